@@ -1,0 +1,33 @@
+# velm_library(name DIR dir [QT] [DEPS ...]): one static library from every .cpp under dir
+# (recursively). Libraries without QT never see a Qt header.
+function(velm_library name)
+  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(NOT sources)  # a subsystem not yet begun
+    set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${sources} "// empty\n")
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PUBLIC Qt6::Widgets)
+  endif()
+endfunction()
+
+# velm_test(name DIR dir DEPS ...): one test program from every .cpp under tests/dir.
+function(velm_test name)
+  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gtest_main)
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELM_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELM_REFERENCE_DIR=${PROJECT_SOURCE_DIR}/tests/fixtures/reference")
+endfunction()

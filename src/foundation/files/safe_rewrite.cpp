@@ -1,0 +1,113 @@
+#include "foundation/files/safe_rewrite.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+SafeRewrite::SafeRewrite(fs::path target) : target_(std::move(target)) {
+  fs::path folder = target_.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) {
+    failed_ = true;
+    return;
+  }
+  temp_ = fs::path(name.data());
+  // Keep the permissions of the file being replaced, or the usual ones for a new file.
+  std::error_code ec;
+  const fs::file_status st = fs::status(target_, ec);
+  if (!ec && fs::exists(st)) {
+    ::fchmod(fd, static_cast<mode_t>(st.permissions()) & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  file_ = ::fdopen(fd, "wb");
+  if (!file_) {
+    ::close(fd);
+    failed_ = true;
+  }
+}
+
+SafeRewrite::~SafeRewrite() {
+  if (file_) std::fclose(file_);
+  if (!committed_ && !temp_.empty()) {
+    std::error_code ec;
+    fs::remove(temp_, ec);
+  }
+}
+
+bool SafeRewrite::Write(std::string_view bytes) {
+  if (!Ok()) return false;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+    failed_ = true;
+  return !failed_;
+}
+
+bool SafeRewrite::CopyFrom(std::FILE* source, long long n) {
+  if (!Ok()) return false;
+  char buffer[20000];
+  while (n != 0) {
+    const std::size_t want =
+        n < 0 || n > static_cast<long long>(sizeof buffer) ? sizeof buffer : static_cast<std::size_t>(n);
+    const std::size_t got = std::fread(buffer, 1, want, source);
+    if (got == 0) {
+      if (n > 0 || std::ferror(source)) failed_ = true;  // fewer bytes than asked, or a read error
+      break;
+    }
+    if (!Write(std::string_view(buffer, got))) break;
+    if (n > 0) n -= static_cast<long long>(got);
+  }
+  return !failed_;
+}
+
+Status SafeRewrite::Commit() {
+  if (committed_) return Status::Ok();
+  if (temp_.empty()) return Status::Error(105, target_.string());
+  if (!file_ || failed_) return Status::Error(104, target_.string());
+  bool good = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+  good = (std::fclose(file_) == 0) && good;
+  file_ = nullptr;
+  if (!good) return Status::Error(104, target_.string());
+  if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Status::Error(104, target_.string());
+  committed_ = true;
+  // Make the rename itself durable.
+  fs::path folder = target_.parent_path();
+  if (folder.empty()) folder = ".";
+  const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirfd >= 0) {
+    ::fsync(dirfd);
+    ::close(dirfd);
+  }
+  return Status::Ok();
+}
+
+Status RewriteFile(const fs::path& target, std::string_view contents) {
+  SafeRewrite rewrite(target);
+  if (!rewrite.Ok()) return Status::Error(105, target.string());
+  rewrite.Write(contents);
+  return rewrite.Commit();
+}
+
+Status ReadWholeFile(const fs::path& path, std::string& out) {
+  out.clear();
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return Status::Error(102, path.string());
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, got);
+  const bool bad = std::ferror(f) != 0;
+  std::fclose(f);
+  return bad ? Status::Error(103, path.string()) : Status::Ok();
+}

@@ -1,0 +1,45 @@
+// The one way a file is rewritten: a unique temporary file in the target's own folder is written,
+// flushed and fsync'ed, then renamed over the target. The old file is never deleted first; on any
+// failure the temporary file is removed and the old file is left as it was.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "foundation/status.h"
+
+class SafeRewrite {
+ public:
+  // Creates the temporary file beside `target`. Check Ok() (error 105 when it cannot be created).
+  explicit SafeRewrite(std::filesystem::path target);
+  ~SafeRewrite();  // removes the temporary file unless Commit() succeeded
+  SafeRewrite(const SafeRewrite&) = delete;
+  SafeRewrite& operator=(const SafeRewrite&) = delete;
+
+  bool Ok() const { return file_ != nullptr && !failed_; }
+  // Appends bytes; a failure is remembered and reported by Commit().
+  bool Write(std::string_view bytes);
+  // Copies `n` bytes of `source` from its current position (all that remain when n is -1).
+  bool CopyFrom(std::FILE* source, long long n = -1);
+  // The temporary file, for writers that need random access before committing.
+  std::FILE* Handle() { return file_; }
+  const std::filesystem::path& TempPath() const { return temp_; }
+
+  // Flushes, fsyncs and renames over the target. Error 104 for a failed write, 105 when the
+  // temporary file could not be created, and error 104 naming the target when the rename fails.
+  Status Commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+  bool committed_ = false;
+};
+
+// Rewrites `target` with `contents` through SafeRewrite.
+Status RewriteFile(const std::filesystem::path& target, std::string_view contents);
+
+// Reads a whole file; error 102 when it cannot be opened, 103 on a read error.
+Status ReadWholeFile(const std::filesystem::path& path, std::string& out);

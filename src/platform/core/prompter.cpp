@@ -1,0 +1,47 @@
+#include "platform/core/prompter.h"
+
+#include "platform/core/codepage.h"
+
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+// Used until the program or a test installs its own: prints to stderr and declines every question.
+class ConsolePrompter final : public Prompter {
+ public:
+  void ShowMessage(int number, std::string_view text, Icon) override { Print(number, text); }
+  Answer AskYesNo(int number, std::string_view text) override {
+    Print(number, text);
+    return Answer::No;
+  }
+  Answer AskYesNoCancel(int number, std::string_view text) override {
+    Print(number, text);
+    return Answer::Cancel;
+  }
+  Answer AskOkCancel(int number, std::string_view text) override {
+    Print(number, text);
+    return Answer::Cancel;
+  }
+  bool ChooseFile(FileChoice&) override { return false; }
+  bool InputText(int number, std::string_view prompt, std::string&) override {
+    Print(number, prompt);
+    return false;
+  }
+
+ private:
+  static void Print(int number, std::string_view text) {
+    const std::string utf8 = Cp1251ToUtf8(text);
+    std::fprintf(stderr, "[%d] %s\n", number, utf8.c_str());
+  }
+};
+
+ConsolePrompter g_console;
+Prompter* g_prompter = nullptr;
+
+}  // namespace
+
+Prompter& GetPrompter() { return g_prompter ? *g_prompter : g_console; }
+void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
+
+}  // namespace platform

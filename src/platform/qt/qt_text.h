@@ -1,0 +1,16 @@
+// The widget boundary: Qt sees only Unicode; the program's text is code page 1251.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+QString ToQt(std::string_view cp1251);
+// Characters that code page 1251 cannot hold become '?'.
+std::string FromQt(const QString& text);
+// True when every character of `text` can be held in code page 1251.
+bool FitsCp1251(const QString& text);
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds with -Werror under AddressSanitizer and UndefinedBehaviorSanitizer and runs every test,
+# headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+scripts/install-packages.sh "${RUNTIME_PACKAGES[@]}" "${BUILD_PACKAGES[@]}"
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_SANITIZE=ON \
+  -DVELM_BUILD_BENCH=ON >/dev/null
+cmake --build build/test -j "$jobs"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build/test --output-on-failure -j "$jobs"
