@@ -1,0 +1,19 @@
+// From a geometric heliocentric position to the apparent geocentric place: light-time, annual
+// aberration, gravitational deflection by the Sun, precession (IAU 2006) and nutation, giving
+// the ecliptic and true equinox of date.
+#pragma once
+
+#include <functional>
+
+#include "astro/ephemeris/vector3.h"
+
+// Apparent geocentric ecliptic of date: degrees [0, 360), degrees, degrees per day.
+struct PointPosition {
+  double longitude = 0.0, latitude = 0.0, speed = 0.0;
+};
+
+// `heliocentricJ2000(jdTt)` gives the body's geometric heliocentric position in au, ecliptic and
+// equinox J2000, at any TT Julian day (it is called for the light-time iteration and for the
+// speed). The speed is the rate of the apparent longitude, by a central difference.
+PointPosition ApparentFromHeliocentric(const std::function<Vector3(double jdTt)>& heliocentricJ2000,
+                                       double jdTt);
