@@ -93,7 +93,9 @@ struct TextMetrics {
 // explicit colour.
 struct PathElement {
   enum Kind : std::uint8_t { Move, Line, Quad, Cubic, Close } kind;
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0;  // end point last used
+  // Move, Line: the point (x1, y1). Quad: control (x1, y1), end (x2, y2). Cubic: controls
+  // (x1, y1) and (x2, y2), end (x3, y3).
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0;
 };
 using Path = std::vector<PathElement>;
 
