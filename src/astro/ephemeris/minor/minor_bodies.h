@@ -1,0 +1,41 @@
+// Minor bodies of the program's own ephemeris: Pluto, Chiron, Vesta, Ceres, Pallas, Juno and
+// Psyche by numerical integration (the Sun and the eight major planets as perturbers), and
+// Proserpina, the White Moon and the eight hypothetical points 22..29 from their conventional
+// elements. Conventions and sources: docs/decisions.md, "Minor bodies".
+//
+// Every function is safe to call from several threads. The integrated bodies are integrated once
+// per process, on first use, and kept as dense output: the first call that needs a new stretch of
+// time costs seconds, later calls cost microseconds.
+#pragma once
+
+#include "astro/ephemeris/apparent.h"
+#include "astro/ephemeris/vector3.h"
+
+// Chart points 9..15 and 20..29.
+bool IsMinorBody(int point);
+// Points 9..15: positions come from the numerical integration inside the integrated range.
+bool IsIntegratedMinorBody(int point);
+
+// The integrated range, TT Julian days: 1599-01-01 0h to 2401-01-01 0h (Gregorian).
+inline constexpr double kMinorIntegratedFirstJd = 2305082.5;
+inline constexpr double kMinorIntegratedLastJd = 2598007.5;
+bool InMinorIntegratedRange(double jdTt);
+
+// Geometric heliocentric position, au, ecliptic and equinox J2000, at TT Julian day `jdTt`, for
+// the points that are heliocentric bodies: 9..15 (integrated inside the range, two-body outside),
+// Proserpina 20 and the hypothetical points 22..29. Returns false (and leaves the output alone)
+// for any other point, the White Moon 21 included, which is a geocentric construction.
+bool MinorBodyHeliocentric(int point, double jdTt, Vector3& positionAuJ2000);
+
+// Apparent geocentric ecliptic of date (longitude, latitude in degrees, longitude speed in
+// degrees per day) for every point 9..15 and 20..29 at TT Julian day `jdTt`. Points 9..15 use the
+// integration inside the integrated range and MinorBodyTwoBody outside it; the other points are
+// computed from their conventional elements at any date. Never NaN for -3000..3000.
+// Any other point gives all zeros.
+PointPosition MinorBodyApparent(int point, double jdTt);
+
+// The fallback outside the integrated range: for points 9..15, two-body motion from the
+// osculating elements nearest in time (Pluto: the nearest tabulated state; the asteroids: the
+// elements nearest in time of the source epoch and the two ends of the integrated range). The
+// caller marks such positions approximate. Points 20..29 give the same as MinorBodyApparent.
+PointPosition MinorBodyTwoBody(int point, double jdTt);
