@@ -80,11 +80,17 @@ fs::path ExecutableFolder() {
   return ec ? fs::path() : exe.parent_path();
 }
 
-Status SeedDataFolder(const fs::path& folder, const fs::path& defaults,
-                      std::vector<std::string>* copied) {
+Status CreateDataFolder(const fs::path& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec || !fs::is_directory(folder, ec)) return Status::Error(kErrCannotCreate, folder.native());
+  return Status::Ok();
+}
+
+Status SeedDataFolder(const fs::path& folder, const fs::path& defaults,
+                      std::vector<std::string>* copied) {
+  if (Status st = CreateDataFolder(folder); !st.ok()) return st;
+  std::error_code ec;
   Status first;
   for (fs::recursive_directory_iterator it(defaults, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code fileEc;
@@ -112,11 +118,7 @@ Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandida
         return SeedDataFolder(choice.folder, defaults, copied);
     }
   }
-  std::error_code ec;
-  fs::create_directories(choice.folder, ec);
-  if (ec || !fs::is_directory(choice.folder, ec))
-    return Status::Error(kErrCannotCreate, choice.folder.native());
-  return Status::Ok();
+  return CreateDataFolder(choice.folder);
 }
 
 DataFolderLock::Result DataFolderLock::Acquire(const fs::path& folder) {

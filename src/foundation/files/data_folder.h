@@ -50,6 +50,9 @@ std::filesystem::path ExecutableFolder();
 Status SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& defaults,
                       std::vector<std::string>* copied = nullptr);
 
+// Creates the folder (and its parents) when missing; error 105 when that fails.
+Status CreateDataFolder(const std::filesystem::path& folder);
+
 // Creates the chosen folder when it is missing and, for the user's data folder, seeds it from the
 // first existing folder of shipped defaults.
 Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandidates& candidates,
