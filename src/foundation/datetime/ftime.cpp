@@ -1,0 +1,100 @@
+#include "foundation/datetime/ftime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  std::int64_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+std::string TwoFields(int a, int b) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d", a, b);
+  return text;
+}
+
+struct NamedZone {
+  int minutesEast;
+  const char* name;
+};
+
+// Abbreviations of zones in standard time; the zones of Russia first take their Russian names.
+// See docs/decisions.md.
+constexpr NamedZone kZoneNames[] = {
+    {0, "GMT"},        {60, "CET"},       {120, "EET"},      {180, "MSK"},
+    {210, "IRST"},     {240, "SAMT"},     {270, "AFT"},      {300, "YEKT"},
+    {330, "IST"},      {345, "NPT"},      {360, "OMST"},     {420, "KRAT"},
+    {480, "IRKT"},     {540, "YAKT"},     {570, "ACST"},     {600, "VLAT"},
+    {660, "MAGT"},     {720, "PETT"},     {-60, "AZOT"},     {-120, "FNT"},
+    {-180, "BRT"},     {-210, "NST"},     {-240, "AST"},     {-300, "EST"},
+    {-360, "CST"},     {-420, "MST"},     {-480, "PST"},     {-540, "AKST"},
+    {-600, "HST"},     {-660, "SST"},
+};
+
+}  // namespace
+
+std::string FTime::ToText() const { return TwoFields(hours_, minutes_); }
+
+Status FTime::SetTime(int hours, int minutes, int seconds) {
+  if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59) {
+    return Status::Message(kMsgBadTime, "FTime::SetTime");
+  }
+  hours_ = hours;
+  minutes_ = minutes;
+  seconds_ = seconds;
+  return Status::Ok();
+}
+
+Status FTime::SetTime(double decimalHours) {
+  if (!(decimalHours >= 0.0 && decimalHours < 24.0)) {
+    return Status::Message(kMsgBadTime, "FTime::SetTime");
+  }
+  const long total = std::min(std::lround(decimalHours * 3600.0), 86399L);
+  return SetTime(static_cast<int>(total / 3600), static_cast<int>(total / 60 % 60),
+                 static_cast<int>(total % 60));
+}
+
+std::int64_t FTime::AddMinutes(std::int64_t minutes) {
+  const std::int64_t total = std::int64_t{hours_} * 60 + minutes_ + minutes;
+  const std::int64_t days = FloorDiv(total, 1440);
+  const std::int64_t inDay = total - days * 1440;
+  hours_ = static_cast<int>(inDay / 60);
+  minutes_ = static_cast<int>(inDay % 60);
+  return days;
+}
+
+std::string FTimeCor::ToText() const { return sign_ + TwoFields(hours_, minutes_); }
+
+Status FTimeCor::SetTime(int hours, int minutes, char sign) {
+  return SetTime(hours, minutes, 0, sign);
+}
+
+Status FTimeCor::SetTime(int hours, int minutes, int seconds, char sign) {
+  if (sign != '+' && sign != '-') return Status::Message(kMsgBadTime, "FTimeCor::SetTime");
+  if (Status st = FTime::SetTime(hours, minutes, seconds); !st.ok()) return st;
+  sign_ = sign;
+  return Status::Ok();
+}
+
+std::string FTimeCor::ZoneName() const {
+  const int minutesEast = (sign_ == '+' ? 1 : -1) * (hours_ * 60 + minutes_);
+  if (seconds_ == 0) {
+    for (const NamedZone& zone : kZoneNames) {
+      if (zone.minutesEast == minutesEast) return zone.name;
+    }
+  }
+  std::string name = "GMT";
+  name += sign_;
+  name += TwoFields(hours_, minutes_);
+  if (seconds_ != 0) {
+    char text[16];
+    std::snprintf(text, sizeof text, ":%02d", seconds_);
+    name += text;
+  }
+  return name;
+}
