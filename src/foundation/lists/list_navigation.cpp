@@ -25,15 +25,30 @@ int ApplyScrollCode(int code, int position, int first, int& selection, int pageS
   const ListShape list = ShapeOf(pageSize, lineCount);
   long long target = first;
   switch (code) {
-    case kScrollLineUp: target = first - 1LL; break;
-    case kScrollLineDown: target = first + 1LL; break;
-    case kScrollPageUp: target = first - list.page; break;
-    case kScrollPageDown: target = first + list.page; break;
+    case kScrollLineUp:
+      target = first - 1LL;
+      break;
+    case kScrollLineDown:
+      target = first + 1LL;
+      break;
+    case kScrollPageUp:
+      target = first - list.page;
+      break;
+    case kScrollPageDown:
+      target = first + list.page;
+      break;
     case kScrollThumbPosition:
-    case kScrollThumbTrack: target = position; break;
-    case kScrollTop: target = 0; break;
-    case kScrollBottom: target = list.maxFirst; break;
-    default: return first;
+    case kScrollThumbTrack:
+      target = position;
+      break;
+    case kScrollTop:
+      target = 0;
+      break;
+    case kScrollBottom:
+      target = list.maxFirst;
+      break;
+    default:
+      return first;
   }
   const long long newFirst = std::clamp(target, 0LL, list.maxFirst);
   if (list.count == 0) {
@@ -55,13 +70,30 @@ int NavigateListByKey(int key, int first, int selection, int& newFirst, int& new
   long long top = first;
   long long selected = selection;
   switch (key) {
-    case kKeyUp: --selected; break;
-    case kKeyDown: ++selected; break;
-    case kKeyPageUp: selected -= list.page, top -= list.page; break;
-    case kKeyPageDown: selected += list.page, top += list.page; break;
-    case kKeyHome: selected = 0, top = 0; break;
-    case kKeyEnd: selected = list.count - 1, top = list.maxFirst; break;
-    default: return kListUnchanged;  // Left, Right and every other key
+    case kKeyUp:
+      --selected;
+      break;
+    case kKeyDown:
+      ++selected;
+      break;
+    case kKeyPageUp:
+      selected -= list.page;
+      top -= list.page;
+      break;
+    case kKeyPageDown:
+      selected += list.page;
+      top += list.page;
+      break;
+    case kKeyHome:
+      selected = 0;
+      top = 0;
+      break;
+    case kKeyEnd:
+      selected = list.count - 1;
+      top = list.maxFirst;
+      break;
+    default:
+      return kListUnchanged;  // Left, Right and every other key
   }
   selected = std::clamp(selected, 0LL, list.count - 1);
   top = std::clamp(top, 0LL, list.maxFirst);

@@ -22,7 +22,7 @@ inline constexpr int kKeyPageUp = 33;
 inline constexpr int kKeyPageDown = 34;
 inline constexpr int kKeyEnd = 35;
 inline constexpr int kKeyHome = 36;
-inline constexpr int kKeyLeft = 37;   // ignored
+inline constexpr int kKeyLeft = 37;  // ignored
 inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyRight = 39;  // ignored
 inline constexpr int kKeyDown = 40;
@@ -35,8 +35,7 @@ inline constexpr int kListScrolled = 2;        // the first line moved: repaint 
 // Applies a scroll code to the first visible line and returns the new first line; the selection
 // is moved onto the new page when it left it. `position` is the thumb position (codes 4 and 5).
 // An unknown code changes nothing.
-int ApplyScrollCode(int code, int position, int first, int& selection, int pageSize,
-                    int lineCount);
+int ApplyScrollCode(int code, int position, int first, int& selection, int pageSize, int lineCount);
 
 // Moves the selection and the first line by a key: Page Up and Page Down move both by a page,
 // Home and End go to the first and the last line, Up and Down move the selection by one line and

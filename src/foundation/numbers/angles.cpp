@@ -41,26 +41,32 @@ double NormalizeDegrees(double angle) {
 double SinDeg(double degrees) {
   const Quadrant q = SplitQuadrant(degrees);
   switch (q.k) {
-    case 0: return std::sin(q.restRadians) + 0.0;
-    case 1: return std::cos(q.restRadians);
-    case 2: return -std::sin(q.restRadians) + 0.0;
-    default: return -std::cos(q.restRadians);
+    case 0:
+      return std::sin(q.restRadians) + 0.0;
+    case 1:
+      return std::cos(q.restRadians);
+    case 2:
+      return -std::sin(q.restRadians) + 0.0;
+    default:
+      return -std::cos(q.restRadians);
   }
 }
 
 double CosDeg(double degrees) {
   const Quadrant q = SplitQuadrant(degrees);
   switch (q.k) {
-    case 0: return std::cos(q.restRadians);
-    case 1: return -std::sin(q.restRadians) + 0.0;
-    case 2: return -std::cos(q.restRadians);
-    default: return std::sin(q.restRadians) + 0.0;
+    case 0:
+      return std::cos(q.restRadians);
+    case 1:
+      return -std::sin(q.restRadians) + 0.0;
+    case 2:
+      return -std::cos(q.restRadians);
+    default:
+      return std::sin(q.restRadians) + 0.0;
   }
 }
 
-double TanDeg(double degrees) {
-  return std::tan(std::fmod(degrees, 180.0) * kRadiansPerDegree);
-}
+double TanDeg(double degrees) { return std::tan(std::fmod(degrees, 180.0) * kRadiansPerDegree); }
 
 double AtanDeg(double x) { return std::atan(x) / kRadiansPerDegree; }
 

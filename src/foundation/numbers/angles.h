@@ -37,8 +37,8 @@ double NormalizeDegrees(double angle);
 double SinDeg(double degrees);
 double CosDeg(double degrees);
 double TanDeg(double degrees);
-double AtanDeg(double x);              // in (-90, 90)
-double Atan2Deg(double y, double x);   // in (-180, 180], the angle of the point (x, y)
+double AtanDeg(double x);             // in (-90, 90)
+double Atan2Deg(double y, double x);  // in (-180, 180], the angle of the point (x, y)
 
 // |a - b| folded into [0, 180]: the shorter way round the circle between two longitudes.
 double AngleDifference180(double a, double b);

@@ -1,7 +1,9 @@
 #include "foundation/text/collation.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "foundation/text/text_helpers.h"
 
@@ -128,7 +130,10 @@ char CompareStrings(std::string_view a, std::string_view b, int n, bool caseInse
   const std::size_t common = std::min(lengthA, lengthB);
   for (std::size_t i = 0; i < common; ++i) {
     char ca = a[i], cb = b[i];
-    if (caseInsensitive) ca = CharToUpper(ca), cb = CharToUpper(cb);
+    if (caseInsensitive) {
+      ca = CharToUpper(ca);
+      cb = CharToUpper(cb);
+    }
     const char result =
         CompareRanks(rank[static_cast<unsigned char>(ca)], rank[static_cast<unsigned char>(cb)]);
     if (result != kCompareEqual) return result;

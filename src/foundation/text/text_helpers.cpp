@@ -36,7 +36,9 @@ void TrimRightUnderscore(std::string& text) {
 
 void RemoveAllBlanks(std::string& text) { std::erase(text, ' '); }
 
-void ReplaceChar(std::string& text, char a, char b) { std::replace(text.begin(), text.end(), a, b); }
+void ReplaceChar(std::string& text, char a, char b) {
+  std::replace(text.begin(), text.end(), a, b);
+}
 
 std::string CopyBeforeChar(std::string_view text, char c) {
   return std::string(text.substr(0, text.find(c)));
