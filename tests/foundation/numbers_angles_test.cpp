@@ -127,19 +127,6 @@ TEST(Numbers, RoundToNearestHalvesUp) {
   }
 }
 
-TEST(Numbers, AngleValueStartsAbsent) {
-  AngleValue v;
-  EXPECT_FALSE(v.IsSet());
-  EXPECT_EQ(v.Get(), -777.0);
-  v.Set(0.0);
-  EXPECT_TRUE(v.IsSet());
-  EXPECT_EQ(v.Get(), 0.0);
-  v.Clear();
-  EXPECT_FALSE(v.IsSet());
-  EXPECT_TRUE(IsAbsent(v.Get()));
-  EXPECT_FALSE(IsAbsent(-777.0001));
-}
-
 TEST(Numbers, MaskBits) {
   struct Row {
     int n;

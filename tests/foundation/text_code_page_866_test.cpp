@@ -29,15 +29,6 @@ TEST(CodePage866, EveryCyrillicLetterBothWays) {
   EXPECT_EQ(back, kLetters866);
 }
 
-TEST(CodePage866, RoundTripOfATownEntry) {
-  const std::string original = Cp1251("Новосибирск, Новосибирская обл. (Ёлкино) №5 45°");
-  std::string text = original;
-  ConvertString1251To866(text);
-  EXPECT_NE(text, original);
-  ConvertString866To1251(text);
-  EXPECT_EQ(text, original);
-}
-
 TEST(CodePage866, SignsAndCharactersWithoutCounterpart) {
   struct Row {
     const char* name;

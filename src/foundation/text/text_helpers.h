@@ -30,7 +30,7 @@ int CopyBetweenChars(std::string_view text, char c, std::string& out);
 // "..." (n + 3 characters in all).
 std::string TruncateText(std::string_view text, int n);
 // The text shortened to at most n characters: itself when it is not longer than n, else its first
-// three characters, "..." and its last n - 6 characters (so that a path keeps its drive and its
+// three characters, "..." and its last n - 6 characters (so that a path keeps its start and its
 // file name). Below n = 6 there is no room for both: the first n - 3 characters and "..." (for n
 // of 3..5), or the first n characters (for n below 3).
 std::string ShortenTextToLength(std::string_view text, int n);
