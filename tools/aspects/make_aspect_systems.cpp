@@ -1,0 +1,91 @@
+// Writes the default aspect systems into a folder: "VELM.asp", the classical major and minor
+// aspects with orbs per orb class, and "TRANSIT.asp", the major aspects with the narrow orbs of
+// transits, progressions and directions. The tables are the choices recorded in
+// docs/decisions.md ("Aspect systems").
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "astro/aspects/aspect_system.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/text/cp1251.h"
+
+namespace {
+
+struct Row {
+  const char* nameUtf8;
+  const char* abbreviation;
+  double angle;
+  double orbs[6];  // orb classes 1..5, exact
+  int type;
+  bool major;
+  int color;
+  int exactColor;
+};
+
+// Palette: 1 navy, 2 green, 4 maroon, 5 purple, 8 dark grey, 9 blue, 10 light green, 12 red,
+// 13 magenta.
+const Row kVelm[] = {
+    {"Соединение", "Cnj", 0.0, {10, 9, 8, 7, 6, 1}, kAspectOther, true, 1, 9},
+    {"Оппозиция", "Opp", 180.0, {10, 9, 8, 7, 6, 1}, kAspectTense, true, 4, 12},
+    {"Квадрат", "Sqr", 90.0, {8, 7, 6, 5, 5, 1}, kAspectTense, true, 4, 12},
+    {"Трин", "Tri", 120.0, {8, 7, 6, 5, 5, 1}, kAspectHarmonious, true, 2, 10},
+    {"Секстиль", "Sxt", 60.0, {6, 5, 4, 4, 3, 1}, kAspectHarmonious, true, 2, 10},
+    {"Квинконс", "Qnc", 150.0, {3, 2.5, 2, 2, 1.5, 0.5}, kAspectKarmic, false, 8, 13},
+    {"Полусекстиль", "SSx", 30.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectHarmonious, false, 2, 10},
+    {"Полуквадрат", "SSq", 45.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
+    {"Полутораквадрат", "Ses", 135.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
+    {"Квинтиль", "Qnt", 72.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
+    {"Биквинтиль", "BQn", 144.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
+    {"Септиль", "Spt", 360.0 / 7.0, {1.5, 1.5, 1, 1, 1, 0.5}, kAspectKarmic, false, 8, 13},
+};
+
+const Row kTransit[] = {
+    {"Соединение", "Cnj", 0.0, {1, 1, 1, 1, 1, 0.25}, kAspectOther, true, 1, 9},
+    {"Оппозиция", "Opp", 180.0, {1, 1, 1, 1, 1, 0.25}, kAspectTense, true, 4, 12},
+    {"Квадрат", "Sqr", 90.0, {1, 1, 1, 1, 1, 0.25}, kAspectTense, true, 4, 12},
+    {"Трин", "Tri", 120.0, {1, 1, 1, 1, 1, 0.25}, kAspectHarmonious, true, 2, 10},
+    {"Секстиль", "Sxt", 60.0, {1, 1, 1, 1, 1, 0.25}, kAspectHarmonious, true, 2, 10},
+};
+
+// Major aspects solid, minor aspects dashed (style 1); all thin.
+std::vector<Aspect> Build(const Row* rows, std::size_t n) {
+  std::vector<Aspect> aspects;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Row& r = rows[i];
+    Aspect a;
+    a.angle = r.angle;
+    for (int k = 0; k < 6; ++k) a.orbs[static_cast<std::size_t>(k)] = r.orbs[k];
+    a.abbreviation = r.abbreviation;
+    a.name = Cp1251(r.nameUtf8);
+    a.type = static_cast<std::uint8_t>(r.type);
+    a.major = r.major ? 1 : 0;
+    a.lineStyle = r.major ? 0 : 1;
+    a.thickness = 0;
+    a.color = static_cast<std::uint16_t>(r.color);
+    a.exactColor = static_cast<std::uint16_t>(r.exactColor);
+    aspects.push_back(a);
+  }
+  return aspects;
+}
+
+bool Write(const std::filesystem::path& file, const std::vector<Aspect>& aspects) {
+  const Status st = RewriteFile(file, AspectSystem::Serialize(aspects));
+  if (!st.ok()) std::fprintf(stderr, "cannot write %s\n", file.c_str());
+  return st.ok();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_aspect_systems <folder>\n");
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  const bool ok = Write(folder / "VELM.asp", Build(kVelm, std::size(kVelm))) &&
+                  Write(folder / "TRANSIT.asp", Build(kTransit, std::size(kTransit)));
+  return ok ? 0 : 1;
+}
