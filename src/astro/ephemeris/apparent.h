@@ -17,3 +17,18 @@ struct PointPosition {
 // speed). The speed is the rate of the apparent longitude, by a central difference.
 PointPosition ApparentFromHeliocentric(const std::function<Vector3(double jdTt)>& heliocentricJ2000,
                                        double jdTt);
+
+// The apparent places of the Sun, the Moon and the planets from the series.
+enum class Planet;
+PointPosition ApparentSun(double jdTt);
+PointPosition ApparentMoon(double jdTt);
+PointPosition ApparentPlanet(Planet planet, double jdTt);
+
+// Longitude (degrees [0, 360)) and latitude (degrees) in the mean ecliptic and true equinox of
+// date of a direction given in the ecliptic and equinox J2000.
+PointPosition EclipticOfDate(const Vector3& directionJ2000, double jdTt);
+
+// The rate of the longitude of `position(jdTt)` by a central difference of +-`halfStepDays`,
+// in degrees per day.
+double LongitudeRate(const std::function<PointPosition(double)>& position, double jdTt,
+                     double halfStepDays);

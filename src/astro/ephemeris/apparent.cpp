@@ -1,0 +1,105 @@
+#include "astro/ephemeris/apparent.h"
+
+#include <cmath>
+
+#include "astro/ephemeris/earth_orientation.h"
+#include "astro/ephemeris/moon_theory.h"
+#include "astro/ephemeris/planet_theory.h"
+
+namespace {
+
+constexpr double kRadToDeg = 180.0 / M_PI;
+constexpr double kLightAuPerDay = 173.1446326846693;
+constexpr double kLightKmPerDay = 299792.458 * 86400.0;
+// 2 GM(Sun) / c^2 in au: the light deflection scale.
+constexpr double kSchwarzschildAu = 1.97412574336e-8;
+// Half step of the central difference for the speeds, days.
+constexpr double kSpeedHalfStep = 0.01;
+
+double Wrap360(double deg) {
+  double r = std::fmod(deg, 360.0);
+  return r < 0.0 ? r + 360.0 : r;
+}
+
+Vector3 Unit(const Vector3& v) { return v / v.Length(); }
+
+// The direction of a body seen from the Earth's centre: light-time, deflection by the Sun and
+// annual aberration, ecliptic and equinox J2000 (a unit vector).
+Vector3 ApparentDirection(const std::function<Vector3(double)>& heliocentric, double jdTt) {
+  Vector3 earth, earthVelocity;
+  HeliocentricState(Planet::Earth, jdTt, earth, earthVelocity);
+  Vector3 body = heliocentric(jdTt);
+  double lightTime = (body - earth).Length() / kLightAuPerDay;
+  for (int i = 0; i < 3; ++i) {
+    body = heliocentric(jdTt - lightTime);
+    lightTime = (body - earth).Length() / kLightAuPerDay;
+  }
+  Vector3 p = Unit(body - earth);
+  const double bodyDistance = body.Length();
+  if (bodyDistance > 1e-6) {  // no deflection of the Sun's own light
+    const Vector3 q = body / bodyDistance;
+    const double earthDistance = earth.Length();
+    const Vector3 e = earth / earthDistance;
+    const double factor = kSchwarzschildAu / earthDistance / (1.0 + Dot(q, e));
+    p = Unit(p + factor * (Dot(p, q) * e - Dot(e, p) * q));
+  }
+  const Vector3 v = earthVelocity / kLightAuPerDay;
+  return Unit(p + v - Dot(p, v) * p);
+}
+
+}  // namespace
+
+PointPosition EclipticOfDate(const Vector3& directionJ2000, double jdTt) {
+  const JdTt tt{jdTt};
+  const Vector3 d = PrecessionFromJ2000(tt) * directionJ2000;
+  PointPosition out;
+  out.longitude = Wrap360(std::atan2(d.y, d.x) * kRadToDeg + NutationAt(tt).longitudeDeg);
+  out.latitude = std::atan2(d.z, std::hypot(d.x, d.y)) * kRadToDeg;
+  return out;
+}
+
+double LongitudeRate(const std::function<PointPosition(double)>& position, double jdTt,
+                     double halfStepDays) {
+  double diff = position(jdTt + halfStepDays).longitude - position(jdTt - halfStepDays).longitude;
+  if (diff > 180.0) diff -= 360.0;
+  if (diff < -180.0) diff += 360.0;
+  return diff / (2.0 * halfStepDays);
+}
+
+PointPosition ApparentFromHeliocentric(const std::function<Vector3(double jdTt)>& heliocentricJ2000,
+                                       double jdTt) {
+  const auto place = [&](double t) {
+    return EclipticOfDate(ApparentDirection(heliocentricJ2000, t), t);
+  };
+  PointPosition out = place(jdTt);
+  out.speed = LongitudeRate(place, jdTt, kSpeedHalfStep);
+  return out;
+}
+
+PointPosition ApparentSun(double jdTt) {
+  return ApparentFromHeliocentric([](double) { return Vector3{}; }, jdTt);
+}
+
+PointPosition ApparentPlanet(Planet planet, double jdTt) {
+  return ApparentFromHeliocentric(
+      [planet](double t) {
+        Vector3 p, v;
+        HeliocentricState(planet, t, p, v);
+        return p;
+      },
+      jdTt);
+}
+
+PointPosition ApparentMoon(double jdTt) {
+  // The annual aberration and the Earth's own motion during the light-time cancel for a
+  // geocentric body: the apparent Moon is the geometric Moon of the light-time earlier.
+  const auto place = [](double t) {
+    Vector3 p, v;
+    MoonGeocentricState(t, p, v);
+    const double lightTime = p.Length() / kLightKmPerDay;
+    return EclipticOfDate(Unit(p - v * lightTime), t);
+  };
+  PointPosition out = place(jdTt);
+  out.speed = LongitudeRate(place, jdTt, kSpeedHalfStep);
+  return out;
+}

@@ -1,0 +1,20 @@
+// The lunar points: the Moon's ascending node and apogee (Black Moon), mean and true, apparent
+// geocentric ecliptic of date (mean ecliptic, true equinox). Perigee and South node are the
+// opposite points (longitude + 180, latitude negated).
+#pragma once
+
+#include "astro/ephemeris/apparent.h"
+
+// Mean node: the ELP mean elements of Chapront et al. (1998), the node's longitude of date.
+PointPosition MeanLunarNode(double jdTt);
+// True node: the node of the osculating geocentric orbit (from the ELP state vector).
+PointPosition TrueLunarNode(double jdTt);
+// Mean apogee: the mean perigee + 180 on the mean lunar orbit (inclination 5.1453964 degrees on
+// the ecliptic, ascending node at the mean node), projected onto the ecliptic; hence a latitude.
+PointPosition MeanLunarApogee(double jdTt);
+// Osculating apogee: the apocentre of the osculating geocentric orbit of the Moon (two-body,
+// GM of the Earth plus the Moon).
+PointPosition OsculatingLunarApogee(double jdTt);
+
+// The opposite point: longitude + 180 in [0, 360), latitude negated, same speed.
+PointPosition OppositePoint(const PointPosition& p);
