@@ -30,10 +30,14 @@ std::vector<fs::path> ShippedDefaultFolders(const fs::path& executableFolder) {
 
 const char* OriginText(DataFolderOrigin origin) {
   switch (origin) {
-    case DataFolderOrigin::CommandLine: return "задана в командной строке";
-    case DataFolderOrigin::Environment: return "задана переменной VELM_DATA_DIR";
-    case DataFolderOrigin::ExecutableFolder: return "папка программы";
-    case DataFolderOrigin::UserData: return "папка пользователя";
+    case DataFolderOrigin::CommandLine:
+      return "задана в командной строке";
+    case DataFolderOrigin::Environment:
+      return "задана переменной VELM_DATA_DIR";
+    case DataFolderOrigin::ExecutableFolder:
+      return "папка программы";
+    case DataFolderOrigin::UserData:
+      return "папка пользователя";
   }
   return "";
 }

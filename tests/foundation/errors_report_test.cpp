@@ -88,8 +88,9 @@ TEST(ErrorReport, ReportStatusTellsErrorsAndMessagesAndNothingForSuccess) {
     ReportStatus(Status::Error(106, "/home/u/Архив.arc", 9), "Archive::Load");
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].number, -106);
-    EXPECT_EQ(prompts.shown[0].text,
-              Cp1251("Неправильный формат данных #9 \n in function Archive::Load (/home/u/Архив.arc) "));
+    EXPECT_EQ(
+        prompts.shown[0].text,
+        Cp1251("Неправильный формат данных #9 \n in function Archive::Load (/home/u/Архив.arc) "));
   }
   {
     ScriptedPrompter prompts;

@@ -131,12 +131,12 @@ TEST(DataFolder, APathInTheFolderTakesTheExactNameThenAUniqueMatchIgnoringCase) 
   const Settings settings(dir.Path());
   const std::string d = dir.Path().native() + "/";
   const std::pair<const char*, std::string> rows[] = {
-      {"velm.cfg", d + "velm.cfg"},            // exact, though another spelling exists
-      {"Velm.col", d + "VELM.COL"},            // the one match ignoring case
-      {"Town.dat", d + "Town.dat"},            // two matches: the name as given
-      {"velm.sav", d + "velm.sav"},            // a new file gets the given spelling
+      {"velm.cfg", d + "velm.cfg"},  // exact, though another spelling exists
+      {"Velm.col", d + "VELM.COL"},  // the one match ignoring case
+      {"Town.dat", d + "Town.dat"},  // two matches: the name as given
+      {"velm.sav", d + "velm.sav"},  // a new file gets the given spelling
       {"maps/WORLD.MF1", d + "maps/World.mf1"},
-      {"", d},                                 // the folder itself
+      {"", d},  // the folder itself
   };
   for (const auto& [name, expected] : rows) EXPECT_EQ(settings.GetPath(name), expected) << name;
   EXPECT_EQ(settings.GetPath(kDataConfig), d + "velm.cfg");
@@ -146,8 +146,9 @@ TEST(DataFolder, APathInTheFolderTakesTheExactNameThenAUniqueMatchIgnoringCase) 
 TEST(DataFolder, FileNameTableKeepsTheFixedPositions) {
   EXPECT_STREQ(g_DataFileNames[17], "velm.sab");
   EXPECT_STREQ(g_DataFileNames[kDataConfig], "velm.cfg");
-  for (const char* name : {"velm.asp", "velm.str", "Town.cor", "Town.dat", "Town.dst", "velm.arn",
-                           "velm.sav", "velm.lnd", "Velm.est", "Velm.int", "velm.agr", "Ormcnvt.exe"})
+  for (const char* name :
+       {"velm.asp", "velm.str", "Town.cor", "Town.dat", "Town.dst", "velm.arn", "velm.sav",
+        "velm.lnd", "Velm.est", "Velm.int", "velm.agr", "Ormcnvt.exe"})
     EXPECT_NE(std::find_if(g_DataFileNames.begin(), g_DataFileNames.end(),
                            [name](const char* n) { return std::string(n) == name; }),
               g_DataFileNames.end())

@@ -30,13 +30,20 @@ TEST(FilePattern, StarAndQuestionMarkIgnoringCase) {
     bool match;
   };
   const Row rows[] = {
-      {"*.asp", "velm.ASP", true},       {"*.ASP", "Natal.asp", true},
-      {"*.asp", "velm.asp.bak", false},  {"*.arc", "arc", false},
-      {"v?lm.*", "velm.cfg", true},      {"v?lm.*", "vlm.cfg", false},
-      {"*", "", true},                   {"?", "", false},
-      {"a*b*c", "aXbYbZc", true},        {"a*b*c", "aXbYbZ", false},
-      {"Velm???1.txt", "Velm0031.txt", true}, {"Velm???1.txt", "Velm0030.txt", false},
-      {"**.z", ".z", true},              {"town.dat", "Town.DAT", true},
+      {"*.asp", "velm.ASP", true},
+      {"*.ASP", "Natal.asp", true},
+      {"*.asp", "velm.asp.bak", false},
+      {"*.arc", "arc", false},
+      {"v?lm.*", "velm.cfg", true},
+      {"v?lm.*", "vlm.cfg", false},
+      {"*", "", true},
+      {"?", "", false},
+      {"a*b*c", "aXbYbZc", true},
+      {"a*b*c", "aXbYbZ", false},
+      {"Velm???1.txt", "Velm0031.txt", true},
+      {"Velm???1.txt", "Velm0030.txt", false},
+      {"**.z", ".z", true},
+      {"town.dat", "Town.DAT", true},
   };
   for (const Row& r : rows)
     EXPECT_EQ(MatchFilePattern(r.pattern, r.name), r.match) << r.pattern << " / " << r.name;
@@ -53,11 +60,10 @@ TEST(FileExists, NamesExactlyAndPatternsInTheFolder) {
     int found;
   };
   const Row rows[] = {
-      {d + "/velm.asp", 1},       {d + "/VELM.ASP", 0},  // a plain name is exact
-      {d + "/*.ASP", 1},          {d + "/*.arc", 0},
-      {d + "/Velm???1.txt", 1},   {d + "/maps.*", 0},    // folders are not files
-      {d + "/maps.dir", 0},       {d + "/none/*.asp", 0},
-      {"", 0},
+      {d + "/velm.asp", 1}, {d + "/VELM.ASP", 0},  // a plain name is exact
+      {d + "/*.ASP", 1},    {d + "/*.arc", 0},      {d + "/Velm???1.txt", 1},
+      {d + "/maps.*", 0},  // folders are not files
+      {d + "/maps.dir", 0}, {d + "/none/*.asp", 0}, {"", 0},
   };
   for (const Row& r : rows) EXPECT_EQ(FileExists(r.query), r.found) << r.query;
 }
@@ -101,7 +107,9 @@ TEST(InsertFile2File, SplicesTheInsertBetweenTheTwoParts) {
     ScriptedPrompter prompts;
     WriteFile(dir / "texts.tlt", "0123456789");
     WriteFile(dir / "__edtxt_.tmp", "abc");
-    ASSERT_EQ(InsertFile2File(dir / "texts.tlt", r.a, r.b, r.withInsert ? dir / "__edtxt_.tmp" : fs::path()), 0);
+    ASSERT_EQ(InsertFile2File(dir / "texts.tlt", r.a, r.b,
+                              r.withInsert ? dir / "__edtxt_.tmp" : fs::path()),
+              0);
     EXPECT_EQ(ReadFile(dir / "texts.tlt"), r.expected);
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(FilesIn(dir.Path()), 2);  // no temporary file left
@@ -116,10 +124,8 @@ TEST(InsertFile2File, AFailureReportsAndLeavesTheFileIntact) {
     int shown;           // the error report's number
   };
   const Row rows[] = {
-      {"b_before_a", 5, 3, "ins", -107},
-      {"a_past_the_end", 11, -1, "ins", -107},
-      {"b_below_minus_one", 0, -2, "ins", -107},
-      {"insert_missing", 3, 5, "missing", -102},
+      {"b_before_a", 5, 3, "ins", -107},           {"a_past_the_end", 11, -1, "ins", -107},
+      {"b_below_minus_one", 0, -2, "ins", -107},   {"insert_missing", 3, 5, "missing", -102},
       {"insert_unreadable", 3, 5, "folder", -103},  // a folder opens but cannot be read
   };
   for (const Row& r : rows) {
@@ -220,7 +226,9 @@ class ChoiceRecorder final : public platform::Prompter {
   ~ChoiceRecorder() override { platform::SetPrompter(nullptr); }
   void ShowMessage(int n, std::string_view, platform::Icon) override { messages.push_back(n); }
   platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
-  platform::Answer AskYesNoCancel(int, std::string_view) override { return platform::Answer::Cancel; }
+  platform::Answer AskYesNoCancel(int, std::string_view) override {
+    return platform::Answer::Cancel;
+  }
   platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
   bool ChooseFile(platform::FileChoice& choice) override {
     asked = choice;

@@ -57,8 +57,8 @@ std::string FormatErrorReport(int code, std::string_view trace, int detail) {
 }
 
 void ReportError(int code, std::string_view trace, int detail, int continueFlag) {
-  platform::GetPrompter().ShowMessage(ErrorReportNumber(code), FormatErrorReport(code, trace, detail),
-                                      platform::Icon::Error);
+  platform::GetPrompter().ShowMessage(
+      ErrorReportNumber(code), FormatErrorReport(code, trace, detail), platform::Icon::Error);
   if (continueFlag == 0 && code == kErrNoMemory) std::exit(1);
 }
 

@@ -1,6 +1,6 @@
 // The error reporter: every failure of a file or a resource is shown to the user through the prompt
-// service, and the caller goes on. Only memory exhaustion (code 2) with the continue flag 0 ends the
-// program; data never does.
+// service, and the caller goes on. Only memory exhaustion (code 2) with the continue flag 0 ends
+// the program; data never does.
 #pragma once
 
 #include <string>
@@ -38,5 +38,6 @@ void FatalError(std::string_view text, std::string_view function);
 
 // Tells the user about a failed status and returns; nothing for success. An error code goes to
 // ReportError (trace: `trace`, and the status's place or file in brackets when it has one); a
-// message number shows that catalogue text, followed on a new line by the status's place when given.
+// message number shows that catalogue text, followed on a new line by the status's place when
+// given.
 void ReportStatus(const Status& status, std::string_view trace = {});

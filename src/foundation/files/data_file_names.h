@@ -50,14 +50,13 @@ enum DataFile : std::size_t {
 };
 
 inline constexpr std::array<const char*, kDataFileCount> g_DataFileNames = {
-    "velm.cfg",     "velm.asp",     "Town.cor",     "Town.dat",     "Town.dst",
-    "velm.str",     "velm.arn",     "velm.sav",     "velm.exp",     "Velm.col",
-    "Velm5a.ttf",   "Velm5b.ttf",   "Velmh.ttf",    "Rirevir_.uzu", "Academyu.ttf",
-    "velm.arb",     "Velm.est",     "velm.sab",     "Velm.int",     "velm.lnd",
-    "velm.agr",     "groups.lst",   "quearcs.lst",  "quefuncs.lst", "quelogic.lst",
-    "synarcs.lst",  "synfuncs.lst", "synlogic.lst", "tlr.bas",      "velm.lpn",
-    "velm.lev",     "velm.tev",     "velm.tri",     "advice.txt",   "Ormcnvt.exe",
-    "_.flg",        "velm.lck",     "VELM.CFG",     "VELM.COL",
+    "velm.cfg",     "velm.asp",     "Town.cor",     "Town.dat",     "Town.dst",    "velm.str",
+    "velm.arn",     "velm.sav",     "velm.exp",     "Velm.col",     "Velm5a.ttf",  "Velm5b.ttf",
+    "Velmh.ttf",    "Rirevir_.uzu", "Academyu.ttf", "velm.arb",     "Velm.est",    "velm.sab",
+    "Velm.int",     "velm.lnd",     "velm.agr",     "groups.lst",   "quearcs.lst", "quefuncs.lst",
+    "quelogic.lst", "synarcs.lst",  "synfuncs.lst", "synlogic.lst", "tlr.bas",     "velm.lpn",
+    "velm.lev",     "velm.tev",     "velm.tri",     "advice.txt",   "Ormcnvt.exe", "_.flg",
+    "velm.lck",     "VELM.CFG",     "VELM.COL",
 };
 
 static_assert(kDataFileCount == 39);

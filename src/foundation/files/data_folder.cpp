@@ -158,14 +158,17 @@ bool LockDataFolderOrTell(DataFolderLock& lock, const fs::path& folder) {
     case DataFolderLock::Result::HeldByAnother: {
       std::string text = Cp1251("Папка данных ") + platform::Utf8ToCp1251(folder.native()) +
                          Cp1251(" уже используется другой копией программы");
-      if (lock.HolderPid() > 0) text += Cp1251(" (процесс ") + std::to_string(lock.HolderPid()) + ")";
-      text += Cp1251(".\nДве копии не могут работать с одной папкой данных: эта копия закрывается.");
+      if (lock.HolderPid() > 0)
+        text += Cp1251(" (процесс ") + std::to_string(lock.HolderPid()) + ")";
+      text +=
+          Cp1251(".\nДве копии не могут работать с одной папкой данных: эта копия закрывается.");
       platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
       return false;
     }
     case DataFolderLock::Result::Failed:
       break;
   }
-  ReportError(kErrCannotCreate, platform::Utf8ToCp1251((folder / g_DataFileNames[kDataLock]).native()), 0, 1);
+  ReportError(kErrCannotCreate,
+              platform::Utf8ToCp1251((folder / g_DataFileNames[kDataLock]).native()), 0, 1);
   return true;
 }

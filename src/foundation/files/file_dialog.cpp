@@ -29,14 +29,13 @@ int FileDialogEx(std::string& path, int open, const std::vector<platform::FileFi
   choice.mustExist = mustExist != 0;
   choice.filters = filters;
   choice.path = path;
-  choice.filterIndex = filterIndex >= 1 && static_cast<std::size_t>(filterIndex) <= filters.size()
-                           ? filterIndex
-                           : 1;
+  choice.filterIndex =
+      filterIndex >= 1 && static_cast<std::size_t>(filterIndex) <= filters.size() ? filterIndex : 1;
   if (!platform::GetPrompter().ChooseFile(choice)) return 0;
   if (choice.path.size() >= width) {
-    const std::string text =
-        Cp1251("Слишком длинный путь к файлу (допустимо не более ") + std::to_string(width - 1) +
-        Cp1251(" знаков):\n") + platform::Utf8ToCp1251(choice.path);
+    const std::string text = Cp1251("Слишком длинный путь к файлу (допустимо не более ") +
+                             std::to_string(width - 1) + Cp1251(" знаков):\n") +
+                             platform::Utf8ToCp1251(choice.path);
     platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
     return 0;
   }

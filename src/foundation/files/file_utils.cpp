@@ -45,7 +45,8 @@ bool MatchFilePattern(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       resume = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::string_view::npos) {
@@ -134,7 +135,8 @@ int FileCopyHandles(std::FILE* source, std::FILE* target, std::int64_t n) {
   constexpr std::size_t kChunk = 20000;
   char buffer[kChunk];
   while (n > 0) {
-    const std::size_t want = n > static_cast<std::int64_t>(kChunk) ? kChunk : static_cast<std::size_t>(n);
+    const std::size_t want =
+        n > static_cast<std::int64_t>(kChunk) ? kChunk : static_cast<std::size_t>(n);
     if (std::fread(buffer, 1, want, source) != want) {
       ReportError(kErrRead, "FileCopy", 0, 1);
       return -1;
@@ -186,7 +188,8 @@ int FileLoad(const fs::path& path, char* buffer, std::size_t size) {
   return 0;
 }
 
-int InsertFile2File(const fs::path& file, std::int64_t a, std::int64_t b, const fs::path& insertFile) {
+int InsertFile2File(const fs::path& file, std::int64_t a, std::int64_t b,
+                    const fs::path& insertFile) {
   constexpr const char* kTrace = "InsertFile2File";
   std::FILE* in = std::fopen(file.c_str(), "rb");
   if (!in) {
@@ -217,9 +220,11 @@ int InsertFile2File(const fs::path& file, std::int64_t a, std::int64_t b, const 
   bool good = true;
   if (a > 0) good = out.CopyFrom(in, a);
   if (good && insert) good = out.CopyFrom(insert);
-  if (good && b >= 0 && b < length) good = fseeko(in, b, SEEK_SET) == 0 && out.CopyFrom(in, length - b);
+  if (good && b >= 0 && b < length)
+    good = fseeko(in, b, SEEK_SET) == 0 && out.CopyFrom(in, length - b);
   if (!good) {
-    ReportError(std::ferror(in) || (insert && std::ferror(insert)) ? kErrRead : kErrWrite, kTrace, 0, 1);
+    ReportError(std::ferror(in) || (insert && std::ferror(insert)) ? kErrRead : kErrWrite, kTrace,
+                0, 1);
     return -1;
   }
   if (!out.Commit().ok()) {

@@ -21,7 +21,8 @@ class Settings {
 
   // The path of `name` in the data folder: an existing file by its exact name, else the one file
   // whose name matches regardless of case, else (a new file, or several files that differ only in
-  // case) the name as given. The empty name gives the folder itself, ending in '/' (empty while no folder is set).
+  // case) the name as given. The empty name gives the folder itself, ending in '/' (empty while no
+  // folder is set).
   std::string GetPath(std::string_view name) const;
   std::string GetPath(DataFile file) const { return GetPath(g_DataFileNames[file]); }
 
