@@ -92,9 +92,7 @@ bool IsNextCalendarDay(const FDate& a, const FDate& b) {
   return yb == ya + 1 && b.Month() == 1 && b.Day() == 1;
 }
 
-bool EraConsistent(const FDate& d) {
-  return d.Year() >= 1 && (d.Era() == 'A' || d.Era() == 'B');
-}
+bool EraConsistent(const FDate& d) { return d.Year() >= 1 && (d.Era() == 'A' || d.Era() == 'B'); }
 
 // Every day from 4714 BC to AD 3001 follows the previous one: crosses 1 BC -> AD 1 and
 // October 1582; the day numbers and weekdays advance by one.
@@ -179,17 +177,16 @@ TEST(DatesCalendar, DaysInMonth) {
     int days;
   };
   const Row rows[] = {
-      {1, 2001, 'A', 31}, {4, 2001, 'A', 30}, {2, 2001, 'A', 28}, {2, 2004, 'A', 29},
+      {1, 2001, 'A', 31}, {4, 2001, 'A', 30},  {2, 2001, 'A', 28}, {2, 2004, 'A', 29},
       {2, 1900, 'A', 28},  // Gregorian century
       {2, 2000, 'A', 29},  // Gregorian 400 years
       {2, 1500, 'A', 29},  // Julian: every fourth year
       {2, 1, 'B', 29},     // 1 BC is astronomical year 0
       {2, -5, 'A', 29},    // negative: 5 BC
-      {2, 4, 'B', 28},     {12, 1582, 'A', 31}, {0, 2000, 'A', 0}, {13, 2000, 'A', 0},
+      {2, 4, 'B', 28},    {12, 1582, 'A', 31}, {0, 2000, 'A', 0},  {13, 2000, 'A', 0},
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(GetDaysInMonth(r.month, r.year, r.era), r.days)
-        << r.month << "/" << r.year << r.era;
+    EXPECT_EQ(GetDaysInMonth(r.month, r.year, r.era), r.days) << r.month << "/" << r.year << r.era;
   }
 }
 

@@ -20,11 +20,11 @@ struct Fields {
   friend bool operator==(const Fields&, const Fields&) = default;
 };
 std::ostream& operator<<(std::ostream& os, const Fields& f) {
-  return os << f.day << "." << f.month << "." << f.year << " " << f.hours << ":" << f.minutes
-            << ":" << f.seconds;
+  return os << f.day << "." << f.month << "." << f.year << " " << f.hours << ":" << f.minutes << ":"
+            << f.seconds;
 }
 Fields FieldsOf(const Moment& m) {
-  return {m.date.Day(),    m.date.Month(),   m.date.Era() == 'B' ? -m.date.Year() : m.date.Year(),
+  return {m.date.Day(),   m.date.Month(),   m.date.Era() == 'B' ? -m.date.Year() : m.date.Year(),
           m.time.Hours(), m.time.Minutes(), m.time.Seconds()};
 }
 
@@ -88,9 +88,8 @@ TEST(DatesTime, AddMinutesCarriesWholeDays) {
     long long carried;
   };
   const Row rows[] = {
-      {23, 30, 45, 0, 15, 1},        {0, 10, -20, 23, 50, -1},
-      {10, 0, 2 * 1440 + 5, 10, 5, 2}, {10, 0, -3 * 1440, 10, 0, -3},
-      {12, 0, 0, 12, 0, 0},          {0, 0, -1, 23, 59, -1},
+      {23, 30, 45, 0, 15, 1},        {0, 10, -20, 23, 50, -1}, {10, 0, 2 * 1440 + 5, 10, 5, 2},
+      {10, 0, -3 * 1440, 10, 0, -3}, {12, 0, 0, 12, 0, 0},     {0, 0, -1, 23, 59, -1},
   };
   for (const Row& r : rows) {
     FTime t;
@@ -111,10 +110,14 @@ TEST(DatesZone, CorrectionTextAndName) {
     const char* name;
   };
   const Row rows[] = {
-      {3, 0, 0, '+', 3.0, "+03:00", "MSK"},   {0, 0, 0, '+', 0.0, "+00:00", "GMT"},
-      {0, 0, 0, '-', 0.0, "-00:00", "GMT"},   {5, 0, 0, '-', -5.0, "-05:00", "EST"},
-      {5, 30, 0, '+', 5.5, "+05:30", "IST"},  {3, 30, 0, '-', -3.5, "-03:30", "NST"},
-      {1, 0, 0, '+', 1.0, "+01:00", "CET"},   {12, 0, 0, '+', 12.0, "+12:00", "PETT"},
+      {3, 0, 0, '+', 3.0, "+03:00", "MSK"},
+      {0, 0, 0, '+', 0.0, "+00:00", "GMT"},
+      {0, 0, 0, '-', 0.0, "-00:00", "GMT"},
+      {5, 0, 0, '-', -5.0, "-05:00", "EST"},
+      {5, 30, 0, '+', 5.5, "+05:30", "IST"},
+      {3, 30, 0, '-', -3.5, "-03:30", "NST"},
+      {1, 0, 0, '+', 1.0, "+01:00", "CET"},
+      {12, 0, 0, '+', 12.0, "+12:00", "PETT"},
       {13, 0, 0, '+', 13.0, "+13:00", "GMT+13:00"},
       {2, 30, 17, '+', 2.5 + 17.0 / 3600, "+02:30", "GMT+02:30:17"},
   };

@@ -64,8 +64,7 @@ TEST(DatesPlace, DefaultsNamesAndFormats) {
   EXPECT_DOUBLE_EQ(SignedDegrees(10, 30, 'N'), 10.5);
 }
 
-Source MakeSource(int day, int month, int year, int hours, int minutes, int zoneHours,
-                  char sign) {
+Source MakeSource(int day, int month, int year, int hours, int minutes, int zoneHours, char sign) {
   Source s;
   s.SetName("Test");
   EXPECT_TRUE(s.moment.date.SetDate(day, month, year).ok());
@@ -139,7 +138,7 @@ TEST(DatesSuperSource, KindSetsBaseAndCountingSource) {
     int count;
   };
   const Row rows[] = {
-      {0, 0, 0}, {1, 1, 1}, {2, 0, 0}, {3, 1, 2}, {4, 1, 2}, {5, 1, 0},
+      {0, 0, 0}, {1, 1, 1}, {2, 0, 0}, {3, 1, 2}, {4, 1, 2},  {5, 1, 0},
       {6, 1, 1}, {7, 0, 0}, {8, 1, 1}, {9, 1, 1}, {11, 0, 0},
   };
   for (const Row& r : rows) {

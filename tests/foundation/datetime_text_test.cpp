@@ -146,8 +146,8 @@ TEST(DatesText, DateWithEraToStringAndBack) {
 }
 
 TEST(DatesText, StringToDateRefusals) {
-  const char* const bad[] = {"01:01:2000*", "01:01:2000", "01:01:20x0+", "0a:01:2000+",
-                             "01:0b:2000+", "01:01",      ""};
+  const char* const bad[] = {
+      "01:01:2000*", "01:01:2000", "01:01:20x0+", "0a:01:2000+", "01:0b:2000+", "01:01", ""};
   for (const char* text : bad) {
     int day = 7, month = 7, year = 7;
     char era = '?';

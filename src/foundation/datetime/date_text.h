@@ -9,8 +9,9 @@
 #include "foundation/status.h"
 
 // Kinds of CheckTimeText.
-inline constexpr char kTimeKindTime = 'T';      // a time of day: hours 0..23
-inline constexpr char kTimeKindZone = 'Z';      // a zone correction: hours 0..12, 12 only with 0 minutes
+inline constexpr char kTimeKindTime = 'T';  // a time of day: hours 0..23
+inline constexpr char kTimeKindZone =
+    'Z';  // a zone correction: hours 0..12, 12 only with 0 minutes
 inline constexpr char kTimeKindLatitude = 'L';  // a latitude: degrees 0..89
 
 // Parses a date by a pattern such as "DD.MM.YYYY" (a year standing last may carry a '-' for a

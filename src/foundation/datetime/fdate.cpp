@@ -40,7 +40,8 @@ std::int64_t CalendarDayNumber(int day, int month, int astronomicalYear) {
   const std::int64_t y = std::int64_t{astronomicalYear} + 4800 - a;
   const std::int64_t m = month + 12 * a - 3;
   std::int64_t n = day + (153 * m + 2) / 5 + 365 * y + FloorDiv(y, 4);
-  if (IsGregorian(day, month, astronomicalYear)) return n - FloorDiv(y, 100) + FloorDiv(y, 400) - 32045;
+  if (IsGregorian(day, month, astronomicalYear))
+    return n - FloorDiv(y, 100) + FloorDiv(y, 400) - 32045;
   return n - 32083;
 }
 

@@ -26,14 +26,11 @@ struct NamedZone {
 // Abbreviations of zones in standard time; the zones of Russia first take their Russian names.
 // See docs/decisions.md.
 constexpr NamedZone kZoneNames[] = {
-    {0, "GMT"},        {60, "CET"},       {120, "EET"},      {180, "MSK"},
-    {210, "IRST"},     {240, "SAMT"},     {270, "AFT"},      {300, "YEKT"},
-    {330, "IST"},      {345, "NPT"},      {360, "OMST"},     {420, "KRAT"},
-    {480, "IRKT"},     {540, "YAKT"},     {570, "ACST"},     {600, "VLAT"},
-    {660, "MAGT"},     {720, "PETT"},     {-60, "AZOT"},     {-120, "FNT"},
-    {-180, "BRT"},     {-210, "NST"},     {-240, "AST"},     {-300, "EST"},
-    {-360, "CST"},     {-420, "MST"},     {-480, "PST"},     {-540, "AKST"},
-    {-600, "HST"},     {-660, "SST"},
+    {0, "GMT"},    {60, "CET"},   {120, "EET"},  {180, "MSK"},   {210, "IRST"}, {240, "SAMT"},
+    {270, "AFT"},  {300, "YEKT"}, {330, "IST"},  {345, "NPT"},   {360, "OMST"}, {420, "KRAT"},
+    {480, "IRKT"}, {540, "YAKT"}, {570, "ACST"}, {600, "VLAT"},  {660, "MAGT"}, {720, "PETT"},
+    {-60, "AZOT"}, {-120, "FNT"}, {-180, "BRT"}, {-210, "NST"},  {-240, "AST"}, {-300, "EST"},
+    {-360, "CST"}, {-420, "MST"}, {-480, "PST"}, {-540, "AKST"}, {-600, "HST"}, {-660, "SST"},
 };
 
 }  // namespace

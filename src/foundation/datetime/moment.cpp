@@ -33,7 +33,8 @@ Status Moment::SetMoment(double julianDay) {
     return Status::Error(107, "Moment::SetMoment");
   }
   std::int64_t dayNumber = static_cast<std::int64_t>(std::floor(julianDay + 0.5));
-  std::int64_t seconds = std::llround((julianDay - (static_cast<double>(dayNumber) - 0.5)) * 86400.0);
+  std::int64_t seconds =
+      std::llround((julianDay - (static_cast<double>(dayNumber) - 0.5)) * 86400.0);
   if (seconds >= 86400) {
     if (julianDay + 1.0 / 86400.0 >= EndJulianDay()) {
       seconds = 86399;

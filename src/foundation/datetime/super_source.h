@@ -25,8 +25,8 @@ enum ChartKind : std::uint16_t {
   kChartLunarPhase = 9,
 };
 
-inline constexpr std::size_t kTitleWidth = 30;             // title field, NUL included
-inline constexpr std::size_t kAspectSystemNameWidth = 9;   // version 4200 records, NUL included
+inline constexpr std::size_t kTitleWidth = 30;            // title field, NUL included
+inline constexpr std::size_t kAspectSystemNameWidth = 9;  // version 4200 records, NUL included
 inline constexpr std::uint16_t kNoKeyKind = 0xFFFF;
 
 // The user's progression key: so many arc units per so many time units.
@@ -53,9 +53,7 @@ class SuperSource {
   int BaseSourceIndex() const { return base_; }
   // The base Source, or nullptr when there is none.
   Source* GetBaseSource() { return base_ == kNoBaseSource ? nullptr : &sources[base_]; }
-  const Source* GetBaseSource() const {
-    return base_ == kNoBaseSource ? nullptr : &sources[base_];
-  }
+  const Source* GetBaseSource() const { return base_ == kNoBaseSource ? nullptr : &sources[base_]; }
 
   // Index of the Source whose moment the chart is computed for: the first for kinds 0, 2, 5, 7;
   // the second for 1, 6, 8, 9; the third for 3 and 4; the first for any other kind.
@@ -72,8 +70,8 @@ class SuperSource {
   friend bool operator==(const SuperSource&, const SuperSource&) = default;
 
   std::array<Source, 3> sources{};
-  std::uint16_t converse = 0;             // 1: converse progressions and directions
-  std::uint16_t keyKind = kNoKeyKind;     // progression key kind; for kind 6 the composite switch
+  std::uint16_t converse = 0;          // 1: converse progressions and directions
+  std::uint16_t keyKind = kNoKeyKind;  // progression key kind; for kind 6 the composite switch
   ProgressionKey key{};
 
  private:
