@@ -1,0 +1,85 @@
+#include "foundation/config/coord_conf.h"
+
+#include <string>
+
+#include "foundation/files/binary_io.h"
+
+namespace {
+
+constexpr int kFirstNeverShown = 34;
+constexpr int kLastNeverShown = 49;
+
+bool WriteAll(std::FILE* file, const std::string& bytes) {
+  return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+}  // namespace
+
+COORD_CONF::COORD_CONF() {
+  slots.fill(kNotInTable);
+  for (int s = kFirstNeverShown; s <= kLastNeverShown; ++s) slots[s] = kNeverShown;
+}
+
+Status COORD_CONF::Save(std::FILE* file) const {
+  constexpr const char* kWhere = "COORD_CONF::Save";
+  BinaryWriter part;
+  part.Bytes(std::string_view(reinterpret_cast<const char*>(slots.data()), slots.size()));
+  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 1);
+  part.I32(fontSize);
+  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 2);
+  part.I32(lineStep);
+  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 3);
+  if (shortForm) return Status::Ok();
+  part.U8(fitToWindow);
+  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 4);
+  part.I16(width);
+  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 5);
+  return Status::Ok();
+}
+
+Status COORD_CONF::Load(std::FILE* file) {
+  std::string bytes(static_cast<std::size_t>(SavedSize()), '\0');
+  if (file == nullptr || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
+    return Status::Error(103, "COORD_CONF::Load");
+  return Import(bytes);
+}
+
+Status COORD_CONF::Import(std::string_view bytes) {
+  BinaryReader in(bytes);
+  COORD_CONF read = *this;
+  const std::string_view raw = in.Bytes(kSlotCount);
+  read.fontSize = in.I32();
+  read.lineStep = in.I32();
+  if (!shortForm) {
+    read.fitToWindow = in.U8();
+    read.width = in.I16();
+  }
+  if (!in.Ok()) return Status::Error(103, "COORD_CONF::Load");
+  for (int s = 0; s < kSlotCount; ++s) read.slots[s] = static_cast<std::uint8_t>(raw[s]);
+  read.ForceSlots();
+  *this = read;
+  return Status::Ok();
+}
+
+void COORD_CONF::ForceSlots() {
+  for (int s = 0; s < kSlotCount; ++s) {
+    if (s >= kFirstNeverShown && s <= kLastNeverShown)
+      slots[s] = kNeverShown;
+    else if (slots[s] > kNotInTable)
+      slots[s] = kNotInTable;
+  }
+  // The rows must be exactly 0 .. row count - 1, each once, or the row editor loses rows; a
+  // damaged file is renumbered in the order of its rows (equal rows by slot).
+  std::array<int, kSlotCount> order{};
+  int rows = 0;
+  for (int v = 0; v < kNotInTable; ++v)
+    for (int s = 0; s < kSlotCount; ++s)
+      if (slots[s] == v) order[rows++] = s;
+  for (int r = 0; r < rows; ++r) slots[order[r]] = static_cast<std::uint8_t>(r);
+}
+
+int COORD_CONF::GetRowCount() const {
+  int rows = 0;
+  for (const std::uint8_t v : slots) rows += v < kNotInTable ? 1 : 0;
+  return rows;
+}
