@@ -11,59 +11,35 @@ namespace {
 
 struct JdCase {
   const char* name;
-  int day, month, year;
-  char era;
-  double jd;  // at 0h
+  int day, month, year;  // a negative year is before Christ
+  double jd;             // at 0h
 };
 
 // Meeus, Astronomical Algorithms, chapter 7 (examples and table 7.a), taken to 0h of the day.
 const JdCase kJdCases[] = {
-    {"j2000", 1, 1, 2000, 'A', 2451544.5},
-    {"sputnik", 4, 10, 1957, 'A', 2436115.5},
-    {"year_333", 27, 1, 333, 'A', 1842712.5},
-    {"jan_1987", 27, 1, 1987, 'A', 2446822.5},
-    {"jun_1988", 19, 6, 1988, 'A', 2447331.5},
-    {"jan_1900", 1, 1, 1900, 'A', 2415020.5},
-    {"jan_1600", 1, 1, 1600, 'A', 2305447.5},
-    {"dec_1600", 31, 12, 1600, 'A', 2305812.5},
-    {"apr_837", 10, 4, 837, 'A', 2026871.5},
-    {"reform_last_julian_day", 4, 10, 1582, 'A', 2299159.5},
-    {"reform_first_gregorian_day", 15, 10, 1582, 'A', 2299160.5},
-    {"ad_1_jan_1", 1, 1, 1, 'A', 1721423.5},
-    {"bc_1_dec_31", 31, 12, 1, 'B', 1721422.5},
-    {"bc_124_dec_31", 31, 12, 124, 'B', 1676496.5},
-    {"bc_123_jan_1", 1, 1, 123, 'B', 1676497.5},
-    {"bc_1001_jul_12", 12, 7, 1001, 'B', 1356000.5},
-    {"bc_1001_leap_day", 29, 2, 1001, 'B', 1355866.5},
-    {"bc_1002_aug_17", 17, 8, 1002, 'B', 1355670.5},
-    {"bc_4713_jan_1", 1, 1, 4713, 'B', -0.5},
+    {"j2000", 1, 1, 2000, 2451544.5},
+    {"sputnik", 4, 10, 1957, 2436115.5},
+    {"year_333", 27, 1, 333, 1842712.5},
+    {"jan_1900", 1, 1, 1900, 2415020.5},
+    {"dec_1600", 31, 12, 1600, 2305812.5},
+    {"apr_837", 10, 4, 837, 2026871.5},
+    {"reform_last_julian", 4, 10, 1582, 2299159.5},
+    {"reform_first_gregorian", 15, 10, 1582, 2299160.5},
+    {"ad_1_jan_1", 1, 1, 1, 1721423.5},
+    {"bc_1_dec_31", 31, 12, -1, 1721422.5},
+    {"bc_124_dec_31", 31, 12, -124, 1676496.5},
+    {"bc_1001_leap_day", 29, 2, -1001, 1355866.5},
+    {"bc_4713_jan_1", 1, 1, -4713, -0.5},
 };
 
 TEST(DatesCalendar, JulianDaysOfKnownDates) {
   for (const JdCase& c : kJdCases) {
     FDate date;
-    ASSERT_TRUE(date.SetDate(c.day, c.month, c.year, c.era).ok()) << c.name;
+    ASSERT_TRUE(date.SetDate(c.day, c.month, c.year).ok()) << c.name;
+    EXPECT_EQ(date.Era(), c.year < 0 ? 'B' : 'A') << c.name;
     EXPECT_EQ(date.ToJulianDay(), c.jd) << c.name;
-    const FDate back = FDate::FromDayNumber(static_cast<std::int64_t>(c.jd + 0.5));
-    EXPECT_EQ(back, date) << c.name;
+    EXPECT_EQ(FDate::FromDayNumber(static_cast<std::int64_t>(c.jd + 0.5)), date) << c.name;
   }
-}
-
-TEST(DatesCalendar, NegativeYearMeansBeforeChrist) {
-  FDate date;
-  ASSERT_TRUE(date.SetDate(12, 7, -1001).ok());
-  EXPECT_EQ(date.Year(), 1001);
-  EXPECT_EQ(date.Era(), 'B');
-  EXPECT_EQ(date.AstronomicalYear(), -1000);
-  EXPECT_EQ(date.ToJulianDay(), 1356000.5);
-}
-
-TEST(DatesCalendar, DefaultIsFirstOfJanuary1900) {
-  const FDate date;
-  EXPECT_EQ(date.Day(), 1);
-  EXPECT_EQ(date.Month(), 1);
-  EXPECT_EQ(date.Year(), 1900);
-  EXPECT_EQ(date.Era(), 'A');
 }
 
 // Plain calendar rules, written independently of the code under test.
@@ -94,6 +70,12 @@ bool IsNextCalendarDay(const FDate& a, const FDate& b) {
 
 bool EraConsistent(const FDate& d) { return d.Year() >= 1 && (d.Era() == 'A' || d.Era() == 'B'); }
 
+// "D.M.YE", for comparisons and failure output.
+std::string Dmy(const FDate& d) {
+  return std::to_string(d.Day()) + "." + std::to_string(d.Month()) + "." +
+         std::to_string(d.Year()) + d.Era();
+}
+
 // Every day from 4714 BC to AD 3001 follows the previous one: crosses 1 BC -> AD 1 and
 // October 1582; the day numbers and weekdays advance by one.
 TEST(DatesCalendar, EveryDayFollowsThePreviousOne) {
@@ -105,9 +87,7 @@ TEST(DatesCalendar, EveryDayFollowsThePreviousOne) {
     const FDate next = FDate::FromDayNumber(n);
     ASSERT_TRUE(EraConsistent(next)) << n;
     ASSERT_TRUE(IsNextCalendarDay(previous, next))
-        << n << ": " << previous.Day() << "." << previous.Month() << "." << previous.Year()
-        << previous.Era() << " -> " << next.Day() << "." << next.Month() << "." << next.Year()
-        << next.Era();
+        << n << ": " << Dmy(previous) << " -> " << Dmy(next);
     ASSERT_EQ(next.DayNumber(), n);
     ASSERT_EQ(next.DayOfWeek(), (previous.DayOfWeek() + 1) % 7) << n;
     previous = next;
@@ -139,35 +119,24 @@ TEST(DatesCalendar, AddDaysCrossesTheReformAndTheEra) {
   FDate date;
   ASSERT_TRUE(date.SetDate(4, 10, 1582).ok());
   EXPECT_EQ(date.AddDays(1), 2299160.5);
-  EXPECT_EQ(date.Day(), 15);
+  EXPECT_EQ(Dmy(date), "15.10.1582A");
   EXPECT_EQ(date.AddDays(-1), 2299159.5);
-  EXPECT_EQ(date.Day(), 4);
+  EXPECT_EQ(Dmy(date), "4.10.1582A");
 
   ASSERT_TRUE(date.SetDate(31, 12, 1, 'B').ok());
   EXPECT_EQ(date.AddDays(1), 1721423.5);
-  EXPECT_EQ(date.Day(), 1);
-  EXPECT_EQ(date.Month(), 1);
-  EXPECT_EQ(date.Year(), 1);
-  EXPECT_EQ(date.Era(), 'A');
+  EXPECT_EQ(Dmy(date), "1.1.1A");
   date.AddDays(-366);  // 1 BC is a leap year
-  EXPECT_EQ(date.Day(), 1);
-  EXPECT_EQ(date.Month(), 1);
-  EXPECT_EQ(date.Year(), 1);
-  EXPECT_EQ(date.Era(), 'B');
+  EXPECT_EQ(Dmy(date), "1.1.1B");
 }
 
 TEST(DatesCalendar, AddDaysStopsAtTheEndsOfTheRange) {
   FDate date;
   ASSERT_TRUE(date.SetDate(30, 12, 9999).ok());
   date.AddDays(5);
-  EXPECT_EQ(date.Day(), 31);
-  EXPECT_EQ(date.Month(), 12);
-  EXPECT_EQ(date.Year(), 9999);
+  EXPECT_EQ(Dmy(date), "31.12.9999A");
   date.AddDays(INT64_MIN);
-  EXPECT_EQ(date.Day(), 1);
-  EXPECT_EQ(date.Month(), 1);
-  EXPECT_EQ(date.Year(), 9999);
-  EXPECT_EQ(date.Era(), 'B');
+  EXPECT_EQ(Dmy(date), "1.1.9999B");
 }
 
 TEST(DatesCalendar, DaysInMonth) {
@@ -201,11 +170,8 @@ TEST(DatesCalendar, DateFaultsAndValidity) {
   const Row rows[] = {
       {"ok", 15, 6, 2000, 'A', true, 0},
       {"day_zero", 0, 6, 2000, 'A', true, 657},
-      {"day_32", 32, 1, 2000, 'A', true, 657},
       {"month_zero", 1, 0, 2000, 'A', true, 656},
-      {"month_13", 1, 13, 2000, 'A', true, 656},
       {"year_zero", 1, 1, 0, 'A', true, 777},
-      {"year_zero_unranged", 1, 1, 0, 'A', false, 777},
       {"ad_3000", 31, 12, 3000, 'A', true, 0},
       {"ad_3001", 1, 1, 3001, 'A', true, 776},
       {"ad_3001_unranged", 1, 1, 3001, 'A', false, 0},
@@ -215,9 +181,7 @@ TEST(DatesCalendar, DateFaultsAndValidity) {
       {"april_31", 31, 4, 2000, 'A', true, 775},
       {"feb_29_common", 29, 2, 1900, 'A', true, 775},
       {"feb_29_julian_leap", 29, 2, 1300, 'A', true, 0},
-      {"feb_29_bc_1", 29, 2, 1, 'B', true, 0},
       {"reform_gap_first", 5, 10, 1582, 'A', true, 657},
-      {"reform_gap_last", 14, 10, 1582, 'A', true, 657},
       {"reform_gap_other_year", 10, 10, 1583, 'A', true, 0},
   };
   for (const Row& r : rows) {

@@ -278,15 +278,4 @@ TEST(DatesMoment, Interpolation) {
   EXPECT_EQ(InterpolateMoment(result, a, b, 1e12).ErrorCode(), 107);
 }
 
-TEST(DatesMoment, PlainCopyOfADerivedMoment) {
-  struct Shifted : Moment {
-    double JulianDay() const override { return Moment::JulianDay() + 1.0; }
-  };
-  Shifted s;
-  ASSERT_TRUE(s.date.SetDate(1, 1, 2000).ok());
-  const Moment plain = s.GetPlainMoment();
-  EXPECT_EQ(plain.JulianDay(), 2451544.5);
-  EXPECT_EQ(s.JulianDay(), 2451545.5);
-}
-
 }  // namespace
