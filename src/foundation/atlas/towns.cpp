@@ -1,0 +1,179 @@
+#include "foundation/atlas/towns.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "foundation/errors/error_report.h"
+#include "foundation/files/binary_io.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/text/code_page_866.h"
+#include "foundation/text/text_helpers.h"
+
+namespace {
+
+// File layout (little-endian), each file: a 4-byte magic and a u16 version, then
+//   Town.cor  u32 count; per town i16 latitude and i16 longitude in minutes (north and east
+//             positive), u32 code (2-bit field k at bits 2k and 2k + 1)
+//   Town.dat  u32 count; per town u16 region number, u8 name length 1..25, the name (866)
+//   Town.dst  u16 count; per region u8 length 1..25, the name (866)
+constexpr std::uint16_t kVersion = 1;
+constexpr std::uint32_t kMaxTowns = 1'000'000;
+constexpr int kMaxLatitudeMinutes = 90 * 60;
+constexpr int kMaxLongitudeMinutes = 180 * 60;
+
+std::string_view Slice(const std::string& pool, const std::vector<std::uint32_t>& ends, int i) {
+  const std::uint32_t begin = i == 0 ? 0 : ends[static_cast<std::size_t>(i) - 1];
+  return std::string_view(pool).substr(begin, ends[static_cast<std::size_t>(i)] - begin);
+}
+
+bool ReadHeader(BinaryReader& in, std::string_view magic) {
+  return in.Bytes(magic.size()) == magic && in.U16() == kVersion && in.Ok();
+}
+
+// A name of 1..25 printable characters appended to `pool`.
+bool ReadText(BinaryReader& in, std::string& pool, std::vector<std::uint32_t>& ends) {
+  const std::size_t length = in.U8();
+  const std::string_view text = in.Bytes(length);
+  if (!in.Ok() || length == 0 || length > TOWNS::kMaxTextLength) return false;
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20) return false;
+  pool.append(text);
+  ends.push_back(static_cast<std::uint32_t>(pool.size()));
+  return true;
+}
+
+}  // namespace
+
+Status TOWNS::Load(const std::filesystem::path& folder) {
+  return Load(folder / "Town.cor", folder / "Town.dat", folder / "Town.dst");
+}
+
+Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::path& datFile,
+                   const std::filesystem::path& dstFile) {
+  std::string cor, dat, dst;
+  if (Status st = ReadWholeFile(corFile, cor); !st.ok()) return st;
+  if (Status st = ReadWholeFile(datFile, dat); !st.ok()) return st;
+  if (Status st = ReadWholeFile(dstFile, dst); !st.ok()) return st;
+
+  TOWNS atlas;
+  BinaryReader regionsIn(dst);
+  if (!ReadHeader(regionsIn, "VTWR")) return Status::Error(kErrFormat, dstFile.string(), 1);
+  const int regionCount = regionsIn.U16();
+  for (int r = 0; r < regionCount; ++r) {
+    if (!ReadText(regionsIn, atlas.regions_, atlas.regionEnds_))
+      return Status::Error(kErrFormat, dstFile.string(), 2);
+  }
+  if (regionsIn.Remaining() != 0) return Status::Error(kErrFormat, dstFile.string(), 3);
+
+  BinaryReader coordsIn(cor);
+  if (!ReadHeader(coordsIn, "VTWC")) return Status::Error(kErrFormat, corFile.string(), 1);
+  const std::uint32_t count = coordsIn.U32();
+  if (!coordsIn.Ok() || count > kMaxTowns || coordsIn.Remaining() != 8ull * count)
+    return Status::Error(kErrFormat, corFile.string(), 2);
+  atlas.latitudeMinutes_.resize(count);
+  atlas.longitudeMinutes_.resize(count);
+  atlas.codes_.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::int16_t latitude = coordsIn.I16();
+    const std::int16_t longitude = coordsIn.I16();
+    if (std::abs(latitude) > kMaxLatitudeMinutes || std::abs(longitude) > kMaxLongitudeMinutes)
+      return Status::Error(kErrFormat, corFile.string(), 3);
+    atlas.latitudeMinutes_[i] = latitude;
+    atlas.longitudeMinutes_[i] = longitude;
+    atlas.codes_[i] = coordsIn.U32();
+  }
+
+  BinaryReader namesIn(dat);
+  if (!ReadHeader(namesIn, "VTWD")) return Status::Error(kErrFormat, datFile.string(), 1);
+  if (namesIn.U32() != count || !namesIn.Ok())
+    return Status::Error(kErrFormat, datFile.string(), 2);
+  atlas.regionOfTown_.resize(count);
+  atlas.nameEnds_.reserve(count);
+  atlas.names_.reserve(dat.size());
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint16_t region = namesIn.U16();
+    if (region >= regionCount || !ReadText(namesIn, atlas.names_, atlas.nameEnds_))
+      return Status::Error(kErrFormat, datFile.string(), 3);
+    atlas.regionOfTown_[i] = region;
+  }
+  if (namesIn.Remaining() != 0) return Status::Error(kErrFormat, datFile.string(), 4);
+
+  ConvertString866To1251(atlas.names_);
+  ConvertString866To1251(atlas.regions_);
+  atlas.upperNames_ = atlas.names_;
+  StringToUpper(atlas.upperNames_);
+  atlas.byName_.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) atlas.byName_[i] = static_cast<int>(i);
+  const auto byUpperName = [&atlas](int a, int b) {
+    return Slice(atlas.upperNames_, atlas.nameEnds_, a) <
+           Slice(atlas.upperNames_, atlas.nameEnds_, b);
+  };
+  // The shipped atlas is written in name order; sort only what is not.
+  if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), byUpperName))
+    std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), byUpperName);
+
+  *this = std::move(atlas);
+  return Status::Ok();
+}
+
+std::string_view TOWNS::GetTownName(int i) const {
+  if (i < 0 || i >= Count()) return {};
+  return Slice(names_, nameEnds_, i);
+}
+
+std::string_view TOWNS::GetTownRegion(int i) const {
+  if (i < 0 || i >= Count()) return {};
+  return Slice(regions_, regionEnds_, regionOfTown_[static_cast<std::size_t>(i)]);
+}
+
+bool TOWNS::GetTownDegrees(int i, double& latitude, double& longitude) const {
+  if (i < 0 || i >= Count()) return false;
+  latitude = latitudeMinutes_[static_cast<std::size_t>(i)] / 60.0;
+  longitude = longitudeMinutes_[static_cast<std::size_t>(i)] / 60.0;
+  return true;
+}
+
+bool TOWNS::GetTownCoords(int i, TownCoords& out) const {
+  if (i < 0 || i >= Count()) return false;
+  const int latitude = latitudeMinutes_[static_cast<std::size_t>(i)];
+  const int longitude = longitudeMinutes_[static_cast<std::size_t>(i)];
+  out.latitudeDegrees = std::abs(latitude) / 60;
+  out.latitudeMinutes = std::abs(latitude) % 60;
+  out.south = latitude < 0;
+  out.longitudeDegrees = std::abs(longitude) / 60;
+  out.longitudeMinutes = std::abs(longitude) % 60;
+  out.west = longitude < 0;
+  out.name = GetTownName(i);
+  out.region = GetTownRegion(i);
+  return true;
+}
+
+int TOWNS::GetTownCode(int i, int k) const {
+  if (i < 0 || i >= Count() || k < 0 || k > 15) return 0;
+  return static_cast<int>((codes_[static_cast<std::size_t>(i)] >> (2 * k)) & 3u);
+}
+
+std::string TOWNS::FormatTown(int i) const {
+  TownCoords c;
+  if (!GetTownCoords(i, c)) return {};
+  char text[128];
+  std::snprintf(text, sizeof text, "%.02d%c%.02d  %.03d%c%.02d  %s  %s", c.latitudeDegrees,
+                c.south ? 'S' : 'N', c.latitudeMinutes, c.longitudeDegrees, c.west ? 'W' : 'E',
+                c.longitudeMinutes, c.name.c_str(), c.region.c_str());
+  return text;
+}
+
+std::vector<int> TOWNS::FindTownsByPrefix(std::string_view prefix, std::size_t limit) const {
+  std::string key(prefix);
+  StringToUpper(key);
+  const auto first = std::lower_bound(
+      byName_.begin(), byName_.end(), key,
+      [this](int town, const std::string& k) { return Slice(upperNames_, nameEnds_, town) < k; });
+  std::vector<int> found;
+  for (auto it = first; it != byName_.end() && found.size() < limit; ++it) {
+    if (!Slice(upperNames_, nameEnds_, *it).starts_with(key)) break;
+    found.push_back(*it);
+  }
+  return found;
+}

@@ -1,0 +1,68 @@
+// The town atlas: names, regions, coordinates and a packed code per town, read from "Town.cor"
+// (coordinates and codes), "Town.dat" (names and region numbers) and "Town.dst" (region names).
+// Names are code page 866 on disk and code page 1251 here.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/status.h"
+
+// One town's coordinates as degrees, minutes and hemisphere flags, with its names.
+struct TownCoords {
+  int latitudeDegrees = 0;
+  int latitudeMinutes = 0;
+  bool south = false;
+  int longitudeDegrees = 0;
+  int longitudeMinutes = 0;
+  bool west = false;
+  std::string name;    // code page 1251
+  std::string region;  // code page 1251
+};
+
+class TOWNS {
+ public:
+  static constexpr std::size_t kMaxTextLength = 25;  // name and region: at most 25 characters
+
+  // Reads the three atlas files of `folder`. On any failure nothing changes: error 102 when a
+  // file cannot be opened, 103 on a read error, 106 when a file is damaged or the files disagree.
+  Status Load(const std::filesystem::path& folder);
+  Status Load(const std::filesystem::path& corFile, const std::filesystem::path& datFile,
+              const std::filesystem::path& dstFile);
+
+  int Count() const { return static_cast<int>(latitudeMinutes_.size()); }
+  // The name and the region of town i (empty outside 0..Count()-1).
+  std::string_view GetTownName(int i) const;
+  std::string_view GetTownRegion(int i) const;
+
+  // Signed decimal degrees, south and west negative; false (outputs unchanged) for a bad index.
+  bool GetTownDegrees(int i, double& latitude, double& longitude) const;
+  bool GetTownCoords(int i, TownCoords& out) const;
+  // The 2-bit field k (0..15) of town i's code; 0 for negative k, k above 15 or a bad index.
+  int GetTownCode(int i, int k) const;
+  // "%.02d%c%.02d  %.03d%c%.02d  %s  %s": latitude degrees, N/S, minutes, longitude degrees,
+  // E/W, minutes, name, region. Empty for a bad index.
+  std::string FormatTown(int i) const;
+
+  // Towns whose names begin with `prefix` (code page 1251, letter case ignored), in name order,
+  // at most `limit` of them: the search of the chart-entry dialogs as the user types.
+  std::vector<int> FindTownsByPrefix(
+      std::string_view prefix, std::size_t limit = std::numeric_limits<std::size_t>::max()) const;
+
+ private:
+  std::vector<std::int16_t> latitudeMinutes_;   // north positive
+  std::vector<std::int16_t> longitudeMinutes_;  // east positive
+  std::vector<std::uint32_t> codes_;
+  std::vector<std::uint16_t> regionOfTown_;
+  std::string names_;        // all names, code page 1251, one after the other
+  std::string upperNames_;   // the same in upper case, for the search
+  std::vector<std::uint32_t> nameEnds_;
+  std::string regions_;
+  std::vector<std::uint32_t> regionEnds_;
+  std::vector<int> byName_;  // town numbers in the order of their upper-case names
+};

