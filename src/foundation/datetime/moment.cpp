@@ -8,8 +8,14 @@
 namespace {
 
 // Julian days of the first and the last second that a Moment can hold.
-double FirstJulianDay() { return FDate::FromDayNumber(INT64_MIN / 4).ToJulianDay(); }
-double EndJulianDay() { return FDate::FromDayNumber(INT64_MAX / 4).ToJulianDay() + 1.0; }
+double FirstJulianDay() {
+  static const double first = FDate::FromDayNumber(INT64_MIN / 4).ToJulianDay();
+  return first;
+}
+double EndJulianDay() {
+  static const double end = FDate::FromDayNumber(INT64_MAX / 4).ToJulianDay() + 1.0;
+  return end;
+}
 
 // The date `years` calendar years from `date`, the same day of the month where it exists.
 FDate ShiftYears(const FDate& date, std::int64_t years) {
@@ -50,8 +56,9 @@ Status Moment::SetMoment(double julianDay) {
 }
 
 double Moment::AddDays(double days) {
-  (void)SetMoment(JulianDay() + days);  // beyond the range the moment stays
-  return JulianDay();
+  // The moment's own date and time move, whatever a derived class makes of its Julian day.
+  (void)SetMoment(Moment::JulianDay() + days);  // beyond the range the moment stays
+  return Moment::JulianDay();
 }
 
 Moment Moment::SubtractDays(double days) {
@@ -73,8 +80,8 @@ Moment Moment::AddYears(double years) {
 }
 
 double Moment::YearsSince(const Moment& earlier) const {
-  const double now = JulianDay();
-  if (earlier.JulianDay() > now) return 0.0;
+  const double now = Moment::JulianDay();
+  if (earlier.Moment::JulianDay() > now) return 0.0;
   std::int64_t years = std::int64_t{date.AstronomicalYear()} - earlier.date.AstronomicalYear();
   Moment anniversary(ShiftYears(earlier.date, years), earlier.time);
   while (years > 0 && anniversary.JulianDay() > now) {
