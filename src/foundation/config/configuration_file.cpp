@@ -257,7 +257,6 @@ Status Configuration::Save(const std::filesystem::path& path) const {
   for (const auto& [tag, coords] :
        {std::pair{kScreenCoords, &screenCoords}, std::pair{kPrintCoords, &printCoords}}) {
     file.Write(TagHeader(tag, static_cast<std::size_t>(coords->SavedSize())));
-    std::fflush(file.Handle());
     if (Status st = coords->Save(file.Handle()); !st.ok()) return st;
   }
   for (const auto& [tag, member] : Blocks()) {
