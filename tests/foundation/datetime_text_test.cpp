@@ -3,8 +3,12 @@
 #include <string>
 
 #include "foundation/datetime/date_text.h"
+#include "foundation/errors/error_report.h"
+#include "support/test_support.h"
 
 namespace {
+
+using testing_support::ScriptedPrompter;
 
 TEST(DatesText, CheckDateText) {
   struct Row {
@@ -104,9 +108,12 @@ TEST(DatesText, DateToString) {
       {1, 1, 12000, "DD:MM:YYYY", 107, ""},
   };
   for (const Row& r : rows) {
+    ScriptedPrompter prompts;
     std::string out = "unchanged";
     const Status st = Date2String(r.day, r.month, r.year, out, r.pattern);
     EXPECT_EQ(st.ErrorCode(), r.error) << r.pattern << " " << r.year;
+    EXPECT_EQ(prompts.shown.size(), r.error == 0 ? 0u : 1u);
+    EXPECT_TRUE(r.error == 0 || prompts.WasShown(ErrorReportNumber(r.error))) << r.pattern;
     EXPECT_EQ(out, r.error == 0 ? std::string(r.text) : "unchanged") << r.pattern;
   }
 }
@@ -134,6 +141,7 @@ TEST(DatesText, DateWithEraToStringAndBack) {
     EXPECT_EQ(year, r.year);
     EXPECT_EQ(era, r.era);
   }
+  ScriptedPrompter prompts;
   std::string out;
   EXPECT_EQ(Date2StringE(1, 1, 2000, 'A', out, "DD:MM:YYYY").ErrorCode(), 106);
   EXPECT_EQ(Date2StringE(1, 1, 2000, 'X', out, "DD:MM:YYYYE").ErrorCode(), 107);
@@ -145,8 +153,10 @@ TEST(DatesText, StringToDateRefusals) {
   for (const char* text : bad) {
     int day = 7, month = 7, year = 7;
     char era = '?';
+    ScriptedPrompter prompts;
     const Status st = String2DateE(text, day, month, year, era, "DD:MM:YYYYE");
     EXPECT_EQ(st.ErrorCode(), 106) << text;
+    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(106))) << text;
     EXPECT_EQ(era, '?') << text;
     EXPECT_EQ(day, 7) << text;
   }
@@ -164,9 +174,11 @@ TEST(DatesText, TimeToStringAndBack) {
   ASSERT_TRUE(String2Time("at 21h04", hours, minutes, "at HHhMM").ok());
   EXPECT_EQ(hours, 21);
   EXPECT_EQ(minutes, 4);
+  ScriptedPrompter prompts;
   EXPECT_EQ(String2Time("7:05", hours, minutes, "HH:MM").ErrorCode(), 106);
   EXPECT_EQ(String2Time("07:5", hours, minutes, "HH:MM").ErrorCode(), 106);
   EXPECT_EQ(String2Time("07:05", hours, minutes, "HH").ErrorCode(), 106);
+  EXPECT_EQ(prompts.shown.size(), 3u);
 }
 
 }  // namespace

@@ -6,11 +6,15 @@
 #include "foundation/datetime/fdate.h"
 #include "foundation/datetime/ftime.h"
 #include "foundation/datetime/place.h"
+#include "foundation/errors/error_report.h"
 
 namespace {
 
-constexpr int kFormatError = 106;
-constexpr int kParameterError = 107;
+// Reports the error through the error reporter and gives it to the caller as a status.
+Status Reported(int code, const char* trace, int detail) {
+  ReportError(code, trace, detail, 1);
+  return Status::Error(code, trace, detail);
+}
 
 struct Field {
   std::size_t pos = std::string_view::npos;
@@ -98,12 +102,12 @@ Status Date2String(int day, int month, int year, std::string& out, std::string_v
   const Field dayField = FindField(pattern, "DD");
   const Field monthField = FindField(pattern, "MM");
   const Field yearField = FindYear(pattern);
-  if (!dayField.Found()) return Status::Error(kFormatError, "Date2String", 1);
-  if (!monthField.Found()) return Status::Error(kFormatError, "Date2String", 2);
-  if (!yearField.Found()) return Status::Error(kFormatError, "Date2String", 3);
+  if (!dayField.Found()) return Reported(kErrFormat, "Date2String", 1);
+  if (!monthField.Found()) return Reported(kErrFormat, "Date2String", 2);
+  if (!yearField.Found()) return Reported(kErrFormat, "Date2String", 3);
   if (year < 0) year = -year;
   if (day < 0 || day > 99 || month < 0 || month > 99 || year > kMaxYear) {
-    return Status::Error(kParameterError, "Date2String");
+    return Reported(kErrParameter, "Date2String", 0);
   }
   std::string text(pattern);
   Put(text, dayField, day);
@@ -116,8 +120,8 @@ Status Date2String(int day, int month, int year, std::string& out, std::string_v
 Status Date2StringE(int day, int month, int year, char era, std::string& out,
                     std::string_view pattern) {
   const std::size_t eraPos = pattern.find('E');
-  if (eraPos == std::string_view::npos) return Status::Error(kFormatError, "Date2StringE", 4);
-  if (era != 'A' && era != 'B') return Status::Error(kParameterError, "Date2StringE");
+  if (eraPos == std::string_view::npos) return Reported(kErrFormat, "Date2StringE", 4);
+  if (era != 'A' && era != 'B') return Reported(kErrParameter, "Date2StringE", 0);
   std::string text;
   if (Status st = Date2String(day, month, year, text, pattern); !st.ok()) return st;
   text[eraPos] = era == 'B' ? '-' : '+';
@@ -130,12 +134,12 @@ Status String2DateE(std::string_view text, int& day, int& month, int& year, char
   const std::optional<int> d = ReadNumber(text, FindField(pattern, "DD"));
   const std::optional<int> m = ReadNumber(text, FindField(pattern, "MM"));
   const std::optional<int> y = ReadNumber(text, FindYear(pattern));
-  if (!d) return Status::Error(kFormatError, "String2DateE", 1);
-  if (!m) return Status::Error(kFormatError, "String2DateE", 2);
-  if (!y) return Status::Error(kFormatError, "String2DateE", 3);
+  if (!d) return Reported(kErrFormat, "String2DateE", 1);
+  if (!m) return Reported(kErrFormat, "String2DateE", 2);
+  if (!y) return Reported(kErrFormat, "String2DateE", 3);
   const std::size_t eraPos = pattern.find('E');
   const char sign = eraPos < text.size() ? text[eraPos] : '\0';
-  if (sign != '+' && sign != '-') return Status::Error(kFormatError, "String2DateE", 4);
+  if (sign != '+' && sign != '-') return Reported(kErrFormat, "String2DateE", 4);
   day = *d;
   month = *m;
   year = *y;
@@ -146,8 +150,8 @@ Status String2DateE(std::string_view text, int& day, int& month, int& year, char
 Status String2Time(std::string_view text, int& hours, int& minutes, std::string_view pattern) {
   const std::optional<int> h = ReadNumber(text, FindField(pattern, "HH"));
   const std::optional<int> m = ReadNumber(text, FindField(pattern, "MM"));
-  if (!h) return Status::Error(kFormatError, "String2Time", 1);
-  if (!m) return Status::Error(kFormatError, "String2Time", 2);
+  if (!h) return Reported(kErrFormat, "String2Time", 1);
+  if (!m) return Reported(kErrFormat, "String2Time", 2);
   hours = *h;
   minutes = *m;
   return Status::Ok();

@@ -27,6 +27,10 @@ int CheckDateText(std::string_view text, int& day, int& month, int& year, std::s
 int CheckTimeText(std::string_view text, int& hours, int& minutes, std::string_view pattern,
                   char kind);
 
+// The four converters below report their errors through the error reporter themselves (trace:
+// the function's name, detail: 1 day, 2 month, 3 year, 4 era field) and return the same error as
+// a status, so the caller only decides what to do next; the output is untouched on an error.
+
 // Writes the date into the pattern ("DD:MM:YYYY"): two digits of day and month, four of the year
 // (two with "YY"). Error 106 when the pattern lacks a field, 107 for a value that does not fit.
 Status Date2String(int day, int month, int year, std::string& out, std::string_view pattern);
