@@ -9,33 +9,33 @@ namespace {
 
 // Integer division and remainder rounded towards minus infinity, so that the calendar formulas
 // below hold for years before -4800 as well.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
   if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
   return q;
 }
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
 
 // Julian day number of 15 October 1582, the first day of the Gregorian calendar.
 constexpr std::int64_t kFirstGregorianDay = 2299161;
 
-bool IsReformGap(int day, int month, int astronomicalYear) {
+constexpr bool IsReformGap(int day, int month, int astronomicalYear) {
   return astronomicalYear == 1582 && month == 10 && day > 4 && day < 15;
 }
 
-bool IsGregorian(int day, int month, int astronomicalYear) {
+constexpr bool IsGregorian(int day, int month, int astronomicalYear) {
   if (astronomicalYear != 1582) return astronomicalYear > 1582;
   return month > 10 || (month == 10 && day >= 15);
 }
 
-bool IsLeapYear(int astronomicalYear) {
+constexpr bool IsLeapYear(int astronomicalYear) {
   if (astronomicalYear <= 1582) return FloorMod(astronomicalYear, 4) == 0;
   return (astronomicalYear % 4 == 0 && astronomicalYear % 100 != 0) || astronomicalYear % 400 == 0;
 }
 
 // Day number from a date of either calendar (the month counted from March, so that the leap day
 // ends the counting year).
-std::int64_t CalendarDayNumber(int day, int month, int astronomicalYear) {
+constexpr std::int64_t CalendarDayNumber(int day, int month, int astronomicalYear) {
   const std::int64_t a = (14 - month) / 12;
   const std::int64_t y = std::int64_t{astronomicalYear} + 4800 - a;
   const std::int64_t m = month + 12 * a - 3;
@@ -45,13 +45,13 @@ std::int64_t CalendarDayNumber(int day, int month, int astronomicalYear) {
   return n - 32083;
 }
 
-int AstronomicalYearOf(int year, char era) {
+constexpr int AstronomicalYearOf(int year, char era) {
   if (year < 0) return year + 1;
   return era == 'B' ? 1 - year : year;
 }
 
-const std::int64_t kFirstDayNumber = CalendarDayNumber(1, 1, 1 - kMaxYear);
-const std::int64_t kLastDayNumber = CalendarDayNumber(31, 12, kMaxYear);
+constexpr std::int64_t kFirstDayNumber = CalendarDayNumber(1, 1, 1 - kMaxYear);
+constexpr std::int64_t kLastDayNumber = CalendarDayNumber(31, 12, kMaxYear);
 
 }  // namespace
 
