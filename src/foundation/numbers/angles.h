@@ -24,6 +24,8 @@ class AngleValue {
   constexpr void Set(double value) { value_ = value; }
   constexpr void Clear() { value_ = kAbsent; }
 
+  friend constexpr bool operator==(const AngleValue&, const AngleValue&) = default;
+
  private:
   double value_ = kAbsent;
 };

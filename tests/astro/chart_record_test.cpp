@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "astro/chart/chart.h"
+#include "foundation/text/cp1251.h"
+
+namespace {
+
+Chart SampleChart() {
+  Chart c;
+  SuperSource& d = c.definition;
+  d.SetKind(kChartProgressed);
+  Source& birth = d.sources[0];
+  birth.SetName(Cp1251("Иванов Пётр"));
+  EXPECT_TRUE(birth.moment.date.SetDate(15, 3, 44, 'B').ok());  // a BC date
+  EXPECT_TRUE(birth.moment.time.SetTime(13, 5, 59).ok());
+  EXPECT_TRUE(birth.zone.SetTime(3, 30, 0, '-').ok());
+  EXPECT_TRUE(birth.place.SetPlace(41, 54, 'N', 12, 29, 'E', Cp1251("Рим"), "Lazio").ok());
+  EXPECT_TRUE(d.sources[2].moment.date.SetDate(1, 1, 2030).ok());
+  d.SetTitle(Cp1251("Прогрессии"));
+  d.converse = 1;
+  d.keyKind = 2;
+  d.key = {1, 2, 3, 4};
+  d.SetAspectSystemName("VELM");
+  for (int i = 0; i < kChartPointCount; ++i) {
+    c.points[i].longitude.Set(i * 7.25);
+    c.points[i].latitude = -i * 0.125;
+    c.points[i].speed = i % 3 == 0 ? -0.5 : 1.0;
+    c.points[i].status = i % 3 == 0 ? 'R' : 'D';
+  }
+  c.points[40].longitude.Clear();  // absent stays absent
+  c.extra = {1.5, -2.5};
+  for (int h = 0; h < 12; ++h) c.cusps[h].Set(h * 30.0 + 1.0);
+  c.houseSystem = 106;
+  c.commentSlot = 255;
+  return c;
+}
+
+std::uint16_t U16At(const std::string& b, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                    static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+TEST(ChartRecord, BothVersionsRoundTripWithTheirExactSizesAndOffsets) {
+  struct Case {
+    int version;
+    std::size_t size;
+    std::size_t pointsAt;
+    std::size_t houseAt;
+  };
+  for (const Case& c : {Case{4000, 1767, 395, 1757}, Case{4200, 1776, 404, 1766}}) {
+    const Chart chart = SampleChart();
+    BinaryWriter w;
+    chart.Save(w, c.version);
+    ASSERT_EQ(w.Size(), c.size) << c.version;
+    ASSERT_EQ(Chart::RecordSize(c.version), c.size);
+    const std::string& b = w.Data();
+    EXPECT_EQ(U16At(b, 351), kChartProgressed) << "kind";
+    EXPECT_EQ(U16At(b, 383), 1) << "converse flag";
+    double lon1;
+    std::memcpy(&lon1, b.data() + c.pointsAt + 25, 8);  // point 1
+    EXPECT_EQ(lon1, 7.25);
+    EXPECT_EQ(static_cast<int>(U16At(b, c.houseAt)), 106);
+    EXPECT_EQ(static_cast<unsigned char>(b[c.houseAt + 4]), 255) << "comment slot";
+
+    Chart back;
+    BinaryReader r(b);
+    ASSERT_TRUE(back.Load(r, c.version).ok());
+    EXPECT_EQ(r.Remaining(), 0u);
+    Chart expected = chart;
+    if (c.version == 4000) expected.definition.SetAspectSystemName("");  // not in version 4000
+    EXPECT_EQ(back, expected) << c.version;
+    EXPECT_EQ(back.definition.sources[0].moment.date.Era(), 'B');
+    EXPECT_EQ(back.GetPointLongitude(40).Get(), -777.0);
+    EXPECT_EQ(back.definition.GetCountSrcIndex(), 2);
+  }
+}
+
+TEST(ChartRecord, ACutOrDamagedRecordIsRefusedAndTheChartKept) {
+  BinaryWriter w;
+  SampleChart().Save(w, 4200);
+  std::string bytes = w.Take();
+
+  Chart target;
+  target.houseSystem = 3;
+  BinaryReader cut(std::string_view(bytes).substr(0, 1000));
+  EXPECT_EQ(target.Load(cut, 4200).ErrorCode(), 103);
+  EXPECT_EQ(target.houseSystem, 3);
+
+  std::string badMonth = bytes;
+  badMonth[35 + 2] = 13;  // month of the first Source
+  BinaryReader r(badMonth);
+  EXPECT_EQ(target.Load(r, 4200).ErrorCode(), 106);
+  EXPECT_EQ(target.houseSystem, 3);
+
+  BinaryReader any(bytes);
+  EXPECT_EQ(target.Load(any, 4100).ErrorCode(), 107);
+}
+
+TEST(ChartAccessors, CuspsPointsAndHouses) {
+  Chart c;
+  EXPECT_FALSE(c.GetCusp(0).IsSet());
+  const double cusps[12] = {350, 20, 50, 80, 110, 140, 170, 200, 230, 260, 290, 320};
+  for (int h = 0; h < 12; ++h) c.cusps[h].Set(cusps[h]);
+  EXPECT_EQ(c.GetCusp(12).Get(), 350);           // house (12 mod 12) + 1 = I
+  EXPECT_EQ(c.GetCuspFromTenth(0).Get(), 260);   // X
+  EXPECT_EQ(c.GetCuspFromTenth(3).Get(), 350);   // I
+  EXPECT_EQ(c.GetPointOrCuspLongitude(1009).Get(), 260);
+  EXPECT_EQ(c.HouseOf(355), 0);   // across 0 Aries
+  EXPECT_EQ(c.HouseOf(5), 0);
+  EXPECT_EQ(c.HouseOf(20), 1);    // a cusp belongs to its own house
+  // Aries (0..30) spans the end of house I and the start of house II; Pisces holds cusp I only.
+  EXPECT_EQ(c.SignInHouse(0, 0), 1);
+  EXPECT_EQ(c.SignOnHouseCusps(0, 0), 1);   // cusp II at 20 Aries
+  EXPECT_EQ(c.SignOnHouseCusps(11, 0), 1);  // cusp I at 20 Pisces
+  c.cusps[1].Set(50);                       // house I now 350..50 holds all of Aries
+  EXPECT_EQ(c.SignInHouse(0, 0), 2);
+  c.points[3].longitude.Set(95);            // Cancer: (3 mod 4) x 3 + 3 mod 3 = 9
+  EXPECT_EQ(c.GetElementCross(3, false), 9);
+  EXPECT_EQ(c.GetElementCross(4, false), -1);
+  c.SetDerivationMarker(kMarkerLocalSpace);
+  EXPECT_TRUE(c.IsLocalSpace());
+  EXPECT_FALSE(c.IsSymbolicThematic());
+}
+
+}  // namespace
