@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "foundation/datetime/moment.h"
@@ -88,8 +89,13 @@ TEST(DatesTime, AddMinutesCarriesWholeDays) {
     long long carried;
   };
   const Row rows[] = {
-      {23, 30, 45, 0, 15, 1},        {0, 10, -20, 23, 50, -1}, {10, 0, 2 * 1440 + 5, 10, 5, 2},
-      {10, 0, -3 * 1440, 10, 0, -3}, {12, 0, 0, 12, 0, 0},     {0, 0, -1, 23, 59, -1},
+      {23, 30, 45, 0, 15, 1},
+      {0, 10, -20, 23, 50, -1},
+      {10, 0, 2 * 1440 + 5, 10, 5, 2},
+      {10, 0, -3 * 1440, 10, 0, -3},
+      {12, 0, 0, 12, 0, 0},
+      {0, 0, -1, 23, 59, -1},
+      {0, 0, INT64_MIN, 5, 52, -6405119470038039},  // no overflow: 352 minutes remain,
   };
   for (const Row& r : rows) {
     FTime t;

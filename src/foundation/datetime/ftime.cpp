@@ -23,8 +23,8 @@ struct NamedZone {
   const char* name;
 };
 
-// Abbreviations of zones in standard time; the zones of Russia first take their Russian names.
-// See docs/decisions.md.
+// Abbreviations of zones in standard time; where zones share a correction, the zone of Russia
+// names it. See docs/decisions.md.
 constexpr NamedZone kZoneNames[] = {
     {0, "GMT"},    {60, "CET"},   {120, "EET"},  {180, "MSK"},   {210, "IRST"}, {240, "SAMT"},
     {270, "AFT"},  {300, "YEKT"}, {330, "IST"},  {345, "NPT"},   {360, "OMST"}, {420, "KRAT"},
@@ -57,9 +57,13 @@ Status FTime::SetTime(double decimalHours) {
 }
 
 std::int64_t FTime::AddMinutes(std::int64_t minutes) {
-  const std::int64_t total = std::int64_t{hours_} * 60 + minutes_ + minutes;
-  const std::int64_t days = FloorDiv(total, 1440);
-  const std::int64_t inDay = total - days * 1440;
+  // Whole days first, so that no sum can overflow.
+  std::int64_t days = FloorDiv(minutes, 1440);
+  std::int64_t inDay = hours_ * 60 + minutes_ + (minutes - days * 1440);
+  if (inDay >= 1440) {
+    ++days;
+    inDay -= 1440;
+  }
   hours_ = static_cast<int>(inDay / 60);
   minutes_ = static_cast<int>(inDay % 60);
   return days;
