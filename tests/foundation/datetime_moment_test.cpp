@@ -165,6 +165,21 @@ TEST(DatesMoment, SetMomentFromJulianDay) {
   }
 }
 
+// Every second-exact moment survives the trip through its Julian day, over BC and AD years and
+// both calendars (steps of 1.37 days and 1 s so that every time of day comes up).
+TEST(DatesMoment, JulianDayRoundTripKeepsEverySecond) {
+  Moment m;
+  ASSERT_TRUE(m.SetMoment(1000000.5).ok());
+  while (m.JulianDay() < 2800000.0) {
+    const Fields before = FieldsOf(m);
+    Moment copy;
+    ASSERT_TRUE(copy.SetMoment(m.JulianDay()).ok());
+    ASSERT_EQ(FieldsOf(copy), before);
+    m.AddDays(1.37 + 1.0 / 86400.0);
+    ASSERT_NE(FieldsOf(m), before);
+  }
+}
+
 TEST(DatesMoment, SetMomentRefusesDaysThatCannotBeHeld) {
   const double bad[] = {NAN, INFINITY, -INFINITY, 1e12, -1e12};
   for (double jd : bad) {
