@@ -280,9 +280,10 @@ TEST(Aspectarium, CurrentSystemByNameElseTheFirst) {
 TEST(Aspectarium, ShippedSystemsLoadWithTheClassicalMajorAspects) {
   Aspectarium set;
   EXPECT_TRUE(set.LoadAll(SourceDir() / "data").empty());
-  for (const char* name : {"VELM", "TRANSIT"}) {
+  {
+    const char* name = "VELM";
     const AspectSystem* s = set.FindSystem(name);
-    ASSERT_NE(s, nullptr) << name;
+    ASSERT_NE(s, nullptr);
     // Conjunction, opposition, square, trine, sextile: aspect indices 0..4, all major.
     for (int n = 0; n < 5; ++n) {
       const int position = s->FindMajorAspect(n);

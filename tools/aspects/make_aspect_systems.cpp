@@ -1,7 +1,5 @@
-// Writes the default aspect systems into a folder: "VELM.asp", the classical major and minor
-// aspects with orbs per orb class, and "TRANSIT.asp", the major aspects with the narrow orbs of
-// transits, progressions and directions. The tables are the choices recorded in
-// docs/decisions.md ("Aspect systems").
+// Writes the default aspect system "VELM.asp" into a folder: the classical major and minor
+// aspects with orbs per orb class, as recorded in docs/decisions.md ("Aspect systems").
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -42,14 +40,6 @@ const Row kVelm[] = {
     {"Септиль", "Spt", 360.0 / 7.0, {1.5, 1.5, 1, 1, 1, 0.5}, kAspectKarmic, false, 8, 13},
 };
 
-const Row kTransit[] = {
-    {"Соединение", "Cnj", 0.0, {1, 1, 1, 1, 1, 0.25}, kAspectOther, true, 1, 9},
-    {"Оппозиция", "Opp", 180.0, {1, 1, 1, 1, 1, 0.25}, kAspectTense, true, 4, 12},
-    {"Квадрат", "Sqr", 90.0, {1, 1, 1, 1, 1, 0.25}, kAspectTense, true, 4, 12},
-    {"Трин", "Tri", 120.0, {1, 1, 1, 1, 1, 0.25}, kAspectHarmonious, true, 2, 10},
-    {"Секстиль", "Sxt", 60.0, {1, 1, 1, 1, 1, 0.25}, kAspectHarmonious, true, 2, 10},
-};
-
 // Major aspects solid, minor aspects dashed (style 1); all thin.
 std::vector<Aspect> Build(const Row* rows, std::size_t n) {
   std::vector<Aspect> aspects;
@@ -85,7 +75,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  const bool ok = Write(folder / "VELM.asp", Build(kVelm, std::size(kVelm))) &&
-                  Write(folder / "TRANSIT.asp", Build(kTransit, std::size(kTransit)));
-  return ok ? 0 : 1;
+  return Write(folder / "VELM.asp", Build(kVelm, std::size(kVelm))) ? 0 : 1;
 }

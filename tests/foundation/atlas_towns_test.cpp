@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/atlas/towns.h"
+#include "foundation/files/binary_io.h"
+#include "foundation/text/cp1251.h"
+#include "support/test_support.h"
+
+namespace {
+
+using testing_support::SourceDir;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+// "Россия" and "Москва" in code page 866, byte by byte from the code page's table.
+const std::string kRussia866 = "\x90\xAE\xE1\xE1\xA8\xEF";
+const std::string kMoscow866 = "\x8C\xAE\xE1\xAA\xA2\xA0";
+
+struct TownRow {
+  std::string name;  // code page 866
+  int region;
+  int latitudeMinutes, longitudeMinutes;
+  std::uint32_t code;
+};
+
+const std::vector<std::string> kRegions = {kRussia866, "Argentina", "Ecuador", "USA"};
+const std::vector<TownRow> kTowns = {
+    {"Moskva", 0, 55 * 60 + 45, 37 * 60 + 37, 1u | 2u << 2 | 3u << 10 | 3u << 30},
+    {"Buenos Aires", 1, -(34 * 60 + 36), -(58 * 60 + 22), 0},
+    {"Quito", 2, -13, -(78 * 60 + 30), 0},
+    {kMoscow866, 0, 55 * 60 + 45, 37 * 60 + 37, 0},
+    {"Moscow", 3, 46 * 60 + 44, -117 * 60, 0},
+    {"Mosul", 3, 36 * 60 + 20, 43 * 60 + 8, 0},
+};
+
+struct AtlasBytes {
+  std::string cor, dat, dst;
+};
+
+AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
+                     const std::vector<std::string>& regions = kRegions) {
+  BinaryWriter cor, dat, dst;
+  cor.Bytes("VTWC");
+  cor.U16(1);
+  cor.U32(static_cast<std::uint32_t>(towns.size()));
+  dat.Bytes("VTWD");
+  dat.U16(1);
+  dat.U32(static_cast<std::uint32_t>(towns.size()));
+  for (const TownRow& t : towns) {
+    cor.I16(static_cast<std::int16_t>(t.latitudeMinutes));
+    cor.I16(static_cast<std::int16_t>(t.longitudeMinutes));
+    cor.U32(t.code);
+    dat.U16(static_cast<std::uint16_t>(t.region));
+    dat.U8(static_cast<std::uint8_t>(t.name.size()));
+    dat.Bytes(t.name);
+  }
+  dst.Bytes("VTWR");
+  dst.U16(1);
+  dst.U16(static_cast<std::uint16_t>(regions.size()));
+  for (const std::string& r : regions) {
+    dst.U8(static_cast<std::uint8_t>(r.size()));
+    dst.Bytes(r);
+  }
+  return {cor.Take(), dat.Take(), dst.Take()};
+}
+
+void Write(const TempFolder& dir, const AtlasBytes& atlas) {
+  WriteFile(dir / "Town.cor", atlas.cor);
+  WriteFile(dir / "Town.dat", atlas.dat);
+  WriteFile(dir / "Town.dst", atlas.dst);
+}
+
+class Atlas : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Write(dir_, MakeAtlas());
+    ASSERT_TRUE(towns_.Load(dir_.Path()).ok());
+  }
+  TempFolder dir_;
+  TOWNS towns_;
+};
+
+TEST_F(Atlas, CoordinatesNamesAndFormattedText) {
+  ASSERT_EQ(towns_.Count(), 6);
+  const struct {
+    int town;
+    int latDeg, latMin;
+    bool south;
+    int lonDeg, lonMin;
+    bool west;
+    double latitude, longitude;
+    const char* text;  // UTF-8
+  } cases[] = {
+      {0, 55, 45, false, 37, 37, false, 55.75, 37 + 37 / 60.0, "55N45  037E37  Moskva  Россия"},
+      {1, 34, 36, true, 58, 22, true, -34.6, -(58 + 22 / 60.0),
+       "34S36  058W22  Buenos Aires  Argentina"},
+      {2, 0, 13, true, 78, 30, true, -13 / 60.0, -78.5, "00S13  078W30  Quito  Ecuador"},
+      {3, 55, 45, false, 37, 37, false, 55.75, 37 + 37 / 60.0, "55N45  037E37  Москва  Россия"},
+      {4, 46, 44, false, 117, 0, true, 46 + 44 / 60.0, -117.0, "46N44  117W00  Moscow  USA"},
+  };
+  for (const auto& c : cases) {
+    TownCoords coords;
+    ASSERT_TRUE(towns_.GetTownCoords(c.town, coords)) << c.town;
+    EXPECT_EQ(coords.latitudeDegrees, c.latDeg) << c.town;
+    EXPECT_EQ(coords.latitudeMinutes, c.latMin) << c.town;
+    EXPECT_EQ(coords.south, c.south) << c.town;
+    EXPECT_EQ(coords.longitudeDegrees, c.lonDeg) << c.town;
+    EXPECT_EQ(coords.longitudeMinutes, c.lonMin) << c.town;
+    EXPECT_EQ(coords.west, c.west) << c.town;
+    double latitude = 0, longitude = 0;
+    ASSERT_TRUE(towns_.GetTownDegrees(c.town, latitude, longitude));
+    EXPECT_NEAR(latitude, c.latitude, 1e-12) << c.town;
+    EXPECT_NEAR(longitude, c.longitude, 1e-12) << c.town;
+    EXPECT_EQ(Utf8(towns_.FormatTown(c.town)), c.text) << c.town;
+  }
+  EXPECT_EQ(towns_.GetTownName(3), Cp1251("Москва"));
+  EXPECT_EQ(towns_.GetTownRegion(0), Cp1251("Россия"));
+
+  double latitude = 1, longitude = 2;
+  TownCoords coords;
+  for (int bad : {-1, 6}) {
+    EXPECT_FALSE(towns_.GetTownDegrees(bad, latitude, longitude));
+    EXPECT_FALSE(towns_.GetTownCoords(bad, coords));
+    EXPECT_EQ(towns_.FormatTown(bad), "");
+  }
+  EXPECT_EQ(latitude, 1.0);
+}
+
+TEST_F(Atlas, CodeFieldsAreTwoBitsEach) {
+  const int fields[][2] = {{-1, 0}, {0, 1}, {1, 2}, {2, 0}, {5, 3}, {14, 0}, {15, 3}, {16, 0}};
+  for (const auto& f : fields) EXPECT_EQ(towns_.GetTownCode(0, f[0]), f[1]) << f[0];
+  EXPECT_EQ(towns_.GetTownCode(1, 5), 0);
+  EXPECT_EQ(towns_.GetTownCode(6, 0), 0);
+}
+
+TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {
+  const struct {
+    const char* prefixUtf8;
+    std::size_t limit;
+    std::vector<int> towns;
+  } cases[] = {
+      {"mos", 10, {4, 0, 5}},  // MOSCOW < MOSKVA < MOSUL
+      {"MOSK", 10, {0}},
+      {"мос", 10, {3}},
+      {"Mos", 2, {4, 0}},
+      {"", 3, {1, 4, 0}},      // BUENOS AIRES, MOSCOW, MOSKVA
+      {"Moscowx", 10, {}},
+      {"Z", 10, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(towns_.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
+}
+
+TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {
+  const AtlasBytes good = MakeAtlas();
+  std::vector<TownRow> badLatitude = kTowns;
+  badLatitude[1].latitudeMinutes = -(90 * 60 + 1);
+  std::vector<TownRow> badRegion = kTowns;
+  badRegion[2].region = 4;
+  std::vector<TownRow> longName = kTowns;
+  longName[0].name = std::string(26, 'a');
+  std::vector<TownRow> emptyName = kTowns;
+  emptyName[0].name.clear();
+  const AtlasBytes fewerNames = MakeAtlas(std::vector<TownRow>(kTowns.begin(), kTowns.end() - 1));
+
+  struct Case {
+    const char* name;
+    AtlasBytes bytes;
+  };
+  std::vector<Case> cases = {
+      {"cor_empty", {"", good.dat, good.dst}},
+      {"cor_header_only", {good.cor.substr(0, 10), good.dat, good.dst}},
+      {"cor_one_byte_short", {good.cor.substr(0, good.cor.size() - 1), good.dat, good.dst}},
+      {"cor_trailing_byte", {good.cor + "x", good.dat, good.dst}},
+      {"dat_truncated_in_a_name", {good.cor, good.dat.substr(0, 20), good.dst}},
+      {"dat_one_byte_short", {good.cor, good.dat.substr(0, good.dat.size() - 1), good.dst}},
+      {"dst_truncated", {good.cor, good.dat, good.dst.substr(0, 9)}},
+      {"dst_bad_magic", {good.cor, good.dat, "XXXX" + good.dst.substr(4)}},
+      {"cor_other_version", {good.cor.substr(0, 4) + "\x02" + good.cor.substr(5), good.dat,
+                             good.dst}},
+      {"counts_disagree", {good.cor, fewerNames.dat, good.dst}},
+      {"latitude_beyond_pole", MakeAtlas(badLatitude)},
+      {"region_number_outside", MakeAtlas(badRegion)},
+      {"name_of_26", MakeAtlas(longName)},
+      {"empty_name", MakeAtlas(emptyName)},
+  };
+  for (const Case& c : cases) {
+    TempFolder bad;
+    Write(bad, c.bytes);
+    const Status st = towns_.Load(bad.Path());
+    EXPECT_EQ(st.ErrorCode(), 106) << c.name;
+    EXPECT_EQ(towns_.Count(), 6) << c.name;
+    EXPECT_EQ(towns_.GetTownName(5), "Mosul") << c.name;
+  }
+  TempFolder missing;
+  EXPECT_EQ(towns_.Load(missing.Path()).ErrorCode(), 102);
+  EXPECT_EQ(towns_.Count(), 6);
+}
+
+TEST(ShippedAtlas, LoadsAndHoldsMoscow) {
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(SourceDir() / "data").ok());
+  EXPECT_GT(towns.Count(), 20000);
+  int moscow = -1;
+  for (int i : towns.FindTownsByPrefix("Moscow"))
+    if (towns.GetTownName(i) == "Moscow" && towns.GetTownRegion(i) == Cp1251("Россия")) moscow = i;
+  ASSERT_GE(moscow, 0);
+  TownCoords c;
+  ASSERT_TRUE(towns.GetTownCoords(moscow, c));
+  EXPECT_EQ(c.latitudeDegrees, 55);  // 55 45 N, 37 37 E
+  EXPECT_EQ(c.longitudeDegrees, 37);
+  EXPECT_FALSE(c.south);
+  EXPECT_FALSE(c.west);
+  EXPECT_EQ(towns.GetTownCode(moscow, 5), 3);  // a capital on the map of Russia
+  EXPECT_EQ(towns.GetTownCode(moscow, 2), 0);  // not on the map of South America
+}
+
+}  // namespace
