@@ -29,7 +29,8 @@ std::FILE* StreamOf(const std::string& bytes) {
 
 std::string Le32(std::int32_t v) {
   std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    s[i] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
   return s;
 }
 
@@ -94,7 +95,7 @@ TEST(CoordConf, FailedWriteNamesTheField) {
 
 TEST(CoordConf, LoadForcesTheNeverShownSlotsAndCapsTheRest) {
   std::string bytes(62, '\xFE');
-  bytes[0] = 1;        // rows 0 and 1
+  bytes[0] = 1;  // rows 0 and 1
   bytes[5] = 0;
   bytes[34] = 3;       // a never-shown slot with a row: 255
   bytes[40] = '\xFE';  // 254 there: 255 too

@@ -21,26 +21,41 @@ using C = Configuration;
 
 // Every settings block of the configuration, listed here independently of the file code.
 const std::vector<std::pair<const char*, cfg::ByteBlock C::*>> kBlocks = {
-    {"archiveSearch", &C::archiveSearch},   {"archiveSort", &C::archiveSort},
-    {"archivePrint", &C::archivePrint},     {"dynamicArchive", &C::dynamicArchive},
-    {"aspectTable", &C::aspectTable},       {"midpointPrint", &C::midpointPrint},
-    {"arabicParts", &C::arabicParts},       {"aspectGraph", &C::aspectGraph},
-    {"thematicChart", &C::thematicChart},   {"graphicEphemeris", &C::graphicEphemeris},
-    {"starAspects", &C::starAspects},       {"bindhu", &C::bindhu},
-    {"sabian", &C::sabian},                 {"astroCart", &C::astroCart},
-    {"acLinesList", &C::acLinesList},       {"tablesInterface", &C::tablesInterface},
-    {"query", &C::query},                   {"synastry", &C::synastry},
-    {"statistics", &C::statistics},         {"interpretation", &C::interpretation},
-    {"transit", &C::transit},               {"lunarTransit", &C::lunarTransit},
-    {"lifePoint", &C::lifePoint},           {"predictionList", &C::predictionList},
-    {"treminSettings", &C::treminSettings}, {"treminInterval", &C::treminInterval},
-    {"treminForecast", &C::treminForecast}, {"rectification", &C::rectification},
+    {"archiveSearch", &C::archiveSearch},
+    {"archiveSort", &C::archiveSort},
+    {"archivePrint", &C::archivePrint},
+    {"dynamicArchive", &C::dynamicArchive},
+    {"aspectTable", &C::aspectTable},
+    {"midpointPrint", &C::midpointPrint},
+    {"arabicParts", &C::arabicParts},
+    {"aspectGraph", &C::aspectGraph},
+    {"thematicChart", &C::thematicChart},
+    {"graphicEphemeris", &C::graphicEphemeris},
+    {"starAspects", &C::starAspects},
+    {"bindhu", &C::bindhu},
+    {"sabian", &C::sabian},
+    {"astroCart", &C::astroCart},
+    {"acLinesList", &C::acLinesList},
+    {"tablesInterface", &C::tablesInterface},
+    {"query", &C::query},
+    {"synastry", &C::synastry},
+    {"statistics", &C::statistics},
+    {"interpretation", &C::interpretation},
+    {"transit", &C::transit},
+    {"lunarTransit", &C::lunarTransit},
+    {"lifePoint", &C::lifePoint},
+    {"predictionList", &C::predictionList},
+    {"treminSettings", &C::treminSettings},
+    {"treminInterval", &C::treminInterval},
+    {"treminForecast", &C::treminForecast},
+    {"rectification", &C::rectification},
 };
 
 // Bytes that no default holds: every byte differs from its neighbours and from block to block.
 std::string Pattern(std::size_t size, int seed) {
   std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((seed * 37 + i * 11) % 251 + 3);
+  for (std::size_t i = 0; i < size; ++i)
+    bytes[i] = static_cast<char>((seed * 37 + i * 11) % 251 + 3);
   return bytes;
 }
 
@@ -172,12 +187,33 @@ const DamagedCase kDamaged[] = {
     {"empty_file", [](std::string) { return std::string(); }, 1},
     {"text_file", [](std::string) { return std::string("[velm]\nsize=1\n"); }, 1},
     {"magic_only", [](std::string f) { return f.substr(0, 4); }, 1},
-    {"wrong_magic", [](std::string f) { f[0] = 'X'; return f; }, 1},
-    {"later_version", [](std::string f) { f[4] = 2; return f; }, 2},
-    {"version_zero", [](std::string f) { f[4] = 0; return f; }, 2},
+    {"wrong_magic",
+     [](std::string f) {
+       f[0] = 'X';
+       return f;
+     },
+     1},
+    {"later_version",
+     [](std::string f) {
+       f[4] = 2;
+       return f;
+     },
+     2},
+    {"version_zero",
+     [](std::string f) {
+       f[4] = 0;
+       return f;
+     },
+     2},
     {"first_block_cut", [](std::string f) { return f.substr(0, 20); }, 3},
     {"half_a_tag_header", [](std::string f) { return f.substr(0, 9); }, 3},
-    {"length_past_end", [](std::string f) { f[8] = '\x7F'; f[9] = '\x7F'; return f; }, 3},
+    {"length_past_end",
+     [](std::string f) {
+       f[8] = '\x7F';
+       f[9] = '\x7F';
+       return f;
+     },
+     3},
     {"trailing_byte", [](std::string f) { return f + '\x01'; }, 3},
 };
 

@@ -33,7 +33,7 @@ TEST(ConfigurationObjects, FlagsAreKeptPerObjectAndRefusedOutOfRange) {
   const C before = c;
   EXPECT_FALSE(c.SetObjectFlags(12, false, false, false, 6));  // orb group 6
   EXPECT_FALSE(c.SetObjectFlags(12, false, false, false, 0));
-  EXPECT_FALSE(c.SetObjectFlags(34, true, true, true, 1));     // object 34
+  EXPECT_FALSE(c.SetObjectFlags(34, true, true, true, 1));  // object 34
   EXPECT_FALSE(c.SetObjectFlags(-1, true, true, true, 1));
   EXPECT_TRUE(c == before);
   EXPECT_FALSE(c.GetObjectFlags(34).shown);
@@ -82,7 +82,7 @@ TEST(ConfigurationSystemNames, SlotsHoldNamesOfAtMostEightCharacters) {
     const char* name;
     bool accepted;
   };
-  const Row rows[] = {{0, "NATAL", true},     {9, "12345678", true}, {19, "SHOW", true},
+  const Row rows[] = {{0, "NATAL", true},      {9, "12345678", true}, {19, "SHOW", true},
                       {3, "123456789", false}, {4, "", false},        {20, "X", false},
                       {-1, "X", false}};
   for (const Row& r : rows) {
@@ -180,7 +180,8 @@ TEST(WheelConstantsSets, OutOfRangeNumbersGiveSet13) {
     int k;
     double outer;
   } rows[] = {{0, 100}, {12, 112}, {13, 113}, {14, 113}, {-1, 113}, {1000, 113}};
-  for (const auto& r : rows) EXPECT_EQ(w.GetSet(r.k).Get(cfg::WheelSet::kZodiacOuter), r.outer) << r.k;
+  for (const auto& r : rows)
+    EXPECT_EQ(w.GetSet(r.k).Get(cfg::WheelSet::kZodiacOuter), r.outer) << r.k;
 }
 
 TEST(WheelConstantsSets, ShippedGeometryIsNested) {
@@ -249,7 +250,7 @@ TEST(ConfigurationBlocks, EachBlockHoldsWhatTheOlderConfigurationImportCopies) {
 TEST(ConfigurationBlocks, LunarTransitFieldsSitAtTheirOffsets) {
   BinaryWriter raw;
   for (std::int32_t v : {1, 2, 3, 1, 1, 0, 1, 1}) raw.I32(v);  // offsets 0..28
-  for (std::int16_t v : {5, 120, 7, 365}) raw.I16(v);         // 32..38
+  for (std::int16_t v : {5, 120, 7, 365}) raw.I16(v);          // 32..38
   raw.I32(1);                                                  // 40 from
   raw.I32(1);                                                  // 44 to
   raw.I16(8);                                                  // 48 N signs
@@ -258,14 +259,14 @@ TEST(ConfigurationBlocks, LunarTransitFieldsSitAtTheirOffsets) {
   raw.I32(1);                                                  // 64 planet orbs
   raw.I16(3);                                                  // 68 planet orb group
   raw.Zeros(2);
-  raw.I32(2);                                                  // 72 aspects
-  raw.I16(1500);                                               // 76
-  raw.I16(1700);                                               // 78
-  raw.U16(1);                                                  // 80 ingresses
-  raw.U16(110);                                                // 82
-  raw.U16(2600);                                               // 84
-  raw.U16(6);                                                  // 86
-  raw.I16(1);                                                  // 88
+  raw.I32(2);     // 72 aspects
+  raw.I16(1500);  // 76
+  raw.I16(1700);  // 78
+  raw.U16(1);     // 80 ingresses
+  raw.U16(110);   // 82
+  raw.U16(2600);  // 84
+  raw.U16(6);     // 86
+  raw.I16(1);     // 88
   raw.Zeros(2);
   ASSERT_EQ(raw.Size(), 92u);
 

@@ -77,7 +77,7 @@ void ByteBlock::Set(TextField f, std::string_view text) {
   bytes_.replace(f.offset, f.width, out.Data());
 }
 
-#define VELM_BLOCK_FIELD_TYPE(T)                   \
+#define VELM_BLOCK_FIELD_TYPE(T)                  \
   template T ByteBlock::Get<T>(Field<T> f) const; \
   template void ByteBlock::Set<T>(Field<T> f, T value);
 VELM_BLOCK_FIELD_TYPE(std::int8_t)

@@ -172,34 +172,37 @@ Configuration::Configuration() {
   for (int i = 0; i < kLineTypeCount; ++i) lineTypes[i] = i < 5 ? 0 : 1;
 
   static constexpr std::int32_t kOffsets[cfg::PrintSettings::kOffsetCount] = {
-      0,    0,    0,                 // aspect table left: large, overlay, small
-      19500, 19500, 12500,           // aspect table top
-      0,    0,    0,                 // header left
-      0,    0,    0,                 // header top
-      14000, 14000, 11000,           // coordinates left
-      2000, 2000, 2000,              // coordinates top
-      0,    0,    0,                 // full coordinates left
-      21000, 21000, 14000,           // full coordinates top
-      16500, 2000};                  // overlay: chart II coordinates left, top
+      0,     0,     0,      // aspect table left: large, overlay, small
+      19500, 19500, 12500,  // aspect table top
+      0,     0,     0,      // header left
+      0,     0,     0,      // header top
+      14000, 14000, 11000,  // coordinates left
+      2000,  2000,  2000,   // coordinates top
+      0,     0,     0,      // full coordinates left
+      21000, 21000, 14000,  // full coordinates top
+      16500, 2000};         // overlay: chart II coordinates left, top
   std::copy(std::begin(kOffsets), std::end(kOffsets), print.offsets.begin());
 
   static constexpr const char* kPages[kCommentPageCount] = {
-      "Общая характеристика", "Характер", "Здоровье", "Профессия", "Финансы",
-      "Семья",                "Дети",     "Партнерство", "События", "Прогнозы"};
+      "Общая характеристика", "Характер", "Здоровье", "Профессия", "Финансы", "Семья", "Дети",
+      "Партнерство",          "События",  "Прогнозы"};
   for (int i = 0; i < kCommentPageCount; ++i) commentPageNames[i] = Cp1251(kPages[i]);
 
   // Traditional rulers; the high planets as second rulers of Scorpio, Aquarius and Pisces;
   // the classical exaltations (Sun Aries, Moon Taurus, Mercury Virgo, Venus Pisces, Mars
   // Capricorn, Jupiter Cancer, Saturn Libra).
   static constexpr std::int16_t kRulers[kRulerCount] = {
-      kMars, kVenus, kMercury, kMoon, kSun, kMercury, kVenus, kMars, kJupiter, kSaturn, kSaturn,
-      kJupiter,                                                                  // column 0
-      kNone, kNone, kNone, kNone, kNone, kNone, kNone, kPluto, kNone, kNone, kUranus,
-      kNeptune,                                                                  // column 1
-      kSun, kMoon, kNone, kJupiter, kNone, kMercury, kSaturn, kNone, kNone, kMars, kNone,
-      kVenus,                                                                    // column 2
-      kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone,
-      kNone};                                                                    // column 3
+      kMars,    kVenus, kMercury, kMoon,    kSun,    kMercury,
+      kVenus,   kMars,  kJupiter, kSaturn,  kSaturn,
+      kJupiter,  // column 0
+      kNone,    kNone,  kNone,    kNone,    kNone,   kNone,
+      kNone,    kPluto, kNone,    kNone,    kUranus,
+      kNeptune,  // column 1
+      kSun,     kMoon,  kNone,    kJupiter, kNone,   kMercury,
+      kSaturn,  kNone,  kNone,    kMars,    kNone,
+      kVenus,  // column 2
+      kNone,    kNone,  kNone,    kNone,    kNone,   kNone,
+      kNone,    kNone,  kNone,    kNone,    kNone,   kNone};  // column 3
   std::copy(std::begin(kRulers), std::end(kRulers), rulers.begin());
   std::copy(rulers.begin(), rulers.begin() + kSignCount, signRulers.begin());
 

@@ -1,7 +1,8 @@
 // The one program-wide configuration: display, aspect and orb switches of the chart objects,
 // colours, wheel, calculation and print settings, comment page names, rulers, the coordinate-table
 // layouts, the wheel geometry, the aspect-system name slots and the settings blocks of the views,
-// dialogs and computations. Loaded from "velm.cfg" at start, saved at exit (configuration_file.cpp).
+// dialogs and computations. Loaded from "velm.cfg" at start, saved at exit
+// (configuration_file.cpp).
 //
 // The loaded aspect systems themselves are not held here: they are the program-wide Aspectarium of
 // the chart computation, a layer above this one; the configuration keeps only their names.
@@ -24,10 +25,10 @@ namespace cfg {
 
 // GetObjectFlags: the switches of one chart object.
 struct ObjectFlags {
-  bool shown = false;     // drawn on the wheel
-  bool aspect1 = false;   // aspect switch 1
-  bool aspect2 = false;   // aspect switch 2
-  int orbGroup = 5;       // 1..5
+  bool shown = false;    // drawn on the wheel
+  bool aspect1 = false;  // aspect switch 1
+  bool aspect2 = false;  // aspect switch 2
+  int orbGroup = 5;      // 1..5
 };
 
 // Get/SetAspTableConfig: the aspect-table settings edited as one group.
@@ -57,21 +58,21 @@ struct StatisticsRecord {
 struct AspectFilter {
   std::int32_t harmonious = 1, tense = 1, creative = 1, karmic = 1, other = 1;
   std::int32_t major = 1, minor = 1, exact = 1, inexact = 1;
-  std::int32_t overlay = 2;        // 0 inner chart, 1 outer chart, 2 between the two charts
+  std::int32_t overlay = 2;  // 0 inner chart, 1 outer chart, 2 between the two charts
   std::int32_t alwaysAsk = 0;
-  std::int32_t dashedLines = 0;    // bit 0 screen, bit 1 printer
+  std::int32_t dashedLines = 0;  // bit 0 screen, bit 1 printer
   std::int32_t thickLines = 0;
   bool operator==(const AspectFilter&) const = default;
 };
 
 struct WheelSettings {
-  std::int32_t direction = 0;        // 0 counter-clockwise, 1 clockwise
-  std::int32_t wheelType = 0;        // 0, 1
-  std::int32_t orientation = 3;      // 0..5
-  std::int32_t division = 0;         // 0 by signs, 1 by houses
-  std::int32_t centreCircleOff = 0;  // stored inverted: 1 when no circle is drawn
-  std::int32_t degreesShown = 2;     // 0 never, 1 when printing, 2 always
-  std::int32_t angleMarking = 1;     // 0 none, 1 one-sided arrows, 2 two-sided arrows
+  std::int32_t direction = 0;              // 0 counter-clockwise, 1 clockwise
+  std::int32_t wheelType = 0;              // 0, 1
+  std::int32_t orientation = 3;            // 0..5
+  std::int32_t division = 0;               // 0 by signs, 1 by houses
+  std::int32_t centreCircleOff = 0;        // stored inverted: 1 when no circle is drawn
+  std::int32_t degreesShown = 2;           // 0 never, 1 when printing, 2 always
+  std::int32_t angleMarking = 1;           // 0 none, 1 one-sided arrows, 2 two-sided arrows
   std::int32_t localSpaceDrawing = 0;      // 0 aspects, 1 planet vectors
   std::int32_t localSpaceOrientation = 0;  // 0 north up, 1 south up
   bool operator==(const WheelSettings&) const = default;
@@ -106,14 +107,14 @@ struct PrintSettings {
 
 class Configuration {
  public:
-  static constexpr int kObjectCount = 34;        // chart objects 0..33
+  static constexpr int kObjectCount = 34;  // chart objects 0..33
   static constexpr int kObjectStringLength = 50;
-  static constexpr int kColourCount = 50;        // the first 11 are the wheel colours
+  static constexpr int kColourCount = 50;  // the first 11 are the wheel colours
   static constexpr int kLineTypeCount = 10;
   static constexpr int kCommentPageCount = 10;
-  static constexpr int kCommentNameWidth = 25;   // at most 24 bytes and a NUL
+  static constexpr int kCommentNameWidth = 25;  // at most 24 bytes and a NUL
   static constexpr int kSignCount = 12;
-  static constexpr int kRulerCount = 48;         // entry 12 x column + sign
+  static constexpr int kRulerCount = 48;  // entry 12 x column + sign
   static constexpr int kSystemSlotCount = 20;
   static constexpr int kSystemNameWidth = 9;     // at most 8 bytes and a NUL
   static constexpr int kDisplaySystemSlot = 19;  // the chart display's system
@@ -183,7 +184,7 @@ class Configuration {
   cfg::PrintSettings print;
 
   std::array<std::string, kCommentPageCount> commentPageNames;  // cp1251, at most 24 bytes
-  std::uint16_t currentCommentPage = 0;                          // 0..9
+  std::uint16_t currentCommentPage = 0;                         // 0..9
 
   // Rulers table: column 0 ruler, 1 second ruler, 2 and 3 the exalted bodies; -1 none.
   std::array<std::int16_t, kRulerCount> rulers{};
@@ -191,7 +192,7 @@ class Configuration {
   std::array<std::int16_t, kSignCount> signRulers{};
 
   std::uint32_t launchCounter = 0;
-  std::int32_t windows2000 = 0;            // menu command 32878: wider columns
+  std::int32_t windows2000 = 0;  // menu command 32878: wider columns
   std::int32_t planetaryHoursLayout = 0;
   std::int32_t largeFont = 0;
   std::int32_t wideColumns = 0;

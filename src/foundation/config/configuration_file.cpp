@@ -81,16 +81,16 @@ const std::vector<Group>& Groups() {
       {kAspectFilter,
        [](const C& c, BinaryWriter& out) {
          const cfg::AspectFilter& f = c.aspectFilter;
-         for (const std::int32_t v : {f.harmonious, f.tense, f.creative, f.karmic, f.other, f.major,
-                                      f.minor, f.exact, f.inexact, f.overlay, f.alwaysAsk,
-                                      f.dashedLines, f.thickLines})
+         for (const std::int32_t v :
+              {f.harmonious, f.tense, f.creative, f.karmic, f.other, f.major, f.minor, f.exact,
+               f.inexact, f.overlay, f.alwaysAsk, f.dashedLines, f.thickLines})
            out.I32(v);
        },
        [](C& c, BinaryReader& in) {
          cfg::AspectFilter& f = c.aspectFilter;
-         for (std::int32_t* v : {&f.harmonious, &f.tense, &f.creative, &f.karmic, &f.other,
-                                 &f.major, &f.minor, &f.exact, &f.inexact, &f.overlay,
-                                 &f.alwaysAsk, &f.dashedLines, &f.thickLines})
+         for (std::int32_t* v :
+              {&f.harmonious, &f.tense, &f.creative, &f.karmic, &f.other, &f.major, &f.minor,
+               &f.exact, &f.inexact, &f.overlay, &f.alwaysAsk, &f.dashedLines, &f.thickLines})
            *v = in.I32();
        }},
       {kLineTypes,
@@ -103,16 +103,16 @@ const std::vector<Group>& Groups() {
       {kWheel,
        [](const C& c, BinaryWriter& out) {
          const cfg::WheelSettings& w = c.wheel;
-         for (const std::int32_t v : {w.direction, w.wheelType, w.orientation, w.division,
-                                      w.centreCircleOff, w.degreesShown, w.angleMarking,
-                                      w.localSpaceDrawing, w.localSpaceOrientation})
+         for (const std::int32_t v :
+              {w.direction, w.wheelType, w.orientation, w.division, w.centreCircleOff,
+               w.degreesShown, w.angleMarking, w.localSpaceDrawing, w.localSpaceOrientation})
            out.I32(v);
        },
        [](C& c, BinaryReader& in) {
          cfg::WheelSettings& w = c.wheel;
-         for (std::int32_t* v : {&w.direction, &w.wheelType, &w.orientation, &w.division,
-                                 &w.centreCircleOff, &w.degreesShown, &w.angleMarking,
-                                 &w.localSpaceDrawing, &w.localSpaceOrientation})
+         for (std::int32_t* v :
+              {&w.direction, &w.wheelType, &w.orientation, &w.division, &w.centreCircleOff,
+               &w.degreesShown, &w.angleMarking, &w.localSpaceDrawing, &w.localSpaceOrientation})
            *v = in.I32();
        }},
       {kCalculation,
@@ -131,17 +131,17 @@ const std::vector<Group>& Groups() {
       {kPrint,
        [](const C& c, BinaryWriter& out) {
          const cfg::PrintSettings& p = c.print;
-         for (const std::int32_t v : {p.aspectTable, p.coordinates, p.header, p.sizeChoice,
-                                      p.pageFrame, p.marginLeft, p.marginTop, p.marginRight,
-                                      p.marginBottom})
+         for (const std::int32_t v :
+              {p.aspectTable, p.coordinates, p.header, p.sizeChoice, p.pageFrame, p.marginLeft,
+               p.marginTop, p.marginRight, p.marginBottom})
            out.I32(v);
          WriteI32s(out, p.offsets);
        },
        [](C& c, BinaryReader& in) {
          cfg::PrintSettings& p = c.print;
-         for (std::int32_t* v : {&p.aspectTable, &p.coordinates, &p.header, &p.sizeChoice,
-                                 &p.pageFrame, &p.marginLeft, &p.marginTop, &p.marginRight,
-                                 &p.marginBottom})
+         for (std::int32_t* v :
+              {&p.aspectTable, &p.coordinates, &p.header, &p.sizeChoice, &p.pageFrame,
+               &p.marginLeft, &p.marginTop, &p.marginRight, &p.marginBottom})
            *v = in.I32();
          for (auto& v : p.offsets) v = in.I32();
        }},
@@ -203,15 +203,15 @@ const std::vector<Group>& Groups() {
 const std::vector<std::pair<std::uint16_t, cfg::ByteBlock Configuration::*>>& Blocks() {
   using C = Configuration;
   static const std::vector<std::pair<std::uint16_t, cfg::ByteBlock C::*>> blocks = {
-      {100, &C::archiveSearch},  {101, &C::archiveSort},      {102, &C::archivePrint},
-      {103, &C::dynamicArchive}, {104, &C::aspectTable},      {105, &C::midpointPrint},
-      {106, &C::arabicParts},    {107, &C::aspectGraph},      {108, &C::thematicChart},
+      {100, &C::archiveSearch},    {101, &C::archiveSort},    {102, &C::archivePrint},
+      {103, &C::dynamicArchive},   {104, &C::aspectTable},    {105, &C::midpointPrint},
+      {106, &C::arabicParts},      {107, &C::aspectGraph},    {108, &C::thematicChart},
       {109, &C::graphicEphemeris}, {110, &C::starAspects},    {111, &C::bindhu},
-      {112, &C::sabian},         {113, &C::astroCart},        {114, &C::acLinesList},
-      {115, &C::tablesInterface}, {116, &C::query},           {117, &C::synastry},
-      {118, &C::statistics},     {119, &C::interpretation},   {120, &C::transit},
-      {121, &C::lunarTransit},   {122, &C::lifePoint},        {123, &C::predictionList},
-      {124, &C::treminSettings}, {125, &C::treminInterval},   {126, &C::treminForecast},
+      {112, &C::sabian},           {113, &C::astroCart},      {114, &C::acLinesList},
+      {115, &C::tablesInterface},  {116, &C::query},          {117, &C::synastry},
+      {118, &C::statistics},       {119, &C::interpretation}, {120, &C::transit},
+      {121, &C::lunarTransit},     {122, &C::lifePoint},      {123, &C::predictionList},
+      {124, &C::treminSettings},   {125, &C::treminInterval}, {126, &C::treminForecast},
       {127, &C::rectification},
   };
   return blocks;

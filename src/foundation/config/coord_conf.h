@@ -39,8 +39,8 @@ class COORD_CONF {
   // Per row candidate (0..33 chart points, 50..61 the cusps of houses 1..12): its row 0..253,
   // 254 not in the table, 255 never shown.
   std::array<std::uint8_t, kSlotCount> slots{};
-  std::int32_t fontSize = 0;  // tenths of a point, as for point fonts
-  std::int32_t lineStep = 0;  // extra distance between rows, 0.01 mm
+  std::int32_t fontSize = 0;     // tenths of a point, as for point fonts
+  std::int32_t lineStep = 0;     // extra distance between rows, 0.01 mm
   std::uint8_t fitToWindow = 0;  // screen only: 1 the font follows the window height
   std::int16_t width = 0;        // screen only: the window's width in text columns
   // 1: the fit flag and the width are neither saved nor loaded (the print layout).

@@ -55,7 +55,7 @@ struct ArchiveSearchCriteria {
 // The last sort of the archive browser.
 struct ArchiveSortParams {
   static constexpr std::size_t kSize = 52;
-  static constexpr I16 kKey1{0}, kKey2{2}, kKey3{4};     // keys 1..13, 0 not used (2 and 3)
+  static constexpr I16 kKey1{0}, kKey2{2}, kKey3{4};      // keys 1..13, 0 not used (2 and 3)
   static constexpr I16 kBody1{6}, kBody2{8}, kBody3{10};  // 0..29 bodies, 30..41 cusps
   static constexpr I16 kDescending{12};
   static constexpr I32 kNewArchive{16};
@@ -64,8 +64,8 @@ struct ArchiveSortParams {
 // The archive listing.
 struct ArchivePrintParams {
   static constexpr std::size_t kSize = 64;
-  static constexpr I32 kFontSize{0};       // tenths of a point, 100..20000
-  static constexpr F64 kLineInterval{8};   // 0.0..10.0
+  static constexpr I32 kFontSize{0};      // tenths of a point, 100..20000
+  static constexpr F64 kLineInterval{8};  // 0.0..10.0
   static constexpr I32 kCoordinates{16};
   static constexpr I32 kCommentPage1{20};  // 0..9, 10 none
   static constexpr I32 kCommentPage2{24};
@@ -86,13 +86,13 @@ struct AspectTableSettings {
   // 56 switch bytes, 1 = in the table; table points 0..39 are used.
   static constexpr ArrayField<std::uint8_t> kPointSwitch{0, 56};
   static constexpr std::size_t kTablePoints = 40;
-  static constexpr I16 kColourMode{56};      // 0..2
-  static constexpr I16 kCellMode{58};        // 0..3
-  static constexpr I16 kHouseOrbGroup{60};   // 1..5
+  static constexpr I16 kColourMode{56};                          // 0..2
+  static constexpr I16 kCellMode{58};                            // 0..3
+  static constexpr I16 kHouseOrbGroup{60};                       // 1..5
   static constexpr ArrayField<std::int32_t> kTableWidth{62, 3};  // layouts 0-1, 2, 3-4 (0.01 mm)
   static constexpr ArrayField<std::int32_t> kPageLayout{74, 3};  // carried unchanged
-  static constexpr I32 kDiagonalMode{86};    // 0..3
-  static constexpr I32 kMidpointHighlight{90};  // 0..4
+  static constexpr I32 kDiagonalMode{86};                        // 0..3
+  static constexpr I32 kMidpointHighlight{90};                   // 0..4
   static constexpr I32 kOnlyDisplayed{94};
   static constexpr U8 kAspectsToHouses{98};
   static constexpr TextField kMidpointSystem{99, 9};
@@ -101,11 +101,11 @@ struct AspectTableSettings {
 // Printing of the midpoints.
 struct MidpointPrintSettings {
   static constexpr std::size_t kSize = 40;
-  static constexpr I32 kPrintForm{0};     // 0 grid, 1 list
-  static constexpr I32 kSamePage{4};      // 0 aspect table, 1 planetary hours, 2 nothing
-  static constexpr I32 kListFontSize{8};  // 100..20000
+  static constexpr I32 kPrintForm{0};      // 0 grid, 1 list
+  static constexpr I32 kSamePage{4};       // 0 aspect table, 1 planetary hours, 2 nothing
+  static constexpr I32 kListFontSize{8};   // 100..20000
   static constexpr I32 kListInterval{12};  // 0.01 mm, 0..10000
-  static constexpr I32 kListChart{16};    // 0 this chart, 1 the outer chart
+  static constexpr I32 kListChart{16};     // 0 this chart, 1 the outer chart
 };
 
 struct ArabicPartsSettings {
@@ -115,10 +115,10 @@ struct ArabicPartsSettings {
   static constexpr I16 kOrbClass{4};       // 1..5
   static constexpr I16 kPlanets{6};        // 0 none, 1 Sun-Pluto, 2 shown, 3 all
   static constexpr I32 kWithNodes{8};
-  static constexpr I16 kHouses{12};        // 0 none, 1 ASC and MC, 2 all
-  static constexpr I16 kAspectKinds{14};   // 0 conjunctions, 1 major, 2 all
+  static constexpr I16 kHouses{12};       // 0 none, 1 ASC and MC, 2 all
+  static constexpr I16 kAspectKinds{14};  // 0 conjunctions, 1 major, 2 all
   static constexpr I32 kWithFormula{16};
-  static constexpr I32 kChartMode{20};     // 0..2
+  static constexpr I32 kChartMode{20};  // 0..2
   static constexpr I32 kAskEveryTime{24};
 };
 
@@ -126,20 +126,20 @@ struct ArabicPartsSettings {
 struct AspectGraphSettings {
   static constexpr std::size_t kSize = 24;
   static constexpr ArrayField<std::int16_t> kWord{0, 12};
-  static constexpr I16 kRows{0};          // 1..24
-  static constexpr I16 kFillType{2};      // 0..2
+  static constexpr I16 kRows{0};      // 1..24
+  static constexpr I16 kFillType{2};  // 0..2
   static constexpr I16 kSelectedList{4};
-  static constexpr I16 kSpeed{16};        // word 8: 0..3
+  static constexpr I16 kSpeed{16};  // word 8: 0..3
 };
 
 struct ThematicChartSettings {
   static constexpr std::size_t kSize = 28;
-  static constexpr I32 kKind{0};       // 0..2
-  static constexpr I32 kPlanet{4};     // 0..29, 30 an arbitrary point
+  static constexpr I32 kKind{0};    // 0..2
+  static constexpr I32 kPlanet{4};  // 0..29, 30 an arbitrary point
   static constexpr I32 kPlanet2{8};
   static constexpr I32 kHouse{12};
   static constexpr I32 kDirection{16};  // 0 add, 1 subtract
-  static constexpr I32 kPoint{20};     // minutes of arc
+  static constexpr I32 kPoint{20};      // minutes of arc
 };
 
 struct GraphicEphemerisSettings {
@@ -165,9 +165,9 @@ struct StarAspectSettings {
 
 struct BindhuSettings {
   static constexpr std::size_t kSize = 28;
-  static constexpr I16 kBodies{0};    // 0..4
-  static constexpr I16 kHouses{2};    // 0..4
-  static constexpr I16 kAspects{4};   // 0..2
+  static constexpr I16 kBodies{0};   // 0..4
+  static constexpr I16 kHouses{2};   // 0..4
+  static constexpr I16 kAspects{4};  // 0..2
   static constexpr I32 kNodes{8};
   static constexpr I32 kShowEveryTime{12};
   static constexpr I32 kMinutes{16};
@@ -187,17 +187,17 @@ struct SabianSettings {
 struct AstroCartSettings {
   static constexpr std::size_t kSize = 100;
   static constexpr I32 kGrid{0};
-  static constexpr I32 kLineChoice{4};       // 0 none, 1 Sun-Pluto, 2 shown bodies
+  static constexpr I32 kLineChoice{4};  // 0 none, 1 Sun-Pluto, 2 shown bodies
   static constexpr I32 kNodes{8};
   static constexpr I32 kShowEveryTime{12};
   static constexpr I32 kCountryNames{16};
-  static constexpr I32 kSpeed{20};           // 0..3
+  static constexpr I32 kSpeed{20};            // 0..3
   static constexpr I32 kPrintBackground{24};  // 0..2
-  static constexpr I32 kLineSystem{28};      // 0 ecliptic, 1 real
-  static constexpr I32 kCrossingBand{32};    // 0 by latitude, 1 by longitude
-  static constexpr I16 kTownFontSize{40};    // 0 large, 1 medium, 2 small
+  static constexpr I32 kLineSystem{28};       // 0 ecliptic, 1 real
+  static constexpr I32 kCrossingBand{32};     // 0 by latitude, 1 by longitude
+  static constexpr I16 kTownFontSize{40};     // 0 large, 1 medium, 2 small
   static constexpr I16 kGlyphFontSize{42};
-  static constexpr I16 kCrossingOrb{44};     // minutes of arc
+  static constexpr I16 kCrossingOrb{44};            // minutes of arc
   static constexpr I16 kCrossingLatitudeLimit{46};  // degrees
   // Land, sea, borders, country names, towns, town names, grid, grid degrees.
   static constexpr ArrayField<std::int16_t> kMapColour{48, 8};

@@ -12,9 +12,9 @@ namespace cfg {
 // The 21 values of a set, in their order.
 struct WheelSet {
   static constexpr std::size_t kSize = 168;
-  static constexpr Field<double> kZodiacOuter{0};        // outer circle of the sign ring
-  static constexpr Field<double> kZodiacInner{8};        // inner circle of the sign ring
-  static constexpr Field<double> kTickOneDegree{16};     // length of the 1-degree ticks
+  static constexpr Field<double> kZodiacOuter{0};     // outer circle of the sign ring
+  static constexpr Field<double> kZodiacInner{8};     // inner circle of the sign ring
+  static constexpr Field<double> kTickOneDegree{16};  // length of the 1-degree ticks
   static constexpr Field<double> kTickFiveDegrees{24};
   static constexpr Field<double> kTickTenDegrees{32};
   static constexpr Field<double> kSignGlyphRadius{40};
@@ -29,8 +29,8 @@ struct WheelSet {
   static constexpr Field<double> kDegreeTextRadius{112};
   static constexpr Field<double> kOuterPlanetGlyphRadius{120};  // the second chart of an overlay
   static constexpr Field<double> kOuterPlanetTickLength{128};
-  static constexpr Field<double> kCentreCircleRadius{136};      // the aspect circle
-  static constexpr Field<double> kMinimumGlyphSpacing{144};     // degrees between glyph centres
+  static constexpr Field<double> kCentreCircleRadius{136};   // the aspect circle
+  static constexpr Field<double> kMinimumGlyphSpacing{144};  // degrees between glyph centres
   static constexpr Field<double> kAngleArrowLength{152};
   static constexpr Field<double> kDegreeTextSize{160};
 };
