@@ -6,12 +6,6 @@
 
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  std::int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
-
 std::string TwoFields(int a, int b) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d", a, b);
@@ -57,9 +51,14 @@ Status FTime::SetTime(double decimalHours) {
 }
 
 std::int64_t FTime::AddMinutes(std::int64_t minutes) {
-  // Whole days first, so that no sum can overflow.
-  std::int64_t days = FloorDiv(minutes, 1440);
-  std::int64_t inDay = hours_ * 60 + minutes_ + (minutes - days * 1440);
+  // Whole days first, so that no sum or product can overflow.
+  std::int64_t days = minutes / 1440;
+  std::int64_t inDay = minutes % 1440;
+  if (inDay < 0) {
+    --days;
+    inDay += 1440;
+  }
+  inDay += hours_ * 60 + minutes_;
   if (inDay >= 1440) {
     ++days;
     inDay -= 1440;
