@@ -319,3 +319,64 @@ TEST(ConfigurationDefaults, CommentPagesAreRussianAndFitTheirField) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fields whose offsets their owners publish: a value written at the published offset of a raw
+// block reads back through the named field.
+TEST(ConfigurationBlocks, PublishedOffsetsOfTheSearchAndEphemerisBlocks) {
+  struct Row {
+    const char* name;
+    std::size_t offset;
+    std::int32_t value;
+    int width;  // 2 or 4
+    std::int32_t (*read)(const cfg::ByteBlock&);
+  };
+  using S = cfg::ArchiveSearchCriteria;
+  using E = cfg::GraphicEphemerisSettings;
+  const Row search[] = {
+      {"date1_year", 8, -500, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(S::kDate1Year); }},
+      {"date2_era", 28, 'B', 4, [](const cfg::ByteBlock& b) { return b.Get(S::kDate2Era); }},
+      {"lat2_minutes", 46, 59, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(S::kLat2Minutes); }},
+      {"lon1_letter", 56, 'W', 4, [](const cfg::ByteBlock& b) { return b.Get(S::kLon1Letter); }},
+      {"type_context", 176, 1, 4, [](const cfg::ByteBlock& b) { return b.Get(S::kTypeContext); }},
+      {"comment_page", 256, 10, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(S::kCommentPage); }},
+      {"longitude_on", 264, 1, 4, [](const cfg::ByteBlock& b) { return b.Get(S::kLonOn); }},
+  };
+  const Row ephemeris[] = {
+      {"period", 6, 5, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(E::kPeriod); }},
+      {"mark_chart", 20, 1, 4, [](const cfg::ByteBlock& b) { return b.Get(E::kMarkChart); }},
+      {"pluto_colour", 42, 54, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(E::kCurveColour[9]); }},
+      {"glyph_colour", 46, 12, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(E::kGlyphColour); }},
+      {"print_heading", 50, 1, 2,
+       [](const cfg::ByteBlock& b) -> std::int32_t { return b.Get(E::kPrintHeading); }},
+  };
+  const auto check = [](const Row& r, std::size_t size) {
+    cfg::ByteBlock b(size);
+    BinaryWriter raw;
+    if (r.width == 2)
+      raw.I16(static_cast<std::int16_t>(r.value));
+    else
+      raw.I32(r.value);
+    b.CopyIn(r.offset, raw.Data());
+    EXPECT_EQ(r.read(b), r.value) << r.name;
+  };
+  for (const Row& r : search) check(r, S::kSize);
+  for (const Row& r : ephemeris) check(r, E::kSize);
+
+  cfg::ByteBlock b(S::kSize);
+  b.CopyIn(72, "SMITH");
+  b.CopyIn(112, "Moscow");
+  b.CopyIn(210, "comment");
+  EXPECT_EQ(b.Get(S::kName), "SMITH");
+  EXPECT_EQ(b.Get(S::kPlace), "Moscow");
+  EXPECT_EQ(b.Get(S::kComment), "comment");
+}
+
+}  // namespace

@@ -378,4 +378,34 @@ struct RectificationSettings {
   static constexpr ArrayField<std::uint16_t> kMethod{90, 50};  // 0 main, 1 additional, 2 off
 };
 
+// Every block's farthest field lies inside the block.
+static_assert(EndOf(ArchiveSearchCriteria::kLonOn) <= ArchiveSearchCriteria::kSize);
+static_assert(EndOf(ArchiveSortParams::kNewArchive) <= ArchiveSortParams::kSize);
+static_assert(EndOf(ArchivePrintParams::kHint) <= ArchivePrintParams::kSize);
+static_assert(EndOf(DynamicArchiveParams::kSeconds) <= DynamicArchiveParams::kSize);
+static_assert(EndOf(AspectTableSettings::kMidpointSystem) <= AspectTableSettings::kSize);
+static_assert(EndOf(MidpointPrintSettings::kListChart) <= MidpointPrintSettings::kSize);
+static_assert(EndOf(ArabicPartsSettings::kAskEveryTime) <= ArabicPartsSettings::kSize);
+static_assert(EndOf(AspectGraphSettings::kWord) <= AspectGraphSettings::kSize);
+static_assert(EndOf(ThematicChartSettings::kPoint) <= ThematicChartSettings::kSize);
+static_assert(EndOf(GraphicEphemerisSettings::kPrintHeading) <= GraphicEphemerisSettings::kSize);
+static_assert(EndOf(StarAspectSettings::kShowDialog) <= StarAspectSettings::kSize);
+static_assert(EndOf(BindhuSettings::kPrintFontSize) <= BindhuSettings::kSize);
+static_assert(EndOf(SabianSettings::kShowEveryTime) <= SabianSettings::kSize);
+static_assert(EndOf(AstroCartSettings::kLineColour) <= AstroCartSettings::kSize);
+static_assert(EndOf(ACLinesListSettings::kOrbBefore) <= ACLinesListSettings::kSize);
+static_assert(EndOf(TablesInterface::kColumnOrder) <= TablesInterface::kSize);
+static_assert(EndOf(QuerySettings::kWizardTwoChart) <= QuerySettings::kSize);
+static_assert(EndOf(SynastrySettings::kConditionMode) <= SynastrySettings::kSize);
+static_assert(EndOf(StatisticsSettings::kFill) <= StatisticsSettings::kSize);
+static_assert(EndOf(InterpretationSettings::kFileName) <= InterpretationSettings::kSize);
+static_assert(EndOf(TransitSettings::kScreenLineSpacing) <= TransitSettings::kSize);
+static_assert(EndOf(LunarTransSettings::kPrintOrder) + 2 == LunarTransSettings::kSize);
+static_assert(EndOf(LifePointSettings::kPrintOrder) <= LifePointSettings::kSize);
+static_assert(EndOf(PredictionListSettings::kPrintInterval) <= PredictionListSettings::kSize);
+static_assert(EndOf(TreminSettings::kScreenLineSpacing) <= TreminSettings::kSize);
+static_assert(EndOf(TreminInterval::kEnd) <= TreminInterval::kSize);
+static_assert(EndOf(TreminForecast::kFillWhenPrinting) <= TreminForecast::kSize);
+static_assert(EndOf(RectificationSettings::kMethod) <= RectificationSettings::kSize);
+
 }  // namespace cfg
