@@ -1,8 +1,12 @@
-# velm_library(name DIR dir [QT] [DEPS ...]): one static library from every .cpp under dir
-# (recursively). Libraries without QT never see a Qt header.
+# velm_library(name DIR dir... [QT] [DEPS ...]): one static library from every .cpp under the
+# folders (recursively). Libraries without QT never see a Qt header.
 function(velm_library name)
-  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "QT" "" "DIR;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir ${ARG_DIR})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
   if(NOT sources)  # a subsystem not yet begun
     set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
     file(WRITE ${sources} "// empty\n")
