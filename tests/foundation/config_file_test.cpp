@@ -214,7 +214,20 @@ const DamagedCase kDamaged[] = {
        return f;
      },
      3},
-    {"trailing_byte", [](std::string f) { return f + '\x01'; }, 3},
+    {"trailing_byte", [](std::string f) { return f + '\x01'; }, 5},
+    {"no_end_block", [](std::string f) { return f.substr(0, f.size() - 10); }, 3},
+    {"changed_byte_in_the_middle",
+     [](std::string f) {
+       f[f.size() / 2] ^= 0x10;
+       return f;
+     },
+     5},
+    {"changed_checksum",
+     [](std::string f) {
+       f.back() ^= 1;
+       return f;
+     },
+     5},
 };
 
 class DamagedConfiguration : public ::testing::TestWithParam<DamagedCase> {};
@@ -252,7 +265,7 @@ std::set<std::size_t> BlockEnds(const std::string& file) {
   return ends;
 }
 
-TEST(ConfigurationFile, EveryTruncationIsEitherWholeBlocksOrDamage) {
+TEST(ConfigurationFile, EveryTruncationIsDamage) {
   TempFolder dir;
   const std::string file = ValidFile(dir);
   const std::set<std::size_t> ends = BlockEnds(file);
@@ -267,13 +280,8 @@ TEST(ConfigurationFile, EveryTruncationIsEitherWholeBlocksOrDamage) {
     WriteFile(dir / "velm.cfg", file.substr(0, n));
     Configuration c = NonDefault();
     const Status st = c.Load(dir / "velm.cfg");
-    if (ends.count(n)) {
-      // Whole blocks: what they hold is taken, the blocks cut off keep their defaults.
-      ASSERT_TRUE(st.ok()) << n;
-    } else {
-      ASSERT_EQ(st.ErrorCode(), 106) << n;
-      ASSERT_TRUE(c == defaults) << n;
-    }
+    ASSERT_EQ(st.ErrorCode(), 106) << n;
+    ASSERT_TRUE(c == defaults) << n;
   }
 }
 
@@ -287,12 +295,38 @@ std::string Block(std::uint16_t tag, std::string_view payload) {
 
 std::string Header() { return std::string("VCFG\x01\x00", 6); }
 
+// CRC-32 of zip and PNG, bit by bit.
+std::uint32_t Crc(std::string_view bytes) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (const char b : bytes) {
+    c ^= static_cast<unsigned char>(b);
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ ((c & 1) ? 0xEDB88320u : 0);
+  }
+  return ~c;
+}
+
+// A file body closed by its end block: tag 0 with the CRC-32 of everything before it.
+std::string Finish(const std::string& body) {
+  BinaryWriter crc;
+  crc.U32(Crc(body));
+  return body + Block(0, crc.Data());
+}
+
+TEST(ConfigurationFile, EndBlockHoldsTheChecksumOfTheBytesBeforeIt) {
+  ASSERT_EQ(Crc("123456789"), 0xCBF43926u);  // the published check value
+  TempFolder dir;
+  const std::string file = ValidFile(dir);
+  EXPECT_EQ(file.substr(0, 6), Header());
+  EXPECT_EQ(Finish(file.substr(0, file.size() - 10)), file);
+}
+
 TEST(ConfigurationFile, UnknownTagsAreSkipped) {
   TempFolder dir;
   const std::string file = ValidFile(dir);
   // A block of a later version before the first block and one at the end.
-  WriteFile(dir / "velm.cfg", Header() + Block(9999, "later block") + file.substr(6) +
-                                  Block(40000, std::string(300, '\xFF')));
+  const std::string blocks = file.substr(6, file.size() - 6 - 10);  // without the end block
+  WriteFile(dir / "velm.cfg", Finish(Header() + Block(9999, "later block") + blocks +
+                                     Block(40000, std::string(300, '\xFF'))));
   Configuration c;
   ASSERT_TRUE(c.Load(dir / "velm.cfg").ok());
   EXPECT_TRUE(c == NonDefault());
@@ -305,7 +339,8 @@ TEST(ConfigurationFile, ShortBlocksOfAnOlderFileKeepTheDefaultsOfTheirTail) {
   BinaryWriter comments;  // the comment page names: two names only
   comments.FixedText("One", 25);
   comments.FixedText("Two", 25);
-  WriteFile(dir / "velm.cfg", Header() + Block(118, statistics.Data()) + Block(8, comments.Data()));
+  WriteFile(dir / "velm.cfg",
+            Finish(Header() + Block(118, statistics.Data()) + Block(8, comments.Data())));
 
   Configuration c;
   ASSERT_TRUE(c.Load(dir / "velm.cfg").ok());
@@ -333,8 +368,8 @@ TEST(ConfigurationFile, ValuesThatWouldMisleadAreReset) {
   BinaryWriter names;
   names.FixedText("TOOLONGNAME", 9, false);  // nine bytes without a NUL
   for (int i = 1; i < 20; ++i) names.FixedText("ASP", 9);
-  WriteFile(dir / "velm.cfg", Header() + Block(1, objects) + Block(8, comments.Data()) +
-                                  Block(9, rulers.Data()) + Block(11, names.Data()));
+  WriteFile(dir / "velm.cfg", Finish(Header() + Block(1, objects) + Block(8, comments.Data()) +
+                                     Block(9, rulers.Data()) + Block(11, names.Data())));
 
   Configuration c;
   ASSERT_TRUE(c.Load(dir / "velm.cfg").ok());

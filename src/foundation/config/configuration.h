@@ -156,8 +156,8 @@ class Configuration {
 
   // "velm.cfg": a missing file gives the defaults and success; a damaged, truncated or foreign
   // file gives the defaults and error 106 (detail: 1 not a configuration, 2 another version,
-  // 3 a block runs past the end, 4 a block that cannot be read); a file that cannot be read gives
-  // the defaults and error 102 or 103.
+  // 3 a block runs past the end or the end block is missing, 4 a block that cannot be read,
+  // 5 a wrong checksum); a file that cannot be read gives the defaults and error 102 or 103.
   Status Load(const std::filesystem::path& path);
   // Load, and a message to the user when the file was damaged or could not be read.
   void LoadAtStart(const std::filesystem::path& path);

@@ -1,9 +1,13 @@
-// The file "velm.cfg": the magic "VCFG", the u16 format version, then tagged blocks until the end
-// of the file, each a u16 tag, a u32 length and that many bytes; little-endian throughout. A tag
-// this version does not know is skipped; a tag missing from the file leaves its defaults; a block
-// shorter than this version writes it keeps the defaults of its missing tail, so blocks may grow.
+// The file "velm.cfg": the magic "VCFG", the u16 format version, then tagged blocks, each a u16
+// tag, a u32 length and that many bytes, and last the end block (tag 0) with the CRC-32 of every
+// byte before it, so that a truncated or damaged file is recognised; little-endian throughout. A
+// tag this version does not know is skipped; a tag missing from the file leaves its defaults; a
+// block shorter than this version writes it keeps the defaults of its missing tail, so blocks may
+// grow.
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <system_error>
@@ -19,10 +23,17 @@ constexpr std::string_view kMagic = "VCFG";
 constexpr std::uint16_t kVersion = 1;
 constexpr std::size_t kTagHeaderSize = 2 + 4;
 
-enum Damage { kNotConfiguration = 1, kOtherVersion = 2, kRunsPastEnd = 3, kUnreadableBlock = 4 };
+enum Damage {
+  kNotConfiguration = 1,
+  kOtherVersion = 2,
+  kRunsPastEnd = 3,  // also a file that ends before its end block
+  kUnreadableBlock = 4,
+  kChecksum = 5,  // the end block is not last, or the bytes before it were changed
+};
 
 // Tags of the typed groups; the settings blocks follow from 100 on.
 enum Tag : std::uint16_t {
+  kEnd = 0,  // the last block: the CRC-32 of every byte before it
   kObjects = 1,
   kColours = 2,
   kAspectFilter = 3,
@@ -224,6 +235,35 @@ std::string TagHeader(std::uint16_t tag, std::size_t length) {
   return out.Take();
 }
 
+// CRC-32 (polynomial 0xEDB88320, as in zip and PNG).
+std::uint32_t Crc32(std::string_view bytes) {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+      std::uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (const char b : bytes) c = table[(c ^ static_cast<unsigned char>(b)) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
+
+// The bytes that COORD_CONF::Save writes.
+Status SavedCoords(const COORD_CONF& coords, std::string& bytes) {
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* stream = open_memstream(&buffer, &size);
+  if (stream == nullptr) return Status::Error(kErrNoMemory, "Configuration::Save");
+  const Status st = coords.Save(stream);
+  std::fclose(stream);
+  bytes.assign(buffer, size);
+  std::free(buffer);
+  return st;
+}
+
 // Values that would mislead the program are put back to their defaults.
 void Sanitise(Configuration& c, const Configuration& defaults) {
   for (int i = 0; i < Configuration::kObjectStringLength; ++i) {
@@ -242,29 +282,31 @@ void Sanitise(Configuration& c, const Configuration& defaults) {
 }  // namespace
 
 Status Configuration::Save(const std::filesystem::path& path) const {
-  SafeRewrite file(path);
-  if (!file.Ok()) return file.Commit();
-  BinaryWriter head;
-  head.Bytes(kMagic);
-  head.U16(kVersion);
-  file.Write(head.Data());
+  BinaryWriter image;
+  image.Bytes(kMagic);
+  image.U16(kVersion);
   for (const Group& group : Groups()) {
     BinaryWriter out;
     group.write(*this, out);
-    file.Write(TagHeader(group.tag, out.Size()));
-    file.Write(out.Data());
+    image.Bytes(TagHeader(group.tag, out.Size()));
+    image.Bytes(out.Data());
   }
   for (const auto& [tag, coords] :
        {std::pair{kScreenCoords, &screenCoords}, std::pair{kPrintCoords, &printCoords}}) {
-    file.Write(TagHeader(tag, static_cast<std::size_t>(coords->SavedSize())));
-    if (Status st = coords->Save(file.Handle()); !st.ok()) return st;
+    std::string bytes;
+    if (Status st = SavedCoords(*coords, bytes); !st.ok()) return st;
+    image.Bytes(TagHeader(tag, bytes.size()));
+    image.Bytes(bytes);
   }
   for (const auto& [tag, member] : Blocks()) {
     const cfg::ByteBlock& block = this->*member;
-    file.Write(TagHeader(tag, block.Size()));
-    file.Write(block.Bytes());
+    image.Bytes(TagHeader(tag, block.Size()));
+    image.Bytes(block.Bytes());
   }
-  return file.Commit();
+  const std::uint32_t crc = Crc32(image.Data());
+  image.Bytes(TagHeader(kEnd, 4));
+  image.U32(crc);
+  return RewriteFile(path, image.Data());
 }
 
 Status Configuration::Load(const std::filesystem::path& path) {
@@ -283,11 +325,19 @@ Status Configuration::Load(const std::filesystem::path& path) {
   if (version != kVersion) return Status::Error(kErrFormat, where, kOtherVersion);
 
   Configuration read = defaults;
-  while (in.Remaining() > 0) {
+  for (;;) {
+    const std::size_t blockStart = in.Position();
     const std::uint16_t tag = in.U16();
     const std::uint32_t length = in.U32();
     const std::string_view payload = in.Bytes(length);
     if (!in.Ok()) return Status::Error(kErrFormat, where, kRunsPastEnd);
+    if (tag == kEnd) {
+      BinaryReader crc(payload);
+      if (length != 4 || in.Remaining() != 0 ||
+          crc.U32() != Crc32(std::string_view(bytes).substr(0, blockStart)))
+        return Status::Error(kErrFormat, where, kChecksum);
+      break;
+    }
 
     if (tag == kScreenCoords || tag == kPrintCoords) {
       COORD_CONF& coords = tag == kScreenCoords ? read.screenCoords : read.printCoords;
