@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::string_view kMagic = "VCFG";
 constexpr std::uint16_t kVersion = 1;
-constexpr std::size_t kTagHeaderSize = 2 + 4;
 
 enum Damage {
   kNotConfiguration = 1,
