@@ -74,9 +74,7 @@ TEST(AspectSystemEditing, PositionsOutsideTheSystemAndBadNumbersAreRefused) {
   ASSERT_EQ(s.AddAspect(Sample(60, 1)), 0);
   ASSERT_EQ(s.AddAspect(Sample(90, 2)), 0);
 
-  const struct {
-    int n, result;
-  } checks[] = {{-1, -1}, {0, 0}, {2, 0}, {3, -1}};
+  const struct { int n, result; } checks[] = {{-1, -1}, {0, 0}, {2, 0}, {3, -1}};
   for (const auto& c : checks) EXPECT_EQ(s.CheckAspectNumber(c.n), c.result) << c.n;
   EXPECT_EQ(prompts.shown.size(), 2u);
   EXPECT_EQ(prompts.shown[0].number, AspectMessageNumber(kAspMsgBadPosition));
@@ -148,9 +146,9 @@ TEST(Aspectarium, LoadsEveryAspFileInNameOrderAndSkipsBadOnes) {
   TempFolder dir;
   WriteFile(dir / "b.asp", SystemBytes(2));
   WriteFile(dir / "A.ASP", SystemBytes(3));
-  WriteFile(dir / "a.asp", SystemBytes(1));        // the name "A" again
-  WriteFile(dir / "notes.txt", SystemBytes(1));    // no ".asp"
-  WriteFile(dir / "bad.asp", "VASP");              // damaged
+  WriteFile(dir / "a.asp", SystemBytes(1));          // the name "A" again
+  WriteFile(dir / "notes.txt", SystemBytes(1));      // no ".asp"
+  WriteFile(dir / "bad.asp", "VASP");                // damaged
   WriteFile(dir / "toolongnm.asp", SystemBytes(1));  // nine characters
   Aspectarium set;
   const std::vector<Status> problems = set.LoadAll(dir.Path());
@@ -176,8 +174,8 @@ TEST(Aspectarium, NamesThatCannotBeFileNamesAreRefused) {
   Aspectarium set;
   ASSERT_TRUE(set.LoadAll(dir.Path()).empty());
   const AspectSystem& from = set.GetSystem(0);
-  const char* bad[] = {"",      "../up",  "a/b",       "a\\b", "a.b", "a:b",
-                       "NINECHAR9", " lead", "trail ", "a*b", "a?b", "a\tb"};
+  const char* bad[] = {"",          "../up", "a/b",    "a\\b", "a.b", "a:b",
+                       "NINECHAR9", " lead", "trail ", "a*b",  "a?b", "a\tb"};
   for (const char* name : bad) {
     ScriptedPrompter prompts;
     EXPECT_EQ(set.AddSystem(name, from), -1) << name;

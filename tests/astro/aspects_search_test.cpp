@@ -149,8 +149,8 @@ TEST(AspectTests, FixedOrbConjunctionAndOpposition) {
   const Aspect square = MakeAspect(90, {});
   EXPECT_EQ(square.TestFixedOrb(0, 91.033), 0);
   EXPECT_EQ(square.TestFixedOrb(0, 91.04), -1);
-  EXPECT_EQ(square.TestFixedOrb(359, 88), 0);   // 89 across 0
-  EXPECT_EQ(square.TestFixedOrb(10, 281), 0);   // 271 folds to 89
+  EXPECT_EQ(square.TestFixedOrb(359, 88), 0);  // 89 across 0
+  EXPECT_EQ(square.TestFixedOrb(10, 281), 0);  // 271 folds to 89
   EXPECT_EQ(square.TestFixedOrb(0, 180), -1);
 
   const struct {
@@ -203,8 +203,7 @@ TEST(AspectTexts, AngleOrbsTypeAndStrength) {
   EXPECT_EQ(Utf8(a.GetTexts().strengthLabel), "МАЖОРНЫЙ");
 
   const double minutes[][2] = {{45, 0}, {30.5, 30}, {360.0 / 7.0, 26}, {150.2, 12}};
-  for (const auto& m : minutes)
-    EXPECT_EQ(MakeAspect(m[0], {}).GetAngleMinutes(), m[1]) << m[0];
+  for (const auto& m : minutes) EXPECT_EQ(MakeAspect(m[0], {}).GetAngleMinutes(), m[1]) << m[0];
 }
 
 TEST(AspectStyle, LineTypeTableEntryByStrengthAndType) {

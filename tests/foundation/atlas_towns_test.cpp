@@ -142,12 +142,9 @@ TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {
     std::vector<int> towns;
   } cases[] = {
       {"mos", 10, {4, 0, 5}},  // MOSCOW < MOSKVA < MOSUL
-      {"MOSK", 10, {0}},
-      {"мос", 10, {3}},
-      {"Mos", 2, {4, 0}},
-      {"", 3, {1, 4, 0}},      // BUENOS AIRES, MOSCOW, MOSKVA
-      {"Moscowx", 10, {}},
-      {"Z", 10, {}},
+      {"MOSK", 10, {0}},      {"мос", 10, {3}},
+      {"Mos", 2, {4, 0}},     {"", 3, {1, 4, 0}},  // BUENOS AIRES, MOSCOW, MOSKVA
+      {"Moscowx", 10, {}},    {"Z", 10, {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(towns_.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
@@ -178,8 +175,8 @@ TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {
       {"dat_one_byte_short", {good.cor, good.dat.substr(0, good.dat.size() - 1), good.dst}},
       {"dst_truncated", {good.cor, good.dat, good.dst.substr(0, 9)}},
       {"dst_bad_magic", {good.cor, good.dat, "XXXX" + good.dst.substr(4)}},
-      {"cor_other_version", {good.cor.substr(0, 4) + "\x02" + good.cor.substr(5), good.dat,
-                             good.dst}},
+      {"cor_other_version",
+       {good.cor.substr(0, 4) + "\x02" + good.cor.substr(5), good.dat, good.dst}},
       {"counts_disagree", {good.cor, fewerNames.dat, good.dst}},
       {"latitude_beyond_pole", MakeAtlas(badLatitude)},
       {"region_number_outside", MakeAtlas(badRegion)},

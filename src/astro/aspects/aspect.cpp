@@ -20,10 +20,10 @@ struct AspectIndexEntry {
 };
 
 constexpr std::array<AspectIndexEntry, 20> kAspectIndex = {{
-    {0.0, 0.01},    {180.0, 0.01}, {90.0, 0.01},  {120.0, 0.01}, {60.0, 0.01},
-    {150.0, 0.01},  {30.0, 0.01},  {45.0, 0.01},  {135.0, 0.01}, {72.0, 0.01},
-    {36.0, 0.01},   {108.0, 0.01}, {144.0, 0.01}, {40.0, 0.01},  {80.0, 0.01},
-    {20.0, 0.01},   {100.0, 0.01}, {51.43, 0.04}, {102.86, 0.01}, {154.28, 0.01},
+    {0.0, 0.01},   {180.0, 0.01}, {90.0, 0.01},  {120.0, 0.01},  {60.0, 0.01},
+    {150.0, 0.01}, {30.0, 0.01},  {45.0, 0.01},  {135.0, 0.01},  {72.0, 0.01},
+    {36.0, 0.01},  {108.0, 0.01}, {144.0, 0.01}, {40.0, 0.01},   {80.0, 0.01},
+    {20.0, 0.01},  {100.0, 0.01}, {51.43, 0.04}, {102.86, 0.01}, {154.28, 0.01},
 }};
 
 double FoldTo180(double angle) {
@@ -42,11 +42,11 @@ std::string DegreesMinutes(double value, int degreeDigits) {
 }
 
 const std::string& TypeName(int type) {
-  static const std::array<std::string, 5> kRussian = {
-      Cp1251("ГАРМОНИЧНЫЙ"), Cp1251("НАПРЯЖЕННЫЙ"), Cp1251("ТВОРЧЕСКИЙ"), Cp1251("КАРМИЧЕСКИЙ"),
-      Cp1251("ПРОЧИЙ")};
-  static const std::array<std::string, 5> kEnglish = {"HARMONIOUS", "TENSE", "CREATIVE",
-                                                      "KARMIC", "OTHER"};
+  static const std::array<std::string, 5> kRussian = {Cp1251("ГАРМОНИЧНЫЙ"), Cp1251("НАПРЯЖЕННЫЙ"),
+                                                      Cp1251("ТВОРЧЕСКИЙ"), Cp1251("КАРМИЧЕСКИЙ"),
+                                                      Cp1251("ПРОЧИЙ")};
+  static const std::array<std::string, 5> kEnglish = {"HARMONIOUS", "TENSE", "CREATIVE", "KARMIC",
+                                                      "OTHER"};
   const int i = std::clamp(type, 0, 4);
   return g_bRussianInterface ? kRussian[i] : kEnglish[i];
 }
@@ -152,7 +152,7 @@ const std::string& GetAspectMessage(int n) {
 }
 
 void ShowAspectMessage(int n) {
-  platform::GetPrompter().ShowMessage(AspectMessageNumber(n), GetAspectMessage(n),
-                                      n == kAspMsgSaved ? platform::Icon::Information
-                                                        : platform::Icon::Warning);
+  platform::GetPrompter().ShowMessage(
+      AspectMessageNumber(n), GetAspectMessage(n),
+      n == kAspMsgSaved ? platform::Icon::Information : platform::Icon::Warning);
 }

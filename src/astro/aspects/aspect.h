@@ -27,27 +27,27 @@ inline constexpr int kAspectOther = 4;
 
 // Display texts of one aspect (code page 1251).
 struct AspectTexts {
-  std::string abbreviation;          // "%-3s"
-  std::string angle;                 // "DDD:MM"
-  std::array<std::string, 6> orbs;   // "DD:MM", columns 0..5
-  std::string typeName;              // in the interface language
-  std::string strengthLabel;         // major or minor, in the interface language
+  std::string abbreviation;         // "%-3s"
+  std::string angle;                // "DDD:MM"
+  std::array<std::string, 6> orbs;  // "DD:MM", columns 0..5
+  std::string typeName;             // in the interface language
+  std::string strengthLabel;        // major or minor, in the interface language
 };
 
 struct Aspect {
   static constexpr std::size_t kAbbreviationLength = 3;  // characters, without terminator
   static constexpr std::size_t kNameLength = 31;
 
-  double angle = 0.0;                  // degrees
-  std::array<double, 6> orbs{};        // degrees, by OrbColumn
-  std::string abbreviation;            // at most 3 characters
-  std::uint16_t color = 1;             // palette number of an aspect within orb
-  std::uint16_t exactColor = 1;        // palette number of an exact aspect
+  double angle = 0.0;            // degrees
+  std::array<double, 6> orbs{};  // degrees, by OrbColumn
+  std::string abbreviation;      // at most 3 characters
+  std::uint16_t color = 1;       // palette number of an aspect within orb
+  std::uint16_t exactColor = 1;  // palette number of an exact aspect
   std::uint8_t type = kAspectHarmonious;
-  std::uint8_t major = 1;              // 1 major, anything else minor
-  std::uint8_t lineStyle = 0;          // 0 solid, 1..3 dashed
-  std::uint8_t thickness = 0;          // 1 thick
-  std::string name;                    // display name, at most 31 characters
+  std::uint8_t major = 1;      // 1 major, anything else minor
+  std::uint8_t lineStyle = 0;  // 0 solid, 1..3 dashed
+  std::uint8_t thickness = 0;  // 1 thick
+  std::string name;            // display name, at most 31 characters
 
   bool IsMajor() const { return major == 1; }
   double Orb(OrbColumn column) const;
@@ -57,7 +57,8 @@ struct Aspect {
   // 5 x strength (0 major, 1 minor) + type (above 3: "other"), value 10 x thickness + style. An
   // entry outside 0..3 and 10..13 counts as 0 (solid, thin).
   void SetStyleByType(const std::array<std::uint8_t, 10>& lineTypes);
-  // The minutes of the angle: its fraction x 60, rounded; the whole degrees are the angle truncated.
+  // The minutes of the angle: its fraction x 60, rounded; the whole degrees are the angle
+  // truncated.
   int GetAngleMinutes() const;
   // The display name; the abbreviation when the aspect has no name.
   std::string GetName() const;

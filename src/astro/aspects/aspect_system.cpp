@@ -52,7 +52,7 @@ int AspectSystem::IsMajorAspect(int i) const {
 }
 
 AspectMatch AspectSystem::Match(const Aspect& aspect, int position, double separation,
-                                 OrbColumn column) const {
+                                OrbColumn column) const {
   AspectMatch match;
   const double deviation = separation - FoldedAngle(aspect);
   const double distance = std::fabs(deviation);
@@ -72,8 +72,7 @@ AspectMatch AspectSystem::Match(const Aspect& aspect, int position, double separ
   return match;
 }
 
-AspectMatch AspectSystem::FindAspect(double longitudeA, double longitudeB,
-                                     OrbColumn column) const {
+AspectMatch AspectSystem::FindAspect(double longitudeA, double longitudeB, OrbColumn column) const {
   if (IsAbsent(longitudeA) || IsAbsent(longitudeB)) return {};
   const double separation = AspectSeparation(longitudeA, longitudeB);
   for (int i = 0; i < Count(); ++i) {
@@ -238,9 +237,12 @@ std::string SystemNameUpper(std::string_view name) {
   std::string upper(name);
   for (char& c : upper) {
     const auto u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 0x20);
-    else if (u >= 0xE0) c = static_cast<char>(u - 0x20);  // а..я
-    else if (u == 0xB8) c = static_cast<char>(0xA8);      // ё
+    if (u >= 'a' && u <= 'z')
+      c = static_cast<char>(u - 0x20);
+    else if (u >= 0xE0)
+      c = static_cast<char>(u - 0x20);  // а..я
+    else if (u == 0xB8)
+      c = static_cast<char>(0xA8);  // ё
   }
   return upper;
 }

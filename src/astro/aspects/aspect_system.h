@@ -40,7 +40,9 @@ class AspectSystem {
   int Count() const { return static_cast<int>(aspects_.size()); }
   const std::vector<Aspect>& Aspects() const { return aspects_; }
   // Aspect at a position 0..Count()-1 (check it first with CheckAspectNumber).
-  const Aspect& GetAspect(int position) const { return aspects_.at(static_cast<std::size_t>(position)); }
+  const Aspect& GetAspect(int position) const {
+    return aspects_.at(static_cast<std::size_t>(position));
+  }
   Aspect& GetAspect(int position) { return aspects_.at(static_cast<std::size_t>(position)); }
 
   // 0 when 0 <= n < Count(); otherwise shows aspect-system message 2 and returns -1.
@@ -81,8 +83,7 @@ class AspectSystem {
   static Status Parse(std::string_view bytes, std::vector<Aspect>& out, const std::string& where);
 
  private:
-  AspectMatch Match(const Aspect& aspect, int position, double separation,
-                    OrbColumn column) const;
+  AspectMatch Match(const Aspect& aspect, int position, double separation, OrbColumn column) const;
 
   std::string name_;
   std::filesystem::path file_;

@@ -59,8 +59,8 @@ class TOWNS {
   std::vector<std::int16_t> longitudeMinutes_;  // east positive
   std::vector<std::uint32_t> codes_;
   std::vector<std::uint16_t> regionOfTown_;
-  std::string names_;        // all names, code page 1251, one after the other
-  std::string upperNames_;   // the same in upper case, for the search
+  std::string names_;       // all names, code page 1251, one after the other
+  std::string upperNames_;  // the same in upper case, for the search
   std::vector<std::uint32_t> nameEnds_;
   std::string regions_;
   std::vector<std::uint32_t> regionEnds_;
