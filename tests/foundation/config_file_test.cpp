@@ -285,6 +285,22 @@ TEST(ConfigurationFile, EveryTruncationIsDamage) {
   }
 }
 
+TEST(ConfigurationFile, EveryChangedByteIsDamage) {
+  TempFolder dir;
+  const std::string file = ValidFile(dir);
+  const Configuration defaults;
+  for (std::size_t n = 0; n < file.size(); n += 7) {
+    for (const char mask : {'\x01', '\x80'}) {
+      std::string damaged = file;
+      damaged[n] ^= mask;
+      WriteFile(dir / "velm.cfg", damaged);
+      Configuration c = NonDefault();
+      ASSERT_EQ(c.Load(dir / "velm.cfg").ErrorCode(), 106) << n;
+      ASSERT_TRUE(c == defaults) << n;
+    }
+  }
+}
+
 std::string Block(std::uint16_t tag, std::string_view payload) {
   BinaryWriter out;
   out.U16(tag);
