@@ -186,14 +186,14 @@ Status AspectSystem::Parse(std::string_view bytes, std::vector<Aspect>& out,
   for (Aspect& a : aspects) {
     a.angle = in.F64();
     for (double& orb : a.orbs) orb = in.F64();
-    a.abbreviation = in.FixedText(kAbbreviationWidth);
+    a.abbreviation = in.FixedText(kAbbreviationWidth).substr(0, Aspect::kAbbreviationLength);
     a.color = in.U16();
     a.exactColor = in.U16();
     a.type = in.U8();
     a.major = in.U8();
     a.lineStyle = in.U8();
     a.thickness = in.U8();
-    a.name = in.FixedText(kNameWidth);
+    a.name = in.FixedText(kNameWidth).substr(0, Aspect::kNameLength);
     if (!in.Ok()) return Status::Error(kErrFormat, where, 4);
     if (!ValuesAreFinite(a)) return Status::Error(kErrFormat, where, 5);
   }

@@ -177,3 +177,8 @@ std::vector<int> TOWNS::FindTownsByPrefix(std::string_view prefix, std::size_t l
   }
   return found;
 }
+
+TOWNS& GetTowns() {
+  static TOWNS towns;
+  return towns;
+}

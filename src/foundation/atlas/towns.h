@@ -66,3 +66,6 @@ class TOWNS {
   std::vector<std::uint32_t> regionEnds_;
   std::vector<int> byName_;  // town numbers in the order of their upper-case names
 };
+
+// The program's one atlas, loaded at start.
+TOWNS& GetTowns();
