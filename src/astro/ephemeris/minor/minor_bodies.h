@@ -27,6 +27,11 @@ bool InMinorIntegratedRange(double jdTt);
 // for any other point, the White Moon 21 included, which is a geocentric construction.
 bool MinorBodyHeliocentric(int point, double jdTt, Vector3& positionAuJ2000);
 
+// Heliocentric position (au) and velocity (au per day), ecliptic and equinox J2000, of an
+// integrated body (9..15) from the integration; false outside the integrated range (give or take
+// two days) and for other points.
+bool MinorBodyState(int point, double jdTt, Vector3& positionAu, Vector3& velocityAuPerDay);
+
 // Apparent geocentric ecliptic of date (longitude, latitude in degrees, longitude speed in
 // degrees per day) for every point 9..15 and 20..29 at TT Julian day `jdTt`. Points 9..15 use the
 // integration inside the integrated range and MinorBodyTwoBody outside it; the other points are

@@ -1,0 +1,86 @@
+#include "astro/ephemeris/minor/kepler_orbit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace minor {
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kMaxEccentricity = 0.999;
+
+// Perifocal (x towards perihelion) to the reference frame of the elements.
+Vector3 FromPerifocal(const KeplerElements& el, double x, double y) {
+  const double cw = std::cos(el.perihelionArgumentRad), sw = std::sin(el.perihelionArgumentRad);
+  const double cn = std::cos(el.nodeRad), sn = std::sin(el.nodeRad);
+  const double ci = std::cos(el.inclinationRad), si = std::sin(el.inclinationRad);
+  const double xo = x * cw - y * sw;  // in the orbital plane, from the ascending node
+  const double yo = x * sw + y * cw;
+  return Vector3{xo * cn - yo * ci * sn, xo * sn + yo * ci * cn, yo * si};
+}
+
+}  // namespace
+
+double KeplerElements::MeanMotionRadPerDay() const {
+  return std::sqrt(gm / (semiMajorAxisAu * semiMajorAxisAu * semiMajorAxisAu));
+}
+
+double SolveKepler(double meanAnomalyRad, double eccentricity) {
+  const double m = std::remainder(meanAnomalyRad, kTwoPi);  // -pi..pi
+  double e = eccentricity > 0.8 ? (m < 0 ? -std::numbers::pi : std::numbers::pi)
+                                : m + eccentricity * std::sin(m);
+  for (int i = 0; i < 50; ++i) {  // Newton; converges in a few steps for e < 1
+    const double f = e - eccentricity * std::sin(e) - m;
+    const double step = f / (1.0 - eccentricity * std::cos(e));
+    e -= step;
+    if (std::abs(step) < 1e-15) break;
+  }
+  return e + (meanAnomalyRad - m);
+}
+
+StateVector StateFromElements(const KeplerElements& el, double jd) {
+  const double a = el.semiMajorAxisAu, ecc = el.eccentricity;
+  const double n = el.MeanMotionRadPerDay();
+  const double bigE = SolveKepler(el.meanAnomalyRad + n * (jd - el.epochJd), ecc);
+  const double cosE = std::cos(bigE), sinE = std::sin(bigE);
+  const double root = std::sqrt(1.0 - ecc * ecc);
+  const double rate = n / (1.0 - ecc * cosE);  // dE/dt
+  StateVector s;
+  s.position = FromPerifocal(el, a * (cosE - ecc), a * root * sinE);
+  s.velocity = FromPerifocal(el, -a * sinE * rate, a * root * cosE * rate);
+  return s;
+}
+
+KeplerElements ElementsFromState(const StateVector& state, double gm, double epochJd) {
+  const Vector3& r = state.position;
+  const Vector3& v = state.velocity;
+  const double rLen = r.Length();
+  const Vector3 h = Cross(r, v);
+  const double hLen = h.Length();
+  KeplerElements el;
+  el.epochJd = epochJd;
+  el.gm = gm;
+  el.inclinationRad = std::atan2(std::hypot(h.x, h.y), h.z);
+  el.nodeRad = std::hypot(h.x, h.y) > 1e-15 * hLen ? std::atan2(h.x, -h.y) : 0.0;
+  const Vector3 nodeDir{std::cos(el.nodeRad), std::sin(el.nodeRad), 0.0};
+  const Vector3 hUnit = h / hLen;
+  const Vector3 inPlane = Cross(hUnit, nodeDir);  // 90 degrees past the node, in the plane
+  const double u = std::atan2(Dot(r, inPlane), Dot(r, nodeDir));  // argument of latitude
+
+  const Vector3 eVec = Cross(v, h) / gm - r / rLen;
+  double ecc = eVec.Length();
+  const Vector3 rUnit = r / rLen;
+  double nu = std::atan2(Dot(eVec, Cross(hUnit, rUnit)), Dot(eVec, rUnit));  // true anomaly
+  if (ecc > kMaxEccentricity) ecc = kMaxEccentricity;
+  el.eccentricity = ecc;
+  double a = 1.0 / (2.0 / rLen - Dot(v, v) / gm);
+  if (!(a > 0.0)) a = hLen * hLen / gm / (1.0 - ecc * ecc);  // unbound: keep the latus rectum
+  el.semiMajorAxisAu = a;
+  el.perihelionArgumentRad = u - nu;
+  const double bigE = std::atan2(std::sqrt(1.0 - ecc * ecc) * std::sin(nu), ecc + std::cos(nu));
+  el.meanAnomalyRad = bigE - ecc * std::sin(bigE);
+  return el;
+}
+
+}  // namespace minor

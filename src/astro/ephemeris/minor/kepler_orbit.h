@@ -1,0 +1,42 @@
+// Two-body (Keplerian) motion: elliptic elements to state and back.
+#pragma once
+
+#include "astro/ephemeris/vector3.h"
+
+namespace minor {
+
+// Gaussian gravitational constant squared: GM of the Sun in au^3 / day^2.
+inline constexpr double kGaussK = 0.01720209895;
+inline constexpr double kSunGm = kGaussK * kGaussK;
+
+struct StateVector {
+  Vector3 position;  // au
+  Vector3 velocity;  // au per day
+};
+
+// Elliptic osculating elements at `epochJd`; angles in radians, in whatever frame the caller
+// states. `gm` is the attracting mass in au^3 / day^2.
+struct KeplerElements {
+  double epochJd = 0.0;
+  double gm = kSunGm;
+  double semiMajorAxisAu = 1.0;
+  double eccentricity = 0.0;
+  double inclinationRad = 0.0;
+  double nodeRad = 0.0;
+  double perihelionArgumentRad = 0.0;
+  double meanAnomalyRad = 0.0;
+
+  double MeanMotionRadPerDay() const;
+};
+
+// Eccentric anomaly E of E - e sin E = M (radians), 0 <= e < 1.
+double SolveKepler(double meanAnomalyRad, double eccentricity);
+
+// The two-body state at `jd`.
+StateVector StateFromElements(const KeplerElements& elements, double jd);
+
+// Osculating elements of `state` at `epochJd`. Orbits that are not bound ellipses (which none of
+// the bodies here reach) are clamped to eccentricity 0.999 so that results stay finite.
+KeplerElements ElementsFromState(const StateVector& state, double gm, double epochJd);
+
+}  // namespace minor

@@ -1,0 +1,32 @@
+// The published starting figures of the integrated minor bodies, as carried into the project by
+// tools/ephemeris_minor/extract_minor_elements.py (data/minor_elements.tsv holds the same rows).
+#pragma once
+
+#include <array>
+#include <span>
+
+// Heliocentric osculating elements, ecliptic and equinox J2000, angles in degrees.
+struct SourceElements {
+  int point;
+  double epochJdTt;
+  double eccentricity, semiMajorAxisAu, inclinationDeg, nodeDeg, perihelionArgumentDeg,
+      meanAnomalyDeg;
+};
+
+// A tabulated heliocentric state of Pluto: TT days from J2000.0; au and au per day, equator and
+// equinox J2000.
+struct TabulatedState {
+  double daysFromJ2000;
+  double position[3];
+  double velocity[3];
+};
+
+inline constexpr int kSourceElementCount = 6;
+inline constexpr int kPlutoStateCount = 51;
+extern const std::array<SourceElements, kSourceElementCount> kSourceElements;
+extern const std::array<TabulatedState, kPlutoStateCount> kPlutoStates;
+
+// Osculating elements of the same bodies at the two ends of the integrated range, from the
+// integration itself (tools/ephemeris_minor/boundary_elements.cpp writes
+// minor_boundary_data.cpp): the two-body fallback outside the range starts from them.
+std::span<const SourceElements> BoundaryElements();

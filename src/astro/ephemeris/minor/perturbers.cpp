@@ -1,0 +1,60 @@
+#include "astro/ephemeris/minor/perturbers.h"
+
+#include <cmath>
+
+#include "astro/ephemeris/planet_theory.h"
+
+namespace minor {
+namespace {
+
+// Grid step per planet, days: the cubic Hermite error is about (n h)^4 / 384 of the orbit's
+// radius (n the mean motion): 5e-4 au for Mercury, below 1e-5 au for every other planet.
+constexpr std::array<double, kPlanetCount> kGridStep = {8.0, 8.0, 8.0, 16.0,
+                                                        32.0, 64.0, 128.0, 128.0};
+constexpr long kNodesPerBlock = 256;
+constexpr double kGridOrigin = 2451545.0;
+
+long FloorDiv(long a, long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+const std::array<double, kPlanetCount> kPlanetMassRatio = {
+    1.0 / 6023600.0,    1.0 / 408523.71,   1.0 / 328900.5614, 1.0 / 3098703.59,
+    1.0 / 1047.348644, 1.0 / 3497.9018, 1.0 / 22902.944,   1.0 / 19412.26};
+
+PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used) : used_(used) {}
+
+const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
+  const long block = FloorDiv(index, kNodesPerBlock);
+  std::vector<Node>& nodes = blocks_[planet][block];
+  if (nodes.empty()) {
+    nodes.resize(kNodesPerBlock);
+    for (long i = 0; i < kNodesPerBlock; ++i) {
+      const double jd = kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) * kGridStep[planet];
+      HeliocentricState(static_cast<Planet>(planet), jd, nodes[i].position, nodes[i].velocity);
+    }
+  }
+  return nodes[index - block * kNodesPerBlock];
+}
+
+void PlanetGrid::PositionsAt(double jd, Positions& out) {
+  for (int p = 0; p < kPlanetCount; ++p) {
+    if (!used_[p]) {
+      out[p] = Vector3{};
+      continue;
+    }
+    const double h = kGridStep[p];
+    const double u = (jd - kGridOrigin) / h;
+    const long index = static_cast<long>(std::floor(u));
+    const double s = u - static_cast<double>(index);
+    const Node& a = NodeOf(p, index);
+    const Node& b = NodeOf(p, index + 1);
+    // Cubic Hermite basis on [0, 1].
+    const double s2 = s * s, s3 = s2 * s;
+    const double h00 = 2 * s3 - 3 * s2 + 1, h10 = s3 - 2 * s2 + s;
+    const double h01 = -2 * s3 + 3 * s2, h11 = s3 - s2;
+    out[p] = a.position * h00 + a.velocity * (h10 * h) + b.position * h01 + b.velocity * (h11 * h);
+  }
+}
+
+}  // namespace minor

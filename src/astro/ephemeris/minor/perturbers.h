@@ -1,0 +1,41 @@
+// The major planets as perturbers of the minor bodies: masses, and heliocentric positions
+// sampled from the planetary theory on a grid per planet and interpolated (cubic Hermite from the
+// sampled positions and velocities), so that an integration over centuries evaluates the full
+// series only every few days. Grid steps and interpolation errors: docs/decisions.md.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <map>
+#include <vector>
+
+#include "astro/ephemeris/vector3.h"
+
+namespace minor {
+
+inline constexpr int kPlanetCount = 8;  // Mercury .. Neptune, in the order of enum Planet
+
+// GM of each planet over GM of the Sun (IAU/JPL DE values). The Earth stands for the Earth and
+// the Moon together, placed at the Earth's centre.
+extern const std::array<double, kPlanetCount> kPlanetMassRatio;
+
+// Not thread-safe: its owner serialises the calls.
+class PlanetGrid {
+ public:
+  using Positions = std::array<Vector3, kPlanetCount>;
+  // Only the planets set in `used` are sampled; the others stay at zero.
+  explicit PlanetGrid(std::bitset<kPlanetCount> used);
+  // Heliocentric positions (au, ecliptic and equinox J2000) at TT Julian day `jd`.
+  void PositionsAt(double jd, Positions& out);
+
+ private:
+  struct Node {
+    Vector3 position, velocity;
+  };
+  const Node& NodeOf(int planet, long index);
+
+  std::bitset<kPlanetCount> used_;
+  std::array<std::map<long, std::vector<Node>>, kPlanetCount> blocks_;
+};
+
+}  // namespace minor
