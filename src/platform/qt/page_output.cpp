@@ -1,0 +1,140 @@
+#include "platform/qt/page_output.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSvgGenerator>
+#include <QWidget>
+#include <cmath>
+
+#include "platform/qt/qt_dc.h"
+
+namespace platform {
+namespace {
+
+QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// The page's device context: MM_HIMETRIC, logical (0, 0) at the device origin.
+void DrawPage(QPainter& painter, double dpiX, double dpiY, bool printing, int page,
+              const PageRenderer& render) {
+  QtDc dc(painter, dpiX, dpiY, printing);
+  dc.SetMapMode(MapMode::HiMetric);
+  dc.SetViewportOrg({0, 0});
+  render(dc, page);
+}
+
+}  // namespace
+
+void SetUpA4(QPagedPaintDevice& device) {
+  device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                   QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+}
+
+bool PrintPages(QPagedPaintDevice& device, int firstPage, int lastPage, const PageRenderer& render) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  for (int page = firstPage; page <= lastPage; ++page) {
+    if (page > firstPage) device.newPage();
+    painter.save();
+    DrawPage(painter, device.logicalDpiX(), device.logicalDpiY(), true, page, render);
+    painter.restore();
+  }
+  return painter.end();
+}
+
+Status WritePdf(const std::filesystem::path& path, const std::string& titleUtf8, int pageCount,
+                const PageRenderer& render) {
+  QPdfWriter writer(PathText(path));
+  writer.setResolution(1200);
+  writer.setTitle(QString::fromStdString(titleUtf8));
+  writer.setCreator(QStringLiteral("velm"));
+  SetUpA4(writer);
+  if (!PrintPages(writer, 1, std::max(1, pageCount), render))
+    return Status::Error(105, path.string());
+  return Status::Ok();
+}
+
+QImage RenderPageImage(int page, int dpi, const PageRenderer& render) {
+  const int w = static_cast<int>(std::lround(210.0 / 25.4 * dpi));
+  const int h = static_cast<int>(std::lround(297.0 / 25.4 * dpi));
+  QImage image(w, h, QImage::Format_RGB32);
+  const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawPage(painter, dpi, dpi, false, page, render);
+  painter.end();
+  return image;
+}
+
+Status WritePagePng(const std::filesystem::path& path, int page, int dpi,
+                    const PageRenderer& render) {
+  if (!RenderPageImage(page, dpi, render).save(PathText(path), "PNG"))
+    return Status::Error(105, path.string());
+  return Status::Ok();
+}
+
+Status WritePageSvg(const std::filesystem::path& path, int page, const PageRenderer& render) {
+  constexpr int kDpi = 96;
+  QSvgGenerator svg;
+  svg.setFileName(PathText(path));
+  svg.setResolution(kDpi);
+  const QSize size(static_cast<int>(std::lround(210.0 / 25.4 * kDpi)),
+                   static_cast<int>(std::lround(297.0 / 25.4 * kDpi)));
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  QPainter painter;
+  if (!painter.begin(&svg)) return Status::Error(105, path.string());
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  DrawPage(painter, kDpi, kDpi, false, page, render);
+  if (!painter.end()) return Status::Error(105, path.string());
+  return Status::Ok();
+}
+
+void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setFullPage(true);
+  SetUpA4(printer);
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&](QPrinter* p) { PrintPages(*p, 1, std::max(1, pageCount), render); });
+  dialog.exec();
+}
+
+bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCount,
+                     const PageRenderer& render) {
+  const int last = std::max(1, pageCount);
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить в PDF"),
+                                                      QString(), QStringLiteral("PDF (*.pdf)"));
+    if (file.isEmpty()) return false;
+    return WritePdf(file.toStdString(), titleUtf8, last, render).ok();
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setFullPage(true);
+  printer.setDocName(QString::fromStdString(titleUtf8));
+  SetUpA4(printer);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setMinMax(1, last);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  int first = 1, lastChosen = last;
+  if (printer.printRange() == QPrinter::PageRange) {
+    first = std::max(1, printer.fromPage());
+    lastChosen = std::min(last, printer.toPage());
+  }
+  return PrintPages(printer, first, lastChosen, render);
+}
+
+Status SaveWidgetScreenshot(QWidget& widget, const std::filesystem::path& path) {
+  if (!widget.grab().save(PathText(path), "PNG")) return Status::Error(105, path.string());
+  return Status::Ok();
+}
+
+}  // namespace platform
