@@ -20,10 +20,11 @@ inline constexpr int kGlyphFileVersion = 1;
 // Every code the program draws in face 0 ("VelmAstro5a") or 1 ("VelmAstro5b").
 std::vector<unsigned char> RequiredGlyphCodes(int face);
 
-// Reads glyph outlines from the bytes of a glyph file. Error 106 (with `where`) when the data is
-// not a glyph file of this version, is cut short or has bytes left over, holds an element of an
-// unknown kind, a code twice, a coordinate outside -4..4 em, or lacks a required code; `out` is
-// changed only on success.
+// Reads glyph outlines from the bytes of a glyph file. Error 106 (with `where`; the detail tells
+// the check) when the data is not a glyph file (1), of another version (2) or face count (3), has
+// a code twice or a glyph without advance or elements (4), an element of an unknown kind or not
+// starting with a move (5), a coordinate outside -4..4 em (6), is cut short or has bytes left over
+// (7), or lacks a required code (8); `out` is changed only on success.
 Status ParseGlyphSet(std::string_view bytes, const std::string& where, platform::GlyphSet& out);
 
 // Reads the glyph file at `path`: error 102 when it cannot be opened, 103 on a read error, 106 as
