@@ -6,6 +6,7 @@ plus drawings of this project for symbols no font has. Every outline is brought 
 (y up, baseline 0, from -0.2 to 0.8 em) and written in the layout that LoadGlyphSet reads
 (src/foundation/drawing/glyph_file.h).
 
+Needs the Debian packages fonts-symbola, fonts-noto-core, fonts-dejavu-core and python3-fonttools.
 Run with Debian's python3 (it has fontTools from python3-fonttools):
     /usr/bin/python3 tools/glyphs/make_glyphs.py data/velm.gly
 """
