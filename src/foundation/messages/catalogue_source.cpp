@@ -15,9 +15,9 @@ std::string CodePointName(char32_t u) {
   return buffer;
 }
 
-// The message number at the start of `row`, up to the tab; false for anything but 1..4 digits.
+// The message number at the start of a row, up to the tab: 1 to 9 decimal digits, nothing else.
 bool ParseNumber(std::string_view digits, int& number) {
-  if (digits.empty() || digits.size() > 4) return false;
+  if (digits.empty() || digits.size() > 9) return false;
   number = 0;
   for (char c : digits) {
     if (c < '0' || c > '9') return false;
