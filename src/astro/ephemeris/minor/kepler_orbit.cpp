@@ -71,7 +71,8 @@ KeplerElements ElementsFromState(const StateVector& state, double gm, double epo
   const Vector3 eVec = Cross(v, h) / gm - r / rLen;
   double ecc = eVec.Length();
   const Vector3 rUnit = r / rLen;
-  double nu = std::atan2(Dot(eVec, Cross(hUnit, rUnit)), Dot(eVec, rUnit));  // true anomaly
+  // The perihelion lies -nu from the body along the motion: nu is the true anomaly.
+  double nu = -std::atan2(Dot(eVec, Cross(hUnit, rUnit)), Dot(eVec, rUnit));
   if (ecc > kMaxEccentricity) ecc = kMaxEccentricity;
   el.eccentricity = ecc;
   double a = 1.0 / (2.0 / rLen - Dot(v, v) / gm);
