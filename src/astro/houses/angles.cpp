@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "astro/ephemeris/instant.h"
 #include "astro/houses/house_geometry.h"
-#include "foundation/numbers/angles.h"
 
 using house_geometry::kDeg;
 using house_geometry::Norm360;
@@ -35,14 +33,4 @@ double EastPointDeg(double armcDeg, double obliquityDeg) {
 double EclipticOfRightAscensionDeg(double raDeg, double obliquityDeg) {
   const double ra = raDeg * kDeg;
   return Norm360(std::atan2(std::sin(ra), std::cos(ra) * std::cos(obliquityDeg * kDeg)) / kDeg);
-}
-
-std::array<double, 4> CalcAngles(double julianDay, double utHours, double eastLongitudeDeg,
-                                 double latitudeDeg) {
-  const double midnight = std::floor(julianDay + 0.5) - 0.5;
-  const Instant when = MakeInstant(JdUt{midnight + utHours / 24.0});
-  const double armc = Norm360(when.apparentSiderealTimeDeg + eastLongitudeDeg);
-  const double asc = AscendantDeg(armc, latitudeDeg, when.trueObliquityDeg);
-  const double mc = MidheavenDeg(armc, when.trueObliquityDeg);
-  return {asc, Norm360(mc + 180.0), Norm360(asc + 180.0), mc};
 }

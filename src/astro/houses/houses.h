@@ -14,27 +14,37 @@
 
 #include "foundation/numbers/angles.h"
 
-enum HouseSystem : int {
-  kHousePlacidus = 0,
-  kHouseTopocentric = 1,
-  kHouseRegiomontanus = 2,
-  kHouseEqualFromMc = 3,
-  kHouseEqualFromAsc = 4,
-  kHouseCampanus = 5,
-  kHouseKoch = 6,
-  kHousePorphyry = 7,
-  kHouseMeridian = 8,      // axial rotation: the equator divided from ARMC, hour circles
-  kHouseMorinus = 9,       // the equator divided from ARMC, circles of ecliptic longitude
-  kHouseSolar = 10,        // equal houses from the Sun
-  kHouseBrahmagupta = 11,  // Porphyry points as house middles (the Indian bhava method)
-  kHouseMedical = 12,      // Alcabitius: the Ascendant's diurnal semi-arc divided in thirds
-  kHouseEarth = 13,        // equal houses from 0 Aries
-  kHouseSun = 14,          // equal houses from the Sun
-  kHouseMoon = 15,         // equal houses from the Moon
-  kHouseSignHouse = 16,    // whole signs from the Ascendant's sign
-  kHouseHorizontal = 17,   // azimuths divided from the meridian; cusp 1 at the Vertex
-  kHouseNatural = 18,      // equal houses from 0 Aries
-};
+// House-system codes (the system numbers of the calculation settings).
+inline constexpr int kHousePlacidus = 0;
+inline constexpr int kHouseTopocentric = 1;
+inline constexpr int kHouseRegiomontanus = 2;
+inline constexpr int kHouseEqualFromMc = 3;
+inline constexpr int kHouseEqualFromAsc = 4;
+inline constexpr int kHouseCampanus = 5;
+inline constexpr int kHouseKoch = 6;
+inline constexpr int kHousePorphyry = 7;
+// Axial rotation: the equator divided from ARMC, carried along hour circles.
+inline constexpr int kHouseMeridian = 8;
+// The equator divided from ARMC, carried along circles of ecliptic longitude.
+inline constexpr int kHouseMorinus = 9;
+// Equal houses from the Sun.
+inline constexpr int kHouseSolar = 10;
+// The Porphyry points as middles of the houses (the Indian bhava method).
+inline constexpr int kHouseBrahmagupta = 11;
+// Alcabitius: the Ascendant's diurnal and nocturnal semi-arcs divided in thirds.
+inline constexpr int kHouseMedical = 12;
+// Equal houses from 0 Aries.
+inline constexpr int kHouseEarth = 13;
+// Equal houses from the Sun.
+inline constexpr int kHouseSun = 14;
+// Equal houses from the Moon.
+inline constexpr int kHouseMoon = 15;
+// Whole signs from the Ascendant's sign.
+inline constexpr int kHouseSignHouse = 16;
+// Azimuths divided from the meridian; cusp 10 the MC, cusp 1 the Vertex, cusps against the signs.
+inline constexpr int kHouseHorizontal = 17;
+// Equal houses from 0 Aries.
+inline constexpr int kHouseNatural = 18;
 
 inline constexpr int kHouseSystemCount = 19;
 inline constexpr int kGeodeticHouseOffset = 100;
