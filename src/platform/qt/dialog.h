@@ -1,0 +1,78 @@
+// Modal dialogs. Each dialog is a class derived from Dialog with its controls, an exchange
+// function between members and controls, and an OK rule. DoModal() first asks the modal driver:
+// tests register answers per dialog class (set the members, return OK or Cancel), so whole
+// command flows run without a screen; without a registered answer the real dialog runs.
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+namespace platform {
+
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+class Dialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Dialog(QWidget* parent = nullptr);
+
+  // kIdOk or kIdCancel.
+  int DoModal();
+
+  // Members to controls (save false) or controls to members (save true). A refusal while saving
+  // (the user was told why) returns false and leaves the dialog open.
+  virtual bool DoDataExchange(bool save);
+  // The rule checked after a successful exchange on OK; false keeps the dialog open.
+  virtual bool CheckOk() { return true; }
+  // Before the dialog is shown (and before a driver's answer): controls from members.
+  virtual void OnInitDialog() { DoDataExchange(false); }
+
+  void accept() override;
+};
+
+// Answers to modal dialogs, registered per dialog class.
+class ModalDriver {
+ public:
+  using Answer = std::function<int(Dialog&)>;
+
+  // The next DoModal of class T is answered by `answer` (queued, first in first out).
+  template <class T>
+  static void Expect(std::function<int(T&)> answer) {
+    Queue(typeid(T), [answer](Dialog& d) { return answer(static_cast<T&>(d)); });
+  }
+  // Every DoModal of class T is answered by `answer` until Clear().
+  template <class T>
+  static void Always(std::function<int(T&)> answer) {
+    Persist(typeid(T), [answer](Dialog& d) { return answer(static_cast<T&>(d)); });
+  }
+  // Strict mode (tests): a dialog without an answer is not shown but cancelled and recorded.
+  static void SetStrict(bool strict);
+  static void Clear();  // answers, record and strict mode
+
+  // The classes of the dialogs answered or refused since Clear(), in order.
+  static const std::vector<std::type_index>& Shown();
+  template <class T>
+  static int CountShown() {
+    int n = 0;
+    for (const auto& t : Shown()) n += t == std::type_index(typeid(T));
+    return n;
+  }
+  // Dialogs that ran without an answer in strict mode.
+  static const std::vector<std::type_index>& Unanswered();
+
+  // Used by DoModal: true with `result` when an answer (or strict mode) decided.
+  static bool Answers(Dialog& dialog, int& result);
+
+ private:
+  static void Queue(std::type_index type, Answer answer);
+  static void Persist(std::type_index type, Answer answer);
+};
+
+}  // namespace platform

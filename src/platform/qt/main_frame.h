@@ -1,0 +1,82 @@
+// The main window: the MDI area with the child frames, the menus, accelerators, toolbar and
+// status-bar prompts built from one command table, and the routing of commands to the active
+// view, its document, the main frame and the application.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/qt/command_table.h"
+#include "platform/qt/command_target.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace platform {
+
+class ChildFrame;
+class DocManager;
+class Document;
+class View;
+
+// The recent-file entries have the command numbers kRecentFileFirst .. kRecentFileFirst + 4.
+inline constexpr int kRecentFileFirst = 57616;
+inline constexpr int kRecentFileCount = 5;
+
+class MainFrame : public QMainWindow, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  MainFrame(DocManager& documents, CommandTable table, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  // The last target of the route (the application); not owned.
+  void SetApplicationTarget(CommandTarget* application) { application_ = application; }
+
+  QMdiArea* MdiArea() const { return area_; }
+  ChildFrame* ActiveFrame() const;
+  View* GetActiveView() const;
+  Document* GetActiveDocument() const;
+
+  // Runs a command along the route; false when no target runs it (or it is disabled).
+  bool ExecuteCommand(int id);
+  CommandState StateOf(int id) const;
+  // Renews the enabled and checked marks of every action (run before a menu opens).
+  void UpdateCommandStates();
+
+  QAction* Action(int id) const;
+  QMenu* Menu(const QString& title) const;
+  QToolBar* ToolBar() const { return toolbar_; }
+  const CommandTable& Table() const { return table_; }
+
+  // The recent-file entries (paths as the OS gives them; at most five shown).
+  void SetRecentFiles(const std::vector<std::string>& paths);
+
+ protected:
+  // Asked when the main window is about to close; false keeps it open.
+  virtual bool OnCloseRequest() { return true; }
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::vector<CommandTarget*> Route() const;
+  QAction* MakeAction(const CommandDef& def);
+  void FillWindowList(QMenu* menu);
+
+  DocManager& documents_;
+  CommandTable table_;
+  QMdiArea* area_;
+  QToolBar* toolbar_ = nullptr;
+  CommandTarget* application_ = nullptr;
+  std::map<int, QAction*> actions_;
+  std::vector<QMenu*> menus_;
+  QMenu* recentMenu_ = nullptr;
+  QAction* recentAnchor_ = nullptr;
+  std::vector<QAction*> recentActions_;
+  std::vector<QAction*> windowActions_;
+};
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#include "platform/qt/property_sheet.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace platform {
+
+PropertyPage::PropertyPage(QWidget* parent) : QWidget(parent) {}
+
+bool PropertyPage::DoDataExchange(bool) { return true; }
+
+PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
+    : Dialog(parent), tabs_(new QTabWidget(this)) {
+  setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &PropertySheet::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &PropertySheet::reject);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index == current_ || current_ < 0 || current_ >= PageCount()) return;
+    if (!pages_[static_cast<std::size_t>(current_)]->OnKillActive()) {
+      const QSignalBlocker block(tabs_);
+      tabs_->setCurrentIndex(current_);
+      return;
+    }
+    current_ = index;
+    pages_[static_cast<std::size_t>(index)]->OnSetActive();
+  });
+}
+
+void PropertySheet::AddPage(PropertyPage* page, const QString& title) {
+  pages_.push_back(page);
+  tabs_->addTab(page, title);
+}
+
+int PropertySheet::ActiveIndex() const { return current_; }
+
+void PropertySheet::OnInitDialog() {
+  for (PropertyPage* page : pages_) page->OnSetActive();
+}
+
+bool PropertySheet::DoDataExchange(bool save) {
+  if (!save) return true;
+  // The active page is checked first, then the others; OK only when every page accepts.
+  for (int i = 0; i < PageCount(); ++i) {
+    const int k = (current_ + i) % PageCount();
+    if (!pages_[static_cast<std::size_t>(k)]->OnKillActive()) {
+      tabs_->setCurrentIndex(k);
+      return false;
+    }
+  }
+  for (PropertyPage* page : pages_) {
+    if (!page->OnOK()) return false;
+  }
+  return true;
+}
+
+}  // namespace platform
