@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -11,13 +12,31 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+std::atomic<int> g_faultAt{0};
+std::atomic<int> g_operations{0};
+}  // namespace
+
+void ArmFileFault(int n) {
+  g_operations = 0;
+  g_faultAt = n;
+}
+
+int CountedFileOperations() { return g_operations; }
+
+bool InjectFileFault(FileOperation) {
+  const int n = ++g_operations;
+  const int at = g_faultAt;
+  return at > 0 && n == at;
+}
+
 SafeRewrite::SafeRewrite(fs::path target) : target_(std::move(target)) {
   fs::path folder = target_.parent_path();
   if (folder.empty()) folder = ".";
   std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());
   if (fd < 0) {
     failed_ = true;
     return;
@@ -50,7 +69,8 @@ SafeRewrite::~SafeRewrite() {
 
 bool SafeRewrite::Write(std::string_view bytes) {
   if (!Ok()) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+  if (InjectFileFault(FileOperation::kWrite)) failed_ = true;
+  if (!failed_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
     failed_ = true;
   return !failed_;
 }
@@ -80,7 +100,8 @@ Status SafeRewrite::Commit() {
   good = (std::fclose(file_) == 0) && good;
   file_ = nullptr;
   if (!good) return Status::Error(104, target_.string());
-  if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Status::Error(104, target_.string());
+  if (InjectFileFault(FileOperation::kRename) || std::rename(temp_.c_str(), target_.c_str()) != 0)
+    return Status::Error(104, target_.string());
   committed_ = true;
   // Make the rename itself durable.
   fs::path folder = target_.parent_path();

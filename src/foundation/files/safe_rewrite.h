@@ -43,3 +43,14 @@ Status RewriteFile(const std::filesystem::path& target, std::string_view content
 
 // Reads a whole file; error 102 when it cannot be opened, 103 on a read error.
 Status ReadWholeFile(const std::filesystem::path& path, std::string& out);
+
+// Fault injection for tests. The file operations of the rewrite layer are counted: creating a
+// temporary file, each write into it, and each rename (or link or removal) that replaces a file.
+// After ArmFileFault(n) the n-th counted operation fails as the system call would; 0 disarms.
+enum class FileOperation { kCreate, kWrite, kRename };
+void ArmFileFault(int n);
+// The operations counted since the last ArmFileFault.
+int CountedFileOperations();
+// Counts one operation; true when it is the one to fail. Every writer of the rewrite layer asks
+// before each create, write and rename.
+bool InjectFileFault(FileOperation operation);

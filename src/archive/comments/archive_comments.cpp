@@ -1,0 +1,256 @@
+// The comment texts of a layout-4400 archive: comment file k holds the page-k texts of the
+// records one after another; each record's reference block (kept in the index) says where its
+// texts lie. A stored text changes its comment file and the blocks of the archive in one
+// transaction.
+#include <algorithm>
+#include <system_error>
+
+#include "archive/comments/chart_comments.h"
+#include "archive/store/archive.h"
+#include "archive/store/archive_internal.h"
+#include "archive/store/file_transaction.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/messages.h"
+
+namespace fs = std::filesystem;
+using namespace archive_detail;
+
+int Archive::CommentFileExists(int k, fs::path* path) const {
+  if (k < 0 || k >= kCommentPages || path_.empty()) return 0;
+  const fs::path file = ArchiveCommentFileName(path_, k);
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec)) return 0;
+  if (path) *path = file;
+  return 1;
+}
+
+int Archive::LoadComment(int n, int k, std::string& text) const {
+  text.clear();
+  if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages) return -1;
+  const CommentRefBlock& refs = Entry(n).comments;
+  if (!refs.HasText(k)) return -1;
+  std::FILE* f = std::fopen(ArchiveCommentFileName(path_, k).c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
+    return -1;
+  }
+  const std::size_t i = static_cast<std::size_t>(k);
+  // A text longer than the comment buffer (from another writer) is handed out cut to its size.
+  const std::size_t length = std::min<std::size_t>(refs.lengths[i], kCommentMaxLength);
+  const bool read = SeekTo(f, refs.offsets[i]) && ReadExactly(f, length, text);
+  std::fclose(f);
+  if (!read) {
+    text.clear();
+    ReportError(kErrRead, "Archive::LoadComment", 0);
+    return -1;
+  }
+  return 0;
+}
+
+void Archive::SetCommentText(std::string_view text) {
+  commentBuffer_.assign(text.substr(0, kCommentMaxLength));
+  const std::size_t nul = commentBuffer_.find('\0');
+  if (nul != std::string::npos) commentBuffer_.resize(nul);
+}
+
+int Archive::IsCommentUnchanged(std::string_view text) const {
+  text = text.substr(0, std::min(text.find('\0'), text.size()));
+  return text.substr(0, kCommentMaxLength) == commentBuffer_ ? 1 : 0;
+}
+
+void Archive::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length) {
+  const std::size_t i = static_cast<std::size_t>(k);
+  for (ArchiveIndexEntry& e : index_)
+    if (e.comments.HasText(k) && e.comments.offsets[i] >= offset) e.comments.offsets[i] -= length;
+}
+
+int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, trace, 0);
+    return -1;
+  }
+  SafeRewrite& out = tx.Rewrite(path_);
+  if (!out.Ok()) {
+    std::fclose(f);
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  BinaryWriter head;
+  head.I32(4400);
+  bool ok = out.Write(head.Data()) && SeekTo(f, 4);
+  std::string record;
+  for (int n = 0; ok && n < count_; ++n) {
+    ok = ReadExactly(f, 1836, record);
+    if (!ok) {
+      ReportError(kErrRead, trace, 1);
+      break;
+    }
+    BinaryWriter block;
+    Entry(n).comments.Write(block);
+    ok = out.Write(std::string_view(record).substr(0, 1776)) && out.Write(block.Data());
+    if (!ok) ReportError(kErrWrite, trace, 2);
+  }
+  std::fclose(f);
+  return ok ? 0 : -1;
+}
+
+int Archive::SaveComment(int n, int k) {
+  const char* trace = "Archive::SaveComment";
+  if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages || layout_ != kLayout4400) return -1;
+  if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
+  const std::size_t i = static_cast<std::size_t>(k);
+  CommentRefBlock& refs = Entry(n).comments;
+  const bool before = refs.HasText(k);
+  const std::uint32_t offset = refs.offsets[i];
+  const std::uint32_t oldLength = before ? refs.lengths[i] : 0;
+  const std::string& text = commentBuffer_;
+  const fs::path file = ArchiveCommentFileName(path_, k);
+
+  std::vector<CommentRefBlock> saved;
+  saved.reserve(index_.size());
+  for (const ArchiveIndexEntry& e : index_) saved.push_back(e.comments);
+
+  FileTransaction tx;
+  if (before || !text.empty()) {
+    std::string content;
+    bool exists = false;
+    if (!ReadFileIfExists(file, content, exists)) {
+      ReportError(kErrRead, trace, 1);
+      return -1;
+    }
+    if (before && !exists) {
+      Tell(514, GetMessageText(514) + " " + file.string() + " !");
+      return -1;
+    }
+    if (before && static_cast<std::uint64_t>(offset) + oldLength > content.size()) {
+      ReportError(kErrFormat, trace, 3);
+      return -1;
+    }
+    if (!before) {  // appended
+      refs.offsets[i] = static_cast<std::uint32_t>(content.size());
+      refs.lengths[i] = static_cast<std::uint16_t>(text.size());
+      content += text;
+    } else if (!text.empty()) {  // replaced in place; later texts move by the change of length
+      content.replace(offset, oldLength, text);
+      const std::int64_t delta = static_cast<std::int64_t>(text.size()) - oldLength;
+      for (ArchiveIndexEntry& e : index_)
+        if (e.comments.HasText(k) && e.comments.offsets[i] > offset)
+          e.comments.offsets[i] = static_cast<std::uint32_t>(e.comments.offsets[i] + delta);
+      refs.lengths[i] = static_cast<std::uint16_t>(text.size());
+    } else {  // cut out
+      content.erase(offset, oldLength);
+      ShiftCommentOffsets(k, offset, oldLength);
+      refs.offsets[i] = 0;
+      refs.lengths[i] = kNoComment;
+    }
+    if (content.empty())
+      tx.Remove(file);
+    else
+      tx.Rewrite(file).Write(content);
+  }
+  if (RewriteBlocks(tx, "Archive::WriteUpdatedComments") != 0) {
+    for (std::size_t j = 0; j < index_.size(); ++j) index_[j].comments = saved[j];
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    for (std::size_t j = 0; j < index_.size(); ++j) index_[j].comments = saved[j];
+    ReportError(st.ErrorCode(), trace, 2);
+    return -1;
+  }
+  RefreshFileTime();
+  return 0;
+}
+
+int Archive::DeleteSelectedComments(FileTransaction& tx) {
+  const char* trace = "Archive::DeleteSelectedComments";
+  for (int k = 0; k < kCommentPages; ++k) {
+    const std::size_t i = static_cast<std::size_t>(k);
+    const fs::path file = ArchiveCommentFileName(path_, k);
+    std::string content;
+    bool exists = false;
+    if (!ReadFileIfExists(file, content, exists)) {
+      ReportError(kErrRead, trace, 1);
+      return -1;
+    }
+    if (!exists) continue;
+    // The ranges cut out, by offset.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> cuts;
+    for (const ArchiveIndexEntry& e : index_)
+      if (e.IsSelected() && e.comments.HasText(k))
+        cuts.emplace_back(e.comments.offsets[i], e.comments.lengths[i]);
+    if (cuts.empty()) continue;
+    std::sort(cuts.begin(), cuts.end());
+    std::string kept;
+    kept.reserve(content.size());
+    std::size_t from = 0;
+    for (const auto& [offset, length] : cuts) {
+      if (offset < from || offset + static_cast<std::size_t>(length) > content.size()) {
+        ReportError(kErrFormat, trace, 2);
+        return -1;
+      }
+      kept.append(content, from, offset - from);
+      from = offset + static_cast<std::size_t>(length);
+    }
+    kept.append(content, from, std::string::npos);
+    // Every remaining text moves down by the lengths cut out before it.
+    for (ArchiveIndexEntry& e : index_) {
+      if (!e.comments.HasText(k)) continue;
+      if (e.IsSelected()) {
+        e.comments.offsets[i] = 0;
+        e.comments.lengths[i] = kNoComment;
+        continue;
+      }
+      std::uint32_t shift = 0;
+      for (const auto& [offset, length] : cuts)
+        if (offset < e.comments.offsets[i]) shift += length;
+      e.comments.offsets[i] -= shift;
+    }
+    if (kept.empty())
+      tx.Remove(file);
+    else
+      tx.Rewrite(file).Write(kept);
+  }
+  return 0;
+}
+
+int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
+  chart.commentSlot = 0;
+  if (!block.HasAnyText()) return 0;
+  const int slot = slots_->GetFreeCommentSlot();
+  if (slot < 0) {  // every slot is taken: the chart opens without its comment
+    Tell(503);
+    return -1;
+  }
+  chart.commentSlot = static_cast<std::uint8_t>(slot);
+  int written = 0;
+  for (int k = 0; k < kCommentPages; ++k) {
+    if (!block.HasText(k)) continue;
+    const std::size_t i = static_cast<std::size_t>(k);
+    std::FILE* f = std::fopen(ArchiveCommentFileName(path_, k).c_str(), "rb");
+    if (!f) {
+      ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
+      continue;
+    }
+    std::string text;
+    const std::size_t length = std::min<std::size_t>(block.lengths[i], kCommentMaxLength);
+    const bool read = SeekTo(f, block.offsets[i]) && ReadExactly(f, length, text);
+    std::fclose(f);
+    if (!read) {
+      ReportError(kErrRead, "Archive::CopyComment2File", 0);
+      continue;
+    }
+    if (Status st = RewriteFile(CommentFileName(chart, k), text); !st.ok()) {
+      ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
+      continue;
+    }
+    ++written;
+  }
+  if (written == 0) {  // nothing arrived: the slot goes back
+    slots_->Release(slot);
+    chart.commentSlot = 0;
+    return -1;
+  }
+  return 0;
+}

@@ -1,0 +1,358 @@
+// The archive object: the current file, its index, the recent list and the whole-file conversions.
+#include "archive/store/archive.h"
+
+#include <sys/stat.h>
+
+#include <system_error>
+
+#include "archive/store/archive_internal.h"
+#include "archive/store/file_transaction.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/files/settings.h"
+
+namespace fs = std::filesystem;
+using namespace archive_detail;
+
+namespace {
+
+platform::NullProgress g_noProgress;
+
+std::int64_t LastWriteTime(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return 0;
+  return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+}
+
+// Records are read in batches of this many when the whole file is walked.
+constexpr std::int64_t kBatchRecords = 512;
+
+}  // namespace
+
+Archive::Archive(CommentSlotTable& slots) : slots_(&slots), progress_(&g_noProgress) {}
+
+Archive::~Archive() = default;
+
+void Archive::SetProgress(platform::ProgressSink* sink) { progress_ = sink ? sink : &g_noProgress; }
+
+int Archive::IfRealArchive(const fs::path& path) { return InspectArchiveFile(path).layout; }
+
+int Archive::IsArchiveFile(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return 0;
+  const int code = IfRealArchive(path);
+  return code == kLayout4000 || code == kLayout4200 || code == kLayout4400 ? 1 : 0;
+}
+
+int Archive::SetPath(const std::string& path) {
+  const ArchiveFileInfo info = InspectArchiveFile(path);
+  if (info.layout == kNotArchive) return -1;
+  if (path != path_) FreeIndex();
+  path_ = path;
+  layout_ = info.layout;
+  damaged_ = info.damaged;
+  return info.layout;
+}
+
+void Archive::RefreshFileTime() { fileTime_ = LastWriteTime(path_); }
+
+bool Archive::RefuseIfDamaged(const char* trace) const {
+  if (!damaged_) return false;
+  ReportError(kErrFormat, trace, 1);
+  return true;
+}
+
+int Archive::InitIndex(int count) {
+  index_.clear();
+  capacity_ = count >= 50 ? count + 200 : 100;
+  index_.reserve(static_cast<std::size_t>(capacity_));
+  return 1;
+}
+
+void Archive::FreeIndex() {
+  index_.clear();
+  index_.shrink_to_fit();
+  indexBuilt_ = false;
+  capacity_ = 0;
+  count_ = 0;
+}
+
+int Archive::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
+                        const char* trace) const {
+  std::string bytes;
+  if (!SeekTo(f, RecordOffset(layout, n)) ||
+      !ReadExactly(f, static_cast<std::size_t>(LayoutRecordSize(layout)), bytes)) {
+    ReportError(kErrRead, trace, 1);
+    return -1;
+  }
+  BinaryReader in(bytes);
+  if (Status st = chart.Load(in, LayoutChartVersion(layout)); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 1);
+    return -1;
+  }
+  block.Clear();
+  if (layout == kLayout4400) block.Read(in);
+  return n;
+}
+
+int Archive::CreateIndex() {
+  RefreshFileTime();
+  const ArchiveFileInfo info = InspectArchiveFile(path_);
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+    FreeIndex();
+    return -1;
+  }
+  if (info.layout != kLayout4000 && info.layout != kLayout4200 && info.layout != kLayout4400) {
+    std::fclose(f);
+    ReportError(kErrRead, "Archive::CreateIndex", 0);
+    layout_ = kNotArchive;
+    FreeIndex();
+    return -1;
+  }
+  layout_ = info.layout;
+  damaged_ = info.damaged;
+  const std::int64_t count = info.records;
+  InitIndex(static_cast<int>(count));
+  const bool showProgress = count > 5;
+  if (showProgress) progress_->Begin();
+  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
+  const int version = LayoutChartVersion(layout_);
+  std::string batch;
+  bool ok = SeekTo(f, LayoutHeaderSize(layout_));
+  Chart chart;
+  CommentRefBlock block;
+  ArchiveIndexEntry entry;
+  for (std::int64_t first = 0; ok && first < count; first += kBatchRecords) {
+    const std::int64_t n = std::min(kBatchRecords, count - first);
+    if (!ReadExactly(f, size * static_cast<std::size_t>(n), batch)) {
+      ReportError(kErrRead, "Archive::CreateIndex", 1);
+      ok = false;
+      break;
+    }
+    for (std::int64_t i = 0; i < n; ++i) {
+      BinaryReader in(std::string_view(batch).substr(static_cast<std::size_t>(i) * size, size));
+      if (Status st = chart.Load(in, version); !st.ok()) {
+        ReportError(st.ErrorCode(), "Archive::CreateIndex", static_cast<int>(first + i) + 1);
+        ok = false;
+        break;
+      }
+      block.Clear();
+      if (layout_ == kLayout4400) block.Read(in);
+      entry.Fill(chart, block);
+      index_.push_back(entry);
+      if (showProgress)
+        progress_->SetPos(static_cast<int>(static_cast<double>(first + i) / count * 100.0));
+    }
+  }
+  if (showProgress) progress_->End();
+  std::fclose(f);
+  if (!ok) {
+    FreeIndex();
+    return -1;
+  }
+  count_ = static_cast<int>(count);
+  indexBuilt_ = true;
+  return 0;
+}
+
+int Archive::HasComments(int n) const {
+  if (n < 0 || n >= count_) return 0;
+  return Entry(n).comments.HasAnyText() ? 1 : 0;
+}
+
+void Archive::ClearMarks() {
+  for (ArchiveIndexEntry& e : index_) e.mark = 'N';
+}
+
+// --- The recent list ---
+
+int Archive::LoadNames() {
+  names_.clear();
+  std::string text;
+  bool exists = false;
+  if (!ReadFileIfExists(GetSettings().GetPath(kDataRecentArchives), text, exists) || !exists)
+    return -1;
+  std::size_t start = 0;
+  while (start < text.size() && names_.size() < kMaxRecentNames) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    if (line.empty() || line.size() > kMaxNameLength) continue;
+    bool seen = false;
+    for (const std::string& n : names_) seen = seen || n == line;
+    if (seen || !IsArchiveFile(line)) continue;
+    names_.push_back(std::move(line));
+  }
+  return names_.empty() ? -1 : 0;
+}
+
+void Archive::SaveNames() {
+  std::string text;
+  for (const std::string& n : names_) text += n + "\n";
+  const Status st = RewriteFile(GetSettings().GetPath(kDataRecentArchives), text);
+  if (!st.ok() && st.ErrorCode() != kErrCannotCreate) ReportError(kErrWrite, "Archive::SaveNames", 1);
+}
+
+void Archive::AddRecentName(const std::string& path) {
+  if (path.empty() || path.size() > kMaxNameLength) return;
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (names_[i] != path) continue;
+    names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(i));
+    names_.insert(names_.begin(), path);
+    return;
+  }
+  names_.insert(names_.begin(), path);
+  if (names_.size() > kMaxRecentNames) names_.resize(kMaxRecentNames);
+}
+
+int Archive::Init() {
+  if (LoadNames() == -1) {
+    layout_ = kNotArchive;
+    return -1;
+  }
+  SetPath(names_.front());
+  return CreateIndex();
+}
+
+void Archive::SelectRecentArchive(int i) {
+  if (i < 0 || i >= static_cast<int>(names_.size())) return;
+  const std::string name = names_[static_cast<std::size_t>(i)];
+  AddRecentName(name);
+  if (SetPath(name) != -1) CreateIndex();
+}
+
+// --- Conversions ---
+
+int Archive::ConvertTo44() {
+  const char* trace = "Archive::ConvertTo44";
+  if (layout_ != kLayout4000 && layout_ != kLayout4200) return -1;
+  if (RefuseIfDamaged(trace)) return -1;
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, trace, 0);
+    return -1;
+  }
+  const std::int64_t count = InspectArchiveFile(path_).records;
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(path_);
+  if (!out.Ok()) {
+    std::fclose(f);
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  BinaryWriter header;
+  header.I32(4400);
+  bool ok = out.Write(header.Data());
+  Chart chart;
+  CommentRefBlock block;
+  for (std::int64_t n = 0; ok && n < count; ++n) {
+    if (ReadRecord(f, layout_, static_cast<int>(n), chart, block, trace) < 0) {
+      std::fclose(f);
+      return -1;
+    }
+    if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
+    chart.commentSlot = 0;
+    BinaryWriter w;
+    chart.Save(w, 4200);
+    CommentRefBlock().Write(w);
+    ok = out.Write(w.Data());
+  }
+  std::fclose(f);
+  if (!ok) {
+    ReportError(kErrWrite, trace, 0);
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 1);
+    return -1;
+  }
+  layout_ = kLayout4400;
+  RefreshFileTime();
+  Tell(506);
+  return 0;
+}
+
+int Archive::ConvertTo43() {
+  const char* trace = "Archive::ConvertTo43";
+  if (layout_ != kLayout4400) return -1;
+  if (RefuseIfDamaged(trace)) return -1;
+  if (!indexBuilt_ && CreateIndex() != 0) return -1;
+  bool hadComments = false;
+  for (int n = 0; n < count_ && !hadComments; ++n) hadComments = HasComments(n) == 1;
+  if (hadComments && !AskYesNo(510)) return -1;
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, trace, 0);
+    return -1;
+  }
+  const std::int64_t count = InspectArchiveFile(path_).records;
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(path_);
+  if (!out.Ok()) {
+    std::fclose(f);
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  BinaryWriter header;
+  header.I32(4200);
+  bool ok = out.Write(header.Data());
+  Chart chart;
+  CommentRefBlock block;
+  for (std::int64_t n = 0; ok && n < count; ++n) {
+    if (ReadRecord(f, layout_, static_cast<int>(n), chart, block, trace) < 0) {
+      std::fclose(f);
+      return -1;
+    }
+    chart.commentSlot = 0;
+    BinaryWriter w;
+    chart.Save(w, 4200);
+    ok = out.Write(w.Data());
+  }
+  std::fclose(f);
+  if (!ok) {
+    ReportError(kErrWrite, trace, 0);
+    return -1;
+  }
+  // Comment files are dropped only with the records that referred to them.
+  if (hadComments)
+    for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 1);
+    return -1;
+  }
+  for (ArchiveIndexEntry& e : index_) e.comments.Clear();
+  layout_ = kLayout4200;
+  RefreshFileTime();
+  Tell(509);
+  return 0;
+}
+
+// --- Query results ---
+
+void Archive::InitSelectedRecordsInfo(int archives) {
+  searched_.clear();
+  selected_.clear();
+  if (archives > 0) searched_.reserve(static_cast<std::size_t>(archives));
+}
+
+int Archive::AddArchive2List() {
+  searched_.push_back({path_, fileTime_});
+  return static_cast<int>(searched_.size()) - 1;
+}
+
+void Archive::AddRecord2List(int archive, int n) {
+  if (n < 0 || n >= count_) return;
+  SelectedRecordNode node{Entry(n)};
+  node.entry.comments.offsets[0] = static_cast<std::uint32_t>(n);
+  node.entry.comments.lengths[0] = static_cast<std::uint16_t>(archive);
+  selected_.push_back(std::move(node));
+}
+
+void Archive::FreeSelectedRecordsInfo() {
+  searched_.clear();
+  selected_.clear();
+}

@@ -1,0 +1,217 @@
+// The program-wide chart archive: the current archive file, the in-memory index of its records,
+// the recent-archive list "velm.arn", the operations that read and change the archive and its ten
+// comment files, and the query results that the conditions subsystem hands to the browser.
+//
+// Every change is written through temporary files beside the files it replaces (FileTransaction):
+// a failure at any step leaves the archive and its comment files as they were and the index in
+// step with the file. Faults are reported through the error reporter with the operation's name;
+// questions, file choices and messages go through the prompt service. Results follow the
+// conventions of the callers: 0 (or a record number) for success, -1 for failure or refusal.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/comments/comment_slots.h"
+#include "archive/store/archive_index_entry.h"
+#include "archive/store/archive_layout.h"
+#include "astro/chart/chart.h"
+#include "platform/core/progress_sink.h"
+
+class FileTransaction;
+class SafeRewrite;
+
+// One query hit: a copy of the record's index entry whose first comment offset holds the record
+// number and whose first comment length holds the archive number.
+struct SelectedRecordNode {
+  ArchiveIndexEntry entry;
+  int RecordNumber() const { return static_cast<int>(entry.comments.offsets[0]); }
+  int ArchiveNumber() const { return entry.comments.lengths[0]; }
+};
+
+// One archive searched by a query: its path and the last-write time seen then.
+struct SearchedArchive {
+  std::string path;
+  std::int64_t fileTime = 0;
+};
+
+class Archive {
+ public:
+  static constexpr int kMaxRecentNames = 50;
+  static constexpr std::size_t kMaxNameLength = 259;
+
+  // `slots` is the application's comment-slot table; it must outlive the archive.
+  explicit Archive(CommentSlotTable& slots);
+  ~Archive();
+  Archive(const Archive&) = delete;
+  Archive& operator=(const Archive&) = delete;
+
+  // Progress of the long operations (index, order, insertion with comments); not owned.
+  void SetProgress(platform::ProgressSink* sink);
+
+  // --- The file ---
+  // Layout code of a file: 2, 5 or 7; 3 when it is no archive; -1 when it cannot be opened.
+  static int IfRealArchive(const std::filesystem::path& path);
+  // 1 when the file exists and is an archive, else 0.
+  static int IsArchiveFile(const std::filesystem::path& path);
+  // Makes an archive current and returns its layout code; -1 (nothing changed) for a file that is
+  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1.
+  int SetPath(const std::string& path);
+  std::string GetPath() const { return path_; }
+  int LayoutCode() const { return layout_; }
+  // True when the current file's header disagrees with its length: it is read but never rewritten.
+  bool IsDamaged() const { return damaged_; }
+  // The last-write time of the current file as last seen (nanoseconds since the epoch).
+  std::int64_t FileTime() const { return fileTime_; }
+  // 1 when an archive is open: a current file with an index built.
+  int IsOpen() const { return indexBuilt_ ? 1 : 0; }
+
+  // --- The index ---
+  int InitIndex(int count);
+  void FreeIndex();
+  // Rebuilds the whole index from the current file: 0, or -1 after an error report.
+  int CreateIndex();
+  bool IsIndexBuilt() const { return indexBuilt_; }
+  int RecordCount() const { return count_; }
+  int IndexCapacity() const { return capacity_; }
+  ArchiveIndexEntry& Entry(int n) { return index_[static_cast<std::size_t>(n)]; }
+  const ArchiveIndexEntry& Entry(int n) const { return index_[static_cast<std::size_t>(n)]; }
+  // 1 when entry n has a text on any page.
+  int HasComments(int n) const;
+  // Sets every selection mark to 'N'.
+  void ClearMarks();
+
+  // --- The recent list "velm.arn" ---
+  int LoadNames();
+  void SaveNames();
+  void AddRecentName(const std::string& path);
+  const std::vector<std::string>& RecentNames() const { return names_; }
+  // Start-up: the list, then the most recent archive made current and indexed.
+  int Init();
+  // Recent name i to the top of the list, and current.
+  void SelectRecentArchive(int i);
+
+  // --- Conversions of the whole file ---
+  int ConvertTo44();
+  int ConvertTo43();
+
+  // --- Reading ---
+  // The current file opened for reading (nullptr after error 102 "Archive::Open").
+  std::FILE* Open();
+  void Close(std::FILE* handle);
+  // Reads record n into the chart: n, or -1. With `withComments` the record's texts become the
+  // chart's comment pages; the reference block is given when asked.
+  int Load(std::FILE* handle, Chart& chart, int n, bool withComments,
+           CommentRefBlock* block = nullptr);
+  int LoadChart(Chart& chart, int n, bool withComments);
+  // Record n without comments; n + 1, or -1.
+  int LoadNextChart(Chart& chart, int n);
+  // The first record whose name begins with exactly `c`; -1 when none.
+  int FindByInitial(char c) const;
+  // 1 when some record's name sorts before the name before it, else 0.
+  int NeedsOrdering() const;
+
+  // --- Saving a chart ---
+  int SaveToArchive(const Chart& chart);
+  int SaveToNewArchive(const Chart& chart, bool nameChosen);
+  int ChooseTargetArchive();
+  int ChooseNewArchiveFile();
+  int CheckFreeSpace() const;
+  int FindInsertPosition(const Chart& chart) const;
+  // Writes the chart into the current archive at `position`; the block receives its texts' places.
+  int InsertToArchive(const Chart& chart, int position, CommentRefBlock& block);
+  int InsertIndexEntry(const Chart& chart, int position, const CommentRefBlock& block);
+
+  // --- Record operations on the records marked 'Y' ---
+  int Delete(bool confirm);
+  int ChartUpDown(bool up);
+  int ChooseDestinationFile(std::string& path, int& exists, int& layout);
+  int CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
+                    bool noQuestions);
+  int Order();
+  // Deletes the ten comment files and the archive file, and frees the index: 0, or -1.
+  int DeleteArchiveFiles();
+
+  // --- Comments ---
+  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text.
+  int LoadComment(int n, int k, std::string& text) const;
+  int LoadCurrentComment(int n, int k) { return LoadComment(n, k, commentBuffer_); }
+  // The comment buffer (cut to 32000 bytes).
+  void SetCommentText(std::string_view text);
+  const std::string& CommentText() const { return commentBuffer_; }
+  int IsCommentUnchanged(std::string_view text) const;
+  // Stores the comment buffer as page k of record n: 0, or -1.
+  int SaveComment(int n, int k);
+  // 1 when comment file k of the current archive exists.
+  int CommentFileExists(int k, std::filesystem::path* path = nullptr) const;
+  // Gives a chart the texts of a record as its page files (a free slot is taken for them).
+  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart);
+
+  // --- Query results ---
+  void InitSelectedRecordsInfo(int archives);
+  int AddArchive2List();
+  int AddArchiveToInfo() { return AddArchive2List(); }
+  void AddRecord2List(int archive, int n);
+  void FreeSelectedRecordsInfo();
+  const std::vector<SearchedArchive>& SearchedArchives() const { return searched_; }
+  const std::vector<SelectedRecordNode>& SelectedRecords() const { return selected_; }
+  // The result-header lines the conditions subsystem hands to the browser.
+  std::vector<std::string> resultHeaderLines;
+  int resultMode = 0;
+
+  // --- Settings of the object ---
+  int targetChosen = 1;     // 0 after the first saving
+  int saveTargetMode = -1;  // 0 current archive, 1 ask once, other: ask every time
+  int insertionMode = 0;    // 0 append, other: alphabetical place
+  int browserVariant = 3;   // 2 with comments, 3 plain
+  int importCommentPage = -1;
+  int splitLines = 0;
+
+ private:
+  // Shared steps.
+  bool RefuseIfDamaged(const char* trace) const;
+  void RefreshFileTime();
+  int ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
+                 const char* trace) const;
+  // Copies n whole records from the source's current position; false on a short read or write.
+  static bool CopyRecords(std::FILE* source, SafeRewrite& target, int layout, std::int64_t n);
+  static bool SeekRecord(std::FILE* f, int layout, std::int64_t n);
+  // Writes the texts of the chart's page files after the current content of the comment files of
+  // `archive` (rewritten in `tx`) and fills the block.
+  bool AddChartComments(const Chart& chart, const std::filesystem::path& archive,
+                        FileTransaction& tx, CommentRefBlock& block, const char* trace);
+  // Appends record n's texts (from the current comment files) to the comment files of `target`;
+  // `block` receives their places there.
+  void CopyTextsTo(const CommentRefBlock& source, const std::filesystem::path& target,
+                   bool targetExisted, FileTransaction& tx, CommentRefBlock& block);
+  // Writes the archive anew in `tx` with every record's reference block taken from the index.
+  int RewriteBlocks(FileTransaction& tx, const char* trace);
+  // Cuts the texts of the marked records out of the comment files (rewritten in `tx`) and
+  // updates the other entries' offsets; 0, or -1.
+  int DeleteSelectedComments(FileTransaction& tx);
+  // Lowers by `length` every page-k offset at or after `offset`.
+  void ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length);
+  // True when the index describes the current file record for record.
+  bool IndexMatchesFile(const char* trace) const;
+  // Makes `path` current and indexed (the order detour of a copy).
+  void SwitchTo(const std::string& path);
+
+  CommentSlotTable* slots_;
+  platform::ProgressSink* progress_;
+  std::vector<ArchiveIndexEntry> index_;
+  bool indexBuilt_ = false;
+  int capacity_ = 0;
+  std::vector<std::string> names_;
+  std::string path_;
+  std::int64_t fileTime_ = 0;
+  int layout_ = kNotArchive;
+  bool damaged_ = false;
+  int count_ = 0;
+  std::string commentBuffer_;
+  std::vector<SearchedArchive> searched_;
+  std::vector<SelectedRecordNode> selected_;
+};

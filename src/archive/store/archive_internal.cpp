@@ -1,0 +1,76 @@
+#include "archive/store/archive_internal.h"
+
+#include <system_error>
+
+#include "astro/aspects/aspectarium.h"
+#include "foundation/config/configuration.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+
+namespace fs = std::filesystem;
+
+namespace archive_detail {
+
+void ResetAspectSystemName(SuperSource& definition) {
+  definition.SetAspectSystemName(GetConfiguration().GetSystemName(definition.Kind()));
+}
+
+void CheckAspectSystemName(SuperSource& definition) {
+  if (!GetAspectarium().HasSystem(definition.AspectSystemName())) ResetAspectSystemName(definition);
+}
+
+bool AskYesNo(int n) { return AskYesNo(n, GetMessageText(n)); }
+
+bool AskYesNo(int n, const std::string& text) {
+  return platform::GetPrompter().AskYesNo(n, text) == platform::Answer::Yes;
+}
+
+void Tell(int n) { Tell(n, GetMessageText(n)); }
+
+void Tell(int n, const std::string& text) {
+  platform::GetPrompter().ShowMessage(n, text, platform::Icon::Information);
+}
+
+bool ReadExactly(std::FILE* f, std::size_t n, std::string& out) {
+  out.resize(n);
+  return n == 0 || std::fread(out.data(), 1, n, f) == n;
+}
+
+bool SeekTo(std::FILE* f, std::int64_t offset) {
+  return ::fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+bool ReadFileIfExists(const fs::path& path, std::string& out, bool& exists) {
+  out.clear();
+  std::error_code ec;
+  exists = fs::exists(path, ec);
+  if (!exists) return true;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, got);
+  const bool bad = std::ferror(f) != 0;
+  std::fclose(f);
+  return !bad;
+}
+
+const std::string& BaseName(const SuperSource& definition) {
+  const Source* s = definition.GetBaseSource();
+  return s ? s->Name() : definition.sources[0].Name();
+}
+
+std::int64_t FreeSpaceBeside(const fs::path& path) {
+  fs::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  return GetFreeDiskSpace(folder);
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+}  // namespace archive_detail

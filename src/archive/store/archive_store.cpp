@@ -1,0 +1,366 @@
+// Reading records, and saving a chart into the current, an existing or a new archive.
+#include <algorithm>
+#include <system_error>
+
+#include "archive/comments/chart_comments.h"
+#include "archive/store/archive.h"
+#include "archive/store/archive_internal.h"
+#include "archive/store/file_transaction.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/messages.h"
+#include "foundation/text/collation.h"
+#include "platform/core/prompter.h"
+
+namespace fs = std::filesystem;
+using namespace archive_detail;
+
+namespace {
+
+constexpr int kNameCompareLength = 260;
+
+platform::FileChoice ArchiveChoice(bool open, const char* description) {
+  platform::FileChoice choice;
+  choice.open = open;
+  choice.mustExist = false;
+  choice.filters.push_back({description, "*.arc"});
+  return choice;
+}
+
+// A chart record as the archive stores it: the comment slot of an open chart means nothing on disk.
+void SaveChartRecord(const Chart& chart, BinaryWriter& out, int version) {
+  Chart stored = chart;
+  stored.commentSlot = 0;
+  stored.Save(out, version);
+}
+
+}  // namespace
+
+// --- Reading ---
+
+std::FILE* Archive::Open() {
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
+  return f;
+}
+
+void Archive::Close(std::FILE* handle) {
+  if (handle) std::fclose(handle);
+}
+
+int Archive::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
+                  CommentRefBlock* block) {
+  if (!handle || n < 0) return -1;
+  CommentRefBlock local;
+  CommentRefBlock& refs = block ? *block : local;
+  Chart read;
+  if (ReadRecord(handle, layout_, n, read, refs, "Archive::Load") < 0) return -1;
+  if (layout_ == kLayout4000)
+    ResetAspectSystemName(read.definition);
+  else
+    CheckAspectSystemName(read.definition);
+  read.commentSlot = 0;
+  chart = read;
+  if (layout_ == kLayout4400 && withComments) CopyCommentsToChart(refs, chart);
+  return n;
+}
+
+int Archive::LoadChart(Chart& chart, int n, bool withComments) {
+  std::FILE* f = Open();
+  if (!f) return -1;
+  const int result = Load(f, chart, n, withComments);
+  Close(f);
+  return result;
+}
+
+int Archive::LoadNextChart(Chart& chart, int n) {
+  return LoadChart(chart, n, false) < 0 ? -1 : n + 1;
+}
+
+int Archive::FindByInitial(char c) const {
+  for (int n = 0; n < count_; ++n)
+    if (!Entry(n).name.empty() && Entry(n).name[0] == c) return n;
+  return -1;
+}
+
+int Archive::NeedsOrdering() const {
+  for (int n = 1; n < count_; ++n)
+    if (CompareStrings(Entry(n).name, Entry(n - 1).name, kNameCompareLength, true,
+                       Collation::kLatinFirst) == kCompareLess)
+      return 1;
+  return 0;
+}
+
+// --- Records copied between files ---
+
+bool Archive::SeekRecord(std::FILE* f, int layout, std::int64_t n) {
+  return SeekTo(f, RecordOffset(layout, n));
+}
+
+bool Archive::CopyRecords(std::FILE* source, SafeRewrite& target, int layout, std::int64_t n) {
+  if (n <= 0) return target.Ok();
+  return target.CopyFrom(source, n * LayoutRecordSize(layout));
+}
+
+bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, FileTransaction& tx,
+                               CommentRefBlock& block, const char* trace) {
+  block.Clear();
+  if (chart.commentSlot < 1) return true;
+  progress_->Begin();
+  bool ok = true;
+  for (int k = 0; k < kCommentPages && ok; ++k) {
+    progress_->SetPos(10 * k);
+    fs::path page;
+    if (!GetCommentFilePath(chart, k, &page)) continue;
+    std::string text;
+    if (Status st = ReadWholeFile(page, text); !st.ok()) {
+      ReportError(st.ErrorCode(), trace, 1);
+      ok = false;
+      break;
+    }
+    if (text.size() > static_cast<std::size_t>(kCommentMaxLength)) text.resize(kCommentMaxLength);
+    if (text.empty()) continue;
+    const fs::path file = ArchiveCommentFileName(archive, k);
+    const bool fresh = !tx.Rewrites(file);
+    SafeRewrite& out = tx.Rewrite(file);
+    std::string old;
+    bool exists = false;
+    if (fresh && !ReadFileIfExists(file, old, exists)) {
+      ReportError(kErrRead, trace, 2);
+      ok = false;
+      break;
+    }
+    if (fresh) out.Write(old);
+    block.offsets[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(old.size());
+    block.lengths[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(text.size());
+    if (!out.Write(text)) {
+      ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, trace, 1);
+      ok = false;
+    }
+  }
+  progress_->End();
+  return ok;
+}
+
+// --- Saving ---
+
+int Archive::CheckFreeSpace() const {
+  std::int64_t needed = 0;
+  const std::int64_t count = count_;
+  switch (layout_) {
+    case kLayout4000: needed = (count + 1) * 1767; break;
+    case kLayout4200: needed = count * 1776 + 1780; break;
+    default: needed = count * 1836 + 1840; break;
+  }
+  return FreeSpaceBeside(path_) > needed ? 0 : -1;
+}
+
+int Archive::FindInsertPosition(const Chart& chart) const {
+  if (insertionMode == 0) return count_;
+  const std::string& name = BaseName(chart.definition);
+  for (int n = 0; n < count_; ++n)
+    if (CompareStrings(name, Entry(n).name, kNameCompareLength, true, Collation::kLatinFirst) ==
+        kCompareLess)
+      return n;
+  return count_;
+}
+
+int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& block) {
+  const char* trace = "Archive::InsertToArchive";
+  block.Clear();
+  if (RefuseIfDamaged(trace)) return -1;
+  const ArchiveFileInfo info = InspectArchiveFile(path_);
+  if (info.layout != layout_ || position < 0 || position > info.records) {
+    ReportError(kErrParameter, trace, 1);
+    return -1;
+  }
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, trace, 0);
+    return -1;
+  }
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(path_);
+  if (!out.Ok()) {
+    std::fclose(f);
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  BinaryWriter head;
+  if (layout_ != kLayout4000) head.I32(LayoutHeaderWord(layout_));
+  bool ok = out.Write(head.Data()) && SeekRecord(f, layout_, 0) &&
+            CopyRecords(f, out, layout_, position);
+  BinaryWriter record;
+  SaveChartRecord(chart, record, LayoutChartVersion(layout_));
+  CommentRefBlock refs;
+  if (ok && layout_ == kLayout4400) {
+    ok = AddChartComments(chart, path_, tx, refs, trace);
+    refs.Write(record);
+  }
+  ok = ok && out.Write(record.Data()) && CopyRecords(f, out, layout_, info.records - position);
+  std::fclose(f);
+  if (!ok) {
+    ReportError(kErrWrite, trace, 1);
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 2);
+    return -1;
+  }
+  block = refs;
+  count_ = static_cast<int>(info.records) + 1;
+  RefreshFileTime();
+  return 0;
+}
+
+int Archive::InsertIndexEntry(const Chart& chart, int position, const CommentRefBlock& block) {
+  // An index that does not match the file before the insertion is rebuilt from the file.
+  if (!indexBuilt_ || static_cast<int>(index_.size()) != count_ - 1 || count_ >= capacity_ - 1)
+    return CreateIndex();
+  ArchiveIndexEntry entry;
+  entry.Fill(chart, block);
+  index_.insert(index_.begin() + position, entry);
+  return 0;
+}
+
+int Archive::SaveToArchive(const Chart& chart) {
+  const int target = ChooseTargetArchive();
+  if (target == -1) return -1;
+  if (target == 1) return SaveToNewArchive(chart, true);
+  targetChosen = 0;
+  if (RefuseIfDamaged("Archive::SaveToArchive")) return -1;
+  if (CheckFreeSpace() == -1) {
+    Tell(476);
+    return -1;
+  }
+  if (layout_ != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) && !AskYesNo(505))
+    return -1;
+  const int position = FindInsertPosition(chart);
+  CommentRefBlock block;
+  if (InsertToArchive(chart, position, block) != 0) return -1;
+  if (InsertIndexEntry(chart, position, block) != 0) return -1;
+  Tell(8);
+  return 0;
+}
+
+int Archive::ChooseTargetArchive() {
+  if (indexBuilt_ && (saveTargetMode == 0 || (saveTargetMode == 1 && targetChosen == 0))) return 0;
+  platform::FileChoice choice = ArchiveChoice(true, "Velm 4.*/5.* archive files (*.arc)");
+  choice.path = path_;
+  if (!platform::GetPrompter().ChooseFile(choice)) return -1;
+  std::string name = choice.path;
+  if (!HasFileExtension(name)) name += ".arc";
+  const int code = IfRealArchive(name);
+  if (code == kNotArchive) return -1;
+  if (code == kCannotOpen) {
+    std::error_code ec;
+    if (fs::exists(name, ec)) {  // there, but unreadable: never replaced by a new archive
+      ReportError(kErrCannotOpen, "Archive::ChooseTargetArchive", 0);
+      return -1;
+    }
+    if (!AskYesNo(552)) return -1;
+    AddRecentName(name);
+    FreeIndex();
+    path_ = name;
+    layout_ = kCannotOpen;
+    damaged_ = false;
+    return 1;
+  }
+  AddRecentName(name);
+  SetPath(name);
+  return CreateIndex() == 0 ? 0 : -1;
+}
+
+int Archive::ChooseNewArchiveFile() {
+  platform::FileChoice choice = ArchiveChoice(false, "Velm 4.* archive files (*.arc)");
+  if (!platform::GetPrompter().ChooseFile(choice)) return -1;
+  std::string name = choice.path;
+  // The extension is cut: back from the end to a '.', not past a folder or the second character.
+  for (std::size_t i = name.size(); i-- > 1;) {
+    if (name[i] == '/') break;
+    if (name[i] == '.') {
+      name.resize(i);
+      break;
+    }
+  }
+  name += ".arc";
+  std::error_code ec;
+  // An existing file is replaced only when the new archive is written, so a failed save keeps it.
+  if (fs::exists(name, ec) && !AskYesNo(74)) return -1;
+  AddRecentName(name);
+  FreeIndex();
+  path_ = name;
+  layout_ = kCannotOpen;
+  damaged_ = false;
+  return 0;
+}
+
+int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
+  const char* trace = "Archive::SaveToNewArchive";
+  if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
+  if (FreeSpaceBeside(path_) < 1836) {
+    Tell(476);
+    return -1;
+  }
+  targetChosen = 0;
+  FreeIndex();
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(path_);
+  if (!out.Ok()) {
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  BinaryWriter record;
+  record.I32(4400);
+  SaveChartRecord(chart, record, 4200);
+  // Comment files left by an earlier archive of the same name are replaced or removed.
+  for (int k = 0; k < kCommentPages; ++k) {
+    const fs::path file = ArchiveCommentFileName(path_, k);
+    if (!GetCommentFilePath(chart, k)) tx.Remove(file);
+  }
+  CommentRefBlock block;
+  bool ok = true;
+  if (chart.commentSlot > 0) {
+    for (int k = 0; k < kCommentPages && ok; ++k) {
+      fs::path page;
+      if (!GetCommentFilePath(chart, k, &page)) continue;
+      std::string text;
+      if (Status st = ReadWholeFile(page, text); !st.ok()) {
+        ReportError(st.ErrorCode(), trace, 1);
+        return -1;
+      }
+      if (text.size() > static_cast<std::size_t>(kCommentMaxLength))
+        text.resize(kCommentMaxLength);
+      const fs::path file = ArchiveCommentFileName(path_, k);
+      if (text.empty()) {
+        tx.Remove(file);
+        continue;
+      }
+      ok = tx.Rewrite(file).Write(text);
+      block.offsets[static_cast<std::size_t>(k)] = 0;
+      block.lengths[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(text.size());
+    }
+  }
+  block.Write(record);
+  ok = ok && out.Write(record.Data());
+  if (!ok) {
+    ReportError(kErrWrite, trace, 2);
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 1);
+    return -1;
+  }
+  layout_ = kLayout4400;
+  damaged_ = false;
+  InitIndex(0);
+  ArchiveIndexEntry entry;
+  entry.Fill(chart, block);
+  index_.push_back(entry);
+  count_ = 1;
+  indexBuilt_ = true;
+  RefreshFileTime();
+  Tell(8);
+  return 0;
+}
