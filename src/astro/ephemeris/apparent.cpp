@@ -1,5 +1,6 @@
 #include "astro/ephemeris/apparent.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/ephemeris/earth_orientation.h"
@@ -13,6 +14,7 @@ constexpr double kLightAuPerDay = 173.1446326846693;
 constexpr double kLightKmPerDay = 299792.458 * 86400.0;
 // 2 GM(Sun) / c^2 in au: the light deflection scale.
 constexpr double kSchwarzschildAu = 1.97412574336e-8;
+constexpr double kDeflectionFloor = 1e-6;
 // Half step of the central difference for the speeds, days.
 constexpr double kSpeedHalfStep = 0.01;
 
@@ -40,11 +42,20 @@ Vector3 ApparentDirection(const std::function<Vector3(double)>& heliocentric, do
     const Vector3 q = body / bodyDistance;
     const double earthDistance = earth.Length();
     const Vector3 e = earth / earthDistance;
-    const double factor = kSchwarzschildAu / earthDistance / (1.0 + Dot(q, e));
+    // Behind the Sun the formula diverges: the denominator is kept above 1e-6 (a body within
+    // about 0.08 degrees of the Sun's centre), as is customary.
+    const double factor =
+        kSchwarzschildAu / earthDistance / std::max(1.0 + Dot(q, e), kDeflectionFloor);
     p = Unit(p + factor * (Dot(p, q) * e - Dot(e, p) * q));
   }
   const Vector3 v = earthVelocity / kLightAuPerDay;
   return Unit(p + v - Dot(p, v) * p);
+}
+
+Vector3 PlanetHeliocentric(Planet planet, double jdTt) {
+  Vector3 p, v;
+  HeliocentricState(planet, jdTt, p, v);
+  return p;
 }
 
 }  // namespace
@@ -76,30 +87,39 @@ PointPosition ApparentFromHeliocentric(const std::function<Vector3(double jdTt)>
   return out;
 }
 
+PointPosition ApparentSunPlace(double jdTt) {
+  return EclipticOfDate(ApparentDirection([](double) { return Vector3{}; }, jdTt), jdTt);
+}
+
+PointPosition ApparentPlanetPlace(Planet planet, double jdTt) {
+  return EclipticOfDate(
+      ApparentDirection([planet](double t) { return PlanetHeliocentric(planet, t); }, jdTt), jdTt);
+}
+
+PointPosition ApparentMoonPlace(double jdTt) {
+  // The annual aberration and the Earth's own motion during the light-time cancel for a
+  // geocentric body: the apparent Moon is the geometric Moon of the light-time earlier.
+  Vector3 p, v;
+  MoonGeocentricState(jdTt, p, v);
+  const double lightTime = p.Length() / kLightKmPerDay;
+  return EclipticOfDate(Unit(p - v * lightTime), jdTt);
+}
+
 PointPosition ApparentSun(double jdTt) {
-  return ApparentFromHeliocentric([](double) { return Vector3{}; }, jdTt);
+  PointPosition out = ApparentSunPlace(jdTt);
+  out.speed = LongitudeRate(ApparentSunPlace, jdTt, kSpeedHalfStep);
+  return out;
 }
 
 PointPosition ApparentPlanet(Planet planet, double jdTt) {
-  return ApparentFromHeliocentric(
-      [planet](double t) {
-        Vector3 p, v;
-        HeliocentricState(planet, t, p, v);
-        return p;
-      },
-      jdTt);
+  const auto place = [planet](double t) { return ApparentPlanetPlace(planet, t); };
+  PointPosition out = place(jdTt);
+  out.speed = LongitudeRate(place, jdTt, kSpeedHalfStep);
+  return out;
 }
 
 PointPosition ApparentMoon(double jdTt) {
-  // The annual aberration and the Earth's own motion during the light-time cancel for a
-  // geocentric body: the apparent Moon is the geometric Moon of the light-time earlier.
-  const auto place = [](double t) {
-    Vector3 p, v;
-    MoonGeocentricState(t, p, v);
-    const double lightTime = p.Length() / kLightKmPerDay;
-    return EclipticOfDate(Unit(p - v * lightTime), t);
-  };
-  PointPosition out = place(jdTt);
-  out.speed = LongitudeRate(place, jdTt, kSpeedHalfStep);
+  PointPosition out = ApparentMoonPlace(jdTt);
+  out.speed = LongitudeRate(ApparentMoonPlace, jdTt, kSpeedHalfStep);
   return out;
 }

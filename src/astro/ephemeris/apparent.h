@@ -23,6 +23,10 @@ enum class Planet;
 PointPosition ApparentSun(double jdTt);
 PointPosition ApparentMoon(double jdTt);
 PointPosition ApparentPlanet(Planet planet, double jdTt);
+// The same without the speed (left 0), for sampling.
+PointPosition ApparentSunPlace(double jdTt);
+PointPosition ApparentMoonPlace(double jdTt);
+PointPosition ApparentPlanetPlace(Planet planet, double jdTt);
 
 // Longitude (degrees [0, 360)) and latitude (degrees) in the mean ecliptic and true equinox of
 // date of a direction given in the ecliptic and equinox J2000.

@@ -46,14 +46,16 @@ PointPosition WithSpeed(PointPosition (*place)(double), double jdTt) {
   return out;
 }
 
-PointPosition MeanNodePlace(double jdTt) {
+}  // namespace
+
+PointPosition MeanLunarNodePlace(double jdTt) {
   const double t = (jdTt - 2451545.0) / 36525.0;
   PointPosition p;
   p.longitude = Wrap360(MeanNodeOfDateDeg(t) + NutationAt(JdTt{jdTt}).longitudeDeg);
   return p;
 }
 
-PointPosition TrueNodePlace(double jdTt) {
+PointPosition TrueLunarNodePlace(double jdTt) {
   Vector3 r, v;
   MoonStateOfDate(jdTt, r, v);
   const Vector3 h = Cross(r, v);
@@ -62,7 +64,7 @@ PointPosition TrueNodePlace(double jdTt) {
   return p;
 }
 
-PointPosition MeanApogeePlace(double jdTt) {
+PointPosition MeanLunarApogeePlace(double jdTt) {
   const double t = (jdTt - 2451545.0) / 36525.0;
   const double node = MeanNodeOfDateDeg(t);
   const double u = (MeanPerigeeOfDateDeg(t) + 180.0 - node) * kDegToRad;  // from the node
@@ -74,7 +76,7 @@ PointPosition MeanApogeePlace(double jdTt) {
   return p;
 }
 
-PointPosition OsculatingApogeePlace(double jdTt) {
+PointPosition OsculatingLunarApogeePlace(double jdTt) {
   Vector3 r, v;
   MoonStateOfDate(jdTt, r, v);
   const Vector3 h = Cross(r, v);
@@ -87,12 +89,12 @@ PointPosition OsculatingApogeePlace(double jdTt) {
   return p;
 }
 
-}  // namespace
-
-PointPosition MeanLunarNode(double jdTt) { return WithSpeed(MeanNodePlace, jdTt); }
-PointPosition TrueLunarNode(double jdTt) { return WithSpeed(TrueNodePlace, jdTt); }
-PointPosition MeanLunarApogee(double jdTt) { return WithSpeed(MeanApogeePlace, jdTt); }
-PointPosition OsculatingLunarApogee(double jdTt) { return WithSpeed(OsculatingApogeePlace, jdTt); }
+PointPosition MeanLunarNode(double jdTt) { return WithSpeed(MeanLunarNodePlace, jdTt); }
+PointPosition TrueLunarNode(double jdTt) { return WithSpeed(TrueLunarNodePlace, jdTt); }
+PointPosition MeanLunarApogee(double jdTt) { return WithSpeed(MeanLunarApogeePlace, jdTt); }
+PointPosition OsculatingLunarApogee(double jdTt) {
+  return WithSpeed(OsculatingLunarApogeePlace, jdTt);
+}
 
 PointPosition OppositePoint(const PointPosition& p) {
   return PointPosition{Wrap360(p.longitude + 180.0), -p.latitude, p.speed};

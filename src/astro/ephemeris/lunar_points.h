@@ -16,5 +16,11 @@ PointPosition MeanLunarApogee(double jdTt);
 // GM of the Earth plus the Moon).
 PointPosition OsculatingLunarApogee(double jdTt);
 
+// The same without the speed (left 0), for sampling.
+PointPosition MeanLunarNodePlace(double jdTt);
+PointPosition TrueLunarNodePlace(double jdTt);
+PointPosition MeanLunarApogeePlace(double jdTt);
+PointPosition OsculatingLunarApogeePlace(double jdTt);
+
 // The opposite point: longitude + 180 in [0, 360), latitude negated, same speed.
 PointPosition OppositePoint(const PointPosition& p);

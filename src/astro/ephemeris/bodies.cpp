@@ -1,0 +1,52 @@
+#include "astro/ephemeris/bodies.h"
+
+#include "astro/ephemeris/lunar_points.h"
+#include "astro/ephemeris/minor/minor_bodies.h"
+#include "astro/ephemeris/planet_theory.h"
+
+namespace {
+
+constexpr Planet kPlanets[] = {Planet::Mercury, Planet::Venus,  Planet::Mars,
+                               Planet::Jupiter, Planet::Saturn, Planet::Uranus,
+                               Planet::Neptune};
+
+// Points 2..8 as planets of the theory (Earth skipped).
+Planet PlanetOfPoint(int point) { return kPlanets[point - 2]; }
+
+PointPosition Compute(int point, LunarVariant variant, double jdTt, bool withSpeed) {
+  const bool mean = variant == LunarVariant::Mean;
+  switch (point) {
+    case 0: return withSpeed ? ApparentSun(jdTt) : ApparentSunPlace(jdTt);
+    case 1: return withSpeed ? ApparentMoon(jdTt) : ApparentMoonPlace(jdTt);
+    case 2: case 3: case 4: case 5: case 6: case 7: case 8:
+      return withSpeed ? ApparentPlanet(PlanetOfPoint(point), jdTt)
+                       : ApparentPlanetPlace(PlanetOfPoint(point), jdTt);
+    case kNorthNode:
+    case kSouthNode: {
+      const PointPosition node = withSpeed ? (mean ? MeanLunarNode(jdTt) : TrueLunarNode(jdTt))
+                                           : (mean ? MeanLunarNodePlace(jdTt)
+                                                   : TrueLunarNodePlace(jdTt));
+      return point == kSouthNode ? OppositePoint(node) : node;
+    }
+    case kBlackMoon:
+    case kLunarPerigee: {
+      const PointPosition apogee =
+          withSpeed ? (mean ? MeanLunarApogee(jdTt) : OsculatingLunarApogee(jdTt))
+                    : (mean ? MeanLunarApogeePlace(jdTt) : OsculatingLunarApogeePlace(jdTt));
+      return point == kLunarPerigee ? OppositePoint(apogee) : apogee;
+    }
+    default:
+      if (IsMinorBody(point)) return MinorBodyApparent(point, jdTt);
+      return PointPosition{};
+  }
+}
+
+}  // namespace
+
+PointPosition TheoryPosition(int point, LunarVariant variant, double jdTt) {
+  return Compute(point, variant, jdTt, true);
+}
+
+PointPosition TheoryPlace(int point, LunarVariant variant, double jdTt) {
+  return Compute(point, variant, jdTt, false);
+}

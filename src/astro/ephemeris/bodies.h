@@ -1,0 +1,32 @@
+// The bodies the ephemeris computes: chart points 0..29 (0 Sun, 1 Moon, 2..9 Mercury..Pluto,
+// 10 Chiron, 11 Vesta, 12 Ceres, 13 Pallas, 14 Juno, 15 Psyche, 16 North node, 17 South node,
+// 18 Black Moon (lunar apogee), 19 lunar perigee, 20 Proserpina, 21 White Moon, 22..29 the
+// hypothetical points Cupido, Hades, Zeus, Kronos, Apollon, Admetos, Vulkanus, Poseidon).
+#pragma once
+
+#include "astro/ephemeris/apparent.h"
+
+inline constexpr int kBodyCount = 30;
+inline constexpr int kNorthNode = 16, kSouthNode = 17, kBlackMoon = 18, kLunarPerigee = 19;
+
+// Apparent geocentric ecliptic of date (mean ecliptic, true equinox), tropical: degrees
+// [0, 360), degrees, degrees per day.
+struct BodyPosition {
+  double longitude = 0.0, latitude = 0.0, speed = 0.0;
+  bool approximate = false;  // computed outside the tables' span
+  char Status() const { return speed < 0.0 ? 'R' : 'D'; }
+};
+
+// Points 16..19 come as the true (osculating) or the mean variant.
+enum class LunarVariant { True, Mean };
+
+// True for 0..29.
+constexpr bool IsBody(int point) { return point >= 0 && point < kBodyCount; }
+
+// The apparent geocentric ecliptic of date of a body straight from the theories (series,
+// formulas, the minor bodies' integration or two-body motion), without the tables. Slow (up to a
+// few milliseconds); the tables serve charts. Zeros for a point outside 0..29.
+PointPosition TheoryPosition(int point, LunarVariant variant, double jdTt);
+// The same without the speed (left 0) where that saves work: the Sun, the Moon, the planets
+// and the lunar points.
+PointPosition TheoryPlace(int point, LunarVariant variant, double jdTt);

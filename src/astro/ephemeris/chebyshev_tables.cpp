@@ -1,0 +1,160 @@
+#include "astro/ephemeris/chebyshev_tables.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/files/binary_io.h"
+
+namespace {
+
+constexpr char kMagic[] = "VSTR";
+constexpr int kMaxDegree = 64;
+
+// Value and derivative (d/dx) of sum c_k T_k(x), x in [-1, 1] (Clenshaw).
+void Clenshaw(const double* c, int degree, double x, double& value, double& derivative) {
+  double b1 = 0.0, b2 = 0.0, d1 = 0.0, d2 = 0.0;
+  for (int k = degree; k >= 1; --k) {
+    const double b = 2.0 * x * b1 - b2 + c[k];
+    const double d = 2.0 * x * d1 - d2 + 2.0 * b1;
+    b2 = b1;
+    b1 = b;
+    d2 = d1;
+    d1 = d;
+  }
+  value = x * b1 - b2 + c[0];
+  derivative = x * d1 - d2 + b1;
+}
+
+void WriteVarint(BinaryWriter& out, std::int64_t value) {
+  std::uint64_t v = (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+  while (v >= 0x80) {
+    out.U8(static_cast<std::uint8_t>(v | 0x80));
+    v >>= 7;
+  }
+  out.U8(static_cast<std::uint8_t>(v));
+}
+
+bool ReadVarint(BinaryReader& in, std::int64_t& value) {
+  std::uint64_t v = 0;
+  for (int shift = 0; shift < 64; shift += 7) {
+    const std::uint8_t byte = in.U8();
+    if (!in.Ok()) return false;
+    v |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0) {
+      value = static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1);
+      return true;
+    }
+  }
+  return false;  // more than ten bytes
+}
+
+double Wrap360(double deg) {
+  double r = std::fmod(deg, 360.0);
+  return r < 0.0 ? r + 360.0 : r;
+}
+
+}  // namespace
+
+double ChebyshevNode(int k, int degree) { return std::cos(M_PI * (k + 0.5) / (degree + 1)); }
+
+std::vector<double> ChebyshevFromNodeValues(const std::vector<double>& values) {
+  const int n = static_cast<int>(values.size());
+  std::vector<double> c(n, 0.0);
+  for (int j = 0; j < n; ++j) {
+    double sum = 0.0;
+    for (int k = 0; k < n; ++k) sum += values[k] * std::cos(M_PI * j * (k + 0.5) / n);
+    c[j] = (j == 0 ? 1.0 : 2.0) * sum / n;
+  }
+  return c;
+}
+
+void ChebyshevTable::Evaluate(double jdTt, double& lon, double& lat, double& speed) const {
+  const std::size_t count = SegmentCount();
+  const double offset = (jdTt - firstJd) / segmentDays;
+  std::size_t segment = offset <= 0.0 ? 0 : static_cast<std::size_t>(offset);
+  if (segment >= count) segment = count - 1;
+  double x = 2.0 * (offset - static_cast<double>(segment)) - 1.0;
+  x = std::clamp(x, -1.0, 1.0);
+  const double* c = coefficients.data() + segment * static_cast<std::size_t>(lonDegree + latDegree + 2);
+  double dLon = 0.0, dLat = 0.0;
+  Clenshaw(c, lonDegree, x, lon, dLon);
+  Clenshaw(c + lonDegree + 1, latDegree, x, lat, dLat);
+  lon = Wrap360(lon);
+  speed = dLon * 2.0 / segmentDays;
+}
+
+void ChebyshevTable::RoundToFilePrecision() {
+  const std::size_t stride = static_cast<std::size_t>(lonDegree + latDegree + 2);
+  for (std::size_t i = 0; i < coefficients.size(); ++i)
+    if (i % stride != 0) coefficients[i] = std::round(coefficients[i] / quantum) * quantum;
+}
+
+std::string SerializeTables(const ChebyshevFile& file) {
+  BinaryWriter out;
+  out.Bytes(std::string_view(kMagic, 4));
+  out.U16(kTablesVersion);
+  out.F64(file.firstJd);
+  out.F64(file.lastJd);
+  out.U16(static_cast<std::uint16_t>(file.tables.size()));
+  for (const ChebyshevTable& t : file.tables) {
+    out.U16(static_cast<std::uint16_t>(t.id));
+    out.F64(t.segmentDays);
+    out.U16(static_cast<std::uint16_t>(t.lonDegree));
+    out.U16(static_cast<std::uint16_t>(t.latDegree));
+    out.F64(t.quantum);
+    out.U32(static_cast<std::uint32_t>(t.SegmentCount()));
+    const std::size_t stride = static_cast<std::size_t>(t.lonDegree + t.latDegree + 2);
+    for (std::size_t i = 0; i < t.coefficients.size(); ++i) {
+      if (i % stride == 0)
+        out.F64(t.coefficients[i]);
+      else
+        WriteVarint(out, std::llround(t.coefficients[i] / t.quantum));
+    }
+  }
+  return out.Take();
+}
+
+Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out) {
+  BinaryReader in(bytes);
+  if (in.Bytes(4) != std::string_view(kMagic, 4) || !in.Ok()) return Status::Error(106, where, 1);
+  if (in.U16() != kTablesVersion) return Status::Error(106, where, 2);
+  ChebyshevFile file;
+  file.firstJd = in.F64();
+  file.lastJd = in.F64();
+  if (!in.Ok() || !(file.lastJd > file.firstJd)) return Status::Error(106, where, 3);
+  const int tableCount = in.U16();
+  for (int n = 0; n < tableCount && in.Ok(); ++n) {
+    ChebyshevTable t;
+    t.id = in.U16();
+    t.firstJd = file.firstJd;
+    t.segmentDays = in.F64();
+    t.lonDegree = in.U16();
+    t.latDegree = in.U16();
+    t.quantum = in.F64();
+    const std::uint32_t segments = in.U32();
+    if (!in.Ok() || t.id >= kTableIdCount || !(t.segmentDays > 0.0) || !(t.quantum > 0.0) ||
+        !(t.quantum < 1.0) || t.lonDegree > kMaxDegree ||
+        t.latDegree > kMaxDegree || segments == 0 ||
+        t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
+      return Status::Error(106, where, 4);
+    const std::size_t stride = static_cast<std::size_t>(t.lonDegree + t.latDegree + 2);
+    const std::size_t smallestSegment = 8 + (stride - 1);
+    if (in.Remaining() / smallestSegment < segments) return Status::Error(106, where, 5);
+    t.coefficients.resize(stride * segments);
+    for (std::size_t i = 0; i < t.coefficients.size() && in.Ok(); ++i) {
+      if (i % stride == 0) {
+        t.coefficients[i] = in.F64();
+      } else {
+        std::int64_t quanta = 0;
+        if (!ReadVarint(in, quanta)) return Status::Error(106, where, 5);
+        t.coefficients[i] = static_cast<double>(quanta) * t.quantum;
+      }
+    }
+    for (double c : t.coefficients)
+      if (!std::isfinite(c)) return Status::Error(106, where, 6);
+    file.tables.push_back(std::move(t));
+  }
+  if (!in.Ok() || in.Remaining() != 0) return Status::Error(106, where, 7);
+  out = std::move(file);
+  return Status::Ok();
+}

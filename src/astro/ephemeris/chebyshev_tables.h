@@ -1,0 +1,59 @@
+// The ephemeris tables "velm.str": per body, Chebyshev segments of equal length for the apparent
+// longitude (unwrapped within a segment) and latitude, degrees.
+//
+// File layout, little-endian: "VSTR", u16 version, f64 first and last TT Julian day, u16 table
+// count; per table: u16 table id, f64 segment length in days, u16 longitude degree, u16 latitude
+// degree, f64 quantum (degrees), u32 segment count, then per segment the first longitude
+// coefficient as f64 and every other coefficient (the rest of the longitude's, then the
+// latitude's) as a whole number of quanta, zigzag-coded in a base-128 varint (7 bits a byte, low
+// bits first, the high bit set on every byte but the last). Nothing follows the last table.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/status.h"
+
+inline constexpr std::uint16_t kTablesVersion = 1;
+
+// Table ids: 0..15 and 20..29 are the chart points; the lunar points have one table per variant.
+inline constexpr int kTableTrueNode = 16, kTableMeanNode = 17;
+inline constexpr int kTableTrueApogee = 18, kTableMeanApogee = 19;
+// Nutation in longitude (degrees) in the longitude slot; the body tables hold the apparent
+// longitude less the nutation, which is added back at run time.
+inline constexpr int kTableNutation = 30;
+inline constexpr int kTableIdCount = 31;
+
+struct ChebyshevTable {
+  int id = -1;
+  double firstJd = 0.0;      // start of the first segment (the file's first day)
+  double segmentDays = 0.0;
+  int lonDegree = 0, latDegree = 0;
+  double quantum = 1e-7;             // degrees: the resolution the file keeps
+  std::vector<double> coefficients;  // per segment: lonDegree + 1, then latDegree + 1
+
+  std::size_t SegmentCount() const {
+    return coefficients.size() / static_cast<std::size_t>(lonDegree + latDegree + 2);
+  }
+  // Longitude (degrees [0, 360)), latitude (degrees), longitude speed (degrees per day) at a TT
+  // Julian day inside the table's span (clamped to it otherwise).
+  void Evaluate(double jdTt, double& lon, double& lat, double& speed) const;
+  // Rounds the coefficients (but the first of a segment) to whole quanta, as the file keeps them.
+  void RoundToFilePrecision();
+};
+
+struct ChebyshevFile {
+  double firstJd = 0.0, lastJd = 0.0;
+  std::vector<ChebyshevTable> tables;
+};
+
+std::string SerializeTables(const ChebyshevFile& file);
+// `where` names the file in the status (error 106, wrong format).
+Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out);
+
+// Chebyshev coefficients of degree n interpolating f at the n + 1 Chebyshev nodes of [-1, 1]
+// (values given at x_k = cos(pi (k + 1/2) / (n + 1))).
+std::vector<double> ChebyshevFromNodeValues(const std::vector<double>& values);
+double ChebyshevNode(int k, int degree);

@@ -1,0 +1,110 @@
+#include "astro/ephemeris/ephemeris.h"
+
+#include <cmath>
+
+#include "astro/ephemeris/coordinates.h"
+#include "astro/ephemeris/earth_orientation.h"
+#include "astro/ephemeris/lunar_points.h"
+#include "astro/ephemeris/table_sources.h"
+#include "foundation/files/safe_rewrite.h"
+
+namespace {
+
+constexpr double kNutationHalfStep = 0.01;
+
+}  // namespace
+
+int TableIdOfPoint(int point, LunarVariant variant) {
+  const bool mean = variant == LunarVariant::Mean;
+  switch (point) {
+    case kNorthNode:
+    case kSouthNode: return mean ? kTableMeanNode : kTableTrueNode;
+    case kBlackMoon:
+    case kLunarPerigee: return mean ? kTableMeanApogee : kTableTrueApogee;
+    default: return point;
+  }
+}
+
+Status Ephemeris::Load(const std::filesystem::path& file) {
+  std::string bytes;
+  if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
+  return LoadBytes(bytes, file.string());
+}
+
+Status Ephemeris::LoadBytes(std::string_view bytes, const std::string& where) {
+  ChebyshevFile parsed;
+  if (const Status st = ParseTables(bytes, where, parsed); !st.ok()) return st;
+  std::array<int, kTableIdCount> index = MissingIndex();
+  for (std::size_t i = 0; i < parsed.tables.size(); ++i) {
+    const int id = parsed.tables[i].id;
+    if (index[id] != -1) return Status::Error(106, where, 8);  // a table given twice
+    index[id] = static_cast<int>(i);
+  }
+  file_ = std::move(parsed);
+  index_ = index;
+  return Status::Ok();
+}
+
+bool Ephemeris::HasTable(int tableId) const {
+  return tableId >= 0 && tableId < kTableIdCount && index_[tableId] >= 0;
+}
+
+bool Ephemeris::NearTheSun(double jdTt, double lon, double lat) const {
+  const ChebyshevTable* sun = Table(0);
+  if (sun == nullptr) return false;
+  double sunLon, sunLat, sunSpeed;
+  sun->Evaluate(jdTt, sunLon, sunLat, sunSpeed);
+  return AngularDistance(lon, lat, sunLon, sunLat) < kNearSunDeg;
+}
+
+const ChebyshevTable* Ephemeris::Table(int tableId) const {
+  return HasTable(tableId) ? &file_.tables[index_[tableId]] : nullptr;
+}
+
+double Ephemeris::NutationDeg(double jdTt, double& rateDegPerDay) const {
+  if (const ChebyshevTable* t = Table(kTableNutation)) {
+    double lon, lat;
+    t->Evaluate(jdTt, lon, lat, rateDegPerDay);
+    return lon > 180.0 ? lon - 360.0 : lon;
+  }
+  rateDegPerDay = (NutationAt(JdTt{jdTt + kNutationHalfStep}).longitudeDeg -
+                   NutationAt(JdTt{jdTt - kNutationHalfStep}).longitudeDeg) /
+                  (2.0 * kNutationHalfStep);
+  return NutationAt(JdTt{jdTt}).longitudeDeg;
+}
+
+BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) const {
+  BodyPosition out;
+  if (!IsBody(point) || !std::isfinite(when.days)) {
+    out.approximate = true;
+    return out;
+  }
+  const ChebyshevTable* table = Table(TableIdOfPoint(point, variant));
+  double lon = 0.0, lat = 0.0, speed = 0.0;
+  if (table != nullptr && InTables(when)) {
+    table->Evaluate(when.days, lon, lat, speed);
+    if (DeflectedByTheSun(point) && NearTheSun(when.days, lon, lat)) table = nullptr;
+  }
+  if (table != nullptr && InTables(when)) {
+    double nutationRate;
+    lon += NutationDeg(when.days, nutationRate);
+    const PointPosition p =
+        (point == kSouthNode || point == kLunarPerigee)
+            ? OppositePoint(PointPosition{lon, lat, speed + nutationRate})
+            : PointPosition{std::fmod(lon + 360.0, 360.0), lat, speed + nutationRate};
+    out.longitude = p.longitude;
+    out.latitude = p.latitude;
+    out.speed = p.speed;
+    return out;
+  }
+  const PointPosition p = TheoryPosition(point, variant, when.days);
+  out.approximate = !InTables(when);
+  if (std::isfinite(p.longitude) && std::isfinite(p.latitude) && std::isfinite(p.speed)) {
+    out.longitude = p.longitude;
+    out.latitude = p.latitude;
+    out.speed = p.speed;
+  } else {
+    out.approximate = true;
+  }
+  return out;
+}

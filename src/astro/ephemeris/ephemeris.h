@@ -1,0 +1,54 @@
+// The run-time ephemeris: positions of chart points 0..29 from the tables "velm.str" inside
+// their span (1600-2400), from the theories outside it (marked approximate). Qt-free; loaded
+// once, then read-only and shared by every chart.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "astro/ephemeris/bodies.h"
+#include "astro/ephemeris/chebyshev_tables.h"
+#include "astro/ephemeris/time_scales.h"
+#include "foundation/status.h"
+
+class Ephemeris {
+ public:
+  // Reads the tables; on failure (error 102/103 or 106 naming the file) the ephemeris keeps
+  // what it had and the theories serve every date.
+  [[nodiscard]] Status Load(const std::filesystem::path& file);
+  [[nodiscard]] Status LoadBytes(std::string_view bytes, const std::string& where);
+
+  bool HasTables() const { return !file_.tables.empty(); }
+  double FirstJdTt() const { return file_.firstJd; }
+  double LastJdTt() const { return file_.lastJd; }
+  bool InTables(JdTt when) const {
+    return HasTables() && when.days >= file_.firstJd && when.days <= file_.lastJd;
+  }
+  bool HasTable(int tableId) const;
+
+  // Point 0..29; the lunar points 16..19 in the given variant. Within a few degrees of the Sun
+  // the bodies whose light it deflects come from the theories. Never NaN: a point outside 0..29
+  // gives zeros marked approximate.
+  BodyPosition Position(int point, JdTt when, LunarVariant variant = LunarVariant::True) const;
+
+ private:
+  const ChebyshevTable* Table(int tableId) const;
+  double NutationDeg(double jdTt, double& rateDegPerDay) const;
+  // The table's longitude (less the nutation) and latitude within kNearSunDeg of the Sun's.
+  bool NearTheSun(double jdTt, double lon, double lat) const;
+
+  ChebyshevFile file_;
+  std::array<int, kTableIdCount> index_ = MissingIndex();  // table id -> position in file_
+
+  static constexpr std::array<int, kTableIdCount> MissingIndex() {
+    std::array<int, kTableIdCount> a{};
+    a.fill(-1);
+    return a;
+  }
+};
+
+// The table that serves a point in a variant (the South node and the perigee are served by
+// the tables of the North node and the apogee).
+int TableIdOfPoint(int point, LunarVariant variant);

@@ -1,0 +1,72 @@
+#include "astro/ephemeris/table_sources.h"
+
+#include <cmath>
+
+#include "astro/ephemeris/bodies.h"
+#include "astro/ephemeris/chebyshev_tables.h"
+#include "astro/ephemeris/earth_orientation.h"
+
+namespace {
+
+// Segment length (days) and degrees chosen so that the fit stays well inside the accuracy of
+// the theory (the generator prints the worst fit error of every table).
+// Quanta (degrees) by the accuracy the body needs.
+constexpr double kFine = 1e-7, kMedium = 1e-6, kCoarse = 1e-5;
+constexpr TableSpec kSpecs[] = {
+    {0, 64.0, 16, 10, kMedium},   {1, 16.0, 19, 14, kMedium},   {2, 32.0, 18, 14, kMedium},
+    {3, 64.0, 20, 14, kMedium},   {4, 64.0, 18, 12, kMedium},   {5, 64.0, 18, 12, kMedium},
+    {6, 128.0, 14, 8, kMedium},   {7, 128.0, 14, 8, kMedium},   {8, 128.0, 14, 8, kMedium},
+    {9, 128.0, 14, 8, kMedium},   {10, 64.0, 14, 10, kCoarse},  {11, 64.0, 14, 10, kCoarse},
+    {12, 64.0, 14, 10, kCoarse},  {13, 64.0, 14, 10, kCoarse},  {14, 64.0, 14, 10, kCoarse},
+    {15, 64.0, 14, 10, kCoarse},
+    {kTableTrueNode, 32.0, 16, 0, kMedium},
+    {kTableMeanNode, 128.0, 8, 0, kMedium},
+    {kTableTrueApogee, 16.0, 18, 14, kCoarse},
+    {kTableMeanApogee, 128.0, 12, 10, kMedium},
+    {20, 128.0, 14, 8, kMedium},  {21, 64.0, 16, 10, kMedium},  {22, 128.0, 14, 8, kMedium},
+    {23, 128.0, 14, 8, kMedium},  {24, 128.0, 14, 8, kMedium},  {25, 128.0, 14, 8, kMedium},
+    {26, 128.0, 14, 8, kMedium},  {27, 128.0, 14, 8, kMedium},  {28, 128.0, 14, 8, kMedium},
+    {29, 128.0, 14, 8, kMedium},
+    {kTableNutation, 64.0, 28, 0, kFine},
+};
+
+constexpr double kSpeedHalfStep = 0.01;
+
+LunarVariant VariantOfTable(int tableId) {
+  return tableId == kTableMeanNode || tableId == kTableMeanApogee ? LunarVariant::Mean
+                                                                  : LunarVariant::True;
+}
+
+// The chart point a table serves.
+int PointOfTable(int tableId) {
+  switch (tableId) {
+    case kTableTrueNode:
+    case kTableMeanNode: return kNorthNode;
+    case kTableTrueApogee:
+    case kTableMeanApogee: return kBlackMoon;
+    default: return tableId;
+  }
+}
+
+}  // namespace
+
+std::span<const TableSpec> TableSpecs() { return kSpecs; }
+
+bool DeflectedByTheSun(int point) {
+  return (point >= 2 && point <= 15) || point == 20 || (point >= 22 && point <= 29);
+}
+
+TableSample SampleTableSource(int tableId, double jdTt) {
+  const double nutation = NutationAt(JdTt{jdTt}).longitudeDeg;
+  if (tableId == kTableNutation) return TableSample{nutation, 0.0};
+  const PointPosition p = TheoryPlace(PointOfTable(tableId), VariantOfTable(tableId), jdTt);
+  return TableSample{p.longitude - nutation, p.latitude};
+}
+
+double SampleTableSourceSpeed(int tableId, double jdTt) {
+  const double nutationRate =
+      (NutationAt(JdTt{jdTt + kSpeedHalfStep}).longitudeDeg -
+       NutationAt(JdTt{jdTt - kSpeedHalfStep}).longitudeDeg) / (2.0 * kSpeedHalfStep);
+  if (tableId == kTableNutation) return nutationRate;
+  return TheoryPosition(PointOfTable(tableId), VariantOfTable(tableId), jdTt).speed - nutationRate;
+}
