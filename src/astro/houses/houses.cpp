@@ -131,25 +131,31 @@ double AscensionalDifferenceDeg(double longitudeDeg, const Sky& s) {
   return std::asin(std::tan(s.latitude * kDeg) * std::tan(declination)) / kDeg;
 }
 
-// Placidus: each cusp is the degree that has gone a third (two thirds) of its own semi-arc; found
-// by iteration from the Porphyry cusp.
+// Placidus: each cusp is the degree that has gone a third (two thirds) of its own semi-arc. The
+// degree is the fixed point of "longitude -> right ascension at that fraction of its semi-arc ->
+// longitude", found by secant steps from the topocentric cusp, which lies close to it (a plain
+// fixed-point walk converges slowly at high latitudes). NaN where the degree is circumpolar.
 double PlacidusCusp(const Sky& s, double fraction, bool aboveHorizon, double guess) {
-  double longitude = guess;
-  for (int i = 0; i < 60; ++i) {
+  auto step = [&](double longitude) {
     const double ad = AscensionalDifferenceDeg(longitude, s);
-    if (!std::isfinite(ad)) return ad;
     const double ra =
         aboveHorizon ? s.armc + fraction * (90.0 + ad) : s.armc + 180.0 - fraction * (90.0 - ad);
-    const double next = EclipticOfRightAscensionDeg(ra, s.obliquity);
-    const double change = std::fabs(std::remainder(next - longitude, 360.0));
-    longitude = next;
-    if (change < 1e-11) break;
+    return std::remainder(EclipticOfRightAscensionDeg(ra, s.obliquity) - longitude, 360.0);
+  };
+  double x0 = guess, f0 = step(x0);
+  double x1 = x0 + f0, f1 = step(x1);
+  for (int i = 0; i < 50 && std::isfinite(f1) && std::fabs(f1) > 1e-10; ++i) {
+    const double x2 = f1 != f0 ? x1 - f1 * (x1 - x0) / (f1 - f0) : x1 + f1;
+    x0 = x1;
+    f0 = f1;
+    x1 = x2;
+    f1 = step(x1);
   }
-  return longitude;
+  return std::isfinite(f1) ? Norm360(x1 + f1) : f1;
 }
 
 Cusps PlacidusCusps(const Sky& s) {
-  const Cusps guess = PorphyryCusps(s);
+  const Cusps guess = TopocentricCusps(s);
   Cusps c;
   c[kTenth] = s.mc;
   c[kFirst] = s.asc;
