@@ -1,0 +1,188 @@
+// Saving charts into archives and reading them back.
+#include "archive/comments/chart_comments.h"
+#include "archive_fixture.h"
+
+namespace archive_test {
+namespace {
+
+using platform::Answer;
+
+struct LayoutCase {
+  const char* name;
+  int layout;
+  std::int64_t header;
+  std::int64_t record;
+};
+
+TEST_F(ArchiveTest, RoundTripPerLayoutWithExactLength) {
+  const LayoutCase cases[] = {{"layout_4000", kLayout4000, 0, 1767},
+                              {"layout_4200", kLayout4200, 4, 1776},
+                              {"layout_4400", kLayout4400, 4, 1836}};
+  for (const LayoutCase& c : cases) {
+    const std::string file = std::string(c.name) + ".arc";
+    const Chart first = MakeChart("Alpha", 5, 6, 1977);
+    OpenArchive(file, c.layout, {first});
+    archive_.saveTargetMode = 0;
+    Chart second = MakeChart("Beta", 7, 8, 1888);
+    second.points[3].longitude.Set(123.25);
+    second.points[3].status = 'R';
+    ASSERT_EQ(archive_.SaveToArchive(second), 0) << c.name;
+    EXPECT_TRUE(prompts_.WasShown(8)) << c.name;
+    EXPECT_EQ(std::filesystem::file_size(PathOf(file)),
+              static_cast<std::uintmax_t>(c.header + 2 * c.record))
+        << c.name;
+    EXPECT_EQ(ReadFile(PathOf(file)), ArchiveBytes(c.layout, {first, second})) << c.name;
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Alpha", "Beta"})) << c.name;
+    Chart back;
+    ASSERT_EQ(archive_.LoadChart(back, 1, true), 1) << c.name;
+    Chart expected = second;
+    if (c.layout == kLayout4000) expected.definition.SetAspectSystemName(
+        GetConfiguration().GetSystemName(kChartNatal));
+    EXPECT_EQ(back, expected) << c.name;
+    EXPECT_EQ(archive_.LoadNextChart(back, 0), 1) << c.name;
+    EXPECT_EQ(archive_.LoadNextChart(back, 2), -1) << c.name;
+  }
+}
+
+TEST_F(ArchiveTest, InsertionPlaceFollowsTheMode) {
+  struct Case {
+    const char* name;
+    int mode;
+    std::string chart;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"append", 0, "Anna", {"Boris", "Denis", "Anna"}},
+      {"alphabetical_first", 1, "Anna", {"Anna", "Boris", "Denis"}},
+      {"alphabetical_middle", 1, "Cyril", {"Boris", "Cyril", "Denis"}},
+      {"alphabetical_equal_goes_after", 1, "boris", {"Boris", "boris", "Denis"}},
+      {"alphabetical_last", 1, "Zoe", {"Boris", "Denis", "Zoe"}},
+      {"latin_before_cyrillic", 1, Cp1251("Яна"), {"Boris", "Denis", Cp1251("Яна")}},
+  };
+  for (const Case& c : cases) {
+    OpenArchive("ins.arc", kLayout4400, {MakeChart("Boris"), MakeChart("Denis")});
+    archive_.saveTargetMode = 0;
+    archive_.insertionMode = c.mode;
+    ASSERT_EQ(archive_.SaveToArchive(MakeChart(c.chart)), 0) << c.name;
+    EXPECT_EQ(Names(), c.expected) << c.name;
+    ASSERT_EQ(archive_.CreateIndex(), 0);
+    EXPECT_EQ(Names(), c.expected) << c.name << " (file)";
+  }
+}
+
+TEST_F(ArchiveTest, SavingAChartWithCommentsCarriesItsPages) {
+  OpenArchive("com.arc", kLayout4400, {MakeChart("A")});
+  archive_.saveTargetMode = 0;
+  Chart chart = MakeChart("B");
+  chart.commentSlot = static_cast<std::uint8_t>(slots_.GetFreeCommentSlot());
+  WriteFile(CommentFileName(chart, 2), "second page");
+  WriteFile(CommentFileName(chart, 7), "seventh");
+  WriteFile(PathOf("com.ar2"), "0123");  // an earlier record's text
+  ASSERT_EQ(archive_.SaveToArchive(chart), 0);
+  EXPECT_EQ(archive_.Entry(1).comments, Block({{2, 4, 11}, {7, 0, 7}}));
+  EXPECT_EQ(ReadFile(PathOf("com.ar2")), "0123second page");
+  EXPECT_EQ(ReadFile(PathOf("com.ar7")), "seventh");
+  std::string text;
+  EXPECT_EQ(archive_.LoadComment(1, 2, text), 0);
+  EXPECT_EQ(text, "second page");
+  // The file's block agrees with the index.
+  ASSERT_EQ(archive_.CreateIndex(), 0);
+  EXPECT_EQ(archive_.Entry(1).comments, Block({{2, 4, 11}, {7, 0, 7}}));
+}
+
+TEST_F(ArchiveTest, OldLayoutAsksBeforeDroppingComments) {
+  Chart chart = MakeChart("B");
+  chart.commentSlot = static_cast<std::uint8_t>(slots_.GetFreeCommentSlot());
+  WriteFile(CommentFileName(chart, 0), "text");
+  for (Answer answer : {Answer::No, Answer::Yes}) {
+    OpenArchive("old.arc", kLayout4200, {MakeChart("A")});
+    archive_.saveTargetMode = 0;
+    prompts_.Expect(505, answer);
+    EXPECT_EQ(archive_.SaveToArchive(chart), answer == Answer::Yes ? 0 : -1);
+    EXPECT_EQ(archive_.RecordCount(), answer == Answer::Yes ? 2 : 1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(PathOf("old.ar0")));
+  prompts_.VerifyAllUsed();
+}
+
+TEST_F(ArchiveTest, NewArchiveNamedThroughTheSaveDialog) {
+  struct Case {
+    const char* name;
+    std::string chosen;
+    std::string created;
+  };
+  const Case cases[] = {{"extension_added", PathOf("one"), PathOf("one.arc")},
+                        {"extension_replaced", PathOf("two.txt"), PathOf("two.arc")},
+                        {"dot_in_folder_kept", PathOf("d.x/three"), PathOf("d.x/three.arc")}};
+  std::filesystem::create_directory(PathOf("d.x"));
+  for (const Case& c : cases) {
+    prompts_.ExpectFile(c.chosen);
+    ASSERT_EQ(archive_.SaveToNewArchive(MakeChart("N"), false), 0) << c.name;
+    EXPECT_EQ(archive_.GetPath(), c.created) << c.name;
+    EXPECT_EQ(ReadFile(c.created), ArchiveBytes(kLayout4400, {MakeChart("N")})) << c.name;
+    EXPECT_EQ(archive_.RecordCount(), 1);
+    EXPECT_EQ(archive_.RecentNames().front(), c.created);
+  }
+  // An existing file is replaced only after message 74 is answered Yes.
+  prompts_.ExpectFile(PathOf("one.arc"));
+  prompts_.Expect(74, Answer::No);
+  EXPECT_EQ(archive_.SaveToNewArchive(MakeChart("M"), false), -1);
+  EXPECT_EQ(ReadFile(PathOf("one.arc")), ArchiveBytes(kLayout4400, {MakeChart("N")}));
+  prompts_.VerifyAllUsed();
+}
+
+TEST_F(ArchiveTest, TargetChoiceAsksOnceInModeOne) {
+  OpenArchive("cur.arc", kLayout4400, {MakeChart("A")});
+  WriteFile(PathOf("other.arc"), ArchiveBytes(kLayout4200, {MakeChart("O")}));
+  archive_.saveTargetMode = 1;
+  prompts_.ExpectFile(PathOf("other.arc"));
+  ASSERT_EQ(archive_.SaveToArchive(MakeChart("B")), 0);
+  EXPECT_EQ(archive_.GetPath(), PathOf("other.arc"));
+  ASSERT_EQ(archive_.SaveToArchive(MakeChart("C")), 0);  // no second question
+  EXPECT_EQ(Names(), (std::vector<std::string>{"O", "B", "C"}));
+  // A missing name: message 552, then a new archive.
+  archive_.saveTargetMode = 2;
+  prompts_.ExpectFile(PathOf("fresh"));
+  prompts_.Expect(552, Answer::Yes);
+  ASSERT_EQ(archive_.SaveToArchive(MakeChart("D")), 0);
+  EXPECT_EQ(ReadFile(PathOf("fresh.arc")), ArchiveBytes(kLayout4400, {MakeChart("D")}));
+  // A file that is no archive ends the saving silently.
+  WriteFile(PathOf("junk.arc"), "junk");
+  prompts_.ExpectFile(PathOf("junk.arc"));
+  EXPECT_EQ(archive_.SaveToArchive(MakeChart("E")), -1);
+  prompts_.VerifyAllUsed();
+}
+
+TEST_F(ArchiveTest, FailedSaveIsNeverReportedAsSuccess) {
+  OpenArchive("f.arc", kLayout4400, {MakeChart("A")});
+  const std::string before = ReadFile(PathOf("f.arc"));
+  archive_.saveTargetMode = 0;
+  ArmFileFault(1);  // the temporary file cannot be created
+  EXPECT_EQ(archive_.SaveToArchive(MakeChart("B")), -1);
+  EXPECT_FALSE(prompts_.WasShown(8));
+  EXPECT_EQ(ReadFile(PathOf("f.arc")), before);
+  EXPECT_EQ(archive_.RecordCount(), 1);
+  // A new archive that cannot be written.
+  prompts_.ExpectFile(PathOf("g.arc"));
+  prompts_.Expect(552, Answer::Yes);
+  archive_.saveTargetMode = 2;
+  ArmFileFault(2);
+  EXPECT_EQ(archive_.SaveToArchive(MakeChart("B")), -1);
+  EXPECT_FALSE(prompts_.WasShown(8));
+  EXPECT_FALSE(std::filesystem::exists(PathOf("g.arc")));
+}
+
+TEST_F(ArchiveTest, FindByInitialAndOrderCheck) {
+  OpenArchive("o.arc", kLayout4200, {MakeChart("bob"), MakeChart("Ann"), MakeChart("Carl")});
+  EXPECT_EQ(archive_.FindByInitial('A'), 1);
+  EXPECT_EQ(archive_.FindByInitial('b'), 0);
+  EXPECT_EQ(archive_.FindByInitial('B'), -1);
+  EXPECT_EQ(archive_.NeedsOrdering(), 1);
+  OpenArchive("p.arc", kLayout4200, {MakeChart("ann"), MakeChart("Bob"), MakeChart("bob")});
+  EXPECT_EQ(archive_.NeedsOrdering(), 0);
+  OpenArchive("q.arc", kLayout4200, {MakeChart("Z")});
+  EXPECT_EQ(archive_.NeedsOrdering(), 0);
+}
+
+}  // namespace
+}  // namespace archive_test
