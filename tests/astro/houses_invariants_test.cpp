@@ -1,6 +1,5 @@
 // House cusps everywhere on the globe: never NaN, in order round the circle, Porphyry inside the
-// polar circles for the systems that cannot be cast there, the systems drawn from a body or from
-// 0 Aries, and the inputs that are refused.
+// polar circles for the systems that cannot be cast there, and the inputs that are refused.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -155,43 +154,6 @@ TEST(HousesInvariants, PlacidusIsCastJustOutsideThePolarCircle) {
   const Houses porphyry = *HouseCusps(At(30.0, 66.0, kHousePorphyry));
   EXPECT_FALSE(placidus.porphyryFallback);
   EXPECT_GT(std::fabs(std::remainder(placidus.cusps[10] - porphyry.cusps[10], 360.0)), 1.0);
-}
-
-struct EqualCase {
-  const char* name;
-  int code;
-  double sun, moon;
-  double firstCusp;
-};
-
-const EqualCase kEqualCases[] = {
-    {"solar_from_the_sun", kHouseSolar, 359.5, 10.0, 359.5},
-    {"sun_houses_from_the_sun", kHouseSun, 359.5, 10.0, 359.5},
-    {"moon_houses_from_the_moon", kHouseMoon, 10.0, 345.25, 345.25},
-    {"earth_houses_from_0_aries", kHouseEarth, 10.0, 20.0, 0.0},
-    {"natural_houses_from_0_aries", kHouseNatural, 10.0, 20.0, 0.0},
-};
-
-TEST(HousesInvariants, EqualHousesFromABodyOrFromAries) {
-  for (const EqualCase& e : kEqualCases) {
-    HouseInput in{47.0, 51.5, kObliquity, e.code};
-    in.sunDeg = e.sun;
-    in.moonDeg = e.moon;
-    const Houses h = *HouseCusps(in);
-    for (int i = 0; i < 12; ++i) {
-      EXPECT_NEAR(h.cusps[i], std::fmod(e.firstCusp + 30.0 * i, 360.0), 1e-9) << e.name << i;
-    }
-  }
-}
-
-TEST(HousesInvariants, SignHousesStartAtTheAscendantsSign) {
-  // ARMC 0 at the equator: the Ascendant is 90 degrees (0 Cancer) exactly, a sign boundary.
-  for (double lat : {0.0, 40.0, -40.0}) {
-    const Houses h = *HouseCusps({0.0, lat, kObliquity, kHouseSignHouse});
-    EXPECT_NEAR(h.cusps[0], std::floor(h.ascendantDeg / 30.0) * 30.0, 1e-12) << lat;
-    EXPECT_LE(h.cusps[0], h.ascendantDeg);
-    EXPECT_GT(h.cusps[0] + 30.0, h.ascendantDeg);
-  }
 }
 
 struct RefusedCase {
