@@ -58,8 +58,8 @@ def read_pluto_states(path):
     for match in entry.finditer(text[start:end]):
         values = match.groups()
         states.append((values[0], values[1:4], values[4:7]))
-    if len(states) < 2:
-        sys.exit(f"{path}: Pluto state table not found")
+    if len(states) != 51:  # kPlutoStateCount in minor_elements_data.h
+        sys.exit(f"{path}: expected 51 Pluto states, found {len(states)}")
     return states
 
 
