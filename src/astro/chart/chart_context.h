@@ -1,0 +1,18 @@
+// The program-wide ephemeris that chart computation reads: loaded once at start from "velm.str"
+// in the data folder, then shared read-only by every chart. When the file is missing or damaged
+// the theories serve every date.
+#pragma once
+
+#include <filesystem>
+
+#include "astro/ephemeris/ephemeris.h"
+#include "foundation/status.h"
+
+// The loaded ephemeris (the theories alone until LoadEphemeris succeeds).
+const Ephemeris& GetEphemeris();
+
+// Loads the tables from `file`; on failure the ephemeris keeps what it had and the status names
+// the file (error 102, 103 or 106).
+Status LoadEphemeris(const std::filesystem::path& file);
+// Loads "velm.str" of the data folder (GetSettings()).
+Status LoadEphemerisFromDataFolder();

@@ -1,0 +1,251 @@
+#include "astro/chart/chart_services.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
+#include "astro/chart/chart_math.h"
+#include "astro/houses/angles.h"
+#include "foundation/config/configuration.h"
+
+using chartmath::BodyAt;
+using chartmath::UtOf;
+using chartmath::Wrap180;
+
+namespace {
+
+constexpr double kSecondDays = 1.0 / 86400.0;
+constexpr double kPolarLatitude = 66.5;
+
+// The longitude that an operand code of an Arabic part names; -777.0 when absent or unknown.
+double OperandLongitude(const Chart& chart, int code) {
+  if (code >= 0 && code < kBodyCount) return chart.GetPointLongitude(code).Get();
+  if (code >= 30 && code < 42) return chart.GetCusp(code - 30).Get();
+  if (code >= 42 && code < 54) {
+    const AngleValue cusp = chart.GetCusp(code - 42);
+    if (!cusp.IsSet()) return kAbsent;
+    const int sign = static_cast<int>(cusp.Get() / 30.0) % 12;
+    const int ruler = GetConfiguration().signRulers[sign];
+    return ruler >= 0 && ruler < kBodyCount ? chart.GetPointLongitude(ruler).Get() : kAbsent;
+  }
+  return kAbsent;
+}
+
+// The angle of selector 0 Ascendant, 1 Descendant, 2 MC, 3 IC for a place at a Universal Time.
+double AngleAt(int selector, const Place& place, double ut) {
+  const Instant when = MakeInstant(JdUt{ut});
+  const double armc = NormalizeDegrees(when.apparentSiderealTimeDeg + place.EastLongitudeDeg());
+  double angle = selector < 2 ? AscendantDeg(armc, place.LatitudeDeg(), when.trueObliquityDeg)
+                              : MidheavenDeg(armc, when.trueObliquityDeg);
+  if (selector == 1 || selector == 3) angle += 180.0;
+  return angle;
+}
+
+// The Universal Time of the next (span > 0) or previous (span < 0) passage of the longitude over
+// the angle.
+std::optional<double> AngleEvent(int body, int selector, double longitude, const Place& place,
+                                 double fromUt, double spanDays) {
+  if (selector < 0 || selector > 3 || (body < 0 && IsAbsent(longitude)) || body >= kBodyCount)
+    return std::nullopt;
+  const auto offset = [&](double t) {
+    const double lon = body < 0 ? longitude : BodyAt(body, JdUt{t}).longitude;
+    return Wrap180(AngleAt(selector, place, t) - lon);
+  };
+  return chartmath::FindUpwardZero(offset, fromUt, spanDays, 1.0 / 24.0, 0.1 * kSecondDays);
+}
+
+// The moment on the clock of `source` of a Universal Time.
+bool LocalMoment(const Source& source, double ut, Moment& out) {
+  Moment m;
+  if (!m.SetMoment(ut + source.zone.GetCorrectionHours() / 24.0).ok()) return false;
+  out = m;
+  return true;
+}
+
+double Elongation(double ut) {
+  const JdUt t{ut};
+  return AngleDifference360(BodyAt(0, t).longitude, BodyAt(1, t).longitude);
+}
+
+}  // namespace
+
+double Chart::CalculateArabicPart(const Chart& chart, int a, int b, int c, int op1, int op2,
+                                  bool dayNightRule) {
+  const double la = OperandLongitude(chart, a), lb = OperandLongitude(chart, b),
+               lc = OperandLongitude(chart, c);
+  if (IsAbsent(la) || IsAbsent(lb) || IsAbsent(lc)) return kAbsent;
+  const bool day = !dayNightRule || chart.IsDayChart();
+  // +1 add, -1 subtract, 0 an unknown operator.
+  const auto sign = [day](int op) {
+    switch (op) {
+      case 0:
+        return 1;
+      case 1:
+        return -1;
+      case 2:
+        return day ? 1 : -1;
+      case 3:
+        return day ? -1 : 1;
+      default:
+        return 0;
+    }
+  };
+  const int s1 = sign(op1), s2 = sign(op2);
+  if (s1 == 0 || s2 == 0) return kAbsent;
+  return NormalizeDegrees(la + s1 * lb + s2 * lc);
+}
+
+bool Chart::IsDayChart() const {
+  const AngleValue sun = points[0].longitude;
+  if (!sun.IsSet() || !cusps[0].IsSet()) return true;
+  return AngleDifference360(cusps[0].Get(), sun.Get()) >= 180.0;
+}
+
+bool Chart::FindRiseSetMoment(int body, int selector, bool following, Moment& out,
+                              double longitude) const {
+  const Source& source = ComputingSource(definition);
+  const std::optional<double> t = AngleEvent(body, selector, longitude, source.place,
+                                             UtOf(source).days, following ? 2.0 : -2.0);
+  return t && LocalMoment(source, *t, out);
+}
+
+bool Chart::FindNearestRiseSet(int body, int selector, Moment& out, double longitude) const {
+  const Source& source = ComputingSource(definition);
+  const double now = UtOf(source).days;
+  const std::optional<double> before =
+      AngleEvent(body, selector, longitude, source.place, now, -2.0);
+  const std::optional<double> after = AngleEvent(body, selector, longitude, source.place, now, 2.0);
+  if (!before && !after) return false;
+  const double t = !before  ? *after
+                   : !after ? *before
+                            : (now - *before <= *after - now ? *before : *after);
+  return LocalMoment(source, t, out);
+}
+
+bool Chart::FindRiseSetOnDate(int selector, int body, Moment& out) const {
+  if (selector != 0 && selector != 1) return false;
+  const FDate& date = ComputingSource(definition).moment.date;
+  Moment event;
+  if (FindRiseSetMoment(body, selector, false, event) && event.date == date) {
+    out = event;
+    return true;
+  }
+  if (FindRiseSetMoment(body, selector, true, event) && event.date == date) {
+    out = event;
+    return true;
+  }
+  return false;
+}
+
+int Chart::GetLunarDay() const {
+  const Source& source = ComputingSource(definition);
+  if (std::fabs(source.place.LatitudeDeg()) >= kPolarLatitude) return -1;
+  const double now = UtOf(source).days;
+  // The last new moon: the elongation passing 0 upwards, searched backwards.
+  const auto elongation = [](double t) { return Wrap180(Elongation(t)); };
+  const std::optional<double> newMoon =
+      chartmath::FindUpwardZero(elongation, now + kSecondDays, -31.0, 1.0, kSecondDays);
+  if (!newMoon) return -1;
+  int day = 1;
+  double t = *newMoon;
+  for (int i = 0; i < 32; ++i) {
+    const std::optional<double> rise = AngleEvent(1, 0, kAbsent, source.place, t, 2.0);
+    if (!rise || *rise > now) break;
+    ++day;
+    t = *rise;
+  }
+  return day;
+}
+
+int Chart::GetKarmicCoefficient() const {
+  Aspectarium& set = GetAspectarium();
+  const AspectSystem* system = set.FindSystem(definition.AspectSystemName());
+  if (system == nullptr) system = set.GetCurrentSystem();
+  if (system == nullptr) return 0;
+  int all = 0, karmic = 0;
+  for (int a = 0; a < 10; ++a) {
+    for (int b = a + 1; b < 10; ++b) {
+      const AngleValue la = GetPointLongitude(a), lb = GetPointLongitude(b);
+      if (!la.IsSet() || !lb.IsSet()) continue;
+      const int orbClass = GetConfiguration().GetPairOrbClass(a, b);
+      const AspectMatch m =
+          system->FindAspectBetween(la.Get(), lb.Get(), OrbColumnOfClass(orbClass));
+      if (!m.Found()) continue;
+      ++all;
+      if (m.type == kAspectKarmic) ++karmic;
+    }
+  }
+  return all == 0 ? 0 : RoundToNearest(100.0 * karmic / all);
+}
+
+double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, double offset,
+                                    int forward, double toleranceArcmin) const {
+  if (point < 0 || point > kPointVertex) return kAbsent;
+  Chart work = *this;
+  Source& count = work.definition.GetCountSrc();
+  const double zoneDays = count.zone.GetCorrectionHours() / 24.0;
+  const double shift = angle + offset;
+  double target = kAbsent;
+  // The Moon's distance ahead of the target at a local Julian day, in (-180, 180].
+  const auto gap = [&](double localJd) {
+    Moment m;
+    if (!m.SetMoment(localJd).ok()) return 0.0;
+    count.AssignMoment(m);
+    // The moment is set directly: the chart is cast for it without deriving it again.
+    SuperSource keep = work.definition;
+    work.definition.SetKind(kChartNatal);
+    work.definition.sources[0] = count;
+    const Status st = work.CalculatePositions(0);
+    work.definition = keep;
+    if (!st.ok() || !work.points[1].longitude.IsSet() || !work.points[point].longitude.IsSet())
+      return 0.0;
+    target = NormalizeDegrees(work.points[point].longitude.Get() + shift);
+    return Wrap180(work.points[1].longitude.Get() - target);
+  };
+  (void)zoneDays;
+  const double tol = std::max(toleranceArcmin, 0.01) / 60.0;
+  const double start = moment.JulianDay();
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool ahead = (pass == 0) == (forward == 1);
+    // The Moon gains about 12 degrees a day on the point: scan in half days, then refine.
+    const auto f = [&](double t) { return gap(t); };
+    const std::optional<double> t =
+        chartmath::FindUpwardZero(f, start, ahead ? 40.0 : -40.0, 0.5, tol / 13.0);
+    if (!t) continue;
+    if (std::fabs(gap(*t)) > tol) continue;
+    Moment found;
+    if (!found.SetMoment(*t).ok()) continue;
+    moment = found;
+    return target;
+  }
+  return kAbsent;
+}
+
+bool SeekLuminaryLongitude(Source& source, int body, int reference, double longitude, double angle,
+                           int forward, double stepFactor) {
+  if (body != 0 && body != 1) return false;
+  if (reference >= kBodyCount || (reference < 0 && IsAbsent(longitude))) return false;
+  const double daily = body == 1 ? 13.0 : 1.0;
+  const double factor = stepFactor > 0.0 ? stepFactor : 1.0;
+  const double start = UtOf(source).days;
+  double t = start;
+  for (int i = 0; i < 200 && std::fabs(t - start) <= 60.0; ++i) {
+    const JdUt ut{t};
+    const double base = reference < 0 ? longitude : BodyAt(reference, ut).longitude;
+    const double target = NormalizeDegrees(base + angle);
+    const double lon = BodyAt(body, ut).longitude;
+    // The arc still to go in the direction of the search on the first step, then the nearer way.
+    double remaining =
+        i == 0 ? (forward == 1 ? AngleDifference360(lon, target) : -AngleDifference360(target, lon))
+               : Wrap180(target - lon);
+    if (std::fabs(Wrap180(target - lon)) <= 1.0 / 60.0) {
+      return chartmath::MoveSourceToUt(source, t).ok();
+    }
+    t += remaining / daily * factor;
+  }
+  return false;
+}
