@@ -103,7 +103,7 @@ Cusps CampanusCusps(const Sky& s) {
   });
 }
 
-// Poles in equal steps of tan(latitude) / 3 (Polich and Page).
+// Poles in equal steps of tan(latitude) / 3 between the meridian and the horizon.
 Cusps TopocentricCusps(const Sky& s) {
   const double tanLat = std::tan(s.latitude * kDeg);
   return CircleCusps(s, [&](double a) {
