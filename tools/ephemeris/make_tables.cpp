@@ -77,11 +77,6 @@ void FitSegment(const TableSpec& spec, double start, bool check, FitResult& out,
   for (int k = 0; k < 2 * spec.lonDegree; ++k) {
     const double jd = start + spec.segmentDays * (k + 0.37) / (2.0 * spec.lonDegree);
     const TableSample s = SampleTableSource(spec.id, jd);
-    if (DeflectedByTheSun(spec.id)) {  // the theories serve near the Sun
-      const TableSample sun = SampleTableSource(0, jd);
-      if (AngularDistance(s.longitude, s.latitude, sun.longitude, sun.latitude) < kNearSunDeg)
-        continue;
-    }
     double l, b, v;
     one.Evaluate(jd, l, b, v);
     out.worstLonArcsec = std::max(out.worstLonArcsec, std::fabs(Wrap180(l - s.longitude)) * 3600.0);

@@ -27,7 +27,8 @@ Vector3 Unit(const Vector3& v) { return v / v.Length(); }
 
 // The direction of a body seen from the Earth's centre: light-time, deflection by the Sun and
 // annual aberration, ecliptic and equinox J2000 (a unit vector).
-Vector3 ApparentDirection(const std::function<Vector3(double)>& heliocentric, double jdTt) {
+Vector3 ApparentDirection(const std::function<Vector3(double)>& heliocentric, double jdTt,
+                          bool deflection = true) {
   Vector3 earth, earthVelocity;
   HeliocentricState(Planet::Earth, jdTt, earth, earthVelocity);
   Vector3 body = heliocentric(jdTt);
@@ -38,7 +39,7 @@ Vector3 ApparentDirection(const std::function<Vector3(double)>& heliocentric, do
   }
   Vector3 p = Unit(body - earth);
   const double bodyDistance = body.Length();
-  if (bodyDistance > 1e-6) {  // no deflection of the Sun's own light
+  if (deflection && bodyDistance > 1e-6) {  // no deflection of the Sun's own light
     const Vector3 q = body / bodyDistance;
     const double earthDistance = earth.Length();
     const Vector3 e = earth / earthDistance;
@@ -85,6 +86,33 @@ PointPosition ApparentFromHeliocentric(const std::function<Vector3(double jdTt)>
   PointPosition out = place(jdTt);
   out.speed = LongitudeRate(place, jdTt, kSpeedHalfStep);
   return out;
+}
+
+PointPosition ApparentPlaceWithoutDeflection(
+    const std::function<Vector3(double jdTt)>& heliocentricJ2000, double jdTt) {
+  return EclipticOfDate(ApparentDirection(heliocentricJ2000, jdTt, false), jdTt);
+}
+
+PointPosition PlanetPlaceWithoutDeflection(Planet planet, double jdTt) {
+  return ApparentPlaceWithoutDeflection(
+      [planet](double t) { return PlanetHeliocentric(planet, t); }, jdTt);
+}
+
+Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat) {
+  constexpr double kDeg = M_PI / 180.0;
+  const auto unit = [](double l, double b) {
+    return Vector3{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l), std::sin(b)};
+  };
+  const Vector3 p = unit(lon * kDeg, lat * kDeg);
+  const Vector3 e = -unit(sunLon * kDeg, sunLat * kDeg);  // the Earth seen from the Sun
+  const double pe = Dot(p, e);
+  if (1.0 + pe < kDeflectionFloor) return Deflection{};
+  // A body far behind the Sun (its heliocentric direction that of its geocentric one):
+  // p' = p + (2GM/c^2 / 1 au) (e - (e.p) p) / (1 + e.p).
+  const Vector3 shifted = Unit(p + (kSchwarzschildAu / (1.0 + pe)) * (e - pe * p));
+  double dLon = std::atan2(shifted.y, shifted.x) / kDeg - lon;
+  dLon -= 360.0 * std::round(dLon / 360.0);
+  return Deflection{dLon, std::asin(std::clamp(shifted.z, -1.0, 1.0)) / kDeg - lat};
 }
 
 PointPosition ApparentSunPlace(double jdTt) {

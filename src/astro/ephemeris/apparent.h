@@ -28,6 +28,21 @@ PointPosition ApparentSunPlace(double jdTt);
 PointPosition ApparentMoonPlace(double jdTt);
 PointPosition ApparentPlanetPlace(Planet planet, double jdTt);
 
+// The apparent place as ApparentFromHeliocentric gives it but without the deflection of light
+// by the Sun (no speed), and the same for a planet; the tables hold this smoother function.
+PointPosition ApparentPlaceWithoutDeflection(
+    const std::function<Vector3(double jdTt)>& heliocentricJ2000, double jdTt);
+PointPosition PlanetPlaceWithoutDeflection(Planet planet, double jdTt);
+
+// The deflection of light by the Sun for a body far behind it, at ecliptic longitude and
+// latitude (degrees) with the Sun at sunLon, sunLat: the shifts to add, degrees. Within a few
+// degrees of the Sun and for a body in front of it (Mercury or Venus near inferior conjunction)
+// this is only an approximation, good to 0.2" beyond 3 degrees from the Sun.
+struct Deflection {
+  double lonDeg = 0.0, latDeg = 0.0;
+};
+Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat);
+
 // Longitude (degrees [0, 360)) and latitude (degrees) in the mean ecliptic and true equinox of
 // date of a direction given in the ecliptic and equinox J2000.
 PointPosition EclipticOfDate(const Vector3& directionJ2000, double jdTt);

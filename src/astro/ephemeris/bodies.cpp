@@ -10,9 +10,6 @@ constexpr Planet kPlanets[] = {Planet::Mercury, Planet::Venus,  Planet::Mars,
                                Planet::Jupiter, Planet::Saturn, Planet::Uranus,
                                Planet::Neptune};
 
-// Points 2..8 as planets of the theory (Earth skipped).
-Planet PlanetOfPoint(int point) { return kPlanets[point - 2]; }
-
 PointPosition Compute(int point, LunarVariant variant, double jdTt, bool withSpeed) {
   const bool mean = variant == LunarVariant::Mean;
   switch (point) {
@@ -42,6 +39,8 @@ PointPosition Compute(int point, LunarVariant variant, double jdTt, bool withSpe
 }
 
 }  // namespace
+
+Planet PlanetOfPoint(int point) { return kPlanets[point - 2]; }
 
 PointPosition TheoryPosition(int point, LunarVariant variant, double jdTt) {
   return Compute(point, variant, jdTt, true);

@@ -20,6 +20,10 @@ struct BodyPosition {
 // Points 16..19 come as the true (osculating) or the mean variant.
 enum class LunarVariant { True, Mean };
 
+enum class Planet;
+// Points 2..8 as planets of the theory.
+Planet PlanetOfPoint(int point);
+
 // True for 0..29.
 constexpr bool IsBody(int point) { return point >= 0 && point < kBodyCount; }
 

@@ -4,6 +4,7 @@
 
 #include "astro/ephemeris/coordinates.h"
 #include "astro/ephemeris/earth_orientation.h"
+#include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/lunar_points.h"
 #include "astro/ephemeris/table_sources.h"
 #include "foundation/files/safe_rewrite.h"
@@ -49,12 +50,16 @@ bool Ephemeris::HasTable(int tableId) const {
   return tableId >= 0 && tableId < kTableIdCount && index_[tableId] >= 0;
 }
 
-bool Ephemeris::NearTheSun(double jdTt, double lon, double lat) const {
+bool Ephemeris::AddSunDeflection(double jdTt, double& lon, double& lat) const {
   const ChebyshevTable* sun = Table(0);
   if (sun == nullptr) return false;
   double sunLon, sunLat, sunSpeed;
   sun->Evaluate(jdTt, sunLon, sunLat, sunSpeed);
-  return AngularDistance(lon, lat, sunLon, sunLat) < kNearSunDeg;
+  if (AngularDistance(lon, lat, sunLon, sunLat) < kNearSunDeg) return false;
+  const Deflection d = SunDeflection(lon, lat, sunLon, sunLat);
+  lon += d.lonDeg;
+  lat += d.latDeg;
+  return true;
 }
 
 const ChebyshevTable* Ephemeris::Table(int tableId) const {
@@ -79,23 +84,22 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
     out.approximate = true;
     return out;
   }
-  const ChebyshevTable* table = Table(TableIdOfPoint(point, variant));
-  double lon = 0.0, lat = 0.0, speed = 0.0;
-  if (table != nullptr && InTables(when)) {
+  const ChebyshevTable* table = InTables(when) ? Table(TableIdOfPoint(point, variant)) : nullptr;
+  if (table != nullptr) {
+    double lon, lat, speed;
     table->Evaluate(when.days, lon, lat, speed);
-    if (DeflectedByTheSun(point) && NearTheSun(when.days, lon, lat)) table = nullptr;
-  }
-  if (table != nullptr && InTables(when)) {
-    double nutationRate;
-    lon += NutationDeg(when.days, nutationRate);
-    const PointPosition p =
-        (point == kSouthNode || point == kLunarPerigee)
-            ? OppositePoint(PointPosition{lon, lat, speed + nutationRate})
-            : PointPosition{std::fmod(lon + 360.0, 360.0), lat, speed + nutationRate};
-    out.longitude = p.longitude;
-    out.latitude = p.latitude;
-    out.speed = p.speed;
-    return out;
+    bool served = true;
+    if (DeflectedByTheSun(point)) served = AddSunDeflection(when.days, lon, lat);
+    if (served) {
+      double nutationRate;
+      lon += NutationDeg(when.days, nutationRate);
+      PointPosition p{NormalizeDegrees(lon), lat, speed + nutationRate};
+      if (point == kSouthNode || point == kLunarPerigee) p = OppositePoint(p);
+      out.longitude = p.longitude;
+      out.latitude = p.latitude;
+      out.speed = p.speed;
+      return out;
+    }
   }
   const PointPosition p = TheoryPosition(point, variant, when.days);
   out.approximate = !InTables(when);

@@ -36,8 +36,9 @@ class Ephemeris {
  private:
   const ChebyshevTable* Table(int tableId) const;
   double NutationDeg(double jdTt, double& rateDegPerDay) const;
-  // The table's longitude (less the nutation) and latitude within kNearSunDeg of the Sun's.
-  bool NearTheSun(double jdTt, double lon, double lat) const;
+  // Adds the Sun's deflection of light to a table's longitude (less the nutation) and latitude;
+  // false, leaving them alone, within kNearSunDeg of the Sun, where the theories serve.
+  bool AddSunDeflection(double jdTt, double& lon, double& lat) const;
 
   ChebyshevFile file_;
   std::array<int, kTableIdCount> index_ = MissingIndex();  // table id -> position in file_

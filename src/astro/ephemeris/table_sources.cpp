@@ -5,6 +5,8 @@
 #include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/chebyshev_tables.h"
 #include "astro/ephemeris/earth_orientation.h"
+#include "astro/ephemeris/minor/minor_bodies.h"
+#include "astro/ephemeris/planet_theory.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ namespace {
 constexpr double kFine = 1e-7, kMedium = 1e-6, kCoarse = 1e-5;
 constexpr TableSpec kSpecs[] = {
     {0, 64.0, 16, 10, kMedium},   {1, 16.0, 19, 14, kMedium},   {2, 32.0, 18, 14, kMedium},
-    {3, 64.0, 20, 14, kMedium},   {4, 64.0, 18, 12, kMedium},   {5, 64.0, 18, 12, kMedium},
+    {3, 64.0, 20, 14, kMedium},   {4, 64.0, 18, 12, kMedium},   {5, 128.0, 18, 12, kMedium},
     {6, 128.0, 14, 8, kMedium},   {7, 128.0, 14, 8, kMedium},   {8, 128.0, 14, 8, kMedium},
     {9, 128.0, 14, 8, kMedium},   {10, 64.0, 14, 10, kCoarse},  {11, 64.0, 14, 10, kCoarse},
     {12, 64.0, 14, 10, kCoarse},  {13, 64.0, 14, 10, kCoarse},  {14, 64.0, 14, 10, kCoarse},
@@ -48,6 +50,18 @@ int PointOfTable(int tableId) {
   }
 }
 
+// The apparent place without the Sun's deflection of light, for the points it deflects.
+PointPosition UndeflectedPlace(int point, double jdTt) {
+  if (point >= 2 && point <= 8) return PlanetPlaceWithoutDeflection(PlanetOfPoint(point), jdTt);
+  return ApparentPlaceWithoutDeflection(
+      [point](double t) {
+        Vector3 p;
+        MinorBodyHeliocentric(point, t, p);
+        return p;
+      },
+      jdTt);
+}
+
 }  // namespace
 
 std::span<const TableSpec> TableSpecs() { return kSpecs; }
@@ -59,14 +73,15 @@ bool DeflectedByTheSun(int point) {
 TableSample SampleTableSource(int tableId, double jdTt) {
   const double nutation = NutationAt(JdTt{jdTt}).longitudeDeg;
   if (tableId == kTableNutation) return TableSample{nutation, 0.0};
-  const PointPosition p = TheoryPlace(PointOfTable(tableId), VariantOfTable(tableId), jdTt);
+  const PointPosition p = DeflectedByTheSun(tableId)
+                              ? UndeflectedPlace(tableId, jdTt)
+                              : TheoryPlace(PointOfTable(tableId), VariantOfTable(tableId), jdTt);
   return TableSample{p.longitude - nutation, p.latitude};
 }
 
 double SampleTableSourceSpeed(int tableId, double jdTt) {
-  const double nutationRate =
-      (NutationAt(JdTt{jdTt + kSpeedHalfStep}).longitudeDeg -
-       NutationAt(JdTt{jdTt - kSpeedHalfStep}).longitudeDeg) / (2.0 * kSpeedHalfStep);
-  if (tableId == kTableNutation) return nutationRate;
-  return TheoryPosition(PointOfTable(tableId), VariantOfTable(tableId), jdTt).speed - nutationRate;
+  double diff = SampleTableSource(tableId, jdTt + kSpeedHalfStep).longitude -
+                SampleTableSource(tableId, jdTt - kSpeedHalfStep).longitude;
+  diff -= 360.0 * std::round(diff / 360.0);
+  return diff / (2.0 * kSpeedHalfStep);
 }

@@ -24,5 +24,5 @@ struct TableSample {
   double longitude, latitude;
 };
 TableSample SampleTableSource(int tableId, double jdTt);
-// The rate of the table's longitude, degrees per day (a central difference of the theory).
+// The rate of the table's longitude, degrees per day (a central difference).
 double SampleTableSourceSpeed(int tableId, double jdTt);
