@@ -185,38 +185,39 @@ int Chart::GetKarmicCoefficient() const {
 double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, double offset,
                                     int forward, double toleranceArcmin) const {
   if (point < 0 || point > kPointVertex) return kAbsent;
+  // The moment is on the clock of the Source the chart is computed for; the Moon and the point are
+  // taken as the ephemeris gives them there (the points 30..33 from a natal chart cast there).
   Chart work = *this;
-  Source& count = work.definition.GetCountSrc();
-  const double zoneDays = count.zone.GetCorrectionHours() / 24.0;
+  work.definition.SetKind(kChartNatal);
+  work.definition.sources[0] = ComputingSource(definition);
+  const double zoneDays = work.definition.sources[0].zone.GetCorrectionHours() / 24.0;
   const double shift = angle + offset;
   double target = kAbsent;
-  // The Moon's distance ahead of the target at a local Julian day, in (-180, 180].
   const auto gap = [&](double localJd) {
-    Moment m;
-    if (!m.SetMoment(localJd).ok()) return 0.0;
-    count.AssignMoment(m);
-    // The moment is set directly: the chart is cast for it without deriving it again.
-    SuperSource keep = work.definition;
-    work.definition.SetKind(kChartNatal);
-    work.definition.sources[0] = count;
-    const Status st = work.CalculatePositions(0);
-    work.definition = keep;
-    if (!st.ok() || !work.points[1].longitude.IsSet() || !work.points[point].longitude.IsSet())
-      return 0.0;
-    target = NormalizeDegrees(work.points[point].longitude.Get() + shift);
-    return Wrap180(work.points[1].longitude.Get() - target);
+    const JdUt ut{localJd - zoneDays};
+    const double moon = BodyAt(1, ut).longitude;
+    double lon;
+    if (point < kBodyCount) {
+      lon = BodyAt(point, ut).longitude;
+    } else {
+      Moment m;
+      if (!m.SetMoment(localJd).ok()) return 0.0;
+      work.definition.sources[0].AssignMoment(m);
+      if (!work.CalculatePositions(0).ok()) return 0.0;
+      lon = work.points[point].longitude.Get();
+      if (IsAbsent(lon)) return 0.0;
+    }
+    target = NormalizeDegrees(lon + shift);
+    return Wrap180(moon - target);
   };
-  (void)zoneDays;
   const double tol = std::max(toleranceArcmin, 0.01) / 60.0;
   const double start = moment.JulianDay();
   for (int pass = 0; pass < 2; ++pass) {
     const bool ahead = (pass == 0) == (forward == 1);
-    // The Moon gains about 12 degrees a day on the point: scan in half days, then refine.
-    const auto f = [&](double t) { return gap(t); };
+    // The Moon gains 10 to 15 degrees a day on any point: scan in half days, then refine.
     const std::optional<double> t =
-        chartmath::FindUpwardZero(f, start, ahead ? 40.0 : -40.0, 0.5, tol / 13.0);
-    if (!t) continue;
-    if (std::fabs(gap(*t)) > tol) continue;
+        chartmath::FindUpwardZero(gap, start, ahead ? 40.0 : -40.0, 0.5, kSecondDays);
+    if (!t || std::fabs(gap(*t)) > tol) continue;
     Moment found;
     if (!found.SetMoment(*t).ok()) continue;
     moment = found;
@@ -233,7 +234,8 @@ bool SeekLuminaryLongitude(Source& source, int body, int reference, double longi
   const double factor = stepFactor > 0.0 ? stepFactor : 1.0;
   const double start = UtOf(source).days;
   double t = start;
-  for (int i = 0; i < 200 && std::fabs(t - start) <= 60.0; ++i) {
+  const double span = body == 1 ? 60.0 : 400.0;
+  for (int i = 0; i < 200 && std::fabs(t - start) <= span; ++i) {
     const JdUt ut{t};
     const double base = reference < 0 ? longitude : BodyAt(reference, ut).longitude;
     const double target = NormalizeDegrees(base + angle);

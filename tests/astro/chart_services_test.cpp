@@ -1,0 +1,185 @@
+// Chart services: rise, set and culmination moments against the reference table, the nearest and
+// same-date searches, lunar aspects, the luminary search, Arabic parts and the lunar day.
+#include "astro/chart/chart_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
+#include "support/test_support.h"
+
+namespace {
+
+struct RiseSetRow {
+  std::string id, body, event, mode;
+  double startUt, latitude, eastLongitude, eventUt;
+};
+
+std::vector<RiseSetRow> LoadRiseSet() {
+  std::ifstream in(testing_support::ReferencePath("riseset.tsv"));
+  std::vector<RiseSetRow> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream f(line);
+    RiseSetRow r;
+    std::string status;
+    f >> r.id >> r.startUt >> r.latitude >> r.eastLongitude >> r.body >> r.event >> r.mode >>
+        r.eventUt >> status;
+    if (status == "OK") rows.push_back(r);
+  }
+  return rows;
+}
+
+// A natal chart at a Universal Time (zone +00:00) and a place rounded to whole minutes.
+Chart ChartAt(double ut, double latitude, double eastLongitude) {
+  Chart c;
+  Source& s = c.definition.sources[0];
+  EXPECT_TRUE(s.SetUniversalTime(ut).ok());
+  const int lat = static_cast<int>(std::lround(std::fabs(latitude) * 60.0));
+  const int lon = static_cast<int>(std::lround(std::fabs(eastLongitude) * 60.0));
+  EXPECT_TRUE(s.place
+                  .SetPlace(lat / 60, lat % 60, latitude < 0 ? 'S' : 'N', lon / 60, lon % 60,
+                            eastLongitude < 0 ? 'W' : 'E', "", "")
+                  .ok());
+  c.definition.SetKind(kChartNatal);
+  return c;
+}
+
+int SelectorOf(const std::string& event) {
+  if (event == "rise") return 0;
+  if (event == "set") return 1;
+  if (event == "upper_transit") return 2;
+  return 3;
+}
+
+TEST(ChartRiseSet, SunEventsMatchTheReferenceMoments) {
+  // The Sun's longitude on an angle is its centre on the horizon or the meridian without
+  // refraction (its latitude stays below a second of arc). The place is held to whole minutes of
+  // arc: half a minute of longitude is 2 s of time, of latitude a few seconds more at 50 deg.
+  int compared = 0;
+  for (const RiseSetRow& r : LoadRiseSet()) {
+    if (r.body != "sun" || r.mode == "upper_limb_refraction") continue;
+    const Chart c = ChartAt(r.startUt, r.latitude, r.eastLongitude);
+    Moment found;
+    ASSERT_TRUE(c.FindRiseSetMoment(0, SelectorOf(r.event), true, found)) << r.id << " " << r.event;
+    EXPECT_NEAR(found.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id << " " << r.event;
+    ++compared;
+  }
+  EXPECT_GE(compared, 20);
+}
+
+TEST(ChartRiseSet, PrecedingNearestAndSameDateEvents) {
+  for (const RiseSetRow& r : LoadRiseSet()) {
+    if (r.body != "sun" || r.mode != "centre_geometric" || r.event != "rise") continue;
+    // One hour after the reference rising: it is the preceding and the nearest event, and the
+    // event of the chart's date when it falls on the same UT date.
+    const Chart c = ChartAt(r.eventUt + 1.0 / 24.0, r.latitude, r.eastLongitude);
+    Moment before, nearest, onDate;
+    ASSERT_TRUE(c.FindRiseSetMoment(0, 0, false, before)) << r.id;
+    EXPECT_NEAR(before.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
+    ASSERT_TRUE(c.FindNearestRiseSet(0, 0, nearest)) << r.id;
+    EXPECT_NEAR(nearest.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
+    const bool sameDate = std::floor(r.eventUt + 0.5) == std::floor(r.eventUt + 1.0 / 24.0 + 0.5);
+    if (sameDate) {
+      ASSERT_TRUE(c.FindRiseSetOnDate(0, 0, onDate)) << r.id;
+      EXPECT_NEAR(onDate.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
+    }
+  }
+}
+
+TEST(ChartRiseSet, GivenLongitudeOnTheMidheavenRecursEverySiderealDay) {
+  const Chart c = ChartAt(2451545.0, 55.75, 37.62);
+  Moment first, second;
+  ASSERT_TRUE(c.FindRiseSetMoment(-1, 2, true, first, 100.0));
+  Chart later = ChartAt(first.JulianDay() + 0.01, 55.75, 37.62);
+  ASSERT_TRUE(later.FindRiseSetMoment(-1, 2, true, second, 100.0));
+  // 23 h 56 min 4.1 s of mean solar time (nutation changes it by far less than a second).
+  EXPECT_NEAR(second.JulianDay() - first.JulianDay(), 0.99726957, 2.0 / 86400.0);
+  EXPECT_FALSE(c.FindRiseSetMoment(-1, 7, true, first, 100.0));  // no such angle
+}
+
+TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
+  struct Row {
+    const char* name;
+    int body, forward;
+    double target;
+  };
+  const Row rows[] = {
+      {"moon_forward", 1, 1, 90.0}, {"moon_backward", 1, 0, 300.0}, {"sun_forward", 0, 1, 300.0}};
+  for (const Row& r : rows) {
+    Source s;
+    ASSERT_TRUE(s.SetUniversalTime(2451545.0).ok());
+    const double start = UniversalJulianDay(s);
+    ASSERT_TRUE(SeekLuminaryLongitude(s, r.body, -1, r.target, 0.0, r.forward, 1.0)) << r.name;
+    Chart c;
+    c.definition.sources[0] = s;
+    ASSERT_TRUE(ChartCalculate(c, 1).ok());
+    const double lon = c.GetPointLongitude(r.body).Get();
+    EXPECT_NEAR(std::remainder(lon - r.target, 360.0), 0.0, 1.0 / 60.0) << r.name;
+    const double moved = UniversalJulianDay(s) - start;
+    EXPECT_TRUE(r.forward ? moved > 0.0 : moved < 0.0) << r.name;
+  }
+}
+
+TEST(ChartLunarAspect, MoonReachesThePointPlusTheAngle) {
+  Chart c = ChartAt(2451545.0, 55.75, 37.62);
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  Moment m = c.definition.sources[0].moment;
+  const double target = c.FindLunarAspectMoment(m, 0, 90.0, 0.0, 1, 1.0);
+  ASSERT_FALSE(IsAbsent(target));
+  EXPECT_GT(m.JulianDay(), 2451545.0);
+  EXPECT_LT(m.JulianDay(), 2451545.0 + 30.0);
+  Chart at = ChartAt(m.JulianDay(), 55.75, 37.62);
+  ASSERT_TRUE(ChartCalculate(at, 1).ok());
+  const double sun = at.GetPointLongitude(0).Get(), moon = at.GetPointLongitude(1).Get();
+  EXPECT_NEAR(std::remainder(moon - sun - 90.0, 360.0), 0.0, 1.0 / 60.0);
+  EXPECT_NEAR(std::remainder(target - moon, 360.0), 0.0, 1.0 / 60.0);
+}
+
+TEST(ChartArabicPart, OperatorsAndTheDayNightRule) {
+  Chart c;
+  c.points[0].longitude.Set(100.0);  // Sun
+  c.points[1].longitude.Set(250.0);  // Moon
+  c.points[4].longitude.Set(10.0);   // Mars
+  // Ascendant 0 Aries: houses from 0, the Sun at 100 below the horizon (house 4): night.
+  for (int h = 0; h < 12; ++h) c.cusps[h].Set(30.0 * h);
+  struct Row {
+    const char* name;
+    int a, b, c, op1, op2;
+    bool rule;
+    double expected;
+  };
+  const Row rows[] = {
+      {"fortune_by_day_rule_off", 30, 1, 0, 0, 1, false, 150.0},  // 0 + 250 - 100
+      {"add_by_day_at_night", 30, 1, 0, 2, 3, true, 210.0},       // 0 - 250 + 100
+      {"reverse_without_rule", 30, 1, 0, 3, 2, false, 210.0},     // by day: 0 - 250 + 100
+      {"cusp_operand", 33, 4, 0, 0, 0, false, 200.0},             // 90 + 10 + 100
+      {"absent_point", 30, 5, 0, 0, 1, false, kAbsent},
+      {"unknown_code", 30, 60, 0, 0, 1, false, kAbsent},
+      {"unknown_operator", 30, 1, 0, 4, 1, false, kAbsent},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(Chart::CalculateArabicPart(c, r.a, r.b, r.c, r.op1, r.op2, r.rule), r.expected)
+        << r.name;
+  EXPECT_FALSE(c.IsDayChart());
+  c.points[0].longitude.Set(200.0);  // house 7: above the horizon
+  EXPECT_TRUE(c.IsDayChart());
+}
+
+TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
+  // New moon 2000-01-06 18:14 UT. At Moscow the Moon rose on 7 January near 09:50 and
+  // 8 January near 10:10 local (+03:00) time: on 8 January at 12:00 UT it is the third lunar
+  // day; just after the new moon (6 January 20:00 UT) it is the first.
+  EXPECT_EQ(ChartAt(2451552.0, 55.75, 37.62).GetLunarDay(), 3);
+  EXPECT_EQ(ChartAt(2451550.33, 55.75, 37.62).GetLunarDay(), 1);
+  EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(), -1);  // polar latitude
+}
+
+}  // namespace
