@@ -1,6 +1,5 @@
 #include "platform/qt/page_output.h"
 
-#include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -13,6 +12,8 @@
 #include <QWidget>
 #include <cmath>
 
+#include "foundation/errors/error_report.h"
+#include "platform/core/prompter.h"
 #include "platform/qt/qt_dc.h"
 
 namespace platform {
@@ -111,12 +112,7 @@ void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render
 bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCount,
                      const PageRenderer& render) {
   const int last = std::max(1, pageCount);
-  if (QPrinterInfo::availablePrinters().isEmpty()) {
-    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить в PDF"),
-                                                      QString(), QStringLiteral("PDF (*.pdf)"));
-    if (file.isEmpty()) return false;
-    return WritePdf(file.toStdString(), titleUtf8, last, render).ok();
-  }
+  if (QPrinterInfo::availablePrinters().isEmpty()) return PrintToChosenPdf(titleUtf8, last, render);
   QPrinter printer(QPrinter::HighResolution);
   printer.setFullPage(true);
   printer.setDocName(QString::fromStdString(titleUtf8));
@@ -130,6 +126,19 @@ bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCoun
     lastChosen = std::min(last, printer.toPage());
   }
   return PrintPages(printer, first, lastChosen, render);
+}
+
+bool PrintToChosenPdf(const std::string& titleUtf8, int pageCount, const PageRenderer& render) {
+  FileChoice choice;
+  choice.open = false;
+  choice.mustExist = false;
+  choice.filters = {{"PDF (*.pdf)", "*.pdf"}};
+  if (!GetPrompter().ChooseFile(choice) || choice.path.empty()) return false;
+  std::filesystem::path path = choice.path;
+  if (path.extension().empty()) path += ".pdf";
+  const Status st = WritePdf(path, titleUtf8, pageCount, render);
+  if (!st.ok()) ReportStatus(st, "PrintToChosenPdf");
+  return st.ok();
 }
 
 Status SaveWidgetScreenshot(QWidget& widget, const std::filesystem::path& path) {

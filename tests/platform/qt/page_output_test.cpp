@@ -263,6 +263,23 @@ TEST(PageOutput, DemoSvgIsWritten) {
   EXPECT_NE(svg.find("<path"), std::string::npos);  // the glyphs are filled paths
 }
 
+TEST(PageOutput, WithoutAPrinterThePagesGoToAChosenPdfFile) {
+  TempFolder folder;
+  testing_support::ScriptedPrompter prompts;
+  prompts.ExpectFile((folder / "chosen").string());  // ".pdf" is added
+  int pages = 0;
+  EXPECT_TRUE(platform::PrintToChosenPdf("t", 2, [&](platform::Dc&, int) { ++pages; }));
+  EXPECT_EQ(pages, 2);
+  EXPECT_TRUE(std::filesystem::exists(folder / "chosen.pdf"));
+
+  prompts.ExpectFile("");  // cancelled
+  EXPECT_FALSE(platform::PrintToChosenPdf("t", 1, DrawDemoPage));
+  prompts.ExpectFile("/nonexistent-folder/x.pdf");
+  EXPECT_FALSE(platform::PrintToChosenPdf("t", 1, DrawDemoPage));
+  EXPECT_EQ(prompts.shown.size(), 1u);  // the failure was reported
+  prompts.VerifyAllUsed();
+}
+
 TEST(PageOutput, AnUnwritablePdfIsReportedAsError105) {
   const Status st = platform::WritePdf("/nonexistent-folder/x.pdf", "x", 1, DrawDemoPage);
   EXPECT_EQ(st.ErrorCode(), 105);
