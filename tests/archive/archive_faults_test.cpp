@@ -1,0 +1,157 @@
+// Every create, write and rename of every rewrite made to fail once: the operation reports
+// failure, the archive, its comment files and every other file of the folder stay byte for byte
+// as they were, no temporary file is left and the index stays in step with the file.
+#include <functional>
+
+#include "archive/comments/chart_comments.h"
+#include "archive_fixture.h"
+
+namespace archive_test {
+namespace {
+
+using platform::Answer;
+
+// The index an archive object holds, compared with one built afresh from the file.
+void ExpectIndexInStep(Archive& archive, CommentSlotTable& slots, const std::string& what) {
+  Archive fresh(slots);
+  ASSERT_NE(fresh.SetPath(archive.GetPath()), -1) << what;
+  ASSERT_EQ(fresh.CreateIndex(), 0) << what;
+  ASSERT_EQ(archive.RecordCount(), fresh.RecordCount()) << what;
+  for (int n = 0; n < fresh.RecordCount(); ++n) {
+    ArchiveIndexEntry e = archive.Entry(n);
+    e.mark = 'N';
+    EXPECT_EQ(e, fresh.Entry(n)) << what << " entry " << n;
+  }
+}
+
+struct FaultCase {
+  const char* name;
+  std::function<void(ArchiveTest&, Archive&, testing_support::ScriptedPrompter&)> prepare;
+  std::function<int(Archive&)> run;
+};
+
+class ArchiveFaultTest : public ArchiveTest {
+ protected:
+  // Three records with texts on pages 0 and 4, a second 4400 archive, a chart with two pages.
+  void MakeFiles() {
+    WriteFile(PathOf("f.ar0"), "AAABBBBCC");
+    WriteFile(PathOf("f.ar4"), "zz");
+    WriteFile(PathOf("f.arc"),
+              ArchiveBytes(kLayout4400, {MakeChart("C"), MakeChart("A"), MakeChart("B")},
+                           {Block({{0, 0, 3}}), Block({{0, 3, 4}, {4, 0, 2}}), Block({{0, 7, 2}})}));
+    WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 1}})}));
+    WriteFile(PathOf("t.ar0"), "t");
+    WriteFile(PathOf("g.arc"), ArchiveBytes(kLayout4200, {MakeChart("B"), MakeChart("A")}));
+    WriteFile(PathOf("Velm0090.txt"), "page zero");
+    WriteFile(PathOf("Velm0093.txt"), "page three");
+  }
+
+  void RunWithFaults(const FaultCase& c, const std::map<std::string, std::string>& initial) {
+    for (int n = 1;; ++n) {
+      Restore(folder_.Path(), initial);
+      Archive archive(slots_);
+      archive.saveTargetMode = 0;
+      archive.insertionMode = 1;
+      const std::string file = c.name == std::string("convert_to_4400") ? "g.arc" : "f.arc";
+      ASSERT_NE(archive.SetPath(PathOf(file)), -1);
+      ASSERT_EQ(archive.CreateIndex(), 0);
+      if (c.prepare) c.prepare(*this, archive, prompts_);
+      ArmFileFault(n);
+      const int result = c.run(archive);
+      const bool fired = CountedFileOperations() >= n;
+      ArmFileFault(0);
+      const std::string what = std::string(c.name) + " fault " + std::to_string(n);
+      if (!fired) {  // every step has been made to fail once
+        EXPECT_EQ(result, 0) << what;
+        EXPECT_GT(n, 2) << what;
+        if (archive.IsIndexBuilt()) ExpectIndexInStep(archive, slots_, what);
+        break;
+      }
+      EXPECT_EQ(result, -1) << what;
+      EXPECT_EQ(Snapshot(folder_.Path()), initial) << what;
+      ExpectIndexInStep(archive, slots_, what);
+      if (HasFailure()) break;
+    }
+    prompts_.VerifyAllUsed();
+  }
+};
+
+TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
+  MakeFiles();
+  Chart withPages = MakeChart("Bb");
+  withPages.commentSlot = 9;
+  const FaultCase cases[] = {
+      {"insert_with_comments", nullptr, [&](Archive& a) { return a.SaveToArchive(withPages); }},
+      {"delete_with_texts",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(1).mark = 'Y'; },
+       [](Archive& a) { return a.Delete(false); }},
+      {"delete_all",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
+         for (int n = 0; n < 3; ++n) a.Entry(n).mark = 'Y';
+       },
+       [](Archive& a) { return a.Delete(false); }},
+      {"move_down",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(0).mark = 'Y'; },
+       [](Archive& a) { return a.ChartUpDown(false); }},
+      {"order", nullptr, [](Archive& a) { return a.Order(); }},
+      {"convert_to_4400", nullptr, [](Archive& a) { return a.ConvertTo44(); }},
+      {"convert_to_4200",
+       [](ArchiveTest&, Archive&, testing_support::ScriptedPrompter& p) {
+         p.Expect(510, Answer::Yes);
+       },
+       [](Archive& a) { return a.ConvertTo43(); }},
+      {"comment_replaced", nullptr,
+       [](Archive& a) {
+         a.SetCommentText("longer text");
+         return a.SaveComment(1, 0);
+       }},
+      {"comment_cut", nullptr,
+       [](Archive& a) {
+         a.SetCommentText("");
+         return a.SaveComment(1, 4);
+       }},
+      {"comment_appended", nullptr,
+       [](Archive& a) {
+         a.SetCommentText("new");
+         return a.SaveComment(2, 7);
+       }},
+      {"copy_into_existing",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
+         a.Entry(1).mark = 'Y';
+         a.Entry(2).mark = 'Y';
+       },
+       [&](Archive& a) { return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true); }},
+  };
+  const auto initial = Snapshot(folder_.Path());
+  for (const FaultCase& c : cases) {
+    RunWithFaults(c, initial);
+    if (HasFailure()) return;
+  }
+}
+
+TEST_F(ArchiveFaultTest, FailedNewArchiveLeavesNoFile) {
+  MakeFiles();
+  const auto initial = Snapshot(folder_.Path());
+  Chart withPages = MakeChart("Bb");
+  withPages.commentSlot = 9;
+  for (int n = 1;; ++n) {
+    Restore(folder_.Path(), initial);
+    Archive archive(slots_);
+    prompts_.ExpectFile(PathOf("new.arc"));
+    ArmFileFault(n);
+    const int result = archive.SaveToNewArchive(withPages, false);
+    const bool fired = CountedFileOperations() >= n;
+    ArmFileFault(0);
+    if (!fired) {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(ReadFile(PathOf("new.ar3")), "page three");
+      break;
+    }
+    EXPECT_EQ(result, -1) << n;
+    EXPECT_EQ(Snapshot(folder_.Path()), initial) << n;
+    EXPECT_FALSE(archive.IsIndexBuilt()) << n;
+  }
+}
+
+}  // namespace
+}  // namespace archive_test
