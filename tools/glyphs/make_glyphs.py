@@ -200,7 +200,7 @@ def face_a():
     ornament = {"?": 0x2619, ";": 0x2726, "<": 0x263C, "=": 0x2726, ">": 0x2767}
     for ch, cp in ornament.items():
         g[ord(ch)] = symbol("dejavu", cp, height=0.7 if ch in "?<>" else 0.4)
-    for ch in "0123456789+-.'\"":
+    for ch in "0123456789+-.:'\"":
         g[ord(ch)] = natural("dejavu", ch)
     g[0xB0] = natural("dejavu", "\u00B0")
     return g

@@ -1,8 +1,9 @@
 // Glyph codes of the faces "VelmAstro5a" (a) and "VelmAstro5b" (b), and drawing of single glyphs.
 //
 // Face a: chart point n (0..33) is 'M' + n, zodiac sign s (0..11) 'A' + s, house cusp h (0..11)
-// 'o' + h, the retrograde mark '@', the page ornament "?;<=>", the digits, '+', '-', '.', the
-// degree mark 0xB0, the minute mark '\'' and the second mark '"'.
+// 'o' + h, the retrograde mark '@', the page ornament "?;<=>", the digits, '+', '-', '.', ':'
+// (angles written "DDD:MM" in the glyph face), the degree mark 0xB0, the minute mark '\'' and the
+// second mark '"'.
 // Face b: aspect k (0..19, the aspect index of its angle) is '0' + k, the orb phases 'a'
 // (applying), 'b' (exact) and 'c' (separating), '+', and the ruler mark 'r'.
 #pragma once

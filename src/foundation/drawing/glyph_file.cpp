@@ -33,7 +33,8 @@ std::vector<unsigned char> RequiredGlyphCodes(int face) {
     add(glyphs::kRetrograde);
     for (char c : glyphs::kOrnament) add(c);
     for (char c = '0'; c <= '9'; ++c) add(c);
-    for (char c : {'+', '-', '.', glyphs::kDegreeMark, glyphs::kMinuteMark, glyphs::kSecondMark})
+    for (char c : {'+', '-', '.', ':', glyphs::kDegreeMark, glyphs::kMinuteMark,
+                   glyphs::kSecondMark})
       add(c);
   } else {
     for (int k = 0; k < glyphs::kAspectCount; ++k) add(glyphs::Aspect(k));
