@@ -64,6 +64,11 @@ TEST(DrawingLines, LineTypesCirclesAndPlainLines) {
     EXPECT_EQ(dc.Calls()[0].pen, (platform::Pen{styles[i], 3, {255, 0, 0}})) << types[i];
     EXPECT_EQ(dc.GetPen(), platform::Pen{});
   }
+  const PenStyle byIndex[] = {PenStyle::Solid, PenStyle::Dash,       PenStyle::Dot, PenStyle::DashDot,
+                              PenStyle::DashDotDot, PenStyle::Null, PenStyle::Solid};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(PenStyleByIndex(i), byIndex[i]) << i;
+  EXPECT_EQ(PenStyleByIndex(-1), PenStyle::Solid);
+
   RecordingDc dc;
   DrawFilledCircle(dc, 100, -200, 50, {0, 0, 128});
   DrawLine(dc, 1, 2, 3, 4);

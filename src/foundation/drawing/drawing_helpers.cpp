@@ -6,6 +6,17 @@
 
 #include "foundation/drawing/palette.h"
 
+platform::PenStyle PenStyleByIndex(int style) {
+  switch (style) {
+    case 1: return platform::PenStyle::Dash;
+    case 2: return platform::PenStyle::Dot;
+    case 3: return platform::PenStyle::DashDot;
+    case 4: return platform::PenStyle::DashDotDot;
+    case 5: return platform::PenStyle::Null;
+    default: return platform::PenStyle::Solid;
+  }
+}
+
 void DrawLine(platform::Dc& dc, int x1, int y1, int x2, int y2) { dc.Line({x1, y1}, {x2, y2}); }
 
 void DrawThickLine(platform::Dc& dc, int x1, int y1, int x2, int y2, platform::PenStyle style,
@@ -28,13 +39,8 @@ void DrawThickLine(platform::Dc& dc, int x1, int y1, int x2, int y2, platform::P
 
 void DrawLineOfType(platform::Dc& dc, int x1, int y1, int x2, int y2, int type, int width,
                     int colourNumber) {
-  platform::PenStyle style = platform::PenStyle::Solid;
-  switch (type) {
-    case 1: style = platform::PenStyle::Dash; break;
-    case 2: style = platform::PenStyle::Dot; break;
-    case 3: style = platform::PenStyle::DashDot; break;
-    default: break;
-  }
+  const platform::PenStyle style =
+      type >= 1 && type <= 3 ? PenStyleByIndex(type) : platform::PenStyle::Solid;
   const platform::Pen old = dc.SelectPen({style, width, ColorByIndex(colourNumber)});
   dc.Line({x1, y1}, {x2, y2});
   dc.SelectPen(old);

@@ -3,6 +3,10 @@
 
 #include "platform/core/dc.h"
 
+// A pen style by the numbers that settings and callers use: 0 solid, 1 dashes, 2 dots, 3 dash-dot,
+// 4 dash-dot-dot, 5 none; any other number solid.
+platform::PenStyle PenStyleByIndex(int style);
+
 // A straight line with the current pen.
 void DrawLine(platform::Dc& dc, int x1, int y1, int x2, int y2);
 
