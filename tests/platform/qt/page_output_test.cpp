@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -278,6 +282,30 @@ TEST(PageOutput, WithoutAPrinterThePagesGoToAChosenPdfFile) {
   EXPECT_FALSE(platform::PrintToChosenPdf("t", 1, DrawDemoPage));
   EXPECT_EQ(prompts.shown.size(), 1u);  // the failure was reported
   prompts.VerifyAllUsed();
+}
+
+TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
+  std::vector<int> drawn;
+  bool printing = true;
+  // The preview is modal: closed once it has drawn both pages, or after 10 seconds.
+  QTimer closer;
+  closer.setInterval(50);
+  QElapsedTimer clock;
+  clock.start();
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (drawn.size() < 2 && clock.elapsed() < 10000) return;
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  closer.start();
+  platform::ShowPrintPreview(nullptr, 2, [&](platform::Dc& dc, int page) {
+    drawn.push_back(page);
+    printing = printing && dc.IsPrinting();
+    DrawDemoPage(dc, page);
+  });
+  ASSERT_GE(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0], 1);
+  EXPECT_EQ(drawn[1], 2);
+  EXPECT_TRUE(printing);
 }
 
 TEST(PageOutput, AnUnwritablePdfIsReportedAsError105) {
