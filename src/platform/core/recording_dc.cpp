@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/core/glyph_set.h"
+
 namespace platform {
 
 RecordedCall RecordingDc::Make(RecordedCall::Kind kind) const {
@@ -89,6 +91,15 @@ TextMetrics RecordingDc::GetTextMetrics() {
   m.height = m.ascent + m.descent;
   m.averageCharWidth = static_cast<int>(std::lround(GetFont().IsGlyphFace() ? em : em / 2.0));
   return m;
+}
+
+const RecordedCall* RecordingDc::FindGlyph(char code, int face) const {
+  for (const RecordedCall& c : calls_) {
+    if (c.kind != RecordedCall::Text || !c.font.IsGlyphFace()) continue;
+    if (face >= 0 && GlyphSet::FaceIndex(c.font.face) != face) continue;
+    if (c.text.find(code) != std::string::npos) return &c;
+  }
+  return nullptr;
 }
 
 std::vector<std::string> RecordingDc::Texts() const {

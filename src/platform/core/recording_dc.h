@@ -49,6 +49,9 @@ class RecordingDc final : public Dc {
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   // The texts drawn, in order.
   std::vector<std::string> Texts() const;
+  // The first text drawn in a glyph face (face index 0 or 1 of GlyphSet::FaceIndex; -1 either)
+  // that holds glyph code `code`; nullptr when there is none.
+  const RecordedCall* FindGlyph(char code, int face = -1) const;
   void Clear() { calls_.clear(); }
   bool Clipped() const { return clipped_; }
   const Rect& Clip() const { return clip_; }

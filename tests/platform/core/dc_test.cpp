@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -67,6 +69,22 @@ TEST(Dc, SettersReturnThePreviousValueAndCallsRecordTheState) {
   EXPECT_EQ(dc.GetCurrentPosition(), (Point{3, 4}));
   EXPECT_EQ(dc.Texts(), std::vector<std::string>{"AS"});
   EXPECT_EQ(dc.Calls()[1].align, platform::TextAlign::kCenter | platform::TextAlign::kBaseline);
+}
+
+TEST(RecordingDc, FindGlyphLooksOnlyAtGlyphFaces) {
+  RecordingDc dc;
+  dc.SelectFont({"Vudurez", 1000});
+  dc.TextOut(0, 0, "M");  // a text face: not a glyph
+  dc.SelectFont({std::string(platform::kGlyphFaceB), 1000});
+  dc.TextOut(1, 1, "0M");
+  dc.SelectFont({std::string(platform::kGlyphFaceA), 1000});
+  dc.TextOut(2, 2, "M");
+  ASSERT_NE(dc.FindGlyph('M'), nullptr);
+  EXPECT_EQ(dc.FindGlyph('M')->points[0], (Point{1, 1}));
+  ASSERT_NE(dc.FindGlyph('M', 0), nullptr);
+  EXPECT_EQ(dc.FindGlyph('M', 0)->points[0], (Point{2, 2}));
+  EXPECT_EQ(dc.FindGlyph('0', 0), nullptr);
+  EXPECT_EQ(dc.FindGlyph('x'), nullptr);
 }
 
 }  // namespace
