@@ -1,0 +1,41 @@
+// Charts derived from a chart: relocated and geodetic charts, Local Space charts and thematic
+// charts. Each is a computed copy; the source chart is never changed.
+#pragma once
+
+#include "astro/chart/chart.h"
+#include "foundation/datetime/place.h"
+#include "foundation/status.h"
+
+inline constexpr int kMsgNoGeodeticVariant = 470;
+inline constexpr int kMsgGeodeticPolar = 486;
+inline constexpr int kMsgThematicKind = 489;
+inline constexpr int kMsgThematicHouses = 490;
+inline constexpr int kMsgThematicTitle = 492;  // "ТЕМА"
+
+// Mode 0 relocation: the chart cast for the same instant at `place`. Mode 1 geodetic: the same
+// with geodetic houses. Message 486 for a geodetic chart at 66.5 degrees of latitude or more,
+// message 470 when the chart's house system has no geodetic variant, error 107 for another mode.
+Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place);
+
+// The Local Space chart of a chart (marker 3.0): bodies at their azimuths, houses the twelve
+// directions (docs/decisions.md).
+Status MakeLocalSpaceChart(Chart& out, const Chart& chart);
+
+// The choice of a thematic chart (the thematic-chart settings of the configuration).
+struct ThematicChoice {
+  int kind = 0;       // 0 one planet (real), 1 one planet (symbolic), 2 two planets
+  int planet = 0;     // body 0..29, or 30 an arbitrary point
+  int planet2 = 0;    // body 0..29 (two planets)
+  int house = 0;      // kind 0: 0..3 for houses I, IV, VII, X; kind 1: house 0..11
+  int direction = 0;  // two planets: 0 add, 1 subtract
+  int point = 0;      // the arbitrary point in minutes of arc
+};
+
+// Kind 0 (real, marker 2.0): the chart moved to the moment nearest to its own at which the planet
+// stands on the chosen angle. Kind 1 (symbolic, marker 1.0): the houses turned so that the chosen
+// house begins at the planet. Kind 2 (symbolic, marker 1.0): the houses turned by the arc from
+// the first planet to the second (direction 0) or back (1). The title becomes message 492.
+// Message 489 when a real chart is asked of a chart of kind 2, 5, 7, 8, 9 or a composite, message
+// 490 when its house system is not 0, 1, 2, 5, 6 or 7; error 107 for a choice out of range or a
+// planet that is absent or never reaches the angle.
+Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice);

@@ -1,0 +1,258 @@
+// Every chart kind computes, stepping recomputes in place, coordinates of points, and the derived
+// charts: relocated, geodetic, Local Space and thematic.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
+#include "astro/chart/derived_charts.h"
+#include "astro/ephemeris/bodies.h"
+#include "astro/houses/houses.h"
+#include "foundation/messages/messages.h"
+
+namespace {
+
+Source SourceAt(int day, int month, int year, int hours, int zone, int latDeg, char latLetter,
+                int lonDeg, char lonLetter) {
+  Source s;
+  EXPECT_TRUE(s.moment.date.SetDate(day, month, year, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime(hours, 0, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(zone, 0, '+').ok());
+  EXPECT_TRUE(s.place.SetPlace(latDeg, 0, latLetter, lonDeg, 0, lonLetter, "", "").ok());
+  return s;
+}
+
+Chart ChartOf(std::uint16_t kind, std::uint16_t keyKind = 0) {
+  Chart c;
+  c.definition.sources[0] = SourceAt(15, 6, 1985, 8, 3, 55, 'N', 37, 'E');
+  c.definition.sources[1] = SourceAt(1, 3, 2015, 12, 1, 48, 'N', 2, 'E');
+  c.definition.sources[2] = c.definition.sources[1];
+  c.definition.SetKind(kind);
+  c.definition.keyKind = keyKind;
+  return c;
+}
+
+double Wrap(double a) { return std::remainder(a, 360.0); }
+
+TEST(ChartKinds, EveryKindComputesWithoutNaN) {
+  struct Row {
+    const char* name;
+    std::uint16_t kind, keyKind, harmonic;
+    double marker;
+  };
+  const Row rows[] = {
+      {"natal", kChartNatal, 0, 0, kAbsent},
+      {"horary", kChartHorary, 0, 0, kAbsent},
+      {"draconic", kChartDraconic, 0, 0, kAbsent},
+      {"transit", kChartTransit, 0, 0, kAbsent},
+      {"tertiary", kChartProgressed, 1, 0, kAbsent},
+      {"minor", kChartProgressed, 2, 0, kAbsent},
+      {"solar_arc", kChartDirected, 2, 0, kAbsent},
+      {"birth_arc", kChartDirected, 3, 0, kAbsent},
+      {"synastry", kChartSynastry, 0, 0, kAbsent},
+      {"composite", kChartSynastry, 1, 0, kAbsent},
+      {"harmonic_5", kChartHarmonic, 0, 5, kAbsent},
+      {"return", kChartReturn, 0, 0, kAbsent},
+      {"lunar_phase", kChartLunarPhase, 0, 0, kAbsent},
+      {"local_space", kChartNatal, 0, 0, 3.0},
+  };
+  for (const Row& r : rows) {
+    Chart c = ChartOf(r.kind, r.keyKind);
+    c.definition.key.arcCount = r.harmonic;
+    c.SetDerivationMarker(r.marker);
+    ASSERT_TRUE(ChartCalculate(c, 1).ok()) << r.name;
+    const int last = r.marker == 3.0 ? kBodyCount - 1 : kPointVertex;
+    for (int i = 0; i <= last; ++i) {
+      const PointRecord& p = c.points[i];
+      ASSERT_TRUE(p.longitude.IsSet()) << r.name << " point " << i;
+      EXPECT_TRUE(p.longitude.Get() >= 0.0 && p.longitude.Get() < 360.0) << r.name << " " << i;
+      EXPECT_TRUE(std::isfinite(p.latitude) && std::isfinite(p.speed)) << r.name << " " << i;
+      EXPECT_TRUE(p.status == 'R' || p.status == 'D') << r.name << " " << i;
+    }
+    for (int h = 0; h < 12; ++h) {
+      ASSERT_TRUE(c.cusps[h].IsSet()) << r.name << " cusp " << h;
+      EXPECT_TRUE(std::isfinite(c.cusps[h].Get())) << r.name << " cusp " << h;
+    }
+    EXPECT_EQ(c.DerivationMarker(), r.marker) << r.name;
+  }
+}
+
+TEST(ChartKinds, CompositeIsCastForTheMidpointOfTheTwoSources) {
+  Chart c = ChartOf(kChartSynastry, kCompositeSwitch);
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  const Source& mid = c.definition.sources[2];
+  EXPECT_NEAR(UniversalJulianDay(mid),
+              0.5 * (UniversalJulianDay(c.definition.sources[0]) +
+                     UniversalJulianDay(c.definition.sources[1])),
+              1.0 / 86400.0);
+  EXPECT_NEAR(mid.place.LatitudeDeg(), 51.5, 1.0 / 60.0);       // (55 + 48) / 2
+  EXPECT_NEAR(mid.place.EastLongitudeDeg(), 19.5, 1.0 / 60.0);  // (37 + 2) / 2
+}
+
+TEST(ChartKinds, DraconicCountsFromTheNodeAndHarmonicMultiplies) {
+  Chart natal = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  Chart draconic = ChartOf(kChartDraconic);
+  ASSERT_TRUE(ChartCalculate(draconic, 1).ok());
+  const double node = natal.GetPointLongitude(16).Get();
+  EXPECT_NEAR(draconic.GetPointLongitude(16).Get(), 0.0, 1e-9);
+  for (int i : {0, 1, 4, 30})
+    EXPECT_NEAR(
+        Wrap(draconic.GetPointLongitude(i).Get() - (natal.GetPointLongitude(i).Get() - node)), 0.0,
+        1e-9);
+  Chart harmonic = ChartOf(kChartHarmonic);
+  harmonic.definition.key.arcCount = 7;
+  ASSERT_TRUE(ChartCalculate(harmonic, 1).ok());
+  for (int i : {0, 1, 9})
+    EXPECT_NEAR(Wrap(harmonic.GetPointLongitude(i).Get() - 7.0 * natal.GetPointLongitude(i).Get()),
+                0.0, 1e-6);
+  EXPECT_NEAR(Wrap(harmonic.GetCusp(0).Get() - 7.0 * natal.GetCusp(0).Get()), 0.0, 1e-6);
+  EXPECT_NEAR(Wrap(harmonic.GetCusp(3).Get() - harmonic.GetCusp(0).Get() - 90.0), 0.0, 1e-9);
+}
+
+TEST(ChartStep, StepOfZeroRecomputesInPlace) {
+  for (std::uint16_t kind : {kChartNatal, kChartProgressed, kChartDirected}) {
+    Chart c = ChartOf(kind);
+    ASSERT_TRUE(ChartCalculate(c, 1).ok());
+    const Chart computed = c;
+    c.points[0].longitude.Set(1.0);
+    c.points[33].longitude.Clear();
+    c.cusps[4].Set(2.0);
+    ASSERT_TRUE(c.AddStep(0.0).ok());
+    EXPECT_EQ(c, computed) << "kind " << kind;
+  }
+}
+
+TEST(ChartStep, StepsMoveTheMomentAtTheRateOfTheKind) {
+  Chart natal = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  const double before = UniversalJulianDay(natal.definition.sources[0]);
+  ASSERT_TRUE(natal.AddStep(1.5).ok());
+  EXPECT_NEAR(UniversalJulianDay(natal.definition.sources[0]) - before, 1.5, 1.0 / 86400.0);
+
+  Chart progressed = ChartOf(kChartProgressed);
+  ASSERT_TRUE(ChartCalculate(progressed, 1).ok());
+  const double progressedBefore = UniversalJulianDay(progressed.definition.sources[2]);
+  ASSERT_TRUE(progressed.AddStep(365.2422).ok());  // a year of life: one progressed day
+  EXPECT_NEAR(UniversalJulianDay(progressed.definition.sources[2]) - progressedBefore, 1.0,
+              1.0 / 86400.0);
+
+  Chart directed = ChartOf(kChartDirected);
+  ASSERT_TRUE(ChartCalculate(directed, 1).ok());
+  const double sun = directed.GetPointLongitude(0).Get();
+  ASSERT_TRUE(directed.AddStep(2.0 * 365.2422).ok());  // two years: two degrees
+  EXPECT_NEAR(Wrap(directed.GetPointLongitude(0).Get() - sun), 2.0, 1e-6);
+}
+
+TEST(ChartCoordinates, EquatorialOfTheSunAtJ2000) {
+  Chart c;
+  ASSERT_TRUE(c.definition.sources[0].SetUniversalTime(2451545.0).ok());
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  double ra, dec;
+  ASSERT_TRUE(c.GetPointCoordinates(0, 3, ra, dec));
+  // Reference positions, row F000: right ascension 281.278386, declination -23.032430.
+  EXPECT_NEAR(ra, 281.278386, 0.001);
+  EXPECT_NEAR(dec, -23.032430, 0.001);
+  EXPECT_FALSE(c.GetPointCoordinates(0, 5, ra, dec));
+  EXPECT_FALSE(c.GetPointCoordinates(40, 3, ra, dec));
+  EXPECT_EQ(ra, kAbsent);
+}
+
+TEST(ChartRelocation, RelocatedAndGeodeticCharts) {
+  Chart natal = ChartOf(kChartNatal);
+  natal.houseSystem = kHousePlacidus;
+  ASSERT_TRUE(ChartCalculate(natal, 0).ok());
+  Place greenwich, east90, polar;
+  ASSERT_TRUE(greenwich.SetPlace(51, 29, 'N', 0, 0, 'E', "", "").ok());
+  ASSERT_TRUE(east90.SetPlace(30, 0, 'N', 90, 0, 'E', "", "").ok());
+  ASSERT_TRUE(polar.SetPlace(67, 0, 'N', 20, 0, 'E', "", "").ok());
+
+  Chart moved;
+  ASSERT_TRUE(MakeRelocatedChart(moved, natal, 0, greenwich).ok());
+  EXPECT_EQ(moved.GetPointLongitude(0).Get(), natal.GetPointLongitude(0).Get());  // one instant
+  // 37 degrees of longitude west: the MC moves back by about as much.
+  EXPECT_GT(std::fabs(Wrap(moved.GetCusp(9).Get() - natal.GetCusp(9).Get())), 30.0);
+  EXPECT_EQ(moved.houseSystem, kHousePlacidus);
+
+  // Geodetic: the MC is the ecliptic degree whose right ascension is the east longitude.
+  Chart geodetic;
+  ASSERT_TRUE(MakeRelocatedChart(geodetic, natal, 1, greenwich).ok());
+  EXPECT_EQ(geodetic.houseSystem, kHousePlacidus + 100);
+  EXPECT_NEAR(Wrap(geodetic.GetCusp(9).Get()), 0.0, 1e-9);
+  ASSERT_TRUE(MakeRelocatedChart(geodetic, natal, 1, east90).ok());
+  EXPECT_NEAR(geodetic.GetCusp(9).Get(), 90.0, 1e-9);
+
+  EXPECT_EQ(MakeRelocatedChart(geodetic, natal, 1, polar).MessageNumber(), kMsgGeodeticPolar);
+  Chart equal = natal;
+  equal.houseSystem = kHouseEqualFromMc;
+  EXPECT_EQ(MakeRelocatedChart(geodetic, equal, 1, greenwich).MessageNumber(),
+            kMsgNoGeodeticVariant);
+  EXPECT_EQ(MakeRelocatedChart(geodetic, natal, 2, greenwich).ErrorCode(), 107);
+}
+
+TEST(ChartLocalSpace, SunOnTheMeridianStandsDueSouth) {
+  Chart natal = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  Moment noon;
+  ASSERT_TRUE(natal.FindRiseSetMoment(0, 2, true, noon));
+  natal.definition.sources[0].AssignMoment(noon);
+  Chart local;
+  ASSERT_TRUE(MakeLocalSpaceChart(local, natal).ok());
+  EXPECT_TRUE(local.IsLocalSpace());
+  EXPECT_NEAR(local.GetPointLongitude(0).Get(), 180.0, 0.01);
+  // Altitude at culmination: 90 - 55 + declination (about +23.3 in mid-June).
+  EXPECT_NEAR(local.points[0].latitude, 58.3, 0.2);
+  for (int h = 0; h < 12; ++h) EXPECT_EQ(local.GetCusp(h).Get(), std::fmod(90.0 + 30.0 * h, 360.0));
+  EXPECT_FALSE(local.GetPointLongitude(kPointFortune).IsSet());
+  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  double az, alt;
+  ASSERT_TRUE(natal.GetPointCoordinates(0, 4, az, alt));  // the same horizontal place
+  EXPECT_NEAR(az, 180.0, 0.01);
+}
+
+TEST(ChartThematic, SymbolicAndRealThematicCharts) {
+  Chart natal = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  Chart thematic;
+  ThematicChoice symbolic;
+  symbolic.kind = 1;
+  symbolic.planet = 1;  // the Moon on the cusp of house V
+  symbolic.house = 4;
+  ASSERT_TRUE(MakeThematicChart(thematic, natal, symbolic).ok());
+  EXPECT_TRUE(thematic.IsSymbolicThematic());
+  EXPECT_NEAR(Wrap(thematic.GetCusp(4).Get() - natal.GetPointLongitude(1).Get()), 0.0, 1e-9);
+  EXPECT_EQ(thematic.definition.Title(), GetMessageText(kMsgThematicTitle).substr(0, 29));
+  ASSERT_TRUE(thematic.AddStep(0.0).ok());  // the turn survives a recomputation
+  EXPECT_NEAR(Wrap(thematic.GetCusp(4).Get() - natal.GetPointLongitude(1).Get()), 0.0, 1e-9);
+
+  ThematicChoice two;
+  two.kind = 2;
+  two.planet = 0;
+  two.planet2 = 4;
+  two.direction = 1;
+  ASSERT_TRUE(MakeThematicChart(thematic, natal, two).ok());
+  const double arc = natal.GetPointLongitude(4).Get() - natal.GetPointLongitude(0).Get();
+  EXPECT_NEAR(Wrap(thematic.GetCusp(0).Get() - (natal.GetCusp(0).Get() - arc)), 0.0, 1e-9);
+
+  ThematicChoice real;
+  real.kind = 0;
+  real.planet = 0;
+  real.house = 3;  // the Sun on the MC
+  ASSERT_TRUE(MakeThematicChart(thematic, natal, real).ok());
+  EXPECT_EQ(thematic.DerivationMarker(), kMarkerRealThematic);
+  EXPECT_NEAR(Wrap(thematic.GetCusp(9).Get() - thematic.GetPointLongitude(0).Get()), 0.0, 0.001);
+
+  Chart directed = ChartOf(kChartDirected);
+  ASSERT_TRUE(ChartCalculate(directed, 1).ok());
+  EXPECT_EQ(MakeThematicChart(thematic, directed, real).MessageNumber(), kMsgThematicKind);
+  Chart equal = natal;
+  equal.houseSystem = kHouseEqualFromAsc;
+  ASSERT_TRUE(ChartCalculate(equal, 0).ok());
+  EXPECT_EQ(MakeThematicChart(thematic, equal, real).MessageNumber(), kMsgThematicHouses);
+  two.planet2 = 0;
+  EXPECT_EQ(MakeThematicChart(thematic, natal, two).ErrorCode(), 107);
+}
+
+}  // namespace
