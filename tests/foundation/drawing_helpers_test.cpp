@@ -172,8 +172,9 @@ TEST(DrawingGlyphs, SingleGlyphsGoToTheirFacesAndRestoreTheContext) {
   };
   const Expected expected[] = {
       {platform::kGlyphFaceA, "M", 10}, {platform::kGlyphFaceB, "3", 10},
-      {platform::kGlyphFaceB, "5", 0},  {platform::kGlyphFaceB, "?", 0},
-      {platform::kGlyphFaceB, "?", 0},  {platform::kGlyphFaceB, "r", 100},
+      // Out of range: a question mark of the text face, not aspect 15's symbol '?' of face b.
+      {platform::kGlyphFaceB, "5", 0},  {platform::kTextFace, "?", 0},
+      {platform::kTextFace, "?", 0},    {platform::kGlyphFaceB, "r", 100},
       {platform::kGlyphFaceA, "x", 300},  // house 10's glyph 'o' + 9 one em to the right
       {platform::kGlyphFaceB, "3", 0},  {platform::kTextFace, "SQQ", 0},
   };

@@ -36,9 +36,11 @@ platform::Size DrawGlyphText(platform::Dc& dc, int x, int y, char glyph, char fo
 }
 
 platform::Size DrawGlyphNumber(platform::Dc& dc, int x, int y, int n) {
-  const char c = n >= 0 && n < glyphs::kAspectCount ? glyphs::Aspect(n) : '?';
-  return DrawInFont(dc, FaceAt(dc.GetFont(), platform::kGlyphFaceB, dc.GetFont().pointSize), x, y,
-                    std::string_view(&c, 1));
+  const int size = dc.GetFont().pointSize;
+  if (n < 0 || n >= glyphs::kAspectCount)
+    return DrawInFont(dc, FaceAt(dc.GetFont(), platform::kTextFace, size), x, y, "?");
+  const char c = glyphs::Aspect(n);
+  return DrawInFont(dc, FaceAt(dc.GetFont(), platform::kGlyphFaceB, size), x, y, {&c, 1});
 }
 
 platform::Size DrawRulerGlyph(platform::Dc& dc, int x, int y, int house) {

@@ -43,7 +43,9 @@ inline constexpr char kRulerMark = 'r';
 platform::Size DrawGlyphText(platform::Dc& dc, int x, int y, char glyph, char fontLetter, int size,
                              platform::BkMode bkMode);
 
-// Draws '0' + n (n 0..19; '?' for any other n) in "VelmAstro5b" at the selected font's size.
+// Draws '0' + n (n 0..19) in "VelmAstro5b" at the selected font's size. Any other n draws a
+// question mark in the text face: the code '?' of "VelmAstro5b" is aspect 15's symbol, which would
+// show an aspect that is not there.
 platform::Size DrawGlyphNumber(platform::Dc& dc, int x, int y, int n);
 
 // Draws the ruler reference of house `house` (0..11): the ruler mark of "VelmAstro5b" followed by
