@@ -1,4 +1,6 @@
 // Reading records, and saving a chart into the current, an existing or a new archive.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <system_error>
 
@@ -52,6 +54,9 @@ void Archive::Close(std::FILE* handle) {
 int Archive::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
                   CommentRefBlock* block) {
   if (!handle || n < 0) return -1;
+  // Past the last record: the end of a walk, not a read error.
+  struct stat st {};
+  if (::fstat(::fileno(handle), &st) != 0 || n >= CountRecords(layout_, st.st_size)) return -1;
   CommentRefBlock local;
   CommentRefBlock& refs = block ? *block : local;
   Chart read;
