@@ -227,6 +227,8 @@ TEST(DrawingText, CuttingToAWidth) {
       {"name_end", 1000, "/ho....dat"},
   };
   for (const Case& c : shorten) EXPECT_EQ(ShortenPathToWidth(dc, path, c.width), c.expected) << c.name;
+  EXPECT_EQ(ShortenPathToWidth(dc, "ab", 100), "ab...");  // nothing to keep of a tiny path
+  EXPECT_EQ(ShortenPathToWidth(dc, "abcdefgh", 700), "abc...h");  // no folder: the name's end
 }
 
 TEST(DrawingText, PagesOfWrappedText) {

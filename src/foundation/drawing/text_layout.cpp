@@ -87,8 +87,9 @@ std::string ShortenPathToWidth(platform::Dc& dc, std::string_view path, int widt
     const std::string candidate = head + std::string(path.substr(pos));
     if (Width(dc, candidate) <= width) return candidate;
   }
-  const std::size_t nameStart = path.rfind('/') == std::string_view::npos ? 3 : path.rfind('/') + 1;
-  std::string_view name = path.substr(std::max<std::size_t>(nameStart, 3));
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+  std::string_view name = path.substr(std::min(path.size(), std::max<std::size_t>(nameStart, 3)));
   while (!name.empty() && Width(dc, head + std::string(name)) > width) name.remove_prefix(1);
   return head + std::string(name);
 }
