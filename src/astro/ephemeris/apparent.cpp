@@ -98,7 +98,8 @@ PointPosition PlanetPlaceWithoutDeflection(Planet planet, double jdTt) {
       [planet](double t) { return PlanetHeliocentric(planet, t); }, jdTt);
 }
 
-Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat) {
+Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat,
+                         double distanceRatio) {
   constexpr double kDeg = M_PI / 180.0;
   const auto unit = [](double l, double b) {
     return Vector3{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l), std::sin(b)};
@@ -107,9 +108,10 @@ Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat) {
   const Vector3 e = -unit(sunLon * kDeg, sunLat * kDeg);  // the Earth seen from the Sun
   const double pe = Dot(p, e);
   if (1.0 + pe < kDeflectionFloor) return Deflection{};
-  // A body far behind the Sun (its heliocentric direction that of its geocentric one):
-  // p' = p + (2GM/c^2 / 1 au) (e - (e.p) p) / (1 + e.p).
-  const Vector3 shifted = Unit(p + (kSchwarzschildAu / (1.0 + pe)) * (e - pe * p));
+  // A body at infinity (its heliocentric direction that of its geocentric one):
+  // p' = p + (2GM/c^2 / 1 au) (e - (e.p) p) / (1 + e.p), scaled for the body's distance.
+  const Vector3 shifted =
+      Unit(p + (distanceRatio * kSchwarzschildAu / (1.0 + pe)) * (e - pe * p));
   double dLon = std::atan2(shifted.y, shifted.x) / kDeg - lon;
   dLon -= 360.0 * std::round(dLon / 360.0);
   return Deflection{dLon, std::asin(std::clamp(shifted.z, -1.0, 1.0)) / kDeg - lat};

@@ -34,14 +34,16 @@ PointPosition ApparentPlaceWithoutDeflection(
     const std::function<Vector3(double jdTt)>& heliocentricJ2000, double jdTt);
 PointPosition PlanetPlaceWithoutDeflection(Planet planet, double jdTt);
 
-// The deflection of light by the Sun for a body far behind it, at ecliptic longitude and
-// latitude (degrees) with the Sun at sunLon, sunLat: the shifts to add, degrees. Within a few
-// degrees of the Sun and for a body in front of it (Mercury or Venus near inferior conjunction)
-// this is only an approximation, good to 0.2" beyond 3 degrees from the Sun.
+// The deflection of light by the Sun for a body behind it, at ecliptic longitude and latitude
+// (degrees) with the Sun at sunLon, sunLat: the shifts to add, degrees. The formula of a body
+// at infinity scaled by r / (r + 1 au), r the body's distance from the Sun, which is what the
+// full formula gives (to 0.003" from 3 degrees off the Sun; 15 % of the shift closer in, for a
+// mean r). A body in front of the Sun is hardly deflected: pass 0.
 struct Deflection {
   double lonDeg = 0.0, latDeg = 0.0;
 };
-Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat);
+Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat,
+                         double distanceRatio);
 
 // Longitude (degrees [0, 360)) and latitude (degrees) in the mean ecliptic and true equinox of
 // date of a direction given in the ecliptic and equinox J2000.

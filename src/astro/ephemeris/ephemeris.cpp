@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "astro/ephemeris/coordinates.h"
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/lunar_points.h"
@@ -50,16 +49,16 @@ bool Ephemeris::HasTable(int tableId) const {
   return tableId >= 0 && tableId < kTableIdCount && index_[tableId] >= 0;
 }
 
-bool Ephemeris::AddSunDeflection(double jdTt, double& lon, double& lat) const {
+void Ephemeris::AddSunDeflection(int point, double jdTt, double speed, double& lon,
+                                 double& lat) const {
   const ChebyshevTable* sun = Table(0);
-  if (sun == nullptr) return false;
+  // Mercury and Venus in retrograde motion are near inferior conjunction, in front of the Sun.
+  if (sun == nullptr || ((point == 2 || point == 3) && speed < 0.0)) return;
   double sunLon, sunLat, sunSpeed;
   sun->Evaluate(jdTt, sunLon, sunLat, sunSpeed);
-  if (AngularDistance(lon, lat, sunLon, sunLat) < kNearSunDeg) return false;
-  const Deflection d = SunDeflection(lon, lat, sunLon, sunLat);
+  const Deflection d = SunDeflection(lon, lat, sunLon, sunLat, DeflectionDistanceRatio(point));
   lon += d.lonDeg;
   lat += d.latDeg;
-  return true;
 }
 
 const ChebyshevTable* Ephemeris::Table(int tableId) const {
@@ -88,18 +87,15 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
   if (table != nullptr) {
     double lon, lat, speed;
     table->Evaluate(when.days, lon, lat, speed);
-    bool served = true;
-    if (DeflectedByTheSun(point)) served = AddSunDeflection(when.days, lon, lat);
-    if (served) {
-      double nutationRate;
-      lon += NutationDeg(when.days, nutationRate);
-      PointPosition p{NormalizeDegrees(lon), lat, speed + nutationRate};
-      if (point == kSouthNode || point == kLunarPerigee) p = OppositePoint(p);
-      out.longitude = p.longitude;
-      out.latitude = p.latitude;
-      out.speed = p.speed;
-      return out;
-    }
+    if (DeflectedByTheSun(point)) AddSunDeflection(point, when.days, speed, lon, lat);
+    double nutationRate;
+    lon += NutationDeg(when.days, nutationRate);
+    PointPosition p{NormalizeDegrees(lon), lat, speed + nutationRate};
+    if (point == kSouthNode || point == kLunarPerigee) p = OppositePoint(p);
+    out.longitude = p.longitude;
+    out.latitude = p.latitude;
+    out.speed = p.speed;
+    return out;
   }
   const PointPosition p = TheoryPosition(point, variant, when.days);
   out.approximate = !InTables(when);

@@ -28,17 +28,15 @@ class Ephemeris {
   }
   bool HasTable(int tableId) const;
 
-  // Point 0..29; the lunar points 16..19 in the given variant. Within a few degrees of the Sun
-  // the bodies whose light it deflects come from the theories. Never NaN: a point outside 0..29
+  // Point 0..29; the lunar points 16..19 in the given variant. Never NaN: a point outside 0..29
   // gives zeros marked approximate.
   BodyPosition Position(int point, JdTt when, LunarVariant variant = LunarVariant::True) const;
 
  private:
   const ChebyshevTable* Table(int tableId) const;
   double NutationDeg(double jdTt, double& rateDegPerDay) const;
-  // Adds the Sun's deflection of light to a table's longitude (less the nutation) and latitude;
-  // false, leaving them alone, within kNearSunDeg of the Sun, where the theories serve.
-  bool AddSunDeflection(double jdTt, double& lon, double& lat) const;
+  // Adds the Sun's deflection of light to a table's longitude (less the nutation) and latitude.
+  void AddSunDeflection(int point, double jdTt, double speed, double& lon, double& lat) const;
 
   ChebyshevFile file_;
   std::array<int, kTableIdCount> index_ = MissingIndex();  // table id -> position in file_

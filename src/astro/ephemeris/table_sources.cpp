@@ -70,6 +70,18 @@ bool DeflectedByTheSun(int point) {
   return (point >= 2 && point <= 15) || point == 20 || (point >= 22 && point <= 29);
 }
 
+double DeflectionDistanceRatio(int point) {
+  // Mean distances from the Sun (semi-major axes), au: Mercury .. Psyche, then Proserpina and
+  // the hypothetical points (their conventional elements).
+  static constexpr double kMeanDistance[30] = {
+      0.0,   0.0,   0.387, 0.723, 1.524, 5.203, 9.537, 19.19, 30.07, 39.48,
+      13.65, 2.362, 2.767, 2.773, 2.669, 2.924, 0.0,   0.0,   0.0,   0.0,
+      79.23, 0.0,   41.00, 50.67, 59.21, 64.82, 70.30, 73.63, 77.26, 83.67};
+  if (!DeflectedByTheSun(point)) return 0.0;
+  const double r = kMeanDistance[point];
+  return r / (r + 1.0);
+}
+
 TableSample SampleTableSource(int tableId, double jdTt) {
   const double nutation = NutationAt(JdTt{jdTt}).longitudeDeg;
   if (tableId == kTableNutation) return TableSample{nutation, 0.0};

@@ -4,11 +4,11 @@
 
 #include <span>
 
-// Near the Sun the deflection of light changes too fast for the tables: bodies whose light
-// passes the Sun (not the Sun itself, the Moon or the lunar points) are computed from the
-// theories within this angular distance of the Sun's centre.
-inline constexpr double kNearSunDeg = 3.0;
+// The points whose light passes the Sun (not the Sun itself, the Moon, the lunar points or the
+// White Moon): their tables hold the places without the Sun's deflection, which is added at run
+// time (SunDeflection) with r / (r + 1 au) for the body's mean distance r from the Sun.
 bool DeflectedByTheSun(int point);
+double DeflectionDistanceRatio(int point);
 
 struct TableSpec {
   int id;
