@@ -106,7 +106,7 @@ TEST(DrawingFitting, MeasuringLeavesTheSelectedFontAlone) {
 }
 
 TEST(DrawingFitting, VerticalTextStepsDownByTheCharacterHeightTimesTheFactor) {
-  RecordingDc dc;  // MM_TEXT: y grows downwards
+  RecordingDc dc;                              // MM_TEXT: y grows downwards
   const platform::Font font{"Vudurez", 1500};  // height 200
   EXPECT_EQ(DrawTextVertical(dc, font, 100, 1000, "AB", 1.5), 600);
   ASSERT_EQ(dc.Calls().size(), 2u);

@@ -14,7 +14,10 @@ using platform::GlyphSet;
 using platform::PathElement;
 
 int PointsOf(PathElement::Kind kind) {
-  return kind == PathElement::Cubic ? 3 : kind == PathElement::Quad ? 2 : kind == PathElement::Close ? 0 : 1;
+  return kind == PathElement::Cubic   ? 3
+         : kind == PathElement::Quad  ? 2
+         : kind == PathElement::Close ? 0
+                                      : 1;
 }
 
 TEST(GlyphFile, EveryShippedGlyphHasAnOutlineInsideItsAdvanceBox) {

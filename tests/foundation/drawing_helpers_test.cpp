@@ -1,11 +1,12 @@
 // Lines, rectangle tests, the page frame, single glyphs and text cutting through RecordingDc
 // (a text-face character is half an em wide, a glyph one em; em = size x 2 / 15).
+#include "foundation/drawing/drawing_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "foundation/drawing/drawing_helpers.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
@@ -29,13 +30,25 @@ TEST(DrawingLines, ThickLinesAddPairsOfCopiesEveryFiveUnits) {
   };
   const Case cases[] = {
       {"thin", {0, 0}, {1000, 0}, 0, {{{0, 0}, {1000, 0}}}},
-      {"five_is_one_pair", {0, 0}, {1000, 0}, 5,
+      {"five_is_one_pair",
+       {0, 0},
+       {1000, 0},
+       5,
        {{{0, 0}, {1000, 0}}, {{0, 5}, {1000, 5}}, {{0, -5}, {1000, -5}}}},
       // ceil(7 / 5) = 2 pairs: 5 and 10 units to either side.
-      {"seven_is_two_pairs", {0, 0}, {1000, 200}, 7,
-       {{{0, 0}, {1000, 200}}, {{0, 5}, {1000, 205}}, {{0, -5}, {1000, 195}},
-        {{0, 10}, {1000, 210}}, {{0, -10}, {1000, 190}}}},
-      {"steep_lines_offset_in_x", {0, 0}, {100, 1000}, 1,
+      {"seven_is_two_pairs",
+       {0, 0},
+       {1000, 200},
+       7,
+       {{{0, 0}, {1000, 200}},
+        {{0, 5}, {1000, 205}},
+        {{0, -5}, {1000, 195}},
+        {{0, 10}, {1000, 210}},
+        {{0, -10}, {1000, 190}}}},
+      {"steep_lines_offset_in_x",
+       {0, 0},
+       {100, 1000},
+       1,
        {{{0, 0}, {100, 1000}}, {{5, 0}, {105, 1000}}, {{-5, 0}, {95, 1000}}}},
   };
   for (const Case& c : cases) {
@@ -64,8 +77,9 @@ TEST(DrawingLines, LineTypesCirclesAndPlainLines) {
     EXPECT_EQ(dc.Calls()[0].pen, (platform::Pen{styles[i], 3, {255, 0, 0}})) << types[i];
     EXPECT_EQ(dc.GetPen(), platform::Pen{});
   }
-  const PenStyle byIndex[] = {PenStyle::Solid, PenStyle::Dash,       PenStyle::Dot, PenStyle::DashDot,
-                              PenStyle::DashDotDot, PenStyle::Null, PenStyle::Solid};
+  const PenStyle byIndex[] = {PenStyle::Solid,   PenStyle::Dash,       PenStyle::Dot,
+                              PenStyle::DashDot, PenStyle::DashDotDot, PenStyle::Null,
+                              PenStyle::Solid};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(PenStyleByIndex(i), byIndex[i]) << i;
   EXPECT_EQ(PenStyleByIndex(-1), PenStyle::Solid);
 
@@ -89,9 +103,8 @@ TEST(DrawingRects, InsideAndOverlapCountTouchingEdges) {
     bool inside;
   };
   const PointCase points[] = {
-      {"centre", 200, 350, true},       {"left_edge", 100, 350, true},
-      {"corner", 300, 200, true},       {"left_of", 99, 350, false},
-      {"above", 200, 501, false},       {"below", 200, 199, false},
+      {"centre", 200, 350, true},  {"left_edge", 100, 350, true}, {"corner", 300, 200, true},
+      {"left_of", 99, 350, false}, {"above", 200, 501, false},    {"below", 200, 199, false},
   };
   for (const PointCase& c : points) EXPECT_EQ(PointInRect(c.x, c.y, r), c.inside) << c.name;
   EXPECT_TRUE(PointInRect(200, 350, Rect{100, 200, 300, 500}));  // y-down order accepted
@@ -171,12 +184,16 @@ TEST(DrawingGlyphs, SingleGlyphsGoToTheirFacesAndRestoreTheContext) {
     int x;
   };
   const Expected expected[] = {
-      {platform::kGlyphFaceA, "M", 10}, {platform::kGlyphFaceB, "3", 10},
+      {platform::kGlyphFaceA, "M", 10},
+      {platform::kGlyphFaceB, "3", 10},
       // Out of range: a question mark of the text face, not aspect 15's symbol '?' of face b.
-      {platform::kGlyphFaceB, "5", 0},  {platform::kTextFace, "?", 0},
-      {platform::kTextFace, "?", 0},    {platform::kGlyphFaceB, "r", 100},
+      {platform::kGlyphFaceB, "5", 0},
+      {platform::kTextFace, "?", 0},
+      {platform::kTextFace, "?", 0},
+      {platform::kGlyphFaceB, "r", 100},
       {platform::kGlyphFaceA, "x", 300},  // house 10's glyph 'o' + 9 one em to the right
-      {platform::kGlyphFaceB, "3", 0},  {platform::kTextFace, "SQQ", 0},
+      {platform::kGlyphFaceB, "3", 0},
+      {platform::kTextFace, "SQQ", 0},
   };
   ASSERT_EQ(dc.Calls().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -193,8 +210,8 @@ TEST(DrawingGlyphs, SingleGlyphsGoToTheirFacesAndRestoreTheContext) {
 }
 
 TEST(DrawingText, AngleLineNames) {
-  const std::pair<char, const char*> cases[] = {{'A', "AS"}, {'D', "DS"}, {'I', "IC"},
-                                                {'M', "MC"}, {'x', "MC"}};
+  const std::pair<char, const char*> cases[] = {
+      {'A', "AS"}, {'D', "DS"}, {'I', "IC"}, {'M', "MC"}, {'x', "MC"}};
   for (const auto& [code, name] : cases) {
     EXPECT_EQ(AngleLineName(code, false), name);
     std::string lower = name;
@@ -217,7 +234,8 @@ TEST(DrawingText, CuttingToAWidth) {
       {"only_dots", 300, "..."},
       {"nothing", 250, ""},
   };
-  for (const Case& c : fit) EXPECT_EQ(FitTextToWidth(dc, "Hello world", c.width), c.expected) << c.name;
+  for (const Case& c : fit)
+    EXPECT_EQ(FitTextToWidth(dc, "Hello world", c.width), c.expected) << c.name;
 
   const char* path = "/home/user/charts/natal/file.dat";  // 32 characters
   const Case shorten[] = {
@@ -226,8 +244,9 @@ TEST(DrawingText, CuttingToAWidth) {
       {"file_only", 2000, "/ho.../file.dat"},
       {"name_end", 1000, "/ho....dat"},
   };
-  for (const Case& c : shorten) EXPECT_EQ(ShortenPathToWidth(dc, path, c.width), c.expected) << c.name;
-  EXPECT_EQ(ShortenPathToWidth(dc, "ab", 100), "ab...");  // nothing to keep of a tiny path
+  for (const Case& c : shorten)
+    EXPECT_EQ(ShortenPathToWidth(dc, path, c.width), c.expected) << c.name;
+  EXPECT_EQ(ShortenPathToWidth(dc, "ab", 100), "ab...");          // nothing to keep of a tiny path
   EXPECT_EQ(ShortenPathToWidth(dc, "abcdefgh", 700), "abc...h");  // no folder: the name's end
 }
 

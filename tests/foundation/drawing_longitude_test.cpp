@@ -14,10 +14,12 @@ namespace {
 using platform::RecordedCall;
 using platform::RecordingDc;
 
-// The pieces joined, with the sign glyph shown as "[c]".
+// The pieces joined, with the sign glyph shown as "[c]" and the degree mark 0xB0 as '*'.
 std::string Joined(const std::vector<LongitudePiece>& pieces) {
   std::string out;
   for (const LongitudePiece& p : pieces) out += p.signGlyph ? "[" + p.text + "]" : p.text;
+  for (char& c : out)
+    if (c == '\xB0') c = '*';
   return out;
 }
 
@@ -26,30 +28,31 @@ TEST(DrawingLongitude, LayoutsRoundAndCarry) {
     const char* name;
     double value;
     int layout;
-    const char* expected;  // \xB0 is the degree mark
+    const char* expected;
   };
   const Case cases[] = {
       // 125.1189 = Leo ('A' + 4) 5 deg 7.134 min = 5 deg 7 min 8.04 s.
       {"leo_layout0", 125.1189, 0, "05[E]07"},
       {"leo_layout3_seconds", 125.1189, 3, "05[E]07'08\""},
-      {"leo_layout1_circle", 125.1189, 1, "125\xB0" "07'"},
-      {"leo_layout2_plain", 125.1189, 2, "125\xB0" "07'"},
+      {"leo_layout1_circle", 125.1189, 1, "125*07'"},
+      {"leo_layout2_plain", 125.1189, 2, "125*07'"},
       // 29 deg 59.994 min rounds into the next sign.
       {"carry_into_taurus", 29.9999, 0, "00[B]00"},
       {"carry_past_pisces", 359.9999, 0, "00[A]00"},
-      {"carry_past_pisces_layout1", 359.9999, 1, "000\xB0" "00'"},
+      {"carry_past_pisces_layout1", 359.9999, 1, "000*00'"},
       {"over_a_circle_is_reduced", 400.0, 0, "10[B]00"},
-      {"layout1_pads_to_three", 7.5, 1, "007\xB0" "30'"},
-      {"negative_arc", -12.5, 2, "-12\xB0" "30'"},
-      {"negative_in_layout0_as_plain", -12.5, 0, "-12\xB0" "30'"},
-      {"negative_layout1", -5.5, 1, "-05\xB0" "30'"},
-      {"no_minus_zero", -0.001, 2, "0\xB0" "00'"},
-      {"small_arc", 1.25, 2, "1\xB0" "15'"},
+      {"layout1_pads_to_three", 7.5, 1, "007*30'"},
+      {"negative_arc", -12.5, 2, "-12*30'"},
+      {"negative_in_layout0_as_plain", -12.5, 0, "-12*30'"},
+      {"negative_layout1", -5.5, 1, "-05*30'"},
+      {"no_minus_zero", -0.001, 2, "0*00'"},
+      {"small_arc", 1.25, 2, "1*15'"},
       {"unknown_layout_as_0", 125.1189, 9, "05[E]07"},
       {"absent", -777.0, 0, ""},
       {"not_a_number", std::nan(""), 1, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(Joined(LongitudePieces(c.value, c.layout)), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Joined(LongitudePieces(c.value, c.layout)), c.expected) << c.name;
 }
 
 std::vector<const RecordedCall*> TextCalls(const RecordingDc& dc) {

@@ -20,7 +20,7 @@ TEST(DrawingPalette, FixedColoursAndBlackOutsideTheRange) {
       {15, {255, 255, 255}},  // white
       {16, {192, 192, 192}},  // light grey
       {54, {144, 238, 144}},  // light green
-      {0, platform::kBlack},  {60, platform::kBlack}, {-1, platform::kBlack},
+      {0, platform::kBlack}, {60, platform::kBlack}, {-1, platform::kBlack},
   };
   for (const Case& c : cases) EXPECT_EQ(ColorByIndex(c.n), c.expected) << c.n;
   EXPECT_EQ(ColorByIndexShort(12), (platform::Color{255, 0, 0}));

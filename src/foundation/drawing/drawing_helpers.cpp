@@ -8,12 +8,18 @@
 
 platform::PenStyle PenStyleByIndex(int style) {
   switch (style) {
-    case 1: return platform::PenStyle::Dash;
-    case 2: return platform::PenStyle::Dot;
-    case 3: return platform::PenStyle::DashDot;
-    case 4: return platform::PenStyle::DashDotDot;
-    case 5: return platform::PenStyle::Null;
-    default: return platform::PenStyle::Solid;
+    case 1:
+      return platform::PenStyle::Dash;
+    case 2:
+      return platform::PenStyle::Dot;
+    case 3:
+      return platform::PenStyle::DashDot;
+    case 4:
+      return platform::PenStyle::DashDotDot;
+    case 5:
+      return platform::PenStyle::Null;
+    default:
+      return platform::PenStyle::Solid;
   }
 }
 
@@ -64,8 +70,8 @@ bool Overlap(T aLeft, T aRight, T aLow, T aHigh, T bLeft, T bRight, T bLow, T bH
 
 template <typename R>
 auto Span(const R& r) {
-  return std::array{std::min(r.left, r.right), std::max(r.left, r.right),
-                    std::min(r.top, r.bottom), std::max(r.top, r.bottom)};
+  return std::array{std::min(r.left, r.right), std::max(r.left, r.right), std::min(r.top, r.bottom),
+                    std::max(r.top, r.bottom)};
 }
 
 }  // namespace

@@ -80,16 +80,14 @@ int TextWidthInFont(platform::Dc& dc, std::string_view face, int size, std::stri
 }
 
 int FitFontHeight(platform::Dc& dc, std::string_view face, int firstSize, int height) {
-  return SearchDownThenUp(firstSize, [&](int size) {
-    return FontCharHeight(dc, face, size, kFaceSample) < height;
-  });
+  return SearchDownThenUp(
+      firstSize, [&](int size) { return FontCharHeight(dc, face, size, kFaceSample) < height; });
 }
 
 int FitFontWidth(platform::Dc& dc, std::string_view face, int firstSize, int width,
                  std::string_view sample) {
-  return SearchDownThenUp(firstSize, [&](int size) {
-    return TextWidthInFont(dc, face, size, sample) < width;
-  });
+  return SearchDownThenUp(
+      firstSize, [&](int size) { return TextWidthInFont(dc, face, size, sample) < width; });
 }
 
 int FitFontSizeToBox(platform::Dc& dc, std::string_view face, int firstSize, int height, int width,

@@ -14,10 +14,14 @@ constexpr int kLimit = 4000;  // 4 em
 int PointsOf(std::uint8_t kind) {
   switch (kind) {
     case platform::PathElement::Move:
-    case platform::PathElement::Line: return 1;
-    case platform::PathElement::Quad: return 2;
-    case platform::PathElement::Cubic: return 3;
-    default: return 0;
+    case platform::PathElement::Line:
+      return 1;
+    case platform::PathElement::Quad:
+      return 2;
+    case platform::PathElement::Cubic:
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -33,8 +37,8 @@ std::vector<unsigned char> RequiredGlyphCodes(int face) {
     add(glyphs::kRetrograde);
     for (char c : glyphs::kOrnament) add(c);
     for (char c = '0'; c <= '9'; ++c) add(c);
-    for (char c : {'+', '-', '.', ':', glyphs::kDegreeMark, glyphs::kMinuteMark,
-                   glyphs::kSecondMark})
+    for (char c :
+         {'+', '-', '.', ':', glyphs::kDegreeMark, glyphs::kMinuteMark, glyphs::kSecondMark})
       add(c);
   } else {
     for (int k = 0; k < glyphs::kAspectCount; ++k) add(glyphs::Aspect(k));
@@ -73,8 +77,8 @@ Status ParseGlyphSet(std::string_view bytes, const std::string& where, platform:
           if (raw < -kLimit || raw > kLimit) return bad(6);
           v[i] = raw / kUnitsPerEm;
         }
-        glyph.outline.push_back({static_cast<platform::PathElement::Kind>(kind), v[0], v[1], v[2],
-                                 v[3], v[4], v[5]});
+        glyph.outline.push_back(
+            {static_cast<platform::PathElement::Kind>(kind), v[0], v[1], v[2], v[3], v[4], v[5]});
       }
       set.Edit(face, code) = std::move(glyph);
     }

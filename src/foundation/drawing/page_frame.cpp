@@ -1,8 +1,8 @@
 #include "foundation/drawing/page_frame.h"
 
 platform::Rect PageFrameRect(const std::array<int, 4>& margins, const std::array<int, 4>& offsets) {
-  return {margins[0] + offsets[0], -(margins[1] + offsets[1]),
-          kA4Width - margins[2] - offsets[2], -(kA4Height - margins[3] - offsets[3])};
+  return {margins[0] + offsets[0], -(margins[1] + offsets[1]), kA4Width - margins[2] - offsets[2],
+          -(kA4Height - margins[3] - offsets[3])};
 }
 
 void DrawPageFrame(platform::Dc& dc, const std::array<int, 4>& margins,

@@ -69,7 +69,8 @@ int PrintTextPages(platform::Dc& dc, int page, std::string_view text, int left, 
     const int down = dc.YUp() ? -lineHeight : lineHeight;
     const std::size_t first = static_cast<std::size_t>(page - 1) * perPage;
     const std::size_t last = std::min(lines.size(), first + static_cast<std::size_t>(perPage));
-    const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+    const unsigned oldAlign =
+        dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
     for (std::size_t i = first; i < last; ++i)
       dc.TextOut(left, top + static_cast<int>(i - first) * down, lines[i]);
     dc.SetTextAlign(oldAlign);
@@ -80,7 +81,8 @@ int PrintTextPages(platform::Dc& dc, int page, std::string_view text, int left, 
 
 std::string ShortenPathToWidth(platform::Dc& dc, std::string_view path, int width) {
   if (Width(dc, path) <= width) return std::string(path);
-  const std::string head = std::string(path.substr(0, std::min<std::size_t>(3, path.size()))) + "...";
+  const std::string head =
+      std::string(path.substr(0, std::min<std::size_t>(3, path.size()))) + "...";
   // Tails from the longest to the shortest, each starting at a separator after the head.
   for (std::size_t pos = path.find('/', 3); pos != std::string_view::npos;
        pos = path.find('/', pos + 1)) {
@@ -106,10 +108,17 @@ std::string FitTextToWidth(platform::Dc& dc, std::string_view text, int width) {
 std::string AngleLineName(char code, bool lowerCase) {
   const char* name = "MC";
   switch (code) {
-    case 'A': name = "AS"; break;
-    case 'D': name = "DS"; break;
-    case 'I': name = "IC"; break;
-    default: break;
+    case 'A':
+      name = "AS";
+      break;
+    case 'D':
+      name = "DS";
+      break;
+    case 'I':
+      name = "IC";
+      break;
+    default:
+      break;
   }
   std::string out = name;
   if (lowerCase)

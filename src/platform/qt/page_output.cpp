@@ -19,7 +19,9 @@
 namespace platform {
 namespace {
 
-QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
 
 // The page's device context: MM_HIMETRIC, logical (0, 0) at the device origin.
 void DrawPage(QPainter& painter, double dpiX, double dpiY, bool printing, int page,
@@ -37,7 +39,8 @@ void SetUpA4(QPagedPaintDevice& device) {
                                    QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-bool PrintPages(QPagedPaintDevice& device, int firstPage, int lastPage, const PageRenderer& render) {
+bool PrintPages(QPagedPaintDevice& device, int firstPage, int lastPage,
+                const PageRenderer& render) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   for (int page = firstPage; page <= lastPage; ++page) {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QApplication>
+#include <QByteArray>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
@@ -102,7 +102,8 @@ std::string Inflate(const std::string& in) {
   if (in.empty() || static_cast<unsigned char>(in[0]) != 0x78) return {};
   QByteArray data;
   const quint32 guess = static_cast<quint32>(in.size() * 8 + 64);
-  for (int shift = 24; shift >= 0; shift -= 8) data.append(static_cast<char>((guess >> shift) & 0xFF));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    data.append(static_cast<char>((guess >> shift) & 0xFF));
   data.append(in.data(), static_cast<qsizetype>(in.size()));
   const QByteArray out = qUncompress(data);
   return out.toStdString();
@@ -134,7 +135,8 @@ unsigned Hex(const std::string& h) { return static_cast<unsigned>(std::stoul(h, 
 std::u16string PdfText(const std::string& pdf) {
   std::map<unsigned, char16_t> toUnicode;
   std::vector<std::string> content;
-  static const std::regex range(R"(<([0-9A-Fa-f]+)>\s*<([0-9A-Fa-f]+)>\s*(<([0-9A-Fa-f]+)>|\[([^\]]*)\]))");
+  static const std::regex range(
+      R"(<([0-9A-Fa-f]+)>\s*<([0-9A-Fa-f]+)>\s*(<([0-9A-Fa-f]+)>|\[([^\]]*)\]))");
   static const std::regex hexItem(R"(<([0-9A-Fa-f]+)>)");
   static const std::regex shown(R"(<([0-9A-Fa-f]+)>\s*Tj)");
   for (const std::string& s : Streams(pdf)) {
@@ -193,7 +195,8 @@ TEST(PageOutput, DemoPdfHasOneA4PageWithTheRussianTitleAsText) {
   EXPECT_EQ(CountMatches(pdf, std::regex(R"(/Type\s*/Page[^s])")), 1);
   // A4 is 595.28 x 841.89 points.
   std::smatch box;
-  ASSERT_TRUE(std::regex_search(pdf, box, std::regex(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))")));
+  ASSERT_TRUE(
+      std::regex_search(pdf, box, std::regex(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))")));
   EXPECT_NEAR(std::stod(box[1]), 595.28, 1.0);
   EXPECT_NEAR(std::stod(box[2]), 841.89, 1.0);
   EXPECT_NE(PdfText(pdf).find(WithoutBlanks(QString::fromUtf8(kTitleUtf8))), std::u16string::npos);
@@ -204,10 +207,10 @@ TEST(PageOutput, PagesOfADocumentEachGetAPaperPage) {
   const auto path = folder / "three.pdf";
   std::vector<int> drawn;
   ASSERT_TRUE(platform::WritePdf(path, "three", 3, [&](platform::Dc& dc, int page) {
-    drawn.push_back(page);
-    EXPECT_TRUE(dc.IsPrinting());
-    EXPECT_EQ(dc.GetMapMode(), platform::MapMode::HiMetric);
-  }).ok());
+                drawn.push_back(page);
+                EXPECT_TRUE(dc.IsPrinting());
+                EXPECT_EQ(dc.GetMapMode(), platform::MapMode::HiMetric);
+              }).ok());
   EXPECT_EQ(drawn, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(CountMatches(testing_support::ReadFile(path), std::regex(R"(/Type\s*/Page[^s])")), 3);
 }
@@ -248,7 +251,8 @@ TEST(PageOutput, DemoPngShowsTheFrameAtTheMarginsAndEveryGlyph) {
     for (int i = 0; i < count; ++i) {
       const double xMm = 16 + (i % 12) * 15, baseMm = 45 + (row + i / 12) * 15;
       const auto px = [&](double mm) { return static_cast<int>(mm / 25.4 * kDpi); };
-      EXPECT_TRUE(inkIn(QRect(QPoint(px(xMm), px(baseMm - 7)), QPoint(px(xMm + 9), px(baseMm + 1)))))
+      EXPECT_TRUE(
+          inkIn(QRect(QPoint(px(xMm), px(baseMm - 7)), QPoint(px(xMm + 9), px(baseMm + 1)))))
           << "face " << face << " glyph " << i;
     }
     row += (count + 11) / 12;
