@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
+#include "foundation/config/configuration.h"
 #include "support/test_support.h"
 
 namespace {
@@ -180,6 +183,39 @@ TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
   EXPECT_EQ(ChartAt(2451552.0, 55.75, 37.62).GetLunarDay(), 3);
   EXPECT_EQ(ChartAt(2451550.33, 55.75, 37.62).GetLunarDay(), 1);
   EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(), -1);  // polar latitude
+}
+
+TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {
+  GetAspectarium().LoadAll(testing_support::SourceDir() / "data");
+  ASSERT_EQ(GetAspectarium().HasSystem("VELM"), 1);
+  Chart c;
+  for (int i = 0; i < 10; ++i) c.points[i].longitude.Clear();
+  // The default system: quincunx karmic, square tense, sextile harmonious.
+  c.points[0].longitude.Set(0.0);    // Sun
+  c.points[1].longitude.Set(150.0);  // Moon: quincunx to the Sun
+  c.points[2].longitude.Set(90.0);   // Mercury: square to the Sun, sextile to the Moon
+  c.definition.SetAspectSystemName("VELM");
+  EXPECT_EQ(c.GetKarmicCoefficient(), 33);  // 1 of 3
+  // Venus: square to the Sun, trine to the Moon, opposite Mercury: 1 karmic of 6, 16.7 per cent.
+  c.points[3].longitude.Set(270.0);
+  EXPECT_EQ(c.GetKarmicCoefficient(), 17);
+  // The Sun and the Moon 100 degrees apart (10 from the square, beyond its widest orb) alone.
+  c.points[1].longitude.Set(100.0);
+  c.points[2].longitude.Clear();
+  c.points[3].longitude.Clear();
+  EXPECT_EQ(c.GetKarmicCoefficient(), 0);
+}
+
+TEST(ChartAspectSystemName, KeptWhenLoadedElseTheSettingsName) {
+  GetAspectarium().LoadAll(testing_support::SourceDir() / "data");
+  SuperSource d;
+  d.SetKind(kChartTransit);
+  d.SetAspectSystemName("velm");
+  CheckAspectSystemName(d);
+  EXPECT_EQ(d.AspectSystemName(), "velm");
+  d.SetAspectSystemName("NOSUCH");
+  CheckAspectSystemName(d);
+  EXPECT_EQ(d.AspectSystemName(), GetConfiguration().GetSystemName(kChartTransit));
 }
 
 }  // namespace
