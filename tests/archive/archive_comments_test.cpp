@@ -50,7 +50,7 @@ TEST_F(ArchiveTest, CommentStoreFollowsAModel) {
       }
     }
   };
-  for (int step = 0; step < 400; ++step) {
+  for (int step = 0; step < 200; ++step) {
     const int action = std::uniform_int_distribution<int>(0, 99)(random);
     const int n = std::uniform_int_distribution<int>(0, archive_.RecordCount() - 1)(random);
     if (action < 80) {  // store a text, or an empty one

@@ -37,6 +37,8 @@ bool MakeBackup(const fs::path& target, const fs::path& backup) {
 SafeRewrite& FileTransaction::Rewrite(const fs::path& target) {
   for (Item& item : items_)
     if (item.rewrite && item.target == target) return *item.rewrite;
+  // New content replaces an earlier removal of the same file.
+  std::erase_if(items_, [&](const Item& i) { return !i.rewrite && i.target == target; });
   Item item;
   item.target = target;
   item.rewrite = std::make_unique<SafeRewrite>(target);

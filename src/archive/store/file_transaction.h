@@ -19,7 +19,7 @@ class FileTransaction {
   FileTransaction& operator=(const FileTransaction&) = delete;
 
   // A new content for `target`; check Ok() of the result before writing. The same target given
-  // twice gives the same rewrite.
+  // twice gives the same rewrite; a removal of it asked for earlier is dropped.
   SafeRewrite& Rewrite(const std::filesystem::path& target);
   // `target` is deleted at commit (nothing when it does not exist then).
   void Remove(const std::filesystem::path& target);
