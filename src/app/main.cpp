@@ -1,16 +1,19 @@
-// The program's entry. Until the main window exists the program chooses and prepares its data
-// folder, takes the folder's lock and reports which folder it uses and which data files it holds.
+// The program's entry: the Qt application, the prompt service, the data folder (chosen, created,
+// locked and seeded with the shipped defaults), then the application object's start-up, the
+// message loop and the shut-down.
+#include <QApplication>
+#include <QFont>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "foundation/errors/error_report.h"
-#include "foundation/files/data_file_names.h"
 #include "foundation/files/data_folder.h"
-#include "foundation/files/file_utils.h"
 #include "foundation/files/settings.h"
+#include "platform/qt/qt_prompter.h"
+#include "shell/command_line.h"
+#include "shell/kovra_app.h"
 
 namespace fs = std::filesystem;
 
@@ -28,41 +31,17 @@ std::vector<fs::path> ShippedDefaultFolders(const fs::path& executableFolder) {
   return folders;
 }
 
-const char* OriginText(DataFolderOrigin origin) {
-  switch (origin) {
-    case DataFolderOrigin::CommandLine:
-      return "задана в командной строке";
-    case DataFolderOrigin::Environment:
-      return "задана переменной VELM_DATA_DIR";
-    case DataFolderOrigin::ExecutableFolder:
-      return "папка программы";
-    case DataFolderOrigin::UserData:
-      return "папка пользователя";
-  }
-  return "";
-}
-
-void PrintDataFiles(const Settings& settings) {
-  int present = 0;
-  for (const char* name : g_DataFileNames) {
-    if (name == g_DataFileNames[kDataLock]) continue;
-    const FoundFile found = FindFileIgnoringCase(settings.Folder(), name);
-    if (found.match == NameMatch::Exact) {
-      std::printf("  %-14s %lld\n", name, static_cast<long long>(GetFileLength(found.path)));
-    } else if (found.match == NameMatch::IgnoringCase) {
-      std::printf("  %-14s %lld (%s)\n", name, static_cast<long long>(GetFileLength(found.path)),
-                  found.path.filename().c_str());
-    } else {
-      continue;
-    }
-    ++present;
-  }
-  std::printf("Файлов данных: %d из %zu\n", present, g_DataFileNames.size() - 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("velm"));
+  QApplication::setFont(QFont(platform::TextFaceFamily(), 9));
+  platform::InstallRussianTranslator();
+  platform::QtPrompter prompter(QStringLiteral("Velm"));
+  platform::SetPrompter(&prompter);
+
+  // QApplication has taken its own options out of argv.
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!line.error.empty()) {
     std::fprintf(stderr, "velm: %s\nusage: %s\n", line.error.c_str(), kUsage);
@@ -83,12 +62,24 @@ int main(int argc, char** argv) {
   ReportStatus(CreateDataFolder(choice.folder), "CreateDataFolder");
   DataFolderLock lock;
   if (!LockDataFolderOrTell(lock, choice.folder)) return 1;
-  std::vector<std::string> copied;
-  ReportStatus(PrepareDataFolder(choice, candidates, &copied), "PrepareDataFolder");
+  ReportStatus(PrepareDataFolder(choice, candidates), "PrepareDataFolder");
 
-  std::printf("Папка данных: %s (%s)\n", choice.folder.c_str(), OriginText(choice.origin));
-  if (!copied.empty()) std::printf("Скопировано файлов по умолчанию: %zu\n", copied.size());
-  PrintDataFiles(GetSettings());
-  if (!line.file.empty()) std::printf("Файл для открытия: %s\n", line.file.c_str());
-  return 0;
+  StartOptions options;
+  options.splash = line.splash;
+  options.file = line.file;
+  options.printOnly = line.print;
+  options.printOut = line.out;
+  int exitCode = 0;
+  {
+    CKovraApp app;
+    if (app.InitInstance(options)) {
+      prompter.SetParent(app.MainWindow());
+      exitCode = QApplication::exec();
+    }
+    prompter.SetParent(nullptr);
+    const int exitStatus = app.ExitInstance();
+    if (exitCode == 0) exitCode = exitStatus;
+  }
+  platform::SetPrompter(nullptr);
+  return exitCode;
 }

@@ -80,8 +80,11 @@ DocTemplate& DocManager::AddTemplate(int number, DocTemplate::DocumentFactory ma
   return *templates_.back();
 }
 
-DocTemplate* DocManager::GetTemplate(std::size_t index) const {
-  return index < templates_.size() ? templates_[index].get() : nullptr;
+DocTemplate* DocManager::GetTemplate(int number) const {
+  for (const auto& docTemplate : templates_) {
+    if (docTemplate->Number() == number) return docTemplate.get();
+  }
+  return nullptr;
 }
 
 bool DocManager::Holds(const Document* document) const {

@@ -62,8 +62,8 @@ class DocManager {
 
   DocTemplate& AddTemplate(int number, DocTemplate::DocumentFactory makeDocument,
                            DocTemplate::ViewFactory makeView);
-  // The template at `index` in registration order; nullptr outside.
-  DocTemplate* GetTemplate(std::size_t index) const;
+  // The template of that number; nullptr when none is registered.
+  DocTemplate* GetTemplate(int number) const;
   std::size_t TemplateCount() const { return templates_.size(); }
 
   const std::vector<std::unique_ptr<Document>>& Documents() const { return documents_; }

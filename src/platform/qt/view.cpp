@@ -20,6 +20,8 @@ View::View(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAutoFillBackground(true);
   viewport()->setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
+  OnCommand(kIdFilePrint, [this] { FilePrint(); });
+  OnCommand(kIdFilePrintPreview, [this] { FilePrintPreview(); });
 }
 
 View::~View() {

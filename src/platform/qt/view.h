@@ -16,6 +16,10 @@ namespace platform {
 class ChildFrame;
 class Document;
 
+// The framework's print commands, handled by every view.
+inline constexpr int kIdFilePrint = 57607;
+inline constexpr int kIdFilePrintPreview = 57609;
+
 struct PrintInfo {
   int minPage = 1;
   int maxPage = 1;
@@ -42,6 +46,8 @@ class View : public QAbstractScrollArea, public CommandTarget {
   // The caption of the view's frame: the document title and the view's own part.
   virtual std::string GetFrameTitle() const;
   void UpdateFrameTitle();
+  // The help context of the view (F1); 0 when it has none.
+  virtual int HelpContext() const { return 0; }
 
   // Printing: the page range (false cancels), preparation, one page (MM_HIMETRIC, the origin at
   // the paper's top-left corner), the end.

@@ -1,0 +1,52 @@
+#include "shell/command_line.h"
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE"; false when `arg` is not the option.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+               std::string& value, std::string& error) {
+  const std::string& arg = args[i];
+  if (arg == name) {
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      error = name + " needs a value";
+    } else {
+      value = args[++i];
+    }
+    return true;
+  }
+  if (arg.rfind(name + "=", 0) == 0) {
+    value = arg.substr(name.size() + 1);
+    if (value.empty()) error = name + " needs a value";
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size() && line.error.empty(); ++i) {
+    const std::string& arg = args[i];
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && TakeValue(args, i, "--data-dir", line.dataDir, line.error)) {
+    } else if (!optionsEnded && TakeValue(args, i, "--out", line.out, line.error)) {
+    } else if (!optionsEnded && arg == "--nosplash") {
+      line.splash = false;
+    } else if (!optionsEnded && (arg == "/p" || arg == "-p")) {
+      line.print = true;
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      line.error = "unknown option " + arg;
+    } else if (!line.file.empty()) {
+      line.error = "more than one file given";
+    } else {
+      line.file = arg;
+    }
+  }
+  if (line.error.empty() && line.print && line.file.empty()) line.error = "/p needs a file";
+  if (line.error.empty() && !line.out.empty() && !line.print) line.error = "--out needs /p";
+  if (line.print) line.splash = false;
+  return line;
+}

@@ -1,0 +1,143 @@
+#include "shell/command_table.h"
+
+#include "platform/qt/main_frame.h"
+#include "shell/command_ids.h"
+
+using platform::CommandDef;
+using platform::CommandTable;
+using platform::kMenuRecentFiles;
+using platform::kMenuSeparator;
+using platform::kMenuWindowList;
+
+namespace {
+
+CommandTable MakeTable() {
+  CommandTable table;
+  table.commands = {
+      // The ten chart kinds, named as the chart-kind list names them (messages 100..109).
+      {cmd::NewChart(0), "Натальный", "Ctrl+N", "Новый натальный гороскоп", true},
+      {cmd::NewChart(1), "Хорарный", "", "Новый хорарный гороскоп", false},
+      {cmd::NewChart(2), "Драконический", "", "Новый драконический гороскоп", false},
+      {cmd::NewChart(3), "Транзитный", "", "Новый гороскоп транзитов", true},
+      {cmd::NewChart(4), "Прогрессивный", "", "Новый прогрессированный гороскоп", false},
+      {cmd::NewChart(5), "Дирекционный", "", "Новый дирекционный гороскоп", false},
+      {cmd::NewChart(6), "Синастрический", "", "Новый синастрический гороскоп", true},
+      {cmd::NewChart(7), "Гармонический", "", "Новый гармонический гороскоп", false},
+      {cmd::NewChart(8), "Ревалюционный", "", "Новый гороскоп возвращения", false},
+      {cmd::NewChart(9), "Фаза Луны", "", "Новый гороскоп фазы Луны", false},
+      {cmd::kLoadFromArchive, "Загрузить из архива...", "", "", true},
+      {cmd::kSaveToArchive, "Сохранить в архиве...", "", "", true},
+      {cmd::kDynamicArchive, "Динамический архив...", "", "", false},
+      {cmd::kFilePrint, "Печать...", "Ctrl+F1", "Печать окна", true},
+      {cmd::kFilePrintPreview, "Печать - просмотр", "", "Просмотр страниц перед печатью", false},
+      {cmd::kFileClose, "Закрыть", "", "Закрыть окно", false},
+      {cmd::kAppExit, "Выход", "", "Завершить работу программы", false},
+
+      {cmd::kAspectTable, "Таблица аспектов", "Ctrl+B", "", true},
+      {cmd::kMidpoints, "Мидпойнты", "Ctrl+O", "", false},
+      {cmd::kAntiscia, "Антисы и контрантисы", "Ctrl+K", "", false},
+      {cmd::kArabicParts, "Арабские точки", "Ctrl+X", "", false},
+      {cmd::kCoordinates, "Координаты", "", "", false},
+      {cmd::kCoordinates2, "Координаты двух гороскопов", "", "", false},
+      {cmd::kCoordLatitudes, "Широты", "", "", false},
+      {cmd::kCoordSpeeds, "Скорости", "", "", false},
+      {cmd::kCoordEquatorial, "Экваториальные и горизонтальные координаты", "", "", false},
+      {cmd::kFixedStars, "Неподвижные звезды", "Ctrl+I", "", false},
+      {cmd::kPlanetaryHours, "Планетарные часы", "", "", false},
+      {cmd::kComment, "Комментарий", "", "", false},
+
+      {cmd::kAspectGraph, "Графические аспекты", "Alt+R", "", false},
+      {cmd::kGraphicEphemeris, "Графические эфемериды", "Alt+G", "", false},
+      {cmd::kBindhuTable, "Таблица Биндху", "Alt+H", "", false},
+      {cmd::kSabianSymbols, "Сабианские символы", "Alt+A", "", false},
+      {cmd::kThematicChart, "Тематическая карта...", "", "", false},
+      {cmd::kPlanetTransits, "Транзиты планет", "Alt+P", "", false},
+      {cmd::kMoonTransits, "Транзиты Луны", "Alt+L", "", false},
+      {cmd::kLifePoint, "Точка Жизни", "Alt+V", "", false},
+      {cmd::kAspectList, "Список аспектов", "Alt+Y", "", false},
+      {cmd::kSynastryAnalysis, "Синастрический анализ", "Alt+I", "", false},
+      {cmd::kTreminForecast, "Прогноз по методу Тремина", "Alt+J", "", false},
+
+      {cmd::kAstroCartMap, "Карта", "Alt+C", "", false},
+      {cmd::kTownList, "Список городов", "Alt+T", "", false},
+      {cmd::kAddRemoveChart, "Добавить/Убрать гороскоп", "", "", false},
+      {cmd::kLineCrossings, "Пересечения линий", "Alt+X", "", false},
+
+      {cmd::kRectifyByEvents, "Ректификация по событиям", "", "", false},
+      {cmd::kTreminRectification, "Ректификация по методу Тремина", "", "", false},
+      {cmd::kHermesTrutine, "Трутина Гермеса", "", "", false},
+      {cmd::kMoravNumber, "Число Морава", "", "", false},
+
+      {cmd::kInterpretationOutput, "Вывод интерпретации", "", "", false},
+      {cmd::kEditTexts, "Редактировать тексты", "", "", false},
+
+      {cmd::kConfigPlanets, "Планеты", "", "", false},
+      {cmd::kConfigWheel, "Изображение гороскопа", "", "", false},
+      {cmd::kConfigAspectSystem, "Система аспектов", "", "", false},
+      {cmd::kConfigCalculations, "Расчеты", "", "", false},
+      {cmd::kConfigColours, "Цвета", "", "", false},
+      {cmd::kConfigAspectFilter, "Фильтр аспектов", "Ctrl+F", "", false},
+      {cmd::kConfigPrint, "Печать", "", "", false},
+      {cmd::kConfigAspectTable, "Таблица аспектов", "", "", false},
+      {cmd::kConfigArabicParts, "Арабские точки", "", "", false},
+      {cmd::kConfigCoordinates, "Координаты", "", "", false},
+      {cmd::kConfigBindhu, "Таблица Биндху", "", "", false},
+      {cmd::kConfigSabian, "Сабианские символы", "", "", false},
+      {cmd::kConfigFixedStars, "Неподвижные звезды", "", "", false},
+      {cmd::kConfigAstroCart, "Астрокартография", "", "", false},
+      {cmd::kConfigRulers, "Управители", "", "", false},
+      {cmd::kConfigPlanetGroups, "Группы планет", "", "", false},
+      {cmd::kConfigExportFormats, "Форматы экспорта архивов", "", "", false},
+      {cmd::kConfigImport, "Импорт установок", "", "", false},
+      {cmd::kConfigWindows2000, "Windows 2000", "", "Широкие колонки таблиц", false},
+
+      {cmd::kWindowCascade, "Каскадом", "", "", false},
+      {cmd::kWindowTileHorz, "Мозаикой", "", "", false},
+      {cmd::kWindowArrange, "Упорядочить значки", "", "", false},
+      {cmd::kHelp, "Справка", "F1", "Раздел справки активного окна", false},
+      {cmd::kAppAbout, "О программе...", "", "", false},
+  };
+  table.menus = {
+      {"&Гороскоп",
+       {cmd::NewChart(0), cmd::NewChart(1), cmd::NewChart(2), cmd::NewChart(3), cmd::NewChart(4),
+        cmd::NewChart(5), cmd::NewChart(6), cmd::NewChart(7), cmd::NewChart(8), cmd::NewChart(9),
+        kMenuSeparator, cmd::kLoadFromArchive, cmd::kSaveToArchive, cmd::kDynamicArchive,
+        kMenuSeparator, cmd::kFilePrint, cmd::kFilePrintPreview, kMenuSeparator, cmd::kFileClose,
+        kMenuRecentFiles, cmd::kAppExit}},
+      {"&Просмотр",
+       {cmd::kAspectTable, cmd::kMidpoints, cmd::kAntiscia, cmd::kArabicParts, kMenuSeparator,
+        cmd::kCoordinates, cmd::kCoordinates2, cmd::kCoordLatitudes, cmd::kCoordSpeeds,
+        cmd::kCoordEquatorial, kMenuSeparator, cmd::kFixedStars, cmd::kPlanetaryHours,
+        cmd::kComment}},
+      {"&Анализ",
+       {cmd::kAspectGraph, cmd::kGraphicEphemeris, cmd::kBindhuTable, cmd::kSabianSymbols,
+        cmd::kThematicChart, kMenuSeparator, cmd::kPlanetTransits, cmd::kMoonTransits,
+        cmd::kLifePoint, cmd::kAspectList, kMenuSeparator, cmd::kSynastryAnalysis,
+        cmd::kTreminForecast}},
+      {"Астро&картография",
+       {cmd::kAstroCartMap, cmd::kTownList, cmd::kAddRemoveChart, cmd::kLineCrossings}},
+      {"&Ректификация",
+       {cmd::kRectifyByEvents, cmd::kTreminRectification, cmd::kHermesTrutine,
+        cmd::kMoravNumber}},
+      {"&Интерпретатор", {cmd::kInterpretationOutput, cmd::kEditTexts}},
+      {"&Конфигурация",
+       {cmd::kConfigPlanets, cmd::kConfigWheel, cmd::kConfigAspectSystem,
+        cmd::kConfigCalculations, cmd::kConfigColours, kMenuSeparator, cmd::kConfigAspectFilter,
+        cmd::kConfigPrint, cmd::kConfigAspectTable, cmd::kConfigArabicParts,
+        cmd::kConfigCoordinates, cmd::kConfigBindhu, cmd::kConfigSabian, cmd::kConfigFixedStars,
+        cmd::kConfigAstroCart, kMenuSeparator, cmd::kConfigRulers, cmd::kConfigPlanetGroups,
+        cmd::kConfigExportFormats, cmd::kConfigImport, kMenuSeparator,
+        cmd::kConfigWindows2000}},
+      {"&Окно",
+       {cmd::kWindowCascade, cmd::kWindowTileHorz, cmd::kWindowArrange, kMenuWindowList}},
+      {"&Справка", {cmd::kHelp, kMenuSeparator, cmd::kAppAbout}},
+  };
+  return table;
+}
+
+}  // namespace
+
+const CommandTable& KovraCommandTable() {
+  static const CommandTable table = MakeTable();
+  return table;
+}

@@ -1,0 +1,254 @@
+#include "shell/kovra_app.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/atlas/towns.h"
+#include "foundation/config/configuration.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/files/settings.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/main_frame.h"
+#include "platform/qt/page_output.h"
+#include "platform/qt/qt_text.h"
+#include "shell/kovra_doc.h"
+#include "shell/kovra_view.h"
+#include "shell/main_frame.h"
+#include "shell/session.h"
+#include "shell/startup_dialogs.h"
+#include "shell/view_kinds.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CKovraApp* g_pApp = nullptr;
+
+constexpr int kMsgKindNameFirst = 100;
+
+// Natal, horary and draconic charts are entered with one dialog and share their last entry.
+int EntryGroup(int kind) { return kind == kChartHorary || kind == kChartDraconic ? kChartNatal : kind; }
+
+}  // namespace
+
+CKovraApp* GetApp() { return g_pApp; }
+
+CKovraApp::CKovraApp() {
+  g_pApp = this;
+  RegisterCommands();
+}
+
+CKovraApp::~CKovraApp() {
+  documents_.CloseAllDocuments();
+  mainFrame_.reset();
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
+std::string CKovraApp::GetPath(std::string_view name) const { return GetSettings().GetPath(name); }
+
+QWidget* CKovraApp::MainWindow() const { return mainFrame_.get(); }
+
+bool CKovraApp::InitInstance(const StartOptions& options) {
+  LoadProgramWideObjects();
+  if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok())
+    ReportStatus(loaded, "CKovraApp::InitInstance");
+  recentFiles_.ReadFrom(profile_);
+  RegisterTemplates();
+
+  mainFrame_ = std::make_unique<CMainFrame>(*this);
+  mainFrame_->SetRecentFiles(recentFiles_.Entries());
+
+  // The shell command: a file to open, or to print without showing the window.
+  if (!options.file.empty()) {
+    const int opened = OpenChartFile(options.file);
+    if (options.printOnly) {
+      if (opened > 0) ReportStatus(PrintOpenCharts(options.file, options.printOut), "velm /p");
+      return false;
+    }
+  } else if (options.printOnly) {
+    return false;
+  }
+
+  if (options.showWindow) mainFrame_->show();
+  if (options.splash && options.showWindow)
+    (new SplashWindow(options.splashMilliseconds))->show();
+  ShowTipOfTheDay();
+  if (options.file.empty()) RunStartupDialog();
+  return true;
+}
+
+void CKovraApp::LoadProgramWideObjects() {
+  const fs::path folder = GetSettings().Folder();
+  if (Status towns = GetTowns().Load(folder); !towns.ok())
+    ReportStatus(towns, "CKovraApp::InitInstance");
+
+  // A data folder without a configuration gets the defaults written at once.
+  const fs::path config = GetPath(g_DataFileNames[kDataConfig]);
+  const bool hadConfig = fs::exists(config);
+  GetConfiguration().LoadAtStart(config);
+  if (!hadConfig) ReportStatus(GetConfiguration().Save(config), "CKovraApp::InitInstance");
+
+  for (const Status& skipped : GetAspectarium().LoadAll(folder))
+    ReportStatus(skipped, "CKovraApp::InitInstance");
+  GetAspectarium().SetCurrentSystemName(
+      GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot));
+
+  // Without the tables the ephemeris computes from its series alone.
+  if (fs::exists(GetPath(g_DataFileNames[kDataEphemeris])))
+    ReportStatus(LoadEphemerisFromDataFolder(), "CKovraApp::InitInstance");
+
+  archive_.Init();
+}
+
+void CKovraApp::RegisterTemplates() {
+  RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
+}
+
+platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
+                                                       platform::DocTemplate::ViewFactory view) {
+  if (number < 0 || number >= kViewKindCount) return nullptr;
+  if (platform::DocTemplate* existing = documents_.GetTemplate(number)) return existing;
+  return &documents_.AddTemplate(
+      number, [this] { return std::make_unique<CKovraDoc>(*this); }, std::move(view));
+}
+
+void CKovraApp::RegisterCommands() {
+  for (int i = 0; i < platform::kRecentFileCount; ++i) {
+    OnCommand(platform::kRecentFileFirst + i, [this, i] {
+      const std::vector<std::string>& entries = recentFiles_.Entries();
+      if (static_cast<std::size_t>(i) < entries.size()) OpenChartFile(entries[static_cast<std::size_t>(i)]);
+    });
+  }
+}
+
+bool CKovraApp::RegisterDocument(CKovraDoc* document) {
+  if (DocumentCount() >= kMaxDocuments) return false;
+  if (std::find(registered_.begin(), registered_.end(), document) == registered_.end())
+    registered_.push_back(document);
+  return true;
+}
+
+void CKovraApp::UnregisterDocument(CKovraDoc* document) {
+  registered_.erase(std::remove(registered_.begin(), registered_.end(), document), registered_.end());
+}
+
+CKovraDoc* CKovraApp::NewChart(int kind) {
+  g_CurrentChartKind = kind;
+  g_DocCreationMode = kCreateNewChart;
+  platform::DocTemplate* chartTemplate = GetTemplate(kMainChartTemplate);
+  return chartTemplate ? static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile()) : nullptr;
+}
+
+const SuperSource* CKovraApp::LastEntered(int kind) const {
+  if (kind < 0 || kind >= static_cast<int>(lastEntered_.size())) return nullptr;
+  const auto& last = lastEntered_[static_cast<std::size_t>(EntryGroup(kind))];
+  return last ? &*last : nullptr;
+}
+
+void CKovraApp::RememberEntered(int kind, const SuperSource& definition) {
+  if (kind < 0 || kind >= static_cast<int>(lastEntered_.size())) return;
+  lastEntered_[static_cast<std::size_t>(EntryGroup(kind))] = definition;
+}
+
+int CKovraApp::RestoreSession() {
+  std::vector<Chart> charts;
+  if (Status read = ReadSessionFile(GetPath(g_DataFileNames[kDataSession]), charts); !read.ok()) {
+    ReportStatus(read, "CKovraApp::RestoreSession");
+    return 0;
+  }
+  int opened = 0;
+  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  return opened;
+}
+
+int CKovraApp::OpenChartFile(const fs::path& path) {
+  std::vector<Chart> charts;
+  if (Status read = ReadSessionFile(path, charts); !read.ok()) {
+    ReportStatus(read, "CKovraApp::OpenChartFile");
+    return 0;
+  }
+  int opened = 0;
+  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  if (opened > 0) {
+    recentFiles_.Add(fs::absolute(path).lexically_normal().string());
+    if (mainFrame_) mainFrame_->SetRecentFiles(recentFiles_.Entries());
+  }
+  return opened;
+}
+
+Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
+  std::vector<platform::View*> views;
+  for (const auto& document : documents_.Documents()) {
+    if (!document->Views().empty()) views.push_back(document->Views().front());
+  }
+  if (views.empty()) return Status::Ok();
+  const platform::PageRenderer render = [&views](platform::Dc& dc, int page) {
+    views[static_cast<std::size_t>(page - 1)]->OnPrint(dc, 1);
+  };
+  const int pages = static_cast<int>(views.size());
+  fs::path target = pdf;
+  if (target.empty()) {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+      QPrinter device(printer, QPrinter::HighResolution);
+      platform::SetUpA4(device);
+      return platform::PrintPages(device, 1, pages, render) ? Status::Ok()
+                                                            : Status::Error(104, printer.printerName().toStdString());
+    }
+    target = fs::path(source).replace_extension(".pdf");
+  }
+  return platform::WritePdf(target, fs::path(source).filename().string(), pages, render);
+}
+
+bool CKovraApp::CloseAllAndSaveSession() {
+  closing_ = true;
+  sessionCharts_.clear();
+  documents_.CloseAllDocuments();
+  ReportStatus(WriteSessionFile(GetPath(g_DataFileNames[kDataSession]), sessionCharts_),
+               "CKovraApp::ExitInstance");
+  return true;
+}
+
+int CKovraApp::ExitInstance() {
+  if (!closing_) CloseAllAndSaveSession();
+  ReportStatus(GetConfiguration().Save(GetPath(g_DataFileNames[kDataConfig])),
+               "CKovraApp::ExitInstance");
+  archive_.SaveNames();
+  archive_.FreeIndex();
+  SaveProfile();
+  return 0;
+}
+
+void CKovraApp::SaveProfile() {
+  recentFiles_.WriteTo(profile_);
+  ReportStatus(profile_.Save(GetPath(kProfileName)), "CKovraApp::ExitInstance");
+}
+
+void CKovraApp::ShowTipOfTheDay() {
+  if (profile_.GetInt("ShowTips", 1) == 0) return;
+  std::string text;
+  const fs::path advice = GetPath(g_DataFileNames[kDataAdvice]);
+  if (!fs::exists(advice) || !ReadWholeFile(advice, text).ok()) return;
+  const std::vector<std::string> tips = ReadTips(text);
+  if (tips.empty()) return;
+  const int next = std::max(0, profile_.GetInt("NextTip", 0)) % static_cast<int>(tips.size());
+  DTipOfDay dialog(MainWindow());
+  dialog.tip = tips[static_cast<std::size_t>(next)];
+  dialog.showAtStart = true;
+  dialog.DoModal();
+  profile_.SetInt("NextTip", (next + 1) % static_cast<int>(tips.size()));
+  profile_.SetInt("ShowTips", dialog.showAtStart ? 1 : 0);
+}
+
+void CKovraApp::RunStartupDialog() {
+  DStartup dialog(MainWindow());
+  dialog.restoreAvailable = SessionFileHoldsCharts(GetPath(g_DataFileNames[kDataSession]));
+  dialog.kindName = GetMessageText(kMsgKindNameFirst + g_CurrentChartKind);
+  if (dialog.DoModal() != platform::kIdOk) return;
+  if (dialog.choice == DStartup::kNewChart) NewChart(g_CurrentChartKind);
+  if (dialog.choice == DStartup::kRestoreSession && dialog.restoreAvailable) RestoreSession();
+}

@@ -1,0 +1,118 @@
+// The application object: the start-up in its fixed order, the program-wide objects it owns for
+// the whole run (the comment-slot table, the archive, the document templates, the recent-file
+// list), the registry of open chart documents, the session file and the shut-down.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/comments/comment_slots.h"
+#include "archive/store/archive.h"
+#include "astro/chart/chart.h"
+#include "foundation/status.h"
+#include "platform/qt/command_target.h"
+#include "platform/qt/doc_template.h"
+#include "shell/profile.h"
+
+class CKovraDoc;
+class CMainFrame;
+class QWidget;
+
+struct StartOptions {
+  bool splash = true;
+  int splashMilliseconds = 5000;
+  bool showWindow = true;  // false: the main window stays hidden (tests, printing)
+  std::string file;        // a chart file to open (charts in the session-file form)
+  bool printOnly = false;  // print `file` and end without showing the window
+  std::filesystem::path printOut;  // the PDF file of printOnly; empty: the default printer
+};
+
+class CKovraApp : public platform::CommandTarget {
+ public:
+  static constexpr int kMaxDocuments = 100;
+
+  CKovraApp();
+  ~CKovraApp() override;
+  CKovraApp(const CKovraApp&) = delete;
+  CKovraApp& operator=(const CKovraApp&) = delete;
+
+  // The start-up; false when the program is to end at once (a print run, or a failure).
+  bool InitInstance(const StartOptions& options);
+  // Saves the configuration, the profile and the archive list; the exit code.
+  int ExitInstance();
+
+  // The path of a data file in the data folder.
+  std::string GetPath(std::string_view name) const;
+
+  // The first free comment slot 1..255 (marked taken), or -1.
+  int GetFreeCommentSlot() { return commentSlots_.GetFreeCommentSlot(); }
+  CommentSlotTable& CommentSlots() { return commentSlots_; }
+  Archive& GetArchive() { return archive_; }
+
+  platform::DocManager& Documents() { return documents_; }
+  platform::DocTemplate* GetTemplate(int number) const { return documents_.GetTemplate(number); }
+  // Registers the template of a view kind (0..34) on the chart document; a kind registered
+  // twice keeps its first template.
+  platform::DocTemplate* RegisterViewTemplate(int number, platform::DocTemplate::ViewFactory view);
+  CMainFrame* GetMainFrame() const { return mainFrame_.get(); }
+  QWidget* MainWindow() const;
+
+  // The registry of open chart documents (at most 100).
+  bool RegisterDocument(CKovraDoc* document);
+  void UnregisterDocument(CKovraDoc* document);
+  int DocumentCount() const { return static_cast<int>(registered_.size()); }
+
+  // A new chart of `kind` through the entry dialog (the road of Ctrl+N); nullptr when cancelled
+  // or refused.
+  CKovraDoc* NewChart(int kind);
+  // Opens the charts of the session file; the number opened.
+  int RestoreSession();
+  // Opens every chart of a chart file (the session-file form); the number opened. The file goes
+  // to the recent-file list when it held charts.
+  int OpenChartFile(const std::filesystem::path& path);
+  // Prints the main view of every open chart: to `pdf` when given, else to the default printer,
+  // else to a PDF file beside `source`.
+  Status PrintOpenCharts(const std::filesystem::path& source, const std::filesystem::path& pdf);
+
+  // The last definition entered for a kind's group (natal, horary and draconic share one).
+  const SuperSource* LastEntered(int kind) const;
+  void RememberEntered(int kind, const SuperSource& definition);
+
+  // Shut-down: the closing flag, every document closed (their charts collected for the session),
+  // the session file written. False when a document refused to close.
+  bool CloseAllAndSaveSession();
+  bool IsClosing() const { return closing_; }
+  void AddSessionChart(const Chart& chart) { sessionCharts_.push_back(chart); }
+
+  RecentFileList& RecentFiles() { return recentFiles_; }
+  Profile& GetProfile() { return profile_; }
+
+  // The start-up steps after the main window (also run alone by tests).
+  void ShowTipOfTheDay();
+  void RunStartupDialog();
+
+ private:
+  void LoadProgramWideObjects();
+  void RegisterTemplates();
+  void RegisterCommands();
+  void SaveProfile();
+
+  CommentSlotTable commentSlots_;
+  Archive archive_{commentSlots_};
+  platform::DocManager documents_;
+  std::unique_ptr<CMainFrame> mainFrame_;
+  std::vector<CKovraDoc*> registered_;
+  std::vector<Chart> sessionCharts_;
+  bool closing_ = false;
+  Profile profile_;
+  RecentFileList recentFiles_;
+  std::array<std::optional<SuperSource>, 10> lastEntered_;
+};
+
+// The one application object of the run (nullptr while none exists).
+CKovraApp* GetApp();

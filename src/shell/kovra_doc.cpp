@@ -1,0 +1,297 @@
+#include "shell/kovra_doc.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "archive/comments/chart_comments.h"
+#include "archive/store/archive.h"
+#include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/doc_template.h"
+#include "platform/qt/qt_text.h"
+#include "shell/chart_entry.h"
+#include "shell/command_ids.h"
+#include "shell/kovra_app.h"
+#include "shell/view_kinds.h"
+
+int g_DocCreationMode = kCreateNewChart;
+Chart* g_pNextDocSource = nullptr;
+int g_CurrentChartKind = kChartNatal;
+StatResults* g_pNextStatResults = nullptr;
+
+namespace {
+
+constexpr int kMsgTooManyCharts = 9;
+constexpr int kMsgRectifiedBirth = 92;
+constexpr int kMsgRectifiedConception = 93;
+constexpr int kMsgKindNameFirst = 100;
+constexpr int kMsgRectifiedPrefix = 485;
+constexpr int kMsgGeodeticPolar = 486;
+constexpr int kMsgUnsavedComments = 502;
+constexpr int kMsgTransitName = 1118;
+constexpr double kGeodeticLatitudeLimit = 66.5;
+
+// "DD.MM.YYYY", with the era's name after the year before Christ.
+std::string DateText(const FDate& date) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.Day(), date.Month(), date.Year());
+  std::string out = text;
+  if (date.Era() == 'B') out += ' ' + GetMessageText(kMsgEraBc);
+  return out;
+}
+
+}  // namespace
+
+CKovraDoc::CKovraDoc(CKovraApp& app) : app_(app) { RegisterCommands(); }
+
+CKovraDoc::~CKovraDoc() {
+  if (registered_) app_.UnregisterDocument(this);
+}
+
+int CKovraDoc::Kind() const { return chart_ ? chart_->definition.Kind() : resultKind_; }
+
+bool CKovraDoc::OnNewDocument() {
+  if (!app_.RegisterDocument(this)) {
+    platform::GetPrompter().ShowMessage(kMsgTooManyCharts, GetMessageText(kMsgTooManyCharts),
+                                        platform::Icon::Warning);
+    return false;
+  }
+  registered_ = true;
+  switch (g_DocCreationMode) {
+    case kCreateDerivedChart:
+      if (!CopySource(false)) return false;
+      break;
+    case kCreateCopy:
+      if (!CopySource(true)) return false;
+      break;
+    case kCreateStatistics:
+      resultKind_ = kResultKindStatistics;
+      if (g_pNextStatResults != nullptr) SetStatResults(*g_pNextStatResults);
+      return true;
+    case kCreateEmptyResults:
+    case kCreatePrintList:
+      resultKind_ = kResultKindList;
+      return true;
+    default:
+      if (!FillNewChart()) return false;
+      break;
+  }
+  UpdateTitle();
+  return true;
+}
+
+bool CKovraDoc::FillNewChart() {
+  const int kind = g_CurrentChartKind >= kChartNatal && g_CurrentChartKind <= kChartLunarPhase
+                       ? g_CurrentChartKind
+                       : kChartNatal;
+  auto chart = std::make_unique<Chart>();
+  chart->definition.SetKind(static_cast<std::uint16_t>(kind));
+  if (const SuperSource* last = app_.LastEntered(kind)) {
+    // The last entry of the group may be of another kind: its birth data go where this kind
+    // keeps them.
+    const Source& entered = last->GetCountSrc();
+    chart->definition.GetCountSrc() = entered;
+    if (Source* base = chart->definition.GetBaseSource()) *base = entered;
+  }
+
+  CD_ENTER_Natal entry(app_.MainWindow());
+  entry.setWindowTitle(platform::ToQt(GetMessageText(kMsgKindNameFirst + kind)));
+  entry.definition = chart->definition;
+  if (entry.DoModal() != platform::kIdOk) return false;
+
+  chart->definition = entry.definition;
+  chart->definition.SetKind(static_cast<std::uint16_t>(kind));
+  if (chart->definition.Title().empty())
+    chart->definition.SetTitle(GetMessageText(kMsgKindNameFirst + kind));
+  ResetAspectSystemName(chart->definition);
+  app_.RememberEntered(kind, chart->definition);
+  if (const Status computed = ChartCalculate(*chart); !computed.ok()) {
+    ReportStatus(computed, "CKovraDoc::OnNewDocument");
+    return false;
+  }
+  chart_ = std::move(chart);
+  return true;
+}
+
+bool CKovraDoc::CopySource(bool withComments) {
+  if (g_pNextDocSource == nullptr) return false;
+  auto chart = std::make_unique<Chart>(*g_pNextDocSource);
+  if (withComments) {
+    if (chart->commentSlot != 0) CheckCommentFiles(*chart, app_.CommentSlots());
+  } else {
+    chart->commentSlot = 0;
+  }
+  CheckAspectSystemName(chart->definition);
+  if (const Status computed = ChartCalculate(*chart, 0); !computed.ok()) {
+    ReportStatus(computed, "CKovraDoc::OnNewDocument");
+    return false;
+  }
+  chart_ = std::move(chart);
+  return true;
+}
+
+bool CKovraDoc::SaveModified() {
+  if (app_.IsClosing() || !chart_ || savedInArchive || !HasCommentPages(*chart_)) return true;
+  return platform::GetPrompter().AskYesNo(kMsgUnsavedComments,
+                                          GetMessageText(kMsgUnsavedComments)) ==
+         platform::Answer::Yes;
+}
+
+void CKovraDoc::OnCloseDocument() {
+  if (!chart_) return;
+  if (app_.IsClosing()) {
+    // The session keeps the chart, and with it the pages of its comment slot.
+    app_.AddSessionChart(*chart_);
+    return;
+  }
+  if (chart_->commentSlot != 0) {
+    DeleteCommentFiles(*chart_);
+    app_.CommentSlots().Release(chart_->commentSlot);
+  }
+}
+
+void CKovraDoc::UpdateTitle() {
+  if (!chart_) return;
+  const SuperSource& definition = chart_->definition;
+  const Source* base = definition.GetBaseSource();
+  const Source& source = base != nullptr ? *base : definition.sources[0];
+  SetTitle(source.Name() + " - " + definition.Title() + ' ' + DateText(source.moment.date) + ' ' +
+           source.moment.time.ToText());
+}
+
+void CKovraDoc::ViewOpened(DocView view) { ++openViews_[static_cast<std::size_t>(view)]; }
+
+void CKovraDoc::ViewClosed(DocView view) {
+  int& count = openViews_[static_cast<std::size_t>(view)];
+  if (count > 0) --count;
+}
+
+bool CKovraDoc::IsViewOpen(DocView view) const { return OpenCount(view) > 0; }
+
+void CKovraDoc::SetStatResults(const StatResults& results) { stats_ = results; }
+
+void CKovraDoc::FreeStatResults() { stats_ = StatResults{}; }
+
+// --- Derived charts ---
+
+namespace {
+
+// Opens a chart window whose document copies `chart` in creation mode `mode`.
+CKovraDoc* OpenWithSource(CKovraApp& app, Chart chart, int mode) {
+  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
+  if (chartTemplate == nullptr) return nullptr;
+  Chart* const previousSource = g_pNextDocSource;
+  const int previousMode = g_DocCreationMode;
+  g_pNextDocSource = &chart;
+  g_DocCreationMode = mode;
+  platform::Document* opened = chartTemplate->OpenDocumentFile();
+  g_DocCreationMode = previousMode;
+  g_pNextDocSource = previousSource;
+  return static_cast<CKovraDoc*>(opened);
+}
+
+Source& NamedSource(Chart& chart) {
+  Source* base = chart.definition.GetBaseSource();
+  return base != nullptr ? *base : chart.definition.sources[0];
+}
+
+}  // namespace
+
+CKovraDoc* CKovraDoc::OpenDerived(const Chart& chart) {
+  return OpenWithSource(app_, chart, kCreateDerivedChart);
+}
+
+CKovraDoc* CKovraDoc::OpenChartDocument(CKovraApp& app, const Chart& chart) {
+  return OpenWithSource(app, chart, kCreateCopy);
+}
+
+CKovraDoc* CKovraDoc::DrawRectifiedChart(const Moment& moment, char mark) {
+  if (!chart_) return nullptr;
+  Chart rectified = *chart_;
+  rectified.definition.GetCountSrc().AssignMoment(moment);
+  Source& named = NamedSource(rectified);
+  named.SetName(named.Name() +
+                GetMessageText(mark == 'C' ? kMsgRectifiedConception : kMsgRectifiedBirth));
+  return OpenDerived(rectified);
+}
+
+CKovraDoc* CKovraDoc::OpenRectifiedChart(CKovraApp& app) {
+  if (g_pNextDocSource == nullptr) return nullptr;
+  Chart rectified = *g_pNextDocSource;
+  Source& named = NamedSource(rectified);
+  named.SetName(GetMessageText(kMsgRectifiedPrefix) + named.Name().substr(0, 33));
+  return OpenWithSource(app, rectified, kCreateDerivedChart);
+}
+
+CKovraDoc* CKovraDoc::OpenTransitChart(CKovraApp& app, const Chart& chart, const Moment& moment) {
+  Chart transit = chart;
+  transit.definition.GetCountSrc().AssignMoment(moment);
+  NamedSource(transit).SetName(GetMessageText(kMsgTransitName));
+  return OpenWithSource(app, transit, kCreateDerivedChart);
+}
+
+CKovraDoc* CKovraDoc::OpenRelocatedChart(int mode, const Place& place) {
+  if (!chart_) return nullptr;
+  if (mode == 1 && std::abs(place.LatitudeDeg()) >= kGeodeticLatitudeLimit) {
+    platform::GetPrompter().ShowMessage(kMsgGeodeticPolar, GetMessageText(kMsgGeodeticPolar),
+                                        platform::Icon::Warning);
+    return nullptr;
+  }
+  Chart relocated = *chart_;
+  // The same instant seen from another place: the clock and zone stay, the place changes.
+  relocated.definition.GetCountSrc().place = place;
+  const int system = relocated.houseSystem >= 0 ? relocated.houseSystem % 100 : ConfiguredHouseSystem() % 100;
+  relocated.houseSystem = mode == 1 ? system + 100 : system;
+  return OpenDerived(relocated);
+}
+
+int CKovraDoc::OpenRelocatedCharts(const std::vector<RelocationTown>& towns, bool withPoint,
+                                   const Place& point, int mode) {
+  int opened = 0;
+  for (const RelocationTown& town : towns) {
+    if (town.flag == 'Y' && OpenRelocatedChart(mode, town.place) != nullptr) ++opened;
+  }
+  if (withPoint && OpenRelocatedChart(mode, point) != nullptr) ++opened;
+  return opened;
+}
+
+// --- Commands ---
+
+void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {
+  OnCommand(
+      command,
+      [this, templateNumber] {
+        if (platform::DocTemplate* viewTemplate = app_.GetTemplate(templateNumber))
+          viewTemplate->OpenView(*this);
+      },
+      [this, templateNumber, exclusive](platform::CommandState& state) {
+        state.enabled = chart_ != nullptr && app_.GetTemplate(templateNumber) != nullptr &&
+                        !(exclusive != nullptr && IsViewOpen(*exclusive));
+      });
+}
+
+void CKovraDoc::RegisterCommands() {
+  // The view commands open their view on this document once the view's template is registered;
+  // the Bindhu and Sabian lists are disabled while one of them is open.
+  static constexpr DocView kBindhu = DocView::Bindhu;
+  static constexpr DocView kSabian = DocView::Sabian;
+  AddViewCommand(cmd::kAspectTable, kTemplateAspectTable);
+  AddViewCommand(cmd::kMidpoints, kTemplateMidpoints);
+  AddViewCommand(cmd::kAntiscia, kTemplateAntiscia);
+  AddViewCommand(cmd::kArabicParts, kTemplateArabicParts);
+  AddViewCommand(cmd::kCoordinates, kTemplateCoordinates);
+  AddViewCommand(cmd::kCoordinates2, kTemplateCoordinates2);
+  AddViewCommand(cmd::kCoordLatitudes, kTemplateCoordLatitudes);
+  AddViewCommand(cmd::kCoordSpeeds, kTemplateCoordSpeeds);
+  AddViewCommand(cmd::kCoordEquatorial, kTemplateCoordEquatorial);
+  AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
+  AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
+  AddViewCommand(cmd::kComment, kTemplateComment);
+  AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris);
+  AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, &kBindhu);
+  AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, &kSabian);
+  AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart);
+}

@@ -1,0 +1,61 @@
+#include "shell/main_frame.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <string>
+
+#include "foundation/text/cp1251.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/view.h"
+#include "shell/command_ids.h"
+#include "shell/command_table.h"
+#include "shell/kovra_app.h"
+
+CMainFrame::CMainFrame(CKovraApp& app)
+    : platform::MainFrame(app.Documents(), KovraCommandTable()), app_(app) {
+  setWindowTitle(QStringLiteral("Velm"));
+  resize(1100, 800);
+  SetApplicationTarget(&app);
+  RegisterCommands();
+  UpdateCommandStates();
+}
+
+int CMainFrame::ActiveHelpContext() const {
+  const platform::View* view = GetActiveView();
+  const int context = view != nullptr ? view->HelpContext() : 0;
+  return context != 0 ? context : kHelpContext;
+}
+
+void CMainFrame::RegisterCommands() {
+  for (int kind = 0; kind <= cmd::kNewChartLast - cmd::kNewChartFirst; ++kind)
+    OnCommand(cmd::NewChart(kind), [this, kind] { app_.NewChart(kind); });
+
+  OnCommand(cmd::kFileClose, [this] {
+    if (QMdiSubWindow* frame = MdiArea()->currentSubWindow()) frame->close();
+  }, [this](platform::CommandState& state) { state.enabled = MdiArea()->currentSubWindow() != nullptr; });
+  OnCommand(cmd::kAppExit, [this] { close(); });
+
+  OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
+  OnCommand(cmd::kWindowTileHorz, [this] { MdiArea()->tileSubWindows(); });
+  OnCommand(cmd::kWindowArrange, [this] {
+    for (QMdiSubWindow* frame : MdiArea()->subWindowList()) {
+      if (frame->isMinimized()) frame->showMinimized();
+    }
+  });
+
+  // The help file lies outside the program: F1 names the help context of the active window.
+  OnCommand(cmd::kHelp, [this] {
+    const std::string text = Cp1251("Раздел справки ") + std::to_string(ActiveHelpContext());
+    platform::GetPrompter().ShowMessage(0, text, platform::Icon::Information);
+  });
+  OnCommand(cmd::kAppAbout, [this] {
+    QMessageBox::about(this, QStringLiteral("О программе"),
+                       QStringLiteral("Velm\nАстрологическая рабочая станция"));
+  });
+}
+
+bool CMainFrame::OnCloseRequest() {
+  app_.CloseAllAndSaveSession();
+  return true;
+}

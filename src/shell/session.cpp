@@ -1,0 +1,46 @@
+#include "shell/session.h"
+
+#include <system_error>
+
+#include "foundation/files/binary_io.h"
+#include "foundation/files/safe_rewrite.h"
+
+namespace {
+
+constexpr int kSessionVersion = kChartRecordVersion4200;
+
+}  // namespace
+
+Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Chart>& charts) {
+  if (charts.empty()) {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    if (error) return Status::Error(104, path.string());
+    return Status::Ok();
+  }
+  BinaryWriter out;
+  for (const Chart& chart : charts) chart.Save(out, kSessionVersion);
+  return RewriteFile(path, out.Data());
+}
+
+Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& charts) {
+  charts.clear();
+  std::string bytes;
+  if (Status read = ReadWholeFile(path, bytes); !read.ok()) return read;
+  const std::size_t size = Chart::RecordSize(kSessionVersion);
+  if (bytes.size() % size != 0) return Status::Error(106, path.string(), 1);
+  BinaryReader in(bytes);
+  std::vector<Chart> loaded(bytes.size() / size);
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    if (Status status = loaded[i].Load(in, kSessionVersion); !status.ok())
+      return Status::Error(106, path.string(), static_cast<int>(i) + 2);
+  }
+  charts = std::move(loaded);
+  return Status::Ok();
+}
+
+bool SessionFileHoldsCharts(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  return !error && size >= Chart::RecordSize(kSessionVersion);
+}

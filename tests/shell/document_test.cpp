@@ -1,0 +1,397 @@
+// The chart document: the road of a new chart, the document limit, the creation modes, the
+// captions of the frames, the enabling of the view commands and the closing questions.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <filesystem>
+
+#include "archive/comments/chart_comments.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/doc_template.h"
+#include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
+#include "shell/kovra_view.h"
+#include "shell/view_kinds.h"
+#include "shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Caption(platform::View* view) {
+  return platform::FromQt(view->Frame()->windowTitle());
+}
+
+// A further view of the document that counts itself as a Bindhu list and names its frame with
+// the Bindhu list's own part.
+class CountingView : public platform::View {
+ public:
+  void OnInitialUpdate() override {
+    static_cast<CKovraDoc*>(GetDocument())->ViewOpened(DocView::Bindhu);
+    platform::View::OnInitialUpdate();
+  }
+  ~CountingView() override {
+    if (auto* document = static_cast<CKovraDoc*>(GetDocument()))
+      document->ViewClosed(DocView::Bindhu);
+  }
+  void OnDraw(platform::Dc&) override {}
+  std::string GetFrameTitle() const override {
+    return platform::View::GetFrameTitle() + Cp1251(" -Биндху");
+  }
+};
+
+TEST_F(ShellTest, NewNatalChartThroughCtrlNIsTitledByTheRule) {
+  CKovraApp& app = StartApp();
+  QAction* natal = app.GetMainFrame()->Action(cmd::NewChart(0));
+  ASSERT_NE(natal, nullptr);
+  EXPECT_EQ(natal->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  AnswerEntry(kMoscow);
+  natal->trigger();
+
+  ASSERT_EQ(app.DocumentCount(), 1);
+  auto* document = static_cast<CKovraDoc*>(app.Documents().Documents().front().get());
+  // "%s - %s %s %s": name, title (the kind's name for a new chart), date, time.
+  EXPECT_EQ(document->GetTitle(), Cp1251("Иванов - Натальный 13.05.1975 14:30"));
+  ASSERT_EQ(document->Views().size(), 1u);
+  EXPECT_NE(dynamic_cast<CKovraView*>(document->Views().front()), nullptr);
+  EXPECT_EQ(Caption(document->Views().front()), document->GetTitle());
+  // The chart was computed: the Sun has a longitude.
+  ASSERT_NE(document->GetChart(), nullptr);
+  EXPECT_TRUE(document->GetChart()->GetPointLongitude(0).IsSet());
+  EXPECT_EQ(document->GetChart()->definition.Kind(), kChartNatal);
+}
+
+TEST_F(ShellTest, CancelledEntryLeavesNoDocumentOrFrame) {
+  CKovraApp& app = StartApp();
+  platform::ModalDriver::Expect<CD_ENTER_Natal>([](CD_ENTER_Natal&) { return platform::kIdCancel; });
+  EXPECT_EQ(app.NewChart(kChartHorary), nullptr);
+  EXPECT_EQ(app.DocumentCount(), 0);
+  EXPECT_TRUE(app.Documents().Documents().empty());
+  EXPECT_TRUE(app.GetMainFrame()->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(ShellTest, NewChartIsPresetFromTheLastEntryOfItsGroup) {
+  CKovraApp& app = StartApp();
+  AnswerEntry(kParis);
+  ASSERT_NE(app.NewChart(kChartNatal), nullptr);
+  // Horary charts share the natal entry: the dialog opens with Paris; draconic too.
+  std::string presetName;
+  platform::ModalDriver::Expect<CD_ENTER_Natal>([&presetName](CD_ENTER_Natal& dialog) {
+    presetName = dialog.definition.GetCountSrc().Name();
+    return platform::kIdCancel;
+  });
+  app.NewChart(kChartHorary);
+  EXPECT_EQ(presetName, Cp1251("Дюпон"));
+  // A transit chart is another group: nothing preset.
+  platform::ModalDriver::Expect<CD_ENTER_Natal>([&presetName](CD_ENTER_Natal& dialog) {
+    presetName = dialog.definition.GetCountSrc().Name();
+    return platform::kIdCancel;
+  });
+  app.NewChart(kChartTransit);
+  EXPECT_EQ(presetName, "");
+}
+
+TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
+  CKovraApp& app = StartApp();
+  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
+  g_DocCreationMode = kCreateEmptyResults;
+  for (int i = 0; i < CKovraApp::kMaxDocuments; ++i) ASSERT_NE(chartTemplate->OpenDocumentFile(), nullptr) << i;
+  g_DocCreationMode = kCreateNewChart;
+  EXPECT_FALSE(prompts_.WasShown(9));
+
+  // The 101st: message 9, no entry dialog, no frame left behind.
+  EXPECT_EQ(app.NewChart(kChartNatal), nullptr);
+  EXPECT_TRUE(prompts_.WasShown(9));
+  EXPECT_EQ(platform::ModalDriver::CountShown<CD_ENTER_Natal>(), 0);
+  EXPECT_EQ(app.DocumentCount(), 100);
+  EXPECT_EQ(app.GetMainFrame()->MdiArea()->subWindowList().size(), 100);
+
+  // Closing one makes room again.
+  app.GetMainFrame()->MdiArea()->subWindowList().front()->close();
+  DeletePending();
+  EXPECT_EQ(app.DocumentCount(), 99);
+  AnswerEntry(kMoscow);
+  EXPECT_NE(app.NewChart(kChartNatal), nullptr);
+}
+
+TEST_F(ShellTest, CreationModesCopyTheirSource) {
+  CKovraApp& app = StartApp();
+  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
+  Chart source = NatalChart(kTokyo, "Проба");
+  source.commentSlot = 7;
+  testing_support::WriteFile(CommentFileName(7, 0), "page");
+  StatResults stats;
+  stats.counts = {2, 0, 1};
+  stats.records = {{4, 9}, {}, {12}};
+  stats.total = 3;
+  stats.notFound = 1;
+
+  struct Case {
+    const char* name;
+    int mode;
+    bool hasChart;
+    int kind;
+    int commentSlot;  // of the copied chart
+  };
+  const Case cases[] = {
+      {"copy_keeps_comments", kCreateCopy, true, kChartNatal, 7},
+      {"derived_chart_without_comments", kCreateDerivedChart, true, kChartNatal, 0},
+      {"statistics_result", kCreateStatistics, false, kResultKindStatistics, 0},
+      {"empty_results", kCreateEmptyResults, false, kResultKindList, 0},
+      {"print_list", kCreatePrintList, false, kResultKindList, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_pNextDocSource = &source;
+    g_pNextStatResults = &stats;
+    g_DocCreationMode = c.mode;
+    auto* document = static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile());
+    g_DocCreationMode = kCreateNewChart;
+    g_pNextDocSource = nullptr;
+    g_pNextStatResults = nullptr;
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Kind(), c.kind);
+    ASSERT_EQ(document->GetChart() != nullptr, c.hasChart);
+    if (c.hasChart) {
+      const Chart& chart = *document->GetChart();
+      EXPECT_EQ(chart.definition.sources[0], source.definition.sources[0]);
+      EXPECT_EQ(chart.definition.Title(), source.definition.Title());
+      EXPECT_EQ(chart.commentSlot, c.commentSlot);
+      EXPECT_TRUE(chart.GetPointLongitude(1).IsSet());  // recomputed
+      EXPECT_EQ(document->GetTitle(), Cp1251("Танака - Проба 29.02.1996 23:59"));
+    } else {
+      EXPECT_EQ(document->GetTitle(), "");  // UpdateTitle does nothing without a chart
+    }
+    if (c.mode == kCreateStatistics) {
+      EXPECT_EQ(document->GetStatResults().BucketCount(), 3);
+      EXPECT_EQ(document->GetStatResults().records[0], (std::vector<std::int16_t>{4, 9}));
+      EXPECT_EQ(document->GetStatResults().notFound, 1);
+      document->FreeStatResults();
+      EXPECT_EQ(document->GetStatResults().BucketCount(), 0);
+    } else {
+      EXPECT_EQ(document->GetStatResults().BucketCount(), 0);
+    }
+  }
+  // The copy with comments took the slot in the application's table.
+  EXPECT_TRUE(app.CommentSlots().IsTaken(7));
+  // The source stays with its owner.
+  EXPECT_EQ(source.commentSlot, 7);
+}
+
+TEST_F(ShellTest, DerivedChartsAreNamedAfterTheirOrigin) {
+  CKovraApp& app = StartApp();
+  CKovraDoc* natal = OpenCopy(NatalChart(kMoscow));
+  ASSERT_NE(natal, nullptr);
+  Moment moment;
+  ASSERT_TRUE(moment.date.SetDate(1, 6, 1975, 'A').ok());
+  ASSERT_TRUE(moment.time.SetTime(6, 0, 0).ok());
+
+  const CKovraDoc* birth = natal->DrawRectifiedChart(moment, 'R');
+  const CKovraDoc* conception = natal->DrawRectifiedChart(moment, 'C');
+  const CKovraDoc* transit = CKovraDoc::OpenTransitChart(app, *natal->GetChart(), moment);
+  Chart slot = NatalChart(kParis);
+  g_pNextDocSource = &slot;
+  const CKovraDoc* rectified = CKovraDoc::OpenRectifiedChart(app);
+  g_pNextDocSource = nullptr;
+
+  struct Case {
+    const char* name;
+    const CKovraDoc* document;
+    std::string chartName;
+    bool movedToMoment;
+  };
+  const Case cases[] = {
+      {"birth", birth, Cp1251("Иванов") + GetMessageText(92), true},
+      {"conception", conception, Cp1251("Иванов") + GetMessageText(93), true},
+      {"transit", transit, GetMessageText(1118), true},
+      {"rectified", rectified, GetMessageText(485) + Cp1251("Дюпон"), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.document, nullptr);
+    const Chart& chart = *c.document->GetChart();
+    EXPECT_EQ(chart.definition.sources[0].Name(), c.chartName);
+    if (c.movedToMoment) {
+      EXPECT_EQ(chart.definition.sources[0].moment.date, moment.date);
+      EXPECT_EQ(chart.definition.sources[0].moment.time, moment.time);
+    }
+  }
+  EXPECT_EQ(app.DocumentCount(), 5);
+}
+
+TEST_F(ShellTest, GeodeticChartsStopAtTheLatitudeLimit) {
+  CKovraApp& app = StartApp();
+  CKovraDoc* natal = OpenCopy(NatalChart(kMoscow));
+  ASSERT_NE(natal, nullptr);
+  struct Case {
+    const char* name;
+    int latDeg, latMin;
+    char letter;
+    int mode;
+    bool opened;
+  };
+  const Case cases[] = {
+      {"geodetic_below_limit", 66, 29, 'N', 1, true},
+      {"geodetic_at_limit_north", 66, 30, 'N', 1, false},
+      {"geodetic_at_limit_south", 66, 30, 'S', 1, false},
+      {"geodetic_polar", 78, 13, 'N', 1, false},
+      {"relocation_polar", 78, 13, 'N', 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_.shown.clear();
+    Place place;
+    ASSERT_TRUE(place.SetPlace(c.latDeg, c.latMin, c.letter, 15, 0, 'E', "", "").ok());
+    const CKovraDoc* relocated = natal->OpenRelocatedChart(c.mode, place);
+    EXPECT_EQ(relocated != nullptr, c.opened);
+    EXPECT_EQ(prompts_.WasShown(486), !c.opened);
+    if (relocated != nullptr) {
+      EXPECT_EQ(relocated->GetChart()->definition.sources[0].place, place);
+      EXPECT_EQ(relocated->GetChart()->houseSystem >= 100, c.mode == 1);
+    }
+  }
+  // A list: two towns flagged 'Y' of three, and the point.
+  std::vector<CKovraDoc::RelocationTown> towns(3);
+  towns[0].flag = 'Y';
+  towns[2].flag = 'Y';
+  const int before = app.DocumentCount();
+  EXPECT_EQ(natal->OpenRelocatedCharts(towns, true, Place(), 0), 3);
+  EXPECT_EQ(app.DocumentCount(), before + 3);
+}
+
+TEST_F(ShellTest, EachFrameIsCaptionedByItsView) {
+  CKovraApp& app = StartApp();
+  app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
+  CKovraDoc* document = OpenCopy(NatalChart(kParis, "Тест"));
+  ASSERT_NE(document, nullptr);
+  ASSERT_TRUE(app.GetMainFrame()->ExecuteCommand(cmd::kBindhuTable));
+  ASSERT_EQ(document->Views().size(), 2u);
+  const std::string title = Cp1251("Дюпон - Тест 01.01.2000 00:05");
+  EXPECT_EQ(Caption(document->Views()[0]), title);
+  EXPECT_EQ(Caption(document->Views()[1]), title + Cp1251(" -Биндху"));
+
+  // A new title reaches every frame of the document.
+  document->GetChart()->definition.sources[0].SetName(Cp1251("Другой"));
+  document->UpdateTitle();
+  EXPECT_EQ(Caption(document->Views()[0]), Cp1251("Другой - Тест 01.01.2000 00:05"));
+  EXPECT_EQ(Caption(document->Views()[1]), Cp1251("Другой - Тест 01.01.2000 00:05 -Биндху"));
+}
+
+TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
+  CKovraApp& app = StartApp();
+  CMainFrame& frame = *app.GetMainFrame();
+  // Without a document the document commands are disabled; the new-chart commands are not.
+  EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
+  EXPECT_TRUE(frame.StateOf(cmd::NewChart(0)).enabled);
+
+  CKovraDoc* document = OpenCopy(NatalChart(kMoscow));
+  ASSERT_NE(document, nullptr);
+  // Views whose template is not registered: present and disabled.
+  EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
+  EXPECT_FALSE(frame.StateOf(cmd::kAstroCartMap).enabled);
+  EXPECT_FALSE(frame.StateOf(cmd::kPlanetTransits).enabled);
+  EXPECT_NE(frame.Action(cmd::kPlanetTransits), nullptr);
+
+  app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
+  EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kBindhuTable));
+  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 1);
+
+  // The Bindhu view is active now; the command is routed to its document and disabled.
+  EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
+  EXPECT_FALSE(frame.ExecuteCommand(cmd::kBindhuTable));  // an accelerator cannot bypass it
+  EXPECT_EQ(document->Views().size(), 2u);
+
+  // Closing the view enables it again.
+  document->Views()[1]->Frame()->close();
+  DeletePending();
+  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 0);
+  EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
+
+  // An unpaired close cannot drive the counter below zero and leave the command disabled.
+  document->ViewClosed(DocView::Bindhu);
+  document->ViewClosed(DocView::Bindhu);
+  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 0);
+  EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
+  document->ViewOpened(DocView::Sabian);
+  document->ViewOpened(DocView::Sabian);
+  document->ViewClosed(DocView::Sabian);
+  EXPECT_TRUE(document->IsViewOpen(DocView::Sabian));
+}
+
+TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {
+  CKovraApp& app = StartApp();
+  Chart commented = NatalChart(kMoscow);
+  commented.commentSlot = 3;
+  const fs::path page = CommentFileName(3, 2);
+  testing_support::WriteFile(page, "text");
+  CKovraDoc* document = OpenCopy(commented);
+  ASSERT_NE(document, nullptr);
+  QMdiSubWindow* window = document->Views().front()->Frame();
+
+  prompts_.Expect(502, platform::Answer::No);
+  window->close();
+  DeletePending();
+  EXPECT_EQ(app.DocumentCount(), 1);
+  EXPECT_TRUE(fs::exists(page));
+
+  prompts_.Expect(502, platform::Answer::Yes);
+  window->close();
+  DeletePending();
+  EXPECT_EQ(app.DocumentCount(), 0);
+  EXPECT_FALSE(fs::exists(page));  // the pages go with the chart
+  EXPECT_FALSE(app.CommentSlots().IsTaken(3));
+  prompts_.VerifyAllUsed();
+
+  // Saved in an archive, or without pages: no question.
+  CKovraDoc* saved = OpenCopy(NatalChart(kParis));
+  ASSERT_NE(saved, nullptr);
+  saved->Views().front()->Frame()->close();
+  DeletePending();
+  EXPECT_EQ(app.DocumentCount(), 0);
+}
+
+TEST(ChartEntry, FieldTextsAreRefusedWithTheirMessages) {
+  struct Case {
+    const char* name;
+    const char* date;
+    const char* time;
+    const char* zone;
+    const char* latitude;
+    const char* longitude;
+    int message;  // 0: accepted
+  };
+  const Case cases[] = {
+      {"valid", "13.05.1975", "14:30", "+03:00", "55N45", "037E37", 0},
+      {"day_zero", "00.05.1975", "14:30", "+03:00", "55N45", "037E37", 657},
+      {"month_13", "13.13.1975", "14:30", "+03:00", "55N45", "037E37", 656},
+      {"february_30", "30.02.1975", "14:30", "+03:00", "55N45", "037E37", 775},
+      {"hour_24", "13.05.1975", "24:00", "+03:00", "55N45", "037E37", 659},
+      {"zone_without_sign", "13.05.1975", "14:30", "03:00", "55N45", "037E37", 659},
+      {"zone_13_hours", "13.05.1975", "14:30", "+13:00", "55N45", "037E37", 659},
+      {"latitude_letter", "13.05.1975", "14:30", "+03:00", "55X45", "037E37", 778},
+      {"latitude_91", "13.05.1975", "14:30", "+03:00", "91N00", "037E37", 778},
+      {"longitude_181", "13.05.1975", "14:30", "+03:00", "55N45", "181E00", 778},
+      {"minutes_60", "13.05.1975", "14:30", "+03:00", "55N60", "037E37", 778},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Source source;
+    int fault = CD_ENTER_Natal::ParseDate(c.date, source.moment.date);
+    if (fault == 0) fault = CD_ENTER_Natal::ParseTime(c.time, source.moment.time);
+    if (fault == 0) fault = CD_ENTER_Natal::ParseZone(c.zone, source.zone);
+    if (fault == 0) fault = CD_ENTER_Natal::ParsePlace(c.latitude, c.longitude, source.place);
+    EXPECT_EQ(fault, c.message);
+    if (c.message == 0) {
+      EXPECT_EQ(source.moment.date.Day(), 13);
+      EXPECT_EQ(source.moment.time.Minutes(), 30);
+      EXPECT_DOUBLE_EQ(source.zone.GetCorrectionHours(), 3.0);
+      EXPECT_NEAR(source.place.LatitudeDeg(), 55.75, 1e-9);
+      EXPECT_NEAR(source.place.EastLongitudeDeg(), 37.0 + 37.0 / 60.0, 1e-9);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace shell_test

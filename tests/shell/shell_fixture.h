@@ -1,0 +1,113 @@
+// A fixture for the shell tests: its own data folder, a scripted prompter, strict modal answers
+// and a fresh application object that never shows a window unless asked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <memory>
+#include <string>
+
+#include "astro/chart/chart.h"
+#include "foundation/files/settings.h"
+#include "foundation/text/cp1251.h"
+#include "platform/qt/dialog.h"
+#include "shell/chart_entry.h"
+#include "shell/kovra_app.h"
+#include "shell/kovra_doc.h"
+#include "shell/main_frame.h"
+#include "shell/startup_dialogs.h"
+#include "support/test_support.h"
+
+namespace shell_test {
+
+// Birth data as the entry dialog would give them.
+struct Birth {
+  const char* name;  // UTF-8
+  int day, month, year;
+  int hours, minutes;
+  int zoneHours;
+  int latDeg, latMin;
+  char latLetter;
+  int lonDeg, lonMin;
+  char lonLetter;
+};
+
+inline void FillSource(Source& source, const Birth& birth) {
+  source.SetName(Cp1251(birth.name));
+  EXPECT_TRUE(source.moment.date.SetDate(birth.day, birth.month, birth.year, 'A').ok());
+  EXPECT_TRUE(source.moment.time.SetTime(birth.hours, birth.minutes, 0).ok());
+  EXPECT_TRUE(source.zone.SetTime(birth.zoneHours, 0, '+').ok());
+  EXPECT_TRUE(source.place
+                  .SetPlace(birth.latDeg, birth.latMin, birth.latLetter, birth.lonDeg,
+                            birth.lonMin, birth.lonLetter, "", "")
+                  .ok());
+}
+
+// A natal chart definition (not computed) of `birth`.
+inline Chart NatalChart(const Birth& birth, const char* title = "") {
+  Chart chart;
+  chart.definition.SetKind(kChartNatal);
+  FillSource(chart.definition.sources[0], birth);
+  chart.definition.SetTitle(Cp1251(title));
+  return chart;
+}
+
+inline constexpr Birth kMoscow{"Иванов", 13, 5, 1975, 14, 30, 3, 55, 45, 'N', 37, 37, 'E'};
+inline constexpr Birth kParis{"Дюпон", 1, 1, 2000, 0, 5, 1, 48, 51, 'N', 2, 21, 'E'};
+inline constexpr Birth kTokyo{"Танака", 29, 2, 1996, 23, 59, 9, 35, 41, 'N', 139, 41, 'E'};
+
+// The entry dialog answers with `birth` (OK).
+inline void AnswerEntry(const Birth& birth) {
+  platform::ModalDriver::Expect<CD_ENTER_Natal>([birth](CD_ENTER_Natal& dialog) {
+    FillSource(dialog.definition.GetCountSrc(), birth);
+    if (Source* base = dialog.definition.GetBaseSource()) *base = dialog.definition.GetCountSrc();
+    return platform::kIdOk;
+  });
+}
+
+inline void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GetSettings().SetFolder(folder_.Path());
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+    g_DocCreationMode = kCreateNewChart;
+    g_CurrentChartKind = kChartNatal;
+    g_pNextDocSource = nullptr;
+    g_pNextStatResults = nullptr;
+  }
+  void TearDown() override {
+    app_.reset();
+    DeletePending();
+    EXPECT_TRUE(platform::ModalDriver::Unanswered().empty())
+        << "a dialog ran without an answer: " << platform::ModalDriver::Unanswered().front().name();
+    platform::ModalDriver::Clear();
+  }
+
+  // A started application; the start-up dialog is answered "open nothing".
+  CKovraApp& StartApp(bool showWindow = false) {
+    platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
+      dialog.choice = DStartup::kNothing;
+      return platform::kIdOk;
+    });
+    app_ = std::make_unique<CKovraApp>();
+    StartOptions options;
+    options.splash = false;
+    options.showWindow = showWindow;
+    EXPECT_TRUE(app_->InitInstance(options));
+    return *app_;
+  }
+
+  // A chart window holding a copy of `chart` (mode -5).
+  CKovraDoc* OpenCopy(const Chart& chart) { return CKovraDoc::OpenChartDocument(*app_, chart); }
+
+  testing_support::TempFolder folder_;
+  testing_support::ScriptedPrompter prompts_;
+  std::unique_ptr<CKovraApp> app_;
+};
+
+}  // namespace shell_test
