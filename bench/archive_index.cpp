@@ -1,7 +1,6 @@
 // The archive with 100,000 records: building its index (goal 0.5 s) and saving one chart into it
 // in alphabetical place (goal 50 ms).
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>

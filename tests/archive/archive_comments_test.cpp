@@ -124,7 +124,7 @@ TEST_F(ArchiveTest, LongAndMissingTextsAreHandledSafely) {
               {Block({{0, 0, 32767}}), Block({{0, 0, 40000}}), Block({{3, 0, 5}})});
   std::string text;
   EXPECT_EQ(archive_.LoadComment(0, 0, text), 0);
-  EXPECT_EQ(text, std::string(32000, 'q'));  // never more than the comment buffer
+  EXPECT_EQ(text, std::string(32000, 'q'));         // never more than the comment buffer
   EXPECT_EQ(archive_.LoadComment(1, 0, text), -1);  // 40000: no text
   EXPECT_EQ(text, "");
   EXPECT_EQ(archive_.LoadComment(5, 0, text), -1);  // no such record
@@ -174,7 +174,8 @@ TEST_F(ArchiveTest, RecordTextsBecomeChartPages) {
 
 TEST(CommentSlots, SlotsOneTo255AreHandedOutInOrder) {
   CommentSlotTable table;
-  for (int expected = 1; expected <= 255; ++expected) ASSERT_EQ(table.GetFreeCommentSlot(), expected);
+  for (int expected = 1; expected <= 255; ++expected)
+    ASSERT_EQ(table.GetFreeCommentSlot(), expected);
   EXPECT_EQ(table.GetFreeCommentSlot(), -1);  // 256 does not fit the chart's byte
   table.Release(17);
   EXPECT_EQ(table.GetFreeCommentSlot(), 17);

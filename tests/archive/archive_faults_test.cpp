@@ -36,9 +36,10 @@ class ArchiveFaultTest : public ArchiveTest {
   void MakeFiles() {
     WriteFile(PathOf("f.ar0"), "AAABBBBCC");
     WriteFile(PathOf("f.ar4"), "zz");
-    WriteFile(PathOf("f.arc"),
-              ArchiveBytes(kLayout4400, {MakeChart("C"), MakeChart("A"), MakeChart("B")},
-                           {Block({{0, 0, 3}}), Block({{0, 3, 4}, {4, 0, 2}}), Block({{0, 7, 2}})}));
+    WriteFile(
+        PathOf("f.arc"),
+        ArchiveBytes(kLayout4400, {MakeChart("C"), MakeChart("A"), MakeChart("B")},
+                     {Block({{0, 0, 3}}), Block({{0, 3, 4}, {4, 0, 2}}), Block({{0, 7, 2}})}));
     WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 1}})}));
     WriteFile(PathOf("t.ar0"), "t");
     WriteFile(PathOf("g.arc"), ArchiveBytes(kLayout4200, {MakeChart("B"), MakeChart("A")}));

@@ -35,10 +35,10 @@ TEST_F(ArchiveTest, RecognitionOfFiles) {
       {"one_4400_record", "k.arc", Int32(4400) + std::string(1836, 'x'), kLayout4400, 1, false},
       {"unknown_header", "l.arc", Int32(1234) + std::string(1776, 'x'), kNotArchive, 0, false},
       // The header decides; a length of the other layout marks the file damaged.
-      {"header_4200_length_of_4400", "m.arc", Int32(4200) + std::string(2 * 1836, 'x'),
-       kLayout4200, 2, true},
-      {"header_4400_length_of_4200", "n.arc", Int32(4400) + std::string(1776, 'x'), kLayout4400,
-       0, true},
+      {"header_4200_length_of_4400", "m.arc", Int32(4200) + std::string(2 * 1836, 'x'), kLayout4200,
+       2, true},
+      {"header_4400_length_of_4200", "n.arc", Int32(4400) + std::string(1776, 'x'), kLayout4400, 0,
+       true},
   };
   for (const RecognitionCase& c : cases) {
     WriteFile(PathOf(c.file), c.bytes);

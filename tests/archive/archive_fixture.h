@@ -66,7 +66,8 @@ inline std::string ArchiveBytes(int layout, const std::vector<Chart>& charts,
   return bytes;
 }
 
-inline CommentRefBlock Block(std::initializer_list<std::tuple<int, std::uint32_t, std::uint16_t>> pages) {
+inline CommentRefBlock Block(
+    std::initializer_list<std::tuple<int, std::uint32_t, std::uint16_t>> pages) {
   CommentRefBlock b;
   for (const auto& [k, offset, length] : pages) {
     b.offsets[static_cast<std::size_t>(k)] = offset;

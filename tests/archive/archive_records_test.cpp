@@ -54,9 +54,8 @@ TEST_F(ArchiveTest, DeleteKeepsTheOthersAndTheirTexts) {
   EXPECT_NE(prompts_.shown.back().text.find("\n\"B,  title B\" ?"), std::string::npos);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "C"}));
   EXPECT_EQ(ReadFile(PathOf("d.ar0")), "AAACC");
-  EXPECT_EQ(ReadFile(PathOf("d.arc")),
-            ArchiveBytes(kLayout4400, {MakeChart("A"), MakeChart("C")},
-                         {Block({{0, 0, 3}}), Block({{0, 3, 2}})}));
+  EXPECT_EQ(ReadFile(PathOf("d.arc")), ArchiveBytes(kLayout4400, {MakeChart("A"), MakeChart("C")},
+                                                    {Block({{0, 0, 3}}), Block({{0, 3, 2}})}));
   EXPECT_EQ(archive_.Entry(1).mark, 'N');
   // Deleting every record removes the archive and its comment files.
   Mark({0, 1});
@@ -84,7 +83,8 @@ TEST_F(ArchiveTest, MovingOneRecordUpOrDown) {
   };
   for (const Case& c : cases) {
     WriteFile(PathOf("u.ar5"), "bbcc");
-    OpenArchive("u.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C"), MakeChart("D")},
+    OpenArchive("u.arc", kLayout4400,
+                {MakeChart("A"), MakeChart("B"), MakeChart("C"), MakeChart("D")},
                 {CommentRefBlock(), Block({{5, 0, 2}}), Block({{5, 2, 2}}), CommentRefBlock()});
     Mark({c.selected});
     EXPECT_EQ(archive_.ChartUpDown(c.up), c.result) << c.name;
@@ -197,7 +197,8 @@ TEST_F(ArchiveTest, OrderGroupsByInitialAndKeepsEqualNames) {
   ASSERT_EQ(archive_.Order(), 0);
   // Four groups in order of first appearance: b, Я, A, 1.
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 25, 50, 75}));
-  const std::vector<std::string> expected = {"1st", "abel", "Anna", "boris", "Boris", Cp1251("Яков")};
+  const std::vector<std::string> expected = {"1st",   "abel",  "Anna",
+                                             "boris", "Boris", Cp1251("Яков")};
   EXPECT_EQ(Names(), expected);
   ASSERT_EQ(archive_.CreateIndex(), 0);
   EXPECT_EQ(Names(), expected);
@@ -220,7 +221,7 @@ TEST_F(ArchiveTest, RecentListKeepsFiftyDistinctArchives) {
   ASSERT_EQ(archive_.RecentNames().size(), 50u);
   EXPECT_EQ(archive_.RecentNames().front(), PathOf("a50.arc"));
   EXPECT_EQ(archive_.RecentNames().back(), PathOf("a1.arc"));  // a0 was pushed out
-  archive_.AddRecentName(PathOf("a20.arc"));  // moves to the top, no duplicate
+  archive_.AddRecentName(PathOf("a20.arc"));                   // moves to the top, no duplicate
   EXPECT_EQ(archive_.RecentNames().size(), 50u);
   EXPECT_EQ(archive_.RecentNames()[0], PathOf("a20.arc"));
   EXPECT_EQ(archive_.RecentNames()[1], PathOf("a50.arc"));

@@ -36,8 +36,8 @@ TEST_F(ArchiveTest, RoundTripPerLayoutWithExactLength) {
     Chart back;
     ASSERT_EQ(archive_.LoadChart(back, 1, true), 1) << c.name;
     Chart expected = second;
-    if (c.layout == kLayout4000) expected.definition.SetAspectSystemName(
-        GetConfiguration().GetSystemName(kChartNatal));
+    if (c.layout == kLayout4000)
+      expected.definition.SetAspectSystemName(GetConfiguration().GetSystemName(kChartNatal));
     EXPECT_EQ(back, expected) << c.name;
     EXPECT_EQ(archive_.LoadNextChart(back, 0), 1) << c.name;
     EXPECT_EQ(archive_.LoadNextChart(back, 2), -1) << c.name;

@@ -194,7 +194,8 @@ void Archive::SaveNames() {
   std::string text;
   for (const std::string& n : names_) text += n + "\n";
   const Status st = RewriteFile(GetSettings().GetPath(kDataRecentArchives), text);
-  if (!st.ok() && st.ErrorCode() != kErrCannotCreate) ReportError(kErrWrite, "Archive::SaveNames", 1);
+  if (!st.ok() && st.ErrorCode() != kErrCannotCreate)
+    ReportError(kErrWrite, "Archive::SaveNames", 1);
 }
 
 void Archive::AddRecentName(const std::string& path) {

@@ -2,7 +2,7 @@
 
 void ArchiveIndexEntry::Fill(const Chart& chart, const CommentRefBlock& block) {
   const Source& s = chart.definition.GetBaseSource() ? *chart.definition.GetBaseSource()
-                                                      : chart.definition.sources[0];
+                                                     : chart.definition.sources[0];
   name = s.Name();
   title = chart.definition.Title();
   day = static_cast<std::uint16_t>(s.moment.date.Day());

@@ -19,10 +19,14 @@ std::int64_t LayoutHeaderSize(int layout) {
 
 std::int64_t LayoutRecordSize(int layout) {
   switch (layout) {
-    case kLayout4000: return 1767;
-    case kLayout4200: return 1776;
-    case kLayout4400: return 1836;
-    default: return 0;
+    case kLayout4000:
+      return 1767;
+    case kLayout4200:
+      return 1776;
+    case kLayout4400:
+      return 1836;
+    default:
+      return 0;
   }
 }
 

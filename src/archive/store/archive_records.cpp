@@ -65,10 +65,9 @@ int Archive::Delete(bool confirm) {
   }
   if (marked == 0) return 0;
   if (confirm) {
-    const bool yes =
-        marked == 1 ? AskYesNo(483, GetMessageText(483) + "\n\"" + Entry(first).name + ",  " +
-                                        Entry(first).title + "\" ?")
-                    : AskYesNo(484);
+    const bool yes = marked == 1 ? AskYesNo(483, GetMessageText(483) + "\n\"" + Entry(first).name +
+                                                     ",  " + Entry(first).title + "\" ?")
+                                 : AskYesNo(484);
     if (!yes) return -1;
   }
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
@@ -219,8 +218,8 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
   return 0;
 }
 
-void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
-                          bool targetExisted, FileTransaction& tx, CommentRefBlock& block) {
+void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target, bool targetExisted,
+                          FileTransaction& tx, CommentRefBlock& block) {
   block.Clear();
   for (int k = 0; k < kCommentPages; ++k) {
     if (!source.HasText(k)) continue;
@@ -257,8 +256,8 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
   }
 }
 
-int Archive::CopyToArchive(const std::string& target, int targetExists, int targetLayout,
-                           bool move, bool noQuestions) {
+int Archive::CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
+                           bool noQuestions) {
   const char* trace = "Archive::CopyToArchive";
   if (SameFile(target, path_)) {  // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
@@ -378,7 +377,8 @@ int Archive::Order() {
   for (int n = 0; n < count_; ++n) {
     const std::string& name = Entry(n).name;
     const char key = CharToUpper(name.empty() ? '\0' : name[0]);
-    auto it = std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.key == key; });
+    auto it =
+        std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.key == key; });
     if (it == groups.end()) {
       groups.push_back({key, {}});
       it = groups.end() - 1;

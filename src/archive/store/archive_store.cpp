@@ -154,9 +154,15 @@ int Archive::CheckFreeSpace() const {
   std::int64_t needed = 0;
   const std::int64_t count = count_;
   switch (layout_) {
-    case kLayout4000: needed = (count + 1) * 1767; break;
-    case kLayout4200: needed = count * 1776 + 1780; break;
-    default: needed = count * 1836 + 1840; break;
+    case kLayout4000:
+      needed = (count + 1) * 1767;
+      break;
+    case kLayout4200:
+      needed = count * 1776 + 1780;
+      break;
+    default:
+      needed = count * 1836 + 1840;
+      break;
   }
   return FreeSpaceBeside(path_) > needed ? 0 : -1;
 }
@@ -194,8 +200,8 @@ int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& 
   }
   BinaryWriter head;
   if (layout_ != kLayout4000) head.I32(LayoutHeaderWord(layout_));
-  bool ok = out.Write(head.Data()) && SeekRecord(f, layout_, 0) &&
-            CopyRecords(f, out, layout_, position);
+  bool ok =
+      out.Write(head.Data()) && SeekRecord(f, layout_, 0) && CopyRecords(f, out, layout_, position);
   BinaryWriter record;
   SaveChartRecord(chart, record, LayoutChartVersion(layout_));
   CommentRefBlock refs;
@@ -335,8 +341,7 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
         ReportError(st.ErrorCode(), trace, 1);
         return -1;
       }
-      if (text.size() > static_cast<std::size_t>(kCommentMaxLength))
-        text.resize(kCommentMaxLength);
+      if (text.size() > static_cast<std::size_t>(kCommentMaxLength)) text.resize(kCommentMaxLength);
       const fs::path file = ArchiveCommentFileName(path_, k);
       if (text.empty()) {
         tx.Remove(file);
