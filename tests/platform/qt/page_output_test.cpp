@@ -237,6 +237,17 @@ TEST(PageOutput, DemoPngShowsTheFrameAtTheMarginsAndEveryGlyph) {
   // Its top edge 10 mm below the paper's top, away from the rounded corners.
   EXPECT_TRUE(Dark(image, image.width() / 2, 59));
   EXPECT_FALSE(Dark(image, image.width() / 2, 52));
+  // The title, drawn centred by its top at 16 mm (94.5 pixels), hangs below that line: an em of
+  // 4000 x 96 / 720 = 533 units (31.5 pixels), capitals about 23 pixels high under the ascent.
+  const auto inkInRows = [&](int top, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+      for (int x = 300; x < 900; ++x)
+        if (Dark(image, x, y)) return true;
+    return false;
+  };
+  EXPECT_FALSE(inkInRows(62, 94));
+  EXPECT_TRUE(inkInRows(95, 130));
+  EXPECT_FALSE(inkInRows(135, 200));
   // Every cell of the glyph grid has ink: 1500 units = 88.6 pixels a cell, glyphs of 6000
   // (8 mm) on baselines 45 mm + 15 mm x row below the top, from 16 mm.
   const auto inkIn = [&](QRect r) {
