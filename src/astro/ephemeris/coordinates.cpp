@@ -37,10 +37,6 @@ Ecliptic EquatorialToEcliptic(double rightAscension, double declination, double 
   return Ecliptic{lon, lat / kDeg};
 }
 
-double LocalSiderealDeg(JdUt ut, double eastLongitude) {
-  return NormalizeDegrees(GreenwichApparentSiderealDeg(ut) + eastLongitude);
-}
-
 Horizontal EclipticToHorizontal(double longitude, double latitude, JdUt ut, double eastLongitude,
                                 double geographicLatitude) {
   const JdTt tt = ToTt(ut);

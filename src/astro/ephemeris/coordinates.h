@@ -20,10 +20,6 @@ struct Horizontal {
 Equatorial EclipticToEquatorial(double longitude, double latitude, double obliquity);
 Ecliptic EquatorialToEcliptic(double rightAscension, double declination, double obliquity);
 
-// The local apparent sidereal time (RAMC, degrees) of a place at a moment: Greenwich apparent
-// sidereal time (IAU 2006) plus the east longitude.
-double LocalSiderealDeg(JdUt ut, double eastLongitude);
-
 // Horizontal coordinates of an ecliptic point of date for a place (east longitude, latitude)
 // at a moment.
 Horizontal EclipticToHorizontal(double longitude, double latitude, JdUt ut, double eastLongitude,

@@ -165,8 +165,6 @@ Nutation NutationAt(JdTt tt) {
   return Nutation{dpsiArcsec / 3600.0, depsArcsec / 3600.0};
 }
 
-double MoonNodeArgumentRad(JdTt tt) { return DelaunayAt(CenturiesSinceJ2000(tt)).om; }
-
 double EquationOfEquinoxesComplementaryDeg(JdTt tt) {
   const double t = CenturiesSinceJ2000(tt);
   const Delaunay a = DelaunayAt(t);

@@ -28,8 +28,6 @@ struct Nutation {
 };
 Nutation NutationAt(JdTt tt);
 
-// Mean longitude of the Moon's ascending node (Delaunay argument Omega) in radians.
-double MoonNodeArgumentRad(JdTt tt);
 // Complementary terms of the equation of the equinoxes (IERS 2003), degrees.
 double EquationOfEquinoxesComplementaryDeg(JdTt tt);
 

@@ -41,14 +41,6 @@ Series EvaluateCoordinate(int planet, int coordinate, double tau) {
 
 }  // namespace
 
-SphericalJ2000 HeliocentricSpherical(Planet p, double jdTt) {
-  const double tau = (jdTt - 2451545.0) / kDaysPerMillennium;
-  const int planet = static_cast<int>(p);
-  return SphericalJ2000{EvaluateCoordinate(planet, 0, tau).value,
-                        EvaluateCoordinate(planet, 1, tau).value,
-                        EvaluateCoordinate(planet, 2, tau).value};
-}
-
 void HeliocentricState(Planet p, double jdTt, Vector3& positionAu, Vector3& velocityAuPerDay) {
   const double tau = (jdTt - 2451545.0) / kDaysPerMillennium;
   const int planet = static_cast<int>(p);

@@ -1,5 +1,5 @@
 // The major planets from the full VSOP87B series (heliocentric spherical coordinates, ecliptic
-// and equinox J2000), evaluated from the coefficient tables in planet_series_data.cpp.
+// and equinox J2000), evaluated from the coefficient tables in series_vsop87b_data.cpp.
 #pragma once
 
 #include "astro/ephemeris/vector3.h"
@@ -10,9 +10,3 @@ enum class Planet { Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus, Neptun
 // ecliptic and equinox J2000. Earth is the Earth itself, not the Earth-Moon barycentre.
 void HeliocentricState(Planet p, double jdTt, Vector3& positionAu, Vector3& velocityAuPerDay);
 
-// Heliocentric spherical coordinates of date J2000 as the series give them: longitude and
-// latitude in radians, distance in au.
-struct SphericalJ2000 {
-  double longitudeRad, latitudeRad, distanceAu;
-};
-SphericalJ2000 HeliocentricSpherical(Planet p, double jdTt);
