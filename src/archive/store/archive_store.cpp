@@ -105,7 +105,15 @@ bool Archive::SeekRecord(std::FILE* f, int layout, std::int64_t n) {
 
 bool Archive::CopyRecords(std::FILE* source, SafeRewrite& target, int layout, std::int64_t n) {
   if (n <= 0) return target.Ok();
-  return target.CopyFrom(source, n * LayoutRecordSize(layout));
+  // Whole records in chunks of up to 1 MiB: large archives are copied with few calls.
+  std::int64_t left = n * LayoutRecordSize(layout);
+  std::string chunk;
+  while (left > 0) {
+    const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(left, 1 << 20));
+    if (!ReadExactly(source, want, chunk) || !target.Write(chunk)) return false;
+    left -= static_cast<std::int64_t>(want);
+  }
+  return true;
 }
 
 bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, FileTransaction& tx,
