@@ -129,6 +129,10 @@ TEST_F(ArchiveTest, CopyIntoOtherArchives) {
   prompts_.Expect(531, Answer::No);
   EXPECT_EQ(archive_.CopyToArchive(PathOf("t42.arc"), 0, kLayout4200, false, true), -1);
   EXPECT_FALSE(std::filesystem::exists(PathOf("t42.arc")));
+  // An existing file named as a new target is never replaced.
+  const std::string target = ReadFile(PathOf("t44.arc"));
+  EXPECT_EQ(archive_.CopyToArchive(PathOf("t44.arc"), 0, kLayout4400, false, true), -1);
+  EXPECT_EQ(ReadFile(PathOf("t44.arc")), target);
   // Into itself: refused, nothing changed.
   EXPECT_EQ(archive_.CopyToArchive(PathOf("src.arc"), 1, kLayout4400, false, true), -1);
   EXPECT_EQ(ReadFile(PathOf("src.arc")), source);

@@ -263,6 +263,11 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     ReportError(kErrParameter, trace, 3);
     return -1;
   }
+  std::error_code ec;
+  if (!targetExists && fs::exists(target, ec)) {  // a file there is never replaced by a copy
+    ReportError(kErrParameter, trace, 4);
+    return -1;
+  }
   if (!IndexMatchesFile(trace)) return -1;
   if (layout_ == kLayout4400 && targetLayout != kLayout4400) {
     bool texts = false;
