@@ -10,6 +10,7 @@
 #include "astro/chart/derived_charts.h"
 #include "astro/ephemeris/bodies.h"
 #include "astro/houses/houses.h"
+#include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 
 namespace {
@@ -253,6 +254,64 @@ TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   EXPECT_EQ(MakeThematicChart(thematic, equal, real).MessageNumber(), kMsgThematicHouses);
   two.planet2 = 0;
   EXPECT_EQ(MakeThematicChart(thematic, natal, two).ErrorCode(), 107);
+}
+
+TEST(ChartKinds, MidpointPlaceTakesTheShorterWayRound) {
+  struct Row {
+    const char* name;
+    int lonA;
+    char letterA;
+    int lonB;
+    char letterB;
+    double expectedEast;
+  };
+  const Row rows[] = {{"across_the_date_line", 170, 'E', 170, 'W', 180.0},
+                      {"across_greenwich", 10, 'W', 30, 'E', 10.0},
+                      {"west_of_greenwich", 100, 'W', 60, 'W', -80.0}};
+  for (const Row& r : rows) {
+    SuperSource d;
+    d.sources[0] = SourceAt(1, 1, 2000, 0, 0, 10, 'N', r.lonA, r.letterA);
+    d.sources[1] = SourceAt(3, 1, 2000, 0, 0, 20, 'S', r.lonB, r.letterB);
+    ASSERT_TRUE(MakeMidpointSource(d).ok()) << r.name;
+    EXPECT_NEAR(std::fabs(Wrap(d.sources[2].place.EastLongitudeDeg() - r.expectedEast)), 0.0, 1e-9)
+        << r.name;
+    EXPECT_NEAR(d.sources[2].place.LatitudeDeg(), -5.0, 1e-9) << r.name;
+    // 2000-01-01 0h (JD 2451544.5) and 2000-01-03 0h (2451546.5): 2000-01-02 0h UT.
+    EXPECT_NEAR(UniversalJulianDay(d.sources[2]), 2451545.5, 1e-9) << r.name;
+  }
+}
+
+TEST(ChartKinds, HouseSystemFromTheSettingsOrTheChart) {
+  Configuration& config = GetConfiguration();
+  const cfg::CalculationSettings saved = config.calculation;
+  config.calculation.houseSystem = kHouseKoch;
+  config.calculation.geodetic = 0;
+  Chart c = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(c, 0).ok());
+  EXPECT_EQ(c.houseSystem, kHouseKoch);  // a new chart takes the settings' system
+  c.houseSystem = kHouseCampanus;
+  ASSERT_TRUE(ChartCalculate(c, 0).ok());
+  EXPECT_EQ(c.houseSystem, kHouseCampanus);  // flag 0 keeps the chart's own
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  EXPECT_EQ(c.houseSystem, kHouseKoch);  // flag 1 takes the settings'
+  c.houseSystem = kHousePlacidus + 100;
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  EXPECT_EQ(c.houseSystem, kHouseKoch + 100);  // a geodetic chart stays geodetic
+  config.calculation.geodetic = 1;
+  config.calculation.houseSystem = kHouseEqualFromMc;  // no geodetic variant
+  c.houseSystem = -1;
+  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  EXPECT_EQ(c.houseSystem, kHouseEqualFromMc);
+  // Inside the polar circle Placidus cannot be cast: Porphyry cusps, and the chart says so.
+  config.calculation.houseSystem = kHousePlacidus;
+  config.calculation.geodetic = 0;
+  Chart polar = ChartOf(kChartNatal);
+  ASSERT_TRUE(polar.definition.sources[0].place.SetPlace(78, 13, 'N', 15, 39, 'E', "", "").ok());
+  ASSERT_TRUE(ChartCalculate(polar, 1).ok());
+  EXPECT_TRUE(polar.porphyryFallback);
+  EXPECT_EQ(polar.houseSystem, kHousePlacidus);
+  for (int h = 0; h < 12; ++h) EXPECT_TRUE(std::isfinite(polar.GetCusp(h).Get())) << h;
+  config.calculation = saved;
 }
 
 }  // namespace
