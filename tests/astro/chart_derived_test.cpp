@@ -314,4 +314,22 @@ TEST(ChartKinds, HouseSystemFromTheSettingsOrTheChart) {
   config.calculation = saved;
 }
 
+TEST(ChartThematic, ChoiceReadFromTheSettingsBlock) {
+  Configuration config;
+  using Block = cfg::ThematicChartSettings;
+  config.thematicChart.Set(Block::kKind, 2);
+  config.thematicChart.Set(Block::kPlanet, 30);
+  config.thematicChart.Set(Block::kPlanet2, 6);
+  config.thematicChart.Set(Block::kHouse, 9);
+  config.thematicChart.Set(Block::kDirection, 1);
+  config.thematicChart.Set(Block::kPoint, 21599);  // Pisces 29 degrees 59 minutes
+  const ThematicChoice c = ThematicChoiceFromSettings(config);
+  EXPECT_EQ(c.kind, 2);
+  EXPECT_EQ(c.planet, 30);
+  EXPECT_EQ(c.planet2, 6);
+  EXPECT_EQ(c.house, 9);
+  EXPECT_EQ(c.direction, 1);
+  EXPECT_EQ(c.point, 21599);
+}
+
 }  // namespace

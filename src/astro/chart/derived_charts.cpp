@@ -81,6 +81,19 @@ Status MakeLocalSpaceChart(Chart& out, const Chart& chart) {
   return Status::Ok();
 }
 
+ThematicChoice ThematicChoiceFromSettings(const Configuration& config) {
+  using Block = cfg::ThematicChartSettings;
+  const cfg::ByteBlock& b = config.thematicChart;
+  ThematicChoice c;
+  c.kind = b.Get(Block::kKind);
+  c.planet = b.Get(Block::kPlanet);
+  c.planet2 = b.Get(Block::kPlanet2);
+  c.house = b.Get(Block::kHouse);
+  c.direction = b.Get(Block::kDirection);
+  c.point = b.Get(Block::kPoint);
+  return c;
+}
+
 Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice) {
   constexpr const char* kWhere = "MakeThematicChart";
   const bool arbitrary = choice.planet == 30;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
 #include "foundation/datetime/place.h"
 #include "foundation/status.h"
 
@@ -30,6 +31,9 @@ struct ThematicChoice {
   int direction = 0;  // two planets: 0 add, 1 subtract
   int point = 0;      // the arbitrary point in minutes of arc
 };
+
+// The choice held in the thematic-chart settings of a configuration.
+ThematicChoice ThematicChoiceFromSettings(const Configuration& config);
 
 // Kind 0 (real, marker 2.0): the chart moved to the moment nearest to its own at which the planet
 // stands on the chosen angle. Kind 1 (symbolic, marker 1.0): the houses turned so that the chosen
