@@ -1,0 +1,37 @@
+// The contents of the chart information dialog: who and what the chart is, its moments and
+// places, the house and aspect systems, the local sidereal time and the house of each point.
+// Texts are code page 1251.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "astro/chart/chart.h"
+
+struct ChartInfoRow {
+  std::string label;
+  std::string value;
+};
+
+// Name, kind, title, each moment and place the kind uses, house system, aspect system and the
+// local sidereal time, in that order.
+std::vector<ChartInfoRow> ChartInfoRows(const Chart& chart);
+
+struct PointHouseRow {
+  int point = 0;
+  std::string name;       // message 300 + point
+  std::string longitude;  // "DD°MM' sign"
+  char status = 'D';      // 'R' retrograde
+  int house = 0;          // 1..12; 0 when the chart has no cusps
+};
+// Points 0..33 that have a longitude, in point order.
+std::vector<PointHouseRow> PointHouseRows(const Chart& chart);
+
+// The name of house system `code` (+100 geodetic); empty for an unknown code.
+std::string HouseSystemName(int code);
+// "DD°MM' sign" of a longitude in degrees; "-" for an absent one.
+std::string LongitudeInSignText(double longitude);
+// The local apparent sidereal time, hours 0..24, at the moment and place the chart is cast for.
+double LocalSiderealHours(const Chart& chart);
+// Roman numeral I..XII of house 1..12; empty otherwise.
+std::string HouseNumeral(int house);

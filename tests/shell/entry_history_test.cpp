@@ -1,0 +1,119 @@
+// The entry history: the most recent entry first, 30 kept per group, natal, horary and draconic
+// sharing a group, the file read back as written, and a damaged file refused.
+#include "shell/entry/core/entry_history.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/test_support.h"
+
+namespace {
+
+using testing_support::TempFolder;
+
+SuperSource Numbered(int n, int kind) {
+  SuperSource d;
+  d.SetKind(static_cast<std::uint16_t>(kind));
+  Source s;
+  s.SetName("Person " + std::to_string(n));
+  EXPECT_TRUE(s.moment.date.SetDate(1 + n % 28, 1 + n % 12, 1900 + n, 'A').ok());
+  d.sources = {s, s, s};
+  d.SetTitle("T" + std::to_string(n));
+  return d;
+}
+
+TEST(EntryHistory, KeepsTheThirtyMostRecentNewestFirst) {
+  EntryHistory h;
+  EXPECT_EQ(h.Last(kChartNatal), nullptr);
+  for (int n = 1; n <= 31; ++n) h.Remember(Numbered(n, kChartNatal));
+  const auto& list = h.Entries(kChartNatal);
+  ASSERT_EQ(list.size(), 30u);
+  EXPECT_EQ(list.front().Title(), "T31");
+  EXPECT_EQ(list.back().Title(), "T2") << "the oldest entry is dropped";
+  ASSERT_NE(h.Last(kChartNatal), nullptr);
+  EXPECT_EQ(*h.Last(kChartNatal), Numbered(31, kChartNatal));
+}
+
+TEST(EntryHistory, AnEntryMadeAgainMovesToTheFront) {
+  EntryHistory h;
+  for (int n = 1; n <= 3; ++n) h.Remember(Numbered(n, kChartTransit));
+  h.Remember(Numbered(1, kChartTransit));
+  const auto& list = h.Entries(kChartTransit);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].Title(), "T1");
+  EXPECT_EQ(list[1].Title(), "T3");
+  EXPECT_EQ(list[2].Title(), "T2");
+}
+
+TEST(EntryHistory, GroupsOfKinds) {
+  EntryHistory h;
+  h.Remember(Numbered(1, kChartNatal));
+  h.Remember(Numbered(2, kChartHorary));
+  h.Remember(Numbered(3, kChartTransit));
+  EXPECT_EQ(h.Last(kChartDraconic)->Title(), "T2") << "natal, horary, draconic share";
+  EXPECT_EQ(h.Entries(kChartNatal).size(), 2u);
+  EXPECT_EQ(h.Last(kChartTransit)->Title(), "T3");
+  EXPECT_EQ(h.Last(kChartProgressed), nullptr);
+  EXPECT_EQ(h.Last(kChartLunarPhase), nullptr);
+}
+
+TEST(EntryHistoryFile, ReadBackAsWritten) {
+  TempFolder folder;
+  EntryHistory h;
+  for (int n = 1; n <= 30; ++n) h.Remember(Numbered(n, kChartHorary));
+  SuperSource synastry = Numbered(40, kChartSynastry);
+  synastry.keyKind = 1;
+  synastry.sources[1].SetName("Second");
+  synastry.SetAspectSystemName("VELM");
+  h.Remember(synastry);
+  SuperSource progressed = Numbered(41, kChartProgressed);
+  progressed.keyKind = 4;
+  progressed.key = ProgressionKey{1, 2, 7, 3};
+  progressed.converse = 1;
+  h.Remember(progressed);
+  ASSERT_TRUE(h.Save(folder / kEntryHistoryFile).ok());
+  // 4 + 2 + 1 bytes, 8 counts, 32 definitions of 404 bytes.
+  EXPECT_EQ(testing_support::ReadFile(folder / kEntryHistoryFile).size(), 7u + 8u + 32u * 404u);
+
+  EntryHistory read;
+  ASSERT_TRUE(read.Load(folder / kEntryHistoryFile).ok());
+  for (int kind = 0; kind <= kChartLunarPhase; ++kind)
+    EXPECT_EQ(read.Entries(kind), h.Entries(kind)) << kind;
+  EXPECT_EQ(*read.Last(kChartSynastry), synastry);
+  EXPECT_EQ(*read.Last(kChartProgressed), progressed);
+}
+
+TEST(EntryHistoryFile, MissingFileIsAnEmptyHistoryDamagedFileIsRefused) {
+  TempFolder folder;
+  EntryHistory h;
+  EXPECT_TRUE(h.Load(folder / "none.ent").ok());
+  h.Remember(Numbered(1, kChartNatal));
+  ASSERT_TRUE(h.Save(folder / kEntryHistoryFile).ok());
+  const std::string good = testing_support::ReadFile(folder / kEntryHistoryFile);
+
+  struct Damage {
+    const char* name;
+    std::string bytes;
+  };
+  std::string badKind = good;
+  badKind[7 + 1 + 351] = 12;  // the kind of the only definition: no chart kind 12
+  std::string badDate = good;
+  badDate[7 + 1 + 35] = 0;  // its first Source's day 0
+  const Damage damages[] = {
+      {"cut_short", good.substr(0, good.size() - 1)},
+      {"trailing_byte", good + '\0'},
+      {"bad_magic", "XENT" + good.substr(4)},
+      {"kind_outside_0_9", badKind},
+      {"day_zero", badDate},
+  };
+  for (const Damage& d : damages) {
+    testing_support::WriteFile(folder / kEntryHistoryFile, d.bytes);
+    EntryHistory read;
+    read.Remember(Numbered(5, kChartNatal));
+    EXPECT_EQ(read.Load(folder / kEntryHistoryFile).ErrorCode(), 106) << d.name;
+    EXPECT_EQ(read.Last(kChartNatal), nullptr) << d.name;
+  }
+}
+
+}  // namespace

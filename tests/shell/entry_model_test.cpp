@@ -1,0 +1,145 @@
+// The chart definition each kind's entry makes: which Sources hold the birth data, the second
+// person and the target moment, and which settings go into the key fields; and the entry read
+// back from a definition.
+#include "shell/entry/core/chart_entry_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+Source MakeSource(const char* name, int day, int month, int year, int hours, int latDeg) {
+  Source s;
+  s.SetName(name);
+  EXPECT_TRUE(s.moment.date.SetDate(day, month, year, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime(hours, 15, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+  EXPECT_TRUE(s.place.SetPlace(latDeg, 10, 'N', 30, 20, 'E', "Town", "Region").ok());
+  return s;
+}
+
+ChartEntry SampleEntry() {
+  ChartEntry e;
+  e.person = MakeSource("Anna", 15, 6, 1985, 8, 55);
+  e.second = MakeSource("Boris", 2, 2, 1980, 20, 60);
+  e.target = MakeSource("ignored", 1, 1, 2025, 12, 48);
+  e.title = "Title";
+  e.converse = true;
+  e.method = 2;
+  e.key = ProgressionKey{2, 1, 7, 1};
+  e.composite = true;
+  e.harmonic = 9;
+  e.returnBody = 1;
+  return e;
+}
+
+// 'P' birth data, 'S' second person, 'T' target (under the person's name).
+struct KindCase {
+  const char* name;
+  int kind;
+  const char* sources;  // what Sources 0, 1, 2 hold
+  int countSource;      // the Source the chart is computed for
+  std::uint16_t keyKind;
+  ProgressionKey key;
+  std::uint16_t converse;
+};
+
+const KindCase kKinds[] = {
+    {"natal", kChartNatal, "PPP", 0, kNoKeyKind, {}, 0},
+    {"horary", kChartHorary, "PPP", 1, kNoKeyKind, {}, 0},
+    {"draconic", kChartDraconic, "PPP", 0, kNoKeyKind, {}, 0},
+    {"transit", kChartTransit, "PTT", 2, kNoKeyKind, {}, 1},
+    {"progressed_method_2", kChartProgressed, "PTT", 2, 2, {}, 1},
+    {"directed_method_2", kChartDirected, "PTT", 0, 2, {}, 1},
+    {"synastry_composite", kChartSynastry, "PSS", 1, 1, {}, 0},
+    {"harmonic_9", kChartHarmonic, "PPP", 0, kNoKeyKind, {9, 0, 0, 0}, 0},
+    {"lunar_return", kChartReturn, "PTT", 1, 1, {1, 0, 0, 0}, 0},
+    {"lunar_phase", kChartLunarPhase, "PTT", 1, 0, {}, 0},
+};
+
+class EntryOfKind : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(EntryOfKind, FillsTheKindsSourcesAndFields) {
+  const KindCase& c = GetParam();
+  const ChartEntry e = SampleEntry();
+  const SuperSource d = DefinitionFromEntry(e, c.kind);
+  EXPECT_EQ(d.Kind(), c.kind);
+  EXPECT_EQ(d.Title(), "Title");
+  Source target = e.target;
+  target.SetName("Anna");
+  for (int i = 0; i < 3; ++i) {
+    const Source& expected = c.sources[i] == 'P' ? e.person : c.sources[i] == 'S' ? e.second : target;
+    EXPECT_EQ(d.sources[i], expected) << "Source " << i;
+  }
+  EXPECT_EQ(d.GetCountSrcIndex(), c.countSource);
+  EXPECT_EQ(d.keyKind, c.keyKind);
+  EXPECT_EQ(d.key, c.key);
+  EXPECT_EQ(d.converse, c.converse);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entry, EntryOfKind, ::testing::ValuesIn(kKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EntryOfKindSettings, UserKeyOnlyWithTheUserKeyMethod) {
+  ChartEntry e = SampleEntry();
+  e.method = 4;
+  EXPECT_EQ(DefinitionFromEntry(e, kChartProgressed).key, (ProgressionKey{2, 1, 7, 1}));
+  EXPECT_EQ(DefinitionFromEntry(e, kChartDirected).key, ProgressionKey{});
+  e.method = 5;
+  EXPECT_EQ(DefinitionFromEntry(e, kChartDirected).keyKind, 5);
+  EXPECT_EQ(DefinitionFromEntry(e, kChartDirected).key, (ProgressionKey{2, 1, 7, 1}));
+  e.composite = false;
+  EXPECT_EQ(DefinitionFromEntry(e, kChartSynastry).keyKind, 0);
+}
+
+TEST(EntryOfKindSettings, EntryReadBackFromEachKindsDefinition) {
+  ChartEntry e = SampleEntry();
+  e.target.SetName("Anna");
+  for (int kind = 0; kind <= kChartLunarPhase; ++kind) {
+    const EntryFields f = FieldsOfKind(kind);
+    if (kind == kChartProgressed || kind == kChartDirected) e.method = UserKeyMethod(kind);
+    const ChartEntry back = EntryFromDefinition(DefinitionFromEntry(e, kind));
+    EXPECT_EQ(back.person, e.person) << kind;
+    EXPECT_EQ(back.title, e.title) << kind;
+    EXPECT_EQ(back.target, f.target ? e.target : e.person) << kind;
+    EXPECT_EQ(back.second, f.secondPerson ? e.second : e.person) << kind;
+    EXPECT_EQ(back.converse, f.converse) << kind;
+    if (f.progressionMethod || f.directionMethod) {
+      EXPECT_EQ(back.method, UserKeyMethod(kind)) << kind;
+      EXPECT_EQ(back.key, e.key) << kind;
+    }
+    if (f.composite) {
+      EXPECT_TRUE(back.composite);
+    }
+    if (f.harmonic) {
+      EXPECT_EQ(back.harmonic, 9);
+    }
+    if (f.returnBody) {
+      EXPECT_EQ(back.returnBody, 1);
+    }
+  }
+}
+
+TEST(EntryOfKindSettings, ValuesNoEntryCanHoldFallBackToDefaults) {
+  SuperSource d;
+  d.SetKind(kChartDirected);
+  d.keyKind = 9;
+  d.key = ProgressionKey{0, 7, 0, 0};
+  EXPECT_EQ(EntryFromDefinition(d).method, 0);
+  d.SetKind(kChartHarmonic);
+  d.key.arcCount = 0;
+  EXPECT_EQ(EntryFromDefinition(d).harmonic, ChartEntry{}.harmonic);
+  d.SetKind(kChartReturn);
+  d.key.arcCount = 12;
+  EXPECT_EQ(EntryFromDefinition(d).returnBody, 0);
+}
+
+TEST(EntryGroups, NatalHoraryDraconicShareTheFirstGroup) {
+  const int expected[] = {0, 0, 0, 1, 2, 3, 4, 5, 6, 7};
+  for (int kind = 0; kind <= 9; ++kind) EXPECT_EQ(EntryGroupOfKind(kind), expected[kind]) << kind;
+  EXPECT_EQ(EntryGroupOfKind(10), 0);
+  EXPECT_EQ(EntryGroupOfKind(-1), 0);
+}
+
+}  // namespace
