@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string>
 
+namespace platform {
+class Dc;
+}
+
 // An orb column of an aspect: columns 0..4 belong to the orb classes 1..5 of the chart objects,
 // column 5 is the orb of an exact aspect. A type of its own so that an orb class (1..5) is never
 // taken for a column.
@@ -62,6 +66,11 @@ struct Aspect {
   int GetAngleMinutes() const;
   // The display name; the abbreviation when the aspect has no name.
   std::string GetName() const;
+  // Draws the aspect's symbol at (x, y) at `size` (tenths of a point): '0' + its aspect index in
+  // "VelmAstro5b", or its abbreviation in "Vudurez" when the angle has no index. `colourMode` 2
+  // (an exact aspect, as FindAspect reports it) takes the exact colour, any other the orb colour.
+  // Returns the palette number used.
+  int DrawGlyph(platform::Dc& dc, int x, int y, int size, int colourMode) const;
   // 0 for a conjunction, else -1.
   int TestConjunction() const;
   // 0 for a conjunction or an opposition, else -1.

@@ -105,6 +105,10 @@ struct PrintSettings {
 
 }  // namespace cfg
 
+namespace platform {
+class Dc;
+}
+
 class Configuration {
  public:
   static constexpr int kObjectCount = 34;  // chart objects 0..33
@@ -152,6 +156,9 @@ class Configuration {
   int ListDignityPlanets(std::vector<std::int16_t>* list) const;
 
   cfg::StatisticsRecord GetStatisticsSettings() const;
+  // When the page-frame switch is on, draws the frame of the A4 page inset by the page margins
+  // plus `offsets` (left, top, right, bottom; the last raises the bottom edge); nothing otherwise.
+  void DrawPageFrame(platform::Dc& dc, const std::array<int, 4>& offsets) const;
   void SetStatisticsSettings(const cfg::StatisticsRecord& record);
 
   // "velm.cfg": a missing file gives the defaults and success; a damaged, truncated or foreign
