@@ -106,4 +106,15 @@ TEST(LifePointMoment, SignBoundariesByHand) {
   EXPECT_NEAR(converse->YearsSince(Birth()), 63.0, 1e-4);
 }
 
+TEST(LifePointPosition, SourcesAreComparedOnTheBirthClock) {
+  // Born 06:15 at +03:00; the target 14 years later at 03:15 UT = 06:15 on the birth clock:
+  // exactly two signs at 7 years a sign.
+  Source birth, target;
+  birth.moment = Birth();
+  ASSERT_TRUE(birth.zone.SetTime(3, 0, '+').ok());
+  target.moment = AtAge(14.0);
+  ASSERT_TRUE(target.moment.time.SetTime(3, 15, 0).ok());
+  EXPECT_NEAR(LifePoint::CountPosition(Type('S', 'D', 0, 7), birth, target), 60.0, 1e-6);
+}
+
 }  // namespace

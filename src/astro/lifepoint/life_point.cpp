@@ -48,6 +48,12 @@ double LifePoint::CountPosition(const LifePoint& type, const Moment& birth, cons
   return NormalizeDegrees((*c)[h] + fraction * Span(*c, h));
 }
 
+double LifePoint::CountPosition(const LifePoint& type, const Source& birth, const Source& target) {
+  Source onBirthClock = target;
+  if (!onBirthClock.ConvertToZoneOf(birth).ok()) return kAbsent;
+  return CountPosition(type, birth.moment, onBirthClock.moment);
+}
+
 double LifePoint::CalculatePosition(const LifePoint& type, const Moment& birth,
                                     const Moment& moment) {
   return CountPosition(type, birth, moment);

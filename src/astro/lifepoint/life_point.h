@@ -9,6 +9,7 @@
 #include <string>
 
 #include "foundation/datetime/moment.h"
+#include "foundation/datetime/source.h"
 
 inline constexpr int kMsgLifePointBirthLater = 1003;
 
@@ -28,6 +29,8 @@ struct LifePoint {
   // -777.0 for a type without a first house 0..11, without a positive number of years, or
   // without cusps in the house mode.
   static double CountPosition(const LifePoint& type, const Moment& birth, const Moment& later);
+  // The same for two Sources: the target's moment is taken on the birth's clock first.
+  static double CountPosition(const LifePoint& type, const Source& birth, const Source& target);
   // The same, for a type whose cusps are set.
   static double CalculatePosition(const LifePoint& type, const Moment& birth, const Moment& moment);
   // The moment within the first cycle from birth at which the point reaches `longitude`: years
