@@ -187,3 +187,57 @@ TEST_F(ArchiveTest, FindByInitialAndOrderCheck) {
 
 }  // namespace
 }  // namespace archive_test
+
+namespace archive_test {
+namespace {
+
+// Converts every ".cat" file into "converted.arc" beside it.
+class FakeImporter final : public ForeignChartImporter {
+ public:
+  int DefineFileType(const std::string& path) override {
+    return path.ends_with(".cat") ? 6 : Archive::IfRealArchive(path);
+  }
+  int ConvertToArchive(const std::string& source, std::string& archive, int type) override {
+    EXPECT_EQ(type, 6);
+    archive = std::filesystem::path(source).replace_filename("converted.arc").string();
+    WriteFile(archive, ArchiveBytes(kLayout4400, {MakeChart("Imported")}));
+    return 0;
+  }
+};
+
+TEST_F(ArchiveTest, OpeningArchivesAndOtherProgramsFiles) {
+  WriteFile(PathOf("plain.arc"), ArchiveBytes(kLayout4200, {MakeChart("P")}));
+  WriteFile(PathOf("notes.txt"), "text");
+  WriteFile(PathOf("old.cat"), "foreign");
+  struct Case {
+    const char* name;
+    bool importer;
+    std::string chosen;
+    int result;
+    std::string current;
+  };
+  const Case cases[] = {
+      {"archive", false, PathOf("plain.arc"), 1, PathOf("plain.arc")},
+      {"no_archive", false, PathOf("notes.txt"), 0, PathOf("plain.arc")},
+      {"foreign_without_importer", false, PathOf("old.cat"), 0, PathOf("plain.arc")},
+      {"foreign_converted", true, PathOf("old.cat"), 1, PathOf("converted.arc")},
+      {"cancelled", true, "", 0, PathOf("converted.arc")},
+  };
+  FakeImporter importer;
+  for (const Case& c : cases) {
+    archive_.SetImporter(c.importer ? &importer : nullptr);
+    prompts_.ExpectFile(c.chosen);
+    EXPECT_EQ(archive_.OpenOtherArchive(), c.result) << c.name;
+    EXPECT_EQ(archive_.GetPath(), c.current) << c.name;
+    if (c.result == 1) {
+      EXPECT_TRUE(archive_.IsIndexBuilt()) << c.name;
+      EXPECT_EQ(archive_.RecentNames().front(), c.current) << c.name;
+    }
+  }
+  EXPECT_EQ(Names(), std::vector<std::string>{"Imported"});
+  EXPECT_TRUE(prompts_.WasShown(477));
+  prompts_.VerifyAllUsed();
+}
+
+}  // namespace
+}  // namespace archive_test

@@ -39,6 +39,17 @@ struct SearchedArchive {
   std::int64_t fileTime = 0;
 };
 
+// The conversion of other programs' chart files into archives, installed by the import part.
+class ForeignChartImporter {
+ public:
+  virtual ~ForeignChartImporter() = default;
+  // The type of a file: 2, 5, 7 an archive of that layout; 0, 1, 6, 8..12 a file it converts;
+  // anything else a file it cannot read.
+  virtual int DefineFileType(const std::string& path) = 0;
+  // Converts a file of `type` into a new archive whose path it gives: 0, or -1.
+  virtual int ConvertToArchive(const std::string& source, std::string& archive, int type) = 0;
+};
+
 class Archive {
  public:
   static constexpr int kMaxRecentNames = 50;
@@ -94,6 +105,11 @@ class Archive {
   int Init();
   // Recent name i to the top of the list, and current.
   void SelectRecentArchive(int i);
+  // Lets the user open an archive or a file of another program (converted into a new archive):
+  // 1 when a new current archive was made, else 0.
+  int OpenOtherArchive();
+  // The converter of foreign files (not owned); without one only archives can be opened.
+  void SetImporter(ForeignChartImporter* importer) { importer_ = importer; }
 
   // --- Conversions of the whole file ---
   int ConvertTo44();
@@ -201,6 +217,7 @@ class Archive {
   void SwitchTo(const std::string& path);
 
   CommentSlotTable* slots_;
+  ForeignChartImporter* importer_ = nullptr;
   platform::ProgressSink* progress_;
   std::vector<ArchiveIndexEntry> index_;
   bool indexBuilt_ = false;

@@ -156,6 +156,35 @@ bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, File
   return ok;
 }
 
+int Archive::OpenOtherArchive() {
+  platform::FileChoice choice = ArchiveChoice(true, "Velm 4.* archive files (*.arc)");
+  choice.mustExist = true;
+  choice.filters.push_back({"Ormandel 2.* data files (*.db)", "*.db"});
+  choice.filters.push_back({"Velm 3.* configuration files (*.cfg)", "*.cfg"});
+  for (const char* extension : {"cat", "bda", "zbs", "ddd", "mil", "dat"})
+    choice.filters.push_back({std::string("Chart files of other programs (*.") + extension + ")",
+                              std::string("*.") + extension});
+  if (!platform::GetPrompter().ChooseFile(choice)) return 0;
+  std::string name = choice.path;
+  const int type = importer_ ? importer_->DefineFileType(name) : IfRealArchive(name);
+  const bool archive = type == kLayout4000 || type == kLayout4200 || type == kLayout4400;
+  const bool foreign = type == 0 || type == 1 || type == 6 || (type >= 8 && type <= 12);
+  if (foreign && importer_) {
+    std::string converted;
+    if (importer_->ConvertToArchive(name, converted, type) != 0) return 0;
+    name = converted;
+  } else if (!archive) {
+    Tell(477);
+    return 0;
+  }
+  if (SetPath(name) < 0) {
+    Tell(477);
+    return 0;
+  }
+  AddRecentName(name);
+  return CreateIndex() == 0 ? 1 : 0;
+}
+
 // --- Saving ---
 
 int Archive::CheckFreeSpace() const {
