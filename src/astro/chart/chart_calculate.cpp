@@ -7,7 +7,6 @@
 #include "astro/houses/houses.h"
 #include "foundation/config/configuration.h"
 
-using chartmath::BodyAt;
 using chartmath::UtOf;
 
 namespace {
@@ -18,13 +17,13 @@ struct CastOptions {
 };
 
 // Bodies 0..29 at the moment; every further point absent but the derivation marker.
-void FillBodies(Chart& chart, JdUt ut, bool speeds) {
+void FillBodies(Chart& chart, JdTt tt, bool speeds) {
   for (int i = 0; i < kChartPointCount; ++i) {
     if (i == kDerivationMarkerSlot) continue;
     PointRecord& p = chart.points[i];
     p = PointRecord();
     if (i >= kBodyCount) continue;
-    const BodyPosition pos = BodyAt(i, ut);
+    const BodyPosition pos = chartmath::BodyAtTt(i, tt);
     p.longitude.Set(pos.longitude);
     p.latitude = pos.latitude;
     p.speed = speeds ? pos.speed : 0.0;
@@ -150,7 +149,7 @@ Status Cast(Chart& chart, const CastOptions& options) {
   const Source& source = ComputingSource(chart.definition);
   const JdUt ut = UtOf(source);
   const Instant when = MakeInstant(ut);
-  FillBodies(chart, ut, options.speeds);
+  FillBodies(chart, when.tt, options.speeds);
   chart.ConstructCusps();
   chart.porphyryFallback = false;
   if (options.houses) {

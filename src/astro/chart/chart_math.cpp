@@ -24,8 +24,10 @@ LunarVariant VariantOfPoint(int point) {
   return LunarVariant::True;
 }
 
-BodyPosition BodyAt(int point, JdUt ut) {
-  return GetEphemeris().Position(point, ToTt(ut), VariantOfPoint(point));
+BodyPosition BodyAt(int point, JdUt ut) { return BodyAtTt(point, ToTt(ut)); }
+
+BodyPosition BodyAtTt(int point, JdTt tt) {
+  return GetEphemeris().Position(point, tt, VariantOfPoint(point));
 }
 
 Status MoveSourceToUt(Source& source, double ut) {

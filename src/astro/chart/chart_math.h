@@ -25,6 +25,7 @@ LunarVariant VariantOfPoint(int point);
 // Apparent longitude, latitude and speed of body 0..29 at a Universal Time, by the program-wide
 // ephemeris and the calculation settings.
 BodyPosition BodyAt(int point, JdUt ut);
+BodyPosition BodyAtTt(int point, JdTt tt);
 
 // Moves `source` to the Universal Time `ut`, keeping its name, place and zone (the local moment is
 // re-expressed on its own clock).
