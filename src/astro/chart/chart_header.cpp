@@ -1,0 +1,83 @@
+#include "astro/chart/chart_header.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/messages.h"
+
+namespace {
+
+constexpr int kMsgFirstKindName = 100;  // messages 100..109 name the chart kinds
+
+std::string Join(std::initializer_list<std::string> parts, std::string_view separator) {
+  std::string out;
+  for (const std::string& p : parts) {
+    if (p.empty()) continue;
+    if (!out.empty()) out += separator;
+    out += p;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
+  const SuperSource& def = chart.definition;
+  const Source& source = def.GetCountSrc();
+  std::string name = source.Name();
+  if (name.empty()) name = def.sources[0].Name();
+  std::string title = def.Title();
+  if (title.empty() && def.Kind() <= kChartLunarPhase)
+    title = GetMessageText(kMsgFirstKindName + def.Kind());
+  const std::string moment = Join({source.moment.date.ToText(), source.moment.time.ToText(),
+                                   source.zone.ToText() + " " + source.zone.ZoneName()},
+                                  "  ");
+  const std::string place = Join({source.place.Town(), source.place.Region()}, ", ");
+  const std::string coords = source.place.CoordText();
+  if (compact) return {Join({name, title}, " - "), moment, Join({place, coords}, "  ")};
+  return {name, title, moment, place, coords};
+}
+
+platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
+                               bool compact) {
+  platform::Font font;
+  font.pointSize = kHeaderFontSize;
+  const platform::Font oldFont = dc.SelectFont(font);
+  const unsigned oldAlign = dc.SetTextAlign(
+      (align == 1 ? platform::TextAlign::kRight : platform::TextAlign::kLeft) |
+      platform::TextAlign::kTop);
+  const int down = dc.YUp() ? -1 : 1;
+  platform::Size extent{0, 0};
+  int line = 0;
+  for (const std::string& text : ChartHeaderLines(chart, compact)) {
+    dc.TextOut(x, y + down * line * kHeaderLineStep, text);
+    extent.cx = std::max(extent.cx, dc.GetTextExtent(text).cx);
+    ++line;
+  }
+  extent.cy = line > 0 ? (line - 1) * kHeaderLineStep + dc.GetTextMetrics().height : 0;
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
+  return extent;
+}
+
+void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                         std::string_view title) {
+  const cfg::PrintSettings& p = config.print;
+  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
+
+  const platform::Font oldFont = dc.SelectFont(
+      platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
+  const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
+
+  dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000, 0, false, false});
+  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
+  dc.TextOut(middle, -600 - p.marginTop, title);
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
+}

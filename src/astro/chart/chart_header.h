@@ -1,0 +1,32 @@
+// The chart's identification block and the common head of a printed page.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/chart/chart.h"
+#include "platform/core/dc.h"
+
+class Configuration;
+
+inline constexpr int kHeaderLineStep = 380;     // 0.01 mm between the lines of the block
+inline constexpr int kHeaderFontSize = 2200;    // tenths of a point: an em of 293 units
+
+// The lines of the identification block (code page 1251): name, title, date and time with the
+// zone, place, coordinates; with `compact` three lines: name and title, moment, place and
+// coordinates. The moment and place are those of the Source the chart is computed for.
+std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
+
+// Draws the identification block in "Vudurez" with its top-left corner at (x, y), or its
+// top-right corner when `align` is 1, lines kHeaderLineStep apart. Font and alignment are
+// restored. Returns the extent of the block.
+platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
+                               bool compact);
+
+// The head of a printed page of the table views: the page frame, the compact identification block
+// at (left margin + 400, -150 - top margin), the ornament "?;<=>" in "VelmAstro5a" at 6000 ending
+// at 20300 - right margin, y = -250 - top margin, and `title` in "Vudurez" at 4000 centred between
+// the margins at y = -600 - top margin.
+void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                         std::string_view title);

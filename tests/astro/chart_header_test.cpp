@@ -1,0 +1,77 @@
+#include "astro/chart/chart_header.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/config/configuration.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/recording_dc.h"
+
+namespace {
+
+Chart Natal() {
+  Chart c;
+  Source& s = c.definition.sources[0];
+  s.SetName(Cp1251("Пушкин А. С."));
+  EXPECT_TRUE(s.moment.date.SetDate(6, 6, 1799).ok());
+  EXPECT_TRUE(s.moment.time.SetTime(11, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(2, 30, '+').ok());
+  EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', Cp1251("Москва"), Cp1251("Россия")).ok());
+  c.definition.SetTitle(Cp1251("Натал"));
+  return c;
+}
+
+TEST(ChartHeader, FullAndCompactLines) {
+  const Chart c = Natal();
+  const auto full = ChartHeaderLines(c, false);
+  ASSERT_EQ(full.size(), 5u);
+  EXPECT_EQ(full[0], Cp1251("Пушкин А. С."));
+  EXPECT_EQ(full[1], Cp1251("Натал"));
+  EXPECT_EQ(full[2].substr(0, 10), "06:06:1799");
+  EXPECT_NE(full[2].find("11:00"), std::string::npos);
+  EXPECT_NE(full[2].find("+02:30"), std::string::npos);
+  EXPECT_EQ(full[3], Cp1251("Москва, Россия"));
+  EXPECT_EQ(full[4], "55N45 037E37");
+  const auto compact = ChartHeaderLines(c, true);
+  ASSERT_EQ(compact.size(), 3u);
+  EXPECT_EQ(compact[0], Cp1251("Пушкин А. С. - Натал"));
+  EXPECT_EQ(compact[2], Cp1251("Москва, Россия  55N45 037E37"));
+}
+
+TEST(ChartHeader, LinesGoDownTheYUpPageAndRightAlignmentIsKept) {
+  platform::RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  const platform::Size extent = DrawChartHeader(Natal(), dc, 20000, -1000, 1, true);
+  ASSERT_EQ(dc.Calls().size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(dc.Calls()[i].points[0], (platform::Point{20000, -1000 - 380 * i}));
+    EXPECT_EQ(dc.Calls()[i].align & platform::TextAlign::kHorizontalMask,
+              platform::TextAlign::kRight);
+    EXPECT_EQ(dc.Calls()[i].font.face, "Vudurez");
+  }
+  // Two line steps and one line of an em of 2200 x 96 / 720 = 293.3 units (ascent 235, descent 59).
+  EXPECT_EQ(extent.cy, 2 * 380 + 294);
+  EXPECT_EQ(dc.GetTextAlign(), platform::TextAlign::kLeft | platform::TextAlign::kTop);
+}
+
+TEST(ChartHeader, PrintedPageHeadPlacesTheOrnamentAndTheTitle) {
+  Configuration config;
+  config.print.marginLeft = 1000;
+  config.print.marginTop = 1200;
+  config.print.marginRight = 800;
+  config.print.pageFrame = 0;
+  platform::RecordingDc dc(600, true);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  DrawPrintedPageHead(dc, Natal(), config, Cp1251("АРАБСКИЕ ТОЧКИ"));
+  const auto& calls = dc.Calls();
+  ASSERT_EQ(calls.size(), 5u);  // three header lines, the ornament, the title
+  EXPECT_EQ(calls[0].points[0], (platform::Point{1400, -1350}));
+  EXPECT_EQ(calls[3].text, "?;<=>");
+  EXPECT_EQ(calls[3].font.face, "VelmAstro5a");
+  EXPECT_EQ(calls[3].font.pointSize, 6000);
+  EXPECT_EQ(calls[3].points[0], (platform::Point{19500, -1450}));
+  EXPECT_EQ(calls[4].font.pointSize, 4000);
+  EXPECT_EQ(calls[4].points[0], (platform::Point{(1000 + 20200) / 2, -1800}));
+  EXPECT_EQ(calls[4].align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kCenter);
+}
+
+}  // namespace
