@@ -241,3 +241,66 @@ TEST_F(ArchiveTest, OpeningArchivesAndOtherProgramsFiles) {
 
 }  // namespace
 }  // namespace archive_test
+
+namespace archive_test {
+namespace {
+
+// Plays a script of browser sessions: each sets marks and a variant request, then OK or Cancel.
+class ScriptedBrowser final : public ArchiveBrowser {
+ public:
+  struct Session {
+    std::vector<int> marks;
+    int requestVariant;  // -1: leave the variant
+    bool ok;
+  };
+  std::vector<Session> sessions;
+  std::vector<int> variantsShown;
+  bool Run(Archive& archive, int variant) override {
+    variantsShown.push_back(variant);
+    const Session s = sessions.at(variantsShown.size() - 1);
+    for (int n : s.marks) archive.Entry(n).mark = 'Y';
+    if (s.requestVariant >= 0) archive.browserVariant = s.requestVariant;
+    return s.ok;
+  }
+};
+
+TEST_F(ArchiveTest, SelectChartLoopsOverBrowserVariants) {
+  struct Case {
+    const char* name;
+    int mode;
+    std::vector<ScriptedBrowser::Session> sessions;
+    int result;
+    std::vector<int> variantsShown;
+    bool marksLeft;
+  };
+  const Case cases[] = {
+      {"record_chosen", 0, {{{2, 1}, -1, true}}, 1, {3}, false},
+      {"record_zero_chosen", 0, {{{0}, -1, true}}, 0, {3}, false},
+      {"nothing_chosen", 0, {{{}, -1, true}}, 0, {3}, false},
+      {"cancel", 0, {{{}, -1, false}}, -1, {3}, false},
+      {"switch_to_comments_and_back",
+       0,
+       {{{}, 0, false}, {{}, 1, false}, {{2}, -1, true}},
+       2,
+       {3, 2, 3},
+       false},
+      {"mode_one_keeps_marks", 1, {{{1}, -1, true}}, 0, {3}, true},
+  };
+  for (const Case& c : cases) {
+    OpenArchive("s.arc", kLayout4200, {MakeChart("A"), MakeChart("B"), MakeChart("C")});
+    archive_.browserVariant = 3;
+    ScriptedBrowser browser;
+    browser.sessions = c.sessions;
+    archive_.SetBrowser(&browser);
+    EXPECT_EQ(archive_.SelectChart(c.mode), c.result) << c.name;
+    EXPECT_EQ(browser.variantsShown, c.variantsShown) << c.name;
+    bool marked = false;
+    for (int n = 0; n < 3; ++n) marked = marked || archive_.Entry(n).IsSelected();
+    EXPECT_EQ(marked, c.marksLeft) << c.name;
+  }
+  archive_.SetBrowser(nullptr);
+  EXPECT_EQ(archive_.SelectChart(0), -1);
+}
+
+}  // namespace
+}  // namespace archive_test

@@ -22,6 +22,7 @@
 #include "astro/chart/chart.h"
 #include "platform/core/progress_sink.h"
 
+class Archive;
 class FileTransaction;
 class SafeRewrite;
 
@@ -48,6 +49,16 @@ class ForeignChartImporter {
   virtual int DefineFileType(const std::string& path) = 0;
   // Converts a file of `type` into a new archive whose path it gives: 0, or -1.
   virtual int ConvertToArchive(const std::string& source, std::string& archive, int type) = 0;
+};
+
+// The archive browser dialogs, installed by the browser part.
+class ArchiveBrowser {
+ public:
+  virtual ~ArchiveBrowser() = default;
+  // Runs the browser of `variant` (2 with comments, 3 plain) modally on the archive's index and
+  // marks: true for OK. A browser closed with Cancel sets the archive's browserVariant to 0 to ask
+  // for the variant with comments, to 1 for the plain one.
+  virtual bool Run(Archive& archive, int variant) = 0;
 };
 
 class Archive {
@@ -126,6 +137,10 @@ class Archive {
   int LoadChart(Chart& chart, int n, bool withComments);
   // Record n without comments; n + 1, or -1.
   int LoadNextChart(Chart& chart, int n);
+  // Runs the browser until it is closed: -1 on cancel; with mode 0 the first marked record (0 when
+  // none; every mark cleared), with another mode 0 and the user's marks left set.
+  int SelectChart(int mode);
+  void SetBrowser(ArchiveBrowser* browser) { browser_ = browser; }
   // The first record whose name begins with exactly `c`; -1 when none.
   int FindByInitial(char c) const;
   // 1 when some record's name sorts before the name before it, else 0.
@@ -218,6 +233,7 @@ class Archive {
 
   CommentSlotTable* slots_;
   ForeignChartImporter* importer_ = nullptr;
+  ArchiveBrowser* browser_ = nullptr;
   platform::ProgressSink* progress_;
   std::vector<ArchiveIndexEntry> index_;
   bool indexBuilt_ = false;

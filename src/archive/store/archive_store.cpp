@@ -83,6 +83,29 @@ int Archive::LoadNextChart(Chart& chart, int n) {
   return LoadChart(chart, n, false) < 0 ? -1 : n + 1;
 }
 
+int Archive::SelectChart(int mode) {
+  while (browser_) {
+    const bool ok = browser_->Run(*this, browserVariant == 2 ? 2 : 3);
+    if (!ok) {
+      if (browserVariant == 0) {
+        browserVariant = 2;
+      } else if (browserVariant == 1) {
+        browserVariant = 3;
+      } else {
+        return -1;
+      }
+      continue;
+    }
+    if (mode != 0) return 0;
+    int chosen = 0;
+    for (int n = count_ - 1; n >= 0; --n)
+      if (Entry(n).IsSelected()) chosen = n;
+    ClearMarks();
+    return chosen;
+  }
+  return -1;
+}
+
 int Archive::FindByInitial(char c) const {
   for (int n = 0; n < count_; ++n)
     if (!Entry(n).name.empty() && Entry(n).name[0] == c) return n;
