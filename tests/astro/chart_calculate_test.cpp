@@ -73,6 +73,35 @@ TEST(ChartNatal, SunAndAngleMatchTheAlmanacAtJ2000) {
   EXPECT_NEAR(c.points[0].speed, 1.0194, 0.0005);
 }
 
+TEST(ChartNatal, PointsThirtyToThirtyThreeFromTheAscendantAtJ2000) {
+  // By hand from the same GAST, obliquity and latitude: East point = the ecliptic degree of right
+  // ascension ARMC + 90; Vertex = the Ascendant of the colatitude at ARMC + 180. The Sun
+  // (280.368919) and the Moon (223.323751, reference row F000) stand by day (the Sun in house X):
+  // Fortune = Asc + Moon - Sun, the cross of misfortune Asc + Sun - Moon. With whole-sign houses
+  // cusp I is 0 Aries, not the Ascendant: the points must still come from the Ascendant.
+  for (int system : {0, 16}) {
+    Chart c = ChartOfKind(kChartNatal, kJ2000Greenwich, kJ2000Greenwich);
+    c.houseSystem = system;
+    ASSERT_TRUE(ChartCalculate(c, 0).ok());
+    EXPECT_NEAR(Lon(c, kPointEast), 11.373900, 0.003) << system;
+    EXPECT_NEAR(Lon(c, kPointVertex), 188.469811, 0.003) << system;
+    EXPECT_NEAR(Lon(c, kPointFortune), 327.226208, 0.003) << system;
+    EXPECT_NEAR(Lon(c, kPointMisfortune), 81.316543, 0.003) << system;
+    EXPECT_TRUE(c.IsDayChart()) << system;
+  }
+  // Twelve hours later the Sun is below the horizon: with the day-and-night rule (the default
+  // setting) the two formulas change places.
+  SourceData midnight = kJ2000Greenwich;
+  midnight.day = 2;
+  midnight.hours = 0;
+  Chart night = ChartOfKind(kChartNatal, midnight, midnight);
+  ASSERT_TRUE(ChartCalculate(night, 1).ok());
+  ASSERT_FALSE(night.IsDayChart());
+  const double asc = night.ascendant.Get();
+  EXPECT_NEAR(Delta(Lon(night, kPointFortune), asc + Lon(night, 0) - Lon(night, 1)), 0.0, 1e-9);
+  EXPECT_NEAR(Delta(Lon(night, kPointMisfortune), asc + Lon(night, 1) - Lon(night, 0)), 0.0, 1e-9);
+}
+
 TEST(ChartProgressed, SecondaryMovesTheMoonAboutOneSignInTwoAndAHalfYears) {
   // 30 months of life = 30 / 12 progressed days: the Moon's 12-15 degrees a day give 30-38 deg.
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);

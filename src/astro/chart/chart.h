@@ -97,7 +97,8 @@ class Chart {
   // with `dayNightRule` (the Sun below the horizon: houses 1-6).
   static double CalculateArabicPart(const Chart& chart, int a, int b, int c, int op1, int op2,
                                     bool dayNightRule);
-  // True when the Sun stands above the horizon (houses 7-12); true also without cusps.
+  // True when the Sun stands above the horizon: between the Descendant and the Ascendant through
+  // the MC (the computed Ascendant, else the cusp of house I); true also without either.
   bool IsDayChart() const;
   // Selector 0 Ascendant (rising), 1 Descendant (setting), 2 Midheaven, 3 Imum Coeli. The moment
   // (on the chart's clock) after (`following`) or before the chart's moment at which the body's
@@ -134,4 +135,6 @@ class Chart {
   // Not stored: the house system could not be cast at the chart's latitude and Porphyry cusps
   // stand in its place.
   bool porphyryFallback = false;
+  // Not stored: the Ascendant as computed (the cusp of house I is not it in every system).
+  AngleValue ascendant;
 };

@@ -52,17 +52,19 @@ void FillHouses(Chart& chart, const Instant& when, const Place& place) {
   if (!houses) return;
   for (int h = 0; h < 12; ++h) chart.cusps[h].Set(houses->cusps[h]);
   chart.porphyryFallback = houses->porphyryFallback;
+  chart.ascendant.Set(houses->ascendantDeg);
   SetPoint(chart, kPointEast, houses->eastPointDeg);
   SetPoint(chart, kPointVertex, houses->vertexDeg);
 }
 
 // The Part of Fortune and the "cross of misfortune" from the Ascendant, the Sun and the Moon.
 void FillLots(Chart& chart) {
-  const bool rule = GetConfiguration().calculation.dayNight == 1;
-  const double fortune = Chart::CalculateArabicPart(chart, 30, 1, 0, 0, 1, false);
-  const double misfortune = Chart::CalculateArabicPart(chart, 30, 0, 1, 0, 1, false);
-  const bool night = rule && !chart.IsDayChart();
-  if (IsAbsent(fortune) || IsAbsent(misfortune)) return;
+  const AngleValue asc = chart.ascendant, sun = chart.points[0].longitude,
+                   moon = chart.points[1].longitude;
+  if (!asc.IsSet() || !sun.IsSet() || !moon.IsSet()) return;
+  const double fortune = asc.Get() + moon.Get() - sun.Get();
+  const double misfortune = asc.Get() + sun.Get() - moon.Get();
+  const bool night = GetConfiguration().calculation.dayNight == 1 && !chart.IsDayChart();
   SetPoint(chart, kPointFortune, night ? misfortune : fortune);
   SetPoint(chart, kPointMisfortune, night ? fortune : misfortune);
 }
@@ -75,6 +77,7 @@ void ShiftAll(Chart& chart, double arc) {
   }
   for (AngleValue& c : chart.cusps)
     if (c.IsSet()) c.Set(NormalizeDegrees(c.Get() + arc));
+  if (chart.ascendant.IsSet()) chart.ascendant.Set(NormalizeDegrees(chart.ascendant.Get() + arc));
 }
 
 // Draconic chart: the zodiac counted from the North node.
@@ -105,8 +108,9 @@ void MakeHarmonic(Chart& chart) {
     p.longitude.Set(NormalizeDegrees(p.longitude.Get() * n));
     p.speed *= n;
   }
-  if (!chart.cusps[0].IsSet()) return;
-  const double asc = NormalizeDegrees(chart.cusps[0].Get() * n);
+  if (!chart.ascendant.IsSet()) return;
+  const double asc = NormalizeDegrees(chart.ascendant.Get() * n);
+  chart.ascendant.Set(asc);
   for (int h = 0; h < 12; ++h) chart.cusps[h].Set(NormalizeDegrees(asc + 30.0 * h));
 }
 
@@ -130,6 +134,7 @@ void MakeLocalSpace(Chart& chart, const Instant& when, const Place& place) {
     p.status = 'D';
   }
   for (int h = 0; h < 12; ++h) chart.cusps[h].Set(NormalizeDegrees(90.0 + 30.0 * h));
+  chart.ascendant.Set(90.0);
   chart.porphyryFallback = false;
 }
 
@@ -151,6 +156,7 @@ Status Cast(Chart& chart, const CastOptions& options) {
   const Instant when = MakeInstant(ut);
   FillBodies(chart, when.tt, options.speeds);
   chart.ConstructCusps();
+  chart.ascendant.Clear();
   chart.porphyryFallback = false;
   if (options.houses) {
     FillHouses(chart, when, source.place);

@@ -101,8 +101,9 @@ double Chart::CalculateArabicPart(const Chart& chart, int a, int b, int c, int o
 
 bool Chart::IsDayChart() const {
   const AngleValue sun = points[0].longitude;
-  if (!sun.IsSet() || !cusps[0].IsSet()) return true;
-  return AngleDifference360(cusps[0].Get(), sun.Get()) >= 180.0;
+  const AngleValue asc = ascendant.IsSet() ? ascendant : cusps[0];
+  if (!sun.IsSet() || !asc.IsSet()) return true;
+  return AngleDifference360(asc.Get(), sun.Get()) >= 180.0;
 }
 
 bool Chart::FindRiseSetMoment(int body, int selector, bool following, Moment& out,
