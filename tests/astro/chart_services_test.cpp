@@ -108,6 +108,22 @@ TEST(ChartRiseSet, GivenLongitudeOnTheMidheavenRecursEverySiderealDay) {
   EXPECT_FALSE(c.FindRiseSetMoment(-1, 7, true, first, 100.0));  // no such angle
 }
 
+TEST(ChartRiseSet, FoundMomentPutsTheBodyOnTheAngleNearThePolarCircle) {
+  // Early December at 65 N the Sun rises for four hours and the Ascendant runs fast.
+  for (int selector = 0; selector < 4; ++selector) {
+    const Chart c = ChartAt(2451879.5, 65.0, 25.0);
+    Moment found;
+    ASSERT_TRUE(c.FindRiseSetMoment(0, selector, true, found)) << selector;
+    Chart at = ChartAt(found.JulianDay(), 65.0, 25.0);
+    ASSERT_TRUE(ChartCalculate(at, 1).ok());
+    const double angle = selector < 2 ? at.ascendant.Get() : at.GetCusp(9).Get();
+    const double wanted = at.GetPointLongitude(0).Get() + (selector % 2 == 1 ? 180.0 : 0.0);
+    EXPECT_NEAR(std::remainder(angle - wanted, 360.0), 0.0, 0.01) << selector;
+    EXPECT_GT(found.JulianDay(), 2451879.5) << selector;
+    EXPECT_LT(found.JulianDay(), 2451880.6) << selector;
+  }
+}
+
 TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
   struct Row {
     const char* name;

@@ -55,7 +55,9 @@ std::optional<double> AngleEvent(int body, int selector, double longitude, const
     const double lon = body < 0 ? longitude : BodyAt(body, JdUt{t}).longitude;
     return Wrap180(AngleAt(selector, place, t) - lon);
   };
-  return chartmath::FindUpwardZero(offset, fromUt, spanDays, 1.0 / 24.0, 0.1 * kSecondDays);
+  // Near the polar circles the Ascendant sweeps whole signs within minutes: finer steps there.
+  const double step = std::fabs(place.LatitudeDeg()) > 60.0 ? 1.0 / 144.0 : 1.0 / 24.0;
+  return chartmath::FindUpwardZero(offset, fromUt, spanDays, step, 0.1 * kSecondDays);
 }
 
 // The moment on the clock of `source` of a Universal Time.
