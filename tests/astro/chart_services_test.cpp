@@ -167,6 +167,7 @@ TEST(ChartArabicPart, OperatorsAndTheDayNightRule) {
   c.points[0].longitude.Set(100.0);  // Sun
   c.points[1].longitude.Set(250.0);  // Moon
   c.points[4].longitude.Set(10.0);   // Mars
+  // Sign rulers of the default settings: Aries Mars, Taurus Venus.
   // Ascendant 0 Aries: houses from 0, the Sun at 100 below the horizon (house 4): night.
   for (int h = 0; h < 12; ++h) c.cusps[h].Set(30.0 * h);
   struct Row {
@@ -180,6 +181,8 @@ TEST(ChartArabicPart, OperatorsAndTheDayNightRule) {
       {"add_by_day_at_night", 30, 1, 0, 2, 3, true, 210.0},       // 0 - 250 + 100
       {"reverse_without_rule", 30, 1, 0, 3, 2, false, 210.0},     // by day: 0 - 250 + 100
       {"cusp_operand", 33, 4, 0, 0, 0, false, 200.0},             // 90 + 10 + 100
+      {"ruler_of_house_one_mars", 42, 0, 0, 0, 0, false, 210.0},  // 10 + 100 + 100
+      {"ruler_of_house_two_venus_absent", 43, 0, 0, 0, 0, false, kAbsent},
       {"absent_point", 30, 5, 0, 0, 1, false, kAbsent},
       {"unknown_code", 30, 60, 0, 0, 1, false, kAbsent},
       {"unknown_operator", 30, 1, 0, 4, 1, false, kAbsent},
