@@ -42,5 +42,6 @@ Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& ch
 bool SessionFileHoldsCharts(const std::filesystem::path& path) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  return !error && size >= Chart::RecordSize(kSessionVersion);
+  const std::size_t record = Chart::RecordSize(kSessionVersion);
+  return !error && size >= record && size % record == 0;
 }

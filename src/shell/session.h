@@ -15,5 +15,5 @@ Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Cha
 // whole number of records or a record holds a value no chart can have; `charts` then holds
 // nothing.
 Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& charts);
-// True when the file exists and holds at least one record.
+// True when the file exists and holds one or more whole records.
 bool SessionFileHoldsCharts(const std::filesystem::path& path);

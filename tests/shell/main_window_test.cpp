@@ -1,0 +1,155 @@
+// The main window: the command numbers, texts, accelerators and menus the program's documents
+// and frames rely on, routing, help, and a picture of the window with two charts open.
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "platform/qt/page_output.h"
+#include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
+#include "shell/kovra_view.h"
+#include "shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool MenuHolds(const QMenu* menu, const QAction* action) {
+  return menu != nullptr && menu->actions().contains(const_cast<QAction*>(action));
+}
+
+TEST_F(ShellTest, CommandsCarryTheirNumbersTextsAndAccelerators) {
+  CKovraApp& app = StartApp();
+  const CMainFrame& frame = *app.GetMainFrame();
+  struct Case {
+    int id;
+    const char* menu;  // without the mnemonic mark
+    const char* text;
+    const char* shortcut;
+  };
+  const Case cases[] = {
+      {32793, "Просмотр", "Таблица аспектов", "Ctrl+B"},
+      {32838, "Просмотр", "Мидпойнты", "Ctrl+O"},
+      {32861, "Просмотр", "Антисы и контрантисы", "Ctrl+K"},
+      {32862, "Просмотр", "Арабские точки", "Ctrl+X"},
+      {32836, "Просмотр", "Неподвижные звезды", "Ctrl+I"},
+      {32865, "Анализ", "Графические эфемериды", "Alt+G"},
+      {32847, "Анализ", "Таблица Биндху", "Alt+H"},
+      {32846, "Анализ", "Сабианские символы", "Alt+A"},
+      {cmd::kAspectGraph, "Анализ", "Графические аспекты", "Alt+R"},
+      {cmd::kPlanetTransits, "Анализ", "Транзиты планет", "Alt+P"},
+      {cmd::kMoonTransits, "Анализ", "Транзиты Луны", "Alt+L"},
+      {cmd::kLifePoint, "Анализ", "Точка Жизни", "Alt+V"},
+      {cmd::kAspectList, "Анализ", "Список аспектов", "Alt+Y"},
+      {cmd::kSynastryAnalysis, "Анализ", "Синастрический анализ", "Alt+I"},
+      {cmd::kTreminForecast, "Анализ", "", "Alt+J"},
+      {32867, "Астрокартография", "Карта", "Alt+C"},
+      {32871, "Астрокартография", "Список городов", "Alt+T"},
+      {32883, "Астрокартография", "Добавить/Убрать гороскоп", ""},
+      {32884, "Астрокартография", "Пересечения линий", "Alt+X"},
+      {32855, "Ректификация", "", ""},
+      {cmd::kEditTexts, "Интерпретатор", "Редактировать тексты", ""},
+      {32773, "Конфигурация", "Планеты", ""},
+      {32774, "Конфигурация", "Изображение гороскопа", ""},
+      {32775, "Конфигурация", "Система аспектов", ""},
+      {32835, "Конфигурация", "Расчеты", ""},
+      {32813, "Конфигурация", "Цвета", ""},
+      {32825, "Конфигурация", "Фильтр аспектов", "Ctrl+F"},
+      {32830, "Конфигурация", "Печать", ""},
+      {32834, "Конфигурация", "Таблица аспектов", ""},
+      {32866, "Конфигурация", "Арабские точки", ""},
+      {32853, "Конфигурация", "Координаты", ""},
+      {32851, "Конфигурация", "Таблица Биндху", ""},
+      {32849, "Конфигурация", "Сабианские символы", ""},
+      {32845, "Конфигурация", "Неподвижные звезды", ""},
+      {32870, "Конфигурация", "", ""},
+      {32869, "Конфигурация", "Управители", ""},
+      {32858, "Конфигурация", "Импорт установок", ""},
+      {32890, "Конфигурация", "Форматы экспорта архивов", ""},
+      {32878, "Конфигурация", "", ""},
+      {32895, "Гороскоп", "", ""},
+      {57607, "Гороскоп", "", "Ctrl+F1"},
+      {57609, "Гороскоп", "Печать - просмотр", ""},
+      {cmd::NewChart(0), "Гороскоп", "Натальный", "Ctrl+N"},
+      {cmd::NewChart(9), "Гороскоп", "Фаза Луны", ""},
+      {cmd::kHelp, "Справка", "", "F1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    const QAction* action = frame.Action(c.id);
+    ASSERT_NE(action, nullptr);
+    if (*c.text != '\0') {
+      EXPECT_EQ(action->text(), QString::fromUtf8(c.text));
+    }
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(c.shortcut)));
+    const QMenu* menu = nullptr;
+    for (QAction* top : frame.menuBar()->actions()) {
+      if (top->text().remove(QLatin1Char('&')) == QString::fromUtf8(c.menu)) menu = top->menu();
+    }
+    EXPECT_TRUE(MenuHolds(menu, action)) << c.menu;
+  }
+  // No accelerator is given twice.
+  std::set<QString> shortcuts;
+  for (const platform::CommandDef& def : frame.Table().commands) {
+    if (*def.shortcut == '\0') continue;
+    EXPECT_TRUE(shortcuts.insert(QString::fromUtf8(def.shortcut)).second) << def.shortcut;
+  }
+  // The window and help menus.
+  const QStringList titles = [&] {
+    QStringList list;
+    for (QAction* top : frame.menuBar()->actions()) list << top->text().remove(QLatin1Char('&'));
+    return list;
+  }();
+  EXPECT_EQ(titles, (QStringList{"Гороскоп", "Просмотр", "Анализ", "Астрокартография", "Ректификация",
+                                 "Интерпретатор", "Конфигурация", "Окно", "Справка"}));
+}
+
+TEST_F(ShellTest, HelpNamesTheContextOfTheActiveWindow) {
+  CKovraApp& app = StartApp();
+  ASSERT_TRUE(app.GetMainFrame()->ExecuteCommand(cmd::kHelp));
+  ASSERT_FALSE(prompts_.shown.empty());
+  EXPECT_EQ(prompts_.shown.back().text, Cp1251("Раздел справки 131200"));
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+  ASSERT_TRUE(app.GetMainFrame()->ExecuteCommand(cmd::kHelp));
+  EXPECT_EQ(prompts_.shown.back().text, Cp1251("Раздел справки 131201"));
+}
+
+TEST_F(ShellTest, MainChartViewDrawsTheChartHeader) {
+  StartApp();
+  CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Проба"));
+  ASSERT_NE(document, nullptr);
+  const std::vector<std::string> lines = CKovraView::HeaderLines(*document->GetChart());
+  EXPECT_EQ(lines, (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Проба (Натальный)"),
+                                             "13.05.1975  14:30  +03:00", "", "55N45 037E37"}));
+}
+
+TEST_F(ShellTest, ScreenshotOfTheMainWindowWithTwoCharts) {
+  CKovraApp& app = StartApp(true);
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow, "Первый")), nullptr);
+  ASSERT_NE(OpenCopy(NatalChart(kTokyo, "Второй")), nullptr);
+  CMainFrame& frame = *app.GetMainFrame();
+  frame.resize(1100, 760);
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kWindowTileHorz));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);
+  EXPECT_FALSE(frame.ToolBar()->actions().isEmpty());
+
+  const fs::path picture = folder_ / "main_window.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(frame, picture).ok());
+  EXPECT_GT(fs::file_size(picture), 10000u);
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    fs::create_directories(demo);
+    fs::copy_file(picture, fs::path(demo) / "shell_main_window.png",
+                  fs::copy_options::overwrite_existing);
+  }
+}
+
+}  // namespace
+}  // namespace shell_test

@@ -1,0 +1,158 @@
+// The session file: the charts open at the end of a run come back at the next start; a failed
+// write keeps the previous session; result documents are not kept.
+#include <filesystem>
+
+#include "foundation/files/safe_rewrite.h"
+#include "shell/session.h"
+#include "shell/view_kinds.h"
+#include "shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kRecordSize = 1776;  // a chart record of version 4200
+
+fs::path SessionPath() { return GetSettings().GetPath("velm.sav"); }
+
+std::vector<std::string> OpenChartNames(CKovraApp& app) {
+  std::vector<std::string> names;
+  for (const auto& document : app.Documents().Documents()) {
+    if (const Chart* chart = static_cast<CKovraDoc&>(*document).GetChart())
+      names.push_back(chart->definition.sources[0].Name());
+  }
+  return names;
+}
+
+TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
+  CKovraApp& app = StartApp();
+  Chart commented = NatalChart(kParis, "Второй");
+  commented.commentSlot = 5;
+  testing_support::WriteFile(GetSettings().GetPath("Velm0051.txt"), "page 1");
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow, "Первый")), nullptr);
+  ASSERT_NE(OpenCopy(commented), nullptr);
+  ASSERT_NE(OpenCopy(NatalChart(kTokyo, "Третий")), nullptr);
+  // A result document holds no chart and stays out of the session.
+  g_DocCreationMode = kCreateEmptyResults;
+  ASSERT_NE(app.GetTemplate(kMainChartTemplate)->OpenDocumentFile(), nullptr);
+  g_DocCreationMode = kCreateNewChart;
+
+  app.CloseAllAndSaveSession();
+  EXPECT_EQ(app.DocumentCount(), 0);
+  EXPECT_EQ(fs::file_size(SessionPath()), 3 * kRecordSize);
+  // The comment pages of a chart kept in the session stay.
+  EXPECT_TRUE(fs::exists(GetSettings().GetPath("Velm0051.txt")));
+  app.ExitInstance();
+  app_.reset();
+
+  // The next start offers the session, and restoring it opens the three charts.
+  bool offered = false;
+  platform::ModalDriver::Expect<DStartup>([&offered](DStartup& dialog) {
+    offered = dialog.restoreAvailable;
+    dialog.choice = DStartup::kRestoreSession;
+    return platform::kIdOk;
+  });
+  app_ = std::make_unique<CKovraApp>();
+  StartOptions options;
+  options.splash = false;
+  options.showWindow = false;
+  ASSERT_TRUE(app_->InitInstance(options));
+  EXPECT_TRUE(offered);
+  EXPECT_EQ(OpenChartNames(*app_),
+            (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Дюпон"), Cp1251("Танака")}));
+  const auto& documents = app_->Documents().Documents();
+  ASSERT_EQ(documents.size(), 3u);
+  const Chart& second = *static_cast<CKovraDoc&>(*documents[1]).GetChart();
+  EXPECT_EQ(second.definition.Title(), Cp1251("Второй"));
+  EXPECT_EQ(second.definition.sources[0], commented.definition.sources[0]);
+  EXPECT_EQ(second.commentSlot, 5);
+  EXPECT_TRUE(app_->CommentSlots().IsTaken(5));
+  EXPECT_EQ(static_cast<CKovraDoc&>(*documents[0]).GetTitle(),
+            Cp1251("Иванов - Первый 13.05.1975 14:30"));
+}
+
+TEST_F(ShellTest, SessionWithoutChartsLeavesNoFileAndIsNotOffered) {
+  testing_support::WriteFile(SessionPath(), std::string(kRecordSize, '\0'));
+  CKovraApp& app = StartApp();
+  app.CloseAllAndSaveSession();
+  EXPECT_FALSE(fs::exists(SessionPath()));
+  app_.reset();
+
+  bool offered = true;
+  platform::ModalDriver::Expect<DStartup>([&offered](DStartup& dialog) {
+    offered = dialog.restoreAvailable;
+    dialog.choice = DStartup::kRestoreSession;  // not available: nothing happens
+    return platform::kIdOk;
+  });
+  app_ = std::make_unique<CKovraApp>();
+  StartOptions options;
+  options.splash = false;
+  options.showWindow = false;
+  ASSERT_TRUE(app_->InitInstance(options));
+  EXPECT_FALSE(offered);
+  EXPECT_EQ(app_->DocumentCount(), 0);
+}
+
+TEST_F(ShellTest, FailedSessionWriteKeepsTheOldSession) {
+  // The old session: one chart.
+  ASSERT_TRUE(WriteSessionFile(SessionPath(), {NatalChart(kTokyo)}).ok());
+  const std::string old = testing_support::ReadFile(SessionPath());
+  ASSERT_EQ(old.size(), kRecordSize);
+
+  // How many file operations a successful write takes (create, writes, rename).
+  {
+    testing_support::TempFolder probe;
+    ArmFileFault(0);
+    ASSERT_TRUE(WriteSessionFile(probe / "velm.sav", {NatalChart(kMoscow), NatalChart(kParis)}).ok());
+  }
+  const int operations = CountedFileOperations();
+  ASSERT_GE(operations, 3);
+
+  // Every one of them failing in turn leaves the old file whole and says so.
+  for (int failing = 1; failing <= operations; ++failing) {
+    SCOPED_TRACE(failing);
+    CKovraApp& app = StartApp();
+    ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+    ASSERT_NE(OpenCopy(NatalChart(kParis)), nullptr);
+    prompts_.shown.clear();
+    ArmFileFault(failing);
+    app.CloseAllAndSaveSession();
+    ArmFileFault(0);
+    EXPECT_EQ(testing_support::ReadFile(SessionPath()), old);
+    EXPECT_TRUE(prompts_.WasShown(-104) || prompts_.WasShown(-105));
+    app_.reset();
+    DeletePending();
+  }
+  // Nothing of the failed writes is left in the folder.
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(folder_.Path())) files += entry.path().filename().string().find(".tmp") != std::string::npos;
+  EXPECT_EQ(files, 0);
+}
+
+TEST_F(ShellTest, DamagedSessionFilesAreRefused) {
+  std::vector<Chart> charts;
+  struct Case {
+    const char* name;
+    std::size_t size;
+    int error;
+  };
+  const Case cases[] = {
+      {"part_of_a_record", kRecordSize - 1, 106},
+      {"record_and_a_half", kRecordSize + kRecordSize / 2, 106},
+      {"missing", 0, 102},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = folder_ / (std::string(c.name) + ".sav");
+    if (c.size > 0) testing_support::WriteFile(path, std::string(c.size, '\0'));
+    charts.assign(2, Chart());
+    const Status status = ReadSessionFile(path, charts);
+    EXPECT_EQ(status.ErrorCode(), c.error);
+    EXPECT_TRUE(charts.empty());
+    EXPECT_FALSE(SessionFileHoldsCharts(path));
+  }
+}
+
+}  // namespace
+}  // namespace shell_test

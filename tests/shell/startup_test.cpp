@@ -1,0 +1,182 @@
+// The start: defaults in an empty data folder, the start-up dialog, the tip of the day, the
+// splash window, the command line and printing without the window.
+#include <QPointer>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "foundation/config/configuration.h"
+#include "platform/qt/view.h"
+#include "shell/command_line.h"
+#include "shell/profile.h"
+#include "shell/session.h"
+#include "shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(ShellTest, EmptyDataFolderGetsTheDefaultsAndTheStartupDialog) {
+  ASSERT_TRUE(fs::is_empty(folder_.Path()));
+  bool restoreOffered = true;
+  std::string kindName;
+  platform::ModalDriver::Expect<DStartup>([&](DStartup& dialog) {
+    restoreOffered = dialog.restoreAvailable;
+    kindName = dialog.kindName;
+    dialog.choice = DStartup::kNewChart;
+    return platform::kIdOk;
+  });
+  AnswerEntry(kMoscow);
+  app_ = std::make_unique<CKovraApp>();
+  StartOptions options;
+  options.splash = false;
+  options.showWindow = false;
+  ASSERT_TRUE(app_->InitInstance(options));
+
+  EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), 1);
+  EXPECT_FALSE(restoreOffered);                 // no session file
+  EXPECT_EQ(kindName, Cp1251("Натальный"));     // the current kind: natal at first
+  EXPECT_EQ(app_->DocumentCount(), 1);          // "new chart" opened one through the entry
+  // The configuration's defaults are written at once.
+  const fs::path config = GetSettings().GetPath("velm.cfg");
+  ASSERT_TRUE(fs::exists(config));
+  Configuration loaded;
+  EXPECT_TRUE(loaded.Load(config).ok());
+  EXPECT_EQ(loaded, Configuration());
+  // No tip without "advice.txt".
+  EXPECT_EQ(platform::ModalDriver::CountShown<DTipOfDay>(), 0);
+}
+
+TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
+  platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
+    dialog.choice = DStartup::kNewChart;
+    return platform::kIdCancel;
+  });
+  app_ = std::make_unique<CKovraApp>();
+  StartOptions options;
+  options.splash = false;
+  options.showWindow = false;
+  ASSERT_TRUE(app_->InitInstance(options));
+  EXPECT_EQ(app_->DocumentCount(), 0);
+  EXPECT_EQ(platform::ModalDriver::CountShown<CD_ENTER_Natal>(), 0);
+}
+
+TEST_F(ShellTest, TipsFollowEachOtherUntilSwitchedOff) {
+  testing_support::WriteFile(folder_ / "advice.txt", Cp1251("Первый совет\r\n\r\nВторой совет\r\n"));
+  std::vector<std::string> shown;
+  const auto answer = [&shown](bool keepShowing) {
+    platform::ModalDriver::Expect<DTipOfDay>([&shown, keepShowing](DTipOfDay& dialog) {
+      shown.push_back(dialog.tip);
+      dialog.showAtStart = keepShowing;
+      return platform::kIdOk;
+    });
+  };
+  for (bool keepShowing : {true, true, false, true}) {
+    answer(keepShowing);
+    CKovraApp& app = StartApp();
+    app.ExitInstance();
+    app_.reset();
+  }
+  // The fourth start shows nothing: the third switched the tips off.
+  EXPECT_EQ(shown, (std::vector<std::string>{Cp1251("Первый совет"), Cp1251("Второй совет"),
+                                             Cp1251("Первый совет")}));
+  platform::ModalDriver::Clear();  // the unused fourth answer
+  platform::ModalDriver::SetStrict(true);
+}
+
+TEST(SplashWindow, ClosesOnTheFirstTimerTickAfterItsTime) {
+  auto* splash = new SplashWindow(300);
+  QPointer<SplashWindow> alive(splash);
+  splash->show();
+  splash->OnTimer();  // too early
+  EXPECT_TRUE(splash->isVisible());
+  std::this_thread::sleep_for(std::chrono::milliseconds(350));
+  splash->OnTimer();
+  EXPECT_FALSE(splash->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull());
+}
+
+TEST(CommandLine, OptionsAndFiles) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string dataDir, file, out;
+    bool splash, print;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"nothing", {}, "", "", "", true, false, false},
+      {"data_dir_and_file", {"--data-dir", "/d", "a.sav"}, "/d", "a.sav", "", true, false, false},
+      {"data_dir_equals", {"--data-dir=/e", "--nosplash"}, "/e", "", "", false, false, false},
+      {"print_to_pdf", {"/p", "a.sav", "--out", "x.pdf"}, "", "a.sav", "x.pdf", false, true, false},
+      {"print_without_out", {"/p", "a.sav"}, "", "a.sav", "", false, true, false},
+      {"print_without_file", {"/p"}, "", "", "", false, true, true},
+      {"out_without_print", {"a.sav", "--out", "x.pdf"}, "", "", "", true, false, true},
+      {"data_dir_without_value", {"--data-dir"}, "", "", "", true, false, true},
+      {"two_files", {"a.sav", "b.sav"}, "", "", "", true, false, true},
+      {"unknown_option", {"--fast"}, "", "", "", true, false, true},
+      {"dash_file_after_end", {"--", "-odd.sav"}, "", "-odd.sav", "", true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CommandLine line = ParseCommandLine(c.args);
+    EXPECT_EQ(!line.error.empty(), c.refused);
+    if (c.refused) continue;
+    EXPECT_EQ(line.dataDir, c.dataDir);
+    EXPECT_EQ(line.file, c.file);
+    EXPECT_EQ(line.out, c.out);
+    EXPECT_EQ(line.splash, c.splash);
+    EXPECT_EQ(line.print, c.print);
+  }
+}
+
+TEST(RecentFiles, FiveMostRecentWithoutRepeats) {
+  RecentFileList list;
+  for (const char* path : {"/a", "/b", "/c", "/d", "/e", "/f", "/c"}) list.Add(path);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/c", "/f", "/e", "/d", "/b"}));
+
+  testing_support::TempFolder folder;
+  Profile profile;
+  list.WriteTo(profile);
+  profile.SetInt("NextTip", 4);
+  ASSERT_TRUE(profile.Save(folder / "velm.ini").ok());
+  Profile read;
+  ASSERT_TRUE(read.Load(folder / "velm.ini").ok());
+  RecentFileList back;
+  back.ReadFrom(read);
+  EXPECT_EQ(back.Entries(), list.Entries());
+  EXPECT_EQ(read.GetInt("NextTip", 0), 4);
+  EXPECT_EQ(read.GetInt("Missing", 7), 7);
+}
+
+TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
+  const fs::path charts = folder_ / "two.sav";
+  ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow), NatalChart(kParis)}).ok());
+  const fs::path pdf = folder_ / "out.pdf";
+  app_ = std::make_unique<CKovraApp>();
+  StartOptions options;
+  options.file = charts.string();
+  options.printOnly = true;
+  options.printOut = pdf;
+  EXPECT_FALSE(app_->InitInstance(options));  // the program ends after printing
+  EXPECT_FALSE(app_->GetMainFrame()->isVisible());
+  EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), 0);
+  ASSERT_TRUE(fs::exists(pdf));
+  const std::string bytes = testing_support::ReadFile(pdf);
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  // Two pages: one per chart.
+  std::size_t pages = 0;
+  for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1)) ++pages;
+  if (pages == 0)
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+      pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+  EXPECT_EQ(pages, 2u);
+  // The file went to the recent-file list.
+  ASSERT_FALSE(app_->RecentFiles().Entries().empty());
+  EXPECT_EQ(fs::path(app_->RecentFiles().Entries().front()).filename(), "two.sav");
+}
+
+}  // namespace
+}  // namespace shell_test
