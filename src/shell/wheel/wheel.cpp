@@ -117,11 +117,12 @@ int TextWidth(Dc& dc, std::string_view text, double em) {
   return width;
 }
 
-// Degrees within the sign and minutes of a longitude, rounded to the minute.
-void DegreeTexts(double longitude, std::string& degrees, std::string& minutes) {
+// Degrees within the sign (or of the whole circle: Local Space azimuths) and minutes of a
+// longitude, rounded to the minute.
+void DegreeTexts(double longitude, bool wholeCircle, std::string& degrees, std::string& minutes) {
   const long total = std::lround(NormalizeDegrees(longitude) * 60.0) % (360L * 60L);
   char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%ld", (total / 60) % 30);
+  std::snprintf(buffer, sizeof buffer, "%ld", wholeCircle ? total / 60 : (total / 60) % 30);
   degrees = std::string(buffer) + glyphs::kDegreeMark;
   std::snprintf(buffer, sizeof buffer, "%02ld", total % 60);
   minutes = std::string(buffer) + glyphs::kMinuteMark;
@@ -296,8 +297,9 @@ void WheelDraw::DrawHouses(Dc& dc, const Chart& chart) {
     dc.Line(At(angle, from), At(angle, to));
   }
 
-  // The spokes through the planet ring divide it by houses or by signs.
-  const double centre = Settings().centreCircleOff == 0 ? Geometry(WheelSet::kCentreCircleRadius) : 0.0;
+  // The spokes through the planet ring divide it by houses or by signs; they stop at the aspect
+  // circle, drawn or not, and leave the aspect lines alone.
+  const double centre = Geometry(WheelSet::kCentreCircleRadius);
   dc.SelectPen({platform::PenStyle::Dot, 0, Colour(kCircles)});
   for (int k = 0; k < 12; ++k) {
     const double longitude = Settings().division == 1 ? chart.cusps[k].Get() : k * 30.0;
@@ -400,7 +402,8 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
     spacing = std::max(Geometry(WheelSet::kMinimumGlyphSpacing),
                        ChordAngle(std::hypot(glyphWidth, boxHeight), glyphRadius * Radius()));
     if (degrees && degreeEm > 0.0) {
-      const double w = std::max(TextWidth(dc, "29\xB0", degreeEm), TextWidth(dc, "59'", degreeEm));
+      const double w = std::max(TextWidth(dc, chart.IsLocalSpace() ? "359\xB0" : "29\xB0", degreeEm),
+                                TextWidth(dc, "59'", degreeEm));
       spacing = std::max(spacing, ChordAngle(std::hypot(w, 2.0 * degreeEm), degreeRadius * Radius()));
     }
     if (spacing * n <= 360.0) break;
@@ -442,7 +445,7 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
     }
     if (degrees && degreeEm > 0.0) {
       std::string degreeText, minuteText;
-      DegreeTexts(item.longitude, degreeText, minuteText);
+      DegreeTexts(item.longitude, chart.IsLocalSpace(), degreeText, minuteText);
       const Point at = At(angle, degreeRadius);
       TextCentred(dc, at.x, at.y + up * 0.5 * degreeEm, degreeText, degreeEm, Colour(kDegrees));
       TextCentred(dc, at.x, at.y - up * 0.5 * degreeEm, minuteText, degreeEm, Colour(kDegrees));
