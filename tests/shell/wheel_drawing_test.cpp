@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -424,6 +427,46 @@ TEST_F(WheelDrawing, ColoursFromTheScreenOrPrintTable) {
     EXPECT_EQ(planets, 1) << c.name;
     EXPECT_EQ(signs, 12) << c.name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Damaged data draws what it can: points and cusps that are not numbers are left out, a damaged
+// geometry set and an empty area draw no glyph boxes out of nothing.
+TEST_F(WheelDrawing, DamagedChartsAndGeometryDrawWhatTheyCan) {
+  Chart chart = wheel_test::ChartWith({{0, 10.0}, {1, 100.0}, {2, 20.0}});
+  chart.points[1].longitude.Set(std::nan(""));
+  chart.points[2].longitude.Set(std::numeric_limits<double>::infinity());
+  chart.cusps[4].Set(std::nan(""));
+  chart.cusps[0].Set(std::numeric_limits<double>::infinity());
+  RecordingDc dc;
+  dc.SetMapMode(MapMode::HiMetric);
+  WheelWithAspects wheel(config_, systems_);
+  wheel.Draw(dc, chart, AreaFor(MapMode::HiMetric));
+  ASSERT_EQ(wheel.Glyphs().size(), 1u);
+  EXPECT_EQ(wheel.Glyphs()[0].point, 0);
+  // No house numbers without usable cusps; ASC left falls back to 0 Aries at the left.
+  EXPECT_EQ(CountTexts(dc, [](const RecordedCall& t) { return t.font.IsGlyphFace() && t.text[0] >= 'o' && t.text[0] <= 'z'; }), 0);
+  EXPECT_NEAR(wheel.Glyphs()[0].trueAngle, 190.0, 1e-9);
+
+  Configuration damaged;
+  cfg::ByteBlock& set = damaged.wheelConstants.Set(WheelConstants::kAspectsScreen);
+  set.Set(cfg::WheelSet::kPlanetGlyphRadius, std::nan(""));
+  set.Set(cfg::WheelSet::kCentreCircleRadius, -5.0);
+  set.Set(cfg::WheelSet::kMinimumGlyphSpacing, 1e300);
+  RecordingDc dc2;
+  dc2.SetMapMode(MapMode::HiMetric);
+  WheelWithAspects broken(damaged, systems_);
+  broken.Draw(dc2, wheel_test::KnownChart(), AreaFor(MapMode::HiMetric));
+  EXPECT_TRUE(broken.Glyphs().empty());  // no planet ring to put them on
+
+  RecordingDc dc3;
+  dc3.SetMapMode(MapMode::HiMetric);
+  WheelWithAspects tiny(config_, systems_);
+  tiny.Draw(dc3, wheel_test::KnownChart(), platform::Rect{0, 0, 0, 0});
+  EXPECT_EQ(tiny.Glyphs().size(), 15u);  // every shown point still has its place
 }
 
 }  // namespace

@@ -285,7 +285,7 @@ void WheelDraw::DrawDirections(Dc& dc) {
 
 void WheelDraw::DrawHouses(Dc& dc, const Chart& chart) {
   for (int h = 0; h < 12; ++h)
-    if (!chart.cusps[h].IsSet()) return;
+    if (!chart.cusps[h].IsSet() || !std::isfinite(chart.cusps[h].Get())) return;
   const double from = Geometry(WheelSet::kZodiacInner);
   const double to = Geometry(WheelSet::kHouseRingInner);
   const bool markAngles = Settings().angleMarking != 0;
@@ -322,7 +322,7 @@ void WheelDraw::DrawAngles(Dc& dc, const Chart& chart) {
   if (marking != 1 && marking != 2) return;
   const double asc = chart.cusps[0].Get();
   const double mc = chart.cusps[9].Get();
-  if (IsAbsent(asc) || IsAbsent(mc)) return;
+  if (IsAbsent(asc) || IsAbsent(mc) || !std::isfinite(asc) || !std::isfinite(mc)) return;
   const double outer = Geometry(WheelSet::kZodiacOuter);
   const double tip = outer + Geometry(WheelSet::kAngleArrowLength);
   const double from = Settings().centreCircleOff == 0 ? Geometry(WheelSet::kCentreCircleRadius) : 0.0;

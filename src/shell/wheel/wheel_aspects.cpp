@@ -1,12 +1,14 @@
 #include "shell/wheel/wheel_aspects.h"
 
+#include <cmath>
 #include <string>
 
 namespace wheel {
 
 bool IsPointShown(const Configuration& config, const Chart& chart, int point) {
   if (point < 0 || point >= kWheelObjectCount) return false;
-  return config.DisplayFlag(point) != 'N' && chart.points[point].longitude.IsSet();
+  const AngleValue& longitude = chart.points[point].longitude;
+  return config.DisplayFlag(point) != 'N' && longitude.IsSet() && std::isfinite(longitude.Get());
 }
 
 const AspectSystem* SystemOfChart(const Chart& chart, const Configuration& config,

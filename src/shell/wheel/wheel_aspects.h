@@ -16,7 +16,7 @@ namespace wheel {
 inline constexpr int kWheelObjectCount = Configuration::kObjectCount;
 
 // True when chart object `point` (0..33) is drawn on the wheel: its display letter is not 'N' and
-// the chart has its longitude.
+// the chart has its longitude (a finite number).
 bool IsPointShown(const Configuration& config, const Chart& chart, int point);
 
 // The aspect system a chart is shown with: the one the chart names, else the one of the

@@ -1,5 +1,7 @@
 #include "shell/wheel/wheel_frame.h"
 
+#include <cmath>
+
 #include "foundation/numbers/angles.h"
 
 namespace wheel {
@@ -13,7 +15,7 @@ bool UsableCusps(const Chart& chart) {
   for (int h = 0; h < 12; ++h) {
     const double a = chart.cusps[h].Get();
     const double b = chart.cusps[(h + 1) % 12].Get();
-    if (IsAbsent(a) || IsAbsent(b)) return false;
+    if (IsAbsent(a) || IsAbsent(b) || !std::isfinite(a) || !std::isfinite(b)) return false;
     const double width = AngleDifference360(a, b);
     if (width <= 0.0) return false;
     total += width;
@@ -31,8 +33,9 @@ WheelFrame WheelFrame::Zodiac(const cfg::WheelSettings& settings, const Chart& c
     frame.equalHouses_ = true;
     for (int h = 0; h < 12; ++h) frame.cusps_[h] = chart.cusps[h].Get();
   }
-  const double asc = chart.cusps[0].Get();
-  const double mc = chart.cusps[9].Get();
+  // An angle that is not a finite number counts as absent.
+  const double asc = std::isfinite(chart.cusps[0].Get()) ? chart.cusps[0].Get() : kAbsent;
+  const double mc = std::isfinite(chart.cusps[9].Get()) ? chart.cusps[9].Get() : kAbsent;
   int orientation = settings.orientation;
   if (orientation < kAriesLeft || orientation > kMcTop) orientation = kAscLeft;
   // Without the angles the wheel is turned by 0 Aries, on the same side.
