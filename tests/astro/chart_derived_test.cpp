@@ -121,8 +121,10 @@ TEST(ChartStep, StepOfZeroRecomputesInPlace) {
     c.points[0].longitude.Set(1.0);
     c.points[33].longitude.Clear();
     c.cusps[4].Set(2.0);
+    c.ascendant.Clear();
     ASSERT_TRUE(c.AddStep(0.0).ok());
     EXPECT_EQ(c, computed) << "kind " << kind;
+    EXPECT_EQ(c.ascendant, computed.ascendant) << "kind " << kind;
   }
 }
 

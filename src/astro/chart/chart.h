@@ -124,7 +124,11 @@ class Chart {
   double FindLunarAspectMoment(Moment& moment, int point, double angle, double offset, int forward,
                                double toleranceArcmin) const;
 
-  friend bool operator==(const Chart&, const Chart&) = default;
+  // Equal when every field of the record is equal (the unsaved results below are not compared).
+  friend bool operator==(const Chart& a, const Chart& b) {
+    return a.definition == b.definition && a.points == b.points && a.extra == b.extra &&
+           a.cusps == b.cusps && a.houseSystem == b.houseSystem && a.commentSlot == b.commentSlot;
+  }
 
   SuperSource definition;
   std::array<PointRecord, kChartPointCount> points{};
