@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "astro/ephemeris/minor/kepler_orbit.h"
@@ -186,6 +187,34 @@ TEST(MinorBodies, SpeedMatchesDifferenceOfPositions) {
                                      MinorBodyApparent(point, t - 0.5).longitude);
       EXPECT_NEAR(mid.speed, diff, 0.001) << point << " at " << t;
     }
+}
+
+// The integrations are shared by the whole process: threads that extend them at the same time
+// must all get the positions a single thread gets.
+TEST(MinorBodies, ThreadsShareTheIntegrations) {
+  const std::vector<double> dates = {2440000.5, 2430000.5, 2460000.5, 2420000.5, 2470000.5};
+  std::vector<std::vector<Vector3>> seen(4);
+  std::vector<std::thread> threads;
+  for (int k = 0; k < 4; ++k)
+    threads.emplace_back([&, k] {
+      for (std::size_t i = 0; i < dates.size(); ++i)
+        for (int point = 9; point <= 15; ++point) {
+          Vector3 r;
+          MinorBodyHeliocentric(point, dates[(i + k) % dates.size()], r);
+          seen[k].push_back(r);
+        }
+    });
+  for (std::thread& t : threads) t.join();
+  for (int k = 0; k < 4; ++k)
+    for (std::size_t i = 0; i < dates.size(); ++i)
+      for (int point = 9; point <= 15; ++point) {
+        Vector3 r;
+        MinorBodyHeliocentric(point, dates[(i + k) % dates.size()], r);
+        const Vector3& other = seen[k][i * 7 + static_cast<std::size_t>(point - 9)];
+        EXPECT_EQ(r.x, other.x) << point;
+        EXPECT_EQ(r.y, other.y) << point;
+        EXPECT_EQ(r.z, other.z) << point;
+      }
 }
 
 // -3000..3000: every point gives finite values in range, far outside the integration too.

@@ -1,5 +1,6 @@
 #include "astro/ephemeris/minor/trajectory.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -96,14 +97,14 @@ void Trajectory::ExtendTo(double jd) {
 }
 
 StateVector Trajectory::StateAt(int body, double jd) const {
-  const double u = (jd - FirstJd()) / step_;
-  long i = static_cast<long>(std::floor(u));
-  if (i >= static_cast<long>(nodes_.size()) - 1) i = static_cast<long>(nodes_.size()) - 2;
-  if (i < 0) i = 0;
   if (nodes_.size() < 2) return StateVector{nodes_.front().r[body], nodes_.front().v[body]};
+  // Counted from the epoch, so that the result does not depend on how far the path was extended.
+  const double fromEpoch = (jd - epoch_) / step_;
+  const long last = static_cast<long>(nodes_.size()) - 2;
+  const long i = std::clamp(static_cast<long>(std::floor(fromEpoch)) - firstIndex_, 0L, last);
   const Node& n0 = nodes_[static_cast<std::size_t>(i)];
   const Node& n1 = nodes_[static_cast<std::size_t>(i) + 1];
-  const double s = u - static_cast<double>(i), h = step_;
+  const double s = fromEpoch - static_cast<double>(i + firstIndex_), h = step_;
   const double s2 = s * s, s3 = s2 * s, s4 = s3 * s, s5 = s4 * s;
   // Quintic Hermite basis on [0, 1] and its derivatives.
   const double b0 = 1 - 10 * s3 + 15 * s4 - 6 * s5, d0 = -30 * s2 + 60 * s3 - 30 * s4;
