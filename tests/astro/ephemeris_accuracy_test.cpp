@@ -1,0 +1,121 @@
+// The ephemeris against the reference positions (tests/fixtures/reference/positions.tsv):
+// worst error per body, asserted against the accuracy goals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "astro/ephemeris/ephemeris.h"
+#include "ephemeris_reference.h"
+#include "support/test_support.h"
+
+namespace {
+
+struct Goal {
+  const char* body;
+  int point;
+  LunarVariant variant;
+  double lonArcsec;      // 1800..2200
+  double speedDegPerDay;
+  double wideLonArcsec;  // -1000..3000, where the errors may grow
+};
+
+// The bodies of the program's own theories with their goals.
+const Goal kGoals[] = {
+    {"sun", 0, LunarVariant::True, 1.0, 0.001, 5.0},
+    {"moon", 1, LunarVariant::True, 1.0, 0.005, 20.0},
+    {"mercury", 2, LunarVariant::True, 1.0, 0.001, 20.0},
+    {"venus", 3, LunarVariant::True, 1.0, 0.001, 20.0},
+    {"mars", 4, LunarVariant::True, 1.0, 0.001, 20.0},
+    {"jupiter", 5, LunarVariant::True, 2.0, 0.001, 30.0},
+    {"saturn", 6, LunarVariant::True, 2.0, 0.001, 30.0},
+    {"uranus", 7, LunarVariant::True, 3.0, 0.001, 90.0},
+    {"neptune", 8, LunarVariant::True, 5.0, 0.001, 90.0},
+    {"node_mean", 16, LunarVariant::Mean, 2.0, 0.001, 20.0},
+    {"snode_mean", 17, LunarVariant::Mean, 2.0, 0.001, 20.0},
+    {"node_true", 16, LunarVariant::True, 10.0, 0.001, 30.0},
+    {"snode_true", 17, LunarVariant::True, 10.0, 0.001, 30.0},
+    {"apogee_mean", 18, LunarVariant::Mean, 2.0, 0.001, 30.0},
+    {"perigee_mean", 19, LunarVariant::Mean, 2.0, 0.001, 30.0},
+    {"apogee_oscu", 18, LunarVariant::True, 60.0, 0.001, 120.0},
+    {"perigee_oscu", 19, LunarVariant::True, 60.0, 0.001, 120.0},
+};
+
+const Goal* GoalOf(const std::string& body) {
+  for (const Goal& g : kGoals)
+    if (body == g.body) return &g;
+  return nullptr;
+}
+
+const Ephemeris& TablesEphemeris() {
+  static const Ephemeris e = [] {
+    Ephemeris loaded;
+    const Status st = loaded.Load(testing_support::SourceDir() / "data" / "velm.str");
+    EXPECT_TRUE(st.ok()) << "data/velm.str: error " << st.ErrorCode() << " detail " << st.Detail();
+    return loaded;
+  }();
+  return e;
+}
+
+bool InGoalYears(double jd) { return ReferenceYear(jd) >= 1800.0 && ReferenceYear(jd) <= 2200.0; }
+
+struct Worst {
+  double lon = 0.0, speed = 0.0, wideLon = 0.0;
+  int rows = 0, wideRows = 0;
+};
+
+TEST(EphemerisAccuracy, ApparentPositionsWithinGoalPerBody) {
+  const Ephemeris& ephemeris = TablesEphemeris();
+  ASSERT_TRUE(ephemeris.HasTables());
+  std::map<std::string, Worst> worst;
+  for (const RefPosition& r : LoadReferencePositions()) {
+    const Goal* goal = GoalOf(r.body);
+    if (goal == nullptr) continue;
+    ASSERT_EQ(goal->point, r.point) << r.id << " " << r.body;
+    const BodyPosition p = ephemeris.Position(goal->point, JdTt{r.jdTt}, goal->variant);
+    ASSERT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.speed)) << r.id << " " << r.body;
+    Worst& w = worst[r.body];
+    const double error = ArcsecBetween(p.longitude, r.lonDeg);
+    if (InGoalYears(r.jdTt)) {
+      EXPECT_FALSE(p.approximate) << r.id << " " << r.body;
+      w.lon = std::max(w.lon, error);
+      w.speed = std::max(w.speed, std::fabs(p.speed - r.speedDegPerDay));
+      ++w.rows;
+    } else {
+      w.wideLon = std::max(w.wideLon, error);
+      ++w.wideRows;
+    }
+  }
+  for (const Goal& g : kGoals) {
+    const Worst& w = worst[g.body];
+    std::printf("%-13s 1800-2200: %8.3f\" %9.6f deg/day (%d rows); -1000..3000: %8.3f\" (%d)\n",
+                g.body, w.lon, w.speed, w.rows, w.wideLon, w.wideRows);
+    EXPECT_GT(w.rows, 10) << g.body;
+    EXPECT_LE(w.lon, g.lonArcsec) << g.body;
+    EXPECT_LE(w.speed, g.speedDegPerDay) << g.body;
+    EXPECT_LE(w.wideLon, g.wideLonArcsec) << g.body;
+  }
+}
+
+TEST(EphemerisAccuracy, RetrogradeFlagFollowsTheReferenceSpeedSign) {
+  // Wherever the reference speed is clear of the speed goal, the flag must agree with its sign:
+  // a station between two rows flips the flag exactly where the reference does.
+  const Ephemeris& ephemeris = TablesEphemeris();
+  int checked = 0, retrograde = 0;
+  for (const RefPosition& r : LoadReferencePositions()) {
+    const Goal* goal = GoalOf(r.body);
+    if (goal == nullptr || std::fabs(r.speedDegPerDay) < 2.0 * goal->speedDegPerDay) continue;
+    const BodyPosition p = ephemeris.Position(goal->point, JdTt{r.jdTt}, goal->variant);
+    const char expected = r.speedDegPerDay < 0.0 ? 'R' : 'D';
+    EXPECT_EQ(p.Status(), expected) << r.id << " " << r.body;
+    ++checked;
+    retrograde += expected == 'R';
+  }
+  EXPECT_GT(checked, 500);
+  EXPECT_GT(retrograde, 50);  // the rows do cover retrograde runs
+}
+
+}  // namespace

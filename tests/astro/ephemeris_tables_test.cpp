@@ -1,0 +1,234 @@
+// The tables file: its format checks, the Chebyshev evaluation, and the tables against the
+// theories they were fitted to.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "astro/ephemeris/chebyshev_tables.h"
+#include "astro/ephemeris/ephemeris.h"
+#include "foundation/files/binary_io.h"
+#include "support/test_support.h"
+
+namespace {
+
+// One table of id 0 over [1000, 1020] in two 10-day segments: longitude 350 + 20 x in the
+// first (crossing 360), 10 + 5 x in the second; latitude 1 - x^2 = 0.5 T0 - 0.5 T2 in both.
+ChebyshevFile HandTables() {
+  ChebyshevTable t;
+  t.id = 0;
+  t.firstJd = 1000.0;
+  t.segmentDays = 10.0;
+  t.lonDegree = 1;
+  t.latDegree = 2;
+  t.quantum = 1e-7;
+  t.coefficients = {350.0, 20.0, 0.5, 0.0, -0.5, 10.0, 5.0, 0.5, 0.0, -0.5};
+  ChebyshevFile f;
+  f.firstJd = 1000.0;
+  f.lastJd = 1020.0;
+  f.tables.push_back(t);
+  return f;
+}
+
+struct EvalCase {
+  const char* name;
+  double jd, lon, lat, speed;
+};
+// Worked out by hand from the polynomials above (speed = d lon / dx x 2 / 10 days).
+const EvalCase kEvalCases[] = {
+    {"first_segment_start", 1000.0, 330.0, 0.0, 4.0},
+    {"first_segment_middle", 1005.0, 350.0, 1.0, 4.0},
+    {"crossing_zero_aries", 1007.5, 0.0, 0.75, 4.0},
+    {"first_segment_end_wraps", 1009.999999, 9.999996, 0.0, 4.0},
+    {"second_segment_middle", 1015.0, 10.0, 1.0, 1.0},
+    {"last_day", 1020.0, 15.0, 0.0, 1.0},
+};
+
+TEST(EphemerisTables, ChebyshevSegmentsEvaluateAsWorkedOut) {
+  const ChebyshevFile f = HandTables();
+  for (const EvalCase& c : kEvalCases) {
+    double lon, lat, speed;
+    f.tables[0].Evaluate(c.jd, lon, lat, speed);
+    EXPECT_NEAR(lon, c.lon, 1e-5) << c.name;
+    EXPECT_NEAR(lat, c.lat, 1e-5) << c.name;
+    EXPECT_NEAR(speed, c.speed, 1e-9) << c.name;
+  }
+}
+
+TEST(EphemerisTables, InterpolationAtNodesRecoversAPolynomial) {
+  // 3 + 2x + x^2 = 3.5 T0 + 2 T1 + 0.5 T2.
+  std::vector<double> values;
+  for (int k = 0; k <= 2; ++k) {
+    const double x = ChebyshevNode(k, 2);
+    values.push_back(3.0 + 2.0 * x + x * x);
+  }
+  const std::vector<double> c = ChebyshevFromNodeValues(values);
+  ASSERT_EQ(c.size(), 3u);
+  EXPECT_NEAR(c[0], 3.5, 1e-12);
+  EXPECT_NEAR(c[1], 2.0, 1e-12);
+  EXPECT_NEAR(c[2], 0.5, 1e-12);
+}
+
+TEST(EphemerisTables, FileRoundTripKeepsTheValues) {
+  const std::string bytes = SerializeTables(HandTables());
+  Ephemeris e;
+  ASSERT_TRUE(e.LoadBytes(bytes, "hand").ok());
+  EXPECT_TRUE(e.HasTable(0));
+  EXPECT_FALSE(e.HasTable(1));
+  EXPECT_DOUBLE_EQ(e.FirstJdTt(), 1000.0);
+  EXPECT_DOUBLE_EQ(e.LastJdTt(), 1020.0);
+}
+
+// Damaged files: each must be refused with error 106 and leave the loaded tables alone.
+struct DamageCase {
+  const char* name;
+  std::string (*damage)(std::string);
+};
+const DamageCase kDamage[] = {
+    {"empty", [](std::string) { return std::string(); }},
+    {"wrong_magic", [](std::string b) { b[0] = 'X'; return b; }},
+    {"wrong_version", [](std::string b) { b[4] = 9; return b; }},
+    {"truncated_coefficients", [](std::string b) { b.resize(b.size() - 3); return b; }},
+    {"trailing_bytes", [](std::string b) { return b + "junk"; }},
+    {"last_before_first", [](std::string b) {  // last day (offset 14) set to 0.0
+       for (int i = 14; i < 22; ++i) b[i] = 0;
+       return b;
+     }},
+    {"unknown_table_id", [](std::string b) { b[24] = 99; return b; }},
+    {"nan_coefficient", [](std::string b) {  // first coefficient (after the 26-byte header)
+       BinaryWriter w;
+       w.F64(std::nan(""));
+       return b.replace(24 + 26, 8, w.Data());
+     }},
+    {"table_twice", [](std::string b) {
+       const std::string table = b.substr(24);
+       b[22] = 2;
+       return b + table;
+     }},
+};
+
+TEST(EphemerisTables, DamagedFilesAreRefusedWithFormatError) {
+  const std::string good = SerializeTables(HandTables());
+  for (const DamageCase& d : kDamage) {
+    Ephemeris e;
+    ASSERT_TRUE(e.LoadBytes(good, "good").ok());
+    const Status st = e.LoadBytes(d.damage(good), "damaged");
+    EXPECT_FALSE(st.ok()) << d.name;
+    EXPECT_EQ(st.ErrorCode(), 106) << d.name;
+    EXPECT_EQ(st.Where(), "damaged") << d.name;
+    EXPECT_TRUE(e.HasTable(0)) << d.name << ": the loaded tables were lost";
+  }
+}
+
+TEST(EphemerisTables, MissingFileIsReportedAndTheTheoriesServe) {
+  testing_support::TempFolder folder;
+  Ephemeris e;
+  const Status st = e.Load(folder / "velm.str");
+  EXPECT_EQ(st.ErrorCode(), 102);
+  EXPECT_FALSE(e.HasTables());
+  const BodyPosition sun = e.Position(0, JdTt{2451545.0});
+  EXPECT_TRUE(sun.approximate);
+  EXPECT_NEAR(sun.longitude, 280.3689, 0.001);  // the reference row of J2000
+}
+
+const Ephemeris& ShippedTables() {
+  static const Ephemeris e = [] {
+    Ephemeris loaded;
+    EXPECT_TRUE(loaded.Load(testing_support::SourceDir() / "data" / "velm.str").ok());
+    return loaded;
+  }();
+  return e;
+}
+
+TEST(EphemerisTables, ShippedTablesCoverTheRequiredYearsForEveryBody) {
+  const Ephemeris& e = ShippedTables();
+  EXPECT_LE(e.FirstJdTt(), JUL_DAY(1600, 1, 1, 0.0));
+  EXPECT_GE(e.LastJdTt(), JUL_DAY(2400, 1, 1, 0.0));
+  for (int id = 0; id < kTableIdCount; ++id) EXPECT_TRUE(e.HasTable(id)) << "table " << id;
+}
+
+TEST(EphemerisTables, TablesAgreeWithTheTheoriesAcrossTheSpan) {
+  const Ephemeris& e = ShippedTables();
+  // Dates spread over the span, at odd fractions of the segments, and both ends.
+  const double first = e.FirstJdTt(), last = e.LastJdTt();
+  for (int i = 0; i <= 6; ++i) {
+    const double jd = i == 6 ? last : first + (last - first) * (i + 0.3137) / 6.0;
+    for (int point = 0; point < kBodyCount; ++point) {
+      for (LunarVariant v : {LunarVariant::True, LunarVariant::Mean}) {
+        if (v == LunarVariant::Mean && (point < kNorthNode || point > kLunarPerigee)) continue;
+        const BodyPosition t = e.Position(point, JdTt{jd}, v);
+        const PointPosition s = TheoryPosition(point, v, jd);
+        const double tolerance = point == kBlackMoon || point == kLunarPerigee ? 5.0 : 1.0;
+        double d = std::fabs(t.longitude - s.longitude);
+        if (d > 180.0) d = 360.0 - d;
+        EXPECT_FALSE(t.approximate);
+        EXPECT_LT(d * 3600.0, tolerance) << "point " << point << " jd " << std::fixed << jd;
+        EXPECT_LT(std::fabs(t.latitude - s.latitude) * 3600.0, tolerance) << "point " << point;
+        EXPECT_LT(std::fabs(t.speed - s.speed), 0.001) << "point " << point;
+      }
+    }
+  }
+}
+
+TEST(EphemerisTables, PositionsAreContinuousAcrossSegmentEnds) {
+  const Ephemeris& e = ShippedTables();
+  // Every segment length is a multiple of 16 days, so every segment end of the first 400 days
+  // is among these dates.
+  for (double jd = e.FirstJdTt() + 16.0; jd < e.FirstJdTt() + 400.0; jd += 16.0) {
+    for (int point = 0; point < kBodyCount; ++point) {
+      const BodyPosition before = e.Position(point, JdTt{jd - 1e-6});
+      const BodyPosition after = e.Position(point, JdTt{jd + 1e-6});
+      double d = std::fabs(after.longitude - before.longitude);
+      if (d > 180.0) d = 360.0 - d;
+      // Two neighbouring fits may each miss by their fit error (0.6" at most, 2" for the true
+      // node and the osculating apogee), besides the 2e-6 day of motion.
+      const double fitError = point >= kNorthNode && point <= kLunarPerigee ? 2.0 : 0.6;
+      EXPECT_LT(d * 3600.0, 2.0 * fitError + 2e-6 * std::fabs(before.speed) * 3600.0)
+          << "point " << point << " jd " << std::fixed << jd;
+    }
+  }
+}
+
+TEST(EphemerisTables, OppositePointsAreExactlyOpposite) {
+  const Ephemeris& e = ShippedTables();
+  for (LunarVariant v : {LunarVariant::True, LunarVariant::Mean}) {
+    const JdTt when{2460000.25};
+    const BodyPosition node = e.Position(kNorthNode, when, v);
+    const BodyPosition south = e.Position(kSouthNode, when, v);
+    const BodyPosition apogee = e.Position(kBlackMoon, when, v);
+    const BodyPosition perigee = e.Position(kLunarPerigee, when, v);
+    EXPECT_NEAR(std::fmod(node.longitude + 180.0, 360.0), south.longitude, 1e-9);
+    EXPECT_NEAR(std::fmod(apogee.longitude + 180.0, 360.0), perigee.longitude, 1e-9);
+    EXPECT_NEAR(apogee.latitude, -perigee.latitude, 1e-12);
+    EXPECT_EQ(node.speed, south.speed);
+  }
+}
+
+TEST(EphemerisTables, OutsideTheTablesTheTheoriesServeMarkedApproximate) {
+  const Ephemeris& e = ShippedTables();
+  const double dates[] = {JUL_DAY(-3000, 1, 1, 0.0), JUL_DAY(1599, 12, 31, 0.0),
+                          JUL_DAY(3000, 12, 31, 0.0)};
+  for (double jd : dates) {
+    for (int point = 0; point < kBodyCount; ++point) {
+      const BodyPosition p = e.Position(point, JdTt{jd});
+      EXPECT_TRUE(p.approximate) << point;
+      EXPECT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.latitude) &&
+                  std::isfinite(p.speed))
+          << "point " << point << " jd " << std::fixed << jd;
+      EXPECT_GE(p.longitude, 0.0);
+      EXPECT_LT(p.longitude, 360.0);
+    }
+  }
+}
+
+TEST(EphemerisTables, PointsOutsideTheBodiesGiveZerosMarkedApproximate) {
+  const Ephemeris& e = ShippedTables();
+  for (int point : {-1, 30, 49}) {
+    const BodyPosition p = e.Position(point, JdTt{2451545.0});
+    EXPECT_TRUE(p.approximate);
+    EXPECT_EQ(p.longitude, 0.0);
+  }
+  EXPECT_TRUE(e.Position(0, JdTt{std::nan("")}).approximate);
+}
+
+}  // namespace
