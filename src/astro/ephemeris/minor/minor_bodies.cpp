@@ -36,7 +36,6 @@ constexpr int kExtrapolationColumns = 6;
 constexpr std::pair<int, double> kAsteroidMassRatio[] = {{12, 4.72e-10}, {13, 1.03e-10},
                                                          {11, 1.30e-10}};
 
-
 Vector3 EquatorialToEclipticJ2000(const double v[3]) {
   const double eps = 84381.406 / 3600.0 * kDeg;  // IAU 2006 obliquity at J2000
   const double c = std::cos(eps), s = std::sin(eps);
