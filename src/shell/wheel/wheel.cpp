@@ -385,12 +385,26 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
   }
   if (items.empty()) return;
 
-  // The spacing that keeps the boxes of neighbours apart: their diagonal as a chord of the ring,
-  // and the same for the degree texts on theirs; sizes shrink when the circle cannot hold them.
+  // The spacing that keeps the boxes of neighbours apart: for boxes w wide and h high whose
+  // middles differ along the ring's tangent at page angle a, min(w / |sin a|, h / |cos a|) as a
+  // chord of the ring; the same for the degree texts on theirs. Sizes shrink when the circle
+  // cannot hold the glyphs.
   double em = Geometry(WheelSet::kPlanetGlyphSize) * Radius();
   double degreeEm = Geometry(WheelSet::kDegreeTextSize) * Radius();
   const int n = static_cast<int>(items.size());
-  double glyphWidth = 0.0, boxHeight = 0.0, spacing = 0.0;
+  const double minimum = Geometry(WheelSet::kMinimumGlyphSpacing);
+  double glyphWidth = 0.0, boxHeight = 0.0, degreeWidth = 0.0;
+  const PLACE::SpacingAt spacingAt = [&](double angle) {
+    const double s = std::fabs(std::sin(Radians(angle)));
+    const double c = std::fabs(std::cos(Radians(angle)));
+    const auto apart = [&](double w, double h) {
+      return std::min(s > 1e-9 ? w / s : HUGE_VAL, c > 1e-9 ? h / c : HUGE_VAL);
+    };
+    double spacing = std::max(minimum, ChordAngle(apart(glyphWidth, boxHeight), glyphRadius * Radius()));
+    if (degrees && degreeEm > 0.0)
+      spacing = std::max(spacing, ChordAngle(apart(degreeWidth, 2.0 * degreeEm), degreeRadius * Radius()));
+    return spacing;
+  };
   for (int attempt = 0; attempt < 40; ++attempt) {
     glyphWidth = 0.0;
     for (const Item& item : items) {
@@ -399,18 +413,13 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
       glyphWidth = std::max(glyphWidth, w);
     }
     boxHeight = kGlyphBoxHeight * em;
-    spacing = std::max(Geometry(WheelSet::kMinimumGlyphSpacing),
-                       ChordAngle(std::hypot(glyphWidth, boxHeight), glyphRadius * Radius()));
-    if (degrees && degreeEm > 0.0) {
-      const double w = std::max(TextWidth(dc, chart.IsLocalSpace() ? "359\xB0" : "29\xB0", degreeEm),
-                                TextWidth(dc, "59'", degreeEm));
-      spacing = std::max(spacing, ChordAngle(std::hypot(w, 2.0 * degreeEm), degreeRadius * Radius()));
-    }
-    if (spacing * n <= 360.0) break;
+    degreeWidth = std::max(TextWidth(dc, chart.IsLocalSpace() ? "359\xB0" : "29\xB0", degreeEm),
+                           TextWidth(dc, "59'", degreeEm));
+    if (PLACE::LargestSpacing(spacingAt) * n <= 360.0) break;
     em *= 0.9;
     degreeEm *= 0.9;
   }
-  place.Spread(spacing);
+  place.Spread(spacingAt);
 
   const platform::Color glyphColour = Colour(outerRing ? kOuterGlyphs : kPlanetGlyphs);
   const platform::Color tickColour = Colour(kPlanetTicks);
