@@ -1,0 +1,121 @@
+#include "shell/entry/chart_info_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "astro/aspects/aspectarium.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/qt_text.h"
+#include "shell/entry/aspects_list_box.h"
+#include "shell/entry/core/chart_information.h"
+
+namespace {
+
+constexpr int kMsgPointNameFirst = 300;
+
+QTableWidget* MakeTable(QWidget* parent, const QStringList& headers, int rows) {
+  auto* table = new QTableWidget(rows, static_cast<int>(headers.size()), parent);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
+void SetCell(QTableWidget* table, int row, int column, const std::string& cp1251) {
+  table->setItem(row, column, new QTableWidgetItem(platform::ToQt(cp1251)));
+}
+
+QDialogButtonBox* CloseButton(platform::Dialog* dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &platform::Dialog::accept);
+  return buttons;
+}
+
+// The chart's aspect system: the one it names when loaded, else the current one.
+const AspectSystem* SystemOf(const Chart& chart) {
+  Aspectarium& all = GetAspectarium();
+  if (const AspectSystem* named = all.FindSystem(chart.definition.AspectSystemName())) return named;
+  return all.GetCurrentSystem();
+}
+
+}  // namespace
+
+DChartInfo::DChartInfo(const Chart& chart, QWidget* parent)
+    : platform::Dialog(parent), chart_(chart) {
+  setWindowTitle(QStringLiteral("Информация о гороскопе"));
+  auto* layout = new QVBoxLayout(this);
+  const std::vector<ChartInfoRow> rows = ChartInfoRows(chart);
+  info_ = MakeTable(this, {QString(), QString()}, static_cast<int>(rows.size()));
+  info_->horizontalHeader()->hide();
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    SetCell(info_, r, 0, rows[static_cast<std::size_t>(r)].label);
+    SetCell(info_, r, 1, rows[static_cast<std::size_t>(r)].value);
+  }
+  info_->resizeColumnToContents(0);
+  layout->addWidget(info_);
+
+  const std::vector<PointHouseRow> points = PointHouseRows(chart);
+  points_ = MakeTable(this,
+                      {QStringLiteral("Точка"), QStringLiteral("Долгота"), QStringLiteral("R"),
+                       QStringLiteral("Дом")},
+                      static_cast<int>(points.size()));
+  for (int r = 0; r < static_cast<int>(points.size()); ++r) {
+    const PointHouseRow& p = points[static_cast<std::size_t>(r)];
+    SetCell(points_, r, 0, p.name);
+    points_->item(r, 0)->setData(Qt::UserRole, p.point);
+    SetCell(points_, r, 1, p.longitude);
+    SetCell(points_, r, 2, p.status == 'R' ? "R" : "");
+    SetCell(points_, r, 3, HouseNumeral(p.house));
+  }
+  points_->resizeColumnsToContents();
+  points_->setToolTip(QStringLiteral("Двойной щелчок: аспекты точки"));
+  connect(points_, &QTableWidget::cellDoubleClicked, this, &DChartInfo::OpenPlanetInfo);
+  layout->addWidget(points_);
+  layout->addWidget(CloseButton(this));
+  resize(560, 640);
+}
+
+void DChartInfo::OpenPlanetInfo(int row) {
+  const QTableWidgetItem* item = points_->item(row, 0);
+  if (item == nullptr) return;
+  DPlanetInfo info(chart_, item->data(Qt::UserRole).toInt(), this);
+  info.DoModal();
+}
+
+DPlanetInfo::DPlanetInfo(const Chart& chart, int point, QWidget* parent)
+    : platform::Dialog(parent) {
+  setWindowTitle(platform::ToQt(GetMessageText(kMsgPointNameFirst + point)));
+  auto* layout = new QVBoxLayout(this);
+  const PointRecord& p = chart.points[static_cast<std::size_t>(point)];
+  char speed[32];
+  std::snprintf(speed, sizeof speed, "%+.4f", p.speed);
+  const int house = p.longitude.IsSet() ? chart.HouseOf(p.longitude.Get()) + 1 : 0;
+  std::string header = LongitudeInSignText(p.longitude.Get());
+  if (house > 0) header += "   " + HouseNumeral(house);
+  header += std::string("   ") + speed + (p.status == 'R' ? "  R" : "");
+  layout->addWidget(new QLabel(platform::ToQt(header), this));
+
+  aspects_ = new CAspectsListBox(this);
+  // Shown: both objects, the aspect, the motion, the arc and the orb. The objects and the aspect
+  // are written as names, not glyphs, so their columns are wider than a glyph's 1.5 and 1.0.
+  const std::array<int, kAspectListColumns> positions = {0, 1, 2, -1, 3, -1, -1, 4, 5, -1, -1};
+  const std::array<double, kAspectListColumns> widths = {7.0, 7.0, 3.0, 1.5, 2.5, 1.5,
+                                                         1.5, 4.0, 3.0, 8.0, 4.0};
+  const AspectSystem* system = SystemOf(chart);
+  aspects_->Init(kCapacity, positions, system, &widths);
+  if (system != nullptr)
+    for (const AspectListItem& item : PointAspects(chart, point, *system))
+      if (!aspects_->InsertItem(item, 2)) break;
+  aspects_->ShowItems();
+  layout->addWidget(aspects_);
+  layout->addWidget(CloseButton(this));
+  resize(420, 360);
+}

@@ -1,0 +1,48 @@
+#include "shell/entry/choose_chart_type.h"
+
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "foundation/datetime/super_source.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+constexpr int kMsgKindNameFirst = 100;
+
+}  // namespace
+
+DChooseChartType::DChooseChartType(QWidget* parent) : platform::Dialog(parent) {
+  setWindowTitle(QStringLiteral("ТИП ГОРОСКОПА"));
+  auto* layout = new QVBoxLayout(this);
+  list_ = new QListWidget(this);
+  for (int k = kChartNatal; k <= kChartLunarPhase; ++k)
+    list_->addItem(platform::ToQt(GetMessageText(kMsgKindNameFirst + k)));
+  layout->addWidget(list_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &DChooseChartType::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &DChooseChartType::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &DChooseChartType::accept);
+}
+
+bool DChooseChartType::DoDataExchange(bool save) {
+  if (!save) {
+    list_->setCurrentRow(kind >= kChartNatal && kind <= kChartLunarPhase ? kind : 0);
+    return true;
+  }
+  const int row = list_->currentRow();
+  kind = row >= 0 ? row : 0;
+  return true;
+}
+
+int ChooseChartType(QWidget* parent) {
+  DChooseChartType dialog(parent);
+  if (dialog.DoModal() != platform::kIdOk) return kNoChartType;
+  return dialog.kind;
+}

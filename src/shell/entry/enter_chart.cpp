@@ -1,0 +1,80 @@
+#include "shell/entry/enter_chart.h"
+
+#include "astro/chart/chart_definition.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/settings.h"
+#include "foundation/messages/messages.h"
+#include "shell/entry/core/entry_history.h"
+
+namespace {
+
+constexpr int kMsgKindNameFirst = 100;
+
+// The history file, or an empty path when no data folder is set.
+std::filesystem::path HistoryFile() {
+  if (GetSettings().Folder().empty()) return {};
+  return GetSettings().GetPath(kEntryHistoryFile);
+}
+
+}  // namespace
+
+namespace entry {
+
+std::unique_ptr<ChartEntryDialog> MakeEntryDialog(int kind, QWidget* parent) {
+  switch (kind) {
+    case kChartHorary:
+    case kChartDraconic:
+      return std::make_unique<CD_ENTER_Natal>(kind, parent);
+    case kChartTransit:
+      return std::make_unique<CD_ENTER_Transit>(parent);
+    case kChartProgressed:
+      return std::make_unique<CD_ENTER_Progressed>(parent);
+    case kChartDirected:
+      return std::make_unique<CD_ENTER_Directed>(parent);
+    case kChartSynastry:
+      return std::make_unique<CD_ENTER_Synastry>(parent);
+    case kChartHarmonic:
+      return std::make_unique<CD_ENTER_Harmonic>(parent);
+    case kChartReturn:
+      return std::make_unique<CD_ENTER_Return>(parent);
+    case kChartLunarPhase:
+      return std::make_unique<CD_ENTER_LunarPhase>(parent);
+    default:
+      return std::make_unique<CD_ENTER_Natal>(kChartNatal, parent);
+  }
+}
+
+}  // namespace entry
+
+bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
+  if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
+  EntryHistory history;
+  const std::filesystem::path file = HistoryFile();
+  // A damaged history only loses the presets: it is started afresh and rewritten on OK.
+  if (!file.empty()) (void)history.Load(file);
+
+  std::unique_ptr<entry::ChartEntryDialog> dialog = entry::MakeEntryDialog(kind, parent);
+  const SuperSource* last = history.Last(kind);
+  dialog->entry = EntryFromDefinition(last != nullptr ? *last : definition);
+  dialog->recent = history.Entries(kind);
+  if (dialog->DoModal() != platform::kIdOk) return false;
+
+  SuperSource entered = DefinitionFromEntry(dialog->entry, kind);
+  // A return or a lunar phase is searched from the target moment on.
+  Status found = Status::Ok();
+  if (kind == kChartReturn) found = CountMomentOfRevolution(entered);
+  if (kind == kChartLunarPhase) found = CountMomentOfLunarPhase(entered);
+  if (!found.ok()) {
+    ReportStatus(found, "EnterChartOfKind");
+    return false;
+  }
+  if (entered.Title().empty()) entered.SetTitle(GetMessageText(kMsgKindNameFirst + kind));
+  ResetAspectSystemName(entered);
+  // The history keeps what was typed: a return or lunar phase is searched again from the same
+  // starting moment next time.
+  history.Remember(DefinitionFromEntry(dialog->entry, kind));
+  if (!file.empty())
+    if (const Status saved = history.Save(file); !saved.ok()) ReportStatus(saved, "EnterChartOfKind");
+  definition = entered;
+  return true;
+}

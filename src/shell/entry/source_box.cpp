@@ -1,0 +1,151 @@
+#include "shell/entry/source_box.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "foundation/atlas/towns.h"
+#include "platform/qt/qt_text.h"
+#include "shell/entry/core/entry_text.h"
+#include "shell/entry/core/town_search.h"
+
+namespace entry {
+
+namespace {
+
+constexpr int kNameLength = 34;
+constexpr int kPlaceNameLength = 25;
+constexpr int kTownListRows = 6;
+// Era box rows.
+constexpr int kEraAd = 0;
+constexpr int kEraBc = 1;
+
+}  // namespace
+
+QValidator::State Cp1251Validator::validate(QString& input, int&) const {
+  return platform::FitsCp1251(input) ? Acceptable : Invalid;
+}
+
+QLineEdit* MakeTextEdit(QWidget* parent, int maxLength) {
+  auto* edit = new QLineEdit(parent);
+  edit->setMaxLength(maxLength);
+  edit->setValidator(new Cp1251Validator(edit));
+  return edit;
+}
+
+SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
+    : QGroupBox(title, parent) {
+  auto* form = new QFormLayout(this);
+  if (withName) {
+    name_ = MakeTextEdit(this, kNameLength);
+    form->addRow(QStringLiteral("Имя"), name_);
+  }
+  auto* dateRow = new QHBoxLayout;
+  date_ = MakeTextEdit(this, 12);
+  date_->setPlaceholderText(QStringLiteral("ДД.ММ.ГГГГ"));
+  era_ = new QComboBox(this);
+  era_->addItem(QStringLiteral("н.э."));
+  era_->addItem(QStringLiteral("до н.э."));
+  dateRow->addWidget(date_);
+  dateRow->addWidget(era_);
+  form->addRow(QStringLiteral("Дата"), dateRow);
+  time_ = MakeTextEdit(this, 8);
+  time_->setPlaceholderText(QStringLiteral("ЧЧ:ММ"));
+  form->addRow(QStringLiteral("Местное время"), time_);
+  zone_ = MakeTextEdit(this, 6);
+  zone_->setPlaceholderText(QStringLiteral("+ЧЧ:ММ"));
+  zone_->setToolTip(QStringLiteral("Поправка пояса: + к востоку от Гринвича, - к западу"));
+  form->addRow(QStringLiteral("Часовой пояс"), zone_);
+  latitude_ = MakeTextEdit(this, 7);
+  latitude_->setPlaceholderText(QStringLiteral("55N45"));
+  form->addRow(QStringLiteral("Широта"), latitude_);
+  longitude_ = MakeTextEdit(this, 8);
+  longitude_->setPlaceholderText(QStringLiteral("037E37"));
+  form->addRow(QStringLiteral("Долгота"), longitude_);
+  town_ = MakeTextEdit(this, kPlaceNameLength);
+  town_->setToolTip(QStringLiteral("Начните вводить название: список предложит города атласа"));
+  form->addRow(QStringLiteral("Город"), town_);
+  towns_ = new QListWidget(this);
+  towns_->setMaximumHeight(towns_->sizeHintForRow(0) > 0 ? towns_->sizeHintForRow(0) * kTownListRows
+                                                         : 110);
+  towns_->hide();
+  form->addRow(QString(), towns_);
+  region_ = MakeTextEdit(this, kPlaceNameLength);
+  form->addRow(QStringLiteral("Регион"), region_);
+
+  connect(town_, &QLineEdit::textEdited, this, &SourceBox::SearchTowns);
+  connect(towns_, &QListWidget::itemActivated, this, &SourceBox::OnTownActivated);
+  connect(towns_, &QListWidget::itemClicked, this, &SourceBox::OnTownActivated);
+}
+
+void SourceBox::SetSource(const Source& source) {
+  const SourceTexts t = TextsOfSource(source);
+  if (name_ != nullptr) name_->setText(platform::ToQt(t.name));
+  date_->setText(platform::ToQt(t.date));
+  era_->setCurrentIndex(t.era == 'B' ? kEraBc : kEraAd);
+  time_->setText(platform::ToQt(t.time));
+  zone_->setText(platform::ToQt(t.zone));
+  latitude_->setText(platform::ToQt(t.latitude));
+  longitude_->setText(platform::ToQt(t.longitude));
+  town_->setText(platform::ToQt(t.town));
+  region_->setText(platform::ToQt(t.region));
+  towns_->clear();
+  towns_->hide();
+}
+
+int SourceBox::ReadSource(Source& source) const {
+  SourceTexts t;
+  t.name = name_ != nullptr ? platform::FromQt(name_->text().trimmed()) : source.Name();
+  t.date = platform::FromQt(date_->text());
+  t.era = era_->currentIndex() == kEraBc ? 'B' : 'A';
+  t.time = platform::FromQt(time_->text());
+  t.zone = platform::FromQt(zone_->text());
+  t.latitude = platform::FromQt(latitude_->text());
+  t.longitude = platform::FromQt(longitude_->text());
+  t.town = platform::FromQt(town_->text().trimmed());
+  t.region = platform::FromQt(region_->text().trimmed());
+  const int fault = SourceFromTexts(t, source);
+  if (fault == 0) return 0;
+  // The field that the message names.
+  QLineEdit* field = date_;
+  if (fault == kMsgEntryBadTime) {
+    FTime time;
+    field = ParseTimeText(t.time, time) != 0 ? time_ : zone_;
+  } else if (fault == kMsgEntryBadCoordinate) {
+    int d = 0, m = 0;
+    char l = 'N';
+    field = ParseLatitudeText(t.latitude, d, m, l) != 0 ? latitude_ : longitude_;
+  }
+  field->setFocus();
+  field->selectAll();
+  return fault;
+}
+
+void SourceBox::SearchTowns(const QString& typed) {
+  towns_->clear();
+  for (const TownListRow& row : ListTowns(GetTowns(), platform::FromQt(typed))) {
+    auto* item = new QListWidgetItem(platform::ToQt(row.text), towns_);
+    item->setData(Qt::UserRole, row.town);
+  }
+  towns_->setVisible(towns_->count() > 0);
+}
+
+bool SourceBox::ChooseTown(int row) {
+  QListWidgetItem* item = towns_->item(row);
+  if (item == nullptr) return false;
+  Place place;
+  if (!PlaceOfTown(GetTowns(), item->data(Qt::UserRole).toInt(), place)) return false;
+  latitude_->setText(platform::ToQt(LatitudeText(place)));
+  longitude_->setText(platform::ToQt(LongitudeText(place)));
+  town_->setText(platform::ToQt(place.Town()));
+  region_->setText(platform::ToQt(place.Region()));
+  towns_->hide();
+  return true;
+}
+
+void SourceBox::OnTownActivated(QListWidgetItem* item) { ChooseTown(towns_->row(item)); }
+
+}  // namespace entry

@@ -1,0 +1,71 @@
+// The fields of one Source in the chart entry dialogs: name, date with era, local time, zone
+// correction, latitude and longitude with hemisphere letters, town and region, and the town list
+// that the town field searches as the user types; choosing a town fills the place.
+#pragma once
+
+#include <QGroupBox>
+#include <QValidator>
+
+#include "foundation/datetime/source.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+
+namespace entry {
+
+// Refuses text that code page 1251 cannot hold.
+class Cp1251Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
+
+// A line edit of at most `maxLength` characters that refuses what code page 1251 cannot hold.
+QLineEdit* MakeTextEdit(QWidget* parent, int maxLength);
+
+class SourceBox : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  // `withName` false: the name row is left out (the target moment of a chart).
+  SourceBox(const QString& title, bool withName, QWidget* parent = nullptr);
+
+  void SetSource(const Source& source);
+  // 0 with `source` set from the fields (a Source without a name row keeps its name), or the
+  // message that refuses a field: that field gets the focus and `source` stays unchanged.
+  int ReadSource(Source& source) const;
+
+  // The towns listed for the typed text (the town field's search).
+  void SearchTowns(const QString& typed);
+  // Fills the place from row `row` of the town list; false for a row the list does not hold.
+  bool ChooseTown(int row);
+
+  QLineEdit* NameEdit() const { return name_; }
+  QLineEdit* DateEdit() const { return date_; }
+  QComboBox* EraBox() const { return era_; }
+  QLineEdit* TimeEdit() const { return time_; }
+  QLineEdit* ZoneEdit() const { return zone_; }
+  QLineEdit* LatitudeEdit() const { return latitude_; }
+  QLineEdit* LongitudeEdit() const { return longitude_; }
+  QLineEdit* TownEdit() const { return town_; }
+  QLineEdit* RegionEdit() const { return region_; }
+  QListWidget* TownList() const { return towns_; }
+
+ private:
+  void OnTownActivated(QListWidgetItem* item);
+
+  QLineEdit* name_ = nullptr;
+  QLineEdit* date_;
+  QComboBox* era_;
+  QLineEdit* time_;
+  QLineEdit* zone_;
+  QLineEdit* latitude_;
+  QLineEdit* longitude_;
+  QLineEdit* town_;
+  QLineEdit* region_;
+  QListWidget* towns_;
+};
+
+}  // namespace entry

@@ -1,0 +1,446 @@
+// The chart entry dialogs driven offscreen: each kind's entry gives the right Sources and fields,
+// bad fields are refused with the catalogue's message while the dialog stays open, the history
+// presets the next entry and keeps 30, the town list fills the place, the chart-kind dialog, and
+// a natal chart of published birth data against an almanac.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <functional>
+#include <string>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_calculate.h"
+#include "foundation/atlas/towns.h"
+#include "foundation/files/settings.h"
+#include "foundation/text/cp1251.h"
+#include "platform/qt/dialog.h"
+#include "shell/entry/aspects_list_box.h"
+#include "shell/entry/chart_info_dialog.h"
+#include "shell/entry/choose_chart_type.h"
+#include "shell/entry/core/entry_history.h"
+#include "shell/entry/core/entry_text.h"
+#include "shell/entry/enter_chart.h"
+#include "shell/entry/source_box.h"
+#include "support/test_support.h"
+
+namespace {
+
+using platform::ModalDriver;
+using testing_support::ScriptedPrompter;
+using testing_support::TempFolder;
+
+// What the user types into one Source's fields (UTF-8).
+struct Typed {
+  const char* name;
+  const char* date;
+  bool bc;
+  const char* time;
+  const char* zone;
+  const char* latitude;
+  const char* longitude;
+  const char* town;
+};
+
+const Typed kAnna{"Анна", "15.06.1985", false, "08:30", "+03:00", "55N45", "037E37", "Москва"};
+const Typed kBoris{"Борис", "2.2.1980", false, "20:05", "+2", "50N27", "030E31", "Киев"};
+const Typed kTarget{"", "01.01.2025", false, "12:00", "+03:00", "59N57", "030E19", "Петербург"};
+
+void Type(entry::SourceBox* box, const Typed& t) {
+  ASSERT_NE(box, nullptr);
+  if (box->NameEdit() != nullptr) box->NameEdit()->setText(QString::fromUtf8(t.name));
+  box->DateEdit()->setText(QString::fromUtf8(t.date));
+  box->EraBox()->setCurrentIndex(t.bc ? 1 : 0);
+  box->TimeEdit()->setText(QString::fromUtf8(t.time));
+  box->ZoneEdit()->setText(QString::fromUtf8(t.zone));
+  box->LatitudeEdit()->setText(QString::fromUtf8(t.latitude));
+  box->LongitudeEdit()->setText(QString::fromUtf8(t.longitude));
+  box->TownEdit()->setText(QString::fromUtf8(t.town));
+  box->RegionEdit()->clear();
+}
+
+// Presses OK; kIdOk when the dialog closed with OK.
+int PressOk(entry::ChartEntryDialog& d) {
+  d.accept();
+  return d.result() == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
+}
+
+class EntryDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GetSettings().SetFolder(folder_.Path());
+    ModalDriver::Clear();
+    ModalDriver::SetStrict(true);
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ModalDriver::Unanswered().empty()) << "a dialog ran without an answer";
+    ModalDriver::Clear();
+    GetSettings().SetFolder({});
+  }
+  // Answers the next entry dialog of `kind` with `answer`.
+  template <class T>
+  void Answer(std::function<int(entry::ChartEntryDialog&)> answer) {
+    ModalDriver::Expect<T>([answer](T& d) { return answer(d); });
+  }
+
+  TempFolder folder_;
+  ScriptedPrompter prompts_;
+};
+
+void AnswerKind(int kind, std::function<int(entry::ChartEntryDialog&)> answer) {
+  const auto as = [answer](auto& d) { return answer(d); };
+  switch (kind) {
+    case kChartTransit:
+      return ModalDriver::Expect<entry::CD_ENTER_Transit>(as);
+    case kChartProgressed:
+      return ModalDriver::Expect<entry::CD_ENTER_Progressed>(as);
+    case kChartDirected:
+      return ModalDriver::Expect<entry::CD_ENTER_Directed>(as);
+    case kChartSynastry:
+      return ModalDriver::Expect<entry::CD_ENTER_Synastry>(as);
+    case kChartHarmonic:
+      return ModalDriver::Expect<entry::CD_ENTER_Harmonic>(as);
+    case kChartReturn:
+      return ModalDriver::Expect<entry::CD_ENTER_Return>(as);
+    case kChartLunarPhase:
+      return ModalDriver::Expect<entry::CD_ENTER_LunarPhase>(as);
+    default:
+      return ModalDriver::Expect<entry::CD_ENTER_Natal>(as);
+  }
+}
+
+struct KindRow {
+  const char* name;
+  int kind;
+  const char* sources;  // what Sources 0..2 hold: A Anna, B Boris, T the target under Anna's name
+  std::uint16_t keyKind;
+  ProgressionKey key;
+  std::uint16_t converse;
+};
+
+const KindRow kKindRows[] = {
+    {"natal", kChartNatal, "AAA", kNoKeyKind, {}, 0},
+    {"horary", kChartHorary, "AAA", kNoKeyKind, {}, 0},
+    {"draconic", kChartDraconic, "AAA", kNoKeyKind, {}, 0},
+    {"transit_converse", kChartTransit, "ATT", kNoKeyKind, {}, 1},
+    {"progressed_own_key", kChartProgressed, "AT", 4, {3, 2, 5, 1}, 1},
+    {"directed_own_key", kChartDirected, "ATT", 5, {3, 2, 5, 1}, 1},
+    {"synastry_composite", kChartSynastry, "AB", 1, {}, 0},
+    {"harmonic_7", kChartHarmonic, "AAA", kNoKeyKind, {7, 0, 0, 0}, 0},
+    {"solar_return", kChartReturn, "A", 1, {0, 0, 0, 0}, 0},
+    {"lunar_phase", kChartLunarPhase, "A", 0, {}, 0},
+};
+
+class EntryDialogKinds : public EntryDialogs, public ::testing::WithParamInterface<KindRow> {};
+
+TEST_P(EntryDialogKinds, EachKindFillsItsSourcesAndFields) {
+  const KindRow& row = GetParam();
+  AnswerKind(row.kind, [](entry::ChartEntryDialog& d) {
+    Type(d.PersonBox(), kAnna);
+    if (d.SecondBox() != nullptr) Type(d.SecondBox(), kBoris);
+    if (d.TargetBox() != nullptr) Type(d.TargetBox(), kTarget);
+    d.TitleEdit()->setText(QStringLiteral("Проба"));
+    if (d.MethodBox() != nullptr) {
+      d.MethodBox()->setCurrentIndex(d.MethodBox()->count() - 1);  // the user's key
+      d.ArcCountBox()->setValue(3);
+      d.ArcUnitBox()->setCurrentIndex(1);
+      d.TimeCountBox()->setValue(5);
+      d.TimeUnitBox()->setCurrentIndex(0);
+    }
+    if (d.ConverseBox() != nullptr) d.ConverseBox()->setChecked(true);
+    if (d.CompositeBox() != nullptr) d.CompositeBox()->setChecked(true);
+    if (d.HarmonicBox() != nullptr) d.HarmonicBox()->setValue(7);
+    if (d.ReturnBodyBox() != nullptr) d.ReturnBodyBox()->setCurrentIndex(0);
+    return PressOk(d);
+  });
+  SuperSource d;
+  ASSERT_TRUE(EnterChartOfKind(d, row.kind));
+  EXPECT_EQ(d.Kind(), row.kind);
+  EXPECT_EQ(d.Title(), Cp1251("Проба"));
+  EXPECT_EQ(d.keyKind, row.keyKind);
+  EXPECT_EQ(d.key, row.key);
+  EXPECT_EQ(d.converse, row.converse);
+  for (std::size_t i = 0; row.sources[i] != '\0'; ++i) {
+    const Source& s = d.sources[i];
+    const Typed& t = row.sources[i] == 'B' ? kBoris : row.sources[i] == 'T' ? kTarget : kAnna;
+    EXPECT_EQ(s.Name(), Cp1251(row.sources[i] == 'B' ? "Борис" : "Анна")) << i;
+    EXPECT_EQ(DateText(s.moment.date), row.sources[i] == 'B' ? "02.02.1980" : t.date) << i;
+    EXPECT_EQ(LatitudeText(s.place), t.latitude) << i;
+    EXPECT_EQ(s.place.Town(), Cp1251(t.town)) << i;
+  }
+  if (row.kind == kChartSynastry) {
+    // The third Source is made the midpoint when the chart is computed.
+    EXPECT_EQ(d.sources[2].Name(), Cp1251("Борис"));
+    EXPECT_EQ(ZoneText(d.sources[1].zone), "+02:00");
+  }
+  if (row.kind == kChartProgressed) {
+    EXPECT_EQ(d.sources[1].moment.date.Year(), 2025);
+  }
+  if (row.kind == kChartReturn) {
+    // The Sun returns to its birth longitude (24 Gemini) on 14 or 15 June 2025.
+    const FDate& found = d.sources[1].moment.date;
+    EXPECT_EQ(found.Year(), 2025);
+    EXPECT_EQ(found.Month(), 6);
+    EXPECT_GE(found.Day(), 14);
+    EXPECT_LE(found.Day(), 15);
+    EXPECT_EQ(d.sources[1].place.Town(), Cp1251("Петербург"));
+  }
+  if (row.kind == kChartLunarPhase) {
+    const double days = d.sources[1].moment.JulianDay() - 2460676.5;  // from 1 Jan 2025 0h
+    EXPECT_GE(days, 0.0);
+    EXPECT_LE(days, 30.0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entry, EntryDialogKinds, ::testing::ValuesIn(kKindRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct BadField {
+  const char* name;
+  const char* field;  // date, time, zone, latitude, longitude
+  const char* text;
+  int message;
+};
+
+const BadField kBadFields[] = {
+    {"day_31_april", "date", "31.04.1990", 775},
+    {"year_0", "date", "01.01.0", 777},
+    {"month_13", "date", "01.13.1990", 656},
+    {"time_24_00", "time", "24:00", 659},
+    {"zone_13_hours", "zone", "+13:00", 659},
+    {"latitude_90", "latitude", "90N00", 778},
+    {"longitude_200", "longitude", "200E00", 778},
+};
+
+class EntryDialogRefusals : public EntryDialogs, public ::testing::WithParamInterface<BadField> {};
+
+TEST_P(EntryDialogRefusals, RefusedWithTheMessageAndTheDialogStaysOpen) {
+  const BadField& bad = GetParam();
+  for (int kind : {kChartNatal, kChartTransit}) {
+    auto dialog = entry::MakeEntryDialog(kind);
+    dialog->OnInitDialog();
+    Type(dialog->PersonBox(), kAnna);
+    if (dialog->TargetBox() != nullptr) Type(dialog->TargetBox(), kTarget);
+    // The natal dialog gets the bad text in its birth data, the transit one in its target.
+    entry::SourceBox* box = kind == kChartNatal ? dialog->PersonBox() : dialog->TargetBox();
+    const std::string f = bad.field;
+    QLineEdit* edit = f == "date"       ? box->DateEdit()
+                      : f == "time"     ? box->TimeEdit()
+                      : f == "zone"     ? box->ZoneEdit()
+                      : f == "latitude" ? box->LatitudeEdit()
+                                        : box->LongitudeEdit();
+    const QString good = edit->text();
+    edit->setText(QString::fromUtf8(bad.text));
+    prompts_.shown.clear();
+    dialog->accept();
+    ASSERT_EQ(prompts_.shown.size(), 1u) << kind;
+    EXPECT_EQ(prompts_.shown[0].number, bad.message) << kind;
+    EXPECT_NE(dialog->result(), QDialog::Accepted) << "the dialog stays open";
+    edit->setText(good);
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted) << kind;
+    EXPECT_EQ(prompts_.shown.size(), 1u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entry, EntryDialogRefusals, ::testing::ValuesIn(kBadFields),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EntryDialogs, CancelLeavesTheDefinitionAndTheHistoryAlone) {
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    Type(d.PersonBox(), kAnna);
+    return platform::kIdCancel;
+  });
+  SuperSource d;
+  d.SetTitle("kept");
+  EXPECT_FALSE(EnterChartOfKind(d, kChartNatal));
+  EXPECT_EQ(d.Title(), "kept");
+  EXPECT_FALSE(std::filesystem::exists(folder_ / kEntryHistoryFile));
+}
+
+TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
+  // The first natal entry; then a horary entry opens preset with it (same group), a transit
+  // entry does not.
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.RecentBox()->count(), 0);
+    Type(d.PersonBox(), kAnna);
+    return PressOk(d);
+  });
+  SuperSource first;
+  ASSERT_TRUE(EnterChartOfKind(first, kChartNatal));
+  EXPECT_EQ(first.Title(), Cp1251("Натальный")) << "an empty title becomes the kind's name";
+
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.Kind(), kChartHorary);
+    EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("Анна"));
+    EXPECT_EQ(d.PersonBox()->DateEdit()->text(), QStringLiteral("15.06.1985"));
+    EXPECT_EQ(d.PersonBox()->LongitudeEdit()->text(), QStringLiteral("037E37"));
+    EXPECT_EQ(d.RecentBox()->count(), 1);
+    return platform::kIdCancel;
+  });
+  SuperSource horary;
+  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary));
+  Answer<entry::CD_ENTER_Transit>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QString());
+    EXPECT_EQ(d.RecentBox()->count(), 0);
+    return platform::kIdCancel;
+  });
+  SuperSource transit;
+  EXPECT_FALSE(EnterChartOfKind(transit, kChartTransit));
+
+  // 31 more natal entries: the list holds the 30 most recent, the newest first.
+  for (int n = 1; n <= 31; ++n) {
+    Answer<entry::CD_ENTER_Natal>([n](entry::ChartEntryDialog& d) {
+      d.PersonBox()->NameEdit()->setText(QStringLiteral("N%1").arg(n));
+      return PressOk(d);
+    });
+    SuperSource d;
+    ASSERT_TRUE(EnterChartOfKind(d, kChartDraconic));
+  }
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("N31"));
+    EXPECT_EQ(d.RecentBox()->count(), 30);
+    EXPECT_TRUE(d.RecentBox()->itemText(29).startsWith(QStringLiteral("N2 "))) << "N1 and Анна dropped";
+    // Choosing a recent entry fills the fields.
+    d.RecentBox()->setCurrentIndex(5);
+    Q_EMIT d.RecentBox()->activated(5);
+    EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("N26"));
+    return platform::kIdCancel;
+  });
+  SuperSource again;
+  EXPECT_FALSE(EnterChartOfKind(again, kChartNatal));
+}
+
+TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
+  ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
+  auto dialog = entry::MakeEntryDialog(kChartNatal);
+  dialog->OnInitDialog();
+  entry::SourceBox* box = dialog->PersonBox();
+  box->TownEdit()->setText(QStringLiteral("моск"));
+  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  QListWidget* list = box->TownList();
+  ASSERT_GT(list->count(), 0);
+  int row = -1;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->text() == QStringLiteral("Москва, Россия")) row = i;
+  ASSERT_GE(row, 0);
+  Q_EMIT list->itemActivated(list->item(row));
+  EXPECT_EQ(box->LatitudeEdit()->text(), QStringLiteral("55N45"));
+  EXPECT_TRUE(box->LongitudeEdit()->text().startsWith(QStringLiteral("037E3")));
+  EXPECT_EQ(box->TownEdit()->text(), QStringLiteral("Москва"));
+  EXPECT_EQ(box->RegionEdit()->text(), QStringLiteral("Россия"));
+  EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
+  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
+  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  EXPECT_EQ(list->count(), 0);
+}
+
+TEST_F(EntryDialogs, FieldsRefuseCharactersCodePage1251CannotHold) {
+  auto dialog = entry::MakeEntryDialog(kChartNatal);
+  QString text = QStringLiteral("Anna \u4e2d");
+  int pos = 0;
+  const QValidator* v = dialog->PersonBox()->NameEdit()->validator();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->validate(text, pos), QValidator::Invalid);
+  text = QStringLiteral("Анна «Ё»");
+  EXPECT_EQ(v->validate(text, pos), QValidator::Acceptable);
+  EXPECT_NE(dialog->TitleEdit()->validator(), nullptr);
+}
+
+TEST_F(EntryDialogs, ChooseChartType) {
+  DChooseChartType shown;
+  shown.OnInitDialog();
+  ASSERT_EQ(shown.KindList()->count(), 10);
+  EXPECT_EQ(shown.KindList()->currentRow(), 0) << "the first entry selected";
+  EXPECT_EQ(shown.KindList()->item(0)->text(), QStringLiteral("Натальный"));
+  EXPECT_EQ(shown.KindList()->item(9)->text(), QStringLiteral("Фаза Луны"));
+  EXPECT_EQ(shown.windowTitle(), QStringLiteral("ТИП ГОРОСКОПА"));
+
+  ModalDriver::Expect<DChooseChartType>([](DChooseChartType&) { return platform::kIdCancel; });
+  EXPECT_EQ(ChooseChartType(), 65535);
+  ModalDriver::Expect<DChooseChartType>([](DChooseChartType& d) {
+    d.KindList()->setCurrentRow(6);
+    d.accept();
+    return platform::kIdOk;
+  });
+  EXPECT_EQ(ChooseChartType(), kChartSynastry);
+  ModalDriver::Expect<DChooseChartType>([](DChooseChartType& d) {
+    d.accept();
+    return platform::kIdOk;
+  });
+  EXPECT_EQ(ChooseChartType(), kChartNatal);
+}
+
+TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
+  // A physicist born at Ulm, 14 March 1879, 11:30 local mean time (48N24, 10E00: zone +00:40).
+  // Almanac: Sun 23 Pisces 30 (353.50), Ascendant 11 Cancer 38 (101.63).
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    Type(d.PersonBox(), {"Физик", "14.03.1879", false, "11:30", "+00:40", "48N24", "010E00", "Ульм"});
+    return PressOk(d);
+  });
+  Chart chart;
+  ASSERT_TRUE(EnterChartOfKind(chart.definition, kChartNatal));
+  ASSERT_TRUE(ChartCalculate(chart).ok());
+  EXPECT_NEAR(chart.GetPointLongitude(0).Get(), 353.50, 0.05);
+  EXPECT_NEAR(chart.GetCusp(0).Get(), 101.63, 0.1);
+
+  DChartInfo info(chart);
+  const QTableWidget* rows = info.InfoTable();
+  ASSERT_GE(rows->rowCount(), 3);
+  EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("Физик"));
+  EXPECT_EQ(rows->item(1, 1)->text(), QStringLiteral("Натальный"));
+  const QTableWidget* points = info.PointTable();
+  ASSERT_GT(points->rowCount(), 10);
+  EXPECT_EQ(points->item(0, 0)->text(), QStringLiteral("Солнце"));
+  EXPECT_EQ(points->item(0, 1)->text(), QStringLiteral("23°30' Рыбы"));
+  // The Sun at 23 Pisces stands above the horizon before noon, in the tenth or eleventh house.
+  EXPECT_TRUE(points->item(0, 3)->text() == QStringLiteral("X") ||
+              points->item(0, 3)->text() == QStringLiteral("XI"));
+}
+
+TEST_F(EntryDialogs, PlanetInformationListsThePointsAspectsMajorFirst) {
+  AspectSystem system("PLANINF", folder_ / "planinf.asp");
+  Aspect trine;
+  trine.angle = 120.0;
+  trine.orbs = {8, 8, 8, 8, 8, 1};
+  trine.abbreviation = "Tri";
+  Aspect quintile;
+  quintile.angle = 72.0;
+  quintile.orbs = {2, 2, 2, 2, 2, 0.5};
+  quintile.abbreviation = "Qui";
+  quintile.major = 0;
+  ASSERT_EQ(system.AddAspect(trine), 0);
+  ASSERT_EQ(system.AddAspect(quintile), 0);
+  ASSERT_TRUE(system.SaveSystem().ok());
+  const std::filesystem::path previous = GetAspectarium().Folder();
+  GetAspectarium().LoadAll(folder_.Path());
+  struct Restore {
+    std::filesystem::path folder;
+    ~Restore() { GetAspectarium().LoadAll(folder); }
+  } restore{previous};
+
+  Chart chart;
+  chart.definition.SetAspectSystemName("PLANINF");
+  const double longitudes[] = {10.0, 133.0, 82.2};  // Sun; Moon 123 away; Mercury 72.2 away
+  for (int i = 0; i < 3; ++i) chart.points[i].longitude.Set(longitudes[i]);
+  DPlanetInfo info(chart, 0);
+  const CAspectsListBox* list = info.Aspects();
+  ASSERT_EQ(list->count(), 2);
+  // The trine (major, 3.00 wide) before the quintile (minor, 0.20 wide).
+  EXPECT_EQ(list->ColumnText(0, 1), QStringLiteral("Луна"));
+  EXPECT_EQ(list->ColumnText(0, 2), QStringLiteral("Tri"));
+  EXPECT_EQ(list->ColumnText(0, 7), QStringLiteral("123.00"));
+  EXPECT_EQ(list->ColumnText(0, 8), QStringLiteral("3.00"));
+  EXPECT_EQ(list->ColumnText(1, 1), QStringLiteral("Меркурий"));
+  EXPECT_EQ(list->ColumnText(1, 8), QStringLiteral("0.20"));
+
+  DPlanetInfo lonely(chart, 5);  // Jupiter has no longitude here
+  ASSERT_EQ(lonely.Aspects()->count(), 1);
+  EXPECT_EQ(lonely.Aspects()->item(0)->text(), QStringLiteral("Аспектов нет"));
+}
+
+}  // namespace
