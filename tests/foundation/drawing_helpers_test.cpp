@@ -270,4 +270,14 @@ TEST(DrawingText, PagesOfWrappedText) {
   EXPECT_EQ(PrintTextPages(dc, 1, "", 0, 0, 700, 100, false), 1);
 }
 
+TEST(DrawingText, PagesNarrowerThanOneCharacter) {
+  RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  dc.SelectFont({"Courier", 1500});  // characters 100 wide, lines 200 high
+  // Width 50 holds no character: each stands on a line of its own, one line a page.
+  EXPECT_EQ(PrintTextPages(dc, 2, "ab c", 0, 0, 50, 200, true), 3);
+  EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"b"}));
+  EXPECT_EQ(PrintTextPages(dc, 1, "x", 0, 0, 0, 200, false), 1);
+}
+
 }  // namespace

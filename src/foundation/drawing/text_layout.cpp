@@ -26,8 +26,9 @@ void WrapParagraph(platform::Dc& dc, std::string_view para, int width,
     } else {
       if (!line.empty()) lines.push_back(line);
       line.clear();
-      // A word wider than the line is broken between characters.
-      while (!word.empty() && Width(dc, word) > width) {
+      // A word wider than the line is broken between characters; a single character wider
+      // than the line stands on a line of its own.
+      while (word.size() > 1 && Width(dc, word) > width) {
         std::size_t n = word.size() - 1;
         while (n > 1 && Width(dc, word.substr(0, n)) > width) --n;
         lines.emplace_back(word.substr(0, n));
