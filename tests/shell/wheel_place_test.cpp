@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -103,6 +105,59 @@ TEST(Place, ShiftIsTheSignedMoveAcrossZero) {
   place.Spread(10.0);  // 357 and 7
   EXPECT_NEAR(place.Shift(0), -4.0, 1e-9);
   EXPECT_NEAR(place.Shift(1), 4.0, 1e-9);
+}
+
+}  // namespace
+
+namespace {
+
+// Boxes that need 4 degrees side by side vertically (at the sides of the ring) and 10 degrees
+// side by side horizontally (at the top and bottom).
+double SpacingByDirection(double angle) {
+  return 4.0 + 6.0 * std::fabs(std::sin(angle * 3.14159265358979323846 / 180.0));
+}
+
+TEST(Place, SpacingFollowsTheDirectionOfTheRing) {
+  struct Case {
+    double first, second;
+    double spacing;  // expected: 4 + 6 |sin| at the pair's middle, which stays at their mean
+  };
+  // sin 0.5° = 0.00872654, sin 90.5° = 0.99996192, sin 45.5° = 0.71325045.
+  const Case cases[] = {{0.0, 1.0, 4.0 + 6.0 * 0.00872654},
+                        {90.0, 91.0, 4.0 + 6.0 * 0.99996192},
+                        {45.0, 46.0, 4.0 + 6.0 * 0.71325045}};
+  for (const Case& c : cases) {
+    PLACE place;
+    place.Add(c.first);
+    place.Add(c.second);
+    EXPECT_TRUE(place.Spread(SpacingByDirection));
+    const double mean = (c.first + c.second) / 2.0;
+    EXPECT_NEAR(Difference(mean - c.spacing / 2.0, place.PlacedAngle(0)), 0.0, 1e-6) << c.first;
+    EXPECT_NEAR(Difference(mean + c.spacing / 2.0, place.PlacedAngle(1)), 0.0, 1e-6) << c.first;
+  }
+}
+
+TEST(Place, EveryPairKeepsTheSpacingOfItsMiddle) {
+  PLACE place;
+  const double angles[] = {80.0, 81.0, 83.0, 85.0, 86.0, 88.0, 89.5, 90.0, 92.0, 95.0, 350.0,
+                           352.0, 355.0, 1.0, 3.0, 7.0, 175.0, 176.0, 180.0, 181.0};
+  for (const double a : angles) place.Add(a);
+  ASSERT_TRUE(place.Spread(SpacingByDirection));
+  std::vector<int> byPlace(std::size(angles));
+  for (std::size_t i = 0; i < byPlace.size(); ++i) byPlace[i] = static_cast<int>(i);
+  std::sort(byPlace.begin(), byPlace.end(),
+            [&](int a, int b) { return place.PlacedAngle(a) < place.PlacedAngle(b); });
+  for (std::size_t k = 0; k < byPlace.size(); ++k) {
+    const double a = place.PlacedAngle(byPlace[k]);
+    const double gap = Gap(a, place.PlacedAngle(byPlace[(k + 1) % byPlace.size()]));
+    EXPECT_GE(gap, SpacingByDirection(a + gap / 2.0) - 1e-6) << k;
+    EXPECT_LT(Gap(place.TrueAngle(byPlace[k]), place.TrueAngle(byPlace[(k + 1) % byPlace.size()])), 180.0);
+  }
+  // Forty glyphs at 10 degrees apart anywhere cannot keep it: spread evenly at 9 instead.
+  PLACE full;
+  for (int i = 0; i < 40; ++i) full.Add(0.0);
+  EXPECT_FALSE(full.Spread([](double) { return 10.0; }));
+  for (int i = 0; i + 1 < 40; ++i) EXPECT_NEAR(Gap(full.PlacedAngle(i), full.PlacedAngle(i + 1)), 9.0, 1e-9);
 }
 
 }  // namespace
