@@ -175,6 +175,19 @@ void CKovraDoc::SetStatResults(const StatResults& results) { stats_ = results; }
 
 void CKovraDoc::FreeStatResults() { stats_ = StatResults{}; }
 
+int CKovraDoc::MarkStatGroupInArchive(int k) {
+  if (k < 0 || k >= stats_.BucketCount() || static_cast<std::size_t>(k) >= stats_.records.size())
+    return 0;
+  Archive& archive = app_.GetArchive();
+  int marked = 0;
+  for (const std::int16_t record : stats_.records[static_cast<std::size_t>(k)]) {
+    if (record < 0 || record >= archive.RecordCount()) continue;
+    archive.Entry(record).mark = 'Y';
+    ++marked;
+  }
+  return marked;
+}
+
 // --- Derived charts ---
 
 namespace {

@@ -130,6 +130,9 @@ class CKovraDoc : public platform::Document {
   void SetStatResults(const StatResults& results);
   void FreeStatResults();
   const StatResults& GetStatResults() const { return stats_; }
+  // Marks every record of bucket k selected ('Y') in the current archive's index; numbers outside
+  // the archive are skipped. The number of records marked.
+  int MarkStatGroupInArchive(int k);
 
  private:
   void RegisterCommands();

@@ -51,7 +51,10 @@ bool PropertySheet::DoDataExchange(bool save) {
   for (int i = 0; i < PageCount(); ++i) {
     const int k = (current_ + i) % PageCount();
     if (!pages_[static_cast<std::size_t>(k)]->OnKillActive()) {
+      // The refusing page comes to the front, without checking the page it replaces again.
+      const QSignalBlocker block(tabs_);
       tabs_->setCurrentIndex(k);
+      current_ = k;
       return false;
     }
   }
