@@ -124,6 +124,18 @@ TEST(ChartRiseSet, FoundMomentPutsTheBodyOnTheAngleNearThePolarCircle) {
   }
 }
 
+TEST(ChartRiseSet, NoEventInThePolarNight) {
+  // 80 N in late December: the Sun (declination -23.4) neither rises nor sets; it still
+  // culminates below the horizon.
+  const Chart c = ChartAt(2451899.5, 80.0, 15.0);
+  Moment found;
+  EXPECT_FALSE(c.FindRiseSetMoment(0, 0, true, found));
+  EXPECT_FALSE(c.FindRiseSetMoment(0, 1, false, found));
+  EXPECT_FALSE(c.FindNearestRiseSet(0, 0, found));
+  EXPECT_FALSE(c.FindRiseSetOnDate(0, 0, found));
+  EXPECT_TRUE(c.FindRiseSetMoment(0, 2, true, found));
+}
+
 TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
   struct Row {
     const char* name;
