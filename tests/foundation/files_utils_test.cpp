@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -81,7 +83,11 @@ TEST(FileHelpers, LengthAndExtension) {
   for (const auto& [path, has] : extensions) EXPECT_EQ(HasFileExtension(path), has) << path;
 
   EXPECT_GT(GetFreeDiskSpace(dir.Path()), 0);
-  EXPECT_EQ(GetFreeDiskSpace(dir / "not" / "yet" / "there.arc"), GetFreeDiskSpace(dir.Path()));
+  // A path not yet there measures its nearest folder's disk. Other programs write to that disk
+  // meanwhile, so the two figures agree only within a margin.
+  const std::int64_t folder = GetFreeDiskSpace(dir.Path());
+  const std::int64_t notYet = GetFreeDiskSpace(dir / "not" / "yet" / "there.arc");
+  EXPECT_LT(std::llabs(notYet - folder), std::int64_t{256} << 20) << notYet << " " << folder;
 }
 
 TEST(InsertFile2File, SplicesTheInsertBetweenTheTwoParts) {
