@@ -35,6 +35,10 @@ constexpr double kArrowHalfWidth = 0.016;
 constexpr double kAngleLabelEm = 0.05;
 constexpr double kAngleLabelRoom = 0.09;
 
+// Thin lines on paper: a share of the radius (0.13 mm on a wheel of 85 mm), where a device pixel
+// of a printer would be a hairline.
+constexpr double kPrintedLineShare = 0.0015;
+
 double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
 // The angle (degrees) at which two points `distance` apart stand on a circle of `radius`.
@@ -188,6 +192,10 @@ platform::Color WheelParam::PaletteColour(int number) const {
   return blackAndWhite_ ? platform::kBlack : ColorByIndex(number);
 }
 
+int WheelParam::ThinWidth() const {
+  return printing_ ? RoundToNearest(radius_ * kPrintedLineShare) : 0;
+}
+
 Point WheelParam::At(double angle, double fraction) const {
   const double r = fraction * radius_;
   const double x = cx_ + r * std::cos(Radians(angle));
@@ -228,19 +236,19 @@ void WheelDraw::DrawRings(Dc& dc, bool localSpace) {
   const double zodiacInner = Geometry(WheelSet::kZodiacInner);
   circle(Geometry(WheelSet::kZodiacOuter), true, Colour(kOuterRing),
          RoundToNearest(Radius() * 0.004));
-  circle(zodiacInner, true, Colour(kPlanetRing), 0);
+  circle(zodiacInner, true, Colour(kPlanetRing), ThinWidth());
   if (!localSpace) {
     for (const double ring : {Geometry(WheelSet::kHouseRingOuter), Geometry(WheelSet::kHouseRingInner)})
-      if (std::fabs(ring - zodiacInner) > 1e-9) circle(ring, false, platform::kWhite, 0);
+      if (std::fabs(ring - zodiacInner) > 1e-9) circle(ring, false, platform::kWhite, ThinWidth());
   }
   if (Settings().centreCircleOff == 0)
-    circle(Geometry(WheelSet::kCentreCircleRadius), true, Colour(kCentreCircle), 0);
+    circle(Geometry(WheelSet::kCentreCircleRadius), true, Colour(kCentreCircle), ThinWidth());
 }
 
 void WheelDraw::DrawZodiac(Dc& dc) {
   const double inner = Geometry(WheelSet::kZodiacInner);
   const double outer = Geometry(WheelSet::kZodiacOuter);
-  dc.SelectPen({platform::PenStyle::Solid, 0, Colour(kCircles)});
+  dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), Colour(kCircles)});
   for (int d = 0; d < 360; ++d) {
     const double angle = Frame().AngleOf(d);
     const double length = d % 30 == 0   ? outer - inner
@@ -260,7 +268,7 @@ void WheelDraw::DrawZodiac(Dc& dc) {
 void WheelDraw::DrawDirections(Dc& dc) {
   const double inner = Geometry(WheelSet::kZodiacInner);
   const double outer = Geometry(WheelSet::kZodiacOuter);
-  dc.SelectPen({platform::PenStyle::Solid, 0, Colour(kCircles)});
+  dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), Colour(kCircles)});
   for (int d = 0; d < 360; ++d) {
     if (d % 45 == 0) continue;  // the direction letters stand there
     const double angle = Frame().AngleOf(d);
@@ -273,7 +281,7 @@ void WheelDraw::DrawDirections(Dc& dc) {
   static const char* const kNames[8] = {"С", "СВ", "В", "ЮВ", "Ю", "ЮЗ", "З", "СЗ"};
   for (int k = 0; k < 8; ++k) {
     const double angle = Frame().AngleOf(k * 45.0);
-    dc.SelectPen({platform::PenStyle::Solid, 0, Colour(kCircles)});
+    dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), Colour(kCircles)});
     if (k % 2 == 1) {
       dc.Line(At(angle, inner), At(angle, outer));
       continue;
@@ -292,7 +300,7 @@ void WheelDraw::DrawHouses(Dc& dc, const Chart& chart) {
   for (int h = 0; h < 12; ++h) {
     const double angle = Frame().AngleOf(chart.cusps[h].Get());
     const bool axis = markAngles && h % 3 == 0;
-    dc.SelectPen({platform::PenStyle::Solid, axis ? RoundToNearest(Radius() * 0.005) : 0,
+    dc.SelectPen({platform::PenStyle::Solid, axis ? RoundToNearest(Radius() * 0.005) : ThinWidth(),
                   Colour(axis ? kAngles : kCircles)});
     dc.Line(At(angle, from), At(angle, to));
   }
@@ -300,7 +308,7 @@ void WheelDraw::DrawHouses(Dc& dc, const Chart& chart) {
   // The spokes through the planet ring divide it by houses or by signs; they stop at the aspect
   // circle, drawn or not, and leave the aspect lines alone.
   const double centre = Geometry(WheelSet::kCentreCircleRadius);
-  dc.SelectPen({platform::PenStyle::Dot, 0, Colour(kCircles)});
+  dc.SelectPen({platform::PenStyle::Dot, ThinWidth(), Colour(kCircles)});
   for (int k = 0; k < 12; ++k) {
     const double longitude = Settings().division == 1 ? chart.cusps[k].Get() : k * 30.0;
     const double angle = Frame().AngleOf(longitude);
@@ -348,7 +356,7 @@ void WheelDraw::DrawAngles(Dc& dc, const Chart& chart) {
     // The head: a triangle with its point at the tip.
     const double back = tip - kArrowHead;
     const double spread = kArrowHalfWidth / back * 180.0 / std::numbers::pi;
-    dc.SelectPen({platform::PenStyle::Solid, 0, colour});
+    dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), colour});
     dc.SelectBrush({false, colour});
     dc.Polygon({At(angle, tip), At(angle + spread, back), At(angle - spread, back)});
     const Point label = At(angle, tip + kAngleLabelRoom / 2.0);
@@ -433,7 +441,7 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
         item.retrograde ? GlyphWidth(dc, glyphs::kRetrograde, em * kRetrogradeScale) : 0.0;
     const double ownWidth = GlyphWidth(dc, glyphs::Point(item.point), em) + retroWidth;
 
-    dc.SelectPen({platform::PenStyle::Solid, 0, tickColour});
+    dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), tickColour});
     const Point tickEnd = At(trueAngle, tickTo);
     dc.Line(At(trueAngle, tickFrom), tickEnd);
     if (std::fabs(place.Shift(k)) > kPointerThreshold) {
@@ -477,7 +485,7 @@ void WheelDraw::DrawVectors(Dc& dc, const Chart& chart) {
   const double to = Geometry(WheelSet::kHouseRingInner);
   for (int i = 0; i < kWheelObjectCount; ++i) {
     if (!IsPointShown(*config_, chart, i)) continue;
-    dc.SelectPen({platform::PenStyle::Solid, 0, Colour(kPlanetGlyphs)});
+    dc.SelectPen({platform::PenStyle::Solid, ThinWidth(), Colour(kPlanetGlyphs)});
     dc.Line(At(0.0, 0.0), At(Frame().AngleOf(chart.points[i].longitude.Get()), to));
   }
 }
@@ -551,7 +559,7 @@ void Wheel::DrawAspectList(Dc& dc, const std::vector<WheelAspect>& aspects,
     const Chart& chartB = found.chartB == 1 && outer != nullptr ? *outer : inner;
     const AspectLineLook look =
         LookOfAspect(system.GetAspect(found.position), found.exact, config_->aspectFilter, Printing());
-    const platform::Pen pen{look.style, look.thick ? RoundToNearest(Radius() * 0.006) : 0,
+    const platform::Pen pen{look.style, look.thick ? RoundToNearest(Radius() * 0.006) : ThinWidth(),
                             PaletteColour(look.colourNumber)};
     DrawAspectLine(dc, Frame().AngleOf(chartA.points[found.a].longitude.Get()),
                    Frame().AngleOf(chartB.points[found.b].longitude.Get()), pen);

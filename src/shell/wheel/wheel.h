@@ -76,6 +76,8 @@ class WheelParam {
   // The logical point at a page angle and a distance from the centre given as a fraction of the
   // outer radius.
   platform::Point At(double angle, double fraction) const;
+  // The pen width of thin lines: one device pixel on the screen, a share of the radius on paper.
+  int ThinWidth() const;
   // The share of the area's half-width (or half-height) that the outer circle takes.
   double RadiusShare() const;
 
