@@ -20,10 +20,11 @@ struct Goal {
   LunarVariant variant;
   double lonArcsec;      // 1800..2200
   double speedDegPerDay;
-  double wideLonArcsec;  // -1000..3000, where the errors may grow
+  double wideLonArcsec;  // -1000..3000, where the errors may grow; 0: two-body, not asserted
 };
 
-// The bodies of the program's own theories with their goals.
+// The bodies with their goals. Pluto is left to the minor bodies' own tests; the asteroids
+// outside the integrated years move on two-body orbits, marked approximate.
 const Goal kGoals[] = {
     {"sun", 0, LunarVariant::True, 1.0, 0.001, 5.0},
     {"moon", 1, LunarVariant::True, 1.0, 0.005, 20.0},
@@ -42,6 +43,21 @@ const Goal kGoals[] = {
     {"perigee_mean", 19, LunarVariant::Mean, 2.0, 0.001, 30.0},
     {"apogee_oscu", 18, LunarVariant::True, 60.0, 0.001, 120.0},
     {"perigee_oscu", 19, LunarVariant::True, 60.0, 0.001, 120.0},
+    {"chiron", 10, LunarVariant::True, 900.0, 0.001, 0.0},
+    {"vesta", 11, LunarVariant::True, 60.0, 0.001, 0.0},
+    {"ceres", 12, LunarVariant::True, 60.0, 0.001, 0.0},
+    {"pallas", 13, LunarVariant::True, 60.0, 0.001, 0.0},
+    {"juno", 14, LunarVariant::True, 180.0, 0.001, 0.0},
+    {"proserpina", 20, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"white_moon", 21, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"cupido", 22, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"hades", 23, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"zeus", 24, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"kronos", 25, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"apollon", 26, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"admetos", 27, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"vulkanus", 28, LunarVariant::True, 1.0, 0.001, 2.0},
+    {"poseidon", 29, LunarVariant::True, 1.0, 0.001, 2.0},
 };
 
 const Goal* GoalOf(const std::string& body) {
@@ -96,7 +112,9 @@ TEST(EphemerisAccuracy, ApparentPositionsWithinGoalPerBody) {
     EXPECT_GT(w.rows, 10) << g.body;
     EXPECT_LE(w.lon, g.lonArcsec) << g.body;
     EXPECT_LE(w.speed, g.speedDegPerDay) << g.body;
-    EXPECT_LE(w.wideLon, g.wideLonArcsec) << g.body;
+    if (g.wideLonArcsec > 0.0) {
+      EXPECT_LE(w.wideLon, g.wideLonArcsec) << g.body;
+    }
   }
 }
 
@@ -108,6 +126,7 @@ TEST(EphemerisAccuracy, RetrogradeFlagFollowsTheReferenceSpeedSign) {
   for (const RefPosition& r : LoadReferencePositions()) {
     const Goal* goal = GoalOf(r.body);
     if (goal == nullptr || std::fabs(r.speedDegPerDay) < 2.0 * goal->speedDegPerDay) continue;
+    if (!InGoalYears(r.jdTt) && goal->wideLonArcsec == 0.0) continue;  // two-body, approximate
     const BodyPosition p = ephemeris.Position(goal->point, JdTt{r.jdTt}, goal->variant);
     const char expected = r.speedDegPerDay < 0.0 ? 'R' : 'D';
     EXPECT_EQ(p.Status(), expected) << r.id << " " << r.body;
