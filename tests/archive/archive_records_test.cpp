@@ -219,6 +219,18 @@ TEST_F(ArchiveTest, OrderGroupsByInitialAndKeepsEqualNames) {
   EXPECT_EQ(archive_.Order(), -1);
 }
 
+TEST_F(ArchiveTest, RecordsWithoutNameComeFirstAsTheOrderCheckSays) {
+  // An empty name is shorter than any other, so it sorts before every name.
+  OpenArchive("e.arc", kLayout4200, {MakeChart("Boris"), MakeChart(""), MakeChart("+x")});
+  EXPECT_EQ(archive_.NeedsOrdering(), 1);
+  ASSERT_EQ(archive_.Order(), 0);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"", "Boris", "+x"}));
+  EXPECT_EQ(archive_.NeedsOrdering(), 0);
+  const std::string ordered = ReadFile(PathOf("e.arc"));
+  ASSERT_EQ(archive_.Order(), 0);
+  EXPECT_EQ(ReadFile(PathOf("e.arc")), ordered);
+}
+
 TEST_F(ArchiveTest, RecentListKeepsFiftyDistinctArchives) {
   for (int i = 0; i < 52; ++i) WriteFile(PathOf("a" + std::to_string(i) + ".arc"), "");
   for (int i = 0; i < 51; ++i) archive_.AddRecentName(PathOf("a" + std::to_string(i) + ".arc"));

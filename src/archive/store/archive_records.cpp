@@ -400,6 +400,8 @@ int Archive::Order() {
     });
   }
   std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
+    // Records without a name come first, as the name comparison puts the shorter text first.
+    if (a.key == '\0' || b.key == '\0') return a.key == '\0' && b.key != '\0';
     return CompareChars(a.key, b.key, Collation::kLatinFirst) == kCompareLess;
   });
   std::vector<int> order;
