@@ -3,6 +3,7 @@
 #include <random>
 
 #include "archive/comments/chart_comments.h"
+#include "foundation/messages/messages.h"
 #include "archive_fixture.h"
 
 namespace archive_test {
@@ -140,6 +141,17 @@ TEST_F(ArchiveTest, LongAndMissingTextsAreHandledSafely) {
   EXPECT_EQ(archive_.CommentText().size(), 32000u);
   EXPECT_EQ(archive_.IsCommentUnchanged(std::string(32000, 'w')), 1);
   EXPECT_EQ(archive_.IsCommentUnchanged("w"), 0);
+}
+
+TEST_F(ArchiveTest, LostCommentFileIsNamedInTheMessageInCyrillic) {
+  // Paths are UTF-8 on disk; messages are shown in code page 1251.
+  std::filesystem::create_directory(folder_ / "Архив");
+  OpenArchive("Архив/мой.arc", kLayout4400, {MakeChart("A")}, {Block({{3, 0, 5}})});
+  archive_.SetCommentText("new");
+  EXPECT_EQ(archive_.SaveComment(0, 3), -1);
+  ASSERT_TRUE(prompts_.WasShown(514));
+  const std::string expected = GetMessageText(514) + " " + Cp1251(PathOf("Архив/мой.ar3")) + " !";
+  EXPECT_EQ(prompts_.shown.back().text, expected);
 }
 
 TEST_F(ArchiveTest, RecordTextsBecomeChartPages) {

@@ -12,6 +12,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
@@ -121,7 +122,7 @@ int Archive::SaveComment(int n, int k) {
       return -1;
     }
     if (before && !exists) {
-      Tell(514, GetMessageText(514) + " " + file.string() + " !");
+      Tell(514, GetMessageText(514) + " " + platform::Utf8ToCp1251(file.native()) + " !");
       return -1;
     }
     if (before && static_cast<std::uint64_t>(offset) + oldLength > content.size()) {
