@@ -63,6 +63,7 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   mainFrame_->SetRecentFiles(recentFiles_.Entries());
 
   // The shell command: a file to open, or to print without showing the window.
+  printRun_ = options.printOnly;
   if (!options.file.empty()) {
     const int opened = OpenChartFile(options.file);
     if (options.printOnly) {
@@ -214,7 +215,12 @@ bool CKovraApp::CloseAllAndSaveSession() {
 }
 
 int CKovraApp::ExitInstance() {
-  if (!closing_) CloseAllAndSaveSession();
+  if (printRun_) {
+    closing_ = true;
+    documents_.CloseAllDocuments();
+  } else if (!closing_) {
+    CloseAllAndSaveSession();
+  }
   ReportStatus(GetConfiguration().Save(GetPath(g_DataFileNames[kDataConfig])),
                "CKovraApp::ExitInstance");
   archive_.SaveNames();

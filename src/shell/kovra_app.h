@@ -109,6 +109,7 @@ class CKovraApp : public platform::CommandTarget {
   std::vector<CKovraDoc*> registered_;
   std::vector<Chart> sessionCharts_;
   bool closing_ = false;
+  bool printRun_ = false;  // a print run leaves the session file alone
   Profile profile_;
   RecentFileList recentFiles_;
   std::array<std::optional<SuperSource>, 10> lastEntered_;

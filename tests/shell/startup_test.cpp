@@ -155,6 +155,8 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   const fs::path charts = folder_ / "two.sav";
   ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow), NatalChart(kParis)}).ok());
   const fs::path pdf = folder_ / "out.pdf";
+  ASSERT_TRUE(WriteSessionFile(folder_ / "velm.sav", {NatalChart(kTokyo)}).ok());
+  const std::string session = testing_support::ReadFile(folder_ / "velm.sav");
   app_ = std::make_unique<CKovraApp>();
   StartOptions options;
   options.file = charts.string();
@@ -176,6 +178,9 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   // The file went to the recent-file list.
   ASSERT_FALSE(app_->RecentFiles().Entries().empty());
   EXPECT_EQ(fs::path(app_->RecentFiles().Entries().front()).filename(), "two.sav");
+  // The printed charts do not replace the session of the last run.
+  app_->ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(folder_ / "velm.sav"), session);
 }
 
 }  // namespace
