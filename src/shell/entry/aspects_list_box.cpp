@@ -4,11 +4,15 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cstdio>
 
 #include "foundation/datetime/date_text.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "shell/entry/core/chart_information.h"
 
@@ -22,6 +26,8 @@ constexpr int kColourExact = 4;
 constexpr int kColourExactSelected = 14;
 constexpr int kColourSelectedText = 15;
 constexpr int kColourText = 0;
+constexpr int kFirstRowFontSize = 3000;
+constexpr int kSmallestRowFontSize = 60;
 
 QColor ToQColor(const platform::Color& c) { return QColor(c.r, c.g, c.b); }
 
@@ -37,6 +43,8 @@ QString Number(const char* format, double v) {
   return QString::fromLatin1(text);
 }
 
+// Draws a row as the columns of the list: glyphs of the faces for the objects, the aspect, the
+// motion and the marks, text for the rest, each at its offset in units of the width of "W".
 class ColumnsDelegate : public QStyledItemDelegate {
  public:
   explicit ColumnsDelegate(CAspectsListBox* box) : QStyledItemDelegate(box), box_(box) {}
@@ -54,22 +62,64 @@ class ColumnsDelegate : public QStyledItemDelegate {
     painter->save();
     painter->fillRect(option.rect, selected ? ToQColor(ColorByIndex(kColourSelectedRow))
                                             : option.palette.base().color());
+    platform::QtDc dc(*painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    const int size = box_->RowFontSize(dc, option.rect.height(), option.rect.width());
     int colour = selected ? kColourSelectedText : kColourText;
     if (box_->colourExact && item.exact == 'E')
       colour = selected ? kColourExactSelected : kColourExact;
-    painter->setPen(ToQColor(ColorByIndex(colour)));
-    painter->setFont(box_->font());
-    const double unit = QFontMetricsF(box_->font()).horizontalAdvance(QLatin1Char('W'));
+    dc.SetTextColor(ColorByIndex(colour));
+    dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+    dc.SetBkMode(platform::BkMode::Transparent);
+    const double unit = FontCharWidth(dc, platform::kTextFace, size, 'W');
     for (int c = 0; c < kAspectListColumns; ++c) {
       if (box_->List().Position(c) < 0) continue;
-      const double x = option.rect.left() + unit * box_->List().Offset(c);
-      const QRectF cell(x, option.rect.top(), unit * box_->List().Width(c), option.rect.height());
-      painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, box_->ColumnText(i, c));
+      const int x = option.rect.left() + static_cast<int>(unit * box_->List().Offset(c));
+      DrawColumn(dc, x, option.rect.top(), size, item, c, i);
     }
     painter->restore();
   }
 
  private:
+  void DrawColumn(platform::Dc& dc, int x, int y, int size, const AspectListItem& item, int column,
+                  int index) const {
+    const auto glyph = [&](char code, char face) {
+      DrawGlyphText(dc, x, y, code, face, size, platform::BkMode::Transparent);
+    };
+    switch (column) {
+      case 0:
+      case 1: {
+        const short object = column == 0 ? item.object1 : item.object2;
+        if (object >= 0 && object < glyphs::kPointCount) return glyph(glyphs::Point(object), 'a');
+        if (object >= 1000 && object < 1012) return glyph(glyphs::Cusp(object - 1000), 'a');
+        break;  // a point without a glyph: its name
+      }
+      case 2: {
+        const AspectSystem* system = box_->List().Aspects();
+        if (system == nullptr || item.aspect < 0 || item.aspect >= system->Count()) return;
+        const platform::Color text = dc.GetTextColor();
+        system->GetAspect(item.aspect).DrawGlyph(dc, x, y, size, item.exact == 'E' ? 2 : 0);
+        dc.SetTextColor(text);
+        return;
+      }
+      case 4:
+        return glyph(item.motion == 'I'   ? glyphs::kPhaseApplying
+                     : item.motion == 'E' ? glyphs::kPhaseExact
+                                          : glyphs::kPhaseSeparating,
+                     'b');
+      case 5:
+        if (item.mark == 'E') glyph(glyphs::kPhaseExact, 'b');
+        return;
+      case 6:
+        return glyph(item.mark == 'G' ? '\x94' : '\x95', 'a');
+      default:
+        break;
+    }
+    const platform::Font old = dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
+    dc.TextOut(x, y, platform::FromQt(box_->ColumnText(index, column)));
+    dc.SelectFont(old);
+  }
+
   CAspectsListBox* box_;
 };
 
@@ -78,6 +128,16 @@ class ColumnsDelegate : public QStyledItemDelegate {
 CAspectsListBox::CAspectsListBox(QWidget* parent) : QListWidget(parent) {
   setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
   setItemDelegate(new ColumnsDelegate(this));
+}
+
+int CAspectsListBox::RowFontSize(platform::Dc& dc, int rowHeight, int rowWidth) {
+  if (rowFontSize_ == 0 && !list_.Items().empty()) {
+    const int width = static_cast<int>(rowWidth / std::max(list_.TotalWidth(), 1.0));
+    const int fitted = FitFontSizeToBox(dc, platform::kTextFace, kFirstRowFontSize, rowHeight,
+                                        width, false);
+    rowFontSize_ = static_cast<int>(std::max(fitted, kSmallestRowFontSize) * 1.2);
+  }
+  return rowFontSize_ > 0 ? rowFontSize_ : kSmallestRowFontSize;
 }
 
 void CAspectsListBox::ShowItems() {

@@ -104,10 +104,9 @@ DPlanetInfo::DPlanetInfo(const Chart& chart, int point, QWidget* parent)
   layout->addWidget(new QLabel(platform::ToQt(header), this));
 
   aspects_ = new CAspectsListBox(this);
-  // Shown: both objects, the aspect, the motion, the arc and the orb. The objects and the aspect
-  // are written as names, not glyphs, so their columns are wider than a glyph's 1.5 and 1.0.
+  // Shown: both objects, the aspect, the motion, the arc and the orb.
   const std::array<int, kAspectListColumns> positions = {0, 1, 2, -1, 3, -1, -1, 4, 5, -1, -1};
-  const std::array<double, kAspectListColumns> widths = {7.0, 7.0, 3.0, 1.5, 2.5, 1.5,
+  const std::array<double, kAspectListColumns> widths = {1.5, 1.5, 1.0, 1.5, 1.5, 1.5,
                                                          1.5, 4.0, 3.0, 8.0, 4.0};
   const AspectSystem* system = SystemOf(chart);
   aspects_->Init(kCapacity, positions, system, &widths);

@@ -46,6 +46,7 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   auto* dateRow = new QHBoxLayout;
   date_ = MakeTextEdit(this, 12);
   date_->setPlaceholderText(QStringLiteral("ДД.ММ.ГГГГ"));
+  date_->setMinimumWidth(date_->fontMetrics().horizontalAdvance(QStringLiteral("00.00.-00000")));
   era_ = new QComboBox(this);
   era_->addItem(QStringLiteral("н.э."));
   era_->addItem(QStringLiteral("до н.э."));
@@ -69,8 +70,7 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   town_->setToolTip(QStringLiteral("Начните вводить название: список предложит города атласа"));
   form->addRow(QStringLiteral("Город"), town_);
   towns_ = new QListWidget(this);
-  towns_->setMaximumHeight(towns_->sizeHintForRow(0) > 0 ? towns_->sizeHintForRow(0) * kTownListRows
-                                                         : 110);
+  towns_->setMaximumHeight(towns_->fontMetrics().height() * kTownListRows);
   towns_->hide();
   form->addRow(QString(), towns_);
   region_ = MakeTextEdit(this, kPlaceNameLength);
