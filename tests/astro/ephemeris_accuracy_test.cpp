@@ -18,7 +18,7 @@ struct Goal {
   const char* body;
   int point;
   LunarVariant variant;
-  double lonArcsec;      // 1800..2200
+  double lonArcsec;  // 1800..2200
   double speedDegPerDay;
   double wideLonArcsec;  // -1000..3000, where the errors may grow; 0: two-body, not asserted
 };

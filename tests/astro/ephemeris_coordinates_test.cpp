@@ -150,7 +150,8 @@ TEST(EphemerisCoordinates, RisingLatitudePutsTheBodyOnTheHorizon) {
     const double lat = RisingLatitudeIterate(jd, ut, c.lon, 0.0, c.bodyLon, c.bodyLat, 1);
     ASSERT_GE(lat, -90.0);
     ASSERT_LE(lat, 90.0);
-    const Horizontal h = EclipticToHorizontal(c.bodyLon, c.bodyLat, JdUt{jd + ut / 24.0}, c.lon, lat);
+    const Horizontal h =
+        EclipticToHorizontal(c.bodyLon, c.bodyLat, JdUt{jd + ut / 24.0}, c.lon, lat);
     EXPECT_NEAR(h.altitude, 0.0, 1e-6) << c.bodyLon;
   }
   EXPECT_EQ(RisingLatitudeIterate(jd, ut, 0.0, 0.0, kAbsent, 0.0, 1), kAbsent);
@@ -213,7 +214,7 @@ TEST(EphemerisRoutines, QuickSunFormulaAtTheEpoch) {
 }
 
 TEST(EphemerisRoutines, BodyLongitudeAtMomentAddsTheOffset) {
-  Ephemeris noTables;  // the theories serve
+  Ephemeris noTables;        // the theories serve
   const JdUt ut{2451545.0};  // the reference row of J2000 (TT = UT + 63.8 s)
   const double sun = GetBodyLongitudeAtMoment(noTables, 0, ut, 0.0);
   EXPECT_NEAR(sun, 280.368919, 2e-4);  // the reference row of J2000

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct RefPosition {
-  std::string id;    // row id: F fixed, A 1800-2200, B -1000..3000
+  std::string id;  // row id: F fixed, A 1800-2200, B -1000..3000
   double jdTt;
   std::string body;  // "sun", "node_true", "apogee_mean", ...
   int point;

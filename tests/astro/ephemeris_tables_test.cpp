@@ -86,21 +86,40 @@ struct DamageCase {
 };
 const DamageCase kDamage[] = {
     {"empty", [](std::string) { return std::string(); }},
-    {"wrong_magic", [](std::string b) { b[0] = 'X'; return b; }},
-    {"wrong_version", [](std::string b) { b[4] = 9; return b; }},
-    {"truncated_coefficients", [](std::string b) { b.resize(b.size() - 3); return b; }},
+    {"wrong_magic",
+     [](std::string b) {
+       b[0] = 'X';
+       return b;
+     }},
+    {"wrong_version",
+     [](std::string b) {
+       b[4] = 9;
+       return b;
+     }},
+    {"truncated_coefficients",
+     [](std::string b) {
+       b.resize(b.size() - 3);
+       return b;
+     }},
     {"trailing_bytes", [](std::string b) { return b + "junk"; }},
-    {"last_before_first", [](std::string b) {  // last day (offset 14) set to 0.0
+    {"last_before_first",
+     [](std::string b) {  // last day (offset 14) set to 0.0
        for (int i = 14; i < 22; ++i) b[i] = 0;
        return b;
      }},
-    {"unknown_table_id", [](std::string b) { b[24] = 99; return b; }},
-    {"nan_coefficient", [](std::string b) {  // first coefficient (after the 26-byte header)
+    {"unknown_table_id",
+     [](std::string b) {
+       b[24] = 99;
+       return b;
+     }},
+    {"nan_coefficient",
+     [](std::string b) {  // first coefficient (after the 26-byte header)
        BinaryWriter w;
        w.F64(std::nan(""));
        return b.replace(24 + 26, 8, w.Data());
      }},
-    {"table_twice", [](std::string b) {
+    {"table_twice",
+     [](std::string b) {
        const std::string table = b.substr(24);
        b[22] = 2;
        return b + table;
@@ -212,8 +231,7 @@ TEST(EphemerisTables, OutsideTheTablesTheTheoriesServeMarkedApproximate) {
     for (int point = 0; point < kBodyCount; ++point) {
       const BodyPosition p = e.Position(point, JdTt{jd});
       EXPECT_TRUE(p.approximate) << point;
-      EXPECT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.latitude) &&
-                  std::isfinite(p.speed))
+      EXPECT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.latitude) && std::isfinite(p.speed))
           << "point " << point << " jd " << std::fixed << jd;
       EXPECT_GE(p.longitude, 0.0);
       EXPECT_LT(p.longitude, 360.0);

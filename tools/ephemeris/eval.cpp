@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
       continue;
     }
     if (!IsBody(point) || (variant != "-" && variant != "true" && variant != "mean")) {
-      std::fprintf(stderr, "line %d: point must be 0..29 and variant true, mean or -\n", lineNumber);
+      std::fprintf(stderr, "line %d: point must be 0..29 and variant true, mean or -\n",
+                   lineNumber);
       continue;
     }
     const BodyPosition p = ephemeris.Position(

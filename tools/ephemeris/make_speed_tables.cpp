@@ -48,8 +48,10 @@ MotionLimits LimitsOf(const Track& t, double spanYears) {
     net += step;
     if ((t.speed[i] < 0.0) != (t.speed[i - 1] < 0.0)) {  // a station
       if (stationed) {
-        if (t.speed[i - 1] >= 0.0) m.maxDirectArc = std::max(m.maxDirectArc, std::fabs(run));
-        else m.maxBackArc = std::max(m.maxBackArc, std::fabs(run));
+        if (t.speed[i - 1] >= 0.0)
+          m.maxDirectArc = std::max(m.maxDirectArc, std::fabs(run));
+        else
+          m.maxBackArc = std::max(m.maxBackArc, std::fabs(run));
       }
       stationed = true;
       run = 0.0;
@@ -57,8 +59,10 @@ MotionLimits LimitsOf(const Track& t, double spanYears) {
     run += step;
   }
   if (!stationed) {
-    if (t.speed.front() >= 0.0) m.maxDirectArc = 360.0;
-    else m.maxBackArc = 360.0;
+    if (t.speed.front() >= 0.0)
+      m.maxDirectArc = 360.0;
+    else
+      m.maxBackArc = 360.0;
   }
   m.turnYears = std::fabs(net) > 0.0 ? spanYears * 360.0 / std::fabs(net) : spanYears;
   return m;
@@ -66,8 +70,8 @@ MotionLimits LimitsOf(const Track& t, double spanYears) {
 
 MotionLimits Larger(const MotionLimits& a, const MotionLimits& b) {
   return MotionLimits{std::max(a.maxSpeed, b.maxSpeed), std::max(a.maxBackSpeed, b.maxBackSpeed),
-                      std::max(a.maxDirectArc, b.maxDirectArc), std::max(a.maxBackArc, b.maxBackArc),
-                      std::min(a.turnYears, b.turnYears)};
+                      std::max(a.maxDirectArc, b.maxDirectArc),
+                      std::max(a.maxBackArc, b.maxBackArc), std::min(a.turnYears, b.turnYears)};
 }
 
 // The longest interval between two successive conjunctions of two tracks, days.

@@ -98,8 +98,8 @@ ChebyshevTable FitTable(const TableSpec& spec, double first, double last, int th
   for (int t = 0; t < threads; ++t) {
     pool.emplace_back([&, t] {
       for (std::size_t s = next++; s < segments; s = next++)
-        FitSegment(spec, first + spec.segmentDays * static_cast<double>(s), s % 7 == 0,
-                   results[t], perSegment[s]);
+        FitSegment(spec, first + spec.segmentDays * static_cast<double>(s), s % 7 == 0, results[t],
+                   perSegment[s]);
     });
   }
   for (std::thread& th : pool) th.join();
@@ -116,12 +116,14 @@ ChebyshevTable FitTable(const TableSpec& spec, double first, double last, int th
   table.lonDegree = spec.lonDegree;
   table.latDegree = spec.latDegree;
   table.quantum = spec.quantum;
-  for (const auto& c : perSegment) table.coefficients.insert(table.coefficients.end(), c.begin(), c.end());
+  for (const auto& c : perSegment)
+    table.coefficients.insert(table.coefficients.end(), c.begin(), c.end());
   table.RoundToFilePrecision();
-  std::printf("table %2d: %zu segments of %g days, degrees %d/%d: worst fit %.4f\" lon, %.4f\" lat, "
-              "%.6f deg/day speed\n",
-              spec.id, segments, spec.segmentDays, spec.lonDegree, spec.latDegree,
-              worst.worstLonArcsec, worst.worstLatArcsec, worst.worstSpeed);
+  std::printf(
+      "table %2d: %zu segments of %g days, degrees %d/%d: worst fit %.4f\" lon, %.4f\" lat, "
+      "%.6f deg/day speed\n",
+      spec.id, segments, spec.segmentDays, spec.lonDegree, spec.latDegree, worst.worstLonArcsec,
+      worst.worstLatArcsec, worst.worstSpeed);
   std::fflush(stdout);
   return table;
 }
@@ -130,7 +132,8 @@ ChebyshevTable FitTable(const TableSpec& spec, double first, double last, int th
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT [--from YEAR] [--to YEAR] [--only ID,...] [--threads N]\n",
+    std::fprintf(stderr,
+                 "usage: %s OUTPUT [--from YEAR] [--to YEAR] [--only ID,...] [--threads N]\n",
                  argv[0]);
     return 2;
   }
@@ -140,9 +143,12 @@ int main(int argc, char** argv) {
   std::vector<TableSpec> overrides;  // --spec ID:DAYS:LONDEG:LATDEG, for tuning
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string key = argv[i];
-    if (key == "--from") fromYear = std::atoi(argv[i + 1]);
-    else if (key == "--to") toYear = std::atoi(argv[i + 1]);
-    else if (key == "--threads") threads = std::max(1, std::atoi(argv[i + 1]));
+    if (key == "--from")
+      fromYear = std::atoi(argv[i + 1]);
+    else if (key == "--to")
+      toYear = std::atoi(argv[i + 1]);
+    else if (key == "--threads")
+      threads = std::max(1, std::atoi(argv[i + 1]));
     else if (key == "--only") {
       for (const char* p = argv[i + 1]; *p;) {
         only.push_back(std::atoi(p));
@@ -174,6 +180,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write %s (error %d)\n", output.c_str(), st.ErrorCode());
     return 1;
   }
-  std::printf("wrote %s: %zu bytes, %zu tables\n", output.c_str(), bytes.size(), file.tables.size());
+  std::printf("wrote %s: %zu bytes, %zu tables\n", output.c_str(), bytes.size(),
+              file.tables.size());
   return 0;
 }

@@ -110,8 +110,7 @@ Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat,
   if (1.0 + pe < kDeflectionFloor) return Deflection{};
   // A body at infinity (its heliocentric direction that of its geocentric one):
   // p' = p + (2GM/c^2 / 1 au) (e - (e.p) p) / (1 + e.p), scaled for the body's distance.
-  const Vector3 shifted =
-      Unit(p + (distanceRatio * kSchwarzschildAu / (1.0 + pe)) * (e - pe * p));
+  const Vector3 shifted = Unit(p + (distanceRatio * kSchwarzschildAu / (1.0 + pe)) * (e - pe * p));
   double dLon = std::atan2(shifted.y, shifted.x) / kDeg - lon;
   dLon -= 360.0 * std::round(dLon / 360.0);
   return Deflection{dLon, std::asin(std::clamp(shifted.z, -1.0, 1.0)) / kDeg - lat};

@@ -6,23 +6,30 @@
 
 namespace {
 
-constexpr Planet kPlanets[] = {Planet::Mercury, Planet::Venus,  Planet::Mars,
-                               Planet::Jupiter, Planet::Saturn, Planet::Uranus,
-                               Planet::Neptune};
+constexpr Planet kPlanets[] = {Planet::Mercury, Planet::Venus,  Planet::Mars,   Planet::Jupiter,
+                               Planet::Saturn,  Planet::Uranus, Planet::Neptune};
 
 PointPosition Compute(int point, LunarVariant variant, double jdTt, bool withSpeed) {
   const bool mean = variant == LunarVariant::Mean;
   switch (point) {
-    case 0: return withSpeed ? ApparentSun(jdTt) : ApparentSunPlace(jdTt);
-    case 1: return withSpeed ? ApparentMoon(jdTt) : ApparentMoonPlace(jdTt);
-    case 2: case 3: case 4: case 5: case 6: case 7: case 8:
+    case 0:
+      return withSpeed ? ApparentSun(jdTt) : ApparentSunPlace(jdTt);
+    case 1:
+      return withSpeed ? ApparentMoon(jdTt) : ApparentMoonPlace(jdTt);
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
       return withSpeed ? ApparentPlanet(PlanetOfPoint(point), jdTt)
                        : ApparentPlanetPlace(PlanetOfPoint(point), jdTt);
     case kNorthNode:
     case kSouthNode: {
-      const PointPosition node = withSpeed ? (mean ? MeanLunarNode(jdTt) : TrueLunarNode(jdTt))
-                                           : (mean ? MeanLunarNodePlace(jdTt)
-                                                   : TrueLunarNodePlace(jdTt));
+      const PointPosition node = withSpeed
+                                     ? (mean ? MeanLunarNode(jdTt) : TrueLunarNode(jdTt))
+                                     : (mean ? MeanLunarNodePlace(jdTt) : TrueLunarNodePlace(jdTt));
       return point == kSouthNode ? OppositePoint(node) : node;
     }
     case kBlackMoon:

@@ -19,8 +19,8 @@ double LongitudeAt(const Ephemeris& ephemeris, int body, JdUt ut, LunarVariant v
 
 SunElements SunQuickElements(double t) {
   const double meanLongitude = 279.69668 + 36000.76892 * t + 0.0003025 * t * t;
-  const double m = NormalizeDegrees(358.47583 + 35999.04975 * t - 0.000150 * t * t -
-                                    0.0000033 * t * t * t);
+  const double m =
+      NormalizeDegrees(358.47583 + 35999.04975 * t - 0.000150 * t * t - 0.0000033 * t * t * t);
   const double e = 0.01675104 - 0.0000418 * t - 0.000000126 * t * t;
   const double mr = m * kDeg;
   const double centre = (1.919460 - 0.004789 * t - 0.000014 * t * t) * std::sin(mr) +

@@ -26,7 +26,8 @@ void Clenshaw(const double* c, int degree, double x, double& value, double& deri
 }
 
 void WriteVarint(BinaryWriter& out, std::int64_t value) {
-  std::uint64_t v = (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+  std::uint64_t v =
+      (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
   while (v >= 0x80) {
     out.U8(static_cast<std::uint8_t>(v | 0x80));
     v >>= 7;
@@ -75,7 +76,8 @@ void ChebyshevTable::Evaluate(double jdTt, double& lon, double& lat, double& spe
   if (segment >= count) segment = count - 1;
   double x = 2.0 * (offset - static_cast<double>(segment)) - 1.0;
   x = std::clamp(x, -1.0, 1.0);
-  const double* c = coefficients.data() + segment * static_cast<std::size_t>(lonDegree + latDegree + 2);
+  const double* c =
+      coefficients.data() + segment * static_cast<std::size_t>(lonDegree + latDegree + 2);
   double dLon = 0.0, dLat = 0.0;
   Clenshaw(c, lonDegree, x, lon, dLon);
   Clenshaw(c + lonDegree + 1, latDegree, x, lat, dLat);
@@ -133,9 +135,8 @@ Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFi
     t.quantum = in.F64();
     const std::uint32_t segments = in.U32();
     if (!in.Ok() || t.id >= kTableIdCount || !(t.segmentDays > 0.0) || !(t.quantum > 0.0) ||
-        !(t.quantum < 1.0) || t.lonDegree > kMaxDegree ||
-        t.latDegree > kMaxDegree || segments == 0 ||
-        t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
+        !(t.quantum < 1.0) || t.lonDegree > kMaxDegree || t.latDegree > kMaxDegree ||
+        segments == 0 || t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
       return Status::Error(106, where, 4);
     const std::size_t stride = static_cast<std::size_t>(t.lonDegree + t.latDegree + 2);
     const std::size_t smallestSegment = 8 + (stride - 1);

@@ -28,7 +28,7 @@ inline constexpr int kTableIdCount = 31;
 
 struct ChebyshevTable {
   int id = -1;
-  double firstJd = 0.0;      // start of the first segment (the file's first day)
+  double firstJd = 0.0;  // start of the first segment (the file's first day)
   double segmentDays = 0.0;
   int lonDegree = 0, latDegree = 0;
   double quantum = 1e-7;             // degrees: the resolution the file keeps

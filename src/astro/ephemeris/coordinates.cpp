@@ -24,16 +24,17 @@ double TrueObliquityDeg(JdTt tt) { return MeanObliquityDeg(tt) + NutationAt(tt).
 Equatorial EclipticToEquatorial(double longitude, double latitude, double obliquity) {
   const double l = longitude * kDeg, b = latitude * kDeg, e = obliquity * kDeg;
   const double ra = Atan2Deg360(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l));
-  const double dec = std::asin(std::clamp(
-      std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l), -1.0, 1.0));
+  const double dec = std::asin(
+      std::clamp(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l), -1.0, 1.0));
   return Equatorial{ra, dec / kDeg};
 }
 
 Ecliptic EquatorialToEcliptic(double rightAscension, double declination, double obliquity) {
   const double a = rightAscension * kDeg, d = declination * kDeg, e = obliquity * kDeg;
-  const double lon = Atan2Deg360(std::sin(a) * std::cos(e) + std::tan(d) * std::sin(e), std::cos(a));
-  const double lat = std::asin(std::clamp(
-      std::sin(d) * std::cos(e) - std::cos(d) * std::sin(e) * std::sin(a), -1.0, 1.0));
+  const double lon =
+      Atan2Deg360(std::sin(a) * std::cos(e) + std::tan(d) * std::sin(e), std::cos(a));
+  const double lat = std::asin(
+      std::clamp(std::sin(d) * std::cos(e) - std::cos(d) * std::sin(e) * std::sin(a), -1.0, 1.0));
   return Ecliptic{lon, lat / kDeg};
 }
 
@@ -41,8 +42,8 @@ Horizontal EclipticToHorizontal(double longitude, double latitude, JdUt ut, doub
                                 double geographicLatitude) {
   const JdTt tt = ToTt(ut);
   const Equatorial q = EclipticToEquatorial(longitude, latitude, TrueObliquityDeg(tt));
-  const double hourAngle = (GreenwichApparentSiderealDeg(ut, tt) + eastLongitude -
-                            q.rightAscension) * kDeg;
+  const double hourAngle =
+      (GreenwichApparentSiderealDeg(ut, tt) + eastLongitude - q.rightAscension) * kDeg;
   const double phi = geographicLatitude * kDeg, dec = q.declination * kDeg;
   // Azimuth from the south westwards is atan2(sin H, cos H sin phi - tan dec cos phi); add 180.
   const double az = std::atan2(std::sin(hourAngle),

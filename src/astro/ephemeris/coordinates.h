@@ -45,9 +45,8 @@ inline constexpr double kAnotherAttempt = -888.0;
 // condition has a closed form (tan latitude = -cos H / tan declination), so the first attempt
 // gives the final answer whatever the start latitude; -777.0 when the body's longitude is
 // absent. Callers' loops that ask again on kAnotherAttempt end at once.
-double RisingLatitudeIterate(double jd, double utHours, double eastLongitude,
-                             double startLatitude, double bodyLongitude, double bodyLatitude,
-                             int attempt);
+double RisingLatitudeIterate(double jd, double utHours, double eastLongitude, double startLatitude,
+                             double bodyLongitude, double bodyLatitude, int attempt);
 
 // The annual precession of a star (IAU 2006 rates at T): right ascension in seconds of time per
 // year and declination in seconds of arc per year. T: Julian centuries since 1900.

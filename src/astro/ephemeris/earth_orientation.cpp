@@ -105,11 +105,10 @@ double ArgumentRad(double arcsec0, double arcsecPerCentury, double t) {
 }
 
 Delaunay DelaunayAt(double t) {
-  return Delaunay{ArgumentRad(485868.249036, 1717915923.2178, t),
-                  ArgumentRad(1287104.79305, 129596581.0481, t),
-                  ArgumentRad(335779.526232, 1739527262.8478, t),
-                  ArgumentRad(1072260.70369, 1602961601.2090, t),
-                  ArgumentRad(450160.398036, -6962890.5431, t)};
+  return Delaunay{
+      ArgumentRad(485868.249036, 1717915923.2178, t), ArgumentRad(1287104.79305, 129596581.0481, t),
+      ArgumentRad(335779.526232, 1739527262.8478, t),
+      ArgumentRad(1072260.70369, 1602961601.2090, t), ArgumentRad(450160.398036, -6962890.5431, t)};
 }
 
 }  // namespace
@@ -143,7 +142,8 @@ double MeanObliquityDeg(JdTt tt) {
   const double t = CenturiesSinceJ2000(tt);
   const double arcsec =
       84381.406 +
-      t * (-46.836769 + t * (-0.0001831 + t * (0.00200340 + t * (-0.000000576 + t * -0.0000000434))));
+      t * (-46.836769 +
+           t * (-0.0001831 + t * (0.00200340 + t * (-0.000000576 + t * -0.0000000434))));
   return arcsec / 3600.0;
 }
 
@@ -181,12 +181,14 @@ double EquationOfEquinoxesComplementaryDeg(JdTt tt) {
 EclipticPrecession EclipticPrecessionAt(JdTt tt) {
   const double t = CenturiesSinceJ2000(tt);
   const double piA =
-      t * (46.998973 + t * (-0.0334926 + t * (-0.00012559 + t * (0.000000113 + t * -0.0000000022))));
+      t *
+      (46.998973 + t * (-0.0334926 + t * (-0.00012559 + t * (0.000000113 + t * -0.0000000022))));
   const double bigPiA =
       629546.7936 +
       t * (-867.95758 + t * (0.157992 + t * (-0.0005371 + t * (-0.00004797 + t * 0.000000072))));
   const double pA =
-      t * (5028.796195 + t * (1.1054348 + t * (0.00007964 + t * (-0.000023857 + t * -0.0000000383))));
+      t *
+      (5028.796195 + t * (1.1054348 + t * (0.00007964 + t * (-0.000023857 + t * -0.0000000383))));
   return EclipticPrecession{piA * kArcsecToRad, bigPiA * kArcsecToRad, pA * kArcsecToRad};
 }
 

@@ -18,10 +18,13 @@ int TableIdOfPoint(int point, LunarVariant variant) {
   const bool mean = variant == LunarVariant::Mean;
   switch (point) {
     case kNorthNode:
-    case kSouthNode: return mean ? kTableMeanNode : kTableTrueNode;
+    case kSouthNode:
+      return mean ? kTableMeanNode : kTableTrueNode;
     case kBlackMoon:
-    case kLunarPerigee: return mean ? kTableMeanApogee : kTableTrueApogee;
-    default: return point;
+    case kLunarPerigee:
+      return mean ? kTableMeanApogee : kTableTrueApogee;
+    default:
+      return point;
   }
 }
 

@@ -9,4 +9,3 @@ enum class Planet { Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus, Neptun
 // Heliocentric position (au) and velocity (au per day) at TT Julian day `jdTt`, rectangular,
 // ecliptic and equinox J2000. Earth is the Earth itself, not the Earth-Moon barycentre.
 void HeliocentricState(Planet p, double jdTt, Vector3& positionAu, Vector3& velocityAuPerDay);
-

@@ -15,19 +15,35 @@ namespace {
 // Quanta (degrees) by the accuracy the body needs.
 constexpr double kFine = 1e-7, kMedium = 1e-6, kCoarse = 1e-5;
 constexpr TableSpec kSpecs[] = {
-    {0, 64.0, 16, 10, kMedium},   {1, 16.0, 19, 14, kMedium},   {2, 32.0, 18, 14, kMedium},
-    {3, 64.0, 20, 14, kMedium},   {4, 64.0, 18, 12, kMedium},   {5, 128.0, 18, 12, kMedium},
-    {6, 128.0, 14, 8, kMedium},   {7, 128.0, 14, 8, kMedium},   {8, 128.0, 14, 8, kMedium},
-    {9, 128.0, 14, 8, kMedium},   {10, 64.0, 14, 10, kCoarse},  {11, 64.0, 14, 10, kCoarse},
-    {12, 64.0, 14, 10, kCoarse},  {13, 64.0, 14, 10, kCoarse},  {14, 64.0, 14, 10, kCoarse},
+    {0, 64.0, 16, 10, kMedium},
+    {1, 16.0, 19, 14, kMedium},
+    {2, 32.0, 18, 14, kMedium},
+    {3, 64.0, 20, 14, kMedium},
+    {4, 64.0, 18, 12, kMedium},
+    {5, 128.0, 18, 12, kMedium},
+    {6, 128.0, 14, 8, kMedium},
+    {7, 128.0, 14, 8, kMedium},
+    {8, 128.0, 14, 8, kMedium},
+    {9, 128.0, 14, 8, kMedium},
+    {10, 64.0, 14, 10, kCoarse},
+    {11, 64.0, 14, 10, kCoarse},
+    {12, 64.0, 14, 10, kCoarse},
+    {13, 64.0, 14, 10, kCoarse},
+    {14, 64.0, 14, 10, kCoarse},
     {15, 64.0, 14, 10, kCoarse},
     {kTableTrueNode, 32.0, 16, 0, kMedium},
     {kTableMeanNode, 128.0, 8, 0, kMedium},
     {kTableTrueApogee, 16.0, 18, 14, kCoarse},
     {kTableMeanApogee, 128.0, 12, 10, kMedium},
-    {20, 128.0, 14, 8, kMedium},  {21, 64.0, 16, 10, kMedium},  {22, 128.0, 14, 8, kMedium},
-    {23, 128.0, 14, 8, kMedium},  {24, 128.0, 14, 8, kMedium},  {25, 128.0, 14, 8, kMedium},
-    {26, 128.0, 14, 8, kMedium},  {27, 128.0, 14, 8, kMedium},  {28, 128.0, 14, 8, kMedium},
+    {20, 128.0, 14, 8, kMedium},
+    {21, 64.0, 16, 10, kMedium},
+    {22, 128.0, 14, 8, kMedium},
+    {23, 128.0, 14, 8, kMedium},
+    {24, 128.0, 14, 8, kMedium},
+    {25, 128.0, 14, 8, kMedium},
+    {26, 128.0, 14, 8, kMedium},
+    {27, 128.0, 14, 8, kMedium},
+    {28, 128.0, 14, 8, kMedium},
     {29, 128.0, 14, 8, kMedium},
     {kTableNutation, 64.0, 28, 0, kFine},
 };
@@ -43,10 +59,13 @@ LunarVariant VariantOfTable(int tableId) {
 int PointOfTable(int tableId) {
   switch (tableId) {
     case kTableTrueNode:
-    case kTableMeanNode: return kNorthNode;
+    case kTableMeanNode:
+      return kNorthNode;
     case kTableTrueApogee:
-    case kTableMeanApogee: return kBlackMoon;
-    default: return tableId;
+    case kTableMeanApogee:
+      return kBlackMoon;
+    default:
+      return tableId;
   }
 }
 

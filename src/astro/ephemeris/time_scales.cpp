@@ -86,8 +86,8 @@ double EarthRotationAngleDeg(JdUt ut) {
 double GreenwichMeanSiderealDeg(JdUt ut, JdTt tt) {
   const double t = CenturiesSinceJ2000(tt);
   const double arcsec =
-      0.014506 +
-      t * (4612.156534 + t * (1.3915817 + t * (-0.00000044 + t * (-0.000029956 + t * -0.0000000368))));
+      0.014506 + t * (4612.156534 +
+                      t * (1.3915817 + t * (-0.00000044 + t * (-0.000029956 + t * -0.0000000368))));
   return Wrap360(EarthRotationAngleDeg(ut) + arcsec / 3600.0);
 }
 

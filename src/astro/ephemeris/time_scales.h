@@ -8,8 +8,8 @@ struct JdTt {  // Julian day, Terrestrial Time
   double days;
 };
 
-inline constexpr double kJ2000 = 2451545.0;      // 2000-01-01 12:00 TT
-inline constexpr double kJ1900 = 2415020.0;      // 1899-12-31 12:00
+inline constexpr double kJ2000 = 2451545.0;  // 2000-01-01 12:00 TT
+inline constexpr double kJ1900 = 2415020.0;  // 1899-12-31 12:00
 inline constexpr double kDaysPerCentury = 36525.0;
 
 // Julian day of a proleptic Gregorian date after 1582-10-15 and of a Julian-calendar date
