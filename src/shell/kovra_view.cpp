@@ -4,7 +4,9 @@
 
 #include "foundation/datetime/place.h"
 #include "foundation/messages/messages.h"
+#include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_doc.h"
+#include "shell/wheel/wheel.h"
 
 namespace {
 
@@ -23,12 +25,16 @@ std::string DateTimeLine(const Source& source) {
 
 CKovraView::CKovraView(QWidget* parent) : platform::View(parent) {}
 
+CKovraView::~CKovraView() = default;
+
 CKovraDoc* CKovraView::GetDocument() const {
   return static_cast<CKovraDoc*>(platform::View::GetDocument());
 }
 
 void CKovraView::OnInitialUpdate() {
   SetScrollSizes(platform::MapMode::HiMetric, {21000, 29700});
+  // Two charts when the document has an outer chart, else one chart with its aspects.
+  wheel_ = std::make_unique<Wheel2>();
   platform::View::OnInitialUpdate();
 }
 
@@ -66,4 +72,19 @@ void CKovraView::OnDraw(platform::Dc& dc) {
   }
   dc.SetTextAlign(previousAlign);
   dc.SelectFont(previousFont);
+  if (wheel_ != nullptr) {
+    CKovraDoc* doc = GetDocument();
+    wheel_->Draw(dc, *doc->GetChart(), doc->GetOuterChart(), kWheelArea);
+  }
+}
+
+void CKovraView::OnLButtonDown(platform::Point point) {
+  CKovraDoc* document = GetDocument();
+  if (wheel_ == nullptr || document == nullptr || document->GetChart() == nullptr) return;
+  const wheel::WheelHit hit = wheel_->HitTest(point);
+  if (!hit.Found()) return;
+  const Chart* chart = hit.chart == 1 ? document->GetOuterChart() : document->GetChart();
+  if (chart == nullptr) return;
+  DPlanetInfo dialog(*chart, hit.point, this);
+  dialog.DoModal();
 }

@@ -1,8 +1,9 @@
-// The main chart view. Until the wheel is drawn here it shows the chart's identification block:
-// name, title, date and time with the zone, place and coordinates, one line each, on screen and
-// on paper.
+// The main chart view: the chart's identification block (name, title, date and time with the
+// zone, place and coordinates, one line each) and under it the chart wheel, on screen and on
+// paper. A click on a planet's glyph shows its DPlanetInfo.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@
 
 class Chart;
 class CKovraDoc;
+namespace wheel {
+class Wheel;
+}
 
 class CKovraView : public platform::View {
   Q_OBJECT
@@ -22,7 +26,11 @@ class CKovraView : public platform::View {
   static constexpr int kHeaderLineStep = 380;
   static constexpr int kHeaderFontSize = 2400;  // tenths of a point
 
+  // The wheel's square on the page (0.01 mm, y negative downwards), under the identification block.
+  static constexpr platform::Rect kWheelArea{1500, -3800, 19500, -21800};
+
   explicit CKovraView(QWidget* parent = nullptr);
+  ~CKovraView() override;
 
   CKovraDoc* GetDocument() const;
   void OnInitialUpdate() override;
@@ -31,4 +39,10 @@ class CKovraView : public platform::View {
 
   // The lines of the identification block of a chart (code page 1251).
   static std::vector<std::string> HeaderLines(const Chart& chart);
+
+ protected:
+  void OnLButtonDown(platform::Point point) override;
+
+ private:
+  std::unique_ptr<wheel::Wheel> wheel_;
 };
