@@ -116,7 +116,8 @@ void AnswerKind(int kind, std::function<int(entry::ChartEntryDialog&)> answer) {
 struct KindRow {
   const char* name;
   int kind;
-  const char* sources;  // what Sources 0..2 hold: A Anna, B Boris, T the target under Anna's name
+  // What Sources 0..2 hold: A Anna, B Boris, T the target under Anna's name, ? the moment found.
+  const char* sources;
   std::uint16_t keyKind;
   ProgressionKey key;
   std::uint16_t converse;
@@ -127,12 +128,12 @@ const KindRow kKindRows[] = {
     {"horary", kChartHorary, "AAA", kNoKeyKind, {}, 0},
     {"draconic", kChartDraconic, "AAA", kNoKeyKind, {}, 0},
     {"transit_converse", kChartTransit, "ATT", kNoKeyKind, {}, 1},
-    {"progressed_own_key", kChartProgressed, "AT", 4, {3, 2, 5, 1}, 1},
+    {"progressed_own_key", kChartProgressed, "ATT", 4, {3, 2, 5, 1}, 1},
     {"directed_own_key", kChartDirected, "ATT", 5, {3, 2, 5, 1}, 1},
-    {"synastry_composite", kChartSynastry, "AB", 1, {}, 0},
+    {"synastry_composite", kChartSynastry, "ABB", 1, {}, 0},
     {"harmonic_7", kChartHarmonic, "AAA", kNoKeyKind, {7, 0, 0, 0}, 0},
-    {"solar_return", kChartReturn, "A", 1, {0, 0, 0, 0}, 0},
-    {"lunar_phase", kChartLunarPhase, "A", 0, {}, 0},
+    {"solar_return", kChartReturn, "A?T", 1, {0, 0, 0, 0}, 0},
+    {"lunar_phase", kChartLunarPhase, "A?T", 0, {}, 0},
 };
 
 class EntryDialogKinds : public EntryDialogs, public ::testing::WithParamInterface<KindRow> {};
@@ -164,7 +165,8 @@ TEST_P(EntryDialogKinds, EachKindFillsItsSourcesAndFields) {
   EXPECT_EQ(d.keyKind, row.keyKind);
   EXPECT_EQ(d.key, row.key);
   EXPECT_EQ(d.converse, row.converse);
-  for (std::size_t i = 0; row.sources[i] != '\0'; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (row.sources[i] == '?') continue;
     const Source& s = d.sources[i];
     const Typed& t = row.sources[i] == 'B' ? kBoris : row.sources[i] == 'T' ? kTarget : kAnna;
     EXPECT_EQ(s.Name(), Cp1251(row.sources[i] == 'B' ? "Борис" : "Анна")) << i;
@@ -173,12 +175,7 @@ TEST_P(EntryDialogKinds, EachKindFillsItsSourcesAndFields) {
     EXPECT_EQ(s.place.Town(), Cp1251(t.town)) << i;
   }
   if (row.kind == kChartSynastry) {
-    // The third Source is made the midpoint when the chart is computed.
-    EXPECT_EQ(d.sources[2].Name(), Cp1251("Борис"));
     EXPECT_EQ(ZoneText(d.sources[1].zone), "+02:00");
-  }
-  if (row.kind == kChartProgressed) {
-    EXPECT_EQ(d.sources[1].moment.date.Year(), 2025);
   }
   if (row.kind == kChartReturn) {
     // The Sun returns to its birth longitude (24 Gemini) on 14 or 15 June 2025.

@@ -1,6 +1,6 @@
-// The chart definition each kind's entry makes: which Sources hold the birth data, the second
-// person and the target moment, and which settings go into the key fields; and the entry read
-// back from a definition.
+// The chart definition each kind's entry makes (the Sources of each kind are checked through the
+// dialogs): the user's key, the entry read back from a definition, values no entry can hold, and
+// the groups of kinds.
 #include "shell/entry/core/chart_entry_model.h"
 
 #include <gtest/gtest.h>
@@ -33,53 +33,6 @@ ChartEntry SampleEntry() {
   e.returnBody = 1;
   return e;
 }
-
-// 'P' birth data, 'S' second person, 'T' target (under the person's name).
-struct KindCase {
-  const char* name;
-  int kind;
-  const char* sources;  // what Sources 0, 1, 2 hold
-  int countSource;      // the Source the chart is computed for
-  std::uint16_t keyKind;
-  ProgressionKey key;
-  std::uint16_t converse;
-};
-
-const KindCase kKinds[] = {
-    {"natal", kChartNatal, "PPP", 0, kNoKeyKind, {}, 0},
-    {"horary", kChartHorary, "PPP", 1, kNoKeyKind, {}, 0},
-    {"draconic", kChartDraconic, "PPP", 0, kNoKeyKind, {}, 0},
-    {"transit", kChartTransit, "PTT", 2, kNoKeyKind, {}, 1},
-    {"progressed_method_2", kChartProgressed, "PTT", 2, 2, {}, 1},
-    {"directed_method_2", kChartDirected, "PTT", 0, 2, {}, 1},
-    {"synastry_composite", kChartSynastry, "PSS", 1, 1, {}, 0},
-    {"harmonic_9", kChartHarmonic, "PPP", 0, kNoKeyKind, {9, 0, 0, 0}, 0},
-    {"lunar_return", kChartReturn, "PTT", 1, 1, {1, 0, 0, 0}, 0},
-    {"lunar_phase", kChartLunarPhase, "PTT", 1, 0, {}, 0},
-};
-
-class EntryOfKind : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(EntryOfKind, FillsTheKindsSourcesAndFields) {
-  const KindCase& c = GetParam();
-  const ChartEntry e = SampleEntry();
-  const SuperSource d = DefinitionFromEntry(e, c.kind);
-  EXPECT_EQ(d.Kind(), c.kind);
-  EXPECT_EQ(d.Title(), "Title");
-  Source target = e.target;
-  target.SetName("Anna");
-  for (int i = 0; i < 3; ++i) {
-    const Source& expected = c.sources[i] == 'P' ? e.person : c.sources[i] == 'S' ? e.second : target;
-    EXPECT_EQ(d.sources[i], expected) << "Source " << i;
-  }
-  EXPECT_EQ(d.GetCountSrcIndex(), c.countSource);
-  EXPECT_EQ(d.keyKind, c.keyKind);
-  EXPECT_EQ(d.key, c.key);
-  EXPECT_EQ(d.converse, c.converse);
-}
-
-INSTANTIATE_TEST_SUITE_P(Entry, EntryOfKind, ::testing::ValuesIn(kKinds),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EntryOfKindSettings, UserKeyOnlyWithTheUserKeyMethod) {
   ChartEntry e = SampleEntry();
