@@ -40,7 +40,7 @@ TEST(ChartHeader, FullAndCompactLines) {
 TEST(ChartHeader, LinesGoDownTheYUpPageAndRightAlignmentIsKept) {
   platform::RecordingDc dc;
   dc.SetMapMode(platform::MapMode::HiMetric);
-  const platform::Size extent = DrawChartHeader(Natal(), dc, 20000, -1000, 1, true);
+  const platform::Size extent = Natal().DrawHeader(dc, 20000, -1000, 1, true);
   ASSERT_EQ(dc.Calls().size(), 3u);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(dc.Calls()[i].points[0], (platform::Point{20000, -1000 - 380 * i}));

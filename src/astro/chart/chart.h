@@ -10,6 +10,7 @@
 #include "foundation/files/binary_io.h"
 #include "foundation/numbers/angles.h"
 #include "foundation/status.h"
+#include "platform/core/dc.h"
 
 inline constexpr int kChartPointCount = 50;
 inline constexpr int kChartRecordVersion4000 = 4000;
@@ -123,6 +124,11 @@ class Chart {
   // the target longitude, or -777.0 (moment unchanged) when there is none within 40 days.
   double FindLunarAspectMoment(Moment& moment, int point, double angle, double offset, int forward,
                                double toleranceArcmin) const;
+
+  // The identification block (name, title, date and time with the zone, place, coordinates) in
+  // "Vudurez" at (x, y): top-left, or top-right with `align` 1; `compact` joins it into three
+  // lines (chart_header.cpp). Returns its extent.
+  platform::Size DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const;
 
   // Equal when every field of the record is equal (the unsaved results below are not compared).
   friend bool operator==(const Chart& a, const Chart& b) {

@@ -81,3 +81,7 @@ void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configurati
   dc.SetTextAlign(oldAlign);
   dc.SelectFont(oldFont);
 }
+
+platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const {
+  return DrawChartHeader(*this, dc, x, y, align, compact);
+}
