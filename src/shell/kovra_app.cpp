@@ -30,9 +30,6 @@ CKovraApp* g_pApp = nullptr;
 
 constexpr int kMsgKindNameFirst = 100;
 
-// Natal, horary and draconic charts are entered with one dialog and share their last entry.
-int EntryGroup(int kind) { return kind == kChartHorary || kind == kChartDraconic ? kChartNatal : kind; }
-
 }  // namespace
 
 CKovraApp* GetApp() { return g_pApp; }
@@ -142,17 +139,6 @@ CKovraDoc* CKovraApp::NewChart(int kind) {
   g_DocCreationMode = kCreateNewChart;
   platform::DocTemplate* chartTemplate = GetTemplate(kMainChartTemplate);
   return chartTemplate ? static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile()) : nullptr;
-}
-
-const SuperSource* CKovraApp::LastEntered(int kind) const {
-  if (kind < 0 || kind >= static_cast<int>(lastEntered_.size())) return nullptr;
-  const auto& last = lastEntered_[static_cast<std::size_t>(EntryGroup(kind))];
-  return last ? &*last : nullptr;
-}
-
-void CKovraApp::RememberEntered(int kind, const SuperSource& definition) {
-  if (kind < 0 || kind >= static_cast<int>(lastEntered_.size())) return;
-  lastEntered_[static_cast<std::size_t>(EntryGroup(kind))] = definition;
 }
 
 int CKovraApp::RestoreSession() {

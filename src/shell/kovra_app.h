@@ -3,10 +3,8 @@
 // list), the registry of open chart documents, the session file and the shut-down.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,10 +77,6 @@ class CKovraApp : public platform::CommandTarget {
   // else to a PDF file beside `source`.
   Status PrintOpenCharts(const std::filesystem::path& source, const std::filesystem::path& pdf);
 
-  // The last definition entered for a kind's group (natal, horary and draconic share one).
-  const SuperSource* LastEntered(int kind) const;
-  void RememberEntered(int kind, const SuperSource& definition);
-
   // Shut-down: the closing flag, every document closed (their charts collected for the session),
   // the session file written. False when a document refused to close.
   bool CloseAllAndSaveSession();
@@ -112,7 +106,6 @@ class CKovraApp : public platform::CommandTarget {
   bool printRun_ = false;  // a print run leaves the session file alone
   Profile profile_;
   RecentFileList recentFiles_;
-  std::array<std::optional<SuperSource>, 10> lastEntered_;
 };
 
 // The one application object of the run (nullptr while none exists).

@@ -11,8 +11,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
-#include "platform/qt/qt_text.h"
-#include "shell/chart_entry.h"
+#include "shell/entry/enter_chart.h"
 #include "shell/command_ids.h"
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
@@ -27,7 +26,6 @@ namespace {
 constexpr int kMsgTooManyCharts = 9;
 constexpr int kMsgRectifiedBirth = 92;
 constexpr int kMsgRectifiedConception = 93;
-constexpr int kMsgKindNameFirst = 100;
 constexpr int kMsgRectifiedPrefix = 485;
 constexpr int kMsgGeodeticPolar = 486;
 constexpr int kMsgUnsavedComments = 502;
@@ -89,25 +87,8 @@ bool CKovraDoc::FillNewChart() {
                        : kChartNatal;
   auto chart = std::make_unique<Chart>();
   chart->definition.SetKind(static_cast<std::uint16_t>(kind));
-  if (const SuperSource* last = app_.LastEntered(kind)) {
-    // The last entry of the group may be of another kind: its birth data go where this kind
-    // keeps them.
-    const Source& entered = last->GetCountSrc();
-    chart->definition.GetCountSrc() = entered;
-    if (Source* base = chart->definition.GetBaseSource()) *base = entered;
-  }
-
-  CD_ENTER_Natal entry(app_.MainWindow());
-  entry.setWindowTitle(platform::ToQt(GetMessageText(kMsgKindNameFirst + kind)));
-  entry.definition = chart->definition;
-  if (entry.DoModal() != platform::kIdOk) return false;
-
-  chart->definition = entry.definition;
-  chart->definition.SetKind(static_cast<std::uint16_t>(kind));
-  if (chart->definition.Title().empty())
-    chart->definition.SetTitle(GetMessageText(kMsgKindNameFirst + kind));
-  ResetAspectSystemName(chart->definition);
-  app_.RememberEntered(kind, chart->definition);
+  // The entry of the kind, preset from the last entry of its group.
+  if (!EnterChartOfKind(chart->definition, kind, app_.MainWindow())) return false;
   if (const Status computed = ChartCalculate(*chart); !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::OnNewDocument");
     return false;

@@ -64,32 +64,12 @@ TEST_F(ShellTest, NewNatalChartThroughCtrlNIsTitledByTheRule) {
 
 TEST_F(ShellTest, CancelledEntryLeavesNoDocumentOrFrame) {
   CKovraApp& app = StartApp();
-  platform::ModalDriver::Expect<CD_ENTER_Natal>([](CD_ENTER_Natal&) { return platform::kIdCancel; });
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>(
+      [](entry::CD_ENTER_Natal&) { return platform::kIdCancel; });
   EXPECT_EQ(app.NewChart(kChartHorary), nullptr);
   EXPECT_EQ(app.DocumentCount(), 0);
   EXPECT_TRUE(app.Documents().Documents().empty());
   EXPECT_TRUE(app.GetMainFrame()->MdiArea()->subWindowList().isEmpty());
-}
-
-TEST_F(ShellTest, NewChartIsPresetFromTheLastEntryOfItsGroup) {
-  CKovraApp& app = StartApp();
-  AnswerEntry(kParis);
-  ASSERT_NE(app.NewChart(kChartNatal), nullptr);
-  // Horary charts share the natal entry: the dialog opens with Paris; draconic too.
-  std::string presetName;
-  platform::ModalDriver::Expect<CD_ENTER_Natal>([&presetName](CD_ENTER_Natal& dialog) {
-    presetName = dialog.definition.GetCountSrc().Name();
-    return platform::kIdCancel;
-  });
-  app.NewChart(kChartHorary);
-  EXPECT_EQ(presetName, Cp1251("Дюпон"));
-  // A transit chart is another group: nothing preset.
-  platform::ModalDriver::Expect<CD_ENTER_Natal>([&presetName](CD_ENTER_Natal& dialog) {
-    presetName = dialog.definition.GetCountSrc().Name();
-    return platform::kIdCancel;
-  });
-  app.NewChart(kChartTransit);
-  EXPECT_EQ(presetName, "");
 }
 
 TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
@@ -103,7 +83,7 @@ TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
   // The 101st: message 9, no entry dialog, no frame left behind.
   EXPECT_EQ(app.NewChart(kChartNatal), nullptr);
   EXPECT_TRUE(prompts_.WasShown(9));
-  EXPECT_EQ(platform::ModalDriver::CountShown<CD_ENTER_Natal>(), 0);
+  EXPECT_EQ(platform::ModalDriver::CountShown<entry::CD_ENTER_Natal>(), 0);
   EXPECT_EQ(app.DocumentCount(), 100);
   EXPECT_EQ(app.GetMainFrame()->MdiArea()->subWindowList().size(), 100);
 
@@ -350,47 +330,6 @@ TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {
   saved->Views().front()->Frame()->close();
   DeletePending();
   EXPECT_EQ(app.DocumentCount(), 0);
-}
-
-TEST(ChartEntry, FieldTextsAreRefusedWithTheirMessages) {
-  struct Case {
-    const char* name;
-    const char* date;
-    const char* time;
-    const char* zone;
-    const char* latitude;
-    const char* longitude;
-    int message;  // 0: accepted
-  };
-  const Case cases[] = {
-      {"valid", "13.05.1975", "14:30", "+03:00", "55N45", "037E37", 0},
-      {"day_zero", "00.05.1975", "14:30", "+03:00", "55N45", "037E37", 657},
-      {"month_13", "13.13.1975", "14:30", "+03:00", "55N45", "037E37", 656},
-      {"february_30", "30.02.1975", "14:30", "+03:00", "55N45", "037E37", 775},
-      {"hour_24", "13.05.1975", "24:00", "+03:00", "55N45", "037E37", 659},
-      {"zone_without_sign", "13.05.1975", "14:30", "03:00", "55N45", "037E37", 659},
-      {"zone_13_hours", "13.05.1975", "14:30", "+13:00", "55N45", "037E37", 659},
-      {"latitude_letter", "13.05.1975", "14:30", "+03:00", "55X45", "037E37", 778},
-      {"latitude_91", "13.05.1975", "14:30", "+03:00", "91N00", "037E37", 778},
-      {"longitude_181", "13.05.1975", "14:30", "+03:00", "55N45", "181E00", 778},
-      {"minutes_60", "13.05.1975", "14:30", "+03:00", "55N60", "037E37", 778},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Source source;
-    int fault = CD_ENTER_Natal::ParseDate(c.date, source.moment.date);
-    if (fault == 0) fault = CD_ENTER_Natal::ParseTime(c.time, source.moment.time);
-    if (fault == 0) fault = CD_ENTER_Natal::ParseZone(c.zone, source.zone);
-    if (fault == 0) fault = CD_ENTER_Natal::ParsePlace(c.latitude, c.longitude, source.place);
-    EXPECT_EQ(fault, c.message);
-    if (c.message == 0) {
-      EXPECT_EQ(source.moment.date.Day(), 13);
-      EXPECT_EQ(source.moment.time.Minutes(), 30);
-      EXPECT_DOUBLE_EQ(source.zone.GetCorrectionHours(), 3.0);
-      EXPECT_NEAR(source.place.LatitudeDeg(), 55.75, 1e-9);
-      EXPECT_NEAR(source.place.EastLongitudeDeg(), 37.0 + 37.0 / 60.0, 1e-9);
-    }
-  }
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/dialog.h"
-#include "shell/chart_entry.h"
+#include "shell/entry/chart_entry_dialog.h"
 #include "shell/kovra_app.h"
 #include "shell/kovra_doc.h"
 #include "shell/main_frame.h"
@@ -58,11 +58,11 @@ inline constexpr Birth kMoscow{"Иванов", 13, 5, 1975, 14, 30, 3, 55, 45, '
 inline constexpr Birth kParis{"Дюпон", 1, 1, 2000, 0, 5, 1, 48, 51, 'N', 2, 21, 'E'};
 inline constexpr Birth kTokyo{"Танака", 29, 2, 1996, 23, 59, 9, 35, 41, 'N', 139, 41, 'E'};
 
-// The entry dialog answers with `birth` (OK).
+// The natal entry dialog answers with `birth` (OK).
 inline void AnswerEntry(const Birth& birth) {
-  platform::ModalDriver::Expect<CD_ENTER_Natal>([birth](CD_ENTER_Natal& dialog) {
-    FillSource(dialog.definition.GetCountSrc(), birth);
-    if (Source* base = dialog.definition.GetBaseSource()) *base = dialog.definition.GetCountSrc();
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>([birth](entry::CD_ENTER_Natal& dialog) {
+    FillSource(dialog.entry.person, birth);
+    dialog.entry.title.clear();
     return platform::kIdOk;
   });
 }

@@ -59,7 +59,7 @@ TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
   options.showWindow = false;
   ASSERT_TRUE(app_->InitInstance(options));
   EXPECT_EQ(app_->DocumentCount(), 0);
-  EXPECT_EQ(platform::ModalDriver::CountShown<CD_ENTER_Natal>(), 0);
+  EXPECT_EQ(platform::ModalDriver::CountShown<entry::CD_ENTER_Natal>(), 0);
 }
 
 TEST_F(ShellTest, TipsFollowEachOtherUntilSwitchedOff) {
