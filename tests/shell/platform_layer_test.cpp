@@ -1,12 +1,16 @@
 // The document/view layer under the shell: command routing and enabling, the modal driver,
 // property-sheet page checks, the progress dialog and the statistics marks in the archive.
+#include <QApplication>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <filesystem>
 
 #include "foundation/files/binary_io.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/property_sheet.h"
+#include "platform/qt/view.h"
 #include "shell/view_kinds.h"
 #include "shell_fixture.h"
 
@@ -116,6 +120,49 @@ TEST(ProgressDialog, PositionsAreClampedAndTheWindowComesAndGoes) {
   }
   sink.End();
   EXPECT_FALSE(progress.isVisible());
+}
+
+class ClickView : public platform::View {
+ public:
+  void OnDraw(platform::Dc&) override {}
+  void OnLButtonDown(platform::Point at) override { clicks.push_back(at); }
+  std::vector<platform::Point> clicks;
+};
+
+TEST(View, MouseArrivesInLogicalUnitsOfTheViewsMapping) {
+  ClickView view;
+  view.resize(400, 300);
+  view.SetScrollSizes(platform::MapMode::HiMetric, {21000, 29700});
+  const double dpi = view.logicalDpiX();
+  const double unitsPerPixel = 2540.0 / dpi;  // 0.01 mm per pixel
+  struct Case {
+    const char* name;
+    int scroll;  // vertical scroll position in pixels
+    QPoint device;
+    double x, y;  // expected logical point: y grows upwards, the page lies below zero
+  };
+  const Case cases[] = {
+      {"origin", 0, {0, 0}, 0, 0},
+      {"one_inch_in", 0, {static_cast<int>(dpi), static_cast<int>(dpi)}, 2540, -2540},
+      {"scrolled_down", 100, {0, 0}, 0, -100 * unitsPerPixel},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view.verticalScrollBar()->setValue(c.scroll);
+    ASSERT_EQ(view.verticalScrollBar()->value(), c.scroll);
+    const platform::Point at = view.DeviceToLogical(c.device);
+    EXPECT_NEAR(at.x, c.x, 1.0);
+    EXPECT_NEAR(at.y, c.y, 1.0);
+  }
+  // A click on the viewport reaches the view in the same units.
+  view.verticalScrollBar()->setValue(0);
+  const QPointF inch(dpi, dpi);
+  QMouseEvent press(QEvent::MouseButtonPress, inch, view.viewport()->mapToGlobal(inch),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view.viewport(), &press);
+  ASSERT_EQ(view.clicks.size(), 1u);
+  EXPECT_NEAR(view.clicks[0].x, 2540, 1.0);
+  EXPECT_NEAR(view.clicks[0].y, -2540, 1.0);
 }
 
 TEST_F(ShellTest, StatisticsGroupIsMarkedInTheCurrentArchive) {
