@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
@@ -325,7 +327,15 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   for (int i = 0; i < list->count(); ++i)
     if (list->item(i)->text() == QStringLiteral("Москва, Россия")) row = i;
   ASSERT_GE(row, 0);
-  Q_EMIT list->itemActivated(list->item(row));
+  // Down from the town field into the list, to Moscow's row, Enter: the place is filled and the
+  // dialog stays open.
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QCoreApplication::sendEvent(box->TownEdit(), &down);
+  EXPECT_EQ(list->currentRow(), 0);
+  list->setCurrentRow(row);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(list, &enter);
+  EXPECT_NE(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(box->LatitudeEdit()->text(), QStringLiteral("55N45"));
   EXPECT_TRUE(box->LongitudeEdit()->text().startsWith(QStringLiteral("037E3")));
   EXPECT_EQ(box->TownEdit()->text(), QStringLiteral("Москва"));

@@ -1,6 +1,7 @@
 #include "shell/entry/source_box.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -76,8 +77,24 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   form->addRow(QStringLiteral("Регион"), region_);
 
   connect(town_, &QLineEdit::textEdited, this, &SourceBox::SearchTowns);
-  connect(towns_, &QListWidget::itemActivated, this, &SourceBox::OnTownActivated);
   connect(towns_, &QListWidget::itemClicked, this, &SourceBox::OnTownActivated);
+  town_->installEventFilter(this);
+  towns_->installEventFilter(this);
+}
+
+bool SourceBox::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QGroupBox::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (watched == town_ && key == Qt::Key_Down && !towns_->isHidden() && towns_->count() > 0) {
+    towns_->setFocus();
+    towns_->setCurrentRow(0);
+    return true;
+  }
+  if (watched == towns_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    if (ChooseTown(towns_->currentRow())) town_->setFocus();
+    return true;
+  }
+  return QGroupBox::eventFilter(watched, event);
 }
 
 void SourceBox::SetSource(const Source& source) {

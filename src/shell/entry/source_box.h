@@ -53,6 +53,11 @@ class SourceBox : public QGroupBox {
   QLineEdit* RegionEdit() const { return region_; }
   QListWidget* TownList() const { return towns_; }
 
+ protected:
+  // The Down key in the town field goes to the town list; Enter in the list takes the town and
+  // returns to the town field instead of pressing the dialog's OK.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void OnTownActivated(QListWidgetItem* item);
 
