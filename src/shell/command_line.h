@@ -9,15 +9,16 @@
 #include <vector>
 
 struct CommandLine {
-  std::string dataDir;   // empty when not given
-  bool splash = true;    // --nosplash turns the splash window off
-  std::string file;      // a chart file to open or print; empty when none
-  bool print = false;    // /p
-  std::string out;       // --out: the PDF file of /p
-  std::string error;     // why the command line was refused; empty when it was accepted
+  std::string dataDir;  // empty when not given
+  bool splash = true;   // --nosplash turns the splash window off
+  std::string file;     // a chart file to open or print; empty when none
+  bool print = false;   // /p
+  std::string out;      // --out: the PDF file of /p
+  std::string error;    // why the command line was refused; empty when it was accepted
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 inline constexpr const char* kUsage =
-    "velm [--data-dir DIR] [--nosplash] [FILE]\n       velm [--data-dir DIR] /p FILE [--out PATH.pdf]";
+    "velm [--data-dir DIR] [--nosplash] [FILE]\n       velm [--data-dir DIR] /p FILE [--out "
+    "PATH.pdf]";

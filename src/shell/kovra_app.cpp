@@ -72,8 +72,7 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   }
 
   if (options.showWindow) mainFrame_->show();
-  if (options.splash && options.showWindow)
-    (new SplashWindow(options.splashMilliseconds))->show();
+  if (options.splash && options.showWindow) (new SplashWindow(options.splashMilliseconds))->show();
   ShowTipOfTheDay();
   if (options.file.empty()) RunStartupDialog();
   return true;
@@ -118,7 +117,8 @@ void CKovraApp::RegisterCommands() {
   for (int i = 0; i < platform::kRecentFileCount; ++i) {
     OnCommand(platform::kRecentFileFirst + i, [this, i] {
       const std::vector<std::string>& entries = recentFiles_.Entries();
-      if (static_cast<std::size_t>(i) < entries.size()) OpenChartFile(entries[static_cast<std::size_t>(i)]);
+      if (static_cast<std::size_t>(i) < entries.size())
+        OpenChartFile(entries[static_cast<std::size_t>(i)]);
     });
   }
 }
@@ -131,7 +131,8 @@ bool CKovraApp::RegisterDocument(CKovraDoc* document) {
 }
 
 void CKovraApp::UnregisterDocument(CKovraDoc* document) {
-  registered_.erase(std::remove(registered_.begin(), registered_.end(), document), registered_.end());
+  registered_.erase(std::remove(registered_.begin(), registered_.end(), document),
+                    registered_.end());
 }
 
 CKovraDoc* CKovraApp::NewChart(int kind) {
@@ -183,8 +184,9 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
     if (!printer.isNull()) {
       QPrinter device(printer, QPrinter::HighResolution);
       platform::SetUpA4(device);
-      return platform::PrintPages(device, 1, pages, render) ? Status::Ok()
-                                                            : Status::Error(104, printer.printerName().toStdString());
+      return platform::PrintPages(device, 1, pages, render)
+                 ? Status::Ok()
+                 : Status::Error(104, printer.printerName().toStdString());
     }
     target = fs::path(source).replace_extension(".pdf");
   }

@@ -24,9 +24,9 @@ class QWidget;
 struct StartOptions {
   bool splash = true;
   int splashMilliseconds = 5000;
-  bool showWindow = true;  // false: the main window stays hidden (tests, printing)
-  std::string file;        // a chart file to open (charts in the session-file form)
-  bool printOnly = false;  // print `file` and end without showing the window
+  bool showWindow = true;          // false: the main window stays hidden (tests, printing)
+  std::string file;                // a chart file to open (charts in the session-file form)
+  bool printOnly = false;          // print `file` and end without showing the window
   std::filesystem::path printOut;  // the PDF file of printOnly; empty: the default printer
 };
 

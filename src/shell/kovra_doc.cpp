@@ -11,8 +11,8 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
-#include "shell/entry/enter_chart.h"
 #include "shell/command_ids.h"
+#include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
 
@@ -116,9 +116,8 @@ bool CKovraDoc::CopySource(bool withComments) {
 
 bool CKovraDoc::SaveModified() {
   if (app_.IsClosing() || !chart_ || savedInArchive || !HasCommentPages(*chart_)) return true;
-  return platform::GetPrompter().AskYesNo(kMsgUnsavedComments,
-                                          GetMessageText(kMsgUnsavedComments)) ==
-         platform::Answer::Yes;
+  return platform::GetPrompter().AskYesNo(
+             kMsgUnsavedComments, GetMessageText(kMsgUnsavedComments)) == platform::Answer::Yes;
 }
 
 void CKovraDoc::OnCloseDocument() {
@@ -237,7 +236,8 @@ CKovraDoc* CKovraDoc::OpenRelocatedChart(int mode, const Place& place) {
   Chart relocated = *chart_;
   // The same instant seen from another place: the clock and zone stay, the place changes.
   relocated.definition.GetCountSrc().place = place;
-  const int system = relocated.houseSystem >= 0 ? relocated.houseSystem % 100 : ConfiguredHouseSystem() % 100;
+  const int system =
+      relocated.houseSystem >= 0 ? relocated.houseSystem % 100 : ConfiguredHouseSystem() % 100;
   relocated.houseSystem = mode == 1 ? system + 100 : system;
   return OpenDerived(relocated);
 }

@@ -34,8 +34,8 @@ inline constexpr int kResultKindList = 12;
 
 // The buckets of a statistics run handed to the result document.
 struct StatResults {
-  std::vector<std::int32_t> counts;                 // per bucket
-  std::vector<std::vector<std::int16_t>> records;   // per bucket: archive record numbers
+  std::vector<std::int32_t> counts;                // per bucket
+  std::vector<std::vector<std::int16_t>> records;  // per bucket: archive record numbers
   int total = 0;
   int notFound = 0;
   int BucketCount() const { return static_cast<int>(counts.size()); }

@@ -47,11 +47,13 @@ std::vector<std::string> CKovraView::HeaderLines(const Chart& chart) {
   lines.push_back(named.Name());
   std::string title = definition.Title();
   const std::string& kindName = GetMessageText(kMsgKindNameFirst + definition.Kind());
-  if (!kindName.empty() && title != kindName) title += title.empty() ? kindName : " (" + kindName + ')';
+  if (!kindName.empty() && title != kindName)
+    title += title.empty() ? kindName : " (" + kindName + ')';
   lines.push_back(title);
   lines.push_back(DateTimeLine(counted));
   std::string place = counted.place.Town();
-  if (!counted.place.Region().empty()) place += (place.empty() ? "" : ", ") + counted.place.Region();
+  if (!counted.place.Region().empty())
+    place += (place.empty() ? "" : ", ") + counted.place.Region();
   lines.push_back(place);
   lines.push_back(counted.place.CoordText());
   return lines;
@@ -64,7 +66,8 @@ void CKovraView::OnDraw(platform::Dc& dc) {
   font.face = std::string(platform::kTextFace);
   font.pointSize = kHeaderFontSize;
   const platform::Font previousFont = dc.SelectFont(font);
-  const unsigned previousAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kBaseline);
+  const unsigned previousAlign =
+      dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kBaseline);
   int y = kHeaderTop;
   for (const std::string& line : HeaderLines(*document->GetChart())) {
     dc.TextOut(kHeaderLeft, y, line);

@@ -31,9 +31,14 @@ void CMainFrame::RegisterCommands() {
   for (int kind = 0; kind <= cmd::kNewChartLast - cmd::kNewChartFirst; ++kind)
     OnCommand(cmd::NewChart(kind), [this, kind] { app_.NewChart(kind); });
 
-  OnCommand(cmd::kFileClose, [this] {
-    if (QMdiSubWindow* frame = MdiArea()->currentSubWindow()) frame->close();
-  }, [this](platform::CommandState& state) { state.enabled = MdiArea()->currentSubWindow() != nullptr; });
+  OnCommand(
+      cmd::kFileClose,
+      [this] {
+        if (QMdiSubWindow* frame = MdiArea()->currentSubWindow()) frame->close();
+      },
+      [this](platform::CommandState& state) {
+        state.enabled = MdiArea()->currentSubWindow() != nullptr;
+      });
   OnCommand(cmd::kAppExit, [this] { close(); });
 
   OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });

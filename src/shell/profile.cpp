@@ -18,7 +18,8 @@ Status Profile::Load(const std::filesystem::path& path) {
     std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::size_t equals = line.find('=');
-    if (equals != std::string::npos && equals > 0) values_[line.substr(0, equals)] = line.substr(equals + 1);
+    if (equals != std::string::npos && equals > 0)
+      values_[line.substr(0, equals)] = line.substr(equals + 1);
     start = end + 1;
   }
   return Status::Ok();
@@ -39,7 +40,8 @@ int Profile::GetInt(std::string_view key, int fallback) const {
   const std::string text = Get(key);
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;
+  return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value
+                                                                                   : fallback;
 }
 
 void Profile::Set(std::string_view key, std::string_view value) {

@@ -101,12 +101,17 @@ DStartup::DStartup(QWidget* parent)
 
 bool DStartup::DoDataExchange(bool save) {
   if (save) {
-    choice = newChart_->isChecked() ? kNewChart : restore_->isChecked() ? kRestoreSession : kNothing;
+    choice = newChart_->isChecked()  ? kNewChart
+             : restore_->isChecked() ? kRestoreSession
+                                     : kNothing;
     return true;
   }
   newChart_->setText(QStringLiteral("Новый гороскоп: ") + platform::ToQt(kindName));
   restore_->setEnabled(restoreAvailable);
   if (choice == kRestoreSession && !restoreAvailable) choice = kNewChart;
-  (choice == kNewChart ? newChart_ : choice == kRestoreSession ? restore_ : nothing_)->setChecked(true);
+  (choice == kNewChart         ? newChart_
+   : choice == kRestoreSession ? restore_
+                               : nothing_)
+      ->setChecked(true);
   return true;
 }

@@ -19,9 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Caption(platform::View* view) {
-  return platform::FromQt(view->Frame()->windowTitle());
-}
+std::string Caption(platform::View* view) { return platform::FromQt(view->Frame()->windowTitle()); }
 
 // A further view of the document that counts itself as a Bindhu list and names its frame with
 // the Bindhu list's own part.
@@ -76,7 +74,8 @@ TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
   CKovraApp& app = StartApp();
   platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
   g_DocCreationMode = kCreateEmptyResults;
-  for (int i = 0; i < CKovraApp::kMaxDocuments; ++i) ASSERT_NE(chartTemplate->OpenDocumentFile(), nullptr) << i;
+  for (int i = 0; i < CKovraApp::kMaxDocuments; ++i)
+    ASSERT_NE(chartTemplate->OpenDocumentFile(), nullptr) << i;
   g_DocCreationMode = kCreateNewChart;
   EXPECT_FALSE(prompts_.WasShown(9));
 

@@ -107,8 +107,9 @@ TEST_F(ShellTest, CommandsCarryTheirNumbersTextsAndAccelerators) {
     for (QAction* top : frame.menuBar()->actions()) list << top->text().remove(QLatin1Char('&'));
     return list;
   }();
-  EXPECT_EQ(titles, (QStringList{"Гороскоп", "Просмотр", "Анализ", "Астрокартография", "Ректификация",
-                                 "Интерпретатор", "Конфигурация", "Окно", "Справка"}));
+  EXPECT_EQ(titles,
+            (QStringList{"Гороскоп", "Просмотр", "Анализ", "Астрокартография", "Ректификация",
+                         "Интерпретатор", "Конфигурация", "Окно", "Справка"}));
 }
 
 TEST_F(ShellTest, HelpNamesTheContextOfTheActiveWindow) {

@@ -22,11 +22,13 @@ TEST(CommandRouting, TheFirstTargetWithAHandlerDecides) {
   std::string ran;
   document.OnCommand(1, [&] { ran += "document"; });
   frame.OnCommand(1, [&] { ran += "frame"; });
-  frame.OnCommand(2, [&] { ran += "frame"; }, [](platform::CommandState& s) { s.enabled = false; });
+  frame.OnCommand(
+      2, [&] { ran += "frame"; }, [](platform::CommandState& s) { s.enabled = false; });
   application.OnCommand(2, [&] { ran += "application"; });
-  application.OnCommand(3, [&] { ran += "application"; },
-                        [](platform::CommandState& s) { s.checked = true; });
-  const std::vector<platform::CommandTarget*> route{&view, &document, nullptr, &frame, &application};
+  application.OnCommand(
+      3, [&] { ran += "application"; }, [](platform::CommandState& s) { s.checked = true; });
+  const std::vector<platform::CommandTarget*> route{&view, &document, nullptr, &frame,
+                                                    &application};
 
   struct Case {
     int id;
@@ -38,7 +40,7 @@ TEST(CommandRouting, TheFirstTargetWithAHandlerDecides) {
       {1, true, "document", true, false},  // the document comes before the frame
       {2, false, "", false, false},        // the frame disables it: the application is not asked
       {3, true, "application", true, true},
-      {4, false, "", false, false},        // nobody handles it: disabled
+      {4, false, "", false, false},  // nobody handles it: disabled
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
@@ -181,8 +183,7 @@ TEST_F(ShellTest, StatisticsGroupIsMarkedInTheCurrentArchive) {
   stats.records = {{0, 2, 7, -1}, {1}};
   g_pNextStatResults = &stats;
   g_DocCreationMode = kCreateStatistics;
-  auto* document =
-      static_cast<CKovraDoc*>(app.GetTemplate(kMainChartTemplate)->OpenDocumentFile());
+  auto* document = static_cast<CKovraDoc*>(app.GetTemplate(kMainChartTemplate)->OpenDocumentFile());
   g_DocCreationMode = kCreateNewChart;
   g_pNextStatResults = nullptr;
   ASSERT_NE(document, nullptr);

@@ -1,9 +1,10 @@
 // The session file: the charts open at the end of a run come back at the next start; a failed
 // write keeps the previous session; result documents are not kept.
+#include "shell/session.h"
+
 #include <filesystem>
 
 #include "foundation/files/safe_rewrite.h"
-#include "shell/session.h"
 #include "shell/view_kinds.h"
 #include "shell_fixture.h"
 
@@ -104,7 +105,8 @@ TEST_F(ShellTest, FailedSessionWriteKeepsTheOldSession) {
   {
     testing_support::TempFolder probe;
     ArmFileFault(0);
-    ASSERT_TRUE(WriteSessionFile(probe / "velm.sav", {NatalChart(kMoscow), NatalChart(kParis)}).ok());
+    ASSERT_TRUE(
+        WriteSessionFile(probe / "velm.sav", {NatalChart(kMoscow), NatalChart(kParis)}).ok());
   }
   const int operations = CountedFileOperations();
   ASSERT_GE(operations, 3);
@@ -126,7 +128,8 @@ TEST_F(ShellTest, FailedSessionWriteKeepsTheOldSession) {
   }
   // Nothing of the failed writes is left in the folder.
   int files = 0;
-  for (const auto& entry : fs::directory_iterator(folder_.Path())) files += entry.path().filename().string().find(".tmp") != std::string::npos;
+  for (const auto& entry : fs::directory_iterator(folder_.Path()))
+    files += entry.path().filename().string().find(".tmp") != std::string::npos;
   EXPECT_EQ(files, 0);
 }
 

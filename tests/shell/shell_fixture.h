@@ -40,8 +40,8 @@ inline void FillSource(Source& source, const Birth& birth) {
   EXPECT_TRUE(source.moment.time.SetTime(birth.hours, birth.minutes, 0).ok());
   EXPECT_TRUE(source.zone.SetTime(birth.zoneHours, 0, '+').ok());
   EXPECT_TRUE(source.place
-                  .SetPlace(birth.latDeg, birth.latMin, birth.latLetter, birth.lonDeg,
-                            birth.lonMin, birth.lonLetter, "", "")
+                  .SetPlace(birth.latDeg, birth.latMin, birth.latLetter, birth.lonDeg, birth.lonMin,
+                            birth.lonLetter, "", "")
                   .ok());
 }
 

@@ -35,9 +35,9 @@ TEST_F(ShellTest, EmptyDataFolderGetsTheDefaultsAndTheStartupDialog) {
   ASSERT_TRUE(app_->InitInstance(options));
 
   EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), 1);
-  EXPECT_FALSE(restoreOffered);                 // no session file
-  EXPECT_EQ(kindName, Cp1251("Натальный"));     // the current kind: natal at first
-  EXPECT_EQ(app_->DocumentCount(), 1);          // "new chart" opened one through the entry
+  EXPECT_FALSE(restoreOffered);              // no session file
+  EXPECT_EQ(kindName, Cp1251("Натальный"));  // the current kind: natal at first
+  EXPECT_EQ(app_->DocumentCount(), 1);       // "new chart" opened one through the entry
   // The configuration's defaults are written at once.
   const fs::path config = GetSettings().GetPath("velm.cfg");
   ASSERT_TRUE(fs::exists(config));
@@ -63,7 +63,8 @@ TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
 }
 
 TEST_F(ShellTest, TipsFollowEachOtherUntilSwitchedOff) {
-  testing_support::WriteFile(folder_ / "advice.txt", Cp1251("Первый совет\r\n\r\nВторой совет\r\n"));
+  testing_support::WriteFile(folder_ / "advice.txt",
+                             Cp1251("Первый совет\r\n\r\nВторой совет\r\n"));
   std::vector<std::string> shown;
   const auto answer = [&shown](bool keepShowing) {
     platform::ModalDriver::Expect<DTipOfDay>([&shown, keepShowing](DTipOfDay& dialog) {
@@ -170,9 +171,12 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
   // Two pages: one per chart.
   std::size_t pages = 0;
-  for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1)) ++pages;
+  for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+       at = bytes.find("/Type /Page\n", at + 1))
+    ++pages;
   if (pages == 0)
-    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1))
       pages += bytes.compare(at, 12, "/Type /Pages") != 0;
   EXPECT_EQ(pages, 2u);
   // The file went to the recent-file list.

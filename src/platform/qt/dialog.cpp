@@ -50,7 +50,8 @@ const std::vector<std::type_index>& ModalDriver::Unanswered() { return State().u
 bool ModalDriver::Answers(Dialog& dialog, int& result) {
   DriverState& state = State();
   const std::type_index type(typeid(dialog));
-  if (auto queued = state.queued.find(type); queued != state.queued.end() && !queued->second.empty()) {
+  if (auto queued = state.queued.find(type);
+      queued != state.queued.end() && !queued->second.empty()) {
     const Answer answer = std::move(queued->second.front());
     queued->second.pop_front();
     state.shown.push_back(type);

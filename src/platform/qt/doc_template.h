@@ -23,8 +23,7 @@ class DocTemplate {
   using DocumentFactory = std::function<std::unique_ptr<Document>()>;
   using ViewFactory = std::function<View*()>;
 
-  DocTemplate(DocManager& manager, int number, DocumentFactory makeDocument,
-              ViewFactory makeView);
+  DocTemplate(DocManager& manager, int number, DocumentFactory makeDocument, ViewFactory makeView);
   DocTemplate(const DocTemplate&) = delete;
   DocTemplate& operator=(const DocTemplate&) = delete;
 

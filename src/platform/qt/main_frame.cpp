@@ -18,7 +18,10 @@
 namespace platform {
 
 MainFrame::MainFrame(DocManager& documents, CommandTable table, QWidget* parent)
-    : QMainWindow(parent), documents_(documents), table_(std::move(table)), area_(new QMdiArea(this)) {
+    : QMainWindow(parent),
+      documents_(documents),
+      table_(std::move(table)),
+      area_(new QMdiArea(this)) {
   const QFont font(TextFaceFamily(), 9);
   setFont(font);
   menuBar()->setFont(font);
@@ -75,7 +78,7 @@ QAction* MainFrame::MakeAction(const CommandDef& def) {
     action->setShortcutContext(Qt::ApplicationShortcut);
   }
   QString prompt = def.prompt != nullptr && *def.prompt != '\0' ? QString::fromUtf8(def.prompt)
-                                                                 : QString::fromUtf8(def.text);
+                                                                : QString::fromUtf8(def.text);
   action->setStatusTip(prompt.remove(QLatin1Char('&')));
   const int id = def.id;
   connect(action, &QAction::triggered, this, [this, id] {
@@ -140,7 +143,8 @@ void MainFrame::SetRecentFiles(const std::vector<std::string>& paths) {
   if (recentMenu_ == nullptr) return;
   for (std::size_t i = 0; i < paths.size() && i < kRecentFileCount; ++i) {
     const QString path = QString::fromStdString(paths[i]);
-    auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+    auto* action =
+        new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
     action->setStatusTip(path);
     const int id = kRecentFileFirst + static_cast<int>(i);
     action->setData(id);
@@ -161,7 +165,8 @@ void MainFrame::FillWindowList(QMenu* menu) {
     auto* action = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(window->windowTitle()));
     action->setCheckable(true);
     action->setChecked(window == area_->currentSubWindow());
-    connect(action, &QAction::triggered, this, [this, window] { area_->setActiveSubWindow(window); });
+    connect(action, &QAction::triggered, this,
+            [this, window] { area_->setActiveSubWindow(window); });
     windowActions_.push_back(action);
   }
 }

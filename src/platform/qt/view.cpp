@@ -127,12 +127,14 @@ Point View::ScrollOrigin() const {
 void View::UpdateScrollBars() {
   // The logical size in device pixels of this screen.
   const double perInch = LogicalUnitsPerInch(mapMode_);
-  const int width = mapMode_ == MapMode::Text
-                        ? total_.cx
-                        : static_cast<int>(std::lround(std::abs(total_.cx) * logicalDpiX() / perInch));
-  const int height = mapMode_ == MapMode::Text
-                         ? total_.cy
-                         : static_cast<int>(std::lround(std::abs(total_.cy) * logicalDpiY() / perInch));
+  const int width =
+      mapMode_ == MapMode::Text
+          ? total_.cx
+          : static_cast<int>(std::lround(std::abs(total_.cx) * logicalDpiX() / perInch));
+  const int height =
+      mapMode_ == MapMode::Text
+          ? total_.cy
+          : static_cast<int>(std::lround(std::abs(total_.cy) * logicalDpiY() / perInch));
   const QSize page = viewport()->size();
   horizontalScrollBar()->setRange(0, std::max(0, width - page.width()));
   horizontalScrollBar()->setPageStep(page.width());
@@ -168,7 +170,8 @@ void View::mousePressEvent(QMouseEvent* event) {
 }
 
 void View::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) OnLButtonDblClk(DeviceToLogical(event->position().toPoint()));
+  if (event->button() == Qt::LeftButton)
+    OnLButtonDblClk(DeviceToLogical(event->position().toPoint()));
 }
 
 void View::mouseMoveEvent(QMouseEvent* event) {
