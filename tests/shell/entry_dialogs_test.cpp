@@ -448,6 +448,10 @@ TEST_F(EntryDialogs, PlanetInformationListsThePointsAspectsMajorFirst) {
   DPlanetInfo lonely(chart, 5);  // Jupiter has no longitude here
   ASSERT_EQ(lonely.Aspects()->count(), 1);
   EXPECT_EQ(lonely.Aspects()->item(0)->text(), QStringLiteral("Аспектов нет"));
+  for (int outside : {-1, 34, 50}) {
+    DPlanetInfo none(chart, outside);
+    EXPECT_EQ(none.Aspects()->count(), 1) << outside;
+  }
 }
 
 }  // namespace

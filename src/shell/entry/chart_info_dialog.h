@@ -33,7 +33,8 @@ class DPlanetInfo : public platform::Dialog {
  public:
   static constexpr int kCapacity = 200;
 
-  // Point 0..33 of the chart; the chart must outlive the dialog.
+  // Point 0..33 of the chart (any other number shows no aspects); the chart must outlive the
+  // dialog.
   DPlanetInfo(const Chart& chart, int point, QWidget* parent = nullptr);
 
   CAspectsListBox* Aspects() const { return aspects_; }
