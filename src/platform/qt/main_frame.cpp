@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "platform/qt/child_frame.h"
@@ -66,6 +67,10 @@ MainFrame::MainFrame(DocManager& documents, CommandTable table, QWidget* parent)
   statusBar()->showMessage(QStringLiteral("Готово"));
 
   connect(area_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
+  // The toolbar and the accelerators follow the states while no menu is open, as at idle time.
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] { UpdateCommandStates(); });
+  idle->start(kIdleUpdateMilliseconds);
   UpdateCommandStates();
 }
 
@@ -74,8 +79,8 @@ MainFrame::~MainFrame() { documents_.SetMdiArea(nullptr); }
 QAction* MainFrame::MakeAction(const CommandDef& def) {
   auto* action = new QAction(QString::fromUtf8(def.text), this);
   if (def.shortcut != nullptr && *def.shortcut != '\0') {
+    // Window context: the accelerators act in the main window, never inside a modal dialog.
     action->setShortcut(QKeySequence(QString::fromUtf8(def.shortcut)));
-    action->setShortcutContext(Qt::ApplicationShortcut);
   }
   QString prompt = def.prompt != nullptr && *def.prompt != '\0' ? QString::fromUtf8(def.prompt)
                                                                 : QString::fromUtf8(def.text);

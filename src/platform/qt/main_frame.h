@@ -31,6 +31,8 @@ class MainFrame : public QMainWindow, public CommandTarget {
   Q_OBJECT
 
  public:
+  static constexpr int kIdleUpdateMilliseconds = 500;
+
   MainFrame(DocManager& documents, CommandTable table, QWidget* parent = nullptr);
   ~MainFrame() override;
 
