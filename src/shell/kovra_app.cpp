@@ -61,8 +61,9 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
 
   // The shell command: a file to open, or to print without showing the window.
   printRun_ = options.printOnly;
+  int opened = 0;
   if (!options.file.empty()) {
-    const int opened = OpenChartFile(options.file);
+    opened = OpenChartFile(options.file);
     if (options.printOnly) {
       if (opened > 0) ReportStatus(PrintOpenCharts(options.file, options.printOut), "velm /p");
       return false;
@@ -74,7 +75,8 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   if (options.showWindow) mainFrame_->show();
   if (options.splash && options.showWindow) (new SplashWindow(options.splashMilliseconds))->show();
   ShowTipOfTheDay();
-  if (options.file.empty()) RunStartupDialog();
+  // A file that opened no chart (the user was told why) leaves the choice to the start-up dialog.
+  if (opened == 0) RunStartupDialog();
   return true;
 }
 

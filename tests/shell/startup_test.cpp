@@ -189,3 +189,52 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
 
 }  // namespace
 }  // namespace shell_test
+
+namespace shell_test {
+namespace {
+
+TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
+  const fs::path good = folder_ / "good.sav";
+  const fs::path damaged = folder_ / "damaged.sav";
+  ASSERT_TRUE(
+      WriteSessionFile(good, {NatalChart(kMoscow), NatalChart(kTokyo), NatalChart(kParis)}).ok());
+  testing_support::WriteFile(damaged, "not a chart");
+  struct Case {
+    const char* name;
+    fs::path file;
+    int documents;
+    int startupDialogs;
+  };
+  const Case cases[] = {
+      {"charts_open", good, 3, 0},
+      {"damaged_file_is_reported_and_the_dialog_follows", damaged, 0, 1},
+      {"missing_file_is_reported_and_the_dialog_follows", folder_ / "none.sav", 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+    platform::ModalDriver::Always<DStartup>([](DStartup& dialog) {
+      dialog.choice = DStartup::kNothing;
+      return platform::kIdOk;
+    });
+    prompts_.shown.clear();
+    app_ = std::make_unique<CKovraApp>();
+    StartOptions options;
+    options.splash = false;
+    options.showWindow = false;
+    options.file = c.file.string();
+    ASSERT_TRUE(app_->InitInstance(options));
+    EXPECT_EQ(app_->DocumentCount(), c.documents);
+    EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), c.startupDialogs);
+    bool reported = false;
+    for (const auto& shown : prompts_.shown)
+      reported |= shown.text.find("OpenChartFile") != std::string::npos;
+    EXPECT_EQ(reported, c.documents == 0);
+    app_.reset();
+    DeletePending();
+  }
+}
+
+}  // namespace
+}  // namespace shell_test
