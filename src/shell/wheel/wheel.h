@@ -190,6 +190,7 @@ class Wheel2 : public WheelWithAspects {
   // nullopt (the start) follows the aspect filter of the configuration.
   void SetOverlayChoice(std::optional<int> choice) { overlay_ = choice; }
 
+  using WheelWithAspects::Draw;
   // Without an outer chart the wheel is drawn as WheelWithAspects.
   void Draw(platform::Dc& dc, const Chart& chart, const Chart* outer,
             const platform::Rect& area) override;
