@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "astro/chart/chart.h"
@@ -122,6 +123,25 @@ TEST(ChartAccessors, CuspsPointsAndHouses) {
   c.SetDerivationMarker(kMarkerLocalSpace);
   EXPECT_TRUE(c.IsLocalSpace());
   EXPECT_FALSE(c.IsSymbolicThematic());
+}
+
+TEST(ChartAccessors, HousesOfCuspsRunningAgainstTheSigns) {
+  // Horizontal houses: cusp X at 300, each further cusp 30 degrees lower (cusp I at 210), so
+  // house I runs down from 210 to 180 and house XII from 240 to 210.
+  Chart c;
+  for (int h = 0; h < 12; ++h) c.cusps[h].Set(std::fmod(210.0 - 30.0 * h + 360.0, 360.0));
+  struct Row {
+    double longitude;
+    int house;
+  };
+  const Row rows[] = {
+      {200.0, 0}, {210.0, 0}, {180.5, 0},  // house I, its own cusp included
+      {179.0, 1}, {225.0, 11}, {295.0, 9}, {5.0, 6}, {355.0, 7},
+  };
+  for (const Row& r : rows) EXPECT_EQ(c.HouseOf(r.longitude), r.house) << r.longitude;
+  EXPECT_EQ(c.HouseOf(kAbsent), -1);
+  c.points[2].longitude.Set(200.0);  // house I: (0 mod 4) x 3 + 0 mod 3 = 0
+  EXPECT_EQ(c.GetElementCross(2, true), 0);
 }
 
 }  // namespace

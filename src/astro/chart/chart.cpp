@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "astro/houses/house_position.h"
+
 namespace {
 
 constexpr std::size_t kSourceRecordSize = 117;
@@ -160,11 +162,9 @@ AngleValue Chart::GetPointOrCuspLongitude(int i) const {
 }
 
 int Chart::HouseOf(double longitude) const {
-  for (const AngleValue& c : cusps)
-    if (!c.IsSet()) return -1;
-  for (int h = 0; h < 12; ++h)
-    if (OnArc(longitude, cusps[h].Get(), cusps[(h + 1) % 12].Get())) return h;
-  return -1;
+  std::array<double, 12> c;
+  for (int h = 0; h < 12; ++h) c[h] = cusps[h].Get();
+  return HouseOfLongitude(c, longitude);
 }
 
 int Chart::GetElementCross(int i, bool byHouse) const {

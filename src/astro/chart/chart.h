@@ -71,7 +71,8 @@ class Chart {
   // (s mod 4) x 3 + (s mod 3), s the sign of point i (or its house with `byHouse`); -1 when the
   // point is absent.
   int GetElementCross(int i, bool byHouse) const;
-  // The house 0..11 that holds a longitude; -1 when the cusps are absent.
+  // The house 0..11 that holds a longitude (cusps against the signs followed backwards); -1 when
+  // the cusps or the longitude are absent.
   int HouseOf(double longitude) const;
   // 2 when the whole sign lies inside the house (0..11), 1 when part of it does, 0 otherwise.
   int SignInHouse(int sign, int house) const;
