@@ -114,8 +114,8 @@ TEST_F(WheelDrawing, CrowdedGlyphBoxesNeverOverlap) {
   for (const Case& c : cases) {
     Configuration config;
     config.wheel.wheelType = c.wheelType;
-    Chart chart = wheel_test::ChartWith(
-        {{0, 10.0}, {1, 12.0}, {2, 13.5}, {3, 15.0}, {4, 17.0}, {5, 19.5}});
+    Chart chart =
+        wheel_test::ChartWith({{0, 10.0}, {1, 12.0}, {2, 13.5}, {3, 15.0}, {4, 17.0}, {5, 19.5}});
     chart.points[2].status = 'R';
     if (c.allPoints) {
       for (int i = 0; i < Configuration::kObjectCount; ++i) {
@@ -151,14 +151,18 @@ TEST_F(WheelDrawing, MovedGlyphsKeepATickAndAPointerToTheirTruePlace) {
   RecordingDc dc;
   dc.SetMapMode(MapMode::HiMetric);
   WheelWithAspects wheel(config_, systems_);
-  wheel.Draw(dc, wheel_test::ChartWith({{0, 10.0}, {1, 11.0}, {6, 200.0}}), AreaFor(MapMode::HiMetric));
+  wheel.Draw(dc, wheel_test::ChartWith({{0, 10.0}, {1, 11.0}, {6, 200.0}}),
+             AreaFor(MapMode::HiMetric));
   const double tickFrom = wheel.Geometry(cfg::WheelSet::kHouseRingInner) * wheel.Radius();
-  const double tickTo = tickFrom - wheel.Geometry(cfg::WheelSet::kPlanetTickLength) * wheel.Radius();
+  const double tickTo =
+      tickFrom - wheel.Geometry(cfg::WheelSet::kPlanetTickLength) * wheel.Radius();
   int ticks = 0, pointers = 0;
   for (const RecordedCall& call : dc.Calls()) {
     if (call.kind != RecordedCall::Line) continue;
-    const double r0 = std::hypot(call.points[0].x - wheel.CentreX(), call.points[0].y - wheel.CentreY());
-    const double r1 = std::hypot(call.points[1].x - wheel.CentreX(), call.points[1].y - wheel.CentreY());
+    const double r0 =
+        std::hypot(call.points[0].x - wheel.CentreX(), call.points[0].y - wheel.CentreY());
+    const double r1 =
+        std::hypot(call.points[1].x - wheel.CentreX(), call.points[1].y - wheel.CentreY());
     if (std::fabs(r0 - tickFrom) < 2.0 && std::fabs(r1 - tickTo) < 2.0) ++ticks;
     if (std::fabs(r0 - tickTo) < 2.0 && r1 < tickTo - 2.0) ++pointers;
   }
@@ -178,8 +182,9 @@ TEST_F(WheelDrawing, HitTestFindsThePointUnderTheClick) {
     const double up = mode == MapMode::HiMetric ? 1.0 : -1.0;
     const auto at = [&](double angle, double fraction) {
       const double r = fraction * wheel.Radius();
-      return platform::Point{static_cast<int>(std::lround(wheel.CentreX() + r * std::cos(angle * kPi / 180.0))),
-                             static_cast<int>(std::lround(wheel.CentreY() + up * r * std::sin(angle * kPi / 180.0)))};
+      return platform::Point{
+          static_cast<int>(std::lround(wheel.CentreX() + r * std::cos(angle * kPi / 180.0))),
+          static_cast<int>(std::lround(wheel.CentreY() + up * r * std::sin(angle * kPi / 180.0)))};
     };
     const double ring = wheel.Geometry(cfg::WheelSet::kPlanetGlyphRadius);
     // The Moon (232.75) stands alone: ASC left, counter-clockwise, 77.35 degrees after the ASC.
@@ -187,7 +192,8 @@ TEST_F(WheelDrawing, HitTestFindsThePointUnderTheClick) {
     EXPECT_EQ(wheel.HitTest(at(257.35, ring)).chart, 0);
     // Chiron (112.4) alone too, at 137.0; a click a little beside the glyph's middle still hits.
     const platform::Point chiron = at(137.0, ring);
-    const int nudge = static_cast<int>(0.2 * wheel.Geometry(cfg::WheelSet::kPlanetGlyphSize) * wheel.Radius());
+    const int nudge =
+        static_cast<int>(0.2 * wheel.Geometry(cfg::WheelSet::kPlanetGlyphSize) * wheel.Radius());
     EXPECT_EQ(wheel.HitTest({chiron.x + nudge, chiron.y - nudge}).point, 10);
     // Nothing at the centre, on the sign ring or where no planet stands (the ASC's place).
     EXPECT_FALSE(wheel.HitTest(at(0.0, 0.0)).Found());
@@ -210,8 +216,9 @@ TEST_F(WheelDrawing, HitTestTellsTheOuterChartOfTwo) {
   wheel.Draw(dc, inner, &outer, AreaFor(MapMode::HiMetric));
   // The outer Sun at 100: 180 + (100 - 155.4) = 124.6 degrees, on the outer planet ring.
   const double r = wheel.Geometry(cfg::WheelSet::kOuterPlanetGlyphRadius) * wheel.Radius();
-  const platform::Point p{static_cast<int>(std::lround(wheel.CentreX() + r * std::cos(124.6 * kPi / 180.0))),
-                          static_cast<int>(std::lround(wheel.CentreY() + r * std::sin(124.6 * kPi / 180.0)))};
+  const platform::Point p{
+      static_cast<int>(std::lround(wheel.CentreX() + r * std::cos(124.6 * kPi / 180.0))),
+      static_cast<int>(std::lround(wheel.CentreY() + r * std::sin(124.6 * kPi / 180.0)))};
   const wheel::WheelHit hit = wheel.HitTest(p);
   EXPECT_EQ(hit.chart, 1);
   EXPECT_EQ(hit.point, 0);
@@ -235,11 +242,14 @@ TEST_F(WheelDrawing, AspectsFollowTheFilter) {
       {"no exact", [](Configuration& c) { c.aspectFilter.exact = 0; }, 2},
       {"no inexact", [](Configuration& c) { c.aspectFilter.inexact = 0; }, 3},
       {"Venus not drawn", [](Configuration& c) { c.objectStrings[0][3] = 'N'; }, 2},
-      {"the Moon without aspect switch 1", [](Configuration& c) { c.objectStrings[1][1] = 'N'; }, 3},
-      {"no creative and karmic: nothing of these", [](Configuration& c) {
+      {"the Moon without aspect switch 1", [](Configuration& c) { c.objectStrings[1][1] = 'N'; },
+       3},
+      {"no creative and karmic: nothing of these",
+       [](Configuration& c) {
          c.aspectFilter.creative = 0;
          c.aspectFilter.karmic = 0;
-       }, 5},
+       },
+       5},
   };
   for (const Case& c : cases) {
     Configuration config;
@@ -259,8 +269,10 @@ TEST_F(WheelDrawing, AspectsFollowTheFilter) {
   int chords = 0;
   for (const RecordedCall& call : dc.Calls()) {
     if (call.kind != RecordedCall::Line) continue;
-    const double r0 = std::hypot(call.points[0].x - plain.CentreX(), call.points[0].y - plain.CentreY());
-    const double r1 = std::hypot(call.points[1].x - plain.CentreX(), call.points[1].y - plain.CentreY());
+    const double r0 =
+        std::hypot(call.points[0].x - plain.CentreX(), call.points[0].y - plain.CentreY());
+    const double r1 =
+        std::hypot(call.points[1].x - plain.CentreX(), call.points[1].y - plain.CentreY());
     chords += std::fabs(r0 - r) < 2.0 && std::fabs(r1 - r) < 2.0;
   }
   EXPECT_EQ(chords, 0);
@@ -298,7 +310,8 @@ TEST_F(WheelDrawing, AspectLinesTakeColourStyleAndThicknessPerDevice) {
     int thin = -1;  // the width of the thin lines (the squares and the conjunction)
     for (const RecordedCall& line : lines) {
       if (line.pen.color != ColorByIndex(10)) {
-        EXPECT_TRUE(line.pen.color == ColorByIndex(4) || line.pen.color == ColorByIndex(9)) << c.name;
+        EXPECT_TRUE(line.pen.color == ColorByIndex(4) || line.pen.color == ColorByIndex(9))
+            << c.name;
         EXPECT_EQ(line.pen.style, platform::PenStyle::Solid) << c.name;
         thin = line.pen.width;
       }
@@ -308,7 +321,8 @@ TEST_F(WheelDrawing, AspectLinesTakeColourStyleAndThicknessPerDevice) {
       // conjunction in 9.
       if (line.pen.color == ColorByIndex(10)) {
         ++semisextiles;
-        EXPECT_EQ(line.pen.style, c.dashed ? platform::PenStyle::Dash : platform::PenStyle::Solid) << c.name;
+        EXPECT_EQ(line.pen.style, c.dashed ? platform::PenStyle::Dash : platform::PenStyle::Solid)
+            << c.name;
         EXPECT_EQ(line.pen.width > thin, c.thick) << c.name;
         if (!c.thick) {
           EXPECT_EQ(line.pen.width, thin) << c.name;
@@ -334,8 +348,9 @@ TEST_F(WheelDrawing, TwoChartsDrawTheAspectsOfTheOverlayChoice) {
   // Between: the outer Sun with the inner Sun (0.2, conjunction), Venus (0.3, conjunction), the
   // Moon (92.8, square) and Mercury (30.0, semisextile); the outer Moon with nothing (190, 97,
   // 159.8 and 189.5 apart): 4.
-  const Case cases[] = {{0, 2, 5u}, {1, 2, 0u}, {2, 0, 4u}, {std::nullopt, 0, 5u},
-                        {std::nullopt, 2, 4u}, {std::nullopt, 1, 0u}};
+  const Case cases[] = {
+      {0, 2, 5u},           {1, 2, 0u}, {2, 0, 4u}, {std::nullopt, 0, 5u}, {std::nullopt, 2, 4u},
+      {std::nullopt, 1, 0u}};
   for (const Case& c : cases) {
     Configuration config;
     config.aspectFilter.overlay = c.fromConfig;
@@ -364,7 +379,8 @@ TEST_F(WheelDrawing, DegreesRetrogradeMarksAndHiddenPoints) {
     int degreeTexts;
   };
   // The known chart shows 15 points; 4 of them retrograde.
-  const Case cases[] = {{0, false, 0}, {0, true, 0}, {1, false, 0}, {1, true, 15}, {2, false, 15}, {2, true, 15}};
+  const Case cases[] = {{0, false, 0}, {0, true, 0},   {1, false, 0},
+                        {1, true, 15}, {2, false, 15}, {2, true, 15}};
   for (const Case& c : cases) {
     Configuration config;
     config.wheel.degreesShown = c.degreesShown;
@@ -372,7 +388,8 @@ TEST_F(WheelDrawing, DegreesRetrogradeMarksAndHiddenPoints) {
     dc.SetMapMode(MapMode::HiMetric);
     WheelWithAspects wheel(config, systems_);
     wheel.Draw(dc, wheel_test::KnownChart(), AreaFor(MapMode::HiMetric));
-    EXPECT_EQ(CountTexts(dc, [](const RecordedCall& t) { return t.text.back() == '\xB0'; }), c.degreeTexts)
+    EXPECT_EQ(CountTexts(dc, [](const RecordedCall& t) { return t.text.back() == '\xB0'; }),
+              c.degreeTexts)
         << c.degreesShown << " " << c.printing;
     EXPECT_EQ(CountTexts(dc, [](const RecordedCall& t) { return t.text == "@"; }), 4);
   }
@@ -392,8 +409,10 @@ TEST_F(WheelDrawing, DegreesRetrogradeMarksAndHiddenPoints) {
   dc2.SetMapMode(MapMode::HiMetric);
   WheelWithAspects wheel2(hidden, systems_);
   wheel2.Draw(dc2, wheel_test::KnownChart(), AreaFor(MapMode::HiMetric));
-  EXPECT_EQ(CountTexts(dc2, [](const RecordedCall& t) { return t.text == std::string(1, 'M' + 7); }), 0);
-  EXPECT_EQ(CountTexts(dc2, [](const RecordedCall& t) { return t.text == std::string(1, 'M' + 0); }), 1);
+  EXPECT_EQ(
+      CountTexts(dc2, [](const RecordedCall& t) { return t.text == std::string(1, 'M' + 7); }), 0);
+  EXPECT_EQ(
+      CountTexts(dc2, [](const RecordedCall& t) { return t.text == std::string(1, 'M' + 0); }), 1);
   EXPECT_EQ(wheel2.Glyphs().size(), 14u);
 }
 
@@ -457,7 +476,11 @@ TEST_F(WheelDrawing, DamagedChartsAndGeometryDrawWhatTheyCan) {
   ASSERT_EQ(wheel.Glyphs().size(), 1u);
   EXPECT_EQ(wheel.Glyphs()[0].point, 0);
   // No house numbers without usable cusps; ASC left falls back to 0 Aries at the left.
-  EXPECT_EQ(CountTexts(dc, [](const RecordedCall& t) { return t.font.IsGlyphFace() && t.text[0] >= 'o' && t.text[0] <= 'z'; }), 0);
+  EXPECT_EQ(CountTexts(dc,
+                       [](const RecordedCall& t) {
+                         return t.font.IsGlyphFace() && t.text[0] >= 'o' && t.text[0] <= 'z';
+                       }),
+            0);
   EXPECT_NEAR(wheel.Glyphs()[0].trueAngle, 190.0, 1e-9);
 
   Configuration damaged;

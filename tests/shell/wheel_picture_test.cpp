@@ -97,8 +97,16 @@ TEST_F(WheelPicture, KnownChartWithAscendantArrowAtTheLeftAndMidheavenAbove) {
 }
 
 TEST_F(WheelPicture, TwoChartsAndThePrintedPage) {
-  Chart outer = wheel_test::ChartWith({{0, 200.0}, {1, 10.0}, {2, 185.5}, {3, 222.0}, {4, 14.0},
-                                       {5, 95.0}, {6, 280.0}, {7, 330.0}, {8, 355.0}, {9, 300.0}});
+  Chart outer = wheel_test::ChartWith({{0, 200.0},
+                                       {1, 10.0},
+                                       {2, 185.5},
+                                       {3, 222.0},
+                                       {4, 14.0},
+                                       {5, 95.0},
+                                       {6, 280.0},
+                                       {7, 330.0},
+                                       {8, 355.0},
+                                       {9, 300.0}});
   Wheel2 wheel(config_, systems_);
   const Chart inner = wheel_test::KnownChart();
   Keep(DrawOnImage(wheel, inner, &outer), folder_, "wheel2.png");
@@ -112,7 +120,8 @@ TEST_F(WheelPicture, TwoChartsAndThePrintedPage) {
   ASSERT_TRUE(platform::WritePdf(pdf, "wheel", 1, render).ok());
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
   if (const char* demo = std::getenv("VELM_DEMO_DIR")) {
-    EXPECT_TRUE(platform::WritePdf(std::filesystem::path(demo) / "wheel.pdf", "wheel", 1, render).ok());
+    EXPECT_TRUE(
+        platform::WritePdf(std::filesystem::path(demo) / "wheel.pdf", "wheel", 1, render).ok());
   }
 }
 

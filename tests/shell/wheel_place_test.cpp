@@ -1,12 +1,12 @@
 // Glyph placement: crowds spread along the ring in order, centred on their true positions.
-#include "shell/wheel/place.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <vector>
+
+#include "shell/wheel/place.h"
 
 namespace {
 
@@ -36,7 +36,11 @@ const PlaceCase kCases[] = {
      {19.0 / 3.0 - 8.0 + 360.0, 19.0 / 3.0, 19.0 / 3.0 + 8.0},
      8.0},
     {"a crowd on 0 Aries", {358.0, 2.0}, 10.0, {355.0, 5.0}, 10.0},
-    {"more than the circle holds: 360 / n", {0.0, 0.0, 0.0, 0.0}, 100.0, {225.0, 315.0, 45.0, 135.0}, 90.0},
+    {"more than the circle holds: 360 / n",
+     {0.0, 0.0, 0.0, 0.0},
+     100.0,
+     {225.0, 315.0, 45.0, 135.0},
+     90.0},
     {"one glyph stays", {123.0}, 50.0, {123.0}, 50.0},
 };
 
@@ -61,7 +65,8 @@ TEST(Place, SpreadsCrowdsAlongTheRing) {
     for (const double a : c.angles) place.Add(a);
     EXPECT_DOUBLE_EQ(place.Spread(c.spacing), c.spacingKept) << c.name;
     for (int i = 0; i < place.Count(); ++i) {
-      EXPECT_NEAR(Difference(c.placed[static_cast<std::size_t>(i)], place.PlacedAngle(i)), 0.0, 1e-9)
+      EXPECT_NEAR(Difference(c.placed[static_cast<std::size_t>(i)], place.PlacedAngle(i)), 0.0,
+                  1e-9)
           << c.name << " glyph " << i;
     }
   }
@@ -139,8 +144,8 @@ TEST(Place, SpacingFollowsTheDirectionOfTheRing) {
 
 TEST(Place, EveryPairKeepsTheSpacingOfItsMiddle) {
   PLACE place;
-  const double angles[] = {80.0, 81.0, 83.0, 85.0, 86.0, 88.0, 89.5, 90.0, 92.0, 95.0, 350.0,
-                           352.0, 355.0, 1.0, 3.0, 7.0, 175.0, 176.0, 180.0, 181.0};
+  const double angles[] = {80.0,  81.0,  83.0,  85.0, 86.0, 88.0, 89.5,  90.0,  92.0,  95.0,
+                           350.0, 352.0, 355.0, 1.0,  3.0,  7.0,  175.0, 176.0, 180.0, 181.0};
   for (const double a : angles) place.Add(a);
   ASSERT_TRUE(place.Spread(SpacingByDirection));
   std::vector<int> byPlace(std::size(angles));
@@ -151,13 +156,15 @@ TEST(Place, EveryPairKeepsTheSpacingOfItsMiddle) {
     const double a = place.PlacedAngle(byPlace[k]);
     const double gap = Gap(a, place.PlacedAngle(byPlace[(k + 1) % byPlace.size()]));
     EXPECT_GE(gap, SpacingByDirection(a + gap / 2.0) - 1e-6) << k;
-    EXPECT_LT(Gap(place.TrueAngle(byPlace[k]), place.TrueAngle(byPlace[(k + 1) % byPlace.size()])), 180.0);
+    EXPECT_LT(Gap(place.TrueAngle(byPlace[k]), place.TrueAngle(byPlace[(k + 1) % byPlace.size()])),
+              180.0);
   }
   // Forty glyphs at 10 degrees apart anywhere cannot keep it: spread evenly at 9 instead.
   PLACE full;
   for (int i = 0; i < 40; ++i) full.Add(0.0);
   EXPECT_FALSE(full.Spread([](double) { return 10.0; }));
-  for (int i = 0; i + 1 < 40; ++i) EXPECT_NEAR(Gap(full.PlacedAngle(i), full.PlacedAngle(i + 1)), 9.0, 1e-9);
+  for (int i = 0; i + 1 < 40; ++i)
+    EXPECT_NEAR(Gap(full.PlacedAngle(i), full.PlacedAngle(i + 1)), 9.0, 1e-9);
 }
 
 }  // namespace

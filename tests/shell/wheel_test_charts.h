@@ -14,7 +14,8 @@
 namespace wheel_test {
 
 // A chart with only the given points (index, longitude) and, when `withCusps`, the cusps below.
-inline Chart ChartWith(std::initializer_list<std::pair<int, double>> points, bool withCusps = true) {
+inline Chart ChartWith(std::initializer_list<std::pair<int, double>> points,
+                       bool withCusps = true) {
   Chart chart;
   for (const auto& [index, longitude] : points) chart.points[index].longitude.Set(longitude);
   if (withCusps) {

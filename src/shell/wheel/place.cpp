@@ -137,13 +137,15 @@ void PLACE::SpreadWith(const SpacingAt& spacingAt, double largest) {
     const double start = crowds.front().Start() + 360.0;
     const double end = crowds.back().End();
     if (start - end < spacingAt((start + end) / 2.0) - kTolerance) {
-      crowds.assign(1, Crowd{0, n, std::accumulate(unrolled.begin(), unrolled.end(), 0.0), largest});
+      crowds.assign(1,
+                    Crowd{0, n, std::accumulate(unrolled.begin(), unrolled.end(), 0.0), largest});
     }
   }
   for (const Crowd& crowd : crowds) {
     for (int j = 0; j < crowd.count; ++j) {
       const int glyph = order[static_cast<std::size_t>(crowd.first + j)];
-      placed_[static_cast<std::size_t>(glyph)] = NormalizeDegrees(crowd.Start() + j * crowd.spacing);
+      placed_[static_cast<std::size_t>(glyph)] =
+          NormalizeDegrees(crowd.Start() + j * crowd.spacing);
     }
   }
 }

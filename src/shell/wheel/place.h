@@ -16,7 +16,10 @@ class PLACE {
 
   // Adds a glyph at its true page angle (degrees, any value); returns its number.
   int Add(double angle);
-  void Clear() { true_.clear(); placed_.clear(); }
+  void Clear() {
+    true_.clear();
+    placed_.clear();
+  }
   int Count() const { return static_cast<int>(true_.size()); }
 
   // Spreads the glyphs so that every two neighbours on the circle are at least `spacing` degrees

@@ -56,8 +56,13 @@ platform::Rect CircleRect(const Point& centre, int r, bool yUp) {
 class DcState {
  public:
   explicit DcState(Dc& dc)
-      : dc_(dc), pen_(dc.GetPen()), brush_(dc.GetBrush()), font_(dc.GetFont()),
-        text_(dc.GetTextColor()), bkMode_(dc.GetBkMode()), align_(dc.GetTextAlign()) {}
+      : dc_(dc),
+        pen_(dc.GetPen()),
+        brush_(dc.GetBrush()),
+        font_(dc.GetFont()),
+        text_(dc.GetTextColor()),
+        bkMode_(dc.GetBkMode()),
+        align_(dc.GetTextAlign()) {}
   ~DcState() {
     dc_.SelectPen(pen_);
     dc_.SelectBrush(brush_);
@@ -174,7 +179,8 @@ void WheelParam::LoadParams(const Configuration& config, const Dc& dc, int set,
   yUp_ = dc.YUp();
   cx_ = (area.left + area.right) / 2.0;
   cy_ = (area.top + area.bottom) / 2.0;
-  const double half = std::min(std::abs(area.right - area.left), std::abs(area.top - area.bottom)) / 2.0;
+  const double half =
+      std::min(std::abs(area.right - area.left), std::abs(area.top - area.bottom)) / 2.0;
   radius_ = half * RadiusShare();
 }
 
@@ -205,8 +211,8 @@ Point WheelParam::At(double angle, double fraction) const {
 
 // --- WheelDraw -------------------------------------------------------------------------------
 
-platform::Size WheelDraw::DrawGlyphText(Dc& dc, int x, int y, char glyph, char fontLetter,
-                                        int size, platform::BkMode bkMode) {
+platform::Size WheelDraw::DrawGlyphText(Dc& dc, int x, int y, char glyph, char fontLetter, int size,
+                                        platform::BkMode bkMode) {
   return ::DrawGlyphText(dc, x, y, glyph, fontLetter, size, bkMode);
 }
 
@@ -238,7 +244,8 @@ void WheelDraw::DrawRings(Dc& dc, bool localSpace) {
          RoundToNearest(Radius() * 0.004));
   circle(zodiacInner, true, Colour(kPlanetRing), ThinWidth());
   if (!localSpace) {
-    for (const double ring : {Geometry(WheelSet::kHouseRingOuter), Geometry(WheelSet::kHouseRingInner)})
+    for (const double ring :
+         {Geometry(WheelSet::kHouseRingOuter), Geometry(WheelSet::kHouseRingInner)})
       if (std::fabs(ring - zodiacInner) > 1e-9) circle(ring, false, platform::kWhite, ThinWidth());
   }
   if (Settings().centreCircleOff == 0)
@@ -252,9 +259,9 @@ void WheelDraw::DrawZodiac(Dc& dc) {
   for (int d = 0; d < 360; ++d) {
     const double angle = Frame().AngleOf(d);
     const double length = d % 30 == 0   ? outer - inner
-                           : d % 10 == 0 ? Geometry(WheelSet::kTickTenDegrees)
-                           : d % 5 == 0  ? Geometry(WheelSet::kTickFiveDegrees)
-                                         : Geometry(WheelSet::kTickOneDegree);
+                          : d % 10 == 0 ? Geometry(WheelSet::kTickTenDegrees)
+                          : d % 5 == 0  ? Geometry(WheelSet::kTickFiveDegrees)
+                                        : Geometry(WheelSet::kTickOneDegree);
     dc.Line(At(angle, inner), At(angle, inner + length));
   }
   const double em = Geometry(WheelSet::kSignGlyphSize) * Radius();
@@ -333,7 +340,8 @@ void WheelDraw::DrawAngles(Dc& dc, const Chart& chart) {
   if (IsAbsent(asc) || IsAbsent(mc) || !std::isfinite(asc) || !std::isfinite(mc)) return;
   const double outer = Geometry(WheelSet::kZodiacOuter);
   const double tip = outer + Geometry(WheelSet::kAngleArrowLength);
-  const double from = Settings().centreCircleOff == 0 ? Geometry(WheelSet::kCentreCircleRadius) : 0.0;
+  const double from =
+      Settings().centreCircleOff == 0 ? Geometry(WheelSet::kCentreCircleRadius) : 0.0;
   const double to = Geometry(WheelSet::kHouseRingInner);
   const platform::Color colour = Colour(kAngles);
   const int width = RoundToNearest(Radius() * 0.005);
@@ -367,13 +375,12 @@ void WheelDraw::DrawAngles(Dc& dc, const Chart& chart) {
 
 void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
   const bool outerRing = chartIndex == 1;
-  const double glyphRadius = Geometry(outerRing ? WheelSet::kOuterPlanetGlyphRadius
-                                                : WheelSet::kPlanetGlyphRadius);
+  const double glyphRadius =
+      Geometry(outerRing ? WheelSet::kOuterPlanetGlyphRadius : WheelSet::kPlanetGlyphRadius);
   if (glyphRadius <= 0.0) return;
-  const double tickFrom =
-      Geometry(outerRing ? WheelSet::kZodiacInner : WheelSet::kHouseRingInner);
-  const double tickTo =
-      tickFrom - Geometry(outerRing ? WheelSet::kOuterPlanetTickLength : WheelSet::kPlanetTickLength);
+  const double tickFrom = Geometry(outerRing ? WheelSet::kZodiacInner : WheelSet::kHouseRingInner);
+  const double tickTo = tickFrom - Geometry(outerRing ? WheelSet::kOuterPlanetTickLength
+                                                      : WheelSet::kPlanetTickLength);
   const int degreesShown = Settings().degreesShown;
   const bool degrees = !outerRing && (degreesShown == 2 || (degreesShown == 1 && Printing()));
   const double degreeRadius = Geometry(WheelSet::kDegreeTextRadius);
@@ -408,9 +415,11 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
     const auto apart = [&](double w, double h) {
       return std::min(s > 1e-9 ? w / s : HUGE_VAL, c > 1e-9 ? h / c : HUGE_VAL);
     };
-    double spacing = std::max(minimum, ChordAngle(apart(glyphWidth, boxHeight), glyphRadius * Radius()));
+    double spacing =
+        std::max(minimum, ChordAngle(apart(glyphWidth, boxHeight), glyphRadius * Radius()));
     if (degrees && degreeEm > 0.0)
-      spacing = std::max(spacing, ChordAngle(apart(degreeWidth, 2.0 * degreeEm), degreeRadius * Radius()));
+      spacing = std::max(spacing,
+                         ChordAngle(apart(degreeWidth, 2.0 * degreeEm), degreeRadius * Radius()));
     return spacing;
   };
   for (int attempt = 0; attempt < 40; ++attempt) {
@@ -473,10 +482,9 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
     glyph.point = item.point;
     glyph.trueAngle = trueAngle;
     glyph.angle = angle;
-    glyph.box = {RoundToNearest(centre.x - ownWidth / 2.0),
-                 RoundToNearest(centre.y + up * boxHeight / 2.0),
-                 RoundToNearest(centre.x + ownWidth / 2.0),
-                 RoundToNearest(centre.y - up * boxHeight / 2.0)};
+    glyph.box = {
+        RoundToNearest(centre.x - ownWidth / 2.0), RoundToNearest(centre.y + up * boxHeight / 2.0),
+        RoundToNearest(centre.x + ownWidth / 2.0), RoundToNearest(centre.y - up * boxHeight / 2.0)};
     placed_.push_back(glyph);
   }
 }
@@ -557,8 +565,8 @@ void Wheel::DrawAspectList(Dc& dc, const std::vector<WheelAspect>& aspects,
   for (const WheelAspect& found : aspects) {
     const Chart& chartA = found.chartA == 1 && outer != nullptr ? *outer : inner;
     const Chart& chartB = found.chartB == 1 && outer != nullptr ? *outer : inner;
-    const AspectLineLook look =
-        LookOfAspect(system.GetAspect(found.position), found.exact, config_->aspectFilter, Printing());
+    const AspectLineLook look = LookOfAspect(system.GetAspect(found.position), found.exact,
+                                             config_->aspectFilter, Printing());
     const platform::Pen pen{look.style, look.thick ? RoundToNearest(Radius() * 0.006) : ThinWidth(),
                             PaletteColour(look.colourNumber)};
     DrawAspectLine(dc, Frame().AngleOf(chartA.points[found.a].longitude.Get()),

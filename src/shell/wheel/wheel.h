@@ -32,7 +32,7 @@ enum ColourEntry : int {
   kPlanetGlyphs = 3,  // "Значки планет": the planets of the inner or only chart
   kPlanetTicks = 4,   // "Риски положения планет": position ticks and pointers
   kAngles = 5,        // "Углы гороскопа": the axes ASC-DSC and MC-IC and their arrows
-  kInnerGlyphs = 6,   // "Значки (внутренние)": sign glyphs, house numbers, direction letters
+  kInnerGlyphs = 6,  // "Значки (внутренние)": sign glyphs, house numbers, direction letters
   kOuterGlyphs = 7,   // "Значки (внешние)": the planets of the outer chart
   kPlanetRing = 8,    // "Круг с планетами": filling inside the sign ring
   kCentreCircle = 9,  // "Центральный круг": filling of the centre circle

@@ -16,9 +16,8 @@ const AspectSystem* SystemOfChart(const Chart& chart, const Configuration& confi
   std::string name = chart.definition.AspectSystemName();
   if (name.empty() || !systems.HasSystem(name)) {
     const int kind = chart.definition.Kind();
-    name = config.GetSystemName(kind < Configuration::kChartKindCount
-                                    ? kind
-                                    : Configuration::kDisplaySystemSlot);
+    name = config.GetSystemName(
+        kind < Configuration::kChartKindCount ? kind : Configuration::kDisplaySystemSlot);
   }
   return systems.GetCurrentSystem(name);
 }
@@ -27,11 +26,20 @@ bool FilterPasses(const cfg::AspectFilter& filter, const AspectMatch& match) {
   if (!match.Found()) return false;
   std::int32_t byType = filter.other;
   switch (match.type) {
-    case kAspectHarmonious: byType = filter.harmonious; break;
-    case kAspectTense: byType = filter.tense; break;
-    case kAspectCreative: byType = filter.creative; break;
-    case kAspectKarmic: byType = filter.karmic; break;
-    default: break;
+    case kAspectHarmonious:
+      byType = filter.harmonious;
+      break;
+    case kAspectTense:
+      byType = filter.tense;
+      break;
+    case kAspectCreative:
+      byType = filter.creative;
+      break;
+    case kAspectKarmic:
+      byType = filter.karmic;
+      break;
+    default:
+      break;
   }
   const std::int32_t byStrength = match.major == 1 ? filter.major : filter.minor;
   const std::int32_t byExactness = match.result == 2 ? filter.exact : filter.inexact;
@@ -93,10 +101,17 @@ AspectLineLook LookOfAspect(const Aspect& aspect, bool exact, const cfg::AspectF
   look.colourNumber = exact ? aspect.exactColor : aspect.color;
   if ((filter.dashedLines & deviceBit) != 0) {
     switch (aspect.lineStyle) {
-      case 1: look.style = platform::PenStyle::Dash; break;
-      case 2: look.style = platform::PenStyle::Dot; break;
-      case 3: look.style = platform::PenStyle::DashDot; break;
-      default: break;
+      case 1:
+        look.style = platform::PenStyle::Dash;
+        break;
+      case 2:
+        look.style = platform::PenStyle::Dot;
+        break;
+      case 3:
+        look.style = platform::PenStyle::DashDot;
+        break;
+      default:
+        break;
     }
   }
   look.thick = (filter.thickLines & deviceBit) != 0 && aspect.thickness == 1;
