@@ -195,6 +195,28 @@ TEST(ChartRelocation, RelocatedAndGeodeticCharts) {
   EXPECT_EQ(MakeRelocatedChart(geodetic, natal, 2, greenwich).ErrorCode(), 107);
 }
 
+TEST(ChartRelocation, CompositeIsCastAtTheNewPlace) {
+  Chart composite = ChartOf(kChartSynastry, kCompositeSwitch);
+  composite.houseSystem = kHousePlacidus;
+  ASSERT_TRUE(ChartCalculate(composite, 0).ok());
+  Place east90;
+  ASSERT_TRUE(east90.SetPlace(30, 0, 'N', 90, 0, 'E', "", "").ok());
+  for (int mode : {0, 1}) {
+    Chart moved;
+    ASSERT_TRUE(MakeRelocatedChart(moved, composite, mode, east90).ok()) << mode;
+    const Place& cast = ComputingSource(moved.definition).place;
+    EXPECT_DOUBLE_EQ(cast.LatitudeDeg(), 30.0) << mode;
+    EXPECT_DOUBLE_EQ(cast.EastLongitudeDeg(), 90.0) << mode;
+    // The same instant: the midpoint in time of the two births.
+    EXPECT_EQ(moved.GetPointLongitude(0).Get(), composite.GetPointLongitude(0).Get()) << mode;
+  }
+  // Geodetic at 90 E: ARMC 90, so the MC is 0 Cancer (the midpoint of 55N37E and the new place,
+  // 42N30 63E30, would give about 65 degrees instead).
+  Chart geodetic;
+  ASSERT_TRUE(MakeRelocatedChart(geodetic, composite, 1, east90).ok());
+  EXPECT_NEAR(geodetic.GetCusp(9).Get(), 90.0, 1e-9);
+}
+
 TEST(ChartLocalSpace, SunOnTheMeridianStandsDueSouth) {
   Chart natal = ChartOf(kChartNatal);
   ASSERT_TRUE(ChartCalculate(natal, 1).ok());

@@ -12,10 +12,12 @@ namespace {
 
 constexpr double kPolarLatitude = 66.5;
 
-// The Sources whose place the chart is cast for.
+// The Sources whose place the chart is cast for. A composite is cast at the midpoint of its two
+// Sources' places, derived anew at each computation: both move, so that the midpoint is the place.
 void MovePlace(SuperSource& d, const Place& place) {
   d.GetCountSrc().place = place;
   if (d.Kind() == kChartTransit || d.Kind() == kChartProgressed) d.sources[1].place = place;
+  if (d.Kind() == kChartSynastry && d.keyKind == kCompositeSwitch) d.sources[0].place = place;
 }
 
 // Moves the chart so that the Source it is computed for stands at Universal Time `ut`.
