@@ -140,6 +140,12 @@ TEST(ChartAccessors, HousesOfCuspsRunningAgainstTheSigns) {
   };
   for (const Row& r : rows) EXPECT_EQ(c.HouseOf(r.longitude), r.house) << r.longitude;
   EXPECT_EQ(c.HouseOf(kAbsent), -1);
+  // House I (210 down to 180) holds all of Libra and touches Scorpio and Virgo at its ends only;
+  // house XII (240 down to 210) holds all of Scorpio.
+  EXPECT_EQ(c.SignInHouse(6, 0), 2);
+  EXPECT_EQ(c.SignInHouse(7, 0), 0);
+  EXPECT_EQ(c.SignInHouse(5, 0), 0);
+  EXPECT_EQ(c.SignInHouse(7, 11), 2);
   c.points[2].longitude.Set(200.0);  // house I: (0 mod 4) x 3 + 0 mod 3 = 0
   EXPECT_EQ(c.GetElementCross(2, true), 0);
 }

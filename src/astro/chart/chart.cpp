@@ -1,6 +1,7 @@
 #include "astro/chart/chart.h"
 
 #include <cmath>
+#include <utility>
 
 #include "astro/houses/house_position.h"
 
@@ -176,8 +177,12 @@ int Chart::GetElementCross(int i, bool byHouse) const {
 }
 
 int Chart::SignInHouse(int sign, int house) const {
-  const AngleValue from = GetCusp(house), to = GetCusp(house + 1);
+  AngleValue from = GetCusp(house), to = GetCusp(house + 1);
   if (!from.IsSet() || !to.IsSet()) return 0;
+  // Cusps against the signs: the house runs up from the next cusp to its own.
+  std::array<double, 12> c;
+  for (int h = 0; h < 12; ++h) c[h] = cusps[h].Get();
+  if (RunsBackwards(c)) std::swap(from, to);
   const double start = sign * 30.0;
   const double span = AngleDifference360(from.Get(), to.Get());
   const double a = AngleDifference360(from.Get(), start);

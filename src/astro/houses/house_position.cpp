@@ -18,14 +18,6 @@ bool AllUsable(const std::array<double, 12>& cusps) {
   return true;
 }
 
-// The forward arcs from each cusp to the next add up to one circle when the cusps follow the
-// signs, and to eleven when they run backwards.
-bool RunsBackwards(const std::array<double, 12>& cusps) {
-  double total = 0.0;
-  for (int i = 0; i < 12; ++i) total += Norm360(cusps[(i + 1) % 12] - cusps[i]);
-  return total > 720.0;
-}
-
 struct Arc {
   double start, length;  // forward from start
 };
@@ -38,6 +30,14 @@ Arc HouseArc(const std::array<double, 12>& cusps, int house) {
 }
 
 }  // namespace
+
+// The forward arcs from each cusp to the next add up to one circle when the cusps follow the
+// signs, and to eleven when they run backwards.
+bool RunsBackwards(const std::array<double, 12>& cusps) {
+  double total = 0.0;
+  for (int i = 0; i < 12; ++i) total += Norm360(cusps[(i + 1) % 12] - cusps[i]);
+  return total > 720.0;
+}
 
 int HouseOfLongitude(const std::array<double, 12>& cusps, double longitudeDeg) {
   if (!Usable(longitudeDeg) || !AllUsable(cusps)) return -1;

@@ -4,6 +4,9 @@
 #include <array>
 #include <vector>
 
+// True when the cusps run against the order of the signs (the horizontal system at some places).
+bool RunsBackwards(const std::array<double, 12>& cusps);
+
 // The house 0..11 that holds the longitude: house i runs from cusps[i] up to cusps[i + 1], across
 // 360. Cusps that run against the order of the signs (the horizontal system) are followed
 // backwards. -1 when the longitude or a cusp is absent (-777.0) or not finite.
