@@ -97,6 +97,14 @@ TEST(ChartRecord, ACutOrDamagedRecordIsRefusedAndTheChartKept) {
 
   BinaryReader any(bytes);
   EXPECT_EQ(target.Load(any, 4100).ErrorCode(), 107);
+
+  // Not a number in the first of the two doubles (the turn of a symbolic thematic chart's cusps).
+  std::string badExtra = bytes;
+  const double nan = std::nan("");
+  std::memcpy(badExtra.data() + 404 + 50 * 25, &nan, 8);
+  BinaryReader e(badExtra);
+  EXPECT_EQ(target.Load(e, 4200).ErrorCode(), 106);
+  EXPECT_EQ(target.houseSystem, 3);
 }
 
 TEST(ChartAccessors, CuspsPointsAndHouses) {

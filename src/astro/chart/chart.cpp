@@ -132,7 +132,10 @@ Status Chart::Load(BinaryReader& in, int version) {
     if (!std::isfinite(p.longitude.Get()) || !std::isfinite(p.latitude) || !std::isfinite(p.speed))
       return Status::Error(106, "Chart::Load", 5);
   }
-  for (double& d : read.extra) d = in.F64();
+  for (double& d : read.extra) {
+    d = in.F64();
+    if (!std::isfinite(d)) return Status::Error(106, "Chart::Load", 8);
+  }
   for (AngleValue& c : read.cusps) {
     c.Set(in.F64());
     if (!std::isfinite(c.Get())) return Status::Error(106, "Chart::Load", 6);
