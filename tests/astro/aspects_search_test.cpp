@@ -152,6 +152,9 @@ TEST(AspectTests, FixedOrbConjunctionAndOpposition) {
   EXPECT_EQ(square.TestFixedOrb(359, 88), 0);  // 89 across 0
   EXPECT_EQ(square.TestFixedOrb(10, 281), 0);  // 271 folds to 89
   EXPECT_EQ(square.TestFixedOrb(0, 180), -1);
+  // -777 would fold like 303 degrees: 303 + 90 = 33.
+  EXPECT_EQ(square.TestFixedOrb(-777.0, 33), -1);
+  EXPECT_EQ(square.TestFixedOrb(33, -777.0), -1);
 
   const struct {
     double angle;

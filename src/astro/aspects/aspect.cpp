@@ -102,6 +102,9 @@ int Aspect::TestConjunctionOrOpposition() const {
 }
 
 int Aspect::TestFixedOrb(double longitudeA, double longitudeB) const {
+  // An absent (-777.0) longitude is no position and makes no aspect.
+  for (double lon : {longitudeA, longitudeB})
+    if (lon == -777.0 || !std::isfinite(lon)) return -1;
   const double deviation = AspectSeparation(longitudeA, longitudeB) - FoldTo180(angle);
   return std::fabs(deviation) <= 1.033 + kMargin ? 0 : -1;
 }

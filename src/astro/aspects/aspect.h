@@ -75,7 +75,8 @@ struct Aspect {
   int TestConjunction() const;
   // 0 for a conjunction or an opposition, else -1.
   int TestConjunctionOrOpposition() const;
-  // 0 when the separation of two longitudes is within 1.033 degrees of the angle, else -1.
+  // 0 when the separation of two longitudes is within 1.033 degrees of the angle, else -1 (also
+  // when a longitude is absent).
   int TestFixedOrb(double longitudeA, double longitudeB) const;
 };
 
