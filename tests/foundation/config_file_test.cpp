@@ -398,6 +398,19 @@ TEST(ConfigurationFile, ValuesThatWouldMisleadAreReset) {
   EXPECT_EQ(c.GetSystemName(1), "ASP");
 }
 
+TEST(ConfigurationFile, AFileThatCannotBeReadIsKeptBesideForTheDefaultsSavedAtExit) {
+  TempFolder dir;
+  const std::string file = ValidFile(dir);
+  const std::string damaged = file.substr(0, file.size() / 2);
+  WriteFile(dir / "velm.cfg", damaged);
+  ScriptedPrompter prompts;
+  Configuration c = NonDefault();
+  c.LoadAtStart(dir / "velm.cfg");
+  EXPECT_TRUE(c == Configuration());
+  EXPECT_TRUE(prompts.WasShown(-106));
+  EXPECT_EQ(ReadFile(dir / "velm.cfg.bad"), damaged);
+}
+
 TEST(ConfigurationFile, FailedSaveLeavesTheOldFile) {
   TempFolder dir;
   EXPECT_FALSE(NonDefault().Save(dir / "no such folder" / "velm.cfg").ok());

@@ -166,7 +166,8 @@ class Configuration {
   // 3 a block runs past the end or the end block is missing, 4 a block that cannot be read,
   // 5 a wrong checksum); a file that cannot be read gives the defaults and error 102 or 103.
   Status Load(const std::filesystem::path& path);
-  // Load, and a message to the user when the file was damaged or could not be read.
+  // Load, and a message to the user when the file was damaged or could not be read; such a file is
+  // then kept as "<name>.bad" beside it, since the defaults are saved over it at exit.
   void LoadAtStart(const std::filesystem::path& path);
   // Rewrites the file through SafeRewrite; on failure the old file is left as it was.
   Status Save(const std::filesystem::path& path) const;

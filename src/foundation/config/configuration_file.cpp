@@ -15,6 +15,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
+#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 
 namespace {
@@ -366,5 +367,14 @@ Status Configuration::Load(const std::filesystem::path& path) {
 
 void Configuration::LoadAtStart(const std::filesystem::path& path) {
   const Status st = Load(path);
-  if (!st.ok()) ReportStatus(st, "Configuration::Load");
+  if (st.ok()) return;
+  ReportStatus(st, "Configuration::Load");
+  // The defaults are saved over the file at exit: keep the file that could not be read (damaged,
+  // or written by another version) beside it, so that none of its settings is lost.
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) {
+    std::filesystem::path kept = path;
+    kept += ".bad";
+    FileCopy(path, kept);
+  }
 }
