@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
 
   const DataFolderChoice choice = ChooseDataFolder(candidates);
   GetSettings().SetFolder(choice.folder);
+  GetSettings().SetShippedFolders(candidates.shippedDefaults);
 
   // The folder is created before it is locked and seeded after: seeding writes into it.
   ReportStatus(CreateDataFolder(choice.folder), "CreateDataFolder");

@@ -8,6 +8,7 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_file.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
@@ -42,6 +43,7 @@ CKovraApp::CKovraApp() {
 CKovraApp::~CKovraApp() {
   documents_.CloseAllDocuments();
   mainFrame_.reset();
+  if (&platform::Glyphs() == &glyphs_) platform::InstallGlyphs(nullptr);
   if (g_pApp == this) g_pApp = nullptr;
 }
 
@@ -90,6 +92,11 @@ void CKovraApp::LoadProgramWideObjects() {
   const bool hadConfig = fs::exists(config);
   GetConfiguration().LoadAtStart(config);
   if (!hadConfig) ReportStatus(GetConfiguration().Save(config), "CKovraApp::InitInstance");
+  // The glyph faces come with the configuration, as the font files did.
+  if (Status st = LoadGlyphSet(GetSettings().FindProgramFile(kGlyphFileName), glyphs_); st.ok())
+    platform::InstallGlyphs(&glyphs_);
+  else
+    ReportStatus(st, "CKovraApp::InitInstance");
 
   for (const Status& skipped : GetAspectarium().LoadAll(folder))
     ReportStatus(skipped, "CKovraApp::InitInstance");

@@ -13,6 +13,7 @@
 #include "archive/store/archive.h"
 #include "astro/chart/chart.h"
 #include "foundation/status.h"
+#include "platform/core/glyph_set.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
 #include "shell/profile.h"
@@ -97,6 +98,7 @@ class CKovraApp : public platform::CommandTarget {
   void SaveProfile();
 
   CommentSlotTable commentSlots_;
+  platform::GlyphSet glyphs_;
   Archive archive_{commentSlots_};
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;

@@ -202,3 +202,19 @@ TEST(DataFolderLock, AFolderWithoutALockFileIsReportedButUsed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramFiles, TheDataFolderCopyComesFirstThenTheShippedOne) {
+  testing_support::TempFolder data;
+  testing_support::TempFolder shipped;
+  testing_support::WriteFile(shipped / "velm.gly", "shipped");
+  Settings settings(data.Path());
+  EXPECT_EQ(settings.FindProgramFile("velm.gly"), settings.GetPath("velm.gly"));  // none shipped
+  settings.SetShippedFolders({data.Path() / "missing", shipped.Path()});
+  EXPECT_EQ(settings.FindProgramFile("velm.gly"), (shipped / "velm.gly").string());
+  testing_support::WriteFile(data / "velm.gly", "own");
+  EXPECT_EQ(settings.FindProgramFile("velm.gly"), (data / "velm.gly").string());
+}
+
+}  // namespace

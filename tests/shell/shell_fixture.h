@@ -73,6 +73,8 @@ class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     GetSettings().SetFolder(folder_.Path());
+    // The files the program ships (glyph outlines, ephemeris tables) come from the source tree.
+    GetSettings().SetShippedFolders({testing_support::SourceDir() / "data"});
     platform::ModalDriver::Clear();
     platform::ModalDriver::SetStrict(true);
     g_DocCreationMode = kCreateNewChart;
@@ -86,6 +88,7 @@ class ShellTest : public ::testing::Test {
     EXPECT_TRUE(platform::ModalDriver::Unanswered().empty())
         << "a dialog ran without an answer: " << platform::ModalDriver::Unanswered().front().name();
     platform::ModalDriver::Clear();
+    GetSettings().SetShippedFolders({});
   }
 
   // A started application; the start-up dialog is answered "open nothing".

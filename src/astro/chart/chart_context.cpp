@@ -16,5 +16,5 @@ const Ephemeris& GetEphemeris() { return TheEphemeris(); }
 Status LoadEphemeris(const std::filesystem::path& file) { return TheEphemeris().Load(file); }
 
 Status LoadEphemerisFromDataFolder() {
-  return LoadEphemeris(GetSettings().GetPath(kDataEphemeris));
+  return LoadEphemeris(GetSettings().FindProgramFile(g_DataFileNames[kDataEphemeris]));
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/files/data_file_names.h"
 
@@ -26,8 +27,18 @@ class Settings {
   std::string GetPath(std::string_view name) const;
   std::string GetPath(DataFile file) const { return GetPath(g_DataFileNames[file]); }
 
+  // The folders holding the files the program ships (its installed share folder, or the source
+  // tree's data/ when it runs from a build folder), in order of preference.
+  void SetShippedFolders(std::vector<std::filesystem::path> folders) {
+    shipped_ = std::move(folders);
+  }
+  // A file the program reads but never writes (glyph outlines, ephemeris tables): the data
+  // folder's copy when there is one, else the first shipped copy, else the data folder's path.
+  std::string FindProgramFile(std::string_view name) const;
+
  private:
   std::filesystem::path folder_;
+  std::vector<std::filesystem::path> shipped_;
 };
 
 // The program-wide settings object; its folder is set once at start-up.
