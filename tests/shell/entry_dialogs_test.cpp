@@ -206,12 +206,9 @@ struct BadField {
 };
 
 const BadField kBadFields[] = {
-    {"day_31_april", "date", "31.04.1990", 775},
-    {"year_0", "date", "01.01.0", 777},
-    {"month_13", "date", "01.13.1990", 656},
-    {"time_24_00", "time", "24:00", 659},
-    {"zone_13_hours", "zone", "+13:00", 659},
-    {"latitude_90", "latitude", "90N00", 778},
+    {"day_31_april", "date", "31.04.1990", 775},   {"year_0", "date", "01.01.0", 777},
+    {"month_13", "date", "01.13.1990", 656},       {"time_24_00", "time", "24:00", 659},
+    {"zone_13_hours", "zone", "+13:00", 659},      {"latitude_90", "latitude", "90N00", 778},
     {"longitude_200", "longitude", "200E00", 778},
 };
 
@@ -303,7 +300,8 @@ TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
   Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
     EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("N31"));
     EXPECT_EQ(d.RecentBox()->count(), 30);
-    EXPECT_TRUE(d.RecentBox()->itemText(29).startsWith(QStringLiteral("N2 "))) << "N1 and Анна dropped";
+    EXPECT_TRUE(d.RecentBox()->itemText(29).startsWith(QStringLiteral("N2 ")))
+        << "N1 and Анна dropped";
     // Choosing a recent entry fills the fields.
     d.RecentBox()->setCurrentIndex(5);
     Q_EMIT d.RecentBox()->activated(5);
@@ -386,7 +384,8 @@ TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
   // A physicist born at Ulm, 14 March 1879, 11:30 local mean time (48N24, 10E00: zone +00:40).
   // Almanac: Sun 23 Pisces 30 (353.50), Ascendant 11 Cancer 38 (101.63).
   Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
-    Type(d.PersonBox(), {"Физик", "14.03.1879", false, "11:30", "+00:40", "48N24", "010E00", "Ульм"});
+    Type(d.PersonBox(),
+         {"Физик", "14.03.1879", false, "11:30", "+00:40", "48N24", "010E00", "Ульм"});
     return PressOk(d);
   });
   Chart chart;

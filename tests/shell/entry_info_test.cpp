@@ -1,13 +1,12 @@
 // The contents of the chart information dialog: the rows a kind shows, names of house systems,
 // longitudes in signs, houses of the points and the local sidereal time.
-#include "shell/entry/core/chart_information.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "astro/chart/chart_definition.h"
 #include "foundation/text/cp1251.h"
+#include "shell/entry/core/chart_information.h"
 
 namespace {
 
@@ -27,10 +26,10 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
     int code;
     const char* name;
   };
-  for (const HouseName& h : {HouseName{0, "ПЛАЦИДУС"}, HouseName{7, "ПОРФИРИЙ"},
-                             HouseName{18, "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"},
-                             HouseName{105, "КАМПАНУС, геодетическая"}, HouseName{19, ""},
-                             HouseName{-1, ""}})
+  for (const HouseName& h :
+       {HouseName{0, "ПЛАЦИДУС"}, HouseName{7, "ПОРФИРИЙ"},
+        HouseName{18, "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"}, HouseName{105, "КАМПАНУС, геодетическая"},
+        HouseName{19, ""}, HouseName{-1, ""}})
     EXPECT_EQ(HouseSystemName(h.code), Cp1251(h.name)) << h.code;
 
   struct Lon {
@@ -38,8 +37,7 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
     const char* text;
   };
   for (const Lon& l : {Lon{0.0, "00°00' Овен"}, Lon{123.5, "03°30' Лев"},
-                       Lon{359.99, "29°59' Рыбы"}, Lon{-30.0, "00°00' Рыбы"},
-                       Lon{kAbsent, "-"}})
+                       Lon{359.99, "29°59' Рыбы"}, Lon{-30.0, "00°00' Рыбы"}, Lon{kAbsent, "-"}})
     EXPECT_EQ(LongitudeInSignText(l.degrees), Cp1251(l.text)) << l.degrees;
 
   EXPECT_EQ(HouseNumeral(1), "I");
@@ -52,9 +50,9 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
 TEST(EntryChartInfo, PointsWithTheirHouses) {
   Chart chart;
   for (int h = 0; h < 12; ++h) chart.cusps[h].Set(15.0 + 30.0 * h);  // cusp I at 15 Aries
-  chart.points[0].longitude.Set(10.0);   // before cusp I: house XII
-  chart.points[1].longitude.Set(15.0);   // on cusp I: house I
-  chart.points[4].longitude.Set(200.0);  // house VII
+  chart.points[0].longitude.Set(10.0);                               // before cusp I: house XII
+  chart.points[1].longitude.Set(15.0);                               // on cusp I: house I
+  chart.points[4].longitude.Set(200.0);                              // house VII
   chart.points[4].status = 'R';
   const std::vector<PointHouseRow> rows = PointHouseRows(chart);
   ASSERT_EQ(rows.size(), 3u) << "points without a longitude are left out";
@@ -84,7 +82,7 @@ TEST(EntryChartInfo, RowsOfAKind) {
   std::vector<std::string> labels;
   for (const ChartInfoRow& r : ChartInfoRows(chart)) labels.push_back(Utf8(r.label));
   const std::vector<std::string> expected = {
-      "Имя",   "Тип",   "Название", "Первый", "Место",         "Второй",          "Место",
+      "Имя",      "Тип",   "Название",      "Первый",           "Место",         "Второй", "Место",
       "Композит", "Место", "Система домов", "Система аспектов", "Звездное время"};
   EXPECT_EQ(labels, expected);
   const std::vector<ChartInfoRow> rows = ChartInfoRows(chart);

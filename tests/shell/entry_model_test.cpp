@@ -1,11 +1,11 @@
 // The chart definition each kind's entry makes (the Sources of each kind are checked through the
 // dialogs): the user's key, the entry read back from a definition, values no entry can hold, and
 // the groups of kinds.
-#include "shell/entry/core/chart_entry_model.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "shell/entry/core/chart_entry_model.h"
 
 namespace {
 

@@ -32,7 +32,8 @@ constexpr int kSmallestRowFontSize = 60;
 QColor ToQColor(const platform::Color& c) { return QColor(c.r, c.g, c.b); }
 
 QString ObjectText(short object) {
-  if (object >= 0 && object < 100) return platform::ToQt(GetMessageText(kMsgPointNameFirst + object));
+  if (object >= 0 && object < 100)
+    return platform::ToQt(GetMessageText(kMsgPointNameFirst + object));
   if (object >= 1000 && object < 1012) return QString::fromStdString(HouseNumeral(object - 999));
   return {};
 }
@@ -115,7 +116,8 @@ class ColumnsDelegate : public QStyledItemDelegate {
       default:
         break;
     }
-    const platform::Font old = dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
+    const platform::Font old =
+        dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
     dc.TextOut(x, y, platform::FromQt(box_->ColumnText(index, column)));
     dc.SelectFont(old);
   }
@@ -133,8 +135,8 @@ CAspectsListBox::CAspectsListBox(QWidget* parent) : QListWidget(parent) {
 int CAspectsListBox::RowFontSize(platform::Dc& dc, int rowHeight, int rowWidth) {
   if (rowFontSize_ == 0 && !list_.Items().empty()) {
     const int width = static_cast<int>(rowWidth / std::max(list_.TotalWidth(), 1.0));
-    const int fitted = FitFontSizeToBox(dc, platform::kTextFace, kFirstRowFontSize, rowHeight,
-                                        width, false);
+    const int fitted =
+        FitFontSizeToBox(dc, platform::kTextFace, kFirstRowFontSize, rowHeight, width, false);
     rowFontSize_ = static_cast<int>(std::max(fitted, kSmallestRowFontSize) * 1.2);
   }
   return rowFontSize_ > 0 ? rowFontSize_ : kSmallestRowFontSize;
@@ -172,8 +174,9 @@ QString CAspectsListBox::ColumnText(int index, int column) const {
     case 3:
       return platform::ToQt(GetMessageText(item.side == 'L' ? kMsgSideLeft : kMsgSideRight));
     case 4:
-      return item.motion == 'I' ? QStringLiteral("сх") : item.motion == 'E' ? QStringLiteral("рсх")
-                                                                           : QString();
+      return item.motion == 'I'   ? QStringLiteral("сх")
+             : item.motion == 'E' ? QStringLiteral("рсх")
+                                  : QString();
     case 5:
       return item.mark == 'E' ? QStringLiteral("*") : QString();
     case 6:

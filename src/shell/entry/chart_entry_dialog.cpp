@@ -118,8 +118,8 @@ ChartEntryDialog::ChartEntryDialog(int kind, QWidget* parent)
     if (fields.progressionMethod) {
       arcUnit_->addItems({QStringLiteral("сут."), QStringLiteral("час."), QStringLiteral("мин.")});
     } else {
-      arcUnit_->addItems({QStringLiteral("град."), QStringLiteral("мин. дуги"),
-                          QStringLiteral("сек. дуги")});
+      arcUnit_->addItems(
+          {QStringLiteral("град."), QStringLiteral("мин. дуги"), QStringLiteral("сек. дуги")});
     }
     timeCount_ = MakeSpin(this, 1, kMaxKeyCount);
     timeUnit_ = new QComboBox(this);

@@ -88,19 +88,23 @@ class CD_ENTER_Transit : public ChartEntryDialog {
 };
 class CD_ENTER_Progressed : public ChartEntryDialog {
  public:
-  explicit CD_ENTER_Progressed(QWidget* parent = nullptr) : ChartEntryDialog(kChartProgressed, parent) {}
+  explicit CD_ENTER_Progressed(QWidget* parent = nullptr)
+      : ChartEntryDialog(kChartProgressed, parent) {}
 };
 class CD_ENTER_Directed : public ChartEntryDialog {
  public:
-  explicit CD_ENTER_Directed(QWidget* parent = nullptr) : ChartEntryDialog(kChartDirected, parent) {}
+  explicit CD_ENTER_Directed(QWidget* parent = nullptr)
+      : ChartEntryDialog(kChartDirected, parent) {}
 };
 class CD_ENTER_Synastry : public ChartEntryDialog {
  public:
-  explicit CD_ENTER_Synastry(QWidget* parent = nullptr) : ChartEntryDialog(kChartSynastry, parent) {}
+  explicit CD_ENTER_Synastry(QWidget* parent = nullptr)
+      : ChartEntryDialog(kChartSynastry, parent) {}
 };
 class CD_ENTER_Harmonic : public ChartEntryDialog {
  public:
-  explicit CD_ENTER_Harmonic(QWidget* parent = nullptr) : ChartEntryDialog(kChartHarmonic, parent) {}
+  explicit CD_ENTER_Harmonic(QWidget* parent = nullptr)
+      : ChartEntryDialog(kChartHarmonic, parent) {}
 };
 class CD_ENTER_Return : public ChartEntryDialog {
  public:
@@ -108,7 +112,8 @@ class CD_ENTER_Return : public ChartEntryDialog {
 };
 class CD_ENTER_LunarPhase : public ChartEntryDialog {
  public:
-  explicit CD_ENTER_LunarPhase(QWidget* parent = nullptr) : ChartEntryDialog(kChartLunarPhase, parent) {}
+  explicit CD_ENTER_LunarPhase(QWidget* parent = nullptr)
+      : ChartEntryDialog(kChartLunarPhase, parent) {}
 };
 
 }  // namespace entry

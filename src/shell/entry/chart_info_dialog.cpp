@@ -94,9 +94,9 @@ DPlanetInfo::DPlanetInfo(const Chart& chart, int point, QWidget* parent)
     : platform::Dialog(parent) {
   if (point >= 0) setWindowTitle(platform::ToQt(GetMessageText(kMsgPointNameFirst + point)));
   auto* layout = new QVBoxLayout(this);
-  const PointRecord p =
-      point >= 0 && point < kChartPointCount ? chart.points[static_cast<std::size_t>(point)]
-                                             : PointRecord();
+  const PointRecord p = point >= 0 && point < kChartPointCount
+                            ? chart.points[static_cast<std::size_t>(point)]
+                            : PointRecord();
   char speed[32];
   std::snprintf(speed, sizeof speed, "%+.4f", p.speed);
   const int house = p.longitude.IsSet() ? chart.HouseOf(p.longitude.Get()) + 1 : 0;

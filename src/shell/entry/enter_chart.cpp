@@ -74,7 +74,8 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
   // starting moment next time.
   history.Remember(DefinitionFromEntry(dialog->entry, kind));
   if (!file.empty())
-    if (const Status saved = history.Save(file); !saved.ok()) ReportStatus(saved, "EnterChartOfKind");
+    if (const Status saved = history.Save(file); !saved.ok())
+      ReportStatus(saved, "EnterChartOfKind");
   definition = entered;
   return true;
 }

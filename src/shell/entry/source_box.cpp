@@ -1,9 +1,9 @@
 #include "shell/entry/source_box.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 

@@ -92,7 +92,8 @@ std::vector<AspectListItem> PointAspects(const Chart& chart, int point,
     const PointRecord& b = chart.points[other];
     if (other == point || !b.longitude.IsSet()) continue;
     const OrbColumn column = OrbColumnOfClass(GetConfiguration().GetPairOrbClass(point, other));
-    const AspectMatch match = system.FindAspectBetween(a.longitude.Get(), b.longitude.Get(), column);
+    const AspectMatch match =
+        system.FindAspectBetween(a.longitude.Get(), b.longitude.Get(), column);
     if (!match.Found()) continue;
     AspectListItem item;
     item.object1 = static_cast<short>(point);

@@ -18,11 +18,11 @@ inline constexpr int kMsgNoAspects = 439;
 struct AspectListItem {
   short object1 = -1;  // chart point 0..99, 1000 + cusp index 0..11, -1 none
   short object2 = -1;
-  short aspect = -1;   // position in the aspect system
-  char side = 'L';     // 'L' or 'R'
-  char motion = ' ';   // 'I' forming, 'E' separating, other: neither
-  char exact = 'N';    // 'E' within the exact orb
-  char mark = ' ';     // 'E', 'G' or neither
+  short aspect = -1;  // position in the aspect system
+  char side = 'L';    // 'L' or 'R'
+  char motion = ' ';  // 'I' forming, 'E' separating, other: neither
+  char exact = 'N';   // 'E' within the exact orb
+  char mark = ' ';    // 'E', 'G' or neither
   double value1 = 0.0;
   double value2 = 0.0;  // the sort key
   FDate date;

@@ -47,8 +47,8 @@ struct ChartEntry {
   Source target;  // the moment and place looked at (its name is the person's)
   std::string title;
   bool converse = false;
-  int method = 0;                        // progression or direction method
-  ProgressionKey key{1, 1, 1, 1};        // the user's key
+  int method = 0;                  // progression or direction method
+  ProgressionKey key{1, 1, 1, 1};  // the user's key
   bool composite = false;
   int harmonic = 2;
   int returnBody = 0;  // 0 Sun .. 9 Pluto

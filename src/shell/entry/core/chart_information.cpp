@@ -66,12 +66,25 @@ std::string HoursText(double hours) {
 }  // namespace
 
 std::string HouseSystemName(int code) {
-  static const char* const kNames[kHouseSystemCount] = {
-      "ПЛАЦИДУС",        "ТОПОЦЕНТРИЧЕСКАЯ", "РЕГИОМОНТАНУС",         "РАВНОДОМНАЯ ОТ МС",
-      "РАВНОДОМНАЯ ОТ ASC", "КАМПАНУС",      "КОХ",                   "ПОРФИРИЙ",
-      "МЕРИДИАННАЯ (ЗАРИЕЛЬ)", "МОРИНУС",    "СОЛЯР",                 "БРАХМАГУПТА",
-      "МЕДИЦИНСКАЯ",     "ЗЕМНЫЕ ДОМА",      "СОЛНЕЧНЫЕ ДОМА",        "ЛУННЫЕ ДОМА",
-      "ЗНАК-ДОМ",        "ГОРИЗОНТАЛЬНАЯ",   "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"};
+  static const char* const kNames[kHouseSystemCount] = {"ПЛАЦИДУС",
+                                                        "ТОПОЦЕНТРИЧЕСКАЯ",
+                                                        "РЕГИОМОНТАНУС",
+                                                        "РАВНОДОМНАЯ ОТ МС",
+                                                        "РАВНОДОМНАЯ ОТ ASC",
+                                                        "КАМПАНУС",
+                                                        "КОХ",
+                                                        "ПОРФИРИЙ",
+                                                        "МЕРИДИАННАЯ (ЗАРИЕЛЬ)",
+                                                        "МОРИНУС",
+                                                        "СОЛЯР",
+                                                        "БРАХМАГУПТА",
+                                                        "МЕДИЦИНСКАЯ",
+                                                        "ЗЕМНЫЕ ДОМА",
+                                                        "СОЛНЕЧНЫЕ ДОМА",
+                                                        "ЛУННЫЕ ДОМА",
+                                                        "ЗНАК-ДОМ",
+                                                        "ГОРИЗОНТАЛЬНАЯ",
+                                                        "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"};
   if (!IsKnownHouseSystem(code)) return {};
   std::string name = Cp1251(kNames[BaseHouseSystem(code)]);
   if (IsGeodeticHouseCode(code)) name += Cp1251(", геодетическая");
@@ -107,7 +120,8 @@ std::vector<ChartInfoRow> ChartInfoRows(const Chart& chart) {
   std::vector<ChartInfoRow> rows;
   const Source* base = d.GetBaseSource();
   rows.push_back({Cp1251("Имя"), (base != nullptr ? *base : d.sources[0]).Name()});
-  std::string kind = GetMessageText(kMsgKindNameFirst + (d.Kind() <= kChartLunarPhase ? d.Kind() : 0));
+  std::string kind =
+      GetMessageText(kMsgKindNameFirst + (d.Kind() <= kChartLunarPhase ? d.Kind() : 0));
   if (d.Kind() == kChartSynastry && d.keyKind == kCompositeSwitch)
     kind += " (" + GetMessageText(kMsgComposite) + ")";
   rows.push_back({Cp1251("Тип"), kind});

@@ -54,8 +54,8 @@ Status EntryHistory::Load(const std::filesystem::path& file) {
   std::string bytes;
   if (Status st = ReadWholeFile(file, bytes); !st.ok()) return Status::Error(103, file.string());
   BinaryReader in(bytes);
-  if (in.Bytes(kMagic.size()) != kMagic || in.U16() != kVersion ||
-      in.U8() != kEntryGroupCount || !in.Ok())
+  if (in.Bytes(kMagic.size()) != kMagic || in.U16() != kVersion || in.U8() != kEntryGroupCount ||
+      !in.Ok())
     return Status::Error(106, file.string());
   std::array<std::vector<SuperSource>, kEntryGroupCount> read;
   for (int g = 0; g < kEntryGroupCount; ++g) {

@@ -215,8 +215,7 @@ int SourceFromTexts(const SourceTexts& texts, Source& source) {
   if (const int fault = ParseLongitudeText(texts.longitude, lonDeg, lonMin, lonLetter); fault != 0)
     return fault;
   if (!read.place
-           .SetPlace(latDeg, latMin, latLetter, lonDeg, lonMin, lonLetter, texts.town,
-                     texts.region)
+           .SetPlace(latDeg, latMin, latLetter, lonDeg, lonMin, lonLetter, texts.town, texts.region)
            .ok())
     return kMsgEntryBadCoordinate;
   read.SetName(texts.name);

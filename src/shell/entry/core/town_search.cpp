@@ -10,8 +10,7 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-std::vector<TownListRow> ListTowns(const TOWNS& towns, std::string_view prefix,
-                                   std::size_t limit) {
+std::vector<TownListRow> ListTowns(const TOWNS& towns, std::string_view prefix, std::size_t limit) {
   std::vector<TownListRow> rows;
   const std::string_view typed = Trimmed(prefix);
   if (typed.empty()) return rows;
