@@ -23,11 +23,11 @@ class CKovraView : public platform::View {
   // The identification block: left edge and first baseline on the page (0.01 mm), line distance.
   static constexpr int kHeaderLeft = 1500;
   static constexpr int kHeaderTop = -1500;
-  static constexpr int kHeaderLineStep = 380;
-  static constexpr int kHeaderFontSize = 2400;  // tenths of a point
 
   // The wheel's square on the page (0.01 mm, y negative downwards), under the identification block.
   static constexpr platform::Rect kWheelArea{1500, -3800, 19500, -21800};
+  // The part of the page the view shows, scaled to fit its window: the header and the wheel.
+  static constexpr platform::Size kDrawnArea{21000, 22300};
 
   explicit CKovraView(QWidget* parent = nullptr);
   ~CKovraView() override;

@@ -25,7 +25,7 @@ TEST(ChartHeader, FullAndCompactLines) {
   const auto full = ChartHeaderLines(c, false);
   ASSERT_EQ(full.size(), 5u);
   EXPECT_EQ(full[0], Cp1251("Пушкин А. С."));
-  EXPECT_EQ(full[1], Cp1251("Натал"));
+  EXPECT_EQ(full[1], Cp1251("Натал (Натальный)"));
   EXPECT_EQ(full[2].substr(0, 10), "06:06:1799");
   EXPECT_NE(full[2].find("11:00"), std::string::npos);
   EXPECT_NE(full[2].find("+02:30"), std::string::npos);
@@ -33,7 +33,7 @@ TEST(ChartHeader, FullAndCompactLines) {
   EXPECT_EQ(full[4], "55N45 037E37");
   const auto compact = ChartHeaderLines(c, true);
   ASSERT_EQ(compact.size(), 3u);
-  EXPECT_EQ(compact[0], Cp1251("Пушкин А. С. - Натал"));
+  EXPECT_EQ(compact[0], Cp1251("Пушкин А. С. - Натал (Натальный)"));
   EXPECT_EQ(compact[2], Cp1251("Москва, Россия  55N45 037E37"));
 }
 

@@ -128,7 +128,8 @@ TEST_F(ShellTest, MainChartViewDrawsTheChartHeader) {
   ASSERT_NE(document, nullptr);
   const std::vector<std::string> lines = CKovraView::HeaderLines(*document->GetChart());
   EXPECT_EQ(lines, (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Проба (Натальный)"),
-                                             "13.05.1975  14:30  +03:00", "", "55N45 037E37"}));
+                                             Cp1251("13:05:1975 н.э.  14:30  +03:00 MSK"), "",
+                                             "55N45 037E37"}));
 }
 
 TEST_F(ShellTest, ScreenshotOfTheMainWindowWithTwoCharts) {

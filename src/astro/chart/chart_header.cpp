@@ -26,19 +26,22 @@ std::string Join(std::initializer_list<std::string> parts, std::string_view sepa
 
 std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   const SuperSource& def = chart.definition;
-  const Source& source = def.GetCountSrc();
-  std::string name = source.Name();
-  if (name.empty()) name = def.sources[0].Name();
+  const Source* base = def.GetBaseSource();
+  const Source& named = base != nullptr ? *base : def.sources[0];
+  const Source& counted = def.GetCountSrc();
+  // The title with the kind's name: "Проба (Натальный)".
   std::string title = def.Title();
-  if (title.empty() && def.Kind() <= kChartLunarPhase)
-    title = GetMessageText(kMsgFirstKindName + def.Kind());
-  const std::string moment = Join({source.moment.date.ToText(), source.moment.time.ToText(),
-                                   source.zone.ToText() + " " + source.zone.ZoneName()},
+  if (def.Kind() <= kChartLunarPhase) {
+    const std::string& kind = GetMessageText(kMsgFirstKindName + def.Kind());
+    title = title.empty() ? kind : title + " (" + kind + ")";
+  }
+  const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
+                                   counted.zone.ToText() + " " + counted.zone.ZoneName()},
                                   "  ");
-  const std::string place = Join({source.place.Town(), source.place.Region()}, ", ");
-  const std::string coords = source.place.CoordText();
-  if (compact) return {Join({name, title}, " - "), moment, Join({place, coords}, "  ")};
-  return {name, title, moment, place, coords};
+  const std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
+  const std::string coords = counted.place.CoordText();
+  if (compact) return {Join({named.Name(), title}, " - "), moment, Join({place, coords}, "  ")};
+  return {named.Name(), title, moment, place, coords};
 }
 
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,

@@ -117,7 +117,25 @@ void View::FilePrintPreview() {
 void View::SetScrollSizes(MapMode mode, Size total) {
   mapMode_ = mode;
   total_ = total;
+  scaleToFit_ = false;
   UpdateScrollBars();
+}
+
+void View::SetScaleToFitSize(MapMode mode, Size total) {
+  mapMode_ = mode;
+  total_ = total;
+  scaleToFit_ = true;
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+double View::Scale() const {
+  if (!scaleToFit_ || mapMode_ == MapMode::Text || total_.cx == 0 || total_.cy == 0) return 1.0;
+  const double perInch = LogicalUnitsPerInch(mapMode_);
+  const double width = std::abs(total_.cx) * logicalDpiX() / perInch;
+  const double height = std::abs(total_.cy) * logicalDpiY() / perInch;
+  const QSize page = viewport()->size();
+  return std::max(0.05, std::min(page.width() / width, page.height() / height));
 }
 
 Point View::ScrollOrigin() const {
@@ -125,6 +143,11 @@ Point View::ScrollOrigin() const {
 }
 
 void View::UpdateScrollBars() {
+  if (scaleToFit_) {
+    horizontalScrollBar()->setRange(0, 0);
+    verticalScrollBar()->setRange(0, 0);
+    return;
+  }
   // The logical size in device pixels of this screen.
   const double perInch = LogicalUnitsPerInch(mapMode_);
   const int width =
@@ -143,7 +166,7 @@ void View::UpdateScrollBars() {
 }
 
 Point View::DeviceToLogical(QPoint device) const {
-  RecordingDc conversion(logicalDpiX());
+  RecordingDc conversion(logicalDpiX() * Scale());
   conversion.SetMapMode(mapMode_);
   const Point origin = ScrollOrigin();
   conversion.SetViewportOrg({-origin.x, -origin.y});
@@ -153,7 +176,7 @@ Point View::DeviceToLogical(QPoint device) const {
 void View::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.setRenderHint(QPainter::Antialiasing);
-  QtDc dc(painter, false);
+  QtDc dc(painter, logicalDpiX() * Scale(), logicalDpiY() * Scale(), false);
   OnPrepareDC(dc);
   OnDraw(dc);
 }

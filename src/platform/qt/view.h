@@ -63,6 +63,9 @@ class View : public QAbstractScrollArea, public CommandTarget {
 
   // The logical size of the scrolled area in `mode`.
   void SetScrollSizes(MapMode mode, Size total);
+  // Instead of scrolling, the logical area `total` is drawn scaled to fit the window (its aspect
+  // kept); the fonts scale with it.
+  void SetScaleToFitSize(MapMode mode, Size total);
   MapMode ScrollMapMode() const { return mapMode_; }
   // Device pixel -> logical point in the view's mapping, scroll position included.
   Point DeviceToLogical(QPoint device) const;
@@ -89,6 +92,9 @@ class View : public QAbstractScrollArea, public CommandTarget {
   Document* document_ = nullptr;
   MapMode mapMode_ = MapMode::Text;
   Size total_{};
+  bool scaleToFit_ = false;
+  // Window pixels per screen pixel of the logical area: 1 while scrolling.
+  double Scale() const;
 };
 
 }  // namespace platform
