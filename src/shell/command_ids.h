@@ -25,6 +25,11 @@ inline constexpr int NewChart(int kind) { return kNewChartFirst + kind; }
 inline constexpr int kLoadFromArchive = 33010;
 inline constexpr int kSaveToArchive = 33011;
 inline constexpr int kDynamicArchive = 32895;
+inline constexpr int kChartInfo = 33070;
+// The chart stepped in time: unit 0 minute, 1 hour, 2 day, 3 month, 4 year.
+inline constexpr int kStepUnitCount = 5;
+inline constexpr int StepForward(int unit) { return 33060 + 2 * unit; }
+inline constexpr int StepBack(int unit) { return 33061 + 2 * unit; }
 
 // "Просмотр"
 inline constexpr int kAspectTable = 32793;

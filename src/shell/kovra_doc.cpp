@@ -1,6 +1,8 @@
 #include "shell/kovra_doc.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "archive/comments/chart_comments.h"
@@ -12,6 +14,7 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
 #include "shell/command_ids.h"
+#include "shell/entry/chart_info_dialog.h"
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
@@ -252,7 +255,100 @@ int CKovraDoc::OpenRelocatedCharts(const std::vector<RelocationTown>& towns, boo
   return opened;
 }
 
+// --- Stepping in time and the chart information ---
+
+namespace {
+
+// The Source whose moment Chart::AddStep moves: the target moment of transit, progressed and
+// directed charts, the first person of a composite, else the Source the chart is computed for.
+const Source& SteppedSource(const SuperSource& definition) {
+  switch (definition.Kind()) {
+    case kChartTransit:
+    case kChartProgressed:
+    case kChartDirected:
+      return definition.sources[1];
+    case kChartSynastry:
+      return definition.keyKind == kCompositeSwitch ? definition.sources[0]
+                                                    : definition.GetCountSrc();
+    default:
+      return definition.GetCountSrc();
+  }
+}
+
+// The days from `date` to the same day `months` calendar months later (earlier when negative).
+// A day beyond the end of the new month becomes its last day and a day of 5..14 October 1582
+// becomes 15 October; 0 when the new date lies outside the years that can be held.
+std::int64_t CalendarMonthDays(const FDate& date, int months) {
+  const std::int64_t index =
+      std::int64_t{date.AstronomicalYear()} * 12 + (date.Month() - 1) + months;
+  const std::int64_t astronomical = index >= 0 ? index / 12 : -((11 - index) / 12);
+  const int month = static_cast<int>(index - astronomical * 12) + 1;
+  const char era = astronomical <= 0 ? 'B' : 'A';
+  const std::int64_t written = astronomical <= 0 ? 1 - astronomical : astronomical;
+  if (written > 9999) return 0;
+  const int year = static_cast<int>(written);
+  int day = std::min(date.Day(), GetDaysInMonth(month, year, era));
+  if (era == 'A' && year == 1582 && month == 10 && day >= 5 && day <= 14) day = 15;
+  FDate target;
+  if (!target.SetDate(day, month, year, era).ok()) return 0;
+  return target.DayNumber() - date.DayNumber();
+}
+
+}  // namespace
+
+double CKovraDoc::StepDays(const Chart& chart, StepUnit unit, int count) {
+  const FDate& date = SteppedSource(chart.definition).moment.date;
+  switch (unit) {
+    case StepUnit::Minute:
+      return count / 1440.0;
+    case StepUnit::Hour:
+      return count / 24.0;
+    case StepUnit::Day:
+      return count;
+    case StepUnit::Month:
+      return static_cast<double>(CalendarMonthDays(date, count));
+    case StepUnit::Year:
+      return static_cast<double>(CalendarMonthDays(date, 12 * count));
+  }
+  return 0.0;
+}
+
+bool CKovraDoc::StepChart(StepUnit unit, int count) {
+  if (!chart_) return false;
+  // Stepped on a copy: a moment the chart cannot be computed for leaves the chart as it was.
+  Chart stepped = *chart_;
+  if (const Status computed = stepped.AddStep(StepDays(stepped, unit, count)); !computed.ok()) {
+    ReportStatus(computed, "CKovraDoc::StepChart");
+    return false;
+  }
+  *chart_ = std::move(stepped);
+  UpdateTitle();
+  UpdateAllViews(nullptr);
+  return true;
+}
+
+void CKovraDoc::ShowChartInfo() {
+  if (!chart_) return;
+  DChartInfo dialog(*chart_, app_.MainWindow());
+  dialog.DoModal();
+}
+
 // --- Commands ---
+
+void CKovraDoc::AddChartCommands() {
+  const auto hasChart = [this](platform::CommandState& state) {
+    state.enabled = chart_ != nullptr;
+  };
+  OnCommand(
+      cmd::kChartInfo, [this] { ShowChartInfo(); }, hasChart);
+  for (int unit = 0; unit < cmd::kStepUnitCount; ++unit) {
+    const auto stepUnit = static_cast<StepUnit>(unit);
+    OnCommand(
+        cmd::StepForward(unit), [this, stepUnit] { StepChart(stepUnit, 1); }, hasChart);
+    OnCommand(
+        cmd::StepBack(unit), [this, stepUnit] { StepChart(stepUnit, -1); }, hasChart);
+  }
+}
 
 void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {
   OnCommand(
@@ -288,4 +384,5 @@ void CKovraDoc::RegisterCommands() {
   AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, &kBindhu);
   AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, &kSabian);
   AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart);
+  AddChartCommands();
 }

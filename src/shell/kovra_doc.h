@@ -126,6 +126,17 @@ class CKovraDoc : public platform::Document {
   int OpenRelocatedCharts(const std::vector<RelocationTown>& towns, bool withPoint,
                           const Place& point, int mode);
 
+  // The chart stepped in time by `count` units (negative: back): minutes, hours and days as
+  // such, months and years by the calendar on the date of the moment that the step moves. The
+  // title is renewed and every view redrawn. A step whose chart cannot be computed is reported
+  // and leaves the chart as it was (false).
+  enum class StepUnit { Minute, Hour, Day, Month, Year };
+  bool StepChart(StepUnit unit, int count);
+  // The days of a step of `count` units from the chart's stepped moment.
+  static double StepDays(const Chart& chart, StepUnit unit, int count);
+  // The chart information dialog of the document's (inner) chart.
+  void ShowChartInfo();
+
   // Statistics results of a document made in mode -7.
   void SetStatResults(const StatResults& results);
   void FreeStatResults();
@@ -137,6 +148,7 @@ class CKovraDoc : public platform::Document {
  private:
   void RegisterCommands();
   void AddViewCommand(int command, int templateNumber, const DocView* exclusive = nullptr);
+  void AddChartCommands();
   bool FillNewChart();
   bool CopySource(bool withComments);
   CKovraDoc* OpenDerived(const Chart& chart);
