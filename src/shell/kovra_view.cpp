@@ -1,13 +1,41 @@
 #include "shell/kovra_view.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "astro/chart/chart_header.h"
+#include "foundation/config/configuration.h"
 #include "foundation/datetime/place.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/longitude_drawing.h"
+#include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_doc.h"
 #include "shell/wheel/wheel.h"
+#include "shell/wheel/wheel_aspects.h"
+
+namespace {
+
+// Rows of the offsets table of the print settings, three columns each (large chart, overlay,
+// small chart), and the overlay's chart II coordinates after them.
+enum OffsetRow {
+  kRowAspectTableLeft = 0,
+  kRowAspectTableTop = 1,
+  kRowHeaderLeft = 2,
+  kRowHeaderTop = 3,
+  kRowCoordinatesLeft = 4,
+  kRowCoordinatesTop = 5,
+};
+constexpr int kOffsetSecondChartLeft = 24;
+constexpr int kOffsetSecondChartTop = 25;
+constexpr int kColumnLarge = 0, kColumnOverlay = 1, kColumnSmall = 2;
+
+constexpr int kFramePenWidth = 20;            // 0.2 mm
+constexpr int kDefaultCoordinateSize = 2500;  // when the print coordinates name no size
+
+}  // namespace
 
 CKovraView::CKovraView(QWidget* parent) : platform::View(parent) {}
 
@@ -36,6 +64,104 @@ void CKovraView::OnDraw(platform::Dc& dc) {
     CKovraDoc* doc = GetDocument();
     wheel_->Draw(dc, *doc->GetChart(), doc->GetOuterChart(), kWheelArea);
   }
+}
+
+CKovraView::PageLayout CKovraView::ChartPageLayout(const cfg::PrintSettings& print,
+                                                   bool twoCharts) {
+  const int column =
+      twoCharts ? kColumnOverlay : (print.sizeChoice == 1 ? kColumnSmall : kColumnLarge);
+  const auto offset = [&print, column](int row) {
+    return print.offsets[static_cast<std::size_t>(row * 3 + column)];
+  };
+  const int left = print.marginLeft + kPagePadding;
+  const int top = -(print.marginTop + kPagePadding);
+  PageLayout layout;
+  layout.header = {left + offset(kRowHeaderLeft), top - offset(kRowHeaderTop)};
+  layout.coordinates = {left + offset(kRowCoordinatesLeft), top - offset(kRowCoordinatesTop)};
+  layout.coordinates2 = {left + print.offsets[kOffsetSecondChartLeft],
+                         top - print.offsets[kOffsetSecondChartTop]};
+  // The wheel takes the square left of the coordinates, from their top down to the aspect
+  // table's place.
+  const int side = std::max(0, std::min(offset(kRowCoordinatesLeft),
+                                        offset(kRowAspectTableTop) - offset(kRowCoordinatesTop)));
+  const int wheelTop = top - offset(kRowCoordinatesTop);
+  layout.wheel = {left, wheelTop, left + side, wheelTop - side};
+  return layout;
+}
+
+int CKovraView::DrawCoordinates(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                                int x, int y) {
+  const int size =
+      config.printCoords.fontSize > 0 ? config.printCoords.fontSize : kDefaultCoordinateSize;
+  // Columns and rows as the coordinate tables measure them: a column is 1.1 widths of '+', a row
+  // the line step and 0.7 of the height of '+'.
+  const double column = 1.1 * FontCharWidth(dc, platform::kGlyphFaceA, size, '+');
+  const int rowStep = std::max(0, config.printCoords.lineStep) +
+                      static_cast<int>(0.7 * FontCharHeight(dc, platform::kGlyphFaceA, size, '+'));
+  const platform::Color colour = config.colourPrinting != 0
+                                     ? ColorByIndexShort(config.printColours[wheel::kPlanetGlyphs])
+                                     : platform::kBlack;
+  const bool localSpace = chart.IsLocalSpace();
+
+  const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const platform::Color oldColour = dc.SetTextColor(colour);
+  const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
+  int rows = 0;
+  for (int i = 0; i < wheel::kWheelObjectCount; ++i) {
+    if (!wheel::IsPointShown(config, chart, i)) continue;
+    const PointRecord& point = chart.points[static_cast<std::size_t>(i)];
+    const int rowY = y - rows * rowStep;
+    DrawGlyphText(dc, x, rowY, glyphs::Point(i), 'a', size, platform::BkMode::Transparent);
+    if (!localSpace && point.status == 'R') {
+      // At two thirds of the size, so that it fits between the glyph and the longitude, and
+      // centred on the row's height.
+      const int lower = static_cast<int>(
+          platform::Font{std::string(platform::kGlyphFaceA), size}.EmHeight() / 6.0);
+      DrawGlyphText(dc, x + static_cast<int>(1.3 * column), rowY - lower, glyphs::kRetrograde, 'a',
+                    size * 2 / 3, platform::BkMode::Transparent);
+    }
+    // Local Space charts hold azimuths: degrees of the whole circle.
+    DrawLongitudeGlyph(dc, size, point.longitude.Get(), x + static_cast<int>(2 * column), rowY,
+                       localSpace ? 1 : 0);
+    ++rows;
+  }
+  dc.SetBkMode(oldMode);
+  dc.SetTextColor(oldColour);
+  dc.SetTextAlign(oldAlign);
+  return rows;
+}
+
+void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart* outer,
+                               const Configuration& config) {
+  const cfg::PrintSettings& print = config.print;
+  const PageLayout layout = ChartPageLayout(print, outer != nullptr);
+
+  const platform::Pen oldPen =
+      dc.SelectPen({platform::PenStyle::Solid, kFramePenWidth, platform::kBlack});
+  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  dc.SelectPen(oldPen);
+
+  if (print.header != 0) chart.DrawHeader(dc, layout.header.x, layout.header.y, 0, false);
+  // A wheel of its own: the view's wheel keeps the glyph boxes of the screen for the mouse.
+  Wheel2 wheel(config);
+  wheel.Draw(dc, chart, outer, layout.wheel);
+  if (print.coordinates != 0) {
+    DrawCoordinates(dc, chart, config, layout.coordinates.x, layout.coordinates.y);
+    if (outer != nullptr)
+      DrawCoordinates(dc, *outer, config, layout.coordinates2.x, layout.coordinates2.y);
+  }
+  // The aspect table is not printed with the chart yet, whatever its switch says.
+}
+
+bool CKovraView::OnPreparePrinting(platform::PrintInfo& info) {
+  info.minPage = info.maxPage = 1;
+  return true;
+}
+
+void CKovraView::OnPrint(platform::Dc& dc, int) {
+  CKovraDoc* document = GetDocument();
+  if (document == nullptr || document->GetChart() == nullptr) return;
+  DrawChartPage(dc, *document->GetChart(), document->GetOuterChart(), GetConfiguration());
 }
 
 void CKovraView::OnLButtonDown(platform::Point point) {

@@ -1,6 +1,8 @@
 // The main chart view: the chart's identification block (name, title, date and time with the
-// zone, place and coordinates, one line each) and under it the chart wheel, on screen and on
-// paper. A click on a planet's glyph shows its DPlanetInfo.
+// zone, place and coordinates, one line each) and under it the chart wheel. Printed, the chart
+// page: one A4 page with the page frame, the identification block, the large or the small wheel
+// and the planets' coordinates, placed by the print settings. A click on a planet's glyph shows
+// its DPlanetInfo.
 #pragma once
 
 #include <memory>
@@ -11,6 +13,10 @@
 
 class Chart;
 class CKovraDoc;
+class Configuration;
+namespace cfg {
+struct PrintSettings;
+}
 namespace wheel {
 class Wheel;
 }
@@ -39,6 +45,31 @@ class CKovraView : public platform::View {
 
   // The lines of the identification block of a chart (code page 1251).
   static std::vector<std::string> HeaderLines(const Chart& chart);
+
+  // The printed chart page (0.01 mm, the origin at the paper's top-left corner, y negative
+  // downwards). The offsets of the print settings count from the inner corner of the page frame
+  // (the margins plus kPagePadding); their column is the overlay's for a two-chart document, else
+  // the large or the small chart's by the size choice.
+  static constexpr int kPagePadding = 400;
+  struct PageLayout {
+    platform::Point header;        // top-left corner of the identification block
+    platform::Rect wheel;          // the wheel's square
+    platform::Point coordinates;   // top-left corner of the coordinates (inner or only chart)
+    platform::Point coordinates2;  // the outer chart's coordinates
+  };
+  static PageLayout ChartPageLayout(const cfg::PrintSettings& print, bool twoCharts);
+  // The coordinates of a chart as a column from (x, y) down: each shown point's glyph, the
+  // retrograde mark and its longitude, in the print coordinates' font and line step. Returns the
+  // number of rows drawn.
+  static int DrawCoordinates(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                             int x, int y);
+  // The whole chart page, as OnPrint draws it.
+  static void DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart* outer,
+                            const Configuration& config);
+
+  // One page; no preparation is needed, since the aspect table is not printed with the chart.
+  bool OnPreparePrinting(platform::PrintInfo& info) override;
+  void OnPrint(platform::Dc& dc, int page) override;
 
  protected:
   void OnLButtonDown(platform::Point point) override;
