@@ -50,7 +50,7 @@ class CKovraView : public platform::View {
   // downwards). The offsets of the print settings count from the inner corner of the page frame
   // (the margins plus kPagePadding); their column is the overlay's for a two-chart document, else
   // the large or the small chart's by the size choice.
-  static constexpr int kPagePadding = 400;
+  static constexpr int kPagePadding = 200;
   struct PageLayout {
     platform::Point header;        // top-left corner of the identification block
     platform::Rect wheel;          // the wheel's square

@@ -51,14 +51,14 @@ TEST(ChartPageLayout, PartsArePlacedByTheOffsetsOfTheChosenColumn) {
     Point header, coordinates;
     Rect wheel;
   } const cases[] = {
-      // The inner corner of the frame: margins 1500, 1500 plus 400.
-      {"large", defaults, 0, false, {1900, -1900}, {15900, -3900}, {1900, -3900, 15900, -17900}},
+      // The inner corner of the frame: margins 1500, 1500 plus 200.
+      {"large", defaults, 0, false, {1700, -1700}, {15700, -3700}, {1700, -3700, 15700, -17700}},
       // Side: the coordinates' left 11000 or the 10500 between their top and the aspect table's.
-      {"small", defaults, 1, false, {1900, -1900}, {12900, -3900}, {1900, -3900, 12400, -14400}},
+      {"small", defaults, 1, false, {1700, -1700}, {12700, -3700}, {1700, -3700, 12200, -14200}},
       // The overlay column, whatever the size choice.
-      {"overlay", defaults, 1, true, {1900, -1900}, {15900, -3900}, {1900, -3900, 15900, -17900}},
-      {"custom", custom, 0, false, {1900, -2700}, {10400, -6400}, {1400, -6400, 5400, -10400}},
-      {"crowded", crowded, 0, false, {1900, -2700}, {10400, -6400}, {1400, -6400, 1400, -6400}},
+      {"overlay", defaults, 1, true, {1700, -1700}, {15700, -3700}, {1700, -3700, 15700, -17700}},
+      {"custom", custom, 0, false, {1700, -2500}, {10200, -6200}, {1200, -6200, 5200, -10200}},
+      {"crowded", crowded, 0, false, {1700, -2500}, {10200, -6200}, {1200, -6200, 1200, -6200}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -70,7 +70,7 @@ TEST(ChartPageLayout, PartsArePlacedByTheOffsetsOfTheChosenColumn) {
     EXPECT_EQ(layout.wheel, c.wheel);
   }
   // The outer chart's coordinates: the chart II offsets 16500, 2000.
-  EXPECT_EQ(CKovraView::ChartPageLayout(defaults, true).coordinates2, (Point{18400, -3900}));
+  EXPECT_EQ(CKovraView::ChartPageLayout(defaults, true).coordinates2, (Point{18200, -3700}));
 }
 
 class ChartPage : public ShellTest {
@@ -226,7 +226,7 @@ TEST_F(ChartPage, SwitchesAndSizeChoiceShapeThePage) {
 
     // The wheel's circles are centred in its square: large 14000, small 10500 on a side.
     const int side = c.sizeChoice == 0 ? 14000 : 10500;
-    const Point centre{1900 + side / 2, -3900 - side / 2};
+    const Point centre{1700 + side / 2, -3700 - side / 2};
     int centred = 0, largest = 0;
     for (const RecordedCall& call : dc.Calls()) {
       if (call.kind != RecordedCall::Ellipse) continue;
@@ -305,10 +305,10 @@ TEST_F(ChartPage, PrintedPageIsOneA4PageAlsoAsAPicture) {
     return n;
   };
   // 0.01 mm to pixels: x 100 / 2540.
-  EXPECT_GT(ink(75, 154, 626, 705), 5000);  // the wheel's square
+  EXPECT_GT(ink(67, 146, 618, 697), 5000);  // the wheel's square
   EXPECT_EQ(ink(0, 0, 55, 1169), 0);        // left of the frame
   EXPECT_EQ(ink(0, 1115, 827, 1169), 0);    // under it
-  EXPECT_GT(ink(626, 154, 800, 400), 200);  // the coordinates
+  EXPECT_GT(ink(618, 146, 800, 400), 200);  // the coordinates
   ASSERT_TRUE(image.save(QString::fromStdString((folder_ / "chart_page.png").string()), "PNG"));
   if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
     fs::create_directories(demo);
