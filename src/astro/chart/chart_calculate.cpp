@@ -164,7 +164,8 @@ Status Cast(Chart& chart, const CastOptions& options) {
   }
   switch (chart.definition.Kind()) {
     case kChartDraconic:
-      MakeDraconic(chart);
+      // The draconic zodiac only renames longitudes: a Local Space chart keeps the sky directions.
+      if (!chart.IsLocalSpace()) MakeDraconic(chart);
       break;
     case kChartDirected:
       MakeDirectedPositions(chart);
