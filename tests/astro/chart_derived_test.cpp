@@ -237,20 +237,6 @@ TEST(ChartLocalSpace, SunOnTheMeridianStandsDueSouth) {
   EXPECT_NEAR(az, 180.0, 0.01);
 }
 
-TEST(ChartLocalSpace, DraconicChartKeepsTheDirectionsInTheSky) {
-  // The Sun at its culmination stands due south whichever zodiac the chart counts in.
-  Chart natal = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
-  Moment noon;
-  ASSERT_TRUE(natal.FindRiseSetMoment(0, 2, true, noon));
-  Chart draconic = ChartOf(kChartDraconic);
-  draconic.definition.sources[0].AssignMoment(noon);
-  Chart local;
-  ASSERT_TRUE(MakeLocalSpaceChart(local, draconic).ok());
-  EXPECT_NEAR(local.GetPointLongitude(0).Get(), 180.0, 0.01);
-  EXPECT_NEAR(local.points[0].latitude, 58.3, 0.2);  // 90 - 55 + declination
-}
-
 TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   Chart natal = ChartOf(kChartNatal);
   ASSERT_TRUE(ChartCalculate(natal, 1).ok());

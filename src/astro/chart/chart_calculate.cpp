@@ -164,8 +164,7 @@ Status Cast(Chart& chart, const CastOptions& options) {
   }
   switch (chart.definition.Kind()) {
     case kChartDraconic:
-      // The draconic zodiac only renames longitudes: a Local Space chart keeps the sky directions.
-      if (!chart.IsLocalSpace()) MakeDraconic(chart);
+      MakeDraconic(chart);
       break;
     case kChartDirected:
       MakeDirectedPositions(chart);
