@@ -275,6 +275,12 @@ const Source& SteppedSource(const SuperSource& definition) {
   }
 }
 
+// Kinds computed for one moment, which the entry writes into all three Sources.
+bool IsSingleMomentKind(int kind) {
+  return kind == kChartNatal || kind == kChartHorary || kind == kChartDraconic ||
+         kind == kChartHarmonic;
+}
+
 // The days from `date` to the same day `months` calendar months later (earlier when negative).
 // A day beyond the end of the new month becomes its last day and a day of 5..14 October 1582
 // becomes 15 October; 0 when the new date lies outside the years that can be held.
@@ -317,9 +323,19 @@ bool CKovraDoc::StepChart(StepUnit unit, int count) {
   if (!chart_) return false;
   // Stepped on a copy: a moment the chart cannot be computed for leaves the chart as it was.
   Chart stepped = *chart_;
+  SuperSource& definition = stepped.definition;
+  const Moment old = SteppedSource(definition).moment.GetPlainMoment();
   if (const Status computed = stepped.AddStep(StepDays(stepped, unit, count)); !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::StepChart");
     return false;
+  }
+  // A chart of one moment keeps one moment: the Sources that held it move with it, so that the
+  // title and a saved record show the moment drawn.
+  if (IsSingleMomentKind(definition.Kind())) {
+    const Moment now = SteppedSource(definition).moment.GetPlainMoment();
+    for (Source& source : definition.sources) {
+      if (source.moment.GetPlainMoment() == old) source.AssignMoment(now);
+    }
   }
   *chart_ = std::move(stepped);
   UpdateTitle();

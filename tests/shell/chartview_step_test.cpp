@@ -203,6 +203,37 @@ TEST_F(ShellTest, AStepRedrawsEveryViewOfTheDocument) {
   EXPECT_NE(moonBefore->points, moonAfter->points);
 }
 
+TEST_F(ShellTest, AChartOfOneMomentKeepsItsSourcesTogetherAndAChartOfTwoItsBirth) {
+  StartApp();
+  struct Case {
+    int kind;
+    const char* title;  // after a day forward
+    const char* moments[3];
+  } const cases[] = {
+      // The horary chart is computed for its second Source; all three hold its one moment.
+      {kChartHorary,
+       "Дюпон - Вопрос 02.01.2000 00:05",
+       {"02.01.2000 00:05", "02.01.2000 00:05", "02.01.2000 00:05"}},
+      // The transit moment moves (the title names it); the birth stays.
+      {kChartTransit,
+       "Дюпон - Вопрос 02.01.2000 00:05",
+       {"13.05.1975 14:30", "02.01.2000 00:05", "02.01.2000 00:05"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Chart chart = NatalChart(c.kind == kChartTransit ? kMoscow : kParis, "Вопрос");
+    chart.definition.SetKind(static_cast<std::uint16_t>(c.kind));
+    FillSource(chart.definition.sources[1], kParis);
+    FillSource(chart.definition.sources[2], kParis);
+    CKovraDoc* document = OpenCopy(chart);
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(document->StepChart(Unit::Day, 1));
+    EXPECT_EQ(document->GetTitle(), Cp1251(c.title));
+    for (int k = 0; k < 3; ++k)
+      EXPECT_EQ(MomentText(document->GetChart()->definition.sources[k]), c.moments[k]) << k;
+  }
+}
+
 TEST_F(ShellTest, ChartInformationCommandOpensTheDialogOfTheActiveChart) {
   CKovraApp& app = StartApp();
   ASSERT_NE(OpenCopy(NatalChart(kMoscow, "Первый")), nullptr);
