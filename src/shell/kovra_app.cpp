@@ -103,8 +103,9 @@ void CKovraApp::LoadProgramWideObjects() {
   GetAspectarium().SetCurrentSystemName(
       GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot));
 
-  // Without the tables the ephemeris computes from its series alone.
-  if (fs::exists(GetPath(g_DataFileNames[kDataEphemeris])))
+  // Without the tables the ephemeris computes from its series alone. A data folder without its
+  // own copy reads the shipped one.
+  if (fs::exists(GetSettings().FindProgramFile(g_DataFileNames[kDataEphemeris])))
     ReportStatus(LoadEphemerisFromDataFolder(), "CKovraApp::InitInstance");
 
   archive_.Init();

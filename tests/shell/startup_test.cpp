@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
@@ -46,6 +47,14 @@ TEST_F(ShellTest, EmptyDataFolderGetsTheDefaultsAndTheStartupDialog) {
   EXPECT_EQ(loaded, Configuration());
   // No tip without "advice.txt".
   EXPECT_EQ(platform::ModalDriver::CountShown<DTipOfDay>(), 0);
+}
+
+TEST_F(ShellTest, ADataFolderWithoutEphemerisTablesUsesTheShippedOnes) {
+  // The fixture's data folder is empty; the tables ship in the source tree's data/.
+  ASSERT_FALSE(fs::exists(folder_ / "velm.str"));
+  ASSERT_TRUE(fs::exists(testing_support::SourceDir() / "data" / "velm.str"));
+  StartApp();
+  EXPECT_TRUE(GetEphemeris().HasTables());
 }
 
 TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
