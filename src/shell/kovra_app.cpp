@@ -84,7 +84,12 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
 
 void CKovraApp::LoadProgramWideObjects() {
   const fs::path folder = GetSettings().Folder();
-  if (Status towns = GetTowns().Load(folder); !towns.ok())
+  // The program never writes the atlas: a data folder without its own reads the shipped one.
+  const Settings& settings = GetSettings();
+  if (Status towns = GetTowns().Load(settings.FindProgramFile(g_DataFileNames[kDataTownCoordinates]),
+                                     settings.FindProgramFile(g_DataFileNames[kDataTownNames]),
+                                     settings.FindProgramFile(g_DataFileNames[kDataTownRegions]));
+      !towns.ok())
     ReportStatus(towns, "CKovraApp::InitInstance");
 
   // A data folder without a configuration gets the defaults written at once.

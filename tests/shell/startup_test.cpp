@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "astro/chart/chart_context.h"
+#include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
@@ -55,6 +56,13 @@ TEST_F(ShellTest, ADataFolderWithoutEphemerisTablesUsesTheShippedOnes) {
   ASSERT_TRUE(fs::exists(testing_support::SourceDir() / "data" / "velm.str"));
   StartApp();
   EXPECT_TRUE(GetEphemeris().HasTables());
+}
+
+TEST_F(ShellTest, ADataFolderWithoutAnAtlasUsesTheShippedOneWithoutAnError) {
+  ASSERT_FALSE(fs::exists(folder_ / "Town.cor"));
+  StartApp();
+  EXPECT_GT(GetTowns().Count(), 0);
+  for (const auto& shown : prompts_.shown) EXPECT_EQ(shown.text.find("Town."), std::string::npos);
 }
 
 TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
