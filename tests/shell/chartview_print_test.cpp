@@ -3,7 +3,9 @@
 // them; and the wheel following every change of the settings.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +20,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/qt_dc.h"
+#include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
 #include "wheel_test_charts.h"
@@ -340,6 +343,44 @@ TEST_F(ChartPage, WheelFollowsAChangeOfTheSettingsAtTheNextUpdate) {
   const int cy = (area.top + area.bottom) / 2;
   EXPECT_LT(before.y, cy);
   EXPECT_GT(after.y, cy);
+}
+
+// A left click at a logical point of the view (its device-to-logical mapping is linear).
+void ClickAt(platform::View& view, Point logical) {
+  const Point o = view.DeviceToLogical(QPoint(0, 0));
+  const Point x = view.DeviceToLogical(QPoint(1000, 0));
+  const Point y = view.DeviceToLogical(QPoint(0, 1000));
+  const QPointF device(std::round((logical.x - o.x) * 1000.0 / (x.x - o.x)),
+                       std::round((logical.y - o.y) * 1000.0 / (y.y - o.y)));
+  QMouseEvent press(QEvent::MouseButtonPress, device, view.viewport()->mapToGlobal(device),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view.viewport(), &press);
+}
+
+TEST_F(ChartPage, PrintingLeavesTheScreensGlyphsToTheMouse) {
+  CKovraView* view = OpenKnownChart();
+  ASSERT_NE(view, nullptr);
+  platform::RecordingDc screen;
+  screen.SetMapMode(platform::MapMode::HiMetric);
+  view->OnDraw(screen);
+  const RecordedCall* moon = screen.FindGlyph('M' + 1, 0);
+  ASSERT_NE(moon, nullptr);
+  // The middle of the Moon's glyph as drawn on the screen (ascent 0.8 em over the baseline).
+  namespace align = platform::TextAlign;
+  const int em = static_cast<int>(moon->font.EmHeight());
+  Point middle = moon->points[0];
+  if ((moon->align & align::kHorizontalMask) == align::kLeft) middle.x += em / 2;
+  if ((moon->align & align::kVerticalMask) == align::kTop) middle.y -= em / 2;
+  if ((moon->align & align::kVerticalMask) == align::kBaseline) middle.y += em * 3 / 10;
+  // The page puts the wheel elsewhere; the click still finds the Moon where the screen shows it.
+  Print(*view);
+  int opened = 0;
+  platform::ModalDriver::Expect<DPlanetInfo>([&opened](DPlanetInfo&) {
+    ++opened;
+    return platform::kIdCancel;
+  });
+  ClickAt(*view, middle);
+  EXPECT_EQ(opened, 1);
 }
 
 }  // namespace
