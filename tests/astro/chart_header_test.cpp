@@ -37,6 +37,16 @@ TEST(ChartHeader, FullAndCompactLines) {
   EXPECT_EQ(compact[2], Cp1251("Москва, Россия  55N45 037E37"));
 }
 
+TEST(ChartHeader, ACompositeChartShowsTheMidpointItIsCastFor) {
+  Chart c = Natal();
+  c.definition.SetKind(kChartSynastry);
+  c.definition.keyKind = 1;  // the composite switch
+  ASSERT_TRUE(c.definition.sources[1].moment.date.SetDate(1, 1, 1800).ok());
+  ASSERT_TRUE(c.definition.sources[2].moment.date.SetDate(4, 3, 1799).ok());
+  const auto lines = ChartHeaderLines(c, false);
+  EXPECT_EQ(lines[2].substr(0, 10), "04:03:1799");
+}
+
 TEST(ChartHeader, LinesGoDownTheYUpPageAndRightAlignmentIsKept) {
   platform::RecordingDc dc;
   dc.SetMapMode(platform::MapMode::HiMetric);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/messages/messages.h"
@@ -28,7 +29,7 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   const SuperSource& def = chart.definition;
   const Source* base = def.GetBaseSource();
   const Source& named = base != nullptr ? *base : def.sources[0];
-  const Source& counted = def.GetCountSrc();
+  const Source& counted = ComputingSource(def);  // the midpoint of a composite chart
   // The title with the kind's name: "Проба (Натальный)".
   std::string title = def.Title();
   if (def.Kind() <= kChartLunarPhase) {

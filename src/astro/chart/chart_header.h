@@ -15,7 +15,7 @@ inline constexpr int kHeaderFontSize = 2200;    // tenths of a point: an em of 2
 
 // The lines of the identification block (code page 1251): name, title, date and time with the
 // zone, place, coordinates; with `compact` three lines: name and title, moment, place and
-// coordinates. The moment and place are those of the Source the chart is computed for.
+// coordinates. The moment and place are those the chart is cast for (a composite's midpoint).
 std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
 
 // Draws the identification block in "Vudurez" with its top-left corner at (x, y), or its
