@@ -89,7 +89,7 @@ void MakeDraconic(Chart& chart) {
 // Directed chart: every point and cusp moved by the arc; each moves at the rate of the directions.
 void MakeDirectedPositions(Chart& chart) {
   const double arc = DirectionArc(chart.definition);
-  const double rate = DefineDirectionKoef(chart.definition) * (chart.definition.converse ? -1 : 1);
+  const double rate = DefineDirectionKoef(chart.definition) * (chart.definition.converse == 1 ? -1 : 1);
   ShiftAll(chart, arc);
   for (int i = 0; i <= kPointVertex; ++i) {
     if (!chart.points[i].longitude.IsSet()) continue;
