@@ -67,17 +67,10 @@ void Archive::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t len
 }
 
 int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
-  SafeRewrite& out = tx.Rewrite(path_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
+  std::FILE* f = rewrite.In();
+  SafeRewrite& out = rewrite.Out();
   BinaryWriter head;
   head.I32(4400);
   bool ok = out.Write(head.Data()) && SeekTo(f, 4);
@@ -93,7 +86,6 @@ int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
     ok = out.Write(std::string_view(record).substr(0, 1776)) && out.Write(block.Data());
     if (!ok) ReportError(kErrWrite, trace, 2);
   }
-  std::fclose(f);
   return ok ? 0 : -1;
 }
 

@@ -7,6 +7,7 @@
 
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
@@ -232,45 +233,25 @@ int Archive::ConvertTo44() {
   const char* trace = "Archive::ConvertTo44";
   if (layout_ != kLayout4000 && layout_ != kLayout4200) return -1;
   if (RefuseIfDamaged(trace)) return -1;
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
   const std::int64_t count = InspectArchiveFile(path_).records;
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
   BinaryWriter header;
   header.I32(4400);
-  bool ok = out.Write(header.Data());
+  bool ok = rewrite.Out().Write(header.Data());
   Chart chart;
   CommentRefBlock block;
   for (std::int64_t n = 0; ok && n < count; ++n) {
-    if (ReadRecord(f, layout_, static_cast<int>(n), chart, block, trace) < 0) {
-      std::fclose(f);
-      return -1;
-    }
+    if (ReadRecord(rewrite.In(), layout_, static_cast<int>(n), chart, block, trace) < 0) return -1;
     if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
     chart.commentSlot = 0;
     BinaryWriter w;
     chart.Save(w, 4200);
     CommentRefBlock().Write(w);
-    ok = out.Write(w.Data());
+    ok = rewrite.Out().Write(w.Data());
   }
-  std::fclose(f);
-  if (!ok) {
-    ReportError(kErrWrite, trace, 0);
-    return -1;
-  }
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 1);
-    return -1;
-  }
+  if (FinishRewrite(ok, tx, trace, 0, 1) != 0) return -1;
   layout_ = kLayout4400;
   RefreshFileTime();
   Tell(506);
@@ -285,46 +266,26 @@ int Archive::ConvertTo43() {
   bool hadComments = false;
   for (int n = 0; n < count_ && !hadComments; ++n) hadComments = HasComments(n) == 1;
   if (hadComments && !AskYesNo(510)) return -1;
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
   const std::int64_t count = InspectArchiveFile(path_).records;
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
   BinaryWriter header;
   header.I32(4200);
-  bool ok = out.Write(header.Data());
+  bool ok = rewrite.Out().Write(header.Data());
   Chart chart;
   CommentRefBlock block;
   for (std::int64_t n = 0; ok && n < count; ++n) {
-    if (ReadRecord(f, layout_, static_cast<int>(n), chart, block, trace) < 0) {
-      std::fclose(f);
-      return -1;
-    }
+    if (ReadRecord(rewrite.In(), layout_, static_cast<int>(n), chart, block, trace) < 0) return -1;
     chart.commentSlot = 0;
     BinaryWriter w;
     chart.Save(w, 4200);
-    ok = out.Write(w.Data());
-  }
-  std::fclose(f);
-  if (!ok) {
-    ReportError(kErrWrite, trace, 0);
-    return -1;
+    ok = rewrite.Out().Write(w.Data());
   }
   // Comment files are dropped only with the records that referred to them.
-  if (hadComments)
+  if (ok && hadComments)
     for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 1);
-    return -1;
-  }
+  if (FinishRewrite(ok, tx, trace, 0, 1) != 0) return -1;
   for (ArchiveIndexEntry& e : index_) e.comments.Clear();
   layout_ = kLayout4200;
   RefreshFileTime();

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "astro/aspects/aspectarium.h"
-#include "foundation/config/configuration.h"
+#include "archive/store/file_transaction.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -11,14 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace archive_detail {
-
-void ResetAspectSystemName(SuperSource& definition) {
-  definition.SetAspectSystemName(GetConfiguration().GetSystemName(definition.Kind()));
-}
-
-void CheckAspectSystemName(SuperSource& definition) {
-  if (!GetAspectarium().HasSystem(definition.AspectSystemName())) ResetAspectSystemName(definition);
-}
 
 bool AskYesNo(int n) { return AskYesNo(n, GetMessageText(n)); }
 
@@ -71,6 +63,38 @@ bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code ec;
   if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx,
+                               const char* trace) {
+  in_ = std::fopen(path.c_str(), "rb");
+  if (!in_) {
+    ReportError(kErrCannotOpen, trace, 0);
+    return;
+  }
+  SafeRewrite& out = tx.Rewrite(path);
+  if (!out.Ok()) {
+    ReportError(kErrCannotCreate, trace, 0);
+    return;
+  }
+  out_ = &out;
+}
+
+ArchiveRewrite::~ArchiveRewrite() {
+  if (in_) std::fclose(in_);
+}
+
+int FinishRewrite(bool written, FileTransaction& tx, const char* trace, int writeDetail,
+                  int commitDetail) {
+  if (!written) {
+    ReportError(kErrWrite, trace, writeDetail);
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, commitDetail);
+    return -1;
+  }
+  return 0;
 }
 
 }  // namespace archive_detail

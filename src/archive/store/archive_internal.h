@@ -9,12 +9,10 @@
 
 #include "foundation/datetime/super_source.h"
 
-namespace archive_detail {
+class FileTransaction;
+class SafeRewrite;
 
-// The chart kind's aspect system from the configuration.
-void ResetAspectSystemName(SuperSource& definition);
-// Keeps the definition's aspect system when such a system is loaded, else resets it.
-void CheckAspectSystemName(SuperSource& definition);
+namespace archive_detail {
 
 // Catalogue message n as a Yes/No question: true for Yes.
 bool AskYesNo(int n);
@@ -33,5 +31,29 @@ const std::string& BaseName(const SuperSource& definition);
 std::int64_t FreeSpaceBeside(const std::filesystem::path& path);
 // True when two paths name the same file (or, for files not yet there, the same normal path).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// An archive file opened for reading with its rewrite begun in a transaction: the frame of every
+// operation that rewrites the archive. Reports error 102 (the file cannot be opened) or 105 (the
+// rewrite cannot be created) under `trace`; Ok() is false then. The file is closed with it.
+class ArchiveRewrite {
+ public:
+  ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx, const char* trace);
+  ~ArchiveRewrite();
+  ArchiveRewrite(const ArchiveRewrite&) = delete;
+  ArchiveRewrite& operator=(const ArchiveRewrite&) = delete;
+
+  bool Ok() const { return in_ != nullptr && out_ != nullptr; }
+  std::FILE* In() const { return in_; }
+  SafeRewrite& Out() const { return *out_; }
+
+ private:
+  std::FILE* in_ = nullptr;
+  SafeRewrite* out_ = nullptr;
+};
+
+// Ends a rewrite: error 104 with `writeDetail` when the writing failed, else the transaction
+// committed (its error with `commitDetail` when that fails). 0 on success, else -1.
+int FinishRewrite(bool written, FileTransaction& tx, const char* trace, int writeDetail,
+                  int commitDetail);
 
 }  // namespace archive_detail

@@ -7,6 +7,7 @@
 #include "archive/store/archive.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -160,33 +161,18 @@ int Archive::ChartUpDown(bool up) {
   }
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
+  std::FILE* f = rewrite.In();
+  SafeRewrite& out = rewrite.Out();
   const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
   std::string first, second;
   bool ok = WriteHeader(out, layout_) && SeekRecord(f, layout_, 0) &&
             CopyRecords(f, out, layout_, a) && ReadExactly(f, size, first) &&
             ReadExactly(f, size, second) && out.Write(second) && out.Write(first) &&
             CopyRecords(f, out, layout_, count_ - a - 2);
-  std::fclose(f);
-  if (!ok) {
-    ReportError(kErrWrite, trace, 1);
-    return -1;
-  }
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 2);
-    return -1;
-  }
+  if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
   std::swap(index_[static_cast<std::size_t>(a)], index_[static_cast<std::size_t>(a + 1)]);
   RefreshFileTime();
   return 0;

@@ -8,6 +8,7 @@
 #include "archive/store/archive.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -246,18 +247,11 @@ int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& 
     ReportError(kErrParameter, trace, 1);
     return -1;
   }
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
+  std::FILE* f = rewrite.In();
+  SafeRewrite& out = rewrite.Out();
   BinaryWriter head;
   if (layout_ != kLayout4000) head.I32(LayoutHeaderWord(layout_));
   bool ok =
@@ -270,15 +264,7 @@ int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& 
     refs.Write(record);
   }
   ok = ok && out.Write(record.Data()) && CopyRecords(f, out, layout_, info.records - position);
-  std::fclose(f);
-  if (!ok) {
-    ReportError(kErrWrite, trace, 1);
-    return -1;
-  }
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 2);
-    return -1;
-  }
+  if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
   block = refs;
   count_ = static_cast<int>(info.records) + 1;
   RefreshFileTime();
