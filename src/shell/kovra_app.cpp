@@ -67,7 +67,11 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   if (!options.file.empty()) {
     opened = OpenChartFile(options.file);
     if (options.printOnly) {
-      if (opened > 0) ReportStatus(PrintOpenCharts(options.file, options.printOut), "velm /p");
+      // A print run that printed nothing ends with a failure code (the user was told why).
+      const Status printed =
+          opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
+      if (opened > 0) ReportStatus(printed, "velm /p");
+      if (!printed.ok()) exitCode_ = 1;
       return false;
     }
   } else if (options.printOnly) {
@@ -229,7 +233,7 @@ int CKovraApp::ExitInstance() {
   archive_.SaveNames();
   archive_.FreeIndex();
   SaveProfile();
-  return 0;
+  return exitCode_;
 }
 
 void CKovraApp::SaveProfile() {

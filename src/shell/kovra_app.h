@@ -42,7 +42,8 @@ class CKovraApp : public platform::CommandTarget {
 
   // The start-up; false when the program is to end at once (a print run, or a failure).
   bool InitInstance(const StartOptions& options);
-  // Saves the configuration, the profile and the archive list; the exit code.
+  // Saves the configuration, the profile and the archive list; the exit code (1 after a print
+  // run that printed nothing).
   int ExitInstance();
 
   // The path of a data file in the data folder.
@@ -106,6 +107,7 @@ class CKovraApp : public platform::CommandTarget {
   std::vector<Chart> sessionCharts_;
   bool closing_ = false;
   bool printRun_ = false;  // a print run leaves the session file alone
+  int exitCode_ = 0;
   Profile profile_;
   RecentFileList recentFiles_;
 };

@@ -200,8 +200,35 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   ASSERT_FALSE(app_->RecentFiles().Entries().empty());
   EXPECT_EQ(fs::path(app_->RecentFiles().Entries().front()).filename(), "two.sav");
   // The printed charts do not replace the session of the last run.
-  app_->ExitInstance();
+  EXPECT_EQ(app_->ExitInstance(), 0);
   EXPECT_EQ(testing_support::ReadFile(folder_ / "velm.sav"), session);
+}
+
+TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
+  const fs::path charts = folder_ / "one.sav";
+  ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
+  struct Case {
+    const char* name;
+    fs::path file;
+    fs::path out;
+  };
+  const Case cases[] = {
+      {"missing_chart_file", folder_ / "none.sav", folder_ / "a.pdf"},
+      {"pdf_in_a_missing_folder", charts, folder_ / "no" / "such" / "b.pdf"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app_ = std::make_unique<CKovraApp>();
+    StartOptions options;
+    options.file = c.file.string();
+    options.printOnly = true;
+    options.printOut = c.out;
+    EXPECT_FALSE(app_->InitInstance(options));
+    EXPECT_FALSE(fs::exists(c.out));
+    EXPECT_NE(app_->ExitInstance(), 0);
+    app_.reset();
+    DeletePending();
+  }
 }
 
 }  // namespace
