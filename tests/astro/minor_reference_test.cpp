@@ -64,15 +64,14 @@ struct Goal {
   double arcsec;  // longitude and latitude
 };
 // Longitude and latitude goals over 1800-2200, arcseconds; speeds within 0.001 degree per day.
-// Pluto: the tabulated source states themselves differ from the reference by up to about 30"
-// (11" at the 1840 state, 16" at the 2160 state), so 30" is what the source allows, not 1".
+// Pluto: its orbit is fitted to an analytical series that serves 1885-2099 only; carried out by
+// the integration to 1800 and 2200 it drifts from the reference by up to about 15" (0.8" inside
+// 1900-2050), so 16" is what the source allows, not 1".
 constexpr Goal kGoals[] = {
-    {9, "pluto", 30.0},        {10, "chiron", 900.0},  {11, "vesta", 60.0},
-    {12, "ceres", 60.0},      {13, "pallas", 60.0},   {14, "juno", 180.0},
-    {20, "proserpina", 1.0},  {21, "white_moon", 1.0}, {22, "cupido", 1.0},
-    {23, "hades", 1.0},       {24, "zeus", 1.0},      {25, "kronos", 1.0},
-    {26, "apollon", 1.0},     {27, "admetos", 1.0},   {28, "vulkanus", 1.0},
-    {29, "poseidon", 1.0}};
+    {9, "pluto", 16.0},   {10, "chiron", 900.0}, {11, "vesta", 60.0},     {12, "ceres", 60.0},
+    {13, "pallas", 60.0}, {14, "juno", 180.0},   {20, "proserpina", 1.0}, {21, "white_moon", 1.0},
+    {22, "cupido", 1.0},  {23, "hades", 1.0},    {24, "zeus", 1.0},       {25, "kronos", 1.0},
+    {26, "apollon", 1.0}, {27, "admetos", 1.0},  {28, "vulkanus", 1.0},   {29, "poseidon", 1.0}};
 constexpr double kSpeedGoal = 0.001;
 
 struct Worst {
@@ -116,13 +115,14 @@ TEST(MinorBodiesReference, FarRowsFiniteAndConventionalPointsExact) {
     ++rows;
     const bool conventional = r.point >= 20;
     if (!conventional && !InMinorIntegratedRange(r.jdTt)) continue;
-    const double err = std::max(LonDiffArcsec(p.longitude, r.lonDeg),
-                                std::abs(p.latitude - r.latDeg) * 3600.0);
+    const double err =
+        std::max(LonDiffArcsec(p.longitude, r.lonDeg), std::abs(p.latitude - r.latDeg) * 3600.0);
     worst[r.point] = std::max(worst[r.point], err);
     EXPECT_LE(err, conventional ? 1.0 : 60.0) << r.id << " " << r.body;
   }
   EXPECT_GT(rows, 100);
-  for (const auto& [point, arcsec] : worst) std::printf("point %d far rows worst %.3f\"\n", point, arcsec);
+  for (const auto& [point, arcsec] : worst)
+    std::printf("point %d far rows worst %.3f\"\n", point, arcsec);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 """Carries the published starting figures of the integrated minor bodies into the project's own
 files: osculating elements of Ceres, Pallas, Juno, Vesta, Psyche and Chiron (the JPL small-body
 database extract shipped in the Debian package kstars-data) and the tabulated heliocentric states
-of Pluto (the npm package astronomy-engine). Figures only.
+of Pluto (the npm package astronomy-engine), which serve only Pluto's two-body fallback outside
+the integrated years (Pluto's integration starts from the state that fit_pluto_state.cpp fits to
+the positions of pluto_positions.js). Figures only.
 
 Writes data/minor_elements.tsv (the data file, one row per element set or state) and
 src/astro/ephemeris/minor/minor_elements_data.cpp (the same rows compiled into the library, which

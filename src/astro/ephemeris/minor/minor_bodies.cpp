@@ -30,11 +30,11 @@ constexpr int kPluto = 9;
 // The integration reaches this far beyond the nominal range, for the light-time and the speed.
 constexpr double kRangeMarginDays = 2.0;
 constexpr double kAsteroidStepDays = 8.0;
-constexpr double kPlutoStepDays = 40.0;  // 730 steps between tabulated states
+constexpr double kPlutoStepDays = 8.0;  // as tools/ephemeris_minor/fit_pluto_state.cpp fits
 constexpr int kExtrapolationColumns = 6;
 // Masses of the asteroids that perturb the others (GM over GM of the Sun).
-constexpr std::pair<int, double> kAsteroidMassRatio[] = {{12, 4.72e-10}, {13, 1.03e-10},
-                                                         {11, 1.30e-10}};
+constexpr std::pair<int, double> kAsteroidMassRatio[] = {
+    {12, 4.72e-10}, {13, 1.03e-10}, {11, 1.30e-10}};
 
 Vector3 EquatorialToEclipticJ2000(const double v[3]) {
   const double eps = 84381.406 / 3600.0 * kDeg;  // IAU 2006 obliquity at J2000
@@ -112,8 +112,8 @@ class Integrations {
             PlanetGrid::Positions planets;
             planets_.PositionsAt(t, planets);
             for (std::size_t i = 0; i < r.size(); ++i) {
-              out[i] = Acceleration(r[i], kSunGm, planets.data(), kPlanetMassRatio.data(),
-                                    kPlanetCount);
+              out[i] =
+                  Acceleration(r[i], kSunGm, planets.data(), kPlanetMassRatio.data(), kPlanetCount);
               for (std::size_t j = 0; j < r.size(); ++j)
                 if (j != i && bodyMass_[j] != 0.0)
                   out[i] += Acceleration(r[i], 0.0, &r[j], &bodyMass_[j], 1);
@@ -126,38 +126,20 @@ class Integrations {
     return asteroids_->StateAt(bodyIndex_.at(point), jd);
   }
 
-  // Between two tabulated states the integrations from both ends are blended linearly, so that
-  // the path passes through every tabulated state.
+  // Pluto alone, from its fitted state, forwards and backwards.
   StateVector PlutoState(double jd) {
-    const double span = PlutoTableJd(1) - PlutoTableJd(0);
-    const int segment =
-        std::clamp(static_cast<int>(std::floor((jd - PlutoTableJd(0)) / span)), 0,
-                   kPlutoStateCount - 2);
-    auto& [forward, backward] = plutoSegments_[segment];
-    if (!forward) {
-      forward = MakePlutoTrajectory(segment);
-      backward = MakePlutoTrajectory(segment + 1);
+    if (!pluto_) {
+      const StateVector start{
+          Vector3{kPlutoStart.position[0], kPlutoStart.position[1], kPlutoStart.position[2]},
+          Vector3{kPlutoStart.velocity[0], kPlutoStart.velocity[1], kPlutoStart.velocity[2]}};
+      pluto_ = std::make_unique<Trajectory>(
+          [this](double t, std::span<const Vector3> r, std::span<Vector3> out) {
+            out[0] = minor::SunAndPlanetsAcceleration(t, r[0], planets_);
+          },
+          kPlutoStart.jdTt, std::vector<StateVector>{start}, kPlutoStepDays, kExtrapolationColumns);
     }
-    forward->ExtendTo(jd);
-    backward->ExtendTo(jd);
-    const StateVector f = forward->StateAt(0, jd), b = backward->StateAt(0, jd);
-    const double w = (jd - PlutoTableJd(segment)) / span;
-    StateVector out;
-    out.position = f.position * (1.0 - w) + b.position * w;
-    out.velocity = f.velocity * (1.0 - w) + b.velocity * w + (b.position - f.position) / span;
-    return out;
-  }
-
-  std::unique_ptr<Trajectory> MakePlutoTrajectory(int tableIndex) {
-    return std::make_unique<Trajectory>(
-        [this](double t, std::span<const Vector3> r, std::span<Vector3> out) {
-          PlanetGrid::Positions planets;
-          planets_.PositionsAt(t, planets);
-          out[0] = Acceleration(r[0], kSunGm, planets.data(), kPlanetMassRatio.data(),
-                                kPlanetCount);
-        },
-        PlutoTableJd(tableIndex), std::vector<StateVector>{PlutoTableState(tableIndex)},
-        kPlutoStepDays, kExtrapolationColumns);
+    pluto_->ExtendTo(jd);
+    return pluto_->StateAt(0, jd);
   }
 
   std::mutex mutex_;
@@ -165,8 +147,7 @@ class Integrations {
   std::unique_ptr<Trajectory> asteroids_;
   std::map<int, int> bodyIndex_;
   std::vector<double> bodyMass_;
-  std::map<int, std::pair<std::unique_ptr<Trajectory>, std::unique_ptr<Trajectory>>>
-      plutoSegments_;
+  std::unique_ptr<Trajectory> pluto_;
 };
 
 bool InIntegrationWithMargin(double jd) {
@@ -178,10 +159,10 @@ bool InIntegrationWithMargin(double jd) {
 Vector3 TwoBodyHeliocentric(int point, double jd) {
   if (point == kPluto) {
     const double span = PlutoTableJd(1) - PlutoTableJd(0);
-    const int nearest = std::clamp(static_cast<int>(std::lround((jd - PlutoTableJd(0)) / span)),
-                                   0, kPlutoStateCount - 1);
-    const KeplerElements el = minor::ElementsFromState(PlutoTableState(nearest), kSunGm,
-                                                       PlutoTableJd(nearest));
+    const int nearest = std::clamp(static_cast<int>(std::lround((jd - PlutoTableJd(0)) / span)), 0,
+                                   kPlutoStateCount - 1);
+    const KeplerElements el =
+        minor::ElementsFromState(PlutoTableState(nearest), kSunGm, PlutoTableJd(nearest));
     return minor::StateFromElements(el, jd).position;
   }
   const SourceElements* best = nullptr;

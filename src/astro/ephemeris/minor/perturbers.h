@@ -38,4 +38,8 @@ class PlanetGrid {
   std::array<std::map<long, std::vector<Node>>, kPlanetCount> blocks_;
 };
 
+// Heliocentric acceleration (au / day^2) of a massless body at `r` (au, ecliptic and equinox
+// J2000) at TT Julian day `t`: the Sun, and the planets of `planets` (direct and indirect terms).
+Vector3 SunAndPlanetsAcceleration(double t, const Vector3& r, PlanetGrid& planets);
+
 }  // namespace minor
