@@ -202,6 +202,8 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull()) {
       QPrinter device(printer, QPrinter::HighResolution);
+      // The origin at the paper's corner, as on the print dialog's printer, not at the margins.
+      device.setFullPage(true);
       platform::SetUpA4(device);
       return platform::PrintPages(device, 1, pages, render)
                  ? Status::Ok()
