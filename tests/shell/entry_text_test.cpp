@@ -36,6 +36,11 @@ const DateCase kDates[] = {
     {"blanks_ignored", " 07 . 11 . 1917 ", 'A', 0, 7, 11, 1917, 'A'},
     {"era_chosen_apart", "15.03.44", 'B', 0, 15, 3, 44, 'B'},
     {"minus_year_before_christ", "15.03.-44", 'A', 0, 15, 3, 44, 'B'},
+    // Julian leap years before Christ are 1, 5, ..., 45 BC (astronomical 0, -4, ..., -44).
+    {"leap_day_of_1_bc", "29.02.1", 'B', 0, 29, 2, 1, 'B'},
+    {"leap_day_of_45_bc", "29.02.45", 'B', 0, 29, 2, 45, 'B'},
+    {"no_leap_day_in_4_bc", "29.02.4", 'B', 775, 0, 0, 0, 'A'},
+    {"no_calendar_reform_before_christ", "10.10.1582", 'B', 0, 10, 10, 1582, 'B'},
     {"letters_in_day", "ab.03.1990", 'A', 657, 0, 0, 0, 'A'},
 };
 

@@ -94,7 +94,11 @@ int ParseDateText(std::string_view text, char era, FDate& date) {
   if (!month) return kMsgEntryBadMonth;
   if (parts.size() != 3) return kMsgEntryBadYear;
   int d = 0, m = 0, y = 0;
-  const std::string normal = *day + '.' + *month + '.' + parts[2];
+  // The era box's year before Christ is checked as such (leap years, the calendar reform), as a
+  // year typed with '-' is.
+  std::string year = parts[2];
+  if (era == 'B' && (year.empty() || year[0] != '-')) year.insert(0, 1, '-');
+  const std::string normal = *day + '.' + *month + '.' + year;
   if (const int fault = CheckDateText(normal, d, m, y, "DD.MM.YYYY"); fault != 0) return fault;
   if (y < 0) {
     era = 'B';
