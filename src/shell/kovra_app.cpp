@@ -179,7 +179,12 @@ int CKovraApp::OpenChartFile(const fs::path& path) {
     return 0;
   }
   int opened = 0;
-  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  for (Chart& chart : charts) {
+    // A comment slot belongs to one open chart: a chart whose slot another open chart holds (the
+    // same file opened twice) opens without the pages, so that closing it cannot delete them.
+    if (chart.commentSlot != 0 && commentSlots_.IsTaken(chart.commentSlot)) chart.commentSlot = 0;
+    opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  }
   if (opened > 0) {
     recentFiles_.Add(fs::absolute(path).lexically_normal().string());
     if (mainFrame_) mainFrame_->SetRecentFiles(recentFiles_.Entries());

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "foundation/files/safe_rewrite.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/view.h"
 #include "shell/view_kinds.h"
 #include "shell_fixture.h"
 
@@ -71,6 +73,31 @@ TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
   EXPECT_TRUE(app_->CommentSlots().IsTaken(5));
   EXPECT_EQ(static_cast<CKovraDoc&>(*documents[0]).GetTitle(),
             Cp1251("Иванов - Первый 13.05.1975 14:30"));
+}
+
+TEST_F(ShellTest, AChartFileOpenedTwiceLeavesTheCommentPagesToTheFirstWindow) {
+  CKovraApp& app = StartApp();
+  Chart commented = NatalChart(kParis, "Второй");
+  commented.commentSlot = 5;
+  const fs::path page = GetSettings().GetPath("Velm0051.txt");
+  testing_support::WriteFile(page, "page 1");
+  const fs::path file = folder_ / "charts.sav";
+  ASSERT_TRUE(WriteSessionFile(file, {commented}).ok());
+  ASSERT_EQ(app.OpenChartFile(file), 1);
+  ASSERT_EQ(app.OpenChartFile(file), 1);
+  const auto& documents = app.Documents().Documents();
+  ASSERT_EQ(documents.size(), 2u);
+  auto* first = static_cast<CKovraDoc*>(documents[0].get());
+  auto* second = static_cast<CKovraDoc*>(documents[1].get());
+  EXPECT_EQ(first->GetChart()->commentSlot, 5);
+  EXPECT_EQ(second->GetChart()->commentSlot, 0) << "one slot, one open chart";
+
+  // Closing the second window leaves the first one's pages alone.
+  second->Views().front()->Frame()->close();
+  DeletePending();
+  EXPECT_EQ(app.DocumentCount(), 1);
+  EXPECT_TRUE(fs::exists(page));
+  EXPECT_TRUE(app.CommentSlots().IsTaken(5));
 }
 
 TEST_F(ShellTest, SessionWithoutChartsLeavesNoFileAndIsNotOffered) {
