@@ -168,7 +168,11 @@ int CKovraApp::RestoreSession() {
     return 0;
   }
   int opened = 0;
-  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  for (Chart& chart : charts) {
+    // A session written by an earlier version may hold two charts on one comment slot.
+    if (chart.commentSlot != 0 && commentSlots_.IsTaken(chart.commentSlot)) chart.commentSlot = 0;
+    opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  }
   return opened;
 }
 

@@ -100,6 +100,19 @@ TEST_F(ShellTest, AChartFileOpenedTwiceLeavesTheCommentPagesToTheFirstWindow) {
   EXPECT_TRUE(app.CommentSlots().IsTaken(5));
 }
 
+TEST_F(ShellTest, ASessionWithTwoChartsOnOneCommentSlotGivesThePagesToTheFirst) {
+  Chart commented = NatalChart(kParis, "Второй");
+  commented.commentSlot = 5;
+  testing_support::WriteFile(GetSettings().GetPath("Velm0051.txt"), "page 1");
+  ASSERT_TRUE(WriteSessionFile(SessionPath(), {commented, commented}).ok());
+  CKovraApp& app = StartApp();
+  ASSERT_EQ(app.RestoreSession(), 2);
+  const auto& documents = app.Documents().Documents();
+  ASSERT_EQ(documents.size(), 2u);
+  EXPECT_EQ(static_cast<CKovraDoc&>(*documents[0]).GetChart()->commentSlot, 5);
+  EXPECT_EQ(static_cast<CKovraDoc&>(*documents[1]).GetChart()->commentSlot, 0);
+}
+
 TEST_F(ShellTest, SessionWithoutChartsLeavesNoFileAndIsNotOffered) {
   testing_support::WriteFile(SessionPath(), std::string(kRecordSize, '\0'));
   CKovraApp& app = StartApp();
