@@ -90,9 +90,10 @@ void CKovraApp::LoadProgramWideObjects() {
   const fs::path folder = GetSettings().Folder();
   // The program never writes the atlas: a data folder without its own reads the shipped one.
   const Settings& settings = GetSettings();
-  if (Status towns = GetTowns().Load(settings.FindProgramFile(g_DataFileNames[kDataTownCoordinates]),
-                                     settings.FindProgramFile(g_DataFileNames[kDataTownNames]),
-                                     settings.FindProgramFile(g_DataFileNames[kDataTownRegions]));
+  if (Status towns =
+          GetTowns().Load(settings.FindProgramFile(g_DataFileNames[kDataTownCoordinates]),
+                          settings.FindProgramFile(g_DataFileNames[kDataTownNames]),
+                          settings.FindProgramFile(g_DataFileNames[kDataTownRegions]));
       !towns.ok())
     ReportStatus(towns, "CKovraApp::InitInstance");
 
