@@ -163,11 +163,11 @@ TEST(MinorBodies, IntegratedPathIsContinuous) {
   }
 }
 
-// Pluto's start was fitted to the positions in data/pluto_positions.tsv with the program's own
+// Pluto's start was fitted to the positions in tools/ephemeris_minor/pluto_positions.tsv with the program's own
 // forces and step: its integration must pass within the fit's residual (0.6") of every one of
 // them. A change of the forces, the step or the start that the fit did not see fails here.
 TEST(MinorBodies, PlutoFollowsThePositionsItWasFittedTo) {
-  std::ifstream in(testing_support::SourceDir() / "data" / "pluto_positions.tsv");
+  std::ifstream in(testing_support::SourceDir() / "tools" / "ephemeris_minor" / "pluto_positions.tsv");
   ASSERT_TRUE(in.good());
   std::string line;
   int rows = 0;

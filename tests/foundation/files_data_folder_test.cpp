@@ -79,6 +79,7 @@ TEST(DataFolder, SeedingCopiesOnlyMissingFilesAndNeverOverwrites) {
   WriteFile(shipped / "Velm.col", "shipped colours");
   WriteFile(shipped / "Town.dat", "shipped towns");
   WriteFile(shipped / "maps" / "World.mf1", "shipped map");
+  WriteFile(shipped / "SOURCES.md", "where the shipped files came from");  // not program data
   const fs::path user = root / "user" / "velm";
   fs::create_directories(user);
   WriteFile(user / "velm.asp", "my aspects");
@@ -91,6 +92,7 @@ TEST(DataFolder, SeedingCopiesOnlyMissingFilesAndNeverOverwrites) {
   EXPECT_EQ(ReadFile(user / "velm.asp"), "my aspects");
   EXPECT_EQ(ReadFile(user / "VELM.COL"), "my colours");
   EXPECT_FALSE(fs::exists(user / "Velm.col"));
+  EXPECT_FALSE(fs::exists(user / "SOURCES.md"));
   EXPECT_EQ(ReadFile(user / "Town.dat"), "shipped towns");
   EXPECT_EQ(ReadFile(user / "maps" / "World.mf1"), "shipped map");
 

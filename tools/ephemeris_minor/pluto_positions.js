@@ -1,5 +1,5 @@
 #!/usr/bin/env node
-// Writes data/pluto_positions.tsv: Pluto's geometric heliocentric positions (au, ecliptic and
+// Writes tools/ephemeris_minor/pluto_positions.tsv: Pluto's geometric heliocentric positions (au, ecliptic and
 // equinox J2000) every 100 days over the years its analytical series serves (1885-2099), from the
 // series of npm astronomia (module pluto, heliocentric). Figures only: fit_pluto_state.cpp fits
 // the start of Pluto's integration to them.
@@ -34,6 +34,6 @@ for (let jd = FIRST_JD; jd <= LAST_JD; jd += STEP_DAYS) {
   const xyz = [p.range * c * Math.cos(p.lon), p.range * c * Math.sin(p.lon), p.range * Math.sin(p.lat)];
   lines.push([jd.toFixed(1)].concat(xyz.map((v) => v.toFixed(9))).join('\t'));
 }
-const out = path.join(__dirname, '..', '..', 'data', 'pluto_positions.tsv');
+const out = path.join(__dirname, 'pluto_positions.tsv');
 fs.writeFileSync(out, lines.join('\n') + '\n');
 console.log(`${lines.length - 4} positions written to ${out}`);

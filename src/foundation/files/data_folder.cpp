@@ -87,6 +87,10 @@ Status CreateDataFolder(const fs::path& folder) {
   return Status::Ok();
 }
 
+namespace {
+constexpr std::string_view kShippedSourcesNote = "SOURCES.md";
+}  // namespace
+
 Status SeedDataFolder(const fs::path& folder, const fs::path& defaults,
                       std::vector<std::string>* copied) {
   if (Status st = CreateDataFolder(folder); !st.ok()) return st;
@@ -96,6 +100,8 @@ Status SeedDataFolder(const fs::path& folder, const fs::path& defaults,
     std::error_code fileEc;
     if (!it->is_regular_file(fileEc)) continue;
     const fs::path relative = it->path().lexically_relative(defaults);
+    // The notes on where the shipped files came from stay with the program.
+    if (relative == kShippedSourcesNote) continue;
     const fs::path targetFolder = folder / relative.parent_path();
     if (FindFileIgnoringCase(folder, relative.native()).match != NameMatch::Missing) continue;
     fs::create_directories(targetFolder, fileEc);

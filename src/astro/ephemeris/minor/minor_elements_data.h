@@ -1,5 +1,5 @@
 // The published starting figures of the integrated minor bodies, as carried into the project by
-// tools/ephemeris_minor/extract_minor_elements.py (data/minor_elements.tsv holds the same rows).
+// tools/ephemeris_minor/extract_minor_elements.py (tools/ephemeris_minor/minor_elements.tsv holds the same rows).
 #pragma once
 
 #include <array>
