@@ -10,6 +10,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_file.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
@@ -110,6 +111,16 @@ void CKovraApp::LoadProgramWideObjects() {
 
   for (const Status& skipped : GetAspectarium().LoadAll(folder))
     ReportStatus(skipped, "CKovraApp::InitInstance");
+  // Aspect systems are the user's to edit: a data folder without any gets a copy of the shipped
+  // default system.
+  if (GetAspectarium().Count() == 0) {
+    const fs::path shipped = settings.FindProgramFile(g_DataFileNames[kDataAspectSystem]);
+    if (shipped.parent_path() != folder && fs::exists(shipped) &&
+        FileCopy(shipped, folder / shipped.filename()) == 0) {
+      for (const Status& skipped : GetAspectarium().LoadAll(folder))
+        ReportStatus(skipped, "CKovraApp::InitInstance");
+    }
+  }
   GetAspectarium().SetCurrentSystemName(
       GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot));
 

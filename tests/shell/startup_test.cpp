@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
@@ -63,6 +64,14 @@ TEST_F(ShellTest, ADataFolderWithoutAnAtlasUsesTheShippedOneWithoutAnError) {
   StartApp();
   EXPECT_GT(GetTowns().Count(), 0);
   for (const auto& shown : prompts_.shown) EXPECT_EQ(shown.text.find("Town."), std::string::npos);
+}
+
+TEST_F(ShellTest, ADataFolderWithoutAspectSystemsGetsTheDefaultOne) {
+  ASSERT_FALSE(fs::exists(folder_ / "VELM.asp"));
+  StartApp();
+  EXPECT_TRUE(fs::exists(folder_ / "VELM.asp"));
+  EXPECT_EQ(GetAspectarium().Count(), 1);
+  EXPECT_EQ(GetAspectarium().GetCurrentSystem()->GetName(), "VELM");
 }
 
 TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
