@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -103,6 +104,7 @@ bool QtPrompter::InputText(int, std::string_view prompt, std::string& text) {
   dialog.setWindowTitle(caption_);
   dialog.setLabelText(ToQt(prompt));
   dialog.setTextValue(ToQt(text));
+  if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setValidator(new Cp1251Validator(edit));
   dialog.setOkButtonText(QStringLiteral("OK"));
   dialog.setCancelButtonText(QStringLiteral("Отмена"));
   if (dialog.exec() != QDialog::Accepted) return false;

@@ -30,4 +30,8 @@ bool FitsCp1251(const QString& text) {
   return true;
 }
 
+QValidator::State Cp1251Validator::validate(QString& input, int&) const {
+  return FitsCp1251(input) ? Acceptable : Invalid;
+}
+
 }  // namespace platform

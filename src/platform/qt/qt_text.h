@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QValidator>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,12 @@ QString ToQt(std::string_view cp1251);
 std::string FromQt(const QString& text);
 // True when every character of `text` can be held in code page 1251.
 bool FitsCp1251(const QString& text);
+
+// The validator of every input field: refuses text that code page 1251 cannot hold.
+class Cp1251Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
 
 }  // namespace platform

@@ -25,10 +25,6 @@ constexpr int kEraBc = 1;
 
 }  // namespace
 
-QValidator::State Cp1251Validator::validate(QString& input, int&) const {
-  return platform::FitsCp1251(input) ? Acceptable : Invalid;
-}
-
 QLineEdit* MakeTextEdit(QWidget* parent, int maxLength) {
   auto* edit = new QLineEdit(parent);
   edit->setMaxLength(maxLength);

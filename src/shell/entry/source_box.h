@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QGroupBox>
-#include <QValidator>
 
 #include "foundation/datetime/source.h"
+#include "platform/qt/qt_text.h"
 
 class QComboBox;
 class QLineEdit;
@@ -15,12 +15,7 @@ class QListWidgetItem;
 
 namespace entry {
 
-// Refuses text that code page 1251 cannot hold.
-class Cp1251Validator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int& pos) const override;
-};
+using platform::Cp1251Validator;
 
 // A line edit of at most `maxLength` characters that refuses what code page 1251 cannot hold.
 QLineEdit* MakeTextEdit(QWidget* parent, int maxLength);
