@@ -180,11 +180,7 @@ int CKovraApp::RestoreSession() {
     return 0;
   }
   int opened = 0;
-  for (Chart& chart : charts) {
-    // A session written by an earlier version may hold two charts on one comment slot.
-    if (chart.commentSlot != 0 && commentSlots_.IsTaken(chart.commentSlot)) chart.commentSlot = 0;
-    opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
-  }
+  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   return opened;
 }
 
@@ -195,12 +191,7 @@ int CKovraApp::OpenChartFile(const fs::path& path) {
     return 0;
   }
   int opened = 0;
-  for (Chart& chart : charts) {
-    // A comment slot belongs to one open chart: a chart whose slot another open chart holds (the
-    // same file opened twice) opens without the pages, so that closing it cannot delete them.
-    if (chart.commentSlot != 0 && commentSlots_.IsTaken(chart.commentSlot)) chart.commentSlot = 0;
-    opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
-  }
+  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   if (opened > 0) {
     recentFiles_.Add(fs::absolute(path).lexically_normal().string());
     if (mainFrame_) mainFrame_->SetRecentFiles(recentFiles_.Entries());

@@ -104,6 +104,11 @@ bool CKovraDoc::CopySource(bool withComments) {
   if (g_pNextDocSource == nullptr) return false;
   auto chart = std::make_unique<Chart>(*g_pNextDocSource);
   if (withComments) {
+    // A comment slot belongs to one open chart: a copy of a chart whose slot another open chart
+    // holds (a file opened twice, a session with two charts on one slot) opens without the
+    // pages, so that closing it cannot delete them.
+    if (chart->commentSlot != 0 && app_.CommentSlots().IsTaken(chart->commentSlot))
+      chart->commentSlot = 0;
     if (chart->commentSlot != 0) CheckCommentFiles(*chart, app_.CommentSlots());
   } else {
     chart->commentSlot = 0;
