@@ -3,9 +3,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <ctime>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
+#include "astro/ephemeris/instant.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_file.h"
@@ -128,6 +130,10 @@ void CKovraApp::LoadProgramWideObjects() {
   // own copy reads the shipped one.
   if (fs::exists(GetSettings().FindProgramFile(g_DataFileNames[kDataEphemeris])))
     ReportStatus(LoadEphemerisFromDataFolder(), "CKovraApp::InitInstance");
+
+  // The table of ascendants by latitude and sidereal time, for the obliquity of today.
+  const double nowJd = 2440587.5 + static_cast<double>(std::time(nullptr)) / 86400.0;
+  ascendants_.Compute(MakeInstant(JdUt{nowJd}).trueObliquityDeg);
 
   archive_.Init();
 }

@@ -12,6 +12,7 @@
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "astro/chart/chart.h"
+#include "astro/houses/ascendant_table.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"
 #include "platform/qt/command_target.h"
@@ -53,6 +54,8 @@ class CKovraApp : public platform::CommandTarget {
   int GetFreeCommentSlot() { return commentSlots_.GetFreeCommentSlot(); }
   CommentSlotTable& CommentSlots() { return commentSlots_; }
   Archive& GetArchive() { return archive_; }
+  // The ascendants by latitude and sidereal time, computed at start.
+  const AscendantTable& Ascendants() const { return ascendants_; }
 
   platform::DocManager& Documents() { return documents_; }
   platform::DocTemplate* GetTemplate(int number) const { return documents_.GetTemplate(number); }
@@ -100,6 +103,7 @@ class CKovraApp : public platform::CommandTarget {
 
   CommentSlotTable commentSlots_;
   platform::GlyphSet glyphs_;
+  AscendantTable ascendants_;
   Archive archive_{commentSlots_};
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;

@@ -74,6 +74,13 @@ TEST_F(ShellTest, ADataFolderWithoutAspectSystemsGetsTheDefaultOne) {
   EXPECT_EQ(GetAspectarium().GetCurrentSystem()->GetName(), "VELM");
 }
 
+TEST_F(ShellTest, StartUpComputesTheTableOfAscendants) {
+  CKovraApp& app = StartApp();
+  ASSERT_FALSE(app.Ascendants().Empty());
+  // The obliquity of the present epoch, about 23.44 degrees.
+  EXPECT_NEAR(app.Ascendants().ObliquityDeg(), 23.44, 0.01);
+}
+
 TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
   platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
     dialog.choice = DStartup::kNewChart;
