@@ -339,6 +339,17 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_EQ(box->TownEdit()->text(), QStringLiteral("Москва"));
   EXPECT_EQ(box->RegionEdit()->text(), QStringLiteral("Россия"));
   EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
+  // Enter in the town field takes the first listed town rather than the typed text.
+  box->TownEdit()->setText(QStringLiteral("Москва"));
+  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  ASSERT_GT(list->count(), 0);
+  const QString first = list->item(0)->text();
+  box->LatitudeEdit()->clear();
+  QKeyEvent enterInField(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(box->TownEdit(), &enterInField);
+  EXPECT_TRUE(first.startsWith(box->TownEdit()->text()));
+  EXPECT_FALSE(box->LatitudeEdit()->text().isEmpty());
+  EXPECT_NE(dialog->result(), QDialog::Accepted);
   box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
   Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
   EXPECT_EQ(list->count(), 0);

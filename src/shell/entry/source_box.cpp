@@ -86,6 +86,13 @@ bool SourceBox::eventFilter(QObject* watched, QEvent* event) {
     towns_->setCurrentRow(0);
     return true;
   }
+  // Enter in the town field while towns are listed takes the first listed town, so that the typed
+  // name is never accepted with the coordinates of another place; the dialog stays open.
+  if (watched == town_ && (key == Qt::Key_Return || key == Qt::Key_Enter) && !towns_->isHidden() &&
+      towns_->count() > 0) {
+    ChooseTown(towns_->currentRow() >= 0 ? towns_->currentRow() : 0);
+    return true;
+  }
   if (watched == towns_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
     if (ChooseTown(towns_->currentRow())) town_->setFocus();
     return true;
