@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/qt/page_output.h"
+#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "shell/command_ids.h"
 #include "shell/kovra_view.h"
@@ -154,4 +155,22 @@ TEST_F(ShellTest, ScreenshotOfTheMainWindowWithTwoCharts) {
 }
 
 }  // namespace
+}  // namespace shell_test
+
+namespace shell_test {
+
+TEST_F(ShellTest, TheMainWindowDoesNotCloseUnderARunningComputation) {
+  CKovraApp& app = StartApp(true);
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+  CMainFrame& frame = *app.GetMainFrame();
+  {
+    DPROGRESSBAR progress(QStringLiteral("Расчет"));
+    progress.Begin();
+    EXPECT_FALSE(frame.close());  // the computation still uses the open documents
+    EXPECT_EQ(app.DocumentCount(), 1);
+    progress.End();
+  }
+  EXPECT_FALSE(DPROGRESSBAR::AnyRunning());
+}
+
 }  // namespace shell_test

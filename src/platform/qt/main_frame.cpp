@@ -12,6 +12,7 @@
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/document.h"
+#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/view.h"
@@ -177,7 +178,8 @@ void MainFrame::FillWindowList(QMenu* menu) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-  if (!OnCloseRequest()) {
+  // The program does not end under a running computation: its documents are in use.
+  if (DPROGRESSBAR::AnyRunning() || !OnCloseRequest()) {
     event->ignore();
     return;
   }

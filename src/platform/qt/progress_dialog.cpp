@@ -18,7 +18,13 @@ DPROGRESSBAR::DPROGRESSBAR(const QString& caption, QWidget* parent)
   resize(360, 70);
 }
 
+DPROGRESSBAR::~DPROGRESSBAR() {
+  if (begun_) --running_;
+}
+
 void DPROGRESSBAR::Begin() {
+  if (!begun_) ++running_;
+  begun_ = true;
   bar_->setValue(0);
   show();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -29,6 +35,10 @@ void DPROGRESSBAR::SetPos(int percent) {
   if (isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void DPROGRESSBAR::End() { hide(); }
+void DPROGRESSBAR::End() {
+  if (begun_) --running_;
+  begun_ = false;
+  hide();
+}
 
 int DPROGRESSBAR::Pos() const { return bar_->value(); }

@@ -14,6 +14,7 @@ class DPROGRESSBAR : public QDialog, public platform::ProgressSink {
 
  public:
   explicit DPROGRESSBAR(const QString& caption, QWidget* parent = nullptr);
+  ~DPROGRESSBAR() override;
 
   void Begin() override;
   // 0..100; values outside are clamped. The window is repainted at once: the computation runs
@@ -22,7 +23,11 @@ class DPROGRESSBAR : public QDialog, public platform::ProgressSink {
   void End() override;
 
   int Pos() const;
+  // True while a computation shows its progress: windows must not close under it.
+  static bool AnyRunning() { return running_ > 0; }
 
  private:
   QProgressBar* bar_;
+  bool begun_ = false;
+  static inline int running_ = 0;
 };
