@@ -191,6 +191,9 @@ TEST(EphemerisLongitudes, MidpointsShiftsAndInterpolation) {
       {"shift_by_absent", ShiftLongitude(20.0, kAbsent), kAbsent},
       {"shift_back_wraps", ShiftLongitudeBack(10.0, 20.0), 350.0},
       {"shift_back_absent", ShiftLongitudeBack(kAbsent, 1.0), kAbsent},
+      // A sum of exactly -777 is an angle (-777 = 303 - 3 x 360), not the absent value.
+      {"shift_sum_minus_777", ShiftLongitude(3.0, -780.0), 303.0},
+      {"shift_back_difference_minus_777", ShiftLongitudeBack(0.0, 777.0), 303.0},
       {"interpolate_across_zero", InterpolateLongitude(350.0, 10.0, 0.0, 1.0, 0.5), 0.0},
       {"interpolate_backwards", InterpolateLongitude(10.0, 350.0, 0.0, 2.0, 1.0), 0.0},
       {"interpolate_end", InterpolateLongitude(350.0, 10.0, 0.0, 1.0, 1.0), 10.0},

@@ -4,8 +4,12 @@
 
 namespace {
 
+// [0, 360) for any computed angle: a sum that happens to equal -777.0 is an angle like any other,
+// not the absent value (NormalizeDegrees would pass it through).
+double Fold(double angle) { return NormalizeDegrees(std::fmod(angle, 360.0)); }
+
 // The signed shorter arc from a to b, in [-180, 180).
-double ShortArc(double a, double b) { return NormalizeDegrees(b - a + 180.0) - 180.0; }
+double ShortArc(double a, double b) { return Fold(b - a + 180.0) - 180.0; }
 
 }  // namespace
 
@@ -13,21 +17,21 @@ double MidpointLongitude(double a, double b) {
   if (IsAbsent(a) || IsAbsent(b)) return kAbsent;
   double arc = ShortArc(a, b);
   if (arc == -180.0) arc = 180.0;
-  return NormalizeDegrees(a + arc / 2.0);
+  return Fold(a + arc / 2.0);
 }
 
 double ShiftLongitude(double value, double offset) {
   if (IsAbsent(value) || IsAbsent(offset)) return kAbsent;
-  return NormalizeDegrees(value + offset);
+  return Fold(value + offset);
 }
 
 double ShiftLongitudeBack(double value, double offset) {
   if (IsAbsent(value) || IsAbsent(offset)) return kAbsent;
-  return NormalizeDegrees(value - offset);
+  return Fold(value - offset);
 }
 
 double InterpolateLongitude(double a, double b, double t0, double t1, double t) {
   if (IsAbsent(a) || IsAbsent(b)) return kAbsent;
-  if (t1 == t0) return NormalizeDegrees(a);
-  return NormalizeDegrees(a + ShortArc(a, b) * (t - t0) / (t1 - t0));
+  if (t1 == t0) return Fold(a);
+  return Fold(a + ShortArc(a, b) * (t - t0) / (t1 - t0));
 }
