@@ -80,6 +80,12 @@ TEST(EphemerisTime, DeltaTIsContinuousAndFiniteOverTheAcceptedDates) {
   }
 }
 
+TEST(EphemerisTime, DeltaTOfADayThatIsNoNumberStaysInsideTheTable) {
+  // The table search must not run off the table's end (seen by the address sanitizer).
+  EXPECT_TRUE(std::isnan(DeltaTSeconds(JdUt{std::nan("")})));
+  EXPECT_TRUE(std::isnan(ToUt(JdTt{std::nan("")}).days));
+}
+
 TEST(EphemerisTime, UtAndTtRoundTrip) {
   for (double jd : {1000000.5, 2305812.5, 2451545.0, 2460000.25, 2816787.5}) {
     const JdTt tt = ToTt(JdUt{jd});

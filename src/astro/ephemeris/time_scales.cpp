@@ -57,7 +57,8 @@ double DeltaTSeconds(JdUt ut) {
     const double fade = std::max(0.0, 1.0 - (first.year - year) / kBlendYears);
     return Parabola(year) + (first.seconds - Parabola(first.year)) * fade;
   }
-  if (year >= last.year) {
+  // Written so that a day that is not a number takes this branch too, never the table search.
+  if (!(year < last.year)) {
     const double fade = std::max(0.0, 1.0 - (year - last.year) / kBlendYears);
     return Parabola(year) + (last.seconds - Parabola(last.year)) * fade;
   }
