@@ -160,3 +160,14 @@ TEST(Numbers, MaskBits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Wrap360, ComputedAnglesFoldIntoTheHalfOpenCircle) {
+  EXPECT_EQ(Wrap360(-1e-15), 0.0);  // a tiny negative remainder must not become 360
+  EXPECT_EQ(Wrap360(360.0), 0.0);
+  EXPECT_EQ(Wrap360(-777.0), 303.0);  // no special value here, unlike NormalizeDegrees
+  EXPECT_DOUBLE_EQ(Wrap360(725.5), 5.5);
+}
+
+}  // namespace

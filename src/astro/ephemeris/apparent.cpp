@@ -6,6 +6,7 @@
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/moon_theory.h"
 #include "astro/ephemeris/planet_theory.h"
+#include "foundation/numbers/angles.h"
 
 namespace {
 
@@ -17,11 +18,6 @@ constexpr double kSchwarzschildAu = 1.97412574336e-8;
 constexpr double kDeflectionFloor = 1e-6;
 // Half step of the central difference for the speeds, days.
 constexpr double kSpeedHalfStep = 0.01;
-
-double Wrap360(double deg) {
-  double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
-}
 
 Vector3 Unit(const Vector3& v) { return v / v.Length(); }
 

@@ -4,6 +4,7 @@
 
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/moon_theory.h"
+#include "foundation/numbers/angles.h"
 
 namespace {
 
@@ -13,11 +14,6 @@ constexpr double kSpeedHalfStep = 0.01;
 constexpr double kMeanInclinationDeg = 5.1453964;
 // GM of the Earth plus the Moon, km^3 / day^2.
 constexpr double kGmEarthMoon = (398600.4356 + 4902.8001) * 86400.0 * 86400.0;
-
-double Wrap360(double deg) {
-  double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
-}
 
 double Poly(double t, double c0, double c1, double c2, double c3, double c4) {
   return c0 + t * (c1 + t * (c2 + t * (c3 + t * c4)));

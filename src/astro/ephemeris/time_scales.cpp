@@ -5,6 +5,7 @@
 
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/series_data.h"
+#include "foundation/numbers/angles.h"
 
 namespace {
 
@@ -18,11 +19,6 @@ double Parabola(double year) {
 // The table joined to the parabola: the offset between them at the table's end fades linearly
 // over this many years.
 constexpr double kBlendYears = 100.0;
-
-double Wrap360(double deg) {
-  double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
-}
 
 }  // namespace
 

@@ -8,13 +8,6 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-// [0, 360) without special values; adding 0.0 turns -0.0 into 0.0.
-double FoldInto360(double angle) {
-  double r = std::fmod(angle, 360.0);
-  if (r < 0.0) r += 360.0;
-  if (r >= 360.0) r = 0.0;  // a tiny negative remainder rounds up to 360 when shifted
-  return r + 0.0;
-}
 
 // The argument split into the nearest whole quadrant k (0..3) and the rest in [-45, 45] degrees,
 // so that whole multiples of 90 degrees give exact results.
@@ -33,9 +26,16 @@ Quadrant SplitQuadrant(double degrees) {
 
 }  // namespace
 
+double Wrap360(double angle) {
+  double r = std::fmod(angle, 360.0);
+  if (r < 0.0) r += 360.0;
+  if (r >= 360.0) r = 0.0;  // a tiny negative remainder rounds up to 360 when shifted
+  return r + 0.0;           // adding 0.0 turns -0.0 into 0.0
+}
+
 double NormalizeDegrees(double angle) {
   if (IsAbsent(angle)) return angle;
-  return FoldInto360(angle);
+  return Wrap360(angle);
 }
 
 double SinDeg(double degrees) {
@@ -77,7 +77,7 @@ double AngleDifference180(double a, double b) {
   return d > 180.0 ? 360.0 - d : d;
 }
 
-double AngleDifference360(double a, double b) { return FoldInto360(b - a); }
+double AngleDifference360(double a, double b) { return Wrap360(b - a); }
 
 int RoundToNearest(double x) {
   if (std::isnan(x)) return 0;

@@ -32,6 +32,8 @@ class AngleValue {
 
 // The angle reduced to [0, 360); -777.0 is returned unchanged.
 double NormalizeDegrees(double angle);
+// The angle reduced to [0, 360) with no special value (for computed angles that are never absent).
+double Wrap360(double angle);
 
 // Trigonometry with arguments or results in degrees. Whole multiples of 90 degrees give exact
 // 0, 1 and -1 for SinDeg and CosDeg. TanDeg stays finite at 90 and 270 degrees (a very large

@@ -7,6 +7,7 @@
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/minor/kepler_orbit.h"
 #include "astro/ephemeris/time_scales.h"
+#include "foundation/numbers/angles.h"
 
 namespace minor {
 namespace {
@@ -52,11 +53,6 @@ double WhiteMoonMeanLongitudeDeg(double jdTt) {
   const double gm = kSunGm / kSunOverEarthMass;
   const double n = std::sqrt(gm / (kWhiteMoonAxisAu * kWhiteMoonAxisAu * kWhiteMoonAxisAu));
   return kWhiteMoonLongitudeDeg + n / kDeg * (jdTt - kJ2000);
-}
-
-double Wrap360(double deg) {
-  const double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
 }
 
 }  // namespace
