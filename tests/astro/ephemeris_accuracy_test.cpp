@@ -20,12 +20,14 @@ struct Goal {
   LunarVariant variant;
   double lonArcsec;  // 1800..2200
   double speedDegPerDay;
-  double wideLonArcsec;  // -1000..3000, where the errors may grow; 0: two-body, not asserted
+  double wideLonArcsec;  // -1000..3000, where the errors may grow; 0: not asserted
 };
 
-// The bodies with their goals. Pluto's goal is what its source allows (minor_reference_test.cpp);
-// Pluto and the asteroids outside the integrated years move on two-body orbits, marked
-// approximate.
+// The bodies with their goals. Pluto's goal is what its source allows (minor_reference_test.cpp).
+// Outside the integrated years (1599-2401), marked approximate: Pluto is integrated from the
+// tabulated states of another ephemeris (arcminutes), the asteroids move on mean elements
+// (degrees for Pallas and Juno, whose orbits change most); Chiron's orbit is changed beyond
+// prediction by its passages by Saturn.
 const Goal kGoals[] = {
     {"sun", 0, LunarVariant::True, 1.0, 0.001, 5.0},
     {"moon", 1, LunarVariant::True, 1.0, 0.005, 20.0},
@@ -44,12 +46,12 @@ const Goal kGoals[] = {
     {"perigee_mean", 19, LunarVariant::Mean, 2.0, 0.001, 30.0},
     {"apogee_oscu", 18, LunarVariant::True, 60.0, 0.001, 120.0},
     {"perigee_oscu", 19, LunarVariant::True, 60.0, 0.001, 120.0},
-    {"pluto", 9, LunarVariant::True, 16.0, 0.001, 0.0},
+    {"pluto", 9, LunarVariant::True, 16.0, 0.001, 900.0},
     {"chiron", 10, LunarVariant::True, 900.0, 0.001, 0.0},
-    {"vesta", 11, LunarVariant::True, 60.0, 0.001, 0.0},
-    {"ceres", 12, LunarVariant::True, 60.0, 0.001, 0.0},
-    {"pallas", 13, LunarVariant::True, 60.0, 0.001, 0.0},
-    {"juno", 14, LunarVariant::True, 180.0, 0.001, 0.0},
+    {"vesta", 11, LunarVariant::True, 60.0, 0.001, 1200.0},
+    {"ceres", 12, LunarVariant::True, 60.0, 0.001, 2400.0},
+    {"pallas", 13, LunarVariant::True, 60.0, 0.001, 36000.0},
+    {"juno", 14, LunarVariant::True, 180.0, 0.001, 18000.0},
     {"proserpina", 20, LunarVariant::True, 1.0, 0.001, 2.0},
     {"white_moon", 21, LunarVariant::True, 1.0, 0.001, 2.0},
     {"cupido", 22, LunarVariant::True, 1.0, 0.001, 2.0},
@@ -128,7 +130,8 @@ TEST(EphemerisAccuracy, RetrogradeFlagFollowsTheReferenceSpeedSign) {
   for (const RefPosition& r : LoadReferencePositions()) {
     const Goal* goal = GoalOf(r.body);
     if (goal == nullptr || std::fabs(r.speedDegPerDay) < 2.0 * goal->speedDegPerDay) continue;
-    if (!InGoalYears(r.jdTt) && goal->wideLonArcsec == 0.0) continue;  // two-body, approximate
+    if (!InGoalYears(r.jdTt) && (goal->wideLonArcsec == 0.0 || goal->wideLonArcsec > 3600.0))
+      continue;  // too rough outside the integrated years to place a station
     const BodyPosition p = ephemeris.Position(goal->point, JdTt{r.jdTt}, goal->variant);
     const char expected = r.speedDegPerDay < 0.0 ? 'R' : 'D';
     EXPECT_EQ(p.Status(), expected) << r.id << " " << r.body;

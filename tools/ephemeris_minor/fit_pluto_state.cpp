@@ -7,20 +7,19 @@
 //   build/tools/ephemeris_minor/minor_fit_pluto_state tools/ephemeris_minor/pluto_positions.tsv
 // Input rows: TT Julian day, x, y, z (au, heliocentric, ecliptic and equinox J2000); lines
 // starting with '#' are comments.
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <numbers>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "astro/ephemeris/minor/kepler_orbit.h"
 #include "astro/ephemeris/minor/minor_elements_data.h"
 #include "astro/ephemeris/minor/perturbers.h"
 #include "astro/ephemeris/minor/trajectory.h"
+#include "least_squares.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ struct Row {
   Vector3 position;
 };
 
-using Parameters = std::array<double, 6>;  // position (au), velocity (au per day)
+using fit::Parameters;  // position (au), velocity (au per day)
 
 // The integrated positions at the rows' times from the state `p` at J2000.0.
 std::vector<Vector3> Integrate(const Parameters& p, const std::vector<Row>& rows) {
@@ -64,29 +63,6 @@ std::vector<double> Residuals(const Parameters& p, const std::vector<Row>& rows)
     res.insert(res.end(), {d.x, d.y, d.z});
   }
   return res;
-}
-
-// Solves the 6 x 6 system a x = b by Gaussian elimination with partial pivoting.
-Parameters Solve(std::array<std::array<double, 6>, 6> a, Parameters b) {
-  for (int c = 0; c < 6; ++c) {
-    int pivot = c;
-    for (int r = c + 1; r < 6; ++r)
-      if (std::abs(a[r][c]) > std::abs(a[pivot][c])) pivot = r;
-    std::swap(a[c], a[pivot]);
-    std::swap(b[c], b[pivot]);
-    for (int r = c + 1; r < 6; ++r) {
-      const double f = a[r][c] / a[c][c];
-      for (int k = c; k < 6; ++k) a[r][k] -= f * a[c][k];
-      b[r] -= f * b[c];
-    }
-  }
-  Parameters x{};
-  for (int r = 5; r >= 0; --r) {
-    double s = b[r];
-    for (int k = r + 1; k < 6; ++k) s -= a[r][k] * x[k];
-    x[r] = s / a[r][r];
-  }
-  return x;
 }
 
 void Report(const Parameters& p, const std::vector<Row>& rows) {
@@ -138,33 +114,8 @@ int main(int argc, char** argv) {
   Report(p, rows);
   // The problem is nearly linear: three Gauss-Newton steps converge.
   for (int iteration = 0; iteration < 3; ++iteration) {
-    const std::vector<double> base = Residuals(p, rows);
-    std::array<std::vector<double>, 6> jacobian;
-    std::vector<std::thread> workers;  // one integration per parameter, three at a time
-    for (int k = 0; k < 6; ++k) {
-      workers.emplace_back([&, k] {
-        Parameters q = p;
-        q[k] += delta[k];
-        const std::vector<double> moved = Residuals(q, rows);
-        jacobian[k].resize(base.size());
-        for (std::size_t i = 0; i < base.size(); ++i)
-          jacobian[k][i] = (base[i] - moved[i]) / delta[k];  // d(model) / d(parameter)
-      });
-      if (workers.size() == 3) {
-        for (std::thread& w : workers) w.join();
-        workers.clear();
-      }
-    }
-    std::array<std::array<double, 6>, 6> normal{};
-    Parameters rhs{};
-    for (int a = 0; a < 6; ++a) {
-      for (int b = 0; b < 6; ++b)
-        for (std::size_t i = 0; i < base.size(); ++i)
-          normal[a][b] += jacobian[a][i] * jacobian[b][i];
-      for (std::size_t i = 0; i < base.size(); ++i) rhs[a] += jacobian[a][i] * base[i];
-    }
-    const Parameters step = Solve(normal, rhs);
-    for (int k = 0; k < 6; ++k) p[k] += step[k];
+    p = fit::GaussNewtonStep([&rows](const Parameters& q) { return Residuals(q, rows); }, p, delta,
+                             3);
     Report(p, rows);
   }
   std::FILE* out = std::fopen(output.c_str(), "w");

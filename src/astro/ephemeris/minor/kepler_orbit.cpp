@@ -52,6 +52,18 @@ StateVector StateFromElements(const KeplerElements& el, double jd) {
   return s;
 }
 
+Vector3 SecularPosition(const SecularElements& secular, double jd) {
+  const double dt = jd - secular.elements.epochJd;
+  KeplerElements at = secular.elements;
+  at.epochJd = jd;
+  at.nodeRad += secular.nodeRateRadPerDay * dt;
+  at.perihelionArgumentRad += (secular.perihelionRateRadPerDay - secular.nodeRateRadPerDay) * dt;
+  at.meanAnomalyRad += (secular.meanMotionRadPerDay - secular.perihelionRateRadPerDay) * dt;
+  at.eccentricity = std::clamp(at.eccentricity + secular.eccentricityRatePerDay * dt, 0.0, 0.99);
+  at.inclinationRad += secular.inclinationRateRadPerDay * dt;
+  return StateFromElements(at, jd).position;
+}
+
 KeplerElements ElementsFromState(const StateVector& state, double gm, double epochJd) {
   const Vector3& r = state.position;
   const Vector3& v = state.velocity;

@@ -29,11 +29,26 @@ struct KeplerElements {
   double MeanMotionRadPerDay() const;
 };
 
+// Mean elements with secular rates: an ellipse whose node and perihelion turn, whose eccentricity
+// and inclination change, at constant rates, and whose mean anomaly advances at a fitted mean motion (not the one Kepler's third law gives
+// for the semi-major axis), so that two-body motion follows a body's long-term course.
+struct SecularElements {
+  KeplerElements elements;            // at elements.epochJd
+  double meanMotionRadPerDay = 0.0;   // rate of the mean longitude (node + perihelion + anomaly)
+  double nodeRateRadPerDay = 0.0;     // rate of the node
+  double perihelionRateRadPerDay = 0.0;  // rate of the longitude of the perihelion (node + arg.)
+  double eccentricityRatePerDay = 0.0;
+  double inclinationRateRadPerDay = 0.0;
+};
+
 // Eccentric anomaly E of E - e sin E = M (radians), 0 <= e < 1.
 double SolveKepler(double meanAnomalyRad, double eccentricity);
 
 // The two-body state at `jd`.
 StateVector StateFromElements(const KeplerElements& elements, double jd);
+
+// The position on the ellipse of `secular` at `jd`.
+Vector3 SecularPosition(const SecularElements& secular, double jd);
 
 // Osculating elements of `state` at `epochJd`. Orbits that are not bound ellipses (which none of
 // the bodies here reach) are clamped to eccentricity 0.999 so that results stay finite.

@@ -13,6 +13,7 @@
 #include "astro/ephemeris/minor/minor_elements_data.h"
 #include "astro/ephemeris/minor/perturbers.h"
 #include "astro/ephemeris/minor/trajectory.h"
+#include "astro/ephemeris/planet_theory.h"
 
 namespace {
 
@@ -31,7 +32,20 @@ constexpr int kPluto = 9;
 constexpr double kRangeMarginDays = 2.0;
 constexpr double kAsteroidStepDays = 8.0;
 constexpr double kPlutoStepDays = 8.0;  // as tools/ephemeris_minor/fit_pluto_state.cpp fits
+// Pluto outside the integrated range, from its tabulated states: longer steps (the interpolated
+// planets then cost a few arcseconds, far below what the states themselves allow). The series of
+// the giant planets dominate the cost: the first position at -3000 takes about 2 s, at -500 0.3 s.
+constexpr double kPlutoFarStepDays = 32.0;
+// The giant planets for it are sampled 4 times more sparsely than for the integrated range (every
+// 128 days for Jupiter): their interpolation errors move Pluto by far less than an arcsecond.
+constexpr int kPlutoFarGridScale = 4;
+// Before this (year -3069) Pluto too moves on its mean elements: no date the program accepts
+// needs it, and no call may integrate without bound.
+constexpr double kPlutoFarFirstJd = 600000.5;
 constexpr int kExtrapolationColumns = 6;
+// The Sun with Mercury..Mars (GM over GM of the Sun), seen from beyond the giant planets.
+const double kSunAndInnerPlanetsMass =
+    1.0 + kPlanetMassRatio[0] + kPlanetMassRatio[1] + kPlanetMassRatio[2] + kPlanetMassRatio[3];
 // Masses of the asteroids that perturb the others (GM over GM of the Sun).
 constexpr std::pair<int, double> kAsteroidMassRatio[] = {
     {12, 4.72e-10}, {13, 1.03e-10}, {11, 1.30e-10}};
@@ -48,6 +62,24 @@ StateVector PlutoTableState(int index) {
 }
 double PlutoTableJd(int index) {
   return kJ2000 + kPlutoStates[static_cast<std::size_t>(index)].daysFromJ2000;
+}
+
+// Pluto's tabulated state `index` about the barycentre of the Sun and Mercury..Mars.
+StateVector StateAboutInnerBarycentre(int index) {
+  const double jd = PlutoTableJd(index);
+  StateVector s = PlutoTableState(index);
+  Vector3 r, v;
+  double mass = 1.0;
+  for (int p = 0; p < 4; ++p) {
+    Vector3 position, velocity;
+    HeliocentricState(static_cast<Planet>(p), jd, position, velocity);
+    r += position * kPlanetMassRatio[static_cast<std::size_t>(p)];
+    v += velocity * kPlanetMassRatio[static_cast<std::size_t>(p)];
+    mass += kPlanetMassRatio[static_cast<std::size_t>(p)];
+  }
+  s.position -= r / mass;
+  s.velocity -= v / mass;
+  return s;
 }
 
 KeplerElements FromSource(const SourceElements& s) {
@@ -93,8 +125,32 @@ class Integrations {
     return point == kPluto ? PlutoState(jd) : AsteroidState(point, jd);
   }
 
+  // Pluto from the tabulated state `index`, forwards and backwards: the giant planets perturb, the
+  // inner planets' masses are added to the Sun's. The tabulated state is heliocentric: it carries
+  // the Sun's swing about the barycentre of the Sun and the inner planets (some 0.1 m/s), which a
+  // model without those planets would take for Pluto's own motion (arcseconds within decades);
+  // so the integration runs about that barycentre. Positions stay about it: the swing moves Pluto
+  // by some 0.02".
+  StateVector PlutoFar(int index, double jd) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_ptr<Trajectory>& path = plutoFar_[index];
+    if (!path) {
+      path = std::make_unique<Trajectory>(
+          [this](double t, std::span<const Vector3> r, std::span<Vector3> out) {
+            PlanetGrid::Positions planets;
+            giants_.PositionsAt(t, planets);  // the inner planets stay at zero and are skipped
+            out[0] = Acceleration(r[0], kSunGm * kSunAndInnerPlanetsMass, planets.data(),
+                                  kPlanetMassRatio.data(), kPlanetCount);
+          },
+          PlutoTableJd(index), std::vector<StateVector>{StateAboutInnerBarycentre(index)},
+          kPlutoFarStepDays, kExtrapolationColumns);
+    }
+    path->ExtendTo(jd);
+    return path->StateAt(0, jd);
+  }
+
  private:
-  Integrations() : planets_(0xFF) {}
+  Integrations() : planets_(0xFF), giants_(0xF0, kPlutoFarGridScale) {}
 
   StateVector AsteroidState(int point, double jd) {
     if (!asteroids_) {
@@ -148,6 +204,8 @@ class Integrations {
   std::map<int, int> bodyIndex_;
   std::vector<double> bodyMass_;
   std::unique_ptr<Trajectory> pluto_;
+  PlanetGrid giants_;  // Jupiter..Neptune only, on a coarser grid
+  std::map<int, std::unique_ptr<Trajectory>> plutoFar_;
 };
 
 bool InIntegrationWithMargin(double jd) {
@@ -155,24 +213,63 @@ bool InIntegrationWithMargin(double jd) {
          jd <= kMinorIntegratedLastJd + kRangeMarginDays;
 }
 
-// Two-body position of an integrated body from the element set nearest in time.
-Vector3 TwoBodyHeliocentric(int point, double jd) {
+// Index of the tabulated Pluto state nearest in time (the first one back to kPlutoFarFirstJd);
+// -1 before that and more than half a step after the last state.
+int NearestPlutoState(double jd) {
+  const double u = (jd - PlutoTableJd(0)) / (PlutoTableJd(1) - PlutoTableJd(0));
+  if (!(jd >= kPlutoFarFirstJd && u < static_cast<double>(kPlutoStateCount) - 0.5)) return -1;
+  return u < 0.0 ? 0 : static_cast<int>(std::lround(u));
+}
+
+minor::SecularElements ToSecular(const MeanElements& m) {
+  minor::SecularElements s;
+  s.elements.epochJd = m.epochJdTt;
+  s.elements.gm = kSunGm;
+  s.elements.semiMajorAxisAu = m.semiMajorAxisAu;
+  s.elements.eccentricity = m.eccentricity;
+  s.elements.inclinationRad = m.inclinationDeg * kDeg;
+  s.elements.nodeRad = m.nodeDeg * kDeg;
+  s.elements.perihelionArgumentRad = m.perihelionArgumentDeg * kDeg;
+  s.elements.meanAnomalyRad = m.meanAnomalyDeg * kDeg;
+  s.meanMotionRadPerDay = m.meanLongitudeRateDeg * kDeg;
+  s.nodeRateRadPerDay = m.nodeRateDeg * kDeg;
+  s.perihelionRateRadPerDay = m.perihelionLongitudeRateDeg * kDeg;
+  s.eccentricityRatePerDay = m.eccentricityRate;
+  s.inclinationRateRadPerDay = m.inclinationRateDeg * kDeg;
+  return s;
+}
+
+// The element set of `point` whose epoch is nearest to `jd`.
+template <typename Elements>
+const Elements* NearestSet(std::span<const Elements> sets, int point, double jd) {
+  const Elements* best = nullptr;
+  for (const Elements& e : sets)
+    if (e.point == point && (!best || std::abs(e.epochJdTt - jd) < std::abs(best->epochJdTt - jd)))
+      best = &e;
+  return best;
+}
+
+// An integrated body outside the integrated range: Pluto integrated from its tabulated state
+// nearest in time (from the first one before year 0); otherwise two-body motion on the body's mean elements, which
+// for an asteroid starts on its osculating elements at the end of the range and passes to the mean
+// ones with a Gaussian weight of kOsculatingYears (two-body motion on osculating elements drifts
+// by degrees within decades as Jupiter changes the orbit's period; the mean elements stay within
+// about a degree of the integration over centuries).
+constexpr double kOsculatingYears = 5.0;
+
+Vector3 FallbackHeliocentric(int point, double jd) {
   if (point == kPluto) {
-    const double span = PlutoTableJd(1) - PlutoTableJd(0);
-    const int nearest = std::clamp(static_cast<int>(std::lround((jd - PlutoTableJd(0)) / span)), 0,
-                                   kPlutoStateCount - 1);
-    const KeplerElements el =
-        minor::ElementsFromState(PlutoTableState(nearest), kSunGm, PlutoTableJd(nearest));
-    return minor::StateFromElements(el, jd).position;
+    const int nearest = NearestPlutoState(jd);
+    if (nearest >= 0) return Integrations::Instance().PlutoFar(nearest, jd).position;
   }
-  const SourceElements* best = nullptr;
-  for (const SourceElements& s : kSourceElements)
-    if (s.point == point && (!best || std::abs(s.epochJdTt - jd) < std::abs(best->epochJdTt - jd)))
-      best = &s;
-  for (const SourceElements& s : BoundaryElements())
-    if (s.point == point && (!best || std::abs(s.epochJdTt - jd) < std::abs(best->epochJdTt - jd)))
-      best = &s;
-  return minor::StateFromElements(FromSource(*best), jd).position;
+  const MeanElements* mean = NearestSet(FallbackMeanElements(), point, jd);
+  if (mean == nullptr) return Vector3{};  // every integrated body has mean elements
+  const Vector3 onMean = minor::SecularPosition(ToSecular(*mean), jd);
+  const SourceElements* osculating = NearestSet(BoundaryElements(), point, jd);
+  if (osculating == nullptr || osculating->epochJdTt != mean->epochJdTt) return onMean;
+  const double u = (jd - osculating->epochJdTt) / (kOsculatingYears * 365.25);
+  const double w = std::exp(-u * u);
+  return minor::StateFromElements(FromSource(*osculating), jd).position * w + onMean * (1.0 - w);
 }
 
 }  // namespace
@@ -189,7 +286,7 @@ bool MinorBodyHeliocentric(int point, double jdTt, Vector3& positionAuJ2000) {
   if (IsIntegratedMinorBody(point)) {
     positionAuJ2000 = InIntegrationWithMargin(jdTt)
                           ? Integrations::Instance().State(point, jdTt).position
-                          : TwoBodyHeliocentric(point, jdTt);
+                          : FallbackHeliocentric(point, jdTt);
     return true;
   }
   return minor::ConventionalHeliocentric(point, jdTt, positionAuJ2000);
@@ -207,7 +304,7 @@ PointPosition MinorBodyApparent(int point, double jdTt) {
   if (point == 21) return minor::WhiteMoonApparent(jdTt);
   if (!IsMinorBody(point)) return PointPosition{};
   if (IsIntegratedMinorBody(point) && !InMinorIntegratedRange(jdTt))
-    return MinorBodyTwoBody(point, jdTt);
+    return MinorBodyFallback(point, jdTt);
   return ApparentFromHeliocentric(
       [point](double t) {
         Vector3 p;
@@ -217,8 +314,8 @@ PointPosition MinorBodyApparent(int point, double jdTt) {
       jdTt);
 }
 
-PointPosition MinorBodyTwoBody(int point, double jdTt) {
+PointPosition MinorBodyFallback(int point, double jdTt) {
   if (!IsIntegratedMinorBody(point)) return MinorBodyApparent(point, jdTt);
-  return ApparentFromHeliocentric([point](double t) { return TwoBodyHeliocentric(point, t); },
+  return ApparentFromHeliocentric([point](double t) { return FallbackHeliocentric(point, t); },
                                   jdTt);
 }

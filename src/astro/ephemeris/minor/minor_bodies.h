@@ -22,7 +22,8 @@ inline constexpr double kMinorIntegratedLastJd = 2598007.5;
 bool InMinorIntegratedRange(double jdTt);
 
 // Geometric heliocentric position, au, ecliptic and equinox J2000, at TT Julian day `jdTt`, for
-// the points that are heliocentric bodies: 9..15 (integrated inside the range, two-body outside),
+// the points that are heliocentric bodies: 9..15 (integrated inside the range, MinorBodyFallback's
+// motion outside),
 // Proserpina 20 and the hypothetical points 22..29. Returns false (and leaves the output alone)
 // for any other point, the White Moon 21 included, which is a geocentric construction.
 bool MinorBodyHeliocentric(int point, double jdTt, Vector3& positionAuJ2000);
@@ -34,13 +35,14 @@ bool MinorBodyState(int point, double jdTt, Vector3& positionAu, Vector3& veloci
 
 // Apparent geocentric ecliptic of date (longitude, latitude in degrees, longitude speed in
 // degrees per day) for every point 9..15 and 20..29 at TT Julian day `jdTt`. Points 9..15 use the
-// integration inside the integrated range and MinorBodyTwoBody outside it; the other points are
+// integration inside the integrated range and MinorBodyFallback outside it; the other points are
 // computed from their conventional elements at any date. Never NaN for -3000..3000.
 // Any other point gives all zeros.
 PointPosition MinorBodyApparent(int point, double jdTt);
 
-// The fallback outside the integrated range: for points 9..15, two-body motion from the
-// osculating elements nearest in time (Pluto: the nearest tabulated state; the asteroids: the
-// elements nearest in time of the source epoch and the two ends of the integrated range). The
-// caller marks such positions approximate. Points 20..29 give the same as MinorBodyApparent.
-PointPosition MinorBodyTwoBody(int point, double jdTt);
+// The fallback outside the integrated range, for points 9..15: Pluto integrated from its tabulated
+// state nearest in time (years 0..4000 every 80 years, and from the first one back to -3069; the
+// first call in a new stretch costs a few hundredths of a second per 80 years integrated), the
+// asteroids by two-body motion on their mean elements with secular rates. The caller marks such positions approximate. Points 20..29 give the same as
+// MinorBodyApparent.
+PointPosition MinorBodyFallback(int point, double jdTt);

@@ -14,7 +14,7 @@ struct SourceElements {
 };
 
 // A tabulated heliocentric state of Pluto: TT days from J2000.0; au and au per day, equator and
-// equinox J2000. These serve only the two-body fallback outside the integrated range.
+// equinox J2000. Outside the integrated range Pluto is integrated from the state nearest in time.
 struct TabulatedState {
   double daysFromJ2000;
   double position[3];
@@ -36,7 +36,21 @@ struct PlutoStartState {
 };
 extern const PlutoStartState kPlutoStart;
 
-// Osculating elements of the same bodies at the two ends of the integrated range, from the
-// integration itself (tools/ephemeris_minor/boundary_elements.cpp writes
-// minor_boundary_data.cpp): the two-body fallback outside the range starts from them.
+// Mean elements with secular rates (ecliptic and equinox J2000; degrees, degrees per day) fitted
+// to the integrated course of each integrated body: the asteroids over the integrated range, Pluto
+// over the years of its tabulated states (tools/ephemeris_minor/mean_elements.cpp writes
+// minor_mean_elements_data.cpp). Two-body motion on them serves where no integration does.
+struct MeanElements {
+  int point;
+  double epochJdTt;
+  double eccentricity, semiMajorAxisAu, inclinationDeg, nodeDeg, perihelionArgumentDeg,
+      meanAnomalyDeg;
+  double meanLongitudeRateDeg, nodeRateDeg, perihelionLongitudeRateDeg;  // per day
+  double eccentricityRate, inclinationRateDeg;                           // per day
+};
+std::span<const MeanElements> FallbackMeanElements();
+
+// Osculating elements of the asteroids at the two ends of the integrated range, from the
+// integration (written by the same tool): the fallback starts on them and passes to the mean
+// elements within a few years.
 std::span<const SourceElements> BoundaryElements();

@@ -23,7 +23,8 @@ const std::array<double, kPlanetCount> kPlanetMassRatio = {
     1.0 / 6023600.0,   1.0 / 408523.71, 1.0 / 328900.5614, 1.0 / 3098703.59,
     1.0 / 1047.348644, 1.0 / 3497.9018, 1.0 / 22902.944,   1.0 / 19412.26};
 
-PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used) : used_(used) {}
+PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used, int stepScale)
+    : used_(used), stepScale_(static_cast<double>(stepScale)) {}
 
 const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
   const long block = FloorDiv(index, kNodesPerBlock);
@@ -32,7 +33,7 @@ const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
     nodes.resize(kNodesPerBlock);
     for (long i = 0; i < kNodesPerBlock; ++i) {
       const double jd =
-          kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) * kGridStep[planet];
+          kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) * kGridStep[planet] * stepScale_;
       HeliocentricState(static_cast<Planet>(planet), jd, nodes[i].position, nodes[i].velocity);
     }
   }
@@ -45,7 +46,7 @@ void PlanetGrid::PositionsAt(double jd, Positions& out) {
       out[p] = Vector3{};
       continue;
     }
-    const double h = kGridStep[p];
+    const double h = kGridStep[p] * stepScale_;
     const double u = (jd - kGridOrigin) / h;
     const long index = static_cast<long>(std::floor(u));
     const double s = u - static_cast<double>(index);

@@ -23,8 +23,9 @@ extern const std::array<double, kPlanetCount> kPlanetMassRatio;
 class PlanetGrid {
  public:
   using Positions = std::array<Vector3, kPlanetCount>;
-  // Only the planets set in `used` are sampled; the others stay at zero.
-  explicit PlanetGrid(std::bitset<kPlanetCount> used);
+  // Only the planets set in `used` are sampled; the others stay at zero. `stepScale` multiplies
+  // every planet's grid step (fewer evaluations of the series, larger interpolation errors).
+  explicit PlanetGrid(std::bitset<kPlanetCount> used, int stepScale = 1);
   // Heliocentric positions (au, ecliptic and equinox J2000) at TT Julian day `jd`.
   void PositionsAt(double jd, Positions& out);
 
@@ -35,6 +36,7 @@ class PlanetGrid {
   const Node& NodeOf(int planet, long index);
 
   std::bitset<kPlanetCount> used_;
+  double stepScale_;
   std::array<std::map<long, std::vector<Node>>, kPlanetCount> blocks_;
 };
 
