@@ -1,4 +1,4 @@
-#include "astro/aspects/aspect.h"
+#include "astro/aspects/angle.h"
 
 #include <algorithm>
 #include <cmath>
