@@ -122,6 +122,15 @@ double Degrees(double rad) {
   return d < 0.0 ? d + 360.0 : d;
 }
 
+// The initialiser of a SourceElements row for `elements` of `point`.
+std::string OrbitRow(int point, const minor::KeplerElements& el) {
+  char row[256];
+  std::snprintf(row, sizeof row, "{%d, %.1f, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g}", point,
+                el.epochJd, el.eccentricity, el.semiMajorAxisAu, Degrees(el.inclinationRad),
+                Degrees(el.nodeRad), Degrees(el.perihelionArgumentRad), Degrees(el.meanAnomalyRad));
+  return row;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,17 +154,11 @@ int main(int argc, char** argv) {
     for (const double epoch : {first, last}) {
       const fit::Parameters p = Fit(point, epoch, samples);
       if (p.empty()) return 1;
-      const minor::SecularElements s = ToSecular(p, epoch);
-      char row[512];
-      std::snprintf(
-          row, sizeof row,
-          "    {%d, %.1f, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g, "
-          "%.17g},\n",
-          point,
-          epoch, s.elements.eccentricity, s.elements.semiMajorAxisAu,
-          Degrees(s.elements.inclinationRad), Degrees(s.elements.nodeRad),
-          Degrees(s.elements.perihelionArgumentRad), Degrees(s.elements.meanAnomalyRad),
-          p[6] * kRadToDeg, p[7] * kRadToDeg, p[8] * kRadToDeg, p[9], p[10] * kRadToDeg);
+      char rates[256];
+      std::snprintf(rates, sizeof rates, "%.17g, %.17g, %.17g, %.17g, %.17g", p[6] * kRadToDeg,
+                    p[7] * kRadToDeg, p[8] * kRadToDeg, p[9], p[10] * kRadToDeg);
+      const std::string row =
+          "    {" + OrbitRow(point, ToSecular(p, epoch).elements) + ", " + rates + "},\n";
       rows += row;
     }
   }
@@ -166,11 +169,7 @@ int main(int argc, char** argv) {
       minor::StateVector state;
       if (!MinorBodyState(s.point, jd, state.position, state.velocity)) return 1;
       const minor::KeplerElements el = minor::ElementsFromState(state, minor::kSunGm, jd);
-      char row[512];
-      std::snprintf(row, sizeof row, "    {%d, %.1f, %.17g, %.17g, %.17g, %.17g, %.17g, %.17g},\n",
-                    s.point, jd, el.eccentricity, el.semiMajorAxisAu, Degrees(el.inclinationRad),
-                    Degrees(el.nodeRad), Degrees(el.perihelionArgumentRad),
-                    Degrees(el.meanAnomalyRad));
+      const std::string row = "    " + OrbitRow(s.point, el) + ",\n";
       osculating += row;
     }
   }

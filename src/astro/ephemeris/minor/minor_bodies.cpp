@@ -223,14 +223,7 @@ int NearestPlutoState(double jd) {
 
 minor::SecularElements ToSecular(const MeanElements& m) {
   minor::SecularElements s;
-  s.elements.epochJd = m.epochJdTt;
-  s.elements.gm = kSunGm;
-  s.elements.semiMajorAxisAu = m.semiMajorAxisAu;
-  s.elements.eccentricity = m.eccentricity;
-  s.elements.inclinationRad = m.inclinationDeg * kDeg;
-  s.elements.nodeRad = m.nodeDeg * kDeg;
-  s.elements.perihelionArgumentRad = m.perihelionArgumentDeg * kDeg;
-  s.elements.meanAnomalyRad = m.meanAnomalyDeg * kDeg;
+  s.elements = FromSource(m.orbit);
   s.meanMotionRadPerDay = m.meanLongitudeRateDeg * kDeg;
   s.nodeRateRadPerDay = m.nodeRateDeg * kDeg;
   s.perihelionRateRadPerDay = m.perihelionLongitudeRateDeg * kDeg;
@@ -239,20 +232,24 @@ minor::SecularElements ToSecular(const MeanElements& m) {
   return s;
 }
 
+const SourceElements& OrbitOf(const SourceElements& s) { return s; }
+const SourceElements& OrbitOf(const MeanElements& m) { return m.orbit; }
+
 // The element set of `point` whose epoch is nearest to `jd`.
 template <typename Elements>
 const Elements* NearestSet(std::span<const Elements> sets, int point, double jd) {
   const Elements* best = nullptr;
   for (const Elements& e : sets)
-    if (e.point == point && (!best || std::abs(e.epochJdTt - jd) < std::abs(best->epochJdTt - jd)))
+    if (OrbitOf(e).point == point &&
+        (!best || std::abs(OrbitOf(e).epochJdTt - jd) < std::abs(OrbitOf(*best).epochJdTt - jd)))
       best = &e;
   return best;
 }
 
 // An integrated body outside the integrated range: Pluto integrated from its tabulated state
-// nearest in time (from the first one before year 0); otherwise two-body motion on the body's mean elements, which
-// for an asteroid starts on its osculating elements at the end of the range and passes to the mean
-// ones with a Gaussian weight of kOsculatingYears (two-body motion on osculating elements drifts
+// nearest in time (from the first one before year 0); otherwise two-body motion on the body's mean
+// elements, which for an asteroid starts on its osculating elements at the end of the range and
+// passes to the mean ones with a Gaussian weight of kOsculatingYears (two-body motion on osculating elements drifts
 // by degrees within decades as Jupiter changes the orbit's period; the mean elements stay within
 // about a degree of the integration over centuries).
 constexpr double kOsculatingYears = 5.0;
@@ -266,7 +263,7 @@ Vector3 FallbackHeliocentric(int point, double jd) {
   if (mean == nullptr) return Vector3{};  // every integrated body has mean elements
   const Vector3 onMean = minor::SecularPosition(ToSecular(*mean), jd);
   const SourceElements* osculating = NearestSet(BoundaryElements(), point, jd);
-  if (osculating == nullptr || osculating->epochJdTt != mean->epochJdTt) return onMean;
+  if (osculating == nullptr || osculating->epochJdTt != mean->orbit.epochJdTt) return onMean;
   const double u = (jd - osculating->epochJdTt) / (kOsculatingYears * 365.25);
   const double w = std::exp(-u * u);
   return minor::StateFromElements(FromSource(*osculating), jd).position * w + onMean * (1.0 - w);

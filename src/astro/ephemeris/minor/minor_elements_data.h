@@ -41,10 +41,7 @@ extern const PlutoStartState kPlutoStart;
 // over the years of its tabulated states (tools/ephemeris_minor/mean_elements.cpp writes
 // minor_mean_elements_data.cpp). Two-body motion on them serves where no integration does.
 struct MeanElements {
-  int point;
-  double epochJdTt;
-  double eccentricity, semiMajorAxisAu, inclinationDeg, nodeDeg, perihelionArgumentDeg,
-      meanAnomalyDeg;
+  SourceElements orbit;  // at orbit.epochJdTt
   double meanLongitudeRateDeg, nodeRateDeg, perihelionLongitudeRateDeg;  // per day
   double eccentricityRate, inclinationRateDeg;                           // per day
 };
