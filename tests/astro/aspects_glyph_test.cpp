@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "astro/aspects/angle.h"
+#include "astro/aspects/aspect.h"
 #include "foundation/drawing/palette.h"
 #include "platform/core/recording_dc.h"
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 

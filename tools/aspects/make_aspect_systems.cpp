@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/text/cp1251.h"
 

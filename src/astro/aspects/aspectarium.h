@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 #include "foundation/status.h"
 
 class Aspectarium {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"

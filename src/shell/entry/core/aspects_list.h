@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 #include "astro/chart/chart.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/datetime/ftime.h"

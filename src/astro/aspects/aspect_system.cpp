@@ -1,4 +1,4 @@
-#include "astro/aspects/angle_system.h"
+#include "astro/aspects/aspect_system.h"
 
 #include <cmath>
 #include <utility>

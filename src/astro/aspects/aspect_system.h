@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/aspects/angle.h"
+#include "astro/aspects/aspect.h"
 #include "foundation/status.h"
 
 // What an aspect search found.

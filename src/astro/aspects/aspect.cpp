@@ -1,4 +1,4 @@
-#include "astro/aspects/angle.h"
+#include "astro/aspects/aspect.h"
 
 #include <algorithm>
 #include <cmath>

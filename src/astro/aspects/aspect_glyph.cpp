@@ -1,4 +1,4 @@
-#include "astro/aspects/angle.h"
+#include "astro/aspects/aspect.h"
 #include "foundation/drawing/glyph_drawing.h"
 
 int Aspect::DrawGlyph(platform::Dc& dc, int x, int y, int size, int colourMode) const {
