@@ -34,12 +34,16 @@ std::vector<fs::path> ShippedDefaultFolders(const fs::path& executableFolder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Printing from the command line needs no screen; the platform is chosen before the application
+  // object connects to one.
+  if (PrintsWithoutScreen(std::vector<std::string>(argv + 1, argv + argc), std::getenv("DISPLAY"),
+                          std::getenv("WAYLAND_DISPLAY")))
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velm"));
   QApplication::setFont(QFont(platform::TextFaceFamily(), 9));
   platform::InstallRussianTranslator();
   platform::QtPrompter prompter(QStringLiteral("Velm"));
-  platform::SetPrompter(&prompter);
 
   // QApplication has taken its own options out of argv.
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -47,6 +51,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velm: %s\nusage: %s\n", line.error.c_str(), kUsage);
     return 2;
   }
+  // A print run may have no one at the screen: its messages go to standard error (the console
+  // prompter, which declines every question) instead of message boxes.
+  if (!line.print) platform::SetPrompter(&prompter);
 
   DataFolderCandidates candidates;
   candidates.commandLine = line.dataDir;

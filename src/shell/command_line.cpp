@@ -50,3 +50,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (line.print) line.splash = false;
   return line;
 }
+
+bool PrintsWithoutScreen(const std::vector<std::string>& args, const char* display,
+                         const char* waylandDisplay) {
+  const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
+  if (set(display) || set(waylandDisplay)) return false;
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "/p" || arg == "-p") return true;
+  }
+  return false;
+}

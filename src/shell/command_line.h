@@ -2,7 +2,9 @@
 //   velm [--data-dir DIR] [--nosplash] [FILE]
 //   velm [--data-dir DIR] /p FILE [--out PATH.pdf]
 // FILE holds charts in the session-file form; /p prints them without showing the window, to
-// PATH.pdf when given, else to the default printer, else to a PDF file beside FILE.
+// PATH.pdf when given, else to the default printer, else to a PDF file beside FILE. A print run
+// asks nothing: its messages go to standard error, and a run that printed nothing ends with a
+// non-zero status.
 #pragma once
 
 #include <string>
@@ -18,6 +20,12 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// True when the arguments (as the program received them, before the windowing system takes its
+// own) ask for /p and neither display is set (the values of DISPLAY and WAYLAND_DISPLAY, nullptr
+// when unset): printing then runs on the offscreen platform, which needs no screen.
+bool PrintsWithoutScreen(const std::vector<std::string>& args, const char* display,
+                         const char* waylandDisplay);
 
 inline constexpr const char* kUsage =
     "velm [--data-dir DIR] [--nosplash] [FILE]\n       velm [--data-dir DIR] /p FILE [--out "

@@ -33,6 +33,8 @@ namespace {
 CKovraApp* g_pApp = nullptr;
 
 constexpr int kMsgKindNameFirst = 100;
+// "The file could not be read. It is kept under another name and will not be written over:"
+constexpr int kMsgKeptAside = 1990;
 
 }  // namespace
 
@@ -56,8 +58,11 @@ QWidget* CKovraApp::MainWindow() const { return mainFrame_.get(); }
 
 bool CKovraApp::InitInstance(const StartOptions& options) {
   LoadProgramWideObjects();
-  if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok())
+  if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok()) {
     ReportStatus(loaded, "CKovraApp::InitInstance");
+    // The recent-file list is lost only when the file is read again: it is never rewritten.
+    profileUnread_ = loaded.ErrorCode() == kErrCannotOpen || loaded.ErrorCode() == kErrRead;
+  }
   recentFiles_.ReadFrom(profile_);
   RegisterTemplates();
 
@@ -80,6 +85,7 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   } else if (options.printOnly) {
     return false;
   }
+  ReadSessionAtStart();
 
   if (options.showWindow) mainFrame_->show();
   if (options.splash && options.showWindow) (new SplashWindow(options.splashMilliseconds))->show();
@@ -100,11 +106,7 @@ void CKovraApp::LoadProgramWideObjects() {
       !towns.ok())
     ReportStatus(towns, "CKovraApp::InitInstance");
 
-  // A data folder without a configuration gets the defaults written at once.
-  const fs::path config = GetPath(g_DataFileNames[kDataConfig]);
-  const bool hadConfig = fs::exists(config);
-  GetConfiguration().LoadAtStart(config);
-  if (!hadConfig) ReportStatus(GetConfiguration().Save(config), "CKovraApp::InitInstance");
+  configFile_.LoadAtStart(GetPath(g_DataFileNames[kDataConfig]), GetConfiguration());
   // The glyph faces come with the configuration, as the font files did.
   if (Status st = LoadGlyphSet(GetSettings().FindProgramFile(kGlyphFileName), glyphs_); st.ok())
     platform::InstallGlyphs(&glyphs_);
@@ -179,14 +181,29 @@ CKovraDoc* CKovraApp::NewChart(int kind) {
   return chartTemplate ? static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile()) : nullptr;
 }
 
-int CKovraApp::RestoreSession() {
-  std::vector<Chart> charts;
-  if (Status read = ReadSessionFile(GetPath(g_DataFileNames[kDataSession]), charts); !read.ok()) {
-    ReportStatus(read, "CKovraApp::RestoreSession");
-    return 0;
+void CKovraApp::ReadSessionAtStart() {
+  sessionAtStart_.clear();
+  sessionReplaceable_ = true;
+  const fs::path path = GetPath(g_DataFileNames[kDataSession]);
+  std::error_code error;
+  if (!fs::exists(path, error) && !error) return;
+  const Status read = ReadSessionRecords(path, sessionAtStart_);
+  if (read.ok()) return;
+  // A session file not read wholly is never replaced: it is renamed aside (the whole records
+  // read before the damage are still offered).
+  fs::path kept;
+  if (MoveAside(path, kept).ok()) {
+    ReportStatus(Status::Message(kMsgKeptAside, kept.string()), "CKovraApp::InitInstance");
+    return;
   }
+  ReportStatus(read, "CKovraApp::InitInstance");
+  sessionReplaceable_ = false;
+}
+
+int CKovraApp::RestoreSession() {
   int opened = 0;
-  for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
+  for (const Chart& chart : sessionAtStart_)
+    opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   return opened;
 }
 
@@ -236,8 +253,9 @@ bool CKovraApp::CloseAllAndSaveSession() {
   closing_ = true;
   sessionCharts_.clear();
   documents_.CloseAllDocuments();
-  ReportStatus(WriteSessionFile(GetPath(g_DataFileNames[kDataSession]), sessionCharts_),
-               "CKovraApp::ExitInstance");
+  if (sessionReplaceable_)
+    ReportStatus(WriteSessionFile(GetPath(g_DataFileNames[kDataSession]), sessionCharts_),
+                 "CKovraApp::ExitInstance");
   return true;
 }
 
@@ -248,8 +266,7 @@ int CKovraApp::ExitInstance() {
   } else if (!closing_) {
     CloseAllAndSaveSession();
   }
-  ReportStatus(GetConfiguration().Save(GetPath(g_DataFileNames[kDataConfig])),
-               "CKovraApp::ExitInstance");
+  configFile_.SaveAtExit(GetConfiguration());
   archive_.SaveNames();
   archive_.FreeIndex();
   SaveProfile();
@@ -257,6 +274,7 @@ int CKovraApp::ExitInstance() {
 }
 
 void CKovraApp::SaveProfile() {
+  if (profileUnread_) return;
   recentFiles_.WriteTo(profile_);
   ReportStatus(profile_.Save(GetPath(kProfileName)), "CKovraApp::ExitInstance");
 }
@@ -279,7 +297,7 @@ void CKovraApp::ShowTipOfTheDay() {
 
 void CKovraApp::RunStartupDialog() {
   DStartup dialog(MainWindow());
-  dialog.restoreAvailable = SessionFileHoldsCharts(GetPath(g_DataFileNames[kDataSession]));
+  dialog.restoreAvailable = !sessionAtStart_.empty();
   dialog.kindName = GetMessageText(kMsgKindNameFirst + g_CurrentChartKind);
   if (dialog.DoModal() != platform::kIdOk) return;
   if (dialog.choice == DStartup::kNewChart) NewChart(g_CurrentChartKind);

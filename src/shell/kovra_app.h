@@ -13,6 +13,7 @@
 #include "archive/store/archive.h"
 #include "astro/chart/chart.h"
 #include "astro/houses/ascendant_table.h"
+#include "foundation/config/configuration.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"
 #include "platform/qt/command_target.h"
@@ -73,7 +74,7 @@ class CKovraApp : public platform::CommandTarget {
   // A new chart of `kind` through the entry dialog (the road of Ctrl+N); nullptr when cancelled
   // or refused.
   CKovraDoc* NewChart(int kind);
-  // Opens the charts of the session file; the number opened.
+  // Opens the charts of the session file as read at start; the number opened.
   int RestoreSession();
   // Opens every chart of a chart file (the session-file form); the number opened. The file goes
   // to the recent-file list when it held charts.
@@ -83,7 +84,8 @@ class CKovraApp : public platform::CommandTarget {
   Status PrintOpenCharts(const std::filesystem::path& source, const std::filesystem::path& pdf);
 
   // Shut-down: the closing flag, every document closed (their charts collected for the session),
-  // the session file written. False when a document refused to close.
+  // the session file written (unless the file found at start could neither be read nor renamed
+  // aside). False when a document refused to close.
   bool CloseAllAndSaveSession();
   bool IsClosing() const { return closing_; }
   void AddSessionChart(const Chart& chart) { sessionCharts_.push_back(chart); }
@@ -100,6 +102,7 @@ class CKovraApp : public platform::CommandTarget {
   void RegisterTemplates();
   void RegisterCommands();
   void SaveProfile();
+  void ReadSessionAtStart();
 
   CommentSlotTable commentSlots_;
   platform::GlyphSet glyphs_;
@@ -109,10 +112,14 @@ class CKovraApp : public platform::CommandTarget {
   std::unique_ptr<CMainFrame> mainFrame_;
   std::vector<CKovraDoc*> registered_;
   std::vector<Chart> sessionCharts_;
+  std::vector<Chart> sessionAtStart_;  // the charts of the session file found at start
+  bool sessionReplaceable_ = true;     // false: an unread session file stayed in its place
+  ConfigurationFile configFile_;
   bool closing_ = false;
   bool printRun_ = false;  // a print run leaves the session file alone
   int exitCode_ = 0;
   Profile profile_;
+  bool profileUnread_ = false;  // "velm.ini" existed and could not be read: never rewritten
   RecentFileList recentFiles_;
 };
 

@@ -23,25 +23,24 @@ Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Cha
   return RewriteFile(path, out.Data());
 }
 
-Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& charts) {
+Status ReadSessionRecords(const std::filesystem::path& path, std::vector<Chart>& charts) {
   charts.clear();
   std::string bytes;
   if (Status read = ReadWholeFile(path, bytes); !read.ok()) return read;
   const std::size_t size = Chart::RecordSize(kSessionVersion);
-  if (bytes.size() % size != 0) return Status::Error(106, path.string(), 1);
   BinaryReader in(bytes);
-  std::vector<Chart> loaded(bytes.size() / size);
-  for (std::size_t i = 0; i < loaded.size(); ++i) {
-    if (Status status = loaded[i].Load(in, kSessionVersion); !status.ok())
+  for (std::size_t i = 0; i < bytes.size() / size; ++i) {
+    Chart chart;
+    if (Status status = chart.Load(in, kSessionVersion); !status.ok())
       return Status::Error(106, path.string(), static_cast<int>(i) + 2);
+    charts.push_back(std::move(chart));
   }
-  charts = std::move(loaded);
+  if (bytes.size() % size != 0) return Status::Error(106, path.string(), 1);
   return Status::Ok();
 }
 
-bool SessionFileHoldsCharts(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  const std::size_t record = Chart::RecordSize(kSessionVersion);
-  return !error && size >= record && size % record == 0;
+Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& charts) {
+  Status read = ReadSessionRecords(path, charts);
+  if (!read.ok()) charts.clear();
+  return read;
 }

@@ -8,6 +8,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
+#include "foundation/files/safe_rewrite.h"
 #include "support/test_support.h"
 
 namespace {
@@ -163,13 +164,18 @@ TEST(ConfigurationFile, EveryFieldAndBlockSurvivesSaveAndLoad) {
   EXPECT_TRUE(loaded == saved);
 }
 
-TEST(ConfigurationFile, MissingFileGivesTheDefaultsWithoutAMessage) {
+TEST(ConfigurationFile, MissingFileGivesTheDefaultsWrittenAtOnceWithoutAMessage) {
   TempFolder dir;
   ScriptedPrompter prompts;
   Configuration c = NonDefault();
-  c.LoadAtStart(dir / "velm.cfg");
+  ConfigurationFile file;
+  file.LoadAtStart(dir / "velm.cfg", c);
   EXPECT_TRUE(c == Configuration());
   EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_FALSE(file.Unread());
+  Configuration written = NonDefault();
+  ASSERT_TRUE(written.Load(dir / "velm.cfg").ok());
+  EXPECT_TRUE(written == Configuration());
 }
 
 std::string ValidFile(const TempFolder& dir) {
@@ -244,8 +250,10 @@ TEST_P(DamagedConfiguration, GivesTheDefaultsAndError106WithAMessage) {
 
   ScriptedPrompter prompts;
   Configuration atStart = NonDefault();
-  atStart.LoadAtStart(dir / "velm.cfg");
+  ConfigurationFile file;
+  file.LoadAtStart(dir / "velm.cfg", atStart);
   EXPECT_TRUE(atStart == Configuration());
+  EXPECT_TRUE(file.Unread());
   EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(106)));
 }
 
@@ -398,17 +406,124 @@ TEST(ConfigurationFile, ValuesThatWouldMisleadAreReset) {
   EXPECT_EQ(c.GetSystemName(1), "ASP");
 }
 
-TEST(ConfigurationFile, AFileThatCannotBeReadIsKeptBesideForTheDefaultsSavedAtExit) {
+// A file that could not be read at start: damaged, or (as for a file of another owner) refused
+// by the system. Each exit leaves it byte for byte unless a setting was changed and the user
+// agreed; it then stays beside as "velm.cfg.bad".
+TEST(ConfigurationFile, AFileThatCouldNotBeReadIsNeverSavedOverUnasked) {
+  enum Exit { kUnchanged, kChangedRefused, kChangedAgreed };
+  struct Case {
+    const char* name;
+    bool unreadable;  // else truncated
+    Exit exit;
+  };
+  const Case cases[] = {
+      {"truncated_unchanged", false, kUnchanged},
+      {"truncated_changed_refused", false, kChangedRefused},
+      {"truncated_changed_agreed", false, kChangedAgreed},
+      {"unreadable_unchanged", true, kUnchanged},
+      {"unreadable_changed_refused", true, kChangedRefused},
+      {"unreadable_changed_agreed", true, kChangedAgreed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    const std::filesystem::path path = dir / "velm.cfg";
+    std::string old = ValidFile(dir);
+    if (!c.unreadable) old = old.substr(0, old.size() / 2);
+    WriteFile(path, old);
+    if (c.unreadable) {
+      std::filesystem::permissions(path, std::filesystem::perms::none);
+      ArmReadFault(path);
+    }
+
+    ScriptedPrompter prompts;
+    Configuration config = NonDefault();
+    ConfigurationFile file;
+    file.LoadAtStart(path, config);
+    ArmReadFault({});
+    EXPECT_TRUE(file.Unread());
+    EXPECT_TRUE(config == Configuration());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].number, ErrorReportNumber(c.unreadable ? 103 : 106));
+
+    if (c.exit != kUnchanged) {
+      config.wheel.direction = 1 - config.wheel.direction;
+      prompts.Expect(1991, c.exit == kChangedAgreed ? platform::Answer::Yes
+                                                    : platform::Answer::No);
+    }
+    file.SaveAtExit(config);
+    prompts.VerifyAllUsed();
+    const auto perms = std::filesystem::status(path).permissions();
+    for (const auto& name : {path, dir / "velm.cfg.bad"})
+      if (std::filesystem::exists(name))
+        std::filesystem::permissions(name, std::filesystem::perms::owner_read,
+                                     std::filesystem::perm_options::add);
+    EXPECT_EQ(prompts.shown.size(), c.exit == kUnchanged ? 1u : 2u) << "no further message";
+    if (c.exit != kChangedAgreed) {
+      EXPECT_EQ(ReadFile(path), old);
+      EXPECT_FALSE(std::filesystem::exists(dir / "velm.cfg.bad"));
+      continue;
+    }
+    EXPECT_EQ(ReadFile(dir / "velm.cfg.bad"), old);
+    Configuration saved;
+    ASSERT_TRUE(saved.Load(path).ok());
+    EXPECT_TRUE(saved == config);
+    // The new file has the usual permissions, not those of the file that could not be read.
+    EXPECT_NE(perms & std::filesystem::perms::owner_read, std::filesystem::perms::none);
+  }
+}
+
+TEST(ConfigurationFile, AnEarlierBadFileIsNotReplacedByTheNextOne) {
   TempFolder dir;
-  const std::string file = ValidFile(dir);
-  const std::string damaged = file.substr(0, file.size() / 2);
-  WriteFile(dir / "velm.cfg", damaged);
+  const std::filesystem::path path = dir / "velm.cfg";
+  WriteFile(path, "damaged now");
+  WriteFile(dir / "velm.cfg.bad", "damaged before");
   ScriptedPrompter prompts;
-  Configuration c = NonDefault();
-  c.LoadAtStart(dir / "velm.cfg");
-  EXPECT_TRUE(c == Configuration());
-  EXPECT_TRUE(prompts.WasShown(-106));
-  EXPECT_EQ(ReadFile(dir / "velm.cfg.bad"), damaged);
+  Configuration config;
+  ConfigurationFile file;
+  file.LoadAtStart(path, config);
+  config.wheel.direction = 1 - config.wheel.direction;
+  prompts.Expect(1991, platform::Answer::Yes);
+  file.SaveAtExit(config);
+  EXPECT_EQ(ReadFile(dir / "velm.cfg.bad"), "damaged before");
+  EXPECT_EQ(ReadFile(dir / "velm.cfg.bad2"), "damaged now");
+}
+
+// Every file operation of a save failing in turn: the old file stays byte for byte, and the
+// failure is reported.
+TEST(ConfigurationFile, EveryFailingStepOfASaveKeepsTheOldFile) {
+  TempFolder dir;
+  const std::filesystem::path path = dir / "velm.cfg";
+  const std::string old = ValidFile(dir);
+  WriteFile(path, old);
+  ArmFileFault(0);
+  ASSERT_TRUE(NonDefault().Save(dir / "probe.cfg").ok());
+  const int operations = CountedFileOperations();
+  ASSERT_GE(operations, 3);  // create, write, rename
+
+  Configuration changed = NonDefault();
+  changed.wheel.direction = 1 - changed.wheel.direction;
+  for (int failing = 1; failing <= operations; ++failing) {
+    SCOPED_TRACE(failing);
+    ScriptedPrompter prompts;
+    Configuration config;
+    ConfigurationFile file;
+    file.LoadAtStart(path, config);
+    ASSERT_FALSE(file.Unread());
+    ArmFileFault(failing);
+    file.SaveAtExit(changed);
+    ArmFileFault(0);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(104)) ||
+                prompts.WasShown(ErrorReportNumber(105)));
+  }
+  ArmFileFault(operations);  // the rename
+  EXPECT_EQ(changed.Save(path).ErrorCode(), 104);
+  ArmFileFault(0);
+  EXPECT_EQ(ReadFile(path), old);
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+  EXPECT_EQ(files, 3u) << "velm.cfg, good.cfg, probe.cfg: no temporary file left";
 }
 
 TEST(ConfigurationFile, FailedSaveLeavesTheOldFile) {

@@ -1,11 +1,15 @@
 // The entry history: the most recent entry first, 30 kept per group, natal, horary and draconic
-// sharing a group, the file read back as written, and a damaged file refused.
+// sharing a group, the file read back as written, a damaged file refused, and the file kept
+// whole when it cannot be read or rewritten.
 #include "shell/entry/core/entry_history.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "foundation/files/safe_rewrite.h"
+#include "shell/entry/enter_chart.h"
+#include "shell_fixture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -117,3 +121,74 @@ TEST(EntryHistoryFile, MissingFileIsAnEmptyHistoryDamagedFileIsRefused) {
 }
 
 }  // namespace
+
+// The history as the entry dialogs use it: a file that cannot be read is kept aside, never
+// written over, and a failed rewrite keeps the old file.
+namespace shell_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(ShellTest, AHistoryThatCannotBeReadIsKeptAsideBeforeANewOneIsWritten) {
+  const fs::path file = GetSettings().GetPath(kEntryHistoryFile);
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool unreadable;
+  };
+  EntryHistory two;
+  two.Remember(Numbered(1, kChartNatal));
+  two.Remember(Numbered(2, kChartTransit));
+  ASSERT_TRUE(two.Save(file).ok());
+  const std::string good = testing_support::ReadFile(file);
+  const Case cases[] = {
+      {"damaged", "XENT" + good.substr(4), false},
+      {"unreadable", good, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(fs::path(file.string() + ".bad"));
+    testing_support::WriteFile(file, c.bytes);
+    if (c.unreadable) ArmReadFault(file);
+    prompts_.shown.clear();
+    AnswerEntry(kMoscow);
+    SuperSource definition;
+    ASSERT_TRUE(EnterChartOfKind(definition, kChartNatal));
+    ArmReadFault({});
+    EXPECT_TRUE(prompts_.WasShown(1990));
+    EXPECT_EQ(testing_support::ReadFile(file.string() + ".bad"), c.bytes);
+    // The new history holds the entry just made.
+    EntryHistory read;
+    ASSERT_TRUE(read.Load(file).ok());
+    ASSERT_EQ(read.Entries(kChartNatal).size(), 1u);
+    EXPECT_EQ(read.Entries(kChartNatal).front().sources[0].Name(), Cp1251("Иванов"));
+  }
+}
+
+TEST_F(ShellTest, EveryFailingStepOfTheHistorySaveKeepsTheOldFile) {
+  const fs::path file = GetSettings().GetPath(kEntryHistoryFile);
+  EntryHistory one;
+  one.Remember(Numbered(1, kChartNatal));
+  ArmFileFault(0);
+  ASSERT_TRUE(one.Save(file).ok());
+  const int operations = CountedFileOperations();
+  ASSERT_GE(operations, 3);
+  const std::string old = testing_support::ReadFile(file);
+  for (int failing = 1; failing <= operations; ++failing) {
+    SCOPED_TRACE(failing);
+    prompts_.shown.clear();
+    AnswerEntry(kMoscow);
+    SuperSource definition;
+    ArmFileFault(failing);
+    EXPECT_TRUE(EnterChartOfKind(definition, kChartNatal)) << "the entry itself is kept";
+    ArmFileFault(0);
+    EXPECT_EQ(testing_support::ReadFile(file), old);
+    EXPECT_TRUE(prompts_.WasShown(-104) || prompts_.WasShown(-105));
+  }
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.Path())) ++files;
+  EXPECT_EQ(files, 1u) << "no temporary file left";
+}
+
+}  // namespace
+}  // namespace shell_test

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "foundation/files/binary_io.h"
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/view.h"
@@ -193,8 +194,76 @@ TEST_F(ShellTest, DamagedSessionFilesAreRefused) {
     const Status status = ReadSessionFile(path, charts);
     EXPECT_EQ(status.ErrorCode(), c.error);
     EXPECT_TRUE(charts.empty());
-    EXPECT_FALSE(SessionFileHoldsCharts(path));
   }
+}
+
+// A session file that could not be read wholly at start is renamed aside with a message and
+// never deleted; the whole records read before the damage are still offered.
+TEST_F(ShellTest, ASessionFileNotReadWhollyIsKeptAsideAndTheReadChartsOffered) {
+  BinaryWriter good;
+  NatalChart(kMoscow, "Первый").Save(good, kChartRecordVersion4200);
+  const std::string record = good.Data();
+  ASSERT_EQ(record.size(), kRecordSize);
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool unreadable;
+    std::size_t offered;
+  };
+  const Case cases[] = {
+      {"truncated", record + record.substr(0, 1000), false, 1},
+      {"second_record_damaged", record + std::string(kRecordSize, '\xFF'), false, 1},
+      {"first_record_damaged", std::string(kRecordSize, '\xFF') + record, false, 0},
+      {"unreadable", record + record, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path kept = SessionPath().string() + ".bad";
+    fs::remove(kept);
+    testing_support::WriteFile(SessionPath(), c.bytes);
+    if (c.unreadable) ArmReadFault(SessionPath());
+    std::size_t offered = 99;
+    platform::ModalDriver::Expect<DStartup>([&offered](DStartup& dialog) {
+      offered = dialog.restoreAvailable ? 1 : 0;
+      dialog.choice = DStartup::kRestoreSession;
+      return platform::kIdOk;
+    });
+    prompts_.shown.clear();
+    app_ = std::make_unique<CKovraApp>();
+    StartOptions options;
+    options.splash = false;
+    options.showWindow = false;
+    ASSERT_TRUE(app_->InitInstance(options));
+    ArmReadFault({});
+    EXPECT_EQ(offered, c.offered ? 1u : 0u);
+    EXPECT_EQ(static_cast<std::size_t>(app_->DocumentCount()), c.offered);
+    ASSERT_TRUE(prompts_.WasShown(1990));
+    EXPECT_NE(prompts_.shown.back().text.find(kept.string()), std::string::npos);
+    EXPECT_EQ(testing_support::ReadFile(kept), c.bytes);
+
+    // The exit writes the open charts as the new session and leaves the kept file alone.
+    app_->ExitInstance();
+    app_.reset();
+    DeletePending();
+    EXPECT_EQ(testing_support::ReadFile(kept), c.bytes);
+    EXPECT_EQ(fs::exists(SessionPath()), c.offered > 0);
+  }
+}
+
+// When the unread file cannot be renamed aside either, it stays in its place, untouched by the
+// exit.
+TEST_F(ShellTest, ASessionFileThatCanNeitherBeReadNorMovedIsNotReplaced) {
+  const std::string damaged(kRecordSize + 10, '\xFF');
+  testing_support::WriteFile(SessionPath(), damaged);
+  // Every name the file could be kept under is taken.
+  testing_support::WriteFile(SessionPath().string() + ".bad", "");
+  for (int n = 2; n <= 99; ++n)
+    testing_support::WriteFile(SessionPath().string() + ".bad" + std::to_string(n), "");
+  CKovraApp& app = StartApp();
+  EXPECT_TRUE(prompts_.WasShown(-106));
+  ASSERT_NE(OpenCopy(NatalChart(kParis)), nullptr);
+  app.ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(SessionPath()), damaged);
 }
 
 }  // namespace

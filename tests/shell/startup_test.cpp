@@ -7,8 +7,11 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
+#include "astro/ephemeris/chebyshev_tables.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
 #include "shell/profile.h"
@@ -294,6 +297,123 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
     app_.reset();
     DeletePending();
   }
+}
+
+}  // namespace
+}  // namespace shell_test
+
+namespace shell_test {
+namespace {
+
+TEST(CommandLine, PrintingWithoutADisplayNeedsNoScreen) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* display;
+    const char* wayland;
+    bool offscreen;
+  };
+  const Case cases[] = {
+      {"print_without_display", {"/p", "a.sav", "--out", "x.pdf"}, nullptr, nullptr, true},
+      {"dash_p_empty_display", {"--data-dir", "/d", "-p", "a.sav"}, "", "", true},
+      {"print_with_x_display", {"/p", "a.sav"}, ":0", nullptr, false},
+      {"print_with_wayland", {"/p", "a.sav"}, nullptr, "wayland-0", false},
+      {"window_without_display", {"a.sav"}, nullptr, nullptr, false},
+      {"p_is_a_file_after_the_end", {"--", "/p"}, nullptr, nullptr, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PrintsWithoutScreen(c.args, c.display, c.wayland), c.offscreen) << c.name;
+}
+
+// "velm.ini" that cannot be read at start is reported and never written over: the recent-file
+// list it holds comes back once it can be read again.
+TEST_F(ShellTest, AProfileThatCouldNotBeReadIsNotWrittenOverAtExit) {
+  const fs::path ini = GetSettings().GetPath(kProfileName);
+  const std::string old = "File1=/charts/a.sav\nFile2=/charts/b.sav\nShowTips=0\n";
+  testing_support::WriteFile(ini, old);
+  ArmReadFault(ini);
+  CKovraApp& app = StartApp();
+  ArmReadFault({});
+  EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(103)));
+  const fs::path charts = folder_ / "c.sav";
+  ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
+  ASSERT_EQ(app.OpenChartFile(charts), 1);
+  app.ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(ini), old);
+}
+
+// Every step of the profile's rewrite failing in turn keeps the old file and is reported.
+TEST_F(ShellTest, EveryFailingStepOfTheProfileSaveKeepsTheOldFile) {
+  const fs::path ini = GetSettings().GetPath(kProfileName);
+  const std::string old = "File1=/charts/a.sav\nShowTips=0\n";
+  Profile probe;
+  probe.Set("File1", "/charts/a.sav");
+  ArmFileFault(0);
+  ASSERT_TRUE(probe.Save(folder_ / "probe.ini").ok());
+  const int operations = CountedFileOperations();
+  ASSERT_GE(operations, 3);
+  for (int failing = 1; failing <= operations; ++failing) {
+    SCOPED_TRACE(failing);
+    testing_support::WriteFile(ini, old);
+    CKovraApp& app = StartApp();
+    app.RecentFiles().Add("/charts/new.sav");
+    prompts_.shown.clear();
+    // The configuration is saved first: its operations are counted before the profile's.
+    ArmFileFault(0);
+    app.ExitInstance();
+    const int exitOperations = CountedFileOperations();
+    ASSERT_GE(exitOperations, operations);
+    app_.reset();
+    DeletePending();
+
+    testing_support::WriteFile(ini, old);
+    CKovraApp& again = StartApp();
+    again.RecentFiles().Add("/charts/new.sav");
+    prompts_.shown.clear();
+    ArmFileFault(exitOperations - operations + failing);
+    again.ExitInstance();
+    ArmFileFault(0);
+    EXPECT_EQ(testing_support::ReadFile(ini), old);
+    EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(104)) ||
+                prompts_.WasShown(ErrorReportNumber(105)));
+    app_.reset();
+    DeletePending();
+  }
+}
+
+// A damaged "velm.str" of the data folder gives way to the shipped tables, with one message; the
+// damaged file stays as it was.
+TEST_F(ShellTest, ADamagedEphemerisInTheDataFolderFallsBackToTheShippedOne) {
+  // Shipped: one hand-made table over [1000, 1020], recognisable by its range.
+  ChebyshevTable table;
+  table.id = 0;
+  table.firstJd = 1000.0;
+  table.segmentDays = 10.0;
+  table.lonDegree = 1;
+  table.latDegree = 0;
+  table.quantum = 1e-7;
+  table.coefficients = {350.0, 20.0, 0.0, 10.0, 5.0, 0.0};
+  ChebyshevFile shippedTables;
+  shippedTables.firstJd = 1000.0;
+  shippedTables.lastJd = 1020.0;
+  shippedTables.tables.push_back(table);
+  testing_support::TempFolder shipped;
+  testing_support::WriteFile(shipped / "velm.str", SerializeTables(shippedTables));
+  GetSettings().SetShippedFolders({shipped.Path()});
+
+  const std::string damaged = "VSTR damaged tables";
+  testing_support::WriteFile(folder_ / "velm.str", damaged);
+  const Status loaded = LoadEphemerisFromDataFolder();
+  EXPECT_NE(loaded.ErrorCode(), 0);
+  EXPECT_EQ(fs::path(loaded.Where()).filename(), "velm.str");
+  EXPECT_EQ(fs::path(loaded.Where()).parent_path(), folder_.Path());
+  EXPECT_TRUE(GetEphemeris().HasTable(0));
+  EXPECT_DOUBLE_EQ(GetEphemeris().FirstJdTt(), 1000.0);
+  EXPECT_DOUBLE_EQ(GetEphemeris().LastJdTt(), 1020.0);
+  EXPECT_EQ(testing_support::ReadFile(folder_ / "velm.str"), damaged);
+
+  // The real tables back for the tests that follow.
+  ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
 }
 
 }  // namespace

@@ -14,5 +14,7 @@ const Ephemeris& GetEphemeris();
 // Loads the tables from `file`; on failure the ephemeris keeps what it had and the status names
 // the file (error 102, 103 or 106).
 Status LoadEphemeris(const std::filesystem::path& file);
-// Loads "velm.str" of the data folder (GetSettings()).
+// Loads "velm.str" of the data folder (GetSettings()), else the shipped copy. When the data
+// folder's own copy cannot be loaded the shipped tables are loaded instead, and the status is the
+// own copy's failure (for one message).
 Status LoadEphemerisFromDataFolder();

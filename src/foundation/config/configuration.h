@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -166,9 +167,6 @@ class Configuration {
   // 3 a block runs past the end or the end block is missing, 4 a block that cannot be read,
   // 5 a wrong checksum); a file that cannot be read gives the defaults and error 102 or 103.
   Status Load(const std::filesystem::path& path);
-  // Load, and a message to the user when the file was damaged or could not be read; such a file is
-  // then kept as "<name>.bad" beside it, since the defaults are saved over it at exit.
-  void LoadAtStart(const std::filesystem::path& path);
   // Rewrites the file through SafeRewrite; on failure the old file is left as it was.
   Status Save(const std::filesystem::path& path) const;
 
@@ -245,3 +243,22 @@ class Configuration {
 
 // The program-wide configuration.
 Configuration& GetConfiguration();
+
+// "velm.cfg" over one run of the program: read at start, written at exit. A file that exists but
+// could not be read (damaged, of another version or another owner) is never written over on its
+// own: the user is told once at start, and at exit the file is kept unless a setting was changed
+// since, and the user then agrees to save; it is first renamed aside ("velm.cfg.bad").
+class ConfigurationFile {
+ public:
+  // Loads `path` into `config`. A failure is reported; a missing file is written at once with the
+  // defaults.
+  void LoadAtStart(const std::filesystem::path& path, Configuration& config);
+  // Saves `config` over the file read at start, as above; failures are reported.
+  void SaveAtExit(const Configuration& config);
+  // True when the file existed at start and could not be read.
+  bool Unread() const { return atStart_ != nullptr; }
+
+ private:
+  std::filesystem::path path_;
+  std::unique_ptr<Configuration> atStart_;  // the defaults used instead of an unread file
+};

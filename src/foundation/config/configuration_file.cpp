@@ -17,11 +17,16 @@
 #include "foundation/files/binary_io.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
 
 namespace {
 
 constexpr std::string_view kMagic = "VCFG";
 constexpr std::uint16_t kVersion = 1;
+
+// "The settings file could not be read at start ... save the changed settings?"
+constexpr int kMsgSaveOverUnread = 1991;
 
 enum Damage {
   kNotConfiguration = 1,
@@ -365,16 +370,38 @@ Status Configuration::Load(const std::filesystem::path& path) {
   return Status::Ok();
 }
 
-void Configuration::LoadAtStart(const std::filesystem::path& path) {
-  const Status st = Load(path);
-  if (st.ok()) return;
-  ReportStatus(st, "Configuration::Load");
-  // The defaults are saved over the file at exit: keep the file that could not be read (damaged,
-  // or written by another version) beside it, so that none of its settings is lost.
+void ConfigurationFile::LoadAtStart(const std::filesystem::path& path, Configuration& config) {
+  path_ = path;
+  atStart_.reset();
   std::error_code ec;
-  if (std::filesystem::exists(path, ec)) {
-    std::filesystem::path kept = path;
-    kept += ".bad";
-    FileCopy(path, kept);
+  const bool existed = std::filesystem::exists(path, ec) || ec;
+  const Status st = config.Load(path);
+  if (st.ok()) {
+    // A data folder without a configuration gets the defaults written at once.
+    if (!existed) ReportStatus(config.Save(path), "Configuration::Save");
+    return;
   }
+  ReportStatus(st, "Configuration::Load");
+  atStart_ = std::make_unique<Configuration>(config);
+}
+
+void ConfigurationFile::SaveAtExit(const Configuration& config) {
+  if (path_.empty()) return;
+  if (atStart_ != nullptr) {
+    // The user was told at start; unchanged settings leave the unread file as it is.
+    if (config == *atStart_) return;
+    if (platform::GetPrompter().AskYesNo(kMsgSaveOverUnread, GetMessageText(kMsgSaveOverUnread)) !=
+        platform::Answer::Yes)
+      return;
+    std::filesystem::path kept;
+    std::error_code ec;
+    if (std::filesystem::exists(path_, ec) || ec) {
+      if (Status moved = MoveAside(path_, kept); !moved.ok()) {
+        ReportStatus(moved, "Configuration::Save");
+        return;
+      }
+    }
+    atStart_.reset();
+  }
+  ReportStatus(config.Save(path_), "Configuration::Save");
 }

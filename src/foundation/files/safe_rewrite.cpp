@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,21 @@ namespace fs = std::filesystem;
 namespace {
 std::atomic<int> g_faultAt{0};
 std::atomic<int> g_operations{0};
+
+std::mutex g_readFaultMutex;
+fs::path g_readFault;
+
+bool ReadFaultArmedFor(const fs::path& path) {
+  const std::lock_guard lock(g_readFaultMutex);
+  return !g_readFault.empty() &&
+         fs::absolute(path).lexically_normal() == fs::absolute(g_readFault).lexically_normal();
+}
 }  // namespace
+
+void ArmReadFault(const fs::path& path) {
+  const std::lock_guard lock(g_readFaultMutex);
+  g_readFault = path;
+}
 
 void ArmFileFault(int n) {
   g_operations = 0;
@@ -123,6 +138,7 @@ Status RewriteFile(const fs::path& target, std::string_view contents) {
 
 Status ReadWholeFile(const fs::path& path, std::string& out) {
   out.clear();
+  if (ReadFaultArmedFor(path)) return Status::Error(103, path.string());
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return Status::Error(102, path.string());
   char buffer[65536];
@@ -131,4 +147,31 @@ Status ReadWholeFile(const fs::path& path, std::string& out) {
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
   return bad ? Status::Error(103, path.string()) : Status::Ok();
+}
+
+Status MoveAside(const fs::path& path, fs::path& kept) {
+  kept.clear();
+  for (int n = 1; n <= 99; ++n) {
+    fs::path candidate = path;
+    candidate += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
+    // link() never replaces an existing name; the old name is removed only once the new one holds
+    // the file.
+    if (InjectFileFault(FileOperation::kRename)) return Status::Error(104, path.string());
+    if (::link(path.c_str(), candidate.c_str()) == 0) {
+      if (::unlink(path.c_str()) != 0) {
+        ::unlink(candidate.c_str());
+        return Status::Error(104, path.string());
+      }
+      kept = candidate;
+      return Status::Ok();
+    }
+    if (errno == EEXIST) continue;
+    // A folder or a file system without hard links: renamed, when the name is still free.
+    std::error_code ec;
+    if (fs::exists(candidate, ec) || ec) continue;
+    if (std::rename(path.c_str(), candidate.c_str()) != 0) break;
+    kept = candidate;
+    return Status::Ok();
+  }
+  return Status::Error(104, path.string());
 }

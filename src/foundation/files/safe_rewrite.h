@@ -44,6 +44,11 @@ Status RewriteFile(const std::filesystem::path& target, std::string_view content
 // Reads a whole file; error 102 when it cannot be opened, 103 on a read error.
 Status ReadWholeFile(const std::filesystem::path& path, std::string& out);
 
+// Keeps a file that could not be read out of the way of the next rewrite: renames `path` to
+// "<name>.bad" (or "<name>.bad2" .. "<name>.bad99" when taken) in its folder, never over another
+// file. `kept` receives the new path. Error 104 naming `path` when it cannot be renamed.
+Status MoveAside(const std::filesystem::path& path, std::filesystem::path& kept);
+
 // Fault injection for tests. The file operations of the rewrite layer are counted: creating a
 // temporary file, each write into it, and each rename (or link or removal) that replaces a file.
 // After ArmFileFault(n) the n-th counted operation fails as the system call would; 0 disarms.
@@ -54,3 +59,7 @@ int CountedFileOperations();
 // Counts one operation; true when it is the one to fail. Every writer of the rewrite layer asks
 // before each create, write and rename.
 bool InjectFileFault(FileOperation operation);
+// After ArmReadFault(path) every ReadWholeFile of `path` fails with error 103, as a file of
+// another owner would for a user; an empty path disarms. (Tests may run as root, where a file's
+// mode does not stop reading.)
+void ArmReadFault(const std::filesystem::path& path);

@@ -24,10 +24,15 @@ std::string Settings::FindProgramFile(std::string_view name) const {
   const std::string own = GetPath(name);
   std::error_code ec;
   if (!folder_.empty() && std::filesystem::is_regular_file(own, ec)) return own;
+  const std::string shipped = FindShippedFile(name);
+  return shipped.empty() ? own : shipped;
+}
+
+std::string Settings::FindShippedFile(std::string_view name) const {
   for (const std::filesystem::path& folder : shipped_) {
     const FoundFile found = FindFileIgnoringCase(folder, name);
     if (found.match == NameMatch::Exact || found.match == NameMatch::IgnoringCase)
       return found.path.string();
   }
-  return own;
+  return {};
 }

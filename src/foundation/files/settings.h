@@ -35,6 +35,8 @@ class Settings {
   // A file the program reads but never writes (glyph outlines, ephemeris tables): the data
   // folder's copy when there is one, else the first shipped copy, else the data folder's path.
   std::string FindProgramFile(std::string_view name) const;
+  // The first shipped copy of `name`; empty when no shipped folder has it.
+  std::string FindShippedFile(std::string_view name) const;
 
  private:
   std::filesystem::path folder_;

@@ -2,6 +2,7 @@
 
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
 #include "shell/entry/core/entry_history.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr int kMsgKindNameFirst = 100;
+// "The file could not be read. It is kept under another name and will not be written over:"
+constexpr int kMsgKeptAside = 1990;
 
 // The history file, or an empty path when no data folder is set.
 std::filesystem::path HistoryFile() {
@@ -50,8 +53,20 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
   if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
   EntryHistory history;
   const std::filesystem::path file = HistoryFile();
-  // A damaged history only loses the presets: it is started afresh and rewritten on OK.
-  if (!file.empty()) (void)history.Load(file);
+  // A history that cannot be read only loses the presets: it is started afresh, and the file is
+  // renamed aside (kept, with a message) before a new one is written; never written over.
+  bool writable = !file.empty();
+  if (writable) {
+    if (const Status loaded = history.Load(file); !loaded.ok()) {
+      std::filesystem::path kept;
+      if (MoveAside(file, kept).ok()) {
+        ReportStatus(Status::Message(kMsgKeptAside, kept.string()), "EnterChartOfKind");
+      } else {
+        ReportStatus(loaded, "EnterChartOfKind");
+        writable = false;
+      }
+    }
+  }
 
   std::unique_ptr<entry::ChartEntryDialog> dialog = entry::MakeEntryDialog(kind, parent);
   const SuperSource* last = history.Last(kind);
@@ -73,7 +88,7 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
   // The history keeps what was typed: a return or lunar phase is searched again from the same
   // starting moment next time.
   history.Remember(DefinitionFromEntry(dialog->entry, kind));
-  if (!file.empty())
+  if (writable)
     if (const Status saved = history.Save(file); !saved.ok())
       ReportStatus(saved, "EnterChartOfKind");
   definition = entered;
