@@ -60,7 +60,8 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   LoadProgramWideObjects();
   if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok()) {
     ReportStatus(loaded, "CKovraApp::InitInstance");
-    // The recent-file list is lost only when the file is read again: it is never rewritten.
+    // A profile that could not be read is never rewritten: its recent-file list comes back once
+    // it can be read again.
     profileUnread_ = loaded.ErrorCode() == kErrCannotOpen || loaded.ErrorCode() == kErrRead;
   }
   recentFiles_.ReadFrom(profile_);
