@@ -1,0 +1,32 @@
+// The choice of the search by the bodies of a pair, as the transit calculation makes it, and the
+// list of every transit to a fixed longitude within a period (the evaluation tool's question).
+#pragma once
+
+#include <vector>
+
+#include "forecast/core/transit_search.h"
+
+// A body to a natal point or cusp: the Sun, the Moon, the Black Moon and the White Moon by
+// DirectBodyNextTransit, every other body by PlanetNextTransit.
+TransitResult NatalTargetNextTransit(const TransitSearchContext& context, int body,
+                                     double natalLongitude, JdUt start, JdUt end);
+
+// The faster of two moving bodies: the shorter period of revolution; on equal periods `a`.
+int FasterBody(int a, int b);
+
+// Two moving bodies, by the faster one (alpha is added to the slower one's longitude): the Sun
+// by FastPointNextTransit; Mercury with the Sun, with Venus, or else with a slower body; Venus
+// with the Sun or else a slower body; Mars; Jupiter .. Chiron; the Black Moon with Jupiter or
+// Saturn, else FastPoint; the White Moon with Jupiter, else FastPoint. Status -1 for a faster body
+// outside this table: the Moon, which the lunar aspect search serves, and any other point.
+TransitResult MovingPairNextTransit(const TransitSearchContext& context, int faster, int slower,
+                                    JdUt start, JdUt end);
+
+// Every moment within [start, end] at which `body` stands at targetLongitude + angle or at
+// targetLongitude - angle (once when the two are the same longitude), in time order, with the
+// precision of the natal-target searches (1"). Each search starts at the moment the previous one
+// reported, which already lies past its crossing, so none is found twice. Empty when the target
+// is absent or the body has no position (outside 0..29).
+std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
+                                            int body, double targetLongitude, double angle,
+                                            JdUt start, JdUt end);

@@ -1,0 +1,127 @@
+// Lists the moments at which a body reaches an aspect to a fixed ecliptic longitude, with the
+// program's own transit search, so that its results can be checked against any other source.
+//
+// Usage: transit_eval [--ephemeris FILE]   (default: data/velm.str of the source tree)
+// Input (standard input), one question per line, tab-separated:
+//   jd_ut  body  target_longitude  aspect_angle  days
+// (body: chart point 0..33; longitude and angle in degrees; the period runs from jd_ut for
+// `days` days). Output: for each question, the line as read, a tab, then the Julian day (UT) of
+// every moment within the period at which the body's longitude equals target + angle or
+// target - angle, tab-separated in time order (nothing after the tab when there is none).
+// Points 30..33 have no position without a place: their answer is empty. A line that cannot be
+// read is reported on standard error with its number and skipped; the exit status is then 1.
+// Blank lines and lines starting with '#' are skipped. The nodes and the Black Moon are the true
+// (osculating) ones. Details: docs/transit_eval.md.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/ephemeris/ephemeris.h"
+#include "forecast/core/transit_dispatch.h"
+
+namespace {
+
+constexpr int kLastPoint = 33;
+
+struct Question {
+  double jdUt = 0.0;
+  int body = 0;
+  double targetDeg = 0.0;
+  double angleDeg = 0.0;
+  double days = 0.0;
+};
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+template <typename T>
+bool Parse(std::string_view text, T& value) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool Read(std::string_view line, Question& q, std::string& why) {
+  const std::vector<std::string_view> f = SplitTabs(line);
+  if (f.size() != 5) {
+    why = "expected 5 tab-separated fields";
+    return false;
+  }
+  if (!Parse(f[0], q.jdUt) || !Parse(f[1], q.body) || !Parse(f[2], q.targetDeg) ||
+      !Parse(f[3], q.angleDeg) || !Parse(f[4], q.days)) {
+    why = "a field is not a number";
+    return false;
+  }
+  if (!std::isfinite(q.jdUt) || !std::isfinite(q.targetDeg) || !std::isfinite(q.angleDeg) ||
+      !std::isfinite(q.days)) {
+    why = "a number is not finite";
+    return false;
+  }
+  if (q.body < 0 || q.body > kLastPoint) {
+    why = "body outside 0.." + std::to_string(kLastPoint);
+    return false;
+  }
+  if (q.days < 0.0) {
+    why = "negative period";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string file = VELM_DEFAULT_EPHEMERIS;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--ephemeris" && i + 1 < argc) {
+      file = argv[++i];
+    } else {
+      std::fprintf(stderr, "usage: transit_eval [--ephemeris FILE] < questions\n");
+      return 2;
+    }
+  }
+  Ephemeris ephemeris;
+  if (const Status st = ephemeris.Load(file); !st.ok()) {
+    std::fprintf(stderr, "%s: cannot read the ephemeris tables (error %d)\n", file.c_str(),
+                 st.ErrorCode());
+    return 2;
+  }
+
+  std::string line;
+  long lineNumber = 0;
+  int status = 0;
+  while (std::getline(std::cin, line)) {
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line.front() == '#') continue;
+    Question q;
+    std::string why;
+    if (!Read(line, q, why)) {
+      std::fprintf(stderr, "line %ld: %s\n", lineNumber, why.c_str());
+      status = 1;
+      continue;
+    }
+    const std::vector<JdUt> moments =
+        FixedTargetTransitMoments(ephemeris, LunarVariant::True, q.body, q.targetDeg, q.angleDeg,
+                                  JdUt{q.jdUt}, JdUt{q.jdUt + q.days});
+    std::printf("%s\t", line.c_str());
+    for (std::size_t i = 0; i < moments.size(); ++i)
+      std::printf(i == 0 ? "%.7f" : "\t%.7f", moments[i].days);
+    std::printf("\n");
+  }
+  return status;
+}
