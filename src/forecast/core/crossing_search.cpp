@@ -53,8 +53,7 @@ bool Crossed(double s0, double s1) {
 bool IsUsable(const CrossingPair& pair) {
   if (!IsBody(pair.body) || !std::isfinite(pair.offset)) return false;
   if (pair.target >= 0) return IsBody(pair.target);
-  return pair.target == -1 && !IsAbsent(pair.fixedLongitude) &&
-         std::isfinite(pair.fixedLongitude);
+  return pair.target == -1 && !IsAbsent(pair.fixedLongitude) && std::isfinite(pair.fixedLongitude);
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ TransitResult MovingPairNextTransit(const TransitSearchContext& context, int fas
     case kMars:
       return Mars2PlanetNextTransit(context, s, start, end);
     case kBlackMoon:
-      if (s == kJupiter || s == kSaturn) return LunarPointNextTransit(context, kBlackMoon, s, start, end);
+      if (s == kJupiter || s == kSaturn)
+        return LunarPointNextTransit(context, kBlackMoon, s, start, end);
       return FastPointNextTransit(context, kBlackMoon, s, start, end);
     case kWhiteMoon:
       if (s == kJupiter) return LunarPointNextTransit(context, kWhiteMoon, s, start, end);
@@ -74,7 +75,6 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
   AppendMoments(context, body, plus, start, end, moments);
   if (AngleDifference180(plus, minus) > 1e-9)
     AppendMoments(context, body, minus, start, end, moments);
-  std::sort(moments.begin(), moments.end(),
-            [](JdUt x, JdUt y) { return x.days < y.days; });
+  std::sort(moments.begin(), moments.end(), [](JdUt x, JdUt y) { return x.days < y.days; });
   return moments;
 }

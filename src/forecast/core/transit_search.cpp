@@ -86,8 +86,8 @@ TransitResult FastPointNextTransit(const TransitSearchContext& context, int a, i
   return MovingTarget(context, a, b, start, end, {degrees, P(context) * kMinute});
 }
 
-TransitResult Sun2MercuryOrVenusNextTransit(const TransitSearchContext& context, int p,
-                                            JdUt start, JdUt end) {
+TransitResult Sun2MercuryOrVenusNextTransit(const TransitSearchContext& context, int p, JdUt start,
+                                            JdUt end) {
   if (p != kMercury && p != kVenus) return Refused();
   // Beyond the greatest elongation of the planet from the Sun the aspect cannot occur.
   const double limit = p == kMercury ? 29.0 : 47.0;
@@ -96,8 +96,7 @@ TransitResult Sun2MercuryOrVenusNextTransit(const TransitSearchContext& context,
   return MovingTarget(context, kSun, p, start, end, {P(context) / 600.0, P(context) / 3600.0});
 }
 
-TransitResult Mercury2VenusNextTransit(const TransitSearchContext& context, JdUt start,
-                                       JdUt end) {
+TransitResult Mercury2VenusNextTransit(const TransitSearchContext& context, JdUt start, JdUt end) {
   const double alpha = Alpha(context);
   if (alpha >= 90.0 && alpha <= 270.0) return Refused();
   return MovingTarget(context, kMercury, kVenus, start, end, MinuteScanTolerance(context));
@@ -116,16 +115,16 @@ TransitResult Mars2PlanetNextTransit(const TransitSearchContext& context, int b,
   return MovingTarget(context, kMars, b, start, end, SlowPairTolerance(context));
 }
 
-TransitResult OuterPlanetNextTransit(const TransitSearchContext& context, int a, int b,
-                                     JdUt start, JdUt end) {
+TransitResult OuterPlanetNextTransit(const TransitSearchContext& context, int a, int b, JdUt start,
+                                     JdUt end) {
   if (a < kJupiter || a > kChiron || b == a) return Refused();
   return MovingTarget(context, a, b, start, end, SlowPairTolerance(context));
 }
 
-TransitResult LunarPointNextTransit(const TransitSearchContext& context, int a, int b,
-                                    JdUt start, JdUt end) {
-  const bool handled = (a == kBlackMoon && (b == kJupiter || b == kSaturn)) ||
-                       (a == kWhiteMoon && b == kJupiter);
+TransitResult LunarPointNextTransit(const TransitSearchContext& context, int a, int b, JdUt start,
+                                    JdUt end) {
+  const bool handled =
+      (a == kBlackMoon && (b == kJupiter || b == kSaturn)) || (a == kWhiteMoon && b == kJupiter);
   if (!handled) return Refused();
   return MovingTarget(context, a, b, start, end, SlowPairTolerance(context));
 }

@@ -49,14 +49,13 @@ Samples SampleYear(const YearRow& row) {
 std::vector<double> OracleCrossings(const YearRow& row, const Samples& s, double target) {
   const oracle::Pair pair{row.body, -1, target, 0.0, row.variant};
   std::vector<double> found;
-  auto side = [&](std::size_t i) {
-    return std::remainder(s.longitude[i] - target, 360.0);
-  };
+  auto side = [&](std::size_t i) { return std::remainder(s.longitude[i] - target, 360.0); };
   for (std::size_t i = 1; i < s.jd.size(); ++i) {
     const double a = side(i - 1), b = side(i);
     if ((a > 0.0) != (b > 0.0) && std::fabs(b - a) < 90.0) {
       // Only the grid cell comes from the samples; the moment from the oracle's bisection.
-      const std::vector<double> inCell = oracle::Crossings(pair, s.jd[i - 1], s.jd[i], s.jd[i] - s.jd[i - 1]);
+      const std::vector<double> inCell =
+          oracle::Crossings(pair, s.jd[i - 1], s.jd[i], s.jd[i] - s.jd[i - 1]);
       found.insert(found.end(), inCell.begin(), inCell.end());
     }
   }
@@ -95,13 +94,16 @@ TEST(TransitMoments, AnAspectOfZeroOr180DegreesIsOneListAndOthersTwo) {
   const Ephemeris& e = oracle::Tables();
   const JdUt start{2458849.5}, end{2458849.5 + 365.0};
   EXPECT_EQ(FixedTargetTransitMoments(e, LunarVariant::True, 0, 130.0, 0.0, start, end).size(), 1u);
-  EXPECT_EQ(FixedTargetTransitMoments(e, LunarVariant::True, 0, 130.0, 180.0, start, end).size(), 1u);
+  EXPECT_EQ(FixedTargetTransitMoments(e, LunarVariant::True, 0, 130.0, 180.0, start, end).size(),
+            1u);
   const std::vector<JdUt> square =
       FixedTargetTransitMoments(e, LunarVariant::True, 0, 130.0, 90.0, start, end);
   ASSERT_EQ(square.size(), 2u);
   EXPECT_LT(square[0].days, square[1].days);
-  EXPECT_TRUE(FixedTargetTransitMoments(e, LunarVariant::True, 0, kAbsent, 90.0, start, end).empty());
-  EXPECT_TRUE(FixedTargetTransitMoments(e, LunarVariant::True, 31, 130.0, 90.0, start, end).empty());
+  EXPECT_TRUE(
+      FixedTargetTransitMoments(e, LunarVariant::True, 0, kAbsent, 90.0, start, end).empty());
+  EXPECT_TRUE(
+      FixedTargetTransitMoments(e, LunarVariant::True, 31, 130.0, 90.0, start, end).empty());
 }
 
 }  // namespace

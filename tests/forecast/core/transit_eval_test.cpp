@@ -2,11 +2,11 @@
 // (each question echoed, a tab, the moments), its refusals, and every moment against the
 // reference within the ephemeris' accuracy at the body's speed.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -41,9 +41,9 @@ struct ToolRun {
 
 ToolRun RunTool(const TempFolder& folder, const std::string& input) {
   WriteFile(folder / "in.tsv", input);
-  const std::string command = std::string(VELM_TRANSIT_EVAL) + " < " + (folder / "in.tsv").string() +
-                              " > " + (folder / "out.tsv").string() + " 2> " +
-                              (folder / "err.txt").string();
+  const std::string command = std::string(VELM_TRANSIT_EVAL) + " < " +
+                              (folder / "in.tsv").string() + " > " + (folder / "out.tsv").string() +
+                              " 2> " + (folder / "err.txt").string();
   const int status = std::system(command.c_str());
   ToolRun run{WEXITSTATUS(status), {}, ReadFile(folder / "err.txt")};
   for (const std::string& line : Split(ReadFile(folder / "out.tsv"), '\n'))
@@ -125,16 +125,16 @@ TEST(TransitEval, MomentsMatchTheReferenceTransits) {
 TEST(TransitEval, AnswersEveryReadableLineAndReportsTheOthers) {
   TempFolder folder;
   const ToolRun run = RunTool(folder,
-                          "# a comment\n"
-                          "2458849.5\t0\t130\t0\t365\n"
-                          "2458849.5\t0\t130\tninety\t365\n"
-                          "\n"
-                          "2458849.5\t34\t130\t0\t365\n"
-                          "2458849.5\t0\t130\t0\t-1\n"
-                          "2458849.5\t30\t130\t0\t365\n"
-                          "2458849.5\t4\t-777\t0\t365\n"
-                          "2458849.5\t0\t130\t90\r\n"
-                          "2458849.5\t0\t310\t0\t0\n");
+                              "# a comment\n"
+                              "2458849.5\t0\t130\t0\t365\n"
+                              "2458849.5\t0\t130\tninety\t365\n"
+                              "\n"
+                              "2458849.5\t34\t130\t0\t365\n"
+                              "2458849.5\t0\t130\t0\t-1\n"
+                              "2458849.5\t30\t130\t0\t365\n"
+                              "2458849.5\t4\t-777\t0\t365\n"
+                              "2458849.5\t0\t130\t90\r\n"
+                              "2458849.5\t0\t310\t0\t0\n");
   EXPECT_EQ(run.exitCode, 1);
   ASSERT_EQ(run.out.size(), 4u);
   const std::vector<std::string> sun = Split(run.out[0], '\t');

@@ -29,45 +29,77 @@ TransitResult FastPoint(const TransitSearchContext& c, int a, int b, JdUt s, JdU
 
 const Refusal kRefusals[] = {
     {"sun_to_moon", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 1, s, e); }},
-    {"sun_to_mercury_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 2, s, e); }},
-    {"sun_to_venus_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 3, s, e); }},
+    {"sun_to_mercury_as_fast_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 2, s, e); }},
+    {"sun_to_venus_as_fast_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 3, s, e); }},
     {"white_moon_to_mars", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 4, s, e); }},
-    {"white_moon_to_jupiter_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 5, s, e); }},
+    {"white_moon_to_jupiter_as_fast_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 5, s, e); }},
     {"white_moon_to_vesta", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 11, s, e); }},
     {"white_moon_to_juno", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 15, s, e); }},
-    {"black_moon_to_saturn_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 6, s, e); }},
+    {"black_moon_to_saturn_as_fast_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 6, s, e); }},
     {"black_moon_to_ceres", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 12, s, e); }},
-    {"black_moon_to_white_moon", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 21, s, e); }},
+    {"black_moon_to_white_moon", 0,
+     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 21, s, e); }},
     {"mars_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 4, 7, s, e); }},
     // Mercury never stands 29 degrees or more from the Sun, Venus never 47 or more.
-    {"sun_mercury_29", 29, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_mercury_180", 180, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_mercury_331", 331, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_mercury_minus_30", -30, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_venus_47", 47, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_venus_90", 90, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_venus_313", 313, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_with_mars_as_inner", 0, [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 4, s, e); }},
-    {"mercury_venus_90", 90, [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
-    {"mercury_venus_180", 180, [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
-    {"mercury_venus_270", 270, [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
-    {"mercury_to_sun_ungated", 90, [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 2, 0, s, e); }},
-    {"venus_to_mercury_ungated", 150, [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 3, 2, s, e); }},
-    {"mars_to_venus", 0, [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 3, s, e); }},
-    {"outer_from_mars", 0, [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 4, 6, s, e); }},
-    {"outer_to_itself", 0, [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 6, 6, s, e); }},
-    {"black_moon_to_uranus_as_lunar_point", 0, [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 18, 7, s, e); }},
-    {"white_moon_to_saturn_as_lunar_point", 0, [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 21, 6, s, e); }},
+    {"sun_mercury_29", 29,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
+    {"sun_mercury_180", 180,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
+    {"sun_mercury_331", 331,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
+    {"sun_mercury_minus_30", -30,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
+    {"sun_venus_47", 47,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
+    {"sun_venus_90", 90,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
+    {"sun_venus_313", 313,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
+    {"sun_with_mars_as_inner", 0,
+     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 4, s, e); }},
+    {"mercury_venus_90", 90,
+     [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
+    {"mercury_venus_180", 180,
+     [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
+    {"mercury_venus_270", 270,
+     [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
+    {"mercury_to_sun_ungated", 90,
+     [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 2, 0, s, e); }},
+    {"venus_to_mercury_ungated", 150,
+     [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 3, 2, s, e); }},
+    {"mars_to_venus", 0,
+     [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 3, s, e); }},
+    {"outer_from_mars", 0,
+     [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 4, 6, s, e); }},
+    {"outer_to_itself", 0,
+     [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 6, 6, s, e); }},
+    {"black_moon_to_uranus_as_lunar_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 18, 7, s, e); }},
+    {"white_moon_to_saturn_as_lunar_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 21, 6, s, e); }},
     // Absent or impossible input.
-    {"absent_natal_longitude", 0, [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, kAbsent, s, e); }},
-    {"absent_natal_longitude_direct", 0, [](auto& c, JdUt s, JdUt e) { return DirectBodyNextTransit(c, 0, kAbsent, s, e); }},
-    {"natal_longitude_not_a_number", 0, [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, std::nan(""), s, e); }},
-    {"alpha_not_a_number", std::numeric_limits<double>::infinity(), [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, 10.0, s, e); }},
-    {"point_without_position", 0, [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 30, 10.0, s, e); }},
-    {"negative_point", 0, [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, -1, 10.0, s, e); }},
-    {"moving_target_without_position", 0, [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 33, s, e); }},
-    {"end_before_start", 0, [](auto& c, JdUt s, JdUt) { return PlanetNextTransit(c, 4, 10.0, s, JdUt{s.days - 1.0}); }},
-    {"start_not_a_number", 0, [](auto& c, JdUt, JdUt e) { return PlanetNextTransit(c, 4, 10.0, JdUt{std::nan("")}, e); }},
+    {"absent_natal_longitude", 0,
+     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, kAbsent, s, e); }},
+    {"absent_natal_longitude_direct", 0,
+     [](auto& c, JdUt s, JdUt e) { return DirectBodyNextTransit(c, 0, kAbsent, s, e); }},
+    {"natal_longitude_not_a_number", 0,
+     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, std::nan(""), s, e); }},
+    {"alpha_not_a_number", std::numeric_limits<double>::infinity(),
+     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, 10.0, s, e); }},
+    {"point_without_position", 0,
+     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 30, 10.0, s, e); }},
+    {"negative_point", 0,
+     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, -1, 10.0, s, e); }},
+    {"moving_target_without_position", 0,
+     [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 33, s, e); }},
+    {"end_before_start", 0,
+     [](auto& c, JdUt s, JdUt) { return PlanetNextTransit(c, 4, 10.0, s, JdUt{s.days - 1.0}); }},
+    {"start_not_a_number", 0,
+     [](auto& c, JdUt, JdUt e) { return PlanetNextTransit(c, 4, 10.0, JdUt{std::nan("")}, e); }},
 };
 
 class RefusedSearch : public ::testing::TestWithParam<Refusal> {};
@@ -108,8 +140,8 @@ TEST(TransitGates, SunVenusAt45DegreesIsFoundWhereTheOracleFindsIt) {
         Sun2MercuryOrVenusNextTransit(context, 3, JdUt{kStart}, JdUt{kStart + 2 * kYear});
     ASSERT_EQ(r.status, 1) << alpha;
     // P/600 degree at the rate there, or P/3600 day.
-    const double allowed = std::max(1.0 / 3600.0, (1.0 / 600.0) /
-                                                      std::fabs(oracle::SeparationRate(pair, *expected)));
+    const double allowed =
+        std::max(1.0 / 3600.0, (1.0 / 600.0) / std::fabs(oracle::SeparationRate(pair, *expected)));
     EXPECT_NEAR(r.moment.days, *expected, 1.1 * allowed + 2.0 / 86400.0) << alpha;
   }
 }
@@ -137,7 +169,8 @@ TEST(TransitWindow, ASlowBodyFarFromItsTargetEndsAtTheWindowCheaply) {
   const double pluto = oracle::Tables().Position(9, ToTt(JdUt{kStart})).longitude;
   for (int p : {1, 10}) {
     const TransitSearchContext context{oracle::Tables(), 90.0, p};
-    const TransitResult r = PlanetNextTransit(context, 9, pluto, JdUt{kStart}, JdUt{kStart + kYear});
+    const TransitResult r =
+        PlanetNextTransit(context, 9, pluto, JdUt{kStart}, JdUt{kStart + kYear});
     EXPECT_EQ(r.status, 0);
     EXPECT_LE(r.evaluations, 10);
   }

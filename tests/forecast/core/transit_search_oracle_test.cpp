@@ -143,8 +143,8 @@ TEST_P(MemberAgainstOracle, FirstEventAfterTheStartWithinTolerance) {
     const double rate = std::fabs(oracle::SeparationRate(pair, *expected));
     for (int p : {1, 5, 10}) {
       const TransitSearchContext context{e, alpha, p, row.variant};
-      const TransitResult r = row.search(context, row.a, row.b, natal, JdUt{start},
-                                         JdUt{meet + 30.0});
+      const TransitResult r =
+          row.search(context, row.a, row.b, natal, JdUt{start}, JdUt{meet + 30.0});
       const double scale = row.scales ? p : 1.0;
       const double allowed =
           1.1 * std::max(row.toleranceDays * scale,
@@ -152,8 +152,8 @@ TEST_P(MemberAgainstOracle, FirstEventAfterTheStartWithinTolerance) {
           2.0 * kSecond;
       ASSERT_EQ(r.status, 1) << row.name << " sample " << sample << " P " << p;
       EXPECT_NEAR(r.moment.days, *expected, allowed)
-          << row.name << " sample " << sample << " P " << p << " start " << std::fixed
-          << start << " alpha " << alpha << " rate " << rate;
+          << row.name << " sample " << sample << " P " << p << " start " << std::fixed << start
+          << " alpha " << alpha << " rate " << rate;
     }
   }
 }
