@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -41,9 +42,10 @@ struct ToolRun {
 
 ToolRun RunTool(const TempFolder& folder, const std::string& input) {
   WriteFile(folder / "in.tsv", input);
-  const std::string command = std::string(VELM_TRANSIT_EVAL) + " < " +
-                              (folder / "in.tsv").string() + " > " + (folder / "out.tsv").string() +
-                              " 2> " + (folder / "err.txt").string();
+  auto quoted = [](const std::filesystem::path& p) { return "'" + p.string() + "'"; };
+  const std::string command = quoted(VELM_TRANSIT_EVAL) + " < " + quoted(folder / "in.tsv") +
+                              " > " + quoted(folder / "out.tsv") + " 2> " +
+                              quoted(folder / "err.txt");
   const int status = std::system(command.c_str());
   ToolRun run{WEXITSTATUS(status), {}, ReadFile(folder / "err.txt")};
   for (const std::string& line : Split(ReadFile(folder / "out.tsv"), '\n'))
