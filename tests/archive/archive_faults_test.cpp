@@ -94,6 +94,9 @@ TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
       {"move_down",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(0).mark = 'Y'; },
        [](Archive& a) { return a.ChartUpDown(false); }},
+      {"move_up",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(2).mark = 'Y'; },
+       [](Archive& a) { return a.ChartUpDown(true); }},
       {"order", nullptr, [](Archive& a) { return a.Order(); }},
       {"convert_to_4400", nullptr, [](Archive& a) { return a.ConvertTo44(); }},
       {"convert_to_4200",
@@ -122,6 +125,18 @@ TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
          a.Entry(2).mark = 'Y';
        },
        [&](Archive& a) { return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true); }},
+      {"copy_into_new",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
+         a.Entry(0).mark = 'Y';
+         a.Entry(1).mark = 'Y';
+       },
+       [&](Archive& a) { return a.CopyToArchive(PathOf("n.arc"), 0, kLayout4400, false, true); }},
+      {"copy_into_new_4200",
+       [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter& p) {
+         a.Entry(1).mark = 'Y';
+         p.Expect(531, Answer::Yes);  // its texts cannot go along
+       },
+       [&](Archive& a) { return a.CopyToArchive(PathOf("n.arc"), 0, kLayout4200, false, true); }},
   };
   const auto initial = Snapshot(folder_.Path());
   for (const FaultCase& c : cases) {
@@ -151,6 +166,98 @@ TEST_F(ArchiveFaultTest, FailedNewArchiveLeavesNoFile) {
     EXPECT_EQ(result, -1) << n;
     EXPECT_EQ(Snapshot(folder_.Path()), initial) << n;
     EXPECT_FALSE(archive.IsIndexBuilt()) << n;
+  }
+}
+
+TEST_F(ArchiveFaultTest, FailedMoveLosesNoRecord) {
+  // A move copies, then deletes its source records after the question. A failure in the copy
+  // leaves both archives as they were; a failure in the deletion leaves the source as it was (the
+  // copy is in the target) and the move reports failure.
+  MakeFiles();
+  const auto initial = Snapshot(folder_.Path());
+  for (int n = 1;; ++n) {
+    Restore(folder_.Path(), initial);
+    testing_support::ScriptedPrompter prompts;  // the question comes only once the copy is in
+    prompts.Expect(483, Answer::Yes);
+    Archive archive(slots_);
+    ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(archive.CreateIndex(), 0);
+    archive.Entry(1).mark = 'Y';
+    ArmFileFault(n);
+    const int result = archive.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
+    const bool fired = CountedFileOperations() >= n;
+    ArmFileFault(0);
+    const std::string what = "move fault " + std::to_string(n);
+    if (!fired) {
+      EXPECT_EQ(result, 0) << what;
+      EXPECT_EQ(archive.RecordCount(), 2) << what;
+      break;
+    }
+    EXPECT_EQ(result, -1) << what;
+    auto now = Snapshot(folder_.Path());
+    EXPECT_EQ(now["f.arc"], initial.at("f.arc")) << what;
+    for (const char* text : {"f.ar0", "f.ar4"}) EXPECT_EQ(now[text], initial.at(text)) << what;
+    ExpectIndexInStep(archive, slots_, what);
+    const bool copied = now["t.arc"] != initial.at("t.arc");
+    if (!copied) {
+      EXPECT_EQ(now, initial) << what;
+    }
+    if (HasFailure()) break;
+  }
+}
+
+TEST_F(ArchiveFaultTest, FailedRecentListSaveKeepsTheOldList) {
+  WriteFile(PathOf("a.arc"), Header(kLayout4400));
+  const std::string old = PathOf("old.arc") + "\n";
+  for (int n = 1;; ++n) {
+    WriteFile(PathOf("velm.arn"), old);
+    Archive archive(slots_);
+    archive.LoadNames();
+    archive.AddRecentName(PathOf("a.arc"));
+    ArmFileFault(n);
+    const int result = archive.SaveNames();
+    const bool fired = CountedFileOperations() >= n;
+    ArmFileFault(0);
+    if (!fired) {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(ReadFile(PathOf("velm.arn")), PathOf("a.arc") + "\n" + old);
+      break;
+    }
+    EXPECT_EQ(result, -1) << n;
+    EXPECT_EQ(ReadFile(PathOf("velm.arn")), old) << n;
+    EXPECT_EQ(Snapshot(folder_.Path()).size(), 2u) << n;  // no temporary file left
+  }
+}
+
+TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
+  // A record's two texts become the pages of a new chart's slot together or not at all; the page
+  // files an earlier chart left in that slot stay byte for byte when writing fails.
+  MakeFiles();
+  WriteFile(PathOf("Velm0010.txt"), "stale zero");
+  WriteFile(PathOf("Velm0014.txt"), "stale four");
+  const auto initial = Snapshot(folder_.Path());
+  for (int n = 1;; ++n) {
+    Restore(folder_.Path(), initial);
+    CommentSlotTable slots;
+    Archive archive(slots);
+    ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(archive.CreateIndex(), 0);
+    Chart chart;
+    ArmFileFault(n);
+    const int result = archive.CopyCommentsToChart(archive.Entry(1).comments, chart);
+    const bool fired = CountedFileOperations() >= n;
+    ArmFileFault(0);
+    if (!fired) {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(chart.commentSlot, 1);
+      EXPECT_EQ(ReadFile(PathOf("Velm0010.txt")), "BBBB");
+      EXPECT_EQ(ReadFile(PathOf("Velm0014.txt")), "zz");
+      break;
+    }
+    EXPECT_EQ(result, -1) << n;
+    EXPECT_EQ(chart.commentSlot, 0) << n;
+    EXPECT_FALSE(slots.IsTaken(1)) << n;
+    EXPECT_EQ(Snapshot(folder_.Path()), initial) << n;
   }
 }
 

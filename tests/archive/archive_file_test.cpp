@@ -158,7 +158,7 @@ TEST_F(ArchiveTest, DamagedArchiveIsReadButNeverRewritten) {
   EXPECT_EQ(archive_.ChartUpDown(false), -1);
   EXPECT_EQ(archive_.Order(), -1);
   EXPECT_EQ(ReadFile(PathOf("dam.arc")), bytes);
-  EXPECT_TRUE(prompts_.WasShown(-kErrFormat));
+  EXPECT_TRUE(prompts_.WasShown(524));
 }
 
 }  // namespace

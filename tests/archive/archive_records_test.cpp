@@ -246,14 +246,15 @@ TEST_F(ArchiveTest, RecentListKeepsFiftyDistinctArchives) {
   std::string expected;
   for (const std::string& n : archive_.RecentNames()) expected += n + "\n";
   EXPECT_EQ(ReadFile(PathOf("velm.arn")), expected);
-  // Reading: CR cut, duplicates and files that are no archives skipped.
+  // Reading: CR cut and duplicates skipped; names whose files are away or no archives kept.
   WriteFile(PathOf("junk.arc"), "junk");
   WriteFile(PathOf("velm.arn"), PathOf("a3.arc") + "\r\n" + PathOf("junk.arc") + "\n" +
                                     PathOf("gone.arc") + "\n" + PathOf("a3.arc") + "\n" +
                                     PathOf("a4.arc") + "\n");
   Archive fresh(slots_);
   ASSERT_EQ(fresh.Init(), 0);
-  EXPECT_EQ(fresh.RecentNames(), (std::vector<std::string>{PathOf("a3.arc"), PathOf("a4.arc")}));
+  EXPECT_EQ(fresh.RecentNames(), (std::vector<std::string>{PathOf("a3.arc"), PathOf("junk.arc"),
+                                                           PathOf("gone.arc"), PathOf("a4.arc")}));
   EXPECT_EQ(fresh.GetPath(), PathOf("a3.arc"));
   EXPECT_TRUE(fresh.IsIndexBuilt());
   WriteFile(PathOf("velm.arn"), PathOf("junk.arc") + "\n");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -106,6 +107,37 @@ TEST(AspectSystemFile, RoundTripKeepsEveryField) {
   EXPECT_EQ(loaded.GetName(), "MINE");
   ASSERT_EQ(loaded.Count(), 7);
   for (int k = 0; k < 7; ++k) ExpectSameAspect(loaded.GetAspect(k), s.GetAspect(k));
+}
+
+TEST(AspectSystemFile, FailedSaveKeepsTheOldFileAndSaysSo) {
+  // Each step of the rewrite (create, write, sync, rename) made to fail in turn: the save reports
+  // failure and the old file stays byte for byte; the first run past every step saves.
+  TempFolder dir;
+  const std::string old = SystemBytes(3);
+  ScriptedPrompter prompts;
+  for (int n = 1;; ++n) {
+    WriteFile(dir / "mine.asp", old);
+    AspectSystem s;
+    ASSERT_TRUE(s.LoadSystem(dir / "mine.asp").ok());
+    ASSERT_EQ(s.AddAspect(Sample(45.0, 9)), 0);
+    ArmFileFault(n);
+    const Status st = s.SaveSystem();
+    const bool fired = CountedFileOperations() >= n;
+    ArmFileFault(0);
+    if (!fired) {
+      EXPECT_TRUE(st.ok());
+      EXPECT_GT(n, 2);
+      EXPECT_EQ(fs::file_size(dir / "mine.asp"), 8u + 4 * 100);
+      break;
+    }
+    EXPECT_FALSE(st.ok()) << n;
+    EXPECT_EQ(ReadFile(dir / "mine.asp"), old) << n;
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 1) << n;  // no temporary file left
+    EXPECT_FALSE(prompts.shown.empty()) << n;
+    prompts.shown.clear();
+  }
 }
 
 TEST(AspectSystemFile, DamagedFilesAreRefusedAndChangeNothing) {

@@ -69,24 +69,15 @@ void Archive::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t len
 int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
   ArchiveRewrite rewrite(path_, tx, trace);
   if (!rewrite.Ok()) return -1;
-  std::FILE* f = rewrite.In();
-  SafeRewrite& out = rewrite.Out();
-  BinaryWriter head;
-  head.I32(4400);
-  bool ok = out.Write(head.Data()) && SeekTo(f, 4);
-  std::string record;
-  for (int n = 0; ok && n < count_; ++n) {
-    ok = ReadExactly(f, 1836, record);
-    if (!ok) {
-      ReportError(kErrRead, trace, 1);
-      break;
-    }
-    BinaryWriter block;
-    Entry(n).comments.Write(block);
-    ok = out.Write(std::string_view(record).substr(0, 1776)) && out.Write(block.Data());
-    if (!ok) ReportError(kErrWrite, trace, 2);
+  std::vector<CommentRefBlock> blocks;
+  blocks.reserve(index_.size());
+  for (const ArchiveIndexEntry& e : index_) blocks.push_back(e.comments);
+  if (Status st = archive_file::WriteWithBlocks(rewrite.In(), blocks, nullptr, rewrite.Out());
+      !st.ok()) {
+    ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 2);
+    return -1;
   }
-  return ok ? 0 : -1;
+  return 0;
 }
 
 int Archive::SaveComment(int n, int k) {
@@ -217,7 +208,8 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
     return -1;
   }
   chart.commentSlot = static_cast<std::uint8_t>(slot);
-  int written = 0;
+  // The pages are written together: a failure leaves every page file of the slot as it was.
+  FileTransaction tx;
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
@@ -234,13 +226,11 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
       ReportError(kErrRead, "Archive::CopyComment2File", 0);
       continue;
     }
-    if (Status st = RewriteFile(CommentFileName(chart, k), text); !st.ok()) {
-      ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
-      continue;
-    }
-    ++written;
+    tx.Rewrite(CommentFileName(chart, k)).Write(text);
   }
-  if (written == 0) {  // nothing arrived: the slot goes back
+  Status st = tx.Empty() ? Status::Error(kErrRead, "Archive::CopyComment2File", 1) : tx.Commit();
+  if (!st.ok()) {  // nothing arrived: the slot goes back
+    if (!tx.Empty()) ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
     slots_->Release(slot);
     chart.commentSlot = 0;
     return -1;

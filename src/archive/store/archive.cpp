@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "archive/store/archive_internal.h"
@@ -11,6 +12,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
@@ -41,8 +44,7 @@ int Archive::IfRealArchive(const fs::path& path) { return InspectArchiveFile(pat
 int Archive::IsArchiveFile(const fs::path& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return 0;
-  const int code = IfRealArchive(path);
-  return code == kLayout4000 || code == kLayout4200 || code == kLayout4400 ? 1 : 0;
+  return IsKnownLayout(IfRealArchive(path)) ? 1 : 0;
 }
 
 int Archive::SetPath(const std::string& path) {
@@ -57,9 +59,15 @@ int Archive::SetPath(const std::string& path) {
 
 void Archive::RefreshFileTime() { fileTime_ = LastWriteTime(path_); }
 
-bool Archive::RefuseIfDamaged(const char* trace) const {
+bool Archive::RefuseIfDamaged(const char*) const {
   if (!damaged_) return false;
-  ReportError(kErrFormat, trace, 1);
+  Tell(524);
+  return true;
+}
+
+bool Archive::RefuseUnknownLayout(int layout) {
+  if (IsKnownLayout(layout)) return false;
+  Tell(527, GetMessageText(527) + " (" + std::to_string(layout) + ")");
   return true;
 }
 
@@ -80,19 +88,10 @@ void Archive::FreeIndex() {
 
 int Archive::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
                         const char* trace) const {
-  std::string bytes;
-  if (!SeekTo(f, RecordOffset(layout, n)) ||
-      !ReadExactly(f, static_cast<std::size_t>(LayoutRecordSize(layout)), bytes)) {
-    ReportError(kErrRead, trace, 1);
-    return -1;
-  }
-  BinaryReader in(bytes);
-  if (Status st = chart.Load(in, LayoutChartVersion(layout)); !st.ok()) {
+  if (Status st = archive_file::ReadRecord(f, layout, n, chart, block); !st.ok()) {
     ReportError(st.ErrorCode(), trace, 1);
     return -1;
   }
-  block.Clear();
-  if (layout == kLayout4400) block.Read(in);
   return n;
 }
 
@@ -105,7 +104,7 @@ int Archive::CreateIndex() {
     FreeIndex();
     return -1;
   }
-  if (info.layout != kLayout4000 && info.layout != kLayout4200 && info.layout != kLayout4400) {
+  if (!IsKnownLayout(info.layout)) {
     std::fclose(f);
     ReportError(kErrRead, "Archive::CreateIndex", 0);
     layout_ = kNotArchive;
@@ -125,9 +124,13 @@ int Archive::CreateIndex() {
   Chart chart;
   CommentRefBlock block;
   ArchiveIndexEntry entry;
-  for (std::int64_t first = 0; ok && first < count; first += kBatchRecords) {
+  // A damaged file is listed as far as its records load: it is read-only, so an index shorter
+  // than the file changes nothing.
+  bool stopped = false;
+  for (std::int64_t first = 0; ok && !stopped && first < count; first += kBatchRecords) {
     const std::int64_t n = std::min(kBatchRecords, count - first);
     if (!ReadExactly(f, size * static_cast<std::size_t>(n), batch)) {
+      if (damaged_) break;
       ReportError(kErrRead, "Archive::CreateIndex", 1);
       ok = false;
       break;
@@ -135,6 +138,10 @@ int Archive::CreateIndex() {
     for (std::int64_t i = 0; i < n; ++i) {
       BinaryReader in(std::string_view(batch).substr(static_cast<std::size_t>(i) * size, size));
       if (Status st = chart.Load(in, version); !st.ok()) {
+        if (damaged_) {
+          stopped = true;
+          break;
+        }
         ReportError(st.ErrorCode(), "Archive::CreateIndex", static_cast<int>(first + i) + 1);
         ok = false;
         break;
@@ -153,7 +160,7 @@ int Archive::CreateIndex() {
     FreeIndex();
     return -1;
   }
-  count_ = static_cast<int>(count);
+  count_ = static_cast<int>(index_.size());
   indexBuilt_ = true;
   return 0;
 }
@@ -171,10 +178,16 @@ void Archive::ClearMarks() {
 
 int Archive::LoadNames() {
   names_.clear();
+  namesUnreadable_ = false;
+  const fs::path file = GetSettings().GetPath(kDataRecentArchives);
   std::string text;
   bool exists = false;
-  if (!ReadFileIfExists(GetSettings().GetPath(kDataRecentArchives), text, exists) || !exists)
+  if (!ReadFileIfExists(file, text, exists)) {
+    namesUnreadable_ = true;
+    Tell(525, GetMessageText(525) + "\n" + platform::Utf8ToCp1251(file.native()));
     return -1;
+  }
+  if (!exists) return -1;
   std::size_t start = 0;
   while (start < text.size() && names_.size() < kMaxRecentNames) {
     std::size_t end = text.find('\n', start);
@@ -183,20 +196,21 @@ int Archive::LoadNames() {
     start = end + 1;
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
     if (line.empty() || line.size() > kMaxNameLength) continue;
-    bool seen = false;
-    for (const std::string& n : names_) seen = seen || n == line;
-    if (seen || !IsArchiveFile(line)) continue;
+    if (std::find(names_.begin(), names_.end(), line) != names_.end()) continue;
     names_.push_back(std::move(line));
   }
   return names_.empty() ? -1 : 0;
 }
 
-void Archive::SaveNames() {
+int Archive::SaveNames() {
+  if (namesUnreadable_) return -1;  // the list on disk was never read: it is kept as it is
   std::string text;
   for (const std::string& n : names_) text += n + "\n";
   const Status st = RewriteFile(GetSettings().GetPath(kDataRecentArchives), text);
-  if (!st.ok() && st.ErrorCode() != kErrCannotCreate)
-    ReportError(kErrWrite, "Archive::SaveNames", 1);
+  if (st.ok()) return 0;
+  // A folder where no file can be created (a read-only program folder) is passed over silently.
+  if (st.ErrorCode() != kErrCannotCreate) ReportError(kErrWrite, "Archive::SaveNames", 1);
+  return -1;
 }
 
 void Archive::AddRecentName(const std::string& path) {
@@ -211,18 +225,45 @@ void Archive::AddRecentName(const std::string& path) {
   if (names_.size() > kMaxRecentNames) names_.resize(kMaxRecentNames);
 }
 
+bool Archive::RemoveRecentName(int i) {
+  if (i < 0 || i >= static_cast<int>(names_.size())) return false;
+  names_.erase(names_.begin() + i);
+  return true;
+}
+
+Archive::RecentState Archive::RecentNameState(int i) const {
+  if (i < 0 || i >= static_cast<int>(names_.size())) return RecentState::kMissing;
+  const std::string& name = names_[static_cast<std::size_t>(i)];
+  std::error_code ec;
+  if (!fs::exists(name, ec)) return RecentState::kMissing;
+  const int code = IfRealArchive(name);
+  if (code == kCannotOpen) return RecentState::kUnreadable;
+  return IsKnownLayout(code) ? RecentState::kArchive : RecentState::kNoArchive;
+}
+
 int Archive::Init() {
-  if (LoadNames() == -1) {
-    layout_ = kNotArchive;
-    return -1;
+  layout_ = kNotArchive;
+  if (LoadNames() == -1) return -1;
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (!IsArchiveFile(names_[i])) continue;
+    if (i > 0)  // the most recent archive cannot be opened now: said once, and its name kept
+      Tell(526, GetMessageText(526) + "\n" + platform::Utf8ToCp1251(names_.front()));
+    const std::string name = names_[i];
+    AddRecentName(name);
+    SetPath(name);
+    return CreateIndex();
   }
-  SetPath(names_.front());
-  return CreateIndex();
+  Tell(526, GetMessageText(526) + "\n" + platform::Utf8ToCp1251(names_.front()));
+  return -1;
 }
 
 void Archive::SelectRecentArchive(int i) {
   if (i < 0 || i >= static_cast<int>(names_.size())) return;
   const std::string name = names_[static_cast<std::size_t>(i)];
+  if (!IsArchiveFile(name)) {
+    Tell(477);
+    return;
+  }
   AddRecentName(name);
   if (SetPath(name) != -1) CreateIndex();
 }
@@ -230,66 +271,41 @@ void Archive::SelectRecentArchive(int i) {
 // --- Conversions ---
 
 int Archive::ConvertTo44() {
-  const char* trace = "Archive::ConvertTo44";
   if (layout_ != kLayout4000 && layout_ != kLayout4200) return -1;
-  if (RefuseIfDamaged(trace)) return -1;
-  const std::int64_t count = InspectArchiveFile(path_).records;
-  FileTransaction tx;
-  ArchiveRewrite rewrite(path_, tx, trace);
-  if (!rewrite.Ok()) return -1;
-  BinaryWriter header;
-  header.I32(4400);
-  bool ok = rewrite.Out().Write(header.Data());
-  Chart chart;
-  CommentRefBlock block;
-  for (std::int64_t n = 0; ok && n < count; ++n) {
-    if (ReadRecord(rewrite.In(), layout_, static_cast<int>(n), chart, block, trace) < 0) return -1;
-    if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
-    chart.commentSlot = 0;
-    BinaryWriter w;
-    chart.Save(w, 4200);
-    CommentRefBlock().Write(w);
-    ok = rewrite.Out().Write(w.Data());
-  }
-  if (FinishRewrite(ok, tx, trace, 0, 1) != 0) return -1;
-  layout_ = kLayout4400;
-  RefreshFileTime();
-  Tell(506);
-  return 0;
+  return ConvertLayout(kLayout4400, "Archive::ConvertTo44");
 }
 
 int Archive::ConvertTo43() {
-  const char* trace = "Archive::ConvertTo43";
   if (layout_ != kLayout4400) return -1;
-  if (RefuseIfDamaged(trace)) return -1;
-  if (!indexBuilt_ && CreateIndex() != 0) return -1;
-  bool hadComments = false;
-  for (int n = 0; n < count_ && !hadComments; ++n) hadComments = HasComments(n) == 1;
-  if (hadComments && !AskYesNo(510)) return -1;
+  return ConvertLayout(kLayout4200, "Archive::ConvertTo43");
+}
+
+int Archive::ConvertLayout(int target, const char* trace) {
+  if (RefuseUnknownLayout(target) || RefuseIfDamaged(trace)) return -1;
+  // Texts exist only in layout 4400: leaving it drops them, after the user's consent.
+  bool dropsTexts = false;
+  if (layout_ == kLayout4400 && target != kLayout4400) {
+    if (!indexBuilt_ && CreateIndex() != 0) return -1;
+    for (int n = 0; n < count_ && !dropsTexts; ++n) dropsTexts = HasComments(n) == 1;
+    if (dropsTexts && !AskYesNo(510)) return -1;
+  }
   const std::int64_t count = InspectArchiveFile(path_).records;
   FileTransaction tx;
   ArchiveRewrite rewrite(path_, tx, trace);
   if (!rewrite.Ok()) return -1;
-  BinaryWriter header;
-  header.I32(4200);
-  bool ok = rewrite.Out().Write(header.Data());
-  Chart chart;
-  CommentRefBlock block;
-  for (std::int64_t n = 0; ok && n < count; ++n) {
-    if (ReadRecord(rewrite.In(), layout_, static_cast<int>(n), chart, block, trace) < 0) return -1;
-    chart.commentSlot = 0;
-    BinaryWriter w;
-    chart.Save(w, 4200);
-    ok = rewrite.Out().Write(w.Data());
+  const Status st = archive_file::ConvertRecords(rewrite.In(), layout_, count, rewrite.Out(), target);
+  if (!st.ok()) {
+    ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 0);
+    return -1;
   }
   // Comment files are dropped only with the records that referred to them.
-  if (ok && hadComments)
+  if (dropsTexts)
     for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
-  if (FinishRewrite(ok, tx, trace, 0, 1) != 0) return -1;
+  if (FinishRewrite(true, tx, trace, 0, 1) != 0) return -1;
   for (ArchiveIndexEntry& e : index_) e.comments.Clear();
-  layout_ = kLayout4200;
+  layout_ = target;
   RefreshFileTime();
-  Tell(509);
+  Tell(target == kLayout4400 ? 506 : 509);
   return 0;
 }
 

@@ -108,13 +108,26 @@ class Archive {
   void ClearMarks();
 
   // --- The recent list "velm.arn" ---
+  // Every distinct name of the list is kept, whether its file is there or not: a name whose file is
+  // missing, unreadable or damaged for a moment stays (see RecentNameState) until the user removes
+  // it. A list that exists but cannot be read is reported once and never written over.
   int LoadNames();
-  void SaveNames();
+  // 0, or -1 when the list was not written (an unreadable list is never written).
+  int SaveNames();
   void AddRecentName(const std::string& path);
+  // The user's removal of recent name i; false for no such name.
+  bool RemoveRecentName(int i);
   const std::vector<std::string>& RecentNames() const { return names_; }
-  // Start-up: the list, then the most recent archive made current and indexed.
+  // What the file of recent name i is now (looked at when asked).
+  enum class RecentState { kArchive, kMissing, kUnreadable, kNoArchive };
+  RecentState RecentNameState(int i) const;
+  // True after a "velm.arn" that exists could not be read: SaveNames then writes nothing.
+  bool IsRecentListUnreadable() const { return namesUnreadable_; }
+  // Start-up: the list, then the most recent archive that can be opened made current and indexed
+  // (a name before it that cannot be opened is named in a message and kept).
   int Init();
-  // Recent name i to the top of the list, and current.
+  // Recent name i to the top of the list, and current; a name whose file is no archive now is
+  // reported and left where it is.
   void SelectRecentArchive(int i);
   // Lets the user open an archive or a file of another program (converted into a new archive):
   // 1 when a new current archive was made, else 0.
@@ -204,13 +217,15 @@ class Archive {
 
  private:
   // Shared steps.
+  // Message 524 and true for a damaged (read-only) archive.
   bool RefuseIfDamaged(const char* trace) const;
+  // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
+  static bool RefuseUnknownLayout(int layout);
   void RefreshFileTime();
   int ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
                  const char* trace) const;
-  // Copies n whole records from the source's current position; false on a short read or write.
-  static bool CopyRecords(std::FILE* source, SafeRewrite& target, int layout, std::int64_t n);
-  static bool SeekRecord(std::FILE* f, int layout, std::int64_t n);
+  // The whole file rewritten in layout `target` (the one conversion of ConvertTo44/ConvertTo43).
+  int ConvertLayout(int target, const char* trace);
   // Writes the texts of the chart's page files after the current content of the comment files of
   // `archive` (rewritten in `tx`) and fills the block.
   bool AddChartComments(const Chart& chart, const std::filesystem::path& archive,
@@ -219,6 +234,12 @@ class Archive {
   // `block` receives their places there.
   void CopyTextsTo(const CommentRefBlock& source, const std::filesystem::path& target,
                    bool targetExisted, FileTransaction& tx, CommentRefBlock& block);
+  // The copy target's new content begun in `tx`: the existing file, or a new file's header (with
+  // stale comment files dropped); free space checked. False after a report or a message.
+  bool PrepareDestinationFile(const std::string& target, bool exists, int layout,
+                              FileTransaction& tx);
+  // The marked records appended to the target's rewrite in its layout, their texts with them.
+  bool AppendMarkedRecords(const std::string& target, bool exists, int layout, FileTransaction& tx);
   // Writes the archive anew in `tx` with every record's reference block taken from the index.
   int RewriteBlocks(FileTransaction& tx, const char* trace);
   // Cuts the texts of the marked records out of the comment files (rewritten in `tx`) and
@@ -228,6 +249,8 @@ class Archive {
   void ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length);
   // True when the index describes the current file record for record.
   bool IndexMatchesFile(const char* trace) const;
+  // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
+  int RewriteInOrder(const std::vector<int>& order, const char* trace);
   // Makes `path` current and indexed (the order detour of a copy).
   void SwitchTo(const std::string& path);
 
@@ -239,6 +262,7 @@ class Archive {
   bool indexBuilt_ = false;
   int capacity_ = 0;
   std::vector<std::string> names_;
+  bool namesUnreadable_ = false;
   std::string path_;
   std::int64_t fileTime_ = 0;
   int layout_ = kNotArchive;

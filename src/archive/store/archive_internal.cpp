@@ -24,30 +24,6 @@ void Tell(int n, const std::string& text) {
   platform::GetPrompter().ShowMessage(n, text, platform::Icon::Information);
 }
 
-bool ReadExactly(std::FILE* f, std::size_t n, std::string& out) {
-  out.resize(n);
-  return n == 0 || std::fread(out.data(), 1, n, f) == n;
-}
-
-bool SeekTo(std::FILE* f, std::int64_t offset) {
-  return ::fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
-}
-
-bool ReadFileIfExists(const fs::path& path, std::string& out, bool& exists) {
-  out.clear();
-  std::error_code ec;
-  exists = fs::exists(path, ec);
-  if (!exists) return true;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, got);
-  const bool bad = std::ferror(f) != 0;
-  std::fclose(f);
-  return !bad;
-}
-
 const std::string& BaseName(const SuperSource& definition) {
   const Source* s = definition.GetBaseSource();
   return s ? s->Name() : definition.sources[0].Name();

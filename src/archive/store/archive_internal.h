@@ -1,4 +1,5 @@
-// Helpers shared by the archive's source files.
+// Helpers shared by the Archive object's source files: the questions and messages it asks and
+// shows, and the frame of a rewrite whose faults it reports.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "archive/store/archive_file.h"
 #include "foundation/datetime/super_source.h"
 
 class FileTransaction;
@@ -20,11 +22,9 @@ bool AskYesNo(int n, const std::string& text);
 void Tell(int n);
 void Tell(int n, const std::string& text);
 
-// Reads exactly n bytes into `out`; false on a short read.
-bool ReadExactly(std::FILE* f, std::size_t n, std::string& out);
-bool SeekTo(std::FILE* f, std::int64_t offset);
-// The whole file; an empty text for a missing file (`exists` false). False on a read error.
-bool ReadFileIfExists(const std::filesystem::path& path, std::string& out, bool& exists);
+using archive_file::ReadExactly;
+using archive_file::ReadFileIfExists;
+using archive_file::SeekTo;
 // The base Source's name of a chart definition.
 const std::string& BaseName(const SuperSource& definition);
 // The free bytes on the disk of the folder that holds `path`.

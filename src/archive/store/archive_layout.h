@@ -16,6 +16,11 @@ inline constexpr int kLayout4400 = 7;  // int32 4400, version-4200 records + ref
 inline constexpr int kNotArchive = 3;
 inline constexpr int kCannotOpen = -1;
 
+// True for the three layout codes (2, 5, 7); a layout number such as 4400, or 3 and -1, is none.
+constexpr bool IsKnownLayout(int layout) {
+  return layout == kLayout4000 || layout == kLayout4200 || layout == kLayout4400;
+}
+
 inline constexpr int kCommentPages = 10;
 // The longest comment text the archive stores or hands out (the comment buffer).
 inline constexpr int kCommentMaxLength = 32000;

@@ -22,19 +22,20 @@ using namespace archive_detail;
 namespace {
 
 constexpr int kNameCompareLength = 260;
-constexpr std::int64_t kChartPart4200 = 1776;
-
-bool WriteHeader(SafeRewrite& out, int layout) {
-  if (layout == kLayout4000) return out.Ok();
-  BinaryWriter head;
-  head.I32(LayoutHeaderWord(layout));
-  return out.Write(head.Data());
+// The numbers of the records not marked, in order.
+std::vector<int> UnmarkedRecords(const std::vector<ArchiveIndexEntry>& index) {
+  std::vector<int> kept;
+  for (std::size_t n = 0; n < index.size(); ++n)
+    if (!index[n].IsSelected()) kept.push_back(static_cast<int>(n));
+  return kept;
 }
 
 }  // namespace
 
 bool Archive::IndexMatchesFile(const char* trace) const {
-  if (indexBuilt_ && InspectArchiveFile(path_).records == count_ &&
+  // A damaged file's index lists the records that loaded, which may be fewer than the file holds.
+  const std::int64_t records = InspectArchiveFile(path_).records;
+  if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
       static_cast<int>(index_.size()) == count_)
     return true;
   ReportError(kErrFormat, trace, 2);
@@ -77,65 +78,34 @@ int Archive::Delete(bool confirm) {
   std::vector<CommentRefBlock> saved;
   saved.reserve(index_.size());
   for (const ArchiveIndexEntry& e : index_) saved.push_back(e.comments);
-  auto restore = [&] {
+  auto fail = [&] {
     for (std::size_t i = 0; i < index_.size(); ++i) index_[i].comments = saved[i];
+    return -1;
   };
-
   FileTransaction tx;
   bool textsMoved = false;
   if (layout_ == kLayout4400) {
     for (int n = 0; n < count_ && !textsMoved; ++n)
       textsMoved = Entry(n).IsSelected() && HasComments(n);
-    if (textsMoved && DeleteSelectedComments(tx) != 0) {
-      restore();
-      return -1;
+    if (textsMoved && DeleteSelectedComments(tx) != 0) return fail();
+  }
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return fail();
+  // The kept records as they stand; with texts cut out, the 4400 blocks come from the index.
+  Status st;
+  if (textsMoved) {
+    std::vector<CommentRefBlock> blocks;
+    std::vector<bool> drop;
+    for (const ArchiveIndexEntry& e : index_) {
+      blocks.push_back(e.comments);
+      drop.push_back(e.IsSelected());
     }
+    st = archive_file::WriteWithBlocks(rewrite.In(), blocks, &drop, rewrite.Out());
+  } else {
+    st = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, UnmarkedRecords(index_),
+                                           rewrite.Out());
   }
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    restore();
-    ReportError(kErrCannotOpen, trace, 0);
-    return -1;
-  }
-  SafeRewrite& out = tx.Rewrite(path_);
-  bool ok = WriteHeader(out, layout_);
-  if (!out.Ok()) {
-    std::fclose(f);
-    restore();
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
-  // Runs of kept records are copied as they stand; with texts cut out, the 4400 blocks come from
-  // the index.
-  int runStart = -1;
-  for (int n = 0; ok && n <= count_; ++n) {
-    const bool keep = n < count_ && !Entry(n).IsSelected();
-    if (keep && textsMoved) {
-      std::string chartPart;
-      BinaryWriter block;
-      Entry(n).comments.Write(block);
-      ok = SeekRecord(f, layout_, n) &&
-           ReadExactly(f, static_cast<std::size_t>(kChartPart4200), chartPart) &&
-           out.Write(chartPart) && out.Write(block.Data());
-      continue;
-    }
-    if (keep && runStart < 0) runStart = n;
-    if (!keep && runStart >= 0) {
-      ok = SeekRecord(f, layout_, runStart) && CopyRecords(f, out, layout_, n - runStart);
-      runStart = -1;
-    }
-  }
-  std::fclose(f);
-  if (!ok) {
-    restore();
-    ReportError(kErrWrite, trace, 1);
-    return -1;
-  }
-  if (Status st = tx.Commit(); !st.ok()) {
-    restore();
-    ReportError(st.ErrorCode(), trace, 2);
-    return -1;
-  }
+  if (FinishRewrite(st.ok(), tx, trace, 1, 2) != 0) return fail();
   std::erase_if(index_, [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
   count_ = static_cast<int>(index_.size());
   ClearMarks();
@@ -161,18 +131,10 @@ int Archive::ChartUpDown(bool up) {
   }
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
-  FileTransaction tx;
-  ArchiveRewrite rewrite(path_, tx, trace);
-  if (!rewrite.Ok()) return -1;
-  std::FILE* f = rewrite.In();
-  SafeRewrite& out = rewrite.Out();
-  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
-  std::string first, second;
-  bool ok = WriteHeader(out, layout_) && SeekRecord(f, layout_, 0) &&
-            CopyRecords(f, out, layout_, a) && ReadExactly(f, size, first) &&
-            ReadExactly(f, size, second) && out.Write(second) && out.Write(first) &&
-            CopyRecords(f, out, layout_, count_ - a - 2);
-  if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
+  std::vector<int> order(static_cast<std::size_t>(count_));
+  std::iota(order.begin(), order.end(), 0);
+  std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(a + 1)]);
+  if (RewriteInOrder(order, trace) != 0) return -1;
   std::swap(index_[static_cast<std::size_t>(a)], index_[static_cast<std::size_t>(a + 1)]);
   RefreshFileTime();
   return 0;
@@ -194,7 +156,7 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
     return 0;
   }
   const int code = IfRealArchive(name);
-  if (code != kLayout4000 && code != kLayout4200 && code != kLayout4400) {
+  if (!IsKnownLayout(code)) {
     Tell(477);
     return -1;
   }
@@ -242,9 +204,82 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
   }
 }
 
+bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int layout,
+                                     FileTransaction& tx) {
+  const char* trace = "Archive::PrepareDestinationFile";
+  std::int64_t targetSize = LayoutHeaderSize(layout);
+  if (exists) {
+    const ArchiveFileInfo info = InspectArchiveFile(target);
+    if (info.layout != layout || info.damaged) {
+      ReportError(info.damaged ? kErrFormat : kErrCannotOpen, trace, 0);
+      return false;
+    }
+    targetSize = info.length;
+  }
+  const std::int64_t needed =
+      std::max<std::int64_t>(std::int64_t{count_} * LayoutRecordSize(kLayout4400), targetSize);
+  if (FreeSpaceBeside(target) < needed) {
+    Tell(476);
+    return false;
+  }
+  SafeRewrite& out = tx.Rewrite(target);
+  if (!out.Ok()) {
+    ReportError(kErrCannotCreate, trace, 0);
+    return false;
+  }
+  if (!exists) {
+    // Comment files left beside a new target by an earlier archive of that name are dropped.
+    if (layout == kLayout4400)
+      for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(target, k));
+    if (archive_file::WriteHeader(out, layout)) return true;
+    ReportError(kErrWrite, trace, 1);
+    return false;
+  }
+  std::FILE* t = std::fopen(target.c_str(), "rb");
+  const bool copied = t && out.CopyFrom(t);
+  if (t) std::fclose(t);
+  if (!copied) ReportError(kErrCannotOpen, trace, 0);
+  return copied;
+}
+
+bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int layout,
+                                  FileTransaction& tx) {
+  const char* trace = "Archive::CopyToArchive";
+  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  if (!f) {
+    ReportError(kErrCannotOpen, trace, 1);
+    return false;
+  }
+  SafeRewrite& out = tx.Rewrite(target);
+  bool ok = true;
+  Chart chart;
+  CommentRefBlock block;
+  for (int n = 0; ok && n < count_; ++n) {
+    if (!Entry(n).IsSelected()) continue;
+    if (layout_ == layout && layout_ != kLayout4400) {  // the same record bytes
+      ok = archive_file::SeekRecord(f, layout_, n) && archive_file::CopyRecords(f, out, layout_, 1);
+      continue;
+    }
+    if (ReadRecord(f, layout_, n, chart, block, trace) < 0) {
+      std::fclose(f);
+      return false;
+    }
+    if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
+    CommentRefBlock copied;
+    if (layout == kLayout4400 && layout_ == kLayout4400)
+      CopyTextsTo(block, target, exists, tx, copied);
+    ok = out.Write(archive_file::RecordBytes(chart, layout, copied));
+  }
+  std::fclose(f);
+  if (!ok) ReportError(kErrWrite, trace, 1);
+  return ok;
+}
+
 int Archive::CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
                            bool noQuestions) {
   const char* trace = "Archive::CopyToArchive";
+  if (RefuseUnknownLayout(targetLayout)) return -1;
+  if (move && RefuseIfDamaged(trace)) return -1;  // its records could be copied but never deleted
   if (SameFile(target, path_)) {  // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
@@ -260,83 +295,18 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     for (int n = 0; n < count_ && !texts; ++n) texts = Entry(n).IsSelected() && HasComments(n);
     if (texts && !AskYesNo(531)) return -1;
   }
-  std::int64_t targetSize = 4;
-  if (targetExists) {
-    const ArchiveFileInfo info = InspectArchiveFile(target);
-    if (info.layout != targetLayout || info.damaged) {
-      ReportError(info.damaged ? kErrFormat : kErrCannotOpen, "Archive::PrepareDestinationFile", 0);
-      return -1;
-    }
-    targetSize = info.length;
-  }
-  const std::int64_t needed = std::max<std::int64_t>(std::int64_t{count_} * 1836, targetSize);
-  if (FreeSpaceBeside(target) < needed) {
-    Tell(476);
-    return -1;
-  }
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(target);
-  if (!out.Ok()) {
-    ReportError(kErrCannotCreate, "Archive::PrepareDestinationFile", 0);
+  if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
+      !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx))
     return -1;
-  }
-  bool ok = true;
-  if (targetExists) {
-    std::FILE* t = std::fopen(target.c_str(), "rb");
-    ok = t && out.CopyFrom(t);
-    if (t) std::fclose(t);
-    if (!ok) {
-      ReportError(kErrCannotOpen, "Archive::PrepareDestinationFile", 0);
-      return -1;
-    }
-  } else {
-    ok = WriteHeader(out, targetLayout);
-    // Comment files left beside a new target by an earlier archive of that name are dropped.
-    if (targetLayout == kLayout4400)
-      for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(target, k));
-  }
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 1);
-    return -1;
-  }
-  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
-  Chart chart;
-  CommentRefBlock block;
-  for (int n = 0; ok && n < count_; ++n) {
-    if (!Entry(n).IsSelected()) continue;
-    if (layout_ == targetLayout && layout_ != kLayout4400) {
-      std::string bytes;
-      ok = SeekRecord(f, layout_, n) && ReadExactly(f, size, bytes) && out.Write(bytes);
-      continue;
-    }
-    if (ReadRecord(f, layout_, n, chart, block, trace) < 0) {
-      ok = false;
-      break;
-    }
-    if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
-    chart.commentSlot = 0;
-    BinaryWriter w;
-    chart.Save(w, LayoutChartVersion(targetLayout));
-    if (targetLayout == kLayout4400) {
-      CommentRefBlock copied;
-      if (layout_ == kLayout4400) CopyTextsTo(block, target, targetExists != 0, tx, copied);
-      copied.Write(w);
-    }
-    ok = out.Write(w.Data());
-  }
-  std::fclose(f);
-  if (!ok) {
-    ReportError(kErrWrite, trace, 1);
-    return -1;
-  }
   if (Status st = tx.Commit(); !st.ok()) {  // nothing of the copy reaches the target
     ReportError(st.ErrorCode(), trace, 2);
     return -1;
   }
   std::vector<char> marks;
   for (const ArchiveIndexEntry& e : index_) marks.push_back(e.mark);
-  if (move) Delete(true);
+  // A move whose deletion fails or is declined has copied, not moved: the source keeps its records.
+  if (move && Delete(true) != 0) return -1;
   if (!noQuestions && (NeedsOrdering() || targetExists) && AskYesNo(479)) {
     const std::string former = path_;
     SwitchTo(target);
@@ -348,6 +318,14 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
   }
   Tell(45);
   return 0;
+}
+
+int Archive::RewriteInOrder(const std::vector<int>& order, const char* trace) {
+  FileTransaction tx;
+  ArchiveRewrite rewrite(path_, tx, trace);
+  if (!rewrite.Ok()) return -1;
+  const Status st = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, order, rewrite.Out());
+  return FinishRewrite(st.ok(), tx, trace, 1, 2);
 }
 
 void Archive::SwitchTo(const std::string& path) {
@@ -394,29 +372,9 @@ int Archive::Order() {
   order.reserve(static_cast<std::size_t>(count_));
   for (const Group& g : groups) order.insert(order.end(), g.records.begin(), g.records.end());
 
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) {
-    progress_->End();
-    ReportError(kErrCannotOpen, "Archive::WriteData", 0);
-    return -1;
-  }
-  FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path_);
-  bool ok = WriteHeader(out, layout_);
-  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
-  std::string bytes;
-  for (std::size_t i = 0; ok && i < order.size(); ++i)
-    ok = SeekRecord(f, layout_, order[i]) && ReadExactly(f, size, bytes) && out.Write(bytes);
-  std::fclose(f);
+  const int written = RewriteInOrder(order, "Archive::WriteData");
   progress_->End();
-  if (!ok) {
-    ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::WriteData", 1);
-    return -1;
-  }
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), "Archive::WriteData", 2);
-    return -1;
-  }
+  if (written != 0) return -1;
   std::vector<ArchiveIndexEntry> ordered;
   ordered.reserve(index_.capacity());
   for (int n : order) ordered.push_back(index_[static_cast<std::size_t>(n)]);

@@ -31,13 +31,6 @@ platform::FileChoice ArchiveChoice(bool open, const char* description) {
   return choice;
 }
 
-// A chart record as the archive stores it: the comment slot of an open chart means nothing on disk.
-void SaveChartRecord(const Chart& chart, BinaryWriter& out, int version) {
-  Chart stored = chart;
-  stored.commentSlot = 0;
-  stored.Save(out, version);
-}
-
 }  // namespace
 
 // --- Reading ---
@@ -58,6 +51,8 @@ int Archive::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
   // Past the last record: the end of a walk, not a read error.
   struct stat st {};
   if (::fstat(::fileno(handle), &st) != 0 || n >= CountRecords(layout_, st.st_size)) return -1;
+  // A damaged file ends where its index ends: the records after it do not load.
+  if (damaged_ && indexBuilt_ && n >= count_) return -1;
   CommentRefBlock local;
   CommentRefBlock& refs = block ? *block : local;
   Chart read;
@@ -123,23 +118,6 @@ int Archive::NeedsOrdering() const {
 
 // --- Records copied between files ---
 
-bool Archive::SeekRecord(std::FILE* f, int layout, std::int64_t n) {
-  return SeekTo(f, RecordOffset(layout, n));
-}
-
-bool Archive::CopyRecords(std::FILE* source, SafeRewrite& target, int layout, std::int64_t n) {
-  if (n <= 0) return target.Ok();
-  // Whole records in chunks of up to 1 MiB: large archives are copied with few calls.
-  std::int64_t left = n * LayoutRecordSize(layout);
-  std::string chunk;
-  while (left > 0) {
-    const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(left, 1 << 20));
-    if (!ReadExactly(source, want, chunk) || !target.Write(chunk)) return false;
-    left -= static_cast<std::int64_t>(want);
-  }
-  return true;
-}
-
 bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, FileTransaction& tx,
                                CommentRefBlock& block, const char* trace) {
   block.Clear();
@@ -191,7 +169,7 @@ int Archive::OpenOtherArchive() {
   if (!platform::GetPrompter().ChooseFile(choice)) return 0;
   std::string name = choice.path;
   const int type = importer_ ? importer_->DefineFileType(name) : IfRealArchive(name);
-  const bool archive = type == kLayout4000 || type == kLayout4200 || type == kLayout4400;
+  const bool archive = IsKnownLayout(type);
   const bool foreign = type == 0 || type == 1 || type == 6 || (type >= 8 && type <= 12);
   if (foreign && importer_) {
     std::string converted;
@@ -212,19 +190,9 @@ int Archive::OpenOtherArchive() {
 // --- Saving ---
 
 int Archive::CheckFreeSpace() const {
-  std::int64_t needed = 0;
-  const std::int64_t count = count_;
-  switch (layout_) {
-    case kLayout4000:
-      needed = (count + 1) * 1767;
-      break;
-    case kLayout4200:
-      needed = count * 1776 + 1780;
-      break;
-    default:
-      needed = count * 1836 + 1840;
-      break;
-  }
+  // The rewrite beside the file: every record and the new one, with the header.
+  const int layout = IsKnownLayout(layout_) ? layout_ : kLayout4400;
+  const std::int64_t needed = RecordOffset(layout, std::int64_t{count_} + 1);
   return FreeSpaceBeside(path_) > needed ? 0 : -1;
 }
 
@@ -252,18 +220,12 @@ int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& 
   if (!rewrite.Ok()) return -1;
   std::FILE* f = rewrite.In();
   SafeRewrite& out = rewrite.Out();
-  BinaryWriter head;
-  if (layout_ != kLayout4000) head.I32(LayoutHeaderWord(layout_));
-  bool ok =
-      out.Write(head.Data()) && SeekRecord(f, layout_, 0) && CopyRecords(f, out, layout_, position);
-  BinaryWriter record;
-  SaveChartRecord(chart, record, LayoutChartVersion(layout_));
+  bool ok = archive_file::WriteHeader(out, layout_) && archive_file::SeekRecord(f, layout_, 0) &&
+            archive_file::CopyRecords(f, out, layout_, position);
   CommentRefBlock refs;
-  if (ok && layout_ == kLayout4400) {
-    ok = AddChartComments(chart, path_, tx, refs, trace);
-    refs.Write(record);
-  }
-  ok = ok && out.Write(record.Data()) && CopyRecords(f, out, layout_, info.records - position);
+  if (ok && layout_ == kLayout4400) ok = AddChartComments(chart, path_, tx, refs, trace);
+  ok = ok && out.Write(archive_file::RecordBytes(chart, layout_, refs)) &&
+       archive_file::CopyRecords(f, out, layout_, info.records - position);
   if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
   block = refs;
   count_ = static_cast<int>(info.records) + 1;
@@ -356,7 +318,7 @@ int Archive::ChooseNewArchiveFile() {
 int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
-  if (FreeSpaceBeside(path_) < 1836) {
+  if (FreeSpaceBeside(path_) < RecordOffset(kLayout4400, 1)) {
     Tell(476);
     return -1;
   }
@@ -368,9 +330,6 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
     ReportError(kErrCannotCreate, trace, 0);
     return -1;
   }
-  BinaryWriter record;
-  record.I32(4400);
-  SaveChartRecord(chart, record, 4200);
   // Comment files left by an earlier archive of the same name are replaced or removed.
   for (int k = 0; k < kCommentPages; ++k) {
     const fs::path file = ArchiveCommentFileName(path_, k);
@@ -398,8 +357,8 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
       block.lengths[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(text.size());
     }
   }
-  block.Write(record);
-  ok = ok && out.Write(record.Data());
+  ok = ok && archive_file::WriteHeader(out, kLayout4400) &&
+       out.Write(archive_file::RecordBytes(chart, kLayout4400, block));
   if (!ok) {
     ReportError(kErrWrite, trace, 2);
     return -1;
