@@ -3,8 +3,8 @@
 #include <random>
 
 #include "archive/comments/chart_comments.h"
-#include "foundation/messages/messages.h"
 #include "archive_fixture.h"
+#include "foundation/messages/messages.h"
 
 namespace archive_test {
 namespace {

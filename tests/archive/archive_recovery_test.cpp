@@ -38,8 +38,7 @@ TEST_F(ArchiveTest, RecentListKeepsNamesWhoseFilesAreAwayAndSavesThemBack) {
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
   archive_.SaveNames();
   EXPECT_EQ(ReadFile(PathOf("velm.arn")), PathOf("a.arc") + "\n" + PathOf("gone.arc") + "\n" +
-                                              PathOf("junk.arc") + "\n" + PathOf("dir.arc") +
-                                              "\n");
+                                              PathOf("junk.arc") + "\n" + PathOf("dir.arc") + "\n");
   // The file comes back: the name opens again. Only the user removes a name.
   WriteFile(PathOf("gone.arc"), Header(kLayout4200));
   EXPECT_EQ(archive_.RecentNameState(1), State::kArchive);
@@ -110,12 +109,23 @@ TEST_F(ArchiveTest, ArchiveWithAWrongHeaderOpensReadOnly) {
   };
   const Change changes[] = {
       {"save", [&] { return archive_.SaveToArchive(MakeChart("D")); }},
-      {"delete", [&] { Mark({0}); return archive_.Delete(false); }},
-      {"up_down", [&] { Mark({0}); return archive_.ChartUpDown(false); }},
+      {"delete",
+       [&] {
+         Mark({0});
+         return archive_.Delete(false);
+       }},
+      {"up_down",
+       [&] {
+         Mark({0});
+         return archive_.ChartUpDown(false);
+       }},
       {"order", [&] { return archive_.Order(); }},
       {"convert", [&] { return archive_.ConvertTo44(); }},
       {"move_out",
-       [&] { Mark({0}); return archive_.CopyToArchive(PathOf("m.arc"), 0, kLayout4400, true, true); }},
+       [&] {
+         Mark({0});
+         return archive_.CopyToArchive(PathOf("m.arc"), 0, kLayout4400, true, true);
+       }},
   };
   for (const Change& c : changes) {
     prompts_.shown.clear();
@@ -144,9 +154,10 @@ TEST_F(ArchiveTest, CopyRefusesCodesThatAreNoLayout) {
     int layout;
   };
   // Layout numbers given for layout codes, and the codes of no archive and of no file.
-  const Refusal refusals[] = {{"new.arc", 0, 4400}, {"new.arc", 0, 4200}, {"new.arc", 0, 4000},
-                              {"t.arc", 1, 4400},   {"new.arc", 0, kNotArchive},
-                              {"new.arc", 0, kCannotOpen}, {"new.arc", 0, 0}};
+  const Refusal refusals[] = {
+      {"new.arc", 0, 4400}, {"new.arc", 0, 4200},        {"new.arc", 0, 4000},
+      {"t.arc", 1, 4400},   {"new.arc", 0, kNotArchive}, {"new.arc", 0, kCannotOpen},
+      {"new.arc", 0, 0}};
   for (const Refusal& r : refusals) {
     prompts_.shown.clear();
     Mark({0});

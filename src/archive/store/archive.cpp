@@ -174,6 +174,30 @@ void Archive::ClearMarks() {
   for (ArchiveIndexEntry& e : index_) e.mark = 'N';
 }
 
+void Archive::MarkAll() {
+  for (ArchiveIndexEntry& e : index_) e.mark = 'Y';
+}
+
+void Archive::InvertMarks() {
+  for (ArchiveIndexEntry& e : index_) e.mark = e.IsSelected() ? 'N' : 'Y';
+}
+
+int Archive::MarkedCount() const {
+  return static_cast<int>(
+      std::count_if(index_.begin(), index_.end(), [](const auto& e) { return e.IsSelected(); }));
+}
+
+int Archive::OpenByName(const std::string& path) {
+  if (!IsArchiveFile(path)) {
+    Tell(477);
+    return -1;
+  }
+  FreeIndex();
+  AddRecentName(path);
+  SetPath(path);
+  return CreateIndex();
+}
+
 // --- The recent list ---
 
 int Archive::LoadNames() {
@@ -293,7 +317,8 @@ int Archive::ConvertLayout(int target, const char* trace) {
   FileTransaction tx;
   ArchiveRewrite rewrite(path_, tx, trace);
   if (!rewrite.Ok()) return -1;
-  const Status st = archive_file::ConvertRecords(rewrite.In(), layout_, count, rewrite.Out(), target);
+  const Status st =
+      archive_file::ConvertRecords(rewrite.In(), layout_, count, rewrite.Out(), target);
   if (!st.ok()) {
     ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 0);
     return -1;

@@ -106,6 +106,10 @@ class Archive {
   int HasComments(int n) const;
   // Sets every selection mark to 'N'.
   void ClearMarks();
+  // Every mark 'Y'; every mark turned over; the number of records marked 'Y'.
+  void MarkAll();
+  void InvertMarks();
+  int MarkedCount() const;
 
   // --- The recent list "velm.arn" ---
   // Every distinct name of the list is kept, whether its file is there or not: a name whose file is
@@ -132,6 +136,9 @@ class Archive {
   // Lets the user open an archive or a file of another program (converted into a new archive):
   // 1 when a new current archive was made, else 0.
   int OpenOtherArchive();
+  // Makes the archive `path` current and indexed, its name first in the recent list: 0; -1 after
+  // message 477 (nothing changed) when it is no archive, or when its index cannot be built.
+  int OpenByName(const std::string& path);
   // The converter of foreign files (not owned); without one only archives can be opened.
   void SetImporter(ForeignChartImporter* importer) { importer_ = importer; }
 
@@ -177,6 +184,11 @@ class Archive {
   int CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
                     bool noQuestions);
   int Order();
+  // Copies the current archive and its comment files to `target` (".arc" added to a name without
+  // extension) in one transaction: an existing target asks message 74; another extension gives
+  // message 516; the archive itself or its comment files as the target are refused; a failure
+  // leaves every file as it was with message 517; success shows 518. 0, or -1.
+  int CopyWholeArchive(std::string target);
   // Deletes the ten comment files and the archive file, and frees the index: 0, or -1.
   int DeleteArchiveFiles();
 

@@ -42,6 +42,47 @@ bool Archive::IndexMatchesFile(const char* trace) const {
   return false;
 }
 
+int Archive::CopyWholeArchive(std::string target) {
+  const char* trace = "Archive::CopyWholeArchive";
+  if (!HasFileExtension(target)) target += ".arc";
+  if (!HasArchiveExtension(target)) {
+    Tell(516);
+    return -1;
+  }
+  // The source read while it is replaced would be lost: neither the archive nor one of its
+  // comment files (a name differing in the last character only) may be a target.
+  bool same = SameFile(target, path_);
+  for (int k = 0; k < kCommentPages && !same; ++k)
+    same = SameFile(ArchiveCommentFileName(target, k), ArchiveCommentFileName(path_, k));
+  if (same) {
+    ReportError(kErrParameter, trace, 1);
+    return -1;
+  }
+  std::error_code ec;
+  if (fs::exists(target, ec) && !AskYesNo(74)) return -1;
+  FileTransaction tx;
+  bool ok = true;
+  auto copy = [&](const fs::path& from, const fs::path& to) {
+    std::FILE* f = std::fopen(from.c_str(), "rb");
+    ok = f && tx.Rewrite(to).CopyFrom(f);
+    if (f) std::fclose(f);
+  };
+  copy(path_, target);
+  // The target's comment files are the source's; stale ones of an earlier archive are dropped.
+  for (int k = 0; k < kCommentPages && ok; ++k) {
+    if (layout_ == kLayout4400 && CommentFileExists(k))
+      copy(ArchiveCommentFileName(path_, k), ArchiveCommentFileName(target, k));
+    else
+      tx.Remove(ArchiveCommentFileName(target, k));
+  }
+  if (!ok || !tx.Commit().ok()) {
+    Tell(517);
+    return -1;
+  }
+  Tell(518);
+  return 0;
+}
+
 int Archive::DeleteArchiveFiles() {
   FileTransaction tx;
   for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
@@ -280,7 +321,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
   const char* trace = "Archive::CopyToArchive";
   if (RefuseUnknownLayout(targetLayout)) return -1;
   if (move && RefuseIfDamaged(trace)) return -1;  // its records could be copied but never deleted
-  if (SameFile(target, path_)) {  // the source would be read while it is replaced
+  if (SameFile(target, path_)) {                  // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
   }
