@@ -105,7 +105,8 @@ int Archive::SaveComment(int n, int k) {
       return -1;
     }
     if (before && !exists) {
-      Tell(514, GetMessageText(514) + " " + platform::Utf8ToCp1251(file.native()) + " !");
+      Tell(kMsgCommentFileLost, GetMessageText(kMsgCommentFileLost) + " " +
+                                    platform::Utf8ToCp1251(file.native()) + " !");
       return -1;
     }
     if (before && static_cast<std::uint64_t>(offset) + oldLength > content.size()) {
@@ -204,7 +205,7 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   if (!block.HasAnyText()) return 0;
   const int slot = slots_->GetFreeCommentSlot();
   if (slot < 0) {  // every slot is taken: the chart opens without its comment
-    Tell(503);
+    Tell(kMsgNoFreeSlot);
     return -1;
   }
   chart.commentSlot = static_cast<std::uint8_t>(slot);

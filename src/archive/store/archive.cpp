@@ -28,9 +28,6 @@ std::int64_t LastWriteTime(const std::string& path) {
   return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
 }
 
-// Records are read in batches of this many when the whole file is walked.
-constexpr std::int64_t kBatchRecords = 512;
-
 }  // namespace
 
 Archive::Archive(CommentSlotTable& slots) : slots_(&slots), progress_(&g_noProgress) {}
@@ -61,13 +58,13 @@ void Archive::RefreshFileTime() { fileTime_ = LastWriteTime(path_); }
 
 bool Archive::RefuseIfDamaged(const char*) const {
   if (!damaged_) return false;
-  Tell(524);
+  Tell(kMsgDamagedReadOnly);
   return true;
 }
 
 bool Archive::RefuseUnknownLayout(int layout) {
   if (IsKnownLayout(layout)) return false;
-  Tell(527, GetMessageText(527) + " (" + std::to_string(layout) + ")");
+  Tell(kMsgUnknownLayout, GetMessageText(kMsgUnknownLayout) + " (" + std::to_string(layout) + ")");
   return true;
 }
 
@@ -113,50 +110,11 @@ int Archive::CreateIndex() {
   }
   layout_ = info.layout;
   damaged_ = info.damaged;
-  const std::int64_t count = info.records;
-  InitIndex(static_cast<int>(count));
-  const bool showProgress = count > 5;
-  if (showProgress) progress_->Begin();
-  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout_));
-  const int version = LayoutChartVersion(layout_);
-  std::string batch;
-  bool ok = SeekTo(f, LayoutHeaderSize(layout_));
-  Chart chart;
-  CommentRefBlock block;
-  ArchiveIndexEntry entry;
-  // A damaged file is listed as far as its records load: it is read-only, so an index shorter
-  // than the file changes nothing.
-  bool stopped = false;
-  for (std::int64_t first = 0; ok && !stopped && first < count; first += kBatchRecords) {
-    const std::int64_t n = std::min(kBatchRecords, count - first);
-    if (!ReadExactly(f, size * static_cast<std::size_t>(n), batch)) {
-      if (damaged_) break;
-      ReportError(kErrRead, "Archive::CreateIndex", 1);
-      ok = false;
-      break;
-    }
-    for (std::int64_t i = 0; i < n; ++i) {
-      BinaryReader in(std::string_view(batch).substr(static_cast<std::size_t>(i) * size, size));
-      if (Status st = chart.Load(in, version); !st.ok()) {
-        if (damaged_) {
-          stopped = true;
-          break;
-        }
-        ReportError(st.ErrorCode(), "Archive::CreateIndex", static_cast<int>(first + i) + 1);
-        ok = false;
-        break;
-      }
-      block.Clear();
-      if (layout_ == kLayout4400) block.Read(in);
-      entry.Fill(chart, block);
-      index_.push_back(entry);
-      if (showProgress)
-        progress_->SetPos(static_cast<int>(static_cast<double>(first + i) / count * 100.0));
-    }
-  }
-  if (showProgress) progress_->End();
+  InitIndex(static_cast<int>(info.records));
+  const Status st = archive_file::ReadIndex(f, info, *progress_, index_);
   std::fclose(f);
-  if (!ok) {
+  if (!st.ok()) {
+    ReportError(st.ErrorCode(), "Archive::CreateIndex", st.Detail());
     FreeIndex();
     return -1;
   }
@@ -189,7 +147,7 @@ int Archive::MarkedCount() const {
 
 int Archive::OpenByName(const std::string& path) {
   if (!IsArchiveFile(path)) {
-    Tell(477);
+    Tell(kMsgNoArchive);
     return -1;
   }
   FreeIndex();
@@ -208,7 +166,8 @@ int Archive::LoadNames() {
   bool exists = false;
   if (!ReadFileIfExists(file, text, exists)) {
     namesUnreadable_ = true;
-    Tell(525, GetMessageText(525) + "\n" + platform::Utf8ToCp1251(file.native()));
+    Tell(kMsgRecentListUnreadable,
+         GetMessageText(kMsgRecentListUnreadable) + "\n" + platform::Utf8ToCp1251(file.native()));
     return -1;
   }
   if (!exists) return -1;
@@ -271,13 +230,15 @@ int Archive::Init() {
   for (std::size_t i = 0; i < names_.size(); ++i) {
     if (!IsArchiveFile(names_[i])) continue;
     if (i > 0)  // the most recent archive cannot be opened now: said once, and its name kept
-      Tell(526, GetMessageText(526) + "\n" + platform::Utf8ToCp1251(names_.front()));
+      Tell(kMsgRecentArchiveAway,
+           GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()));
     const std::string name = names_[i];
     AddRecentName(name);
     SetPath(name);
     return CreateIndex();
   }
-  Tell(526, GetMessageText(526) + "\n" + platform::Utf8ToCp1251(names_.front()));
+  Tell(kMsgRecentArchiveAway,
+       GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()));
   return -1;
 }
 
@@ -285,7 +246,7 @@ void Archive::SelectRecentArchive(int i) {
   if (i < 0 || i >= static_cast<int>(names_.size())) return;
   const std::string name = names_[static_cast<std::size_t>(i)];
   if (!IsArchiveFile(name)) {
-    Tell(477);
+    Tell(kMsgNoArchive);
     return;
   }
   AddRecentName(name);
@@ -311,7 +272,7 @@ int Archive::ConvertLayout(int target, const char* trace) {
   if (layout_ == kLayout4400 && target != kLayout4400) {
     if (!indexBuilt_ && CreateIndex() != 0) return -1;
     for (int n = 0; n < count_ && !dropsTexts; ++n) dropsTexts = HasComments(n) == 1;
-    if (dropsTexts && !AskYesNo(510)) return -1;
+    if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
   }
   const std::int64_t count = InspectArchiveFile(path_).records;
   FileTransaction tx;

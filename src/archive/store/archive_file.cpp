@@ -93,6 +93,50 @@ std::string RecordBytes(const Chart& chart, int layout, const CommentRefBlock& b
   return w.Take();
 }
 
+Status ReadIndex(std::FILE* f, const ArchiveFileInfo& info, platform::ProgressSink& progress,
+                 std::vector<ArchiveIndexEntry>& entries) {
+  const int layout = info.layout;
+  if (!IsKnownLayout(layout)) return Status::Error(kErrParameter, kWhere, 5);
+  // Records are read in batches of this many.
+  constexpr std::int64_t kBatch = 512;
+  const std::int64_t count = info.records;
+  const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout));
+  const bool showProgress = count > 5;
+  if (showProgress) progress.Begin();
+  Status result;
+  std::string batch;
+  Chart chart;
+  CommentRefBlock block;
+  ArchiveIndexEntry entry;
+  bool more = SeekTo(f, LayoutHeaderSize(layout));
+  if (!more) result = ReadFault(5);
+  for (std::int64_t first = 0; more && first < count; first += kBatch) {
+    const std::int64_t n = std::min(kBatch, count - first);
+    if (!ReadExactly(f, size * static_cast<std::size_t>(n), batch)) {
+      if (!info.damaged) result = ReadFault(1);
+      break;
+    }
+    for (std::int64_t i = 0; more && i < n; ++i) {
+      BinaryReader in(std::string_view(batch).substr(static_cast<std::size_t>(i) * size, size));
+      if (Status st = chart.Load(in, LayoutChartVersion(layout)); !st.ok()) {
+        // A damaged (read-only) file is listed as far as its records load.
+        if (!info.damaged)
+          result = Status::Error(st.ErrorCode(), kWhere, static_cast<int>(first + i) + 1);
+        more = false;
+        break;
+      }
+      block.Clear();
+      if (layout == kLayout4400) block.Read(in);
+      entry.Fill(chart, block);
+      entries.push_back(entry);
+      if (showProgress)
+        progress.SetPos(static_cast<int>(static_cast<double>(first + i) / count * 100.0));
+    }
+  }
+  if (showProgress) progress.End();
+  return result;
+}
+
 Status ConvertRecords(std::FILE* source, int from, std::int64_t count, SafeRewrite& out, int to) {
   if (!IsKnownLayout(from) || !IsKnownLayout(to)) return Status::Error(kErrParameter, kWhere, 2);
   if (!WriteHeader(out, to)) return WriteFault(out, 1);

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "archive/store/archive_index_entry.h"
 #include "archive/store/archive_layout.h"
 #include "astro/chart/chart.h"
 #include "foundation/status.h"
+#include "platform/core/progress_sink.h"
 
 class SafeRewrite;
 
@@ -36,6 +38,13 @@ Status ReadRecord(std::FILE* f, int layout, std::int64_t n, Chart& chart, Commen
 // layout 4000, else 4200) and, for layout 4400, the block.
 std::string RecordBytes(const Chart& chart, int layout,
                         const CommentRefBlock& block = CommentRefBlock());
+
+// Appends an index entry for every record of the file `info` describes (read from `f`), with
+// progress i / count x 100 when there are more than 5 records. A damaged file is read as far as
+// its records load; in a sound one the first record that does not load fails the whole (detail:
+// its number + 1).
+Status ReadIndex(std::FILE* f, const ArchiveFileInfo& info, platform::ProgressSink& progress,
+                 std::vector<ArchiveIndexEntry>& entries);
 
 // Writes the header of `to` and then the first `count` records of `source` (layout `from`)
 // converted into layout `to`: a chart from layout 4000 gets the aspect-system name version 4000

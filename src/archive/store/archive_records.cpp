@@ -46,7 +46,7 @@ int Archive::CopyWholeArchive(std::string target) {
   const char* trace = "Archive::CopyWholeArchive";
   if (!HasFileExtension(target)) target += ".arc";
   if (!HasArchiveExtension(target)) {
-    Tell(516);
+    Tell(kMsgOnlyArcExtension);
     return -1;
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
@@ -59,7 +59,7 @@ int Archive::CopyWholeArchive(std::string target) {
     return -1;
   }
   std::error_code ec;
-  if (fs::exists(target, ec) && !AskYesNo(74)) return -1;
+  if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   FileTransaction tx;
   bool ok = true;
   auto copy = [&](const fs::path& from, const fs::path& to) {
@@ -76,10 +76,10 @@ int Archive::CopyWholeArchive(std::string target) {
       tx.Remove(ArchiveCommentFileName(target, k));
   }
   if (!ok || !tx.Commit().ok()) {
-    Tell(517);
+    Tell(kMsgCopyFailed);
     return -1;
   }
-  Tell(518);
+  Tell(kMsgArchiveCopied);
   return 0;
 }
 
@@ -108,9 +108,10 @@ int Archive::Delete(bool confirm) {
   }
   if (marked == 0) return 0;
   if (confirm) {
-    const bool yes = marked == 1 ? AskYesNo(483, GetMessageText(483) + "\n\"" + Entry(first).name +
-                                                     ",  " + Entry(first).title + "\" ?")
-                                 : AskYesNo(484);
+    const bool yes = marked == 1 ? AskYesNo(kMsgDeleteOne, GetMessageText(kMsgDeleteOne) + "\n\"" +
+                                                               Entry(first).name + ",  " +
+                                                               Entry(first).title + "\" ?")
+                                 : AskYesNo(kMsgDeleteMany);
     if (!yes) return -1;
   }
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
@@ -163,11 +164,11 @@ int Archive::ChartUpDown(bool up) {
     ++marked;
   }
   if (marked != 1) {
-    Tell(1157);
+    Tell(kMsgUpDownOneOnly);
     return -1;
   }
   if ((up && s == 0) || (!up && s == count_ - 1)) {
-    Tell(1156);
+    Tell(kMsgUpDownAtEnd);
     return -1;
   }
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
@@ -198,7 +199,7 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
   }
   const int code = IfRealArchive(name);
   if (!IsKnownLayout(code)) {
-    Tell(477);
+    Tell(kMsgNoArchive);
     return -1;
   }
   path = name;
@@ -219,7 +220,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);
     if (!read) {
-      Tell(529);
+      Tell(kMsgCommentNotLoaded);
       continue;
     }
     const fs::path file = ArchiveCommentFileName(target, k);
@@ -229,7 +230,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     bool exists = false;
     if (fresh && targetExisted && !ReadFileIfExists(file, old, exists)) {
       ReportError(kErrRead, "Archive::CopyToArchive", 2);
-      Tell(530);
+      Tell(kMsgCommentNotSaved);
       continue;
     }
     if (fresh) out.Write(old);
@@ -237,7 +238,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     if (offset < 0 || !out.Write(text)) {
       ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::CopyToArchive",
                   2);
-      Tell(530);
+      Tell(kMsgCommentNotSaved);
       return;
     }
     block.offsets[i] = static_cast<std::uint32_t>(offset);
@@ -260,7 +261,7 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
   const std::int64_t needed =
       std::max<std::int64_t>(std::int64_t{count_} * LayoutRecordSize(kLayout4400), targetSize);
   if (FreeSpaceBeside(target) < needed) {
-    Tell(476);
+    Tell(kMsgNoDiskSpace);
     return false;
   }
   SafeRewrite& out = tx.Rewrite(target);
@@ -334,7 +335,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
   if (layout_ == kLayout4400 && targetLayout != kLayout4400) {
     bool texts = false;
     for (int n = 0; n < count_ && !texts; ++n) texts = Entry(n).IsSelected() && HasComments(n);
-    if (texts && !AskYesNo(531)) return -1;
+    if (texts && !AskYesNo(kMsgCopyDropsTexts)) return -1;
   }
   FileTransaction tx;
   if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
@@ -348,7 +349,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
   for (const ArchiveIndexEntry& e : index_) marks.push_back(e.mark);
   // A move whose deletion fails or is declined has copied, not moved: the source keeps its records.
   if (move && Delete(true) != 0) return -1;
-  if (!noQuestions && (NeedsOrdering() || targetExists) && AskYesNo(479)) {
+  if (!noQuestions && (NeedsOrdering() || targetExists) && AskYesNo(kMsgOrderAfterCopy)) {
     const std::string former = path_;
     SwitchTo(target);
     if (IsIndexBuilt() && NeedsOrdering()) Order();
@@ -357,7 +358,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     if (!move && static_cast<int>(marks.size()) == count_)
       for (int n = 0; n < count_; ++n) Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
-  Tell(45);
+  Tell(kMsgDone);
   return 0;
 }
 

@@ -176,11 +176,11 @@ int Archive::OpenOtherArchive() {
     if (importer_->ConvertToArchive(name, converted, type) != 0) return 0;
     name = converted;
   } else if (!archive) {
-    Tell(477);
+    Tell(kMsgNoArchive);
     return 0;
   }
   if (SetPath(name) < 0) {
-    Tell(477);
+    Tell(kMsgNoArchive);
     return 0;
   }
   AddRecentName(name);
@@ -250,16 +250,17 @@ int Archive::SaveToArchive(const Chart& chart) {
   targetChosen = 0;
   if (RefuseIfDamaged("Archive::SaveToArchive")) return -1;
   if (CheckFreeSpace() == -1) {
-    Tell(476);
+    Tell(kMsgNoDiskSpace);
     return -1;
   }
-  if (layout_ != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) && !AskYesNo(505))
+  if (layout_ != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
+      !AskYesNo(kMsgDropPagesOldLayout))
     return -1;
   const int position = FindInsertPosition(chart);
   CommentRefBlock block;
   if (InsertToArchive(chart, position, block) != 0) return -1;
   if (InsertIndexEntry(chart, position, block) != 0) return -1;
-  Tell(8);
+  Tell(kMsgChartSaved);
   return 0;
 }
 
@@ -278,7 +279,7 @@ int Archive::ChooseTargetArchive() {
       ReportError(kErrCannotOpen, "Archive::ChooseTargetArchive", 0);
       return -1;
     }
-    if (!AskYesNo(552)) return -1;
+    if (!AskYesNo(kMsgCreateArchive)) return -1;
     AddRecentName(name);
     FreeIndex();
     path_ = name;
@@ -306,7 +307,7 @@ int Archive::ChooseNewArchiveFile() {
   name += ".arc";
   std::error_code ec;
   // An existing file is replaced only when the new archive is written, so a failed save keeps it.
-  if (fs::exists(name, ec) && !AskYesNo(74)) return -1;
+  if (fs::exists(name, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   AddRecentName(name);
   FreeIndex();
   path_ = name;
@@ -319,7 +320,7 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
   if (FreeSpaceBeside(path_) < RecordOffset(kLayout4400, 1)) {
-    Tell(476);
+    Tell(kMsgNoDiskSpace);
     return -1;
   }
   targetChosen = 0;
@@ -376,6 +377,6 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   count_ = 1;
   indexBuilt_ = true;
   RefreshFileTime();
-  Tell(8);
+  Tell(kMsgChartSaved);
   return 0;
 }
