@@ -239,9 +239,10 @@ class Archive {
   // The whole file rewritten in layout `target` (the one conversion of ConvertTo44/ConvertTo43).
   int ConvertLayout(int target, const char* trace);
   // Writes the texts of the chart's page files after the current content of the comment files of
-  // `archive` (rewritten in `tx`) and fills the block.
+  // `archive` (rewritten in `tx`; with `replace`, in place of it) and fills the block.
   bool AddChartComments(const Chart& chart, const std::filesystem::path& archive,
-                        FileTransaction& tx, CommentRefBlock& block, const char* trace);
+                        FileTransaction& tx, CommentRefBlock& block, const char* trace,
+                        bool replace);
   // Appends record n's texts (from the current comment files) to the comment files of `target`;
   // `block` receives their places there.
   void CopyTextsTo(const CommentRefBlock& source, const std::filesystem::path& target,

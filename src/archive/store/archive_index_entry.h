@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "archive/store/archive_layout.h"
 #include "astro/chart/chart.h"
+#include "platform/core/progress_sink.h"
 
 struct ArchiveIndexEntry {
   std::string name;   // the base Source's name, at most 34 bytes (cp1251)
@@ -32,3 +34,10 @@ struct ArchiveIndexEntry {
 
   friend bool operator==(const ArchiveIndexEntry&, const ArchiveIndexEntry&) = default;
 };
+
+// The record numbers of an index in alphabetical order of names: records are grouped by their
+// upper-cased initial, each group sorted (stably: equal names keep their order) and the groups put
+// in collation order of their initials, records without a name first. The progress goes from 0
+// by group; Begin and End are the caller's.
+std::vector<int> AlphabeticalOrder(const std::vector<ArchiveIndexEntry>& index,
+                                   platform::ProgressSink& progress);

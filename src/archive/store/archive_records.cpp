@@ -12,8 +12,6 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
-#include "foundation/text/collation.h"
-#include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -21,7 +19,6 @@ using namespace archive_detail;
 
 namespace {
 
-constexpr int kNameCompareLength = 260;
 // The numbers of the records not marked, in order.
 std::vector<int> UnmarkedRecords(const std::vector<ArchiveIndexEntry>& index) {
   std::vector<int> kept;
@@ -379,40 +376,8 @@ int Archive::Order() {
   const char* trace = "Archive::Order";
   if (count_ < 2) return -1;
   if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
-  // Groups by initial (upper-cased), in order of first appearance.
-  struct Group {
-    char key;
-    std::vector<int> records;
-  };
-  std::vector<Group> groups;
-  for (int n = 0; n < count_; ++n) {
-    const std::string& name = Entry(n).name;
-    const char key = CharToUpper(name.empty() ? '\0' : name[0]);
-    auto it =
-        std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.key == key; });
-    if (it == groups.end()) {
-      groups.push_back({key, {}});
-      it = groups.end() - 1;
-    }
-    it->records.push_back(n);
-  }
   progress_->Begin();
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    progress_->SetPos(static_cast<int>(static_cast<double>(g) / groups.size() * 100.0));
-    // Stable: records with equal names keep their order.
-    std::stable_sort(groups[g].records.begin(), groups[g].records.end(), [&](int a, int b) {
-      return CompareStrings(Entry(a).name, Entry(b).name, kNameCompareLength, true,
-                            Collation::kLatinFirst) == kCompareLess;
-    });
-  }
-  std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
-    // Records without a name come first, as the name comparison puts the shorter text first.
-    if (a.key == '\0' || b.key == '\0') return a.key == '\0' && b.key != '\0';
-    return CompareChars(a.key, b.key, Collation::kLatinFirst) == kCompareLess;
-  });
-  std::vector<int> order;
-  order.reserve(static_cast<std::size_t>(count_));
-  for (const Group& g : groups) order.insert(order.end(), g.records.begin(), g.records.end());
+  const std::vector<int> order = AlphabeticalOrder(index_, *progress_);
 
   const int written = RewriteInOrder(order, "Archive::WriteData");
   progress_->End();

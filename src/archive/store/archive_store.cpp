@@ -119,7 +119,7 @@ int Archive::NeedsOrdering() const {
 // --- Records copied between files ---
 
 bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, FileTransaction& tx,
-                               CommentRefBlock& block, const char* trace) {
+                               CommentRefBlock& block, const char* trace, bool replace) {
   block.Clear();
   if (chart.commentSlot < 1) return true;
   progress_->Begin();
@@ -141,7 +141,7 @@ bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, File
     SafeRewrite& out = tx.Rewrite(file);
     std::string old;
     bool exists = false;
-    if (fresh && !ReadFileIfExists(file, old, exists)) {
+    if (fresh && !replace && !ReadFileIfExists(file, old, exists)) {
       ReportError(kErrRead, trace, 2);
       ok = false;
       break;
@@ -223,7 +223,7 @@ int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& 
   bool ok = archive_file::WriteHeader(out, layout_) && archive_file::SeekRecord(f, layout_, 0) &&
             archive_file::CopyRecords(f, out, layout_, position);
   CommentRefBlock refs;
-  if (ok && layout_ == kLayout4400) ok = AddChartComments(chart, path_, tx, refs, trace);
+  if (ok && layout_ == kLayout4400) ok = AddChartComments(chart, path_, tx, refs, trace, false);
   ok = ok && out.Write(archive_file::RecordBytes(chart, layout_, refs)) &&
        archive_file::CopyRecords(f, out, layout_, info.records - position);
   if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
@@ -332,35 +332,11 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
     return -1;
   }
   // Comment files left by an earlier archive of the same name are replaced or removed.
-  for (int k = 0; k < kCommentPages; ++k) {
-    const fs::path file = ArchiveCommentFileName(path_, k);
-    if (!GetCommentFilePath(chart, k)) tx.Remove(file);
-  }
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
   CommentRefBlock block;
-  bool ok = true;
-  if (chart.commentSlot > 0) {
-    for (int k = 0; k < kCommentPages && ok; ++k) {
-      fs::path page;
-      if (!GetCommentFilePath(chart, k, &page)) continue;
-      std::string text;
-      if (Status st = ReadWholeFile(page, text); !st.ok()) {
-        ReportError(st.ErrorCode(), trace, 1);
-        return -1;
-      }
-      if (text.size() > static_cast<std::size_t>(kCommentMaxLength)) text.resize(kCommentMaxLength);
-      const fs::path file = ArchiveCommentFileName(path_, k);
-      if (text.empty()) {
-        tx.Remove(file);
-        continue;
-      }
-      ok = tx.Rewrite(file).Write(text);
-      block.offsets[static_cast<std::size_t>(k)] = 0;
-      block.lengths[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(text.size());
-    }
-  }
-  ok = ok && archive_file::WriteHeader(out, kLayout4400) &&
-       out.Write(archive_file::RecordBytes(chart, kLayout4400, block));
-  if (!ok) {
+  if (!AddChartComments(chart, path_, tx, block, trace, true)) return -1;
+  if (!archive_file::WriteHeader(out, kLayout4400) ||
+      !out.Write(archive_file::RecordBytes(chart, kLayout4400, block))) {
     ReportError(kErrWrite, trace, 2);
     return -1;
   }
