@@ -83,7 +83,7 @@ int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
 int Archive::SaveComment(int n, int k) {
   const char* trace = "Archive::SaveComment";
   if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages || layout_ != kLayout4400) return -1;
-  if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
+  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
   const std::size_t i = static_cast<std::size_t>(k);
   CommentRefBlock& refs = Entry(n).comments;
   const bool before = refs.HasText(k);

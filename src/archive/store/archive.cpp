@@ -56,7 +56,7 @@ int Archive::SetPath(const std::string& path) {
 
 void Archive::RefreshFileTime() { fileTime_ = LastWriteTime(path_); }
 
-bool Archive::RefuseIfDamaged(const char*) const {
+bool Archive::RefuseIfDamaged() const {
   if (!damaged_) return false;
   Tell(kMsgDamagedReadOnly);
   return true;
@@ -266,7 +266,7 @@ int Archive::ConvertTo43() {
 }
 
 int Archive::ConvertLayout(int target, const char* trace) {
-  if (RefuseUnknownLayout(target) || RefuseIfDamaged(trace)) return -1;
+  if (RefuseUnknownLayout(target) || RefuseIfDamaged()) return -1;
   // Texts exist only in layout 4400: leaving it drops them, after the user's consent.
   bool dropsTexts = false;
   if (layout_ == kLayout4400 && target != kLayout4400) {

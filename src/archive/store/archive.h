@@ -230,7 +230,7 @@ class Archive {
  private:
   // Shared steps.
   // Message 524 and true for a damaged (read-only) archive.
-  bool RefuseIfDamaged(const char* trace) const;
+  bool RefuseIfDamaged() const;
   // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
   static bool RefuseUnknownLayout(int layout);
   void RefreshFileTime();

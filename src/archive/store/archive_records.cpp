@@ -111,7 +111,7 @@ int Archive::Delete(bool confirm) {
                                  : AskYesNo(kMsgDeleteMany);
     if (!yes) return -1;
   }
-  if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
+  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
   if (marked == count_) return DeleteArchiveFiles();
 
   std::vector<CommentRefBlock> saved;
@@ -168,7 +168,7 @@ int Archive::ChartUpDown(bool up) {
     Tell(kMsgUpDownAtEnd);
     return -1;
   }
-  if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
+  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
   std::vector<int> order(static_cast<std::size_t>(count_));
   std::iota(order.begin(), order.end(), 0);
@@ -318,8 +318,8 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
                            bool noQuestions) {
   const char* trace = "Archive::CopyToArchive";
   if (RefuseUnknownLayout(targetLayout)) return -1;
-  if (move && RefuseIfDamaged(trace)) return -1;  // its records could be copied but never deleted
-  if (SameFile(target, path_)) {                  // the source would be read while it is replaced
+  if (move && RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
+  if (SameFile(target, path_)) {             // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
   }
@@ -375,7 +375,7 @@ void Archive::SwitchTo(const std::string& path) {
 int Archive::Order() {
   const char* trace = "Archive::Order";
   if (count_ < 2) return -1;
-  if (RefuseIfDamaged(trace) || !IndexMatchesFile(trace)) return -1;
+  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
   progress_->Begin();
   const std::vector<int> order = AlphabeticalOrder(index_, *progress_);
 

@@ -209,7 +209,7 @@ int Archive::FindInsertPosition(const Chart& chart) const {
 int Archive::InsertToArchive(const Chart& chart, int position, CommentRefBlock& block) {
   const char* trace = "Archive::InsertToArchive";
   block.Clear();
-  if (RefuseIfDamaged(trace)) return -1;
+  if (RefuseIfDamaged()) return -1;
   const ArchiveFileInfo info = InspectArchiveFile(path_);
   if (info.layout != layout_ || position < 0 || position > info.records) {
     ReportError(kErrParameter, trace, 1);
@@ -248,7 +248,7 @@ int Archive::SaveToArchive(const Chart& chart) {
   if (target == -1) return -1;
   if (target == 1) return SaveToNewArchive(chart, true);
   targetChosen = 0;
-  if (RefuseIfDamaged("Archive::SaveToArchive")) return -1;
+  if (RefuseIfDamaged()) return -1;
   if (CheckFreeSpace() == -1) {
     Tell(kMsgNoDiskSpace);
     return -1;
