@@ -114,8 +114,8 @@ TEST_F(ShellTest, CreationModesCopyTheirSource) {
       {"copy_keeps_comments", DocCreation::Copy(source), true, kChartNatal, 7},
       {"derived_chart_without_comments", DocCreation::DerivedChart(source), true, kChartNatal, 0},
       {"statistics_result", DocCreation::Statistics(stats), false, kResultKindStatistics, 0},
-      {"empty_results", DocCreation::Results(DocCreationMode::EmptyResults), false,
-       kResultKindList, 0},
+      {"empty_results", DocCreation::Results(DocCreationMode::EmptyResults), false, kResultKindList,
+       0},
       {"print_list", DocCreation::Results(DocCreationMode::PrintList), false, kResultKindList, 0},
   };
   for (const Case& c : cases) {

@@ -221,8 +221,9 @@ TEST(DocTemplate, TheCreationArgumentReachesTheNewDocumentAndItsFirstViewOnly) {
   EXPECT_EQ(static_cast<NamedDocument*>(first)->seen, "first");
 
   // A refused document leaves nothing behind.
-  EXPECT_EQ(docTemplate.OpenDocumentFile(platform::DocumentArgument(NamedArgument{"refuse"}), false),
-            nullptr);
+  EXPECT_EQ(
+      docTemplate.OpenDocumentFile(platform::DocumentArgument(NamedArgument{"refuse"}), false),
+      nullptr);
   EXPECT_EQ(manager.Documents().size(), 3u);
 }
 

@@ -20,12 +20,15 @@ class View;
 // and the new document holds it while it opens, from before OnNewDocument until its first view's
 // OnInitialUpdate has run; then it is dropped. The platform carries any copyable value untouched;
 // each document class names the type it reads. Empty: a plain new document.
+class DocumentArgument;
+template <class T>
+concept ArgumentValue = !std::is_same_v<std::remove_cvref_t<T>, DocumentArgument>;
+
 class DocumentArgument {
  public:
   DocumentArgument() = default;
   // Explicit, so that no stray value (a flag, a number) becomes an argument by accident.
-  template <class T>
-    requires(!std::is_same_v<std::remove_cvref_t<T>, DocumentArgument>)
+  template <ArgumentValue T>
   explicit DocumentArgument(T value) : value_(std::move(value)) {}
 
   bool IsEmpty() const { return !value_.has_value(); }
