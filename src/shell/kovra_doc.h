@@ -42,7 +42,9 @@ enum class DocCreationMode {
 // The creation argument of a chart document: what the caller of the template's OpenDocumentFile
 // (through CKovraDoc::Open) wants in the new document. A value: the source chart is copied in,
 // so the caller keeps its own and may open several documents from it. A document opened with no
-// argument is a new natal chart through the entry.
+// argument is a new natal chart through the entry. A document kind that needs more (query
+// results, say) gets a field and a factory here; the document reads it in OnNewDocument, its
+// first view in OnInitialUpdate through GetDocument()->CreationArgument().Get<DocCreation>().
 struct DocCreation {
   DocCreationMode mode = DocCreationMode::NewChart;
   int kind = kChartNatal;       // NewChart: the kind 0..9 (another number counts as natal)
