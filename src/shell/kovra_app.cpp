@@ -30,26 +30,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CKovraApp* g_pApp = nullptr;
-
 constexpr int kMsgKindNameFirst = 100;
 // "The file could not be read. It is kept under another name and will not be written over:"
 constexpr int kMsgKeptAside = 1990;
 
 }  // namespace
 
-CKovraApp* GetApp() { return g_pApp; }
-
-CKovraApp::CKovraApp() {
-  g_pApp = this;
-  RegisterCommands();
-}
+CKovraApp::CKovraApp() { RegisterCommands(); }
 
 CKovraApp::~CKovraApp() {
   documents_.CloseAllDocuments();
   mainFrame_.reset();
   if (&platform::Glyphs() == &glyphs_) platform::InstallGlyphs(nullptr);
-  if (g_pApp == this) g_pApp = nullptr;
 }
 
 std::string CKovraApp::GetPath(std::string_view name) const { return GetSettings().GetPath(name); }
@@ -176,10 +168,8 @@ void CKovraApp::UnregisterDocument(CKovraDoc* document) {
 }
 
 CKovraDoc* CKovraApp::NewChart(int kind) {
-  g_CurrentChartKind = kind;
-  g_DocCreationMode = kCreateNewChart;
-  platform::DocTemplate* chartTemplate = GetTemplate(kMainChartTemplate);
-  return chartTemplate ? static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile()) : nullptr;
+  currentChartKind_ = kind >= kChartNatal && kind <= kChartLunarPhase ? kind : kChartNatal;
+  return CKovraDoc::Open(*this, DocCreation::NewChart(currentChartKind_));
 }
 
 void CKovraApp::ReadSessionAtStart() {
@@ -299,8 +289,8 @@ void CKovraApp::ShowTipOfTheDay() {
 void CKovraApp::RunStartupDialog() {
   DStartup dialog(MainWindow());
   dialog.restoreAvailable = !sessionAtStart_.empty();
-  dialog.kindName = GetMessageText(kMsgKindNameFirst + g_CurrentChartKind);
+  dialog.kindName = GetMessageText(kMsgKindNameFirst + currentChartKind_);
   if (dialog.DoModal() != platform::kIdOk) return;
-  if (dialog.choice == DStartup::kNewChart) NewChart(g_CurrentChartKind);
+  if (dialog.choice == DStartup::kNewChart) NewChart(currentChartKind_);
   if (dialog.choice == DStartup::kRestoreSession && dialog.restoreAvailable) RestoreSession();
 }

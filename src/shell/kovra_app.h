@@ -72,8 +72,10 @@ class CKovraApp : public platform::CommandTarget {
   int DocumentCount() const { return static_cast<int>(registered_.size()); }
 
   // A new chart of `kind` through the entry dialog (the road of Ctrl+N); nullptr when cancelled
-  // or refused.
+  // or refused. The kind (0..9; another number counts as natal) becomes the current chart kind.
   CKovraDoc* NewChart(int kind);
+  // The kind of the last new chart asked for (natal at first): the start-up dialog offers it.
+  int CurrentChartKind() const { return currentChartKind_; }
   // Opens the charts of the session file as read at start; the number opened.
   int RestoreSession();
   // Opens every chart of a chart file (the session-file form); the number opened. The file goes
@@ -115,6 +117,7 @@ class CKovraApp : public platform::CommandTarget {
   std::vector<Chart> sessionAtStart_;  // the charts of the session file found at start
   bool sessionReplaceable_ = true;     // false: an unread session file stayed in its place
   ConfigurationFile configFile_;
+  int currentChartKind_ = kChartNatal;
   bool closing_ = false;
   bool printRun_ = false;  // a print run leaves the session file alone
   int exitCode_ = 0;
@@ -122,6 +125,3 @@ class CKovraApp : public platform::CommandTarget {
   bool profileUnread_ = false;  // "velm.ini" existed and could not be read: never rewritten
   RecentFileList recentFiles_;
 };
-
-// The one application object of the run (nullptr while none exists).
-CKovraApp* GetApp();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive.h"
@@ -19,10 +20,38 @@
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
 
-int g_DocCreationMode = kCreateNewChart;
-Chart* g_pNextDocSource = nullptr;
-int g_CurrentChartKind = kChartNatal;
-StatResults* g_pNextStatResults = nullptr;
+DocCreation DocCreation::NewChart(int kind) {
+  DocCreation creation;
+  creation.kind = kind;
+  return creation;
+}
+
+DocCreation DocCreation::DerivedChart(Chart chart) {
+  DocCreation creation;
+  creation.mode = DocCreationMode::DerivedChart;
+  creation.source = std::move(chart);
+  return creation;
+}
+
+DocCreation DocCreation::Copy(Chart chart) {
+  DocCreation creation;
+  creation.mode = DocCreationMode::Copy;
+  creation.source = std::move(chart);
+  return creation;
+}
+
+DocCreation DocCreation::Statistics(StatResults results) {
+  DocCreation creation;
+  creation.mode = DocCreationMode::Statistics;
+  creation.stats = std::move(results);
+  return creation;
+}
+
+DocCreation DocCreation::Results(DocCreationMode mode) {
+  DocCreation creation;
+  creation.mode = mode;
+  return creation;
+}
 
 namespace {
 
@@ -55,39 +84,42 @@ CKovraDoc::~CKovraDoc() {
 int CKovraDoc::Kind() const { return chart_ ? chart_->definition.Kind() : resultKind_; }
 
 bool CKovraDoc::OnNewDocument() {
+  // A document opened with no argument is a new natal chart; one of another type is refused.
+  const DocCreation plain;
+  const DocCreation* creation =
+      CreationArgument().IsEmpty() ? &plain : CreationArgument().Get<DocCreation>();
+  if (creation == nullptr) return false;
   if (!app_.RegisterDocument(this)) {
     platform::GetPrompter().ShowMessage(kMsgTooManyCharts, GetMessageText(kMsgTooManyCharts),
                                         platform::Icon::Warning);
     return false;
   }
   registered_ = true;
-  switch (g_DocCreationMode) {
-    case kCreateDerivedChart:
-      if (!CopySource(false)) return false;
+  switch (creation->mode) {
+    case DocCreationMode::DerivedChart:
+    case DocCreationMode::Copy:
+      if (!creation->source ||
+          !CopySource(*creation->source, creation->mode == DocCreationMode::Copy))
+        return false;
       break;
-    case kCreateCopy:
-      if (!CopySource(true)) return false;
-      break;
-    case kCreateStatistics:
+    case DocCreationMode::Statistics:
       resultKind_ = kResultKindStatistics;
-      if (g_pNextStatResults != nullptr) SetStatResults(*g_pNextStatResults);
+      SetStatResults(creation->stats);
       return true;
-    case kCreateEmptyResults:
-    case kCreatePrintList:
+    case DocCreationMode::EmptyResults:
+    case DocCreationMode::PrintList:
       resultKind_ = kResultKindList;
       return true;
-    default:
-      if (!FillNewChart()) return false;
+    case DocCreationMode::NewChart:
+      if (!FillNewChart(creation->kind)) return false;
       break;
   }
   UpdateTitle();
   return true;
 }
 
-bool CKovraDoc::FillNewChart() {
-  const int kind = g_CurrentChartKind >= kChartNatal && g_CurrentChartKind <= kChartLunarPhase
-                       ? g_CurrentChartKind
-                       : kChartNatal;
+bool CKovraDoc::FillNewChart(int kind) {
+  if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
   auto chart = std::make_unique<Chart>();
   chart->definition.SetKind(static_cast<std::uint16_t>(kind));
   // The entry of the kind, preset from the last entry of its group.
@@ -100,9 +132,8 @@ bool CKovraDoc::FillNewChart() {
   return true;
 }
 
-bool CKovraDoc::CopySource(bool withComments) {
-  if (g_pNextDocSource == nullptr) return false;
-  auto chart = std::make_unique<Chart>(*g_pNextDocSource);
+bool CKovraDoc::CopySource(const Chart& source, bool withComments) {
+  auto chart = std::make_unique<Chart>(source);
   if (withComments) {
     // A comment slot belongs to one open chart: a copy of a chart whose slot another open chart
     // holds (a file opened twice, a session with two charts on one slot) opens without the
@@ -178,21 +209,14 @@ int CKovraDoc::MarkStatGroupInArchive(int k) {
 
 // --- Derived charts ---
 
-namespace {
-
-// Opens a chart window whose document copies `chart` in creation mode `mode`.
-CKovraDoc* OpenWithSource(CKovraApp& app, Chart chart, int mode) {
-  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
-  if (chartTemplate == nullptr) return nullptr;
-  Chart* const previousSource = g_pNextDocSource;
-  const int previousMode = g_DocCreationMode;
-  g_pNextDocSource = &chart;
-  g_DocCreationMode = mode;
-  platform::Document* opened = chartTemplate->OpenDocumentFile();
-  g_DocCreationMode = previousMode;
-  g_pNextDocSource = previousSource;
-  return static_cast<CKovraDoc*>(opened);
+CKovraDoc* CKovraDoc::Open(CKovraApp& app, DocCreation creation, int templateNumber) {
+  platform::DocTemplate* docTemplate = app.GetTemplate(templateNumber);
+  if (docTemplate == nullptr) return nullptr;
+  return static_cast<CKovraDoc*>(
+      docTemplate->OpenDocumentFile(platform::DocumentArgument(std::move(creation))));
 }
+
+namespace {
 
 Source& NamedSource(Chart& chart) {
   Source* base = chart.definition.GetBaseSource();
@@ -202,11 +226,11 @@ Source& NamedSource(Chart& chart) {
 }  // namespace
 
 CKovraDoc* CKovraDoc::OpenDerived(const Chart& chart) {
-  return OpenWithSource(app_, chart, kCreateDerivedChart);
+  return Open(app_, DocCreation::DerivedChart(chart));
 }
 
 CKovraDoc* CKovraDoc::OpenChartDocument(CKovraApp& app, const Chart& chart) {
-  return OpenWithSource(app, chart, kCreateCopy);
+  return Open(app, DocCreation::Copy(chart));
 }
 
 CKovraDoc* CKovraDoc::DrawRectifiedChart(const Moment& moment, char mark) {
@@ -219,19 +243,18 @@ CKovraDoc* CKovraDoc::DrawRectifiedChart(const Moment& moment, char mark) {
   return OpenDerived(rectified);
 }
 
-CKovraDoc* CKovraDoc::OpenRectifiedChart(CKovraApp& app) {
-  if (g_pNextDocSource == nullptr) return nullptr;
-  Chart rectified = *g_pNextDocSource;
+CKovraDoc* CKovraDoc::OpenRectifiedChart(CKovraApp& app, const Chart& source) {
+  Chart rectified = source;
   Source& named = NamedSource(rectified);
   named.SetName(GetMessageText(kMsgRectifiedPrefix) + named.Name().substr(0, 33));
-  return OpenWithSource(app, rectified, kCreateDerivedChart);
+  return Open(app, DocCreation::DerivedChart(std::move(rectified)));
 }
 
 CKovraDoc* CKovraDoc::OpenTransitChart(CKovraApp& app, const Chart& chart, const Moment& moment) {
   Chart transit = chart;
   transit.definition.GetCountSrc().AssignMoment(moment);
   NamedSource(transit).SetName(GetMessageText(kMsgTransitName));
-  return OpenWithSource(app, transit, kCreateDerivedChart);
+  return Open(app, DocCreation::DerivedChart(std::move(transit)));
 }
 
 CKovraDoc* CKovraDoc::OpenRelocatedChart(int mode, const Place& place) {

@@ -6,27 +6,15 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "astro/chart/chart.h"
 #include "platform/qt/document.h"
+#include "shell/view_kinds.h"
 
 class CKovraApp;
-
-// How the next new chart document is filled (-1 at rest).
-inline constexpr int kCreateNewChart = -1;
-inline constexpr int kCreateDerivedChart = -3;  // a copy of g_pNextDocSource, without comments
-inline constexpr int kCreateCopy = -5;          // a copy of g_pNextDocSource with its comments
-inline constexpr int kCreateStatistics = -7;    // a statistics result (g_pNextStatResults)
-inline constexpr int kCreateEmptyResults = -8;  // query and synastry results
-inline constexpr int kCreatePrintList = -10;    // the prediction-list and archive print documents
-extern int g_DocCreationMode;
-// The chart that the next document in modes -3 and -5 copies; owned by whoever sets it, who
-// also clears it: one source may be copied into several documents in a row.
-extern Chart* g_pNextDocSource;
-// The chart kind of the next new chart (natal at first).
-extern int g_CurrentChartKind;
 
 // Chart kinds of documents that hold results rather than a chart.
 inline constexpr int kResultKindStatistics = 10;
@@ -40,7 +28,36 @@ struct StatResults {
   int notFound = 0;
   int BucketCount() const { return static_cast<int>(counts.size()); }
 };
-extern StatResults* g_pNextStatResults;
+
+// How a new chart document is filled (the numbers are the modes' traditional codes).
+enum class DocCreationMode {
+  NewChart = -1,      // a chart of `kind` through its entry dialog
+  DerivedChart = -3,  // a copy of `source` without its comment pages, recomputed
+  Copy = -5,          // a copy of `source` with its comment pages, recomputed
+  Statistics = -7,    // a statistics result document (kind 10) holding `stats`
+  EmptyResults = -8,  // an empty result document (kind 12): query and synastry results
+  PrintList = -10,    // an empty result document (kind 12): prediction-list and archive print
+};
+
+// The creation argument of a chart document: what the caller of the template's OpenDocumentFile
+// (through CKovraDoc::Open) wants in the new document. A value: the source chart is copied in,
+// so the caller keeps its own and may open several documents from it. A document opened with no
+// argument is a new natal chart through the entry. A document kind that needs more (query
+// results, say) gets a field and a factory here; the document reads it in OnNewDocument, its
+// first view in OnInitialUpdate through GetDocument()->CreationArgument().Get<DocCreation>().
+struct DocCreation {
+  DocCreationMode mode = DocCreationMode::NewChart;
+  int kind = kChartNatal;       // NewChart: the kind 0..9 (another number counts as natal)
+  std::optional<Chart> source;  // DerivedChart, Copy
+  StatResults stats;            // Statistics
+
+  static DocCreation NewChart(int kind);
+  static DocCreation DerivedChart(Chart chart);
+  static DocCreation Copy(Chart chart);
+  static DocCreation Statistics(StatResults results);
+  // EmptyResults or PrintList.
+  static DocCreation Results(DocCreationMode mode);
+};
 
 // The views whose presence the document counts.
 enum class DocView {
@@ -103,15 +120,20 @@ class CKovraDoc : public platform::Document {
   // The chart was saved to (or loaded from) an archive: its comment pages are kept there.
   bool savedInArchive = false;
 
+  // A new document made as `creation` says, with the view of template `templateNumber` (the main
+  // chart view unless a result view is wanted); nullptr when refused or cancelled, or when the
+  // template is not registered.
+  static CKovraDoc* Open(CKovraApp& app, DocCreation creation,
+                         int templateNumber = kMainChartTemplate);
+
   // Derived charts, each in a new chart window.
-  // A copy of `chart` recomputed in a new window (mode -5: the comments come along).
+  // A copy of `chart` recomputed in a new window (the comments come along).
   static CKovraDoc* OpenChartDocument(CKovraApp& app, const Chart& chart);
   // The document's chart set to `moment`, named after the document plus message 92 ('R', birth)
   // or 93 ('C', conception).
   CKovraDoc* DrawRectifiedChart(const Moment& moment, char mark);
-  // The chart of the source slot (g_pNextDocSource) named message 485 followed by its old name
-  // (at most 33 characters); nullptr when the slot is empty.
-  static CKovraDoc* OpenRectifiedChart(CKovraApp& app);
+  // A copy of `source` named message 485 followed by its old name (at most 33 characters).
+  static CKovraDoc* OpenRectifiedChart(CKovraApp& app, const Chart& source);
   // A copy of `chart` set to `moment`, named message 1118.
   static CKovraDoc* OpenTransitChart(CKovraApp& app, const Chart& chart, const Moment& moment);
   // The chart moved to a place: mode 0 relocation, 1 geodetic (refused at 66.5 degrees or more
@@ -137,7 +159,7 @@ class CKovraDoc : public platform::Document {
   // The chart information dialog of the document's (inner) chart.
   void ShowChartInfo();
 
-  // Statistics results of a document made in mode -7.
+  // Statistics results of a statistics result document.
   void SetStatResults(const StatResults& results);
   void FreeStatResults();
   const StatResults& GetStatResults() const { return stats_; }
@@ -149,8 +171,8 @@ class CKovraDoc : public platform::Document {
   void RegisterCommands();
   void AddViewCommand(int command, int templateNumber, const DocView* exclusive = nullptr);
   void AddChartCommands();
-  bool FillNewChart();
-  bool CopySource(bool withComments);
+  bool FillNewChart(int kind);
+  bool CopySource(const Chart& source, bool withComments);
   CKovraDoc* OpenDerived(const Chart& chart);
 
   CKovraApp& app_;

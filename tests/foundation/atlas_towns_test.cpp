@@ -5,6 +5,7 @@
 
 #include "foundation/atlas/towns.h"
 #include "foundation/files/binary_io.h"
+#include "foundation/text/code_page_866.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -148,6 +149,39 @@ TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(towns_.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
+}
+
+// A UTF-8 name in code page 866, as the atlas files hold it.
+std::string Name866(const char* utf8) {
+  std::string text = Cp1251(utf8);
+  ConvertString1251To866(text);
+  return text;
+}
+
+TEST(AtlasSearch, YoAndIeFindEachOtherInNameOrder) {
+  const std::vector<TownRow> towns = {
+      {Name866("Королев"), 0, 55 * 60 + 55, 37 * 60 + 49, 0},
+      {Name866("Щёлково"), 0, 55 * 60 + 55, 38 * 60, 0},
+      {Name866("Ёлкино"), 0, 56 * 60, 40 * 60, 0},
+      {Name866("Орск"), 0, 51 * 60 + 12, 58 * 60 + 34, 0},
+      {Name866("Елец"), 0, 52 * 60 + 37, 38 * 60 + 30, 0},
+  };
+  TempFolder dir;
+  Write(dir, MakeAtlas(towns));
+  TOWNS atlas;
+  ASSERT_TRUE(atlas.Load(dir.Path()).ok());
+  const struct {
+    const char* typed;  // UTF-8
+    std::vector<int> towns;
+  } cases[] = {
+      {"Королёв", {0}}, {"КОРОЛЁВ", {0}}, {"королев", {0}}, {"щелк", {1}},
+      {"Щёлк", {1}},    {"ёлк", {2}},     {"ЕЛК", {2}},     {"е", {4, 2}},  // ЕЛЕЦ < ЕЛКИНО
+      {"ё", {4, 2}},    {"Орё", {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(atlas.FindTownsByPrefix(Cp1251(c.typed)), c.towns) << c.typed;
+  // The names themselves are kept as written.
+  EXPECT_EQ(atlas.GetTownName(1), Cp1251("Щёлково"));
 }
 
 TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {

@@ -31,6 +31,24 @@ TEST(TextUpperCase, EveryCodePage1251Character) {
   EXPECT_EQ(all, expected);
 }
 
+TEST(TextSearchKey, YoCountsAsIeAndLetterCaseIsIgnored) {
+  // ё 0xB8, Ё 0xA8, е 0xE5 and Е 0xC5 all give Е; every other character its capital only.
+  for (const unsigned char b : {0xB8, 0xA8, 0xE5, 0xC5})
+    EXPECT_EQ(static_cast<unsigned char>(CharToSearchKey(static_cast<char>(b))), 0xC5) << int{b};
+  for (int b = 0; b < 256; ++b) {
+    if (b == 0xB8 || b == 0xA8 || b == 0xE5 || b == 0xC5) continue;
+    EXPECT_EQ(CharToSearchKey(static_cast<char>(b)), CharToUpper(static_cast<char>(b))) << b;
+  }
+  const struct {
+    const char* text;  // UTF-8
+    const char* key;
+  } rows[] = {
+      {"Королёв", "КОРОЛЕВ"}, {"КОРОЛЁВ", "КОРОЛЕВ"}, {"королев", "КОРОЛЕВ"},
+      {"Ёлкино", "ЕЛКИНО"},   {"Moscow", "MOSCOW"},   {"", ""},
+  };
+  for (const auto& r : rows) EXPECT_EQ(SearchKey(Cp1251(r.text)), Cp1251(r.key)) << r.text;
+}
+
 TEST(TextInPlace, BlanksAndReplacements) {
   struct Row {
     const char* name;

@@ -72,11 +72,9 @@ TEST_F(ShellTest, CancelledEntryLeavesNoDocumentOrFrame) {
 
 TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
   CKovraApp& app = StartApp();
-  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
-  g_DocCreationMode = kCreateEmptyResults;
   for (int i = 0; i < CKovraApp::kMaxDocuments; ++i)
-    ASSERT_NE(chartTemplate->OpenDocumentFile(), nullptr) << i;
-  g_DocCreationMode = kCreateNewChart;
+    ASSERT_NE(CKovraDoc::Open(app, DocCreation::Results(DocCreationMode::EmptyResults)), nullptr)
+        << i;
   EXPECT_FALSE(prompts_.WasShown(9));
 
   // The 101st: message 9, no entry dialog, no frame left behind.
@@ -96,7 +94,6 @@ TEST_F(ShellTest, TheHundredAndFirstDocumentIsRefusedWithMessage9) {
 
 TEST_F(ShellTest, CreationModesCopyTheirSource) {
   CKovraApp& app = StartApp();
-  platform::DocTemplate* chartTemplate = app.GetTemplate(kMainChartTemplate);
   Chart source = NatalChart(kTokyo, "Проба");
   source.commentSlot = 7;
   testing_support::WriteFile(CommentFileName(7, 0), "page");
@@ -108,27 +105,22 @@ TEST_F(ShellTest, CreationModesCopyTheirSource) {
 
   struct Case {
     const char* name;
-    int mode;
+    DocCreation creation;
     bool hasChart;
     int kind;
     int commentSlot;  // of the copied chart
   };
   const Case cases[] = {
-      {"copy_keeps_comments", kCreateCopy, true, kChartNatal, 7},
-      {"derived_chart_without_comments", kCreateDerivedChart, true, kChartNatal, 0},
-      {"statistics_result", kCreateStatistics, false, kResultKindStatistics, 0},
-      {"empty_results", kCreateEmptyResults, false, kResultKindList, 0},
-      {"print_list", kCreatePrintList, false, kResultKindList, 0},
+      {"copy_keeps_comments", DocCreation::Copy(source), true, kChartNatal, 7},
+      {"derived_chart_without_comments", DocCreation::DerivedChart(source), true, kChartNatal, 0},
+      {"statistics_result", DocCreation::Statistics(stats), false, kResultKindStatistics, 0},
+      {"empty_results", DocCreation::Results(DocCreationMode::EmptyResults), false, kResultKindList,
+       0},
+      {"print_list", DocCreation::Results(DocCreationMode::PrintList), false, kResultKindList, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    g_pNextDocSource = &source;
-    g_pNextStatResults = &stats;
-    g_DocCreationMode = c.mode;
-    auto* document = static_cast<CKovraDoc*>(chartTemplate->OpenDocumentFile());
-    g_DocCreationMode = kCreateNewChart;
-    g_pNextDocSource = nullptr;
-    g_pNextStatResults = nullptr;
+    CKovraDoc* document = CKovraDoc::Open(app, c.creation);
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Kind(), c.kind);
     ASSERT_EQ(document->GetChart() != nullptr, c.hasChart);
@@ -142,7 +134,7 @@ TEST_F(ShellTest, CreationModesCopyTheirSource) {
     } else {
       EXPECT_EQ(document->GetTitle(), "");  // UpdateTitle does nothing without a chart
     }
-    if (c.mode == kCreateStatistics) {
+    if (c.creation.mode == DocCreationMode::Statistics) {
       EXPECT_EQ(document->GetStatResults().BucketCount(), 3);
       EXPECT_EQ(document->GetStatResults().records[0], (std::vector<std::int16_t>{4, 9}));
       EXPECT_EQ(document->GetStatResults().notFound, 1);
@@ -169,10 +161,7 @@ TEST_F(ShellTest, DerivedChartsAreNamedAfterTheirOrigin) {
   const CKovraDoc* birth = natal->DrawRectifiedChart(moment, 'R');
   const CKovraDoc* conception = natal->DrawRectifiedChart(moment, 'C');
   const CKovraDoc* transit = CKovraDoc::OpenTransitChart(app, *natal->GetChart(), moment);
-  Chart slot = NatalChart(kParis);
-  g_pNextDocSource = &slot;
-  const CKovraDoc* rectified = CKovraDoc::OpenRectifiedChart(app);
-  g_pNextDocSource = nullptr;
+  const CKovraDoc* rectified = CKovraDoc::OpenRectifiedChart(app, NatalChart(kParis));
 
   struct Case {
     const char* name;

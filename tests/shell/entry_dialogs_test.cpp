@@ -312,6 +312,37 @@ TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
   EXPECT_FALSE(EnterChartOfKind(again, kChartNatal));
 }
 
+TEST_F(EntryDialogs, AFirstTransitOrHoraryChartOpensAtThePresentMoment) {
+  // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone -05:00.
+  const Clock clock = [] { return ClockReading{1700000000, -5 * 3600}; };
+  Answer<entry::CD_ENTER_Transit>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.TargetBox()->DateEdit()->text(), QStringLiteral("14.11.2023"));
+    EXPECT_EQ(d.TargetBox()->TimeEdit()->text(), QStringLiteral("17:13:20"));
+    EXPECT_EQ(d.TargetBox()->ZoneEdit()->text(), QStringLiteral("-05:00"));
+    Type(d.PersonBox(), kAnna);
+    Type(d.TargetBox(), kTarget);
+    return PressOk(d);
+  });
+  SuperSource transit;
+  ASSERT_TRUE(EnterChartOfKind(transit, kChartTransit, nullptr, clock));
+  Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.Kind(), kChartHorary);
+    EXPECT_EQ(d.PersonBox()->DateEdit()->text(), QStringLiteral("14.11.2023"));
+    EXPECT_EQ(d.PersonBox()->TimeEdit()->text(), QStringLiteral("17:13:20"));
+    return platform::kIdCancel;
+  });
+  SuperSource horary;
+  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary, nullptr, clock));
+
+  // Once the group has an entry, the entry comes from the history, not the clock.
+  Answer<entry::CD_ENTER_Transit>([](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.TargetBox()->DateEdit()->text(), QStringLiteral("01.01.2025"));
+    return platform::kIdCancel;
+  });
+  SuperSource again;
+  EXPECT_FALSE(EnterChartOfKind(again, kChartTransit, nullptr, clock));
+}
+
 TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
   auto dialog = entry::MakeEntryDialog(kChartNatal);

@@ -45,6 +45,18 @@ TEST(EntryTownList, TypedPrefixListsTownsAndAChosenTownFillsThePlace) {
   EXPECT_EQ(place, before);
 }
 
+TEST(EntryTownList, TownsWrittenWithYoOrIeAreFoundEitherWay) {
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());
+  // The atlas writes "Королев"; users type it both ways.
+  for (const char* typed : {"Королев", "Королёв", "королёв"}) {
+    bool found = false;
+    for (const TownListRow& r : ListTowns(towns, Cp1251(typed)))
+      found = found || r.text.starts_with(Cp1251("Королев, "));
+    EXPECT_TRUE(found) << typed;
+  }
+}
+
 TEST(EntryTownList, SouthernAndWesternTownsGetTheirLetters) {
   TOWNS towns;
   ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());

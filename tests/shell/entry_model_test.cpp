@@ -88,6 +88,63 @@ TEST(EntryOfKindSettings, ValuesNoEntryCanHoldFallBackToDefaults) {
   EXPECT_EQ(EntryFromDefinition(d).returnBody, 0);
 }
 
+// Without a history entry a transit chart looks at now and a horary chart asks now; the others
+// keep the fallback's moment. A history entry always wins, and the clock is then not read.
+TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
+  // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone +05:00.
+  int readings = 0;
+  const Clock clock = [&readings] {
+    ++readings;
+    return ClockReading{1700000000, 5 * 3600};
+  };
+  SuperSource fallback;
+  fallback.sources[0] = fallback.sources[1] = fallback.sources[2] =
+      MakeSource("Anna", 15, 6, 1985, 8, 55);
+  SuperSource last;
+  last.SetKind(kChartTransit);
+  last.sources[0] = MakeSource("Anna", 15, 6, 1985, 8, 55);
+  last.sources[1] = last.sources[2] = MakeSource("Anna", 1, 1, 2025, 12, 48);
+
+  struct Row {
+    const char* name;
+    int kind;
+    bool withHistory;
+    bool personNow, targetNow;
+  };
+  const Row rows[] = {
+      {"transit_empty_history", kChartTransit, false, false, true},
+      {"horary_empty_history", kChartHorary, false, true, false},
+      {"natal_empty_history", kChartNatal, false, false, false},
+      {"progressed_empty_history", kChartProgressed, false, false, false},
+      {"transit_from_history", kChartTransit, true, false, false},
+      {"horary_from_history", kChartHorary, true, false, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    readings = 0;
+    fallback.SetKind(static_cast<std::uint16_t>(r.kind));
+    const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, fallback, r.kind, clock);
+    const auto isNow = [](const Source& s) {
+      return s.moment.date.Day() == 15 && s.moment.date.Month() == 11 &&
+             s.moment.date.Year() == 2023 && s.moment.time.Hours() == 3 &&
+             s.moment.time.Minutes() == 13 && s.moment.time.Seconds() == 20 &&
+             s.zone.GetCorrectionHours() == 5.0;
+    };
+    EXPECT_EQ(isNow(e.person), r.personNow);
+    EXPECT_EQ(isNow(e.target), r.targetNow);
+    EXPECT_EQ(readings, r.personNow || r.targetNow ? 1 : 0);
+    // The birth data and the places are never touched by the clock.
+    EXPECT_EQ(e.person.Name(), "Anna");
+    EXPECT_EQ(e.person.place.LatitudeDegrees(), 55);
+    if (r.withHistory) {
+      EXPECT_EQ(e.target.moment.date.Year(), 2025);
+    }
+    if (!r.personNow) {
+      EXPECT_EQ(e.person.moment.date.Year(), 1985);
+    }
+  }
+}
+
 TEST(EntryGroups, NatalHoraryDraconicShareTheFirstGroup) {
   const int expected[] = {0, 0, 0, 1, 2, 3, 4, 5, 6, 7};
   for (int kind = 0; kind <= 9; ++kind) EXPECT_EQ(EntryGroupOfKind(kind), expected[kind]) << kind;

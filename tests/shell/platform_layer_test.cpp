@@ -8,6 +8,8 @@
 
 #include "foundation/files/binary_io.h"
 #include "platform/qt/command_target.h"
+#include "platform/qt/doc_template.h"
+#include "platform/qt/document.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/property_sheet.h"
 #include "platform/qt/view.h"
@@ -167,6 +169,64 @@ TEST(View, MouseArrivesInLogicalUnitsOfTheViewsMapping) {
   EXPECT_NEAR(view.clicks[0].y, -2540, 1.0);
 }
 
+// A document that takes a name from its creation argument and refuses a name "refuse"; its view
+// reads the argument once more when it is first updated.
+struct NamedArgument {
+  std::string name;
+};
+
+class NamedDocument : public platform::Document {
+ public:
+  bool OnNewDocument() override {
+    const NamedArgument* argument = CreationArgument().Get<NamedArgument>();
+    seen = argument != nullptr ? argument->name : CreationArgument().IsEmpty() ? "(empty)" : "?";
+    SetTitle(seen);
+    return seen != "refuse";
+  }
+  std::string seen;
+};
+
+class ArgumentView : public platform::View {
+ public:
+  void OnInitialUpdate() override {
+    const NamedArgument* argument = GetDocument()->CreationArgument().Get<NamedArgument>();
+    seenAtInitialUpdate = argument != nullptr ? argument->name : "";
+  }
+  void OnDraw(platform::Dc&) override {}
+  std::string seenAtInitialUpdate;
+};
+
+TEST(DocTemplate, TheCreationArgumentReachesTheNewDocumentAndItsFirstViewOnly) {
+  platform::DocManager manager;
+  platform::DocTemplate& docTemplate = manager.AddTemplate(
+      1, [] { return std::make_unique<NamedDocument>(); }, [] { return new ArgumentView(); });
+
+  platform::Document* first =
+      docTemplate.OpenDocumentFile(platform::DocumentArgument(NamedArgument{"first"}), false);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(static_cast<NamedDocument*>(first)->seen, "first");
+  EXPECT_EQ(static_cast<ArgumentView*>(first->Views().front())->seenAtInitialUpdate, "first");
+  // Dropped once the document is open: a later view sees nothing.
+  EXPECT_TRUE(first->CreationArgument().IsEmpty());
+  auto* later = static_cast<ArgumentView*>(docTemplate.OpenView(*first));
+  EXPECT_EQ(later->seenAtInitialUpdate, "");
+
+  // Each document gets its own argument; no argument and one of another type are told apart.
+  platform::Document* plain = docTemplate.OpenDocumentFile({}, false);
+  platform::Document* other = docTemplate.OpenDocumentFile(platform::DocumentArgument(42), false);
+  ASSERT_NE(plain, nullptr);
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(static_cast<NamedDocument*>(plain)->seen, "(empty)");
+  EXPECT_EQ(static_cast<NamedDocument*>(other)->seen, "?");
+  EXPECT_EQ(static_cast<NamedDocument*>(first)->seen, "first");
+
+  // A refused document leaves nothing behind.
+  EXPECT_EQ(
+      docTemplate.OpenDocumentFile(platform::DocumentArgument(NamedArgument{"refuse"}), false),
+      nullptr);
+  EXPECT_EQ(manager.Documents().size(), 3u);
+}
+
 TEST_F(ShellTest, StatisticsGroupIsMarkedInTheCurrentArchive) {
   CKovraApp& app = StartApp();
   // An archive of three records of version 4000.
@@ -181,11 +241,7 @@ TEST_F(ShellTest, StatisticsGroupIsMarkedInTheCurrentArchive) {
   StatResults stats;
   stats.counts = {4, 1};
   stats.records = {{0, 2, 7, -1}, {1}};
-  g_pNextStatResults = &stats;
-  g_DocCreationMode = kCreateStatistics;
-  auto* document = static_cast<CKovraDoc*>(app.GetTemplate(kMainChartTemplate)->OpenDocumentFile());
-  g_DocCreationMode = kCreateNewChart;
-  g_pNextStatResults = nullptr;
+  CKovraDoc* document = CKovraDoc::Open(app, DocCreation::Statistics(stats));
   ASSERT_NE(document, nullptr);
 
   EXPECT_EQ(document->MarkStatGroupInArchive(0), 2);  // 7 and -1 lie outside the archive

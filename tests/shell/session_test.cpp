@@ -38,9 +38,7 @@ TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
   ASSERT_NE(OpenCopy(commented), nullptr);
   ASSERT_NE(OpenCopy(NatalChart(kTokyo, "Третий")), nullptr);
   // A result document holds no chart and stays out of the session.
-  g_DocCreationMode = kCreateEmptyResults;
-  ASSERT_NE(app.GetTemplate(kMainChartTemplate)->OpenDocumentFile(), nullptr);
-  g_DocCreationMode = kCreateNewChart;
+  ASSERT_NE(CKovraDoc::Open(app, DocCreation::Results(DocCreationMode::EmptyResults)), nullptr);
 
   app.CloseAllAndSaveSession();
   EXPECT_EQ(app.DocumentCount(), 0);

@@ -77,10 +77,6 @@ class ShellTest : public ::testing::Test {
     GetSettings().SetShippedFolders({testing_support::SourceDir() / "data"});
     platform::ModalDriver::Clear();
     platform::ModalDriver::SetStrict(true);
-    g_DocCreationMode = kCreateNewChart;
-    g_CurrentChartKind = kChartNatal;
-    g_pNextDocSource = nullptr;
-    g_pNextStatResults = nullptr;
   }
   void TearDown() override {
     app_.reset();

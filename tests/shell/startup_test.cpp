@@ -84,6 +84,36 @@ TEST_F(ShellTest, StartUpComputesTheTableOfAscendants) {
   EXPECT_NEAR(app.Ascendants().ObliquityDeg(), 23.44, 0.01);
 }
 
+TEST_F(ShellTest, TheStartupDialogOffersTheLastKindAskedForInThisApplication) {
+  CKovraApp& app = StartApp();
+  const auto cancel = [](auto&) { return platform::kIdCancel; };
+  platform::ModalDriver::Expect<entry::CD_ENTER_Transit>(cancel);
+  EXPECT_EQ(app.NewChart(kChartTransit), nullptr);
+  EXPECT_EQ(app.CurrentChartKind(), kChartTransit);
+
+  std::string kindName;
+  platform::ModalDriver::Expect<DStartup>([&kindName](DStartup& dialog) {
+    kindName = dialog.kindName;
+    dialog.choice = DStartup::kNewChart;
+    return platform::kIdOk;
+  });
+  platform::ModalDriver::Expect<entry::CD_ENTER_Transit>(cancel);
+  app.RunStartupDialog();
+  EXPECT_EQ(kindName, Cp1251("Транзитный"));
+  EXPECT_EQ(platform::ModalDriver::CountShown<entry::CD_ENTER_Transit>(), 2);
+
+  // A number that is no chart kind counts as natal.
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>(cancel);
+  EXPECT_EQ(app.NewChart(42), nullptr);
+  EXPECT_EQ(app.CurrentChartKind(), kChartNatal);
+
+  // The kind belongs to the application: a new one starts with natal again.
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>(cancel);
+  EXPECT_EQ(app.NewChart(kChartHorary), nullptr);
+  app_.reset();
+  EXPECT_EQ(StartApp().CurrentChartKind(), kChartNatal);
+}
+
 TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
   platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
     dialog.choice = DStartup::kNewChart;

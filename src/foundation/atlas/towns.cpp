@@ -101,17 +101,16 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
 
   ConvertString866To1251(atlas.names_);
   ConvertString866To1251(atlas.regions_);
-  atlas.upperNames_ = atlas.names_;
-  StringToUpper(atlas.upperNames_);
+  atlas.searchNames_ = SearchKey(atlas.names_);
   atlas.byName_.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) atlas.byName_[i] = static_cast<int>(i);
-  const auto byUpperName = [&atlas](int a, int b) {
-    return Slice(atlas.upperNames_, atlas.nameEnds_, a) <
-           Slice(atlas.upperNames_, atlas.nameEnds_, b);
+  const auto bySearchName = [&atlas](int a, int b) {
+    return Slice(atlas.searchNames_, atlas.nameEnds_, a) <
+           Slice(atlas.searchNames_, atlas.nameEnds_, b);
   };
   // The shipped atlas is written in name order; sort only what is not.
-  if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), byUpperName))
-    std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), byUpperName);
+  if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), bySearchName))
+    std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), bySearchName);
 
   *this = std::move(atlas);
   return Status::Ok();
@@ -165,14 +164,13 @@ std::string TOWNS::FormatTown(int i) const {
 }
 
 std::vector<int> TOWNS::FindTownsByPrefix(std::string_view prefix, std::size_t limit) const {
-  std::string key(prefix);
-  StringToUpper(key);
+  const std::string key = SearchKey(prefix);
   const auto first = std::lower_bound(
       byName_.begin(), byName_.end(), key,
-      [this](int town, const std::string& k) { return Slice(upperNames_, nameEnds_, town) < k; });
+      [this](int town, const std::string& k) { return Slice(searchNames_, nameEnds_, town) < k; });
   std::vector<int> found;
   for (auto it = first; it != byName_.end() && found.size() < limit; ++it) {
-    if (!Slice(upperNames_, nameEnds_, *it).starts_with(key)) break;
+    if (!Slice(searchNames_, nameEnds_, *it).starts_with(key)) break;
     found.push_back(*it);
   }
   return found;

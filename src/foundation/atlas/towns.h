@@ -49,8 +49,9 @@ class TOWNS {
   // E/W, minutes, name, region. Empty for a bad index.
   std::string FormatTown(int i) const;
 
-  // Towns whose names begin with `prefix` (code page 1251, letter case ignored), in name order,
-  // at most `limit` of them: the search of the chart-entry dialogs as the user types.
+  // Towns whose names begin with `prefix` (code page 1251, letter case ignored, Ё and Е alike),
+  // in name order, at most `limit` of them: the search of the chart-entry dialogs as the user
+  // types.
   std::vector<int> FindTownsByPrefix(
       std::string_view prefix, std::size_t limit = std::numeric_limits<std::size_t>::max()) const;
 
@@ -59,12 +60,12 @@ class TOWNS {
   std::vector<std::int16_t> longitudeMinutes_;  // east positive
   std::vector<std::uint32_t> codes_;
   std::vector<std::uint16_t> regionOfTown_;
-  std::string names_;       // all names, code page 1251, one after the other
-  std::string upperNames_;  // the same in upper case, for the search
+  std::string names_;        // all names, code page 1251, one after the other
+  std::string searchNames_;  // the same as the search compares them (SearchKey)
   std::vector<std::uint32_t> nameEnds_;
   std::string regions_;
   std::vector<std::uint32_t> regionEnds_;
-  std::vector<int> byName_;  // town numbers in the order of their upper-case names
+  std::vector<int> byName_;  // town numbers in the order of their search names
 };
 
 // The program's one atlas, loaded at start.

@@ -7,6 +7,7 @@ namespace {
 constexpr unsigned char kSmallYo = 0xB8;    // ё
 constexpr unsigned char kCapitalYo = 0xA8;  // Ё
 constexpr unsigned char kSmallA = 0xE0;     // а; а..я are 0xE0..0xFF, А..Я 0x20 lower
+constexpr unsigned char kCapitalIe = 0xC5;  // Е
 
 constexpr std::string_view kEllipsis = "...";
 
@@ -22,6 +23,17 @@ char CharToUpper(char c) {
 
 void StringToUpper(std::string& text) {
   for (char& c : text) c = CharToUpper(c);
+}
+
+char CharToSearchKey(char c) {
+  const char upper = CharToUpper(c);
+  return static_cast<unsigned char>(upper) == kCapitalYo ? static_cast<char>(kCapitalIe) : upper;
+}
+
+std::string SearchKey(std::string_view text) {
+  std::string key(text);
+  for (char& c : key) c = CharToSearchKey(c);
+  return key;
 }
 
 void TrimRight(std::string& text) {

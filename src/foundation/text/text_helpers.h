@@ -11,6 +11,11 @@ char CharToUpper(char c);
 // CharToUpper applied to every character, in place.
 void StringToUpper(std::string& text);
 
+// The form in which name searches compare text: upper case, with Ё (and so ё) taken as Е, since
+// names are written both ways ("Королёв", "Королев"). Every name search folds both sides.
+char CharToSearchKey(char c);
+std::string SearchKey(std::string_view text);
+
 // Cuts trailing blanks, in place.
 void TrimRight(std::string& text);
 // Cuts trailing blanks, then replaces every remaining blank by '_', in place.

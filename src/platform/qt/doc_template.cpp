@@ -16,10 +16,11 @@ DocTemplate::DocTemplate(DocManager& manager, int number, DocumentFactory makeDo
       makeDocument_(std::move(makeDocument)),
       makeView_(std::move(makeView)) {}
 
-Document* DocTemplate::OpenDocumentFile(bool visible) {
+Document* DocTemplate::OpenDocumentFile(DocumentArgument argument, bool visible) {
   manager_.documents_.push_back(makeDocument_());
   Document* document = manager_.documents_.back().get();
   document->template_ = this;
+  document->creationArgument_ = std::move(argument);
   ChildFrame* frame = CreateNewFrame(*document);
   if (!document->OnNewDocument()) {
     // The view goes with its frame; a document that never opened is not closed, only deleted.
@@ -31,6 +32,7 @@ Document* DocTemplate::OpenDocumentFile(bool visible) {
   }
   document->autoClose_ = true;
   InitialUpdateFrame(*frame, *document, visible);
+  document->creationArgument_ = DocumentArgument();
   return document;
 }
 

@@ -1,5 +1,6 @@
 // Document templates: each pairs the document class with a child frame and one view class. A
-// new document is opened on a template (document, frame and view, then OnNewDocument); a further
+// new document is opened on a template with a creation argument (document, frame and view, the
+// argument handed to the document, then OnNewDocument); a further
 // view of an open document is a new frame of another template on the same document. The
 // DocManager holds the templates by number and owns the open documents.
 #pragma once
@@ -9,13 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/document.h"
+
 class QMdiArea;
 
 namespace platform {
 
 class ChildFrame;
 class DocManager;
-class Document;
 class View;
 
 class DocTemplate {
@@ -29,10 +31,11 @@ class DocTemplate {
 
   int Number() const { return number_; }
 
-  // A new document with its frame and view. OnNewDocument decides: when it refuses, the frame
-  // and the document are destroyed and nullptr is returned. `visible` false keeps the frame
-  // hidden (printing from the command line).
-  Document* OpenDocumentFile(bool visible = true);
+  // A new document with its frame and view, made from `argument` (the document reads it in
+  // OnNewDocument, its first view in OnInitialUpdate). OnNewDocument decides: when it refuses,
+  // the frame and the document are destroyed and nullptr is returned. `visible` false keeps the
+  // frame hidden (printing from the command line).
+  Document* OpenDocumentFile(DocumentArgument argument = {}, bool visible = true);
   // A frame with a new view of this template on `document` (not yet shown).
   ChildFrame* CreateNewFrame(Document& document);
   // Shows the frame and gives its view the initial update.

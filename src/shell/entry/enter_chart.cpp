@@ -49,7 +49,7 @@ std::unique_ptr<ChartEntryDialog> MakeEntryDialog(int kind, QWidget* parent) {
 
 }  // namespace entry
 
-bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
+bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent, const Clock& clock) {
   if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
   EntryHistory history;
   const std::filesystem::path file = HistoryFile();
@@ -69,8 +69,7 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent) {
   }
 
   std::unique_ptr<entry::ChartEntryDialog> dialog = entry::MakeEntryDialog(kind, parent);
-  const SuperSource* last = history.Last(kind);
-  dialog->entry = EntryFromDefinition(last != nullptr ? *last : definition);
+  dialog->entry = InitialEntry(history.Last(kind), definition, kind, clock);
   dialog->recent = history.Entries(kind);
   if (dialog->DoModal() != platform::kIdOk) return false;
 

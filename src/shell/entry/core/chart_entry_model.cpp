@@ -96,6 +96,16 @@ ChartEntry EntryFromDefinition(const SuperSource& d) {
   return e;
 }
 
+ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback, int kind,
+                        const Clock& clock) {
+  if (last != nullptr) return EntryFromDefinition(*last);
+  ChartEntry e = EntryFromDefinition(fallback);
+  Source* now = kind == kChartTransit ? &e.target : kind == kChartHorary ? &e.person : nullptr;
+  // A clock that gives no usable moment leaves the fallback's.
+  if (now != nullptr && clock) (void)SetSourceToPresent(*now, clock());
+  return e;
+}
+
 SuperSource DefinitionFromEntry(const ChartEntry& e, int kind) {
   SuperSource d;
   d.SetKind(static_cast<std::uint16_t>(kind));

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/datetime/present_moment.h"
 #include "foundation/datetime/super_source.h"
 
 // The entry dialogs: natal, horary and draconic charts share the first; every other kind has its
@@ -59,6 +60,13 @@ struct ChartEntry {
 // Reads an entry from a definition of any kind (what it does not hold keeps its default; the
 // target and the second person default to the birth data).
 ChartEntry EntryFromDefinition(const SuperSource& definition);
+
+// The entry a new chart of `kind` starts from: `last`, the group's most recent entry in the
+// history, when there is one. Without one the entry is read from `fallback`, and a transit chart's
+// target and a horary chart's question start at the present moment of `clock` (its local time
+// and zone), since such a chart is first of all a chart of now.
+ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback, int kind,
+                        const Clock& clock);
 
 // The definition of a chart of `kind` (0..9) from an entry:
 // - natal, horary, draconic, harmonic: every Source holds the birth data; harmonic: the key's arc
