@@ -238,6 +238,11 @@ TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {
   c.points[2].longitude.Clear();
   c.points[3].longitude.Clear();
   EXPECT_EQ(c.GetKarmicCoefficient(ctx), 0);
+  // The context holds its own copy of the systems: emptying the loaded one changes nothing in it.
+  c.points[1].longitude.Set(150.0);
+  systems.FindSystem("VELM")->SetAspects({});
+  EXPECT_EQ(c.GetKarmicCoefficient(ctx), 100);
+  EXPECT_EQ(c.GetKarmicCoefficient(ChartContext(Configuration(), systems)), 0);
 }
 
 TEST(ChartAspectSystemName, KeptWhenLoadedElseTheSettingsName) {
