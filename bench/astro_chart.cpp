@@ -44,4 +44,36 @@ void BM_ChartCalculateNatal(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartCalculateNatal)->Unit(benchmark::kMicrosecond);
 
+// The same with one context built beforehand, as a search that casts many charts does.
+void BM_ChartCalculateNatalOneContext(benchmark::State& state) {
+  LoadTables();
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  Chart chart;
+  Source& birth = chart.definition.sources[0];
+  if (!birth.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok() ||
+      !birth.zone.SetTime(3, 0, '+').ok()) {
+    state.SkipWithError("bad place");
+    return;
+  }
+  chart.houseSystem = kHousePlacidus;
+  double jd = 2451545.0;
+  for (auto _ : state) {
+    if (!birth.moment.SetMoment(jd).ok()) jd = 2451545.0;
+    jd += 0.37;
+    const Status st = ChartCalculate(ctx, chart, 0);
+    benchmark::DoNotOptimize(st);
+    benchmark::DoNotOptimize(chart.points[0].longitude);
+  }
+}
+BENCHMARK(BM_ChartCalculateNatalOneContext)->Unit(benchmark::kMicrosecond);
+
+// Taking the snapshot alone: the configuration and the aspect systems copied.
+void BM_ChartContextSnapshot(benchmark::State& state) {
+  for (auto _ : state) {
+    const ChartContext ctx = ChartContext::FromCurrentSettings();
+    benchmark::DoNotOptimize(&ctx);
+  }
+}
+BENCHMARK(BM_ChartContextSnapshot)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

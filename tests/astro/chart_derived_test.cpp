@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/derived_charts.h"
 #include "astro/ephemeris/bodies.h"
@@ -306,36 +308,95 @@ TEST(ChartKinds, MidpointPlaceTakesTheShorterWayRound) {
 }
 
 TEST(ChartKinds, HouseSystemFromTheSettingsOrTheChart) {
-  Configuration& config = GetConfiguration();
-  const cfg::CalculationSettings saved = config.calculation;
+  Configuration config;
   config.calculation.houseSystem = kHouseKoch;
   config.calculation.geodetic = 0;
+  const ChartContext koch(config);
   Chart c = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(c, 0).ok());
+  ASSERT_TRUE(ChartCalculate(koch, c, 0).ok());
   EXPECT_EQ(c.houseSystem, kHouseKoch);  // a new chart takes the settings' system
   c.houseSystem = kHouseCampanus;
-  ASSERT_TRUE(ChartCalculate(c, 0).ok());
+  ASSERT_TRUE(ChartCalculate(koch, c, 0).ok());
   EXPECT_EQ(c.houseSystem, kHouseCampanus);  // flag 0 keeps the chart's own
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(koch, c, 1).ok());
   EXPECT_EQ(c.houseSystem, kHouseKoch);  // flag 1 takes the settings'
   c.houseSystem = kHousePlacidus + 100;
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(koch, c, 1).ok());
   EXPECT_EQ(c.houseSystem, kHouseKoch + 100);  // a geodetic chart stays geodetic
   config.calculation.geodetic = 1;
   config.calculation.houseSystem = kHouseEqualFromMc;  // no geodetic variant
   c.houseSystem = -1;
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext(config), c, 1).ok());
   EXPECT_EQ(c.houseSystem, kHouseEqualFromMc);
   // Inside the polar circle Placidus cannot be cast: Porphyry cusps, and the chart says so.
   config.calculation.houseSystem = kHousePlacidus;
   config.calculation.geodetic = 0;
   Chart polar = ChartOf(kChartNatal);
   ASSERT_TRUE(polar.definition.sources[0].place.SetPlace(78, 13, 'N', 15, 39, 'E', "", "").ok());
-  ASSERT_TRUE(ChartCalculate(polar, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext(config), polar, 1).ok());
   EXPECT_TRUE(polar.porphyryFallback);
   EXPECT_EQ(polar.houseSystem, kHousePlacidus);
   for (int h = 0; h < 12; ++h) EXPECT_TRUE(std::isfinite(polar.GetCusp(h).Get())) << h;
-  config.calculation = saved;
+}
+
+// Puts the program-wide configuration back however the test ends.
+class ConfigurationGuard {
+ public:
+  ConfigurationGuard() : saved_(GetConfiguration()) {}
+  ~ConfigurationGuard() { GetConfiguration() = saved_; }
+  ConfigurationGuard(const ConfigurationGuard&) = delete;
+  ConfigurationGuard& operator=(const ConfigurationGuard&) = delete;
+
+ private:
+  Configuration saved_;
+};
+
+// A computation reads its snapshot only: editing the settings after the snapshot was taken (as a
+// settings dialog may while a computation runs) changes nothing in its result.
+TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
+  const ConfigurationGuard guard;
+  Configuration& live = GetConfiguration();
+  live.calculation.houseSystem = kHouseKoch;
+  live.calculation.lunarNodes = 0;  // true node
+  live.calculation.dayNight = 1;
+  const ChartContext snapshot = ChartContext::FromCurrentSettings();
+  const auto compute = [&snapshot](std::uint16_t kind, std::uint16_t keyKind) {
+    Chart c = ChartOf(kind, keyKind);
+    EXPECT_TRUE(ChartCalculate(snapshot, c, 1).ok());
+    EXPECT_TRUE(c.AddStep(snapshot, 3.5).ok());
+    return c;
+  };
+  struct Row {
+    const char* name;
+    std::uint16_t kind, keyKind;
+  };
+  const Row rows[] = {{"natal", kChartNatal, 0},
+                      {"transit", kChartTransit, 0},
+                      {"solar_arc", kChartDirected, kDirectionTrueSolarArc},
+                      {"progressed", kChartProgressed, 0}};
+  std::vector<Chart> before;
+  for (const Row& r : rows) before.push_back(compute(r.kind, r.keyKind));
+  Chart natal = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(snapshot, natal, 1).ok());
+  const int lunarDayBefore = natal.GetLunarDay(snapshot);
+  const double partBefore = Chart::CalculateArabicPart(snapshot, natal, 0, 42, 1, 0, 1, true);
+
+  live.calculation.houseSystem = kHouseCampanus;
+  live.calculation.lunarNodes = 1;  // mean node
+  live.calculation.dayNight = 0;
+  live.signRulers.fill(9);
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const Chart after = compute(rows[i].kind, rows[i].keyKind);
+    EXPECT_EQ(after.houseSystem, kHouseKoch) << rows[i].name;
+    EXPECT_TRUE(after == before[i]) << rows[i].name;
+  }
+  EXPECT_EQ(natal.GetLunarDay(snapshot), lunarDayBefore);
+  EXPECT_EQ(Chart::CalculateArabicPart(snapshot, natal, 0, 42, 1, 0, 1, true), partBefore);
+  // The live settings do reach a computation that takes them anew: the node moves.
+  Chart fresh = ChartOf(kChartNatal);
+  ASSERT_TRUE(ChartCalculate(fresh, 1).ok());
+  EXPECT_EQ(fresh.houseSystem, kHouseCampanus);
+  EXPECT_NE(fresh.points[kNorthNode].longitude.Get(), natal.points[kNorthNode].longitude.Get());
 }
 
 TEST(ChartThematic, ChoiceReadFromTheSettingsBlock) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "astro/chart/chart.h"
 #include "foundation/text/cp1251.h"
@@ -105,6 +107,177 @@ TEST(ChartRecord, ACutOrDamagedRecordIsRefusedAndTheChartKept) {
   BinaryReader e(badExtra);
   EXPECT_EQ(target.Load(e, 4200).ErrorCode(), 106);
   EXPECT_EQ(target.houseSystem, 3);
+}
+
+// A record written byte by byte from the layout table (little-endian; texts NUL-padded to their
+// width), independent of Chart::Save.
+class GoldenRecord {
+ public:
+  void U16(unsigned v) { Le(v, 2); }
+  void I32(std::int32_t v) { Le(static_cast<std::uint32_t>(v), 4); }
+  void F64(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    Le(bits, 8);
+  }
+  void Char(char c) { bytes_.push_back(c); }
+  void Text(const std::string& text, std::size_t width) {
+    bytes_ += text;
+    bytes_.append(width - text.size(), '\0');
+  }
+  void Zeros(std::size_t n) { bytes_.append(n, '\0'); }
+  std::size_t Offset() const { return bytes_.size(); }
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  void Le(std::uint64_t v, int width) {
+    for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  }
+  std::string bytes_;
+};
+
+struct GoldenSource {
+  const char* name;
+  unsigned day, month, year;
+  char era;
+  unsigned hours, minutes, seconds, zoneHours, zoneMinutes, zoneSeconds;
+  char zoneSign;
+  unsigned latDeg, latMin;
+  char latLetter;
+  unsigned lonDeg, lonMin;
+  char lonLetter;
+  const char* town;
+  const char* region;
+};
+
+const GoldenSource kGoldenSources[3] = {
+    {"Anna", 7, 11, 1917, 'A', 10, 5, 30, 3, 0, 0, '+', 59, 57, 'N', 30, 19, 'E', "Petrograd", "RU"},
+    {"B", 1, 1, 2000, 'A', 12, 0, 0, 0, 0, 0, '+', 51, 30, 'N', 0, 7, 'W', "London", ""},
+    {"Caesar", 15, 3, 44, 'B', 13, 5, 59, 3, 30, 0, '-', 41, 54, 'S', 12, 29, 'E', "Roma", "Lazio"},
+};
+
+// Point i: every field its own value, so that two fields swapped in the layout show.
+double GoldenLongitude(int i) { return i == 40 ? -777.0 : i + 0.5; }
+double GoldenLatitude(int i) { return -0.25 * i; }
+double GoldenSpeed(int i) { return 0.125 * i - 1.0; }
+char GoldenStatus(int i) { return i % 2 == 1 ? 'R' : 'D'; }
+
+Chart GoldenChart(int version) {
+  Chart c;
+  for (int k = 0; k < 3; ++k) {
+    const GoldenSource& g = kGoldenSources[k];
+    Source& s = c.definition.sources[k];
+    s.SetName(g.name);
+    EXPECT_TRUE(s.moment.date.SetDate(g.day, g.month, g.year, g.era).ok());
+    EXPECT_TRUE(s.moment.time.SetTime(g.hours, g.minutes, g.seconds).ok());
+    EXPECT_TRUE(s.zone.SetTime(g.zoneHours, g.zoneMinutes, g.zoneSeconds, g.zoneSign).ok());
+    EXPECT_TRUE(s.place
+                    .SetPlace(g.latDeg, g.latMin, g.latLetter, g.lonDeg, g.lonMin, g.lonLetter,
+                              g.town, g.region)
+                    .ok());
+  }
+  c.definition.SetKind(kChartDirected);
+  c.definition.SetTitle("Directions");
+  c.definition.converse = 1;
+  c.definition.keyKind = 3;
+  c.definition.key = {2, 3, 4, 1};
+  if (version == 4200) c.definition.SetAspectSystemName("VELM");
+  for (int i = 0; i < kChartPointCount; ++i) {
+    if (i == 40) {
+      c.points[i].longitude.Clear();
+    } else {
+      c.points[i].longitude.Set(GoldenLongitude(i));
+    }
+    c.points[i].latitude = GoldenLatitude(i);
+    c.points[i].speed = GoldenSpeed(i);
+    c.points[i].status = GoldenStatus(i);
+  }
+  c.extra = {1.5, -2.5};
+  for (int h = 0; h < 12; ++h) c.cusps[h].Set(h * 30.0 + 1.0);
+  c.houseSystem = 106;
+  c.commentSlot = 7;
+  return c;
+}
+
+std::string GoldenBytes(int version) {
+  const bool v4200 = version == 4200;
+  const std::size_t shift = v4200 ? 9 : 0;
+  GoldenRecord r;
+  for (const GoldenSource& g : kGoldenSources) {
+    r.Text(g.name, 35);
+    r.U16(g.day);
+    r.U16(g.month);
+    r.U16(g.year);
+    r.Char(g.era);
+    r.U16(g.hours);
+    r.U16(g.minutes);
+    r.U16(g.seconds);
+    r.U16(g.zoneHours);
+    r.U16(g.zoneMinutes);
+    r.U16(g.zoneSeconds);
+    r.Char(g.zoneSign);
+    r.U16(g.latDeg);
+    r.U16(g.latMin);
+    r.Char(g.latLetter);
+    r.U16(g.lonDeg);
+    r.U16(g.lonMin);
+    r.Char(g.lonLetter);
+    r.Text(g.town, 26);
+    r.Text(g.region, 26);
+  }
+  EXPECT_EQ(r.Offset(), 351u);
+  r.U16(kChartDirected);
+  r.Text("Directions", 30);
+  EXPECT_EQ(r.Offset(), 383u);
+  r.U16(1);  // converse
+  r.U16(3);  // key kind
+  r.U16(2);  // key: arc count, arc unit, time count, time unit
+  r.U16(3);
+  r.U16(4);
+  r.U16(1);
+  EXPECT_EQ(r.Offset(), 395u);
+  if (v4200) r.Text("VELM", 9);
+  EXPECT_EQ(r.Offset(), 395u + shift);
+  for (int i = 0; i < 50; ++i) {
+    r.F64(GoldenLongitude(i));
+    r.F64(GoldenLatitude(i));
+    r.F64(GoldenSpeed(i));
+    r.Char(GoldenStatus(i));
+  }
+  EXPECT_EQ(r.Offset(), 1645u + shift);
+  r.F64(1.5);
+  r.F64(-2.5);
+  EXPECT_EQ(r.Offset(), 1661u + shift);
+  for (int h = 0; h < 12; ++h) r.F64(h * 30.0 + 1.0);
+  EXPECT_EQ(r.Offset(), 1757u + shift);
+  r.I32(106);
+  r.Char(7);  // comment slot
+  r.Zeros(5);
+  EXPECT_EQ(r.Offset(), v4200 ? 1776u : 1767u);
+  return r.Bytes();
+}
+
+TEST(ChartRecord, GoldenRecordsOfBothVersions) {
+  for (const int version : {4000, 4200}) {
+    const std::string golden = GoldenBytes(version);
+    const Chart chart = GoldenChart(version);
+    BinaryWriter w;
+    chart.Save(w, version);
+    ASSERT_EQ(w.Data().size(), golden.size()) << version;
+    for (std::size_t i = 0; i < golden.size(); ++i)
+      ASSERT_EQ(w.Data()[i], golden[i]) << "version " << version << ", byte " << i;
+
+    Chart back;
+    BinaryReader r(golden);
+    ASSERT_TRUE(back.Load(r, version).ok()) << version;
+    EXPECT_EQ(r.Remaining(), 0u);
+    EXPECT_TRUE(back == chart) << version;
+    EXPECT_EQ(back.points[3].latitude, -0.75) << version;
+    EXPECT_EQ(back.points[3].speed, -0.625) << version;
+    EXPECT_EQ(back.definition.sources[2].place.LatitudeLetter(), 'S') << version;
+    EXPECT_EQ(back.definition.sources[2].zone.Sign(), '-') << version;
+    EXPECT_EQ(back.definition.AspectSystemName(), version == 4200 ? "VELM" : "") << version;
+  }
 }
 
 TEST(ChartAccessors, CuspsPointsAndHouses) {

@@ -13,6 +13,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "support/test_support.h"
@@ -217,8 +218,10 @@ TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
 }
 
 TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {
-  GetAspectarium().LoadAll(testing_support::SourceDir() / "data");
-  ASSERT_EQ(GetAspectarium().HasSystem("VELM"), 1);
+  Aspectarium systems;
+  systems.LoadAll(testing_support::SourceDir() / "data");
+  ASSERT_EQ(systems.HasSystem("VELM"), 1);
+  const ChartContext ctx(Configuration(), systems);
   Chart c;
   for (int i = 0; i < 10; ++i) c.points[i].longitude.Clear();
   // The default system: quincunx karmic, square tense, sextile harmonious.
@@ -226,27 +229,36 @@ TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {
   c.points[1].longitude.Set(150.0);  // Moon: quincunx to the Sun
   c.points[2].longitude.Set(90.0);   // Mercury: square to the Sun, sextile to the Moon
   c.definition.SetAspectSystemName("VELM");
-  EXPECT_EQ(c.GetKarmicCoefficient(), 33);  // 1 of 3
+  EXPECT_EQ(c.GetKarmicCoefficient(ctx), 33);  // 1 of 3
   // Venus: square to the Sun, trine to the Moon, opposite Mercury: 1 karmic of 6, 16.7 per cent.
   c.points[3].longitude.Set(270.0);
-  EXPECT_EQ(c.GetKarmicCoefficient(), 17);
+  EXPECT_EQ(c.GetKarmicCoefficient(ctx), 17);
   // The Sun and the Moon 100 degrees apart (10 from the square, beyond its widest orb) alone.
   c.points[1].longitude.Set(100.0);
   c.points[2].longitude.Clear();
   c.points[3].longitude.Clear();
-  EXPECT_EQ(c.GetKarmicCoefficient(), 0);
+  EXPECT_EQ(c.GetKarmicCoefficient(ctx), 0);
+  // The context holds its own copy of the systems: emptying the loaded one changes nothing in it.
+  c.points[1].longitude.Set(150.0);
+  systems.FindSystem("VELM")->SetAspects({});
+  EXPECT_EQ(c.GetKarmicCoefficient(ctx), 100);
+  EXPECT_EQ(c.GetKarmicCoefficient(ChartContext(Configuration(), systems)), 0);
 }
 
 TEST(ChartAspectSystemName, KeptWhenLoadedElseTheSettingsName) {
-  GetAspectarium().LoadAll(testing_support::SourceDir() / "data");
+  Aspectarium systems;
+  systems.LoadAll(testing_support::SourceDir() / "data");
+  Configuration config;
+  ASSERT_TRUE(config.SetSystemName(kChartTransit, "TRANS"));
+  const ChartContext ctx(config, systems);
   SuperSource d;
   d.SetKind(kChartTransit);
   d.SetAspectSystemName("velm");
-  CheckAspectSystemName(d);
+  CheckAspectSystemName(ctx, d);
   EXPECT_EQ(d.AspectSystemName(), "velm");
   d.SetAspectSystemName("NOSUCH");
-  CheckAspectSystemName(d);
-  EXPECT_EQ(d.AspectSystemName(), GetConfiguration().GetSystemName(kChartTransit));
+  CheckAspectSystemName(ctx, d);
+  EXPECT_EQ(d.AspectSystemName(), "TRANS");
 }
 
 }  // namespace

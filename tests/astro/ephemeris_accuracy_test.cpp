@@ -1,5 +1,5 @@
 // The ephemeris against the reference positions (tests/fixtures/reference/positions.tsv):
-// worst error per body, asserted against the accuracy goals.
+// worst error per body in longitude, latitude and speed, asserted against the accuracy goals.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,7 +83,7 @@ const Ephemeris& TablesEphemeris() {
 bool InGoalYears(double jd) { return ReferenceYear(jd) >= 1800.0 && ReferenceYear(jd) <= 2200.0; }
 
 struct Worst {
-  double lon = 0.0, speed = 0.0, wideLon = 0.0;
+  double lon = 0.0, lat = 0.0, speed = 0.0, wideLon = 0.0, wideLat = 0.0;
   int rows = 0, wideRows = 0;
 };
 
@@ -96,28 +96,37 @@ TEST(EphemerisAccuracy, ApparentPositionsWithinGoalPerBody) {
     if (goal == nullptr) continue;
     ASSERT_EQ(goal->point, r.point) << r.id << " " << r.body;
     const BodyPosition p = ephemeris.Position(goal->point, JdTt{r.jdTt}, goal->variant);
-    ASSERT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.speed)) << r.id << " " << r.body;
+    ASSERT_TRUE(std::isfinite(p.longitude) && std::isfinite(p.latitude) && std::isfinite(p.speed))
+        << r.id << " " << r.body;
     Worst& w = worst[r.body];
     const double error = ArcsecBetween(p.longitude, r.lonDeg);
+    const double latError = std::fabs(p.latitude - r.latDeg) * 3600.0;
     if (InGoalYears(r.jdTt)) {
       EXPECT_FALSE(p.approximate) << r.id << " " << r.body;
       w.lon = std::max(w.lon, error);
+      w.lat = std::max(w.lat, latError);
       w.speed = std::max(w.speed, std::fabs(p.speed - r.speedDegPerDay));
       ++w.rows;
     } else {
       w.wideLon = std::max(w.wideLon, error);
+      w.wideLat = std::max(w.wideLat, latError);
       ++w.wideRows;
     }
   }
   for (const Goal& g : kGoals) {
     const Worst& w = worst[g.body];
-    std::printf("%-13s 1800-2200: %8.3f\" %9.6f deg/day (%d rows); -1000..3000: %8.3f\" (%d)\n",
-                g.body, w.lon, w.speed, w.rows, w.wideLon, w.wideRows);
+    std::printf(
+        "%-13s 1800-2200: lon %8.3f\" lat %8.3f\" %9.6f deg/day (%d rows); -1000..3000: lon "
+        "%8.3f\" lat %8.3f\" (%d)\n",
+        g.body, w.lon, w.lat, w.speed, w.rows, w.wideLon, w.wideLat, w.wideRows);
     EXPECT_GT(w.rows, 10) << g.body;
+    // The latitude is held to the body's goal for the longitude.
     EXPECT_LE(w.lon, g.lonArcsec) << g.body;
+    EXPECT_LE(w.lat, g.lonArcsec) << g.body << " latitude";
     EXPECT_LE(w.speed, g.speedDegPerDay) << g.body;
     if (g.wideLonArcsec > 0.0) {
       EXPECT_LE(w.wideLon, g.wideLonArcsec) << g.body;
+      EXPECT_LE(w.wideLat, g.wideLonArcsec) << g.body << " latitude";
     }
   }
 }

@@ -5,8 +5,10 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
+#include "astro/houses/angles.h"
 #include "astro/houses/houses.h"
 
 namespace {
@@ -118,14 +120,16 @@ const PolarCase kPolarCases[] = {
      0.0,
      70.0,
      {0.000000, 45.847326, 91.694651, 137.541977, 151.694651, 165.847326}},
+    // The formula's 352.683427 (RA 353.3) sets in the west: the Ascendant is 172.683427.
     {"south_80_ic_takes_the_tenth",
      100.0,
      -80.0,
-     {279.189465, 303.687453, 328.185440, 352.683427, 28.185440, 63.687453}},
-    {"north_70_armc_270_ic_takes_the_tenth",
+     {99.189465, 123.687453, 148.185440, 172.683427, 208.185440, 243.687453}},
+    // The formula's 180 (RA 180, hour angle +90) sets in the west: the Ascendant is 0.
+    {"north_70_armc_270",
      270.0,
      70.0,
-     {90.0, 120.0, 150.0, 180.0, 210.0, 240.0}},
+     {270.0, 300.0, 330.0, 0.0, 30.0, 60.0}},
 };
 
 TEST(HousesInvariants, PolarFallbackGivesPorphyryCusps) {
@@ -188,4 +192,45 @@ TEST(HousesInvariants, BadInputIsRefused) {
   for (int code : {103, 104, 108, 110, 116, 117, 118}) EXPECT_FALSE(IsKnownHouseSystem(code));
 }
 
+// Inside the polar circles the Ascendant is the ecliptic degree on the eastern half of the
+// horizon, and the MC stands at hour angle 0, at every sidereal time. Checked by the horizontal
+// coordinates of the point, computed here on their own.
+TEST(HousesPolarAscendant, AscendantRisesInTheEastAtEverySiderealTime) {
+  constexpr double kRad = 3.14159265358979323846 / 180.0;
+  const double e = kObliquity * kRad;
+  const double latitudes[] = {66.6, -66.6, 70.0, -70.0, 80.0, -80.0, 89.0, -89.0};
+  for (const double latitude : latitudes) {
+    const double phi = latitude * kRad;
+    for (int step = 0; step < 24 * 30; ++step) {  // a sidereal day every 2 minutes of time
+      const double armc = step * 0.5;
+      const double asc = AscendantDeg(armc, latitude, kObliquity);
+      const double l = asc * kRad;
+      const double ra = std::atan2(std::sin(l) * std::cos(e), std::cos(l));
+      const double dec = std::asin(std::sin(l) * std::sin(e));
+      const double h = armc * kRad - ra;  // hour angle
+      const double east = -std::cos(dec) * std::sin(h);
+      const double up =
+          std::sin(dec) * std::sin(phi) + std::cos(dec) * std::cos(h) * std::cos(phi);
+      EXPECT_NEAR(up, 0.0, 1e-9) << latitude << " " << armc;  // on the horizon
+      EXPECT_GE(east, -1e-9) << latitude << " " << armc;     // azimuth in the eastern half
+      const double mc = MidheavenDeg(armc, kObliquity) * kRad;
+      const double mcHour = std::remainder(
+          armc * kRad - std::atan2(std::sin(mc) * std::cos(e), std::cos(mc)), 2.0 * 3.14159265358979);
+      EXPECT_NEAR(mcHour, 0.0, 1e-9) << latitude << " " << armc;
+      // The systems that start from the Ascendant start from this one.
+      for (const int code : {kHouseEqualFromAsc, kHousePorphyry, kHousePlacidus}) {
+        const std::optional<Houses> houses = HouseCusps(At(armc, latitude, code));
+        ASSERT_TRUE(houses.has_value());
+        EXPECT_NEAR(std::remainder(houses->ascendantDeg - asc, 360.0), 0.0, 1e-9);
+        EXPECT_NEAR(std::remainder(houses->cusps[0] - asc, 360.0), 0.0, 1e-9)
+            << code << " " << latitude << " " << armc;
+      }
+    }
+  }
+  // At latitude -67, ARMC 81.83: the formula's 78.45 sets; the rising degree is 258.45. There the
+  // Ascendant moves about six times as fast as ARMC, so the two-decimal ARMC allows 0.05.
+  EXPECT_NEAR(AscendantDeg(81.83, -67.0, kObliquity), 258.45, 0.05);
+}
+
 }  // namespace
+

@@ -5,7 +5,7 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/houses/houses.h"
-#include "foundation/config/configuration.h"
+#include "astro/chart/chart_context.h"
 
 using chartmath::UtOf;
 
@@ -17,13 +17,13 @@ struct CastOptions {
 };
 
 // Bodies 0..29 at the moment; every further point absent but the derivation marker.
-void FillBodies(Chart& chart, JdTt tt, bool speeds) {
+void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds) {
   for (int i = 0; i < kChartPointCount; ++i) {
     if (i == kDerivationMarkerSlot) continue;
     PointRecord& p = chart.points[i];
     p = PointRecord();
     if (i >= kBodyCount) continue;
-    const BodyPosition pos = chartmath::BodyAtTt(i, tt);
+    const BodyPosition pos = chartmath::BodyAtTt(ctx, i, tt);
     p.longitude.Set(pos.longitude);
     p.latitude = pos.latitude;
     p.speed = speeds ? pos.speed : 0.0;
@@ -58,13 +58,13 @@ void FillHouses(Chart& chart, const Instant& when, const Place& place) {
 }
 
 // The Part of Fortune and the "cross of misfortune" from the Ascendant, the Sun and the Moon.
-void FillLots(Chart& chart) {
+void FillLots(const ChartContext& ctx, Chart& chart) {
   const AngleValue asc = chart.ascendant, sun = chart.points[0].longitude,
                    moon = chart.points[1].longitude;
   if (!asc.IsSet() || !sun.IsSet() || !moon.IsSet()) return;
   const double fortune = asc.Get() + moon.Get() - sun.Get();
   const double misfortune = asc.Get() + sun.Get() - moon.Get();
-  const bool night = GetConfiguration().calculation.dayNight == 1 && !chart.IsDayChart();
+  const bool night = ctx.Calculation().dayNight == 1 && !chart.IsDayChart();
   SetPoint(chart, kPointFortune, night ? misfortune : fortune);
   SetPoint(chart, kPointMisfortune, night ? fortune : misfortune);
 }
@@ -87,9 +87,9 @@ void MakeDraconic(Chart& chart) {
 }
 
 // Directed chart: every point and cusp moved by the arc; each moves at the rate of the directions.
-void MakeDirectedPositions(Chart& chart) {
-  const double arc = DirectionArc(chart.definition);
-  const double rate = DefineDirectionKoef(chart.definition) * (chart.definition.converse == 1 ? -1 : 1);
+void MakeDirectedPositions(const ChartContext& ctx, Chart& chart) {
+  const double arc = DirectionArc(ctx, chart.definition);
+  const double rate = DefineDirectionKoef(ctx, chart.definition) * (chart.definition.converse == 1 ? -1 : 1);
   ShiftAll(chart, arc);
   for (int i = 0; i <= kPointVertex; ++i) {
     if (!chart.points[i].longitude.IsSet()) continue;
@@ -138,8 +138,8 @@ void MakeLocalSpace(Chart& chart, const Instant& when, const Place& place) {
   chart.porphyryFallback = false;
 }
 
-int ChooseHouseSystem(const Chart& chart, int flag) {
-  const int configured = ConfiguredHouseSystem();
+int ChooseHouseSystem(const ChartContext& ctx, const Chart& chart, int flag) {
+  const int configured = ConfiguredHouseSystem(ctx);
   if (flag == 1) {
     const int system = BaseHouseSystem(configured);
     if (IsGeodeticHouseCode(chart.houseSystem) && HasGeodeticVariant(system))
@@ -149,25 +149,25 @@ int ChooseHouseSystem(const Chart& chart, int flag) {
   return IsKnownHouseSystem(chart.houseSystem) ? chart.houseSystem : configured;
 }
 
-Status Cast(Chart& chart, const CastOptions& options) {
+Status Cast(const ChartContext& ctx, Chart& chart, const CastOptions& options) {
   if (Status st = DeriveCountSource(chart.definition); !st.ok()) return st;
   const Source& source = ComputingSource(chart.definition);
   const JdUt ut = UtOf(source);
   const Instant when = MakeInstant(ut);
-  FillBodies(chart, when.tt, options.speeds);
+  FillBodies(ctx, chart, when.tt, options.speeds);
   chart.ConstructCusps();
   chart.ascendant.Clear();
   chart.porphyryFallback = false;
   if (options.houses) {
     FillHouses(chart, when, source.place);
-    FillLots(chart);
+    FillLots(ctx, chart);
   }
   switch (chart.definition.Kind()) {
     case kChartDraconic:
       MakeDraconic(chart);
       break;
     case kChartDirected:
-      MakeDirectedPositions(chart);
+      MakeDirectedPositions(ctx, chart);
       break;
     case kChartHarmonic:
       MakeHarmonic(chart);
@@ -185,29 +185,45 @@ Status Cast(Chart& chart, const CastOptions& options) {
 
 }  // namespace
 
-int ConfiguredHouseSystem() {
-  const cfg::CalculationSettings& calc = GetConfiguration().calculation;
+int ConfiguredHouseSystem(const ChartContext& ctx) {
+  const cfg::CalculationSettings& calc = ctx.Calculation();
   const int system = calc.houseSystem % kGeodeticHouseOffset;
   if (system >= kHouseSystemCount) return kHousePlacidus;
   return calc.geodetic != 0 && HasGeodeticVariant(system) ? system + kGeodeticHouseOffset : system;
 }
 
+int ConfiguredHouseSystem() { return ConfiguredHouseSystem(ChartContext::FromCurrentSettings()); }
+
+Status ChartCalculate(const ChartContext& ctx, Chart& chart, int flag) {
+  chart.houseSystem = ChooseHouseSystem(ctx, chart, flag);
+  return Cast(ctx, chart, CastOptions{});
+}
+
 Status ChartCalculate(Chart& chart, int flag) {
-  chart.houseSystem = ChooseHouseSystem(chart, flag);
-  return Cast(chart, CastOptions{});
+  return ChartCalculate(ChartContext::FromCurrentSettings(), chart, flag);
+}
+
+Status Chart::CalculatePositions(const ChartContext& ctx, int flag) {
+  houseSystem = ChooseHouseSystem(ctx, *this, flag);
+  return Cast(ctx, *this, CastOptions{false, true});
 }
 
 Status Chart::CalculatePositions(int flag) {
-  houseSystem = ChooseHouseSystem(*this, flag);
-  return Cast(*this, CastOptions{false, true});
+  return CalculatePositions(ChartContext::FromCurrentSettings(), flag);
+}
+
+Status Chart::CalculateMainBodies(const ChartContext& ctx, int withHouses) {
+  houseSystem = ChooseHouseSystem(ctx, *this, 0);
+  return Cast(ctx, *this, CastOptions{true, withHouses == 1});
 }
 
 Status Chart::CalculateMainBodies(int withHouses) {
-  houseSystem = ChooseHouseSystem(*this, 0);
-  return Cast(*this, CastOptions{true, withHouses == 1});
+  return CalculateMainBodies(ChartContext::FromCurrentSettings(), withHouses);
 }
 
-Status Chart::AddStep(double days) {
+Status Chart::AddStep(double days) { return AddStep(ChartContext::FromCurrentSettings(), days); }
+
+Status Chart::AddStep(const ChartContext& ctx, double days) {
   if (days != 0.0) {
     SuperSource& d = definition;
     switch (d.Kind()) {
@@ -229,7 +245,7 @@ Status Chart::AddStep(double days) {
         break;
     }
   }
-  return ChartCalculate(*this, 0);
+  return ChartCalculate(ctx, *this, 0);
 }
 
 bool Chart::GetPointCoordinates(int i, int mode, double& first, double& second) const {

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_math.h"
-#include "foundation/config/configuration.h"
+#include "astro/chart/chart_context.h"
 #include "foundation/numbers/angles.h"
 
 using chartmath::BodyAt;
@@ -69,7 +68,8 @@ Source WithMoment(const Source& source, const Moment& local) {
   return s;
 }
 
-Status MakeDerivedChart(Chart& out, const Chart& natal, const Moment& target, std::uint16_t kind) {
+Status MakeDerivedChart(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target,
+                        std::uint16_t kind) {
   const SuperSource& from = natal.definition;
   SuperSource d;
   d.sources[0] = ComputingSource(from);
@@ -84,7 +84,7 @@ Status MakeDerivedChart(Chart& out, const Chart& natal, const Moment& target, st
   } else {
     d.keyKind = kind == kChartTransit ? kNoKeyKind : 0;
   }
-  ResetAspectSystemName(d);
+  ResetAspectSystemName(ctx, d);
   if (Status st = DeriveCountSource(d); !st.ok()) return st;
   Chart made;
   made.definition = d;
@@ -127,17 +127,21 @@ double GetLunarDailyArc(const SuperSource& definition) {
 }
 
 double DefineDirectionKoef(const SuperSource& definition) {
+  return DefineDirectionKoef(ChartContext::FromCurrentSettings(), definition);
+}
+
+double DefineDirectionKoef(const ChartContext& ctx, const SuperSource& definition) {
   switch (definition.keyKind) {
     case kDirectionMeanSolarArc:
       return kSunMeanMotionDeg / kTropicalYearDays;
     case kDirectionTrueSolarArc: {
       const double days = DaysOfLife(definition);
       if (std::fabs(days) < 1.0)
-        return BodyAt(0, UtOf(definition.sources[0])).speed / kTropicalYearDays;
-      return std::fabs(DirectionArc(definition)) / std::fabs(days);
+        return BodyAt(ctx, 0, UtOf(definition.sources[0])).speed / kTropicalYearDays;
+      return std::fabs(DirectionArc(ctx, definition)) / std::fabs(days);
     }
     case kDirectionBirthArc:
-      return BodyAt(0, UtOf(definition.sources[0])).speed / kTropicalYearDays;
+      return BodyAt(ctx, 0, UtOf(definition.sources[0])).speed / kTropicalYearDays;
     case kDirectionProfections:
       return 30.0 / kTropicalYearDays;
     case kDirectionUserKey:
@@ -148,17 +152,21 @@ double DefineDirectionKoef(const SuperSource& definition) {
 }
 
 double DirectionArc(const SuperSource& definition) {
+  return DirectionArc(ChartContext::FromCurrentSettings(), definition);
+}
+
+double DirectionArc(const ChartContext& ctx, const SuperSource& definition) {
   const double days = DaysOfLife(definition);
   double arc;
   if (definition.keyKind == kDirectionTrueSolarArc) {
     // The secondary-progressed Sun's arc from its place at birth.
     const JdUt birth = UtOf(definition.sources[0]);
-    const double natalSun = BodyAt(0, birth).longitude;
-    const double progressedSun = BodyAt(0, JdUt{birth.days + days / kTropicalYearDays}).longitude;
+    const double natalSun = BodyAt(ctx, 0, birth).longitude;
+    const double progressedSun = BodyAt(ctx, 0, JdUt{birth.days + days / kTropicalYearDays}).longitude;
     arc = AngleDifference360(natalSun, progressedSun);
     if (days < 0.0) arc -= 360.0;
   } else {
-    arc = DefineDirectionKoef(definition) * days;
+    arc = DefineDirectionKoef(ctx, definition) * days;
   }
   return definition.converse == 1 ? -arc : arc;
 }
@@ -207,9 +215,13 @@ const Source& ComputingSource(const SuperSource& definition) {
 }
 
 Status CountMomentOfRevolution(SuperSource& definition) {
+  return CountMomentOfRevolution(ChartContext::FromCurrentSettings(), definition);
+}
+
+Status CountMomentOfRevolution(const ChartContext& ctx, SuperSource& definition) {
   const int body = definition.key.arcCount <= 9 ? definition.key.arcCount : 0;
-  const double natal = BodyAt(body, UtOf(definition.sources[0])).longitude;
-  const auto offset = [&](double t) { return Wrap180(BodyAt(body, JdUt{t}).longitude - natal); };
+  const double natal = BodyAt(ctx, body, UtOf(definition.sources[0])).longitude;
+  const auto offset = [&](double t) { return Wrap180(BodyAt(ctx, body, JdUt{t}).longitude - natal); };
   const double start = UtOf(definition.sources[1]).days;
   // At or after the start: begin the scan a second before it.
   const auto t = chartmath::FindUpwardZero(offset, start - 1.0 / 86400.0, 1.5 * PeriodDays(body),
@@ -219,11 +231,16 @@ Status CountMomentOfRevolution(SuperSource& definition) {
 }
 
 Status CountMomentOfLunarPhase(SuperSource& definition) {
+  return CountMomentOfLunarPhase(ChartContext::FromCurrentSettings(), definition);
+}
+
+Status CountMomentOfLunarPhase(const ChartContext& ctx, SuperSource& definition) {
   const JdUt birth = UtOf(definition.sources[0]);
-  const double natal = AngleDifference360(BodyAt(0, birth).longitude, BodyAt(1, birth).longitude);
+  const double natal = AngleDifference360(BodyAt(ctx, 0, birth).longitude, BodyAt(ctx, 1, birth).longitude);
   const auto offset = [&](double t) {
     const JdUt ut{t};
-    return Wrap180(AngleDifference360(BodyAt(0, ut).longitude, BodyAt(1, ut).longitude) - natal);
+    return Wrap180(AngleDifference360(BodyAt(ctx, 0, ut).longitude, BodyAt(ctx, 1, ut).longitude) -
+                   natal);
   };
   const double start = UtOf(definition.sources[1]).days;
   const auto t = chartmath::FindUpwardZero(offset, start - 1.0 / 86400.0, 32.0, 1.0, 1e-7);
@@ -231,24 +248,45 @@ Status CountMomentOfLunarPhase(SuperSource& definition) {
   return chartmath::MoveSourceToUt(definition.sources[1], *t);
 }
 
+Status MakeProgressed(const ChartContext& ctx, Chart& out, const Chart& natal,
+                      const Moment& target) {
+  return MakeDerivedChart(ctx, out, natal, target, kChartProgressed);
+}
+
+Status MakeTransit(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target) {
+  return MakeDerivedChart(ctx, out, natal, target, kChartTransit);
+}
+
+Status MakeDirected(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target) {
+  return MakeDerivedChart(ctx, out, natal, target, kChartDirected);
+}
+
 Status MakeProgressed(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeDerivedChart(out, natal, target, kChartProgressed);
+  return MakeProgressed(ChartContext::FromCurrentSettings(), out, natal, target);
 }
 
 Status MakeTransit(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeDerivedChart(out, natal, target, kChartTransit);
+  return MakeTransit(ChartContext::FromCurrentSettings(), out, natal, target);
 }
 
 Status MakeDirected(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeDerivedChart(out, natal, target, kChartDirected);
+  return MakeDirected(ChartContext::FromCurrentSettings(), out, natal, target);
+}
+
+void ResetAspectSystemName(const ChartContext& ctx, SuperSource& definition) {
+  const int slot = definition.Kind() < Configuration::kChartKindCount ? definition.Kind() : 0;
+  definition.SetAspectSystemName(ctx.Config().GetSystemName(slot));
+}
+
+void CheckAspectSystemName(const ChartContext& ctx, SuperSource& definition) {
+  if (ctx.FindSystem(definition.AspectSystemName()) == nullptr)
+    ResetAspectSystemName(ctx, definition);
 }
 
 void ResetAspectSystemName(SuperSource& definition) {
-  const int slot = definition.Kind() < Configuration::kChartKindCount ? definition.Kind() : 0;
-  definition.SetAspectSystemName(GetConfiguration().GetSystemName(slot));
+  ResetAspectSystemName(ChartContext::FromCurrentSettings(), definition);
 }
 
 void CheckAspectSystemName(SuperSource& definition) {
-  if (GetAspectarium().HasSystem(definition.AspectSystemName()) == 0)
-    ResetAspectSystemName(definition);
+  CheckAspectSystemName(ChartContext::FromCurrentSettings(), definition);
 }

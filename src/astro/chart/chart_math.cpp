@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "astro/chart/chart_context.h"
-#include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
 
 namespace chartmath {
@@ -15,8 +13,7 @@ double Wrap180(double angle) {
   return a;
 }
 
-LunarVariant VariantOfPoint(int point) {
-  const cfg::CalculationSettings& calc = GetConfiguration().calculation;
+LunarVariant VariantOfPoint(const cfg::CalculationSettings& calc, int point) {
   if (point == kNorthNode || point == kSouthNode)
     return calc.lunarNodes == 0 ? LunarVariant::True : LunarVariant::Mean;
   if (point == kBlackMoon || point == kLunarPerigee)
@@ -24,10 +21,12 @@ LunarVariant VariantOfPoint(int point) {
   return LunarVariant::True;
 }
 
-BodyPosition BodyAt(int point, JdUt ut) { return BodyAtTt(point, ToTt(ut)); }
+BodyPosition BodyAt(const ChartContext& ctx, int point, JdUt ut) {
+  return BodyAtTt(ctx, point, ToTt(ut));
+}
 
-BodyPosition BodyAtTt(int point, JdTt tt) {
-  return GetEphemeris().Position(point, tt, VariantOfPoint(point));
+BodyPosition BodyAtTt(const ChartContext& ctx, int point, JdTt tt) {
+  return ctx.GetEphemeris().Position(point, tt, VariantOfPoint(ctx.Calculation(), point));
 }
 
 Status MoveSourceToUt(Source& source, double ut) {

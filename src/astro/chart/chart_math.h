@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "astro/chart/chart_context.h"
 #include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/instant.h"
 #include "astro/ephemeris/time_scales.h"
@@ -20,12 +21,12 @@ double Wrap180(double angle);
 inline JdUt UtOf(const Source& source) { return JdUt{UniversalJulianDay(source)}; }
 
 // The lunar variant of a point by the calculation settings (nodes, Black Moon and perigee).
-LunarVariant VariantOfPoint(int point);
+LunarVariant VariantOfPoint(const cfg::CalculationSettings& calc, int point);
 
-// Apparent longitude, latitude and speed of body 0..29 at a Universal Time, by the program-wide
-// ephemeris and the calculation settings.
-BodyPosition BodyAt(int point, JdUt ut);
-BodyPosition BodyAtTt(int point, JdTt tt);
+// Apparent longitude, latitude and speed of body 0..29 at a Universal Time, by the context's
+// ephemeris and calculation settings.
+BodyPosition BodyAt(const ChartContext& ctx, int point, JdUt ut);
+BodyPosition BodyAtTt(const ChartContext& ctx, int point, JdTt tt);
 
 // Moves `source` to the Universal Time `ut`, keeping its name, place and zone (the local moment is
 // re-expressed on its own clock).

@@ -4,13 +4,12 @@
 #include <cmath>
 #include <optional>
 
-#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/houses/angles.h"
-#include "foundation/config/configuration.h"
+#include "astro/chart/chart_context.h"
 
 using chartmath::BodyAt;
 using chartmath::UtOf;
@@ -22,14 +21,14 @@ constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr double kPolarLatitude = 66.5;
 
 // The longitude that an operand code of an Arabic part names; -777.0 when absent or unknown.
-double OperandLongitude(const Chart& chart, int code) {
+double OperandLongitude(const ChartContext& ctx, const Chart& chart, int code) {
   if (code >= 0 && code < kBodyCount) return chart.GetPointLongitude(code).Get();
   if (code >= 30 && code < 42) return chart.GetCusp(code - 30).Get();
   if (code >= 42 && code < 54) {
     const AngleValue cusp = chart.GetCusp(code - 42);
     if (!cusp.IsSet()) return kAbsent;
     const int sign = static_cast<int>(cusp.Get() / 30.0) % 12;
-    const int ruler = GetConfiguration().signRulers[sign];
+    const int ruler = ctx.Config().signRulers[sign];
     return ruler >= 0 && ruler < kBodyCount ? chart.GetPointLongitude(ruler).Get() : kAbsent;
   }
   return kAbsent;
@@ -47,12 +46,12 @@ double AngleAt(int selector, const Place& place, double ut) {
 
 // The Universal Time of the next (span > 0) or previous (span < 0) passage of the longitude over
 // the angle.
-std::optional<double> AngleEvent(int body, int selector, double longitude, const Place& place,
+std::optional<double> AngleEvent(const ChartContext& ctx, int body, int selector, double longitude, const Place& place,
                                  double fromUt, double spanDays) {
   if (selector < 0 || selector > 3 || (body < 0 && IsAbsent(longitude)) || body >= kBodyCount)
     return std::nullopt;
   const auto offset = [&](double t) {
-    const double lon = body < 0 ? longitude : BodyAt(body, JdUt{t}).longitude;
+    const double lon = body < 0 ? longitude : BodyAt(ctx, body, JdUt{t}).longitude;
     return Wrap180(AngleAt(selector, place, t) - lon);
   };
   // Near the polar circles the Ascendant sweeps whole signs within minutes: finer steps there.
@@ -68,17 +67,23 @@ bool LocalMoment(const Source& source, double ut, Moment& out) {
   return true;
 }
 
-double Elongation(double ut) {
+double Elongation(const ChartContext& ctx, double ut) {
   const JdUt t{ut};
-  return AngleDifference360(BodyAt(0, t).longitude, BodyAt(1, t).longitude);
+  return AngleDifference360(BodyAt(ctx, 0, t).longitude, BodyAt(ctx, 1, t).longitude);
 }
 
 }  // namespace
 
 double Chart::CalculateArabicPart(const Chart& chart, int a, int b, int c, int op1, int op2,
                                   bool dayNightRule) {
-  const double la = OperandLongitude(chart, a), lb = OperandLongitude(chart, b),
-               lc = OperandLongitude(chart, c);
+  return CalculateArabicPart(ChartContext::FromCurrentSettings(), chart, a, b, c, op1, op2,
+                             dayNightRule);
+}
+
+double Chart::CalculateArabicPart(const ChartContext& ctx, const Chart& chart, int a, int b, int c,
+                                  int op1, int op2, bool dayNightRule) {
+  const double la = OperandLongitude(ctx, chart, a), lb = OperandLongitude(ctx, chart, b),
+               lc = OperandLongitude(ctx, chart, c);
   if (IsAbsent(la) || IsAbsent(lb) || IsAbsent(lc)) return kAbsent;
   const bool day = !dayNightRule || chart.IsDayChart();
   // +1 add, -1 subtract, 0 an unknown operator.
@@ -110,18 +115,29 @@ bool Chart::IsDayChart() const {
 
 bool Chart::FindRiseSetMoment(int body, int selector, bool following, Moment& out,
                               double longitude) const {
+  return FindRiseSetMoment(ChartContext::FromCurrentSettings(), body, selector, following, out,
+                           longitude);
+}
+
+bool Chart::FindRiseSetMoment(const ChartContext& ctx, int body, int selector, bool following,
+                              Moment& out, double longitude) const {
   const Source& source = ComputingSource(definition);
-  const std::optional<double> t = AngleEvent(body, selector, longitude, source.place,
+  const std::optional<double> t = AngleEvent(ctx, body, selector, longitude, source.place,
                                              UtOf(source).days, following ? 2.0 : -2.0);
   return t && LocalMoment(source, *t, out);
 }
 
 bool Chart::FindNearestRiseSet(int body, int selector, Moment& out, double longitude) const {
+  return FindNearestRiseSet(ChartContext::FromCurrentSettings(), body, selector, out, longitude);
+}
+
+bool Chart::FindNearestRiseSet(const ChartContext& ctx, int body, int selector, Moment& out,
+                               double longitude) const {
   const Source& source = ComputingSource(definition);
   const double now = UtOf(source).days;
   const std::optional<double> before =
-      AngleEvent(body, selector, longitude, source.place, now, -2.0);
-  const std::optional<double> after = AngleEvent(body, selector, longitude, source.place, now, 2.0);
+      AngleEvent(ctx, body, selector, longitude, source.place, now, -2.0);
+  const std::optional<double> after = AngleEvent(ctx, body, selector, longitude, source.place, now, 2.0);
   if (!before && !after) return false;
   const double t = !before  ? *after
                    : !after ? *before
@@ -130,33 +146,39 @@ bool Chart::FindNearestRiseSet(int body, int selector, Moment& out, double longi
 }
 
 bool Chart::FindRiseSetOnDate(int selector, int body, Moment& out) const {
+  return FindRiseSetOnDate(ChartContext::FromCurrentSettings(), selector, body, out);
+}
+
+bool Chart::FindRiseSetOnDate(const ChartContext& ctx, int selector, int body, Moment& out) const {
   if (selector != 0 && selector != 1) return false;
   const FDate& date = ComputingSource(definition).moment.date;
   Moment event;
-  if (FindRiseSetMoment(body, selector, false, event) && event.date == date) {
+  if (FindRiseSetMoment(ctx, body, selector, false, event) && event.date == date) {
     out = event;
     return true;
   }
-  if (FindRiseSetMoment(body, selector, true, event) && event.date == date) {
+  if (FindRiseSetMoment(ctx, body, selector, true, event) && event.date == date) {
     out = event;
     return true;
   }
   return false;
 }
 
-int Chart::GetLunarDay() const {
+int Chart::GetLunarDay() const { return GetLunarDay(ChartContext::FromCurrentSettings()); }
+
+int Chart::GetLunarDay(const ChartContext& ctx) const {
   const Source& source = ComputingSource(definition);
   if (std::fabs(source.place.LatitudeDeg()) >= kPolarLatitude) return -1;
   const double now = UtOf(source).days;
   // The last new moon: the elongation passing 0 upwards, searched backwards.
-  const auto elongation = [](double t) { return Wrap180(Elongation(t)); };
+  const auto elongation = [&ctx](double t) { return Wrap180(Elongation(ctx, t)); };
   const std::optional<double> newMoon =
       chartmath::FindUpwardZero(elongation, now + kSecondDays, -31.0, 1.0, kSecondDays);
   if (!newMoon) return -1;
   int day = 1;
   double t = *newMoon;
   for (int i = 0; i < 32; ++i) {
-    const std::optional<double> rise = AngleEvent(1, 0, kAbsent, source.place, t, 2.0);
+    const std::optional<double> rise = AngleEvent(ctx, 1, 0, kAbsent, source.place, t, 2.0);
     if (!rise || *rise > now) break;
     ++day;
     t = *rise;
@@ -165,16 +187,18 @@ int Chart::GetLunarDay() const {
 }
 
 int Chart::GetKarmicCoefficient() const {
-  Aspectarium& set = GetAspectarium();
-  const AspectSystem* system = set.FindSystem(definition.AspectSystemName());
-  if (system == nullptr) system = set.GetCurrentSystem();
+  return GetKarmicCoefficient(ChartContext::FromCurrentSettings());
+}
+
+int Chart::GetKarmicCoefficient(const ChartContext& ctx) const {
+  const AspectSystem* system = ctx.SystemOrCurrent(definition.AspectSystemName());
   if (system == nullptr) return 0;
   int all = 0, karmic = 0;
   for (int a = 0; a < 10; ++a) {
     for (int b = a + 1; b < 10; ++b) {
       const AngleValue la = GetPointLongitude(a), lb = GetPointLongitude(b);
       if (!la.IsSet() || !lb.IsSet()) continue;
-      const int orbClass = GetConfiguration().GetPairOrbClass(a, b);
+      const int orbClass = ctx.Config().GetPairOrbClass(a, b);
       const AspectMatch m =
           system->FindAspectBetween(la.Get(), lb.Get(), OrbColumnOfClass(orbClass));
       if (!m.Found()) continue;
@@ -187,6 +211,13 @@ int Chart::GetKarmicCoefficient() const {
 
 double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, double offset,
                                     int forward, double toleranceArcmin) const {
+  return FindLunarAspectMoment(ChartContext::FromCurrentSettings(), moment, point, angle, offset,
+                               forward, toleranceArcmin);
+}
+
+double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int point,
+                                    double angle, double offset, int forward,
+                                    double toleranceArcmin) const {
   if (point < 0 || point > kPointVertex) return kAbsent;
   // The moment is on the clock of the Source the chart is computed for; the Moon and the point are
   // taken as the ephemeris gives them there (the points 30..33 from a natal chart cast there).
@@ -198,15 +229,15 @@ double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, dou
   double target = kAbsent;
   const auto gap = [&](double localJd) {
     const JdUt ut{localJd - zoneDays};
-    const double moon = BodyAt(1, ut).longitude;
+    const double moon = BodyAt(ctx, 1, ut).longitude;
     double lon;
     if (point < kBodyCount) {
-      lon = BodyAt(point, ut).longitude;
+      lon = BodyAt(ctx, point, ut).longitude;
     } else {
       Moment m;
       if (!m.SetMoment(localJd).ok()) return 0.0;
       work.definition.sources[0].AssignMoment(m);
-      if (!work.CalculatePositions(0).ok()) return 0.0;
+      if (!work.CalculatePositions(ctx, 0).ok()) return 0.0;
       lon = work.points[point].longitude.Get();
       if (IsAbsent(lon)) return 0.0;
     }
@@ -231,6 +262,12 @@ double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, dou
 
 bool SeekLuminaryLongitude(Source& source, int body, int reference, double longitude, double angle,
                            int forward, double stepFactor) {
+  return SeekLuminaryLongitude(ChartContext::FromCurrentSettings(), source, body, reference,
+                               longitude, angle, forward, stepFactor);
+}
+
+bool SeekLuminaryLongitude(const ChartContext& ctx, Source& source, int body, int reference,
+                           double longitude, double angle, int forward, double stepFactor) {
   if (body != 0 && body != 1) return false;
   if (reference >= kBodyCount || (reference < 0 && IsAbsent(longitude))) return false;
   const double daily = body == 1 ? 13.0 : 1.0;
@@ -240,9 +277,9 @@ bool SeekLuminaryLongitude(Source& source, int body, int reference, double longi
   const double span = body == 1 ? 60.0 : 400.0;
   for (int i = 0; i < 200 && std::fabs(t - start) <= span; ++i) {
     const JdUt ut{t};
-    const double base = reference < 0 ? longitude : BodyAt(reference, ut).longitude;
+    const double base = reference < 0 ? longitude : BodyAt(ctx, reference, ut).longitude;
     const double target = NormalizeDegrees(base + angle);
-    const double lon = BodyAt(body, ut).longitude;
+    const double lon = BodyAt(ctx, body, ut).longitude;
     // The arc still to go in the direction of the search on the first step, then the nearer way.
     double remaining =
         i == 0 ? (forward == 1 ? AngleDifference360(lon, target) : -AngleDifference360(target, lon))

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/houses/houses.h"
@@ -58,11 +59,16 @@ bool RealThematicAllowedKind(const SuperSource& d) {
 }  // namespace
 
 Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place) {
+  return MakeRelocatedChart(ChartContext::FromCurrentSettings(), out, chart, mode, place);
+}
+
+Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
+                          const Place& place) {
   if (mode != 0 && mode != 1) return Status::Error(107, "MakeRelocatedChart", mode);
   Chart moved = chart;
   MovePlace(moved.definition, place);
   const int system = BaseHouseSystem(
-      IsKnownHouseSystem(chart.houseSystem) ? chart.houseSystem : ConfiguredHouseSystem());
+      IsKnownHouseSystem(chart.houseSystem) ? chart.houseSystem : ConfiguredHouseSystem(ctx));
   if (mode == 1) {
     if (std::fabs(place.LatitudeDeg()) >= kPolarLatitude) return Status::Message(kMsgGeodeticPolar);
     if (!HasGeodeticVariant(system)) return Status::Message(kMsgNoGeodeticVariant);
@@ -70,15 +76,19 @@ Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place&
   } else {
     moved.houseSystem = IsKnownHouseSystem(chart.houseSystem) ? chart.houseSystem : system;
   }
-  if (Status st = ChartCalculate(moved, 0); !st.ok()) return st;
+  if (Status st = ChartCalculate(ctx, moved, 0); !st.ok()) return st;
   out = moved;
   return Status::Ok();
 }
 
 Status MakeLocalSpaceChart(Chart& out, const Chart& chart) {
+  return MakeLocalSpaceChart(ChartContext::FromCurrentSettings(), out, chart);
+}
+
+Status MakeLocalSpaceChart(const ChartContext& ctx, Chart& out, const Chart& chart) {
   Chart local = chart;
   local.SetDerivationMarker(kMarkerLocalSpace);
-  if (Status st = ChartCalculate(local, 0); !st.ok()) return st;
+  if (Status st = ChartCalculate(ctx, local, 0); !st.ok()) return st;
   out = local;
   return Status::Ok();
 }
@@ -97,6 +107,11 @@ ThematicChoice ThematicChoiceFromSettings(const Configuration& config) {
 }
 
 Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice) {
+  return MakeThematicChart(ChartContext::FromCurrentSettings(), out, chart, choice);
+}
+
+Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart,
+                         const ThematicChoice& choice) {
   constexpr const char* kWhere = "MakeThematicChart";
   const bool arbitrary = choice.planet == 30;
   if (choice.kind < 0 || choice.kind > 2 || choice.planet < 0 || choice.planet > 30 ||
@@ -105,7 +120,7 @@ Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& c
   Chart made = chart;
   made.points[kDerivationMarkerSlot] = PointRecord();
   made.extra[0] = 0.0;
-  if (Status st = ChartCalculate(made, 0); !st.ok()) return st;
+  if (Status st = ChartCalculate(ctx, made, 0); !st.ok()) return st;
   const double planet =
       arbitrary ? choice.point / 60.0 : made.GetPointLongitude(choice.planet).Get();
   if (IsAbsent(planet)) return Status::Error(107, kWhere, 2);
@@ -117,7 +132,7 @@ Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& c
       return Status::Message(kMsgThematicHouses);
     if (choice.house < 0 || choice.house > 3) return Status::Error(107, kWhere, 3);
     Moment when;
-    if (!made.FindNearestRiseSet(arbitrary ? -1 : choice.planet, AngleSelectorOfHouse(choice.house),
+    if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet, AngleSelectorOfHouse(choice.house),
                                  when, planet))
       return Status::Error(107, kWhere, 4);
     const Source& computed = ComputingSource(made.definition);
@@ -143,7 +158,7 @@ Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& c
     made.SetDerivationMarker(kMarkerSymbolicThematic);
   }
   made.definition.SetTitle(GetMessageText(kMsgThematicTitle));
-  if (Status st = ChartCalculate(made, 0); !st.ok()) return st;
+  if (Status st = ChartCalculate(ctx, made, 0); !st.ok()) return st;
   out = made;
   return Status::Ok();
 }

@@ -8,7 +8,14 @@ using house_geometry::kDeg;
 using house_geometry::Norm360;
 
 double AscendantDeg(double armcDeg, double latitudeDeg, double obliquityDeg) {
-  return house_geometry::CuspOfObliqueAscension(armcDeg + 90.0, latitudeDeg, obliquityDeg);
+  const double asc =
+      house_geometry::CuspOfObliqueAscension(armcDeg + 90.0, latitudeDeg, obliquityDeg);
+  // Inside the polar circles the closed formula gives the western intersection of the ecliptic
+  // with the horizon for part of the sidereal day. The degree on the eastern half of the horizon
+  // has its right ascension within half a circle after ARMC (hour angle between 180 and 360).
+  if (std::fabs(latitudeDeg) <= 90.0 - std::fabs(obliquityDeg)) return asc;
+  const double ra = RightAscensionOfEclipticDeg(asc, obliquityDeg);
+  return Norm360(ra - armcDeg) > 180.0 ? Norm360(asc + 180.0) : asc;
 }
 
 double MidheavenDeg(double armcDeg, double obliquityDeg) {
@@ -33,4 +40,9 @@ double EastPointDeg(double armcDeg, double obliquityDeg) {
 double EclipticOfRightAscensionDeg(double raDeg, double obliquityDeg) {
   const double ra = raDeg * kDeg;
   return Norm360(std::atan2(std::sin(ra), std::cos(ra) * std::cos(obliquityDeg * kDeg)) / kDeg);
+}
+
+double RightAscensionOfEclipticDeg(double longitudeDeg, double obliquityDeg) {
+  const double l = longitudeDeg * kDeg;
+  return Norm360(std::atan2(std::sin(l) * std::cos(obliquityDeg * kDeg), std::cos(l)) / kDeg);
 }

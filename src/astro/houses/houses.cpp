@@ -206,7 +206,8 @@ Cusps EquatorCusps(const Sky& s, bool alongEclipticLongitude) {
 Cusps HorizontalCusps(const Sky& s) {
   const double coLatitude = s.latitude > 0.0 ? 90.0 - s.latitude : -90.0 - s.latitude;
   Sky turned{Norm360(s.armc + 180.0), coLatitude, s.obliquity, 0.0, 0.0};
-  turned.asc = AscendantDeg(turned.armc, turned.latitude, turned.obliquity);
+  // The closed formula itself: on the turned sphere "east" has no meaning.
+  turned.asc = CuspOfObliqueAscension(turned.armc + 90.0, turned.latitude, turned.obliquity);
   turned.mc = MidheavenDeg(turned.armc, turned.obliquity);
   Cusps c = CampanusCusps(turned);
   for (double& cusp : c) cusp = Norm360(cusp + 180.0);
