@@ -50,8 +50,9 @@ void AspBetweenTwoGroups(benchmark::State& state) {
   outer.count = 4;
   outer.members = {5, 6, 7, 8};
   set.groups.AddGroup('P', outer);
-  set.ParseFuncs(Cp1251("1 + 0 501 500 1000 G9[каждая] Outer[одна_из] BENCH 0 0 0 1 0 0 511 3 3 0 0\n"),
-                 CFunc::kCapacity);
+  set.ParseFuncs(
+      Cp1251("1 + 0 501 500 1000 G9[каждая] Outer[одна_из] BENCH 0 0 0 1 0 0 511 3 3 0 0\n"),
+      CFunc::kCapacity);
 
   Chart chart;
   for (int i = 0; i < 34; ++i) chart.points[static_cast<std::size_t>(i)].longitude.Set(i * 37.3);

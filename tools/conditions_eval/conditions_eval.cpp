@@ -156,8 +156,9 @@ std::optional<InputError> LoadAspects(const fs::path& file, const fs::path& fold
       ok = Parse(f[static_cast<std::size_t>(k) + 1], a.orbs[static_cast<std::size_t>(k)]) &&
            a.orbs[static_cast<std::size_t>(k)] >= 0.0;
     if (!ok || a.angle < 0.0 || a.angle > 360.0)
-      return InputError{file.string(), lineNumber,
-                        "expected angle, orbs of classes 1-5, exact orb, nature, major|minor, name"};
+      return InputError{
+          file.string(), lineNumber,
+          "expected angle, orbs of classes 1-5, exact orb, nature, major|minor, name"};
     a.type = static_cast<std::uint8_t>(nature);
     a.major = f[8] == "major" ? 1 : 0;
     a.name = Cp1251(f[9]).substr(0, Aspect::kNameLength);
@@ -168,7 +169,8 @@ std::optional<InputError> LoadAspects(const fs::path& file, const fs::path& fold
     return InputError{file.string(), 0, "more than 50 aspects"};
   AspectSystem system(name, folder / SystemFileName(name));
   system.SetAspects(std::move(aspects));
-  if (!system.SaveSystem().ok()) return InputError{file.string(), 0, "cannot be written as a system"};
+  if (!system.SaveSystem().ok())
+    return InputError{file.string(), 0, "cannot be written as a system"};
   aspectarium.LoadAll(folder);
   if (!aspectarium.FindSystem(name)) return InputError{file.string(), 0, "cannot be loaded back"};
   return std::nullopt;
@@ -198,7 +200,8 @@ std::optional<std::string> ParseChartLine(const std::vector<std::string_view>& f
     era = 'B';
     date.remove_suffix(3);
   }
-  const std::size_t d1 = date.find('.'), d2 = date.find('.', d1 == std::string_view::npos ? 0 : d1 + 1);
+  const std::size_t d1 = date.find('.'),
+                    d2 = date.find('.', d1 == std::string_view::npos ? 0 : d1 + 1);
   int day = 0, month = 0, year = 0;
   if (d1 == std::string_view::npos || d2 == std::string_view::npos ||
       !Parse(date.substr(0, d1), day) || !Parse(date.substr(d1 + 1, d2 - d1 - 1), month) ||
@@ -209,7 +212,8 @@ std::optional<std::string> ParseChartLine(const std::vector<std::string_view>& f
   if (!ParsePair(f[4], hours, minutes) || !s.moment.time.SetTime(hours, minutes, 0).ok())
     return "the time is not HH:MM";
   const std::string_view zone = f[5];
-  if (zone.empty() || (zone[0] != '+' && zone[0] != '-') || !ParsePair(zone.substr(1), hours, minutes) ||
+  if (zone.empty() || (zone[0] != '+' && zone[0] != '-') ||
+      !ParsePair(zone.substr(1), hours, minutes) ||
       !s.zone.SetTime(hours, minutes, 0, zone[0]).ok())
     return "the zone is not +HH:MM or -HH:MM";
   int latD = 0, latM = 0, lonD = 0, lonM = 0;
@@ -291,7 +295,8 @@ bool WriteArchive(Archive& archive, CommentSlotTable& slots, std::vector<Fixture
       chart.commentSlot = static_cast<std::uint8_t>(slot);
       for (int k = 0; k < kCommentPages; ++k)
         if (!charts[i].pages[static_cast<std::size_t>(k)].empty() &&
-            !RewriteFile(CommentFileName(chart, k), charts[i].pages[static_cast<std::size_t>(k)]).ok())
+            !RewriteFile(CommentFileName(chart, k), charts[i].pages[static_cast<std::size_t>(k)])
+                 .ok())
           return false;
     }
     int result = 0;
@@ -352,8 +357,10 @@ int main(int argc, char** argv) {
   CFunc set;
   set.SetEnvironment(&config, &aspectarium);
   if (!fs::is_regular_file(groupsFile)) return Refuse({groupsFile.string(), 0, "no such file"});
-  if (set.groups.LoadGroups(groupsFile) != 0) return Refuse({groupsFile.string(), 0, "cannot be read"});
-  if (!fs::is_regular_file(conditionsFile)) return Refuse({conditionsFile.string(), 0, "no such file"});
+  if (set.groups.LoadGroups(groupsFile) != 0)
+    return Refuse({groupsFile.string(), 0, "cannot be read"});
+  if (!fs::is_regular_file(conditionsFile))
+    return Refuse({conditionsFile.string(), 0, "no such file"});
   if (set.LoadFuncs(conditionsFile, CFunc::kCapacity) < 0)
     return Refuse({conditionsFile.string(), 0, "cannot be read"});
   for (int i = 0; i < set.Count(); ++i) {

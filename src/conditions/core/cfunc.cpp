@@ -120,7 +120,8 @@ int CFunc::LoadFuncs(const fs::path& file, int limit) {
 
 std::string CFunc::SerializeFuncs() const {
   std::string out;
-  for (int i = 0; i < count_; ++i) out += FormatConditionLine(conditions_[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < count_; ++i)
+    out += FormatConditionLine(conditions_[static_cast<std::size_t>(i)]);
   return out;
 }
 

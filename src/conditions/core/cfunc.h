@@ -26,9 +26,9 @@ inline constexpr int kMsgTooManyConditions = 571;
 
 // What a list of condition lines gave.
 struct ConditionListRead {
-  int count = 0;                     // records taken
-  std::vector<int> refusedLines;     // 1-based numbers of the lines refused (invalid records)
-  bool endedEarly = false;           // a line without all 20 fields ended the reading
+  int count = 0;                  // records taken
+  std::vector<int> refusedLines;  // 1-based numbers of the lines refused (invalid records)
+  bool endedEarly = false;        // a line without all 20 fields ended the reading
 };
 
 class CFunc {
@@ -44,7 +44,9 @@ class CFunc {
   int Capacity() const { return capacity_; }
   // 1..100 (the query dialog's 100 when not set).
   void SetCapacity(int capacity);
-  const QueryCondition& Condition(int i) const { return conditions_.at(static_cast<std::size_t>(i)); }
+  const QueryCondition& Condition(int i) const {
+    return conditions_.at(static_cast<std::size_t>(i));
+  }
   QueryCondition& Condition(int i) { return conditions_.at(static_cast<std::size_t>(i)); }
   // The index of the condition numbered `number`, -1 when none.
   int IndexOfNumber(int number) const;
@@ -79,9 +81,9 @@ class CFunc {
   int SaveFuncs(const std::filesystem::path& file) const;
 
   // --- Set-wide fields ---
-  int mode = 0;        // 0 all, 1 any, 2 logic expression
+  int mode = 0;  // 0 all, 1 any, 2 logic expression
   bool synastry = false;
-  std::string logic;   // at most 99 characters, without blanks
+  std::string logic;  // at most 99 characters, without blanks
   std::array<std::uint16_t, kCapacity> numbersMet{};
   Groups groups;
 

@@ -84,14 +84,18 @@ int PointOf(const Chart& chart, const Configuration& config, Family family, int 
 double Position(const Chart& chart, const Configuration& config, const QueryCondition& c,
                 Family family, int index) {
   switch (family) {
-    case Family::kPoint: return chart.GetPointLongitude(index).Get();
-    case Family::kSign: return index * 30.0;
-    case Family::kHouse: return chart.GetCusp(index).Get();
+    case Family::kPoint:
+      return chart.GetPointLongitude(index).Get();
+    case Family::kSign:
+      return index * 30.0;
+    case Family::kHouse:
+      return chart.GetCusp(index).Get();
     case Family::kRuler: {
       const int point = RulerPoint(chart, config, index);
       return point < 0 ? kAbsent : chart.GetPointLongitude(point).Get();
     }
-    case Family::kFixed: return c.w[8] + c.w[9] * 30.0 + c.w[10] / 60.0;
+    case Family::kFixed:
+      return c.w[8] + c.w[9] * 30.0 + c.w[10] / 60.0;
   }
   return kAbsent;
 }
@@ -104,8 +108,8 @@ struct Placed {
   int point;
 };
 
-std::vector<Placed> PlaceMembers(const Chart& chart, const Configuration& config, const QueryCondition& c,
-                          const Members& m) {
+std::vector<Placed> PlaceMembers(const Chart& chart, const Configuration& config,
+                                 const QueryCondition& c, const Members& m) {
   std::vector<Placed> out;
   out.reserve(static_cast<std::size_t>(m.count));
   for (int i = 0; i < m.count; ++i) {
@@ -342,9 +346,12 @@ int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int /*record*/)
   if (index < 0 || index >= count_) return -1;
   const QueryCondition& c = conditions_[static_cast<std::size_t>(index)];
   switch (c.Kind()) {
-    case kCondAsp: return EvaluateAsp(*this, chart, c);
-    case kCondIn: return EvaluateIn(*this, chart, c);
-    case kCondIncl: return EvaluateIncl(*this, chart, c);
+    case kCondAsp:
+      return EvaluateAsp(*this, chart, c);
+    case kCondIn:
+      return EvaluateIn(*this, chart, c);
+    case kCondIncl:
+      return EvaluateIncl(*this, chart, c);
     // Intervals, comparisons, before/after, context, configurations and counts are decided by
     // their own evaluators; until they exist a run that meets one stops rather than answer wrong.
     case kCondInterval:
@@ -352,8 +359,10 @@ int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int /*record*/)
     case kCondBeforeAfter:
     case kCondContext:
     case kCondConf:
-    case kCondQuant: return -1;
-    default: return 0;
+    case kCondQuant:
+      return -1;
+    default:
+      return 0;
   }
 }
 
@@ -408,7 +417,8 @@ std::vector<std::pair<int, const std::string*>> GroupObjects(const QueryConditio
     case kCondMoreLess:
       if (c.w[3] == 0 || c.w[3] == 5 || c.w[3] == 6) add(c.w[2], c.text1);
       break;
-    case kCondContext: break;
+    case kCondContext:
+      break;
     default:
       add(c.w[2], c.text1);
       add(c.w[3], c.text2);
@@ -429,9 +439,9 @@ int CFunc::ReportRunProblems() const {
       char quantifier = 0;
       if (!groups.LookUpGroup(*label, code, quantifier) && missing.insert(*label).second) {
         ++faults;
-        platform::GetPrompter().ShowMessage(
-            kMsgGroupNotFound, GetMessageText(kMsgGroupNotFound) + "\n" + *label + ".",
-            platform::Icon::Warning);
+        platform::GetPrompter().ShowMessage(kMsgGroupNotFound,
+                                            GetMessageText(kMsgGroupNotFound) + "\n" + *label + ".",
+                                            platform::Icon::Warning);
       }
     }
     const bool aspKind = c.Kind() == kCondAsp || c.Kind() == kCondPairAsp;

@@ -19,10 +19,14 @@ constexpr char kKinds[3] = {'P', 'S', 'H'};
 
 int Groups::Slot(char kind) {
   switch (kind) {
-    case 'P': return 0;
-    case 'S': return 1;
-    case 'H': return 2;
-    default: return -1;
+    case 'P':
+      return 0;
+    case 'S':
+      return 1;
+    case 'H':
+      return 2;
+    default:
+      return -1;
   }
 }
 

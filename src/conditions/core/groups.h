@@ -16,7 +16,7 @@ struct GroupRecord {
   static constexpr int kMaxMembers = 50;
   static constexpr std::size_t kMaxNameLength = 30;
 
-  std::int16_t count = 0;  // 0..50
+  std::int16_t count = 0;                           // 0..50
   std::array<std::uint8_t, kMaxMembers> members{};  // points 0..33, signs or houses 0..11
   std::string name;                                 // code page 1251, no blanks
 };

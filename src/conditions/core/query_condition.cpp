@@ -5,7 +5,8 @@
 #include <vector>
 
 void QueryCondition::CopyContents(const QueryCondition& other) {
-  for (int i = 1; i <= 18; ++i) w[static_cast<std::size_t>(i)] = other.w[static_cast<std::size_t>(i)];
+  for (int i = 1; i <= 18; ++i)
+    w[static_cast<std::size_t>(i)] = other.w[static_cast<std::size_t>(i)];
   text1 = other.text1;
   text2 = other.text2;
   text3 = other.text3;
@@ -61,7 +62,8 @@ bool ValidAsp(const QueryCondition& c) {
   if (!IsObjectCode(a) || !IsObjectCode(b) || b == kFixedDegree) return false;
   if (a == kFixedDegree && !ValidFixedDegree(c)) return false;
   if (!Labelled(a, c.text1) || !Labelled(b, c.text2)) return false;
-  if (!In(choice, 0, 49) && choice != kAnyAspectOfClasses && choice != kArbitraryAngle) return false;
+  if (!In(choice, 0, 49) && choice != kAnyAspectOfClasses && choice != kArbitraryAngle)
+    return false;
   const bool ownOrb = In(c.w[12], 0, 359) && In(c.w[13], 0, 59);
   if (choice == kArbitraryAngle) return ownOrb && In(c.w[17], 0, 359) && In(c.w[18], 0, 59);
   if (!In(c.w[11], 0, 1)) return false;
@@ -85,8 +87,8 @@ bool ValidIn(const QueryCondition& c) {
 // house group; the place a house or a house group. A sign has no meaning there.
 bool ValidPairIn(const QueryCondition& c) {
   const int a = c.w[2], place = c.w[3];
-  const bool object =
-      IsPointCode(a) || IsHouseCode(a) || IsRulerCode(a) || IsPlanetGroupCode(a) || IsHouseGroupCode(a);
+  const bool object = IsPointCode(a) || IsHouseCode(a) || IsRulerCode(a) || IsPlanetGroupCode(a) ||
+                      IsHouseGroupCode(a);
   return object && IsHouseLike(place) && In(c.w[11], 0, 1) && Labelled(a, c.text1) &&
          Labelled(place, c.text2);
 }
@@ -106,8 +108,8 @@ bool ValidQuantity(const QueryCondition& c) {
       !(IsPointCode(object) || IsRulerCode(object) || IsPlanetGroupCode(object)))
     return false;
   if ((quantity == 0 || quantity == 5 || quantity == 6) && !Labelled(object, c.text1)) return false;
-  return In(c.w[11], 0, 359) && In(c.w[12], 0, 59) && In(c.w[13], 0, 32767) &&
-         In(c.w[14], 0, 1) && In(c.w[15], 0, 2) && In(c.w[16], 0, 11);
+  return In(c.w[11], 0, 359) && In(c.w[12], 0, 59) && In(c.w[13], 0, 32767) && In(c.w[14], 0, 1) &&
+         In(c.w[15], 0, 2) && In(c.w[16], 0, 11);
 }
 
 bool ValidMoreLess(const QueryCondition& c) { return ValidQuantity(c) && In(c.w[4], 0, 1); }
@@ -121,8 +123,8 @@ bool ValidBeforeAfter(const QueryCondition& c) {
   const int a = c.w[2], b = c.w[3];
   if (!IsObjectCode(a) || a == kFixedDegree || !IsObjectCode(b)) return false;
   if (b == kFixedDegree && !ValidFixedDegree(c)) return false;
-  return Labelled(a, c.text1) && Labelled(b, c.text2) && In(c.w[4], 0, 1) &&
-         In(c.w[11], 0, 359) && In(c.w[12], 0, 59);
+  return Labelled(a, c.text1) && Labelled(b, c.text2) && In(c.w[4], 0, 1) && In(c.w[11], 0, 359) &&
+         In(c.w[12], 0, 59);
 }
 
 bool ValidContext(const QueryCondition& c) {
@@ -157,21 +159,27 @@ bool ValidQuant(const QueryCondition& c) {
   const int what = c.w[2], object = c.w[3];
   bool objectOk = true;
   switch (what) {
-    case 0: objectOk = IsSignLike(object) || IsHouseLike(object); break;
+    case 0:
+      objectOk = IsSignLike(object) || IsHouseLike(object);
+      break;
     case 1:
-    case 2: objectOk = IsPointCode(object) || IsRulerCode(object); break;
-    case 3: break;  // the whole chart: no object
+    case 2:
+      objectOk = IsPointCode(object) || IsRulerCode(object);
+      break;
+    case 3:
+      break;  // the whole chart: no object
     case 4:
       objectOk = IsPointCode(object) || IsHouseCode(object) || IsRulerCode(object) ||
                  IsPlanetGroupCode(object) || IsHouseGroupCode(object);
       break;
-    default: return false;
+    default:
+      return false;
   }
   if (!objectOk || (what != 3 && !Labelled(object, c.text1))) return false;
   return In(c.w[4], 0, 3) && In(c.w[8], 0, 1000) && In(c.w[9], 0, 1000) && In(c.w[10], 0, 1) &&
          In(c.w[11], 0, 1) && In(c.w[12], 0, 359) && In(c.w[13], 0, 59) &&
-         In(c.w[14], 0, kMaskAll) && In(c.w[15], 0, 5) && In(c.w[16], 0, 1) &&
-         In(c.w[17], 0, 2) && In(c.w[18], 0, 2);
+         In(c.w[14], 0, kMaskAll) && In(c.w[15], 0, 5) && In(c.w[16], 0, 1) && In(c.w[17], 0, 2) &&
+         In(c.w[18], 0, 2);
 }
 
 }  // namespace
@@ -193,7 +201,7 @@ ConditionLineFault ParseConditionLine(std::string_view line, QueryCondition& out
     return ConditionLineFault::kFields;
   QueryCondition c;
   // Tokens: number, sign, kind, w2..w4, three texts, w8..w18.
-  static constexpr int kWordOfToken[20] = {0, 19, 1, 2, 3, 4, 5, 6, 7, 8,
+  static constexpr int kWordOfToken[20] = {0, 19, 1,  2,  3,  4,  5,  6,  7,  8,
                                            9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
   for (int t = 0; t < QueryCondition::kWords; ++t) {
     const std::string_view token = tokens[static_cast<std::size_t>(t)];
@@ -221,16 +229,27 @@ bool ValidateCondition(const QueryCondition& c) {
   if (!ValidText(c.text1) || !ValidText(c.text2) || !ValidText(c.text3)) return false;
   switch (c.w[1]) {
     case kCondAsp:
-    case kCondPairAsp: return ValidAsp(c);
-    case kCondIn: return ValidIn(c);
-    case kCondPairIn: return ValidPairIn(c);
-    case kCondIncl: return ValidIncl(c);
-    case kCondInterval: return ValidInterval(c);
-    case kCondMoreLess: return ValidMoreLess(c);
-    case kCondBeforeAfter: return ValidBeforeAfter(c);
-    case kCondContext: return ValidContext(c);
-    case kCondConf: return ValidConf(c);
-    case kCondQuant: return ValidQuant(c);
-    default: return false;
+    case kCondPairAsp:
+      return ValidAsp(c);
+    case kCondIn:
+      return ValidIn(c);
+    case kCondPairIn:
+      return ValidPairIn(c);
+    case kCondIncl:
+      return ValidIncl(c);
+    case kCondInterval:
+      return ValidInterval(c);
+    case kCondMoreLess:
+      return ValidMoreLess(c);
+    case kCondBeforeAfter:
+      return ValidBeforeAfter(c);
+    case kCondContext:
+      return ValidContext(c);
+    case kCondConf:
+      return ValidConf(c);
+    case kCondQuant:
+      return ValidQuant(c);
+    default:
+      return false;
   }
 }

@@ -112,7 +112,8 @@ TEST_F(ConditionEvaluation, QuantifiersOfAspectsOnOneChart) {
   for (const Row& row : rows)
     for (int q = 0; q < 4; ++q) {
       Use(Conj(0, codes[q][0], codes[q][1], labels[q]));
-      EXPECT_EQ(set_.QueryConditionEvaluate(row.chart, 0, -1), row.expected[static_cast<std::size_t>(q)])
+      EXPECT_EQ(set_.QueryConditionEvaluate(row.chart, 0, -1),
+                row.expected[static_cast<std::size_t>(q)])
           << row.name << " " << labels[q];
     }
   // An empty first group: each holds, one-of does not.
@@ -131,12 +132,18 @@ TEST_F(ConditionEvaluation, QuantifiersOfAspectsBetweenTwoCharts) {
   };
   const Row rows[] = {
       // Mars conjoins both lights, Jupiter neither.
-      {"one_b_with_every_a", MakeChart({{0, 10}, {1, 10.5}}), MakeChart({{4, 10.2}, {5, 200}}),
+      {"one_b_with_every_a",
+       MakeChart({{0, 10}, {1, 10.5}}),
+       MakeChart({{4, 10.2}, {5, 200}}),
        {0, 1, 0, 1}},
       // The Sun conjoins both, the Moon neither.
-      {"one_a_with_every_b", MakeChart({{0, 10}, {1, 100}}), MakeChart({{4, 10.2}, {5, 9.8}}),
+      {"one_a_with_every_b",
+       MakeChart({{0, 10}, {1, 100}}),
+       MakeChart({{4, 10.2}, {5, 9.8}}),
        {0, 0, 1, 1}},
-      {"every_pair", MakeChart({{0, 10}, {1, 10.5}}), MakeChart({{4, 10.2}, {5, 9.8}}),
+      {"every_pair",
+       MakeChart({{0, 10}, {1, 10.5}}),
+       MakeChart({{4, 10.2}, {5, 9.8}}),
        {1, 1, 1, 1}},
       {"no_pair", MakeChart({{0, 10}, {1, 100}}), MakeChart({{4, 50}, {5, 200}}), {0, 0, 0, 0}},
   };
@@ -214,10 +221,10 @@ TEST_F(ConditionEvaluation, OrbClassesOfPairs) {
       {"sign_pair_class_5", "1 + 0 0 104 0 \x03 \x03 T 0 0 0 1 0 0 0 1 5 0 0",
        MakeChart({{0, 127}}), 0},
       // A house cusp with a point: word 15.
-      {"cusp_pair_class_5", "1 + 0 0 203 0 \x03 \x03 T 0 0 0 1 0 0 0 5 1 0 0",
-       MakeChart({{0, 95}}), 0},
-      {"cusp_pair_class_3", "1 + 0 0 203 0 \x03 \x03 T 0 0 0 1 0 0 0 3 1 0 0",
-       MakeChart({{0, 95}}), 1},
+      {"cusp_pair_class_5", "1 + 0 0 203 0 \x03 \x03 T 0 0 0 1 0 0 0 5 1 0 0", MakeChart({{0, 95}}),
+       0},
+      {"cusp_pair_class_3", "1 + 0 0 203 0 \x03 \x03 T 0 0 0 1 0 0 0 3 1 0 0", MakeChart({{0, 95}}),
+       1},
       // An aspect system that is not loaded has no aspects.
       {"missing_system", "1 + 0 0 1 0 \x03 \x03 NONE 0 0 0 1 0 0 0 1 1 0 0",
        MakeChart({{0, 10}, {1, 10}}), 0},
@@ -229,7 +236,7 @@ TEST_F(ConditionEvaluation, OrbClassesOfPairs) {
 }
 
 TEST_F(ConditionEvaluation, InBetweenTwoCharts) {
-  const Chart first = MakeChart({{0, 10}, {1, 100}}, 0);   // Sun house 1, Moon house 4 of second
+  const Chart first = MakeChart({{0, 10}, {1, 100}}, 0);  // Sun house 1, Moon house 4 of second
   const Chart second = MakeChart({{0, 15}, {1, 20}}, 0);
   struct Row {
     const char* name;
@@ -286,7 +293,8 @@ TEST_F(ConditionEvaluation, ProblemsAreReportedOnceBeforeARun) {
   ASSERT_EQ(set_.ParseFuncs(lines, CFunc::kCapacity).count, 4);
   EXPECT_EQ(set_.ReportRunProblems(), 3);
   ASSERT_EQ(prompts_.shown.size(), 3u);
-  EXPECT_EQ(prompts_.shown[0].text, GetMessageText(kMsgGroupNotFound) + "\n" + Cp1251("Gone[каждая]."));
+  EXPECT_EQ(prompts_.shown[0].text,
+            GetMessageText(kMsgGroupNotFound) + "\n" + Cp1251("Gone[каждая]."));
   EXPECT_EQ(prompts_.shown[1].number, kMsgGroupNotFound);
   EXPECT_EQ(prompts_.shown[2].number, AspectMessageNumber(kAspMsgBadPosition));
   // Aspect 7 of a system of three: the condition holds nowhere.
@@ -306,9 +314,13 @@ TEST_F(ConditionEvaluation, PositionListsOfTheFirstObject) {
       {"fixed", "1 + 1 506 100 0 \x03 \x03 \x03 12 3 30 0 0 0 0 0 0 0 0", {102.5}, {0}},
       {"sign_in_house", "1 + 2 104 203 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", {120}, {4}},
       {"house_in_sign", "1 + 2 203 104 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", {95}, {3}},
-      {"planet_group", "1 + 1 501 100 0 A[каждая] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", {10, 130},
+      {"planet_group",
+       "1 + 1 501 100 0 A[каждая] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0",
+       {10, 130},
        {0, 1}},
-      {"house_group", "1 + 1 504 100 0 Angles[один_из] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", {5, 95},
+      {"house_group",
+       "1 + 1 504 100 0 Angles[один_из] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0",
+       {5, 95},
        {0, 3}},
       {"absent_point", "1 + 1 9 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", {kAbsent}, {9}},
   };

@@ -48,6 +48,7 @@ struct LineCase {
   std::string line;
   ConditionLineFault fault;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 
 class ConditionLineChecks : public ::testing::TestWithParam<LineCase> {};
 

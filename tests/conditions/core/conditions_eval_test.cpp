@@ -67,6 +67,7 @@ struct EvalCase {
   std::string conditions;
   std::vector<int> hits;
 };
+void PrintTo(const EvalCase& c, std::ostream* os) { *os << c.name; }
 
 class ConditionsEvalTool : public ::testing::TestWithParam<EvalCase> {};
 
@@ -81,11 +82,13 @@ const EvalCase kCases[] = {
     // Sun-Moon at the angle 90:00 with the own orb 1:00: 90, 90, 90.5 hold; 91.5 does not.
     {"asp_angle_own_orb", "1 + 0 0 1 1001 \x03 \x03 TESTASP 0 0 0 0 1 0 511 3 3 90 0\n", {1, 3, 4}},
     {"asp_angle_unused_minus_one",
-     "1 + 0 0 1 1001 \x03 \x03 TESTASP -1 -1 -1 -1 1 0 -1 -1 -1 90 0\n", {1, 3, 4}},
+     "1 + 0 0 1 1001 \x03 \x03 TESTASP -1 -1 -1 -1 1 0 -1 -1 -1 90 0\n",
+     {1, 3, 4}},
     // The square (aspect 3) with the system's orbs: class 3 allows 1:12, so 91.5 fails.
     {"asp_aspect_system_orb", "1 + 0 0 1 3 \x03 \x03 TESTASP 0 0 0 1 0 0 0 0 0 0 0\n", {1, 3, 4}},
     {"asp_aspect_unused_minus_one",
-     "1 + 0 0 1 3 \x03 \x03 TESTASP -1 -1 -1 1 -1 -1 -1 -1 -1 -1 -1\n", {1, 3, 4}},
+     "1 + 0 0 1 3 \x03 \x03 TESTASP -1 -1 -1 1 -1 -1 -1 -1 -1 -1 -1\n",
+     {1, 3, 4}},
     // Any aspect of every class, major and exact only (191): the trine and the exact squares.
     {"asp_classes_exact", "1 + 0 0 1 1000 \x03 \x03 TESTASP 0 0 0 1 0 0 191 0 0 0 0\n", {0, 1, 3}},
     // Inexact only (319): the square 90:30 of the Local Space chart.
@@ -95,7 +98,8 @@ const EvalCase kCases[] = {
     // A point with itself is never in aspect, even at 0 degrees.
     {"asp_point_with_itself", "1 + 0 0 0 1001 \x03 \x03 TESTASP 0 0 0 0 1 0 0 0 0 0 0\n", {}},
     // Sun conjunct the cusp of house 1: orb class w15 1 allows 10 (Sun 10 on cusp 0), class 5 2.
-    {"asp_cusp_orb_class_1", "1 + 0 0 200 0 \x03 \x03 TESTASP 0 0 0 1 0 0 0 1 -1 0 0\n",
+    {"asp_cusp_orb_class_1",
+     "1 + 0 0 200 0 \x03 \x03 TESTASP 0 0 0 1 0 0 0 1 -1 0 0\n",
      {0, 1, 4, 5}},
     {"asp_cusp_orb_class_5", "1 + 0 0 200 0 \x03 \x03 TESTASP 0 0 0 1 0 0 0 5 -1 0 0\n", {1}},
     // Each of the lights against one of Mercury, Venus, Mars: every light needs some aspect.
@@ -115,27 +119,30 @@ const EvalCase kCases[] = {
      {0, 1, 3, 4}},
     {"in_sign", "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {0, 1, 4, 5}},
     {"in_sign_unused_minus_one",
-     "1 + 1 0 100 -1 \x03 \x03 \x03 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n", {0, 1, 4, 5}},
+     "1 + 1 0 100 -1 \x03 \x03 \x03 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n",
+     {0, 1, 4, 5}},
     {"in_house", "1 + 1 0 200 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {0, 1, 2, 4, 5, 7}},
     // An empty sign group holds for every present Sun; the absent one lies nowhere.
-    {"in_empty_sign_group", "1 + 1 0 502 0 \x03 " + L("None[один_из]") +
-                                " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
+    {"in_empty_sign_group",
+     "1 + 1 0 502 0 \x03 " + L("None[один_из]") + " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
      {0, 1, 2, 3, 4, 5, 7}},
     // 15 Aries in house 1: everywhere but the Stellium's houses from 0 Libra and the empty chart.
-    {"in_fixed_degree", "1 + 1 506 200 0 \x03 \x03 \x03 15 0 0 0 0 0 0 0 0 0 0\n",
+    {"in_fixed_degree",
+     "1 + 1 506 200 0 \x03 \x03 \x03 15 0 0 0 0 0 0 0 0 0 0\n",
      {0, 1, 2, 3, 4, 5}},
-    {"in_group_each", "1 + 1 501 502 0 " + L("Lights[каждая] Fire[один_из]") +
-                          " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
+    {"in_group_each",
+     "1 + 1 501 502 0 " + L("Lights[каждая] Fire[один_из]") + " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
      {0}},
-    {"in_group_one_of", "1 + 1 500 502 0 " + L("Lights[одна_из] Fire[один_из]") +
-                            " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
+    {"in_group_one_of",
+     "1 + 1 500 502 0 " + L("Lights[одна_из] Fire[один_из]") + " \x03 0 0 0 0 0 0 0 0 0 0 0\n",
      {0, 1, 4, 5}},
     // Taurus in house 1: wholly only when intercepted (10..70), partly in 15..45.
     {"incl_wholly", "1 + 2 101 200 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {2}},
     {"incl_partly", "1 + 2 101 200 1 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {1}},
     {"incl_either", "1 + 2 101 200 2 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {1, 2}},
     {"incl_unused_minus_one",
-     "1 + 2 101 200 2 \x03 \x03 \x03 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n", {1, 2}},
+     "1 + 2 101 200 2 \x03 \x03 \x03 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n",
+     {1, 2}},
     // Two conditions joined: Sun in Aries and Sun-Moon at 90 +- 1; a switched-off third ignored.
     {"and_of_enabled",
      "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n"
@@ -150,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Fixture, ConditionsEvalTool, ::testing::ValuesIn(kCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConditionsEvalToolRun, MissingGroupOfAnAspectEndsTheRunAtTheFirstChart) {
-  const ToolRun run =
-      RunTool("1 + 0 501 0 1000 " + L("Nobody[каждая]") + " \x03 TESTASP 0 0 0 1 0 0 511 0 0 0 0\n");
+  const ToolRun run = RunTool("1 + 0 501 0 1000 " + L("Nobody[каждая]") +
+                              " \x03 TESTASP 0 0 0 1 0 0 511 0 0 0 0\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "viewed 1\n");
 }

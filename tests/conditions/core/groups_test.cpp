@@ -1,7 +1,8 @@
 // The groups store and "groups.lst".
+#include "conditions/core/groups.h"
+
 #include <gtest/gtest.h>
 
-#include "conditions/core/groups.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
@@ -58,14 +59,16 @@ TEST_F(GroupsFile, BadLinesGiveOneMessageAndTheOthersAreRead) {
   const std::string longName(40, 'n');
   WriteFile(File(),
             "PFirst|AB\r\n"
-            "\n"                 // empty
-            "PNoBar\n"           // no '|'
-            "XOther|A\n"         // unknown kind
-            "SBig|AM\n"          // sign 12
-            "PFar|c\n"           // point 34
-            "P" + longName + "|A\n"
-            "PEmpty|\n"
-            "HLast|L\n");
+            "\n"          // empty
+            "PNoBar\n"    // no '|'
+            "XOther|A\n"  // unknown kind
+            "SBig|AM\n"   // sign 12
+            "PFar|c\n"    // point 34
+            "P" +
+                longName +
+                "|A\n"
+                "PEmpty|\n"
+                "HLast|L\n");
   ASSERT_EQ(groups_.LoadGroups(), 0);
   EXPECT_EQ(Shown(kMsgGroupsBadLine), 1);
   ASSERT_EQ(groups_.Count('P'), 3);
