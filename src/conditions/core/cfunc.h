@@ -1,0 +1,147 @@
+// The condition set: up to 100 numbered conditions, the evaluation mode, the logic expression and
+// the groups that the conditions name; and the decision of one condition on a chart (kinds ASP, IN,
+// INCL) or on a pair of charts (kinds 100, 101).
+//
+// Evaluation reads the chart, the set, its groups, the configuration (orb classes, sign rulers)
+// and the aspect systems, and changes none of them: several charts can be decided at once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conditions/core/groups.h"
+#include "conditions/core/query_condition.h"
+
+class Aspectarium;
+class Chart;
+class Configuration;
+
+// Message numbers of the condition lists.
+inline constexpr int kMsgConditionsBadLines = 570;
+inline constexpr int kMsgTooManyConditions = 571;
+
+// What a list of condition lines gave.
+struct ConditionListRead {
+  int count = 0;                  // records taken
+  std::vector<int> refusedLines;  // 1-based numbers of the lines refused (invalid records)
+  bool endedEarly = false;        // a line without all 20 fields ended the reading
+};
+
+class CFunc {
+ public:
+  static constexpr int kCapacity = 100;
+  static constexpr std::size_t kMaxLogicLength = 99;
+  static constexpr std::uint16_t kNumberNotMet = 65535;
+
+  CFunc();
+
+  // --- The records ---
+  int Count() const { return count_; }
+  int Capacity() const { return capacity_; }
+  // 1..100 (the query dialog's 100 when not set).
+  void SetCapacity(int capacity);
+  const QueryCondition& Condition(int i) const {
+    return conditions_.at(static_cast<std::size_t>(i));
+  }
+  QueryCondition& Condition(int i) { return conditions_.at(static_cast<std::size_t>(i)); }
+  // The index of the condition numbered `number`, -1 when none.
+  int IndexOfNumber(int number) const;
+  // The smallest number from 1 to the capacity that no condition carries; -1 when all are taken.
+  int NextFreeNumber() const;
+  // Puts a new condition at the head of the set (the others move down one place): words 1 to 18
+  // and the texts of `condition`, switched on, with the next free number. Returns the new count,
+  // or -1 (nothing changed) when the set is full or the condition is not valid.
+  int AddCondition(const QueryCondition& condition);
+  // Copies words 1 to 18 and the texts of `condition` into record i (number and enabled stay).
+  void CopyCondition(int i, const QueryCondition& condition);
+  // Removes record i; the others move up.
+  void RemoveCondition(int i);
+  void Clear() { count_ = 0; }
+
+  // --- The condition list ---
+  // Reads one line into record i: 0, or -1 when the line does not give a valid record.
+  int LoadCondition(std::string_view line, int i);
+  // Reads lines into records 0, 1, ... until a line does not give all 20 fields or `limit`
+  // records are read. A line whose fields are not valid for its kind, whose kind does not belong
+  // to the set (synastry kinds only in synastry sets) or whose number is already taken is refused
+  // and the reading goes on. The count becomes the number of records taken.
+  ConditionListRead ParseFuncs(std::string_view bytes, int limit);
+  // The same from a file; a missing file gives an empty set without a message, refused lines give
+  // message 570 once with their numbers. Returns the count, or -1 after error 102 (trace
+  // "DQuery::LoadFuncs") when the file exists but cannot be read (the set is then empty).
+  int LoadFuncs(const std::filesystem::path& file, int limit);
+  // The lines of every record in order.
+  std::string SerializeFuncs() const;
+  // Rewrites `file` safely with every record: 0; -1 after error 105 when it cannot be created;
+  // -2 after error 104 ("CFunc::SaveFuncs") when it cannot be written (the old file stays).
+  int SaveFuncs(const std::filesystem::path& file) const;
+
+  // --- Set-wide fields ---
+  int mode = 0;  // 0 all, 1 any, 2 logic expression
+  bool synastry = false;
+  std::string logic;  // at most 99 characters, without blanks
+  std::array<std::uint16_t, kCapacity> numbersMet{};
+  Groups groups;
+
+  // --- Evaluation ---
+  // The configuration and the aspect systems the evaluation reads (not owned). By default the
+  // program's own.
+  void SetEnvironment(const Configuration* configuration, const Aspectarium* aspects);
+  const Configuration& Config() const { return *configuration_; }
+  const Aspectarium& Aspects() const { return *aspects_; }
+
+  // Decides condition `index` on a chart: 1 holds, 0 does not, -1 error (the caller's run ends).
+  // `record` is the chart's record number in the current archive, -1 when none. Kinds not yet
+  // decided here give 0, as do unknown ones.
+  int QueryConditionEvaluate(const Chart& chart, int index, int record) const;
+  // Decides condition `index` of kind 100 or 101 on a pair of charts; any other kind gives 0.
+  int QueryConditionEvaluatePair(const Chart& chart1, const Chart& chart2, int index) const;
+
+  // The positions of the first object of condition `index` (one for a single object, one per
+  // member for a group; -777.0 for an absent one); empty for an unknown group label.
+  std::vector<double> GenerateE(const Chart& chart, int index) const;
+  // The member indices of the first object of condition `index`; for a single sign or house code
+  // its index (code - 100 when the second object is a house, code - 200 otherwise).
+  std::vector<int> GenerateENums(int index) const;
+
+  // Before a run: shows message 592 once for every group label of a switched-on condition that
+  // names no group, and aspect-system message 2 once for an aspect index outside its system.
+  // Returns the number of such faults. Evaluation itself never shows a message.
+  int ReportRunProblems() const;
+
+ private:
+  std::array<QueryCondition, kCapacity> conditions_{};
+  int count_ = 0;
+  int capacity_ = kCapacity;
+  const Configuration* configuration_;
+  const Aspectarium* aspects_;
+};
+
+// --- The list files of a query, per mode (plain query or synastry) ---
+enum class QueryMode { kQuery, kSynastry };
+
+const char* ArcsFileName(QueryMode mode);   // "quearcs.lst", "synarcs.lst"
+const char* FuncsFileName(QueryMode mode);  // "quefuncs.lst", "synfuncs.lst"
+const char* LogicFileName(QueryMode mode);  // "quelogic.lst", "synlogic.lst"
+
+struct ArchiveListEntry {
+  std::string path;
+  bool on = true;
+  friend bool operator==(const ArchiveListEntry&, const ArchiveListEntry&) = default;
+};
+
+inline constexpr int kMaxListLines = 50;
+
+// The archive list: at most 50 lines "+path" or "-path"; a line whose path names no existing
+// archive is dropped. A missing or unreadable file gives an empty list.
+std::vector<ArchiveListEntry> LoadArcs(const std::filesystem::path& file);
+// Rewrites the archive list safely: 0; -1 after error 105 (trace "DQuery::SaveArcs"); -2 after
+// error 104.
+int SaveArcs(const std::filesystem::path& file, const std::vector<ArchiveListEntry>& entries);
+// The logic history: at most 50 lines, CR and LF cut.
+std::vector<std::string> LoadLogic(const std::filesystem::path& file);
+int SaveLogic(const std::filesystem::path& file, const std::vector<std::string>& history);

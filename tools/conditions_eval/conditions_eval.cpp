@@ -1,0 +1,431 @@
+// Decides a condition list over charts given as text, for checks of the condition evaluator from
+// outside the program (the format: docs/conditions_eval.md).
+//
+//   conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS
+//
+// The charts of FIXTURE are written as records of a new archive in a temporary data folder, in
+// file order (record numbers from 0); their positions are stored as given, never recomputed. The
+// archive is then read back record by record as an archive run reads it, the switched-on
+// conditions are decided on every chart and joined by AND, and the numbers of the records that
+// satisfy them are printed, one a line, followed by "viewed N". Messages go to standard error.
+// Exit status: 0; 1 when an evaluation error ended the run; 2 for input that cannot be used.
+#include <unistd.h>
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/comments/chart_comments.h"
+#include "archive/comments/comment_slots.h"
+#include "archive/store/archive.h"
+#include "astro/aspects/aspectarium.h"
+#include "conditions/core/cfunc.h"
+#include "foundation/config/configuration.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/files/settings.h"
+#include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/prompter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMsgSaved = 8;
+constexpr int kMsgLocalSpaceQuestion = 1110;
+constexpr int kCommentPages = 10;
+
+// Messages to standard error (in UTF-8); Yes to the Local Space question, No to any other.
+class ToolPrompter final : public platform::Prompter {
+ public:
+  void ShowMessage(int number, std::string_view text, platform::Icon) override {
+    if (number == kMsgSaved) return;  // the archive's confirmation of each saved chart
+    std::cerr << "message " << number << ": " << Utf8(text) << "\n";
+  }
+  platform::Answer AskYesNo(int number, std::string_view text) override {
+    if (number == kMsgLocalSpaceQuestion) return platform::Answer::Yes;
+    std::cerr << "question " << number << " answered No: " << Utf8(text) << "\n";
+    return platform::Answer::No;
+  }
+  platform::Answer AskYesNoCancel(int number, std::string_view text) override {
+    std::cerr << "question " << number << " cancelled: " << Utf8(text) << "\n";
+    return platform::Answer::Cancel;
+  }
+  platform::Answer AskOkCancel(int number, std::string_view text) override {
+    return AskYesNoCancel(number, text);
+  }
+  bool ChooseFile(platform::FileChoice&) override { return false; }
+  bool InputText(int, std::string_view, std::string&) override { return false; }
+};
+
+// A temporary data folder, removed with its contents.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "conditions_eval.XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+struct InputError {
+  std::string file;
+  int line = 0;
+  std::string why;
+};
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+template <typename T>
+bool Parse(std::string_view text, T& value) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+// "A:B" with both parts numbers, the first ending at the colon.
+bool ParsePair(std::string_view text, int& a, int& b) {
+  const std::size_t colon = text.find(':');
+  return colon != std::string_view::npos && Parse(text.substr(0, colon), a) &&
+         Parse(text.substr(colon + 1), b);
+}
+
+std::vector<std::string> ReadLines(const fs::path& file, std::optional<InputError>& error) {
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes).ok()) {
+    error = InputError{file.string(), 0, "cannot be read"};
+    return {};
+  }
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    pos = end + 1;
+  }
+  return lines;
+}
+
+// --- The aspect system ---
+
+std::optional<InputError> LoadAspects(const fs::path& file, const fs::path& folder,
+                                      Aspectarium& aspectarium) {
+  const std::string name = SystemNameOfFile(file);
+  if (name.empty()) return InputError{file.string(), 0, "the file name is no aspect system name"};
+  std::optional<InputError> error;
+  const std::vector<std::string> lines = ReadLines(file, error);
+  if (error) return error;
+  std::vector<Aspect> aspects;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int lineNumber = static_cast<int>(i) + 1;
+    if (lines[i].empty() || lines[i][0] == '#') continue;
+    const std::vector<std::string_view> f = SplitTabs(lines[i]);
+    Aspect a;
+    int nature = 0;
+    bool ok = f.size() == 10 && Parse(f[0], a.angle) && Parse(f[7], nature) && nature >= 0 &&
+              nature <= 255 && (f[8] == "major" || f[8] == "minor") && !f[9].empty();
+    for (int k = 0; ok && k < 6; ++k)
+      ok = Parse(f[static_cast<std::size_t>(k) + 1], a.orbs[static_cast<std::size_t>(k)]) &&
+           a.orbs[static_cast<std::size_t>(k)] >= 0.0;
+    if (!ok || a.angle < 0.0 || a.angle > 360.0)
+      return InputError{
+          file.string(), lineNumber,
+          "expected angle, orbs of classes 1-5, exact orb, nature, major|minor, name"};
+    a.type = static_cast<std::uint8_t>(nature);
+    a.major = f[8] == "major" ? 1 : 0;
+    a.name = Cp1251(f[9]).substr(0, Aspect::kNameLength);
+    a.abbreviation = a.name.substr(0, Aspect::kAbbreviationLength);
+    aspects.push_back(std::move(a));
+  }
+  if (aspects.size() > static_cast<std::size_t>(AspectSystem::kMaxAspects))
+    return InputError{file.string(), 0, "more than 50 aspects"};
+  AspectSystem system(name, folder / SystemFileName(name));
+  system.SetAspects(std::move(aspects));
+  if (!system.SaveSystem().ok())
+    return InputError{file.string(), 0, "cannot be written as a system"};
+  aspectarium.LoadAll(folder);
+  if (!aspectarium.FindSystem(name)) return InputError{file.string(), 0, "cannot be loaded back"};
+  return std::nullopt;
+}
+
+// --- The charts ---
+
+struct FixtureChart {
+  Chart chart;
+  std::array<std::string, kCommentPages> pages;  // code page 1251
+};
+
+std::optional<std::string> ParseChartLine(const std::vector<std::string_view>& f, Chart& chart) {
+  if (f.size() != 8) return "a chart line has 8 fields";
+  chart = Chart();
+  chart.definition.SetKind(kChartNatal);
+  chart.houseSystem = 0;
+  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
+  chart.ConstructCusps();
+  Source& s = chart.definition.sources[0];
+  s.SetName(Cp1251(f[1]));
+  chart.definition.SetTitle(Cp1251(f[2]));
+  // Date: D.M.Y, the year 1 to 4 digits, " BC" after it before Christ.
+  std::string_view date = f[3];
+  char era = 'A';
+  if (date.size() > 3 && date.substr(date.size() - 3) == " BC") {
+    era = 'B';
+    date.remove_suffix(3);
+  }
+  const std::size_t d1 = date.find('.'),
+                    d2 = date.find('.', d1 == std::string_view::npos ? 0 : d1 + 1);
+  int day = 0, month = 0, year = 0;
+  if (d1 == std::string_view::npos || d2 == std::string_view::npos ||
+      !Parse(date.substr(0, d1), day) || !Parse(date.substr(d1 + 1, d2 - d1 - 1), month) ||
+      date.size() - d2 - 1 < 1 || date.size() - d2 - 1 > 4 || !Parse(date.substr(d2 + 1), year))
+    return "the date is not D.M.Y";
+  if (!s.moment.date.SetDate(day, month, year, era).ok()) return "the date does not exist";
+  int hours = 0, minutes = 0;
+  if (!ParsePair(f[4], hours, minutes) || !s.moment.time.SetTime(hours, minutes, 0).ok())
+    return "the time is not HH:MM";
+  const std::string_view zone = f[5];
+  if (zone.empty() || (zone[0] != '+' && zone[0] != '-') ||
+      !ParsePair(zone.substr(1), hours, minutes) ||
+      !s.zone.SetTime(hours, minutes, 0, zone[0]).ok())
+    return "the zone is not +HH:MM or -HH:MM";
+  int latD = 0, latM = 0, lonD = 0, lonM = 0;
+  const std::string_view lat = f[6], lon = f[7];
+  if (lat.size() < 2 || lon.size() < 2 || !ParsePair(lat.substr(0, lat.size() - 1), latD, latM) ||
+      !ParsePair(lon.substr(0, lon.size() - 1), lonD, lonM))
+    return "the coordinates are not DD:MMN|S and DDD:MME|W";
+  const char latLetter = lat.back(), lonLetter = lon.back();
+  if ((latLetter != 'N' && latLetter != 'S') || (lonLetter != 'E' && lonLetter != 'W') ||
+      !s.place.SetPlace(latD, latM, latLetter, lonD, lonM, lonLetter, "", "").ok())
+    return "the coordinates are out of range";
+  return std::nullopt;
+}
+
+std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureChart>& charts) {
+  std::optional<InputError> error;
+  const std::vector<std::string> lines = ReadLines(file, error);
+  if (error) return error;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int lineNumber = static_cast<int>(i) + 1;
+    const std::string& line = lines[i];
+    if (line.empty() || line[0] == '#') continue;
+    const std::vector<std::string_view> f = SplitTabs(line);
+    const auto fail = [&](std::string why) {
+      return InputError{file.string(), lineNumber, std::move(why)};
+    };
+    if (f[0] == "chart") {
+      charts.emplace_back();
+      if (auto why = ParseChartLine(f, charts.back().chart)) return fail(*why);
+      continue;
+    }
+    if (charts.empty()) return fail("a chart line must come first");
+    Chart& chart = charts.back().chart;
+    if (f[0] == "point") {
+      int n = -1;
+      double lon = 0, lat = 0, speed = 0;
+      if (f.size() != 5 || !Parse(f[1], n) || n < 0 || n >= kSelectablePoints ||
+          !Parse(f[2], lon) || !Parse(f[3], lat) || !Parse(f[4], speed) || lon < 0.0 ||
+          lon >= 360.0)
+        return fail("expected point N (0..33), longitude [0, 360), latitude, speed");
+      PointRecord& p = chart.points[static_cast<std::size_t>(n)];
+      p.longitude.Set(lon);
+      p.latitude = lat;
+      p.speed = speed;
+      p.status = speed < 0.0 ? 'R' : 'D';
+    } else if (f[0] == "cusps") {
+      if (f.size() != 13) return fail("expected twelve cusps");
+      for (int h = 0; h < 12; ++h) {
+        double c = 0;
+        if (!Parse(f[static_cast<std::size_t>(h) + 1], c) || c < 0.0 || c >= 360.0)
+          return fail("a cusp is not a longitude in [0, 360)");
+        chart.cusps[static_cast<std::size_t>(h)].Set(c);
+      }
+    } else if (f[0] == "localspace") {
+      chart.SetDerivationMarker(kMarkerLocalSpace);
+    } else if (f[0] == "page") {
+      int k = -1;
+      if (f.size() != 3 || !Parse(f[1], k) || k < 0 || k >= kCommentPages || f[2].empty())
+        return fail("expected page N (0..9) and a text");
+      charts.back().pages[static_cast<std::size_t>(k)] = Cp1251(f[2]);
+    } else {
+      return fail("unknown line kind '" + std::string(f[0]) + "'");
+    }
+  }
+  return std::nullopt;
+}
+
+// Writes the charts, in order, as the records of a new archive; their comment pages go through
+// the page files of a comment slot, as a chart window's would.
+bool WriteArchive(Archive& archive, CommentSlotTable& slots, std::vector<FixtureChart>& charts,
+                  const std::string& path) {
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    Chart chart = charts[i].chart;
+    bool hasPages = false;
+    for (const std::string& page : charts[i].pages) hasPages = hasPages || !page.empty();
+    if (hasPages) {
+      const int slot = slots.GetFreeCommentSlot();
+      if (slot < 0) return false;
+      chart.commentSlot = static_cast<std::uint8_t>(slot);
+      for (int k = 0; k < kCommentPages; ++k)
+        if (!charts[i].pages[static_cast<std::size_t>(k)].empty() &&
+            !RewriteFile(CommentFileName(chart, k), charts[i].pages[static_cast<std::size_t>(k)])
+                 .ok())
+          return false;
+    }
+    int result = 0;
+    if (i == 0) {
+      archive.SetPath(path);
+      result = archive.SaveToNewArchive(chart, true);
+    } else {
+      CommentRefBlock block;
+      const int position = archive.RecordCount();
+      result = archive.InsertToArchive(chart, position, block);
+      if (result == 0) result = archive.InsertIndexEntry(chart, position, block);
+    }
+    if (hasPages) {
+      DeleteCommentFiles(chart);
+      slots.Release(chart.commentSlot);
+    }
+    if (result != 0) return false;
+  }
+  return true;
+}
+
+int Usage() {
+  std::cerr << "usage: conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS\n";
+  return 2;
+}
+
+int Refuse(const InputError& e) {
+  std::cerr << e.file;
+  if (e.line > 0) std::cerr << ":" << e.line;
+  std::cerr << ": " << e.why << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) return Usage();
+  const fs::path fixtureFile = argv[1], groupsFile = argv[2], aspectsFile = argv[3],
+                 conditionsFile = argv[4];
+  ToolPrompter prompter;
+  platform::SetPrompter(&prompter);
+  TempFolder folder;
+  if (folder.Path().empty()) {
+    std::cerr << "cannot create a temporary folder\n";
+    return 2;
+  }
+  GetSettings().SetFolder(folder.Path());
+
+  // Every point of orb class 3 and shown on the wheel; the rest as the program's defaults.
+  Configuration& config = GetConfiguration();
+  for (int i = 0; i < Configuration::kObjectCount; ++i) {
+    config.objectStrings[Configuration::kOrbString][static_cast<std::size_t>(i)] = '3';
+    config.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
+  }
+  Aspectarium aspectarium;
+  if (auto error = LoadAspects(aspectsFile, folder.Path(), aspectarium)) return Refuse(*error);
+
+  CFunc set;
+  set.SetEnvironment(&config, &aspectarium);
+  if (!fs::is_regular_file(groupsFile)) return Refuse({groupsFile.string(), 0, "no such file"});
+  if (set.groups.LoadGroups(groupsFile) != 0)
+    return Refuse({groupsFile.string(), 0, "cannot be read"});
+  if (!fs::is_regular_file(conditionsFile))
+    return Refuse({conditionsFile.string(), 0, "no such file"});
+  if (set.LoadFuncs(conditionsFile, CFunc::kCapacity) < 0)
+    return Refuse({conditionsFile.string(), 0, "cannot be read"});
+  for (int i = 0; i < set.Count(); ++i) {
+    const int kind = set.Condition(i).Kind();
+    if (set.Condition(i).Enabled() && kind != kCondAsp && kind != kCondIn && kind != kCondIncl)
+      return Refuse({conditionsFile.string(), 0,
+                     "condition " + std::to_string(set.Condition(i).Number()) + " is of kind " +
+                         std::to_string(kind) + ", which this tool does not decide yet"});
+  }
+  set.ReportRunProblems();
+
+  std::vector<FixtureChart> charts;
+  if (auto error = LoadFixture(fixtureFile, charts)) return Refuse(*error);
+  CommentSlotTable slots;
+  Archive archive(slots);
+  const std::string archivePath = (folder.Path() / "conditions_eval.arc").string();
+  if (!charts.empty() && !WriteArchive(archive, slots, charts, archivePath)) {
+    std::cerr << "the charts cannot be written as an archive\n";
+    return 2;
+  }
+
+  // The run: every record in turn, as the archive query reads them.
+  int viewed = 0, skipped = 0, status = 0;
+  bool localSpaceAsked = false, localSpaceTaken = true;
+  if (!charts.empty()) {
+    if (archive.SetPath(archivePath) < 0 || archive.CreateIndex() != 0) {
+      std::cerr << "the archive cannot be read back\n";
+      return 2;
+    }
+    std::FILE* handle = archive.Open();
+    int read = 0;
+    for (int n = 0; handle && n < archive.RecordCount(); ++n) {
+      Chart chart;
+      if (archive.Load(handle, chart, n, false) < 0) break;
+      ++read;
+      if (chart.IsLocalSpace()) {
+        if (!localSpaceAsked) {
+          localSpaceAsked = true;
+          localSpaceTaken = platform::GetPrompter().AskYesNo(
+                                kMsgLocalSpaceQuestion, GetMessageText(kMsgLocalSpaceQuestion)) ==
+                            platform::Answer::Yes;
+        }
+        if (!localSpaceTaken) {
+          ++skipped;
+          continue;
+        }
+      }
+      // The switched-on conditions joined by AND; a set with none switched on holds nowhere.
+      int result = 0;
+      for (int i = 0; i < set.Count(); ++i) {
+        if (!set.Condition(i).Enabled()) continue;
+        result = set.QueryConditionEvaluate(chart, i, n);
+        if (result != 1) break;
+      }
+      if (result < 0) {
+        std::cerr << "record " << n << ": evaluation error, the run ends\n";
+        status = 1;
+        break;
+      }
+      if (result == 1) std::cout << n << "\n";
+    }
+    archive.Close(handle);
+    viewed = read - skipped;
+  }
+  std::cout << "viewed " << viewed << "\n";
+  platform::SetPrompter(nullptr);
+  return status;
+}
