@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
 #include "support/test_support.h"
@@ -337,6 +339,64 @@ TEST(EventScorers, ChecksBeforeARunGiveEachMessageOnce) {
   // Events left out and groups switched off are not checked.
   for (int m = 8; m < kRectMethodCount; ++m) setup.methods[static_cast<std::size_t>(m)] = 2;
   EXPECT_EQ(CheckBeforeRun(setup, names, events, birth).size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// Birth 15 June 1985 08:00 (+3) at 55 N 37 E; the event 15 June 2015.
+Chart RealTrialChart() {
+  Chart c;
+  Source& s = c.definition.sources[0];
+  EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+  EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
+  c.houseSystem = 0;  // Placidus
+  return c;
+}
+
+TEST(EventScorersRealCharts, OneEventAgainstARealNatalChartAndItsDerivedCharts) {
+  RectScoringSetup setup = TestSetup();
+  setup.methods[1] = kMethodAdditional;
+  setup.methods[6] = kMethodOff;
+  ChartRect natal(RealTrialChart());
+  ASSERT_TRUE(natal.Compute().ok());
+  ASSERT_TRUE(natal.cusps[0].IsSet());
+  LifeEvent event;
+  ASSERT_TRUE(event.Set("move", 15, 6, 2015, std::string(30, 'Y'), std::string(12, 'Y')).ok());
+
+  // 30 years at 7 years a sign from 0 Aries: 30 / 7 x 30 degrees.
+  EXPECT_NEAR(LifePointAtEvent(natal, event, setup), 30.0 / 7.0 * 30.0, 0.01);
+
+  std::vector<double> slots(static_cast<std::size_t>(setup.MethodsOn()), -1.0);
+  ASSERT_EQ(slots.size(), 13u);
+  ASSERT_TRUE(ScoreEvent(natal, event, setup, slots).ok());
+
+  // The same scores from the derived charts made here: progressed without speeds, transit and
+  // directed with them, for the event's date at noon.
+  Chart progressed, transit, directed;
+  ASSERT_TRUE(MakeProgressed(progressed, natal, event.moment).ok());
+  ASSERT_TRUE(progressed.CalculatePositions(0).ok());
+  ASSERT_TRUE(MakeTransit(transit, natal, event.moment).ok());
+  ASSERT_TRUE(ChartCalculate(transit, 0).ok());
+  ASSERT_TRUE(MakeDirected(directed, natal, event.moment).ok());
+  ASSERT_TRUE(ChartCalculate(directed, 0).ok());
+  const EventCharts charts{&natal, &progressed, &transit, &directed,
+                           LifePointAtEvent(natal, event, setup)};
+  double total = 0.0;
+  std::size_t slot = 0;
+  for (int m = 0; m < kRectMethodCount; ++m) {
+    if (!setup.IsOn(m)) continue;
+    EXPECT_DOUBLE_EQ(slots[slot], ScoreMethod(m, charts, event, setup)) << "method " << m;
+    total += slots[slot++];
+  }
+  // Every planet and house marked: the real charts hold aspects.
+  EXPECT_GT(total, 0.0);
+  // A day for a year: the progressed Sun stands 30 days on, about 30 x 0.955 degrees further
+  // (the Sun's motion in June and July).
+  EXPECT_NEAR(progressed.points[0].longitude.Get() - natal.points[0].longitude.Get(), 28.65, 0.25);
 }
 
 }  // namespace
