@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/files/safe_rewrite.h"
+#include "platform/core/recording_dc.h"
 #include "rectification/core/life_event.h"
 #include "rectification/core/life_event_list.h"
 #include "support/test_support.h"
@@ -256,6 +257,18 @@ TEST_F(LifeEventListTest, StartUpIsSilentWithoutAFileAndWarnsOnceForADamagedOne)
   EXPECT_EQ(list.Count(), 1);
   ASSERT_EQ(prompts_.shown.size(), 2u);
   EXPECT_EQ(prompts_.shown[1].number, -106);
+}
+
+TEST(LifeEventListWidth, WidestTextOnTheDeviceContext) {
+  platform::RecordingDc dc;
+  LifeEventList list;
+  EXPECT_EQ(list.GetMaxTextWidth(dc), 0);
+  ASSERT_TRUE(list.Add("ab", 1, 1, 2000, "", "").ok());
+  ASSERT_TRUE(list.Add("abcdef", 1, 1, 2000, "", "").ok());
+  ASSERT_TRUE(list.Add("abc", 1, 1, 2000, "", "").ok());
+  // Characters of the text face are all equally wide there: the six-letter text is widest.
+  EXPECT_EQ(list.GetMaxTextWidth(dc), dc.GetTextExtent("abcdef").cx);
+  EXPECT_GT(list.GetMaxTextWidth(dc), dc.GetTextExtent("abc").cx);
 }
 
 }  // namespace
