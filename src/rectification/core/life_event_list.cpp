@@ -28,15 +28,18 @@ int LifeEventList::Load(const fs::path& file, Status& problem) {
   problem = Status::Ok();
   events_.clear();
   order_.clear();
+  damagedFile_.clear();
   std::error_code ec;
   if (!fs::exists(file, ec)) return -1;
   std::string bytes;
   if (Status st = ReadWholeFile(file, bytes); !st.ok()) {
     problem = st;
+    damagedFile_ = file;
     return -1;
   }
   // One report for the file: the first rejection the catalogue names, else a format error.
   Status firstMessage, firstFormat;
+  bool skipped = false;
   std::size_t at = 0;
   while (at < bytes.size() && Count() < kMaxEvents) {
     std::size_t end = bytes.find('\n', at);
@@ -47,7 +50,10 @@ int LifeEventList::Load(const fs::path& file, Status& problem) {
       line = line.substr(0, cr);
     if (line.size() < 2) continue;
     // A line without a single separator (a date alone, a stray text) is skipped silently.
-    if (line.find(kLifeEventSeparator) == std::string_view::npos) continue;
+    if (line.find(kLifeEventSeparator) == std::string_view::npos) {
+      skipped = true;
+      continue;
+    }
     LifeEvent event;
     if (Status st = event.Import(line); !st.ok()) {
       if (st.MessageNumber() != 0 && firstMessage.ok())
@@ -58,6 +64,9 @@ int LifeEventList::Load(const fs::path& file, Status& problem) {
     events_.push_back(std::move(event));
   }
   problem = !firstMessage.ok() ? firstMessage : firstFormat;
+  // Skipped lines, and lines past the 200th event, are kept aside by the next save.
+  const bool linesLeft = bytes.find_first_not_of("\r\n", at) != std::string::npos;
+  if (skipped || !problem.ok() || linesLeft) damagedFile_ = file;
   BuildOrder();
   return Count();
 }
@@ -74,7 +83,13 @@ std::string LifeEventList::Serialize() const {
   return contents;
 }
 
-Status LifeEventList::Save(const fs::path& file) const {
+Status LifeEventList::Save(const fs::path& file) {
+  std::error_code ec;
+  if (!damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec)) {
+    fs::path kept;
+    if (Status st = MoveAside(file, kept); !st.ok()) return st;
+  }
+  damagedFile_.clear();
   return RewriteFile(file, Serialize());
 }
 

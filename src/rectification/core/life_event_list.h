@@ -46,8 +46,11 @@ class LifeEventList {
   // once.
   void LoadAtStart(const std::filesystem::path& file);
   // Rewrites `file` with every event in storage order, through a safe rewrite: on failure the
-  // old file stays as it was, and the failure is returned.
-  Status Save(const std::filesystem::path& file) const;
+  // old file stays as it was, and the failure is returned. When the list was loaded from `file`
+  // and lines of it were refused or left unread (past the 200th event, or a file that could not
+  // be read), the old file is first kept aside as "<name>.bad" (MoveAside), so that they are not
+  // lost.
+  Status Save(const std::filesystem::path& file);
   // The contents Save writes.
   std::string Serialize() const;
 
@@ -75,4 +78,5 @@ class LifeEventList {
  private:
   std::vector<LifeEvent> events_;
   std::vector<std::uint16_t> order_;
+  std::filesystem::path damagedFile_;  // the file last loaded, when lines of it were refused
 };

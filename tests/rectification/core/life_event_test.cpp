@@ -176,6 +176,10 @@ TEST_F(LifeEventListTest, LoadSkipsShortAndBadLinesAndSavesTheSameBytes) {
   EXPECT_TRUE(prompts_.shown.empty());
   ASSERT_TRUE(list.Save(File()).ok());
   EXPECT_EQ(ReadFile(File()), kWeddingLine + "\n" + good2 + "\n");
+  // The file as it was, refused lines included, is kept aside by the first save.
+  EXPECT_NE(ReadFile(folder_ / "velm.lev.bad").find("Bad"), std::string::npos);
+  ASSERT_TRUE(list.Save(File()).ok());
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "velm.lev.bad2"));
 }
 
 TEST_F(LifeEventListTest, TwoHundredEventsAtMost) {
@@ -192,6 +196,10 @@ TEST_F(LifeEventListTest, TwoHundredEventsAtMost) {
   EXPECT_EQ(list.AddCopyAndSave(list.Event(0), File()).MessageNumber(), kMsgTooManyEvents);
   EXPECT_EQ(list.Count(), 200);
   EXPECT_EQ(ReadFile(File()), contents);
+  // The 201st event is not lost by a save: the file as it was is kept aside.
+  EXPECT_EQ(list.Delete(0), 199);
+  ASSERT_TRUE(list.Save(File()).ok());
+  EXPECT_EQ(ReadFile(folder_ / "velm.lev.bad"), contents);
 }
 
 TEST_F(LifeEventListTest, DeletingTheOnlyEventLeavesAnEmptyFile) {
