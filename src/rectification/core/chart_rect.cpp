@@ -329,9 +329,9 @@ Status ScoreDerivedGroup(int group, MakeDerived make, bool withSpeeds, const Cha
   }
   EventCharts charts;
   charts.natal = &natal;
-  (group == kGroupProgressions ? charts.progressed
-   : group == kGroupTransits   ? charts.transit
-                               : charts.directed) = &derived;
+  if (group == kGroupProgressions) charts.progressed = &derived;
+  if (group == kGroupTransits) charts.transit = &derived;
+  if (group == kGroupDirections) charts.directed = &derived;
   return WriteGroup(group, charts, event, setup, slots, counter);
 }
 
@@ -362,21 +362,36 @@ double ScoreMethod(int method, const EventCharts& charts, const LifeEvent& event
   if (!setup.IsOn(method) || charts.natal == nullptr || !HasChartFor(group, charts)) return 0.0;
   const Scorer s(charts, event, setup, group, method);
   switch (method) {
-    case 0: return s.Method0();
-    case 1: return s.Method1();
-    case 2: return s.Method2();
-    case 3: return s.Method3();
-    case 4: return s.Method4();
-    case 5: return s.Method5();
-    case 6: return s.Method6();
-    case 7: return s.Method7();
-    case 8: return s.Method8();
-    case 9: return s.Method9();
-    case 10: return s.Method10();
-    case 11: return s.Method11();
-    case 12: return s.Method12();
-    case 13: return s.Method13();
-    default: return 0.0;
+    case 0:
+      return s.Method0();
+    case 1:
+      return s.Method1();
+    case 2:
+      return s.Method2();
+    case 3:
+      return s.Method3();
+    case 4:
+      return s.Method4();
+    case 5:
+      return s.Method5();
+    case 6:
+      return s.Method6();
+    case 7:
+      return s.Method7();
+    case 8:
+      return s.Method8();
+    case 9:
+      return s.Method9();
+    case 10:
+      return s.Method10();
+    case 11:
+      return s.Method11();
+    case 12:
+      return s.Method12();
+    case 13:
+      return s.Method13();
+    default:
+      return 0.0;
   }
 }
 
@@ -388,8 +403,7 @@ Status ScoreProgressions(const ChartRect& natal, const LifeEvent& event,
 
 Status ScoreTransits(const ChartRect& natal, const LifeEvent& event, const RectScoringSetup& setup,
                      std::span<double> slots, int& counter) {
-  return ScoreDerivedGroup(kGroupTransits, &MakeTransit, true, natal, event, setup, slots,
-                           counter);
+  return ScoreDerivedGroup(kGroupTransits, &MakeTransit, true, natal, event, setup, slots, counter);
 }
 
 Status ScoreDirections(const ChartRect& natal, const LifeEvent& event,

@@ -86,7 +86,8 @@ Status LifeEvent::Import(std::string_view line) {
   if (textEnd == std::string_view::npos) return malformed;
   e.text = std::string(line.substr(kDateLength, textEnd - kDateLength));
   bool bad = false;
-  const std::size_t housesAt = ParseLetters(line, textEnd + 1, kLifeEventPlanetCount, e.planets, bad);
+  const std::size_t housesAt =
+      ParseLetters(line, textEnd + 1, kLifeEventPlanetCount, e.planets, bad);
   if (bad) return Status::Message(kMsgLifeEventPlanets);
   if (housesAt == std::string_view::npos) return malformed;
   const std::size_t statusAt = ParseLetters(line, housesAt, kLifeEventHouseCount, e.houses, bad);

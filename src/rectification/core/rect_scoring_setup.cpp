@@ -79,7 +79,8 @@ RectScoringSetup MakeRectScoringSetup(const Configuration& config, const Aspecta
       setup.SetSystem(g, *s);
   setup.rulers = config.rulers;
   (void)config.ListDignityPlanets(&setup.dignityPlanets);
-  for (int p = 0; p < 30; ++p) setup.orbClasses[static_cast<std::size_t>(p)] = config.GetOrbClass(p);
+  for (int p = 0; p < 30; ++p)
+    setup.orbClasses[static_cast<std::size_t>(p)] = config.GetOrbClass(p);
   return setup;
 }
 
@@ -91,8 +92,8 @@ std::vector<Status> CheckBeforeRun(const RectScoringSetup& setup,
     messages.push_back(Status::Message(kMsgNoDignityPlanets));
   for (int g = 0; g < kRectGroupCount; ++g)
     if (setup.GroupIsOn(g) && !setup.HasSystem(g))
-      messages.push_back(Status::Message(kMsgAspectSystemMissing,
-                                         names[static_cast<std::size_t>(g)]));
+      messages.push_back(
+          Status::Message(kMsgAspectSystemMissing, names[static_cast<std::size_t>(g)]));
   bool lifePointOn = false;
   for (int m = kFirstLifePointMethod; m < kRectMethodCount; ++m) lifePointOn |= setup.IsOn(m);
   if (lifePointOn) {

@@ -35,8 +35,8 @@ Aspect MakeAspect(double angle, bool major) {
 RectScoringSetup TestSetup() {
   RectScoringSetup setup;
   AspectSystem system("TEST", {});
-  for (const Aspect& a : {MakeAspect(0, true), MakeAspect(180, true), MakeAspect(90, true),
-                          MakeAspect(30, false)})
+  for (const Aspect& a :
+       {MakeAspect(0, true), MakeAspect(180, true), MakeAspect(90, true), MakeAspect(30, false)})
     EXPECT_EQ(system.AddAspect(a), 0);
   for (int g = 0; g < kRectGroupCount; ++g) setup.SetSystem(g, system);
   setup.rulers.fill(-1);
@@ -113,100 +113,162 @@ TEST(EventScorers, HandComputedScorePerMethod) {
       {"m1_second_ruler", 1, 0, {0}, {kPluto}, [](Chart& m) { Put(m, kMoon, 200); }, kAbsent, 6.5},
       // Progressed Moon at 100 stands in house index 3.
       {"m2_in_house", 2, 0, {3}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 30},
-      {"m2_once_for_two_houses", 2, 0, {3, 4}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent,
+      {"m2_once_for_two_houses",
+       2,
+       0,
+       {3, 4},
+       {},
+       [](Chart& m) { Put(m, kMoon, 100); },
+       kAbsent,
        30},
       {"m2_additional", 2, 1, {3}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 15},
       {"m2_other_house", 2, 0, {5}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 0},
       // Progressed Mars (marked, a dignity planet) on cusp I: 0.5 x 2 x 1.5 x 6.25 = 9.375; square
       // to natal Mars (ruler of Aries), exact: 0.5 x 2 x 6.25 = 6.25; 100 from Pluto: nothing.
-      {"m3_cusp_and_ruler", 3, 0, {0}, {kMars}, [](Chart& m) { Put(m, kMars, 10); }, kAbsent,
+      {"m3_cusp_and_ruler",
+       3,
+       0,
+       {0},
+       {kMars},
+       [](Chart& m) { Put(m, kMars, 10); },
+       kAbsent,
        15.625},
       {"m3_additional", 3, 1, {0}, {kMars}, [](Chart& m) { Put(m, kMars, 10); }, kAbsent, 7.8125},
       {"m3_unmarked_planet", 3, 0, {0}, {kPluto}, [](Chart& m) { Put(m, kMars, 10); }, kAbsent, 0},
       // Transiting Sun on cusp I at 1 degree a day (fast, quick): 1.8 x 1.2 x 1.25 x 0.4 x 0.9 =
       // 0.972; Pluto opposite cusp I (slow, marked): 1.8 x 1.2 x 1.3 = 2.808; the Moon is left
       // out.
-      {"m4_transits_to_cusp", 4, 0, {0}, {kPluto},
+      {"m4_transits_to_cusp",
+       4,
+       0,
+       {0},
+       {kPluto},
        [](Chart& m) {
          Put(m, kSun, 10, 1.0);
          Put(m, kPluto, 190, 0.01);
          Put(m, kMoon, 10, 13.0);
        },
-       kAbsent, 3.78},
+       kAbsent,
+       3.78},
       // Retrograde Mars is never quick: 1.8 x 1.2 x 1.25 x 0.4.
       {"m4_retrograde", 4, 0, {0}, {}, [](Chart& m) { Put(m, kMars, 10, -0.3); }, kAbsent, 1.08},
       // Sun on natal Mars (ruler): 2 x 1.3 x 1.5 x 0.4 x 0.9 = 1.404; Pluto opposite natal Pluto
       // (second ruler): 1.6 x 1.3 x 1.5 = 3.12.
-      {"m5_transits_to_rulers", 5, 0, {0}, {},
+      {"m5_transits_to_rulers",
+       5,
+       0,
+       {0},
+       {},
        [](Chart& m) {
          Put(m, kSun, 100, 1.0);
          Put(m, kPluto, 20, 0.01);
        },
-       kAbsent, 4.524},
+       kAbsent,
+       4.524},
       // Within the transit chart: Sun on Mars (ruler) 1.2 x 1.5 x 0.5 = 0.9; Sun square Pluto
       // (second ruler) 0.8 x 0.5 = 0.4; Mars square Pluto 0.8 x 0.5 = 0.4; Pluto square Mars
       // 1.2 x 0.5 = 0.6; Mars with itself and Pluto with itself are skipped.
-      {"m6_within_transit_chart", 6, 0, {0}, {},
+      {"m6_within_transit_chart",
+       6,
+       0,
+       {0},
+       {},
        [](Chart& m) {
          Put(m, kSun, 50);
          Put(m, kMars, 50);
          Put(m, kPluto, 140);
        },
-       kAbsent, 2.3},
+       kAbsent,
+       2.3},
       // The Moon for the Sun: on Mars 1.2 x 1.5 x 0.5 x 0.1 = 0.09, square Pluto
       // 0.8 x 0.5 x 0.1 = 0.04; Mars square Pluto 0.4 and Pluto square Mars 0.6 as before.
-      {"m6_moon", 6, 0, {0}, {},
+      {"m6_moon",
+       6,
+       0,
+       {0},
+       {},
        [](Chart& m) {
          Put(m, kMoon, 50);
          Put(m, kMars, 50);
          Put(m, kPluto, 140);
        },
-       kAbsent, 1.13},
+       kAbsent,
+       1.13},
       // Natal Mars is in house index 3. Transiting Pluto on it: 0.5 x 1.3 x 1.3 x 1.3 (index 7 or
       // more) = 1.0985; transiting Sun square it: 0.5 x 1.3 x 0.5 (fast) = 0.325.
-      {"m7_one_house", 7, 0, {3}, {},
+      {"m7_one_house",
+       7,
+       0,
+       {3},
+       {},
        [](Chart& m) {
          Put(m, kSun, 10);
          Put(m, kPluto, 100);
        },
-       kAbsent, 1.4235},
+       kAbsent,
+       1.4235},
       // Natal Pluto (house index 6) has no aspect: the same sum, counted once per house.
-      {"m7_counts_per_house", 7, 0, {3, 6}, {},
+      {"m7_counts_per_house",
+       7,
+       0,
+       {3, 6},
+       {},
        [](Chart& m) {
          Put(m, kSun, 10);
          Put(m, kPluto, 100);
        },
-       kAbsent, 2.847},
+       kAbsent,
+       2.847},
       // Natal Mars on the directed Ascendant: 16 x 1.3 x 1.5 = 31.2; square the directed MC:
       // 16 x 1.3 = 20.8; no houses needed.
-      {"m8_directed_angles", 8, 0, {}, {kMars},
+      {"m8_directed_angles",
+       8,
+       0,
+       {},
+       {kMars},
        [](Chart& m) {
          m.cusps[0].Set(100);
          m.cusps[9].Set(10);
        },
-       kAbsent, 52},
-      {"m8_additional", 8, 1, {}, {kMars},
+       kAbsent,
+       52},
+      {"m8_additional",
+       8,
+       1,
+       {},
+       {kMars},
        [](Chart& m) {
          m.cusps[0].Set(100);
          m.cusps[9].Set(10);
        },
-       kAbsent, 26},
+       kAbsent,
+       26},
       // Directed Mars on cusp I (marked): 3 x 1.3 x 1.5 x 1.3 = 7.605; directed Pluto
       // semi-sextile to it, exact: 3 x 0.3 x 1.3 = 1.17.
-      {"m9_directed_to_cusps", 9, 0, {0}, {kMars},
+      {"m9_directed_to_cusps",
+       9,
+       0,
+       {0},
+       {kMars},
        [](Chart& m) {
          Put(m, kMars, 10);
          Put(m, kPluto, 40);
        },
-       kAbsent, 8.775},
+       kAbsent,
+       8.775},
       // Directed Sun 3 past natal Mars (wide, side 2): 3.8 x 1.3 x 1.5 x 0.3 = 2.223; directed
       // Moon opposite natal Pluto: 1.6 x 1.3 x 1.5 = 3.12.
-      {"m10_directed_to_rulers", 10, 0, {0}, {},
+      {"m10_directed_to_rulers",
+       10,
+       0,
+       {0},
+       {},
        [](Chart& m) {
          Put(m, kSun, 103);
          Put(m, kMoon, 20);
        },
-       kAbsent, 5.343},
+       kAbsent,
+       5.343},
       // Life point on cusp I: 5 x 2 x 1.5; 3 before it (wide, side 2): 5 x 2 x 1.5 x 0.8; 3 short
       // of a square (wide, side 0): 5 x 0.8.
       {"m11_exact", 11, 0, {0}, {}, none, 10, 15},

@@ -1,10 +1,11 @@
+#include "rectification/core/life_event.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "foundation/files/safe_rewrite.h"
 #include "platform/core/recording_dc.h"
-#include "rectification/core/life_event.h"
 #include "rectification/core/life_event_list.h"
 #include "support/test_support.h"
 
@@ -16,7 +17,11 @@ using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 // 5 March 1987 AD, "Wedding", points 0 and 2, house 6, in use.
-const std::string kWeddingLine = "05:03:1987+Wedding\x03" "AC\x03" "G\x03" "Y";
+const std::string kWeddingLine =
+    "05:03:1987+Wedding\x03"
+    "AC\x03"
+    "G\x03"
+    "Y";
 
 std::string Line(std::string_view date, std::string_view text, std::string_view planets,
                  std::string_view houses, std::string_view status) {
@@ -80,8 +85,15 @@ TEST(LifeEventLine, BadLinesAreRefusedWithTheirReason) {
   } cases[] = {
       {"only_the_date", "05:03:1987+", 0},
       {"no_separator_after_text", "05:03:1987+Wedding", 0},
-      {"no_separator_after_planets", "05:03:1987+Wedding\x03" "AC", 0},
-      {"no_separator_after_houses", "05:03:1987+Wedding\x03" "AC\x03" "G", 0},
+      {"no_separator_after_planets",
+       "05:03:1987+Wedding\x03"
+       "AC",
+       0},
+      {"no_separator_after_houses",
+       "05:03:1987+Wedding\x03"
+       "AC\x03"
+       "G",
+       0},
       {"planet_past_29", Line("05:03:1987+", "W", "A_", "G", "Y"), kMsgLifeEventPlanets},
       {"planet_below_A", Line("05:03:1987+", "W", "@", "G", "Y"), kMsgLifeEventPlanets},
       {"house_past_11", Line("05:03:1987+", "W", "A", "M", "Y"), kMsgLifeEventHouses},
@@ -105,7 +117,10 @@ TEST(LifeEventLine, BadLinesAreRefusedWithTheirReason) {
 
 TEST(LifeEventLine, ControlCharactersInATextBecomeBlanks) {
   LifeEvent e;
-  ASSERT_TRUE(e.Set("a\x03" "b\nc\rd", 1, 2, 2003, "Y", "NY").ok());
+  ASSERT_TRUE(e.Set("a\x03"
+                    "b\nc\rd",
+                    1, 2, 2003, "Y", "NY")
+                  .ok());
   EXPECT_EQ(e.text, "a b c d");
   EXPECT_EQ(e.FormatLine(), Line("01:02:2003+", "a b c d", "A", "B", "Y") + "\n");
   // A negative year is before Christ; the time is always noon.

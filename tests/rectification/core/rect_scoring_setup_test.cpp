@@ -1,4 +1,6 @@
 // The scoring setup is taken from the configuration and the aspect systems once, before a run.
+#include "rectification/core/rect_scoring_setup.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/numbers/angles.h"
-#include "rectification/core/rect_scoring_setup.h"
 #include "support/test_support.h"
 
 namespace {
@@ -24,7 +25,8 @@ TEST(ScoringSetup, TakenFromTheConfigurationAndTheNamedSystems) {
   Configuration config;
   config.rectification.Set(Block::kProgressionsSystem, "prog");  // found whatever the case
   config.rectification.Set(Block::kTransitsSystem, "NONE");
-  for (std::size_t m = 0; m < 50; ++m) config.rectification.Set(Block::kMethod[m], std::uint16_t{0});
+  for (std::size_t m = 0; m < 50; ++m)
+    config.rectification.Set(Block::kMethod[m], std::uint16_t{0});
   config.rectification.Set(Block::kMethod[3], std::uint16_t{1});
   config.rectification.Set(Block::kMethod[5], std::uint16_t{2});
   config.rectification.Set(Block::kMethod[7], std::uint16_t{9});  // out of range: off

@@ -6,7 +6,11 @@ namespace shell_test {
 namespace {
 
 TEST_F(ShellTest, BothLifeEventListsAreLoadedAtStart) {
-  testing_support::WriteFile(folder_ / "velm.lev", "05:03:1987+Wedding\x03" "AC\x03" "G\x03" "Y\n");
+  testing_support::WriteFile(folder_ / "velm.lev",
+                             "05:03:1987+Wedding\x03"
+                             "AC\x03"
+                             "G\x03"
+                             "Y\n");
   testing_support::WriteFile(folder_ / "velm.tev",
                              "01:01:2000+a\x03\x03\x03N\n02:01:2000+b\x03\x03\x03Y\n");
   CKovraApp& app = StartApp();
