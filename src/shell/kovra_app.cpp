@@ -131,6 +131,10 @@ void CKovraApp::LoadProgramWideObjects() {
   ascendants_.Compute(MakeInstant(JdUt{nowJd}).trueObliquityDeg);
 
   archive_.Init();
+
+  // The life events of the two rectification methods: first "velm.lev", then "velm.tev".
+  rectificationEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataLifeEvents]));
+  treminEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataTestEvents]));
 }
 
 void CKovraApp::RegisterTemplates() {

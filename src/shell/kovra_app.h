@@ -18,6 +18,7 @@
 #include "platform/core/glyph_set.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
+#include "rectification/core/life_event_list.h"
 #include "shell/profile.h"
 
 class CKovraDoc;
@@ -57,6 +58,11 @@ class CKovraApp : public platform::CommandTarget {
   Archive& GetArchive() { return archive_; }
   // The ascendants by latitude and sidereal time, computed at start.
   const AscendantTable& Ascendants() const { return ascendants_; }
+
+  // The life events of the rectification by events ("velm.lev") and of the Tremin method
+  // ("velm.tev"), loaded at start.
+  LifeEventList& RectificationEvents() { return rectificationEvents_; }
+  LifeEventList& TreminEvents() { return treminEvents_; }
 
   platform::DocManager& Documents() { return documents_; }
   platform::DocTemplate* GetTemplate(int number) const { return documents_.GetTemplate(number); }
@@ -110,6 +116,8 @@ class CKovraApp : public platform::CommandTarget {
   platform::GlyphSet glyphs_;
   AscendantTable ascendants_;
   Archive archive_{commentSlots_};
+  LifeEventList rectificationEvents_;
+  LifeEventList treminEvents_;
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;
   std::vector<CKovraDoc*> registered_;
