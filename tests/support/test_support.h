@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/prompter.h"
 #include "platform/core/progress_sink.h"
+#include "platform/core/prompter.h"
 
 namespace testing_support {
 
@@ -45,7 +45,7 @@ class ScriptedPrompter final : public platform::Prompter {
     int number;
     std::string text;  // cp1251
   };
-  ScriptedPrompter();   // installs itself
+  ScriptedPrompter();            // installs itself
   ~ScriptedPrompter() override;  // restores the previous prompter
 
   // The next question with this message number is answered so (queued, first in first out).
@@ -80,9 +80,14 @@ class RecordingProgress final : public platform::ProgressSink {
   void Begin() override { ++begun; }
   void SetPos(int percent) override { positions.push_back(percent); }
   void End() override { ++ended; }
+  // The user's Cancel: true from the moment the computation has reported `cancelAt` positions.
+  bool Cancelled() const override {
+    return cancelAt >= 0 && static_cast<int>(positions.size()) >= cancelAt;
+  }
   std::vector<int> positions;
   int begun = 0;
   int ended = 0;
+  int cancelAt = -1;
 };
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 // Progress of a long computation that runs inside the command that started it. The program shows
-// the modeless progress dialog behind it; tests record the positions.
+// the progress dialog behind it; tests record the positions. The computation asks Cancelled()
+// after each step and, when it is true, stops and reports that it was cancelled.
 #pragma once
 
 namespace platform {
@@ -10,6 +11,8 @@ class ProgressSink {
   virtual void Begin() {}
   virtual void SetPos(int percent) = 0;  // 0..100
   virtual void End() {}
+  // True once the user asked to stop (the dialog's Cancel); Begin() clears it.
+  virtual bool Cancelled() const { return false; }
 };
 
 // A sink that shows nothing.

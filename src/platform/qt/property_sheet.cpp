@@ -64,4 +64,17 @@ bool PropertySheet::DoDataExchange(bool save) {
   return true;
 }
 
+int RunSettingsSheet(const std::function<std::unique_ptr<PropertySheet>()>& make,
+                     const std::function<bool(PropertySheet&)>& check,
+                     const std::function<void()>& commit) {
+  // Each round is one answer of the user: the loop ends with OK on accepted values or Cancel.
+  for (;;) {
+    const std::unique_ptr<PropertySheet> sheet = make();
+    if (sheet == nullptr || sheet->DoModal() != kIdOk) return kIdCancel;
+    if (check(*sheet)) break;
+  }
+  commit();
+  return kIdOk;
+}
+
 }  // namespace platform

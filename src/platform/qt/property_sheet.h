@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/qt/dialog.h"
@@ -45,5 +47,14 @@ class PropertySheet : public Dialog {
   std::vector<PropertyPage*> pages_;
   int current_ = 0;
 };
+
+// Runs a settings sheet (OK and Cancel, no Apply) over a pending copy of the settings that the
+// caller keeps: `make` builds the sheet on the pending values, and after OK `check` decides on the
+// values entered (showing its own message when it refuses). A refusal shows a new sheet on the
+// values as entered; Cancel ends the run with nothing committed; `commit` takes the pending values
+// over only after a check accepted them. kIdOk or kIdCancel.
+int RunSettingsSheet(const std::function<std::unique_ptr<PropertySheet>()>& make,
+                     const std::function<bool(PropertySheet&)>& check,
+                     const std::function<void()>& commit);
 
 }  // namespace platform

@@ -118,13 +118,23 @@ void View::SetScrollSizes(MapMode mode, Size total) {
   mapMode_ = mode;
   total_ = total;
   scaleToFit_ = false;
+  byLines_ = false;
   UpdateScrollBars();
+}
+
+void View::SetScrollByLines(MapMode mode) {
+  mapMode_ = mode;
+  total_ = {};
+  scaleToFit_ = false;
+  byLines_ = true;
+  horizontalScrollBar()->setRange(0, 0);
 }
 
 void View::SetScaleToFitSize(MapMode mode, Size total) {
   mapMode_ = mode;
   total_ = total;
   scaleToFit_ = true;
+  byLines_ = false;
   UpdateScrollBars();
   viewport()->update();
 }
@@ -139,10 +149,12 @@ double View::Scale() const {
 }
 
 Point View::ScrollOrigin() const {
+  if (byLines_) return {0, 0};
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
 void View::UpdateScrollBars() {
+  if (byLines_) return;
   if (scaleToFit_) {
     horizontalScrollBar()->setRange(0, 0);
     verticalScrollBar()->setRange(0, 0);

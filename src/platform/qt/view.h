@@ -69,6 +69,10 @@ class View : public QAbstractScrollArea, public CommandTarget {
   MapMode ScrollMapMode() const { return mapMode_; }
   // Device pixel -> logical point in the view's mapping, scroll position included.
   Point DeviceToLogical(QPoint device) const;
+  // The view scrolls by lines of its own (a line list): the logical origin stays at the window's
+  // top-left corner and the scroll bars are the view's to set.
+  void SetScrollByLines(MapMode mode);
+  bool ScrollsByLines() const { return byLines_; }
 
  protected:
   virtual void OnLButtonDown(Point) {}
@@ -93,6 +97,7 @@ class View : public QAbstractScrollArea, public CommandTarget {
   MapMode mapMode_ = MapMode::Text;
   Size total_{};
   bool scaleToFit_ = false;
+  bool byLines_ = false;
   // Window pixels per screen pixel of the logical area: 1 while scrolling.
   double Scale() const;
 };
