@@ -206,8 +206,8 @@ void Forecast(Configuration& c) {
   SetAll<std::int32_t>(
       l,
       {{L::kPlanets, 1}, {L::kHouses, 3}, {L::kExact, 1}, {L::kPlanetOrbs, 1}, {L::kAspects, 1}});
-  SetAll<std::int16_t>(l, {{L::kDaysBefore, 30},
-                           {L::kDaysAfter, 30},
+  SetAll<std::int16_t>(l, {{L::kDaysBefore, 10},
+                           {L::kDaysAfter, 10},
                            {L::kSigns, 1},
                            {L::kHouseOrbGroup, 1},
                            {L::kPlanetOrbGroup, 1},

@@ -1,0 +1,218 @@
+// The lunar-transit settings sheet as the user meets it: the two pages, the refusals and the
+// sheet shown again, and what reaches the configuration.
+#include "forecast/ui/lunar_trans_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "astro/aspects/aspectarium.h"
+#include "forecast/ui/lunar_trans_pages.h"
+#include "foundation/config/configuration.h"
+#include "foundation/datetime/super_source.h"
+#include "platform/qt/page_output.h"
+#include "support/test_support.h"
+
+namespace {
+
+using testing_support::ScriptedPrompter;
+
+class LunarSheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+    systems_.LoadAll(testing_support::SourceDir() / "data");
+    ASSERT_GT(systems_.Count(), 0);
+    transit_.aspectSystem = systems_.GetSystem(0).GetName();
+    transit_.dailyArc = 12.0;
+    transit_.natalTargetAllowed = true;
+  }
+  void TearDown() override { platform::ModalDriver::Clear(); }
+
+  // The next sheet is answered by `fill` on its pages, then OK (as the OK button does: the
+  // pages' exchange first) or Cancel.
+  static void Answer(std::function<void(DLunarTrans&, DLunarTransInterf&)> fill, bool ok = true) {
+    platform::ModalDriver::Expect<LunarTransSheet>([fill, ok](LunarTransSheet& sheet) {
+      auto& calculation = *static_cast<DLunarTrans*>(sheet.Page(0));
+      auto& display = *static_cast<DLunarTransInterf*>(sheet.Page(1));
+      fill(calculation, display);
+      if (!ok) return platform::kIdCancel;
+      return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
+    });
+  }
+  static void Period(DLunarTrans& page, int daysBefore, int daysAfter) {
+    page.PeriodGroup()->button(0)->click();
+    page.YearsBeforeBox()->setValue(0);
+    page.YearsAfterBox()->setValue(0);
+    page.DaysBeforeBox()->setValue(daysBefore);
+    page.DaysAfterBox()->setValue(daysAfter);
+  }
+  LunarTransSettings Stored() const { return LunarTransSettings::FromBlock(config_.lunarTransit); }
+
+  Configuration config_;
+  Aspectarium systems_;
+  LunarTransChartInput transit_;
+  ScriptedPrompter prompts_;
+};
+
+TEST_F(LunarSheet, TwentyDaysOnATransitChartAreAccepted) {
+  Answer([](DLunarTrans& page, DLunarTransInterf&) { Period(page, 10, 10); });
+  EXPECT_TRUE(RunLunarTransSheet(config_, systems_, transit_));
+  EXPECT_EQ(Stored().daysBefore, 10);
+  EXPECT_EQ(Stored().daysAfter, 10);
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(LunarSheet, ATooLongPeriodShowsTheSheetAgainWithTheValuesEntered) {
+  const std::string before(config_.lunarTransit.Bytes());
+  int reopenedDaysAfter = -1;
+  Answer([](DLunarTrans& page, DLunarTransInterf&) { Period(page, 10, 11); });  // 252 degrees
+  Answer([&](DLunarTrans& page, DLunarTransInterf&) {
+    reopenedDaysAfter = page.DaysAfterBox()->value();
+    EXPECT_EQ(std::string(config_.lunarTransit.Bytes()), before);  // nothing committed yet
+    page.DaysAfterBox()->setValue(10);
+  });
+  EXPECT_TRUE(RunLunarTransSheet(config_, systems_, transit_));
+  EXPECT_EQ(platform::ModalDriver::CountShown<LunarTransSheet>(), 2);
+  EXPECT_EQ(reopenedDaysAfter, 11);
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, 95);
+  EXPECT_EQ(Stored().daysAfter, 10);
+}
+
+TEST_F(LunarSheet, AnUnknownSystemAndThenCancelLeaveTheConfigurationAsItWas) {
+  const std::string before(config_.lunarTransit.Bytes());
+  Answer([](DLunarTrans& page, DLunarTransInterf& display) {
+    Period(page, 1, 1);
+    page.SystemBox()->setCurrentText(QStringLiteral("NOSUCH"));
+    display.ScreenFontBox()->setValue(333);
+  });
+  QString reopenedSystem;
+  Answer([&](DLunarTrans& page,
+             DLunarTransInterf&) { reopenedSystem = page.SystemBox()->currentText(); },
+         false);
+  EXPECT_FALSE(RunLunarTransSheet(config_, systems_, transit_));
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, 96);
+  EXPECT_EQ(reopenedSystem, QStringLiteral("NOSUCH"));
+  EXPECT_EQ(std::string(config_.lunarTransit.Bytes()), before);
+}
+
+TEST_F(LunarSheet, TheNatalTargetIsRefusedOnANatalChart) {
+  SuperSource natal;
+  natal.SetKind(kChartNatal);
+  const LunarTransChartInput input = LunarTransInputOf(natal);
+  EXPECT_FALSE(input.natalTargetAllowed);
+  EXPECT_DOUBLE_EQ(input.dailyArc, 12.0);
+  bool housesEnabled = true;
+  int target = -1;
+  Answer([&](DLunarTrans& page, DLunarTransInterf&) {
+    page.TargetGroup()->button(1)->click();
+    target = page.TargetGroup()->checkedId();
+    housesEnabled = page.HouseOrbGroupBox()->isEnabled();
+  });
+  LunarTransChartInput chart = input;
+  chart.aspectSystem = transit_.aspectSystem;
+  EXPECT_TRUE(RunLunarTransSheet(config_, systems_, chart));
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, 94);
+  EXPECT_EQ(target, 0);
+  EXPECT_FALSE(housesEnabled);
+  EXPECT_EQ(Stored().target, 0);
+
+  SuperSource transit;
+  transit.SetKind(kChartTransit);
+  EXPECT_TRUE(LunarTransInputOf(transit).natalTargetAllowed);
+}
+
+TEST_F(LunarSheet, ControlsFollowThePeriodKind) {
+  struct State {
+    bool days, from, signs;
+  };
+  std::vector<State> states;
+  Answer([&](DLunarTrans& page, DLunarTransInterf&) {
+    const auto record = [&] {
+      states.push_back({page.DaysBeforeBox()->isEnabled(), page.FromGroup()->button(1)->isEnabled(),
+                        page.SignsBox()->isEnabled()});
+    };
+    page.PeriodGroup()->button(0)->click();
+    record();
+    page.PeriodGroup()->button(1)->click();
+    page.ToGroup()->button(0)->click();
+    record();
+    page.ToGroup()->button(1)->click();
+    record();
+  });
+  EXPECT_TRUE(RunLunarTransSheet(config_, systems_, transit_));
+  ASSERT_EQ(states.size(), 3u);
+  EXPECT_TRUE(states[0].days);
+  EXPECT_FALSE(states[0].from);
+  EXPECT_FALSE(states[0].signs);
+  EXPECT_FALSE(states[1].days);
+  EXPECT_TRUE(states[1].from);
+  EXPECT_FALSE(states[1].signs);
+  EXPECT_TRUE(states[2].signs);
+  EXPECT_EQ(Stored().periodKind, 1);
+  EXPECT_EQ(Stored().to, 1);
+}
+
+TEST_F(LunarSheet, TheDisplayPageStoresSpacingsInThousandths) {
+  Answer([](DLunarTrans& page, DLunarTransInterf& display) {
+    Period(page, 5, 5);
+    display.ScreenSpacingBox()->setValue(1.15);
+    display.PrintSpacingBox()->setValue(1.5);
+    display.PrintColumnsBox()->setValue(4);
+    display.OrderGroup()->button(1)->click();
+    display.PrintFontBox()->setValue(2400);
+    display.ScreenFontBox()->setValue(110);
+  });
+  EXPECT_TRUE(RunLunarTransSheet(config_, systems_, transit_));
+  const LunarTransSettings s = Stored();
+  EXPECT_EQ(s.screenLineSpacing, 1150);
+  EXPECT_EQ(s.printLineSpacing, 1500);
+  EXPECT_EQ(s.printColumns, 4);
+  EXPECT_EQ(s.printOrder, 1);
+  EXPECT_EQ(s.printFontSize, 2400);
+  EXPECT_EQ(s.screenFontSize, 110);
+  EXPECT_EQ(s.daysBefore, 5);
+}
+
+// The same page over the planet-transit block keeps the spacings as they are typed.
+TEST_F(LunarSheet, TheDisplayPageServesTheOtherBlocks) {
+  DLunarTransInterf page(DisplayBlock::kPlanetTransits, config_.transit);
+  page.OnSetActive();
+  page.ScreenSpacingBox()->setValue(1.15);
+  page.PrintColumnsBox()->setValue(25);  // past the range: the box holds 20
+  ASSERT_TRUE(page.DoDataExchange(true));
+  cfg::ByteBlock block = config_.transit;
+  page.Store(block);
+  const ListDisplaySettings v = ReadDisplaySettings(DisplayBlock::kPlanetTransits, block);
+  EXPECT_DOUBLE_EQ(v.screenLineSpacing, 1.15);
+  EXPECT_EQ(v.printColumns, 20);
+
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    Answer(
+        [demo](DLunarTrans& calc, DLunarTransInterf& display) {
+          std::filesystem::create_directories(demo);
+          calc.window()->resize(760, 620);
+          display.window()->resize(760, 620);
+          calc.window()->show();
+          EXPECT_TRUE(platform::SaveWidgetScreenshot(
+                          *calc.window(), std::filesystem::path(demo) / "lunar_trans_sheet.png")
+                          .ok());
+        },
+        false);
+    RunLunarTransSheet(config_, systems_, transit_);
+  }
+}
+
+}  // namespace
