@@ -21,44 +21,6 @@ LineList MakeList(int count, int lines, int first = 0, int selection = 0,
   return list;
 }
 
-// The list keys and scroll codes move the selection and the first line together: 40 lines, 10 on
-// a page.
-TEST(LineList, KeysAndScrollCodesMoveSelectionAndPage) {
-  struct Row {
-    const char* name;
-    bool key;  // a key, else a scroll code
-    int action;
-    int first, selection;
-    int expectedFirst, expectedSelection, expectedResult;
-  };
-  const Row rows[] = {
-      {"down_inside_page", true, kKeyDown, 0, 4, 0, 5, kListSelectionMoved},
-      {"down_off_page_scrolls_one", true, kKeyDown, 0, 9, 1, 10, kListScrolled},
-      {"up_off_page_scrolls_one", true, kKeyUp, 12, 12, 11, 11, kListScrolled},
-      {"page_down", true, kKeyPageDown, 0, 3, 10, 13, kListScrolled},
-      {"page_down_near_end", true, kKeyPageDown, 25, 30, 30, 39, kListScrolled},
-      {"page_up", true, kKeyPageUp, 20, 25, 10, 15, kListScrolled},
-      {"home", true, kKeyHome, 20, 25, 0, 0, kListScrolled},
-      {"end", true, kKeyEnd, 0, 0, 30, 39, kListScrolled},
-      {"end_at_end", true, kKeyEnd, 30, 39, 30, 39, kListUnchanged},
-      {"left_ignored", true, kKeyLeft, 5, 7, 5, 7, kListUnchanged},
-      {"bar_line_down_drags_selection", false, kScrollLineDown, 0, 0, 1, 1, kListScrolled},
-      {"bar_page_up", false, kScrollPageUp, 20, 29, 10, 19, kListScrolled},
-      {"bar_bottom", false, kScrollBottom, 0, 5, 30, 30, kListScrolled},
-      {"bar_thumb_past_end", false, kScrollThumbTrack, 0, 0, 30, 30, kListScrolled},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    LineList list = MakeList(40, 10, r.first, r.selection);
-    ASSERT_EQ(list.First(), r.first);
-    ASSERT_EQ(list.Selection(), r.selection);
-    const int result = r.key ? list.Key(r.action) : list.Scroll(r.action, 99);
-    EXPECT_EQ(list.First(), r.expectedFirst);
-    EXPECT_EQ(list.Selection(), r.expectedSelection);
-    EXPECT_EQ(result, r.expectedResult);
-  }
-}
-
 // Any mix of keys, scroll codes, clicks and count changes keeps the first line in its range and
 // the selection inside the list and on the page.
 TEST(LineList, RandomActionsKeepSelectionOnTheVisiblePage) {

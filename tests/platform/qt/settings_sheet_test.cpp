@@ -85,14 +85,6 @@ TEST_F(SettingsSheet, CancelAfterARefusalCommitsNothing) {
   EXPECT_EQ(run.stored, 1);  // neither the refused 4 nor the cancelled 20
 }
 
-TEST_F(SettingsSheet, TheSheetHasNoApplyButton) {
-  NumberSheet sheet;
-  for (QPushButton* button : sheet.findChildren<QPushButton*>()) {
-    EXPECT_NE(button->text(), QStringLiteral("Применить"));
-  }
-  EXPECT_EQ(sheet.findChildren<QPushButton*>().size(), 2);  // OK and Cancel
-}
-
 // A computation of 100 steps that stops when the progress sink says so.
 int Compute(platform::ProgressSink& sink, const std::function<void(int)>& atStep) {
   sink.Begin();
