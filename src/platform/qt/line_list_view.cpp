@@ -22,6 +22,10 @@ LineListView::LineListView(lists::ScrollLimit limit, QWidget* parent) : View(par
   verticalScrollBar()->setSingleStep(1);
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
           [this](int action) { OnBarAction(action); });
+  // Moves that come without an action (the mouse wheel): the thumb position.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    if (value != list_.First()) Scroll(kScrollThumbPosition, value);
+  });
 }
 
 void LineListView::SetLineCount(int count) {

@@ -136,6 +136,9 @@ TEST(LineListView, ScrollBarActionsGoThroughTheScrollCodes) {
   bar->triggerAction(QAbstractSlider::SliderToMaximum);
   EXPECT_EQ(view.List().First(), 50 - page);
   EXPECT_EQ(bar->value(), 50 - page);
+  bar->setValue(5);  // as the mouse wheel moves it, without an action
+  EXPECT_EQ(view.List().First(), 5);
+  EXPECT_EQ(view.List().Selection(), 5 + page - 1);
 }
 
 TEST(LineListView, ClicksFindTheLineUnderThePointer) {
