@@ -15,27 +15,9 @@
 #include <vector>
 
 #include "astro/houses/houses.h"
+#include "foundation/text/tab_fields.h"
 
 namespace {
-
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
-
-template <typename T>
-bool Parse(std::string_view text, T& value) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) text.remove_suffix(1);
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
-}
 
 // The houses of one row, or an explanation of why there are none.
 bool Evaluate(std::string_view line, Houses& houses, std::string& why) {
@@ -45,9 +27,10 @@ bool Evaluate(std::string_view line, Houses& houses, std::string& why) {
     why = "expected 4 to 6 tab-separated fields";
     return false;
   }
-  if (!Parse(f[0], in.armcDeg) || !Parse(f[1], in.latitudeDeg) || !Parse(f[2], in.obliquityDeg) ||
-      !Parse(f[3], in.system) || (f.size() > 4 && !Parse(f[4], in.sunDeg)) ||
-      (f.size() > 5 && !Parse(f[5], in.moonDeg))) {
+  if (!ParseField(f[0], in.armcDeg) || !ParseField(f[1], in.latitudeDeg) ||
+      !ParseField(f[2], in.obliquityDeg) || !ParseField(f[3], in.system) ||
+      (f.size() > 4 && !ParseField(f[4], in.sunDeg)) ||
+      (f.size() > 5 && !ParseField(f[5], in.moonDeg))) {
     why = "a field is not a number";
     return false;
   }

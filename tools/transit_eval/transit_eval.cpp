@@ -22,6 +22,7 @@
 
 #include "astro/ephemeris/ephemeris.h"
 #include "forecast/core/transit_dispatch.h"
+#include "foundation/text/tab_fields.h"
 
 namespace {
 
@@ -35,33 +36,14 @@ struct Question {
   double days = 0.0;
 };
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
-
-template <typename T>
-bool Parse(std::string_view text, T& value) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
-}
-
 bool Read(std::string_view line, Question& q, std::string& why) {
   const std::vector<std::string_view> f = SplitTabs(line);
   if (f.size() != 5) {
     why = "expected 5 tab-separated fields";
     return false;
   }
-  if (!Parse(f[0], q.jdUt) || !Parse(f[1], q.body) || !Parse(f[2], q.targetDeg) ||
-      !Parse(f[3], q.angleDeg) || !Parse(f[4], q.days)) {
+  if (!ParseField(f[0], q.jdUt) || !ParseField(f[1], q.body) || !ParseField(f[2], q.targetDeg) ||
+      !ParseField(f[3], q.angleDeg) || !ParseField(f[4], q.days)) {
     why = "a field is not a number";
     return false;
   }
