@@ -59,7 +59,7 @@ void AspectTable(Configuration& c) {
   SetAll<std::int16_t>(a, {{A::kColourMode, 2}, {A::kCellMode, 0}, {A::kHouseOrbGroup, 2}});
   SetAll<std::int32_t>(a, {{A::kTableWidth[0], 15000},
                            {A::kTableWidth[1], 12000},
-                           {A::kTableWidth[2], 19000},
+                           {A::kTableWidth[2], 18000},
                            {A::kDiagonalMode, 3},
                            {A::kMidpointHighlight, 1},
                            {A::kOnlyDisplayed, 1}});

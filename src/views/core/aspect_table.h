@@ -125,6 +125,7 @@ class AspectTable {
   int needsLayout = 1;
   int tableWidth = 0;   // the width to fill on a printed page
   int clientWidth = 0;  // the width to fill on the screen (logical units), set by the view
+  int onPage = 0;       // 1 once placed on a page by Draw: tableWidth also on a picture
   std::array<char, 9> systemName{};
   std::vector<MidpointEntry> midpoints;
   int entriesPerLine = 1, lineHeight = 1, firstEntryX = 0, linesPerPage = 1, glyphWidth = 0;
@@ -135,7 +136,7 @@ class AspectTable {
   LongitudeFonts CellFonts() const;
   void Layout(platform::Dc& dc);
   void DrawGrid(platform::Dc& dc, bool monochrome) const;
-  void DrawHeaders(platform::Dc& dc) const;
+  void DrawHeaders(platform::Dc& dc, int choice) const;
   void DrawChartNames(platform::Dc& dc, const Chart& inner, const Chart& outer) const;
   void DrawAspectCells(platform::Dc& dc, int choice, bool printingMonochrome);
   void DrawMidpointCells(platform::Dc& dc, int choice, const Chart& inner,

@@ -91,8 +91,11 @@ void AspectTable::Draw(platform::Dc& dc, int layout, const Chart& inner, const C
               print.offsets[static_cast<std::size_t>(3 + column)];
   } else {
     originX = (21000 + left - right - tableWidth) / 2;
-    originY = layout == kLayoutTableLower ? kLowerTableTop : kUpperTableTop;
+    // The upper table starts under the page head (the identification blocks begin 2 mm under
+    // the top margin), not across it.
+    originY = layout == kLayoutTableLower ? kLowerTableTop : kUpperTableTop - print.marginTop;
   }
+  onPage = 1;
   needsLayout = 1;
   kind = static_cast<std::uint16_t>(drawKind == kKindMidpoints ? kKindMidpoints : kKindAspects);
   Render(dc, choice, inner, outer);
@@ -100,7 +103,7 @@ void AspectTable::Draw(platform::Dc& dc, int layout, const Chart& inner, const C
 
 void AspectTable::Layout(platform::Dc& dc) {
   CountPoints();
-  const int width = dc.IsPrinting() ? tableWidth : clientWidth;
+  const int width = dc.IsPrinting() || onPage != 0 ? tableWidth : clientWidth;
   cellWidth = (width - 100) / (count + 1);
   fontSize = cellWidth > 0
                  ? FitFontWidth(dc, platform::kGlyphFaceA, kFirstFontSize, cellWidth, kCellSample)
@@ -128,7 +131,7 @@ void AspectTable::Render(platform::Dc& dc, int choice, const Chart& inner, const
   const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
 
   DrawGrid(dc, monochrome);
-  DrawHeaders(dc);
+  DrawHeaders(dc, choice);
   if (choice == kChoiceBetween) DrawChartNames(dc, inner, *outer);
   SetPlanets(choice, inner, outer);
   if (kind == kKindMidpoints)
@@ -155,10 +158,11 @@ void AspectTable::DrawGrid(platform::Dc& dc, bool monochrome) const {
   }
 }
 
-void AspectTable::DrawHeaders(platform::Dc& dc) const {
+void AspectTable::DrawHeaders(platform::Dc& dc, int choice) const {
   const int size = 2 * fontSize;
-  const bool glyphOnDiagonal =
-      kind == kKindAspects && config_.aspectTable.Get(Settings::kDiagonalMode) == kDiagonalGlyph;
+  // Between two charts the diagonal cells hold aspects like any other: no glyph over them.
+  const bool glyphOnDiagonal = kind == kKindAspects && choice != kChoiceBetween &&
+                               config_.aspectTable.Get(Settings::kDiagonalMode) == kDiagonalGlyph;
   for (int p = 1; p <= count; ++p) {
     const char glyph = TablePointGlyph(TablePointAt(p - 1));
     const int columnX = originX + p * cellWidth + cellWidth / 3;

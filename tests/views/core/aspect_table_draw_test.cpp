@@ -229,6 +229,8 @@ TEST_F(GridTest, BetweenTwoChartsEveryCellFollowsTheCellMode) {
       {2, arcWith, arcWithout, ColorByIndex(9)},
       {3, arcWith, "", ColorByIndex(9)},
   };
+  // The planet glyph of diagonal mode 3 stays off: these diagonal cells hold aspects.
+  SetInt(S::kDiagonalMode, 3);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cellMode);
     SetShort(S::kCellMode, c.cellMode);
@@ -403,9 +405,10 @@ TEST_F(AspectTableTest, DrawPlacesTheTableByItsPageLayout) {
       {1, true, 1700 + 400, -1700 - 17000, 15000},
       {2, true, 1700 + 500, -1700 - 12000, 12000},
       // Table pages: centred between the margins (left 1500, right 1000).
-      {3, true, (21000 + 1500 - 1000 - 19000) / 2, -2000, 19000},
+      // The upper table under the page head: 2000 under the top margin.
+      {3, true, (21000 + 1500 - 1000 - 19000) / 2, -1500 - 2000, 19000},
       {4, true, (21000 + 1500 - 1000 - 19000) / 2, -14900, 19000},
-      {3, false, 1000, -2000, 19000},
+      {3, false, 1000, -1500 - 2000, 19000},
   };
   const Chart chart = ChartWith({{0, 1.0}, {1, 2.0}});
   for (const Case& c : cases) {
@@ -421,6 +424,12 @@ TEST_F(AspectTableTest, DrawPlacesTheTableByItsPageLayout) {
     EXPECT_EQ(table.cellWidth, (c.width - 100) / 3);
     EXPECT_EQ(table.needsLayout, 0);
   }
+  // A picture of the page (a device that is not a printer) fills the page's width too.
+  RecordingDc picture;
+  picture.SetMapMode(platform::MapMode::HiMetric);
+  AspectTable table(config_, systems_);
+  table.Draw(picture, 3, chart, nullptr, 3, 0);
+  EXPECT_EQ(table.cellWidth, (19000 - 100) / 3);
 }
 
 TEST_F(AspectTableTest, TablePageHeadNamesTheChartsAndTheListPage) {
