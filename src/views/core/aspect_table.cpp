@@ -167,11 +167,11 @@ int AspectTable::FindMidpointAspects(double longitude, const Chart& chart,
     }
     const AspectMatch match =
         system->FindAspectBetween(longitude, target, OrbColumnOfClass(orbClass));
-    if (!Accepted(mode, match) || match.position < 0 || match.position >= system->Count())
-      continue;
+    if (!Accepted(mode, match) || match.position < 0 || match.position >= system->Count()) continue;
     ++found;
     if (codes != nullptr && points != nullptr) {
-      codes->push_back(static_cast<std::uint8_t>(ClassifyAspectAngle(system->GetAspect(match.position))));
+      codes->push_back(
+          static_cast<std::uint8_t>(ClassifyAspectAngle(system->GetAspect(match.position))));
       points->push_back(static_cast<std::uint8_t>(n));
     }
   }
@@ -193,9 +193,9 @@ void AspectTable::SetListLayout(platform::Dc& dc) {
   lineHeight = std::max(1, interval + w.cy);
   firstEntryX = print.marginLeft + (5 * glyphWidth + 100) * 2;
   linesPerPage = std::max(1, (kListPageHeight - print.marginTop - print.marginBottom) / lineHeight);
-  entriesPerLine = std::max(
-      1, (kListPageWidth - print.marginRight - print.marginLeft - 10 * glyphWidth) /
-             (3 * glyphWidth));
+  entriesPerLine =
+      std::max(1, (kListPageWidth - print.marginRight - print.marginLeft - 10 * glyphWidth) /
+                      (3 * glyphWidth));
 }
 
 int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner,
@@ -219,8 +219,8 @@ int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner
       if (IsAbsent(a) || IsAbsent(b)) continue;
       MidpointEntry entry;
       entry.longitude = MidpointLongitude(a, b);
-      const int found = FindMidpointAspects(entry.longitude, aspectChart, &entry.aspects,
-                                            &entry.points);
+      const int found =
+          FindMidpointAspects(entry.longitude, aspectChart, &entry.aspects, &entry.points);
       if (found == 0) continue;
       entry.code1 = static_cast<std::int8_t>(code1);
       entry.code2 = static_cast<std::int8_t>(code2);
@@ -229,9 +229,8 @@ int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner
     }
   }
   if (midpoints.empty()) {
-    platform::GetPrompter().ShowMessage(kMsgNoMidpointAspects,
-                                        GetMessageText(kMsgNoMidpointAspects),
-                                        platform::Icon::Information);
+    platform::GetPrompter().ShowMessage(
+        kMsgNoMidpointAspects, GetMessageText(kMsgNoMidpointAspects), platform::Icon::Information);
     return -1;
   }
 

@@ -137,10 +137,10 @@ class AspectTable {
   void Layout(platform::Dc& dc);
   void DrawGrid(platform::Dc& dc, bool monochrome) const;
   void DrawHeaders(platform::Dc& dc, int choice) const;
-  void DrawChartNames(platform::Dc& dc, const Chart& inner, const Chart& outer) const;
+  void DrawChartNames(platform::Dc& dc, const Chart& inner, const Chart& outer,
+                      bool monochrome) const;
   void DrawAspectCells(platform::Dc& dc, int choice, bool printingMonochrome);
-  void DrawMidpointCells(platform::Dc& dc, int choice, const Chart& inner,
-                         bool printingMonochrome);
+  void DrawMidpointCells(platform::Dc& dc, int choice, const Chart& inner, bool printingMonochrome);
 
   const Configuration& config_;
   const Aspectarium& systems_;

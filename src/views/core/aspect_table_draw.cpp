@@ -32,7 +32,7 @@ constexpr int kGridColour = 8;
 constexpr int kThickGrid = 40;
 constexpr int kThinGrid = 1;
 constexpr int kDiagonalColour = 1;
-constexpr int kDefaultColour = 0;  // black
+constexpr int kDefaultColour = 0;       // black
 constexpr int kChartPagePadding = 200;  // the chart page counts its offsets from margins + 2 mm
 constexpr int kUpperTableTop = -2000;
 constexpr int kLowerTableTop = -14900;
@@ -67,7 +67,9 @@ LongitudeFonts AspectTable::CellFonts() const {
 }
 
 int AspectTable::TableWidthForLayout(int layout) const {
-  const std::size_t slot = layout <= kLayoutChartPageTwo ? 0 : layout == kLayoutChartPageSmall ? 1 : 2;
+  const std::size_t slot = layout <= kLayoutChartPageTwo     ? 0
+                           : layout == kLayoutChartPageSmall ? 1
+                                                             : 2;
   return config_.aspectTable.Get(Settings::kTableWidth[slot]);
 }
 
@@ -86,7 +88,8 @@ void AspectTable::Draw(platform::Dc& dc, int layout, const Chart& inner, const C
     // header, the wheel and the coordinates of that page are.
     static constexpr int kColumn[] = {0, 1, 2};
     const int column = kColumn[layout];
-    originX = print.marginLeft + kChartPagePadding + print.offsets[static_cast<std::size_t>(column)];
+    originX =
+        print.marginLeft + kChartPagePadding + print.offsets[static_cast<std::size_t>(column)];
     originY = -(print.marginTop + kChartPagePadding) -
               print.offsets[static_cast<std::size_t>(3 + column)];
   } else {
@@ -132,7 +135,7 @@ void AspectTable::Render(platform::Dc& dc, int choice, const Chart& inner, const
 
   DrawGrid(dc, monochrome);
   DrawHeaders(dc, choice);
-  if (choice == kChoiceBetween) DrawChartNames(dc, inner, *outer);
+  if (choice == kChoiceBetween) DrawChartNames(dc, inner, *outer, monochrome);
   SetPlanets(choice, inner, outer);
   if (kind == kKindMidpoints)
     DrawMidpointCells(dc, choice, inner, monochrome);
@@ -175,7 +178,8 @@ void AspectTable::DrawHeaders(platform::Dc& dc, int choice) const {
   }
 }
 
-void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Chart& outer) const {
+void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Chart& outer,
+                                 bool monochrome) const {
   std::string first = BirthName(inner), second = BirthName(outer);
   if (first == second) {
     first = inner.definition.Title();
@@ -191,7 +195,7 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
   };
   DrawThickLine(dc, originX, originY - cellHeight / 2, originX + cellWidth,
                 originY - cellHeight / 2, platform::PenStyle::Solid, kThinGrid,
-                ColorByIndex(kGridColour));
+                monochrome ? platform::kBlack : ColorByIndex(kGridColour));
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), fontSize});
   dc.TextOut(originX + cellWidth / 20, originY, fit(first));
   dc.TextOut(originX + cellWidth / 20, originY - cellHeight / 2, fit(second));
@@ -206,8 +210,8 @@ void AspectTable::DrawAspectCell(platform::Dc& dc, int x, int y, const AspectSys
                   aspect.abbreviation, colourMode != 0 ? aspectColour : kDefaultColour);
   char text[32];
   std::snprintf(text, sizeof text, "%3.1f", std::fabs(orb));
-  const platform::Color oldColour = dc.SetTextColor(
-      ColorByIndex(colourMode == 2 ? aspectColour : kDefaultColour));
+  const platform::Color oldColour =
+      dc.SetTextColor(ColorByIndex(colourMode == 2 ? aspectColour : kDefaultColour));
   const platform::Font oldFont = dc.SelectFont(GlyphFont(fontSize * 8 / 10));
   dc.TextOut(x + cellWidth / 2, y - cellHeight / 2, text);
   dc.SelectFont(oldFont);
@@ -226,7 +230,9 @@ void AspectTable::DrawAspectCells(platform::Dc& dc, int choice, bool printingMon
   const auto cellY = [this](int b) { return originY - (b + 1) * cellHeight; };
   const auto textX = [this, &cellX](int a) { return cellX(a) + cellWidth / 5; };
   const auto textY = [this, &cellY](int b) { return cellY(b) - cellHeight / 4; };
-  const auto column = [this](int a) { return columns[static_cast<std::size_t>(a)].longitude.Get(); };
+  const auto column = [this](int a) {
+    return columns[static_cast<std::size_t>(a)].longitude.Get();
+  };
   const auto row = [this](int b) { return rows[static_cast<std::size_t>(b)].longitude.Get(); };
   const auto test = [&](int a, int b) {
     if (system == nullptr || IsAbsent(column(a)) || IsAbsent(row(b))) return AspectMatch{};
@@ -300,7 +306,9 @@ void AspectTable::DrawMidpointCells(platform::Dc& dc, int choice, const Chart& i
   const int zodiacLayout = localSpace == 1 ? 2 : 0;
   const auto textX = [this](int a) { return originX + (a + 1) * cellWidth + cellWidth / 5; };
   const auto textY = [this](int b) { return originY - (b + 1) * cellHeight - cellHeight / 4; };
-  const auto column = [this](int a) { return columns[static_cast<std::size_t>(a)].longitude.Get(); };
+  const auto column = [this](int a) {
+    return columns[static_cast<std::size_t>(a)].longitude.Get();
+  };
   const auto row = [this](int b) { return rows[static_cast<std::size_t>(b)].longitude.Get(); };
   const auto mark = [&](double midpoint) {
     return printingMonochrome ? 0 : GetMidpointMark(midpoint, inner);

@@ -15,7 +15,8 @@ constexpr int kMsgSlot = 52;       // 53, 54: the slot's own words (empty in the
 
 std::array<std::string, kChoiceLineCount> ChartChoiceLines() {
   std::array<std::string, kChoiceLineCount> lines;
-  for (int i = 0; i < kChoiceLineCount; ++i) lines[static_cast<std::size_t>(i)] = GetMessageText(kMsgInnerChart + i);
+  for (int i = 0; i < kChoiceLineCount; ++i)
+    lines[static_cast<std::size_t>(i)] = GetMessageText(kMsgInnerChart + i);
   return lines;
 }
 

@@ -26,7 +26,8 @@ void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Ch
   const cfg::PrintSettings& print = config.print;
   const int left = print.marginLeft, top = print.marginTop, right = print.marginRight;
 
-  const platform::Pen oldPen = dc.SelectPen({platform::PenStyle::Solid, kFramePen, platform::kBlack});
+  const platform::Pen oldPen =
+      dc.SelectPen({platform::PenStyle::Solid, kFramePen, platform::kBlack});
   config.DrawPageFrame(dc, {0, 0, 0, sameLayout == kNothingUnder ? kShortFrame : 0});
   dc.SelectPen(oldPen);
 

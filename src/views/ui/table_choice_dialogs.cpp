@@ -66,8 +66,7 @@ DPRINTPADE2::DPRINTPADE2(QWidget* parent) : platform::Dialog(parent) {
 
 void DPRINTPADE2::OnInitDialog() {
   model.Init();
-  for (int i = 0; i < tables::kPrintOptionCount; ++i)
-    Option(i)->setEnabled(model.IsEnabled(i));
+  for (int i = 0; i < tables::kPrintOptionCount; ++i) Option(i)->setEnabled(model.IsEnabled(i));
   DoDataExchange(false);
 }
 

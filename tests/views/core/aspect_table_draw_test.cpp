@@ -160,8 +160,8 @@ TEST_F(GridTest, OneChartHasAspectsAboveTheDiagonalAndTheirArcsMirroredBelow) {
   struct Below {
     int a, b;
     std::string arc;
-  } const below[] = {{0, 1, "90" + kDeg + "18'"}, {0, 2, "122" + kDeg + "00'"},
-                     {1, 2, "31" + kDeg + "42'"}};
+  } const below[] = {
+      {0, 1, "90" + kDeg + "18'"}, {0, 2, "122" + kDeg + "00'"}, {1, 2, "31" + kDeg + "42'"}};
   for (const Below& c : below) {
     SCOPED_TRACE(c.arc);
     const auto calls = InCell(dc, c.a, c.b);
@@ -188,12 +188,27 @@ TEST_F(GridTest, DiagonalShowsThePointByTheDiagonalMode) {
   } const cases[] = {
       {"empty", 0, nullptr, true, "", {}, {}},
       {"sign and degree", 1, nullptr, true, "00A00", {CellX(0) + kW / 5, CellY(0) - kH / 4}, navy},
-      {"absolute degree", 2, nullptr, true, "0" + kDeg + "00'", {CellX(0), CellY(0) - kH / 4},
+      {"absolute degree",
+       2,
+       nullptr,
+       true,
+       "0" + kDeg + "00'",
+       {CellX(0), CellY(0) - kH / 4},
        navy},
       {"planet glyph", 3, nullptr, true, "M", {CellX(0) + kW / 3, CellY(0)}, platform::kBlack},
-      {"Local Space: degrees", 1, &localSpace, true, "0" + kDeg + "00'",
-       {CellX(0), CellY(0) - kH / 4}, navy},
-      {"paper without colour", 1, nullptr, false, "00A00", {CellX(0) + kW / 5, CellY(0) - kH / 4},
+      {"Local Space: degrees",
+       1,
+       &localSpace,
+       true,
+       "0" + kDeg + "00'",
+       {CellX(0), CellY(0) - kH / 4},
+       navy},
+      {"paper without colour",
+       1,
+       nullptr,
+       false,
+       "00A00",
+       {CellX(0) + kW / 5, CellY(0) - kH / 4},
        platform::kBlack},
   };
   const Chart chart = OneChart();
@@ -246,7 +261,8 @@ TEST_F(GridTest, BetweenTwoChartsEveryCellFollowsTheCellMode) {
     ASSERT_EQ(table.cellWidth, kW);
     EXPECT_EQ(TextOf(InCell(dc, 0, 0)), c.withAspect);
     EXPECT_EQ(TextOf(InCell(dc, 0, 1)), c.withoutAspect);
-    EXPECT_EQ(TextOf(InCell(dc, 1, 0)), c.cellMode == 1 || c.cellMode == 2 ? "149" + kDeg + "42'" : "");
+    EXPECT_EQ(TextOf(InCell(dc, 1, 0)),
+              c.cellMode == 1 || c.cellMode == 2 ? "149" + kDeg + "42'" : "");
     const auto cell = InCell(dc, 0, 0);
     if (c.cellMode >= 2) {
       ASSERT_EQ(cell.size(), 1u);
@@ -334,7 +350,8 @@ TEST_F(GridTest, MidpointGridShowsEachMidpointTwiceForOneChartAndOnceBetweenTwo)
   EXPECT_EQ(TextOf(InCell(one, 1, 0)), "15B09");
   EXPECT_EQ(InCell(one, 1, 0)[0]->points[0], (Point{CellX(1) + kW / 5, CellY(0) - kH / 4}));
   EXPECT_EQ(TextOf(InCell(one, 0, 1)), "45" + kDeg + "09'");
-  EXPECT_EQ(InCell(one, 0, 1)[0]->points[0], (Point{CellX(0) + kW / 5 - kW / 7, CellY(1) - kH / 4}));
+  EXPECT_EQ(InCell(one, 0, 1)[0]->points[0],
+            (Point{CellX(0) + kW / 5 - kW / 7, CellY(1) - kH / 4}));
   // Moon 90.3 / Mercury 122: 106.15 = 16°09' Cancer.
   EXPECT_EQ(TextOf(InCell(one, 2, 1)), "16D09");
 
@@ -454,9 +471,9 @@ TEST_F(AspectTableTest, TablePageHeadNamesTheChartsAndTheListPage) {
     RecordingDc dc(96, true);
     dc.SetMapMode(platform::MapMode::HiMetric);
     DrawTablePageHeader(dc, config_, inner, c.twoCharts ? &outer : nullptr, c.same);
-    const auto frame = std::find_if(dc.Calls().begin(), dc.Calls().end(), [](const RecordedCall& x) {
-      return x.kind == RecordedCall::RoundRect;
-    });
+    const auto frame =
+        std::find_if(dc.Calls().begin(), dc.Calls().end(),
+                     [](const RecordedCall& x) { return x.kind == RecordedCall::RoundRect; });
     ASSERT_NE(frame, dc.Calls().end());
     EXPECT_EQ(frame->points[0], (Point{1500, -1500}));
     EXPECT_EQ(frame->points[1], (Point{20000, c.frameBottom}));
@@ -467,8 +484,10 @@ TEST_F(AspectTableTest, TablePageHeadNamesTheChartsAndTheListPage) {
     const RecordedCall* title = nullptr;
     for (const RecordedCall& x : dc.Calls()) {
       if (x.kind != RecordedCall::Text) continue;
-      if (x.text.find(Cp1251("Иванов")) != std::string::npos && innerName == nullptr) innerName = &x;
-      if (x.text.find(Cp1251("Петров")) != std::string::npos && outerName == nullptr) outerName = &x;
+      if (x.text.find(Cp1251("Иванов")) != std::string::npos && innerName == nullptr)
+        innerName = &x;
+      if (x.text.find(Cp1251("Петров")) != std::string::npos && outerName == nullptr)
+        outerName = &x;
       if (x.text == "?;<=>") ornament = &x;
       if (x.font.pointSize == 4000 && x.font.face == platform::kTextFace) title = &x;
     }
@@ -478,13 +497,15 @@ TEST_F(AspectTableTest, TablePageHeadNamesTheChartsAndTheListPage) {
     EXPECT_EQ(ornament != nullptr, !c.twoCharts);
     if (outerName != nullptr) {
       EXPECT_EQ(outerName->points[0].x, 20800 - 1000);
-      EXPECT_EQ(outerName->align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kRight);
+      EXPECT_EQ(outerName->align & platform::TextAlign::kHorizontalMask,
+                platform::TextAlign::kRight);
     }
     if (ornament != nullptr) {
       EXPECT_EQ(ornament->points[0], (Point{20300 - 1000, -250 - 1500}));
       EXPECT_EQ(ornament->font.face, platform::kGlyphFaceA);
       EXPECT_EQ(ornament->font.pointSize, 6000);
-      EXPECT_EQ(ornament->align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kRight);
+      EXPECT_EQ(ornament->align & platform::TextAlign::kHorizontalMask,
+                platform::TextAlign::kRight);
     }
     EXPECT_EQ(title != nullptr, !c.title.empty());
     if (title != nullptr) {

@@ -145,9 +145,9 @@ TEST_F(AspectTableTest, MidpointAspectsFollowTheHighlightMode) {
     std::vector<std::uint8_t> points, codes;
   } const cases[] = {
       {0, {}, {}},
-      {1, {0, 1, 4}, {0, 2, 1}},        // major within the orb
-      {2, {0, 3, 4}, {0, 3, 1}},        // any within the exact orb
-      {3, {0, 4}, {0, 1}},              // major within the exact orb
+      {1, {0, 1, 4}, {0, 2, 1}},              // major within the orb
+      {2, {0, 3, 4}, {0, 3, 1}},              // any within the exact orb
+      {3, {0, 4}, {0, 1}},                    // major within the exact orb
       {4, {0, 1, 2, 3, 4}, {0, 2, 4, 3, 1}},  // any within the orb
   };
   const Chart chart = MidpointChart();
@@ -214,9 +214,15 @@ class MidpointList : public AspectTableTest {
     config_.midpointPrint.Set(M::kListFontSize, 7500);
   }
   Chart pairs_ = ChartWith({{0, 0.0}, {1, 20.0}, {2, 40.0}});
-  Chart targets_ = ChartWith(
-      {{3, 10.0}, {4, 10.0}, {5, 10.0}, {6, 20.0}, {7, 30.0}, {8, 30.0}, {9, 30.0}, {10, 30.0},
-       {11, 30.0}});
+  Chart targets_ = ChartWith({{3, 10.0},
+                              {4, 10.0},
+                              {5, 10.0},
+                              {6, 20.0},
+                              {7, 30.0},
+                              {8, 30.0},
+                              {9, 30.0},
+                              {10, 30.0},
+                              {11, 30.0}});
   platform::RecordingDc dc_;
 };
 
@@ -226,7 +232,7 @@ TEST_F(MidpointList, EntriesWrapOnWholeLinesAndBeginANewPageWhenTheyDoNotFit) {
     int lines, pages;
     std::vector<int> breaks;
   } const cases[] = {
-      {7000, 3, 2, {1, 0, 1}},  // 2 + 1 lines on page 1, the 3 lines of the last on page 2
+      {7000, 3, 2, {1, 0, 1}},   // 2 + 1 lines on page 1, the 3 lines of the last on page 2
       {11350, 2, 3, {1, 1, 1}},  // an entry taller than a page stands alone, never split
       {0, 24, 1, {1, 0, 0}},
   };
@@ -257,11 +263,12 @@ TEST_F(MidpointList, EntriesHoldPointCodesMidpointsAndTheAspectedPoints) {
   AspectTable table(config_, systems_);
   ASSERT_EQ(table.CreateMidpList(dc_, 3, pairs, nullptr, targets_), 1);
   std::vector<std::tuple<int, int, double, std::vector<std::uint8_t>>> got;
-  for (const MidpointEntry& e : table.midpoints) got.emplace_back(e.code1, e.code2, e.longitude, e.points);
+  for (const MidpointEntry& e : table.midpoints)
+    got.emplace_back(e.code1, e.code2, e.longitude, e.points);
   using Row = std::tuple<int, int, double, std::vector<std::uint8_t>>;
-  EXPECT_EQ(got, (std::vector<Row>{{0, 2, 20.0, {6}},
-                                   {0, 100, 10.0, {3, 4, 5}},
-                                   {2, 100, 30.0, {7, 8, 9, 10, 11}}}));
+  EXPECT_EQ(got,
+            (std::vector<Row>{
+                {0, 2, 20.0, {6}}, {0, 100, 10.0, {3, 4, 5}}, {2, 100, 30.0, {7, 8, 9, 10, 11}}}));
   for (const MidpointEntry& e : table.midpoints)
     EXPECT_EQ(e.aspects, std::vector<std::uint8_t>(e.points.size(), 0));  // conjunctions
 }

@@ -158,9 +158,8 @@ TEST_F(ChartPageTable, ChartPagePrintsTheTableOfTheChosenChartUnderTheWheel) {
   EXPECT_TRUE(HasNamesAt(dc, x, y));
 
   // Cancel keeps the choice and printing goes on.
-  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW&) {
-    return platform::kIdCancel;
-  });
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>(
+      [](D_CHOOSE_AT_FOR_DW&) { return platform::kIdCancel; });
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_EQ(document->firstTableChoice, 2);
 
