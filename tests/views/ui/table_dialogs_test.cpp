@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QRadioButton>
 #include <cstdlib>
 #include <filesystem>
@@ -16,9 +17,12 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
+#include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
 #include "shell/kovra_view.h"
+#include "shell/main_frame.h"
 #include "shell/shell_fixture.h"
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
@@ -35,9 +39,12 @@ class TableChoices : public ShellTest {
   // A chart window whose document holds a second, outer chart.
   CKovraDoc* OpenTwoCharts() {
     StartApp();
+    // The outer chart computed in a window of its own; the two-chart window opens last (active).
+    CKovraDoc* second = OpenCopy(NatalChart(kParis, "Транзит"));
+    if (second == nullptr) return nullptr;
+    const Chart outer = *second->GetChart();
     CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Натал"));
     if (document == nullptr) return nullptr;
-    Chart outer = *OpenCopy(NatalChart(kParis, "Транзит"))->GetChart();
     document->SetOuterChart(std::make_unique<Chart>(outer));
     return document;
   }
@@ -79,6 +86,43 @@ TEST_F(TableChoices, ChooseChartForTableStoresTheChoiceOfItsSlot) {
     EXPECT_EQ(document->ChooseChartForTable(c.tableKind, c.slot), c.result);
     EXPECT_EQ(document->firstTableChoice, c.first);
     EXPECT_EQ(document->secondTableChoice, c.second);
+  }
+}
+
+// A view that draws nothing, standing in for the table views.
+class PlainView : public platform::View {
+ public:
+  void OnDraw(platform::Dc&) override {}
+};
+
+TEST_F(TableChoices, TableCommandsOfATwoChartDocumentAskForTheChartFirst) {
+  CKovraDoc* document = OpenTwoCharts();
+  ASSERT_NE(document, nullptr);
+  app_->RegisterViewTemplate(kTemplateAspectTable, [] { return new PlainView(); });
+  app_->RegisterViewTemplate(kTemplateMidpoints, [] { return new PlainView(); });
+  CMainFrame& frame = *app_->GetMainFrame();
+  struct Case {
+    const char* name;
+    int command;
+    bool ok;
+    int choice;         // stored as the first-table choice
+    std::size_t views;  // of the document afterwards
+  } const cases[] = {
+      {"aspect table for the outer chart", cmd::kAspectTable, true, 1, 2},
+      {"midpoints cancelled: -1, no view", cmd::kMidpoints, false, -1, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([&c](D_CHOOSE_AT_FOR_DW& dialog) {
+      dialog.choice = 1;
+      return c.ok ? platform::kIdOk : platform::kIdCancel;
+    });
+    // Routed from the two-chart window, made active again.
+    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
+    ASSERT_EQ(frame.GetActiveDocument(), document);
+    ASSERT_TRUE(frame.ExecuteCommand(c.command));
+    EXPECT_EQ(document->firstTableChoice, c.choice);
+    EXPECT_EQ(document->Views().size(), c.views);
   }
 }
 
