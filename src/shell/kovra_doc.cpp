@@ -19,6 +19,8 @@
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
+#include "views/core/table_choices.h"
+#include "views/ui/table_choice_dialogs.h"
 
 DocCreation DocCreation::NewChart(int kind) {
   DocCreation creation;
@@ -394,12 +396,29 @@ void CKovraDoc::AddChartCommands() {
   }
 }
 
+int CKovraDoc::ChooseChartForTable(int tableKind, int slot) {
+  D_CHOOSE_AT_FOR_DW dialog(app_.MainWindow());
+  dialog.question = tables::ChartChoiceQuestion(tableKind, slot);
+  if (dialog.DoModal() != platform::kIdOk) return -1;
+  (slot == 2 ? secondTableChoice : firstTableChoice) = dialog.choice;
+  return dialog.choice;
+}
+
 void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {
   OnCommand(
       command,
       [this, templateNumber] {
-        if (platform::DocTemplate* viewTemplate = app_.GetTemplate(templateNumber))
-          viewTemplate->OpenView(*this);
+        platform::DocTemplate* viewTemplate = app_.GetTemplate(templateNumber);
+        if (viewTemplate == nullptr) return;
+        // The tables of a two-chart document are for the chart the user chooses; a cancelled
+        // choice opens nothing.
+        if (templateNumber == kTemplateAspectTable || templateNumber == kTemplateMidpoints) {
+          firstTableChoice =
+              IsTwoChart() ? ChooseChartForTable(templateNumber == kTemplateMidpoints ? 1 : 0, 0)
+                           : 3;
+          if (firstTableChoice < 0) return;
+        }
+        viewTemplate->OpenView(*this);
       },
       [this, templateNumber, exclusive](platform::CommandState& state) {
         state.enabled = chart_ != nullptr && app_.GetTemplate(templateNumber) != nullptr &&

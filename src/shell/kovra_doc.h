@@ -115,6 +115,10 @@ class CKovraDoc : public platform::Document {
   // Table choices: 0 inner, 1 outer, 2 between, 3 one chart; -1 after a cancelled choice.
   int firstTableChoice = 3;
   int secondTableChoice = 3;
+  // Asks which chart a table is for (tableKind 0 aspects, 1 midpoints); slot 0 a view being
+  // opened and 1 the upper table of a printed page set the first-table choice, slot 2 the second.
+  // The choice 0..2, or -1 when cancelled (the stored choices unchanged).
+  int ChooseChartForTable(int tableKind, int slot);
   // The coordinate mode of the equatorial/horizontal table: 3 equatorial, 4 horizontal.
   int coordinateMode = 3;
   // The chart was saved to (or loaded from) an archive: its comment pages are kept there.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/place.h"
@@ -15,6 +16,7 @@
 #include "shell/kovra_doc.h"
 #include "shell/wheel/wheel.h"
 #include "shell/wheel/wheel_aspects.h"
+#include "views/core/aspect_table.h"
 
 namespace {
 
@@ -132,7 +134,7 @@ int CKovraView::DrawCoordinates(platform::Dc& dc, const Chart& chart, const Conf
 }
 
 void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart* outer,
-                               const Configuration& config) {
+                               const Configuration& config, int tableChoice) {
   const cfg::PrintSettings& print = config.print;
   const PageLayout layout = ChartPageLayout(print, outer != nullptr);
 
@@ -150,18 +152,28 @@ void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart
     if (outer != nullptr)
       DrawCoordinates(dc, *outer, config, layout.coordinates2.x, layout.coordinates2.y);
   }
-  // The aspect table is not printed with the chart yet, whatever its switch says.
+  if (print.aspectTable != 0) {
+    const int layout = outer != nullptr    ? kLayoutChartPageTwo
+                       : print.sizeChoice == 1 ? kLayoutChartPageSmall
+                                               : kLayoutChartPageLarge;
+    AspectTable table(config, GetAspectarium());
+    table.Draw(dc, layout, chart, outer, tableChoice, AspectTable::kKindAspects);
+  }
 }
 
 bool CKovraView::OnPreparePrinting(platform::PrintInfo& info) {
   info.minPage = info.maxPage = 1;
+  CKovraDoc* document = GetDocument();
+  if (document != nullptr && document->IsTwoChart() && GetConfiguration().print.aspectTable != 0)
+    document->ChooseChartForTable(0, 0);
   return true;
 }
 
 void CKovraView::OnPrint(platform::Dc& dc, int) {
   CKovraDoc* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
-  DrawChartPage(dc, *document->GetChart(), document->GetOuterChart(), GetConfiguration());
+  DrawChartPage(dc, *document->GetChart(), document->GetOuterChart(), GetConfiguration(),
+                document->firstTableChoice);
 }
 
 void CKovraView::OnLButtonDown(platform::Point point) {

@@ -63,11 +63,13 @@ class CKovraView : public platform::View {
   // number of rows drawn.
   static int DrawCoordinates(platform::Dc& dc, const Chart& chart, const Configuration& config,
                              int x, int y);
-  // The whole chart page, as OnPrint draws it.
+  // The whole chart page, as OnPrint draws it; with the print settings' aspect-table switch on,
+  // the aspect table of `tableChoice` (the document's first-table choice) under the wheel.
   static void DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart* outer,
-                            const Configuration& config);
+                            const Configuration& config, int tableChoice = 3);
 
-  // One page; no preparation is needed, since the aspect table is not printed with the chart.
+  // One page. A two-chart document printed with its aspect table first asks which chart the
+  // table is for; a cancelled question keeps the previous choice.
   bool OnPreparePrinting(platform::PrintInfo& info) override;
   void OnPrint(platform::Dc& dc, int page) override;
 

@@ -99,14 +99,22 @@ class ChartPage : public ShellTest {
   CKovraDoc* document_ = nullptr;
 };
 
-// The texts drawn at x >= left and y <= top (the coordinates column), by rows from the top and,
-// within a row, from the left. A text lower than a row's first by less than a third of an em of
-// the print coordinates (the retrograde mark, centred on its row) belongs to that row.
+// The top of the aspect table on the chart page (0.01 mm): the aspect-table top offset of the
+// page's column (large, two charts, small) under the frame's inner corner.
+int AspectTableTop(const cfg::PrintSettings& print, int column) {
+  return -(print.marginTop + 200) - print.offsets[static_cast<std::size_t>(3 + column)];
+}
+
+// The texts drawn at x >= left and y <= top (the coordinates column) above the aspect table, by
+// rows from the top and, within a row, from the left. A text lower than a row's first by less than
+// a third of an em of the print coordinates (the retrograde mark, centred on its row) belongs to
+// that row.
 std::vector<std::vector<const RecordedCall*>> ColumnRows(const platform::RecordingDc& dc,
-                                                         Point corner) {
+                                                         Point corner, int floor = -18200) {
   std::vector<const RecordedCall*> texts;
   for (const RecordedCall& c : dc.Calls()) {
-    if (c.kind == RecordedCall::Text && c.points[0].x >= corner.x && c.points[0].y <= corner.y)
+    if (c.kind == RecordedCall::Text && c.points[0].x >= corner.x && c.points[0].y <= corner.y &&
+        c.points[0].y > floor)
       texts.push_back(&c);
   }
   std::stable_sort(texts.begin(), texts.end(), [](const RecordedCall* a, const RecordedCall* b) {
@@ -225,7 +233,9 @@ TEST_F(ChartPage, SwitchesAndSizeChoiceShapeThePage) {
         });
     EXPECT_EQ(framed, c.frame != 0);
 
-    EXPECT_EQ(ColumnRows(dc, layout.coordinates).empty(), c.coordinates == 0);
+    EXPECT_EQ(ColumnRows(dc, layout.coordinates, AspectTableTop(config.print, c.sizeChoice * 2))
+                  .empty(),
+              c.coordinates == 0);
 
     // The wheel's circles are centred in its square: large 14000, small 10500 on a side.
     const int side = c.sizeChoice == 0 ? 14000 : 10500;

@@ -173,7 +173,7 @@ Configuration::Configuration() {
 
   static constexpr std::int32_t kOffsets[cfg::PrintSettings::kOffsetCount] = {
       0,     0,     0,      // aspect table left: large, overlay, small
-      19500, 19500, 12500,  // aspect table top
+      16500, 16500, 12500,  // aspect table top
       0,     0,     0,      // header left
       0,     0,     0,      // header top
       14000, 14000, 11000,  // coordinates left

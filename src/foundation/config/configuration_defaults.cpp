@@ -57,9 +57,9 @@ void AspectTable(Configuration& c) {
   for (int k : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 34, 37})
     a.Set(A::kPointSwitch[k], std::uint8_t{1});
   SetAll<std::int16_t>(a, {{A::kColourMode, 2}, {A::kCellMode, 0}, {A::kHouseOrbGroup, 2}});
-  SetAll<std::int32_t>(a, {{A::kTableWidth[0], 19000},
+  SetAll<std::int32_t>(a, {{A::kTableWidth[0], 15000},
                            {A::kTableWidth[1], 12000},
-                           {A::kTableWidth[2], 19000},
+                           {A::kTableWidth[2], 18000},
                            {A::kDiagonalMode, 3},
                            {A::kMidpointHighlight, 1},
                            {A::kOnlyDisplayed, 1}});

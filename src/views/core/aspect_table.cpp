@@ -1,0 +1,251 @@
+#include "views/core/aspect_table.h"
+
+#include <algorithm>
+#include <string>
+
+#include "astro/aspects/aspect_system.h"
+#include "astro/aspects/aspectarium.h"
+#include "astro/ephemeris/longitudes.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+
+namespace {
+
+using Settings = cfg::AspectTableSettings;
+using ListSettings = cfg::MidpointPrintSettings;
+
+constexpr int kMsgNoMidpointAspects = 683;
+constexpr int kCuspCodeFirst = 100;  // code of the cusp of house I
+constexpr int kMarkHighlight = 3;
+
+// Midpoint highlight modes.
+enum HighlightMode { kNoHighlight = 0, kMajorInOrb, kAnyExact, kMajorExact, kAnyInOrb };
+
+// The printed list's page (0.01 mm): the usable width and height of an A4 page inside 1 mm.
+constexpr int kListPageWidth = 20800;
+constexpr int kListPageHeight = 27700;
+
+bool Accepted(int mode, const AspectMatch& match) {
+  if (!match.Found()) return false;
+  const bool exact = match.result == 2;
+  const bool major = match.major == 1;
+  switch (mode) {
+    case kMajorInOrb:
+      return major;
+    case kAnyExact:
+      return exact;
+    case kMajorExact:
+      return major && exact;
+    case kAnyInOrb:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+AspectTable::AspectTable(const Configuration& config, const Aspectarium& systems)
+    : config_(config), systems_(systems) {}
+
+int AspectTable::EffectiveChoice(int choice, bool hasOuter) {
+  if (choice < 0 || choice > 3) return 0;
+  if ((choice == 1 || choice == 2) && !hasOuter) return 0;
+  return choice;
+}
+
+void AspectTable::LoadSettings(const Chart& chart) {
+  const cfg::AspTableConfig settings = config_.GetAspTableConfig();
+  switches.fill(0);
+  for (int k = 0; k < kTablePoints; ++k)
+    switches[static_cast<std::size_t>(k)] = settings.switches[static_cast<std::size_t>(k)] == 1;
+  colourMode = std::clamp(settings.colourMode, 0, 2);
+  cellMode = std::clamp(settings.cellMode, 0, 3);
+  houseOrbClass = std::clamp(settings.houseOrbGroup, 1, 5);
+  localSpace = chart.IsLocalSpace() ? 1 : 0;
+  if (localSpace == 1) std::fill(switches.begin() + kLocalSpacePoints, switches.end(), 0);
+}
+
+void AspectTable::CountPoints() {
+  count = static_cast<int>(std::count(switches.begin(), switches.begin() + kTablePoints, 1));
+  cellWidth = cellHeight = fontSize = 0;
+}
+
+void AspectTable::FreePlanets() {
+  columns.clear();
+  rows.clear();
+  columnOrbClass.clear();
+  rowOrbClass.clear();
+}
+
+void AspectTable::SetPlanets(int choice, const Chart& inner, const Chart* outer) {
+  FreePlanets();
+  const Chart& second = outer != nullptr ? *outer : inner;
+  const Chart& columnChart = choice == 1 ? second : inner;
+  const Chart& rowChart = choice == 1 || choice == 2 ? second : inner;
+
+  const auto fill = [this](const Chart& chart, std::vector<PointRecord>& points,
+                           std::vector<int>& orbClasses) {
+    points.reserve(static_cast<std::size_t>(count));
+    orbClasses.reserve(static_cast<std::size_t>(count));
+    for (int k = 0; k < kTablePoints && static_cast<int>(points.size()) < count; ++k) {
+      if (switches[static_cast<std::size_t>(k)] != 1) continue;
+      if (k < kChartPoints) {
+        points.push_back(chart.points[static_cast<std::size_t>(k)]);
+        orbClasses.push_back(config_.GetOrbClass(k));
+      } else {
+        PointRecord cusp;
+        cusp.longitude = chart.GetCuspFromTenth(k - kFirstCuspPoint);
+        points.push_back(cusp);
+        orbClasses.push_back(houseOrbClass);
+      }
+    }
+  };
+  fill(columnChart, columns, columnOrbClass);
+  fill(rowChart, rows, rowOrbClass);
+  systemName.fill('\0');
+  const std::string& name = rowChart.definition.AspectSystemName();
+  std::copy_n(name.begin(), std::min(name.size(), systemName.size() - 1), systemName.begin());
+}
+
+int AspectTable::TablePointAt(int position) const {
+  if (position < 0) return -1;
+  int seen = 0;
+  for (int k = 0; k < kTablePoints; ++k) {
+    if (switches[static_cast<std::size_t>(k)] != 1) continue;
+    if (seen++ == position) return k;
+  }
+  return -1;
+}
+
+int AspectTable::PointCode(int position) const {
+  const int k = TablePointAt(position);
+  if (k < 0) return -1;
+  if (k < kChartPoints) return k;
+  // Table points 34..36 are the cusps of houses X..XII, 37..39 those of houses I..III.
+  return k < kFirstCuspPoint + 3 ? 109 + (k - kFirstCuspPoint) : kCuspCodeFirst + (k - 37);
+}
+
+bool AspectTable::HitCell(int x, int y, int& columnPoint, int& rowPoint) const {
+  if (cellWidth <= 0 || cellHeight <= 0) return false;
+  const int column = (x - originX) / cellWidth - 1;
+  const int row = -((y - originY) / cellHeight) - 1;
+  if (column < 0 || column >= count || row < 0 || row >= count) return false;
+  const int c = TablePointAt(column);
+  const int r = TablePointAt(row);
+  if (c < 0 || r < 0) return false;
+  columnPoint = c;
+  rowPoint = r;
+  return true;
+}
+
+int AspectTable::FindMidpointAspects(double longitude, const Chart& chart,
+                                     std::vector<std::uint8_t>* codes,
+                                     std::vector<std::uint8_t>* points) const {
+  const cfg::ByteBlock& block = config_.aspectTable;
+  const int mode = block.Get(Settings::kMidpointHighlight);
+  if (mode <= kNoHighlight || mode > kAnyInOrb) return 0;
+  const AspectSystem* system = systems_.FindSystem(block.Get(Settings::kMidpointSystem));
+  if (system == nullptr) return 0;
+  const bool onlyDisplayed = block.Get(Settings::kOnlyDisplayed) == 1;
+  const bool toHouses = block.Get(Settings::kAspectsToHouses) != 0 && !chart.IsLocalSpace();
+
+  int found = 0;
+  for (int n = 0; n < kMidpointTargets; ++n) {
+    double target;
+    int orbClass;
+    if (n < kChartPoints) {
+      if (onlyDisplayed && config_.DisplayFlag(n) == 'N') continue;
+      target = chart.points[static_cast<std::size_t>(n)].longitude.Get();
+      orbClass = config_.GetOrbClass(n);
+    } else {
+      if (!toHouses) break;
+      target = chart.GetCusp(n - kChartPoints).Get();
+      orbClass = houseOrbClass;
+    }
+    const AspectMatch match =
+        system->FindAspectBetween(longitude, target, OrbColumnOfClass(orbClass));
+    if (!Accepted(mode, match) || match.position < 0 || match.position >= system->Count()) continue;
+    ++found;
+    if (codes != nullptr && points != nullptr) {
+      codes->push_back(
+          static_cast<std::uint8_t>(ClassifyAspectAngle(system->GetAspect(match.position))));
+      points->push_back(static_cast<std::uint8_t>(n));
+    }
+  }
+  return found;
+}
+
+int AspectTable::GetMidpointMark(double longitude, const Chart& chart) const {
+  return FindMidpointAspects(longitude, chart, nullptr, nullptr) > 0 ? kMarkHighlight : 0;
+}
+
+void AspectTable::FreeMidpList() { midpoints.clear(); }
+
+void AspectTable::SetListLayout(platform::Dc& dc) {
+  const cfg::PrintSettings& print = config_.print;
+  const int size = std::max(1, config_.midpointPrint.Get(ListSettings::kListFontSize));
+  const int interval = std::max(0, config_.midpointPrint.Get(ListSettings::kListInterval));
+  const platform::Size w = FontCharSize(dc, platform::kGlyphFaceA, size, 'W');
+  glyphWidth = std::max(1, w.cx);
+  lineHeight = std::max(1, interval + w.cy);
+  firstEntryX = print.marginLeft + (5 * glyphWidth + 100) * 2;
+  linesPerPage = std::max(1, (kListPageHeight - print.marginTop - print.marginBottom) / lineHeight);
+  entriesPerLine =
+      std::max(1, (kListPageWidth - print.marginRight - print.marginLeft - 10 * glyphWidth) /
+                      (3 * glyphWidth));
+}
+
+int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner,
+                                const Chart* outer, const Chart& aspectChart) {
+  FreeMidpList();
+  LoadSettings(inner);
+  CountPoints();
+  choice = EffectiveChoice(choice, outer != nullptr);
+  SetPlanets(choice, inner, outer);
+  SetListLayout(dc);
+
+  // Between two charts the columns and rows are different points: every pair counts. Within one
+  // chart (i, j) and (j, i) are the same midpoint.
+  const bool between = choice == kChoiceBetween;
+  for (int i = 0; i < count; ++i) {
+    for (int j = between ? 0 : i + 1; j < count; ++j) {
+      const int code1 = PointCode(i), code2 = PointCode(j);
+      if (localSpace == 1 && (code1 >= kLocalSpacePoints || code2 >= kLocalSpacePoints)) continue;
+      const double a = columns[static_cast<std::size_t>(i)].longitude.Get();
+      const double b = rows[static_cast<std::size_t>(j)].longitude.Get();
+      if (IsAbsent(a) || IsAbsent(b)) continue;
+      MidpointEntry entry;
+      entry.longitude = MidpointLongitude(a, b);
+      const int found =
+          FindMidpointAspects(entry.longitude, aspectChart, &entry.aspects, &entry.points);
+      if (found == 0) continue;
+      entry.code1 = static_cast<std::int8_t>(code1);
+      entry.code2 = static_cast<std::int8_t>(code2);
+      entry.count = static_cast<std::int16_t>(found);
+      midpoints.push_back(std::move(entry));
+    }
+  }
+  if (midpoints.empty()) {
+    platform::GetPrompter().ShowMessage(
+        kMsgNoMidpointAspects, GetMessageText(kMsgNoMidpointAspects), platform::Icon::Information);
+    return -1;
+  }
+
+  // Each entry takes whole lines; an entry that does not fit the rest of a page begins the next.
+  int pages = 1;
+  int lines = 0;
+  for (MidpointEntry& entry : midpoints) {
+    const int needed = (entry.count + entriesPerLine - 1) / entriesPerLine;
+    if (lines > 0 && lines + needed > linesPerPage) {
+      entry.pageBreak = 1;
+      ++pages;
+      lines = 0;
+    }
+    lines += needed;
+  }
+  midpoints.front().pageBreak = 1;
+  return pages;
+}

@@ -1,0 +1,14 @@
+// The head of a printed table page (aspect table, midpoints, their list): the page frame, the
+// identification block of the inner chart at the upper left and of the outer chart at the upper
+// right (the ornament "?;<=>" when there is none), and on a midpoint-list page its title.
+#pragma once
+
+#include "platform/core/dc.h"
+
+class Chart;
+class Configuration;
+
+// What the page carries under its table (0..3; 3 nothing: the frame's bottom is raised by 110 mm),
+// or minus the page number of a page of the midpoint list.
+void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Chart& inner,
+                         const Chart* outer, int sameLayout);

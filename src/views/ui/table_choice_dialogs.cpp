@@ -1,0 +1,84 @@
+#include "views/ui/table_choice_dialogs.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/qt_text.h"
+
+D_CHOOSE_AT_FOR_DW::D_CHOOSE_AT_FOR_DW(QWidget* parent) : platform::Dialog(parent) {
+  setWindowTitle(QStringLiteral("ВЫБОР ГОРОСКОПА"));
+  auto* layout = new QVBoxLayout(this);
+  label_ = new QLabel(this);
+  label_->setAlignment(Qt::AlignCenter);
+  layout->addWidget(label_);
+  list_ = new QListWidget(this);
+  layout->addWidget(list_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &D_CHOOSE_AT_FOR_DW::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &D_CHOOSE_AT_FOR_DW::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &D_CHOOSE_AT_FOR_DW::accept);
+}
+
+void D_CHOOSE_AT_FOR_DW::OnInitDialog() {
+  list_->clear();
+  for (const std::string& line : tables::ChartChoiceLines()) list_->addItem(platform::ToQt(line));
+  list_->setCurrentRow(0);
+  label_->setText(platform::ToQt(question));
+}
+
+bool D_CHOOSE_AT_FOR_DW::DoDataExchange(bool save) {
+  if (save) {
+    const int row = list_->currentRow();
+    choice = row >= 0 && row < tables::kChoiceLineCount ? row : 0;
+  }
+  return true;
+}
+
+DPRINTPADE2::DPRINTPADE2(QWidget* parent) : platform::Dialog(parent) {
+  setWindowTitle(QStringLiteral("Печать"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Печатать на той же странице"), this));
+  auto* group = new QButtonGroup(this);
+  const QString labels[tables::kPrintOptionCount] = {QStringLiteral("Таблицу аспектов"),
+                                                     QStringLiteral("Таблицу мидпойнтов"),
+                                                     QStringLiteral("Планетные часы и пр.")};
+  for (int i = 0; i < tables::kPrintOptionCount; ++i) {
+    auto* option = new QRadioButton(labels[i], this);
+    group->addButton(option, i);
+    layout->addWidget(option);
+    options_[static_cast<std::size_t>(i)] = option;
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Ничего не надо"));
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &DPRINTPADE2::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &DPRINTPADE2::reject);
+}
+
+void DPRINTPADE2::OnInitDialog() {
+  model.Init();
+  for (int i = 0; i < tables::kPrintOptionCount; ++i) Option(i)->setEnabled(model.IsEnabled(i));
+  DoDataExchange(false);
+}
+
+bool DPRINTPADE2::DoDataExchange(bool save) {
+  if (!save) {
+    if (model.selection >= 0 && model.selection < tables::kPrintOptionCount)
+      Option(model.selection)->setChecked(true);
+    return true;
+  }
+  model.selection = -1;
+  for (int i = 0; i < tables::kPrintOptionCount; ++i) {
+    if (Option(i)->isChecked()) model.selection = i;
+  }
+  return true;
+}

@@ -1,0 +1,304 @@
+// The aspect table model: points and charts of each chart choice, cells under the mouse, the
+// aspects of a midpoint under each highlight mode, and the paged list of midpoints with aspects.
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "aspect_table_fixture.h"
+#include "platform/core/recording_dc.h"
+
+namespace {
+
+using namespace asptable_test;
+using S = cfg::AspectTableSettings;
+using M = cfg::MidpointPrintSettings;
+
+std::vector<double> Longitudes(const std::vector<PointRecord>& points) {
+  std::vector<double> out;
+  for (const PointRecord& p : points) out.push_back(p.longitude.Get());
+  return out;
+}
+
+TEST_F(AspectTableTest, SetPlanetsTakesColumnsAndRowsFromTheChosenCharts) {
+  // Sun, Moon, the MC (table point 34: cusp of house X) and the ASC (37: house I).
+  SwitchOn({0, 1, 34, 37});
+  SetShort(S::kHouseOrbGroup, 4);
+  Chart inner = ChartWith({{0, 10.0}, {1, 100.0}}, {{9, 270.0}, {0, 0.5}});
+  Chart outer = ChartWith({{0, 200.0}, {1, 300.0}}, {{9, 90.0}, {0, 180.5}});
+  outer.definition.SetAspectSystemName("CONJ");
+  const std::vector<double> in{10.0, 100.0, 270.0, 0.5};
+  const std::vector<double> out{200.0, 300.0, 90.0, 180.5};
+
+  struct Case {
+    const char* name;
+    int choice;
+    bool withOuter;
+    std::vector<double> columns, rows;
+    const char* system;  // of the row chart
+  } const cases[] = {
+      {"inner", 0, true, in, in, "TEST"},
+      {"outer", 1, true, out, out, "CONJ"},
+      {"between: columns inner, rows outer", 2, true, in, out, "CONJ"},
+      {"one chart", 3, false, in, in, "TEST"},
+      {"stored 2 without an outer chart", 2, false, in, in, "TEST"},
+      {"stored 1 without an outer chart", 1, false, in, in, "TEST"},
+      {"cancelled choice", -1, true, in, in, "TEST"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AspectTable table(config_, systems_);
+    table.LoadSettings(inner);
+    table.CountPoints();
+    ASSERT_EQ(table.count, 4);
+    const Chart* second = c.withOuter ? &outer : nullptr;
+    table.SetPlanets(AspectTable::EffectiveChoice(c.choice, second != nullptr), inner, second);
+    EXPECT_EQ(Longitudes(table.columns), c.columns);
+    EXPECT_EQ(Longitudes(table.rows), c.rows);
+    EXPECT_STREQ(table.systemName.data(), c.system);
+    // Orb classes: the Sun and the Moon 1 (the default orb digits), the cusps the house group.
+    EXPECT_EQ(table.columnOrbClass, (std::vector<int>{1, 1, 4, 4}));
+    EXPECT_EQ(table.rowOrbClass, (std::vector<int>{1, 1, 4, 4}));
+  }
+}
+
+TEST_F(AspectTableTest, LocalSpaceChartKeepsChartPointsBelowThirty) {
+  SwitchOn({0, 9, 29, 30, 33, 34, 39});
+  Chart chart = ChartWith({{0, 1.0}});
+  chart.SetDerivationMarker(kMarkerLocalSpace);
+  AspectTable table(config_, systems_);
+  table.LoadSettings(chart);
+  table.CountPoints();
+  EXPECT_EQ(table.localSpace, 1);
+  EXPECT_EQ(table.count, 3);
+  EXPECT_EQ(table.TablePointAt(2), 29);
+  EXPECT_EQ(table.TablePointAt(3), -1);
+
+  AspectTable natal(config_, systems_);
+  natal.LoadSettings(ChartWith({{0, 1.0}}));
+  natal.CountPoints();
+  EXPECT_EQ(natal.localSpace, 0);
+  EXPECT_EQ(natal.count, 7);
+}
+
+TEST_F(AspectTableTest, PointCodesAreChartIndicesWhateverIsSwitchedOff) {
+  // Mercury (2) off: Venus keeps code 3; cusps X, XII, I, III are 109, 111, 100, 102.
+  SwitchOn({0, 3, 34, 36, 37, 39});
+  AspectTable table(config_, systems_);
+  table.LoadSettings(ChartWith({}));
+  table.CountPoints();
+  std::vector<int> codes;
+  for (int p = 0; p <= table.count; ++p) codes.push_back(table.PointCode(p));
+  EXPECT_EQ(codes, (std::vector<int>{0, 3, 109, 111, 100, 102, -1}));
+  EXPECT_EQ(table.PointCode(-1), -1);
+}
+
+TEST_F(AspectTableTest, HitCellFindsTheCellUnderThePointUpToItsEdges) {
+  SwitchOn({0, 2, 5});
+  AspectTable table(config_, systems_);
+  table.LoadSettings(ChartWith({}));
+  table.CountPoints();
+  table.originX = 50;
+  table.originY = -50;
+  table.cellWidth = 1000;
+  table.cellHeight = 500;
+  struct Case {
+    const char* name;
+    int x, y;
+    bool hit;
+    int column, row;
+  } const cases[] = {
+      {"first cell, top-left corner", 1050, -550, true, 0, 0},
+      {"header column's last unit", 1049, -550, false, 0, 0},
+      {"header row's last unit", 1050, -549, false, 0, 0},
+      {"last cell, far corner", 4049, -2049, true, 5, 5},
+      {"right of the grid", 4050, -2049, false, 0, 0},
+      {"under the grid", 4049, -2050, false, 0, 0},
+      {"middle cell", 2500, -1300, true, 2, 2},
+      {"column 3 of row 1", 3100, -600, true, 5, 0},
+      {"left of the grid", -2000, -1300, false, 0, 0},
+      {"above the grid", 2500, 700, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int column = -9, row = -9;
+    EXPECT_EQ(table.HitCell(c.x, c.y, column, row), c.hit);
+    if (c.hit) {
+      EXPECT_EQ(column, c.column);
+      EXPECT_EQ(row, c.row);
+    }
+  }
+}
+
+// A midpoint at 0 degrees and the points around it: Sun 0.5 (conjunction, exact, major), Moon 93
+// (square, 3 degrees off, major), Mercury 61 (sextile, 1 degree off, minor), Venus 120.2 (trine,
+// exact, minor), Mars 180.3 (opposition, exact, major); the cusp of house I at 90 (square, exact).
+Chart MidpointChart() {
+  return ChartWith({{0, 0.5}, {1, 93.0}, {2, 61.0}, {3, 120.2}, {4, 180.3}}, {{0, 90.0}});
+}
+
+TEST_F(AspectTableTest, MidpointAspectsFollowTheHighlightMode) {
+  SetInt(S::kOnlyDisplayed, 0);
+  config_.aspectTable.Set(S::kAspectsToHouses, std::uint8_t{0});
+  struct Case {
+    int mode;
+    std::vector<std::uint8_t> points, codes;
+  } const cases[] = {
+      {0, {}, {}},
+      {1, {0, 1, 4}, {0, 2, 1}},              // major within the orb
+      {2, {0, 3, 4}, {0, 3, 1}},              // any within the exact orb
+      {3, {0, 4}, {0, 1}},                    // major within the exact orb
+      {4, {0, 1, 2, 3, 4}, {0, 2, 4, 3, 1}},  // any within the orb
+  };
+  const Chart chart = MidpointChart();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    SetInt(S::kMidpointHighlight, c.mode);
+    AspectTable table(config_, systems_);
+    table.LoadSettings(chart);
+    std::vector<std::uint8_t> codes, points;
+    EXPECT_EQ(table.FindMidpointAspects(0.0, chart, &codes, &points),
+              static_cast<int>(c.points.size()));
+    EXPECT_EQ(points, c.points);
+    EXPECT_EQ(codes, c.codes);
+    EXPECT_EQ(table.GetMidpointMark(0.0, chart), c.points.empty() ? 0 : 3);
+  }
+}
+
+TEST_F(AspectTableTest, MidpointAspectsHonourShownPointsHousesLocalSpaceAndTheSystem) {
+  SetInt(S::kMidpointHighlight, 4);
+  Chart chart = MidpointChart();
+  Chart localSpace = chart;
+  localSpace.SetDerivationMarker(kMarkerLocalSpace);
+  struct Case {
+    const char* name;
+    bool onlyDisplayed, toHouses;
+    const Chart* chart;
+    const char* system;
+    std::vector<std::uint8_t> points;
+  } const cases[] = {
+      {"Moon not displayed", true, false, &chart, "TEST", {0, 2, 3, 4}},
+      {"cusp of house I as 34", false, true, &chart, "TEST", {0, 1, 2, 3, 4, 34}},
+      {"Local Space: no cusps", false, true, &localSpace, "TEST", {0, 1, 2, 3, 4}},
+      {"system not loaded", false, true, &chart, "NONE", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetInt(S::kOnlyDisplayed, c.onlyDisplayed ? 1 : 0);
+    config_.aspectTable.Set(S::kAspectsToHouses, static_cast<std::uint8_t>(c.toHouses ? 1 : 0));
+    config_.aspectTable.Set(S::kMidpointSystem, c.system);
+    config_.objectStrings[Configuration::kShownString][1] = 'N';
+    AspectTable table(config_, systems_);
+    table.LoadSettings(chart);
+    std::vector<std::uint8_t> codes, points;
+    table.FindMidpointAspects(0.0, *c.chart, &codes, &points);
+    EXPECT_EQ(points, c.points);
+  }
+}
+
+// The pairs of the table: Sun 0, Moon 20, Mercury 40 give the midpoints 10 (Sun/Moon), 20
+// (Sun/Mercury) and 30 (Moon/Mercury). The chart the aspects go to has three points on 10, one on
+// 20 and five on 30; with conjunctions only the entries get 3, 1 and 5 aspects.
+class MidpointList : public AspectTableTest {
+ protected:
+  void SetUp() override {
+    AspectTableTest::SetUp();
+    SwitchOn({0, 1, 2});
+    SetInt(S::kMidpointHighlight, 4);
+    SetInt(S::kOnlyDisplayed, 0);
+    config_.aspectTable.Set(S::kAspectsToHouses, std::uint8_t{0});
+    config_.aspectTable.Set(S::kMidpointSystem, "CONJ");
+    // List font 7500: the glyph "W" of the recording device is 1000 x 1000. Default margins:
+    // left 1500, top 1500, right 1000, bottom 1500: (20800 - 1000 - 1500 - 10000) / 3000 = 2
+    // aspects a line.
+    config_.midpointPrint.Set(M::kListFontSize, 7500);
+  }
+  Chart pairs_ = ChartWith({{0, 0.0}, {1, 20.0}, {2, 40.0}});
+  Chart targets_ = ChartWith({{3, 10.0},
+                              {4, 10.0},
+                              {5, 10.0},
+                              {6, 20.0},
+                              {7, 30.0},
+                              {8, 30.0},
+                              {9, 30.0},
+                              {10, 30.0},
+                              {11, 30.0}});
+  platform::RecordingDc dc_;
+};
+
+TEST_F(MidpointList, EntriesWrapOnWholeLinesAndBeginANewPageWhenTheyDoNotFit) {
+  struct Case {
+    int interval;  // line height = interval + 1000; lines a page = 24700 / line height
+    int lines, pages;
+    std::vector<int> breaks;
+  } const cases[] = {
+      {7000, 3, 2, {1, 0, 1}},   // 2 + 1 lines on page 1, the 3 lines of the last on page 2
+      {11350, 2, 3, {1, 1, 1}},  // an entry taller than a page stands alone, never split
+      {0, 24, 1, {1, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.interval);
+    config_.midpointPrint.Set(M::kListInterval, c.interval);
+    AspectTable table(config_, systems_);
+    EXPECT_EQ(table.CreateMidpList(dc_, 3, pairs_, nullptr, targets_), c.pages);
+    EXPECT_EQ(table.entriesPerLine, 2);
+    EXPECT_EQ(table.glyphWidth, 1000);
+    EXPECT_EQ(table.firstEntryX, 1500 + (5 * 1000 + 100) * 2);
+    EXPECT_EQ(table.linesPerPage, c.lines);
+    ASSERT_EQ(table.midpoints.size(), 3u);
+    std::vector<int> breaks, counts;
+    for (const MidpointEntry& e : table.midpoints) {
+      breaks.push_back(e.pageBreak);
+      counts.push_back(e.count);
+    }
+    EXPECT_EQ(breaks, c.breaks);
+    EXPECT_EQ(counts, (std::vector<int>{3, 1, 5}));
+  }
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(MidpointList, EntriesHoldPointCodesMidpointsAndTheAspectedPoints) {
+  SwitchOn({0, 2, 37});  // Sun, Mercury, the ASC (code 100)
+  Chart pairs = ChartWith({{0, 0.0}, {2, 40.0}}, {{0, 20.0}});
+  AspectTable table(config_, systems_);
+  ASSERT_EQ(table.CreateMidpList(dc_, 3, pairs, nullptr, targets_), 1);
+  std::vector<std::tuple<int, int, double, std::vector<std::uint8_t>>> got;
+  for (const MidpointEntry& e : table.midpoints)
+    got.emplace_back(e.code1, e.code2, e.longitude, e.points);
+  using Row = std::tuple<int, int, double, std::vector<std::uint8_t>>;
+  EXPECT_EQ(got,
+            (std::vector<Row>{
+                {0, 2, 20.0, {6}}, {0, 100, 10.0, {3, 4, 5}}, {2, 100, 30.0, {7, 8, 9, 10, 11}}}));
+  for (const MidpointEntry& e : table.midpoints)
+    EXPECT_EQ(e.aspects, std::vector<std::uint8_t>(e.points.size(), 0));  // conjunctions
+}
+
+TEST_F(MidpointList, BetweenTwoChartsEveryColumnRowPairCounts) {
+  SwitchOn({0, 1});
+  // Columns from the inner chart (Sun 0, Moon 20), rows from the outer (Sun 20, Moon 40): the
+  // midpoints 10, 20, 20, 30 of (Sun, Sun), (Sun, Moon), (Moon, Sun), (Moon, Moon).
+  Chart inner = ChartWith({{0, 0.0}, {1, 20.0}});
+  Chart outer = ChartWith({{0, 20.0}, {1, 40.0}});
+  AspectTable table(config_, systems_);
+  ASSERT_EQ(table.CreateMidpList(dc_, 2, inner, &outer, targets_), 1);
+  std::vector<std::tuple<int, int, double>> got;
+  for (const MidpointEntry& e : table.midpoints) got.emplace_back(e.code1, e.code2, e.longitude);
+  EXPECT_EQ(got, (std::vector<std::tuple<int, int, double>>{
+                     {0, 0, 10.0}, {0, 1, 20.0}, {1, 0, 20.0}, {1, 1, 30.0}}));
+}
+
+TEST_F(MidpointList, NoMidpointWithAspectsIsToldAndGivesNoPages) {
+  for (const int mode : {0, 4}) {
+    SCOPED_TRACE(mode);
+    SetInt(S::kMidpointHighlight, mode);
+    prompts_.shown.clear();
+    AspectTable table(config_, systems_);
+    // Mode 0 finds nothing; in mode 4 the aspect chart has no point near any midpoint.
+    EXPECT_EQ(table.CreateMidpList(dc_, 3, pairs_, nullptr, ChartWith({{0, 200.0}})), -1);
+    EXPECT_TRUE(table.midpoints.empty());
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].number, 683);
+  }
+}
+
+}  // namespace
