@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
 

@@ -317,6 +317,16 @@ TEST_F(CommentViewTest, ClosingTheLastWindowAsksAboutTypedText) {
   prompts_.VerifyAllUsed();
   EXPECT_EQ(app_->DocumentCount(), 1);
   EXPECT_EQ(ReadFile(CommentFileName(slot, 0)), Cp1251("Только что набрано"));
+
+  // "НЕ СОХРАНЯТЬ" kept open by the same answer: the view goes on storing what is typed.
+  Type(*view, "!");
+  prompts_.Expect(502, platform::Answer::No);
+  DoubleClick(*view, CCommentView::kDontSaveArea);
+  DeletePending();
+  ASSERT_EQ(document_->commentView, view);
+  DoubleClick(*view, 1);
+  EXPECT_EQ(ReadFile(CommentFileName(slot, 0)), Cp1251("Только что набрано!"));
+  prompts_.VerifyAllUsed();
 }
 
 TEST_F(CommentViewTest, SessionKeepsAChartsPages) {

@@ -81,13 +81,6 @@ TEST(HotAreas, FirstAreaHoldingThePointWinsAndOutsideIsMinusOne) {
   EXPECT_EQ(HotAreaStrip().FindHotArea({5000, -4500}, up), -1);
 }
 
-TEST(HotAreas, StripHoldsTwentyAreas) {
-  HotAreaStrip strip;
-  for (int i = 0; i < HotAreaStrip::kMaxAreas; ++i) EXPECT_TRUE(strip.Add({}));
-  EXPECT_FALSE(strip.Add({}));
-  EXPECT_EQ(strip.Count(), 20);
-}
-
 TEST(HotAreas, LongTextIsCutToOneLessThanItsMaximumWithDots) {
   struct Case {
     const char* name;

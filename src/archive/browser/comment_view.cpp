@@ -142,7 +142,10 @@ void CCommentView::DontSave() {
   saveOnClose_ = false;
   CKovraDoc* document = GetKovraDoc();
   if (document != nullptr && document->GetChart() != nullptr) pages_.Discard(*document->GetChart());
-  if (platform::ChildFrame* frame = Frame()) frame->close();
+  // A chart whose last window this is may be kept open (message 502): then the text is stored
+  // again as usual, taking a new slot when the old one was given up.
+  if (platform::ChildFrame* frame = Frame(); frame != nullptr && !frame->close())
+    saveOnClose_ = true;
 }
 
 void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgTitle); }
