@@ -140,7 +140,7 @@ void CKovraApp::LoadProgramWideObjects() {
 
 void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
-  RegisterViewTemplate(kTemplateComment, [] { return new CCommentView(); });
+  RegisterViewTemplate(kTemplateComment, [this] { return new CCommentView(commentSlots_); });
 }
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,

@@ -7,7 +7,6 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
-#include "shell/kovra_app.h"
 #include "shell/kovra_doc.h"
 
 namespace {
@@ -22,9 +21,8 @@ constexpr int kButtonChars = 25;
 
 }  // namespace
 
-CCommentView::CCommentView(QWidget* parent)
-    : CRichTextCtrlView(parent),
-      pages_(GetApp()->CommentSlots(), GetConfiguration().currentCommentPage) {}
+CCommentView::CCommentView(CommentSlotTable& slots, QWidget* parent)
+    : CRichTextCtrlView(parent), pages_(slots, GetConfiguration().currentCommentPage) {}
 
 CCommentView::~CCommentView() {
   if (!attached_) return;

@@ -21,7 +21,8 @@ class CCommentView : public CRichTextCtrlView {
   static constexpr int kDontSaveArea = 10;
   static constexpr int kChangeNamesArea = 11;
 
-  explicit CCommentView(QWidget* parent = nullptr);
+  // `slots`: the application's table of comment slots.
+  explicit CCommentView(CommentSlotTable& slots, QWidget* parent = nullptr);
   ~CCommentView() override;
 
   void OnInitialUpdate() override;
