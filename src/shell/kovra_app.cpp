@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "archive/browser/comment_view.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/instant.h"
@@ -139,6 +140,7 @@ void CKovraApp::LoadProgramWideObjects() {
 
 void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
+  RegisterViewTemplate(kTemplateComment, [this] { return new CCommentView(commentSlots_); });
 }
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "archive/browser/comment_view.h"
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive.h"
 #include "astro/chart/chart_calculate.h"
@@ -156,6 +157,7 @@ bool CKovraDoc::CopySource(const Chart& source, bool withComments) {
 }
 
 bool CKovraDoc::SaveModified() {
+  if (commentView != nullptr) commentView->SaveIfKept();
   if (app_.IsClosing() || !chart_ || savedInArchive || !HasCommentPages(*chart_)) return true;
   return platform::GetPrompter().AskYesNo(
              kMsgUnsavedComments, GetMessageText(kMsgUnsavedComments)) == platform::Answer::Yes;
@@ -431,6 +433,8 @@ void CKovraDoc::RegisterCommands() {
   // the Bindhu and Sabian lists are disabled while one of them is open.
   static constexpr DocView kBindhu = DocView::Bindhu;
   static constexpr DocView kSabian = DocView::Sabian;
+  // One comment view per chart: two would store the same page over each other.
+  static constexpr DocView kComment = DocView::Comment;
   AddViewCommand(cmd::kAspectTable, kTemplateAspectTable);
   AddViewCommand(cmd::kMidpoints, kTemplateMidpoints);
   AddViewCommand(cmd::kAntiscia, kTemplateAntiscia);
@@ -442,7 +446,7 @@ void CKovraDoc::RegisterCommands() {
   AddViewCommand(cmd::kCoordEquatorial, kTemplateCoordEquatorial);
   AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
   AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
-  AddViewCommand(cmd::kComment, kTemplateComment);
+  AddViewCommand(cmd::kComment, kTemplateComment, &kComment);
   AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris);
   AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, &kBindhu);
   AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, &kSabian);

@@ -14,6 +14,7 @@
 #include "platform/qt/document.h"
 #include "shell/view_kinds.h"
 
+class CCommentView;
 class CKovraApp;
 
 // Chart kinds of documents that hold results rather than a chart.
@@ -123,6 +124,9 @@ class CKovraDoc : public platform::Document {
   int coordinateMode = 3;
   // The chart was saved to (or loaded from) an archive: its comment pages are kept there.
   bool savedInArchive = false;
+  // The open comment view (set by the view, cleared when it goes): its text is stored in the page
+  // file before the chart's pages are looked at.
+  CCommentView* commentView = nullptr;
 
   // A new document made as `creation` says, with the view of template `templateNumber` (the main
   // chart view unless a result view is wanted); nullptr when refused or cancelled, or when the

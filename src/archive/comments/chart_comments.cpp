@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <system_error>
+#include <vector>
 
 #include "archive/store/archive_layout.h"
 #include "foundation/files/settings.h"
@@ -54,4 +55,23 @@ void CheckCommentFiles(Chart& chart, CommentSlotTable& slots) {
   const std::string text = GetMessageText(504) + "\n" + s.Name() + " - " + d.Title();
   platform::GetPrompter().ShowMessage(504, text, platform::Icon::Warning);
   chart.commentSlot = 0;
+}
+
+int TakeUnusedCommentSlot(CommentSlotTable& slots) {
+  std::vector<int> passed;
+  int taken = -1;
+  for (int slot = slots.GetFreeCommentSlot(); slot > 0; slot = slots.GetFreeCommentSlot()) {
+    bool leftOver = false;
+    for (int k = 0; k < kCommentPages && !leftOver; ++k) {
+      std::error_code ec;
+      leftOver = fs::exists(CommentFileName(slot, k), ec);
+    }
+    if (!leftOver) {
+      taken = slot;
+      break;
+    }
+    passed.push_back(slot);
+  }
+  for (int slot : passed) slots.Release(slot);
+  return taken;
 }

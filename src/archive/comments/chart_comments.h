@@ -23,3 +23,8 @@ void DeleteCommentFiles(const Chart& chart);
 // For a chart that already holds a slot when its document is created: when a page file exists the
 // slot is marked taken in `slots`; otherwise message 504 names the chart and the slot becomes 0.
 void CheckCommentFiles(Chart& chart, CommentSlotTable& slots);
+
+// Takes a free slot for a chart that begins a comment: the first free slot none of whose page
+// files exists (files left by a session that was not restored are neither shown nor overwritten);
+// slots passed over stay free. -1 when there is none.
+int TakeUnusedCommentSlot(CommentSlotTable& slots);

@@ -1,0 +1,158 @@
+#include "archive/browser/comment_view.h"
+
+#include "archive/browser/comment_names_dialog.h"
+#include "archive/store/archive_layout.h"
+#include "foundation/config/configuration.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/child_frame.h"
+#include "shell/kovra_doc.h"
+
+namespace {
+
+constexpr int kMsgCaption = 254;      // " -Комментарий"
+constexpr int kMsgTooMany = 503;      // no free comment slot
+constexpr int kMsgDontSave = 512;     // "НЕ СОХРАНЯТЬ"
+constexpr int kMsgChangeNames = 513;  // "ИЗМЕНИТЬ ИМЕНА"
+constexpr int kMsgTitle = 551;        // "КОММЕНТАРИЙ"
+constexpr int kTabChars = 16;
+constexpr int kButtonChars = 25;
+
+}  // namespace
+
+CCommentView::CCommentView(CommentSlotTable& slots, QWidget* parent)
+    : CRichTextCtrlView(parent), pages_(slots, GetConfiguration().currentCommentPage) {}
+
+CCommentView::~CCommentView() {
+  if (!attached_) return;
+  OnDestroy();
+  Detach();
+}
+
+void CCommentView::OnInitialUpdate() {
+  textFraction_ = kTextFraction;
+  textLimit_ = kCommentMaxLength;
+  if (CKovraDoc* document = GetKovraDoc()) {
+    document->ViewOpened(DocView::Comment);
+    document->commentView = this;
+    attached_ = true;
+  }
+  CRichTextCtrlView::OnInitialUpdate();
+  if (!FillText(false)) return;
+  CreateRichEdit();
+  BuildHotAreas();
+}
+
+std::string CCommentView::GetFrameTitle() const {
+  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgCaption);
+}
+
+bool CCommentView::FillText(bool) {
+  CKovraDoc* document = GetKovraDoc();
+  Chart* chart = document != nullptr ? document->GetChart() : nullptr;
+  if (chart == nullptr) {
+    buffer_.clear();
+    return true;
+  }
+  const Status filled = pages_.Fill(*chart, buffer_);
+  if (filled.MessageNumber() == kMsgTooMany) {
+    platform::GetPrompter().ShowMessage(kMsgTooMany, GetMessageText(kMsgTooMany),
+                                        platform::Icon::Warning);
+    saveOnClose_ = false;
+    Detach();
+    if (platform::ChildFrame* frame = Frame()) frame->deleteLater();
+    return false;
+  }
+  ReportStatus(filled, "CCommentView::FillText");
+  return true;
+}
+
+Status CCommentView::StorePage() {
+  CKovraDoc* document = GetKovraDoc();
+  Chart* chart = document != nullptr ? document->GetChart() : nullptr;
+  if (Control() != nullptr) {
+    buffer_ = PageTextToFile(Control()->Text());
+    if (buffer_.size() > static_cast<std::size_t>(kCommentMaxLength))
+      buffer_.resize(static_cast<std::size_t>(kCommentMaxLength));
+  }
+  if (chart == nullptr) return Status::Ok();
+  const Status stored = pages_.Save(*chart, buffer_);
+  ReportStatus(stored, "CCommentView::SaveText");
+  return stored;
+}
+
+int CCommentView::SaveText() {
+  const Status stored = StorePage();
+  return stored.ok() && !buffer_.empty() ? 0 : -1;
+}
+
+void CCommentView::SaveIfKept() {
+  if (saveOnClose_) (void)StorePage();
+}
+
+void CCommentView::BuildHotAreas() {
+  hotAreas_.Clear();
+  const Configuration& config = GetConfiguration();
+  const CKovraDoc* document = GetKovraDoc();
+  const Chart* chart = document != nullptr ? document->GetChart() : nullptr;
+  for (int k = 0; k < kCommentPages; ++k) {
+    const int column = k % 4, row = k / 4;
+    hotAreas_.Add({250 * column + 10, 330 * row + 35, 250 * column + 240, 330 * row + 310,
+                   config.commentPageNames[static_cast<std::size_t>(k)],
+                   chart != nullptr ? pages_.PageState(*chart, k) : 0, kTabChars});
+  }
+  hotAreas_.Add({510, 695, 740, 970, GetMessageText(kMsgDontSave), 0, kButtonChars});
+  hotAreas_.Add({760, 695, 990, 970, GetMessageText(kMsgChangeNames), 0, kButtonChars});
+}
+
+void CCommentView::OnLButtonDblClk(platform::Point point) {
+  const int hit = FindHotArea(point, StripRect());
+  if (hit >= 0 && hit < kCommentPages)
+    SwitchToPage(hit);
+  else if (hit == kChangeNamesArea)
+    ChangeNames();
+  else if (hit == kDontSaveArea)
+    DontSave();
+}
+
+void CCommentView::SwitchToPage(int page) {
+  if (!attached_ || page < 0 || page >= kCommentPages) return;
+  // A page that could not be stored stays shown, with its text, rather than be lost.
+  if (!StorePage().ok()) return;
+  pages_.SetCurrentPage(page);
+  GetConfiguration().currentCommentPage = static_cast<std::uint16_t>(page);
+  if (!FillText(true)) return;
+  if (Control() != nullptr) Control()->SetText(PageTextFromFile(buffer_));
+  BuildHotAreas();
+  viewport()->update();
+}
+
+void CCommentView::ChangeNames() {
+  DCommentNames dialog(this);
+  dialog.LoadFrom(GetConfiguration());
+  if (dialog.DoModal() == platform::kIdOk) dialog.StoreTo(GetConfiguration());
+  BuildHotAreas();
+  viewport()->update();
+}
+
+void CCommentView::DontSave() {
+  saveOnClose_ = false;
+  CKovraDoc* document = GetKovraDoc();
+  if (document != nullptr && document->GetChart() != nullptr) pages_.Discard(*document->GetChart());
+  // A chart whose last window this is may be kept open (message 502): then the text is stored
+  // again as usual, taking a new slot when the old one was given up.
+  if (platform::ChildFrame* frame = Frame(); frame != nullptr && !frame->close())
+    saveOnClose_ = true;
+}
+
+void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgTitle); }
+
+void CCommentView::Detach() {
+  if (!attached_) return;
+  attached_ = false;
+  if (CKovraDoc* document = GetKovraDoc()) {
+    if (document->commentView == this) document->commentView = nullptr;
+    document->ViewClosed(DocView::Comment);
+  }
+}
