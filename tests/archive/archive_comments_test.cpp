@@ -170,6 +170,15 @@ TEST_F(ArchiveTest, RecordTextsBecomeChartPages) {
   EXPECT_EQ(ReadFile(PathOf("Velm0017.txt")), "SEVEN");
   EXPECT_EQ(HasCommentPages(chart), 1);
   EXPECT_EQ(GetCommentFilePath(chart, 3), 0);
+  // A slot whose page files a session left behind is passed over and its pages stay as they are.
+  WriteFile(PathOf("Velm0023.txt"), "LEFT BY A SESSION");
+  Chart second;
+  ASSERT_EQ(archive_.LoadChart(second, 0, true), 0);
+  EXPECT_EQ(second.commentSlot, 3);
+  EXPECT_FALSE(slots_.IsTaken(2));
+  EXPECT_EQ(ReadFile(PathOf("Velm0023.txt")), "LEFT BY A SESSION");
+  EXPECT_EQ(ReadFile(PathOf("Velm0032.txt")), "PAGE TWO");
+  DeleteCommentFiles(second);
   // Without comments the chart holds no slot.
   Chart plain;
   ASSERT_EQ(archive_.LoadChart(plain, 0, false), 0);

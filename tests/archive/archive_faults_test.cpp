@@ -230,8 +230,8 @@ TEST_F(ArchiveFaultTest, FailedRecentListSaveKeepsTheOldList) {
 }
 
 TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
-  // A record's two texts become the pages of a new chart's slot together or not at all; the page
-  // files an earlier chart left in that slot stay byte for byte when writing fails.
+  // A record's two texts become the pages of a new chart's slot together or not at all; page
+  // files an earlier session left behind stay byte for byte.
   MakeFiles();
   WriteFile(PathOf("Velm0010.txt"), "stale zero");
   WriteFile(PathOf("Velm0014.txt"), "stale four");
@@ -249,14 +249,18 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
     ArmFileFault(0);
     if (!fired) {
       EXPECT_EQ(result, 0);
-      EXPECT_EQ(chart.commentSlot, 1);
-      EXPECT_EQ(ReadFile(PathOf("Velm0010.txt")), "BBBB");
-      EXPECT_EQ(ReadFile(PathOf("Velm0014.txt")), "zz");
+      // Slot 1 holds pages left behind: the chart takes slot 2 and those pages stay as they were.
+      EXPECT_EQ(chart.commentSlot, 2);
+      EXPECT_EQ(ReadFile(PathOf("Velm0020.txt")), "BBBB");
+      EXPECT_EQ(ReadFile(PathOf("Velm0024.txt")), "zz");
+      EXPECT_EQ(ReadFile(PathOf("Velm0010.txt")), "stale zero");
+      EXPECT_EQ(ReadFile(PathOf("Velm0014.txt")), "stale four");
       break;
     }
     EXPECT_EQ(result, -1) << n;
     EXPECT_EQ(chart.commentSlot, 0) << n;
     EXPECT_FALSE(slots.IsTaken(1)) << n;
+    EXPECT_FALSE(slots.IsTaken(2)) << n;
     EXPECT_EQ(Snapshot(folder_.Path()), initial) << n;
   }
 }

@@ -203,7 +203,8 @@ int Archive::DeleteSelectedComments(FileTransaction& tx) {
 int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   chart.commentSlot = 0;
   if (!block.HasAnyText()) return 0;
-  const int slot = slots_->GetFreeCommentSlot();
+  // A slot whose page files a session left behind is passed over: those pages stay untouched.
+  const int slot = TakeUnusedCommentSlot(*slots_);
   if (slot < 0) {  // every slot is taken: the chart opens without its comment
     Tell(kMsgNoFreeSlot);
     return -1;
