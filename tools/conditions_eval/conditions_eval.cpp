@@ -1,13 +1,14 @@
 // Decides a condition list over charts given as text, for checks of the condition evaluator from
 // outside the program (the format: docs/conditions_eval.md).
 //
-//   conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS
+//   conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS [LOGIC]
 //
 // The charts of FIXTURE are written as records of a new archive in a temporary data folder, in
 // file order (record numbers from 0); their positions are stored as given, never recomputed. The
 // archive is then read back record by record as an archive run reads it, the switched-on
-// conditions are decided on every chart and joined by AND, and the numbers of the records that
-// satisfy them are printed, one a line, followed by "viewed N". Messages go to standard error.
+// conditions are decided on every chart and joined by AND (or, with LOGIC, the logic expression
+// is checked and applied), and the numbers of the records that satisfy them are printed, one a
+// line, followed by "viewed N". Messages go to standard error.
 // Exit status: 0; 1 when an evaluation error ended the run; 2 for input that cannot be used.
 #include <unistd.h>
 
@@ -319,7 +320,7 @@ bool WriteArchive(Archive& archive, CommentSlotTable& slots, std::vector<Fixture
 }
 
 int Usage() {
-  std::cerr << "usage: conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS\n";
+  std::cerr << "usage: conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS [LOGIC]\n";
   return 2;
 }
 
@@ -333,7 +334,7 @@ int Refuse(const InputError& e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) return Usage();
+  if (argc != 5 && argc != 6) return Usage();
   const fs::path fixtureFile = argv[1], groupsFile = argv[2], aspectsFile = argv[3],
                  conditionsFile = argv[4];
   ToolPrompter prompter;
@@ -369,6 +370,11 @@ int main(int argc, char** argv) {
       return Refuse({conditionsFile.string(), 0,
                      "condition " + std::to_string(set.Condition(i).Number()) + " is of kind " +
                          std::to_string(kind) + ", which this tool does not decide yet"});
+  }
+  // The logic expression, checked as the query dialog checks it (its message on a fault).
+  if (argc == 6) {
+    set.mode = 2;
+    if (!set.SetLogic(argv[5])) return Refuse({"LOGIC", 0, "the expression is refused"});
   }
   set.ReportRunProblems();
 
@@ -408,13 +414,9 @@ int main(int argc, char** argv) {
           continue;
         }
       }
-      // The switched-on conditions joined by AND; a set with none switched on holds nowhere.
-      int result = 0;
-      for (int i = 0; i < set.Count(); ++i) {
-        if (!set.Condition(i).Enabled()) continue;
-        result = set.QueryConditionEvaluate(chart, i, n);
-        if (result != 1) break;
-      }
+      // The switched-on conditions joined by AND (a set with none switched on holds nowhere),
+      // or the logic expression.
+      const int result = set.Evaluate(chart, n);
       if (result < 0) {
         std::cerr << "record " << n << ": evaluation error, the run ends\n";
         status = 1;

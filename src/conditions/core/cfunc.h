@@ -84,6 +84,8 @@ class CFunc {
   int mode = 0;  // 0 all, 1 any, 2 logic expression
   bool synastry = false;
   std::string logic;  // at most 99 characters, without blanks
+  // The condition numbers of the expression in their order of appearance (65535 in the entries not
+  // filled); set by SetLogic, since every number is decided on every chart.
   std::array<std::uint16_t, kCapacity> numbersMet{};
   Groups groups;
 
@@ -100,6 +102,24 @@ class CFunc {
   int QueryConditionEvaluate(const Chart& chart, int index, int record) const;
   // Decides condition `index` of kind 100 or 101 on a pair of charts; any other kind gives 0.
   int QueryConditionEvaluatePair(const Chart& chart1, const Chart& chart2, int index) const;
+
+  // --- Combination of the conditions (the language: condition_logic.h) ---
+  // All (mode 0) or any (mode 1) of the switched-on conditions, in set order: -1 from a condition
+  // ends the walk with -1; any ends at the first 1, all at the first 0; a set without a switched-on
+  // condition gives 0.
+  int EvaluateAll(const Chart& chart, int record, int mode) const;
+  int EvaluateAllPair(const Chart& chart1, const Chart& chart2, int mode) const;
+  // The stored logic expression: every number in it is decided (switched on or not, no short-cut)
+  // and the expression reduced; -1 from a condition, or a fault of an expression stored without
+  // its checks (told once), gives -1.
+  int EvaluateLogic(const Chart& chart, int record) const;
+  int EvaluateLogicPair(const Chart& chart1, const Chart& chart2) const;
+  // By the set's mode: EvaluateLogic for 2, else EvaluateAll.
+  int Evaluate(const Chart& chart, int record) const;
+  // Stores the typed expression without its blanks (at most 99 characters) and checks it: 1 when
+  // it passes (the numbers met are then those of the expression, in order), 0 after showing the
+  // message of the first check that fails.
+  int SetLogic(std::string_view typed);
 
   // The positions of the first object of condition `index` (one for a single object, one per
   // member for a group; -777.0 for an absent one); empty for an unknown group label.

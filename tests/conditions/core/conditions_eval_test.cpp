@@ -34,7 +34,8 @@ struct ToolRun {
   int status = -1;
 };
 
-ToolRun RunTool(const std::string& conditions) {
+// `logic`, when given, is the fifth argument.
+ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
   TempFolder folder;
   const auto file = folder / "quefuncs.lst";
   WriteFile(file, conditions);
@@ -42,7 +43,9 @@ ToolRun RunTool(const std::string& conditions) {
                               FixturePath("conditions/charts.txt").string() + "' '" +
                               FixturePath("conditions/groups.lst").string() + "' '" +
                               FixturePath("conditions/TESTASP.txt").string() + "' '" +
-                              file.string() + "' 2>/dev/null";
+                              file.string() + "'" +
+                              (logic ? std::string(" '") + logic + "'" : std::string()) +
+                              " 2>/dev/null";
   ToolRun run;
   std::FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -170,6 +173,44 @@ TEST(ConditionsEvalToolRun, RefusesAKindItDoesNotDecideAndBadInput) {
   const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
                               (folder / "missing.txt").string() + "' a b c 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Condition 1 holds on records 1, 3, 4 (Sun-Moon 90:00, own orb 1:00), condition 2 on 0, 1, 4, 5
+// (the Sun in Aries); condition 2 is switched off, which the expression does not mind.
+const std::string kTwoConditions =
+    "1 + 0 0 1 1001 \x03 \x03 TESTASP 0 0 0 0 1 0 511 3 3 90 0\n"
+    "2 - 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
+
+TEST(ConditionsEvalToolLogic, AppliesTheExpressionOfTheFifthArgument) {
+  const struct {
+    const char* logic;
+    std::vector<int> hits;
+  } cases[] = {
+      {"1|2", {0, 1, 3, 4, 5}},
+      {"1 & !2", {3}},
+      {"!1", {0, 2, 5, 6, 7}},
+      {"2", {0, 1, 4, 5}},
+      {"!(1|2)", {2, 6, 7}},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = RunTool(kTwoConditions, c.logic);
+    EXPECT_EQ(run.status, 0) << c.logic;
+    EXPECT_EQ(run.out, Hits(c.hits)) << c.logic;
+  }
+  // Without the fifth argument only the switched-on condition 1 counts.
+  EXPECT_EQ(RunTool(kTwoConditions).out, Hits({1, 3, 4}));
+}
+
+TEST(ConditionsEvalToolLogic, ARefusedExpressionDecidesNothing) {
+  for (const char* logic : {"1 2", "1&3", "(1", "", "1&x"}) {
+    const ToolRun run = RunTool(kTwoConditions, logic);
+    EXPECT_EQ(run.status, 2) << logic;
+    EXPECT_EQ(run.out, "") << logic;
+  }
 }
 
 }  // namespace
