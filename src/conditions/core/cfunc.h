@@ -103,6 +103,9 @@ class CFunc {
   // Decides condition `index` of kind 100 or 101 on a pair of charts; any other kind gives 0.
   int QueryConditionEvaluatePair(const Chart& chart1, const Chart& chart2, int index) const;
 
+  // The text of condition `index` (condition_text.h); empty outside the set.
+  std::string QueryConditionText(int index, bool withNumber) const;
+
   // --- Combination of the conditions (the language: condition_logic.h) ---
   // All (mode 0) or any (mode 1) of the switched-on conditions, in set order: -1 from a condition
   // ends the walk with -1; any ends at the first 1, all at the first 0; a set without a switched-on

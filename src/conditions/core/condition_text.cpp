@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "conditions/core/aspect_configurations.h"
+#include "conditions/core/cfunc.h"
 #include "conditions/core/groups.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
@@ -302,6 +303,11 @@ std::string QueryConditionText(const QueryCondition& c, bool withNumber) {
       return text + QuantText(c);
   }
   return text;
+}
+
+std::string CFunc::QueryConditionText(int index, bool withNumber) const {
+  if (index < 0 || index >= count_) return {};
+  return ::QueryConditionText(conditions_[static_cast<std::size_t>(index)], withNumber);
 }
 
 // --- Object lists ---

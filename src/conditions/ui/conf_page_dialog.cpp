@@ -127,6 +127,8 @@ bool DQWIZCONFIG::DoDataExchange(bool save) {
     model_.orbClass = orbClass_->value();
     return true;
   }
+  // The enabling follows the controls once they all show the model.
+  loading_ = true;
   row_->setCurrentIndex(model_.row);
   objectSet_->setCurrentIndex(model_.objectSet);
   houses_->setCurrentIndex(model_.houses);
@@ -141,11 +143,13 @@ bool DQWIZCONFIG::DoDataExchange(bool save) {
   orbMinutes_->setValue(model_.orbMinutes);
   system_->setCurrentIndex(model_.system);
   orbClass_->setValue(model_.orbClass);
+  loading_ = false;
   UpdateEnabling();
   return true;
 }
 
 void DQWIZCONFIG::UpdateEnabling() {
+  if (loading_) return;
   model_.row = std::max(0, row_->currentIndex());
   model_.othersToo = others_->isChecked();
   model_.orbSource = ownOrb_->isChecked() ? 0 : 1;

@@ -43,6 +43,7 @@ class DQWIZCONFIG : public platform::Dialog {
   void UpdateEnabling();
 
   ConfPageModel model_;
+  bool loading_ = false;  // controls are being set from the model
   QComboBox* row_;
   QComboBox* objectSet_;
   QComboBox* houses_;

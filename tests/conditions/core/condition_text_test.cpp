@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "conditions/core/aspect_configurations.h"
+#include "conditions/core/cfunc.h"
 #include "conditions/core/groups.h"
 #include "foundation/text/cp1251.h"
 
@@ -114,6 +115,10 @@ TEST(ConditionText, EveryKindInItsFormat) {
 }
 
 TEST(ConditionText, TheNumberPrefix) {
+  CFunc set;
+  ASSERT_EQ(set.AddCondition(Cond(1, 0, 101, 0)), 1);
+  EXPECT_EQ(Utf8(set.QueryConditionText(0, true)), "  1   IN(Солнце ; Телец)");
+  EXPECT_EQ(set.QueryConditionText(1, true), "");
   EXPECT_EQ(Utf8(QueryConditionText(Cond(1, 0, 101, 0), true)), "  7   IN(Солнце ; Телец)");
   QueryCondition c = Cond(1, 0, 101, 0);
   c.w[0] = 100;

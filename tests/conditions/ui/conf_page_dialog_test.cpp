@@ -69,6 +69,29 @@ TEST_F(ConfPageDialog, ControlsFollowTheRowTheBoxesAndTheOrb) {
   EXPECT_FALSE(page.SystemBox()->isEnabled());
 }
 
+TEST_F(ConfPageDialog, PresetShowsTheStagedWords) {
+  QueryCondition staged;
+  staged.w[1] = kCondConf;
+  staged.w[2] = 19;
+  staged.w[9] = 1;   // the others too
+  staged.w[11] = 0;  // own orb 3:15
+  staged.w[12] = 3;
+  staged.w[13] = 15;
+  staged.w[14] = 4700;  // Mars
+  staged.w[15] = 700700;
+  staged.w[16] = 700700;
+  staged.w[17] = 2;
+  DQWIZCONFIG page(set_, staged);
+  page.OnInitDialog();
+  EXPECT_EQ(page.RowBox()->currentIndex(), 19);
+  EXPECT_TRUE(page.OthersBox()->isChecked());
+  EXPECT_TRUE(page.OwnOrbButton()->isChecked());
+  EXPECT_EQ(page.OrbDegreesBox()->value(), 3);
+  EXPECT_EQ(page.MemberBox(0)->currentText(), QStringLiteral("Марс"));
+  EXPECT_FALSE(page.MemberBox(1)->isEnabled());
+  EXPECT_TRUE(page.OrbDegreesBox()->isEnabled());
+}
+
 TEST_F(ConfPageDialog, OkRefusesAMemberTwiceAndThenHandsBackTheWords) {
   DQWIZCONFIG page(set_, QueryCondition{});
   page.show();
