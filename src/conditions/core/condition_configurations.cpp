@@ -80,8 +80,8 @@ class AngleTest {
     if (!systemOrbs_) return std::fabs(angle - AspectSeparation(p, q)) <= ownOrb_;
     if (!system_) return false;
     // Two cusps take the condition's class; a point with a point or a cusp the point's class.
-    const int orbClass = i >= kFirstCusp && j >= kFirstCusp ? cuspPairClass_
-                                                            : config_.GetPairOrbClass(i, j);
+    const int orbClass =
+        i >= kFirstCusp && j >= kFirstCusp ? cuspPairClass_ : config_.GetPairOrbClass(i, j);
     const AspectMatch m = system_->FindAspect(p, q, OrbColumnOfClass(orbClass));
     return m.Found() &&
            std::fabs(FoldAngle(system_->GetAspect(m.position).angle) - angle) <= kAngleMatch;
@@ -202,11 +202,13 @@ class ConfSearch {
   // the circle one way; the oppositions of the variants that hold them; the members in any order.
   bool Polygon() {
     std::array<Mask, kCandidateCount> behind{};
-    ForEachBit(candidates_.admitted, [&](int v) { behind[static_cast<std::size_t>(v)] = Behind(v); });
+    ForEachBit(candidates_.admitted,
+               [&](int v) { behind[static_cast<std::size_t>(v)] = Behind(v); });
     for (int k = 0; k < n_; ++k) {
       const PartnerTable& partners = PartnersAt(row_.angles[static_cast<std::size_t>(k)]);
       for (int v = 0; v < kCandidateCount; ++v) {
-        const Mask next = partners[static_cast<std::size_t>(v)] & behind[static_cast<std::size_t>(v)];
+        const Mask next =
+            partners[static_cast<std::size_t>(v)] & behind[static_cast<std::size_t>(v)];
         next_[static_cast<std::size_t>(k)][static_cast<std::size_t>(v)] = next;
         ForEachBit(next, [&](int u) {
           previous_[static_cast<std::size_t>(k)][static_cast<std::size_t>(u)] |= Bit(v);
@@ -251,9 +253,10 @@ class ConfSearch {
     ForEachBit(candidates_.admitted, [&](int v) {
       bool fits = false;
       for (int k = 0; k < n_ && !fits; ++k)
-        fits = next_[static_cast<std::size_t>(k)][static_cast<std::size_t>(v)] != 0 &&
-               previous_[static_cast<std::size_t>((k + n_ - 1) % n_)]
-                        [static_cast<std::size_t>(v)] != 0;
+        fits =
+            next_[static_cast<std::size_t>(k)][static_cast<std::size_t>(v)] != 0 &&
+            previous_[static_cast<std::size_t>((k + n_ - 1) % n_)][static_cast<std::size_t>(v)] !=
+                0;
       if (fits) ++possible;
       if (row_.withOppositions && opposition_[static_cast<std::size_t>(v)] != 0) ++opposed;
     });
@@ -286,11 +289,11 @@ class ConfSearch {
   }
 
   bool Extend(int depth) {
-    Mask choices = depth == 0 ? candidates_.admitted
-                              : next_[static_cast<std::size_t>(depth - 1)]
-                                     [static_cast<std::size_t>(tuple_[static_cast<std::size_t>(
-                                         depth - 1)])] &
-                                    ~used_;
+    Mask choices =
+        depth == 0 ? candidates_.admitted
+                   : next_[static_cast<std::size_t>(depth - 1)]
+                          [static_cast<std::size_t>(tuple_[static_cast<std::size_t>(depth - 1)])] &
+                         ~used_;
     // The last vertex must lead back to the first.
     if (depth == n_ - 1)
       choices &= previous_[static_cast<std::size_t>(n_ - 1)][static_cast<std::size_t>(tuple_[0])];
@@ -369,8 +372,7 @@ int DecideCounts(const QueryCondition& c, char quantifier, const std::vector<int
 }
 
 char QuantifierOfCode(int code) {
-  return code == kPlanetGroupEach || code == kSignGroupEach || code == kHouseGroupEach ? 'A'
-                                                                                        : 'N';
+  return code == kPlanetGroupEach || code == kSignGroupEach || code == kHouseGroupEach ? 'A' : 'N';
 }
 
 // The admitted chart points (0..33) in a sign or a house.
@@ -415,7 +417,8 @@ int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryConditi
     const bool house = IsHouseLike(object);
     std::vector<int> counts;
     for (int i = 0; places.found && i < places.count; ++i)
-      counts.push_back(PointsIn(chart, candidates, house, places.index[static_cast<std::size_t>(i)]));
+      counts.push_back(
+          PointsIn(chart, candidates, house, places.index[static_cast<std::size_t>(i)]));
     return DecideCounts(c, QuantifierOfCode(object), counts);
   }
   if (what == 1 || what == 2) {

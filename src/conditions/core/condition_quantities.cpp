@@ -144,9 +144,7 @@ bool FieldHolds(const std::string& field, const std::string& text, const QueryCo
 }
 
 // The answer for a text found or not: present (word 3 = 0) or absent (1 and 2).
-int ContextAnswer(bool found, const QueryCondition& c) {
-  return (c.w[3] == 0) == found ? 1 : 0;
-}
+int ContextAnswer(bool found, const QueryCondition& c) { return (c.w[3] == 0) == found ? 1 : 0; }
 
 }  // namespace
 
@@ -154,9 +152,8 @@ int QueryConditionMoreLess(const CFunc& set, const Chart& chart, const QueryCond
   const std::optional<double> threshold = BoundValue(c.w[3], c.w[15], FirstBound(c));
   if (!threshold) return 0;
   const bool more = c.w[4] == 0;
-  return DecideValues(set, chart, c, true, [&](double value) {
-    return more ? value > *threshold : value < *threshold;
-  });
+  return DecideValues(set, chart, c, true,
+                      [&](double value) { return more ? value > *threshold : value < *threshold; });
 }
 
 int QueryConditionInterval(const CFunc& set, const Chart& chart, const QueryCondition& c) {

@@ -12,8 +12,8 @@ enum ConditionQuantity : int {
   kQuantityTime = 2,       // birth time
   kQuantityLatitude = 3,   // geographic latitude
   kQuantityLongitudeGeo = 4,
-  kQuantitySpeed = 5,         // speed of the object
-  kQuantityEclipticLat = 6,   // ecliptic latitude of the object
+  kQuantitySpeed = 5,        // speed of the object
+  kQuantityEclipticLat = 6,  // ecliptic latitude of the object
 };
 
 // True for the quantities that belong to an object (word 2): longitude, speed, ecliptic latitude.

@@ -68,8 +68,8 @@ std::string Hits(const std::vector<int>& records) {
 // here, empty as 0x03) and words 8 to 18.
 std::string Line(int kind, int w2, int w3, int w4, const std::string& texts,
                  const std::string& words8to18) {
-  return "1 + " + std::to_string(kind) + " " + std::to_string(w2) + " " + std::to_string(w3) +
-         " " + std::to_string(w4) + " " + Cp1251(texts) + " " + words8to18 + "\n";
+  return "1 + " + std::to_string(kind) + " " + std::to_string(w2) + " " + std::to_string(w3) + " " +
+         std::to_string(w4) + " " + Cp1251(texts) + " " + words8to18 + "\n";
 }
 
 constexpr const char* kNoTexts = "\x03 \x03 \x03";
@@ -94,43 +94,52 @@ TEST_P(ConditionKindsTool, PrintsTheRecordsThatHold) {
 // its flag), w15 mode, w16 sign, w17 second flag, w18 second sign.
 const KindCase kQuantityCases[] = {
     // The Sun from 350 to 10 degrees, a wrapped interval: 355, 5 and 0 hold, 180 and 10 do not.
-    {"interval_wraps_open", Line(3, 0, 0, 0, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
+    {"interval_wraps_open",
+     Line(3, 0, 0, 0, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
      {0, 1, 4, 5, 6, 7}},
-    {"interval_wraps_ends_included", Line(3, 0, 0, 3, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
+    {"interval_wraps_ends_included",
+     Line(3, 0, 0, 3, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
      {0, 1, 3, 4, 5, 6, 7}},
     // The same bounds as 20 Pisces to 10 Aries.
-    {"interval_wraps_by_signs", Line(3, 0, 0, 0, kNoTexts, "10 0 0 20 0 0 0 0 11 0 0"),
+    {"interval_wraps_by_signs",
+     Line(3, 0, 0, 0, kNoTexts, "10 0 0 20 0 0 0 0 11 0 0"),
      {0, 1, 4, 5, 6, 7}},
     // 350 degrees counted from Taurus is 20 Aries: the Sun less than 20.
-    {"less_than_longitude_past_the_circle", Line(4, 0, 0, 1, kNoTexts, "0 0 0 350 0 0 0 0 1 0 0"),
+    {"less_than_longitude_past_the_circle",
+     Line(4, 0, 0, 1, kNoTexts, "0 0 0 350 0 0 0 0 1 0 0"),
      {1, 3, 4, 5, 6, 7}},
     // The Moon beyond 2:30 within its sign: 4, 5 (125), 10 (100) and 4 (94).
     {"more_within_sign", Line(4, 1, 0, 0, kNoTexts, "0 0 0 2 30 0 0 1 0 0 0"), {0, 1, 3, 6}},
     // After 1 January 10 BC by Julian days: 20 May 10 BC and every AD date; not 31 December 11 BC.
-    {"date_more_before_christ", Line(4, 0, 1, 0, kNoTexts, "0 0 0 1 1 10 0 0 0 0 0"),
+    {"date_more_before_christ",
+     Line(4, 0, 1, 0, kNoTexts, "0 0 0 1 1 10 0 0 0 0 0"),
      {0, 1, 2, 3, 5, 6, 7}},
     // Across the calendar reform: 15 October 1582 follows 4 October 1582 by one day.
-    {"date_more_across_reform", Line(4, 0, 1, 0, kNoTexts, "0 0 0 4 10 1582 1 0 0 0 0"),
+    {"date_more_across_reform",
+     Line(4, 0, 1, 0, kNoTexts, "0 0 0 4 10 1582 1 0 0 0 0"),
      {2, 5, 6, 7}},
-    {"date_less_across_reform", Line(4, 0, 1, 1, kNoTexts, "0 0 0 15 10 1582 1 0 0 0 0"),
+    {"date_less_across_reform",
+     Line(4, 0, 1, 1, kNoTexts, "0 0 0 15 10 1582 1 0 0 0 0"),
      {0, 1, 3, 4}},
     // Day and month after 30 December; day alone before the 2nd.
     {"day_and_month_more", Line(4, 0, 1, 0, kNoTexts, "0 0 0 30 12 0 0 1 0 0 0"), {4, 7}},
     {"day_only_less", Line(4, 0, 1, 1, kNoTexts, "0 0 0 2 0 0 0 2 0 0 0"), {1, 5}},
-    {"date_interval_whole", Line(3, 0, 1, 3, kNoTexts, "31 12 1600 1 1 1582 1 0 0 1 0"),
-     {2, 3, 6}},
+    {"date_interval_whole", Line(3, 0, 1, 3, kNoTexts, "31 12 1600 1 1 1582 1 0 0 1 0"), {2, 3, 6}},
     // 20 December to 10 January wraps over the new year.
-    {"day_and_month_interval_wraps", Line(3, 0, 1, 0, kNoTexts, "10 1 0 20 12 0 0 1 0 0 0"),
+    {"day_and_month_interval_wraps",
+     Line(3, 0, 1, 0, kNoTexts, "10 1 0 20 12 0 0 1 0 0 0"),
      {1, 4, 5, 7}},
     // 23:00 to 01:00 wraps over midnight; 18:45 itself is not more than 18:45.
     {"time_interval_wraps", Line(3, 0, 2, 0, kNoTexts, "1 0 0 23 0 0 0 0 0 0 0"), {1, 2, 5, 7}},
     {"time_more", Line(4, 0, 2, 0, kNoTexts, "0 0 0 18 45 0 0 0 0 0 0"), {1, 7}},
     // Less than 30 S: 40 S holds; 20 S and 30 S do not.
     {"latitude_less_south", Line(4, 0, 3, 1, kNoTexts, "0 0 0 30 0 0 1 0 0 0 0"), {0}},
-    {"latitude_interval_south_to_north", Line(3, 0, 3, 3, kNoTexts, "10 0 0 30 0 0 1 0 0 0 0"),
+    {"latitude_interval_south_to_north",
+     Line(3, 0, 3, 3, kNoTexts, "10 0 0 30 0 0 1 0 0 0 0"),
      {1, 4, 5, 7}},
     // More than 10 W: not 10 W itself, not 30 W.
-    {"longitude_more_west", Line(4, 0, 4, 0, kNoTexts, "0 0 0 10 0 0 1 0 0 0 0"),
+    {"longitude_more_west",
+     Line(4, 0, 4, 0, kNoTexts, "0 0 0 10 0 0 1 0 0 0 0"),
      {0, 2, 3, 4, 5, 7}},
     // Mars retrograde: speed below 0.
     {"speed_less", Line(4, 4, 5, 1, kNoTexts, "0 0 0 0 0 0 0 0 0 0 0"), {0}},
@@ -155,14 +164,13 @@ const KindCase kBeforeAfterCases[] = {
      Line(5, 501, 4, 0, "Lights[каждая] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0"),
      {2, 3, 5}},
     {"one_light_before_mars",
-     Line(5, 500, 4, 0, "Lights[одна_из] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0"),
-     kAll},
+     Line(5, 500, 4, 0, "Lights[одна_из] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0"), kAll},
 };
 
 // CONTEXT: w2 where (0 name, 1 title, 2 place, 3 comment), w3 0 present, 1 absent, 2 absent or
 // no page; w4 the page; words 11, 12, 13: ignore blanks, match case, partial.
-std::string Context(int where, int test, int page, const std::string& text, int blanks, int letterCase,
-                    int partial) {
+std::string Context(int where, int test, int page, const std::string& text, int blanks,
+                    int letterCase, int partial) {
   return Line(6, where, test, page, text + " \x03 \x03",
               "0 0 0 " + std::to_string(blanks) + " " + std::to_string(letterCase) + " " +
                   std::to_string(partial) + " 0 0 0 0 0");
@@ -178,8 +186,18 @@ const KindCase kContextCases[] = {
     {"title_partial_any_case", Context(1, 0, 0, "ре", 0, 0, 1), {2, 4, 6}},
     {"title_partial_case_counts", Context(1, 0, 0, "ре", 0, 1, 1), {4, 6}},
     {"place_southern", Context(2, 0, 0, "S", 0, 0, 1), {0, 1, 4}},
-    {"place_whole_coordinates", Context(2, 0, 0, "30n00\x04" "030w00", 0, 0, 0), {6}},
-    {"place_blanks_ignored", Context(2, 0, 0, "30N0\x04" "0030W00", 1, 0, 0), {6}},
+    {"place_whole_coordinates",
+     Context(2, 0, 0,
+             "30n00\x04"
+             "030w00",
+             0, 0, 0),
+     {6}},
+    {"place_blanks_ignored",
+     Context(2, 0, 0,
+             "30N0\x04"
+             "0030W00",
+             1, 0, 0),
+     {6}},
     {"comment_page_partial", Context(3, 0, 0, "СТРАНИЦА", 0, 0, 1), {0, 2}},
     {"comment_page_whole", Context(3, 0, 0, "Первая\x04страница", 0, 1, 0), {0}},
     // Page 3 absent: only where page 3 exists without the text (nowhere); or without page 3.
@@ -217,15 +235,12 @@ const KindCase kConfCases[] = {
     {"kite_with_opposition", Conf(8, 0, kAnyMembersOrb5), {4, 7}},
     {"kite_any", Conf(9, 0, kAnyMembersOrb5), {4, 7}},
     // The cusp of house 1 (0 Aries) with two planets: in a T-square in charts 2 and 6.
-    {"t_square_on_first_cusp_angular", Conf(1, 1, "0 0 0 0 5 0 200700 700700 700700 1 0"),
-     {2, 6}},
-    {"t_square_on_first_cusp_not_admitted", Conf(1, 0, "0 0 0 0 5 0 200700 700700 700700 1 0"),
-     {}},
+    {"t_square_on_first_cusp_angular", Conf(1, 1, "0 0 0 0 5 0 200700 700700 700700 1 0"), {2, 6}},
+    {"t_square_on_first_cusp_not_admitted", Conf(1, 0, "0 0 0 0 5 0 200700 700700 700700 1 0"), {}},
     // The cusp of house 2 (30) is no angular cusp; with all cusps it makes a T-square with the
     // points at 120 and 300.
     {"t_square_on_second_cusp_angular", Conf(1, 1, "0 0 0 0 5 0 201700 700700 700700 1 0"), {}},
-    {"t_square_on_second_cusp_all", Conf(1, 2, "0 0 0 0 5 0 201700 700700 700700 1 0"),
-     {4, 5, 7}},
+    {"t_square_on_second_cusp_all", Conf(1, 2, "0 0 0 0 5 0 201700 700700 700700 1 0"), {4, 5, 7}},
 };
 
 // QUANT: w2 what, w3 the object, w4 the comparison; words 8..18: w8 w9 the numbers, w10
@@ -251,7 +266,8 @@ const KindCase kQuantCases[] = {
     {"aspects_of_sun_less", Quant(4, 0, 2, "\x03 \x03", 2, 0, 0), {0, 6}},
     {"aspects_of_sun_equal", Quant(4, 0, 0, "\x03 \x03", 3, 0, 0), {1, 3, 4, 5}},
     {"aspects_of_each_light_more", Quant(4, 501, 1, "Lights[каждая] \x03", 2, 0, 0), {3, 4, 5, 7}},
-    {"aspects_of_one_light_more", Quant(4, 500, 1, "Lights[одна_из] \x03", 2, 0, 0),
+    {"aspects_of_one_light_more",
+     Quant(4, 500, 1, "Lights[одна_из] \x03", 2, 0, 0),
      {1, 3, 4, 5, 7}},
     {"aspects_of_lights_added_up", Quant(4, 501, 0, "Lights[каждая] \x01", 6, 0, 0), {3, 4, 5}},
 };
@@ -268,7 +284,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, ConditionKindsTool, ::testing::ValuesIn(kQuantC
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConditionKindsToolRun, MissingGroupOfAComparisonEndsTheRun) {
-  const ToolRun run = RunTool(Line(4, 501, 5, 0, "Nobody[каждая] \x03 \x03", "0 0 0 1 0 0 0 0 0 0 0"));
+  const ToolRun run =
+      RunTool(Line(4, 501, 5, 0, "Nobody[каждая] \x03 \x03", "0 0 0 1 0 0 0 0 0 0 0"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "viewed 1\n");
   // Before/after with the same group holds nowhere and goes on.
