@@ -10,7 +10,6 @@
 #include "conditions/core/cfunc.h"
 #include "conditions/core/quantity_values.h"
 #include "foundation/config/configuration.h"
-#include "foundation/datetime/fdate.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -181,32 +180,6 @@ TEST_F(ValueConditions, AbsentMembersNeverPass) {
       {"interval_absent_ruler", "1 + 3 300 0 3 \x03 \x03 \x03 359 0 0 0 0 0 0 0 0 0 0", 0},
   };
   for (const Row& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
-}
-
-TEST_F(ValueConditions, DatesCompareInCalendarOrder) {
-  // Julian days: 4 October 1582 (Julian) is the day before 15 October 1582 (Gregorian); 20 May
-  // 10 BC lies after 1 January 10 BC and before 1 January 5 BC.
-  const auto dated = [](int day, int month, int year, char era) {
-    Chart chart = MakeChart({});
-    EXPECT_TRUE(chart.definition.sources[0].moment.date.SetDate(day, month, year, era).ok());
-    return chart;
-  };
-  struct Row {
-    const char* name;
-    std::string line;
-    Chart chart;
-    int expected;
-  };
-  const std::string moreReform = "1 + 4 0 1 0 \x03 \x03 \x03 0 0 0 4 10 1582 1 0 0 0 0";
-  const std::string betweenBc = "1 + 3 0 1 0 \x03 \x03 \x03 1 1 5 1 1 10 0 0 0 0 0";
-  const Row rows[] = {
-      {"day_after_reform", moreReform, dated(15, 10, 1582, 'A'), 1},
-      {"reform_day_itself", moreReform, dated(4, 10, 1582, 'A'), 0},
-      {"inside_bc_interval", betweenBc, dated(20, 5, 10, 'B'), 1},
-      {"before_bc_interval", betweenBc, dated(31, 12, 11, 'B'), 0},
-      {"after_bc_interval", betweenBc, dated(2, 1, 5, 'B'), 0},
-  };
-  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, row.chart), row.expected) << row.name;
 }
 
 TEST_F(ValueConditions, ContextOfNameTitleAndPlace) {
