@@ -16,9 +16,9 @@
 #include "astro/aspects/aspect.h"
 #include "astro/aspects/aspect_system.h"
 #include "astro/chart/chart.h"
+#include "conditions/core/aspect_configurations.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/core/condition_eval_internal.h"
-#include "conditions/core/configuration_table.h"
 #include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
 
@@ -28,6 +28,7 @@ namespace {
 
 constexpr int kCandidateCount = 46;  // points 0..33, cusps 34..45
 constexpr int kFirstCusp = 34;
+constexpr int kMaxVertices = 6;
 constexpr int kNodes[2] = {16, 17};
 // The angle of an aspect found by the system's search must lie this close to the row's angle.
 constexpr double kAngleMatch = 0.01;
@@ -155,8 +156,8 @@ MatchState TakeMember(MatchState state, unsigned allowedSlots) {
 // The search of a configuration on one chart.
 class ConfSearch {
  public:
-  ConfSearch(const ConfigurationRecord& row, const QueryCondition& c, const Candidates& candidates,
-             const AngleTest& test, const std::array<Mask, ConfigurationRecord::kMaxMembers>& slots)
+  ConfSearch(const AspectConfiguration& row, const QueryCondition& c, const Candidates& candidates,
+             const AngleTest& test, const std::array<Mask, kMaxVertices>& slots)
       : row_(row), c_(c), candidates_(candidates), test_(test), slots_(slots), n_(row.members) {
     partners_.reserve(8);
   }
@@ -315,22 +316,22 @@ class ConfSearch {
     return found;
   }
 
-  const ConfigurationRecord& row_;
+  const AspectConfiguration& row_;
   const QueryCondition& c_;
   const Candidates& candidates_;
   const AngleTest& test_;
-  const std::array<Mask, ConfigurationRecord::kMaxMembers>& slots_;
+  const std::array<Mask, kMaxVertices>& slots_;
   const int n_;
   // Per angle k of the row: the partners of each candidate at that angle lying behind it, and the
   // candidates of which it is such a partner.
-  std::array<std::array<Mask, kCandidateCount>, ConfigurationRecord::kMaxMembers> next_{};
-  std::array<std::array<Mask, kCandidateCount>, ConfigurationRecord::kMaxMembers> previous_{};
+  std::array<std::array<Mask, kCandidateCount>, kMaxVertices> next_{};
+  std::array<std::array<Mask, kCandidateCount>, kMaxVertices> previous_{};
   std::vector<std::pair<double, PartnerTable>> partners_;
   PartnerTable opposition_{};
   PartnerTable firstThird_{};
   bool checkFirstThird_ = false;
-  std::array<int, ConfigurationRecord::kMaxMembers> tuple_{};
-  std::array<MatchState, ConfigurationRecord::kMaxMembers + 1> match_{};
+  std::array<int, kMaxVertices> tuple_{};
+  std::array<MatchState, kMaxVertices + 1> match_{};
   Mask used_ = 0;
 };
 
@@ -397,10 +398,10 @@ int QueryConditionConf(const CFunc& set, const Chart& chart, const QueryConditio
   ConfigurationTable table;
   BuildConfigurationTable(table);
   if (c.w[2] < 0 || c.w[2] >= kConfigurationCount) return 0;
-  const ConfigurationRecord& row = table[static_cast<std::size_t>(c.w[2])];
+  const AspectConfiguration& row = table[static_cast<std::size_t>(c.w[2])];
   const Candidates candidates = CollectCandidates(set, chart, c.w[3], c.w[4], c.w[10]);
   if (std::popcount(candidates.admitted) < row.members) return 0;
-  std::array<Mask, ConfigurationRecord::kMaxMembers> slots{};
+  std::array<Mask, kMaxVertices> slots{};
   for (int s = 0; s < row.members; ++s)
     slots[static_cast<std::size_t>(s)] =
         MemberMask(set, chart, c, c.w[9] == 1 ? 0 : s) & candidates.admitted;

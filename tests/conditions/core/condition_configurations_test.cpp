@@ -15,8 +15,8 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "conditions/core/aspect_configurations.h"
 #include "conditions/core/cfunc.h"
-#include "conditions/core/configuration_table.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
@@ -27,8 +27,8 @@ namespace {
 using testing_support::ScriptedPrompter;
 using testing_support::TempFolder;
 
-// The configurations as the table gives them: vertices, angles in the table's order, whether the
-// variant must hold its oppositions.
+// The configurations as the table gives them (to build their figures): vertices, angles in the
+// table's order, whether the variant must hold its oppositions.
 struct RowSpec {
   int members;
   std::array<double, 6> angles;
@@ -78,20 +78,6 @@ const RowSpec kRows[42] = {
     {3, {150, 135, 72}, false},
     {3, {180, 108, 72}, false},
 };
-
-TEST(ConfigurationTable, RowsAsTheTableGivesThem) {
-  ConfigurationTable table;
-  BuildConfigurationTable(table);
-  const std::array<int, 42> apex = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0,
-                                    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 1, 0, 0};
-  for (int r = 0; r < kConfigurationCount; ++r) {
-    const ConfigurationRecord& got = table[static_cast<std::size_t>(r)];
-    EXPECT_EQ(got.members, kRows[r].members) << r;
-    EXPECT_EQ(got.angles, kRows[r].angles) << r;
-    EXPECT_EQ(got.withOppositions, kRows[r].withOppositions ? 1 : 0) << r;
-    EXPECT_EQ(got.apex, apex[static_cast<std::size_t>(r)]) << r;
-  }
-}
 
 double Norm(double x) { return std::fmod(std::fmod(x, 360.0) + 360.0, 360.0); }
 double Separation(double a, double b) {
