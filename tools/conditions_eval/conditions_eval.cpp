@@ -366,7 +366,7 @@ int main(int argc, char** argv) {
     return Refuse({conditionsFile.string(), 0, "cannot be read"});
   for (int i = 0; i < set.Count(); ++i) {
     const int kind = set.Condition(i).Kind();
-    if (set.Condition(i).Enabled() && kind != kCondAsp && kind != kCondIn && kind != kCondIncl)
+    if (set.Condition(i).Enabled() && IsPairKind(kind))
       return Refuse({conditionsFile.string(), 0,
                      "condition " + std::to_string(set.Condition(i).Number()) + " is of kind " +
                          std::to_string(kind) + ", which this tool does not decide yet"});
@@ -382,6 +382,7 @@ int main(int argc, char** argv) {
   if (auto error = LoadFixture(fixtureFile, charts)) return Refuse(*error);
   CommentSlotTable slots;
   Archive archive(slots);
+  set.SetCommentArchive(&archive);
   const std::string archivePath = (folder.Path() / "conditions_eval.arc").string();
   if (!charts.empty() && !WriteArchive(archive, slots, charts, archivePath)) {
     std::cerr << "the charts cannot be written as an archive\n";

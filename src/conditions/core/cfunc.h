@@ -16,6 +16,7 @@
 #include "conditions/core/groups.h"
 #include "conditions/core/query_condition.h"
 
+class Archive;
 class Aspectarium;
 class Chart;
 class Configuration;
@@ -136,12 +137,27 @@ class CFunc {
   // Returns the number of such faults. Evaluation itself never shows a message.
   int ReportRunProblems() const;
 
+  // --- Comment pages, configurations and counts ---
+  // The archive whose comment pages CONTEXT conditions search (not owned). Without one, or for a
+  // chart without a record number, a chart has no comment pages.
+  void SetCommentArchive(const Archive* archive) { commentArchive_ = archive; }
+  // Comment page `page` (0..9) of record `record` searched for the context text of `condition`:
+  // 1 found, 0 not found, -1 no such page.
+  int CheckContextInComment(int page, int record, const QueryCondition& condition) const;
+  // Candidates of configurations and counts: 0..33 the chart points, 34..45 the cusps of houses
+  // 1..12 (-1 stands for none and is always admitted). The cusps take part by the cusp word (0
+  // none, 1 the angular cusps of houses 1, 4, 7 and 10, otherwise all twelve), the nodes 16 and
+  // 17 exactly when the node flag is 1, every other point by the object set (0 points 0..9, 1 the
+  // points shown on the wheel, 2 all). 1 admitted, 0 not.
+  int IsObjectAdmitted(int candidate, int objectSet, int cuspWord, int nodeFlag) const;
+
  private:
   std::array<QueryCondition, kCapacity> conditions_{};
   int count_ = 0;
   int capacity_ = kCapacity;
   const Configuration* configuration_;
   const Aspectarium* aspects_;
+  const Archive* commentArchive_ = nullptr;
 };
 
 // --- The list files of a query, per mode (plain query or synastry) ---

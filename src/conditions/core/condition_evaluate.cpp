@@ -6,27 +6,13 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "conditions/core/cfunc.h"
+#include "conditions/core/condition_eval_internal.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/prompter.h"
 
-namespace {
-
-// Orbs are inclusive, whatever the binary rounding (as in the aspect systems).
-constexpr double kOrbMargin = 1e-9;
-
-enum class Family { kPoint, kSign, kHouse, kRuler, kFixed };
-
-// An object code resolved to its members: one for a single object, the group's members for a
-// group code. `found` is false for a group label that names no group.
-struct Members {
-  Family family = Family::kPoint;
-  int count = 0;
-  std::array<int, GroupRecord::kMaxMembers> index{};
-  char quantifier = 'N';  // 'N' one-of, 'A' each
-  bool found = true;
-};
+namespace condeval {
 
 Members Resolve(const CFunc& set, int code, const std::string& label) {
   Members m;
@@ -99,14 +85,6 @@ double Position(const Chart& chart, const Configuration& config, const QueryCond
   }
   return kAbsent;
 }
-
-// A member with its position and the chart point behind it.
-struct Placed {
-  Family family;
-  int index;
-  double position;
-  int point;
-};
 
 std::vector<Placed> PlaceMembers(const Chart& chart, const Configuration& config,
                                  const QueryCondition& c, const Members& m) {
@@ -201,6 +179,14 @@ const AspectSystem* SystemOf(const CFunc& set, const QueryCondition& c) {
   return set.Aspects().FindSystem(c.text3);
 }
 
+int SignOfPosition(double x) { return static_cast<int>(std::trunc(NormalizeDegrees(x))) / 30; }
+
+}  // namespace condeval
+
+namespace {
+
+using namespace condeval;
+
 int EvaluateAsp(const CFunc& set, const Chart& chart, const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
   const Members second = Resolve(set, c.w[3], c.text2);
@@ -224,8 +210,6 @@ int EvaluateAsp(const CFunc& set, const Chart& chart, const QueryCondition& c) {
   }
   return Combine(first.quantifier, second.quantifier, parts);
 }
-
-int SignOfPosition(double x) { return static_cast<int>(std::trunc(NormalizeDegrees(x))) / 30; }
 
 int EvaluateIn(const CFunc& set, const Chart& chart, const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
@@ -342,7 +326,7 @@ int EvaluatePairIn(const CFunc& set, const Chart& chart1, const Chart& chart2,
 
 }  // namespace
 
-int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int /*record*/) const {
+int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int record) const {
   if (index < 0 || index >= count_) return -1;
   const QueryCondition& c = conditions_[static_cast<std::size_t>(index)];
   switch (c.Kind()) {
@@ -352,15 +336,18 @@ int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int /*record*/)
       return EvaluateIn(*this, chart, c);
     case kCondIncl:
       return EvaluateIncl(*this, chart, c);
-    // Intervals, comparisons, before/after, context, configurations and counts are decided by
-    // their own evaluators; until they exist a run that meets one stops rather than answer wrong.
     case kCondInterval:
+      return condeval::QueryConditionInterval(*this, chart, c);
     case kCondMoreLess:
+      return condeval::QueryConditionMoreLess(*this, chart, c);
     case kCondBeforeAfter:
+      return condeval::QueryConditionBeforeAfter(*this, chart, c);
     case kCondContext:
+      return condeval::QueryConditionContext(*this, chart, c, record);
     case kCondConf:
+      return condeval::QueryConditionConf(*this, chart, c);
     case kCondQuant:
-      return -1;
+      return condeval::QueryConditionQuant(*this, chart, c);
     default:
       return 0;
   }

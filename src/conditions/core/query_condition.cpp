@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "conditions/core/quantity_values.h"
+
 void QueryCondition::CopyContents(const QueryCondition& other) {
   for (int i = 1; i <= 18; ++i)
     w[static_cast<std::size_t>(i)] = other.w[static_cast<std::size_t>(i)];
@@ -112,11 +114,20 @@ bool ValidQuantity(const QueryCondition& c) {
          In(c.w[15], 0, 2) && In(c.w[16], 0, 11);
 }
 
-bool ValidMoreLess(const QueryCondition& c) { return ValidQuantity(c) && In(c.w[4], 0, 1); }
+// The values of a bound as the condition page accepts them (a whole date that exists, minutes
+// below 60, degrees within the quantity's range).
+bool ValidBound(const QueryCondition& c, const QuantityBound& bound) {
+  return CheckQuantityValues(c.w[3], c.w[15], bound) == 0;
+}
+
+bool ValidMoreLess(const QueryCondition& c) {
+  return ValidQuantity(c) && In(c.w[4], 0, 1) && ValidBound(c, FirstBound(c));
+}
 
 bool ValidInterval(const QueryCondition& c) {
   return ValidQuantity(c) && In(c.w[4], 0, 3) && In(c.w[8], 0, 359) && In(c.w[9], 0, 59) &&
-         In(c.w[10], 0, 32767) && In(c.w[17], 0, 1) && In(c.w[18], 0, 11);
+         In(c.w[10], 0, 32767) && In(c.w[17], 0, 1) && In(c.w[18], 0, 11) &&
+         ValidBound(c, FirstBound(c)) && ValidBound(c, SecondBound(c));
 }
 
 bool ValidBeforeAfter(const QueryCondition& c) {

@@ -166,8 +166,11 @@ TEST(ConditionsEvalToolRun, MissingGroupOfAnAspectEndsTheRunAtTheFirstChart) {
   EXPECT_EQ(run.out, "viewed 1\n");
 }
 
-TEST(ConditionsEvalToolRun, RefusesAKindItDoesNotDecideAndBadInput) {
-  EXPECT_EQ(RunTool("1 + 4 0 0 0 \x03 \x03 \x03 0 0 0 10 0 0 0 0 0 0 0\n").status, 2);
+TEST(ConditionsEvalToolRun, RefusesBadInput) {
+  // A comparison with 31 February 1990 is refused as it is read: nothing is left to hold.
+  const ToolRun refused = RunTool("1 + 4 0 1 0 \x03 \x03 \x03 0 0 0 31 2 1990 1 0 0 0 0\n");
+  EXPECT_EQ(refused.status, 0);
+  EXPECT_EQ(refused.out, Hits({}));
   TempFolder folder;
   WriteFile(folder / "c.lst", "");
   const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
