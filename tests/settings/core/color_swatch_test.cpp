@@ -16,17 +16,18 @@ using platform::RecordedCall;
 struct FrameCase {
   const char* name;
   int number;
+  Color fill;
   Color frame;  // by hand: 255 minus each component; grey 7 takes palette 15 (white)
 };
 
 const FrameCase kFrameCases[] = {
-    {"red_12_framed_cyan", 12, {0, 255, 255}},
-    {"yellow_14_framed_blue", 14, {0, 0, 255}},
-    {"navy_1", 1, {255, 255, 127}},
-    {"light_grey_16_is_not_the_grey", 16, {63, 63, 63}},
-    {"grey_7_framed_in_15", 7, {255, 255, 255}},
-    {"number_0_is_black_framed_white", 0, {255, 255, 255}},
-    {"number_60_is_black_framed_white", 60, {255, 255, 255}},
+    {"red_12_framed_cyan", 12, {255, 0, 0}, {0, 255, 255}},
+    {"yellow_14_framed_blue", 14, {255, 255, 0}, {0, 0, 255}},
+    {"navy_1", 1, {0, 0, 128}, {255, 255, 127}},
+    {"light_grey_16_is_not_the_grey", 16, {192, 192, 192}, {63, 63, 63}},
+    {"grey_7_framed_in_15", 7, {128, 128, 128}, {255, 255, 255}},
+    {"first_swatch_0_is_black_framed_white", 0, {0, 0, 0}, {255, 255, 255}},
+    {"number_60_is_black_framed_white", 60, {0, 0, 0}, {255, 255, 255}},
 };
 
 TEST(ColorSwatch, SelectedSwatchIsFramedInItsComplementExceptTheGrey) {
@@ -38,6 +39,7 @@ TEST(ColorSwatch, SelectedSwatchIsFramedInItsComplementExceptTheGrey) {
     DrawColorSwatch(dc, item, c.number, true, swatch_draw::kEntire);
     ASSERT_EQ(dc.Calls().size(), 2u) << c.name;
     EXPECT_EQ(dc.Calls()[0].kind, RecordedCall::FillRect) << c.name;
+    EXPECT_EQ(dc.Calls()[0].color, c.fill) << c.name;
     const RecordedCall& frame = dc.Calls()[1];
     EXPECT_EQ(frame.kind, RecordedCall::Rectangle) << c.name;
     EXPECT_EQ(frame.pen.color, c.frame) << c.name;
@@ -98,15 +100,8 @@ TEST(ColorSwatch, WhatEachDrawingRequestDraws) {
   }
 }
 
-TEST(ColorSwatch, NumberZeroIsTheFirstSwatchAndDrawsBlack) {
-  platform::RecordingDc dc;
-  DrawColorSwatch(dc, {0, 0, 100, 19}, 0, false, swatch_draw::kEntire);
-  ASSERT_EQ(dc.Calls().size(), 1u);
-  EXPECT_EQ(dc.Calls()[0].color, platform::kBlack);
-  EXPECT_EQ((ColorChoice{16, 0}.InitialRow()), 0);
-}
-
 TEST(ColorSwatch, ChoiceSelectsTheCurrentColourOnceAndAnswersMinusOneWithoutSelection) {
+  EXPECT_EQ((ColorChoice{16, 0}.InitialRow()), 0);
   EXPECT_EQ((ColorChoice{60, 59}.InitialRow()), 59);
   EXPECT_EQ((ColorChoice{16, 20}.InitialRow()), -1);  // not offered: nothing selected
   EXPECT_EQ((ColorChoice{16, -1}.InitialRow()), -1);
