@@ -97,7 +97,7 @@ CommandTable MakeTable() {
       {cmd::kConfigFixedStars, "Неподвижные звезды", "", "", false},
       {cmd::kConfigAstroCart, "Астрокартография", "", "", false},
       {cmd::kConfigRulers, "Управители", "", "", false},
-      {cmd::kConfigPlanetGroups, "Группы планет", "", "", false},
+      {cmd::kConfigPlanetGroups, "Группы планет", "", "", true},
       {cmd::kConfigExportFormats, "Форматы экспорта архивов", "", "", false},
       {cmd::kConfigImport, "Импорт установок", "", "", false},
       {cmd::kConfigWindows2000, "Windows 2000", "", "Широкие колонки таблиц", false},

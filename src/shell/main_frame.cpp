@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <string>
 
+#include "conditions/ui/groups_dialog.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/view.h"
@@ -40,6 +41,7 @@ void CMainFrame::RegisterCommands() {
         state.enabled = MdiArea()->currentSubWindow() != nullptr;
       });
   OnCommand(cmd::kAppExit, [this] { close(); });
+  OnCommand(cmd::kConfigPlanetGroups, [this] { RunPlanetGroupsCommand(this); });
 
   OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
   OnCommand(cmd::kWindowTileHorz, [this] { MdiArea()->tileSubWindows(); });
