@@ -67,7 +67,7 @@ Fixture& GetFixture() {
   return fixture;
 }
 
-void RunMatrix(benchmark::State& state, int minutes, int events) {
+void RunMatrix(benchmark::State& state, int minutes, int events, bool cache = true) {
   Fixture& f = GetFixture();
   const Configuration config = f.ConfigFor(minutes);
   const LifeEventList list = Fixture::Events(events);
@@ -76,7 +76,7 @@ void RunMatrix(benchmark::State& state, int minutes, int events) {
   for (auto _ : state) {
     RectMatrix matrix;
     (void)matrix.Prepare(config, f.aspectarium, list);
-    const Status st = matrix.CalculateAll(ctx, f.chart, progress);
+    const Status st = matrix.CalculateAll(ctx, f.chart, progress, cache);
     benchmark::DoNotOptimize(st);
     state.counters["trials"] = matrix.TrialCount();
   }
@@ -84,6 +84,10 @@ void RunMatrix(benchmark::State& state, int minutes, int events) {
 
 void BM_TwoHoursTenEvents(benchmark::State& state) { RunMatrix(state, 120, 10); }
 BENCHMARK(BM_TwoHoursTenEvents)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same with the transit chart built for every trial and event, for comparison.
+void BM_TwoHoursTenEventsUncached(benchmark::State& state) { RunMatrix(state, 120, 10, false); }
+BENCHMARK(BM_TwoHoursTenEventsUncached)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_TwoDaysTwentyEvents(benchmark::State& state) { RunMatrix(state, 2 * 1440, 20); }
 BENCHMARK(BM_TwoDaysTwentyEvents)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -405,7 +405,7 @@ void DRectConf::OnTransfer() {
 DRectifMethods::DRectifMethods(const RectMethodsPage& page, QWidget* parent)
     : platform::PropertyPage(parent), page_(page) {
   auto* layout = new QGridLayout(this);
-  const char* heads[] = {"Основной", "Дополни- тельный", "Не учи- тывать"};
+  const char* heads[] = {"Основной", "Дополни-\nтельный", "Не учи-\nтывать"};
   for (int c = 0; c < 3; ++c)
     layout->addWidget(new QLabel(QString::fromUtf8(heads[c]), this), 0, c + 1);
   for (int r = 0; r < RectMethodsPage::kRows; ++r) {

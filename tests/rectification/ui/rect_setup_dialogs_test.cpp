@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -18,7 +19,9 @@
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/glyph_file.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "rectification/ui/rect_events_list_box.h"
 #include "support/test_support.h"
 
@@ -146,6 +149,30 @@ TEST_F(RectSetup, TheCommandComputesTheMatrixAndReportsTheBestTimes) {
   EXPECT_TRUE(matrix->Calculated());
   ASSERT_TRUE(prompts_.WasShown(kMsgRectBestTrials));
   EXPECT_NE(prompts_.shown.back().text.find("15:06:1985 08:0"), std::string::npos);
+}
+
+TEST_F(RectSetup, PagesArePicturedForALook) {
+  ASSERT_TRUE(events_.Add(Cp1251("Переезд"), 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN").ok());
+  ASSERT_TRUE(events_.Add(Cp1251("Свадьба"), 2, 9, 2010, "NNNY", "NNNNNNY").ok());
+  events_.Event(1).status = kLifeEventLeftOut;
+  DRectConf conf(RectConfPage(config_, chart_.definition.sources[0].moment),
+                 {systems_.GetSystem(0).GetName()}, files_);
+  conf.DoDataExchange(false);
+  DRectifMethods methods{RectMethodsPage(config_)};
+  methods.DoDataExchange(false);
+  EXPECT_EQ(methods.Row(4)->checkedId(), 0);
+  EXPECT_FALSE(methods.Row(14)->button(0)->isVisibleTo(&methods));
+  const char* demo = std::getenv("VELM_DEMO_DIR");
+  if (demo == nullptr || *demo == '\0') return;
+  static platform::GlyphSet glyphSet;
+  ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
+  platform::InstallGlyphs(&glyphSet);
+  conf.resize(900, 560);
+  methods.resize(600, 560);
+  EXPECT_TRUE(conf.grab().save(QString::fromStdString((std::filesystem::path(demo) /
+                                                       "rect_conf_page.png").string())));
+  EXPECT_TRUE(methods.grab().save(QString::fromStdString((std::filesystem::path(demo) /
+                                                          "rect_methods_page.png").string())));
 }
 
 TEST_F(RectSetup, ChooseChartStartsWithEveryChart) {
