@@ -140,7 +140,6 @@ RectInterval ReadRectInterval(const Configuration& config) {
     r.start[static_cast<std::size_t>(i)] = config.rectification.Get(Block::kStart[i]);
     r.end[static_cast<std::size_t>(i)] = config.rectification.Get(Block::kEnd[i]);
   }
-  // The block holds year, month, day, hour, minute; the words here are the same order.
   return r;
 }
 
@@ -238,6 +237,7 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
   Source& source = working.definition.sources[0];
 
   const int trials = TrialCount();
+  calculated_ = false;
   std::vector<double> slots(static_cast<std::size_t>(MethodCount()));
   std::vector<Chart> transits;
   std::vector<bool> transitBuilt;
