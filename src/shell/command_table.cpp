@@ -74,7 +74,7 @@ CommandTable MakeTable() {
       {cmd::kAddRemoveChart, "Добавить/Убрать гороскоп", "", "", false},
       {cmd::kLineCrossings, "Пересечения линий", "Alt+X", "", false},
 
-      {cmd::kRectifyByEvents, "Ректификация по событиям", "", "", false},
+      {cmd::kRectifyByEvents, "Ректификация по событиям", "", "", true},
       {cmd::kTreminRectification, "Ректификация по методу Тремина", "", "", false},
       {cmd::kHermesTrutine, "Трутина Гермеса", "", "", false},
       {cmd::kMoravNumber, "Число Морава", "", "", false},

@@ -9,12 +9,15 @@
 #include "archive/browser/comment_view.h"
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive.h"
+#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/data_file_names.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
+#include "rectification/ui/rect_setup_dialogs.h"
 #include "shell/command_ids.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/entry/enter_chart.h"
@@ -389,6 +392,8 @@ void CKovraDoc::AddChartCommands() {
   };
   OnCommand(
       cmd::kChartInfo, [this] { ShowChartInfo(); }, hasChart);
+  OnCommand(
+      cmd::kRectifyByEvents, [this] { RectifyByEvents(); }, hasChart);
   for (int unit = 0; unit < cmd::kStepUnitCount; ++unit) {
     const auto stepUnit = static_cast<StepUnit>(unit);
     OnCommand(
@@ -404,6 +409,18 @@ int CKovraDoc::ChooseChartForTable(int tableKind, int slot) {
   if (dialog.DoModal() != platform::kIdOk) return -1;
   (slot == 2 ? secondTableChoice : firstTableChoice) = dialog.choice;
   return dialog.choice;
+}
+
+void CKovraDoc::RectifyByEvents() {
+  if (chart_ == nullptr) return;
+  RectEventFiles files;
+  files.events = &app_.RectificationEvents();
+  files.eventsFile = app_.GetPath(g_DataFileNames[kDataLifeEvents]);
+  files.tremin = &app_.TreminEvents();
+  files.treminFile = app_.GetPath(g_DataFileNames[kDataTestEvents]);
+  if (auto matrix = RunRectificationByEvents(*chart_, GetConfiguration(), GetAspectarium(), files,
+                                             app_.MainWindow()))
+    rectification_ = std::move(matrix);
 }
 
 void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {

@@ -12,6 +12,7 @@
 
 #include "astro/chart/chart.h"
 #include "platform/qt/document.h"
+#include "rectification/core/rect_matrix.h"
 #include "shell/view_kinds.h"
 
 class CCommentView;
@@ -167,6 +168,11 @@ class CKovraDoc : public platform::Document {
   // The chart information dialog of the document's (inner) chart.
   void ShowChartInfo();
 
+  // The rectification by events: the set-up sheet and the score matrix of this chart. The last
+  // matrix computed stays with the document for the rectification view (nullptr before one).
+  void RectifyByEvents();
+  const RectMatrix* RectificationResult() const { return rectification_.get(); }
+
   // Statistics results of a statistics result document.
   void SetStatResults(const StatResults& results);
   void FreeStatResults();
@@ -190,4 +196,5 @@ class CKovraDoc : public platform::Document {
   int resultKind_ = -1;
   std::array<int, static_cast<std::size_t>(DocView::kCount)> openViews_{};
   StatResults stats_;
+  std::unique_ptr<RectMatrix> rectification_;
 };

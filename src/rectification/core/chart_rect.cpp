@@ -1,6 +1,7 @@
 #include "rectification/core/chart_rect.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
@@ -310,28 +311,47 @@ int MethodsOnIn(int group, const RectScoringSetup& setup) {
   return n;
 }
 
-using MakeDerived = Status (*)(Chart&, const Chart&, const Moment&);
+using MakeDerived = Status (*)(const ChartContext&, Chart&, const Chart&, const Moment&);
 
-// One group with a derived chart: built (with or without speeds) only when a method is on.
-Status ScoreDerivedGroup(int group, MakeDerived make, bool withSpeeds, const ChartRect& natal,
-                         const LifeEvent& event, const RectScoringSetup& setup,
-                         std::span<double> slots, int& counter) {
+// Builds and computes a derived chart (with or without speeds).
+Status BuildDerived(const ChartContext* ctx, MakeDerived make, bool withSpeeds,
+                    const ChartRect& natal, const Moment& moment, Chart& derived) {
+  // Without a context of the caller's, one snapshot of the current settings serves both steps.
+  std::optional<ChartContext> own;
+  if (ctx == nullptr) own.emplace(ChartContext::FromCurrentSettings());
+  const ChartContext& use = ctx != nullptr ? *ctx : *own;
+  Status built = make(use, derived, natal, moment);
+  if (built.ok())
+    built = withSpeeds ? ChartCalculate(use, derived, 0) : derived.CalculatePositions(use, 0);
+  return built;
+}
+
+// One group with a derived chart: built (with or without speeds) only when a method is on;
+// `prebuilt`, when given, is that chart built beforehand.
+Status ScoreDerivedGroup(const ChartContext* ctx, int group, MakeDerived make, bool withSpeeds,
+                         const ChartRect& natal, const LifeEvent& event,
+                         const RectScoringSetup& setup, std::span<double> slots, int& counter,
+                         const Chart* prebuilt = nullptr) {
   const int n = MethodsOnIn(group, setup);
   if (n == 0) return Status::Ok();
   if (counter < 0 || counter + n > static_cast<int>(slots.size()))
     return Status::Error(kErrParameter, "ChartRect", group);
-  Chart derived;
-  Status built = make(derived, natal, event.moment);
-  if (built.ok()) built = withSpeeds ? ChartCalculate(derived, 0) : derived.CalculatePositions(0);
+  Chart own;
+  const Chart* derived = prebuilt;
+  Status built;
+  if (derived == nullptr) {
+    built = BuildDerived(ctx, make, withSpeeds, natal, event.moment, own);
+    derived = &own;
+  }
   if (!built.ok()) {
     for (int i = 0; i < n; ++i) slots[static_cast<std::size_t>(counter++)] = 0.0;
     return built;
   }
   EventCharts charts;
   charts.natal = &natal;
-  if (group == kGroupProgressions) charts.progressed = &derived;
-  if (group == kGroupTransits) charts.transit = &derived;
-  if (group == kGroupDirections) charts.directed = &derived;
+  if (group == kGroupProgressions) charts.progressed = derived;
+  if (group == kGroupTransits) charts.transit = derived;
+  if (group == kGroupDirections) charts.directed = derived;
   return WriteGroup(group, charts, event, setup, slots, counter);
 }
 
@@ -341,6 +361,12 @@ ChartRect::ChartRect(const Chart& trial) : Chart(trial) { Prepare(); }
 
 Status ChartRect::Compute() {
   const Status st = CalculatePositions(0);
+  Prepare();
+  return st;
+}
+
+Status ChartRect::Compute(const ChartContext& ctx) {
+  const Status st = CalculatePositions(ctx, 0);
   Prepare();
   return st;
 }
@@ -397,19 +423,20 @@ double ScoreMethod(int method, const EventCharts& charts, const LifeEvent& event
 
 Status ScoreProgressions(const ChartRect& natal, const LifeEvent& event,
                          const RectScoringSetup& setup, std::span<double> slots, int& counter) {
-  return ScoreDerivedGroup(kGroupProgressions, &MakeProgressed, false, natal, event, setup, slots,
-                           counter);
+  return ScoreDerivedGroup(nullptr, kGroupProgressions, &MakeProgressed, false, natal, event, setup,
+                           slots, counter);
 }
 
 Status ScoreTransits(const ChartRect& natal, const LifeEvent& event, const RectScoringSetup& setup,
                      std::span<double> slots, int& counter) {
-  return ScoreDerivedGroup(kGroupTransits, &MakeTransit, true, natal, event, setup, slots, counter);
+  return ScoreDerivedGroup(nullptr, kGroupTransits, &MakeTransit, true, natal, event, setup, slots,
+                           counter);
 }
 
 Status ScoreDirections(const ChartRect& natal, const LifeEvent& event,
                        const RectScoringSetup& setup, std::span<double> slots, int& counter) {
-  return ScoreDerivedGroup(kGroupDirections, &MakeDirected, true, natal, event, setup, slots,
-                           counter);
+  return ScoreDerivedGroup(nullptr, kGroupDirections, &MakeDirected, true, natal, event, setup,
+                           slots, counter);
 }
 
 double LifePointAtEvent(const ChartRect& natal, const LifeEvent& event,
@@ -443,6 +470,29 @@ Status ScoreEvent(const ChartRect& natal, const LifeEvent& event, const RectScor
   keep(ScoreProgressions(natal, event, setup, slots, counter));
   keep(ScoreTransits(natal, event, setup, slots, counter));
   keep(ScoreDirections(natal, event, setup, slots, counter));
+  keep(ScoreLifePoint(natal, event, setup, slots, counter));
+  return first;
+}
+
+Status MakeEventTransit(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
+                        Chart& out) {
+  return BuildDerived(&ctx, &MakeTransit, true, natal, event.moment, out);
+}
+
+Status ScoreEvent(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
+                  const RectScoringSetup& setup, std::span<double> slots, const Chart* transit) {
+  std::fill(slots.begin(), slots.end(), 0.0);
+  int counter = 0;
+  Status first;
+  const auto keep = [&](Status st) {
+    if (first.ok() && !st.ok()) first = std::move(st);
+  };
+  keep(ScoreDerivedGroup(&ctx, kGroupProgressions, &MakeProgressed, false, natal, event, setup,
+                         slots, counter));
+  keep(ScoreDerivedGroup(&ctx, kGroupTransits, &MakeTransit, true, natal, event, setup, slots,
+                         counter, transit));
+  keep(ScoreDerivedGroup(&ctx, kGroupDirections, &MakeDirected, true, natal, event, setup, slots,
+                         counter));
   keep(ScoreLifePoint(natal, event, setup, slots, counter));
   return first;
 }

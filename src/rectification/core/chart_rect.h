@@ -11,6 +11,7 @@
 #include <span>
 
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
 #include "foundation/status.h"
 #include "rectification/core/life_event.h"
 #include "rectification/core/rect_scoring_setup.h"
@@ -22,6 +23,8 @@ class ChartRect : public Chart {
 
   // Computes the copy without speeds (its own house system), then Prepare().
   Status Compute();
+  // The same with the settings of `ctx` (a run builds one context and passes it down).
+  Status Compute(const ChartContext& ctx);
   // Takes the lookups the scorers use from the points and cusps as they stand (after positions
   // were set by hand, in tests).
   void Prepare();
@@ -74,3 +77,13 @@ double LifePointAtEvent(const ChartRect& natal, const LifeEvent& event,
 // first failure of a group (its methods score 0; the other groups still run).
 Status ScoreEvent(const ChartRect& natal, const LifeEvent& event, const RectScoringSetup& setup,
                   std::span<double> slots);
+
+// The transit chart of the event's date at the natal chart's place and zone, computed with speeds.
+// It does not depend on the trial birth time, so a run over many trials builds it once per event.
+Status MakeEventTransit(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
+                        Chart& out);
+// ScoreEvent with the settings of `ctx`; `transit`, when given, is the event's transit chart built
+// beforehand by MakeEventTransit for the same place (else the group builds it).
+Status ScoreEvent(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
+                  const RectScoringSetup& setup, std::span<double> slots,
+                  const Chart* transit = nullptr);

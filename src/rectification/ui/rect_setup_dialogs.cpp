@@ -1,0 +1,521 @@
+#include "rectification/ui/rect_setup_dialogs.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/palette.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/progress_dialog.h"
+#include "platform/qt/qt_dc.h"
+#include "platform/qt/qt_text.h"
+#include "rectification/ui/rect_events_list_box.h"
+
+namespace {
+
+constexpr int kMsgPointNameFirst = 300;
+constexpr int kMsgSheetTitle = 472;  // "РЕКТИФИКАЦИЯ"
+constexpr int kBestTrialsShown = 10;
+
+RectMemberChooser& Chooser() {
+  static RectMemberChooser chooser;
+  return chooser;
+}
+
+void Show(int message) {
+  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
+}
+
+QSpinBox* NumberBox(QWidget* owner, int low, int high) {
+  auto* box = new QSpinBox(owner);
+  box->setRange(low, high);
+  return box;
+}
+
+// The check boxes that serve while no member chooser is wired.
+bool ChooseByCheckBoxes(int mode, std::string& marks, QWidget* parent) {
+  platform::Dialog dialog(parent);
+  auto* grid = new QGridLayout(&dialog);
+  std::vector<QCheckBox*> boxes;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const QString label = mode == 0 ? platform::ToQt(GetMessageText(kMsgPointNameFirst +
+                                                                    static_cast<int>(i)))
+                                    : QString::number(i + 1);
+    auto* box = new QCheckBox(label, &dialog);
+    box->setChecked(marks[i] == 'Y');
+    grid->addWidget(box, static_cast<int>(i) % 10, static_cast<int>(i) / 10);
+    boxes.push_back(box);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  grid->addWidget(buttons, 10, 0, 1, 3);
+  if (dialog.DoModal() != platform::kIdOk) return false;
+  for (std::size_t i = 0; i < marks.size(); ++i) marks[i] = boxes[i]->isChecked() ? 'Y' : 'N';
+  return true;
+}
+
+// The marked planets (a row at 30 % of the height) and houses (at 55 %) as glyphs.
+class MarksView : public QWidget {
+ public:
+  MarksView(const RectEventPage& page, QWidget* parent) : QWidget(parent), page_(page) {
+    setMinimumSize(360, 120);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    platform::QtDc dc(painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    const int size = std::max(60, height() / 6 * 720 / 96);
+    const int step = std::max(1, height() / 6 * 14 / 10);
+    const auto row = [&](const std::string& glyphs, int y) {
+      int x = width() * 15 / 100;
+      for (char g : glyphs) {
+        DrawGlyphText(dc, x, y, g, 'a', size, platform::BkMode::Transparent);
+        x += step;
+      }
+    };
+    if (page_.PlanetButtonShown()) row(page_.PlanetGlyphs(), height() * 30 / 100);
+    row(page_.HouseGlyphs(), height() * 55 / 100);
+  }
+
+ private:
+  const RectEventPage& page_;
+};
+
+}  // namespace
+
+void SetRectMemberChooser(RectMemberChooser chooser) { Chooser() = std::move(chooser); }
+
+bool ChooseRectMembers(int mode, std::string& marks, QWidget* parent) {
+  if (Chooser()) return Chooser()(mode, marks, parent);
+  return ChooseByCheckBoxes(mode, marks, parent);
+}
+
+// --- DRectEvent ---
+
+DRectEvent::DRectEvent(const RectEventPage& page, QWidget* parent)
+    : platform::Dialog(parent), page_(page) {
+  setWindowTitle(QStringLiteral("Событие"));
+  auto* layout = new QVBoxLayout(this);
+  auto* dateRow = new QHBoxLayout;
+  day_ = NumberBox(this, 1, 31);
+  month_ = NumberBox(this, 1, 12);
+  year_ = NumberBox(this, RectConfPage::kYearMin, RectConfPage::kYearMax);
+  dateRow->addWidget(day_);
+  dateRow->addWidget(month_);
+  dateRow->addWidget(year_);
+  layout->addLayout(dateRow);
+  text_ = new QLineEdit(this);
+  text_->setMaxLength(static_cast<int>(RectEventPage::kMaxText));
+  layout->addWidget(text_);
+  auto* buttonsRow = new QHBoxLayout;
+  planets_ = new QPushButton(QStringLiteral("Планеты..."), this);
+  houses_ = new QPushButton(QStringLiteral("Дома..."), this);
+  planets_->setVisible(page_.PlanetButtonShown());
+  buttonsRow->addWidget(planets_);
+  buttonsRow->addWidget(houses_);
+  layout->addLayout(buttonsRow);
+  marks_ = new MarksView(page_, this);
+  layout->addWidget(marks_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &DRectEvent::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &DRectEvent::reject);
+  connect(planets_, &QPushButton::clicked, this, &DRectEvent::ChoosePlanets);
+  connect(houses_, &QPushButton::clicked, this, &DRectEvent::ChooseHouses);
+}
+
+bool DRectEvent::DoDataExchange(bool save) {
+  if (!save) {
+    day_->setValue(page_.day);
+    month_->setValue(page_.month);
+    year_->setValue(page_.year);
+    text_->setText(platform::ToQt(page_.text));
+    return true;
+  }
+  page_.day = day_->value();
+  page_.month = month_->value();
+  page_.year = year_->value();
+  page_.text = platform::FromQt(text_->text());
+  return true;
+}
+
+bool DRectEvent::CheckOk() {
+  const int refused = page_.CheckOk();
+  if (refused == 0) return true;
+  Show(refused);
+  return false;
+}
+
+void DRectEvent::ChoosePlanets() {
+  std::string marks = page_.planetMask;
+  if (!ChooseRectMembers(0, marks, this)) return;
+  page_.planetMask = marks;
+  marks_->update();
+}
+
+void DRectEvent::ChooseHouses() {
+  std::string marks = page_.houseMask;
+  if (!ChooseRectMembers(1, marks, this)) return;
+  page_.houseMask = marks;
+  marks_->update();
+}
+
+// --- DRectChooseChart ---
+
+DRectChooseChart::DRectChooseChart(QWidget* parent) : platform::Dialog(parent) {
+  setWindowTitle(QStringLiteral("Выбор гороскопов"));
+  auto* layout = new QVBoxLayout(this);
+  const char* labels[] = {"Натальный", "Транзитный", "Прогрессивный", "Дирекционный"};
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    boxes_[i] = new QCheckBox(QString::fromUtf8(labels[i]), this);
+    layout->addWidget(boxes_[i]);
+  }
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("Показать"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("Отменить"), QDialogButtonBox::RejectRole);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &DRectChooseChart::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &DRectChooseChart::reject);
+}
+
+bool DRectChooseChart::DoDataExchange(bool save) {
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    if (save)
+      show[i] = boxes_[i]->isChecked();
+    else
+      boxes_[i]->setChecked(show[i]);
+  }
+  return true;
+}
+
+// --- DRectConf ---
+
+DRectConf::DRectConf(const RectConfPage& page, const std::vector<std::string>& systemNames,
+                     const RectEventFiles& files, QWidget* parent)
+    : platform::PropertyPage(parent),
+      page_(page),
+      files_(files),
+      editor_(*files.events, files.eventsFile) {
+  auto* layout = new QGridLayout(this);
+  list_ = new CRectEventsListBox(0, this);
+  layout->addWidget(list_, 0, 0, 1, 2);
+  auto* commands = new QVBoxLayout;
+  const auto button = [&](const char* text, void (DRectConf::*handler)()) {
+    auto* b = new QPushButton(QString::fromUtf8(text), this);
+    connect(b, &QPushButton::clicked, this, handler);
+    commands->addWidget(b);
+  };
+  button("ДОБАВИТЬ СОБЫТИЕ", &DRectConf::OnAdd);
+  button("РЕДАКТИРОВАТЬ СОБЫТИЕ", &DRectConf::OnEdit);
+  button("УБРАТЬ СОБЫТИЕ", &DRectConf::OnRemove);
+  button("ВКЛ./ВЫКЛ. СОБЫТИЕ", &DRectConf::OnSwitch);
+  chrono_ = new QCheckBox(QStringLiteral("Хронологический порядок"), this);
+  connect(chrono_, &QCheckBox::clicked, this, &DRectConf::OnChronological);
+  commands->addWidget(chrono_);
+  button("В СПИСОК МЕТОДА ТРЕМИНА", &DRectConf::OnTransfer);
+  layout->addLayout(commands, 0, 2);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OnEdit(); });
+
+  auto* interval = new QGroupBox(QStringLiteral("Возможный интервал рождения"), this);
+  auto* rows = new QGridLayout(interval);
+  // Day, month, year, hour, minute on screen; the words are year, month, day, hour, minute.
+  static constexpr std::array<int, 5> kWordOfColumn{2, 1, 0, 3, 4};
+  static constexpr std::array<std::array<int, 2>, 5> kRange{
+      {{RectConfPage::kYearMin, RectConfPage::kYearMax}, {1, 12}, {1, 31}, {0, 23}, {0, 59}}};
+  for (int r = 0; r < 2; ++r) {
+    rows->addWidget(new QLabel(r == 0 ? QStringLiteral("От") : QStringLiteral("До"), interval),
+                    r, 0);
+    auto& boxes = r == 0 ? start_ : end_;
+    for (int c = 0; c < 5; ++c) {
+      const auto w = static_cast<std::size_t>(kWordOfColumn[static_cast<std::size_t>(c)]);
+      boxes[w] = NumberBox(interval, kRange[w][0], kRange[w][1]);
+      rows->addWidget(boxes[w], r, c + 1);
+    }
+  }
+  layout->addWidget(interval, 1, 0);
+
+  auto* systemsBox = new QGroupBox(QStringLiteral("Системы аспектов"), this);
+  auto* systemsLayout = new QGridLayout(systemsBox);
+  // Shown as transits, directions, progressions, life point; stored in the page's order.
+  const std::array<std::pair<const char*, int>, 4> shown{
+      {{"Транзиты", RectConfPage::kTransits},
+       {"Дирекции", RectConfPage::kDirections},
+       {"Прогрессии", RectConfPage::kProgressions},
+       {"Точка Жизни", RectConfPage::kLifePoint}}};
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    auto* combo = new QComboBox(systemsBox);
+    combo->setEditable(true);
+    for (const std::string& name : systemNames) combo->addItem(platform::ToQt(name));
+    combo->lineEdit()->setMaxLength(static_cast<int>(kSystemNameReadWidth));
+    systems_[static_cast<std::size_t>(shown[i].second)] = combo;
+    systemsLayout->addWidget(new QLabel(QString::fromUtf8(shown[i].first), systemsBox),
+                             static_cast<int>(i), 0);
+    systemsLayout->addWidget(combo, static_cast<int>(i), 1);
+  }
+  layout->addWidget(systemsBox, 1, 1);
+
+  auto* output = new QGroupBox(QStringLiteral("Вывод результата"), this);
+  auto* outputLayout = new QVBoxLayout(output);
+  mode_ = new QButtonGroup(this);
+  int id = 0;
+  for (const char* text : {"Таблица по событиям", "Таблица по методам", "График"}) {
+    auto* radio = new QRadioButton(QString::fromUtf8(text), output);
+    mode_->addButton(radio, id++);
+    outputLayout->addWidget(radio);
+  }
+  auto* grid = new QGroupBox(QStringLiteral("Разграфка"), output);
+  auto* gridLayout = new QVBoxLayout(grid);
+  hGrid_ = new QCheckBox(QStringLiteral("Горизонтальная"), grid);
+  vGrid_ = new QCheckBox(QStringLiteral("Вертикальная"), grid);
+  gridLayout->addWidget(hGrid_);
+  gridLayout->addWidget(vGrid_);
+  outputLayout->addWidget(grid);
+  layout->addWidget(output, 1, 2);
+  connect(mode_, &QButtonGroup::idClicked, this, [this](int mode) {
+    page_.displayMode = mode;
+    Enable();
+  });
+
+  // The list's order follows the chronological check.
+  files_.events->sortByDate = page_.chronological ? 1 : 0;
+  files_.events->BuildOrder();
+  Refill(files_.events->Count() > 0 ? 0 : -1);
+}
+
+bool DRectConf::DoDataExchange(bool save) {
+  if (!save) {
+    for (std::size_t i = 0; i < systems_.size(); ++i)
+      systems_[i]->setEditText(platform::ToQt(page_.systems[i]));
+    for (std::size_t w = 0; w < 5; ++w) {
+      start_[w]->setValue(page_.interval.start[w]);
+      end_[w]->setValue(page_.interval.end[w]);
+    }
+    if (QAbstractButton* b = mode_->button(page_.displayMode)) b->setChecked(true);
+    vGrid_->setChecked(page_.verticalGrid);
+    hGrid_->setChecked(page_.horizontalGrid);
+    chrono_->setChecked(page_.chronological);
+    Enable();
+    return true;
+  }
+  for (std::size_t i = 0; i < systems_.size(); ++i)
+    page_.systems[i] = platform::FromQt(systems_[i]->currentText()).substr(0, kSystemNameReadWidth);
+  for (std::size_t w = 0; w < 5; ++w) {
+    page_.interval.start[w] = start_[w]->value();
+    page_.interval.end[w] = end_[w]->value();
+  }
+  page_.displayMode = std::max(0, mode_->checkedId());
+  page_.verticalGrid = vGrid_->isChecked();
+  page_.horizontalGrid = hGrid_->isChecked();
+  page_.chronological = chrono_->isChecked();
+  return true;
+}
+
+void DRectConf::Enable() {
+  vGrid_->setEnabled(page_.GridEnabled());
+  hGrid_->setEnabled(page_.GridEnabled());
+}
+
+void DRectConf::Refill(int select) { list_->Fill(*files_.events, select); }
+
+void DRectConf::ShowFailure(const Status& st) {
+  if (st.ok()) return;
+  if (st.MessageNumber() != 0 && st.ErrorCode() == 0)
+    Show(st.MessageNumber());
+  else
+    ReportStatus(st, "DRectConf");
+}
+
+void DRectConf::OnAdd() {
+  DRectEvent dialog(RectEventPage{}, this);
+  if (dialog.DoModal() != platform::kIdOk) return;
+  int select = list_->currentRow();
+  const Status st = editor_.Add(dialog.Page(), select);
+  Refill(select);
+  ShowFailure(st);
+}
+
+void DRectConf::OnEdit() {
+  const int k = list_->currentRow();
+  const LifeEvent* e = files_.events->AtDisplay(k);
+  if (e == nullptr) return;
+  DRectEvent dialog(RectEventPage(*e), this);
+  if (dialog.DoModal() != platform::kIdOk) return;
+  const Status st = editor_.Edit(k, dialog.Page());
+  Refill(k);
+  ShowFailure(st);
+}
+
+void DRectConf::OnRemove() {
+  const int k = list_->currentRow();
+  const LifeEvent* e = files_.events->AtDisplay(k);
+  if (e == nullptr) return;
+  const std::string question = GetMessageText(kMsgRemoveEvent) + "\n" + e->text + "?";
+  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes)
+    return;
+  int select = k;
+  const Status st = editor_.Remove(k, select);
+  Refill(select);
+  ShowFailure(st);
+}
+
+void DRectConf::OnSwitch() {
+  int select = list_->currentRow();
+  const Status st = editor_.Toggle(select, select);
+  Refill(select);
+  ShowFailure(st);
+}
+
+void DRectConf::OnChronological() {
+  page_.chronological = chrono_->isChecked();
+  int select = list_->currentRow();
+  editor_.SetChronological(page_.chronological, select);
+  Refill(select);
+}
+
+void DRectConf::OnTransfer() {
+  if (files_.tremin == nullptr) return;
+  const Status st = editor_.Transfer(list_->currentRow(), *files_.tremin, files_.treminFile);
+  ShowFailure(st);
+}
+
+// --- DRectifMethods ---
+
+DRectifMethods::DRectifMethods(const RectMethodsPage& page, QWidget* parent)
+    : platform::PropertyPage(parent), page_(page) {
+  auto* layout = new QGridLayout(this);
+  const char* heads[] = {"Основной", "Дополни-\nтельный", "Не учи-\nтывать"};
+  for (int c = 0; c < 3; ++c)
+    layout->addWidget(new QLabel(QString::fromUtf8(heads[c]), this), 0, c + 1);
+  for (int r = 0; r < RectMethodsPage::kRows; ++r) {
+    const bool shown = RectMethodsPage::RowShown(r);
+    layout->addWidget(
+        new QLabel(shown ? platform::ToQt(GetMessageText(kMsgMethodNameFirst + r)) : QString(),
+                   this),
+        r + 1, 0);
+    auto* group = new QButtonGroup(this);
+    for (int c = 0; c < 3; ++c) {
+      auto* radio = new QRadioButton(this);
+      radio->setVisible(shown);
+      group->addButton(radio, c);
+      layout->addWidget(radio, r + 1, c + 1);
+    }
+    rows_[static_cast<std::size_t>(r)] = group;
+  }
+}
+
+bool DRectifMethods::DoDataExchange(bool save) {
+  for (int r = 0; r < RectMethodsPage::kRows; ++r) {
+    QButtonGroup* group = rows_[static_cast<std::size_t>(r)];
+    int& setting = page_.settings[static_cast<std::size_t>(r)];
+    if (save) {
+      if (group->checkedId() >= 0) setting = group->checkedId();
+    } else if (QAbstractButton* b = group->button(setting)) {
+      b->setChecked(true);
+    }
+  }
+  return true;
+}
+
+// --- The sheet and the command ---
+
+namespace {
+
+std::vector<std::string> SystemNames(const Aspectarium& systems) {
+  std::vector<std::string> names;
+  for (int i = 0; i < systems.Count(); ++i) names.push_back(systems.GetSystem(i).GetName());
+  return names;
+}
+
+}  // namespace
+
+RectificationSheet::RectificationSheet(QWidget* parent)
+    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
+
+bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium,
+                           const RectEventFiles& files, const Moment& chartMoment,
+                           QWidget* parent) {
+  if (files.events == nullptr) return false;
+  const std::vector<std::string> names = SystemNames(aspectarium);
+  RectConfPage pendingConf(config, chartMoment);
+  RectMethodsPage pendingMethods(config);
+  DRectConf* conf = nullptr;
+  DRectifMethods* methods = nullptr;
+  const auto make = [&]() -> std::unique_ptr<platform::PropertySheet> {
+    auto sheet = std::make_unique<RectificationSheet>(parent);
+    conf = new DRectConf(pendingConf, names, files);
+    methods = new DRectifMethods(pendingMethods);
+    sheet->AddPage(conf, QStringLiteral("РАСЧЕТЫ"));
+    sheet->AddPage(methods, QStringLiteral("СПИСОК МЕТОДОВ"));
+    return sheet;
+  };
+  const auto check = [&](platform::PropertySheet&) {
+    pendingConf = conf->Page();
+    pendingMethods = methods->Page();
+    const std::string replaced = pendingConf.CheckSystems(names);
+    if (!replaced.empty()) {
+      platform::GetPrompter().ShowMessage(kMsgSystemNotFound, replaced, platform::Icon::Warning);
+      return false;
+    }
+    const int refused = pendingConf.CheckRun(*files.events);
+    if (refused == 0) return true;
+    Show(refused);
+    return false;
+  };
+  const auto commit = [&] {
+    pendingConf.Store(config);
+    pendingMethods.Store(config);
+  };
+  return platform::RunSettingsSheet(make, check, commit) == platform::kIdOk;
+}
+
+std::unique_ptr<RectMatrix> RunRectificationByEvents(const Chart& chart, Configuration& config,
+                                                     const Aspectarium& aspectarium,
+                                                     const RectEventFiles& files,
+                                                     QWidget* parent) {
+  const Source* base = chart.definition.GetBaseSource();
+  const Moment start = (base != nullptr ? *base : chart.definition.GetCountSrc()).moment;
+  if (!RunRectificationSheet(config, aspectarium, files, start, parent)) return nullptr;
+
+  auto matrix = std::make_unique<RectMatrix>();
+  if (const Status st = matrix->Prepare(config, aspectarium, *files.events); !st.ok()) {
+    ReportStatus(st, "RectMatrix::Prepare");
+    return nullptr;
+  }
+  for (const Status& warning : matrix->Warnings()) ReportStatus(warning, "RectMatrix::Prepare");
+  const ChartContext ctx(config, aspectarium);
+  Status st;
+  {
+    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent);
+    st = matrix->CalculateAll(ctx, chart, progress);
+  }
+  if (st.MessageNumber() == kMsgRectCancelled) {
+    Show(kMsgRectCancelled);
+    return nullptr;
+  }
+  if (!st.ok()) ReportStatus(st, "RectMatrix::CalculateAll");
+  platform::GetPrompter().ShowMessage(kMsgRectBestTrials, BestTrialsText(*matrix, kBestTrialsShown),
+                                      platform::Icon::Information);
+  return matrix;
+}

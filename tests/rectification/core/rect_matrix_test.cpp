@@ -1,0 +1,251 @@
+// The score matrix: its cells and projections, the trial minutes of the birth interval, and the
+// run over trials and events against a direct recomputation of every score.
+#include "rectification/core/rect_matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/messages/messages.h"
+#include "rectification/core/chart_rect.h"
+#include "rectification/core/life_event_list.h"
+#include "support/test_support.h"
+
+namespace {
+
+using Block = cfg::RectificationSettings;
+using rect::Matrix2;
+using rect::Matrix3;
+using rect::Matrix3Projected;
+using rect::kProjectByEvents;
+using rect::kProjectByMethods;
+
+TEST(Matrix3, ProjectionOfOnesByMethods) {
+  // A 3 x 2 x 2 matrix of ones by methods: a 3 x 2 table of twos, row sums 4, column sums 6.
+  Matrix3Projected m;
+  ASSERT_TRUE(m.Init(3, 2, 2));
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 2; ++j)
+      for (int k = 0; k < 2; ++k) m.Add(1.0, i, j, k);
+  m.Project(kProjectByMethods);
+  ASSERT_EQ(m.Projected().Rows(), 3);
+  ASSERT_EQ(m.Projected().Columns(), 2);
+  for (int i = 0; i < 3; ++i)
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(m.Projected().Get2(i, k), 2.0);
+  EXPECT_EQ(m.RowSums(), (std::vector<double>{4, 4, 4}));
+  EXPECT_EQ(m.ColumnSums(), (std::vector<double>{6, 6}));
+  EXPECT_EQ(m.Mean(), 4.0);
+}
+
+TEST(Matrix3, ProjectionsSumTheOtherAxis) {
+  // Cell (i, j, k) = 4i + 2j + k + 1, so 1..8 in storage order; sums worked by hand.
+  Matrix3Projected m;
+  ASSERT_TRUE(m.Init(2, 2, 2));
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j)
+      for (int k = 0; k < 2; ++k) m.Add(4 * i + 2 * j + k + 1, i, j, k);
+  m.Add(0.5, 1, 1, 1);  // Add adds: cell (1,1,1) is 8.5
+  m.Add(-0.5, 1, 1, 1);
+  struct Case {
+    char mode;
+    std::vector<double> cells, rowSums, columnSums;
+  };
+  for (const Case& c : {Case{kProjectByMethods, {4, 6, 12, 14}, {10, 26}, {16, 20}},
+                        Case{kProjectByEvents, {3, 7, 11, 15}, {10, 26}, {14, 22}}}) {
+    m.Project(c.mode);
+    std::vector<double> cells;
+    for (int i = 0; i < 2; ++i)
+      for (int col = 0; col < 2; ++col) cells.push_back(m.Projected().Get2(i, col));
+    EXPECT_EQ(cells, c.cells) << c.mode;
+    EXPECT_EQ(m.RowSums(), c.rowSums) << c.mode;
+    EXPECT_EQ(m.ColumnSums(), c.columnSums) << c.mode;
+    EXPECT_EQ(m.Mean(), 18.0) << c.mode;
+  }
+}
+
+TEST(Matrix3, SizesAndIndices) {
+  Matrix3 m;
+  EXPECT_FALSE(m.Init(-1, 2, 2));
+  EXPECT_EQ(m.A() + m.B() + m.C(), 0);
+  ASSERT_TRUE(m.Init(2, 0, 3));  // no events: no cells
+  EXPECT_EQ(m.B(), 0);
+  Matrix2 two;
+  EXPECT_FALSE(two.Init2(3, -2));
+  ASSERT_TRUE(two.Init2(2, 3));
+  two.Put2(1.5, 1, 2);
+  two.Put2(1.0, 1, 2);
+  EXPECT_EQ(two.Get2(1, 2), 2.5);
+  EXPECT_EQ(two.Get2(0, 2), 0.0);
+  ASSERT_TRUE(m.Init(2, 2, 2));
+  EXPECT_DEBUG_DEATH(m.Add(1.0, 2, 0, 0), "Illegal index");
+  EXPECT_DEBUG_DEATH((void)two.Get2(2, 0), "Illegal index");
+}
+
+// A configuration whose interval runs from `start` to `end` (year, month, day, hour, minute).
+Configuration WithInterval(std::array<int, 5> start, std::array<int, 5> end) {
+  Configuration config;
+  WriteRectInterval(config, RectInterval{start, end});
+  return config;
+}
+
+LifeEventList OneEvent() {
+  LifeEventList events;
+  EXPECT_TRUE(events.Add("move", 15, 6, 2015, "YNNNY", "NNNYNNYNNNYN").ok());
+  return events;
+}
+
+TEST(RectMatrix, TrialsAreTheWholeMinutesWithTheEnd) {
+  struct Case {
+    std::array<int, 5> start, end;
+    int trials;   // 0: refused with `message`
+    int message;
+  };
+  const Case cases[] = {
+      {{2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 0}, 1, 0},       // start = end: the start alone
+      {{2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 59}, 60, 0},
+      {{2000, 1, 1, 10, 7}, {2000, 1, 1, 12, 7}, 121, 0},     // two hours and the end minute
+      {{2000, 1, 31, 23, 30}, {2000, 2, 1, 0, 30}, 61, 0},    // over midnight and month end
+      {{1999, 12, 31, 23, 59}, {2000, 1, 1, 0, 0}, 2, 0},     // over the year's end
+      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 0}, 2881, 0},     // two days (a leap day)
+      {{-44, 3, 14, 6, 0}, {-44, 3, 14, 7, 0}, 61, 0},        // before Christ
+      {{2000, 1, 1, 10, 0}, {2000, 1, 1, 9, 59}, 0, 89},
+      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 1}, 0, 90},       // two days and a minute
+      {{0, 1, 1, 10, 0}, {0, 1, 1, 11, 0}, 0, 777},           // no year 0
+      {{2001, 2, 31, 10, 0}, {2001, 3, 1, 10, 0}, 0, 775},    // no 31 February
+      {{2001, 2, 1, 24, 0}, {2001, 2, 2, 10, 0}, 0, 659},
+  };
+  const Aspectarium none;
+  const LifeEventList events = OneEvent();
+  for (const Case& c : cases) {
+    RectMatrix m;
+    const Status st = m.Prepare(WithInterval(c.start, c.end), none, events);
+    if (c.trials == 0) {
+      EXPECT_EQ(st.MessageNumber(), c.message) << c.start[2] << "." << c.start[1];
+      continue;
+    }
+    ASSERT_TRUE(st.ok()) << c.start[2] << "." << c.start[1];
+    EXPECT_EQ(m.TrialCount(), c.trials) << c.start[2] << "." << c.start[1];
+    // The last trial is the end itself.
+    const Moment last = m.TrialMoment(m.TrialCount() - 1);
+    EXPECT_EQ(last.date.Day(), c.end[2]);
+    EXPECT_EQ(last.time.SecondsOfDay(), c.end[3] * 3600 + c.end[4] * 60);
+  }
+}
+
+TEST(RectMatrix, OnlyTheFourteenMethodsCount) {
+  Configuration config = WithInterval({2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 1});
+  for (std::size_t i = 0; i < 50; ++i)
+    config.rectification.Set(Block::kMethod[i], static_cast<std::uint16_t>(i < 14 ? 2 : 0));
+  config.rectification.Set(Block::kMethod[3], std::uint16_t{1});
+  config.rectification.Set(Block::kMethod[7], std::uint16_t{0});
+  LifeEventList events = OneEvent();
+  ASSERT_TRUE(events.Add("left out", 1, 1, 2010, "", "Y").ok());
+  events.Event(1).status = kLifeEventLeftOut;
+  ASSERT_TRUE(events.Add("wedding", 1, 1, 2012, "", "Y").ok());
+
+  RectMatrix m;
+  ASSERT_TRUE(m.Prepare(config, Aspectarium(), events).ok());
+  EXPECT_EQ(m.Methods(), (std::vector<int>{3, 7}));
+  EXPECT_EQ(m.MethodNames(), (std::vector<std::string>{GetMessageText(133), GetMessageText(137)}));
+  EXPECT_EQ(m.MethodCount(), 2);
+  ASSERT_EQ(m.EventCount(), 2);  // the events in use only
+  EXPECT_EQ(m.TrialCount(), 2);
+}
+
+// A run over real charts: Moscow, 15 June 1985 from 08:00, the shipped aspect system.
+struct RunFixture {
+  testing_support::TempFolder folder;
+  Aspectarium aspectarium;
+  Configuration config = WithInterval({1985, 6, 15, 8, 0}, {1985, 6, 15, 8, 2});
+  LifeEventList events;
+  Chart chart;
+
+  RunFixture() {
+    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
+                               folder / "VELM.asp");
+    EXPECT_TRUE(aspectarium.LoadAll(folder.Path()).empty());
+    for (const auto field : {Block::kDirectionsSystem, Block::kProgressionsSystem,
+                             Block::kTransitsSystem, Block::kLifePointSystem})
+      config.rectification.Set(field, "VELM");
+    for (std::size_t i = 0; i < 14; ++i)
+      config.rectification.Set(Block::kMethod[i], static_cast<std::uint16_t>(i % 3 == 2 ? 1 : 0));
+    EXPECT_TRUE(events.Add("move", 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN").ok());
+    EXPECT_TRUE(events.Add("wedding", 2, 9, 2010, "NNNYNNNNNN", "NNNNNNYNNNNN").ok());
+    EXPECT_TRUE(events.Add("child", 11, 1, 2012, "YYNNNNNNNN", "NNNNYNNNNNNN").ok());
+    Source& s = chart.definition.sources[0];
+    EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
+    EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
+    EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+    EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
+    chart.houseSystem = 0;
+  }
+};
+
+TEST(RectMatrix, CachedRunMatchesADirectRecomputation) {
+  RunFixture f;
+  const ChartContext ctx(f.config, f.aspectarium);
+  RectMatrix cached, uncached;
+  ASSERT_TRUE(cached.Prepare(f.config, f.aspectarium, f.events).ok());
+  ASSERT_TRUE(uncached.Prepare(f.config, f.aspectarium, f.events).ok());
+  ASSERT_EQ(cached.TrialCount(), 3);
+  ASSERT_EQ(cached.MethodCount(), 14);
+  testing_support::RecordingProgress progress;
+  ASSERT_TRUE(cached.CalculateAll(ctx, f.chart, progress, true).ok());
+  EXPECT_EQ(progress.positions, (std::vector<int>{0, 33, 66}));
+  platform::NullProgress quiet;
+  ASSERT_TRUE(uncached.CalculateAll(ctx, f.chart, quiet, false).ok());
+
+  // Every score again, one trial chart and one event at a time.
+  std::vector<double> trial(3, 0.0), event(3, 0.0), method(14, 0.0);
+  std::vector<double> slots(14);
+  double total = 0.0;
+  for (int t = 0; t < 3; ++t) {
+    Chart at = f.chart;
+    ASSERT_TRUE(at.definition.sources[0].moment.time.SetTime(8, t, 0).ok());
+    ChartRect natal(at);
+    ASSERT_TRUE(natal.Compute(ctx).ok());
+    for (int j = 0; j < 3; ++j) {
+      ASSERT_TRUE(ScoreEvent(ctx, natal, f.events.Event(j), cached.Setup(), slots).ok());
+      for (int k = 0; k < 14; ++k) {
+        const double s = slots[static_cast<std::size_t>(k)];
+        EXPECT_EQ(cached.Get(t, j, k), s) << t << " " << j << " " << k;
+        EXPECT_EQ(uncached.Get(t, j, k), s) << t << " " << j << " " << k;
+        trial[static_cast<std::size_t>(t)] += s;
+        event[static_cast<std::size_t>(j)] += s;
+        method[static_cast<std::size_t>(k)] += s;
+        total += s;
+      }
+    }
+  }
+  EXPECT_GT(total, 0.0);  // the run scored something
+  EXPECT_EQ(cached.TrialSums(), trial);
+  EXPECT_EQ(cached.EventSums(), event);
+  EXPECT_EQ(cached.MethodSums(), method);
+  const std::vector<int> best = cached.BestTrials(2);
+  ASSERT_EQ(best.size(), 2u);
+  EXPECT_GE(trial[static_cast<std::size_t>(best[0])], trial[static_cast<std::size_t>(best[1])]);
+}
+
+TEST(RectMatrix, CancelStopsTheRun) {
+  RunFixture f;
+  const ChartContext ctx(f.config, f.aspectarium);
+  RectMatrix m;
+  ASSERT_TRUE(m.Prepare(f.config, f.aspectarium, f.events).ok());
+  testing_support::RecordingProgress progress;
+  progress.cancelAt = 2;
+  EXPECT_EQ(m.CalculateAll(ctx, f.chart, progress).MessageNumber(), kMsgRectCancelled);
+  EXPECT_FALSE(m.Calculated());
+  const std::vector<double> sums = m.TrialSums();
+  EXPECT_GT(sums[1], 0.0);
+  EXPECT_EQ(sums[2], 0.0);  // the trial not reached
+  EXPECT_EQ(progress.ended, 1);
+}
+
+}  // namespace
