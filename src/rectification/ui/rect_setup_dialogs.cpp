@@ -19,6 +19,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
+#include "conditions/ui/plan_house_select.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
@@ -36,11 +37,6 @@ constexpr int kMsgPointNameFirst = 300;
 constexpr int kMsgSheetTitle = 472;  // "РЕКТИФИКАЦИЯ"
 constexpr int kBestTrialsShown = 10;
 
-RectMemberChooser& Chooser() {
-  static RectMemberChooser chooser;
-  return chooser;
-}
-
 void Show(int message) {
   platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
 }
@@ -49,29 +45,6 @@ QSpinBox* NumberBox(QWidget* owner, int low, int high) {
   auto* box = new QSpinBox(owner);
   box->setRange(low, high);
   return box;
-}
-
-// The check boxes that serve while no member chooser is wired.
-bool ChooseByCheckBoxes(int mode, std::string& marks, QWidget* parent) {
-  platform::Dialog dialog(parent);
-  auto* grid = new QGridLayout(&dialog);
-  std::vector<QCheckBox*> boxes;
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    const QString label = mode == 0 ? platform::ToQt(GetMessageText(kMsgPointNameFirst +
-                                                                    static_cast<int>(i)))
-                                    : QString::number(i + 1);
-    auto* box = new QCheckBox(label, &dialog);
-    box->setChecked(marks[i] == 'Y');
-    grid->addWidget(box, static_cast<int>(i) % 10, static_cast<int>(i) / 10);
-    boxes.push_back(box);
-  }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  grid->addWidget(buttons, 10, 0, 1, 3);
-  if (dialog.DoModal() != platform::kIdOk) return false;
-  for (std::size_t i = 0; i < marks.size(); ++i) marks[i] = boxes[i]->isChecked() ? 'Y' : 'N';
-  return true;
 }
 
 // The marked planets (a row at 30 % of the height) and houses (at 55 %) as glyphs.
@@ -105,11 +78,19 @@ class MarksView : public QWidget {
 
 }  // namespace
 
-void SetRectMemberChooser(RectMemberChooser chooser) { Chooser() = std::move(chooser); }
-
 bool ChooseRectMembers(int mode, std::string& marks, QWidget* parent) {
-  if (Chooser()) return Chooser()(mode, marks, parent);
-  return ChooseByCheckBoxes(mode, marks, parent);
+  std::vector<int> chosen;
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    if (marks[i] == 'Y') chosen.push_back(static_cast<int>(i));
+  const int chooserMode = mode == 0 ? MemberChoice::kPlanets : MemberChoice::kHouses;
+  std::string flags = MemberChoice::FlagsOf(chooserMode, chosen);
+  if (!RunPlanHouseSelect(chooserMode, flags, MemberChoice::kNoLimit, parent)) return false;
+  // An event keeps the points its letters can name; the points after them are not kept.
+  std::fill(marks.begin(), marks.end(), 'N');
+  for (int i : MemberChoice::ChosenIndices(flags))
+    if (i >= 0 && static_cast<std::size_t>(i) < marks.size())
+      marks[static_cast<std::size_t>(i)] = 'Y';
+  return true;
 }
 
 // --- DRectEvent ---
@@ -245,8 +226,8 @@ DRectConf::DRectConf(const RectConfPage& page, const std::vector<std::string>& s
   static constexpr std::array<std::array<int, 2>, 5> kRange{
       {{RectConfPage::kYearMin, RectConfPage::kYearMax}, {1, 12}, {1, 31}, {0, 23}, {0, 59}}};
   for (int r = 0; r < 2; ++r) {
-    rows->addWidget(new QLabel(r == 0 ? QStringLiteral("От") : QStringLiteral("До"), interval),
-                    r, 0);
+    rows->addWidget(new QLabel(r == 0 ? QStringLiteral("От") : QStringLiteral("До"), interval), r,
+                    0);
     auto& boxes = r == 0 ? start_ : end_;
     for (int c = 0; c < 5; ++c) {
       const auto w = static_cast<std::size_t>(kWordOfColumn[static_cast<std::size_t>(c)]);
@@ -372,8 +353,7 @@ void DRectConf::OnRemove() {
   const LifeEvent* e = files_.events->AtDisplay(k);
   if (e == nullptr) return;
   const std::string question = GetMessageText(kMsgRemoveEvent) + "\n" + e->text + "?";
-  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes)
-    return;
+  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes) return;
   int select = k;
   const Status st = editor_.Remove(k, select);
   Refill(select);
@@ -492,8 +472,7 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
 
 std::unique_ptr<RectMatrix> RunRectificationByEvents(const Chart& chart, Configuration& config,
                                                      const Aspectarium& aspectarium,
-                                                     const RectEventFiles& files,
-                                                     QWidget* parent) {
+                                                     const RectEventFiles& files, QWidget* parent) {
   const Source* base = chart.definition.GetBaseSource();
   const Moment start = (base != nullptr ? *base : chart.definition.GetCountSrc()).moment;
   if (!RunRectificationSheet(config, aspectarium, files, start, parent)) return nullptr;

@@ -28,10 +28,7 @@ class QPushButton;
 class QSpinBox;
 
 // Chooses the members of the event: `mode` 0 the 30 planet marks, 1 the 12 house marks ('Y'
-// chosen), edited in place; false when cancelled. The member chooser of the group editor is wired
-// here through SetRectMemberChooser; without one a list of check boxes serves.
-using RectMemberChooser = std::function<bool(int mode, std::string& marks, QWidget* parent)>;
-void SetRectMemberChooser(RectMemberChooser chooser);
+// chosen), edited in place through the member chooser DPlanHouseSelect; false when cancelled.
 bool ChooseRectMembers(int mode, std::string& marks, QWidget* parent);
 
 class DRectEvent : public platform::Dialog {

@@ -17,6 +17,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "conditions/ui/plan_house_select.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/glyph_file.h"
@@ -182,6 +183,36 @@ TEST_F(RectSetup, ChooseChartStartsWithEveryChart) {
   dialog.CheckBox(DRectChooseChart::kTransit)->setChecked(false);
   dialog.DoDataExchange(true);
   EXPECT_EQ(dialog.show, (std::array<bool, 4>{true, false, true, true}));
+}
+
+}  // namespace
+
+namespace {
+
+// The member chooser answers with a 'Y'/'N' string over its own entries: the event takes the
+// points and houses it can name, and a cancelled choice leaves the marks as they were.
+TEST(RectMembers, TheMemberChooserSetsTheMarksOfTheEvent) {
+  platform::ModalDriver::Clear();
+  platform::ModalDriver::SetStrict(true);
+  std::string planets(30, 'N');
+  planets[4] = 'Y';
+  platform::ModalDriver::Expect<DPlanHouseSelect>([](DPlanHouseSelect& d) {
+    EXPECT_EQ(d.Mode(), MemberChoice::kPlanets);
+    EXPECT_EQ((*d.Flags())[4], 'Y');  // preset from the event
+    *d.Flags() = MemberChoice::FlagsOf(MemberChoice::kPlanets, {0, 29, 31});
+    return platform::kIdOk;
+  });
+  ASSERT_TRUE(ChooseRectMembers(0, planets, nullptr));
+  EXPECT_EQ(planets, "Y" + std::string(28, 'N') + "Y");  // point 31 has no letter in an event
+  std::string houses(12, 'N');
+  platform::ModalDriver::Expect<DPlanHouseSelect>([](DPlanHouseSelect& d) {
+    EXPECT_EQ(d.Mode(), MemberChoice::kHouses);
+    *d.Flags() = MemberChoice::FlagsOf(MemberChoice::kHouses, {9});
+    return platform::kIdCancel;
+  });
+  EXPECT_FALSE(ChooseRectMembers(1, houses, nullptr));
+  EXPECT_EQ(houses, std::string(12, 'N'));
+  platform::ModalDriver::Clear();
 }
 
 }  // namespace
