@@ -9,8 +9,10 @@
 #include "archive/browser/comment_view.h"
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive.h"
+#include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -21,6 +23,7 @@
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
 #include "views/core/table_choices.h"
+#include "views/ui/asptable_config_dialog.h"
 #include "views/ui/table_choice_dialogs.h"
 
 DocCreation DocCreation::NewChart(int kind) {
@@ -452,4 +455,8 @@ void CKovraDoc::RegisterCommands() {
   AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, &kSabian);
   AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart);
   AddChartCommands();
+  OnCommand(cmd::kConfigAspectTable, [this] {
+    if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), app_.MainWindow()))
+      UpdateAllViews();
+  });
 }
