@@ -10,6 +10,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
 
@@ -32,6 +33,7 @@ constexpr int kMsgLunarDay = 41;
 constexpr int kMsgWeekday = 1024;
 constexpr int kMsgFirstWeekdayName = 1025;  // Monday .. Sunday
 constexpr int kFirstSize = 10000;
+constexpr int kPageTitleSize = 4000;
 constexpr int kWhitePalette = 15;
 constexpr char kNoEvent[] = "-----";
 
@@ -176,7 +178,19 @@ void ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configurati
   Compute(ctx);
   width = std::max(1, 19000 - config.print.marginLeft - config.print.marginRight);
   const bool upper = layout == kPanelLayoutUpper;
-  DrawHoursTable(dc, 1000, upper ? -3100 : -16100, 1.8);
+  if (upper) {
+    // The panel's own page: its title is the page's, centred between the margins under the
+    // identification blocks (over the hours it would run into the inner chart's block).
+    const platform::Font oldFont = dc.SelectFont(TextFont(kPageTitleSize));
+    const unsigned oldAlign = dc.SetTextAlign(align::kCenter | align::kTop);
+    const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
+    dc.TextOut((config.print.marginLeft + kA4Width - config.print.marginRight) / 2,
+               -config.print.marginTop - 600, GetMessageText(kMsgHoursTitle));
+    dc.SetTextColor(oldColour);
+    dc.SetTextAlign(oldAlign);
+    dc.SelectFont(oldFont);
+  }
+  DrawHoursTable(dc, 1000, upper ? -3100 : -16100, 1.8, !upper);
   DrawRiseSetTable(dc, 12300, upper ? -10000 : -23000);
   const int size = DrawLunarDay(dc, 16000, upper ? -11500 : -24500);
   DrawKarmicCoefficient(dc, 16000, upper ? -10200 : -23200, size);
@@ -184,7 +198,7 @@ void ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configurati
   dc.SetBkMode(oldMode);
 }
 
-void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale) const {
+void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale, bool withTitle) const {
   if (polar != 0 || status == 0 || width <= 0) return;
   DcState saved(dc);
   const double k = scale;
@@ -200,12 +214,17 @@ void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale) const {
       UsableSize(FitFontWidth(dc, platform::kTextFace, kFirstSize, width / 10, "12:34:5678"));
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
-  dc.SelectFont(TextFont(size));
+  if (withTitle) {
+    dc.SelectFont(TextFont(size));
+    dc.SetTextAlign(align::kCenter | align::kTop);
+    dc.TextOut(x + Scaled(2900 * k), y + Scaled(1000 * k) - (printing ? 300 : 0),
+               GetMessageText(kMsgHoursTitle));
+  }
+  // The dates just over their frames, a little smaller than the hours.
+  dc.SelectFont(TextFont(size * 4 / 5));
   dc.SetTextAlign(align::kCenter | align::kBottom);
-  dc.TextOut(x + Scaled(2900 * k), y + Scaled(1000 * k) - (printing ? 300 : 0),
-             GetMessageText(kMsgHoursTitle));
-  dc.TextOut(x + Scaled(1450 * k) - 150, y + 100, dates[0]);
-  dc.TextOut(x + Scaled(4350 * k), y + 100, dates[1]);
+  dc.TextOut(x + Scaled(1450 * k) - 150, y + 80, dates[0]);
+  dc.TextOut(x + Scaled(4350 * k), y + 80, dates[1]);
 
   dc.SetTextAlign(align::kLeft | align::kTop);
   const int glyphWidth = FontCharWidth(dc, platform::kGlyphFaceA, size, 'M');
@@ -235,9 +254,12 @@ void ChartInfoPanel::DrawRiseSetTable(Dc& dc, int x, int y) const {
   const int height = dc.GetTextMetrics().height;
   const int glyphWidth = FontCharWidth(dc, platform::kGlyphFaceA, size, 'M');
   const int riseX = x + glyphWidth + glyphWidth / 2;
-  const int setX = riseX + TextWidthInFont(dc, platform::kTextFace, size, "00:00 ");
-  dc.TextOut(riseX, y, GetMessageText(kMsgRising));
-  dc.TextOut(setX, y, GetMessageText(kMsgSetting));
+  const std::string rising = GetMessageText(kMsgRising), setting = GetMessageText(kMsgSetting);
+  const int column = std::max(TextWidthInFont(dc, platform::kTextFace, size, "00:00"),
+                              TextWidthInFont(dc, platform::kTextFace, size, rising));
+  const int setX = riseX + column + TextWidthInFont(dc, platform::kTextFace, size, "  ");
+  dc.TextOut(riseX, y, rising);
+  dc.TextOut(setX, y, setting);
   for (int k = 0; k < kBodies; ++k) {
     const int rowY = y - Scaled(1.1 * height * (k + 1));
     const std::string& text = riseSet[static_cast<std::size_t>(k)];
@@ -323,7 +345,6 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
   const int glyphSize = UsableSize(FitFontSizeToBox(dc, platform::kGlyphFaceA, kFirstSize,
                                                     Scaled(heightShare * rowHeight),
                                                     Scaled(0.52 * columnWidth), false));
-  const int glyphWidth = FontCharWidth(dc, platform::kGlyphFaceA, glyphSize, 'M');
   const int glyphHeight = FontCharHeight(dc, platform::kGlyphFaceA, glyphSize, 'M');
 
   for (int grid = 0; grid < 2; ++grid) {
@@ -354,7 +375,8 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
       const int n = placed[static_cast<std::size_t>(index)]++;
       const int cellLeft = left + (index % 3) * columnWidth;
       const int cellTop = gridTop - (index / 3) * rowHeight;
-      const int gx = cellLeft + Scaled(0.0302 * u) + (n % 2 == 1 ? Scaled(0.3846 * glyphWidth) : 0);
+      const int gx =
+          cellLeft + Scaled(0.0302 * u) + (n % 2 == 1 ? Scaled(0.3846 * columnWidth) : 0);
       const int gy = cellTop - (n / 2) * glyphHeight;
       dc.TextOut(gx, gy, std::string(1, glyphs::Point(k)));
     }

@@ -52,7 +52,8 @@ class ChartInfoPanel {
                 const Chart& chart, int layout);
 
   // The blocks (see DrawPage and the view for their places).
-  void DrawHoursTable(platform::Dc& dc, int x, int y, double scale) const;
+  // `withTitle` false leaves the title (message 40) out: the panel's own page has it as its title.
+  void DrawHoursTable(platform::Dc& dc, int x, int y, double scale, bool withTitle = true) const;
   void DrawRiseSetTable(platform::Dc& dc, int x, int y) const;
   // Returns the text size of the block, also when the polar flag keeps it from drawing.
   int DrawLunarDay(platform::Dc& dc, int x, int y) const;
