@@ -329,7 +329,7 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
       UsableSize(FitFontHeight(dc, platform::kTextFace, kFirstSize, std::max(1, rowHeight / 5)));
   dc.SelectFont(TextFont(labelSize));
   const int labelHeight = dc.GetTextMetrics().height;
-  const int elementColumn = FontCharWidth(dc, platform::kTextFace, elementSize, 'W') * 3 / 2;
+  const int elementColumn = FontCharWidth(dc, platform::kTextFace, elementSize, 'W') * 6 / 5;
   const int gridTop = y - 2 * labelHeight;
 
   // The glyph size: the fullest cell decides how many lines the glyphs take.
@@ -348,7 +348,8 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
   const int glyphHeight = FontCharHeight(dc, platform::kGlyphFaceA, glyphSize, 'M');
 
   for (int grid = 0; grid < 2; ++grid) {
-    const int left = x + elementColumn + grid * (3 * columnWidth + elementColumn + Scaled(0.2 * u));
+    const int left =
+        x + elementColumn + grid * (3 * columnWidth + elementColumn + Scaled(0.06 * u));
     const std::array<int, kBodies>& indexes = grid == 0 ? bySign : byHouse;
     dc.SelectFont(TextFont(labelSize));
     dc.SetTextAlign(align::kCenter | align::kTop);

@@ -52,7 +52,8 @@ void CAspTableView::OnInitialUpdate() {
     table_->LoadSettings(*document->GetChart());
   table_->kind = AspectTable::kKindAspects;
   const int width = ClientWidth();
-  SetScrollSizes(platform::MapMode::HiMetric, {width, width + 2 * kOrigin});
+  scrollHeight_ = width + 2 * kOrigin;
+  SetScrollSizes(platform::MapMode::HiMetric, {width, scrollHeight_});
   platform::View::OnInitialUpdate();
 }
 
@@ -73,7 +74,7 @@ void CAspTableView::resizeEvent(QResizeEvent* event) {
   platform::View::resizeEvent(event);
   resized = 1;
   const int width = ClientWidth();
-  SetScrollSizes(platform::MapMode::HiMetric, {width, width + 2 * kOrigin});
+  SetScrollSizes(platform::MapMode::HiMetric, {width, scrollHeight_});
   viewport()->update();
 }
 
@@ -93,6 +94,12 @@ void CAspTableView::OnDraw(platform::Dc& dc) {
   int choice = document->firstTableChoice;
   if (choice == AspectTable::kChoiceBetween && !document->IsTwoChart()) choice = 0;
   table_->Render(dc, choice, *document->GetChart(), document->GetOuterChart());
+  // The scrolled height follows the table as laid out.
+  const int height = (table_->count + 1) * table_->cellHeight + 2 * kOrigin;
+  if (height != scrollHeight_ && table_->cellHeight > 0) {
+    scrollHeight_ = height;
+    SetScrollSizes(platform::MapMode::HiMetric, {table_->clientWidth, height});
+  }
 }
 
 bool CAspTableView::OnPreparePrinting(platform::PrintInfo& info) {

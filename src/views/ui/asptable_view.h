@@ -53,4 +53,5 @@ class CAspTableView : public platform::View {
   std::unique_ptr<AspectTable> table_;
   bool counted_ = false;
   bool panelProblemShown_ = false;
+  int scrollHeight_ = 1;  // logical height of the scrolled area
 };
