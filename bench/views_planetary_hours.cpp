@@ -48,6 +48,32 @@ void BM_PlanetaryHoursOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_PlanetaryHoursOnly)->Unit(benchmark::kMillisecond);
 
+void BM_RisingsAndSettings(benchmark::State& state) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  const Chart chart = Moscow();
+  for (auto _ : state) {
+    ChartInfoPanel panel;
+    panel.SetChart(&chart);
+    panel.ComputeRiseSetTexts(ctx);
+    benchmark::DoNotOptimize(panel.riseSet);
+  }
+}
+BENCHMARK(BM_RisingsAndSettings)->Unit(benchmark::kMillisecond);
+
+void BM_LunarDayAndKarmic(benchmark::State& state) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  const Chart chart = Moscow();
+  for (auto _ : state) {
+    ChartInfoPanel panel;
+    panel.SetChart(&chart);
+    panel.ComputeDayValues(ctx);
+    benchmark::DoNotOptimize(panel.lunarDay);
+  }
+}
+BENCHMARK(BM_LunarDayAndKarmic)->Unit(benchmark::kMillisecond);
+
 void BM_DrawPanelPage(benchmark::State& state) {
   const Configuration config;
   const ChartContext ctx(config);

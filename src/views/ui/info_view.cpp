@@ -46,7 +46,8 @@ void CInfoView::OnInitialUpdate() {
   if (const int problem = panel_.Problem(); problem != 0)
     platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
                                         platform::Icon::Information);
-  platform::View::OnInitialUpdate();
+  // The caption and a repaint; the panel is computed already.
+  platform::View::OnUpdate(nullptr);
 }
 
 void CInfoView::Recompute() {

@@ -298,6 +298,15 @@ TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
     ShowToPerson(pdf, c.name);
     if (std::string(c.name) != "info_view") ShowToPerson(png, c.name);
   }
+  // The blocks are sized by the window's width.
+  // (A hidden window gets its resize when it is next drawn.)
+  hoursView->Frame()->resize(1000, 500);
+  (void)hoursView->grab();
+  const int wide = hoursView->Panel().width;
+  hoursView->Frame()->resize(600, 500);
+  (void)hoursView->grab();
+  const int narrow = hoursView->Panel().width;
+  EXPECT_NEAR(static_cast<double>(wide - narrow), 400 * 2540 / hoursView->logicalDpiX(), 30.0);
   // The planetary hours view as the screen shows it.
   hoursView->Frame()->resize(1100, 520);
   const fs::path shot = folder_ / "info_view.png";
