@@ -26,6 +26,8 @@
 #include "shell/session.h"
 #include "shell/startup_dialogs.h"
 #include "shell/view_kinds.h"
+#include "views/ui/asptable_view.h"
+#include "views/ui/info_view.h"
 
 namespace fs = std::filesystem;
 
@@ -141,6 +143,8 @@ void CKovraApp::LoadProgramWideObjects() {
 void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
   RegisterViewTemplate(kTemplateComment, [this] { return new CCommentView(commentSlots_); });
+  RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
+  RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
 }
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,

@@ -12,6 +12,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/messages/messages.h"
@@ -24,6 +25,7 @@
 #include "shell/kovra_app.h"
 #include "shell/view_kinds.h"
 #include "views/core/table_choices.h"
+#include "views/ui/asptable_config_dialog.h"
 #include "views/ui/table_choice_dialogs.h"
 
 DocCreation DocCreation::NewChart(int kind) {
@@ -469,4 +471,8 @@ void CKovraDoc::RegisterCommands() {
   AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, &kSabian);
   AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart);
   AddChartCommands();
+  OnCommand(cmd::kConfigAspectTable, [this] {
+    if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), app_.MainWindow()))
+      UpdateAllViews();
+  });
 }

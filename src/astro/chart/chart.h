@@ -128,7 +128,7 @@ class Chart {
   bool FindRiseSetOnDate(const ChartContext& ctx, int selector, int body, Moment& out) const;
   bool FindRiseSetOnDate(int selector, int body, Moment& out) const;
   // The lunar day at the chart's moment (1 from the new moon to the next moonrise, then one more
-  // at each moonrise); -1 at latitudes of 66.5 degrees or more, or when it cannot be found.
+  // at each moonrise); -1 at latitudes above 66.5 degrees, or when it cannot be found.
   int GetLunarDay(const ChartContext& ctx) const;
   int GetLunarDay() const;
   // The share (0..100) of karmic aspects among the aspects between points 0..9 in the chart's

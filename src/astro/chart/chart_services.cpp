@@ -168,7 +168,7 @@ int Chart::GetLunarDay() const { return GetLunarDay(ChartContext::FromCurrentSet
 
 int Chart::GetLunarDay(const ChartContext& ctx) const {
   const Source& source = ComputingSource(definition);
-  if (std::fabs(source.place.LatitudeDeg()) >= kPolarLatitude) return -1;
+  if (std::fabs(source.place.LatitudeDeg()) > kPolarLatitude) return -1;
   const double now = UtOf(source).days;
   // The last new moon: the elongation passing 0 upwards, searched backwards.
   const auto elongation = [&ctx](double t) { return Wrap180(Elongation(ctx, t)); };

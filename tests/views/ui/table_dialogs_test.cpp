@@ -311,7 +311,7 @@ TEST_F(ChartPageTable, TablePageCarriesTheHeadTheAspectTableAndTheMidpointsUnder
       AspectTable lower(config, GetAspectarium());
       lower.Draw(dc, kLayoutTableLower, inner, outer, two ? 2 : 3, AspectTable::kKindMidpoints);
     };
-    const std::string name = two ? "aspect_table_two_charts" : "aspect_table";
+    const std::string name = two ? "aspect_table_two_charts" : "aspect_table_midpoints";
     const fs::path pdf = folder_ / (name + ".pdf"), png = folder_ / (name + ".png");
     ASSERT_TRUE(platform::WritePdf(pdf, name, 1, render).ok());
     ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());

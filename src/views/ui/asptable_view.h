@@ -1,0 +1,57 @@
+// The aspect table view of a chart document ("Просмотр > Таблица аспектов", Ctrl-B): the aspect
+// grid over the width of the window, and printed in the upper half of a table page with the
+// midpoint table or the chart information panel under it when the user chooses.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/qt/view.h"
+
+class AspectTable;
+class CKovraDoc;
+
+class CAspTableView : public platform::View {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHelpContext = 131203;
+  static constexpr int kMsgCaption = 236;
+  // What the printed page carries under the table.
+  static constexpr int kSameNotChosen = 0;
+  static constexpr int kSameMidpoints = 1;
+  static constexpr int kSameInfoPanel = 2;
+  static constexpr int kSameNothing = 3;
+
+  explicit CAspTableView(QWidget* parent = nullptr);
+  ~CAspTableView() override;
+
+  CKovraDoc* GetDocument() const;
+  void OnInitialUpdate() override;
+  void OnUpdate(platform::View* sender) override;
+  void OnDraw(platform::Dc& dc) override;
+  std::string GetFrameTitle() const override;
+  int HelpContext() const override { return kHelpContext; }
+
+  // The print options (caller 0) and, for a two-chart document, the charts of the tables.
+  bool OnPreparePrinting(platform::PrintInfo& info) override;
+  void OnPrint(platform::Dc& dc, int page) override;
+  void OnEndPrinting() override;
+  // The printed page.
+  void PrintPage(platform::Dc& dc);
+
+  AspectTable* Table() const { return table_.get(); }
+  int resized = 1;
+  int samePage = kSameNotChosen;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int ClientWidth() const;
+
+  std::unique_ptr<AspectTable> table_;
+  bool counted_ = false;
+  bool panelProblemShown_ = false;
+  int scrollHeight_ = 1;  // logical height of the scrolled area
+};

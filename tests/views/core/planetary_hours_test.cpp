@@ -1,0 +1,309 @@
+// Planetary hours and the chart information panel: the Chaldean rulers, sunrise and sunset against
+// the reference table, the hour of a moment, the current hour of the two tables, the polar
+// threshold, missing risings, and the drawing of the hours table.
+#include "views/core/planetary_hours.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/palette.h"
+#include "platform/core/recording_dc.h"
+#include "support/test_support.h"
+#include "views/core/chart_info_panel.h"
+
+namespace {
+
+using hours::GetHourRuler;
+
+constexpr int kSun = 0, kMoon = 1, kMercury = 2, kVenus = 3, kMars = 4, kJupiter = 5, kSaturn = 6;
+
+TEST(HourRulers, ChaldeanOrderFromTheDayRuler) {
+  // The day's ruler rules its first hour; Saturday runs Saturn, Jupiter, Mars, Sun, Venus,
+  // Mercury, Moon and round again, its first night hour Mercury.
+  const int saturday[12] = {kSaturn, kJupiter, kMars,    kSun,  kVenus, kMercury,
+                            kMoon,   kSaturn,  kJupiter, kMars, kSun,   kVenus};
+  for (int h = 0; h < 12; ++h) EXPECT_EQ(GetHourRuler(5, h, false), saturday[h]) << h;
+  struct Day {
+    int weekday, firstDay, firstNight;
+  } const days[] = {
+      {0, kMoon, kVenus}, {1, kMars, kSaturn},    {2, kMercury, kSun}, {3, kJupiter, kMoon},
+      {4, kVenus, kMars}, {5, kSaturn, kMercury}, {6, kSun, kJupiter},
+  };
+  const int chaldean[7] = {kSaturn, kJupiter, kMars, kSun, kVenus, kMercury, kMoon};
+  const auto next = [&chaldean](int ruler) {
+    for (int i = 0; i < 7; ++i)
+      if (chaldean[i] == ruler) return chaldean[(i + 1) % 7];
+    return -1;
+  };
+  for (const Day& d : days) {
+    SCOPED_TRACE(d.weekday);
+    EXPECT_EQ(GetHourRuler(d.weekday, 0, false), d.firstDay);
+    EXPECT_EQ(GetHourRuler(d.weekday, 0, true), d.firstNight);
+    // Every hour follows the one before, and the last night hour leads into the next day.
+    for (int h = 1; h < 12; ++h) {
+      EXPECT_EQ(GetHourRuler(d.weekday, h, false), next(GetHourRuler(d.weekday, h - 1, false)));
+      EXPECT_EQ(GetHourRuler(d.weekday, h, true), next(GetHourRuler(d.weekday, h - 1, true)));
+    }
+    EXPECT_EQ(next(GetHourRuler(d.weekday, 11, false)), d.firstNight);
+    EXPECT_EQ(next(GetHourRuler(d.weekday, 11, true)), GetHourRuler((d.weekday + 1) % 7, 0, false));
+  }
+  EXPECT_EQ(GetHourRuler(7, 0, false), -1);
+  EXPECT_EQ(GetHourRuler(-1, 0, false), -1);
+  EXPECT_EQ(GetHourRuler(0, 12, false), -1);
+}
+
+TEST(CurrentHour, TheHourWhoseBeginningIsTheLastNotAfterTheMoment) {
+  // Day from 06:00 to 18:00 (hours of 60 min), night to 07:12 (hours of 66 min).
+  const double base = 2451545.0;  // 12:00 local
+  hours::SunRiseSet sun;
+  sun.riseJd = base - 0.25;
+  sun.setJd = base + 0.25;
+  sun.nextRiseJd = base + 0.8;
+  const double minute = 1.0 / 1440.0;
+  struct Case {
+    const char* name;
+    double moment;
+    int hour;
+  } const cases[] = {
+      {"at sunrise", sun.riseJd, 0},
+      {"a second before sunrise", sun.riseJd - minute / 60, -1},
+      {"09:30", base - 2.5 / 24, 3},
+      {"11:00 exactly", base - 1.0 / 24, 5},
+      {"last day hour", sun.setJd - minute, 11},
+      {"at sunset", sun.setJd, 12},
+      {"first night hour", sun.setJd + 65 * minute, 12},
+      {"second night hour", sun.setJd + 67 * minute, 13},
+      {"last night hour", sun.nextRiseJd - minute, 23},
+      {"at the next sunrise", sun.nextRiseJd, -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(hours::FindCurrentHour(c.moment, sun), c.hour) << c.name;
+  for (int i = 1; i < 24; ++i) EXPECT_LT(sun.HourBegin(i - 1), sun.HourBegin(i)) << i;
+  EXPECT_NEAR(sun.HourBegin(12), sun.setJd, 1e-9);
+  EXPECT_NEAR(sun.HourBegin(13) - sun.HourBegin(12), 66 * minute, 1e-9);
+}
+
+struct RiseSetRow {
+  std::string id, body, event, mode;
+  double startUt = 0, latitude = 0, eastLongitude = 0, eventUt = 0;
+};
+
+std::vector<RiseSetRow> SunRows() {
+  std::ifstream in(testing_support::ReferencePath("riseset.tsv"));
+  std::vector<RiseSetRow> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream f(line);
+    RiseSetRow r;
+    std::string status;
+    f >> r.id >> r.startUt >> r.latitude >> r.eastLongitude >> r.body >> r.event >> r.mode >>
+        r.eventUt >> status;
+    // The Sun's longitude on the Ascendant is its centre on the horizon without refraction.
+    if (status == "OK" && r.body == "sun" && r.mode == "centre_geometric" &&
+        (r.event == "rise" || r.event == "set"))
+      rows.push_back(r);
+  }
+  return rows;
+}
+
+// A chart at a local Julian day with the zone of whole hours nearest the place's solar time, at
+// a place rounded to whole minutes of arc.
+Chart ChartAtLocal(double localJd, int zoneHours, double latitude, double eastLongitude) {
+  Chart c;
+  c.definition.SetKind(kChartNatal);
+  Source& s = c.definition.sources[0];
+  Moment m;
+  EXPECT_TRUE(m.SetMoment(localJd).ok());
+  s.AssignMoment(m);
+  EXPECT_TRUE(s.zone.SetTime(std::abs(zoneHours), 0, zoneHours < 0 ? '-' : '+').ok());
+  const int lat = static_cast<int>(std::lround(std::fabs(latitude) * 60.0));
+  const int lon = static_cast<int>(std::lround(std::fabs(eastLongitude) * 60.0));
+  EXPECT_TRUE(s.place
+                  .SetPlace(lat / 60, lat % 60, latitude < 0 ? 'S' : 'N', lon / 60, lon % 60,
+                            eastLongitude < 0 ? 'W' : 'E', "", "")
+                  .ok());
+  return c;
+}
+
+TEST(SunRiseSet, RiseAndSetOfTheDateMatchTheReferenceWithinAMinute) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  int compared = 0;
+  for (const RiseSetRow& r : SunRows()) {
+    SCOPED_TRACE(r.id + " " + r.event);
+    const int zone = static_cast<int>(std::lround(r.eastLongitude / 15.0));
+    // Noon of the local date on which the event falls.
+    const double localEvent = r.eventUt + zone / 24.0;
+    const Chart c = ChartAtLocal(std::floor(localEvent + 0.5), zone, r.latitude, r.eastLongitude);
+    const std::optional<hours::SunRiseSet> sun = hours::FindSunRiseSet(ctx, c);
+    ASSERT_TRUE(sun.has_value());
+    const double found = (r.event == "rise" ? sun->riseJd : sun->setJd) - zone / 24.0;
+    EXPECT_NEAR(found, r.eventUt, 60.0 / 86400.0);
+    // The next sunrise lies a day (within a quarter of an hour) after this one.
+    EXPECT_NEAR(sun->nextRiseJd - sun->riseJd, 1.0, 0.25 / 24.0);
+    ++compared;
+  }
+  EXPECT_GE(compared, 16);
+}
+
+// Moscow, 13 May 1975, zone +3.
+Chart Moscow(int hour, int minute, int latDeg = 55, int latMin = 45) {
+  Chart c;
+  c.definition.SetKind(kChartNatal);
+  Source& s = c.definition.sources[0];
+  EXPECT_TRUE(s.moment.date.SetDate(13, 5, 1975, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime(hour, minute, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+  EXPECT_TRUE(s.place.SetPlace(latDeg, latMin, 'N', 37, 37, 'E', "", "").ok());
+  return c;
+}
+
+TEST(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  struct Case {
+    const char* name;
+    int hour, minute;
+    int table;      // 0 the day before, 1 the chart's day
+    int low, high;  // the hour within the table
+  } const cases[] = {
+      {"02:00, before sunrise: the night of the day before", 2, 0, 0, 12, 23},
+      {"15:00, afternoon: a day hour of the chart's day", 15, 0, 1, 6, 11},
+      {"23:30: a night hour of the chart's day", 23, 30, 1, 12, 23},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Chart chart = Moscow(c.hour, c.minute);
+    ChartInfoPanel panel;
+    EXPECT_EQ(panel.current.Cell(), -1);
+    EXPECT_FALSE(panel.SetChart(&chart));
+    panel.ComputePlanetaryHours(ctx);
+    ASSERT_EQ(panel.status, 1);
+    EXPECT_EQ(panel.Problem(), 0);
+    ASSERT_TRUE(panel.current.Found());
+    EXPECT_EQ(panel.current.table, c.table);
+    EXPECT_GE(panel.current.hour, c.low);
+    EXPECT_LE(panel.current.hour, c.high);
+    EXPECT_EQ(panel.current.Cell(), 24 * c.table + panel.current.hour);
+    // 13 May 1975 was a Tuesday: the day before's first hour is the Moon's, the chart day's Mars'.
+    EXPECT_EQ(panel.dayBefore[0].ruler, kMoon);
+    EXPECT_EQ(panel.chartDay[0].ruler, kMars);
+    EXPECT_EQ(panel.chartDay[12].ruler, kSaturn);
+    EXPECT_EQ(panel.dates[0], "12:05:1975");
+    EXPECT_EQ(panel.dates[1], "13:05:1975");
+    // The hours begin in order through the day ("HH:MM" compares as text until midnight).
+    for (int i = 1; i < 12; ++i) EXPECT_LT(panel.chartDay[i - 1].begin, panel.chartDay[i].begin);
+  }
+}
+
+TEST(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  struct Case {
+    int deg, min;
+    bool polar;
+  } const cases[] = {{66, 30, false}, {66, 40, true}, {70, 0, true}, {55, 45, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.deg * 100 + c.min);
+    const Chart chart = Moscow(12, 0, c.deg, c.min);
+    ChartInfoPanel panel;
+    EXPECT_EQ(panel.SetChart(&chart), c.polar);
+    panel.Compute(ctx);
+    EXPECT_EQ(panel.Problem() == ChartInfoPanel::kMsgPolar, c.polar);
+    // Polar: nothing computed and the lunar day a dash; else the risings are there.
+    EXPECT_EQ(panel.riseSet[0].empty(), c.polar);
+    if (c.polar) {
+      EXPECT_EQ(panel.status, 0);
+      EXPECT_EQ(panel.LunarDayText(), "-");
+    }
+  }
+  // The lunar day is refused above the same threshold, not at it.
+  EXPECT_EQ(Moscow(12, 0, 66, 40).GetLunarDay(ctx), -1);
+  ChartInfoPanel dash;
+  dash.lunarDay = -1;
+  EXPECT_EQ(dash.LunarDayText(), "-");
+  dash.lunarDay = 17;
+  EXPECT_EQ(dash.LunarDayText(), "17");
+}
+
+TEST(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
+  // The Moon rises about 50 minutes later each day, so every month or so a date has no rising.
+  const Configuration config;
+  const ChartContext ctx(config);
+  const auto noonOfDay = [](int n) {  // noon n days after 13 May 1975
+    Chart chart = Moscow(12, 0);
+    chart.definition.sources[0].moment.date.AddDays(n);
+    return chart;
+  };
+  int without = -1;
+  for (int n = 0; n < 60 && without < 0; ++n) {
+    Moment rise;
+    if (!noonOfDay(n).FindRiseSetOnDate(ctx, 0, 1, rise)) without = n;
+  }
+  ASSERT_GE(without, 0);
+  for (const int n : {without, without + 1}) {
+    SCOPED_TRACE(n);
+    const Chart chart = noonOfDay(n);
+    ChartInfoPanel panel;
+    panel.SetChart(&chart);
+    panel.ComputeRiseSetTexts(ctx);
+    EXPECT_EQ(panel.riseSet[0].size(), 11u);  // the Sun: "HH:MM HH:MM"
+    EXPECT_EQ(panel.riseSet[0].find("-----"), std::string::npos);
+    EXPECT_EQ(panel.riseSet[1].rfind("-----", 0) == 0, n == without) << panel.riseSet[1];
+    EXPECT_EQ(panel.riseSet[1].size(), 11u);
+  }
+}
+
+TEST(InfoPanel, HoursTableDrawsFortyEightCellsWithTheCurrentOneInColourFour) {
+  const Configuration config;
+  const ChartContext ctx(config);
+  const Chart chart = Moscow(15, 0);
+  ChartInfoPanel panel;
+  panel.SetChart(&chart);
+  panel.ComputePlanetaryHours(ctx);
+  ASSERT_TRUE(panel.current.Found());
+  panel.width = 16500;
+  const int x = 1000, y = -3100;
+  const double scale = 1.8;
+  platform::RecordingDc dc(96, true);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  panel.DrawHoursTable(dc, x, y, scale);
+  int glyphs = 0, times = 0, coloured = 0, frames = 0;
+  const platform::Color four = ColorByIndex(ChartInfoPanel::kCurrentColour);
+  const int cell = panel.current.Cell();
+  for (const platform::RecordedCall& call : dc.Calls()) {
+    if (call.kind == platform::RecordedCall::RoundRect) ++frames;
+    if (call.kind != platform::RecordedCall::Text) continue;
+    if (call.font.face == platform::kGlyphFaceA) ++glyphs;
+    if (call.text.size() == 5 && call.text[2] == ':') ++times;
+    if (call.color == four) {
+      ++coloured;
+      // The cell's column and row.
+      EXPECT_NEAR(call.points[0].y, y - (cell % 12) * 500 * scale, 1);
+      EXPECT_GE(call.points[0].x, x + (cell / 12) * 1450 * scale - 1);
+      EXPECT_LT(call.points[0].x, x + (cell / 12 + 1) * 1450 * scale);
+    }
+  }
+  EXPECT_EQ(frames, 2);
+  EXPECT_EQ(glyphs, 48);
+  EXPECT_EQ(times, 48);
+  EXPECT_EQ(coloured, 2);  // the ruler's glyph and the beginning of the current hour
+
+  // Nothing when the hours are not computed.
+  ChartInfoPanel empty;
+  empty.width = 16500;
+  platform::RecordingDc none(96, true);
+  empty.DrawHoursTable(none, x, y, scale);
+  EXPECT_TRUE(none.Calls().empty());
+}
+
+}  // namespace

@@ -1,0 +1,368 @@
+// The planetary hours view and the aspect table view: opened by their commands, counted in the
+// document, their captions, the one message of a polar chart, the print flows with the print
+// options and the chart choices, the pages as pictures, and the aspect-table configuration command.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPixmap>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "astro/aspects/aspectarium.h"
+#include "foundation/config/configuration.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/recording_dc.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/page_output.h"
+#include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/shell_fixture.h"
+#include "views/core/aspect_table.h"
+#include "views/ui/asptable_config_dialog.h"
+#include "views/ui/asptable_view.h"
+#include "views/ui/info_view.h"
+#include "views/ui/table_choice_dialogs.h"
+
+namespace {
+
+using namespace shell_test;
+using platform::RecordedCall;
+namespace fs = std::filesystem;
+
+constexpr Birth kNorth66_40{"Север", 13, 5, 1975, 12, 0, 3, 66, 40, 'N', 37, 37, 'E'};
+constexpr Birth kNorth66_30{"Север", 13, 5, 1975, 12, 0, 3, 66, 30, 'N', 37, 37, 'E'};
+
+int CountShown(const testing_support::ScriptedPrompter& prompts, int number) {
+  int n = 0;
+  for (const auto& shown : prompts.shown) n += shown.number == number;
+  return n;
+}
+
+platform::RecordingDc PrintPage(platform::View& view) {
+  platform::RecordingDc dc(96, true);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  view.OnPrint(dc, 1);
+  return dc;
+}
+
+// The bottom edge of the page frame (the round rectangle with the frame's corners).
+int FrameBottom(const platform::RecordingDc& dc) {
+  for (const RecordedCall& c : dc.Calls())
+    if (c.kind == RecordedCall::RoundRect && c.brush.hollow) return c.points[1].y;
+  return 0;
+}
+
+// The lowest text drawn on the page.
+int LowestText(const platform::RecordingDc& dc) {
+  int lowest = 0;
+  for (const RecordedCall& c : dc.Calls())
+    if (c.kind == RecordedCall::Text) lowest = std::min(lowest, c.points[0].y);
+  return lowest;
+}
+
+void AnswerPrintOptions(int selection) {
+  platform::ModalDriver::Expect<DPRINTPADE2>([selection](DPRINTPADE2& dialog) {
+    if (selection < 0) return platform::kIdCancel;
+    dialog.model.selection = selection;
+    return platform::kIdOk;
+  });
+}
+
+void ShowToPerson(const fs::path& file, const std::string& name) {
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    fs::create_directories(demo);
+    fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
+                  fs::copy_options::overwrite_existing);
+  }
+}
+
+// Ink (dark pixels) of a 100-dpi page picture in a rectangle of 0.01 mm (y negative down).
+int Ink(const QImage& image, int left, int top, int right, int bottom) {
+  const auto px = [](int units) { return units * 100 / 2540; };
+  int n = 0;
+  for (int y = px(-top); y < px(-bottom) && y < image.height(); ++y)
+    for (int x = px(left); x < px(right) && x < image.width(); ++x)
+      n += qGray(image.pixel(x, y)) < 160;
+  return n;
+}
+
+class HoursViews : public ShellTest {
+ protected:
+  CKovraDoc* OpenOne(const Birth& birth) {
+    StartApp();
+    return OpenCopy(NatalChart(birth, "Натал"));
+  }
+  CKovraDoc* OpenTwo() {
+    StartApp();
+    CKovraDoc* second = OpenCopy(NatalChart(kParis, "Транзит"));
+    if (second == nullptr) return nullptr;
+    const Chart outer = *second->GetChart();
+    CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Натал"));
+    if (document != nullptr) document->SetOuterChart(std::make_unique<Chart>(outer));
+    return document;
+  }
+  template <class V>
+  V* OpenView(CKovraDoc* document, int command) {
+    CMainFrame& frame = *app_->GetMainFrame();
+    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
+    EXPECT_TRUE(frame.StateOf(command).enabled);
+    EXPECT_TRUE(frame.ExecuteCommand(command));
+    return dynamic_cast<V*>(document->Views().back());
+  }
+};
+
+TEST_F(HoursViews, EachViewOpensFromItsCommandCountsItselfAndNamesItsFrame) {
+  CKovraDoc* document = OpenOne(kMoscow);
+  ASSERT_NE(document, nullptr);
+  struct Case {
+    int command;
+    DocView kind;
+    const char* caption;
+    int help;
+  } const cases[] = {
+      {cmd::kPlanetaryHours, DocView::PlanetaryHours, " -Планетные часы", 131227},
+      {cmd::kAspectTable, DocView::AspectTable, " -Таблица аспектов", 131203},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    platform::View* view =
+        c.command == cmd::kPlanetaryHours
+            ? static_cast<platform::View*>(OpenView<CInfoView>(document, c.command))
+            : OpenView<CAspTableView>(document, c.command);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(document->OpenCount(c.kind), 1);
+    const std::string title = view->GetFrameTitle();
+    const std::string tail = Cp1251(c.caption);
+    ASSERT_GE(title.size(), tail.size());
+    EXPECT_EQ(title.substr(title.size() - tail.size()), tail);
+    EXPECT_EQ(title.substr(0, title.size() - tail.size()), document->GetTitle());
+    EXPECT_EQ(view->HelpContext(), c.help);
+    // Drawn on the screen without trouble.
+    view->Frame()->resize(900, 600);
+    EXPECT_FALSE(view->viewport()->grab().isNull());
+    view->Frame()->close();
+    DeletePending();
+    EXPECT_EQ(document->OpenCount(c.kind), 0);
+  }
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(HoursViews, PolarChartIsToldOnceAtLatitudesAbove66Degrees30) {
+  for (const bool polar : {true, false}) {
+    SCOPED_TRACE(polar);
+    CKovraDoc* document = OpenOne(polar ? kNorth66_40 : kNorth66_30);
+    ASSERT_NE(document, nullptr);
+    auto* view = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(CountShown(prompts_, 42), polar ? 1 : 0);
+    EXPECT_EQ(view->Panel().polar, polar ? 1 : 0);
+    // At most one message when the view opens (near the circle the Sun's rising may be missing).
+    const int shownBefore28 = CountShown(prompts_, 28);
+    EXPECT_LE(shownBefore28 + CountShown(prompts_, 42), 1);
+    // Printing the panel again tells nothing more.
+    AnswerPrintOptions(-1);
+    platform::PrintInfo info;
+    ASSERT_TRUE(view->OnPreparePrinting(info));
+    PrintPage(*view);
+    EXPECT_EQ(CountShown(prompts_, 42), polar ? 1 : 0);
+    EXPECT_EQ(CountShown(prompts_, 28), shownBefore28);
+    prompts_.shown.clear();
+    app_.reset();
+    DeletePending();
+  }
+}
+
+TEST_F(HoursViews, CancelledPrintOptionsPrintTheTableAloneInAShortenedFrame) {
+  CKovraDoc* document = OpenOne(kMoscow);
+  ASSERT_NE(document, nullptr);
+  GetConfiguration().print.pageFrame = 1;
+  const int fullBottom = -(29700 - GetConfiguration().print.marginBottom);
+  auto* view = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  ASSERT_NE(view, nullptr);
+  struct Case {
+    const char* name;
+    int selection;  // -1 Cancel
+    int samePage;
+    int frameBottom;
+    bool lowerHalf;  // something drawn in the lower half of the page
+  } const cases[] = {
+      {"cancelled: the table alone", -1, 3, fullBottom + 11000, false},
+      {"midpoints under it", 1, 1, fullBottom, true},
+      {"the information panel under it", 2, 2, fullBottom, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AnswerPrintOptions(c.selection);
+    platform::PrintInfo info;
+    ASSERT_TRUE(view->OnPreparePrinting(info));
+    EXPECT_EQ(view->samePage, c.samePage);
+    EXPECT_EQ(document->firstTableChoice, 3);
+    EXPECT_EQ(document->secondTableChoice, 3);
+    const platform::RecordingDc dc = PrintPage(*view);
+    EXPECT_EQ(FrameBottom(dc), c.frameBottom);
+    EXPECT_EQ(LowestText(dc) < -15000, c.lowerHalf);
+  }
+  // A one-chart document is never asked which chart.
+  EXPECT_EQ(platform::ModalDriver::CountShown<D_CHOOSE_AT_FOR_DW>(), 0);
+  EXPECT_EQ(platform::ModalDriver::CountShown<DPRINTPADE2>(), 3);
+}
+
+TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachPrintedTable) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(document, nullptr);
+  struct Case {
+    const char* name;
+    bool hoursView;
+    int selection;
+    int questions;  // chart choices asked
+    int first, second;
+  } const cases[] = {
+      {"aspect table, midpoints under it: both tables", false, 1, 2, 1, 2},
+      {"aspect table, panel under it: the upper table", false, 2, 1, 1, 9},
+      {"aspect table, cancelled: the upper table", false, -1, 1, 1, 9},
+      {"hours, aspect table under them", true, 0, 1, 1, 9},
+      {"hours, midpoints under them", true, 1, 1, 1, 9},
+      {"hours, cancelled: nothing asked, one chart each", true, -1, 0, 3, 3},
+  };
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
+    dialog.choice = 1;
+    return platform::kIdOk;
+  });
+  auto* tableView = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  auto* hoursView = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
+  ASSERT_NE(tableView, nullptr);
+  ASSERT_NE(hoursView, nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    document->firstTableChoice = document->secondTableChoice = 9;
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+    AnswerPrintOptions(c.selection);
+    int asked = 0;
+    platform::ModalDriver::Always<D_CHOOSE_AT_FOR_DW>([&asked](D_CHOOSE_AT_FOR_DW& dialog) {
+      dialog.choice = ++asked;
+      return platform::kIdOk;
+    });
+    platform::PrintInfo info;
+    platform::View& view = c.hoursView ? static_cast<platform::View&>(*hoursView) : *tableView;
+    ASSERT_TRUE(view.OnPreparePrinting(info));
+    EXPECT_EQ(asked, c.questions);
+    EXPECT_EQ(document->firstTableChoice, c.first);
+    EXPECT_EQ(document->secondTableChoice, c.second);
+  }
+  platform::ModalDriver::Clear();
+}
+
+TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
+  CKovraDoc* document = OpenOne(kMoscow);
+  ASSERT_NE(document, nullptr);
+  auto* hoursView = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
+  auto* tableView = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  ASSERT_NE(hoursView, nullptr);
+  ASSERT_NE(tableView, nullptr);
+  struct Case {
+    const char* name;
+    platform::View* view;
+    int selection;
+    bool lowerHalf;
+  } const cases[] = {
+      {"planetary_hours", hoursView, 0, true},  // panel, aspect table under it
+      {"info_view", hoursView, -1, false},      // panel alone
+      {"aspect_table", tableView, 2, true},     // aspect table, panel under it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AnswerPrintOptions(c.selection);
+    platform::PrintInfo info;
+    ASSERT_TRUE(c.view->OnPreparePrinting(info));
+    EXPECT_EQ(info.maxPage, 1);
+    platform::View* view = c.view;
+    const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
+      view->OnPrint(dc, page);
+    };
+    const fs::path pdf = folder_ / (std::string(c.name) + ".pdf");
+    const fs::path png = folder_ / (std::string(c.name) + ".png");
+    ASSERT_TRUE(platform::WritePdf(pdf, c.name, 1, render).ok());
+    ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+    QImage image(QString::fromStdString(png.string()));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);  // the upper half
+    EXPECT_EQ(Ink(image, 2000, -16500, 19000, -27000) > 3000, c.lowerHalf);
+    ShowToPerson(pdf, c.name);
+    if (std::string(c.name) != "info_view") ShowToPerson(png, c.name);
+  }
+  // The blocks are sized by the window's width.
+  // (A hidden window gets its resize when it is next drawn.)
+  hoursView->Frame()->resize(1000, 500);
+  (void)hoursView->grab();
+  const int wide = hoursView->Panel().width;
+  hoursView->Frame()->resize(600, 500);
+  (void)hoursView->grab();
+  const int narrow = hoursView->Panel().width;
+  EXPECT_NEAR(static_cast<double>(wide - narrow), 400 * 2540 / hoursView->logicalDpiX(), 30.0);
+  // The planetary hours view as the screen shows it.
+  hoursView->Frame()->resize(1100, 520);
+  const fs::path shot = folder_ / "info_view.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(*hoursView, shot).ok());
+  ShowToPerson(shot, "info_view");
+  tableView->Frame()->resize(700, 700);
+  const fs::path tableShot = folder_ / "aspect_table_screen.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(*tableView, tableShot).ok());
+  ShowToPerson(tableShot, "aspect_table_screen");
+}
+
+TEST_F(HoursViews, ConfigurationCommandStoresAKnownSystemOrTheFirstLoadedOne) {
+  CKovraDoc* document = OpenOne(kMoscow);
+  ASSERT_NE(document, nullptr);
+  ASSERT_GT(GetAspectarium().Count(), 0);
+  const std::string first = GetAspectarium().GetSystem(0).GetName();
+  Configuration& config = GetConfiguration();
+  using Settings = cfg::AspectTableSettings;
+  config.aspectTable.Set(Settings::kMidpointSystem, first);
+  CMainFrame& frame = *app_->GetMainFrame();
+  frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
+  struct Case {
+    const char* name;
+    std::string typed;
+    bool ok;
+    std::string stored;
+    bool notice;
+  } const cases[] = {
+      {"unknown: the first loaded, with the notice", "NOSUCH", true, first, true},
+      {"cancelled: nothing changes", "OTHER", false, first, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_.shown.clear();
+    platform::ModalDriver::Expect<CASPTABLE_CONFIG>([&c, &first](CASPTABLE_CONFIG& dialog) {
+      // The fields came in: the configured name, the loaded systems listed.
+      EXPECT_EQ(platform::FromQt(dialog.SystemCombo()->currentText()), first);
+      EXPECT_EQ(dialog.SystemCombo()->count(), GetAspectarium().Count());
+      dialog.Point(5)->setChecked(!dialog.Point(5)->isChecked());
+      dialog.SystemCombo()->setEditText(platform::ToQt(c.typed));
+      if (!c.ok) return platform::kIdCancel;
+      EXPECT_TRUE(dialog.DoDataExchange(true));
+      EXPECT_TRUE(dialog.CheckOk());
+      return platform::kIdOk;
+    });
+    const int pointBefore = config.aspectTable.Get(Settings::kPointSwitch[5]);
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::kConfigAspectTable));
+    EXPECT_EQ(config.aspectTable.Get(Settings::kMidpointSystem), c.stored);
+    EXPECT_EQ(config.aspectTable.Get(Settings::kPointSwitch[5]) != pointBefore, c.ok);
+    EXPECT_EQ(CountShown(prompts_, 59), c.notice ? 1 : 0);
+    if (c.notice) {
+      EXPECT_EQ(
+          prompts_.shown.back().text,
+          Cp1251("Не найдена система аспектов NOSUCH\nВместо нее установлена система ") + first);
+    }
+  }
+}
+
+}  // namespace
