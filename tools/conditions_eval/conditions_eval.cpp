@@ -33,6 +33,7 @@
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
+#include "foundation/text/tab_fields.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -89,31 +90,11 @@ struct InputError {
   std::string why;
 };
 
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
-
-template <typename T>
-bool Parse(std::string_view text, T& value) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
-
 // "A:B" with both parts numbers, the first ending at the colon.
 bool ParsePair(std::string_view text, int& a, int& b) {
   const std::size_t colon = text.find(':');
-  return colon != std::string_view::npos && Parse(text.substr(0, colon), a) &&
-         Parse(text.substr(colon + 1), b);
+  return colon != std::string_view::npos && ParseField(text.substr(0, colon), a) &&
+         ParseField(text.substr(colon + 1), b);
 }
 
 std::vector<std::string> ReadLines(const fs::path& file, std::optional<InputError>& error) {
@@ -151,10 +132,10 @@ std::optional<InputError> LoadAspects(const fs::path& file, const fs::path& fold
     const std::vector<std::string_view> f = SplitTabs(lines[i]);
     Aspect a;
     int nature = 0;
-    bool ok = f.size() == 10 && Parse(f[0], a.angle) && Parse(f[7], nature) && nature >= 0 &&
-              nature <= 255 && (f[8] == "major" || f[8] == "minor") && !f[9].empty();
+    bool ok = f.size() == 10 && ParseField(f[0], a.angle) && ParseField(f[7], nature) &&
+              nature >= 0 && nature <= 255 && (f[8] == "major" || f[8] == "minor") && !f[9].empty();
     for (int k = 0; ok && k < 6; ++k)
-      ok = Parse(f[static_cast<std::size_t>(k) + 1], a.orbs[static_cast<std::size_t>(k)]) &&
+      ok = ParseField(f[static_cast<std::size_t>(k) + 1], a.orbs[static_cast<std::size_t>(k)]) &&
            a.orbs[static_cast<std::size_t>(k)] >= 0.0;
     if (!ok || a.angle < 0.0 || a.angle > 360.0)
       return InputError{
@@ -205,8 +186,9 @@ std::optional<std::string> ParseChartLine(const std::vector<std::string_view>& f
                     d2 = date.find('.', d1 == std::string_view::npos ? 0 : d1 + 1);
   int day = 0, month = 0, year = 0;
   if (d1 == std::string_view::npos || d2 == std::string_view::npos ||
-      !Parse(date.substr(0, d1), day) || !Parse(date.substr(d1 + 1, d2 - d1 - 1), month) ||
-      date.size() - d2 - 1 < 1 || date.size() - d2 - 1 > 4 || !Parse(date.substr(d2 + 1), year))
+      !ParseField(date.substr(0, d1), day) ||
+      !ParseField(date.substr(d1 + 1, d2 - d1 - 1), month) || date.size() - d2 - 1 < 1 ||
+      date.size() - d2 - 1 > 4 || !ParseField(date.substr(d2 + 1), year))
     return "the date is not D.M.Y";
   if (!s.moment.date.SetDate(day, month, year, era).ok()) return "the date does not exist";
   int hours = 0, minutes = 0;
@@ -251,9 +233,9 @@ std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureC
     if (f[0] == "point") {
       int n = -1;
       double lon = 0, lat = 0, speed = 0;
-      if (f.size() != 5 || !Parse(f[1], n) || n < 0 || n >= kSelectablePoints ||
-          !Parse(f[2], lon) || !Parse(f[3], lat) || !Parse(f[4], speed) || lon < 0.0 ||
-          lon >= 360.0)
+      if (f.size() != 5 || !ParseField(f[1], n) || n < 0 || n >= kSelectablePoints ||
+          !ParseField(f[2], lon) || !ParseField(f[3], lat) || !ParseField(f[4], speed) ||
+          lon < 0.0 || lon >= 360.0)
         return fail("expected point N (0..33), longitude [0, 360), latitude, speed");
       PointRecord& p = chart.points[static_cast<std::size_t>(n)];
       p.longitude.Set(lon);
@@ -264,7 +246,7 @@ std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureC
       if (f.size() != 13) return fail("expected twelve cusps");
       for (int h = 0; h < 12; ++h) {
         double c = 0;
-        if (!Parse(f[static_cast<std::size_t>(h) + 1], c) || c < 0.0 || c >= 360.0)
+        if (!ParseField(f[static_cast<std::size_t>(h) + 1], c) || c < 0.0 || c >= 360.0)
           return fail("a cusp is not a longitude in [0, 360)");
         chart.cusps[static_cast<std::size_t>(h)].Set(c);
       }
@@ -272,7 +254,7 @@ std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureC
       chart.SetDerivationMarker(kMarkerLocalSpace);
     } else if (f[0] == "page") {
       int k = -1;
-      if (f.size() != 3 || !Parse(f[1], k) || k < 0 || k >= kCommentPages || f[2].empty())
+      if (f.size() != 3 || !ParseField(f[1], k) || k < 0 || k >= kCommentPages || f[2].empty())
         return fail("expected page N (0..9) and a text");
       charts.back().pages[static_cast<std::size_t>(k)] = Cp1251(f[2]);
     } else {
