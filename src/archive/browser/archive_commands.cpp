@@ -17,12 +17,16 @@ CKovraDoc* LoadChartFromArchive(CKovraApp& app) {
   if (record < 0) return nullptr;
   Chart chart;
   if (archive.LoadChart(chart, record, true) < 0) return nullptr;
-  // The page files written for the record pass to the new document, which takes their slot.
+  // The page files written for the record pass to the new document, which takes their slot; a
+  // document that is not opened leaves neither the files nor the slot behind.
   const int slot = chart.commentSlot;
   if (slot != 0) app.CommentSlots().Release(slot);
-  CKovraDoc* document = CKovraDoc::OpenChartDocument(app, chart);
+  CKovraDoc* document = CKovraDoc::Open(app, DocCreation::Copy(chart));
   if (document == nullptr) {
-    if (slot != 0 && !app.CommentSlots().IsTaken(slot)) DeleteCommentFiles(chart);
+    if (slot != 0) {
+      DeleteCommentFiles(chart);
+      app.CommentSlots().Release(slot);
+    }
     return nullptr;
   }
   document->savedInArchive = true;
