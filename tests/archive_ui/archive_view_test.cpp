@@ -3,6 +3,9 @@
 // read-only (damaged) archive and the switch to the commented browser.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdlib>
+
 #include "archive/archive_fixture.h"
 #include "archive/browser/archive_view.h"
 #include "foundation/errors/error_report.h"
@@ -409,6 +412,35 @@ TEST_F(ArchiveViewTest, ExitCancelsAndKeepsTheMarks) {
   Click(ArchiveView::kIdExit);
   EXPECT_EQ(view_->EndResult(), platform::kIdCancel);
   EXPECT_EQ(Marks(), "NY");
+}
+
+}  // namespace
+
+namespace {
+
+// The browser as the user sees it, for a person to look at (VELM_DEMO_DIR).
+TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
+  std::vector<Chart> charts;
+  for (const char* name : {"Иванов Иван Иванович", "Петрова Анна", "Сидоров",
+                           "Очень длинное имя человека из архива"})
+    charts.push_back(MakeChart(Cp1251(name), 12, 4, 1961));
+  for (int n = 0; n < 40; ++n) charts.push_back(MakeChart("Record " + std::to_string(n)));
+  OpenArchive("demo.arc", kLayout4400, charts);
+  archive_.AddRecentName(PathOf("demo.arc"));
+  archive_.AddRecentName(PathOf("gone.arc"));
+  archive_.AddRecentName(PathOf("demo.arc"));
+  Show();
+  SelectRows({1, 2});
+  view_->resize(980, 600);
+  view_->ListBox()->Changed();
+  const QImage picture = view_->grab().toImage();
+  EXPECT_GT(view_->ListBox()->VisibleRows(), 5);
+  // Only the rows in view were drawn.
+  EXPECT_LE(view_->ListBox()->LastPaintedRows(), view_->ListBox()->VisibleRows() + 1);
+  EXPECT_GT(view_->ListBox()->LastPaintedRows(), 0);
+  if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
+    EXPECT_TRUE(picture.save(QString::fromLocal8Bit(dir) + QStringLiteral("/archive_browser.png")));
+  }
 }
 
 }  // namespace
