@@ -3,7 +3,10 @@
 // read-only (damaged) archive and the switch to the commented browser.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <cstdlib>
 
 #include "archive/archive_fixture.h"
@@ -240,6 +243,13 @@ TEST_F(ArchiveViewTest, DeleteRemovesTheSelectedRecordsAfterTheQuestion) {
   ASSERT_EQ(reread.SetPath(PathOf("a.arc")), kLayout4400);
   ASSERT_EQ(reread.CreateIndex(), 0);
   EXPECT_EQ(reread.RecordCount(), 1);
+  // The last record takes the file's index with it: the empty row and the commands off.
+  SelectRows({0});
+  prompts_.Expect(483, platform::Answer::Yes);
+  Click(ArchiveView::kIdDelete);
+  EXPECT_TRUE(List().IsEmptyArchive());
+  EXPECT_FALSE(view_->Button(ArchiveView::kIdLoad)->isEnabled());
+  EXPECT_FALSE(std::filesystem::exists(PathOf("a.arc")));
 }
 
 TEST_F(ArchiveViewTest, OrderRefusesAnOrderedArchive) {
@@ -441,6 +451,66 @@ TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
   if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
     EXPECT_TRUE(picture.save(QString::fromLocal8Bit(dir) + QStringLiteral("/archive_browser.png")));
   }
+}
+
+}  // namespace
+
+namespace {
+
+void Press(QWidget* target, int y, Qt::KeyboardModifiers mods, bool twice = false) {
+  const QPointF at(10, y);
+  QMouseEvent press(twice ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at,
+                    target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, mods);
+  QApplication::sendEvent(target, &press);
+}
+
+void Type(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers mods = {}) {
+  QKeyEvent event(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(target, &event);
+}
+
+TEST_F(ArchiveViewTest, MouseAndKeysSelectRowsAndJumpByInitial) {
+  std::vector<std::string> names;
+  for (int n = 0; n < 60; ++n) names.push_back("R" + std::to_string(n));
+  names.push_back(Cp1251("Яковлев"));
+  names.push_back(Cp1251("ёлкин"));
+  Open(names);
+  view_->resize(900, 500);
+  CArchiveListBox* box = view_->ListBox();
+  QWidget* rows = box->viewport();
+  const int h = box->RowHeight();
+  struct Case {
+    const char* name;
+    int row;
+    Qt::KeyboardModifiers mods;
+    std::vector<int> selected;
+  };
+  const Case cases[] = {{"click", 2, Qt::NoModifier, {2}},
+                        {"ctrl_click", 4, Qt::ControlModifier, {2, 4}},
+                        {"shift_click", 6, Qt::ShiftModifier, {4, 5, 6}},
+                        {"ctrl_click_off", 5, Qt::ControlModifier, {4, 6}}};
+  for (const Case& c : cases) {
+    Press(rows, c.row * h + h / 2, c.mods);
+    std::vector<int> selected;
+    for (int row = 0; row < List().RecordRowCount(); ++row)
+      if (List().IsSelected(row)) selected.push_back(row);
+    EXPECT_EQ(selected, c.selected) << c.name;
+    EXPECT_EQ(view_->SelectedCountText(), QString::number(c.selected.size())) << c.name;
+  }
+  Type(box, Qt::Key_Down, {}, Qt::ShiftModifier);  // from row 5 (the last clicked) to 6
+  EXPECT_EQ(List().CurrentRow(), 6);
+  // A typed Cyrillic letter, in either case, brings its first record to the top.
+  Type(box, 0, QStringLiteral("я"));
+  EXPECT_EQ(List().TopRow(), std::min(60, List().RecordRowCount() - box->VisibleRows()));
+  EXPECT_EQ(List().CurrentRow(), 60);
+  Type(box, 0, QStringLiteral("Ё"));
+  EXPECT_EQ(List().CurrentRow(), 61);
+  // A double click loads the row.
+  List().SetTopRow(0, box->VisibleRows());
+  Press(rows, 3 * h + h / 2, Qt::NoModifier, true);
+  EXPECT_EQ(view_->EndResult(), platform::kIdOk);
+  EXPECT_EQ(archive_.Entry(3).mark, 'Y');
+  EXPECT_EQ(archive_.MarkedCount(), 1);
 }
 
 }  // namespace
