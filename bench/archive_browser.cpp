@@ -36,8 +36,8 @@ class SilentPrompter final : public platform::Prompter {
 // A layout-4400 archive of 100,000 records with names, places and dates, written once.
 std::filesystem::path BigArchive() {
   static const std::filesystem::path path = [] {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("velm-bench-browser-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("velm-bench-browser-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     GetSettings().SetFolder(folder);
     const std::filesystem::path file = folder / "big.arc";

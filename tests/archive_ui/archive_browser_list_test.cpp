@@ -1,9 +1,10 @@
 // The browser's record list without a window: path display, row texts and layout, selection and
 // marks, the empty archive's row, the keyboard jump and painting only the rows in view.
+#include "archive/store/archive_browser_list.h"
+
 #include <gtest/gtest.h>
 
 #include "archive/archive_fixture.h"
-#include "archive/store/archive_browser_list.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
@@ -101,8 +102,8 @@ TEST(ArchiveRow, ColumnsAtQuartersOfTheWidthLessThirtyEightDigits) {
 TEST(ArchiveRow, CommentedRecordsColouredOnTheirPageOnly) {
   ArchiveIndexEntry e = Entry();
   e.comments.lengths[3] = 12;
-  for (const auto& [page, colour] : {std::pair{3, kArchiveRowCommented}, std::pair{4, 0},
-                                     std::pair{-1, 0}}) {
+  for (const auto& [page, colour] :
+       {std::pair{3, kArchiveRowCommented}, std::pair{4, 0}, std::pair{-1, 0}}) {
     platform::RecordingDc dc;
     DrawArchiveRow(dc, {0, 0, 600, 14}, 600, e, false, page);
     EXPECT_EQ(dc.Calls().at(1).color, ColorByIndex(colour)) << page;
@@ -124,7 +125,8 @@ class ArchiveListTest : public ArchiveTest {
   }
   std::string Selection() const {
     std::string rows;
-    for (int row = 0; row < list_.RecordRowCount(); ++row) rows += list_.IsSelected(row) ? 'Y' : 'N';
+    for (int row = 0; row < list_.RecordRowCount(); ++row)
+      rows += list_.IsSelected(row) ? 'Y' : 'N';
     return rows;
   }
   ArchiveBrowserList list_{archive_};
@@ -197,7 +199,7 @@ TEST_F(ArchiveListTest, TypedInitialFindsItsRecordWhateverTheCase) {
     const char* typed;  // UTF-8
     int row;
   };
-  const Case cases[] = {{"и", 1}, {"И", 1}, {"Ё", 2}, {"ё", 2}, {"я", 3},
+  const Case cases[] = {{"и", 1}, {"И", 1}, {"Ё", 2},  {"ё", 2}, {"я", 3},
                         {"A", 4}, {"z", 0}, {"Ж", -1}, {"1", -1}};
   for (const Case& c : cases) {
     const std::string typed = Cp1251(c.typed);

@@ -1,10 +1,11 @@
 // The chart commands through the archive in the running program: loading a chart chosen in the
 // browser into a new window, and saving a window's chart into the archive with the archive's
 // questions answered by the scripted prompter.
+#include "archive/browser/archive_commands.h"
+
 #include <gtest/gtest.h>
 
 #include "archive/archive_fixture.h"
-#include "archive/browser/archive_commands.h"
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
 #include "shell/command_ids.h"

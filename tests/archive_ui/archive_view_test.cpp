@@ -1,6 +1,8 @@
 // The browser dialog over real archive files: its list and counts, choosing archives by name and
 // from the recent list, the record commands and their refusals, the whole-archive copy, the
 // read-only (damaged) archive and the switch to the commented browser.
+#include "archive/browser/archive_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <cstdlib>
 
 #include "archive/archive_fixture.h"
-#include "archive/browser/archive_view.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
@@ -75,10 +76,9 @@ class ArchiveViewTest : public ArchiveTest {
 };
 
 // The commands that act on records, built now.
-constexpr int kRecordCommands[] = {ArchiveView::kIdDelete,    ArchiveView::kIdLoad,
-                                   ArchiveView::kIdCopy,      ArchiveView::kIdMove,
-                                   ArchiveView::kIdOrder,     ArchiveView::kIdCopyWhole,
-                                   ArchiveView::kIdConvert};
+constexpr int kRecordCommands[] = {
+    ArchiveView::kIdDelete, ArchiveView::kIdLoad,      ArchiveView::kIdCopy,   ArchiveView::kIdMove,
+    ArchiveView::kIdOrder,  ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert};
 // Commands of windows still to come: present and disabled.
 constexpr int kLaterCommands[] = {ArchiveView::kIdSearch,  ArchiveView::kIdStatistics,
                                   ArchiveView::kIdComment, ArchiveView::kIdPrint,
@@ -137,7 +137,8 @@ TEST_F(ArchiveViewTest, MarkButtonsSelectAllNoneAndInvert) {
   for (const Case& c : cases) {
     Click(c.button);
     EXPECT_EQ(Marks(), c.marks) << c.button;
-    EXPECT_EQ(List().SelectedCount(), static_cast<int>(std::count(c.marks.begin(), c.marks.end(), 'Y')));
+    EXPECT_EQ(List().SelectedCount(),
+              static_cast<int>(std::count(c.marks.begin(), c.marks.end(), 'Y')));
     EXPECT_EQ(view_->SelectedCountText(), QString::fromLatin1(c.count)) << c.button;
   }
 }
@@ -219,7 +220,8 @@ TEST_F(ArchiveViewTest, RecentNamesWithoutTheirFileStayMarkedUntilRemoved) {
   EXPECT_EQ(archive_.RecentNames().size(), 3u);
   view_->OnRemoveRecent(0);  // the open archive stays
   view_->OnRemoveRecent(2);
-  EXPECT_EQ(archive_.RecentNames(), (std::vector<std::string>{PathOf("a.arc"), PathOf("text.arc")}));
+  EXPECT_EQ(archive_.RecentNames(),
+            (std::vector<std::string>{PathOf("a.arc"), PathOf("text.arc")}));
   EXPECT_EQ(box->count(), 2);
 }
 
@@ -328,10 +330,12 @@ TEST_F(ArchiveViewTest, ConvertSwitchesLayoutAndCaption) {
   Click(ArchiveView::kIdConvert);
   EXPECT_EQ(archive_.LayoutCode(), kLayout4400);
   EXPECT_EQ(Shown(), std::vector<int>{506});
-  EXPECT_EQ(view_->Button(ArchiveView::kIdConvert)->text(), QStringLiteral("Перевести в формат 4.3"));
+  EXPECT_EQ(view_->Button(ArchiveView::kIdConvert)->text(),
+            QStringLiteral("Перевести в формат 4.3"));
   Click(ArchiveView::kIdConvert);
   EXPECT_EQ(archive_.LayoutCode(), kLayout4200);
-  EXPECT_EQ(view_->Button(ArchiveView::kIdConvert)->text(), QStringLiteral("Перевести в формат 4.4"));
+  EXPECT_EQ(view_->Button(ArchiveView::kIdConvert)->text(),
+            QStringLiteral("Перевести в формат 4.4"));
   EXPECT_EQ(ReadFile(PathOf("a.arc")).size(), 4u + 2u * 1776u);
 }
 
@@ -431,8 +435,8 @@ namespace {
 // The browser as the user sees it, for a person to look at (VELM_DEMO_DIR).
 TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
   std::vector<Chart> charts;
-  for (const char* name : {"Иванов Иван Иванович", "Петрова Анна", "Сидоров",
-                           "Очень длинное имя человека из архива"})
+  for (const char* name :
+       {"Иванов Иван Иванович", "Петрова Анна", "Сидоров", "Очень длинное имя человека из архива"})
     charts.push_back(MakeChart(Cp1251(name), 12, 4, 1961));
   for (int n = 0; n < 40; ++n) charts.push_back(MakeChart("Record " + std::to_string(n)));
   OpenArchive("demo.arc", kLayout4400, charts);

@@ -64,8 +64,7 @@ void CArchiveListBox::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   platform::QtDc dc(painter, false);
   dc.SetMapMode(platform::MapMode::Text);
-  lastPainted_ =
-      list_.Paint(dc, viewport()->width(), viewport()->height(), commentPage_);
+  lastPainted_ = list_.Paint(dc, viewport()->width(), viewport()->height(), commentPage_);
   // The focused row's frame.
   const int current = list_.CurrentRow();
   if (hasFocus() && current >= list_.TopRow() && current < list_.TopRow() + VisibleRows() + 1) {

@@ -32,16 +32,16 @@ constexpr int kMsgUpDownOneOnly = 1157;
 
 // The commands that act on records: off while the archive has none.
 constexpr std::array kRecordCommands = {
-    ArchiveView::kIdDelete,   ArchiveView::kIdLoad,       ArchiveView::kIdCopy,
-    ArchiveView::kIdMove,     ArchiveView::kIdOrder,      ArchiveView::kIdSearch,
+    ArchiveView::kIdDelete,     ArchiveView::kIdLoad,      ArchiveView::kIdCopy,
+    ArchiveView::kIdMove,       ArchiveView::kIdOrder,     ArchiveView::kIdSearch,
     ArchiveView::kIdStatistics, ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
-    ArchiveView::kIdComment,  ArchiveView::kIdPrint,      ArchiveView::kIdQuery,
+    ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
-constexpr std::array kCommandsNotYetBuilt = {
-    ArchiveView::kIdSearch, ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-    ArchiveView::kIdPrint,  ArchiveView::kIdQuery,      ArchiveView::kIdSort,
-    ArchiveView::kIdSettings};
+constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdSearch,  ArchiveView::kIdStatistics,
+                                             ArchiveView::kIdComment, ArchiveView::kIdPrint,
+                                             ArchiveView::kIdQuery,   ArchiveView::kIdSort,
+                                             ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -54,7 +54,9 @@ void Tell(int number) {
 }
 
 // Paths are the system's bytes; the widgets show them decoded as file names.
-QString PathToQt(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString PathToQt(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
 std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 // The recent-name box: its context menu removes the name shown.
@@ -111,9 +113,9 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   commands->addWidget(AddButton(kIdExit, QStringLiteral("Выход")));
 
   auto* marks = new QHBoxLayout;
-  for (const auto& [id, text] : {std::pair{kIdSelectAll, "+"}, std::pair{kIdSelectNone, "--"},
-                                 std::pair{kIdInvert, "*"}, std::pair{kIdUp, "^"},
-                                 std::pair{kIdDown, "v"}}) {
+  for (const auto& [id, text] :
+       {std::pair{kIdSelectAll, "+"}, std::pair{kIdSelectNone, "--"}, std::pair{kIdInvert, "*"},
+        std::pair{kIdUp, "^"}, std::pair{kIdDown, "v"}}) {
     QPushButton* button = AddButton(id, QString::fromLatin1(text));
     button->setFixedWidth(36);
     marks->addWidget(button);
@@ -251,8 +253,7 @@ void ArchiveView::FillRecentCombo() {
     recent_->addItem(shown);
   }
   recent_->setCurrentIndex(names.empty() ? -1 : 0);
-  recent_->setEditText(names.empty() ? QString()
-                                     : PathToQt(ArchivePathDisplay(names.front())));
+  recent_->setEditText(names.empty() ? QString() : PathToQt(ArchivePathDisplay(names.front())));
   fillingCombo_ = false;
 }
 

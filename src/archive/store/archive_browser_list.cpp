@@ -150,8 +150,10 @@ void ArchiveBrowserList::SetTopRow(int row, int visibleRows) {
 
 void ArchiveBrowserList::EnsureVisible(int row, int visibleRows) {
   visibleRows = std::max(visibleRows, 1);
-  if (row < top_) SetTopRow(row, visibleRows);
-  else if (row >= top_ + visibleRows) SetTopRow(row - visibleRows + 1, visibleRows);
+  if (row < top_)
+    SetTopRow(row, visibleRows);
+  else if (row >= top_ + visibleRows)
+    SetTopRow(row - visibleRows + 1, visibleRows);
 }
 
 int ArchiveBrowserList::SyncSelection(Sync direction) {
