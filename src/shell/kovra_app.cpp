@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "archive/browser/archive_commands.h"
 #include "archive/browser/comment_view.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
@@ -20,6 +21,7 @@
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
@@ -39,7 +41,10 @@ constexpr int kMsgKeptAside = 1990;
 
 }  // namespace
 
-CKovraApp::CKovraApp() { RegisterCommands(); }
+CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
+  archive_.SetBrowser(archiveBrowser_.get());
+  RegisterCommands();
+}
 
 CKovraApp::~CKovraApp() {
   documents_.CloseAllDocuments();
@@ -156,6 +161,7 @@ platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
 }
 
 void CKovraApp::RegisterCommands() {
+  OnCommand(cmd::kLoadFromArchive, [this] { LoadChartFromArchive(*this); });
   for (int i = 0; i < platform::kRecentFileCount; ++i) {
     OnCommand(platform::kRecentFileFirst + i, [this, i] {
       const std::vector<std::string>& entries = recentFiles_.Entries();

@@ -118,6 +118,7 @@ class CKovraApp : public platform::CommandTarget {
   Archive archive_{commentSlots_};
   LifeEventList rectificationEvents_;
   LifeEventList treminEvents_;
+  std::unique_ptr<ArchiveBrowser> archiveBrowser_;  // the browser dialogs of archive_
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;
   std::vector<CKovraDoc*> registered_;

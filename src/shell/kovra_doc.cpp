@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "archive/browser/archive_commands.h"
 #include "archive/browser/comment_view.h"
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive.h"
@@ -396,6 +397,8 @@ void CKovraDoc::AddChartCommands() {
       cmd::kChartInfo, [this] { ShowChartInfo(); }, hasChart);
   OnCommand(
       cmd::kRectifyByEvents, [this] { RectifyByEvents(); }, hasChart);
+  OnCommand(
+      cmd::kSaveToArchive, [this] { SaveChartToArchive(app_, *this); }, hasChart);
   for (int unit = 0; unit < cmd::kStepUnitCount; ++unit) {
     const auto stepUnit = static_cast<StepUnit>(unit);
     OnCommand(

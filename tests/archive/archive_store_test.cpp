@@ -276,7 +276,7 @@ TEST_F(ArchiveTest, SelectChartLoopsOverBrowserVariants) {
   const Case cases[] = {
       {"record_chosen", 0, {{{2, 1}, -1, true}}, 1, {3}, false},
       {"record_zero_chosen", 0, {{{0}, -1, true}}, 0, {3}, false},
-      {"nothing_chosen", 0, {{{}, -1, true}}, 0, {3}, false},
+      {"nothing_chosen_is_no_record", 0, {{{}, -1, true}}, -1, {3}, false},
       {"cancel", 0, {{{}, -1, false}}, -1, {3}, false},
       {"switch_to_comments_and_back",
        0,

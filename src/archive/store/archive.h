@@ -157,7 +157,7 @@ class Archive {
   int LoadChart(Chart& chart, int n, bool withComments);
   // Record n without comments; n + 1, or -1.
   int LoadNextChart(Chart& chart, int n);
-  // Runs the browser until it is closed: -1 on cancel; with mode 0 the first marked record (0 when
+  // Runs the browser until it is closed: -1 on cancel; with mode 0 the first marked record (-1 when
   // none; every mark cleared), with another mode 0 and the user's marks left set.
   int SelectChart(int mode);
   void SetBrowser(ArchiveBrowser* browser) { browser_ = browser; }

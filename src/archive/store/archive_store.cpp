@@ -93,7 +93,8 @@ int Archive::SelectChart(int mode) {
       continue;
     }
     if (mode != 0) return 0;
-    int chosen = 0;
+    // Nothing marked is no record: -1, never taken for record 0.
+    int chosen = -1;
     for (int n = count_ - 1; n >= 0; --n)
       if (Entry(n).IsSelected()) chosen = n;
     ClearMarks();

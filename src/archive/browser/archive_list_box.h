@@ -1,0 +1,56 @@
+// The record list of the archive browser: an owner-drawn list with fixed row height over
+// ArchiveBrowserList, drawn through the device context row by row (only the rows in view), with
+// extended multiple selection (click, Ctrl+click, Shift+click, the arrow and page keys) and the
+// jump to the first record whose name begins with a typed character.
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include "archive/store/archive_browser_list.h"
+
+class CArchiveListBox : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  CArchiveListBox(Archive& archive, QWidget* parent = nullptr);
+
+  ArchiveBrowserList& List() { return list_; }
+  const ArchiveBrowserList& List() const { return list_; }
+  // The rows from the archive's index (`reset`: from the first row), repainted.
+  void Refill(bool reset);
+  // Repaints after the list's selection or rows changed from outside.
+  void Changed();
+  int RowHeight() const { return rowHeight_; }
+  int VisibleRows() const;
+  // The comment page whose records are coloured (the commented browser); -1 none.
+  void SetCommentPage(int page) { commentPage_ = page; }
+  // Rows drawn by the last paint.
+  int LastPaintedRows() const { return lastPainted_; }
+
+  // The typed character (cp1251) scrolls its first record to the top; false when none matched.
+  bool JumpToInitial(char typed);
+
+ Q_SIGNALS:
+  void selectionChanged();
+  void rowActivated(int row);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  int RowAt(int y) const;
+  void UpdateScrollBar();
+  // Moves the current row by the keyboard: `extend` selects from the anchor.
+  void MoveCurrent(int row, bool extend, bool keepSelection);
+
+  ArchiveBrowserList list_;
+  int rowHeight_ = 16;
+  int anchor_ = 0;
+  int commentPage_ = -1;
+  int lastPainted_ = 0;
+};

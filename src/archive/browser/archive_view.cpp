@@ -1,0 +1,449 @@
+#include "archive/browser/archive_view.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <array>
+
+#include "foundation/files/file_utils.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+constexpr int kMsgChooseChart = 474;
+constexpr int kMsgMoreThanOne = 475;
+constexpr int kMsgNoArchive = 477;
+constexpr int kMsgAlreadyOrdered = 478;
+constexpr int kMsgConvertTo43 = 507;
+constexpr int kMsgConvertTo44 = 508;
+constexpr int kMsgDamagedReadOnly = 524;
+constexpr int kMsgReadOnly = 553;
+constexpr int kMsgRecentMissing = 554;
+constexpr int kMsgRecentUnreadable = 555;
+constexpr int kMsgRecentNoArchive = 556;
+constexpr int kMsgRemoveRecent = 557;
+constexpr int kMsgUpDownOneOnly = 1157;
+
+// The commands that act on records: off while the archive has none.
+constexpr std::array kRecordCommands = {
+    ArchiveView::kIdDelete,     ArchiveView::kIdLoad,      ArchiveView::kIdCopy,
+    ArchiveView::kIdMove,       ArchiveView::kIdOrder,     ArchiveView::kIdSearch,
+    ArchiveView::kIdStatistics, ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
+    ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
+    ArchiveView::kIdSort};
+// Commands whose windows are not part of the program yet: present and disabled.
+constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdSearch,  ArchiveView::kIdStatistics,
+                                             ArchiveView::kIdComment, ArchiveView::kIdPrint,
+                                             ArchiveView::kIdQuery,   ArchiveView::kIdSort,
+                                             ArchiveView::kIdSettings};
+
+bool NotYetBuilt(int id) {
+  for (int later : kCommandsNotYetBuilt)
+    if (later == id) return true;
+  return false;
+}
+
+void Tell(int number) {
+  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
+}
+
+// Paths are the system's bytes; the widgets show them decoded as file names.
+QString PathToQt(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+// The recent-name box: its context menu removes the name shown.
+class RecentNamesBox : public QComboBox {
+ public:
+  RecentNamesBox(ArchiveView* view, QWidget* parent) : QComboBox(parent), view_(view) {}
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    if (currentIndex() < 0) return;
+    QMenu menu(this);
+    QAction* remove = menu.addAction(platform::ToQt(GetMessageText(kMsgRemoveRecent)));
+    if (menu.exec(event->globalPos()) == remove) view_->OnRemoveRecent(currentIndex());
+  }
+
+ private:
+  ArchiveView* view_;
+};
+
+}  // namespace
+
+ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
+    : platform::Dialog(parent),
+      archive_(archive),
+      list_(new CArchiveListBox(archive, this)),
+      recent_(new RecentNamesBox(this, this)),
+      recordCount_(new QLabel(this)),
+      selectedCount_(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("АРХИВ "));
+  recent_->setEditable(true);
+  recent_->setInsertPolicy(QComboBox::NoInsert);
+  recent_->setMinimumWidth(420);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(recent_, 1);
+  top->addWidget(AddButton(kIdSelect, QStringLiteral("ВЫБРАТЬ ")));
+
+  auto* commands = new QVBoxLayout;
+  commands->addWidget(AddButton(kIdLoad, QStringLiteral("ЗАГРУЗИТЬ")));
+  commands->addWidget(AddButton(kIdDelete, QStringLiteral("УДАЛИТЬ")));
+  commands->addWidget(AddButton(kIdCopy, QStringLiteral("КОПИРОВАТЬ")));
+  commands->addWidget(AddButton(kIdMove, QStringLiteral("ПЕРЕНЕСТИ")));
+  commands->addWidget(AddButton(kIdOrder, QStringLiteral("Упорядочить")));
+  commands->addWidget(AddButton(kIdConvert, platform::ToQt(GetMessageText(kMsgConvertTo44))));
+  commands->addWidget(AddButton(kIdCopyWhole, QStringLiteral("Копировать весь архив")));
+  commands->addWidget(AddButton(kIdPrint, QStringLiteral("Печать")));
+  commands->addWidget(AddButton(kIdStatistics, QStringLiteral("СТАТИСТИКА")));
+  commands->addWidget(AddButton(kIdComment, QStringLiteral("КОММЕНТАРИЙ")));
+  commands->addWidget(AddButton(kIdSort, QStringLiteral("СОРТИРОВКА")));
+  commands->addWidget(AddButton(kIdQuery, QStringLiteral("ЗАПРОС")));
+  commands->addWidget(AddButton(kIdSearch, QStringLiteral("ПОИСК")));
+  commands->addWidget(AddButton(kIdSettings, QStringLiteral("НАСТРОЙКИ")));
+  commands->addStretch(1);
+  commands->addWidget(AddButton(kIdExit, QStringLiteral("Выход")));
+
+  auto* marks = new QHBoxLayout;
+  for (const auto& [id, text] :
+       {std::pair{kIdSelectAll, "+"}, std::pair{kIdSelectNone, "--"}, std::pair{kIdInvert, "*"},
+        std::pair{kIdUp, "^"}, std::pair{kIdDown, "v"}}) {
+    QPushButton* button = AddButton(id, QString::fromLatin1(text));
+    button->setFixedWidth(36);
+    marks->addWidget(button);
+  }
+  marks->addStretch(1);
+  marks->addWidget(new QLabel(QStringLiteral("Записей:"), this));
+  marks->addWidget(recordCount_);
+  marks->addSpacing(16);
+  marks->addWidget(new QLabel(QStringLiteral("Выделено:"), this));
+  marks->addWidget(selectedCount_);
+
+  auto* left = new QVBoxLayout;
+  left->addLayout(top);
+  left->addWidget(list_, 1);
+  left->addLayout(marks);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left, 1);
+  layout->addLayout(commands);
+
+  Button(kIdLoad)->setDefault(true);
+  for (int id : kCommandsNotYetBuilt) Button(id)->setEnabled(false);
+
+  connect(Button(kIdLoad), &QPushButton::clicked, this, &ArchiveView::accept);
+  connect(Button(kIdExit), &QPushButton::clicked, this, &ArchiveView::reject);
+  connect(Button(kIdSelect), &QPushButton::clicked, this, [this] { OnSelectArchive(); });
+  connect(Button(kIdDelete), &QPushButton::clicked, this, [this] { OnDelete(); });
+  connect(Button(kIdCopy), &QPushButton::clicked, this, [this] { OnCopy(false); });
+  connect(Button(kIdMove), &QPushButton::clicked, this, [this] { OnCopy(true); });
+  connect(Button(kIdOrder), &QPushButton::clicked, this, [this] { OnOrder(); });
+  connect(Button(kIdConvert), &QPushButton::clicked, this, [this] { OnConvert(); });
+  connect(Button(kIdCopyWhole), &QPushButton::clicked, this, [this] { OnCopyWholeArchive(); });
+  connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
+  connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
+  connect(Button(kIdSelectNone), &QPushButton::clicked, this, [this] { OnSelectNone(); });
+  connect(Button(kIdInvert), &QPushButton::clicked, this, [this] { OnInvert(); });
+  connect(Button(kIdUp), &QPushButton::clicked, this, [this] { OnUpDown(true); });
+  connect(Button(kIdDown), &QPushButton::clicked, this, [this] { OnUpDown(false); });
+  connect(recent_, &QComboBox::activated, this, [this](int k) {
+    if (!fillingCombo_) OnRecentChosen(k);
+  });
+  connect(list_, &CArchiveListBox::selectionChanged, this,
+          [this] { ShowSelectedCount(List().SelectedCount()); });
+  connect(list_, &CArchiveListBox::rowActivated, this, [this](int row) {
+    List().ClearSelection();
+    List().SetSelected(row, true);
+    list_->Changed();
+    accept();
+  });
+}
+
+QPushButton* ArchiveView::AddButton(int id, const QString& text) {
+  auto* button = new QPushButton(text, this);
+  button->setAutoDefault(false);
+  buttons_[id] = button;
+  return button;
+}
+
+QPushButton* ArchiveView::Button(int id) const {
+  const auto it = buttons_.find(id);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void ArchiveView::OnInitDialog() {
+  endResult_ = 0;
+  RefillList(false);
+  list_->setFocus();
+  FillRecentCombo();
+  SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
+  list_->Changed();
+  UpdateCaption();
+  ShowSelectedCount(-1);
+}
+
+// --- The shared operations ---
+
+void ArchiveView::RefillList(bool reset) {
+  list_->Refill(reset);
+  EnableCommands(!List().IsEmptyArchive());
+  ShowRecordCount();
+}
+
+int ArchiveView::SyncSelection(ArchiveBrowserList::Sync direction) {
+  const int count = List().SyncSelection(direction);
+  if (direction == ArchiveBrowserList::Sync::kMarksToList) list_->Changed();
+  return count;
+}
+
+void ArchiveView::ShowSelectedCount(int n) {
+  if (n < 0) n = archive_.IsIndexBuilt() ? archive_.MarkedCount() : 0;
+  selectedCount_->setText(QString::number(n));
+}
+
+void ArchiveView::ShowRecordCount() {
+  recordCount_->setText(QString::number(List().RecordRowCount()));
+}
+
+void ArchiveView::EnableCommands(bool on) {
+  for (int id : kRecordCommands) Button(id)->setEnabled(on && !NotYetBuilt(id));
+  UpdateConvertCaption();
+}
+
+void ArchiveView::UpdateConvertCaption() {
+  const int number = archive_.LayoutCode() == kLayout4400 ? kMsgConvertTo43 : kMsgConvertTo44;
+  Button(kIdConvert)->setText(platform::ToQt(GetMessageText(number)));
+}
+
+void ArchiveView::UpdateCaption() {
+  QString caption = QStringLiteral("АРХИВ ");
+  if (archive_.IsIndexBuilt() && archive_.IsDamaged())
+    caption += QLatin1Char(' ') + platform::ToQt(GetMessageText(kMsgReadOnly));
+  setWindowTitle(caption);
+}
+
+void ArchiveView::FillRecentCombo() {
+  fillingCombo_ = true;
+  recent_->clear();
+  const std::vector<std::string>& names = archive_.RecentNames();
+  for (int k = 0; k < static_cast<int>(names.size()); ++k) {
+    QString shown = PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
+    int state = 0;
+    switch (archive_.RecentNameState(k)) {
+      case Archive::RecentState::kArchive:
+        break;
+      case Archive::RecentState::kMissing:
+        state = kMsgRecentMissing;
+        break;
+      case Archive::RecentState::kUnreadable:
+        state = kMsgRecentUnreadable;
+        break;
+      case Archive::RecentState::kNoArchive:
+        state = kMsgRecentNoArchive;
+        break;
+    }
+    if (state != 0) shown += QLatin1Char(' ') + platform::ToQt(GetMessageText(state));
+    recent_->addItem(shown);
+  }
+  recent_->setCurrentIndex(names.empty() ? -1 : 0);
+  recent_->setEditText(names.empty() ? QString() : PathToQt(ArchivePathDisplay(names.front())));
+  fillingCombo_ = false;
+}
+
+bool ArchiveView::RefuseChange() const {
+  if (!archive_.IsIndexBuilt() || !archive_.IsDamaged()) return false;
+  Tell(kMsgDamagedReadOnly);
+  return true;
+}
+
+void ArchiveView::ArchiveChanged() {
+  FillRecentCombo();
+  RefillList(true);
+  UpdateCaption();
+  ShowSelectedCount(0);
+}
+
+// --- Choosing the archive ---
+
+void ArchiveView::OnSelectArchive() {
+  std::string text = PathFromQt(recent_->currentText().trimmed());
+  if (!text.empty() && !HasFileExtension(text)) text += ".arc";
+  const std::vector<std::string>& names = archive_.RecentNames();
+  // The name shown for the current archive (or nothing) asks for a file instead.
+  if (!text.empty() && (names.empty() || text != ArchivePathDisplay(names.front()))) {
+    if (archive_.OpenByName(text) != 0 && !Archive::IsArchiveFile(text)) {
+      FillRecentCombo();  // message 477 was shown; nothing changed
+      return;
+    }
+  } else if (archive_.OpenOtherArchive() == 0) {
+    FillRecentCombo();
+    return;
+  }
+  ArchiveChanged();
+}
+
+void ArchiveView::OnRecentChosen(int k) {
+  const std::vector<std::string>& names = archive_.RecentNames();
+  if (k < 0 || k >= static_cast<int>(names.size())) return;
+  if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
+    Tell(kMsgNoArchive);
+    FillRecentCombo();
+    return;
+  }
+  archive_.SelectRecentArchive(k);
+  ArchiveChanged();
+}
+
+void ArchiveView::OnRemoveRecent(int k) {
+  // The current archive stays in the list while it is open.
+  if (k <= 0 && archive_.IsIndexBuilt()) return;
+  archive_.RemoveRecentName(k);
+  FillRecentCombo();
+}
+
+// --- Record commands ---
+
+void ArchiveView::OnDelete() {
+  if (RefuseChange()) return;
+  if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
+    Tell(kMsgChooseChart);
+    return;
+  }
+  archive_.Delete(true);
+  RefillList(true);
+  SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
+  ShowSelectedCount(List().SelectedCount());
+  if (!archive_.IsIndexBuilt()) ArchiveChanged();  // the last record went with the file's index
+}
+
+void ArchiveView::OnCopy(bool move) {
+  if (move && RefuseChange()) return;
+  if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
+    Tell(kMsgChooseChart);
+    return;
+  }
+  std::string target;
+  int exists = 0, layout = 0;
+  if (archive_.ChooseDestinationFile(target, exists, layout) != 0) return;
+  const int focused = List().CurrentRow();
+  archive_.CopyToArchive(target, exists, layout, move, false);
+  FillRecentCombo();
+  RefillList(true);
+  if (!move && focused >= 0 && focused < List().RecordRowCount()) {
+    List().SetSelected(focused, true);
+    List().SetCurrentRow(focused);
+    List().EnsureVisible(focused, list_->VisibleRows());
+  } else if (move && !List().IsEmptyArchive()) {
+    List().SetCurrentRow(0);
+  }
+  list_->Changed();
+  ShowSelectedCount(List().SelectedCount());
+}
+
+void ArchiveView::OnOrder() {
+  if (RefuseChange()) return;
+  if (archive_.NeedsOrdering() == 0) {
+    Tell(kMsgAlreadyOrdered);
+    return;
+  }
+  archive_.Order();
+  RefillList(true);
+  ShowSelectedCount(0);
+}
+
+void ArchiveView::OnConvert() {
+  if (RefuseChange()) return;
+  if (archive_.LayoutCode() == kLayout4400)
+    archive_.ConvertTo43();
+  else
+    archive_.ConvertTo44();
+  UpdateConvertCaption();
+}
+
+void ArchiveView::OnCopyWholeArchive() {
+  platform::FileChoice choice;
+  choice.open = false;
+  choice.mustExist = false;
+  choice.filters.push_back({"Velm 4.* archive files (*.arc)", "*.arc"});
+  if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
+  archive_.CopyWholeArchive(choice.path);
+  FillRecentCombo();
+}
+
+void ArchiveView::OnSelectAll() {
+  const int n = List().SelectAll();
+  list_->Changed();
+  ShowSelectedCount(n);
+}
+
+void ArchiveView::OnSelectNone() {
+  List().SelectNone();
+  list_->Changed();
+  ShowSelectedCount(0);
+}
+
+void ArchiveView::OnInvert() {
+  const int n = List().InvertSelection();
+  list_->Changed();
+  ShowSelectedCount(n);
+}
+
+void ArchiveView::OnUpDown(bool up) {
+  if (List().SelectedCount() != 1) {
+    Tell(kMsgUpDownOneOnly);
+    return;
+  }
+  if (RefuseChange()) return;
+  SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
+  archive_.ChartUpDown(up);
+  SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
+  const int row = List().FirstSelectedRow();
+  if (row >= 0) {
+    List().SetCurrentRow(row);
+    List().EnsureVisible(row, list_->VisibleRows());
+  }
+  list_->Changed();
+}
+
+void ArchiveView::OnComment() {
+  const int row = List().FirstSelectedRow();
+  if (archive_.IsIndexBuilt()) archive_.ClearMarks();
+  if (row >= 0) archive_.Entry(List().RecordOfRow(row)).mark = 'Y';
+  archive_.browserVariant = 0;
+  QDialog::reject();
+}
+
+// --- Ending ---
+
+bool ArchiveView::CheckOk() {
+  if (!noChoiceNeeded) {
+    const int selected = List().IsEmptyArchive() ? 0 : List().SelectedCount();
+    if (selected == 0) {
+      Tell(kMsgChooseChart);
+      return false;
+    }
+    if (selected > 1) {
+      Tell(kMsgMoreThanOne);
+      return false;
+    }
+  }
+  if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
+    Tell(kMsgChooseChart);
+    return false;
+  }
+  return true;
+}
+
+void ArchiveView::reject() { QDialog::reject(); }
+
+void ArchiveView::done(int result) {
+  endResult_ = result == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
+  QDialog::done(result);
+}

@@ -1,0 +1,118 @@
+// The archive browser: the modal dialog through which the user chooses the current archive (by
+// name or from the recent list), sees its records, selects some, loads one into a chart document
+// and runs the archive-wide commands (delete, copy, move, order, up and down, conversion between
+// layouts, copy of the whole archive). The selection is held twice, as the list's selection and as
+// the records' 'Y'/'N' marks; every command copies the list into the marks first, and the
+// archive's operations act on the marks only.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <map>
+
+#include "archive/browser/archive_list_box.h"
+#include "platform/qt/dialog.h"
+
+class ArchiveView : public platform::Dialog {
+  Q_OBJECT
+
+ public:
+  // Controls.
+  static constexpr int kIdLoad = 1;
+  static constexpr int kIdExit = 2;
+  static constexpr int kIdSelect = 1043;
+  static constexpr int kIdList = 1074;
+  static constexpr int kIdCopy = 1531;
+  static constexpr int kIdMove = 1532;
+  static constexpr int kIdOrder = 1533;
+  static constexpr int kIdSearch = 1534;
+  static constexpr int kIdDelete = 1535;
+  static constexpr int kIdRecent = 1536;
+  static constexpr int kIdComment = 1537;
+  static constexpr int kIdSelectAll = 1575;
+  static constexpr int kIdSelectNone = 1576;
+  static constexpr int kIdInvert = 1577;
+  static constexpr int kIdDown = 1578;
+  static constexpr int kIdUp = 1579;
+  static constexpr int kIdStatistics = 1601;
+  static constexpr int kIdQuery = 1602;
+  static constexpr int kIdSort = 1603;
+  static constexpr int kIdPrint = 1604;
+  static constexpr int kIdCopyWhole = 1606;
+  static constexpr int kIdConvert = 1607;
+  static constexpr int kIdSettings = 2012;
+  static constexpr int kIdRecordCount = 2051;
+  static constexpr int kIdSelectedCount = 2052;
+
+  explicit ArchiveView(Archive& archive, QWidget* parent = nullptr);
+
+  // Set by the caller: loading then takes any number of marked records (none included).
+  bool noChoiceNeeded = false;
+
+  void OnInitDialog() override;
+  // The load rule: exactly one selected record (any number with noChoiceNeeded).
+  bool CheckOk() override;
+  void reject() override;
+  void done(int result) override;
+
+  // The rows from the archive's index (`reset`: emptied first and from the first row), the
+  // record count shown, the record commands enabled when there are records.
+  void RefillList(bool reset);
+  // Copies the list's selection into the marks (returns the number selected), or the marks into
+  // the list's selection.
+  int SyncSelection(ArchiveBrowserList::Sync direction);
+  // Shows n as the selected count; -1 counts the marked records.
+  void ShowSelectedCount(int n);
+  // The record commands on or off; the conversion button named after the archive's layout.
+  void EnableCommands(bool on);
+
+  // --- Commands (the buttons' handlers) ---
+  void OnSelectArchive();
+  void OnRecentChosen(int k);
+  void OnRemoveRecent(int k);
+  void OnDelete();
+  void OnCopy(bool move);
+  void OnOrder();
+  void OnConvert();
+  void OnCopyWholeArchive();
+  void OnSelectAll();
+  void OnSelectNone();
+  void OnInvert();
+  void OnUpDown(bool up);
+  // The switch to the commented browser: the first selected record marked alone, the browser
+  // variant 0, the dialog cancelled.
+  void OnComment();
+
+  // --- For the tests and the caller ---
+  // kIdOk or kIdCancel once the dialog ended, else 0.
+  int EndResult() const { return endResult_; }
+  QPushButton* Button(int id) const;
+  QComboBox* RecentCombo() const { return recent_; }
+  CArchiveListBox* ListBox() const { return list_; }
+  ArchiveBrowserList& List() { return list_->List(); }
+  QString RecordCountText() const { return recordCount_->text(); }
+  QString SelectedCountText() const { return selectedCount_->text(); }
+
+ private:
+  QPushButton* AddButton(int id, const QString& text);
+  // The recent names in their display form (most recent first, the first one current), each
+  // whose file is not an archive now marked with its state.
+  void FillRecentCombo();
+  // After the current archive changed: recent list, rows, comment button, caption.
+  void ArchiveChanged();
+  void UpdateCaption();
+  // A damaged archive is read-only: message 524 before any question, and true.
+  bool RefuseChange() const;
+  void UpdateConvertCaption();
+  void ShowRecordCount();
+
+  Archive& archive_;
+  CArchiveListBox* list_;
+  QComboBox* recent_;
+  QLabel* recordCount_;
+  QLabel* selectedCount_;
+  std::map<int, QPushButton*> buttons_;
+  int endResult_ = 0;
+  bool fillingCombo_ = false;
+};

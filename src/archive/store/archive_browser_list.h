@@ -1,0 +1,109 @@
+// The record list of the archive browser without a window: one row per record of the archive's
+// index (the row's item data is the record number), the list's own selection beside the records'
+// 'Y'/'N' marks and the copying between the two, the first visible row, the jump by a typed
+// initial, the texts and the drawing of a row through a device context, and the display form of
+// an archive path in the recent-archive list.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/store/archive.h"
+#include "platform/core/dc.h"
+
+// The display form of an archive path: a path of fewer than 80 characters as it is; a longer one
+// as its head (up to the first '/' after the fourth character), "..." and the longest tail from a
+// '/' that keeps the whole under 80 characters (nothing after the dots when no tail fits).
+std::string ArchivePathDisplay(std::string_view path);
+
+// "DD.MM.YYYY  HH:MM  +ZZ:ZZ  ": the date, the local time and the zone of a record.
+std::string ArchiveRowMomentText(const ArchiveIndexEntry& entry);
+// "DDNMM  DDDEMM": latitude and longitude of a record.
+std::string ArchiveRowPlaceText(const ArchiveIndexEntry& entry);
+
+// The row font and its height in pixels (the list draws in MM_TEXT).
+inline constexpr int kArchiveRowFontSize = 90;
+int ArchiveRowHeight(platform::Dc& dc);
+
+// Colours of a row (palette numbers).
+inline constexpr int kArchiveRowSelectedText = 14;
+inline constexpr int kArchiveRowSelectedBack = 1;
+inline constexpr int kArchiveRowCommented = 4;
+inline constexpr int kArchiveRowBack = 15;
+
+// Draws the row of `entry` into `item` of a list `listWidth` wide: name, second text, date, time
+// and zone, place, coordinates. `commentPage` 0..9 colours a record that has a text on that page
+// (the commented browser); -1 none.
+void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, int listWidth,
+                    const ArchiveIndexEntry& entry, bool selected, int commentPage = -1);
+// The one row of an archive without records: message 473.
+void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected);
+
+class ArchiveBrowserList {
+ public:
+  explicit ArchiveBrowserList(Archive& archive) : archive_(archive) {}
+
+  // One row per record of the index (none indexed: no records), every row deselected; the first
+  // visible and the current row kept inside the list.
+  void Refill();
+  // True when the archive has no records: the list then shows the one row of message 473.
+  bool IsEmptyArchive() const { return records_.empty(); }
+  // Rows shown: the records, or the one message row.
+  int RowCount() const { return records_.empty() ? 1 : static_cast<int>(records_.size()); }
+  // Rows that are records (0 for an empty archive).
+  int RecordRowCount() const { return static_cast<int>(records_.size()); }
+  // The item data of a row: its record number; -1 for the message row or no such row.
+  int RecordOfRow(int row) const;
+
+  // --- The list's own selection (rows of records only) ---
+  bool IsSelected(int row) const;
+  void SetSelected(int row, bool on);
+  void ClearSelection();
+  // Rows from..to (either order) selected, the others kept.
+  void SelectRange(int from, int to);
+  int SelectedCount() const;
+  // The first selected row; -1 when none.
+  int FirstSelectedRow() const;
+
+  // --- The current (focused) row and the first visible row ---
+  int CurrentRow() const { return current_; }
+  void SetCurrentRow(int row);
+  int TopRow() const { return top_; }
+  // The first visible row, kept so that `visibleRows` rows fill the list where there are enough.
+  void SetTopRow(int row, int visibleRows);
+  // Scrolls so that `row` is visible.
+  void EnsureVisible(int row, int visibleRows);
+
+  // --- Selection and marks ---
+  enum class Sync { kListToMarks, kMarksToList };
+  // List to marks: every record's mark 'Y' when its row is selected, else 'N'; returns the number
+  // selected. Marks to list: every row selected whose record is marked 'Y'; returns that number.
+  int SyncSelection(Sync direction);
+  // Every row selected and every record marked 'Y'; the number selected.
+  int SelectAll();
+  // Every mark 'N' and every row deselected.
+  void SelectNone();
+  // Every row's selection turned over and its mark set to match; the number selected.
+  int InvertSelection();
+
+  // The row of the first record whose name begins with the typed character (cp1251), compared
+  // without regard to case; -1 when none.
+  int RowOfInitial(char typed) const;
+
+  // Draws the rows visible in a list `width` x `height` pixels from the first visible row (only
+  // those rows are drawn), the area below the last row filled with the list's background.
+  // Returns the number of rows drawn.
+  int Paint(platform::Dc& dc, int width, int height, int commentPage = -1) const;
+  // Rows that fit `height` pixels wholly (at least 1).
+  static int VisibleRows(int height, int rowHeight);
+
+ private:
+  bool ValidRow(int row) const { return row >= 0 && row < RecordRowCount(); }
+
+  Archive& archive_;
+  std::vector<int> records_;
+  std::vector<char> selected_;
+  int current_ = -1;
+  int top_ = 0;
+};
