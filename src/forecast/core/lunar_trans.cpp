@@ -26,6 +26,9 @@ constexpr double kDistanceSearchDays = 40.0;
 constexpr double kSignSearchDays = 3.0;  // back to the beginning of the sign (30 degrees)
 // The moment of a lunar event to one second, as the transit search's natal targets.
 constexpr CrossingTolerance kTolerance{1.0 / 3600.0, 1.0 / 86400.0};
+// Meetings of the Moon with one target within one period: the longest period the settings allow
+// (30 years on each side of a progressed chart) is far below this many lunar months.
+constexpr int kMaxMeetings = 1000;
 
 bool PlanetTaken(const ChartContext& ctx, int planets, int nodes, int i) {
   if (i == kNorthNode || i == kSouthNode) return nodes != 0;
@@ -201,7 +204,7 @@ void CLunarTrans::AddIngresses(const AspectSystem& system, const Window& w) {
   }
 }
 
-void CLunarTrans::TimeEvents(const ChartContext& ctx, const Window& w,
+void CLunarTrans::TimeEvents(const ChartContext& ctx, const AspectSystem& system, const Window& w,
                              platform::ProgressSink* progress) {
   const SuperSource& def = chart_.definition;
   const double birthUt = chartmath::UtOf(def.sources[0]).days;
@@ -220,10 +223,8 @@ void CLunarTrans::TimeEvents(const ChartContext& ctx, const Window& w,
     pair.body = kMoon;
     if (settings_.target == 0 && !p.IsIngress()) {
       // A moving point: the Moon meets the point's own longitude of the moment, shifted.
-      const Aspect* aspect = nullptr;
-      if (const AspectSystem* s = ctx.FindSystem(settings_.aspectSystem);
-          s && p.aspect >= 0 && p.aspect < s->Count())
-        aspect = &s->GetAspect(p.aspect);
+      const Aspect* aspect =
+          p.aspect >= 0 && p.aspect < system.Count() ? &system.GetAspect(p.aspect) : nullptr;
       const double angle = aspect ? aspect->angle : 0.0;
       const double orb = aspect ? aspect->Orb(OrbColumnOfClass(p.orbClass)) : 0.0;
       const int phase = p.phase == 'I' ? -1 : p.phase == 'O' ? 1 : 0;
@@ -234,16 +235,22 @@ void CLunarTrans::TimeEvents(const ChartContext& ctx, const Window& w,
       pair.fixedLongitude = p.moonTarget;
     }
     // The Moon runs forward only, so its longitude lies in the window exactly while the moment
-    // lies in the period: an event found within the period is kept, any other is dropped.
-    const CrossingResult r = FindNextCrossing(ctx.GetEphemeris(), pair, JdUt{w.lo}, JdUt{w.hi},
-                                              kTolerance);
-    if (!r.found) continue;
-    LunarTransitEvent e;
-    static_cast<LunarTransitPoint&>(e) = p;
-    const double lifeUt = birthUt + (r.moment.days - birthUt) / factor;
-    e.julianDay = lifeUt + zoneDays;
-    if (!e.when.SetMoment(e.julianDay).ok()) continue;
-    events_.push_back(e);
+    // lies in the period: the events found within the period are kept, any other is dropped. A
+    // period of a lunar month or more (or a target running back against the Moon) can meet one
+    // target twice; each meeting is an event.
+    JdUt from{w.lo};
+    for (int meeting = 0; meeting < kMaxMeetings; ++meeting) {
+      const CrossingResult r = FindNextCrossing(ctx.GetEphemeris(), pair, from, JdUt{w.hi},
+                                                kTolerance);
+      if (!r.found) break;
+      from = r.moment;
+      LunarTransitEvent e;
+      static_cast<LunarTransitPoint&>(e) = p;
+      const double lifeUt = birthUt + (r.moment.days - birthUt) / factor;
+      e.julianDay = lifeUt + zoneDays;
+      if (!e.when.SetMoment(e.julianDay).ok()) continue;
+      events_.push_back(e);
+    }
   }
   if (progress) progress->SetPos(100);
 }
@@ -283,7 +290,7 @@ int CLunarTrans::Compute(const ChartContext& ctx, platform::ProgressSink* progre
     }
   }
   if (progress) progress->Begin();
-  if (!points_.empty()) TimeEvents(ctx, w, progress);
+  if (!points_.empty()) TimeEvents(ctx, *system, w, progress);
   if (progress) progress->End();
   SortEvents();
   if (events_.empty()) {

@@ -82,7 +82,8 @@ class CLunarTrans {
   void BuildPoints(const ChartContext& ctx, const AspectSystem& system, const Chart& targets,
                    const Window& w);
   void AddIngresses(const AspectSystem& system, const Window& w);
-  void TimeEvents(const ChartContext& ctx, const Window& w, platform::ProgressSink* progress);
+  void TimeEvents(const ChartContext& ctx, const AspectSystem& system, const Window& w,
+                  platform::ProgressSink* progress);
   void SortEvents();
 
   LunarTransSettings settings_;

@@ -130,8 +130,9 @@ void PrintTo(const PeriodRow& r, std::ostream* out) { *out << r.name; }
 
 class LunarOwnPoints : public LunarTransTest, public ::testing::WithParamInterface<PeriodRow> {};
 
-// The chart's own moving points: ten days either side, and a period of almost a lunar month,
-// where the window widened by the points' motion reaches round the circle.
+// The chart's own moving points: ten days either side; a period of almost a lunar month, where
+// the window widened by the points' motion reaches round the circle; and a period longer than a
+// month, in which the Moon meets some targets twice.
 TEST_P(LunarOwnPoints, MatchTheOracle) {
   const PeriodRow& row = GetParam();
   settings_.target = 0;
@@ -147,7 +148,8 @@ TEST_P(LunarOwnPoints, MatchTheOracle) {
 
 INSTANTIATE_TEST_SUITE_P(Periods, LunarOwnPoints,
                          ::testing::Values(PeriodRow{"ten_days_either_side", 2460310.25, 10, 10},
-                                           PeriodRow{"almost_a_month", 2451545.6, 13, 14}),
+                                           PeriodRow{"almost_a_month", 2451545.6, 13, 14},
+                                           PeriodRow{"past_a_month", 2455000.1, 16, 16}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LunarTransTest, NatalPointsAndAnglesBehindATransitChartMatchTheOracle) {
@@ -259,6 +261,24 @@ TEST_F(LunarTransTest, RefusalsShowTheirMessage) {
   CLunarTrans refused(settings_, chart);
   EXPECT_EQ(refused.Compute(Context()), -1);
   EXPECT_TRUE(prompts_.WasShown(kMsgNoSuchAspectSystem));
+}
+
+TEST_F(LunarTransTest, ReportsProgressAndStopsOnCancel) {
+  settings_.daysBefore = settings_.daysAfter = 10;
+  const Chart chart = NatalAt(2460310.25);
+  testing_support::RecordingProgress whole;
+  CLunarTrans all(settings_, chart);
+  const int count = all.Compute(Context(), &whole);
+  ASSERT_GT(count, 0);
+  EXPECT_EQ(whole.begun, 1);
+  EXPECT_EQ(whole.ended, 1);
+  EXPECT_EQ(whole.positions.back(), 100);
+  testing_support::RecordingProgress cancelled;
+  cancelled.cancelAt = 5;
+  CLunarTrans part(settings_, chart);
+  part.Compute(Context(), &cancelled);
+  EXPECT_LT(part.EventCount(), count);
+  EXPECT_EQ(cancelled.ended, 1);
 }
 
 TEST(LunarArc, TheWrappedArcRule) {
