@@ -172,10 +172,9 @@ bool LifePointComputation::SetEventMoments(platform::ProgressSink* progress) {
 }
 
 void LifePointComputation::SortEvents() {
-  std::stable_sort(events_.begin(), events_.end(),
-                   [](const LifePointEvent& a, const LifePointEvent& b) {
-                     return a.julianDay < b.julianDay;
-                   });
+  std::stable_sort(
+      events_.begin(), events_.end(),
+      [](const LifePointEvent& a, const LifePointEvent& b) { return a.julianDay < b.julianDay; });
 }
 
 void LifePointComputation::MoveByCycles(LifePointEvent& e, double cycles) const {
@@ -225,7 +224,8 @@ Status LifePointComputation::Compute(LifePointSettings& s, platform::ProgressSin
       natalBehind ? chart_.definition.sources[0] : ComputingSource(chart_.definition);
   if (Status st = ChartCalculate(ctx_, natal_); !st.ok()) return st;
 
-  const LifePoint* type = types_.Get(s.typeIndex >= 0 && s.typeIndex < types_.Count() ? s.typeIndex : 0);
+  const LifePoint* type =
+      types_.Get(s.typeIndex >= 0 && s.typeIndex < types_.Count() ? s.typeIndex : 0);
   if (!type) return Status::Message(kMsgLifePointNoTypes);
   type_ = *type;
   const AspectSystem* system = ctx_.FindSystem(s.aspectSystemName);

@@ -10,13 +10,13 @@
 #include "foundation/config/byte_block.h"
 
 struct LifePointSettings {
-  std::string aspectSystemName;     // at most 11 bytes
-  std::int32_t houseTargets = 0;    // 0 none, 1 Ascendant, 2 MC, 3 angles, 4 all
-  std::int32_t pointTargets = 0;    // 0 none, 1 Sun to Pluto, 2 those on the wheel, 3 all
-  std::int32_t withNodes = 0;       // 0/1
-  std::int32_t withIngresses = 0;   // 0/1
-  std::int32_t aspectChoice = 0;    // 0 conjunctions, 1 majors, 2 all
-  std::int32_t exact = 0;           // 0/1 the phases listed
+  std::string aspectSystemName;    // at most 11 bytes
+  std::int32_t houseTargets = 0;   // 0 none, 1 Ascendant, 2 MC, 3 angles, 4 all
+  std::int32_t pointTargets = 0;   // 0 none, 1 Sun to Pluto, 2 those on the wheel, 3 all
+  std::int32_t withNodes = 0;      // 0/1
+  std::int32_t withIngresses = 0;  // 0/1
+  std::int32_t aspectChoice = 0;   // 0 conjunctions, 1 majors, 2 all
+  std::int32_t exact = 0;          // 0/1 the phases listed
   std::int32_t entering = 0;
   std::int32_t leaving = 0;
   std::int32_t orbMode = 0;         // 0 the planets' orb group, 1 each planet's own
@@ -29,8 +29,8 @@ struct LifePointSettings {
   std::int16_t printInterval = 0;   // print line spacing, thousandths
   std::int16_t fontSize = 0;        // tenths of a point
   std::int16_t printFontSize = 0;
-  std::int16_t maxColumns = 0;      // 1..20
-  std::int16_t printOrder = 0;      // 1 down each column first, 0 across each row first
+  std::int16_t maxColumns = 0;  // 1..20
+  std::int16_t printOrder = 0;  // 1 down each column first, 0 across each row first
 
   static LifePointSettings FromBlock(const cfg::ByteBlock& block);
   // Writes every field at its offset (the name NUL-terminated without trailing blanks); bytes no

@@ -111,15 +111,15 @@ bool CLunarTrans::DefineWindow(const ChartContext& ctx, Window& w) const {
     const double l = moonAt(uc);
     const double signStart = 30.0 * std::floor(l / 30.0);
     const double first = settings_.from == 0 ? l : signStart;
-    const double last = NormalizeDegrees(settings_.to == 1 ? l + 30.0 * settings_.signs
-                                                           : signStart + 30.0);
+    const double last =
+        NormalizeDegrees(settings_.to == 1 ? l + 30.0 * settings_.signs : signStart + 30.0);
     CrossingPair pair;
     pair.body = kMoon;
     w.lo = uc;
     if (first != l) {
       pair.fixedLongitude = first;
-      const CrossingResult r = FindNextCrossing(ctx.GetEphemeris(), pair, JdUt{uc - kSignSearchDays},
-                                                JdUt{uc}, kTolerance);
+      const CrossingResult r = FindNextCrossing(ctx.GetEphemeris(), pair,
+                                                JdUt{uc - kSignSearchDays}, JdUt{uc}, kTolerance);
       if (r.found) w.lo = r.moment.days;
     }
     pair.fixedLongitude = last;
@@ -240,8 +240,8 @@ void CLunarTrans::TimeEvents(const ChartContext& ctx, const AspectSystem& system
     // target twice; each meeting is an event.
     JdUt from{w.lo};
     for (int meeting = 0; meeting < kMaxMeetings; ++meeting) {
-      const CrossingResult r = FindNextCrossing(ctx.GetEphemeris(), pair, from, JdUt{w.hi},
-                                                kTolerance);
+      const CrossingResult r =
+          FindNextCrossing(ctx.GetEphemeris(), pair, from, JdUt{w.hi}, kTolerance);
       if (!r.found) break;
       from = r.moment;
       LunarTransitEvent e;

@@ -116,8 +116,8 @@ DLPConf::DLPConf(const LifePointPage& page, const std::vector<std::string>& type
   orbMode_ = new QButtonGroup(this);
   auto* orbRow = new QHBoxLayout;
   auto* fixed = new QRadioButton(QStringLiteral("всегда  по группе "), this);
-  auto* own =
-      new QRadioButton(QStringLiteral("в соответствии с группой орбисов \nдля каждой планеты"), this);
+  auto* own = new QRadioButton(
+      QStringLiteral("в соответствии с группой орбисов \nдля каждой планеты"), this);
   orbMode_->addButton(fixed, 0);
   orbMode_->addButton(own, 1);
   planetOrbGroup_ = NumberBox(this, LifePointPage::kMinOrbGroup, LifePointPage::kMaxOrbGroup);
@@ -179,8 +179,8 @@ bool DLPConf::DoDataExchange(bool save) {
 LifePointSheet::LifePointSheet(QWidget* parent)
     : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
 
-bool RunLifePointSheet(Configuration& config, const Aspectarium& systems,
-                       const LifePointAll& types, int chartKind, QWidget* parent) {
+bool RunLifePointSheet(Configuration& config, const Aspectarium& systems, const LifePointAll& types,
+                       int chartKind, QWidget* parent) {
   cfg::ByteBlock pending = config.lifePoint;
   std::vector<std::string> typeNames, systemNames;
   for (const LifePoint& t : types.Types()) typeNames.push_back(t.name);
@@ -189,9 +189,9 @@ bool RunLifePointSheet(Configuration& config, const Aspectarium& systems,
   DLunarTransInterf* display = nullptr;
   const auto make = [&]() -> std::unique_ptr<platform::PropertySheet> {
     auto sheet = std::make_unique<LifePointSheet>(parent);
-    calculation = new DLPConf(
-        LifePointPage(LifePointSettings::FromBlock(pending), chartKind, types.Count()), typeNames,
-        systemNames);
+    calculation =
+        new DLPConf(LifePointPage(LifePointSettings::FromBlock(pending), chartKind, types.Count()),
+                    typeNames, systemNames);
     display = new DLunarTransInterf(DisplayBlock::kLifePoint, pending);
     sheet->AddPage(calculation, QStringLiteral("РАСЧЕТЫ"));
     sheet->AddPage(display, QStringLiteral("ИНТЕРФЕЙС"));

@@ -75,5 +75,5 @@ class LifePointSheet : public platform::PropertySheet {
 
 // Runs the sheet for a chart of `chartKind`. OK: the configuration's life-point block takes both
 // pages' values and true is returned; Cancel leaves it as it was.
-bool RunLifePointSheet(Configuration& config, const Aspectarium& systems,
-                       const LifePointAll& types, int chartKind, QWidget* parent = nullptr);
+bool RunLifePointSheet(Configuration& config, const Aspectarium& systems, const LifePointAll& types,
+                       int chartKind, QWidget* parent = nullptr);

@@ -181,9 +181,8 @@ TEST_F(LunarTransTest, NatalPointsAndAnglesBehindATransitChartMatchTheOracle) {
 
 TEST_F(LunarTransTest, AWindowAcrossAriesFromTheMomentToOneSignAhead) {
   // A moment at which the Moon stands at 350 degrees: the window runs to 20 degrees.
-  const std::optional<double> at350 =
-      oracle::FirstCrossing({1, -1, 350.0, 0.0, LunarVariant::True}, 2460000.5, 2460031.0,
-                            oracle::kHour);
+  const std::optional<double> at350 = oracle::FirstCrossing({1, -1, 350.0, 0.0, LunarVariant::True},
+                                                            2460000.5, 2460031.0, oracle::kHour);
   ASSERT_TRUE(at350.has_value());
   const std::optional<double> at20 = oracle::FirstCrossing({1, -1, 20.0, 0.0, LunarVariant::True},
                                                            *at350, *at350 + 5.0, oracle::kHour);
@@ -287,8 +286,8 @@ TEST(LunarArc, TheWrappedArcRule) {
     bool in;
   };
   const Row rows[] = {
-      {10, 5, 20, true},    {5, 5, 20, true},   {20, 5, 20, true},   {21, 5, 20, false},
-      {355, 350, 20, true}, {0, 350, 20, true}, {20, 350, 20, true}, {200, 350, 20, false},
+      {10, 5, 20, true},    {5, 5, 20, true},        {20, 5, 20, true},   {21, 5, 20, false},
+      {355, 350, 20, true}, {0, 350, 20, true},      {20, 350, 20, true}, {200, 350, 20, false},
       {10, 10, 10, false},  {kAbsent, 0, 20, false},
   };
   for (const Row& r : rows)
