@@ -12,6 +12,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
 #include "astro/lifepoint/life_point_all.h"
 #include "forecast/core/life_point_events.h"
 #include "forecast/core/life_point_page.h"
@@ -316,6 +317,25 @@ TEST_F(LifePointEvents, AConverseTypeEntersAboveTheAspectPointAndCrossesSignsAtT
       }
     }
   }
+}
+
+TEST_F(LifePointEvents, OnATransitChartThePointStandsWhereItsAgeTakesIt) {
+  // Signs from Aries at 7 years a sign: 14 years after birth the point stands at 60 degrees.
+  Moment later = chart_.definition.sources[0].moment;
+  later.AddYears(14.0);
+  Chart transit;
+  ASSERT_TRUE(MakeTransit(Ctx(), transit, chart_, later).ok());
+  ASSERT_TRUE(ChartCalculate(Ctx(), transit).ok());
+  settings_.typeIndex = 0;
+  LifePointComputation run(Ctx(), transit, types_);
+  ASSERT_TRUE(run.Compute(settings_).ok());
+  EXPECT_NEAR(run.CurrentLongitude(), 60.0, 1e-6);
+  EXPECT_EQ(run.Birth(), chart_.definition.sources[0].moment);
+  EXPECT_EQ(run.Events().size(), 10u);
+  // A natal chart has no current position.
+  LifePointComputation natal(Ctx(), chart_, types_);
+  ASSERT_TRUE(natal.Compute(settings_).ok());
+  EXPECT_TRUE(IsAbsent(natal.CurrentLongitude()));
 }
 
 TEST_F(LifePointEvents, RefusedRunsGiveAMessageAndNoEvents) {
