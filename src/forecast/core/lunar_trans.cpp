@@ -293,10 +293,11 @@ int CLunarTrans::Compute(const ChartContext& ctx, platform::ProgressSink* progre
   if (!points_.empty()) TimeEvents(ctx, *system, w, progress);
   if (progress) progress->End();
   SortEvents();
-  if (events_.empty()) {
+  const bool cancelled = progress && progress->Cancelled();
+  if (events_.empty() && !cancelled) {
     problem_ = Status::Message(kMsgNoTransitInInterval);
     ReportStatus(problem_, "CLunarTrans::Compute");
     return -1;
   }
-  return EventCount();
+  return events_.empty() ? -1 : EventCount();
 }

@@ -58,7 +58,8 @@ class CLunarTrans {
   // Defines the window, builds the transit points and times them. Returns the number of events,
   // or -1 when no event was found (message 97 is then reported) or the run was refused (message
   // 96: no aspect system of the settings' name). A Cancel on `progress` keeps the events timed so
-  // far. The window and the points stay readable afterwards.
+  // far (-1 without a message when there are none). The window and the points stay readable
+  // afterwards.
   int Compute(const ChartContext& ctx, platform::ProgressSink* progress = nullptr);
 
   // Appends a transit point.

@@ -278,6 +278,12 @@ TEST_F(LunarTransTest, ReportsProgressAndStopsOnCancel) {
   part.Compute(Context(), &cancelled);
   EXPECT_LT(part.EventCount(), count);
   EXPECT_EQ(cancelled.ended, 1);
+  // Cancelled before the first event: no events and no message.
+  testing_support::RecordingProgress atOnce;
+  atOnce.cancelAt = 0;
+  CLunarTrans none(settings_, chart);
+  EXPECT_EQ(none.Compute(Context(), &atOnce), -1);
+  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST(LunarArc, TheWrappedArcRule) {
