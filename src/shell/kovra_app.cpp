@@ -140,6 +140,9 @@ void CKovraApp::LoadProgramWideObjects() {
 
   archive_.Init();
 
+  // The life-point types; the program never writes them, so a data folder without its own reads
+  // the shipped ones.
+  lifePointTypes_.LoadAtStart(settings.FindProgramFile(g_DataFileNames[kDataLifePointTypes]));
   // The life events of the two rectification methods: first "velm.lev", then "velm.tev".
   rectificationEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataLifeEvents]));
   treminEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataTestEvents]));

@@ -13,6 +13,7 @@
 #include "archive/store/archive.h"
 #include "astro/chart/chart.h"
 #include "astro/houses/ascendant_table.h"
+#include "astro/lifepoint/life_point_all.h"
 #include "foundation/config/configuration.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"
@@ -62,6 +63,8 @@ class CKovraApp : public platform::CommandTarget {
   // The life events of the rectification by events ("velm.lev") and of the Tremin method
   // ("velm.tev"), loaded at start.
   LifeEventList& RectificationEvents() { return rectificationEvents_; }
+  // The life-point types ("velm.lpn"), loaded at start.
+  const LifePointAll& LifePointTypes() const { return lifePointTypes_; }
   LifeEventList& TreminEvents() { return treminEvents_; }
 
   platform::DocManager& Documents() { return documents_; }
@@ -116,6 +119,7 @@ class CKovraApp : public platform::CommandTarget {
   platform::GlyphSet glyphs_;
   AscendantTable ascendants_;
   Archive archive_{commentSlots_};
+  LifePointAll lifePointTypes_;
   LifeEventList rectificationEvents_;
   LifeEventList treminEvents_;
   std::unique_ptr<ArchiveBrowser> archiveBrowser_;  // the browser dialogs of archive_
