@@ -184,4 +184,37 @@ class Dc {
 // Logical units of one inch in a mapping mode (0 for MM_TEXT, which has none).
 double LogicalUnitsPerInch(MapMode mode);
 
+// Saves the drawing attributes of a device context (pen, brush, font, text colour, background
+// mode, text alignment) and restores them when it goes.
+class DcState {
+ public:
+  explicit DcState(Dc& dc)
+      : dc_(dc),
+        pen_(dc.GetPen()),
+        brush_(dc.GetBrush()),
+        font_(dc.GetFont()),
+        text_(dc.GetTextColor()),
+        bkMode_(dc.GetBkMode()),
+        align_(dc.GetTextAlign()) {}
+  ~DcState() {
+    dc_.SelectPen(pen_);
+    dc_.SelectBrush(brush_);
+    dc_.SelectFont(font_);
+    dc_.SetTextColor(text_);
+    dc_.SetBkMode(bkMode_);
+    dc_.SetTextAlign(align_);
+  }
+  DcState(const DcState&) = delete;
+  DcState& operator=(const DcState&) = delete;
+
+ private:
+  Dc& dc_;
+  Pen pen_;
+  Brush brush_;
+  Font font_;
+  Color text_;
+  BkMode bkMode_;
+  unsigned align_;
+};
+
 }  // namespace platform

@@ -52,37 +52,7 @@ platform::Rect CircleRect(const Point& centre, int r, bool yUp) {
              : platform::Rect{centre.x - r, centre.y - r, centre.x + r, centre.y + r};
 }
 
-// Saves the drawing attributes of a device context and restores them when it goes.
-class DcState {
- public:
-  explicit DcState(Dc& dc)
-      : dc_(dc),
-        pen_(dc.GetPen()),
-        brush_(dc.GetBrush()),
-        font_(dc.GetFont()),
-        text_(dc.GetTextColor()),
-        bkMode_(dc.GetBkMode()),
-        align_(dc.GetTextAlign()) {}
-  ~DcState() {
-    dc_.SelectPen(pen_);
-    dc_.SelectBrush(brush_);
-    dc_.SelectFont(font_);
-    dc_.SetTextColor(text_);
-    dc_.SetBkMode(bkMode_);
-    dc_.SetTextAlign(align_);
-  }
-  DcState(const DcState&) = delete;
-  DcState& operator=(const DcState&) = delete;
-
- private:
-  Dc& dc_;
-  platform::Pen pen_;
-  platform::Brush brush_;
-  platform::Font font_;
-  platform::Color text_;
-  platform::BkMode bkMode_;
-  unsigned align_;
-};
+using platform::DcState;
 
 // Text of the text face centred on (x, y).
 void TextCentred(Dc& dc, double x, double y, std::string_view text, double em,

@@ -37,37 +37,7 @@ constexpr int kPageTitleSize = 4000;
 constexpr int kWhitePalette = 15;
 constexpr char kNoEvent[] = "-----";
 
-// The device context's drawing state, restored when the block is done.
-class DcState {
- public:
-  explicit DcState(Dc& dc)
-      : dc_(dc),
-        pen_(dc.GetPen()),
-        brush_(dc.GetBrush()),
-        font_(dc.GetFont()),
-        colour_(dc.GetTextColor()),
-        mode_(dc.GetBkMode()),
-        align_(dc.GetTextAlign()) {}
-  ~DcState() {
-    dc_.SelectPen(pen_);
-    dc_.SelectBrush(brush_);
-    dc_.SelectFont(font_);
-    dc_.SetTextColor(colour_);
-    dc_.SetBkMode(mode_);
-    dc_.SetTextAlign(align_);
-  }
-  DcState(const DcState&) = delete;
-  DcState& operator=(const DcState&) = delete;
-
- private:
-  Dc& dc_;
-  platform::Pen pen_;
-  platform::Brush brush_;
-  Font font_;
-  platform::Color colour_;
-  platform::BkMode mode_;
-  unsigned align_;
-};
+using platform::DcState;
 
 Font TextFont(int size) { return {std::string(platform::kTextFace), std::max(1, size)}; }
 Font GlyphFont(int size) { return {std::string(platform::kGlyphFaceA), std::max(1, size)}; }
