@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +90,21 @@ class CFunc {
   // filled); set by SetLogic, since every number is decided on every chart.
   std::array<std::uint16_t, kCapacity> numbersMet{};
   Groups groups;
+  // The words w1..w18 a wizard page starts from: cleared for a new condition, copied from the
+  // condition being edited; the aspect page keeps its class mask (w14) here while it is open.
+  QueryCondition staged;
+
+  // --- Selections of the interpretation texts ---
+  // Skips one line, then reads the mode line (at most 998 characters, CR and LF cut): an
+  // expression that passes the logic checks becomes the logic (mode 2); else a line holding "ANY"
+  // gives mode 1, one holding "ALL" mode 0, and any other line is kept as the logic (mode 2). Then
+  // condition lines into records 0, 1, ... until a line does not give a record; lines beyond the
+  // capacity are left and message 571 is shown. Returns the number of conditions read (0 when the
+  // text ends before the mode line).
+  int ReadSelection(std::istream& in);
+  // Mode 2: the logic; otherwise empty unless `wanted`, then the numbers of every condition in
+  // list order joined by '&' (mode 0) or '|' (mode 1).
+  std::string GetLogicText(bool wanted) const;
 
   // --- Evaluation ---
   // The configuration and the aspect systems the evaluation reads (not owned). By default the
