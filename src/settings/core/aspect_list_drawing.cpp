@@ -28,20 +28,27 @@ void DrawAspectListItem(platform::Dc& dc, const Aspect& aspect, const platform::
   const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
   const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
 
-  // Fonts fitted to the line height: the text face 1.3 times larger than its fitted size.
-  const int textSize = std::max(
+  // Fonts fitted to the line height: the text face 1.3 times larger than its fitted size, but
+  // never so large that the type name runs into the strength column.
+  const AspectTexts texts = aspect.GetTexts();
+  int textSize = std::max(
       100,
       static_cast<int>(1.3 * std::max(100, FitFontHeight(dc, platform::kTextFace, 300, height))));
-  const int glyphSize = std::max(100, FitFontHeight(dc, platform::kGlyphFaceA, 300, height));
+  const int columnGap = static_cast<int>(0.08 * listWidth) - 4;
+  while (textSize > 60 &&
+         TextWidthInFont(dc, platform::kTextFace, textSize, texts.typeName) >= columnGap)
+    textSize -= 10;
+  const int numberSize = std::max(100, FitFontHeight(dc, platform::kGlyphFaceA, 300, height));
 
   // Colour swatches.
   dc.FillRect({r - 80, t + 2, r - 65, b - 2}, ColorByIndexShort(aspect.color));
   dc.FillRect({r - 54, t + 2, r - 39, b - 2}, ColorByIndexShort(aspect.exactColor));
 
-  const AspectTexts texts = aspect.GetTexts();
-  const platform::Size sample = FontCharSize(dc, platform::kGlyphFaceA, glyphSize, kFaceSample);
+  // The numbers in the text face at the glyph face's fitted size (the glyph faces space digits
+  // as symbols); the column unit is the width of an angle ("DDD:MM") and a blank.
+  dc.SelectFont({std::string(platform::kTextFace), numberSize});
+  const platform::Size sample = MeasureText(dc, "000:00 ");
   const int w = sample.cx, h = sample.cy;
-  dc.SelectFont({std::string(platform::kGlyphFaceA), glyphSize});
   dc.TextOut(l + w, t, texts.angle);
   static constexpr double kOrbColumns[6] = {2.2, 3.35, 4.5, 5.6, 6.7, 7.8};
   for (int k = 0; k < 6; ++k)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPixmap>
+#include <cstdlib>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -384,6 +386,31 @@ TEST_F(SettingsTest, RulersShowValuePlusOneAndStoreTheChoice) {
   EXPECT_EQ(rulers[12 + 1], 29);
   EXPECT_EQ(rulers[12 + 2], 29);
   EXPECT_EQ(rulers[0], 4);
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures of the editor and its aspect dialog for a person to look at.
+TEST_F(SettingsTest, EditorPicturesForTheDemoFolder) {
+  const char* demo = std::getenv("VELM_DEMO_DIR");
+  if (demo == nullptr || *demo == '\0') GTEST_SKIP() << "VELM_DEMO_DIR is not set";
+  StartWithSystems();
+  GetAspectarium().GetSystem(0).GetAspect(1).thickness = 1;
+  GetAspectarium().GetSystem(0).GetAspect(2).lineStyle = 1;
+  GetAspectarium().GetSystem(0).GetAspect(2).color = 12;
+  ModalDriver::Expect<CASPSYS>([demo](CASPSYS& d) {
+    d.resize(900, 320);
+    EXPECT_TRUE(d.grab().save(QString::fromUtf8(demo) + "/aspect_system_editor.png"));
+    ModalDriver::Expect<CEDIT_ASPECT>([demo](CEDIT_ASPECT& e) {
+      EXPECT_TRUE(e.grab().save(QString::fromUtf8(demo) + "/aspect_dialog.png"));
+      return platform::kIdCancel;
+    });
+    d.OnEdit();
+    return platform::kIdOk;
+  });
+  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
 }
 
 }  // namespace
