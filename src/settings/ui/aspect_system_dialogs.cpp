@@ -22,10 +22,12 @@
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "settings/core/aspect_list_drawing.h"
+#include "settings/ui/color_dial.h"
 
 namespace {
 
 constexpr int kListItemHeight = 22;
+constexpr int kAspectColourCount = 16;
 
 QColor ToQColor(platform::Color c) { return QColor(c.r, c.g, c.b); }
 
@@ -160,14 +162,14 @@ CEDIT_ASPECT::CEDIT_ASPECT(QWidget* parent) : platform::Dialog(parent) {
     grid->addWidget(numbers_[static_cast<std::size_t>(i)], i + 1, 1);
   }
 
-  // Colours: the colour chooser comes with the colours dialog; until then the swatches only show.
+  // Colours: the chooser offers the 16 colours; the swatches show the choice.
   auto* colours = new QHBoxLayout;
   auto* colourButton = new QPushButton(QStringLiteral("ЦВЕТ АСПЕКТА"), this);
   auto* exactButton = new QPushButton(QStringLiteral("ЦВЕТ ТОЧНОГО АСПЕКТА"), this);
-  colourButton->setEnabled(false);
-  exactButton->setEnabled(false);
   swatch_ = new QLabel(this);
   exactSwatch_ = new QLabel(this);
+  connect(colourButton, &QPushButton::clicked, this, [this] { OnColour(false); });
+  connect(exactButton, &QPushButton::clicked, this, [this] { OnColour(true); });
   colours->addWidget(colourButton);
   colours->addWidget(swatch_);
   colours->addWidget(exactButton);
@@ -221,6 +223,14 @@ void CEDIT_ASPECT::OnInitDialog() {
   Check(thickness_, aspect.thickness == 1 ? 1 : 0);
   PaintSwatch(swatch_, aspect.color);
   PaintSwatch(exactSwatch_, aspect.exactColor);
+}
+
+void CEDIT_ASPECT::OnColour(bool exact) {
+  std::uint16_t& colour = exact ? aspect.exactColor : aspect.color;
+  const int chosen = RunColorDialog(colour, kAspectColourCount, this);
+  if (chosen < 0) return;
+  colour = static_cast<std::uint16_t>(chosen);
+  PaintSwatch(exact ? exactSwatch_ : swatch_, colour);
 }
 
 bool CEDIT_ASPECT::DoDataExchange(bool save) {

@@ -54,6 +54,8 @@ class CEDIT_ASPECT : public platform::Dialog {
   QButtonGroup* Types() const { return types_; }
   QButtonGroup* Strength() const { return strength_; }
   QButtonGroup* Thickness() const { return thickness_; }
+  // The colour buttons: the chooser with 16 colours; Cancel there keeps the colour.
+  void OnColour(bool exact);
 
  private:
   QLineEdit* abbreviation_;

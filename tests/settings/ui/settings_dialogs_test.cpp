@@ -3,19 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPixmap>
-#include <cstdlib>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdlib>
 
 #include "astro/aspects/aspectarium.h"
 #include "platform/core/recording_dc.h"
 #include "settings/ui/aspect_system_dialogs.h"
+#include "settings/ui/color_dial.h"
 #include "settings/ui/config_dialogs.h"
 #include "shell/command_ids.h"
 #include "shell/kovra_view.h"
@@ -102,6 +103,16 @@ TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
       e.Thickness()->button(1)->setChecked(true);
       e.Style()->setCurrentIndex(2);
       e.Types()->button(1)->setChecked(true);
+      // The colour chooser offers 16 colours; Cancel there keeps the colour.
+      ModalDriver::Expect<CColorDial>([](CColorDial& c) {
+        EXPECT_EQ(c.numColors, 16);
+        EXPECT_EQ(c.current, 1);
+        c.chosen = 12;
+        return platform::kIdOk;
+      });
+      e.OnColour(false);
+      ModalDriver::Expect<CColorDial>([](CColorDial&) { return platform::kIdCancel; });
+      e.OnColour(true);
       return PressOk(e);
     });
     PressKey(d, Qt::Key_Insert);
@@ -115,6 +126,8 @@ TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
     EXPECT_EQ(added.thickness, 1);
     EXPECT_EQ(added.lineStyle, 2);
     EXPECT_EQ(added.type, 1);
+    EXPECT_EQ(added.color, 12);
+    EXPECT_EQ(added.exactColor, 1);
     // A number that cannot be read keeps the aspect dialog open.
     ModalDriver::Expect<CEDIT_ASPECT>([this](CEDIT_ASPECT& e) {
       e.Number(1)->setText(QStringLiteral("abc"));
