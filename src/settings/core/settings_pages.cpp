@@ -180,3 +180,28 @@ void RulersPage::To(std::array<std::int16_t, Configuration::kRulerCount>& rulers
 }
 
 }  // namespace settings
+
+namespace settings {
+
+std::array<double, kWheelSetValues> WheelSetsPage::Values(int k) const {
+  std::array<double, kWheelSetValues> values{};
+  const cfg::ByteBlock& set = sets.GetSet(k);
+  for (int i = 0; i < kWheelSetValues; ++i)
+    values[static_cast<std::size_t>(i)] =
+        set.Get(cfg::Field<double>{static_cast<std::size_t>(8 * i)});
+  return values;
+}
+
+bool WheelSetsPage::SetValues(int k, const std::array<double, kWheelSetValues>& values) {
+  if (k < 0 || k >= WheelConstants::kSetCount) return false;
+  for (const double v : values) {
+    if (!(v >= 0.0 && v <= kWheelValueMax)) return false;  // also NaN
+  }
+  cfg::ByteBlock& set = sets.Set(k);
+  for (int i = 0; i < kWheelSetValues; ++i)
+    set.Set(cfg::Field<double>{static_cast<std::size_t>(8 * i)},
+            values[static_cast<std::size_t>(i)]);
+  return true;
+}
+
+}  // namespace settings

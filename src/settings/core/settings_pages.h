@@ -129,3 +129,23 @@ struct RulersPage {
 };
 
 }  // namespace settings
+
+namespace settings {
+
+// --- Wheel constant sets ---
+
+inline constexpr int kWheelSetValues = 21;
+inline constexpr int kMsgWheelValueRange = 1949;
+inline constexpr double kWheelValueMax = 360.0;
+
+struct WheelSetsPage {
+  WheelConstants sets;
+
+  // The 21 values of set k, in their order.
+  std::array<double, kWheelSetValues> Values(int k) const;
+  // Stores the values of set k: false (nothing stored) when one is not a number or lies outside
+  // 0..360 (a negative radius or size would turn the wheel inside out).
+  bool SetValues(int k, const std::array<double, kWheelSetValues>& values);
+};
+
+}  // namespace settings

@@ -17,9 +17,11 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
+#include "settings/ui/wheel_sets_dialog.h"
 
 namespace {
 
+constexpr int kMsgSystemParameters = 71;
 constexpr int kMsgFirstSign = 160;  // "Овен" .. "Рыбы"
 constexpr int kMsgFirstBody = 300;  // "Солнце" .. "Посейдон"
 
@@ -229,11 +231,18 @@ DCONFIG_WHEEL::DCONFIG_WHEEL(QWidget* parent) : platform::Dialog(parent) {
       RadioGroup(this, row3, QStringLiteral("Local Space"), {"Север наверху", "Юг наверху"});
   centre_ = new QCheckBox(QStringLiteral("КРУГ В ЦЕНТРЕ"), this);
   layout->addWidget(centre_);
-  // The wheel's constant sets have no editor yet: the button stays disabled.
   systemParameters_ = new QPushButton(QStringLiteral("СИСТЕМНЫЕ ПАРАМЕТРЫ"), this);
-  systemParameters_->setEnabled(false);
+  systemParameters_->setAutoDefault(false);
   layout->addWidget(systemParameters_);
+  connect(systemParameters_, &QPushButton::clicked, this, &DCONFIG_WHEEL::OnSystemParameters);
   AddOkCancel(this, layout);
+}
+
+void DCONFIG_WHEEL::OnSystemParameters() {
+  if (constants == nullptr) return;
+  platform::GetPrompter().ShowMessage(kMsgSystemParameters, GetMessageText(kMsgSystemParameters),
+                                      platform::Icon::Warning);
+  EditWheelSets(*constants, this);
 }
 
 bool DCONFIG_WHEEL::DoDataExchange(bool save) {

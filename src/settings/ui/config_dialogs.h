@@ -75,6 +75,9 @@ class DCONFIG_WHEEL : public platform::Dialog {
   bool DoDataExchange(bool save) override;
 
   settings::WheelPage page;
+  // The program's wheel constants, edited at once by "СИСТЕМНЫЕ ПАРАМЕТРЫ" after message 71.
+  WheelConstants* constants = nullptr;
+  void OnSystemParameters();
 
   // The radio groups in the order of the page's fields: direction, wheel type, division,
   // orientation, degrees, angles, Local Space drawing, Local Space orientation.

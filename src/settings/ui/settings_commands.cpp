@@ -33,7 +33,12 @@ void RegisterSettingsFrameCommands(platform::CommandTarget& frame, CKovraApp& ap
     Configuration& config = GetConfiguration();
     DCONFIG_WHEEL dialog(app.MainWindow());
     dialog.page = settings::WheelPage::From(config.wheel);
-    if (dialog.DoModal() != platform::kIdOk) return;
+    dialog.constants = &config.wheelConstants;
+    const int result = dialog.DoModal();
+    if (result != platform::kIdOk) {
+      UpdateAllChartViews(app);  // the constant sets may have changed
+      return;
+    }
     dialog.page.To(config.wheel);
     UpdateAllChartViews(app);
   });

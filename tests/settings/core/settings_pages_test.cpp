@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using namespace settings;
@@ -190,6 +192,25 @@ TEST(RulersPage, SelectionIsValuePlusOneAndOutOfRangeShowsNone) {
   EXPECT_EQ(rulers[5], -1);
   EXPECT_EQ(rulers[12], -1);
   EXPECT_EQ(rulers[0], 4);
+}
+
+TEST(WheelSetsPage, ValuesInTheirOrderAndRefusedOnesLeaveTheSetAlone) {
+  WheelSetsPage page;
+  std::array<double, kWheelSetValues> values = page.Values(2);
+  EXPECT_EQ(values[0], page.sets.GetSet(2).Get(cfg::WheelSet::kZodiacOuter));
+  EXPECT_EQ(values[20], page.sets.GetSet(2).Get(cfg::WheelSet::kDegreeTextSize));
+  values[17] = 0.3;
+  ASSERT_TRUE(page.SetValues(2, values));
+  EXPECT_EQ(page.sets.GetSet(2).Get(cfg::WheelSet::kCentreCircleRadius), 0.3);
+  const WheelConstants before = page.sets;
+  for (const double bad : {-0.01, 360.5, std::nan("")}) {
+    std::array<double, kWheelSetValues> changed = values;
+    changed[0] = 0.5;
+    changed[5] = bad;
+    EXPECT_FALSE(page.SetValues(2, changed)) << bad;
+    EXPECT_EQ(page.sets, before);
+  }
+  EXPECT_FALSE(page.SetValues(14, values));
 }
 
 }  // namespace

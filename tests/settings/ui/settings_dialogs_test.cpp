@@ -18,6 +18,7 @@
 #include "settings/ui/aspect_system_dialogs.h"
 #include "settings/ui/color_dial.h"
 #include "settings/ui/config_dialogs.h"
+#include "settings/ui/wheel_sets_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/kovra_view.h"
 #include "shell/shell_fixture.h"
@@ -325,7 +326,6 @@ TEST_F(SettingsTest, WheelStoresTheCircleInvertedAndTheOpenChartRedraws) {
   const auto before = picture();
   GetConfiguration().wheel.direction = 0;
   ModalDriver::Expect<DCONFIG_WHEEL>([](DCONFIG_WHEEL& d) {
-    EXPECT_FALSE(d.SystemParameters()->isEnabled());
     d.CentreCircle()->setChecked(false);
     d.Group(0)->button(1)->setChecked(true);  // clockwise
     return PressOk(d);
@@ -342,6 +342,34 @@ TEST_F(SettingsTest, WheelStoresTheCircleInvertedAndTheOpenChartRedraws) {
   });
   ASSERT_TRUE(Run(cmd::kConfigWheel));
   EXPECT_EQ(GetConfiguration().wheel.centreCircleOff, 0);
+}
+
+TEST_F(SettingsTest, SystemParametersWarnThenEditTheWheelConstantsAtOnce) {
+  StartApp();
+  const WheelConstants shipped;
+  ModalDriver::Expect<DCONFIG_WHEEL>([this](DCONFIG_WHEEL& d) {
+    ModalDriver::Expect<DWheelSets>([this](DWheelSets& w) {
+      EXPECT_EQ(w.Sets()->count(), WheelConstants::kSetCount);
+      w.Value(0)->setText(QStringLiteral("-0.5"));  // a negative radius is refused
+      EXPECT_FALSE(w.DoDataExchange(true));
+      EXPECT_TRUE(prompts_.WasShown(settings::kMsgWheelValueRange));
+      // Switching sets takes the shown one first: refused, set 0 stays shown.
+      w.OnSetChosen(3);
+      EXPECT_EQ(w.Sets()->currentIndex(), 0);
+      w.Value(0)->setText(QStringLiteral("0,95"));
+      w.OnSetChosen(3);
+      w.Value(17)->setText(QStringLiteral("0.25"));
+      return PressOk(w);
+    });
+    d.SystemParameters()->click();
+    EXPECT_TRUE(prompts_.WasShown(71));
+    return platform::kIdCancel;  // the wheel dialog cancelled: the constants stay edited
+  });
+  ASSERT_TRUE(Run(cmd::kConfigWheel));
+  const WheelConstants& constants = GetConfiguration().wheelConstants;
+  EXPECT_EQ(constants.GetSet(0).Get(cfg::WheelSet::kZodiacOuter), 0.95);
+  EXPECT_EQ(constants.GetSet(3).Get(cfg::WheelSet::kCentreCircleRadius), 0.25);
+  EXPECT_EQ(constants.GetSet(1), shipped.GetSet(1));
 }
 
 TEST_F(SettingsTest, PrintEnablingAndMarginCheck) {
