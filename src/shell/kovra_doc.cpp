@@ -20,6 +20,7 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
 #include "rectification/ui/rect_setup_dialogs.h"
+#include "settings/ui/settings_commands.h"
 #include "shell/command_ids.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/entry/enter_chart.h"
@@ -478,4 +479,5 @@ void CKovraDoc::RegisterCommands() {
     if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), app_.MainWindow()))
       UpdateAllViews();
   });
+  RegisterSettingsDocumentCommands(*this, app_);
 }

@@ -9,6 +9,7 @@
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/view.h"
+#include "settings/ui/settings_commands.h"
 #include "shell/command_ids.h"
 #include "shell/command_table.h"
 #include "shell/kovra_app.h"
@@ -31,6 +32,7 @@ int CMainFrame::ActiveHelpContext() const {
 void CMainFrame::RegisterCommands() {
   for (int kind = 0; kind <= cmd::kNewChartLast - cmd::kNewChartFirst; ++kind)
     OnCommand(cmd::NewChart(kind), [this, kind] { app_.NewChart(kind); });
+  RegisterSettingsFrameCommands(*this, app_);
 
   OnCommand(
       cmd::kFileClose,
