@@ -217,7 +217,14 @@ void AspectTable::SetListLayout(platform::Dc& dc) {
   const int size = std::max(1, config_.midpointPrint.Get(ListSettings::kListFontSize));
   const int interval = std::max(0, config_.midpointPrint.Get(ListSettings::kListInterval));
   const platform::Size w = FontCharSize(dc, platform::kGlyphFaceA, size, 'W');
-  glyphWidth = std::max(1, w.cx);
+  // The columns are measured in the widest of the glyphs they hold: the digits of the longitude
+  // and the aspect symbols can be wider than "W", and would run into each other.
+  int widest = w.cx;
+  for (char c = '0'; c <= '9'; ++c)
+    widest = std::max(widest, FontCharWidth(dc, platform::kGlyphFaceA, size, c));
+  for (int k = 0; k < 20; ++k)
+    widest = std::max(widest, FontCharWidth(dc, platform::kGlyphFaceB, size, '0' + k));
+  glyphWidth = std::max(1, widest);
   lineHeight = std::max(1, interval + w.cy);
   firstEntryX = print.marginLeft + (5 * glyphWidth + 100) * 2;
   linesPerPage = std::max(1, (kListPageHeight - print.marginTop - print.marginBottom) / lineHeight);

@@ -67,6 +67,7 @@ void DMPAList::paintEvent(QPaintEvent* event) {
   const int size = FitFontHeight(dc, platform::kTextFace, kHeadingFirstSize, kHeadingHeight - 8);
   if (size <= 0) return;
   dc.SetTextColor(platform::kBlack);
+  dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const int y = 6;
   int x = 12;
@@ -74,9 +75,10 @@ void DMPAList::paintEvent(QPaintEvent* event) {
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), size});
   dc.TextOut(x, y, " + ");
   x += dc.GetTextExtent(" + ").cx;
+  const int space = dc.GetTextExtent(" ").cx;
   dc.SelectFont(old);
   x += DrawGlyphText(dc, x, y, TablePointGlyph(point2), 'a', size, platform::BkMode::Transparent).cx;
-  DrawLongitudeGlyph(dc, size, longitude, x + size / 100, y, longitudeLayout);
+  DrawLongitudeGlyph(dc, size, longitude, x + space, y, longitudeLayout);
 }
 
 DMIDPOINTS_PRINT::DMIDPOINTS_PRINT(QWidget* parent) : platform::Dialog(parent) {

@@ -168,6 +168,12 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
       for (int k = 0; k < kAspectListColumns; ++k)
         positions[static_cast<std::size_t>(k)] = dialog.List()->List().Position(k);
       heading = dialog.longitude;
+      if (c.column == 0 && c.row == 1) {  // the dialog as the user sees it
+        const fs::path shot = folder_ / "midpoint_aspects.png";
+        dialog.resize(320, 420);
+        EXPECT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
+        ShowToPerson(shot, "midpoint_aspects");
+      }
       return platform::kIdOk;
     });
     EXPECT_TRUE(view->CellClick(CellCentre(table, c.column, c.row), QPoint(20, 20)));
