@@ -51,9 +51,10 @@ void AspectTable::DrawListPage(platform::Dc& dc, int page, const Chart& inner,
   const int perLine = std::max(1, entriesPerLine);
   const int longitudeLayout = localSpace == 1 ? 2 : 1;
 
-  const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
-  const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
+  const platform::DcState saved(dc);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SetBkMode(platform::BkMode::Transparent);
   const auto glyph = [&](int x, int y, char code, char face) {
     DrawGlyphText(dc, x, y, code, face, size, platform::BkMode::Transparent);
   };
@@ -72,7 +73,4 @@ void AspectTable::DrawListPage(platform::Dc& dc, int page, const Chart& inner,
     }
     y -= lineHeight;
   }
-  dc.SetBkMode(oldMode);
-  dc.SetTextAlign(oldAlign);
-  dc.SetTextColor(oldColour);
 }
