@@ -1,9 +1,12 @@
 // The aspect table of all 40 points drawn on a recording device (aspect grid and midpoint grid),
-// and the midpoint list of a two-chart table (every column-row pair). No speed goal is set; the
-// figures show that a repaint costs well under a frame.
+// the midpoint list of a two-chart table (every column-row pair), the aspects to the midpoint of
+// every cell (what a click lists) and one printed page of the list. No speed goal is set; the
+// figures show that a repaint or a click costs well under a frame.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+
+#include "astro/ephemeris/longitudes.h"
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
@@ -67,5 +70,37 @@ void BM_MidpointListBetweenTwoCharts(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MidpointListBetweenTwoCharts)->Unit(benchmark::kMillisecond);
+
+void BM_AspectsToEveryCellMidpoint(benchmark::State& state) {
+  Setup& s = Shared();
+  AspectTable table(s.config, s.systems);
+  table.LoadSettings(s.inner);
+  for (auto _ : state) {
+    std::size_t found = 0;
+    for (int c = 0; c < AspectTable::kTablePoints; ++c) {
+      for (int r = 0; r < AspectTable::kTablePoints; ++r) {
+        const double m = MidpointLongitude(AspectTable::TablePointLongitude(s.inner, c).Get(),
+                                           AspectTable::TablePointLongitude(s.outer, r).Get());
+        found += table.AspectsToMidpoint(m, s.inner).size();
+      }
+    }
+    benchmark::DoNotOptimize(found);
+  }
+}
+BENCHMARK(BM_AspectsToEveryCellMidpoint)->Unit(benchmark::kMillisecond);
+
+void BM_DrawMidpointListPage(benchmark::State& state) {
+  Setup& s = Shared();
+  platform::RecordingDc measuring;
+  AspectTable table(s.config, s.systems);
+  table.CreateMidpList(measuring, 2, s.inner, &s.outer, s.inner);
+  for (auto _ : state) {
+    platform::RecordingDc dc(96, true);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    table.DrawListPage(dc, 1, s.inner, &s.outer);
+    benchmark::DoNotOptimize(dc.Calls().size());
+  }
+}
+BENCHMARK(BM_DrawMidpointListPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "shell/view_kinds.h"
 #include "views/ui/asptable_view.h"
 #include "views/ui/info_view.h"
+#include "views/ui/midpoints_view.h"
 
 namespace fs = std::filesystem;
 
@@ -152,6 +153,7 @@ void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
   RegisterViewTemplate(kTemplateComment, [this] { return new CCommentView(commentSlots_); });
   RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
+  RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
   RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
 }
 

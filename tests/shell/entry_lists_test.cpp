@@ -2,6 +2,7 @@
 // capacity, column layout) and the aspects of one point as the planet information lists them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "foundation/text/cp1251.h"
@@ -141,7 +142,43 @@ TEST(EntryAspectList, FullListRefusesWithMessage438) {
   EXPECT_FALSE(prompts.WasShown(438));
   EXPECT_FALSE(list.InsertItem(Item(0.1), 2));
   EXPECT_TRUE(prompts.WasShown(438));
+  EXPECT_FALSE(list.InsertItem(Item(0.2), 0));
+  EXPECT_EQ(prompts.shown.size(), 1u) << "told once, not for every refused item";
   EXPECT_EQ(list.Items().size(), 2u);
+  list.Init(1, {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, &system);
+  EXPECT_TRUE(list.AddItem(Item(1)));
+  EXPECT_FALSE(list.AddItem(Item(2)));
+  EXPECT_EQ(prompts.shown.size(), 2u) << "a new fill tells again";
+}
+
+TEST(EntryAspectList, GapsAndTwiceGivenPositionsAreClosedUp) {
+  // Defaults: column 0 2.5 wide, 7 5.0, 8 4.0, 9 9.0.
+  struct Case {
+    const char* name;
+    std::array<int, kAspectListColumns> positions;
+    std::array<int, kAspectListColumns> closed;
+    double total;
+  } const cases[] = {
+      {"gap at 1 and 3", {0, -1, -1, -1, -1, -1, -1, 4, 2, -1, -1},
+       {0, -1, -1, -1, -1, -1, -1, 2, 1, -1, -1}, 1.0 + 2.5 + 4.0 + 5.0},
+      {"starts at 5", {-1, -1, -1, -1, -1, -1, -1, -1, -1, 6, 5},
+       {-1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 0}, 1.0 + 5.0 + 9.0},
+      {"7 and 8 both at 1", {0, -1, -1, -1, -1, -1, -1, 1, 1, -1, -1},
+       {0, -1, -1, -1, -1, -1, -1, 1, 2, -1, -1}, 1.0 + 2.5 + 5.0 + 4.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AspectList list;
+    list.Init(3, c.positions, nullptr);
+    for (int column = 0; column < kAspectListColumns; ++column)
+      EXPECT_EQ(list.Position(column), c.closed[static_cast<std::size_t>(column)]) << column;
+    EXPECT_DOUBLE_EQ(list.TotalWidth(), c.total);
+  }
+  AspectList list;
+  list.Init(3, {0, -1, -1, -1, -1, -1, -1, 4, 2, -1, -1}, nullptr);
+  EXPECT_DOUBLE_EQ(list.Offset(0), 1.0);
+  EXPECT_DOUBLE_EQ(list.Offset(8), 3.5);
+  EXPECT_DOUBLE_EQ(list.Offset(7), 7.5);
 }
 
 TEST(EntryAspectList, ColumnLayout) {

@@ -1,6 +1,7 @@
 #include "views/core/aspect_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "astro/aspects/aspect_system.h"
@@ -141,19 +142,26 @@ bool AspectTable::HitCell(int x, int y, int& columnPoint, int& rowPoint) const {
   return true;
 }
 
-int AspectTable::FindMidpointAspects(double longitude, const Chart& chart,
-                                     std::vector<std::uint8_t>* codes,
-                                     std::vector<std::uint8_t>* points) const {
-  const cfg::ByteBlock& block = config_.aspectTable;
-  const int mode = block.Get(Settings::kMidpointHighlight);
-  if (mode <= kNoHighlight || mode > kAnyInOrb) return 0;
-  const AspectSystem* system = systems_.FindSystem(block.Get(Settings::kMidpointSystem));
-  if (system == nullptr) return 0;
-  const bool onlyDisplayed = block.Get(Settings::kOnlyDisplayed) == 1;
-  const bool toHouses = block.Get(Settings::kAspectsToHouses) != 0 && !chart.IsLocalSpace();
+const AspectSystem* AspectTable::MidpointSystem() const {
+  return systems_.FindSystem(config_.aspectTable.Get(Settings::kMidpointSystem));
+}
 
-  int found = 0;
-  for (int n = 0; n < kMidpointTargets; ++n) {
+AngleValue AspectTable::TablePointLongitude(const Chart& chart, int tablePoint) {
+  if (tablePoint < kFirstCuspPoint) return chart.GetPointLongitude(tablePoint);
+  return chart.GetCuspFromTenth(tablePoint - kFirstCuspPoint);
+}
+
+std::vector<MidpointAspect> AspectTable::AspectsToMidpoint(double longitude,
+                                                           const Chart& chart) const {
+  std::vector<MidpointAspect> found;
+  const AspectSystem* system = MidpointSystem();
+  if (system == nullptr) return found;
+  const cfg::ByteBlock& block = config_.aspectTable;
+  const bool onlyDisplayed = block.Get(Settings::kOnlyDisplayed) == 1;
+  const bool localSpace = chart.IsLocalSpace();
+  const bool toHouses = block.Get(Settings::kAspectsToHouses) != 0 && !localSpace;
+  const int last = localSpace ? kLocalSpacePoints : kMidpointTargets;
+  for (int n = 0; n < last; ++n) {
     double target;
     int orbClass;
     if (n < kChartPoints) {
@@ -165,14 +173,34 @@ int AspectTable::FindMidpointAspects(double longitude, const Chart& chart,
       target = chart.GetCusp(n - kChartPoints).Get();
       orbClass = houseOrbClass;
     }
+    if (IsAbsent(target)) continue;
     const AspectMatch match =
         system->FindAspectBetween(longitude, target, OrbColumnOfClass(orbClass));
-    if (!Accepted(mode, match) || match.position < 0 || match.position >= system->Count()) continue;
+    if (!match.Found() || match.position < 0 || match.position >= system->Count()) continue;
+    found.push_back(
+        {n, match.position, match.result == 2, match.separation, std::fabs(match.deviation)});
+  }
+  return found;
+}
+
+int AspectTable::FindMidpointAspects(double longitude, const Chart& chart,
+                                     std::vector<std::uint8_t>* codes,
+                                     std::vector<std::uint8_t>* points) const {
+  const int mode = config_.aspectTable.Get(Settings::kMidpointHighlight);
+  if (mode <= kNoHighlight || mode > kAnyInOrb) return 0;
+  const AspectSystem* system = MidpointSystem();
+  if (system == nullptr) return 0;
+  int found = 0;
+  for (const MidpointAspect& a : AspectsToMidpoint(longitude, chart)) {
+    const Aspect& aspect = system->GetAspect(a.position);
+    AspectMatch match;
+    match.result = a.exact ? 2 : 0;
+    match.major = aspect.IsMajor() ? 1 : 0;
+    if (!Accepted(mode, match)) continue;
     ++found;
     if (codes != nullptr && points != nullptr) {
-      codes->push_back(
-          static_cast<std::uint8_t>(ClassifyAspectAngle(system->GetAspect(match.position))));
-      points->push_back(static_cast<std::uint8_t>(n));
+      codes->push_back(static_cast<std::uint8_t>(ClassifyAspectAngle(aspect)));
+      points->push_back(static_cast<std::uint8_t>(a.target));
     }
   }
   return found;
@@ -189,7 +217,14 @@ void AspectTable::SetListLayout(platform::Dc& dc) {
   const int size = std::max(1, config_.midpointPrint.Get(ListSettings::kListFontSize));
   const int interval = std::max(0, config_.midpointPrint.Get(ListSettings::kListInterval));
   const platform::Size w = FontCharSize(dc, platform::kGlyphFaceA, size, 'W');
-  glyphWidth = std::max(1, w.cx);
+  // The columns are measured in the widest of the glyphs they hold: the digits of the longitude
+  // and the aspect symbols can be wider than "W", and would run into each other.
+  int widest = w.cx;
+  for (char c = '0'; c <= '9'; ++c)
+    widest = std::max(widest, FontCharWidth(dc, platform::kGlyphFaceA, size, c));
+  for (int k = 0; k < 20; ++k)
+    widest = std::max(widest, FontCharWidth(dc, platform::kGlyphFaceB, size, '0' + k));
+  glyphWidth = std::max(1, widest);
   lineHeight = std::max(1, interval + w.cy);
   firstEntryX = print.marginLeft + (5 * glyphWidth + 100) * 2;
   linesPerPage = std::max(1, (kListPageHeight - print.marginTop - print.marginBottom) / lineHeight);

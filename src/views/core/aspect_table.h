@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "astro/chart/chart.h"
@@ -43,6 +44,15 @@ struct MidpointEntry {
   std::vector<std::uint8_t> points;   // 0..33 a chart point, 34..45 the cusp of house I..XII
   std::int16_t count = 0;             // the number of aspects (at least 1)
   std::uint8_t pageBreak = 0;         // 1: the entry begins a page of the printed list
+};
+
+// One aspect from a midpoint to a point or cusp of a chart.
+struct MidpointAspect {
+  int target = 0;      // 0..33 a chart point, 34..45 the cusp of house I..XII
+  int position = -1;   // of the aspect in the midpoint aspect system
+  bool exact = false;  // within the aspect's exact orb
+  double arc = 0.0;    // the separation, 0..180
+  double orb = 0.0;    // its distance from the aspect's angle
 };
 
 class AspectTable {
@@ -78,6 +88,13 @@ class AspectTable {
   // system is not loaded.
   int FindMidpointAspects(double longitude, const Chart& chart, std::vector<std::uint8_t>* codes,
                           std::vector<std::uint8_t>* points) const;
+  // Every aspect from `longitude` to the same selection of points and cusps of `chart`, whatever
+  // the highlight mode; empty when the midpoint aspect system is not loaded.
+  std::vector<MidpointAspect> AspectsToMidpoint(double longitude, const Chart& chart) const;
+  // The configured midpoint aspect system; null when it is not loaded.
+  const AspectSystem* MidpointSystem() const;
+  // The longitude in `chart` of table point 0..39 (34..36 the cusps of X..XII, 37..39 of I..III).
+  static AngleValue TablePointLongitude(const Chart& chart, int tablePoint);
   // 3 when the midpoint has an aspect, else 0.
   int GetMidpointMark(double longitude, const Chart& chart) const;
 
@@ -87,6 +104,11 @@ class AspectTable {
   int CreateMidpList(platform::Dc& dc, int choice, const Chart& inner, const Chart* outer,
                      const Chart& aspectChart);
   void FreeMidpList();
+  // Page `page` (1..) of the list made by CreateMidpList: the page head, then each entry's two
+  // point glyphs, its longitude and its aspects, `entriesPerLine` to a line.
+  void DrawListPage(platform::Dc& dc, int page, const Chart& inner, const Chart* outer) const;
+  // The index of the first entry of page `page` and one past its last; {0, 0} beyond the list.
+  std::pair<std::size_t, std::size_t> ListPageEntries(int page) const;
   // The list's page layout from the configured margins, list font and interval.
   void SetListLayout(platform::Dc& dc);
 

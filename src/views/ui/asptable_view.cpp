@@ -1,9 +1,5 @@
 #include "views/ui/asptable_view.h"
 
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <algorithm>
-
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
@@ -15,67 +11,11 @@
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"
 
-namespace {
-
-constexpr int kOrigin = 50;
-
-}  // namespace
-
-CAspTableView::CAspTableView(QWidget* parent) : platform::View(parent) {
-  // The table fills the width; a tall table scrolls (the bar always there, so the width holds).
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-CAspTableView::~CAspTableView() {
-  if (counted_) {
-    if (CKovraDoc* document = GetDocument()) document->ViewClosed(DocView::AspectTable);
-  }
-}
-
-CKovraDoc* CAspTableView::GetDocument() const {
-  return dynamic_cast<CKovraDoc*>(platform::View::GetDocument());
-}
-
-int CAspTableView::ClientWidth() const {
-  return std::max(1, viewport()->width() * 2540 / std::max(1, logicalDpiX()));
-}
-
-void CAspTableView::OnInitialUpdate() {
-  CKovraDoc* document = GetDocument();
-  if (document != nullptr && !counted_) {
-    document->ViewOpened(DocView::AspectTable);
-    counted_ = true;
-  }
-  table_ = std::make_unique<AspectTable>(GetConfiguration(), GetAspectarium());
-  if (document != nullptr && document->GetChart() != nullptr)
-    table_->LoadSettings(*document->GetChart());
-  table_->kind = AspectTable::kKindAspects;
-  const int width = ClientWidth();
-  scrollHeight_ = width + 2 * kOrigin;
-  SetScrollSizes(platform::MapMode::HiMetric, {width, scrollHeight_});
-  platform::View::OnInitialUpdate();
-}
-
-void CAspTableView::OnUpdate(platform::View* sender) {
-  if (CKovraDoc* document = GetDocument()) document->UpdateTitle();
-  // Settings may have changed: the table is laid out anew.
-  if (table_ != nullptr && GetDocument() != nullptr && GetDocument()->GetChart() != nullptr)
-    table_->LoadSettings(*GetDocument()->GetChart());
-  resized = 1;
-  platform::View::OnUpdate(sender);
-}
+CAspTableView::CAspTableView(QWidget* parent)
+    : TableView(DocView::AspectTable, AspectTable::kKindAspects, parent) {}
 
 std::string CAspTableView::GetFrameTitle() const {
   return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
-}
-
-void CAspTableView::resizeEvent(QResizeEvent* event) {
-  platform::View::resizeEvent(event);
-  resized = 1;
-  const int width = ClientWidth();
-  SetScrollSizes(platform::MapMode::HiMetric, {width, scrollHeight_});
-  viewport()->update();
 }
 
 void CAspTableView::OnDraw(platform::Dc& dc) {
@@ -84,22 +24,7 @@ void CAspTableView::OnDraw(platform::Dc& dc) {
     PrintPage(dc);
     return;
   }
-  CKovraDoc* document = GetDocument();
-  if (table_ == nullptr || document == nullptr || document->GetChart() == nullptr) return;
-  table_->clientWidth = ClientWidth();
-  table_->originX = kOrigin;
-  table_->originY = -kOrigin;
-  table_->needsLayout = resized;
-  resized = 0;
-  int choice = document->firstTableChoice;
-  if (choice == AspectTable::kChoiceBetween && !document->IsTwoChart()) choice = 0;
-  table_->Render(dc, choice, *document->GetChart(), document->GetOuterChart());
-  // The scrolled height follows the table as laid out.
-  const int height = (table_->count + 1) * table_->cellHeight + 2 * kOrigin;
-  if (height != scrollHeight_ && table_->cellHeight > 0) {
-    scrollHeight_ = height;
-    SetScrollSizes(platform::MapMode::HiMetric, {table_->clientWidth, height});
-  }
+  RenderScreen(dc);
 }
 
 bool CAspTableView::OnPreparePrinting(platform::PrintInfo& info) {
@@ -116,17 +41,7 @@ bool CAspTableView::OnPreparePrinting(platform::PrintInfo& info) {
     } else {
       document->firstTableChoice = document->secondTableChoice = 3;
     }
-    // The panel's one problem is told before printing, once for the view.
-    if (samePage == kSameInfoPanel && !panelProblemShown_ && document->GetChart() != nullptr) {
-      ChartInfoPanel panel;
-      panel.SetChart(document->GetChart());
-      if (panel.polar == 0) panel.ComputePlanetaryHours(ChartContext::FromCurrentSettings());
-      if (const int problem = panel.Problem(); problem != 0) {
-        platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
-                                            platform::Icon::Information);
-        panelProblemShown_ = true;
-      }
-    }
+    if (samePage == kSameInfoPanel) TellPanelProblemOnce();
   }
   return platform::View::OnPreparePrinting(info);
 }
@@ -134,11 +49,6 @@ bool CAspTableView::OnPreparePrinting(platform::PrintInfo& info) {
 void CAspTableView::OnPrint(platform::Dc& dc, int) {
   dc.SetMapMode(platform::MapMode::HiMetric);
   PrintPage(dc);
-}
-
-void CAspTableView::OnEndPrinting() {
-  resized = 1;
-  viewport()->update();
 }
 
 void CAspTableView::PrintPage(platform::Dc& dc) {

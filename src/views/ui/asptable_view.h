@@ -3,15 +3,11 @@
 // midpoint table or the chart information panel under it when the user chooses.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "platform/qt/view.h"
+#include "views/ui/table_view.h"
 
-class AspectTable;
-class CKovraDoc;
-
-class CAspTableView : public platform::View {
+class CAspTableView : public TableView {
   Q_OBJECT
 
  public:
@@ -24,11 +20,7 @@ class CAspTableView : public platform::View {
   static constexpr int kSameNothing = 3;
 
   explicit CAspTableView(QWidget* parent = nullptr);
-  ~CAspTableView() override;
 
-  CKovraDoc* GetDocument() const;
-  void OnInitialUpdate() override;
-  void OnUpdate(platform::View* sender) override;
   void OnDraw(platform::Dc& dc) override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kHelpContext; }
@@ -36,22 +28,8 @@ class CAspTableView : public platform::View {
   // The print options (caller 0) and, for a two-chart document, the charts of the tables.
   bool OnPreparePrinting(platform::PrintInfo& info) override;
   void OnPrint(platform::Dc& dc, int page) override;
-  void OnEndPrinting() override;
   // The printed page.
   void PrintPage(platform::Dc& dc);
 
-  AspectTable* Table() const { return table_.get(); }
-  int resized = 1;
   int samePage = kSameNotChosen;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
-  int ClientWidth() const;
-
-  std::unique_ptr<AspectTable> table_;
-  bool counted_ = false;
-  bool panelProblemShown_ = false;
-  int scrollHeight_ = 1;  // logical height of the scrolled area
 };

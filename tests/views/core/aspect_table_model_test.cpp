@@ -2,6 +2,8 @@
 // aspects of a midpoint under each highlight mode, and the paged list of midpoints with aspects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -299,6 +301,96 @@ TEST_F(MidpointList, NoMidpointWithAspectsIsToldAndGivesNoPages) {
     ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_EQ(prompts_.shown[0].number, 683);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AspectTableTest, AspectsToAMidpointIgnoreTheHighlightModeAndCarryArcOrbAndExactness) {
+  SetInt(S::kOnlyDisplayed, 0);
+  SetInt(S::kMidpointHighlight, 0);  // the grid highlights nothing; a click still lists them
+  config_.aspectTable.Set(S::kAspectsToHouses, std::uint8_t{1});
+  const Chart chart = MidpointChart();
+  AspectTable table(config_, systems_);
+  table.LoadSettings(chart);
+  struct Row {
+    int target, position;
+    bool exact;
+    double arc, orb;
+  } const expected[] = {
+      {0, 0, true, 0.5, 0.5},     // conjunction within the exact orb of 1
+      {1, 2, false, 93.0, 3.0},   // square, outside the exact orb of 0.5
+      {2, 4, false, 61.0, 1.0},   // sextile
+      {3, 3, true, 120.2, 0.2},   // trine
+      {4, 1, true, 179.7, 0.3},   // opposition
+      {34, 2, true, 90.0, 0.0},   // the cusp of house I
+  };
+  const std::vector<MidpointAspect> found = table.AspectsToMidpoint(0.0, chart);
+  ASSERT_EQ(found.size(), std::size(expected));
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(found[i].target, expected[i].target);
+    EXPECT_EQ(found[i].position, expected[i].position);
+    EXPECT_EQ(found[i].exact, expected[i].exact);
+    EXPECT_NEAR(found[i].arc, expected[i].arc, 1e-9);
+    EXPECT_NEAR(found[i].orb, expected[i].orb, 1e-9);
+  }
+  config_.aspectTable.Set(S::kMidpointSystem, "NONE");
+  EXPECT_TRUE(table.AspectsToMidpoint(0.0, chart).empty());
+}
+
+TEST(AspectTablePoints, TablePointsFromThirtyFourAreTheCuspsOfHousesTenToThree) {
+  Chart chart = ChartWith({{0, 5.0}, {33, 7.0}});
+  for (int house = 0; house < 12; ++house) chart.cusps[house].Set(house * 30.0 + 1.0);
+  struct Case {
+    int point;
+    double longitude;
+  } const cases[] = {{0, 5.0}, {33, 7.0}, {34, 271.0}, {35, 301.0}, {36, 331.0},
+                     {37, 1.0}, {38, 31.0}, {39, 61.0}};
+  for (const Case& c : cases)
+    EXPECT_DOUBLE_EQ(AspectTable::TablePointLongitude(chart, c.point).Get(), c.longitude)
+        << c.point;
+}
+
+// Interval 7000: lines of 8000, 3 lines a page, 2 aspects a line. Page 1 holds Sun/Moon (3
+// aspects: two lines) and Sun/Mercury (one), page 2 Moon/Mercury (5 aspects: three lines).
+TEST_F(MidpointList, ListPagesDrawEachEntryWholeFromItsPageBreak) {
+  config_.midpointPrint.Set(M::kListInterval, 7000);
+  AspectTable table(config_, systems_);
+  ASSERT_EQ(table.CreateMidpList(dc_, 3, pairs_, nullptr, targets_), 2);
+  EXPECT_EQ(table.ListPageEntries(1), (std::pair<std::size_t, std::size_t>{0, 2}));
+  EXPECT_EQ(table.ListPageEntries(2), (std::pair<std::size_t, std::size_t>{2, 3}));
+  EXPECT_EQ(table.ListPageEntries(3), (std::pair<std::size_t, std::size_t>{0, 0}));
+
+  const int top = -(1500 + 2000), x0 = 1500 + 200, first = 1500 + (5 * 1000 + 100) * 2;
+  using Glyph = std::tuple<std::string, int, int>;  // text, x, y
+  const auto glyphs = [&](int page) {
+    platform::RecordingDc dc(96, true);
+    table.DrawListPage(dc, page, pairs_, nullptr);
+    std::vector<Glyph> got;
+    for (const platform::RecordedCall& c : dc.Calls())
+      if (c.kind == platform::RecordedCall::Text && c.font.IsGlyphFace() && c.points[0].y <= top)
+        got.emplace_back(c.text, c.points[0].x, c.points[0].y);
+    return got;
+  };
+  const auto has = [](const std::vector<Glyph>& got, const Glyph& g) {
+    return std::find(got.begin(), got.end(), g) != got.end();
+  };
+  const std::vector<Glyph> page1 = glyphs(1);
+  for (const Glyph& g : {Glyph{"M", x0, top}, Glyph{"N", x0 + 2000, top},       // Sun / Moon
+                         Glyph{"0", first, top}, Glyph{"P", first + 1000, top},  // to point 3
+                         Glyph{"0", first + 3000, top}, Glyph{"Q", first + 4000, top},
+                         Glyph{"R", first + 1000, top - 8000},  // the third: next line
+                         Glyph{"M", x0, top - 16000}, Glyph{"O", x0 + 2000, top - 16000},
+                         Glyph{"S", first + 1000, top - 16000}})
+    EXPECT_TRUE(has(page1, g)) << std::get<0>(g) << " " << std::get<1>(g) << " " << std::get<2>(g);
+  EXPECT_FALSE(has(page1, Glyph{"N", x0, top - 24000})) << "Moon/Mercury is on page 2";
+  const std::vector<Glyph> page2 = glyphs(2);
+  for (const Glyph& g : {Glyph{"N", x0, top}, Glyph{"O", x0 + 2000, top},
+                         Glyph{"T", first + 1000, top}, Glyph{"X", first + 1000, top - 16000}})
+    EXPECT_TRUE(has(page2, g)) << std::get<0>(g) << " " << std::get<1>(g) << " " << std::get<2>(g);
+  EXPECT_FALSE(has(page2, Glyph{"M", x0, top}));
 }
 
 }  // namespace

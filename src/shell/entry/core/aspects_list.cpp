@@ -18,9 +18,18 @@ void AspectList::Init(int capacity, const std::array<int, kAspectListColumns>& p
                       const std::array<double, kAspectListColumns>* widths) {
   if (capacity < 1) return;
   items_.clear();
-  positions_ = positions;
-  int largest = -1;
-  for (int p : positions_) largest = std::max(largest, p);
+  fullTold_ = false;
+  // The shown columns take the places 0, 1, 2 ... in the order of their positions: a gap or a
+  // place given twice would leave a column without room.
+  std::array<int, kAspectListColumns> order{};
+  int shown = 0;
+  for (int c = 0; c < kAspectListColumns; ++c)
+    if (positions[c] >= 0) order[shown++] = c;
+  std::stable_sort(order.begin(), order.begin() + shown,
+                   [&](int a, int b) { return positions[a] < positions[b]; });
+  positions_.fill(-1);
+  for (int place = 0; place < shown; ++place) positions_[order[place]] = place;
+  const int largest = shown - 1;
   if (largest < 0) {
     capacity_ = 0;
     return;
@@ -64,6 +73,8 @@ int AspectList::Compare(const AspectListItem& n, const AspectListItem& e, int mo
 
 bool AspectList::InsertItem(const AspectListItem& item, int mode) {
   if (static_cast<int>(items_.size()) >= capacity_) {
+    if (fullTold_) return false;
+    fullTold_ = true;
     platform::GetPrompter().ShowMessage(kMsgTooManyAspectsInList,
                                         GetMessageText(kMsgTooManyAspectsInList),
                                         platform::Icon::Warning);

@@ -31,7 +31,8 @@ struct AspectListItem {
 
 class AspectList {
  public:
-  // Capacity below 1: nothing. Positions: -1 hides a column, 0 is the first shown place. Widths
+  // Capacity below 1: nothing. Positions: -1 hides a column, 0 is the first shown place; the
+  // shown columns are renumbered 0, 1, 2 ... in the order of their positions (no gaps). Widths
   // in units of the width of "W" in the row font; nullptr takes the defaults (2.5 for columns
   // 0..6, 5.0 for 7 and 10, 4.0 for 8, 9.0 for 9). No column shown: capacity 0. The offsets begin
   // at 1.0 and add each shown column's width in the order of the positions.
@@ -41,7 +42,7 @@ class AspectList {
 
   // Appends a copy (mode 0), or inserts it in sorted order: before the first item it compares
   // below; in mode 2 a major aspect comes before every minor one, then by value2; equal items
-  // keep their arrival order. At capacity: message 438 and false.
+  // keep their arrival order. At capacity: false, and message 438 the first time since Init.
   bool InsertItem(const AspectListItem& item, int mode);
   bool AddItem(const AspectListItem& item) { return InsertItem(item, 0); }
 
@@ -67,6 +68,7 @@ class AspectList {
   double totalWidth_ = 0.0;
   const AspectSystem* aspects_ = nullptr;
   std::vector<AspectListItem> items_;
+  bool fullTold_ = false;  // message 438 shown since Init
 };
 
 // The aspects of chart point `point` (0..33) to the other points 0..33 of the chart in the

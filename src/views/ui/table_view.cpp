@@ -1,0 +1,110 @@
+#include "views/ui/table_view.h"
+
+#include <QResizeEvent>
+#include <algorithm>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "shell/kovra_doc.h"
+#include "views/core/aspect_table.h"
+#include "views/core/chart_info_panel.h"
+
+namespace {
+
+constexpr int kOrigin = 50;
+
+}  // namespace
+
+TableView::TableView(DocView kind, int tableKind, QWidget* parent)
+    : platform::View(parent), kind_(kind), tableKind_(tableKind) {
+  // The table fills the width; a tall table scrolls (the bar always there, so the width holds).
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+TableView::~TableView() {
+  if (counted_) {
+    if (CKovraDoc* document = GetDocument()) document->ViewClosed(kind_);
+  }
+}
+
+CKovraDoc* TableView::GetDocument() const {
+  return dynamic_cast<CKovraDoc*>(platform::View::GetDocument());
+}
+
+int TableView::ClientWidth() const {
+  return std::max(1, viewport()->width() * 2540 / std::max(1, logicalDpiX()));
+}
+
+void TableView::OnInitialUpdate() {
+  CKovraDoc* document = GetDocument();
+  if (document != nullptr && !counted_) {
+    document->ViewOpened(kind_);
+    counted_ = true;
+  }
+  table_ = std::make_unique<AspectTable>(GetConfiguration(), GetAspectarium());
+  if (document != nullptr && document->GetChart() != nullptr)
+    table_->LoadSettings(*document->GetChart());
+  table_->kind = static_cast<std::uint16_t>(tableKind_);
+  const int width = ClientWidth();
+  scrollHeight_ = width + 2 * kOrigin;
+  SetScrollSizes(platform::MapMode::HiMetric, {width, scrollHeight_});
+  platform::View::OnInitialUpdate();
+}
+
+void TableView::OnUpdate(platform::View* sender) {
+  if (CKovraDoc* document = GetDocument()) document->UpdateTitle();
+  // Settings may have changed: the table is laid out anew.
+  if (table_ != nullptr && GetDocument() != nullptr && GetDocument()->GetChart() != nullptr)
+    table_->LoadSettings(*GetDocument()->GetChart());
+  resized = 1;
+  platform::View::OnUpdate(sender);
+}
+
+void TableView::resizeEvent(QResizeEvent* event) {
+  platform::View::resizeEvent(event);
+  resized = 1;
+  SetScrollSizes(platform::MapMode::HiMetric, {ClientWidth(), scrollHeight_});
+  viewport()->update();
+}
+
+void TableView::OnEndPrinting() {
+  resized = 1;
+  viewport()->update();
+}
+
+int TableView::RenderScreen(platform::Dc& dc) {
+  CKovraDoc* document = GetDocument();
+  if (table_ == nullptr || document == nullptr || document->GetChart() == nullptr) return -1;
+  table_->clientWidth = ClientWidth();
+  table_->originX = kOrigin;
+  table_->originY = -kOrigin;
+  table_->needsLayout = resized;
+  resized = 0;
+  int choice = document->firstTableChoice;
+  if (choice == AspectTable::kChoiceBetween && !document->IsTwoChart()) choice = 0;
+  table_->Render(dc, choice, *document->GetChart(), document->GetOuterChart());
+  // The scrolled height follows the table as laid out.
+  const int height = (table_->count + 1) * table_->cellHeight + 2 * kOrigin;
+  if (height != scrollHeight_ && table_->cellHeight > 0) {
+    scrollHeight_ = height;
+    SetScrollSizes(platform::MapMode::HiMetric, {table_->clientWidth, height});
+  }
+  return choice;
+}
+
+void TableView::TellPanelProblemOnce() {
+  CKovraDoc* document = GetDocument();
+  if (panelProblemShown_ || document == nullptr || document->GetChart() == nullptr) return;
+  ChartInfoPanel panel;
+  panel.SetChart(document->GetChart());
+  if (panel.polar == 0) panel.ComputePlanetaryHours(ChartContext::FromCurrentSettings());
+  if (const int problem = panel.Problem(); problem != 0) {
+    platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
+                                        platform::Icon::Information);
+    panelProblemShown_ = true;
+  }
+}

@@ -1,0 +1,46 @@
+// What the aspect table view and the midpoints view share: the table they own, counted open in
+// the document, laid out anew after a resize or a change of settings, drawn over the window's
+// width (a tall table scrolls) from the document's first-table choice.
+#pragma once
+
+#include <memory>
+
+#include "platform/qt/view.h"
+
+class AspectTable;
+class CKovraDoc;
+enum class DocView;
+
+class TableView : public platform::View {
+  Q_OBJECT
+
+ public:
+  TableView(DocView kind, int tableKind, QWidget* parent = nullptr);
+  ~TableView() override;
+
+  CKovraDoc* GetDocument() const;
+  void OnInitialUpdate() override;
+  void OnUpdate(platform::View* sender) override;
+  void OnEndPrinting() override;
+
+  AspectTable* Table() const { return table_.get(); }
+  int resized = 1;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  // The grid on the screen: origin (50, -50), a new layout when resized, the first-table choice
+  // (between two charts drawn as the inner chart without an outer one). Returns that choice.
+  int RenderScreen(platform::Dc& dc);
+  int ClientWidth() const;
+  // Message 42 or 28 of the chart information panel, told before the first print with the panel
+  // and never again for the view.
+  void TellPanelProblemOnce();
+
+ private:
+  bool panelProblemShown_ = false;
+  DocView kind_;
+  int tableKind_;
+  std::unique_ptr<AspectTable> table_;
+  bool counted_ = false;
+  int scrollHeight_ = 1;  // logical height of the scrolled area
+};

@@ -1,0 +1,368 @@
+// The midpoints view: opened by its command and counted in the document, the aspects to the
+// midpoint of a clicked cell, the print set-up dialog, printing the grid (with the chart choices
+// of a two-chart document) and the list, and the pages as pictures.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "astro/aspects/aspect_system.h"
+#include "astro/ephemeris/longitudes.h"
+#include "foundation/config/configuration.h"
+#include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/recording_dc.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/page_output.h"
+#include "platform/qt/qt_text.h"
+#include "shell/command_ids.h"
+#include "shell/entry/aspects_list_box.h"
+#include "shell/main_frame.h"
+#include "shell/shell_fixture.h"
+#include "views/core/aspect_table.h"
+#include "views/ui/midpoints_dialogs.h"
+#include "views/ui/midpoints_view.h"
+#include "views/ui/table_choice_dialogs.h"
+
+namespace {
+
+using namespace shell_test;
+namespace fs = std::filesystem;
+using S = cfg::AspectTableSettings;
+
+void ShowToPerson(const fs::path& file, const std::string& name) {
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    fs::create_directories(demo);
+    fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
+                  fs::copy_options::overwrite_existing);
+  }
+}
+
+// Ink (dark pixels) of a 100-dpi page picture in a rectangle of 0.01 mm (y negative down).
+int Ink(const QImage& image, int left, int top, int right, int bottom) {
+  const auto px = [](int units) { return units * 100 / 2540; };
+  int n = 0;
+  for (int y = px(-top); y < px(-bottom) && y < image.height(); ++y)
+    for (int x = px(left); x < px(right) && x < image.width(); ++x)
+      n += qGray(image.pixel(x, y)) < 160;
+  return n;
+}
+
+void AnswerPrintSetup(int form, int samePage) {
+  platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([form, samePage](DMIDPOINTS_PRINT& dialog) {
+    if (form < 0) return platform::kIdCancel;
+    dialog.model.printForm = form;
+    dialog.model.samePage = samePage;
+    return platform::kIdOk;
+  });
+}
+
+// The separation of two longitudes folded into 0..180.
+double Separation(double a, double b) {
+  const double d = std::fmod(std::fabs(a - b), 360.0);
+  return d > 180.0 ? 360.0 - d : d;
+}
+
+class MidpointsViewTest : public ShellTest {
+ protected:
+  CKovraDoc* OpenOne() {
+    StartApp();
+    return OpenCopy(NatalChart(kMoscow, "Натал"));
+  }
+  CKovraDoc* OpenTwo() {
+    StartApp();
+    CKovraDoc* second = OpenCopy(NatalChart(kParis, "Транзит"));
+    if (second == nullptr) return nullptr;
+    const Chart outer = *second->GetChart();
+    CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Натал"));
+    if (document != nullptr) document->SetOuterChart(std::make_unique<Chart>(outer));
+    return document;
+  }
+  CMidpointsView* OpenView(CKovraDoc* document) {
+    CMainFrame& frame = *app_->GetMainFrame();
+    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
+    EXPECT_TRUE(frame.StateOf(cmd::kMidpoints).enabled);
+    EXPECT_TRUE(frame.ExecuteCommand(cmd::kMidpoints));
+    auto* view = dynamic_cast<CMidpointsView*>(document->Views().back());
+    if (view != nullptr) {
+      view->Frame()->resize(900, 800);
+      (void)view->viewport()->grab();  // laid out and drawn once
+    }
+    return view;
+  }
+  // The centre of the cell of table points `column`, `row` (0.01 mm).
+  static platform::Point CellCentre(const AspectTable& table, int column, int row) {
+    int c = -1, r = -1;
+    for (int p = 0; p < table.count; ++p) {
+      if (table.TablePointAt(p) == column) c = p;
+      if (table.TablePointAt(p) == row) r = p;
+    }
+    EXPECT_GE(c, 0);
+    EXPECT_GE(r, 0);
+    return {table.originX + (c + 1) * table.cellWidth + table.cellWidth / 2,
+            table.originY - (r + 1) * table.cellHeight - table.cellHeight / 2};
+  }
+};
+
+TEST_F(MidpointsViewTest, OpensFromItsCommandCountsItselfAndNamesItsFrame) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  CMidpointsView* view = OpenView(document);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(document->OpenCount(DocView::Midpoints), 1);
+  EXPECT_EQ(view->Table()->kind, AspectTable::kKindMidpoints);
+  const std::string title = view->GetFrameTitle();
+  const std::string tail = Cp1251(" -Мидпойнты");
+  ASSERT_GE(title.size(), tail.size());
+  EXPECT_EQ(title.substr(0, title.size() - tail.size()), document->GetTitle());
+  EXPECT_EQ(title.substr(title.size() - tail.size()), tail);
+  EXPECT_EQ(view->HelpContext(), 131229);
+  EXPECT_EQ(view->columnChart, document->GetChart());
+  EXPECT_EQ(view->rowChart, document->GetChart());
+  view->Frame()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(document->OpenCount(DocView::Midpoints), 0);
+}
+
+TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  Configuration& config = GetConfiguration();
+  config.aspectTable.Set(S::kOnlyDisplayed, 0);
+  config.aspectTable.Set(S::kAspectsToHouses, std::uint8_t{1});
+  for (std::size_t k = 34; k < 40; ++k) config.aspectTable.Set(S::kPointSwitch[k], std::uint8_t{1});
+  CMidpointsView* view = OpenView(document);
+  ASSERT_NE(view, nullptr);
+  const AspectTable& table = *view->Table();
+  ASSERT_GT(table.cellWidth, 0);
+  const Chart& chart = *document->GetChart();
+  const AspectSystem* system = table.MidpointSystem();
+  ASSERT_NE(system, nullptr);
+
+  struct Case {
+    const char* name;
+    int column, row;  // table points
+    double a, b;      // their longitudes
+  } const cases[] = {
+      {"Sun and Moon", 0, 1, chart.points[0].longitude.Get(), chart.points[1].longitude.Get()},
+      {"Sun and the cusp of X", 0, 34, chart.points[0].longitude.Get(), chart.GetCusp(9).Get()},
+      {"the cusps of I and III", 37, 39, chart.GetCusp(0).Get(), chart.GetCusp(2).Get()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<AspectListItem> items;
+    std::array<int, kAspectListColumns> positions{};
+    double heading = -1;
+    platform::ModalDriver::Expect<DMPAList>([&](DMPAList& dialog) {
+      items = dialog.List()->List().Items();
+      for (int k = 0; k < kAspectListColumns; ++k)
+        positions[static_cast<std::size_t>(k)] = dialog.List()->List().Position(k);
+      heading = dialog.longitude;
+      if (c.column == 0 && c.row == 1) {  // the dialog as the user sees it
+        const fs::path shot = folder_ / "midpoint_aspects.png";
+        dialog.resize(320, 420);
+        EXPECT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
+        ShowToPerson(shot, "midpoint_aspects");
+      }
+      return platform::kIdOk;
+    });
+    EXPECT_TRUE(view->CellClick(CellCentre(table, c.column, c.row), QPoint(20, 20)));
+    const double midpoint = MidpointLongitude(c.a, c.b);
+    EXPECT_DOUBLE_EQ(heading, midpoint);
+    // Shown in order: the aspect, the point, the orb, the arc.
+    EXPECT_EQ(positions, (std::array<int, kAspectListColumns>{-1, 1, 0, -1, -1, -1, -1, 3, 2, -1,
+                                                              -1}));
+    ASSERT_FALSE(items.empty()) << "with houses, some point aspects almost any midpoint";
+    bool seenMinor = false;
+    double lastOrb = -1;
+    for (const AspectListItem& item : items) {
+      EXPECT_EQ(item.object1, -1);
+      const double target = item.object2 >= 1000 ? chart.GetCusp(item.object2 - 1000).Get()
+                                                 : chart.points[item.object2].longitude.Get();
+      const Aspect& aspect = system->GetAspect(item.aspect);
+      EXPECT_NEAR(item.value1, Separation(midpoint, target), 1e-9);
+      EXPECT_NEAR(item.value2, std::fabs(item.value1 - aspect.angle), 1e-9);
+      // Major aspects first, each group by growing orb.
+      if (!aspect.IsMajor() && !seenMinor) {
+        seenMinor = true;
+        lastOrb = -1;
+      }
+      EXPECT_FALSE(seenMinor && aspect.IsMajor());
+      EXPECT_GE(item.value2, lastOrb);
+      lastOrb = item.value2;
+    }
+  }
+
+  // A header cell and a place outside the grid open nothing.
+  platform::ModalDriver::Clear();
+  platform::ModalDriver::SetStrict(true);
+  const platform::Point header{table.originX + table.cellWidth / 2,
+                               table.originY - table.cellHeight * 3};
+  EXPECT_FALSE(view->CellClick(header, QPoint(5, 5)));
+  EXPECT_FALSE(view->CellClick({table.originX + table.cellWidth * (table.count + 3),
+                                table.originY - table.cellHeight * 2},
+                               QPoint(5, 5)));
+  EXPECT_EQ(platform::ModalDriver::CountShown<DMPAList>(), 0);
+
+  // Without the midpoint system nothing aspects the midpoint: the list says so.
+  config.aspectTable.Set(S::kMidpointSystem, "NONE");
+  QString only;
+  platform::ModalDriver::Expect<DMPAList>([&](DMPAList& dialog) {
+    EXPECT_TRUE(dialog.List()->List().Items().empty());
+    if (dialog.List()->count() == 1) only = dialog.List()->item(0)->text();
+    return platform::kIdOk;
+  });
+  EXPECT_TRUE(view->CellClick(CellCentre(table, 0, 1), QPoint(20, 20)));
+  EXPECT_EQ(only, platform::ToQt(GetMessageText(439)));
+  platform::ModalDriver::Clear();
+}
+
+TEST_F(MidpointsViewTest, PrintSetupEnablesTheControlsOfTheChosenForm) {
+  struct Case {
+    int form;
+    bool hasOuter;
+  } const cases[] = {{0, false}, {0, true}, {1, false}, {1, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.form * 10 + c.hasOuter);
+    DMIDPOINTS_PRINT dialog;
+    dialog.model.printForm = c.form;
+    dialog.model.hasOuter = c.hasOuter;
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.SamePage(1)->isEnabled(), c.form == 0);
+    EXPECT_EQ(dialog.FontSize()->isEnabled(), c.form == 1);
+    EXPECT_EQ(dialog.Interval()->isEnabled(), c.form == 1);
+    EXPECT_EQ(dialog.ListChart(1)->isEnabled(), c.form == 1 && c.hasOuter);
+    // Choosing the other form turns the enabling over.
+    dialog.Form(1 - c.form)->click();
+    EXPECT_EQ(dialog.SamePage(0)->isEnabled(), c.form == 1);
+    EXPECT_EQ(dialog.FontSize()->isEnabled(), c.form == 0);
+    EXPECT_EQ(dialog.ListChart(0)->isEnabled(), c.form == 0 && c.hasOuter);
+    ASSERT_TRUE(dialog.DoDataExchange(true));
+    EXPECT_EQ(dialog.model.printForm, 1 - c.form);
+  }
+}
+
+TEST_F(MidpointsViewTest, GridPrintingAsksForTheChartOfEachTableOfATwoChartDocument) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(document, nullptr);
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
+    dialog.choice = 0;
+    return platform::kIdOk;
+  });
+  CMidpointsView* view = OpenView(document);
+  ASSERT_NE(view, nullptr);
+  struct Case {
+    const char* name;
+    int form, same;  // form -1: Cancel
+    bool prints;
+    int samePage, questions, first, second;
+  } const cases[] = {
+      {"aspect table under the grid: both tables", 0, 0, true, 0, 2, 1, 2},
+      {"planetary hours under it: the grid's table", 0, 1, true, 2, 1, 1, 9},
+      {"nothing under it", 0, 2, true, 3, 1, 1, 9},
+      {"cancelled: no printing", -1, 0, false, 3, 0, 9, 9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    document->firstTableChoice = document->secondTableChoice = 9;
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+    AnswerPrintSetup(c.form, c.same);
+    int asked = 0;
+    platform::ModalDriver::Always<D_CHOOSE_AT_FOR_DW>([&asked](D_CHOOSE_AT_FOR_DW& dialog) {
+      dialog.choice = ++asked;
+      return platform::kIdOk;
+    });
+    platform::PrintInfo info;
+    EXPECT_EQ(view->OnPreparePrinting(info), c.prints);
+    EXPECT_EQ(view->samePage, c.samePage);
+    EXPECT_EQ(asked, c.questions);
+    EXPECT_EQ(document->firstTableChoice, c.first);
+    EXPECT_EQ(document->secondTableChoice, c.second);
+    if (c.prints) {
+      EXPECT_EQ(GetConfiguration().midpointPrint.Get(cfg::MidpointPrintSettings::kSamePage),
+                c.same);
+    }
+  }
+  platform::ModalDriver::Clear();
+}
+
+TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenThereAreNone) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  CMidpointsView* view = OpenView(document);
+  ASSERT_NE(view, nullptr);
+  Configuration& config = GetConfiguration();
+  config.aspectTable.Set(S::kMidpointHighlight, 4);
+  AnswerPrintSetup(1, 0);
+  platform::PrintInfo info;
+  ASSERT_TRUE(view->OnPreparePrinting(info));
+  EXPECT_GE(info.maxPage, 1);
+  EXPECT_EQ(config.midpointPrint.Get(cfg::MidpointPrintSettings::kPrintForm), 1);
+  // The screen draws nothing of a list while printing; the list's page draws its entries.
+  platform::RecordingDc screenPrint(96, true);
+  view->OnDraw(screenPrint);
+  EXPECT_TRUE(screenPrint.Calls().empty());
+  const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
+    view->OnPrint(dc, page);
+  };
+  const fs::path pdf = folder_ / "midpoints_list.pdf";
+  const fs::path png = folder_ / "midpoints_list.png";
+  ASSERT_TRUE(platform::WritePdf(pdf, "midpoints_list", info.maxPage, render).ok());
+  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+  QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(Ink(image, 2000, -4000, 19000, -9000), 1000);  // the first entries
+  ShowToPerson(pdf, "midpoints_list");
+  ShowToPerson(png, "midpoints_list");
+  view->OnEndPrinting();
+
+  // No midpoint has an aspect: told, nothing printed.
+  config.aspectTable.Set(S::kMidpointHighlight, 0);
+  prompts_.shown.clear();
+  AnswerPrintSetup(1, 0);
+  EXPECT_FALSE(view->OnPreparePrinting(info));
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, 683);
+}
+
+TEST_F(MidpointsViewTest, GridPageAndScreenAsPictures) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  CMidpointsView* view = OpenView(document);
+  ASSERT_NE(view, nullptr);
+  AnswerPrintSetup(0, 0);  // the aspect table under the grid
+  platform::PrintInfo info;
+  ASSERT_TRUE(view->OnPreparePrinting(info));
+  EXPECT_EQ(info.maxPage, 1);
+  const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
+    view->OnPrint(dc, page);
+  };
+  const fs::path pdf = folder_ / "midpoints.pdf";
+  const fs::path png = folder_ / "midpoints.png";
+  ASSERT_TRUE(platform::WritePdf(pdf, "midpoints", 1, render).ok());
+  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+  QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);   // the midpoint grid
+  EXPECT_GT(Ink(image, 2000, -16500, 19000, -27000), 3000);  // the aspect table under it
+  ShowToPerson(pdf, "midpoints");
+  ShowToPerson(png, "midpoints");
+  view->OnEndPrinting();
+  view->Frame()->resize(760, 760);
+  const fs::path shot = folder_ / "midpoints_screen.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view, shot).ok());
+  ShowToPerson(shot, "midpoints_screen");
+}
+
+}  // namespace
