@@ -6,50 +6,15 @@
 #include "astro/aspects/aspect.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "forecast/core/forecast_targets.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 
 namespace {
 
 constexpr int kPointCount = 34;
-constexpr int kNodeA = 16, kNodeB = 17;
 // Above this many events the steps report their progress.
 constexpr std::size_t kProgressFrom = 200;
-
-bool PointTaken(const LifePointSettings& s, const Configuration& config, int i) {
-  if (i == kNodeA || i == kNodeB) return s.withNodes != 0;
-  switch (s.pointTargets) {
-    case 1:
-      return i < 10;
-    case 2:
-      return config.DisplayFlag(i) != 'N';
-    case 3:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool HouseTaken(int choice, int h) {
-  switch (choice) {
-    case 1:
-      return h == 0;
-    case 2:
-      return h == 9;
-    case 3:
-      return h % 3 == 0;
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool AspectTaken(int choice, const Aspect& aspect) {
-  if (choice == 0) return ClassifyAspectAngle(aspect) == 0;
-  if (choice == 1) return aspect.IsMajor();
-  return true;
-}
 
 bool OneSided(const Aspect& aspect) {
   const int cls = ClassifyAspectAngle(aspect);
@@ -70,11 +35,12 @@ bool HasNatalBehind(int kind) {
 int LifePointComputation::CountEvents(const LifePointSettings& s, const AspectSystem& system,
                                       const Configuration& config) {
   int targets = 0;
-  for (int i = 0; i < kPointCount; ++i) targets += PointTaken(s, config, i);
-  for (int h = 0; h < 12; ++h) targets += HouseTaken(s.houseTargets, h);
+  for (int i = 0; i < kPointCount; ++i)
+    targets += forecast::TargetPointTaken(s.pointTargets, s.withNodes != 0, config, i);
+  for (int h = 0; h < 12; ++h) targets += forecast::TargetHouseTaken(s.houseTargets, h);
   int sides = 0;
   for (const Aspect& a : system.Aspects())
-    if (AspectTaken(s.aspectChoice, a)) sides += OneSided(a) ? 1 : 2;
+    if (forecast::TargetAspectTaken(s.aspectChoice, a)) sides += OneSided(a) ? 1 : 2;
   return PhasesOn(s) * sides * targets + (s.withIngresses != 0 ? 12 : 0);
 }
 
@@ -99,17 +65,18 @@ void LifePointComputation::BuildEvents(const LifePointSettings& s, const AspectS
   const auto aspectsOf = [&](int target, int orbGroup) {
     for (int a = 0; a < system.Count(); ++a) {
       const Aspect& aspect = system.GetAspect(a);
-      if (!AspectTaken(s.aspectChoice, aspect)) continue;
+      if (!forecast::TargetAspectTaken(s.aspectChoice, aspect)) continue;
       AddEvent(s, target, a, orbGroup, 'L');
       if (!OneSided(aspect)) AddEvent(s, target, a, orbGroup, 'R');
     }
   };
   for (int i = 0; i < kPointCount; ++i) {
-    if (!PointTaken(s, config, i)) continue;
+    if (!forecast::TargetPointTaken(s.pointTargets, s.withNodes != 0, config, i)) continue;
     aspectsOf(i, s.orbMode == 1 ? config.GetOrbClass(i) : s.planetOrbGroup);
   }
   for (int h = 0; h < 12; ++h)
-    if (HouseTaken(s.houseTargets, h)) aspectsOf(kLifePointCuspTarget + h, s.houseOrbGroup);
+    if (forecast::TargetHouseTaken(s.houseTargets, h))
+      aspectsOf(kLifePointCuspTarget + h, s.houseOrbGroup);
   if (s.withIngresses == 0) return;
   int conjunction = -1;
   for (int a = 0; a < system.Count() && conjunction < 0; ++a)

@@ -10,6 +10,7 @@
 #include "astro/chart/chart_math.h"
 #include "astro/ephemeris/speed_limits.h"
 #include "forecast/core/crossing_search.h"
+#include "forecast/core/forecast_targets.h"
 #include "foundation/errors/error_report.h"
 
 namespace {
@@ -29,41 +30,6 @@ constexpr CrossingTolerance kTolerance{1.0 / 3600.0, 1.0 / 86400.0};
 // Meetings of the Moon with one target within one period: the longest period the settings allow
 // (30 years on each side of a progressed chart) is far below this many lunar months.
 constexpr int kMaxMeetings = 1000;
-
-bool PlanetTaken(const ChartContext& ctx, int planets, int nodes, int i) {
-  if (i == kNorthNode || i == kSouthNode) return nodes != 0;
-  switch (planets) {
-    case 1:
-      return i < 10;
-    case 2:
-      return ctx.Config().DisplayFlag(i) != 'N';
-    case 3:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool HouseTaken(int houses, int h) {
-  switch (houses) {
-    case 1:
-      return h == 0;
-    case 2:
-      return h == 9;
-    case 3:
-      return h % 3 == 0;
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool AspectTaken(int choice, const Aspect& aspect) {
-  if (choice == 0) return ClassifyAspectAngle(aspect) == 0;
-  if (choice == 1) return aspect.IsMajor();
-  return true;
-}
 
 }  // namespace
 
@@ -160,7 +126,7 @@ void CLunarTrans::BuildPoints(const ChartContext& ctx, const AspectSystem& syste
     const OrbColumn column = OrbColumnOfClass(orbClass);
     for (int a = 0; a < system.Count(); ++a) {
       const Aspect& aspect = system.GetAspect(a);
-      if (!AspectTaken(settings_.aspects, aspect)) continue;
+      if (!forecast::TargetAspectTaken(settings_.aspects, aspect)) continue;
       const int cls = ClassifyAspectAngle(aspect);
       const bool oneSide = cls == 0 || cls == 1;
       for (int side = -1; side <= 1; side += 2) {
@@ -178,7 +144,9 @@ void CLunarTrans::BuildPoints(const ChartContext& ctx, const AspectSystem& syste
   };
   const int pointCount = own ? kOwnPointCount : kNatalPointCount;
   for (int i = 0; i < pointCount; ++i) {
-    if ((own && i == kMoon) || !PlanetTaken(ctx, settings_.planets, settings_.nodes, i)) continue;
+    if ((own && i == kMoon) ||
+        !forecast::TargetPointTaken(settings_.planets, settings_.nodes != 0, ctx.Config(), i))
+      continue;
     const double lon = targets.points[static_cast<std::size_t>(i)].longitude.Get();
     if (IsAbsent(lon)) continue;
     const int orbClass =
@@ -188,7 +156,7 @@ void CLunarTrans::BuildPoints(const ChartContext& ctx, const AspectSystem& syste
   if (own) return;
   for (int h = 0; h < 12; ++h) {
     const double lon = targets.cusps[static_cast<std::size_t>(h)].Get();
-    if (!HouseTaken(settings_.houses, h) || IsAbsent(lon)) continue;
+    if (!forecast::TargetHouseTaken(settings_.houses, h) || IsAbsent(lon)) continue;
     addFor(kLunarCuspTarget + h, lon, 'D', settings_.houseOrbGroup, -1);
   }
 }
