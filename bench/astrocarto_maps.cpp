@@ -15,11 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kNames[] = {"World", "Camer", "Namer", "Samer", "Weurop", "Neurop",
-                              "Russia", "Middle", "Afri", "Asia", "Austra"};
+const char* const kNames[] = {"World",  "Camer",  "Namer", "Samer", "Weurop", "Neurop",
+                              "Russia", "Middle", "Afri",  "Asia",  "Austra"};
 
 void Write(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Every map at its largest: 16372 border points, 16383 sea points, 10922 circles.

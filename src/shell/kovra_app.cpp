@@ -148,10 +148,10 @@ void CKovraApp::LoadProgramWideObjects() {
   treminEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataTestEvents]));
 
   // The maps of the astrocartography views; regions without files stay empty.
-  for (const Status& failed : maps_.Init(
-           [&settings](const std::string& name) { return fs::path(settings.FindProgramFile(name)); },
-           GetTowns()))
-    ReportStatus(failed, "AllMaps::Init");
+  const auto locate = [&settings](const std::string& name) {
+    return fs::path(settings.FindProgramFile(name));
+  };
+  for (const Status& failed : maps_.Init(locate, GetTowns())) ReportStatus(failed, "AllMaps::Init");
 }
 
 void CKovraApp::RegisterTemplates() {

@@ -8,7 +8,9 @@ namespace {
 
 using A = cfg::AstroCartSettings;
 
-int Choice(int value, int last, int fallback) { return value >= 0 && value <= last ? value : fallback; }
+int Choice(int value, int last, int fallback) {
+  return value >= 0 && value <= last ? value : fallback;
+}
 
 }  // namespace
 
@@ -26,12 +28,13 @@ AstroCartPage ReadAstroCartPage(const cfg::ByteBlock& block) {
   p.crossingBand = Choice(block.Get(A::kCrossingBand), 1, defaults.crossingBand);
   p.townFontSize = Choice(block.Get(A::kTownFontSize), 2, defaults.townFontSize);
   p.glyphFontSize = Choice(block.Get(A::kGlyphFontSize), 2, defaults.glyphFontSize);
-  p.crossingOrb = std::clamp<int>(block.Get(A::kCrossingOrb), AstroCartPage::kMinOrb,
-                                  AstroCartPage::kMaxOrb);
+  p.crossingOrb =
+      std::clamp<int>(block.Get(A::kCrossingOrb), AstroCartPage::kMinOrb, AstroCartPage::kMaxOrb);
   p.crossingLatitudeLimit =
       std::clamp<int>(block.Get(A::kCrossingLatitudeLimit), AstroCartPage::kMinLatitudeLimit,
                       AstroCartPage::kMaxLatitudeLimit);
-  for (std::size_t i = 0; i < p.mapColours.size(); ++i) p.mapColours[i] = block.Get(A::kMapColour[i]);
+  for (std::size_t i = 0; i < p.mapColours.size(); ++i)
+    p.mapColours[i] = block.Get(A::kMapColour[i]);
   for (std::size_t i = 0; i < p.lineColours.size(); ++i)
     p.lineColours[i] = block.Get(A::kLineColour[i]);
   return p;

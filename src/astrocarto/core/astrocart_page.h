@@ -9,7 +9,7 @@
 #include "foundation/config/byte_block.h"
 
 struct AstroCartPage {
-  static constexpr int kMinOrb = 1, kMaxOrb = 5400;            // minutes of arc
+  static constexpr int kMinOrb = 1, kMaxOrb = 5400;                    // minutes of arc
   static constexpr int kMinLatitudeLimit = 0, kMaxLatitudeLimit = 90;  // degrees
 
   bool grid = true;

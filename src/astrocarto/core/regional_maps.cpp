@@ -82,7 +82,9 @@ Status LoadSet(const fs::path& file, std::size_t entrySize, std::uintmax_t maxBy
 }  // namespace
 
 ACMap::ACMap(std::string name, int meridianSpacing, int parallelSpacing)
-    : name_(std::move(name)), meridianSpacing_(meridianSpacing), parallelSpacing_(parallelSpacing) {}
+    : name_(std::move(name)),
+      meridianSpacing_(meridianSpacing),
+      parallelSpacing_(parallelSpacing) {}
 
 void ACMap::Clear() {
   header_ = Header{};
@@ -126,7 +128,8 @@ Status ACMap::LoadOutline1(const fs::path& file) {
     *value = reader.I16();
     if (shortRead()) return Status::Error(kErrRead, kLoadTrace, detail);
   }
-  if ((bytes.size() - kHeaderBytes) % 4 != 0) return Status::Message(kMsgWrongFormat, file.string());
+  if ((bytes.size() - kHeaderBytes) % 4 != 0)
+    return Status::Message(kMsgWrongFormat, file.string());
   // A map lies between the poles and does not cross the antimeridian, and its raster has size.
   const bool edgesSound = std::isfinite(h.west) && std::isfinite(h.east) &&
                           std::isfinite(h.north) && std::isfinite(h.south) && -180.0 <= h.west &&
@@ -169,9 +172,8 @@ void ACMap::RasterToDegrees(std::int16_t& x, std::int16_t& y) const {
   const double longitude =
       (x - static_cast<double>(header_.xMin)) / width * (header_.east - header_.west) +
       header_.west;
-  const double latitude =
-      header_.north -
-      (y - static_cast<double>(header_.yMin)) / height * (header_.north - header_.south);
+  const double latitude = header_.north - (y - static_cast<double>(header_.yMin)) / height *
+                                              (header_.north - header_.south);
   x = Hundredths(longitude, 180.0);
   y = Hundredths(latitude, 90.0);
 }
@@ -420,9 +422,8 @@ int AllMaps::SetLineSteps(int selector) {
 
 void NearTownList::Insert(std::int32_t town, double distance) {
   if (entries_.size() >= kCapacity) return;
-  const auto at = std::upper_bound(
-      entries_.begin(), entries_.end(), distance,
-      [](double d, const Entry& e) { return d < e.distance; });
+  const auto at = std::upper_bound(entries_.begin(), entries_.end(), distance,
+                                   [](double d, const Entry& e) { return d < e.distance; });
   entries_.insert(at, Entry{town, distance});
 }
 

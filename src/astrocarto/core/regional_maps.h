@@ -89,7 +89,9 @@ class ACMap {
   const std::string& Name() const { return name_; }
   const Header& GetHeader() const { return header_; }
   // The map's full extent (its edges).
-  MapWindow FullWindow() const { return {header_.west, header_.east, header_.north, header_.south}; }
+  MapWindow FullWindow() const {
+    return {header_.west, header_.east, header_.north, header_.south};
+  }
   bool HasOutline() const { return loaded_; }
   int MeridianSpacing() const { return meridianSpacing_; }
   int ParallelSpacing() const { return parallelSpacing_; }
@@ -120,7 +122,7 @@ class ACMap {
   std::vector<MapCircle> circles_;
   double degreesAcross_ = 0.0, degreesDown_ = 0.0;
   std::vector<CountryLabel> countries_;
-  std::array<std::vector<std::int32_t>, 3> towns_;  // classes 3, 2, 1
+  std::array<std::vector<std::int32_t>, 3> towns_;         // classes 3, 2, 1
   std::array<std::vector<platform::Rect>, 2> townLabels_;  // classes 3, 2
   int lineSteps_ = 10;
   int townLabelSize_ = 0;

@@ -64,12 +64,12 @@ DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
                    QStringLiteral("Минимальная")});
   lineSystem_ = Radios(this, layout, QStringLiteral("Система расчета линий"),
                        {QStringLiteral("Эклиптическая"), QStringLiteral("Реальная")});
-  townFont_ = Radios(this, layout, QStringLiteral("для названий городов"),
-                     {QStringLiteral("Крупный"), QStringLiteral("Средний"),
-                      QStringLiteral("Мелкий")});
-  glyphFont_ = Radios(this, layout, QStringLiteral("для значков планет"),
-                      {QStringLiteral("Крупный"), QStringLiteral("Средний"),
-                       QStringLiteral("Мелкий")});
+  townFont_ =
+      Radios(this, layout, QStringLiteral("для названий городов"),
+             {QStringLiteral("Крупный"), QStringLiteral("Средний"), QStringLiteral("Мелкий")});
+  glyphFont_ =
+      Radios(this, layout, QStringLiteral("для значков планет"),
+             {QStringLiteral("Крупный"), QStringLiteral("Средний"), QStringLiteral("Мелкий")});
   crossingBand_ = Radios(this, layout, QStringLiteral("Пересечения"),
                          {QStringLiteral("по широте"), QStringLiteral("по долготе")});
   // The crossings are always banded by latitude here: the choice is shown, not offered.
@@ -123,7 +123,9 @@ AstroCartColourPage::AstroCartColourPage(std::vector<int*> colours,
                                          ColourChooser chooser, QWidget* parent)
     : platform::PropertyPage(parent), colours_(std::move(colours)), chooser_(std::move(chooser)) {
   if (!chooser_)
-    chooser_ = [this](int current) { return RunColorDialog(current, kColorChooserFullCount, this); };
+    chooser_ = [this](int current) {
+      return RunColorDialog(current, kColorChooserFullCount, this);
+    };
   auto* grid = new QGridLayout(this);
   for (std::size_t i = 0; i < colours_.size(); ++i) {
     const int row = static_cast<int>(i);

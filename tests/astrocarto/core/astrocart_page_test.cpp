@@ -65,7 +65,7 @@ TEST(AstroCartPage, LineColourOfABody) {
   cfg::ByteBlock block(A::kSize);
   for (int i = 0; i < 12; ++i)
     block.Set(A::kLineColour[static_cast<std::size_t>(i)], static_cast<std::int16_t>(20 + i));
-  const int cases[][2] = {{0, 20}, {9, 29}, {16, 30}, {17, 30}, {10, 31},
+  const int cases[][2] = {{0, 20},  {9, 29},  {16, 30}, {17, 30}, {10, 31},
                           {15, 31}, {18, 31}, {29, 31}, {-1, 31}};
   for (const auto& c : cases) EXPECT_EQ(LineColourOfBody(block, c[0]), c[1]) << c[0];
 }

@@ -129,9 +129,9 @@ TEST_F(Maps, RasterToDegrees) {
     int x, y;
   };
   const std::vector<Expect> expected = {
-      {map.Outline1()[0], 1500, 5500},   {map.Outline1()[1], -850, 5850},
-      {map.Outline1()[2], 3950, 3550},   {map.Outline2()[0], -1000, 6000},
-      {thirds.Outline1()[0], -66, -33},  {thirds.Outline1()[1], -33, -66},
+      {map.Outline1()[0], 1500, 5500},  {map.Outline1()[1], -850, 5850},
+      {map.Outline1()[2], 3950, 3550},  {map.Outline2()[0], -1000, 6000},
+      {thirds.Outline1()[0], -66, -33}, {thirds.Outline1()[1], -33, -66},
   };
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(expected[i].got.x, expected[i].x) << i;
@@ -296,9 +296,9 @@ TEST_F(Maps, RegionalMapOfAPoint) {
     const char* map;  // nullptr: none
   };
   const std::vector<Case> cases = {
-      {0, 50, "Weurop"},    {30, 50, "Weurop"},   {-10, 50, nullptr}, {40, 50, "Russia"},
-      {0, 35, nullptr},     {0, 72, nullptr},     {100, 60, "Russia"}, {-100, 0, nullptr},
-      {180, 60, nullptr},   {179.9, 60, "Russia"},
+      {0, 50, "Weurop"},  {30, 50, "Weurop"},    {-10, 50, nullptr},  {40, 50, "Russia"},
+      {0, 35, nullptr},   {0, 72, nullptr},      {100, 60, "Russia"}, {-100, 0, nullptr},
+      {180, 60, nullptr}, {179.9, 60, "Russia"},
   };
   for (const Case& c : cases) {
     const ACMap* found = maps.FindRegionalMap(c.longitude, c.latitude);

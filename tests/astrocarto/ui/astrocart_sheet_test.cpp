@@ -11,9 +11,9 @@
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/files/binary_io.h"
 #include "platform/qt/dialog.h"
 #include "shell/command_ids.h"
-#include "foundation/files/binary_io.h"
 #include "shell/kovra_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_fixture.h"
@@ -41,7 +41,8 @@ class AstroCartSheetTest : public ::testing::Test {
     platform::ModalDriver::Expect<AstroCartSheet>([fill, ok](AstroCartSheet& sheet) {
       EXPECT_EQ(sheet.PageCount(), 4);
       EXPECT_NE(dynamic_cast<DLunarTransInterf*>(sheet.Page(3)), nullptr);
-      fill(*static_cast<DACMAP_CONF*>(sheet.Page(0)), *static_cast<DACMAP_MAPCOL_CONF*>(sheet.Page(1)),
+      fill(*static_cast<DACMAP_CONF*>(sheet.Page(0)),
+           *static_cast<DACMAP_MAPCOL_CONF*>(sheet.Page(1)),
            *static_cast<DACMAP_LINECOL*>(sheet.Page(2)));
       if (!ok) return platform::kIdCancel;
       return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
