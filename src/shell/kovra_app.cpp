@@ -147,6 +147,12 @@ void CKovraApp::LoadProgramWideObjects() {
   // The life events of the two rectification methods: first "velm.lev", then "velm.tev".
   rectificationEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataLifeEvents]));
   treminEvents_.LoadAtStart(GetPath(g_DataFileNames[kDataTestEvents]));
+
+  // The maps of the astrocartography views; regions without files stay empty.
+  const auto locate = [&settings](const std::string& name) {
+    return fs::path(settings.FindProgramFile(name));
+  };
+  for (const Status& failed : maps_.Init(locate, GetTowns())) ReportStatus(failed, "AllMaps::Init");
 }
 
 void CKovraApp::RegisterTemplates() {

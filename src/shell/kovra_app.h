@@ -14,6 +14,7 @@
 #include "astro/chart/chart.h"
 #include "astro/houses/ascendant_table.h"
 #include "astro/lifepoint/life_point_all.h"
+#include "astrocarto/core/regional_maps.h"
 #include "foundation/config/configuration.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"
@@ -57,6 +58,7 @@ class CKovraApp : public platform::CommandTarget {
   int GetFreeCommentSlot() { return commentSlots_.GetFreeCommentSlot(); }
   CommentSlotTable& CommentSlots() { return commentSlots_; }
   Archive& GetArchive() { return archive_; }
+  AllMaps& GetMaps() { return maps_; }
   // The ascendants by latitude and sidereal time, computed at start.
   const AscendantTable& Ascendants() const { return ascendants_; }
 
@@ -123,6 +125,7 @@ class CKovraApp : public platform::CommandTarget {
   LifeEventList rectificationEvents_;
   LifeEventList treminEvents_;
   std::unique_ptr<ArchiveBrowser> archiveBrowser_;  // the browser dialogs of archive_
+  AllMaps maps_;
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;
   std::vector<CKovraDoc*> registered_;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <string>
 
+#include "astrocarto/ui/astrocart_sheet.h"
 #include "conditions/ui/groups_dialog.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
@@ -44,6 +45,7 @@ void CMainFrame::RegisterCommands() {
       });
   OnCommand(cmd::kAppExit, [this] { close(); });
   OnCommand(cmd::kConfigPlanetGroups, [this] { RunPlanetGroupsCommand(this); });
+  OnCommand(cmd::kConfigAstroCart, [this] { RunAstroCartSheet(GetConfiguration(), {}, this); });
 
   OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
   OnCommand(cmd::kWindowTileHorz, [this] { MdiArea()->tileSubWindows(); });
