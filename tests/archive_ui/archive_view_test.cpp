@@ -78,9 +78,10 @@ class ArchiveViewTest : public ArchiveTest {
 // The commands that act on records, built now.
 constexpr int kRecordCommands[] = {
     ArchiveView::kIdDelete, ArchiveView::kIdLoad,      ArchiveView::kIdCopy,   ArchiveView::kIdMove,
-    ArchiveView::kIdOrder,  ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert};
+    ArchiveView::kIdOrder,  ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
+    ArchiveView::kIdSearch};
 // Commands of windows still to come: present and disabled.
-constexpr int kLaterCommands[] = {ArchiveView::kIdSearch,  ArchiveView::kIdStatistics,
+constexpr int kLaterCommands[] = {ArchiveView::kIdStatistics,
                                   ArchiveView::kIdComment, ArchiveView::kIdPrint,
                                   ArchiveView::kIdQuery,   ArchiveView::kIdSort,
                                   ArchiveView::kIdSettings};

@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "archive/browser/archive_search_dialog.h"
+#include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -23,6 +25,8 @@ constexpr int kMsgAlreadyOrdered = 478;
 constexpr int kMsgConvertTo43 = 507;
 constexpr int kMsgConvertTo44 = 508;
 constexpr int kMsgDamagedReadOnly = 524;
+constexpr int kMsgNotFound = 487;
+constexpr int kMsgFoundCount = 488;
 constexpr int kMsgReadOnly = 553;
 constexpr int kMsgRecentMissing = 554;
 constexpr int kMsgRecentUnreadable = 555;
@@ -38,10 +42,9 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
-constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdSearch,  ArchiveView::kIdStatistics,
-                                             ArchiveView::kIdComment, ArchiveView::kIdPrint,
-                                             ArchiveView::kIdQuery,   ArchiveView::kIdSort,
-                                             ArchiveView::kIdSettings};
+constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
+                                             ArchiveView::kIdPrint,      ArchiveView::kIdQuery,
+                                             ArchiveView::kIdSort,       ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -147,6 +150,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdOrder), &QPushButton::clicked, this, [this] { OnOrder(); });
   connect(Button(kIdConvert), &QPushButton::clicked, this, [this] { OnConvert(); });
   connect(Button(kIdCopyWhole), &QPushButton::clicked, this, [this] { OnCopyWholeArchive(); });
+  connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
   connect(Button(kIdSelectNone), &QPushButton::clicked, this, [this] { OnSelectNone(); });
@@ -264,6 +268,7 @@ bool ArchiveView::RefuseChange() const {
 }
 
 void ArchiveView::ArchiveChanged() {
+  CloseSearch();
   FillRecentCombo();
   RefillList(true);
   UpdateCaption();
@@ -360,6 +365,7 @@ void ArchiveView::OnOrder() {
 
 void ArchiveView::OnConvert() {
   if (RefuseChange()) return;
+  CloseSearch();
   if (archive_.LayoutCode() == kLayout4400)
     archive_.ConvertTo43();
   else
@@ -420,6 +426,41 @@ void ArchiveView::OnComment() {
   QDialog::reject();
 }
 
+// --- Search ---
+
+void ArchiveView::OnSearch() {
+  if (search_) return;
+  List().SelectNone();
+  list_->Changed();
+  search_ = new DArchiveSearch(*this, archive_);
+  search_->OnInitDialog();
+  search_->show();
+}
+
+void ArchiveView::CloseSearch() {
+  if (!search_) return;
+  DArchiveSearch* dialog = search_;
+  search_ = nullptr;
+  dialog->hide();
+  dialog->deleteLater();
+}
+
+int ArchiveView::Find(int mode, int remembered) {
+  const ArchiveMatcher matcher(archive_,
+                               ArchiveSearchCriteria::FromBlock(GetConfiguration().archiveSearch));
+  const ArchiveFindResult result =
+      ArchiveFind(archive_, List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
+                  list_->VisibleRows());
+  list_->Changed();
+  if (!result.found) {
+    Tell(kMsgNotFound);
+  } else if (mode == static_cast<int>(ArchiveFindMode::kAll)) {
+    const std::string text = GetMessageText(kMsgFoundCount) + " - " + std::to_string(result.count);
+    platform::GetPrompter().ShowMessage(kMsgFoundCount, text, platform::Icon::Information);
+  }
+  return result.row;
+}
+
 // --- Ending ---
 
 bool ArchiveView::CheckOk() {
@@ -444,6 +485,7 @@ bool ArchiveView::CheckOk() {
 void ArchiveView::reject() { QDialog::reject(); }
 
 void ArchiveView::done(int result) {
+  CloseSearch();
   endResult_ = result == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
   QDialog::done(result);
 }

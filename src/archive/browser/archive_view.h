@@ -14,6 +14,8 @@
 #include "archive/browser/archive_list_box.h"
 #include "platform/qt/dialog.h"
 
+class DArchiveSearch;
+
 class ArchiveView : public platform::Dialog {
   Q_OBJECT
 
@@ -80,6 +82,16 @@ class ArchiveView : public platform::Dialog {
   void OnSelectNone();
   void OnInvert();
   void OnUpDown(bool up);
+  // Opens the search dialog when none is open, every mark 'N' and every row deselected first.
+  void OnSearch();
+  // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
+  // 2 previous, 3 next, 4 all; `remembered` the last match or -1): the row taken, or -1, or for a
+  // failed previous/next step `remembered`. Nothing found shows message 487; mode 4 shows the
+  // number of rows taken.
+  int Find(int mode, int remembered = -1);
+  // The search dialog is closing.
+  void SearchClosed() { search_ = nullptr; }
+  DArchiveSearch* SearchDialog() const { return search_; }
   // The switch to the commented browser: the first selected record marked alone, the browser
   // variant 0, the dialog cancelled.
   void OnComment();
@@ -106,6 +118,7 @@ class ArchiveView : public platform::Dialog {
   bool RefuseChange() const;
   void UpdateConvertCaption();
   void ShowRecordCount();
+  void CloseSearch();
 
   Archive& archive_;
   CArchiveListBox* list_;
@@ -113,6 +126,7 @@ class ArchiveView : public platform::Dialog {
   QLabel* recordCount_;
   QLabel* selectedCount_;
   std::map<int, QPushButton*> buttons_;
+  DArchiveSearch* search_ = nullptr;  // a child of the dialog
   int endResult_ = 0;
   bool fillingCombo_ = false;
 };

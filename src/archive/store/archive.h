@@ -24,6 +24,7 @@
 
 class Archive;
 class FileTransaction;
+struct ArchiveSearchCriteria;
 class SafeRewrite;
 
 // One query hit: a copy of the record's index entry whose first comment offset holds the record
@@ -163,6 +164,10 @@ class Archive {
   void SetBrowser(ArchiveBrowser* browser) { browser_ = browser; }
   // The first record whose name begins with exactly `c`; -1 when none.
   int FindByInitial(char c) const;
+  // True when record n satisfies every criterion switched on: of the configuration's last search,
+  // or of `criteria` (see ArchiveMatcher in archive_search.h).
+  bool MatchRecord(int n) const;
+  bool MatchRecord(int n, const ArchiveSearchCriteria& criteria) const;
   // 1 when some record's name sorts before the name before it, else 0.
   int NeedsOrdering() const;
 

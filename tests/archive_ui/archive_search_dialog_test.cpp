@@ -1,0 +1,181 @@
+// The find steps over the browser's rows and the search dialog over the browser.
+#include "archive/browser/archive_search_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "archive/archive_fixture.h"
+#include "archive/browser/archive_view.h"
+#include "foundation/config/configuration.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+using archive_test::ArchiveTest;
+using archive_test::MakeChart;
+using Mode = ArchiveFindMode;
+
+class ArchiveSearchTest : public ArchiveTest {
+ protected:
+  void SetUp() override {
+    ArchiveTest::SetUp();
+    saved_ = GetConfiguration().archiveSearch;
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+  }
+  void TearDown() override {
+    view_.reset();
+    GetConfiguration().archiveSearch = saved_;
+    platform::ModalDriver::Clear();
+    ArchiveTest::TearDown();
+  }
+  // Rows A0..A9 with names "Ivanov" at the rows given, "Petrov" elsewhere; the search for
+  // "Ivanov" stored in the configuration.
+  void Open(int rows, std::initializer_list<int> matching) {
+    std::vector<Chart> charts;
+    for (int i = 0; i < rows; ++i) {
+      bool match = false;
+      for (int m : matching) match = match || m == i;
+      charts.push_back(MakeChart(match ? "Ivanov" : "Petrov"));
+    }
+    OpenArchive("s.arc", kLayout4400, charts);
+    view_ = std::make_unique<ArchiveView>(archive_);
+    view_->OnInitDialog();
+    ArchiveSearchCriteria c;
+    c.name = "ivanov";
+    c.ToBlock(GetConfiguration().archiveSearch);
+  }
+  std::vector<int> SelectedRows() {
+    std::vector<int> rows;
+    for (int r = 0; r < view_->List().RecordRowCount(); ++r)
+      if (view_->List().IsSelected(r)) rows.push_back(r);
+    return rows;
+  }
+  std::string Marks() const {
+    std::string marks;
+    for (int n = 0; n < archive_.RecordCount(); ++n) marks += archive_.Entry(n).mark;
+    return marks;
+  }
+  std::vector<int> Shown() const {
+    std::vector<int> numbers;
+    for (const auto& s : prompts_.shown) numbers.push_back(s.number);
+    return numbers;
+  }
+  cfg::ByteBlock saved_;
+  std::unique_ptr<ArchiveView> view_;
+};
+
+TEST_F(ArchiveSearchTest, FindStepsTakeRowsAndKeepTheSelection) {
+  struct Case {
+    const char* name;
+    Mode mode;
+    int remembered;
+    int top;  // first visible row before the step
+    int row;  // result
+    std::vector<int> selected;
+    bool notFound;
+  };
+  // Matches at rows 2, 5 and 7 of 9.
+  const Case cases[] = {
+      {"first", Mode::kFirst, -1, 0, 2, {2}, false},
+      {"last", Mode::kLast, -1, 0, 7, {7}, false},
+      {"next_after_2", Mode::kNext, 2, 0, 5, {5}, false},
+      {"next_after_last_match", Mode::kNext, 7, 0, 7, {}, true},
+      {"next_from_last_row", Mode::kNext, 8, 0, 8, {}, true},
+      {"next_from_top_row", Mode::kNext, -1, 3, 5, {5}, false},
+      {"next_top_row_is_match", Mode::kNext, -1, 2, 5, {5}, false},
+      {"previous_before_5", Mode::kPrevious, 5, 0, 2, {2}, false},
+      {"previous_before_first_match", Mode::kPrevious, 2, 0, 2, {}, true},
+      {"previous_from_row_0", Mode::kPrevious, 0, 0, 0, {}, true},
+      {"previous_from_top_row_0", Mode::kPrevious, -1, 0, -1, {}, true},
+      {"previous_from_top_row", Mode::kPrevious, -1, 7, 5, {5}, false},
+      {"all", Mode::kAll, -1, 0, 7, {2, 5, 7}, false},
+  };
+  for (const Case& c : cases) {
+    Open(9, {2, 5, 7});
+    view_->List().SetTopRow(c.top, 1);
+    prompts_.shown.clear();
+    EXPECT_EQ(view_->Find(static_cast<int>(c.mode), c.remembered), c.row) << c.name;
+    EXPECT_EQ(SelectedRows(), c.selected) << c.name;
+    std::string marks(9, 'N');
+    for (int r : c.selected) marks[static_cast<std::size_t>(r)] = 'Y';
+    EXPECT_EQ(Marks(), marks) << c.name;
+    if (!c.notFound && c.mode != Mode::kAll) {
+      EXPECT_EQ(view_->List().TopRow(), c.row) << c.name;
+    }
+    EXPECT_EQ(Shown(), c.notFound             ? std::vector<int>{487}
+                       : c.mode == Mode::kAll ? std::vector<int>{488}
+                                              : std::vector<int>{})
+        << c.name;
+  }
+  EXPECT_EQ(prompts_.shown.back().text, GetMessageText(488) + " - 3");
+}
+
+TEST_F(ArchiveSearchTest, NothingFoundAndAnEmptyArchive) {
+  Open(4, {});
+  view_->List().SetSelected(1, true);
+  for (Mode mode : {Mode::kFirst, Mode::kLast, Mode::kAll})
+    EXPECT_EQ(view_->Find(static_cast<int>(mode)), -1);
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+  EXPECT_EQ(Shown(), (std::vector<int>{487, 487, 487}));
+  prompts_.shown.clear();
+  Open(0, {});
+  EXPECT_EQ(view_->Find(static_cast<int>(Mode::kFirst)), -1);
+  EXPECT_EQ(Shown(), std::vector<int>{487});
+}
+
+TEST_F(ArchiveSearchTest, DialogStepsStoresAndClears) {
+  Open(6, {1, 4});
+  view_->List().SetSelected(3, true);
+  archive_.Entry(3).mark = 'Y';
+  view_->Button(ArchiveView::kIdSearch)->click();
+  DArchiveSearch* dialog = view_->SearchDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(SelectedRows().empty()) << "opening deselects";
+  EXPECT_EQ(Marks(), "NNNNNN");
+  EXPECT_FALSE(dialog->isModal());
+  EXPECT_EQ(dialog->NameEdit()->text(), QStringLiteral("ivanov"));
+  EXPECT_FALSE(dialog->Date1Day()->isEnabled());
+  EXPECT_FALSE(dialog->CommentEdit()->isEnabled()) << "no record has comments";
+  EXPECT_EQ(dialog->PageCombo()->count(), 11);
+  // A second ПОИСК opens no second dialog.
+  view_->Button(ArchiveView::kIdSearch)->click();
+  EXPECT_EQ(view_->SearchDialog(), dialog);
+
+  dialog->NameEdit()->setText(QStringLiteral("IVAN"));
+  dialog->NameContext()->setChecked(true);
+  dialog->Button(DArchiveSearch::kIdFirst)->click();
+  EXPECT_EQ(dialog->LastMatch(), 1);
+  EXPECT_EQ(GetConfiguration().archiveSearch.Get(cfg::ArchiveSearchCriteria::kNameContext), 1);
+  dialog->Button(DArchiveSearch::kIdNext)->click();
+  EXPECT_EQ(dialog->LastMatch(), 4);
+  dialog->Button(DArchiveSearch::kIdNext)->click();
+  EXPECT_EQ(dialog->LastMatch(), 4);
+  EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 4}));
+  EXPECT_EQ(Shown(), std::vector<int>{487});
+  dialog->Button(DArchiveSearch::kIdSelectNone)->click();
+  EXPECT_TRUE(SelectedRows().empty());
+  EXPECT_EQ(Marks(), "NNNNNN");
+
+  // A date that never was keeps the dialog on the field and stores nothing.
+  dialog->DateOn()->setChecked(true);
+  EXPECT_TRUE(dialog->Date1Day()->isEnabled());
+  dialog->Date1Day()->setValue(31);
+  dialog->Date1Month()->setValue(2);
+  prompts_.shown.clear();
+  dialog->Button(DArchiveSearch::kIdFirst)->click();
+  EXPECT_EQ(Shown(), std::vector<int>{775});
+  EXPECT_EQ(GetConfiguration().archiveSearch.Get(cfg::ArchiveSearchCriteria::kDateOn), 0);
+  EXPECT_TRUE(SelectedRows().empty());
+
+  dialog->Button(DArchiveSearch::kIdClear)->click();
+  EXPECT_TRUE(dialog->NameEdit()->text().isEmpty());
+  EXPECT_FALSE(dialog->DateOn()->isChecked());
+  EXPECT_FALSE(dialog->Date1Day()->isEnabled());
+  EXPECT_EQ(dialog->Date1Year()->value(), 1);
+
+  dialog->Button(DArchiveSearch::kIdCancel)->click();
+  EXPECT_EQ(view_->SearchDialog(), nullptr);
+}
+
+}  // namespace
