@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "archive/store/archive_index_entry.h"
 #include "foundation/text/collation.h"
@@ -18,8 +19,10 @@ int TextClass(const std::string& text) {
 }
 
 char CompareText(const std::string& a, const std::string& b, int width) {
-  return CompareStrings(a.empty() ? std::string(" ") : a, b.empty() ? std::string(" ") : b, width,
-                        true, Collation::kLatinFirst);
+  const std::string_view blank = " ";
+  return CompareStrings(a.empty() ? blank : std::string_view(a),
+                        b.empty() ? blank : std::string_view(b), width, true,
+                        Collation::kLatinFirst);
 }
 
 template <typename T>
