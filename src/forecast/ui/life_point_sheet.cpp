@@ -18,44 +18,18 @@
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
 
+using platform::AddChoices;
+using platform::Box;
+using platform::Check;
+using platform::Checked;
+using platform::NumberBox;
+
 constexpr int kMsgSheetTitle = 435;  // "ТОЧКА ЖИЗНИ - КОНФИГУРАЦИЯ"
-
-QButtonGroup* AddChoices(QWidget* owner, QBoxLayout* into,
-                         std::initializer_list<const char*> texts) {
-  auto* group = new QButtonGroup(owner);
-  int id = 0;
-  for (const char* text : texts) {
-    auto* button = new QRadioButton(QString::fromUtf8(text), owner);
-    group->addButton(button, id++);
-    into->addWidget(button);
-  }
-  return group;
-}
-
-QGroupBox* Box(QWidget* owner, const char* title, QBoxLayout*& layout) {
-  auto* box = new QGroupBox(QString::fromUtf8(title), owner);
-  layout = new QVBoxLayout(box);
-  return box;
-}
-
-QSpinBox* NumberBox(QWidget* owner, int low, int high) {
-  auto* box = new QSpinBox(owner);
-  box->setRange(low, high);
-  return box;
-}
-
-void Check(QButtonGroup* group, int id) {
-  if (QAbstractButton* button = group->button(id)) button->setChecked(true);
-}
-
-int Checked(QButtonGroup* group, int fallback) {
-  const int id = group->checkedId();
-  return id >= 0 ? id : fallback;
-}
 
 }  // namespace
 

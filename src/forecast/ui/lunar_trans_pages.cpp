@@ -16,49 +16,22 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
 
-// A group box of radio buttons whose ids are the choice values 0, 1, ...
-QButtonGroup* AddChoices(QWidget* owner, QBoxLayout* into,
-                         std::initializer_list<const char*> texts) {
-  auto* group = new QButtonGroup(owner);
-  int id = 0;
-  for (const char* text : texts) {
-    auto* button = new QRadioButton(QString::fromUtf8(text), owner);
-    group->addButton(button, id++);
-    into->addWidget(button);
-  }
-  return group;
-}
-
-QSpinBox* NumberBox(QWidget* owner, int low, int high) {
-  auto* box = new QSpinBox(owner);
-  box->setRange(low, high);
-  return box;
-}
+using platform::AddChoices;
+using platform::Box;
+using platform::Check;
+using platform::Checked;
+using platform::NumberBox;
 
 QDoubleSpinBox* SpacingBox(QWidget* owner) {
   auto* box = new QDoubleSpinBox(owner);
   box->setDecimals(3);
   box->setSingleStep(0.1);
   box->setRange(ListDisplaySettings::kMinSpacing, ListDisplaySettings::kMaxSpacing);
-  return box;
-}
-
-void Check(QButtonGroup* group, int id) {
-  if (QAbstractButton* button = group->button(id)) button->setChecked(true);
-}
-
-int Checked(QButtonGroup* group, int fallback) {
-  const int id = group->checkedId();
-  return id >= 0 ? id : fallback;
-}
-
-QGroupBox* Box(QWidget* owner, const char* title, QBoxLayout*& layout) {
-  auto* box = new QGroupBox(QString::fromUtf8(title), owner);
-  layout = new QVBoxLayout(box);
   return box;
 }
 

@@ -26,6 +26,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
@@ -33,18 +34,14 @@
 
 namespace {
 
+using platform::NumberBox;
+
 constexpr int kMsgPointNameFirst = 300;
 constexpr int kMsgSheetTitle = 472;  // "РЕКТИФИКАЦИЯ"
 constexpr int kBestTrialsShown = 10;
 
 void Show(int message) {
   platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
-
-QSpinBox* NumberBox(QWidget* owner, int low, int high) {
-  auto* box = new QSpinBox(owner);
-  box->setRange(low, high);
-  return box;
 }
 
 // The marked planets (a row at 30 % of the height) and houses (at 55 %) as glyphs.

@@ -19,12 +19,16 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "settings/core/aspect_list_drawing.h"
 #include "settings/ui/color_dial.h"
 
 namespace {
+
+using platform::Check;
+using platform::Checked;
 
 constexpr int kListItemHeight = 22;
 constexpr int kAspectColourCount = 16;
@@ -51,15 +55,6 @@ QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& text, QLayout
   group->addButton(button, id);
   layout->addWidget(button);
   return button;
-}
-
-void Check(QButtonGroup* group, int id) {
-  if (QAbstractButton* b = group->button(id)) b->setChecked(true);
-}
-
-int Checked(QButtonGroup* group, int fallback) {
-  const int id = group->checkedId();
-  return id >= 0 ? id : fallback;
 }
 
 // Paints one line of the aspect list.

@@ -16,10 +16,14 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 #include "settings/ui/wheel_sets_dialog.h"
 
 namespace {
+
+using platform::Check;
+using platform::Checked;
 
 constexpr int kMsgSystemParameters = 71;
 constexpr int kMsgFirstSign = 160;  // "Овен" .. "Рыбы"
@@ -48,15 +52,6 @@ QButtonGroup* RadioGroup(QWidget* parent, QLayout* into, const QString& title,
   }
   into->addWidget(box);
   return group;
-}
-
-void Check(QButtonGroup* group, int id) {
-  if (QAbstractButton* b = group->button(id)) b->setChecked(true);
-}
-
-int Checked(QButtonGroup* group, int fallback) {
-  const int id = group->checkedId();
-  return id >= 0 ? id : fallback;
 }
 
 void Refuse(int message, QWidget* focus) {
