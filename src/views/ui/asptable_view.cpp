@@ -52,21 +52,8 @@ void CAspTableView::OnPrint(platform::Dc& dc, int) {
 }
 
 void CAspTableView::PrintPage(platform::Dc& dc) {
-  CKovraDoc* document = GetDocument();
-  if (document == nullptr || document->GetChart() == nullptr) return;
-  const Configuration& config = GetConfiguration();
-  const Chart& inner = *document->GetChart();
-  const Chart* outer = document->GetOuterChart();
-  DrawTablePageHeader(dc, config, inner, outer, samePage);
-  AspectTable upper(config, GetAspectarium());
-  upper.Draw(dc, kLayoutTableUpper, inner, outer, document->firstTableChoice,
-             AspectTable::kKindAspects);
-  if (samePage == kSameMidpoints) {
-    AspectTable lower(config, GetAspectarium());
-    lower.Draw(dc, kLayoutTableLower, inner, outer, document->secondTableChoice,
-               AspectTable::kKindMidpoints);
-  } else if (samePage == kSameInfoPanel) {
-    ChartInfoPanel panel;
-    panel.DrawPage(dc, ChartContext::FromCurrentSettings(), config, inner, kPanelLayoutLower);
-  }
+  const int lower = samePage == kSameMidpoints   ? AspectTable::kKindMidpoints
+                    : samePage == kSameInfoPanel ? kLowerPanel
+                                                 : kLowerNothing;
+  PrintTablePage(dc, samePage, AspectTable::kKindAspects, lower);
 }

@@ -22,7 +22,7 @@ constexpr int kScreenDpi = 96;
 
 // The list of a click: the aspect symbol, the point's glyph, the orb and the arc.
 constexpr std::array<int, kAspectListColumns> kClickColumns = {-1, 1, 0, -1, -1, -1,
-                                                                -1, 3, 2, -1, -1};
+                                                               -1, 3, 2, -1, -1};
 constexpr std::array<double, kAspectListColumns> kClickWidths = {2.0, 2.0, 2.0, 1.5, 1.5, 1.5,
                                                                  1.5, 5.0, 3.2, 8.0, 4.0};
 
@@ -72,8 +72,7 @@ bool CMidpointsView::OnPreparePrinting(platform::PrintInfo& info) {
   if (printForm_ == tables::kPrintAsList) {
     // The list is made afresh from the settings, on a table of its own.
     list_ = std::make_unique<AspectTable>(config, GetAspectarium());
-    const Chart& aspectChart =
-        outer != nullptr && dialog.model.listChart == 1 ? *outer : inner;
+    const Chart& aspectChart = outer != nullptr && dialog.model.listChart == 1 ? *outer : inner;
     platform::MeasuringDc measuring(kScreenDpi, false, platform::MapMode::HiMetric);
     const int pages = list_->CreateMidpList(measuring.dc(), document->firstTableChoice, inner,
                                             outer, aspectChart);
@@ -112,23 +111,10 @@ void CMidpointsView::OnEndPrinting() {
 }
 
 void CMidpointsView::PrintGridPage(platform::Dc& dc) {
-  CKovraDoc* document = GetDocument();
-  if (document == nullptr || document->GetChart() == nullptr) return;
-  const Configuration& config = GetConfiguration();
-  const Chart& inner = *document->GetChart();
-  const Chart* outer = document->GetOuterChart();
-  DrawTablePageHeader(dc, config, inner, outer, samePage);
-  AspectTable upper(config, GetAspectarium());
-  upper.Draw(dc, kLayoutTableUpper, inner, outer, document->firstTableChoice,
-             AspectTable::kKindMidpoints);
-  if (samePage == kSameAspectTable) {
-    AspectTable lower(config, GetAspectarium());
-    lower.Draw(dc, kLayoutTableLower, inner, outer, document->secondTableChoice,
-               AspectTable::kKindAspects);
-  } else if (samePage == kSameInfoPanel) {
-    ChartInfoPanel panel;
-    panel.DrawPage(dc, ChartContext::FromCurrentSettings(), config, inner, kPanelLayoutLower);
-  }
+  const int lower = samePage == kSameAspectTable ? AspectTable::kKindAspects
+                    : samePage == kSameInfoPanel ? kLowerPanel
+                                                 : kLowerNothing;
+  PrintTablePage(dc, samePage, AspectTable::kKindMidpoints, lower);
 }
 
 bool CMidpointsView::CellClick(platform::Point logical, QPoint device) {

@@ -11,6 +11,7 @@
 #include "shell/kovra_doc.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
+#include "views/core/table_page_header.h"
 
 namespace {
 
@@ -106,5 +107,23 @@ void TableView::TellPanelProblemOnce() {
     platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
                                         platform::Icon::Information);
     panelProblemShown_ = true;
+  }
+}
+
+void TableView::PrintTablePage(platform::Dc& dc, int samePage, int upperKind, int lowerKind) {
+  CKovraDoc* document = GetDocument();
+  if (document == nullptr || document->GetChart() == nullptr) return;
+  const Configuration& config = GetConfiguration();
+  const Chart& inner = *document->GetChart();
+  const Chart* outer = document->GetOuterChart();
+  DrawTablePageHeader(dc, config, inner, outer, samePage);
+  AspectTable upper(config, GetAspectarium());
+  upper.Draw(dc, kLayoutTableUpper, inner, outer, document->firstTableChoice, upperKind);
+  if (lowerKind >= 0) {
+    AspectTable lower(config, GetAspectarium());
+    lower.Draw(dc, kLayoutTableLower, inner, outer, document->secondTableChoice, lowerKind);
+  } else if (lowerKind == kLowerPanel) {
+    ChartInfoPanel panel;
+    panel.DrawPage(dc, ChartContext::FromCurrentSettings(), config, inner, kPanelLayoutLower);
   }
 }

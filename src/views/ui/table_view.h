@@ -35,6 +35,12 @@ class TableView : public platform::View {
   // Message 42 or 28 of the chart information panel, told before the first print with the panel
   // and never again for the view.
   void TellPanelProblemOnce();
+  // A table page: the common head (`samePage` as the head's variant), the `upperKind` table in the
+  // upper half and, in the lower half, the `lowerKind` table, or the information panel when
+  // `lowerKind` is kLowerPanel, or nothing when it is kLowerNothing.
+  static constexpr int kLowerPanel = -1;
+  static constexpr int kLowerNothing = -2;
+  void PrintTablePage(platform::Dc& dc, int samePage, int upperKind, int lowerKind);
 
  private:
   bool panelProblemShown_ = false;
