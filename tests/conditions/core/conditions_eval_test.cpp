@@ -20,48 +20,21 @@
 #include <string>
 #include <vector>
 
+#include "conditions_tool.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
 namespace {
 
+using conditions_tool::Hits;
+using conditions_tool::ToolRun;
+ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
+  return conditions_tool::RunTool("charts.txt", conditions, logic);
+}
+
 using testing_support::FixturePath;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-
-struct ToolRun {
-  std::string out;
-  int status = -1;
-};
-
-// `logic`, when given, is the fifth argument.
-ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
-  TempFolder folder;
-  const auto file = folder / "quefuncs.lst";
-  WriteFile(file, conditions);
-  const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
-                              FixturePath("conditions/charts.txt").string() + "' '" +
-                              FixturePath("conditions/groups.lst").string() + "' '" +
-                              FixturePath("conditions/TESTASP.txt").string() + "' '" +
-                              file.string() + "'" +
-                              (logic ? std::string(" '") + logic + "'" : std::string()) +
-                              " 2>/dev/null";
-  ToolRun run;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 256> buffer{};
-  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) run.out += buffer.data();
-  const int raw = ::pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
-
-// The tool's output for these records and 8 charts viewed.
-std::string Hits(const std::vector<int>& records, int viewed = 8) {
-  std::string out;
-  for (const int n : records) out += std::to_string(n) + "\n";
-  return out + "viewed " + std::to_string(viewed) + "\n";
-}
 
 std::string L(const std::string& utf8) { return Cp1251(utf8); }
 
@@ -193,11 +166,8 @@ TEST(ConditionsEvalToolLogic, AppliesTheExpressionOfTheFifthArgument) {
     const char* logic;
     std::vector<int> hits;
   } cases[] = {
-      {"1|2", {0, 1, 3, 4, 5}},
-      {"1 & !2", {3}},
-      {"!1", {0, 2, 5, 6, 7}},
-      {"2", {0, 1, 4, 5}},
-      {"!(1|2)", {2, 6, 7}},
+      {"1|2", {0, 1, 3, 4, 5}}, {"1 & !2", {3}},       {"!1", {0, 2, 5, 6, 7}},
+      {"2", {0, 1, 4, 5}},      {"!(1|2)", {2, 6, 7}},
   };
   for (const auto& c : cases) {
     const ToolRun run = RunTool(kTwoConditions, c.logic);

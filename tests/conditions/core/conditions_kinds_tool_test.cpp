@@ -25,44 +25,21 @@
 #include <string>
 #include <vector>
 
+#include "conditions_tool.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
 namespace {
 
+using conditions_tool::Hits;
+using conditions_tool::ToolRun;
+ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
+  return conditions_tool::RunTool("kinds.txt", conditions, logic);
+}
+
 using testing_support::FixturePath;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-
-struct ToolRun {
-  std::string out;
-  int status = -1;
-};
-
-ToolRun RunTool(const std::string& conditions) {
-  TempFolder folder;
-  const auto file = folder / "quefuncs.lst";
-  WriteFile(file, conditions);
-  const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
-                              FixturePath("conditions/kinds.txt").string() + "' '" +
-                              FixturePath("conditions/groups.lst").string() + "' '" +
-                              FixturePath("conditions/TESTASP.txt").string() + "' '" +
-                              file.string() + "' 2>/dev/null";
-  ToolRun run;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 256> buffer{};
-  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) run.out += buffer.data();
-  const int raw = ::pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
-
-std::string Hits(const std::vector<int>& records) {
-  std::string out;
-  for (const int n : records) out += std::to_string(n) + "\n";
-  return out + "viewed 8\n";
-}
 
 // One condition line: number 1, switched on, the kind, words 2 to 4, the three texts (UTF-8
 // here, empty as 0x03) and words 8 to 18.

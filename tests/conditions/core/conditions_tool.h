@@ -1,0 +1,52 @@
+// Runs the condition tool as a process over a fixture of charts, as the checks from outside do.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace conditions_tool {
+
+struct ToolRun {
+  std::string out;
+  int status = -1;
+};
+
+// The tool over `charts` (a fixture under tests/fixtures/conditions/) with the fixture groups and
+// aspect system and `conditions` as the condition list; `logic`, when given, is the fifth
+// argument. Standard error is dropped.
+inline ToolRun RunTool(const char* charts, const std::string& conditions,
+                       const char* logic = nullptr) {
+  testing_support::TempFolder folder;
+  const auto file = folder / "quefuncs.lst";
+  testing_support::WriteFile(file, conditions);
+  const auto fixture = [](const char* name) {
+    return testing_support::FixturePath(std::string("conditions/") + name).string();
+  };
+  const std::string command =
+      std::string("'") + CONDITIONS_EVAL_PATH + "' '" + fixture(charts) + "' '" +
+      fixture("groups.lst") + "' '" + fixture("TESTASP.txt") + "' '" + file.string() + "'" +
+      (logic ? std::string(" '") + logic + "'" : std::string()) + " 2>/dev/null";
+  ToolRun run;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) run.out += buffer.data();
+  const int raw = ::pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+// The tool's output for these records and `viewed` charts.
+inline std::string Hits(const std::vector<int>& records, int viewed = 8) {
+  std::string out;
+  for (const int n : records) out += std::to_string(n) + "\n";
+  return out + "viewed " + std::to_string(viewed) + "\n";
+}
+
+}  // namespace conditions_tool
