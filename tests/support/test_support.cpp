@@ -32,6 +32,14 @@ fs::path SourceDir() {
 fs::path FixturePath(std::string_view name) { return SourceDir() / "tests" / "fixtures" / name; }
 fs::path ReferencePath(std::string_view name) { return FixturePath("reference") / name; }
 
+void ShowToPerson(const fs::path& file, const std::string& name) {
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    fs::create_directories(demo);
+    fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
+                  fs::copy_options::overwrite_existing);
+  }
+}
+
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
@@ -44,9 +52,7 @@ void WriteFile(const fs::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-ScriptedPrompter::ScriptedPrompter() {
-  platform::SetPrompter(this);
-}
+ScriptedPrompter::ScriptedPrompter() { platform::SetPrompter(this); }
 
 ScriptedPrompter::~ScriptedPrompter() { platform::SetPrompter(nullptr); }
 
@@ -89,8 +95,7 @@ platform::Answer ScriptedPrompter::Answer(int messageNumber, std::string_view te
       return a;
     }
   }
-  ADD_FAILURE() << "unexpected question " << messageNumber << ": "
-                << platform::Cp1251ToUtf8(text);
+  ADD_FAILURE() << "unexpected question " << messageNumber << ": " << platform::Cp1251ToUtf8(text);
   return fallback;
 }
 

@@ -36,6 +36,9 @@ std::filesystem::path ReferencePath(std::string_view name);
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// Copies a picture a test made into the folder VELM_DEMO_DIR names, as <name><extension>, for a
+// person to look at; nothing when the variable is not set.
+void ShowToPerson(const std::filesystem::path& file, const std::string& name);
 
 // Answers by message number. Every message box and question is recorded in `shown`; a question
 // without a scripted answer fails the current test (and is answered Cancel / No).

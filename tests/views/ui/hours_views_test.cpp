@@ -17,6 +17,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/text/cp1251.h"
+#include "page_ink.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
@@ -75,23 +76,7 @@ void AnswerPrintOptions(int selection) {
   });
 }
 
-void ShowToPerson(const fs::path& file, const std::string& name) {
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    fs::create_directories(demo);
-    fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
-                  fs::copy_options::overwrite_existing);
-  }
-}
-
-// Ink (dark pixels) of a 100-dpi page picture in a rectangle of 0.01 mm (y negative down).
-int Ink(const QImage& image, int left, int top, int right, int bottom) {
-  const auto px = [](int units) { return units * 100 / 2540; };
-  int n = 0;
-  for (int y = px(-top); y < px(-bottom) && y < image.height(); ++y)
-    for (int x = px(left); x < px(right) && x < image.width(); ++x)
-      n += qGray(image.pixel(x, y)) < 160;
-  return n;
-}
+using testing_support::ShowToPerson;
 
 class HoursViews : public ShellTest {
  protected:

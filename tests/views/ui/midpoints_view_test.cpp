@@ -1,6 +1,8 @@
 // The midpoints view: opened by its command and counted in the document, the aspects to the
 // midpoint of a clicked cell, the print set-up dialog, printing the grid (with the chart choices
 // of a two-chart document) and the list, and the pages as pictures.
+#include "views/ui/midpoints_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -21,6 +23,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
+#include "page_ink.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
@@ -31,7 +34,6 @@
 #include "shell/shell_fixture.h"
 #include "views/core/aspect_table.h"
 #include "views/ui/midpoints_dialogs.h"
-#include "views/ui/midpoints_view.h"
 #include "views/ui/table_choice_dialogs.h"
 
 namespace {
@@ -40,23 +42,7 @@ using namespace shell_test;
 namespace fs = std::filesystem;
 using S = cfg::AspectTableSettings;
 
-void ShowToPerson(const fs::path& file, const std::string& name) {
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    fs::create_directories(demo);
-    fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
-                  fs::copy_options::overwrite_existing);
-  }
-}
-
-// Ink (dark pixels) of a 100-dpi page picture in a rectangle of 0.01 mm (y negative down).
-int Ink(const QImage& image, int left, int top, int right, int bottom) {
-  const auto px = [](int units) { return units * 100 / 2540; };
-  int n = 0;
-  for (int y = px(-top); y < px(-bottom) && y < image.height(); ++y)
-    for (int x = px(left); x < px(right) && x < image.width(); ++x)
-      n += qGray(image.pixel(x, y)) < 160;
-  return n;
-}
+using testing_support::ShowToPerson;
 
 void AnswerPrintSetup(int form, int samePage) {
   platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([form, samePage](DMIDPOINTS_PRINT& dialog) {
@@ -180,8 +166,8 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
     const double midpoint = MidpointLongitude(c.a, c.b);
     EXPECT_DOUBLE_EQ(heading, midpoint);
     // Shown in order: the aspect, the point, the orb, the arc.
-    EXPECT_EQ(positions, (std::array<int, kAspectListColumns>{-1, 1, 0, -1, -1, -1, -1, 3, 2, -1,
-                                                              -1}));
+    EXPECT_EQ(positions,
+              (std::array<int, kAspectListColumns>{-1, 1, 0, -1, -1, -1, -1, 3, 2, -1, -1}));
     ASSERT_FALSE(items.empty()) << "with houses, some point aspects almost any midpoint";
     bool seenMinor = false;
     double lastOrb = -1;
@@ -209,9 +195,9 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
   const platform::Point header{table.originX + table.cellWidth / 2,
                                table.originY - table.cellHeight * 3};
   EXPECT_FALSE(view->CellClick(header, QPoint(5, 5)));
-  EXPECT_FALSE(view->CellClick({table.originX + table.cellWidth * (table.count + 3),
-                                table.originY - table.cellHeight * 2},
-                               QPoint(5, 5)));
+  EXPECT_FALSE(view->CellClick(
+      {table.originX + table.cellWidth * (table.count + 3), table.originY - table.cellHeight * 2},
+      QPoint(5, 5)));
   EXPECT_EQ(platform::ModalDriver::CountShown<DMPAList>(), 0);
 
   // Without the midpoint system nothing aspects the midpoint: the list says so.
