@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "archive/comments/chart_comments.h"
+#include "archive/store/archive_sort.h"
 #include "archive_fixture.h"
 
 namespace archive_test {
@@ -22,6 +23,17 @@ void ExpectIndexInStep(Archive& archive, CommentSlotTable& slots, const std::str
     e.mark = 'N';
     EXPECT_EQ(e, fresh.Entry(n)) << what << " entry " << n;
   }
+}
+
+// Sorts by name, then by the Sun's longitude.
+int Sort(Archive& archive, bool intoNewArchive) {
+  ArchiveSortParams params;
+  params.keys = {kSortName, kSortBodyLongitude, kSortNone};
+  params.newArchive = intoNewArchive;
+  if (archive.BreakToClasses(params) != 0) return -1;
+  const int result = archive.OrderClasses(params);
+  archive.FreeClasses();
+  return result;
 }
 
 struct FaultCase {
@@ -98,6 +110,13 @@ TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(2).mark = 'Y'; },
        [](Archive& a) { return a.ChartUpDown(true); }},
       {"order", nullptr, [](Archive& a) { return a.Order(); }},
+      {"sort_in_place", nullptr, [](Archive& a) { return Sort(a, false); }},
+      {"sort_into_existing",
+       [&](ArchiveTest&, Archive&, testing_support::ScriptedPrompter& p) {
+         p.ExpectFile(PathOf("t.arc"));
+         p.Expect(74, Answer::Yes);
+       },
+       [](Archive& a) { return Sort(a, true); }},
       {"convert_to_4400", nullptr, [](Archive& a) { return a.ConvertTo44(); }},
       {"convert_to_4200",
        [](ArchiveTest&, Archive&, testing_support::ScriptedPrompter& p) {

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "archive/store/archive_index_entry.h"
+#include "archive_fixture.h"
+#include "foundation/config/settings_blocks.h"
 #include "foundation/text/cp1251.h"
 
 namespace {
@@ -130,3 +133,160 @@ TEST(ArchiveSortOrder, SecondKeyOrdersWithinTheFirstAndValuesAreUsed) {
 }
 
 }  // namespace
+
+namespace archive_test {
+namespace {
+
+using platform::Answer;
+
+TEST(ArchiveSortParams, StoredChoicesThatNoSortCanTakeAreReadSoundly) {
+  struct Case {
+    const char* name;
+    std::array<int, 3> keys, bodies;
+    std::array<int, 3> expectedKeys, expectedBodies;
+  };
+  const Case cases[] = {
+      {"kept", {kSortBodySpeed, kSortBodyLongitude, kSortName}, {29, 41, 5},
+       {kSortBodySpeed, kSortBodyLongitude, kSortName}, {29, 41, 5}},
+      {"first_key_none", {0, 3, 0}, {0, 0, 0}, {kSortName, kSortDate, 0}, {0, 0, 0}},
+      {"key_beyond", {14, -1, 99}, {0, 0, 0}, {kSortName, 0, 0}, {0, 0, 0}},
+      {"third_after_unused_second", {kSortName, 0, kSortTime}, {0, 0, 0}, {kSortName, 0, 0},
+       {0, 0, 0}},
+      {"cusp_for_speed", {kSortBodySpeed, kSortBodyDegree, 0}, {30, 42, 0},
+       {kSortBodySpeed, kSortBodyDegree, 0}, {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    ArchiveSortParams written;
+    written.keys = c.keys, written.bodies = c.bodies, written.descending = true;
+    cfg::ByteBlock block(cfg::ArchiveSortParams::kSize);
+    written.ToBlock(block);
+    const ArchiveSortParams read = ArchiveSortParams::FromBlock(block);
+    EXPECT_EQ(read.keys, c.expectedKeys) << c.name;
+    EXPECT_EQ(read.bodies, c.expectedBodies) << c.name;
+    EXPECT_TRUE(read.descending) << c.name;
+  }
+}
+
+class ArchiveSortTest : public ArchiveTest {
+ protected:
+  // A chart whose Sun stands at `sun` (-777: not computed) with a zone of `zone` hours.
+  static Chart SortChart(const std::string& name, double sun, int zone = 3) {
+    Chart c = MakeChart(name);
+    c.points[0].longitude.Set(sun);
+    c.points[0].speed = 0.9856;
+    c.cusps[0].Set(100.0);
+    EXPECT_TRUE(
+        c.definition.sources[0].zone.SetTime(std::abs(zone), 0, 0, zone < 0 ? '-' : '+').ok());
+    return c;
+  }
+  int Sort(const ArchiveSortParams& params) {
+    if (archive_.BreakToClasses(params) != 0) return -1;
+    const int result = archive_.OrderClasses(params);
+    archive_.FreeClasses();
+    return result;
+  }
+  // Pages 0 and 3 of records C and A.
+  void OpenWithTexts() {
+    WriteFile(PathOf("s.ar0"), "ccAA");
+    WriteFile(PathOf("s.ar3"), "aaa");
+    OpenArchive("s.arc", kLayout4400,
+                {SortChart("C", 200.0), SortChart("B", -777.0), SortChart("A", 10.5)},
+                {Block({{0, 0, 2}}), CommentRefBlock(), Block({{0, 2, 2}, {3, 0, 3}})});
+  }
+};
+
+TEST_F(ArchiveSortTest, InPlaceByAComputedKeyKeepsEveryRecordAndLayout) {
+  struct Case {
+    const char* name;
+    int layout;
+    ArchiveSortParams params;
+    std::vector<std::string> expected;
+  };
+  ArchiveSortParams bySun;
+  bySun.keys = {kSortBodyLongitude, kSortName, kSortNone};
+  ArchiveSortParams bySunDown = bySun;
+  bySunDown.descending = true;
+  ArchiveSortParams byZone;  // zones at both ends of the class range
+  byZone.keys = {kSortZone, kSortNone, kSortNone};
+  ArchiveSortParams byCusp;  // the cusp of the first house is equal: the name decides
+  byCusp.keys = {kSortBodyDegree, kSortName, kSortNone};
+  byCusp.bodies = {30, 0, 0};
+  const Case cases[] = {
+      {"sun_4000", kLayout4000, bySun, {"A", "D", "C", "B"}},
+      {"sun_4200_descending", kLayout4200, bySunDown, {"B", "C", "D", "A"}},
+      {"zone_4400", kLayout4400, byZone, {"D", "A", "C", "B"}},
+      {"cusp_4000", kLayout4000, byCusp, {"A", "B", "C", "D"}},
+  };
+  for (const Case& c : cases) {
+    OpenArchive("z.arc", c.layout,
+                {SortChart("C", 200.0, 12), SortChart("B", -777.0, 12), SortChart("A", 10.5, 0),
+                 SortChart("D", 10.75, -12)});
+    ASSERT_EQ(Sort(c.params), 0) << c.name;
+    EXPECT_EQ(Names(), c.expected) << c.name;
+    // The file holds the records in that order, in its own layout (4000 stays headerless).
+    Archive fresh(slots_);
+    ASSERT_EQ(fresh.SetPath(PathOf("z.arc")), c.layout) << c.name;
+    ASSERT_EQ(fresh.CreateIndex(), 0) << c.name;
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(fresh.Entry(n), archive_.Entry(n)) << c.name << n;
+    EXPECT_EQ(ReadFile(PathOf("z.arc")).size(),
+              static_cast<std::size_t>(RecordOffset(c.layout, 4)))
+        << c.name;
+  }
+}
+
+TEST_F(ArchiveSortTest, IntoANewArchiveTheCurrentStaysAndTheNewBecomesCurrent) {
+  OpenWithTexts();
+  const auto before = Snapshot(folder_.Path());
+  ArchiveSortParams params;
+  params.keys = {kSortName, kSortNone, kSortNone};
+  params.newArchive = true;
+  prompts_.ExpectFile(PathOf("sorted"));  // ".arc" is added
+  ASSERT_EQ(Sort(params), 0);
+  for (const auto& [name, bytes] : before) EXPECT_EQ(ReadFile(PathOf(name)), bytes) << name;
+  EXPECT_EQ(archive_.GetPath(), PathOf("sorted.arc"));
+  EXPECT_EQ(archive_.RecentNames().front(), PathOf("sorted.arc"));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));
+  std::string text;
+  ASSERT_EQ(archive_.LoadComment(0, 3, text), 0);
+  EXPECT_EQ(text, "aaa");
+  ASSERT_EQ(archive_.LoadComment(2, 0, text), 0);
+  EXPECT_EQ(text, "cc");
+  EXPECT_FALSE(std::filesystem::exists(PathOf("sorted.ar1")));
+}
+
+TEST_F(ArchiveSortTest, ATargetThatWouldLoseAFileIsRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    const char* name;
+    std::string chosen;
+    std::vector<std::pair<int, Answer>> answers;
+    int result;
+    int message;  // shown, or 0
+  };
+  const Case cases[] = {
+      {"cancelled", "", {}, -2, 0},
+      {"current_archive", PathOf("s.arc"), {}, -1, 2121},
+      {"current_archive_without_extension", PathOf("s"), {}, -1, 2121},
+      {"existing_answered_no", PathOf("t.arc"), {{74, Answer::No}}, -1, 0},
+  };
+  for (const Case& c : cases) {
+    OpenWithTexts();
+    WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 1}})}));
+    WriteFile(PathOf("t.ar0"), "t");
+    const auto before = Snapshot(folder_.Path());
+    testing_support::ScriptedPrompter prompts;
+    prompts.ExpectFile(c.chosen);
+    for (const auto& [number, answer] : c.answers) prompts.Expect(number, answer);
+    ArchiveSortParams params;
+    params.newArchive = true;
+    EXPECT_EQ(Sort(params), c.result) << c.name;
+    EXPECT_EQ(Snapshot(folder_.Path()), before) << c.name;
+    EXPECT_EQ(archive_.GetPath(), PathOf("s.arc")) << c.name;
+    if (c.message) {
+      EXPECT_TRUE(prompts.WasShown(c.message)) << c.name;
+    }
+    prompts.VerifyAllUsed();
+  }
+}
+
+}  // namespace
+}  // namespace archive_test

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "archive/store/archive_internal.h"
+#include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"

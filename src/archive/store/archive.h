@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@
 class Archive;
 class FileTransaction;
 struct ArchiveSearchCriteria;
+struct ArchiveSortClasses;
+struct ArchiveSortParams;
 class SafeRewrite;
 
 // One query hit: a copy of the record's index entry whose first comment offset holds the record
@@ -197,6 +200,20 @@ class Archive {
   // Deletes the ten comment files and the archive file, and frees the index: 0, or -1.
   int DeleteArchiveFiles();
 
+  // --- Sort ---
+  // Builds the class array: every record classified by the first key of `params`, each record's
+  // chart read when a key is taken from it (an unreadable record sorts first). 0; -1 when the
+  // archive is not open, on the progress dialog's Cancel, or after error 2 (out of memory).
+  int BreakToClasses(const ArchiveSortParams& params);
+  // Writes the records class by class, each class ordered by every key: in place (a damaged archive
+  // is refused with 524), or with `params.newArchive` into a file the user chooses (".arc" added
+  // when missing; the current archive or one of its comment files refused with 2121; an existing
+  // file replaced only after message 74), which then becomes current with the comment files its
+  // records use. The archive is replaced only once every record was written. 0; -1 on a failure
+  // (reported) or a refusal; -2 when the file choice was cancelled.
+  int OrderClasses(const ArchiveSortParams& params);
+  void FreeClasses();
+
   // --- Comments ---
   // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text.
   int LoadComment(int n, int k, std::string& text) const;
@@ -271,6 +288,10 @@ class Archive {
   int RewriteInOrder(const std::vector<int>& order, const char* trace);
   // Makes `path` current and indexed (the order detour of a copy).
   void SwitchTo(const std::string& path);
+  // The sorted records written into the new archive `target` with the comment files they use.
+  int WriteSortedArchive(const std::vector<int>& order, const std::string& target);
+  // The index reordered after the file was rewritten in `order`; every mark cleared.
+  void ReorderIndex(const std::vector<int>& order);
 
   CommentSlotTable* slots_;
   ForeignChartImporter* importer_ = nullptr;
@@ -289,4 +310,5 @@ class Archive {
   std::string commentBuffer_;
   std::vector<SearchedArchive> searched_;
   std::vector<SelectedRecordNode> selected_;
+  std::unique_ptr<ArchiveSortClasses> classes_;  // between BreakToClasses and FreeClasses
 };

@@ -41,14 +41,15 @@ bool SameFile(const fs::path& a, const fs::path& b) {
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
-ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx,
+ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,
+                               const std::filesystem::path& target, FileTransaction& tx,
                                const char* trace) {
-  in_ = std::fopen(path.c_str(), "rb");
+  in_ = std::fopen(source.c_str(), "rb");
   if (!in_) {
     ReportError(kErrCannotOpen, trace, 0);
     return;
   }
-  SafeRewrite& out = tx.Rewrite(path);
+  SafeRewrite& out = tx.Rewrite(target);
   if (!out.Ok()) {
     ReportError(kErrCannotCreate, trace, 0);
     return;

@@ -68,7 +68,11 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // rewrite cannot be created) under `trace`; Ok() is false then. The file is closed with it.
 class ArchiveRewrite {
  public:
-  ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx, const char* trace);
+  ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx, const char* trace)
+      : ArchiveRewrite(path, path, tx, trace) {}
+  // The file `source` read, `target` written.
+  ArchiveRewrite(const std::filesystem::path& source, const std::filesystem::path& target,
+                 FileTransaction& tx, const char* trace);
   ~ArchiveRewrite();
   ArchiveRewrite(const ArchiveRewrite&) = delete;
   ArchiveRewrite& operator=(const ArchiveRewrite&) = delete;

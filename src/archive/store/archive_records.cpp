@@ -382,11 +382,15 @@ int Archive::Order() {
   const int written = RewriteInOrder(order, "Archive::WriteData");
   progress_->End();
   if (written != 0) return -1;
+  ReorderIndex(order);
+  return 0;
+}
+
+void Archive::ReorderIndex(const std::vector<int>& order) {
   std::vector<ArchiveIndexEntry> ordered;
   ordered.reserve(index_.capacity());
   for (int n : order) ordered.push_back(index_[static_cast<std::size_t>(n)]);
   index_ = std::move(ordered);
   ClearMarks();
   RefreshFileTime();
-  return 0;
 }

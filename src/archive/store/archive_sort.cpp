@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "archive/store/archive_index_entry.h"
+#include "astro/chart/chart.h"
+#include "foundation/config/settings_blocks.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
 
@@ -43,6 +45,8 @@ long long Thousandths(const ArchiveSortValue& v, bool withinSign) {
   if (withinSign && value != kNotComputed) value = std::fmod(value, 30.0);
   return static_cast<long long>(std::trunc(value * 1000.0));
 }
+
+bool IsComputedKey(int key) { return key >= kSortBodyLongitude && key <= kSortBodySpeed; }
 
 }  // namespace
 
@@ -184,40 +188,133 @@ char CompareArchiveRecords(int key, const ArchiveIndexEntry& a, const ArchiveSor
   }
 }
 
+ArchiveSortParams ArchiveSortParams::FromBlock(const cfg::ByteBlock& block) {
+  using B = cfg::ArchiveSortParams;
+  ArchiveSortParams p;
+  const std::array<int, kKeys> keys = {block.Get(B::kKey1), block.Get(B::kKey2),
+                                       block.Get(B::kKey3)};
+  const std::array<int, kKeys> bodies = {block.Get(B::kBody1), block.Get(B::kBody2),
+                                         block.Get(B::kBody3)};
+  for (std::size_t k = 0; k < kKeys; ++k) {
+    const int key = keys[k];
+    const bool usable = key >= (k == 0 ? kSortName : kSortNone) && key <= kSortBodySpeed &&
+                        (k < 2 || p.keys[1] != kSortNone);
+    p.keys[k] = usable ? key : (k == 0 ? kSortName : kSortNone);
+    const int limit = p.keys[k] == kSortBodySpeed ? kSpeedBodies : kBodies;
+    p.bodies[k] = bodies[k] >= 0 && bodies[k] < limit ? bodies[k] : 0;
+  }
+  p.descending = block.Get(B::kDescending) == 1;
+  p.newArchive = block.Get(B::kNewArchive) == 1;
+  return p;
+}
+
+void ArchiveSortParams::ToBlock(cfg::ByteBlock& block) const {
+  using B = cfg::ArchiveSortParams;
+  block.Set(B::kKey1, static_cast<std::int16_t>(keys[0]));
+  block.Set(B::kKey2, static_cast<std::int16_t>(keys[1]));
+  block.Set(B::kKey3, static_cast<std::int16_t>(keys[2]));
+  block.Set(B::kBody1, static_cast<std::int16_t>(bodies[0]));
+  block.Set(B::kBody2, static_cast<std::int16_t>(bodies[1]));
+  block.Set(B::kBody3, static_cast<std::int16_t>(bodies[2]));
+  block.Set(B::kDescending, static_cast<std::int16_t>(descending ? 1 : 0));
+  block.Set(B::kNewArchive, static_cast<std::int32_t>(newArchive ? 1 : 0));
+}
+
+bool ArchiveSortParams::NeedsCharts() const {
+  return std::any_of(keys.begin(), keys.end(), IsComputedKey);
+}
+
+ArchiveSortValue ArchiveSortValueOf(const Chart& chart, int key, int body) {
+  ArchiveSortValue v;
+  if (key == kSortBodySpeed) {
+    if (body >= 0 && body < ArchiveSortParams::kSpeedBodies)
+      v.value = chart.points[static_cast<std::size_t>(body)].speed;
+  } else if (body >= 0 && body < ArchiveSortParams::kSpeedBodies) {
+    v.value = chart.GetPointLongitude(body).Get();
+  } else if (body < ArchiveSortParams::kBodies) {
+    v.value = chart.GetCusp(body - ArchiveSortParams::kSpeedBodies).Get();
+  }
+  return v;
+}
+
+ArchiveSortValue ArchiveSortClasses::Value(int key, int record) const {
+  const auto& v = values[static_cast<std::size_t>(key)];
+  return static_cast<std::size_t>(record) < v.size() ? v[static_cast<std::size_t>(record)]
+                                                     : ArchiveSortValue{};
+}
+
+ArchiveSortClasses BreakToClasses(const std::vector<ArchiveIndexEntry>& index,
+                                  const ArchiveSortParams& params,
+                                  std::array<std::vector<ArchiveSortValue>, 3> values) {
+  ArchiveSortClasses c;
+  c.values = std::move(values);
+  c.count = std::max(ArchiveSortClassCount(params.keys[0]), 1);
+  const int records = static_cast<int>(index.size());
+  c.classOf.resize(index.size());
+  c.start.assign(static_cast<std::size_t>(c.count) + 1, 0);
+  for (int n = 0; n < records; ++n) {
+    const int cls =
+        ArchiveSortClass(params.keys[0], index[static_cast<std::size_t>(n)], c.Value(0, n));
+    c.classOf[static_cast<std::size_t>(n)] = cls;
+    ++c.start[static_cast<std::size_t>(cls) + 1];
+  }
+  // A counting sort: each class's records follow one another, in record order.
+  for (int k = 0; k < c.count; ++k)
+    c.start[static_cast<std::size_t>(k) + 1] += c.start[static_cast<std::size_t>(k)];
+  std::vector<int> next(c.start.begin(), c.start.end() - 1);
+  c.grouped.resize(index.size());
+  for (int n = 0; n < records; ++n)
+    c.grouped[static_cast<std::size_t>(next[static_cast<std::size_t>(
+        c.classOf[static_cast<std::size_t>(n)])]++)] = n;
+  return c;
+}
+
+int ArcSort::Init(int cls) {
+  records_.clear();
+  if (cls < 0 || cls >= classes_.count) return 0;
+  const auto first = classes_.grouped.begin() + classes_.start[static_cast<std::size_t>(cls)];
+  const auto last = classes_.grouped.begin() + classes_.start[static_cast<std::size_t>(cls) + 1];
+  records_.assign(first, last);
+  return static_cast<int>(records_.size());
+}
+
+char ArcSort::Compare(int a, int b) const {
+  for (int k = 0; k < ArchiveSortParams::kKeys; ++k) {
+    const int key = params_.keys[static_cast<std::size_t>(k)];
+    if (key == kSortNone) continue;
+    const char c = CompareArchiveRecords(key, index_[static_cast<std::size_t>(a)],
+                                         classes_.Value(k, a), index_[static_cast<std::size_t>(b)],
+                                         classes_.Value(k, b));
+    if (c != kCompareEqual) return c;
+  }
+  return kCompareEqual;
+}
+
+void ArcSort::Sort() {
+  const char before = params_.descending ? kCompareGreater : kCompareLess;
+  std::stable_sort(records_.begin(), records_.end(),
+                   [&](int a, int b) { return Compare(a, b) == before; });
+}
+
+std::vector<int> OrderClasses(const std::vector<ArchiveIndexEntry>& index,
+                              const ArchiveSortParams& params, const ArchiveSortClasses& classes) {
+  std::vector<int> order;
+  order.reserve(index.size());
+  ArcSort sort(index, params, classes);
+  for (int i = 0; i < classes.count; ++i) {
+    if (sort.Init(params.descending ? classes.count - 1 - i : i) == 0) continue;
+    sort.Sort();
+    order.insert(order.end(), sort.Records().begin(), sort.Records().end());
+  }
+  return order;
+}
+
 std::vector<int> ArchiveSortOrder(const std::vector<ArchiveIndexEntry>& index,
                                   const std::array<int, 3>& keys,
                                   const std::array<std::vector<ArchiveSortValue>, 3>& values,
                                   bool descending) {
-  const int count = static_cast<int>(index.size());
-  auto valueOf = [&](int k, int n) {
-    const auto& v = values[static_cast<std::size_t>(k)];
-    return static_cast<std::size_t>(n) < v.size() ? v[static_cast<std::size_t>(n)]
-                                                  : ArchiveSortValue{};
-  };
-  const int classes = std::max(ArchiveSortClassCount(keys[0]), 1);
-  std::vector<std::vector<int>> byClass(static_cast<std::size_t>(classes));
-  for (int n = 0; n < count; ++n)
-    byClass[static_cast<std::size_t>(
-                ArchiveSortClass(keys[0], index[static_cast<std::size_t>(n)], valueOf(0, n)))]
-        .push_back(n);
-  auto compare = [&](int a, int b) {
-    for (int k = 0; k < 3; ++k) {
-      if (keys[static_cast<std::size_t>(k)] == kSortNone) continue;
-      const char c = CompareArchiveRecords(keys[static_cast<std::size_t>(k)],
-                                           index[static_cast<std::size_t>(a)], valueOf(k, a),
-                                           index[static_cast<std::size_t>(b)], valueOf(k, b));
-      if (c != kCompareEqual) return c;
-    }
-    return kCompareEqual;
-  };
-  std::vector<int> order;
-  order.reserve(index.size());
-  for (int i = 0; i < classes; ++i) {
-    auto& records = byClass[static_cast<std::size_t>(descending ? classes - 1 - i : i)];
-    std::stable_sort(records.begin(), records.end(), [&](int a, int b) {
-      return compare(a, b) == (descending ? kCompareGreater : kCompareLess);
-    });
-    order.insert(order.end(), records.begin(), records.end());
-  }
-  return order;
+  ArchiveSortParams params;
+  params.keys = keys;
+  params.descending = descending;
+  return OrderClasses(index, params, BreakToClasses(index, params, values));
 }

@@ -1,0 +1,145 @@
+// The archive sort over the file: the class array built from the index (and from every record's
+// chart when a key is taken from it), and the records written class by class in place or into a
+// new archive.
+#include <new>
+#include <system_error>
+
+#include "archive/store/archive.h"
+#include "archive/store/archive_internal.h"
+#include "archive/store/archive_sort.h"
+#include "archive/store/file_transaction.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/files/safe_rewrite.h"
+#include "platform/core/prompter.h"
+
+namespace fs = std::filesystem;
+using namespace archive_detail;
+
+namespace {
+
+constexpr int kMsgSortTargetIsCurrent = 2121;
+
+// The values of every computed key in use, read record by record: false on Cancel.
+bool ReadSortValues(std::FILE* f, int layout, int count, const ArchiveSortParams& params,
+                    platform::ProgressSink& progress,
+                    std::array<std::vector<ArchiveSortValue>, 3>& values) {
+  for (int k = 0; k < ArchiveSortParams::kKeys; ++k)
+    if (params.keys[static_cast<std::size_t>(k)] >= kSortBodyLongitude)
+      values[static_cast<std::size_t>(k)].resize(static_cast<std::size_t>(count));
+  Chart chart;
+  CommentRefBlock block;
+  for (int n = 0; n < count; ++n) {
+    const bool readable = archive_file::ReadRecord(f, layout, n, chart, block).ok();
+    for (int k = 0; k < ArchiveSortParams::kKeys; ++k) {
+      auto& v = values[static_cast<std::size_t>(k)];
+      if (v.empty()) continue;
+      v[static_cast<std::size_t>(n)] =
+          readable ? ArchiveSortValueOf(chart, params.keys[static_cast<std::size_t>(k)],
+                                        params.bodies[static_cast<std::size_t>(k)])
+                   : ArchiveSortValue{false, 0.0};
+    }
+    if (count > 5 && n % 256 == 0) {
+      progress.SetPos(static_cast<int>(static_cast<long long>(n) * 100 / count));
+      if (progress.Cancelled()) return false;
+    }
+  }
+  return true;
+}
+
+// The user's name of the new archive: ".arc" added unless the name ends with it (any case).
+std::string WithArchiveExtension(std::string name) {
+  if (!HasArchiveExtension(name)) name += ".arc";
+  return name;
+}
+
+}  // namespace
+
+int Archive::BreakToClasses(const ArchiveSortParams& params) {
+  const char* trace = "Archive::BreakToClasses";
+  FreeClasses();
+  if (!indexBuilt_) return -1;
+  try {
+    std::array<std::vector<ArchiveSortValue>, 3> values;
+    if (params.NeedsCharts()) {
+      std::FILE* f = Open();
+      if (!f) return -1;
+      progress_->Begin();
+      const bool done = ReadSortValues(f, layout_, count_, params, *progress_, values);
+      progress_->End();
+      Close(f);
+      if (!done) return -1;
+    }
+    classes_ = std::make_unique<ArchiveSortClasses>(
+        ::BreakToClasses(index_, params, std::move(values)));
+  } catch (const std::bad_alloc&) {
+    FreeClasses();
+    ReportError(kErrNoMemory, trace, 0);
+    return -1;
+  }
+  return 0;
+}
+
+void Archive::FreeClasses() { classes_.reset(); }
+
+int Archive::OrderClasses(const ArchiveSortParams& params) {
+  const char* trace = "Archive::OrderClasses";
+  if (!classes_ || classes_->classOf.size() != index_.size()) return -1;
+  std::vector<int> order;
+  try {
+    order = ::OrderClasses(index_, params, *classes_);
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "ArcSort::Init", 2);
+    return -1;
+  }
+  if (!params.newArchive) {
+    if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
+    if (RewriteInOrder(order, trace) != 0) return -1;
+    ReorderIndex(order);
+    return 0;
+  }
+
+  platform::FileChoice choice;
+  choice.open = false;
+  choice.mustExist = false;
+  choice.filters.push_back({"Velm archive files (*.arc)", "*.arc"});
+  if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
+  const std::string target = WithArchiveExtension(choice.path);
+  // The source read while it is replaced would be lost.
+  if (SameFile(target, path_)) {
+    Tell(kMsgSortTargetIsCurrent);
+    return -1;
+  }
+  std::error_code ec;
+  if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
+  if (WriteSortedArchive(order, target) != 0) return -1;
+  SwitchTo(target);
+  return 0;
+}
+
+int Archive::WriteSortedArchive(const std::vector<int>& order, const std::string& target) {
+  const char* trace = "Archive::OrderClasses";
+  FileTransaction tx;
+  bool written = false;
+  {
+    ArchiveRewrite rewrite(path_, target, tx, trace);
+    if (!rewrite.Ok()) return -1;
+    written = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, order, rewrite.Out()).ok();
+  }
+  // The new archive's comment files are the pages its records use; files of an earlier archive of
+  // that name are dropped.
+  for (int k = 0; k < kCommentPages && written; ++k) {
+    bool used = false;
+    if (layout_ == kLayout4400)
+      for (const ArchiveIndexEntry& e : index_) used = used || e.comments.HasText(k);
+    fs::path source;
+    if (used && CommentFileExists(k, &source)) {
+      std::FILE* f = std::fopen(source.c_str(), "rb");
+      written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
+      if (f) std::fclose(f);
+    } else {
+      tx.Remove(ArchiveCommentFileName(target, k));
+    }
+  }
+  return FinishRewrite(written, tx, trace, 1, 2);
+}
