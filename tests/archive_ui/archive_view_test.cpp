@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "archive/archive_fixture.h"
+#include "archive/browser/archive_sort_dialog.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
@@ -79,11 +80,10 @@ class ArchiveViewTest : public ArchiveTest {
 constexpr int kRecordCommands[] = {
     ArchiveView::kIdDelete, ArchiveView::kIdLoad,      ArchiveView::kIdCopy,   ArchiveView::kIdMove,
     ArchiveView::kIdOrder,  ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
-    ArchiveView::kIdSearch};
+    ArchiveView::kIdSearch, ArchiveView::kIdSort};
 // Commands of windows still to come: present and disabled.
-constexpr int kLaterCommands[] = {ArchiveView::kIdStatistics,
-                                  ArchiveView::kIdComment, ArchiveView::kIdPrint,
-                                  ArchiveView::kIdQuery,   ArchiveView::kIdSort,
+constexpr int kLaterCommands[] = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
+                                  ArchiveView::kIdPrint, ArchiveView::kIdQuery,
                                   ArchiveView::kIdSettings};
 
 TEST_F(ArchiveViewTest, ListCountsAndCommandsFollowTheArchive) {
@@ -409,6 +409,15 @@ TEST_F(ArchiveViewTest, DamagedArchiveIsBrowsableAndRefusesEveryChange) {
     EXPECT_EQ(Shown(), std::vector<int>{524}) << c.name;
     EXPECT_EQ(ReadFile(PathOf("d.arc")), bytes) << c.name;
   }
+  // The sort in place is refused once its choices are known.
+  platform::ModalDriver::Expect<DArcSort>([](DArcSort& d) {
+    d.params = ArchiveSortParams();
+    return platform::kIdOk;
+  });
+  prompts_.shown.clear();
+  Click(ArchiveView::kIdSort);
+  EXPECT_EQ(Shown(), std::vector<int>{524});
+  EXPECT_EQ(ReadFile(PathOf("d.arc")), bytes);
 }
 
 TEST_F(ArchiveViewTest, CommentSwitchMarksTheFirstSelectedRecordAlone) {

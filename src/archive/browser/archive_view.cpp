@@ -10,6 +10,7 @@
 #include <array>
 
 #include "archive/browser/archive_search_dialog.h"
+#include "archive/browser/archive_sort_dialog.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
@@ -32,6 +33,7 @@ constexpr int kMsgRecentMissing = 554;
 constexpr int kMsgRecentUnreadable = 555;
 constexpr int kMsgRecentNoArchive = 556;
 constexpr int kMsgRemoveRecent = 557;
+constexpr int kMsgSortCancelled = 779;
 constexpr int kMsgUpDownOneOnly = 1157;
 
 // The commands that act on records: off while the archive has none.
@@ -44,7 +46,7 @@ constexpr std::array kRecordCommands = {
 // Commands whose windows are not part of the program yet: present and disabled.
 constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
                                              ArchiveView::kIdPrint,      ArchiveView::kIdQuery,
-                                             ArchiveView::kIdSort,       ArchiveView::kIdSettings};
+                                             ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -151,6 +153,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdConvert), &QPushButton::clicked, this, [this] { OnConvert(); });
   connect(Button(kIdCopyWhole), &QPushButton::clicked, this, [this] { OnCopyWholeArchive(); });
   connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
+  connect(Button(kIdSort), &QPushButton::clicked, this, [this] { OnSort(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
   connect(Button(kIdSelectNone), &QPushButton::clicked, this, [this] { OnSelectNone(); });
@@ -416,6 +419,29 @@ void ArchiveView::OnUpDown(bool up) {
     List().EnsureVisible(row, list_->VisibleRows());
   }
   list_->Changed();
+}
+
+void ArchiveView::OnSort() {
+  DArcSort dialog(this);
+  dialog.params = ArchiveSortParams::FromBlock(GetConfiguration().archiveSort);
+  if (dialog.DoModal() != platform::kIdOk) return;
+  const ArchiveSortParams params = dialog.params;
+  params.ToBlock(GetConfiguration().archiveSort);
+  // A damaged archive can be sorted into a new one, never in place.
+  if (!params.newArchive && RefuseChange()) return;
+  CloseSearch();
+  archive_.ClearMarks();
+  List().SelectNone();
+  const std::string former = archive_.GetPath();
+  if (archive_.BreakToClasses(params) != 0 || archive_.OrderClasses(params) != 0)
+    Tell(kMsgSortCancelled);
+  archive_.FreeClasses();
+  if (archive_.GetPath() != former) {
+    ArchiveChanged();
+    return;
+  }
+  RefillList(true);
+  ShowSelectedCount(0);
 }
 
 void ArchiveView::OnComment() {

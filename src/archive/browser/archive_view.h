@@ -82,6 +82,10 @@ class ArchiveView : public platform::Dialog {
   void OnSelectNone();
   void OnInvert();
   void OnUpDown(bool up);
+  // The sort: its parameters asked (and kept in the configuration), every mark and row
+  // deselected, the records written in the new order in place or into a new archive that becomes
+  // current; message 779 when the sort did not happen.
+  void OnSort();
   // Opens the search dialog when none is open, every mark 'N' and every row deselected first.
   void OnSearch();
   // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
