@@ -67,6 +67,12 @@ TEST(DArcSort, BodyListsAndTheThirdKeyFollowTheKeys) {
     EXPECT_EQ(dialog.params.keys, c.expected.keys) << c.name;
     EXPECT_EQ(dialog.params.bodies, c.expected.bodies) << c.name;
     EXPECT_TRUE(dialog.params.newArchive) << c.name;
+    if (c.name == std::string("as_stored")) {
+      testing_support::TempFolder folder;
+      ASSERT_TRUE(dialog.grab().toImage().save(QString::fromStdString(
+          (folder.Path() / "sort.png").string())));
+      testing_support::ShowToPerson(folder.Path() / "sort.png", "archive_sort_dialog");
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -47,6 +48,7 @@ DArcSort::DArcSort(QWidget* parent)
   order->addButton(ascending_);
   order->addButton(descending_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
   connect(buttons, &QDialogButtonBox::accepted, this, &DArcSort::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &DArcSort::reject);
   auto* layout = new QVBoxLayout(this);
