@@ -1,18 +1,15 @@
 // The archive browser over 100,000 records: opening the archive and showing its list (index, rows
 // and the first screen drawn; goal 1 s), and drawing one screen of rows anywhere in the list.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "archive/store/archive_browser_list.h"
-#include "foundation/files/settings.h"
-#include "platform/core/prompter.h"
+#include "archive_bench.h"
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -21,48 +18,23 @@ constexpr int kRecords = 100000;
 constexpr int kListWidth = 640;
 constexpr int kListHeight = 420;  // 30 rows of 14 pixels on the recording device
 
-class SilentPrompter final : public platform::Prompter {
- public:
-  void ShowMessage(int, std::string_view, platform::Icon) override {}
-  platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
-  platform::Answer AskYesNoCancel(int, std::string_view) override {
-    return platform::Answer::Cancel;
-  }
-  platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
-  bool ChooseFile(platform::FileChoice&) override { return false; }
-  bool InputText(int, std::string_view, std::string&) override { return false; }
-};
+using archive_bench::SilentPrompter;
 
-// A layout-4400 archive of 100,000 records with names, places and dates, written once.
+// 100,000 records with names, places and dates, written at the first use.
 std::filesystem::path BigArchive() {
-  static const std::filesystem::path path = [] {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("velm-bench-browser-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    GetSettings().SetFolder(folder);
-    const std::filesystem::path file = folder / "big.arc";
-    BinaryWriter w;
-    w.I32(4400);
-    char name[24];
-    for (int i = 0; i < kRecords; ++i) {
-      Chart c;
-      Source& s = c.definition.sources[0];
-      std::snprintf(name, sizeof name, "Record number %06d", i);
-      s.SetName(name);
-      (void)s.moment.date.SetDate(1 + i % 28, 1 + i % 12, 1900 + i % 120, 'A');
-      (void)s.moment.time.SetTime(i % 24, i % 60, 0);
-      (void)s.place.SetPlace(i % 90, i % 60, 'N', i % 180, i % 60, 'E', "Moskva", "RU");
-      c.definition.SetTitle("benchmark");
-      c.Save(w, 4200);
-      CommentRefBlock().Write(w);
-    }
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    std::fwrite(w.Data().data(), 1, w.Size(), f);
-    std::fclose(f);
-    static std::string made = folder.string();
-    std::atexit([] { std::filesystem::remove_all(made); });
-    return file;
-  }();
+  static const std::filesystem::path path =
+      archive_bench::WriteArchive("browser.arc", kRecords, [](int i) {
+        Chart c;
+        Source& s = c.definition.sources[0];
+        char name[24];
+        std::snprintf(name, sizeof name, "Record number %06d", i);
+        s.SetName(name);
+        (void)s.moment.date.SetDate(1 + i % 28, 1 + i % 12, 1900 + i % 120, 'A');
+        (void)s.moment.time.SetTime(i % 24, i % 60, 0);
+        (void)s.place.SetPlace(i % 90, i % 60, 'N', i % 180, i % 60, 'E', "Moskva", "RU");
+        c.definition.SetTitle("benchmark");
+        return c;
+      });
   return path;
 }
 

@@ -2,35 +2,21 @@
 // in alphabetical place (goal 50 ms), and sorting it in place by name (goal 3 s) and by the Sun's
 // longitude read from every record (goal 10 s).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "archive/store/archive_sort.h"
-#include "foundation/files/settings.h"
-#include "platform/core/prompter.h"
+#include "archive_bench.h"
 
 namespace {
 
 constexpr int kRecords = 100000;
 
-// Answers nothing and shows nothing: the benchmark runs without a user.
-class SilentPrompter final : public platform::Prompter {
- public:
-  void ShowMessage(int, std::string_view, platform::Icon) override {}
-  platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
-  platform::Answer AskYesNoCancel(int, std::string_view) override {
-    return platform::Answer::Cancel;
-  }
-  platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
-  bool ChooseFile(platform::FileChoice&) override { return false; }
-  bool InputText(int, std::string_view, std::string&) override { return false; }
-};
+using archive_bench::SilentPrompter;
 
 Chart NamedChart(const std::string& name) {
   Chart c;
@@ -39,39 +25,24 @@ Chart NamedChart(const std::string& name) {
   return c;
 }
 
-std::filesystem::path MakeBigArchive(bool shuffled) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("velm-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  GetSettings().SetFolder(folder);
-  const std::filesystem::path file = folder / (shuffled ? "shuffled.arc" : "big.arc");
-  BinaryWriter w;
-  w.I32(4400);
-  char name[16];
-  for (int i = 0; i < kRecords; ++i) {
-    const int k = shuffled ? (i * 7919) % kRecords : i;
+// 100,000 records, written at the first use: named in alphabetical order, or (`shuffled`) with
+// names and Sun longitudes in no order.
+std::filesystem::path BigArchive(bool shuffled = false) {
+  auto make = [shuffled](int i) {
+    const int k = shuffled ? (i * 7919) % kRecords : i;  // 7919 is prime: a permutation
+    char name[16];
     std::snprintf(name, sizeof name, "%c%06d", shuffled ? 'A' + k % 26 : 'N', k);
     Chart chart = NamedChart(name);
     chart.points[0].longitude.Set(k % 36000 / 100.0);
-    chart.Save(w, 4200);
-    CommentRefBlock().Write(w);
-  }
-  std::FILE* f = std::fopen(file.c_str(), "wb");
-  std::fwrite(w.Data().data(), 1, w.Size(), f);
-  std::fclose(f);
-  static std::string made = folder.string();
-  std::atexit([] { std::filesystem::remove_all(made); });
-  return file;
-}
-
-// A layout-4400 archive of 100,000 records, written at its first use: named in alphabetical order, or
-// (`shuffled`) with names and Sun longitudes in no order.
-std::filesystem::path BigArchive(bool shuffled = false) {
+    return chart;
+  };
   if (shuffled) {
-    static const std::filesystem::path unordered = MakeBigArchive(true);
+    static const std::filesystem::path unordered =
+        archive_bench::WriteArchive("shuffled.arc", kRecords, make);
     return unordered;
   }
-  static const std::filesystem::path ordered = MakeBigArchive(false);
+  static const std::filesystem::path ordered =
+      archive_bench::WriteArchive("big.arc", kRecords, make);
   return ordered;
 }
 

@@ -1,0 +1,63 @@
+// Shared by the archive benchmarks: a prompter that answers nothing, so that they run without a
+// user, and large layout-4400 archives written once into a folder of their own.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "archive/store/archive_layout.h"
+#include "astro/chart/chart.h"
+#include "foundation/files/settings.h"
+#include "platform/core/prompter.h"
+
+namespace archive_bench {
+
+class SilentPrompter final : public platform::Prompter {
+ public:
+  void ShowMessage(int, std::string_view, platform::Icon) override {}
+  platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
+  platform::Answer AskYesNoCancel(int, std::string_view) override {
+    return platform::Answer::Cancel;
+  }
+  platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
+  bool ChooseFile(platform::FileChoice&) override { return false; }
+  bool InputText(int, std::string_view, std::string&) override { return false; }
+};
+
+// A folder made for this process, the data folder while it exists.
+struct BenchFolder {
+  BenchFolder() {
+    std::filesystem::create_directories(path);
+    GetSettings().SetFolder(path);
+  }
+  ~BenchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("velm-bench-" + std::to_string(::getpid()));
+};
+
+// The archive `name` of `count` records, record i the chart `make(i)`, in the bench folder.
+inline std::filesystem::path WriteArchive(const std::string& name, int count,
+                                          const std::function<Chart(int)>& make) {
+  static const BenchFolder folder;
+  const std::filesystem::path file = folder.path / name;
+  BinaryWriter w;
+  w.I32(4400);
+  for (int i = 0; i < count; ++i) {
+    make(i).Save(w, 4200);
+    CommentRefBlock().Write(w);
+  }
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  std::fwrite(w.Data().data(), 1, w.Size(), f);
+  std::fclose(f);
+  return file;
+}
+
+}  // namespace archive_bench
