@@ -58,9 +58,20 @@ Chart NatalChart() {
   return c;
 }
 
-void Put(Chart& c, int point, double longitude, double speed = 0.0) {
-  c.points[static_cast<std::size_t>(point)].longitude.Set(longitude);
-  c.points[static_cast<std::size_t>(point)].speed = speed;
+// A point of the moving chart at a longitude and speed; kAsc and kMc stand for its cusps I and X.
+struct At {
+  int point;
+  double longitude, speed = 0.0;
+};
+constexpr int kAsc = 100, kMc = 109;
+
+void Put(Chart& c, const At& at) {
+  if (at.point >= kAsc) {
+    c.cusps[at.point - kAsc].Set(at.longitude);
+    return;
+  }
+  c.points[static_cast<std::size_t>(at.point)].longitude.Set(at.longitude);
+  c.points[static_cast<std::size_t>(at.point)].speed = at.speed;
 }
 
 LifeEvent Event(std::vector<std::uint16_t> houses, std::vector<std::uint16_t> planets) {
@@ -74,10 +85,10 @@ struct ScoreCase {
   const char* name;
   int method;
   std::uint16_t setting;
-  std::vector<std::uint16_t> houses, planets;
-  std::function<void(Chart& moving)> place;  // positions of the moving chart
-  double lifePoint;
+  std::vector<std::uint16_t> houses, planets;  // of the event
+  std::vector<At> moving;                      // the moving chart's positions
   double expected;
+  double lifePoint = kAbsent;
 };
 
 double Score(const ScoreCase& c) {
@@ -86,55 +97,40 @@ double Score(const ScoreCase& c) {
   setup.methods[static_cast<std::size_t>(c.method)] = c.setting;
   const ChartRect natal(NatalChart());
   Chart moving;
-  if (c.place) c.place(moving);
+  for (const At& at : c.moving) Put(moving, at);
   EventCharts charts{&natal, &moving, &moving, &moving, c.lifePoint};
   return ScoreMethod(c.method, charts, Event(c.houses, c.planets), setup);
 }
 
 TEST(EventScorers, HandComputedScorePerMethod) {
-  const auto none = [](Chart&) {};
   const ScoreCase cases[] = {
       // Progressed Moon exactly on cusp I: a major conjunction, side 1: 8 x 2 x 1.25.
-      {"m0_exact_conjunction", 0, 0, {0}, {}, [](Chart& m) { Put(m, kMoon, 10); }, kAbsent, 20},
-      {"m0_additional_weight", 0, 1, {0}, {}, [](Chart& m) { Put(m, kMoon, 10); }, kAbsent, 10},
+      {"m0_exact_conjunction", 0, 0, {0}, {}, {{kMoon, 10}}, 20},
+      {"m0_additional_weight", 0, 1, {0}, {}, {{kMoon, 10}}, 10},
       // Moon at 43: semi-sextile to cusp I (minor, 3 above: side 2) 8 x 0.5 x 2 = 8; conjunction
       // with cusp II 3 past it (side 2) 8 x 2 x 1.25 = 20.
-      {"m0_two_houses", 0, 0, {0, 1}, {}, [](Chart& m) { Put(m, kMoon, 43); }, kAbsent, 28},
+      {"m0_two_houses", 0, 0, {0, 1}, {}, {{kMoon, 43}}, 28},
       // Moon 3 before cusp I: 3 past the conjunction's angle all the same (side 2).
-      {"m0_conjunction_before", 0, 0, {0}, {}, [](Chart& m) { Put(m, kMoon, 7); }, kAbsent, 20},
+      {"m0_conjunction_before", 0, 0, {0}, {}, {{kMoon, 7}}, 20},
       // Moon 87 past cusp I: 3 short of a square (side 0): 8.
-      {"m0_below_the_angle", 0, 0, {0}, {}, [](Chart& m) { Put(m, kMoon, 97); }, kAbsent, 8},
+      {"m0_below_the_angle", 0, 0, {0}, {}, {{kMoon, 97}}, 8},
       // Cusp I in Aries: Moon on natal Mars (the ruler, marked): 5 x 2 x 1.25 x 1.3; Pluto (second
       // ruler) 100 away: nothing.
-      {"m1_marked_ruler", 1, 0, {0}, {kMars}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 16.25},
+      {"m1_marked_ruler", 1, 0, {0}, {kMars}, {{kMoon, 100}}, 16.25},
       // Cusp II in Taurus: Moon opposite natal Venus, 5 x 2; Taurus has no second ruler.
-      {"m1_no_second_ruler", 1, 0, {1}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 10},
+      {"m1_no_second_ruler", 1, 0, {1}, {}, {{kMoon, 100}}, 10},
       // Moon on natal Pluto, the second ruler of Aries: 2 x 2 x 1.25 x 1.3 (marked).
-      {"m1_second_ruler", 1, 0, {0}, {kPluto}, [](Chart& m) { Put(m, kMoon, 200); }, kAbsent, 6.5},
+      {"m1_second_ruler", 1, 0, {0}, {kPluto}, {{kMoon, 200}}, 6.5},
       // Progressed Moon at 100 stands in house index 3.
-      {"m2_in_house", 2, 0, {3}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 30},
-      {"m2_once_for_two_houses",
-       2,
-       0,
-       {3, 4},
-       {},
-       [](Chart& m) { Put(m, kMoon, 100); },
-       kAbsent,
-       30},
-      {"m2_additional", 2, 1, {3}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 15},
-      {"m2_other_house", 2, 0, {5}, {}, [](Chart& m) { Put(m, kMoon, 100); }, kAbsent, 0},
+      {"m2_in_house", 2, 0, {3}, {}, {{kMoon, 100}}, 30},
+      {"m2_once_for_two_houses", 2, 0, {3, 4}, {}, {{kMoon, 100}}, 30},
+      {"m2_additional", 2, 1, {3}, {}, {{kMoon, 100}}, 15},
+      {"m2_other_house", 2, 0, {5}, {}, {{kMoon, 100}}, 0},
       // Progressed Mars (marked, a dignity planet) on cusp I: 0.5 x 2 x 1.5 x 6.25 = 9.375; square
       // to natal Mars (ruler of Aries), exact: 0.5 x 2 x 6.25 = 6.25; 100 from Pluto: nothing.
-      {"m3_cusp_and_ruler",
-       3,
-       0,
-       {0},
-       {kMars},
-       [](Chart& m) { Put(m, kMars, 10); },
-       kAbsent,
-       15.625},
-      {"m3_additional", 3, 1, {0}, {kMars}, [](Chart& m) { Put(m, kMars, 10); }, kAbsent, 7.8125},
-      {"m3_unmarked_planet", 3, 0, {0}, {kPluto}, [](Chart& m) { Put(m, kMars, 10); }, kAbsent, 0},
+      {"m3_cusp_and_ruler", 3, 0, {0}, {kMars}, {{kMars, 10}}, 15.625},
+      {"m3_additional", 3, 1, {0}, {kMars}, {{kMars, 10}}, 7.8125},
+      {"m3_unmarked_planet", 3, 0, {0}, {kPluto}, {{kMars, 10}}, 0},
       // Transiting Sun on cusp I at 1 degree a day (fast, quick): 1.8 x 1.2 x 1.25 x 0.4 x 0.9 =
       // 0.972; Pluto opposite cusp I (slow, marked): 1.8 x 1.2 x 1.3 = 2.808; the Moon is left
       // out.
@@ -143,149 +139,52 @@ TEST(EventScorers, HandComputedScorePerMethod) {
        0,
        {0},
        {kPluto},
-       [](Chart& m) {
-         Put(m, kSun, 10, 1.0);
-         Put(m, kPluto, 190, 0.01);
-         Put(m, kMoon, 10, 13.0);
-       },
-       kAbsent,
+       {{kSun, 10, 1.0}, {kPluto, 190, 0.01}, {kMoon, 10, 13.0}},
        3.78},
       // Retrograde Mars is never quick: 1.8 x 1.2 x 1.25 x 0.4.
-      {"m4_retrograde", 4, 0, {0}, {}, [](Chart& m) { Put(m, kMars, 10, -0.3); }, kAbsent, 1.08},
+      {"m4_retrograde", 4, 0, {0}, {}, {{kMars, 10, -0.3}}, 1.08},
       // Sun on natal Mars (ruler): 2 x 1.3 x 1.5 x 0.4 x 0.9 = 1.404; Pluto opposite natal Pluto
       // (second ruler): 1.6 x 1.3 x 1.5 = 3.12.
-      {"m5_transits_to_rulers",
-       5,
-       0,
-       {0},
-       {},
-       [](Chart& m) {
-         Put(m, kSun, 100, 1.0);
-         Put(m, kPluto, 20, 0.01);
-       },
-       kAbsent,
-       4.524},
+      {"m5_transits_to_rulers", 5, 0, {0}, {}, {{kSun, 100, 1.0}, {kPluto, 20, 0.01}}, 4.524},
       // Within the transit chart: Sun on Mars (ruler) 1.2 x 1.5 x 0.5 = 0.9; Sun square Pluto
       // (second ruler) 0.8 x 0.5 = 0.4; Mars square Pluto 0.8 x 0.5 = 0.4; Pluto square Mars
       // 1.2 x 0.5 = 0.6; Mars with itself and Pluto with itself are skipped.
-      {"m6_within_transit_chart",
-       6,
-       0,
-       {0},
-       {},
-       [](Chart& m) {
-         Put(m, kSun, 50);
-         Put(m, kMars, 50);
-         Put(m, kPluto, 140);
-       },
-       kAbsent,
-       2.3},
+      {"m6_within_transit_chart", 6, 0, {0}, {}, {{kSun, 50}, {kMars, 50}, {kPluto, 140}}, 2.3},
       // The Moon for the Sun: on Mars 1.2 x 1.5 x 0.5 x 0.1 = 0.09, square Pluto
       // 0.8 x 0.5 x 0.1 = 0.04; Mars square Pluto 0.4 and Pluto square Mars 0.6 as before.
-      {"m6_moon",
-       6,
-       0,
-       {0},
-       {},
-       [](Chart& m) {
-         Put(m, kMoon, 50);
-         Put(m, kMars, 50);
-         Put(m, kPluto, 140);
-       },
-       kAbsent,
-       1.13},
+      {"m6_moon", 6, 0, {0}, {}, {{kMoon, 50}, {kMars, 50}, {kPluto, 140}}, 1.13},
       // Natal Mars is in house index 3. Transiting Pluto on it: 0.5 x 1.3 x 1.3 x 1.3 (index 7 or
       // more) = 1.0985; transiting Sun square it: 0.5 x 1.3 x 0.5 (fast) = 0.325.
-      {"m7_one_house",
-       7,
-       0,
-       {3},
-       {},
-       [](Chart& m) {
-         Put(m, kSun, 10);
-         Put(m, kPluto, 100);
-       },
-       kAbsent,
-       1.4235},
+      {"m7_one_house", 7, 0, {3}, {}, {{kSun, 10}, {kPluto, 100}}, 1.4235},
       // Natal Pluto (house index 6) has no aspect: the same sum, counted once per house.
-      {"m7_counts_per_house",
-       7,
-       0,
-       {3, 6},
-       {},
-       [](Chart& m) {
-         Put(m, kSun, 10);
-         Put(m, kPluto, 100);
-       },
-       kAbsent,
-       2.847},
+      {"m7_counts_per_house", 7, 0, {3, 6}, {}, {{kSun, 10}, {kPluto, 100}}, 2.847},
       // Natal Mars on the directed Ascendant: 16 x 1.3 x 1.5 = 31.2; square the directed MC:
       // 16 x 1.3 = 20.8; no houses needed.
-      {"m8_directed_angles",
-       8,
-       0,
-       {},
-       {kMars},
-       [](Chart& m) {
-         m.cusps[0].Set(100);
-         m.cusps[9].Set(10);
-       },
-       kAbsent,
-       52},
-      {"m8_additional",
-       8,
-       1,
-       {},
-       {kMars},
-       [](Chart& m) {
-         m.cusps[0].Set(100);
-         m.cusps[9].Set(10);
-       },
-       kAbsent,
-       26},
+      {"m8_directed_angles", 8, 0, {}, {kMars}, {{kAsc, 100}, {kMc, 10}}, 52},
+      {"m8_additional", 8, 1, {}, {kMars}, {{kAsc, 100}, {kMc, 10}}, 26},
       // Directed Mars on cusp I (marked): 3 x 1.3 x 1.5 x 1.3 = 7.605; directed Pluto
       // semi-sextile to it, exact: 3 x 0.3 x 1.3 = 1.17.
-      {"m9_directed_to_cusps",
-       9,
-       0,
-       {0},
-       {kMars},
-       [](Chart& m) {
-         Put(m, kMars, 10);
-         Put(m, kPluto, 40);
-       },
-       kAbsent,
-       8.775},
+      {"m9_directed_to_cusps", 9, 0, {0}, {kMars}, {{kMars, 10}, {kPluto, 40}}, 8.775},
       // Directed Sun 3 past natal Mars (wide, side 2): 3.8 x 1.3 x 1.5 x 0.3 = 2.223; directed
       // Moon opposite natal Pluto: 1.6 x 1.3 x 1.5 = 3.12.
-      {"m10_directed_to_rulers",
-       10,
-       0,
-       {0},
-       {},
-       [](Chart& m) {
-         Put(m, kSun, 103);
-         Put(m, kMoon, 20);
-       },
-       kAbsent,
-       5.343},
-      // Life point on cusp I: 5 x 2 x 1.5; 3 before it (wide, side 2): 5 x 2 x 1.5 x 0.8; 3 short
-      // of a square (wide, side 0): 5 x 0.8.
-      {"m11_exact", 11, 0, {0}, {}, none, 10, 15},
-      {"m11_wide", 11, 0, {0}, {}, none, 7, 12},
-      {"m11_short_of_square", 11, 0, {0}, {}, none, 97, 4},
-      {"m11_absent", 11, 0, {0}, {}, none, kAbsent, 0},
+      {"m10_directed_to_rulers", 10, 0, {0}, {}, {{kSun, 103}, {kMoon, 20}}, 5.343},
+      // The life point (the last value) on cusp I: 5 x 2 x 1.5; 3 before it (wide, side 2):
+      // 5 x 2 x 1.5 x 0.8; 3 short of a square (wide, side 0): 5 x 0.8.
+      {"m11_exact", 11, 0, {0}, {}, {}, 15, 10},
+      {"m11_wide", 11, 0, {0}, {}, {}, 12, 7},
+      {"m11_short_of_square", 11, 0, {0}, {}, {}, 4, 97},
+      {"m11_absent", 11, 0, {0}, {}, {}, 0, kAbsent},
       // On natal Mars (ruler of Aries): 10 x 2 x 1.5.
-      {"m12_ruler", 12, 0, {0}, {}, none, 100, 30},
+      {"m12_ruler", 12, 0, {0}, {}, {}, 30, 100},
       // Opposite natal Venus (ruler of Taurus, no second): 10 x 2.
-      {"m12_no_second_ruler", 12, 0, {1}, {}, none, 100, 20},
+      {"m12_no_second_ruler", 12, 0, {1}, {}, {}, 20, 100},
       // On natal Pluto (ruler of Gemini, index 9): 10 x 2 x 1.5 x 1.5.
-      {"m12_slow_ruler", 12, 0, {2}, {}, none, 200, 45},
+      {"m12_slow_ruler", 12, 0, {2}, {}, {}, 45, 200},
       // In house index 3: 8; on natal Mars (house 3), a major conjunction: 14 x 1.5.
-      {"m13_house_and_planet", 13, 0, {3}, {}, none, 100, 29},
-      {"m13_additional", 13, 1, {3}, {}, none, 100, 14.5},
+      {"m13_house_and_planet", 13, 0, {3}, {}, {}, 29, 100},
+      {"m13_additional", 13, 1, {3}, {}, {}, 14.5, 100},
       // Semi-sextile (minor) to Mars from house index 4: neither counts.
-      {"m13_minor_aspect", 13, 0, {3}, {}, none, 130, 0},
+      {"m13_minor_aspect", 13, 0, {3}, {}, {}, 0, 130},
   };
   for (const ScoreCase& c : cases) EXPECT_NEAR(Score(c), c.expected, 1e-9) << c.name;
 }
@@ -293,12 +192,9 @@ TEST(EventScorers, HandComputedScorePerMethod) {
 // A moving chart and life point that give something in every method for an event with houses.
 Chart BusyMovingChart() {
   Chart m = NatalChart();
-  Put(m, kSun, 10, 0.5);
-  Put(m, kMoon, 100, 0.5);
-  Put(m, kMars, 130, 0.5);
-  Put(m, kPluto, 280, 0.01);
-  m.cusps[0].Set(100);
-  m.cusps[9].Set(200);
+  for (const At& at : {At{kSun, 10, 0.5}, At{kMoon, 100, 0.5}, At{kMars, 130, 0.5},
+                       At{kPluto, 280, 0.01}, At{kAsc, 100}, At{kMc, 200}})
+    Put(m, at);
   return m;
 }
 
@@ -402,10 +298,6 @@ TEST(EventScorers, ChecksBeforeARunGiveEachMessageOnce) {
   for (int m = 8; m < kRectMethodCount; ++m) setup.methods[static_cast<std::size_t>(m)] = 2;
   EXPECT_EQ(CheckBeforeRun(setup, names, events, birth).size(), 1u);
 }
-
-}  // namespace
-
-namespace {
 
 // Birth 15 June 1985 08:00 (+3) at 55 N 37 E; the event 15 June 2015.
 Chart RealTrialChart() {
