@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <ostream>
 
-#include "forecast/core/transit_search.h"
 #include "foundation/numbers/angles.h"
+#include "transit_members.h"
 #include "transit_oracle.h"
 
 namespace {
@@ -16,79 +15,53 @@ namespace {
 constexpr double kStart = 2458849.5;  // 2020-01-01 0h UT
 constexpr double kYear = 365.25;
 
+using namespace members;
+
 struct Refusal {
   const char* name;
   double alpha;
-  std::function<TransitResult(const TransitSearchContext&, JdUt, JdUt)> search;
+  Search search;
+  int a, b;
+  double natal = 10.0;
+  double endDays = 10 * kYear;  // after the start
 };
 void PrintTo(const Refusal& r, std::ostream* out) { *out << r.name; }
 
-TransitResult FastPoint(const TransitSearchContext& c, int a, int b, JdUt s, JdUt e) {
-  return FastPointNextTransit(c, a, b, s, e);
-}
-
 const Refusal kRefusals[] = {
-    {"sun_to_moon", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 1, s, e); }},
-    {"sun_to_mercury_as_fast_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 2, s, e); }},
-    {"sun_to_venus_as_fast_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 0, 3, s, e); }},
-    {"white_moon_to_mars", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 4, s, e); }},
-    {"white_moon_to_jupiter_as_fast_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 5, s, e); }},
-    {"white_moon_to_vesta", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 21, 11, s, e); }},
-    {"black_moon_to_saturn_as_fast_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 6, s, e); }},
-    {"black_moon_to_ceres", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 12, s, e); }},
-    {"black_moon_to_white_moon", 0,
-     [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 18, 21, s, e); }},
-    {"mars_as_fast_point", 0, [](auto& c, JdUt s, JdUt e) { return FastPoint(c, 4, 7, s, e); }},
+    {"sun_to_moon", 0, FastPoint, 0, 1},
+    {"sun_to_mercury_as_fast_point", 0, FastPoint, 0, 2},
+    {"sun_to_venus_as_fast_point", 0, FastPoint, 0, 3},
+    {"white_moon_to_mars", 0, FastPoint, 21, 4},
+    {"white_moon_to_jupiter_as_fast_point", 0, FastPoint, 21, 5},
+    {"white_moon_to_vesta", 0, FastPoint, 21, 11},
+    {"black_moon_to_saturn_as_fast_point", 0, FastPoint, 18, 6},
+    {"black_moon_to_ceres", 0, FastPoint, 18, 12},
+    {"black_moon_to_white_moon", 0, FastPoint, 18, 21},
+    {"mars_as_fast_point", 0, FastPoint, 4, 7},
     // Mercury never stands 29 degrees or more from the Sun, Venus never 47 or more.
-    {"sun_mercury_29", 29,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_mercury_331", 331,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_mercury_minus_30", -30,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 2, s, e); }},
-    {"sun_venus_47", 47,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_venus_90", 90,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_venus_313", 313,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 3, s, e); }},
-    {"sun_with_mars_as_inner", 0,
-     [](auto& c, JdUt s, JdUt e) { return Sun2MercuryOrVenusNextTransit(c, 4, s, e); }},
-    {"mercury_venus_90", 90,
-     [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
-    {"mercury_venus_270", 270,
-     [](auto& c, JdUt s, JdUt e) { return Mercury2VenusNextTransit(c, s, e); }},
-    {"mercury_to_sun_ungated", 90,
-     [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 2, 0, s, e); }},
-    {"venus_to_mercury_ungated", 150,
-     [](auto& c, JdUt s, JdUt e) { return MercuryOrVenusNextTransit(c, 3, 2, s, e); }},
-    {"mars_to_venus", 0,
-     [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 3, s, e); }},
-    {"outer_from_mars", 0,
-     [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 4, 6, s, e); }},
-    {"outer_to_itself", 0,
-     [](auto& c, JdUt s, JdUt e) { return OuterPlanetNextTransit(c, 6, 6, s, e); }},
-    {"black_moon_to_uranus_as_lunar_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 18, 7, s, e); }},
-    {"white_moon_to_saturn_as_lunar_point", 0,
-     [](auto& c, JdUt s, JdUt e) { return LunarPointNextTransit(c, 21, 6, s, e); }},
+    {"sun_mercury_29", 29, SunInner, 0, 2},
+    {"sun_mercury_331", 331, SunInner, 0, 2},
+    {"sun_mercury_minus_30", -30, SunInner, 0, 2},
+    {"sun_venus_47", 47, SunInner, 0, 3},
+    {"sun_venus_90", 90, SunInner, 0, 3},
+    {"sun_venus_313", 313, SunInner, 0, 3},
+    {"sun_with_mars_as_inner", 0, SunInner, 0, 4},
+    {"mercury_venus_90", 90, MercuryVenus, 2, 3},
+    {"mercury_venus_270", 270, MercuryVenus, 2, 3},
+    {"mercury_to_sun_ungated", 90, InnerToSlow, 2, 0},
+    {"venus_to_mercury_ungated", 150, InnerToSlow, 3, 2},
+    {"mars_to_venus", 0, MarsToSlow, 4, 3},
+    {"outer_from_mars", 0, Outer, 4, 6},
+    {"outer_to_itself", 0, Outer, 6, 6},
+    {"black_moon_to_uranus_as_lunar_point", 0, LunarPoint, 18, 7},
+    {"white_moon_to_saturn_as_lunar_point", 0, LunarPoint, 21, 6},
     // Absent or impossible input.
-    {"absent_natal_longitude", 0,
-     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, kAbsent, s, e); }},
-    {"absent_natal_longitude_direct", 0,
-     [](auto& c, JdUt s, JdUt e) { return DirectBodyNextTransit(c, 0, kAbsent, s, e); }},
-    {"alpha_not_a_number", std::numeric_limits<double>::infinity(),
-     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 4, 10.0, s, e); }},
-    {"point_without_position", 0,
-     [](auto& c, JdUt s, JdUt e) { return PlanetNextTransit(c, 30, 10.0, s, e); }},
-    {"moving_target_without_position", 0,
-     [](auto& c, JdUt s, JdUt e) { return Mars2PlanetNextTransit(c, 33, s, e); }},
-    {"end_before_start", 0,
-     [](auto& c, JdUt s, JdUt) { return PlanetNextTransit(c, 4, 10.0, s, JdUt{s.days - 1.0}); }},
+    {"absent_natal_longitude", 0, PlanetNatal, 4, -1, kAbsent},
+    {"absent_natal_longitude_direct", 0, DirectNatal, 0, -1, kAbsent},
+    {"alpha_not_a_number", std::numeric_limits<double>::infinity(), PlanetNatal, 4, -1},
+    {"point_without_position", 0, PlanetNatal, 30, -1},
+    {"moving_target_without_position", 0, MarsToSlow, 4, 33},
+    {"end_before_start", 0, PlanetNatal, 4, -1, 10.0, -1.0},
 };
 
 class RefusedSearch : public ::testing::TestWithParam<Refusal> {};
@@ -96,7 +69,8 @@ class RefusedSearch : public ::testing::TestWithParam<Refusal> {};
 TEST_P(RefusedSearch, FindsNothingAndComputesNoPosition) {
   const Refusal& row = GetParam();
   const TransitSearchContext context{oracle::Tables(), row.alpha, 1};
-  const TransitResult r = row.search(context, JdUt{kStart}, JdUt{kStart + 10 * kYear});
+  const TransitResult r =
+      row.search(context, row.a, row.b, row.natal, JdUt{kStart}, JdUt{kStart + row.endDays});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.evaluations, 0);
 }

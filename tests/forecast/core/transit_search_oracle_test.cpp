@@ -10,13 +10,12 @@
 #include <ostream>
 #include <string>
 
-#include "forecast/core/transit_search.h"
+#include "transit_members.h"
 #include "transit_oracle.h"
 
 namespace {
 
-using Search = TransitResult (*)(const TransitSearchContext&, int a, int b, double natal,
-                                 JdUt start, JdUt end);
+using namespace members;
 
 struct Row {
   const char* name;
@@ -36,51 +35,23 @@ constexpr double kArcsec = 1.0 / 3600.0, kMinute = 1.0 / 1440.0, kSecond = 1.0 /
 constexpr LunarVariant kTrue = LunarVariant::True, kMean = LunarVariant::Mean;
 constexpr double kHour = oracle::kHour;
 
-TransitResult Direct(const TransitSearchContext& c, int a, int, double natal, JdUt s, JdUt e) {
-  return DirectBodyNextTransit(c, a, natal, s, e);
-}
-TransitResult Planet(const TransitSearchContext& c, int a, int, double natal, JdUt s, JdUt e) {
-  return PlanetNextTransit(c, a, natal, s, e);
-}
-TransitResult FastPoint(const TransitSearchContext& c, int a, int b, double, JdUt s, JdUt e) {
-  return FastPointNextTransit(c, a, b, s, e);
-}
-TransitResult SunInner(const TransitSearchContext& c, int, int b, double, JdUt s, JdUt e) {
-  return Sun2MercuryOrVenusNextTransit(c, b, s, e);
-}
-TransitResult MercuryVenus(const TransitSearchContext& c, int, int, double, JdUt s, JdUt e) {
-  return Mercury2VenusNextTransit(c, s, e);
-}
-TransitResult InnerToSlow(const TransitSearchContext& c, int a, int b, double, JdUt s, JdUt e) {
-  return MercuryOrVenusNextTransit(c, a, b, s, e);
-}
-TransitResult MarsToSlow(const TransitSearchContext& c, int, int b, double, JdUt s, JdUt e) {
-  return Mars2PlanetNextTransit(c, b, s, e);
-}
-TransitResult Outer(const TransitSearchContext& c, int a, int b, double, JdUt s, JdUt e) {
-  return OuterPlanetNextTransit(c, a, b, s, e);
-}
-TransitResult LunarPoint(const TransitSearchContext& c, int a, int b, double, JdUt s, JdUt e) {
-  return LunarPointNextTransit(c, a, b, s, e);
-}
-
 // Tolerances from the table of the members: 1" for the natal targets; P/1440 degree for the Sun
 // and P/420 for the lunar points against a moving body, with one-minute steps; P/600 degree with
 // P/3600-day steps for the Sun with Mercury or Venus; a bracket of P minutes for Mercury or Venus
 // with a moving body; P/600 degree and P minutes for Mars, the outer planets and the lunar points.
 const Row kRows[] = {
-    {"sun_natal", Direct, 0, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
-    {"moon_natal", Direct, 1, -1, kTrue, 30, oracle::kTenMinutes, kArcsec, kSecond, false},
-    {"true_black_moon_natal", Direct, 18, -1, kTrue, 120, kHour, kArcsec, kSecond, false},
-    {"mean_black_moon_natal", Direct, 18, -1, kMean, 400, kHour, kArcsec, kSecond, false},
-    {"white_moon_natal", Direct, 21, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
-    {"mercury_natal", Planet, 2, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
-    {"venus_natal", Planet, 3, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
-    {"mars_natal", Planet, 4, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
-    {"jupiter_natal", Planet, 5, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
-    {"pluto_natal", Planet, 9, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
-    {"chiron_natal", Planet, 10, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
-    {"true_node_natal", Planet, 16, -1, kTrue, 200, kHour, kArcsec, kSecond, false},
+    {"sun_natal", DirectNatal, 0, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
+    {"moon_natal", DirectNatal, 1, -1, kTrue, 30, oracle::kTenMinutes, kArcsec, kSecond, false},
+    {"true_black_moon_natal", DirectNatal, 18, -1, kTrue, 120, kHour, kArcsec, kSecond, false},
+    {"mean_black_moon_natal", DirectNatal, 18, -1, kMean, 400, kHour, kArcsec, kSecond, false},
+    {"white_moon_natal", DirectNatal, 21, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
+    {"mercury_natal", PlanetNatal, 2, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
+    {"venus_natal", PlanetNatal, 3, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
+    {"mars_natal", PlanetNatal, 4, -1, kTrue, 400, kHour, kArcsec, kSecond, false},
+    {"jupiter_natal", PlanetNatal, 5, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
+    {"pluto_natal", PlanetNatal, 9, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
+    {"chiron_natal", PlanetNatal, 10, -1, kTrue, 300, kHour, kArcsec, kSecond, false},
+    {"true_node_natal", PlanetNatal, 16, -1, kTrue, 200, kHour, kArcsec, kSecond, false},
     {"sun_to_mars", FastPoint, 0, 4, kTrue, 400, kHour, 1.0 / 1440, kMinute, true},
     {"sun_to_saturn", FastPoint, 0, 6, kTrue, 300, kHour, 1.0 / 1440, kMinute, true},
     {"true_black_moon_to_uranus", FastPoint, 18, 7, kTrue, 120, kHour, 1.0 / 420, kMinute, true},
