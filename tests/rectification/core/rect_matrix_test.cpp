@@ -21,52 +21,41 @@
 namespace {
 
 using Block = cfg::RectificationSettings;
+using rect::kProjectByEvents;
+using rect::kProjectByMethods;
 using rect::Matrix2;
 using rect::Matrix3;
 using rect::Matrix3Projected;
-using rect::kProjectByEvents;
-using rect::kProjectByMethods;
-
-TEST(Matrix3, ProjectionOfOnesByMethods) {
-  // A 3 x 2 x 2 matrix of ones by methods: a 3 x 2 table of twos, row sums 4, column sums 6.
-  Matrix3Projected m;
-  ASSERT_TRUE(m.Init(3, 2, 2));
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 2; ++j)
-      for (int k = 0; k < 2; ++k) m.Add(1.0, i, j, k);
-  m.Project(kProjectByMethods);
-  ASSERT_EQ(m.Projected().Rows(), 3);
-  ASSERT_EQ(m.Projected().Columns(), 2);
-  for (int i = 0; i < 3; ++i)
-    for (int k = 0; k < 2; ++k) EXPECT_EQ(m.Projected().Get2(i, k), 2.0);
-  EXPECT_EQ(m.RowSums(), (std::vector<double>{4, 4, 4}));
-  EXPECT_EQ(m.ColumnSums(), (std::vector<double>{6, 6}));
-  EXPECT_EQ(m.Mean(), 4.0);
-}
 
 TEST(Matrix3, ProjectionsSumTheOtherAxis) {
-  // Cell (i, j, k) = 4i + 2j + k + 1, so 1..8 in storage order; sums worked by hand.
+  // 2 trials x 3 events x 2 methods, cell (i, j, k) = 6i + 2j + k + 1, so 1..12 in storage order.
+  // By methods a cell is 18i + 3k + 9, by events 12i + 4j + 3; the total 78 over 2 trials is a
+  // mean of 39.
   Matrix3Projected m;
-  ASSERT_TRUE(m.Init(2, 2, 2));
+  ASSERT_TRUE(m.Init(2, 3, 2));
   for (int i = 0; i < 2; ++i)
-    for (int j = 0; j < 2; ++j)
-      for (int k = 0; k < 2; ++k) m.Add(4 * i + 2 * j + k + 1, i, j, k);
-  m.Add(0.5, 1, 1, 1);  // Add adds: cell (1,1,1) is 8.5
-  m.Add(-0.5, 1, 1, 1);
+    for (int j = 0; j < 3; ++j)
+      for (int k = 0; k < 2; ++k) m.Add(6 * i + 2 * j + k + 1, i, j, k);
+  m.Add(0.5, 1, 2, 1);  // Add adds: cell (1,2,1) is 12.5, then 12 again
+  m.Add(-0.5, 1, 2, 1);
   struct Case {
     char mode;
+    int columns;
     std::vector<double> cells, rowSums, columnSums;
   };
-  for (const Case& c : {Case{kProjectByMethods, {4, 6, 12, 14}, {10, 26}, {16, 20}},
-                        Case{kProjectByEvents, {3, 7, 11, 15}, {10, 26}, {14, 22}}}) {
+  for (const Case& c :
+       {Case{kProjectByMethods, 2, {9, 12, 27, 30}, {21, 57}, {36, 42}},
+        Case{kProjectByEvents, 3, {3, 7, 11, 15, 19, 23}, {21, 57}, {18, 26, 34}}}) {
     m.Project(c.mode);
+    ASSERT_EQ(m.Projected().Rows(), 2) << c.mode;
+    ASSERT_EQ(m.Projected().Columns(), c.columns) << c.mode;
     std::vector<double> cells;
     for (int i = 0; i < 2; ++i)
-      for (int col = 0; col < 2; ++col) cells.push_back(m.Projected().Get2(i, col));
+      for (int col = 0; col < c.columns; ++col) cells.push_back(m.Projected().Get2(i, col));
     EXPECT_EQ(cells, c.cells) << c.mode;
     EXPECT_EQ(m.RowSums(), c.rowSums) << c.mode;
     EXPECT_EQ(m.ColumnSums(), c.columnSums) << c.mode;
-    EXPECT_EQ(m.Mean(), 18.0) << c.mode;
+    EXPECT_EQ(m.Mean(), 39.0) << c.mode;
   }
 }
 
@@ -104,21 +93,21 @@ LifeEventList OneEvent() {
 TEST(RectMatrix, TrialsAreTheWholeMinutesWithTheEnd) {
   struct Case {
     std::array<int, 5> start, end;
-    int trials;   // 0: refused with `message`
+    int trials;  // 0: refused with `message`
     int message;
   };
   const Case cases[] = {
-      {{2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 0}, 1, 0},       // start = end: the start alone
+      {{2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 0}, 1, 0},  // start = end: the start alone
       {{2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 59}, 60, 0},
-      {{2000, 1, 1, 10, 7}, {2000, 1, 1, 12, 7}, 121, 0},     // two hours and the end minute
-      {{2000, 1, 31, 23, 30}, {2000, 2, 1, 0, 30}, 61, 0},    // over midnight and month end
-      {{1999, 12, 31, 23, 59}, {2000, 1, 1, 0, 0}, 2, 0},     // over the year's end
-      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 0}, 2881, 0},     // two days (a leap day)
-      {{-44, 3, 14, 6, 0}, {-44, 3, 14, 7, 0}, 61, 0},        // before Christ
+      {{2000, 1, 1, 10, 7}, {2000, 1, 1, 12, 7}, 121, 0},   // two hours and the end minute
+      {{2000, 1, 31, 23, 30}, {2000, 2, 1, 0, 30}, 61, 0},  // over midnight and month end
+      {{1999, 12, 31, 23, 59}, {2000, 1, 1, 0, 0}, 2, 0},   // over the year's end
+      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 0}, 2881, 0},   // two days (a leap day)
+      {{-44, 3, 14, 6, 0}, {-44, 3, 14, 7, 0}, 61, 0},      // before Christ
       {{2000, 1, 1, 10, 0}, {2000, 1, 1, 9, 59}, 0, 89},
-      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 1}, 0, 90},       // two days and a minute
-      {{0, 1, 1, 10, 0}, {0, 1, 1, 11, 0}, 0, 777},           // no year 0
-      {{2001, 2, 31, 10, 0}, {2001, 3, 1, 10, 0}, 0, 775},    // no 31 February
+      {{2000, 2, 28, 0, 0}, {2000, 3, 1, 0, 1}, 0, 90},     // two days and a minute
+      {{0, 1, 1, 10, 0}, {0, 1, 1, 11, 0}, 0, 777},         // no year 0
+      {{2001, 2, 31, 10, 0}, {2001, 3, 1, 10, 0}, 0, 775},  // no 31 February
       {{2001, 2, 1, 24, 0}, {2001, 2, 2, 10, 0}, 0, 659},
   };
   const Aspectarium none;
