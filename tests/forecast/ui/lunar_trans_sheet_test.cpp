@@ -12,8 +12,6 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 #include "astro/aspects/aspectarium.h"
@@ -185,20 +183,17 @@ TEST_F(LunarSheet, TheDisplayPageServesTheOtherBlocks) {
   EXPECT_DOUBLE_EQ(v.screenLineSpacing, 1.15);
   EXPECT_EQ(v.printColumns, 20);
 
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    Answer(
-        [demo](DLunarTrans& calc, DLunarTransInterf& display) {
-          std::filesystem::create_directories(demo);
-          calc.window()->resize(760, 620);
-          display.window()->resize(760, 620);
-          calc.window()->show();
-          EXPECT_TRUE(platform::SaveWidgetScreenshot(
-                          *calc.window(), std::filesystem::path(demo) / "lunar_trans_sheet.png")
-                          .ok());
-        },
-        false);
-    RunLunarTransSheet(config_, systems_, transit_);
-  }
+  // The sheet as the user meets it, for a person to look at.
+  testing_support::TempFolder folder;
+  Answer(
+      [&](DLunarTrans& calc, DLunarTransInterf&) {
+        calc.window()->resize(760, 620);
+        calc.window()->show();
+        EXPECT_TRUE(platform::SaveWidgetScreenshot(*calc.window(), folder / "sheet.png").ok());
+      },
+      false);
+  EXPECT_FALSE(RunLunarTransSheet(config_, systems_, transit_));
+  testing_support::ShowToPerson(folder / "sheet.png", "lunar_trans_sheet");
 }
 
 }  // namespace
