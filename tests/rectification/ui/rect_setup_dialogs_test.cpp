@@ -11,9 +11,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
@@ -127,7 +126,8 @@ TEST_F(RectSetup, ARefusedSheetIsShownAgainThenStored) {
     page.SystemBox(RectConfPage::kTransits)->setEditText(QStringLiteral("NOSUCH"));
   });
   AnswerSheet([](DRectConf&) {});  // the replaced name stands now
-  EXPECT_TRUE(RunRectificationSheet(config_, systems_, files_, chart_.definition.sources[0].moment));
+  EXPECT_TRUE(
+      RunRectificationSheet(config_, systems_, files_, chart_.definition.sources[0].moment));
   EXPECT_TRUE(prompts_.WasShown(kMsgIntervalTooLong));
   EXPECT_TRUE(prompts_.WasShown(kMsgSystemNotFound));
   EXPECT_EQ(reopenedMinute, 1);
@@ -139,9 +139,7 @@ TEST_F(RectSetup, ARefusedSheetIsShownAgainThenStored) {
 
 TEST_F(RectSetup, TheCommandComputesTheMatrixAndReportsTheBestTimes) {
   ASSERT_TRUE(events_.Add("move", 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN").ok());
-  AnswerSheet([](DRectConf& page) {
-    Interval(page, {1985, 6, 15, 8, 0}, {1985, 6, 15, 8, 2});
-  });
+  AnswerSheet([](DRectConf& page) { Interval(page, {1985, 6, 15, 8, 0}, {1985, 6, 15, 8, 2}); });
   const std::unique_ptr<RectMatrix> matrix =
       RunRectificationByEvents(chart_, config_, systems_, files_);
   ASSERT_NE(matrix, nullptr);
@@ -163,17 +161,18 @@ TEST_F(RectSetup, PagesArePicturedForALook) {
   methods.DoDataExchange(false);
   EXPECT_EQ(methods.Row(4)->checkedId(), 0);
   EXPECT_FALSE(methods.Row(14)->button(0)->isVisibleTo(&methods));
-  const char* demo = std::getenv("VELM_DEMO_DIR");
-  if (demo == nullptr || *demo == '\0') return;
+  // The two pages with their glyphs, for a person to look at.
   static platform::GlyphSet glyphSet;
   ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
   platform::InstallGlyphs(&glyphSet);
   conf.resize(900, 560);
   methods.resize(600, 560);
-  EXPECT_TRUE(conf.grab().save(QString::fromStdString((std::filesystem::path(demo) /
-                                                       "rect_conf_page.png").string())));
-  EXPECT_TRUE(methods.grab().save(QString::fromStdString((std::filesystem::path(demo) /
-                                                          "rect_methods_page.png").string())));
+  for (const auto& [page, name] : {std::pair<QWidget*, std::string>{&conf, "rect_conf_page"},
+                                   {&methods, "rect_methods_page"}}) {
+    const auto file = folder_ / (name + ".png");
+    EXPECT_TRUE(page->grab().save(QString::fromStdString(file.string()))) << name;
+    testing_support::ShowToPerson(file, name);
+  }
 }
 
 TEST_F(RectSetup, ChooseChartStartsWithEveryChart) {
