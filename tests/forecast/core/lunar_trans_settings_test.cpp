@@ -180,13 +180,17 @@ TEST(ListDisplaySettings, EachKindEditsItsOwnConfigurationBlock) {
   EXPECT_EQ(&DisplayBlockOf(c, DisplayBlock::kPlanetTransits), &c.transit);
 }
 
-// Spacings in thousandths are rounded: truncating 1.15 x 1000 (1149.999...) would give 1149. (The
-// display page's test sees 1.15 reach the lunar block as 1150.)
+// Spacings in thousandths are rounded: truncating 1.15 x 1000 (1149.999...) would give 1149.
 TEST(ListDisplaySettings, SpacingsInThousandthsAreRounded) {
   const std::pair<double, int> rows[] = {{1.15, 1150},  {1.5, 1500},   {0.1, 100},
                                          {2.999, 2999}, {20.0, 20000}, {1.0004, 1000}};
   for (const auto& [spacing, stored] : rows)
     EXPECT_EQ(SpacingToThousandths(spacing), stored) << spacing;
+  cfg::ByteBlock block(LunarTransSettings::kSize);
+  WriteDisplaySettings(DisplayBlock::kLunarTransits, {100, 1.15, 1, 0, 100, 1.15}, block);
+  const LunarTransSettings s = LunarTransSettings::FromBlock(block);
+  EXPECT_EQ(s.screenLineSpacing, 1150);
+  EXPECT_EQ(s.printLineSpacing, 1150);
 }
 
 TEST(ListDisplaySettings, ValuesOutsideTheirRangesAreBroughtIn) {
