@@ -58,10 +58,11 @@ double SeparationRate(const Pair& pair, double jdUt) {
   return At(pair.body, jdUt, pair.variant).speed - target;
 }
 
-std::vector<double> Crossings(const Pair& pair, double start, double limit, double grid) {
+std::vector<double> Crossings(const Pair& pair, double start, double limit, double grid,
+                              bool firstOnly) {
   std::vector<double> found;
   double t = start, s = Separation(pair, t);
-  while (t < limit) {
+  while (t < limit && !(firstOnly && !found.empty())) {
     const double next = std::min(limit, t + grid);
     const double sNext = Separation(pair, next);
     if (Crosses(s, sNext)) found.push_back(Bisect(pair, t, s, next));
@@ -72,15 +73,8 @@ std::vector<double> Crossings(const Pair& pair, double start, double limit, doub
 }
 
 std::optional<double> FirstCrossing(const Pair& pair, double start, double limit, double grid) {
-  double t = start, s = Separation(pair, t);
-  while (t < limit) {
-    const double next = std::min(limit, t + grid);
-    const double sNext = Separation(pair, next);
-    if (Crosses(s, sNext)) return Bisect(pair, t, s, next);
-    t = next;
-    s = sNext;
-  }
-  return std::nullopt;
+  const std::vector<double> first = Crossings(pair, start, limit, grid, true);
+  return first.empty() ? std::nullopt : std::optional<double>(first.front());
 }
 
 }  // namespace oracle

@@ -32,7 +32,8 @@ double Separation(const Pair& pair, double jdUt);
 double SeparationRate(const Pair& pair, double jdUt);
 // The first crossing after `start` and not after `limit` (Julian days of UT), or none.
 std::optional<double> FirstCrossing(const Pair& pair, double start, double limit, double grid);
-// Every crossing within (start, limit].
-std::vector<double> Crossings(const Pair& pair, double start, double limit, double grid);
+// Every crossing within (start, limit], or only the first.
+std::vector<double> Crossings(const Pair& pair, double start, double limit, double grid,
+                              bool firstOnly = false);
 
 }  // namespace oracle
