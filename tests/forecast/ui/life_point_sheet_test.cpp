@@ -11,46 +11,24 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
-#include <functional>
 
-#include "astro/aspects/aspectarium.h"
 #include "astro/lifepoint/life_point_all.h"
 #include "forecast/core/list_display_settings.h"
-#include "forecast/ui/lunar_trans_pages.h"
-#include "foundation/config/configuration.h"
 #include "foundation/datetime/super_source.h"
 #include "platform/qt/qt_text.h"
-#include "support/test_support.h"
+#include "sheet_test.h"
 
 namespace {
 
-class LifePointSheetTest : public ::testing::Test {
+class LifePointSheetTest : public SheetTest<LifePointSheet, DLPConf> {
  protected:
   void SetUp() override {
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
-    systems_.LoadAll(testing_support::SourceDir() / "data");
-    ASSERT_GT(systems_.Count(), 0);
+    ASSERT_NO_FATAL_FAILURE(SheetTest::SetUp());
     ASSERT_TRUE(types_.Parse("3\nHDAHfirst\nSDAHsecond\nSRAHthird\n").ok());
-  }
-  void TearDown() override { platform::ModalDriver::Clear(); }
-
-  static void Answer(std::function<void(LifePointSheet&, DLPConf&, DLunarTransInterf&)> fill,
-                     bool ok = true) {
-    platform::ModalDriver::Expect<LifePointSheet>([fill, ok](LifePointSheet& sheet) {
-      auto& calculation = *static_cast<DLPConf*>(sheet.Page(0));
-      auto& display = *static_cast<DLunarTransInterf*>(sheet.Page(1));
-      fill(sheet, calculation, display);
-      if (!ok) return platform::kIdCancel;
-      return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
-    });
   }
   LifePointSettings Stored() const { return LifePointSettings::FromBlock(config_.lifePoint); }
 
-  Configuration config_;
-  Aspectarium systems_;
   LifePointAll types_;
-  testing_support::ScriptedPrompter prompts_;
 };
 
 TEST_F(LifePointSheetTest, OpensOnTheFirstTypeWhenTheStoredIndexIsPastTheTypes) {
@@ -61,8 +39,8 @@ TEST_F(LifePointSheetTest, OpensOnTheFirstTypeWhenTheStoredIndexIsPastTheTypes) 
   int shownType = -1;
   bool thisChartEnabled = true;
   Answer(
-      [&](LifePointSheet& sheet, DLPConf& page, DLunarTransInterf& display) {
-        title = sheet.windowTitle();
+      [&](DLPConf& page, DLunarTransInterf& display) {
+        title = page.window()->windowTitle();
         shownType = page.TypeBox()->currentIndex();
         thisChartEnabled = page.ChartGroup()->button(1)->isEnabled();
         EXPECT_EQ(display.Kind(), DisplayBlock::kLifePoint);
@@ -77,7 +55,7 @@ TEST_F(LifePointSheetTest, OpensOnTheFirstTypeWhenTheStoredIndexIsPastTheTypes) 
 
 TEST_F(LifePointSheetTest, OkWritesBothPagesIntoTheLifePointBlock) {
   bool thisChartEnabled = false;
-  Answer([&](LifePointSheet&, DLPConf& page, DLunarTransInterf& display) {
+  Answer([&](DLPConf& page, DLunarTransInterf& display) {
     thisChartEnabled = page.ChartGroup()->button(1)->isEnabled();
     page.TypeBox()->setCurrentIndex(2);
     page.SystemBox()->setCurrentText(QStringLiteral("ABC   "));

@@ -12,42 +12,21 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <array>
-#include <functional>
 
-#include "astro/aspects/aspectarium.h"
-#include "forecast/ui/lunar_trans_pages.h"
-#include "foundation/config/configuration.h"
 #include "foundation/datetime/super_source.h"
 #include "platform/qt/page_output.h"
+#include "sheet_test.h"
 #include "support/test_support.h"
 
 namespace {
 
-using testing_support::ScriptedPrompter;
-
-class LunarSheet : public ::testing::Test {
+class LunarSheet : public SheetTest<LunarTransSheet, DLunarTrans> {
  protected:
   void SetUp() override {
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
-    systems_.LoadAll(testing_support::SourceDir() / "data");
-    ASSERT_GT(systems_.Count(), 0);
+    ASSERT_NO_FATAL_FAILURE(SheetTest::SetUp());
     transit_.aspectSystem = systems_.GetSystem(0).GetName();
     transit_.dailyArc = 12.0;
     transit_.natalTargetAllowed = true;
-  }
-  void TearDown() override { platform::ModalDriver::Clear(); }
-
-  // The next sheet is answered by `fill` on its pages, then OK (as the OK button does: the
-  // pages' exchange first) or Cancel.
-  static void Answer(std::function<void(DLunarTrans&, DLunarTransInterf&)> fill, bool ok = true) {
-    platform::ModalDriver::Expect<LunarTransSheet>([fill, ok](LunarTransSheet& sheet) {
-      auto& calculation = *static_cast<DLunarTrans*>(sheet.Page(0));
-      auto& display = *static_cast<DLunarTransInterf*>(sheet.Page(1));
-      fill(calculation, display);
-      if (!ok) return platform::kIdCancel;
-      return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
-    });
   }
   static void Period(DLunarTrans& page, int daysBefore, int daysAfter) {
     page.PeriodGroup()->button(0)->click();
@@ -58,10 +37,7 @@ class LunarSheet : public ::testing::Test {
   }
   LunarTransSettings Stored() const { return LunarTransSettings::FromBlock(config_.lunarTransit); }
 
-  Configuration config_;
-  Aspectarium systems_;
   LunarTransChartInput transit_;
-  ScriptedPrompter prompts_;
 };
 
 TEST_F(LunarSheet, ATooLongPeriodShowsTheSheetAgainWithTheValuesEntered) {
