@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/aspects/aspectarium.h"
@@ -90,26 +91,12 @@ TEST(LifePointSettingsBlock, RoundTripsByteForByteAndValueForValue) {
   cfg::ByteBlock block(P::kSize);
   LifePointSettings s;
   s.aspectSystemName = "ABCDEFGHIJK";
-  s.houseTargets = 4;
-  s.pointTargets = 2;
-  s.withNodes = 1;
-  s.withIngresses = 1;
-  s.aspectChoice = 2;
-  s.exact = 1;
-  s.entering = 1;
-  s.leaving = 1;
-  s.orbMode = 1;
-  s.planetOrbGroup = 3;
-  s.houseOrbGroup = 4;
-  s.toThisChart = 1;
-  s.typeIndex = 2;
-  s.beginAge = -150;
-  s.interval = 1500;
-  s.printInterval = 1250;
-  s.fontSize = 120;
-  s.printFontSize = 90;
-  s.maxColumns = 4;
-  s.printOrder = 1;
+  std::tie(s.houseTargets, s.pointTargets, s.withNodes, s.withIngresses, s.aspectChoice, s.exact,
+           s.entering, s.leaving, s.orbMode, s.toThisChart) =
+      std::make_tuple(4, 2, 1, 1, 2, 1, 1, 1, 1, 1);
+  std::tie(s.planetOrbGroup, s.houseOrbGroup, s.typeIndex, s.beginAge, s.interval, s.printInterval,
+           s.fontSize, s.printFontSize, s.maxColumns, s.printOrder) =
+      std::make_tuple(3, 4, 2, -150, 1500, 1250, 120, 90, 4, 1);
   s.ToBlock(block);
   EXPECT_EQ(LifePointSettings::FromBlock(block), s);
   // Written again, the block is the same bytes; the configuration's defaults too.
