@@ -184,15 +184,9 @@ TEST_F(RectSetup, ChooseChartStartsWithEveryChart) {
   EXPECT_EQ(dialog.show, (std::array<bool, 4>{true, false, true, true}));
 }
 
-}  // namespace
-
-namespace {
-
 // The member chooser answers with a 'Y'/'N' string over its own entries: the event takes the
 // points and houses it can name, and a cancelled choice leaves the marks as they were.
-TEST(RectMembers, TheMemberChooserSetsTheMarksOfTheEvent) {
-  platform::ModalDriver::Clear();
-  platform::ModalDriver::SetStrict(true);
+TEST_F(RectSetup, TheMemberChooserSetsTheMarksOfTheEvent) {
   std::string planets(30, 'N');
   planets[4] = 'Y';
   platform::ModalDriver::Expect<DPlanHouseSelect>([](DPlanHouseSelect& d) {
@@ -211,7 +205,6 @@ TEST(RectMembers, TheMemberChooserSetsTheMarksOfTheEvent) {
   });
   EXPECT_FALSE(ChooseRectMembers(1, houses, nullptr));
   EXPECT_EQ(houses, std::string(12, 'N'));
-  platform::ModalDriver::Clear();
 }
 
 }  // namespace
