@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "astro/aspects/aspectarium.h"
 #include "support/test_support.h"
 
@@ -115,23 +117,12 @@ TEST(LunarTransPage, EnablingFollowsPeriodKindAndOrbChoice) {
 
 TEST(LunarTransPage, DamagedValuesOpenInsideTheirRanges) {
   LunarTransSettings s;
-  s.planets = 9;
-  s.houses = -1;
-  s.yearsBefore = 500;
-  s.daysAfter = -4;
-  s.signs = 0;
-  s.houseOrbGroup = 77;
-  s.planetOrbGroup = 0;
-  s.aspects = 3;
+  std::tie(s.planets, s.houses, s.yearsBefore, s.daysAfter, s.signs, s.houseOrbGroup,
+           s.planetOrbGroup, s.aspects) = std::make_tuple(9, -1, 500, -4, 0, 77, 0, 3);
   const LunarTransSettings v = LunarTransPage(s, LunarTransChartInput{}).Values();
-  EXPECT_EQ(v.planets, 1);
-  EXPECT_EQ(v.houses, 3);
-  EXPECT_EQ(v.yearsBefore, 30);
-  EXPECT_EQ(v.daysAfter, 0);
-  EXPECT_EQ(v.signs, 1);
-  EXPECT_EQ(v.houseOrbGroup, 5);
-  EXPECT_EQ(v.planetOrbGroup, 1);
-  EXPECT_EQ(v.aspects, 1);
+  EXPECT_EQ(std::tie(v.planets, v.houses, v.yearsBefore, v.daysAfter, v.signs, v.houseOrbGroup,
+                     v.planetOrbGroup, v.aspects),
+            std::make_tuple(1, 3, 30, 0, 1, 5, 1, 1));
 }
 
 TEST(LunarTransPage, TheSheetOpensOnTheChartsAspectSystem) {

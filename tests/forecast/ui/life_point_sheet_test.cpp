@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
+#include <tuple>
 
 #include "astro/lifepoint/life_point_all.h"
 #include "forecast/core/list_display_settings.h"
@@ -76,15 +77,9 @@ TEST_F(LifePointSheetTest, OkWritesBothPagesIntoTheLifePointBlock) {
   const LifePointSettings s = Stored();
   EXPECT_EQ(s.typeIndex, 2);
   EXPECT_EQ(s.aspectSystemName, "ABC");
-  EXPECT_EQ(s.toThisChart, 1);
-  EXPECT_EQ(s.pointTargets, 3);
-  EXPECT_EQ(s.houseTargets, 4);
-  EXPECT_EQ(s.aspectChoice, 2);
-  EXPECT_EQ(s.orbMode, 1);
-  EXPECT_EQ(s.withNodes, 1);
-  EXPECT_EQ(s.leaving, 1);
-  EXPECT_EQ(s.houseOrbGroup, 4);
-  EXPECT_EQ(s.beginAge, -12);
+  EXPECT_EQ(std::tie(s.toThisChart, s.pointTargets, s.houseTargets, s.aspectChoice, s.orbMode,
+                     s.withNodes, s.leaving, s.houseOrbGroup, s.beginAge),
+            std::make_tuple(1, 3, 4, 2, 1, 1, 1, 4, -12));
   EXPECT_EQ(s.interval, 1500);
   EXPECT_EQ(s.maxColumns, 5);
   EXPECT_TRUE(prompts_.shown.empty());

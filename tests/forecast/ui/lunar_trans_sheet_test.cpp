@@ -12,6 +12,7 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <array>
+#include <tuple>
 
 #include "foundation/datetime/super_source.h"
 #include "platform/qt/page_output.h"
@@ -137,13 +138,9 @@ TEST_F(LunarSheet, TheDisplayPageStoresSpacingsInThousandths) {
   });
   EXPECT_TRUE(RunLunarTransSheet(config_, systems_, transit_));
   const LunarTransSettings s = Stored();
-  EXPECT_EQ(s.screenLineSpacing, 1150);
-  EXPECT_EQ(s.printLineSpacing, 1500);
-  EXPECT_EQ(s.printColumns, 4);
-  EXPECT_EQ(s.printOrder, 1);
-  EXPECT_EQ(s.printFontSize, 2400);
-  EXPECT_EQ(s.screenFontSize, 110);
-  EXPECT_EQ(s.daysBefore, 5);
+  EXPECT_EQ(std::tie(s.screenLineSpacing, s.printLineSpacing, s.printColumns, s.printOrder,
+                     s.printFontSize, s.screenFontSize, s.daysBefore),
+            std::make_tuple(1150, 1500, 4, 1, 2400, 110, 5));
 }
 
 // The same page over the planet-transit block keeps the spacings as they are typed.
