@@ -3,82 +3,32 @@
 // made once before a run.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <optional>
 
-#include "astro/aspects/aspectarium.h"
-#include "astro/chart/chart.h"
-#include "conditions/core/cfunc.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
+#include "conditions/condition_test_support.h"
 #include "foundation/messages/messages.h"
-#include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
 
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
+using condition_test::LineCase;
+using condition_test::MakeAspect;
+using condition_test::MakeChart;
 
-// A chart with the given points (others absent) and houses every 30 degrees from `firstCusp`.
-Chart MakeChart(std::initializer_list<std::pair<int, double>> points, double firstCusp = 0.0) {
-  Chart chart;
-  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
-  for (const auto& [i, lon] : points) chart.points[static_cast<std::size_t>(i)].longitude.Set(lon);
-  for (int h = 0; h < 12; ++h)
-    chart.cusps[static_cast<std::size_t>(h)].Set(std::fmod(firstCusp + 30.0 * h, 360.0));
-  return chart;
-}
-
-class ConditionEvaluation : public ::testing::Test {
+class ConditionEvaluation : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
+    ConditionSetTest::SetUp();
     // System "T": conjunction, opposition, square; orbs of classes 1..5: 10, 8, 6, 4, 2.
-    AspectSystem t("T", folder_.Path() / SystemFileName("T"));
-    std::vector<Aspect> aspects;
-    for (const double angle : {0.0, 180.0, 90.0}) {
-      Aspect a;
-      a.angle = angle;
-      a.orbs = {10, 8, 6, 4, 2, 1};
-      a.type = angle == 0.0 ? 0 : 1;
-      a.abbreviation = "a";
-      aspects.push_back(a);
-    }
-    t.SetAspects(aspects);
-    ASSERT_TRUE(t.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    ASSERT_NE(aspects_.FindSystem("T"), nullptr);
-    set_.SetEnvironment(&config_, &aspects_);
+    const std::array<double, 6> orbs = {10, 8, 6, 4, 2, 1};
+    AddSystem("T", {MakeAspect(0, orbs), MakeAspect(180, orbs, 1), MakeAspect(90, orbs, 1)});
     AddGroup('P', "A", {0, 1});
     AddGroup('P', "B", {4, 5});
     AddGroup('P', "Nothing", {});
     AddGroup('H', "Angles", {0, 3});
   }
-  void TearDown() override { GetSettings().SetFolder({}); }
-
-  void AddGroup(char kind, const std::string& name, std::vector<int> members) {
-    GroupRecord g;
-    g.name = name;
-    g.count = static_cast<std::int16_t>(members.size());
-    for (std::size_t i = 0; i < members.size(); ++i)
-      g.members[i] = static_cast<std::uint8_t>(members[i]);
-    ASSERT_GE(set_.groups.AddGroup(kind, g), 0);
-  }
-  // Makes `line` the only condition of the set (a synastry set for kinds 100 and 101).
-  void Use(const std::string& line) {
-    set_.synastry = line.rfind("1 + 10", 0) == 0;
-    const ConditionListRead read = set_.ParseFuncs(Cp1251(line), CFunc::kCapacity);
-    ASSERT_EQ(read.count, 1) << line;
-  }
   void SetOrbClass(int point, char digit) {
     config_.objectStrings[Configuration::kOrbString][static_cast<std::size_t>(point)] = digit;
   }
-
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
 };
 
 // A conjunction by the own orb 1:00 between the first object (text 1) and the second (text 2).
@@ -87,82 +37,65 @@ std::string Conj(int kind, int a, int b, const std::string& labels) {
          " 1001 " + labels + " T 0 0 0 0 1 0 0 0 0 0 0";
 }
 
-TEST_F(ConditionEvaluation, QuantifiersOfAspectsOnOneChart) {
-  // A = {Sun, Moon}, B = {Mars, Jupiter}; a member's pairs held: all, some or none.
+TEST_F(ConditionEvaluation, QuantifiersOfAspectsOnOneChartAndBetweenTwo) {
+  // A = {Sun, Moon}, B = {Mars, Jupiter}; a member's pairs held: all, some or none. Rows with a
+  // second chart take A from the first chart and B from the second.
   struct Row {
     const char* name;
-    Chart chart;
+    Chart first;
+    std::optional<Chart> second;
     std::array<int, 4> expected;  // each-each, each-one, one-each, one-one
   };
   const Row rows[] = {
       // Sun: Mars only (some); Moon: none.
-      {"some_and_none", MakeChart({{0, 10}, {1, 100}, {4, 10.5}, {5, 200}}), {0, 0, 0, 1}},
+      {"some_and_none", MakeChart({{0, 10}, {1, 100}, {4, 10.5}, {5, 200}}), {}, {0, 0, 0, 1}},
       // Sun: Mars only; Moon: Mars only.
-      {"some_and_some", MakeChart({{0, 10}, {1, 10.2}, {4, 10.5}, {5, 200}}), {0, 1, 0, 1}},
+      {"some_and_some", MakeChart({{0, 10}, {1, 10.2}, {4, 10.5}, {5, 200}}), {}, {0, 1, 0, 1}},
       // Sun: both; Moon: none.
-      {"all_and_none", MakeChart({{0, 10}, {1, 100}, {4, 10.5}, {5, 9.5}}), {0, 0, 1, 1}},
+      {"all_and_none", MakeChart({{0, 10}, {1, 100}, {4, 10.5}, {5, 9.5}}), {}, {0, 0, 1, 1}},
       // Sun: both; Moon: both.
-      {"all_and_all", MakeChart({{0, 10}, {1, 10.2}, {4, 10.5}, {5, 9.5}}), {1, 1, 1, 1}},
+      {"all_and_all", MakeChart({{0, 10}, {1, 10.2}, {4, 10.5}, {5, 9.5}}), {}, {1, 1, 1, 1}},
       // The Moon absent: its pairs fail, never match.
-      {"absent_member", MakeChart({{0, 10}, {4, 10.5}, {5, 9.5}}), {0, 0, 1, 1}},
-  };
-  const std::string labels[4] = {"A[каждая] B[каждая]", "A[каждая] B[одна_из]",
-                                 "A[одна_из] B[каждая]", "A[одна_из] B[одна_из]"};
-  const int codes[4][2] = {{501, 501}, {501, 500}, {500, 501}, {500, 500}};
-  for (const Row& row : rows)
-    for (int q = 0; q < 4; ++q) {
-      Use(Conj(0, codes[q][0], codes[q][1], labels[q]));
-      EXPECT_EQ(set_.QueryConditionEvaluate(row.chart, 0, -1),
-                row.expected[static_cast<std::size_t>(q)])
-          << row.name << " " << labels[q];
-    }
-  // An empty first group: each holds, one-of does not.
-  const Chart any = MakeChart({{4, 1}});
-  Use(Conj(0, 501, 4, "Nothing[каждая] \x03"));
-  EXPECT_EQ(set_.QueryConditionEvaluate(any, 0, -1), 1);
-  Use(Conj(0, 500, 4, "Nothing[одна_из] \x03"));
-  EXPECT_EQ(set_.QueryConditionEvaluate(any, 0, -1), 0);
-}
-
-TEST_F(ConditionEvaluation, QuantifiersOfAspectsBetweenTwoCharts) {
-  struct Row {
-    const char* name;
-    Chart first, second;
-    std::array<int, 4> expected;  // each-each, each-one, one-each, one-one
-  };
-  const Row rows[] = {
-      // Mars conjoins both lights, Jupiter neither.
-      {"one_b_with_every_a",
+      {"absent_member", MakeChart({{0, 10}, {4, 10.5}, {5, 9.5}}), {}, {0, 0, 1, 1}},
+      // Two charts: Mars conjoins both lights, Jupiter neither.
+      {"pair_one_b_with_every_a",
        MakeChart({{0, 10}, {1, 10.5}}),
        MakeChart({{4, 10.2}, {5, 200}}),
        {0, 1, 0, 1}},
       // The Sun conjoins both, the Moon neither.
-      {"one_a_with_every_b",
+      {"pair_one_a_with_every_b",
        MakeChart({{0, 10}, {1, 100}}),
        MakeChart({{4, 10.2}, {5, 9.8}}),
        {0, 0, 1, 1}},
-      {"every_pair",
+      {"pair_every_pair",
        MakeChart({{0, 10}, {1, 10.5}}),
        MakeChart({{4, 10.2}, {5, 9.8}}),
        {1, 1, 1, 1}},
-      {"no_pair", MakeChart({{0, 10}, {1, 100}}), MakeChart({{4, 50}, {5, 200}}), {0, 0, 0, 0}},
+      {"pair_no_pair",
+       MakeChart({{0, 10}, {1, 100}}),
+       MakeChart({{4, 50}, {5, 200}}),
+       {0, 0, 0, 0}},
   };
   const std::string labels[4] = {"A[каждая] B[каждая]", "A[каждая] B[одна_из]",
                                  "A[одна_из] B[каждая]", "A[одна_из] B[одна_из]"};
   const int codes[4][2] = {{501, 501}, {501, 500}, {500, 501}, {500, 500}};
   for (const Row& row : rows)
     for (int q = 0; q < 4; ++q) {
-      Use(Conj(100, codes[q][0], codes[q][1], labels[q]));
-      EXPECT_EQ(set_.QueryConditionEvaluatePair(row.first, row.second, 0),
-                row.expected[static_cast<std::size_t>(q)])
-          << row.name << " " << labels[q];
+      SCOPED_TRACE(std::string(row.name) + " " + labels[q]);
+      Use(Conj(row.second ? 100 : 0, codes[q][0], codes[q][1], labels[q]));
+      EXPECT_EQ(row.second ? set_.QueryConditionEvaluatePair(row.first, *row.second, 0)
+                           : set_.QueryConditionEvaluate(row.first, 0, -1),
+                row.expected[static_cast<std::size_t>(q)]);
     }
+  // An empty first group: each holds, one-of does not.
+  const Chart any = MakeChart({{4, 1}});
+  EXPECT_EQ(Decide(Conj(0, 501, 4, "Nothing[каждая] \x03"), any), 1);
+  EXPECT_EQ(Decide(Conj(0, 500, 4, "Nothing[одна_из] \x03"), any), 0);
   // Between two charts a point is not skipped against itself.
   const Chart chart = MakeChart({{0, 10}});
   Use(Conj(100, 0, 0, "\x03 \x03"));
   EXPECT_EQ(set_.QueryConditionEvaluatePair(chart, chart, 0), 1);
-  Use(Conj(0, 0, 0, "\x03 \x03"));
-  EXPECT_EQ(set_.QueryConditionEvaluate(chart, 0, -1), 0);
+  EXPECT_EQ(Decide(Conj(0, 0, 0, "\x03 \x03"), chart), 0);
 }
 
 TEST_F(ConditionEvaluation, OwnOrbAndAbsentPositions) {
@@ -183,10 +116,7 @@ TEST_F(ConditionEvaluation, OwnOrbAndAbsentPositions) {
       {wide, MakeChart({{0, 10}, {1, 300}}), 1},
       {wide, MakeChart({{0, 10}}), 0},
   };
-  for (const Row& row : rows) {
-    Use(row.line);
-    EXPECT_EQ(set_.QueryConditionEvaluate(row.chart, 0, -1), row.expected) << row.line;
-  }
+  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, row.chart), row.expected) << row.line;
 }
 
 TEST_F(ConditionEvaluation, OrbClassesOfPairs) {
@@ -229,21 +159,13 @@ TEST_F(ConditionEvaluation, OrbClassesOfPairs) {
       {"missing_system", "1 + 0 0 1 0 \x03 \x03 NONE 0 0 0 1 0 0 0 1 1 0 0",
        MakeChart({{0, 10}, {1, 10}}), 0},
   };
-  for (const Row& row : rows) {
-    Use(row.line);
-    EXPECT_EQ(set_.QueryConditionEvaluate(row.chart, 0, -1), row.expected) << row.name;
-  }
+  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, row.chart), row.expected) << row.name;
 }
 
 TEST_F(ConditionEvaluation, InBetweenTwoCharts) {
   const Chart first = MakeChart({{0, 10}, {1, 100}}, 0);  // Sun house 1, Moon house 4 of second
   const Chart second = MakeChart({{0, 15}, {1, 20}}, 0);
-  struct Row {
-    const char* name;
-    std::string line;
-    int expected;
-  };
-  const Row rows[] = {
+  const LineCase rows[] = {
       {"each_in_house_1", "1 + 101 501 200 0 A[каждая] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", 0},
       {"one_of_in_house_1", "1 + 101 500 200 0 A[одна_из] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", 1},
       // w11 = 1: the second chart's lights in the first chart's houses.
@@ -256,7 +178,7 @@ TEST_F(ConditionEvaluation, InBetweenTwoCharts) {
       {"cusp", "1 + 101 203 203 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", 1},
       {"missing_place_group", "1 + 101 0 504 0 \x03 Gone[один_из] \x03 0 0 0 0 0 0 0 0 0 0 0", -1},
   };
-  for (const Row& row : rows) {
+  for (const LineCase& row : rows) {
     Use(row.line);
     EXPECT_EQ(set_.QueryConditionEvaluatePair(first, second, 0), row.expected) << row.name;
   }
@@ -264,12 +186,7 @@ TEST_F(ConditionEvaluation, InBetweenTwoCharts) {
 
 TEST_F(ConditionEvaluation, MissingGroupsGiveErrorOrNoAsThePlaceSays) {
   const Chart chart = MakeChart({{0, 10}});
-  struct Row {
-    const char* name;
-    std::string line;
-    int expected;
-  };
-  const Row rows[] = {
+  const LineCase rows[] = {
       {"asp_first", "1 + 0 501 0 1001 Gone[каждая] \x03 T 0 0 0 0 1 0 0 0 0 0 0", -1},
       {"asp_second", "1 + 0 0 500 1001 \x03 Gone[одна_из] T 0 0 0 0 1 0 0 0 0 0 0", -1},
       {"in_first", "1 + 1 501 100 0 Gone[каждая] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", 0},
@@ -277,20 +194,16 @@ TEST_F(ConditionEvaluation, MissingGroupsGiveErrorOrNoAsThePlaceSays) {
       {"incl_first", "1 + 2 502 200 2 Gone[один_из] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0", 0},
       {"incl_second", "1 + 2 100 504 2 \x03 Gone[один_из] \x03 0 0 0 0 0 0 0 0 0 0 0", -1},
   };
-  for (const Row& row : rows) {
-    Use(row.line);
-    EXPECT_EQ(set_.QueryConditionEvaluate(chart, 0, -1), row.expected) << row.name;
-  }
+  for (const LineCase& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
   EXPECT_TRUE(prompts_.shown.empty());  // evaluation itself never shows a message
 }
 
 TEST_F(ConditionEvaluation, ProblemsAreReportedOnceBeforeARun) {
-  const std::string lines = Cp1251(
-      "1 + 0 501 500 1001 Gone[каждая] Gone2[одна_из] T 0 0 0 0 1 0 0 0 0 0 0\n"
+  Use("1 + 0 501 500 1001 Gone[каждая] Gone2[одна_из] T 0 0 0 0 1 0 0 0 0 0 0\n"
       "2 + 1 501 100 0 Gone[каждая] \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n"
       "3 + 0 0 1 7 \x03 \x03 T 0 0 0 1 0 0 0 0 0 0 0\n"
-      "4 - 0 0 1 8 \x03 \x03 T 0 0 0 1 0 0 0 0 0 0 0\n");
-  ASSERT_EQ(set_.ParseFuncs(lines, CFunc::kCapacity).count, 4);
+      "4 - 0 0 1 8 \x03 \x03 T 0 0 0 1 0 0 0 0 0 0 0\n",
+      4);
   EXPECT_EQ(set_.ReportRunProblems(), 3);
   ASSERT_EQ(prompts_.shown.size(), 3u);
   EXPECT_EQ(prompts_.shown[0].text,

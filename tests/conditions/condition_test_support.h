@@ -1,0 +1,169 @@
+// What the condition tests share: charts built in memory, a condition set with its own data folder,
+// aspect systems and groups, condition words set and compared by number, and the rows of the
+// configurations table as their figures are drawn.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart.h"
+#include "conditions/core/cfunc.h"
+#include "foundation/config/configuration.h"
+#include "foundation/files/settings.h"
+#include "foundation/text/cp1251.h"
+#include "support/test_support.h"
+
+namespace condition_test {
+
+// A chart with the given points (the others absent) and houses every 30 degrees from `firstCusp`.
+inline Chart MakeChart(std::initializer_list<std::pair<int, double>> points,
+                       double firstCusp = 0.0) {
+  Chart chart;
+  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
+  for (const auto& [i, lon] : points) chart.points[static_cast<std::size_t>(i)].longitude.Set(lon);
+  for (int h = 0; h < 12; ++h)
+    chart.cusps[static_cast<std::size_t>(h)].Set(std::fmod(firstCusp + 30.0 * h, 360.0));
+  return chart;
+}
+
+// The points 0, 1, 2 ... at `longitudes`.
+inline Chart ChartOf(const std::vector<double>& longitudes, double firstCusp) {
+  Chart chart = MakeChart({}, firstCusp);
+  for (std::size_t i = 0; i < longitudes.size(); ++i) chart.points[i].longitude.Set(longitudes[i]);
+  return chart;
+}
+
+// A condition with the given words ({word, value}); the others 0.
+inline QueryCondition Words(std::initializer_list<std::pair<int, int>> words) {
+  QueryCondition c;
+  for (const auto& [word, value] : words) c.w[static_cast<std::size_t>(word)] = value;
+  return c;
+}
+
+// Expects these words of `c`, naming the word that differs.
+inline void ExpectWords(const QueryCondition& c, std::initializer_list<std::pair<int, int>> words) {
+  for (const auto& [word, value] : words)
+    EXPECT_EQ(c.w[static_cast<std::size_t>(word)], value) << "word " << word;
+}
+
+// A named condition line (UTF-8) and its decision.
+struct LineCase {
+  const char* name;
+  std::string line;
+  int expected;
+};
+
+// An aspect of a system: its angle, the orbs of its classes and its type.
+inline Aspect MakeAspect(double angle, std::array<double, 6> orbs = {},
+                         int type = kAspectHarmonious) {
+  Aspect a;
+  a.angle = angle;
+  a.orbs = orbs;
+  a.type = static_cast<std::uint8_t>(type);
+  a.abbreviation = "a";
+  return a;
+}
+
+// A condition set in its own data folder, every question answered by the scripted prompter.
+class ConditionSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GetSettings().SetFolder(folder_.Path());
+    set_.SetEnvironment(&config_, &aspects_);
+  }
+  void TearDown() override { GetSettings().SetFolder({}); }
+
+  // Writes the aspect system `name` into the data folder and loads every system there.
+  void AddSystem(const std::string& name, const std::vector<Aspect>& aspects) {
+    AspectSystem system(name, folder_.Path() / SystemFileName(name));
+    system.SetAspects(aspects);
+    ASSERT_TRUE(system.SaveSystem().ok());
+    aspects_.LoadAll(folder_.Path());
+    ASSERT_NE(aspects_.FindSystem(name), nullptr);
+  }
+  void AddGroup(char kind, const std::string& name, const std::vector<int>& members) {
+    GroupRecord g;
+    g.name = name;
+    g.count = static_cast<std::int16_t>(members.size());
+    for (std::size_t i = 0; i < members.size(); ++i)
+      g.members[i] = static_cast<std::uint8_t>(members[i]);
+    ASSERT_GE(set_.groups.AddGroup(kind, g), 0);
+  }
+  // Makes the condition lines (UTF-8) the set, a synastry set when they start with a pair kind.
+  void Use(const std::string& lines, int count = 1) {
+    set_.synastry = lines.rfind("1 + 10", 0) == 0;
+    ASSERT_EQ(set_.ParseFuncs(Cp1251(lines), CFunc::kCapacity).count, count) << lines;
+  }
+  // The decision of the one condition `line` on `chart`.
+  int Decide(const std::string& line, const Chart& chart, int record = -1) {
+    Use(line);
+    return set_.QueryConditionEvaluate(chart, 0, record);
+  }
+
+  testing_support::TempFolder folder_;
+  testing_support::ScriptedPrompter prompts_;
+  Configuration config_;
+  Aspectarium aspects_;
+  CFunc set_;
+};
+
+// The configurations as the table gives them (to build their figures): vertices, angles in the
+// table's order, whether the variant must hold its oppositions.
+struct RowSpec {
+  int members;
+  std::array<double, 6> angles;
+  bool withOppositions;
+};
+inline constexpr RowSpec kConfigurationRows[42] = {
+    {3, {120, 120, 120}, false},
+    {3, {90, 90, 180}, false},
+    {4, {90, 90, 90, 90}, true},
+    {4, {90, 90, 90, 90}, false},
+    {6, {60, 60, 60, 60, 60, 60}, true},
+    {6, {60, 60, 60, 60, 60, 60}, false},
+    {4, {120, 60, 120, 60}, true},
+    {4, {120, 60, 120, 60}, false},
+    {4, {120, 120, 60, 60}, true},
+    {4, {120, 120, 60, 60}, false},
+    {3, {120, 60, 180}, false},
+    {3, {150, 150, 60}, false},
+    {3, {60, 60, 120}, false},
+    {3, {45, 45, 90}, false},
+    {3, {135, 135, 90}, false},
+    {3, {135, 45, 180}, false},
+    {3, {36, 36, 72}, false},
+    {3, {72, 72, 144}, false},
+    {3, {144, 144, 72}, false},
+    {5, {72, 72, 72, 72, 72}, false},
+    {4, {150, 150, 30, 30}, true},
+    {4, {150, 150, 30, 30}, false},
+    {4, {150, 30, 150, 30}, true},
+    {4, {150, 30, 150, 30}, false},
+    {4, {100, 100, 80, 80}, true},
+    {4, {100, 100, 80, 80}, false},
+    {4, {100, 80, 100, 80}, true},
+    {4, {100, 80, 100, 80}, false},
+    {4, {108, 108, 72, 72}, true},
+    {4, {108, 108, 72, 72}, false},
+    {4, {108, 72, 108, 72}, true},
+    {4, {108, 72, 108, 72}, false},
+    {4, {135, 135, 45, 45}, true},
+    {4, {135, 135, 45, 45}, false},
+    {4, {135, 45, 135, 45}, true},
+    {4, {135, 45, 135, 45}, false},
+    {3, {40, 40, 80}, false},
+    {3, {120, 90, 150}, false},
+    {3, {20, 20, 40}, false},
+    {3, {30, 30, 60}, false},
+    {3, {150, 135, 72}, false},
+    {3, {180, 108, 72}, false},
+};
+
+}  // namespace condition_test
