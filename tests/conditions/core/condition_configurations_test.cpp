@@ -5,79 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <functional>
 #include <numeric>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "astro/aspects/aspectarium.h"
-#include "astro/chart/chart.h"
+#include "conditions/condition_test_support.h"
 #include "conditions/core/aspect_configurations.h"
-#include "conditions/core/cfunc.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
-#include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
 
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
-
-// The configurations as the table gives them (to build their figures): vertices, angles in the
-// table's order, whether the variant must hold its oppositions.
-struct RowSpec {
-  int members;
-  std::array<double, 6> angles;
-  bool withOppositions;
-};
-const RowSpec kRows[42] = {
-    {3, {120, 120, 120}, false},
-    {3, {90, 90, 180}, false},
-    {4, {90, 90, 90, 90}, true},
-    {4, {90, 90, 90, 90}, false},
-    {6, {60, 60, 60, 60, 60, 60}, true},
-    {6, {60, 60, 60, 60, 60, 60}, false},
-    {4, {120, 60, 120, 60}, true},
-    {4, {120, 60, 120, 60}, false},
-    {4, {120, 120, 60, 60}, true},
-    {4, {120, 120, 60, 60}, false},
-    {3, {120, 60, 180}, false},
-    {3, {150, 150, 60}, false},
-    {3, {60, 60, 120}, false},
-    {3, {45, 45, 90}, false},
-    {3, {135, 135, 90}, false},
-    {3, {135, 45, 180}, false},
-    {3, {36, 36, 72}, false},
-    {3, {72, 72, 144}, false},
-    {3, {144, 144, 72}, false},
-    {5, {72, 72, 72, 72, 72}, false},
-    {4, {150, 150, 30, 30}, true},
-    {4, {150, 150, 30, 30}, false},
-    {4, {150, 30, 150, 30}, true},
-    {4, {150, 30, 150, 30}, false},
-    {4, {100, 100, 80, 80}, true},
-    {4, {100, 100, 80, 80}, false},
-    {4, {100, 80, 100, 80}, true},
-    {4, {100, 80, 100, 80}, false},
-    {4, {108, 108, 72, 72}, true},
-    {4, {108, 108, 72, 72}, false},
-    {4, {108, 72, 108, 72}, true},
-    {4, {108, 72, 108, 72}, false},
-    {4, {135, 135, 45, 45}, true},
-    {4, {135, 135, 45, 45}, false},
-    {4, {135, 45, 135, 45}, true},
-    {4, {135, 45, 135, 45}, false},
-    {3, {40, 40, 80}, false},
-    {3, {120, 90, 150}, false},
-    {3, {20, 20, 40}, false},
-    {3, {30, 30, 60}, false},
-    {3, {150, 135, 72}, false},
-    {3, {180, 108, 72}, false},
-};
+using condition_test::kConfigurationRows;
+using condition_test::LineCase;
+using condition_test::MakeAspect;
+using condition_test::RowSpec;
 
 double Norm(double x) { return std::fmod(std::fmod(x, 360.0) + 360.0, 360.0); }
 double Separation(double a, double b) {
@@ -106,12 +46,9 @@ std::vector<double> ExactFigure(const RowSpec& row) {
   return v;
 }
 
+// The points 0, 1, 2 ... at `longitudes`, houses every 30 degrees from 15.
 Chart ChartOf(const std::vector<double>& longitudes) {
-  Chart chart;
-  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
-  for (std::size_t i = 0; i < longitudes.size(); ++i) chart.points[i].longitude.Set(longitudes[i]);
-  for (int h = 0; h < 12; ++h) chart.cusps[static_cast<std::size_t>(h)].Set(30.0 * h + 15.0);
-  return chart;
+  return condition_test::ChartOf(longitudes, 15.0);
 }
 
 // A CONF line: row, object set, cusp word; w8 apex, w9 others too, w10 nodes, w11 orb source,
@@ -129,60 +66,29 @@ std::string ConfLine(int row, int objectSet, int cusps, int apex, int others, in
 }
 constexpr std::array<int, 6> kAnyMembers = {700, 700, 700, 700, 700, 700};
 
-class Configurations : public ::testing::Test {
+class Configurations : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
+    ConditionSetTest::SetUp();
     // System "S": the angles of the table, each with the orbs 6, 5, 1.75, 3, 2 of classes 1..5;
     // every point of class 3.
-    AspectSystem s("S", folder_.Path() / SystemFileName("S"));
     std::vector<Aspect> aspects;
     for (const double angle : {0.0, 180.0, 120.0, 90.0, 60.0, 150.0, 135.0, 45.0, 144.0, 72.0, 36.0,
-                               108.0, 100.0, 80.0, 40.0, 30.0, 20.0, 160.0}) {
-      Aspect a;
-      a.angle = angle;
-      a.orbs = {6, 5, 1.75, 3, 2, 0.5};
-      a.abbreviation = "a";
-      aspects.push_back(a);
-    }
-    s.SetAspects(aspects);
-    ASSERT_TRUE(s.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    ASSERT_NE(aspects_.FindSystem("S"), nullptr);
+                               108.0, 100.0, 80.0, 40.0, 30.0, 20.0, 160.0})
+      aspects.push_back(MakeAspect(angle, {6, 5, 1.75, 3, 2, 0.5}));
+    AddSystem("S", aspects);
     for (int i = 0; i < Configuration::kObjectCount; ++i) {
       config_.objectStrings[Configuration::kOrbString][static_cast<std::size_t>(i)] = '3';
       config_.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
     }
-    set_.SetEnvironment(&config_, &aspects_);
     AddGroup('P', "Lights", {0, 1});
     AddGroup('H', "Angles", {0, 3, 6, 9});
   }
-  void TearDown() override { GetSettings().SetFolder({}); }
-
-  void AddGroup(char kind, const std::string& name, std::vector<int> members) {
-    GroupRecord g;
-    g.name = name;
-    g.count = static_cast<std::int16_t>(members.size());
-    for (std::size_t i = 0; i < members.size(); ++i)
-      g.members[i] = static_cast<std::uint8_t>(members[i]);
-    ASSERT_GE(set_.groups.AddGroup(kind, g), 0);
-  }
-  int Decide(const std::string& line, const Chart& chart) {
-    const ConditionListRead read = set_.ParseFuncs(Cp1251(line), CFunc::kCapacity);
-    EXPECT_EQ(read.count, 1) << line;
-    return set_.QueryConditionEvaluate(chart, 0, -1);
-  }
-
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
 };
 
 TEST_F(Configurations, EveryRowOnItsExactFigureAndAtTheEdgeOfTheOrb) {
   for (int r = 0; r < kConfigurationCount; ++r) {
-    const RowSpec& row = kRows[r];
+    const RowSpec& row = kConfigurationRows[r];
     std::vector<double> figure = ExactFigure(row);
     // Row 40 (150, 135, 72) does not close: its nearest figure is 1.5 degrees off on two sides.
     if (r == 40) figure = {10.0, 160.0, 233.5};
@@ -211,7 +117,7 @@ TEST_F(Configurations, VariantsWithOppositionsNeedThem) {
   // diagonals are 6 degrees off. The hexagram with steps 61.5 x 3 and 58.5 x 3: oppositions
   // 4.5 degrees off, within the orb 2 the steps are.
   for (int r = 0; r < kConfigurationCount; ++r) {
-    const RowSpec& row = kRows[r];
+    const RowSpec& row = kConfigurationRows[r];
     if (row.members < 4 || row.members == 5) continue;
     const bool hexagram = row.members == 6;
     const double e = hexagram ? 1.5 : 3.0;
@@ -263,7 +169,7 @@ struct Literal {
     std::vector<int> cand;
     for (int c = 0; c < 46; ++c)
       if (!IsAbsent(Lon(c)) && set.IsObjectAdmitted(c, objectSet, cusps, 0)) cand.push_back(c);
-    const int n = kRows[row].members;
+    const int n = kConfigurationRows[row].members;
     std::vector<int> t(static_cast<std::size_t>(n));
     std::vector<bool> used(46);
     bool found = false;
@@ -286,7 +192,7 @@ struct Literal {
     return found ? 1 : 0;
   }
   bool Accepts(const std::vector<int>& t) const {
-    const RowSpec& r = kRows[row];
+    const RowSpec& r = kConfigurationRows[row];
     const auto& g = r.angles;
     const int n = r.members;
     if (n == 3) {
@@ -329,7 +235,7 @@ TEST_F(Configurations, SearchEqualsTheLiteralSearchOnRandomSmallCharts) {
   int held = 0, cases = 0;
   for (int trial = 0; trial < 1000; ++trial) {
     const int row = pick(42);
-    const int n = kRows[row].members;
+    const int n = kConfigurationRows[row].members;
     // At most 12 candidates: up to 8 of the ten planets and the four angular cusps (no cusps for
     // the figures of five and six vertices, whose literal search tries every ordered tuple).
     const int planets = std::max(n, 4 + pick(5));
@@ -343,7 +249,7 @@ TEST_F(Configurations, SearchEqualsTheLiteralSearchOnRandomSmallCharts) {
     // the other points lie on a lattice of 15 or 18 degrees, 0.75 degrees off or more.
     const bool planted = pick(2) == 0;
     const double turn = pick(360);
-    const std::vector<double> figure = ExactFigure(kRows[row]);
+    const std::vector<double> figure = ExactFigure(kConfigurationRows[row]);
     for (int i = 0; i < planets; ++i) {
       const double lon = planted && i < n
                              ? figure[static_cast<std::size_t>(i)] + turn + (pick(7) - 3) * 0.5
@@ -406,13 +312,8 @@ TEST_F(Configurations, MembersOthersTooAndCuspPairs) {
   // A grand trine Sun 0 - Moon 120 - Mars 240.
   Chart chart = ChartOf({0, 120});
   chart.points[4].longitude.Set(240.0);
-  struct Row {
-    const char* name;
-    std::string line;
-    int expected;
-  };
   const std::string lights = "Lights[одна_из] \x03";
-  const Row rows[] = {
+  const LineCase rows[] = {
       {"lights_as_member_1",
        ConfLine(0, 0, 0, 0, 0, 0, 0, 2, 0, {500, 700, 700, 700, 700, 700}, lights), 1},
       // Every vertex one of the lights: there are only two.
@@ -425,7 +326,7 @@ TEST_F(Configurations, MembersOthersTooAndCuspPairs) {
        ConfLine(0, 0, 0, 0, 0, 0, 0, 2, 0, {500, 700, 700, 700, 700, 700}, "Nobody[одна_из] \x03"),
        0},
   };
-  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
+  for (const LineCase& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
 
   // Houses every 30 from 15: the cusps of houses 1, 5 and 9 (15, 135, 255) make a grand trine,
   // which the angular cusps alone do not.
@@ -486,13 +387,8 @@ TEST_F(Configurations, WhatIsCounted) {
   chart.points[17].longitude.Set(189.0);
   chart.points[20].longitude.Set(14.0);
   AddGroup('S', "Fire", {0, 4, 8});
-  struct Row {
-    const char* name;
-    std::string line;
-    int expected;
-  };
   const std::string none = "\x03 \x03";
-  const Row rows[] = {
+  const LineCase rows[] = {
       // Aries: Sun, Moon, Pluto of the planets; node 16 with the nodes; point 20 with every point.
       {"aries_planets", QuantLine(0, 100, 0, none, 3, 0, 0, 0, 0), 1},
       {"aries_planets_and_nodes", QuantLine(0, 100, 0, none, 4, 0, 0, 1, 0), 1},
@@ -514,7 +410,7 @@ TEST_F(Configurations, WhatIsCounted) {
       {"aspects_of_cusp_with_cusps", QuantLine(4, 200, 0, none, 11, 0, 0, 0, 0, 2), 1},
       {"aspects_of_cusp_every_point", QuantLine(4, 200, 0, none, 1, 0, 0, 0, 2, 0), 1},
   };
-  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
+  for (const LineCase& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
 }
 
 }  // namespace

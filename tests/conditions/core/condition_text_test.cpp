@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "conditions/condition_test_support.h"
 #include "conditions/core/aspect_configurations.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/core/groups.h"
@@ -213,47 +214,19 @@ TEST(ObjectLists, OneAndTwoChartMasksAndTheLastEntry) {
   EXPECT_EQ(empty.ObjectCodeOfPosition(0), 506);
 }
 
-TEST(ConfigurationTable, RowsCountsAnglesAndFlags) {
+TEST(ConfigurationTable, EveryRowsMembersAnglesApexAndOppositions) {
   ConfigurationTable table;
   BuildConfigurationTable(table);
-  const struct {
-    int row, members;
-    std::array<double, 6> angles;
-    int apex, withOppositions;
-  } rows[] = {
-      {0, 3, {120, 120, 120}, 0, 0},       {1, 3, {90, 90, 180}, 1, 0},
-      {2, 4, {90, 90, 90, 90}, 0, 1},      {5, 6, {60, 60, 60, 60, 60, 60}, 0, 0},
-      {10, 3, {120, 60, 180}, 1, 0},       {15, 3, {135, 45, 180}, 1, 0},
-      {19, 5, {72, 72, 72, 72, 72}, 1, 0}, {26, 4, {100, 80, 100, 80}, 0, 1},
-      {37, 3, {120, 90, 150}, 0, 0},       {40, 3, {150, 135, 72}, 0, 0},
-      {41, 3, {180, 108, 72}, 0, 0},
-  };
-  for (const auto& r : rows) {
-    const AspectConfiguration& c = table[static_cast<std::size_t>(r.row)];
-    EXPECT_EQ(c.members, r.members) << r.row;
-    EXPECT_EQ(c.angles, r.angles) << r.row;
-    EXPECT_EQ(c.apex, r.apex) << r.row;
-    EXPECT_EQ(c.withOppositions, r.withOppositions) << r.row;
-  }
-  // Every row's member count, and the rows with an apex and with their oppositions.
-  const int members[kConfigurationCount] = {3, 3, 4, 4, 6, 6, 4, 4, 4, 4, 3, 3, 3, 3,
-                                            3, 3, 3, 3, 3, 5, 4, 4, 4, 4, 4, 4, 4, 4,
-                                            4, 4, 4, 4, 4, 4, 4, 4, 3, 3, 3, 3, 3, 3};
+  static_assert(kConfigurationCount == std::size(condition_test::kConfigurationRows));
   const std::set<int> apexRows = {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 36, 38, 39};
-  const std::set<int> oppositionRows = {2, 4, 6, 8, 20, 22, 24, 26, 28, 30, 32, 34};
   for (int r = 0; r < kConfigurationCount; ++r) {
+    SCOPED_TRACE(r);
     const AspectConfiguration& c = table[static_cast<std::size_t>(r)];
-    EXPECT_EQ(c.members, members[r]) << r;
-    EXPECT_EQ(c.apex, apexRows.count(r) ? 1 : 0) << r;
-    EXPECT_EQ(c.withOppositions, oppositionRows.count(r) ? 1 : 0) << r;
-    // Every angle a row uses is set, the others are 0.
-    for (int i = 0; i < 6; ++i)
-      EXPECT_EQ(c.angles[static_cast<std::size_t>(i)] > 0, i < c.members) << r;
-    // The variant with oppositions is always followed by its "any" twin.
-    if (c.withOppositions) {
-      EXPECT_EQ(table[static_cast<std::size_t>(r + 1)].angles, c.angles) << r;
-      EXPECT_EQ(table[static_cast<std::size_t>(r + 1)].withOppositions, 0) << r;
-    }
+    const condition_test::RowSpec& expected = condition_test::kConfigurationRows[r];
+    EXPECT_EQ(c.members, expected.members);
+    EXPECT_EQ(c.angles, expected.angles);  // the angles beyond the members are 0
+    EXPECT_EQ(c.apex, apexRows.count(r) ? 1 : 0);
+    EXPECT_EQ(c.withOppositions, expected.withOppositions ? 1 : 0);
   }
 }
 

@@ -3,18 +3,13 @@
 // BEFORE/AFTER and CONTEXT on charts built in memory.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "astro/aspects/aspectarium.h"
-#include "astro/chart/chart.h"
-#include "conditions/core/cfunc.h"
+#include "conditions/condition_test_support.h"
 #include "conditions/core/quantity_values.h"
-#include "foundation/config/configuration.h"
-#include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
 
+using condition_test::LineCase;
+using condition_test::MakeChart;
 using testing_support::ScriptedPrompter;
 
 TEST(QuantityValues, CheckOfABound) {
@@ -125,47 +120,18 @@ TEST(QuantityValues, ImpossibleBoundsAreRefusedAsTheListIsRead) {
   EXPECT_EQ(read.refusedLines, (std::vector<int>{1, 3, 4, 5, 6}));
 }
 
-// A chart with the given points (others absent), houses every 30 degrees from 0, and the birth
-// data of its first Source.
-Chart MakeChart(std::initializer_list<std::pair<int, double>> points) {
-  Chart chart;
-  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
-  for (const auto& [i, lon] : points) chart.points[static_cast<std::size_t>(i)].longitude.Set(lon);
-  for (int h = 0; h < 12; ++h) chart.cusps[static_cast<std::size_t>(h)].Set(30.0 * h);
-  return chart;
-}
-
-class ValueConditions : public ::testing::Test {
+class ValueConditions : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    set_.SetEnvironment(&config_, &aspects_);
-    GroupRecord lights;
-    lights.name = "Lights";
-    lights.count = 2;
-    lights.members = {0, 1};
-    ASSERT_GE(set_.groups.AddGroup('P', lights), 0);
+    ConditionSetTest::SetUp();
+    AddGroup('P', "Lights", {0, 1});
   }
-  int Decide(const std::string& line, const Chart& chart, int record = -1) {
-    const ConditionListRead read = set_.ParseFuncs(Cp1251(line), CFunc::kCapacity);
-    EXPECT_EQ(read.count, 1) << line;
-    return set_.QueryConditionEvaluate(chart, 0, record);
-  }
-
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
 };
 
 TEST_F(ValueConditions, AbsentMembersNeverPass) {
   // The Moon absent: the Sun at 10 is less than 20, the Moon is nothing.
   const Chart chart = MakeChart({{0, 10}});
-  struct Row {
-    const char* name;
-    std::string line;
-    int expected;
-  };
-  const Row rows[] = {
+  const LineCase rows[] = {
       {"less_of_absent_point", "1 + 4 1 0 1 \x03 \x03 \x03 0 0 0 20 0 0 0 0 0 0 0", 0},
       {"more_of_absent_point", "1 + 4 1 0 0 \x03 \x03 \x03 0 0 0 20 0 0 0 0 0 0 0", 0},
       {"less_each_light", "1 + 4 501 0 1 Lights[каждая] \x03 \x03 0 0 0 20 0 0 0 0 0 0 0", 0},
@@ -179,7 +145,7 @@ TEST_F(ValueConditions, AbsentMembersNeverPass) {
       {"interval_cusp", "1 + 3 203 0 3 \x03 \x03 \x03 90 0 0 90 0 0 0 0 0 0 0", 1},
       {"interval_absent_ruler", "1 + 3 300 0 3 \x03 \x03 \x03 359 0 0 0 0 0 0 0 0 0 0", 0},
   };
-  for (const Row& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
+  for (const LineCase& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
 }
 
 TEST_F(ValueConditions, ContextOfNameTitleAndPlace) {
