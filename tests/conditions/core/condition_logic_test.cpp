@@ -4,21 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "astro/aspects/aspectarium.h"
-#include "astro/chart/chart.h"
-#include "conditions/core/cfunc.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
+#include "conditions/condition_test_support.h"
 #include "foundation/messages/messages.h"
-#include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
-
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
 
 std::string M(int n) { return GetMessageText(n); }
 
@@ -31,26 +20,11 @@ const std::string kHolds = "0 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 90 0";
 const std::string kFails = "0 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 0 0";
 const std::string kError = "0 500 1 1001 Zz \x03 T 0 0 0 0 1 0 0 0 0 90 0";
 
-class ConditionLogic : public ::testing::Test {
+class ConditionLogic : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
-    AspectSystem t("T", folder_.Path() / SystemFileName("T"));
-    Aspect a;
-    a.abbreviation = "a";
-    t.SetAspects({a});
-    ASSERT_TRUE(t.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    set_.SetEnvironment(&config_, &aspects_);
-    for (PointRecord& p : chart_.points) p.longitude.Set(kAbsent);
-    chart_.points[0].longitude.Set(10.0);
-    chart_.points[1].longitude.Set(100.0);
-    for (int h = 0; h < 12; ++h) chart_.cusps[static_cast<std::size_t>(h)].Set(30.0 * h);
-  }
-  void TearDown() override { GetSettings().SetFolder({}); }
-
-  void Use(const std::string& lines, int count) {
-    ASSERT_EQ(set_.ParseFuncs(lines, CFunc::kCapacity).count, count) << lines;
+    ConditionSetTest::SetUp();
+    AddSystem("T", {condition_test::MakeAspect(0)});
   }
   // 1 holds, 2 fails, 3 holds but is switched off, 4 is an error and switched off.
   void UseFour() {
@@ -59,12 +33,7 @@ class ConditionLogic : public ::testing::Test {
         4);
   }
 
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
-  Chart chart_;
+  const Chart chart_ = condition_test::MakeChart({{0, 10.0}, {1, 100.0}});
 };
 
 struct CheckCase {
@@ -162,19 +131,13 @@ TEST_F(ConditionLogic, ExpressionsDecideEveryNumberWithoutShortCut) {
   }
   EXPECT_TRUE(prompts_.shown.empty());
   // The pair form decides the same expression with the pair kinds' evaluator.
-  CFunc pairs;
-  pairs.synastry = true;
-  pairs.SetEnvironment(&config_, &aspects_);
-  ASSERT_EQ(pairs
-                .ParseFuncs("1 + 100 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 90 0\n"
-                            "2 + 100 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 0 0\n",
-                            CFunc::kCapacity)
-                .count,
-            2);
-  ASSERT_EQ(pairs.SetLogic("!2&1"), 1);
-  EXPECT_EQ(pairs.EvaluateLogicPair(chart_, chart_), 1);
-  ASSERT_EQ(pairs.SetLogic("2|!1"), 1);
-  EXPECT_EQ(pairs.EvaluateLogicPair(chart_, chart_), 0);
+  Use("1 + 100 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 90 0\n"
+      "2 + 100 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 0 0\n",
+      2);
+  ASSERT_EQ(set_.SetLogic("!2&1"), 1);
+  EXPECT_EQ(set_.EvaluateLogicPair(chart_, chart_), 1);
+  ASSERT_EQ(set_.SetLogic("2|!1"), 1);
+  EXPECT_EQ(set_.EvaluateLogicPair(chart_, chart_), 0);
 }
 
 TEST_F(ConditionLogic, SetLogicStoresWithoutBlanksAndShowsTheFirstFault) {
