@@ -14,47 +14,24 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "conditions_tool.h"
 #include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
 
 using conditions_tool::Hits;
+using conditions_tool::HitsCase;
 using conditions_tool::ToolRun;
 ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
   return conditions_tool::RunTool("charts.txt", conditions, logic);
 }
 
-using testing_support::FixturePath;
-using testing_support::TempFolder;
-using testing_support::WriteFile;
-
 std::string L(const std::string& utf8) { return Cp1251(utf8); }
 
-struct EvalCase {
-  const char* name;
-  std::string conditions;
-  std::vector<int> hits;
-};
-void PrintTo(const EvalCase& c, std::ostream* os) { *os << c.name; }
-
-class ConditionsEvalTool : public ::testing::TestWithParam<EvalCase> {};
-
-TEST_P(ConditionsEvalTool, PrintsTheRecordsThatHold) {
-  const ToolRun run = RunTool(GetParam().conditions);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, Hits(GetParam().hits));
-}
-
 // Lines: number, '+', kind, w2, w3, w4, the three texts (0x03 empty), w8 .. w18.
-const EvalCase kCases[] = {
+const HitsCase kCases[] = {
     // Sun-Moon at the angle 90:00 with the own orb 1:00: 90, 90, 90.5 hold; 91.5 does not.
     {"asp_angle_own_orb", "1 + 0 0 1 1001 \x03 \x03 TESTASP 0 0 0 0 1 0 511 3 3 90 0\n", {1, 3, 4}},
     {"asp_angle_unused_minus_one",
@@ -129,8 +106,9 @@ const EvalCase kCases[] = {
     {"none_enabled", "1 - 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n", {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Fixture, ConditionsEvalTool, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST(ConditionsEvalTool, PrintsTheRecordsThatHold) {
+  conditions_tool::ExpectHits("charts.txt", kCases);
+}
 
 TEST(ConditionsEvalToolRun, MissingGroupOfAnAspectEndsTheRunAtTheFirstChart) {
   const ToolRun run = RunTool("1 + 0 501 0 1000 " + L("Nobody[каждая]") +
@@ -144,16 +122,11 @@ TEST(ConditionsEvalToolRun, RefusesBadInput) {
   const ToolRun refused = RunTool("1 + 4 0 1 0 \x03 \x03 \x03 0 0 0 31 2 1990 1 0 0 0 0\n");
   EXPECT_EQ(refused.status, 0);
   EXPECT_EQ(refused.out, Hits({}));
-  TempFolder folder;
-  WriteFile(folder / "c.lst", "");
+  testing_support::TempFolder folder;
   const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
                               (folder / "missing.txt").string() + "' a b c 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
 }
-
-}  // namespace
-
-namespace {
 
 // Condition 1 holds on records 1, 3, 4 (Sun-Moon 90:00, own orb 1:00), condition 2 on 0, 1, 4, 5
 // (the Sun in Aries); condition 2 is switched off, which the expression does not mind.
@@ -162,20 +135,14 @@ const std::string kTwoConditions =
     "2 - 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
 
 TEST(ConditionsEvalToolLogic, AppliesTheExpressionOfTheFifthArgument) {
-  const struct {
-    const char* logic;
-    std::vector<int> hits;
-  } cases[] = {
-      {"1|2", {0, 1, 3, 4, 5}}, {"1 & !2", {3}},       {"!1", {0, 2, 5, 6, 7}},
-      {"2", {0, 1, 4, 5}},      {"!(1|2)", {2, 6, 7}},
+  const HitsCase cases[] = {
+      {"or", kTwoConditions, {0, 1, 3, 4, 5}, "1|2"},
+      {"and_not", kTwoConditions, {3}, "1 & !2"},
+      {"not", kTwoConditions, {0, 2, 5, 6, 7}, "!1"},
+      {"switched_off_alone", kTwoConditions, {0, 1, 4, 5}, "2"},
+      {"not_of_brackets", kTwoConditions, {2, 6, 7}, "!(1|2)"},
   };
-  for (const auto& c : cases) {
-    const ToolRun run = RunTool(kTwoConditions, c.logic);
-    EXPECT_EQ(run.status, 0) << c.logic;
-    EXPECT_EQ(run.out, Hits(c.hits)) << c.logic;
-  }
-  // Without the fifth argument only the switched-on condition 1 counts.
-  EXPECT_EQ(RunTool(kTwoConditions).out, Hits({1, 3, 4}));
+  conditions_tool::ExpectHits("charts.txt", cases);
 }
 
 TEST(ConditionsEvalToolLogic, ARefusedExpressionDecidesNothing) {

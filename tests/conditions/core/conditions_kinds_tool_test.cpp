@@ -18,28 +18,18 @@
 // Houses every 30 degrees from 0 Aries everywhere. Comment pages: chart 0 page 0 "Первая
 // страница" and page 3 "Кот и пёс"; chart 2 page 0 "Другая страница".
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
-#include <string>
-#include <vector>
 
 #include "conditions_tool.h"
 #include "foundation/text/cp1251.h"
-#include "support/test_support.h"
 
 namespace {
 
 using conditions_tool::Hits;
+using conditions_tool::HitsCase;
 using conditions_tool::ToolRun;
-ToolRun RunTool(const std::string& conditions, const char* logic = nullptr) {
-  return conditions_tool::RunTool("kinds.txt", conditions, logic);
+ToolRun RunTool(const std::string& conditions) {
+  return conditions_tool::RunTool("kinds.txt", conditions);
 }
-
-using testing_support::FixturePath;
-using testing_support::TempFolder;
-using testing_support::WriteFile;
 
 // One condition line: number 1, switched on, the kind, words 2 to 4, the three texts (UTF-8
 // here, empty as 0x03) and words 8 to 18.
@@ -52,24 +42,9 @@ std::string Line(int kind, int w2, int w3, int w4, const std::string& texts,
 constexpr const char* kNoTexts = "\x03 \x03 \x03";
 const std::vector<int> kAll = {0, 1, 2, 3, 4, 5, 6, 7};
 
-struct KindCase {
-  const char* name;
-  std::string conditions;
-  std::vector<int> hits;
-};
-void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
-
-class ConditionKindsTool : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(ConditionKindsTool, PrintsTheRecordsThatHold) {
-  const ToolRun run = RunTool(GetParam().conditions);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, Hits(GetParam().hits));
-}
-
 // Words 8..18 of MORE/LESS and INTERV: w8 w9 w10 (second bound), w11 w12 w13 w14 (first bound and
 // its flag), w15 mode, w16 sign, w17 second flag, w18 second sign.
-const KindCase kQuantityCases[] = {
+const HitsCase kQuantityCases[] = {
     // The Sun from 350 to 10 degrees, a wrapped interval: 355, 5 and 0 hold, 180 and 10 do not.
     {"interval_wraps_open",
      Line(3, 0, 0, 0, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
@@ -131,7 +106,7 @@ const KindCase kQuantityCases[] = {
 };
 
 // Words 8..18 of BEFORE/AFTER: w8 w9 w10 a fixed degree, w11 w12 the arc.
-const KindCase kBeforeAfterCases[] = {
+const HitsCase kBeforeAfterCases[] = {
     // The Sun at 355 is 9 degrees before the Moon at 4.
     {"before_over_zero", Line(5, 0, 1, 0, kNoTexts, "0 0 0 10 0 0 0 0 0 0 0"), {0}},
     {"after_is_the_other_way", Line(5, 0, 1, 1, kNoTexts, "0 0 0 10 0 0 0 0 0 0 0"), {}},
@@ -153,7 +128,7 @@ std::string Context(int where, int test, int page, const std::string& text, int 
                   std::to_string(partial) + " 0 0 0 0 0");
 }
 
-const KindCase kContextCases[] = {
+const HitsCase kContextCases[] = {
     {"name_whole_any_case", Context(0, 0, 0, "wrap", 0, 0, 0), {0}},
     {"name_whole_case_counts", Context(0, 0, 0, "wrap", 0, 1, 0), {}},
     {"name_partial", Context(0, 0, 0, "e", 0, 0, 1), {1, 2, 5, 6}},
@@ -191,7 +166,7 @@ std::string Conf(int row, int cusps, const std::string& words8to18) {
 }
 const std::string kAnyMembersOrb5 = "0 0 0 0 5 0 700700 700700 700700 1 0";
 
-const KindCase kConfCases[] = {
+const HitsCase kConfCases[] = {
     {"grand_trine", Conf(0, 0, kAnyMembersOrb5), {1, 4, 7}},
     // The T-square of chart 6 (apex Mars at 93 and 87 degrees) holds with the own orb 5.
     {"t_square", Conf(1, 0, kAnyMembersOrb5), {2, 3, 6}},
@@ -232,7 +207,7 @@ std::string Quant(int what, int object, int comparison, const std::string& texts
 
 // Aspects in the charts: 2, 5, 3, 6, 6, 6, 2, 15. Aspects of the Sun: 1, 3, 2, 3, 3, 3, 1, 5;
 // of the Moon: 1, 2, 2, 3, 3, 3, 1, 5.
-const KindCase kQuantCases[] = {
+const HitsCase kQuantCases[] = {
     {"points_in_aries", Quant(0, 100, 0, "\x03 \x03", 1, 0, 0), {0, 1, 3, 4, 5, 6, 7}},
     // Each pair once: 6 aspects, not 12.
     {"aspects_equal", Quant(3, 0, 0, "\x03 \x03", 6, 0, 0), {3, 4, 5}},
@@ -247,16 +222,13 @@ const KindCase kQuantCases[] = {
     {"aspects_of_lights_added_up", Quant(4, 501, 0, "Lights[каждая] \x01", 6, 0, 0), {3, 4, 5}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Quantities, ConditionKindsTool, ::testing::ValuesIn(kQuantityCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(BeforeAfter, ConditionKindsTool, ::testing::ValuesIn(kBeforeAfterCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(Context, ConditionKindsTool, ::testing::ValuesIn(kContextCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(Configurations, ConditionKindsTool, ::testing::ValuesIn(kConfCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(Counts, ConditionKindsTool, ::testing::ValuesIn(kQuantCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST(ConditionKindsTool, Quantities) { conditions_tool::ExpectHits("kinds.txt", kQuantityCases); }
+TEST(ConditionKindsTool, BeforeAfter) {
+  conditions_tool::ExpectHits("kinds.txt", kBeforeAfterCases);
+}
+TEST(ConditionKindsTool, Context) { conditions_tool::ExpectHits("kinds.txt", kContextCases); }
+TEST(ConditionKindsTool, Configurations) { conditions_tool::ExpectHits("kinds.txt", kConfCases); }
+TEST(ConditionKindsTool, Counts) { conditions_tool::ExpectHits("kinds.txt", kQuantCases); }
 
 TEST(ConditionKindsToolRun, MissingGroupOfAComparisonEndsTheRun) {
   const ToolRun run =

@@ -1,10 +1,12 @@
 // Runs the condition tool as a process over a fixture of charts, as the checks from outside do.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,25 @@ inline std::string Hits(const std::vector<int>& records, int viewed = 8) {
   std::string out;
   for (const int n : records) out += std::to_string(n) + "\n";
   return out + "viewed " + std::to_string(viewed) + "\n";
+}
+
+// A named run of the tool: the condition list, the records that must hold and, when given, the
+// logic expression.
+struct HitsCase {
+  const char* name;
+  std::string conditions;
+  std::vector<int> hits;
+  const char* logic = nullptr;
+};
+
+// Runs the tool over `charts` for every case and expects a clean end and the case's records.
+inline void ExpectHits(const char* charts, std::span<const HitsCase> cases) {
+  for (const HitsCase& c : cases) {
+    SCOPED_TRACE(c.logic ? std::string(c.name) + " " + c.logic : std::string(c.name));
+    const ToolRun run = RunTool(charts, c.conditions, c.logic);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Hits(c.hits));
+  }
 }
 
 }  // namespace conditions_tool
