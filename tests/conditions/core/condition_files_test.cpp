@@ -15,12 +15,16 @@ using testing_support::ScriptedPrompter;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
+// A line of `head` (number, sign, kind, words 2 to 4) with empty texts and words 8 to 18 at 0.
+std::string Plain(const std::string& head) {
+  return head + " \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
+}
 // A valid IN line with number n: the Sun in Aries.
 std::string InLine(int n, char sign = '+') {
-  return std::to_string(n) + " " + sign + " 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
+  return Plain(std::to_string(n) + " " + sign + " 1 0 100 0");
 }
 
-TEST(ConditionLine, TextTokensRoundTrip) {
+TEST(ConditionLine, TextTokensRoundTripAndTheNumberIsWrittenFromItsLow16Bits) {
   // An empty text is the token 0x03; a blank held as 0x04 stays 0x04.
   const std::string line = "7 - 6 3 0 0 \x04 \x03 VELM 0 0 0 1 0 1 0 0 0 0 0\n";
   QueryCondition c;
@@ -34,88 +38,56 @@ TEST(ConditionLine, TextTokensRoundTrip) {
   EXPECT_EQ(c.w[11], 1);
   EXPECT_EQ(c.w[13], 1);
   EXPECT_EQ(FormatConditionLine(c), line);
-}
-
-TEST(ConditionLine, NumberIsWrittenFromItsLow16Bits) {
-  QueryCondition c;
-  ASSERT_EQ(ParseConditionLine(InLine(3), c), ConditionLineFault::kNone);
   c.w[0] = 40000;  // 40000 - 65536
   EXPECT_EQ(FormatConditionLine(c).substr(0, 7), "-25536 ");
 }
 
-struct LineCase {
-  const char* name;
-  std::string line;
-  ConditionLineFault fault;
-};
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
-
-class ConditionLineChecks : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(ConditionLineChecks, EveryFieldIsChecked) {
-  QueryCondition c;
-  EXPECT_EQ(ParseConditionLine(GetParam().line, c), GetParam().fault);
+TEST(ConditionLine, EveryFieldIsChecked) {
+  constexpr auto kNone = ConditionLineFault::kNone;
+  constexpr auto kFields = ConditionLineFault::kFields;
+  constexpr auto kInvalid = ConditionLineFault::kInvalid;
+  const struct {
+    const char* name;
+    std::string line;
+    ConditionLineFault fault;
+  } cases[] = {
+      {"valid_in", InLine(1), kNone},
+      {"nineteen_fields", "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0\n", kFields},
+      {"word_not_a_number", Plain("1 + 1 0 1x0 0"), kFields},
+      {"twenty_one_fields", "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0 5\n", kInvalid},
+      {"number_above_32767", InLine(40000), kInvalid},
+      {"number_zero", InLine(0), kInvalid},
+      {"unknown_kind", Plain("1 + 9 0 100 0"), kInvalid},
+      {"point_34", Plain("1 + 1 34 100 0"), kInvalid},
+      {"point_99", "1 + 0 99 1 1001 \x03 \x03 X 0 0 0 0 1 0 0 0 0 90 0\n", kInvalid},
+      {"sign_12", Plain("1 + 1 0 112 0"), kInvalid},
+      {"place_is_a_point", Plain("1 + 1 0 3 0"), kInvalid},
+      {"fixed_degree_30", "1 + 1 506 200 0 \x03 \x03 \x03 30 0 0 0 0 0 0 0 0 0 0\n", kInvalid},
+      {"group_without_label", Plain("1 + 1 501 100 0"), kInvalid},
+      {"asp_second_fixed", "1 + 0 0 506 1001 \x03 \x03 X 0 0 0 0 1 0 0 0 0 90 0\n", kInvalid},
+      {"asp_choice_50", "1 + 0 0 1 50 \x03 \x03 X 0 0 0 1 0 0 0 0 0 0 0\n", kInvalid},
+      {"asp_mask_512", "1 + 0 0 1 1000 \x03 \x03 X 0 0 0 1 0 0 512 0 0 0 0\n", kInvalid},
+      {"asp_cusp_orb_class_6", "1 + 0 0 200 0 \x03 \x03 X 0 0 0 1 0 0 0 6 0 0 0\n", kInvalid},
+      {"incl_sign_in_sign", Plain("1 + 2 101 102 0"), kInvalid},
+      {"pair_in_with_sign", Plain("1 + 101 103 200 0"), kInvalid},
+      {"pair_in_with_house", Plain("1 + 101 203 200 0"), kNone},
+      {"conf_row_42", "1 + 7 42 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 700700 700700 1 0\n", kInvalid},
+      {"conf_row_41", "1 + 7 41 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 700700 700700 1 0\n", kNone},
+      {"conf_packed_member_46", "1 + 7 2 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 46700 700700 1 0\n",
+       kInvalid},
+      {"conf_member_sign", "1 + 7 2 0 0 \x03 \x03 X 0 0 0 1 0 0 100700 700700 700700 1 0\n",
+       kInvalid},
+      {"text_of_99", "1 + 6 0 0 0 " + std::string(99, 'x') + " \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
+       kNone},
+      {"text_of_100", "1 + 6 0 0 0 " + std::string(100, 'x') + " \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
+       kInvalid},
+      {"sign_word_two_characters", Plain("1 ++ 1 0 100 0"), kInvalid},
+  };
+  for (const auto& c : cases) {
+    QueryCondition parsed;
+    EXPECT_EQ(ParseConditionLine(c.line, parsed), c.fault) << c.name;
+  }
 }
-
-const std::string k99(99, 'x');
-const std::string k100(100, 'x');
-
-const LineCase kLineCases[] = {
-    {"valid_in", InLine(1), ConditionLineFault::kNone},
-    {"nineteen_fields", "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kFields},
-    {"word_not_a_number", "1 + 1 0 1x0 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kFields},
-    {"twenty_one_fields", "1 + 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0 5\n",
-     ConditionLineFault::kInvalid},
-    {"number_above_32767", InLine(40000), ConditionLineFault::kInvalid},
-    {"number_zero", InLine(0), ConditionLineFault::kInvalid},
-    {"unknown_kind", "1 + 9 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"point_34", "1 + 1 34 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"point_99", "1 + 0 99 1 1001 \x03 \x03 X 0 0 0 0 1 0 0 0 0 90 0\n",
-     ConditionLineFault::kInvalid},
-    {"sign_12", "1 + 1 0 112 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"place_is_a_point", "1 + 1 0 3 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"fixed_degree_30", "1 + 1 506 200 0 \x03 \x03 \x03 30 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"group_without_label", "1 + 1 501 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"asp_second_fixed", "1 + 0 0 506 1001 \x03 \x03 X 0 0 0 0 1 0 0 0 0 90 0\n",
-     ConditionLineFault::kInvalid},
-    {"asp_choice_50", "1 + 0 0 1 50 \x03 \x03 X 0 0 0 1 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"asp_mask_512", "1 + 0 0 1 1000 \x03 \x03 X 0 0 0 1 0 0 512 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"asp_cusp_orb_class_6", "1 + 0 0 200 0 \x03 \x03 X 0 0 0 1 0 0 0 6 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"incl_sign_in_sign", "1 + 2 101 102 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"pair_in_with_sign", "1 + 101 103 200 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"pair_in_with_house", "1 + 101 203 200 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kNone},
-    {"conf_row_42", "1 + 7 42 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 700700 700700 1 0\n",
-     ConditionLineFault::kInvalid},
-    {"conf_row_41", "1 + 7 41 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 700700 700700 1 0\n",
-     ConditionLineFault::kNone},
-    {"conf_packed_member_46", "1 + 7 2 0 0 \x03 \x03 X 0 0 0 1 0 0 700700 46700 700700 1 0\n",
-     ConditionLineFault::kInvalid},
-    {"conf_member_sign", "1 + 7 2 0 0 \x03 \x03 X 0 0 0 1 0 0 100700 700700 700700 1 0\n",
-     ConditionLineFault::kInvalid},
-    {"text_of_99", "1 + 6 0 0 0 " + k99 + " \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kNone},
-    {"text_of_100", "1 + 6 0 0 0 " + k100 + " \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-    {"sign_word_two_characters", "1 ++ 1 0 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n",
-     ConditionLineFault::kInvalid},
-};
-
-INSTANTIATE_TEST_SUITE_P(Lines, ConditionLineChecks, ::testing::ValuesIn(kLineCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 class ConditionSetFiles : public ::testing::Test {
  protected:
@@ -139,12 +111,14 @@ TEST_F(ConditionSetFiles, MalformedTenthLineLeavesNineConditions) {
   EXPECT_EQ(set.Count(), 9);
 }
 
-TEST_F(ConditionSetFiles, InvalidLinesAreRefusedWithOneMessageAndTheRestRead) {
+TEST_F(ConditionSetFiles, InvalidLinesAreRefusedWithOneMessageAndAMissingListIsEmpty) {
+  CFunc set;
+  EXPECT_EQ(set.LoadFuncs(folder_ / "quefuncs.lst", CFunc::kCapacity), 0);
+  EXPECT_TRUE(prompts_.shown.empty());
   const std::string lines = InLine(1) + "2 + 1 40 100 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n" +
                             InLine(1) + "4 + 100 0 1 1001 \x03 \x03 X 0 0 0 0 1 0 0 0 0 90 0\n" +
                             InLine(5);
   WriteFile(folder_ / "quefuncs.lst", lines);
-  CFunc set;
   EXPECT_EQ(set.LoadFuncs(folder_ / "quefuncs.lst", CFunc::kCapacity), 2);
   EXPECT_EQ(set.Condition(0).Number(), 1);
   EXPECT_EQ(set.Condition(1).Number(), 5);
@@ -152,12 +126,6 @@ TEST_F(ConditionSetFiles, InvalidLinesAreRefusedWithOneMessageAndTheRestRead) {
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].number, kMsgConditionsBadLines);
   EXPECT_NE(prompts_.shown[0].text.find(" 2, 3, 4"), std::string::npos);
-}
-
-TEST_F(ConditionSetFiles, MissingListIsAnEmptySetWithoutMessage) {
-  CFunc set;
-  EXPECT_EQ(set.LoadFuncs(folder_ / "quefuncs.lst", CFunc::kCapacity), 0);
-  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST_F(ConditionSetFiles, SaveWritesEveryRecordAndAFailedWriteKeepsTheOldFile) {
