@@ -7,18 +7,13 @@
 
 #include <sstream>
 
-#include "astro/aspects/aspectarium.h"
-#include "conditions/core/cfunc.h"
-#include "conditions/core/groups.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
-#include "foundation/text/cp1251.h"
-#include "support/test_support.h"
+#include "conditions/condition_test_support.h"
 
 namespace {
 
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
+using condition_test::ExpectWords;
+using condition_test::MakeAspect;
+using condition_test::Words;
 
 // The page's words as the set adds them: numbered and switched on.
 bool ValidAsAdded(QueryCondition c) {
@@ -29,37 +24,19 @@ bool ValidAsAdded(QueryCondition c) {
 
 constexpr int kExactBits = (1 << kMaskExact) | (1 << kMaskInexact);
 
-class WizardPages : public ::testing::Test {
+class WizardPages : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
-    AspectSystem t("Trad", folder_.Path() / SystemFileName("Trad"));
-    Aspect trine;
-    trine.name = "Trine";
-    trine.angle = 120.5;
-    Aspect square;
-    square.name = "Square";
-    square.angle = 90.0;
-    square.type = kAspectTense;
+    ConditionSetTest::SetUp();
+    Aspect square = MakeAspect(90.0, {}, kAspectTense);
     square.major = 0;
-    t.SetAspects({trine, square});
-    ASSERT_TRUE(t.SaveSystem().ok());
-    AspectSystem e("Empty", folder_.Path() / SystemFileName("Empty"));
-    ASSERT_TRUE(e.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    ASSERT_EQ(aspects_.Count(), 2);
-    GroupRecord g;
-    g.count = 1;
-    g.name = "Fire";
-    groups_.AddGroup('S', g);
-    g.name = "Angles";
-    groups_.AddGroup('H', g);
+    AddSystem("Trad", {MakeAspect(120.5), square});
+    AddSystem("Empty", {});
+    AddGroup('S', "Fire", {0});
+    AddGroup('H', "Angles", {0});
   }
-  void TearDown() override { GetSettings().SetFolder({}); }
 
-  TempFolder folder_;
-  Aspectarium aspects_;
-  Groups groups_;
+  Groups& groups_ = set_.groups;
 };
 
 TEST(WizardFlow, StagedPresetsAndPagesByKind) {
@@ -67,7 +44,7 @@ TEST(WizardFlow, StagedPresetsAndPagesByKind) {
     int choice;
     int w2, w3, w15, w17;
   } presets[] = {
-      {kCondAsp, 0, 0, 0, 0},   {kCondIn, 0, 200, 0, 0},   {kCondIncl, 0, 200, 0, 0},
+      {kCondAsp, 0, 0, 0, 0},      {kCondIn, 0, 200, 0, 0}, {kCondIncl, 0, 200, 0, 0},
       {kCondInterval, 0, 0, 0, 0}, {kCondConf, 0, 0, 0, 1}, {kCondQuant, 1, 0, 1, 0},
   };
   for (const auto& p : presets) {
@@ -75,7 +52,7 @@ TEST(WizardFlow, StagedPresetsAndPagesByKind) {
     staged.w.fill(7);
     staged.text1 = "x";
     ClearStagedWords(staged);
-    EXPECT_EQ(staged.w[0], 7);   // the number and the enabled word are not staged
+    EXPECT_EQ(staged.w[0], 7);  // the number and the enabled word are not staged
     EXPECT_EQ(staged.w[19], 7);
     EXPECT_TRUE(staged.text1.empty());
     PresetStagedWords(staged, p.choice);
@@ -84,8 +61,8 @@ TEST(WizardFlow, StagedPresetsAndPagesByKind) {
     EXPECT_EQ(staged.w[15], p.w15) << p.choice;
     EXPECT_EQ(staged.w[17], p.w17) << p.choice;
   }
-  const int kinds[][2] = {{0, 0}, {100, 0}, {101, 1}, {2, 2}, {7, 7}, {8, 8}, {9, -1}, {-1, -1},
-                          {102, -1}};
+  const int kinds[][2] = {{0, 0}, {100, 0}, {101, 1}, {2, 2},   {7, 7},
+                          {8, 8}, {9, -1},  {-1, -1}, {102, -1}};
   for (const auto& k : kinds) EXPECT_EQ(WizardPageOfKind(k[0]), k[1]) << k[0];
   // Kinds whose pages do not exist yet, and the two-chart page's limits.
   EXPECT_EQ(WizardInitialChoice(7, false), 7);
@@ -99,8 +76,8 @@ TEST(WizardFlow, AspectChoicesAndPairs) {
   // entry, count -> word 4
   const int entries[][3] = {{0, 2, 0}, {1, 2, 1}, {2, 2, 1000}, {3, 2, 1001}, {0, 0, 1001}};
   for (const auto& e : entries) EXPECT_EQ(AspectChoiceOfEntry(e[0], e[1]), e[2]);
-  const int choices[][3] = {{1000, 2, 2}, {1001, 2, 3}, {5, 2, 3}, {1, 2, 1}, {1000, 0, 0},
-                            {-1, 2, 0}};
+  const int choices[][3] = {{1000, 2, 2}, {1001, 2, 3}, {5, 2, 3},
+                            {1, 2, 1},    {1000, 0, 0}, {-1, 2, 0}};
   for (const auto& c : choices) EXPECT_EQ(AspectEntryOfChoice(c[0], c[1]), c[2]) << c[0];
   EXPECT_TRUE(EnableAspectFilter(1000));
   EXPECT_FALSE(EnableAspectFilter(1001));
@@ -131,11 +108,11 @@ TEST_F(WizardPages, AspectEnablingFollowsTheChoiceAndTheOrb) {
     bool fromSystem;
     bool classes, exact, angle, systemChoice, own, groups;
   } rows[] = {
-      {0, true, false, false, false, true, false, true},   // an aspect of the system
+      {0, true, false, false, false, true, false, true},  // an aspect of the system
       {0, false, false, false, false, true, true, false},
-      {2, true, true, true, false, true, false, true},     // "любой", orb from the system
-      {2, false, true, false, false, true, true, false},   // "любой", constant orb
-      {3, true, false, false, true, false, true, false},   // "заданный" forces the constant orb
+      {2, true, true, true, false, true, false, true},    // "любой", orb from the system
+      {2, false, true, false, false, true, true, false},  // "любой", constant orb
+      {3, true, false, false, true, false, true, false},  // "заданный" forces the constant orb
   };
   for (const auto& r : rows) {
     page.orbFromSystem = r.fromSystem;
@@ -164,15 +141,10 @@ TEST_F(WizardPages, AspectEnablingFollowsTheChoiceAndTheOrb) {
 }
 
 TEST_F(WizardPages, AspectPresetFromTheStagedWords) {
-  QueryCondition staged;
-  staged.w[4] = kAnyAspectOfClasses;
+  // Own orb 25:30, beyond the edit's 0..20; harmonious, tense, major and no exactness box.
+  QueryCondition staged = Words(
+      {{4, kAnyAspectOfClasses}, {11, 1}, {12, 25}, {13, 30}, {14, 0b000100011}, {15, 3}, {16, 9}});
   staged.text3 = "tRaD";  // letter case ignored
-  staged.w[11] = 1;
-  staged.w[12] = 25;  // beyond the edit's 0..20
-  staged.w[13] = 30;
-  staged.w[14] = 0b000100011;  // harmonious, tense, major; no exactness box
-  staged.w[15] = 3;
-  staged.w[16] = 9;
   AspPageModel page(groups_, aspects_, false);
   page.Preset(staged);
   EXPECT_EQ(page.systemName, "TRAD");
@@ -188,13 +160,10 @@ TEST_F(WizardPages, AspectPresetFromTheStagedWords) {
     int w4;
     const char* system;
     int entry;
-  } aspects[] = {{1, "trad", 1}, {5, "TRAD", 3}, {1001, "TRAD", 3},
-                 {0, "nothing", 0}};
+  } aspects[] = {{1, "trad", 1}, {5, "TRAD", 3}, {1001, "TRAD", 3}, {0, "nothing", 0}};
   for (const auto& a : aspects) {
-    QueryCondition s;
-    s.w[4] = a.w4;
+    QueryCondition s = Words({{4, a.w4}, {12, 20}});
     s.text3 = a.system;
-    s.w[12] = 20;
     AspPageModel p(groups_, aspects_, false);
     p.Preset(s);
     EXPECT_EQ(p.aspect, a.entry) << a.w4 << a.system;
@@ -213,20 +182,21 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   page.orbMinutes = 10;
   page.pointDegrees = 12;  // not the arbitrary point: not stored
   QueryCondition w = page.Words();
-  EXPECT_EQ(w.w[1], kCondAsp);
-  EXPECT_EQ(w.w[2], 4);
-  EXPECT_EQ(w.w[3], 200);
-  EXPECT_EQ(w.w[4], 0);
+  // An aspect of the system: the exactness bits 384.
+  ExpectWords(w, {{1, kCondAsp},
+                  {2, 4},
+                  {3, 200},
+                  {4, 0},
+                  {8, -1},
+                  {10, -1},
+                  {11, 0},
+                  {12, 5},
+                  {13, 10},
+                  {14, kExactBits},
+                  {15, 0},
+                  {17, 120},
+                  {18, 30}});
   EXPECT_EQ(w.text3, "TRAD");
-  EXPECT_EQ(w.w[8], -1);
-  EXPECT_EQ(w.w[10], -1);
-  EXPECT_EQ(w.w[11], 0);
-  EXPECT_EQ(w.w[12], 5);
-  EXPECT_EQ(w.w[13], 10);
-  EXPECT_EQ(w.w[14], kExactBits);  // an aspect of the system: 384
-  EXPECT_EQ(w.w[15], 0);
-  EXPECT_EQ(w.w[17], 120);
-  EXPECT_EQ(w.w[18], 30);
   EXPECT_TRUE(ValidAsAdded(w));
 
   // "любой" with the orb from the system keeps the exactness boxes as ticked.
@@ -235,14 +205,8 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   page.mask = (1 << 2) | (1 << kMaskMinor) | (1 << kMaskInexact);
   page.houseOrbGroup = 2;
   page.signOrbGroup = 4;
-  w = page.Words();
-  EXPECT_EQ(w.w[4], 1000);
-  EXPECT_EQ(w.w[11], 1);
-  EXPECT_EQ(w.w[12], 0);
-  EXPECT_EQ(w.w[14], page.mask);
-  EXPECT_EQ(w.w[15], 2);
-  EXPECT_EQ(w.w[16], 4);
-  EXPECT_EQ(w.w[17], 0);
+  ExpectWords(page.Words(),
+              {{4, 1000}, {11, 1}, {12, 0}, {14, page.mask}, {15, 2}, {16, 4}, {17, 0}});
   EXPECT_EQ(page.Check(), 0);
   page.mask = (1 << kMaskMajor) | (1 << kMaskExact);  // no type box
   EXPECT_EQ(page.Check(), kMsgNoAspectType);
@@ -251,12 +215,7 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   page.SetAspect(3);
   page.givenDegrees = 150;
   page.givenMinutes = 7;
-  w = page.Words();
-  EXPECT_EQ(w.w[4], 1001);
-  EXPECT_EQ(w.w[11], 0);
-  EXPECT_EQ(w.w[14], kExactBits);
-  EXPECT_EQ(w.w[17], 150);
-  EXPECT_EQ(w.w[18], 7);
+  ExpectWords(page.Words(), {{4, 1001}, {11, 0}, {14, kExactBits}, {17, 150}, {18, 7}});
   EXPECT_EQ(page.Check(), 0);
 
   page.systemName = "Nowhere";
@@ -268,13 +227,10 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   page.pointSign = 3;
   page.pointDegrees = 29;
   page.pointMinutes = 59;
-  page.second = page.SecondList().PositionOfObjectCode(kHouseGroupOneOf, page.SecondList().names[page.SecondList().first[kCatHouseGroupsOneOf]]);
+  page.second = page.SecondList().PositionOfObjectCode(
+      kHouseGroupOneOf, page.SecondList().names[page.SecondList().first[kCatHouseGroupsOneOf]]);
   w = page.Words();
-  EXPECT_EQ(w.w[2], kFixedDegree);
-  EXPECT_EQ(w.w[8], 29);
-  EXPECT_EQ(w.w[9], 3);
-  EXPECT_EQ(w.w[10], 59);
-  EXPECT_EQ(w.w[3], kHouseGroupOneOf);
+  ExpectWords(w, {{2, kFixedDegree}, {8, 29}, {9, 3}, {10, 59}, {3, kHouseGroupOneOf}});
   EXPECT_EQ(w.text2, page.SecondList().names[page.second]);
   EXPECT_TRUE(ValidAsAdded(w));
 
@@ -290,10 +246,10 @@ TEST_F(WizardPages, PositionPlacesFollowTheObject) {
     int object;
     bool signs, houses, signGroups, houseGroups;
   } rows[] = {
-      {0, true, true, true, true},         // a point
-      {203, true, false, true, false},     // a house cusp: signs and sign groups only
+      {0, true, true, true, true},      // a point
+      {203, true, false, true, false},  // a house cusp: signs and sign groups only
       {kHouseGroupEach, true, false, true, false},
-      {305, true, true, true, true},       // a ruler
+      {305, true, true, true, true},  // a ruler
   };
   for (const auto& r : rows) {
     const ObjectList& objects = page.Objects();
@@ -312,24 +268,14 @@ TEST_F(WizardPages, PositionPlacesFollowTheObject) {
   }
 
   // A house object opened with a house place stands in Aries.
-  QueryCondition staged;
-  staged.w[2] = 205;
-  staged.w[3] = 207;
-  page.Preset(staged);
+  page.Preset(Words({{2, 205}, {3, 207}}));
   EXPECT_EQ(page.Places().ObjectCodeOfPosition(page.place), kSignBase);
   // The wizard's first house for a new condition.
-  staged.w[2] = 3;
-  staged.w[3] = 200;
+  QueryCondition staged = Words({{2, 3}, {3, 200}});
   page.Preset(staged);
   EXPECT_EQ(page.Places().ObjectCodeOfPosition(page.place), 200);
-  QueryCondition w = page.Words();
-  EXPECT_EQ(w.w[1], kCondIn);
-  EXPECT_EQ(w.w[2], 3);
-  EXPECT_EQ(w.w[3], 200);
-  EXPECT_EQ(w.w[8], -1);
-  EXPECT_EQ(w.w[11], 0);
-  EXPECT_EQ(w.w[12], -1);
-  EXPECT_TRUE(ValidAsAdded(w));
+  ExpectWords(page.Words(), {{1, kCondIn}, {2, 3}, {3, 200}, {8, -1}, {11, 0}, {12, -1}});
+  EXPECT_TRUE(ValidAsAdded(page.Words()));
 
   // Two charts: houses and house groups only, the swap in w11, no arbitrary point.
   InPageModel pair(groups_, true);
@@ -339,9 +285,7 @@ TEST_F(WizardPages, PositionPlacesFollowTheObject) {
   EXPECT_EQ(pair.Places().size[kCatHouses], 12);
   EXPECT_EQ(pair.Objects().PositionOfObjectCode(kFixedDegree), -1);
   EXPECT_TRUE(pair.swapped);
-  w = pair.Words();
-  EXPECT_EQ(w.w[1], kCondPairIn);
-  EXPECT_EQ(w.w[11], 1);
+  ExpectWords(pair.Words(), {{1, kCondPairIn}, {11, 1}});
 }
 
 TEST_F(WizardPages, InclusionContainersFollowTheIncluded) {
@@ -364,42 +308,27 @@ TEST_F(WizardPages, InclusionContainersFollowTheIncluded) {
     EXPECT_EQ(c.size[kCatSigns] == 12, r.signs) << r.category;
     EXPECT_EQ(c.size[kCatSignGroupsOneOf] > 0, r.signGroups) << r.category;
   }
-  QueryCondition staged;
-  staged.w[2] = 104;
-  staged.w[3] = 209;
-  staged.w[4] = 2;
-  page.Preset(staged);
-  const QueryCondition w = page.Words();
-  EXPECT_EQ(w.w[1], kCondIncl);
-  EXPECT_EQ(w.w[2], 104);
-  EXPECT_EQ(w.w[3], 209);
-  EXPECT_EQ(w.w[4], 2);
-  EXPECT_EQ(w.w[8], -1);
-  EXPECT_TRUE(ValidAsAdded(w));
+  page.Preset(Words({{2, 104}, {3, 209}, {4, 2}}));
+  ExpectWords(page.Words(), {{1, kCondIncl}, {2, 104}, {3, 209}, {4, 2}, {8, -1}});
+  EXPECT_TRUE(ValidAsAdded(page.Words()));
 }
 
 // Condition lines of a set of n IN conditions numbered 1..n.
 std::string ConditionLines(int n) {
   std::string lines;
   for (int i = 1; i <= n; ++i) {
-    QueryCondition c;
-    c.w[0] = i;
-    c.w[1] = kCondIn;
-    c.w[2] = 0;
-    c.w[3] = 100;
-    c.w[19] = 1;
-    lines += FormatConditionLine(c);
+    lines += FormatConditionLine(Words({{0, i}, {1, kCondIn}, {2, 0}, {3, 100}, {19, 1}}));
   }
   return lines;
 }
 
 TEST(WizardSelection, ModeLineConditionsAndLogicText) {
-  ScriptedPrompter prompts;
+  testing_support::ScriptedPrompter prompts;
   const struct {
     std::string text;
     int count, mode;
-    const char* logic;      // GetLogicText(true)
-    const char* unwanted;   // GetLogicText(false)
+    const char* logic;     // GetLogicText(true)
+    const char* unwanted;  // GetLogicText(false)
   } rows[] = {
       {"head\nALL\n" + ConditionLines(3), 3, 0, "1&2&3", ""},
       {"head\r\nANY of them\r\n" + ConditionLines(2), 2, 1, "1|2", ""},
