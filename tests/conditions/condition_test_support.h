@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,17 @@ inline Chart ChartOf(const std::vector<double>& longitudes, double firstCusp) {
 inline QueryCondition Words(std::initializer_list<std::pair<int, int>> words) {
   QueryCondition c;
   for (const auto& [word, value] : words) c.w[static_cast<std::size_t>(word)] = value;
+  return c;
+}
+
+// The same from "word:value" pairs parted by blanks, as "2:1 14:500203".
+inline QueryCondition Words(const std::string& spec) {
+  QueryCondition c;
+  std::istringstream in(spec);
+  for (std::string pair; in >> pair;) {
+    const std::size_t colon = pair.find(':');
+    c.w[std::stoul(pair.substr(0, colon))] = std::stoi(pair.substr(colon + 1));
+  }
   return c;
 }
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "conditions/condition_test_support.h"
 #include "conditions/core/groups.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -116,20 +116,8 @@ TEST_F(ConfPage, SystemAndRangesAreChecked) {
 
 TEST_F(ConfPage, PresetAndWordsOfOk) {
   ConfPageModel page(groups_, {"Main", "T"});
-  QueryCondition staged;
-  staged.w[1] = 7;
-  staged.w[2] = 1;
-  staged.w[3] = 1;
-  staged.w[4] = 2;
-  staged.w[8] = 1;
-  staged.w[10] = 1;
-  staged.w[11] = 0;
-  staged.w[12] = 5;
-  staged.w[13] = 30;
-  staged.w[14] = 500203;
-  staged.w[15] = 2700;
-  staged.w[16] = 700700;
-  staged.w[17] = 3;
+  QueryCondition staged =
+      condition_test::Words("1:7 2:1 3:1 4:2 8:1 10:1 12:5 13:30 14:500203 15:2700 16:700700 17:3");
   staged.text1 = Cp1251("Inner[одна_из]");
   staged.text3 = "t";
   page.Preset(staged);
@@ -156,8 +144,7 @@ TEST_F(ConfPage, PresetAndWordsOfOk) {
   page.Preset(QueryCondition{});
   EXPECT_EQ(page.system, 0);
   EXPECT_EQ(page.orbClass, 1);
-  EXPECT_EQ(page.Words().w[14], 700700);
-  EXPECT_EQ(page.Words().w[16], 700700);
+  condition_test::ExpectWords(page.Words(), {{14, 700700}, {16, 700700}});
   EXPECT_EQ(page.Check(), 0);
 }
 

@@ -183,19 +183,8 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   page.pointDegrees = 12;  // not the arbitrary point: not stored
   QueryCondition w = page.Words();
   // An aspect of the system: the exactness bits 384.
-  ExpectWords(w, {{1, kCondAsp},
-                  {2, 4},
-                  {3, 200},
-                  {4, 0},
-                  {8, -1},
-                  {10, -1},
-                  {11, 0},
-                  {12, 5},
-                  {13, 10},
-                  {14, kExactBits},
-                  {15, 0},
-                  {17, 120},
-                  {18, 30}});
+  ExpectWords(w, {{1, kCondAsp}, {2, 4}, {3, 200}, {4, 0}, {8, -1}, {10, -1}, {11, 0}});
+  ExpectWords(w, {{12, 5}, {13, 10}, {14, kExactBits}, {15, 0}, {17, 120}, {18, 30}});
   EXPECT_EQ(w.text3, "TRAD");
   EXPECT_TRUE(ValidAsAdded(w));
 
