@@ -23,42 +23,35 @@ using testing_support::WriteFile;
 // Answers the editor's questions from queues; an unexpected question fails the test (Cancel).
 class ScriptedGroupDialogs : public GroupEditorDialogs {
  public:
-  struct NameAnswer {
-    std::string text;  // cp1251
-    bool ok = true;
-  };
-  struct MembersAnswer {
-    std::string flags;
+  struct Answer {
+    std::string text;  // a name (cp1251) or the member flags
     bool ok = true;
   };
   bool AskName(const std::string& prompt, std::string& name) override {
     prompts.push_back(prompt);
     presets.push_back(name);
-    if (names.empty()) {
-      ADD_FAILURE() << "unexpected name question";
-      return false;
-    }
-    const NameAnswer a = names.front();
-    names.pop_front();
-    if (a.ok) name = a.text;
-    return a.ok;
+    return Next(names, name);
   }
   bool AskMembers(int mode, std::string& flags) override {
     modes.push_back(mode);
     memberPresets.push_back(flags);
-    if (members.empty()) {
-      ADD_FAILURE() << "unexpected member question";
-      return false;
-    }
-    const MembersAnswer a = members.front();
-    members.pop_front();
-    if (a.ok) flags = a.flags;
-    return a.ok;
+    return Next(members, flags);
   }
-  std::deque<NameAnswer> names;
-  std::deque<MembersAnswer> members;
+  std::deque<Answer> names, members;
   std::vector<std::string> prompts, presets, memberPresets;
   std::vector<int> modes;
+
+ private:
+  static bool Next(std::deque<Answer>& answers, std::string& value) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected question";
+      return false;
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    if (a.ok) value = a.text;
+    return a.ok;
+  }
 };
 
 // 'Y' at the given entries of a mode.
@@ -86,6 +79,11 @@ class GroupEditorTest : public ::testing::Test {
     ASSERT_EQ(store_.LoadGroups(), 0);
     ASSERT_TRUE(editor_.Open());
   }
+  // The next name question is answered `name`, the member question after it `flags`.
+  void Answer(const std::string& name, const std::string& flags) {
+    dialogs_.names.push_back({name});
+    dialogs_.members.push_back({flags});
+  }
 
   TempFolder folder_;
   ScriptedPrompter prompts_;
@@ -99,8 +97,7 @@ TEST_F(GroupEditorTest, AddingWritesTheGroupAtOnceWithBlanksAsUnderscores) {
   EXPECT_EQ(ReadFile(Backup()), "Pfirst|AB\nSfire|AEI\n");
   EXPECT_EQ(editor_.Kind(), 'P');
   EXPECT_EQ(editor_.Selected(), 0);
-  dialogs_.names.push_back({Cp1251("Мои  планеты  ")});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {0, 9, 33})});
+  Answer(Cp1251("Мои  планеты  "), Flags(MemberChoice::kPlanets, {0, 9, 33}));
   ASSERT_TRUE(editor_.Add());
   EXPECT_EQ(dialogs_.prompts[0], Cp1251("Введите название группы\n(длиной не более 30 символов)"));
   EXPECT_EQ(dialogs_.presets[0], "");
@@ -149,8 +146,7 @@ TEST_F(GroupEditorTest, ARefusedNameIsAskedAgainWithItsMessage) {
   OpenWith("Sfire|AEI\n");
   dialogs_.names.push_back({"fire"});
   dialogs_.names.push_back({""});
-  dialogs_.names.push_back({"water"});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {1})});
+  Answer("water", Flags(MemberChoice::kPlanets, {1}));
   ASSERT_TRUE(editor_.Add());
   EXPECT_EQ(Shown(), (std::vector<int>{620, 1951}));
   EXPECT_EQ(dialogs_.presets[1], "fire");  // the refused text stays to be corrected
@@ -164,8 +160,7 @@ TEST_F(GroupEditorTest, CancelOrNoMemberAddsNothing) {
   dialogs_.names.push_back({"x"});
   dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {2}), false});
   EXPECT_FALSE(editor_.Add());
-  dialogs_.names.push_back({"x"});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {})});
+  Answer("x", Flags(MemberChoice::kPlanets, {}));
   EXPECT_FALSE(editor_.Add());
   EXPECT_EQ(Shown(), (std::vector<int>{694}));
   EXPECT_EQ(store_.Count('P'), 1);
@@ -179,8 +174,7 @@ TEST_F(GroupEditorTest, The51stPlanetGroupIsRefusedWhileASignGroupCanStillBeAdde
   EXPECT_FALSE(editor_.Add());  // no question asked
   EXPECT_EQ(Shown(), (std::vector<int>{564}));
   editor_.SetKind('S');
-  dialogs_.names.push_back({"signs"});
-  dialogs_.members.push_back({Flags(MemberChoice::kSigns, {11, 0})});
+  Answer("signs", Flags(MemberChoice::kSigns, {11, 0}));
   ASSERT_TRUE(editor_.Add());
   EXPECT_EQ(dialogs_.modes.back(), MemberChoice::kSigns);
   EXPECT_EQ(ReadFile(File()), bytes + "Ssigns|AL\n");  // members in list order
@@ -190,8 +184,7 @@ TEST_F(GroupEditorTest, EditingReplacesNameAndMembersOnlyWhenMembersAreConfirmed
   OpenWith("Hangles|ADGJ\nHsecond|B\n");
   editor_.SetKind('H');
   editor_.Select(0);
-  dialogs_.names.push_back({"corners"});
-  dialogs_.members.push_back({Flags(MemberChoice::kHouses, {0, 9})});
+  Answer("corners", Flags(MemberChoice::kHouses, {0, 9}));
   ASSERT_TRUE(editor_.Edit());
   EXPECT_EQ(dialogs_.presets[0], "angles");
   EXPECT_EQ(dialogs_.modes[0], MemberChoice::kHouses);
@@ -201,8 +194,7 @@ TEST_F(GroupEditorTest, EditingReplacesNameAndMembersOnlyWhenMembersAreConfirmed
   dialogs_.names.push_back({"other"});
   dialogs_.members.push_back({"", false});
   EXPECT_FALSE(editor_.Edit());
-  dialogs_.names.push_back({"other"});
-  dialogs_.members.push_back({Flags(MemberChoice::kHouses, {})});
+  Answer("other", Flags(MemberChoice::kHouses, {}));
   EXPECT_FALSE(editor_.Edit());
   EXPECT_EQ(store_.Group('H', 0).name, "corners");
   EXPECT_EQ(ReadFile(File()), "Hcorners|AJ\nHsecond|B\n");
@@ -248,8 +240,7 @@ TEST_F(GroupEditorTest, DeletingRemovesTheSelectedGroupWithoutAQuestion) {
 TEST_F(GroupEditorTest, CancelRestoresTheFileByteForByte) {
   const char* original = "Pa|AB\r\nSfire|AEI\r\nHx|\r\n";  // CR/LF and an empty group
   OpenWith(original);
-  dialogs_.names.push_back({"new"});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {4})});
+  Answer("new", Flags(MemberChoice::kPlanets, {4}));
   ASSERT_TRUE(editor_.Add());
   editor_.Select(0);
   ASSERT_TRUE(editor_.Delete());
@@ -265,8 +256,7 @@ TEST_F(GroupEditorTest, WithoutAFileNoBackupIsNeededAndCancelRemovesTheFileItMad
   OpenWith(nullptr);
   EXPECT_FALSE(std::filesystem::exists(Backup()));
   EXPECT_EQ(editor_.Selected(), -1);
-  dialogs_.names.push_back({"new"});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {4})});
+  Answer("new", Flags(MemberChoice::kPlanets, {4}));
   ASSERT_TRUE(editor_.Add());
   ASSERT_TRUE(std::filesystem::exists(File()));
   editor_.Cancel();
@@ -287,8 +277,7 @@ TEST_F(GroupEditorTest, SaveKeepsTheChangesAndRemovesTheBackup) {
 
 TEST_F(GroupEditorTest, AFailedWriteLeavesStoreAndFileAsTheyWere) {
   OpenWith("Pa|A\nPb|B\n");
-  dialogs_.names.push_back({"new"});
-  dialogs_.members.push_back({Flags(MemberChoice::kPlanets, {4})});
+  Answer("new", Flags(MemberChoice::kPlanets, {4}));
   ArmFileFault(1);  // the temporary file cannot be created
   EXPECT_FALSE(editor_.Add());
   EXPECT_EQ(store_.Count('P'), 2);
