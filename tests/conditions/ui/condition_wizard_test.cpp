@@ -12,20 +12,14 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "astro/aspects/aspectarium.h"
-#include "conditions/core/cfunc.h"
+#include "conditions/condition_test_support.h"
 #include "conditions/ui/conf_page_dialog.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
-#include "support/test_support.h"
 
 namespace {
 
 using platform::kIdCancel;
 using platform::kIdOk;
 using platform::ModalDriver;
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
 
 // OK on a page: its controls into the model, then its checks.
 template <class Page>
@@ -33,18 +27,26 @@ int Confirm(Page& page) {
   return page.DoDataExchange(true) && page.CheckOk() ? kIdOk : kIdCancel;
 }
 
-class ConditionWizard : public ::testing::Test {
+// The first page answers OK with `kind` chosen.
+void ChooseKind(int kind) {
+  ModalDriver::Expect<CQueryWizardMain>([kind](CQueryWizardMain& d) {
+    d.choice = kind;
+    return kIdOk;
+  });
+}
+// The first page is cancelled; `preselected` gets the kind it showed chosen.
+void CancelFirstPage(int& preselected) {
+  ModalDriver::Expect<CQueryWizardMain>([&preselected](CQueryWizardMain& d) {
+    preselected = d.choice;
+    return kIdCancel;
+  });
+}
+
+class ConditionWizard : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
-    AspectSystem t("T", folder_.Path() / SystemFileName("T"));
-    Aspect trine;
-    trine.name = "Trine";
-    trine.angle = 120.0;
-    t.SetAspects({trine});
-    ASSERT_TRUE(t.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    set_.SetEnvironment(&config_, &aspects_);
+    ConditionSetTest::SetUp();
+    AddSystem("T", {condition_test::MakeAspect(120.0)});
     GetConfiguration().query.Set(cfg::QuerySettings::kWizardOneChart, 0);
     GetConfiguration().query.Set(cfg::QuerySettings::kWizardTwoChart, 0);
     ModalDriver::Clear();
@@ -53,26 +55,17 @@ class ConditionWizard : public ::testing::Test {
   void TearDown() override {
     EXPECT_TRUE(ModalDriver::Unanswered().empty());
     ModalDriver::Clear();
-    GetSettings().SetFolder({});
+    ConditionSetTest::TearDown();
   }
 
   // Adds a condition of `kind` by the wizard, confirming its page unchanged.
   void AddByWizard(int kind) {
-    ModalDriver::Expect<CQueryWizardMain>([kind](CQueryWizardMain& d) {
-      d.choice = kind;
-      return kIdOk;
-    });
+    ChooseKind(kind);
     if (kind == kCondAsp) ModalDriver::Expect<DQWIZASP>([](DQWIZASP& d) { return Confirm(d); });
     if (kind == kCondIn) ModalDriver::Expect<DQWIZIN>([](DQWIZIN& d) { return Confirm(d); });
     if (kind == kCondIncl) ModalDriver::Expect<DQWIZINCL>([](DQWIZINCL& d) { return Confirm(d); });
     ASSERT_EQ(RunConditionWizard(set_), 0);
   }
-
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
 };
 
 TEST_F(ConditionWizard, FirstPagesOfferTheKindsWithPages) {
@@ -95,19 +88,13 @@ TEST_F(ConditionWizard, FirstPagesOfferTheKindsWithPages) {
 }
 
 TEST_F(ConditionWizard, CancelGoesBackAndThenLeavesTheSetUnchanged) {
-  ModalDriver::Expect<CQueryWizardMain>([](CQueryWizardMain& d) {
-    d.choice = kCondAsp;
-    return kIdOk;
-  });
+  ChooseKind(kCondAsp);
   ModalDriver::Expect<DQWIZASP>([](DQWIZASP& d) {
     d.ClassBox(2)->setChecked(true);  // the page keeps its mask in the staged words
     return kIdCancel;
   });
   int preselected = -1;
-  ModalDriver::Expect<CQueryWizardMain>([&preselected](CQueryWizardMain& d) {
-    preselected = d.choice;
-    return kIdCancel;
-  });
+  CancelFirstPage(preselected);
   EXPECT_EQ(RunConditionWizard(set_), -1);
   EXPECT_EQ(preselected, kCondAsp);
   EXPECT_EQ(set_.Count(), 0);
@@ -115,10 +102,7 @@ TEST_F(ConditionWizard, CancelGoesBackAndThenLeavesTheSetUnchanged) {
 }
 
 TEST_F(ConditionWizard, AddsAndRemembersTheChoice) {
-  ModalDriver::Expect<CQueryWizardMain>([](CQueryWizardMain& d) {
-    d.choice = kCondAsp;
-    return kIdOk;
-  });
+  ChooseKind(kCondAsp);
   ModalDriver::Expect<DQWIZASP>([](DQWIZASP& d) {
     d.AspectBox()->setCurrentIndex(1);  // "любой"
     d.ClassBox(0)->setChecked(true);
@@ -136,10 +120,7 @@ TEST_F(ConditionWizard, AddsAndRemembersTheChoice) {
   AddByWizard(kCondIncl);
   EXPECT_EQ(GetConfiguration().query.Get(cfg::QuerySettings::kWizardOneChart), kCondIncl);
   int preselected = -1;
-  ModalDriver::Expect<CQueryWizardMain>([&preselected](CQueryWizardMain& d) {
-    preselected = d.choice;
-    return kIdCancel;
-  });
+  CancelFirstPage(preselected);
   EXPECT_EQ(RunConditionWizard(set_), -1);
   EXPECT_EQ(preselected, kCondIncl);
   EXPECT_EQ(set_.Count(), 2);
@@ -150,10 +131,7 @@ TEST_F(ConditionWizard, AddsAndRemembersTheChoice) {
 }
 
 TEST_F(ConditionWizard, ConfigurationsGoToTheirPage) {
-  ModalDriver::Expect<CQueryWizardMain>([](CQueryWizardMain& d) {
-    d.choice = kCondConf;
-    return kIdOk;
-  });
+  ChooseKind(kCondConf);
   int orbClass = 0;
   ModalDriver::Expect<DQWIZCONFIG>([&orbClass](DQWIZCONFIG& d) {
     orbClass = d.Model().orbClass;
@@ -169,10 +147,7 @@ TEST_F(ConditionWizard, ConfigurationsGoToTheirPage) {
 TEST_F(ConditionWizard, AFullSetIsToldAndKept) {
   set_.SetCapacity(1);
   AddByWizard(kCondIn);
-  ModalDriver::Expect<CQueryWizardMain>([](CQueryWizardMain& d) {
-    d.choice = kCondIn;
-    return kIdOk;
-  });
+  ChooseKind(kCondIn);
   ModalDriver::Expect<DQWIZIN>([](DQWIZIN& d) { return Confirm(d); });
   EXPECT_EQ(RunConditionWizard(set_), -1);
   EXPECT_TRUE(prompts_.WasShown(kMsgTooManyConditions));
@@ -262,10 +237,8 @@ TEST_F(ConditionWizard, DeletingKeepsTheNumbers) {
 }
 
 TEST_F(ConditionWizard, AspectPageFollowsItsControls) {
-  set_.staged = QueryCondition{};
-  set_.staged.w[4] = kAnyAspectOfClasses;
-  set_.staged.w[11] = 1;
-  set_.staged.w[14] = 0b111000010;  // tense, minor, exact and inexact
+  // Any aspect of the classes tense, minor, exact and inexact, the orb from the system.
+  set_.staged = condition_test::Words({{4, kAnyAspectOfClasses}, {11, 1}, {14, 0b111000010}});
   set_.staged.text3 = "T";
   DQWIZASP page(set_, false);
   page.OnInitDialog();

@@ -9,42 +9,20 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "astro/aspects/aspectarium.h"
-#include "conditions/core/cfunc.h"
-#include "foundation/config/configuration.h"
-#include "foundation/files/settings.h"
-#include "support/test_support.h"
+#include "conditions/condition_test_support.h"
 
 namespace {
 
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
-
-class ConfPageDialog : public ::testing::Test {
+class ConfPageDialog : public condition_test::ConditionSetTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
-    AspectSystem t("T", folder_.Path() / SystemFileName("T"));
-    Aspect a;
-    a.abbreviation = "a";
-    t.SetAspects({a});
-    ASSERT_TRUE(t.SaveSystem().ok());
-    aspects_.LoadAll(folder_.Path());
-    set_.SetEnvironment(&config_, &aspects_);
+    ConditionSetTest::SetUp();
+    AddSystem("T", {condition_test::MakeAspect(0)});
   }
-  void TearDown() override { GetSettings().SetFolder({}); }
-
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Configuration config_;
-  Aspectarium aspects_;
-  CFunc set_;
 };
 
 TEST_F(ConfPageDialog, ControlsFollowTheRowTheBoxesAndTheOrb) {
-  QueryCondition staged;
-  staged.w[11] = 1;  // the orb from the aspect system
-  staged.w[17] = 1;
+  const QueryCondition staged = condition_test::Words("11:1 17:1");  // the orb from the system
   DQWIZCONFIG page(set_, staged);
   page.OnInitDialog();
   EXPECT_EQ(page.RowBox()->count(), 42);
@@ -70,17 +48,10 @@ TEST_F(ConfPageDialog, ControlsFollowTheRowTheBoxesAndTheOrb) {
 }
 
 TEST_F(ConfPageDialog, PresetShowsTheStagedWords) {
-  QueryCondition staged;
+  // Row 19, the others too, own orb 3:15, Mars as member 1.
+  QueryCondition staged =
+      condition_test::Words("2:19 9:1 12:3 13:15 14:4700 15:700700 16:700700 17:2");
   staged.w[1] = kCondConf;
-  staged.w[2] = 19;
-  staged.w[9] = 1;   // the others too
-  staged.w[11] = 0;  // own orb 3:15
-  staged.w[12] = 3;
-  staged.w[13] = 15;
-  staged.w[14] = 4700;  // Mars
-  staged.w[15] = 700700;
-  staged.w[16] = 700700;
-  staged.w[17] = 2;
   DQWIZCONFIG page(set_, staged);
   page.OnInitDialog();
   EXPECT_EQ(page.RowBox()->currentIndex(), 19);
@@ -110,11 +81,9 @@ TEST_F(ConfPageDialog, OkRefusesAMemberTwiceAndThenHandsBackTheWords) {
   EXPECT_FALSE(page.isVisible());
   EXPECT_EQ(page.result(), QDialog::Accepted);
   EXPECT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(page.words.Kind(), kCondConf);
-  EXPECT_EQ(page.words.w[14], 700);    // the Sun, any planet
-  EXPECT_EQ(page.words.w[15], 34700);  // the first cusp, any planet
-  EXPECT_EQ(page.words.w[11], 0);
-  EXPECT_EQ(page.words.w[12], 4);
+  // Members: the Sun, any planet; the first cusp, any planet.
+  condition_test::ExpectWords(page.words,
+                              {{1, kCondConf}, {14, 700}, {15, 34700}, {11, 0}, {12, 4}});
   EXPECT_EQ(page.words.text3, "T");
   CFunc added;
   EXPECT_EQ(added.AddCondition(page.words), 1);  // a valid condition the set takes
