@@ -110,18 +110,33 @@ TEST(ConditionsEvalTool, PrintsTheRecordsThatHold) {
   conditions_tool::ExpectHits("charts.txt", kCases);
 }
 
-TEST(ConditionsEvalToolRun, MissingGroupOfAnAspectEndsTheRunAtTheFirstChart) {
-  const ToolRun run = RunTool("1 + 0 501 0 1000 " + L("Nobody[каждая]") +
-                              " \x03 TESTASP 0 0 0 1 0 0 511 0 0 0 0\n");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "viewed 1\n");
-}
-
-TEST(ConditionsEvalToolRun, RefusesBadInput) {
-  // A comparison with 31 February 1990 is refused as it is read: nothing is left to hold.
-  const ToolRun refused = RunTool("1 + 4 0 1 0 \x03 \x03 \x03 0 0 0 31 2 1990 1 0 0 0 0\n");
-  EXPECT_EQ(refused.status, 0);
-  EXPECT_EQ(refused.out, Hits({}));
+TEST(ConditionsEvalToolRun, MissingGroupsAndRefusedInput) {
+  const struct {
+    const char* name;
+    std::string conditions;
+    int status;
+    std::string out;
+  } cases[] = {
+      // A missing group of an aspect or a comparison ends the run at the first chart.
+      {"aspect_group_missing",
+       "1 + 0 501 0 1000 " + L("Nobody[каждая]") + " \x03 TESTASP 0 0 0 1 0 0 511 0 0 0 0\n", 1,
+       "viewed 1\n"},
+      {"comparison_group_missing",
+       "1 + 4 501 5 0 " + L("Nobody[каждая]") + " \x03 \x03 0 0 0 1 0 0 0 0 0 0 0\n", 1,
+       "viewed 1\n"},
+      // Before/after with the same group holds nowhere and goes on.
+      {"before_after_group_missing",
+       "1 + 5 501 4 0 " + L("Nobody[каждая]") + " \x03 \x03 0 0 0 180 0 0 0 0 0 0 0\n", 0,
+       Hits({})},
+      // A comparison with 31 February 1990 is refused as it is read: nothing is left to hold.
+      {"bound_refused", "1 + 4 0 1 0 \x03 \x03 \x03 0 0 0 31 2 1990 1 0 0 0 0\n", 0, Hits({})},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = RunTool(c.conditions);
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.out, c.out) << c.name;
+  }
+  // A chart file that is not there.
   testing_support::TempFolder folder;
   const std::string command = std::string("'") + CONDITIONS_EVAL_PATH + "' '" +
                               (folder / "missing.txt").string() + "' a b c 2>/dev/null";

@@ -24,12 +24,7 @@
 
 namespace {
 
-using conditions_tool::Hits;
 using conditions_tool::HitsCase;
-using conditions_tool::ToolRun;
-ToolRun RunTool(const std::string& conditions) {
-  return conditions_tool::RunTool("kinds.txt", conditions);
-}
 
 // One condition line: number 1, switched on, the kind, words 2 to 4, the three texts (UTF-8
 // here, empty as 0x03) and words 8 to 18.
@@ -229,15 +224,5 @@ TEST(ConditionKindsTool, BeforeAfter) {
 TEST(ConditionKindsTool, Context) { conditions_tool::ExpectHits("kinds.txt", kContextCases); }
 TEST(ConditionKindsTool, Configurations) { conditions_tool::ExpectHits("kinds.txt", kConfCases); }
 TEST(ConditionKindsTool, Counts) { conditions_tool::ExpectHits("kinds.txt", kQuantCases); }
-
-TEST(ConditionKindsToolRun, MissingGroupOfAComparisonEndsTheRun) {
-  const ToolRun run =
-      RunTool(Line(4, 501, 5, 0, "Nobody[каждая] \x03 \x03", "0 0 0 1 0 0 0 0 0 0 0"));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "viewed 1\n");
-  // Before/after with the same group holds nowhere and goes on.
-  EXPECT_EQ(RunTool(Line(5, 501, 4, 0, "Nobody[каждая] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0")).out,
-            Hits({}));
-}
 
 }  // namespace
