@@ -175,12 +175,6 @@ const HitsCase kConfCases[] = {
     {"grand_cross_any", Conf(3, 0, kAnyMembersOrb5), {3, 6}},
     {"grand_cross_with_jupiter", Conf(3, 0, "0 0 0 0 5 0 700700 5700 700700 1 0"), {3, 6}},
     {"grand_cross_with_venus", Conf(3, 0, "0 0 0 0 5 0 700700 3700 700700 1 0"), {}},
-    {"hexagram_with_oppositions", Conf(4, 0, kAnyMembersOrb5), {7}},
-    {"hexagram_any", Conf(5, 0, kAnyMembersOrb5), {7}},
-    {"mystic_rectangle_with_oppositions", Conf(6, 0, kAnyMembersOrb5), {5, 7}},
-    {"mystic_rectangle_any", Conf(7, 0, kAnyMembersOrb5), {5, 7}},
-    {"kite_with_opposition", Conf(8, 0, kAnyMembersOrb5), {4, 7}},
-    {"kite_any", Conf(9, 0, kAnyMembersOrb5), {4, 7}},
     // The cusp of house 1 (0 Aries) with two planets: in a T-square in charts 2 and 6.
     {"t_square_on_first_cusp_angular", Conf(1, 1, "0 0 0 0 5 0 200700 700700 700700 1 0"), {2, 6}},
     {"t_square_on_first_cusp_not_admitted", Conf(1, 0, "0 0 0 0 5 0 200700 700700 700700 1 0"), {}},
