@@ -41,6 +41,16 @@ inline Chart ChartOf(const std::vector<double>& longitudes, double firstCusp) {
   return chart;
 }
 
+// A group record of `name` with these members.
+inline GroupRecord Group(const std::string& name, const std::vector<int>& members = {0}) {
+  GroupRecord g;
+  g.name = name;
+  g.count = static_cast<std::int16_t>(members.size());
+  for (std::size_t i = 0; i < members.size(); ++i)
+    g.members[i] = static_cast<std::uint8_t>(members[i]);
+  return g;
+}
+
 // A condition with the given words ({word, value}); the others 0.
 inline QueryCondition Words(std::initializer_list<std::pair<int, int>> words) {
   QueryCondition c;
@@ -101,12 +111,7 @@ class ConditionSetTest : public ::testing::Test {
     ASSERT_NE(aspects_.FindSystem(name), nullptr);
   }
   void AddGroup(char kind, const std::string& name, const std::vector<int>& members) {
-    GroupRecord g;
-    g.name = name;
-    g.count = static_cast<std::int16_t>(members.size());
-    for (std::size_t i = 0; i < members.size(); ++i)
-      g.members[i] = static_cast<std::uint8_t>(members[i]);
-    ASSERT_GE(set_.groups.AddGroup(kind, g), 0);
+    ASSERT_GE(set_.groups.AddGroup(kind, Group(name, members)), 0);
   }
   // Makes the condition lines (UTF-8) the set, a synastry set when they start with a pair kind.
   void Use(const std::string& lines, int count = 1) {

@@ -146,17 +146,12 @@ TEST(ConditionText, ClassMasksAndObjectNames) {
 }
 
 Groups TestGroups() {
+  using condition_test::Group;
   Groups groups;
-  GroupRecord g;
-  g.count = 1;
-  for (const char* name : {"A", "B"}) {
-    g.name = name;
-    groups.AddGroup('P', g);
-  }
-  g.name = "Fire";
-  groups.AddGroup('S', g);
-  g.name = "Angles";
-  groups.AddGroup('H', g);
+  groups.AddGroup('P', Group("A"));
+  groups.AddGroup('P', Group("B"));
+  groups.AddGroup('S', Group("Fire"));
+  groups.AddGroup('H', Group("Angles"));
   return groups;
 }
 

@@ -12,12 +12,8 @@ namespace {
 class ConfPage : public ::testing::Test {
  protected:
   void SetUp() override {
-    GroupRecord g;
-    g.count = 1;
-    g.name = "Inner";
-    groups_.AddGroup('P', g);
-    g.name = "Angles";
-    groups_.AddGroup('H', g);
+    groups_.AddGroup('P', condition_test::Group("Inner"));
+    groups_.AddGroup('H', condition_test::Group("Angles"));
   }
   // The list entry of an object code among members 1 and 2 ("любая планета" first).
   int Entry12(const ConfPageModel& page, int code, const std::string& label = "") const {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conditions/condition_test_support.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
@@ -11,6 +12,7 @@
 
 namespace {
 
+using condition_test::Group;
 using testing_support::ReadFile;
 using testing_support::ScriptedPrompter;
 using testing_support::TempFolder;
@@ -114,14 +116,9 @@ TEST_F(GroupsFile, AFailedSaveIsReportedAndKeepsTheOldFile) {
 
 TEST(GroupLabels, SuffixesAreTheCatalogueTexts) {
   Groups groups;
-  GroupRecord g;
-  g.name = "Lights";
-  g.count = 1;
-  ASSERT_EQ(groups.AddGroup('P', g), 0);
-  g.name = "Fire";
-  ASSERT_EQ(groups.AddGroup('S', g), 0);
-  g.name = "Angles";
-  ASSERT_EQ(groups.AddGroup('H', g), 0);
+  ASSERT_EQ(groups.AddGroup('P', Group("Lights")), 0);
+  ASSERT_EQ(groups.AddGroup('S', Group("Fire")), 0);
+  ASSERT_EQ(groups.AddGroup('H', Group("Angles")), 0);
   struct Row {
     char kind;
     char quantifier;
@@ -140,13 +137,8 @@ TEST(GroupLabels, SuffixesAreTheCatalogueTexts) {
 TEST(GroupLabels, FindGroupByLabelInEitherMode) {
   ScriptedPrompter prompts;
   Groups groups;
-  GroupRecord g;
-  g.count = 2;
-  g.members = {3, 4};
-  g.name = "Other";
-  groups.AddGroup('P', g);
-  g.name = "Lights";
-  groups.AddGroup('P', g);
+  groups.AddGroup('P', Group("Other", {3, 4}));
+  groups.AddGroup('P', Group("Lights", {3, 4}));
   int index = -1;
   char quantifier = 0;
   EXPECT_EQ(groups.FindGroup(Cp1251("Lights[каждая]"), 501, index, quantifier, 1), 2);
@@ -169,15 +161,8 @@ TEST(GroupLabels, FindGroupByLabelInEitherMode) {
 
 TEST(GroupMembers, MembershipAndSwap) {
   Groups groups;
-  GroupRecord a, b;
-  a.name = "A";
-  a.count = 2;
-  a.members = {0, 5};
-  b.name = "B";
-  b.count = 1;
-  b.members = {7};
-  groups.AddGroup('H', a);
-  groups.AddGroup('H', b);
+  groups.AddGroup('H', Group("A", {0, 5}));
+  groups.AddGroup('H', Group("B", {7}));
   groups.SetCurrentKind('H');
   EXPECT_EQ(groups.IsMember(0, 5), 1);
   EXPECT_EQ(groups.IsMember(0, 7), 0);
@@ -186,10 +171,8 @@ TEST(GroupMembers, MembershipAndSwap) {
   EXPECT_EQ(groups.Group('H', 0).name, "B");
   EXPECT_EQ(groups.IsMember(0, 7), 1);
   // A house group cannot take house 12 (index 12), a planet group point 34.
-  a.members = {12};
-  EXPECT_EQ(groups.AddGroup('H', a), -1);
-  a.members = {33};
-  EXPECT_EQ(groups.AddGroup('P', a), 0);
+  EXPECT_EQ(groups.AddGroup('H', Group("A", {12})), -1);
+  EXPECT_EQ(groups.AddGroup('P', Group("A", {33})), 0);
 }
 
 }  // namespace

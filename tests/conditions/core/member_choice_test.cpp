@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conditions/condition_test_support.h"
 #include "conditions/core/group_list_drawing.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
@@ -62,11 +63,7 @@ class GroupRow : public ::testing::Test {
   static constexpr platform::Color kBackground{250, 250, 250};
 
   void Add(char kind, const char* name, std::vector<int> members) {
-    GroupRecord g;
-    g.name = name;
-    for (const int m : members)
-      g.members[static_cast<std::size_t>(g.count++)] = static_cast<std::uint8_t>(m);
-    ASSERT_GE(store_.AddGroup(kind, g), 0);
+    ASSERT_GE(store_.AddGroup(kind, condition_test::Group(name, members)), 0);
   }
   std::vector<const platform::RecordedCall*> Glyphs() const {
     std::vector<const platform::RecordedCall*> found;
