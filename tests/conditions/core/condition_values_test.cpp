@@ -148,7 +148,7 @@ TEST_F(ValueConditions, AbsentMembersNeverPass) {
   for (const LineCase& row : rows) EXPECT_EQ(Decide(row.line, chart), row.expected) << row.name;
 }
 
-TEST_F(ValueConditions, ContextOfNameTitleAndPlace) {
+TEST_F(ValueConditions, ContextOfNameTitlePlaceAndCommentPages) {
   Chart chart = MakeChart({});
   Source& s = chart.definition.sources[0];
   s.SetName(Cp1251("Иван  Петров"));
@@ -156,54 +156,39 @@ TEST_F(ValueConditions, ContextOfNameTitleAndPlace) {
   ASSERT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', Cp1251("Москва"), Cp1251("Россия")).ok());
   struct Row {
     const char* name;
-    int where, test, blanks, letterCase, partial;
+    int where, test, page, blanks, letterCase, partial;
     std::string text;
-    int expected;
+    int record, expected;
   };
   const Row rows[] = {
-      {"name_whole", 0, 0, 0, 0, 0, "иван\x04\x04петров", 1},
-      {"name_blanks_ignored", 0, 0, 1, 0, 0, "ИванПетров", 1},
-      {"name_trailing_blank_cut", 0, 0, 0, 0, 1, "петров\x04", 1},
-      {"name_case_counts", 0, 0, 0, 1, 1, "петров", 0},
-      {"name_longer_absent", 0, 1, 0, 0, 0, "Петров", 1},
-      {"name_longer_absent_or_no_page", 0, 2, 0, 0, 0, "Петров", 1},
-      {"title_present", 1, 0, 0, 0, 0, "натальная", 1},
+      {"name_whole", 0, 0, 0, 0, 0, 0, "иван\x04\x04петров", -1, 1},
+      {"name_blanks_ignored", 0, 0, 0, 1, 0, 0, "ИванПетров", -1, 1},
+      {"name_trailing_blank_cut", 0, 0, 0, 0, 0, 1, "петров\x04", -1, 1},
+      {"name_case_counts", 0, 0, 0, 0, 1, 1, "петров", -1, 0},
+      {"name_longer_absent", 0, 1, 0, 0, 0, 0, "Петров", -1, 1},
+      {"name_longer_absent_or_no_page", 0, 2, 0, 0, 0, 0, "Петров", -1, 1},
+      {"title_present", 1, 0, 0, 0, 0, 0, "натальная", -1, 1},
       // The place: its town, its region or its coordinates "55N45 037E37".
-      {"place_town", 2, 0, 0, 0, 0, "москва", 1},
-      {"place_region_partial", 2, 0, 0, 0, 1, "росс", 1},
-      {"place_coordinates", 2, 0, 0, 0, 1, "037E37", 1},
-      {"place_town_absent", 2, 1, 0, 0, 0, "Москва", 0},
-      {"place_other_town_absent", 2, 1, 0, 0, 0, "Тверь", 1},
-  };
-  for (const Row& row : rows) {
-    const std::string line = "1 + 6 " + std::to_string(row.where) + " " + std::to_string(row.test) +
-                             " 0 " + row.text + " \x03 \x03 0 0 0 " + std::to_string(row.blanks) +
-                             " " + std::to_string(row.letterCase) + " " +
-                             std::to_string(row.partial) + " 0 0 0 0 0";
-    EXPECT_EQ(Decide(line, chart), row.expected) << row.name;
-  }
-}
-
-TEST_F(ValueConditions, CommentPagesWithoutARecordHoldOnlyWhenAbsenceOfThePageCounts) {
-  const Chart chart = MakeChart({});
-  struct Row {
-    const char* name;
-    int test, page, record;
-    int expected;
-  };
-  const Row rows[] = {
-      {"present", 0, 2, -1, 0},
-      {"absent", 1, 2, -1, 0},
-      {"absent_or_no_page", 2, 2, -1, 1},
-      {"every_page_present", 0, 10, -1, 0},
-      {"every_page_absent", 1, 10, -1, 0},
+      {"place_town", 2, 0, 0, 0, 0, 0, "москва", -1, 1},
+      {"place_region_partial", 2, 0, 0, 0, 0, 1, "росс", -1, 1},
+      {"place_coordinates", 2, 0, 0, 0, 0, 1, "037E37", -1, 1},
+      {"place_town_absent", 2, 1, 0, 0, 0, 0, "Москва", -1, 0},
+      {"place_other_town_absent", 2, 1, 0, 0, 0, 0, "Тверь", -1, 1},
+      // Comment pages without a record hold only when the absence of the page counts.
+      {"comment_present", 3, 0, 2, 0, 0, 1, "text", -1, 0},
+      {"comment_absent", 3, 1, 2, 0, 0, 1, "text", -1, 0},
+      {"comment_absent_or_no_page", 3, 2, 2, 0, 0, 1, "text", -1, 1},
+      {"comment_every_page_present", 3, 0, 10, 0, 0, 1, "text", -1, 0},
+      {"comment_every_page_absent", 3, 1, 10, 0, 0, 1, "text", -1, 0},
       // A record number but no archive to read it from: the page is missing as well.
-      {"no_archive_absent_or_no_page", 2, 2, 5, 1},
-      {"no_archive_absent", 1, 2, 5, 0},
+      {"no_archive_absent_or_no_page", 3, 2, 2, 0, 0, 1, "text", 5, 1},
+      {"no_archive_absent", 3, 1, 2, 0, 0, 1, "text", 5, 0},
   };
+  const auto n = [](int x) { return std::to_string(x); };
   for (const Row& row : rows) {
-    const std::string line = "1 + 6 3 " + std::to_string(row.test) + " " +
-                             std::to_string(row.page) + " text \x03 \x03 0 0 0 0 0 1 0 0 0 0 0";
+    const std::string line = "1 + 6 " + n(row.where) + " " + n(row.test) + " " + n(row.page) + " " +
+                             row.text + " \x03 \x03 0 0 0 " + n(row.blanks) + " " +
+                             n(row.letterCase) + " " + n(row.partial) + " 0 0 0 0 0";
     EXPECT_EQ(Decide(line, chart, row.record), row.expected) << row.name;
   }
 }
