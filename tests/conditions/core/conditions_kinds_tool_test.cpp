@@ -26,101 +26,87 @@ namespace {
 
 using conditions_tool::HitsCase;
 
-// One condition line: number 1, switched on, the kind, words 2 to 4, the three texts (UTF-8
-// here, empty as 0x03) and words 8 to 18.
-std::string Line(int kind, int w2, int w3, int w4, const std::string& texts,
-                 const std::string& words8to18) {
+constexpr const char* kNoTexts = "\x03 \x03 \x03";
+
+// One condition line: number 1, switched on, the kind, words 2 to 4, the three texts (UTF-8 here,
+// empty as 0x03) and words 8 to 18.
+std::string Line(int kind, int w2, int w3, int w4, const std::string& words8to18,
+                 const std::string& texts = kNoTexts) {
   return "1 + " + std::to_string(kind) + " " + std::to_string(w2) + " " + std::to_string(w3) + " " +
          std::to_string(w4) + " " + Cp1251(texts) + " " + words8to18 + "\n";
 }
 
-constexpr const char* kNoTexts = "\x03 \x03 \x03";
 const std::vector<int> kAll = {0, 1, 2, 3, 4, 5, 6, 7};
 
 // Words 8..18 of MORE/LESS and INTERV: w8 w9 w10 (second bound), w11 w12 w13 w14 (first bound and
 // its flag), w15 mode, w16 sign, w17 second flag, w18 second sign.
 const HitsCase kQuantityCases[] = {
     // The Sun from 350 to 10 degrees, a wrapped interval: 355, 5 and 0 hold, 180 and 10 do not.
-    {"interval_wraps_open",
-     Line(3, 0, 0, 0, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
-     {0, 1, 4, 5, 6, 7}},
+    {"interval_wraps_open", Line(3, 0, 0, 0, "10 0 0 350 0 0 0 0 0 0 0"), {0, 1, 4, 5, 6, 7}},
     {"interval_wraps_ends_included",
-     Line(3, 0, 0, 3, kNoTexts, "10 0 0 350 0 0 0 0 0 0 0"),
+     Line(3, 0, 0, 3, "10 0 0 350 0 0 0 0 0 0 0"),
      {0, 1, 3, 4, 5, 6, 7}},
     // The same bounds as 20 Pisces to 10 Aries.
-    {"interval_wraps_by_signs",
-     Line(3, 0, 0, 0, kNoTexts, "10 0 0 20 0 0 0 0 11 0 0"),
-     {0, 1, 4, 5, 6, 7}},
+    {"interval_wraps_by_signs", Line(3, 0, 0, 0, "10 0 0 20 0 0 0 0 11 0 0"), {0, 1, 4, 5, 6, 7}},
     // 350 degrees counted from Taurus is 20 Aries: the Sun less than 20.
     {"less_than_longitude_past_the_circle",
-     Line(4, 0, 0, 1, kNoTexts, "0 0 0 350 0 0 0 0 1 0 0"),
+     Line(4, 0, 0, 1, "0 0 0 350 0 0 0 0 1 0 0"),
      {1, 3, 4, 5, 6, 7}},
     // The Moon beyond 2:30 within its sign: 4, 5 (125), 10 (100) and 4 (94).
-    {"more_within_sign", Line(4, 1, 0, 0, kNoTexts, "0 0 0 2 30 0 0 1 0 0 0"), {0, 1, 3, 6}},
+    {"more_within_sign", Line(4, 1, 0, 0, "0 0 0 2 30 0 0 1 0 0 0"), {0, 1, 3, 6}},
     // After 1 January 10 BC by Julian days: 20 May 10 BC and every AD date; not 31 December 11 BC.
-    {"date_more_before_christ",
-     Line(4, 0, 1, 0, kNoTexts, "0 0 0 1 1 10 0 0 0 0 0"),
-     {0, 1, 2, 3, 5, 6, 7}},
+    {"date_more_before_christ", Line(4, 0, 1, 0, "0 0 0 1 1 10 0 0 0 0 0"), {0, 1, 2, 3, 5, 6, 7}},
     // Across the calendar reform: 15 October 1582 follows 4 October 1582 by one day.
-    {"date_more_across_reform",
-     Line(4, 0, 1, 0, kNoTexts, "0 0 0 4 10 1582 1 0 0 0 0"),
-     {2, 5, 6, 7}},
-    {"date_less_across_reform",
-     Line(4, 0, 1, 1, kNoTexts, "0 0 0 15 10 1582 1 0 0 0 0"),
-     {0, 1, 3, 4}},
+    {"date_more_across_reform", Line(4, 0, 1, 0, "0 0 0 4 10 1582 1 0 0 0 0"), {2, 5, 6, 7}},
+    {"date_less_across_reform", Line(4, 0, 1, 1, "0 0 0 15 10 1582 1 0 0 0 0"), {0, 1, 3, 4}},
     // Day and month after 30 December; day alone before the 2nd.
-    {"day_and_month_more", Line(4, 0, 1, 0, kNoTexts, "0 0 0 30 12 0 0 1 0 0 0"), {4, 7}},
-    {"day_only_less", Line(4, 0, 1, 1, kNoTexts, "0 0 0 2 0 0 0 2 0 0 0"), {1, 5}},
-    {"date_interval_whole", Line(3, 0, 1, 3, kNoTexts, "31 12 1600 1 1 1582 1 0 0 1 0"), {2, 3, 6}},
+    {"day_and_month_more", Line(4, 0, 1, 0, "0 0 0 30 12 0 0 1 0 0 0"), {4, 7}},
+    {"day_only_less", Line(4, 0, 1, 1, "0 0 0 2 0 0 0 2 0 0 0"), {1, 5}},
+    {"date_interval_whole", Line(3, 0, 1, 3, "31 12 1600 1 1 1582 1 0 0 1 0"), {2, 3, 6}},
     // 20 December to 10 January wraps over the new year.
-    {"day_and_month_interval_wraps",
-     Line(3, 0, 1, 0, kNoTexts, "10 1 0 20 12 0 0 1 0 0 0"),
-     {1, 4, 5, 7}},
+    {"day_and_month_interval_wraps", Line(3, 0, 1, 0, "10 1 0 20 12 0 0 1 0 0 0"), {1, 4, 5, 7}},
     // 23:00 to 01:00 wraps over midnight; 18:45 itself is not more than 18:45.
-    {"time_interval_wraps", Line(3, 0, 2, 0, kNoTexts, "1 0 0 23 0 0 0 0 0 0 0"), {1, 2, 5, 7}},
-    {"time_more", Line(4, 0, 2, 0, kNoTexts, "0 0 0 18 45 0 0 0 0 0 0"), {1, 7}},
+    {"time_interval_wraps", Line(3, 0, 2, 0, "1 0 0 23 0 0 0 0 0 0 0"), {1, 2, 5, 7}},
+    {"time_more", Line(4, 0, 2, 0, "0 0 0 18 45 0 0 0 0 0 0"), {1, 7}},
     // Less than 30 S: 40 S holds; 20 S and 30 S do not.
-    {"latitude_less_south", Line(4, 0, 3, 1, kNoTexts, "0 0 0 30 0 0 1 0 0 0 0"), {0}},
-    {"latitude_interval_south_to_north",
-     Line(3, 0, 3, 3, kNoTexts, "10 0 0 30 0 0 1 0 0 0 0"),
-     {1, 4, 5, 7}},
+    {"latitude_less_south", Line(4, 0, 3, 1, "0 0 0 30 0 0 1 0 0 0 0"), {0}},
+    {"latitude_interval_south_to_north", Line(3, 0, 3, 3, "10 0 0 30 0 0 1 0 0 0 0"), {1, 4, 5, 7}},
     // More than 10 W: not 10 W itself, not 30 W.
-    {"longitude_more_west",
-     Line(4, 0, 4, 0, kNoTexts, "0 0 0 10 0 0 1 0 0 0 0"),
-     {0, 2, 3, 4, 5, 7}},
+    {"longitude_more_west", Line(4, 0, 4, 0, "0 0 0 10 0 0 1 0 0 0 0"), {0, 2, 3, 4, 5, 7}},
     // Mars retrograde: speed below 0.
-    {"speed_less", Line(4, 4, 5, 1, kNoTexts, "0 0 0 0 0 0 0 0 0 0 0"), {0}},
+    {"speed_less", Line(4, 4, 5, 1, "0 0 0 0 0 0 0 0 0 0 0"), {0}},
     // Both lights faster than 1 degree a day; one of them.
     {"speed_group_each",
-     Line(4, 501, 5, 0, "Lights[каждая] \x03 \x03", "0 0 0 1 0 0 0 0 0 0 0"),
+     Line(4, 501, 5, 0, "0 0 0 1 0 0 0 0 0 0 0", "Lights[каждая] \x03 \x03"),
      {1, 3}},
-    {"speed_group_one_of", Line(4, 500, 5, 0, "Lights[одна_из] \x03 \x03", "0 0 0 1 0 0 0 0 0 0 0"),
+    {"speed_group_one_of", Line(4, 500, 5, 0, "0 0 0 1 0 0 0 0 0 0 0", "Lights[одна_из] \x03 \x03"),
      kAll},
     // The Moon's ecliptic latitude below 4 S.
-    {"ecliptic_latitude_less", Line(4, 1, 6, 1, kNoTexts, "0 0 0 4 0 0 1 0 0 0 0"), {0}},
+    {"ecliptic_latitude_less", Line(4, 1, 6, 1, "0 0 0 4 0 0 1 0 0 0 0"), {0}},
 };
 
 // Words 8..18 of BEFORE/AFTER: w8 w9 w10 a fixed degree, w11 w12 the arc.
 const HitsCase kBeforeAfterCases[] = {
     // The Sun at 355 is 9 degrees before the Moon at 4.
-    {"before_over_zero", Line(5, 0, 1, 0, kNoTexts, "0 0 0 10 0 0 0 0 0 0 0"), {0}},
-    {"after_is_the_other_way", Line(5, 0, 1, 1, kNoTexts, "0 0 0 10 0 0 0 0 0 0 0"), {}},
+    {"before_over_zero", Line(5, 0, 1, 0, "0 0 0 10 0 0 0 0 0 0 0"), {0}},
+    {"after_is_the_other_way", Line(5, 0, 1, 1, "0 0 0 10 0 0 0 0 0 0 0"), {}},
     // Mars after 25 Virgo (175) by at most 10: 180 holds, 187 and 190 do not.
-    {"after_fixed_degree", Line(5, 4, 506, 1, kNoTexts, "25 5 0 10 0 0 0 0 0 0 0"), {0, 5}},
+    {"after_fixed_degree", Line(5, 4, 506, 1, "25 5 0 10 0 0 0 0 0 0 0"), {0, 5}},
     {"each_light_before_mars",
-     Line(5, 501, 4, 0, "Lights[каждая] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0"),
+     Line(5, 501, 4, 0, "0 0 0 180 0 0 0 0 0 0 0", "Lights[каждая] \x03 \x03"),
      {2, 3, 5}},
     {"one_light_before_mars",
-     Line(5, 500, 4, 0, "Lights[одна_из] \x03 \x03", "0 0 0 180 0 0 0 0 0 0 0"), kAll},
+     Line(5, 500, 4, 0, "0 0 0 180 0 0 0 0 0 0 0", "Lights[одна_из] \x03 \x03"), kAll},
 };
 
 // CONTEXT: w2 where (0 name, 1 title, 2 place, 3 comment), w3 0 present, 1 absent, 2 absent or
 // no page; w4 the page; words 11, 12, 13: ignore blanks, match case, partial.
 std::string Context(int where, int test, int page, const std::string& text, int blanks,
                     int letterCase, int partial) {
-  return Line(6, where, test, page, text + " \x03 \x03",
+  return Line(6, where, test, page,
               "0 0 0 " + std::to_string(blanks) + " " + std::to_string(letterCase) + " " +
-                  std::to_string(partial) + " 0 0 0 0 0");
+                  std::to_string(partial) + " 0 0 0 0 0",
+              text + " \x03 \x03");
 }
 
 const HitsCase kContextCases[] = {
@@ -157,7 +143,7 @@ const HitsCase kContextCases[] = {
 // CONF: w2 the row, w3 object set, w4 cusps; words 8..18: w8 apex, w9 others too, w10 nodes, w11
 // orb source, w12 w13 own orb, w14 w15 w16 members, w17 orb class of two cusps.
 std::string Conf(int row, int cusps, const std::string& words8to18) {
-  return Line(7, row, 0, cusps, "\x03 \x03 TESTASP", words8to18);
+  return Line(7, row, 0, cusps, words8to18, "\x03 \x03 TESTASP");
 }
 const std::string kAnyMembersOrb5 = "0 0 0 0 5 0 700700 700700 700700 1 0";
 
@@ -189,9 +175,10 @@ const HitsCase kConfCases[] = {
 // nodes, w17 object set, w18 cusps. Aspects by the system's orbs, every class (511).
 std::string Quant(int what, int object, int comparison, const std::string& texts, int n1, int n2,
                   int inclusive) {
-  return Line(8, what, object, comparison, texts + " TESTASP",
+  return Line(8, what, object, comparison,
               std::to_string(n1) + " " + std::to_string(n2) + " " + std::to_string(inclusive) +
-                  " 1 0 0 511 3 0 2 0");
+                  " 1 0 0 511 3 0 2 0",
+              texts + " TESTASP");
 }
 
 // Aspects in the charts: 2, 5, 3, 6, 6, 6, 2, 15. Aspects of the Sun: 1, 3, 2, 3, 3, 3, 1, 5;
