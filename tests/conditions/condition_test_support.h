@@ -17,6 +17,7 @@
 #include "astro/chart/chart.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
@@ -93,14 +94,35 @@ inline Aspect MakeAspect(double angle, std::array<double, 6> orbs = {},
   return a;
 }
 
-// A condition set in its own data folder, every question answered by the scripted prompter.
-class ConditionSetTest : public ::testing::Test {
+// How often the message of `number` was shown.
+inline int TimesShown(const testing_support::ScriptedPrompter& prompts, int number) {
+  int n = 0;
+  for (const auto& shown : prompts.shown) n += shown.number == number;
+  return n;
+}
+
+// A test in its own data folder, every question answered by the scripted prompter; no file fault
+// stays armed after it.
+class DataFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { GetSettings().SetFolder(folder_.Path()); }
+  void TearDown() override {
+    ArmFileFault(0);
+    ArmReadFault({});
+    GetSettings().SetFolder({});
+  }
+
+  testing_support::TempFolder folder_;
+  testing_support::ScriptedPrompter prompts_;
+};
+
+// A condition set in its own data folder.
+class ConditionSetTest : public DataFolderTest {
  protected:
   void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
+    DataFolderTest::SetUp();
     set_.SetEnvironment(&config_, &aspects_);
   }
-  void TearDown() override { GetSettings().SetFolder({}); }
 
   // Writes the aspect system `name` into the data folder and loads every system there.
   void AddSystem(const std::string& name, const std::vector<Aspect>& aspects) {
@@ -124,8 +146,6 @@ class ConditionSetTest : public ::testing::Test {
     return set_.QueryConditionEvaluate(chart, 0, record);
   }
 
-  testing_support::TempFolder folder_;
-  testing_support::ScriptedPrompter prompts_;
   Configuration config_;
   Aspectarium aspects_;
   CFunc set_;

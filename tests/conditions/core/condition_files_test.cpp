@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/archive_fixture.h"
+#include "conditions/condition_test_support.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
@@ -11,8 +12,6 @@
 namespace {
 
 using testing_support::ReadFile;
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 // A line of `head` (number, sign, kind, words 2 to 4) with empty texts and words 8 to 18 at 0.
@@ -89,16 +88,7 @@ TEST(ConditionLine, EveryFieldIsChecked) {
   }
 }
 
-class ConditionSetFiles : public ::testing::Test {
- protected:
-  void SetUp() override { GetSettings().SetFolder(folder_.Path()); }
-  void TearDown() override {
-    ArmFileFault(0);
-    GetSettings().SetFolder({});
-  }
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-};
+using ConditionSetFiles = condition_test::DataFolderTest;
 
 TEST_F(ConditionSetFiles, MalformedTenthLineLeavesNineConditions) {
   std::string lines;

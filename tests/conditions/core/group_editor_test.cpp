@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 
+#include "conditions/condition_test_support.h"
 #include "conditions/core/member_choice.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
@@ -16,8 +17,6 @@
 namespace {
 
 using testing_support::ReadFile;
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 // Answers the editor's questions from queues; an unexpected question fails the test (Cancel).
@@ -57,14 +56,11 @@ class ScriptedGroupDialogs : public GroupEditorDialogs {
 // 'Y' at the given entries of a mode.
 std::string Flags(int mode, std::vector<int> chosen) { return MemberChoice::FlagsOf(mode, chosen); }
 
-class GroupEditorTest : public ::testing::Test {
+class GroupEditorTest : public condition_test::DataFolderTest {
  protected:
-  void SetUp() override { GetSettings().SetFolder(folder_.Path()); }
   void TearDown() override {
-    ArmFileFault(0);
-    ArmReadFault({});
     EXPECT_TRUE(dialogs_.names.empty() && dialogs_.members.empty()) << "answers left unused";
-    GetSettings().SetFolder({});
+    DataFolderTest::TearDown();
   }
   std::filesystem::path File() const { return folder_ / "groups.lst"; }
   std::filesystem::path Backup() const { return folder_ / "___gr.tmp"; }
@@ -85,8 +81,6 @@ class GroupEditorTest : public ::testing::Test {
     dialogs_.members.push_back({flags});
   }
 
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
   ScriptedGroupDialogs dialogs_;
   Groups store_;
   GroupEditor editor_{store_, dialogs_};

@@ -15,24 +15,11 @@ namespace {
 using condition_test::Group;
 using testing_support::ReadFile;
 using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-class GroupsFile : public ::testing::Test {
+class GroupsFile : public condition_test::DataFolderTest {
  protected:
-  void SetUp() override { GetSettings().SetFolder(folder_.Path()); }
-  void TearDown() override {
-    ArmFileFault(0);
-    GetSettings().SetFolder({});
-  }
   std::filesystem::path File() const { return folder_ / "groups.lst"; }
-  int Shown(int number) const {
-    int n = 0;
-    for (const auto& s : prompts_.shown) n += s.number == number;
-    return n;
-  }
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
   Groups groups_;
 };
 
@@ -72,7 +59,7 @@ TEST_F(GroupsFile, BadLinesGiveOneMessageAndTheOthersAreRead) {
                 "PEmpty|\n"
                 "HLast|L\n");
   ASSERT_EQ(groups_.LoadGroups(), 0);
-  EXPECT_EQ(Shown(kMsgGroupsBadLine), 1);
+  EXPECT_EQ(condition_test::TimesShown(prompts_, kMsgGroupsBadLine), 1);
   ASSERT_EQ(groups_.Count('P'), 3);
   EXPECT_EQ(groups_.Group('P', 0).name, "First");
   EXPECT_EQ(groups_.Group('P', 1).name, std::string(30, 'n'));  // cut to 30

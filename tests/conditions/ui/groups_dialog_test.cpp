@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <cstdlib>
 
+#include "conditions/condition_test_support.h"
 #include "conditions/ui/plan_house_select.h"
 #include "foundation/messages/messages.h"
 #include "settings/ui/enter_name.h"
@@ -16,15 +17,10 @@
 namespace shell_test {
 namespace {
 
+using condition_test::TimesShown;
 using platform::ModalDriver;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
-
-int Shown(const testing_support::ScriptedPrompter& prompts, int number) {
-  int n = 0;
-  for (const auto& s : prompts.shown) n += s.number == number;
-  return n;
-}
 
 void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
   list->clearSelection();
@@ -43,7 +39,7 @@ TEST_F(ShellTest, MemberChooserOffersItsEntriesAndEnforcesItsLimit) {
   SelectRows(dialog.List(), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 33});
   dialog.accept();  // 11 chosen: refused, the dialog stays open
   EXPECT_NE(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(Shown(prompts_, 448), 1);
+  EXPECT_EQ(TimesShown(prompts_, 448), 1);
   EXPECT_EQ(flags, "NY");
   dialog.List()->item(33)->setSelected(false);
   dialog.accept();
@@ -64,7 +60,7 @@ TEST_F(ShellTest, MemberChooserOffersItsEntriesAndEnforcesItsLimit) {
     EXPECT_EQ(other.result(), QDialog::Accepted) << c.chosen;
     EXPECT_EQ(chosen, std::string(static_cast<std::size_t>(c.chosen), 'Y')) << c.chosen;
   }
-  EXPECT_EQ(Shown(prompts_, 448), 1);
+  EXPECT_EQ(TimesShown(prompts_, 448), 1);
 
   DPlanHouseSelect without(MemberChoice::kHouses, nullptr, MemberChoice::kNoLimit);
   without.OnInitDialog();
