@@ -1,6 +1,6 @@
-// What the condition tests share: charts built in memory, a condition set with its own data folder,
-// aspect systems and groups, condition words set and compared by number, and the rows of the
-// configurations table as their figures are drawn.
+// What the condition tests share: a data folder of their own, charts and group records built in
+// memory, a condition set with its aspect systems and groups, condition words set and compared by
+// number, and the rows of the configurations table as their figures are drawn.
 #pragma once
 
 #include <gtest/gtest.h>
