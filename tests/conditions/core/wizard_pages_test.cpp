@@ -103,27 +103,27 @@ TEST_F(WizardPages, AspectEnablingFollowsTheChoiceAndTheOrb) {
   EXPECT_EQ(Utf8(page.AspectNames()[2]), "любой");
   EXPECT_EQ(Utf8(page.AspectNames()[3]), "заданный");
 
+  // The class boxes, the exactness boxes, the given angle, the system orb's radio, the own orb and
+  // the orb groups.
   const struct {
     int entry;
     bool fromSystem;
-    bool classes, exact, angle, systemChoice, own, groups;
+    std::array<bool, 6> controls;
   } rows[] = {
-      {0, true, false, false, false, true, false, true},  // an aspect of the system
-      {0, false, false, false, false, true, true, false},
-      {2, true, true, true, false, true, false, true},    // "любой", orb from the system
-      {2, false, true, false, false, true, true, false},  // "любой", constant orb
-      {3, true, false, false, true, false, true, false},  // "заданный" forces the constant orb
+      {0, true, {false, false, false, true, false, true}},  // an aspect of the system
+      {0, false, {false, false, false, true, true, false}},
+      {2, true, {true, true, false, true, false, true}},    // "любой", orb from the system
+      {2, false, {true, false, false, true, true, false}},  // "любой", constant orb
+      {3, true, {false, false, true, false, true, false}},  // "заданный" forces the constant orb
   };
   for (const auto& r : rows) {
     page.orbFromSystem = r.fromSystem;
     page.SetAspect(r.entry);
     const AspectControls c = page.Controls();
-    EXPECT_EQ(c.classBoxes, r.classes) << r.entry << r.fromSystem;
-    EXPECT_EQ(c.exactBoxes, r.exact) << r.entry << r.fromSystem;
-    EXPECT_EQ(c.givenAngle, r.angle) << r.entry << r.fromSystem;
-    EXPECT_EQ(c.systemOrbChoice, r.systemChoice) << r.entry << r.fromSystem;
-    EXPECT_EQ(c.ownOrb, r.own) << r.entry << r.fromSystem;
-    EXPECT_EQ(c.orbGroups, r.groups) << r.entry << r.fromSystem;
+    EXPECT_EQ((std::array{c.classBoxes, c.exactBoxes, c.givenAngle, c.systemOrbChoice, c.ownOrb,
+                          c.orbGroups}),
+              r.controls)
+        << r.entry << r.fromSystem;
   }
   EXPECT_FALSE(page.orbFromSystem);
 
