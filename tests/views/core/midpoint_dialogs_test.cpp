@@ -1,37 +1,16 @@
-// The midpoint print set-up's enabling and stored fields, and where the aspects-to-a-midpoint
-// list opens.
+// The midpoint print set-up's stored fields (its enabling is tested on the dialog), and where the
+// aspects-to-a-midpoint list opens.
+#include "views/core/midpoint_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include "foundation/config/settings_blocks.h"
-#include "views/core/midpoint_dialogs.h"
 
 namespace {
 
 using tables::MidpointPrintModel;
 using tables::Spot;
 using M = cfg::MidpointPrintSettings;
-
-TEST(MidpointPrintModel, TheChosenFormEnablesItsOwnControls) {
-  struct Case {
-    int form;
-    bool hasOuter;
-    bool samePage, listFields, listChart;
-  } const cases[] = {
-      {0, false, true, false, false},
-      {0, true, true, false, false},
-      {1, false, false, true, false},  // no outer chart: the list's chart is not asked
-      {1, true, false, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.form * 10 + c.hasOuter);
-    MidpointPrintModel model;
-    model.printForm = c.form;
-    model.hasOuter = c.hasOuter;
-    EXPECT_EQ(model.SamePageEnabled(), c.samePage);
-    EXPECT_EQ(model.ListFieldsEnabled(), c.listFields);
-    EXPECT_EQ(model.ListChartEnabled(), c.listChart);
-  }
-}
 
 TEST(MidpointPrintModel, FieldsRoundTripAndStoredNonsenseIsBroughtIntoRange) {
   cfg::ByteBlock block(M::kSize);
@@ -74,10 +53,8 @@ TEST(MidpointListPlacement, FlipsLeftOrUpOnlyWhereItWouldPassAnEdgeAndThereIsRoo
     const char* name;
     Spot click, at;
   } const cases[] = {
-      {"fits", {100, 100}, {100, 100}},
-      {"right edge", {900, 100}, {700, 100}},
-      {"bottom edge", {100, 600}, {100, 300}},
-      {"corner", {900, 700}, {700, 400}},
+      {"fits", {100, 100}, {100, 100}},         {"right edge", {900, 100}, {700, 100}},
+      {"bottom edge", {100, 600}, {100, 300}},  {"corner", {900, 700}, {700, 400}},
       {"exactly fits", {800, 500}, {800, 500}},
   };
   for (const Case& c : cases) {
