@@ -190,9 +190,9 @@ TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
     int selection;
     bool lowerHalf;
   } const cases[] = {
-      {"planetary_hours", hoursView, 0, true},  // panel, aspect table under it
+      {"planetary_hours", hoursView, 0, true},   // panel, aspect table under it
       {"info_view_page", hoursView, -1, false},  // panel alone
-      {"aspect_table", tableView, 2, true},     // aspect table, panel under it
+      {"aspect_table", tableView, 2, true},      // aspect table, panel under it
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

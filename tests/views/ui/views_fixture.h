@@ -125,7 +125,8 @@ class ViewsTest : public ShellTest {
     return image;
   }
   QImage PagePicture(const std::string& name, int pages, platform::View& view) {
-    return PagePicture(name, pages, [&view](platform::Dc& dc, int page) { view.OnPrint(dc, page); });
+    return PagePicture(name, pages,
+                       [&view](platform::Dc& dc, int page) { view.OnPrint(dc, page); });
   }
   // A screenshot of `widget`, shown to a person as `name`.png.
   void Screenshot(QWidget& widget, const std::string& name) {
