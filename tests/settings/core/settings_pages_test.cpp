@@ -110,21 +110,6 @@ TEST(CalculationsPage, GeodeticHousesOnlyWhereTheSystemHasAGeodeticForm) {
   EXPECT_EQ(settings.lunarNodes, 0);
 }
 
-TEST(WheelPage, TheCentreCircleIsStoredInverted) {
-  cfg::WheelSettings settings;
-  WheelPage page = WheelPage::From(settings);
-  page.centreCircle = false;
-  page.To(settings);
-  EXPECT_EQ(settings.centreCircleOff, 1);
-  page.centreCircle = true;
-  page.orientation = 5;
-  page.To(settings);
-  EXPECT_EQ(settings.centreCircleOff, 0);
-  EXPECT_EQ(settings.orientation, 5);
-  settings.centreCircleOff = 1;
-  EXPECT_FALSE(WheelPage::From(settings).centreCircle);
-}
-
 TEST(PrintPage, EnablingFollowsTheFourChecks) {
   PrintPage page;
   page.values.aspectTable = 1;

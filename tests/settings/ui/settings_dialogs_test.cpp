@@ -28,6 +28,7 @@ namespace {
 using namespace shell_test;
 using platform::Answer;
 using platform::ModalDriver;
+using testing_support::ReadFile;
 
 // Answers a dialog as the OK button would: the exchange and the OK rule decide; a refusal is then
 // cancelled, as the user would after the message.
@@ -40,10 +41,6 @@ template <class D>
 int PressOk(D& dialog) {
   dialog.accept();
   return dialog.result() == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
-}
-
-std::string ReadSystemFile(const std::filesystem::path& path) {
-  return testing_support::ReadFile(path);
 }
 
 class SettingsTest : public ShellTest {
@@ -81,7 +78,7 @@ TEST_F(SettingsTest, TheSevenCommandsAreEnabledWhereTheyBelong) {
 
 TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
   StartWithSystems();
-  const std::string before = ReadSystemFile(folder_ / "ALPHA.ASP");
+  const std::string before = ReadFile(folder_ / "ALPHA.ASP");
   ModalDriver::Expect<CASPSYS>([this](CASPSYS& d) {
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("ALPHA"));
     EXPECT_EQ(d.SystemBox()->count(), 2);
@@ -152,7 +149,7 @@ TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
   // The last system shown is the current one; nothing was written without "Сохранить".
   EXPECT_EQ(GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot), "BETA");
   EXPECT_EQ(GetAspectarium().CurrentSystemName(), "BETA");
-  EXPECT_EQ(ReadSystemFile(folder_ / "ALPHA.ASP"), before);
+  EXPECT_EQ(ReadFile(folder_ / "ALPHA.ASP"), before);
   prompts_.VerifyAllUsed();
 }
 
@@ -179,7 +176,7 @@ TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
 TEST_F(SettingsTest, LineTypesShowBadBytesSolidThinAndApplyToAllSystems) {
   StartWithSystems();
   GetConfiguration().lineTypes = {7, 1, 2, 3, 0, 10, 11, 12, 13, 0};
-  const std::string betaBefore = ReadSystemFile(folder_ / "BETA.ASP");
+  const std::string betaBefore = ReadFile(folder_ / "BETA.ASP");
   ModalDriver::Expect<CASPSYS>([](CASPSYS& d) {
     ModalDriver::Expect<DLINETYPES_CONF>([](DLINETYPES_CONF& l) {
       EXPECT_EQ(l.Style(0)->currentIndex(), 0);
@@ -201,11 +198,11 @@ TEST_F(SettingsTest, LineTypesShowBadBytesSolidThinAndApplyToAllSystems) {
   // Every loaded system took them: aspect 1 of each is tense and major (entry 1).
   for (const char* name : {"ALPHA.ASP", "BETA.ASP"}) {
     std::vector<Aspect> list;
-    ASSERT_TRUE(AspectSystem::Parse(ReadSystemFile(folder_ / name), list, name).ok());
+    ASSERT_TRUE(AspectSystem::Parse(ReadFile(folder_ / name), list, name).ok());
     EXPECT_EQ(list[1].lineStyle, 2) << name;
     EXPECT_EQ(list[1].thickness, 1) << name;
   }
-  EXPECT_NE(ReadSystemFile(folder_ / "BETA.ASP"), betaBefore);
+  EXPECT_NE(ReadFile(folder_ / "BETA.ASP"), betaBefore);
 }
 
 TEST_F(SettingsTest, CorrespondencesKeepKindsWhoseTextNamesNoSystemAndEscCancels) {
@@ -325,14 +322,17 @@ TEST_F(SettingsTest, WheelStoresTheCircleInvertedAndTheOpenChartRedraws) {
   };
   const auto before = picture();
   GetConfiguration().wheel.direction = 0;
+  GetConfiguration().wheel.orientation = 0;
   ModalDriver::Expect<DCONFIG_WHEEL>([](DCONFIG_WHEEL& d) {
     d.CentreCircle()->setChecked(false);
     d.Group(0)->button(1)->setChecked(true);  // clockwise
+    d.Group(3)->button(2)->setChecked(true);
     return PressOk(d);
   });
   ASSERT_TRUE(Run(cmd::kConfigWheel));
   EXPECT_EQ(GetConfiguration().wheel.centreCircleOff, 1);
   EXPECT_EQ(GetConfiguration().wheel.direction, 1);
+  EXPECT_EQ(GetConfiguration().wheel.orientation, 2);
   EXPECT_NE(picture(), before);
 
   ModalDriver::Expect<DCONFIG_WHEEL>([](DCONFIG_WHEEL& d) {
