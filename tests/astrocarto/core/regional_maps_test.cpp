@@ -216,16 +216,13 @@ TEST_F(Maps, TownsByClassPerMap) {
 
   AllMaps maps;
   maps.DistributeTowns(towns);
-  using V = std::vector<std::int32_t>;
-  EXPECT_EQ(maps.Map(0).Towns(3), V{});
-  EXPECT_EQ(maps.Map(0).Towns(2), V{});
-  EXPECT_EQ(maps.Map(0).Towns(1), V{});
-  EXPECT_EQ(maps.Map(1).Towns(3), (V{0, 3}));
-  EXPECT_EQ(maps.Map(1).Towns(2), V{2});
-  EXPECT_EQ(maps.Map(1).Towns(1), V{4});
-  EXPECT_EQ(maps.Map(2).Towns(3), V{2});
-  EXPECT_EQ(maps.Map(2).Towns(1), V{0});
-  EXPECT_EQ(maps.Map(10).Towns(1), V{2});
+  const struct {
+    int map, townClass;
+    std::vector<std::int32_t> towns;
+  } expected[] = {{0, 3, {}},  {0, 2, {}},  {0, 1, {}},  {1, 3, {0, 3}}, {1, 2, {2}},
+                  {1, 1, {4}}, {2, 3, {2}}, {2, 1, {0}}, {10, 1, {2}}};
+  for (const auto& e : expected)
+    EXPECT_EQ(maps.Map(e.map).Towns(e.townClass), e.towns) << e.map << " " << e.townClass;
   EXPECT_EQ(maps.Map(1).TownLabels(3).size(), 2u);
   EXPECT_EQ(maps.Map(1).TownLabels(2).size(), 1u);
   EXPECT_EQ(maps.Map(1).TownLabels(3)[0].left, -1);
