@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "foundation/config/settings_blocks.h"
 
 namespace {
@@ -13,6 +15,11 @@ using tables::Spot;
 using M = cfg::MidpointPrintSettings;
 
 TEST(MidpointPrintModel, FieldsRoundTripAndStoredNonsenseIsBroughtIntoRange) {
+  // form, same page, list font size, interval, list chart
+  using Fields = std::tuple<int, int, int, int, int>;
+  const auto fields = [](const MidpointPrintModel& m) {
+    return Fields{m.printForm, m.samePage, m.fontSize, m.interval, m.listChart};
+  };
   cfg::ByteBlock block(M::kSize);
   MidpointPrintModel model;
   model.printForm = 1;
@@ -23,28 +30,23 @@ TEST(MidpointPrintModel, FieldsRoundTripAndStoredNonsenseIsBroughtIntoRange) {
   model.Store(block);
   MidpointPrintModel back;
   back.Load(block);
-  EXPECT_EQ(back.printForm, 1);
-  EXPECT_EQ(back.samePage, 2);
-  EXPECT_EQ(back.fontSize, 20000);
-  EXPECT_EQ(back.interval, 0);
-  EXPECT_EQ(back.listChart, 1);
-
-  block.Set(M::kPrintForm, 7);
-  block.Set(M::kSamePage, -3);
-  block.Set(M::kListFontSize, 20001);
-  block.Set(M::kListInterval, -1);
-  block.Set(M::kListChart, 9);
-  back.Load(block);
-  EXPECT_EQ(back.printForm, 0);
-  EXPECT_EQ(back.samePage, 0);
-  EXPECT_EQ(back.fontSize, 20000);
-  EXPECT_EQ(back.interval, 0);
-  EXPECT_EQ(back.listChart, 0);
-  block.Set(M::kListFontSize, 99);
-  block.Set(M::kListInterval, 10001);
-  back.Load(block);
-  EXPECT_EQ(back.fontSize, 100);
-  EXPECT_EQ(back.interval, 10000);
+  EXPECT_EQ(fields(back), (Fields{1, 2, 20000, 0, 1}));
+  struct Case {
+    Fields stored, loaded;
+  } const cases[] = {
+      {{7, -3, 20001, -1, 9}, {0, 0, 20000, 0, 0}},
+      {{0, 0, 99, 10001, 0}, {0, 0, 100, 10000, 0}},
+  };
+  for (const Case& c : cases) {
+    const auto [form, same, font, interval, chart] = c.stored;
+    block.Set(M::kPrintForm, form);
+    block.Set(M::kSamePage, same);
+    block.Set(M::kListFontSize, font);
+    block.Set(M::kListInterval, interval);
+    block.Set(M::kListChart, chart);
+    back.Load(block);
+    EXPECT_EQ(fields(back), c.loaded);
+  }
 }
 
 TEST(MidpointListPlacement, FlipsLeftOrUpOnlyWhereItWouldPassAnEdgeAndThereIsRoom) {
