@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "foundation/text/cp1251.h"
@@ -84,15 +85,9 @@ TEST_F(EditorTest, AddingAndEditingTakeTheDialogsFieldsOnlyOnOk) {
   }));
   EXPECT_EQ(editor.Edited()->Count(), 3);
   // The new aspect offered: angle 0, no orbs, colours 1, harmonious, major, solid, thin.
-  EXPECT_EQ(seen.angle, 0.0);
-  EXPECT_EQ(seen.orbs, (std::array<double, 6>{}));
-  EXPECT_EQ(seen.abbreviation, "");
-  EXPECT_EQ(seen.color, 1);
-  EXPECT_EQ(seen.exactColor, 1);
-  EXPECT_EQ(seen.type, 0);
-  EXPECT_EQ(seen.major, 1);
-  EXPECT_EQ(seen.lineStyle, 0);
-  EXPECT_EQ(seen.thickness, 0);
+  EXPECT_EQ(std::tie(seen.angle, seen.orbs, seen.abbreviation, seen.color, seen.exactColor,
+                     seen.type, seen.major, seen.lineStyle, seen.thickness),
+            std::make_tuple(0.0, std::array<double, 6>{}, std::string(), 1, 1, 0, 1, 0, 0));
 
   editor.selection = 1;
   EXPECT_FALSE(editor.EditSelected([](Aspect& a) {
@@ -238,13 +233,11 @@ TEST_F(EditorTest, LineTypesAreStampedOnTheEditedSystemOrOnAll) {
   EXPECT_TRUE(editor.ApplyLineTypes(table, false).empty());
   const AspectSystem& alpha = aspects.GetSystem(0);
   // Aspects k: type k, major when k is even.
-  EXPECT_EQ(alpha.GetAspect(0).lineStyle, 2);
-  EXPECT_EQ(alpha.GetAspect(0).thickness, 1);
-  EXPECT_EQ(alpha.GetAspect(1).lineStyle, 3);
-  EXPECT_EQ(alpha.GetAspect(1).thickness, 0);
-  EXPECT_EQ(alpha.GetAspect(2).lineStyle, 1);
-  EXPECT_EQ(alpha.GetAspect(2).thickness, 1);
-  EXPECT_EQ(alpha.GetAspect(3).lineStyle, 0);
+  const int styles[4][2] = {{2, 1}, {3, 0}, {1, 1}, {0, 0}};  // style, thickness
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(alpha.GetAspect(k).lineStyle, styles[k][0]) << k;
+    EXPECT_EQ(alpha.GetAspect(k).thickness, styles[k][1]) << k;
+  }
   EXPECT_EQ(OnDisk("ALPHA").at(0).lineStyle, 2);
   EXPECT_EQ(FileOf("BETA"), betaBefore);
 

@@ -37,16 +37,9 @@ TEST(AspectFilterPage, SwitchesKeepTheirOrder) {
   page.overlay = 1;
   page.alwaysAsk = true;
   page.To(filter);
-  EXPECT_EQ(filter.harmonious, 1);
-  EXPECT_EQ(filter.tense, 0);
-  EXPECT_EQ(filter.karmic, 0);
-  EXPECT_EQ(filter.other, 1);
-  EXPECT_EQ(filter.major, 0);
-  EXPECT_EQ(filter.minor, 1);
-  EXPECT_EQ(filter.exact, 0);
-  EXPECT_EQ(filter.inexact, 1);
-  EXPECT_EQ(filter.overlay, 1);
-  EXPECT_EQ(filter.alwaysAsk, 1);
+  // harmonious, tense, creative, karmic, other, major, minor, exact, inexact; overlay, always
+  // ask; dashed and thick lines as they were.
+  EXPECT_EQ(filter, (cfg::AspectFilter{1, 0, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 0}));
 }
 
 TEST(LineTypesPage, BytesOutsideTheValidValuesShowSolidThinAndAreWrittenZero) {
