@@ -261,6 +261,7 @@ TEST_F(MidpointList, EntriesWrapOnWholeLinesAndBeginANewPageWhenTheyDoNotFit) {
 
 TEST_F(MidpointList, EntriesHoldPointCodesMidpointsAndTheAspectedPoints) {
   using Row = std::tuple<int, int, double, std::vector<std::uint8_t>>;
+  const std::vector<std::uint8_t> on10{3, 4, 5}, on20{6}, on30{7, 8, 9, 10, 11};
   // Sun, Mercury and the ASC (code 100) of one chart: each pair once.
   const Chart pairs = ChartWith({{0, 0.0}, {2, 40.0}}, {{0, 20.0}});
   // Between two charts every column-row pair counts: columns from the inner chart (Sun 0, Moon
@@ -268,30 +269,20 @@ TEST_F(MidpointList, EntriesHoldPointCodesMidpointsAndTheAspectedPoints) {
   const Chart inner = ChartWith({{0, 0.0}, {1, 20.0}});
   const Chart outer = ChartWith({{0, 20.0}, {1, 40.0}});
   struct Case {
-    const char* name;
     std::initializer_list<int> points;
     int choice;
     const Chart *columns, *rows;
     std::vector<Row> entries;
   } const cases[] = {
-      {"one chart",
-       {0, 2, 37},
-       3,
-       &pairs,
-       nullptr,
-       {{0, 2, 20.0, {6}}, {0, 100, 10.0, {3, 4, 5}}, {2, 100, 30.0, {7, 8, 9, 10, 11}}}},
-      {"two charts",
-       {0, 1},
+      {{0, 2, 37}, 3, &pairs, nullptr, {{0, 2, 20, on20}, {0, 100, 10, on10}, {2, 100, 30, on30}}},
+      {{0, 1},
        2,
        &inner,
        &outer,
-       {{0, 0, 10.0, {3, 4, 5}},
-        {0, 1, 20.0, {6}},
-        {1, 0, 20.0, {6}},
-        {1, 1, 30.0, {7, 8, 9, 10, 11}}}},
+       {{0, 0, 10, on10}, {0, 1, 20, on20}, {1, 0, 20, on20}, {1, 1, 30, on30}}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.choice);
     SwitchOn(c.points);
     AspectTable table(config_, systems_);
     ASSERT_EQ(table.CreateMidpList(dc_, c.choice, *c.columns, c.rows, targets_), 1);
