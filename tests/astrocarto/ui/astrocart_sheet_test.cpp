@@ -22,17 +22,14 @@ namespace {
 
 using A = cfg::AstroCartSettings;
 
-class AstroCartSheetTest : public ::testing::Test {
+class AstroCartSheetTest : public shell_test::ShellTest {
  protected:
   void SetUp() override {
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
+    ShellTest::SetUp();
     config_.astroCart.Set(A::kMapColour[0], std::int16_t{54});
     config_.astroCart.Set(A::kLineColour[10], std::int16_t{6});
     config_.astroCart.Set(A::kCrossingOrb, std::int16_t{60});
   }
-  void TearDown() override { platform::ModalDriver::Clear(); }
-
   using Fill = std::function<void(DACMAP_CONF&, DACMAP_MAPCOL_CONF&, DACMAP_LINECOL&)>;
   // The next sheet gets `fill` on its pages, then OK (the pages' exchange first) or Cancel.
   static void Answer(Fill fill, bool ok) {
