@@ -163,6 +163,10 @@ TEST_F(ChartPageTable, ChartPagePrintsTheTableOfTheChosenChartUnderTheWheel) {
   platform::RecordingDc dc = PrintPage(*view);
   EXPECT_TRUE(HasGridAt(dc, x, y));
   EXPECT_TRUE(HasNamesAt(dc, x, y));
+  // One A4 page, also as a picture: the table under the wheel, nothing under the frame.
+  const QImage image = PagePicture("chart_page_aspect_table", 1, *view);
+  EXPECT_GT(Ink(image, 1700, y, 16700, y - 5000), 3000);
+  EXPECT_EQ(Ink(image, 0, -28300, 21000, -29700), 0);
 
   // Cancel keeps the choice and printing goes on.
   platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>(
@@ -201,19 +205,6 @@ TEST_F(ChartPageTable, OneChartDocumentIsNeverAskedAndUsesTheLargeOrSmallPlace) 
                           -1700 - config.print.offsets[3 + column]));
   }
   config.print.sizeChoice = 0;
-}
-
-TEST_F(ChartPageTable, ChartPageWithItsTableIsOneA4PageAlsoAsAPicture) {
-  CKovraDoc* document = OpenTwo();
-  ASSERT_NE(document, nullptr);
-  document->firstTableChoice = 2;
-  auto* view = dynamic_cast<CKovraView*>(document->Views().front());
-  ASSERT_NE(view, nullptr);
-  const QImage image = PagePicture("chart_page_aspect_table", 1, *view);
-  const Configuration& config = GetConfiguration();
-  const int top = -1700 - config.print.offsets[4];
-  EXPECT_GT(Ink(image, 1700, top, 16700, top - 5000), 3000);  // the table
-  EXPECT_EQ(Ink(image, 0, -28300, 21000, -29700), 0);         // nothing under the frame
 }
 
 TEST_F(ChartPageTable, TablePageCarriesTheHeadTheAspectTableAndTheMidpointsUnderIt) {
