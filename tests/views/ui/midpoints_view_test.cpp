@@ -222,15 +222,26 @@ TEST_F(MidpointsViewTest, GridPrintingAsksForTheChartOfEachTableOfATwoChartDocum
   }
 }
 
-TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenThereAreNone) {
+TEST_F(MidpointsViewTest, GridAndListPagesAsPicturesAndNoListWithoutAspects) {
   CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   CMidpointsView* view = OpenView(document);
   ASSERT_NE(view, nullptr);
+  AnswerPrintSetup(0, 0);  // the aspect table under the grid
+  platform::PrintInfo info;
+  ASSERT_TRUE(view->OnPreparePrinting(info));
+  EXPECT_EQ(info.maxPage, 1);
+  QImage image = PagePicture("midpoints", 1, *view);
+  EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);   // the midpoint grid
+  EXPECT_GT(Ink(image, 2000, -16500, 19000, -27000), 3000);  // the aspect table under it
+  view->OnEndPrinting();
+  view->Frame()->resize(760, 760);
+  Screenshot(*view, "midpoints_screen");
+
+  // The list of the midpoints with aspects.
   Configuration& config = GetConfiguration();
   config.aspectTable.Set(S::kMidpointHighlight, 4);
   AnswerPrintSetup(1, 0);
-  platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_GE(info.maxPage, 1);
   EXPECT_EQ(config.midpointPrint.Get(cfg::MidpointPrintSettings::kPrintForm), 1);
@@ -238,7 +249,7 @@ TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenTh
   platform::RecordingDc screenPrint(96, true);
   view->OnDraw(screenPrint);
   EXPECT_TRUE(screenPrint.Calls().empty());
-  const QImage image = PagePicture("midpoints_list", info.maxPage, *view);
+  image = PagePicture("midpoints_list", info.maxPage, *view);
   EXPECT_GT(Ink(image, 2000, -4000, 19000, -9000), 1000);  // the first entries
   view->OnEndPrinting();
 
@@ -249,23 +260,6 @@ TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenTh
   EXPECT_FALSE(view->OnPreparePrinting(info));
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].number, 683);
-}
-
-TEST_F(MidpointsViewTest, GridPageAndScreenAsPictures) {
-  CKovraDoc* document = OpenOne();
-  ASSERT_NE(document, nullptr);
-  CMidpointsView* view = OpenView(document);
-  ASSERT_NE(view, nullptr);
-  AnswerPrintSetup(0, 0);  // the aspect table under the grid
-  platform::PrintInfo info;
-  ASSERT_TRUE(view->OnPreparePrinting(info));
-  EXPECT_EQ(info.maxPage, 1);
-  const QImage image = PagePicture("midpoints", 1, *view);
-  EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);   // the midpoint grid
-  EXPECT_GT(Ink(image, 2000, -16500, 19000, -27000), 3000);  // the aspect table under it
-  view->OnEndPrinting();
-  view->Frame()->resize(760, 760);
-  Screenshot(*view, "midpoints_screen");
 }
 
 }  // namespace
