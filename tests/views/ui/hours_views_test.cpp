@@ -140,7 +140,7 @@ TEST_F(HoursViews, CancelledPrintOptionsPrintTheTableAloneInAShortenedFrame) {
   EXPECT_EQ(platform::ModalDriver::CountShown<DPRINTPADE2>(), 3);
 }
 
-TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachPrintedTable) {
+TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachOpenedAndPrintedTable) {
   CKovraDoc* document = OpenTwo();
   ASSERT_NE(document, nullptr);
   struct Case {
@@ -161,7 +161,17 @@ TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachPrintedTable) {
     dialog.choice = 1;
     return platform::kIdOk;
   });
+  // The table views ask for their chart first: here the outer one; a cancelled question stores
+  // -1 and opens no view.
   auto* tableView = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  EXPECT_EQ(document->firstTableChoice, 1);
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
+    dialog.choice = 1;
+    return platform::kIdCancel;
+  });
+  ASSERT_TRUE(RunFrom(document, cmd::kMidpoints));
+  EXPECT_EQ(document->firstTableChoice, -1);
+  EXPECT_EQ(document->Views().size(), 2u);
   auto* hoursView = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
   ASSERT_NE(tableView, nullptr);
   ASSERT_NE(hoursView, nullptr);

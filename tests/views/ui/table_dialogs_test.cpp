@@ -61,40 +61,6 @@ TEST_F(TableChoices, ChooseChartForTableStoresTheChoiceOfItsSlot) {
   }
 }
 
-// A view that draws nothing, standing in for the table views.
-class PlainView : public platform::View {
- public:
-  void OnDraw(platform::Dc&) override {}
-};
-
-TEST_F(TableChoices, TableCommandsOfATwoChartDocumentAskForTheChartFirst) {
-  CKovraDoc* document = OpenTwo();
-  ASSERT_NE(document, nullptr);
-  app_->RegisterViewTemplate(kTemplateAspectTable, [] { return new PlainView(); });
-  app_->RegisterViewTemplate(kTemplateMidpoints, [] { return new PlainView(); });
-  struct Case {
-    const char* name;
-    int command;
-    bool ok;
-    int choice;         // stored as the first-table choice
-    std::size_t views;  // of the document afterwards
-  } const cases[] = {
-      {"aspect table for the outer chart", cmd::kAspectTable, true, 1, 2},
-      {"midpoints cancelled: -1, no view", cmd::kMidpoints, false, -1, 2},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([&c](D_CHOOSE_AT_FOR_DW& dialog) {
-      dialog.choice = 1;
-      return c.ok ? platform::kIdOk : platform::kIdCancel;
-    });
-    // Routed from the two-chart window, made active again.
-    ASSERT_TRUE(RunFrom(document, c.command));
-    EXPECT_EQ(document->firstTableChoice, c.choice);
-    EXPECT_EQ(document->Views().size(), c.views);
-  }
-}
-
 TEST(PrintOptions, EachCallerFindsItsOwnTableDisabledAndAnotherChecked) {
   struct Case {
     int caller;
