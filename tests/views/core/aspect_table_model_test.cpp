@@ -49,9 +49,7 @@ TEST_F(AspectTableTest, SetPlanetsTakesColumnsAndRowsFromTheChosenCharts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    AspectTable table(config_, systems_);
-    table.LoadSettings(inner);
-    table.CountPoints();
+    AspectTable table = Counted(inner);
     ASSERT_EQ(table.count, 4);
     const Chart* second = c.withOuter ? &outer : nullptr;
     table.SetPlanets(AspectTable::EffectiveChoice(c.choice, second != nullptr), inner, second);
@@ -68,17 +66,13 @@ TEST_F(AspectTableTest, LocalSpaceChartKeepsChartPointsBelowThirty) {
   SwitchOn({0, 9, 29, 30, 33, 34, 39});
   Chart chart = ChartWith({{0, 1.0}});
   chart.SetDerivationMarker(kMarkerLocalSpace);
-  AspectTable table(config_, systems_);
-  table.LoadSettings(chart);
-  table.CountPoints();
+  AspectTable table = Counted(chart);
   EXPECT_EQ(table.localSpace, 1);
   EXPECT_EQ(table.count, 3);
   EXPECT_EQ(table.TablePointAt(2), 29);
   EXPECT_EQ(table.TablePointAt(3), -1);
 
-  AspectTable natal(config_, systems_);
-  natal.LoadSettings(ChartWith({{0, 1.0}}));
-  natal.CountPoints();
+  AspectTable natal = Counted(ChartWith({{0, 1.0}}));
   EXPECT_EQ(natal.localSpace, 0);
   EXPECT_EQ(natal.count, 7);
 }
@@ -86,9 +80,7 @@ TEST_F(AspectTableTest, LocalSpaceChartKeepsChartPointsBelowThirty) {
 TEST_F(AspectTableTest, PointCodesAreChartIndicesWhateverIsSwitchedOff) {
   // Mercury (2) off: Venus keeps code 3; cusps X, XII, I, III are 109, 111, 100, 102.
   SwitchOn({0, 3, 34, 36, 37, 39});
-  AspectTable table(config_, systems_);
-  table.LoadSettings(ChartWith({}));
-  table.CountPoints();
+  AspectTable table = Counted(ChartWith({}));
   std::vector<int> codes;
   for (int p = 0; p <= table.count; ++p) codes.push_back(table.PointCode(p));
   EXPECT_EQ(codes, (std::vector<int>{0, 3, 109, 111, 100, 102, -1}));
@@ -97,9 +89,7 @@ TEST_F(AspectTableTest, PointCodesAreChartIndicesWhateverIsSwitchedOff) {
 
 TEST_F(AspectTableTest, HitCellFindsTheCellUnderThePointUpToItsEdges) {
   SwitchOn({0, 2, 5});
-  AspectTable table(config_, systems_);
-  table.LoadSettings(ChartWith({}));
-  table.CountPoints();
+  AspectTable table = Counted(ChartWith({}));
   table.originX = 50;
   table.originY = -50;
   table.cellWidth = 1000;
