@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "foundation/atlas/towns.h"
 #include "foundation/files/binary_io.h"
 #include "support/test_support.h"
@@ -163,13 +165,9 @@ TEST_F(Maps, CountryBlocks) {
   const ACMap* weurop = maps.FindMap("WEUROP");
   ASSERT_NE(weurop, nullptr);
   ASSERT_EQ(weurop->Countries().size(), 2u);
-  const CountryLabel& germany = weurop->Countries()[1];
-  EXPECT_EQ(germany.name, "Germany");
-  EXPECT_DOUBLE_EQ(germany.west, 5.5);
-  EXPECT_DOUBLE_EQ(germany.north, 55);
-  EXPECT_DOUBLE_EQ(germany.east, 15);
-  EXPECT_DOUBLE_EQ(germany.south, 47.5);
-  EXPECT_EQ(germany.screen.left, -1);
+  const CountryLabel& g = weurop->Countries()[1];
+  EXPECT_EQ(std::tie(g.name, g.west, g.north, g.east, g.south, g.screen.left),
+            std::make_tuple("Germany", 5.5, 55.0, 15.0, 47.5, -1));  // not placed yet
 
   // A short line ends its block with error 103; the records not read stay empty.
   const ACMap* neurop = maps.FindMap("Neurop");
@@ -216,16 +214,13 @@ TEST_F(Maps, TownsByClassPerMap) {
 
   AllMaps maps;
   maps.DistributeTowns(towns);
-  using V = std::vector<std::int32_t>;
-  EXPECT_EQ(maps.Map(0).Towns(3), V{});
-  EXPECT_EQ(maps.Map(0).Towns(2), V{});
-  EXPECT_EQ(maps.Map(0).Towns(1), V{});
-  EXPECT_EQ(maps.Map(1).Towns(3), (V{0, 3}));
-  EXPECT_EQ(maps.Map(1).Towns(2), V{2});
-  EXPECT_EQ(maps.Map(1).Towns(1), V{4});
-  EXPECT_EQ(maps.Map(2).Towns(3), V{2});
-  EXPECT_EQ(maps.Map(2).Towns(1), V{0});
-  EXPECT_EQ(maps.Map(10).Towns(1), V{2});
+  const struct {
+    int map, townClass;
+    std::vector<std::int32_t> towns;
+  } expected[] = {{0, 3, {}},  {0, 2, {}},  {0, 1, {}},  {1, 3, {0, 3}}, {1, 2, {2}},
+                  {1, 1, {4}}, {2, 3, {2}}, {2, 1, {0}}, {10, 1, {2}}};
+  for (const auto& e : expected)
+    EXPECT_EQ(maps.Map(e.map).Towns(e.townClass), e.towns) << e.map << " " << e.townClass;
   EXPECT_EQ(maps.Map(1).TownLabels(3).size(), 2u);
   EXPECT_EQ(maps.Map(1).TownLabels(2).size(), 1u);
   EXPECT_EQ(maps.Map(1).TownLabels(3)[0].left, -1);

@@ -19,22 +19,17 @@
 #include "shell/shell_fixture.h"
 
 namespace {
+
 using A = cfg::AstroCartSettings;
-}  // namespace
 
-namespace {
-
-class AstroCartSheetTest : public ::testing::Test {
+class AstroCartSheetTest : public shell_test::ShellTest {
  protected:
   void SetUp() override {
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
+    ShellTest::SetUp();
     config_.astroCart.Set(A::kMapColour[0], std::int16_t{54});
     config_.astroCart.Set(A::kLineColour[10], std::int16_t{6});
     config_.astroCart.Set(A::kCrossingOrb, std::int16_t{60});
   }
-  void TearDown() override { platform::ModalDriver::Clear(); }
-
   using Fill = std::function<void(DACMAP_CONF&, DACMAP_MAPCOL_CONF&, DACMAP_LINECOL&)>;
   // The next sheet gets `fill` on its pages, then OK (the pages' exchange first) or Cancel.
   static void Answer(Fill fill, bool ok) {
@@ -85,32 +80,26 @@ TEST_F(AstroCartSheetTest, ColoursAndChoicesAreTakenOnOkOnly) {
   EXPECT_EQ(b.Get(A::kCrossingOrb), 120);
 }
 
-TEST_F(AstroCartSheetTest, CancelledChooserKeepsTheColour) {
-  const ColourChooser cancel = [](int) { return -1; };
-  Answer([](DACMAP_CONF&, DACMAP_MAPCOL_CONF& map, DACMAP_LINECOL&) { map.Button(0)->click(); },
-         true);
-  EXPECT_TRUE(RunAstroCartSheet(config_, cancel));
-  EXPECT_EQ(config_.astroCart.Get(A::kMapColour[0]), 54);
-}
-
-TEST_F(AstroCartSheetTest, BandChoiceShownDisabledAndLimitsHeld) {
+TEST_F(AstroCartSheetTest, BandChoiceShownDisabledLimitsHeldAndACancelledChooserKeepsTheColour) {
   config_.astroCart.Set(A::kCrossingBand, std::int32_t{1});
   config_.astroCart.Set(A::kCrossingOrb, std::int16_t{-20});
   config_.astroCart.Set(A::kCrossingLatitudeLimit, std::int16_t{200});
   Answer(
-      [](DACMAP_CONF& conf, DACMAP_MAPCOL_CONF&, DACMAP_LINECOL&) {
+      [](DACMAP_CONF& conf, DACMAP_MAPCOL_CONF& map, DACMAP_LINECOL&) {
         EXPECT_TRUE(conf.CrossingBandGroup()->button(1)->isChecked());
         for (QAbstractButton* b : conf.CrossingBandGroup()->buttons()) EXPECT_FALSE(b->isEnabled());
         EXPECT_EQ(conf.OrbBox()->value(), 1);
         EXPECT_EQ(conf.LatitudeLimitBox()->value(), 90);
         conf.OrbBox()->setValue(9999);  // the box holds its range
         conf.LatitudeLimitBox()->setValue(-4);
+        map.Button(0)->click();
       },
       true);
   EXPECT_TRUE(RunAstroCartSheet(config_, [](int) { return -1; }));
   EXPECT_EQ(config_.astroCart.Get(A::kCrossingBand), 1);
   EXPECT_EQ(config_.astroCart.Get(A::kCrossingOrb), 5400);
   EXPECT_EQ(config_.astroCart.Get(A::kCrossingLatitudeLimit), 0);
+  EXPECT_EQ(config_.astroCart.Get(A::kMapColour[0]), 54);
 }
 
 }  // namespace

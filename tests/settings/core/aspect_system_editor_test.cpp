@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "foundation/text/cp1251.h"
@@ -31,7 +32,7 @@ Aspect Make(double angle, std::uint8_t type, std::uint8_t major) {
   return a;
 }
 
-// A data folder with the systems `names`, each of `count` aspects, loaded.
+// A data folder with the systems `names`, each of `count` aspects, loaded, and the editor opened.
 class EditorTest : public ::testing::Test {
  protected:
   void Load(const std::vector<std::string>& names, int count = 3) {
@@ -42,20 +43,26 @@ class EditorTest : public ::testing::Test {
       WriteFile(folder / (name + ".ASP"), AspectSystem::Serialize(list));
     }
     ASSERT_TRUE(aspects.LoadAll(folder.Path()).empty());
+    ASSERT_TRUE(editor.Open());
   }
   std::string FileOf(const std::string& name) { return ReadFile(folder / (name + ".ASP")); }
+  std::vector<Aspect> OnDisk(const std::string& name) {
+    std::vector<Aspect> list;
+    EXPECT_TRUE(AspectSystem::Parse(FileOf(name), list, name).ok());
+    return list;
+  }
 
   TempFolder folder;
   ScriptedPrompter prompts;
   Aspectarium aspects;
   Configuration config;
+  AspectSystemEditor editor{aspects, config};
 };
 
 const auto kCancel = [](Aspect&) { return false; };
 
 TEST_F(EditorTest, OpensOnTheDisplaySlotsSystemAndFallsBackToTheFirst) {
   Load({"ALPHA", "BETA"});
-  AspectSystemEditor editor(aspects, config);
   ASSERT_TRUE(config.SetSystemName(Configuration::kDisplaySystemSlot, "beta"));
   ASSERT_TRUE(editor.Open());
   EXPECT_EQ(editor.Edited()->GetName(), "BETA");
@@ -68,8 +75,6 @@ TEST_F(EditorTest, OpensOnTheDisplaySlotsSystemAndFallsBackToTheFirst) {
 TEST_F(EditorTest, AddingAndEditingTakeTheDialogsFieldsOnlyOnOk) {
   Load({"ALPHA"});
   const std::string before = FileOf("ALPHA");
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
 
   // Cancel leaves everything, in memory and on disk.
   Aspect seen;
@@ -80,15 +85,9 @@ TEST_F(EditorTest, AddingAndEditingTakeTheDialogsFieldsOnlyOnOk) {
   }));
   EXPECT_EQ(editor.Edited()->Count(), 3);
   // The new aspect offered: angle 0, no orbs, colours 1, harmonious, major, solid, thin.
-  EXPECT_EQ(seen.angle, 0.0);
-  EXPECT_EQ(seen.orbs, (std::array<double, 6>{}));
-  EXPECT_EQ(seen.abbreviation, "");
-  EXPECT_EQ(seen.color, 1);
-  EXPECT_EQ(seen.exactColor, 1);
-  EXPECT_EQ(seen.type, 0);
-  EXPECT_EQ(seen.major, 1);
-  EXPECT_EQ(seen.lineStyle, 0);
-  EXPECT_EQ(seen.thickness, 0);
+  EXPECT_EQ(std::tie(seen.angle, seen.orbs, seen.abbreviation, seen.color, seen.exactColor,
+                     seen.type, seen.major, seen.lineStyle, seen.thickness),
+            std::make_tuple(0.0, std::array<double, 6>{}, std::string(), 1, 1, 0, 1, 0, 0));
 
   editor.selection = 1;
   EXPECT_FALSE(editor.EditSelected([](Aspect& a) {
@@ -120,8 +119,6 @@ TEST_F(EditorTest, AddingAndEditingTakeTheDialogsFieldsOnlyOnOk) {
 
 TEST_F(EditorTest, DeletingAsksFirstAndAnEmptySystemOnlyTellsSo) {
   Load({"ALPHA"}, 2);
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   const int confirm = AspectMessageNumber(kAspMsgConfirmDelete);
 
   prompts.Expect(confirm, Answer::Cancel);
@@ -147,8 +144,6 @@ TEST_F(EditorTest, DeletingAsksFirstAndAnEmptySystemOnlyTellsSo) {
 
 TEST_F(EditorTest, SavingUnderALoadedNameAsksAndUnderANewNameCreatesAndSelects) {
   Load({"ALPHA", "BETA"});
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   ASSERT_TRUE(editor.Add([](Aspect& a) {
     a.angle = 72;
     return true;
@@ -163,8 +158,7 @@ TEST_F(EditorTest, SavingUnderALoadedNameAsksAndUnderANewNameCreatesAndSelects) 
   prompts.Expect(settings::kMsgOverwriteSystem, Answer::Yes);
   EXPECT_TRUE(editor.Save("ALPHA"));
   EXPECT_TRUE(prompts.WasShown(AspectMessageNumber(kAspMsgSaved)));
-  std::vector<Aspect> onDisk;
-  ASSERT_TRUE(AspectSystem::Parse(FileOf("ALPHA"), onDisk, "ALPHA").ok());
+  const std::vector<Aspect> onDisk = OnDisk("ALPHA");
   ASSERT_EQ(onDisk.size(), 4u);
   EXPECT_EQ(onDisk[3].angle, 72.0);
 
@@ -184,8 +178,6 @@ TEST_F(EditorTest, SavingUnderALoadedNameAsksAndUnderANewNameCreatesAndSelects) 
 
 TEST_F(EditorTest, NamesThatCannotBeSystemsAreRefusedAndNothingIsWritten) {
   Load({"ALPHA"});
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   const std::string names[] = {"",     "NINECHARS", "..",       "A.B",    "a/b",
                                "a\\b", "x\ty",      " LEADING", "TAB\x01"};
   for (const std::string& name : names) {
@@ -203,8 +195,6 @@ TEST_F(EditorTest, NamesThatCannotBeSystemsAreRefusedAndNothingIsWritten) {
 
 TEST_F(EditorTest, DestroyingRefusesTheLastSystemAndResetsTheSlotsThatNamedIt) {
   Load({"ALPHA"});
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   EXPECT_FALSE(editor.Destroy());
   ASSERT_EQ(prompts.shown.size(), 1u);
   EXPECT_EQ(prompts.shown[0].number, settings::kMsgLastSystem);
@@ -234,8 +224,6 @@ TEST_F(EditorTest, DestroyingRefusesTheLastSystemAndResetsTheSlotsThatNamedIt) {
 
 TEST_F(EditorTest, LineTypesAreStampedOnTheEditedSystemOrOnAll) {
   Load({"ALPHA", "BETA"}, 5);
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   const std::string betaBefore = FileOf("BETA");
   // Major entries 0..4, minor 5..9: here harmonious major thick dashed 2, tense minor dashed 3.
   std::array<std::uint8_t, 10> table{};
@@ -245,16 +233,12 @@ TEST_F(EditorTest, LineTypesAreStampedOnTheEditedSystemOrOnAll) {
   EXPECT_TRUE(editor.ApplyLineTypes(table, false).empty());
   const AspectSystem& alpha = aspects.GetSystem(0);
   // Aspects k: type k, major when k is even.
-  EXPECT_EQ(alpha.GetAspect(0).lineStyle, 2);
-  EXPECT_EQ(alpha.GetAspect(0).thickness, 1);
-  EXPECT_EQ(alpha.GetAspect(1).lineStyle, 3);
-  EXPECT_EQ(alpha.GetAspect(1).thickness, 0);
-  EXPECT_EQ(alpha.GetAspect(2).lineStyle, 1);
-  EXPECT_EQ(alpha.GetAspect(2).thickness, 1);
-  EXPECT_EQ(alpha.GetAspect(3).lineStyle, 0);
-  std::vector<Aspect> onDisk;
-  ASSERT_TRUE(AspectSystem::Parse(FileOf("ALPHA"), onDisk, "ALPHA").ok());
-  EXPECT_EQ(onDisk[0].lineStyle, 2);
+  const int styles[4][2] = {{2, 1}, {3, 0}, {1, 1}, {0, 0}};  // style, thickness
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(alpha.GetAspect(k).lineStyle, styles[k][0]) << k;
+    EXPECT_EQ(alpha.GetAspect(k).thickness, styles[k][1]) << k;
+  }
+  EXPECT_EQ(OnDisk("ALPHA").at(0).lineStyle, 2);
   EXPECT_EQ(FileOf("BETA"), betaBefore);
 
   EXPECT_TRUE(editor.ApplyLineTypes(table, true).empty());
@@ -264,8 +248,6 @@ TEST_F(EditorTest, LineTypesAreStampedOnTheEditedSystemOrOnAll) {
 
 TEST_F(EditorTest, SystemsThatCannotBeSavedAreNamedTogether) {
   Load({"ALPHA", "BETA"}, 2);
-  AspectSystemEditor editor(aspects, config);
-  ASSERT_TRUE(editor.Open());
   // BETA's file cannot be replaced: a folder stands in its place.
   fs::remove(folder / "BETA.ASP");
   fs::create_directory(folder / "BETA.ASP");
@@ -276,9 +258,7 @@ TEST_F(EditorTest, SystemsThatCannotBeSavedAreNamedTogether) {
   EXPECT_EQ(unsaved, std::vector<std::string>{"BETA"});
   ASSERT_TRUE(prompts.WasShown(settings::kMsgSystemsNotSaved));
   EXPECT_NE(prompts.shown.back().text.find("BETA"), std::string::npos);
-  std::vector<Aspect> onDisk;
-  ASSERT_TRUE(AspectSystem::Parse(FileOf("ALPHA"), onDisk, "ALPHA").ok());
-  EXPECT_EQ(onDisk[0].lineStyle, 1);
+  EXPECT_EQ(OnDisk("ALPHA").at(0).lineStyle, 1);
 }
 
 TEST_F(EditorTest, CorrespondencesStoreOnlyLoadedSystems) {

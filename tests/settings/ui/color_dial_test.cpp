@@ -15,24 +15,14 @@
 #include "platform/qt/qt_text.h"
 #include "settings/core/file_name_check.h"
 #include "settings/ui/enter_name.h"
-#include "support/test_support.h"
+#include "shell/shell_fixture.h"
 
 namespace {
 
 using platform::ModalDriver;
 
-class DialogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ModalDriver::Clear();
-    ModalDriver::SetStrict(true);
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ModalDriver::Unanswered().empty());
-    ModalDriver::Clear();
-  }
-  testing_support::ScriptedPrompter prompts_;
-};
+// Strict modal answers and a scripted prompter; no application is started.
+using DialogTest = shell_test::ShellTest;
 
 QColor Pixel(const QImage& image, const QRect& r, int dx, int dy) {
   return image.pixelColor(r.left() + dx, r.top() + dy);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdlib>
+#include <tuple>
 
 #include "astro/aspects/aspectarium.h"
 #include "platform/core/recording_dc.h"
@@ -28,6 +29,7 @@ namespace {
 using namespace shell_test;
 using platform::Answer;
 using platform::ModalDriver;
+using testing_support::ReadFile;
 
 // Answers a dialog as the OK button would: the exchange and the OK rule decide; a refusal is then
 // cancelled, as the user would after the message.
@@ -40,10 +42,6 @@ template <class D>
 int PressOk(D& dialog) {
   dialog.accept();
   return dialog.result() == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
-}
-
-std::string ReadSystemFile(const std::filesystem::path& path) {
-  return testing_support::ReadFile(path);
 }
 
 class SettingsTest : public ShellTest {
@@ -62,27 +60,35 @@ class SettingsTest : public ShellTest {
     GetConfiguration().SetSystemName(Configuration::kDisplaySystemSlot, "ALPHA");
     return app;
   }
-  bool Run(int command) { return app_->GetMainFrame()->ExecuteCommand(command); }
-};
-
-TEST_F(SettingsTest, TheSevenCommandsAreEnabledWhereTheyBelong) {
-  StartWithSystems();
-  for (const int id : {cmd::kConfigPlanets, cmd::kConfigWheel, cmd::kConfigAspectSystem,
-                       cmd::kConfigCalculations, cmd::kConfigRulers})
-    EXPECT_TRUE(app_->GetMainFrame()->StateOf(id).enabled) << id;
-  CKovraDoc* document = OpenCopy(NatalChart(kParis));
-  ASSERT_NE(document, nullptr);
-  for (const int id : {cmd::kConfigAspectFilter, cmd::kConfigPrint}) {
-    platform::CommandState state;
-    EXPECT_TRUE(document->Update(id, state)) << id;
-    EXPECT_TRUE(state.enabled) << id;
+  // The command, enabled where it belongs (the aspect filter and the print settings with a chart
+  // window open), run from the main frame.
+  bool Run(int command) {
+    EXPECT_TRUE(app_->GetMainFrame()->StateOf(command).enabled) << command;
+    return app_->GetMainFrame()->ExecuteCommand(command);
   }
-}
+  // Runs `command` with its dialog D filled by `fill`, then OK as the button would press it.
+  template <class D>
+  bool RunOk(int command, std::function<void(D&)> fill) {
+    ModalDriver::Expect<D>([fill](D& d) {
+      fill(d);
+      return PressOk(d);
+    });
+    return Run(command);
+  }
+  // Runs the aspect system editor with `work` done in it, closed by OK.
+  bool RunEditor(std::function<void(CASPSYS&)> work) {
+    ModalDriver::Expect<CASPSYS>([work](CASPSYS& d) {
+      work(d);
+      return platform::kIdOk;
+    });
+    return Run(cmd::kConfigAspectSystem);
+  }
+};
 
 TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
   StartWithSystems();
-  const std::string before = ReadSystemFile(folder_ / "ALPHA.ASP");
-  ModalDriver::Expect<CASPSYS>([this](CASPSYS& d) {
+  const std::string before = ReadFile(folder_ / "ALPHA.ASP");
+  ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("ALPHA"));
     EXPECT_EQ(d.SystemBox()->count(), 2);
     EXPECT_EQ(d.List()->count(), 3);
@@ -117,18 +123,11 @@ TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
       return PressOk(e);
     });
     PressKey(d, Qt::Key_Insert);
-    EXPECT_EQ(d.List()->count(), 4);
-    if (d.List()->count() != 4) return platform::kIdCancel;
+    ASSERT_EQ(d.List()->count(), 4);
     const Aspect& added = d.Editor().Edited()->GetAspect(3);
-    EXPECT_EQ(added.abbreviation, "SQ");
-    EXPECT_EQ(added.angle, 90.0);
-    EXPECT_EQ(added.orbs[2], 2.5);
-    EXPECT_EQ(added.major, 0);
-    EXPECT_EQ(added.thickness, 1);
-    EXPECT_EQ(added.lineStyle, 2);
-    EXPECT_EQ(added.type, 1);
-    EXPECT_EQ(added.color, 12);
-    EXPECT_EQ(added.exactColor, 1);
+    EXPECT_EQ(std::tie(added.abbreviation, added.angle, added.orbs[2], added.major, added.thickness,
+                       added.lineStyle, added.type, added.color, added.exactColor),
+              std::make_tuple("SQ", 90.0, 2.5, 0, 1, 2, 1, 12, 1));
     // A number that cannot be read keeps the aspect dialog open.
     ModalDriver::Expect<CEDIT_ASPECT>([this](CEDIT_ASPECT& e) {
       e.Number(1)->setText(QStringLiteral("abc"));
@@ -146,19 +145,17 @@ TEST_F(SettingsTest, EditorAddCancelDeleteAndInsertKey) {
     // Another system chosen in the combo box.
     d.OnSystemChosen(QStringLiteral("beta"));
     EXPECT_EQ(d.Editor().Edited()->GetName(), "BETA");
-    return platform::kIdOk;
-  });
-  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
+  }));
   // The last system shown is the current one; nothing was written without "Сохранить".
   EXPECT_EQ(GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot), "BETA");
   EXPECT_EQ(GetAspectarium().CurrentSystemName(), "BETA");
-  EXPECT_EQ(ReadSystemFile(folder_ / "ALPHA.ASP"), before);
+  EXPECT_EQ(ReadFile(folder_ / "ALPHA.ASP"), before);
   prompts_.VerifyAllUsed();
 }
 
 TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
   StartWithSystems();
-  ModalDriver::Expect<CASPSYS>([this](CASPSYS& d) {
+  ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
     d.SystemBox()->setEditText(QStringLiteral("gamma"));
     d.OnSave();
     EXPECT_TRUE(prompts_.WasShown(settings::kMsgNewSystemSaved));
@@ -168,9 +165,7 @@ TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
     d.OnDestroy();
     EXPECT_EQ(d.SystemBox()->count(), 2);
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("ALPHA"));
-    return platform::kIdOk;
-  });
-  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
+  }));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "GAMMA.ASP"));
   EXPECT_EQ(GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot), "ALPHA");
   prompts_.VerifyAllUsed();
@@ -179,8 +174,8 @@ TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
 TEST_F(SettingsTest, LineTypesShowBadBytesSolidThinAndApplyToAllSystems) {
   StartWithSystems();
   GetConfiguration().lineTypes = {7, 1, 2, 3, 0, 10, 11, 12, 13, 0};
-  const std::string betaBefore = ReadSystemFile(folder_ / "BETA.ASP");
-  ModalDriver::Expect<CASPSYS>([](CASPSYS& d) {
+  const std::string betaBefore = ReadFile(folder_ / "BETA.ASP");
+  ASSERT_TRUE(RunEditor([](CASPSYS& d) {
     ModalDriver::Expect<DLINETYPES_CONF>([](DLINETYPES_CONF& l) {
       EXPECT_EQ(l.Style(0)->currentIndex(), 0);
       EXPECT_TRUE(l.Thickness(0)->button(0)->isChecked());
@@ -193,26 +188,24 @@ TEST_F(SettingsTest, LineTypesShowBadBytesSolidThinAndApplyToAllSystems) {
       return PressOk(l);
     });
     d.OnLineTypes();
-    return platform::kIdOk;
-  });
-  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
+  }));
   EXPECT_EQ(GetConfiguration().lineTypes,
             (std::array<std::uint8_t, 10>{0, 12, 2, 3, 0, 10, 11, 12, 13, 0}));
   // Every loaded system took them: aspect 1 of each is tense and major (entry 1).
   for (const char* name : {"ALPHA.ASP", "BETA.ASP"}) {
     std::vector<Aspect> list;
-    ASSERT_TRUE(AspectSystem::Parse(ReadSystemFile(folder_ / name), list, name).ok());
+    ASSERT_TRUE(AspectSystem::Parse(ReadFile(folder_ / name), list, name).ok());
     EXPECT_EQ(list[1].lineStyle, 2) << name;
     EXPECT_EQ(list[1].thickness, 1) << name;
   }
-  EXPECT_NE(ReadSystemFile(folder_ / "BETA.ASP"), betaBefore);
+  EXPECT_NE(ReadFile(folder_ / "BETA.ASP"), betaBefore);
 }
 
 TEST_F(SettingsTest, CorrespondencesKeepKindsWhoseTextNamesNoSystemAndEscCancels) {
   StartWithSystems();
   for (int k = 0; k < Configuration::kChartKindCount; ++k)
     GetConfiguration().SetSystemName(k, "ALPHA");
-  ModalDriver::Expect<CASPSYS>([](CASPSYS& d) {
+  ASSERT_TRUE(RunEditor([](CASPSYS& d) {
     ModalDriver::Expect<CASPSYS_CORRESP>([](CASPSYS_CORRESP& c) {
       EXPECT_EQ(c.Box(4)->currentText(), QStringLiteral("ALPHA"));
       EXPECT_EQ(c.Box(4)->count(), 2);
@@ -226,9 +219,7 @@ TEST_F(SettingsTest, CorrespondencesKeepKindsWhoseTextNamesNoSystemAndEscCancels
       return platform::kIdCancel;  // Esc
     });
     d.OnCorrespondences();
-    return platform::kIdOk;
-  });
-  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
+  }));
   EXPECT_EQ(GetConfiguration().GetSystemName(0), "BETA");
   EXPECT_EQ(GetConfiguration().GetSystemName(1), "ALPHA");
   EXPECT_EQ(GetConfiguration().GetSystemName(2), "ALPHA");
@@ -247,14 +238,12 @@ TEST_F(SettingsTest, AspectFilterStoresOnOkOnly) {
   ASSERT_TRUE(document->Execute(cmd::kConfigAspectFilter));
   EXPECT_EQ(GetConfiguration().aspectFilter, before);
 
-  ModalDriver::Expect<ASPECT_FILTER>([](ASPECT_FILTER& f) {
+  ASSERT_TRUE(RunOk<ASPECT_FILTER>(cmd::kConfigAspectFilter, [](ASPECT_FILTER& f) {
     f.DashedScreen()->setChecked(false);
     f.DashedPrinter()->setChecked(true);
     f.Show(0)->setChecked(false);
     f.Overlay()->button(0)->setChecked(true);
-    return PressOk(f);
-  });
-  ASSERT_TRUE(document->Execute(cmd::kConfigAspectFilter));
+  }));
   EXPECT_EQ(GetConfiguration().aspectFilter.dashedLines, 2);
   EXPECT_EQ(GetConfiguration().aspectFilter.harmonious, 0);
   EXPECT_EQ(GetConfiguration().aspectFilter.overlay, 0);
@@ -264,23 +253,19 @@ TEST_F(SettingsTest, GeodeticHousesWithKochAreTakenWithEqualFromMcRefused) {
   StartApp();
   GetConfiguration().calculation.houseSystem = 0;
   GetConfiguration().calculation.geodetic = 0;
-  ModalDriver::Expect<CConfigCalculations>([](CConfigCalculations& d) {
+  ASSERT_TRUE(RunOk<CConfigCalculations>(cmd::kConfigCalculations, [](CConfigCalculations& d) {
     d.Houses()->button(3)->setChecked(true);
     d.Geodetic()->setChecked(true);
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigCalculations));
+  }));
   EXPECT_TRUE(prompts_.WasShown(470));
   EXPECT_EQ(GetConfiguration().calculation.houseSystem, 0);
   EXPECT_EQ(GetConfiguration().calculation.geodetic, 0);
 
-  ModalDriver::Expect<CConfigCalculations>([](CConfigCalculations& d) {
+  ASSERT_TRUE(RunOk<CConfigCalculations>(cmd::kConfigCalculations, [](CConfigCalculations& d) {
     d.Houses()->button(6)->setChecked(true);
     d.Geodetic()->setChecked(true);
     d.Nodes()->button(0)->setChecked(true);
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigCalculations));
+  }));
   EXPECT_EQ(GetConfiguration().calculation.houseSystem, 6);
   EXPECT_EQ(GetConfiguration().calculation.geodetic, 1);
   EXPECT_EQ(GetConfiguration().calculation.lunarNodes, 0);
@@ -289,21 +274,17 @@ TEST_F(SettingsTest, GeodeticHousesWithKochAreTakenWithEqualFromMcRefused) {
 TEST_F(SettingsTest, PlanetsRefuseAnOrbGroupOfSix) {
   StartApp();
   const Configuration before = GetConfiguration();
-  ModalDriver::Expect<DCONFIG_PLANETS>([](DCONFIG_PLANETS& d) {
+  ASSERT_TRUE(RunOk<DCONFIG_PLANETS>(cmd::kConfigPlanets, [](DCONFIG_PLANETS& d) {
     d.Shown(5)->setChecked(!d.Shown(5)->isChecked());
     d.OrbGroup(20)->setText(QStringLiteral("6"));
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigPlanets));
+  }));
   EXPECT_TRUE(prompts_.WasShown(settings::kMsgOrbGroupRange));
   EXPECT_EQ(GetConfiguration(), before);
 
-  ModalDriver::Expect<DCONFIG_PLANETS>([](DCONFIG_PLANETS& d) {
+  ASSERT_TRUE(RunOk<DCONFIG_PLANETS>(cmd::kConfigPlanets, [](DCONFIG_PLANETS& d) {
     d.OrbGroup(33)->setText(QStringLiteral("2"));
     d.Aspect2(33)->setChecked(true);
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigPlanets));
+  }));
   EXPECT_EQ(GetConfiguration().GetObjectFlags(33).orbGroup, 2);
   EXPECT_TRUE(GetConfiguration().GetObjectFlags(33).aspect2);
 }
@@ -325,22 +306,21 @@ TEST_F(SettingsTest, WheelStoresTheCircleInvertedAndTheOpenChartRedraws) {
   };
   const auto before = picture();
   GetConfiguration().wheel.direction = 0;
-  ModalDriver::Expect<DCONFIG_WHEEL>([](DCONFIG_WHEEL& d) {
+  GetConfiguration().wheel.orientation = 0;
+  ASSERT_TRUE(RunOk<DCONFIG_WHEEL>(cmd::kConfigWheel, [](DCONFIG_WHEEL& d) {
     d.CentreCircle()->setChecked(false);
     d.Group(0)->button(1)->setChecked(true);  // clockwise
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigWheel));
+    d.Group(3)->button(2)->setChecked(true);
+  }));
   EXPECT_EQ(GetConfiguration().wheel.centreCircleOff, 1);
   EXPECT_EQ(GetConfiguration().wheel.direction, 1);
+  EXPECT_EQ(GetConfiguration().wheel.orientation, 2);
   EXPECT_NE(picture(), before);
 
-  ModalDriver::Expect<DCONFIG_WHEEL>([](DCONFIG_WHEEL& d) {
+  ASSERT_TRUE(RunOk<DCONFIG_WHEEL>(cmd::kConfigWheel, [](DCONFIG_WHEEL& d) {
     EXPECT_FALSE(d.CentreCircle()->isChecked());
     d.CentreCircle()->setChecked(true);
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigWheel));
+  }));
   EXPECT_EQ(GetConfiguration().wheel.centreCircleOff, 0);
 }
 
@@ -379,7 +359,7 @@ TEST_F(SettingsTest, PrintEnablingAndMarginCheck) {
   GetConfiguration().print.pageFrame = 1;
   GetConfiguration().print.header = 1;
   const cfg::PrintSettings before = GetConfiguration().print;
-  ModalDriver::Expect<DCONFIG_PRINT>([](DCONFIG_PRINT& d) {
+  ASSERT_TRUE(RunOk<DCONFIG_PRINT>(cmd::kConfigPrint, [](DCONFIG_PRINT& d) {
     EXPECT_TRUE(d.Margin(0)->isEnabled());
     d.Frame()->setChecked(false);
     EXPECT_FALSE(d.Margin(3)->isEnabled());
@@ -392,19 +372,15 @@ TEST_F(SettingsTest, PrintEnablingAndMarginCheck) {
     EXPECT_TRUE(d.Offset(9, 1)->isEnabled());
     EXPECT_EQ(d.Offset(9, 0), nullptr);
     d.Margin(2)->setText(QStringLiteral("6000"));
-    return PressOk(d);
-  });
-  ASSERT_TRUE(document->Execute(cmd::kConfigPrint));
+  }));
   EXPECT_TRUE(prompts_.WasShown(settings::kMsgMarginRange));
   EXPECT_EQ(GetConfiguration().print, before);
 
-  ModalDriver::Expect<DCONFIG_PRINT>([](DCONFIG_PRINT& d) {
+  ASSERT_TRUE(RunOk<DCONFIG_PRINT>(cmd::kConfigPrint, [](DCONFIG_PRINT& d) {
     d.Margin(2)->setText(QStringLiteral("2000"));
     d.Offset(8, 1)->setText(QStringLiteral("1234"));
     d.Frame()->setChecked(false);
-    return PressOk(d);
-  });
-  ASSERT_TRUE(document->Execute(cmd::kConfigPrint));
+  }));
   EXPECT_EQ(GetConfiguration().print.marginRight, 2000);
   EXPECT_EQ(GetConfiguration().print.offsets[24], 1234);
   EXPECT_EQ(GetConfiguration().print.pageFrame, 0);
@@ -415,14 +391,12 @@ TEST_F(SettingsTest, RulersShowValuePlusOneAndStoreTheChoice) {
   auto& rulers = GetConfiguration().rulers;
   rulers[12 + 0] = -1;  // Aries has no second ruler
   rulers[0] = 4;
-  ModalDriver::Expect<DRulers>([](DRulers& d) {
+  ASSERT_TRUE(RunOk<DRulers>(cmd::kConfigRulers, [](DRulers& d) {
     EXPECT_EQ(d.Box(0, 1)->currentText(), QStringLiteral("--------"));
     EXPECT_EQ(d.Box(0, 0)->currentText(), QStringLiteral("Марс"));
     d.Box(1, 1)->setCurrentText(QStringLiteral("Посейдон"));
     d.Box(2, 1)->setCurrentText(QStringLiteral("Посейдон"));
-    return PressOk(d);
-  });
-  ASSERT_TRUE(Run(cmd::kConfigRulers));
+  }));
   EXPECT_EQ(rulers[12 + 0], -1);
   EXPECT_EQ(rulers[12 + 1], 29);
   EXPECT_EQ(rulers[12 + 2], 29);
@@ -441,7 +415,7 @@ TEST_F(SettingsTest, EditorPicturesForTheDemoFolder) {
   GetAspectarium().GetSystem(0).GetAspect(1).thickness = 1;
   GetAspectarium().GetSystem(0).GetAspect(2).lineStyle = 1;
   GetAspectarium().GetSystem(0).GetAspect(2).color = 12;
-  ModalDriver::Expect<CASPSYS>([demo](CASPSYS& d) {
+  ASSERT_TRUE(RunEditor([demo](CASPSYS& d) {
     d.resize(900, 320);
     EXPECT_TRUE(d.grab().save(QString::fromUtf8(demo) + "/aspect_system_editor.png"));
     ModalDriver::Expect<CEDIT_ASPECT>([demo](CEDIT_ASPECT& e) {
@@ -449,9 +423,7 @@ TEST_F(SettingsTest, EditorPicturesForTheDemoFolder) {
       return platform::kIdCancel;
     });
     d.OnEdit();
-    return platform::kIdOk;
-  });
-  ASSERT_TRUE(Run(cmd::kConfigAspectSystem));
+  }));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ const std::string kDeg(1, '\xB0');
 
 // Three points, a grid 28100 wide: cells of (28100 - 100) / 4 = 7000, font 3000 (the recording
 // device's "555.55." is 7 em = 2800 wide at 3000), cells 2 x 400 = 800 high. Origin (1000, -2000).
+// Two points get a grid 21100 wide: the same cells.
 class GridTest : public AspectTableTest {
  protected:
   static constexpr int kX = 1000, kY = -2000, kW = 7000, kH = 800;
@@ -38,6 +39,10 @@ class GridTest : public AspectTableTest {
     SetShort(S::kColourMode, 2);
     config_.colourPrinting = 1;
   }
+  void SwitchOn(std::initializer_list<int> points) {
+    AspectTableTest::SwitchOn(points);
+    points_ = static_cast<int>(points.size());
+  }
 
   RecordingDc Render(int choice, const Chart& inner, const Chart* outer, int kind = 0,
                      bool printing = true) {
@@ -46,8 +51,8 @@ class GridTest : public AspectTableTest {
     AspectTable table(config_, systems_);
     table.LoadSettings(inner);
     table.kind = static_cast<std::uint16_t>(kind);
-    table.tableWidth = 28100;
-    table.clientWidth = 28100;
+    table.tableWidth = (points_ + 1) * kW + 100;
+    table.clientWidth = table.tableWidth;
     table.originX = kX;
     table.originY = kY;
     table.needsLayout = 1;
@@ -77,6 +82,7 @@ class GridTest : public AspectTableTest {
     for (const RecordedCall* c : calls) s += c->text;
     return s;
   }
+  int points_ = 3;
 };
 
 // Sun 0, Moon 90.3 (an exact square with the Sun), Mercury 122 (a trine 2 degrees off the Sun's).
@@ -177,6 +183,8 @@ TEST_F(GridTest, DiagonalShowsThePointByTheDiagonalMode) {
   Chart localSpace = OneChart();
   localSpace.SetDerivationMarker(kMarkerLocalSpace);
   const Color navy = ColorByIndex(1);
+  const Point signAt{CellX(0) + kW / 5, CellY(0) - kH / 4}, degreeAt{CellX(0), CellY(0) - kH / 4};
+  const std::string degrees = "0" + kDeg + "00'";
   struct Case {
     const char* name;
     int mode;
@@ -187,29 +195,11 @@ TEST_F(GridTest, DiagonalShowsThePointByTheDiagonalMode) {
     Color colour;
   } const cases[] = {
       {"empty", 0, nullptr, true, "", {}, {}},
-      {"sign and degree", 1, nullptr, true, "00A00", {CellX(0) + kW / 5, CellY(0) - kH / 4}, navy},
-      {"absolute degree",
-       2,
-       nullptr,
-       true,
-       "0" + kDeg + "00'",
-       {CellX(0), CellY(0) - kH / 4},
-       navy},
+      {"sign and degree", 1, nullptr, true, "00A00", signAt, navy},
+      {"absolute degree", 2, nullptr, true, degrees, degreeAt, navy},
       {"planet glyph", 3, nullptr, true, "M", {CellX(0) + kW / 3, CellY(0)}, platform::kBlack},
-      {"Local Space: degrees",
-       1,
-       &localSpace,
-       true,
-       "0" + kDeg + "00'",
-       {CellX(0), CellY(0) - kH / 4},
-       navy},
-      {"paper without colour",
-       1,
-       nullptr,
-       false,
-       "00A00",
-       {CellX(0) + kW / 5, CellY(0) - kH / 4},
-       platform::kBlack},
+      {"Local Space: degrees", 1, &localSpace, true, degrees, degreeAt, navy},
+      {"paper without colour", 1, nullptr, false, "00A00", signAt, platform::kBlack},
   };
   const Chart chart = OneChart();
   for (const Case& c : cases) {
@@ -249,16 +239,7 @@ TEST_F(GridTest, BetweenTwoChartsEveryCellFollowsTheCellMode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cellMode);
     SetShort(S::kCellMode, c.cellMode);
-    // The grid is laid out for three points in the helper; two points give 3 cells of 9333.
-    RecordingDc dc(96, true);
-    dc.SetMapMode(platform::MapMode::HiMetric);
-    AspectTable table(config_, systems_);
-    table.LoadSettings(inner);
-    table.tableWidth = 3 * kW + 100;
-    table.originX = kX;
-    table.originY = kY;
-    table.Render(dc, 2, inner, &outer);
-    ASSERT_EQ(table.cellWidth, kW);
+    const RecordingDc dc = Render(2, inner, &outer);
     EXPECT_EQ(TextOf(InCell(dc, 0, 0)), c.withAspect);
     EXPECT_EQ(TextOf(InCell(dc, 0, 1)), c.withoutAspect);
     EXPECT_EQ(TextOf(InCell(dc, 1, 0)),
@@ -293,14 +274,7 @@ TEST_F(GridTest, ChartNamesFillTheCornerCellOfATableBetweenTwoCharts) {
     outer.definition.sources[0].SetName(Cp1251(c.outerName));
     inner.definition.SetTitle(Cp1251(c.innerTitle));
     outer.definition.SetTitle(Cp1251(c.outerTitle));
-    RecordingDc dc(96, true);
-    dc.SetMapMode(platform::MapMode::HiMetric);
-    AspectTable table(config_, systems_);
-    table.LoadSettings(inner);
-    table.tableWidth = 3 * kW + 100;
-    table.originX = kX;
-    table.originY = kY;
-    table.Render(dc, 2, inner, &outer);
+    const RecordingDc dc = Render(2, inner, &outer);
     std::vector<std::string> texts;
     for (const RecordedCall& call : dc.Calls())
       if (call.kind == RecordedCall::Text && call.font.face == platform::kTextFace)
@@ -357,15 +331,7 @@ TEST_F(GridTest, MidpointGridShowsEachMidpointTwiceForOneChartAndOnceBetweenTwo)
 
   SwitchOn({0, 1});
   const Chart outer = ChartWith({{0, 40.0}, {1, 200.0}});
-  RecordingDc two(96, true);
-  two.SetMapMode(platform::MapMode::HiMetric);
-  AspectTable table(config_, systems_);
-  table.LoadSettings(chart);
-  table.kind = 1;
-  table.tableWidth = 3 * kW + 100;
-  table.originX = kX;
-  table.originY = kY;
-  table.Render(two, 2, chart, &outer);
+  const RecordingDc two = Render(2, chart, &outer, 1);
   // Columns inner (Sun 0, Moon 90.3), rows outer (Sun 40, Moon 200).
   EXPECT_EQ(TextOf(InCell(two, 0, 0)), "20A00");
   EXPECT_EQ(TextOf(InCell(two, 1, 0)), "05C09");
@@ -471,47 +437,46 @@ TEST_F(AspectTableTest, TablePageHeadNamesTheChartsAndTheListPage) {
     RecordingDc dc(96, true);
     dc.SetMapMode(platform::MapMode::HiMetric);
     DrawTablePageHeader(dc, config_, inner, c.twoCharts ? &outer : nullptr, c.same);
-    const auto frame =
-        std::find_if(dc.Calls().begin(), dc.Calls().end(),
-                     [](const RecordedCall& x) { return x.kind == RecordedCall::RoundRect; });
-    ASSERT_NE(frame, dc.Calls().end());
+    // The first call of `kind` whose text holds `part` (any text when empty).
+    const auto find = [&dc](RecordedCall::Kind kind, const std::string& part) {
+      for (const RecordedCall& x : dc.Calls())
+        if (x.kind == kind && x.text.find(part) != std::string::npos) return &x;
+      return static_cast<const RecordedCall*>(nullptr);
+    };
+    const auto alignment = [](const RecordedCall* x) {
+      return x->align & platform::TextAlign::kHorizontalMask;
+    };
+    const RecordedCall* frame = find(RecordedCall::RoundRect, "");
+    ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->points[0], (Point{1500, -1500}));
     EXPECT_EQ(frame->points[1], (Point{20000, c.frameBottom}));
-
-    const RecordedCall* innerName = nullptr;
-    const RecordedCall* outerName = nullptr;
-    const RecordedCall* ornament = nullptr;
-    const RecordedCall* title = nullptr;
-    for (const RecordedCall& x : dc.Calls()) {
-      if (x.kind != RecordedCall::Text) continue;
-      if (x.text.find(Cp1251("Иванов")) != std::string::npos && innerName == nullptr)
-        innerName = &x;
-      if (x.text.find(Cp1251("Петров")) != std::string::npos && outerName == nullptr)
-        outerName = &x;
-      if (x.text == "?;<=>") ornament = &x;
-      if (x.font.pointSize == 4000 && x.font.face == platform::kTextFace) title = &x;
-    }
+    const RecordedCall* innerName = find(RecordedCall::Text, Cp1251("Иванов"));
     ASSERT_NE(innerName, nullptr);
     EXPECT_EQ(innerName->points[0], (Point{1700, -1700}));
-    EXPECT_EQ(outerName != nullptr, c.twoCharts);
-    EXPECT_EQ(ornament != nullptr, !c.twoCharts);
-    if (outerName != nullptr) {
+    const RecordedCall* outerName = find(RecordedCall::Text, Cp1251("Петров"));
+    const RecordedCall* ornament = find(RecordedCall::Text, "?;<=>");
+    ASSERT_EQ(outerName != nullptr, c.twoCharts);
+    ASSERT_EQ(ornament != nullptr, !c.twoCharts);
+    if (c.twoCharts) {
       EXPECT_EQ(outerName->points[0].x, 20800 - 1000);
-      EXPECT_EQ(outerName->align & platform::TextAlign::kHorizontalMask,
-                platform::TextAlign::kRight);
-    }
-    if (ornament != nullptr) {
+      EXPECT_EQ(alignment(outerName), platform::TextAlign::kRight);
+    } else {
+      EXPECT_EQ(ornament->text, "?;<=>");
       EXPECT_EQ(ornament->points[0], (Point{20300 - 1000, -250 - 1500}));
       EXPECT_EQ(ornament->font.face, platform::kGlyphFaceA);
       EXPECT_EQ(ornament->font.pointSize, 6000);
-      EXPECT_EQ(ornament->align & platform::TextAlign::kHorizontalMask,
-                platform::TextAlign::kRight);
+      EXPECT_EQ(alignment(ornament), platform::TextAlign::kRight);
     }
-    EXPECT_EQ(title != nullptr, !c.title.empty());
+    const RecordedCall* title = nullptr;
+    for (const RecordedCall& x : dc.Calls())
+      if (x.kind == RecordedCall::Text && x.font.pointSize == 4000 &&
+          x.font.face == platform::kTextFace)
+        title = &x;
+    ASSERT_EQ(title != nullptr, !c.title.empty());
     if (title != nullptr) {
       EXPECT_EQ(title->text, Cp1251(c.title));
       EXPECT_EQ(title->points[0], (Point{(1500 + 21000 - 1000) / 2, -1500 - 600}));
-      EXPECT_EQ(title->align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kCenter);
+      EXPECT_EQ(alignment(title), platform::TextAlign::kCenter);
     }
   }
 }

@@ -66,6 +66,13 @@ class AspectTableTest : public ::testing::Test {
     for (int k : points)
       config_.aspectTable.Set(S::kPointSwitch[static_cast<std::size_t>(k)], std::uint8_t{1});
   }
+  // A table of `chart` with its points counted.
+  AspectTable Counted(const Chart& chart) {
+    AspectTable table(config_, systems_);
+    table.LoadSettings(chart);
+    table.CountPoints();
+    return table;
+  }
   void SetInt(cfg::Field<std::int32_t> field, int value) { config_.aspectTable.Set(field, value); }
   void SetShort(cfg::Field<std::int16_t> field, int value) {
     config_.aspectTable.Set(field, static_cast<std::int16_t>(value));

@@ -49,9 +49,7 @@ TEST_F(AspectTableTest, SetPlanetsTakesColumnsAndRowsFromTheChosenCharts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    AspectTable table(config_, systems_);
-    table.LoadSettings(inner);
-    table.CountPoints();
+    AspectTable table = Counted(inner);
     ASSERT_EQ(table.count, 4);
     const Chart* second = c.withOuter ? &outer : nullptr;
     table.SetPlanets(AspectTable::EffectiveChoice(c.choice, second != nullptr), inner, second);
@@ -68,17 +66,13 @@ TEST_F(AspectTableTest, LocalSpaceChartKeepsChartPointsBelowThirty) {
   SwitchOn({0, 9, 29, 30, 33, 34, 39});
   Chart chart = ChartWith({{0, 1.0}});
   chart.SetDerivationMarker(kMarkerLocalSpace);
-  AspectTable table(config_, systems_);
-  table.LoadSettings(chart);
-  table.CountPoints();
+  AspectTable table = Counted(chart);
   EXPECT_EQ(table.localSpace, 1);
   EXPECT_EQ(table.count, 3);
   EXPECT_EQ(table.TablePointAt(2), 29);
   EXPECT_EQ(table.TablePointAt(3), -1);
 
-  AspectTable natal(config_, systems_);
-  natal.LoadSettings(ChartWith({{0, 1.0}}));
-  natal.CountPoints();
+  AspectTable natal = Counted(ChartWith({{0, 1.0}}));
   EXPECT_EQ(natal.localSpace, 0);
   EXPECT_EQ(natal.count, 7);
 }
@@ -86,9 +80,7 @@ TEST_F(AspectTableTest, LocalSpaceChartKeepsChartPointsBelowThirty) {
 TEST_F(AspectTableTest, PointCodesAreChartIndicesWhateverIsSwitchedOff) {
   // Mercury (2) off: Venus keeps code 3; cusps X, XII, I, III are 109, 111, 100, 102.
   SwitchOn({0, 3, 34, 36, 37, 39});
-  AspectTable table(config_, systems_);
-  table.LoadSettings(ChartWith({}));
-  table.CountPoints();
+  AspectTable table = Counted(ChartWith({}));
   std::vector<int> codes;
   for (int p = 0; p <= table.count; ++p) codes.push_back(table.PointCode(p));
   EXPECT_EQ(codes, (std::vector<int>{0, 3, 109, 111, 100, 102, -1}));
@@ -97,9 +89,7 @@ TEST_F(AspectTableTest, PointCodesAreChartIndicesWhateverIsSwitchedOff) {
 
 TEST_F(AspectTableTest, HitCellFindsTheCellUnderThePointUpToItsEdges) {
   SwitchOn({0, 2, 5});
-  AspectTable table(config_, systems_);
-  table.LoadSettings(ChartWith({}));
-  table.CountPoints();
+  AspectTable table = Counted(ChartWith({}));
   table.originX = 50;
   table.originY = -50;
   table.cellWidth = 1000;
@@ -260,33 +250,39 @@ TEST_F(MidpointList, EntriesWrapOnWholeLinesAndBeginANewPageWhenTheyDoNotFit) {
 }
 
 TEST_F(MidpointList, EntriesHoldPointCodesMidpointsAndTheAspectedPoints) {
-  SwitchOn({0, 2, 37});  // Sun, Mercury, the ASC (code 100)
-  Chart pairs = ChartWith({{0, 0.0}, {2, 40.0}}, {{0, 20.0}});
-  AspectTable table(config_, systems_);
-  ASSERT_EQ(table.CreateMidpList(dc_, 3, pairs, nullptr, targets_), 1);
-  std::vector<std::tuple<int, int, double, std::vector<std::uint8_t>>> got;
-  for (const MidpointEntry& e : table.midpoints)
-    got.emplace_back(e.code1, e.code2, e.longitude, e.points);
   using Row = std::tuple<int, int, double, std::vector<std::uint8_t>>;
-  EXPECT_EQ(got,
-            (std::vector<Row>{
-                {0, 2, 20.0, {6}}, {0, 100, 10.0, {3, 4, 5}}, {2, 100, 30.0, {7, 8, 9, 10, 11}}}));
-  for (const MidpointEntry& e : table.midpoints)
-    EXPECT_EQ(e.aspects, std::vector<std::uint8_t>(e.points.size(), 0));  // conjunctions
-}
-
-TEST_F(MidpointList, BetweenTwoChartsEveryColumnRowPairCounts) {
-  SwitchOn({0, 1});
-  // Columns from the inner chart (Sun 0, Moon 20), rows from the outer (Sun 20, Moon 40): the
-  // midpoints 10, 20, 20, 30 of (Sun, Sun), (Sun, Moon), (Moon, Sun), (Moon, Moon).
-  Chart inner = ChartWith({{0, 0.0}, {1, 20.0}});
-  Chart outer = ChartWith({{0, 20.0}, {1, 40.0}});
-  AspectTable table(config_, systems_);
-  ASSERT_EQ(table.CreateMidpList(dc_, 2, inner, &outer, targets_), 1);
-  std::vector<std::tuple<int, int, double>> got;
-  for (const MidpointEntry& e : table.midpoints) got.emplace_back(e.code1, e.code2, e.longitude);
-  EXPECT_EQ(got, (std::vector<std::tuple<int, int, double>>{
-                     {0, 0, 10.0}, {0, 1, 20.0}, {1, 0, 20.0}, {1, 1, 30.0}}));
+  const std::vector<std::uint8_t> on10{3, 4, 5}, on20{6}, on30{7, 8, 9, 10, 11};
+  // Sun, Mercury and the ASC (code 100) of one chart: each pair once.
+  const Chart pairs = ChartWith({{0, 0.0}, {2, 40.0}}, {{0, 20.0}});
+  // Between two charts every column-row pair counts: columns from the inner chart (Sun 0, Moon
+  // 20), rows from the outer (Sun 20, Moon 40) give the midpoints 10, 20, 20, 30.
+  const Chart inner = ChartWith({{0, 0.0}, {1, 20.0}});
+  const Chart outer = ChartWith({{0, 20.0}, {1, 40.0}});
+  struct Case {
+    std::initializer_list<int> points;
+    int choice;
+    const Chart *columns, *rows;
+    std::vector<Row> entries;
+  } const cases[] = {
+      {{0, 2, 37}, 3, &pairs, nullptr, {{0, 2, 20, on20}, {0, 100, 10, on10}, {2, 100, 30, on30}}},
+      {{0, 1},
+       2,
+       &inner,
+       &outer,
+       {{0, 0, 10, on10}, {0, 1, 20, on20}, {1, 0, 20, on20}, {1, 1, 30, on30}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.choice);
+    SwitchOn(c.points);
+    AspectTable table(config_, systems_);
+    ASSERT_EQ(table.CreateMidpList(dc_, c.choice, *c.columns, c.rows, targets_), 1);
+    std::vector<Row> got;
+    for (const MidpointEntry& e : table.midpoints) {
+      got.emplace_back(e.code1, e.code2, e.longitude, e.points);
+      EXPECT_EQ(e.aspects, std::vector<std::uint8_t>(e.points.size(), 0));  // conjunctions
+    }
+    EXPECT_EQ(got, c.entries);
+  }
 }
 
 TEST_F(MidpointList, NoMidpointWithAspectsIsToldAndGivesNoPages) {
@@ -303,10 +299,6 @@ TEST_F(MidpointList, NoMidpointWithAspectsIsToldAndGivesNoPages) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(AspectTableTest, AspectsToAMidpointIgnoreTheHighlightModeAndCarryArcOrbAndExactness) {
   SetInt(S::kOnlyDisplayed, 0);
   SetInt(S::kMidpointHighlight, 0);  // the grid highlights nothing; a click still lists them
@@ -319,12 +311,12 @@ TEST_F(AspectTableTest, AspectsToAMidpointIgnoreTheHighlightModeAndCarryArcOrbAn
     bool exact;
     double arc, orb;
   } const expected[] = {
-      {0, 0, true, 0.5, 0.5},     // conjunction within the exact orb of 1
-      {1, 2, false, 93.0, 3.0},   // square, outside the exact orb of 0.5
-      {2, 4, false, 61.0, 1.0},   // sextile
-      {3, 3, true, 120.2, 0.2},   // trine
-      {4, 1, true, 179.7, 0.3},   // opposition
-      {34, 2, true, 90.0, 0.0},   // the cusp of house I
+      {0, 0, true, 0.5, 0.5},    // conjunction within the exact orb of 1
+      {1, 2, false, 93.0, 3.0},  // square, outside the exact orb of 0.5
+      {2, 4, false, 61.0, 1.0},  // sextile
+      {3, 3, true, 120.2, 0.2},  // trine
+      {4, 1, true, 179.7, 0.3},  // opposition
+      {34, 2, true, 90.0, 0.0},  // the cusp of house I
   };
   const std::vector<MidpointAspect> found = table.AspectsToMidpoint(0.0, chart);
   ASSERT_EQ(found.size(), std::size(expected));
@@ -346,8 +338,8 @@ TEST(AspectTablePoints, TablePointsFromThirtyFourAreTheCuspsOfHousesTenToThree) 
   struct Case {
     int point;
     double longitude;
-  } const cases[] = {{0, 5.0}, {33, 7.0}, {34, 271.0}, {35, 301.0}, {36, 331.0},
-                     {37, 1.0}, {38, 31.0}, {39, 61.0}};
+  } const cases[] = {{0, 5.0},    {33, 7.0}, {34, 271.0}, {35, 301.0},
+                     {36, 331.0}, {37, 1.0}, {38, 31.0},  {39, 61.0}};
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(AspectTable::TablePointLongitude(chart, c.point).Get(), c.longitude)
         << c.point;
@@ -378,7 +370,7 @@ TEST_F(MidpointList, ListPagesDrawEachEntryWholeFromItsPageBreak) {
     return std::find(got.begin(), got.end(), g) != got.end();
   };
   const std::vector<Glyph> page1 = glyphs(1);
-  for (const Glyph& g : {Glyph{"M", x0, top}, Glyph{"N", x0 + 2000, top},       // Sun / Moon
+  for (const Glyph& g : {Glyph{"M", x0, top}, Glyph{"N", x0 + 2000, top},        // Sun / Moon
                          Glyph{"0", first, top}, Glyph{"P", first + 1000, top},  // to point 3
                          Glyph{"0", first + 3000, top}, Glyph{"Q", first + 4000, top},
                          Glyph{"R", first + 1000, top - 8000},  // the third: next line

@@ -1,9 +1,12 @@
-// The midpoint print set-up's enabling and stored fields, and where the aspects-to-a-midpoint
-// list opens.
+// The midpoint print set-up's stored fields (its enabling is tested on the dialog), and where the
+// aspects-to-a-midpoint list opens.
+#include "views/core/midpoint_dialogs.h"
+
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "foundation/config/settings_blocks.h"
-#include "views/core/midpoint_dialogs.h"
 
 namespace {
 
@@ -11,29 +14,12 @@ using tables::MidpointPrintModel;
 using tables::Spot;
 using M = cfg::MidpointPrintSettings;
 
-TEST(MidpointPrintModel, TheChosenFormEnablesItsOwnControls) {
-  struct Case {
-    int form;
-    bool hasOuter;
-    bool samePage, listFields, listChart;
-  } const cases[] = {
-      {0, false, true, false, false},
-      {0, true, true, false, false},
-      {1, false, false, true, false},  // no outer chart: the list's chart is not asked
-      {1, true, false, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.form * 10 + c.hasOuter);
-    MidpointPrintModel model;
-    model.printForm = c.form;
-    model.hasOuter = c.hasOuter;
-    EXPECT_EQ(model.SamePageEnabled(), c.samePage);
-    EXPECT_EQ(model.ListFieldsEnabled(), c.listFields);
-    EXPECT_EQ(model.ListChartEnabled(), c.listChart);
-  }
-}
-
 TEST(MidpointPrintModel, FieldsRoundTripAndStoredNonsenseIsBroughtIntoRange) {
+  // form, same page, list font size, interval, list chart
+  using Fields = std::tuple<int, int, int, int, int>;
+  const auto fields = [](const MidpointPrintModel& m) {
+    return Fields{m.printForm, m.samePage, m.fontSize, m.interval, m.listChart};
+  };
   cfg::ByteBlock block(M::kSize);
   MidpointPrintModel model;
   model.printForm = 1;
@@ -44,28 +30,23 @@ TEST(MidpointPrintModel, FieldsRoundTripAndStoredNonsenseIsBroughtIntoRange) {
   model.Store(block);
   MidpointPrintModel back;
   back.Load(block);
-  EXPECT_EQ(back.printForm, 1);
-  EXPECT_EQ(back.samePage, 2);
-  EXPECT_EQ(back.fontSize, 20000);
-  EXPECT_EQ(back.interval, 0);
-  EXPECT_EQ(back.listChart, 1);
-
-  block.Set(M::kPrintForm, 7);
-  block.Set(M::kSamePage, -3);
-  block.Set(M::kListFontSize, 20001);
-  block.Set(M::kListInterval, -1);
-  block.Set(M::kListChart, 9);
-  back.Load(block);
-  EXPECT_EQ(back.printForm, 0);
-  EXPECT_EQ(back.samePage, 0);
-  EXPECT_EQ(back.fontSize, 20000);
-  EXPECT_EQ(back.interval, 0);
-  EXPECT_EQ(back.listChart, 0);
-  block.Set(M::kListFontSize, 99);
-  block.Set(M::kListInterval, 10001);
-  back.Load(block);
-  EXPECT_EQ(back.fontSize, 100);
-  EXPECT_EQ(back.interval, 10000);
+  EXPECT_EQ(fields(back), (Fields{1, 2, 20000, 0, 1}));
+  struct Case {
+    Fields stored, loaded;
+  } const cases[] = {
+      {{7, -3, 20001, -1, 9}, {0, 0, 20000, 0, 0}},
+      {{0, 0, 99, 10001, 0}, {0, 0, 100, 10000, 0}},
+  };
+  for (const Case& c : cases) {
+    const auto [form, same, font, interval, chart] = c.stored;
+    block.Set(M::kPrintForm, form);
+    block.Set(M::kSamePage, same);
+    block.Set(M::kListFontSize, font);
+    block.Set(M::kListInterval, interval);
+    block.Set(M::kListChart, chart);
+    back.Load(block);
+    EXPECT_EQ(fields(back), c.loaded);
+  }
 }
 
 TEST(MidpointListPlacement, FlipsLeftOrUpOnlyWhereItWouldPassAnEdgeAndThereIsRoom) {
@@ -74,10 +55,8 @@ TEST(MidpointListPlacement, FlipsLeftOrUpOnlyWhereItWouldPassAnEdgeAndThereIsRoo
     const char* name;
     Spot click, at;
   } const cases[] = {
-      {"fits", {100, 100}, {100, 100}},
-      {"right edge", {900, 100}, {700, 100}},
-      {"bottom edge", {100, 600}, {100, 300}},
-      {"corner", {900, 700}, {700, 400}},
+      {"fits", {100, 100}, {100, 100}},         {"right edge", {900, 100}, {700, 100}},
+      {"bottom edge", {100, 600}, {100, 300}},  {"corner", {900, 700}, {700, 400}},
       {"exactly fits", {800, 500}, {800, 500}},
   };
   for (const Case& c : cases) {

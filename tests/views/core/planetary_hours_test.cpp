@@ -27,11 +27,8 @@ using hours::GetHourRuler;
 constexpr int kSun = 0, kMoon = 1, kMercury = 2, kVenus = 3, kMars = 4, kJupiter = 5, kSaturn = 6;
 
 TEST(HourRulers, ChaldeanOrderFromTheDayRuler) {
-  // The day's ruler rules its first hour; Saturday runs Saturn, Jupiter, Mars, Sun, Venus,
-  // Mercury, Moon and round again, its first night hour Mercury.
-  const int saturday[12] = {kSaturn, kJupiter, kMars,    kSun,  kVenus, kMercury,
-                            kMoon,   kSaturn,  kJupiter, kMars, kSun,   kVenus};
-  for (int h = 0; h < 12; ++h) EXPECT_EQ(GetHourRuler(5, h, false), saturday[h]) << h;
+  // The day's ruler rules its first hour, each hour after runs on in the Chaldean order (Saturn,
+  // Jupiter, Mars, Sun, Venus, Mercury, Moon and round again).
   struct Day {
     int weekday, firstDay, firstNight;
   } const days[] = {
@@ -167,9 +164,13 @@ Chart Moscow(int hour, int minute, int latDeg = 55, int latMin = 45) {
   return c;
 }
 
-TEST(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
-  const Configuration config;
-  const ChartContext ctx(config);
+class InfoPanel : public ::testing::Test {
+ protected:
+  const Configuration config_;
+  const ChartContext ctx_{config_};
+};
+
+TEST_F(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
   struct Case {
     const char* name;
     int hour, minute;
@@ -186,7 +187,7 @@ TEST(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
     ChartInfoPanel panel;
     EXPECT_EQ(panel.current.Cell(), -1);
     EXPECT_FALSE(panel.SetChart(&chart));
-    panel.ComputePlanetaryHours(ctx);
+    panel.ComputePlanetaryHours(ctx_);
     ASSERT_EQ(panel.status, 1);
     EXPECT_EQ(panel.Problem(), 0);
     ASSERT_TRUE(panel.current.Found());
@@ -205,9 +206,7 @@ TEST(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
   }
 }
 
-TEST(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
-  const Configuration config;
-  const ChartContext ctx(config);
+TEST_F(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
   struct Case {
     int deg, min;
     bool polar;
@@ -217,7 +216,7 @@ TEST(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
     const Chart chart = Moscow(12, 0, c.deg, c.min);
     ChartInfoPanel panel;
     EXPECT_EQ(panel.SetChart(&chart), c.polar);
-    panel.Compute(ctx);
+    panel.Compute(ctx_);
     EXPECT_EQ(panel.Problem() == ChartInfoPanel::kMsgPolar, c.polar);
     // Polar: nothing computed and the lunar day a dash; else the risings are there.
     EXPECT_EQ(panel.riseSet[0].empty(), c.polar);
@@ -227,7 +226,7 @@ TEST(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
     }
   }
   // The lunar day is refused above the same threshold, not at it.
-  EXPECT_EQ(Moscow(12, 0, 66, 40).GetLunarDay(ctx), -1);
+  EXPECT_EQ(Moscow(12, 0, 66, 40).GetLunarDay(ctx_), -1);
   ChartInfoPanel dash;
   dash.lunarDay = -1;
   EXPECT_EQ(dash.LunarDayText(), "-");
@@ -235,10 +234,8 @@ TEST(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
   EXPECT_EQ(dash.LunarDayText(), "17");
 }
 
-TEST(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
+TEST_F(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
   // The Moon rises about 50 minutes later each day, so every month or so a date has no rising.
-  const Configuration config;
-  const ChartContext ctx(config);
   const auto noonOfDay = [](int n) {  // noon n days after 13 May 1975
     Chart chart = Moscow(12, 0);
     chart.definition.sources[0].moment.date.AddDays(n);
@@ -247,7 +244,7 @@ TEST(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
   int without = -1;
   for (int n = 0; n < 60 && without < 0; ++n) {
     Moment rise;
-    if (!noonOfDay(n).FindRiseSetOnDate(ctx, 0, 1, rise)) without = n;
+    if (!noonOfDay(n).FindRiseSetOnDate(ctx_, 0, 1, rise)) without = n;
   }
   ASSERT_GE(without, 0);
   for (const int n : {without, without + 1}) {
@@ -255,7 +252,7 @@ TEST(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
     const Chart chart = noonOfDay(n);
     ChartInfoPanel panel;
     panel.SetChart(&chart);
-    panel.ComputeRiseSetTexts(ctx);
+    panel.ComputeRiseSetTexts(ctx_);
     EXPECT_EQ(panel.riseSet[0].size(), 11u);  // the Sun: "HH:MM HH:MM"
     EXPECT_EQ(panel.riseSet[0].find("-----"), std::string::npos);
     EXPECT_EQ(panel.riseSet[1].rfind("-----", 0) == 0, n == without) << panel.riseSet[1];
@@ -263,13 +260,11 @@ TEST(InfoPanel, ADateWithoutAMoonriseShowsTheDash) {
   }
 }
 
-TEST(InfoPanel, HoursTableDrawsFortyEightCellsWithTheCurrentOneInColourFour) {
-  const Configuration config;
-  const ChartContext ctx(config);
+TEST_F(InfoPanel, HoursTableDrawsFortyEightCellsWithTheCurrentOneInColourFour) {
   const Chart chart = Moscow(15, 0);
   ChartInfoPanel panel;
   panel.SetChart(&chart);
-  panel.ComputePlanetaryHours(ctx);
+  panel.ComputePlanetaryHours(ctx_);
   ASSERT_TRUE(panel.current.Found());
   panel.width = 16500;
   const int x = 1000, y = -3100;

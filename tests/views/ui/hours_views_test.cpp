@@ -1,57 +1,29 @@
-// The planetary hours view and the aspect table view: opened by their commands, counted in the
+// The planetary hours, aspect table and midpoints views: opened by their commands, counted in the
 // document, their captions, the one message of a polar chart, the print flows with the print
 // options and the chart choices, the pages as pictures, and the aspect-table configuration command.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
-#include <QLineEdit>
-#include <QMdiArea>
 #include <QPixmap>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
-#include "foundation/files/safe_rewrite.h"
 #include "foundation/text/cp1251.h"
-#include "page_ink.h"
-#include "platform/core/recording_dc.h"
-#include "platform/qt/child_frame.h"
-#include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
-#include "shell/command_ids.h"
-#include "shell/main_frame.h"
-#include "shell/shell_fixture.h"
-#include "views/core/aspect_table.h"
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/asptable_view.h"
 #include "views/ui/info_view.h"
-#include "views/ui/table_choice_dialogs.h"
+#include "views_fixture.h"
 
 namespace {
 
-using namespace shell_test;
+using namespace views_test;
 using platform::RecordedCall;
-namespace fs = std::filesystem;
 
 constexpr Birth kNorth66_40{"Север", 13, 5, 1975, 12, 0, 3, 66, 40, 'N', 37, 37, 'E'};
 constexpr Birth kNorth66_30{"Север", 13, 5, 1975, 12, 0, 3, 66, 30, 'N', 37, 37, 'E'};
-
-int CountShown(const testing_support::ScriptedPrompter& prompts, int number) {
-  int n = 0;
-  for (const auto& shown : prompts.shown) n += shown.number == number;
-  return n;
-}
-
-platform::RecordingDc PrintPage(platform::View& view) {
-  platform::RecordingDc dc(96, true);
-  dc.SetMapMode(platform::MapMode::HiMetric);
-  view.OnPrint(dc, 1);
-  return dc;
-}
 
 // The bottom edge of the page frame (the round rectangle with the frame's corners).
 int FrameBottom(const platform::RecordingDc& dc) {
@@ -76,35 +48,10 @@ void AnswerPrintOptions(int selection) {
   });
 }
 
-using testing_support::ShowToPerson;
-
-class HoursViews : public ShellTest {
- protected:
-  CKovraDoc* OpenOne(const Birth& birth) {
-    StartApp();
-    return OpenCopy(NatalChart(birth, "Натал"));
-  }
-  CKovraDoc* OpenTwo() {
-    StartApp();
-    CKovraDoc* second = OpenCopy(NatalChart(kParis, "Транзит"));
-    if (second == nullptr) return nullptr;
-    const Chart outer = *second->GetChart();
-    CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Натал"));
-    if (document != nullptr) document->SetOuterChart(std::make_unique<Chart>(outer));
-    return document;
-  }
-  template <class V>
-  V* OpenView(CKovraDoc* document, int command) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
-    EXPECT_TRUE(frame.StateOf(command).enabled);
-    EXPECT_TRUE(frame.ExecuteCommand(command));
-    return dynamic_cast<V*>(document->Views().back());
-  }
-};
+using HoursViews = ViewsTest;
 
 TEST_F(HoursViews, EachViewOpensFromItsCommandCountsItselfAndNamesItsFrame) {
-  CKovraDoc* document = OpenOne(kMoscow);
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   struct Case {
     int command;
@@ -114,20 +61,14 @@ TEST_F(HoursViews, EachViewOpensFromItsCommandCountsItselfAndNamesItsFrame) {
   } const cases[] = {
       {cmd::kPlanetaryHours, DocView::PlanetaryHours, " -Планетные часы", 131227},
       {cmd::kAspectTable, DocView::AspectTable, " -Таблица аспектов", 131203},
+      {cmd::kMidpoints, DocView::Midpoints, " -Мидпойнты", 131229},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
-    platform::View* view =
-        c.command == cmd::kPlanetaryHours
-            ? static_cast<platform::View*>(OpenView<CInfoView>(document, c.command))
-            : OpenView<CAspTableView>(document, c.command);
+    auto* view = OpenView<platform::View>(document, c.command);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(document->OpenCount(c.kind), 1);
-    const std::string title = view->GetFrameTitle();
-    const std::string tail = Cp1251(c.caption);
-    ASSERT_GE(title.size(), tail.size());
-    EXPECT_EQ(title.substr(title.size() - tail.size()), tail);
-    EXPECT_EQ(title.substr(0, title.size() - tail.size()), document->GetTitle());
+    EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + Cp1251(c.caption));
     EXPECT_EQ(view->HelpContext(), c.help);
     // Drawn on the screen without trouble.
     view->Frame()->resize(900, 600);
@@ -146,18 +87,18 @@ TEST_F(HoursViews, PolarChartIsToldOnceAtLatitudesAbove66Degrees30) {
     ASSERT_NE(document, nullptr);
     auto* view = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(CountShown(prompts_, 42), polar ? 1 : 0);
+    EXPECT_EQ(CountShown(42), polar ? 1 : 0);
     EXPECT_EQ(view->Panel().polar, polar ? 1 : 0);
     // At most one message when the view opens (near the circle the Sun's rising may be missing).
-    const int shownBefore28 = CountShown(prompts_, 28);
-    EXPECT_LE(shownBefore28 + CountShown(prompts_, 42), 1);
+    const int shownBefore28 = CountShown(28);
+    EXPECT_LE(shownBefore28 + CountShown(42), 1);
     // Printing the panel again tells nothing more.
     AnswerPrintOptions(-1);
     platform::PrintInfo info;
     ASSERT_TRUE(view->OnPreparePrinting(info));
     PrintPage(*view);
-    EXPECT_EQ(CountShown(prompts_, 42), polar ? 1 : 0);
-    EXPECT_EQ(CountShown(prompts_, 28), shownBefore28);
+    EXPECT_EQ(CountShown(42), polar ? 1 : 0);
+    EXPECT_EQ(CountShown(28), shownBefore28);
     prompts_.shown.clear();
     app_.reset();
     DeletePending();
@@ -165,7 +106,7 @@ TEST_F(HoursViews, PolarChartIsToldOnceAtLatitudesAbove66Degrees30) {
 }
 
 TEST_F(HoursViews, CancelledPrintOptionsPrintTheTableAloneInAShortenedFrame) {
-  CKovraDoc* document = OpenOne(kMoscow);
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   GetConfiguration().print.pageFrame = 1;
   const int fullBottom = -(29700 - GetConfiguration().print.marginBottom);
@@ -199,7 +140,7 @@ TEST_F(HoursViews, CancelledPrintOptionsPrintTheTableAloneInAShortenedFrame) {
   EXPECT_EQ(platform::ModalDriver::CountShown<DPRINTPADE2>(), 3);
 }
 
-TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachPrintedTable) {
+TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachOpenedAndPrintedTable) {
   CKovraDoc* document = OpenTwo();
   ASSERT_NE(document, nullptr);
   struct Case {
@@ -220,33 +161,34 @@ TEST_F(HoursViews, TwoChartDocumentAsksForTheChartOfEachPrintedTable) {
     dialog.choice = 1;
     return platform::kIdOk;
   });
+  // The table views ask for their chart first: here the outer one; a cancelled question stores
+  // -1 and opens no view.
   auto* tableView = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  EXPECT_EQ(document->firstTableChoice, 1);
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
+    dialog.choice = 1;
+    return platform::kIdCancel;
+  });
+  ASSERT_TRUE(RunFrom(document, cmd::kMidpoints));
+  EXPECT_EQ(document->firstTableChoice, -1);
+  EXPECT_EQ(document->Views().size(), 2u);
   auto* hoursView = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
   ASSERT_NE(tableView, nullptr);
   ASSERT_NE(hoursView, nullptr);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    document->firstTableChoice = document->secondTableChoice = 9;
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
-    AnswerPrintOptions(c.selection);
-    int asked = 0;
-    platform::ModalDriver::Always<D_CHOOSE_AT_FOR_DW>([&asked](D_CHOOSE_AT_FOR_DW& dialog) {
-      dialog.choice = ++asked;
-      return platform::kIdOk;
-    });
-    platform::PrintInfo info;
     platform::View& view = c.hoursView ? static_cast<platform::View&>(*hoursView) : *tableView;
-    ASSERT_TRUE(view.OnPreparePrinting(info));
-    EXPECT_EQ(asked, c.questions);
+    const Prepared prepared =
+        PrepareCountingQuestions(document, view, [&c] { AnswerPrintOptions(c.selection); });
+    EXPECT_TRUE(prepared.prints);
+    EXPECT_EQ(prepared.questions, c.questions);
     EXPECT_EQ(document->firstTableChoice, c.first);
     EXPECT_EQ(document->secondTableChoice, c.second);
   }
-  platform::ModalDriver::Clear();
 }
 
 TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
-  CKovraDoc* document = OpenOne(kMoscow);
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   auto* hoursView = OpenView<CInfoView>(document, cmd::kPlanetaryHours);
   auto* tableView = OpenView<CAspTableView>(document, cmd::kAspectTable);
@@ -258,9 +200,9 @@ TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
     int selection;
     bool lowerHalf;
   } const cases[] = {
-      {"planetary_hours", hoursView, 0, true},  // panel, aspect table under it
-      {"info_view", hoursView, -1, false},      // panel alone
-      {"aspect_table", tableView, 2, true},     // aspect table, panel under it
+      {"planetary_hours", hoursView, 0, true},   // panel, aspect table under it
+      {"info_view_page", hoursView, -1, false},  // panel alone
+      {"aspect_table", tableView, 2, true},      // aspect table, panel under it
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -268,20 +210,9 @@ TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
     platform::PrintInfo info;
     ASSERT_TRUE(c.view->OnPreparePrinting(info));
     EXPECT_EQ(info.maxPage, 1);
-    platform::View* view = c.view;
-    const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
-      view->OnPrint(dc, page);
-    };
-    const fs::path pdf = folder_ / (std::string(c.name) + ".pdf");
-    const fs::path png = folder_ / (std::string(c.name) + ".png");
-    ASSERT_TRUE(platform::WritePdf(pdf, c.name, 1, render).ok());
-    ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
-    QImage image(QString::fromStdString(png.string()));
-    ASSERT_FALSE(image.isNull());
+    const QImage image = PagePicture(c.name, 1, *c.view);
     EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);  // the upper half
     EXPECT_EQ(Ink(image, 2000, -16500, 19000, -27000) > 3000, c.lowerHalf);
-    ShowToPerson(pdf, c.name);
-    if (std::string(c.name) != "info_view") ShowToPerson(png, c.name);
   }
   // The blocks are sized by the window's width.
   // (A hidden window gets its resize when it is next drawn.)
@@ -292,27 +223,21 @@ TEST_F(HoursViews, PagesOfTheTwoViewsAsPicturesAndPdf) {
   (void)hoursView->grab();
   const int narrow = hoursView->Panel().width;
   EXPECT_NEAR(static_cast<double>(wide - narrow), 400 * 2540 / hoursView->logicalDpiX(), 30.0);
-  // The planetary hours view as the screen shows it.
+  // The two views as the screen shows them.
   hoursView->Frame()->resize(1100, 520);
-  const fs::path shot = folder_ / "info_view.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*hoursView, shot).ok());
-  ShowToPerson(shot, "info_view");
+  Screenshot(*hoursView, "info_view");
   tableView->Frame()->resize(700, 700);
-  const fs::path tableShot = folder_ / "aspect_table_screen.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*tableView, tableShot).ok());
-  ShowToPerson(tableShot, "aspect_table_screen");
+  Screenshot(*tableView, "aspect_table_screen");
 }
 
 TEST_F(HoursViews, ConfigurationCommandStoresAKnownSystemOrTheFirstLoadedOne) {
-  CKovraDoc* document = OpenOne(kMoscow);
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   ASSERT_GT(GetAspectarium().Count(), 0);
   const std::string first = GetAspectarium().GetSystem(0).GetName();
   Configuration& config = GetConfiguration();
   using Settings = cfg::AspectTableSettings;
   config.aspectTable.Set(Settings::kMidpointSystem, first);
-  CMainFrame& frame = *app_->GetMainFrame();
-  frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
   struct Case {
     const char* name;
     std::string typed;
@@ -338,10 +263,10 @@ TEST_F(HoursViews, ConfigurationCommandStoresAKnownSystemOrTheFirstLoadedOne) {
       return platform::kIdOk;
     });
     const int pointBefore = config.aspectTable.Get(Settings::kPointSwitch[5]);
-    ASSERT_TRUE(frame.ExecuteCommand(cmd::kConfigAspectTable));
+    ASSERT_TRUE(RunFrom(document, cmd::kConfigAspectTable));
     EXPECT_EQ(config.aspectTable.Get(Settings::kMidpointSystem), c.stored);
     EXPECT_EQ(config.aspectTable.Get(Settings::kPointSwitch[5]) != pointBefore, c.ok);
-    EXPECT_EQ(CountShown(prompts_, 59), c.notice ? 1 : 0);
+    EXPECT_EQ(CountShown(59), c.notice ? 1 : 0);
     if (c.notice) {
       EXPECT_EQ(
           prompts_.shown.back().text,

@@ -1,20 +1,14 @@
-// The midpoints view: opened by its command and counted in the document, the aspects to the
-// midpoint of a clicked cell, the print set-up dialog, printing the grid (with the chart choices
-// of a two-chart document) and the list, and the pages as pictures.
+// The midpoints view: the aspects to the midpoint of a clicked cell, the print set-up dialog,
+// printing the grid (with the chart choices of a two-chart document) and the list, and the pages
+// as pictures.
 #include "views/ui/midpoints_view.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QImage>
 #include <QListWidget>
-#include <QMdiArea>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,27 +16,16 @@
 #include "astro/ephemeris/longitudes.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
-#include "foundation/text/cp1251.h"
-#include "page_ink.h"
-#include "platform/core/recording_dc.h"
-#include "platform/qt/child_frame.h"
-#include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
-#include "shell/command_ids.h"
 #include "shell/entry/aspects_list_box.h"
-#include "shell/main_frame.h"
-#include "shell/shell_fixture.h"
 #include "views/core/aspect_table.h"
 #include "views/ui/midpoints_dialogs.h"
-#include "views/ui/table_choice_dialogs.h"
+#include "views_fixture.h"
 
 namespace {
 
-using namespace shell_test;
-namespace fs = std::filesystem;
+using namespace views_test;
 using S = cfg::AspectTableSettings;
-
-using testing_support::ShowToPerson;
 
 void AnswerPrintSetup(int form, int samePage) {
   platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([form, samePage](DMIDPOINTS_PRINT& dialog) {
@@ -59,30 +42,14 @@ double Separation(double a, double b) {
   return d > 180.0 ? 360.0 - d : d;
 }
 
-class MidpointsViewTest : public ShellTest {
+class MidpointsViewTest : public ViewsTest {
  protected:
-  CKovraDoc* OpenOne() {
-    StartApp();
-    return OpenCopy(NatalChart(kMoscow, "Натал"));
-  }
-  CKovraDoc* OpenTwo() {
-    StartApp();
-    CKovraDoc* second = OpenCopy(NatalChart(kParis, "Транзит"));
-    if (second == nullptr) return nullptr;
-    const Chart outer = *second->GetChart();
-    CKovraDoc* document = OpenCopy(NatalChart(kMoscow, "Натал"));
-    if (document != nullptr) document->SetOuterChart(std::make_unique<Chart>(outer));
-    return document;
-  }
+  // The view of the document's chart, laid out and drawn once.
   CMidpointsView* OpenView(CKovraDoc* document) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
-    EXPECT_TRUE(frame.StateOf(cmd::kMidpoints).enabled);
-    EXPECT_TRUE(frame.ExecuteCommand(cmd::kMidpoints));
-    auto* view = dynamic_cast<CMidpointsView*>(document->Views().back());
+    auto* view = ViewsTest::OpenView<CMidpointsView>(document, cmd::kMidpoints);
     if (view != nullptr) {
       view->Frame()->resize(900, 800);
-      (void)view->viewport()->grab();  // laid out and drawn once
+      (void)view->viewport()->grab();
     }
     return view;
   }
@@ -100,26 +67,6 @@ class MidpointsViewTest : public ShellTest {
   }
 };
 
-TEST_F(MidpointsViewTest, OpensFromItsCommandCountsItselfAndNamesItsFrame) {
-  CKovraDoc* document = OpenOne();
-  ASSERT_NE(document, nullptr);
-  CMidpointsView* view = OpenView(document);
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(document->OpenCount(DocView::Midpoints), 1);
-  EXPECT_EQ(view->Table()->kind, AspectTable::kKindMidpoints);
-  const std::string title = view->GetFrameTitle();
-  const std::string tail = Cp1251(" -Мидпойнты");
-  ASSERT_GE(title.size(), tail.size());
-  EXPECT_EQ(title.substr(0, title.size() - tail.size()), document->GetTitle());
-  EXPECT_EQ(title.substr(title.size() - tail.size()), tail);
-  EXPECT_EQ(view->HelpContext(), 131229);
-  EXPECT_EQ(view->columnChart, document->GetChart());
-  EXPECT_EQ(view->rowChart, document->GetChart());
-  view->Frame()->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(document->OpenCount(DocView::Midpoints), 0);
-}
-
 TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
   CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
@@ -131,7 +78,10 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
   ASSERT_NE(view, nullptr);
   const AspectTable& table = *view->Table();
   ASSERT_GT(table.cellWidth, 0);
+  EXPECT_EQ(table.kind, AspectTable::kKindMidpoints);
   const Chart& chart = *document->GetChart();
+  EXPECT_EQ(view->columnChart, &chart);
+  EXPECT_EQ(view->rowChart, &chart);
   const AspectSystem* system = table.MidpointSystem();
   ASSERT_NE(system, nullptr);
 
@@ -155,10 +105,8 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
         positions[static_cast<std::size_t>(k)] = dialog.List()->List().Position(k);
       heading = dialog.longitude;
       if (c.column == 0 && c.row == 1) {  // the dialog as the user sees it
-        const fs::path shot = folder_ / "midpoint_aspects.png";
         dialog.resize(320, 420);
-        EXPECT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
-        ShowToPerson(shot, "midpoint_aspects");
+        Screenshot(dialog, "midpoint_aspects");
       }
       return platform::kIdOk;
     });
@@ -260,19 +208,11 @@ TEST_F(MidpointsViewTest, GridPrintingAsksForTheChartOfEachTableOfATwoChartDocum
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    document->firstTableChoice = document->secondTableChoice = 9;
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
-    AnswerPrintSetup(c.form, c.same);
-    int asked = 0;
-    platform::ModalDriver::Always<D_CHOOSE_AT_FOR_DW>([&asked](D_CHOOSE_AT_FOR_DW& dialog) {
-      dialog.choice = ++asked;
-      return platform::kIdOk;
-    });
-    platform::PrintInfo info;
-    EXPECT_EQ(view->OnPreparePrinting(info), c.prints);
+    const Prepared prepared =
+        PrepareCountingQuestions(document, *view, [&c] { AnswerPrintSetup(c.form, c.same); });
+    EXPECT_EQ(prepared.prints, c.prints);
     EXPECT_EQ(view->samePage, c.samePage);
-    EXPECT_EQ(asked, c.questions);
+    EXPECT_EQ(prepared.questions, c.questions);
     EXPECT_EQ(document->firstTableChoice, c.first);
     EXPECT_EQ(document->secondTableChoice, c.second);
     if (c.prints) {
@@ -280,18 +220,28 @@ TEST_F(MidpointsViewTest, GridPrintingAsksForTheChartOfEachTableOfATwoChartDocum
                 c.same);
     }
   }
-  platform::ModalDriver::Clear();
 }
 
-TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenThereAreNone) {
+TEST_F(MidpointsViewTest, GridAndListPagesAsPicturesAndNoListWithoutAspects) {
   CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   CMidpointsView* view = OpenView(document);
   ASSERT_NE(view, nullptr);
+  AnswerPrintSetup(0, 0);  // the aspect table under the grid
+  platform::PrintInfo info;
+  ASSERT_TRUE(view->OnPreparePrinting(info));
+  EXPECT_EQ(info.maxPage, 1);
+  QImage image = PagePicture("midpoints", 1, *view);
+  EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);   // the midpoint grid
+  EXPECT_GT(Ink(image, 2000, -16500, 19000, -27000), 3000);  // the aspect table under it
+  view->OnEndPrinting();
+  view->Frame()->resize(760, 760);
+  Screenshot(*view, "midpoints_screen");
+
+  // The list of the midpoints with aspects.
   Configuration& config = GetConfiguration();
   config.aspectTable.Set(S::kMidpointHighlight, 4);
   AnswerPrintSetup(1, 0);
-  platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_GE(info.maxPage, 1);
   EXPECT_EQ(config.midpointPrint.Get(cfg::MidpointPrintSettings::kPrintForm), 1);
@@ -299,18 +249,8 @@ TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenTh
   platform::RecordingDc screenPrint(96, true);
   view->OnDraw(screenPrint);
   EXPECT_TRUE(screenPrint.Calls().empty());
-  const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
-    view->OnPrint(dc, page);
-  };
-  const fs::path pdf = folder_ / "midpoints_list.pdf";
-  const fs::path png = folder_ / "midpoints_list.png";
-  ASSERT_TRUE(platform::WritePdf(pdf, "midpoints_list", info.maxPage, render).ok());
-  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
-  QImage image(QString::fromStdString(png.string()));
-  ASSERT_FALSE(image.isNull());
+  image = PagePicture("midpoints_list", info.maxPage, *view);
   EXPECT_GT(Ink(image, 2000, -4000, 19000, -9000), 1000);  // the first entries
-  ShowToPerson(pdf, "midpoints_list");
-  ShowToPerson(png, "midpoints_list");
   view->OnEndPrinting();
 
   // No midpoint has an aspect: told, nothing printed.
@@ -320,35 +260,6 @@ TEST_F(MidpointsViewTest, ListPrintingPagesTheMidpointsWithAspectsAndTellsWhenTh
   EXPECT_FALSE(view->OnPreparePrinting(info));
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].number, 683);
-}
-
-TEST_F(MidpointsViewTest, GridPageAndScreenAsPictures) {
-  CKovraDoc* document = OpenOne();
-  ASSERT_NE(document, nullptr);
-  CMidpointsView* view = OpenView(document);
-  ASSERT_NE(view, nullptr);
-  AnswerPrintSetup(0, 0);  // the aspect table under the grid
-  platform::PrintInfo info;
-  ASSERT_TRUE(view->OnPreparePrinting(info));
-  EXPECT_EQ(info.maxPage, 1);
-  const platform::PageRenderer render = [view](platform::Dc& dc, int page) {
-    view->OnPrint(dc, page);
-  };
-  const fs::path pdf = folder_ / "midpoints.pdf";
-  const fs::path png = folder_ / "midpoints.png";
-  ASSERT_TRUE(platform::WritePdf(pdf, "midpoints", 1, render).ok());
-  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
-  QImage image(QString::fromStdString(png.string()));
-  ASSERT_FALSE(image.isNull());
-  EXPECT_GT(Ink(image, 2000, -2500, 19000, -13000), 3000);   // the midpoint grid
-  EXPECT_GT(Ink(image, 2000, -16500, 19000, -27000), 3000);  // the aspect table under it
-  ShowToPerson(pdf, "midpoints");
-  ShowToPerson(png, "midpoints");
-  view->OnEndPrinting();
-  view->Frame()->resize(760, 760);
-  const fs::path shot = folder_ / "midpoints_screen.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view, shot).ok());
-  ShowToPerson(shot, "midpoints_screen");
 }
 
 }  // namespace
