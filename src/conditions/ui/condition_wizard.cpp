@@ -172,32 +172,23 @@ int ReloadGroups(CFunc& set) { return set.groups.LoadGroups(); }
 
 // --- First pages ---
 
-CQueryWizardMain::CQueryWizardMain(int remembered, QWidget* parent)
+QueryWizardFirstPage::QueryWizardFirstPage(const QString& title, std::span<const KindName> kinds,
+                                           bool twoChart, int remembered, QWidget* parent)
     : platform::Dialog(parent), group_(new QButtonGroup(this)) {
-  setWindowTitle(QStringLiteral("ЗАПРОС (ВЫБОР ФУНКЦИИ)"));
-  choice = WizardInitialChoice(remembered, false);
-  static const char* const kNames[10][2] = {
-      {"АСПЕКТ", "аспект между двумя объектами гороскопа"},
-      {"НАХОЖДЕНИЕ В", "объект находится в знаке или доме"},
-      {"ВКЛЮЧЕННОСТЬ", "дом включен в знак или знак в дом"},
-      {"ИНТЕРВАЛ", "величина лежит в заданном интервале"},
-      {"БОЛЬШЕ/МЕНЬШЕ", "величина больше или меньше заданной"},
-      {"ДО/ПОСЛЕ", "объект стоит до или после другого"},
-      {"КОНТЕКСТ", "текст в имени, типе, месте или комментарии"},
-      {"КОНФИГУРАЦИИ", "конфигурация аспектов"},
-      {"КОЛИЧЕСТВО", "число объектов или аспектов"},
-      {"СКОРОСТИ", "скорости планет"},
-  };
+  setWindowTitle(title);
+  choice = WizardInitialChoice(remembered, twoChart);
   auto* grid = new QGridLayout;
-  for (int k = 0; k < 10; ++k) {
-    auto* button = new QRadioButton(QString::fromUtf8(kNames[k][0]), this);
-    buttons_[static_cast<std::size_t>(k)] = button;
+  const int count = static_cast<int>(kinds.size());
+  for (int k = 0; k < count; ++k) {
+    const KindName& kind = kinds[static_cast<std::size_t>(k)];
+    auto* button = new QRadioButton(QString::fromUtf8(kind.name), this);
+    buttons_.push_back(button);
     group_->addButton(button, k);
-    button->setEnabled(WizardKindAvailable(k, false));
+    button->setEnabled(WizardKindAvailable(k, twoChart));
     grid->addWidget(button, k, 0);
-    auto* note = new QLabel(QString::fromUtf8(kNames[k][1]), this);
+    auto* note = new QLabel(QString::fromUtf8(kind.note), this);
     grid->addWidget(note, k, 1);
-    if (k == 9) {
+    if (k == count - 1) {
       button->hide();
       note->hide();
     }
@@ -207,49 +198,44 @@ CQueryWizardMain::CQueryWizardMain(int remembered, QWidget* parent)
   layout->addWidget(FirstPageButtons(this));
 }
 
-bool CQueryWizardMain::DoDataExchange(bool save) {
+bool QueryWizardFirstPage::DoDataExchange(bool save) {
   if (save)
     choice = group_->checkedId();
   else
     buttons_.at(static_cast<std::size_t>(choice))->setChecked(true);
   return true;
 }
+
+namespace {
+
+// The last row of each mode is kept hidden.
+constexpr std::array<QueryWizardFirstPage::KindName, 10> kOneChartKinds{{
+    {"АСПЕКТ", "аспект между двумя объектами гороскопа"},
+    {"НАХОЖДЕНИЕ В", "объект находится в знаке или доме"},
+    {"ВКЛЮЧЕННОСТЬ", "дом включен в знак или знак в дом"},
+    {"ИНТЕРВАЛ", "величина лежит в заданном интервале"},
+    {"БОЛЬШЕ/МЕНЬШЕ", "величина больше или меньше заданной"},
+    {"ДО/ПОСЛЕ", "объект стоит до или после другого"},
+    {"КОНТЕКСТ", "текст в имени, типе, месте или комментарии"},
+    {"КОНФИГУРАЦИИ", "конфигурация аспектов"},
+    {"КОЛИЧЕСТВО", "число объектов или аспектов"},
+    {"СКОРОСТИ", "скорости планет"},
+}};
+constexpr std::array<QueryWizardFirstPage::KindName, 3> kTwoChartKinds{{
+    {"АСПЕКТ", "аспект между точками двух гороскопов"},
+    {"НАХОЖДЕНИЕ В", "точка одного гороскопа в знаке или доме другого"},
+    {"ОБЩИЕ ЧЕРТЫ", ""},
+}};
+
+}  // namespace
+
+CQueryWizardMain::CQueryWizardMain(int remembered, QWidget* parent)
+    : QueryWizardFirstPage(QStringLiteral("ЗАПРОС (ВЫБОР ФУНКЦИИ)"), kOneChartKinds, false,
+                           remembered, parent) {}
 
 CQueryWizardMain_Syn::CQueryWizardMain_Syn(int remembered, QWidget* parent)
-    : platform::Dialog(parent), group_(new QButtonGroup(this)) {
-  setWindowTitle(QStringLiteral("СИНАСТРИЧЕСКИЙ АНАЛИЗ (ВЫБОР ФУНКЦИИ)"));
-  choice = WizardInitialChoice(remembered, true);
-  static const char* const kNames[3][2] = {
-      {"АСПЕКТ", "аспект между точками двух гороскопов"},
-      {"НАХОЖДЕНИЕ В", "точка одного гороскопа в знаке или доме другого"},
-      {"ОБЩИЕ ЧЕРТЫ", ""},
-  };
-  auto* grid = new QGridLayout;
-  for (int k = 0; k < 3; ++k) {
-    auto* button = new QRadioButton(QString::fromUtf8(kNames[k][0]), this);
-    buttons_[static_cast<std::size_t>(k)] = button;
-    group_->addButton(button, k);
-    grid->addWidget(button, k, 0);
-    auto* note = new QLabel(QString::fromUtf8(kNames[k][1]), this);
-    grid->addWidget(note, k, 1);
-    if (k == 2) {
-      button->setEnabled(false);
-      button->hide();
-      note->hide();
-    }
-  }
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grid);
-  layout->addWidget(FirstPageButtons(this));
-}
-
-bool CQueryWizardMain_Syn::DoDataExchange(bool save) {
-  if (save)
-    choice = group_->checkedId();
-  else
-    buttons_.at(static_cast<std::size_t>(choice))->setChecked(true);
-  return true;
-}
+    : QueryWizardFirstPage(QStringLiteral("СИНАСТРИЧЕСКИЙ АНАЛИЗ (ВЫБОР ФУНКЦИИ)"), kTwoChartKinds,
+                           true, remembered, parent) {}
 
 // --- ASP ---
 

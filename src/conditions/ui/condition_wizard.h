@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <span>
+#include <vector>
 
 #include "conditions/core/wizard_pages.h"
 #include "platform/qt/dialog.h"
@@ -28,34 +30,44 @@ int EditCondition(CFunc& set, int index, QWidget* parent = nullptr);
 // Reads "groups.lst" again into the set's groups.
 int ReloadGroups(CFunc& set);
 
-// The one-chart first page: the kinds 0..8 as radio buttons; `choice` the chosen kind.
-class CQueryWizardMain : public platform::Dialog {
+// A first page: one radio button per condition kind with its note beside it; the kinds the mode
+// cannot run are disabled and the last row is kept hidden. `choice` is the chosen kind.
+class QueryWizardFirstPage : public platform::Dialog {
+  Q_OBJECT
+
+ public:
+  struct KindName {
+    const char* name;  // UTF-8
+    const char* note;
+  };
+
+  bool DoDataExchange(bool save) override;
+  int choice = 0;
+  QRadioButton* Button(int kind) const { return buttons_.at(static_cast<std::size_t>(kind)); }
+
+ protected:
+  QueryWizardFirstPage(const QString& title, std::span<const KindName> kinds, bool twoChart,
+                       int remembered, QWidget* parent);
+
+ private:
+  std::vector<QRadioButton*> buttons_;
+  QButtonGroup* group_;
+};
+
+// The one-chart first page: the kinds 0..8 as radio buttons.
+class CQueryWizardMain : public QueryWizardFirstPage {
   Q_OBJECT
 
  public:
   explicit CQueryWizardMain(int remembered, QWidget* parent = nullptr);
-  bool DoDataExchange(bool save) override;
-  int choice = 0;
-  QRadioButton* Button(int kind) const { return buttons_.at(static_cast<std::size_t>(kind)); }
-
- private:
-  std::array<QRadioButton*, 10> buttons_{};
-  QButtonGroup* group_;
 };
 
 // The two-chart first page: ASP (0) or IN (1).
-class CQueryWizardMain_Syn : public platform::Dialog {
+class CQueryWizardMain_Syn : public QueryWizardFirstPage {
   Q_OBJECT
 
  public:
   explicit CQueryWizardMain_Syn(int remembered, QWidget* parent = nullptr);
-  bool DoDataExchange(bool save) override;
-  int choice = 0;
-  QRadioButton* Button(int kind) const { return buttons_.at(static_cast<std::size_t>(kind)); }
-
- private:
-  std::array<QRadioButton*, 3> buttons_{};
-  QButtonGroup* group_;
 };
 
 // The page of an ASP condition (kinds 0 and 100).
