@@ -9,11 +9,13 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 #include "settings/ui/color_dial.h"
 
@@ -21,27 +23,20 @@ namespace {
 
 constexpr int kMsgSheetTitle = 464;  // "АСТРОКАРТОГРАФИЯ - КОНФИГУРАЦИЯ"
 
-QButtonGroup* Radios(QWidget* owner, QLayout* layout, const QString& title,
-                     const std::vector<QString>& texts) {
-  auto* box = new QGroupBox(title, owner);
-  auto* column = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(owner);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    auto* radio = new QRadioButton(texts[i], box);
-    group->addButton(radio, static_cast<int>(i));
-    column->addWidget(radio);
-  }
+using platform::AddChoices;
+using platform::Box;
+using platform::Check;
+using platform::Checked;
+using platform::NumberBox;
+
+// A framed group of choices titled `title`, added to `layout`.
+QButtonGroup* Radios(QWidget* owner, QBoxLayout* layout, const char* title,
+                     std::initializer_list<const char*> texts) {
+  QBoxLayout* column = nullptr;
+  QGroupBox* box = Box(owner, title, column);
+  QButtonGroup* group = AddChoices(owner, column, texts);
   layout->addWidget(box);
   return group;
-}
-
-void Check(QButtonGroup* group, int id) {
-  if (QAbstractButton* b = group->button(id)) b->setChecked(true);
-}
-
-int Checked(QButtonGroup* group, int fallback) {
-  const int id = group->checkedId();
-  return id < 0 ? fallback : id;
 }
 
 }  // namespace
@@ -49,36 +44,25 @@ int Checked(QButtonGroup* group, int fallback) {
 DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
     : platform::PropertyPage(parent), values_(values) {
   auto* layout = new QVBoxLayout(this);
-  lineChoice_ = Radios(this, layout, QStringLiteral("Линии планет"),
-                       {QStringLiteral("никаких"), QStringLiteral("Солнце - Плутон"),
-                        QStringLiteral("выводимых на гороскоп")});
+  lineChoice_ =
+      Radios(this, layout, "Линии планет", {"никаких", "Солнце - Плутон", "выводимых на гороскоп"});
   nodes_ = new QCheckBox(QStringLiteral("В том числе Лунных узлов"), this);
   grid_ = new QCheckBox(QStringLiteral("Координатная сетка"), this);
   countryNames_ = new QCheckBox(QStringLiteral("Выводить названия стран"), this);
   showEveryTime_ = new QCheckBox(QStringLiteral("Показывать каждый раз при расчете"), this);
-  for (QWidget* w : {static_cast<QWidget*>(nodes_), static_cast<QWidget*>(grid_),
-                     static_cast<QWidget*>(countryNames_), static_cast<QWidget*>(showEveryTime_)})
-    layout->addWidget(w);
-  speed_ = Radios(this, layout, QStringLiteral("Оптимизация по скорости"),
-                  {QStringLiteral("Высокая"), QStringLiteral("Средняя"), QStringLiteral("Низкая"),
-                   QStringLiteral("Минимальная")});
-  lineSystem_ = Radios(this, layout, QStringLiteral("Система расчета линий"),
-                       {QStringLiteral("Эклиптическая"), QStringLiteral("Реальная")});
-  townFont_ =
-      Radios(this, layout, QStringLiteral("для названий городов"),
-             {QStringLiteral("Крупный"), QStringLiteral("Средний"), QStringLiteral("Мелкий")});
-  glyphFont_ =
-      Radios(this, layout, QStringLiteral("для значков планет"),
-             {QStringLiteral("Крупный"), QStringLiteral("Средний"), QStringLiteral("Мелкий")});
-  crossingBand_ = Radios(this, layout, QStringLiteral("Пересечения"),
-                         {QStringLiteral("по широте"), QStringLiteral("по долготе")});
+  for (QCheckBox* box : {nodes_, grid_, countryNames_, showEveryTime_}) layout->addWidget(box);
+  speed_ = Radios(this, layout, "Оптимизация по скорости",
+                  {"Высокая", "Средняя", "Низкая", "Минимальная"});
+  lineSystem_ = Radios(this, layout, "Система расчета линий", {"Эклиптическая", "Реальная"});
+  townFont_ = Radios(this, layout, "для названий городов", {"Крупный", "Средний", "Мелкий"});
+  glyphFont_ = Radios(this, layout, "для значков планет", {"Крупный", "Средний", "Мелкий"});
+  crossingBand_ = Radios(this, layout, "Пересечения", {"по широте", "по долготе"});
   // The crossings are always banded by latitude here: the choice is shown, not offered.
   for (QAbstractButton* b : crossingBand_->buttons()) b->setEnabled(false);
   auto* numbers = new QGridLayout;
-  orb_ = new QSpinBox(this);
-  orb_->setRange(AstroCartPage::kMinOrb, AstroCartPage::kMaxOrb);
-  latitudeLimit_ = new QSpinBox(this);
-  latitudeLimit_->setRange(AstroCartPage::kMinLatitudeLimit, AstroCartPage::kMaxLatitudeLimit);
+  orb_ = NumberBox(this, AstroCartPage::kMinOrb, AstroCartPage::kMaxOrb);
+  latitudeLimit_ =
+      NumberBox(this, AstroCartPage::kMinLatitudeLimit, AstroCartPage::kMaxLatitudeLimit);
   numbers->addWidget(new QLabel(QStringLiteral("Орбис (мин)"), this), 0, 0);
   numbers->addWidget(orb_, 0, 1);
   numbers->addWidget(new QLabel(QStringLiteral("Предельная широта"), this), 1, 0);
@@ -180,9 +164,8 @@ DACMAP_MAPCOL_CONF::DACMAP_MAPCOL_CONF(AstroCartPage& values, ColourChooser choo
   auto* holder = new QWidget(this);
   auto* column = new QVBoxLayout(holder);
   column->setContentsMargins(0, 0, 0, 0);
-  background_ = Radios(holder, column, QStringLiteral("Фон при печати"),
-                       {QStringLiteral("Цветной"), QStringLiteral("Белый для суши"),
-                        QStringLiteral("Белый всегда")});
+  background_ =
+      Radios(holder, column, "Фон при печати", {"Цветной", "Белый для суши", "Белый всегда"});
   grid->addWidget(holder, ColourCount() + 1, 0, 1, 3);
   DoDataExchange(false);
 }

@@ -27,6 +27,7 @@ using platform::AddChoices;
 using platform::Box;
 using platform::Check;
 using platform::Checked;
+using platform::NameBox;
 using platform::NumberBox;
 
 constexpr int kMsgSheetTitle = 435;  // "ТОЧКА ЖИЗНИ - КОНФИГУРАЦИЯ"
@@ -45,11 +46,7 @@ DLPConf::DLPConf(const LifePointPage& page, const std::vector<std::string>& type
   for (const std::string& name : typeNames) type_->addItem(platform::ToQt(name));
   top->addWidget(type_, 1);
   top->addWidget(new QLabel(QStringLiteral("Система аспектов"), this));
-  system_ = new QComboBox(this);
-  system_->setEditable(true);
-  system_->lineEdit()->setMaxLength(static_cast<int>(LifePointPage::kMaxSystemName));
-  system_->lineEdit()->setValidator(new platform::Cp1251Validator(system_));
-  for (const std::string& name : systemNames) system_->addItem(platform::ToQt(name));
+  system_ = NameBox(this, LifePointPage::kMaxSystemName, systemNames);
   top->addWidget(system_);
   grid->addLayout(top, 0, 0, 1, 2);
 
@@ -60,46 +57,13 @@ DLPConf::DLPConf(const LifePointPage& page, const std::vector<std::string>& type
   chart_->button(1)->setEnabled(page_.ThisChartEnabled());
   grid->addWidget(chartBox, 1, 0, 1, 2);
 
-  QGroupBox* planetsBox = Box(this, "К планетам", layout);
-  planets_ = AddChoices(
-      this, layout, {"ни к каким", "Солнце - Плутон", "ко всем, выводимым на гороскоп", "ко всем"});
-  nodes_ = new QCheckBox(QStringLiteral("В том числе к Лунным узлам"), this);
-  layout->addWidget(nodes_);
-  grid->addWidget(planetsBox, 2, 0);
-
-  QGroupBox* housesBox = Box(this, "К домам", layout);
-  houses_ = AddChoices(this, layout, {"ни к каким", "к Асценденту", "к МС", "к углам", "ко всем"});
-  auto* houseOrbRow = new QHBoxLayout;
-  houseOrbRow->addWidget(new QLabel(QStringLiteral("Группа орбисов для домов"), this));
-  houseOrbGroup_ = NumberBox(this, LifePointPage::kMinOrbGroup, LifePointPage::kMaxOrbGroup);
-  houseOrbRow->addWidget(houseOrbGroup_);
-  houseOrbRow->addStretch();
-  layout->addLayout(houseOrbRow);
-  grid->addWidget(housesBox, 2, 1);
-
-  QGroupBox* phasesBox = Box(this, "Фазы", layout);
-  exact_ = new QCheckBox(QStringLiteral("Точный аспект"), this);
-  entering_ = new QCheckBox(QStringLiteral("Вхождение в орбис"), this);
-  leaving_ = new QCheckBox(QStringLiteral("Выход из орбиса"), this);
-  ingresses_ = new QCheckBox(QStringLiteral("Учитывать ингрессии"), this);
-  for (QCheckBox* box : {entering_, exact_, leaving_, ingresses_}) layout->addWidget(box);
-  grid->addWidget(phasesBox, 3, 0);
+  targets_ =
+      AddAspectTargets(this, grid, 2, LifePointPage::kMinOrbGroup, LifePointPage::kMaxOrbGroup);
+  phases_ = AddAspectPhases(this, grid, 3, 0);
 
   QGroupBox* aspectsBox = Box(this, "Аспекты", layout);
-  aspects_ = AddChoices(this, layout, {"соединения", "мажорные", "все"});
-  orbMode_ = new QButtonGroup(this);
-  auto* orbRow = new QHBoxLayout;
-  auto* fixed = new QRadioButton(QStringLiteral("всегда  по группе "), this);
-  auto* own = new QRadioButton(
-      QStringLiteral("в соответствии с группой орбисов \nдля каждой планеты"), this);
-  orbMode_->addButton(fixed, 0);
-  orbMode_->addButton(own, 1);
-  planetOrbGroup_ = NumberBox(this, LifePointPage::kMinOrbGroup, LifePointPage::kMaxOrbGroup);
-  orbRow->addWidget(fixed);
-  orbRow->addWidget(planetOrbGroup_);
-  orbRow->addStretch();
-  layout->addLayout(orbRow);
-  layout->addWidget(own);
+  orbs_ = AddAspectOrbChoices(this, layout, "в соответствии с группой орбисов \nдля каждой планеты",
+                              LifePointPage::kMinOrbGroup, LifePointPage::kMaxOrbGroup);
   grid->addWidget(aspectsBox, 3, 1);
 
   auto* ageRow = new QHBoxLayout;
@@ -117,17 +81,17 @@ bool DLPConf::DoDataExchange(bool save) {
     type_->setCurrentIndex(v.typeIndex < type_->count() ? v.typeIndex : -1);
     system_->setCurrentText(platform::ToQt(v.aspectSystemName));
     Check(chart_, v.toThisChart);
-    Check(planets_, v.pointTargets);
-    Check(houses_, v.houseTargets);
-    Check(aspects_, v.aspectChoice);
-    Check(orbMode_, v.orbMode);
-    nodes_->setChecked(v.withNodes != 0);
-    ingresses_->setChecked(v.withIngresses != 0);
-    exact_->setChecked(v.exact != 0);
-    entering_->setChecked(v.entering != 0);
-    leaving_->setChecked(v.leaving != 0);
-    planetOrbGroup_->setValue(v.planetOrbGroup);
-    houseOrbGroup_->setValue(v.houseOrbGroup);
+    Check(targets_.planets, v.pointTargets);
+    Check(targets_.houses, v.houseTargets);
+    Check(orbs_.aspects, v.aspectChoice);
+    Check(orbs_.orbMode, v.orbMode);
+    targets_.nodes->setChecked(v.withNodes != 0);
+    phases_.ingresses->setChecked(v.withIngresses != 0);
+    phases_.exact->setChecked(v.exact != 0);
+    phases_.entering->setChecked(v.entering != 0);
+    phases_.leaving->setChecked(v.leaving != 0);
+    orbs_.planetOrbGroup->setValue(v.planetOrbGroup);
+    targets_.houseOrbGroup->setValue(v.houseOrbGroup);
     beginAge_->setValue(v.beginAge);
     return true;
   }
@@ -135,17 +99,17 @@ bool DLPConf::DoDataExchange(bool save) {
   v.typeIndex = static_cast<std::int16_t>(std::max(0, type_->currentIndex()));
   page_.SetSystemName(platform::FromQt(system_->currentText()));
   v.toThisChart = Checked(chart_, 0);
-  v.pointTargets = Checked(planets_, 1);
-  v.houseTargets = Checked(houses_, 0);
-  v.aspectChoice = Checked(aspects_, 1);
-  v.orbMode = Checked(orbMode_, 0);
-  v.withNodes = nodes_->isChecked();
-  v.withIngresses = ingresses_->isChecked();
-  v.exact = exact_->isChecked();
-  v.entering = entering_->isChecked();
-  v.leaving = leaving_->isChecked();
-  v.planetOrbGroup = static_cast<std::int16_t>(planetOrbGroup_->value());
-  v.houseOrbGroup = static_cast<std::int16_t>(houseOrbGroup_->value());
+  v.pointTargets = Checked(targets_.planets, 1);
+  v.houseTargets = Checked(targets_.houses, 0);
+  v.aspectChoice = Checked(orbs_.aspects, 1);
+  v.orbMode = Checked(orbs_.orbMode, 0);
+  v.withNodes = targets_.nodes->isChecked();
+  v.withIngresses = phases_.ingresses->isChecked();
+  v.exact = phases_.exact->isChecked();
+  v.entering = phases_.entering->isChecked();
+  v.leaving = phases_.leaving->isChecked();
+  v.planetOrbGroup = static_cast<std::int16_t>(orbs_.planetOrbGroup->value());
+  v.houseOrbGroup = static_cast<std::int16_t>(targets_.houseOrbGroup->value());
   v.beginAge = static_cast<std::int16_t>(beginAge_->value());
   return true;
 }

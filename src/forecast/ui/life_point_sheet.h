@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forecast/core/life_point_page.h"
+#include "forecast/ui/aspect_target_controls.h"
 #include "platform/qt/property_sheet.h"
 
 class Aspectarium;
@@ -34,17 +35,17 @@ class DLPConf : public platform::PropertyPage {
   QComboBox* TypeBox() const { return type_; }
   QComboBox* SystemBox() const { return system_; }
   QButtonGroup* ChartGroup() const { return chart_; }
-  QButtonGroup* PlanetsGroup() const { return planets_; }
-  QButtonGroup* HousesGroup() const { return houses_; }
-  QButtonGroup* AspectsGroup() const { return aspects_; }
-  QButtonGroup* OrbModeGroup() const { return orbMode_; }
-  QCheckBox* NodesBox() const { return nodes_; }
-  QCheckBox* IngressesBox() const { return ingresses_; }
-  QCheckBox* ExactBox() const { return exact_; }
-  QCheckBox* EnteringBox() const { return entering_; }
-  QCheckBox* LeavingBox() const { return leaving_; }
-  QSpinBox* PlanetOrbGroupBox() const { return planetOrbGroup_; }
-  QSpinBox* HouseOrbGroupBox() const { return houseOrbGroup_; }
+  QButtonGroup* PlanetsGroup() const { return targets_.planets; }
+  QButtonGroup* HousesGroup() const { return targets_.houses; }
+  QButtonGroup* AspectsGroup() const { return orbs_.aspects; }
+  QButtonGroup* OrbModeGroup() const { return orbs_.orbMode; }
+  QCheckBox* NodesBox() const { return targets_.nodes; }
+  QCheckBox* IngressesBox() const { return phases_.ingresses; }
+  QCheckBox* ExactBox() const { return phases_.exact; }
+  QCheckBox* EnteringBox() const { return phases_.entering; }
+  QCheckBox* LeavingBox() const { return phases_.leaving; }
+  QSpinBox* PlanetOrbGroupBox() const { return orbs_.planetOrbGroup; }
+  QSpinBox* HouseOrbGroupBox() const { return targets_.houseOrbGroup; }
   QSpinBox* BeginAgeBox() const { return beginAge_; }
 
  private:
@@ -52,17 +53,9 @@ class DLPConf : public platform::PropertyPage {
   QComboBox* type_ = nullptr;
   QComboBox* system_ = nullptr;
   QButtonGroup* chart_ = nullptr;
-  QButtonGroup* planets_ = nullptr;
-  QButtonGroup* houses_ = nullptr;
-  QButtonGroup* aspects_ = nullptr;
-  QButtonGroup* orbMode_ = nullptr;
-  QCheckBox* nodes_ = nullptr;
-  QCheckBox* ingresses_ = nullptr;
-  QCheckBox* exact_ = nullptr;
-  QCheckBox* entering_ = nullptr;
-  QCheckBox* leaving_ = nullptr;
-  QSpinBox* planetOrbGroup_ = nullptr;
-  QSpinBox* houseOrbGroup_ = nullptr;
+  AspectTargetControls targets_;
+  AspectPhaseControls phases_;
+  AspectOrbControls orbs_;
   QSpinBox* beginAge_ = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "astro/aspects/aspect_system.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
@@ -25,6 +26,7 @@ using platform::AddChoices;
 using platform::Box;
 using platform::Check;
 using platform::Checked;
+using platform::NameBox;
 using platform::NumberBox;
 
 QDoubleSpinBox* SpacingBox(QWidget* owner) {
@@ -54,31 +56,9 @@ void DLunarTrans::BuildControls(const std::vector<std::string>& systemNames) {
                        {"к планетам данного гороскопа", "к планетам/домам натального гороскопа"});
   grid->addWidget(targetBox, 0, 0, 1, 2);
 
-  QGroupBox* planetsBox = Box(this, "К планетам", layout);
-  planets_ = AddChoices(
-      this, layout, {"ни к каким", "Солнце - Плутон", "ко всем, выводимым на гороскоп", "ко всем"});
-  nodes_ = new QCheckBox(QStringLiteral("В том числе к Лунным узлам"), this);
-  layout->addWidget(nodes_);
-  grid->addWidget(planetsBox, 1, 0);
-
-  QGroupBox* housesBox = Box(this, "К домам", layout);
-  houses_ = AddChoices(this, layout, {"ни к каким", "к Асценденту", "к МС", "к углам", "ко всем"});
-  auto* houseOrbRow = new QHBoxLayout;
-  houseOrbRow->addWidget(new QLabel(QStringLiteral("Группа орбисов для домов"), this));
-  houseOrbGroup_ = NumberBox(this, LunarTransPage::kMinOrbGroup, LunarTransPage::kMaxOrbGroup);
-  houseOrbRow->addWidget(houseOrbGroup_);
-  houseOrbRow->addStretch();
-  layout->addLayout(houseOrbRow);
-  grid->addWidget(housesBox, 1, 1);
-
-  QGroupBox* phasesBox = Box(this, "Фазы", layout);
-  entering_ = new QCheckBox(QStringLiteral("Вхождение в орбис"), this);
-  exact_ = new QCheckBox(QStringLiteral("Точный аспект"), this);
-  leaving_ = new QCheckBox(QStringLiteral("Выход из орбиса"), this);
-  for (QCheckBox* box : {entering_, exact_, leaving_}) layout->addWidget(box);
-  ingresses_ = new QCheckBox(QStringLiteral("Учитывать ингрессии"), this);
-  layout->addWidget(ingresses_);
-  grid->addWidget(phasesBox, 2, 0);
+  targets_ =
+      AddAspectTargets(this, grid, 1, LunarTransPage::kMinOrbGroup, LunarTransPage::kMaxOrbGroup);
+  phases_ = AddAspectPhases(this, grid, 2, 0);
 
   QGroupBox* periodBox = Box(this, "Период", layout);
   period_ = AddChoices(this, layout, {"по времени", "по расстоянию"});
@@ -123,30 +103,15 @@ void DLunarTrans::BuildControls(const std::vector<std::string>& systemNames) {
   QGroupBox* aspectsBox = Box(this, "Аспекты", layout);
   auto* systemRow = new QHBoxLayout;
   systemRow->addWidget(new QLabel(QStringLiteral("Система аспектов"), this));
-  system_ = new QComboBox(this);
-  system_->setEditable(true);
-  system_->lineEdit()->setMaxLength(8);
-  system_->lineEdit()->setValidator(new platform::Cp1251Validator(system_));
-  for (const std::string& name : systemNames) system_->addItem(platform::ToQt(name));
+  system_ = NameBox(this, AspectSystem::kMaxNameLength, systemNames);
   systemRow->addWidget(system_);
   layout->addLayout(systemRow);
-  aspects_ = AddChoices(this, layout, {"соединения", "мажорные", "все"});
-  auto* orbRow = new QHBoxLayout;
-  planetOrbs_ = new QButtonGroup(this);
-  auto* fixed = new QRadioButton(QStringLiteral("всегда  по группе "), this);
-  auto* own = new QRadioButton(QStringLiteral("для каждой планеты по своей группе"), this);
-  planetOrbs_->addButton(fixed, 0);
-  planetOrbs_->addButton(own, 1);
-  planetOrbGroup_ = NumberBox(this, LunarTransPage::kMinOrbGroup, LunarTransPage::kMaxOrbGroup);
-  orbRow->addWidget(fixed);
-  orbRow->addWidget(planetOrbGroup_);
-  orbRow->addStretch();
-  layout->addLayout(orbRow);
-  layout->addWidget(own);
+  orbs_ = AddAspectOrbChoices(this, layout, "для каждой планеты по своей группе",
+                              LunarTransPage::kMinOrbGroup, LunarTransPage::kMaxOrbGroup);
   grid->addWidget(aspectsBox, 3, 0, 1, 2);
 
   connect(target_, &QButtonGroup::idClicked, this, [this](int id) { OnTargetClicked(id); });
-  for (QButtonGroup* group : {period_, to_, planetOrbs_})
+  for (QButtonGroup* group : {period_, to_, orbs_.orbMode})
     connect(group, &QButtonGroup::idClicked, this, [this] {
       ReadChoices();
       Enable();
@@ -166,65 +131,65 @@ void DLunarTrans::ReadChoices() {
   LunarTransSettings& v = page_.Values();
   v.periodKind = Checked(period_, 0);
   v.to = Checked(to_, 0);
-  v.planetOrbs = Checked(planetOrbs_, 1);
+  v.planetOrbs = Checked(orbs_.orbMode, 1);
 }
 
 void DLunarTrans::Enable() {
   const bool houses = page_.HouseChoicesEnabled();
-  for (QAbstractButton* button : houses_->buttons()) button->setEnabled(houses);
-  houseOrbGroup_->setEnabled(houses);
+  for (QAbstractButton* button : targets_.houses->buttons()) button->setEnabled(houses);
+  targets_.houseOrbGroup->setEnabled(houses);
   for (QWidget* w : periodControls_) w->setEnabled(page_.PeriodFieldsEnabled());
   for (QWidget* w : signControls_) w->setEnabled(page_.SignRangeEnabled());
   signs_->setEnabled(page_.SignCountEnabled());
-  planetOrbGroup_->setEnabled(page_.PlanetOrbGroupEnabled());
+  orbs_.planetOrbGroup->setEnabled(page_.PlanetOrbGroupEnabled());
 }
 
 bool DLunarTrans::DoDataExchange(bool save) {
   LunarTransSettings& v = page_.Values();
   if (!save) {
     Check(target_, v.target);
-    Check(planets_, v.planets);
-    Check(houses_, v.houses);
+    Check(targets_.planets, v.planets);
+    Check(targets_.houses, v.houses);
     Check(period_, v.periodKind);
     Check(from_, v.from);
     Check(to_, v.to);
-    Check(planetOrbs_, v.planetOrbs);
-    Check(aspects_, v.aspects);
-    nodes_->setChecked(v.nodes != 0);
-    entering_->setChecked(v.entering != 0);
-    exact_->setChecked(v.exact != 0);
-    leaving_->setChecked(v.leaving != 0);
-    ingresses_->setChecked(v.ingresses == 1);
+    Check(orbs_.orbMode, v.planetOrbs);
+    Check(orbs_.aspects, v.aspects);
+    targets_.nodes->setChecked(v.nodes != 0);
+    phases_.entering->setChecked(v.entering != 0);
+    phases_.exact->setChecked(v.exact != 0);
+    phases_.leaving->setChecked(v.leaving != 0);
+    phases_.ingresses->setChecked(v.ingresses == 1);
     yearsBefore_->setValue(v.yearsBefore);
     daysBefore_->setValue(v.daysBefore);
     yearsAfter_->setValue(v.yearsAfter);
     daysAfter_->setValue(v.daysAfter);
     signs_->setValue(v.signs);
-    houseOrbGroup_->setValue(v.houseOrbGroup);
-    planetOrbGroup_->setValue(v.planetOrbGroup);
+    targets_.houseOrbGroup->setValue(v.houseOrbGroup);
+    orbs_.planetOrbGroup->setValue(v.planetOrbGroup);
     system_->setCurrentText(platform::ToQt(v.aspectSystem));
     Enable();
     return true;
   }
   // The boxes hold only numbers of their ranges, so every value is taken.
   v.target = Checked(target_, 0);
-  v.planets = Checked(planets_, 1);
-  v.houses = Checked(houses_, 3);
+  v.planets = Checked(targets_.planets, 1);
+  v.houses = Checked(targets_.houses, 3);
   ReadChoices();
   v.from = Checked(from_, 0);
-  v.aspects = Checked(aspects_, 1);
-  v.nodes = nodes_->isChecked();
-  v.entering = entering_->isChecked();
-  v.exact = exact_->isChecked();
-  v.leaving = leaving_->isChecked();
-  v.ingresses = ingresses_->isChecked() ? 1 : 0;
+  v.aspects = Checked(orbs_.aspects, 1);
+  v.nodes = targets_.nodes->isChecked();
+  v.entering = phases_.entering->isChecked();
+  v.exact = phases_.exact->isChecked();
+  v.leaving = phases_.leaving->isChecked();
+  v.ingresses = phases_.ingresses->isChecked() ? 1 : 0;
   v.yearsBefore = static_cast<std::int16_t>(yearsBefore_->value());
   v.daysBefore = static_cast<std::int16_t>(daysBefore_->value());
   v.yearsAfter = static_cast<std::int16_t>(yearsAfter_->value());
   v.daysAfter = static_cast<std::int16_t>(daysAfter_->value());
   v.signs = static_cast<std::int16_t>(signs_->value());
-  v.houseOrbGroup = static_cast<std::int16_t>(houseOrbGroup_->value());
-  v.planetOrbGroup = static_cast<std::int16_t>(planetOrbGroup_->value());
+  v.houseOrbGroup = static_cast<std::int16_t>(targets_.houseOrbGroup->value());
+  v.planetOrbGroup = static_cast<std::int16_t>(orbs_.planetOrbGroup->value());
   v.aspectSystem = platform::FromQt(system_->currentText().trimmed());
   return true;
 }

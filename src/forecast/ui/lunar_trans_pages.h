@@ -8,6 +8,7 @@
 
 #include "forecast/core/list_display_settings.h"
 #include "forecast/core/lunar_trans_page.h"
+#include "forecast/ui/aspect_target_controls.h"
 #include "platform/qt/property_sheet.h"
 
 class QAbstractButton;
@@ -34,25 +35,25 @@ class DLunarTrans : public platform::PropertyPage {
 
   // The controls, for the tests.
   QButtonGroup* TargetGroup() const { return target_; }
-  QButtonGroup* PlanetsGroup() const { return planets_; }
-  QButtonGroup* HousesGroup() const { return houses_; }
+  QButtonGroup* PlanetsGroup() const { return targets_.planets; }
+  QButtonGroup* HousesGroup() const { return targets_.houses; }
   QButtonGroup* PeriodGroup() const { return period_; }
   QButtonGroup* FromGroup() const { return from_; }
   QButtonGroup* ToGroup() const { return to_; }
-  QButtonGroup* PlanetOrbsGroup() const { return planetOrbs_; }
-  QButtonGroup* AspectsGroup() const { return aspects_; }
-  QCheckBox* NodesBox() const { return nodes_; }
-  QCheckBox* EnteringBox() const { return entering_; }
-  QCheckBox* ExactBox() const { return exact_; }
-  QCheckBox* LeavingBox() const { return leaving_; }
-  QCheckBox* IngressesBox() const { return ingresses_; }
+  QButtonGroup* PlanetOrbsGroup() const { return orbs_.orbMode; }
+  QButtonGroup* AspectsGroup() const { return orbs_.aspects; }
+  QCheckBox* NodesBox() const { return targets_.nodes; }
+  QCheckBox* EnteringBox() const { return phases_.entering; }
+  QCheckBox* ExactBox() const { return phases_.exact; }
+  QCheckBox* LeavingBox() const { return phases_.leaving; }
+  QCheckBox* IngressesBox() const { return phases_.ingresses; }
   QSpinBox* YearsBeforeBox() const { return yearsBefore_; }
   QSpinBox* DaysBeforeBox() const { return daysBefore_; }
   QSpinBox* YearsAfterBox() const { return yearsAfter_; }
   QSpinBox* DaysAfterBox() const { return daysAfter_; }
   QSpinBox* SignsBox() const { return signs_; }
-  QSpinBox* HouseOrbGroupBox() const { return houseOrbGroup_; }
-  QSpinBox* PlanetOrbGroupBox() const { return planetOrbGroup_; }
+  QSpinBox* HouseOrbGroupBox() const { return targets_.houseOrbGroup; }
+  QSpinBox* PlanetOrbGroupBox() const { return orbs_.planetOrbGroup; }
   QComboBox* SystemBox() const { return system_; }
 
  private:
@@ -63,26 +64,18 @@ class DLunarTrans : public platform::PropertyPage {
 
   LunarTransPage page_;
   QButtonGroup* target_ = nullptr;
-  QButtonGroup* planets_ = nullptr;
-  QButtonGroup* houses_ = nullptr;
   QButtonGroup* period_ = nullptr;
   QButtonGroup* from_ = nullptr;
   QButtonGroup* to_ = nullptr;
-  QButtonGroup* planetOrbs_ = nullptr;
-  QButtonGroup* aspects_ = nullptr;
-  QCheckBox* nodes_ = nullptr;
-  QCheckBox* entering_ = nullptr;
-  QCheckBox* exact_ = nullptr;
-  QCheckBox* leaving_ = nullptr;
-  QCheckBox* ingresses_ = nullptr;
   QSpinBox* yearsBefore_ = nullptr;
   QSpinBox* daysBefore_ = nullptr;
   QSpinBox* yearsAfter_ = nullptr;
   QSpinBox* daysAfter_ = nullptr;
   QSpinBox* signs_ = nullptr;
-  QSpinBox* houseOrbGroup_ = nullptr;
-  QSpinBox* planetOrbGroup_ = nullptr;
   QComboBox* system_ = nullptr;
+  AspectTargetControls targets_;
+  AspectPhaseControls phases_;
+  AspectOrbControls orbs_;
   std::vector<QWidget*> periodControls_;
   std::vector<QWidget*> signControls_;
 };

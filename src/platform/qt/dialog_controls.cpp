@@ -3,10 +3,14 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QString>
+
+#include "platform/qt/qt_text.h"
 
 namespace platform {
 
@@ -25,6 +29,15 @@ QButtonGroup* AddChoices(QWidget* owner, QBoxLayout* into,
 QGroupBox* Box(QWidget* owner, const char* title, QBoxLayout*& layout) {
   auto* box = new QGroupBox(QString::fromUtf8(title), owner);
   layout = new QVBoxLayout(box);
+  return box;
+}
+
+QComboBox* NameBox(QWidget* owner, std::size_t maxLength, const std::vector<std::string>& names) {
+  auto* box = new QComboBox(owner);
+  box->setEditable(true);
+  box->lineEdit()->setMaxLength(static_cast<int>(maxLength));
+  box->lineEdit()->setValidator(new Cp1251Validator(box));
+  for (const std::string& name : names) box->addItem(ToQt(name));
   return box;
 }
 

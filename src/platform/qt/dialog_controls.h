@@ -2,10 +2,14 @@
 // whose ids are the values 0, 1, ..., framed groups and number boxes.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 class QBoxLayout;
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QSpinBox;
 class QWidget;
@@ -17,6 +21,10 @@ QButtonGroup* AddChoices(QWidget* owner, QBoxLayout* into,
                          std::initializer_list<const char*> texts);
 // A group box titled `title` (UTF-8); `layout` receives its vertical layout.
 QGroupBox* Box(QWidget* owner, const char* title, QBoxLayout*& layout);
+// An editable box for a name of at most `maxLength` characters that code page 1251 can hold,
+// offering `names` (code page 1251).
+QComboBox* NameBox(QWidget* owner, std::size_t maxLength,
+                   const std::vector<std::string>& names = {});
 // A spin box limited to low..high.
 QSpinBox* NumberBox(QWidget* owner, int low, int high);
 // Checks the button of choice `id`; an id without a button changes nothing.
