@@ -7,17 +7,6 @@
 
 namespace lists {
 
-namespace {
-
-// The change between two states, as the navigation functions report it.
-int ChangeOf(int oldFirst, int oldSelection, int first, int selection) {
-  if (first != oldFirst) return kListScrolled;
-  if (selection != oldSelection) return kListSelectionMoved;
-  return kListUnchanged;
-}
-
-}  // namespace
-
 void LineList::SetCount(int count) {
   count_ = std::max(0, count);
   Clamp();
@@ -61,42 +50,14 @@ void LineList::Clamp() {
 int LineList::Scroll(int code, int position) {
   const int oldFirst = first_;
   const int oldSelection = selection_;
-  if (limit_ == ScrollLimit::kFullLastPage) {
-    first_ = ApplyScrollCode(code, position, first_, selection_, lines_, count_);
-  } else {
-    // One line at a time, a page at a time, or to the thumb; the first line runs to the last.
-    const long long page = std::max(1, lines_);
-    long long target = first_;
-    switch (code) {
-      case kScrollLineUp:
-        target = first_ - 1LL;
-        break;
-      case kScrollLineDown:
-        target = first_ + 1LL;
-        break;
-      case kScrollPageUp:
-        target = first_ - page;
-        break;
-      case kScrollPageDown:
-        target = first_ + page;
-        break;
-      case kScrollThumbPosition:
-      case kScrollThumbTrack:
-        target = position;
-        break;
-      case kScrollTop:
-        target = 0;
-        break;
-      case kScrollBottom:
-        target = MaxFirst();
-        break;
-      default:
-        return kListUnchanged;
-    }
-    first_ = static_cast<int>(std::clamp<long long>(target, 0, MaxFirst()));
-    Clamp();
-  }
-  return ChangeOf(oldFirst, oldSelection, first_, selection_);
+  // The same moves for both limits; only how far the first line may go differs.
+  const long long maxFirst = MaxFirst();
+  const std::optional<long long> target =
+      ScrollCodeTarget(code, position, first_, std::max(1, lines_), maxFirst);
+  if (!target) return kListUnchanged;
+  first_ = static_cast<int>(std::clamp(*target, 0LL, maxFirst));
+  Clamp();
+  return ListChangeOf(oldFirst, oldSelection, first_, selection_);
 }
 
 int LineList::Key(int key) {
@@ -117,7 +78,7 @@ int LineList::Select(int line) {
   if (line < first_) first_ = line;
   if (line >= first_ + page) first_ = line - page + 1;
   first_ = std::clamp(first_, 0, MaxFirst());
-  return ChangeOf(oldFirst, oldSelection, first_, selection_);
+  return ListChangeOf(oldFirst, oldSelection, first_, selection_);
 }
 
 int LineList::RowTop(int row) const {

@@ -20,37 +20,42 @@ ListShape ShapeOf(int pageSize, int lineCount) {
 
 }  // namespace
 
+std::optional<long long> ScrollCodeTarget(int code, int position, long long first, long long page,
+                                          long long maxFirst) {
+  switch (code) {
+    case kScrollLineUp:
+      return first - 1;
+    case kScrollLineDown:
+      return first + 1;
+    case kScrollPageUp:
+      return first - std::max(1LL, page);
+    case kScrollPageDown:
+      return first + std::max(1LL, page);
+    case kScrollThumbPosition:
+    case kScrollThumbTrack:
+      return position;
+    case kScrollTop:
+      return 0;
+    case kScrollBottom:
+      return maxFirst;
+    default:
+      return std::nullopt;
+  }
+}
+
+int ListChangeOf(int oldFirst, int oldSelection, int newFirst, int newSelection) {
+  if (newFirst != oldFirst) return kListScrolled;
+  if (newSelection != oldSelection) return kListSelectionMoved;
+  return kListUnchanged;
+}
+
 int ApplyScrollCode(int code, int position, int first, int& selection, int pageSize,
                     int lineCount) {
   const ListShape list = ShapeOf(pageSize, lineCount);
-  long long target = first;
-  switch (code) {
-    case kScrollLineUp:
-      target = first - 1LL;
-      break;
-    case kScrollLineDown:
-      target = first + 1LL;
-      break;
-    case kScrollPageUp:
-      target = first - list.page;
-      break;
-    case kScrollPageDown:
-      target = first + list.page;
-      break;
-    case kScrollThumbPosition:
-    case kScrollThumbTrack:
-      target = position;
-      break;
-    case kScrollTop:
-      target = 0;
-      break;
-    case kScrollBottom:
-      target = list.maxFirst;
-      break;
-    default:
-      return first;
-  }
-  const long long newFirst = std::clamp(target, 0LL, list.maxFirst);
+  const std::optional<long long> target =
+      ScrollCodeTarget(code, position, first, list.page, list.maxFirst);
+  if (!target) return first;
+  const long long newFirst = std::clamp(*target, 0LL, list.maxFirst);
   if (list.count == 0) {
     selection = 0;
   } else {
@@ -103,7 +108,5 @@ int NavigateListByKey(int key, int first, int selection, int& newFirst, int& new
 
   newFirst = static_cast<int>(top);
   newSelection = static_cast<int>(selected);
-  if (newFirst != first) return kListScrolled;
-  if (newSelection != selection) return kListSelectionMoved;
-  return kListUnchanged;
+  return ListChangeOf(first, selection, newFirst, newSelection);
 }

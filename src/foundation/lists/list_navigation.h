@@ -7,6 +7,8 @@
 // A page size below 1 counts as 1.
 #pragma once
 
+#include <optional>
+
 // Scroll codes of the vertical scroll bar.
 inline constexpr int kScrollLineUp = 0;
 inline constexpr int kScrollLineDown = 1;
@@ -31,6 +33,16 @@ inline constexpr int kKeyDown = 40;
 inline constexpr int kListUnchanged = 0;
 inline constexpr int kListSelectionMoved = 1;  // only the selection moved: repaint two lines
 inline constexpr int kListScrolled = 2;        // the first line moved: repaint the page
+
+// The first visible line a scroll code aims at from `first`, before it is brought into
+// 0..maxFirst: a line or a page (of at least one line) up or down, the thumb `position`, the top
+// (0) or the bottom (maxFirst). Nothing for an unknown code.
+std::optional<long long> ScrollCodeTarget(int code, int position, long long first, long long page,
+                                          long long maxFirst);
+
+// What changed between two states of a list: kListScrolled when the first line moved, else
+// kListSelectionMoved when the selection moved, else kListUnchanged.
+int ListChangeOf(int oldFirst, int oldSelection, int newFirst, int newSelection);
 
 // Applies a scroll code to the first visible line and returns the new first line; the selection
 // is moved onto the new page when it left it. `position` is the thumb position (codes 4 and 5).
