@@ -33,16 +33,7 @@ bool CAspTableView::OnPreparePrinting(platform::PrintInfo& info) {
   samePage = dialog.DoModal() == platform::kIdOk && dialog.model.selection >= 0
                  ? dialog.model.selection
                  : kSameNothing;
-  CKovraDoc* document = GetDocument();
-  if (document != nullptr) {
-    if (document->IsTwoChart()) {
-      document->ChooseChartForTable(0, 1);
-      if (samePage == kSameMidpoints) document->ChooseChartForTable(1, 2);
-    } else {
-      document->firstTableChoice = document->secondTableChoice = 3;
-    }
-    if (samePage == kSameInfoPanel) TellPanelProblemOnce();
-  }
+  ChooseTablePageCharts(AspectTable::kKindAspects, LowerPart());
   return platform::View::OnPreparePrinting(info);
 }
 
@@ -51,9 +42,12 @@ void CAspTableView::OnPrint(platform::Dc& dc, int) {
   PrintPage(dc);
 }
 
+int CAspTableView::LowerPart() const {
+  return samePage == kSameMidpoints   ? AspectTable::kKindMidpoints
+         : samePage == kSameInfoPanel ? kLowerPanel
+                                      : kLowerNothing;
+}
+
 void CAspTableView::PrintPage(platform::Dc& dc) {
-  const int lower = samePage == kSameMidpoints   ? AspectTable::kKindMidpoints
-                    : samePage == kSameInfoPanel ? kLowerPanel
-                                                 : kLowerNothing;
-  PrintTablePage(dc, samePage, AspectTable::kKindAspects, lower);
+  PrintTablePage(dc, samePage, AspectTable::kKindAspects, LowerPart());
 }

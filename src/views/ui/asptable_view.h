@@ -32,4 +32,8 @@ class CAspTableView : public TableView {
   void PrintPage(platform::Dc& dc);
 
   int samePage = kSameNotChosen;
+
+ private:
+  // What goes under the table on the printed page, as PrintTablePage takes it.
+  int LowerPart() const;
 };

@@ -2,7 +2,6 @@
 
 #include <QPalette>
 #include <QResizeEvent>
-#include <algorithm>
 #include <cstdint>
 
 #include "astro/aspects/aspectarium.h"
@@ -15,21 +14,7 @@
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"
 
-CInfoView::CInfoView(QWidget* parent) : platform::View(parent) {}
-
-CInfoView::~CInfoView() {
-  if (counted_) {
-    if (CKovraDoc* document = GetDocument()) document->ViewClosed(DocView::PlanetaryHours);
-  }
-}
-
-CKovraDoc* CInfoView::GetDocument() const {
-  return dynamic_cast<CKovraDoc*>(platform::View::GetDocument());
-}
-
-int CInfoView::ClientWidth() const {
-  return std::max(1, viewport()->width() * 2540 / std::max(1, logicalDpiX()));
-}
+CInfoView::CInfoView(QWidget* parent) : ChartDocView(DocView::PlanetaryHours, parent) {}
 
 void CInfoView::OnInitialUpdate() {
   SetScrollByLines(platform::MapMode::HiMetric);
@@ -37,11 +22,7 @@ void CInfoView::OnInitialUpdate() {
   panel_.windowColour = {static_cast<std::uint8_t>(palette().color(QPalette::Base).red()),
                          static_cast<std::uint8_t>(palette().color(QPalette::Base).green()),
                          static_cast<std::uint8_t>(palette().color(QPalette::Base).blue())};
-  CKovraDoc* document = GetDocument();
-  if (document != nullptr && !counted_) {
-    document->ViewOpened(DocView::PlanetaryHours);
-    counted_ = true;
-  }
+  CountOpen();
   Recompute();
   if (const int problem = panel_.Problem(); problem != 0)
     platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),

@@ -5,12 +5,10 @@
 
 #include <string>
 
-#include "platform/qt/view.h"
 #include "views/core/chart_info_panel.h"
+#include "views/ui/chart_doc_view.h"
 
-class CKovraDoc;
-
-class CInfoView : public platform::View {
+class CInfoView : public ChartDocView {
   Q_OBJECT
 
  public:
@@ -22,9 +20,7 @@ class CInfoView : public platform::View {
   static constexpr int kPrintNothing = 3;
 
   explicit CInfoView(QWidget* parent = nullptr);
-  ~CInfoView() override;
 
-  CKovraDoc* GetDocument() const;
   // Counts the view in, computes the panel for the document's chart and shows its one problem
   // (latitude too high, no sunrise) once.
   void OnInitialUpdate() override;
@@ -47,10 +43,7 @@ class CInfoView : public platform::View {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // The panel's width: the window's width in 0.01 mm.
-  int ClientWidth() const;
   void Recompute();
 
-  ChartInfoPanel panel_;
-  bool counted_ = false;
+  ChartInfoPanel panel_;  // as wide as the window
 };

@@ -82,13 +82,7 @@ bool CMidpointsView::OnPreparePrinting(platform::PrintInfo& info) {
   } else {
     static constexpr int kSameOfChoice[3] = {kSameAspectTable, kSameInfoPanel, kSameNothing};
     samePage = kSameOfChoice[dialog.model.samePage];
-    if (document->IsTwoChart()) {
-      document->ChooseChartForTable(1, 1);
-      if (samePage == kSameAspectTable) document->ChooseChartForTable(0, 2);
-    } else {
-      document->firstTableChoice = document->secondTableChoice = 3;
-    }
-    if (samePage == kSameInfoPanel) TellPanelProblemOnce();
+    ChooseTablePageCharts(AspectTable::kKindMidpoints, LowerPart());
   }
   return platform::View::OnPreparePrinting(info);
 }
@@ -110,11 +104,14 @@ void CMidpointsView::OnEndPrinting() {
   TableView::OnEndPrinting();
 }
 
+int CMidpointsView::LowerPart() const {
+  return samePage == kSameAspectTable ? AspectTable::kKindAspects
+         : samePage == kSameInfoPanel ? kLowerPanel
+                                      : kLowerNothing;
+}
+
 void CMidpointsView::PrintGridPage(platform::Dc& dc) {
-  const int lower = samePage == kSameAspectTable ? AspectTable::kKindAspects
-                    : samePage == kSameInfoPanel ? kLowerPanel
-                                                 : kLowerNothing;
-  PrintTablePage(dc, samePage, AspectTable::kKindMidpoints, lower);
+  PrintTablePage(dc, samePage, AspectTable::kKindMidpoints, LowerPart());
 }
 
 bool CMidpointsView::CellClick(platform::Point logical, QPoint device) {

@@ -51,6 +51,8 @@ class CMidpointsView : public TableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // What goes under the grid on the printed page, as PrintTablePage takes it.
+  int LowerPart() const;
   void PrintGridPage(platform::Dc& dc);
 
   int printForm_ = 0;                 // of the print job under way

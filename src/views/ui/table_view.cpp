@@ -1,7 +1,6 @@
 #include "views/ui/table_view.h"
 
 #include <QResizeEvent>
-#include <algorithm>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
@@ -20,32 +19,17 @@ constexpr int kOrigin = 50;
 }  // namespace
 
 TableView::TableView(DocView kind, int tableKind, QWidget* parent)
-    : platform::View(parent), kind_(kind), tableKind_(tableKind) {
+    : ChartDocView(kind, parent), tableKind_(tableKind) {
   // The table fills the width; a tall table scrolls (the bar always there, so the width holds).
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-TableView::~TableView() {
-  if (counted_) {
-    if (CKovraDoc* document = GetDocument()) document->ViewClosed(kind_);
-  }
-}
-
-CKovraDoc* TableView::GetDocument() const {
-  return dynamic_cast<CKovraDoc*>(platform::View::GetDocument());
-}
-
-int TableView::ClientWidth() const {
-  return std::max(1, viewport()->width() * 2540 / std::max(1, logicalDpiX()));
-}
+TableView::~TableView() = default;
 
 void TableView::OnInitialUpdate() {
+  CountOpen();
   CKovraDoc* document = GetDocument();
-  if (document != nullptr && !counted_) {
-    document->ViewOpened(kind_);
-    counted_ = true;
-  }
   table_ = std::make_unique<AspectTable>(GetConfiguration(), GetAspectarium());
   if (document != nullptr && document->GetChart() != nullptr)
     table_->LoadSettings(*document->GetChart());
@@ -108,6 +92,18 @@ void TableView::TellPanelProblemOnce() {
                                         platform::Icon::Information);
     panelProblemShown_ = true;
   }
+}
+
+void TableView::ChooseTablePageCharts(int upperKind, int lowerKind) {
+  CKovraDoc* document = GetDocument();
+  if (document == nullptr) return;
+  if (document->IsTwoChart()) {
+    document->ChooseChartForTable(upperKind, 1);
+    if (lowerKind >= 0) document->ChooseChartForTable(lowerKind, 2);
+  } else {
+    document->firstTableChoice = document->secondTableChoice = 3;
+  }
+  if (lowerKind == kLowerPanel) TellPanelProblemOnce();
 }
 
 void TableView::PrintTablePage(platform::Dc& dc, int samePage, int upperKind, int lowerKind) {

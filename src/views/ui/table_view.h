@@ -5,20 +5,18 @@
 
 #include <memory>
 
-#include "platform/qt/view.h"
+#include "views/ui/chart_doc_view.h"
 
 class AspectTable;
-class CKovraDoc;
 enum class DocView;
 
-class TableView : public platform::View {
+class TableView : public ChartDocView {
   Q_OBJECT
 
  public:
   TableView(DocView kind, int tableKind, QWidget* parent = nullptr);
   ~TableView() override;
 
-  CKovraDoc* GetDocument() const;
   void OnInitialUpdate() override;
   void OnUpdate(platform::View* sender) override;
   void OnEndPrinting() override;
@@ -31,7 +29,6 @@ class TableView : public platform::View {
   // The grid on the screen: origin (50, -50), a new layout when resized, the first-table choice
   // (between two charts drawn as the inner chart without an outer one). Returns that choice.
   int RenderScreen(platform::Dc& dc);
-  int ClientWidth() const;
   // Message 42 or 28 of the chart information panel, told before the first print with the panel
   // and never again for the view.
   void TellPanelProblemOnce();
@@ -40,13 +37,15 @@ class TableView : public platform::View {
   // `lowerKind` is kLowerPanel, or nothing when it is kLowerNothing.
   static constexpr int kLowerPanel = -1;
   static constexpr int kLowerNothing = -2;
+  // Before a table page is printed: the charts of its `upperKind` table and of a `lowerKind` table
+  // under it (asked for a two-chart document, one chart otherwise), and the panel's problem when
+  // the panel goes under it.
+  void ChooseTablePageCharts(int upperKind, int lowerKind);
   void PrintTablePage(platform::Dc& dc, int samePage, int upperKind, int lowerKind);
 
  private:
   bool panelProblemShown_ = false;
-  DocView kind_;
   int tableKind_;
   std::unique_ptr<AspectTable> table_;
-  bool counted_ = false;
   int scrollHeight_ = 1;  // logical height of the scrolled area
 };
