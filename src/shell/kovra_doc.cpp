@@ -30,38 +30,21 @@
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/table_choice_dialogs.h"
 
-DocCreation DocCreation::NewChart(int kind) {
-  DocCreation creation;
-  creation.kind = kind;
-  return creation;
-}
+DocCreation DocCreation::NewChart(int kind) { return {.kind = kind}; }
 
 DocCreation DocCreation::DerivedChart(Chart chart) {
-  DocCreation creation;
-  creation.mode = DocCreationMode::DerivedChart;
-  creation.source = std::move(chart);
-  return creation;
+  return {.mode = DocCreationMode::DerivedChart, .source = std::move(chart)};
 }
 
 DocCreation DocCreation::Copy(Chart chart) {
-  DocCreation creation;
-  creation.mode = DocCreationMode::Copy;
-  creation.source = std::move(chart);
-  return creation;
+  return {.mode = DocCreationMode::Copy, .source = std::move(chart)};
 }
 
 DocCreation DocCreation::Statistics(StatResults results) {
-  DocCreation creation;
-  creation.mode = DocCreationMode::Statistics;
-  creation.stats = std::move(results);
-  return creation;
+  return {.mode = DocCreationMode::Statistics, .stats = std::move(results)};
 }
 
-DocCreation DocCreation::Results(DocCreationMode mode) {
-  DocCreation creation;
-  creation.mode = mode;
-  return creation;
-}
+DocCreation DocCreation::Results(DocCreationMode mode) { return {.mode = mode}; }
 
 namespace {
 

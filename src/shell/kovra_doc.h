@@ -49,9 +49,9 @@ enum class DocCreationMode {
 // first view in OnInitialUpdate through GetDocument()->CreationArgument().Get<DocCreation>().
 struct DocCreation {
   DocCreationMode mode = DocCreationMode::NewChart;
-  int kind = kChartNatal;       // NewChart: the kind 0..9 (another number counts as natal)
-  std::optional<Chart> source;  // DerivedChart, Copy
-  StatResults stats;            // Statistics
+  int kind = kChartNatal;         // NewChart: the kind 0..9 (another number counts as natal)
+  std::optional<Chart> source{};  // DerivedChart, Copy
+  StatResults stats{};            // Statistics
 
   static DocCreation NewChart(int kind);
   static DocCreation DerivedChart(Chart chart);
