@@ -1,6 +1,7 @@
 #include "platform/core/dc.h"
 
 #include <cmath>
+#include <utility>
 
 namespace platform {
 
@@ -14,15 +15,13 @@ double LogicalUnitsPerInch(MapMode mode) {
 }
 
 MapMode Dc::SetMapMode(MapMode mode) {
-  const MapMode old = mapMode_;
-  mapMode_ = mode;
+  const MapMode old = std::exchange(mapMode_, mode);
   if (old != mode) OnMappingChanged();
   return old;
 }
 
 Point Dc::SetViewportOrg(Point deviceOrigin) {
-  const Point old = viewportOrg_;
-  viewportOrg_ = deviceOrigin;
+  const Point old = std::exchange(viewportOrg_, deviceOrigin);
   OnMappingChanged();
   return old;
 }
@@ -50,48 +49,23 @@ Point Dc::DPtoLP(Point p) const {
   return {static_cast<int>(std::lround(lx)), static_cast<int>(std::lround(ly))};
 }
 
-Pen Dc::SelectPen(const Pen& pen) {
-  const Pen old = pen_;
-  pen_ = pen;
-  return old;
-}
+Pen Dc::SelectPen(const Pen& pen) { return std::exchange(pen_, pen); }
 
-Brush Dc::SelectBrush(const Brush& brush) {
-  const Brush old = brush_;
-  brush_ = brush;
-  return old;
-}
+Brush Dc::SelectBrush(const Brush& brush) { return std::exchange(brush_, brush); }
 
 Font Dc::SelectFont(const Font& font) {
-  const Font old = font_;
-  font_ = font;
+  const Font old = std::exchange(font_, font);
   if (!(old == font)) OnFontChanged();
   return old;
 }
 
-Color Dc::SetTextColor(Color color) {
-  const Color old = textColor_;
-  textColor_ = color;
-  return old;
-}
+Color Dc::SetTextColor(Color color) { return std::exchange(textColor_, color); }
 
-Color Dc::SetBkColor(Color color) {
-  const Color old = bkColor_;
-  bkColor_ = color;
-  return old;
-}
+Color Dc::SetBkColor(Color color) { return std::exchange(bkColor_, color); }
 
-BkMode Dc::SetBkMode(BkMode mode) {
-  const BkMode old = bkMode_;
-  bkMode_ = mode;
-  return old;
-}
+BkMode Dc::SetBkMode(BkMode mode) { return std::exchange(bkMode_, mode); }
 
-unsigned Dc::SetTextAlign(unsigned align) {
-  const unsigned old = textAlign_;
-  textAlign_ = align;
-  return old;
-}
+unsigned Dc::SetTextAlign(unsigned align) { return std::exchange(textAlign_, align); }
 
 void Dc::LineTo(int x, int y) {
   Line(current_, {x, y});
