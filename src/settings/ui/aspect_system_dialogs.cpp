@@ -262,10 +262,7 @@ CASPSYS::CASPSYS(Aspectarium& aspects, Configuration& config, QWidget* parent)
     : platform::Dialog(parent), aspects_(aspects), config_(config), editor_(aspects, config) {
   setWindowTitle(QStringLiteral("СИСТЕМА  АСПЕКТОВ"));
   auto* layout = new QVBoxLayout(this);
-  systemBox_ = new QComboBox(this);
-  systemBox_->setEditable(true);
-  systemBox_->lineEdit()->setMaxLength(static_cast<int>(AspectSystem::kMaxNameLength));
-  systemBox_->lineEdit()->setValidator(new platform::Cp1251Validator(systemBox_));
+  systemBox_ = platform::NameBox(this, AspectSystem::kMaxNameLength);
   systemBox_->setInsertPolicy(QComboBox::NoInsert);
   layout->addWidget(systemBox_);
   layout->addWidget(new QLabel(
@@ -403,11 +400,8 @@ CASPSYS_CORRESP::CASPSYS_CORRESP(const Aspectarium& aspects, QWidget* parent)
       QStringLiteral("СИНАСТРИЧЕСКИЙ"), QStringLiteral("ГАРМОНИЧЕСКИЙ"),
       QStringLiteral("РЕВОЛЮЦИИ"),      QStringLiteral("ЛУННЫЕ ФАЗЫ")};
   for (int k = 0; k < Configuration::kChartKindCount; ++k) {
-    auto* box = new QComboBox(this);
-    box->setEditable(true);
+    QComboBox* box = platform::NameBox(this, Configuration::kSystemNameWidth);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setMaxLength(Configuration::kSystemNameWidth);
-    box->lineEdit()->setValidator(new platform::Cp1251Validator(box));
     boxes_[static_cast<std::size_t>(k)] = box;
     grid->addWidget(new QLabel(kinds[k], this), k, 0);
     grid->addWidget(box, k, 1);
