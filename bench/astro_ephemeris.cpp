@@ -1,23 +1,12 @@
 // One chart's bodies 0..29 with their speeds from the ephemeris tables (goal: 30 microseconds).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "astro/ephemeris/ephemeris.h"
+#include "bench_support.h"
 
 namespace {
 
-const Ephemeris& Tables() {
-  static const Ephemeris e = [] {
-    Ephemeris loaded;
-    const std::filesystem::path file = std::filesystem::path(VELM_SOURCE_DIR) / "data" / "velm.str";
-    if (const Status st = loaded.Load(file); !st.ok())
-      std::fprintf(stderr, "%s: error %d; the theories serve\n", file.c_str(), st.ErrorCode());
-    return loaded;
-  }();
-  return e;
-}
+using bench::Tables;
 
 void BM_ChartBodiesFromTables(benchmark::State& state) {
   const Ephemeris& e = Tables();

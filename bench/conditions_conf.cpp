@@ -8,14 +8,13 @@
 //     oppositions is found; with two neighbouring points required as members, none can exist and
 //     every path is followed before the answer 0.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "bench_support.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
 #include "foundation/text/cp1251.h"
@@ -24,27 +23,12 @@ namespace {
 
 class ConfBench {
  public:
-  ConfBench()
-      : folder_(std::filesystem::temp_directory_path() /
-                ("velm-bench-conf-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(folder_);
-    AspectSystem system("BENCH", folder_ / SystemFileName("BENCH"));
-    std::vector<Aspect> aspects;
-    for (const double angle : {0.0, 180.0, 120.0, 90.0, 60.0, 150.0, 30.0, 45.0, 135.0, 72.0}) {
-      Aspect a;
-      a.angle = angle;
-      a.orbs = {8, 7, 6, 5, 4, 1};
-      a.abbreviation = "a";
-      aspects.push_back(a);
-    }
-    system.SetAspects(aspects);
-    ok_ = system.SaveSystem().ok();
-    aspectarium_.LoadAll(folder_);
+  ConfBench() : ok_(bench::WriteTenAspectSystem(folder_.Path(), "BENCH")) {
+    aspectarium_.LoadAll(folder_.Path());
     for (int i = 0; i < Configuration::kObjectCount; ++i)
       config_.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
     set_.SetEnvironment(&config_, &aspectarium_);
   }
-  ~ConfBench() { std::filesystem::remove_all(folder_); }
   bool Ok() const { return ok_; }
 
   // Object set 2, every cusp, the nodes; own orb or the system's orbs.
@@ -57,7 +41,7 @@ class ConfBench {
   int Decide(const Chart& chart) const { return set_.QueryConditionEvaluate(chart, 0, -1); }
 
  private:
-  std::filesystem::path folder_;
+  bench::TempFolder folder_{"velm-bench-conf"};
   bool ok_ = false;
   Aspectarium aspectarium_;
   Configuration config_;

@@ -2,13 +2,12 @@
 // planets each against a group of four planets one-of, any aspect of every class by the orbs of
 // a system of ten aspects, among ten groups of each kind.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "bench_support.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
 #include "foundation/text/cp1251.h"
@@ -16,22 +15,11 @@
 namespace {
 
 void AspBetweenTwoGroups(benchmark::State& state) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("velm-bench-cond-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  AspectSystem system("BENCH", folder / SystemFileName("BENCH"));
-  std::vector<Aspect> aspects;
-  for (const double angle : {0.0, 180.0, 120.0, 90.0, 60.0, 150.0, 30.0, 45.0, 135.0, 72.0}) {
-    Aspect a;
-    a.angle = angle;
-    a.orbs = {8, 7, 6, 5, 4, 1};
-    a.abbreviation = "a";
-    aspects.push_back(a);
-  }
-  system.SetAspects(aspects);
-  if (!system.SaveSystem().ok()) state.SkipWithError("the aspect system cannot be written");
+  const bench::TempFolder folder("velm-bench-cond");
+  if (!bench::WriteTenAspectSystem(folder.Path(), "BENCH"))
+    state.SkipWithError("the aspect system cannot be written");
   Aspectarium aspectarium;
-  aspectarium.LoadAll(folder);
+  aspectarium.LoadAll(folder.Path());
   Configuration config;
 
   CFunc set;
@@ -59,7 +47,6 @@ void AspBetweenTwoGroups(benchmark::State& state) {
   for (int h = 0; h < 12; ++h) chart.cusps[static_cast<std::size_t>(h)].Set(h * 30.0 + 7.0);
 
   for (auto _ : state) benchmark::DoNotOptimize(set.QueryConditionEvaluate(chart, 0, -1));
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(AspBetweenTwoGroups)->Unit(benchmark::kMicrosecond);
 

@@ -3,7 +3,6 @@
 // most 0.1 s. Counters: events per run.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/lifepoint/life_point_all.h"
+#include "bench_support.h"
 #include "forecast/core/life_point_events.h"
 #include "forecast/core/lunar_trans.h"
 #include "foundation/config/configuration.h"
@@ -22,15 +22,10 @@ namespace fs = std::filesystem;
 // The program's tables and two aspect systems: the shipped one and one of 50 aspects.
 struct Setup {
   Setup() {
-    const fs::path data = fs::path(VELM_SOURCE_DIR) / "data";
-    if (const Status st = LoadEphemeris(data / "velm.str"); !st.ok())
-      std::fprintf(stderr, "velm.str: error %d; the theories serve\n", st.ErrorCode());
-    folder = fs::temp_directory_path() / "velm_bench_forecast_lunar";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::copy_file(data / "VELM.asp", folder / "VELM.asp");
-    systems.LoadAll(folder);
-    systems.SetFolder(folder);
+    (void)bench::Tables();
+    fs::copy_file(bench::DataFolder() / "VELM.asp", folder.Path() / "VELM.asp");
+    systems.LoadAll(folder.Path());
+    systems.SetFolder(folder.Path());
     AspectSystem many;
     std::vector<Aspect> aspects;
     for (int k = 0; k < 50; ++k) {
@@ -44,18 +39,17 @@ struct Setup {
     systems.AddSystem("MANY", many);
     (void)types.Parse("1\nHDAHhouses\n");
   }
-  ~Setup() { fs::remove_all(folder); }
 
+  // Born in Moscow at 18:00 UT on 31.12.2023, entered on the clock of Greenwich (zone +00:00):
+  // the transit chart's moment below is read on that clock.
   Chart NatalChart(const ChartContext& ctx) const {
-    Chart c;
-    c.definition.SetKind(kChartNatal);
+    Chart c = bench::MoscowChart(31, 12, 2023, 21, 0);
     (void)c.definition.sources[0].SetUniversalTime(2460310.25);
-    (void)c.definition.sources[0].place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "");
     (void)ChartCalculate(ctx, c);
     return c;
   }
 
-  fs::path folder;
+  bench::TempFolder folder{"velm_bench_forecast_lunar"};
   Configuration config;
   Aspectarium systems;
   LifePointAll types;
@@ -82,13 +76,12 @@ LunarTransSettings EverythingOn(const Configuration& config) {
   return s;
 }
 
-// The chart's own 29 moving points, every aspect of the shipped system, a month.
-void BM_LunarMonthOwnPoints(benchmark::State& state) {
-  Setup& setup = TheSetup();
-  const ChartContext ctx(setup.config, setup.systems);
-  const Chart chart = setup.NatalChart(ctx);
-  LunarTransSettings s = EverythingOn(setup.config);
-  s.target = 0;
+// Runs the month of lunar transits with everything on to `target` (0 the chart's own points,
+// 1 the natal chart's) per iteration; counts the events.
+void RunLunarMonth(benchmark::State& state, const ChartContext& ctx, const Chart& chart,
+                   int target) {
+  LunarTransSettings s = EverythingOn(TheSetup().config);
+  s.target = target;
   int events = 0;
   for (auto _ : state) {
     CLunarTrans run(s, chart);
@@ -96,6 +89,13 @@ void BM_LunarMonthOwnPoints(benchmark::State& state) {
     benchmark::DoNotOptimize(events);
   }
   state.counters["events"] = events;
+}
+
+// The chart's own 29 moving points, every aspect of the shipped system, a month.
+void BM_LunarMonthOwnPoints(benchmark::State& state) {
+  Setup& setup = TheSetup();
+  const ChartContext ctx(setup.config, setup.systems);
+  RunLunarMonth(state, ctx, setup.NatalChart(ctx), 0);
 }
 BENCHMARK(BM_LunarMonthOwnPoints)->Unit(benchmark::kMillisecond);
 
@@ -109,15 +109,7 @@ void BM_LunarMonthNatalTargets(benchmark::State& state) {
   Chart transit;
   (void)MakeTransit(ctx, transit, natal, when);
   (void)ChartCalculate(ctx, transit);
-  LunarTransSettings s = EverythingOn(setup.config);
-  s.target = 1;
-  int events = 0;
-  for (auto _ : state) {
-    CLunarTrans run(s, transit);
-    events = run.Compute(ctx);
-    benchmark::DoNotOptimize(events);
-  }
-  state.counters["events"] = events;
+  RunLunarMonth(state, ctx, transit, 1);
 }
 BENCHMARK(BM_LunarMonthNatalTargets)->Unit(benchmark::kMillisecond);
 

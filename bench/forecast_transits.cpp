@@ -3,24 +3,13 @@
 // positions per search. Counters: positions per search, searches and events per run.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "astro/ephemeris/ephemeris.h"
+#include "bench_support.h"
 #include "forecast/core/transit_dispatch.h"
 
 namespace {
 
-const Ephemeris& Tables() {
-  static const Ephemeris e = [] {
-    Ephemeris loaded;
-    const std::filesystem::path file = std::filesystem::path(VELM_SOURCE_DIR) / "data" / "velm.str";
-    if (const Status st = loaded.Load(file); !st.ok())
-      std::fprintf(stderr, "%s: error %d; the theories serve\n", file.c_str(), st.ErrorCode());
-    return loaded;
-  }();
-  return e;
-}
+using bench::Tables;
 
 constexpr double kNatalJd = 2447892.5;      // 1990-01-01 0h UT: the natal chart
 constexpr double kPeriodStart = 2458849.5;  // 2020-01-01

@@ -3,13 +3,12 @@
 // progressed and directed chart per trial and its transit chart once for the run.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
+#include "bench_support.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "platform/core/progress_sink.h"
@@ -18,7 +17,6 @@
 
 namespace {
 
-const std::filesystem::path kData = std::filesystem::path(VELM_SOURCE_DIR) / "data";
 using Block = cfg::RectificationSettings;
 
 struct Fixture {
@@ -26,14 +24,9 @@ struct Fixture {
   Chart chart;
 
   Fixture() {
-    if (const Status st = LoadEphemeris(kData / "velm.str"); !st.ok())
-      std::fprintf(stderr, "velm.str: error %d; the theories serve\n", st.ErrorCode());
-    (void)aspectarium.LoadAll(kData);
-    Source& s = chart.definition.sources[0];
-    (void)s.moment.date.SetDate(15, 6, 1985, 'A');
-    (void)s.moment.time.SetTime(8, 0, 0);
-    (void)s.zone.SetTime(3, 0, '+');
-    (void)s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "");
+    (void)bench::Tables();
+    (void)aspectarium.LoadAll(bench::DataFolder());
+    chart = bench::MoscowChart(15, 6, 1985, 8, 0);
     chart.houseSystem = 0;
   }
 

@@ -4,8 +4,6 @@
 // runs the fourteen scorers alone on charts built beforehand.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,12 +11,11 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
+#include "bench_support.h"
 #include "foundation/config/configuration.h"
 #include "rectification/core/chart_rect.h"
 
 namespace {
-
-const std::filesystem::path kData = std::filesystem::path(VELM_SOURCE_DIR) / "data";
 
 struct Fixture {
   Aspectarium aspectarium;
@@ -27,17 +24,12 @@ struct Fixture {
   LifeEvent event;
 
   Fixture() {
-    if (const Status st = LoadEphemeris(kData / "velm.str"); !st.ok())
-      std::fprintf(stderr, "velm.str: error %d; the theories serve\n", st.ErrorCode());
-    (void)aspectarium.LoadAll(kData);
+    (void)bench::Tables();
+    (void)aspectarium.LoadAll(bench::DataFolder());
     const std::string name = aspectarium.Count() > 0 ? aspectarium.GetSystem(0).GetName() : "";
     Configuration config;  // the defaults: every method main
     setup = MakeRectScoringSetup(config, aspectarium, {name, name, name, name});
-    Source& s = trial.definition.sources[0];
-    (void)s.moment.date.SetDate(15, 6, 1985, 'A');
-    (void)s.moment.time.SetTime(8, 0, 0);
-    (void)s.zone.SetTime(3, 0, '+');
-    (void)s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "");
+    trial = bench::MoscowChart(15, 6, 1985, 8, 0);
     trial.houseSystem = 0;
     // A typical event: three houses and three planets marked.
     (void)event.Set("move", 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN");

@@ -5,83 +5,69 @@
 
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
+#include "bench_support.h"
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
 #include "views/core/chart_info_panel.h"
 
 namespace {
 
-Chart Moscow() {
-  Chart c;
-  c.definition.SetKind(kChartNatal);
-  Source& s = c.definition.sources[0];
-  (void)s.moment.date.SetDate(13, 5, 1975, 'A');
-  (void)s.moment.time.SetTime(14, 30, 0);
-  (void)s.zone.SetTime(3, 0, '+');
-  (void)s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "");
-  return c;
+// A chart born in Moscow and the default configuration; no tables are loaded, the theories serve.
+struct PanelFixture {
+  const Configuration config;
+  const ChartContext ctx{config};
+  const Chart chart = bench::MoscowChart(13, 5, 1975, 14, 30);
+};
+
+// Each iteration sets up a panel for the chart and runs `step` on it.
+template <typename Step>
+void EveryIteration(benchmark::State& state, Step step) {
+  const PanelFixture f;
+  for (auto _ : state) {
+    ChartInfoPanel panel;
+    panel.SetChart(&f.chart);
+    step(panel, f.ctx);
+  }
 }
 
 void BM_PanelComputations(benchmark::State& state) {
-  const Configuration config;
-  const ChartContext ctx(config);
-  const Chart chart = Moscow();
-  for (auto _ : state) {
-    ChartInfoPanel panel;
-    panel.SetChart(&chart);
+  EveryIteration(state, [](ChartInfoPanel& panel, const ChartContext& ctx) {
     panel.Compute(ctx);
     benchmark::DoNotOptimize(panel.status);
-  }
+  });
 }
 BENCHMARK(BM_PanelComputations)->Unit(benchmark::kMillisecond);
 
 void BM_PlanetaryHoursOnly(benchmark::State& state) {
-  const Configuration config;
-  const ChartContext ctx(config);
-  const Chart chart = Moscow();
-  for (auto _ : state) {
-    ChartInfoPanel panel;
-    panel.SetChart(&chart);
+  EveryIteration(state, [](ChartInfoPanel& panel, const ChartContext& ctx) {
     panel.ComputePlanetaryHours(ctx);
     benchmark::DoNotOptimize(panel.status);
-  }
+  });
 }
 BENCHMARK(BM_PlanetaryHoursOnly)->Unit(benchmark::kMillisecond);
 
 void BM_RisingsAndSettings(benchmark::State& state) {
-  const Configuration config;
-  const ChartContext ctx(config);
-  const Chart chart = Moscow();
-  for (auto _ : state) {
-    ChartInfoPanel panel;
-    panel.SetChart(&chart);
+  EveryIteration(state, [](ChartInfoPanel& panel, const ChartContext& ctx) {
     panel.ComputeRiseSetTexts(ctx);
     benchmark::DoNotOptimize(panel.riseSet);
-  }
+  });
 }
 BENCHMARK(BM_RisingsAndSettings)->Unit(benchmark::kMillisecond);
 
 void BM_LunarDayAndKarmic(benchmark::State& state) {
-  const Configuration config;
-  const ChartContext ctx(config);
-  const Chart chart = Moscow();
-  for (auto _ : state) {
-    ChartInfoPanel panel;
-    panel.SetChart(&chart);
+  EveryIteration(state, [](ChartInfoPanel& panel, const ChartContext& ctx) {
     panel.ComputeDayValues(ctx);
     benchmark::DoNotOptimize(panel.lunarDay);
-  }
+  });
 }
 BENCHMARK(BM_LunarDayAndKarmic)->Unit(benchmark::kMillisecond);
 
 void BM_DrawPanelPage(benchmark::State& state) {
-  const Configuration config;
-  const ChartContext ctx(config);
-  const Chart chart = Moscow();
+  const PanelFixture f;
   for (auto _ : state) {
     platform::RecordingDc dc(96, true);
     ChartInfoPanel panel;
-    panel.DrawPage(dc, ctx, config, chart, kPanelLayoutUpper);
+    panel.DrawPage(dc, f.ctx, f.config, f.chart, kPanelLayoutUpper);
     benchmark::DoNotOptimize(dc.Calls().size());
   }
 }
