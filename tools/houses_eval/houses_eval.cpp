@@ -58,23 +58,13 @@ bool Evaluate(std::string_view line, Houses& houses, std::string& why) {
 }  // namespace
 
 int main() {
-  std::string line;
-  long lineNumber = 0;
-  int status = 0;
-  while (std::getline(std::cin, line)) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line.front() == '#') continue;
+  return ForEachTabRow(std::cin, std::cerr, [](const std::string& line) -> std::string {
     Houses h;
     std::string why;
-    if (!Evaluate(line, h, why)) {
-      std::cerr << "line " << lineNumber << ": " << why << '\n';
-      status = 1;
-      continue;
-    }
+    if (!Evaluate(line, h, why)) return why;
     std::printf("%s", line.c_str());
     for (double c : h.cusps) std::printf("\t%.9f", c);
     std::printf("\t%.9f\t%.9f\t%.9f\t%.9f\n", h.ascendantDeg, h.mcDeg, h.vertexDeg, h.eastPointDeg);
-  }
-  return status;
+    return {};
+  });
 }

@@ -83,20 +83,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::string line;
-  long lineNumber = 0;
-  int status = 0;
-  while (std::getline(std::cin, line)) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line.front() == '#') continue;
+  return ForEachTabRow(std::cin, std::cerr, [&ephemeris](const std::string& line) -> std::string {
     Question q;
     std::string why;
-    if (!Read(line, q, why)) {
-      std::fprintf(stderr, "line %ld: %s\n", lineNumber, why.c_str());
-      status = 1;
-      continue;
-    }
+    if (!Read(line, q, why)) return why;
     const std::vector<JdUt> moments =
         FixedTargetTransitMoments(ephemeris, LunarVariant::True, q.body, q.targetDeg, q.angleDeg,
                                   JdUt{q.jdUt}, JdUt{q.jdUt + q.days});
@@ -104,6 +94,6 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < moments.size(); ++i)
       std::printf(i == 0 ? "%.7f" : "\t%.7f", moments[i].days);
     std::printf("\n");
-  }
-  return status;
+    return {};
+  });
 }
