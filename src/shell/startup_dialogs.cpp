@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_text.h"
 
@@ -87,11 +88,7 @@ DStartup::DStartup(QWidget* parent)
       restore_(new QRadioButton(QStringLiteral("Восстановить гороскопы прошлого сеанса"), this)),
       nothing_(new QRadioButton(QStringLiteral("Ничего не открывать"), this)) {
   setWindowTitle(QStringLiteral("Начало работы"));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &DStartup::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DStartup::reject);
+  auto* buttons = platform::DialogButtons(this, "OK", "Отмена");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(newChart_);
   layout->addWidget(restore_);

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <initializer_list>
 
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
@@ -23,40 +22,29 @@ namespace {
 
 constexpr int kMsgSheetTitle = 464;  // "АСТРОКАРТОГРАФИЯ - КОНФИГУРАЦИЯ"
 
-using platform::AddChoices;
-using platform::Box;
+using platform::AddChoiceBox;
 using platform::Check;
 using platform::Checked;
 using platform::NumberBox;
-
-// A framed group of choices titled `title`, added to `layout`.
-QButtonGroup* Radios(QWidget* owner, QBoxLayout* layout, const char* title,
-                     std::initializer_list<const char*> texts) {
-  QBoxLayout* column = nullptr;
-  QGroupBox* box = Box(owner, title, column);
-  QButtonGroup* group = AddChoices(owner, column, texts);
-  layout->addWidget(box);
-  return group;
-}
 
 }  // namespace
 
 DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
     : platform::PropertyPage(parent), values_(values) {
   auto* layout = new QVBoxLayout(this);
-  lineChoice_ =
-      Radios(this, layout, "Линии планет", {"никаких", "Солнце - Плутон", "выводимых на гороскоп"});
+  lineChoice_ = AddChoiceBox(this, layout, "Линии планет",
+                             {"никаких", "Солнце - Плутон", "выводимых на гороскоп"});
   nodes_ = new QCheckBox(QStringLiteral("В том числе Лунных узлов"), this);
   grid_ = new QCheckBox(QStringLiteral("Координатная сетка"), this);
   countryNames_ = new QCheckBox(QStringLiteral("Выводить названия стран"), this);
   showEveryTime_ = new QCheckBox(QStringLiteral("Показывать каждый раз при расчете"), this);
   for (QCheckBox* box : {nodes_, grid_, countryNames_, showEveryTime_}) layout->addWidget(box);
-  speed_ = Radios(this, layout, "Оптимизация по скорости",
-                  {"Высокая", "Средняя", "Низкая", "Минимальная"});
-  lineSystem_ = Radios(this, layout, "Система расчета линий", {"Эклиптическая", "Реальная"});
-  townFont_ = Radios(this, layout, "для названий городов", {"Крупный", "Средний", "Мелкий"});
-  glyphFont_ = Radios(this, layout, "для значков планет", {"Крупный", "Средний", "Мелкий"});
-  crossingBand_ = Radios(this, layout, "Пересечения", {"по широте", "по долготе"});
+  speed_ = AddChoiceBox(this, layout, "Оптимизация по скорости",
+                        {"Высокая", "Средняя", "Низкая", "Минимальная"});
+  lineSystem_ = AddChoiceBox(this, layout, "Система расчета линий", {"Эклиптическая", "Реальная"});
+  townFont_ = AddChoiceBox(this, layout, "для названий городов", {"Крупный", "Средний", "Мелкий"});
+  glyphFont_ = AddChoiceBox(this, layout, "для значков планет", {"Крупный", "Средний", "Мелкий"});
+  crossingBand_ = AddChoiceBox(this, layout, "Пересечения", {"по широте", "по долготе"});
   // The crossings are always banded by latitude here: the choice is shown, not offered.
   for (QAbstractButton* b : crossingBand_->buttons()) b->setEnabled(false);
   auto* numbers = new QGridLayout;
@@ -165,7 +153,7 @@ DACMAP_MAPCOL_CONF::DACMAP_MAPCOL_CONF(AstroCartPage& values, ColourChooser choo
   auto* column = new QVBoxLayout(holder);
   column->setContentsMargins(0, 0, 0, 0);
   background_ =
-      Radios(holder, column, "Фон при печати", {"Цветной", "Белый для суши", "Белый всегда"});
+      AddChoiceBox(holder, column, "Фон при печати", {"Цветной", "Белый для суши", "Белый всегда"});
   grid->addWidget(holder, ColourCount() + 1, 0, 1, 3);
   DoDataExchange(false);
 }

@@ -19,6 +19,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -43,22 +44,12 @@ QSpinBox* Spin(QWidget* parent, int low, int high) {
 
 // "Закончить" and "< Обратно".
 QDialogButtonBox* PageButtons(platform::Dialog* page) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, page);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Закончить"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("< Обратно"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, page, &platform::Dialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, page, &platform::Dialog::reject);
-  return buttons;
+  return platform::DialogButtons(page, "Закончить", "< Обратно");
 }
 
 // "Дальше >" and "Отменить".
 QDialogButtonBox* FirstPageButtons(platform::Dialog* page) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, page);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Дальше >"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, page, &platform::Dialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, page, &platform::Dialog::reject);
-  return buttons;
+  return platform::DialogButtons(page, "Дальше >", "Отменить");
 }
 
 void Warn(int message) {

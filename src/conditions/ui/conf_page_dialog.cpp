@@ -17,6 +17,7 @@
 #include "conditions/core/cfunc.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -90,11 +91,7 @@ DQWIZCONFIG::DQWIZCONFIG(const CFunc& set, const QueryCondition& staged, QWidget
   orbGrid->addWidget(new QLabel(QStringLiteral("Группа орбисов для домов"), orbBox), 2, 0);
   orbGrid->addWidget(orbClass_, 2, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Закончить"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("< Обратно"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &DQWIZCONFIG::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DQWIZCONFIG::reject);
+  auto* buttons = platform::DialogButtons(this, "Закончить", "< Обратно");
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

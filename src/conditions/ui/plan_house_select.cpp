@@ -7,6 +7,7 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 DPlanHouseSelect::DPlanHouseSelect(int mode, std::string* flags, int limit, QWidget* parent)
@@ -17,12 +18,8 @@ DPlanHouseSelect::DPlanHouseSelect(int mode, std::string* flags, int limit, QWid
   list_->setSelectionMode(QAbstractItemView::MultiSelection);
   list_->setMinimumHeight(300);
   layout->addWidget(list_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отмена");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &DPlanHouseSelect::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DPlanHouseSelect::reject);
 }
 
 bool DPlanHouseSelect::DoDataExchange(bool save) {

@@ -4,8 +4,11 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QString>
@@ -26,10 +29,28 @@ QButtonGroup* AddChoices(QWidget* owner, QBoxLayout* into,
   return group;
 }
 
+QDialogButtonBox* DialogButtons(QDialog* dialog, const char* okText, const char* cancelText) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8(okText));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8(cancelText));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
+}
+
 QGroupBox* Box(QWidget* owner, const char* title, QBoxLayout*& layout) {
   auto* box = new QGroupBox(QString::fromUtf8(title), owner);
   layout = new QVBoxLayout(box);
   return box;
+}
+
+QButtonGroup* AddChoiceBox(QWidget* owner, QLayout* into, const char* title,
+                           std::initializer_list<const char*> texts) {
+  QBoxLayout* column = nullptr;
+  QGroupBox* box = Box(owner, title, column);
+  QButtonGroup* group = AddChoices(owner, column, texts);
+  into->addWidget(box);
+  return group;
 }
 
 QComboBox* NameBox(QWidget* owner, std::size_t maxLength, const std::vector<std::string>& names) {

@@ -5,6 +5,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_controls.h"
+
 namespace platform {
 
 PropertyPage::PropertyPage(QWidget* parent) : QWidget(parent) {}
@@ -16,12 +18,8 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  auto* buttons = DialogButtons(this, "OK", "Отмена");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &PropertySheet::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &PropertySheet::reject);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index == current_ || current_ < 0 || current_ >= PageCount()) return;
     if (!pages_[static_cast<std::size_t>(current_)]->OnKillActive()) {

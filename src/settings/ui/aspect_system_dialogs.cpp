@@ -40,15 +40,6 @@ void FillStyles(QComboBox* box) {
   for (int m = 1005; m <= 1008; ++m) box->addItem(platform::ToQt(GetMessageText(m)));
 }
 
-QDialogButtonBox* OkCancel(platform::Dialog* dialog, const QString& cancelText) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(cancelText);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &platform::Dialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &platform::Dialog::reject);
-  return buttons;
-}
-
 QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& text, QLayout* layout,
                        QWidget* parent) {
   auto* button = new QRadioButton(text, parent);
@@ -202,7 +193,7 @@ CEDIT_ASPECT::CEDIT_ASPECT(QWidget* parent) : platform::Dialog(parent) {
   connect(style_, &QComboBox::currentIndexChanged, sample_, qOverload<>(&QWidget::update));
   connect(thickness_, &QButtonGroup::idClicked, sample_, qOverload<>(&QWidget::update));
 
-  layout->addWidget(OkCancel(this, QStringLiteral("Отменить")));
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 void CEDIT_ASPECT::OnInitDialog() {
@@ -407,7 +398,7 @@ CASPSYS_CORRESP::CASPSYS_CORRESP(const Aspectarium& aspects, QWidget* parent)
     grid->addWidget(box, k, 1);
   }
   // Esc and the window's close button leave every kind as it was.
-  layout->addWidget(OkCancel(this, QStringLiteral("Отменить")));
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 void CASPSYS_CORRESP::OnInitDialog() {
@@ -461,7 +452,7 @@ DLINETYPES_CONF::DLINETYPES_CONF(QWidget* parent) : platform::Dialog(parent) {
   apply_ = new QButtonGroup(this);
   AddRadio(apply_, 0, QStringLiteral("Применить к текущей системе аспектов"), layout, this);
   AddRadio(apply_, 1, QStringLiteral("Применить ко всем системам аспектов"), layout, this);
-  layout->addWidget(OkCancel(this, QStringLiteral("Отменить")));
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 bool DLINETYPES_CONF::DoDataExchange(bool save) {
@@ -520,7 +511,7 @@ ASPECT_FILTER::ASPECT_FILTER(QWidget* parent) : platform::Dialog(parent) {
   lines->addWidget(dashedPrinter_, 0, 2);
   lines->addWidget(thickScreen_, 1, 1);
   lines->addWidget(thickPrinter_, 1, 2);
-  layout->addWidget(OkCancel(this, QStringLiteral("Отменить")));
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 bool ASPECT_FILTER::DoDataExchange(bool save) {

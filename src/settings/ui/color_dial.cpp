@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
 
 namespace {
@@ -56,12 +57,8 @@ CColorDial::CColorDial(QWidget* parent) : platform::Dialog(parent) {
   list_->setObjectName(QStringLiteral("list%1").arg(kIdcColorList));
   list_->setMinimumHeight(kColorSwatchHeight * 12);
   layout->addWidget(list_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отменить");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CColorDial::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CColorDial::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &CColorDial::accept);
 }
 

@@ -29,31 +29,6 @@ constexpr int kMsgSystemParameters = 71;
 constexpr int kMsgFirstSign = 160;  // "Овен" .. "Рыбы"
 constexpr int kMsgFirstBody = 300;  // "Солнце" .. "Посейдон"
 
-void AddOkCancel(platform::Dialog* dialog, QBoxLayout* layout) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &platform::Dialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &platform::Dialog::reject);
-  layout->addWidget(buttons);
-}
-
-// A group box of radio buttons numbered 0, 1, ... in the order of `labels`.
-QButtonGroup* RadioGroup(QWidget* parent, QLayout* into, const QString& title,
-                         std::initializer_list<const char*> labels) {
-  auto* box = new QGroupBox(title, parent);
-  auto* layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(parent);
-  int id = 0;
-  for (const char* label : labels) {
-    auto* button = new QRadioButton(QString::fromUtf8(label), box);
-    group->addButton(button, id++);
-    layout->addWidget(button);
-  }
-  into->addWidget(box);
-  return group;
-}
-
 void Refuse(int message, QWidget* focus) {
   platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
   focus->setFocus();
@@ -115,7 +90,7 @@ DCONFIG_PLANETS::DCONFIG_PLANETS(QWidget* parent) : platform::Dialog(parent) {
       grid->addWidget(row.orb, r, 4);
     }
   }
-  AddOkCancel(this, layout);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 bool DCONFIG_PLANETS::DoDataExchange(bool save) {
@@ -151,16 +126,16 @@ CConfigCalculations::CConfigCalculations(QWidget* parent) : platform::Dialog(par
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   layout->addLayout(top);
-  houses_ =
-      RadioGroup(this, top, QStringLiteral("СИСТЕМА ДОМОВ"),
-                 {"ПЛАЦИДУС", "ТОПОЦЕНТРИЧЕСКАЯ", "РЕГИОМОНТАНУС", "РАВНОДОМНАЯ ОТ МС",
-                  "РАВНОДОМНАЯ ОТ ASC", "КАМПАНУС", "КОХ", "ПОРФИРИЙ", "МЕРИДИАННАЯ (ЗАРИЕЛЬ)",
-                  "МОРИНУС", "СОЛЯР", "БРАХМАГУПТА", "МЕДИЦИНСКАЯ", "ЗЕМНЫЕ ДОМА", "СОЛНЕЧНЫЕ ДОМА",
-                  "ЛУННЫЕ ДОМА", "ЗНАК-ДОМ", "ГОРИЗОНТАЛЬНАЯ", "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"});
+  houses_ = platform::AddChoiceBox(
+      this, top, "СИСТЕМА ДОМОВ",
+      {"ПЛАЦИДУС", "ТОПОЦЕНТРИЧЕСКАЯ", "РЕГИОМОНТАНУС", "РАВНОДОМНАЯ ОТ МС", "РАВНОДОМНАЯ ОТ ASC",
+       "КАМПАНУС", "КОХ", "ПОРФИРИЙ", "МЕРИДИАННАЯ (ЗАРИЕЛЬ)", "МОРИНУС", "СОЛЯР", "БРАХМАГУПТА",
+       "МЕДИЦИНСКАЯ", "ЗЕМНЫЕ ДОМА", "СОЛНЕЧНЫЕ ДОМА", "ЛУННЫЕ ДОМА", "ЗНАК-ДОМ", "ГОРИЗОНТАЛЬНАЯ",
+       "НАТУРАЛЬНАЯ (ПОДВОДНЫЙ)"});
   auto* right = new QVBoxLayout;
   top->addLayout(right);
-  nodes_ = RadioGroup(this, right, QStringLiteral("ЛУННЫЕ УЗЛЫ"), {"ИСТИННЫЕ", "СРЕДНИЕ"});
-  blackMoon_ = RadioGroup(this, right, QStringLiteral("ЧЕРНАЯ ЛУНА"), {"ИСТИННАЯ", "СРЕДНЯЯ"});
+  nodes_ = platform::AddChoiceBox(this, right, "ЛУННЫЕ УЗЛЫ", {"ИСТИННЫЕ", "СРЕДНИЕ"});
+  blackMoon_ = platform::AddChoiceBox(this, right, "ЧЕРНАЯ ЛУНА", {"ИСТИННАЯ", "СРЕДНЯЯ"});
   // A button of no group that is never shown.
   auto* alcabitius = new QRadioButton(QStringLiteral("АЛЬКАБИЦИЯ"), this);
   alcabitius->setAutoExclusive(false);
@@ -171,7 +146,7 @@ CConfigCalculations::CConfigCalculations(QWidget* parent) : platform::Dialog(par
   geodetic_ = new QCheckBox(QStringLiteral("РАССЧИТЫВАТЬ ДОМА ПО ГЕОДЕТИЧЕСКОЙ СИСТЕМЕ"), this);
   layout->addWidget(dayNight_);
   layout->addWidget(geodetic_);
-  AddOkCancel(this, layout);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 bool CConfigCalculations::DoDataExchange(bool save) {
@@ -208,29 +183,28 @@ DCONFIG_WHEEL::DCONFIG_WHEEL(QWidget* parent) : platform::Dialog(parent) {
   layout->addLayout(row1);
   layout->addLayout(row2);
   layout->addLayout(row3);
-  groups_[0] = RadioGroup(this, row1, QStringLiteral("Направление"),
-                          {"ПРОТИВ ЧАС. СТРЕЛКИ", "ПО ЧАС. СТРЕЛКЕ"});
-  groups_[1] =
-      RadioGroup(this, row1, QStringLiteral("Тип колеса"), {"РАВНОЗНАЧНОЕ", "РАВНОДОМНОЕ"});
-  groups_[2] = RadioGroup(this, row1, QStringLiteral("Тип разбиения"), {"ПО ЗНАКАМ", "ПО ДОМАМ"});
-  groups_[3] = RadioGroup(this, row2, QStringLiteral("Ориентация"),
-                          {"0 ОВНА СЛЕВА", "0 ОВНА СПРАВА", "0 ОВНА НАВЕРХУ", "ASC  СЛЕВА",
-                           "ASC  СПРАВА", "MC НАВЕРХУ"});
-  groups_[4] = RadioGroup(this, row2, QStringLiteral("Градусы на гороскопе"),
-                          {"Не указывать", "Только при печати", "Всегда указывать"});
-  groups_[5] = RadioGroup(this, row2, QStringLiteral("Углы гороскопа"),
-                          {"Не выделять", "Односторонние стрелки", "Двусторонние стрелки"});
-  groups_[6] = RadioGroup(this, row3, QStringLiteral("Local Space"),
-                          {"Рисовать аспекты", "Рисовать планетные вектора"});
-  groups_[7] =
-      RadioGroup(this, row3, QStringLiteral("Local Space"), {"Север наверху", "Юг наверху"});
+  groups_[0] =
+      platform::AddChoiceBox(this, row1, "Направление", {"ПРОТИВ ЧАС. СТРЕЛКИ", "ПО ЧАС. СТРЕЛКЕ"});
+  groups_[1] = platform::AddChoiceBox(this, row1, "Тип колеса", {"РАВНОЗНАЧНОЕ", "РАВНОДОМНОЕ"});
+  groups_[2] = platform::AddChoiceBox(this, row1, "Тип разбиения", {"ПО ЗНАКАМ", "ПО ДОМАМ"});
+  groups_[3] = platform::AddChoiceBox(this, row2, "Ориентация",
+                                      {"0 ОВНА СЛЕВА", "0 ОВНА СПРАВА", "0 ОВНА НАВЕРХУ",
+                                       "ASC  СЛЕВА", "ASC  СПРАВА", "MC НАВЕРХУ"});
+  groups_[4] = platform::AddChoiceBox(this, row2, "Градусы на гороскопе",
+                                      {"Не указывать", "Только при печати", "Всегда указывать"});
+  groups_[5] =
+      platform::AddChoiceBox(this, row2, "Углы гороскопа",
+                             {"Не выделять", "Односторонние стрелки", "Двусторонние стрелки"});
+  groups_[6] = platform::AddChoiceBox(this, row3, "Local Space",
+                                      {"Рисовать аспекты", "Рисовать планетные вектора"});
+  groups_[7] = platform::AddChoiceBox(this, row3, "Local Space", {"Север наверху", "Юг наверху"});
   centre_ = new QCheckBox(QStringLiteral("КРУГ В ЦЕНТРЕ"), this);
   layout->addWidget(centre_);
   systemParameters_ = new QPushButton(QStringLiteral("СИСТЕМНЫЕ ПАРАМЕТРЫ"), this);
   systemParameters_->setAutoDefault(false);
   layout->addWidget(systemParameters_);
   connect(systemParameters_, &QPushButton::clicked, this, &DCONFIG_WHEEL::OnSystemParameters);
-  AddOkCancel(this, layout);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 void DCONFIG_WHEEL::OnSystemParameters() {
@@ -272,7 +246,7 @@ DCONFIG_PRINT::DCONFIG_PRINT(QWidget* parent) : platform::Dialog(parent) {
   checks->addWidget(aspectTable_);
   checks->addWidget(coordinates_);
   checks->addWidget(header_);
-  colour_ = RadioGroup(this, top, QStringLiteral("Цветовой режим"), {"Черно-белый", "Цветной"});
+  colour_ = platform::AddChoiceBox(this, top, "Цветовой режим", {"Черно-белый", "Цветной"});
 
   auto* frameBox = new QGroupBox(QStringLiteral("Рамка"), this);
   auto* frameGrid = new QGridLayout(frameBox);
@@ -319,7 +293,7 @@ DCONFIG_PRINT::DCONFIG_PRINT(QWidget* parent) : platform::Dialog(parent) {
     }
   }
   layout->addWidget(offsetBox);
-  AddOkCancel(this, layout);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 
   for (QCheckBox* box : {aspectTable_, coordinates_, header_, frame_}) {
     connect(box, &QCheckBox::toggled, this, [this] {
@@ -420,7 +394,7 @@ DRulers::DRulers(QWidget* parent) : platform::Dialog(parent) {
       grid->addWidget(box, sign + 1, column + 1);
     }
   }
-  AddOkCancel(this, layout);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }
 
 bool DRulers::DoDataExchange(bool save) {

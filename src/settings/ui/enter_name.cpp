@@ -8,6 +8,7 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 #include "settings/core/file_name_check.h"
 
@@ -35,12 +36,8 @@ CEnterName::CEnterName(QWidget* parent) : platform::Dialog(parent) {
   edit_->setMaxLength(40);
   edit_->setValidator(new platform::Cp1251Validator(edit_));
   layout->addWidget(edit_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отмена");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CEnterName::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CEnterName::reject);
   setMinimumWidth(360);
 }
 

@@ -9,6 +9,7 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 
 namespace {
 
@@ -64,11 +65,7 @@ DWheelSets::DWheelSets(QWidget* parent) : platform::Dialog(parent) {
     values_[static_cast<std::size_t>(i)] = new QLineEdit(this);
     form->addRow(QString::fromUtf8(kValueNames[i]), values_[static_cast<std::size_t>(i)]);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &DWheelSets::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DWheelSets::reject);
+  auto* buttons = platform::DialogButtons(this, "OK", "Отменить");
   layout->addWidget(buttons);
   connect(sets_, &QComboBox::activated, this, &DWheelSets::OnSetChosen);
 }

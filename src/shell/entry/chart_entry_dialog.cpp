@@ -13,6 +13,7 @@
 
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 #include "shell/entry/core/entry_text.h"
 #include "shell/entry/source_box.h"
@@ -152,12 +153,8 @@ ChartEntryDialog::ChartEntryDialog(int kind, QWidget* parent)
   }
   layout->addLayout(settings);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отмена");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ChartEntryDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ChartEntryDialog::reject);
   connect(recentBox_, &QComboBox::activated, this, &ChartEntryDialog::OnRecentChosen);
 }
 

@@ -7,6 +7,7 @@
 
 #include "foundation/datetime/super_source.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -22,12 +23,8 @@ DChooseChartType::DChooseChartType(QWidget* parent) : platform::Dialog(parent) {
   for (int k = kChartNatal; k <= kChartLunarPhase; ++k)
     list_->addItem(platform::ToQt(GetMessageText(kMsgKindNameFirst + k)));
   layout->addWidget(list_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отмена");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &DChooseChartType::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DChooseChartType::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &DChooseChartType::accept);
 }
 

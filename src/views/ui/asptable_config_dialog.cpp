@@ -19,6 +19,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -133,11 +134,7 @@ CASPTABLE_CONFIG::CASPTABLE_CONFIG(const Aspectarium& systems, QWidget* parent)
   system_->setEditable(true);
   system_->lineEdit()->setMaxLength(tables::AspTableConfigModel::kSystemNameLength);
   more->addWidget(system_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &CASPTABLE_CONFIG::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CASPTABLE_CONFIG::reject);
+  auto* buttons = platform::DialogButtons(this, "OK", "Отменить");
   more->addStretch();
   more->addWidget(buttons);
   layout->addLayout(more);

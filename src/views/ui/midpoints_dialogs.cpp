@@ -13,6 +13,7 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
 #include "shell/entry/aspects_list_box.h"
 #include "views/core/aspect_table.h"
@@ -26,15 +27,6 @@ constexpr int kHeadingFirstSize = 5000;
 char TablePointGlyph(int point) {
   if (point < AspectTable::kFirstCuspPoint) return glyphs::Point(point);
   return glyphs::Cusp((point - AspectTable::kFirstCuspPoint + 9) % 12);
-}
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
 }
 
 }  // namespace
@@ -123,7 +115,7 @@ DMIDPOINTS_PRINT::DMIDPOINTS_PRINT(QWidget* parent) : platform::Dialog(parent) {
     charts->addButton(chart_[static_cast<std::size_t>(i)], i);
     layout->addWidget(chart_[static_cast<std::size_t>(i)]);
   }
-  layout->addWidget(OkCancel(this));
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
   connect(forms, &QButtonGroup::idClicked, this, [this](int form) {
     model.printForm = form;
     Enable();

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 D_CHOOSE_AT_FOR_DW::D_CHOOSE_AT_FOR_DW(QWidget* parent) : platform::Dialog(parent) {
@@ -18,12 +19,8 @@ D_CHOOSE_AT_FOR_DW::D_CHOOSE_AT_FOR_DW(QWidget* parent) : platform::Dialog(paren
   layout->addWidget(label_);
   list_ = new QListWidget(this);
   layout->addWidget(list_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отменить"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Отменить");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &D_CHOOSE_AT_FOR_DW::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &D_CHOOSE_AT_FOR_DW::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &D_CHOOSE_AT_FOR_DW::accept);
 }
 
@@ -56,12 +53,8 @@ DPRINTPADE2::DPRINTPADE2(QWidget* parent) : platform::Dialog(parent) {
     layout->addWidget(option);
     options_[static_cast<std::size_t>(i)] = option;
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Ничего не надо"));
+  auto* buttons = platform::DialogButtons(this, "OK", "Ничего не надо");
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &DPRINTPADE2::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DPRINTPADE2::reject);
 }
 
 void DPRINTPADE2::OnInitDialog() {
