@@ -56,6 +56,13 @@ std::vector<Status> Aspectarium::LoadAll(const std::filesystem::path& folder) {
   return problems;
 }
 
+std::vector<std::string> Aspectarium::Names() const {
+  std::vector<std::string> names;
+  names.reserve(systems_.size());
+  for (const auto& system : systems_) names.push_back(system->GetName());
+  return names;
+}
+
 int Aspectarium::IndexOf(std::string_view name) const {
   const std::string upper = SystemNameUpper(name);
   for (std::size_t i = 0; i < systems_.size(); ++i)

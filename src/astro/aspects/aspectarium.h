@@ -27,6 +27,8 @@ class Aspectarium {
   // System i in load order (0 <= i < Count()).
   AspectSystem& GetSystem(int i) { return *systems_.at(static_cast<std::size_t>(i)); }
   const AspectSystem& GetSystem(int i) const { return *systems_.at(static_cast<std::size_t>(i)); }
+  // The systems' names in load order.
+  std::vector<std::string> Names() const;
 
   // 1 when a system of that name is loaded, else 0.
   int HasSystem(std::string_view name) const;

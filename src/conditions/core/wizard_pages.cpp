@@ -131,11 +131,7 @@ AspPageModel::AspPageModel(const Groups& groups, const Aspectarium& aspects, boo
   if (aspects_.Count() > 0) systemName = aspects_.GetSystem(0).GetName();
 }
 
-std::vector<std::string> AspPageModel::SystemNames() const {
-  std::vector<std::string> names;
-  for (int i = 0; i < aspects_.Count(); ++i) names.push_back(aspects_.GetSystem(i).GetName());
-  return names;
-}
+std::vector<std::string> AspPageModel::SystemNames() const { return aspects_.Names(); }
 
 int AspPageModel::SystemIndex() const {
   for (int i = 0; i < aspects_.Count(); ++i)

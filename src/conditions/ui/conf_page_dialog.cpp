@@ -22,13 +22,6 @@
 
 namespace {
 
-std::vector<std::string> SystemNames(const CFunc& set) {
-  std::vector<std::string> names;
-  for (int i = 0; i < set.Aspects().Count(); ++i)
-    names.push_back(set.Aspects().GetSystem(i).GetName());
-  return names;
-}
-
 void Fill(QComboBox* box, const std::vector<std::string>& names) {
   box->clear();
   for (const std::string& name : names) box->addItem(platform::ToQt(name));
@@ -38,7 +31,7 @@ void Fill(QComboBox* box, const std::vector<std::string>& names) {
 
 DQWIZCONFIG::DQWIZCONFIG(const CFunc& set, const QueryCondition& staged, QWidget* parent)
     : platform::Dialog(parent),
-      model_(set.groups, SystemNames(set)),
+      model_(set.groups, set.Aspects().Names()),
       row_(new QComboBox(this)),
       objectSet_(new QComboBox(this)),
       houses_(new QComboBox(this)),

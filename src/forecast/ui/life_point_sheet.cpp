@@ -120,9 +120,9 @@ LifePointSheet::LifePointSheet(QWidget* parent)
 bool RunLifePointSheet(Configuration& config, const Aspectarium& systems, const LifePointAll& types,
                        int chartKind, QWidget* parent) {
   cfg::ByteBlock pending = config.lifePoint;
-  std::vector<std::string> typeNames, systemNames;
+  std::vector<std::string> typeNames;
   for (const LifePoint& t : types.Types()) typeNames.push_back(t.name);
-  for (int i = 0; i < systems.Count(); ++i) systemNames.push_back(systems.GetSystem(i).GetName());
+  const std::vector<std::string> systemNames = systems.Names();
   DLPConf* calculation = nullptr;
   DLunarTransInterf* display = nullptr;
   const auto make = [&]() -> std::unique_ptr<platform::PropertySheet> {

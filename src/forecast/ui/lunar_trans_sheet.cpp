@@ -13,12 +13,6 @@ namespace {
 
 constexpr int kMsgSheetTitle = 98;  // "ТРАНЗИТЫ ЛУНЫ"
 
-std::vector<std::string> SystemNames(const Aspectarium& systems) {
-  std::vector<std::string> names;
-  for (int i = 0; i < systems.Count(); ++i) names.push_back(systems.GetSystem(i).GetName());
-  return names;
-}
-
 }  // namespace
 
 LunarTransSheet::LunarTransSheet(QWidget* parent)
@@ -38,7 +32,7 @@ bool RunLunarTransSheet(Configuration& config, const Aspectarium& systems,
   // the configuration only when accepted.
   cfg::ByteBlock pending = config.lunarTransit;
   LunarTransPage::Preset(LunarTransSettings::FromBlock(pending), chart).ToBlock(pending);
-  const std::vector<std::string> names = SystemNames(systems);
+  const std::vector<std::string> names = systems.Names();
   DLunarTrans* calculation = nullptr;
   DLunarTransInterf* display = nullptr;
 

@@ -417,16 +417,6 @@ bool DRectifMethods::DoDataExchange(bool save) {
 
 // --- The sheet and the command ---
 
-namespace {
-
-std::vector<std::string> SystemNames(const Aspectarium& systems) {
-  std::vector<std::string> names;
-  for (int i = 0; i < systems.Count(); ++i) names.push_back(systems.GetSystem(i).GetName());
-  return names;
-}
-
-}  // namespace
-
 RectificationSheet::RectificationSheet(QWidget* parent)
     : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
 
@@ -434,7 +424,7 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
                            const RectEventFiles& files, const Moment& chartMoment,
                            QWidget* parent) {
   if (files.events == nullptr) return false;
-  const std::vector<std::string> names = SystemNames(aspectarium);
+  const std::vector<std::string> names = aspectarium.Names();
   RectConfPage pendingConf(config, chartMoment);
   RectMethodsPage pendingMethods(config);
   DRectConf* conf = nullptr;

@@ -29,11 +29,7 @@ bool AspectSystemEditor::Open() {
   return edited_ != nullptr;
 }
 
-std::vector<std::string> AspectSystemEditor::SystemNames() const {
-  std::vector<std::string> names;
-  for (int i = 0; i < aspects_.Count(); ++i) names.push_back(aspects_.GetSystem(i).GetName());
-  return names;
-}
+std::vector<std::string> AspectSystemEditor::SystemNames() const { return aspects_.Names(); }
 
 bool AspectSystemEditor::EditSelected(const EditFunction& edit) {
   if (edited_ == nullptr || selection < 0 || selection >= edited_->Count()) return false;

@@ -181,8 +181,7 @@ bool CASPTABLE_CONFIG::DoDataExchange(bool save) {
 }
 
 bool CASPTABLE_CONFIG::CheckOk() {
-  std::vector<std::string> loaded;
-  for (int i = 0; i < systems_.Count(); ++i) loaded.push_back(systems_.GetSystem(i).GetName());
+  const std::vector<std::string> loaded = systems_.Names();
   std::string notice;
   model.AcceptSystemName(model.systemName, loaded, notice);
   if (!notice.empty()) {
