@@ -4,11 +4,11 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "foundation/messages/messages.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -47,16 +47,12 @@ DArcSort::DArcSort(QWidget* parent)
   auto* order = new QButtonGroup(this);
   order->addButton(ascending_);
   order->addButton(descending_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &DArcSort::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DArcSort::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(ascending_);
   layout->addWidget(descending_);
   layout->addWidget(newArchive_);
-  layout->addWidget(buttons);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отмена"));
 }
 
 int DArcSort::KeyOf(int k) const {

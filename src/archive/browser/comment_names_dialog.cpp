@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "foundation/config/configuration.h"
+#include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -31,10 +32,7 @@ DCommentNames::DCommentNames(QWidget* parent) : platform::Dialog(parent) {
     form->addRow(QStringLiteral("%1.").arg(k + 1), edit);
   }
   layout->addLayout(form);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отмена"));
 }
 
 bool DCommentNames::DoDataExchange(bool save) {
