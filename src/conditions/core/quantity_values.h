@@ -51,7 +51,7 @@ inline constexpr int kMsgBadDate = 655;
 inline constexpr int kMsgBadCoordinateValue = 658;
 inline constexpr int kMsgBadTimeValue = 659;
 inline constexpr int kMsgBadLatLong = 660;
-inline constexpr int kMsgIntervalReversed = 661;
+inline constexpr int kMsgBoundsReversed = 661;
 inline constexpr int kMsgBadSpeed = 846;
 
 // The check of a bound's values for a quantity and mode: 0 when they are accepted, else the

@@ -4,47 +4,34 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/groups.h"
+#include "conditions/core/wizard_page_support.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
 namespace {
 
+using wizard_page::InRangeOr;
+using wizard_page::PositionOr0;
+using wizard_page::StoreObject;
+using wizard_page::StorePoint;
+
 constexpr int kMsgAnyAspect = 624;
 constexpr int kMsgGivenAngle = 625;
 
-// 12 characters compared without regard to letter case.
-bool SameSystemName(const std::string& a, const std::string& b) {
-  return SearchKey(a.substr(0, 12)) == SearchKey(b.substr(0, 12));
-}
-
-int InRangeOr(int value, int low, int high, int fallback) {
-  return value >= low && value <= high ? value : fallback;
-}
-
-// The list position of a staged code and label; the first entry when it is not in the list.
-int PositionOr0(const ObjectList& list, int code, const std::string& label) {
-  return std::max(list.PositionOfObjectCode(code, label), 0);
-}
-
-// The code of a position and, for a group, its label.
-void StoreObject(const ObjectList& list, int position, std::int32_t& code, std::string& label) {
-  code = list.ObjectCodeOfPosition(position);
-  label = IsGroupCode(code) ? list.names.at(static_cast<std::size_t>(position)) : std::string();
-}
-
-void StorePoint(QueryCondition& c, int degrees, int sign, int minutes) {
-  c.w[8] = degrees;
-  c.w[9] = sign;
-  c.w[10] = minutes;
-}
-
 }  // namespace
+
+int wizard_page::FindAspectSystem(const Aspectarium& aspects, const std::string& name) {
+  const std::string key = SearchKey(name.substr(0, 12));
+  for (int i = 0; i < aspects.Count(); ++i)
+    if (SearchKey(aspects.GetSystem(i).GetName().substr(0, 12)) == key) return i;
+  return -1;
+}
 
 // --- The flow ---
 
 bool WizardKindAvailable(int kind, bool twoChart) {
   if (twoChart) return kind == kCondAsp || kind == kCondIn;
-  return kind == kCondAsp || kind == kCondIn || kind == kCondIncl || kind == kCondConf;
+  return kind >= kCondAsp && kind <= kCondQuant;
 }
 
 int WizardInitialChoice(int remembered, bool twoChart) {
@@ -134,9 +121,7 @@ AspPageModel::AspPageModel(const Groups& groups, const Aspectarium& aspects, boo
 std::vector<std::string> AspPageModel::SystemNames() const { return aspects_.Names(); }
 
 int AspPageModel::SystemIndex() const {
-  for (int i = 0; i < aspects_.Count(); ++i)
-    if (SameSystemName(aspects_.GetSystem(i).GetName(), systemName)) return i;
-  return -1;
+  return wizard_page::FindAspectSystem(aspects_, systemName);
 }
 
 int AspPageModel::AspectCount() const {
@@ -163,12 +148,9 @@ void AspPageModel::Preset(const QueryCondition& staged) {
     pointSign = InRangeOr(w[9], 0, 11, 0);
     pointMinutes = InRangeOr(w[10], 0, 59, 0);
   }
-  systemName = aspects_.Count() > 0 ? aspects_.GetSystem(0).GetName() : std::string();
-  for (int i = 0; i < aspects_.Count(); ++i)
-    if (SameSystemName(aspects_.GetSystem(i).GetName(), staged.text3)) {
-      systemName = aspects_.GetSystem(i).GetName();
-      break;
-    }
+  const int staged3 = wizard_page::FindAspectSystem(aspects_, staged.text3);
+  systemName = aspects_.Count() > 0 ? aspects_.GetSystem(std::max(staged3, 0)).GetName()
+                                    : std::string();
   aspect = AspectEntryOfChoice(w[4], AspectCount());
   // The constant orb's edit takes 0..20 degrees: a staged orb outside it starts at 0.
   orbDegrees = InRangeOr(w[12], 0, 20, 0);

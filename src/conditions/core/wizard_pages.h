@@ -1,8 +1,9 @@
 // The condition wizard without its windows: the first page's choices, the staged words a page of
 // a chosen kind starts from, and the pages of ASP, IN and INCL conditions as models (controls as
 // fields, their lists and enabling rules, the preset from the staged words, the checks and words
-// of OK). Every page's words start with w1..w4 and w8..w18 at -1 and empty texts; a word the page
-// does not name stays -1, which loads and evaluates as the 0 of an unused word.
+// of OK; the other kinds' pages are in conf_page.h and value_pages.h). Every page's words start
+// with w1..w4 and w8..w18 at -1 and empty texts; a word the page does not name stays -1, which
+// loads and evaluates as the 0 of an unused word.
 #pragma once
 
 #include <string>

@@ -14,8 +14,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "conditions/core/cfunc.h"
 #include "conditions/ui/conf_page_dialog.h"
+#include "conditions/ui/value_page_dialogs.h"
+#include "conditions/ui/wizard_page_controls.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -24,36 +28,14 @@
 
 namespace {
 
-constexpr int kMsgSignNameFirst = 160;
-
-void Fill(QComboBox* box, const std::vector<std::string>& names) {
-  const QSignalBlocker block(box);
-  box->clear();
-  for (const std::string& name : names) box->addItem(platform::ToQt(name));
-}
-
-void FillSigns(QComboBox* box) {
-  for (int s = 0; s < 12; ++s) box->addItem(platform::ToQt(GetMessageText(kMsgSignNameFirst + s)));
-}
-
-QSpinBox* Spin(QWidget* parent, int low, int high) {
-  auto* box = new QSpinBox(parent);
-  box->setRange(low, high);
-  return box;
-}
-
-// "Закончить" and "< Обратно".
-QDialogButtonBox* PageButtons(platform::Dialog* page) {
-  return platform::DialogButtons(page, "Закончить", "< Обратно");
-}
+using wizard_page::Fill;
+using wizard_page::FillSigns;
+using wizard_page::PageButtons;
+using wizard_page::Warn;
 
 // "Дальше >" and "Отменить".
 QDialogButtonBox* FirstPageButtons(platform::Dialog* page) {
   return platform::DialogButtons(page, "Дальше >", "Отменить");
-}
-
-void Warn(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
 }
 
 // The remembered first-page choice of a mode, in the program-wide configuration.
@@ -78,33 +60,36 @@ int RunFirstPage(bool twoChart, QWidget* parent) {
   return choice;
 }
 
+// Opens one page; true with its words in `out` after OK.
+template <class Page, class... Args>
+bool RunModal(QueryCondition& out, Args&&... args) {
+  Page page(std::forward<Args>(args)...);
+  if (page.DoModal() != platform::kIdOk) return false;
+  out = page.words;
+  return true;
+}
+
 // The page of `kind` (0..8) over the staged words: true with `out` after OK.
 bool RunPage(CFunc& set, int kind, bool twoChart, QWidget* parent, QueryCondition& out) {
   switch (kind) {
-    case kCondAsp: {
-      DQWIZASP page(set, twoChart, parent);
-      if (page.DoModal() != platform::kIdOk) return false;
-      out = page.words;
-      return true;
-    }
-    case kCondIn: {
-      DQWIZIN page(set, twoChart, parent);
-      if (page.DoModal() != platform::kIdOk) return false;
-      out = page.words;
-      return true;
-    }
-    case kCondIncl: {
-      DQWIZINCL page(set, parent);
-      if (page.DoModal() != platform::kIdOk) return false;
-      out = page.words;
-      return true;
-    }
-    case kCondConf: {
-      DQWIZCONFIG page(set, set.staged, parent);
-      if (page.DoModal() != platform::kIdOk) return false;
-      out = page.words;
-      return true;
-    }
+    case kCondAsp:
+      return RunModal<DQWIZASP>(out, set, twoChart, parent);
+    case kCondIn:
+      return RunModal<DQWIZIN>(out, set, twoChart, parent);
+    case kCondIncl:
+      return RunModal<DQWIZINCL>(out, set, parent);
+    case kCondInterval:
+      return RunModal<DQWIZINTERV>(out, set, parent);
+    case kCondMoreLess:
+      return RunModal<QWIZMORELESS>(out, set, parent);
+    case kCondBeforeAfter:
+      return RunModal<DQWIZBEFOREAFTER>(out, set, parent);
+    case kCondContext:
+      return RunModal<QWIZCONTEXT>(out, set, parent);
+    case kCondConf:
+      return RunModal<DQWIZCONFIG>(out, set, set.staged, parent);
+    case kCondQuant:
+      return RunModal<QWIZQUANT>(out, set, parent);
     default:
       return false;
   }
@@ -237,18 +222,18 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
       first_(new QComboBox(this)),
       second_(new QComboBox(this)),
       pointSign_(new QComboBox(this)),
-      pointDegrees_(Spin(this, 0, 29)),
-      pointMinutes_(Spin(this, 0, 59)),
+      pointDegrees_(platform::NumberBox(this, 0, 29)),
+      pointMinutes_(platform::NumberBox(this, 0, 59)),
       system_(new QComboBox(this)),
       aspect_(new QComboBox(this)),
-      givenDegrees_(Spin(this, 0, 180)),
-      givenMinutes_(Spin(this, 0, 59)),
+      givenDegrees_(platform::NumberBox(this, 0, 180)),
+      givenMinutes_(platform::NumberBox(this, 0, 59)),
       ownOrb_(new QRadioButton(QStringLiteral("постоянный"), this)),
       systemOrb_(new QRadioButton(QStringLiteral("по системе аспектов"), this)),
-      orbDegrees_(Spin(this, 0, 20)),
-      orbMinutes_(Spin(this, 0, 59)),
-      houseGroup_(Spin(this, 1, 5)),
-      signGroup_(Spin(this, 1, 5)) {
+      orbDegrees_(platform::NumberBox(this, 0, 20)),
+      orbMinutes_(platform::NumberBox(this, 0, 59)),
+      houseGroup_(platform::NumberBox(this, 1, 5)),
+      signGroup_(platform::NumberBox(this, 1, 5)) {
   setWindowTitle(QStringLiteral("Функция \"Аспект\""));
   model_.Preset(set.staged);
   Fill(first_, model_.FirstList().names);
@@ -453,8 +438,8 @@ DQWIZIN::DQWIZIN(CFunc& set, bool twoChart, QWidget* parent)
       object_(new QComboBox(this)),
       place_(new QComboBox(this)),
       pointSign_(new QComboBox(this)),
-      pointDegrees_(Spin(this, 0, 29)),
-      pointMinutes_(Spin(this, 0, 59)),
+      pointDegrees_(platform::NumberBox(this, 0, 29)),
+      pointMinutes_(platform::NumberBox(this, 0, 59)),
       chart1_(new QLabel(QStringLiteral("Гороскоп 1"), this)),
       chart2_(new QLabel(QStringLiteral("Гороскоп 2"), this)),
       swap_(new QPushButton(QStringLiteral("<<< Поменять >>>"), this)) {

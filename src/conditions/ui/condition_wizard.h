@@ -1,6 +1,7 @@
 // The condition wizard: a first page chooses the kind of condition, a second page of that kind
 // its objects and bounds; the result is added to a condition set, or replaces a condition being
-// edited. The pages of ASP, IN and INCL conditions are thin over their models (wizard_pages.h).
+// edited. The pages of ASP, IN and INCL conditions are thin over their models (wizard_pages.h);
+// those of the value kinds are in value_page_dialogs.h.
 #pragma once
 
 #include <array>

@@ -64,9 +64,9 @@ TEST(WizardFlow, StagedPresetsAndPagesByKind) {
   const int kinds[][2] = {{0, 0}, {100, 0}, {101, 1}, {2, 2},   {7, 7},
                           {8, 8}, {9, -1},  {-1, -1}, {102, -1}};
   for (const auto& k : kinds) EXPECT_EQ(WizardPageOfKind(k[0]), k[1]) << k[0];
-  // Kinds whose pages do not exist yet, and the two-chart page's limits.
-  EXPECT_EQ(WizardInitialChoice(7, false), 7);
-  EXPECT_EQ(WizardInitialChoice(4, false), 0);
+  // Every one-chart kind has its page; the two-chart page offers ASP and IN only.
+  for (int kind = 0; kind <= kCondQuant; ++kind) EXPECT_EQ(WizardInitialChoice(kind, false), kind);
+  EXPECT_EQ(WizardInitialChoice(9, false), 0);
   EXPECT_EQ(WizardInitialChoice(2, true), 0);
   EXPECT_EQ(WizardInitialChoice(1, true), 1);
   EXPECT_EQ(WizardInitialChoice(-3, false), 0);
