@@ -41,6 +41,7 @@ inline constexpr int kCoordinates2 = 33021;
 inline constexpr int kCoordLatitudes = 33022;
 inline constexpr int kCoordSpeeds = 33023;
 inline constexpr int kCoordEquatorial = 33024;
+inline constexpr int kCoordHorizontal = 33027;
 inline constexpr int kFixedStars = 32836;
 inline constexpr int kComment = 33025;
 inline constexpr int kPlanetaryHours = 33026;

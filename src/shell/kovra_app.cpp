@@ -29,6 +29,7 @@
 #include "shell/startup_dialogs.h"
 #include "shell/view_kinds.h"
 #include "views/ui/asptable_view.h"
+#include "views/ui/coord_views.h"
 #include "views/ui/info_view.h"
 #include "views/ui/midpoints_view.h"
 
@@ -161,6 +162,12 @@ void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
   RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
   RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
+  RegisterViewTemplate(kTemplateAntiscia, [] { return new AntisView(); });
+  RegisterViewTemplate(kTemplateCoordinates, [] { return new CCoordView(); });
+  RegisterViewTemplate(kTemplateCoordinates2, [] { return new CCoord2View(); });
+  RegisterViewTemplate(kTemplateCoordLatitudes, [] { return new CCoordLatView(); });
+  RegisterViewTemplate(kTemplateCoordSpeeds, [] { return new CCoordSpeedView(); });
+  RegisterViewTemplate(kTemplateCoordEquatorial, [] { return new CCoordEquView(); });
 }
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,

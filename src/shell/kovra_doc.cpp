@@ -28,6 +28,7 @@
 #include "shell/view_kinds.h"
 #include "views/core/table_choices.h"
 #include "views/ui/asptable_config_dialog.h"
+#include "views/ui/coord_conf_dialogs.h"
 #include "views/ui/table_choice_dialogs.h"
 
 DocCreation DocCreation::NewChart(int kind) { return {.kind = kind}; }
@@ -166,13 +167,16 @@ void CKovraDoc::OnCloseDocument() {
   }
 }
 
-void CKovraDoc::UpdateTitle() {
-  if (!chart_) return;
-  const SuperSource& definition = chart_->definition;
+std::string CKovraDoc::ChartTitle(const Chart& chart) {
+  const SuperSource& definition = chart.definition;
   const Source* base = definition.GetBaseSource();
   const Source& source = base != nullptr ? *base : definition.sources[0];
-  SetTitle(source.Name() + " - " + definition.Title() + ' ' + DateText(source.moment.date) + ' ' +
-           source.moment.time.ToText());
+  return source.Name() + " - " + definition.Title() + ' ' + DateText(source.moment.date) + ' ' +
+         source.moment.time.ToText();
+}
+
+void CKovraDoc::UpdateTitle() {
+  if (chart_) SetTitle(ChartTitle(*chart_));
 }
 
 void CKovraDoc::ViewOpened(DocView view) { ++openViews_[static_cast<std::size_t>(view)]; }
@@ -415,7 +419,7 @@ void CKovraDoc::RectifyByEvents() {
 void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {
   OnCommand(
       command,
-      [this, templateNumber] {
+      [this, command, templateNumber] {
         platform::DocTemplate* viewTemplate = app_.GetTemplate(templateNumber);
         if (viewTemplate == nullptr) return;
         // The tables of a two-chart document are for the chart the user chooses; a cancelled
@@ -426,11 +430,15 @@ void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* e
                            : 3;
           if (firstTableChoice < 0) return;
         }
+        // The equatorial and the horizontal table share their view; the command sets the mode.
+        if (templateNumber == kTemplateCoordEquatorial)
+          coordinateMode = command == cmd::kCoordHorizontal ? 4 : 3;
         viewTemplate->OpenView(*this);
       },
       [this, templateNumber, exclusive](platform::CommandState& state) {
         state.enabled = chart_ != nullptr && app_.GetTemplate(templateNumber) != nullptr &&
-                        !(exclusive != nullptr && IsViewOpen(*exclusive));
+                        !(exclusive != nullptr && IsViewOpen(*exclusive)) &&
+                        (templateNumber != kTemplateCoordinates2 || IsTwoChart());
       });
 }
 
@@ -450,6 +458,7 @@ void CKovraDoc::RegisterCommands() {
   AddViewCommand(cmd::kCoordLatitudes, kTemplateCoordLatitudes);
   AddViewCommand(cmd::kCoordSpeeds, kTemplateCoordSpeeds);
   AddViewCommand(cmd::kCoordEquatorial, kTemplateCoordEquatorial);
+  AddViewCommand(cmd::kCoordHorizontal, kTemplateCoordEquatorial);
   AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
   AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
   AddViewCommand(cmd::kComment, kTemplateComment, &kComment);
@@ -461,6 +470,9 @@ void CKovraDoc::RegisterCommands() {
   OnCommand(cmd::kConfigAspectTable, [this] {
     if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), app_.MainWindow()))
       UpdateAllViews();
+  });
+  OnCommand(cmd::kConfigCoordinates, [this] {
+    if (RunCoordConfSheet(GetConfiguration(), app_.MainWindow())) UpdateAllViews();
   });
   RegisterSettingsDocumentCommands(*this, app_);
 }

@@ -97,6 +97,8 @@ class CKovraDoc : public platform::Document {
 
   // "%s - %s %s %s": chart name, chart title, date, time; nothing without a chart.
   void UpdateTitle();
+  // "%s - %s %s %s": the chart's name, title, date and time, as the document titles it.
+  static std::string ChartTitle(const Chart& chart);
 
   Chart* GetChart() { return chart_.get(); }
   const Chart* GetChart() const { return chart_.get(); }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/config/coord_conf.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -183,6 +184,100 @@ TEST(CoordConf, SaveThenLoadGivesTheSameLayout) {
   std::fclose(f);
   EXPECT_EQ(loaded, screen);
   EXPECT_EQ(loaded.GetRowCount(), 5);
+}
+
+// Rows 0..4: Sun, the cusp of house 1, Mars, Moon, the cusp of house 10; the other candidates
+// outside the table.
+COORD_CONF FiveRows() {
+  COORD_CONF c;
+  const int rows[] = {0, 50, 4, 1, 59};
+  for (int r = 0; r < 5; ++r) c.slots[rows[r]] = static_cast<std::uint8_t>(r);
+  return c;
+}
+
+std::vector<int> RowSlots(const COORD_CONF& c) {
+  std::vector<int> slots;
+  for (int p = 0; p < c.GetRowCount(); ++p) slots.push_back(c.FindSlot(true, p));
+  return slots;
+}
+
+TEST(CoordConfRows, FindSlotByRowAndByCandidate) {
+  const COORD_CONF c = FiveRows();
+  struct Case {
+    bool byPosition;
+    int v;
+    int slot;
+  };
+  const Case cases[] = {
+      {true, 0, 0},   {true, 1, 50},  {true, 4, 59},   {true, 5, -1},  {true, -1, -1},
+      {true, 254, -1},                                   // no row 254, though slots hold 254
+      {false, 0, 2},  {false, 1, 3},  {false, 2, 5},     // Mercury, Venus, Jupiter
+      {false, 30, 33},                                   // the last point: Vertex
+      {false, 31, 51}, {false, 38, 58}, {false, 39, 60}, // cusps, 59 being a row
+      {false, 40, 61}, {false, 41, -1}, {false, -1, -1}, // 31 points and 10 cusps
+  };
+  for (const Case& k : cases)
+    EXPECT_EQ(c.FindSlot(k.byPosition, k.v), k.slot) << k.byPosition << ' ' << k.v;
+}
+
+TEST(CoordConfRows, HidingRowZeroKeepsTheOrderOfTheOthers) {
+  COORD_CONF c = FiveRows();
+  EXPECT_EQ(c.HideRow(0), 0);
+  EXPECT_EQ(RowSlots(c), (std::vector<int>{50, 4, 1, 59}));
+  EXPECT_EQ(c.slots[0], COORD_CONF::kNotInTable);
+  EXPECT_EQ(c.HideRow(3), 0);  // the last row
+  EXPECT_EQ(RowSlots(c), (std::vector<int>{50, 4, 1}));
+  EXPECT_EQ(c.HideRow(3), -1);
+  EXPECT_EQ(c.HideRow(-1), -1);
+  EXPECT_EQ(RowSlots(c), (std::vector<int>{50, 4, 1}));
+}
+
+TEST(CoordConfRows, ShowingACandidateAppendsItWhateverItsSlot) {
+  COORD_CONF c = FiveRows();
+  EXPECT_EQ(c.ShowSlot(0), 2);  // Mercury, a slot before the rows' slots
+  EXPECT_EQ(c.ShowSlot(37), 58);  // the cusp of house 9 (Mercury no longer a candidate)
+  EXPECT_EQ(RowSlots(c), (std::vector<int>{0, 50, 4, 1, 59, 2, 58}));
+  EXPECT_EQ(c.ShowSlot(99), -1);
+  EXPECT_EQ(c.GetRowCount(), 7);
+  // Slots 34..49 are never candidates.
+  COORD_CONF all;
+  for (int k = 0; all.ShowSlot(0) >= 0; ++k) ASSERT_LT(k, 62);
+  EXPECT_EQ(all.GetRowCount(), 46);
+  for (int s = 34; s <= 49; ++s) EXPECT_EQ(all.slots[s], COORD_CONF::kNeverShown);
+}
+
+TEST(CoordConfRows, MovingRowsExchangesNeighbours) {
+  struct Case {
+    bool up;
+    int row;
+    bool moved;
+    std::vector<int> after;
+  };
+  const Case cases[] = {
+      {true, 1, true, {50, 0, 4, 1, 59}},  {true, 4, true, {0, 50, 4, 59, 1}},
+      {true, 0, false, {0, 50, 4, 1, 59}}, {false, 0, true, {50, 0, 4, 1, 59}},
+      {false, 4, false, {0, 50, 4, 1, 59}}, {false, 5, false, {0, 50, 4, 1, 59}},
+  };
+  for (const Case& k : cases) {
+    COORD_CONF c = FiveRows();
+    EXPECT_EQ(k.up ? c.MoveRowUp(k.row) : c.MoveRowDown(k.row), k.moved) << k.up << k.row;
+    EXPECT_EQ(RowSlots(c), k.after) << k.up << k.row;
+  }
+}
+
+TEST(CoordConfRows, CountsCandidatesBeforeASlotAndNamesRows) {
+  const COORD_CONF c = FiveRows();
+  EXPECT_EQ(c.CountExtraBefore(0), 0);
+  EXPECT_EQ(c.CountExtraBefore(1), 0);   // slot 0 is a row
+  EXPECT_EQ(c.CountExtraBefore(4), 2);   // Mercury, Venus
+  EXPECT_EQ(c.CountExtraBefore(50), 31);  // 34 points less 3 rows; 34..49 never shown
+  EXPECT_EQ(c.CountExtraBefore(62), 41);
+  EXPECT_EQ(c.GetRowName(0), Cp1251("Солнце"));
+  EXPECT_EQ(c.GetRowName(1), Cp1251("1 дом"));
+  EXPECT_EQ(c.GetRowName(4), Cp1251("10 дом"));
+  EXPECT_EQ(c.GetRowName(5), "");
+  EXPECT_EQ(COORD_CONF::SlotName(33), Cp1251("Вертекс"));
+  EXPECT_EQ(COORD_CONF::SlotName(40), "");
 }
 
 }  // namespace

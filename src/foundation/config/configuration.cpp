@@ -216,10 +216,12 @@ Configuration::Configuration() {
       coords->slots[kRows[r]] = static_cast<std::uint8_t>(r);
   }
   screenCoords.shortForm = 0;
-  screenCoords.fontSize = 100;
+  // The tables are drawn in 0.01 mm: a font of 2500 is about 3.3 mm high on the screen as on
+  // paper. The width counts blocks of ten glyph widths: the table and its candidates.
+  screenCoords.fontSize = 2500;
   screenCoords.lineStep = 0;
   screenCoords.fitToWindow = 1;
-  screenCoords.width = 40;
+  screenCoords.width = 4;
   printCoords.fontSize = 2500;
   printCoords.lineStep = 50;
 

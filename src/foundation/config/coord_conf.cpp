@@ -1,13 +1,18 @@
 #include "foundation/config/coord_conf.h"
 
 #include <string>
+#include <utility>
 
 #include "foundation/files/binary_io.h"
+#include "foundation/messages/messages.h"
 
 namespace {
 
 constexpr int kFirstNeverShown = 34;
 constexpr int kLastNeverShown = 49;
+constexpr int kFirstCusp = 50;
+constexpr int kMsgFirstPoint = 300;
+constexpr int kMsgFirstCusp = 360;
 
 bool WriteAll(std::FILE* file, const std::string& bytes) {
   return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -82,4 +87,58 @@ int COORD_CONF::GetRowCount() const {
   int rows = 0;
   for (const std::uint8_t v : slots) rows += v < kNotInTable ? 1 : 0;
   return rows;
+}
+
+std::string COORD_CONF::SlotName(int s) {
+  if (s >= 0 && s < kFirstNeverShown) return GetMessageText(kMsgFirstPoint + s);
+  if (s >= kFirstCusp && s < kSlotCount) return GetMessageText(kMsgFirstCusp + s - kFirstCusp);
+  return {};
+}
+
+std::string COORD_CONF::GetRowName(int p) const {
+  const int s = FindSlot(true, p);
+  return s < 0 ? std::string() : SlotName(s);
+}
+
+int COORD_CONF::FindSlot(bool byPosition, int v) const {
+  if (v < 0) return -1;
+  int candidates = 0;
+  for (int s = 0; s < kSlotCount; ++s) {
+    if (byPosition) {
+      if (slots[s] == v && v < kNotInTable) return s;
+    } else if (slots[s] == kNotInTable && candidates++ == v) {
+      return s;
+    }
+  }
+  return -1;
+}
+
+int COORD_CONF::ShowSlot(int k) {
+  const int s = FindSlot(false, k);
+  if (s >= 0) slots[s] = static_cast<std::uint8_t>(GetRowCount());
+  return s;
+}
+
+int COORD_CONF::HideRow(int p) {
+  const int s = FindSlot(true, p);
+  if (s < 0) return -1;
+  slots[s] = kNotInTable;
+  for (std::uint8_t& v : slots)
+    if (v < kNotInTable && v > p) --v;
+  return 0;
+}
+
+bool COORD_CONF::MoveRowUp(int p) {
+  const int a = FindSlot(true, p), b = FindSlot(true, p - 1);
+  if (a < 0 || b < 0) return false;
+  std::swap(slots[a], slots[b]);
+  return true;
+}
+
+bool COORD_CONF::MoveRowDown(int p) { return MoveRowUp(p + 1); }
+
+int COORD_CONF::CountExtraBefore(int s) const {
+  int n = 0;
+  for (int i = 0; i < s && i < kSlotCount; ++i) n += slots[i] == kNotInTable ? 1 : 0;
+  return n;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "foundation/status.h"
@@ -33,6 +34,25 @@ class COORD_CONF {
   // The number of slots below 254: the rows of the table.
   int GetRowCount() const;
   int SavedSize() const { return shortForm ? kShortSize : kLongSize; }
+
+  // The row editor. Rows are numbered 0 .. row count - 1; candidates are the slots of value 254,
+  // counted from 0 in slot order.
+  // The name of the slot in row `p` (a chart point's or a house's), "" when there is no row p.
+  std::string GetRowName(int p) const;
+  // The name of slot `s`: messages 300..333 for the points, 360..371 for the cusps.
+  static std::string SlotName(int s);
+  // byPosition: the slot in row `v`; otherwise the `v`-th candidate. -1 when there is none.
+  int FindSlot(bool byPosition, int v) const;
+  // The `k`-th candidate becomes the last row; its slot, or -1 when there is no such candidate.
+  int ShowSlot(int k);
+  // Row `p` leaves the table (its slot becomes a candidate) and the rows below it move up by one;
+  // 0, or -1 when there is no row p.
+  int HideRow(int p);
+  // Rows p and p - 1 (p + 1) exchange their places; false when either row does not exist.
+  bool MoveRowUp(int p);
+  bool MoveRowDown(int p);
+  // The number of candidates among slots 0 .. s - 1.
+  int CountExtraBefore(int s) const;
 
   bool operator==(const COORD_CONF&) const = default;
 

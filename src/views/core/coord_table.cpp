@@ -1,0 +1,191 @@
+#include "views/core/coord_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/longitude_drawing.h"
+#include "foundation/numbers/angles.h"
+
+namespace coords {
+
+namespace {
+
+constexpr int kMaxReductions = 20;
+constexpr double kReduction = 0.95;
+constexpr int kBlockColumns = 9;
+constexpr int kWideBlockColumnsScreen = 16;
+constexpr int kWideBlockColumnsPrint = 18;
+constexpr int kBodyCount = 30;
+constexpr int kLatitudeBodies = 16;
+
+bool OnPaper(const platform::Dc& dc, Medium medium) {
+  return medium == Medium::Paper || dc.IsPrinting();
+}
+
+const COORD_CONF& LayoutFor(bool paper, const Configuration& config) {
+  return paper ? config.printCoords : config.screenCoords;
+}
+
+int Truncate(double v) { return static_cast<int>(v); }
+
+}  // namespace
+
+double Antiscion(double longitude) {
+  if (IsAbsent(longitude) || !std::isfinite(longitude)) return kAbsent;
+  const double l = NormalizeDegrees(longitude);
+  return NormalizeDegrees(l <= 180.0 ? 180.0 - l : 540.0 - l);
+}
+
+double ContraAntiscion(double longitude) {
+  if (IsAbsent(longitude) || !std::isfinite(longitude)) return kAbsent;
+  return NormalizeDegrees(360.0 - NormalizeDegrees(longitude));
+}
+
+TableMeasure MeasureTable(const COORD_CONF& layout, platform::Dc& dc, bool sixteenRows,
+                          double scale) {
+  TableMeasure m;
+  m.fontSize = std::max(1, Truncate(layout.fontSize * scale));
+  const platform::Size plus = FontCharSize(dc, platform::kGlyphFaceA, m.fontSize, '+');
+  m.textWidth = plus.cx;
+  m.textHeight = plus.cy;
+  m.columnWidth = Truncate(1.1 * plus.cx);
+  m.rowStep = Truncate(layout.lineStep * scale) + Truncate(0.7 * plus.cy);
+  const int rows = sixteenRows ? kDetailRows : layout.GetRowCount();
+  m.height = rows * m.rowStep;
+  m.widthUnit = Truncate(10.0 * plus.cx * scale);
+  return m;
+}
+
+double FitScale(const COORD_CONF& layout, platform::Dc& dc, bool sixteenRows, int fitHeight) {
+  if (fitHeight == 0) return 1.0;
+  const int limit = Truncate(std::fabs(fitHeight * dc.LogicalPerPixelY()));
+  const int first = MeasureTable(layout, dc, sixteenRows, 1.0).height;
+  // A table without rows (or a window without height) has nothing to fit.
+  if (first <= 0 || limit <= 0) return 1.0;
+  double scale = 1.0;
+  if (first > limit || first < Truncate(0.97 * limit)) scale = static_cast<double>(limit) / first;
+  for (int i = 0; i < kMaxReductions; ++i) {
+    if (MeasureTable(layout, dc, sixteenRows, scale).height <= limit) break;
+    scale *= kReduction;
+  }
+  return scale;
+}
+
+void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& measure, int slot,
+                  int x, int y, bool wide) {
+  if (slot < 0 || slot >= COORD_CONF::kSlotCount) return;
+  const bool cusp = slot >= kFirstCuspSlot;
+  const char glyph = cusp ? glyphs::Cusp(slot - kFirstCuspSlot) : glyphs::Point(slot);
+  const double value =
+      cusp ? chart.GetCusp(slot - kFirstCuspSlot).Get() : chart.GetPointLongitude(slot).Get();
+  const int size = measure.fontSize;
+  const int column = measure.columnWidth;
+  DrawGlyphText(dc, x, y, glyph, 'a', size, platform::BkMode::Transparent);
+  if (chart.IsLocalSpace()) {
+    // Local Space charts hold azimuths: degrees of the whole circle.
+    DrawLongitudeGlyph(dc, size, value, x + 2 * column, y, 1);
+  } else if (!wide) {
+    if (!cusp && chart.points[static_cast<std::size_t>(slot)].status == 'R') {
+      // At two thirds of the size, centred on the row, so that it fits between the glyph and the
+      // longitude (as on the chart page).
+      const int lower =
+          Truncate(platform::Font{std::string(platform::kGlyphFaceA), size}.EmHeight() / 6.0);
+      DrawGlyphText(dc, x + Truncate(1.3 * column), y - lower, glyphs::kRetrograde, 'a',
+                    size * 2 / 3, platform::BkMode::Transparent);
+    }
+    DrawLongitudeGlyph(dc, size, value, x + 2 * column, y, 0);
+  } else {
+    DrawLongitudeGlyph(dc, size, Antiscion(value), x + 2 * column, y, 0);
+    DrawLongitudeGlyph(dc, size, ContraAntiscion(value), x + 9 * column, y, 0);
+  }
+}
+
+int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
+                   int fitHeight, bool wide, Medium medium) {
+  const bool printing = OnPaper(dc, medium);
+  const COORD_CONF& layout = LayoutFor(printing, config);
+  const int rows = layout.GetRowCount();
+  // The blocks of candidates are as tall as the table, and one row tall when it has no rows.
+  const int blockRows = std::max(1, rows);
+  platform::DcState state(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const TableMeasure m = MeasureTable(layout, dc, false, FitScale(layout, dc, false, fitHeight));
+  const int blockColumns =
+      wide ? (printing ? kWideBlockColumnsPrint : kWideBlockColumnsScreen) : kBlockColumns;
+  const int blockWidth = blockColumns * m.columnWidth;
+  int drawnRows = rows;
+  for (int s = 0; s < COORD_CONF::kSlotCount; ++s) {
+    const int v = layout.slots[static_cast<std::size_t>(s)];
+    if (v == COORD_CONF::kNeverShown) continue;
+    if (v < COORD_CONF::kNotInTable) {
+      DrawCoordRow(dc, chart, m, s, x, y - (v % blockRows) * m.rowStep, wide);
+      continue;
+    }
+    if (printing && !wide) continue;
+    const int k = layout.CountExtraBefore(s);
+    DrawCoordRow(dc, chart, m, s, x + (k / blockRows + 1) * blockWidth,
+                 y - (k % blockRows) * m.rowStep, wide);
+    drawnRows = std::max(drawnRows, std::min(k + 1, blockRows));
+  }
+  return drawnRows * m.rowStep;
+}
+
+namespace {
+
+int DetailBlockWidth(const TableMeasure& m, int mode) {
+  return (mode == kSpeeds ? 10 : 15) * m.textWidth;
+}
+
+int DetailBodies(int mode) { return mode == kLatitudes ? kLatitudeBodies : kBodyCount; }
+
+}  // namespace
+
+int DetailTableWidth(const TableMeasure& measure, int mode) {
+  const int blocks = (DetailBodies(mode) + kDetailRows - 1) / kDetailRows;
+  return blocks * DetailBlockWidth(measure, mode);
+}
+
+int DrawCoordDetailTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x,
+                         int y, int fitHeight, int mode, Medium medium) {
+  if (mode < kLatitudes || mode > kHorizontal) return 0;
+  const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
+  platform::DcState state(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const TableMeasure m = MeasureTable(layout, dc, true, FitScale(layout, dc, true, fitHeight));
+  const int size = m.fontSize;
+  const int blockWidth = DetailBlockWidth(m, mode);
+  const int bodies = DetailBodies(mode);
+  for (int body = 0; body < bodies; ++body) {
+    const int bx = x + (body / kDetailRows) * blockWidth;
+    const int ry = y - (body % kDetailRows) * m.rowStep;
+    DrawGlyphText(dc, bx, ry, glyphs::Point(body), 'a', size, platform::BkMode::Transparent);
+    const PointRecord& point = chart.points[static_cast<std::size_t>(body)];
+    double value = kAbsent;
+    int layoutOfValue = 2;  // signed degrees: latitudes and speeds
+    if (mode == kLatitudes) {
+      value = point.latitude;
+    } else if (mode == kSpeeds) {
+      value = point.speed;
+    } else {
+      double second = kAbsent;
+      chart.GetPointCoordinates(body, mode, value, second);
+      // Right ascension and azimuth in degrees of the whole circle.
+      layoutOfValue = 1;
+      DrawLongitudeGlyph(dc, size, second, bx + (mode == kEquatorial ? 8 : 7) * m.textWidth, ry,
+                         mode == kEquatorial ? 2 : 1);
+    }
+    // A body that was not computed has no latitude or speed either.
+    if (IsAbsent(point.longitude.Get())) value = kAbsent;
+    DrawLongitudeGlyph(dc, size, value, bx + m.textWidth, ry, layoutOfValue);
+  }
+  return m.height;
+}
+
+}  // namespace coords

@@ -1,0 +1,201 @@
+#include "views/ui/coord_views.h"
+
+#include <QMetaObject>
+#include <QResizeEvent>
+#include <algorithm>
+#include <string>
+
+#include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/page_frame.h"
+#include "foundation/messages/messages.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/measuring_dc.h"
+#include "shell/kovra_doc.h"
+#include "views/core/coord_table.h"
+#include "views/core/table_page_header.h"
+
+namespace {
+
+constexpr int kMsgCoordinates = 231;
+constexpr int kMsgCoordinates2 = 232;
+constexpr int kMsgLatitudes = 233;
+constexpr int kMsgSpeeds = 234;
+constexpr int kMsgEquatorial = 235;
+constexpr int kMsgHorizontal = 280;
+constexpr int kMsgAntiscia = 244;
+constexpr int kMsgAntisciaTitle = 443;
+constexpr int kTitleSize = 4000;
+constexpr int kTitleTop = 600;
+constexpr int kSecondTableGap = 1000;
+constexpr int kWindowExtra = 1000;  // below the table, 0.01 mm
+constexpr int kPageTableLeft = 200;
+constexpr int kPageTableTop = 1800;
+constexpr int kFullFrame = 0;  // the page head's frame reaches the page's foot
+
+int ToPixels(int units, int dpi) { return std::max(1, units * dpi / 2540); }
+
+}  // namespace
+
+CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* parent)
+    : CoordViewBase(mode, caption, helpContext, parent, DocView::Coordinates, false) {}
+
+CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* parent, DocView kind,
+                             bool wide)
+    : ChartDocView(kind, parent),
+      caption_(caption),
+      wide_(wide),
+      mode_(mode),
+      helpContext_(helpContext) {}
+
+const Chart* CoordViewBase::ShownChart() const {
+  CKovraDoc* document = GetDocument();
+  return document != nullptr ? document->GetChart() : nullptr;
+}
+
+int CoordViewBase::Mode() const { return mode_; }
+
+int CoordViewBase::FitHeight() const {
+  return GetConfiguration().screenCoords.fitToWindow != 0 ? clientHeight_ : 0;
+}
+
+void CoordViewBase::OnInitialUpdate() {
+  SetScrollByLines(platform::MapMode::HiMetric);
+  if (mode_ == coords::kEquatorial) {
+    if (CKovraDoc* document = GetDocument())
+      mode_ = document->coordinateMode == coords::kHorizontal ? coords::kHorizontal
+                                                              : coords::kEquatorial;
+  }
+  CountOpen();
+  // The window takes the size of the table in the screen layout at scale 1.
+  const COORD_CONF& layout = GetConfiguration().screenCoords;
+  platform::MeasuringDc measuring(logicalDpiY(), false, platform::MapMode::HiMetric);
+  const coords::TableMeasure m = coords::MeasureTable(layout, measuring.dc(), mode_ != 0, 1.0);
+  openedSize_ = QSize(ToPixels(WindowWidth(m), logicalDpiX()),
+                      ToPixels(m.height + kWindowExtra, logicalDpiY()));
+  if (platform::ChildFrame* frame = Frame()) {
+    const QSize border = frame->size() - viewport()->size();
+    frame->resize(openedSize_ + border);
+    frame->raise();
+  }
+  clientHeight_ = viewport()->height();
+  platform::View::OnUpdate(nullptr);
+}
+
+int CoordViewBase::WindowWidth(const coords::TableMeasure& m) const {
+  const COORD_CONF& layout = GetConfiguration().screenCoords;
+  if (mode_ == 0) return std::max(1, static_cast<int>(layout.width)) * m.widthUnit;
+  const double units = mode_ >= coords::kEquatorial ? 1.7 : 1.0;
+  // At least as wide as its blocks of 16 rows, so that no column is cut off.
+  return std::max(static_cast<int>(units * m.widthUnit), coords::DetailTableWidth(m, mode_));
+}
+
+void CoordViewBase::resizeEvent(QResizeEvent* event) {
+  platform::View::resizeEvent(event);
+  clientHeight_ = viewport()->height();
+  viewport()->update();
+}
+
+void CoordViewBase::OnDraw(platform::Dc& dc) {
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  if (dc.IsPrinting()) {
+    OnPrint(dc, 1);
+    return;
+  }
+  const Chart* chart = ShownChart();
+  if (chart == nullptr) return;
+  if (mode_ == 0)
+    coords::DrawCoordTable(dc, *chart, GetConfiguration(), 0, 0, FitHeight(), wide_);
+  else
+    coords::DrawCoordDetailTable(dc, *chart, GetConfiguration(), 0, 0, FitHeight(), mode_);
+}
+
+void CoordViewBase::OnPrint(platform::Dc& dc, int) {
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  const Chart* chart = ShownChart();
+  if (chart == nullptr) return;
+  const Configuration& config = GetConfiguration();
+  DrawTablePageHeader(dc, config, *chart, nullptr, kFullFrame);
+  const int x = config.print.marginLeft + kPageTableLeft;
+  const int y = -kPageTableTop - config.print.marginTop;
+  if (mode_ == 0)
+    coords::DrawCoordTable(dc, *chart, config, x, y, 0, false, coords::Medium::Paper);
+  else
+    coords::DrawCoordDetailTable(dc, *chart, config, x, y, 0, mode_, coords::Medium::Paper);
+}
+
+std::string CoordViewBase::GetFrameTitle() const {
+  return platform::View::GetFrameTitle() + GetMessageText(caption_);
+}
+
+CCoordView::CCoordView(QWidget* parent) : CoordViewBase(0, kMsgCoordinates, kHelpContext, parent) {}
+
+CCoord2View::CCoord2View(QWidget* parent)
+    : CoordViewBase(0, kMsgCoordinates2, kHelpContext, parent) {}
+
+const Chart* CCoord2View::ShownChart() const {
+  CKovraDoc* document = GetDocument();
+  return document != nullptr ? document->GetOuterChart() : nullptr;
+}
+
+void CCoord2View::OnInitialUpdate() {
+  CoordViewBase::OnInitialUpdate();
+  if (ShownChart() == nullptr) {
+    if (platform::ChildFrame* frame = Frame())
+      QMetaObject::invokeMethod(frame, "close", Qt::QueuedConnection);
+  }
+}
+
+std::string CCoord2View::GetFrameTitle() const {
+  const Chart* chart = ShownChart();
+  if (chart == nullptr) return {};
+  return CKovraDoc::ChartTitle(*chart) + GetMessageText(caption_);
+}
+
+CCoordLatView::CCoordLatView(QWidget* parent)
+    : CoordViewBase(coords::kLatitudes, kMsgLatitudes, kHelpContext, parent) {}
+
+CCoordSpeedView::CCoordSpeedView(QWidget* parent)
+    : CoordViewBase(coords::kSpeeds, kMsgSpeeds, kHelpContext, parent) {}
+
+CCoordEquView::CCoordEquView(QWidget* parent)
+    : CoordViewBase(coords::kEquatorial, kMsgEquatorial, kHelpContext, parent) {}
+
+std::string CCoordEquView::GetFrameTitle() const {
+  return platform::View::GetFrameTitle() +
+         GetMessageText(Mode() == coords::kHorizontal ? kMsgHorizontal : kMsgEquatorial);
+}
+
+AntisView::AntisView(QWidget* parent)
+    : CoordViewBase(0, kMsgAntiscia, kHelpContext, parent, DocView::Antiscia, true) {}
+
+int AntisView::WindowWidth(const coords::TableMeasure& m) const {
+  return static_cast<int>(m.widthUnit * 1.75) *
+         std::max(1, static_cast<int>(GetConfiguration().screenCoords.width));
+}
+
+void AntisView::OnPrint(platform::Dc& dc, int) {
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  CKovraDoc* document = GetDocument();
+  if (document == nullptr || document->GetChart() == nullptr) return;
+  const Configuration& config = GetConfiguration();
+  const Chart& inner = *document->GetChart();
+  const Chart* outer = document->GetOuterChart();
+  const int left = config.print.marginLeft, top = config.print.marginTop;
+  DrawTablePageHeader(dc, config, inner, outer, kFullFrame);
+  {
+    platform::DcState state(dc);
+    dc.SetBkMode(platform::BkMode::Transparent);
+    dc.SetTextColor(platform::kBlack);
+    dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+    dc.SelectFont({std::string(platform::kTextFace), kTitleSize});
+    dc.TextOut((left + kA4Width - config.print.marginRight) / 2, -kTitleTop - top,
+               GetMessageText(kMsgAntisciaTitle));
+  }
+  const int x = left + kPageTableLeft;
+  const int h = coords::DrawCoordTable(dc, inner, config, x, -kPageTableTop - top, 0, true,
+                                       coords::Medium::Paper);
+  if (outer != nullptr)
+    coords::DrawCoordTable(dc, *outer, config, x, -kPageTableTop - kSecondTableGap - h - top, 0,
+                           true, coords::Medium::Paper);
+}

@@ -1,0 +1,354 @@
+// The coordinate tables: antiscia, the table's measures and its fit to a height, where rows and
+// candidates are drawn on the screen and on paper, the wide form, and the detail tables; and the
+// settings page's row editor. The recording device context makes a glyph-face character one em
+// wide and high; a font of 720 tenths of a point has an em of 96 units.
+#include "views/core/coord_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/longitude_drawing.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/recording_dc.h"
+#include "views/core/coord_conf_page.h"
+
+namespace {
+
+using platform::RecordingDc;
+
+TEST(CoordAntiscia, MirrorsInTheSolsticeAndEquinoxAxes) {
+  struct Case {
+    double longitude, antiscion, contra;
+  };
+  const Case cases[] = {
+      {0.0, 180.0, 0.0},   {10.0, 170.0, 350.0},  {90.0, 90.0, 270.0},
+      {180.0, 0.0, 180.0}, {190.0, 350.0, 170.0}, {270.0, 270.0, 90.0},
+      {359.5, 180.5, 0.5}, {370.0, 170.0, 350.0}, {-10.0, 190.0, 10.0},  // 350
+  };
+  for (const Case& k : cases) {
+    EXPECT_NEAR(coords::Antiscion(k.longitude), k.antiscion, 1e-9) << k.longitude;
+    EXPECT_NEAR(coords::ContraAntiscion(k.longitude), k.contra, 1e-9) << k.longitude;
+  }
+  EXPECT_EQ(coords::Antiscion(kAbsent), kAbsent);
+  EXPECT_EQ(coords::ContraAntiscion(kAbsent), kAbsent);
+}
+
+// Rows 0..4 in a font of 720 and a line step of 33: a row step of 33 + 0.7 x 96 = 100.
+COORD_CONF Layout(int rows = 5, int fontSize = 720, int lineStep = 33) {
+  COORD_CONF c;
+  for (int r = 0; r < rows; ++r) c.slots[r] = static_cast<std::uint8_t>(r);
+  c.fontSize = fontSize;
+  c.lineStep = lineStep;
+  return c;
+}
+
+TEST(CoordMeasure, RowStepHeightAndWidthUnit) {
+  struct Case {
+    int rows;
+    bool sixteen;
+    double scale;
+    int rowStep, height, widthUnit, column;
+  };
+  const Case cases[] = {
+      {5, false, 1.0, 100, 500, 960, 105},
+      {5, true, 1.0, 100, 1600, 960, 105},
+      {0, false, 1.0, 100, 0, 960, 105},
+      // Font 360 (em 48), step 16 + 33.
+      {5, false, 0.5, 49, 245, 240, 52},
+  };
+  for (const Case& k : cases) {
+    RecordingDc dc;
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    const coords::TableMeasure m = coords::MeasureTable(Layout(k.rows), dc, k.sixteen, k.scale);
+    EXPECT_EQ(m.rowStep, k.rowStep) << k.rows << ' ' << k.scale;
+    EXPECT_EQ(m.height, k.height) << k.rows << ' ' << k.scale;
+    EXPECT_EQ(m.widthUnit, k.widthUnit) << k.rows << ' ' << k.scale;
+    EXPECT_EQ(m.columnWidth, k.column) << k.rows << ' ' << k.scale;
+  }
+}
+
+TEST(CoordMeasure, FitScaleFollowsTheHeight) {
+  // 2540 dpi: one logical unit per pixel.
+  struct Case {
+    int rows, fitHeight;
+    double scale;
+  };
+  const Case cases[] = {
+      {5, 0, 1.0},     // a constant font
+      {5, 510, 1.0},   // 500 lies within 0.97 x 510 .. 510
+      {5, 1000, 2.0},  // grows: font 1440, row step 66 + 134
+      {0, 1000, 1.0},  // no rows: nothing to fit, no division by a zero height
+  };
+  for (const Case& k : cases) {
+    RecordingDc dc(2540);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    EXPECT_DOUBLE_EQ(coords::FitScale(Layout(k.rows), dc, false, k.fitHeight), k.scale)
+        << k.rows << ' ' << k.fitHeight;
+  }
+  // Shrinking: 500 into 400 gives 0.8 (font 576, row step 26 + 53 = 79: 395).
+  RecordingDc dc(2540);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  EXPECT_DOUBLE_EQ(coords::FitScale(Layout(5), dc, false, 400), 0.8);
+}
+
+// A device whose text does not shrink with the font: a table that never fits.
+class StubbornDc final : public platform::Dc {
+ public:
+  double DpiX() const override { return 2540; }
+  double DpiY() const override { return 2540; }
+  bool IsPrinting() const override { return false; }
+  void SetClipRect(const platform::Rect&) override {}
+  void ResetClip() override {}
+  void Line(platform::Point, platform::Point) override {}
+  void Polyline(const std::vector<platform::Point>&) override {}
+  void Polygon(const std::vector<platform::Point>&) override {}
+  void Rectangle(const platform::Rect&) override {}
+  void RoundRect(const platform::Rect&, int, int) override {}
+  void Ellipse(const platform::Rect&) override {}
+  void Arc(const platform::Rect&, platform::Point, platform::Point) override {}
+  void FillRect(const platform::Rect&, platform::Color) override {}
+  void FillPath(const platform::Path&, platform::Color) override {}
+  void TextOut(int, int, std::string_view) override {}
+  platform::Size GetTextExtent(std::string_view) override { return {100, 100}; }
+  platform::TextMetrics GetTextMetrics() override { return {100, 80, 20, 100}; }
+};
+
+TEST(CoordMeasure, AFitThatNeverReachesTheHeightStopsAfterTwentyReductions) {
+  StubbornDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  // Rows of 70 whatever the scale (no line step): 350 against 200.
+  const double scale = coords::FitScale(Layout(5, 720, 0), dc, false, 200);
+  EXPECT_NEAR(scale, 200.0 / 350.0 * std::pow(0.95, 20), 1e-12);
+}
+
+// A chart with every point at 10.5 + 10 x i degrees and cusp h at 30 h + 5.
+Chart SampleChart() {
+  Chart chart;
+  for (int i = 0; i < 34; ++i) {
+    chart.points[static_cast<std::size_t>(i)].longitude.Set(10.5 + 10.0 * i);
+    chart.points[static_cast<std::size_t>(i)].latitude = 0.1 * i;
+    chart.points[static_cast<std::size_t>(i)].speed = 1.0;
+  }
+  for (int h = 0; h < 12; ++h) chart.cusps[static_cast<std::size_t>(h)].Set(30.0 * h + 5.0);
+  return chart;
+}
+
+// Sun, cusp 1, Mars as rows 0..2; Moon, Mercury, Venus candidates; every other slot never shown.
+Configuration ThreeRowConfig() {
+  Configuration config;
+  for (COORD_CONF* c : {&config.screenCoords, &config.printCoords}) {
+    c->slots.fill(COORD_CONF::kNeverShown);
+    c->slots[0] = 0;
+    c->slots[50] = 1;
+    c->slots[4] = 2;
+    for (int s : {1, 2, 3}) c->slots[static_cast<std::size_t>(s)] = COORD_CONF::kNotInTable;
+    c->fontSize = 720;
+    c->lineStep = 33;
+  }
+  return config;
+}
+
+platform::Point GlyphAt(const RecordingDc& dc, char glyph) {
+  const platform::RecordedCall* call = dc.FindGlyph(glyph, 0);
+  return call != nullptr ? call->points.at(0) : platform::Point{-1, -1};
+}
+
+TEST(CoordTable, RowsAndCandidatesOnScreenAndOnPaper) {
+  // Columns of 105: blocks of 9 columns, wide 16 on the screen and 18 on paper.
+  struct Case {
+    const char* name;
+    bool printing, wide;
+    int block;  // 0: candidates are left out
+  };
+  const Case cases[] = {
+      {"screen", false, false, 945},
+      {"screen wide", false, true, 1680},
+      {"paper", true, false, 0},
+      {"paper wide", true, true, 1890},
+  };
+  const Configuration config = ThreeRowConfig();
+  const Chart chart = SampleChart();
+  for (const Case& k : cases) {
+    RecordingDc dc(96, k.printing);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    EXPECT_EQ(coords::DrawCoordTable(dc, chart, config, 1000, -500, 0, k.wide), 300) << k.name;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(0)), (platform::Point{1000, -500})) << k.name;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Cusp(0)), (platform::Point{1000, -600})) << k.name;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(4)), (platform::Point{1000, -700})) << k.name;
+    if (k.block == 0) {
+      EXPECT_EQ(dc.FindGlyph(glyphs::Point(1), 0), nullptr) << k.name;
+      continue;
+    }
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(1)), (platform::Point{1000 + k.block, -500})) << k.name;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(2)), (platform::Point{1000 + k.block, -600})) << k.name;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(3)), (platform::Point{1000 + k.block, -700})) << k.name;
+  }
+}
+
+TEST(CoordTable, CandidatesBeyondABlockStartTheNextAndATableWithoutRowsDrawsThem) {
+  Configuration config = ThreeRowConfig();
+  config.screenCoords.slots[5] = COORD_CONF::kNotInTable;  // Jupiter, the fourth candidate
+  const Chart chart = SampleChart();
+  RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  coords::DrawCoordTable(dc, chart, config, 0, 0, 0, false);
+  EXPECT_EQ(GlyphAt(dc, glyphs::Point(5)), (platform::Point{2 * 945, 0}));
+
+  // No rows: the candidates stand in blocks one row tall.
+  for (int s : {0, 4, 50}) config.screenCoords.slots[static_cast<std::size_t>(s)] = 254;
+  RecordingDc empty;
+  empty.SetMapMode(platform::MapMode::HiMetric);
+  EXPECT_EQ(coords::DrawCoordTable(empty, chart, config, 0, 0, 200, false), 100);
+  EXPECT_EQ(GlyphAt(empty, glyphs::Point(0)), (platform::Point{945, 0}));
+  EXPECT_EQ(GlyphAt(empty, glyphs::Point(1)), (platform::Point{2 * 945, 0}));
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string all;
+  for (const std::string& t : texts) all += t + '|';
+  return all;
+}
+
+std::string PiecesOf(double value, int layout) {
+  std::string all;
+  for (const LongitudePiece& p : LongitudePieces(value, layout)) all += p.text + '|';
+  return all;
+}
+
+TEST(CoordTable, ARowShowsTheLongitudeTheRetrogradeMarkOrTheAntiscia) {
+  Chart chart = SampleChart();  // Sun at 10 Aries 30
+  chart.points[0].status = 'R';
+  RecordingDc measureDc;
+  measureDc.SetMapMode(platform::MapMode::HiMetric);
+  const coords::TableMeasure m = coords::MeasureTable(Layout(), measureDc, false, 1.0);
+
+  RecordingDc plain;
+  plain.SetMapMode(platform::MapMode::HiMetric);
+  coords::DrawCoordRow(plain, chart, m, 0, 0, 0, false);
+  // 1.3 columns, lowered by a sixth of the em (96).
+  EXPECT_EQ(GlyphAt(plain, glyphs::kRetrograde), (platform::Point{136, -16}));
+  EXPECT_NE(Joined(plain.Texts()).find(PiecesOf(10.5, 0)), std::string::npos);
+
+  RecordingDc wide;
+  wide.SetMapMode(platform::MapMode::HiMetric);
+  coords::DrawCoordRow(wide, chart, m, 0, 0, 0, true);
+  EXPECT_EQ(wide.FindGlyph(glyphs::kRetrograde, 0), nullptr);
+  // 19 Virgo 30 and 19 Pisces 30.
+  EXPECT_NE(Joined(wide.Texts()).find(PiecesOf(169.5, 0) + PiecesOf(349.5, 0)), std::string::npos);
+  EXPECT_EQ(Joined(wide.Texts()).find(PiecesOf(10.5, 0)), std::string::npos);
+
+  // A Local Space chart: degrees of the whole circle, no retrograde mark; a cusp row its glyph.
+  chart.SetDerivationMarker(kMarkerLocalSpace);
+  RecordingDc local;
+  local.SetMapMode(platform::MapMode::HiMetric);
+  coords::DrawCoordRow(local, chart, m, 51, 0, 0, false);
+  EXPECT_EQ(GlyphAt(local, glyphs::Cusp(1)), (platform::Point{0, 0}));
+  EXPECT_NE(Joined(local.Texts()).find(PiecesOf(35.0, 1)), std::string::npos);
+}
+
+TEST(CoordDetailTable, BodiesInBlocksOfSixteenRows) {
+  // Text widths of 96; blocks of 10 widths for speeds, 15 otherwise.
+  struct Case {
+    int mode;
+    bool hasBody16;
+    int blockX;
+  };
+  const Case cases[] = {{coords::kLatitudes, false, 0},
+                        {coords::kSpeeds, true, 960},
+                        {coords::kEquatorial, true, 1440},
+                        {coords::kHorizontal, true, 1440}};
+  const Configuration config = ThreeRowConfig();
+  const Chart chart = SampleChart();
+  for (const Case& k : cases) {
+    RecordingDc dc;
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    EXPECT_EQ(coords::DrawCoordDetailTable(dc, chart, config, 0, 0, 0, k.mode), 1600);
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(15)), (platform::Point{0, -1500})) << k.mode;
+    if (!k.hasBody16) {
+      EXPECT_EQ(dc.FindGlyph(glyphs::Point(16), 0), nullptr);
+      continue;
+    }
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(16)), (platform::Point{k.blockX, 0})) << k.mode;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(29)), (platform::Point{k.blockX, -1300})) << k.mode;
+  }
+}
+
+TEST(CoordDetailTable, AnAbsentBodyHasNoValue) {
+  const Configuration config = ThreeRowConfig();
+  Chart chart = SampleChart();
+  chart.points[3].longitude.Set(kAbsent);  // Venus, row 3 of the first block
+  for (int mode = coords::kLatitudes; mode <= coords::kHorizontal; ++mode) {
+    RecordingDc dc;
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    coords::DrawCoordDetailTable(dc, chart, config, 0, 0, 0, mode);
+    int venus = 0, mercury = 0;
+    for (const auto& call : dc.Calls()) {
+      if (call.kind != platform::RecordedCall::Text || call.points.at(0).x >= 900) continue;
+      venus += call.points.at(0).y == -300;
+      mercury += call.points.at(0).y == -200;
+    }
+    EXPECT_EQ(venus, 1) << mode;  // its glyph alone
+    EXPECT_GT(mercury, 1) << mode;
+  }
+}
+
+// The settings page's row editor.
+TEST(CoordConfPage, ButtonsMoveRowsAndSelectionsFollow) {
+  coords::CoordConfPage page;
+  for (int r = 0; r < 5; ++r)
+    page.layout.slots[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(r);
+  // Candidates: Jupiter .. Vertex, then the 12 cusps; never slots 34..49.
+  std::vector<std::string> candidates = page.CandidateNames();
+  ASSERT_EQ(candidates.size(), 29u + 12u);
+  EXPECT_EQ(candidates.front(), Cp1251("Юпитер"));
+  EXPECT_EQ(candidates.back(), Cp1251("12 дом"));
+
+  page.row = 0;
+  EXPECT_TRUE(page.HideSelected());
+  EXPECT_EQ(page.RowNames(), (std::vector<std::string>{Cp1251("Луна"), Cp1251("Меркурий"),
+                                                       Cp1251("Венера"), Cp1251("Марс")}));
+  EXPECT_EQ(page.row, 0);
+  page.row = 3;
+  EXPECT_TRUE(page.HideSelected());  // the last row: the selection moves to the one before
+  EXPECT_EQ(page.row, 2);
+
+  const int lastCandidate = static_cast<int>(page.CandidateNames().size()) - 1;
+  page.candidate = lastCandidate;
+  EXPECT_TRUE(page.ShowSelected());
+  EXPECT_EQ(page.RowNames().back(), Cp1251("12 дом"));
+  EXPECT_EQ(page.row, 3);
+  EXPECT_EQ(page.candidate, lastCandidate - 1);
+
+  EXPECT_FALSE(page.MoveSelectedDown());  // the last row
+  EXPECT_TRUE(page.MoveSelectedUp());
+  EXPECT_EQ(page.row, 2);
+  EXPECT_EQ(page.RowNames()[2], Cp1251("12 дом"));
+  page.row = 0;
+  EXPECT_FALSE(page.MoveSelectedUp());
+  page.row = -1;
+  EXPECT_FALSE(page.MoveSelectedDown());
+  EXPECT_FALSE(page.HideSelected());
+}
+
+TEST(CoordConfPage, ThePrintCheckTellsWhetherTheTableFitsAPage) {
+  // 15 rows of font 7200 (em 960): a row step of the line step + 672; a page holds 11600.
+  struct Case {
+    int lineStep, message;
+  };
+  const Case cases[] = {{101, coords::kMsgSizeFits}, {102, coords::kMsgSizeTooLarge}};
+  for (const Case& k : cases) {
+    coords::CoordConfPage page;
+    page.layout = Layout(15, 7200, k.lineStep);
+    RecordingDc dc(600, true);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    EXPECT_EQ(page.CheckPrintSize(dc), k.message) << k.lineStep;
+  }
+}
+
+}  // namespace

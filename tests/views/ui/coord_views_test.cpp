@@ -1,0 +1,233 @@
+// The coordinate views opened by their commands: their captions, windows sized to their tables,
+// the second chart's table, the equatorial and horizontal modes, the printed pages as pictures,
+// and the settings sheet taking the rows on OK only.
+#include "views/ui/coord_views.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <string>
+#include <vector>
+
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
+#include "platform/qt/measuring_dc.h"
+#include "platform/qt/qt_text.h"
+#include "views/core/coord_table.h"
+#include "views/ui/coord_conf_dialogs.h"
+#include "views_fixture.h"
+
+namespace {
+
+using namespace views_test;
+
+class CoordViewsTest : public ViewsTest {};
+
+TEST_F(CoordViewsTest, EachCommandOpensItsViewWithItsCaption) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  struct Case {
+    int command;
+    int message;
+    int mode;
+  };
+  const Case cases[] = {
+      {cmd::kCoordinates, 231, 0},
+      {cmd::kCoordLatitudes, 233, coords::kLatitudes},
+      {cmd::kCoordSpeeds, 234, coords::kSpeeds},
+      {cmd::kCoordEquatorial, 235, coords::kEquatorial},
+      {cmd::kCoordHorizontal, 280, coords::kHorizontal},
+  };
+  for (const Case& k : cases) {
+    auto* view = OpenView<CoordViewBase>(document, k.command);
+    ASSERT_NE(view, nullptr) << k.command;
+    EXPECT_EQ(view->Mode(), k.mode);
+    EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(k.message));
+    EXPECT_TRUE(document->IsViewOpen(DocView::Coordinates));
+  }
+  // The second chart's table needs a second chart.
+  EXPECT_FALSE(app_->GetMainFrame()->StateOf(cmd::kCoordinates2).enabled);
+}
+
+TEST_F(CoordViewsTest, TheWindowOpensSizedToTheTable) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  Configuration& config = GetConfiguration();
+  config.screenCoords.fitToWindow = 0;
+  auto* view = OpenView<CCoordView>(document, cmd::kCoordinates);
+  ASSERT_NE(view, nullptr);
+  platform::MeasuringDc measuring(view->logicalDpiY(), false, platform::MapMode::HiMetric);
+  const coords::TableMeasure m =
+      coords::MeasureTable(config.screenCoords, measuring.dc(), false, 1.0);
+  const auto px = [view](int units) { return units * view->logicalDpiY() / 2540; };
+  EXPECT_EQ(view->OpenedSize(),
+            QSize(px(config.screenCoords.width * m.widthUnit), px(m.height + 1000)));
+  EXPECT_GE(view->Frame()->width(), view->OpenedSize().width());
+  EXPECT_GE(view->Frame()->height(), view->OpenedSize().height());
+  EXPECT_EQ(view->FitHeight(), 0);
+  config.screenCoords.fitToWindow = 1;
+  EXPECT_EQ(view->FitHeight(), view->viewport()->height());
+  Screenshot(*view, "coordinates_screen");
+}
+
+TEST_F(CoordViewsTest, TheSecondChartsTableCarriesItsOwnTitle) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(document, nullptr);
+  auto* view = OpenView<CCoord2View>(document, cmd::kCoordinates2);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->ShownChart(), document->GetOuterChart());
+  EXPECT_EQ(view->GetFrameTitle(),
+            CKovraDoc::ChartTitle(*document->GetOuterChart()) + GetMessageText(232));
+  EXPECT_NE(view->GetFrameTitle().find(Cp1251("Транзит")), std::string::npos);
+  PagePicture("coordinates2", 1, *view);
+}
+
+TEST_F(CoordViewsTest, PrintedPagesCarryTheHeadAndTheTable) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  struct Case {
+    int command;
+    const char* name;
+  };
+  const Case cases[] = {{cmd::kCoordinates, "coordinates"},
+                        {cmd::kCoordLatitudes, "coordinates_latitudes"},
+                        {cmd::kCoordSpeeds, "coordinates_speeds"},
+                        {cmd::kCoordEquatorial, "coordinates_equatorial"}};
+  const Configuration& config = GetConfiguration();
+  for (const Case& k : cases) {
+    auto* view = OpenView<CoordViewBase>(document, k.command);
+    ASSERT_NE(view, nullptr);
+    const platform::RecordingDc page = PrintPage(*view);
+    // The Sun's glyph where the table begins.
+    const platform::RecordedCall* sun = page.FindGlyph(glyphs::Point(0), 0);
+    ASSERT_NE(sun, nullptr) << k.name;
+    EXPECT_EQ(sun->points.at(0),
+              (platform::Point{config.print.marginLeft + 200, -1800 - config.print.marginTop}));
+    const QImage image = PagePicture(k.name, 1, *view);
+    // Ink in the table's place.
+    EXPECT_GT(
+        Ink(image, config.print.marginLeft + 200, -1800 - config.print.marginTop, 10000, -8000),
+        100)
+        << k.name;
+  }
+}
+
+TEST_F(CoordViewsTest, TheSettingsSheetTakesTheRowsOnOkOnly) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  Configuration& config = GetConfiguration();
+  const COORD_CONF screen = config.screenCoords, print = config.printCoords;
+  const auto answer = [](bool ok) {
+    platform::ModalDriver::Expect<CoordConfSheet>([ok](CoordConfSheet& sheet) {
+      // Screen: the first row out, the font 150; print: the first candidate in.
+      sheet.screen->RowList()->setCurrentRow(0);
+      sheet.screen->HideButton()->click();
+      sheet.screen->FontBox()->setValue(150);
+      sheet.print->CandidateList()->setCurrentRow(0);
+      sheet.print->ShowButton()->click();
+      EXPECT_EQ(sheet.print->RowList()->count(), 16);
+      if (!ok) return platform::kIdCancel;
+      return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
+    });
+  };
+  answer(false);
+  EXPECT_TRUE(RunFrom(document, cmd::kConfigCoordinates));
+  EXPECT_EQ(config.screenCoords, screen);
+  EXPECT_EQ(config.printCoords, print);
+
+  answer(true);
+  EXPECT_TRUE(RunFrom(document, cmd::kConfigCoordinates));
+  EXPECT_EQ(config.screenCoords.GetRowCount(), screen.GetRowCount() - 1);
+  EXPECT_EQ(config.screenCoords.slots[0], COORD_CONF::kNotInTable);  // the Sun was row 0
+  EXPECT_EQ(config.screenCoords.fontSize, 150);
+  EXPECT_EQ(config.printCoords.GetRowCount(), print.GetRowCount() + 1);
+  EXPECT_EQ(config.printCoords.GetRowName(15), Cp1251("Веста"));  // the first candidate
+}
+
+TEST_F(CoordViewsTest, ThePrintPageChecksTheTablesHeight) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  platform::ModalDriver::Expect<CoordConfSheet>([](CoordConfSheet& sheet) {
+    sheet.print->FontBox()->setValue(7200);
+    sheet.print->StepBox()->setValue(200);
+    sheet.print->CheckButton()->click();
+    sheet.print->FontBox()->setValue(1000);
+    sheet.print->CheckButton()->click();
+    return platform::kIdCancel;
+  });
+  EXPECT_TRUE(RunFrom(document, cmd::kConfigCoordinates));
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  EXPECT_EQ(prompts_.shown[0].number, coords::kMsgSizeTooLarge);
+  EXPECT_EQ(prompts_.shown[1].number, coords::kMsgSizeFits);
+}
+
+TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  auto* view = OpenView<AntisView>(document, cmd::kAntiscia);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(document->IsViewOpen(DocView::Antiscia));
+  EXPECT_FALSE(document->IsViewOpen(DocView::Coordinates));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(244));
+  EXPECT_EQ(view->HelpContext(), 131270);
+  const COORD_CONF& layout = GetConfiguration().screenCoords;
+  platform::MeasuringDc measuring(view->logicalDpiY(), false, platform::MapMode::HiMetric);
+  const coords::TableMeasure m = coords::MeasureTable(layout, measuring.dc(), false, 1.0);
+  const auto px = [view](int units) { return units * view->logicalDpiY() / 2540; };
+  EXPECT_EQ(view->OpenedSize(),
+            QSize(px(static_cast<int>(m.widthUnit * 1.75) * layout.width), px(m.height + 1000)));
+  Screenshot(*view, "antiscia_screen");
+  delete view->Frame();
+  EXPECT_FALSE(document->IsViewOpen(DocView::Antiscia));
+}
+
+// The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 50, a row step
+// of 50 + 233.
+constexpr int kPrintTableHeight = 15 * 283;
+
+void CheckAntisciaPage(CKovraDoc* document, bool two) {
+  ASSERT_NE(document, nullptr);
+  const Configuration& config = GetConfiguration();
+  ASSERT_EQ(config.printCoords.GetRowCount(), 15);
+  const int x = config.print.marginLeft + 200, top = config.print.marginTop;
+  auto* view = dynamic_cast<AntisView*>(document->Views().back());
+  ASSERT_NE(view, nullptr);
+  const platform::RecordingDc page = PrintPage(*view);
+  std::vector<platform::Point> suns;
+  bool ornament = false, title = false;
+  for (const auto& call : page.Calls()) {
+    if (call.kind != platform::RecordedCall::Text) continue;
+    if (call.text == std::string(1, glyphs::Point(0)) && call.font.IsGlyphFace())
+      suns.push_back(call.points.at(0));
+    ornament |= call.text == glyphs::kOrnament;
+    title |= call.text == GetMessageText(443);
+  }
+  EXPECT_EQ(ornament, !two);
+  EXPECT_TRUE(title);
+  // The Sun's row of each table; the outer table 1000 below the inner one.
+  ASSERT_EQ(suns.size(), two ? 2u : 1u);
+  EXPECT_EQ(suns[0], (platform::Point{x, -1800 - top}));
+  if (two) {
+    EXPECT_EQ(suns[1], (platform::Point{x, -2800 - kPrintTableHeight - top}));
+  }
+}
+
+TEST_F(CoordViewsTest, AOneChartAntisciaPageHasOneTableAndTheOrnament) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(OpenView<AntisView>(document, cmd::kAntiscia), nullptr);
+  CheckAntisciaPage(document, false);
+  PagePicture("antiscia", 1, *document->Views().back());
+}
+
+TEST_F(CoordViewsTest, ATwoChartAntisciaPageHasTheOuterTableUnderTheInner) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(OpenView<AntisView>(document, cmd::kAntiscia), nullptr);
+  CheckAntisciaPage(document, true);
+  PagePicture("antiscia_two", 1, *document->Views().back());
+}
+
+}  // namespace
