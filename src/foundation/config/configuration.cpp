@@ -219,11 +219,11 @@ Configuration::Configuration() {
   // The tables are drawn in 0.01 mm: a font of 2500 is about 3.3 mm high on the screen as on
   // paper. The width counts blocks of ten glyph widths: the table and its candidates.
   screenCoords.fontSize = 2500;
-  screenCoords.lineStep = 0;
+  screenCoords.lineStep = 120;
   screenCoords.fitToWindow = 1;
   screenCoords.width = 4;
   printCoords.fontSize = 2500;
-  printCoords.lineStep = 50;
+  printCoords.lineStep = 120;
 
   cfg::SetDefaultBlocks(*this);
 }

@@ -185,9 +185,9 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
   EXPECT_FALSE(document->IsViewOpen(DocView::Antiscia));
 }
 
-// The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 50, a row step
-// of 50 + 233.
-constexpr int kPrintTableHeight = 15 * 283;
+// The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 120, a row step
+// of 120 + 233.
+constexpr int kPrintTableHeight = 15 * 353;
 
 void CheckAntisciaPage(CKovraDoc* document, bool two) {
   ASSERT_NE(document, nullptr);
