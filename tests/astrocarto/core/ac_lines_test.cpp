@@ -69,16 +69,6 @@ TEST(RisingLatitude, EclipticDegreeMatchesHandValues) {
   EXPECT_EQ(FindRisingLatitude(kJd2000, kUt2000, 0.0, 0.0, kAbsent), kAbsent);
 }
 
-TEST(RisingLatitude, BodyWithLatitudeStandsOnTheHorizon) {
-  // The Moon of F000 (223.323751219, 5.170740644): declination -10.8944; hand values.
-  struct Case {
-    double longitude, latitude;
-  };
-  for (const Case c : {Case{0.0, 70.0244}, Case{90.0, -77.2169}}) {
-    EXPECT_NEAR(FindRisingLatitude(kJd2000, kUt2000, c.longitude, 5.17, 223.3), c.latitude, 1e-3);
-  }
-}
-
 TEST(LineMoment, UniversalTimeKeepsTheDay) {
   struct Case {
     int day, month, year, hour, zone;
@@ -307,14 +297,6 @@ TEST(ACLinesGeometry, DrawingStartsOneSampleWestOfTheEdge) {
     EXPECT_EQ(segments[0].lon1, c.firstLon);
     EXPECT_EQ(segments[0].lon2, c.firstLon + c.step);
   }
-}
-
-TEST(ACLinesGeometry, DrawStep) {
-  const MapWindow full{-10, 40, 70, 30}, zoom{0, 20, 60, 40};
-  EXPECT_EQ(ACLines::DrawStep(full, full, true), 5);
-  EXPECT_EQ(ACLines::DrawStep(full, full, false), 2);
-  EXPECT_EQ(ACLines::DrawStep(zoom, full, true), 1);
-  EXPECT_EQ(ACLines::DrawStep(zoom, full, false), 1);
 }
 
 TEST(ACLinesGeometry, VisibleRunsLieStrictlyInside) {
