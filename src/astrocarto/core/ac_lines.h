@@ -158,8 +158,13 @@ class ACLines {
 
  private:
   // The crossing search (ac_crossings.cpp).
-  void ScanHorizonPair(int mode, int i, int j, const AstroCartPage& settings);
-  void AddMeridianCrossing(int mode, int i, int m, char kind, const AstroCartPage& settings);
+  // Tests sample s of horizon lines i and j: 0 when a crossing was appended, -1 when there is
+  // none at this sample, -2 when the pair has no crossings at all.
+  int DefineACDCCross(int mode, int i, int j, int s, double& previous,
+                      const AstroCartPage& settings);
+  // The crossing of horizon line i with the MC ('M') or IC ('I') line of line m: 0 when
+  // appended, -2 when there is none.
+  int DefineMCICCross(int mode, int i, int m, char kind, const AstroCartPage& settings);
   double WalkBand(int i, int j, int s, double orbDeg, bool up) const;
 
   std::size_t Index(int k, int s) const {
