@@ -13,13 +13,13 @@ constexpr double kMaxLatitude = 89.9999;
 
 double Atan2Deg360(double y, double x) { return NormalizeDegrees(std::atan2(y, x) / kDeg); }
 
-JdUt MomentOf(double jd, double utHours) {
-  return JdUt{std::floor(jd - 0.5) + 0.5 + utHours / 24.0};
-}
-
 double TrueObliquityDeg(JdTt tt) { return MeanObliquityDeg(tt) + NutationAt(tt).obliquityDeg; }
 
 }  // namespace
+
+JdUt MomentOfDay(double jd, double utHours) {
+  return JdUt{std::floor(jd - 0.5) + 0.5 + utHours / 24.0};
+}
 
 Equatorial EclipticToEquatorial(double longitude, double latitude, double obliquity) {
   const double l = longitude * kDeg, b = latitude * kDeg, e = obliquity * kDeg;
@@ -73,7 +73,7 @@ std::array<double, 4> AnglesFromRamc(double ramc, double geographicLatitude, dou
 
 void CalcAngles(double jd, double utHours, double eastLongitude, double geographicLatitude,
                 std::array<double, 4>& angles) {
-  const JdUt ut = MomentOf(jd, utHours);
+  const JdUt ut = MomentOfDay(jd, utHours);
   const JdTt tt = ToTt(ut);
   const double ramc = GreenwichApparentSiderealDeg(ut, tt) + eastLongitude;
   angles = AnglesFromRamc(ramc, geographicLatitude, TrueObliquityDeg(tt));
@@ -83,14 +83,17 @@ double RisingLatitudeIterate(double jd, double utHours, double eastLongitude,
                              double /*startLatitude*/, double bodyLongitude, double bodyLatitude,
                              int /*attempt*/) {
   if (bodyLongitude == kAbsent || bodyLatitude == kAbsent) return kAbsent;
-  const JdUt ut = MomentOf(jd, utHours);
+  const JdUt ut = MomentOfDay(jd, utHours);
   const JdTt tt = ToTt(ut);
   const Equatorial q = EclipticToEquatorial(bodyLongitude, bodyLatitude, TrueObliquityDeg(tt));
-  const double hourAngle =
-      (GreenwichApparentSiderealDeg(ut, tt) + eastLongitude - q.rightAscension) * kDeg;
+  return HorizonLatitude(GreenwichApparentSiderealDeg(ut, tt) + eastLongitude, q);
+}
+
+double HorizonLatitude(double ramc, const Equatorial& body) {
+  const double hourAngle = (ramc - body.rightAscension) * kDeg;
   // sin(altitude) = sin phi sin dec + cos phi cos dec cos H = 0, so
   // tan phi = -cos H cos dec / sin dec; the angle is folded into [-90, 90].
-  const double dec = q.declination * kDeg;
+  const double dec = body.declination * kDeg;
   double phi = std::atan2(-std::cos(hourAngle) * std::cos(dec), std::sin(dec)) / kDeg;
   if (phi > 90.0) phi -= 180.0;
   if (phi < -90.0) phi += 180.0;

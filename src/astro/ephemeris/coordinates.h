@@ -39,6 +39,14 @@ std::array<double, 4> AnglesFromRamc(double ramc, double geographicLatitude, dou
 void CalcAngles(double jd, double utHours, double eastLongitude, double geographicLatitude,
                 std::array<double, 4>& angles);
 
+// The moment of CalcAngles: 0h UT of the civil day that holds `jd`, plus `utHours`.
+JdUt MomentOfDay(double jd, double utHours);
+
+// The geographic latitude (-90..90) at which a body of right ascension and declination (degrees)
+// stands on the horizon where the right ascension of the meridian is `ramc` (degrees). A body on
+// the celestial equator gives +-90.
+double HorizonLatitude(double ramc, const Equatorial& body);
+
 inline constexpr double kAnotherAttempt = -888.0;
 // The geographic latitude at which a body (ecliptic longitude and latitude of date) stands on
 // the horizon at a geographic east longitude, at the moment given as in CalcAngles. The

@@ -1,0 +1,54 @@
+// The planetary lines of a chart at the finest density (12 lines of 18050 samples, each with the
+// horizon latitude and the four angles: one evaluation per sample) and their crossings.
+#include <benchmark/benchmark.h>
+
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
+#include "astrocarto/core/ac_lines.h"
+#include "bench_support.h"
+#include "foundation/config/configuration.h"
+
+namespace {
+
+Chart CastMoscow() {
+  (void)bench::Tables();
+  Chart chart = bench::MoscowChart(1, 1, 2000, 12, 0);
+  (void)ChartCalculate(chart, 0);
+  return chart;
+}
+
+// Sun..Pluto and the nodes at 50 samples per degree; argument: 0 ecliptic lines, 1 with the
+// bodies' latitudes.
+void BM_LinesCalculate(benchmark::State& state) {
+  const Chart chart = CastMoscow();
+  const Configuration config;
+  ACLines lines;
+  lines.Init(1, true, 50, config);
+  platform::NullProgress progress;
+  for (auto _ : state) {
+    const bool done = lines.Calculate(chart, state.range(0) == 1, 0, progress);
+    benchmark::DoNotOptimize(done);
+  }
+  state.SetItemsProcessed(state.iterations() * lines.LineCount() * lines.SampleCount());
+}
+BENCHMARK(BM_LinesCalculate)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Every crossing of the 12 lines of one chart; argument: the band mode.
+void BM_FindCrossings(benchmark::State& state) {
+  const Chart chart = CastMoscow();
+  const Configuration config;
+  ACLines lines;
+  lines.Init(1, true, 50, config);
+  platform::NullProgress progress;
+  (void)lines.Calculate(chart, false, 0, progress);
+  AstroCartPage settings;
+  settings.crossingLatitudeLimit = 90;
+  settings.crossingBand = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    lines.FindCrossings(ACLines::kFirstChart, settings);
+    benchmark::DoNotOptimize(lines.CrossingCount());
+  }
+}
+BENCHMARK(BM_FindCrossings)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
