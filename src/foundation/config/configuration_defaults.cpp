@@ -101,6 +101,8 @@ void Views(Configuration& c) {
   const std::uint16_t kCurves[10] = {12, 7, 2, 10, 4, 9, 8, 3, 11, 5};
   for (int i = 0; i < 10; ++i) e.Set(E::kCurveColour[i], kCurves[i]);
   e.Set(E::kPrintHeading, std::uint16_t{1});
+  // Landscape labels and glyphs turned by 270 degrees read along the turned page.
+  e.Set(E::kRotationCorrection, std::uint16_t{1});
 
   using T = StarAspectSettings;
   SetAll<std::int16_t>(c.starAspects, {{T::kOrb[0], 60},
