@@ -14,16 +14,14 @@ namespace ephem {
 
 namespace {
 
-
 struct Period {
   double stepDays;
   int points;  // 0: two per day of the first date's month, and one
   int moon;
   int scrollDays;
 };
-constexpr Period kPeriods[kPeriodCount] = {
-    {0.5, 0, 1, 15}, {1.0, 61, 1, 30}, {2.0, 47, 1, 45},
-    {3.0, 61, 1, 91}, {7.0, 53, 0, 182}, {7.0, 105, 0, 365}};
+constexpr Period kPeriods[kPeriodCount] = {{0.5, 0, 1, 15},  {1.0, 61, 1, 30},  {2.0, 47, 1, 45},
+                                           {3.0, 61, 1, 91}, {7.0, 53, 0, 182}, {7.0, 105, 0, 365}};
 
 constexpr int kBlendFirstYear = 1840;
 constexpr int kBlendLastYear = 1850;
@@ -104,8 +102,8 @@ Longitudes SampleLongitudes(const Ephemeris& ephemeris, const Moment& first, dou
 Moment RGraphEphem::FirstMoment() const {
   using E = cfg::GraphicEphemerisSettings;
   if (settings == nullptr) return Moment{};
-  const ephem::FirstDate first =
-      ephem::MakeFirstDate(settings->Get(E::kDay), settings->Get(E::kMonth), settings->Get(E::kYear));
+  const ephem::FirstDate first = ephem::MakeFirstDate(
+      settings->Get(E::kDay), settings->Get(E::kMonth), settings->Get(E::kYear));
   return Moment(first.date, FTime{});
 }
 

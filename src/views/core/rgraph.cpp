@@ -124,8 +124,8 @@ void RGraph::DrawAxes(platform::Dc& dc) const {
 int RGraph::DrawDateScale(platform::Dc& dc, int grid, const Moment& firstMoment, int evenStep,
                           int gridColour, int labelMode) {
   const GraphLayout& g = Current();
-  const int size = FitFontHeight(dc, platform::kTextFace, kFirstLabelSize,
-                                 Trunc(0.8 * g.bottomMargin));
+  const int size =
+      FitFontHeight(dc, platform::kTextFace, kFirstLabelSize, Trunc(0.8 * g.bottomMargin));
   if (size <= 0) return -1;
   const bool landscape = layoutMode == kLayoutLandscape;
   const int escapement = landscape ? landscapeRotation * 10 : 0;
@@ -214,7 +214,9 @@ void RGraph::DrawCurveSegment(platform::Dc& dc, int colour, double value1, doubl
   const int y1 = static_cast<int>(std::lround(ValueY(v1)));
   const int y2 = static_cast<int>(std::lround(ValueY(v2)));
   const int top = -g.topMargin, bottom = g.AxisY();
-  const auto crossingX = [&](double f) { return x1 + static_cast<int>(std::lround(f * (x2 - x1))); };
+  const auto crossingX = [&](double f) {
+    return x1 + static_cast<int>(std::lround(f * (x2 - x1)));
+  };
   if (d < 180.0 && v1 > v2) {  // direct motion over 360 to 0
     const int x = crossingX((360.0 - v1) / d);
     DrawLine(dc, x1, y1, x, top, kSolid, 1, ink);

@@ -115,7 +115,7 @@ class RGraph {
   double valueMax = 0.0;
 
   // Read from the configuration (UsePrintSettings).
-  int colourPrinting = 0;  // 1 curves printed in colour
+  int colourPrinting = 0;            // 1 curves printed in colour
   std::array<int, 4> pageMargins{};  // left, top, right, bottom, 0.01 mm
 
  private:

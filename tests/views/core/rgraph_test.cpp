@@ -34,7 +34,7 @@ struct Segment {
   Point a, b;
 };
 
-// The lines drawn, first of each group a thick line makes (its middle line), in order.
+// The lines drawn, in order (a line of thickness n is its middle line and then its copies).
 std::vector<RecordedCall> Lines(const RecordingDc& dc) {
   std::vector<RecordedCall> lines;
   for (const RecordedCall& c : dc.Calls())
@@ -65,14 +65,24 @@ TEST(GraphLayout, ScreenPortraitAndLandscapeBlocks) {
       // Screen 20000 x 10000: margins 5 %, 5 %, 5 %, 8 %; 18000 / 60 points.
       {"screen", RGraph::kLayoutScreen, 61, {20000, 10000, 18000, 8700, 1000, 500, 1000, 800, 300}},
       // Page margins 2000 left, 1000 top, 1000 right, 1500 bottom: 18000 x 14850.
-      {"portrait", RGraph::kLayoutPortrait, 61,
+      {"portrait",
+       RGraph::kLayoutPortrait,
+       61,
        {18000, 14850, 16200, 12920, 900, 742, 900, 1188, 270}},
       // 29700 - 1700 - 1000 - 1500 wide, 21000 - 2000 - 1000 high; 22950 / 60 truncated.
-      {"landscape", RGraph::kLayoutLandscape, 61,
+      {"landscape",
+       RGraph::kLayoutLandscape,
+       61,
        {25500, 18000, 22950, 15660, 1275, 900, 1275, 1440, 382}},
       // One point or none: the step is the whole inner width instead of a division by zero.
-      {"one_point", RGraph::kLayoutScreen, 1, {20000, 10000, 18000, 8700, 1000, 500, 1000, 800, 18000}},
-      {"no_points", RGraph::kLayoutScreen, 0, {20000, 10000, 18000, 8700, 1000, 500, 1000, 800, 18000}},
+      {"one_point",
+       RGraph::kLayoutScreen,
+       1,
+       {20000, 10000, 18000, 8700, 1000, 500, 1000, 800, 18000}},
+      {"no_points",
+       RGraph::kLayoutScreen,
+       0,
+       {20000, 10000, 18000, 8700, 1000, 500, 1000, 800, 18000}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -172,8 +182,8 @@ TEST(GraphDateScale, LabelStepTicksGridAndDates) {
     EXPECT_EQ(dc.Texts(), expected);
     for (const RecordedCall& c : dc.Calls())
       if (c.kind == RecordedCall::Text) {
-        EXPECT_EQ(c.points[0].y, -9360);        // -10000 + trunc(0.8 x 800)
-        EXPECT_EQ(c.font.pointSize, 3200);      // the second font: 0.8 x 4000
+        EXPECT_EQ(c.points[0].y, -9360);    // -10000 + trunc(0.8 x 800)
+        EXPECT_EQ(c.font.pointSize, 3200);  // the second font: 0.8 x 4000
       }
   }
 }
@@ -187,8 +197,8 @@ TEST(GraphDateScale, TimeOfDayLabelsCarryPastMidnight) {
   FTime time;
   ASSERT_TRUE(time.SetTime(23, 0).ok());
   ASSERT_EQ(g.DrawDateScale(dc, 0, Moment(first, time), 0, 7, 1), 4000);
-  EXPECT_EQ(dc.Texts(),
-            (std::vector<std::string>{"23:00", "03:30", "08:00", "12:30", "17:00", "21:30", "02:00"}));
+  EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"23:00", "03:30", "08:00", "12:30", "17:00",
+                                                  "21:30", "02:00"}));
 }
 
 TEST(GraphDateScale, NothingDrawnWhenNoLabelFits) {
@@ -225,11 +235,20 @@ TEST(GraphCurves, SegmentsAndTheirCrossingsOfZero) {
   } const rows[] = {
       {"direct", 120.0, 150.0, {{{1000, -6300}, {1300, -5575}}}},
       // 358 -> 2: crosses upwards half way: to the top edge and from the bottom edge.
-      {"direct_over_360", 358.0, 2.0, {{{1000, -548}, {1150, -500}}, {{1300, -9152}, {1150, -9200}}}},
+      {"direct_over_360",
+       358.0,
+       2.0,
+       {{{1000, -548}, {1150, -500}}, {{1300, -9152}, {1150, -9200}}}},
       // 348 -> 6: 12 of 18 degrees before 360.
-      {"direct_over_360_late", 348.0, 6.0, {{{1000, -790}, {1200, -500}}, {{1300, -9055}, {1200, -9200}}}},
+      {"direct_over_360_late",
+       348.0,
+       6.0,
+       {{{1000, -790}, {1200, -500}}, {{1300, -9055}, {1200, -9200}}}},
       // 2 -> 358: retrograde, down through 0 half way.
-      {"retrograde_over_0", 2.0, 358.0, {{{1000, -9152}, {1150, -9200}}, {{1300, -548}, {1150, -500}}}},
+      {"retrograde_over_0",
+       2.0,
+       358.0,
+       {{{1000, -9152}, {1150, -9200}}, {{1300, -548}, {1150, -500}}}},
       // Values outside 0..360 are reduced first: 366 -> -12 is 6 -> 348.
       {"reduced", 366.0, -12.0, {{{1000, -9055}, {1100, -9200}}, {{1300, -790}, {1100, -500}}}},
       // Exactly half a circle is no crossing.
@@ -292,8 +311,7 @@ TEST(GraphCurves, NothingDrawnWithoutAScale) {
   g.SetQLines(1);
   const double values[3] = {10.0, 20.0, 30.0};
   g.curveValues[0] = values;
-  g.valueMax = 0.0;
-  g.DefineArea(20000, -10000);
+  g.valueMax = 0.0;  // the y mapping would divide by it
   RecordingDc dc;
   g.DrawCurves(dc);
   EXPECT_TRUE(dc.Calls().empty());
@@ -326,7 +344,7 @@ TEST(GraphGlyphs, GlyphCodesBackgroundsAndRotation) {
     ASSERT_EQ(dc.Calls().size(), 2u);
     const RecordedCall& pluto = dc.Calls()[0];
     const RecordedCall& pisces = dc.Calls()[1];
-    EXPECT_EQ(pluto.text, "V");  // 'M' + 9
+    EXPECT_EQ(pluto.text, "V");   // 'M' + 9
     EXPECT_EQ(pisces.text, "L");  // 'A' + 11
     for (const RecordedCall* c : {&pluto, &pisces}) {
       EXPECT_EQ(c->font.face, platform::kGlyphFaceA);
@@ -338,22 +356,6 @@ TEST(GraphGlyphs, GlyphCodesBackgroundsAndRotation) {
     EXPECT_EQ(pisces.bkMode, platform::BkMode::Transparent);
     EXPECT_EQ(dc.GetFont().escapement, 0);  // the font selected before is back
   }
-}
-
-TEST(GraphDrawing, TextAndBackground) {
-  TestGraph g;
-  g.pageMargins = {2000, 1000, 1000, 1500};
-  g.SetPrintMode(RGraph::kLayoutPortrait);
-  g.DefineArea(0, 0);
-  RecordingDc dc;
-  g.PutText(dc, 500, -600, "1999");
-  dc.SetBkColor(ColorByIndex(16));
-  FillBackground(dc, {0, 0, 800, -600});
-  ASSERT_EQ(dc.Calls().size(), 2u);
-  EXPECT_EQ(dc.Calls()[0].text, "1999");
-  EXPECT_EQ(dc.Calls()[0].points[0], (Point{2500, -1600}));
-  EXPECT_EQ(dc.Calls()[1].kind, RecordedCall::FillRect);
-  EXPECT_EQ(dc.Calls()[1].color, ColorByIndex(16));
 }
 
 }  // namespace
