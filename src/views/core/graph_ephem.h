@@ -54,6 +54,11 @@ class RGraphEphem : public virtual RGraph {
   static constexpr int kLeftPercent = 5, kTopPercent = 5, kRightPercent = 5, kBottomPercent = 8;
   static constexpr int kPageOffset = 1700;
 
+  RGraphEphem() = default;
+  // The curves point into the graph's own arrays: a copy would point into the original's.
+  RGraphEphem(const RGraphEphem&) = delete;
+  RGraphEphem& operator=(const RGraphEphem&) = delete;
+
   // Point count, time step, Moon flag and scroll length of the settings' period; a period code
   // outside 0..5 (or no settings) leaves them as they are.
   void DefineScale() override;

@@ -129,7 +129,7 @@ int RGraph::DrawDateScale(platform::Dc& dc, int grid, const Moment& firstMoment,
   if (size <= 0) return -1;
   const bool landscape = layoutMode == kLayoutLandscape;
   const int escapement = landscape ? landscapeRotation * 10 : 0;
-  platform::Font labelFont = dc.GetFont();
+  platform::Font labelFont;
   labelFont.face = std::string(platform::kTextFace);
   labelFont.pointSize = size;
   labelFont.escapement = escapement;
@@ -188,7 +188,9 @@ int RGraph::GetCurveColour(int i) const {
 
 void RGraph::DrawCurves(platform::Dc& dc) const {
   if (valueMax <= 0.0) return;  // no scale to draw on
-  for (int c = 0; c < curveCount; ++c) {
+  const int curves = std::min(
+      {curveCount, static_cast<int>(curveValues.size()), static_cast<int>(curveVisible.size())});
+  for (int c = 0; c < curves; ++c) {
     const auto i = static_cast<std::size_t>(c);
     if (curveVisible[i] == 0 || curveValues[i] == nullptr) continue;
     const double* v = curveValues[i];

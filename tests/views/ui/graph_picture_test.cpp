@@ -45,8 +45,7 @@ const Ephemeris& TablesEphemeris() {
 }
 
 // The frame, the date scale, the sign glyphs on the y axis and the curves.
-void Draw(const RGraphEphem& graph, platform::Dc& dc) {
-  RGraphEphem g = graph;  // the date scale records its label step
+void Draw(RGraphEphem& g, platform::Dc& dc) {
   const GraphLayout& l = g.Current();
   g.DrawAxes(dc);
   g.DrawDateScale(dc, 1, g.FirstMoment(), 0, 7, 0);
