@@ -63,7 +63,7 @@ CommandTable MakeTable() {
       {cmd::kBindhuTable, "Таблица Биндху", "Alt+H", "", false},
       {cmd::kSabianSymbols, "Сабианские символы", "Alt+A", "", false},
       {cmd::kThematicChart, "Тематическая карта...", "", "", false},
-      {cmd::kPlanetTransits, "Транзиты планет", "Alt+P", "", true},
+      {cmd::kPlanetTransits, "Транзиты планет", "Alt+P", "", false},
       {cmd::kMoonTransits, "Транзиты Луны", "Alt+L", "", false},
       {cmd::kLifePoint, "Точка Жизни", "Alt+V", "", false},
       {cmd::kAspectList, "Список аспектов", "Alt+Y", "", false},

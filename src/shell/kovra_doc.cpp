@@ -13,8 +13,6 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
-#include "conditions/core/groups.h"
-#include "forecast/ui/transit_sheet.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
@@ -388,8 +386,6 @@ void CKovraDoc::AddChartCommands() {
   OnCommand(
       cmd::kRectifyByEvents, [this] { RectifyByEvents(); }, hasChart);
   OnCommand(
-      cmd::kPlanetTransits, [this] { PlanetTransits(); }, hasChart);
-  OnCommand(
       cmd::kSaveToArchive, [this] { SaveChartToArchive(app_, *this); }, hasChart);
   for (int unit = 0; unit < cmd::kStepUnitCount; ++unit) {
     const auto stepUnit = static_cast<StepUnit>(unit);
@@ -418,15 +414,6 @@ void CKovraDoc::RectifyByEvents() {
   if (auto matrix = RunRectificationByEvents(*chart_, GetConfiguration(), GetAspectarium(), files,
                                              app_.MainWindow()))
     rectification_ = std::move(matrix);
-}
-
-bool CKovraDoc::PlanetTransits() {
-  if (chart_ == nullptr) return false;
-  // A private copy of the groups: the sheet offers them and the calculation reads them.
-  Groups groups;
-  (void)groups.LoadGroups();
-  return RunTransitSheet(GetConfiguration(), GetAspectarium(), groups,
-                         TransitInputOf(chart_->definition), app_.MainWindow());
 }
 
 void CKovraDoc::AddViewCommand(int command, int templateNumber, const DocView* exclusive) {

@@ -173,9 +173,6 @@ class CKovraDoc : public platform::Document {
   // The rectification by events: the set-up sheet and the score matrix of this chart. The last
   // matrix computed stays with the document for the rectification view (nullptr before one).
   void RectifyByEvents();
-  // The planet transits: the transit settings sheet on this chart (the settings are kept in the
-  // configuration when it is accepted).
-  bool PlanetTransits();
   const RectMatrix* RectificationResult() const { return rectification_.get(); }
 
   // Statistics results of a statistics result document.
