@@ -17,36 +17,35 @@ constexpr int kEmpty = -1;
 constexpr int kP = -2;
 // Up to three ruling objects of each sign, Aries to Pisces.
 constexpr std::array<std::array<int, 3>, 12> kRulerTable{{{4, 9, 0},
-                                                         {3, kP, 1},
-                                                         {2, kP, kEmpty},
-                                                         {0, 1, 5},
-                                                         {0, 1, 8},
-                                                         {2, 7, kEmpty},
-                                                         {3, kP, 6},
-                                                         {4, 9, kEmpty},
-                                                         {5, 8, 9},
-                                                         {6, 7, 4},
-                                                         {2, 7, 6},
-                                                         {8, 5, 3}}};
+                                                          {3, kP, 1},
+                                                          {2, kP, kEmpty},
+                                                          {0, 1, 5},
+                                                          {0, 1, 8},
+                                                          {2, 7, kEmpty},
+                                                          {3, kP, 6},
+                                                          {4, 9, kEmpty},
+                                                          {5, 8, 9},
+                                                          {6, 7, 4},
+                                                          {2, 7, 6},
+                                                          {8, 5, 3}}};
 // The natural houses (1..12) of the objects 0..9 and 20 (index 10).
 constexpr std::array<std::array<int, 3>, kTmObjectCount> kObjectHouses{{{1, 4, 5},
-                                                                         {2, 4, 5},
-                                                                         {3, 6, 11},
-                                                                         {2, 7, 12},
-                                                                         {1, 8, 10},
-                                                                         {4, 9, 12},
-                                                                         {7, 10, 11},
-                                                                         {6, 10, 11},
-                                                                         {5, 9, 12},
-                                                                         {1, 8, 9},
-                                                                         {2, 3, 7}}};
+                                                                        {2, 4, 5},
+                                                                        {3, 6, 11},
+                                                                        {2, 7, 12},
+                                                                        {1, 8, 10},
+                                                                        {4, 9, 12},
+                                                                        {7, 10, 11},
+                                                                        {6, 10, 11},
+                                                                        {5, 9, 12},
+                                                                        {1, 8, 9},
+                                                                        {2, 3, 7}}};
 
 // The angles of the object-to-point test: the five major ones, 72, and sixteen minor ones.
 constexpr std::array<double, 5> kMajorAngles{0, 180, 90, 120, 60};
 constexpr double kQuintile = 72;
-constexpr std::array<double, 16> kMinorAngles{45,  135, 150, 30,  36,       108,       144,
-                                              20,  40,  80,  100, 140,      160,       51.42857,
-                                              102.85714, 77.142857};
+constexpr std::array<double, 16> kMinorAngles{
+    45, 135, 150, 30, 36, 108, 144, 20, 40, 80, 100, 140, 160, 51.42857, 102.85714, 77.142857};
 constexpr double kFixedOrbEvent = 1.033;  // Aspect::TestFixedOrb's window
 
 // Index 0..10 of a method object, -1 for any other point.

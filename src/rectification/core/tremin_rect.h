@@ -87,8 +87,7 @@ class TmRect {
                                  const std::vector<LifeEvent>& events, int series);
 
   // Building blocks of the possibility, on a computed chart and its pair table.
-  bool LinkedToPoint(const Chart& chart, const TmPairTable& pairs, int object,
-                     double point) const;
+  bool LinkedToPoint(const Chart& chart, const TmPairTable& pairs, int object, double point) const;
   bool RulersLinked(const TmPairTable& pairs, int t, int e) const;
 
   const AspectSystem* Applying() const { return applying_; }
@@ -99,8 +98,8 @@ class TmRect {
   // `from`.
   bool FixedOrbAspect(double longitude, double from) const;
   // One entry of the work list scored against the trial's cusp h.
-  void ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, double longitude,
-                  int weight, double& sum, int& count) const;
+  void ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, double longitude, int weight,
+                  double& sum, int& count) const;
 
   const AspectSystem* applying_;
   const AspectSystem* separating_;

@@ -49,7 +49,8 @@ void WriteTmMinimumPossibility(Configuration& config, int minimumPossibility) {
 RectInterval ReadTmInterval(const Configuration& config) {
   RectInterval r;
   for (int i = 0; i < 5; ++i) {
-    r.start[static_cast<std::size_t>(i)] = config.treminInterval.Get(cfg::TreminInterval::kBegin[i]);
+    r.start[static_cast<std::size_t>(i)] =
+        config.treminInterval.Get(cfg::TreminInterval::kBegin[i]);
     r.end[static_cast<std::size_t>(i)] = config.treminInterval.Get(cfg::TreminInterval::kEnd[i]);
   }
   return r;
@@ -182,8 +183,7 @@ Status TmSearch::Prepare(const ChartContext& ctx, const Chart& document,
   rect_.reset();
 
   for (const std::string* name : {&settings_.applyingSystem, &settings_.separatingSystem})
-    if (ctx.FindSystem(*name) == nullptr)
-      return Status::Message(kMsgAspectSystemNotFound, *name);
+    if (ctx.FindSystem(*name) == nullptr) return Status::Message(kMsgAspectSystemNotFound, *name);
   applying_ = *ctx.FindSystem(settings_.applyingSystem);
   separating_ = *ctx.FindSystem(settings_.separatingSystem);
 

@@ -48,11 +48,12 @@ TEST(TreminTests, AspectWindowBoundsAreStrict) {
     double d, angle, orb;
     bool expected;
   };
-  const Row rows[] = {{"inside_upper", 5.032, 0, 5, true},  {"upper_bound", 5.033, 0, 5, false},
-                      {"inside_lower", 85.01, 90, 4.96, true}, {"lower_bound", 84.967, 90, 5, false},
+  const Row rows[] = {{"inside_upper", 5.032, 0, 5, true},
+                      {"upper_bound", 5.033, 0, 5, false},
+                      {"inside_lower", 85.01, 90, 4.96, true},
+                      {"lower_bound", 84.967, 90, 5, false},
                       {"exact", 120, 120, 0, true}};
-  for (const Row& r : rows)
-    EXPECT_EQ(TmAspectWindow(r.d, r.angle, r.orb), r.expected) << r.name;
+  for (const Row& r : rows) EXPECT_EQ(TmAspectWindow(r.d, r.angle, r.orb), r.expected) << r.name;
 }
 
 TEST(TreminTests, ObjectAndCuspOrbsDependOnTheObject) {
@@ -95,8 +96,8 @@ TEST(TreminTests, FixedTablesOfHousesAndPairColumns) {
   struct Row {
     int a, b, column;
   };
-  const Row rows[] = {{9, 0, 0}, {1, 0, 0}, {5, 1, 1}, {20, 1, 1}, {6, 5, 2},
-                      {8, 6, 3}, {2, 3, 4}, {20, 9, 4}};
+  const Row rows[] = {{9, 0, 0}, {1, 0, 0}, {5, 1, 1}, {20, 1, 1},
+                      {6, 5, 2}, {8, 6, 3}, {2, 3, 4}, {20, 9, 4}};
   for (const Row& r : rows) EXPECT_EQ(TmPairColumn(r.a, r.b), r.column) << r.a << "," << r.b;
 }
 
@@ -123,7 +124,7 @@ TEST(TreminTests, PossibilityWorkedByHand) {
     const char* name;
     std::vector<double> at;
     std::vector<std::pair<int, double>> cusps;  // changed cusps
-    std::optional<int> expected;  // not asserted when empty
+    std::optional<int> expected;                // not asserted when empty
     int proserpina;
   };
   std::vector<double> moon13 = AllAt(0.0);
@@ -205,7 +206,8 @@ TEST(TreminTests, EventScoreWorkedByHand) {
     const Chart trial = EventTrial();
     Chart eventChart = MakeChart(AllAt(kAbsent), 0.0);
     eventChart.cusps[0].Set(r.cusp1);
-    for (const auto& [p, lon] : r.at) eventChart.points[static_cast<std::size_t>(p)].longitude.Set(lon);
+    for (const auto& [p, lon] : r.at)
+      eventChart.points[static_cast<std::size_t>(p)].longitude.Set(lon);
     TmRect rect(&conj, &conj);
     rect.FillRulers(0);
     const TmPairTable pairs(trial, &conj, &conj);

@@ -168,9 +168,10 @@ TEST(TreminSearch, MomentsRunInUniversalTimeAndShowInLocalTime) {
   SearchFixture f;
   const ChartContext ctx(f.config, f.aspectarium);
   TmSearch search;
-  ASSERT_TRUE(
-      search.Prepare(ctx, f.chart, f.events, f.settings, Interval({1985, 6, 15, 1, 0}, {1985, 6, 15, 1, 1}))
-          .ok());
+  ASSERT_TRUE(search
+                  .Prepare(ctx, f.chart, f.events, f.settings,
+                           Interval({1985, 6, 15, 1, 0}, {1985, 6, 15, 1, 1}))
+                  .ok());
   EXPECT_DOUBLE_EQ(search.GetZoneDays(), 0.125);
   // 01:00 at +03:00 is 22:00 of the day before in universal time.
   const Moment first = search.Moments().GetMoment(0);
@@ -207,7 +208,8 @@ TEST(TreminSearch, RunWithChooserCancelAndProgress) {
     EXPECT_TRUE(problem.ok());
     EXPECT_EQ(seen, search.Moments().CountIntervals());
     EXPECT_EQ(progress.positions, std::vector<int>{0});  // every tenth moment of 10
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(search.Moments().directions[static_cast<std::size_t>(i)], -1);
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(search.Moments().directions[static_cast<std::size_t>(i)], -1);
     EXPECT_TRUE(search.Moments().selected.empty());
   }
   {  // Cancel of the progress in the first pass: message 1980, the chooser never asked.
@@ -217,8 +219,8 @@ TEST(TreminSearch, RunWithChooserCancelAndProgress) {
     progress.cancelAt = 1;
     bool asked = false;
     Status problem;
-    EXPECT_EQ(search.Search(ctx, progress, [&](const TmSearch&, int&) { return asked = true; },
-                            problem),
+    EXPECT_EQ(search.Search(
+                  ctx, progress, [&](const TmSearch&, int&) { return asked = true; }, problem),
               kTmSearchCancelled);
     EXPECT_EQ(problem.MessageNumber(), kMsgRectCancelled);
     EXPECT_FALSE(asked);
@@ -231,12 +233,13 @@ TEST(TreminSearch, RunWithChooserCancelAndProgress) {
     ASSERT_TRUE(search.Prepare(ctx, f.chart, f.events, f.settings, interval).ok());
     platform::NullProgress quiet;
     Status problem;
-    ASSERT_EQ(search.Search(ctx, quiet,
-                            [](const TmSearch&, int& minimum) {
-                              minimum = 0;
-                              return true;
-                            },
-                            problem),
+    ASSERT_EQ(search.Search(
+                  ctx, quiet,
+                  [](const TmSearch&, int& minimum) {
+                    minimum = 0;
+                    return true;
+                  },
+                  problem),
               kTmSearchDone);
     ASSERT_TRUE(problem.ok());
     const PossInt& p = search.Moments();
