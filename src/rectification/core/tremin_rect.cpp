@@ -326,20 +326,6 @@ std::optional<double> TmRect::EventScoreWith(const Chart& trial, const TmPairTab
   return sum / count * 100.0;
 }
 
-std::optional<double> TmRect::EventScore(const ChartContext& ctx, const Chart& trial,
-                                         const LifeEvent& event, int series, Status* problem) {
-  Chart eventChart;
-  Status st = series == kTmSeriesDirections ? MakeDirected(ctx, eventChart, trial, event.moment)
-                                            : MakeProgressed(ctx, eventChart, trial, event.moment);
-  if (st.ok()) st = eventChart.CalculateMainBodies(ctx, 1);
-  if (!st.ok()) {
-    if (problem != nullptr) *problem = st;
-    return std::nullopt;
-  }
-  const TmPairTable pairs(trial, applying_, separating_);
-  return EventScoreWith(trial, pairs, eventChart, event);
-}
-
 std::optional<int> TmRect::MomentScore(const ChartContext& ctx, const Chart& trial,
                                        const std::vector<LifeEvent>& events, int series) {
   const TmPairTable pairs(trial, applying_, separating_);

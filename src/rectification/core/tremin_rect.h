@@ -73,12 +73,9 @@ class TmRect {
   // event scoring of the same chart then uses.
   int Possibility(const Chart& trial);
 
-  // The score of one event for a computed trial chart in `series` (0 directions, 1 progressions):
-  // sum / count x 100 over the event's houses. Nothing when the event has no house or its chart
-  // cannot be computed (`problem` then holds the status).
-  std::optional<double> EventScore(const ChartContext& ctx, const Chart& trial,
-                                   const LifeEvent& event, int series, Status* problem = nullptr);
-  // The same for an event chart computed beforehand (directed or progressed from the trial).
+  // The score of one event for a computed trial chart and the event's directed (series 0) or
+  // progressed (series 1) chart: sum / count x 100 over the event's houses. Nothing when the event
+  // has no house.
   std::optional<double> EventScoreWith(const Chart& trial, const TmPairTable& pairs,
                                        const Chart& eventChart, const LifeEvent& event) const;
   // The mean of the event scores of `events` (the events in use, in display order) times 10,
