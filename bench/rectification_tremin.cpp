@@ -1,0 +1,95 @@
+// The Tremin search: at the 2-second step an hour of the possible interval holds 1800 trial
+// moments, each a full chart with its possibility; every moment possible enough then computes a
+// directed and a progressed chart per life event. Goals set here: the possibility of a computed
+// chart within 50 microseconds, the first pass over one hour within 5 seconds, the two scores of
+// one moment with three events within 2 milliseconds.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
+#include "bench_support.h"
+#include "foundation/config/configuration.h"
+#include "platform/core/progress_sink.h"
+#include "rectification/core/life_event_list.h"
+#include "rectification/core/tremin_search.h"
+
+namespace {
+
+struct Fixture {
+  Aspectarium aspectarium;
+  Configuration config;
+  LifeEventList events;
+  Chart chart;
+  TmSearchSettings settings;
+
+  Fixture() {
+    (void)bench::Tables();
+    (void)aspectarium.LoadAll(bench::DataFolder());
+    const std::string name = aspectarium.Count() > 0 ? aspectarium.GetSystem(0).GetName() : "";
+    settings.applyingSystem = name;
+    settings.separatingSystem = name;
+    settings.step = 0;  // 2 s
+    chart = bench::MoscowChart(15, 6, 1985, 8, 0);
+    chart.houseSystem = 0;
+    (void)events.Add("move", 15, 6, 2015, "", "NNNYNNYNNNYN");
+    (void)events.Add("wedding", 2, 9, 2010, "", "NNNNNNYNNNNN");
+    (void)events.Add("child", 11, 1, 2012, "", "NNNNYNNNNNNN");
+  }
+
+  RectInterval Hour() const {
+    RectInterval r;
+    r.start = {1985, 6, 15, 8, 0};
+    r.end = {1985, 6, 15, 9, 0};
+    return r;
+  }
+};
+
+Fixture& GetFixture() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_Possibility(benchmark::State& state) {
+  Fixture& f = GetFixture();
+  const ChartContext ctx(f.config, f.aspectarium);
+  TmSearch search;
+  (void)search.Prepare(ctx, f.chart, f.events, f.settings, f.Hour());
+  Chart trial;
+  (void)search.TrialChart(ctx, 0, trial);
+  for (auto _ : state) benchmark::DoNotOptimize(search.Rect().Possibility(trial));
+}
+BENCHMARK(BM_Possibility)->Unit(benchmark::kMicrosecond);
+
+void BM_MomentScores(benchmark::State& state) {
+  Fixture& f = GetFixture();
+  const ChartContext ctx(f.config, f.aspectarium);
+  TmSearch search;
+  (void)search.Prepare(ctx, f.chart, f.events, f.settings, f.Hour());
+  Chart trial;
+  (void)search.TrialChart(ctx, 0, trial);
+  (void)search.Rect().Possibility(trial);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        search.Rect().MomentScore(ctx, trial, search.Events(), kTmSeriesDirections));
+    benchmark::DoNotOptimize(
+        search.Rect().MomentScore(ctx, trial, search.Events(), kTmSeriesProgressions));
+  }
+}
+BENCHMARK(BM_MomentScores)->Unit(benchmark::kMillisecond);
+
+void BM_FirstPassHour(benchmark::State& state) {
+  Fixture& f = GetFixture();
+  const ChartContext ctx(f.config, f.aspectarium);
+  platform::NullProgress quiet;
+  for (auto _ : state) {
+    TmSearch search;
+    (void)search.Prepare(ctx, f.chart, f.events, f.settings, f.Hour());
+    benchmark::DoNotOptimize(search.FirstPass(ctx, quiet));
+  }
+}
+BENCHMARK(BM_FirstPassHour)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
