@@ -61,8 +61,7 @@ QuantityLayout LayoutOfQuantity(int quantity, int mode) {
   const bool date = quantity == kQuantityDate;
   l.secondValue = !(date && mode == kDateDayOnly);
   l.thirdValue = date && mode == kDateWhole;
-  l.sides = date ? mode == kDateWhole
-                 : quantity != kQuantityLongitude && quantity != kQuantityTime;
+  l.sides = date ? mode == kDateWhole : quantity != kQuantityLongitude && quantity != kQuantityTime;
   return l;
 }
 
@@ -306,21 +305,14 @@ void QuantPageModel::SetCount(int value) {
   object = 0;
 }
 
-void QuantPageModel::SetClassBit(int bit, bool on) {
-  if (bit == kMaskMajor || bit == kMaskMinor)
-    mask = TickPair(mask, kMaskMajor, kMaskMinor, bit, on);
-  else if (bit == kMaskExact || bit == kMaskInexact)
-    mask = TickPair(mask, kMaskExact, kMaskInexact, bit, on);
-  else
-    mask = on ? mask | (1 << bit) : mask & ~(1 << bit);
-}
+void QuantPageModel::SetClassBit(int bit, bool on) { mask = TickAspectClass(mask, bit, on); }
 
 QuantControls QuantPageModel::Controls() const {
   QuantControls c;
   c.objectList = count != kCountChartAspects;
   const int code = objects_.ObjectCodeOfPosition(object);
-  c.addUp = c.objectList && (code == kPlanetGroupEach || code == kSignGroupEach ||
-                             code == kHouseGroupEach);
+  c.addUp = c.objectList &&
+            (code == kPlanetGroupEach || code == kSignGroupEach || code == kHouseGroupEach);
   c.secondNumber = comparison == kBetween;
   c.aspects = count == kCountChartAspects || count == kCountAspectsOf;
   c.ownOrb = c.aspects && !orbFromSystem;

@@ -107,6 +107,14 @@ int TickPair(int mask, int a, int b, int changed, bool on) {
   return mask;
 }
 
+int TickAspectClass(int mask, int bit, bool on) {
+  if (bit == kMaskMajor || bit == kMaskMinor)
+    return TickPair(mask, kMaskMajor, kMaskMinor, bit, on);
+  if (bit == kMaskExact || bit == kMaskInexact)
+    return TickPair(mask, kMaskExact, kMaskInexact, bit, on);
+  return on ? mask | (1 << bit) : mask & ~(1 << bit);
+}
+
 // --- ASP ---
 
 AspPageModel::AspPageModel(const Groups& groups, const Aspectarium& aspects, bool twoChart)
@@ -149,8 +157,8 @@ void AspPageModel::Preset(const QueryCondition& staged) {
     pointMinutes = InRangeOr(w[10], 0, 59, 0);
   }
   const int staged3 = wizard_page::FindAspectSystem(aspects_, staged.text3);
-  systemName = aspects_.Count() > 0 ? aspects_.GetSystem(std::max(staged3, 0)).GetName()
-                                    : std::string();
+  systemName =
+      aspects_.Count() > 0 ? aspects_.GetSystem(std::max(staged3, 0)).GetName() : std::string();
   aspect = AspectEntryOfChoice(w[4], AspectCount());
   // The constant orb's edit takes 0..20 degrees: a staged orb outside it starts at 0.
   orbDegrees = InRangeOr(w[12], 0, 20, 0);
@@ -176,14 +184,7 @@ void AspPageModel::SetAspect(int entry) {
   if (EnableAspectAngle(Choice())) orbFromSystem = false;
 }
 
-void AspPageModel::SetClassBit(int bit, bool on) {
-  if (bit == kMaskMajor || bit == kMaskMinor)
-    mask = TickPair(mask, kMaskMajor, kMaskMinor, bit, on);
-  else if (bit == kMaskExact || bit == kMaskInexact)
-    mask = TickPair(mask, kMaskExact, kMaskInexact, bit, on);
-  else
-    mask = on ? mask | (1 << bit) : mask & ~(1 << bit);
-}
+void AspPageModel::SetClassBit(int bit, bool on) { mask = TickAspectClass(mask, bit, on); }
 
 bool AspPageModel::PointEnabled() const {
   return !twoChart_ && firstList_.ObjectCodeOfPosition(first) == kFixedDegree;
@@ -253,9 +254,7 @@ InPageModel::InPageModel(const Groups& groups, bool twoChart)
 
 void InPageModel::BuildPlaces() {
   const int code = objects_.ObjectCodeOfPosition(object);
-  const char* mask = twoChart_                ? kPairPlaceMask
-                     : IsHouseLike(code) ? kHousePlaceMask
-                                              : kPlaceMask;
+  const char* mask = twoChart_ ? kPairPlaceMask : IsHouseLike(code) ? kHousePlaceMask : kPlaceMask;
   places_ = BuildObjectList(groups_, mask, false);
 }
 

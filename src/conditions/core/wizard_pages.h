@@ -62,6 +62,9 @@ struct AspectControls {
 // Keeps one box of a pair ticked: bits `a` and `b` of `mask` after the box of bit `changed` was
 // set to `on`; unticking the last one ticks the other.
 int TickPair(int mask, int a, int b, int changed, bool on);
+// The aspect-class mask after the box of `bit` was set to `on`: major/minor and exact/inexact each
+// keep one box ticked (TickPair), the aspect types are free.
+int TickAspectClass(int mask, int bit, bool on);
 
 class AspPageModel {
  public:

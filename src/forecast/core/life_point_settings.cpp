@@ -1,15 +1,11 @@
 #include "forecast/core/life_point_settings.h"
 
 #include "foundation/config/settings_blocks.h"
+#include "foundation/text/text_helpers.h"
 
 namespace {
 
 using P = cfg::LifePointSettings;
-
-std::string TrimmedRight(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
 
 }  // namespace
 

@@ -1,15 +1,11 @@
 #include "forecast/core/transit_settings.h"
 
 #include "foundation/config/settings_blocks.h"
+#include "foundation/text/text_helpers.h"
 
 namespace {
 
 using T = cfg::TransitSettings;
-
-std::string TrimmedRight(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
 
 }  // namespace
 

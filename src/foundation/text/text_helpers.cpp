@@ -41,6 +41,11 @@ void TrimRight(std::string& text) {
   text.erase(last == std::string::npos ? 0 : last + 1);
 }
 
+std::string TrimmedRight(std::string text) {
+  TrimRight(text);
+  return text;
+}
+
 void TrimRightUnderscore(std::string& text) {
   TrimRight(text);
   ReplaceChar(text, ' ', '_');

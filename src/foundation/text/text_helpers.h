@@ -16,8 +16,9 @@ void StringToUpper(std::string& text);
 char CharToSearchKey(char c);
 std::string SearchKey(std::string_view text);
 
-// Cuts trailing blanks, in place.
+// Cuts trailing blanks, in place; TrimmedRight returns the cut copy.
 void TrimRight(std::string& text);
+std::string TrimmedRight(std::string text);
 // Cuts trailing blanks, then replaces every remaining blank by '_', in place.
 void TrimRightUnderscore(std::string& text);
 // Removes every blank, in place.
