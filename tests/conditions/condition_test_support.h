@@ -60,9 +60,9 @@ inline QueryCondition Words(std::initializer_list<std::pair<int, int>> words) {
 }
 
 // The same from "word:value" pairs parted by blanks, as "2:1 14:500203".
-inline QueryCondition Words(const std::string& spec) {
+inline QueryCondition Words(const std::string& pairs) {
   QueryCondition c;
-  std::istringstream in(spec);
+  std::istringstream in(pairs);
   for (std::string pair; in >> pair;) {
     const std::size_t colon = pair.find(':');
     c.w[std::stoul(pair.substr(0, colon))] = std::stoi(pair.substr(colon + 1));
