@@ -10,6 +10,7 @@
 
 #include "archive/store/archive_file.h"
 #include "foundation/datetime/super_source.h"
+#include "platform/core/prompter.h"
 
 class FileTransaction;
 class SafeRewrite;
@@ -56,6 +57,8 @@ void Tell(int n, const std::string& text);
 using archive_file::ReadExactly;
 using archive_file::ReadFileIfExists;
 using archive_file::SeekTo;
+// The file choice of an archive to open (`open`) or to write, with its one filter.
+platform::FileChoice ArchiveChoice(bool open, const char* description);
 // The base Source's name of a chart definition.
 const std::string& BaseName(const SuperSource& definition);
 // The free bytes on the disk of the folder that holds `path`.

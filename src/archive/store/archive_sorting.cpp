@@ -99,10 +99,7 @@ int Archive::OrderClasses(const ArchiveSortParams& params) {
     return 0;
   }
 
-  platform::FileChoice choice;
-  choice.open = false;
-  choice.mustExist = false;
-  choice.filters.push_back({"Velm archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice = ArchiveChoice(false, "Velm archive files (*.arc)");
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost.

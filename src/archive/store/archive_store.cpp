@@ -23,14 +23,6 @@ namespace {
 
 constexpr int kNameCompareLength = 260;
 
-platform::FileChoice ArchiveChoice(bool open, const char* description) {
-  platform::FileChoice choice;
-  choice.open = open;
-  choice.mustExist = false;
-  choice.filters.push_back({description, "*.arc"});
-  return choice;
-}
-
 }  // namespace
 
 // --- Reading ---
