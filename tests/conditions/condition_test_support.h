@@ -21,6 +21,9 @@
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
+#ifdef QT_CORE_LIB
+#include "conditions/ui/condition_wizard.h"
+#endif
 
 namespace condition_test {
 
@@ -93,6 +96,15 @@ inline Aspect MakeAspect(double angle, std::array<double, 6> orbs = {},
   a.abbreviation = "a";
   return a;
 }
+
+// A page's words as the set adds them: numbered and switched on.
+inline bool ValidAsAdded(QueryCondition c) {
+  c.w[0] = 1;
+  c.w[19] = 1;
+  return ValidateCondition(c);
+}
+
+inline constexpr int kExactBits = (1 << kMaskExact) | (1 << kMaskInexact);
 
 // How often the message of `number` was shown.
 inline int TimesShown(const testing_support::ScriptedPrompter& prompts, int number) {
@@ -202,5 +214,38 @@ inline constexpr RowSpec kConfigurationRows[42] = {
     {3, {150, 135, 72}, false},
     {3, {180, 108, 72}, false},
 };
+
+#ifdef QT_CORE_LIB
+// The wizard's windows (the ui tests only): OK on a page puts its controls into the model, then
+// runs its checks; the first page answers OK with `kind` chosen.
+template <class Page>
+int Confirm(Page& page) {
+  return page.DoDataExchange(true) && page.CheckOk() ? platform::kIdOk : platform::kIdCancel;
+}
+inline void ChooseKind(int kind) {
+  platform::ModalDriver::Expect<CQueryWizardMain>([kind](CQueryWizardMain& d) {
+    d.choice = kind;
+    return platform::kIdOk;
+  });
+}
+
+// The wizard run through the modal driver on a set with the aspect system "T" (a trine), the
+// one-chart wizard starting on its first page; every registered answer must be used.
+class WizardWindowTest : public ConditionSetTest {
+ protected:
+  void SetUp() override {
+    ConditionSetTest::SetUp();
+    AddSystem("T", {MakeAspect(120.0)});
+    GetConfiguration().query.Set(cfg::QuerySettings::kWizardOneChart, 0);
+    platform::ModalDriver::Clear();
+    platform::ModalDriver::SetStrict(true);
+  }
+  void TearDown() override {
+    EXPECT_TRUE(platform::ModalDriver::Unanswered().empty());
+    platform::ModalDriver::Clear();
+    ConditionSetTest::TearDown();
+  }
+};
+#endif
 
 }  // namespace condition_test

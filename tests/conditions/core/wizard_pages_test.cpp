@@ -12,17 +12,10 @@
 namespace {
 
 using condition_test::ExpectWords;
+using condition_test::kExactBits;
 using condition_test::MakeAspect;
+using condition_test::ValidAsAdded;
 using condition_test::Words;
-
-// The page's words as the set adds them: numbered and switched on.
-bool ValidAsAdded(QueryCondition c) {
-  c.w[0] = 1;
-  c.w[19] = 1;
-  return ValidateCondition(c);
-}
-
-constexpr int kExactBits = (1 << kMaskExact) | (1 << kMaskInexact);
 
 class WizardPages : public condition_test::ConditionSetTest {
  protected:

@@ -17,23 +17,12 @@
 
 namespace {
 
+using condition_test::ChooseKind;
+using condition_test::Confirm;
 using platform::kIdCancel;
 using platform::kIdOk;
 using platform::ModalDriver;
 
-// OK on a page: its controls into the model, then its checks.
-template <class Page>
-int Confirm(Page& page) {
-  return page.DoDataExchange(true) && page.CheckOk() ? kIdOk : kIdCancel;
-}
-
-// The first page answers OK with `kind` chosen.
-void ChooseKind(int kind) {
-  ModalDriver::Expect<CQueryWizardMain>([kind](CQueryWizardMain& d) {
-    d.choice = kind;
-    return kIdOk;
-  });
-}
 // The first page is cancelled; `preselected` gets the kind it showed chosen.
 void CancelFirstPage(int& preselected) {
   ModalDriver::Expect<CQueryWizardMain>([&preselected](CQueryWizardMain& d) {
@@ -42,20 +31,11 @@ void CancelFirstPage(int& preselected) {
   });
 }
 
-class ConditionWizard : public condition_test::ConditionSetTest {
+class ConditionWizard : public condition_test::WizardWindowTest {
  protected:
   void SetUp() override {
-    ConditionSetTest::SetUp();
-    AddSystem("T", {condition_test::MakeAspect(120.0)});
-    GetConfiguration().query.Set(cfg::QuerySettings::kWizardOneChart, 0);
+    WizardWindowTest::SetUp();
     GetConfiguration().query.Set(cfg::QuerySettings::kWizardTwoChart, 0);
-    ModalDriver::Clear();
-    ModalDriver::SetStrict(true);
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ModalDriver::Unanswered().empty());
-    ModalDriver::Clear();
-    ConditionSetTest::TearDown();
   }
 
   // Adds a condition of `kind` by the wizard, confirming its page unchanged.

@@ -17,86 +17,65 @@
 
 namespace {
 
+using condition_test::ChooseKind;
+using condition_test::Confirm;
+using condition_test::ExpectWords;
+using condition_test::Words;
 using platform::kIdCancel;
 using platform::kIdOk;
 using platform::ModalDriver;
 
-template <class Page>
-int Confirm(Page& page) {
-  return page.DoDataExchange(true) && page.CheckOk() ? kIdOk : kIdCancel;
-}
-
-class ValuePageDialogs : public condition_test::ConditionSetTest {
+class ValuePageDialogs : public condition_test::WizardWindowTest {
  protected:
   void SetUp() override {
-    ConditionSetTest::SetUp();
-    AddSystem("T", {condition_test::MakeAspect(120.0)});
+    WizardWindowTest::SetUp();
     AddGroup('P', "Lights", {0, 1});
     config_.commentPageNames[2] = "Events";
-    GetConfiguration().query.Set(cfg::QuerySettings::kWizardOneChart, 0);
-    ModalDriver::Clear();
-    ModalDriver::SetStrict(true);
   }
-  void TearDown() override {
-    EXPECT_TRUE(ModalDriver::Unanswered().empty());
-    ModalDriver::Clear();
-    ConditionSetTest::TearDown();
-  }
-  static void ChooseKind(int kind) {
-    ModalDriver::Expect<CQueryWizardMain>([kind](CQueryWizardMain& d) {
-      d.choice = kind;
-      return kIdOk;
+  // Adds a condition of `kind` by the wizard, its page filled by `fill` and confirmed.
+  template <class Page, class Fill>
+  void AddThrough(int kind, Fill fill) {
+    ChooseKind(kind);
+    ModalDriver::Expect<Page>([fill](Page& d) {
+      fill(d);
+      return Confirm(d);
     });
+    ASSERT_EQ(RunConditionWizard(set_), 0);
   }
 };
 
 TEST_F(ValuePageDialogs, TheWizardAddsEveryValueKind) {
-  ChooseKind(kCondMoreLess);
-  ModalDriver::Expect<QWIZMORELESS>([](QWIZMORELESS& d) {
+  AddThrough<QWIZMORELESS>(kCondMoreLess, [](QWIZMORELESS& d) {
     d.QuantityButton(kQuantityTime)->click();
     d.Value().values[0]->setValue(12);
     d.SenseButton(1)->setChecked(true);
-    return Confirm(d);
   });
-  ASSERT_EQ(RunConditionWizard(set_), 0);
-  condition_test::ExpectWords(set_.Condition(0), {{1, 4}, {3, kQuantityTime}, {4, 1}, {11, 12}});
+  ExpectWords(set_.Condition(0), {{1, 4}, {3, kQuantityTime}, {4, 1}, {11, 12}});
 
-  ChooseKind(kCondInterval);
-  ModalDriver::Expect<DQWIZINTERV>([](DQWIZINTERV& d) {
+  AddThrough<DQWIZINTERV>(kCondInterval, [](DQWIZINTERV& d) {
     d.To().values[0]->setValue(30);
     d.EndBox()->setChecked(true);
-    return Confirm(d);
   });
-  ASSERT_EQ(RunConditionWizard(set_), 0);
-  condition_test::ExpectWords(set_.Condition(0), {{1, 3}, {3, 0}, {4, 2}, {8, 30}, {11, 0}});
+  ExpectWords(set_.Condition(0), {{1, 3}, {3, 0}, {4, 2}, {8, 30}, {11, 0}});
 
-  ChooseKind(kCondBeforeAfter);
-  ModalDriver::Expect<DQWIZBEFOREAFTER>([](DQWIZBEFOREAFTER& d) {
+  AddThrough<DQWIZBEFOREAFTER>(kCondBeforeAfter, [](DQWIZBEFOREAFTER& d) {
     d.ReferenceBox()->setCurrentIndex(3);
     d.SectorDegreesBox()->setValue(45);
-    return Confirm(d);
   });
-  ASSERT_EQ(RunConditionWizard(set_), 0);
-  condition_test::ExpectWords(set_.Condition(0), {{1, 5}, {2, 0}, {3, 3}, {4, 0}, {11, 45}});
+  ExpectWords(set_.Condition(0), {{1, 5}, {2, 0}, {3, 3}, {4, 0}, {11, 45}});
 
-  ChooseKind(kCondContext);
-  ModalDriver::Expect<QWIZCONTEXT>([](QWIZCONTEXT& d) {
+  AddThrough<QWIZCONTEXT>(kCondContext, [](QWIZCONTEXT& d) {
     d.TextEdit()->setText(QStringLiteral("Москва "));
     d.WhereButton(2)->click();
-    return Confirm(d);
   });
-  ASSERT_EQ(RunConditionWizard(set_), 0);
-  condition_test::ExpectWords(set_.Condition(0), {{1, 6}, {2, 2}, {3, 0}});
+  ExpectWords(set_.Condition(0), {{1, 6}, {2, 2}, {3, 0}});
   EXPECT_EQ(set_.Condition(0).text1, Cp1251("Москва"));
 
-  ChooseKind(kCondQuant);
-  ModalDriver::Expect<QWIZQUANT>([](QWIZQUANT& d) {
+  AddThrough<QWIZQUANT>(kCondQuant, [](QWIZQUANT& d) {
     d.CountButton(QuantPageModel::kCountChartAspects)->click();
     d.ClassBox(0)->setChecked(true);
-    return Confirm(d);
   });
-  ASSERT_EQ(RunConditionWizard(set_), 0);
-  condition_test::ExpectWords(set_.Condition(0), {{1, 8}, {2, 3}, {3, -1}});
+  ExpectWords(set_.Condition(0), {{1, 8}, {2, 3}, {3, -1}});
   EXPECT_EQ(set_.Condition(0).text3, "T");
 
   ASSERT_EQ(set_.Count(), 5);
@@ -162,11 +141,11 @@ TEST_F(ValuePageDialogs, BeforeAfterEnablesThePointForItsReference) {
   EXPECT_TRUE(page.PointSignBox()->isEnabled());
   page.PointDegreesBox()->setValue(12);
   ASSERT_EQ(Confirm(page), kIdOk);
-  condition_test::ExpectWords(page.words, {{3, kFixedDegree}, {8, 12}, {9, 0}, {10, 0}});
+  ExpectWords(page.words, {{3, kFixedDegree}, {8, 12}, {9, 0}, {10, 0}});
 }
 
 TEST_F(ValuePageDialogs, ContextFollowsThePlaceSought) {
-  set_.staged = condition_test::Words({{2, 3}, {3, 2}, {4, 2}});
+  set_.staged = Words({{2, 3}, {3, 2}, {4, 2}});
   set_.staged.text1 = "a\x04\x04" "b";
   QWIZCONTEXT page(set_);
   page.OnInitDialog();
@@ -187,12 +166,12 @@ TEST_F(ValuePageDialogs, ContextFollowsThePlaceSought) {
   EXPECT_TRUE(page.PageBox()->isHidden());
   EXPECT_TRUE(page.TestButton(1)->isChecked());
   ASSERT_EQ(Confirm(page), kIdOk);
-  condition_test::ExpectWords(page.words, {{2, 0}, {3, 1}});
+  ExpectWords(page.words, {{2, 0}, {3, 1}});
   EXPECT_EQ(page.words.text1, "a\x04\x04" "b");
 }
 
 TEST_F(ValuePageDialogs, QuantFollowsTheCount) {
-  set_.staged = condition_test::Words({{2, 1}, {15, 1}});
+  set_.staged = Words({{2, 1}, {15, 1}});
   QWIZQUANT page(set_);
   page.OnInitDialog();
   EXPECT_TRUE(page.CountButton(1)->isChecked());
@@ -227,7 +206,7 @@ TEST_F(ValuePageDialogs, QuantFollowsTheCount) {
   EXPECT_FALSE(page.AddUpBox()->isHidden());
   page.AddUpBox()->setChecked(true);
   ASSERT_EQ(Confirm(page), kIdOk);
-  condition_test::ExpectWords(page.words, {{2, 4}, {3, kPlanetGroupEach}, {4, 3}, {11, 1}});
+  ExpectWords(page.words, {{2, 4}, {3, kPlanetGroupEach}, {4, 3}, {11, 1}});
   EXPECT_EQ(page.words.text2, "\x01");
 }
 

@@ -10,6 +10,7 @@
 
 #include "astro/aspects/aspect_system.h"
 #include "astro/aspects/aspectarium.h"
+#include "conditions/condition_test_support.h"
 #include "conditions/core/groups.h"
 #include "foundation/config/configuration.h"
 #include "support/test_support.h"
@@ -21,17 +22,8 @@ class TransitCalcPageTest : public ::testing::Test {
   TransitCalcPageTest() {
     systems_.LoadAll(testing_support::SourceDir() / "data");
     stored_ = TransitSettings::FromBlock(Configuration().transit);
-    GroupRecord planets;
-    planets.name = "fast";
-    planets.count = 2;
-    planets.members[0] = 0;
-    planets.members[1] = 1;
-    groups_.AddGroup('P', planets);
-    GroupRecord houses;
-    houses.name = "angles";
-    houses.count = 1;
-    houses.members[0] = 0;
-    groups_.AddGroup('H', houses);
+    groups_.AddGroup('P', condition_test::Group("fast", {0, 1}));
+    groups_.AddGroup('H', condition_test::Group("angles", {0}));
     chart_ = {3, 15, 6, 1985, 'A'};
   }
   TransitCalcPage Page() const { return TransitCalcPage(stored_, chart_, groups_, systems_); }

@@ -82,12 +82,9 @@ TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
             std::make_tuple(1, 1, 2000, 31, 12, 2000));
   EXPECT_EQ(std::tie(s.exact, s.entering, s.leaving), std::make_tuple(1, 0, 0));
   EXPECT_EQ(s.aspectSystem, "VELM");
-  EXPECT_EQ(s.aspectChoice, kTransitAnyAspect);
-  EXPECT_EQ(s.orbSource, 1);
-  EXPECT_EQ(s.classMask, 0x1FF);
-  EXPECT_EQ(s.transitingGroup, -1);
-  EXPECT_EQ(s.houseOrbGroup, 1);
-  EXPECT_EQ(s.precision, 5);
+  EXPECT_EQ(std::make_tuple(int{s.aspectChoice}, int{s.orbSource}, s.classMask, s.transitingGroup,
+                            int{s.houseOrbGroup}, int{s.precision}),
+            std::make_tuple(int{kTransitAnyAspect}, 1, 0x1FF, -1, 1, 5));
 }
 
 }  // namespace
