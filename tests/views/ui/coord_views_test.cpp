@@ -25,7 +25,22 @@ namespace {
 
 using namespace views_test;
 
-class CoordViewsTest : public ViewsTest {};
+class CoordViewsTest : public ViewsTest {
+ protected:
+  // The window of a screen table `widthFactor` times as wide as its columns: the table and 1000
+  // units more in height.
+  static QSize WindowOfTable(const QWidget& view, double widthFactor) {
+    const COORD_CONF& layout = GetConfiguration().screenCoords;
+    platform::MeasuringDc measuring(view.logicalDpiY(), false, platform::MapMode::HiMetric);
+    const coords::TableMeasure m = coords::MeasureTable(layout, measuring.dc(), false, 1.0);
+    const auto px = [&view](int units) { return units * view.logicalDpiY() / 2540; };
+    return QSize(px(static_cast<int>(m.widthUnit * widthFactor) * layout.width),
+                 px(m.height + 1000));
+  }
+
+  // The printed antiscia page of the document's last window (one chart or two).
+  void CheckAntisciaPage(CKovraDoc* document, bool two, const std::string& picture);
+};
 
 TEST_F(CoordViewsTest, EachCommandOpensItsViewWithItsCaption) {
   CKovraDoc* document = OpenOne();
@@ -60,12 +75,7 @@ TEST_F(CoordViewsTest, TheWindowOpensSizedToTheTable) {
   config.screenCoords.fitToWindow = 0;
   auto* view = OpenView<CCoordView>(document, cmd::kCoordinates);
   ASSERT_NE(view, nullptr);
-  platform::MeasuringDc measuring(view->logicalDpiY(), false, platform::MapMode::HiMetric);
-  const coords::TableMeasure m =
-      coords::MeasureTable(config.screenCoords, measuring.dc(), false, 1.0);
-  const auto px = [view](int units) { return units * view->logicalDpiY() / 2540; };
-  EXPECT_EQ(view->OpenedSize(),
-            QSize(px(config.screenCoords.width * m.widthUnit), px(m.height + 1000)));
+  EXPECT_EQ(view->OpenedSize(), WindowOfTable(*view, 1.0));
   EXPECT_GE(view->Frame()->width(), view->OpenedSize().width());
   EXPECT_GE(view->Frame()->height(), view->OpenedSize().height());
   EXPECT_EQ(view->FitHeight(), 0);
@@ -174,12 +184,7 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
   EXPECT_FALSE(document->IsViewOpen(DocView::Coordinates));
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(244));
   EXPECT_EQ(view->HelpContext(), 131270);
-  const COORD_CONF& layout = GetConfiguration().screenCoords;
-  platform::MeasuringDc measuring(view->logicalDpiY(), false, platform::MapMode::HiMetric);
-  const coords::TableMeasure m = coords::MeasureTable(layout, measuring.dc(), false, 1.0);
-  const auto px = [view](int units) { return units * view->logicalDpiY() / 2540; };
-  EXPECT_EQ(view->OpenedSize(),
-            QSize(px(static_cast<int>(m.widthUnit * 1.75) * layout.width), px(m.height + 1000)));
+  EXPECT_EQ(view->OpenedSize(), WindowOfTable(*view, 1.75));
   Screenshot(*view, "antiscia_screen");
   delete view->Frame();
   EXPECT_FALSE(document->IsViewOpen(DocView::Antiscia));
@@ -189,13 +194,14 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
 // of 120 + 233.
 constexpr int kPrintTableHeight = 15 * 353;
 
-void CheckAntisciaPage(CKovraDoc* document, bool two) {
+void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two,
+                                       const std::string& picture) {
   ASSERT_NE(document, nullptr);
+  auto* view = OpenView<AntisView>(document, cmd::kAntiscia);
+  ASSERT_NE(view, nullptr);
   const Configuration& config = GetConfiguration();
   ASSERT_EQ(config.printCoords.GetRowCount(), 15);
   const int x = config.print.marginLeft + 200, top = config.print.marginTop;
-  auto* view = dynamic_cast<AntisView*>(document->Views().back());
-  ASSERT_NE(view, nullptr);
   const platform::RecordingDc page = PrintPage(*view);
   std::vector<platform::Point> suns;
   bool ornament = false, title = false;
@@ -214,20 +220,15 @@ void CheckAntisciaPage(CKovraDoc* document, bool two) {
   if (two) {
     EXPECT_EQ(suns[1], (platform::Point{x, -2800 - kPrintTableHeight - top}));
   }
+  PagePicture(picture, 1, *view);
 }
 
 TEST_F(CoordViewsTest, AOneChartAntisciaPageHasOneTableAndTheOrnament) {
-  CKovraDoc* document = OpenOne();
-  ASSERT_NE(OpenView<AntisView>(document, cmd::kAntiscia), nullptr);
-  CheckAntisciaPage(document, false);
-  PagePicture("antiscia", 1, *document->Views().back());
+  CheckAntisciaPage(OpenOne(), false, "antiscia");
 }
 
 TEST_F(CoordViewsTest, ATwoChartAntisciaPageHasTheOuterTableUnderTheInner) {
-  CKovraDoc* document = OpenTwo();
-  ASSERT_NE(OpenView<AntisView>(document, cmd::kAntiscia), nullptr);
-  CheckAntisciaPage(document, true);
-  PagePicture("antiscia_two", 1, *document->Views().back());
+  CheckAntisciaPage(OpenTwo(), true, "antiscia_two");
 }
 
 }  // namespace

@@ -112,16 +112,13 @@ class GraphPicture : public ::testing::Test {
   RGraphEphem graph_;
 };
 
-TEST_F(GraphPicture, CurvesInColourOnTheScreenAndInColourPrint) {
+TEST_F(GraphPicture, CurvesInColourOnScreenAndInColourPrintBlackInMonochrome) {
   ASSERT_EQ(graph_.pointCount, 61);
   EXPECT_GT(CountColour(Picture(RGraph::kLayoutScreen, "graph_screen"), kSunColour), 100);
   config_.colourPrinting = 1;
   graph_.UsePrintSettings(config_);
   EXPECT_GT(CountColour(Picture(RGraph::kLayoutLandscape, "graph_landscape"), kSunColour), 100);
-}
-
-TEST_F(GraphPicture, CurvesBlackInMonochromePrint) {
-  config_.colourPrinting = 0;
+  config_.colourPrinting = 0;  // monochrome: the curves come out black
   graph_.UsePrintSettings(config_);
   const QImage page = Picture(RGraph::kLayoutPortrait, "graph_portrait");
   EXPECT_EQ(CountColour(page, kSunColour), 0);
