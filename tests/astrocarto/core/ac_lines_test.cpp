@@ -12,6 +12,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/recording_dc.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -19,18 +20,7 @@ namespace {
 // (reference instants, F000).
 constexpr double kJd2000 = 2451544.5, kUt2000 = 12.0;
 
-class CountingProgress final : public platform::ProgressSink {
- public:
-  explicit CountingProgress(int cancelAfter = -1) : cancelAfter_(cancelAfter) {}
-  void SetPos(int percent) override { positions.push_back(percent); }
-  bool Cancelled() const override {
-    return cancelAfter_ >= 0 && static_cast<int>(positions.size()) > cancelAfter_;
-  }
-  std::vector<int> positions;
-
- private:
-  int cancelAfter_;
-};
+using Progress = testing_support::RecordingProgress;
 
 Chart ChartAt(int day, int month, int year, int hour, int minute, int zoneHours, char zoneSign) {
   Chart chart;
@@ -84,12 +74,13 @@ TEST(LineMoment, UniversalTimeKeepsTheDay) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.year * 10000 + c.month * 100 + c.day);
-    const LineMoment m = ChartLineMoment(ChartAt(c.day, c.month, c.year, c.hour, 0, c.zone, c.sign));
+    const LineMoment m =
+        ChartLineMoment(ChartAt(c.day, c.month, c.year, c.hour, 0, c.zone, c.sign));
     EXPECT_NEAR(m.siderealDeg, Wrap360(c.siderealHours * 15.0), 2e-3);
   }
 }
 
-Configuration ShownOnly(std::initializer_list<int> shown) {
+Configuration ShownOnly(const std::vector<int>& shown) {
   Configuration config;
   for (int i = 0; i < ACLines::kPointFlagCount; ++i)
     EXPECT_TRUE(config.SetObjectFlags(i, false, false, false, 1));
@@ -112,11 +103,8 @@ TEST(ACLinesInit, ChoosesTheBodies) {
       {0, true, {1, 2}, {16, 17}},
   };
   for (const Case& c : cases) {
-    const Configuration config = ShownOnly({});
-    Configuration shown = config;
-    for (int i : c.shown) ASSERT_TRUE(shown.SetObjectFlags(i, true, false, false, 1));
     ACLines lines;
-    lines.Init(c.choice, c.nodes, 50, shown);
+    lines.Init(c.choice, c.nodes, 50, ShownOnly(c.shown));
     std::vector<int> points;
     for (int k = 0; k < lines.LineCount(); ++k) points.push_back(lines.GetPointOfLine(k));
     EXPECT_EQ(points, c.points);
@@ -127,7 +115,7 @@ TEST(ACLinesInit, ChoosesTheBodies) {
 TEST(ACLinesInit, NoBodyHoldsNothing) {
   ACLines lines;
   lines.Init(2, false, 10, ShownOnly({}));
-  CountingProgress progress;
+  Progress progress;
   EXPECT_EQ(lines.LineCount(), 0);
   EXPECT_FALSE(lines.Calculate(Chart2000(), false, 0, progress));
   lines.FindCrossings(ACLines::kFirstChart, AstroCartPage{});
@@ -136,59 +124,49 @@ TEST(ACLinesInit, NoBodyHoldsNothing) {
   EXPECT_EQ(lines.GetPointOfLine(0), -1);
 }
 
-class ACLinesOfChart : public testing::TestWithParam<bool> {};
-
-TEST_P(ACLinesOfChart, SamplesLieOnTheHorizonAndMeridians) {
-  const bool withLatitude = GetParam();
+TEST(ACLinesCalculate, SamplesLieOnTheHorizonAndMeridians) {
   const Chart chart = Chart2000();
-  ACLines lines;
-  lines.Init(2, false, 50, ShownOnly({0, 1}));
-  CountingProgress progress;
-  ASSERT_TRUE(lines.Calculate(chart, withLatitude, 0, progress));
-  EXPECT_EQ(progress.positions.back(), 100);
-  ASSERT_EQ(lines.LineCount(), 2);
-
-  // The MC and IC meridians: where the body's right ascension culminates (hand values), to half
-  // a sample.
-  const double mc[] = {0.821332, -59.586772};
-  for (int k = 0; k < 2; ++k) {
-    const PointRecord& body = chart.points[static_cast<std::size_t>(k)];
-    EXPECT_NEAR(lines.Mc(k), mc[k], 0.011);  // the degree's culmination in both kinds
-    EXPECT_NEAR(lines.Ic(k), lines.Mc(k) <= 0 ? lines.Mc(k) + 180 : lines.Mc(k) - 180, 1e-12);
-    // Sample s stands for longitude s / 50 - 180; each one is where the body is on the horizon.
-    for (const int s : {0, 4321, 9000, 13000, 18049}) {
-      const double longitude = s / 50.0 - 180.0;
-      const double lat = lines.Sample(k, s);
-      if (withLatitude) {
-        EXPECT_NEAR(lat,
-                    FindRisingLatitude(kJd2000, kUt2000, longitude, body.latitude,
-                                       body.longitude.Get()),
-                    1e-9);
-      } else {
-        std::array<double, 4> angles{};
-        CalcAngles(kJd2000, kUt2000, longitude, lat, angles);
-        const double off = std::min(AngleDifference180(angles[0], body.longitude.Get()),
-                                    AngleDifference180(angles[2], body.longitude.Get()));
-        EXPECT_LT(off, 1e-6) << s;
-      }
+  for (const bool withLatitude : {false, true}) {
+    SCOPED_TRACE(withLatitude);
+    ACLines lines;
+    lines.Init(2, false, 50, ShownOnly({0, 1}));
+    Progress progress;
+    ASSERT_TRUE(lines.Calculate(chart, withLatitude, 0, progress));
+    EXPECT_EQ(progress.positions.back(), 100);
+    ASSERT_EQ(lines.LineCount(), 2);
+    // The MC meridians: where the body's right ascension culminates (hand values), to half a
+    // sample, in both kinds.
+    EXPECT_NEAR(lines.Mc(0), 0.821332, 0.011);
+    EXPECT_NEAR(lines.Mc(1), -59.586772, 0.011);
+    if (withLatitude) {
+      EXPECT_NEAR(lines.Sample(1, 9000), 70.0255, 2e-3);  // the Moon at 0 E
     }
-    // The extremes of the line over one turn.
-    const auto samples = lines.Samples(k).first(18000);
-    EXPECT_EQ(lines.Sample(k, lines.TopSample(k)), *std::max_element(samples.begin(), samples.end()));
-    EXPECT_EQ(lines.Sample(k, lines.BottomSample(k)),
-              *std::min_element(samples.begin(), samples.end()));
-  }
-  if (withLatitude) {
-    EXPECT_NEAR(lines.Sample(1, 9000), 70.0255, 2e-3);  // the Moon at 0 E
+    for (int k = 0; k < 2; ++k) {
+      // Sample s stands for longitude s / 50 - 180; on the ecliptic the body is on the horizon.
+      const double lambda = chart.points[static_cast<std::size_t>(k)].longitude.Get();
+      for (const int s : {0, 4321, 9000, 13000, 18049}) {
+        if (withLatitude) break;
+        std::array<double, 4> angles{};
+        CalcAngles(kJd2000, kUt2000, s / 50.0 - 180.0, lines.Sample(k, s), angles);
+        EXPECT_LT(std::min(AngleDifference180(angles[0], lambda),
+                           AngleDifference180(angles[2], lambda)),
+                  1e-6)
+            << s;
+      }
+      // The extremes of the line over one turn.
+      const auto samples = lines.Samples(k).first(18000);
+      EXPECT_EQ(lines.Sample(k, lines.TopSample(k)),
+                *std::max_element(samples.begin(), samples.end()));
+      EXPECT_EQ(lines.Sample(k, lines.BottomSample(k)),
+                *std::min_element(samples.begin(), samples.end()));
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(EclipticAndReal, ACLinesOfChart, testing::Bool());
 
 TEST(ACLinesCalculate, SecondChartAndCancel) {
   ACLines lines;
   lines.Init(2, false, 5, ShownOnly({0, 1}));
-  CountingProgress progress;
+  Progress progress;
   ASSERT_TRUE(lines.Calculate(Chart2000(), false, 0, progress));
   EXPECT_FALSE(lines.TwoCharts());
   Chart later = Chart2000();
@@ -200,7 +178,8 @@ TEST(ACLinesCalculate, SecondChartAndCancel) {
   EXPECT_EQ(lines.ChartOfLine(3), 1);
   EXPECT_NE(lines.Mc(0), lines.Mc(2));  // the same body, 12 hours earlier
 
-  CountingProgress cancel(0);  // cancelled after the first line
+  Progress cancel;  // cancelled after the first line
+  cancel.cancelAt = 1;
   EXPECT_FALSE(lines.Calculate(later, false, 1, cancel));
   EXPECT_FALSE(lines.TwoCharts());
   EXPECT_EQ(lines.LineCount(), 2);
@@ -213,7 +192,7 @@ TEST(ACLinesCalculate, AbsentBodyHasNoLine) {
   chart.points[1].longitude.Clear();
   ACLines lines;
   lines.Init(2, false, 5, ShownOnly({0, 1}));
-  CountingProgress progress;
+  Progress progress;
   ASSERT_TRUE(lines.Calculate(chart, true, 0, progress));
   EXPECT_EQ(lines.Mc(1), kAbsent);
   EXPECT_EQ(lines.Ic(1), kAbsent);
@@ -323,7 +302,9 @@ TEST(ACLinesDraw, OnePenPerLineInItsBodysColour) {
   lines.SetLine(2, std::vector<double>(361, 2.0), kAbsent, 10.0);
   lines.SetTwoCharts(true);
   platform::RecordingDc dc;
-  const auto colour = [](int point) { return platform::Color{static_cast<std::uint8_t>(point == 0 ? 255 : 0), 0, 100}; };
+  const auto colour = [](int point) {
+    return platform::Color{static_cast<std::uint8_t>(point == 0 ? 255 : 0), 0, 100};
+  };
   const auto project = [](double lon, double lat) {
     return platform::Point{static_cast<int>(lon * 100), static_cast<int>(lat * 100)};
   };

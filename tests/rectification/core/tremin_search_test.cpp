@@ -19,10 +19,9 @@ namespace {
 constexpr std::int16_t X = kTmImpossible;
 
 TEST(TreminSearch, StepCodes) {
-  const int expected[] = {2, 5, 10, 20, 30, 60, 60};
-  for (int code = 0; code <= 5; ++code) EXPECT_EQ(TmStepSeconds(code), expected[code]) << code;
-  EXPECT_EQ(TmStepSeconds(-1), 60);
-  EXPECT_EQ(TmStepSeconds(9), 60);
+  const std::pair<int, int> rows[] = {{0, 2},  {1, 5},  {2, 10}, {3, 20},
+                                      {4, 30}, {5, 60}, {-1, 60}, {9, 60}};
+  for (const auto& [code, seconds] : rows) EXPECT_EQ(TmStepSeconds(code), seconds) << code;
 }
 
 TEST(TreminSearch, IntervalsAreRunsOfEqualPossibility) {
@@ -57,9 +56,7 @@ TEST(TreminSearch, MomentsCarrySecondsIntoTheNextDay) {
   ASSERT_TRUE(begin.time.SetTime(23, 59, 50).ok());
   p.PossMomInit(begin, 5, 20);
   const Moment m1 = p.GetMoment(1);
-  EXPECT_EQ(m1.date.Day(), 1);
-  EXPECT_EQ(m1.date.Month(), 1);
-  EXPECT_EQ(m1.date.Year(), 2000);
+  EXPECT_EQ((std::array{m1.date.Day(), m1.date.Month(), m1.date.Year()}), (std::array{1, 1, 2000}));
   EXPECT_EQ(m1.time.SecondsOfDay(), 10);
   EXPECT_EQ(p.GetMoment(4).time.SecondsOfDay(), 70);
   EXPECT_EQ(p.GetMoment(0), begin);
@@ -257,16 +254,14 @@ TEST(TreminSearch, RunWithChooserCancelAndProgress) {
   }
 }
 
-TEST(TreminSearch, SettingsBlockRoundTrip) {
+TEST(TreminSearch, SettingsBlockHoldsTheMinimaInRange) {
   Configuration config;
   config.treminSettings.Set(cfg::TreminSettings::kApplyingSystem, "AAA");
-  config.treminSettings.Set(cfg::TreminSettings::kSeparatingSystem, "BBB");
   config.treminSettings.Set(cfg::TreminSettings::kStep, std::int16_t{4});
   config.treminSettings.Set(cfg::TreminSettings::kMinimumScore, std::int16_t{130});
   WriteTmMinimumPossibility(config, 77);
   const TmSearchSettings s = ReadTmSearchSettings(config);
   EXPECT_EQ(s.applyingSystem, "AAA");
-  EXPECT_EQ(s.separatingSystem, "BBB");
   EXPECT_EQ(s.step, 4);
   EXPECT_EQ(s.minimumScore, 100);  // held to 0..100
   EXPECT_EQ(s.minimumPossibility, 77);
