@@ -28,8 +28,10 @@
 
 namespace {
 
+using wizard_page::EnablePoint;
 using wizard_page::Fill;
 using wizard_page::FillSigns;
+using wizard_page::Index;
 using wizard_page::PageButtons;
 using wizard_page::Warn;
 
@@ -247,11 +249,7 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
   objects->addWidget(first_, 0, 1);
   objects->addWidget(new QLabel(QStringLiteral("и"), this), 1, 0);
   objects->addWidget(second_, 1, 1);
-  auto* pointBox = new QGroupBox(QStringLiteral("Координаты точки"), this);
-  auto* point = new QHBoxLayout(pointBox);
-  point->addWidget(pointSign_);
-  point->addWidget(pointDegrees_);
-  point->addWidget(pointMinutes_);
+  QGroupBox* pointBox = wizard_page::PointBox(this, pointSign_, pointDegrees_, pointMinutes_);
   if (twoChart) {
     objects->addWidget(new QLabel(QStringLiteral("(гороскоп 1)"), this), 0, 2);
     objects->addWidget(new QLabel(QStringLiteral("(гороскоп 2)"), this), 1, 2);
@@ -267,41 +265,20 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
   aspectGrid->addWidget(givenDegrees_, 2, 1);
   aspectGrid->addWidget(givenMinutes_, 2, 2);
 
-  static const char* const kClassNames[9] = {"ГАРМОНИЧНЫЕ", "НАПРЯЖЕННЫЕ", "ТВОРЧЕСКИЕ",
-                                             "КАРМИЧЕСКИЕ", "ПРОЧИЕ",      "МАЖОРНЫЕ",
-                                             "МИНОРНЫЕ",    "ТОЧНЫЕ",      "НЕТОЧНЫЕ"};
-  auto* typeBox = new QGroupBox(QStringLiteral("Тип "), this);
-  auto* strengthBox = new QGroupBox(QStringLiteral(" Сила "), this);
-  auto* exactBox = new QGroupBox(QStringLiteral(" Точность "), this);
-  auto* typeLayout = new QVBoxLayout(typeBox);
-  auto* strengthLayout = new QVBoxLayout(strengthBox);
-  auto* exactLayout = new QVBoxLayout(exactBox);
+  QHBoxLayout* classes = wizard_page::ClassColumns(this, classes_);
   for (int bit = 0; bit < 9; ++bit) {
-    QGroupBox* box = bit <= kMaskOtherClass ? typeBox : bit <= kMaskMinor ? strengthBox : exactBox;
-    auto* check = new QCheckBox(QString::fromUtf8(kClassNames[bit]), box);
-    classes_[static_cast<std::size_t>(bit)] = check;
-    (bit <= kMaskOtherClass ? typeLayout : bit <= kMaskMinor ? strengthLayout : exactLayout)
-        ->addWidget(check);
-    connect(check, &QCheckBox::toggled, this, [this, bit](bool on) {
-      if (loading_) return;
-      model_.SetClassBit(bit, on);
-      set_.staged.w[14] = model_.mask;
-      ShowMask();
-    });
+    connect(classes_[static_cast<std::size_t>(bit)], &QCheckBox::toggled, this,
+            [this, bit](bool on) {
+              if (loading_) return;
+              model_.SetClassBit(bit, on);
+              set_.staged.w[14] = model_.mask;
+              ShowMask();
+            });
   }
-  auto* classes = new QHBoxLayout;
-  classes->addWidget(typeBox);
-  classes->addWidget(strengthBox);
-  classes->addWidget(exactBox);
 
-  auto* orbBox = new QGroupBox(QStringLiteral(" Орбис "), this);
-  auto* orb = new QGridLayout(orbBox);
-  orb->addWidget(ownOrb_, 0, 0);
-  orb->addWidget(orbDegrees_, 0, 1);
-  orb->addWidget(orbMinutes_, 0, 2);
-  orb->addWidget(systemOrb_, 1, 0);
-  orb->addWidget(new QLabel(QStringLiteral("группа орбисов для аспектов к домам"), orbBox), 2, 0);
-  orb->addWidget(houseGroup_, 2, 1);
+  QGridLayout* orb = nullptr;
+  QGroupBox* orbBox = wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_,
+                                          houseGroup_, orb);
   orb->addWidget(new QLabel(QStringLiteral("группа орбисов для аспектов к знакам"), orbBox), 3, 0);
   orb->addWidget(signGroup_, 3, 1);
 
@@ -343,27 +320,25 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
 }
 
 void DQWIZASP::FillAspects() {
-  Fill(aspect_, model_.AspectNames());
-  aspect_->setCurrentIndex(model_.aspect);
+  Fill(aspect_, model_.AspectNames(), model_.aspect);
 }
 
 void DQWIZASP::ShowMask() {
   const bool was = loading_;
   loading_ = true;
-  for (int bit = 0; bit < 9; ++bit)
-    classes_[static_cast<std::size_t>(bit)]->setChecked((model_.mask >> bit) & 1);
+  wizard_page::ShowClassMask(classes_, model_.mask);
   loading_ = was;
 }
 
 bool DQWIZASP::DoDataExchange(bool save) {
   if (save) {
-    model_.first = std::max(first_->currentIndex(), 0);
-    model_.second = std::max(second_->currentIndex(), 0);
+    model_.first = Index(first_);
+    model_.second = Index(second_);
     model_.pointSign = pointSign_->currentIndex();
     model_.pointDegrees = pointDegrees_->value();
     model_.pointMinutes = pointMinutes_->value();
     model_.systemName = platform::FromQt(system_->currentText());
-    model_.aspect = std::max(aspect_->currentIndex(), 0);
+    model_.aspect = Index(aspect_);
     model_.givenDegrees = givenDegrees_->value();
     model_.givenMinutes = givenMinutes_->value();
     model_.orbFromSystem = systemOrb_->isChecked();
@@ -408,9 +383,7 @@ void DQWIZASP::UpdateEnabling() {
   houseGroup_->setEnabled(c.orbGroups);
   signGroup_->setEnabled(c.orbGroups);
   const bool point = model_.PointEnabled();
-  pointSign_->setEnabled(point);
-  pointDegrees_->setEnabled(point);
-  pointMinutes_->setEnabled(point);
+  EnablePoint(point, pointSign_, pointDegrees_, pointMinutes_);
   if (!point) {
     const bool was = loading_;
     loading_ = true;
@@ -422,12 +395,7 @@ void DQWIZASP::UpdateEnabling() {
 }
 
 bool DQWIZASP::CheckOk() {
-  if (const int message = model_.Check(); message != 0) {
-    Warn(message);
-    return false;
-  }
-  words = model_.Words();
-  return true;
+  return wizard_page::Accept(model_, words);
 }
 
 // --- IN ---
@@ -455,11 +423,7 @@ DQWIZIN::DQWIZIN(CFunc& set, bool twoChart, QWidget* parent)
   grid->addWidget(chart1_, 1, 0);
   grid->addWidget(swap_, 1, 1);
   grid->addWidget(chart2_, 1, 2);
-  auto* pointBox = new QGroupBox(QStringLiteral("Координаты точки"), this);
-  auto* point = new QHBoxLayout(pointBox);
-  point->addWidget(pointSign_);
-  point->addWidget(pointDegrees_);
-  point->addWidget(pointMinutes_);
+  QGroupBox* pointBox = wizard_page::PointBox(this, pointSign_, pointDegrees_, pointMinutes_);
   if (twoChart) {
     pointBox->hide();
   } else {
@@ -489,14 +453,13 @@ DQWIZIN::DQWIZIN(CFunc& set, bool twoChart, QWidget* parent)
 }
 
 void DQWIZIN::FillPlaces() {
-  Fill(place_, model_.Places().names);
-  place_->setCurrentIndex(model_.place);
+  Fill(place_, model_.Places().names, model_.place);
 }
 
 bool DQWIZIN::DoDataExchange(bool save) {
   if (save) {
-    model_.object = std::max(object_->currentIndex(), 0);
-    model_.place = std::max(place_->currentIndex(), 0);
+    model_.object = Index(object_);
+    model_.place = Index(place_);
     model_.pointSign = pointSign_->currentIndex();
     model_.pointDegrees = pointDegrees_->value();
     model_.pointMinutes = pointMinutes_->value();
@@ -518,10 +481,7 @@ bool DQWIZIN::DoDataExchange(bool save) {
 }
 
 void DQWIZIN::UpdateEnabling() {
-  const bool point = model_.PointEnabled();
-  pointSign_->setEnabled(point);
-  pointDegrees_->setEnabled(point);
-  pointMinutes_->setEnabled(point);
+  EnablePoint(model_.PointEnabled(), pointSign_, pointDegrees_, pointMinutes_);
 }
 
 bool DQWIZIN::CheckOk() {
@@ -564,14 +524,13 @@ DQWIZINCL::DQWIZINCL(CFunc& set, QWidget* parent)
 }
 
 void DQWIZINCL::FillContainers() {
-  Fill(container_, model_.Containers().names);
-  container_->setCurrentIndex(model_.container);
+  Fill(container_, model_.Containers().names, model_.container);
 }
 
 bool DQWIZINCL::DoDataExchange(bool save) {
   if (save) {
-    model_.included = std::max(included_->currentIndex(), 0);
-    model_.container = std::max(container_->currentIndex(), 0);
+    model_.included = Index(included_);
+    model_.container = Index(container_);
     for (int k = 0; k < 3; ++k)
       if (inclusion_[static_cast<std::size_t>(k)]->isChecked()) model_.inclusion = k;
     return true;

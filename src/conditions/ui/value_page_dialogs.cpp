@@ -22,10 +22,11 @@
 
 namespace {
 
+using wizard_page::EnablePoint;
 using wizard_page::Fill;
 using wizard_page::FillSigns;
+using wizard_page::Index;
 using wizard_page::PageButtons;
-using wizard_page::Warn;
 
 constexpr int kMsgAllComments = 519;
 
@@ -46,8 +47,6 @@ constexpr const char* kModeLabels[2][3] = {
     {"абсолютная (0-360)", "в знаке (0-30)", ""},
     {"Целиком", "Число и месяц", "Только число"},
 };
-
-int Index(const QComboBox* box) { return std::max(box->currentIndex(), 0); }
 
 }  // namespace
 
@@ -157,8 +156,7 @@ void QuantityPageDialog::BuildQuantityControls(QBoxLayout* into) {
 }
 
 void QuantityPageDialog::FillObjects() {
-  Fill(object_, base_.Objects().names);
-  object_->setCurrentIndex(base_.object);
+  Fill(object_, base_.Objects().names, base_.object);
 }
 
 void QuantityPageDialog::LoadQuantity() {
@@ -226,12 +224,7 @@ bool QWIZMORELESS::DoDataExchange(bool save) {
 }
 
 bool QWIZMORELESS::CheckOk() {
-  if (const int message = model_.Check(); message != 0) {
-    Warn(message);
-    return false;
-  }
-  words = model_.Words();
-  return true;
+  return wizard_page::Accept(model_, words);
 }
 
 DQWIZINTERV::DQWIZINTERV(CFunc& set, QWidget* parent)
@@ -276,12 +269,7 @@ bool DQWIZINTERV::DoDataExchange(bool save) {
 }
 
 bool DQWIZINTERV::CheckOk() {
-  if (const int message = model_.Check(); message != 0) {
-    Warn(message);
-    return false;
-  }
-  words = model_.Words();
-  return true;
+  return wizard_page::Accept(model_, words);
 }
 
 // --- BEFORE/AFTER ---
@@ -310,12 +298,7 @@ DQWIZBEFOREAFTER::DQWIZBEFOREAFTER(CFunc& set, QWidget* parent)
             qobject_cast<QRadioButton*>(sense->button(1))};
   layout->addLayout(senseRow);
   layout->addWidget(reference_);
-  auto* pointBox = new QGroupBox(QStringLiteral("Координаты точки"), this);
-  auto* point = new QHBoxLayout(pointBox);
-  point->addWidget(pointSign_);
-  point->addWidget(pointDegrees_);
-  point->addWidget(pointMinutes_);
-  layout->addWidget(pointBox);
+  layout->addWidget(wizard_page::PointBox(this, pointSign_, pointDegrees_, pointMinutes_));
   auto* sectorBox = new QGroupBox(QStringLiteral("В секторе"), this);
   auto* sector = new QHBoxLayout(sectorBox);
   sector->addWidget(sectorDegrees_);
@@ -333,10 +316,7 @@ DQWIZBEFOREAFTER::DQWIZBEFOREAFTER(CFunc& set, QWidget* parent)
 }
 
 void DQWIZBEFOREAFTER::UpdateEnabling() {
-  const bool point = model_.PointEnabled();
-  pointSign_->setEnabled(point);
-  pointDegrees_->setEnabled(point);
-  pointMinutes_->setEnabled(point);
+  EnablePoint(model_.PointEnabled(), pointSign_, pointDegrees_, pointMinutes_);
 }
 
 bool DQWIZBEFOREAFTER::DoDataExchange(bool save) {
@@ -518,38 +498,19 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
   aspectRow->addWidget(new QLabel(QStringLiteral("Система аспектов"), this));
   aspectRow->addWidget(system_, 1);
   layout->addLayout(aspectRow);
-  static const char* const kClassNames[9] = {"ГАРМОНИЧНЫЕ", "НАПРЯЖЕННЫЕ", "ТВОРЧЕСКИЕ",
-                                             "КАРМИЧЕСКИЕ", "ПРОЧИЕ",      "МАЖОРНЫЕ",
-                                             "МИНОРНЫЕ",    "ТОЧНЫЕ",      "НЕТОЧНЫЕ"};
-  QBoxLayout* typeColumn = nullptr;
-  QBoxLayout* strengthColumn = nullptr;
-  QBoxLayout* exactColumn = nullptr;
-  auto* classes = new QHBoxLayout;
-  classes->addWidget(platform::Box(this, "Тип ", typeColumn));
-  classes->addWidget(platform::Box(this, " Сила ", strengthColumn));
-  classes->addWidget(platform::Box(this, " Точность ", exactColumn));
+  layout->addLayout(wizard_page::ClassColumns(this, classes_));
   for (int bit = 0; bit < 9; ++bit) {
-    auto* check = new QCheckBox(QString::fromUtf8(kClassNames[bit]), this);
-    classes_[static_cast<std::size_t>(bit)] = check;
-    (bit <= kMaskOtherClass ? typeColumn : bit <= kMaskMinor ? strengthColumn : exactColumn)
-        ->addWidget(check);
-    connect(check, &QCheckBox::toggled, this, [this, bit](bool on) {
-      if (loading_) return;
-      model_.SetClassBit(bit, on);
-      ShowMask();
-    });
+    connect(classes_[static_cast<std::size_t>(bit)], &QCheckBox::toggled, this,
+            [this, bit](bool on) {
+              if (loading_) return;
+              model_.SetClassBit(bit, on);
+              ShowMask();
+            });
   }
-  layout->addLayout(classes);
 
-  auto* orbBox = new QGroupBox(QStringLiteral(" Орбис "), this);
-  auto* orb = new QGridLayout(orbBox);
-  orb->addWidget(ownOrb_, 0, 0);
-  orb->addWidget(orbDegrees_, 0, 1);
-  orb->addWidget(orbMinutes_, 0, 2);
-  orb->addWidget(systemOrb_, 1, 0);
-  orb->addWidget(new QLabel(QStringLiteral("группа орбисов для аспектов к домам"), orbBox), 2, 0);
-  orb->addWidget(houseGroup_, 2, 1);
-  layout->addWidget(orbBox);
+  QGridLayout* orb = nullptr;
+  layout->addWidget(wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_,
+                                        houseGroup_, orb));
 
   auto* objectsRow = new QHBoxLayout;
   planets_ = platform::AddChoiceBox(this, objectsRow, "Планеты",
@@ -585,15 +546,13 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
 }
 
 void QWIZQUANT::FillObjects() {
-  Fill(object_, model_.Objects().names);
-  object_->setCurrentIndex(model_.object);
+  Fill(object_, model_.Objects().names, model_.object);
 }
 
 void QWIZQUANT::ShowMask() {
   const bool was = loading_;
   loading_ = true;
-  for (int bit = 0; bit < 9; ++bit)
-    classes_[static_cast<std::size_t>(bit)]->setChecked((model_.mask >> bit) & 1);
+  wizard_page::ShowClassMask(classes_, model_.mask);
   loading_ = was;
 }
 
@@ -663,10 +622,5 @@ bool QWIZQUANT::DoDataExchange(bool save) {
 }
 
 bool QWIZQUANT::CheckOk() {
-  if (const int message = model_.Check(); message != 0) {
-    Warn(message);
-    return false;
-  }
-  words = model_.Words();
-  return true;
+  return wizard_page::Accept(model_, words);
 }
