@@ -1,11 +1,15 @@
-# velm_library(name DIR dir... [QT] [DEPS ...]): one static library from every .cpp under the
-# folders (recursively). Libraries without QT never see a Qt header.
+# velm_library(name DIR dir... [EXCLUDE dir...] [QT] [DEPS ...]): one static library from every
+# .cpp under the folders (recursively), leaving out those under EXCLUDE. Libraries without QT never
+# see a Qt header: the build refuses a Qt include there.
 function(velm_library name)
-  cmake_parse_arguments(ARG "QT" "" "DIR;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DIR;EXCLUDE;DEPS" ${ARGN})
   set(sources)
   foreach(dir ${ARG_DIR})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
     list(APPEND sources ${found})
+  endforeach()
+  foreach(dir ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${dir}/")
   endforeach()
   if(NOT sources)  # a subsystem not yet begun
     set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
@@ -20,10 +24,14 @@ function(velm_library name)
   endif()
 endfunction()
 
-# velm_test(name DIR dir DEPS ...): one test program from every .cpp under tests/dir.
+# velm_test(name DIR dir [EXCLUDE dir...] DEPS ...): one test program from every .cpp under
+# tests/dir, leaving out those under EXCLUDE.
 function(velm_test name)
-  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "DIR" "EXCLUDE;DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  foreach(dir ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${dir}/")
+  endforeach()
   if(NOT sources)
     return()
   endif()

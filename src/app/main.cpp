@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/subsystems.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/settings.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   {
     CKovraApp app;
+    RegisterSubsystems(app);
     if (app.InitInstance(options)) {
       prompter.SetParent(app.MainWindow());
       exitCode = QApplication::exec();

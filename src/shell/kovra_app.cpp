@@ -6,7 +6,6 @@
 #include <ctime>
 
 #include "archive/browser/archive_commands.h"
-#include "archive/browser/comment_view.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/instant.h"
@@ -21,17 +20,13 @@
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
-#include "shell/command_ids.h"
+#include "document/command_ids.h"
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
 #include "shell/session.h"
 #include "shell/startup_dialogs.h"
-#include "shell/view_kinds.h"
-#include "views/ui/asptable_view.h"
-#include "views/ui/coord_views.h"
-#include "views/ui/info_view.h"
-#include "views/ui/midpoints_view.h"
+#include "document/view_kinds.h"
 
 namespace fs = std::filesystem;
 
@@ -158,16 +153,6 @@ void CKovraApp::LoadProgramWideObjects() {
 
 void CKovraApp::RegisterTemplates() {
   RegisterViewTemplate(kMainChartTemplate, [] { return new CKovraView(); });
-  RegisterViewTemplate(kTemplateComment, [this] { return new CCommentView(commentSlots_); });
-  RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
-  RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
-  RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
-  RegisterViewTemplate(kTemplateAntiscia, [] { return new AntisView(); });
-  RegisterViewTemplate(kTemplateCoordinates, [] { return new CCoordView(); });
-  RegisterViewTemplate(kTemplateCoordinates2, [] { return new CCoord2View(); });
-  RegisterViewTemplate(kTemplateCoordLatitudes, [] { return new CCoordLatView(); });
-  RegisterViewTemplate(kTemplateCoordSpeeds, [] { return new CCoordSpeedView(); });
-  RegisterViewTemplate(kTemplateCoordEquatorial, [] { return new CCoordEquView(); });
 }
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
@@ -178,8 +163,28 @@ platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
       number, [this] { return std::make_unique<CKovraDoc>(*this); }, std::move(view));
 }
 
+void CKovraApp::AddDocumentCommands(DocumentCommands commands) {
+  documentCommands_.push_back(std::move(commands));
+}
+
+void CKovraApp::AddFrameCommands(FrameCommands commands) {
+  frameCommands_.push_back(std::move(commands));
+  if (mainFrame_) frameCommands_.back()(*mainFrame_, *this);
+}
+
+void CKovraApp::AddRegisteredCommands(ChartDocument& document) {
+  for (const DocumentCommands& commands : documentCommands_) commands(document, *this);
+}
+
+void CKovraApp::AddRegisteredCommands(platform::CommandTarget& frame) {
+  for (const FrameCommands& commands : frameCommands_) commands(frame, *this);
+}
+
+ChartDocument* CKovraApp::OpenChartDocument(DocCreation creation, int templateNumber) {
+  return CKovraDoc::Open(*this, std::move(creation), templateNumber);
+}
+
 void CKovraApp::RegisterCommands() {
-  OnCommand(cmd::kLoadFromArchive, [this] { LoadChartFromArchive(*this); });
   for (int i = 0; i < platform::kRecentFileCount; ++i) {
     OnCommand(platform::kRecentFileFirst + i, [this, i] {
       const std::vector<std::string>& entries = recentFiles_.Entries();

@@ -1,6 +1,8 @@
 // The application object: the start-up in its fixed order, the program-wide objects it owns for
 // the whole run (the comment-slot table, the archive, the document templates, the recent-file
-// list), the registry of open chart documents, the session file and the shut-down.
+// list), the registry of open chart documents, the session file and the shut-down. It is the
+// Workbench the windows of the subsystems see, and the UiRegistry through which they register
+// (src/app/ calls their registration functions before InitInstance).
 #pragma once
 
 #include <filesystem>
@@ -8,6 +10,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "document/ui_registry.h"
+#include "document/workbench.h"
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
@@ -36,7 +41,7 @@ struct StartOptions {
   std::filesystem::path printOut;  // the PDF file of printOnly; empty: the default printer
 };
 
-class CKovraApp : public platform::CommandTarget {
+class CKovraApp : public platform::CommandTarget, public Workbench, public UiRegistry {
  public:
   static constexpr int kMaxDocuments = 100;
 
@@ -52,30 +57,44 @@ class CKovraApp : public platform::CommandTarget {
   int ExitInstance();
 
   // The path of a data file in the data folder.
-  std::string GetPath(std::string_view name) const;
+  std::string GetPath(std::string_view name) const override;
 
   // The first free comment slot 1..255 (marked taken), or -1.
   int GetFreeCommentSlot() { return commentSlots_.GetFreeCommentSlot(); }
-  CommentSlotTable& CommentSlots() { return commentSlots_; }
-  Archive& GetArchive() { return archive_; }
+  CommentSlotTable& CommentSlots() override { return commentSlots_; }
+  Archive& GetArchive() override { return archive_; }
   AllMaps& GetMaps() { return maps_; }
   // The ascendants by latitude and sidereal time, computed at start.
   const AscendantTable& Ascendants() const { return ascendants_; }
 
   // The life events of the rectification by events ("velm.lev") and of the Tremin method
   // ("velm.tev"), loaded at start.
-  LifeEventList& RectificationEvents() { return rectificationEvents_; }
+  LifeEventList& RectificationEvents() override { return rectificationEvents_; }
   // The life-point types ("velm.lpn"), loaded at start.
   const LifePointAll& LifePointTypes() const { return lifePointTypes_; }
-  LifeEventList& TreminEvents() { return treminEvents_; }
+  LifeEventList& TreminEvents() override { return treminEvents_; }
 
-  platform::DocManager& Documents() { return documents_; }
-  platform::DocTemplate* GetTemplate(int number) const { return documents_.GetTemplate(number); }
+  platform::DocManager& Documents() override { return documents_; }
+  platform::DocTemplate* GetTemplate(int number) const override {
+    return documents_.GetTemplate(number);
+  }
+  CMainFrame* GetMainFrame() const { return mainFrame_.get(); }
+  QWidget* MainWindow() const override;
+  ChartDocument* OpenChartDocument(DocCreation creation,
+                                   int templateNumber = kMainChartTemplate) override;
+
+  // The registry of the subsystems' windows (document/ui_registry.h).
+  Workbench& GetWorkbench() override { return *this; }
   // Registers the template of a view kind (0..34) on the chart document; a kind registered
   // twice keeps its first template.
-  platform::DocTemplate* RegisterViewTemplate(int number, platform::DocTemplate::ViewFactory view);
-  CMainFrame* GetMainFrame() const { return mainFrame_.get(); }
-  QWidget* MainWindow() const;
+  platform::DocTemplate* RegisterViewTemplate(int number,
+                                              platform::DocTemplate::ViewFactory view) override;
+  void AddDocumentCommands(DocumentCommands commands) override;
+  void AddFrameCommands(FrameCommands commands) override;
+  // Gives a new chart document the registered document commands, and the main window the
+  // registered frame commands.
+  void AddRegisteredCommands(ChartDocument& document);
+  void AddRegisteredCommands(platform::CommandTarget& frame);
 
   // The registry of open chart documents (at most 100).
   bool RegisterDocument(CKovraDoc* document);
@@ -86,7 +105,7 @@ class CKovraApp : public platform::CommandTarget {
   // or refused. The kind (0..9; another number counts as natal) becomes the current chart kind.
   CKovraDoc* NewChart(int kind);
   // The kind of the last new chart asked for (natal at first): the start-up dialog offers it.
-  int CurrentChartKind() const { return currentChartKind_; }
+  int CurrentChartKind() const override { return currentChartKind_; }
   // Opens the charts of the session file as read at start; the number opened.
   int RestoreSession();
   // Opens every chart of a chart file (the session-file form); the number opened. The file goes
@@ -140,4 +159,6 @@ class CKovraApp : public platform::CommandTarget {
   Profile profile_;
   bool profileUnread_ = false;  // "velm.ini" existed and could not be read: never rewritten
   RecentFileList recentFiles_;
+  std::vector<DocumentCommands> documentCommands_;
+  std::vector<FrameCommands> frameCommands_;
 };

@@ -1,91 +1,15 @@
-// The chart document: one chart (and, for a two-chart document, the outer chart) from
-// OnNewDocument to its closing, the per-view open counters that enable the view commands, the
-// table choices, and the document commands that open further views and derived charts.
+// The chart document of the shell: the ChartDocument the views read, made from its creation
+// argument in OnNewDocument (a new chart through the entry, a copy, a result document), kept in
+// the application's registry of documents, and given its own commands (the chart information,
+// stepping in time) and those the subsystems register.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
+#include "document/chart_document.h"
+#include "document/view_kinds.h"
 
-#include "astro/chart/chart.h"
-#include "platform/qt/document.h"
-#include "rectification/core/rect_matrix.h"
-#include "shell/view_kinds.h"
-
-class CCommentView;
 class CKovraApp;
 
-// Chart kinds of documents that hold results rather than a chart.
-inline constexpr int kResultKindStatistics = 10;
-inline constexpr int kResultKindList = 12;
-
-// The buckets of a statistics run handed to the result document.
-struct StatResults {
-  std::vector<std::int32_t> counts;                // per bucket
-  std::vector<std::vector<std::int16_t>> records;  // per bucket: archive record numbers
-  int total = 0;
-  int notFound = 0;
-  int BucketCount() const { return static_cast<int>(counts.size()); }
-};
-
-// How a new chart document is filled (the numbers are the modes' traditional codes).
-enum class DocCreationMode {
-  NewChart = -1,      // a chart of `kind` through its entry dialog
-  DerivedChart = -3,  // a copy of `source` without its comment pages, recomputed
-  Copy = -5,          // a copy of `source` with its comment pages, recomputed
-  Statistics = -7,    // a statistics result document (kind 10) holding `stats`
-  EmptyResults = -8,  // an empty result document (kind 12): query and synastry results
-  PrintList = -10,    // an empty result document (kind 12): prediction-list and archive print
-};
-
-// The creation argument of a chart document: what the caller of the template's OpenDocumentFile
-// (through CKovraDoc::Open) wants in the new document. A value: the source chart is copied in,
-// so the caller keeps its own and may open several documents from it. A document opened with no
-// argument is a new natal chart through the entry. A document kind that needs more (query
-// results, say) gets a field and a factory here; the document reads it in OnNewDocument, its
-// first view in OnInitialUpdate through GetDocument()->CreationArgument().Get<DocCreation>().
-struct DocCreation {
-  DocCreationMode mode = DocCreationMode::NewChart;
-  int kind = kChartNatal;         // NewChart: the kind 0..9 (another number counts as natal)
-  std::optional<Chart> source{};  // DerivedChart, Copy
-  StatResults stats{};            // Statistics
-
-  static DocCreation NewChart(int kind);
-  static DocCreation DerivedChart(Chart chart);
-  static DocCreation Copy(Chart chart);
-  static DocCreation Statistics(StatResults results);
-  // EmptyResults or PrintList.
-  static DocCreation Results(DocCreationMode mode);
-};
-
-// The views whose presence the document counts.
-enum class DocView {
-  Comment,
-  AspectTable,
-  Midpoints,
-  Antiscia,
-  Coordinates,
-  AspectGraph,
-  GraphicEphemeris,
-  PlanetaryHours,
-  Map,
-  TownList,
-  Paran,
-  Bindhu,
-  Sabian,
-  QueryResults,
-  SynastryResults,
-  Statistics,
-  InterpretationText,
-  TreminResults,
-  TreminForecast,
-  kCount
-};
-
-class CKovraDoc : public platform::Document {
+class CKovraDoc : public ChartDocument {
  public:
   explicit CKovraDoc(CKovraApp& app);
   ~CKovraDoc() override;
@@ -95,69 +19,13 @@ class CKovraDoc : public platform::Document {
   bool SaveModified() override;
   void OnCloseDocument() override;
 
-  // "%s - %s %s %s": chart name, chart title, date, time; nothing without a chart.
-  void UpdateTitle();
-  // "%s - %s %s %s": the chart's name, title, date and time, as the document titles it.
-  static std::string ChartTitle(const Chart& chart);
-
-  Chart* GetChart() { return chart_.get(); }
-  const Chart* GetChart() const { return chart_.get(); }
-  // The outer chart of a two-chart document; nullptr otherwise.
-  Chart* GetOuterChart() { return outer_.get(); }
-  void SetOuterChart(std::unique_ptr<Chart> outer) { outer_ = std::move(outer); }
-  bool IsTwoChart() const { return outer_ != nullptr; }
-  // The chart kind, or the result kind (10, 12) of a result document.
-  int Kind() const;
-
-  // Open counters: each view counts itself in when created and out when destroyed; a command
-  // reads "open" while the count is above zero, so an unpaired event cannot leave it disabled.
-  void ViewOpened(DocView view);
-  void ViewClosed(DocView view);
-  bool IsViewOpen(DocView view) const;
-  int OpenCount(DocView view) const { return openViews_[static_cast<std::size_t>(view)]; }
-
-  // Table choices: 0 inner, 1 outer, 2 between, 3 one chart; -1 after a cancelled choice.
-  int firstTableChoice = 3;
-  int secondTableChoice = 3;
-  // Asks which chart a table is for (tableKind 0 aspects, 1 midpoints); slot 0 a view being
-  // opened and 1 the upper table of a printed page set the first-table choice, slot 2 the second.
-  // The choice 0..2, or -1 when cancelled (the stored choices unchanged).
-  int ChooseChartForTable(int tableKind, int slot);
-  // The coordinate mode of the equatorial/horizontal table: 3 equatorial, 4 horizontal.
-  int coordinateMode = 3;
-  // The chart was saved to (or loaded from) an archive: its comment pages are kept there.
-  bool savedInArchive = false;
-  // The open comment view (set by the view, cleared when it goes): its text is stored in the page
-  // file before the chart's pages are looked at.
-  CCommentView* commentView = nullptr;
-
   // A new document made as `creation` says, with the view of template `templateNumber` (the main
   // chart view unless a result view is wanted); nullptr when refused or cancelled, or when the
   // template is not registered.
   static CKovraDoc* Open(CKovraApp& app, DocCreation creation,
                          int templateNumber = kMainChartTemplate);
-
-  // Derived charts, each in a new chart window.
   // A copy of `chart` recomputed in a new window (the comments come along).
   static CKovraDoc* OpenChartDocument(CKovraApp& app, const Chart& chart);
-  // The document's chart set to `moment`, named after the document plus message 92 ('R', birth)
-  // or 93 ('C', conception).
-  CKovraDoc* DrawRectifiedChart(const Moment& moment, char mark);
-  // A copy of `source` named message 485 followed by its old name (at most 33 characters).
-  static CKovraDoc* OpenRectifiedChart(CKovraApp& app, const Chart& source);
-  // A copy of `chart` set to `moment`, named message 1118.
-  static CKovraDoc* OpenTransitChart(CKovraApp& app, const Chart& chart, const Moment& moment);
-  // The chart moved to a place: mode 0 relocation, 1 geodetic (refused at 66.5 degrees or more
-  // with message 486).
-  CKovraDoc* OpenRelocatedChart(int mode, const Place& place);
-  struct RelocationTown {
-    char flag = 'N';  // 'Y': open a chart for it
-    Place place;
-  };
-  // One relocated chart per town flagged 'Y' and one for `point` when `withPoint`. Returns the
-  // number of documents opened.
-  int OpenRelocatedCharts(const std::vector<RelocationTown>& towns, bool withPoint,
-                          const Place& point, int mode);
 
   // The chart stepped in time by `count` units (negative: back): minutes, hours and days as
   // such, months and years by the calendar on the date of the moment that the step moves. The
@@ -170,33 +38,12 @@ class CKovraDoc : public platform::Document {
   // The chart information dialog of the document's (inner) chart.
   void ShowChartInfo();
 
-  // The rectification by events: the set-up sheet and the score matrix of this chart. The last
-  // matrix computed stays with the document for the rectification view (nullptr before one).
-  void RectifyByEvents();
-  const RectMatrix* RectificationResult() const { return rectification_.get(); }
-
-  // Statistics results of a statistics result document.
-  void SetStatResults(const StatResults& results);
-  void FreeStatResults();
-  const StatResults& GetStatResults() const { return stats_; }
-  // Marks every record of bucket k selected ('Y') in the current archive's index; numbers outside
-  // the archive are skipped. The number of records marked.
-  int MarkStatGroupInArchive(int k);
-
  private:
   void RegisterCommands();
-  void AddViewCommand(int command, int templateNumber, const DocView* exclusive = nullptr);
   void AddChartCommands();
   bool FillNewChart(int kind);
   bool CopySource(const Chart& source, bool withComments);
-  CKovraDoc* OpenDerived(const Chart& chart);
 
   CKovraApp& app_;
   bool registered_ = false;
-  std::unique_ptr<Chart> chart_;
-  std::unique_ptr<Chart> outer_;
-  int resultKind_ = -1;
-  std::array<int, static_cast<std::size_t>(DocView::kCount)> openViews_{};
-  StatResults stats_;
-  std::unique_ptr<RectMatrix> rectification_;
 };

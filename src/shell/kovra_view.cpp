@@ -14,8 +14,8 @@
 #include "foundation/messages/messages.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_doc.h"
-#include "shell/wheel/wheel.h"
-#include "shell/wheel/wheel_aspects.h"
+#include "shell/core/wheel/wheel.h"
+#include "shell/core/wheel/wheel_aspects.h"
 #include "views/core/aspect_table.h"
 
 namespace {

@@ -5,13 +5,10 @@
 #include <QMessageBox>
 #include <string>
 
-#include "astrocarto/ui/astrocart_sheet.h"
-#include "conditions/ui/groups_dialog.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/view.h"
-#include "settings/ui/settings_commands.h"
-#include "shell/command_ids.h"
+#include "document/command_ids.h"
 #include "shell/command_table.h"
 #include "shell/kovra_app.h"
 
@@ -33,7 +30,6 @@ int CMainFrame::ActiveHelpContext() const {
 void CMainFrame::RegisterCommands() {
   for (int kind = 0; kind <= cmd::kNewChartLast - cmd::kNewChartFirst; ++kind)
     OnCommand(cmd::NewChart(kind), [this, kind] { app_.NewChart(kind); });
-  RegisterSettingsFrameCommands(*this, app_);
 
   OnCommand(
       cmd::kFileClose,
@@ -44,8 +40,6 @@ void CMainFrame::RegisterCommands() {
         state.enabled = MdiArea()->currentSubWindow() != nullptr;
       });
   OnCommand(cmd::kAppExit, [this] { close(); });
-  OnCommand(cmd::kConfigPlanetGroups, [this] { RunPlanetGroupsCommand(this); });
-  OnCommand(cmd::kConfigAstroCart, [this] { RunAstroCartSheet(GetConfiguration(), {}, this); });
 
   OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
   OnCommand(cmd::kWindowTileHorz, [this] { MdiArea()->tileSubWindows(); });
@@ -64,6 +58,8 @@ void CMainFrame::RegisterCommands() {
     QMessageBox::about(this, QStringLiteral("О программе"),
                        QStringLiteral("Velm\nАстрологическая рабочая станция"));
   });
+  // The commands the subsystems registered for the main window.
+  app_.AddRegisteredCommands(*this);
 }
 
 bool CMainFrame::OnCloseRequest() {

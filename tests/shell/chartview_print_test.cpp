@@ -23,7 +23,7 @@
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
-#include "wheel_test_charts.h"
+#include "shell/core/wheel_test_charts.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
-#include "shell/command_ids.h"
+#include "document/command_ids.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"

@@ -9,9 +9,9 @@
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
-#include "shell/command_ids.h"
+#include "document/command_ids.h"
 #include "shell/kovra_view.h"
-#include "shell/view_kinds.h"
+#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {
@@ -158,14 +158,14 @@ TEST_F(ShellTest, DerivedChartsAreNamedAfterTheirOrigin) {
   ASSERT_TRUE(moment.date.SetDate(1, 6, 1975, 'A').ok());
   ASSERT_TRUE(moment.time.SetTime(6, 0, 0).ok());
 
-  const CKovraDoc* birth = natal->DrawRectifiedChart(moment, 'R');
-  const CKovraDoc* conception = natal->DrawRectifiedChart(moment, 'C');
-  const CKovraDoc* transit = CKovraDoc::OpenTransitChart(app, *natal->GetChart(), moment);
-  const CKovraDoc* rectified = CKovraDoc::OpenRectifiedChart(app, NatalChart(kParis));
+  const ChartDocument* birth = natal->DrawRectifiedChart(moment, 'R');
+  const ChartDocument* conception = natal->DrawRectifiedChart(moment, 'C');
+  const ChartDocument* transit = ChartDocument::OpenTransitChart(app, *natal->GetChart(), moment);
+  const ChartDocument* rectified = ChartDocument::OpenRectifiedChart(app, NatalChart(kParis));
 
   struct Case {
     const char* name;
-    const CKovraDoc* document;
+    const ChartDocument* document;
     std::string chartName;
     bool movedToMoment;
   };
@@ -211,7 +211,7 @@ TEST_F(ShellTest, GeodeticChartsStopAtTheLatitudeLimit) {
     prompts_.shown.clear();
     Place place;
     ASSERT_TRUE(place.SetPlace(c.latDeg, c.latMin, c.letter, 15, 0, 'E', "", "").ok());
-    const CKovraDoc* relocated = natal->OpenRelocatedChart(c.mode, place);
+    const ChartDocument* relocated = natal->OpenRelocatedChart(c.mode, place);
     EXPECT_EQ(relocated != nullptr, c.opened);
     EXPECT_EQ(prompts_.WasShown(486), !c.opened);
     if (relocated != nullptr) {

@@ -1,7 +1,7 @@
 // The entry history: the most recent entry first, 30 kept per group, natal, horary and draconic
 // sharing a group, the file read back as written, a damaged file refused, and the file kept
 // whole when it cannot be read or rewritten.
-#include "shell/entry/core/entry_history.h"
+#include "shell/core/entry/entry_history.h"
 
 #include <gtest/gtest.h>
 

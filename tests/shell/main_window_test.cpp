@@ -13,7 +13,7 @@
 #include "platform/qt/page_output.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "shell/command_ids.h"
+#include "document/command_ids.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
 

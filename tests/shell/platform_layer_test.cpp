@@ -13,7 +13,7 @@
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/property_sheet.h"
 #include "platform/qt/view.h"
-#include "shell/view_kinds.h"
+#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {

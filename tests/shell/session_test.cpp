@@ -8,7 +8,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/view.h"
-#include "shell/view_kinds.h"
+#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {
@@ -56,6 +56,7 @@ TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
     return platform::kIdOk;
   });
   app_ = std::make_unique<CKovraApp>();
+  RegisterSubsystems(*app_);
   StartOptions options;
   options.splash = false;
   options.showWindow = false;
@@ -126,6 +127,7 @@ TEST_F(ShellTest, SessionWithoutChartsLeavesNoFileAndIsNotOffered) {
     return platform::kIdOk;
   });
   app_ = std::make_unique<CKovraApp>();
+  RegisterSubsystems(*app_);
   StartOptions options;
   options.splash = false;
   options.showWindow = false;
@@ -228,6 +230,7 @@ TEST_F(ShellTest, ASessionFileNotReadWhollyIsKeptAsideAndTheReadChartsOffered) {
     });
     prompts_.shown.clear();
     app_ = std::make_unique<CKovraApp>();
+    RegisterSubsystems(*app_);
     StartOptions options;
     options.splash = false;
     options.showWindow = false;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/subsystems.h"
 #include "astro/chart/chart.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
@@ -94,6 +95,7 @@ class ShellTest : public ::testing::Test {
       return platform::kIdOk;
     });
     app_ = std::make_unique<CKovraApp>();
+    RegisterSubsystems(*app_);
     StartOptions options;
     options.splash = false;
     options.showWindow = showWindow;

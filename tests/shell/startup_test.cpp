@@ -35,6 +35,7 @@ TEST_F(ShellTest, EmptyDataFolderGetsTheDefaultsAndTheStartupDialog) {
   });
   AnswerEntry(kMoscow);
   app_ = std::make_unique<CKovraApp>();
+  RegisterSubsystems(*app_);
   StartOptions options;
   options.splash = false;
   options.showWindow = false;
@@ -120,6 +121,7 @@ TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
     return platform::kIdCancel;
   });
   app_ = std::make_unique<CKovraApp>();
+  RegisterSubsystems(*app_);
   StartOptions options;
   options.splash = false;
   options.showWindow = false;
@@ -225,6 +227,7 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   ASSERT_TRUE(WriteSessionFile(folder_ / "velm.sav", {NatalChart(kTokyo)}).ok());
   const std::string session = testing_support::ReadFile(folder_ / "velm.sav");
   app_ = std::make_unique<CKovraApp>();
+  RegisterSubsystems(*app_);
   StartOptions options;
   options.file = charts.string();
   options.printOnly = true;
@@ -268,6 +271,7 @@ TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     app_ = std::make_unique<CKovraApp>();
+    RegisterSubsystems(*app_);
     StartOptions options;
     options.file = c.file.string();
     options.printOnly = true;
@@ -313,6 +317,7 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
     });
     prompts_.shown.clear();
     app_ = std::make_unique<CKovraApp>();
+    RegisterSubsystems(*app_);
     StartOptions options;
     options.splash = false;
     options.showWindow = false;

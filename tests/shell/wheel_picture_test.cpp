@@ -13,9 +13,9 @@
 #include "foundation/drawing/palette.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_dc.h"
-#include "shell/wheel/wheel.h"
+#include "shell/core/wheel/wheel.h"
 #include "support/test_support.h"
-#include "wheel_test_charts.h"
+#include "shell/core/wheel_test_charts.h"
 
 namespace {
 

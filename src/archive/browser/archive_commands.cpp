@@ -2,17 +2,17 @@
 
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
-#include "shell/kovra_app.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
+#include "document/workbench.h"
 
 bool ArchiveBrowserDialogs::Run(Archive& archive, int) {
-  ArchiveView view(archive, app_.MainWindow());
+  ArchiveView view(archive, workbench_.MainWindow());
   view.noChoiceNeeded = noChoiceNeeded;
   return view.DoModal() == platform::kIdOk;
 }
 
-CKovraDoc* LoadChartFromArchive(CKovraApp& app) {
-  Archive& archive = app.GetArchive();
+ChartDocument* LoadChartFromArchive(Workbench& workbench) {
+  Archive& archive = workbench.GetArchive();
   const int record = archive.SelectChart(0);
   if (record < 0) return nullptr;
   Chart chart;
@@ -20,12 +20,12 @@ CKovraDoc* LoadChartFromArchive(CKovraApp& app) {
   // The page files written for the record pass to the new document, which takes their slot; a
   // document that is not opened leaves neither the files nor the slot behind.
   const int slot = chart.commentSlot;
-  if (slot != 0) app.CommentSlots().Release(slot);
-  CKovraDoc* document = CKovraDoc::Open(app, DocCreation::Copy(chart));
+  if (slot != 0) workbench.CommentSlots().Release(slot);
+  ChartDocument* document = workbench.OpenChartDocument(DocCreation::Copy(chart));
   if (document == nullptr) {
     if (slot != 0) {
       DeleteCommentFiles(chart);
-      app.CommentSlots().Release(slot);
+      workbench.CommentSlots().Release(slot);
     }
     return nullptr;
   }
@@ -33,10 +33,10 @@ CKovraDoc* LoadChartFromArchive(CKovraApp& app) {
   return document;
 }
 
-int SaveChartToArchive(CKovraApp& app, CKovraDoc& document) {
+int SaveChartToArchive(Workbench& workbench, ChartDocument& document) {
   const Chart* chart = document.GetChart();
   if (chart == nullptr) return -1;
-  Archive& archive = app.GetArchive();
+  Archive& archive = workbench.GetArchive();
   if (archive.SaveToArchive(*chart) != 0) return -1;
   // Only a 4.4 archive keeps the comment pages; after a save without them the warning stays.
   if (archive.LayoutCode() == kLayout4400 || !HasCommentPages(*chart))

@@ -5,28 +5,27 @@
 
 #include "archive/store/archive.h"
 
-class CKovraApp;
-class CKovraDoc;
-class QWidget;
+class ChartDocument;
+class Workbench;
 
 // Runs the browser dialogs for the archive's browse loop. The browser with comments is not part
 // of the program yet: both variants show the plain browser.
 class ArchiveBrowserDialogs final : public ArchiveBrowser {
  public:
-  explicit ArchiveBrowserDialogs(CKovraApp& app) : app_(app) {}
+  explicit ArchiveBrowserDialogs(Workbench& workbench) : workbench_(workbench) {}
   bool Run(Archive& archive, int variant) override;
   // Set for the next runs: loading then takes any number of marked records.
   bool noChoiceNeeded = false;
 
  private:
-  CKovraApp& app_;
+  Workbench& workbench_;
 };
 
 // "Загрузить из архива": the browser, then the chosen record (with its comment pages) opened in a
 // new chart window. The document opened, or nullptr (cancelled, nothing chosen, or refused).
-CKovraDoc* LoadChartFromArchive(CKovraApp& app);
+ChartDocument* LoadChartFromArchive(Workbench& workbench);
 
 // "Сохранить в архиве": the document's chart saved into the archive (the archive asks for the
 // target and its questions). 0, or -1. A chart saved with its comment pages (a 4.4 archive) no
 // longer warns of unsaved comments when its window closes.
-int SaveChartToArchive(CKovraApp& app, CKovraDoc& document);
+int SaveChartToArchive(Workbench& workbench, ChartDocument& document);

@@ -7,7 +7,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ CCommentView::~CCommentView() {
 void CCommentView::OnInitialUpdate() {
   textFraction_ = kTextFraction;
   textLimit_ = kCommentMaxLength;
-  if (CKovraDoc* document = GetKovraDoc()) {
+  if (ChartDocument* document = GetChartDocument()) {
     document->ViewOpened(DocView::Comment);
     document->commentView = this;
     attached_ = true;
@@ -49,7 +49,7 @@ std::string CCommentView::GetFrameTitle() const {
 }
 
 bool CCommentView::FillText(bool) {
-  CKovraDoc* document = GetKovraDoc();
+  ChartDocument* document = GetChartDocument();
   Chart* chart = document != nullptr ? document->GetChart() : nullptr;
   if (chart == nullptr) {
     buffer_.clear();
@@ -69,7 +69,7 @@ bool CCommentView::FillText(bool) {
 }
 
 Status CCommentView::StorePage() {
-  CKovraDoc* document = GetKovraDoc();
+  ChartDocument* document = GetChartDocument();
   Chart* chart = document != nullptr ? document->GetChart() : nullptr;
   if (Control() != nullptr) {
     buffer_ = PageTextToFile(Control()->Text());
@@ -94,7 +94,7 @@ void CCommentView::SaveIfKept() {
 void CCommentView::BuildHotAreas() {
   hotAreas_.Clear();
   const Configuration& config = GetConfiguration();
-  const CKovraDoc* document = GetKovraDoc();
+  const ChartDocument* document = GetChartDocument();
   const Chart* chart = document != nullptr ? document->GetChart() : nullptr;
   for (int k = 0; k < kCommentPages; ++k) {
     const int column = k % 4, row = k / 4;
@@ -138,7 +138,7 @@ void CCommentView::ChangeNames() {
 
 void CCommentView::DontSave() {
   saveOnClose_ = false;
-  CKovraDoc* document = GetKovraDoc();
+  ChartDocument* document = GetChartDocument();
   if (document != nullptr && document->GetChart() != nullptr) pages_.Discard(*document->GetChart());
   // A chart whose last window this is may be kept open (message 502): then the text is stored
   // again as usual, taking a new slot when the old one was given up.
@@ -151,7 +151,7 @@ void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMs
 void CCommentView::Detach() {
   if (!attached_) return;
   attached_ = false;
-  if (CKovraDoc* document = GetKovraDoc()) {
+  if (ChartDocument* document = GetChartDocument()) {
     if (document->commentView == this) document->commentView = nullptr;
     document->ViewClosed(DocView::Comment);
   }

@@ -9,7 +9,7 @@
 
 #include "archive/comments/comment_pages.h"
 #include "foundation/status.h"
-#include "shell/rich_text_view.h"
+#include "document/rich_text_view.h"
 
 class CCommentView : public CRichTextCtrlView {
   Q_OBJECT

@@ -15,7 +15,7 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
-#include "shell/entry/core/entry_text.h"
+#include "shell/core/entry/entry_text.h"
 #include "shell/entry/source_box.h"
 
 namespace entry {

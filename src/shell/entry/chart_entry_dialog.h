@@ -9,7 +9,7 @@
 
 #include "foundation/datetime/super_source.h"
 #include "platform/qt/dialog.h"
-#include "shell/entry/core/chart_entry_model.h"
+#include "shell/core/entry/chart_entry_model.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,8 +11,8 @@
 #include "astro/aspects/aspectarium.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
-#include "shell/entry/aspects_list_box.h"
-#include "shell/entry/core/chart_information.h"
+#include "document/aspects_list_box.h"
+#include "shell/core/entry/chart_information.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
-#include "shell/entry/core/entry_history.h"
+#include "shell/core/entry/entry_history.h"
 
 namespace {
 

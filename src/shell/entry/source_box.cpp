@@ -9,8 +9,8 @@
 
 #include "foundation/atlas/towns.h"
 #include "platform/qt/qt_text.h"
-#include "shell/entry/core/entry_text.h"
-#include "shell/entry/core/town_search.h"
+#include "shell/core/entry/entry_text.h"
+#include "shell/core/entry/town_search.h"
 
 namespace entry {
 

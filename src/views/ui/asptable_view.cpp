@@ -5,7 +5,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"

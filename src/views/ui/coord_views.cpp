@@ -11,7 +11,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
 #include "views/core/coord_table.h"
 #include "views/core/table_page_header.h"
 
@@ -49,7 +49,7 @@ CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* pa
       helpContext_(helpContext) {}
 
 const Chart* CoordViewBase::ShownChart() const {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   return document != nullptr ? document->GetChart() : nullptr;
 }
 
@@ -62,7 +62,7 @@ int CoordViewBase::FitHeight() const {
 void CoordViewBase::OnInitialUpdate() {
   SetScrollByLines(platform::MapMode::HiMetric);
   if (mode_ == coords::kEquatorial) {
-    if (CKovraDoc* document = GetDocument())
+    if (ChartDocument* document = GetDocument())
       mode_ = document->coordinateMode == coords::kHorizontal ? coords::kHorizontal
                                                               : coords::kEquatorial;
   }
@@ -134,7 +134,7 @@ CCoord2View::CCoord2View(QWidget* parent)
     : CoordViewBase(0, kMsgCoordinates2, kHelpContext, parent) {}
 
 const Chart* CCoord2View::ShownChart() const {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   return document != nullptr ? document->GetOuterChart() : nullptr;
 }
 
@@ -149,7 +149,7 @@ void CCoord2View::OnInitialUpdate() {
 std::string CCoord2View::GetFrameTitle() const {
   const Chart* chart = ShownChart();
   if (chart == nullptr) return {};
-  return CKovraDoc::ChartTitle(*chart) + GetMessageText(caption_);
+  return ChartDocument::ChartTitle(*chart) + GetMessageText(caption_);
 }
 
 CCoordLatView::CCoordLatView(QWidget* parent)
@@ -176,7 +176,7 @@ int AntisView::WindowWidth(const coords::TableMeasure& m) const {
 
 void AntisView::OnPrint(platform::Dc& dc, int) {
   dc.SetMapMode(platform::MapMode::HiMetric);
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
   const Chart& inner = *document->GetChart();

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "views/core/coord_table.h"
-#include "views/ui/chart_doc_view.h"
+#include "document/chart_doc_view.h"
 
 class Chart;
 enum class DocView;

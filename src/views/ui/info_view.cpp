@@ -9,7 +9,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"
@@ -32,7 +32,7 @@ void CInfoView::OnInitialUpdate() {
 }
 
 void CInfoView::Recompute() {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   panel_.SetChart(document != nullptr ? document->GetChart() : nullptr);
   if (panel_.chart != nullptr) panel_.Compute(ChartContext::FromCurrentSettings());
 }
@@ -78,7 +78,7 @@ bool CInfoView::OnPreparePrinting(platform::PrintInfo& info) {
   printChoice = dialog.DoModal() == platform::kIdOk && dialog.model.selection >= 0
                     ? dialog.model.selection
                     : kPrintNothing;
-  if (CKovraDoc* document = GetDocument()) {
+  if (ChartDocument* document = GetDocument()) {
     if (!document->IsTwoChart() || printChoice == kPrintNothing) {
       document->firstTableChoice = document->secondTableChoice = 3;
     } else if (printChoice == kPrintMidpoints) {
@@ -96,7 +96,7 @@ void CInfoView::OnPrint(platform::Dc& dc, int) {
 }
 
 void CInfoView::PrintPage(platform::Dc& dc) {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
   const Chart& inner = *document->GetChart();

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "views/core/chart_info_panel.h"
-#include "views/ui/chart_doc_view.h"
+#include "document/chart_doc_view.h"
 
 class CInfoView : public ChartDocView {
   Q_OBJECT

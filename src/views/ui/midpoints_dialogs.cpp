@@ -15,7 +15,7 @@
 #include "foundation/drawing/longitude_drawing.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
-#include "shell/entry/aspects_list_box.h"
+#include "document/aspects_list_box.h"
 #include "views/core/aspect_table.h"
 
 namespace {

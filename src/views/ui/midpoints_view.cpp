@@ -9,8 +9,8 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/measuring_dc.h"
-#include "shell/entry/aspects_list_box.h"
-#include "shell/kovra_doc.h"
+#include "document/aspects_list_box.h"
+#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"
@@ -47,7 +47,7 @@ void CMidpointsView::OnDraw(platform::Dc& dc) {
     return;
   }
   const int choice = RenderScreen(dc);
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (choice < 0 || document == nullptr) return;
   const Chart* inner = document->GetChart();
   const Chart* outer = document->GetOuterChart() != nullptr ? document->GetOuterChart() : inner;
@@ -57,7 +57,7 @@ void CMidpointsView::OnDraw(platform::Dc& dc) {
 }
 
 bool CMidpointsView::OnPreparePrinting(platform::PrintInfo& info) {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return false;
   Configuration& config = GetConfiguration();
   DMIDPOINTS_PRINT dialog(this);
@@ -89,7 +89,7 @@ bool CMidpointsView::OnPreparePrinting(platform::PrintInfo& info) {
 
 void CMidpointsView::OnPrint(platform::Dc& dc, int page) {
   dc.SetMapMode(platform::MapMode::HiMetric);
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
   if (printForm_ == tables::kPrintAsList) {
     if (list_ != nullptr)

@@ -1,44 +1,20 @@
-// The two small questions of the table views: which chart of a two-chart document a table is for
-// (D_CHOOSE_AT_FOR_DW, "ВЫБОР ГОРОСКОПА") and what else to print under a view's own table
-// (DPRINTPADE2, "Печать"). Their page models are in views/core/table_choices.h.
+// The print question of the table views: what else to print under a view's own table
+// (DPRINTPADE2, "Печать"). Its page model is in views/core/table_choices.h; the other question of
+// the tables, which chart of a two-chart document a table is for, is the document's
+// (document/chart_choice_dialog.h).
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "document/chart_choice_dialog.h"
 #include "platform/qt/dialog.h"
 #include "views/core/table_choices.h"
 
-class QLabel;
-class QListWidget;
 class QRadioButton;
 
 // Control numbers.
-inline constexpr int kIdcChartChoiceList = 1160;
-inline constexpr int kIdcChartChoiceQuestion = 1215;
 inline constexpr int kIdcPrintAspectTable = 1758;  // then 1759 midpoints, 1760 planetary hours
-
-class D_CHOOSE_AT_FOR_DW : public platform::Dialog {
-  Q_OBJECT
-
- public:
-  explicit D_CHOOSE_AT_FOR_DW(QWidget* parent = nullptr);
-
-  // The three lines, the first selected, and the question.
-  void OnInitDialog() override;
-  // Out: the selected line.
-  bool DoDataExchange(bool save) override;
-
-  int choice = 0;        // 0 inner chart, 1 outer chart, 2 between the two
-  std::string question;  // code page 1251, set before the dialog runs
-
-  QListWidget* List() const { return list_; }
-  QLabel* Question() const { return label_; }
-
- private:
-  QLabel* label_;
-  QListWidget* list_;
-};
 
 class DPRINTPADE2 : public platform::Dialog {
   Q_OBJECT

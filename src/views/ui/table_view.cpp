@@ -7,7 +7,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "shell/kovra_doc.h"
+#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"
@@ -29,7 +29,7 @@ TableView::~TableView() = default;
 
 void TableView::OnInitialUpdate() {
   CountOpen();
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   table_ = std::make_unique<AspectTable>(GetConfiguration(), GetAspectarium());
   if (document != nullptr && document->GetChart() != nullptr)
     table_->LoadSettings(*document->GetChart());
@@ -41,7 +41,7 @@ void TableView::OnInitialUpdate() {
 }
 
 void TableView::OnUpdate(platform::View* sender) {
-  if (CKovraDoc* document = GetDocument()) document->UpdateTitle();
+  if (ChartDocument* document = GetDocument()) document->UpdateTitle();
   // Settings may have changed: the table is laid out anew.
   if (table_ != nullptr && GetDocument() != nullptr && GetDocument()->GetChart() != nullptr)
     table_->LoadSettings(*GetDocument()->GetChart());
@@ -62,7 +62,7 @@ void TableView::OnEndPrinting() {
 }
 
 int TableView::RenderScreen(platform::Dc& dc) {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (table_ == nullptr || document == nullptr || document->GetChart() == nullptr) return -1;
   table_->clientWidth = ClientWidth();
   table_->originX = kOrigin;
@@ -82,7 +82,7 @@ int TableView::RenderScreen(platform::Dc& dc) {
 }
 
 void TableView::TellPanelProblemOnce() {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (panelProblemShown_ || document == nullptr || document->GetChart() == nullptr) return;
   ChartInfoPanel panel;
   panel.SetChart(document->GetChart());
@@ -95,7 +95,7 @@ void TableView::TellPanelProblemOnce() {
 }
 
 void TableView::ChooseTablePageCharts(int upperKind, int lowerKind) {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr) return;
   if (document->IsTwoChart()) {
     document->ChooseChartForTable(upperKind, 1);
@@ -107,7 +107,7 @@ void TableView::ChooseTablePageCharts(int upperKind, int lowerKind) {
 }
 
 void TableView::PrintTablePage(platform::Dc& dc, int samePage, int upperKind, int lowerKind) {
-  CKovraDoc* document = GetDocument();
+  ChartDocument* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
   const Chart& inner = *document->GetChart();

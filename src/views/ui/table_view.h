@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "views/ui/chart_doc_view.h"
+#include "document/chart_doc_view.h"
 
 class AspectTable;
 enum class DocView;

@@ -1,0 +1,28 @@
+#include "archive/browser/registration.h"
+
+#include "archive/browser/archive_commands.h"
+#include "archive/browser/comment_view.h"
+#include "document/chart_document.h"
+#include "document/command_ids.h"
+#include "document/ui_registry.h"
+#include "document/view_kinds.h"
+#include "document/workbench.h"
+#include "platform/qt/command_target.h"
+
+void RegisterArchiveUi(UiRegistry& registry) {
+  Workbench& workbench = registry.GetWorkbench();
+  registry.RegisterViewTemplate(kTemplateComment,
+                                [&workbench] { return new CCommentView(workbench.CommentSlots()); });
+  registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
+    frame.OnCommand(cmd::kLoadFromArchive, [&workbench] { LoadChartFromArchive(workbench); });
+  });
+  registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
+    // One comment view per chart: two would store the same page over each other.
+    document.AddViewCommand(cmd::kComment, kTemplateComment, {.exclusive = DocView::Comment});
+    document.OnCommand(
+        cmd::kSaveToArchive, [&document, &workbench] { SaveChartToArchive(workbench, document); },
+        [&document](platform::CommandState& state) {
+          state.enabled = document.GetChart() != nullptr;
+        });
+  });
+}

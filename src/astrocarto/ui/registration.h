@@ -1,0 +1,8 @@
+// The astrocartography windows in the program: the map command of a chart document and the
+// settings of the maps ("Астрокартография" of the menu "Конфигурация"). The pattern of every ui
+// part's registration is described in document/ui_registry.h.
+#pragma once
+
+class UiRegistry;
+
+void RegisterAstroCartoUi(UiRegistry& registry);

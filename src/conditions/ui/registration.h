@@ -1,0 +1,8 @@
+// The conditions' windows in the program: "Группы планет" of the main window (the planet groups
+// of the conditions). The pattern of every ui part's registration is described in
+// document/ui_registry.h.
+#pragma once
+
+class UiRegistry;
+
+void RegisterConditionsUi(UiRegistry& registry);

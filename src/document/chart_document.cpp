@@ -1,0 +1,187 @@
+#include "document/chart_document.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "archive/store/archive.h"
+#include "astro/chart/chart_calculate.h"
+#include "document/chart_choice_dialog.h"
+#include "document/workbench.h"
+#include "foundation/config/configuration.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/doc_template.h"
+#include "views/core/table_choices.h"
+
+DocCreation DocCreation::NewChart(int kind) { return {.kind = kind}; }
+
+DocCreation DocCreation::DerivedChart(Chart chart) {
+  return {.mode = DocCreationMode::DerivedChart, .source = std::move(chart)};
+}
+
+DocCreation DocCreation::Copy(Chart chart) {
+  return {.mode = DocCreationMode::Copy, .source = std::move(chart)};
+}
+
+DocCreation DocCreation::Statistics(StatResults results) {
+  return {.mode = DocCreationMode::Statistics, .stats = std::move(results)};
+}
+
+DocCreation DocCreation::Results(DocCreationMode mode) { return {.mode = mode}; }
+
+namespace {
+
+constexpr int kMsgRectifiedBirth = 92;
+constexpr int kMsgRectifiedConception = 93;
+constexpr int kMsgRectifiedPrefix = 485;
+constexpr int kMsgGeodeticPolar = 486;
+constexpr int kMsgTransitName = 1118;
+constexpr double kGeodeticLatitudeLimit = 66.5;
+
+// "DD.MM.YYYY", with the era's name after the year before Christ.
+std::string DateText(const FDate& date) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.Day(), date.Month(), date.Year());
+  std::string out = text;
+  if (date.Era() == 'B') out += ' ' + GetMessageText(kMsgEraBc);
+  return out;
+}
+
+Source& NamedSource(Chart& chart) {
+  Source* base = chart.definition.GetBaseSource();
+  return base != nullptr ? *base : chart.definition.sources[0];
+}
+
+}  // namespace
+
+ChartDocument::ChartDocument(Workbench& workbench) : workbench_(workbench) {}
+
+ChartDocument::~ChartDocument() = default;
+
+int ChartDocument::Kind() const { return chart_ ? chart_->definition.Kind() : resultKind_; }
+
+std::string ChartDocument::ChartTitle(const Chart& chart) {
+  const SuperSource& definition = chart.definition;
+  const Source* base = definition.GetBaseSource();
+  const Source& source = base != nullptr ? *base : definition.sources[0];
+  return source.Name() + " - " + definition.Title() + ' ' + DateText(source.moment.date) + ' ' +
+         source.moment.time.ToText();
+}
+
+void ChartDocument::UpdateTitle() {
+  if (chart_) SetTitle(ChartTitle(*chart_));
+}
+
+void ChartDocument::ViewOpened(DocView view) { ++openViews_[static_cast<std::size_t>(view)]; }
+
+void ChartDocument::ViewClosed(DocView view) {
+  int& count = openViews_[static_cast<std::size_t>(view)];
+  if (count > 0) --count;
+}
+
+bool ChartDocument::IsViewOpen(DocView view) const { return OpenCount(view) > 0; }
+
+int ChartDocument::ChooseChartForTable(int tableKind, int slot) {
+  D_CHOOSE_AT_FOR_DW dialog(workbench_.MainWindow());
+  dialog.question = tables::ChartChoiceQuestion(tableKind, slot);
+  if (dialog.DoModal() != platform::kIdOk) return -1;
+  (slot == 2 ? secondTableChoice : firstTableChoice) = dialog.choice;
+  return dialog.choice;
+}
+
+void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandOptions options) {
+  const std::optional<DocView> exclusive = options.exclusive;
+  const bool needsTwoCharts = options.needsTwoCharts;
+  OnCommand(
+      command,
+      [this, command, templateNumber, prepare = std::move(options.prepare)] {
+        platform::DocTemplate* viewTemplate = workbench_.GetTemplate(templateNumber);
+        if (viewTemplate == nullptr) return;
+        if (prepare && !prepare(command)) return;
+        viewTemplate->OpenView(*this);
+      },
+      [this, templateNumber, exclusive, needsTwoCharts](platform::CommandState& state) {
+        state.enabled = chart_ != nullptr && workbench_.GetTemplate(templateNumber) != nullptr &&
+                        !(exclusive && IsViewOpen(*exclusive)) &&
+                        (!needsTwoCharts || IsTwoChart());
+      });
+}
+
+void ChartDocument::SetStatResults(const StatResults& results) { stats_ = results; }
+
+void ChartDocument::FreeStatResults() { stats_ = StatResults{}; }
+
+int ChartDocument::MarkStatGroupInArchive(int k) {
+  if (k < 0 || k >= stats_.BucketCount() || static_cast<std::size_t>(k) >= stats_.records.size())
+    return 0;
+  Archive& archive = workbench_.GetArchive();
+  int marked = 0;
+  for (const std::int16_t record : stats_.records[static_cast<std::size_t>(k)]) {
+    if (record < 0 || record >= archive.RecordCount()) continue;
+    archive.Entry(record).mark = 'Y';
+    ++marked;
+  }
+  return marked;
+}
+
+// --- Derived charts ---
+
+ChartDocument* ChartDocument::OpenDerived(const Chart& chart) {
+  return workbench_.OpenChartDocument(DocCreation::DerivedChart(chart));
+}
+
+ChartDocument* ChartDocument::OpenChartDocument(Workbench& workbench, const Chart& chart) {
+  return workbench.OpenChartDocument(DocCreation::Copy(chart));
+}
+
+ChartDocument* ChartDocument::DrawRectifiedChart(const Moment& moment, char mark) {
+  if (!chart_) return nullptr;
+  Chart rectified = *chart_;
+  rectified.definition.GetCountSrc().AssignMoment(moment);
+  Source& named = NamedSource(rectified);
+  named.SetName(named.Name() +
+                GetMessageText(mark == 'C' ? kMsgRectifiedConception : kMsgRectifiedBirth));
+  return OpenDerived(rectified);
+}
+
+ChartDocument* ChartDocument::OpenRectifiedChart(Workbench& workbench, const Chart& source) {
+  Chart rectified = source;
+  Source& named = NamedSource(rectified);
+  named.SetName(GetMessageText(kMsgRectifiedPrefix) + named.Name().substr(0, 33));
+  return workbench.OpenChartDocument(DocCreation::DerivedChart(std::move(rectified)));
+}
+
+ChartDocument* ChartDocument::OpenTransitChart(Workbench& workbench, const Chart& chart,
+                                               const Moment& moment) {
+  Chart transit = chart;
+  transit.definition.GetCountSrc().AssignMoment(moment);
+  NamedSource(transit).SetName(GetMessageText(kMsgTransitName));
+  return workbench.OpenChartDocument(DocCreation::DerivedChart(std::move(transit)));
+}
+
+ChartDocument* ChartDocument::OpenRelocatedChart(int mode, const Place& place) {
+  if (!chart_) return nullptr;
+  if (mode == 1 && std::abs(place.LatitudeDeg()) >= kGeodeticLatitudeLimit) {
+    platform::GetPrompter().ShowMessage(kMsgGeodeticPolar, GetMessageText(kMsgGeodeticPolar),
+                                        platform::Icon::Warning);
+    return nullptr;
+  }
+  Chart relocated = *chart_;
+  // The same instant seen from another place: the clock and zone stay, the place changes.
+  relocated.definition.GetCountSrc().place = place;
+  const int system =
+      relocated.houseSystem >= 0 ? relocated.houseSystem % 100 : ConfiguredHouseSystem() % 100;
+  relocated.houseSystem = mode == 1 ? system + 100 : system;
+  return OpenDerived(relocated);
+}
+
+int ChartDocument::OpenRelocatedCharts(const std::vector<RelocationTown>& towns, bool withPoint,
+                                       const Place& point, int mode) {
+  int opened = 0;
+  for (const RelocationTown& town : towns) {
+    if (town.flag == 'Y' && OpenRelocatedChart(mode, town.place) != nullptr) ++opened;
+  }
+  if (withPoint && OpenRelocatedChart(mode, point) != nullptr) ++opened;
+  return opened;
+}

@@ -1,0 +1,44 @@
+// How a subsystem's windows join the program. Every ui part exports ONE registration function,
+// `void Register<Subsystem>Ui(UiRegistry&)`, declared in its folder's registration.h; src/app/
+// calls them in order before the application starts. The function registers, through this
+// interface:
+//   - the view templates of its view kinds (RegisterViewTemplate: the template number from
+//     document/view_kinds.h and a factory of the view);
+//   - the commands of the chart document that open its views and dialogs, with their enabling
+//     (AddDocumentCommands: run on every new chart document; ChartDocument::AddViewCommand for a
+//     command that opens a view);
+//   - the commands of the main window (AddFrameCommands: run on the main window as it is made).
+// A new view is a class in its subsystem's ui folder and a few lines in that subsystem's
+// registration function (and, when the document counts it, a DocView counter); the shell is not
+// touched. The shell's CKovraApp implements the registry.
+#pragma once
+
+#include <functional>
+
+#include "platform/qt/doc_template.h"
+
+class ChartDocument;
+class Workbench;
+
+namespace platform {
+class CommandTarget;
+}
+
+class UiRegistry {
+ public:
+  using DocumentCommands = std::function<void(ChartDocument& document, Workbench& workbench)>;
+  using FrameCommands = std::function<void(platform::CommandTarget& frame, Workbench& workbench)>;
+
+  virtual ~UiRegistry() = default;
+
+  // What the registered windows and commands will work with.
+  virtual Workbench& GetWorkbench() = 0;
+  // Registers the template of a view kind (0..34) on the chart document; a kind registered
+  // twice keeps its first template. The template, or nullptr for a number out of range.
+  virtual platform::DocTemplate* RegisterViewTemplate(int number,
+                                                      platform::DocTemplate::ViewFactory view) = 0;
+  // `commands` runs on every chart document as it is made, after the document's own commands.
+  virtual void AddDocumentCommands(DocumentCommands commands) = 0;
+  // `commands` runs on the main window as it is made, after the window's own commands.
+  virtual void AddFrameCommands(FrameCommands commands) = 0;
+};

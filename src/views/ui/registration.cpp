@@ -1,0 +1,79 @@
+#include "views/ui/registration.h"
+
+#include "astro/aspects/aspectarium.h"
+#include "document/chart_document.h"
+#include "document/command_ids.h"
+#include "document/ui_registry.h"
+#include "document/view_kinds.h"
+#include "document/workbench.h"
+#include "foundation/config/configuration.h"
+#include "views/ui/asptable_config_dialog.h"
+#include "views/ui/asptable_view.h"
+#include "views/ui/coord_conf_dialogs.h"
+#include "views/ui/coord_views.h"
+#include "views/ui/info_view.h"
+#include "views/ui/midpoints_view.h"
+
+namespace {
+
+void RegisterTemplates(UiRegistry& registry) {
+  registry.RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
+  registry.RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
+  registry.RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
+  registry.RegisterViewTemplate(kTemplateAntiscia, [] { return new AntisView(); });
+  registry.RegisterViewTemplate(kTemplateCoordinates, [] { return new CCoordView(); });
+  registry.RegisterViewTemplate(kTemplateCoordinates2, [] { return new CCoord2View(); });
+  registry.RegisterViewTemplate(kTemplateCoordLatitudes, [] { return new CCoordLatView(); });
+  registry.RegisterViewTemplate(kTemplateCoordSpeeds, [] { return new CCoordSpeedView(); });
+  registry.RegisterViewTemplate(kTemplateCoordEquatorial, [] { return new CCoordEquView(); });
+}
+
+void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
+  // The tables of a two-chart document are for the chart the user chooses (tableKind 0 aspects,
+  // 1 midpoints); a cancelled choice opens nothing.
+  const auto chooseChart = [&document](int tableKind) {
+    return [&document, tableKind](int) {
+      document.firstTableChoice =
+          document.IsTwoChart() ? document.ChooseChartForTable(tableKind, 0) : 3;
+      return document.firstTableChoice >= 0;
+    };
+  };
+  // The equatorial and the horizontal table share their view; the command sets the mode.
+  const auto coordinateMode = [&document](int command) {
+    document.coordinateMode = command == cmd::kCoordHorizontal ? 4 : 3;
+    return true;
+  };
+  document.AddViewCommand(cmd::kAspectTable, kTemplateAspectTable, {.prepare = chooseChart(0)});
+  document.AddViewCommand(cmd::kMidpoints, kTemplateMidpoints, {.prepare = chooseChart(1)});
+  document.AddViewCommand(cmd::kAntiscia, kTemplateAntiscia);
+  document.AddViewCommand(cmd::kArabicParts, kTemplateArabicParts);
+  document.AddViewCommand(cmd::kCoordinates, kTemplateCoordinates);
+  document.AddViewCommand(cmd::kCoordinates2, kTemplateCoordinates2, {.needsTwoCharts = true});
+  document.AddViewCommand(cmd::kCoordLatitudes, kTemplateCoordLatitudes);
+  document.AddViewCommand(cmd::kCoordSpeeds, kTemplateCoordSpeeds);
+  document.AddViewCommand(cmd::kCoordEquatorial, kTemplateCoordEquatorial,
+                          {.prepare = coordinateMode});
+  document.AddViewCommand(cmd::kCoordHorizontal, kTemplateCoordEquatorial,
+                          {.prepare = coordinateMode});
+  document.AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
+  document.AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
+  document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris);
+  // The Bindhu and Sabian lists are disabled while one of them is open.
+  document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
+  document.AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, {.exclusive = DocView::Sabian});
+
+  document.OnCommand(cmd::kConfigAspectTable, [&document, &workbench] {
+    if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), workbench.MainWindow()))
+      document.UpdateAllViews();
+  });
+  document.OnCommand(cmd::kConfigCoordinates, [&document, &workbench] {
+    if (RunCoordConfSheet(GetConfiguration(), workbench.MainWindow())) document.UpdateAllViews();
+  });
+}
+
+}  // namespace
+
+void RegisterViewsUi(UiRegistry& registry) {
+  RegisterTemplates(registry);
+  registry.AddDocumentCommands(RegisterDocumentCommands);
+}
