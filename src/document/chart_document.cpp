@@ -103,8 +103,7 @@ void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandO
       },
       [this, templateNumber, exclusive, needsTwoCharts](platform::CommandState& state) {
         state.enabled = chart_ != nullptr && workbench_.GetTemplate(templateNumber) != nullptr &&
-                        !(exclusive && IsViewOpen(*exclusive)) &&
-                        (!needsTwoCharts || IsTwoChart());
+                        !(exclusive && IsViewOpen(*exclusive)) && (!needsTwoCharts || IsTwoChart());
       });
 }
 

@@ -1,8 +1,8 @@
 // The chart document as the views read it: one chart (and, for a two-chart document, the outer
 // chart), the per-view open counters that enable the view commands, the table choices, the title
 // rule, and what a run hands over to the document (statistics buckets, the rectification matrix).
-// The shell's ChartDocument derives from it and fills it (creation, the chart commands); the windows
-// of the subsystems see only this class and the Workbench.
+// The shell's ChartDocument derives from it and fills it (creation, the chart commands); the
+// windows of the subsystems see only this class and the Workbench.
 #pragma once
 
 #include <array>

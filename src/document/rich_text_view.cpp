@@ -7,13 +7,13 @@
 
 #include "archive/comments/comment_pages.h"
 #include "astro/chart/chart_header.h"
+#include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
-#include "document/chart_document.h"
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/instant.h"
+#include "document/command_ids.h"
+#include "document/view_kinds.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_file.h"
@@ -20,13 +22,11 @@
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
-#include "document/command_ids.h"
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
 #include "shell/session.h"
 #include "shell/startup_dialogs.h"
-#include "document/view_kinds.h"
 
 namespace fs = std::filesystem;
 

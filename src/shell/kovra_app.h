@@ -11,15 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "document/ui_registry.h"
-#include "document/workbench.h"
-
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "astro/chart/chart.h"
 #include "astro/houses/ascendant_table.h"
 #include "astro/lifepoint/life_point_all.h"
 #include "astrocarto/core/regional_maps.h"
+#include "document/ui_registry.h"
+#include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"

@@ -10,15 +10,15 @@
 #include "archive/comments/chart_comments.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "document/command_ids.h"
+#include "document/view_kinds.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "document/command_ids.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
-#include "document/view_kinds.h"
 
 namespace {
 

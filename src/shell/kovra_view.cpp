@@ -12,10 +12,10 @@
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
-#include "shell/entry/chart_info_dialog.h"
-#include "shell/kovra_doc.h"
 #include "shell/core/wheel/wheel.h"
 #include "shell/core/wheel/wheel_aspects.h"
+#include "shell/entry/chart_info_dialog.h"
+#include "shell/kovra_doc.h"
 #include "views/core/aspect_table.h"
 
 namespace {
@@ -153,7 +153,7 @@ void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart
       DrawCoordinates(dc, *outer, config, layout.coordinates2.x, layout.coordinates2.y);
   }
   if (print.aspectTable != 0) {
-    const int layout = outer != nullptr    ? kLayoutChartPageTwo
+    const int layout = outer != nullptr        ? kLayoutChartPageTwo
                        : print.sizeChoice == 1 ? kLayoutChartPageSmall
                                                : kLayoutChartPageLarge;
     AspectTable table(config, GetAspectarium());

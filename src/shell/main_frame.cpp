@@ -5,11 +5,11 @@
 #include <QMessageBox>
 #include <string>
 
+#include "document/command_ids.h"
+#include "document/command_table.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/view.h"
-#include "document/command_ids.h"
-#include "shell/command_table.h"
 #include "shell/kovra_app.h"
 
 CMainFrame::CMainFrame(CKovraApp& app)

@@ -20,10 +20,10 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/qt_dc.h"
+#include "shell/core/wheel_test_charts.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
-#include "shell/core/wheel_test_charts.h"
 
 namespace {
 
@@ -233,9 +233,9 @@ TEST_F(ChartPage, SwitchesAndSizeChoiceShapeThePage) {
         });
     EXPECT_EQ(framed, c.frame != 0);
 
-    EXPECT_EQ(ColumnRows(dc, layout.coordinates, AspectTableTop(config.print, c.sizeChoice * 2))
-                  .empty(),
-              c.coordinates == 0);
+    EXPECT_EQ(
+        ColumnRows(dc, layout.coordinates, AspectTableTop(config.print, c.sizeChoice * 2)).empty(),
+        c.coordinates == 0);
 
     // The wheel's circles are centred in its square: large 14000, small 10500 on a side.
     const int side = c.sizeChoice == 0 ? 14000 : 10500;

@@ -12,9 +12,9 @@
 #include <set>
 #include <string>
 
+#include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
-#include "document/command_ids.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"

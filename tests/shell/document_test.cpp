@@ -5,13 +5,13 @@
 #include <filesystem>
 
 #include "archive/comments/chart_comments.h"
+#include "document/command_ids.h"
+#include "document/view_kinds.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
-#include "document/command_ids.h"
 #include "shell/kovra_view.h"
-#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {

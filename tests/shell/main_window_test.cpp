@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <set>
 
+#include "document/command_ids.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "document/command_ids.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
 

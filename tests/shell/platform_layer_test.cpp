@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <filesystem>
 
+#include "document/view_kinds.h"
 #include "foundation/files/binary_io.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
@@ -13,7 +14,6 @@
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/property_sheet.h"
 #include "platform/qt/view.h"
-#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {

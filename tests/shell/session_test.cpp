@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "document/view_kinds.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/view.h"
-#include "document/view_kinds.h"
 #include "shell_fixture.h"
 
 namespace shell_test {

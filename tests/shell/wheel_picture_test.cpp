@@ -14,8 +14,8 @@
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_dc.h"
 #include "shell/core/wheel/wheel.h"
-#include "support/test_support.h"
 #include "shell/core/wheel_test_charts.h"
+#include "support/test_support.h"
 
 namespace {
 

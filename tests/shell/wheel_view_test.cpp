@@ -10,10 +10,10 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/qt_text.h"
+#include "shell/core/wheel_test_charts.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
-#include "shell/core/wheel_test_charts.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include "archive/browser/comment_names_dialog.h"
 #include "archive/store/archive_layout.h"
+#include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
-#include "document/chart_document.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "archive/comments/comment_pages.h"
-#include "foundation/status.h"
 #include "document/rich_text_view.h"
+#include "foundation/status.h"
 
 class CCommentView : public CRichTextCtrlView {
   Q_OBJECT

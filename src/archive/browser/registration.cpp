@@ -11,8 +11,8 @@
 
 void RegisterArchiveUi(UiRegistry& registry) {
   Workbench& workbench = registry.GetWorkbench();
-  registry.RegisterViewTemplate(kTemplateComment,
-                                [&workbench] { return new CCommentView(workbench.CommentSlots()); });
+  registry.RegisterViewTemplate(
+      kTemplateComment, [&workbench] { return new CCommentView(workbench.CommentSlots()); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kLoadFromArchive, [&workbench] { LoadChartFromArchive(workbench); });
   });

@@ -1,15 +1,15 @@
 #include "settings/ui/registration.h"
 
 #include "astro/aspects/aspectarium.h"
-#include "foundation/config/configuration.h"
-#include "platform/qt/command_target.h"
-#include "settings/ui/aspect_system_dialogs.h"
-#include "settings/ui/config_dialogs.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/workbench.h"
+#include "foundation/config/configuration.h"
+#include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
+#include "settings/ui/aspect_system_dialogs.h"
+#include "settings/ui/config_dialogs.h"
 
 void UpdateAllChartViews(Workbench& workbench) {
   for (const auto& document : workbench.Documents().Documents()) document->UpdateAllViews();

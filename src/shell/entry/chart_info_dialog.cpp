@@ -9,9 +9,9 @@
 #include <cstdio>
 
 #include "astro/aspects/aspectarium.h"
+#include "document/aspects_list_box.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
-#include "document/aspects_list_box.h"
 #include "shell/core/entry/chart_information.h"
 
 namespace {

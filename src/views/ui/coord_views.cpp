@@ -6,12 +6,12 @@
 #include <string>
 
 #include "astro/chart/chart.h"
+#include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"
-#include "document/chart_document.h"
 #include "views/core/coord_table.h"
 #include "views/core/table_page_header.h"
 

@@ -8,8 +8,8 @@
 #include <QSize>
 #include <string>
 
-#include "views/core/coord_table.h"
 #include "document/chart_doc_view.h"
+#include "views/core/coord_table.h"
 
 class Chart;
 enum class DocView;

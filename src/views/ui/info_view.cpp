@@ -6,10 +6,10 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
+#include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "views/core/chart_info_panel.h"
 #include "document/chart_doc_view.h"
+#include "views/core/chart_info_panel.h"
 
 class CInfoView : public ChartDocView {
   Q_OBJECT

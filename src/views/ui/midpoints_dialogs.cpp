@@ -10,12 +10,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "document/aspects_list_box.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
-#include "document/aspects_list_box.h"
 #include "views/core/aspect_table.h"
 
 namespace {
@@ -63,13 +63,15 @@ void DMPAList::paintEvent(QPaintEvent* event) {
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const int y = 6;
   int x = 12;
-  x += DrawGlyphText(dc, x, y, TablePointGlyph(point1), 'a', size, platform::BkMode::Transparent).cx;
+  x +=
+      DrawGlyphText(dc, x, y, TablePointGlyph(point1), 'a', size, platform::BkMode::Transparent).cx;
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), size});
   dc.TextOut(x, y, " + ");
   x += dc.GetTextExtent(" + ").cx;
   const int space = dc.GetTextExtent(" ").cx;
   dc.SelectFont(old);
-  x += DrawGlyphText(dc, x, y, TablePointGlyph(point2), 'a', size, platform::BkMode::Transparent).cx;
+  x +=
+      DrawGlyphText(dc, x, y, TablePointGlyph(point2), 'a', size, platform::BkMode::Transparent).cx;
   DrawLongitudeGlyph(dc, size, longitude, x + space, y, longitudeLayout);
 }
 

@@ -4,10 +4,10 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
+#include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
-#include "document/chart_document.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"

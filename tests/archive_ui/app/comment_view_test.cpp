@@ -15,13 +15,13 @@
 
 #include "archive/browser/comment_names_dialog.h"
 #include "archive/comments/chart_comments.h"
+#include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
-#include "document/command_ids.h"
 #include "shell/shell_fixture.h"
 
 namespace shell_test {

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "document/command_ids.h"
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/binary_io.h"
 #include "platform/qt/dialog.h"
-#include "document/command_ids.h"
 #include "shell/kovra_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_fixture.h"

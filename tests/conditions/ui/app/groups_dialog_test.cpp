@@ -8,10 +8,10 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/ui/plan_house_select.h"
+#include "document/command_ids.h"
+#include "document/command_table.h"
 #include "foundation/messages/messages.h"
 #include "settings/ui/enter_name.h"
-#include "document/command_ids.h"
-#include "shell/command_table.h"
 #include "shell/shell_fixture.h"
 
 namespace shell_test {

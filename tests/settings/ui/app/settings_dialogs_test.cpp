@@ -15,12 +15,12 @@
 #include <tuple>
 
 #include "astro/aspects/aspectarium.h"
+#include "document/command_ids.h"
 #include "platform/core/recording_dc.h"
 #include "settings/ui/aspect_system_dialogs.h"
 #include "settings/ui/color_dial.h"
 #include "settings/ui/config_dialogs.h"
 #include "settings/ui/wheel_sets_dialog.h"
-#include "document/command_ids.h"
 #include "shell/kovra_view.h"
 #include "shell/shell_fixture.h"
 

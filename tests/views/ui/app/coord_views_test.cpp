@@ -194,8 +194,7 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
 // of 120 + 233.
 constexpr int kPrintTableHeight = 15 * 353;
 
-void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two,
-                                       const std::string& picture) {
+void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two, const std::string& picture) {
   ASSERT_NE(document, nullptr);
   auto* view = OpenView<AntisView>(document, cmd::kAntiscia);
   ASSERT_NE(view, nullptr);

@@ -14,10 +14,10 @@
 
 #include "astro/aspects/aspect_system.h"
 #include "astro/ephemeris/longitudes.h"
+#include "document/aspects_list_box.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
-#include "document/aspects_list_box.h"
 #include "views/core/aspect_table.h"
 #include "views/ui/midpoints_dialogs.h"
 #include "views_fixture.h"

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "document/command_ids.h"
 #include "foundation/files/safe_rewrite.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
-#include "document/command_ids.h"
 #include "shell/main_frame.h"
 #include "shell/shell_fixture.h"
 #include "views/ui/table_choice_dialogs.h"

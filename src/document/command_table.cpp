@@ -1,7 +1,7 @@
-#include "shell/command_table.h"
+#include "document/command_table.h"
 
-#include "platform/qt/main_frame.h"
 #include "document/command_ids.h"
+#include "platform/qt/main_frame.h"
 
 using platform::CommandDef;
 using platform::CommandTable;
