@@ -6,7 +6,9 @@
 
 #include "archive/comments/chart_comments.h"
 #include "document/command_ids.h"
+#include "document/ui_registry.h"
 #include "document/view_kinds.h"
+#include "document/workbench.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
@@ -244,6 +246,50 @@ TEST_F(ShellTest, EachFrameIsCaptionedByItsView) {
   document->UpdateTitle();
   EXPECT_EQ(Caption(document->Views()[0]), Cp1251("Другой - Тест 01.01.2000 00:05"));
   EXPECT_EQ(Caption(document->Views()[1]), Cp1251("Другой - Тест 01.01.2000 00:05 -Биндху"));
+}
+
+// What a subsystem registers reaches the main window (also one made before the registration)
+// and every chart document made afterwards; a view command waits for a chart, its template and
+// its options.
+TEST_F(ShellTest, RegisteredCommandsReachTheWindowAndEveryNewDocument) {
+  CKovraApp& app = StartApp();
+  CMainFrame& frame = *app.GetMainFrame();
+  constexpr int kFrameCommand = 39990, kDocumentCommand = 39991, kViewCommand = 39992;
+  int frameRuns = 0, documentsGiven = 0;
+  UiRegistry& registry = app;
+  registry.AddFrameCommands([&frameRuns](platform::CommandTarget& target, Workbench&) {
+    target.OnCommand(kFrameCommand, [&frameRuns] { ++frameRuns; });
+  });
+  registry.AddDocumentCommands([&documentsGiven](ChartDocument& document, Workbench&) {
+    ++documentsGiven;
+    document.OnCommand(kDocumentCommand, [] {});
+    document.AddViewCommand(kViewCommand, kTemplateBindhu,
+                            {.exclusive = DocView::Bindhu, .needsTwoCharts = true});
+  });
+  EXPECT_TRUE(frame.Execute(kFrameCommand));
+  EXPECT_EQ(frameRuns, 1);
+
+  CKovraDoc* first = OpenCopy(NatalChart(kMoscow));
+  CKovraDoc* second = OpenCopy(NatalChart(kParis));
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(documentsGiven, 2);
+  EXPECT_TRUE(first->HasCommand(kDocumentCommand));
+  EXPECT_TRUE(second->HasCommand(kDocumentCommand));
+
+  const auto enabled = [](const ChartDocument& document) {
+    platform::CommandState state;
+    EXPECT_TRUE(document.Update(kViewCommand, state));
+    return state.enabled;
+  };
+  EXPECT_FALSE(enabled(*second));  // no template
+  app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
+  EXPECT_FALSE(enabled(*second));  // one chart
+  second->SetOuterChart(std::make_unique<Chart>(*first->GetChart()));
+  EXPECT_TRUE(enabled(*second));
+  ASSERT_TRUE(second->Execute(kViewCommand));
+  EXPECT_EQ(second->Views().size(), 2u);
+  EXPECT_FALSE(enabled(*second));  // one Bindhu list at a time
 }
 
 TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
