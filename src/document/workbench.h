@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "document/chart_document.h"
 #include "document/view_kinds.h"
 
 class Archive;
+class ChartDocument;
 class CommentSlotTable;
 class LifeEventList;
 class QWidget;
+struct DocCreation;
 
 namespace platform {
 class DocManager;
