@@ -7,7 +7,8 @@
 //   - the commands of the chart document that open its views and dialogs, with their enabling
 //     (AddDocumentCommands: run on every new chart document; ChartDocument::AddViewCommand for a
 //     command that opens a view);
-//   - the commands of the main window (AddFrameCommands: run on the main window as it is made).
+//   - the commands of the main window (AddFrameCommands: run on the main window as it is made);
+//   - its start-up loaders and exit savers (AddStartupLoader, AddExitSaver).
 // A new view is a class in its subsystem's ui folder and a few lines in that subsystem's
 // registration function (and, when the document counts it, a DocView counter); the shell is not
 // touched. The shell's CKovraApp implements the registry.
@@ -28,6 +29,7 @@ class UiRegistry {
  public:
   using DocumentCommands = std::function<void(ChartDocument& document, Workbench& workbench)>;
   using FrameCommands = std::function<void(platform::CommandTarget& frame, Workbench& workbench)>;
+  using DataHook = std::function<void(Workbench& workbench)>;
 
   virtual ~UiRegistry() = default;
 
@@ -41,4 +43,11 @@ class UiRegistry {
   virtual void AddDocumentCommands(DocumentCommands commands) = 0;
   // `commands` runs on the main window as it is made, after the window's own commands.
   virtual void AddFrameCommands(FrameCommands commands) = 0;
+  // `load` runs at start, in registration order, once the configuration, the aspect systems, the
+  // ephemeris, the archive and the shell's own lists are loaded (a subsystem's start-up loader:
+  // its data file read into its program-wide list, failures reported once).
+  virtual void AddStartupLoader(DataHook load) = 0;
+  // `save` runs at the end, in registration order, after the chart windows are closed and before
+  // the configuration is written (a subsystem's exit saver).
+  virtual void AddExitSaver(DataHook save) = 0;
 };

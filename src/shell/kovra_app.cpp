@@ -149,6 +149,9 @@ void CKovraApp::LoadProgramWideObjects() {
     return fs::path(settings.FindProgramFile(name));
   };
   for (const Status& failed : maps_.Init(locate, GetTowns())) ReportStatus(failed, "AllMaps::Init");
+
+  // The subsystems' own lists, in the order they registered.
+  for (const DataHook& load : startupLoaders_) load(*this);
 }
 
 void CKovraApp::RegisterTemplates() {
@@ -166,6 +169,10 @@ platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
 void CKovraApp::AddDocumentCommands(DocumentCommands commands) {
   documentCommands_.push_back(std::move(commands));
 }
+
+void CKovraApp::AddStartupLoader(DataHook load) { startupLoaders_.push_back(std::move(load)); }
+
+void CKovraApp::AddExitSaver(DataHook save) { exitSavers_.push_back(std::move(save)); }
 
 void CKovraApp::AddFrameCommands(FrameCommands commands) {
   frameCommands_.push_back(std::move(commands));
@@ -296,6 +303,8 @@ int CKovraApp::ExitInstance() {
   } else if (!closing_) {
     CloseAllAndSaveSession();
   }
+  if (!printRun_)
+    for (const DataHook& save : exitSavers_) save(*this);
   configFile_.SaveAtExit(GetConfiguration());
   archive_.SaveNames();
   archive_.FreeIndex();

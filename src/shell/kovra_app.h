@@ -90,6 +90,8 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
                                               platform::DocTemplate::ViewFactory view) override;
   void AddDocumentCommands(DocumentCommands commands) override;
   void AddFrameCommands(FrameCommands commands) override;
+  void AddStartupLoader(DataHook load) override;
+  void AddExitSaver(DataHook save) override;
   // Gives a new chart document the registered document commands, and the main window the
   // registered frame commands.
   void AddRegisteredCommands(ChartDocument& document);
@@ -160,4 +162,6 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   RecentFileList recentFiles_;
   std::vector<DocumentCommands> documentCommands_;
   std::vector<FrameCommands> frameCommands_;
+  std::vector<DataHook> startupLoaders_;
+  std::vector<DataHook> exitSavers_;
 };

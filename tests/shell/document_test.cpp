@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "archive/comments/chart_comments.h"
+#include "astro/chart/chart_context.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
@@ -251,6 +252,26 @@ TEST_F(ShellTest, EachFrameIsCaptionedByItsView) {
 // What a subsystem registers reaches the main window (also one made before the registration)
 // and every chart document made afterwards; a view command waits for a chart, its template and
 // its options.
+TEST_F(ShellTest, StartupLoadersRunAfterTheProgramsOwnDataAndExitSaversBeforeTheConfiguration) {
+  std::vector<std::string> order;
+  CKovraApp& app = StartApp(false, [&order](UiRegistry& registry) {
+    registry.AddStartupLoader([&order](Workbench& workbench) {
+      // The shell's own lists are there already.
+      EXPECT_FALSE(workbench.GetPath("velm.arb").empty());
+      order.push_back(GetEphemeris().HasTables() ? "load first, tables" : "load first");
+    });
+    registry.AddStartupLoader([&order](Workbench&) { order.push_back("load second"); });
+    registry.AddExitSaver([&order](Workbench& workbench) {
+      // The chart windows are closed by then.
+      order.push_back(workbench.Documents().Documents().empty() ? "save, closed" : "save");
+    });
+  });
+  EXPECT_EQ(order, (std::vector<std::string>{"load first, tables", "load second"}));
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+  app.ExitInstance();
+  EXPECT_EQ(order.back(), "save, closed");
+}
+
 TEST_F(ShellTest, RegisteredCommandsReachTheWindowAndEveryNewDocument) {
   CKovraApp& app = StartApp();
   CMainFrame& frame = *app.GetMainFrame();

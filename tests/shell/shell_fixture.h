@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -88,14 +89,17 @@ class ShellTest : public ::testing::Test {
     GetSettings().SetShippedFolders({});
   }
 
-  // A started application; the start-up dialog is answered "open nothing".
-  CKovraApp& StartApp(bool showWindow = false) {
+  // A started application; the start-up dialog is answered "open nothing". `alsoRegister` adds
+  // to what the subsystems register.
+  CKovraApp& StartApp(bool showWindow = false,
+                      const std::function<void(UiRegistry&)>& alsoRegister = {}) {
     platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
       dialog.choice = DStartup::kNothing;
       return platform::kIdOk;
     });
     app_ = std::make_unique<CKovraApp>();
     RegisterSubsystems(*app_);
+    if (alsoRegister) alsoRegister(*app_);
     StartOptions options;
     options.splash = false;
     options.showWindow = showWindow;
