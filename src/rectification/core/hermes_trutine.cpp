@@ -30,9 +30,7 @@ long long SecondsBetween(const Moment& a, const Moment& b) {
   return std::llround((b.JulianDay() - a.JulianDay()) * kSecondsPerDay);
 }
 
-std::string MomentText(const Moment& m) {
-  return m.date.Era() == 'B' ? m.ToTextEra() : m.ToText();
-}
+std::string MomentText(const Moment& m) { return m.date.Era() == 'B' ? m.ToTextEra() : m.ToText(); }
 
 }  // namespace
 
@@ -74,7 +72,8 @@ int HermesInput::Check(const Chart& chart) const {
   if (span > 12 * 3600) return kMsgHermesTooLong;
   const Moment& own = chart.definition.GetCountSrc().moment;
   constexpr long long kReach = 36 * 3600;
-  if (std::llabs(SecondsBetween(own, start)) > kReach || std::llabs(SecondsBetween(own, end)) > kReach)
+  if (std::llabs(SecondsBetween(own, start)) > kReach ||
+      std::llabs(SecondsBetween(own, end)) > kReach)
     return kMsgHermesFarFromChart;
   return 0;
 }
@@ -266,7 +265,8 @@ void HermesTrutine::SetSelection(std::vector<int> selection, int chartSet) {
 
 int HermesTrutine::GetVariant(int i, Moment& birth, Moment& conception) const {
   if (i < 0 || i >= static_cast<int>(selection_.size())) return -1;
-  const HermesVariant& v = variants_[static_cast<std::size_t>(selection_[static_cast<std::size_t>(i)])];
+  const HermesVariant& v =
+      variants_[static_cast<std::size_t>(selection_[static_cast<std::size_t>(i)])];
   if (chartSet_ != kConceptionCharts) birth = Local(v.birth);
   if (chartSet_ != kBirthCharts) conception = Local(v.conception);
   return chartSet_;
@@ -276,16 +276,4 @@ void HermesTrutine::FreeVariants() {
   variants_.clear();
   selection_.clear();
   dropped_ = false;
-}
-
-double MoravNumber(double sun, double moon, double saturn) {
-  if (sun == kAbsent || moon == kAbsent || saturn == kAbsent) return kAbsent;
-  const double a = ((saturn + sun) + (moon + sun)) * 0.5 * 0.5;
-  const double b = (saturn + moon) * 0.5;
-  return NormalizeDegrees((b + a) * 0.5);
-}
-
-double MoravNumber(const Chart& chart) {
-  return MoravNumber(chart.GetPointLongitude(0).Get(), chart.GetPointLongitude(1).Get(),
-                     chart.GetPointLongitude(6).Get());
 }

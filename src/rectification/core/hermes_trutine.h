@@ -19,11 +19,11 @@ namespace platform {
 class ProgressSink;
 }
 
-inline constexpr int kMsgHermesBadOrder = 89;        // the interval's start not before its end
-inline constexpr int kMsgHermesTooLong = 90;         // more than half a day
-inline constexpr int kMsgHermesNoVariant = 91;       // nothing found
-inline constexpr int kMsgHermesFarFromChart = 471;   // more than 1.5 days from the chart
-inline constexpr int kMsgHermesPlacidusSet = 547;    // the chart's house system cannot be used
+inline constexpr int kMsgHermesBadOrder = 89;           // the interval's start not before its end
+inline constexpr int kMsgHermesTooLong = 90;            // more than half a day
+inline constexpr int kMsgHermesNoVariant = 91;          // nothing found
+inline constexpr int kMsgHermesFarFromChart = 471;      // more than 1.5 days from the chart
+inline constexpr int kMsgHermesPlacidusSet = 547;       // the chart's house system cannot be used
 inline constexpr int kMsgHermesVariantsDropped = 2000;  // more variants than the list holds
 inline constexpr int kMsgHermesCancelled = 2001;
 
@@ -128,8 +128,3 @@ class HermesTrutine {
   std::vector<int> selection_;
   int chartSet_ = kBirthCharts;
 };
-
-// The Morav number: the position (3 Saturn + 3 Moon + 2 Sun) / 8 reduced to [0, 360), computed as
-// the method states it; -777.0 when any of the three is absent.
-double MoravNumber(double sun, double moon, double saturn);
-double MoravNumber(const Chart& chart);

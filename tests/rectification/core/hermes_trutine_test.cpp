@@ -99,13 +99,12 @@ TEST(HermesTrutine, ModeAndHouseSystem) {
     bool placidusSet;
   };
   const Case cases[] = {
-      {10.0, 190.0, 0, 0, false},   // exactly 180 ahead: the Ascendant rule
-      {10.0, 190.5, 1, 1, false},   // waning
-      {350.0, 20.0, 2, 0, false},   // 30 ahead across 0 Aries
-      {20.0, 350.0, 3, 1, true},    // 330 ahead; equal houses cannot be used
-      {0.0, 90.0, 7, 0, false},
-      {0.0, 90.0, 4, 0, true},
-      {0.0, 90.0, 100, 0, true},    // a geodetic variant is not one of the usable systems
+      {10.0, 190.0, 0, 0, false},  // exactly 180 ahead: the Ascendant rule
+      {10.0, 190.5, 1, 1, false},  // waning
+      {350.0, 20.0, 2, 0, false},  // 30 ahead across 0 Aries
+      {20.0, 350.0, 3, 1, true},   // 330 ahead; equal houses cannot be used
+      {0.0, 90.0, 7, 0, false},   {0.0, 90.0, 4, 0, true},
+      {0.0, 90.0, 100, 0, true},  // a geodetic variant is not one of the usable systems
   };
   const HermesFixture f(15, 6, 1985, 8, 0, 3, 55, 'N', 37, 'E');
   for (const Case& c : cases) {
@@ -138,8 +137,10 @@ void ExpectGeometricallySound(const HermesFixture& f, const HermesInput& input, 
     ASSERT_TRUE(conception.definition.sources[0].SetUniversalTime(v.conception.JulianDay()).ok());
     ASSERT_TRUE(ChartCalculate(ctx, birth, 0).ok());
     ASSERT_TRUE(ChartCalculate(ctx, conception, 0).ok());
-    EXPECT_LT(Separation(conception.GetPointLongitude(1).Get(), birth.ascendant.Get() + shift), 0.1);
-    EXPECT_LT(Separation(birth.GetPointLongitude(1).Get(), conception.ascendant.Get() + shift), 0.1);
+    EXPECT_LT(Separation(conception.GetPointLongitude(1).Get(), birth.ascendant.Get() + shift),
+              0.1);
+    EXPECT_LT(Separation(birth.GetPointLongitude(1).Get(), conception.ascendant.Get() + shift),
+              0.1);
     EXPECT_GT(v.birth.JulianDay(), t.Start().JulianDay());
     EXPECT_LT(v.birth.JulianDay(), t.End().JulianDay());
     EXPECT_EQ(v.days, static_cast<int>(v.birth.JulianDay() - v.conception.JulianDay()));
@@ -218,21 +219,6 @@ TEST(HermesTrutine, PolarLatitudeFindsNothingWithoutFailing) {
   const Status st = t.Search(f.Context(), progress);
   EXPECT_TRUE(st.ok() || st.MessageNumber() == kMsgHermesNoVariant);
   EXPECT_LE(t.VariantCount(), kHermesMaxVariants);
-}
-
-TEST(MoravNumber, MeanOfSaturnMoonAndSun) {
-  struct Case {
-    double sun, moon, saturn, expected;
-  };
-  const Case cases[] = {
-      {0, 0, 0, 0},
-      {10, 100, 200, 115},
-      {350, 350, 350, 350},    // the plain mean above 360 is reduced
-      {300, 300, 340, 315},    // (1020 + 900 + 600) / 8 = 315
-      {kAbsent, 10, 10, kAbsent},
-      {10, 10, kAbsent, kAbsent},
-  };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(MoravNumber(c.sun, c.moon, c.saturn), c.expected);
 }
 
 }  // namespace
