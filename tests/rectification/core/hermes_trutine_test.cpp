@@ -11,6 +11,7 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
+#include "support/ephemeris_tables.h"
 #include "support/test_support.h"
 
 namespace {
@@ -36,7 +37,9 @@ struct HermesFixture {
     chart.houseSystem = houseSystem;
     EXPECT_TRUE(ChartCalculate(Context(), chart, 0).ok());
   }
-  ChartContext Context() const { return ChartContext(config, aspectarium); }
+  ChartContext Context() const {
+    return ChartContext(config, aspectarium, testing_support::SharedTables());
+  }
 };
 
 HermesRow Row(int day, int month, int year, int hour, int minute) {
