@@ -25,7 +25,7 @@ inline constexpr int kMsgHermesNoVariant = 91;          // nothing found
 inline constexpr int kMsgHermesFarFromChart = 471;      // more than 1.5 days from the chart
 inline constexpr int kMsgHermesPlacidusSet = 547;       // the chart's house system cannot be used
 inline constexpr int kMsgHermesVariantsDropped = 2000;  // more variants than the list holds
-inline constexpr int kMsgHermesCancelled = 2001;
+inline constexpr int kMsgHermesCancelled = 1980;  // the rectification was stopped
 
 inline constexpr int kHermesMaxVariants = 100;
 // The refinement of one candidate gives up after this many repetitions.
@@ -81,7 +81,7 @@ class HermesTrutine {
   // The angle the rule uses: 0 Ascendant, 1 Descendant.
   int Selector() const { return mode_; }
 
-  // Fills the variants. Cancelled through the progress sink: message 2001 and no variants.
+  // Fills the variants. Cancelled through the progress sink: message 1980 and no variants.
   Status Search(const ChartContext& ctx, platform::ProgressSink& progress);
 
   const std::vector<HermesVariant>& Variants() const { return variants_; }
