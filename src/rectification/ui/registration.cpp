@@ -8,6 +8,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_file_names.h"
 #include "platform/qt/command_target.h"
+#include "rectification/ui/hermes_dialogs.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 
 namespace {
@@ -36,5 +37,20 @@ void RegisterRectificationUi(UiRegistry& registry) {
         [&document](platform::CommandState& state) {
           state.enabled = document.GetChart() != nullptr;
         });
+    const auto hasChart = [&document](platform::CommandState& state) {
+      state.enabled = document.GetChart() != nullptr;
+    };
+    document.OnCommand(
+        cmd::kHermesTrutine,
+        [&document, &workbench] { RunHermesTrutine(document, workbench.MainWindow()); }, hasChart);
+    document.OnCommand(
+        cmd::kMoravNumber,
+        [&document, &workbench] {
+          if (const Chart* chart = document.GetChart()) {
+            D_MORAV dialog(*chart, workbench.MainWindow());
+            dialog.DoModal();
+          }
+        },
+        hasChart);
   });
 }

@@ -1,0 +1,102 @@
+// The trutine of Hermes and the Morav number from the rectification menu of a chart window.
+#include <QListWidget>
+#include <QMdiArea>
+#include <QSpinBox>
+
+#include "document/command_ids.h"
+#include "foundation/messages/messages.h"
+#include "foundation/numbers/angles.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/dialog_controls.h"
+#include "platform/qt/page_output.h"
+#include "platform/qt/view.h"
+#include "rectification/ui/hermes_dialogs.h"
+#include "shell/shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+class HermesTest : public ShellTest {
+ protected:
+  CKovraDoc* Open() {
+    StartApp();
+    return OpenCopy(NatalChart(kMoscow, "Натал"));
+  }
+  bool Run(CKovraDoc* document, int command) {
+    CMainFrame& frame = *app_->GetMainFrame();
+    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
+    EXPECT_TRUE(frame.StateOf(command).enabled);
+    return frame.ExecuteCommand(command);
+  }
+  std::size_t DocumentCount() const { return app_->Documents().Documents().size(); }
+  void Screenshot(QWidget& widget, const std::string& name) {
+    const std::filesystem::path shot = folder_ / (name + ".png");
+    EXPECT_TRUE(platform::SaveWidgetScreenshot(widget, shot).ok());
+    testing_support::ShowToPerson(shot, name);
+  }
+};
+
+TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
+  CKovraDoc* document = Open();
+  ASSERT_NE(document, nullptr);
+  // The interval 13 May 1975 08:30..20:30 local; the first attempt ends before it starts (89).
+  int attempts = 0;
+  platform::ModalDriver::Expect<DTrutin>([&attempts](DTrutin& d) {
+    d.OnInitDialog();
+    EXPECT_EQ(d.Field(0, 3)->value(), 14);  // both rows start at the chart's time
+    d.Field(0, 3)->setValue(20);
+    d.Field(1, 3)->setValue(8);
+    EXPECT_FALSE(d.DoDataExchange(true));
+    ++attempts;
+    d.Field(0, 3)->setValue(8);
+    d.Field(1, 3)->setValue(20);
+    return d.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
+  });
+  int lines = 0;
+  platform::ModalDriver::Expect<DHermesResults>([&lines](DHermesResults& d) {
+    lines = d.List()->count();
+    EXPECT_TRUE(d.List()->item(0)->isSelected());  // the first line starts selected
+    platform::Check(d.ChartSet(), HermesTrutine::kBothCharts);
+    return d.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
+  });
+  const std::size_t before = DocumentCount();
+  ASSERT_TRUE(Run(document, cmd::kHermesTrutine));
+  EXPECT_EQ(attempts, 1);
+  EXPECT_TRUE(prompts_.WasShown(kMsgHermesBadOrder));
+  EXPECT_GT(lines, 0);
+  // One birth and one conception chart for the chosen first line, named by their marks.
+  ASSERT_EQ(DocumentCount(), before + 2);
+  const auto& docs = app_->Documents().Documents();
+  const auto* birth = dynamic_cast<const CKovraDoc*>(docs[docs.size() - 2].get());
+  const auto* conception = dynamic_cast<const CKovraDoc*>(docs.back().get());
+  ASSERT_TRUE(birth && conception);
+  EXPECT_NE(birth->GetChart()->definition.sources[0].Name().find(GetMessageText(92)),
+            std::string::npos);
+  EXPECT_NE(conception->GetChart()->definition.sources[0].Name().find(GetMessageText(93)),
+            std::string::npos);
+}
+
+TEST_F(HermesTest, CancelledInputOpensNothingAndTheMoravWindowShowsItsNumber) {
+  CKovraDoc* document = Open();
+  ASSERT_NE(document, nullptr);
+  platform::ModalDriver::Expect<DTrutin>([](DTrutin&) { return platform::kIdCancel; });
+  const std::size_t before = DocumentCount();
+  ASSERT_TRUE(Run(document, cmd::kHermesTrutine));
+  EXPECT_EQ(DocumentCount(), before);
+
+  double shown = -1.0;
+  platform::ModalDriver::Expect<D_MORAV>([this, &shown](D_MORAV& d) {
+    shown = d.Position();
+    d.resize(480, 240);
+    Screenshot(d, "morav_number");
+    return platform::kIdOk;
+  });
+  ASSERT_TRUE(Run(document, cmd::kMoravNumber));
+  const Chart& c = *document->GetChart();
+  const double s = c.GetPointLongitude(0).Get(), m = c.GetPointLongitude(1).Get(),
+               t = c.GetPointLongitude(6).Get();
+  EXPECT_NEAR(shown, NormalizeDegrees((3 * t + 3 * m + 2 * s) / 8), 1e-9);
+}
+
+}  // namespace
+}  // namespace shell_test
