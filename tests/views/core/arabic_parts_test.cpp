@@ -9,11 +9,14 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/recording_dc.h"
 #include "support/ephemeris_tables.h"
 #include "support/test_support.h"
+#include "views/core/arab_pages.h"
 #include "views/core/arab_table.h"
 
 namespace {
@@ -243,6 +246,89 @@ TEST(ArabTable, Scrolling) {
                         {2, 0, 2, 0}, {5, 7, 0, 7}, {6, 0, 5, 0}, {7, 0, 2, 9}};
   for (const Case& c : cases)
     EXPECT_EQ(ArabScroll(c.code, c.thumb, c.top, 4, 10), c.expected) << c.code << " " << c.top;
+}
+
+}  // namespace
+
+namespace {
+
+using platform::Answer;
+using testing_support::ScriptedPrompter;
+
+TEST(ArabPages, OperandNamesIndexedByCode) {
+  const std::vector<std::string> names = ArabOperandNames();
+  ASSERT_EQ(names.size(), 54u);
+  EXPECT_EQ(names[0], GetMessageText(300));
+  EXPECT_EQ(names[30], GetMessageText(360));
+  EXPECT_EQ(names[42], GetMessageText(429) + " " + GetMessageText(360) + GetMessageText(430));
+  EXPECT_EQ(names[45], GetMessageText(429) + " " + GetMessageText(363));  // the fourth house
+  EXPECT_EQ(names[51], GetMessageText(429) + " " + GetMessageText(369));  // the tenth house
+}
+
+TEST(ArabPages, EditorChecksAndStores) {
+  ArabEditorPage page;
+  EXPECT_EQ(page.CheckOk(), kMsgArabEmptyName);
+  page.name = std::string(40, 'x');
+  page.a = 30;
+  page.b = 99;  // a value no combo gives reads as the first operand
+  page.op2 = 3;
+  EXPECT_EQ(page.CheckOk(), 0);
+  const ArabPart part = page.ToPart();
+  EXPECT_EQ(part.name.size(), kArabNameLength);
+  EXPECT_EQ(part.a, 30);
+  EXPECT_EQ(part.b, 0);
+  EXPECT_EQ(part.on, 'Y');
+}
+
+TEST(ArabPages, ListCommands) {
+  ScriptedPrompter prompter;
+  AllArabParts parts;
+  parts.Parse("YAMK+,A\nNABC+,B\n");
+  ArabConfPage conf(parts, ArabSettings{}, false, true);
+  EXPECT_FALSE(conf.ComputeEnabled());
+
+  ArabEditorPage same = ArabEditorPage::FromPart(parts.Item(0));
+  same.name = "new";
+  EXPECT_EQ(conf.Add(same), -1);  // the formula exists
+  EXPECT_TRUE(prompter.WasShown(kMsgArabSameFormula));
+  // Editing keeps the part's switch and does not refuse its own formula or name.
+  EXPECT_EQ(conf.Edit(1, ArabEditorPage::FromPart(parts.Item(1))), 1);
+  EXPECT_EQ(parts.Item(1).on, 'N');
+  ArabEditorPage named{"B", 1, 2, 3, 0, 0};
+  prompter.Expect(kMsgArabSameName, Answer::No);
+  EXPECT_EQ(conf.Add(named), -1);
+  prompter.Expect(kMsgArabSameName, Answer::Yes);
+  EXPECT_EQ(conf.Add(named), 2);
+
+  prompter.Expect(kMsgArabDelete, Answer::No);
+  EXPECT_EQ(conf.Delete(2), -1);
+  prompter.Expect(kMsgArabDelete, Answer::Yes);
+  EXPECT_EQ(conf.Delete(2), 1);  // the last line went: the new last is selected
+  EXPECT_EQ(conf.MoveUp(1), 0);
+  EXPECT_EQ(conf.MoveUp(0), -1);
+  EXPECT_EQ(conf.MoveDown(0), 1);
+  prompter.Expect(kMsgArabDelete, Answer::Yes);
+  EXPECT_EQ(conf.Delete(0), 0);
+  EXPECT_EQ(conf.Delete(0), -1);
+  EXPECT_TRUE(prompter.WasShown(kMsgArabLastPart));
+  prompter.VerifyAllUsed();
+}
+
+TEST(ArabPages, SettingsRoundTripAndChartModes) {
+  Configuration config;
+  ArabSettings s = ArabSettings::Read(config);
+  s.printFontSize = 2500;
+  s.chartMode = 2;
+  s.kinds = 0;
+  s.Write(config);
+  EXPECT_EQ(ArabSettings::Read(config), s);
+  config.arabicParts.Set(cfg::ArabicPartsSettings::kOrbClass, std::int16_t{9});
+  EXPECT_EQ(ArabSettings::Read(config).orbClass, 2);  // out of range: the default
+  AllArabParts parts;
+  EXPECT_EQ(ArabConfPage(parts, s, false, false).Settings().chartMode, 0);
+  EXPECT_EQ(ArabConfPage(parts, s, true, false).Settings().chartMode, 2);
+  for (const int kind : {3, 4, 5, 8}) EXPECT_TRUE(ArabChartModesAllowed(kind)) << kind;
+  for (const int kind : {0, 1, 2, 6, 7, 9}) EXPECT_FALSE(ArabChartModesAllowed(kind)) << kind;
 }
 
 }  // namespace
