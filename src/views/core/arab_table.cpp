@@ -12,7 +12,6 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/palette.h"
-#include "foundation/lists/list_navigation.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
@@ -21,7 +20,6 @@ namespace {
 using R = cfg::ArabicPartsSettings;
 
 constexpr int kFirstScreenSize = 3000;
-constexpr int kScreenLeft = 200;
 constexpr int kA4Width = 21000;
 constexpr int kA4Height = 29700;
 constexpr int kPageHeadHeight = 2500;
@@ -172,7 +170,7 @@ void ArabTable::Measure(platform::Dc& dc) {
   for (const ArabRow& row : rows_)
     widest = std::max(widest, TextWidthInFont(dc, platform::kTextFace, kMeasureSize,
                                               parts_->Item(row.part).name));
-  nameUnits_ = (widest + w - 1) / w;
+  nameUnits_ = (widest + w - 1) / w + 1;  // and one unit of space before the next column
   const int units = nameUnits_ + 3 * maxAspects_ + 8 + (settings_.withFormula ? 7 : 0);
   rowText_.assign(static_cast<std::size_t>(std::max(1, units)), 'W');
 }
@@ -204,22 +202,6 @@ int ArabTable::FitFontSize(platform::Dc& dc, int width) const {
   return size > 0 ? size : 100;
 }
 
-int ArabTable::RowsOnScreen(platform::Dc& dc, int fontSize, int clientHeight) const {
-  const int rowHeight = std::max(1, WHeight(dc, fontSize) * 3 / 2);
-  return std::max(1, clientHeight / rowHeight);
-}
-
-void ArabTable::DrawScreen(platform::Dc& dc, int fontSize, int top, int clientHeight) const {
-  const platform::DcState saved(dc);
-  dc.SetBkMode(platform::BkMode::Transparent);
-  dc.SelectFont(TextFont(fontSize));
-  const int unit = WWidth(dc, fontSize);
-  const int rowHeight = std::max(1, WHeight(dc, fontSize) * 3 / 2);
-  const int last = std::min(RowCount() - 1, top + clientHeight / rowHeight + 1);
-  for (int r = std::max(0, top); r <= last; ++r)
-    DrawRow(dc, r, kScreenLeft, -(r - top) * rowHeight, fontSize, unit);
-}
-
 int ArabTable::RowWidth(platform::Dc& dc, int fontSize) const {
   return TextWidthInFont(dc, platform::kTextFace, fontSize, rowText_);
 }
@@ -238,33 +220,17 @@ ArabTable::PrintLayout ArabTable::PreparePrint(platform::Dc& dc, const Configura
   return l;
 }
 
-void ArabTable::DrawPage(platform::Dc& dc, const Configuration& config, const Chart& chart,
-                         const PrintLayout& layout, int page) const {
+void ArabTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
+                             const Chart& chart) const {
   const platform::DcState saved(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   config.DrawPageFrame(dc, {0, 0, 0, 0});
   const int top = config.print.marginTop, left = config.print.marginLeft;
   const platform::Size head = chart.DrawHeader(dc, left + 200, -200 - top, 0, true);
-  const int headRight = left + 200 + head.cx + 400;
-  int x = headRight;
+  int x = left + 200 + head.cx + 400;
   for (const char g : glyphs::kOrnament)
     x += DrawGlyphText(dc, x, -200 - top, g, 'a', kOrnamentSize, platform::BkMode::Transparent).cx;
   dc.SelectFont(TextFont(kTitleSize));
   dc.TextOut(x + 400, -200 - top, GetMessageText(kMsgArabTitle));
-
-  dc.SelectFont(TextFont(layout.fontSize));
-  const int unit = WWidth(dc, layout.fontSize);
-  const int rowHeight = layout.interval + WHeight(dc, layout.fontSize);
-  const int first = (page - 1) * layout.rowsPerPage;
-  for (int k = 0; k < layout.rowsPerPage && first + k < RowCount(); ++k)
-    DrawRow(dc, first + k, layout.left, -(layout.pageTop + k * rowHeight), layout.fontSize, unit);
-}
-
-int ArabScroll(int code, int thumb, int top, int rowsOnScreen, int rowCount) {
-  const long long maxTop = std::max(0, rowCount - 1);
-  const std::optional<long long> target =
-      ScrollCodeTarget(code, thumb, top, std::max(1, rowsOnScreen - 1), maxTop);
-  if (!target) return top;
-  return static_cast<int>(std::clamp<long long>(*target, 0, maxTop));
 }

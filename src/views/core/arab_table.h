@@ -89,13 +89,8 @@ class ArabTable {
 
   // Draws row r at (x, y) in the selected text font (glyphs at `glyphSize`), columns `unit` apart.
   void DrawRow(platform::Dc& dc, int r, int x, int y, int glyphSize, int unit) const;
-  // The screen: 0.01 mm, "Vudurez" at `fontSize`, rows from `top` down to the client's height
-  // (logical units) and one more, at x = 200.
-  void DrawScreen(platform::Dc& dc, int fontSize, int top, int clientHeight) const;
   // The largest "Vudurez" size from 3000 at which the row text fits `width`; 100 at the least.
   int FitFontSize(platform::Dc& dc, int width) const;
-  // Rows a screen of `clientHeight` shows at `fontSize` (at least 1).
-  int RowsOnScreen(platform::Dc& dc, int fontSize, int clientHeight) const;
 
   // The printed layout.
   struct PrintLayout {
@@ -110,10 +105,8 @@ class ArabTable {
   PrintLayout PreparePrint(platform::Dc& dc, const Configuration& config, int fontSize,
                            int interval) const;
   int RowWidth(platform::Dc& dc, int fontSize) const;
-  // Page n (1-based): the page head with the chart's block, the ornament and the title, then the
-  // rows of the page.
-  void DrawPage(platform::Dc& dc, const Configuration& config, const Chart& chart,
-                const PrintLayout& layout, int page) const;
+  // The head of a printed page: the page frame, the chart's block, the ornament and the title.
+  void DrawPageHead(platform::Dc& dc, const Configuration& config, const Chart& chart) const;
 
  private:
   ArabSettings settings_;
@@ -125,6 +118,3 @@ class ArabTable {
   int nameUnits_ = 0;
   std::string rowText_;
 };
-
-// The top row after a scroll code (the line-list codes), one row per part.
-int ArabScroll(int code, int thumb, int top, int rowsOnScreen, int rowCount);
