@@ -7,6 +7,11 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+#include "platform/qt/command_target.h"
+#include "views/ui/arab_dialogs.h"
+#include "views/ui/arab_view.h"
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/asptable_view.h"
 #include "views/ui/coord_conf_dialogs.h"
@@ -16,11 +21,33 @@
 
 namespace {
 
+// Before the Arabic parts view: the configuration when it asks every time ("Рассчитать" opens the
+// view), then message 426 when every part is switched off.
+bool PrepareArabView(ChartDocument& document, Workbench& workbench) {
+  const Chart* chart = document.GetChart();
+  if (chart == nullptr) return false;
+  ArabSettings settings = ArabSettings::Read(GetConfiguration());
+  if (settings.askEveryTime != 0) {
+    DArabConf dialog(ArabicPartsList(), settings, ArabChartModesAllowed(chart->definition.Kind()),
+                     false, workbench.MainWindow());
+    if (dialog.DoModal() != platform::kIdOk) return false;
+    dialog.Page().Settings().Write(GetConfiguration());
+    if (!dialog.Compute()) return false;
+  }
+  if (ArabicPartsList().CountOn() == 0) {
+    platform::GetPrompter().ShowMessage(kMsgArabAllOff, GetMessageText(kMsgArabAllOff),
+                                        platform::Icon::Information);
+    return false;
+  }
+  return true;
+}
+
 void RegisterTemplates(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
   registry.RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
   registry.RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
   registry.RegisterViewTemplate(kTemplateAntiscia, [] { return new AntisView(); });
+  registry.RegisterViewTemplate(kTemplateArabicParts, [] { return new ArabView(); });
   registry.RegisterViewTemplate(kTemplateCoordinates, [] { return new CCoordView(); });
   registry.RegisterViewTemplate(kTemplateCoordinates2, [] { return new CCoord2View(); });
   registry.RegisterViewTemplate(kTemplateCoordLatitudes, [] { return new CCoordLatView(); });
@@ -46,7 +73,9 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
   document.AddViewCommand(cmd::kAspectTable, kTemplateAspectTable, {.prepare = chooseChart(0)});
   document.AddViewCommand(cmd::kMidpoints, kTemplateMidpoints, {.prepare = chooseChart(1)});
   document.AddViewCommand(cmd::kAntiscia, kTemplateAntiscia);
-  document.AddViewCommand(cmd::kArabicParts, kTemplateArabicParts);
+  document.AddViewCommand(
+      cmd::kArabicParts, kTemplateArabicParts,
+      {.prepare = [&document, &workbench](int) { return PrepareArabView(document, workbench); }});
   document.AddViewCommand(cmd::kCoordinates, kTemplateCoordinates);
   document.AddViewCommand(cmd::kCoordinates2, kTemplateCoordinates2, {.needsTwoCharts = true});
   document.AddViewCommand(cmd::kCoordLatitudes, kTemplateCoordLatitudes);
@@ -71,9 +100,21 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
   });
 }
 
+// Frame commands: the configuration of the Arabic parts, with or without a chart.
+void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& workbench) {
+  frame.OnCommand(cmd::kConfigArabicParts, [&workbench] {
+    DArabConf dialog(ArabicPartsList(), ArabSettings::Read(GetConfiguration()), true, true,
+                     workbench.MainWindow());
+    if (dialog.DoModal() == platform::kIdOk) dialog.Page().Settings().Write(GetConfiguration());
+  });
+}
+
 }  // namespace
 
 void RegisterViewsUi(UiRegistry& registry) {
   RegisterTemplates(registry);
   registry.AddDocumentCommands(RegisterDocumentCommands);
+  registry.AddFrameCommands(RegisterFrameCommands);
+  registry.AddStartupLoader(LoadArabicPartsAtStart);
+  registry.AddExitSaver(SaveArabicPartsAtExit);
 }

@@ -19,6 +19,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
+#include "support/ephemeris_tables.h"
 #include "support/test_support.h"
 #include "transit_oracle.h"
 
@@ -29,14 +30,7 @@ using testing_support::TempFolder;
 
 constexpr double kMinute = 1.0 / 1440.0;
 
-std::shared_ptr<const Ephemeris> SharedTables() {
-  static const std::shared_ptr<const Ephemeris> tables = [] {
-    auto e = std::make_shared<Ephemeris>();
-    EXPECT_TRUE(e->Load(testing_support::SourceDir() / "data" / "velm.str").ok());
-    return e;
-  }();
-  return tables;
-}
+using testing_support::SharedTables;
 
 class LunarTransTest : public ::testing::Test {
  protected:
