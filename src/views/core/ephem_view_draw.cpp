@@ -284,8 +284,10 @@ void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuratio
                                             p.marginTop - p.marginBottom});
   dc.SetTextColor(platform::kBlack);
   dc.SetBkMode(platform::BkMode::Transparent);
+  int headRight = 0;
   if (Setting16(graph, E::kPrintHeading) != 0)
-    chart.DrawHeader(dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
+    headRight = p.marginLeft + 400 +
+                chart.DrawHeader(dc, p.marginLeft + 400, -150 - p.marginTop, 0, true).cx;
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   platform::Font ornament{std::string(platform::kGlyphFaceA), kOrnamentSize};
   dc.SelectFont(ornament);
@@ -294,8 +296,9 @@ void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuratio
   dc.SelectFont(TextFont(kTitleSize));
   const std::string& title = GetMessageText(kMsgTitle);
   const int width = dc.GetTextExtent(title).cx;
-  dc.TextOut(p.marginLeft + (RGraph::kA4Width - p.marginLeft - p.marginRight - width) / 2,
-             -600 - p.marginTop, title);
+  // Centred between the margins, but never over the chart's heading.
+  const int centred = p.marginLeft + (RGraph::kA4Width - p.marginLeft - p.marginRight - width) / 2;
+  dc.TextOut(std::max(centred, headRight + 300), -600 - p.marginTop, title);
 }
 
 int SampleIndexAt(const RGraphEphem& graph, int x) {
