@@ -320,6 +320,16 @@ std::string EphemDataPage::MomentText() const {
   return m.ToText();
 }
 
+int EphemDataPage::FollowX(int viewLeft, int viewWidth, int width) const {
+  const GraphLayout& g = graph_.screen;
+  if (g.pageWidth <= 0 || graph_.pointCount <= 0) return viewLeft;
+  const double b = g.leftMargin * 100.0 / g.pageWidth;
+  const double a = static_cast<double>(g.innerWidth) / graph_.pointCount * 100.0 / g.pageWidth;
+  int x = viewLeft + static_cast<int>((b + index_ * a) / 100.0 * viewWidth);
+  if (x + width > viewLeft + viewWidth) x -= width;
+  return x;
+}
+
 double EphemDataPage::Value(int body) const { return ValueAt(graph_, body, index_); }
 
 int EphemDataPage::Next() {

@@ -80,6 +80,10 @@ class EphemDataPage {
   int Next();
   int Previous();
   static int ReopenIndex(int pointCount, int direction) { return pointCount / 2 + 2 * direction; }
+  // Where the dialog that follows the point stands: the x of the point in a view window from
+  // `viewLeft`, `viewWidth` wide (screen layout); a dialog `width` wide that would pass the
+  // window's right edge goes its own width further left.
+  int FollowX(int viewLeft, int viewWidth, int width) const;
 
  private:
   const RGraphEphem& graph_;

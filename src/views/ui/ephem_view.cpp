@@ -210,9 +210,8 @@ void DEphemData::paintEvent(QPaintEvent* event) {
   if (follow_->isChecked() && parentWidget() != nullptr) {
     // Beside the point it shows, inside the view's window.
     const QWidget* view = parentWidget();
-    const QRect area = view->geometry();
-    const int x = area.left() + area.width() * (page_.Index() + 1) / 64;
-    move(std::min(x, area.right() - width()), pos().y());
+    const QPoint origin = view->mapToGlobal(QPoint(0, 0));
+    move(page_.FollowX(origin.x(), view->width(), width()), pos().y());
   }
 }
 

@@ -103,6 +103,11 @@ TEST(EphemView, SampleIndexAndTheValuesDialog) {
   EXPECT_EQ(first.Previous(), -1);
   EXPECT_EQ(ephem::EphemDataPage::ReopenIndex(63, 1), 33);
   EXPECT_EQ(ephem::EphemDataPage::ReopenIndex(63, -1), 29);
+  // Following point 61: the left margin and 61 / 63 of the inner width along a view of the
+  // page's width, then its own width further left at the right edge.
+  const int far = s.leftMargin + s.innerWidth * 61 / 63;
+  EXPECT_NEAR(page.FollowX(0, s.pageWidth, 0), far, 2);
+  EXPECT_NEAR(page.FollowX(100, s.pageWidth, 3000), 100 + far - 3000, 2);
 }
 
 TEST(EphemView, ScrollButtonsAreHitStrictlyInside) {
