@@ -16,6 +16,7 @@
 #include "views/ui/asptable_view.h"
 #include "views/ui/coord_conf_dialogs.h"
 #include "views/ui/coord_views.h"
+#include "views/ui/ephem_view.h"
 #include "views/ui/info_view.h"
 #include "views/ui/midpoints_view.h"
 
@@ -53,6 +54,7 @@ void RegisterTemplates(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateCoordLatitudes, [] { return new CCoordLatView(); });
   registry.RegisterViewTemplate(kTemplateCoordSpeeds, [] { return new CCoordSpeedView(); });
   registry.RegisterViewTemplate(kTemplateCoordEquatorial, [] { return new CCoordEquView(); });
+  registry.RegisterViewTemplate(kTemplateGraphicEphemeris, [] { return new EphemView(); });
 }
 
 void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
@@ -86,7 +88,15 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
                           {.prepare = coordinateMode});
   document.AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
   document.AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
-  document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris);
+  // The graphic ephemeris: its settings first; Cancel opens nothing.
+  document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris,
+                          {.prepare = [&workbench](int) {
+                            Configuration& config = GetConfiguration();
+                            DEphemConf dialog(config.graphicEphemeris, workbench.MainWindow());
+                            if (dialog.DoModal() != platform::kIdOk) return false;
+                            dialog.Page().Write(config.graphicEphemeris);
+                            return true;
+                          }});
   // The Bindhu and Sabian lists are disabled while one of them is open.
   document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
   document.AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, {.exclusive = DocView::Sabian});
