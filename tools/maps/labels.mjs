@@ -11,7 +11,10 @@ const VIEW_HEIGHT = 800;
 const LETTER_WIDTH = 0.56; // average letter width of the text face, in letter heights
 const MIN_HEIGHT = 8;
 const MAX_HEIGHT = 22;
-const INSET = 0.25; // of a cell, so that a box never touches the cells around it
+// A box keeps this far inside its cells (a quarter of a cell, at least 0.02 degrees), so that it
+// never touches the cells around it once the loader has cut their corners to hundredths.
+const INSET_CELLS = 0.25;
+const INSET_DEGREES = 0.02;
 
 // The label box of every country that gets one, as {country, west, north, east, south}, degrees
 // rounded to hundredths. `nameOf(country)` gives the label text, or null for none.
@@ -30,13 +33,15 @@ export function placeLabels(grid, countries, borders, nameOf) {
     const row = best.row + Math.floor((best.rows - rows) / 2);
     const col = best.col + Math.floor((best.cols - cols) / 2);
     const round = (v) => Math.round(v * 100) / 100;
+    const insetX = Math.max(INSET_CELLS * cellX, INSET_DEGREES);
+    const insetY = Math.max(INSET_CELLS * cellY, INSET_DEGREES);
     labels.push({
       country,
       name,
-      west: round(box.west + (col + INSET) * cellX),
-      east: round(box.west + (col + cols - INSET) * cellX),
-      north: round(box.north - (row + INSET) * cellY),
-      south: round(box.north - (row + rows - INSET) * cellY),
+      west: round(box.west + col * cellX + insetX),
+      east: round(box.west + (col + cols) * cellX - insetX),
+      north: round(box.north - row * cellY - insetY),
+      south: round(box.north - (row + rows) * cellY + insetY),
     });
   }
   return labels;

@@ -73,7 +73,8 @@ QImage Picture(const ACMap& map, const TOWNS& towns) {
       painter.setPen(Qt::black);
       painter.setBrush(Colour(townClass == 3 ? 12 : 14));
       painter.drawEllipse(at, townClass + 1.0, townClass + 1.0);
-      if (townClass == 3) painter.drawText(at + QPointF(5, -3), platform::ToQt(towns.GetTownName(t)));
+      if (townClass == 3)
+        painter.drawText(at + QPointF(5, -3), platform::ToQt(towns.GetTownName(t)));
     }
   }
   return image;
