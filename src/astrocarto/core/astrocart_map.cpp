@@ -36,10 +36,17 @@ bool AstroCartMap::Init(const AstroCartPage& settings, const Configuration& conf
   settings_ = settings;
   state_ = MapState{0, maps_.Map(0).FullWindow()};
   const int density = maps_.SetLineSteps(settings.speed);
-  lines_.Init(settings.lineChoice, settings.nodes, density, config);
+  lines_->Init(settings.lineChoice, settings.nodes, density, config);
   second_.reset();
   Rebuild();
-  return lines_.Calculate(chart, settings.lineSystem == 1, 0, progress);
+  return lines_->Calculate(chart, settings.lineSystem == 1, 0, progress);
+}
+
+bool AstroCartMap::RecalculateFirst(const Chart& chart, platform::ProgressSink& progress) {
+  const bool two = lines_->TwoCharts();
+  const bool done = lines_->Calculate(chart, settings_.lineSystem == 1, 0, progress);
+  lines_->SetTwoCharts(two);
+  return done;
 }
 
 void AstroCartMap::Resize(int logicalWidth, int logicalHeight, int pixelWidth, int pixelHeight) {
@@ -80,14 +87,14 @@ bool AstroCartMap::Scroll(bool vertical, ScrollCode code, int thumb) {
 
 bool AstroCartMap::AddSecondChart(const Chart& chart, platform::ProgressSink& progress) {
   second_ = std::make_unique<Chart>(chart);
-  if (lines_.Calculate(*second_, settings_.lineSystem == 1, 1, progress)) return true;
+  if (lines_->Calculate(*second_, settings_.lineSystem == 1, 1, progress)) return true;
   RemoveSecondChart();
   return false;
 }
 
 void AstroCartMap::RemoveSecondChart() {
   second_.reset();
-  lines_.SetTwoCharts(false);
+  lines_->SetTwoCharts(false);
 }
 
 MapColours AstroCartMap::ScreenColours(const AstroCartPage& s) {
@@ -152,9 +159,9 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
   map.DrawTowns(dc, window, view);
   dc.SetClipRect(area);
   const int step = ACLines::DrawStep(window, map.FullWindow(), state_.map == 0);
-  lines_.Draw(dc, window, step, view.lineColour,
-              [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
-  map.DrawLineSigns(dc, window, view, lines_);
+  lines_->Draw(dc, window, step, view.lineColour,
+               [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
+  map.DrawLineSigns(dc, window, view, *lines_);
   dc.ResetClip();
 }
 
@@ -212,15 +219,18 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
     dc.SetTextColor(platform::kBlack);
     dc.SetBkMode(platform::BkMode::Transparent);
     config.DrawPageFrame(dc, {0, 0, 0, kA4Height - kPrintedMapHeight - margins[3]});
-    chart.DrawHeader(dc, margins[0] + 400, -150 - margins[1], 0, false);
+    const int headerLeft = margins[0] + 400;
+    const platform::Size header = chart.DrawHeader(dc, headerLeft, -150 - margins[1], 0, false);
     dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
     const int ornamentRight = 20300 - margins[2];
     const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
     dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
     dc.TextOut(ornamentRight, -250 - margins[1], glyphs::kOrnament);
+    // The title between the chart's header and the ornament, so that it overlaps neither.
     dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000});
     dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-    dc.TextOut((margins[0] + ornamentLeft) / 2, -600 - margins[1], GetMessageText(kMsgTitle));
+    const int titleLeft = std::min(headerLeft + header.cx, ornamentLeft);
+    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1], GetMessageText(kMsgTitle));
   }
   const bool colourPrinting = config.colourPrinting != 0;
   DrawMap(dc, map, MakeView(geometry, PrintColours(settings_, colourPrinting), !colourPrinting),

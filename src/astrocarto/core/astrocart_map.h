@@ -30,6 +30,9 @@ class AstroCartMap {
   // (the view then shows no lines).
   bool Init(const AstroCartPage& settings, const Configuration& config, const Chart& chart,
             platform::ProgressSink& progress);
+  // The lines of the first chart again, for a chart that has changed (stepped in time); the
+  // bodies, density and second chart stay. False when cancelled.
+  bool RecalculateFirst(const Chart& chart, platform::ProgressSink& progress);
   // The settings read at every paint (colours, grid, names, font selectors).
   void SetSettings(const AstroCartPage& settings) { settings_ = settings; }
   const AstroCartPage& Settings() const { return settings_; }
@@ -59,7 +62,10 @@ class AstroCartMap {
   bool HasSecondChart() const { return second_ != nullptr; }
   const Chart* SecondChart() const { return second_.get(); }
 
-  const ACLines& Lines() const { return lines_; }
+  const ACLines& Lines() const { return *lines_; }
+  // The lines for the windows that read them while the view lives (the document keeps a weak
+  // reference).
+  std::shared_ptr<const ACLines> SharedLines() const { return lines_; }
   const MapState& State() const { return state_; }
   const ACMap& CurrentMap() const { return maps_.Map(state_.map); }
   const MapGeometry& Geometry() const { return geometry_; }
@@ -85,6 +91,6 @@ class AstroCartMap {
   platform::Size minCell_{1, 1};
   MapGeometry geometry_;
   CellRects rects_;
-  ACLines lines_;
+  std::shared_ptr<ACLines> lines_ = std::make_shared<ACLines>();
   std::unique_ptr<Chart> second_;
 };
