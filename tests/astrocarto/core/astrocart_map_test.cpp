@@ -51,14 +51,6 @@ class MapView : public ::testing::Test {
   AstroCartMap view_{maps_, towns_};
 };
 
-TEST_F(MapView, OpensOnTheFullWorldWithTheLinesOfTheChart) {
-  EXPECT_EQ(view_.State(), (MapState{0, {-180, 180, 90, -90}}));
-  EXPECT_EQ(view_.Lines().LineCount(), 10);  // Sun to Pluto
-  EXPECT_EQ(view_.Lines().Density(), 10);    // speed 1
-  EXPECT_EQ(view_.Bar(false), (ScrollBar{0, 1, 0}));
-  EXPECT_FALSE(view_.Scroll(false, ScrollCode::kLineDown, 0));
-}
-
 TEST_F(MapView, SecondChartComesAndGoes) {
   EXPECT_TRUE(view_.AddSecondChart(SunChart(0), progress_));
   EXPECT_TRUE(view_.HasSecondChart());
@@ -72,25 +64,6 @@ TEST_F(MapView, SecondChartComesAndGoes) {
   EXPECT_FALSE(view_.AddSecondChart(SunChart(0), progress_));
   EXPECT_FALSE(view_.HasSecondChart());
   EXPECT_EQ(view_.Lines().LineCount(), 10);
-}
-
-TEST_F(MapView, DoubleClicksZoomInAndBack) {
-  // 10 units a degree: 10.5 E 50.5 N lies at (1905, -395).
-  ASSERT_TRUE(view_.DoubleClick({1905, -395}, false));
-  EXPECT_EQ(view_.State().map, 4);
-  EXPECT_EQ(view_.Geometry().window, maps_.Map(4).FullWindow());
-  // West Europe at 72 units a degree across (3600 / 50) and 51.4 down (1800 / 35): 10.5 E
-  // 50.5 N at (1476, -1003); the 20-degree window, 10 degrees high in a view twice as wide.
-  ASSERT_TRUE(view_.DoubleClick({1476, -1003}, false));
-  EXPECT_EQ(view_.State().window, (MapWindow{0, 20, 55, 45}));
-  EXPECT_EQ(view_.Bar(false), (ScrollBar{-10, 20, 0}));
-  EXPECT_TRUE(view_.Scroll(false, ScrollCode::kLineDown, 0));
-  EXPECT_EQ(view_.State().window, (MapWindow{1, 21, 55, 45}));
-  ASSERT_TRUE(view_.DoubleClick({0, -10}, true));
-  EXPECT_EQ(view_.State(), (MapState{4, maps_.Map(4).FullWindow()}));
-  ASSERT_TRUE(view_.DoubleClick({0, -10}, true));
-  EXPECT_EQ(view_.State().map, 0);
-  EXPECT_FALSE(view_.DoubleClick({0, -10}, true)) << "back on the full world";
 }
 
 TEST_F(MapView, PaintsLandSeaBordersGridLinesAndSignsInOrder) {
@@ -154,32 +127,6 @@ TEST_F(MapView, PrintColourRules) {
     EXPECT_EQ(colours.land, c.land) << c.background << c.colour;
     EXPECT_EQ(colours.sea, c.sea) << c.background << c.colour;
     EXPECT_EQ(colours.borders, c.borders) << c.background << c.colour;
-  }
-}
-
-TEST_F(MapView, MonochromePrintingIsBlackOnWhite) {
-  config_.colourPrinting = 0;
-  config_.print.pageFrame = 1;
-  RecordingDc dc(600, true);
-  view_.Print(dc, config_, SunChart(12));
-  const platform::Color white = ColorByIndex(15);
-  int lines = 0;
-  for (const RecordedCall& c : dc.Calls()) {
-    if (c.kind == RecordedCall::FillRect) {
-      EXPECT_TRUE(c.color == white || c.color == platform::kBlack);
-    } else if (c.kind == RecordedCall::Text) {
-      EXPECT_EQ(c.color, platform::kBlack) << c.text;
-    } else if (c.kind != RecordedCall::FillPath) {
-      EXPECT_EQ(c.pen.color, platform::kBlack);
-      lines += c.kind == RecordedCall::Line;
-    }
-  }
-  EXPECT_GT(lines, 10);
-  // The map lies on the upper half page, below the head.
-  for (const RecordedCall& c : dc.Calls()) {
-    if (c.kind != RecordedCall::FillRect) continue;
-    EXPECT_LE(c.points[0].y, -1500 - 2000);
-    EXPECT_GE(c.points[1].y, -14850);
   }
 }
 
