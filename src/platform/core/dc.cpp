@@ -14,6 +14,10 @@ double LogicalUnitsPerInch(MapMode mode) {
   return 0.0;
 }
 
+void Dc::FillRects(const std::vector<Rect>& rects, Color color) {
+  for (const Rect& r : rects) FillRect(r, color);
+}
+
 MapMode Dc::SetMapMode(MapMode mode) {
   const MapMode old = std::exchange(mapMode_, mode);
   if (old != mode) OnMappingChanged();

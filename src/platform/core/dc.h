@@ -156,6 +156,9 @@ class Dc {
   // Counter-clockwise arc of the ellipse in `r` from the ray to `start` to the ray to `end`.
   virtual void Arc(const Rect& r, Point start, Point end) = 0;
   virtual void FillRect(const Rect& r, Color color) = 0;
+  // Fills many rectangles in one colour, without outline: the same as FillRect on each, which
+  // is what this default does; devices override it to fill them in one go.
+  virtual void FillRects(const std::vector<Rect>& rects, Color color);
   virtual void FillPath(const Path& path, Color color) = 0;
 
   // Text in the selected font at (x, y) by the text alignment. Code page 1251.

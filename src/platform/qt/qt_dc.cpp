@@ -138,6 +138,27 @@ void QtDc::Arc(const Rect& r, Point start, Point end) {
 
 void QtDc::FillRect(const Rect& r, Color color) { painter_.fillRect(ToDevice(r), ToQColor(color)); }
 
+void QtDc::FillRects(const std::vector<Rect>& rects, Color color) {
+  if (rects.empty()) return;
+  QList<QRect> device;
+  device.reserve(static_cast<qsizetype>(rects.size()));
+  for (const Rect& r : rects) {
+    const QRectF f = ToDevice(r);
+    const QPoint topLeft(static_cast<int>(std::lround(f.left())),
+                         static_cast<int>(std::lround(f.top())));
+    const QPoint bottomRight(static_cast<int>(std::lround(f.right())),
+                             static_cast<int>(std::lround(f.bottom())));
+    device.append(QRect(topLeft, QSize(std::max(1, bottomRight.x() - topLeft.x()),
+                                       std::max(1, bottomRight.y() - topLeft.y()))));
+  }
+  const bool antialiased = painter_.testRenderHint(QPainter::Antialiasing);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ToQColor(color));
+  painter_.drawRects(device.constData(), static_cast<int>(device.size()));
+  painter_.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
 void QtDc::FillPath(const Path& path, Color color) {
   QPainterPath qp;
   qp.setFillRule(Qt::WindingFill);

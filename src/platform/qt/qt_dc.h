@@ -30,6 +30,8 @@ class QtDc final : public Dc {
   void Ellipse(const Rect& r) override;
   void Arc(const Rect& r, Point start, Point end) override;
   void FillRect(const Rect& r, Color color) override;
+  // On whole device pixels, without antialiasing: cells that share an edge leave no seam.
+  void FillRects(const std::vector<Rect>& rects, Color color) override;
   void FillPath(const Path& path, Color color) override;
   void TextOut(int x, int y, std::string_view text) override;
   Size GetTextExtent(std::string_view text) override;

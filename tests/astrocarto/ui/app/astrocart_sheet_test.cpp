@@ -116,11 +116,13 @@ TEST_F(ShellTest, ConfigurationCommandRunsTheSheetAndStartUpLoadsTheMaps) {
   testing_support::WriteFile(folder_ / "Weurop.mf1", mf1.Data());
   testing_support::WriteFile(folder_ / "velm.lnd", "#Weurop 1\r\n-5 51 8 42 France\r\n");
   CKovraApp& app = StartApp();
-  // Only the one region with files has a map; the others are silently empty.
+  // The data folder's map and labels first, the shipped maps for the other regions.
   EXPECT_TRUE(prompts_.shown.empty());
   EXPECT_TRUE(app.GetMaps().Map(4).HasOutline());
-  EXPECT_FALSE(app.GetMaps().Map(0).HasOutline());
+  EXPECT_EQ(app.GetMaps().Map(4).GetHeader().north, 72.0);
+  EXPECT_TRUE(app.GetMaps().Map(0).HasOutline());
   ASSERT_EQ(app.GetMaps().Map(4).Countries().size(), 1u);
+  EXPECT_TRUE(app.GetMaps().Map(0).Countries().empty());
   EXPECT_EQ(app.GetMaps().FindRegionalMap(0, 50), &app.GetMaps().Map(4));
 
   ASSERT_TRUE(app.GetMainFrame()->StateOf(cmd::kConfigAstroCart).enabled);
