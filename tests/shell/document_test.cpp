@@ -273,7 +273,7 @@ TEST_F(ShellTest, StartupLoadersRunAfterTheProgramsOwnDataAndExitSaversBeforeThe
 }
 
 TEST_F(ShellTest, RegisteredCommandsReachTheWindowAndEveryNewDocument) {
-  CKovraApp& app = StartApp();
+  CKovraApp& app = StartBareApp();
   CMainFrame& frame = *app.GetMainFrame();
   constexpr int kFrameCommand = 39990, kDocumentCommand = 39991, kViewCommand = 39992;
   int frameRuns = 0, documentsGiven = 0;
@@ -314,7 +314,12 @@ TEST_F(ShellTest, RegisteredCommandsReachTheWindowAndEveryNewDocument) {
 }
 
 TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
-  CKovraApp& app = StartApp();
+  // Only the Bindhu command, over a template not registered yet.
+  CKovraApp& app = StartBareApp([](UiRegistry& registry) {
+    registry.AddDocumentCommands([](ChartDocument& document, Workbench&) {
+      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
+    });
+  });
   CMainFrame& frame = *app.GetMainFrame();
   // Without a document the document commands are disabled; the new-chart commands are not.
   EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);

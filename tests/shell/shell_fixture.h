@@ -92,19 +92,26 @@ class ShellTest : public ::testing::Test {
   // A started application; the start-up dialog is answered "open nothing". `alsoRegister` adds
   // to what the subsystems register.
   CKovraApp& StartApp(bool showWindow = false,
-                      const std::function<void(UiRegistry&)>& alsoRegister = {}) {
+                      const std::function<void(UiRegistry&)>& alsoRegister = {},
+                      bool withSubsystems = true) {
     platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
       dialog.choice = DStartup::kNothing;
       return platform::kIdOk;
     });
     app_ = std::make_unique<CKovraApp>();
-    RegisterSubsystems(*app_);
+    if (withSubsystems) RegisterSubsystems(*app_);
     if (alsoRegister) alsoRegister(*app_);
     StartOptions options;
     options.splash = false;
     options.showWindow = showWindow;
     EXPECT_TRUE(app_->InitInstance(options));
     return *app_;
+  }
+
+  // A started application with only what `alsoRegister` registers: the shell's own commands and
+  // views, for tests of the registration itself.
+  CKovraApp& StartBareApp(const std::function<void(UiRegistry&)>& alsoRegister = {}) {
+    return StartApp(false, alsoRegister, false);
   }
 
   // A chart window holding a copy of `chart` (mode -5).
