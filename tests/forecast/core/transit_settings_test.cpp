@@ -7,8 +7,6 @@
 #include <string>
 #include <tuple>
 
-#include "forecast/core/life_point_settings.h"
-#include "forecast/core/lunar_trans_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/binary_io.h"
@@ -90,43 +88,20 @@ TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
             std::make_tuple(int{kTransitAnyAspect}, 1, 0x1FF, -1, 1, 5));
 }
 
-// Names that fill their fields (no NUL, no trailing blank) come back whole through the settings
-// of the three forecast blocks, and the blocks byte for byte.
-TEST(ForecastSettingsBlocks, NamesThatFillTheirFieldsComeBackWhole) {
-  const auto full = [](std::size_t width) {
-    std::string text;
-    for (std::size_t i = 0; i < width; ++i) text += static_cast<char>('A' + i % 26);
-    return text;
-  };
-  {
-    using T = cfg::TransitSettings;
-    cfg::ByteBlock block(T::kSize);
-    block.Set(T::kGroupName, full(T::kGroupName.width));
-    block.Set(T::kAspectSystem, full(T::kAspectSystem.width));
-    const TransitSettings s = TransitSettings::FromBlock(block);
-    EXPECT_EQ(s.groupName, full(31));
-    EXPECT_EQ(s.aspectSystem, full(13));
-    cfg::ByteBlock written = block;
-    s.ToBlock(written);
-    EXPECT_EQ(written.Bytes(), block.Bytes());
-  }
-  {
-    using L = cfg::LunarTransSettings;
-    cfg::ByteBlock block(L::kSize);
-    block.Set(L::kAspectSystem, full(L::kAspectSystem.width));
-    const LunarTransSettings s = LunarTransSettings::FromBlock(block);
-    EXPECT_EQ(s.aspectSystem, full(12));
-    cfg::ByteBlock written(L::kSize);
-    s.ToBlock(written);
-    EXPECT_EQ(written.Bytes(), block.Bytes());
-  }
-  {
-    using P = cfg::LifePointSettings;
-    cfg::ByteBlock block(P::kSize);
-    block.Set(P::kAspectSystem, full(P::kAspectSystem.width));
-    LifePointSettings::FromBlock(block).ToBlock(block);
-    EXPECT_EQ(block.Get(P::kAspectSystem), full(12));
-  }
+// Names that fill their fields (no NUL, no trailing blank) come back whole through the transit
+// settings, and the block byte for byte.
+TEST(TransitSettings, NamesThatFillTheirFieldsComeBackWhole) {
+  using T = cfg::TransitSettings;
+  const std::string group(T::kGroupName.width, 'G'), system(T::kAspectSystem.width, 'S');
+  cfg::ByteBlock block(T::kSize);
+  block.Set(T::kGroupName, group);
+  block.Set(T::kAspectSystem, system);
+  const TransitSettings s = TransitSettings::FromBlock(block);
+  EXPECT_EQ(s.groupName, group);
+  EXPECT_EQ(s.aspectSystem, system);
+  cfg::ByteBlock written = block;
+  s.ToBlock(written);
+  EXPECT_EQ(written.Bytes(), block.Bytes());
 }
 
 }  // namespace
