@@ -17,6 +17,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "shell/entry/chart_info_dialog.h"
+#include "shell/entry/choose_chart_type.h"
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
 
@@ -79,6 +80,27 @@ bool CKovraDoc::FillNewChart(int kind) {
     return false;
   }
   chart_ = std::move(chart);
+  return true;
+}
+
+bool CKovraDoc::AddRemoveOuterChart() {
+  if (chart_ == nullptr) return false;
+  if (IsTwoChart()) {
+    SetOuterChart(nullptr);
+    UpdateAllViews(nullptr);
+    return true;
+  }
+  const int kind = ChooseChartType(app_.MainWindow());
+  if (kind < kChartNatal || kind > kChartLunarPhase) return false;  // 65535: cancelled
+  auto outer = std::make_unique<Chart>();
+  outer->definition.SetKind(static_cast<std::uint16_t>(kind));
+  if (!EnterChartOfKind(outer->definition, kind, app_.MainWindow())) return false;
+  if (const Status computed = ChartCalculate(*outer); !computed.ok()) {
+    ReportStatus(computed, "CKovraDoc::AddRemoveOuterChart");
+    return false;
+  }
+  SetOuterChart(std::move(outer));
+  UpdateAllViews(nullptr);
   return true;
 }
 

@@ -38,6 +38,13 @@ class CKovraDoc : public ChartDocument {
   // The chart information dialog of the document's (inner) chart.
   void ShowChartInfo();
 
+  // The second chart of the main chart view, a toggle: a two-chart document drops its outer
+  // chart; otherwise the kind of a second chart is chosen (the chart-kind list), the chart is
+  // entered through the entry dialog of that kind and computed, and it becomes the outer chart.
+  // Cancel at either step, or a chart that cannot be computed (reported), changes nothing.
+  // Every view is redrawn after a change; true when the document changed.
+  bool AddRemoveOuterChart();
+
  private:
   void RegisterCommands();
   void AddChartCommands();

@@ -5,6 +5,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_header.h"
+#include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/place.h"
 #include "foundation/drawing/font_fitting.h"
@@ -39,7 +40,19 @@ constexpr int kDefaultCoordinateSize = 2500;  // when the print coordinates name
 
 }  // namespace
 
-CKovraView::CKovraView(QWidget* parent) : platform::View(parent) {}
+CKovraView::CKovraView(QWidget* parent) : platform::View(parent) {
+  // The second chart of the wheel ("Добавить/Убрать гороскоп"), checked while it is there.
+  OnCommand(
+      cmd::kAddRemoveChart,
+      [this] {
+        if (CKovraDoc* document = GetDocument()) document->AddRemoveOuterChart();
+      },
+      [this](platform::CommandState& state) {
+        const CKovraDoc* document = GetDocument();
+        state.enabled = document != nullptr && document->GetChart() != nullptr;
+        state.checked = state.enabled && document->IsTwoChart();
+      });
+}
 
 CKovraView::~CKovraView() = default;
 

@@ -2,7 +2,8 @@
 // zone, place and coordinates, one line each) and under it the chart wheel. Printed, the chart
 // page: one A4 page with the page frame, the identification block, the large or the small wheel
 // and the planets' coordinates, placed by the print settings. A click on a planet's glyph shows
-// its DPlanetInfo.
+// its DPlanetInfo. "Добавить/Убрать гороскоп" adds a second chart of a chosen kind as the outer
+// wheel, or takes it away (CKovraDoc::AddRemoveOuterChart).
 #pragma once
 
 #include <memory>

@@ -10,6 +10,7 @@
 #include "archive/store/archive_index_entry.h"
 #include "archive_fixture.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/text/collation.h"
 #include "foundation/text/cp1251.h"
 
 namespace {
@@ -118,6 +119,45 @@ TEST(ArchiveSortOrder, NamesDatesAndDescendingMirror) {
   EXPECT_EQ(byDate, (std::vector<int>{2, 1, 0, 4, 3}));
 }
 
+// Damaged records: values a chart never holds sort as records that could not be read, both in
+// the class of the first key and in the comparison of the others.
+TEST(ArchiveSortOrder, OutOfRangeStoredValuesSortAsUnreadableRecords) {
+  struct Case {
+    const char* name;
+    int key, body;
+    double stored;
+  } const cases[] = {
+      {"huge_longitude", kSortBodyLongitude, 0, 1e300},
+      {"huge_negative_longitude", kSortBodyLongitude, 1, -1e300},
+      {"longitude_not_a_number", kSortBodyDegree, 2, std::nan("")},
+      {"longitude_infinite", kSortBodyDegree, 2, HUGE_VAL},
+      {"cusp_past_a_turn", kSortBodyLongitude, 30, 720.0},
+      {"huge_speed", kSortBodySpeed, 1, 1e300},
+      {"huge_negative_speed", kSortBodySpeed, 9, -1e19},
+  };
+  const ArchiveSortValue unreadable{false, 0.0};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Chart chart;
+    for (PointRecord& p : chart.points) p.longitude.Set(10.0);
+    if (c.body < ArchiveSortParams::kSpeedBodies) {
+      if (c.key == kSortBodySpeed)
+        chart.points[static_cast<std::size_t>(c.body)].speed = c.stored;
+      else
+        chart.points[static_cast<std::size_t>(c.body)].longitude.Set(c.stored);
+    } else {
+      chart.cusps[static_cast<std::size_t>(c.body - ArchiveSortParams::kSpeedBodies)].Set(c.stored);
+    }
+    const ArchiveSortValue v = ArchiveSortValueOf(chart, c.key, c.body);
+    EXPECT_FALSE(v.readable);
+    // Even when handed over as readable, the value is never converted.
+    const ArchiveSortValue raw{true, c.stored};
+    EXPECT_EQ(ArchiveSortClass(c.key, Entry(), raw), 0);
+    EXPECT_EQ(CompareArchiveRecords(c.key, Entry(), raw, Entry(), unreadable), kCompareEqual);
+    EXPECT_EQ(CompareArchiveRecords(c.key, Entry(), raw, Entry(), {true, 0.0}), kCompareLess);
+  }
+}
+
 TEST(ArchiveSortOrder, SecondKeyOrdersWithinTheFirstAndValuesAreUsed) {
   std::vector<ArchiveIndexEntry> index(4, Entry());
   index[0].name = "B", index[0].hours = 5;
@@ -146,14 +186,23 @@ TEST(ArchiveSortParams, StoredChoicesThatNoSortCanTakeAreReadSoundly) {
     std::array<int, 3> expectedKeys, expectedBodies;
   };
   const Case cases[] = {
-      {"kept", {kSortBodySpeed, kSortBodyLongitude, kSortName}, {29, 41, 5},
-       {kSortBodySpeed, kSortBodyLongitude, kSortName}, {29, 41, 5}},
+      {"kept",
+       {kSortBodySpeed, kSortBodyLongitude, kSortName},
+       {29, 41, 5},
+       {kSortBodySpeed, kSortBodyLongitude, kSortName},
+       {29, 41, 5}},
       {"first_key_none", {0, 3, 0}, {0, 0, 0}, {kSortName, kSortDate, 0}, {0, 0, 0}},
       {"key_beyond", {14, -1, 99}, {0, 0, 0}, {kSortName, 0, 0}, {0, 0, 0}},
-      {"third_after_unused_second", {kSortName, 0, kSortTime}, {0, 0, 0}, {kSortName, 0, 0},
+      {"third_after_unused_second",
+       {kSortName, 0, kSortTime},
+       {0, 0, 0},
+       {kSortName, 0, 0},
        {0, 0, 0}},
-      {"cusp_for_speed", {kSortBodySpeed, kSortBodyDegree, 0}, {30, 42, 0},
-       {kSortBodySpeed, kSortBodyDegree, 0}, {0, 0, 0}},
+      {"cusp_for_speed",
+       {kSortBodySpeed, kSortBodyDegree, 0},
+       {30, 42, 0},
+       {kSortBodySpeed, kSortBodyDegree, 0},
+       {0, 0, 0}},
   };
   for (const Case& c : cases) {
     ArchiveSortParams written;
@@ -228,8 +277,7 @@ TEST_F(ArchiveSortTest, InPlaceByAComputedKeyKeepsEveryRecordAndLayout) {
     ASSERT_EQ(fresh.SetPath(PathOf("z.arc")), c.layout) << c.name;
     ASSERT_EQ(fresh.CreateIndex(), 0) << c.name;
     for (int n = 0; n < 4; ++n) EXPECT_EQ(fresh.Entry(n), archive_.Entry(n)) << c.name << n;
-    EXPECT_EQ(ReadFile(PathOf("z.arc")).size(),
-              static_cast<std::size_t>(RecordOffset(c.layout, 4)))
+    EXPECT_EQ(ReadFile(PathOf("z.arc")).size(), static_cast<std::size_t>(RecordOffset(c.layout, 4)))
         << c.name;
   }
 }
@@ -266,12 +314,19 @@ TEST_F(ArchiveSortTest, ATargetThatWouldLoseAFileIsRefusedBeforeAnythingIsWritte
       {"cancelled", "", {}, -2, 0},
       {"current_archive", PathOf("s.arc"), {}, -1, 2121},
       {"current_archive_without_extension", PathOf("s"), {}, -1, 2121},
+      // Another name whose comment files are the current archive's: "s.arC" and "S.ARC" have
+      // "s.ar0" (and "S.AR0"), which would be shared and then dropped.
+      {"extension_in_another_case", PathOf("s.arC"), {}, -1, 2121},
+      {"name_in_capitals", PathOf("S.ARC"), {}, -1, 2121},
+      {"hard_link_to_the_current", PathOf("link.arc"), {}, -1, 2121},
       {"existing_answered_no", PathOf("t.arc"), {{74, Answer::No}}, -1, 0},
   };
   for (const Case& c : cases) {
     OpenWithTexts();
     WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 1}})}));
     WriteFile(PathOf("t.ar0"), "t");
+    std::filesystem::remove(PathOf("link.arc"));
+    std::filesystem::create_hard_link(PathOf("s.arc"), PathOf("link.arc"));
     const auto before = Snapshot(folder_.Path());
     testing_support::ScriptedPrompter prompts;
     prompts.ExpectFile(c.chosen);

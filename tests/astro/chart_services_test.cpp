@@ -214,6 +214,13 @@ TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
   // day; just after the new moon (6 January 20:00 UT) it is the first.
   EXPECT_EQ(ChartAt(2451552.0, 55.75, 37.62).GetLunarDay(), 3);
   EXPECT_EQ(ChartAt(2451550.33, 55.75, 37.62).GetLunarDay(), 1);
+  // Ten minutes either side of the new moon: the first day starts there, after the 29th or 30th
+  // (a synodic month of 29.53 days holds one moonrise fewer than days: 28 or 29 since the new
+  // moon of 7 December 22:32 UT).
+  const int last = ChartAt(2451550.2597 - 10.0 / 1440, 55.75, 37.62).GetLunarDay();
+  EXPECT_GE(last, 29);
+  EXPECT_LE(last, 30);
+  EXPECT_EQ(ChartAt(2451550.2597 + 10.0 / 1440, 55.75, 37.62).GetLunarDay(), 1);
   EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(), -1);  // polar latitude
 }
 

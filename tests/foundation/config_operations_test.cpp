@@ -300,8 +300,8 @@ TEST(ConfigurationBlocks, FieldsAreLittleEndianAndStayInsideTheirBlock) {
   b.Set(cfg::TextField{5, 4}, "abc");
   EXPECT_EQ(b.Bytes(), std::string("\0\0\xFE\xFF\xFF\xFF\0\0", 8));
   EXPECT_EQ(b.Get(cfg::Field<double>{4}), 0.0);
-  b.Set(cfg::TextField{4, 4}, "abcdef");  // cut to three bytes and a NUL
-  EXPECT_EQ(b.Get(cfg::TextField{4, 4}), "abc");
+  b.Set(cfg::TextField{4, 4}, "abcdef");  // cut to the field's four bytes
+  EXPECT_EQ(b.Get(cfg::TextField{4, 4}), "abcd");
   b.CopyIn(6, "XYZ");  // the byte past the end is dropped
   EXPECT_EQ(b.Bytes().substr(4), std::string("abXY", 4));
 }

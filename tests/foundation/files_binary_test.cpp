@@ -17,8 +17,8 @@ TEST(BinaryIo, FieldsAreLittleEndianWithExplicitWidths) {
   w.U16(0x1234);
   w.I32(-2);
   w.F64(1.5);
-  w.FixedText("abcdef", 4);         // 3 bytes and a NUL
-  w.FixedText("ab", 4, false);      // padded
+  w.FixedText("abcdef", 4);     // 3 bytes and a NUL
+  w.FixedText("ab", 4, false);  // padded
   ASSERT_EQ(w.Size(), 2u + 4 + 8 + 4 + 4);
   EXPECT_EQ(w.Data().substr(0, 6), std::string("\x34\x12\xFE\xFF\xFF\xFF", 6));
   EXPECT_EQ(w.Data().substr(14, 8), std::string("abc\0ab\0\0", 8));
@@ -69,6 +69,46 @@ TEST(SafeRewrite, AFolderThatCannotTakeFilesGivesError105AndTouchesNothing) {
   EXPECT_FALSE(st.ok());
   EXPECT_EQ(st.ErrorCode(), 105);
   EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST(CopyAside, CopiesUnderTheFirstFreeBadNameAndLeavesTheFile) {
+  TempFolder dir;
+  const auto file = dir / "groups.lst";
+  WriteFile(file, "old lines");
+  WriteFile(dir / "groups.lst.bad", "an earlier copy");
+  std::filesystem::path kept;
+  ASSERT_TRUE(CopyAside(file, kept).ok());
+  EXPECT_EQ(kept, dir / "groups.lst.bad2");
+  EXPECT_EQ(ReadFile(kept), "old lines");
+  EXPECT_EQ(ReadFile(file), "old lines");
+  EXPECT_EQ(ReadFile(dir / "groups.lst.bad"), "an earlier copy");
+}
+
+// Every file step of a rewrite that keeps the old file failed in turn: the target is the old file
+// or the new one, whole, and a copy exists exactly when the new one replaced the old.
+TEST(RewriteKeepingOld, EachFailedStepLeavesTheOldFileAndNoCopy) {
+  TempFolder dir;
+  const auto file = dir / "velm.lev";
+  for (int n = 1; n <= 20; ++n) {
+    SCOPED_TRACE(n);
+    WriteFile(file, "old");
+    std::filesystem::path kept;
+    ArmFileFault(n);
+    const Status st = RewriteKeepingOld(file, "new", kept);
+    ArmFileFault(0);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) (void)e, ++files;
+    if (st.ok()) {
+      EXPECT_EQ(ReadFile(file), "new");
+      EXPECT_EQ(ReadFile(kept), "old");
+      EXPECT_EQ(files, 2);
+      break;
+    }
+    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_TRUE(kept.empty());
+    EXPECT_EQ(files, 1);
+    ASSERT_LT(n, 20) << "the rewrite never succeeded";
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The chart document: the road of a new chart, the document limit, the creation modes, the
 // captions of the frames, the enabling of the view commands and the closing questions.
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
+#include "shell/entry/choose_chart_type.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
 
@@ -358,6 +360,54 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   document->ViewOpened(DocView::Sabian);
   document->ViewClosed(DocView::Sabian);
   EXPECT_TRUE(document->IsViewOpen(DocView::Sabian));
+}
+
+// The main chart view takes a second chart through the chart-kind list and the entry of that
+// kind, and gives it back; either dialog cancelled changes nothing.
+TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
+  CKovraApp& app = StartApp();
+  CMainFrame& frame = *app.GetMainFrame();
+  EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).enabled);  // no chart window
+  CKovraDoc* document = OpenCopy(NatalChart(kMoscow));
+  ASSERT_NE(document, nullptr);
+  ASSERT_TRUE(frame.StateOf(cmd::kAddRemoveChart).enabled);
+  EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
+  const std::string title = document->GetTitle();
+  const auto chooseKind = [](int row, int answer) {
+    platform::ModalDriver::Expect<DChooseChartType>([row, answer](DChooseChartType& d) {
+      d.KindList()->setCurrentRow(row);
+      if (answer == platform::kIdOk) d.accept();
+      return answer;
+    });
+  };
+
+  chooseKind(0, platform::kIdCancel);
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
+  EXPECT_FALSE(document->IsTwoChart());
+  EXPECT_EQ(platform::ModalDriver::CountShown<entry::CD_ENTER_Natal>(), 0);
+
+  chooseKind(1, platform::kIdOk);  // horary: the natal entry
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>(
+      [](entry::CD_ENTER_Natal&) { return platform::kIdCancel; });
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
+  EXPECT_FALSE(document->IsTwoChart());
+
+  chooseKind(1, platform::kIdOk);
+  AnswerEntry(kTokyo);
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
+  ASSERT_TRUE(document->IsTwoChart());
+  const Chart& outer = *document->GetOuterChart();
+  EXPECT_EQ(outer.definition.Kind(), kChartHorary);
+  EXPECT_EQ(outer.definition.sources[0].Name(), Cp1251("Танака"));
+  EXPECT_TRUE(outer.GetPointLongitude(0).IsSet());  // computed
+  EXPECT_EQ(document->GetChart()->definition.sources[0].Name(), Cp1251("Иванов"));
+  EXPECT_TRUE(frame.StateOf(cmd::kAddRemoveChart).checked);
+  EXPECT_EQ(document->GetTitle(), title);  // the inner chart's
+
+  // Again: the second chart goes, without a question.
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
+  EXPECT_FALSE(document->IsTwoChart());
+  EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
 }
 
 TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {

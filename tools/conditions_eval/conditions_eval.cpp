@@ -4,7 +4,8 @@
 //   conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS [LOGIC]
 //
 // The charts of FIXTURE are written as records of a new archive in a temporary data folder, in
-// file order (record numbers from 0); their positions are stored as given, never recomputed. The
+// file order (record numbers from 0) and in one pass; their positions are stored as given, never
+// recomputed. The
 // archive is then read back record by record as an archive run reads it, the switched-on
 // conditions are decided on every chart and joined by AND (or, with LOGIC, the logic expression
 // is checked and applied), and the numbers of the records that satisfy them are printed, one a
@@ -12,6 +13,7 @@
 // Exit status: 0; 1 when an evaluation error ended the run; 2 for input that cannot be used.
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -23,9 +25,11 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/comments/chart_comments.h"
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
+#include "archive/store/archive_file.h"
+#include "archive/store/archive_layout.h"
+#include "archive/store/file_transaction.h"
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
@@ -40,15 +44,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMsgSaved = 8;
 constexpr int kMsgLocalSpaceQuestion = 1110;
-constexpr int kCommentPages = 10;
 
 // Messages to standard error (in UTF-8); Yes to the Local Space question, No to any other.
 class ToolPrompter final : public platform::Prompter {
  public:
   void ShowMessage(int number, std::string_view text, platform::Icon) override {
-    if (number == kMsgSaved) return;  // the archive's confirmation of each saved chart
     std::cerr << "message " << number << ": " << Utf8(text) << "\n";
   }
   platform::Answer AskYesNo(int number, std::string_view text) override {
@@ -264,41 +265,29 @@ std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureC
   return std::nullopt;
 }
 
-// Writes the charts, in order, as the records of a new archive; their comment pages go through
-// the page files of a comment slot, as a chart window's would.
-bool WriteArchive(Archive& archive, CommentSlotTable& slots, std::vector<FixtureChart>& charts,
-                  const std::string& path) {
-  for (std::size_t i = 0; i < charts.size(); ++i) {
-    Chart chart = charts[i].chart;
-    bool hasPages = false;
-    for (const std::string& page : charts[i].pages) hasPages = hasPages || !page.empty();
-    if (hasPages) {
-      const int slot = slots.GetFreeCommentSlot();
-      if (slot < 0) return false;
-      chart.commentSlot = static_cast<std::uint8_t>(slot);
-      for (int k = 0; k < kCommentPages; ++k)
-        if (!charts[i].pages[static_cast<std::size_t>(k)].empty() &&
-            !RewriteFile(CommentFileName(chart, k), charts[i].pages[static_cast<std::size_t>(k)])
-                 .ok())
-          return false;
+// Writes the charts, in order, as the records of a new archive in one pass: the archive file
+// and each comment file it needs are written once, as the archive lays them out (a record's
+// comment block points at its pages in the comment files).
+bool WriteArchive(const std::vector<FixtureChart>& charts, const std::string& path) {
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(path);
+  if (!out.Ok() || !archive_file::WriteHeader(out, kLayout4400)) return false;
+  std::array<std::uint32_t, kCommentPages> written{};  // bytes in each comment file so far
+  for (const FixtureChart& fixture : charts) {
+    CommentRefBlock block;
+    for (std::size_t k = 0; k < fixture.pages.size(); ++k) {
+      const std::string& page = fixture.pages[k];
+      if (page.empty()) continue;
+      const std::size_t length = std::min<std::size_t>(page.size(), kCommentMaxLength);
+      SafeRewrite& comments = tx.Rewrite(ArchiveCommentFileName(path, static_cast<int>(k)));
+      if (!comments.Write(std::string_view(page).substr(0, length))) return false;
+      block.offsets[k] = written[k];
+      block.lengths[k] = static_cast<std::uint16_t>(length);
+      written[k] += static_cast<std::uint32_t>(length);
     }
-    int result = 0;
-    if (i == 0) {
-      archive.SetPath(path);
-      result = archive.SaveToNewArchive(chart, true);
-    } else {
-      CommentRefBlock block;
-      const int position = archive.RecordCount();
-      result = archive.InsertToArchive(chart, position, block);
-      if (result == 0) result = archive.InsertIndexEntry(chart, position, block);
-    }
-    if (hasPages) {
-      DeleteCommentFiles(chart);
-      slots.Release(chart.commentSlot);
-    }
-    if (result != 0) return false;
+    if (!out.Write(archive_file::RecordBytes(fixture.chart, kLayout4400, block))) return false;
   }
-  return true;
+  return tx.Commit().ok();
 }
 
 int Usage() {
@@ -366,7 +355,7 @@ int main(int argc, char** argv) {
   Archive archive(slots);
   set.SetCommentArchive(&archive);
   const std::string archivePath = (folder.Path() / "conditions_eval.arc").string();
-  if (!charts.empty() && !WriteArchive(archive, slots, charts, archivePath)) {
+  if (!charts.empty() && !WriteArchive(charts, archivePath)) {
     std::cerr << "the charts cannot be written as an archive\n";
     return 2;
   }

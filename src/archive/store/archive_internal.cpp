@@ -1,5 +1,7 @@
 #include "archive/store/archive_internal.h"
 
+#include <sys/stat.h>
+
 #include <system_error>
 
 #include "archive/store/file_transaction.h"
@@ -44,9 +46,35 @@ std::int64_t FreeSpaceBeside(const fs::path& path) {
 }
 
 bool SameFile(const fs::path& a, const fs::path& b) {
+  struct stat sa {
+  }, sb{};
+  const bool aExists = ::stat(a.c_str(), &sa) == 0, bExists = ::stat(b.c_str(), &sb) == 0;
+  if (aExists && bExists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  if (aExists != bExists) return false;
   std::error_code ec;
-  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+bool SharesArchiveFiles(const fs::path& target, const fs::path& source) {
+  if (SameFile(target, source)) return true;
+  // Comment files are found by their names ignoring letter case, and the two names of an archive
+  // and its comment files differ in the last character only ("a.arc" and "a.arC" both have
+  // "a.ar0").
+  const auto folded = [](const fs::path& p) {
+    std::string name = p.filename().string();
+    for (char& c : name)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+  };
+  fs::path targetFolder = target.parent_path(), sourceFolder = source.parent_path();
+  if (targetFolder.empty()) targetFolder = ".";
+  if (sourceFolder.empty()) sourceFolder = ".";
+  const bool sameFolder = SameFile(targetFolder, sourceFolder);
+  for (int k = 0; k < kCommentPages; ++k) {
+    const fs::path t = ArchiveCommentFileName(target, k), s = ArchiveCommentFileName(source, k);
+    if (SameFile(t, s) || (sameFolder && folded(t) == folded(s))) return true;
+  }
+  return false;
 }
 
 ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,

@@ -63,8 +63,13 @@ platform::FileChoice ArchiveChoice(bool open, const char* description);
 const std::string& BaseName(const SuperSource& definition);
 // The free bytes on the disk of the folder that holds `path`.
 std::int64_t FreeSpaceBeside(const std::filesystem::path& path);
-// True when two paths name the same file (or, for files not yet there, the same normal path).
+// True when two paths name the same file: the same device and inode when both exist, the same
+// normal path when neither does.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// True when writing an archive `target` with its comment files would write over the archive
+// `source` or one of its comment files: the same file, or comment files of the same folder whose
+// names differ only in letter case.
+bool SharesArchiveFiles(const std::filesystem::path& target, const std::filesystem::path& source);
 
 // An archive file opened for reading with its rewrite begun in a transaction: the frame of every
 // operation that rewrites the archive. Reports error 102 (the file cannot be opened) or 105 (the

@@ -48,10 +48,7 @@ int Archive::CopyWholeArchive(std::string target) {
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
   // comment files (a name differing in the last character only) may be a target.
-  bool same = SameFile(target, path_);
-  for (int k = 0; k < kCommentPages && !same; ++k)
-    same = SameFile(ArchiveCommentFileName(target, k), ArchiveCommentFileName(path_, k));
-  if (same) {
+  if (SharesArchiveFiles(target, path_)) {
     ReportError(kErrParameter, trace, 1);
     return -1;
   }
@@ -319,7 +316,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
   const char* trace = "Archive::CopyToArchive";
   if (RefuseUnknownLayout(targetLayout)) return -1;
   if (move && RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
-  if (SameFile(target, path_)) {             // the source would be read while it is replaced
+  if (SharesArchiveFiles(target, path_)) {   // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
   }

@@ -37,10 +37,19 @@ int SignedArc(int degrees, int minutes, bool negative) {
   return negative ? -v : v;
 }
 
+// A stored value a chart can hold: not computed (-777.0), a longitude in [0, 360], a speed below a
+// turn a day. Anything else comes from a damaged record, and is never converted to an integer.
+bool InRange(const ArchiveSortValue& v, int key) {
+  if (!v.readable) return false;
+  if (v.value == kNotComputed) return true;
+  if (key == kSortBodySpeed) return std::fabs(v.value) < 360.0;  // false for NaN too
+  return v.value >= 0.0 && v.value <= 360.0;
+}
+
 // The whole value x 1000 toward zero, as the comparison of computed keys takes it; an unreadable
-// record sorts first.
-long long Thousandths(const ArchiveSortValue& v, bool withinSign) {
-  if (!v.readable) return -2000000000LL;
+// record, or one whose value is out of range, sorts first.
+long long Thousandths(const ArchiveSortValue& v, int key, bool withinSign) {
+  if (!InRange(v, key)) return -2000000000LL;
   double value = v.value;
   if (withinSign && value != kNotComputed) value = std::fmod(value, 30.0);
   return static_cast<long long>(std::trunc(value * 1000.0));
@@ -124,7 +133,7 @@ int ArchiveSortClass(int key, const ArchiveIndexEntry& e, const ArchiveSortValue
       break;
     case kSortBodyLongitude:
     case kSortBodyDegree:
-      if (!v.readable) {
+      if (!InRange(v, key)) {
         c = 0;
       } else if (v.value == kNotComputed || !std::isfinite(v.value)) {
         c = ArchiveSortClassCount(key) - 1;
@@ -134,8 +143,7 @@ int ArchiveSortClass(int key, const ArchiveIndexEntry& e, const ArchiveSortValue
       }
       break;
     case kSortBodySpeed:
-      c = !v.readable || !std::isfinite(v.value) ? 0
-                                                 : static_cast<long long>(std::trunc(v.value)) + 15;
+      c = !InRange(v, key) ? 0 : static_cast<long long>(std::trunc(v.value)) + 15;
       break;
     default:
       return 0;
@@ -180,9 +188,9 @@ char CompareArchiveRecords(int key, const ArchiveIndexEntry& a, const ArchiveSor
                            SignedArc(b.lonDegrees, b.lonMinutes, b.lonLetter == 'W'));
     case kSortBodyLongitude:
     case kSortBodySpeed:
-      return CompareValues(Thousandths(va, false), Thousandths(vb, false));
+      return CompareValues(Thousandths(va, key, false), Thousandths(vb, key, false));
     case kSortBodyDegree:
-      return CompareValues(Thousandths(va, true), Thousandths(vb, true));
+      return CompareValues(Thousandths(va, key, true), Thousandths(vb, key, true));
     default:
       return kCompareEqual;
   }
@@ -234,6 +242,8 @@ ArchiveSortValue ArchiveSortValueOf(const Chart& chart, int key, int body) {
   } else if (body < ArchiveSortParams::kBodies) {
     v.value = chart.GetCusp(body - ArchiveSortParams::kSpeedBodies).Get();
   }
+  // A damaged record's value sorts as the record could not be read.
+  v.readable = InRange(v, key);
   return v;
 }
 
@@ -264,8 +274,8 @@ ArchiveSortClasses BreakToClasses(const std::vector<ArchiveIndexEntry>& index,
   std::vector<int> next(c.start.begin(), c.start.end() - 1);
   c.grouped.resize(index.size());
   for (int n = 0; n < records; ++n)
-    c.grouped[static_cast<std::size_t>(next[static_cast<std::size_t>(
-        c.classOf[static_cast<std::size_t>(n)])]++)] = n;
+    c.grouped[static_cast<std::size_t>(
+        next[static_cast<std::size_t>(c.classOf[static_cast<std::size_t>(n)])]++)] = n;
   return c;
 }
 
@@ -282,9 +292,9 @@ char ArcSort::Compare(int a, int b) const {
   for (int k = 0; k < ArchiveSortParams::kKeys; ++k) {
     const int key = params_.keys[static_cast<std::size_t>(k)];
     if (key == kSortNone) continue;
-    const char c = CompareArchiveRecords(key, index_[static_cast<std::size_t>(a)],
-                                         classes_.Value(k, a), index_[static_cast<std::size_t>(b)],
-                                         classes_.Value(k, b));
+    const char c =
+        CompareArchiveRecords(key, index_[static_cast<std::size_t>(a)], classes_.Value(k, a),
+                              index_[static_cast<std::size_t>(b)], classes_.Value(k, b));
     if (c != kCompareEqual) return c;
   }
   return kCompareEqual;

@@ -70,8 +70,8 @@ int Archive::BreakToClasses(const ArchiveSortParams& params) {
       Close(f);
       if (!done) return -1;
     }
-    classes_ = std::make_unique<ArchiveSortClasses>(
-        ::BreakToClasses(index_, params, std::move(values)));
+    classes_ =
+        std::make_unique<ArchiveSortClasses>(::BreakToClasses(index_, params, std::move(values)));
   } catch (const std::bad_alloc&) {
     FreeClasses();
     ReportError(kErrNoMemory, trace, 0);
@@ -102,8 +102,8 @@ int Archive::OrderClasses(const ArchiveSortParams& params) {
   platform::FileChoice choice = ArchiveChoice(false, "Velm archive files (*.arc)");
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
   const std::string target = WithArchiveExtension(choice.path);
-  // The source read while it is replaced would be lost.
-  if (SameFile(target, path_)) {
+  // The source read while it is replaced would be lost, and so would its comment files.
+  if (SharesArchiveFiles(target, path_)) {
     Tell(kMsgSortTargetIsCurrent);
     return -1;
   }

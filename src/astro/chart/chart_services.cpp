@@ -6,10 +6,11 @@
 
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
+#include "astro/chart/rise_set.h"
 #include "astro/houses/angles.h"
-#include "astro/chart/chart_context.h"
 
 using chartmath::BodyAt;
 using chartmath::UtOf;
@@ -34,29 +35,11 @@ double OperandLongitude(const ChartContext& ctx, const Chart& chart, int code) {
   return kAbsent;
 }
 
-// The angle of selector 0 Ascendant, 1 Descendant, 2 MC, 3 IC for a place at a Universal Time.
-double AngleAt(int selector, const Place& place, double ut) {
-  const Instant when = MakeInstant(JdUt{ut});
-  const double armc = NormalizeDegrees(when.apparentSiderealTimeDeg + place.EastLongitudeDeg());
-  double angle = selector < 2 ? AscendantDeg(armc, place.LatitudeDeg(), when.trueObliquityDeg)
-                              : MidheavenDeg(armc, when.trueObliquityDeg);
-  if (selector == 1 || selector == 3) angle += 180.0;
-  return angle;
-}
-
 // The Universal Time of the next (span > 0) or previous (span < 0) passage of the longitude over
 // the angle.
-std::optional<double> AngleEvent(const ChartContext& ctx, int body, int selector, double longitude, const Place& place,
-                                 double fromUt, double spanDays) {
-  if (selector < 0 || selector > 3 || (body < 0 && IsAbsent(longitude)) || body >= kBodyCount)
-    return std::nullopt;
-  const auto offset = [&](double t) {
-    const double lon = body < 0 ? longitude : BodyAt(ctx, body, JdUt{t}).longitude;
-    return Wrap180(AngleAt(selector, place, t) - lon);
-  };
-  // Near the polar circles the Ascendant sweeps whole signs within minutes: finer steps there.
-  const double step = std::fabs(place.LatitudeDeg()) > 60.0 ? 1.0 / 144.0 : 1.0 / 24.0;
-  return chartmath::FindUpwardZero(offset, fromUt, spanDays, step, 0.1 * kSecondDays);
+std::optional<double> AngleEvent(const ChartContext& ctx, int body, int selector, double longitude,
+                                 const Place& place, double fromUt, double spanDays) {
+  return FindAnglePassage(ctx, body, selector, longitude, place, fromUt, spanDays).ut;
 }
 
 // The moment on the clock of `source` of a Universal Time.
@@ -70,6 +53,29 @@ bool LocalMoment(const Source& source, double ut, Moment& out) {
 double Elongation(const ChartContext& ctx, double ut) {
   const JdUt t{ut};
   return AngleDifference360(BodyAt(ctx, 0, t).longitude, BodyAt(ctx, 1, t).longitude);
+}
+
+// The last new moon at or before `ut` (to a second): from the elongation and the two speeds at
+// `ut`, then Newton steps on the elongation (two or three, each two positions). Nothing when the
+// steps do not settle.
+std::optional<double> LastNewMoon(const ChartContext& ctx, double ut) {
+  constexpr int kMaxSteps = 8;
+  const auto elongationAndRate = [&ctx](double t, double& rate) {
+    const BodyPosition sun = BodyAt(ctx, 0, JdUt{t}), moon = BodyAt(ctx, 1, JdUt{t});
+    rate = moon.speed - sun.speed;
+    return AngleDifference360(sun.longitude, moon.longitude);
+  };
+  double rate = 0.0;
+  const double since = elongationAndRate(ut, rate);  // [0, 360): the Moon's arc past the Sun
+  if (!(rate > 5.0)) return std::nullopt;
+  double t = ut - since / rate;
+  for (int step = 0; step < kMaxSteps; ++step) {
+    const double move = Wrap180(elongationAndRate(t, rate)) / rate;
+    if (!(rate > 5.0)) return std::nullopt;
+    t -= move;
+    if (std::fabs(move) < kSecondDays) return t <= ut ? std::optional<double>(t) : std::nullopt;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -137,7 +143,8 @@ bool Chart::FindNearestRiseSet(const ChartContext& ctx, int body, int selector, 
   const double now = UtOf(source).days;
   const std::optional<double> before =
       AngleEvent(ctx, body, selector, longitude, source.place, now, -2.0);
-  const std::optional<double> after = AngleEvent(ctx, body, selector, longitude, source.place, now, 2.0);
+  const std::optional<double> after =
+      AngleEvent(ctx, body, selector, longitude, source.place, now, 2.0);
   if (!before && !after) return false;
   const double t = !before  ? *after
                    : !after ? *before
@@ -172,8 +179,9 @@ int Chart::GetLunarDay(const ChartContext& ctx) const {
   const double now = UtOf(source).days;
   // The last new moon: the elongation passing 0 upwards, searched backwards.
   const auto elongation = [&ctx](double t) { return Wrap180(Elongation(ctx, t)); };
-  const std::optional<double> newMoon =
-      chartmath::FindUpwardZero(elongation, now + kSecondDays, -31.0, 1.0, kSecondDays);
+  std::optional<double> newMoon = LastNewMoon(ctx, now + kSecondDays);
+  if (!newMoon)
+    newMoon = chartmath::FindUpwardZero(elongation, now + kSecondDays, -31.0, 1.0, kSecondDays);
   if (!newMoon) return -1;
   int day = 1;
   double t = *newMoon;

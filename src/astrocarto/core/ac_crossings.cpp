@@ -7,10 +7,21 @@
 
 namespace {
 
-constexpr double kBandLimit = 5400.0;  // 90 degrees in arc-minutes
+constexpr double kPoleArcsec = 324000.0;  // 90 degrees in arc-seconds
+constexpr double kHalfTurnArcsec = 648000.0;
+// The crossing of two lines is solved until its bracket is this narrow (degrees of longitude).
+constexpr double kSolvedDeg = 1e-7;
+constexpr int kMaxSolveSteps = 100;
 
-std::int16_t Minutes(double value) {
-  return static_cast<std::int16_t>(std::clamp(std::trunc(value), -kBandLimit, kBandLimit));
+// Degrees into whole arc-seconds, to the nearest, held within +-limit (latitudes within the
+// poles).
+std::int32_t Arcsec(double degrees, double limit = kPoleArcsec) {
+  return static_cast<std::int32_t>(std::lround(std::clamp(degrees * 3600.0, -limit, limit)));
+}
+
+// A longitude into [-180, 180).
+double WrapLongitude(double longitude) {
+  return longitude - 360.0 * std::floor((longitude + 180.0) / 360.0);
 }
 
 bool IsNodePair(int a, int b) {
@@ -71,11 +82,40 @@ double ACLines::WalkBand(int i, int j, int s, double orbDeg, bool up) const {
     const double la = Sample(i, a), lb = Sample(j, b);
     if (!ahead(la, lb)) a = wrap(a + di);
     if (!ahead(lb, la)) b = wrap(b + dj);
-    const double apart = AngleDifference180(a / static_cast<double>(density_),
-                                            b / static_cast<double>(density_));
+    const double apart =
+        AngleDifference180(a / static_cast<double>(density_), b / static_cast<double>(density_));
     if (!(apart < orbDeg) || a == extreme(i) || b == extreme(j)) break;
   }
   return beyond(Sample(i, a), Sample(j, b));
+}
+
+double ACLines::SolveCrossing(int i, int j, double lon0, double d0, double lon1, double d1) const {
+  if (d0 == 0.0) return lon0;
+  if (d1 == 0.0) return lon1;
+  // Regula falsi with the Illinois step: from the straight-line interpolation between the two
+  // samples, it closes on the zero of the difference in a few steps (at once for lines taken as
+  // straight between their samples).
+  int side = 0;
+  double x = lon0;
+  for (int step = 0; step < kMaxSolveSteps && lon1 - lon0 > kSolvedDeg; ++step) {
+    x = lon0 - d0 * (lon1 - lon0) / (d1 - d0);
+    const double li = LatitudeAt(i, x), lj = LatitudeAt(j, x);
+    if (IsAbsent(li) || IsAbsent(lj)) break;
+    const double d = li - lj;
+    if (d == 0.0) return x;
+    if ((d < 0.0) == (d0 < 0.0)) {
+      lon0 = x;
+      d0 = d;
+      if (side == -1) d1 /= 2.0;
+      side = -1;
+    } else {
+      lon1 = x;
+      d1 = d;
+      if (side == 1) d0 /= 2.0;
+      side = 1;
+    }
+  }
+  return lon0 - d0 * (lon1 - lon0) / (d1 - d0);
 }
 
 int ACLines::DefineACDCCross(int mode, int i, int j, int s, double& previous,
@@ -87,32 +127,32 @@ int ACLines::DefineACDCCross(int mode, int i, int j, int s, double& previous,
     previous = 0.0;
     return -1;
   }
+  const double before = previous;
   const double difference = si - sj;
   // A zero difference is the crossing itself; the sample after it does not count again.
   const bool crossed =
       (previous < 0.0 && difference >= 0.0) || (previous > 0.0 && difference <= 0.0);
   previous = difference;
-  if (!crossed || std::fabs(si) > settings.crossingLatitudeLimit) return -1;
-  const double orb = settings.crossingOrb;
-  const bool iFlatter = std::fabs(si - Sample(i, s - 1)) <= std::fabs(sj - Sample(j, s - 1));
-  const int flat = iFlatter ? i : j;
-  const double latitude = (Sample(flat, s - 1) + Sample(flat, s)) / 2.0;
-  const double longitude = Wrap360(s / static_cast<double>(density_)) - 180.0;
-  // In minutes from whole numbers, so that 0.2 degrees is 12' and not 11.99999'.
-  const double minutes = (s % (360 * density_)) * 60.0 / density_ - 10800.0;
+  if (!crossed) return -1;
+  const double at =
+      SolveCrossing(i, j, SampleLongitude(s - 1), before, SampleLongitude(s), difference);
+  const double latitude = LatitudeAt(i, at);
+  if (IsAbsent(latitude) || std::fabs(latitude) > settings.crossingLatitudeLimit) return -1;
+  const double longitude = WrapLongitude(at);
+  const double orb = settings.crossingOrb / 60.0;  // degrees
   Crossing c;
   c.firstBody = static_cast<std::uint8_t>(GetPointOfLine(i));
   c.secondBody = static_cast<std::uint8_t>(GetPointOfLine(j));
-  c.firstAngle = AngleAt(i, longitude, si);
-  c.secondAngle = AngleAt(j, longitude, si);
-  c.latitude = Minutes(latitude * 60.0);
-  c.longitude = static_cast<std::int16_t>(std::trunc(minutes));
+  c.firstAngle = AngleAt(i, longitude, latitude);
+  c.secondAngle = AngleAt(j, longitude, latitude);
+  c.latitude = Arcsec(latitude);
+  c.longitude = Arcsec(longitude, kHalfTurnArcsec);
   if (settings.crossingBand == 0) {
-    c.upper = Minutes(si * 60.0 + orb);
-    c.lower = Minutes(si * 60.0 - orb);
+    c.upper = Arcsec(latitude + orb);
+    c.lower = Arcsec(latitude - orb);
   } else {
-    c.upper = Minutes(WalkBand(i, j, s, orb / 60.0, true) * 60.0);
-    c.lower = Minutes(WalkBand(i, j, s, orb / 60.0, false) * 60.0);
+    c.upper = Arcsec(WalkBand(i, j, s, orb, true));
+    c.lower = Arcsec(WalkBand(i, j, s, orb, false));
   }
   crossings_.push_back(c);
   return 0;
@@ -122,21 +162,20 @@ int ACLines::DefineMCICCross(int mode, int i, int m, char kind, const AstroCartP
   if (mode != kBetweenCharts && IsNodePair(GetPointOfLine(i), GetPointOfLine(m))) return -2;
   const double meridian = kind == 'M' ? Mc(m) : Ic(m);
   if (IsAbsent(meridian) || IsAbsent(BodyLongitude(i))) return -2;
-  const int s = std::min(RoundToNearest(Wrap360(meridian + 180.0) * density_), SampleCount() - 1);
-  const double latitude = s == 0 ? Sample(i, 0) : (Sample(i, s - 1) + Sample(i, s)) / 2.0;
-  if (IsAbsent(Sample(i, s)) || (s > 0 && IsAbsent(Sample(i, s - 1)))) return -2;
-  if (std::fabs(latitude) > settings.crossingLatitudeLimit) return -2;
+  // The horizon line at the meridian's own longitude (180 E is 180 W).
+  const double longitude = WrapLongitude(meridian);
+  const double latitude = LatitudeAt(i, longitude);
+  if (IsAbsent(latitude) || std::fabs(latitude) > settings.crossingLatitudeLimit) return -2;
+  const double orb = settings.crossingOrb / 60.0;
   Crossing c;
   c.firstBody = static_cast<std::uint8_t>(GetPointOfLine(i));
   c.secondBody = static_cast<std::uint8_t>(GetPointOfLine(m));
-  c.firstAngle = AngleAt(i, Wrap360(s / static_cast<double>(density_)) - 180.0, Sample(i, s));
+  c.firstAngle = AngleAt(i, longitude, latitude);
   c.secondAngle = kind;
-  c.latitude = Minutes(latitude * 60.0);
-  // An MC or IC past 180 E is given west of Greenwich.
-  const double longitude = meridian >= 180.0 ? meridian - 360.0 : meridian;
-  c.longitude = static_cast<std::int16_t>(std::trunc(longitude * 60.0));
-  c.upper = Minutes(latitude * 60.0 + settings.crossingOrb);
-  c.lower = Minutes(latitude * 60.0 - settings.crossingOrb);
+  c.latitude = Arcsec(latitude);
+  c.longitude = Arcsec(longitude, kHalfTurnArcsec);
+  c.upper = Arcsec(latitude + orb);
+  c.lower = Arcsec(latitude - orb);
   crossings_.push_back(c);
   return 0;
 }

@@ -24,8 +24,9 @@ double AskRisingLatitude(double jd, double ut, double longitude, double start, d
   return kAbsent;
 }
 
-double MidheavenOf(double ramc, double obliquity) {
-  return Wrap360(Atan2Deg(SinDeg(ramc), CosDeg(ramc) * CosDeg(obliquity)));
+// A longitude into [-180, 180).
+double WrapLongitude(double longitude) {
+  return longitude - 360.0 * std::floor((longitude + 180.0) / 360.0);
 }
 
 }  // namespace
@@ -33,6 +34,11 @@ double MidheavenOf(double ramc, double obliquity) {
 LineMoment MakeLineMoment(double jd, double ut) {
   const Instant when = MakeInstant(MomentOfDay(jd, ut));
   return LineMoment{jd, ut, when.apparentSiderealTimeDeg, when.trueObliquityDeg};
+}
+
+LineMoment MakeLineMoment(JdUt ut) {
+  const double day = std::floor(ut.days - 0.5) + 0.5;
+  return MakeLineMoment(day, (ut.days - day) * 24.0);
 }
 
 LineMoment ChartLineMoment(const Chart& chart) {
@@ -54,6 +60,35 @@ double CalcRisingLatitude(const LineMoment& moment, double longitude, double ecl
 
 double CalcRisingLatitude(double jd, double ut, double longitude, double eclipticLongitude) {
   return CalcRisingLatitude(MakeLineMoment(jd, ut), longitude, eclipticLongitude);
+}
+
+double MidheavenLongitude(const LineMoment& moment, double eclipticLongitude) {
+  if (IsAbsent(eclipticLongitude)) return kAbsent;
+  // The degree culminates when the right ascension of the meridian equals its own.
+  const double rightAscension =
+      Atan2Deg(SinDeg(eclipticLongitude) * CosDeg(moment.obliquityDeg), CosDeg(eclipticLongitude));
+  return WrapLongitude(rightAscension - moment.siderealDeg);
+}
+
+LineBody MakeLineBody(const LineMoment& moment, double eclipticLongitude, double eclipticLatitude,
+                      bool withLatitude) {
+  LineBody body;
+  body.eclipticLongitude = eclipticLongitude;
+  body.withLatitude = withLatitude;
+  if (withLatitude && !IsAbsent(eclipticLongitude)) {
+    const Equatorial q =
+        EclipticToEquatorial(eclipticLongitude, eclipticLatitude, moment.obliquityDeg);
+    body.rightAscension = q.rightAscension;
+    body.declination = q.declination;
+  }
+  return body;
+}
+
+double HorizonLineLatitude(const LineMoment& moment, const LineBody& body, double longitude) {
+  if (IsAbsent(body.eclipticLongitude)) return kAbsent;
+  if (!body.withLatitude) return CalcRisingLatitude(moment, longitude, body.eclipticLongitude);
+  return HorizonLatitude(moment.siderealDeg + longitude,
+                         Equatorial{body.rightAscension, body.declination});
 }
 
 double FindRisingLatitude(double jd, double ut, double longitude, double eclipticLatitude,
@@ -84,6 +119,7 @@ void ACLines::Init(int choice, bool nodes, int density, const Configuration& con
   mc_.assign(lines, kAbsent);
   ic_.assign(lines, kAbsent);
   body_.assign(lines, kAbsent);
+  model_.assign(lines, LineBody{});
   top_.assign(lines, 0);
   bottom_.assign(lines, 0);
 }
@@ -96,6 +132,7 @@ void ACLines::Free() {
   mc_.clear();
   ic_.clear();
   body_.clear();
+  model_.clear();
   top_.clear();
   bottom_.clear();
   crossings_.clear();
@@ -121,29 +158,14 @@ bool ACLines::Calculate(const Chart& chart, bool withLatitude, int half,
   bool done = true;
   for (int line = 0; line < perChart_ && done; ++line) {
     const int k = half * perChart_ + line;
-    const PointRecord& body = chart.points[static_cast<std::size_t>(points_[line])];
-    const double lambda = body.longitude.Get();
+    const PointRecord& point = chart.points[static_cast<std::size_t>(points_[line])];
+    const double lambda = point.longitude.Get();
+    const LineBody body = MakeLineBody(moment, lambda, point.latitude, withLatitude);
     body_[static_cast<std::size_t>(k)] = lambda;
-    double mc = kAbsent;
-    if (!IsAbsent(lambda)) {
-      const Equatorial q = EclipticToEquatorial(lambda, body.latitude, moment.obliquityDeg);
-      double best = 180.0;
-      for (int s = 0; s < SampleCount(); ++s) {
-        const double longitude = SampleLongitude(s);
-        samples_[Index(k, s)] = withLatitude
-                                    ? HorizonLatitude(moment.siderealDeg + longitude, q)
-                                    : CalcRisingLatitude(moment, longitude, lambda);
-        // The meridian where the body's degree culminates; one turn, the first minimum wins.
-        if (s >= 360 * density_) continue;
-        const double distance = AngleDifference180(
-            MidheavenOf(moment.siderealDeg + longitude, moment.obliquityDeg), lambda);
-        if (distance < best) {
-          best = distance;
-          mc = longitude;
-        }
-      }
-    }
-    mc_[static_cast<std::size_t>(k)] = mc;
+    model_[static_cast<std::size_t>(k)] = body;
+    for (int s = 0; s < SampleCount(); ++s)
+      samples_[Index(k, s)] = HorizonLineLatitude(moment, body, SampleLongitude(s));
+    mc_[static_cast<std::size_t>(k)] = MidheavenLongitude(moment, lambda);
     FinishLine(k);
     progress.SetPos((line + 1) * 100 / perChart_);
     if (progress.Cancelled()) done = false;
@@ -164,21 +186,37 @@ void ACLines::ClearHalf(int half) {
                 kAbsent);
     mc_[static_cast<std::size_t>(k)] = kAbsent;
     body_[static_cast<std::size_t>(k)] = kAbsent;
+    model_[static_cast<std::size_t>(k)] = LineBody{};
     FinishLine(k);
   }
   if (half == 1) twoCharts_ = false;
 }
 
-void ACLines::SetLine(int k, std::span<const double> samples, double mc,
-                      double eclipticLongitude) {
+void ACLines::SetLine(int k, std::span<const double> samples, double mc, double eclipticLongitude) {
   if (k < 0 || k >= 2 * perChart_) return;
   for (int s = 0; s < SampleCount(); ++s)
-    samples_[Index(k, s)] =
-        static_cast<std::size_t>(s) < samples.size() ? samples[static_cast<std::size_t>(s)]
-                                                     : kAbsent;
+    samples_[Index(k, s)] = static_cast<std::size_t>(s) < samples.size()
+                                ? samples[static_cast<std::size_t>(s)]
+                                : kAbsent;
   mc_[static_cast<std::size_t>(k)] = mc;
   body_[static_cast<std::size_t>(k)] = eclipticLongitude;
+  model_[static_cast<std::size_t>(k)] = LineBody{};
   FinishLine(k);
+}
+
+double ACLines::LatitudeAt(int k, double longitude) const {
+  if (k < 0 || k >= LineCount() || !std::isfinite(longitude)) return kAbsent;
+  const LineBody& body = model_[static_cast<std::size_t>(k)];
+  if (!IsAbsent(body.eclipticLongitude))
+    return HorizonLineLatitude(Moment(HalfOfLine(k)), body, longitude);
+  // Straight between the two samples around the longitude.
+  const double x = (longitude + 180.0) * density_;
+  if (x < 0.0 || x > SampleCount() - 1) return kAbsent;
+  const int s = std::min(static_cast<int>(x), SampleCount() - 2);
+  const double a = Sample(k, s), b = Sample(k, s + 1), f = x - s;
+  if (f == 0.0) return a;
+  if (IsAbsent(a) || IsAbsent(b)) return f == 1.0 && !IsAbsent(b) ? b : kAbsent;
+  return a + f * (b - a);
 }
 
 void ACLines::FinishLine(int k) {
@@ -206,8 +244,8 @@ int ACLines::FindSampleIndex(double longitude, bool upper) const {
   const int last = SampleCount() - 1;
   if (!(SampleLongitude(last) >= longitude)) return last;  // none, or not a number
   // A first guess from the density, then settled on the samples' own longitudes.
-  int s = static_cast<int>(std::clamp(std::ceil((longitude + 180.0) * density_), 0.0,
-                                      static_cast<double>(last)));
+  int s = static_cast<int>(
+      std::clamp(std::ceil((longitude + 180.0) * density_), 0.0, static_cast<double>(last)));
   while (s > 0 && SampleLongitude(s - 1) >= longitude) --s;
   while (s < last && SampleLongitude(s) < longitude) ++s;
   if (!upper && SampleLongitude(s) != longitude) return std::max(s - 1, 0);
@@ -225,8 +263,8 @@ std::vector<VisibleRun> ACLines::CollectVisibleRuns(const MapWindow& window) con
       const bool inside = !IsAbsent(lat) && window.south < lat && lat < window.north;
       if (inside && start < 0) start = s;
       if (!inside && start >= 0) {
-        runs.push_back(VisibleRun{start, s - 1, k, GetPointOfLine(k),
-                                  ChartOfLine(k) == 1 ? '1' : '0'});
+        runs.push_back(
+            VisibleRun{start, s - 1, k, GetPointOfLine(k), ChartOfLine(k) == 1 ? '1' : '0'});
         start = -1;
       }
     }
@@ -299,8 +337,8 @@ void ACLines::Draw(platform::Dc& dc, const MapWindow& window, int step,
   for (const LineSegment& segment : CollectSegments(window, step)) {
     if (segment.line != penLine) {
       penLine = segment.line;
-      dc.SelectPen(platform::Pen{platform::PenStyle::Solid, 1,
-                                 colourOfPoint(GetPointOfLine(segment.line))});
+      dc.SelectPen(
+          platform::Pen{platform::PenStyle::Solid, 1, colourOfPoint(GetPointOfLine(segment.line))});
     }
     dc.Line(project(segment.lon1, segment.lat1), project(segment.lon2, segment.lat2));
   }
@@ -311,6 +349,5 @@ char ACLines::AngleAt(int k, double longitude, double latitude) const {
   const std::array<double, 4> angles =
       AnglesFromRamc(moment.siderealDeg + longitude, latitude, moment.obliquityDeg);
   const double lambda = BodyLongitude(k);
-  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A'
-                                                                                       : 'D';
+  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A' : 'D';
 }

@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "astro/ephemeris/time_scales.h"
 #include "astrocarto/core/astrocart_page.h"
 #include "astrocarto/core/regional_maps.h"
 #include "platform/core/dc.h"
@@ -34,6 +35,8 @@ struct LineMoment {
 // The moment of the chart's current Source.
 LineMoment ChartLineMoment(const Chart& chart);
 LineMoment MakeLineMoment(double jd, double ut);
+// The moment of a Julian day of Universal Time.
+LineMoment MakeLineMoment(JdUt ut);
 
 // The geographic latitude at which the ecliptic degree `eclipticLongitude` (latitude 0) is on the
 // horizon at `longitude` (east positive) at the moment; -90..90. A degree of 0 or 180 gives a
@@ -44,12 +47,31 @@ double CalcRisingLatitude(const LineMoment& moment, double longitude, double ecl
 double FindRisingLatitude(double jd, double ut, double longitude, double eclipticLatitude,
                           double eclipticLongitude);
 
+// The geographic east longitude, in [-180, 180), of the meridian on which the ecliptic degree
+// `eclipticLongitude` (latitude 0, as the MC line takes it) culminates at the moment: its right
+// ascension less the apparent sidereal time. -777.0 for an absent degree.
+double MidheavenLongitude(const LineMoment& moment, double eclipticLongitude);
+
+// What a horizon line is drawn from: the body's ecliptic longitude and, for the lines of the real
+// system, its equatorial place (latitude taken into account).
+struct LineBody {
+  double eclipticLongitude = -777.0;
+  bool withLatitude = false;
+  double rightAscension = 0.0, declination = 0.0;  // degrees, with `withLatitude`
+};
+LineBody MakeLineBody(const LineMoment& moment, double eclipticLongitude, double eclipticLatitude,
+                      bool withLatitude);
+// The latitude of the horizon line of `body` at geographic east longitude `longitude`: the
+// latitude at which the body (its ecliptic degree, without `withLatitude`) stands on the horizon;
+// -777.0 for an absent body. Every sample of a line is this value.
+double HorizonLineLatitude(const LineMoment& moment, const LineBody& body, double longitude);
+
 // A run of consecutive samples of one line inside a window, for the labels of the lines.
 struct VisibleRun {
   int first = 0, last = 0;  // sample indices
   int line = 0;
-  int point = 0;      // chart point of the line
-  char chart = '0';   // '0' first chart, '1' second chart
+  int point = 0;     // chart point of the line
+  char chart = '0';  // '0' first chart, '1' second chart
   friend bool operator==(const VisibleRun&, const VisibleRun&) = default;
 };
 
@@ -64,9 +86,9 @@ struct Crossing {
   std::uint8_t firstBody = 0;  // chart point of the horizon line
   char firstAngle = 'A';       // 'A' rising, 'D' setting
   std::uint8_t secondBody = 0;
-  char secondAngle = 'A';   // 'A' or 'D' (horizon with horizon), 'M' or 'I' (with a meridian)
-  std::int16_t latitude = 0, longitude = 0;  // arc-minutes, north and east positive
-  std::int16_t upper = 0, lower = 0;         // the latitude band of the orb, arc-minutes
+  char secondAngle = 'A';  // 'A' or 'D' (horizon with horizon), 'M' or 'I' (with a meridian)
+  std::int32_t latitude = 0, longitude = 0;  // arc-seconds, north and east positive
+  std::int32_t upper = 0, lower = 0;         // the latitude band of the orb, arc-seconds
   friend bool operator==(const Crossing&, const Crossing&) = default;
 };
 
@@ -89,8 +111,7 @@ class ACLines {
   // Computes the lines of `chart` into the first half (0) or the second half (1) of the store,
   // stepping `progress` per line. Half 1 makes the store hold two charts. False, with that half
   // left without lines, when the run was cancelled or the half does not exist.
-  bool Calculate(const Chart& chart, bool withLatitude, int half,
-                 platform::ProgressSink& progress);
+  bool Calculate(const Chart& chart, bool withLatitude, int half, platform::ProgressSink& progress);
   // Drops the lines and the crossings.
   void Free();
 
@@ -118,12 +139,16 @@ class ACLines {
 
   // Sets line k from lines computed elsewhere: its samples (one per sample index, the rest
   // absent), its MC longitude and its body's ecliptic longitude; the IC and the extremes follow.
+  // Between its samples the line is taken as straight.
   void SetLine(int k, std::span<const double> samples, double mc, double eclipticLongitude);
   void SetMoment(int half, const LineMoment& moment) { moments_[half == 0 ? 0 : 1] = moment; }
   void SetTwoCharts(bool two) { twoCharts_ = two && perChart_ > 0; }
 
   // The longitude of sample s.
   double SampleLongitude(int s) const { return s / static_cast<double>(density_) - 180.0; }
+  // The latitude of line k at any longitude in [-180, 180 + 1 / density]: computed for a line of
+  // Calculate, interpolated between the samples of a line of SetLine; -777.0 where it is absent.
+  double LatitudeAt(int k, double longitude) const;
   // trunc((longitude + 180) x density), plus 1 when `upper`, kept within the samples.
   int LongitudeToSample(double longitude, bool upper) const;
   // The first sample whose longitude is not below `longitude` (the last when none); when its
@@ -148,7 +173,9 @@ class ACLines {
 
   // Builds the crossings of the mode's line pairs (any earlier list is replaced): all horizon
   // with horizon crossings first, then the horizon with meridian ones. The orb, latitude limit
-  // and band mode come from the settings.
+  // and band mode come from the settings. Two horizon lines cross between the two samples where
+  // the difference of their latitudes changes sign, at the longitude where it is zero (solved to
+  // well below an arc-second); a horizon line meets a meridian at the meridian's own longitude.
   void FindCrossings(int mode, const AstroCartPage& settings);
   const std::vector<Crossing>& Crossings() const { return crossings_; }
   int CrossingCount() const { return static_cast<int>(crossings_.size()); }
@@ -166,6 +193,9 @@ class ACLines {
   // appended, -2 when there is none.
   int DefineMCICCross(int mode, int i, int m, char kind, const AstroCartPage& settings);
   double WalkBand(int i, int j, int s, double orbDeg, bool up) const;
+  // The longitude in [lon0, lon1] where the latitudes of lines i and j are equal, their
+  // difference being d0 at lon0 and d1 at lon1 (of opposite signs, or one of them zero).
+  double SolveCrossing(int i, int j, double lon0, double d0, double lon1, double d1) const;
 
   std::size_t Index(int k, int s) const {
     return static_cast<std::size_t>(k) * static_cast<std::size_t>(SampleCount()) +
@@ -184,6 +214,7 @@ class ACLines {
   bool twoCharts_ = false;
   std::vector<double> samples_;  // 2 x perChart_ lines of SampleCount() samples
   std::vector<double> mc_, ic_, body_;
+  std::vector<LineBody> model_;  // per line; an absent longitude: interpolate the samples
   std::vector<int> top_, bottom_;
   std::array<LineMoment, 2> moments_{};
   std::vector<Crossing> crossings_;

@@ -47,6 +47,9 @@ std::intmax_t SizeOf(const fs::path& file) {
   return ec ? -1 : static_cast<std::intmax_t>(size);
 }
 
+// The largest circle radius in degrees that its 16-bit field holds in hundredths.
+constexpr double kMaxRadiusDeg = 327.67;
+
 // A converted value into int16, truncated toward zero; values beyond the globe are held at its
 // edge, so a stray raster value can never overflow.
 std::int16_t Hundredths(double degrees, double limit) {
@@ -159,9 +162,20 @@ Status ACMap::Load(const std::function<fs::path(const std::string&)>& locate) {
     outline2_.clear();
     return st;
   }
-  if (Status st = LoadSet(locate(name_ + ".mf3"), 6, kMaxCircleBytes, 3, circles_); !st.ok()) {
+  const fs::path circleFile = locate(name_ + ".mf3");
+  if (Status st = LoadSet(circleFile, 6, kMaxCircleBytes, 3, circles_); !st.ok()) {
     circles_.clear();
     return st;
+  }
+  // A radius is converted by the raster's width into hundredths of a degree in 16 bits: one that
+  // is negative or would not fit comes from a damaged file.
+  const double degreesAcross =
+      (header_.east - header_.west) / (static_cast<double>(header_.xMax) - header_.xMin + 1.0);
+  for (const MapCircle& c : circles_) {
+    if (c.radius < 0 || c.radius * degreesAcross > kMaxRadiusDeg) {
+      circles_.clear();
+      return Status::Message(kMsgWrongFormat, circleFile.string());
+    }
   }
   return Status::Ok();
 }
@@ -188,7 +202,7 @@ void ACMap::ConvertCoordinates() {
   for (MapPoint& p : outline2_) RasterToDegrees(p.x, p.y);
   for (MapCircle& c : circles_) {
     RasterToDegrees(c.x, c.y);
-    c.radius = Hundredths(c.radius * degreesAcross_, 360.0);
+    c.radius = Hundredths(c.radius * degreesAcross_, kMaxRadiusDeg);
   }
 }
 

@@ -68,7 +68,8 @@ class ACMap {
   // Reads the three files of the map from `folder` (through `locate` when given). A missing
   // ".mf1" leaves the map empty and is no failure; a missing ".mf2" or ".mf3" leaves that set
   // empty. Failures: error 103 (details 10..20 for the header values, 2 and 3 for the points),
-  // message 462 (file too large), 463 (length or header not of the format); the failed set is
+  // message 462 (file too large), 463 (length or header not of the format, or a circle whose
+  // radius is negative or past 327.67 degrees, what its 16-bit field holds); the failed set is
   // emptied, a failed ".mf1" empties the whole map, and later files are not read.
   Status Load(const std::function<std::filesystem::path(const std::string&)>& locate);
   // Converts every point and circle from raster units into hundredths of a degree.

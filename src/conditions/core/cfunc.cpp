@@ -84,11 +84,7 @@ ConditionListRead CFunc::ParseFuncs(std::string_view bytes, int limit) {
     if (line.find_first_not_of(" \t\r") == std::string_view::npos) continue;
     QueryCondition read;
     const ConditionLineFault fault = ParseConditionLine(line, read);
-    if (fault == ConditionLineFault::kFields) {
-      result.endedEarly = true;
-      break;
-    }
-    if (fault == ConditionLineFault::kInvalid || IsPairKind(read.Kind()) != synastry ||
+    if (fault != ConditionLineFault::kNone || IsPairKind(read.Kind()) != synastry ||
         read.Number() > capacity_ || IndexOfNumber(read.Number()) >= 0) {
       result.refusedLines.push_back(lineNumber);
       continue;
@@ -96,11 +92,14 @@ ConditionListRead CFunc::ParseFuncs(std::string_view bytes, int limit) {
     conditions_[static_cast<std::size_t>(count_++)] = std::move(read);
   }
   result.count = count_;
+  result.linesLeft = bytes.substr(std::min(pos, bytes.size())).find_first_not_of(" \t\r\n") !=
+                     std::string_view::npos;
   return result;
 }
 
 int CFunc::LoadFuncs(const fs::path& file, int limit) {
   count_ = 0;
+  notReadWhole_.clear();
   std::error_code ec;
   if (!fs::exists(file, ec)) return 0;
   std::string bytes;
@@ -115,6 +114,7 @@ int CFunc::LoadFuncs(const fs::path& file, int limit) {
       text += (i == 0 ? " " : ", ") + std::to_string(read.refusedLines[i]);
     platform::GetPrompter().ShowMessage(kMsgConditionsBadLines, text, platform::Icon::Warning);
   }
+  if (!read.refusedLines.empty() || read.linesLeft) notReadWhole_ = file;
   return count_;
 }
 
@@ -127,18 +127,19 @@ std::string CFunc::SerializeFuncs() const {
 
 namespace {
 
-// Writes a list file safely: 0; -1 after error 105; -2 after error 104.
-int RewriteList(const fs::path& file, const std::string& contents, const char* trace) {
-  SafeRewrite out(file);
-  if (!out.Ok()) {
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
+// Writes a list file safely, with a copy of the old file kept first when `keepOld`: 0; -1 after
+// error 105; -2 after error 104 (or the read error of the old file).
+int RewriteList(const fs::path& file, const std::string& contents, const char* trace,
+                bool keepOld = false) {
+  fs::path kept;
+  const Status st = keepOld ? RewriteKeepingOld(file, contents, kept) : RewriteFile(file, contents);
+  if (!st.ok()) {
+    const bool created = st.ErrorCode() != kErrCannotCreate;
+    ReportError(created ? (st.ErrorCode() != 0 ? st.ErrorCode() : kErrWrite) : kErrCannotCreate,
+                trace, 0);
+    return created ? -2 : -1;
   }
-  out.Write(contents);
-  if (const Status st = out.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode() == kErrCannotCreate ? kErrCannotCreate : kErrWrite, trace, 0);
-    return st.ErrorCode() == kErrCannotCreate ? -1 : -2;
-  }
+  if (!kept.empty()) ReportStatus(Status::Message(kMsgUnreadLinesKept, kept.string()), trace);
   return 0;
 }
 
@@ -163,8 +164,12 @@ std::vector<std::string> ReadLines(const fs::path& file, int limit) {
 
 }  // namespace
 
-int CFunc::SaveFuncs(const fs::path& file) const {
-  return RewriteList(file, SerializeFuncs(), "CFunc::SaveFuncs");
+int CFunc::SaveFuncs(const fs::path& file) {
+  std::error_code ec;
+  const bool keepOld = !notReadWhole_.empty() && notReadWhole_ == file && fs::exists(file, ec);
+  const int result = RewriteList(file, SerializeFuncs(), "CFunc::SaveFuncs", keepOld);
+  if (result == 0 && notReadWhole_ == file) notReadWhole_.clear();
+  return result;
 }
 
 const char* ArcsFileName(QueryMode mode) {

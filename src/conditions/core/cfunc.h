@@ -29,8 +29,8 @@ inline constexpr int kMsgTooManyConditions = 571;
 // What a list of condition lines gave.
 struct ConditionListRead {
   int count = 0;                  // records taken
-  std::vector<int> refusedLines;  // 1-based numbers of the lines refused (invalid records)
-  bool endedEarly = false;        // a line without all 20 fields ended the reading
+  std::vector<int> refusedLines;  // 1-based numbers of the lines refused
+  bool linesLeft = false;         // lines past the limit were left unread
 };
 
 class CFunc {
@@ -67,20 +67,23 @@ class CFunc {
   // --- The condition list ---
   // Reads one line into record i: 0, or -1 when the line does not give a valid record.
   int LoadCondition(std::string_view line, int i);
-  // Reads lines into records 0, 1, ... until a line does not give all 20 fields or `limit`
-  // records are read. A line whose fields are not valid for its kind, whose kind does not belong
-  // to the set (synastry kinds only in synastry sets) or whose number is already taken is refused
-  // and the reading goes on. The count becomes the number of records taken.
+  // Reads lines into records 0, 1, ... until `limit` records are read. A line without all 20
+  // fields, whose fields are not valid for its kind, whose kind does not belong to the set
+  // (synastry kinds only in synastry sets) or whose number is already taken is refused and the
+  // reading goes on. The count becomes the number of records taken.
   ConditionListRead ParseFuncs(std::string_view bytes, int limit);
   // The same from a file; a missing file gives an empty set without a message, refused lines give
   // message 570 once with their numbers. Returns the count, or -1 after error 102 (trace
-  // "DQuery::LoadFuncs") when the file exists but cannot be read (the set is then empty).
+  // "DQuery::LoadFuncs") when the file exists but cannot be read (the set is then empty). A file
+  // with refused lines or lines left past the limit is not read whole: see SaveFuncs.
   int LoadFuncs(const std::filesystem::path& file, int limit);
   // The lines of every record in order.
   std::string SerializeFuncs() const;
   // Rewrites `file` safely with every record: 0; -1 after error 105 when it cannot be created;
-  // -2 after error 104 ("CFunc::SaveFuncs") when it cannot be written (the old file stays).
-  int SaveFuncs(const std::filesystem::path& file) const;
+  // -2 after error 104 ("CFunc::SaveFuncs") when it cannot be written (the old file stays). Over
+  // the file last loaded when it was not read whole, a copy of the old file is first kept as
+  // "<name>.bad" and message 1900 names it.
+  int SaveFuncs(const std::filesystem::path& file);
 
   // --- Set-wide fields ---
   int mode = 0;  // 0 all, 1 any, 2 logic expression
@@ -174,6 +177,7 @@ class CFunc {
   const Configuration* configuration_;
   const Aspectarium* aspects_;
   const Archive* commentArchive_ = nullptr;
+  std::filesystem::path notReadWhole_;  // the list file last loaded, when lines were left out
 };
 
 // --- The list files of a query, per mode (plain query or synastry) ---

@@ -64,14 +64,22 @@ void GroupEditor::Save() {
 void GroupEditor::Cancel() {
   if (!opened_) return;
   const fs::path file = Path(Groups::kFileName);
+  const fs::path backup = Path(kBackupName);
   std::error_code ec;
+  Status restored;
   if (original_) {
-    if (const Status st = RewriteFile(file, *original_); !st.ok())
-      ReportError(st.ErrorCode(), "DGROUPS::OnCancel", 0);
-  } else {
-    fs::remove(file, ec);
+    restored = RewriteFile(file, *original_);
+  } else if (fs::remove(file, ec); ec) {
+    restored = Status::Error(kErrWrite, file.string());
   }
-  fs::remove(Path(kBackupName), ec);
+  if (restored.ok()) {
+    fs::remove(backup, ec);
+  } else if (original_ && (fs::exists(backup, ec) || RewriteFile(backup, *original_).ok())) {
+    // The groups as they were stay in the backup, and the user is told where.
+    ReportStatus(Status::Message(kMsgGroupsNotRestored, backup.string()), "DGROUPS::OnCancel");
+  } else {
+    ReportError(restored.ErrorCode(), "DGROUPS::OnCancel", 0);
+  }
   store_.LoadGroups();
   opened_ = false;
   Select(0);

@@ -22,6 +22,7 @@ inline constexpr int kMsgGroupNeedsMember = 694;
 inline constexpr int kMsgGroupNameEmpty = 1951;
 inline constexpr int kMsgGroupNameTooLong = 1952;
 inline constexpr int kMsgGroupNameBadChar = 1953;
+inline constexpr int kMsgGroupsNotRestored = 1901;
 
 // The dialogs the editor asks; the window gives the real ones, tests scripted ones.
 class GroupEditorDialogs {
@@ -48,7 +49,8 @@ class GroupEditor {
   // "СОХРАНИТЬ": the changes stay; the backup is removed.
   void Save();
   // "ОТМЕНА": "groups.lst" as it was at Open (removed when there was none), the backup removed,
-  // the store read again.
+  // the store read again. When the file cannot be put back the backup stays, and message 1901
+  // names it.
   void Cancel();
 
   // The kind shown: 'P', 'S' or 'H'; its first group becomes the selected one.

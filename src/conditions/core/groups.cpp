@@ -66,9 +66,9 @@ int Groups::AddGroup(char kind, const GroupRecord& group) {
   return count++;
 }
 
-int Groups::Parse(std::string_view bytes) {
+int Groups::Parse(std::string_view bytes, int* cut) {
   counts_ = {0, 0, 0};
-  int bad = 0;
+  int bad = 0, cuts = 0;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     std::size_t end = bytes.find('\n', pos);
@@ -95,12 +95,18 @@ int Groups::Parse(std::string_view bytes) {
         break;
       }
       group.members[static_cast<std::size_t>(group.count++)] = static_cast<std::uint8_t>(member);
+      if (group.count == GroupRecord::kMaxMembers && i + 1 < letters.size()) ++cuts;
     }
     // A blank in a name could never be found back from a condition's label.
     for (char& c : group.name)
       if (c == ' ') c = '_';
-    if (!ok || group.name.empty() || AddGroup(kKinds[slot], group) < 0) ++bad;
+    if (!ok || group.name.empty() || AddGroup(kKinds[slot], group) < 0) {
+      ++bad;
+    } else if (group.name.size() > GroupRecord::kMaxNameLength) {
+      ++cuts;
+    }
   }
+  if (cut != nullptr) *cut = cuts;
   return bad;
 }
 
@@ -108,6 +114,7 @@ int Groups::LoadGroups() { return LoadGroups(GetSettings().GetPath(kFileName)); 
 
 int Groups::LoadGroups(const fs::path& file) {
   counts_ = {0, 0, 0};
+  notReadWhole_.clear();
   std::error_code ec;
   if (!fs::exists(file, ec)) return 0;  // no groups yet
   std::string bytes;
@@ -115,9 +122,12 @@ int Groups::LoadGroups(const fs::path& file) {
     ReportError(st.ErrorCode(), "Groups::LoadGroups", 0);
     return -1;
   }
-  if (Parse(bytes) > 0)
-    platform::GetPrompter().ShowMessage(kMsgGroupsBadLine, GetMessageText(kMsgGroupsBadLine),
-                                        platform::Icon::Warning);
+  int cut = 0;
+  const int bad = Parse(bytes, &cut);
+  for (const int number : {bad > 0 ? kMsgGroupsBadLine : 0, cut > 0 ? kMsgGroupsCut : 0})
+    if (number != 0)
+      platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
+  if (bad > 0 || cut > 0) notReadWhole_ = file;
   return 0;
 }
 
@@ -138,21 +148,23 @@ std::string Groups::Serialize(char skipKind, int skipIndex) const {
   return out;
 }
 
-int Groups::SaveGroups(char kind, int index) const {
+int Groups::SaveGroups(char kind, int index) {
   return SaveGroups(GetSettings().GetPath(kFileName), kind, index);
 }
 
-int Groups::SaveGroups(const fs::path& file, char kind, int index) const {
-  SafeRewrite out(file);
-  if (!out.Ok()) {
-    ReportError(kErrCannotCreate, "Groups::SaveGroups", 0);
+int Groups::SaveGroups(const fs::path& file, char kind, int index) {
+  const char* trace = "Groups::SaveGroups";
+  std::error_code ec;
+  fs::path kept;
+  const Status st = !notReadWhole_.empty() && notReadWhole_ == file && fs::exists(file, ec)
+                        ? RewriteKeepingOld(file, Serialize(kind, index), kept)
+                        : RewriteFile(file, Serialize(kind, index));
+  if (!st.ok()) {
+    ReportError(st.ErrorCode() != 0 ? st.ErrorCode() : kErrWrite, trace, 0);
     return -1;
   }
-  out.Write(Serialize(kind, index));
-  if (const Status st = out.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), "Groups::SaveGroups", 0);
-    return -1;
-  }
+  if (notReadWhole_ == file) notReadWhole_.clear();
+  if (!kept.empty()) ReportStatus(Status::Message(kMsgUnreadLinesKept, kept.string()), trace);
   return 0;
 }
 

@@ -23,6 +23,7 @@ struct GroupRecord {
 
 // Message numbers of the groups store.
 inline constexpr int kMsgGroupsBadLine = 565;
+inline constexpr int kMsgGroupsCut = 1902;
 inline constexpr int kMsgGroupNotFound = 592;
 // Label suffixes: planet groups one-of and each, sign and house groups one-of and each.
 inline constexpr int kMsgSuffixPlanetOneOf = 566;
@@ -40,20 +41,27 @@ class Groups {
 
   // Reads "groups.lst" of the data folder. A missing file leaves the store empty and is no error.
   // Returns 0, or -1 when the file exists but cannot be read (error 102, "Groups::LoadGroups").
+  // Refused lines give message 565, names and member lists that had to be cut message 1902, each
+  // once for the file; such a file is not read whole, and the first save over it keeps a copy of
+  // it (see SaveGroups).
   int LoadGroups();
   // The same from a file of the caller's choice.
   int LoadGroups(const std::filesystem::path& file);
   // Rewrites "groups.lst" safely with every group except the one given by kind letter ('P', 'S',
   // 'H') and index; kind 0 and index -1 write every group. Returns 0, or -1 after error 105 or 104
-  // ("Groups::SaveGroups"; the old file is then unchanged).
-  int SaveGroups(char kind, int index) const;
-  int SaveGroups(const std::filesystem::path& file, char kind, int index) const;
+  // ("Groups::SaveGroups"; the old file is then unchanged). Over the file last loaded when it was
+  // not read whole, a copy of the old file is first kept as "groups.lst.bad" and message 1900
+  // names it.
+  int SaveGroups(char kind, int index);
+  int SaveGroups(const std::filesystem::path& file, char kind, int index);
   // The file contents SaveGroups writes.
   std::string Serialize(char skipKind = 0, int skipIndex = -1) const;
   // Reads file contents into the store (emptied first). Returns the number of bad lines (each a
   // line without '|', of an unknown kind, with a member letter outside its kind, or of a kind
   // whose 50 groups are already read); the caller shows message 565 once when there were any.
-  int Parse(std::string_view bytes);
+  // `cut` (when given) receives the number of groups read with a name cut to 30 bytes or members
+  // past the 50th left out.
+  int Parse(std::string_view bytes, int* cut = nullptr);
 
   // The kind the index-based operations act on: 'P', 'S' or 'H'.
   char CurrentKind() const { return current_; }
@@ -95,4 +103,5 @@ class Groups {
   std::array<std::array<GroupRecord, kGroupsPerKind>, 3> groups_{};
   std::array<int, 3> counts_{};
   char current_ = 'P';
+  std::filesystem::path notReadWhole_;  // the file last loaded, when lines were refused or cut
 };

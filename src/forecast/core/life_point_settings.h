@@ -33,7 +33,7 @@ struct LifePointSettings {
   std::int16_t printOrder = 0;  // 1 down each column first, 0 across each row first
 
   static LifePointSettings FromBlock(const cfg::ByteBlock& block);
-  // Writes every field at its offset (the name NUL-terminated without trailing blanks); bytes no
+  // Writes every field at its offset (the name without trailing blanks); bytes no
   // field names are kept as they are.
   void ToBlock(cfg::ByteBlock& block) const;
 

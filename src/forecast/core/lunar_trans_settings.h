@@ -39,8 +39,8 @@ struct LunarTransSettings {
 
   // A block of another size reads as far as it reaches; the fields past it are zero.
   static LunarTransSettings FromBlock(const cfg::ByteBlock& block);
-  // Writes every field at its offset (the aspect-system name NUL-terminated without trailing
-  // blanks); the padding bytes are kept as they are.
+  // Writes every field at its offset (the aspect-system name without trailing blanks); the
+  // padding bytes are kept as they are.
   void ToBlock(cfg::ByteBlock& block) const;
 
   bool operator==(const LunarTransSettings&) const = default;

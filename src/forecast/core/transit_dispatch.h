@@ -24,9 +24,9 @@ TransitResult MovingPairNextTransit(const TransitSearchContext& context, int fas
 
 // Every moment within [start, end] at which `body` stands at targetLongitude + angle or at
 // targetLongitude - angle (once when the two are the same longitude), in time order, with the
-// precision of the natal-target searches (1"). Each search starts at the moment the previous one
-// reported, which already lies past its crossing, so none is found twice. Empty when the target
-// is absent or the body has no position (outside 0..29).
+// precision of the natal-target searches (one second of time). Each search starts at the moment
+// the previous one reported, which already lies past its crossing, so none is found twice. Empty
+// when the target is absent or the body has no position (outside 0..29).
 std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
                                             int body, double targetLongitude, double angle,
                                             JdUt start, JdUt end);

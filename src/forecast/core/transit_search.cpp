@@ -8,7 +8,6 @@
 namespace {
 
 using namespace transit_body;
-constexpr double kArcsecond = 1.0 / 3600.0;
 constexpr double kSecond = 1.0 / 86400.0;
 constexpr double kMinute = 1.0 / 1440.0;
 
@@ -24,12 +23,14 @@ TransitResult Run(const TransitSearchContext& c, CrossingPair pair, JdUt start, 
   return TransitResult{r.found ? 1 : 0, r.moment, r.evaluations};
 }
 
+// A natal point is reached to one second of time, whatever the speed: near a station a slow
+// planet takes hours to move one arc-second, and the list shows minutes.
 TransitResult FixedTarget(const TransitSearchContext& c, int body, double natalLongitude,
                           JdUt start, JdUt end) {
   CrossingPair pair;
   pair.body = body;
   pair.fixedLongitude = natalLongitude;
-  return Run(c, pair, start, end, {kArcsecond, kSecond});
+  return Run(c, pair, start, end, {0.0, kSecond});
 }
 
 TransitResult MovingTarget(const TransitSearchContext& c, int a, int b, JdUt start, JdUt end,

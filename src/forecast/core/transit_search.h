@@ -34,10 +34,11 @@ struct TransitResult {
 };
 
 // Fixed targets: the target is natalLongitude + alpha. An absent (-777.0) natal longitude finds
-// nothing. The Sun, the Moon, the Black Moon and the White Moon (1", or one second)...
+// nothing. The moment is solved to one second of time, whatever the body's speed. The Sun, the
+// Moon, the Black Moon and the White Moon...
 TransitResult DirectBodyNextTransit(const TransitSearchContext& context, int body,
                                     double natalLongitude, JdUt start, JdUt end);
-// ...and every other body (1", or one second), stations and retrograde recrossings included.
+// ...and every other body, stations and retrograde recrossings included.
 TransitResult PlanetNextTransit(const TransitSearchContext& context, int body,
                                 double natalLongitude, JdUt start, JdUt end);
 

@@ -49,7 +49,7 @@ struct TransitSettings {
 
   // A block of another size reads as far as it reaches; the fields past it are zero.
   static TransitSettings FromBlock(const cfg::ByteBlock& block);
-  // Writes every field at its offset (texts NUL-terminated without trailing blanks); the padding
+  // Writes every field at its offset (texts without trailing blanks); the padding
   // bytes are kept as they are.
   void ToBlock(cfg::ByteBlock& block) const;
 

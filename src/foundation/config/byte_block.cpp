@@ -72,8 +72,9 @@ std::string ByteBlock::Get(TextField f) const {
 
 void ByteBlock::Set(TextField f, std::string_view text) {
   if (f.offset > bytes_.size() || bytes_.size() - f.offset < f.width) return;
+  if (Get(f) == text) return;
   BinaryWriter out;
-  out.FixedText(text, f.width);
+  out.FixedText(text, f.width, false);
   bytes_.replace(f.offset, f.width, out.Data());
 }
 

@@ -26,7 +26,8 @@ struct ArrayField {
   constexpr std::size_t End() const { return offset + count * sizeof(T); }
 };
 
-// A NUL-terminated text of at most width - 1 bytes (code page 1251) in `width` bytes.
+// A text of at most `width` bytes (code page 1251) in `width` bytes: NUL-padded when shorter,
+// without a NUL when it fills the field.
 struct TextField {
   std::size_t offset;
   std::size_t width;
@@ -59,7 +60,11 @@ class ByteBlock {
   T Get(Field<T> f) const;
   template <typename T>
   void Set(Field<T> f, T value);
+  // The text up to its first NUL, or all `width` bytes.
   std::string Get(TextField f) const;
+  // Writes at most `width` bytes of the text, NUL-padded. A text equal to what the field holds
+  // leaves its bytes as they are (bytes past the NUL of an older configuration included), so a
+  // field read and written back is unchanged.
   void Set(TextField f, std::string_view text);
 
   bool operator==(const ByteBlock&) const = default;

@@ -85,7 +85,8 @@ SafeRewrite::~SafeRewrite() {
 bool SafeRewrite::Write(std::string_view bytes) {
   if (!Ok()) return false;
   if (InjectFileFault(FileOperation::kWrite)) failed_ = true;
-  if (!failed_ && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+  if (!failed_ && !bytes.empty() &&
+      std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
     failed_ = true;
   return !failed_;
 }
@@ -94,8 +95,9 @@ bool SafeRewrite::CopyFrom(std::FILE* source, long long n) {
   if (!Ok()) return false;
   char buffer[20000];
   while (n != 0) {
-    const std::size_t want =
-        n < 0 || n > static_cast<long long>(sizeof buffer) ? sizeof buffer : static_cast<std::size_t>(n);
+    const std::size_t want = n < 0 || n > static_cast<long long>(sizeof buffer)
+                                 ? sizeof buffer
+                                 : static_cast<std::size_t>(n);
     const std::size_t got = std::fread(buffer, 1, want, source);
     if (got == 0) {
       if (n > 0 || std::ferror(source)) failed_ = true;  // fewer bytes than asked, or a read error
@@ -174,4 +176,90 @@ Status MoveAside(const fs::path& path, fs::path& kept) {
     return Status::Ok();
   }
   return Status::Error(104, path.string());
+}
+
+namespace {
+
+// Writes `bytes` into a new temporary file of `folder` and fsyncs it: its path, or an empty path
+// (with `status` set) on failure.
+fs::path WriteTemporary(const fs::path& folder, const std::string& stem, std::string_view bytes,
+                        mode_t mode, Status& status) {
+  std::string pattern = (folder / ("." + stem + ".XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());
+  if (fd < 0) {
+    status = Status::Error(105, (folder / stem).string());
+    return {};
+  }
+  const fs::path temp(name.data());
+  ::fchmod(fd, mode);
+  bool good = !InjectFileFault(FileOperation::kWrite);
+  for (std::size_t done = 0; good && done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    good = n > 0;
+    if (good) done += static_cast<std::size_t>(n);
+  }
+  good = good && ::fsync(fd) == 0;
+  good = ::close(fd) == 0 && good;
+  if (!good) {
+    ::unlink(temp.c_str());
+    status = Status::Error(104, (folder / stem).string());
+    return {};
+  }
+  return temp;
+}
+
+}  // namespace
+
+Status CopyAside(const fs::path& path, fs::path& kept) {
+  kept.clear();
+  std::string bytes;
+  if (Status st = ReadWholeFile(path, bytes); !st.ok()) return st;
+  fs::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  struct stat st {};
+  const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600;
+  Status status;
+  const fs::path temp = WriteTemporary(folder, path.filename().string(), bytes, mode, status);
+  if (temp.empty()) return status;
+  // link() never replaces an existing name: the first free ".bad" name takes the copy.
+  for (int n = 1; n <= 99; ++n) {
+    fs::path candidate = path;
+    candidate += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
+    if (InjectFileFault(FileOperation::kRename)) break;
+    if (::link(temp.c_str(), candidate.c_str()) == 0) {
+      ::unlink(temp.c_str());
+      kept = candidate;
+      return Status::Ok();
+    }
+    if (errno == EEXIST) continue;
+    // A file system without hard links: renamed, when the name is still free.
+    std::error_code ec;
+    if (fs::exists(candidate, ec) || ec) continue;
+    if (std::rename(temp.c_str(), candidate.c_str()) != 0) break;
+    kept = candidate;
+    return Status::Ok();
+  }
+  ::unlink(temp.c_str());
+  return Status::Error(104, path.string() + ".bad");
+}
+
+Status RewriteKeepingOld(const fs::path& target, std::string_view contents, fs::path& kept) {
+  kept.clear();
+  SafeRewrite rewrite(target);
+  if (!rewrite.Ok()) return Status::Error(105, target.string());
+  if (!rewrite.Write(contents)) return Status::Error(104, target.string());
+  std::error_code ec;
+  if (fs::exists(target, ec) || ec) {
+    if (Status st = CopyAside(target, kept); !st.ok()) return st;
+  }
+  if (Status st = rewrite.Commit(); !st.ok()) {
+    // The old file is still there, whole: its copy is not needed.
+    if (!kept.empty()) fs::remove(kept, ec);
+    kept.clear();
+    return st;
+  }
+  return Status::Ok();
 }

@@ -49,6 +49,22 @@ Status ReadWholeFile(const std::filesystem::path& path, std::string& out);
 // file. `kept` receives the new path. Error 104 naming `path` when it cannot be renamed.
 Status MoveAside(const std::filesystem::path& path, std::filesystem::path& kept);
 
+// Keeps a copy of `path` beside it as "<name>.bad" (or "<name>.bad2" .. "<name>.bad99" when
+// taken), never over another file; the file itself stays where it is. The copy is written in a
+// temporary file and linked under its name once whole. `kept` receives the copy's path. Error 102
+// or 103 when `path` cannot be read, 105 or 104 naming the copy when it cannot be written.
+Status CopyAside(const std::filesystem::path& path, std::filesystem::path& kept);
+
+// Rewrites `target` with `contents` and, when the target exists, keeps a copy of its old contents
+// aside (CopyAside) after the new contents are written and before they replace it: a failure at
+// any step leaves the target as it was. `kept` receives the copy's path (empty when there was no
+// old file).
+// The message that tells where the copy of a file not read whole was kept (the copy's path follows
+// it).
+inline constexpr int kMsgUnreadLinesKept = 1900;
+Status RewriteKeepingOld(const std::filesystem::path& target, std::string_view contents,
+                         std::filesystem::path& kept);
+
 // Fault injection for tests. The file operations of the rewrite layer are counted: creating a
 // temporary file, each write into it, and each rename (or link or removal) that replaces a file.
 // After ArmFileFault(n) the n-th counted operation fails as the system call would; 0 disarms.

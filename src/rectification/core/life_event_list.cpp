@@ -85,12 +85,15 @@ std::string LifeEventList::Serialize() const {
 
 Status LifeEventList::Save(const fs::path& file) {
   std::error_code ec;
-  if (!damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec)) {
-    fs::path kept;
-    if (Status st = MoveAside(file, kept); !st.ok()) return st;
-  }
+  fs::path kept;
+  const bool keepOld = !damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec);
+  const Status st =
+      keepOld ? RewriteKeepingOld(file, Serialize(), kept) : RewriteFile(file, Serialize());
+  if (!st.ok()) return st;
   damagedFile_.clear();
-  return RewriteFile(file, Serialize());
+  if (!kept.empty())
+    ReportStatus(Status::Message(kMsgUnreadLinesKept, kept.string()), "LifeEventList::Save");
+  return Status::Ok();
 }
 
 Status LifeEventList::Add(std::string_view text, int day, int month, int year,

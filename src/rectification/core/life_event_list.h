@@ -48,8 +48,8 @@ class LifeEventList {
   // Rewrites `file` with every event in storage order, through a safe rewrite: on failure the
   // old file stays as it was, and the failure is returned. When the list was loaded from `file`
   // and lines of it were refused or left unread (past the 200th event, or a file that could not
-  // be read), the old file is first kept aside as "<name>.bad" (MoveAside), so that they are not
-  // lost.
+  // be read), a copy of the old file is kept as "<name>.bad" before the new one replaces it
+  // (RewriteKeepingOld), and message 1900 names the copy.
   Status Save(const std::filesystem::path& file);
   // The contents Save writes.
   std::string Serialize() const;

@@ -44,12 +44,6 @@ Font GlyphFont(int size) { return {std::string(platform::kGlyphFaceA), std::max(
 
 int Scaled(double value) { return static_cast<int>(std::lround(value)); }
 
-std::string HoursMinutes(const Moment& m) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", m.time.Hours() % 100, m.time.Minutes() % 100);
-  return text;
-}
-
 std::string DateText(const FDate& date) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d:%04d", date.Day() % 100, date.Month() % 100,
@@ -64,6 +58,7 @@ int UsableSize(int size) { return size > 0 ? size : 100; }
 
 bool ChartInfoPanel::SetChart(const Chart* newChart) {
   chart = newChart;
+  sunOfChartDay_.reset();
   polar = 0;
   if (chart != nullptr) {
     const Place& place = ComputingSource(chart->definition).place;
@@ -87,15 +82,26 @@ void ChartInfoPanel::ComputeElementCross() {
   }
 }
 
+const hours::SunOfDate& ChartInfoPanel::SunOfChartDay(const ChartContext& ctx) {
+  if (!sunOfChartDay_) sunOfChartDay_ = hours::FindSunOfDate(ctx, *chart);
+  return *sunOfChartDay_;
+}
+
 void ChartInfoPanel::ComputeRiseSetTexts(const ChartContext& ctx) {
   if (chart == nullptr || polar != 0) return;
+  const auto text = [](const std::optional<Moment>& m) {
+    return m ? hours::MinuteText(m->JulianDay()) : std::string(kNoEvent);
+  };
   for (int k = 0; k < kBodies; ++k) {
-    Moment rise, set;
-    const std::string riseText =
-        chart->FindRiseSetOnDate(ctx, 0, k, rise) ? HoursMinutes(rise) : kNoEvent;
-    const std::string setText =
-        chart->FindRiseSetOnDate(ctx, 1, k, set) ? HoursMinutes(set) : kNoEvent;
-    riseSet[static_cast<std::size_t>(k)] = riseText + ' ' + setText;
+    hours::SunOfDate events;
+    if (k == 0) {
+      events = SunOfChartDay(ctx);  // the hours tables use the same two
+    } else {
+      Moment m;
+      if (chart->FindRiseSetOnDate(ctx, 0, k, m)) events.rise = m;
+      if (chart->FindRiseSetOnDate(ctx, 1, k, m)) events.set = m;
+    }
+    riseSet[static_cast<std::size_t>(k)] = text(events.rise) + ' ' + text(events.set);
   }
 }
 
@@ -108,16 +114,28 @@ void ChartInfoPanel::ComputePlanetaryHours(const ChartContext& ctx) {
   Moment moved = source.moment;
   moved.AddDays(-1.0);
   source.AssignMoment(moved);
-  // The chart's own moment is looked for in both days' cycles.
-  const double moment = hours::ChartLocalJulianDay(*chart);
-  int hour = -1;
-  status = hours::ComputeHoursOfDay(ctx, before, dayBefore, moment, &hour) ? 1 : 0;
-  if (status == 1 && hour >= 0) current = {0, hour};
   dates[0] = DateText(moved.date);
   dates[1] = DateText(ComputingSource(chart->definition).moment.date);
+  // The day before's cycle ends at the chart day's sunrise, which the chart day's cycle begins
+  // with: each of the Sun's events is searched once.
+  const hours::SunOfDate& chartSun = SunOfChartDay(ctx);
+  const std::optional<hours::SunRiseSet> first =
+      hours::FindSunRiseSet(ctx, before, hours::FindSunOfDate(ctx, before), chartSun.rise);
+  status = first ? 1 : 0;
   if (status == 0) return;
-  status = hours::ComputeHoursOfDay(ctx, *chart, chartDay, moment, &hour) ? 1 : 0;
-  if (status == 1 && !current.Found() && hour >= 0) current = {1, hour};
+  const std::optional<hours::SunRiseSet> second =
+      hours::FindSunRiseSet(ctx, *chart, chartSun, std::nullopt);
+  status = second ? 1 : 0;
+  if (status == 0) return;
+  hours::FillHoursTable(*first, dayBefore);
+  hours::FillHoursTable(*second, chartDay);
+  // The chart's own moment is looked for in both days' cycles.
+  const double moment = hours::ChartLocalJulianDay(*chart);
+  if (const int hour = hours::FindCurrentHour(moment, *first); hour >= 0) {
+    current = {0, hour};
+  } else if (const int later = hours::FindCurrentHour(moment, *second); later >= 0) {
+    current = {1, later};
+  }
 }
 
 void ChartInfoPanel::ComputeDayValues(const ChartContext& ctx) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/core/dc.h"
@@ -66,7 +67,8 @@ class ChartInfoPanel {
   const Chart* chart = nullptr;
   // Element-cross index (element x 3 + cross) of bodies 0..9 by sign and by house; -1 absent.
   std::array<int, kBodies> bySign{}, byHouse{};
-  std::array<std::string, kBodies> riseSet;  // "HH:MM HH:MM", "-----" for a missing event
+  // "HH:MM HH:MM" to the nearest minute, "-----" for a missing event.
+  std::array<std::string, kBodies> riseSet;
   hours::HoursTable dayBefore{}, chartDay{};
   std::array<std::string, 2> dates;  // "DD:MM:YYYY" of the day before and of the chart's day
   int status = 0;                    // 1 the hours are computed
@@ -78,4 +80,10 @@ class ChartInfoPanel {
   int width = 0;    // logical units: the blocks are sized by it
   // The fill of the hours frames on the screen (the system's window colour); white on paper.
   platform::Color windowColour = platform::kWhite;
+
+ private:
+  // The Sun's rising and setting on the chart's date, searched once for the risings table and
+  // the hours tables.
+  const hours::SunOfDate& SunOfChartDay(const ChartContext& ctx);
+  std::optional<hours::SunOfDate> sunOfChartDay_;
 };

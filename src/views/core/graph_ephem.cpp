@@ -85,7 +85,9 @@ Longitudes SampleLongitudes(const Ephemeris& ephemeris, const Moment& first, dou
     const double hours = moment.time.GetHours();
     const SunAtDateResult when = SunAtDate(year, month, day, hours);
     double at[kBodies];
-    at[0] = when.sun.trueLongitude;
+    // The apparent Sun, as every chart shows it (the quick formula's geometric longitude is
+    // nearly a minute of arc behind).
+    at[0] = ephemeris.Position(0, ToTt(JdUt{when.julianDay})).longitude;
     at[1] = MoonPosition(ephemeris, when.julianCenturies1900, 'T', 'M').moonLongitude;
     for (int body = 2; body < 9; ++body)
       at[body] = AnalyticPlanetPosition(body, when.julianCenturies1900);

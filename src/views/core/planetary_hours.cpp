@@ -1,5 +1,6 @@
 #include "views/core/planetary_hours.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "astro/chart/chart.h"
@@ -21,15 +22,18 @@ Source& MovableSource(Chart& chart) {
   return const_cast<Source&>(ComputingSource(chart.definition));
 }
 
-std::string HoursMinutes(double localJd) {
+}  // namespace
+
+std::string MinuteText(double localJd) {
+  // The nearest whole minute (a day is 1440 of them from a Julian day's noon): the moment then
+  // falls on that minute to far less than the second the calendar rounds to.
   Moment m;
-  if (!m.SetMoment(localJd).ok()) return "--:--";
+  if (!std::isfinite(localJd) || !m.SetMoment(std::round(localJd * 1440.0) / 1440.0).ok())
+    return "--:--";
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", m.time.Hours() % 100, m.time.Minutes() % 100);
   return text;
 }
-
-}  // namespace
 
 int GetHourRuler(int weekday, int hour, bool night) {
   if (weekday < 0 || weekday > 6 || hour < 0 || hour >= kHoursPerHalf) return -1;
@@ -46,16 +50,37 @@ double ChartLocalJulianDay(const Chart& chart) {
   return ComputingSource(chart.definition).moment.JulianDay();
 }
 
+SunOfDate FindSunOfDate(const ChartContext& ctx, const Chart& chart) {
+  SunOfDate date;
+  Moment m;
+  if (chart.FindRiseSetOnDate(ctx, 0, 0, m)) date.rise = m;
+  if (chart.FindRiseSetOnDate(ctx, 1, 0, m)) date.set = m;
+  return date;
+}
+
 std::optional<SunRiseSet> FindSunRiseSet(const ChartContext& ctx, const Chart& chart) {
+  return FindSunRiseSet(ctx, chart, FindSunOfDate(ctx, chart), std::nullopt);
+}
+
+std::optional<SunRiseSet> FindSunRiseSet(const ChartContext& ctx, const Chart& chart,
+                                         const SunOfDate& date,
+                                         const std::optional<Moment>& nextRise) {
+  if (!date.rise || !date.set) return std::nullopt;
   SunRiseSet sun;
-  if (!chart.FindRiseSetOnDate(ctx, 0, 0, sun.rise)) return std::nullopt;
-  if (!chart.FindRiseSetOnDate(ctx, 1, 0, sun.set)) return std::nullopt;
-  // The next rising, searched from an hour after this one.
-  Chart later = chart;
-  Moment from = sun.rise;
-  from.AddDays(kHourDays);
-  MovableSource(later).AssignMoment(from);
-  if (!later.FindRiseSetMoment(ctx, 0, 0, true, sun.nextRise)) return std::nullopt;
+  sun.rise = *date.rise;
+  sun.set = *date.set;
+  // The next rising: the first an hour or more after this one. One known already is it when it
+  // lies within a day after that hour (risings are a day apart, to half an hour).
+  const double hourAfter = sun.rise.JulianDay() + kHourDays;
+  if (nextRise && nextRise->JulianDay() >= hourAfter && nextRise->JulianDay() <= hourAfter + 1.0) {
+    sun.nextRise = *nextRise;
+  } else {
+    Chart later = chart;
+    Moment from = sun.rise;
+    from.AddDays(kHourDays);
+    MovableSource(later).AssignMoment(from);
+    if (!later.FindRiseSetMoment(ctx, 0, 0, true, sun.nextRise)) return std::nullopt;
+  }
   sun.riseJd = sun.rise.JulianDay();
   sun.setJd = sun.set.JulianDay();
   sun.nextRiseJd = sun.nextRise.JulianDay();
@@ -89,15 +114,19 @@ bool ComputeHoursOfDay(const ChartContext& ctx, const Chart& chart, HoursTable& 
                        double moment, int* current) {
   const std::optional<SunRiseSet> sun = FindSunRiseSet(ctx, chart);
   if (!sun) return false;
-  const int weekday = sun->rise.date.DayOfWeek();
+  FillHoursTable(*sun, table);
+  if (current != nullptr) *current = FindCurrentHour(moment, *sun);
+  return true;
+}
+
+void FillHoursTable(const SunRiseSet& sun, HoursTable& table) {
+  const int weekday = sun.rise.date.DayOfWeek();
   for (int i = 0; i < kHoursPerDay; ++i) {
     HourEntry& entry = table[static_cast<std::size_t>(i)];
     const bool night = i >= kHoursPerHalf;
     entry.ruler = GetHourRuler(weekday, i % kHoursPerHalf, night);
-    entry.begin = HoursMinutes(sun->HourBegin(i));
+    entry.begin = MinuteText(sun.HourBegin(i));
   }
-  if (current != nullptr) *current = FindCurrentHour(moment, *sun);
-  return true;
 }
 
 }  // namespace hours

@@ -25,9 +25,12 @@ inline constexpr int kHoursPerDay = 24;  // 12 day hours, then 12 night hours
 int GetHourRuler(int weekday, int hour, bool night);
 
 struct HourEntry {
-  std::string begin = "--:--";  // "HH:MM" on the chart's clock
+  std::string begin = "--:--";  // "HH:MM" on the chart's clock, to the nearest minute
   int ruler = 0;
 };
+
+// "HH:MM" of a local Julian day rounded to the nearest minute; "--:--" outside the calendar.
+std::string MinuteText(double localJd);
 // One day's hours: entries 0..11 the day hours, 12..23 the night hours.
 using HoursTable = std::array<HourEntry, kHoursPerDay>;
 
@@ -39,9 +42,24 @@ struct SunRiseSet {
   double HourBegin(int i) const;
 };
 
-// The Sun rising and setting on the chart's local date and the next rising (searched from an hour
-// after the first); nothing when either event of the date is missing or they are out of order.
+// The Sun's rising and setting on the chart's local date (Chart::FindRiseSetOnDate); a missing
+// one is empty.
+struct SunOfDate {
+  std::optional<Moment> rise, set;
+};
+SunOfDate FindSunOfDate(const ChartContext& ctx, const Chart& chart);
+
+// The Sun rising and setting on the chart's local date and the next rising (the first an hour or
+// more after the first); nothing when either event of the date is missing or they are out of
+// order. `date` gives the events of the date when they are known already; `nextRise` a rising
+// known already, taken when it is the next one (within a day after the hour), else searched.
 std::optional<SunRiseSet> FindSunRiseSet(const ChartContext& ctx, const Chart& chart);
+std::optional<SunRiseSet> FindSunRiseSet(const ChartContext& ctx, const Chart& chart,
+                                         const SunOfDate& date,
+                                         const std::optional<Moment>& nextRise);
+
+// The rulers and beginnings of one day's hours.
+void FillHoursTable(const SunRiseSet& sun, HoursTable& table);
 
 // The hour (0..11 day, 12..23 night) that holds the local Julian day `moment`; -1 when it lies
 // before the sunrise or from the next sunrise on.

@@ -78,23 +78,38 @@ TEST(Crossings, WhereTwoHorizonLinesCross) {
     std::vector<Where> expected;  // not checked when empty
   };
   const Case cases[] = {
-      // At -179.8 and 0.2 E; the repeated degree past 180 does not give the first one again.
-      // Latitude: the flat line's; band: sample s of the first line +- 60'.
-      {"wave", Flat(0.0), Wave(), 70, 2, {{-10788, 0, 60, -60}, {12, 0, 60, -60}}},
+      // The wave is zero at -179.9 and 0.1 E, half way between two samples either time; the
+      // repeated degree past 180 does not give the first one again. Latitude 0, band +- 60'
+      // (3600"). Arc-seconds.
+      {"wave", Flat(0.0), Wave(), 70, 2, {{-647640, 0, 3600, -3600}, {360, 0, 3600, -3600}}},
       // Zero difference at one sample: one crossing; identical lines never change sign.
       {"touch", Flat(0.0), Line([](int s) { return s == 100 ? 0.0 : 5.0; }), 70, 1, {}},
       {"identical", Flat(0.0), Flat(0.0), 70, 0, {}},
       {"parallel", Flat(0.0), Flat(3.0), 70, 0, {}},
-      // The crossing at sample 200 lies at 80 N and is skipped; the one at sample 400 (-100 E)
-      // at 10 N is kept.
-      {"beyond_the_limit", Line([](int s) { return s < 300 ? 80.0 : 10.0; }),
-       Line([](int s) { return s < 200 ? 70.0 : s < 400 ? 90.0 : 5.0; }), 70, 1,
-       {{-6000, 600, 660, 540}}},
-      // The band is cut at the poles.
-      {"north_pole", Flat(89.5), Line([](int s) { return s < 400 ? 89.0 : 90.0; }), 90, 1,
-       {{-6000, 5370, 5400, 5310}}},
-      {"south_pole", Flat(-89.5), Line([](int s) { return s < 400 ? -90.0 : -89.0; }), 90, 1,
-       {{-6000, -5370, -5310, -5400}}},
+      // The crossing between samples 199 and 200 lies at 80 N and is skipped. Between samples
+      // 399 (difference -80) and 400 (+5) the lines, straight between samples, meet 80/85 of
+      // the way: at sample 399.941176, -100.011765 E (-360042.35"), 10 N.
+      {"beyond_the_limit",
+       Line([](int s) { return s < 300 ? 80.0 : 10.0; }),
+       Line([](int s) { return s < 200   ? 70.0
+                               : s < 400 ? 90.0
+                                         : 5.0; }),
+       70,
+       1,
+       {{-360042, 36000, 39600, 32400}}},
+      // Half way between samples 399 and 400 (-100.1 E); the band is cut at the poles.
+      {"north_pole",
+       Flat(89.5),
+       Line([](int s) { return s < 400 ? 89.0 : 90.0; }),
+       90,
+       1,
+       {{-360360, 322200, 324000, 318600}}},
+      {"south_pole",
+       Flat(-89.5),
+       Line([](int s) { return s < 400 ? -90.0 : -89.0; }),
+       90,
+       1,
+       {{-360360, -322200, -318600, -324000}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -109,7 +124,7 @@ TEST(Crossings, WhereTwoHorizonLinesCross) {
 TEST(Crossings, NodeLinesCrossOnlyBetweenCharts) {
   ACLines lines;
   lines.Init(0, true, kDensity, Shown({}));
-  lines.SetLine(0, Wave(), kAbsent, 10.0);     // North node
+  lines.SetLine(0, Wave(), kAbsent, 10.0);      // North node
   lines.SetLine(1, Flat(0.0), kAbsent, 190.0);  // South node
   lines.SetLine(2, Wave(), kAbsent, 10.0);
   lines.SetLine(3, Flat(0.0), kAbsent, 190.0);
@@ -138,11 +153,13 @@ TEST(Crossings, HorizonWithMeridian) {
   lines.SetLine(0, Line([](int s) { return s / 100.0; }), kAbsent, 10.0);
   lines.SetLine(1, Flat(50.0), 0.1, 20.0);  // MC at 0.1 E, IC at -179.9 E
   lines.FindCrossings(ACLines::kFirstChart, Settings(60, 70, 0));
-  // MC: sample round(180.1 x 5) = 901 (halves up), latitude (9.00 + 9.01) / 2 = 9.005;
-  // IC at -179.9: latitude 0 (sample 0 or the mean 0.005 of samples 0 and 1); then the second
-  // body's own line at 50 N with its MC and IC.
-  const std::vector<Where> expected = {
-      {6, 540, 600, 480}, {-10794, 0, 60, -60}, {6, 3000, 3060, 2940}, {-10794, 3000, 3060, 2940}};
+  // The first line at the MC's own longitude 0.1 E, half way between samples 900 (9.00 N) and
+  // 901 (9.01 N): 9.005 N = 32418"; at the IC, -179.9 E, half way between samples 0 and 1:
+  // 0.005 N = 18". Then the second body's own line at 50 N with its MC and IC.
+  const std::vector<Where> expected = {{360, 32418, 36018, 28818},
+                                       {-647640, 18, 3618, -3582},
+                                       {360, 180000, 183600, 176400},
+                                       {-647640, 180000, 183600, 176400}};
   EXPECT_EQ(Places(lines), expected);
   const std::vector<char> kinds = {'M', 'I', 'M', 'I'};
   const std::vector<int> first = {2, 2, 3, 3};
@@ -162,9 +179,9 @@ TEST(Crossings, BandWalkedAlongBothLines) {
     int upper, lower;
   };
   // Straight lines through 0 E at 0 N. Opposite slopes +-0.4: the lines are 1 degree (the orb)
-  // apart from 0.2 N; the walk stops at the sample pair 1.2 degrees apart, 0.24 N (14').
-  // Slopes 0.4 and 0.2: 2.5 x latitude apart, 1 degree from 0.4 N (24').
-  for (const Case c : {Case{0.4, -0.4, 14, -14}, Case{0.4, 0.2, 24, -24}}) {
+  // apart from 0.2 N; the walk stops at the sample pair 1.2 degrees apart, 0.24 N (864").
+  // Slopes 0.4 and 0.2: 2.5 x latitude apart, 1 degree from 0.4 N (1440").
+  for (const Case c : {Case{0.4, -0.4, 864, -864}, Case{0.4, 0.2, 1440, -1440}}) {
     SCOPED_TRACE(c.slope1);
     const ACLines lines =
         SunAndMoon(Line([&c](int s) { return c.slope0 * (s - 900) / 5.0; }),
@@ -177,8 +194,12 @@ TEST(Crossings, BandWalkedAlongBothLines) {
   }
 }
 
-// The Sun and the Moon of 2000-01-01 12:00 UT (reference positions).
-TEST(Crossings, AnglesOfARealChart) {
+// The Sun and the Moon of 2000-01-01 12:00 UT (reference positions). At the place a crossing
+// gives (whole arc-seconds) both bodies are on their angles: the horizon body's degree at
+// altitude 0, rising east of the meridian ('A') or setting west of it ('D'); the other one too,
+// or at hour angle 0 ('M') or 180 ('I'). Worked out here from the reference sidereal time and
+// obliquity (instants F000), to 2".
+TEST(Crossings, BothBodiesAreOnTheirAnglesAtTheCrossing) {
   Chart chart;
   Source& s = chart.definition.sources[0];
   ASSERT_TRUE(s.moment.date.SetDate(1, 1, 2000, 'A').ok());
@@ -190,32 +211,51 @@ TEST(Crossings, AnglesOfARealChart) {
   platform::NullProgress progress;
   ASSERT_TRUE(lines.Calculate(chart, false, 0, progress));
   lines.FindCrossings(ACLines::kFirstChart, Settings(60, 89, 0));
+  constexpr double kArcsec = 1.0 / 3600.0, kRad = M_PI / 180.0;
+  constexpr double kSidereal = 18.6971381625 * 15.0, kObliquity = 23.4376767161 * kRad;
   int meridian = 0;
   bool wasMeridian = false;
   for (const Crossing& c : lines.Crossings()) {
-    // The horizon body (line 0 the Sun, line 1 the Moon) stands on the horizon at the sample of
-    // the crossing: rising when nearer the ascendant than the descendant.
+    const double lon = c.longitude * kArcsec, lat = c.latitude * kArcsec * kRad;
+    SCOPED_TRACE(testing::Message() << lon << " " << c.latitude * kArcsec << " " << c.secondAngle);
+    // Hour angle and altitude of a body's ecliptic degree at the place, degrees.
+    const auto place = [&](int body, double& hourAngle, double& altitude) {
+      const double l = chart.points[static_cast<std::size_t>(body)].longitude.Get() * kRad;
+      const double ra = std::atan2(std::sin(l) * std::cos(kObliquity), std::cos(l));
+      const double dec = std::asin(std::sin(kObliquity) * std::sin(l));
+      const double h = (kSidereal + lon) * kRad - ra;
+      hourAngle = std::remainder(h / kRad, 360.0);
+      altitude =
+          std::asin(std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(h)) /
+          kRad;
+    };
+    const auto check = [&](int body, char angle) {
+      double hourAngle = 0.0, altitude = 0.0;
+      place(body, hourAngle, altitude);
+      if (angle == 'A' || angle == 'D') {
+        EXPECT_LT(std::fabs(altitude), 2 * kArcsec) << body;
+        // Rising or setting, unless the degree grazes the horizon on the meridian, or the
+        // place lies where the whole ecliptic can lie in the horizon (90 degrees less the
+        // obliquity), where either word fits.
+        const bool grazing = std::fabs(std::remainder(hourAngle, 180.0)) < 1.0;
+        const bool eclipticInHorizon = std::fabs(std::fabs(lat) - (M_PI / 2 - kObliquity)) < 1e-3;
+        if (!grazing && !eclipticInHorizon) {
+          EXPECT_EQ(hourAngle < 0.0, angle == 'A') << body;
+        }
+      } else {
+        EXPECT_LT(std::fabs(std::remainder(hourAngle - (angle == 'M' ? 0.0 : 180.0), 360.0)),
+                  2 * kArcsec)
+            << body;
+      }
+    };
     const bool onMeridian = c.secondAngle == 'M' || c.secondAngle == 'I';
-    double x = c.longitude / 60.0;
-    if (onMeridian) {
-      const double mc = lines.Mc(c.secondBody);
-      x = c.secondAngle == 'M' ? mc : (mc <= 0 ? mc + 180 : mc - 180);
-      ++meridian;
-    } else {
-      EXPECT_TRUE(c.secondAngle == 'A' || c.secondAngle == 'D');
-    }
+    meridian += onMeridian;
     EXPECT_FALSE(wasMeridian && !onMeridian);  // horizon pairs come first
     wasMeridian = onMeridian;
-    const int sample = RoundToNearest(Wrap360(x + 180.0) * 10.0);
-    const double lon = Wrap360(sample / 10.0) - 180.0;
-    const double lat = lines.Sample(c.firstBody, sample);
-    std::array<double, 4> angles{};
-    CalcAngles(2451544.5, 12.0, lon, lat, angles);
-    const double lambda = chart.points[c.firstBody].longitude.Get();
-    const double toAsc = AngleDifference180(angles[0], lambda);
-    const double toDsc = AngleDifference180(angles[2], lambda);
-    EXPECT_LT(std::min(toAsc, toDsc), 1e-6) << lon << " " << lat;
-    EXPECT_EQ(c.firstAngle, toAsc < toDsc ? 'A' : 'D');
+    check(c.firstBody, c.firstAngle);
+    check(c.secondBody, c.secondAngle);
+    EXPECT_EQ(c.upper - c.latitude, 3600);
+    EXPECT_EQ(c.latitude - c.lower, 3600);
   }
   // Each horizon line meets each of the four meridians (its own too) once within 89 degrees.
   EXPECT_EQ(meridian, 8);

@@ -134,10 +134,10 @@ TEST(ACLinesCalculate, SamplesLieOnTheHorizonAndMeridians) {
     ASSERT_TRUE(lines.Calculate(chart, withLatitude, 0, progress));
     EXPECT_EQ(progress.positions.back(), 100);
     ASSERT_EQ(lines.LineCount(), 2);
-    // The MC meridians: where the body's right ascension culminates (hand values), to half a
-    // sample, in both kinds.
-    EXPECT_NEAR(lines.Mc(0), 0.821332, 0.011);
-    EXPECT_NEAR(lines.Mc(1), -59.586772, 0.011);
+    // The MC meridians: the right ascension of the body's degree less the sidereal time
+    // (worked out from the reference sidereal time and obliquity), to 0.1', in both kinds.
+    EXPECT_NEAR(lines.Mc(0), 0.8213324, 0.1 / 60);
+    EXPECT_NEAR(lines.Mc(1), -59.5867718, 0.1 / 60);
     if (withLatitude) {
       EXPECT_NEAR(lines.Sample(1, 9000), 70.0255, 2e-3);  // the Moon at 0 E
     }
@@ -148,9 +148,9 @@ TEST(ACLinesCalculate, SamplesLieOnTheHorizonAndMeridians) {
         if (withLatitude) break;
         std::array<double, 4> angles{};
         CalcAngles(kJd2000, kUt2000, s / 50.0 - 180.0, lines.Sample(k, s), angles);
-        EXPECT_LT(std::min(AngleDifference180(angles[0], lambda),
-                           AngleDifference180(angles[2], lambda)),
-                  1e-6)
+        EXPECT_LT(
+            std::min(AngleDifference180(angles[0], lambda), AngleDifference180(angles[2], lambda)),
+            1e-6)
             << s;
       }
       // The extremes of the line over one turn.
@@ -218,8 +218,8 @@ TEST(ACLinesGeometry, IcFollowsMc) {
   struct Case {
     double mc, ic;
   };
-  for (const Case c : {Case{0.0, 180.0}, Case{10.0, -170.0}, Case{-10.0, 170.0},
-                       Case{-180.0, 0.0}, Case{180.5, 0.5}}) {
+  for (const Case c : {Case{0.0, 180.0}, Case{10.0, -170.0}, Case{-10.0, 170.0}, Case{-180.0, 0.0},
+                       Case{180.5, 0.5}}) {
     EXPECT_EQ(OneLine({}, c.mc).Ic(0), c.ic) << c.mc;
   }
 }
@@ -232,9 +232,9 @@ TEST(ACLinesGeometry, SampleIndices) {
     int toSample, findIndex;
   };
   const Case cases[] = {
-      {-180.0, false, 0, 0},     {-179.95, false, 0, 0},   {-179.95, true, 1, 1},
-      {-179.9, false, 0, 1},     {0.0, false, 1800, 1800}, {0.05, false, 1800, 1800},
-      {0.05, true, 1801, 1801},  {181.0, true, 3609, 3609}, {-200.0, false, 0, 0},
+      {-180.0, false, 0, 0},      {-179.95, false, 0, 0},    {-179.95, true, 1, 1},
+      {-179.9, false, 0, 1},      {0.0, false, 1800, 1800},  {0.05, false, 1800, 1800},
+      {0.05, true, 1801, 1801},   {181.0, true, 3609, 3609}, {-200.0, false, 0, 0},
       {10.25, false, 1902, 1902},
   };
   for (const Case& c : cases) {
@@ -269,8 +269,8 @@ TEST(ACLinesGeometry, DrawingStartsOneSampleWestOfTheEdge) {
     std::size_t count;
   };
   // Samples -11 .. 11 for the window -10.5 .. 10.5; -10 .. 10 when the edges are samples.
-  for (const Case c : {Case{-10.5, 1, -11.0, 22}, Case{-10.0, 1, -10.0, 20},
-                       Case{-10.5, 5, -11.0, 4}}) {
+  for (const Case c :
+       {Case{-10.5, 1, -11.0, 22}, Case{-10.0, 1, -10.0, 20}, Case{-10.5, 5, -11.0, 4}}) {
     const auto segments = lines.CollectSegments({c.west, -c.west, 5, -5}, c.step);
     ASSERT_EQ(segments.size(), c.count) << c.west;
     EXPECT_EQ(segments[0].lon1, c.firstLon);
@@ -313,7 +313,7 @@ TEST(ACLinesDraw, OnePenPerLineInItsBodysColour) {
   ASSERT_EQ(dc.Calls().size(), 12u);
   EXPECT_EQ(dc.Calls()[0].points[0], (platform::Point{-200, 0}));
   EXPECT_EQ(dc.Calls()[0].pen.color, (platform::Color{255, 0, 100}));
-  EXPECT_EQ(dc.Calls()[4].pen.color, (platform::Color{0, 0, 100}));   // the Moon
+  EXPECT_EQ(dc.Calls()[4].pen.color, (platform::Color{0, 0, 100}));    // the Moon
   EXPECT_EQ(dc.Calls()[8].pen.color, (platform::Color{255, 0, 100}));  // the Sun of chart 2
   EXPECT_EQ(dc.Calls()[8].points[1], (platform::Point{-100, 200}));
 }

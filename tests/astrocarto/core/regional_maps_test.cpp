@@ -73,6 +73,12 @@ TEST_F(Maps, FileSizesAndFormats) {
       {".mf2 too large", h, std::string(65536, '\0'), "", 0, 462, 0, 0, 0, 0},
       {".mf3 not whole records", h, "", std::string(8, '\0'), 0, 463, 0, 0, 0, 0},
       {".mf3 too large", h, "", std::string(65535, '\0'), 0, 462, 0, 0, 0, 0},
+      // Half a degree a cell: 655 cells are 327.5 degrees, what the radius field still holds in
+      // hundredths; 656 cells and a negative radius come only from a damaged file.
+      {".mf3 largest radius", h, "", Points({1, 1, 655}), 0, 0, 0, 0, 0, 1},
+      {".mf3 radius past its field", h, "", Points({1, 1, 2, 1, 1, 656}), 0, 463, 0, 0, 0, 0},
+      {".mf3 huge radius", h, "", Points({1, 1, 32767}), 0, 463, 0, 0, 0, 0},
+      {".mf3 negative radius", h, "", Points({1, 1, -1}), 0, 463, 0, 0, 0, 0},
       {"short first value", h.substr(0, 1), "", "", 103, 0, 10, 0, 0, 0},
       {"short raster y maximum", h.substr(0, 9), "", "", 103, 0, 14, 0, 0, 0},
       {"short north edge", h.substr(0, 20), "", "", 103, 0, 16, 0, 0, 0},

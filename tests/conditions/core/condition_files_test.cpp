@@ -90,15 +90,42 @@ TEST(ConditionLine, EveryFieldIsChecked) {
 
 using ConditionSetFiles = condition_test::DataFolderTest;
 
-TEST_F(ConditionSetFiles, MalformedTenthLineLeavesNineConditions) {
+// A line without all its fields is refused like any other bad line: the valid lines after it are
+// read, and the first save keeps the old file, the short line with it, aside.
+TEST_F(ConditionSetFiles, AShortLineIsRefusedAndTheLinesAfterItAreKept) {
   std::string lines;
   for (int n = 1; n <= 9; ++n) lines += InLine(n);
   lines += "10 + 1 0 100\n" + InLine(11);
+  const auto file = folder_ / "quefuncs.lst";
+  WriteFile(file, lines);
   CFunc set;
-  const ConditionListRead read = set.ParseFuncs(lines, CFunc::kCapacity);
-  EXPECT_EQ(read.count, 9);
-  EXPECT_TRUE(read.endedEarly);
-  EXPECT_EQ(set.Count(), 9);
+  EXPECT_EQ(set.LoadFuncs(file, CFunc::kCapacity), 10);
+  EXPECT_EQ(set.Condition(9).Number(), 11);
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgConditionsBadLines);
+  EXPECT_NE(prompts_.shown[0].text.find(" 10"), std::string::npos);
+  ASSERT_EQ(set.SaveFuncs(file), 0);
+  EXPECT_EQ(ReadFile(folder_ / "quefuncs.lst.bad"), lines);
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  EXPECT_EQ(prompts_.shown[1].number, kMsgUnreadLinesKept);
+  ASSERT_EQ(set.SaveFuncs(file), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "quefuncs.lst.bad2"));
+}
+
+// Lines past the limit are not lost by a save either.
+TEST_F(ConditionSetFiles, LinesPastTheLimitAreKeptAsideByTheFirstSave) {
+  const auto file = folder_ / "quefuncs.lst";
+  WriteFile(file, InLine(1) + InLine(2) + InLine(3));
+  CFunc set;
+  EXPECT_EQ(set.LoadFuncs(file, 2), 2);
+  EXPECT_TRUE(prompts_.shown.empty());
+  ASSERT_EQ(set.SaveFuncs(file), 0);
+  EXPECT_EQ(ReadFile(file), InLine(1) + InLine(2));
+  EXPECT_EQ(ReadFile(folder_ / "quefuncs.lst.bad"), InLine(1) + InLine(2) + InLine(3));
+  // A list read whole is saved without a copy.
+  EXPECT_EQ(set.LoadFuncs(file, 2), 2);
+  ASSERT_EQ(set.SaveFuncs(file), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "quefuncs.lst.bad2"));
 }
 
 TEST_F(ConditionSetFiles, InvalidLinesAreRefusedWithOneMessageAndAMissingListIsEmpty) {

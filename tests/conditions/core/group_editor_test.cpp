@@ -246,6 +246,22 @@ TEST_F(GroupEditorTest, CancelRestoresTheFileByteForByte) {
   EXPECT_EQ(store_.Group('P', 0).name, "a");
 }
 
+TEST_F(GroupEditorTest, ACancelThatCannotPutTheFileBackKeepsTheBackupAndNamesIt) {
+  const char* original = "Pa|AB\nSfire|AEI\n";
+  OpenWith(original);
+  editor_.Select(0);
+  ASSERT_TRUE(editor_.Delete());
+  ArmFileFault(1);  // the rewrite of "groups.lst" cannot be created
+  editor_.Cancel();
+  ArmFileFault(0);
+  EXPECT_EQ(ReadFile(Backup()), original);
+  ASSERT_EQ(Shown(), std::vector<int>{kMsgGroupsNotRestored});
+  EXPECT_NE(prompts_.shown[0].text.find(Backup().string()), std::string::npos);
+  // The store shows the file as it is.
+  EXPECT_EQ(ReadFile(File()), "Sfire|AEI\n");
+  EXPECT_EQ(store_.Count('P'), 0);
+}
+
 TEST_F(GroupEditorTest, WithoutAFileNoBackupIsNeededAndCancelRemovesTheFileItMade) {
   OpenWith(nullptr);
   EXPECT_FALSE(std::filesystem::exists(Backup()));

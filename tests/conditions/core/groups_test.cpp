@@ -60,6 +60,7 @@ TEST_F(GroupsFile, BadLinesGiveOneMessageAndTheOthersAreRead) {
                 "HLast|L\n");
   ASSERT_EQ(groups_.LoadGroups(), 0);
   EXPECT_EQ(condition_test::TimesShown(prompts_, kMsgGroupsBadLine), 1);
+  EXPECT_EQ(condition_test::TimesShown(prompts_, kMsgGroupsCut), 1);
   ASSERT_EQ(groups_.Count('P'), 3);
   EXPECT_EQ(groups_.Group('P', 0).name, "First");
   EXPECT_EQ(groups_.Group('P', 1).name, std::string(30, 'n'));  // cut to 30
@@ -68,6 +69,36 @@ TEST_F(GroupsFile, BadLinesGiveOneMessageAndTheOthersAreRead) {
   EXPECT_EQ(groups_.Count('S'), 0);
   ASSERT_EQ(groups_.Count('H'), 1);
   EXPECT_EQ(groups_.Group('H', 0).members[0], 11);
+}
+
+// A file not read whole is never saved over without a copy of it: refused lines, names past 30
+// bytes and members past the 50th each make the first save keep the old file, and say where.
+TEST_F(GroupsFile, TheFirstSaveOverAFileNotReadWholeKeepsItAside) {
+  const std::string longName(31, 'n');
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int message;  // shown at the load
+  } const cases[] = {
+      {"refused_line", "PFirst|AB\nSBig|AM\n", kMsgGroupsBadLine},
+      {"long_name", "P" + longName + "|A\n", kMsgGroupsCut},
+      {"many_members", "PMany|" + std::string(51, 'A') + "\n", kMsgGroupsCut},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(folder_ / "groups.lst.bad");
+    prompts_.shown.clear();
+    WriteFile(File(), c.bytes);
+    ASSERT_EQ(groups_.LoadGroups(), 0);
+    EXPECT_EQ(condition_test::TimesShown(prompts_, c.message), 1);
+    ASSERT_EQ(groups_.SaveGroups(0, -1), 0);
+    EXPECT_EQ(ReadFile(folder_ / "groups.lst.bad"), c.bytes);
+    ASSERT_EQ(condition_test::TimesShown(prompts_, kMsgUnreadLinesKept), 1);
+    EXPECT_NE(prompts_.shown.back().text.find("groups.lst.bad"), std::string::npos);
+    // Once saved, the file holds what the store holds: no second copy.
+    ASSERT_EQ(groups_.SaveGroups(0, -1), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "groups.lst.bad2"));
+  }
 }
 
 TEST_F(GroupsFile, MissingFileIsAnEmptyStoreWithoutMessage) {

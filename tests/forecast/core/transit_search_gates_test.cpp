@@ -161,6 +161,32 @@ TEST(TransitEdges, MercuryJustPastATargetBeforeItsStationFindsTheRetrogradeRecro
   EXPECT_NEAR(r.moment.days, *expected, 1.0 / 3600.0 / 0.1 + 2.0 / 86400.0);
 }
 
+// Near a station a slow planet takes hours to move one arc-second: the search toward a natal
+// point solves the moment to one second of time, whatever the speed. Each planet passes a
+// target a day before it turns; the reported moment lies within a second past the crossing.
+TEST(TransitEdges, SlowPlanetsNearAStationAreSolvedToOneSecondOfTime) {
+  const Ephemeris& e = oracle::Tables();
+  constexpr double kSecond = 1.0 / 86400.0;
+  for (const int body : {5, 8, 9}) {
+    SCOPED_TRACE(body);
+    const auto longitude = [&](double t) { return e.Position(body, ToTt(JdUt{t})).longitude; };
+    double station = kStart;
+    const bool forward = e.Position(body, ToTt(JdUt{station})).speed > 0.0;
+    while ((e.Position(body, ToTt(JdUt{station})).speed > 0.0) == forward) station += 0.25;
+    const double target = longitude(station - 1.0);
+    ASSERT_LT(std::fabs(e.Position(body, ToTt(JdUt{station - 1.0})).speed), 0.02);
+    const TransitSearchContext context{e, 0.0, 1};
+    const TransitResult r =
+        PlanetNextTransit(context, body, target, JdUt{station - 10.0}, JdUt{station + 5.0});
+    ASSERT_EQ(r.status, 1);
+    EXPECT_NEAR(r.moment.days, station - 1.0, 0.2);
+    const bool pastAt = std::remainder(longitude(r.moment.days) - target, 360.0) > 0.0;
+    const bool pastBefore =
+        std::remainder(longitude(r.moment.days - kSecond) - target, 360.0) > 0.0;
+    EXPECT_NE(pastAt, pastBefore) << "the crossing is not within the second before the moment";
+  }
+}
+
 TEST(TransitEdges, ASearchFromAReportedMomentFindsTheNextEventNotTheSameOne) {
   const TransitSearchContext context{oracle::Tables(), 0.0, 1};
   const double target = 200.0;

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
@@ -85,6 +86,22 @@ TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
   EXPECT_EQ(std::make_tuple(int{s.aspectChoice}, int{s.orbSource}, s.classMask, s.transitingGroup,
                             int{s.houseOrbGroup}, int{s.precision}),
             std::make_tuple(int{kTransitAnyAspect}, 1, 0x1FF, -1, 1, 5));
+}
+
+// Names that fill their fields (no NUL, no trailing blank) come back whole through the transit
+// settings, and the block byte for byte.
+TEST(TransitSettings, NamesThatFillTheirFieldsComeBackWhole) {
+  using T = cfg::TransitSettings;
+  const std::string group(T::kGroupName.width, 'G'), system(T::kAspectSystem.width, 'S');
+  cfg::ByteBlock block(T::kSize);
+  block.Set(T::kGroupName, group);
+  block.Set(T::kAspectSystem, system);
+  const TransitSettings s = TransitSettings::FromBlock(block);
+  EXPECT_EQ(s.groupName, group);
+  EXPECT_EQ(s.aspectSystem, system);
+  cfg::ByteBlock written = block;
+  s.ToBlock(written);
+  EXPECT_EQ(written.Bytes(), block.Bytes());
 }
 
 }  // namespace

@@ -175,10 +175,42 @@ TEST_F(LifeEventListTest, LoadSkipsShortAndBadLinesAndSavesTheSameBytes) {
   EXPECT_TRUE(prompts_.shown.empty());
   ASSERT_TRUE(list.Save(File()).ok());
   EXPECT_EQ(ReadFile(File()), kWeddingLine + "\n" + good2 + "\n");
-  // The file as it was, refused lines included, is kept aside by the first save.
+  // The file as it was, refused lines included, is kept aside by the first save, and the user is
+  // told where.
   EXPECT_NE(ReadFile(folder_ / "velm.lev.bad").find("Bad"), std::string::npos);
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgUnreadLinesKept);
+  EXPECT_NE(prompts_.shown[0].text.find("velm.lev.bad"), std::string::npos);
   ASSERT_TRUE(list.Save(File()).ok());
   EXPECT_FALSE(std::filesystem::exists(folder_ / "velm.lev.bad2"));
+  EXPECT_EQ(prompts_.shown.size(), 1u);
+}
+
+// A list read with a refused line, saved while every file step fails in turn: the user's file is
+// never missing, and the refused line is never lost.
+TEST_F(LifeEventListTest, FailedSaveOfADamagedListKeepsTheFileUnderItsName) {
+  const std::string damaged =
+      kWeddingLine + "\n" + Line("05:03:1987+", "Bad", "A", "Z", "Y") + "\n";
+  for (int n = 1; n <= 20; ++n) {
+    SCOPED_TRACE(n);
+    WriteFile(File(), damaged);
+    LifeEventList list;
+    Status problem;
+    ASSERT_EQ(list.Load(File(), problem), 1);
+    ArmFileFault(n);
+    const Status st = list.Save(File());
+    ArmFileFault(0);
+    if (st.ok()) {
+      // Past the last step: the new list under its name, the old file whole beside it.
+      EXPECT_EQ(ReadFile(File()), kWeddingLine + "\n");
+      EXPECT_EQ(ReadFile(folder_ / "velm.lev.bad"), damaged);
+      break;
+    }
+    EXPECT_EQ(ReadFile(File()), damaged);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "velm.lev.bad"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
+    ASSERT_LT(n, 20) << "the save never succeeded";
+  }
 }
 
 TEST_F(LifeEventListTest, TwoHundredEventsAtMost) {

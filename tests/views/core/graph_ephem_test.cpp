@@ -158,8 +158,10 @@ TEST(EphemSetUp, GraphLaidOutFromTheSettings) {
 
 TEST(EphemPluto, SourceByYearAndTheBlendBetween) {
   using ephem::PlutoSource;
-  for (auto [year, source] : {std::pair{1839, PlutoSource::Table}, {-500, PlutoSource::Table},
-                              {1840, PlutoSource::Blend}, {1850, PlutoSource::Blend},
+  for (auto [year, source] : {std::pair{1839, PlutoSource::Table},
+                              {-500, PlutoSource::Table},
+                              {1840, PlutoSource::Blend},
+                              {1850, PlutoSource::Blend},
                               {1851, PlutoSource::Theory}})
     EXPECT_EQ(ephem::PlutoSourceOfYear(year), source) << year;
   struct Row {
@@ -204,9 +206,8 @@ double ArcBetween(double a, double b) {
 }
 
 TEST(EphemSampling, LongitudesAgainstTheReference) {
-  // Instants at 0h or 12h UT (the reference is at TT, Delta T later: 64 s in 2000, 7 s in 1840,
-  // which moves the Moon by 0.01 degree at most). The Sun is the true geometric longitude of the
-  // quick formula, without aberration and nutation (0.01 degree apart from the apparent one).
+  // Instants at 0h or 12h UT (the reference rows of these instants are at the TT of that UT).
+  // The Sun is the apparent one, as the charts show it, to 2".
   struct Instant {
     const char* idx;
     Moment first;
@@ -219,7 +220,7 @@ TEST(EphemSampling, LongitudesAgainstTheReference) {
       {"F003", At(2, 7, 1845), 1.0, 0},    // the blend, half way
       {"F005", At(2, 1, 1852), 1.0, 0},    // the theory alone
   };
-  const double tolerance[10] = {0.03, 0.02, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01};
+  const double tolerance[10] = {2.0 / 3600, 0.02, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01, 0.01};
   const auto reference = FixedReference();
   for (const Instant& in : instants) {
     SCOPED_TRACE(in.idx);
@@ -272,7 +273,8 @@ TEST(EphemSampling, PeriodSampledIntoTheCurves) {
 TEST(EphemSampling, BcDatesTakeTheAstronomicalYear) {
   // Julian days at 0h (Julian calendar): 1 January AD 1 is 1721423.5; 1 BC, a leap year, began
   // 366 days earlier, and 2 BC 365 days before that. The Sun of each date is the quick formula's
-  // at that Julian day.
+  // apparent one at that Julian day, to 0.3 degree (the formula is 0.1 degree off two thousand
+  // years back; a day off would be a degree).
   struct Row {
     const char* name;
     int year;
@@ -283,7 +285,7 @@ TEST(EphemSampling, BcDatesTakeTheAstronomicalYear) {
     const ephem::Longitudes v =
         ephem::SampleLongitudes(TablesEphemeris(), At(1, 1, r.year), 1.0, 1);
     ASSERT_EQ(v[0].size(), 1u);
-    EXPECT_NEAR(v[0][0], SunQuickElements((r.jd - 2415020.0) / 36525.0).trueLongitude, 1e-9);
+    EXPECT_NEAR(v[0][0], SunQuickElements((r.jd - 2415020.0) / 36525.0).apparentLongitude, 0.3);
   }
 }
 

@@ -88,6 +88,38 @@ TEST(CurrentHour, TheHourWhoseBeginningIsTheLastNotAfterTheMoment) {
   EXPECT_NEAR(sun.HourBegin(13) - sun.HourBegin(12), 66 * minute, 1e-9);
 }
 
+// Local Julian day of 13 May 1975 at h:m:s.
+double LocalJd(int h, int m, double s) { return 2442545.5 + (h + m / 60.0 + s / 3600.0) / 24.0; }
+
+TEST(HourBeginnings, RoundedToTheNearestMinute) {
+  struct Case {
+    const char* name;
+    double jd;
+    const char* text;
+  } const cases[] = {
+      {"29.6 seconds past: the minute itself", LocalJd(12, 33, 29.6), "12:33"},
+      {"30.4 seconds past: the next minute", LocalJd(12, 33, 30.4), "12:34"},
+      {"59 seconds past", LocalJd(6, 0, 59.0), "06:01"},
+      {"just before midnight", LocalJd(23, 59, 40.0), "00:00"},
+      {"outside the calendar", 1e12, "--:--"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(hours::MinuteText(c.jd), c.text) << c.name;
+
+  // Day from 06:00:45 to 18:00:45: day hours of exactly an hour, each 45 s past its minute.
+  hours::SunRiseSet sun;
+  ASSERT_TRUE(sun.rise.SetMoment(LocalJd(6, 0, 45.0)).ok());
+  sun.riseJd = LocalJd(6, 0, 45.0);
+  sun.setJd = LocalJd(18, 0, 45.0);
+  sun.nextRiseJd = sun.riseJd + 1.0;
+  hours::HoursTable table;
+  hours::FillHoursTable(sun, table);
+  EXPECT_EQ(table[0].begin, "06:01");
+  EXPECT_EQ(table[1].begin, "07:01");
+  EXPECT_EQ(table[11].begin, "17:01");
+  EXPECT_EQ(table[12].begin, "18:01");
+  EXPECT_EQ(table[0].ruler, kMars);  // 13 May 1975, a Tuesday
+}
+
 struct RiseSetRow {
   std::string id, body, event, mode;
   double startUt = 0, latitude = 0, eastLongitude = 0, eventUt = 0;
@@ -203,6 +235,18 @@ TEST_F(InfoPanel, TheChartMomentIsMarkedInTheDayBeforeOrInTheChartDay) {
     EXPECT_EQ(panel.dates[1], "13:05:1975");
     // The hours begin in order through the day ("HH:MM" compares as text until midnight).
     for (int i = 1; i < 12; ++i) EXPECT_LT(panel.chartDay[i - 1].begin, panel.chartDay[i].begin);
+  }
+}
+
+TEST_F(InfoPanel, TheSunsRisingAndSettingOpenTheDayAndTheNightHours) {
+  // The risings table and the chart day's hours show the same two events, to the same minute.
+  for (const int hour : {3, 12, 22}) {
+    const Chart chart = Moscow(hour, 0);
+    ChartInfoPanel panel;
+    panel.SetChart(&chart);
+    panel.Compute(ctx_);
+    ASSERT_EQ(panel.status, 1);
+    EXPECT_EQ(panel.riseSet[0], panel.chartDay[0].begin + " " + panel.chartDay[12].begin);
   }
 }
 
