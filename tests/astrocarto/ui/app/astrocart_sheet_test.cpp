@@ -114,6 +114,9 @@ TEST_F(ShellTest, ConfigurationCommandRunsTheSheetAndStartUpLoadsTheMaps) {
   mf1.I16(0);
   mf1.I16(0);
   testing_support::WriteFile(folder_ / "Weurop.mf1", mf1.Data());
+  // The region whole from the data folder: its sea cells and runs too (none).
+  testing_support::WriteFile(folder_ / "Weurop.mf2", "");
+  testing_support::WriteFile(folder_ / "Weurop.mf3", "");
   testing_support::WriteFile(folder_ / "velm.lnd", "#Weurop 1\r\n-5 51 8 42 France\r\n");
   CKovraApp& app = StartApp();
   // The data folder's map and labels first, the shipped maps for the other regions.

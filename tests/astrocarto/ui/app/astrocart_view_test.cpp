@@ -66,7 +66,8 @@ TEST_F(AstroCartViewTest, OpensAfterTheSheetOncePerChartAndSharesItsLinesWhileIt
   DeletePending();
   EXPECT_EQ(document->OpenCount(DocView::Map), 0);
   EXPECT_TRUE(document->mapLines.expired()) << "no reference to the lines of a closed view";
-  EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).enabled);
+  // The command now goes to the chart window again, where it adds a second chart to the wheel.
+  EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
