@@ -13,6 +13,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/lists/column_pages.h"
 #include "foundation/messages/messages.h"
+#include "rectification/core/tremin_results.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr std::array<int, 3> kMsgLegend{1047, 1048, 1049};
 constexpr int kLineColour = 0;
 constexpr int kPaperFirstFont = 3000;  // the paper font is searched down from 30 points
 constexpr int kLegendMaxFont = 4000;
+constexpr int kTitleSize = 4000;
 constexpr int kRowsOnPaper = 17;
 constexpr std::string_view kEllipsis = "...";
 
@@ -88,8 +90,11 @@ void DrawRow(platform::Dc& dc, const TmForecastLayout& l, const TmForecastRow& r
   dc.SetTextColor(platform::kBlack);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const int textHeight = dc.GetTextExtent("W").cy;
-  dc.TextOut(l.left, y - (rowHeight - textHeight) / 2,
-             CutToWidth(dc, row.text, l.textWidth - std::max(1, l.textWidth / 50)));
+  // On paper the column starts at the frame: its texts keep a fiftieth of it away.
+  const int gap = std::max(1, l.textWidth / 50);
+  const int inset = l.paper ? gap : 0;
+  dc.TextOut(l.left + inset, y - (rowHeight - textHeight) / 2,
+             CutToWidth(dc, row.text, l.textWidth - inset - gap));
 
   // Three bars in the row's middle four fifths, each a third of it less a small gap.
   const double band = 0.8 * l.rowHeight;
@@ -201,7 +206,7 @@ void DrawTmForecastPage(platform::Dc& dc, const TmForecastLayout& l,
 void DrawTmForecastPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                             int year, int page) {
   const std::string title = GetMessageText(kMsgForecastTitle) + " " + std::to_string(year);
-  DrawPrintedPageHead(dc, chart, config, lists::PageTitle(title, page));
+  DrawTmPageHeadLines(dc, chart, config, {lists::PageTitle(title, page)}, kTitleSize);
 }
 
 std::string TmForecastCaption(int year) {

@@ -24,6 +24,8 @@ constexpr int kBandLeft = 20, kBandUnits = 22, kWideBandUnits = 23;
 // Column offsets in units: date, time, directions, progressions, total.
 constexpr int kTimeColumn = 5, kDirectionsColumn = 10, kProgressionsColumn = 14, kTotalColumn = 18;
 constexpr std::string_view kDateSample = "00:00:0000 ";
+// The chart's block of the page head begins 150 below the top margin; the title 100 under it.
+constexpr int kHeadBlockTop = 150, kTitleGap = 100;
 
 std::string Points(int tenths) {
   char text[32];
@@ -133,7 +135,9 @@ TmPrintLayout LayOutTmPrint(const Configuration& config, const TmTableMetrics& p
   TmPrintLayout out;
   out.pitch = paper.pitch;
   out.columnStep = (config.wideColumns == 1 ? kWideBandUnits : kBandUnits) * paper.unit;
-  const int rows = lists::FitCount(26700 - p.marginTop - p.marginBottom, paper.pitch);
+  // The rows end 900 above the bottom margin, as far below the head as the page allows.
+  const int room = 26700 - (kTreminPrintRowsTop - 2100) - p.marginTop - p.marginBottom;
+  const int rows = lists::FitCount(room, paper.pitch);
   const int columns =
       lists::FitColumns(20500 - p.marginLeft - p.marginRight, out.columnStep, maxColumns);
   out.layout = lists::ColumnPageLayout(rows, columns, lists::ColumnOrderOf(printOrder));
@@ -142,17 +146,27 @@ TmPrintLayout LayOutTmPrint(const Configuration& config, const TmTableMetrics& p
   return out;
 }
 
-void DrawTmPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page) {
-  DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgTreminPrintTitle), kTreminTitleSize);
-  if (page < 2) return;
+void DrawTmPageHeadLines(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                         const std::vector<std::string>& lines, int size) {
+  const platform::Size block = DrawPrintedPageFrame(dc, chart, config);
   const platform::DcState keep(dc);
   const cfg::PrintSettings& p = config.print;
-  const int line = FontCharHeight(dc, platform::kTextFace, kTreminTitleSize, 'W');
-  dc.SelectFont(
-      platform::Font{std::string(platform::kTextFace), kTreminTitleSize, 0, false, false});
+  const int line = FontCharHeight(dc, platform::kTextFace, size, 'W');
+  dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
   const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
-  dc.TextOut(middle, -600 - p.marginTop - line,
-             "(" + GetMessageText(kMsgPageWord) + " " + std::to_string(page) + ")");
+  int y = -(p.marginTop + kHeadBlockTop + block.cy + kTitleGap);
+  for (const std::string& text : lines) {
+    dc.TextOut(middle, y, text);
+    y -= line;
+  }
+}
+
+void DrawTmPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page) {
+  std::vector<std::string> lines{GetMessageText(kMsgTreminPrintTitle)};
+  if (page >= 2)
+    lines.push_back("(" + GetMessageText(kMsgPageWord) + " " + std::to_string(page) + ")");
+  DrawTmPageHeadLines(dc, chart, config, lines, kTreminTitleSize);
 }

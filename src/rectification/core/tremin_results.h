@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "foundation/lists/column_pages.h"
 #include "platform/core/dc.h"
@@ -20,8 +21,8 @@ inline constexpr int kMsgTreminPrintTitle = 545;
 inline constexpr int kTreminViewHelpContext = 131306;
 inline constexpr int kTreminTableX = 200;
 inline constexpr int kTreminTitleSize = 3800;
-// Below the top margin, where the printed rows begin.
-inline constexpr int kTreminPrintRowsTop = 2100;
+// Below the top margin, where the printed rows begin (under the title and the page number).
+inline constexpr int kTreminPrintRowsTop = 2600;
 
 // The palette number of a mean score `mean` (tenths of a point): 3150 and above 4; 3000..3149 5;
 // 2850..2999 1; 2700..2849 3; 2550..2699 2; below 2550 8.
@@ -72,11 +73,18 @@ struct TmPrintLayout {
   double pitch = 1.0;
   int columnStep = 0;  // 22 units, 23 with the configuration's wide columns
 };
-// Rows per column: (26700 - top and bottom margins) / pitch; columns: (20500 - left and right
-// margins) / the column step, at most the settings' columns; each at least 1.
+// Rows per column: (26200 - top and bottom margins) / pitch (they end 900 above the bottom
+// margin); columns: (20500 - left and right margins) / the column step, at most the settings'
+// columns; each at least 1.
 TmPrintLayout LayOutTmPrint(const Configuration& config, const TmTableMetrics& paper,
                             int maxColumns, int printOrder);
 
-// The head of printed page `page`: the page head of the table views (frame, the chart's block,
-// the ornament) with message 545 at 38 points, and from page 2 "(стр. N)" centred under it.
+// The head of a printed page of the Tremin views: the frame, the chart's block and the ornament
+// of the table views' page head, then `lines` in "Vudurez" at `size`, each centred between the
+// margins, one under the other from 100 below the block (a long title beside the block would run
+// over it).
+void DrawTmPageHeadLines(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                         const std::vector<std::string>& lines, int size);
+// The head of printed page `page` of the results: message 545 at 38 points, and from page 2
+// "(стр. N)" under it.
 void DrawTmPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page);

@@ -138,8 +138,13 @@ TEST(TreminForecastDraw, PageHeadAndCaption) {
     DrawTmForecastPageHead(dc, f.chart, f.config, 1990, page);
     const std::string title =
         GetMessageText(1043) + " 1990" + (page == 1 ? "" : " (" + GetMessageText(67) + " 2)");
-    const std::vector<std::string> texts = dc.Texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), title), texts.end()) << page;
+    const auto found = std::find_if(dc.Calls().begin(), dc.Calls().end(),
+                                    [&](const RecordedCall& c) { return c.text == title; });
+    ASSERT_NE(found, dc.Calls().end()) << page;
+    // At 40 points, under the chart's block and above the rows' page (2100 below the margin).
+    EXPECT_EQ(found->font.pointSize, 4000);
+    EXPECT_EQ(found->points[0].y, -(1500 + 150 + 2 * 380 + 294 + 100));
+    EXPECT_GT(found->points[0].y - 533, -(1500 + kTmForecastPaperHead));
   }
   EXPECT_EQ(TmForecastCaption(-44), GetMessageText(262) + "-44: ");
 }

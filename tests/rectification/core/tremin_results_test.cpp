@@ -144,11 +144,11 @@ TEST(TreminResults, PrintedPagesAreClampedAndEndWithoutABlankPage) {
     int rows, columns, step;
   };
   const Case cases[] = {
-      // (26700 - 3000) / 400 = 59.25; (20500 - 2500) / 6600 = 2.7.
-      {"default margins", 400.0, 300, 4, 0, 59, 2, 6600},
-      {"wide columns", 400.0, 300, 4, 1, 59, 2, 6900},
-      {"columns of the settings", 400.0, 100, 2, 0, 59, 2, 2200},
-      {"no columns allowed", 400.0, 100, 0, 0, 59, 1, 2200},
+      // (26200 - 3000) / 400 = 58; (20500 - 2500) / 6600 = 2.7.
+      {"default margins", 400.0, 300, 4, 0, 58, 2, 6600},
+      {"wide columns", 400.0, 300, 4, 1, 58, 2, 6900},
+      {"columns of the settings", 400.0, 100, 2, 0, 58, 2, 2200},
+      {"no columns allowed", 400.0, 100, 0, 0, 58, 1, 2200},
       {"a font taller than the page", 30000.0, 300, 4, 0, 1, 2, 6600},
   };
   for (const Case& c : cases) {
@@ -158,29 +158,32 @@ TEST(TreminResults, PrintedPagesAreClampedAndEndWithoutABlankPage) {
     EXPECT_EQ(p.layout.Columns(), c.columns) << c.name;
     EXPECT_EQ(p.columnStep, c.step) << c.name;
     EXPECT_EQ(p.layout.Order(), lists::ColumnOrder::kDown) << c.name;
-    EXPECT_EQ(std::pair(p.left, p.top), std::pair(1700, 3600)) << c.name;
+    EXPECT_EQ(std::pair(p.left, p.top), std::pair(1700, 4100)) << c.name;
   }
   config.wideColumns = 0;
   const TmPrintLayout p = LayOutTmPrint(config, {2500, 300, 400.0}, 4, 0);
-  const std::pair<int, int> pages[] = {{0, 0}, {1, 1}, {118, 1}, {119, 2}, {236, 2}};
+  const std::pair<int, int> pages[] = {{0, 0}, {1, 1}, {116, 1}, {117, 2}, {232, 2}};
   for (const auto& [results, count] : pages) EXPECT_EQ(p.layout.PageCount(results), count);
 }
 
-TEST(TreminResults, PageHeadTitlesAndNumbersTheLaterPages) {
+TEST(TreminResults, PageHeadTitlesAndNumbersTheLaterPagesUnderTheBlock) {
   SearchFixture f;
   for (int page : {1, 2}) {
     platform::RecordingDc dc(600.0, true);
     dc.SetMapMode(platform::MapMode::HiMetric);
     DrawTmPageHead(dc, f.chart, f.config, page);
-    const std::vector<std::string> texts = dc.Texts();
-    const auto title = std::find(texts.begin(), texts.end(), GetMessageText(545));
-    ASSERT_NE(title, texts.end()) << page;
-    const auto number = std::find(texts.begin(), texts.end(), "(" + GetMessageText(67) + " 2)");
-    EXPECT_EQ(number != texts.end(), page == 2);
+    std::vector<std::pair<std::string, platform::Point>> titles;
     for (const platform::RecordedCall& c : dc.Calls())
-      if (c.text == GetMessageText(545)) {
-        EXPECT_EQ(c.font.pointSize, 3800);
-      }
+      if (c.kind == platform::RecordedCall::Text && c.font.pointSize == 3800)
+        titles.emplace_back(c.text, c.points[0]);
+    // The block: three lines 380 apart, the last 235 + 59 high (ascent and descent of 2200), from
+    // 150 below the top margin (1500):
+    // the title 100 under it, centred between the margins (1500, 1000); the number a line lower.
+    const int top = -(1500 + 150 + 2 * 380 + 294 + 100);
+    std::vector<std::pair<std::string, platform::Point>> expected{
+        {GetMessageText(545), {10750, top}}};
+    if (page == 2) expected.push_back({"(" + GetMessageText(67) + " 2)", {10750, top - 507}});
+    EXPECT_EQ(titles, expected) << page;
   }
 }
 
