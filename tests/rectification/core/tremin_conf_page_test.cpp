@@ -137,17 +137,6 @@ TEST(TreminConfPage, StartsAtTheBirthAndStoresTheBlock) {
   EXPECT_EQ(stored.end, (std::array<int, 5>{-44, 3, 14, 8, 0}));
 }
 
-TEST(TreminConfPage, EventsWithoutHousesAreNamedForTheWarning) {
-  LifeEventList events;
-  ASSERT_TRUE(events.Add("with", 1, 1, 2000, "", "Y").ok());
-  ASSERT_TRUE(events.Add("without", 1, 1, 2001, "Y", "").ok());
-  EXPECT_EQ(TreminConfPage::EventWithoutHouses(events)->text, "without");
-  EXPECT_EQ(TreminConfPage::WithoutHousesText(*TreminConfPage::EventWithoutHouses(events)),
-            GetMessageText(kMsgTreminEventWithoutHouses) + "\nwithout");
-  events.Event(1).status = kLifeEventLeftOut;
-  EXPECT_EQ(TreminConfPage::EventWithoutHouses(events), nullptr);
-}
-
 TEST(TreminConfPage, OrderByTextFollowsSwitchingAndTheChecks) {
   testing_support::TempFolder folder;
   LifeEventList events;

@@ -135,7 +135,8 @@ TEST_F(TreminDialogs, SystemsAndEventsWithoutHouses) {
   ASSERT_TRUE(RunTreminRectSheet(config_, systems_, files_, birth_));
   EXPECT_TRUE(prompts_.WasShown(kMsgSystemNotFound));
   ASSERT_TRUE(prompts_.WasShown(kMsgTreminEventWithoutHouses));
-  EXPECT_NE(prompts_.shown.back().text.find("no houses"), std::string::npos);
+  EXPECT_EQ(prompts_.shown.back().text,
+            GetMessageText(kMsgTreminEventWithoutHouses) + "\nno houses");
   EXPECT_EQ(config_.treminSettings.Get(Block::kApplyingSystem), "VELM");
 
   // Without any aspect system nothing can run: refused until cancelled, the block unchanged.
