@@ -2,7 +2,8 @@
 // moments, each a full chart with its possibility; every moment possible enough then computes a
 // directed and a progressed chart per life event. Goals set here: the possibility of a computed
 // chart within 50 microseconds, the first pass over one hour within 5 seconds, the two scores of
-// one moment with three events within 2 milliseconds.
+// one moment with three events within 2 milliseconds. The year forecast of ten events (three
+// dates, a progressed and a directed chart each) within 100 milliseconds.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "foundation/config/configuration.h"
 #include "platform/core/progress_sink.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/core/tremin_forecast.h"
 #include "rectification/core/tremin_search.h"
 
 namespace {
@@ -91,5 +93,23 @@ void BM_FirstPassHour(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FirstPassHour)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ForecastYear(benchmark::State& state) {
+  Fixture& f = GetFixture();
+  const ChartContext ctx(f.config, f.aspectarium);
+  LifeEventList events;
+  for (int i = 0; i < 10; ++i)
+    (void)events.Add("event " + std::to_string(i), 1 + i, 1 + i, 1990 + i, "", "NNNYNNYNNNYN");
+  TmForecastSettings settings;
+  settings.applying = settings.separating = f.settings.applyingSystem;
+  TmYearForecast forecast;
+  (void)forecast.Prepare(ctx, settings);
+  (void)forecast.SetNatAndYear(ctx, f.chart, 2024);
+  platform::NullProgress quiet;
+  std::vector<Status> warnings;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(forecast.CalculateYear(ctx, events, 2, quiet, warnings));
+}
+BENCHMARK(BM_ForecastYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace

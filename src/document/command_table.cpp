@@ -68,7 +68,7 @@ CommandTable MakeTable() {
       {cmd::kLifePoint, "Точка Жизни", "Alt+V", "", false},
       {cmd::kAspectList, "Список аспектов", "Alt+Y", "", false},
       {cmd::kSynastryAnalysis, "Синастрический анализ", "Alt+I", "", false},
-      {cmd::kTreminForecast, "Прогноз по методу Тремина", "Alt+J", "", false},
+      {cmd::kTreminForecast, "Прогноз по методу Тремина", "Alt+J", "", true},
 
       {cmd::kAstroCartMap, "Карта", "Alt+C", "", false},
       {cmd::kTownList, "Список городов", "Alt+T", "", false},
@@ -76,7 +76,7 @@ CommandTable MakeTable() {
       {cmd::kLineCrossings, "Пересечения линий", "Alt+X", "", false},
 
       {cmd::kRectifyByEvents, "Ректификация по событиям", "", "", true},
-      {cmd::kTreminRectification, "Ректификация по методу Тремина", "", "", false},
+      {cmd::kTreminRectification, "Ректификация по методу Тремина", "", "", true},
       {cmd::kHermesTrutine, "Трутина Гермеса", "", "", false},
       {cmd::kMoravNumber, "Число Морава", "", "", false},
 

@@ -50,9 +50,9 @@ platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int 
   platform::Font font;
   font.pointSize = kHeaderFontSize;
   const platform::Font oldFont = dc.SelectFont(font);
-  const unsigned oldAlign = dc.SetTextAlign(
-      (align == 1 ? platform::TextAlign::kRight : platform::TextAlign::kLeft) |
-      platform::TextAlign::kTop);
+  const unsigned oldAlign =
+      dc.SetTextAlign((align == 1 ? platform::TextAlign::kRight : platform::TextAlign::kLeft) |
+                      platform::TextAlign::kTop);
   const int down = dc.YUp() ? -1 : 1;
   platform::Size extent{0, 0};
   int line = 0;
@@ -67,19 +67,30 @@ platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int 
   return extent;
 }
 
+platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
+                                    const Configuration& config) {
+  const cfg::PrintSettings& p = config.print;
+  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  const platform::Size block =
+      DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
+  const platform::Font oldFont =
+      dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
+  return block;
+}
+
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                          std::string_view title) {
   const cfg::PrintSettings& p = config.print;
-  config.DrawPageFrame(dc, {0, 0, 0, 0});
-  DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
-
-  const platform::Font oldFont = dc.SelectFont(
-      platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
-  const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
-  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
-
-  dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000, 0, false, false});
-  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  DrawPrintedPageFrame(dc, chart, config);
+  const platform::Font oldFont =
+      dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000, 0, false, false});
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
   dc.TextOut(middle, -600 - p.marginTop, title);
   dc.SetTextAlign(oldAlign);

@@ -252,7 +252,9 @@ void Rectification(Configuration& c) {
   SetAll<std::int16_t>(t, {{T::kStep, 2},
                            {T::kResultOrder, 1},
                            {T::kMinimumScore, 50},
-                           {T::kScreenFontSize, kScreenFont},
+                           // The results view draws in 0.01 mm: a screen size of 100 would be
+                           // 0.13 mm high.
+                           {T::kScreenFontSize, kPrintFont},
                            {T::kPrintFontSize, kPrintFont},
                            {T::kPrintColumns, 4}});
   SetAll<double>(t, {{T::kPrintLineSpacing, 1.2}, {T::kScreenLineSpacing, 1.2}});

@@ -21,7 +21,6 @@ namespace {
 
 using Block = cfg::RectificationSettings;
 
-
 bool SizeFits(int a, int b, int c = 1) {
   return a >= 0 && b >= 0 && c >= 0 &&
          static_cast<std::int64_t>(a) * b * c < (std::int64_t{1} << 31);
@@ -76,9 +75,8 @@ bool Matrix3::Init(int a, int b, int c) {
   a_ = a;
   b_ = b;
   c_ = c;
-  cells_.assign(static_cast<std::size_t>(a) * static_cast<std::size_t>(b) *
-                    static_cast<std::size_t>(c),
-                0.0);
+  cells_.assign(
+      static_cast<std::size_t>(a) * static_cast<std::size_t>(b) * static_cast<std::size_t>(c), 0.0);
   return true;
 }
 
@@ -145,8 +143,8 @@ RectInterval ReadRectInterval(const Configuration& config) {
 
 void WriteRectInterval(Configuration& config, const RectInterval& interval) {
   for (int i = 0; i < 5; ++i) {
-    config.rectification.Set(Block::kStart[i],
-                             static_cast<std::int16_t>(interval.start[static_cast<std::size_t>(i)]));
+    config.rectification.Set(
+        Block::kStart[i], static_cast<std::int16_t>(interval.start[static_cast<std::size_t>(i)]));
     config.rectification.Set(Block::kEnd[i],
                              static_cast<std::int16_t>(interval.end[static_cast<std::size_t>(i)]));
   }
@@ -162,6 +160,12 @@ int MomentOfWords(const std::array<int, 5>& w, Moment& out) {
   if (!m.time.SetTime(w[3], w[4], 0).ok()) return kMsgBadTime;
   out = m;
   return 0;
+}
+
+std::array<int, 5> WordsOfMoment(const Moment& m) {
+  const int year = m.date.Era() == 'B' ? -m.date.Year() : m.date.Year();
+  return {year, m.date.Month(), m.date.Day(), m.time.SecondsOfDay() / 3600,
+          m.time.SecondsOfDay() / 60 % 60};
 }
 
 int SpanMinutes(const RectInterval& interval, std::int64_t& minutes) {

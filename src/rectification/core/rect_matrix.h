@@ -113,6 +113,8 @@ void WriteRectInterval(Configuration& config, const RectInterval& interval);
 // The moment of the words: 0 and the moment, or the message naming the fault of the date (657,
 // 656, 777, 776, 775) or of the time (659).
 int MomentOfWords(const std::array<int, 5>& words, Moment& out);
+// The words of a moment: year (negative before Christ), month, day, hour, minute.
+std::array<int, 5> WordsOfMoment(const Moment& moment);
 // The whole minutes from start to end (negative when the end lies before the start), counted on
 // the calendar, so that no end minute is lost to rounding; 0 and the minutes, or a date or time
 // message.

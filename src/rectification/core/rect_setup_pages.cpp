@@ -16,12 +16,6 @@ using Block = cfg::RectificationSettings;
 
 constexpr int kColourText = 0, kColourFill = 1, kColourLeftOut = 7, kColourSelected = 14;
 
-std::array<int, 5> WordsOf(const Moment& m) {
-  const int year = m.date.Era() == 'B' ? -m.date.Year() : m.date.Year();
-  return {year, m.date.Month(), m.date.Day(), m.time.SecondsOfDay() / 3600,
-          m.time.SecondsOfDay() / 60 % 60};
-}
-
 bool SameName(std::string a, std::string b) {
   StringToUpper(a);
   StringToUpper(b);
@@ -54,7 +48,7 @@ RectConfPage::RectConfPage(const Configuration& config, const Moment& chartMomen
   verticalGrid = b.Get(Block::kVerticalGrid) != 0;
   horizontalGrid = b.Get(Block::kHorizontalGrid) != 0;
   chronological = b.Get(Block::kChronological) != 0;
-  interval.start = WordsOf(chartMoment);
+  interval.start = WordsOfMoment(chartMoment);
   interval.end = interval.start;
 }
 
@@ -62,10 +56,9 @@ std::string RectConfPage::CheckSystems(const std::vector<std::string>& systemNam
   std::string message;
   for (std::string& name : systems) {
     std::string typed = name.substr(0, kSystemNameReadWidth);
-    const bool known =
-        typed.size() <= kSystemNameWidth &&
-        std::any_of(systemNames.begin(), systemNames.end(),
-                    [&](const std::string& s) { return SameName(s, typed); });
+    const bool known = typed.size() <= kSystemNameWidth &&
+                       std::any_of(systemNames.begin(), systemNames.end(),
+                                   [&](const std::string& s) { return SameName(s, typed); });
     if (known || systemNames.empty()) {
       name = typed.substr(0, kSystemNameWidth);
       continue;
@@ -186,7 +179,7 @@ Status RectEventsEditor::Toggle(int k, int& select) {
   const int storage = events_.OrderAt(k);
   e->status = e->InUse() ? kLifeEventLeftOut : kLifeEventInUse;
   select = k;
-  if (events_.sortByDate == 1) {
+  if (events_.sortByDate == 1 || events_.sortByText == 1) {
     events_.BuildOrder();
     for (int i = 0; i < events_.Count(); ++i)
       if (events_.OrderAt(i) == storage) select = i;
@@ -195,7 +188,12 @@ Status RectEventsEditor::Toggle(int k, int& select) {
 }
 
 void RectEventsEditor::SetChronological(bool on, int& select) {
-  events_.sortByDate = on ? 1 : 0;
+  SetSortOrder(on, events_.sortByText == 1, select);
+}
+
+void RectEventsEditor::SetSortOrder(bool byDate, bool byText, int& select) {
+  events_.sortByDate = byDate ? 1 : 0;
+  events_.sortByText = byText ? 1 : 0;
   if (events_.Count() >= 2) {
     events_.BuildOrder();
     select = 0;
@@ -223,8 +221,8 @@ std::vector<RectEventLine> RectEventLines(const LifeEventList& events, int mode,
     line.text = e.text;
     if (mode != 3) {
       char date[16];
-      std::snprintf(date, sizeof date, "%02d:%02d:%04d", e.moment.date.Day(),
-                    e.moment.date.Month(), e.moment.date.Year());
+      std::snprintf(date, sizeof date, "%02d:%02d:%04d", e.moment.date.Day(), e.moment.date.Month(),
+                    e.moment.date.Year());
       line.date = date;
     }
     if (mode == 0) {

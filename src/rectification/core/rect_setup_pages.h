@@ -16,10 +16,10 @@
 
 class Configuration;
 
-inline constexpr int kMsgSystemNotFound = 59;   // "Не найдена система аспектов"
-inline constexpr int kMsgSystemReplaced = 60;   // "Вместо нее установлена система"
+inline constexpr int kMsgSystemNotFound = 59;  // "Не найдена система аспектов"
+inline constexpr int kMsgSystemReplaced = 60;  // "Вместо нее установлена система"
 inline constexpr int kMsgEnterEventName = 449;  // "Введите название события!"
-inline constexpr int kMsgRemoveEvent = 494;     // "Вы уверены, что хотите удалить событие"
+inline constexpr int kMsgRemoveEvent = 494;  // "Вы уверены, что хотите удалить событие"
 
 // Aspect-system names are at most 8 characters; the combo boxes read up to 12.
 inline constexpr std::size_t kSystemNameWidth = 8;
@@ -110,12 +110,15 @@ class RectEventsEditor {
   // Removes the event shown at k and saves; selects the same position or the previous one when
   // the last line was removed. Nothing for a position outside the list.
   Status Remove(int k, int& select);
-  // Switches the event shown at k on or off and saves; with chronological order the order is
-  // rebuilt. `select` follows the event.
+  // Switches the event shown at k on or off and saves; with an order by date or by text the order
+  // is rebuilt. `select` follows the event.
   Status Toggle(int k, int& select);
   // The chronological check into the list's sort-by-date flag; with 2 events or more the order
   // is rebuilt and the first line selected (else `select` is unchanged).
   void SetChronological(bool on, int& select);
+  // Both order checks into the list's sort flags; with 2 events or more the order is rebuilt and
+  // the first line selected (else `select` is unchanged).
+  void SetSortOrder(bool byDate, bool byText, int& select);
   // Copies the event shown at k into `other` and saves that list to `otherFile`: 781 without a
   // selection, 450 when that list is full.
   Status Transfer(int k, LifeEventList& other, const std::filesystem::path& otherFile);
@@ -130,8 +133,8 @@ struct RectEventLine {
   std::string text;  // the event's text (the view cuts it to the sample's width)
   std::string date;  // "DD:MM:YYYY"; empty in mode 3
   std::string planetGlyphs, houseGlyphs;  // mode 0 only
-  int textColour = 0;  // palette index
-  int fillColour = -1;  // palette index of the selected line's fill; -1 none
+  int textColour = 0;                     // palette index
+  int fillColour = -1;                    // palette index of the selected line's fill; -1 none
 };
 
 // The width sample of the text column: of mode 0, or of the list's other modes.

@@ -7,6 +7,7 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/houses/house_position.h"
+#include "astro/lifepoint/life_point.h"
 #include "foundation/numbers/angles.h"
 
 namespace {
@@ -275,6 +276,35 @@ bool TmRect::FixedOrbAspect(double longitude, double from) const {
   return false;
 }
 
+void TmRect::SlotHits(const Chart& chart, const TmPairTable& pairs, int h, double longitude,
+                      int& tested, int& hits) const {
+  tested = 0;
+  hits = 0;
+  for (int k = 0; k < 3; ++k) {
+    const int t = Ruler(h, k);
+    if (t == kEmpty) continue;
+    ++tested;
+    bool hit = FixedOrbAspect(longitude, Longitude(chart, t));
+    for (int j : kTmObjects) {
+      if (hit) break;
+      if (j != t && pairs.InAspect(t, j) && FixedOrbAspect(longitude, Longitude(chart, j)))
+        hit = true;
+    }
+    hits += hit ? 1 : 0;
+  }
+}
+
+std::vector<int> TmRect::SpannedRulers(const Chart& chart, int h) const {
+  std::vector<int> gathered;
+  for (int sign : InterceptedSigns(CuspArray(chart), h))
+    for (int k = 0; k < 3; ++k) {
+      const int r = Ruler(sign, k);
+      if (r != kEmpty && std::find(gathered.begin(), gathered.end(), r) == gathered.end())
+        gathered.push_back(r);
+    }
+  return gathered;
+}
+
 void TmRect::ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, double longitude,
                         int weight, double& sum, int& count) const {
   if (FixedOrbAspect(longitude, Cusp(trial, h))) {
@@ -283,18 +313,7 @@ void TmRect::ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, dou
     return;
   }
   int tested = 0, hits = 0;
-  for (int k = 0; k < 3; ++k) {
-    const int t = Ruler(h, k);
-    if (t == kEmpty) continue;
-    ++tested;
-    bool hit = FixedOrbAspect(longitude, Longitude(trial, t));
-    for (int j : kTmObjects) {
-      if (hit) break;
-      if (j != t && pairs.InAspect(t, j) && FixedOrbAspect(longitude, Longitude(trial, j)))
-        hit = true;
-    }
-    hits += hit ? 1 : 0;
-  }
+  SlotHits(trial, pairs, h, longitude, tested, hits);
   count += tested;
   sum += hits > 0 ? static_cast<double>(weight) * hits : -3.0 * weight;
 }
@@ -302,7 +321,6 @@ void TmRect::ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, dou
 std::optional<double> TmRect::EventScoreWith(const Chart& trial, const TmPairTable& pairs,
                                              const Chart& eventChart,
                                              const LifeEvent& event) const {
-  const std::array<double, 12> cusps = CuspArray(trial);
   double sum = 0.0;
   int count = 0;
   for (int h : event.houses) {
@@ -312,15 +330,8 @@ std::optional<double> TmRect::EventScoreWith(const Chart& trial, const TmPairTab
       if (const int t = Ruler(h, k); t != kEmpty)
         ScoreEntry(trial, pairs, h, Longitude(eventChart, t), 3, sum, count);
     // The rulers of the signs the house spans, each object once.
-    std::vector<int> gathered;
-    for (int sign : InterceptedSigns(cusps, h))
-      for (int k = 0; k < 3; ++k) {
-        const int r = Ruler(sign, k);
-        if (r == kEmpty || std::find(gathered.begin(), gathered.end(), r) != gathered.end())
-          continue;
-        gathered.push_back(r);
-        ScoreEntry(trial, pairs, h, Longitude(eventChart, r), 1, sum, count);
-      }
+    for (int r : SpannedRulers(trial, h))
+      ScoreEntry(trial, pairs, h, Longitude(eventChart, r), 1, sum, count);
   }
   if (count == 0) return std::nullopt;
   return sum / count * 100.0;
@@ -346,4 +357,80 @@ std::optional<int> TmRect::MomentScore(const ChartContext& ctx, const Chart& tri
   }
   if (scored == 0) return std::nullopt;
   return TruncateSum(sum / scored * 10.0);
+}
+
+// --- The year forecast ---
+
+double TmRect::PointValue(const Chart& natal, const TmPairTable& pairs, double longitude,
+                          int h) const {
+  if (FixedOrbAspect(longitude, Cusp(natal, h))) return 100.0;
+  int tested = 0, hits = 0;
+  SlotHits(natal, pairs, h, longitude, tested, hits);
+  if (hits == 0) return 0.0;
+  return hits == tested ? 100.0 : 50.0;
+}
+
+double TmRect::HouseValue(const Chart& natal, const TmPairTable& pairs, const Chart& derived,
+                          int h) const {
+  const double cusp = PointValue(natal, pairs, Cusp(derived, h), h);
+
+  double rowSum = 0.0;
+  for (int k = 0; k < 3; ++k)
+    if (const int t = Ruler(h, k); t != kEmpty)
+      rowSum += PointValue(natal, pairs, Longitude(derived, t), h);
+  const double w = Ruler(h, 2) == kEmpty ? 1.0 / 2.0 : 1.0 / 3.0;
+
+  double spanned = 0.0;
+  const std::vector<int> rulers = SpannedRulers(natal, h);
+  for (int r : rulers) spanned += PointValue(natal, pairs, Longitude(derived, r), h);
+  if (!rulers.empty()) spanned /= static_cast<double>(rulers.size());
+
+  return (cusp + w * rowSum + spanned) / 3.0;
+}
+
+double TmRect::ForecastScore(const Chart& natal, const TmPairTable& pairs, const Chart& derived,
+                             const LifeEvent& event) const {
+  double sum = 0.0;
+  int houses = 0;
+  for (int h : event.houses) {
+    if (h < 0 || h >= 12) continue;
+    sum += HouseValue(natal, pairs, derived, h);
+    ++houses;
+  }
+  return houses == 0 ? 0.0 : sum / houses;
+}
+
+double TmRect::ForecastEvent(const ChartContext& ctx, const Chart& natal, const Moment& date,
+                             const LifeEvent& event, double& progression, double& direction,
+                             double& lifePoint) {
+  FillRulers(proserpinaCounts_);
+  const TmPairTable pairs(natal, applying_, separating_);
+  const auto derivedScore = [&](bool progressed) {
+    Chart derived;
+    Status st = progressed ? MakeProgressed(ctx, derived, natal, date)
+                           : MakeDirected(ctx, derived, natal, date);
+    if (st.ok()) st = derived.CalculateMainBodies(ctx, 1);
+    return st.ok() ? ForecastScore(natal, pairs, derived, event) : 0.0;
+  };
+  progression = derivedScore(true);
+  direction = derivedScore(false);
+
+  lifePoint = 0.0;
+  const Moment& birth = natal.definition.GetCountSrc().moment;
+  if (birth.JulianDay() <= date.JulianDay()) {
+    LifePoint type;
+    type.mode = 'S';
+    type.direction = 'D';
+    type.first = 0;
+    type.years = 7;
+    const double point = LifePoint::CountPosition(type, birth, date);
+    int houses = 0;
+    for (int h : event.houses) {
+      if (h < 0 || h >= 12) continue;
+      lifePoint += PointValue(natal, pairs, point, h);
+      ++houses;
+    }
+    if (houses > 0) lifePoint /= houses;
+  }
+  return (progression + direction) / 2.0;
 }

@@ -19,6 +19,7 @@
 
 class Chart;
 class ChartContext;
+class Moment;
 
 inline constexpr int kTmObjectCount = 11;
 inline constexpr std::array<int, kTmObjectCount> kTmObjects{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 20};
@@ -87,6 +88,30 @@ class TmRect {
   bool LinkedToPoint(const Chart& chart, const TmPairTable& pairs, int object, double point) const;
   bool RulersLinked(const TmPairTable& pairs, int t, int e) const;
 
+  // The year forecast of `event` at `date` (on the natal clock) for the computed natal chart
+  // `natal`: the scores 0..100 of its progressed and its directed chart and of the life point
+  // (signs, direct, from Aries, 7 years a sign) go to the three results; returned is the mean of
+  // the first two. The sign rulers are refilled with the object's Proserpina flag first. A
+  // derived chart that cannot be computed scores 0; so does the life point before the birth
+  // (ForecastEvent shows no message: the caller tells the user once).
+  double ForecastEvent(const ChartContext& ctx, const Chart& natal, const Moment& date,
+                       const LifeEvent& event, double& progression, double& direction,
+                       double& lifePoint);
+  // Building blocks of the forecast over the natal chart and its pair table. The point value of a
+  // longitude for house h: 100 within 1.033 degrees of an applying aspect from the natal cusp h;
+  // else 100, 50 or 0 as all, some or none of the rulers of sign row h are hit (directly or
+  // through an object in aspect with the ruler).
+  double PointValue(const Chart& natal, const TmPairTable& pairs, double longitude, int h) const;
+  // The house value of h for a derived chart: a third of the point value of its cusp h, a third
+  // of w times the point values of its rulers of sign row h (w = 1/2 when the row's third slot is
+  // empty, else 1/3), and a third of the mean point value of the rulers of the signs house h
+  // spans in the natal chart (each object once).
+  double HouseValue(const Chart& natal, const TmPairTable& pairs, const Chart& derived,
+                    int h) const;
+  // The mean house value over the event's houses; 0 without houses.
+  double ForecastScore(const Chart& natal, const TmPairTable& pairs, const Chart& derived,
+                       const LifeEvent& event) const;
+
   const AspectSystem* Applying() const { return applying_; }
   const AspectSystem* Separating() const { return separating_; }
 
@@ -94,6 +119,13 @@ class TmRect {
   // True when `longitude` lies within 1.033 degrees of an aspect of the applying system from
   // `from`.
   bool FixedOrbAspect(double longitude, double from) const;
+  // The rulers of sign row h tested against `longitude` in `chart`: how many there are and how
+  // many are hit (the ruler's longitude, or that of an object in aspect with it, within 1.033
+  // degrees of an applying aspect).
+  void SlotHits(const Chart& chart, const TmPairTable& pairs, int h, double longitude, int& tested,
+                int& hits) const;
+  // The rulers of the signs house h spans in `chart`, each object once, in slot order.
+  std::vector<int> SpannedRulers(const Chart& chart, int h) const;
   // One entry of the work list scored against the trial's cusp h.
   void ScoreEntry(const Chart& trial, const TmPairTable& pairs, int h, double longitude, int weight,
                   double& sum, int& count) const;

@@ -4,12 +4,17 @@
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
+#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_file_names.h"
 #include "platform/qt/command_target.h"
 #include "rectification/ui/hermes_dialogs.h"
+#include "rectification/ui/pr_tremin_view.h"
 #include "rectification/ui/rect_setup_dialogs.h"
+#include "rectification/ui/tremin_conf.h"
+#include "rectification/ui/tremin_forecast_dialog.h"
+#include "rectification/ui/tremin_view.h"
 
 namespace {
 
@@ -28,29 +33,60 @@ void RectifyByEvents(ChartDocument& document, Workbench& workbench) {
     document.SetRectificationResult(std::move(matrix));
 }
 
+TreminEventFiles TreminFiles(Workbench& workbench) {
+  TreminEventFiles files;
+  files.events = &workbench.TreminEvents();
+  files.eventsFile = workbench.GetPath(g_DataFileNames[kDataTestEvents]);
+  files.rectification = &workbench.RectificationEvents();
+  files.rectificationFile = workbench.GetPath(g_DataFileNames[kDataLifeEvents]);
+  return files;
+}
+
+// The birth moment the Tremin pages start from: the chart's birth data.
+Moment BirthOf(const Chart& chart) {
+  const Source* base = chart.definition.GetBaseSource();
+  return (base != nullptr ? *base : chart.definition.GetCountSrc()).moment;
+}
+
+void AddDocumentCommands(ChartDocument& document, Workbench& workbench) {
+  document.OnCommand(
+      cmd::kRectifyByEvents, [&document, &workbench] { RectifyByEvents(document, workbench); },
+      [&document](platform::CommandState& state) {
+        state.enabled = document.GetChart() != nullptr;
+      });
+  const auto hasChart = [&document](platform::CommandState& state) {
+    state.enabled = document.GetChart() != nullptr;
+  };
+  document.OnCommand(
+      cmd::kHermesTrutine,
+      [&document, &workbench] { RunHermesTrutine(document, workbench.MainWindow()); }, hasChart);
+  document.OnCommand(
+      cmd::kMoravNumber,
+      [&document, &workbench] {
+        if (const Chart* chart = document.GetChart()) {
+          D_MORAV dialog(*chart, workbench.MainWindow());
+          dialog.DoModal();
+        }
+      },
+      hasChart);
+  // The Tremin rectification: its sheet, then the results view, which runs the search.
+  document.AddViewCommand(
+      cmd::kTreminRectification, kTemplateTremin, {.prepare = [&document, &workbench](int) {
+        return RunTreminRectSheet(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
+                                  BirthOf(*document.GetChart()), workbench.MainWindow());
+      }});
+  // The Tremin forecast: its dialog, then the forecast view.
+  document.AddViewCommand(
+      cmd::kTreminForecast, kTemplateTreminForecast, {.prepare = [&document, &workbench](int) {
+        return RunTreminForecastDialog(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
+                                       *document.GetChart(), workbench.MainWindow());
+      }});
+}
+
 }  // namespace
 
 void RegisterRectificationUi(UiRegistry& registry) {
-  registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
-    document.OnCommand(
-        cmd::kRectifyByEvents, [&document, &workbench] { RectifyByEvents(document, workbench); },
-        [&document](platform::CommandState& state) {
-          state.enabled = document.GetChart() != nullptr;
-        });
-    const auto hasChart = [&document](platform::CommandState& state) {
-      state.enabled = document.GetChart() != nullptr;
-    };
-    document.OnCommand(
-        cmd::kHermesTrutine,
-        [&document, &workbench] { RunHermesTrutine(document, workbench.MainWindow()); }, hasChart);
-    document.OnCommand(
-        cmd::kMoravNumber,
-        [&document, &workbench] {
-          if (const Chart* chart = document.GetChart()) {
-            D_MORAV dialog(*chart, workbench.MainWindow());
-            dialog.DoModal();
-          }
-        },
-        hasChart);
-  });
+  registry.RegisterViewTemplate(kTemplateTremin, [] { return new CTreminView(); });
+  registry.RegisterViewTemplate(kTemplateTreminForecast, [] { return new CPrTreminView(); });
+  registry.AddDocumentCommands(AddDocumentCommands);
 }

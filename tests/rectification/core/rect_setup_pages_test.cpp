@@ -111,8 +111,8 @@ TEST(RectEventPage, Refusals) {
     int expected;
   };
   const Case cases[] = {
-      {"move", 1, 1, 1980, 0},  {"", 1, 1, 1980, 449},      {"   ", 1, 1, 1980, 449},
-      {"move", 31, 2, 1980, 775}, {"move", 29, 2, 1980, 0}, {"move", 1, 1, 0, 777},
+      {"move", 1, 1, 1980, 0},    {"", 1, 1, 1980, 449},      {"   ", 1, 1, 1980, 449},
+      {"move", 31, 2, 1980, 775}, {"move", 29, 2, 1980, 0},   {"move", 1, 1, 0, 777},
       {"move", 32, 1, 1980, 657}, {"move", 1, 1, -3001, 776}, {"move", 1, 1, -3000, 0},
   };
   for (const Case& c : cases) {
@@ -121,8 +121,8 @@ TEST(RectEventPage, Refusals) {
     page.day = c.day;
     page.month = c.month;
     page.year = c.year;
-    EXPECT_EQ(page.CheckOk(), c.expected) << c.text << " " << c.day << "." << c.month << "."
-                                          << c.year;
+    EXPECT_EQ(page.CheckOk(), c.expected)
+        << c.text << " " << c.day << "." << c.month << "." << c.year;
   }
 }
 
@@ -139,7 +139,9 @@ TEST(RectEventsEditor, CommandsKeepTheFile) {
   int select = -1;
   ASSERT_TRUE(editor.Add(page, select).ok());
   EXPECT_EQ(select, 0);
-  EXPECT_EQ(testing_support::ReadFile(file), "01:01:1980+move\x03" "E\x03L\x03Y\n");
+  EXPECT_EQ(testing_support::ReadFile(file),
+            "01:01:1980+move\x03"
+            "E\x03L\x03Y\n");
 
   // Editing keeps the event's status; the planet button hides in modes 1 and 3.
   events.Event(0).status = kLifeEventLeftOut;
@@ -149,12 +151,16 @@ TEST(RectEventsEditor, CommandsKeepTheFile) {
   edit.text = "wedding";
   edit.day = 2;
   ASSERT_TRUE(editor.Edit(0, edit).ok());
-  EXPECT_EQ(testing_support::ReadFile(file), "02:01:1980+wedding\x03" "E\x03L\x03N\n");
+  EXPECT_EQ(testing_support::ReadFile(file),
+            "02:01:1980+wedding\x03"
+            "E\x03L\x03N\n");
   edit.text = "";
   EXPECT_EQ(editor.Edit(0, edit).MessageNumber(), 449);
 
   ASSERT_TRUE(editor.Toggle(0, select).ok());
-  EXPECT_EQ(testing_support::ReadFile(file), "02:01:1980+wedding\x03" "E\x03L\x03Y\n");
+  EXPECT_EQ(testing_support::ReadFile(file),
+            "02:01:1980+wedding\x03"
+            "E\x03L\x03Y\n");
 
   EXPECT_EQ(editor.Transfer(-1, tremin, treminFile).MessageNumber(), kMsgChooseEvent);
   ASSERT_TRUE(editor.Transfer(0, tremin, treminFile).ok());
@@ -187,8 +193,8 @@ TEST(RectEventLines, Colours) {
   struct Case {
     int selected, line, text, fill;
   };
-  for (const Case& c : {Case{-1, 0, 0, -1}, Case{-1, 1, 7, -1}, Case{0, 0, 14, 1},
-                        Case{1, 1, 7, 1}, Case{1, 0, 0, -1}}) {
+  for (const Case& c : {Case{-1, 0, 0, -1}, Case{-1, 1, 7, -1}, Case{0, 0, 14, 1}, Case{1, 1, 7, 1},
+                        Case{1, 0, 0, -1}}) {
     const auto lines = RectEventLines(events, 0, c.selected);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[static_cast<std::size_t>(c.line)].textColour, c.text) << c.selected;
@@ -198,7 +204,7 @@ TEST(RectEventLines, Colours) {
   EXPECT_EQ(lines[0].date, "05:03:1990");
   EXPECT_EQ(lines[0].planetGlyphs, "M");
   EXPECT_EQ(lines[0].houseGlyphs, "p");
-  EXPECT_EQ(RectEventLines(events, 3, -1)[0].date, "");  // mode 3: no date
+  EXPECT_EQ(RectEventLines(events, 3, -1)[0].date, "");         // mode 3: no date
   EXPECT_EQ(RectEventLines(LifeEventList{}, 0, 0).size(), 1u);  // one empty line
 }
 

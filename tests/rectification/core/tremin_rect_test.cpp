@@ -16,31 +16,9 @@
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "rectification/core/tremin_fixture.h"
 
 namespace {
-
-AspectSystem ConjunctionOnly() {
-  AspectSystem system("CONJ", {});
-  Aspect a;
-  a.angle = 0;
-  a.orbs = {6, 6, 6, 6, 6, 0.5};
-  EXPECT_EQ(system.AddAspect(a), 0);
-  return system;
-}
-
-// Cusp h at 30h + offset; the method's eleven objects at `at` (0..9, then 20); the rest absent.
-Chart MakeChart(const std::vector<double>& at, double offset = 0.0) {
-  Chart c;
-  for (int h = 0; h < 12; ++h) c.cusps[h].Set(30.0 * h + offset);
-  for (int k = 0; k < kTmObjectCount; ++k)
-    c.points[static_cast<std::size_t>(kTmObjects[static_cast<std::size_t>(k)])].longitude.Set(
-        at[static_cast<std::size_t>(k)]);
-  return c;
-}
-
-std::vector<double> AllAt(double longitude) {
-  return std::vector<double>(kTmObjectCount, longitude);
-}
 
 TEST(TreminTests, AspectWindowBoundsAreStrict) {
   struct Row {

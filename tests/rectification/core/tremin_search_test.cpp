@@ -12,6 +12,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/core/tremin_fixture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -19,7 +20,7 @@ namespace {
 constexpr std::int16_t X = kTmImpossible;
 
 TEST(TreminSearch, StepCodes) {
-  const std::pair<int, int> rows[] = {{0, 2},  {1, 5},  {2, 10}, {3, 20},
+  const std::pair<int, int> rows[] = {{0, 2},  {1, 5},  {2, 10},  {3, 20},
                                       {4, 30}, {5, 60}, {-1, 60}, {9, 60}};
   for (const auto& [code, seconds] : rows) EXPECT_EQ(TmStepSeconds(code), seconds) << code;
 }
@@ -87,33 +88,6 @@ TEST(TreminSearch, SelectionByThresholdAndOrder) {
         << r.name;
   }
 }
-
-// Moscow, 15 June 1985 08:00 +03:00, the shipped aspect system for both roles.
-struct SearchFixture {
-  testing_support::TempFolder folder;
-  Aspectarium aspectarium;
-  Configuration config;
-  LifeEventList events;
-  Chart chart;
-  TmSearchSettings settings;
-
-  SearchFixture() {
-    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
-                               folder / "VELM.asp");
-    EXPECT_TRUE(aspectarium.LoadAll(folder.Path()).empty());
-    EXPECT_TRUE(events.Add("move", 15, 6, 2015, "", "NNNYNNYNNNYN").ok());
-    EXPECT_TRUE(events.Add("wedding", 2, 9, 2010, "", "NNNNNNYNNNNN").ok());
-    Source& s = chart.definition.sources[0];
-    EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
-    EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
-    EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
-    chart.houseSystem = 0;
-    settings.applyingSystem = "VELM";
-    settings.separatingSystem = "VELM";
-    settings.step = 3;  // 20 s
-  }
-};
 
 RectInterval Interval(std::array<int, 5> begin, std::array<int, 5> end) {
   RectInterval r;
