@@ -27,6 +27,7 @@ constexpr int kHeaderGlyphSize = 10000;
 constexpr int kScreenLeft = 50, kScreenTop = 100;
 constexpr int kPaperLeft = 400, kPaperTop = 2000;
 constexpr int kPaperWidth = 21000, kPaperHeight = 29600;
+constexpr int kA4Width = 21000;
 constexpr int kPageStep = 5;
 
 int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
@@ -271,15 +272,24 @@ void BINDHU::Draw(platform::Dc& dc, const Layout& l, int first, int last, int bo
 
 void BINDHU::DrawPageHead(platform::Dc& dc, const Configuration& config, const Chart& chart) {
   const platform::DcState saved(dc);
+  const auto& p = config.print;
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   config.DrawPageFrame(dc, {0, 0, 0, 0});
-  chart.DrawHeader(dc, 550, -config.print.marginTop - 200, 0, true);
+  // Inside the page frame: the chart's block at the left, the ornament at the right, the title
+  // centred between them.
+  const platform::Size head = chart.DrawHeader(dc, p.marginLeft + 200, -p.marginTop - 150, 0, true);
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
-  dc.TextOut(15000, -450, glyphs::kOrnament);
+  const int ornamentRight = kA4Width - p.marginRight - 200;
+  dc.TextOut(ornamentRight, -p.marginTop - 250, glyphs::kOrnament);
+  const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(4000));
   const std::string& title = GetMessageText(kMsgBindhuTitle);
-  dc.TextOut((20000 - dc.GetTextExtent(title).cx) / 2, -800, title);
+  const int left = p.marginLeft + 200 + head.cx;
+  const int x = left + (ornamentLeft - left - dc.GetTextExtent(title).cx) / 2;
+  dc.TextOut(std::max(left + 200, x), -p.marginTop - 600, title);
 }
 
 int BindhuScroll(int code, int thumb, int first) {
