@@ -93,6 +93,7 @@ int ChartDocument::ChooseChartForTable(int tableKind, int slot) {
 void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandOptions options) {
   const std::optional<DocView> exclusive = options.exclusive;
   const bool needsTwoCharts = options.needsTwoCharts;
+  std::function<bool()> available = std::move(options.available);
   OnCommand(
       command,
       [this, command, templateNumber, prepare = std::move(options.prepare)] {
@@ -101,9 +102,11 @@ void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandO
         if (prepare && !prepare(command)) return;
         viewTemplate->OpenView(*this);
       },
-      [this, templateNumber, exclusive, needsTwoCharts](platform::CommandState& state) {
+      [this, templateNumber, exclusive, needsTwoCharts,
+       available = std::move(available)](platform::CommandState& state) {
         state.enabled = chart_ != nullptr && workbench_.GetTemplate(templateNumber) != nullptr &&
-                        !(exclusive && IsViewOpen(*exclusive)) && (!needsTwoCharts || IsTwoChart());
+                        !(exclusive && IsViewOpen(*exclusive)) &&
+                        (!needsTwoCharts || IsTwoChart()) && (!available || available());
       });
 }
 

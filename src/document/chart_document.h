@@ -86,6 +86,8 @@ enum class DocView {
   InterpretationText,
   TreminResults,
   TreminForecast,
+  PlanetEnergy,
+  Planet,
   kCount
 };
 
@@ -97,6 +99,8 @@ struct ViewCommandOptions {
   bool needsTwoCharts = false;
   // Runs before the view opens (a question, a mode the view reads); false opens nothing.
   std::function<bool(int command)> prepare{};
+  // Enabled only while this holds (data the view needs are loaded, say).
+  std::function<bool()> available{};
 };
 
 class ChartDocument : public platform::Document {

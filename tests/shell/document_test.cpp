@@ -234,8 +234,13 @@ TEST_F(ShellTest, GeodeticChartsStopAtTheLatitudeLimit) {
 }
 
 TEST_F(ShellTest, EachFrameIsCaptionedByItsView) {
-  CKovraApp& app = StartApp();
-  app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
+  // A counting view behind the Bindhu command, whatever the subsystems make of it.
+  CKovraApp& app = StartBareApp([](UiRegistry& registry) {
+    registry.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
+    registry.AddDocumentCommands([](ChartDocument& document, Workbench&) {
+      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
+    });
+  });
   CKovraDoc* document = OpenCopy(NatalChart(kParis, "Тест"));
   ASSERT_NE(document, nullptr);
   ASSERT_TRUE(app.GetMainFrame()->ExecuteCommand(cmd::kBindhuTable));

@@ -56,7 +56,19 @@ bool RealThematicAllowedKind(const SuperSource& d) {
   }
 }
 
+bool RealThematicAllowedHouses(int houseSystem) {
+  const int system = BaseHouseSystem(houseSystem);
+  return !(system > kHousePorphyry || system == kHouseEqualFromMc || system == kHouseEqualFromAsc);
+}
+
 }  // namespace
+
+int ThematicRefusal(const Chart& chart, int kind) {
+  if (kind != 0) return 0;
+  if (!RealThematicAllowedKind(chart.definition)) return kMsgThematicKind;
+  if (!RealThematicAllowedHouses(chart.houseSystem)) return kMsgThematicHouses;
+  return 0;
+}
 
 Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place) {
   return MakeRelocatedChart(ChartContext::FromCurrentSettings(), out, chart, mode, place);
@@ -127,13 +139,11 @@ Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart
 
   if (choice.kind == 0) {
     if (!RealThematicAllowedKind(chart.definition)) return Status::Message(kMsgThematicKind);
-    const int system = BaseHouseSystem(made.houseSystem);
-    if (system > kHousePorphyry || system == kHouseEqualFromMc || system == kHouseEqualFromAsc)
-      return Status::Message(kMsgThematicHouses);
+    if (!RealThematicAllowedHouses(made.houseSystem)) return Status::Message(kMsgThematicHouses);
     if (choice.house < 0 || choice.house > 3) return Status::Error(107, kWhere, 3);
     Moment when;
-    if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet, AngleSelectorOfHouse(choice.house),
-                                 when, planet))
+    if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet,
+                                 AngleSelectorOfHouse(choice.house), when, planet))
       return Status::Error(107, kWhere, 4);
     const Source& computed = ComputingSource(made.definition);
     const double ut = when.JulianDay() - computed.zone.GetCorrectionHours() / 24.0;

@@ -38,6 +38,11 @@ struct ThematicChoice {
   int point = 0;      // the arbitrary point in minutes of arc
 };
 
+// 0 when a real thematic chart (kind 0) can be made of `chart`, else the message that refuses
+// it: 489 for a chart of kind 2, 5, 7, 8, 9 or a composite, 490 for a house system other than
+// 0, 1, 2, 5, 6 or 7. Other kinds are never refused here.
+int ThematicRefusal(const Chart& chart, int kind);
+
 // The choice held in the thematic-chart settings of a configuration.
 ThematicChoice ThematicChoiceFromSettings(const Configuration& config);
 

@@ -14,6 +14,7 @@
 #include "views/ui/arab_view.h"
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/asptable_view.h"
+#include "views/ui/bindhu_views.h"
 #include "views/ui/coord_conf_dialogs.h"
 #include "views/ui/coord_views.h"
 #include "views/ui/ephem_view.h"
@@ -55,6 +56,21 @@ void RegisterTemplates(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateCoordSpeeds, [] { return new CCoordSpeedView(); });
   registry.RegisterViewTemplate(kTemplateCoordEquatorial, [] { return new CCoordEquView(); });
   registry.RegisterViewTemplate(kTemplateGraphicEphemeris, [] { return new EphemView(); });
+  registry.RegisterViewTemplate(kTemplateBindhu, [] { return new CBindhuView(); });
+  registry.RegisterViewTemplate(kTemplateSabians, [] { return new CSabiansView(); });
+  registry.RegisterViewTemplate(kTemplatePlanetEnergy, [] { return new CPlanEnergyView(); });
+  registry.RegisterViewTemplate(kTemplatePlanet, [] { return new CPlanetView(); });
+}
+
+// The Bindhu settings: from the view command only when they ask to be shown every time
+// (`always` from the configuration menu). False when cancelled.
+bool AskBindhuSettings(Workbench& workbench, bool always) {
+  const BindhuChoice choice = BindhuChoice::Read(GetConfiguration());
+  if (!always && choice.showEveryTime == 0) return true;
+  C_BINDHU_CONF dialog(choice, workbench.MainWindow());
+  if (dialog.DoModal() != platform::kIdOk) return false;
+  dialog.Choice().Write(GetConfiguration());
+  return true;
 }
 
 void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
@@ -98,8 +114,16 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
                             return true;
                           }});
   // The Bindhu and Sabian lists are disabled while one of them is open.
-  document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
-  document.AddViewCommand(cmd::kSabianSymbols, kTemplateSabians, {.exclusive = DocView::Sabian});
+  document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu,
+                          {.exclusive = DocView::Bindhu, .prepare = [&workbench](int) {
+                             return AskBindhuSettings(workbench, false);
+                           }});
+  // The Sabian list only when the user's symbols are loaded.
+  document.AddViewCommand(
+      cmd::kSabianSymbols, kTemplateSabians,
+      {.exclusive = DocView::Sabian, .available = [] { return SabianSymbols().Loaded(); }});
+  document.OnCommand(cmd::kThematicChart,
+                     [&document, &workbench] { RunThematicChart(document, workbench); });
 
   document.OnCommand(cmd::kConfigAspectTable, [&document, &workbench] {
     if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), workbench.MainWindow()))
@@ -110,8 +134,14 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
   });
 }
 
-// Frame commands: the configuration of the Arabic parts, with or without a chart.
+// Frame commands: the configurations of the Arabic parts, the Bindhu table and the Sabian
+// symbols, with or without a chart.
 void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& workbench) {
+  frame.OnCommand(cmd::kConfigBindhu, [&workbench] { AskBindhuSettings(workbench, true); });
+  frame.OnCommand(cmd::kConfigSabian, [&workbench] {
+    CD_Sabian dialog(SabianChoice::Read(GetConfiguration()), workbench.MainWindow());
+    if (dialog.DoModal() == platform::kIdOk) dialog.Choice().Write(GetConfiguration());
+  });
   frame.OnCommand(cmd::kConfigArabicParts, [&workbench] {
     DArabConf dialog(ArabicPartsList(), ArabSettings::Read(GetConfiguration()), true, true,
                      workbench.MainWindow());
@@ -126,5 +156,6 @@ void RegisterViewsUi(UiRegistry& registry) {
   registry.AddDocumentCommands(RegisterDocumentCommands);
   registry.AddFrameCommands(RegisterFrameCommands);
   registry.AddStartupLoader(LoadArabicPartsAtStart);
+  registry.AddStartupLoader(LoadSabiansAtStart);
   registry.AddExitSaver(SaveArabicPartsAtExit);
 }

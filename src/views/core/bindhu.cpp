@@ -1,0 +1,300 @@
+#include "views/core/bindhu.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "astro/chart/chart.h"
+#include "astro/ephemeris/longitudes.h"
+#include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/palette.h"
+#include "foundation/lists/list_navigation.h"
+#include "foundation/messages/messages.h"
+#include "foundation/numbers/angles.h"
+
+namespace {
+
+using S = cfg::BindhuSettings;
+
+constexpr int kNodeNorth = 16, kNodeSouth = 17;
+constexpr int kBodyCount = 34;
+constexpr int kColumns = 13;
+constexpr int kFirstFitSize = 3000;
+constexpr int kHeaderGlyphSize = 10000;
+constexpr int kScreenLeft = 50, kScreenTop = 100;
+constexpr int kPaperLeft = 400, kPaperTop = 2000;
+constexpr int kPaperWidth = 21000, kPaperHeight = 29600;
+constexpr int kA4Width = 21000;
+constexpr int kPageStep = 5;
+
+int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
+
+bool BodyTakesPart(int b, const BindhuChoice& s, const Configuration& config) {
+  if (b == kNodeNorth || b == kNodeSouth) {
+    if (s.nodes != 0) return true;
+  }
+  switch (s.bodies) {
+    case 1:
+      return b <= 1;
+    case 2:
+      return b <= 9;
+    case 3:
+      return config.DisplayFlag(b) == 'Y';
+    case 4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CuspTakesPart(int k, int houses) {
+  switch (houses) {
+    case 1:
+      return k == 0;
+    case 2:
+      return k == 0 || k == 9;
+    case 3:
+      return k % 3 == 0;
+    case 4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool AspectTakesPart(const Aspect& a, int choice) {
+  if (choice == 0) return ClassifyAspectAngle(a) == 0;
+  if (choice == 1) return a.IsMajor();
+  return true;
+}
+
+platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
+
+char ObjectGlyph(int object) {
+  return object >= kBindhuFirstCusp ? glyphs::Cusp(object - kBindhuFirstCusp)
+                                    : glyphs::Point(object);
+}
+
+}  // namespace
+
+BindhuChoice BindhuChoice::Read(const Configuration& config) {
+  const cfg::ByteBlock& b = config.bindhu;
+  BindhuChoice s;
+  s.bodies = Clamp(b.Get(S::kBodies), 0, 4, 2);
+  s.houses = Clamp(b.Get(S::kHouses), 0, 4, 2);
+  s.aspects = Clamp(b.Get(S::kAspects), 0, 2, 1);
+  s.nodes = b.Get(S::kNodes) != 0;
+  s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
+  s.minutes = b.Get(S::kMinutes) != 0;
+  s.onePage = b.Get(S::kOnePage) != 0;
+  s.layout = b.Get(S::kLayout) != 0;
+  s.printFontSize = Clamp(b.Get(S::kPrintFontSize), 100, 10000, 1000);
+  return s;
+}
+
+void BindhuChoice::Write(Configuration& config) const {
+  cfg::ByteBlock& b = config.bindhu;
+  b.Set(S::kBodies, static_cast<std::int16_t>(bodies));
+  b.Set(S::kHouses, static_cast<std::int16_t>(houses));
+  b.Set(S::kAspects, static_cast<std::int16_t>(aspects));
+  b.Set(S::kNodes, std::int32_t{nodes});
+  b.Set(S::kShowEveryTime, std::int32_t{showEveryTime});
+  b.Set(S::kMinutes, std::int32_t{minutes});
+  b.Set(S::kOnePage, static_cast<std::int16_t>(onePage));
+  b.Set(S::kLayout, static_cast<std::int16_t>(layout));
+  b.Set(S::kPrintFontSize, static_cast<std::int16_t>(printFontSize));
+}
+
+void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const BindhuChoice& s,
+                       const Configuration& config) {
+  events_.clear();
+  system_.reset();
+  if (system != nullptr) system_ = *system;
+  const auto add = [this](double point, int aspect, int object, bool fractional) {
+    if (point == kAbsent) return;
+    const double p = NormalizeDegrees(point);
+    BindhuEvent e;
+    e.degree = std::clamp(static_cast<int>(p), 0, 359);
+    e.aspect = aspect;
+    e.object = object;
+    e.minutes = fractional ? std::clamp(static_cast<int>((p - std::floor(p)) * 60.0), 0, 59) : 0;
+    events_.push_back(e);
+  };
+  if (system_) {
+    const int n = system_->Count();
+    for (int b = 0; b < kBodyCount; ++b) {
+      if (!BodyTakesPart(b, s, config)) continue;
+      const double lon = chart.GetPointLongitude(b).Get();
+      if (lon == kAbsent) continue;
+      for (int a = 0; a < n; ++a) {
+        const Aspect& aspect = system_->GetAspect(a);
+        if (!AspectTakesPart(aspect, s.aspects)) continue;
+        const int cls = ClassifyAspectAngle(aspect);
+        const bool fractional = aspect.GetAngleMinutes() != 0;
+        add(ShiftLongitude(lon, aspect.angle), a, b, fractional);
+        if (cls != 0 && cls != 1) add(ShiftLongitudeBack(lon, aspect.angle), a, b, fractional);
+      }
+    }
+    for (int k = 0; k < 12; ++k) {
+      if (!CuspTakesPart(k, s.houses)) continue;
+      const double cusp = chart.GetCusp(k).Get();
+      if (cusp == kAbsent) continue;
+      for (int a = 0; a < n; ++a) {
+        const Aspect& aspect = system_->GetAspect(a);
+        const int cls = ClassifyAspectAngle(aspect);
+        if (!AspectTakesPart(aspect, s.aspects) || cls == 1) continue;
+        const bool fractional = aspect.GetAngleMinutes() != 0;
+        add(ShiftLongitude(cusp, aspect.angle), a, kBindhuFirstCusp + k, fractional);
+        if (cls != 0)
+          add(ShiftLongitudeBack(cusp, aspect.angle), a, kBindhuFirstCusp + k, fractional);
+      }
+    }
+  }
+  totalUnits_ = kHeaderUnits;
+  for (int d = 0; d < kRows; ++d) {
+    std::array<int, 12> perSign{};
+    for (const BindhuEvent& e : events_)
+      if (e.degree % 30 == d) ++perSign[static_cast<std::size_t>(e.degree / 30)];
+    const int most = *std::max_element(perSign.begin(), perSign.end());
+    rowUnits_[static_cast<std::size_t>(d)] = most > 0 ? 2 * most : 1;
+    totalUnits_ += rowUnits_[static_cast<std::size_t>(d)];
+  }
+}
+
+BINDHU::Layout BINDHU::ScreenLayout(platform::Dc& dc, int width) const {
+  Layout l;
+  l.left = kScreenLeft;
+  l.top = kScreenTop;
+  l.columnWidth = std::max(1, (width - 2 * kScreenLeft) / kColumns);
+  const int size = FitFontWidth(dc, platform::kGlyphFaceA, kFirstFitSize, l.columnWidth, "WWw");
+  l.glyphSize = size > 0 ? size : 100;
+  l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  return l;
+}
+
+BINDHU::Layout BINDHU::PaperLayout(platform::Dc& dc, const Configuration& config,
+                                   const BindhuChoice& s) const {
+  const auto& p = config.print;
+  Layout l;
+  l.printing = true;
+  l.left = kPaperLeft + p.marginLeft;
+  l.top = kPaperTop + p.marginTop;
+  const int width = kPaperWidth - 2 * kPaperLeft - p.marginLeft - p.marginRight;
+  const int height = kPaperHeight - kPaperTop - p.marginTop - p.marginBottom;
+  l.columnWidth = std::max(1, width / kColumns);
+  int size = FitFontWidth(dc, platform::kGlyphFaceA, kFirstFitSize, l.columnWidth, "WWw");
+  if (size <= 0) size = 100;
+  const int limit = s.onePage != 0 ? FitFontHeight(dc, platform::kGlyphFaceA, kFirstFitSize,
+                                                   height / std::max(1, totalUnits_))
+                                   : s.printFontSize;
+  l.glyphSize = std::max(100, std::min(size, limit > 0 ? limit : 100));
+  l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  return l;
+}
+
+std::vector<int> BINDHU::PageStarts(const Layout& layout, const Configuration& config,
+                                    const BindhuChoice& s) const {
+  std::vector<int> starts{0};
+  if (s.onePage != 0) return starts;
+  const auto& p = config.print;
+  const int height = kPaperHeight - kPaperTop - p.marginTop - p.marginBottom;
+  const int room = height - kHeaderUnits * layout.unit;
+  int used = 0;
+  for (int d = 0; d < kRows; ++d) {
+    const int rows = RowUnits(d) * layout.unit;
+    if (used > 0 && used + rows > room) {
+      starts.push_back(d);
+      used = 0;
+    }
+    used += rows;
+  }
+  return starts;
+}
+
+void BINDHU::Draw(platform::Dc& dc, const Layout& l, int first, int last, int bottom,
+                  bool showMinutes) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SelectPen(platform::Pen{});
+  const int right = l.left + kColumns * l.columnWidth;
+  const int headTop = -l.top;
+  const int headBottom = headTop - kHeaderUnits * l.unit;
+  dc.Line({l.left, headTop}, {right, headTop});
+  dc.Line({l.left, headBottom}, {right, headBottom});
+  const int signSize = FitFontSizeToBox(dc, platform::kGlyphFaceA, kHeaderGlyphSize,
+                                        kHeaderUnits * l.unit, l.columnWidth, false);
+  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  if (signSize > 0)
+    for (int s = 0; s < 12; ++s)
+      DrawGlyphText(dc, l.left + (s + 1) * l.columnWidth + l.columnWidth / 2, headTop,
+                    glyphs::Sign(s), 'a', signSize, platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+
+  int y = headBottom;
+  for (int d = first; d <= last && d < kRows; ++d) {
+    if (!l.printing && y < bottom) break;
+    const int rowBottom = y - RowUnits(d) * l.unit;
+    dc.SelectFont(TextFont(l.glyphSize));
+    dc.TextOut(l.left + l.columnWidth / 4, y, std::to_string(d));
+    dc.Line({l.left, rowBottom}, {right, rowBottom});
+    for (int s = 0; s < 12; ++s) {
+      const int columnRight = l.left + (s + 2) * l.columnWidth;
+      int k = 0;
+      for (const BindhuEvent& e : events_) {
+        if (e.degree % 30 != d || e.degree / 30 != s) continue;
+        const int top = y - 2 * k * l.unit;
+        const int glyphWidth = l.columnWidth / 3;
+        if (system_ && e.aspect < system_->Count())
+          system_->GetAspect(e.aspect).DrawGlyph(dc, columnRight - glyphWidth - l.columnWidth / 12,
+                                                 top, l.glyphSize, 0);
+        dc.SetTextColor(platform::kBlack);
+        DrawGlyphText(dc, columnRight - 2 * glyphWidth - l.columnWidth / 12, top,
+                      ObjectGlyph(e.object), 'a', l.glyphSize, platform::BkMode::Transparent);
+        if (showMinutes && e.minutes != 0) {
+          char text[8];
+          std::snprintf(text, sizeof text, "%.02d", e.minutes);
+          dc.SelectFont(TextFont(l.glyphSize * 6 / 10));
+          dc.TextOut(columnRight - 3 * glyphWidth - l.columnWidth / 12, top, text);
+        }
+        ++k;
+      }
+    }
+    y = rowBottom;
+  }
+  if (!l.printing)
+    for (int c = 0; c <= kColumns; ++c)
+      dc.Line({l.left + c * l.columnWidth, headTop}, {l.left + c * l.columnWidth, y});
+}
+
+void BINDHU::DrawPageHead(platform::Dc& dc, const Configuration& config, const Chart& chart) {
+  const platform::DcState saved(dc);
+  const auto& p = config.print;
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  // Inside the page frame: the chart's block at the left, the ornament at the right, the title
+  // centred between them.
+  const platform::Size head = chart.DrawHeader(dc, p.marginLeft + 200, -p.marginTop - 150, 0, true);
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
+  const int ornamentRight = kA4Width - p.marginRight - 200;
+  dc.TextOut(ornamentRight, -p.marginTop - 250, glyphs::kOrnament);
+  const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(4000));
+  const std::string& title = GetMessageText(kMsgBindhuTitle);
+  const int left = p.marginLeft + 200 + head.cx;
+  const int x = left + (ornamentLeft - left - dc.GetTextExtent(title).cx) / 2;
+  dc.TextOut(std::max(left + 200, x), -p.marginTop - 600, title);
+}
+
+int BindhuScroll(int code, int thumb, int first) {
+  const std::optional<long long> target =
+      ScrollCodeTarget(code, thumb, first, kPageStep, BINDHU::kRows - 1);
+  if (!target) return first;
+  return static_cast<int>(std::clamp<long long>(*target, 0, BINDHU::kRows - 1));
+}

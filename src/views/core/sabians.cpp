@@ -1,0 +1,146 @@
+#include "views/core/sabians.h"
+
+#include <cmath>
+
+#include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/messages.h"
+#include "foundation/numbers/angles.h"
+#include "platform/core/codepage.h"
+
+namespace {
+
+using S = cfg::SabianSettings;
+constexpr int kNodeNorth = 16, kNodeSouth = 17;
+constexpr int kBodyCount = 34;
+
+int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
+
+bool BodyListed(int b, const SabianChoice& s, const Configuration& config) {
+  if ((b == kNodeNorth || b == kNodeSouth) && s.nodes != 0) return true;
+  switch (s.bodies) {
+    case 1:
+      return b <= 1;
+    case 2:
+      return b <= 9;
+    case 3:
+      return config.DisplayFlag(b) == 'Y';
+    case 4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CuspListed(int k, int houses) {
+  switch (houses) {
+    case 1:
+      return k == 0;
+    case 2:
+      return k == 0 || k == 9;
+    case 3:
+      return k % 3 == 0;
+    case 4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+const std::string kEmpty;
+
+}  // namespace
+
+Status ALL_SABIANS::Load(const std::filesystem::path& file) {
+  Free();
+  std::string bytes;
+  if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
+  Decode(bytes);
+  return Status::Ok();
+}
+
+void ALL_SABIANS::Decode(std::string_view bytes) {
+  for (std::string& t : texts_) t.clear();
+  std::size_t at = 0;
+  for (int k = 0; k < kSabianCount && at < bytes.size(); ++k) {
+    const std::size_t end = bytes.find('\0', at);
+    const std::size_t stop = end == std::string_view::npos ? bytes.size() : end;
+    texts_[static_cast<std::size_t>(k)] = std::string(bytes.substr(at, stop - at));
+    at = stop + 1;
+  }
+  loaded_ = true;
+}
+
+const std::string& ALL_SABIANS::Text(int degree) const {
+  return degree >= 0 && degree < kSabianCount ? texts_[static_cast<std::size_t>(degree)] : kEmpty;
+}
+
+void ALL_SABIANS::Free() {
+  for (std::string& t : texts_) t.clear();
+  loaded_ = false;
+}
+
+SabianChoice SabianChoice::Read(const Configuration& config) {
+  const cfg::ByteBlock& b = config.sabian;
+  SabianChoice s;
+  s.bodies = Clamp(b.Get(S::kBodies), 0, 4, 2);
+  s.houses = Clamp(b.Get(S::kHouses), 0, 4, 2);
+  s.nodes = b.Get(S::kNodes) != 0;
+  s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
+  return s;
+}
+
+void SabianChoice::Write(Configuration& config) const {
+  cfg::ByteBlock& b = config.sabian;
+  b.Set(S::kBodies, static_cast<std::int16_t>(bodies));
+  b.Set(S::kHouses, static_cast<std::int16_t>(houses));
+  b.Set(S::kNodes, std::int32_t{nodes});
+  b.Set(S::kShowEveryTime, std::int32_t{showEveryTime});
+}
+
+int SabianDegree(double longitude) {
+  if (longitude == kAbsent || !std::isfinite(longitude)) return -1;
+  return static_cast<int>(NormalizeDegrees(longitude)) % kSabianCount;
+}
+
+std::string SabianText(const Chart& chart, const SabianChoice& s, const Configuration& config,
+                       const ALL_SABIANS& sabians) {
+  std::string text;
+  const auto add = [&](const std::string& name, double longitude) {
+    const int degree = SabianDegree(longitude);
+    if (degree < 0) return;
+    text += name + ". " + sabians.Text(degree) + "\n";
+  };
+  for (int b = 0; b < kBodyCount; ++b)
+    if (BodyListed(b, s, config)) add(GetMessageText(300 + b), chart.GetPointLongitude(b).Get());
+  for (int k = 0; k < 12; ++k)
+    if (CuspListed(k, s.houses)) add(GetMessageText(360 + k), chart.GetCusp(k).Get());
+  return text.empty() ? GetMessageText(kMsgSabianNothing) : text;
+}
+
+Status MakeSabianFile(std::string_view utf8, std::string& out) {
+  out.clear();
+  int lines = 0;
+  while (!utf8.empty() && lines <= kSabianCount) {
+    const std::size_t end = utf8.find('\n');
+    std::string_view line = utf8.substr(0, end);
+    utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    bool lossless = true;
+    const std::string cp = platform::Utf8ToCp1251(line, &lossless);
+    if (!lossless || cp.find('\0') != std::string::npos) {
+      out.clear();
+      return Status::Error(106, "line " + std::to_string(lines + 1));
+    }
+    out += cp;
+    out += '\0';
+    ++lines;
+  }
+  if (lines != kSabianCount) {
+    out.clear();
+    return Status::Error(106, std::to_string(lines) + " lines");
+  }
+  return Status::Ok();
+}
