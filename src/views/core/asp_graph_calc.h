@@ -34,7 +34,7 @@ class ChartContext;
 namespace aspgraph {
 // The most samples a run computes: the densest setting (four samples a pixel, 22 charts a sample)
 // stays within seconds. See docs/decisions.md.
-inline constexpr int kMaxSamples = 2000;
+inline constexpr int kMaxSamples = 8000;
 inline constexpr int kNoAspect = -1;
 }  // namespace aspgraph
 
