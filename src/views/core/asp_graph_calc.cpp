@@ -81,8 +81,7 @@ void CAspGraphCalc::Prepare(const Chart& chart, const CAspGraphData& data) {
   firstDay_ = data.FirstDay();
   chart_ = chart;
   scale_ = TimeScaleOf(list_.period);
-  cells_.clear();
-  n_ = 0;
+  samples_ = {};
   cancelled_ = false;
 }
 
@@ -133,10 +132,18 @@ int CAspGraphCalc::MaxOrb(const ChartContext& ctx, const Chart& radix) const {
   return maxOrb;
 }
 
-const AspGraphCell& CAspGraphCalc::Cell(int j, int i) const {
-  if (j < 0 || j >= PairCount() || i < 0 || i >= n_) return kEmptyCell;
-  return cells_[static_cast<std::size_t>(j) * static_cast<std::size_t>(n_) +
-                static_cast<std::size_t>(i)];
+const AspGraphCell& AspGraphSamples::Cell(int j, int i) const {
+  if (j < 0 || j >= pairCount || i < 0 || i >= n) return kEmptyCell;
+  return cells[static_cast<std::size_t>(j) * static_cast<std::size_t>(n) +
+               static_cast<std::size_t>(i)];
+}
+
+std::string AspGraphSamples::AspectName(int j, int cellAspect) const {
+  const int position = -1 - cellAspect;
+  if (j < 0 || j >= static_cast<int>(aspectNames.size()) || position < 0) return {};
+  const std::vector<std::string>& names = aspectNames[static_cast<std::size_t>(j)];
+  return position < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(position)]
+                                                   : std::string();
 }
 
 void CAspGraphCalc::ShiftFirstDay(int days) { (void)firstDay_.AddDays(days); }
@@ -148,7 +155,7 @@ const Source& CAspGraphCalc::ClockSource() const {
 
 Moment CAspGraphCalc::MomentOfSample(int i) const {
   Moment moment(firstDay_, FTime());
-  if (n_ > 0) (void)moment.AddDays(static_cast<double>(scale_.span) / n_ * i);
+  if (samples_.n > 0) (void)moment.AddDays(static_cast<double>(scale_.span) / samples_.n * i);
   return moment;
 }
 
@@ -195,17 +202,19 @@ Status CAspGraphCalc::Calculate(const ChartContext& ctx, int n, int& maxOrb,
                                 platform::ProgressSink* progress) {
   maxOrb = 0;
   cancelled_ = false;
-  n_ = 0;
-  cells_.clear();
+  samples_ = {};
   n = std::clamp(n, 0, kMaxSamples);
   MarkSlots();
+  AspGraphSamples samples;
   try {
-    cells_.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(PairCount()),
-                  AspGraphCell{});
+    samples.cells.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(PairCount()),
+                         AspGraphCell{});
   } catch (const std::bad_alloc&) {
     return Status::Error(kErrNoMemory, kTrace, 1);
   }
-  n_ = n;
+  samples.n = n;
+  samples.pairCount = PairCount();
+  samples_ = std::move(samples);
 
   // Templates of the moving charts; the radix slots are computed once, since they do not move.
   SlotCharts charts;
@@ -223,8 +232,13 @@ Status CAspGraphCalc::Calculate(const ChartContext& ctx, int n, int& maxOrb,
   std::vector<const AspectSystem*> systems;
   std::vector<OrbColumn> columns;
   for (int j = 0; j < PairCount(); ++j) {
-    systems.push_back(ctx.FindSystem(list_.pairs[static_cast<std::size_t>(j)].systemName));
+    const AspectSystem* system =
+        ctx.FindSystem(list_.pairs[static_cast<std::size_t>(j)].systemName);
+    systems.push_back(system);
     columns.push_back(OrbColumn{OrbColumnOfPair(ctx, radix, j)});
+    std::vector<std::string>& names = samples_.aspectNames.emplace_back();
+    if (system != nullptr)
+      for (const Aspect& aspect : system->Aspects()) names.push_back(aspect.GetName());
   }
   maxOrb = MaxOrb(ctx, radix);
   if (n == 0 || PairCount() == 0) return Status::Ok();
@@ -246,8 +260,8 @@ Status CAspGraphCalc::Calculate(const ChartContext& ctx, int n, int& maxOrb,
           MemberLongitude(ctx, charts, pair.fromBody, pair.fromTechnique, pair.fromConverse, true);
       const double b =
           MemberLongitude(ctx, charts, pair.toBody, pair.toTechnique, pair.toConverse, false);
-      cells_[static_cast<std::size_t>(j) * static_cast<std::size_t>(n) +
-             static_cast<std::size_t>(i)] =
+      samples_.cells[static_cast<std::size_t>(j) * static_cast<std::size_t>(n) +
+                     static_cast<std::size_t>(i)] =
           AspGraphCellOf(*system, a, b, columns[static_cast<std::size_t>(j)]);
     }
     if (progress != nullptr) {

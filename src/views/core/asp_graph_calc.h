@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "astro/aspects/aspect.h"
@@ -51,6 +52,20 @@ struct AspGraphCell {
   friend bool operator==(const AspGraphCell&, const AspGraphCell&) = default;
 };
 
+// The samples of one run: n per pair, pair j's sample i being cell j x n + i, and the names of the
+// aspects of each pair's system (an angle of no known kind is shown by its name).
+struct AspGraphSamples {
+  int n = 0;
+  int pairCount = 0;
+  std::vector<AspGraphCell> cells;
+  std::vector<std::vector<std::string>> aspectNames;  // per pair, by position in the system
+
+  // A cell without aspect outside the samples.
+  const AspGraphCell& Cell(int j, int i) const;
+  // The name of the aspect a cell of pair j names by -1 - position; empty when there is none.
+  std::string AspectName(int j, int cellAspect) const;
+};
+
 class CAspGraphCalc {
  public:
   // Copies the selected list of `data` (an empty list when it has none), its first day and the
@@ -75,9 +90,11 @@ class CAspGraphCalc {
 
   const AspGraphList& List() const { return list_; }
   int PairCount() const { return list_.PairCount(); }
-  int SampleCount() const { return n_; }
+  int SampleCount() const { return samples_.n; }
+  const AspGraphSamples& Samples() const { return samples_; }
   // Pair j's sample i (cell j x n + i); a cell without aspect outside the samples.
-  const AspGraphCell& Cell(int j, int i) const;
+  const AspGraphCell& Cell(int j, int i) const { return samples_.Cell(j, i); }
+  const aspgraph::TimeScale& Scale() const { return scale_; }
   const Chart& GetChart() const { return chart_; }
 
   const FDate& FirstDay() const { return firstDay_; }
@@ -105,8 +122,7 @@ class CAspGraphCalc {
   Chart chart_;
   std::array<bool, aspgraph::kSlotCount> slots_{};
   aspgraph::TimeScale scale_ = aspgraph::TimeScaleOf(0);
-  int n_ = 0;
-  std::vector<AspGraphCell> cells_;
+  AspGraphSamples samples_;
   bool cancelled_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "asp_graph_fixture.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
@@ -18,40 +19,9 @@
 
 namespace {
 
+using aspgraph_test::MakeAspect;
+using aspgraph_test::Pair;
 using testing_support::RecordingProgress;
-using testing_support::ScriptedPrompter;
-using testing_support::TempFolder;
-
-std::shared_ptr<const Ephemeris> SharedTables() {
-  static const std::shared_ptr<const Ephemeris> tables = [] {
-    auto e = std::make_shared<Ephemeris>();
-    EXPECT_TRUE(e->Load(testing_support::SourceDir() / "data" / "velm.str").ok());
-    return e;
-  }();
-  return tables;
-}
-
-Aspect MakeAspect(double angle, std::array<double, 6> orbs, int colour, int exactColour) {
-  Aspect a;
-  a.angle = angle;
-  a.orbs = orbs;
-  a.color = static_cast<std::uint16_t>(colour);
-  a.exactColor = static_cast<std::uint16_t>(exactColour);
-  return a;
-}
-
-AspGraphPair Pair(int fromBody, int fromTechnique, int fromConverse, int toBody, int toTechnique,
-                  int toConverse, std::string system = "WIDE") {
-  AspGraphPair p;
-  p.systemName = std::move(system);
-  p.fromBody = static_cast<std::int16_t>(fromBody);
-  p.fromTechnique = static_cast<std::int16_t>(fromTechnique);
-  p.fromConverse = static_cast<std::int16_t>(fromConverse);
-  p.toBody = static_cast<std::int16_t>(toBody);
-  p.toTechnique = static_cast<std::int16_t>(toTechnique);
-  p.toConverse = static_cast<std::int16_t>(toConverse);
-  return p;
-}
 
 // The folded separation of two longitudes x 100, by hand.
 double FoldedHundredths(double a, double b) {
@@ -60,64 +30,13 @@ double FoldedHundredths(double a, double b) {
   return d * 100.0;
 }
 
-class AspGraphCalcTest : public ::testing::Test {
+class AspGraphCalcTest : public aspgraph_test::AspGraphFixture {
  protected:
-  AspGraphCalcTest() {
-    // "WIDE": a conjunction whose orbs take in every separation, so every sample stores its arc.
-    // "TEST": conjunction, square and an angle of no known kind (17 degrees) at position 2.
-    WriteSystem("WIDE", {MakeAspect(0, {180, 180, 180, 180, 180, 0.5}, 12, 9)});
-    WriteSystem("TEST", {MakeAspect(0, {8, 7, 6, 5, 4, 1}, 12, 9),
-                         MakeAspect(90, {6, 5, 4, 3, 2.5, 0.5}, 2, 10),
-                         MakeAspect(17, {4, 4, 4, 4, 4, 0}, 5, 13)});
-    EXPECT_TRUE(systems_.LoadAll(folder_.Path()).empty());
-    (void)firstDay_.SetDate(1, 1, 2014, 'A');
-  }
-
-  void WriteSystem(const char* name, std::vector<Aspect> aspects) {
-    AspectSystem system(name, folder_.Path() / SystemFileName(name));
-    system.SetAspects(std::move(aspects));
-    ASSERT_TRUE(system.SaveSystem().ok());
-  }
-
-  ChartContext Context() const { return ChartContext(config_, systems_, SharedTables()); }
-
-  // Born in Moscow on 1 January 1958 at 00:00, zone +3: at 56 years the true solar arc and the
-  // birth arc are some tenths of a degree apart.
-  static Source Birth() {
-    Source s;
-    (void)s.moment.date.SetDate(1, 1, 1958, 'A');
-    (void)s.zone.SetTime(3, 0, '+');
-    (void)s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "");
-    return s;
-  }
-  static Chart Natal() {
-    Chart chart;
-    chart.definition.sources[0] = Birth();
-    return chart;
-  }
   Chart Radix() const {
     Chart chart = Natal();
     EXPECT_TRUE(ChartCalculate(Context(), chart, 1).ok());
     return chart;
   }
-
-  // A calculation prepared on the natal chart for one list of `pairs`.
-  CAspGraphCalc Prepared(std::vector<AspGraphPair> pairs, int period = 0, int houseClass = 1) {
-    CAspGraphData data;
-    EXPECT_TRUE(data.AddList("list", period, houseClass).ok());
-    for (const AspGraphPair& p : pairs) EXPECT_TRUE(data.AddPair(0, p).ok());
-    data.SetSelectedIndex(0);
-    data.SetFirstDay(firstDay_);
-    CAspGraphCalc calc;
-    calc.Prepare(Natal(), data);
-    return calc;
-  }
-
-  TempFolder folder_;
-  ScriptedPrompter prompts_;
-  Aspectarium systems_;
-  Configuration config_;
-  FDate firstDay_;
 };
 
 TEST_F(AspGraphCalcTest, SlotsAreMarkedByTechniqueConverseAndRole) {
