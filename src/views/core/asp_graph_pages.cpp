@@ -5,6 +5,9 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
@@ -17,6 +20,8 @@ using namespace aspgraph;
 namespace {
 
 constexpr int kMomentTextWidth = 30;
+constexpr int kItemFirstSize = 500;
+constexpr int kItemIndent = 2;
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
@@ -308,4 +313,38 @@ AspGraphDataModel::Row AspGraphDataModel::RowOf(int j) const {
   row.arc = AspGraphDegreesText(cell.arc, true);
   row.deviation = AspGraphDegreesText(cell.deviation, false);
   return row;
+}
+
+void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
+                          const AspGraphDataModel::Row& row, const AspGraphDataColumns& columns,
+                          bool selected, platform::Color highlight, platform::Color highlightText) {
+  platform::DcState state(dc);
+  const int height = std::abs(item.bottom - item.top);
+  dc.FillRect(item, selected ? highlight : platform::kWhite);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const platform::Color text = selected ? highlightText : platform::kBlack;
+  const int textSize = FitFontHeight(dc, platform::kTextFace, kItemFirstSize, height);
+  const int glyphSize = FitFontHeight(dc, platform::kGlyphFaceA, kItemFirstSize, height);
+  if (textSize < 0) return;
+  const platform::Font textFont{std::string(platform::kTextFace), textSize};
+  dc.SelectFont(textFont);
+  dc.SetTextColor(text);
+  dc.TextOut(item.left + kItemIndent, item.top, row.pairText);
+  const int x = item.left + columns.aspect;
+  if (!row.hasAspect) {
+    dc.TextOut(x, item.top, row.noAspect);
+    return;
+  }
+  dc.SetTextColor(ColorByIndex(row.colour));
+  if (row.aspect >= 0 && glyphSize > 0) {
+    dc.SelectFont({std::string(platform::kGlyphFaceB), glyphSize});
+    (void)DrawGlyphNumber(dc, x, item.top, row.aspect);
+  } else {
+    dc.TextOut(x, item.top, row.aspectName);
+  }
+  dc.SelectFont(textFont);
+  dc.SetTextColor(text);
+  dc.TextOut(item.left + columns.arc, item.top, row.arc);
+  dc.TextOut(item.left + columns.orb, item.top, row.deviation);
 }

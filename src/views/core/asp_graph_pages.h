@@ -11,6 +11,7 @@
 
 #include "foundation/config/byte_block.h"
 #include "foundation/datetime/fdate.h"
+#include "platform/core/dc.h"
 #include "views/core/asp_graph_data.h"
 
 class Aspectarium;
@@ -191,3 +192,16 @@ class AspGraphDataModel {
   const CAspGraphCalc& calc_;
   int sample_ = 0;
 };
+
+// The columns of the sample dialog's list: x of the aspect, the arc and the orb, from the item's
+// left edge (the dialog measures them on its captions).
+struct AspGraphDataColumns {
+  int aspect = 0, arc = 0, orb = 0;
+};
+// Draws one item of the sample dialog's list (device pixels, y down): the highlight when it is
+// selected, the pair's text, then the aspect's glyph (in "VelmAstro5b" at the size at which
+// "VelmAstro5a" fits the item's height, or the aspect's name) in the aspect's colour, the arc and
+// the deviation; "аспекта нет" at the aspect column for a pair without aspect.
+void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
+                          const AspGraphDataModel::Row& row, const AspGraphDataColumns& columns,
+                          bool selected, platform::Color highlight, platform::Color highlightText);

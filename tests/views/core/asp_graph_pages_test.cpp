@@ -9,7 +9,9 @@
 #include "asp_graph_fixture.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/drawing/palette.h"
 #include "foundation/text/cp1251.h"
+#include "platform/core/recording_dc.h"
 
 namespace {
 
@@ -290,6 +292,25 @@ TEST_F(AspGraphPagesTest, TheSampleDialogShowsTheMomentAndEachPairsAspect) {
   EXPECT_EQ(venus.deviation, "0:00");
   EXPECT_EQ(Utf8(dialog.RowOf(1).noAspect), "аспекта нет");
   EXPECT_EQ(Utf8(dialog.RowOf(1).pairText), "Солнце[Рад.] - Солнце[Рад.] {NONE}");
+
+  // The list's items: the glyph in the aspect's colour at the aspect column, arc and deviation at
+  // theirs; the highlight on the selected item.
+  platform::RecordingDc dc;
+  const platform::Color highlight{0, 0, 128};
+  DrawAspGraphDataItem(dc, {0, 0, 400, 20}, venus, {200, 260, 330}, true, highlight,
+                       platform::kWhite);
+  EXPECT_EQ(dc.Calls().front().color, highlight);
+  const platform::RecordedCall* glyph = dc.FindGlyph('0', 1);
+  ASSERT_NE(glyph, nullptr);
+  EXPECT_EQ(glyph->points[0].x, 200);
+  EXPECT_EQ(glyph->color, ColorByIndex(9));
+  EXPECT_EQ(dc.Texts(), (std::vector<std::string>{venus.pairText, "0", "  0:00", "0:00"}));
+  EXPECT_EQ(dc.Calls().back().points[0].x, 330);
+  dc.Clear();
+  DrawAspGraphDataItem(dc, {0, 20, 400, 40}, dialog.RowOf(1), {200, 260, 330}, false, highlight,
+                       platform::kWhite);
+  EXPECT_EQ(Utf8(dc.Texts().back()), "аспекта нет");
+  EXPECT_EQ(dc.Calls().back().points[0], (platform::Point{200, 20}));
 
   dialog.Forward();
   EXPECT_FALSE(dialog.CanGoForward());
