@@ -81,6 +81,11 @@ int DrawAspectMark(Dc& dc, int x, int y, int size, int aspect, const std::string
   return dc.GetTextExtent(name).cx;
 }
 
+int MarkWidth(Dc& dc, int size, int aspect, const std::string& name) {
+  if (aspect >= 0) return FontCharWidth(dc, platform::kGlyphFaceB, size, glyphs::Aspect(aspect));
+  return TextWidthInFont(dc, platform::kTextFace, size, name);
+}
+
 void DrawSamples(Dc& dc, const AspGraphLayout& layout, const AspGraphSamples& samples, int j,
                  int baseline, const AspGraphPaint& paint) {
   const int n = samples.n;
@@ -108,10 +113,14 @@ void DrawSamples(Dc& dc, const AspGraphLayout& layout, const AspGraphSamples& sa
       DrawFilledCircle(dc, x, baseline + h, aspgraph::kDotRadius, colour);
     if (cell.aspect == previous) continue;
     previous = cell.aspect;
-    if (glyphSize < 0 || x <= glyphEnd) continue;
+    if (glyphSize < 0) continue;
+    // A mark near the plot's right end is moved left to end there.
+    const std::string name = samples.AspectName(j, cell.aspect);
+    const int width = MarkWidth(dc, glyphSize, cell.aspect, name);
+    const int markX = std::min(x, layout.x0 + layout.plotWidth - width);
+    if (markX <= glyphEnd) continue;
     dc.SetTextColor(colour);
-    glyphEnd = x + DrawAspectMark(dc, x, baseline + h, glyphSize, cell.aspect,
-                                  samples.AspectName(j, cell.aspect));
+    glyphEnd = markX + DrawAspectMark(dc, markX, baseline + h, glyphSize, cell.aspect, name);
   }
 }
 
