@@ -1,5 +1,7 @@
 #include "views/ui/registration.h"
 
+#include <memory>
+
 #include "astro/aspects/aspectarium.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
@@ -7,11 +9,14 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_file_names.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/command_target.h"
 #include "views/ui/arab_dialogs.h"
 #include "views/ui/arab_view.h"
+#include "views/ui/asp_graph_dialogs.h"
+#include "views/ui/asp_graph_view.h"
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/asptable_view.h"
 #include "views/ui/bindhu_views.h"
@@ -44,7 +49,9 @@ bool PrepareArabView(ChartDocument& document, Workbench& workbench) {
   return true;
 }
 
-void RegisterTemplates(UiRegistry& registry) {
+void RegisterTemplates(UiRegistry& registry, const std::shared_ptr<CAspGraphData>& aspGraph) {
+  registry.RegisterViewTemplate(kTemplateAspectGraph,
+                                [aspGraph] { return new CAspGraphView(aspGraph); });
   registry.RegisterViewTemplate(kTemplateAspectTable, [] { return new CAspTableView(); });
   registry.RegisterViewTemplate(kTemplateMidpoints, [] { return new CMidpointsView(); });
   registry.RegisterViewTemplate(kTemplatePlanetaryHours, [] { return new CInfoView(); });
@@ -73,7 +80,8 @@ bool AskBindhuSettings(Workbench& workbench, bool always) {
   return true;
 }
 
-void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
+void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
+                              const std::shared_ptr<CAspGraphData>& aspGraph) {
   // The tables of a two-chart document are for the chart the user chooses (tableKind 0 aspects,
   // 1 midpoints); a cancelled choice opens nothing.
   const auto chooseChart = [&document](int tableKind) {
@@ -113,6 +121,14 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
                             dialog.Page().Write(config.graphicEphemeris);
                             return true;
                           }});
+  // The aspect graph opens after its settings sheet is confirmed.
+  document.AddViewCommand(
+      cmd::kAspectGraph, kTemplateAspectGraph, {.prepare = [&document, &workbench, aspGraph](int) {
+        const Chart* chart = document.GetChart();
+        return chart != nullptr && RunAspGraphSheet(*aspGraph, GetConfiguration(), GetAspectarium(),
+                                                    chart->definition.GetCountSrc().moment.date,
+                                                    workbench.MainWindow());
+      }});
   // The Bindhu and Sabian lists are disabled while one of them is open.
   document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu,
                           {.exclusive = DocView::Bindhu, .prepare = [&workbench](int) {
@@ -152,10 +168,18 @@ void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& workbench)
 }  // namespace
 
 void RegisterViewsUi(UiRegistry& registry) {
-  RegisterTemplates(registry);
-  registry.AddDocumentCommands(RegisterDocumentCommands);
+  // The aspect graph's pair lists: one store for the run, read at start, shared by the sheet and
+  // the views.
+  auto aspGraph = std::make_shared<CAspGraphData>();
+  RegisterTemplates(registry, aspGraph);
+  registry.AddDocumentCommands([aspGraph](ChartDocument& document, Workbench& workbench) {
+    RegisterDocumentCommands(document, workbench, aspGraph);
+  });
   registry.AddFrameCommands(RegisterFrameCommands);
   registry.AddStartupLoader(LoadArabicPartsAtStart);
   registry.AddStartupLoader(LoadSabiansAtStart);
+  registry.AddStartupLoader([aspGraph](Workbench& workbench) {
+    aspGraph->LoadAtStart(workbench.GetPath(g_DataFileNames[kDataAspectGraph]));
+  });
   registry.AddExitSaver(SaveArabicPartsAtExit);
 }
