@@ -14,6 +14,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
+#include "views/core/point_choice.h"
 
 namespace {
 
@@ -29,8 +30,6 @@ constexpr int kTitleSize = 4000;
 constexpr int kNodeNorth = 16, kNodeSouth = 17;
 // The colours of an aspect symbol (exact and within the orb) and of the object after it.
 constexpr int kExactColour = 4, kOrbColour = 1, kObjectColour = 0;
-
-int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
 
 platform::Font TextFont(int size) {
   platform::Font f;
@@ -58,15 +57,15 @@ bool KeepKind(const AspectSystem& system, int position, int kinds) {
 ArabSettings ArabSettings::Read(const Configuration& config) {
   const cfg::ByteBlock& b = config.arabicParts;
   ArabSettings s;
-  s.printFontSize = Clamp(b.Get(R::kPrintFontSize), 100, 10000, 1000);
-  s.printInterval = Clamp(b.Get(R::kPrintInterval), 0, 10000, 100);
-  s.orbClass = Clamp(b.Get(R::kOrbClass), 1, 5, 2);
-  s.planets = Clamp(b.Get(R::kPlanets), 0, 3, 1);
+  s.printFontSize = SettingInRange(b.Get(R::kPrintFontSize), 100, 10000, 1000);
+  s.printInterval = SettingInRange(b.Get(R::kPrintInterval), 0, 10000, 100);
+  s.orbClass = SettingInRange(b.Get(R::kOrbClass), 1, 5, 2);
+  s.planets = SettingInRange(b.Get(R::kPlanets), 0, 3, 1);
   s.withNodes = b.Get(R::kWithNodes) != 0 ? 1 : 0;
-  s.houses = Clamp(b.Get(R::kHouses), 0, 2, 1);
-  s.kinds = Clamp(b.Get(R::kAspectKinds), 0, 2, 1);
+  s.houses = SettingInRange(b.Get(R::kHouses), 0, 2, 1);
+  s.kinds = SettingInRange(b.Get(R::kAspectKinds), 0, 2, 1);
   s.withFormula = b.Get(R::kWithFormula) != 0 ? 1 : 0;
-  s.chartMode = Clamp(b.Get(R::kChartMode), 0, 2, 0);
+  s.chartMode = SettingInRange(b.Get(R::kChartMode), 0, 2, 0);
   s.askEveryTime = b.Get(R::kAskEveryTime) != 0 ? 1 : 0;
   return s;
 }

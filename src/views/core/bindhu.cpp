@@ -14,12 +14,12 @@
 #include "foundation/lists/list_navigation.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
+#include "views/core/point_choice.h"
 
 namespace {
 
 using S = cfg::BindhuSettings;
 
-constexpr int kNodeNorth = 16, kNodeSouth = 17;
 constexpr int kBodyCount = 34;
 constexpr int kColumns = 13;
 constexpr int kFirstFitSize = 3000;
@@ -29,41 +29,6 @@ constexpr int kPaperLeft = 400, kPaperTop = 2000;
 constexpr int kPaperWidth = 21000, kPaperHeight = 29600;
 constexpr int kA4Width = 21000;
 constexpr int kPageStep = 5;
-
-int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
-
-bool BodyTakesPart(int b, const BindhuChoice& s, const Configuration& config) {
-  if (b == kNodeNorth || b == kNodeSouth) {
-    if (s.nodes != 0) return true;
-  }
-  switch (s.bodies) {
-    case 1:
-      return b <= 1;
-    case 2:
-      return b <= 9;
-    case 3:
-      return config.DisplayFlag(b) == 'Y';
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool CuspTakesPart(int k, int houses) {
-  switch (houses) {
-    case 1:
-      return k == 0;
-    case 2:
-      return k == 0 || k == 9;
-    case 3:
-      return k % 3 == 0;
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool AspectTakesPart(const Aspect& a, int choice) {
   if (choice == 0) return ClassifyAspectAngle(a) == 0;
@@ -83,15 +48,15 @@ char ObjectGlyph(int object) {
 BindhuChoice BindhuChoice::Read(const Configuration& config) {
   const cfg::ByteBlock& b = config.bindhu;
   BindhuChoice s;
-  s.bodies = Clamp(b.Get(S::kBodies), 0, 4, 2);
-  s.houses = Clamp(b.Get(S::kHouses), 0, 4, 2);
-  s.aspects = Clamp(b.Get(S::kAspects), 0, 2, 1);
+  s.bodies = SettingInRange(b.Get(S::kBodies), 0, 4, 2);
+  s.houses = SettingInRange(b.Get(S::kHouses), 0, 4, 2);
+  s.aspects = SettingInRange(b.Get(S::kAspects), 0, 2, 1);
   s.nodes = b.Get(S::kNodes) != 0;
   s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
   s.minutes = b.Get(S::kMinutes) != 0;
   s.onePage = b.Get(S::kOnePage) != 0;
   s.layout = b.Get(S::kLayout) != 0;
-  s.printFontSize = Clamp(b.Get(S::kPrintFontSize), 100, 10000, 1000);
+  s.printFontSize = SettingInRange(b.Get(S::kPrintFontSize), 100, 10000, 1000);
   return s;
 }
 
@@ -126,7 +91,7 @@ void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const Bin
   if (system_) {
     const int n = system_->Count();
     for (int b = 0; b < kBodyCount; ++b) {
-      if (!BodyTakesPart(b, s, config)) continue;
+      if (!BodyChosen(b, s.bodies, s.nodes != 0, config)) continue;
       const double lon = chart.GetPointLongitude(b).Get();
       if (lon == kAbsent) continue;
       for (int a = 0; a < n; ++a) {
@@ -139,7 +104,7 @@ void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const Bin
       }
     }
     for (int k = 0; k < 12; ++k) {
-      if (!CuspTakesPart(k, s.houses)) continue;
+      if (!CuspChosen(k, s.houses)) continue;
       const double cusp = chart.GetCusp(k).Get();
       if (cusp == kAbsent) continue;
       for (int a = 0; a < n; ++a) {

@@ -9,45 +9,12 @@
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/codepage.h"
+#include "views/core/point_choice.h"
 
 namespace {
 
 using S = cfg::SabianSettings;
-constexpr int kNodeNorth = 16, kNodeSouth = 17;
 constexpr int kBodyCount = 34;
-
-int Clamp(int v, int lo, int hi, int fallback) { return v < lo || v > hi ? fallback : v; }
-
-bool BodyListed(int b, const SabianChoice& s, const Configuration& config) {
-  if ((b == kNodeNorth || b == kNodeSouth) && s.nodes != 0) return true;
-  switch (s.bodies) {
-    case 1:
-      return b <= 1;
-    case 2:
-      return b <= 9;
-    case 3:
-      return config.DisplayFlag(b) == 'Y';
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool CuspListed(int k, int houses) {
-  switch (houses) {
-    case 1:
-      return k == 0;
-    case 2:
-      return k == 0 || k == 9;
-    case 3:
-      return k % 3 == 0;
-    case 4:
-      return true;
-    default:
-      return false;
-  }
-}
 
 const std::string kEmpty;
 
@@ -85,8 +52,8 @@ void ALL_SABIANS::Free() {
 SabianChoice SabianChoice::Read(const Configuration& config) {
   const cfg::ByteBlock& b = config.sabian;
   SabianChoice s;
-  s.bodies = Clamp(b.Get(S::kBodies), 0, 4, 2);
-  s.houses = Clamp(b.Get(S::kHouses), 0, 4, 2);
+  s.bodies = SettingInRange(b.Get(S::kBodies), 0, 4, 2);
+  s.houses = SettingInRange(b.Get(S::kHouses), 0, 4, 2);
   s.nodes = b.Get(S::kNodes) != 0;
   s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
   return s;
@@ -114,9 +81,10 @@ std::string SabianText(const Chart& chart, const SabianChoice& s, const Configur
     text += name + ". " + sabians.Text(degree) + "\n";
   };
   for (int b = 0; b < kBodyCount; ++b)
-    if (BodyListed(b, s, config)) add(GetMessageText(300 + b), chart.GetPointLongitude(b).Get());
+    if (BodyChosen(b, s.bodies, s.nodes != 0, config))
+      add(GetMessageText(300 + b), chart.GetPointLongitude(b).Get());
   for (int k = 0; k < 12; ++k)
-    if (CuspListed(k, s.houses)) add(GetMessageText(360 + k), chart.GetCusp(k).Get());
+    if (CuspChosen(k, s.houses)) add(GetMessageText(360 + k), chart.GetCusp(k).Get());
   return text.empty() ? GetMessageText(kMsgSabianNothing) : text;
 }
 
