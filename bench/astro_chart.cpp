@@ -41,13 +41,4 @@ void BM_ChartCalculateNatalOneContext(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartCalculateNatalOneContext)->Unit(benchmark::kMicrosecond);
 
-// Taking the snapshot alone: the configuration and the aspect systems copied.
-void BM_ChartContextSnapshot(benchmark::State& state) {
-  for (auto _ : state) {
-    const ChartContext ctx = ChartContext::FromCurrentSettings();
-    benchmark::DoNotOptimize(&ctx);
-  }
-}
-BENCHMARK(BM_ChartContextSnapshot)->Unit(benchmark::kMicrosecond);
-
 }  // namespace

@@ -339,11 +339,14 @@ TEST(ChartKinds, HouseSystemFromTheSettingsOrTheChart) {
   for (int h = 0; h < 12; ++h) EXPECT_TRUE(std::isfinite(polar.GetCusp(h).Get())) << h;
 }
 
-// Puts the program-wide configuration back however the test ends.
+// Puts the program-wide configuration back, published, however the test ends.
 class ConfigurationGuard {
  public:
   ConfigurationGuard() : saved_(GetConfiguration()) {}
-  ~ConfigurationGuard() { GetConfiguration() = saved_; }
+  ~ConfigurationGuard() {
+    GetConfiguration() = saved_;
+    PublishSettings();
+  }
   ConfigurationGuard(const ConfigurationGuard&) = delete;
   ConfigurationGuard& operator=(const ConfigurationGuard&) = delete;
 
@@ -351,14 +354,15 @@ class ConfigurationGuard {
   Configuration saved_;
 };
 
-// A computation reads its snapshot only: editing the settings after the snapshot was taken (as a
-// settings dialog may while a computation runs) changes nothing in its result.
+// A computation reads its snapshot only: editing and publishing the settings after the snapshot
+// was taken (as a settings dialog's OK may while a computation runs) changes nothing in its result.
 TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   const ConfigurationGuard guard;
   Configuration& live = GetConfiguration();
   live.calculation.houseSystem = kHouseKoch;
   live.calculation.lunarNodes = 0;  // true node
   live.calculation.dayNight = 1;
+  PublishSettings();
   const ChartContext snapshot = ChartContext::FromCurrentSettings();
   const auto compute = [&snapshot](std::uint16_t kind, std::uint16_t keyKind) {
     Chart c = ChartOf(kind, keyKind);
@@ -385,6 +389,7 @@ TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   live.calculation.lunarNodes = 1;  // mean node
   live.calculation.dayNight = 0;
   live.signRulers.fill(9);
+  PublishSettings();
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const Chart after = compute(rows[i].kind, rows[i].keyKind);
     EXPECT_EQ(after.houseSystem, kHouseKoch) << rows[i].name;
@@ -392,7 +397,7 @@ TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   }
   EXPECT_EQ(natal.GetLunarDay(snapshot), lunarDayBefore);
   EXPECT_EQ(Chart::CalculateArabicPart(snapshot, natal, 0, 42, 1, 0, 1, true), partBefore);
-  // The live settings do reach a computation that takes them anew: the node moves.
+  // The published settings do reach a computation that takes them anew: the node moves.
   Chart fresh = ChartOf(kChartNatal);
   ASSERT_TRUE(ChartCalculate(fresh, 1).ok());
   EXPECT_EQ(fresh.houseSystem, kHouseCampanus);
