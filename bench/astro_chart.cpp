@@ -29,7 +29,9 @@ void CastEveryIteration(benchmark::State& state, Calculate calculate) {
 }
 
 void BM_ChartCalculateNatal(benchmark::State& state) {
-  CastEveryIteration(state, [](Chart& chart) { return ChartCalculate(chart, 0); });
+  CastEveryIteration(state, [](Chart& chart) {
+    return ChartCalculate(ChartContext::FromCurrentSettings(), chart, 0);
+  });
 }
 BENCHMARK(BM_ChartCalculateNatal)->Unit(benchmark::kMicrosecond);
 

@@ -200,7 +200,8 @@ bool CKovraApp::EnterChart(Chart& chart) {
   Chart entered;
   entered.definition.SetKind(static_cast<std::uint16_t>(kind));
   if (!EnterChartOfKind(entered.definition, kind, MainWindow())) return false;
-  if (const Status computed = ChartCalculate(entered); !computed.ok()) {
+  if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), entered);
+      !computed.ok()) {
     ReportStatus(computed, "CKovraApp::EnterChart");
     return false;
   }

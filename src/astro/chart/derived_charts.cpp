@@ -58,10 +58,6 @@ bool RealThematicAllowedKind(const SuperSource& d) {
 
 }  // namespace
 
-Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place) {
-  return MakeRelocatedChart(ChartContext::FromCurrentSettings(), out, chart, mode, place);
-}
-
 Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
                           const Place& place) {
   if (mode != 0 && mode != 1) return Status::Error(107, "MakeRelocatedChart", mode);
@@ -79,10 +75,6 @@ Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& char
   if (Status st = ChartCalculate(ctx, moved, 0); !st.ok()) return st;
   out = moved;
   return Status::Ok();
-}
-
-Status MakeLocalSpaceChart(Chart& out, const Chart& chart) {
-  return MakeLocalSpaceChart(ChartContext::FromCurrentSettings(), out, chart);
 }
 
 Status MakeLocalSpaceChart(const ChartContext& ctx, Chart& out, const Chart& chart) {
@@ -104,10 +96,6 @@ ThematicChoice ThematicChoiceFromSettings(const Configuration& config) {
   c.direction = b.Get(Block::kDirection);
   c.point = b.Get(Block::kPoint);
   return c;
-}
-
-Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice) {
-  return MakeThematicChart(ChartContext::FromCurrentSettings(), out, chart, choice);
 }
 
 Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart,
@@ -132,8 +120,8 @@ Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart
       return Status::Message(kMsgThematicHouses);
     if (choice.house < 0 || choice.house > 3) return Status::Error(107, kWhere, 3);
     Moment when;
-    if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet, AngleSelectorOfHouse(choice.house),
-                                 when, planet))
+    if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet,
+                                 AngleSelectorOfHouse(choice.house), when, planet))
       return Status::Error(107, kWhere, 4);
     const Source& computed = ComputingSource(made.definition);
     const double ut = when.JulianDay() - computed.zone.GetCorrectionHours() / 24.0;
