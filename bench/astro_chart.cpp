@@ -29,7 +29,9 @@ void CastEveryIteration(benchmark::State& state, Calculate calculate) {
 }
 
 void BM_ChartCalculateNatal(benchmark::State& state) {
-  CastEveryIteration(state, [](Chart& chart) { return ChartCalculate(chart, 0); });
+  CastEveryIteration(state, [](Chart& chart) {
+    return ChartCalculate(ChartContext::FromCurrentSettings(), chart, 0);
+  });
 }
 BENCHMARK(BM_ChartCalculateNatal)->Unit(benchmark::kMicrosecond);
 
@@ -40,14 +42,5 @@ void BM_ChartCalculateNatalOneContext(benchmark::State& state) {
   CastEveryIteration(state, [&ctx](Chart& chart) { return ChartCalculate(ctx, chart, 0); });
 }
 BENCHMARK(BM_ChartCalculateNatalOneContext)->Unit(benchmark::kMicrosecond);
-
-// Taking the snapshot alone: the configuration and the aspect systems copied.
-void BM_ChartContextSnapshot(benchmark::State& state) {
-  for (auto _ : state) {
-    const ChartContext ctx = ChartContext::FromCurrentSettings();
-    benchmark::DoNotOptimize(&ctx);
-  }
-}
-BENCHMARK(BM_ChartContextSnapshot)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

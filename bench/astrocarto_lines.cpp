@@ -13,7 +13,7 @@ namespace {
 Chart CastMoscow() {
   (void)bench::Tables();
   Chart chart = bench::MoscowChart(1, 1, 2000, 12, 0);
-  (void)ChartCalculate(chart, 0);
+  (void)ChartCalculate(ChartContext::FromCurrentSettings(), chart, 0);
   return chart;
 }
 

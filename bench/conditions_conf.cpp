@@ -10,10 +10,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
 #include "bench_support.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
@@ -27,7 +29,7 @@ class ConfBench {
     aspectarium_.LoadAll(folder_.Path());
     for (int i = 0; i < Configuration::kObjectCount; ++i)
       config_.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
-    set_.SetEnvironment(&config_, &aspectarium_);
+    context_ = std::make_unique<ChartContext>(config_, aspectarium_);
   }
   bool Ok() const { return ok_; }
 
@@ -38,13 +40,16 @@ class ConfBench {
                         " 1 0\n",
                     CFunc::kCapacity);
   }
-  int Decide(const Chart& chart) const { return set_.QueryConditionEvaluate(chart, 0, -1); }
+  int Decide(const Chart& chart) const {
+    return set_.QueryConditionEvaluate(*context_, chart, 0, -1);
+  }
 
  private:
   bench::TempFolder folder_{"velm-bench-conf"};
   bool ok_ = false;
   Aspectarium aspectarium_;
   Configuration config_;
+  std::unique_ptr<ChartContext> context_;
   CFunc set_;
 };
 

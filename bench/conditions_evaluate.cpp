@@ -7,6 +7,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
 #include "bench_support.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
@@ -23,7 +24,6 @@ void AspBetweenTwoGroups(benchmark::State& state) {
   Configuration config;
 
   CFunc set;
-  set.SetEnvironment(&config, &aspectarium);
   for (int g = 0; g < 10; ++g) {
     GroupRecord group;
     group.name = "G" + std::to_string(g);
@@ -45,8 +45,9 @@ void AspBetweenTwoGroups(benchmark::State& state) {
   Chart chart;
   for (int i = 0; i < 34; ++i) chart.points[static_cast<std::size_t>(i)].longitude.Set(i * 37.3);
   for (int h = 0; h < 12; ++h) chart.cusps[static_cast<std::size_t>(h)].Set(h * 30.0 + 7.0);
+  const ChartContext context(config, aspectarium);
 
-  for (auto _ : state) benchmark::DoNotOptimize(set.QueryConditionEvaluate(chart, 0, -1));
+  for (auto _ : state) benchmark::DoNotOptimize(set.QueryConditionEvaluate(context, chart, 0, -1));
 }
 BENCHMARK(AspBetweenTwoGroups)->Unit(benchmark::kMicrosecond);
 

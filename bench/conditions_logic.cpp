@@ -8,6 +8,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/core/condition_logic.h"
 #include "foundation/config/configuration.h"
@@ -16,7 +17,6 @@ namespace {
 
 struct Fixture {
   Fixture() {
-    set.SetEnvironment(&config, &aspectarium);
     std::string lines;
     for (int n = 1; n <= 20; ++n)
       lines += std::to_string(n) + " + 0 " + std::to_string(n % 10) + " " +
@@ -28,8 +28,7 @@ struct Fixture {
   }
   static constexpr const char* kExpression =
       "(1&2|!3)&(4|5&!(6|7))|!!8&(9|10)|(11&12&13)|!(14|15)&16|(17|18)&!19|20";
-  Configuration config;
-  Aspectarium aspectarium;
+  ChartContext context{Configuration(), Aspectarium()};
   CFunc set;
   Chart chart;
 };
@@ -37,13 +36,13 @@ struct Fixture {
 void LogicOfTwentyConditions(benchmark::State& state) {
   Fixture f;
   if (f.set.SetLogic(Fixture::kExpression) != 1) state.SkipWithError("expression refused");
-  for (auto _ : state) benchmark::DoNotOptimize(f.set.EvaluateLogic(f.chart, -1));
+  for (auto _ : state) benchmark::DoNotOptimize(f.set.EvaluateLogic(f.context, f.chart, -1));
 }
 BENCHMARK(LogicOfTwentyConditions)->Unit(benchmark::kMicrosecond);
 
 void AllOfTwentyConditions(benchmark::State& state) {
   Fixture f;
-  for (auto _ : state) benchmark::DoNotOptimize(f.set.EvaluateAll(f.chart, -1, 1));
+  for (auto _ : state) benchmark::DoNotOptimize(f.set.EvaluateAll(f.context, f.chart, -1, 1));
 }
 BENCHMARK(AllOfTwentyConditions)->Unit(benchmark::kMicrosecond);
 

@@ -59,12 +59,12 @@ void BM_ScoreMethods(benchmark::State& state) {
   ChartRect natal(f.trial);
   (void)natal.Compute();
   Chart progressed, transit, directed;
-  (void)MakeProgressed(progressed, natal, f.event.moment);
-  (void)progressed.CalculatePositions(0);
-  (void)MakeTransit(transit, natal, f.event.moment);
-  (void)ChartCalculate(transit, 0);
-  (void)MakeDirected(directed, natal, f.event.moment);
-  (void)ChartCalculate(directed, 0);
+  (void)MakeProgressed(ChartContext::FromCurrentSettings(), progressed, natal, f.event.moment);
+  (void)progressed.CalculatePositions(ChartContext::FromCurrentSettings(), 0);
+  (void)MakeTransit(ChartContext::FromCurrentSettings(), transit, natal, f.event.moment);
+  (void)ChartCalculate(ChartContext::FromCurrentSettings(), transit, 0);
+  (void)MakeDirected(ChartContext::FromCurrentSettings(), directed, natal, f.event.moment);
+  (void)ChartCalculate(ChartContext::FromCurrentSettings(), directed, 0);
   const EventCharts charts{&natal, &progressed, &transit, &directed,
                            LifePointAtEvent(natal, f.event, f.setup)};
   for (auto _ : state) {

@@ -172,8 +172,9 @@ ChartDocument* ChartDocument::OpenRelocatedChart(int mode, const Place& place) {
   Chart relocated = *chart_;
   // The same instant seen from another place: the clock and zone stay, the place changes.
   relocated.definition.GetCountSrc().place = place;
-  const int system =
-      relocated.houseSystem >= 0 ? relocated.houseSystem % 100 : ConfiguredHouseSystem() % 100;
+  const int system = relocated.houseSystem >= 0
+                         ? relocated.houseSystem % 100
+                         : ConfiguredHouseSystem(ChartContext::FromCurrentSettings()) % 100;
   relocated.houseSystem = mode == 1 ? system + 100 : system;
   return OpenDerived(relocated);
 }

@@ -69,6 +69,8 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
 
   mainFrame_ = std::make_unique<CMainFrame>(*this);
   mainFrame_->SetRecentFiles(recentFiles_.Entries());
+  // What a command changed in the settings reaches the computations after it, at the latest.
+  mainFrame_->SetAfterCommand([] { PublishSettings(); });
 
   // The shell command: a file to open, or to print without showing the window.
   printRun_ = options.printOnly;
@@ -128,6 +130,8 @@ void CKovraApp::LoadProgramWideObjects() {
   }
   GetAspectarium().SetCurrentSystemName(
       GetConfiguration().GetSystemName(Configuration::kDisplaySystemSlot));
+  // The computations read the settings as loaded.
+  PublishSettings();
 
   // Without the tables the ephemeris computes from its series alone. A data folder without its
   // own copy reads the shipped one.
@@ -196,7 +200,8 @@ bool CKovraApp::EnterChart(Chart& chart) {
   Chart entered;
   entered.definition.SetKind(static_cast<std::uint16_t>(kind));
   if (!EnterChartOfKind(entered.definition, kind, MainWindow())) return false;
-  if (const Status computed = ChartCalculate(entered); !computed.ok()) {
+  if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), entered);
+      !computed.ok()) {
     ReportStatus(computed, "CKovraApp::EnterChart");
     return false;
   }

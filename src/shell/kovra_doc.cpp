@@ -75,7 +75,8 @@ bool CKovraDoc::FillNewChart(int kind) {
   chart->definition.SetKind(static_cast<std::uint16_t>(kind));
   // The entry of the kind, preset from the last entry of its group.
   if (!EnterChartOfKind(chart->definition, kind, app_.MainWindow())) return false;
-  if (const Status computed = ChartCalculate(*chart); !computed.ok()) {
+  if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *chart);
+      !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::OnNewDocument");
     return false;
   }
@@ -95,7 +96,8 @@ bool CKovraDoc::AddRemoveOuterChart() {
   auto outer = std::make_unique<Chart>();
   outer->definition.SetKind(static_cast<std::uint16_t>(kind));
   if (!EnterChartOfKind(outer->definition, kind, app_.MainWindow())) return false;
-  if (const Status computed = ChartCalculate(*outer); !computed.ok()) {
+  if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *outer);
+      !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::AddRemoveOuterChart");
     return false;
   }
@@ -116,8 +118,9 @@ bool CKovraDoc::CopySource(const Chart& source, bool withComments) {
   } else {
     chart->commentSlot = 0;
   }
-  CheckAspectSystemName(chart->definition);
-  if (const Status computed = ChartCalculate(*chart, 0); !computed.ok()) {
+  CheckAspectSystemName(ChartContext::FromCurrentSettings(), chart->definition);
+  if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *chart, 0);
+      !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::OnNewDocument");
     return false;
   }
@@ -228,7 +231,9 @@ bool CKovraDoc::StepChart(StepUnit unit, int count) {
   Chart stepped = *chart_;
   SuperSource& definition = stepped.definition;
   const Moment old = SteppedSource(definition).moment.GetPlainMoment();
-  if (const Status computed = stepped.AddStep(StepDays(stepped, unit, count)); !computed.ok()) {
+  if (const Status computed =
+          stepped.AddStep(ChartContext::FromCurrentSettings(), StepDays(stepped, unit, count));
+      !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::StepChart");
     return false;
   }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "archive/archive_fixture.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 
 namespace {
@@ -199,16 +201,16 @@ TEST_F(ArchiveSearch, CriteriaRoundTripThroughTheConfigurationBlock) {
   EXPECT_EQ(back.name, c.name);
   EXPECT_EQ(back.commentPage, 4);
   EXPECT_TRUE(back.caseSensitive && back.nameContext && back.typeContext && !back.placeContext);
-  // The configuration's search is the one MatchRecord applies.
+  // The search in the settings of the context is the one MatchRecord applies.
   OpenArchive("m.arc", kLayout4400, {MakeChart("Ivanov"), MakeChart("Petrov")});
-  const cfg::ByteBlock saved = GetConfiguration().archiveSearch;
+  Configuration config;
   C byName;
   byName.name = "petrov";
-  byName.ToBlock(GetConfiguration().archiveSearch);
-  EXPECT_FALSE(archive_.MatchRecord(0));
-  EXPECT_TRUE(archive_.MatchRecord(1));
-  EXPECT_FALSE(archive_.MatchRecord(2));
-  GetConfiguration().archiveSearch = saved;
+  byName.ToBlock(config.archiveSearch);
+  const ChartContext context(config);
+  EXPECT_FALSE(archive_.MatchRecord(0, context));
+  EXPECT_TRUE(archive_.MatchRecord(1, context));
+  EXPECT_FALSE(archive_.MatchRecord(2, context));
 }
 
 }  // namespace

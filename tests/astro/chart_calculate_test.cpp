@@ -62,7 +62,7 @@ double Delta(double a, double b) {
 TEST(ChartNatal, SunAndAngleMatchTheAlmanacAtJ2000) {
   Chart c = ChartOfKind(kChartNatal, kJ2000Greenwich, kJ2000Greenwich);
   c.houseSystem = 0;
-  ASSERT_TRUE(ChartCalculate(c, 0).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 0).ok());
   // The Sun's apparent longitude at 2000-01-01 12:00 TT+64 s (reference positions, row F000).
   EXPECT_NEAR(Lon(c, 0), 280.368919, 0.0005);
   // Ascendant and MC by hand: GAST 18.6971381625 h, true obliquity 23.4376767161 (reference
@@ -82,7 +82,7 @@ TEST(ChartNatal, PointsThirtyToThirtyThreeFromTheAscendantAtJ2000) {
   for (int system : {0, 16}) {
     Chart c = ChartOfKind(kChartNatal, kJ2000Greenwich, kJ2000Greenwich);
     c.houseSystem = system;
-    ASSERT_TRUE(ChartCalculate(c, 0).ok());
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 0).ok());
     EXPECT_NEAR(Lon(c, kPointEast), 11.373900, 0.003) << system;
     EXPECT_NEAR(Lon(c, kPointVertex), 188.469811, 0.003) << system;
     EXPECT_NEAR(Lon(c, kPointFortune), 327.226208, 0.003) << system;
@@ -95,7 +95,7 @@ TEST(ChartNatal, PointsThirtyToThirtyThreeFromTheAscendantAtJ2000) {
   midnight.day = 2;
   midnight.hours = 0;
   Chart night = ChartOfKind(kChartNatal, midnight, midnight);
-  ASSERT_TRUE(ChartCalculate(night, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), night, 1).ok());
   ASSERT_FALSE(night.IsDayChart());
   const double asc = night.ascendant.Get();
   EXPECT_NEAR(Delta(Lon(night, kPointFortune), asc + Lon(night, 0) - Lon(night, 1)), 0.0, 1e-9);
@@ -105,12 +105,12 @@ TEST(ChartNatal, PointsThirtyToThirtyThreeFromTheAscendantAtJ2000) {
 TEST(ChartProgressed, SecondaryMovesTheMoonAboutOneSignInTwoAndAHalfYears) {
   // 30 months of life = 30 / 12 progressed days: the Moon's 12-15 degrees a day give 30-38 deg.
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   SourceData later = kMoscowBirth;
   later.year = 1987;
   later.month = 12;
   Chart progressed = ChartOfKind(kChartProgressed, kMoscowBirth, later);
-  ASSERT_TRUE(ChartCalculate(progressed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), progressed, 1).ok());
   const double moved = Delta(Lon(natal, 1), Lon(progressed, 1));
   EXPECT_GT(moved, 28.0);
   EXPECT_LT(moved, 38.0);
@@ -162,8 +162,9 @@ TEST(ChartRates, KeyKindsGiveTheirRates) {
     d.SetKind(r.kind);
     d.keyKind = r.keyKind;
     d.key = r.key;
-    const double rate =
-        r.kind == kChartProgressed ? DefineProgressionKoef(d) : DefineDirectionKoef(d);
+    const double rate = r.kind == kChartProgressed
+                            ? DefineProgressionKoef(d)
+                            : DefineDirectionKoef(ChartContext::FromCurrentSettings(), d);
     EXPECT_NEAR(rate, r.perDay, 1e-12) << r.name;
   }
 }
@@ -184,14 +185,14 @@ TEST(ChartRates, TimeFactorAndLunarDailyArcByKind) {
 
 TEST(ChartDirected, SymbolicDirectionsMoveEverythingOneDegreeAYearAndConverseNegates) {
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   // 1985-06-15 to 1995-06-15: 3652 days (two leap days) = 9.998844 degrees.
   const double arc = 3652.0 / 365.2422;
   for (int converse = 0; converse <= 1; ++converse) {
     Chart directed = ChartOfKind(kChartDirected, kMoscowBirth, YearsLater(kMoscowBirth, 10));
     directed.definition.converse = static_cast<std::uint16_t>(converse);
     directed.houseSystem = natal.houseSystem;
-    ASSERT_TRUE(ChartCalculate(directed, 0).ok());
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), directed, 0).ok());
     const double expected = converse ? -arc : arc;
     for (int i = 0; i <= kPointVertex; ++i)
       EXPECT_NEAR(Delta(Lon(natal, i), Lon(directed, i)), expected, 1e-6) << "point " << i;
@@ -204,10 +205,10 @@ TEST(ChartDirected, SymbolicDirectionsMoveEverythingOneDegreeAYearAndConverseNeg
 
 TEST(ChartProgressed, ConverseProgressionRunsBackFromBirth) {
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   Chart progressed = ChartOfKind(kChartProgressed, kMoscowBirth, YearsLater(kMoscowBirth, 10));
   progressed.definition.converse = 1;
-  ASSERT_TRUE(ChartCalculate(progressed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), progressed, 1).ok());
   // Ten years back = about ten days before birth: the Sun 9.5-9.7 degrees earlier in June.
   EXPECT_NEAR(Delta(Lon(natal, 0), Lon(progressed, 0)), -9.6, 0.15);
   // The progressed moment: 3652 / 365.2422 days before the birth.
@@ -217,12 +218,12 @@ TEST(ChartProgressed, ConverseProgressionRunsBackFromBirth) {
 
 TEST(ChartDirected, TrueSolarArcIsTheProgressedSunsArc) {
   Chart progressed = ChartOfKind(kChartProgressed, kMoscowBirth, YearsLater(kMoscowBirth, 30));
-  ASSERT_TRUE(ChartCalculate(progressed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), progressed, 1).ok());
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   Chart directed = ChartOfKind(kChartDirected, kMoscowBirth, YearsLater(kMoscowBirth, 30));
   directed.definition.keyKind = kDirectionTrueSolarArc;
-  ASSERT_TRUE(ChartCalculate(directed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), directed, 1).ok());
   // The directed Sun stands where the progressed Sun stands (within the second of rounding).
   EXPECT_NEAR(Delta(Lon(progressed, 0), Lon(directed, 0)), 0.0, 0.001);
   EXPECT_NEAR(Delta(Lon(natal, 4), Lon(directed, 4)), Delta(Lon(natal, 0), Lon(progressed, 0)),
@@ -237,7 +238,7 @@ TEST(ChartReturn, ReturnMomentPutsTheBodyOnItsNatalLongitude) {
   };
   const Row rows[] = {{"solar", 0, 366.0}, {"lunar", 1, 28.0}};
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   for (const Row& r : rows) {
     SourceData start = kMoscowBirth;
     start.year = 2001;
@@ -245,8 +246,9 @@ TEST(ChartReturn, ReturnMomentPutsTheBodyOnItsNatalLongitude) {
     Chart ret = ChartOfKind(kChartReturn, kMoscowBirth, start);
     ret.definition.key.arcCount = r.body;
     const double startUt = UniversalJulianDay(ret.definition.sources[1]);
-    ASSERT_TRUE(CountMomentOfRevolution(ret.definition).ok()) << r.name;
-    ASSERT_TRUE(ChartCalculate(ret, 1).ok());
+    ASSERT_TRUE(CountMomentOfRevolution(ChartContext::FromCurrentSettings(), ret.definition).ok())
+        << r.name;
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), ret, 1).ok());
     EXPECT_NEAR(Delta(Lon(natal, r.body), Lon(ret, r.body)), 0.0, 1.0 / 3600.0) << r.name;
     const double found = UniversalJulianDay(ret.definition.sources[1]);
     EXPECT_GE(found, startUt) << r.name;
@@ -257,13 +259,13 @@ TEST(ChartReturn, ReturnMomentPutsTheBodyOnItsNatalLongitude) {
 
 TEST(ChartLunarPhase, PhaseChartRepeatsTheNatalSunMoonAngle) {
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   SourceData start = kMoscowBirth;
   start.year = 2010;
   Chart phase = ChartOfKind(kChartLunarPhase, kMoscowBirth, start);
   const double startUt = UniversalJulianDay(phase.definition.sources[1]);
-  ASSERT_TRUE(CountMomentOfLunarPhase(phase.definition).ok());
-  ASSERT_TRUE(ChartCalculate(phase, 1).ok());
+  ASSERT_TRUE(CountMomentOfLunarPhase(ChartContext::FromCurrentSettings(), phase.definition).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), phase, 1).ok());
   const double natalAngle = Delta(Lon(natal, 0), Lon(natal, 1));
   const double phaseAngle = Delta(Lon(phase, 0), Lon(phase, 1));
   EXPECT_NEAR(Delta(natalAngle, phaseAngle), 0.0, 1.0 / 3600.0);

@@ -65,7 +65,7 @@ TEST(ChartKinds, EveryKindComputesWithoutNaN) {
     Chart c = ChartOf(r.kind, r.keyKind);
     c.definition.key.arcCount = r.harmonic;
     c.SetDerivationMarker(r.marker);
-    ASSERT_TRUE(ChartCalculate(c, 1).ok()) << r.name;
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok()) << r.name;
     const int last = r.marker == 3.0 ? kBodyCount - 1 : kPointVertex;
     for (int i = 0; i <= last; ++i) {
       const PointRecord& p = c.points[i];
@@ -84,7 +84,7 @@ TEST(ChartKinds, EveryKindComputesWithoutNaN) {
 
 TEST(ChartKinds, CompositeIsCastForTheMidpointOfTheTwoSources) {
   Chart c = ChartOf(kChartSynastry, kCompositeSwitch);
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
   const Source& mid = c.definition.sources[2];
   EXPECT_NEAR(UniversalJulianDay(mid),
               0.5 * (UniversalJulianDay(c.definition.sources[0]) +
@@ -96,9 +96,9 @@ TEST(ChartKinds, CompositeIsCastForTheMidpointOfTheTwoSources) {
 
 TEST(ChartKinds, DraconicCountsFromTheNodeAndHarmonicMultiplies) {
   Chart natal = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   Chart draconic = ChartOf(kChartDraconic);
-  ASSERT_TRUE(ChartCalculate(draconic, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), draconic, 1).ok());
   const double node = natal.GetPointLongitude(16).Get();
   EXPECT_NEAR(draconic.GetPointLongitude(16).Get(), 0.0, 1e-9);
   for (int i : {0, 1, 4, 30})
@@ -107,7 +107,7 @@ TEST(ChartKinds, DraconicCountsFromTheNodeAndHarmonicMultiplies) {
         1e-9);
   Chart harmonic = ChartOf(kChartHarmonic);
   harmonic.definition.key.arcCount = 7;
-  ASSERT_TRUE(ChartCalculate(harmonic, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), harmonic, 1).ok());
   for (int i : {0, 1, 9})
     EXPECT_NEAR(Wrap(harmonic.GetPointLongitude(i).Get() - 7.0 * natal.GetPointLongitude(i).Get()),
                 0.0, 1e-6);
@@ -118,13 +118,13 @@ TEST(ChartKinds, DraconicCountsFromTheNodeAndHarmonicMultiplies) {
 TEST(ChartStep, StepOfZeroRecomputesInPlace) {
   for (std::uint16_t kind : {kChartNatal, kChartProgressed, kChartDirected}) {
     Chart c = ChartOf(kind);
-    ASSERT_TRUE(ChartCalculate(c, 1).ok());
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
     const Chart computed = c;
     c.points[0].longitude.Set(1.0);
     c.points[33].longitude.Clear();
     c.cusps[4].Set(2.0);
     c.ascendant.Clear();
-    ASSERT_TRUE(c.AddStep(0.0).ok());
+    ASSERT_TRUE(c.AddStep(ChartContext::FromCurrentSettings(), 0.0).ok());
     EXPECT_EQ(c, computed) << "kind " << kind;
     EXPECT_EQ(c.ascendant, computed.ascendant) << "kind " << kind;
   }
@@ -132,29 +132,31 @@ TEST(ChartStep, StepOfZeroRecomputesInPlace) {
 
 TEST(ChartStep, StepsMoveTheMomentAtTheRateOfTheKind) {
   Chart natal = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   const double before = UniversalJulianDay(natal.definition.sources[0]);
-  ASSERT_TRUE(natal.AddStep(1.5).ok());
+  ASSERT_TRUE(natal.AddStep(ChartContext::FromCurrentSettings(), 1.5).ok());
   EXPECT_NEAR(UniversalJulianDay(natal.definition.sources[0]) - before, 1.5, 1.0 / 86400.0);
 
   Chart progressed = ChartOf(kChartProgressed);
-  ASSERT_TRUE(ChartCalculate(progressed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), progressed, 1).ok());
   const double progressedBefore = UniversalJulianDay(progressed.definition.sources[2]);
-  ASSERT_TRUE(progressed.AddStep(365.2422).ok());  // a year of life: one progressed day
+  ASSERT_TRUE(progressed.AddStep(ChartContext::FromCurrentSettings(), 365.2422)
+                  .ok());  // a year of life: one progressed day
   EXPECT_NEAR(UniversalJulianDay(progressed.definition.sources[2]) - progressedBefore, 1.0,
               1.0 / 86400.0);
 
   Chart directed = ChartOf(kChartDirected);
-  ASSERT_TRUE(ChartCalculate(directed, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), directed, 1).ok());
   const double sun = directed.GetPointLongitude(0).Get();
-  ASSERT_TRUE(directed.AddStep(2.0 * 365.2422).ok());  // two years: two degrees
+  ASSERT_TRUE(directed.AddStep(ChartContext::FromCurrentSettings(), 2.0 * 365.2422)
+                  .ok());  // two years: two degrees
   EXPECT_NEAR(Wrap(directed.GetPointLongitude(0).Get() - sun), 2.0, 1e-6);
 }
 
 TEST(ChartCoordinates, EquatorialOfTheSunAtJ2000) {
   Chart c;
   ASSERT_TRUE(c.definition.sources[0].SetUniversalTime(2451545.0).ok());
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
   double ra, dec;
   ASSERT_TRUE(c.GetPointCoordinates(0, 3, ra, dec));
   // Reference positions, row F000: right ascension 281.278386, declination -23.032430.
@@ -168,14 +170,15 @@ TEST(ChartCoordinates, EquatorialOfTheSunAtJ2000) {
 TEST(ChartRelocation, RelocatedAndGeodeticCharts) {
   Chart natal = ChartOf(kChartNatal);
   natal.houseSystem = kHousePlacidus;
-  ASSERT_TRUE(ChartCalculate(natal, 0).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 0).ok());
   Place greenwich, east90, polar;
   ASSERT_TRUE(greenwich.SetPlace(51, 29, 'N', 0, 0, 'E', "", "").ok());
   ASSERT_TRUE(east90.SetPlace(30, 0, 'N', 90, 0, 'E', "", "").ok());
   ASSERT_TRUE(polar.SetPlace(67, 0, 'N', 20, 0, 'E', "", "").ok());
 
   Chart moved;
-  ASSERT_TRUE(MakeRelocatedChart(moved, natal, 0, greenwich).ok());
+  ASSERT_TRUE(
+      MakeRelocatedChart(ChartContext::FromCurrentSettings(), moved, natal, 0, greenwich).ok());
   EXPECT_EQ(moved.GetPointLongitude(0).Get(), natal.GetPointLongitude(0).Get());  // one instant
   // 37 degrees of longitude west: the MC moves back by about as much.
   EXPECT_GT(std::fabs(Wrap(moved.GetCusp(9).Get() - natal.GetCusp(9).Get())), 30.0);
@@ -183,29 +186,39 @@ TEST(ChartRelocation, RelocatedAndGeodeticCharts) {
 
   // Geodetic: the MC is the ecliptic degree whose right ascension is the east longitude.
   Chart geodetic;
-  ASSERT_TRUE(MakeRelocatedChart(geodetic, natal, 1, greenwich).ok());
+  ASSERT_TRUE(
+      MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, natal, 1, greenwich).ok());
   EXPECT_EQ(geodetic.houseSystem, kHousePlacidus + 100);
   EXPECT_NEAR(Wrap(geodetic.GetCusp(9).Get()), 0.0, 1e-9);
-  ASSERT_TRUE(MakeRelocatedChart(geodetic, natal, 1, east90).ok());
+  ASSERT_TRUE(
+      MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, natal, 1, east90).ok());
   EXPECT_NEAR(geodetic.GetCusp(9).Get(), 90.0, 1e-9);
 
-  EXPECT_EQ(MakeRelocatedChart(geodetic, natal, 1, polar).MessageNumber(), kMsgGeodeticPolar);
+  EXPECT_EQ(MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, natal, 1, polar)
+                .MessageNumber(),
+            kMsgGeodeticPolar);
   Chart equal = natal;
   equal.houseSystem = kHouseEqualFromMc;
-  EXPECT_EQ(MakeRelocatedChart(geodetic, equal, 1, greenwich).MessageNumber(),
+  EXPECT_EQ(MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, equal, 1, greenwich)
+                .MessageNumber(),
             kMsgNoGeodeticVariant);
-  EXPECT_EQ(MakeRelocatedChart(geodetic, natal, 2, greenwich).ErrorCode(), 107);
+  EXPECT_EQ(MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, natal, 2, greenwich)
+                .ErrorCode(),
+            107);
 }
 
 TEST(ChartRelocation, CompositeIsCastAtTheNewPlace) {
   Chart composite = ChartOf(kChartSynastry, kCompositeSwitch);
   composite.houseSystem = kHousePlacidus;
-  ASSERT_TRUE(ChartCalculate(composite, 0).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), composite, 0).ok());
   Place east90;
   ASSERT_TRUE(east90.SetPlace(30, 0, 'N', 90, 0, 'E', "", "").ok());
   for (int mode : {0, 1}) {
     Chart moved;
-    ASSERT_TRUE(MakeRelocatedChart(moved, composite, mode, east90).ok()) << mode;
+    ASSERT_TRUE(
+        MakeRelocatedChart(ChartContext::FromCurrentSettings(), moved, composite, mode, east90)
+            .ok())
+        << mode;
     const Place& cast = ComputingSource(moved.definition).place;
     EXPECT_DOUBLE_EQ(cast.LatitudeDeg(), 30.0) << mode;
     EXPECT_DOUBLE_EQ(cast.EastLongitudeDeg(), 90.0) << mode;
@@ -215,25 +228,26 @@ TEST(ChartRelocation, CompositeIsCastAtTheNewPlace) {
   // Geodetic at 90 E: ARMC 90, so the MC is 0 Cancer (the midpoint of 55N37E and the new place,
   // 42N30 63E30, would give about 65 degrees instead).
   Chart geodetic;
-  ASSERT_TRUE(MakeRelocatedChart(geodetic, composite, 1, east90).ok());
+  ASSERT_TRUE(
+      MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, composite, 1, east90).ok());
   EXPECT_NEAR(geodetic.GetCusp(9).Get(), 90.0, 1e-9);
 }
 
 TEST(ChartLocalSpace, SunOnTheMeridianStandsDueSouth) {
   Chart natal = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   Moment noon;
-  ASSERT_TRUE(natal.FindRiseSetMoment(0, 2, true, noon));
+  ASSERT_TRUE(natal.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, 2, true, noon));
   natal.definition.sources[0].AssignMoment(noon);
   Chart local;
-  ASSERT_TRUE(MakeLocalSpaceChart(local, natal).ok());
+  ASSERT_TRUE(MakeLocalSpaceChart(ChartContext::FromCurrentSettings(), local, natal).ok());
   EXPECT_TRUE(local.IsLocalSpace());
   EXPECT_NEAR(local.GetPointLongitude(0).Get(), 180.0, 0.01);
   // Altitude at culmination: 90 - 55 + declination (about +23.3 in mid-June).
   EXPECT_NEAR(local.points[0].latitude, 58.3, 0.2);
   for (int h = 0; h < 12; ++h) EXPECT_EQ(local.GetCusp(h).Get(), std::fmod(90.0 + 30.0 * h, 360.0));
   EXPECT_FALSE(local.GetPointLongitude(kPointFortune).IsSet());
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   double az, alt;
   ASSERT_TRUE(natal.GetPointCoordinates(0, 4, az, alt));  // the same horizontal place
   EXPECT_NEAR(az, 180.0, 0.01);
@@ -241,17 +255,19 @@ TEST(ChartLocalSpace, SunOnTheMeridianStandsDueSouth) {
 
 TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   Chart natal = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(natal, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal, 1).ok());
   Chart thematic;
   ThematicChoice symbolic;
   symbolic.kind = 1;
   symbolic.planet = 1;  // the Moon on the cusp of house V
   symbolic.house = 4;
-  ASSERT_TRUE(MakeThematicChart(thematic, natal, symbolic).ok());
+  ASSERT_TRUE(
+      MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, natal, symbolic).ok());
   EXPECT_TRUE(thematic.IsSymbolicThematic());
   EXPECT_NEAR(Wrap(thematic.GetCusp(4).Get() - natal.GetPointLongitude(1).Get()), 0.0, 1e-9);
   EXPECT_EQ(thematic.definition.Title(), GetMessageText(kMsgThematicTitle).substr(0, 29));
-  ASSERT_TRUE(thematic.AddStep(0.0).ok());  // the turn survives a recomputation
+  ASSERT_TRUE(thematic.AddStep(ChartContext::FromCurrentSettings(), 0.0)
+                  .ok());  // the turn survives a recomputation
   EXPECT_NEAR(Wrap(thematic.GetCusp(4).Get() - natal.GetPointLongitude(1).Get()), 0.0, 1e-9);
 
   ThematicChoice two;
@@ -259,7 +275,7 @@ TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   two.planet = 0;
   two.planet2 = 4;
   two.direction = 1;
-  ASSERT_TRUE(MakeThematicChart(thematic, natal, two).ok());
+  ASSERT_TRUE(MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, natal, two).ok());
   const double arc = natal.GetPointLongitude(4).Get() - natal.GetPointLongitude(0).Get();
   EXPECT_NEAR(Wrap(thematic.GetCusp(0).Get() - (natal.GetCusp(0).Get() - arc)), 0.0, 1e-9);
 
@@ -267,19 +283,25 @@ TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   real.kind = 0;
   real.planet = 0;
   real.house = 3;  // the Sun on the MC
-  ASSERT_TRUE(MakeThematicChart(thematic, natal, real).ok());
+  ASSERT_TRUE(MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, natal, real).ok());
   EXPECT_EQ(thematic.DerivationMarker(), kMarkerRealThematic);
   EXPECT_NEAR(Wrap(thematic.GetCusp(9).Get() - thematic.GetPointLongitude(0).Get()), 0.0, 0.001);
 
   Chart directed = ChartOf(kChartDirected);
-  ASSERT_TRUE(ChartCalculate(directed, 1).ok());
-  EXPECT_EQ(MakeThematicChart(thematic, directed, real).MessageNumber(), kMsgThematicKind);
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), directed, 1).ok());
+  EXPECT_EQ(MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, directed, real)
+                .MessageNumber(),
+            kMsgThematicKind);
   Chart equal = natal;
   equal.houseSystem = kHouseEqualFromAsc;
-  ASSERT_TRUE(ChartCalculate(equal, 0).ok());
-  EXPECT_EQ(MakeThematicChart(thematic, equal, real).MessageNumber(), kMsgThematicHouses);
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), equal, 0).ok());
+  EXPECT_EQ(
+      MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, equal, real).MessageNumber(),
+      kMsgThematicHouses);
   two.planet2 = 0;
-  EXPECT_EQ(MakeThematicChart(thematic, natal, two).ErrorCode(), 107);
+  EXPECT_EQ(
+      MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, natal, two).ErrorCode(),
+      107);
 }
 
 TEST(ChartKinds, MidpointPlaceTakesTheShorterWayRound) {
@@ -339,11 +361,14 @@ TEST(ChartKinds, HouseSystemFromTheSettingsOrTheChart) {
   for (int h = 0; h < 12; ++h) EXPECT_TRUE(std::isfinite(polar.GetCusp(h).Get())) << h;
 }
 
-// Puts the program-wide configuration back however the test ends.
+// Puts the program-wide configuration back, published, however the test ends.
 class ConfigurationGuard {
  public:
   ConfigurationGuard() : saved_(GetConfiguration()) {}
-  ~ConfigurationGuard() { GetConfiguration() = saved_; }
+  ~ConfigurationGuard() {
+    GetConfiguration() = saved_;
+    PublishSettings();
+  }
   ConfigurationGuard(const ConfigurationGuard&) = delete;
   ConfigurationGuard& operator=(const ConfigurationGuard&) = delete;
 
@@ -351,14 +376,15 @@ class ConfigurationGuard {
   Configuration saved_;
 };
 
-// A computation reads its snapshot only: editing the settings after the snapshot was taken (as a
-// settings dialog may while a computation runs) changes nothing in its result.
+// A computation reads its snapshot only: editing and publishing the settings after the snapshot
+// was taken (as a settings dialog's OK may while a computation runs) changes nothing in its result.
 TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   const ConfigurationGuard guard;
   Configuration& live = GetConfiguration();
   live.calculation.houseSystem = kHouseKoch;
   live.calculation.lunarNodes = 0;  // true node
   live.calculation.dayNight = 1;
+  PublishSettings();
   const ChartContext snapshot = ChartContext::FromCurrentSettings();
   const auto compute = [&snapshot](std::uint16_t kind, std::uint16_t keyKind) {
     Chart c = ChartOf(kind, keyKind);
@@ -385,6 +411,7 @@ TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   live.calculation.lunarNodes = 1;  // mean node
   live.calculation.dayNight = 0;
   live.signRulers.fill(9);
+  PublishSettings();
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const Chart after = compute(rows[i].kind, rows[i].keyKind);
     EXPECT_EQ(after.houseSystem, kHouseKoch) << rows[i].name;
@@ -392,9 +419,9 @@ TEST(ChartContextSnapshot, SettingsEditedAfterTheSnapshotChangeNothing) {
   }
   EXPECT_EQ(natal.GetLunarDay(snapshot), lunarDayBefore);
   EXPECT_EQ(Chart::CalculateArabicPart(snapshot, natal, 0, 42, 1, 0, 1, true), partBefore);
-  // The live settings do reach a computation that takes them anew: the node moves.
+  // The published settings do reach a computation that takes them anew: the node moves.
   Chart fresh = ChartOf(kChartNatal);
-  ASSERT_TRUE(ChartCalculate(fresh, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), fresh, 1).ok());
   EXPECT_EQ(fresh.houseSystem, kHouseCampanus);
   EXPECT_NE(fresh.points[kNorthNode].longitude.Get(), natal.points[kNorthNode].longitude.Get());
 }

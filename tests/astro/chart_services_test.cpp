@@ -72,7 +72,9 @@ TEST(ChartRiseSet, SunEventsMatchTheReferenceMoments) {
     if (r.body != "sun" || r.mode == "upper_limb_refraction") continue;
     const Chart c = ChartAt(r.startUt, r.latitude, r.eastLongitude);
     Moment found;
-    ASSERT_TRUE(c.FindRiseSetMoment(0, SelectorOf(r.event), true, found)) << r.id << " " << r.event;
+    ASSERT_TRUE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, SelectorOf(r.event),
+                                    true, found))
+        << r.id << " " << r.event;
     EXPECT_NEAR(found.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id << " " << r.event;
     ++compared;
   }
@@ -86,13 +88,14 @@ TEST(ChartRiseSet, PrecedingNearestAndSameDateEvents) {
     // event of the chart's date when it falls on the same UT date.
     const Chart c = ChartAt(r.eventUt + 1.0 / 24.0, r.latitude, r.eastLongitude);
     Moment before, nearest, onDate;
-    ASSERT_TRUE(c.FindRiseSetMoment(0, 0, false, before)) << r.id;
+    ASSERT_TRUE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, 0, false, before))
+        << r.id;
     EXPECT_NEAR(before.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
-    ASSERT_TRUE(c.FindNearestRiseSet(0, 0, nearest)) << r.id;
+    ASSERT_TRUE(c.FindNearestRiseSet(ChartContext::FromCurrentSettings(), 0, 0, nearest)) << r.id;
     EXPECT_NEAR(nearest.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
     const bool sameDate = std::floor(r.eventUt + 0.5) == std::floor(r.eventUt + 1.0 / 24.0 + 0.5);
     if (sameDate) {
-      ASSERT_TRUE(c.FindRiseSetOnDate(0, 0, onDate)) << r.id;
+      ASSERT_TRUE(c.FindRiseSetOnDate(ChartContext::FromCurrentSettings(), 0, 0, onDate)) << r.id;
       EXPECT_NEAR(onDate.JulianDay(), r.eventUt, 20.0 / 86400.0) << r.id;
     }
   }
@@ -101,12 +104,14 @@ TEST(ChartRiseSet, PrecedingNearestAndSameDateEvents) {
 TEST(ChartRiseSet, GivenLongitudeOnTheMidheavenRecursEverySiderealDay) {
   const Chart c = ChartAt(2451545.0, 55.75, 37.62);
   Moment first, second;
-  ASSERT_TRUE(c.FindRiseSetMoment(-1, 2, true, first, 100.0));
+  ASSERT_TRUE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), -1, 2, true, first, 100.0));
   Chart later = ChartAt(first.JulianDay() + 0.01, 55.75, 37.62);
-  ASSERT_TRUE(later.FindRiseSetMoment(-1, 2, true, second, 100.0));
+  ASSERT_TRUE(
+      later.FindRiseSetMoment(ChartContext::FromCurrentSettings(), -1, 2, true, second, 100.0));
   // 23 h 56 min 4.1 s of mean solar time (nutation changes it by far less than a second).
   EXPECT_NEAR(second.JulianDay() - first.JulianDay(), 0.99726957, 2.0 / 86400.0);
-  EXPECT_FALSE(c.FindRiseSetMoment(-1, 7, true, first, 100.0));  // no such angle
+  EXPECT_FALSE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), -1, 7, true, first,
+                                   100.0));  // no such angle
 }
 
 TEST(ChartRiseSet, FoundMomentPutsTheBodyOnTheAngleNearThePolarCircle) {
@@ -114,9 +119,10 @@ TEST(ChartRiseSet, FoundMomentPutsTheBodyOnTheAngleNearThePolarCircle) {
   for (int selector = 0; selector < 4; ++selector) {
     const Chart c = ChartAt(2451879.5, 65.0, 25.0);
     Moment found;
-    ASSERT_TRUE(c.FindRiseSetMoment(0, selector, true, found)) << selector;
+    ASSERT_TRUE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, selector, true, found))
+        << selector;
     Chart at = ChartAt(found.JulianDay(), 65.0, 25.0);
-    ASSERT_TRUE(ChartCalculate(at, 1).ok());
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), at, 1).ok());
     const double angle = selector < 2 ? at.ascendant.Get() : at.GetCusp(9).Get();
     const double wanted = at.GetPointLongitude(0).Get() + (selector % 2 == 1 ? 180.0 : 0.0);
     EXPECT_NEAR(std::remainder(angle - wanted, 360.0), 0.0, 0.01) << selector;
@@ -130,11 +136,11 @@ TEST(ChartRiseSet, NoEventInThePolarNight) {
   // culminates below the horizon.
   const Chart c = ChartAt(2451899.5, 80.0, 15.0);
   Moment found;
-  EXPECT_FALSE(c.FindRiseSetMoment(0, 0, true, found));
-  EXPECT_FALSE(c.FindRiseSetMoment(0, 1, false, found));
-  EXPECT_FALSE(c.FindNearestRiseSet(0, 0, found));
-  EXPECT_FALSE(c.FindRiseSetOnDate(0, 0, found));
-  EXPECT_TRUE(c.FindRiseSetMoment(0, 2, true, found));
+  EXPECT_FALSE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, 0, true, found));
+  EXPECT_FALSE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, 1, false, found));
+  EXPECT_FALSE(c.FindNearestRiseSet(ChartContext::FromCurrentSettings(), 0, 0, found));
+  EXPECT_FALSE(c.FindRiseSetOnDate(ChartContext::FromCurrentSettings(), 0, 0, found));
+  EXPECT_TRUE(c.FindRiseSetMoment(ChartContext::FromCurrentSettings(), 0, 2, true, found));
 }
 
 TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
@@ -149,10 +155,12 @@ TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
     Source s;
     ASSERT_TRUE(s.SetUniversalTime(2451545.0).ok());
     const double start = UniversalJulianDay(s);
-    ASSERT_TRUE(SeekLuminaryLongitude(s, r.body, -1, r.target, 0.0, r.forward, 1.0)) << r.name;
+    ASSERT_TRUE(SeekLuminaryLongitude(ChartContext::FromCurrentSettings(), s, r.body, -1, r.target,
+                                      0.0, r.forward, 1.0))
+        << r.name;
     Chart c;
     c.definition.sources[0] = s;
-    ASSERT_TRUE(ChartCalculate(c, 1).ok());
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
     const double lon = c.GetPointLongitude(r.body).Get();
     EXPECT_NEAR(std::remainder(lon - r.target, 360.0), 0.0, 1.0 / 60.0) << r.name;
     const double moved = UniversalJulianDay(s) - start;
@@ -162,14 +170,15 @@ TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
 
 TEST(ChartLunarAspect, MoonReachesThePointPlusTheAngle) {
   Chart c = ChartAt(2451545.0, 55.75, 37.62);
-  ASSERT_TRUE(ChartCalculate(c, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
   Moment m = c.definition.sources[0].moment;
-  const double target = c.FindLunarAspectMoment(m, 0, 90.0, 0.0, 1, 1.0);
+  const double target =
+      c.FindLunarAspectMoment(ChartContext::FromCurrentSettings(), m, 0, 90.0, 0.0, 1, 1.0);
   ASSERT_FALSE(IsAbsent(target));
   EXPECT_GT(m.JulianDay(), 2451545.0);
   EXPECT_LT(m.JulianDay(), 2451545.0 + 30.0);
   Chart at = ChartAt(m.JulianDay(), 55.75, 37.62);
-  ASSERT_TRUE(ChartCalculate(at, 1).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), at, 1).ok());
   const double sun = at.GetPointLongitude(0).Get(), moon = at.GetPointLongitude(1).Get();
   EXPECT_NEAR(std::remainder(moon - sun - 90.0, 360.0), 0.0, 1.0 / 60.0);
   EXPECT_NEAR(std::remainder(target - moon, 360.0), 0.0, 1.0 / 60.0);
@@ -201,7 +210,9 @@ TEST(ChartArabicPart, OperatorsAndTheDayNightRule) {
       {"unknown_operator", 30, 1, 0, 4, 1, false, kAbsent},
   };
   for (const Row& r : rows)
-    EXPECT_EQ(Chart::CalculateArabicPart(c, r.a, r.b, r.c, r.op1, r.op2, r.rule), r.expected)
+    EXPECT_EQ(Chart::CalculateArabicPart(ChartContext::FromCurrentSettings(), c, r.a, r.b, r.c,
+                                         r.op1, r.op2, r.rule),
+              r.expected)
         << r.name;
   EXPECT_FALSE(c.IsDayChart());
   c.points[0].longitude.Set(200.0);  // house 7: above the horizon
@@ -212,16 +223,20 @@ TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
   // New moon 2000-01-06 18:14 UT. At Moscow the Moon rose on 7 January near 09:50 and
   // 8 January near 10:10 local (+03:00) time: on 8 January at 12:00 UT it is the third lunar
   // day; just after the new moon (6 January 20:00 UT) it is the first.
-  EXPECT_EQ(ChartAt(2451552.0, 55.75, 37.62).GetLunarDay(), 3);
-  EXPECT_EQ(ChartAt(2451550.33, 55.75, 37.62).GetLunarDay(), 1);
+  EXPECT_EQ(ChartAt(2451552.0, 55.75, 37.62).GetLunarDay(ChartContext::FromCurrentSettings()), 3);
+  EXPECT_EQ(ChartAt(2451550.33, 55.75, 37.62).GetLunarDay(ChartContext::FromCurrentSettings()), 1);
   // Ten minutes either side of the new moon: the first day starts there, after the 29th or 30th
   // (a synodic month of 29.53 days holds one moonrise fewer than days: 28 or 29 since the new
   // moon of 7 December 22:32 UT).
-  const int last = ChartAt(2451550.2597 - 10.0 / 1440, 55.75, 37.62).GetLunarDay();
+  const int last = ChartAt(2451550.2597 - 10.0 / 1440, 55.75, 37.62)
+                       .GetLunarDay(ChartContext::FromCurrentSettings());
   EXPECT_GE(last, 29);
   EXPECT_LE(last, 30);
-  EXPECT_EQ(ChartAt(2451550.2597 + 10.0 / 1440, 55.75, 37.62).GetLunarDay(), 1);
-  EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(), -1);  // polar latitude
+  EXPECT_EQ(ChartAt(2451550.2597 + 10.0 / 1440, 55.75, 37.62)
+                .GetLunarDay(ChartContext::FromCurrentSettings()),
+            1);
+  EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(ChartContext::FromCurrentSettings()),
+            -1);  // polar latitude
 }
 
 TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {

@@ -15,6 +15,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_context.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/safe_rewrite.h"
@@ -155,8 +156,10 @@ class ConditionSetTest : public DataFolderTest {
   // The decision of the one condition `line` on `chart`.
   int Decide(const std::string& line, const Chart& chart, int record = -1) {
     Use(line);
-    return set_.QueryConditionEvaluate(chart, 0, record);
+    return set_.QueryConditionEvaluate(Context(), chart, 0, record);
   }
+  // The settings of the test as a context, taken when a condition is decided.
+  ChartContext Context() const { return ChartContext(config_, aspects_); }
 
   Configuration config_;
   Aspectarium aspects_;

@@ -432,7 +432,7 @@ TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
   });
   Chart chart;
   ASSERT_TRUE(EnterChartOfKind(chart.definition, kChartNatal));
-  ASSERT_TRUE(ChartCalculate(chart).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), chart).ok());
   EXPECT_NEAR(chart.GetPointLongitude(0).Get(), 353.50, 0.05);
   EXPECT_NEAR(chart.GetCusp(0).Get(), 101.63, 0.1);
 

@@ -31,6 +31,7 @@
 #include "archive/store/archive_layout.h"
 #include "archive/store/file_transaction.h"
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/safe_rewrite.h"
@@ -326,8 +327,9 @@ int main(int argc, char** argv) {
   Aspectarium aspectarium;
   if (auto error = LoadAspects(aspectsFile, folder.Path(), aspectarium)) return Refuse(*error);
 
+  // The run reads these settings only.
+  const ChartContext context(config, aspectarium);
   CFunc set;
-  set.SetEnvironment(&config, &aspectarium);
   if (!fs::is_regular_file(groupsFile)) return Refuse({groupsFile.string(), 0, "no such file"});
   if (set.groups.LoadGroups(groupsFile) != 0)
     return Refuse({groupsFile.string(), 0, "cannot be read"});
@@ -347,7 +349,7 @@ int main(int argc, char** argv) {
     set.mode = 2;
     if (!set.SetLogic(argv[5])) return Refuse({"LOGIC", 0, "the expression is refused"});
   }
-  set.ReportRunProblems();
+  set.ReportRunProblems(context);
 
   std::vector<FixtureChart> charts;
   if (auto error = LoadFixture(fixtureFile, charts)) return Refuse(*error);
@@ -388,7 +390,7 @@ int main(int argc, char** argv) {
       }
       // The switched-on conditions joined by AND (a set with none switched on holds nowhere),
       // or the logic expression.
-      const int result = set.Evaluate(chart, n);
+      const int result = set.Evaluate(context, chart, n);
       if (result < 0) {
         std::cerr << "record " << n << ": evaluation error, the run ends\n";
         status = 1;

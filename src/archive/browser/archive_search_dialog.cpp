@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "archive/browser/archive_view.h"
+#include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/messages/messages.h"
@@ -254,7 +255,8 @@ bool DArchiveSearch::DoDataExchange(bool save) {
 
 bool DArchiveSearch::Store() {
   if (!DoDataExchange(true)) return false;
-  criteria.ToBlock(GetConfiguration().archiveSearch);
+  ChangeSettings(
+      [this](Configuration& config, Aspectarium&) { criteria.ToBlock(config.archiveSearch); });
   return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_sort_dialog.h"
+#include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
@@ -45,7 +46,7 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
 constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-                                             ArchiveView::kIdPrint,      ArchiveView::kIdQuery,
+                                             ArchiveView::kIdPrint, ArchiveView::kIdQuery,
                                              ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
@@ -427,6 +428,7 @@ void ArchiveView::OnSort() {
   if (dialog.DoModal() != platform::kIdOk) return;
   const ArchiveSortParams params = dialog.params;
   params.ToBlock(GetConfiguration().archiveSort);
+  PublishSettings();
   // A damaged archive can be sorted into a new one, never in place.
   if (!params.newArchive && RefuseChange()) return;
   CloseSearch();
@@ -472,8 +474,10 @@ void ArchiveView::CloseSearch() {
 }
 
 int ArchiveView::Find(int mode, int remembered) {
-  const ArchiveMatcher matcher(archive_,
-                               ArchiveSearchCriteria::FromBlock(GetConfiguration().archiveSearch));
+  // The criteria the search dialog stored and published.
+  const ArchiveMatcher matcher(
+      archive_,
+      ArchiveSearchCriteria::FromBlock(ChartContext::FromCurrentSettings().Config().archiveSearch));
   const ArchiveFindResult result =
       ArchiveFind(archive_, List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
                   list_->VisibleRows());

@@ -2,6 +2,7 @@
 
 #include "archive/browser/comment_names_dialog.h"
 #include "archive/store/archive_layout.h"
+#include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
@@ -121,7 +122,9 @@ void CCommentView::SwitchToPage(int page) {
   // A page that could not be stored stays shown, with its text, rather than be lost.
   if (!StorePage().ok()) return;
   pages_.SetCurrentPage(page);
-  GetConfiguration().currentCommentPage = static_cast<std::uint16_t>(page);
+  ChangeSettings([page](Configuration& config, Aspectarium&) {
+    config.currentCommentPage = static_cast<std::uint16_t>(page);
+  });
   if (!FillText(true)) return;
   if (Control() != nullptr) Control()->SetText(PageTextFromFile(buffer_));
   BuildHotAreas();
@@ -131,7 +134,8 @@ void CCommentView::SwitchToPage(int page) {
 void CCommentView::ChangeNames() {
   DCommentNames dialog(this);
   dialog.LoadFrom(GetConfiguration());
-  if (dialog.DoModal() == platform::kIdOk) dialog.StoreTo(GetConfiguration());
+  if (dialog.DoModal() == platform::kIdOk)
+    ChangeSettings([&dialog](Configuration& config, Aspectarium&) { dialog.StoreTo(config); });
   BuildHotAreas();
   viewport()->update();
 }

@@ -24,6 +24,7 @@
 #include "platform/core/progress_sink.h"
 
 class Archive;
+class ChartContext;
 class FileTransaction;
 struct ArchiveSearchCriteria;
 struct ArchiveSortClasses;
@@ -167,9 +168,9 @@ class Archive {
   void SetBrowser(ArchiveBrowser* browser) { browser_ = browser; }
   // The first record whose name begins with exactly `c`; -1 when none.
   int FindByInitial(char c) const;
-  // True when record n satisfies every criterion switched on: of the configuration's last search,
-  // or of `criteria` (see ArchiveMatcher in archive_search.h).
-  bool MatchRecord(int n) const;
+  // True when record n satisfies every criterion switched on: of the last search in the settings of
+  // `context`, or of `criteria` (see ArchiveMatcher in archive_search.h).
+  bool MatchRecord(int n, const ChartContext& context) const;
   bool MatchRecord(int n, const ArchiveSearchCriteria& criteria) const;
   // 1 when some record's name sorts before the name before it, else 0.
   int NeedsOrdering() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -144,7 +145,8 @@ Status ConvertRecords(std::FILE* source, int from, std::int64_t count, SafeRewri
   CommentRefBlock block;
   for (std::int64_t n = 0; n < count; ++n) {
     if (Status st = ReadRecord(source, from, n, chart, block); !st.ok()) return st;
-    if (from == kLayout4000) ResetAspectSystemName(chart.definition);
+    if (from == kLayout4000)
+      ResetAspectSystemName(ChartContext::FromCurrentSettings(), chart.definition);
     if (!out.Write(RecordBytes(chart, to))) return WriteFault(out, 2);
   }
   return Status::Ok();

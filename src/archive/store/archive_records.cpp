@@ -7,6 +7,7 @@
 #include "archive/store/archive.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
@@ -300,7 +301,8 @@ bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int la
       std::fclose(f);
       return false;
     }
-    if (layout_ == kLayout4000) ResetAspectSystemName(chart.definition);
+    if (layout_ == kLayout4000)
+      ResetAspectSystemName(ChartContext::FromCurrentSettings(), chart.definition);
     CommentRefBlock copied;
     if (layout == kLayout4400 && layout_ == kLayout4400)
       CopyTextsTo(block, target, exists, tx, copied);

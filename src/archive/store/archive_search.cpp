@@ -4,6 +4,7 @@
 
 #include "archive/store/archive.h"
 #include "archive/store/archive_browser_list.h"
+#include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
@@ -198,8 +199,8 @@ bool Archive::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
   return ArchiveMatcher(*this, criteria).Matches(n);
 }
 
-bool Archive::MatchRecord(int n) const {
-  return MatchRecord(n, ArchiveSearchCriteria::FromBlock(GetConfiguration().archiveSearch));
+bool Archive::MatchRecord(int n, const ChartContext& context) const {
+  return MatchRecord(n, ArchiveSearchCriteria::FromBlock(context.Config().archiveSearch));
 }
 
 ArchiveFindResult ArchiveFind(Archive& archive, ArchiveBrowserList& list,

@@ -8,6 +8,7 @@
 #include "archive/store/archive.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
@@ -50,9 +51,9 @@ int Archive::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
   Chart read;
   if (ReadRecord(handle, layout_, n, read, refs, "Archive::Load") < 0) return -1;
   if (layout_ == kLayout4000)
-    ResetAspectSystemName(read.definition);
+    ResetAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   else
-    CheckAspectSystemName(read.definition);
+    CheckAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   read.commentSlot = 0;
   chart = read;
   if (layout_ == kLayout4400 && withComments) CopyCommentsToChart(refs, chart);

@@ -85,29 +85,22 @@ class Chart {
   // ChartCalculate's). CalculateMainBodies: the bodies with their speeds, and the cusps and points
   // 30..33 when `withHouses` is 1. AddStep: moves the chart's moment by `days` of life (the
   // progressed or directed moment follows at the rate of the kind) and recomputes it with its own
-  // house system; a step of 0 recomputes it in place. Each reads only the context it is given; the
-  // forms without one take a snapshot of the current settings (ChartContext::FromCurrentSettings).
+  // house system; a step of 0 recomputes it in place. Each reads only the context it is given.
   Status CalculatePositions(const ChartContext& ctx, int flag);
-  Status CalculatePositions(int flag);
   Status CalculateMainBodies(const ChartContext& ctx, int withHouses);
-  Status CalculateMainBodies(int withHouses);
   Status AddStep(const ChartContext& ctx, double days);
-  Status AddStep(double days);
   // Two coordinates of point i (0..33) at the chart's moment: mode 3 right ascension and
   // declination, mode 4 azimuth (from the north through the east) and altitude for the chart's
   // place; degrees. False (both -777.0) when the point is absent or the mode unknown.
   bool GetPointCoordinates(int i, int mode, double& first, double& second) const;
 
-  // Chart services (chart_services.cpp). Each that computes has a form taking the context it reads
-  // and one that takes a snapshot of the current settings.
+  // Chart services (chart_services.cpp). Each that computes reads only the context it is given.
   // An Arabic part: operands 0-29 chart points, 30-41 cusps, 42-53 the rulers of houses 1-12;
   // operators 0 add, 1 subtract, 2 add by day and subtract by night, 3 the reverse. Result
   // a op1 b op2 c in [0, 360); -777.0 when an operand is absent or a code unknown. By night only
   // with `dayNightRule` (the Sun below the horizon: houses 1-6).
   static double CalculateArabicPart(const ChartContext& ctx, const Chart& chart, int a, int b,
                                     int c, int op1, int op2, bool dayNightRule);
-  static double CalculateArabicPart(const Chart& chart, int a, int b, int c, int op1, int op2,
-                                    bool dayNightRule);
   // True when the Sun stands above the horizon: between the Descendant and the Ascendant through
   // the MC (the computed Ascendant, else the cusp of house I); true also without either.
   bool IsDayChart() const;
@@ -117,32 +110,24 @@ class Chart {
   // is none within two days.
   bool FindRiseSetMoment(const ChartContext& ctx, int body, int selector, bool following,
                          Moment& out, double longitude = kAbsent) const;
-  bool FindRiseSetMoment(int body, int selector, bool following, Moment& out,
-                         double longitude = kAbsent) const;
   // The nearer of the preceding and the following event.
   bool FindNearestRiseSet(const ChartContext& ctx, int body, int selector, Moment& out,
                           double longitude = kAbsent) const;
-  bool FindNearestRiseSet(int body, int selector, Moment& out, double longitude = kAbsent) const;
   // Selector 0 rising, 1 setting: the event on the chart's local date (the preceding one, or the
   // following one when the preceding falls on another date); false when the date has none.
   bool FindRiseSetOnDate(const ChartContext& ctx, int selector, int body, Moment& out) const;
-  bool FindRiseSetOnDate(int selector, int body, Moment& out) const;
   // The lunar day at the chart's moment (1 from the new moon to the next moonrise, then one more
   // at each moonrise); -1 at latitudes above 66.5 degrees, or when it cannot be found.
   int GetLunarDay(const ChartContext& ctx) const;
-  int GetLunarDay() const;
   // The share (0..100) of karmic aspects among the aspects between points 0..9 in the chart's
   // aspect system (the current system when it names none); 0 without aspects or systems.
   int GetKarmicCoefficient(const ChartContext& ctx) const;
-  int GetKarmicCoefficient() const;
   // Moves `moment` (on the chart's clock) to the time at which the chart's Moon, recomputed there,
   // stands at the longitude of point `point` (recomputed there too) plus `angle` plus `offset`;
   // `forward` 1 searches forward first, 0 backward first; tolerance in minutes of arc. Returns
   // the target longitude, or -777.0 (moment unchanged) when there is none within 40 days.
   double FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int point, double angle,
                                double offset, int forward, double toleranceArcmin) const;
-  double FindLunarAspectMoment(Moment& moment, int point, double angle, double offset, int forward,
-                               double toleranceArcmin) const;
 
   // The identification block (name, title, date and time with the zone, place, coordinates) in
   // "Vudurez" at (x, y): top-left, or top-right with `align` 1; `compact` joins it into three

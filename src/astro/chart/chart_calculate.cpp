@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/houses/houses.h"
-#include "astro/chart/chart_context.h"
 
 using chartmath::UtOf;
 
@@ -89,7 +89,8 @@ void MakeDraconic(Chart& chart) {
 // Directed chart: every point and cusp moved by the arc; each moves at the rate of the directions.
 void MakeDirectedPositions(const ChartContext& ctx, Chart& chart) {
   const double arc = DirectionArc(ctx, chart.definition);
-  const double rate = DefineDirectionKoef(ctx, chart.definition) * (chart.definition.converse == 1 ? -1 : 1);
+  const double rate =
+      DefineDirectionKoef(ctx, chart.definition) * (chart.definition.converse == 1 ? -1 : 1);
   ShiftAll(chart, arc);
   for (int i = 0; i <= kPointVertex; ++i) {
     if (!chart.points[i].longitude.IsSet()) continue;
@@ -192,15 +193,9 @@ int ConfiguredHouseSystem(const ChartContext& ctx) {
   return calc.geodetic != 0 && HasGeodeticVariant(system) ? system + kGeodeticHouseOffset : system;
 }
 
-int ConfiguredHouseSystem() { return ConfiguredHouseSystem(ChartContext::FromCurrentSettings()); }
-
 Status ChartCalculate(const ChartContext& ctx, Chart& chart, int flag) {
   chart.houseSystem = ChooseHouseSystem(ctx, chart, flag);
   return Cast(ctx, chart, CastOptions{});
-}
-
-Status ChartCalculate(Chart& chart, int flag) {
-  return ChartCalculate(ChartContext::FromCurrentSettings(), chart, flag);
 }
 
 Status Chart::CalculatePositions(const ChartContext& ctx, int flag) {
@@ -208,20 +203,10 @@ Status Chart::CalculatePositions(const ChartContext& ctx, int flag) {
   return Cast(ctx, *this, CastOptions{false, true});
 }
 
-Status Chart::CalculatePositions(int flag) {
-  return CalculatePositions(ChartContext::FromCurrentSettings(), flag);
-}
-
 Status Chart::CalculateMainBodies(const ChartContext& ctx, int withHouses) {
   houseSystem = ChooseHouseSystem(ctx, *this, 0);
   return Cast(ctx, *this, CastOptions{true, withHouses == 1});
 }
-
-Status Chart::CalculateMainBodies(int withHouses) {
-  return CalculateMainBodies(ChartContext::FromCurrentSettings(), withHouses);
-}
-
-Status Chart::AddStep(double days) { return AddStep(ChartContext::FromCurrentSettings(), days); }
 
 Status Chart::AddStep(const ChartContext& ctx, double days) {
   if (days != 0.0) {

@@ -16,12 +16,10 @@ inline constexpr int kPointVertex = 33;
 // The house code of the calculation settings: the system, plus 100 when the settings ask for
 // geodetic houses and the system has a geodetic variant.
 int ConfiguredHouseSystem(const ChartContext& ctx);
-int ConfiguredHouseSystem();  // of the current settings
 
 // Computes the chart's points and cusps from its definition. `flag` 1: the chart takes the house
 // system of the calculation settings (keeping its geodetic variant when it has one); 0: it keeps
 // its own (the settings' when it has none). Error 107 when a derived moment cannot be held.
-// The context is what the computation reads; the form without one takes a snapshot of the
-// current settings (ChartContext::FromCurrentSettings).
+// The context is what the computation reads (ChartContext::FromCurrentSettings for the published
+// settings).
 Status ChartCalculate(const ChartContext& ctx, Chart& chart, int flag = 1);
-Status ChartCalculate(Chart& chart, int flag = 1);

@@ -1,6 +1,5 @@
 #include "astro/chart/chart_context.h"
 
-#include "astro/aspects/aspectarium.h"
 #include "foundation/files/settings.h"
 
 namespace {
@@ -14,35 +13,21 @@ std::shared_ptr<const Ephemeris>& TheEphemeris() {
 
 }  // namespace
 
-ChartContext::ChartContext(const Configuration& config, std::shared_ptr<const Ephemeris> ephemeris)
+ChartContext::ChartContext(std::shared_ptr<const SettingsSnapshot> settings,
+                           std::shared_ptr<const Ephemeris> ephemeris)
     : ephemeris_(ephemeris ? std::move(ephemeris) : GetSharedEphemeris()),
-      config_(std::make_shared<const Configuration>(config)) {}
+      settings_(std::move(settings)) {}
+
+ChartContext::ChartContext(const Configuration& config, std::shared_ptr<const Ephemeris> ephemeris)
+    : ChartContext(std::make_shared<const SettingsSnapshot>(config), std::move(ephemeris)) {}
 
 ChartContext::ChartContext(const Configuration& config, const Aspectarium& aspects,
                            std::shared_ptr<const Ephemeris> ephemeris)
-    : ChartContext(config, std::move(ephemeris)) {
-  systems_.reserve(static_cast<std::size_t>(aspects.Count()));
-  for (int i = 0; i < aspects.Count(); ++i)
-    systems_.push_back(std::make_shared<const AspectSystem>(aspects.GetSystem(i)));
-  currentSystemName_ = aspects.CurrentSystemName();
-}
+    : ChartContext(std::make_shared<const SettingsSnapshot>(config, aspects),
+                   std::move(ephemeris)) {}
 
 ChartContext ChartContext::FromCurrentSettings() {
-  return ChartContext(GetConfiguration(), GetAspectarium(), GetSharedEphemeris());
-}
-
-const AspectSystem* ChartContext::FindSystem(std::string_view name) const {
-  // The loaded names are upper case; a name is found without regard to letter case.
-  const std::string upper = SystemNameUpper(name);
-  for (const auto& system : systems_)
-    if (system->GetName() == upper) return system.get();
-  return nullptr;
-}
-
-const AspectSystem* ChartContext::SystemOrCurrent(std::string_view name) const {
-  if (const AspectSystem* named = FindSystem(name)) return named;
-  if (const AspectSystem* current = FindSystem(currentSystemName_)) return current;
-  return systems_.empty() ? nullptr : systems_.front().get();
+  return ChartContext(GetPublishedSettings(), GetSharedEphemeris());
 }
 
 const Ephemeris& GetEphemeris() { return *TheEphemeris(); }

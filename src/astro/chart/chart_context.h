@@ -1,8 +1,9 @@
-// What a chart computation reads, taken once: the ephemeris, the configuration (calculation
-// settings, sign rulers, orb classes, the aspect-system name of each chart kind) and copies of the
-// loaded aspect systems. A computation reads only its ChartContext, never the program-wide
-// settings, so that a settings dialog may change them while a computation runs elsewhere; build
-// the context on the user-interface thread and pass it down.
+// What a chart computation reads, taken once: the ephemeris and the settings (the configuration's
+// calculation settings, sign rulers, orb classes, the aspect-system name of each chart kind, and
+// the aspect systems) as one immutable snapshot. A computation reads only its ChartContext, never
+// the program-wide settings, so that a settings dialog may change and publish them while a
+// computation runs elsewhere; take the context on the user-interface thread and pass it down.
+// Copying a context copies two shared pointers.
 //
 // The program-wide ephemeris is loaded once at start from "velm.str" in the data folder and shared
 // read-only by every context that took it. When the file is missing or damaged the theories serve
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "astro/aspects/aspect_system.h"
+#include "astro/chart/published_settings.h"
 #include "astro/ephemeris/ephemeris.h"
 #include "foundation/config/configuration.h"
 #include "foundation/status.h"
@@ -24,33 +26,39 @@ class Aspectarium;
 
 class ChartContext {
  public:
-  // A snapshot of `config` and of the systems of `aspects`, over `ephemeris` (the program-wide one
-  // when null).
+  // The published `settings` (not null), over `ephemeris` (the program-wide one when null).
+  explicit ChartContext(std::shared_ptr<const SettingsSnapshot> settings,
+                        std::shared_ptr<const Ephemeris> ephemeris = nullptr);
+  // A snapshot (a copy) of `config` and of the systems of `aspects`.
   ChartContext(const Configuration& config, const Aspectarium& aspects,
                std::shared_ptr<const Ephemeris> ephemeris = nullptr);
   // A snapshot of `config` without aspect systems.
   explicit ChartContext(const Configuration& config,
                         std::shared_ptr<const Ephemeris> ephemeris = nullptr);
 
-  // A snapshot of the program-wide configuration, aspect systems and ephemeris as they are now.
-  // Call it on the user-interface thread.
+  // The published settings (published_settings.h) and the program-wide ephemeris; nothing is
+  // copied.
   static ChartContext FromCurrentSettings();
 
   const Ephemeris& GetEphemeris() const { return *ephemeris_; }
-  const Configuration& Config() const { return *config_; }
-  const cfg::CalculationSettings& Calculation() const { return config_->calculation; }
+  const SettingsSnapshot& Settings() const { return *settings_; }
+  const std::shared_ptr<const SettingsSnapshot>& SharedSettings() const { return settings_; }
+  const Configuration& Config() const { return settings_->Config(); }
+  const cfg::CalculationSettings& Calculation() const { return Config().calculation; }
 
   // The system of that name (letter case ignored); nullptr when the snapshot holds none.
-  const AspectSystem* FindSystem(std::string_view name) const;
+  const AspectSystem* FindSystem(std::string_view name) const {
+    return settings_->FindSystem(name);
+  }
   // The system of that name, else the current one of the snapshot (as Aspectarium's
   // GetCurrentSystem); nullptr only without systems.
-  const AspectSystem* SystemOrCurrent(std::string_view name) const;
+  const AspectSystem* SystemOrCurrent(std::string_view name) const {
+    return settings_->SystemOrCurrent(name);
+  }
 
  private:
   std::shared_ptr<const Ephemeris> ephemeris_;
-  std::shared_ptr<const Configuration> config_;
-  std::vector<std::shared_ptr<const AspectSystem>> systems_;
-  std::string currentSystemName_;
+  std::shared_ptr<const SettingsSnapshot> settings_;
 };
 
 // The loaded ephemeris (the theories alone until LoadEphemeris succeeds).

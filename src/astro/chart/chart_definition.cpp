@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "astro/chart/chart.h"
-#include "astro/chart/chart_math.h"
 #include "astro/chart/chart_context.h"
+#include "astro/chart/chart_math.h"
 #include "foundation/numbers/angles.h"
 
 using chartmath::BodyAt;
@@ -68,8 +68,8 @@ Source WithMoment(const Source& source, const Moment& local) {
   return s;
 }
 
-Status MakeDerivedChart(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target,
-                        std::uint16_t kind) {
+Status MakeDerivedChart(const ChartContext& ctx, Chart& out, const Chart& natal,
+                        const Moment& target, std::uint16_t kind) {
   const SuperSource& from = natal.definition;
   SuperSource d;
   d.sources[0] = ComputingSource(from);
@@ -126,10 +126,6 @@ double GetLunarDailyArc(const SuperSource& definition) {
   }
 }
 
-double DefineDirectionKoef(const SuperSource& definition) {
-  return DefineDirectionKoef(ChartContext::FromCurrentSettings(), definition);
-}
-
 double DefineDirectionKoef(const ChartContext& ctx, const SuperSource& definition) {
   switch (definition.keyKind) {
     case kDirectionMeanSolarArc:
@@ -151,10 +147,6 @@ double DefineDirectionKoef(const ChartContext& ctx, const SuperSource& definitio
   }
 }
 
-double DirectionArc(const SuperSource& definition) {
-  return DirectionArc(ChartContext::FromCurrentSettings(), definition);
-}
-
 double DirectionArc(const ChartContext& ctx, const SuperSource& definition) {
   const double days = DaysOfLife(definition);
   double arc;
@@ -162,7 +154,8 @@ double DirectionArc(const ChartContext& ctx, const SuperSource& definition) {
     // The secondary-progressed Sun's arc from its place at birth.
     const JdUt birth = UtOf(definition.sources[0]);
     const double natalSun = BodyAt(ctx, 0, birth).longitude;
-    const double progressedSun = BodyAt(ctx, 0, JdUt{birth.days + days / kTropicalYearDays}).longitude;
+    const double progressedSun =
+        BodyAt(ctx, 0, JdUt{birth.days + days / kTropicalYearDays}).longitude;
     arc = AngleDifference360(natalSun, progressedSun);
     if (days < 0.0) arc -= 360.0;
   } else {
@@ -214,14 +207,12 @@ const Source& ComputingSource(const SuperSource& definition) {
   return definition.GetCountSrc();
 }
 
-Status CountMomentOfRevolution(SuperSource& definition) {
-  return CountMomentOfRevolution(ChartContext::FromCurrentSettings(), definition);
-}
-
 Status CountMomentOfRevolution(const ChartContext& ctx, SuperSource& definition) {
   const int body = definition.key.arcCount <= 9 ? definition.key.arcCount : 0;
   const double natal = BodyAt(ctx, body, UtOf(definition.sources[0])).longitude;
-  const auto offset = [&](double t) { return Wrap180(BodyAt(ctx, body, JdUt{t}).longitude - natal); };
+  const auto offset = [&](double t) {
+    return Wrap180(BodyAt(ctx, body, JdUt{t}).longitude - natal);
+  };
   const double start = UtOf(definition.sources[1]).days;
   // At or after the start: begin the scan a second before it.
   const auto t = chartmath::FindUpwardZero(offset, start - 1.0 / 86400.0, 1.5 * PeriodDays(body),
@@ -230,13 +221,10 @@ Status CountMomentOfRevolution(const ChartContext& ctx, SuperSource& definition)
   return chartmath::MoveSourceToUt(definition.sources[1], *t);
 }
 
-Status CountMomentOfLunarPhase(SuperSource& definition) {
-  return CountMomentOfLunarPhase(ChartContext::FromCurrentSettings(), definition);
-}
-
 Status CountMomentOfLunarPhase(const ChartContext& ctx, SuperSource& definition) {
   const JdUt birth = UtOf(definition.sources[0]);
-  const double natal = AngleDifference360(BodyAt(ctx, 0, birth).longitude, BodyAt(ctx, 1, birth).longitude);
+  const double natal =
+      AngleDifference360(BodyAt(ctx, 0, birth).longitude, BodyAt(ctx, 1, birth).longitude);
   const auto offset = [&](double t) {
     const JdUt ut{t};
     return Wrap180(AngleDifference360(BodyAt(ctx, 0, ut).longitude, BodyAt(ctx, 1, ut).longitude) -
@@ -261,18 +249,6 @@ Status MakeDirected(const ChartContext& ctx, Chart& out, const Chart& natal, con
   return MakeDerivedChart(ctx, out, natal, target, kChartDirected);
 }
 
-Status MakeProgressed(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeProgressed(ChartContext::FromCurrentSettings(), out, natal, target);
-}
-
-Status MakeTransit(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeTransit(ChartContext::FromCurrentSettings(), out, natal, target);
-}
-
-Status MakeDirected(Chart& out, const Chart& natal, const Moment& target) {
-  return MakeDirected(ChartContext::FromCurrentSettings(), out, natal, target);
-}
-
 void ResetAspectSystemName(const ChartContext& ctx, SuperSource& definition) {
   const int slot = definition.Kind() < Configuration::kChartKindCount ? definition.Kind() : 0;
   definition.SetAspectSystemName(ctx.Config().GetSystemName(slot));
@@ -281,12 +257,4 @@ void ResetAspectSystemName(const ChartContext& ctx, SuperSource& definition) {
 void CheckAspectSystemName(const ChartContext& ctx, SuperSource& definition) {
   if (ctx.FindSystem(definition.AspectSystemName()) == nullptr)
     ResetAspectSystemName(ctx, definition);
-}
-
-void ResetAspectSystemName(SuperSource& definition) {
-  ResetAspectSystemName(ChartContext::FromCurrentSettings(), definition);
-}
-
-void CheckAspectSystemName(SuperSource& definition) {
-  CheckAspectSystemName(ChartContext::FromCurrentSettings(), definition);
 }

@@ -2,7 +2,7 @@
 // Sources a kind derives from the others (progressed, transit and composite moments), returns and
 // lunar phases, and the definitions of progressed, transit and directed charts of a natal chart.
 // Rates and key units: docs/decisions.md, "Chart computation". What reads the ephemeris or the
-// settings takes a ChartContext; its form without one takes a snapshot of the current settings.
+// settings takes a ChartContext.
 #pragma once
 
 #include "foundation/datetime/moment.h"
@@ -47,12 +47,10 @@ double GetLunarDailyArc(const SuperSource& definition);
 // Degrees of arc per day of life (positive) of a directed chart from its key kind; the true solar
 // arc and the birth arc read the ephemeris.
 double DefineDirectionKoef(const ChartContext& ctx, const SuperSource& definition);
-double DefineDirectionKoef(const SuperSource& definition);
 // The signed arc of a directed chart: its rate times the days from the birth (first Source) to the
 // chart's moment (second Source); the true solar arc is the progressed Sun's own arc; negated for a
 // converse chart.
 double DirectionArc(const ChartContext& ctx, const SuperSource& definition);
-double DirectionArc(const SuperSource& definition);
 
 // The third Source becomes the midpoint of the first two: the mean instant (zone +00:00) at the
 // mean latitude and longitude (the shorter way round), named after the first.
@@ -69,11 +67,9 @@ const Source& ComputingSource(const SuperSource& definition);
 // count: 0 Sun .. 9 Pluto; 0 for any other value) stands on its longitude at birth (first Source).
 // Error 107 when no return is found within 1.5 of the body's periods.
 Status CountMomentOfRevolution(const ChartContext& ctx, SuperSource& definition);
-Status CountMomentOfRevolution(SuperSource& definition);
 // Moves the second Source to the first moment at or after it at which the Moon stands from the Sun
 // as at birth (first Source). Error 107 when none is found (never within a synodic month).
 Status CountMomentOfLunarPhase(const ChartContext& ctx, SuperSource& definition);
-Status CountMomentOfLunarPhase(SuperSource& definition);
 
 // The definition of the progressed (kind 4), transit (kind 3) or directed (kind 5) chart of a
 // natal chart for a moment on the natal clock: first Source the natal data (the natal chart's
@@ -84,13 +80,8 @@ Status MakeProgressed(const ChartContext& ctx, Chart& out, const Chart& natal,
                       const Moment& target);
 Status MakeTransit(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target);
 Status MakeDirected(const ChartContext& ctx, Chart& out, const Chart& natal, const Moment& target);
-Status MakeProgressed(Chart& out, const Chart& natal, const Moment& target);
-Status MakeTransit(Chart& out, const Chart& natal, const Moment& target);
-Status MakeDirected(Chart& out, const Chart& natal, const Moment& target);
 
 // The definition's aspect-system name becomes the configuration's name for its kind.
 void ResetAspectSystemName(const ChartContext& ctx, SuperSource& definition);
-void ResetAspectSystemName(SuperSource& definition);
 // Keeps the name when such a system is loaded, else resets it.
 void CheckAspectSystemName(const ChartContext& ctx, SuperSource& definition);
-void CheckAspectSystemName(SuperSource& definition);

@@ -80,12 +80,6 @@ std::optional<double> LastNewMoon(const ChartContext& ctx, double ut) {
 
 }  // namespace
 
-double Chart::CalculateArabicPart(const Chart& chart, int a, int b, int c, int op1, int op2,
-                                  bool dayNightRule) {
-  return CalculateArabicPart(ChartContext::FromCurrentSettings(), chart, a, b, c, op1, op2,
-                             dayNightRule);
-}
-
 double Chart::CalculateArabicPart(const ChartContext& ctx, const Chart& chart, int a, int b, int c,
                                   int op1, int op2, bool dayNightRule) {
   const double la = OperandLongitude(ctx, chart, a), lb = OperandLongitude(ctx, chart, b),
@@ -119,22 +113,12 @@ bool Chart::IsDayChart() const {
   return AngleDifference360(asc.Get(), sun.Get()) >= 180.0;
 }
 
-bool Chart::FindRiseSetMoment(int body, int selector, bool following, Moment& out,
-                              double longitude) const {
-  return FindRiseSetMoment(ChartContext::FromCurrentSettings(), body, selector, following, out,
-                           longitude);
-}
-
 bool Chart::FindRiseSetMoment(const ChartContext& ctx, int body, int selector, bool following,
                               Moment& out, double longitude) const {
   const Source& source = ComputingSource(definition);
   const std::optional<double> t = AngleEvent(ctx, body, selector, longitude, source.place,
                                              UtOf(source).days, following ? 2.0 : -2.0);
   return t && LocalMoment(source, *t, out);
-}
-
-bool Chart::FindNearestRiseSet(int body, int selector, Moment& out, double longitude) const {
-  return FindNearestRiseSet(ChartContext::FromCurrentSettings(), body, selector, out, longitude);
 }
 
 bool Chart::FindNearestRiseSet(const ChartContext& ctx, int body, int selector, Moment& out,
@@ -152,10 +136,6 @@ bool Chart::FindNearestRiseSet(const ChartContext& ctx, int body, int selector, 
   return LocalMoment(source, t, out);
 }
 
-bool Chart::FindRiseSetOnDate(int selector, int body, Moment& out) const {
-  return FindRiseSetOnDate(ChartContext::FromCurrentSettings(), selector, body, out);
-}
-
 bool Chart::FindRiseSetOnDate(const ChartContext& ctx, int selector, int body, Moment& out) const {
   if (selector != 0 && selector != 1) return false;
   const FDate& date = ComputingSource(definition).moment.date;
@@ -170,8 +150,6 @@ bool Chart::FindRiseSetOnDate(const ChartContext& ctx, int selector, int body, M
   }
   return false;
 }
-
-int Chart::GetLunarDay() const { return GetLunarDay(ChartContext::FromCurrentSettings()); }
 
 int Chart::GetLunarDay(const ChartContext& ctx) const {
   const Source& source = ComputingSource(definition);
@@ -194,10 +172,6 @@ int Chart::GetLunarDay(const ChartContext& ctx) const {
   return day;
 }
 
-int Chart::GetKarmicCoefficient() const {
-  return GetKarmicCoefficient(ChartContext::FromCurrentSettings());
-}
-
 int Chart::GetKarmicCoefficient(const ChartContext& ctx) const {
   const AspectSystem* system = ctx.SystemOrCurrent(definition.AspectSystemName());
   if (system == nullptr) return 0;
@@ -215,12 +189,6 @@ int Chart::GetKarmicCoefficient(const ChartContext& ctx) const {
     }
   }
   return all == 0 ? 0 : RoundToNearest(100.0 * karmic / all);
-}
-
-double Chart::FindLunarAspectMoment(Moment& moment, int point, double angle, double offset,
-                                    int forward, double toleranceArcmin) const {
-  return FindLunarAspectMoment(ChartContext::FromCurrentSettings(), moment, point, angle, offset,
-                               forward, toleranceArcmin);
 }
 
 double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int point,
@@ -266,12 +234,6 @@ double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int
     return target;
   }
   return kAbsent;
-}
-
-bool SeekLuminaryLongitude(Source& source, int body, int reference, double longitude, double angle,
-                           int forward, double stepFactor) {
-  return SeekLuminaryLongitude(ChartContext::FromCurrentSettings(), source, body, reference,
-                               longitude, angle, forward, stepFactor);
 }
 
 bool SeekLuminaryLongitude(const ChartContext& ctx, Source& source, int body, int reference,

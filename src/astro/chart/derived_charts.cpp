@@ -70,10 +70,6 @@ int ThematicRefusal(const Chart& chart, int kind) {
   return 0;
 }
 
-Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place) {
-  return MakeRelocatedChart(ChartContext::FromCurrentSettings(), out, chart, mode, place);
-}
-
 Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
                           const Place& place) {
   if (mode != 0 && mode != 1) return Status::Error(107, "MakeRelocatedChart", mode);
@@ -91,10 +87,6 @@ Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& char
   if (Status st = ChartCalculate(ctx, moved, 0); !st.ok()) return st;
   out = moved;
   return Status::Ok();
-}
-
-Status MakeLocalSpaceChart(Chart& out, const Chart& chart) {
-  return MakeLocalSpaceChart(ChartContext::FromCurrentSettings(), out, chart);
 }
 
 Status MakeLocalSpaceChart(const ChartContext& ctx, Chart& out, const Chart& chart) {
@@ -116,10 +108,6 @@ ThematicChoice ThematicChoiceFromSettings(const Configuration& config) {
   c.direction = b.Get(Block::kDirection);
   c.point = b.Get(Block::kPoint);
   return c;
-}
-
-Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice) {
-  return MakeThematicChart(ChartContext::FromCurrentSettings(), out, chart, choice);
 }
 
 Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart,

@@ -17,16 +17,13 @@ inline constexpr int kMsgThematicTitle = 492;  // "ТЕМА"
 // Mode 0 relocation: the chart cast for the same instant at `place`. Mode 1 geodetic: the same
 // with geodetic houses. Message 486 for a geodetic chart at 66.5 degrees of latitude or more,
 // message 470 when the chart's house system has no geodetic variant, error 107 for another mode.
-// Each derived chart reads only the context it is given; the forms without one take a snapshot
-// of the current settings.
+// Each derived chart reads only the context it is given.
 Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
                           const Place& place);
-Status MakeRelocatedChart(Chart& out, const Chart& chart, int mode, const Place& place);
 
 // The Local Space chart of a chart (marker 3.0): bodies at their azimuths, houses the twelve
 // directions (docs/decisions.md).
 Status MakeLocalSpaceChart(const ChartContext& ctx, Chart& out, const Chart& chart);
-Status MakeLocalSpaceChart(Chart& out, const Chart& chart);
 
 // The choice of a thematic chart (the thematic-chart settings of the configuration).
 struct ThematicChoice {
@@ -55,4 +52,3 @@ ThematicChoice ThematicChoiceFromSettings(const Configuration& config);
 // planet that is absent or never reaches the angle.
 Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart,
                          const ThematicChoice& choice);
-Status MakeThematicChart(Chart& out, const Chart& chart, const ThematicChoice& choice);

@@ -1,5 +1,6 @@
 #include "astrocarto/ui/registration.h"
 
+#include "astro/chart/published_settings.h"
 #include "astrocarto/core/astrocart_page.h"
 #include "astrocarto/ui/astrocart_sheet.h"
 #include "astrocarto/ui/astrocart_view.h"
@@ -15,7 +16,7 @@ void RegisterAstroCartoUi(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateAstroCart, [] { return new CAstroCartView(); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigAstroCart, [&workbench] {
-      RunAstroCartSheet(GetConfiguration(), {}, workbench.MainWindow());
+      if (RunAstroCartSheet(GetConfiguration(), {}, workbench.MainWindow())) PublishSettings();
     });
   });
   registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
@@ -24,7 +25,10 @@ void RegisterAstroCartoUi(UiRegistry& registry) {
     const auto settingsFirst = [&workbench](int) {
       Configuration& config = GetConfiguration();
       if (!ReadAstroCartPage(config.astroCart).showEveryTime) return true;
-      return RunAstroCartSheet(config, {}, workbench.MainWindow());
+      if (!RunAstroCartSheet(config, {}, workbench.MainWindow())) return false;
+      // The map opened next reads the settings just stored.
+      PublishSettings();
+      return true;
     };
     document.AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart,
                             {.exclusive = DocView::Map, .prepare = settingsFirst});

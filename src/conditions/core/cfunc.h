@@ -2,8 +2,9 @@
 // the groups that the conditions name; and the decision of one condition on a chart (kinds ASP, IN,
 // INCL) or on a pair of charts (kinds 100, 101).
 //
-// Evaluation reads the chart, the set, its groups, the configuration (orb classes, sign rulers)
-// and the aspect systems, and changes none of them: several charts can be decided at once.
+// Evaluation reads the chart, the set, its groups and the settings of the ChartContext it is given
+// (orb classes, sign rulers, shown points, aspect systems), and changes none of them: several
+// charts can be decided at once, and a run keeps the settings it started with.
 #pragma once
 
 #include <array>
@@ -20,6 +21,7 @@
 class Archive;
 class Aspectarium;
 class Chart;
+class ChartContext;
 class Configuration;
 
 // Message numbers of the condition lists.
@@ -109,19 +111,23 @@ class CFunc {
   // list order joined by '&' (mode 0) or '|' (mode 1).
   std::string GetLogicText(bool wanted) const;
 
-  // --- Evaluation ---
-  // The configuration and the aspect systems the evaluation reads (not owned). By default the
-  // program's own.
+  // --- What the wizard's pages list ---
+  // The configuration (comment-page names) and the aspect systems (their names and aspects) that
+  // the wizard offers while conditions are edited (not owned); by default the program's own.
+  // Evaluation never reads them: it reads the context it is given.
   void SetEnvironment(const Configuration* configuration, const Aspectarium* aspects);
   const Configuration& Config() const { return *configuration_; }
   const Aspectarium& Aspects() const { return *aspects_; }
 
+  // --- Evaluation, under the settings of `context` ---
   // Decides condition `index` on a chart: 1 holds, 0 does not, -1 error (the caller's run ends).
   // `record` is the chart's record number in the current archive, -1 when none. Kinds not yet
   // decided here give 0, as do unknown ones.
-  int QueryConditionEvaluate(const Chart& chart, int index, int record) const;
+  int QueryConditionEvaluate(const ChartContext& context, const Chart& chart, int index,
+                             int record) const;
   // Decides condition `index` of kind 100 or 101 on a pair of charts; any other kind gives 0.
-  int QueryConditionEvaluatePair(const Chart& chart1, const Chart& chart2, int index) const;
+  int QueryConditionEvaluatePair(const ChartContext& context, const Chart& chart1,
+                                 const Chart& chart2, int index) const;
 
   // The text of condition `index` (condition_text.h); empty outside the set.
   std::string QueryConditionText(int index, bool withNumber) const;
@@ -130,15 +136,17 @@ class CFunc {
   // All (mode 0) or any (mode 1) of the switched-on conditions, in set order: -1 from a condition
   // ends the walk with -1; any ends at the first 1, all at the first 0; a set without a switched-on
   // condition gives 0.
-  int EvaluateAll(const Chart& chart, int record, int mode) const;
-  int EvaluateAllPair(const Chart& chart1, const Chart& chart2, int mode) const;
+  int EvaluateAll(const ChartContext& context, const Chart& chart, int record, int mode) const;
+  int EvaluateAllPair(const ChartContext& context, const Chart& chart1, const Chart& chart2,
+                      int mode) const;
   // The stored logic expression: every number in it is decided (switched on or not, no short-cut)
   // and the expression reduced; -1 from a condition, or a fault of an expression stored without
   // its checks (told once), gives -1.
-  int EvaluateLogic(const Chart& chart, int record) const;
-  int EvaluateLogicPair(const Chart& chart1, const Chart& chart2) const;
+  int EvaluateLogic(const ChartContext& context, const Chart& chart, int record) const;
+  int EvaluateLogicPair(const ChartContext& context, const Chart& chart1,
+                        const Chart& chart2) const;
   // By the set's mode: EvaluateLogic for 2, else EvaluateAll.
-  int Evaluate(const Chart& chart, int record) const;
+  int Evaluate(const ChartContext& context, const Chart& chart, int record) const;
   // Stores the typed expression without its blanks (at most 99 characters) and checks it: 1 when
   // it passes (the numbers met are then those of the expression, in order), 0 after showing the
   // message of the first check that fails.
@@ -146,15 +154,15 @@ class CFunc {
 
   // The positions of the first object of condition `index` (one for a single object, one per
   // member for a group; -777.0 for an absent one); empty for an unknown group label.
-  std::vector<double> GenerateE(const Chart& chart, int index) const;
+  std::vector<double> GenerateE(const ChartContext& context, const Chart& chart, int index) const;
   // The member indices of the first object of condition `index`; for a single sign or house code
   // its index (code - 100 when the second object is a house, code - 200 otherwise).
   std::vector<int> GenerateENums(int index) const;
 
   // Before a run: shows message 592 once for every group label of a switched-on condition that
-  // names no group, and aspect-system message 2 once for an aspect index outside its system.
-  // Returns the number of such faults. Evaluation itself never shows a message.
-  int ReportRunProblems() const;
+  // names no group, and aspect-system message 2 once for an aspect index outside its system (of
+  // the context). Returns the number of such faults. Evaluation itself never shows a message.
+  int ReportRunProblems(const ChartContext& context) const;
 
   // --- Comment pages, configurations and counts ---
   // The archive whose comment pages CONTEXT conditions search (not owned). Without one, or for a
@@ -167,8 +175,9 @@ class CFunc {
   // 1..12 (-1 stands for none and is always admitted). The cusps take part by the cusp word (0
   // none, 1 the angular cusps of houses 1, 4, 7 and 10, otherwise all twelve), the nodes 16 and
   // 17 exactly when the node flag is 1, every other point by the object set (0 points 0..9, 1 the
-  // points shown on the wheel, 2 all). 1 admitted, 0 not.
-  int IsObjectAdmitted(int candidate, int objectSet, int cuspWord, int nodeFlag) const;
+  // points the context's configuration shows on the wheel, 2 all). 1 admitted, 0 not.
+  int IsObjectAdmitted(const ChartContext& context, int candidate, int objectSet, int cuspWord,
+                       int nodeFlag) const;
 
  private:
   std::array<QueryCondition, kCapacity> conditions_{};

@@ -43,14 +43,14 @@ struct Candidates {
   Mask admitted = 0;  // admitted and present
 };
 
-Candidates CollectCandidates(const CFunc& set, const Chart& chart, int objectSet, int cuspWord,
-                             int nodeFlag) {
+Candidates CollectCandidates(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                             int objectSet, int cuspWord, int nodeFlag) {
   Candidates out;
   for (int i = 0; i < kCandidateCount; ++i) {
     const AngleValue value =
         i < kFirstCusp ? chart.GetPointLongitude(i) : chart.GetCusp(i - kFirstCusp);
     out.longitude[static_cast<std::size_t>(i)] = value.Get();
-    if (value.IsSet() && set.IsObjectAdmitted(i, objectSet, cuspWord, nodeFlag))
+    if (value.IsSet() && set.IsObjectAdmitted(ctx, i, objectSet, cuspWord, nodeFlag))
       out.admitted |= Bit(i);
   }
   return out;
@@ -67,9 +67,9 @@ void ForEachBit(Mask mask, F f) {
 // The aspect test of a configuration between two candidates at an angle of the table.
 class AngleTest {
  public:
-  AngleTest(const CFunc& set, const QueryCondition& c, const Candidates& candidates)
-      : config_(set.Config()),
-        system_(SystemOf(set, c)),
+  AngleTest(const ChartContext& ctx, const QueryCondition& c, const Candidates& candidates)
+      : config_(ctx.Config()),
+        system_(SystemOf(ctx, c)),
         candidates_(candidates),
         systemOrbs_(c.w[11] == 1),
         ownOrb_(c.w[12] + c.w[13] / 60.0 + kOrbMargin),
@@ -114,7 +114,8 @@ class AngleTest {
 // The candidates that member `slot` (0..5) of a configuration allows: members 1 and 2 are object
 // codes (a point, a cusp, a house ruler, a planet or house group), members 3 to 6 candidates; 700
 // any chart point. A group that is not found allows none.
-Mask MemberMask(const CFunc& set, const Chart& chart, const QueryCondition& c, int slot) {
+Mask MemberMask(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                const QueryCondition& c, int slot) {
   const int packed = c.w[static_cast<std::size_t>(14 + slot / 2)];
   const int member = slot % 2 == 0 ? packed / 1000 : packed % 1000;
   if (member == kAnyPlanet) return kPointsMask;
@@ -122,7 +123,7 @@ Mask MemberMask(const CFunc& set, const Chart& chart, const QueryCondition& c, i
   if (IsPointCode(member)) return Bit(member);
   if (IsHouseCode(member)) return Bit(kFirstCusp + member - kHouseBase);
   if (IsRulerCode(member)) {
-    const int point = RulerPoint(chart, set.Config(), member - kRulerBase);
+    const int point = RulerPoint(chart, ctx.Config(), member - kRulerBase);
     return point >= 0 && point < kFirstCusp ? Bit(point) : 0;
   }
   if (member == kPlanetGroupOneOf || member == kHouseGroupOneOf) {
@@ -394,23 +395,25 @@ Placed PlacedCandidate(const Candidates& candidates, int i) {
 
 }  // namespace
 
-int QueryConditionConf(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int QueryConditionConf(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                       const QueryCondition& c) {
   ConfigurationTable table;
   BuildConfigurationTable(table);
   if (c.w[2] < 0 || c.w[2] >= kConfigurationCount) return 0;
   const AspectConfiguration& row = table[static_cast<std::size_t>(c.w[2])];
-  const Candidates candidates = CollectCandidates(set, chart, c.w[3], c.w[4], c.w[10]);
+  const Candidates candidates = CollectCandidates(set, ctx, chart, c.w[3], c.w[4], c.w[10]);
   if (std::popcount(candidates.admitted) < row.members) return 0;
   std::array<Mask, kMaxVertices> slots{};
   for (int s = 0; s < row.members; ++s)
     slots[static_cast<std::size_t>(s)] =
-        MemberMask(set, chart, c, c.w[9] == 1 ? 0 : s) & candidates.admitted;
-  const AngleTest test(set, c, candidates);
+        MemberMask(set, ctx, chart, c, c.w[9] == 1 ? 0 : s) & candidates.admitted;
+  const AngleTest test(ctx, c, candidates);
   return ConfSearch(row, c, candidates, test, slots).Run() ? 1 : 0;
 }
 
-int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryCondition& c) {
-  const Candidates candidates = CollectCandidates(set, chart, c.w[17], c.w[18], c.w[16]);
+int QueryConditionQuant(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                        const QueryCondition& c) {
+  const Candidates candidates = CollectCandidates(set, ctx, chart, c.w[17], c.w[18], c.w[16]);
   const int what = c.w[2], object = c.w[3];
   if (what == 0) {
     // Points in a sign or a house, or in each member place of a group.
@@ -425,7 +428,7 @@ int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryConditi
   if (what == 1 || what == 2) {
     // Points in the sign or the house that holds the object.
     const Members m = Resolve(set, object, c.text1);
-    const std::vector<Placed> placed = PlaceMembers(chart, set.Config(), c, m);
+    const std::vector<Placed> placed = PlaceMembers(chart, ctx.Config(), c, m);
     if (placed.empty() || IsAbsent(placed[0].position)) return 0;
     const double x = placed[0].position;
     const int place = what == 1 ? SignOfPosition(x) : chart.HouseOf(x);
@@ -435,8 +438,8 @@ int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryConditi
   // Aspects: any aspect of the classes of the mask, by the system's orbs or the own orb.
   QueryCondition aspect = c;
   aspect.w[4] = kAnyAspectOfClasses;
-  const AspectSystem* system = SystemOf(set, c);
-  const Configuration& config = set.Config();
+  const AspectSystem* system = SystemOf(ctx, c);
+  const Configuration& config = ctx.Config();
   const auto inAspect = [&](const Placed& a, const Placed& b) {
     return AspectHolds(aspect, system, a.position, b.position, PairOrbClass(c, config, a, b));
   };
@@ -473,7 +476,8 @@ int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryConditi
 
 }  // namespace condeval
 
-int CFunc::IsObjectAdmitted(int candidate, int objectSet, int cuspWord, int nodeFlag) const {
+int CFunc::IsObjectAdmitted(const ChartContext& context, int candidate, int objectSet, int cuspWord,
+                            int nodeFlag) const {
   using condeval::kFirstCusp;
   if (candidate == -1) return 1;
   if (candidate >= kFirstCusp && candidate < condeval::kCandidateCount) {
@@ -489,7 +493,7 @@ int CFunc::IsObjectAdmitted(int candidate, int objectSet, int cuspWord, int node
     case 0:
       return candidate <= 9 ? 1 : 0;
     case 1:
-      return Config().DisplayFlag(candidate) != 'N' ? 1 : 0;
+      return context.Config().DisplayFlag(candidate) != 'N' ? 1 : 0;
     case 2:
       return 1;
     default:

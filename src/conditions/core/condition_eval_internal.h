@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/chart/chart_context.h"
 #include "conditions/core/cfunc.h"
 
 class AspectSystem;
@@ -55,17 +56,22 @@ bool AspectHolds(const QueryCondition& c, const AspectSystem* system, double p, 
 // the pair, a pair with a house cusp word 15, others word 16.
 int PairOrbClass(const QueryCondition& c, const Configuration& config, const Placed& a,
                  const Placed& b);
-// The aspect system named by text 3, or nullptr.
-const AspectSystem* SystemOf(const CFunc& set, const QueryCondition& c);
+// The aspect system of the context named by text 3, or nullptr.
+const AspectSystem* SystemOf(const ChartContext& ctx, const QueryCondition& c);
 
 // The kinds decided on the chart's values (condition_quantities.cpp) and by searches over the
 // whole chart (condition_configurations.cpp): 1 holds, 0 does not, -1 error.
-int QueryConditionMoreLess(const CFunc& set, const Chart& chart, const QueryCondition& c);
-int QueryConditionInterval(const CFunc& set, const Chart& chart, const QueryCondition& c);
-int QueryConditionBeforeAfter(const CFunc& set, const Chart& chart, const QueryCondition& c);
+int QueryConditionMoreLess(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                           const QueryCondition& c);
+int QueryConditionInterval(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                           const QueryCondition& c);
+int QueryConditionBeforeAfter(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                              const QueryCondition& c);
 int QueryConditionContext(const CFunc& set, const Chart& chart, const QueryCondition& c,
                           int record);
-int QueryConditionConf(const CFunc& set, const Chart& chart, const QueryCondition& c);
-int QueryConditionQuant(const CFunc& set, const Chart& chart, const QueryCondition& c);
+int QueryConditionConf(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                       const QueryCondition& c);
+int QueryConditionQuant(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                        const QueryCondition& c);
 
 }  // namespace condeval

@@ -175,8 +175,8 @@ int Combine(char first, char second, const std::vector<int>& parts) {
   return 0;
 }
 
-const AspectSystem* SystemOf(const CFunc& set, const QueryCondition& c) {
-  return set.Aspects().FindSystem(c.text3);
+const AspectSystem* SystemOf(const ChartContext& ctx, const QueryCondition& c) {
+  return ctx.FindSystem(c.text3);
 }
 
 int SignOfPosition(double x) { return static_cast<int>(std::trunc(NormalizeDegrees(x))) / 30; }
@@ -187,12 +187,13 @@ namespace {
 
 using namespace condeval;
 
-int EvaluateAsp(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int EvaluateAsp(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
   const Members second = Resolve(set, c.w[3], c.text2);
   if (!first.found || !second.found) return -1;
-  const Configuration& config = set.Config();
-  const AspectSystem* system = SystemOf(set, c);
+  const Configuration& config = ctx.Config();
+  const AspectSystem* system = SystemOf(ctx, c);
   const std::vector<Placed> as = PlaceMembers(chart, config, c, first);
   const std::vector<Placed> bs = PlaceMembers(chart, config, c, second);
   std::vector<int> parts;
@@ -211,14 +212,15 @@ int EvaluateAsp(const CFunc& set, const Chart& chart, const QueryCondition& c) {
   return Combine(first.quantifier, second.quantifier, parts);
 }
 
-int EvaluateIn(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int EvaluateIn(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+               const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
   const Members places = Resolve(set, c.w[3], c.text2);
   if (!places.found) return -1;
   if (!first.found) return 0;
   const bool signs = IsSignLike(c.w[3]);
   std::vector<int> parts;
-  for (const Placed& a : PlaceMembers(chart, set.Config(), c, first)) {
+  for (const Placed& a : PlaceMembers(chart, ctx.Config(), c, first)) {
     // An absent position lies nowhere, not even in an empty group of places.
     if (IsAbsent(a.position)) {
       parts.push_back(0);
@@ -263,13 +265,13 @@ int EvaluateIncl(const CFunc& set, const Chart& chart, const QueryCondition& c) 
   return Combine(first.quantifier, second.quantifier, parts);
 }
 
-int EvaluatePairAsp(const CFunc& set, const Chart& chart1, const Chart& chart2,
-                    const QueryCondition& c) {
+int EvaluatePairAsp(const CFunc& set, const ChartContext& ctx, const Chart& chart1,
+                    const Chart& chart2, const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
   const Members second = Resolve(set, c.w[3], c.text2);
   if (!first.found || !second.found) return -1;
-  const Configuration& config = set.Config();
-  const AspectSystem* system = SystemOf(set, c);
+  const Configuration& config = ctx.Config();
+  const AspectSystem* system = SystemOf(ctx, c);
   const std::vector<Placed> as = PlaceMembers(chart1, config, c, first);
   const std::vector<Placed> bs = PlaceMembers(chart2, config, c, second);
   const auto holds = [&](const Placed& a, const Placed& b) {
@@ -304,8 +306,8 @@ int EvaluatePairAsp(const CFunc& set, const Chart& chart1, const Chart& chart2,
   return 0;
 }
 
-int EvaluatePairIn(const CFunc& set, const Chart& chart1, const Chart& chart2,
-                   const QueryCondition& c) {
+int EvaluatePairIn(const CFunc& set, const ChartContext& ctx, const Chart& chart1,
+                   const Chart& chart2, const QueryCondition& c) {
   const Chart& objectChart = c.w[11] == 0 ? chart1 : chart2;
   const Chart& houseChart = c.w[11] == 0 ? chart2 : chart1;
   const Members first = Resolve(set, c.w[2], c.text1);
@@ -314,7 +316,7 @@ int EvaluatePairIn(const CFunc& set, const Chart& chart1, const Chart& chart2,
   if (!first.found || first.count == 0) return 0;
   const bool oneOf = c.w[2] == kPlanetGroupOneOf || c.w[2] == kHouseGroupOneOf;
   int matched = 0;
-  for (const Placed& a : PlaceMembers(objectChart, set.Config(), c, first)) {
+  for (const Placed& a : PlaceMembers(objectChart, ctx.Config(), c, first)) {
     const int house = IsAbsent(a.position) ? -1 : houseChart.HouseOf(a.position);
     bool match = false;
     for (int i = 0; i < places.count && house >= 0; ++i)
@@ -326,47 +328,49 @@ int EvaluatePairIn(const CFunc& set, const Chart& chart1, const Chart& chart2,
 
 }  // namespace
 
-int CFunc::QueryConditionEvaluate(const Chart& chart, int index, int record) const {
+int CFunc::QueryConditionEvaluate(const ChartContext& ctx, const Chart& chart, int index,
+                                  int record) const {
   if (index < 0 || index >= count_) return -1;
   const QueryCondition& c = conditions_[static_cast<std::size_t>(index)];
   switch (c.Kind()) {
     case kCondAsp:
-      return EvaluateAsp(*this, chart, c);
+      return EvaluateAsp(*this, ctx, chart, c);
     case kCondIn:
-      return EvaluateIn(*this, chart, c);
+      return EvaluateIn(*this, ctx, chart, c);
     case kCondIncl:
       return EvaluateIncl(*this, chart, c);
     case kCondInterval:
-      return condeval::QueryConditionInterval(*this, chart, c);
+      return condeval::QueryConditionInterval(*this, ctx, chart, c);
     case kCondMoreLess:
-      return condeval::QueryConditionMoreLess(*this, chart, c);
+      return condeval::QueryConditionMoreLess(*this, ctx, chart, c);
     case kCondBeforeAfter:
-      return condeval::QueryConditionBeforeAfter(*this, chart, c);
+      return condeval::QueryConditionBeforeAfter(*this, ctx, chart, c);
     case kCondContext:
       return condeval::QueryConditionContext(*this, chart, c, record);
     case kCondConf:
-      return condeval::QueryConditionConf(*this, chart, c);
+      return condeval::QueryConditionConf(*this, ctx, chart, c);
     case kCondQuant:
-      return condeval::QueryConditionQuant(*this, chart, c);
+      return condeval::QueryConditionQuant(*this, ctx, chart, c);
     default:
       return 0;
   }
 }
 
-int CFunc::QueryConditionEvaluatePair(const Chart& chart1, const Chart& chart2, int index) const {
+int CFunc::QueryConditionEvaluatePair(const ChartContext& ctx, const Chart& chart1,
+                                      const Chart& chart2, int index) const {
   if (index < 0 || index >= count_) return -1;
   const QueryCondition& c = conditions_[static_cast<std::size_t>(index)];
-  if (c.Kind() == kCondPairAsp) return EvaluatePairAsp(*this, chart1, chart2, c);
-  if (c.Kind() == kCondPairIn) return EvaluatePairIn(*this, chart1, chart2, c);
+  if (c.Kind() == kCondPairAsp) return EvaluatePairAsp(*this, ctx, chart1, chart2, c);
+  if (c.Kind() == kCondPairIn) return EvaluatePairIn(*this, ctx, chart1, chart2, c);
   return 0;
 }
 
-std::vector<double> CFunc::GenerateE(const Chart& chart, int index) const {
+std::vector<double> CFunc::GenerateE(const ChartContext& ctx, const Chart& chart, int index) const {
   std::vector<double> out;
   if (index < 0 || index >= count_) return out;
   const QueryCondition& c = conditions_[static_cast<std::size_t>(index)];
   const Members m = Resolve(*this, c.w[2], c.text1);
-  for (const Placed& p : PlaceMembers(chart, Config(), c, m)) out.push_back(p.position);
+  for (const Placed& p : PlaceMembers(chart, ctx.Config(), c, m)) out.push_back(p.position);
   return out;
 }
 
@@ -415,7 +419,7 @@ std::vector<std::pair<int, const std::string*>> GroupObjects(const QueryConditio
 
 }  // namespace
 
-int CFunc::ReportRunProblems() const {
+int CFunc::ReportRunProblems(const ChartContext& ctx) const {
   int faults = 0;
   std::set<std::string> missing;
   bool badAspect = false;
@@ -433,7 +437,7 @@ int CFunc::ReportRunProblems() const {
     }
     const bool aspKind = c.Kind() == kCondAsp || c.Kind() == kCondPairAsp;
     if (aspKind && c.w[4] >= 0 && c.w[4] < kAnyAspectOfClasses) {
-      const AspectSystem* system = Aspects().FindSystem(c.text3);
+      const AspectSystem* system = ctx.FindSystem(c.text3);
       if (system && c.w[4] >= system->Count()) {
         ++faults;
         badAspect = true;

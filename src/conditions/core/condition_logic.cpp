@@ -237,25 +237,29 @@ int CombineLogic(const CFunc& set, Decide decide) {
 
 }  // namespace
 
-int CFunc::EvaluateAll(const Chart& chart, int record, int mode) const {
-  return CombineAll(*this, mode, [&](int i) { return QueryConditionEvaluate(chart, i, record); });
-}
-
-int CFunc::EvaluateAllPair(const Chart& chart1, const Chart& chart2, int mode) const {
+int CFunc::EvaluateAll(const ChartContext& ctx, const Chart& chart, int record, int mode) const {
   return CombineAll(*this, mode,
-                    [&](int i) { return QueryConditionEvaluatePair(chart1, chart2, i); });
+                    [&](int i) { return QueryConditionEvaluate(ctx, chart, i, record); });
 }
 
-int CFunc::EvaluateLogic(const Chart& chart, int record) const {
-  return CombineLogic(*this, [&](int i) { return QueryConditionEvaluate(chart, i, record); });
+int CFunc::EvaluateAllPair(const ChartContext& ctx, const Chart& chart1, const Chart& chart2,
+                           int mode) const {
+  return CombineAll(*this, mode,
+                    [&](int i) { return QueryConditionEvaluatePair(ctx, chart1, chart2, i); });
 }
 
-int CFunc::EvaluateLogicPair(const Chart& chart1, const Chart& chart2) const {
-  return CombineLogic(*this, [&](int i) { return QueryConditionEvaluatePair(chart1, chart2, i); });
+int CFunc::EvaluateLogic(const ChartContext& ctx, const Chart& chart, int record) const {
+  return CombineLogic(*this, [&](int i) { return QueryConditionEvaluate(ctx, chart, i, record); });
 }
 
-int CFunc::Evaluate(const Chart& chart, int record) const {
-  return mode == 2 ? EvaluateLogic(chart, record) : EvaluateAll(chart, record, mode);
+int CFunc::EvaluateLogicPair(const ChartContext& ctx, const Chart& chart1,
+                             const Chart& chart2) const {
+  return CombineLogic(*this,
+                      [&](int i) { return QueryConditionEvaluatePair(ctx, chart1, chart2, i); });
+}
+
+int CFunc::Evaluate(const ChartContext& ctx, const Chart& chart, int record) const {
+  return mode == 2 ? EvaluateLogic(ctx, chart, record) : EvaluateAll(ctx, chart, record, mode);
 }
 
 int CFunc::SetLogic(std::string_view typed) {

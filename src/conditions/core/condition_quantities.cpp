@@ -107,8 +107,8 @@ bool Quantified(char quantifier, const std::vector<Placed>& members, Test test) 
 // quantities of an object, to each member under the object's quantifier. -1 when the object's
 // group is not found and `missingIsError`, else 0 for it.
 template <typename Test>
-int DecideValues(const CFunc& set, const Chart& chart, const QueryCondition& c, bool missingIsError,
-                 Test test) {
+int DecideValues(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                 const QueryCondition& c, bool missingIsError, Test test) {
   const int quantity = c.w[3], mode = c.w[15];
   if (!IsObjectQuantity(quantity)) {
     const std::optional<double> value = BirthValue(chart, quantity, mode);
@@ -116,7 +116,7 @@ int DecideValues(const CFunc& set, const Chart& chart, const QueryCondition& c, 
   }
   const Members members = Resolve(set, c.w[2], c.text1);
   if (!members.found) return missingIsError ? -1 : 0;
-  const std::vector<Placed> placed = PlaceMembers(chart, set.Config(), c, members);
+  const std::vector<Placed> placed = PlaceMembers(chart, ctx.Config(), c, members);
   return Quantified(members.quantifier, placed,
                     [&](const Placed& m) {
                       const std::optional<double> value = MemberValue(chart, m, quantity, mode);
@@ -148,15 +148,17 @@ int ContextAnswer(bool found, const QueryCondition& c) { return (c.w[3] == 0) ==
 
 }  // namespace
 
-int QueryConditionMoreLess(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int QueryConditionMoreLess(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                           const QueryCondition& c) {
   const std::optional<double> threshold = BoundValue(c.w[3], c.w[15], FirstBound(c));
   if (!threshold) return 0;
   const bool more = c.w[4] == 0;
-  return DecideValues(set, chart, c, true,
+  return DecideValues(set, ctx, chart, c, true,
                       [&](double value) { return more ? value > *threshold : value < *threshold; });
 }
 
-int QueryConditionInterval(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int QueryConditionInterval(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                           const QueryCondition& c) {
   const int order = IntervalBoundsInOrder(c);
   if (order != 0 && order != 1) return 0;
   // A sign group has no value of its own to lie in an interval.
@@ -165,7 +167,7 @@ int QueryConditionInterval(const CFunc& set, const Chart& chart, const QueryCond
   const std::optional<double> upper = BoundValue(c.w[3], c.w[15], SecondBound(c));
   if (!lower || !upper) return 0;
   const bool lowerIncluded = (c.w[4] & 1) != 0, upperIncluded = (c.w[4] & 2) != 0;
-  return DecideValues(set, chart, c, false, [&](double value) {
+  return DecideValues(set, ctx, chart, c, false, [&](double value) {
     const bool aboveLower = value > *lower || (lowerIncluded && value == *lower);
     const bool belowUpper = value < *upper || (upperIncluded && value == *upper);
     // A wrapped interval (350 to 10 degrees) holds beyond its first bound or below its second.
@@ -173,11 +175,12 @@ int QueryConditionInterval(const CFunc& set, const Chart& chart, const QueryCond
   });
 }
 
-int QueryConditionBeforeAfter(const CFunc& set, const Chart& chart, const QueryCondition& c) {
+int QueryConditionBeforeAfter(const CFunc& set, const ChartContext& ctx, const Chart& chart,
+                              const QueryCondition& c) {
   const Members first = Resolve(set, c.w[2], c.text1);
   const Members second = Resolve(set, c.w[3], c.text2);
   if (!first.found || !second.found) return 0;
-  const Configuration& config = set.Config();
+  const Configuration& config = ctx.Config();
   const std::vector<Placed> as = PlaceMembers(chart, config, c, first);
   const double arc = c.w[11] + c.w[12] / 60.0 + kOrbMargin;
   const bool before = c.w[4] == 0;

@@ -13,9 +13,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
 #include <utility>
 
+#include "astro/chart/published_settings.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/ui/conf_page_dialog.h"
 #include "conditions/ui/value_page_dialogs.h"
@@ -59,6 +59,7 @@ int RunFirstPage(bool twoChart, QWidget* parent) {
   }
   if (choice < 0 || !WizardKindAvailable(choice, twoChart)) return -1;
   config.query.Set(ChoiceField(twoChart), static_cast<std::int32_t>(choice));
+  PublishSettings();
   return choice;
 }
 
@@ -136,7 +137,8 @@ int EditCondition(CFunc& set, int index, QWidget* parent) {
   if (!RunPage(set, page, IsPairKind(condition.Kind()), parent, words)) return -1;
   if (page == kCondIncl) {
     // The inclusion page sets words 1 to 8 only.
-    for (int i = 1; i <= 8; ++i) condition.w[static_cast<std::size_t>(i)] = words.w[static_cast<std::size_t>(i)];
+    for (int i = 1; i <= 8; ++i)
+      condition.w[static_cast<std::size_t>(i)] = words.w[static_cast<std::size_t>(i)];
     condition.text1 = words.text1;
     condition.text2 = words.text2;
     condition.text3 = words.text3;
@@ -277,8 +279,8 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
   }
 
   QGridLayout* orb = nullptr;
-  QGroupBox* orbBox = wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_,
-                                          houseGroup_, orb);
+  QGroupBox* orbBox =
+      wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_, houseGroup_, orb);
   orb->addWidget(new QLabel(QStringLiteral("группа орбисов для аспектов к знакам"), orbBox), 3, 0);
   orb->addWidget(signGroup_, 3, 1);
 
@@ -319,9 +321,7 @@ DQWIZASP::DQWIZASP(CFunc& set, bool twoChart, QWidget* parent)
   });
 }
 
-void DQWIZASP::FillAspects() {
-  Fill(aspect_, model_.AspectNames(), model_.aspect);
-}
+void DQWIZASP::FillAspects() { Fill(aspect_, model_.AspectNames(), model_.aspect); }
 
 void DQWIZASP::ShowMask() {
   const bool was = loading_;
@@ -394,9 +394,7 @@ void DQWIZASP::UpdateEnabling() {
   }
 }
 
-bool DQWIZASP::CheckOk() {
-  return wizard_page::Accept(model_, words);
-}
+bool DQWIZASP::CheckOk() { return wizard_page::Accept(model_, words); }
 
 // --- IN ---
 
@@ -452,9 +450,7 @@ DQWIZIN::DQWIZIN(CFunc& set, bool twoChart, QWidget* parent)
   });
 }
 
-void DQWIZIN::FillPlaces() {
-  Fill(place_, model_.Places().names, model_.place);
-}
+void DQWIZIN::FillPlaces() { Fill(place_, model_.Places().names, model_.place); }
 
 bool DQWIZIN::DoDataExchange(bool save) {
   if (save) {
@@ -508,7 +504,8 @@ DQWIZINCL::DQWIZINCL(CFunc& set, QWidget* parent)
   auto* kindLayout = new QVBoxLayout(kindBox);
   static const char* const kKinds[3] = {"Целиком", "Частично", "Целиком или частично"};
   for (int k = 0; k < 3; ++k) {
-    inclusion_[static_cast<std::size_t>(k)] = new QRadioButton(QString::fromUtf8(kKinds[k]), kindBox);
+    inclusion_[static_cast<std::size_t>(k)] =
+        new QRadioButton(QString::fromUtf8(kKinds[k]), kindBox);
     kindLayout->addWidget(inclusion_[static_cast<std::size_t>(k)]);
   }
   auto* layout = new QVBoxLayout(this);
@@ -523,9 +520,7 @@ DQWIZINCL::DQWIZINCL(CFunc& set, QWidget* parent)
   });
 }
 
-void DQWIZINCL::FillContainers() {
-  Fill(container_, model_.Containers().names, model_.container);
-}
+void DQWIZINCL::FillContainers() { Fill(container_, model_.Containers().names, model_.container); }
 
 bool DQWIZINCL::DoDataExchange(bool save) {
   if (save) {

@@ -114,7 +114,11 @@ std::vector<CommandTarget*> MainFrame::Route() const {
   return {view, document, const_cast<MainFrame*>(this), application_};
 }
 
-bool MainFrame::ExecuteCommand(int id) { return RouteCommand(Route(), id); }
+bool MainFrame::ExecuteCommand(int id) {
+  const bool ran = RouteCommand(Route(), id);
+  if (ran && afterCommand_) afterCommand_();
+  return ran;
+}
 
 CommandState MainFrame::StateOf(int id) const { return RouteUpdate(Route(), id); }
 

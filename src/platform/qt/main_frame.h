@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,8 +45,11 @@ class MainFrame : public QMainWindow, public CommandTarget {
   View* GetActiveView() const;
   Document* GetActiveDocument() const;
 
-  // Runs a command along the route; false when no target runs it (or it is disabled).
+  // Runs a command along the route, then the after-command hook; false when no target runs it (or
+  // it is disabled).
   bool ExecuteCommand(int id);
+  // Run after every command the route ran (the application publishes its settings there).
+  void SetAfterCommand(std::function<void()> hook) { afterCommand_ = std::move(hook); }
   CommandState StateOf(int id) const;
   // Renews the enabled and checked marks of every action (run before a menu opens).
   void UpdateCommandStates();
@@ -70,6 +74,7 @@ class MainFrame : public QMainWindow, public CommandTarget {
 
   DocManager& documents_;
   CommandTable table_;
+  std::function<void()> afterCommand_;
   QMdiArea* area_;
   QToolBar* toolbar_ = nullptr;
   CommandTarget* application_ = nullptr;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/ephemeris/speed_limits.h"
 #include "astro/houses/house_position.h"
@@ -360,7 +361,7 @@ Status ScoreDerivedGroup(const ChartContext* ctx, int group, MakeDerived make, b
 ChartRect::ChartRect(const Chart& trial) : Chart(trial) { Prepare(); }
 
 Status ChartRect::Compute() {
-  const Status st = CalculatePositions(0);
+  const Status st = CalculatePositions(ChartContext::FromCurrentSettings(), 0);
   Prepare();
   return st;
 }

@@ -1,6 +1,7 @@
 #include "settings/ui/registration.h"
 
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -12,6 +13,7 @@
 #include "settings/ui/config_dialogs.h"
 
 void UpdateAllChartViews(Workbench& workbench) {
+  PublishSettings();
   for (const auto& document : workbench.Documents().Documents()) document->UpdateAllViews();
 }
 
@@ -73,6 +75,7 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& app) {
     dialog.page = settings::AspectFilterPage::From(config.aspectFilter);
     if (dialog.DoModal() == platform::kIdOk) dialog.page.To(config.aspectFilter);
     // Also after Cancel.
+    PublishSettings();
     document.UpdateAllViews();
   });
   document.OnCommand(cmd::kConfigPrint, [&document, &app] {
@@ -83,6 +86,7 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& app) {
     if (dialog.DoModal() != platform::kIdOk || dialog.page.Check() != 0) return;
     dialog.page.To(config.print);
     config.colourPrinting = dialog.colourMode;
+    PublishSettings();
     document.UpdateAllViews();
   });
 }

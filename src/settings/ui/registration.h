@@ -10,5 +10,6 @@ class Workbench;
 // "Планеты", "Изображение гороскопа", "Система аспектов", "Расчеты" and "Управители" of the main
 // window; "Фильтр аспектов" (Ctrl-F) and "Печать" of a chart document.
 void RegisterSettingsUi(UiRegistry& registry);
-// Every view of every open chart redraws.
+// Publishes the program-wide settings (published_settings.h), then every view of every open chart
+// redraws from them.
 void UpdateAllChartViews(Workbench& workbench);

@@ -1,5 +1,6 @@
 #include "shell/entry/enter_chart.h"
 
+#include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -76,14 +77,16 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent, const 
   SuperSource entered = DefinitionFromEntry(dialog->entry, kind);
   // A return or a lunar phase is searched from the target moment on.
   Status found = Status::Ok();
-  if (kind == kChartReturn) found = CountMomentOfRevolution(entered);
-  if (kind == kChartLunarPhase) found = CountMomentOfLunarPhase(entered);
+  if (kind == kChartReturn)
+    found = CountMomentOfRevolution(ChartContext::FromCurrentSettings(), entered);
+  if (kind == kChartLunarPhase)
+    found = CountMomentOfLunarPhase(ChartContext::FromCurrentSettings(), entered);
   if (!found.ok()) {
     ReportStatus(found, "EnterChartOfKind");
     return false;
   }
   if (entered.Title().empty()) entered.SetTitle(GetMessageText(kMsgKindNameFirst + kind));
-  ResetAspectSystemName(entered);
+  ResetAspectSystemName(ChartContext::FromCurrentSettings(), entered);
   // The history keeps what was typed: a return or lunar phase is searched again from the same
   // starting moment next time.
   history.Remember(DefinitionFromEntry(dialog->entry, kind));

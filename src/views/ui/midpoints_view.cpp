@@ -65,6 +65,7 @@ bool CMidpointsView::OnPreparePrinting(platform::PrintInfo& info) {
   dialog.model.hasOuter = document->IsTwoChart();
   if (dialog.DoModal() != platform::kIdOk) return false;
   dialog.model.Store(config.midpointPrint);
+  PublishSettings();
   printForm_ = dialog.model.printForm;
 
   const Chart& inner = *document->GetChart();

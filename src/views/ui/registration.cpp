@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -38,7 +39,8 @@ bool PrepareArabView(ChartDocument& document, Workbench& workbench) {
     DArabConf dialog(ArabicPartsList(), settings, ArabChartModesAllowed(chart->definition.Kind()),
                      false, workbench.MainWindow());
     if (dialog.DoModal() != platform::kIdOk) return false;
-    dialog.Page().Settings().Write(GetConfiguration());
+    ChangeSettings(
+        [&dialog](Configuration& config, Aspectarium&) { dialog.Page().Settings().Write(config); });
     if (!dialog.Compute()) return false;
   }
   if (ArabicPartsList().CountOn() == 0) {
@@ -119,6 +121,7 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
                             DEphemConf dialog(config.graphicEphemeris, workbench.MainWindow());
                             if (dialog.DoModal() != platform::kIdOk) return false;
                             dialog.Page().Write(config.graphicEphemeris);
+                            PublishSettings();
                             return true;
                           }});
   // The aspect graph opens after its settings sheet is confirmed.
@@ -142,11 +145,14 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
                      [&document, &workbench] { RunThematicChart(document, workbench); });
 
   document.OnCommand(cmd::kConfigAspectTable, [&document, &workbench] {
-    if (RunAspectTableConfig(GetConfiguration(), GetAspectarium(), workbench.MainWindow()))
-      document.UpdateAllViews();
+    if (!RunAspectTableConfig(GetConfiguration(), GetAspectarium(), workbench.MainWindow())) return;
+    PublishSettings();
+    document.UpdateAllViews();
   });
   document.OnCommand(cmd::kConfigCoordinates, [&document, &workbench] {
-    if (RunCoordConfSheet(GetConfiguration(), workbench.MainWindow())) document.UpdateAllViews();
+    if (!RunCoordConfSheet(GetConfiguration(), workbench.MainWindow())) return;
+    PublishSettings();
+    document.UpdateAllViews();
   });
 }
 
@@ -161,7 +167,9 @@ void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& workbench)
   frame.OnCommand(cmd::kConfigArabicParts, [&workbench] {
     DArabConf dialog(ArabicPartsList(), ArabSettings::Read(GetConfiguration()), true, true,
                      workbench.MainWindow());
-    if (dialog.DoModal() == platform::kIdOk) dialog.Page().Settings().Write(GetConfiguration());
+    if (dialog.DoModal() != platform::kIdOk) return;
+    ChangeSettings(
+        [&dialog](Configuration& config, Aspectarium&) { dialog.Page().Settings().Write(config); });
   });
 }
 

@@ -163,8 +163,10 @@ struct Literal {
   }
   int Run() const {
     std::vector<int> cand;
+    const ChartContext context(config);
     for (int c = 0; c < 46; ++c)
-      if (!IsAbsent(Lon(c)) && set.IsObjectAdmitted(c, objectSet, cusps, 0)) cand.push_back(c);
+      if (!IsAbsent(Lon(c)) && set.IsObjectAdmitted(context, c, objectSet, cusps, 0))
+        cand.push_back(c);
     const int n = kConfigurationRows[row].members;
     std::vector<int> t(static_cast<std::size_t>(n));
     std::vector<bool> used(46);
@@ -300,7 +302,8 @@ TEST_F(Configurations, AdmissionOfCandidates) {
       {44, 0, 1, 0, 0}, {44, 0, 2, 0, 1}, {46, 2, 2, 1, 0}, {-2, 2, 2, 1, 0},
   };
   for (const Row& r : rows)
-    EXPECT_EQ(set_.IsObjectAdmitted(r.candidate, r.objectSet, r.cusps, r.nodes), r.expected)
+    EXPECT_EQ(set_.IsObjectAdmitted(Context(), r.candidate, r.objectSet, r.cusps, r.nodes),
+              r.expected)
         << r.candidate << " set " << r.objectSet << " cusps " << r.cusps << " nodes " << r.nodes;
 }
 

@@ -83,8 +83,8 @@ TEST_F(ConditionEvaluation, QuantifiersOfAspectsOnOneChartAndBetweenTwo) {
     for (int q = 0; q < 4; ++q) {
       SCOPED_TRACE(std::string(row.name) + " " + labels[q]);
       Use(Conj(row.second ? 100 : 0, codes[q][0], codes[q][1], labels[q]));
-      EXPECT_EQ(row.second ? set_.QueryConditionEvaluatePair(row.first, *row.second, 0)
-                           : set_.QueryConditionEvaluate(row.first, 0, -1),
+      EXPECT_EQ(row.second ? set_.QueryConditionEvaluatePair(Context(), row.first, *row.second, 0)
+                           : set_.QueryConditionEvaluate(Context(), row.first, 0, -1),
                 row.expected[static_cast<std::size_t>(q)]);
     }
   // An empty first group: each holds, one-of does not.
@@ -94,7 +94,7 @@ TEST_F(ConditionEvaluation, QuantifiersOfAspectsOnOneChartAndBetweenTwo) {
   // Between two charts a point is not skipped against itself.
   const Chart chart = MakeChart({{0, 10}});
   Use(Conj(100, 0, 0, "\x03 \x03"));
-  EXPECT_EQ(set_.QueryConditionEvaluatePair(chart, chart, 0), 1);
+  EXPECT_EQ(set_.QueryConditionEvaluatePair(Context(), chart, chart, 0), 1);
   EXPECT_EQ(Decide(Conj(0, 0, 0, "\x03 \x03"), chart), 0);
 }
 
@@ -180,7 +180,8 @@ TEST_F(ConditionEvaluation, InBetweenTwoCharts) {
   };
   for (const LineCase& row : rows) {
     Use(row.line);
-    EXPECT_EQ(set_.QueryConditionEvaluatePair(first, second, 0), row.expected) << row.name;
+    EXPECT_EQ(set_.QueryConditionEvaluatePair(Context(), first, second, 0), row.expected)
+        << row.name;
   }
 }
 
@@ -204,14 +205,14 @@ TEST_F(ConditionEvaluation, ProblemsAreReportedOnceBeforeARun) {
       "3 + 0 0 1 7 \x03 \x03 T 0 0 0 1 0 0 0 0 0 0 0\n"
       "4 - 0 0 1 8 \x03 \x03 T 0 0 0 1 0 0 0 0 0 0 0\n",
       4);
-  EXPECT_EQ(set_.ReportRunProblems(), 3);
+  EXPECT_EQ(set_.ReportRunProblems(Context()), 3);
   ASSERT_EQ(prompts_.shown.size(), 3u);
   EXPECT_EQ(prompts_.shown[0].text,
             GetMessageText(kMsgGroupNotFound) + "\n" + Cp1251("Gone[каждая]."));
   EXPECT_EQ(prompts_.shown[1].number, kMsgGroupNotFound);
   EXPECT_EQ(prompts_.shown[2].number, AspectMessageNumber(kAspMsgBadPosition));
   // Aspect 7 of a system of three: the condition holds nowhere.
-  EXPECT_EQ(set_.QueryConditionEvaluate(MakeChart({{0, 10}, {1, 10}}), 2, -1), 0);
+  EXPECT_EQ(set_.QueryConditionEvaluate(Context(), MakeChart({{0, 10}, {1, 10}}), 2, -1), 0);
 }
 
 TEST_F(ConditionEvaluation, PositionListsOfTheFirstObject) {
@@ -239,7 +240,7 @@ TEST_F(ConditionEvaluation, PositionListsOfTheFirstObject) {
   };
   for (const Row& row : rows) {
     Use(row.line);
-    EXPECT_EQ(set_.GenerateE(chart, 0), row.positions) << row.name;
+    EXPECT_EQ(set_.GenerateE(Context(), chart, 0), row.positions) << row.name;
     EXPECT_EQ(set_.GenerateENums(0), row.numbers) << row.name;
   }
 }

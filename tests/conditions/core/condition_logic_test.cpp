@@ -124,9 +124,9 @@ TEST_F(ConditionLogic, ExpressionsDecideEveryNumberWithoutShortCut) {
   };
   for (const auto& c : cases) {
     ASSERT_EQ(set_.SetLogic(c.typed), 1) << c.typed;
-    EXPECT_EQ(set_.EvaluateLogic(chart_, 0), c.result) << c.typed;
+    EXPECT_EQ(set_.EvaluateLogic(Context(), chart_, 0), c.result) << c.typed;
     set_.mode = 2;
-    EXPECT_EQ(set_.Evaluate(chart_, 0), c.result) << c.typed;
+    EXPECT_EQ(set_.Evaluate(Context(), chart_, 0), c.result) << c.typed;
     set_.mode = 0;
   }
   EXPECT_TRUE(prompts_.shown.empty());
@@ -135,9 +135,9 @@ TEST_F(ConditionLogic, ExpressionsDecideEveryNumberWithoutShortCut) {
       "2 + 100 0 1 1001 \x03 \x03 T 0 0 0 0 1 0 0 0 0 0 0\n",
       2);
   ASSERT_EQ(set_.SetLogic("!2&1"), 1);
-  EXPECT_EQ(set_.EvaluateLogicPair(chart_, chart_), 1);
+  EXPECT_EQ(set_.EvaluateLogicPair(Context(), chart_, chart_), 1);
   ASSERT_EQ(set_.SetLogic("2|!1"), 1);
-  EXPECT_EQ(set_.EvaluateLogicPair(chart_, chart_), 0);
+  EXPECT_EQ(set_.EvaluateLogicPair(Context(), chart_, chart_), 0);
 }
 
 TEST_F(ConditionLogic, SetLogicStoresWithoutBlanksAndShowsTheFirstFault) {
@@ -168,7 +168,7 @@ TEST_F(ConditionLogic, AnExpressionStoredWithoutItsChecksStopsTheRunWithAMessage
   for (const auto& c : cases) {
     set_.logic = c.logic;
     prompts_.shown.clear();
-    EXPECT_EQ(set_.EvaluateLogic(chart_, 0), -1) << c.logic;
+    EXPECT_EQ(set_.EvaluateLogic(Context(), chart_, 0), -1) << c.logic;
     ASSERT_EQ(prompts_.shown.size(), 1u) << c.logic;
     EXPECT_EQ(prompts_.shown[0].number, c.message) << c.logic;
   }
@@ -196,10 +196,10 @@ TEST_F(ConditionLogic, AllAndAnyWalkTheSwitchedOnConditions) {
   };
   for (const auto& c : cases) {
     Use(c.lines, c.count);
-    EXPECT_EQ(set_.EvaluateAll(chart_, 0, 0), c.all) << c.name;
-    EXPECT_EQ(set_.EvaluateAll(chart_, 0, 1), c.any) << c.name;
+    EXPECT_EQ(set_.EvaluateAll(Context(), chart_, 0, 0), c.all) << c.name;
+    EXPECT_EQ(set_.EvaluateAll(Context(), chart_, 0, 1), c.any) << c.name;
     set_.mode = 1;
-    EXPECT_EQ(set_.Evaluate(chart_, 0), c.any) << c.name;
+    EXPECT_EQ(set_.Evaluate(Context(), chart_, 0), c.any) << c.name;
     set_.mode = 0;
   }
 }

@@ -331,12 +331,14 @@ TEST(EventScorersRealCharts, OneEventAgainstARealNatalChartAndItsDerivedCharts) 
   // The same scores from the derived charts made here: progressed without speeds, transit and
   // directed with them, for the event's date at noon.
   Chart progressed, transit, directed;
-  ASSERT_TRUE(MakeProgressed(progressed, natal, event.moment).ok());
-  ASSERT_TRUE(progressed.CalculatePositions(0).ok());
-  ASSERT_TRUE(MakeTransit(transit, natal, event.moment).ok());
-  ASSERT_TRUE(ChartCalculate(transit, 0).ok());
-  ASSERT_TRUE(MakeDirected(directed, natal, event.moment).ok());
-  ASSERT_TRUE(ChartCalculate(directed, 0).ok());
+  ASSERT_TRUE(
+      MakeProgressed(ChartContext::FromCurrentSettings(), progressed, natal, event.moment).ok());
+  ASSERT_TRUE(progressed.CalculatePositions(ChartContext::FromCurrentSettings(), 0).ok());
+  ASSERT_TRUE(MakeTransit(ChartContext::FromCurrentSettings(), transit, natal, event.moment).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), transit, 0).ok());
+  ASSERT_TRUE(
+      MakeDirected(ChartContext::FromCurrentSettings(), directed, natal, event.moment).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), directed, 0).ok());
   const EventCharts charts{&natal, &progressed, &transit, &directed,
                            LifePointAtEvent(natal, event, setup)};
   double total = 0.0;
