@@ -21,15 +21,18 @@ namespace {
 using bench::Tables;
 
 constexpr double kJd1550 = 2287184.5;  // 1550-01-01 0h
-// -3000..3000 less the tables' years: the stretch a spread of dates is taken from.
-constexpr double kFirstJd = 625673.5, kTablesFirstJd = 2305447.5, kTablesLastJd = 2597641.5,
+// -3000..3000 less the minor bodies' integrated years 1599-2401 (which hold the tables' span; in
+// the years on either side of it the integration, started once per process by the first position
+// there, serves the minor bodies): the stretch a spread of dates is taken from.
+constexpr double kFirstJd = 625673.5, kIntegratedFirstJd = 2305082.5, kIntegratedLastJd = 2598007.5,
                  kLastJd = 2817151.5;
 
-// The next date of a spread over -3000..1600 and 2400..3000: steps of 3779.37 days, so that each
+// The next date of a spread over -3000..1599 and 2401..3000: steps of 3779.37 days, so that each
 // date falls elsewhere in the year, the month and the bodies' cycles.
 double NextFarDate(double jd) {
   jd += 3779.37;
-  if (jd > kTablesFirstJd && jd < kTablesLastJd) jd += kTablesLastJd - kTablesFirstJd;
+  if (jd > kIntegratedFirstJd && jd < kIntegratedLastJd)
+    jd += kIntegratedLastJd - kIntegratedFirstJd;
   if (jd > kLastJd) jd -= kLastJd - kFirstJd;
   return jd;
 }

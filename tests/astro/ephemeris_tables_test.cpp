@@ -79,6 +79,37 @@ TEST(EphemerisTables, FileRoundTripKeepsTheValues) {
   EXPECT_DOUBLE_EQ(e.LastJdTt(), 1020.0);
 }
 
+// Every coefficient comes back as written: varints of one to seven bytes either side of zero (the
+// zigzag code's edges), first coefficients of any size, over two tables of several segments.
+TEST(EphemerisTables, FileRoundTripKeepsEveryCoefficient) {
+  const std::int64_t quanta[] = {0, 1, -1, 63, -64, 64, 8191, -8192, 1LL << 20, -(1LL << 40)};
+  ChebyshevFile f;
+  f.firstJd = 0.0;
+  f.lastJd = 30.0;
+  for (int id : {3, 30}) {
+    ChebyshevTable t;
+    t.id = id;
+    t.segmentDays = 10.0;
+    t.lonDegree = 3;
+    t.latDegree = 2;
+    t.quantum = id == 3 ? 1e-6 : 1e-7;
+    for (int segment = 0; segment < 3; ++segment) {
+      t.coefficients.push_back(segment == 1 ? -1.5e300 : 359.123456789 * (segment + id));
+      for (int k = 1; k < 7; ++k)
+        t.coefficients.push_back(static_cast<double>(quanta[(segment * 7 + k + id) % 10]) *
+                                 t.quantum);
+    }
+    f.tables.push_back(t);
+  }
+  ChebyshevFile back;
+  ASSERT_TRUE(ParseTables(SerializeTables(f), "round trip", back).ok());
+  ASSERT_EQ(back.tables.size(), 2u);
+  for (std::size_t n = 0; n < 2; ++n) {
+    ASSERT_EQ(back.tables[n].id, f.tables[n].id);
+    EXPECT_EQ(back.tables[n].coefficients, f.tables[n].coefficients) << "table " << n;
+  }
+}
+
 // Damaged files: each must be refused with error 106 and leave the loaded tables alone.
 struct DamageCase {
   const char* name;
