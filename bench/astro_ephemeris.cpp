@@ -10,6 +10,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/ephemeris.h"
+#include "astro/ephemeris/series_sets.h"
 #include "astro/houses/houses.h"
 #include "bench_support.h"
 #include "foundation/config/configuration.h"
@@ -93,7 +94,8 @@ BENCHMARK(BM_OneBodyAnyDateOutsideTables)
     ->DenseRange(0, kBodyCount - 1)
     ->Unit(benchmark::kMicrosecond);
 
-// Start-up: the tables read from the data folder and decoded.
+// Start-up: the tables read from the data folder and decoded (the series are cut by the first
+// load only: BM_CutTheSeries).
 void BM_LoadTables(benchmark::State& state) {
   const std::filesystem::path file = bench::DataFolder() / "velm.str";
   for (auto _ : state) {
@@ -103,6 +105,15 @@ void BM_LoadTables(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LoadTables)->Unit(benchmark::kMillisecond);
+
+// The cut of the series, made once at start with the loading of the tables.
+void BM_CutTheSeries(benchmark::State& state) {
+  for (auto _ : state) {
+    const SeriesSet cut(FastPathCut());
+    benchmark::DoNotOptimize(&cut);
+  }
+}
+BENCHMARK(BM_CutTheSeries)->Unit(benchmark::kMillisecond);
 
 // The decoding alone, from bytes already read.
 void BM_DecodeTables(benchmark::State& state) {
