@@ -36,7 +36,7 @@ template <bool fused>
 
 // sin x and cos x without a library call, so that a loop over them vectorises: x is brought to
 // [-pi, pi] by whole turns (the rounding by adding and taking away 1.5 * 2^52), the sine and
-// cosine of x / 4 come from their Taylor series to the 16th power (below 1e-17 on
+// cosine of x / 4 come from their Taylor series to the 16th power (below 5e-17 on
 // [-pi/4, pi/4]), and the double angle twice gives those of x.
 template <bool fused>
 [[gnu::always_inline]] inline void SinCos(double x, double& s, double& c) {

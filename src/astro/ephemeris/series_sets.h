@@ -6,8 +6,8 @@
 // "Ephemeris"), and the planets cut further for the minor bodies' perturbers.
 //
 // The sines and cosines of a block are computed a few hundred at a time by a polynomial kernel the
-// compiler vectorises (4e-15 from the library's within the theories' reach, far below what the
-// series carry), with AVX2 where the processor has it.
+// compiler vectorises (within 4e-15 of the library's functions), with AVX2 and FMA where the
+// processor has them.
 #pragma once
 
 #include <array>

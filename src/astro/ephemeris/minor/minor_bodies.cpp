@@ -40,8 +40,6 @@ constexpr double kPlutoFarStepDays = 32.0;
 // The giant planets for it are sampled 4 times more sparsely than for the integrated range (every
 // 128 days for Jupiter): their interpolation errors move Pluto by far less than an arcsecond.
 constexpr int kPlutoFarGridScale = 4;
-// Before kPlutoFarFirstJd (year -3077) Pluto too moves on its mean elements: no date the program
-// accepts needs it, and no call may integrate without bound.
 // Half the step of the central difference that gives the velocity on two-body motion, days.
 constexpr double kVelocityHalfStep = 0.05;
 constexpr int kExtrapolationColumns = 6;
@@ -293,12 +291,14 @@ const Elements* NearestSet(std::span<const Elements> sets, int point, double jd)
   return best;
 }
 
-// An integrated body outside the integrated range: Pluto integrated from its tabulated state
-// nearest in time (from the first one before year 0); otherwise two-body motion on the body's mean
-// elements, which for an asteroid starts on its osculating elements at the end of the range and
-// passes to the mean ones with a Gaussian weight of kOsculatingYears (two-body motion on osculating
-// elements drifts by degrees within decades as Jupiter changes the orbit's period; the mean
-// elements stay within about a degree of the integration over centuries).
+// An integrated body outside the integrated range: Pluto on its course fitted to the integration
+// from its tabulated state nearest in time (from the first one before year 0; before
+// kPlutoFarFirstJd and after kPlutoFarEndJd, where no date the program accepts falls, on its mean
+// elements); otherwise two-body motion on the body's mean elements, which for an asteroid starts
+// on its osculating elements at the end of the range and passes to the mean ones with a Gaussian
+// weight of kOsculatingYears (two-body motion on osculating elements drifts by degrees within
+// decades as Jupiter changes the orbit's period; the mean elements stay within about a degree of
+// the integration over centuries).
 constexpr double kOsculatingYears = 5.0;
 
 Vector3 FallbackHeliocentric(int point, double jd) {
