@@ -66,6 +66,19 @@ PointPosition EclipticOfDate(const Vector3& directionJ2000, double jdTt) {
   return out;
 }
 
+PointPosition EclipticOfDate(const DateFrame& frame, const Vector3& directionJ2000,
+                             const Vector3& directionRateJ2000) {
+  const Vector3 d = frame.precession * directionJ2000;
+  const Vector3 rate =
+      frame.precession * directionRateJ2000 + frame.precessionRate * directionJ2000;
+  const double xy2 = d.x * d.x + d.y * d.y;
+  PointPosition out;
+  out.longitude = Wrap360(std::atan2(d.y, d.x) * kRadToDeg + frame.nutationDeg);
+  out.latitude = std::atan2(d.z, std::sqrt(xy2)) * kRadToDeg;
+  out.speed = (d.x * rate.y - d.y * rate.x) / xy2 * kRadToDeg + frame.nutationRateDegPerDay;
+  return out;
+}
+
 double LongitudeRate(const std::function<PointPosition(double)>& position, double jdTt,
                      double halfStepDays) {
   double diff = position(jdTt + halfStepDays).longitude - position(jdTt - halfStepDays).longitude;

@@ -48,6 +48,11 @@ Deflection SunDeflection(double lon, double lat, double sunLon, double sunLat,
 // Longitude (degrees [0, 360)) and latitude (degrees) in the mean ecliptic and true equinox of
 // date of a direction given in the ecliptic and equinox J2000.
 PointPosition EclipticOfDate(const Vector3& directionJ2000, double jdTt);
+// The same in a frame of date already computed, with the longitude speed from the direction's
+// rate (per day, J2000; any length of the direction) and the frame's rates.
+struct DateFrame;
+PointPosition EclipticOfDate(const DateFrame& frame, const Vector3& directionJ2000,
+                             const Vector3& directionRateJ2000);
 
 // The rate of the longitude of `position(jdTt)` by a central difference of +-`halfStepDays`,
 // in degrees per day.

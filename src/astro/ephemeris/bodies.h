@@ -27,9 +27,11 @@ Planet PlanetOfPoint(int point);
 // True for 0..29.
 constexpr bool IsBody(int point) { return point >= 0 && point < kBodyCount; }
 
-// The apparent geocentric ecliptic of date of a body straight from the theories (series,
-// formulas, the minor bodies' integration or two-body motion), without the tables. Slow (up to a
-// few milliseconds); the tables serve charts. Zeros for a point outside 0..29.
+// The apparent geocentric ecliptic of date of a body straight from the theories (the full
+// series, formulas, the minor bodies' integration or two-body motion), without the tables:
+// light-time by iteration, speeds by a central difference. What the tables were fitted to and
+// what the fast path (fast_theory.h, which serves charts outside the tables) is measured against.
+// Slow (a fraction of a millisecond). Zeros for a point outside 0..29.
 PointPosition TheoryPosition(int point, LunarVariant variant, double jdTt);
 // The same without the speed (left 0) where that saves work: the Sun, the Moon, the planets
 // and the lunar points.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/ephemeris/fast_theory.h"
 #include "astro/ephemeris/longitudes.h"
 #include "foundation/datetime/moment.h"
 
@@ -67,7 +68,7 @@ MoonPositionResult MoonPosition(const Ephemeris& ephemeris, double julianCenturi
 double AnalyticPlanetPosition(int body, double julianCenturies1900) {
   if (body < 2 || body > 9) return kAbsent;
   const JdTt tt = ToTt(FromCenturies1900(julianCenturies1900));
-  return TheoryPlace(body, LunarVariant::True, tt.days).longitude;
+  return FastTheoryPosition(body, LunarVariant::True, tt.days).longitude;
 }
 
 double PlutoTablePosition(const Ephemeris& ephemeris, int year, int month, int day, double hours) {

@@ -37,8 +37,8 @@ MoonPositionResult MoonPosition(const Ephemeris& ephemeris, double julianCenturi
                                 char nodeFlag, char apogeeFlag);
 
 // Geocentric apparent longitude [0, 360) of Mercury..Pluto (body 2..9) straight from the
-// theories (the series; Pluto from its integration or two-body motion), at Julian centuries of
-// UT since 1900. -777.0 for another body.
+// theories (the cut series of the fast path; Pluto from its integration or its fitted course), at
+// Julian centuries of UT since 1900. -777.0 for another body.
 double AnalyticPlanetPosition(int body, double julianCenturies1900);
 
 // Pluto's longitude [0, 360) from the dated tables of the ephemeris at a UT date and hours.

@@ -1,6 +1,7 @@
 #include "astro/ephemeris/chebyshev_tables.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "foundation/files/binary_io.h"
@@ -10,8 +11,60 @@ namespace {
 constexpr char kMagic[] = "VSTR";
 constexpr int kMaxDegree = 64;
 
-// Value and derivative (d/dx) of sum c_k T_k(x), x in [-1, 1] (Clenshaw).
-void Clenshaw(const double* c, int degree, double x, double& value, double& derivative) {
+void WriteVarint(BinaryWriter& out, std::int64_t value) {
+  std::uint64_t v =
+      (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+  while (v >= 0x80) {
+    out.U8(static_cast<std::uint8_t>(v | 0x80));
+    v >>= 7;
+  }
+  out.U8(static_cast<std::uint8_t>(v));
+}
+
+// Decodes a table's coefficients from the bytes after its header, a whole table in one pass over
+// the bytes: per segment the first coefficient as f64 and the others as zigzag varints of quanta.
+// Returns the bytes used; 0 with `detail` 5 when the bytes end early or a varint runs past ten
+// bytes, 6 when a first coefficient is not finite.
+std::size_t DecodeCoefficients(std::string_view bytes, std::size_t stride, double quantum,
+                               std::vector<double>& coefficients, int& detail) {
+  detail = 5;
+  const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = begin + bytes.size();
+  const auto* p = begin;
+  double* out = coefficients.data();
+  for (std::size_t segment = 0; segment < coefficients.size() / stride; ++segment) {
+    if (end - p < 8) return 0;
+    std::uint64_t bits = 0;
+    for (int k = 0; k < 8; ++k) bits |= static_cast<std::uint64_t>(p[k]) << (8 * k);
+    p += 8;
+    *out = std::bit_cast<double>(bits);
+    if (!std::isfinite(*out++)) {
+      detail = 6;
+      return 0;
+    }
+    for (std::size_t i = 1; i < stride; ++i) {
+      std::uint64_t v = 0;
+      for (int shift = 0;; shift += 7) {
+        if (p == end || shift >= 64) return 0;
+        const unsigned char byte = *p++;
+        v |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) break;
+      }
+      const auto quanta = static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1);
+      *out++ = static_cast<double>(quanta) * quantum;
+    }
+  }
+  return static_cast<std::size_t>(p - begin);
+}
+
+double Wrap360(double deg) {
+  double r = std::fmod(deg, 360.0);
+  return r < 0.0 ? r + 360.0 : r;
+}
+
+}  // namespace
+
+void ChebyshevSum(const double* c, int degree, double x, double& value, double& derivative) {
   double b1 = 0.0, b2 = 0.0, d1 = 0.0, d2 = 0.0;
   for (int k = degree; k >= 1; --k) {
     const double b = 2.0 * x * b1 - b2 + c[k];
@@ -24,37 +77,6 @@ void Clenshaw(const double* c, int degree, double x, double& value, double& deri
   value = x * b1 - b2 + c[0];
   derivative = x * d1 - d2 + b1;
 }
-
-void WriteVarint(BinaryWriter& out, std::int64_t value) {
-  std::uint64_t v =
-      (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
-  while (v >= 0x80) {
-    out.U8(static_cast<std::uint8_t>(v | 0x80));
-    v >>= 7;
-  }
-  out.U8(static_cast<std::uint8_t>(v));
-}
-
-bool ReadVarint(BinaryReader& in, std::int64_t& value) {
-  std::uint64_t v = 0;
-  for (int shift = 0; shift < 64; shift += 7) {
-    const std::uint8_t byte = in.U8();
-    if (!in.Ok()) return false;
-    v |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
-    if ((byte & 0x80) == 0) {
-      value = static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1);
-      return true;
-    }
-  }
-  return false;  // more than ten bytes
-}
-
-double Wrap360(double deg) {
-  double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
-}
-
-}  // namespace
 
 double ChebyshevNode(int k, int degree) { return std::cos(M_PI * (k + 0.5) / (degree + 1)); }
 
@@ -79,8 +101,8 @@ void ChebyshevTable::Evaluate(double jdTt, double& lon, double& lat, double& spe
   const double* c =
       coefficients.data() + segment * static_cast<std::size_t>(lonDegree + latDegree + 2);
   double dLon = 0.0, dLat = 0.0;
-  Clenshaw(c, lonDegree, x, lon, dLon);
-  Clenshaw(c + lonDegree + 1, latDegree, x, lat, dLat);
+  ChebyshevSum(c, lonDegree, x, lon, dLon);
+  ChebyshevSum(c + lonDegree + 1, latDegree, x, lat, dLat);
   lon = Wrap360(lon);
   speed = dLon * 2.0 / segmentDays;
 }
@@ -142,17 +164,11 @@ Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFi
     const std::size_t smallestSegment = 8 + (stride - 1);
     if (in.Remaining() / smallestSegment < segments) return Status::Error(106, where, 5);
     t.coefficients.resize(stride * segments);
-    for (std::size_t i = 0; i < t.coefficients.size() && in.Ok(); ++i) {
-      if (i % stride == 0) {
-        t.coefficients[i] = in.F64();
-      } else {
-        std::int64_t quanta = 0;
-        if (!ReadVarint(in, quanta)) return Status::Error(106, where, 5);
-        t.coefficients[i] = static_cast<double>(quanta) * t.quantum;
-      }
-    }
-    for (double c : t.coefficients)
-      if (!std::isfinite(c)) return Status::Error(106, where, 6);
+    int detail = 0;
+    const std::size_t used =
+        DecodeCoefficients(bytes.substr(in.Position()), stride, t.quantum, t.coefficients, detail);
+    if (used == 0) return Status::Error(106, where, detail);
+    in.Skip(used);
     file.tables.push_back(std::move(t));
   }
   if (!in.Ok() || in.Remaining() != 0) return Status::Error(106, where, 7);

@@ -57,3 +57,5 @@ Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFi
 // (values given at x_k = cos(pi (k + 1/2) / (n + 1))).
 std::vector<double> ChebyshevFromNodeValues(const std::vector<double>& values);
 double ChebyshevNode(int k, int degree);
+// Value and derivative (d/dx) of sum c_k T_k(x), k = 0..degree, x in [-1, 1] (Clenshaw).
+void ChebyshevSum(const double* c, int degree, double x, double& value, double& derivative);

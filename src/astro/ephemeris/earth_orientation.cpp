@@ -104,11 +104,48 @@ double ArgumentRad(double arcsec0, double arcsecPerCentury, double t) {
   return std::fmod(arcsec0 + arcsecPerCentury * t, kTurnArcsec) * kArcsecToRad;
 }
 
+// Rates of the Delaunay arguments, arcseconds per Julian century.
+constexpr double kRateL = 1717915923.2178, kRateLp = 129596581.0481, kRateF = 1739527262.8478,
+                 kRateD = 1602961601.2090, kRateOm = -6962890.5431;
+
 Delaunay DelaunayAt(double t) {
-  return Delaunay{
-      ArgumentRad(485868.249036, 1717915923.2178, t), ArgumentRad(1287104.79305, 129596581.0481, t),
-      ArgumentRad(335779.526232, 1739527262.8478, t),
-      ArgumentRad(1072260.70369, 1602961601.2090, t), ArgumentRad(450160.398036, -6962890.5431, t)};
+  return Delaunay{ArgumentRad(485868.249036, kRateL, t), ArgumentRad(1287104.79305, kRateLp, t),
+                  ArgumentRad(335779.526232, kRateF, t), ArgumentRad(1072260.70369, kRateD, t),
+                  ArgumentRad(450160.398036, kRateOm, t)};
+}
+
+// The nutation in longitude and obliquity (arcseconds) at T centuries and, when `rate` is given,
+// the rate of the longitude (arcseconds per century).
+Nutation NutationArcsec(double t, double* rate) {
+  const Delaunay a = DelaunayAt(t);
+  double dp = 0.0, de = 0.0, dpRate = 0.0;
+  // Smallest terms first, for the rounding.
+  for (int i = static_cast<int>(std::size(kNutation)) - 1; i >= 0; --i) {
+    const NutationTerm& k = kNutation[i];
+    const double arg = k.l * a.l + k.lp * a.lp + k.f * a.f + k.d * a.d + k.om * a.om;
+    const double s = std::sin(arg), c = std::cos(arg);
+    dp += (k.ps + k.pst * t) * s + k.pc * c;
+    de += (k.ec + k.ect * t) * c + k.es * s;
+    if (rate != nullptr) {
+      const double argRate =
+          (k.l * kRateL + k.lp * kRateLp + k.f * kRateF + k.d * kRateD + k.om * kRateOm) *
+          kArcsecToRad;
+      dpRate += k.pst * s + ((k.ps + k.pst * t) * c - k.pc * s) * argRate;
+    }
+  }
+  if (rate != nullptr) *rate = dpRate * 1e-7;
+  // 0.1 microarcsecond to arcseconds, plus the fixed offsets standing for the planetary terms.
+  return Nutation{dp * 1e-7 - 0.000135, de * 1e-7 + 0.000388};
+}
+
+// The derivative of RotationZ / RotationX by the angle.
+Matrix3 RotationZRate(double rad) {
+  const double c = std::cos(rad), s = std::sin(rad);
+  return Matrix3{{{-s, c, 0.0}, {-c, -s, 0.0}, {0.0, 0.0, 0.0}}};
+}
+Matrix3 RotationXRate(double rad) {
+  const double c = std::cos(rad), s = std::sin(rad);
+  return Matrix3{{{0.0, 0.0, 0.0}, {0.0, -s, c}, {0.0, -c, -s}}};
 }
 
 }  // namespace
@@ -118,6 +155,20 @@ Matrix3 Matrix3::operator*(const Matrix3& o) const {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j)
       r.m[i][j] = m[i][0] * o.m[0][j] + m[i][1] * o.m[1][j] + m[i][2] * o.m[2][j];
+  return r;
+}
+
+Matrix3 Matrix3::operator+(const Matrix3& o) const {
+  Matrix3 r{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r.m[i][j] = m[i][j] + o.m[i][j];
+  return r;
+}
+
+Matrix3 Matrix3::operator*(double k) const {
+  Matrix3 r{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r.m[i][j] = m[i][j] * k;
   return r;
 }
 
@@ -148,21 +199,15 @@ double MeanObliquityDeg(JdTt tt) {
 }
 
 Nutation NutationAt(JdTt tt) {
-  const double t = CenturiesSinceJ2000(tt);
-  const Delaunay a = DelaunayAt(t);
-  double dp = 0.0, de = 0.0;
-  // Smallest terms first, for the rounding.
-  for (int i = static_cast<int>(std::size(kNutation)) - 1; i >= 0; --i) {
-    const NutationTerm& k = kNutation[i];
-    const double arg = k.l * a.l + k.lp * a.lp + k.f * a.f + k.d * a.d + k.om * a.om;
-    const double s = std::sin(arg), c = std::cos(arg);
-    dp += (k.ps + k.pst * t) * s + k.pc * c;
-    de += (k.ec + k.ect * t) * c + k.es * s;
-  }
-  // 0.1 microarcsecond to arcseconds, plus the fixed offsets standing for the planetary terms.
-  const double dpsiArcsec = dp * 1e-7 - 0.000135;
-  const double depsArcsec = de * 1e-7 + 0.000388;
-  return Nutation{dpsiArcsec / 3600.0, depsArcsec / 3600.0};
+  const Nutation arcsec = NutationArcsec(CenturiesSinceJ2000(tt), nullptr);
+  return Nutation{arcsec.longitudeDeg / 3600.0, arcsec.obliquityDeg / 3600.0};
+}
+
+Nutation NutationAt(JdTt tt, double& longitudeRateDegPerDay) {
+  double rate = 0.0;
+  const Nutation arcsec = NutationArcsec(CenturiesSinceJ2000(tt), &rate);
+  longitudeRateDegPerDay = rate / 3600.0 / kDaysPerCentury;
+  return Nutation{arcsec.longitudeDeg / 3600.0, arcsec.obliquityDeg / 3600.0};
 }
 
 double EquationOfEquinoxesComplementaryDeg(JdTt tt) {
@@ -196,4 +241,31 @@ Matrix3 PrecessionFromJ2000(JdTt tt) {
   const EclipticPrecession p = EclipticPrecessionAt(tt);
   // To the node of the ecliptic of date, tilt onto it, then measure from the equinox of date.
   return RotationZ(-(p.bigPiA + p.pA)) * RotationX(p.piA) * RotationZ(p.bigPiA);
+}
+
+Matrix3 PrecessionRateFromJ2000(JdTt tt) {
+  const double t = CenturiesSinceJ2000(tt);
+  const EclipticPrecession p = EclipticPrecessionAt(tt);
+  // Rates of the angles of EclipticPrecessionAt, radians per day.
+  const double scale = kArcsecToRad / kDaysPerCentury;
+  const double piRate =
+      (46.998973 + t * (-0.0669852 + t * (-0.00037677 + t * (0.000000452 + t * -0.000000011)))) *
+      scale;
+  const double bigPiRate =
+      (-867.95758 + t * (0.315984 + t * (-0.0016113 + t * (-0.00019188 + t * 0.00000036)))) * scale;
+  const double pRate =
+      (5028.796195 + t * (2.2108696 + t * (0.00023892 + t * (-0.000095428 + t * -0.0000001915)))) *
+      scale;
+  const double outer = -(p.bigPiA + p.pA), outerRate = -(bigPiRate + pRate);
+  const Matrix3 a = RotationZ(outer), b = RotationX(p.piA), c = RotationZ(p.bigPiA);
+  return RotationZRate(outer) * (b * c) * outerRate + a * RotationXRate(p.piA) * c * piRate +
+         a * b * RotationZRate(p.bigPiA) * bigPiRate;
+}
+
+DateFrame DateFrameAt(JdTt tt) {
+  DateFrame f;
+  f.precession = PrecessionFromJ2000(tt);
+  f.precessionRate = PrecessionRateFromJ2000(tt);
+  f.nutationDeg = NutationAt(tt, f.nutationRateDegPerDay).longitudeDeg;
+  return f;
 }

@@ -12,6 +12,8 @@ struct Matrix3 {
                    m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
   }
   Matrix3 operator*(const Matrix3& o) const;
+  Matrix3 operator+(const Matrix3& o) const;
+  Matrix3 operator*(double k) const;
   Matrix3 Transposed() const;
 };
 // Rotations of the frame (not of the vector) by `rad` about the x and z axes.
@@ -27,6 +29,9 @@ struct Nutation {
   double longitudeDeg, obliquityDeg;
 };
 Nutation NutationAt(JdTt tt);
+// The same with the rate of the nutation in longitude, degrees per day (the derivative of the
+// terms).
+Nutation NutationAt(JdTt tt, double& longitudeRateDegPerDay);
 
 // Complementary terms of the equation of the equinoxes (IERS 2003), degrees.
 double EquationOfEquinoxesComplementaryDeg(JdTt tt);
@@ -40,3 +45,13 @@ struct EclipticPrecession {
 EclipticPrecession EclipticPrecessionAt(JdTt tt);
 // Rotation from the ecliptic and equinox J2000 to the mean ecliptic and equinox of date.
 Matrix3 PrecessionFromJ2000(JdTt tt);
+// Its derivative, per day (the derivative of the angles' polynomials).
+Matrix3 PrecessionRateFromJ2000(JdTt tt);
+
+// What turns a direction of the ecliptic and equinox J2000 into the ecliptic of date at a moment,
+// with the rates that turn a direction's rate into the rate of its longitude of date.
+struct DateFrame {
+  Matrix3 precession, precessionRate;  // PrecessionFromJ2000 and its rate per day
+  double nutationDeg = 0.0, nutationRateDegPerDay = 0.0;  // in longitude
+};
+DateFrame DateFrameAt(JdTt tt);

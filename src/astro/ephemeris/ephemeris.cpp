@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "astro/ephemeris/earth_orientation.h"
+#include "astro/ephemeris/fast_theory.h"
 #include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/lunar_points.h"
+#include "astro/ephemeris/series_sets.h"
 #include "astro/ephemeris/table_sources.h"
 #include "foundation/files/safe_rewrite.h"
 
@@ -29,6 +31,7 @@ int TableIdOfPoint(int point, LunarVariant variant) {
 }
 
 Status Ephemeris::Load(const std::filesystem::path& file) {
+  (void)CutSeries();  // built now, at start, rather than by the first chart outside the tables
   std::string bytes;
   if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
   return LoadBytes(bytes, file.string());
@@ -100,7 +103,7 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
     out.speed = p.speed;
     return out;
   }
-  const PointPosition p = TheoryPosition(point, variant, when.days);
+  const PointPosition p = FastTheoryPosition(point, variant, when.days);
   out.approximate = !InTables(when);
   if (std::isfinite(p.longitude) && std::isfinite(p.latitude) && std::isfinite(p.speed)) {
     out.longitude = p.longitude;

@@ -1,6 +1,6 @@
 // The run-time ephemeris: positions of chart points 0..29 from the tables "velm.str" inside
-// their span (1600-2400), from the theories outside it (marked approximate). Qt-free; loaded
-// once, then read-only and shared by every chart.
+// their span (1600-2400), from the fast path of the theories (fast_theory.h) outside it (marked
+// approximate). Qt-free; loaded once, then read-only and shared by every chart.
 #pragma once
 
 #include <array>

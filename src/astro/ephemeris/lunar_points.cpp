@@ -19,12 +19,23 @@ double Poly(double t, double c0, double c1, double c2, double c3, double c4) {
   return c0 + t * (c1 + t * (c2 + t * (c3 + t * c4)));
 }
 
-// Mean longitudes of date (mean equinox), degrees.
+// The derivative of Poly by t.
+double PolyRate(double t, double c1, double c2, double c3, double c4) {
+  return c1 + t * (2.0 * c2 + t * (3.0 * c3 + t * 4.0 * c4));
+}
+
+// Mean longitudes of date (mean equinox), degrees, and their rates, degrees per century.
 double MeanNodeOfDateDeg(double t) {
   return Poly(t, 125.0445479, -1934.1362891, 0.0020754, 1.0 / 467441.0, -1.0 / 60616000.0);
 }
+double MeanNodeRate(double t) {
+  return PolyRate(t, -1934.1362891, 0.0020754, 1.0 / 467441.0, -1.0 / 60616000.0);
+}
 double MeanPerigeeOfDateDeg(double t) {
   return Poly(t, 83.3532465, 4069.0137287, -0.0103200, -1.0 / 80053.0, 1.0 / 18999000.0);
+}
+double MeanPerigeeRate(double t) {
+  return PolyRate(t, 4069.0137287, -0.0103200, -1.0 / 80053.0, 1.0 / 18999000.0);
 }
 
 // The Moon's geometric state in the mean ecliptic and equinox of date, km and km per day.
@@ -85,11 +96,61 @@ PointPosition OsculatingLunarApogeePlace(double jdTt) {
   return p;
 }
 
-PointPosition MeanLunarNode(double jdTt) { return WithSpeed(MeanLunarNodePlace, jdTt); }
+PointPosition MeanLunarNode(double jdTt) { return MeanLunarNode(jdTt, DateFrameAt(JdTt{jdTt})); }
 PointPosition TrueLunarNode(double jdTt) { return WithSpeed(TrueLunarNodePlace, jdTt); }
-PointPosition MeanLunarApogee(double jdTt) { return WithSpeed(MeanLunarApogeePlace, jdTt); }
+PointPosition MeanLunarApogee(double jdTt) {
+  return MeanLunarApogee(jdTt, DateFrameAt(JdTt{jdTt}));
+}
 PointPosition OsculatingLunarApogee(double jdTt) {
   return WithSpeed(OsculatingLunarApogeePlace, jdTt);
+}
+
+PointPosition MeanLunarNode(double jdTt, const DateFrame& frame) {
+  const double t = (jdTt - 2451545.0) / 36525.0;
+  PointPosition p;
+  p.longitude = Wrap360(MeanNodeOfDateDeg(t) + frame.nutationDeg);
+  p.speed = MeanNodeRate(t) / 36525.0 + frame.nutationRateDegPerDay;
+  return p;
+}
+
+PointPosition MeanLunarApogee(double jdTt, const DateFrame& frame) {
+  const double t = (jdTt - 2451545.0) / 36525.0;
+  const double node = MeanNodeOfDateDeg(t);
+  const double u = (MeanPerigeeOfDateDeg(t) + 180.0 - node) * kDegToRad;  // from the node
+  const double uRate = (MeanPerigeeRate(t) - MeanNodeRate(t)) / 36525.0;  // degrees per day
+  const double inc = kMeanInclinationDeg * kDegToRad;
+  const double cu = std::cos(u), su = std::sin(u), ci = std::cos(inc);
+  PointPosition p;
+  p.longitude = Wrap360(node + std::atan2(ci * su, cu) * kRadToDeg + frame.nutationDeg);
+  p.latitude = std::asin(std::sin(inc) * su) * kRadToDeg;
+  // d/du atan2(cos i sin u, cos u) = cos i / (cos^2 u + cos^2 i sin^2 u).
+  p.speed = MeanNodeRate(t) / 36525.0 + ci / (cu * cu + ci * ci * su * su) * uRate +
+            frame.nutationRateDegPerDay;
+  return p;
+}
+
+PointPosition TrueLunarNode(const MoonMotion& moon, const DateFrame& frame) {
+  // The node of date lies along z x (P h) = P ((P^T z) x h), h the orbit's angular momentum.
+  const Vector3 h = Cross(moon.position, moon.velocity);
+  const Vector3 hRate = Cross(moon.position, moon.acceleration);
+  const Vector3 pole{frame.precession.m[2][0], frame.precession.m[2][1], frame.precession.m[2][2]};
+  const Vector3 poleRate{frame.precessionRate.m[2][0], frame.precessionRate.m[2][1],
+                         frame.precessionRate.m[2][2]};
+  PointPosition p = EclipticOfDate(frame, Cross(pole, h), Cross(poleRate, h) + Cross(pole, hRate));
+  p.latitude = 0.0;
+  return p;
+}
+
+PointPosition OsculatingLunarApogee(const MoonMotion& moon, const DateFrame& frame) {
+  const Vector3 &r = moon.position, &v = moon.velocity, &a = moon.acceleration;
+  const Vector3 h = Cross(r, v), hRate = Cross(r, a);
+  const double d = r.Length();
+  const Vector3 unit = r / d;
+  // The apocentre lies along -e, e = v x h / GM - r / |r| the eccentricity vector.
+  const Vector3 e = Cross(v, h) / kGmEarthMoon - unit;
+  const Vector3 eRate =
+      (Cross(a, h) + Cross(v, hRate)) / kGmEarthMoon - (v - unit * Dot(unit, v)) / d;
+  return EclipticOfDate(frame, -e, -eRate);
 }
 
 PointPosition OppositePoint(const PointPosition& p) {

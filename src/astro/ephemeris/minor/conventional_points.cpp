@@ -49,10 +49,10 @@ Vector3 OfDateToJ2000(const Vector3& v, double jdTt) {
   return PrecessionFromJ2000(JdTt{jdTt}).Transposed() * v;
 }
 
-double WhiteMoonMeanLongitudeDeg(double jdTt) {
+// The White Moon's mean motion, degrees per day.
+double WhiteMoonRateDeg() {
   const double gm = kSunGm / kSunOverEarthMass;
-  const double n = std::sqrt(gm / (kWhiteMoonAxisAu * kWhiteMoonAxisAu * kWhiteMoonAxisAu));
-  return kWhiteMoonLongitudeDeg + n / kDeg * (jdTt - kJ2000);
+  return std::sqrt(gm / (kWhiteMoonAxisAu * kWhiteMoonAxisAu * kWhiteMoonAxisAu)) / kDeg;
 }
 
 }  // namespace
@@ -82,16 +82,19 @@ bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000) 
 }
 
 PointPosition WhiteMoonApparent(double jdTt) {
-  const auto longitude = [](double t) {
-    const double lightTime = kWhiteMoonAxisAu / kLightAuPerDay;
-    PointPosition p;
-    p.longitude = Wrap360(WhiteMoonMeanLongitudeDeg(t - lightTime) +
-                          NutationAt(JdTt{t}).longitudeDeg);
-    return p;
-  };
-  PointPosition out = longitude(jdTt);
-  out.speed = LongitudeRate(longitude, jdTt, 0.01);
-  return out;
+  DateFrame frame;
+  frame.nutationDeg = NutationAt(JdTt{jdTt}, frame.nutationRateDegPerDay).longitudeDeg;
+  return WhiteMoonApparent(jdTt, frame);
+}
+
+PointPosition WhiteMoonApparent(double jdTt, const DateFrame& frame) {
+  const double lightTime = kWhiteMoonAxisAu / kLightAuPerDay;
+  const double rate = WhiteMoonRateDeg();
+  PointPosition p;
+  p.longitude =
+      Wrap360(kWhiteMoonLongitudeDeg + rate * (jdTt - lightTime - kJ2000) + frame.nutationDeg);
+  p.speed = rate + frame.nutationRateDegPerDay;
+  return p;
 }
 
 }  // namespace minor

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/ephemeris/apparent.h"
+#include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/vector3.h"
 
 namespace minor {
@@ -12,7 +13,8 @@ namespace minor {
 bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000);
 
 // The White Moon: a geocentric mean longitude of date, nutation and light-time applied,
-// latitude zero.
+// latitude zero; the speed its mean motion plus the nutation's rate. `frame` is DateFrameAt(jdTt).
 PointPosition WhiteMoonApparent(double jdTt);
+PointPosition WhiteMoonApparent(double jdTt, const DateFrame& frame);
 
 }  // namespace minor

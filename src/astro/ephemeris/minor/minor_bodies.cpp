@@ -8,6 +8,7 @@
 #include <numbers>
 #include <utility>
 
+#include "astro/ephemeris/chebyshev_tables.h"
 #include "astro/ephemeris/minor/conventional_points.h"
 #include "astro/ephemeris/minor/kepler_orbit.h"
 #include "astro/ephemeris/minor/minor_elements_data.h"
@@ -39,9 +40,8 @@ constexpr double kPlutoFarStepDays = 32.0;
 // The giant planets for it are sampled 4 times more sparsely than for the integrated range (every
 // 128 days for Jupiter): their interpolation errors move Pluto by far less than an arcsecond.
 constexpr int kPlutoFarGridScale = 4;
-// Before this (year -3069) Pluto too moves on its mean elements: no date the program accepts
-// needs it, and no call may integrate without bound.
-constexpr double kPlutoFarFirstJd = 600000.5;
+// Half the step of the central difference that gives the velocity on two-body motion, days.
+constexpr double kVelocityHalfStep = 0.05;
 constexpr int kExtrapolationColumns = 6;
 // The Sun with Mercury..Mars (GM over GM of the Sun), seen from beyond the giant planets.
 const double kSunAndInnerPlanetsMass =
@@ -93,6 +93,14 @@ KeplerElements FromSource(const SourceElements& s) {
   el.perihelionArgumentRad = s.perihelionArgumentDeg * kDeg;
   el.meanAnomalyRad = s.meanAnomalyDeg * kDeg;
   return el;
+}
+
+// The acceleration (au / day^2) towards a mass of `massRatio` solar masses at `d` from the
+// attracted body; zero for no mass or no distance.
+Vector3 Pull(const Vector3& d, double massRatio) {
+  const double dd = d.Length();
+  if (massRatio == 0.0 || dd == 0.0) return Vector3{};
+  return d * (kSunGm * massRatio / (dd * dd * dd));
 }
 
 // Heliocentric acceleration of a body at `r` from a central mass and point masses at `others`
@@ -165,21 +173,37 @@ class Integrations {
       }
       asteroids_ = std::make_unique<Trajectory>(
           [this](double t, std::span<const Vector3> r, std::span<Vector3> out) {
-            PlanetGrid::Positions planets;
-            planets_.PositionsAt(t, planets);
-            for (std::size_t i = 0; i < r.size(); ++i) {
-              out[i] =
-                  Acceleration(r[i], kSunGm, planets.data(), kPlanetMassRatio.data(), kPlanetCount);
-              for (std::size_t j = 0; j < r.size(); ++j)
-                if (j != i && bodyMass_[j] != 0.0)
-                  out[i] += Acceleration(r[i], 0.0, &r[j], &bodyMass_[j], 1);
-            }
+            AsteroidAccelerations(t, r, out);
           },
           kSourceElements[0].epochJdTt, std::move(initial), kAsteroidStepDays,
           kExtrapolationColumns);
     }
     asteroids_->ExtendTo(jd);
     return asteroids_->StateAt(bodyIndex_.at(point), jd);
+  }
+
+  // The asteroids' heliocentric accelerations: the Sun, the planets and the massive asteroids
+  // pull them (direct terms), and every body feels the Sun's acceleration towards the planets and
+  // the massive asteroids reversed (indirect terms, the same for all: summed once), but for a
+  // massive asteroid's own.
+  void AsteroidAccelerations(double t, std::span<const Vector3> r, std::span<Vector3> out) {
+    PlanetGrid::Positions planets;
+    planets_.PositionsAt(t, planets);
+    Vector3 sunPull;
+    for (int p = 0; p < kPlanetCount; ++p)
+      sunPull +=
+          Pull(planets[static_cast<std::size_t>(p)], kPlanetMassRatio[static_cast<std::size_t>(p)]);
+    for (std::size_t j = 0; j < r.size(); ++j) sunPull += Pull(r[j], bodyMass_[j]);
+    for (std::size_t i = 0; i < r.size(); ++i) {
+      Vector3 a = Pull(r[i], -1.0) - sunPull + Pull(r[i], bodyMass_[i]);
+      for (int p = 0; p < kPlanetCount; ++p)
+        if (planets[static_cast<std::size_t>(p)].Length() > 0.0)
+          a += Pull(planets[static_cast<std::size_t>(p)] - r[i],
+                    kPlanetMassRatio[static_cast<std::size_t>(p)]);
+      for (std::size_t j = 0; j < r.size(); ++j)
+        if (j != i) a += Pull(r[j] - r[i], bodyMass_[j]);
+      out[i] = a;
+    }
   }
 
   // Pluto alone, from its fitted state, forwards and backwards.
@@ -221,6 +245,27 @@ int NearestPlutoState(double jd) {
   return u < 0.0 ? 0 : static_cast<int>(std::lround(u));
 }
 
+// Pluto on its fitted course, kPlutoFarFirstJd..kPlutoFarEndJd (false outside).
+bool PlutoFittedState(double jd, Vector3& position, Vector3& velocity) {
+  if (!(jd >= kPlutoFarFirstJd && jd < kPlutoFarEndJd)) return false;
+  const FittedCourse course = PlutoFarCourse();
+  const std::size_t stride = static_cast<std::size_t>(course.degree + 1);
+  const std::size_t segments = course.coefficients.size() / (3 * stride);
+  if (segments == 0) return false;
+  const double offset = (jd - course.firstJd) / course.segmentDays;
+  const std::size_t segment =
+      std::min(static_cast<std::size_t>(std::max(offset, 0.0)), segments - 1);
+  const double x = std::clamp(2.0 * (offset - static_cast<double>(segment)) - 1.0, -1.0, 1.0);
+  const double* c = course.coefficients.data() + segment * 3 * stride;
+  double value[3], rate[3];
+  for (std::size_t k = 0; k < 3; ++k)
+    ChebyshevSum(c + k * stride, course.degree, x, value[k], rate[k]);
+  const double perDay = 2.0 / course.segmentDays;
+  position = Vector3{value[0], value[1], value[2]};
+  velocity = Vector3{rate[0] * perDay, rate[1] * perDay, rate[2] * perDay};
+  return true;
+}
+
 minor::SecularElements ToSecular(const MeanElements& m) {
   minor::SecularElements s;
   s.elements = FromSource(m.orbit);
@@ -246,19 +291,19 @@ const Elements* NearestSet(std::span<const Elements> sets, int point, double jd)
   return best;
 }
 
-// An integrated body outside the integrated range: Pluto integrated from its tabulated state
-// nearest in time (from the first one before year 0); otherwise two-body motion on the body's mean
-// elements, which for an asteroid starts on its osculating elements at the end of the range and
-// passes to the mean ones with a Gaussian weight of kOsculatingYears (two-body motion on osculating elements drifts
-// by degrees within decades as Jupiter changes the orbit's period; the mean elements stay within
-// about a degree of the integration over centuries).
+// An integrated body outside the integrated range: Pluto on its course fitted to the integration
+// from its tabulated state nearest in time (from the first one before year 0; before
+// kPlutoFarFirstJd and after kPlutoFarEndJd, where no date the program accepts falls, on its mean
+// elements); otherwise two-body motion on the body's mean elements, which for an asteroid starts
+// on its osculating elements at the end of the range and passes to the mean ones with a Gaussian
+// weight of kOsculatingYears (two-body motion on osculating elements drifts by degrees within
+// decades as Jupiter changes the orbit's period; the mean elements stay within about a degree of
+// the integration over centuries).
 constexpr double kOsculatingYears = 5.0;
 
 Vector3 FallbackHeliocentric(int point, double jd) {
-  if (point == kPluto) {
-    const int nearest = NearestPlutoState(jd);
-    if (nearest >= 0) return Integrations::Instance().PlutoFar(nearest, jd).position;
-  }
+  Vector3 position, velocity;
+  if (point == kPluto && PlutoFittedState(jd, position, velocity)) return position;
   const MeanElements* mean = NearestSet(FallbackMeanElements(), point, jd);
   if (mean == nullptr) return Vector3{};  // every integrated body has mean elements
   const Vector3 onMean = minor::SecularPosition(ToSecular(*mean), jd);
@@ -309,6 +354,26 @@ PointPosition MinorBodyApparent(int point, double jdTt) {
         return p;
       },
       jdTt);
+}
+
+bool MinorBodyHeliocentricState(int point, double jdTt, Vector3& positionAu,
+                                Vector3& velocityAuPerDay) {
+  if (MinorBodyState(point, jdTt, positionAu, velocityAuPerDay)) return true;
+  if (point == kPluto && PlutoFittedState(jdTt, positionAu, velocityAuPerDay)) return true;
+  Vector3 before, after;
+  if (!MinorBodyHeliocentric(point, jdTt, positionAu) ||
+      !MinorBodyHeliocentric(point, jdTt - kVelocityHalfStep, before) ||
+      !MinorBodyHeliocentric(point, jdTt + kVelocityHalfStep, after))
+    return false;
+  velocityAuPerDay = (after - before) / (2.0 * kVelocityHalfStep);
+  return true;
+}
+
+bool PlutoFarIntegrated(double jdTt, Vector3& positionAu) {
+  const int nearest = NearestPlutoState(jdTt);
+  if (nearest < 0) return false;
+  positionAu = Integrations::Instance().PlutoFar(nearest, jdTt).position;
+  return true;
 }
 
 PointPosition MinorBodyFallback(int point, double jdTt) {

@@ -40,9 +40,24 @@ bool MinorBodyState(int point, double jdTt, Vector3& positionAu, Vector3& veloci
 // Any other point gives all zeros.
 PointPosition MinorBodyApparent(int point, double jdTt);
 
-// The fallback outside the integrated range, for points 9..15: Pluto integrated from its tabulated
-// state nearest in time (years 0..4000 every 80 years, and from the first one back to -3069; the
-// first call in a new stretch costs a few hundredths of a second per 80 years integrated), the
-// asteroids by two-body motion on their mean elements with secular rates. The caller marks such positions approximate. Points 20..29 give the same as
-// MinorBodyApparent.
+// The fallback outside the integrated range, for points 9..15: Pluto on its course fitted to its
+// integration from the tabulated state nearest in time (PlutoFarIntegrated), the asteroids by
+// two-body motion on their mean elements with secular rates. The caller marks such positions
+// approximate. Points 20..29 give the same as MinorBodyApparent.
 PointPosition MinorBodyFallback(int point, double jdTt);
+
+// Heliocentric position (au) and velocity (au per day), ecliptic and equinox J2000, of the points
+// that are heliocentric bodies (as MinorBodyHeliocentric): from the integration inside the
+// integrated range, from Pluto's fitted course outside it, and for the bodies on two-body motion
+// the velocity from positions 0.1 day apart. False for the other points.
+bool MinorBodyHeliocentricState(int point, double jdTt, Vector3& positionAu,
+                                Vector3& velocityAuPerDay);
+
+// Pluto outside the integrated range straight from its integration out of the tabulated state
+// nearest in time (years 0..4000 every 80 years, and from the first one back to -3077), which its
+// fitted course follows (tools/ephemeris_minor/fit_pluto_far.cpp). Slow: the first position in a
+// new 80-year stretch integrates it. False before kPlutoFarFirstJd and from kPlutoFarEndJd on,
+// where Pluto moves on its mean elements.
+inline constexpr double kPlutoFarFirstJd = 597345.0;  // year -3077, on the fitted segments
+inline constexpr double kPlutoFarEndJd = 3196145.0;   // the last state + 40 years
+bool PlutoFarIntegrated(double jdTt, Vector3& positionAu);

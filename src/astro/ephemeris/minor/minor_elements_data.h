@@ -1,5 +1,6 @@
 // The published starting figures of the integrated minor bodies, as carried into the project by
-// tools/ephemeris_minor/extract_minor_elements.py (tools/ephemeris_minor/minor_elements.tsv holds the same rows).
+// tools/ephemeris_minor/extract_minor_elements.py (tools/ephemeris_minor/minor_elements.tsv holds
+// the same rows).
 #pragma once
 
 #include <array>
@@ -41,11 +42,22 @@ extern const PlutoStartState kPlutoStart;
 // over the years of its tabulated states (tools/ephemeris_minor/mean_elements.cpp writes
 // minor_mean_elements_data.cpp). Two-body motion on them serves where no integration does.
 struct MeanElements {
-  SourceElements orbit;  // at orbit.epochJdTt
+  SourceElements orbit;                                                  // at orbit.epochJdTt
   double meanLongitudeRateDeg, nodeRateDeg, perihelionLongitudeRateDeg;  // per day
   double eccentricityRate, inclinationRateDeg;                           // per day
 };
 std::span<const MeanElements> FallbackMeanElements();
+
+// Pluto's course outside the integrated range: its heliocentric position (au, ecliptic and equinox
+// J2000) as Chebyshev series of `degree` in x, y and z on consecutive segments of `segmentDays`
+// from `firstJd` (per segment the x coefficients, then y, then z), fitted to its integration from
+// the tabulated states (tools/ephemeris_minor/fit_pluto_far.cpp writes minor_pluto_far_data.cpp).
+struct FittedCourse {
+  double firstJd, segmentDays;
+  int degree;
+  std::span<const double> coefficients;
+};
+FittedCourse PlutoFarCourse();
 
 // Osculating elements of the asteroids at the two ends of the integrated range, from the
 // integration (written by the same tool): the fallback starts on them and passes to the mean

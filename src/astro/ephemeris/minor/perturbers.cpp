@@ -4,6 +4,7 @@
 
 #include "astro/ephemeris/minor/kepler_orbit.h"
 #include "astro/ephemeris/planet_theory.h"
+#include "astro/ephemeris/series_sets.h"
 
 namespace minor {
 namespace {
@@ -28,15 +29,20 @@ PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used, int stepScale)
 
 const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
   const long block = FloorDiv(index, kNodesPerBlock);
+  if (lastNodes_[planet] != nullptr && lastBlock_[planet] == block)
+    return (*lastNodes_[planet])[index - block * kNodesPerBlock];
   std::vector<Node>& nodes = blocks_[planet][block];
   if (nodes.empty()) {
     nodes.resize(kNodesPerBlock);
     for (long i = 0; i < kNodesPerBlock; ++i) {
-      const double jd =
-          kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) * kGridStep[planet] * stepScale_;
-      HeliocentricState(static_cast<Planet>(planet), jd, nodes[i].position, nodes[i].velocity);
+      const double jd = kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) *
+                                          kGridStep[planet] * stepScale_;
+      PerturberSeries().PlanetState(static_cast<Planet>(planet), jd, nodes[i].position,
+                                    nodes[i].velocity);
     }
   }
+  lastBlock_[planet] = block;
+  lastNodes_[planet] = &nodes;
   return nodes[index - block * kNodesPerBlock];
 }
 

@@ -1,7 +1,9 @@
 // The major planets as perturbers of the minor bodies: masses, and heliocentric positions
-// sampled from the planetary theory on a grid per planet and interpolated (cubic Hermite from the
-// sampled positions and velocities), so that an integration over centuries evaluates the full
-// series only every few days. Grid steps and interpolation errors: docs/decisions.md.
+// sampled from the planetary theory (PerturberSeries: the terms it leaves out move a planet by less
+// than 1e-5 au, no more than the interpolation does) on a grid per planet and interpolated (cubic
+// Hermite from the sampled positions and velocities), so that an integration over centuries
+// evaluates the series only every few days. Grid steps and interpolation errors:
+// docs/decisions.md.
 #pragma once
 
 #include <array>
@@ -26,6 +28,8 @@ class PlanetGrid {
   // Only the planets set in `used` are sampled; the others stay at zero. `stepScale` multiplies
   // every planet's grid step (fewer evaluations of the series, larger interpolation errors).
   explicit PlanetGrid(std::bitset<kPlanetCount> used, int stepScale = 1);
+  PlanetGrid(const PlanetGrid&) = delete;  // it points into its own blocks
+  PlanetGrid& operator=(const PlanetGrid&) = delete;
   // Heliocentric positions (au, ecliptic and equinox J2000) at TT Julian day `jd`.
   void PositionsAt(double jd, Positions& out);
 
@@ -38,6 +42,9 @@ class PlanetGrid {
   std::bitset<kPlanetCount> used_;
   double stepScale_;
   std::array<std::map<long, std::vector<Node>>, kPlanetCount> blocks_;
+  // The block each planet read last (its number and nodes), since calls come in time order.
+  std::array<long, kPlanetCount> lastBlock_{};
+  std::array<const std::vector<Node>*, kPlanetCount> lastNodes_{};
 };
 
 // Heliocentric acceleration (au / day^2) of a massless body at `r` (au, ecliptic and equinox

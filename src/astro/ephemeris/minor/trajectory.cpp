@@ -8,18 +8,20 @@ namespace minor {
 
 void BulirschStoerStep(const AccelerationFn& acceleration, double t, double h, int columns,
                        std::vector<Vector3>& r, std::vector<Vector3>& v) {
-  const std::size_t n = r.size();
-  std::vector<Vector3> a0(n), a(n);
+  const std::size_t n = r.size(), width = 2 * n;
+  std::vector<Vector3> a0(n), a(n), rPrev(n), vPrev(n), rCur(n), vCur(n);
+  // Neville's tableau one row deep: column k of the previous and of the current row, each the
+  // positions then the velocities.
+  std::vector<Vector3> previous(static_cast<std::size_t>(columns) * width);
+  std::vector<Vector3> current(previous.size());
   acceleration(t, r, a0);
-  // table[k] holds the positions then the velocities of the k-th column of the current row.
-  std::vector<std::vector<Vector3>> previous, current;
   for (int row = 0; row < columns; ++row) {
     const int substeps = 2 * (row + 1);
     const double hs = h / substeps;
     // Modified midpoint rule on (r, v)' = (v, a(r)).
-    std::vector<Vector3> rPrev = r, vPrev = v;
-    std::vector<Vector3> rCur(n), vCur(n);
     for (std::size_t i = 0; i < n; ++i) {
+      rPrev[i] = r[i];
+      vPrev[i] = v[i];
       rCur[i] = r[i] + v[i] * hs;
       vCur[i] = v[i] + a0[i] * hs;
     }
@@ -35,25 +37,23 @@ void BulirschStoerStep(const AccelerationFn& acceleration, double t, double h, i
       }
     }
     acceleration(t + h, rCur, a);
-    std::vector<Vector3> estimate(2 * n);
     for (std::size_t i = 0; i < n; ++i) {
-      estimate[i] = (rCur[i] + rPrev[i] + vCur[i] * hs) * 0.5;
-      estimate[n + i] = (vCur[i] + vPrev[i] + a[i] * hs) * 0.5;
+      current[i] = (rCur[i] + rPrev[i] + vCur[i] * hs) * 0.5;
+      current[n + i] = (vCur[i] + vPrev[i] + a[i] * hs) * 0.5;
     }
     // Neville extrapolation in h^2 towards zero step.
-    current.assign(1, std::move(estimate));
     for (int k = 1; k <= row; ++k) {
       const double ratio = static_cast<double>(substeps) / (2.0 * (row - k + 1));
       const double factor = 1.0 / (ratio * ratio - 1.0);
-      std::vector<Vector3> better(2 * n);
-      for (std::size_t i = 0; i < 2 * n; ++i)
-        better[i] = current[k - 1][i] + (current[k - 1][i] - previous[k - 1][i]) * factor;
-      current.push_back(std::move(better));
+      const Vector3* below = &current[static_cast<std::size_t>(k - 1) * width];
+      const Vector3* before = &previous[static_cast<std::size_t>(k - 1) * width];
+      Vector3* better = &current[static_cast<std::size_t>(k) * width];
+      for (std::size_t i = 0; i < width; ++i)
+        better[i] = below[i] + (below[i] - before[i]) * factor;
     }
-    previous = std::move(current);
-    current.clear();
+    std::swap(previous, current);
   }
-  const std::vector<Vector3>& best = previous.back();
+  const Vector3* best = &previous[static_cast<std::size_t>(columns - 1) * width];
   for (std::size_t i = 0; i < n; ++i) {
     r[i] = best[i];
     v[i] = best[n + i];
@@ -116,10 +116,11 @@ StateVector Trajectory::StateAt(int body, double jd) const {
   const Vector3 &p0 = n0.r[body], &v0 = n0.v[body], &a0 = n0.a[body];
   const Vector3 &p1 = n1.r[body], &v1 = n1.v[body], &a1 = n1.a[body];
   StateVector out;
-  out.position = p0 * b0 + v0 * (b1 * h) + a0 * (b2 * h * h) + p1 * b5 + v1 * (b4 * h) +
-                 a1 * (b3 * h * h);
-  out.velocity = (p0 * d0 + v0 * (d1 * h) + a0 * (d2 * h * h) + p1 * d5 + v1 * (d4 * h) +
-                  a1 * (d3 * h * h)) / h;
+  out.position =
+      p0 * b0 + v0 * (b1 * h) + a0 * (b2 * h * h) + p1 * b5 + v1 * (b4 * h) + a1 * (b3 * h * h);
+  out.velocity =
+      (p0 * d0 + v0 * (d1 * h) + a0 * (d2 * h * h) + p1 * d5 + v1 * (d4 * h) + a1 * (d3 * h * h)) /
+      h;
   return out;
 }
 
