@@ -44,7 +44,13 @@ void ParanTable::SetCrossings(int choice, std::vector<Crossing> crossings) {
 }
 
 double ParanTable::ColumnWidth(platform::Dc& dc, int fontSize) {
-  return std::max(1, kColumnChars * WidthOfW(dc, platform::kGlyphFaceA, fontSize));
+  // The row ends with the longitude at 14 widths of "W": a column is never narrower than that
+  // and two widths of "W" beyond it, whatever the glyph face's "W".
+  const int w = WidthOfW(dc, platform::kTextFace, fontSize);
+  const platform::DcState saved(dc);
+  dc.SelectFont(TextFont(fontSize));
+  const int row = 16 * w + dc.GetTextExtent("000W00").cx;
+  return std::max({1, kColumnChars * WidthOfW(dc, platform::kGlyphFaceA, fontSize), row});
 }
 
 int ParanTable::RowHeight(platform::Dc& dc, int fontSize) {

@@ -31,7 +31,8 @@ class ParanTable {
   int Count() const { return static_cast<int>(crossings_.size()); }
   const std::vector<Crossing>& Crossings() const { return crossings_; }
 
-  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a".
+  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a", but at least what a
+  // row takes (the longitude at 14 widths of "W" in "Vudurez") and two widths of "W" more.
   static double ColumnWidth(platform::Dc& dc, int fontSize);
   // The height of a row's characters ("W" in "Vudurez") at `fontSize`, at least 1.
   static int RowHeight(platform::Dc& dc, int fontSize);
