@@ -13,29 +13,6 @@ using testing_support::RecordingProgress;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-struct RadiusCase {
-  const char* name;
-  MapWindow window;
-  bool zoomed;
-  double radius;  // by hand: ((east - west) + (north - south)) / 80, doubled when zoomed
-};
-
-class Radius : public ::testing::TestWithParam<RadiusCase> {};
-
-TEST_P(Radius, IsAnEightiethOfWidthPlusHeightDoubledWhenZoomed) {
-  const RadiusCase& c = GetParam();
-  EXPECT_DOUBLE_EQ(NearTownRadius(c.window, c.zoomed), c.radius);
-}
-
-const RadiusCase kRadii[] = {
-    {"full_world", {-180, 180, 85, -60}, false, 6.3125},
-    {"full_west_europe", {-12, 25, 59, 35}, false, 0.7625},
-    {"zoomed_20_by_12", {27, 47, 62, 50}, true, 0.8},
-    {"same_window_not_zoomed", {27, 47, 62, 50}, false, 0.4},
-};
-INSTANTIATE_TEST_SUITE_P(NearTowns, Radius, ::testing::ValuesIn(kRadii),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 struct PointCase {
   const char* name;
   double longitude, latitude;
@@ -44,9 +21,13 @@ struct PointCase {
 
 class PointLines : public ::testing::TestWithParam<PointCase> {};
 
-TEST_P(PointLines, NameThePointToTheMinuteWithoutSigns) {
+TEST_P(PointLines, NameAndPlaceThePointToTheMinuteWithoutSigns) {
   const PointCase& c = GetParam();
-  EXPECT_EQ(PointLine(c.longitude, c.latitude), std::string(c.line) + Cp1251("указанное место"));
+  const std::string line = PointLine(c.longitude, c.latitude);
+  EXPECT_EQ(line, std::string(c.line) + Cp1251("указанное место"));
+  // The relocated chart's place reads as the line.
+  EXPECT_EQ(PlaceOfPoint(c.longitude, c.latitude).CoordText(),
+            line.substr(0, 5) + ' ' + line.substr(7, 6));
 }
 
 const PointCase kPoints[] = {
@@ -57,16 +38,6 @@ const PointCase kPoints[] = {
 };
 INSTANTIATE_TEST_SUITE_P(NearTowns, PointLines, ::testing::ValuesIn(kPoints),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(NearTowns, PlaceOfThePointIsTheLineRead) {
-  const Place p = PlaceOfPoint(-70.0 - 40.0 / 60, -33.0 - 52.0 / 60);
-  EXPECT_EQ(p.LatitudeDegrees(), 33);
-  EXPECT_EQ(p.LatitudeMinutes(), 52);
-  EXPECT_EQ(p.LatitudeLetter(), 'S');
-  EXPECT_EQ(p.LongitudeDegrees(), 70);
-  EXPECT_EQ(p.LongitudeMinutes(), 40);
-  EXPECT_EQ(p.LongitudeLetter(), 'W');
-}
 
 // A world map of 10-degree cells over -180..180, 90..-90 and the atlas of each test, shown in a
 // view of 3600 x 1800 units.
