@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "astrocarto/core/near_towns.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
@@ -83,6 +84,16 @@ bool AstroCartMap::Scroll(bool vertical, ScrollCode code, int thumb) {
   if (!ScrollMap(CurrentMap(), state_.window, vertical, code, thumb)) return false;
   Rebuild();
   return true;
+}
+
+bool AstroCartMap::Zoomed() const { return !(state_.window == CurrentMap().FullWindow()); }
+
+const NearTownList& AstroCartMap::CollectNearTowns(platform::Point logical, double& longitude,
+                                                   double& latitude) {
+  geometry_.Unproject(logical, longitude, latitude);
+  const double r = NearTownRadius(state_.window, Zoomed());
+  nearTowns_.Collect(towns_, longitude, latitude, r * r);
+  return nearTowns_;
 }
 
 bool AstroCartMap::AddSecondChart(const Chart& chart, platform::ProgressSink& progress) {

@@ -55,6 +55,16 @@ class AstroCartMap {
   bool Scroll(bool vertical, ScrollCode code, int thumb);
   ScrollBar Bar(bool vertical) const;
 
+  // The atlas towns near a logical point of the client, nearest first (at most 999), searched
+  // within the radius of the window on show; the point in degrees is returned with them. The
+  // list stays until ClearNearTowns.
+  const NearTownList& CollectNearTowns(platform::Point logical, double& longitude,
+                                       double& latitude);
+  const NearTownList& NearTowns() const { return nearTowns_; }
+  void ClearNearTowns() { nearTowns_.Clear(); }
+  // True when the window is not the current map's full extent.
+  bool Zoomed() const;
+
   // The second chart: its lines go into the second half. False (and no second chart) when the
   // calculation was cancelled.
   bool AddSecondChart(const Chart& chart, platform::ProgressSink& progress);
@@ -93,4 +103,5 @@ class AstroCartMap {
   CellRects rects_;
   std::shared_ptr<ACLines> lines_ = std::make_shared<ACLines>();
   std::unique_ptr<Chart> second_;
+  NearTownList nearTowns_;
 };

@@ -435,7 +435,12 @@ int AllMaps::SetLineSteps(int selector) {
 }
 
 void NearTownList::Insert(std::int32_t town, double distance) {
-  if (entries_.size() >= kCapacity) return;
+  // A full list keeps the nearest towns: a nearer one pushes the farthest out, one no nearer than
+  // the farthest is not taken (equal distances keep the atlas order).
+  if (entries_.size() >= kCapacity) {
+    if (distance >= entries_.back().distance) return;
+    entries_.pop_back();
+  }
   const auto at = std::upper_bound(entries_.begin(), entries_.end(), distance,
                                    [](double d, const Entry& e) { return d < e.distance; });
   entries_.insert(at, Entry{town, distance});

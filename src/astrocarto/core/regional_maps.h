@@ -215,7 +215,8 @@ class NearTownList {
 
   // Every atlas town whose squared distance is below `limit`, in order of distance.
   void Collect(const TOWNS& towns, double longitude, double latitude, double limit);
-  // Inserts after the entries of equal or smaller distance; nothing when the list is full.
+  // Inserts after the entries of equal or smaller distance. A full list drops its farthest entry
+  // for a nearer town and takes no town that is not nearer than its farthest.
   void Insert(std::int32_t town, double distance);
   void Clear() { entries_.clear(); }
   const std::vector<Entry>& Entries() const { return entries_; }

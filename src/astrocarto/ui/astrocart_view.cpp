@@ -5,15 +5,21 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
+#include "astrocarto/core/near_towns.h"
+#include "astrocarto/ui/paran_view.h"
+#include "astrocarto/ui/selected_towns_dialog.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
+#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
+#include "platform/qt/doc_template.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
+#include "shell/core/entry/town_search.h"
 
 namespace {
 
@@ -46,6 +52,12 @@ CAstroCartView::CAstroCartView(QWidget* parent) : ChartDocView(DocView::Map, par
   OnCommand(
       cmd::kAddRemoveChart, [this] { OnAcAddchart(); },
       [this](platform::CommandState& state) { state.enabled = map_ != nullptr; });
+  OnCommand(
+      cmd::kLineCrossings, [this] { OnAcCrossings(); },
+      [this](platform::CommandState& state) {
+        state.enabled = map_ != nullptr && GetDocument() != nullptr &&
+                        GetDocument()->GetWorkbench().GetTemplate(kTemplateParan) != nullptr;
+      });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnScrollAction(false, action); });
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -174,4 +186,36 @@ void CAstroCartView::OnAcAddchart() {
     map_->AddSecondChart(second, progress);
   }
   viewport()->update();
+}
+
+void CAstroCartView::OnAcCrossings() {
+  ChartDocument* document = GetDocument();
+  if (!map_ || document == nullptr) return;
+  platform::DocTemplate* paranTemplate = document->GetWorkbench().GetTemplate(kTemplateParan);
+  if (paranTemplate == nullptr) return;
+  platform::ChildFrame* frame = paranTemplate->CreateNewFrame(*document);
+  if (auto* paran = dynamic_cast<CParanView*>(frame->GetView()))
+    paran->SetMap(map_->SharedLines(), map_->SecondChart());
+  paranTemplate->InitialUpdateFrame(*frame, *document);
+}
+
+void CAstroCartView::NearTownsAt(platform::Point logical) {
+  ChartDocument* document = GetDocument();
+  if (!map_ || document == nullptr) return;
+  double longitude = 0.0, latitude = 0.0;
+  const NearTownList& near = map_->CollectNearTowns(logical, longitude, latitude);
+  DSELECTED_TOWNS dialog(this);
+  dialog.page.Init(near, GetTowns(), longitude, latitude);
+  if (dialog.DoModal() == platform::kIdOk) {
+    std::vector<ChartDocument::RelocationTown> towns;
+    for (const std::int32_t town : dialog.page.ChosenTowns()) {
+      ChartDocument::RelocationTown chosen;
+      chosen.flag = 'Y';
+      if (PlaceOfTown(GetTowns(), town, chosen.place)) towns.push_back(chosen);
+    }
+    document->OpenRelocatedCharts(towns, dialog.page.pointChosen, PlaceOfPoint(longitude, latitude),
+                                  dialog.page.mode);
+  }
+  // Whatever the outcome, the list is emptied for the next click.
+  map_->ClearNearTowns();
 }

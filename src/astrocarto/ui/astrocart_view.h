@@ -36,6 +36,12 @@ class CAstroCartView : public ChartDocView {
   // there is one, takes it away.
   void OnAcAddchart();
 
+  // Command 32884: the table of the crossings of the map's lines, in a window of its own.
+  void OnAcCrossings();
+  // A right click at a logical point: the towns near it, and the relocated or geodetic charts
+  // of those chosen (and of the point).
+  void NearTownsAt(platform::Point logical);
+
   // The map state, for the tests; nullptr before the first update.
   const AstroCartMap* Map() const { return map_.get(); }
   // A double-click at a logical point, as the mouse gives it.
@@ -44,6 +50,7 @@ class CAstroCartView : public ChartDocView {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void OnRButtonDown(platform::Point logical) override { NearTownsAt(logical); }
   // The bars move the map window, never the viewport's pixels.
   void scrollContentsBy(int, int) override {}
 

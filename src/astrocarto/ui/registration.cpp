@@ -2,8 +2,11 @@
 
 #include "astro/chart/published_settings.h"
 #include "astrocarto/core/astrocart_page.h"
+#include "astrocarto/ui/ac_lines_conf_dialog.h"
+#include "astrocarto/ui/ac_lines_view.h"
 #include "astrocarto/ui/astrocart_sheet.h"
 #include "astrocarto/ui/astrocart_view.h"
+#include "astrocarto/ui/paran_view.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -14,6 +17,8 @@
 
 void RegisterAstroCartoUi(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateAstroCart, [] { return new CAstroCartView(); });
+  registry.RegisterViewTemplate(kTemplateTownList, [] { return new CACLinesView(); });
+  registry.RegisterViewTemplate(kTemplateParan, [] { return new CParanView(); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigAstroCart, [&workbench] {
       if (RunAstroCartSheet(GetConfiguration(), {}, workbench.MainWindow())) PublishSettings();
@@ -32,5 +37,9 @@ void RegisterAstroCartoUi(UiRegistry& registry) {
     };
     document.AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart,
                             {.exclusive = DocView::Map, .prepare = settingsFirst});
+    // The town list of the lines after its settings; a dialog closed without OK opens none.
+    document.AddViewCommand(cmd::kTownList, kTemplateTownList, {.prepare = [&workbench](int) {
+                              return RunACLinesConf(workbench.MainWindow());
+                            }});
   });
 }

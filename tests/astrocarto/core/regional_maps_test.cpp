@@ -334,13 +334,17 @@ TEST(NearTowns, OrderedNearestFirstEqualDistancesAfter) {
   EXPECT_EQ(order, (std::vector<int>{4, 2, 5, 1, 3}));
 }
 
-TEST(NearTowns, HoldsAtMost999) {
+TEST(NearTowns, HoldsAtMost999AndKeepsTheNearest) {
   NearTownList list;
+  // Towns come ever nearer: each one past the 999th pushes the farthest out.
   for (int i = 0; i < 1200; ++i) list.Insert(i, 1000.0 - i);
   EXPECT_EQ(list.Count(), 999u);
-  // Once full, even a nearer town is not taken.
-  EXPECT_EQ(list.Entries().front().town, 998);
-  EXPECT_EQ(list.Entries().back().town, 0);
+  EXPECT_EQ(list.Entries().front().town, 1199);
+  EXPECT_EQ(list.Entries().back().town, 201);
+  // One as far as the farthest held is not taken; the list stays as it was.
+  list.Insert(5000, 1000.0 - 201);
+  EXPECT_EQ(list.Entries().back().town, 201);
+  EXPECT_EQ(list.Count(), 999u);
 }
 
 }  // namespace
