@@ -143,7 +143,7 @@ void RectGraph::LayOut(platform::Dc& dc, const platform::Rect& area, bool paper)
   const int width = std::max(1, area.right - area.left);
   const int height = std::max(1, area.top - area.bottom);
   const int lines = RowCount() + 3;  // the two header lines and the totals row
-  l.rowHeight = std::clamp(height / lines, 30, 100);
+  l.rowHeight = std::clamp(height / lines, 30, 60);
   l.fontSize = std::max(
       1, FitFontHeight(dc, platform::kTextFace, 3000, Round((paper ? 0.9 : 0.8) * l.rowHeight)));
   const platform::DcState keep(dc);
@@ -409,8 +409,8 @@ void RectGraph::DrawGraph(platform::Dc& dc, bool verticalGrid, bool horizontalGr
       const platform::Point at = ToPage(x, axisY - g.bottomMargin / 6);
       Text(dc, at.x, at.y, text, platform::TextAlign::kCenter | platform::TextAlign::kTop);
     }
-    const platform::Point at = ToPage(left, topY + g.topMargin / 2);
-    Text(dc, at.x, at.y + dc.GetTextMetrics().height / 2, DateTimeText(TrialMoment(0)),
+    const platform::Point at = ToPage(left, -2);
+    Text(dc, at.x, at.y, DateTimeText(TrialMoment(0)),
          platform::TextAlign::kLeft | platform::TextAlign::kTop);
   }
 
