@@ -415,14 +415,14 @@ void RectGraph::DrawGraph(platform::Dc& dc, bool verticalGrid, bool horizontalGr
   }
 
   // The axes and the curve of the trial sums.
-  DrawLine(dc, left, axisY, right, axisY, 0, 3, platform::kBlack);
-  DrawLine(dc, left, axisY, left, topY, 0, 2, platform::kBlack);
+  DrawLine(dc, left, axisY, right, axisY, 0, 0, platform::kBlack);
+  DrawLine(dc, left, axisY, left, topY, 0, 0, platform::kBlack);
   const std::vector<double>& sums = RowSums();
   const platform::Color curve =
       printCurrent && colourPrinting != 1 ? platform::kBlack : ColorByIndex(kCurveColour);
   for (int t = 1; t < trials; ++t)
     DrawLine(dc, Round(TrialX(t - 1)), Round(SumY(sums[static_cast<std::size_t>(t - 1)])),
-             Round(TrialX(t)), Round(SumY(sums[static_cast<std::size_t>(t)])), 0, 3, curve);
+             Round(TrialX(t)), Round(SumY(sums[static_cast<std::size_t>(t)])), 0, 0, curve);
   if (trials == 1) {
     const platform::Point p = ToPage(Round(TrialX(0)), Round(SumY(sums[0])));
     DrawFilledCircle(dc, p.x, p.y, 8, curve);
