@@ -16,7 +16,6 @@
 #include "astro/chart/chart.h"
 #include "document/view_kinds.h"
 #include "platform/qt/document.h"
-#include "rectification/core/rect_matrix.h"
 
 class ACLines;
 class CCommentView;
@@ -86,6 +85,7 @@ enum class DocView {
   InterpretationText,
   TreminResults,
   TreminForecast,
+  Rectification,
   PlanetEnergy,
   Planet,
   kCount
@@ -174,13 +174,6 @@ class ChartDocument : public platform::Document {
   int OpenRelocatedCharts(const std::vector<RelocationTown>& towns, bool withPoint,
                           const Place& point, int mode);
 
-  // The last rectification matrix computed for this chart, for the rectification view (nullptr
-  // before one).
-  const RectMatrix* RectificationResult() const { return rectification_.get(); }
-  void SetRectificationResult(std::unique_ptr<RectMatrix> matrix) {
-    rectification_ = std::move(matrix);
-  }
-
   // Statistics results of a statistics result document.
   void SetStatResults(const StatResults& results);
   void FreeStatResults();
@@ -202,5 +195,4 @@ class ChartDocument : public platform::Document {
 
   std::array<int, static_cast<std::size_t>(DocView::kCount)> openViews_{};
   StatResults stats_;
-  std::unique_ptr<RectMatrix> rectification_;
 };

@@ -31,7 +31,8 @@ class RectEventsDelegate : public QStyledItemDelegate {
     dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
     dc.SetTextColor(ColorByIndex(line.textColour));
     const int size = std::max(60, option.rect.height() * 720 * 8 / 10 / 96);
-    const platform::Font old = dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
+    const platform::Font old =
+        dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
     const int sampleWidth = dc.GetTextExtent(std::string(RectEventTextSample(box_->Mode()))).cx;
     // The text cut to the sample's width.
     std::string text = line.text;

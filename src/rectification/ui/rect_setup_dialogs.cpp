@@ -38,7 +38,6 @@ using platform::NumberBox;
 
 constexpr int kMsgPointNameFirst = 300;
 constexpr int kMsgSheetTitle = 472;  // "РЕКТИФИКАЦИЯ"
-constexpr int kBestTrialsShown = 10;
 
 void Show(int message) {
   platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
@@ -457,31 +456,24 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
   return platform::RunSettingsSheet(make, check, commit) == platform::kIdOk;
 }
 
-std::unique_ptr<RectMatrix> RunRectificationByEvents(const Chart& chart, Configuration& config,
-                                                     const Aspectarium& aspectarium,
-                                                     const RectEventFiles& files, QWidget* parent) {
-  const Source* base = chart.definition.GetBaseSource();
-  const Moment start = (base != nullptr ? *base : chart.definition.GetCountSrc()).moment;
-  if (!RunRectificationSheet(config, aspectarium, files, start, parent)) return nullptr;
-
-  auto matrix = std::make_unique<RectMatrix>();
-  if (const Status st = matrix->Prepare(config, aspectarium, *files.events); !st.ok()) {
+bool CalculateRectMatrix(RectMatrix& matrix, const Chart& chart, const Configuration& config,
+                         const Aspectarium& aspectarium, const LifeEventList& events,
+                         QWidget* parent) {
+  if (const Status st = matrix.Prepare(config, aspectarium, events); !st.ok()) {
     ReportStatus(st, "RectMatrix::Prepare");
-    return nullptr;
+    return false;
   }
-  for (const Status& warning : matrix->Warnings()) ReportStatus(warning, "RectMatrix::Prepare");
+  for (const Status& warning : matrix.Warnings()) ReportStatus(warning, "RectMatrix::Prepare");
   const ChartContext ctx(config, aspectarium);
   Status st;
   {
     DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent);
-    st = matrix->CalculateAll(ctx, chart, progress);
+    st = matrix.CalculateAll(ctx, chart, progress);
   }
   if (st.MessageNumber() == kMsgRectCancelled) {
     Show(kMsgRectCancelled);
-    return nullptr;
+    return false;
   }
   if (!st.ok()) ReportStatus(st, "RectMatrix::CalculateAll");
-  platform::GetPrompter().ShowMessage(kMsgRectBestTrials, BestTrialsText(*matrix, kBestTrialsShown),
-                                      platform::Icon::Information);
-  return matrix;
+  return true;
 }

@@ -163,10 +163,9 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
                            const RectEventFiles& files, const Moment& chartMoment,
                            QWidget* parent = nullptr);
 
-// The command "Ректификация по событиям": the sheet, then the score matrix of `chart` computed
-// with the progress dialog. The computed matrix (nullptr when cancelled or refused); until the
-// rectification view shows it, the best trial times are reported in a message.
-std::unique_ptr<RectMatrix> RunRectificationByEvents(const Chart& chart, Configuration& config,
-                                                     const Aspectarium& aspectarium,
-                                                     const RectEventFiles& files,
-                                                     QWidget* parent = nullptr);
+// The score matrix of `chart` for the rectification block of `config`: prepared (its warnings
+// shown), then computed with the progress dialog. False, with the reason shown, when the settings
+// are refused or the user cancelled.
+bool CalculateRectMatrix(RectMatrix& matrix, const Chart& chart, const Configuration& config,
+                         const Aspectarium& aspectarium, const LifeEventList& events,
+                         QWidget* parent = nullptr);

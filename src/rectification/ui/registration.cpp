@@ -12,25 +12,27 @@
 #include "rectification/ui/hermes_dialogs.h"
 #include "rectification/ui/pr_tremin_view.h"
 #include "rectification/ui/rect_setup_dialogs.h"
+#include "rectification/ui/rectif_view.h"
 #include "rectification/ui/tremin_conf.h"
 #include "rectification/ui/tremin_forecast_dialog.h"
 #include "rectification/ui/tremin_view.h"
 
 namespace {
 
-// The set-up sheet and the score matrix of the document's chart; the matrix stays with the
-// document.
-void RectifyByEvents(ChartDocument& document, Workbench& workbench) {
+// The set-up sheet of the rectification by events, started at the chart's birth moment; the view
+// opens when it is accepted.
+bool RunRectifySheet(ChartDocument& document, Workbench& workbench) {
   const Chart* chart = document.GetChart();
-  if (chart == nullptr) return;
+  if (chart == nullptr) return false;
   RectEventFiles files;
   files.events = &workbench.RectificationEvents();
   files.eventsFile = workbench.GetPath(g_DataFileNames[kDataLifeEvents]);
   files.tremin = &workbench.TreminEvents();
   files.treminFile = workbench.GetPath(g_DataFileNames[kDataTestEvents]);
-  if (auto matrix = RunRectificationByEvents(*chart, GetConfiguration(), GetAspectarium(), files,
-                                             workbench.MainWindow()))
-    document.SetRectificationResult(std::move(matrix));
+  const Source* base = chart->definition.GetBaseSource();
+  const Moment start = (base != nullptr ? *base : chart->definition.GetCountSrc()).moment;
+  return RunRectificationSheet(GetConfiguration(), GetAspectarium(), files, start,
+                               workbench.MainWindow());
 }
 
 TreminEventFiles TreminFiles(Workbench& workbench) {
@@ -49,11 +51,9 @@ Moment BirthOf(const Chart& chart) {
 }
 
 void AddDocumentCommands(ChartDocument& document, Workbench& workbench) {
-  document.OnCommand(
-      cmd::kRectifyByEvents, [&document, &workbench] { RectifyByEvents(document, workbench); },
-      [&document](platform::CommandState& state) {
-        state.enabled = document.GetChart() != nullptr;
-      });
+  document.AddViewCommand(
+      cmd::kRectifyByEvents, kTemplateRectification,
+      {.prepare = [&document, &workbench](int) { return RunRectifySheet(document, workbench); }});
   const auto hasChart = [&document](platform::CommandState& state) {
     state.enabled = document.GetChart() != nullptr;
   };
@@ -88,5 +88,6 @@ void AddDocumentCommands(ChartDocument& document, Workbench& workbench) {
 void RegisterRectificationUi(UiRegistry& registry) {
   registry.RegisterViewTemplate(kTemplateTremin, [] { return new CTreminView(); });
   registry.RegisterViewTemplate(kTemplateTreminForecast, [] { return new CPrTreminView(); });
+  registry.RegisterViewTemplate(kTemplateRectification, [] { return new RectifView(); });
   registry.AddDocumentCommands(AddDocumentCommands);
 }
