@@ -88,6 +88,7 @@ enum class DocView {
   TreminForecast,
   PlanetEnergy,
   Planet,
+  ArchivePrint,
   kCount
 };
 
