@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kMsgPage = 67;
 constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
-constexpr int kHeadFontSize = 400;
+constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
 constexpr int kPrintStep = 100;  // 10 pt
 constexpr int kPaperX0 = 300;
