@@ -88,6 +88,7 @@ enum class DocView {
   Rectification,
   PlanetEnergy,
   Planet,
+  ArchivePrint,
   kCount
 };
 

@@ -275,6 +275,9 @@ TEST_F(ArchiveTest, QueryResultsCarryRecordAndArchiveNumbers) {
   EXPECT_EQ(archive_.SelectedRecords()[0].ArchiveNumber(), 1);
   EXPECT_EQ(archive_.SelectedRecords()[1].RecordNumber(), 1);
   EXPECT_EQ(archive_.SelectedRecords()[1].ArchiveNumber(), 0);
+  // The numbers are fields of their own: the record's comment references stay as they are.
+  EXPECT_EQ(archive_.SelectedRecords()[0].entry.comments, archive_.Entry(0).comments);
+  EXPECT_EQ(archive_.AddRecord2List(0, 7), -1);
   EXPECT_EQ(archive_.SearchedArchives()[0].path, PathOf("q.arc"));
   EXPECT_EQ(archive_.SearchedArchives()[0].fileTime, archive_.FileTime());
   archive_.FreeSelectedRecordsInfo();

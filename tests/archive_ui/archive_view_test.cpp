@@ -77,14 +77,14 @@ class ArchiveViewTest : public ArchiveTest {
 };
 
 // The commands that act on records, built now.
-constexpr int kRecordCommands[] = {
-    ArchiveView::kIdDelete, ArchiveView::kIdLoad,      ArchiveView::kIdCopy,   ArchiveView::kIdMove,
-    ArchiveView::kIdOrder,  ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
-    ArchiveView::kIdSearch, ArchiveView::kIdSort};
+constexpr int kRecordCommands[] = {ArchiveView::kIdDelete,  ArchiveView::kIdLoad,
+                                   ArchiveView::kIdCopy,    ArchiveView::kIdMove,
+                                   ArchiveView::kIdOrder,   ArchiveView::kIdCopyWhole,
+                                   ArchiveView::kIdConvert, ArchiveView::kIdSearch,
+                                   ArchiveView::kIdSort,    ArchiveView::kIdPrint};
 // Commands of windows still to come: present and disabled.
 constexpr int kLaterCommands[] = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-                                  ArchiveView::kIdPrint, ArchiveView::kIdQuery,
-                                  ArchiveView::kIdSettings};
+                                  ArchiveView::kIdQuery, ArchiveView::kIdSettings};
 
 TEST_F(ArchiveViewTest, ListCountsAndCommandsFollowTheArchive) {
   struct Case {

@@ -8,7 +8,11 @@
 bool ArchiveBrowserDialogs::Run(Archive& archive, int) {
   ArchiveView view(archive, workbench_.MainWindow());
   view.noChoiceNeeded = noChoiceNeeded;
-  return view.DoModal() == platform::kIdOk;
+  const bool ok = view.DoModal() == platform::kIdOk;
+  if (view.printRequested)
+    workbench_.OpenChartDocument(DocCreation::Results(DocCreationMode::PrintList),
+                                 kTemplateArchivePrint);
+  return ok;
 }
 
 ChartDocument* LoadChartFromArchive(Workbench& workbench) {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "archive/browser/archive_print_dialog.h"
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_sort_dialog.h"
 #include "astro/chart/chart_context.h"
@@ -46,8 +47,7 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
 constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-                                             ArchiveView::kIdPrint, ArchiveView::kIdQuery,
-                                             ArchiveView::kIdSettings};
+                                             ArchiveView::kIdQuery, ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -156,6 +156,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
   connect(Button(kIdSort), &QPushButton::clicked, this, [this] { OnSort(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
+  connect(Button(kIdPrint), &QPushButton::clicked, this, [this] { OnPrint(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
   connect(Button(kIdSelectNone), &QPushButton::clicked, this, [this] { OnSelectNone(); });
   connect(Button(kIdInvert), &QPushButton::clicked, this, [this] { OnInvert(); });
@@ -451,6 +452,19 @@ void ArchiveView::OnComment() {
   if (archive_.IsIndexBuilt()) archive_.ClearMarks();
   if (row >= 0) archive_.Entry(List().RecordOfRow(row)).mark = 'Y';
   archive_.browserVariant = 0;
+  QDialog::reject();
+}
+
+void ArchiveView::OnPrint() {
+  const int marked = SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
+  DARCPRINT dialog(marked > 0, archive_.LayoutCode() == kLayout4400, this);
+  Configuration& config = GetConfiguration();
+  dialog.params = ArchivePrintParams::FromBlock(config.archivePrint);
+  if (dialog.DoModal() != platform::kIdOk) return;
+  ArchivePrintParams params = dialog.params;
+  ShowArchivePrintHint(params, config.launchCounter);
+  params.ToBlock(config.archivePrint);
+  printRequested = true;
   QDialog::reject();
 }
 

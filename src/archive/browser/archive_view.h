@@ -51,6 +51,8 @@ class ArchiveView : public platform::Dialog {
 
   // Set by the caller: loading then takes any number of marked records (none included).
   bool noChoiceNeeded = false;
+  // Set when the browser was closed to print the archive: the caller opens the listing.
+  bool printRequested = false;
 
   void OnInitDialog() override;
   // The load rule: exactly one selected record (any number with noChoiceNeeded).
@@ -99,6 +101,9 @@ class ArchiveView : public platform::Dialog {
   // The switch to the commented browser: the first selected record marked alone, the browser
   // variant 0, the dialog cancelled.
   void OnComment();
+  // "Печать": the listing's parameters asked (DARCPRINT and its hint, kept in the configuration);
+  // on OK the list's selection copied into the marks and the browser closed to print.
+  void OnPrint();
 
   // --- For the tests and the caller ---
   // kIdOk or kIdCancel once the dialog ended, else 0.

@@ -1,6 +1,7 @@
 #include "archive/browser/registration.h"
 
 #include "archive/browser/archive_commands.h"
+#include "archive/browser/archive_print_view.h"
 #include "archive/browser/comment_view.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
@@ -13,6 +14,8 @@ void RegisterArchiveUi(UiRegistry& registry) {
   Workbench& workbench = registry.GetWorkbench();
   registry.RegisterViewTemplate(
       kTemplateComment, [&workbench] { return new CCommentView(workbench.CommentSlots()); });
+  registry.RegisterViewTemplate(kTemplateArchivePrint,
+                                [&workbench] { return new CArchivePrint(workbench.GetArchive()); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kLoadFromArchive, [&workbench] { LoadChartFromArchive(workbench); });
   });

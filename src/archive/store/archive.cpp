@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <new>
 #include <system_error>
 
 #include "archive/store/archive_internal.h"
@@ -298,10 +299,16 @@ int Archive::ConvertLayout(int target, const char* trace) {
 
 // --- Query results ---
 
-void Archive::InitSelectedRecordsInfo(int archives) {
+int Archive::InitSelectedRecordsInfo(int archives) {
   searched_.clear();
   selected_.clear();
-  if (archives > 0) searched_.reserve(static_cast<std::size_t>(archives));
+  try {
+    if (archives > 0) searched_.reserve(static_cast<std::size_t>(archives));
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "Archive::InitSelectedRecordsInfo", 1);
+    return -1;
+  }
+  return 0;
 }
 
 int Archive::AddArchive2List() {
@@ -309,12 +316,15 @@ int Archive::AddArchive2List() {
   return static_cast<int>(searched_.size()) - 1;
 }
 
-void Archive::AddRecord2List(int archive, int n) {
-  if (n < 0 || n >= count_) return;
-  SelectedRecordNode node{Entry(n)};
-  node.entry.comments.offsets[0] = static_cast<std::uint32_t>(n);
-  node.entry.comments.lengths[0] = static_cast<std::uint16_t>(archive);
-  selected_.push_back(std::move(node));
+int Archive::AddRecord2List(int archive, int n) {
+  if (n < 0 || n >= count_) return -1;
+  try {
+    selected_.push_back(SelectedRecordNode{Entry(n), n, archive});
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "Archive::AddRecord2List", 0);
+    return -1;
+  }
+  return 0;
 }
 
 void Archive::FreeSelectedRecordsInfo() {

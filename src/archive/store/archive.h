@@ -31,12 +31,14 @@ struct ArchiveSortClasses;
 struct ArchiveSortParams;
 class SafeRewrite;
 
-// One query hit: a copy of the record's index entry whose first comment offset holds the record
-// number and whose first comment length holds the archive number.
+// One query hit: a copy of the record's index entry (its comment references intact), the record's
+// number in its archive and the number of that archive among the searched archives.
 struct SelectedRecordNode {
   ArchiveIndexEntry entry;
-  int RecordNumber() const { return static_cast<int>(entry.comments.offsets[0]); }
-  int ArchiveNumber() const { return entry.comments.lengths[0]; }
+  int record = 0;
+  int archive = 0;
+  int RecordNumber() const { return record; }
+  int ArchiveNumber() const { return archive; }
 };
 
 // One archive searched by a query: its path and the last-write time seen then.
@@ -231,10 +233,13 @@ class Archive {
   int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart);
 
   // --- Query results ---
-  void InitSelectedRecordsInfo(int archives);
+  // Out of memory is reported as error 2 under the operation's name and gives -1 (the list as it
+  // was); it does not end the program.
+  int InitSelectedRecordsInfo(int archives);
   int AddArchive2List();
   int AddArchiveToInfo() { return AddArchive2List(); }
-  void AddRecord2List(int archive, int n);
+  // Appends a node for record n of archive `archive`: 0, or -1 (no such record, out of memory).
+  int AddRecord2List(int archive, int n);
   void FreeSelectedRecordsInfo();
   const std::vector<SearchedArchive>& SearchedArchives() const { return searched_; }
   const std::vector<SelectedRecordNode>& SelectedRecords() const { return selected_; }

@@ -1,0 +1,376 @@
+#include "archive/print/archive_print.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <new>
+
+#include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/palette.h"
+#include "foundation/drawing/text_layout.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/messages/messages.h"
+#include "foundation/numbers/angles.h"
+
+namespace {
+
+constexpr int kMsgPage = 67;
+constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
+constexpr int kHeadFontSize = 4000;  // 40 pt
+constexpr int kScreenFirstSize = 3000;
+constexpr int kPrintStep = 100;  // 10 pt
+constexpr int kPaperX0 = 300;
+constexpr int kPrintHeight = 29200;
+constexpr int kHeaderHeight = 1400;
+
+platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
+
+std::string Trimmed(std::string_view s) {
+  const std::size_t b = s.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
+}
+
+std::string Format(const char* fmt, int a, int b, int c = 0) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, fmt, a, b, c);
+  return buffer;
+}
+
+std::string DateText(const ArchiveIndexEntry& e) {
+  return Format("%02d:%02d:%04d", e.day, e.month, e.year) + (e.era == 'B' ? " BC" : "");
+}
+
+std::string LongitudeText(double longitude) {
+  if (IsAbsent(longitude)) return "-777.0";
+  const int minutes =
+      static_cast<int>(std::floor(NormalizeDegrees(longitude) * 60.0 + 0.5)) % 21600;
+  const int sign = minutes / 1800, inSign = minutes % 1800;
+  std::string text = Format("%02d", inSign / 60, 0);
+  text += glyphs::kDegreeMark;
+  text += Format("%02d", inSign % 60, 0);
+  text += glyphs::kMinuteMark;
+  return std::string(1, glyphs::Sign(sign)) + text;
+}
+
+char PointGlyph(int point) {
+  return point >= kCuspPoints ? glyphs::Cusp(point - kCuspPoints) : glyphs::Point(point);
+}
+
+int HeightOfW(platform::Dc& dc, int size) {
+  return FontCharHeight(dc, platform::kTextFace, size, 'W');
+}
+
+}  // namespace
+
+ArchivePrintParams ArchivePrintParams::FromBlock(const cfg::ByteBlock& block) {
+  using P = cfg::ArchivePrintParams;
+  ArchivePrintParams p;
+  p.fontSize = std::clamp(block.Get(P::kFontSize), kMinFontSize, kMaxFontSize);
+  const double interval = block.Get(P::kLineInterval);
+  p.lineInterval = std::isfinite(interval) ? std::clamp(interval, kMinInterval, kMaxInterval) : 1.0;
+  p.coordinates = block.Get(P::kCoordinates) != 0 ? 1 : 0;
+  const auto page = [](std::int32_t v) { return v >= 0 && v <= kNoPage ? v : kNoPage; };
+  p.commentPages = {page(block.Get(P::kCommentPage1)), page(block.Get(P::kCommentPage2))};
+  p.selectedOnly = block.Get(P::kSelectedOnly) != 0 ? 1 : 0;
+  p.hint = block.Get(P::kHint) != 0 ? 1 : 0;
+  return p;
+}
+
+void ArchivePrintParams::ToBlock(cfg::ByteBlock& block) const {
+  using P = cfg::ArchivePrintParams;
+  block.Set(P::kFontSize, std::int32_t{fontSize});
+  block.Set(P::kLineInterval, lineInterval);
+  block.Set(P::kCoordinates, std::int32_t{coordinates});
+  block.Set(P::kCommentPage1, std::int32_t{commentPages[0]});
+  block.Set(P::kCommentPage2, std::int32_t{commentPages[1]});
+  block.Set(P::kSelectedOnly, std::int32_t{selectedOnly});
+  block.Set(P::kHint, std::int32_t{hint});
+}
+
+bool ArchivePrintHintDue(int hint, std::uint32_t launchCounter) {
+  return hint != 0 || launchCounter % 20 == 0;
+}
+
+std::string CommentLineText(std::string_view text) {
+  std::string line(text.substr(0, kCommentLineChars));
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return line;
+}
+
+std::vector<int> PrintedPoints(const COORD_CONF& layout) {
+  std::vector<int> points;
+  for (int k = 0; k < COORD_CONF::kSlotCount; ++k)
+    if (layout.slots[static_cast<std::size_t>(k)] < COORD_CONF::kNotInTable) points.push_back(k);
+  return points;
+}
+
+int PaginateCharts(std::vector<PrintedChart>& charts, int linesPerPage) {
+  linesPerPage = std::max(1, linesPerPage);
+  int pages = 1, sum = 0;
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    PrintedChart& c = charts[i];
+    c.newPage = i == 0;
+    if (i > 0 && sum + c.lines > linesPerPage) {
+      c.newPage = true;
+      ++pages;
+      sum = 0;
+    }
+    sum += c.lines;
+  }
+  return pages;
+}
+
+int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
+                            const COORD_CONF& layout) {
+  charts_.clear();
+  points_.clear();
+  try {
+    const int count = archive.RecordCount();
+    const bool selectedOnly = params.selectedOnly != 0 && archive.MarkedCount() > 0;
+    if (params.coordinates != 0) points_ = PrintedPoints(layout);
+    std::FILE* handle = points_.empty() ? nullptr : archive.Open();
+    for (int n = 0; n < count; ++n) {
+      const ArchiveIndexEntry& entry = archive.Entry(n);
+      if (selectedOnly && !entry.IsSelected()) continue;
+      PrintedChart& c = charts_.emplace_back();
+      c.entry = entry;
+      c.record = n;
+      if (!points_.empty()) {
+        c.longitudes.assign(points_.size(), kAbsent);
+        Chart chart;
+        if (handle && archive.Load(handle, chart, n, false) == n) {
+          c.localSpace = chart.IsLocalSpace();
+          for (std::size_t k = 0; k < points_.size(); ++k) {
+            const int p = points_[k];
+            c.longitudes[k] = p >= kCuspPoints ? chart.GetCusp(p - kCuspPoints).Get()
+                                               : chart.GetPointLongitude(p).Get();
+          }
+        }
+        c.lines += CoordinateLineCount(static_cast<int>(points_.size()));
+      }
+      for (std::size_t k = 0; k < 2; ++k) {
+        const int page = params.commentPages[k];
+        if (page < 0 || page >= ArchivePrintParams::kNoPage) continue;
+        std::string text;
+        archive.LoadComment(n, page, text);
+        c.comments[k] = CommentLineText(text);
+        ++c.lines;
+      }
+    }
+    if (handle) archive.Close(handle);
+  } catch (const std::bad_alloc&) {
+    charts_ = {};
+    points_ = {};
+    ReportError(kErrNoMemory, "CArchivePrint::OnInitialUpdate", 1);
+    return -1;
+  }
+  return 0;
+}
+
+int ArchivePrintList::TotalLines() const {
+  int total = 0;
+  for (const PrintedChart& c : charts_) total += c.lines;
+  return total;
+}
+
+ArchivePrinter::ArchivePrinter(ArchivePrintList& list, const ArchivePrintParams& params,
+                               PageMargins margins, std::string archivePath, int layout)
+    : list_(list),
+      params_(params),
+      margins_(margins),
+      path_(std::move(archivePath)),
+      layout_(layout) {
+  params_.lineInterval = std::max(params_.lineInterval, ArchivePrintParams::kMinInterval);
+}
+
+void ArchivePrinter::MeasurePrint(platform::Dc& dc) {
+  const platform::DcState saved(dc);
+  dc.SelectFont(TextFont(params_.fontSize));
+  const int w = std::max(1, dc.GetTextExtent(" ").cx);
+  // The name and type columns get a blank beyond their widest text, so that the text that set a
+  // column's width still fits it once the font is stepped down.
+  int a = w, b = w;
+  for (const PrintedChart& c : list_.Charts()) {
+    a = std::max(a, dc.GetTextExtent(Trimmed(c.entry.name)).cx + w);
+    b = std::max(b, dc.GetTextExtent(Trimmed(c.entry.title)).cx + w);
+  }
+  const int cPlace = dc.GetTextExtent("5555555555555").cx + 3 * w;
+  const int dDate = dc.GetTextExtent(kDateLineSample).cx + 3 * w;
+  const int eBase = dc.GetTextExtent("5555555555").cx;
+  const int e = layout_ == kLayout4400 ? eBase + 3 * w : eBase / 5;
+  const int f = dc.GetTextExtent("55555").cx;
+  const double s = std::max(1.0, static_cast<double>(a) + b + cPlace + dDate + e + f);
+  columns_ = {a / s * 100,     b / s * 100, cPlace / s * 100,
+              dDate / s * 100, e / s * 100, f / s * 100};
+
+  const int dateWidth = static_cast<int>(PrintableWidth() * columns_.date / 100);
+  // Stepping down by 10 pt from the largest size: the first size at which the sample fits.
+  int size = params_.fontSize;
+  while (size > kPrintStep &&
+         TextWidthInFont(dc, platform::kTextFace, size, kDateLineSample) > dateWidth)
+    size -= kPrintStep;
+  printFontSize_ = std::max(size, ArchivePrintParams::kMinFontSize);
+  printLineHeight_ =
+      std::max(1, static_cast<int>(HeightOfW(dc, printFontSize_) * params_.lineInterval));
+  headerHeight_ = kHeaderHeight;
+  linesPerPage_ = std::max(
+      1, (kPrintHeight - headerHeight_ - margins_.top - margins_.bottom) / printLineHeight_);
+  pageCount_ = PaginateCharts(list_.Charts(), linesPerPage_);
+}
+
+void ArchivePrinter::MeasureScreen(platform::Dc& dc, int width) {
+  if (columns_.date <= 0) MeasurePrint(dc);
+  const int dateWidth = std::max(1, static_cast<int>(width * columns_.date / 100));
+  const int size =
+      FitFontWidth(dc, platform::kTextFace, kScreenFirstSize, dateWidth, kDateLineSample);
+  screenFontSize_ = size > 0 ? size : ArchivePrintParams::kMinFontSize;
+  screenRowHeight_ =
+      std::max(1, static_cast<int>(HeightOfW(dc, screenFontSize_) * params_.lineInterval));
+}
+
+int ArchivePrinter::PageOfChart(int chart) const {
+  int page = 0;
+  const auto& charts = list_.Charts();
+  for (int i = 0; i <= chart && i < static_cast<int>(charts.size()); ++i)
+    if (charts[static_cast<std::size_t>(i)].newPage) ++page;
+  return std::max(1, page);
+}
+
+void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
+  const std::string mark(1, glyphs::kOrnament[0]);
+  const int markWidth = dc.GetTextExtent(mark).cx;
+  dc.TextOut(20300 - margins_.right - markWidth, -250 - margins_.top, mark);
+
+  dc.SelectFont(TextFont(kHeadFontSize));
+  std::string title = ShortenPathToWidth(dc, path_, 10000);
+  if (pageCount_ > 1) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%s (%s %d)", title.c_str(),
+                  GetMessageText(kMsgPage).c_str(), page);
+    title = buffer;
+  }
+  const int width = dc.GetTextExtent(title).cx;
+  const int x = margins_.left + (21000 - margins_.left - margins_.right - width) / 2;
+  dc.TextOut(x, -600 - margins_.top, title);
+}
+
+void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
+                                   int width) const {
+  const double u = width * columns_.gap * 0.002;
+  // Rounded up: the widest text of a column keeps its whole width.
+  const auto share = [width](double percent) {
+    return static_cast<int>(std::ceil(width * percent / 100 - 1e-9));
+  };
+  const int nameWidth = share(columns_.name);
+  const int typeWidth = share(columns_.type);
+  const int dw = share(columns_.date);
+  const int placeWidth = share(columns_.place);
+  const ArchiveIndexEntry& e = chart.entry;
+  dc.TextOut(x0, y, FitTextToWidth(dc, Trimmed(e.name), nameWidth));
+  const int xt = x0 + nameWidth + static_cast<int>(3 * u);
+  dc.TextOut(xt, y, FitTextToWidth(dc, Trimmed(e.title), typeWidth));
+  const int xd = xt + typeWidth + static_cast<int>(u);
+  dc.TextOut(xd, y, DateText(e));
+  dc.TextOut(xd + static_cast<int>(0.28 * dw), y, Format("%02d:%02d", e.hours, e.minutes));
+  dc.TextOut(xd + static_cast<int>(0.42 * dw), y,
+             std::string(1, e.zoneSign) + Format("%02d:%02d", e.zoneHours, e.zoneMinutes));
+  dc.TextOut(xd + static_cast<int>(0.62 * dw), y,
+             Format("%02d%c%02d", e.latDegrees, e.latLetter, e.latMinutes));
+  dc.TextOut(xd + static_cast<int>(0.80 * dw), y,
+             Format("%03d%c%02d", e.lonDegrees, e.lonLetter, e.lonMinutes));
+  const int xp = xd + dw + static_cast<int>(u);
+  dc.TextOut(xp, y, FitTextToWidth(dc, Trimmed(e.town), placeWidth));
+  if (layout_ == kLayout4400) {
+    std::string marks(kCommentPages, '-');
+    for (int k = 0; k < kCommentPages; ++k)
+      if (e.comments.HasText(k)) marks[static_cast<std::size_t>(k)] = '*';
+    dc.TextOut(xp + placeWidth + static_cast<int>(u), y, marks);
+  }
+}
+
+int ArchivePrinter::DrawCoordinateLines(platform::Dc& dc, const PrintedChart& chart, int y) const {
+  const auto& points = list_.Points();
+  const int cell = CommentWidth() / kPointsPerLine;
+  const int glyphSize = printFontSize_;
+  const platform::Color colour = chart.localSpace ? ColorByIndex(1) : platform::kBlack;
+  int lines = 0;
+  for (std::size_t k = 0; k < points.size() && k < chart.longitudes.size(); ++k) {
+    const int column = static_cast<int>(k) % kPointsPerLine;
+    if (column == 0 && k > 0) ++lines;
+    const int x = 1000 + column * cell;
+    const int yy = y - lines * printLineHeight_;
+    dc.SetTextColor(colour);
+    DrawGlyphText(dc, x, yy, PointGlyph(points[k]), 'a', glyphSize, platform::BkMode::Transparent);
+    const platform::DcState keep(dc);
+    dc.SelectFont(TextFont(printFontSize_));
+    const std::string text = LongitudeText(chart.longitudes[k]);
+    if (text.front() == '-') {
+      dc.TextOut(x + cell / 5, yy, text);
+    } else {
+      DrawGlyphText(dc, x + cell / 5, yy, text.front(), 'a', glyphSize,
+                    platform::BkMode::Transparent);
+      dc.TextOut(x + cell / 5 + cell / 8, yy, text.substr(1));
+    }
+  }
+  dc.SetTextColor(platform::kBlack);
+  return points.empty() ? 0 : lines + 1;
+}
+
+void ArchivePrinter::PrintPage(platform::Dc& dc, int page) const {
+  DrawPageHead(dc, page);
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(printFontSize_));
+  const auto& charts = list_.Charts();
+  int current = 0;
+  std::size_t i = 0;
+  while (i < charts.size() && current < page) {
+    if (charts[i].newPage && ++current == page) break;
+    ++i;
+  }
+  int y = -(margins_.top + headerHeight_);
+  for (; i < charts.size(); ++i) {
+    const PrintedChart& c = charts[i];
+    if (c.newPage && PageOfChart(static_cast<int>(i)) != page) break;
+    DrawChartLine(dc, c, kPaperX0, y, PrintableWidth());
+    y -= printLineHeight_;
+    for (const std::string& comment : c.comments) {
+      if (comment.empty()) continue;
+      dc.TextOut(kPaperX0, y, FitTextToWidth(dc, comment, CommentWidth()));
+      y -= printLineHeight_;
+    }
+    const int used = DrawCoordinateLines(dc, c, y);
+    y -= used * printLineHeight_;
+  }
+}
+
+void ArchivePrinter::DrawScreenRow(platform::Dc& dc, int chart, int y, int width) const {
+  const auto& charts = list_.Charts();
+  if (chart < 0 || chart >= static_cast<int>(charts.size())) return;
+  const PrintedChart& c = charts[static_cast<std::size_t>(chart)];
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(screenFontSize_));
+  const int dw = static_cast<int>(width * columns_.date / 100);
+  if (c.newPage) {
+    dc.SelectPen(platform::Pen{platform::PenStyle::Solid, 10, platform::kBlack});
+    dc.Line({0, y}, {width, y});
+    dc.TextOut(width - static_cast<int>(0.15 * dw), y + screenRowHeight_ / 5,
+               Format("%d", PageOfChart(chart), 0));
+  }
+  const int x0 = static_cast<int>(width * columns_.mark / 200);
+  DrawChartLine(dc, c, x0, y, width);
+}
