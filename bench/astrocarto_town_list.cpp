@@ -26,7 +26,7 @@ const TOWNS& Atlas() {
 void BM_TownListOfFourLines(benchmark::State& state) {
   (void)bench::Tables();
   Chart chart = bench::MoscowChart(13, 5, 1975, 14, 30);
-  (void)ChartCalculate(chart, 0);
+  (void)ChartCalculate(ChartContext::FromCurrentSettings(), chart, 0);
   const TOWNS& towns = Atlas();
   ACLinesListPage settings;
   const LineMoment moment = ChartLineMoment(chart);
