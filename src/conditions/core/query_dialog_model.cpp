@@ -96,8 +96,14 @@ QueryDialogEnabling QueryDialogModel::Enabling() const {
   return e;
 }
 
+bool QueryDialogModel::RefuseFullList() const {
+  if (static_cast<int>(archives.size()) < kMaxArchives) return false;
+  Tell(kMsgTooManyArchives);
+  return true;
+}
+
 int QueryDialogModel::AddArchive(std::string path) {
-  if (static_cast<int>(archives.size()) >= kMaxArchives) return Tell(kMsgTooManyArchives);
+  if (RefuseFullList()) return kMsgTooManyArchives;
   if (!HasFileExtension(path)) path += ".arc";
   if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
     std::fclose(f);

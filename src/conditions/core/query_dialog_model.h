@@ -78,6 +78,8 @@ class QueryDialogModel {
   QueryDialogEnabling Enabling() const;
 
   // --- The archive list (each change saved) ---
+  // Message 560 and true when the list holds 50 archives already.
+  bool RefuseFullList() const;
   // Adds the archive the user chose: refused with 560 when the list holds 50, 1139 when the file
   // cannot be opened, 477 when it is not an archive, 561 when it is in the list already; a name
   // without extension gets ".arc". Appended switched on and selected. The message shown, or 0.
