@@ -20,6 +20,9 @@
 #include "astro/aspects/aspectarium.h"
 #include "conditions/ui/condition_wizard.h"
 #include "conditions/ui/groups_dialog.h"
+#include "document/chart_document.h"
+#include "document/view_kinds.h"
+#include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
@@ -377,7 +380,13 @@ void DQuery::accept() {
   QDialog::accept();
 }
 
-bool RunArchiveQuery(Archive& archive, std::function<bool()> showResults, QWidget* parent) {
-  DQuery dialog(archive, std::move(showResults), parent);
+bool RunArchiveQuery(Workbench& workbench, QWidget* parent) {
+  DQuery dialog(
+      workbench.GetArchive(),
+      [&workbench] {
+        return workbench.OpenChartDocument(DocCreation::Results(DocCreationMode::EmptyResults),
+                                           kTemplateQueryResults) != nullptr;
+      },
+      parent);
   return dialog.DoModal() == platform::kIdOk && dialog.LoadFlag();
 }

@@ -13,6 +13,7 @@
 #include "platform/qt/dialog.h"
 
 class Archive;
+class Workbench;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -150,6 +151,7 @@ class DQuery : public platform::Dialog {
   std::map<int, QPushButton*> buttons_;
 };
 
-// The browser's "ЗАПРОС": DQuery on the archive; returns its load flag after OK, false after
+// The browser's "ЗАПРОС": DQuery on the program's archive, the results of a list run opened in a
+// query results view (CQueryView) on a new results document. The load flag after OK, false after
 // Cancel.
-bool RunArchiveQuery(Archive& archive, std::function<bool()> showResults, QWidget* parent);
+bool RunArchiveQuery(Workbench& workbench, QWidget* parent);
