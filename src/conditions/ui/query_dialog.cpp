@@ -173,7 +173,8 @@ DQuery::DQuery(Archive& archive, std::function<bool()> showResults, QWidget* par
   current->addWidget(currentOnly_);
   current->addWidget(new QLabel(QStringLiteral("текущем архиве"), this));
   current->addSpacing(12);
-  current->addWidget(currentName_, 1);
+  current->addWidget(currentName_);
+  current->addStretch(1);
   archiveLayout->addLayout(current, 0, 0, 1, 2);
   archives_->setMinimumSize(520, 110);
   archiveLayout->addWidget(archives_, 1, 0);
