@@ -30,7 +30,7 @@ struct QueryViewSettings {
   static constexpr int kMinGap = 0, kMaxGap = 10000;
 
   int screenFont = 2400;
-  int printFont = 2500;
+  int printFont = 1800;
   int screenGap = 60;
   int printGap = 100;
   bool showArchives = true;

@@ -141,10 +141,9 @@ int QueryRowPitch(Dc& dc, int fontSize, int gap) {
 }
 
 void DrawQueryRow(Dc& dc, const QueryResults& results, int row, int left, int right, int top,
-                  int pitch, int fontSize, bool current) {
+                  int pitch, int fontSize, bool current, bool paper) {
   if (row < 0 || row >= results.Count()) return;
   const QueryResultRow& r = results.Row(row);
-  const bool paper = dc.IsPrinting();
   if (!paper)
     dc.FillRect({left, -top, right, -(top + pitch)},
                 ColorByIndex(current ? kColourCurrentFill : kColourRowFill));
@@ -212,7 +211,7 @@ void DrawQueryPage(Dc& dc, const Configuration& config, const QueryPrintLayout& 
       dc.TextOut(layout.left, -top, FitTextToWidth(dc, text, layout.right - layout.left));
     } else {
       DrawQueryRow(dc, results, line - layout.headerLines, layout.left, layout.right, top,
-                   layout.pitch, layout.fontSize, false);
+                   layout.pitch, layout.fontSize, false, true);
     }
   }
   dc.SetTextAlign(oldAlign);

@@ -56,10 +56,10 @@ int QueryRowPitch(platform::Dc& dc, int fontSize, int gap);
 // second text 0.16, date 0.14, time 0.07, zone 0.09, place 0.12, latitude and longitude 0.08 each
 // of that part), each cut with "..." to its cell; the last quarter the archive's path shortened to
 // fit. On the screen the current row is filled with palette colour 1 and the others with 15; the
-// text is 12 for a marked row, else 14 for the current row and 0 for the others. On paper nothing
-// is filled and the text is 0.
+// text is 12 for a marked row, else 14 for the current row and 0 for the others. On paper
+// (`paper`) nothing is filled and the text is 0.
 void DrawQueryRow(platform::Dc& dc, const QueryResults& results, int row, int left, int right,
-                  int top, int pitch, int fontSize, bool current);
+                  int top, int pitch, int fontSize, bool current, bool paper = false);
 
 // The printout: the result header lines and then the rows, as many lines a page as fit between
 // the page's head and its bottom margin at the print font and gap (at least one); the header

@@ -188,7 +188,7 @@ TEST_F(QueryDialogModelTest, ViewSettingsDefaultsAndClamps) {
   // The program's defaults.
   const Configuration defaults;
   EXPECT_EQ(QueryViewSettings::FromBlock(defaults.query),
-            (QueryViewSettings{2400, 2500, 60, 100, true, true}));
+            (QueryViewSettings{2400, 1800, 60, 100, true, true}));
   // A zeroed block and values beyond the ranges.
   EXPECT_EQ(QueryViewSettings::FromBlock(block_),
             (QueryViewSettings{100, 100, 0, 0, false, false}));

@@ -136,7 +136,7 @@ TEST_F(QueryViewDrawTest, RowColoursAndColumns) {
   // A date before Christ carries its era (in a wide row); on paper nothing is filled and the text is black.
   results_.MarkAll();
   RecordingDc paper(600.0, true);
-  DrawQueryRow(paper, results_, 1, 0, 40000, 2000, 400, 2400, true);
+  DrawQueryRow(paper, results_, 1, 0, 40000, 2000, 400, 2400, true, true);
   EXPECT_TRUE(CallsOf(paper, RecordedCall::FillRect).empty());
   EXPECT_EQ(CallsOf(paper, RecordedCall::Text)[2]->text, U("20.05.0010 до н.э."));
   EXPECT_EQ(CallsOf(paper, RecordedCall::Text)[0]->color, ColorByIndex(0));

@@ -134,7 +134,7 @@ TEST_F(QueryDialogTest, ViewSettingsAreEditedAndStored) {
   const QueryViewSettings stored = QueryViewSettings::FromBlock(GetConfiguration().query);
   EXPECT_EQ(stored.printGap, 250);
   EXPECT_FALSE(stored.showArchives);
-  EXPECT_EQ(stored.printFont, 2500);
+  EXPECT_EQ(stored.printFont, 1800);
 }
 
 }  // namespace
