@@ -133,7 +133,8 @@ TEST_F(QueryViewDrawTest, RowColoursAndColumns) {
   EXPECT_LE(static_cast<int>(shown.size()) * 160, 4500);
   EXPECT_EQ(shown.substr(0, 6), first_.substr(0, 3) + "...");
   EXPECT_EQ(shown.substr(shown.size() - 10), "/first.arc");
-  // A date before Christ carries its era (in a wide row); on paper nothing is filled and the text is black.
+  // A date before Christ carries its era (in a wide row); on paper nothing is filled and the text
+  // is black.
   results_.MarkAll();
   RecordingDc paper(600.0, true);
   DrawQueryRow(paper, results_, 1, 0, 40000, 2000, 400, 2400, true, true);
