@@ -44,7 +44,7 @@ class QueryArchiveTest : public DataFolderTest {
     std::vector<chart_fixture::FixtureChart> charts;
     EXPECT_FALSE(chart_fixture::LoadFixture(fixture, charts)) << fixture;
     const std::string path = (folder_ / name).string();
-    EXPECT_TRUE(chart_fixture::WriteArchive(archive_, slots_, charts, path));
+    EXPECT_TRUE(chart_fixture::WriteArchive(charts, path));
     EXPECT_GE(archive_.SetPath(path), 0);
     EXPECT_EQ(archive_.CreateIndex(), 0);
     return path;

@@ -149,7 +149,7 @@ bool QueryDialogModel::ToggleCondition() {
   return true;
 }
 
-int QueryDialogModel::SaveConditions() const {
+int QueryDialogModel::SaveConditions() {
   return set.SaveFuncs(ListPath(FuncsFileName(QueryMode::kQuery)));
 }
 

@@ -93,7 +93,7 @@ class QueryDialogModel {
   // --- The conditions ---
   // The selected condition switched on or off and the list saved; false when none is selected.
   bool ToggleCondition();
-  int SaveConditions() const;
+  int SaveConditions();
   // After the wizard added (selected: the first) or removed a condition: the selection kept in the
   // list, -1 when it is empty.
   void ConditionsChanged(int select);

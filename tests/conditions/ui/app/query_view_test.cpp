@@ -51,9 +51,8 @@ class QueryViewTest : public shell_test::ShellTest {
     std::vector<chart_fixture::FixtureChart> charts;
     EXPECT_FALSE(chart_fixture::LoadFixture(
         testing_support::FixturePath(std::string("conditions/") + fixture), charts));
-    Archive archive(app_->CommentSlots());
     const std::string path = (folder_ / name).string();
-    EXPECT_TRUE(chart_fixture::WriteArchive(archive, app_->CommentSlots(), charts, path));
+    EXPECT_TRUE(chart_fixture::WriteArchive(charts, path));
     return path;
   }
 
