@@ -10,6 +10,7 @@
 #include "archive/store/archive.h"
 #include "archive_bench.h"
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
 #include "bench_support.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/core/query_run.h"
@@ -67,11 +68,12 @@ void QueryCurrentArchive(benchmark::State& state) {
   Archive archive(slots);
   if (archive.SetPath(file.string()) < 0 || archive.CreateIndex() != 0)
     state.SkipWithError("the archive cannot be opened");
+  const ChartContext context(config, aspectarium);
   platform::NullProgress progress;
   int hits = 0;
   for (auto _ : state) {
     archive.ClearMarks();
-    hits = RunQuery(archive, set, QueryEnvironment{config, aspectarium}, {}, progress).hits;
+    hits = RunQuery(archive, set, context, {}, progress).hits;
     benchmark::DoNotOptimize(hits);
   }
   state.counters["hits"] = hits;

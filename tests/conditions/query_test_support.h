@@ -14,6 +14,7 @@
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
+#include "astro/chart/chart_context.h"
 #include "chart_fixture.h"
 #include "conditions/condition_test_support.h"
 #include "conditions/core/query_run.h"
@@ -72,8 +73,10 @@ class QueryArchiveTest : public DataFolderTest {
     return marked;
   }
 
+  // The settings of the runs: the tool's configuration and aspect system.
+  ChartContext Context() const { return ChartContext(config_, aspects_); }
   QueryRunResult Run(const QueryRunRequest& request) {
-    return RunQuery(archive_, set_, QueryEnvironment{config_, aspects_}, request, progress_);
+    return RunQuery(archive_, set_, Context(), request, progress_);
   }
 
   Configuration config_;

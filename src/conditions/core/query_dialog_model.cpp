@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "archive/store/archive.h"
+#include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/palette.h"
@@ -174,13 +175,13 @@ bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& q
 
 QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,
                                   cfg::ByteBlock& queryBlock, Archive& archive,
-                                  const QueryEnvironment& environment,
+                                  const std::function<ChartContext()>& takeContext,
                                   platform::ProgressSink& progress,
                                   const std::function<bool()>& showResults) {
   model.resultsShown = false;
   if (!model.PrepareRun(typedLogic, queryBlock)) return {};
-  const QueryRunResult result =
-      RunQuery(archive, model.set, environment, model.Request(), progress);
+  const ChartContext context = takeContext();
+  const QueryRunResult result = RunQuery(archive, model.set, context, model.Request(), progress);
   if (result.end == QueryRunEnd::kRefused) return result;
   if (result.overList && result.hits > 0) {
     archive.resultHeaderLines =

@@ -15,6 +15,7 @@
 #include "platform/core/dc.h"
 
 class Archive;
+class ChartContext;
 
 // Messages of the dialog.
 inline constexpr int kMsgTooManyArchives = 560;
@@ -107,13 +108,14 @@ class QueryDialogModel {
   QueryRunRequest Request() const { return {currentArchiveOnly, archives}; }
 };
 
-// The OK of the query mode: PrepareRun, the run with `environment`, then after a list run with
+// The OK of the query mode: PrepareRun, the run under the settings `takeContext` gives once the
+// dialog's switch and mode are stored, then after a list run with
 // hits the header lines handed to the archive and `showResults` called (true when the results
 // view opened; the results are freed otherwise), after a list run without hits the results
 // freed; last the summary. The run's result (kRefused when it did not start).
 QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,
                                   cfg::ByteBlock& queryBlock, Archive& archive,
-                                  const QueryEnvironment& environment,
+                                  const std::function<ChartContext()>& takeContext,
                                   platform::ProgressSink& progress,
                                   const std::function<bool()>& showResults);
 

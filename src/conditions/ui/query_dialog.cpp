@@ -18,6 +18,8 @@
 
 #include "archive/store/archive.h"
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
+#include "astro/chart/published_settings.h"
 #include "conditions/ui/condition_wizard.h"
 #include "conditions/ui/groups_dialog.h"
 #include "document/chart_document.h"
@@ -369,15 +371,21 @@ void DQuery::OnSettings() {
   D_QUERY_PARAMS settings(model_.view, this);
   if (settings.DoModal() != platform::kIdOk) return;
   model_.view = settings.values;
-  model_.view.ToBlock(GetConfiguration().query);
+  ChangeSettings(
+      [this](Configuration& config, Aspectarium&) { model_.view.ToBlock(config.query); });
 }
 
 void DQuery::accept() {
   if (!DoDataExchange(true)) return;
   DPROGRESSBAR progress(QString::fromUtf8(kTitle), this);
-  RunQueryFromDialog(model_, platform::FromQt(logic_->currentText()), GetConfiguration().query,
-                     archive_, QueryEnvironment{GetConfiguration(), GetAspectarium()}, progress,
-                     showResults_);
+  // The run takes the settings as they are published once the dialog has stored its own.
+  RunQueryFromDialog(
+      model_, platform::FromQt(logic_->currentText()), GetConfiguration().query, archive_,
+      [] {
+        PublishSettings();
+        return ChartContext::FromCurrentSettings();
+      },
+      progress, showResults_);
   QDialog::accept();
 }
 
