@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "archive/comments/chart_comments.h"
+#include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "astro/chart/chart_calculate.h"
 #include "document/chart_choice_dialog.h"
@@ -135,6 +137,24 @@ ChartDocument* ChartDocument::OpenDerived(const Chart& chart) {
 
 ChartDocument* ChartDocument::OpenChartDocument(Workbench& workbench, const Chart& chart) {
   return workbench.OpenChartDocument(DocCreation::Copy(chart));
+}
+
+ChartDocument* ChartDocument::OpenArchiveRecord(Workbench& workbench, Archive& archive,
+                                                int record) {
+  Chart chart;
+  if (archive.LoadChart(chart, record, true) < 0) return nullptr;
+  const int slot = chart.commentSlot;
+  if (slot != 0) workbench.CommentSlots().Release(slot);
+  ChartDocument* document = workbench.OpenChartDocument(DocCreation::Copy(chart));
+  if (document == nullptr) {
+    if (slot != 0) {
+      DeleteCommentFiles(chart);
+      workbench.CommentSlots().Release(slot);
+    }
+    return nullptr;
+  }
+  document->savedInArchive = true;
+  return document;
 }
 
 ChartDocument* ChartDocument::DrawRectifiedChart(const Moment& moment, char mark) {

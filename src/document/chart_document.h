@@ -18,6 +18,7 @@
 #include "platform/qt/document.h"
 
 class ACLines;
+class Archive;
 class CCommentView;
 class Workbench;
 
@@ -155,6 +156,10 @@ class ChartDocument : public platform::Document {
   // Derived charts, each in a new chart window; nullptr when refused or cancelled.
   // A copy of `chart` recomputed in a new window (the comments come along).
   static ChartDocument* OpenChartDocument(Workbench& workbench, const Chart& chart);
+  // Record `record` of the current archive, with its comment pages, in a new chart window marked
+  // saved in the archive. The page files written for the record pass to the new document, which
+  // takes their slot; a document that is not opened leaves neither the files nor the slot behind.
+  static ChartDocument* OpenArchiveRecord(Workbench& workbench, Archive& archive, int record);
   // The document's chart set to `moment`, named after the document plus message 92 ('R', birth)
   // or 93 ('C', conception).
   ChartDocument* DrawRectifiedChart(const Moment& moment, char mark);

@@ -6,44 +6,37 @@
 // The charts of FIXTURE are written as records of a new archive in a temporary data folder, in
 // file order (record numbers from 0) and in one pass; their positions are stored as given, never
 // recomputed. The
-// archive is then read back record by record as an archive run reads it, the switched-on
-// conditions are decided on every chart and joined by AND (or, with LOGIC, the logic expression
-// is checked and applied), and the numbers of the records that satisfy them are printed, one a
-// line, followed by "viewed N". Messages go to standard error.
+// archive query then runs over that archive as the query dialog runs it over the current archive:
+// the switched-on conditions are decided on every chart and joined by AND (or, with LOGIC, the
+// logic expression is checked and applied), and the numbers of the records it marks are printed,
+// one a line, followed by "viewed N". Messages go to standard error.
 // Exit status: 0; 1 when an evaluation error ended the run; 2 for input that cannot be used.
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
-#include "archive/store/archive_file.h"
-#include "archive/store/archive_layout.h"
-#include "archive/store/file_transaction.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_context.h"
+#include "chart_fixture.h"
 #include "conditions/core/cfunc.h"
+#include "conditions/core/query_run.h"
 #include "foundation/config/configuration.h"
-#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
-#include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
-#include "foundation/text/tab_fields.h"
+#include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using chart_fixture::InputError;
 
 constexpr int kMsgLocalSpaceQuestion = 1110;
 
@@ -86,211 +79,6 @@ class TempFolder {
   fs::path path_;
 };
 
-struct InputError {
-  std::string file;
-  int line = 0;
-  std::string why;
-};
-
-// "A:B" with both parts numbers, the first ending at the colon.
-bool ParsePair(std::string_view text, int& a, int& b) {
-  const std::size_t colon = text.find(':');
-  return colon != std::string_view::npos && ParseField(text.substr(0, colon), a) &&
-         ParseField(text.substr(colon + 1), b);
-}
-
-std::vector<std::string> ReadLines(const fs::path& file, std::optional<InputError>& error) {
-  std::string bytes;
-  if (!ReadWholeFile(file, bytes).ok()) {
-    error = InputError{file.string(), 0, "cannot be read"};
-    return {};
-  }
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find('\n', pos);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    pos = end + 1;
-  }
-  return lines;
-}
-
-// --- The aspect system ---
-
-std::optional<InputError> LoadAspects(const fs::path& file, const fs::path& folder,
-                                      Aspectarium& aspectarium) {
-  const std::string name = SystemNameOfFile(file);
-  if (name.empty()) return InputError{file.string(), 0, "the file name is no aspect system name"};
-  std::optional<InputError> error;
-  const std::vector<std::string> lines = ReadLines(file, error);
-  if (error) return error;
-  std::vector<Aspect> aspects;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int lineNumber = static_cast<int>(i) + 1;
-    if (lines[i].empty() || lines[i][0] == '#') continue;
-    const std::vector<std::string_view> f = SplitTabs(lines[i]);
-    Aspect a;
-    int nature = 0;
-    bool ok = f.size() == 10 && ParseField(f[0], a.angle) && ParseField(f[7], nature) &&
-              nature >= 0 && nature <= 255 && (f[8] == "major" || f[8] == "minor") && !f[9].empty();
-    for (int k = 0; ok && k < 6; ++k)
-      ok = ParseField(f[static_cast<std::size_t>(k) + 1], a.orbs[static_cast<std::size_t>(k)]) &&
-           a.orbs[static_cast<std::size_t>(k)] >= 0.0;
-    if (!ok || a.angle < 0.0 || a.angle > 360.0)
-      return InputError{
-          file.string(), lineNumber,
-          "expected angle, orbs of classes 1-5, exact orb, nature, major|minor, name"};
-    a.type = static_cast<std::uint8_t>(nature);
-    a.major = f[8] == "major" ? 1 : 0;
-    a.name = Cp1251(f[9]).substr(0, Aspect::kNameLength);
-    a.abbreviation = a.name.substr(0, Aspect::kAbbreviationLength);
-    aspects.push_back(std::move(a));
-  }
-  if (aspects.size() > static_cast<std::size_t>(AspectSystem::kMaxAspects))
-    return InputError{file.string(), 0, "more than 50 aspects"};
-  AspectSystem system(name, folder / SystemFileName(name));
-  system.SetAspects(std::move(aspects));
-  if (!system.SaveSystem().ok())
-    return InputError{file.string(), 0, "cannot be written as a system"};
-  aspectarium.LoadAll(folder);
-  if (!aspectarium.FindSystem(name)) return InputError{file.string(), 0, "cannot be loaded back"};
-  return std::nullopt;
-}
-
-// --- The charts ---
-
-struct FixtureChart {
-  Chart chart;
-  std::array<std::string, kCommentPages> pages;  // code page 1251
-};
-
-std::optional<std::string> ParseChartLine(const std::vector<std::string_view>& f, Chart& chart) {
-  if (f.size() != 8) return "a chart line has 8 fields";
-  chart = Chart();
-  chart.definition.SetKind(kChartNatal);
-  chart.houseSystem = 0;
-  for (PointRecord& p : chart.points) p.longitude.Set(kAbsent);
-  chart.ConstructCusps();
-  Source& s = chart.definition.sources[0];
-  s.SetName(Cp1251(f[1]));
-  chart.definition.SetTitle(Cp1251(f[2]));
-  // Date: D.M.Y, the year 1 to 4 digits, " BC" after it before Christ.
-  std::string_view date = f[3];
-  char era = 'A';
-  if (date.size() > 3 && date.substr(date.size() - 3) == " BC") {
-    era = 'B';
-    date.remove_suffix(3);
-  }
-  const std::size_t d1 = date.find('.'),
-                    d2 = date.find('.', d1 == std::string_view::npos ? 0 : d1 + 1);
-  int day = 0, month = 0, year = 0;
-  if (d1 == std::string_view::npos || d2 == std::string_view::npos ||
-      !ParseField(date.substr(0, d1), day) ||
-      !ParseField(date.substr(d1 + 1, d2 - d1 - 1), month) || date.size() - d2 - 1 < 1 ||
-      date.size() - d2 - 1 > 4 || !ParseField(date.substr(d2 + 1), year))
-    return "the date is not D.M.Y";
-  if (!s.moment.date.SetDate(day, month, year, era).ok()) return "the date does not exist";
-  int hours = 0, minutes = 0;
-  if (!ParsePair(f[4], hours, minutes) || !s.moment.time.SetTime(hours, minutes, 0).ok())
-    return "the time is not HH:MM";
-  const std::string_view zone = f[5];
-  if (zone.empty() || (zone[0] != '+' && zone[0] != '-') ||
-      !ParsePair(zone.substr(1), hours, minutes) ||
-      !s.zone.SetTime(hours, minutes, 0, zone[0]).ok())
-    return "the zone is not +HH:MM or -HH:MM";
-  int latD = 0, latM = 0, lonD = 0, lonM = 0;
-  const std::string_view lat = f[6], lon = f[7];
-  if (lat.size() < 2 || lon.size() < 2 || !ParsePair(lat.substr(0, lat.size() - 1), latD, latM) ||
-      !ParsePair(lon.substr(0, lon.size() - 1), lonD, lonM))
-    return "the coordinates are not DD:MMN|S and DDD:MME|W";
-  const char latLetter = lat.back(), lonLetter = lon.back();
-  if ((latLetter != 'N' && latLetter != 'S') || (lonLetter != 'E' && lonLetter != 'W') ||
-      !s.place.SetPlace(latD, latM, latLetter, lonD, lonM, lonLetter, "", "").ok())
-    return "the coordinates are out of range";
-  return std::nullopt;
-}
-
-std::optional<InputError> LoadFixture(const fs::path& file, std::vector<FixtureChart>& charts) {
-  std::optional<InputError> error;
-  const std::vector<std::string> lines = ReadLines(file, error);
-  if (error) return error;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int lineNumber = static_cast<int>(i) + 1;
-    const std::string& line = lines[i];
-    if (line.empty() || line[0] == '#') continue;
-    const std::vector<std::string_view> f = SplitTabs(line);
-    const auto fail = [&](std::string why) {
-      return InputError{file.string(), lineNumber, std::move(why)};
-    };
-    if (f[0] == "chart") {
-      charts.emplace_back();
-      if (auto why = ParseChartLine(f, charts.back().chart)) return fail(*why);
-      continue;
-    }
-    if (charts.empty()) return fail("a chart line must come first");
-    Chart& chart = charts.back().chart;
-    if (f[0] == "point") {
-      int n = -1;
-      double lon = 0, lat = 0, speed = 0;
-      if (f.size() != 5 || !ParseField(f[1], n) || n < 0 || n >= kSelectablePoints ||
-          !ParseField(f[2], lon) || !ParseField(f[3], lat) || !ParseField(f[4], speed) ||
-          lon < 0.0 || lon >= 360.0)
-        return fail("expected point N (0..33), longitude [0, 360), latitude, speed");
-      PointRecord& p = chart.points[static_cast<std::size_t>(n)];
-      p.longitude.Set(lon);
-      p.latitude = lat;
-      p.speed = speed;
-      p.status = speed < 0.0 ? 'R' : 'D';
-    } else if (f[0] == "cusps") {
-      if (f.size() != 13) return fail("expected twelve cusps");
-      for (int h = 0; h < 12; ++h) {
-        double c = 0;
-        if (!ParseField(f[static_cast<std::size_t>(h) + 1], c) || c < 0.0 || c >= 360.0)
-          return fail("a cusp is not a longitude in [0, 360)");
-        chart.cusps[static_cast<std::size_t>(h)].Set(c);
-      }
-    } else if (f[0] == "localspace") {
-      chart.SetDerivationMarker(kMarkerLocalSpace);
-    } else if (f[0] == "page") {
-      int k = -1;
-      if (f.size() != 3 || !ParseField(f[1], k) || k < 0 || k >= kCommentPages || f[2].empty())
-        return fail("expected page N (0..9) and a text");
-      charts.back().pages[static_cast<std::size_t>(k)] = Cp1251(f[2]);
-    } else {
-      return fail("unknown line kind '" + std::string(f[0]) + "'");
-    }
-  }
-  return std::nullopt;
-}
-
-// Writes the charts, in order, as the records of a new archive in one pass: the archive file
-// and each comment file it needs are written once, as the archive lays them out (a record's
-// comment block points at its pages in the comment files).
-bool WriteArchive(const std::vector<FixtureChart>& charts, const std::string& path) {
-  FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(path);
-  if (!out.Ok() || !archive_file::WriteHeader(out, kLayout4400)) return false;
-  std::array<std::uint32_t, kCommentPages> written{};  // bytes in each comment file so far
-  for (const FixtureChart& fixture : charts) {
-    CommentRefBlock block;
-    for (std::size_t k = 0; k < fixture.pages.size(); ++k) {
-      const std::string& page = fixture.pages[k];
-      if (page.empty()) continue;
-      const std::size_t length = std::min<std::size_t>(page.size(), kCommentMaxLength);
-      SafeRewrite& comments = tx.Rewrite(ArchiveCommentFileName(path, static_cast<int>(k)));
-      if (!comments.Write(std::string_view(page).substr(0, length))) return false;
-      block.offsets[k] = written[k];
-      block.lengths[k] = static_cast<std::uint16_t>(length);
-      written[k] += static_cast<std::uint32_t>(length);
-    }
-    if (!out.Write(archive_file::RecordBytes(fixture.chart, kLayout4400, block))) return false;
-  }
-  return tx.Commit().ok();
-}
-
 int Usage() {
   std::cerr << "usage: conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS [LOGIC]\n";
   return 2;
@@ -325,7 +113,8 @@ int main(int argc, char** argv) {
     config.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
   }
   Aspectarium aspectarium;
-  if (auto error = LoadAspects(aspectsFile, folder.Path(), aspectarium)) return Refuse(*error);
+  if (auto error = chart_fixture::LoadAspects(aspectsFile, folder.Path(), aspectarium))
+    return Refuse(*error);
 
   // The run reads these settings only.
   const ChartContext context(config, aspectarium);
@@ -349,57 +138,34 @@ int main(int argc, char** argv) {
     set.mode = 2;
     if (!set.SetLogic(argv[5])) return Refuse({"LOGIC", 0, "the expression is refused"});
   }
-  set.ReportRunProblems(context);
 
-  std::vector<FixtureChart> charts;
-  if (auto error = LoadFixture(fixtureFile, charts)) return Refuse(*error);
+  std::vector<chart_fixture::FixtureChart> charts;
+  if (auto error = chart_fixture::LoadFixture(fixtureFile, charts)) return Refuse(*error);
   CommentSlotTable slots;
   Archive archive(slots);
-  set.SetCommentArchive(&archive);
   const std::string archivePath = (folder.Path() / "conditions_eval.arc").string();
-  if (!charts.empty() && !WriteArchive(charts, archivePath)) {
+  if (!charts.empty() && !chart_fixture::WriteArchive(charts, archivePath)) {
     std::cerr << "the charts cannot be written as an archive\n";
     return 2;
   }
 
-  // The run: every record in turn, as the archive query reads them.
-  int viewed = 0, skipped = 0, status = 0;
-  bool localSpaceAsked = false, localSpaceTaken = true;
+  // The run: the archive query over the archive just written, every record in turn.
+  int viewed = 0, status = 0;
+  if (charts.empty()) set.ReportRunProblems(context);
   if (!charts.empty()) {
     if (archive.SetPath(archivePath) < 0 || archive.CreateIndex() != 0) {
       std::cerr << "the archive cannot be read back\n";
       return 2;
     }
-    std::FILE* handle = archive.Open();
-    int read = 0;
-    for (int n = 0; handle && n < archive.RecordCount(); ++n) {
-      Chart chart;
-      if (archive.Load(handle, chart, n, false) < 0) break;
-      ++read;
-      if (chart.IsLocalSpace()) {
-        if (!localSpaceAsked) {
-          localSpaceAsked = true;
-          localSpaceTaken = platform::GetPrompter().AskYesNo(
-                                kMsgLocalSpaceQuestion, GetMessageText(kMsgLocalSpaceQuestion)) ==
-                            platform::Answer::Yes;
-        }
-        if (!localSpaceTaken) {
-          ++skipped;
-          continue;
-        }
-      }
-      // The switched-on conditions joined by AND (a set with none switched on holds nowhere),
-      // or the logic expression.
-      const int result = set.Evaluate(context, chart, n);
-      if (result < 0) {
-        std::cerr << "record " << n << ": evaluation error, the run ends\n";
-        status = 1;
-        break;
-      }
-      if (result == 1) std::cout << n << "\n";
+    platform::NullProgress progress;
+    const QueryRunResult run = RunQuery(archive, set, context, {}, progress);
+    for (int n = 0; n < archive.RecordCount(); ++n)
+      if (archive.Entry(n).IsSelected()) std::cout << n << "\n";
+    if (run.end == QueryRunEnd::kEvaluationError) {
+      std::cerr << "record " << run.stoppedAtRecord << ": evaluation error, the run ends\n";
+      status = 1;
     }
-    archive.Close(handle);
-    viewed = read - skipped;
+    viewed = run.viewed;
   }
   std::cout << "viewed " << viewed << "\n";
   platform::SetPrompter(nullptr);

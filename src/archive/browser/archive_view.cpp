@@ -47,7 +47,7 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
 constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-                                             ArchiveView::kIdQuery, ArchiveView::kIdSettings};
+                                             ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -155,6 +155,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdCopyWhole), &QPushButton::clicked, this, [this] { OnCopyWholeArchive(); });
   connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
   connect(Button(kIdSort), &QPushButton::clicked, this, [this] { OnSort(); });
+  connect(Button(kIdQuery), &QPushButton::clicked, this, [this] { OnQuery(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
   connect(Button(kIdPrint), &QPushButton::clicked, this, [this] { OnPrint(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
@@ -223,6 +224,7 @@ void ArchiveView::ShowRecordCount() {
 
 void ArchiveView::EnableCommands(bool on) {
   for (int id : kRecordCommands) Button(id)->setEnabled(on && !NotYetBuilt(id));
+  Button(kIdQuery)->setEnabled(on && queryCommand != nullptr);
   UpdateConvertCaption();
 }
 
@@ -421,6 +423,19 @@ void ArchiveView::OnUpDown(bool up) {
     List().EnsureVisible(row, list_->VisibleRows());
   }
   list_->Changed();
+}
+
+void ArchiveView::OnQuery() {
+  if (!queryCommand) return;
+  CloseSearch();
+  SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
+  const bool load = queryCommand(this);
+  // A run over a list of archives made others current on the way and indexed this one anew.
+  FillRecentCombo();
+  RefillList(false);
+  UpdateCaption();
+  ShowSelectedCount(SyncSelection(ArchiveBrowserList::Sync::kMarksToList));
+  if (load) QDialog::accept();
 }
 
 void ArchiveView::OnSort() {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <map>
 
 #include "archive/browser/archive_list_box.h"
@@ -53,6 +54,9 @@ class ArchiveView : public platform::Dialog {
   bool noChoiceNeeded = false;
   // Set when the browser was closed to print the archive: the caller opens the listing.
   bool printRequested = false;
+  // The query dialog behind "ЗАПРОС" (parent window): true when the query asks the browser to
+  // close with OK. Without one the button stays disabled.
+  std::function<bool(QWidget*)> queryCommand;
 
   void OnInitDialog() override;
   // The load rule: exactly one selected record (any number with noChoiceNeeded).
@@ -90,6 +94,10 @@ class ArchiveView : public platform::Dialog {
   void OnSort();
   // Opens the search dialog when none is open, every mark 'N' and every row deselected first.
   void OnSearch();
+  // The query dialog on the archive, the list's selection in the marks first; after it the rows
+  // and their selection from the archive again (the query marks the charts it found), and when
+  // the query's load flag is set the browser closes with OK.
+  void OnQuery();
   // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
   // 2 previous, 3 next, 4 all; `remembered` the last match or -1): the row taken, or -1, or for a
   // failed previous/next step `remembered`. Nothing found shows message 487; mode 4 shows the

@@ -24,13 +24,15 @@ namespace {
 
 platform::NullProgress g_noProgress;
 
-std::int64_t LastWriteTime(const std::string& path) {
+}  // namespace
+
+std::int64_t Archive::FileTimeOf(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0;
   return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
 }
 
-}  // namespace
+bool Archive::IsSameFile(const fs::path& a, const fs::path& b) { return SameFile(a, b); }
 
 Archive::Archive(CommentSlotTable& slots) : slots_(&slots), progress_(&g_noProgress) {}
 
@@ -56,7 +58,7 @@ int Archive::SetPath(const std::string& path) {
   return info.layout;
 }
 
-void Archive::RefreshFileTime() { fileTime_ = LastWriteTime(path_); }
+void Archive::RefreshFileTime() { fileTime_ = FileTimeOf(path_); }
 
 bool Archive::RefuseIfDamaged() const {
   if (!damaged_) return false;

@@ -96,6 +96,10 @@ class Archive {
   bool IsDamaged() const { return damaged_; }
   // The last-write time of the current file as last seen (nanoseconds since the epoch).
   std::int64_t FileTime() const { return fileTime_; }
+  // The last-write time of a file now, as FileTime() keeps it; 0 when it cannot be read.
+  static std::int64_t FileTimeOf(const std::string& path);
+  // True when two paths name the same file (or, for files not there, the same normal path).
+  static bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
   // 1 when an archive is open: a current file with an index built.
   int IsOpen() const { return indexBuilt_ ? 1 : 0; }
 
@@ -192,8 +196,11 @@ class Archive {
   int Delete(bool confirm);
   int ChartUpDown(bool up);
   int ChooseDestinationFile(std::string& path, int& exists, int& layout);
+  // Copies (or with `move` moves) the marked records into `target`; without `noQuestions` it may
+  // offer to order the archives afterwards, and without `tellDone` it leaves the closing message
+  // 45 to the caller. 0, or -1.
   int CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
-                    bool noQuestions);
+                    bool noQuestions, bool tellDone = true);
   int Order();
   // Copies the current archive and its comment files to `target` (".arc" added to a name without
   // extension) in one transaction: an existing target asks message 74; another extension gives

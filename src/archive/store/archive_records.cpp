@@ -314,7 +314,7 @@ bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int la
 }
 
 int Archive::CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
-                           bool noQuestions) {
+                           bool noQuestions, bool tellDone) {
   const char* trace = "Archive::CopyToArchive";
   if (RefuseUnknownLayout(targetLayout)) return -1;
   if (move && RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
@@ -354,7 +354,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     if (!move && static_cast<int>(marks.size()) == count_)
       for (int n = 0; n < count_; ++n) Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
-  Tell(kMsgDone);
+  if (tellDone) Tell(kMsgDone);
   return 0;
 }
 

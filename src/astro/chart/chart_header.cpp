@@ -67,34 +67,42 @@ platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int 
   return extent;
 }
 
+void DrawPageOrnament(platform::Dc& dc, const Configuration& config) {
+  const platform::Font oldFont =
+      dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(20300 - config.print.marginRight, -250 - config.print.marginTop, glyphs::kOrnament);
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
+}
+
+void DrawPageTitle(platform::Dc& dc, const Configuration& config, std::string_view title) {
+  const cfg::PrintSettings& p = config.print;
+  const platform::Font oldFont = dc.SelectFont(
+      platform::Font{std::string(platform::kTextFace), kPageTitleFontSize, 0, false, false});
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
+  dc.TextOut(middle, -kPageTitleDrop - p.marginTop, title);
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
+}
+
 platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
                                     const Configuration& config) {
   const cfg::PrintSettings& p = config.print;
   config.DrawPageFrame(dc, {0, 0, 0, 0});
   const platform::Size block =
       DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
-  const platform::Font oldFont =
-      dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
-  const unsigned oldAlign =
-      dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
-  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
-  dc.SetTextAlign(oldAlign);
-  dc.SelectFont(oldFont);
+  DrawPageOrnament(dc, config);
   return block;
 }
 
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                          std::string_view title) {
-  const cfg::PrintSettings& p = config.print;
   DrawPrintedPageFrame(dc, chart, config);
-  const platform::Font oldFont =
-      dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000, 0, false, false});
-  const unsigned oldAlign =
-      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
-  dc.TextOut(middle, -600 - p.marginTop, title);
-  dc.SetTextAlign(oldAlign);
-  dc.SelectFont(oldFont);
+  DrawPageTitle(dc, config, title);
 }
 
 platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const {

@@ -24,6 +24,16 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
                                bool compact);
 
+inline constexpr int kPageTitleFontSize = 4000;  // the title of a printed page
+inline constexpr int kPageTitleDrop = 600;       // its top below the top margin
+
+// The ornament "?;<=>" of a printed page in "VelmAstro5a" at 6000 ending at 20300 - right margin,
+// y = -250 - top margin.
+void DrawPageOrnament(platform::Dc& dc, const Configuration& config);
+// The title of a printed page in "Vudurez" at 4000 centred between the margins at y = -600 - top
+// margin.
+void DrawPageTitle(platform::Dc& dc, const Configuration& config, std::string_view title);
+
 // The head of a printed page without its title: the page frame, the compact identification
 // block at (left margin + 400, -150 - top margin) and the ornament "?;<=>" in "VelmAstro5a" at
 // 6000 ending at 20300 - right margin, y = -250 - top margin. Returns the block's extent.

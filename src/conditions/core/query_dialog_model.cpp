@@ -1,0 +1,220 @@
+#include "conditions/core/query_dialog_model.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "archive/store/archive.h"
+#include "astro/chart/chart_context.h"
+#include "conditions/core/condition_logic.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/palette.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/files/settings.h"
+#include "foundation/messages/messages.h"
+#include "foundation/text/text_helpers.h"
+#include "platform/core/prompter.h"
+
+namespace {
+
+using Q = cfg::QuerySettings;
+
+constexpr int kArchiveItemLength = 50;
+constexpr int kColourText = 0;
+constexpr int kColourOff = 7;
+constexpr int kColourSelectedText = 14;
+constexpr int kColourSelectedFill = 1;
+
+int Tell(int number) {
+  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
+  return number;
+}
+
+std::string ListPath(const char* name) { return GetSettings().GetPath(name); }
+
+}  // namespace
+
+// --- The view settings ---
+
+QueryViewSettings QueryViewSettings::Clamped() const {
+  QueryViewSettings v = *this;
+  v.screenFont = std::clamp(screenFont, kMinFont, kMaxFont);
+  v.printFont = std::clamp(printFont, kMinFont, kMaxFont);
+  v.screenGap = std::clamp(screenGap, kMinGap, kMaxGap);
+  v.printGap = std::clamp(printGap, kMinGap, kMaxGap);
+  return v;
+}
+
+QueryViewSettings QueryViewSettings::FromBlock(const cfg::ByteBlock& b) {
+  QueryViewSettings v;
+  v.screenFont = b.Get(Q::kScreenFontSize);
+  v.printFont = b.Get(Q::kPrintFontSize);
+  v.screenGap = b.Get(Q::kScreenLineGap);
+  v.printGap = b.Get(Q::kPrintLineGap);
+  v.showArchives = b.Get(Q::kShowArchives) != 0;
+  v.showQuery = b.Get(Q::kShowQuery) != 0;
+  return v.Clamped();
+}
+
+void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const {
+  const QueryViewSettings v = Clamped();
+  b.Set(Q::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
+  b.Set(Q::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
+  b.Set(Q::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
+  b.Set(Q::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
+  b.Set(Q::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
+  b.Set(Q::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
+}
+
+// --- The dialog ---
+
+QueryDialogModel::QueryDialogModel() {
+  set.SetCapacity(CFunc::kCapacity);
+  set.mode = 0;
+  set.groups.SetCurrentKind('P');
+}
+
+void QueryDialogModel::Load(const cfg::ByteBlock& queryBlock) {
+  archives = LoadArcs(ListPath(ArcsFileName(QueryMode::kQuery)));
+  set.LoadFuncs(ListPath(FuncsFileName(QueryMode::kQuery)), CFunc::kCapacity);
+  history = LoadLogic(ListPath(LogicFileName(QueryMode::kQuery)));
+  set.groups.LoadGroups();
+  currentArchiveOnly = queryBlock.Get(Q::kCurrentArchiveOnly) != 0;
+  const int mode = queryBlock.Get(Q::kEvaluationMode);
+  set.mode = mode >= 0 && mode <= 2 ? mode : 0;
+  view = QueryViewSettings::FromBlock(queryBlock);
+  selectedArchive = archives.empty() ? -1 : 0;
+  selectedCondition = set.Count() == 0 ? -1 : 0;
+}
+
+QueryDialogEnabling QueryDialogModel::Enabling() const {
+  QueryDialogEnabling e;
+  e.archiveList = !currentArchiveOnly;
+  e.addArchive = !currentArchiveOnly;
+  e.removeArchive = !currentArchiveOnly && !archives.empty();
+  e.addCondition = set.Count() < set.Capacity();
+  e.changeCondition = set.Count() > 0;
+  e.logicCombo = set.mode == 2;
+  return e;
+}
+
+bool QueryDialogModel::RefuseFullList() const {
+  if (static_cast<int>(archives.size()) < kMaxArchives) return false;
+  Tell(kMsgTooManyArchives);
+  return true;
+}
+
+int QueryDialogModel::AddArchive(std::string path) {
+  if (RefuseFullList()) return kMsgTooManyArchives;
+  if (!HasFileExtension(path)) path += ".arc";
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    std::fclose(f);
+  } else {
+    return Tell(kMsgNoSuchArchive);
+  }
+  if (!Archive::IsArchiveFile(path)) return Tell(kMsgNotAnArchive);
+  for (const ArchiveListEntry& e : archives)
+    if (Archive::IsSameFile(e.path, path)) return Tell(kMsgArchiveInList);
+  archives.push_back({path, true});
+  selectedArchive = static_cast<int>(archives.size()) - 1;
+  SaveArchives();
+  return 0;
+}
+
+int QueryDialogModel::RemoveArchive() {
+  if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
+    return Tell(kMsgChooseArchive);
+  archives.erase(archives.begin() + selectedArchive);
+  selectedArchive = std::min(selectedArchive, static_cast<int>(archives.size()) - 1);
+  SaveArchives();
+  return 0;
+}
+
+int QueryDialogModel::ToggleArchive() {
+  if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
+    return Tell(kMsgChooseArchive);
+  ArchiveListEntry& e = archives[static_cast<std::size_t>(selectedArchive)];
+  e.on = !e.on;
+  SaveArchives();
+  return 0;
+}
+
+int QueryDialogModel::SaveArchives() const {
+  return SaveArcs(ListPath(ArcsFileName(QueryMode::kQuery)), archives);
+}
+
+bool QueryDialogModel::ToggleCondition() {
+  if (selectedCondition < 0 || selectedCondition >= set.Count()) return false;
+  QueryCondition& c = set.Condition(selectedCondition);
+  c.w[19] = c.Enabled() ? 0 : 1;
+  SaveConditions();
+  return true;
+}
+
+int QueryDialogModel::SaveConditions() {
+  return set.SaveFuncs(ListPath(FuncsFileName(QueryMode::kQuery)));
+}
+
+void QueryDialogModel::ConditionsChanged(int select) {
+  selectedCondition = set.Count() == 0 ? -1 : std::clamp(select, 0, set.Count() - 1);
+}
+
+bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& queryBlock) {
+  SaveArchives();
+  queryBlock.Set(Q::kCurrentArchiveOnly, std::int32_t{currentArchiveOnly ? 1 : 0});
+  queryBlock.Set(Q::kEvaluationMode, std::int32_t{set.mode});
+  if (!currentArchiveOnly && archives.empty()) {
+    Tell(kMsgArchiveListEmpty);
+    return false;
+  }
+  if (set.mode != 2) return true;
+  const std::string_view typed = typedLogic.substr(0, kMaxTypedLogic);
+  if (!set.SetLogic(typed)) return false;
+  AddLogicToHistory(history, typed);
+  return SaveLogic(ListPath(LogicFileName(QueryMode::kQuery)), history) == 0;
+}
+
+QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,
+                                  cfg::ByteBlock& queryBlock, Archive& archive,
+                                  const std::function<ChartContext()>& takeContext,
+                                  platform::ProgressSink& progress,
+                                  const std::function<bool()>& showResults) {
+  model.resultsShown = false;
+  if (!model.PrepareRun(typedLogic, queryBlock)) return {};
+  const ChartContext context = takeContext();
+  const QueryRunResult result = RunQuery(archive, model.set, context, model.Request(), progress);
+  if (result.end == QueryRunEnd::kRefused) return result;
+  if (result.overList && result.hits > 0) {
+    archive.resultHeaderLines =
+        BuildResultHeader(model.set, model.archives, model.view.showArchives, model.view.showQuery,
+                          typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));
+    model.resultsShown = showResults && showResults();
+    if (!model.resultsShown) {
+      archive.FreeSelectedRecordsInfo();
+      archive.resultHeaderLines.clear();
+    }
+  } else if (result.overList) {
+    archive.FreeSelectedRecordsInfo();
+  }
+  platform::GetPrompter().ShowMessage(result.overList ? kMsgArchivesProcessed : kMsgChartsViewed,
+                                      QuerySummaryText(result), platform::Icon::Information);
+  return result;
+}
+
+// --- The lists ---
+
+std::string QueryArchiveItemText(std::string_view path) {
+  return ShortenTextToLength(path, kArchiveItemLength);
+}
+
+void DrawQueryListItem(platform::Dc& dc, const platform::Rect& item, std::string_view text, bool on,
+                       bool selected, platform::Color background) {
+  dc.FillRect(item, selected ? ColorByIndex(kColourSelectedFill) : background);
+  const int colour = !on ? kColourOff : selected ? kColourSelectedText : kColourText;
+  const platform::Color oldColour = dc.SetTextColor(ColorByIndex(colour));
+  const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
+  const unsigned oldAlign = dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.TextOut(item.left, item.top, text);
+  dc.SetTextAlign(oldAlign);
+  dc.SetBkMode(oldMode);
+  dc.SetTextColor(oldColour);
+}

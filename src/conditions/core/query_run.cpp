@@ -1,0 +1,228 @@
+#include "conditions/core/query_run.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#include "archive/store/archive.h"
+#include "astro/chart/chart_context.h"
+#include "conditions/core/condition_logic.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/progress_sink.h"
+#include "platform/core/prompter.h"
+
+namespace {
+
+using platform::Answer;
+using platform::GetPrompter;
+
+void Tell(int number, const std::string& text, platform::Icon icon = platform::Icon::Warning) {
+  GetPrompter().ShowMessage(number, text, icon);
+}
+
+std::string CountLine(int message, int count) {
+  return GetMessageText(message) + " - " + std::to_string(count);
+}
+
+// One run: the set it decides with, and what it has asked and found so far.
+class QueryWalk {
+ public:
+  QueryWalk(Archive& archive, const CFunc& set, const ChartContext& context,
+            platform::ProgressSink& progress)
+      : archive_(archive), set_(set), context_(context), progress_(progress) {}
+
+  // Decides every record of the current archive (its index built) in turn; `hit` is told the
+  // record number of every chart that holds. Returns the charts viewed; `end` says whether the
+  // run goes on.
+  int SearchCurrentArchive(const std::function<void(int)>& hit) {
+    const int count = archive_.RecordCount();
+    std::FILE* handle = archive_.Open();
+    if (!handle) return 0;
+    int read = 0, skipped = 0, shown = -1;
+    Chart chart;
+    for (int n = 0; n < count; ++n) {
+      // The bar moves only when its percentage changes: each step repaints the dialog.
+      if (const int percent = static_cast<int>(100LL * n / count); percent != shown) {
+        shown = percent;
+        progress_.SetPos(percent);
+      }
+      if (progress_.Cancelled()) {
+        end = QueryRunEnd::kCancelled;
+        break;
+      }
+      if (archive_.Load(handle, chart, n, false) < 0) break;
+      ++read;
+      if (chart.IsLocalSpace() && !TakeLocalSpace()) {
+        ++skipped;
+        continue;
+      }
+      const int result = set_.Evaluate(context_, chart, n);
+      if (result < 0) {
+        end = QueryRunEnd::kEvaluationError;
+        stoppedAt = n;
+        break;
+      }
+      if (result == 1) hit(n);
+    }
+    archive_.Close(handle);
+    return read - skipped;
+  }
+
+  QueryRunEnd end = QueryRunEnd::kCompleted;
+  int stoppedAt = -1;
+
+ private:
+  // Message 1110 the first time a Local Space chart is met in the run: Yes takes such charts as
+  // ordinary ones, No skips every one of them.
+  bool TakeLocalSpace() {
+    if (!localSpaceAsked_) {
+      localSpaceAsked_ = true;
+      localSpaceTaken_ =
+          GetPrompter().AskYesNo(kMsgLocalSpaceCharts, GetMessageText(kMsgLocalSpaceCharts)) ==
+          Answer::Yes;
+    }
+    return localSpaceTaken_;
+  }
+
+  Archive& archive_;
+  const CFunc& set_;
+  const ChartContext& context_;
+  platform::ProgressSink& progress_;
+  bool localSpaceAsked_ = false;
+  bool localSpaceTaken_ = true;
+};
+
+// The switched-on entries of the list whose files are not archives, named in one message (593
+// with one path a line) before the search.
+void TellMissingArchives(const std::vector<ArchiveListEntry>& archives) {
+  std::string paths;
+  for (const ArchiveListEntry& e : archives)
+    if (e.on && !Archive::IsArchiveFile(e.path)) paths += "\n" + e.path;
+  if (!paths.empty()) Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + paths);
+}
+
+// Message 678 when some charts of the current archive are marked already: No clears the marks.
+void AskToKeepMarks(Archive& archive) {
+  if (archive.MarkedCount() > 0 &&
+      GetPrompter().AskYesNo(kMsgKeepMarks, GetMessageText(kMsgKeepMarks)) == Answer::No)
+    archive.ClearMarks();
+}
+
+void SearchCurrentArchive(Archive& archive, QueryWalk& walk, QueryRunResult& result) {
+  result.viewed = walk.SearchCurrentArchive([&](int n) {
+    archive.Entry(n).mark = 'Y';
+    ++result.hits;
+  });
+}
+
+void SearchList(Archive& archive, QueryWalk& walk, const std::vector<ArchiveListEntry>& archives,
+                QueryRunResult& result) {
+  for (const ArchiveListEntry& entry : archives) {
+    if (!entry.on || !Archive::IsArchiveFile(entry.path)) continue;
+    if (archive.SetPath(entry.path) < 0 || archive.CreateIndex() != 0) continue;
+    int group = -1;
+    result.viewed += walk.SearchCurrentArchive([&](int n) {
+      if (group < 0) group = archive.AddArchive2List();
+      archive.AddRecord2List(group, n);
+      ++result.hits;
+    });
+    ++result.archivesProcessed;
+    if (walk.end != QueryRunEnd::kCompleted) break;
+  }
+}
+
+// The archive open before a list run made current again; a failure is reported.
+void Reopen(Archive& archive, const std::string& before, QueryRunResult& result) {
+  if (before.empty()) return;
+  if (archive.SetPath(before) < 0 || archive.CreateIndex() != 0) {
+    result.reopenFailed = true;
+    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before, platform::Icon::Error);
+  }
+}
+
+}  // namespace
+
+bool RefuseQueryRequest(const Archive& archive, const QueryRunRequest& request) {
+  if (request.currentArchiveOnly && !archive.IsOpen()) {
+    Tell(kMsgNoArchiveOpen, GetMessageText(kMsgNoArchiveOpen));
+    return true;
+  }
+  if (!request.currentArchiveOnly && request.archives.empty()) {
+    Tell(kMsgArchiveListEmpty, GetMessageText(kMsgArchiveListEmpty));
+    return true;
+  }
+  return false;
+}
+
+QueryRunResult RunQuery(Archive& archive, const CFunc& set, const ChartContext& context,
+                        const QueryRunRequest& request, platform::ProgressSink& progress) {
+  QueryRunResult result;
+  if (RefuseQueryRequest(archive, request)) return result;
+  // The set decides with the comment pages of the archive at hand.
+  CFunc run(set);
+  run.SetCommentArchive(&archive);
+  run.ReportRunProblems(context);
+
+  // Questions and messages come before the progress dialog is shown.
+  std::string before;
+  if (request.currentArchiveOnly) {
+    AskToKeepMarks(archive);
+  } else {
+    result.overList = true;
+    if (archive.IsOpen()) before = archive.GetPath();
+    TellMissingArchives(request.archives);
+    archive.InitSelectedRecordsInfo(static_cast<int>(request.archives.size()));
+  }
+  QueryWalk walk(archive, run, context, progress);
+  progress.Begin();
+  if (request.currentArchiveOnly)
+    SearchCurrentArchive(archive, walk, result);
+  else
+    SearchList(archive, walk, request.archives, result);
+  progress.End();
+  Reopen(archive, before, result);
+  result.end = walk.end;
+  result.stoppedAtRecord = walk.stoppedAt;
+  return result;
+}
+
+std::string QuerySummaryText(const QueryRunResult& result) {
+  std::string text;
+  if (result.overList) text = CountLine(kMsgArchivesProcessed, result.archivesProcessed) + "\n";
+  text +=
+      CountLine(kMsgChartsViewed, result.viewed) + "\n" + CountLine(kMsgChartsHolding, result.hits);
+  if (result.end == QueryRunEnd::kCancelled) text += "\n" + GetMessageText(kMsgRunCancelled);
+  if (result.end == QueryRunEnd::kEvaluationError) text += "\n" + GetMessageText(kMsgRunStopped);
+  return text;
+}
+
+std::vector<std::string> BuildResultHeader(const CFunc& set,
+                                           const std::vector<ArchiveListEntry>& archives,
+                                           bool showArchives, bool showQuery,
+                                           std::string_view typedLogic) {
+  std::vector<std::string> lines;
+  if (showArchives) {
+    lines.push_back(GetMessageText(kMsgHeaderArchives));
+    for (const ArchiveListEntry& e : archives)
+      if (e.on) lines.push_back(e.path);
+    lines.emplace_back();
+  }
+  if (showQuery) {
+    lines.push_back(GetMessageText(kMsgHeaderQuery));
+    if (set.mode != 2) {
+      if (set.Count() != 1)
+        lines.push_back(GetMessageText(set.mode == 1 ? kMsgHeaderAny : kMsgHeaderAll));
+      for (int i = 0; i < set.Count(); ++i)
+        if (set.Condition(i).Enabled()) lines.push_back(set.QueryConditionText(i, false));
+    } else {
+      lines.push_back(GetMessageText(kMsgHeaderLogic) + std::string(typedLogic));
+      const std::vector<int> named = LogicNumbers(set.logic);
+      for (int i = 0; i < set.Count(); ++i)
+        if (std::find(named.begin(), named.end(), set.Condition(i).Number()) != named.end())
+          lines.push_back(set.QueryConditionText(i, true));
+    }
+    lines.emplace_back();
+  }
+  if (showArchives || showQuery) lines.push_back(GetMessageText(kMsgHeaderResults));
+  return lines;
+}
