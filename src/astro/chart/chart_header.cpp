@@ -68,9 +68,10 @@ platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int 
 }
 
 platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
-                                    const Configuration& config) {
+                                    const Configuration& config,
+                                    const std::array<int, 4>& frameOffsets) {
   const cfg::PrintSettings& p = config.print;
-  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  config.DrawPageFrame(dc, frameOffsets);
   const platform::Size block =
       DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
   const platform::Font oldFont =
@@ -84,11 +85,11 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
 }
 
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
-                         std::string_view title) {
+                         std::string_view title, const std::array<int, 4>& frameOffsets) {
   const cfg::PrintSettings& p = config.print;
-  DrawPrintedPageFrame(dc, chart, config);
-  const platform::Font oldFont =
-      dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000, 0, false, false});
+  DrawPrintedPageFrame(dc, chart, config, frameOffsets);
+  const platform::Font oldFont = dc.SelectFont(
+      platform::Font{std::string(platform::kTextFace), kPageTitleSize, 0, false, false});
   const unsigned oldAlign =
       dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
