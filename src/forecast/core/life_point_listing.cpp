@@ -40,10 +40,14 @@ std::string AgeText(double years) {
 
 }  // namespace
 
-LifePointListing::LifePointListing(const LifePointComputation& computation,
+LifePointListing::LifePointListing(const std::vector<LifePointEvent>& events, LifePoint type,
+                                   double currentLongitude, const Moment& birth,
                                    const ListDisplaySettings& display, const AspectSystem* system,
                                    const Configuration& config, const Chart& chart)
-    : computation_(computation),
+    : events_(events),
+      type_(std::move(type)),
+      currentLongitude_(currentLongitude),
+      birth_(birth),
       display_(display.Clamped()),
       system_(system),
       config_(config),
@@ -66,12 +70,12 @@ int LifePointListing::FrameWidth(platform::Dc& dc) const {
 
 bool LifePointListing::IsActiveNow(const LifePointEvent& e) const {
   if (e.phase != 'E' || !ShowsCurrentRow()) return false;
-  const double current = computation_.CurrentLongitude();
+  const double current = currentLongitude_;
   if (IsAbsent(current) || IsAbsent(e.reachLongitude)) return false;
   if (system_ == nullptr || e.aspect < 0 || e.aspect >= system_->Count()) return false;
   const double now = chart_.definition.sources[1].moment.JulianDay();
   const double years = std::abs(e.julianDay - now) / kDaysPerActiveYear;
-  if (years > kActiveYearsPerHouse * computation_.Type().years) return false;
+  if (years > kActiveYearsPerHouse * type_.years) return false;
   const double orb = system_->GetAspect(e.aspect).Orb(OrbColumnOfClass(e.orbGroup));
   return AngleDifference180(current, e.reachLongitude) <= orb;
 }
@@ -157,9 +161,8 @@ void LifePointListing::DrawCurrentRow(platform::Dc& dc, int x, int y, int size, 
   dc.SetTextColor(ColorByIndex(colour));
   const Moment& now = chart_.definition.sources[1].moment;
   dc.TextOut(d, y, now.ToText().substr(0, 10));
-  dc.TextOut(d + 7 * unit, y, AgeText(now.YearsSince(computation_.Birth())));
-  DrawLongitudeGlyph(dc, size, computation_.CurrentLongitude(), d + 12 * unit, y, kSignLayout,
-                     colour);
+  dc.TextOut(d + 7 * unit, y, AgeText(now.YearsSince(birth_)));
+  DrawLongitudeGlyph(dc, size, currentLongitude_, d + 12 * unit, y, kSignLayout, colour);
 }
 
 void LifePointListing::DrawHead(platform::Dc& dc) {
@@ -170,18 +173,18 @@ void LifePointListing::DrawHead(platform::Dc& dc) {
 void LifePointListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
   if (line < 0 || line >= Count()) return;
   if (selected) FillSelectedLine(dc, 0, at.y, screenRow_);
-  DrawEventRow(dc, computation_.Events()[static_cast<std::size_t>(line)], at.x, at.y,
-               display_.screenFontSize, screenUnit_, false);
+  DrawEventRow(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, display_.screenFontSize,
+               screenUnit_, false);
 }
 
 void LifePointListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Point at) {
   if (line < 0 || line >= Count()) return;
-  DrawEventRow(dc, computation_.Events()[static_cast<std::size_t>(line)], at.x, at.y, printSize_,
-               printUnit_, true);
+  DrawEventRow(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, printSize_, printUnit_,
+               true);
 }
 
 void LifePointListing::DrawPageHead(platform::Dc& dc, int page, int, int) {
-  DrawPrintedPageHead(dc, chart_, config_, lists::PageTitle(computation_.Type().name, page));
+  DrawPrintedPageHead(dc, chart_, config_, lists::PageTitle(type_.name, page));
   if (ShowsCurrentRow())
     DrawCurrentRow(dc, kPrintLeft + config_.print.marginLeft, -(eventsTop_ - printRow_), printSize_,
                    printUnit_, true);

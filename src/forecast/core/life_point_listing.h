@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "forecast/core/event_listing.h"
 #include "forecast/core/life_point_events.h"
@@ -26,11 +27,19 @@ class LifePointListing : public EventListing {
   static constexpr int kPrintLeft = 500;  // right of the left margin
   static constexpr int kPrintTop = 1500;  // below the top margin
 
-  // `system`: the aspect system of the settings (the events' aspect positions are in it).
-  LifePointListing(const LifePointComputation& computation, const ListDisplaySettings& display,
+  // The computation's results: the events, the type, the life point's current longitude (-777.0
+  // for none) and the birth. `system`: the aspect system of the settings (the events' aspect
+  // positions are in it). The listing keeps references to everything but the type.
+  LifePointListing(const std::vector<LifePointEvent>& events, LifePoint type,
+                   double currentLongitude, const Moment& birth, const ListDisplaySettings& display,
                    const AspectSystem* system, const Configuration& config, const Chart& chart);
+  // The same for a computation that was run.
+  LifePointListing(const LifePointComputation& computation, const ListDisplaySettings& display,
+                   const AspectSystem* system, const Configuration& config, const Chart& chart)
+      : LifePointListing(computation.Events(), computation.Type(), computation.CurrentLongitude(),
+                         computation.Birth(), display, system, config, chart) {}
 
-  int Count() const override { return static_cast<int>(computation_.Events().size()); }
+  int Count() const override { return static_cast<int>(events_.size()); }
   ListingScreen MeasureScreen(platform::Dc& dc) override;
   ListingPaper MeasurePrint(platform::Dc& dc) override;
   // The current-position row above the events (charts with a natal chart behind them).
@@ -59,7 +68,10 @@ class LifePointListing : public EventListing {
  private:
   int TextColour(const LifePointEvent& e, bool paper) const;
 
-  const LifePointComputation& computation_;
+  const std::vector<LifePointEvent>& events_;
+  LifePoint type_;
+  double currentLongitude_;
+  const Moment& birth_;
   ListDisplaySettings display_;
   const AspectSystem* system_;
   const Configuration& config_;

@@ -52,9 +52,14 @@ std::vector<PredListFile> EnumeratePredLists(const fs::path& folder) {
     std::string name = platform::Utf8ToCp1251(it->path().stem().string(), &lossless);
     if (lossless) lists.push_back({std::move(name), it->path()});
   }
-  std::sort(lists.begin(), lists.end(), [](const PredListFile& a, const PredListFile& b) {
-    return a.path.filename() < b.path.filename();
-  });
+  // In name order regardless of letter case, as a folder listing shows them.
+  const auto key = [](const PredListFile& f) {
+    std::string upper = f.name;
+    StringToUpper(upper);
+    return std::make_pair(upper, f.path.filename().string());
+  };
+  std::sort(lists.begin(), lists.end(),
+            [&](const PredListFile& a, const PredListFile& b) { return key(a) < key(b); });
   return lists;
 }
 

@@ -34,8 +34,8 @@ struct PredListFile {
 };
 
 // The lists of `folder`: every file (not a folder) whose name ends in ".pls" in any letter case,
-// in name order. A file whose name code page 1251 cannot hold is left out (no list could be named
-// so).
+// in name order regardless of letter case. A file whose name code page 1251 cannot hold is left out
+// (no list could be named so).
 std::vector<PredListFile> EnumeratePredLists(const std::filesystem::path& folder);
 // The file of list `name`: "<name>.pls" as it exists (the extension, or else the whole name, in
 // any letter case; the name exactly as given first), else the path a new list gets.

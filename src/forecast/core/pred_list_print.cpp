@@ -102,10 +102,8 @@ void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredLi
   };
   const int y = item.top;
   dc.TextOut(at(0), y, PredMomentText(r.when, r.showTime == 'Y'));
-  if (sizeA > 0) {
-    DrawMoving(dc, r, at(kBoxMoving), y, sizeA);
-    Glyph(dc, at(kBoxTarget), y, glyphs::Point(r.target), 'a', sizeA);
-  }
+  if (r.IsLifePoint() || sizeA > 0) DrawMoving(dc, r, at(kBoxMoving), y, sizeA);
+  if (sizeA > 0) Glyph(dc, at(kBoxTarget), y, glyphs::Point(r.target), 'a', sizeA);
   if (!r.IsLifePoint()) dc.TextOut(at(kBoxMovingLabel), y, ChartDefinitionLabel(r.movingChart));
   dc.TextOut(at(kBoxTargetLabel), y, ChartDefinitionLabel(r.targetChart));
   if (sizeB > 0) {

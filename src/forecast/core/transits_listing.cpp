@@ -1,6 +1,7 @@
 #include "forecast/core/transits_listing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "astro/chart/chart.h"
@@ -54,19 +55,29 @@ char TransitObjectGlyph(int code) {
   return '?';
 }
 
-TransitsListing::TransitsListing(const TransitCalculation& calc, const ListDisplaySettings& display,
+TransitHeading HeadingOf(const TransitCalculation& calc) {
+  return {calc.TransitingBodies(), calc.Targets(), calc.PeriodStart(), calc.PeriodEnd(),
+          calc.ShowTimeOfDay()};
+}
+
+TransitsListing::TransitsListing(const std::vector<TransitEventRecord>& events,
+                                 TransitHeading heading, const ListDisplaySettings& display,
                                  const Configuration& config, const Chart& chart)
-    : calc_(calc), display_(display.Clamped()), config_(config), chart_(chart) {}
+    : events_(events),
+      heading_(std::move(heading)),
+      display_(display.Clamped()),
+      config_(config),
+      chart_(chart) {}
 
 double TransitsListing::FontScale() const { return config_.largeFont != 0 ? kLargeFontScale : 1.0; }
 
 int TransitsListing::ScreenFontSize() const {
-  return static_cast<int>(display_.screenFontSize * FontScale());
+  return static_cast<int>(std::lround(display_.screenFontSize * FontScale()));
 }
 
 int TransitsListing::PrintFontSize() const {
   const double factor = config_.largeFont != 0 ? kLargeFontPrintFactor : 1.0;
-  return std::max(1, static_cast<int>(display_.printFontSize * FontScale() * factor));
+  return std::max(1, static_cast<int>(std::lround(display_.printFontSize * FontScale() * factor)));
 }
 
 int TransitsListing::FrameWidth(platform::Dc& dc) const {
@@ -108,14 +119,13 @@ void TransitsListing::DrawHeading(platform::Dc& dc, int x, int y, int size) cons
   dc.SelectFont(TextFont(size));
   const int gap = dc.GetTextExtent(" ").cx;
   x += Text(dc, x, y, GetMessageText(kMsgTransitWord)) + gap;
-  for (int body : calc_.TransitingBodies()) x += Glyph(dc, x, y, TransitObjectGlyph(body), size);
+  for (int body : heading_.bodies) x += Glyph(dc, x, y, TransitObjectGlyph(body), size);
   x += gap;
   x += Text(dc, x, y, GetMessageText(kMsgToWord)) + gap;
-  for (int target : calc_.Targets()) x += Glyph(dc, x, y, TransitObjectGlyph(target), size);
+  for (int target : heading_.targets) x += Glyph(dc, x, y, TransitObjectGlyph(target), size);
   x += 2 * gap;
-  const std::string period = GetMessageText(kMsgPeriodWord) + " " +
-                             calc_.PeriodStart().date.ToText() + " - " +
-                             calc_.PeriodEnd().date.ToText();
+  const std::string period = GetMessageText(kMsgPeriodWord) + " " + heading_.start.date.ToText() +
+                             " - " + heading_.end.date.ToText();
   Text(dc, x, y, period);
 }
 
@@ -127,7 +137,7 @@ void TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, i
   dc.SelectFont(TextFont(size));
   const int w = dc.GetTextMetrics().averageCharWidth;
   x += Text(dc, x, y, e.moment.ToText().substr(0, 10)) + w;
-  if (calc_.ShowTimeOfDay()) x += Text(dc, x, y, e.moment.time.ToText()) + 4 * w;
+  if (heading_.showTimeOfDay) x += Text(dc, x, y, e.moment.time.ToText()) + 4 * w;
   const char transiting = TransitObjectGlyph(e.transiting);
   const char target = TransitObjectGlyph(e.target);
   x += GlyphWithMotion(dc, x, y, transiting, e.transitingMotion, size) + w / 2;
@@ -157,12 +167,12 @@ void TransitsListing::DrawHead(platform::Dc& dc) {
 void TransitsListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
   if (line < 0 || line >= Count()) return;
   if (selected) FillSelectedLine(dc, 0, at.y, screenPitch_);
-  DrawEvent(dc, calc_.Events()[static_cast<std::size_t>(line)], at.x, at.y, ScreenFontSize());
+  DrawEvent(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, ScreenFontSize());
 }
 
 void TransitsListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Point at) {
   if (line < 0 || line >= Count()) return;
-  DrawEvent(dc, calc_.Events()[static_cast<std::size_t>(line)], at.x, at.y, PrintFontSize());
+  DrawEvent(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, PrintFontSize());
 }
 
 void TransitsListing::DrawPageHead(platform::Dc& dc, int page, int, int) {

@@ -4,6 +4,8 @@
 // a page under the common page head and the same heading. Qt-free.
 #pragma once
 
+#include <vector>
+
 #include "forecast/core/event_listing.h"
 #include "forecast/core/list_display_settings.h"
 #include "forecast/core/transit_calculation.h"
@@ -18,13 +20,24 @@ inline constexpr int kMsgPeriodWord = 689;           // "период:"
 
 namespace forecast {
 
+// What the heading of the transit list names: the transiting bodies, the distinct targets, the
+// period in the chart's time; and whether the events show their time of day.
+struct TransitHeading {
+  std::vector<int> bodies;
+  std::vector<int> targets;
+  Moment start, end;
+  bool showTimeOfDay = true;
+};
+TransitHeading HeadingOf(const TransitCalculation& calc);
+
 class TransitsListing : public EventListing {
  public:
-  // The listing keeps references: the calculation, the configuration and the chart outlive it.
-  TransitsListing(const TransitCalculation& calc, const ListDisplaySettings& display,
-                  const Configuration& config, const Chart& chart);
+  // The listing keeps references: the events, the configuration and the chart outlive it.
+  TransitsListing(const std::vector<TransitEventRecord>& events, TransitHeading heading,
+                  const ListDisplaySettings& display, const Configuration& config,
+                  const Chart& chart);
 
-  int Count() const override { return calc_.EventCount(); }
+  int Count() const override { return static_cast<int>(events_.size()); }
   ListingScreen MeasureScreen(platform::Dc& dc) override;
   ListingPaper MeasurePrint(platform::Dc& dc) override;
   void DrawHead(platform::Dc& dc) override;
@@ -49,7 +62,8 @@ class TransitsListing : public EventListing {
   void DrawHeading(platform::Dc& dc, int x, int y, int size) const;
   void DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y, int size) const;
 
-  const TransitCalculation& calc_;
+  const std::vector<TransitEventRecord>& events_;
+  TransitHeading heading_;
   ListDisplaySettings display_;
   const Configuration& config_;
   const Chart& chart_;
