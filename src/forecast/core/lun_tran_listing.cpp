@@ -78,8 +78,11 @@ void LunTranListing::DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const int w = SampleW(dc, size).cx;
   dc.SelectFont(TextFont(static_cast<int>(size * kMomentScale)));
-  dc.TextOut(x, y, e.when.ToText());
-  const int aspectX = x + static_cast<int>(kAspectOffset * w);
+  const std::string moment = e.when.ToText();
+  dc.TextOut(x, y, moment);
+  // 8.5 widths of "W" after the start, and never over the moment's text.
+  const int aspectX =
+      x + std::max(static_cast<int>(kAspectOffset * w), dc.GetTextExtent(moment).cx + w / 2);
   if (!e.IsIngress()) {
     if (system_ != nullptr && e.aspect >= 0 && e.aspect < system_->Count())
       system_->GetAspect(e.aspect).DrawGlyph(dc, aspectX, y, size, e.phase == 'E' ? 2 : 0);

@@ -46,7 +46,8 @@ class LunTranListing : public EventListing {
   // used: 0 when that would lie below the bottom margin.
   static int FrameRaise(int rowsUsed, double pitch, int topMargin, int bottomMargin);
 
-  // Draws event `e` at (x, y) in the text face at `size` (the moment at 0.9 of it).
+  // Draws event `e` at (x, y) in the text face at `size` (the moment at 0.9 of it; the aspect 8.5
+  // widths of "W" from x, or half a "W" after the moment's text when that is wider).
   void DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int x, int y, int size) const;
 
  private:

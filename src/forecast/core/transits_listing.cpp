@@ -82,8 +82,11 @@ int TransitsListing::PrintFontSize() const {
 
 int TransitsListing::FrameWidth(platform::Dc& dc) const {
   const platform::Font old = dc.SelectFont(TextFont(ScreenFontSize()));
-  const int width = static_cast<int>(kFrameWidthInChars * dc.GetTextMetrics().averageCharWidth);
+  int width = static_cast<int>(kFrameWidthInChars * dc.GetTextMetrics().averageCharWidth);
   dc.SelectFont(old);
+  // Never narrower than the widest event line (measured by drawing it on `dc`).
+  for (const TransitEventRecord& e : events_)
+    width = std::max(width, DrawEvent(dc, e, kScreenLeft, 0, ScreenFontSize()) + kScreenLeft);
   return width;
 }
 
@@ -129,8 +132,8 @@ void TransitsListing::DrawHeading(platform::Dc& dc, int x, int y, int size) cons
   Text(dc, x, y, period);
 }
 
-void TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y,
-                                int size) const {
+int TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y,
+                               int size) const {
   platform::DcState keep(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
@@ -151,13 +154,12 @@ void TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, i
   if (e.event == 'E' && e.code == 0) {
     x += Glyph(dc, x, y, transiting, size);
     x += Glyph(dc, x, y, target, size) + w / 2;
-    DrawLongitudeGlyph(dc, size, e.transitingLongitude, x, y, kSignLayout);
-    return;
+    return x + DrawLongitudeGlyph(dc, size, e.transitingLongitude, x, y, kSignLayout);
   }
   x += Glyph(dc, x, y, transiting, size) + w / 2;
   x += DrawLongitudeGlyph(dc, size, e.transitingLongitude, x, y, kSignLayout) + w;
   x += Glyph(dc, x, y, target, size) + w / 2;
-  DrawLongitudeGlyph(dc, size, e.targetLongitude, x, y, kSignLayout);
+  return x + DrawLongitudeGlyph(dc, size, e.targetLongitude, x, y, kSignLayout);
 }
 
 void TransitsListing::DrawHead(platform::Dc& dc) {

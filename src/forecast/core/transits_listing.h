@@ -50,7 +50,8 @@ class TransitsListing : public EventListing {
   int ScreenFontSize() const;
   // The print size times the font scale, times 0.78 more with the large-font option.
   int PrintFontSize() const;
-  // The frame's width: 37.5 average character widths at the screen font.
+  // The frame's width: 37.5 average character widths at the screen font, or the widest event
+  // line when that is wider (measured by drawing the lines on `dc`).
   int FrameWidth(platform::Dc& dc) const;
 
   // Event lines on a printed page: (27700 - top - bottom margin) / line height - 1, at least 1
@@ -60,7 +61,8 @@ class TransitsListing : public EventListing {
  private:
   // The column heading at (x, y) in the text face at `size`.
   void DrawHeading(platform::Dc& dc, int x, int y, int size) const;
-  void DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y, int size) const;
+  // Draws event `e` from (x, y); the right edge of what was drawn.
+  int DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y, int size) const;
 
   const std::vector<TransitEventRecord>& events_;
   TransitHeading heading_;

@@ -239,12 +239,14 @@ TEST(LunTranListing, AnEventLineAndAnIngress) {
   EXPECT_EQ(listing.ListHeight(dc), 4 * 200);
   listing.DrawLine(dc, 0, {100, -150}, false);
   EXPECT_EQ(TextsOf(dc, "02:02:2002  03:04").front()->font.pointSize, 1080);
-  EXPECT_EQ(dc.FindGlyph(glyphs::Aspect(2), 1)->points[0].x, 100 + 680);  // 8.5 "W"
-  EXPECT_EQ(dc.FindGlyph(glyphs::Cusp(3), 0)->points[0].x, 100 + 680 + 120);
-  EXPECT_EQ(dc.FindGlyph(glyphs::kPhaseExact, 1)->points[0].x, 100 + 680 + 240);
+  // The moment, 17 characters of 72 at 1080, is wider than 8.5 "W" (680): the aspect stands half
+  // a "W" after it, the target and the phase 1.5 "W" apart.
+  EXPECT_EQ(dc.FindGlyph(glyphs::Aspect(2), 1)->points[0].x, 100 + 1224 + 40);
+  EXPECT_EQ(dc.FindGlyph(glyphs::Cusp(3), 0)->points[0].x, 100 + 1264 + 120);
+  EXPECT_EQ(dc.FindGlyph(glyphs::kPhaseExact, 1)->points[0].x, 100 + 1264 + 240);
   dc.Clear();
   listing.DrawLine(dc, 1, {100, -350}, false);
-  EXPECT_EQ(dc.FindGlyph(glyphs::Sign(5), 0)->points[0].x, 100 + 680 + 120);
+  EXPECT_EQ(dc.FindGlyph(glyphs::Sign(5), 0)->points[0].x, 100 + 1264 + 120);
   EXPECT_FALSE(dc.FindGlyph(glyphs::kPhaseExact, 1));
   EXPECT_EQ(dc.Texts().size(), 2u);  // the moment and the sign: no aspect, no phase
 }
