@@ -29,6 +29,7 @@ constexpr int kBoxIndent = 20;
 constexpr int kBoxMoving = 90, kBoxMovingLabel = 103, kBoxTarget = 170, kBoxTargetLabel = 183;
 constexpr int kBoxAspect = 250, kBoxPhase = 265, kBoxPlus = 278, kBoxArc = 305;
 constexpr int kBoxGlyphBound = 500;  // tenths of a point
+constexpr int kBoxAnyWidth = 1 << 20;
 constexpr std::string_view kBoxMomentSample = "01:01:0000+  11:11 ";
 // Palette colours of the list box.
 constexpr int kBoxText = 0, kBoxMarked = 7, kBoxSelectedFill = 1, kBoxSelectedText = 14;
@@ -93,8 +94,11 @@ void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredLi
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const int height = std::abs(item.bottom - item.top);
-  const int sizeA = FitFontHeight(dc, platform::kGlyphFaceA, kBoxGlyphBound, height);
-  const int sizeB = FitFontHeight(dc, platform::kGlyphFaceB, kBoxGlyphBound, height);
+  // The largest glyph size up to the bound whose glyphs fit the line's height.
+  const int sizeA =
+      FitFontSizeToBox(dc, platform::kGlyphFaceA, kBoxGlyphBound, height, kBoxAnyWidth, true);
+  const int sizeB =
+      FitFontSizeToBox(dc, platform::kGlyphFaceB, kBoxGlyphBound, height, kBoxAnyWidth, true);
   // The columns are placed for a moment text 90 pixels wide; a wider font widens them all.
   const double scale = std::max(1.0, dc.GetTextExtent(kBoxMomentSample).cx / double{kBoxMoving});
   const auto at = [&](int column) {
