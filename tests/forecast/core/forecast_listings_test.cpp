@@ -528,6 +528,13 @@ TEST(PredListPrintout, ScreenRowsAndTheListBoxLine) {
   EXPECT_EQ(box.Calls().front().color, platform::kWhite);
   EXPECT_EQ(TextsOf(box, "LP").front()->points[0].x, static_cast<int>(110 * 114 / 90.0));
   EXPECT_EQ(TextsOf(box, "LP").front()->color, ColorByIndex(7));
+  // An aspect outside its system is a question mark, never the glyph of '0' - 1.
+  EXPECT_EQ(TextsOf(box, "?").size(), 0u);
+  box.Clear();
+  records[0].aspect = kPredUnknownAspect;
+  forecast::DrawPredListItem(box, {0, 40, 400, 56}, records[0], false, platform::kWhite);
+  EXPECT_EQ(TextsOf(box, "?").size(), 1u);
+  EXPECT_FALSE(box.FindGlyph('0' - 1, 1));
 }
 
 }  // namespace

@@ -90,15 +90,18 @@ class ForecastViewsTest : public ShellTest {
     EXPECT_TRUE(Run(document, command));
     return dynamic_cast<V*>(document->Views().back());
   }
-  // A right click in the middle of page row `row` (-1: below the last line).
-  static void RightClick(platform::LineListView& view, int row) {
+  // A mouse event in the middle of page row `row` (-1: below the last line).
+  static void Click(platform::LineListView& view, QEvent::Type type, Qt::MouseButton button,
+                    int row) {
     const lists::LineList& list = view.List();
     const int y = row >= 0 ? list.RowTop(row) - static_cast<int>(list.Pitch() / 2)
                            : list.RowTop(list.VisibleCount()) - static_cast<int>(list.Pitch());
     const QPointF at(20, -y * view.logicalDpiY() / 2540.0);
-    QMouseEvent event(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &event);
+  }
+  static void RightClick(platform::LineListView& view, int row) {
+    Click(view, QEvent::MouseButtonPress, Qt::RightButton, row);
   }
   static void Press(QWidget& view, int key) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
@@ -141,14 +144,19 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   EXPECT_EQ(view->HelpContext(), 131319);
   EXPECT_EQ(view->List().Count(), static_cast<int>(events.size()));
 
-  // Enter on the second line opens the chart of that transit.
+  // A double click on the fourth line, and Enter on the second, open the charts of those
+  // transits at their moments.
   const std::size_t before = app_->Documents().Documents().size();
-  Press(*view, Qt::Key_Down);
+  Click(*view, QEvent::MouseButtonDblClick, Qt::LeftButton, 3);
+  Press(*view, Qt::Key_Up);
+  Press(*view, Qt::Key_Up);
   Press(*view, Qt::Key_Return);
-  ASSERT_EQ(app_->Documents().Documents().size(), before + 1);
-  auto* opened = dynamic_cast<ChartDocument*>(app_->Documents().Documents().back().get());
-  ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(opened->GetChart()->definition.GetCountSrc().moment, events[1].moment);
+  ASSERT_EQ(app_->Documents().Documents().size(), before + 2);
+  for (int k : {0, 1}) {
+    auto* opened = dynamic_cast<ChartDocument*>(app_->Documents().Documents()[before + k].get());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->GetChart()->definition.GetCountSrc().moment, events[k == 0 ? 3 : 1].moment);
+  }
 
   // The third line alone to a new list, then every event with the list dialog after it.
   AnswerTransfer("sun jupiter", true, false);
