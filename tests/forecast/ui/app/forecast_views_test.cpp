@@ -42,16 +42,16 @@ using platform::kIdOk;
 
 // The sheet of the planet transits: every aspect of the Sun to Jupiter over a year from the
 // chart's date, exact.
-void AnswerTransitSheet() {
-  platform::ModalDriver::Expect<TransitSheet>([](TransitSheet& sheet) {
+void AnswerTransitSheet(int endYear = 1976) {
+  platform::ModalDriver::Expect<TransitSheet>([endYear](TransitSheet& sheet) {
     auto& page = *static_cast<DTRANSCALC*>(sheet.Page(0));
     page.ModeGroup()->button(0)->click();
     page.TransitingBox()->setCurrentIndex(0);                          // the Sun
     page.TargetBox()->setCurrentIndex(5);                              // Jupiter
     page.AspectBox()->setCurrentIndex(page.AspectBox()->count() - 2);  // any aspect
-    page.DateBox(1, 0)->setValue(13);
+    page.DateBox(1, 0)->setValue(14);
     page.DateBox(1, 1)->setValue(5);
-    page.DateBox(1, 2)->setValue(1976);
+    page.DateBox(1, 2)->setValue(endYear);
     return sheet.DoDataExchange(true) ? kIdOk : kIdCancel;
   });
 }
@@ -196,6 +196,18 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   EXPECT_EQ(ListFile("SUNJUPITER").size(), 1 + events.size());
 
   EXPECT_EQ(Pictures(*view, "transit_list"), 1);
+}
+
+TEST_F(ForecastViewsTest, ATransitListWithNothingFoundClosesItsFrame) {
+  CKovraDoc* document = OpenChart();
+  ASSERT_NE(document, nullptr);
+  AnswerTransitSheet(1975);  // one day: the Sun meets no aspect of Jupiter
+  EXPECT_TRUE(Run(document, cmd::kPlanetTransits));
+  EXPECT_TRUE(prompts_.WasShown(kMsgTransitsNotFound));
+  QCoreApplication::processEvents();
+  DeletePending();
+  EXPECT_EQ(document->Views().size(), 1u);
+  EXPECT_EQ(document->OpenCount(DocView::PlanetTransits), 0);
 }
 
 TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
