@@ -32,6 +32,13 @@ DocCreation DocCreation::Statistics(StatResults results) {
 
 DocCreation DocCreation::Results(DocCreationMode mode) { return {.mode = mode}; }
 
+DocCreation DocCreation::PredictionListPrint(std::string name, std::filesystem::path file) {
+  DocCreation creation{.mode = DocCreationMode::PrintList};
+  creation.predictionListName = std::move(name);
+  creation.predictionListFile = std::move(file);
+  return creation;
+}
+
 namespace {
 
 constexpr int kMsgRectifiedBirth = 92;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -56,6 +57,9 @@ struct DocCreation {
   int kind = kChartNatal;         // NewChart: the kind 0..9 (another number counts as natal)
   std::optional<Chart> source{};  // DerivedChart, Copy
   StatResults stats{};            // Statistics
+  // PrintList of a prediction list: its name (code page 1251) and its file.
+  std::string predictionListName{};
+  std::filesystem::path predictionListFile{};
 
   static DocCreation NewChart(int kind);
   static DocCreation DerivedChart(Chart chart);
@@ -63,6 +67,8 @@ struct DocCreation {
   static DocCreation Statistics(StatResults results);
   // EmptyResults or PrintList.
   static DocCreation Results(DocCreationMode mode);
+  // PrintList of the prediction list `name` kept in `file`.
+  static DocCreation PredictionListPrint(std::string name, std::filesystem::path file);
 };
 
 // The views whose presence the document counts.
@@ -90,6 +96,10 @@ enum class DocView {
   PlanetEnergy,
   Planet,
   ArchivePrint,
+  PlanetTransits,
+  LunarTransits,
+  LifePoint,
+  PredictionListPrint,
   kCount
 };
 

@@ -1,7 +1,8 @@
 // What the windows and dialogs of the subsystems need of the application: the main window, the
 // program-wide archive and comment slots, the registered view templates and the open documents,
-// the data folder, the life-event lists, and a chart document opened from a creation argument.
-// The shell's CKovraApp implements it; a ui part never sees the application class itself.
+// the data folder, the life-event lists and life-point types, and a chart document opened from a
+// creation argument. The shell's CKovraApp implements it; a ui part never sees the application
+// class itself.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ class Chart;
 class ChartDocument;
 class CommentSlotTable;
 class LifeEventList;
+class LifePointAll;
 class QWidget;
 struct DocCreation;
 
@@ -55,4 +57,6 @@ class Workbench {
   // through the entry dialog of that kind, then computed into `chart`. False (the chart as it
   // was) when the user cancels or the chart cannot be computed (reported).
   virtual bool EnterChart(Chart& chart) = 0;
+  // The life-point types ("velm.lpn"), loaded at start.
+  virtual const LifePointAll& LifePointTypes() const = 0;
 };

@@ -71,7 +71,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // ("velm.tev"), loaded at start.
   LifeEventList& RectificationEvents() override { return rectificationEvents_; }
   // The life-point types ("velm.lpn"), loaded at start.
-  const LifePointAll& LifePointTypes() const { return lifePointTypes_; }
+  const LifePointAll& LifePointTypes() const override { return lifePointTypes_; }
   LifeEventList& TreminEvents() override { return treminEvents_; }
 
   platform::DocManager& Documents() override { return documents_; }

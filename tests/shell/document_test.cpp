@@ -337,8 +337,8 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   // Views whose template is not registered: present and disabled.
   EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
   EXPECT_FALSE(frame.StateOf(cmd::kArabicParts).enabled);
-  EXPECT_FALSE(frame.StateOf(cmd::kPlanetTransits).enabled);
-  EXPECT_NE(frame.Action(cmd::kPlanetTransits), nullptr);
+  EXPECT_FALSE(frame.StateOf(cmd::kFixedStars).enabled);
+  EXPECT_NE(frame.Action(cmd::kFixedStars), nullptr);
 
   app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
   EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);

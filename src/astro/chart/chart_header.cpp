@@ -90,9 +90,10 @@ void DrawPageTitle(platform::Dc& dc, const Configuration& config, std::string_vi
 }
 
 platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
-                                    const Configuration& config) {
+                                    const Configuration& config,
+                                    const std::array<int, 4>& frameOffsets) {
   const cfg::PrintSettings& p = config.print;
-  config.DrawPageFrame(dc, {0, 0, 0, 0});
+  config.DrawPageFrame(dc, frameOffsets);
   const platform::Size block =
       DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
   DrawPageOrnament(dc, config);
@@ -100,8 +101,8 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
 }
 
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
-                         std::string_view title) {
-  DrawPrintedPageFrame(dc, chart, config);
+                         std::string_view title, const std::array<int, 4>& frameOffsets) {
+  DrawPrintedPageFrame(dc, chart, config, frameOffsets);
   DrawPageTitle(dc, config, title);
 }
 

@@ -1,6 +1,7 @@
 // The chart's identification block and the common head of a printed page.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@ class Configuration;
 
 inline constexpr int kHeaderLineStep = 380;   // 0.01 mm between the lines of the block
 inline constexpr int kHeaderFontSize = 2200;  // tenths of a point: an em of 293 units
+inline constexpr int kPageTitleSize = 4000;   // the title of a printed page
 
 // The lines of the identification block (code page 1251): name, title, date and time with the
 // zone, place, coordinates; with `compact` three lines: name and title, moment, place and
@@ -34,12 +36,15 @@ void DrawPageOrnament(platform::Dc& dc, const Configuration& config);
 // margin.
 void DrawPageTitle(platform::Dc& dc, const Configuration& config, std::string_view title);
 
-// The head of a printed page without its title: the page frame, the compact identification
-// block at (left margin + 400, -150 - top margin) and the ornament "?;<=>" in "VelmAstro5a" at
-// 6000 ending at 20300 - right margin, y = -250 - top margin. Returns the block's extent.
+// The head of a printed page without its title: the page frame (its edges moved by
+// `frameOffsets` as Configuration::DrawPageFrame has them: a positive bottom offset raises the
+// bottom edge), the compact identification block at (left margin + 400, -150 - top margin) and
+// the ornament "?;<=>" in "VelmAstro5a" at 6000 ending at 20300 - right margin, y = -250 - top
+// margin. Returns the block's extent.
 platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
-                                    const Configuration& config);
+                                    const Configuration& config,
+                                    const std::array<int, 4>& frameOffsets = {});
 // The head of a printed page of the table views: DrawPrintedPageFrame and `title` in "Vudurez" at
 // 4000 centred between the margins at y = -600 - top margin.
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
-                         std::string_view title);
+                         std::string_view title, const std::array<int, 4>& frameOffsets = {});

@@ -1,7 +1,62 @@
 #include "forecast/ui/registration.h"
 
+#include "astro/aspects/aspectarium.h"
+#include "conditions/core/groups.h"
+#include "document/chart_document.h"
+#include "document/command_ids.h"
 #include "document/ui_registry.h"
+#include "document/view_kinds.h"
+#include "document/workbench.h"
+#include "forecast/ui/forecast_views.h"
+#include "forecast/ui/life_point_sheet.h"
+#include "forecast/ui/lunar_trans_sheet.h"
+#include "forecast/ui/pred_list_commands.h"
+#include "forecast/ui/pred_list_print_view.h"
+#include "forecast/ui/transit_sheet.h"
+#include "foundation/config/configuration.h"
 
-// No forecast view exists yet: the transit, lunar-transit and life-point sheets have no command
-// of their own in the program until their views register here.
-void RegisterForecastUi(UiRegistry&) {}
+namespace {
+
+void RegisterTemplates(UiRegistry& registry) {
+  registry.RegisterViewTemplate(kTemplateTransits, [] { return new CTransitsView(); });
+  registry.RegisterViewTemplate(kTemplateLunarTransits, [] { return new CLunTranView(); });
+  registry.RegisterViewTemplate(kTemplateLifePoint, [] { return new LifePointView(); });
+  registry.RegisterViewTemplate(kTemplatePredictionList, [] { return new CPredListPrint(); });
+}
+
+// Each list view opens after its settings sheet was accepted; the view runs the computation.
+void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
+  const auto sheet = [&document, &workbench](auto run) {
+    return [&document, &workbench, run](int) {
+      const Chart* chart = document.GetChart();
+      return chart != nullptr && run(*chart, workbench.MainWindow());
+    };
+  };
+  document.AddViewCommand(
+      cmd::kPlanetTransits, kTemplateTransits,
+      {.prepare = sheet([](const Chart& chart, QWidget* parent) {
+         Groups groups;
+         (void)groups.LoadGroups();  // an unreadable file was reported; the sheet has no groups
+         return RunTransitSheet(GetConfiguration(), GetAspectarium(), groups,
+                                TransitInputOf(chart.definition), parent);
+       })});
+  document.AddViewCommand(cmd::kMoonTransits, kTemplateLunarTransits,
+                          {.prepare = sheet([](const Chart& chart, QWidget* parent) {
+                             return RunLunarTransSheet(GetConfiguration(), GetAspectarium(),
+                                                       LunarTransInputOf(chart.definition), parent);
+                           })});
+  document.AddViewCommand(cmd::kLifePoint, kTemplateLifePoint,
+                          {.prepare = sheet([&workbench](const Chart& chart, QWidget* parent) {
+                             return RunLifePointSheet(GetConfiguration(), GetAspectarium(),
+                                                      workbench.LifePointTypes(),
+                                                      chart.definition.Kind(), parent);
+                           })});
+  document.OnCommand(cmd::kAspectList, [&workbench] { RunPredictListCommand(workbench); });
+}
+
+}  // namespace
+
+void RegisterForecastUi(UiRegistry& registry) {
+  RegisterTemplates(registry);
+  registry.AddDocumentCommands(RegisterDocumentCommands);
+}

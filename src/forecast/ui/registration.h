@@ -1,6 +1,7 @@
-// The forecast windows in the program. Their sheets (transits, lunar transits, the life point)
-// are opened by the forecast views, which register here with their commands as they are built. The
-// pattern of every ui part's registration is described in document/ui_registry.h.
+// The forecast windows in the program: the planet-transit, lunar-transit and life-point views
+// with the settings sheets their commands open first, the prediction-list dialog (Alt+Y) and the
+// print view of a prediction list. The pattern of every ui part's registration is described in
+// document/ui_registry.h.
 #pragma once
 
 class UiRegistry;

@@ -14,6 +14,9 @@ namespace {
 // are drawn in 0.01 mm and a size of 2500 gives letters about 3.3 mm high.
 constexpr std::int16_t kScreenFont = 100;
 constexpr std::int16_t kPrintFont = 2500;
+// The forecast event lists (planet transits, lunar transits, the life point) are drawn in 0.01 mm
+// on the screen too, where a size of 100 would be 0.13 mm: they take the paper size there.
+constexpr std::int16_t kListScreenFont = kPrintFont;
 constexpr const char* kSystem = "VELM";
 
 template <typename T>
@@ -200,7 +203,7 @@ void Forecast(Configuration& c) {
                             {T::kAspectChoice, 1000},
                             {T::kHouseOrbGroup, 1},
                             {T::kPrecision, 5},
-                            {T::kScreenFontSize, kScreenFont},
+                            {T::kScreenFontSize, kListScreenFont},
                             {T::kPrintFontSize, kPrintFont},
                             {T::kPrintColumns, 2}});
   t.Set(T::kAspectSystem, kSystem);
@@ -219,7 +222,7 @@ void Forecast(Configuration& c) {
                            {L::kScreenLineSpacing, 1200},
                            {L::kPrintLineSpacing, 1200}});
   SetAll<std::uint16_t>(l, {{L::kIngresses, 1},
-                            {L::kScreenFontSize, kScreenFont},
+                            {L::kScreenFontSize, kListScreenFont},
                             {L::kPrintFontSize, kPrintFont},
                             {L::kPrintColumns, 3}});
   l.Set(L::kAspectSystem, kSystem);
@@ -236,7 +239,7 @@ void Forecast(Configuration& c) {
                            {P::kHouseOrbGroup, 1},
                            {P::kInterval, 1200},
                            {P::kPrintInterval, 1200},
-                           {P::kFontSize, kScreenFont},
+                           {P::kFontSize, kListScreenFont},
                            {P::kPrintFontSize, kPrintFont},
                            {P::kMaxColumns, 3},
                            {P::kPrintOrder, 1}});

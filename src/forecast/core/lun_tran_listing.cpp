@@ -1,0 +1,129 @@
+#include "forecast/core/lun_tran_listing.h"
+
+#include <algorithm>
+#include <string>
+
+#include "astro/aspects/aspect_system.h"
+#include "astro/chart/chart.h"
+#include "astro/chart/chart_header.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_frame.h"
+#include "foundation/messages/messages.h"
+
+namespace forecast {
+
+namespace {
+
+constexpr int kPrintColumnChars = LunTranListing::kScreenChars - 5;
+constexpr int kSubtitleSize = 3500;
+constexpr int kTitleTop = 600;         // below the top margin
+constexpr double kSubtitleDrop = 0.8;  // title heights below the title
+constexpr double kMomentScale = 0.9;
+constexpr double kAspectOffset = 8.5;  // widths of "W" from the line's start
+constexpr double kGlyphStep = 1.5;
+
+}  // namespace
+
+LunTranListing::LunTranListing(const std::vector<LunarTransitEvent>& events,
+                               const ListDisplaySettings& display, const AspectSystem* system,
+                               bool natalTarget, const Configuration& config, const Chart& chart)
+    : events_(events),
+      display_(display.Clamped()),
+      system_(system),
+      natalTarget_(natalTarget),
+      config_(config),
+      chart_(chart) {}
+
+int LunTranListing::FrameWidth(platform::Dc& dc) const {
+  return kScreenChars * SampleW(dc, display_.screenFontSize).cx;
+}
+
+int LunTranListing::ListHeight(platform::Dc& dc) const {
+  const double pitch = display_.screenLineSpacing * SampleW(dc, display_.screenFontSize).cy;
+  return static_cast<int>((Count() + 2) * pitch);
+}
+
+int LunTranListing::FrameRaise(int rowsUsed, double pitch, int topMargin, int bottomMargin) {
+  const int frameBottom = static_cast<int>((rowsUsed + 2) * pitch) + kPrintTop + topMargin;
+  return std::max(0, (kA4Height - bottomMargin) - frameBottom);
+}
+
+ListingScreen LunTranListing::MeasureScreen(platform::Dc& dc) {
+  screenPitch_ =
+      std::max(1.0, display_.screenLineSpacing * SampleW(dc, display_.screenFontSize).cy);
+  return {kScreenLeft, kScreenTop, screenPitch_};
+}
+
+ListingPaper LunTranListing::MeasurePrint(platform::Dc& dc) {
+  const platform::Size w = SampleW(dc, display_.printFontSize);
+  const cfg::PrintSettings& p = config_.print;
+  const int usable = kA4Width - p.marginLeft - p.marginRight - kPrintLeft;
+  const int columns = lists::FitColumns(usable, kPrintColumnChars * w.cx, display_.printColumns);
+  const double pitch = std::max(1.0, display_.printLineSpacing * w.cy);
+  const int lines = lists::FitCount(kA4Height - p.marginTop - p.marginBottom - kPrintTop, pitch);
+  paper_.layout =
+      lists::ColumnPageLayout(lines, columns, lists::ColumnOrderOf(display_.printOrder));
+  paper_.left = kPrintLeft + p.marginLeft;
+  paper_.top = kPrintTop + p.marginTop;
+  paper_.pitch = pitch;
+  paper_.columnStep = static_cast<double>(usable / paper_.layout.Columns());
+  return paper_;
+}
+
+void LunTranListing::DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int x, int y,
+                               int size) const {
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const int w = SampleW(dc, size).cx;
+  dc.SelectFont(TextFont(static_cast<int>(size * kMomentScale)));
+  const std::string moment = e.when.ToText();
+  dc.TextOut(x, y, moment);
+  // 8.5 widths of "W" after the start, and never over the moment's text.
+  const int aspectX =
+      x + std::max(static_cast<int>(kAspectOffset * w), dc.GetTextExtent(moment).cx + w / 2);
+  if (!e.IsIngress()) {
+    if (system_ != nullptr && e.aspect >= 0 && e.aspect < system_->Count())
+      system_->GetAspect(e.aspect).DrawGlyph(dc, aspectX, y, size, e.phase == 'E' ? 2 : 0);
+    else
+      DrawAspectCode(dc, aspectX, y, size, -1);
+  }
+  const int targetX = aspectX + static_cast<int>(kGlyphStep * w);
+  DrawGlyphText(dc, targetX, y, EventTargetGlyph(e.target), 'a', size,
+                platform::BkMode::Transparent);
+  if (e.IsIngress()) return;
+  DrawGlyphText(dc, targetX + static_cast<int>(kGlyphStep * w), y, PhaseGlyph(e.phase), 'b', size,
+                platform::BkMode::Transparent);
+}
+
+void LunTranListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
+  if (line < 0 || line >= Count()) return;
+  if (selected) FillSelectedLine(dc, 0, at.y, screenPitch_);
+  DrawEvent(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, display_.screenFontSize);
+}
+
+void LunTranListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Point at) {
+  if (line < 0 || line >= Count()) return;
+  DrawEvent(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, display_.printFontSize);
+}
+
+void LunTranListing::DrawPageHead(platform::Dc& dc, int page, int, int rowsUsed) {
+  const cfg::PrintSettings& p = config_.print;
+  const int raise = FrameRaise(rowsUsed, paper_.pitch, p.marginTop, p.marginBottom);
+  DrawPrintedPageHead(dc, chart_, config_,
+                      lists::PageTitle(GetMessageText(kMsgLunarTransitsTitle), page),
+                      {0, 0, 0, raise});
+  if (!natalTarget_) return;
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SelectFont(TextFont(kPageTitleSize));
+  const int titleHeight = dc.GetTextMetrics().height;
+  dc.SelectFont(TextFont(kSubtitleSize));
+  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
+  dc.TextOut(middle, -(kTitleTop + p.marginTop + static_cast<int>(kSubtitleDrop * titleHeight)),
+             GetMessageText(kMsgToNatalChart));
+}
+
+}  // namespace forecast

@@ -1,0 +1,218 @@
+#include "forecast/core/pred_list_print.h"
+
+#include <algorithm>
+
+#include "forecast/core/event_listing.h"
+#include "forecast/core/pred_list_file.h"
+#include "foundation/config/configuration.h"
+#include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_frame.h"
+#include "foundation/drawing/palette.h"
+#include "foundation/lists/column_pages.h"
+#include "foundation/messages/messages.h"
+
+namespace forecast {
+
+namespace {
+
+constexpr std::string_view kDateSample = "01:01:0000+  11:11  ";
+constexpr std::string_view kLifePointText = "LP";
+constexpr int kMarkIndent = 1000;  // a marked record on the print view
+constexpr int kMovingGap = 400;
+constexpr int kPrintLeft = 100;  // right of the left margin
+constexpr int kCommentIndent = 1000;
+constexpr int kOrnamentSize = 6000;
+constexpr int kTitleSize = 4000;
+// List box columns (pixels) and the indent of a marked record.
+constexpr int kBoxIndent = 20;
+constexpr int kBoxMoving = 90, kBoxMovingLabel = 103, kBoxTarget = 170, kBoxTargetLabel = 183;
+constexpr int kBoxAspect = 250, kBoxPhase = 265, kBoxPlus = 278, kBoxArc = 305;
+constexpr int kBoxGlyphBound = 500;  // tenths of a point
+constexpr int kBoxAnyWidth = 1 << 20;
+constexpr std::string_view kBoxMomentSample = "01:01:0000+  11:11 ";
+// Palette colours of the list box.
+constexpr int kBoxText = 0, kBoxMarked = 7, kBoxSelectedFill = 1, kBoxSelectedText = 14;
+
+void Glyph(platform::Dc& dc, int x, int y, char glyph, char face, int size) {
+  DrawGlyphText(dc, x, y, glyph, face, size, platform::BkMode::Transparent);
+}
+
+// The moving object: "LP" in the selected font for the life point, else its glyph.
+void DrawMoving(platform::Dc& dc, const PredListRecord& r, int x, int y, int size) {
+  if (r.IsLifePoint())
+    dc.TextOut(x, y, kLifePointText);
+  else
+    Glyph(dc, x, y, glyphs::Point(r.moving), 'a', size);
+}
+
+}  // namespace
+
+std::vector<std::string> WrapComment(std::string_view comment, std::size_t width) {
+  std::vector<std::string> lines;
+  const auto add = [&](std::string_view text) {
+    if (!text.empty()) lines.emplace_back(text);
+  };
+  width = std::max<std::size_t>(1, width);
+  std::size_t begin = 0;
+  std::size_t blank = std::string_view::npos;
+  for (std::size_t pos = 0; pos < comment.size(); ++pos) {
+    if (comment[pos] == ' ') blank = pos;
+    if (pos - begin != width) continue;
+    if (blank != std::string_view::npos && blank >= begin) {
+      add(comment.substr(begin, blank - begin));
+      begin = blank + 1;
+    } else {
+      add(comment.substr(begin, width));
+      begin = pos;
+    }
+    blank = std::string_view::npos;
+  }
+  if (begin < comment.size()) add(comment.substr(begin));
+  return lines;
+}
+
+std::vector<PredPrintLine> BuildPrintLines(const std::vector<PredListRecord>& records) {
+  std::vector<PredPrintLine> lines;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const int record = static_cast<int>(i);
+    lines.push_back({PredPrintLine::Kind::kRecord, record, {}});
+    for (std::string& text : WrapComment(records[i].comment))
+      lines.push_back({PredPrintLine::Kind::kComment, record, std::move(text)});
+  }
+  return lines;
+}
+
+void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredListRecord& r,
+                      bool selected, platform::Color background) {
+  platform::DcState keep(dc);
+  const bool marked = r.IsMarked();
+  dc.FillRect(item, selected ? ColorByIndex(kBoxSelectedFill) : background);
+  int colour = marked ? kBoxMarked : kBoxText;
+  if (selected && !marked) colour = kBoxSelectedText;
+  dc.SetTextColor(ColorByIndex(colour));
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const int height = std::abs(item.bottom - item.top);
+  // The largest glyph size up to the bound whose glyphs fit the line's height.
+  const int sizeA =
+      FitFontSizeToBox(dc, platform::kGlyphFaceA, kBoxGlyphBound, height, kBoxAnyWidth, true);
+  const int sizeB =
+      FitFontSizeToBox(dc, platform::kGlyphFaceB, kBoxGlyphBound, height, kBoxAnyWidth, true);
+  // The columns are placed for a moment text 90 pixels wide; a wider font widens them all.
+  const double scale = std::max(1.0, dc.GetTextExtent(kBoxMomentSample).cx / double{kBoxMoving});
+  const auto at = [&](int column) {
+    return item.left + static_cast<int>((column + (marked ? kBoxIndent : 0)) * scale);
+  };
+  const int y = item.top;
+  dc.TextOut(at(0), y, PredMomentText(r.when, r.showTime == 'Y'));
+  if (r.IsLifePoint() || sizeA > 0) DrawMoving(dc, r, at(kBoxMoving), y, sizeA);
+  if (sizeA > 0) Glyph(dc, at(kBoxTarget), y, glyphs::Point(r.target), 'a', sizeA);
+  if (!r.IsLifePoint()) dc.TextOut(at(kBoxMovingLabel), y, ChartDefinitionLabel(r.movingChart));
+  dc.TextOut(at(kBoxTargetLabel), y, ChartDefinitionLabel(r.targetChart));
+  if (sizeB > 0) {
+    DrawAspectCode(dc, at(kBoxAspect), y, sizeB, r.aspect);
+    Glyph(dc, at(kBoxPhase), y, PhaseGlyph(r.phase), 'b', sizeB);
+  }
+  if (r.orbKind == 'E') dc.TextOut(at(kBoxPlus), y, "+");
+  dc.TextOut(at(kBoxArc), y, PredArcText(r));
+}
+
+PredListPrintout::PredListPrintout(const std::vector<PredListRecord>& records, std::string listName,
+                                   int fontSize, int interval, const Configuration& config)
+    : records_(records),
+      name_(std::move(listName)),
+      fontSize_(std::max(1, fontSize)),
+      interval_(std::max(1, interval)),
+      config_(config) {}
+
+int PredListPrintout::ScreenRowHeight(platform::Dc& dc) const {
+  return std::max(1, SampleW(dc, fontSize_).cy * interval_ / 100);
+}
+
+void PredListPrintout::DrawRow(platform::Dc& dc, const PredListRecord& r, int dateX, int movingX,
+                               int y) const {
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(fontSize_));
+  const int d = dc.GetTextExtent(kDateSample).cx;
+  const int w = dc.GetTextExtent("W").cx;
+  dc.TextOut(dateX, y, PredMomentText(r.when, r.showTime == 'Y'));
+  const int m = movingX;
+  DrawMoving(dc, r, m, y, fontSize_);
+  Glyph(dc, m + d, y, glyphs::Point(r.target), 'a', fontSize_);
+  if (!r.IsLifePoint()) dc.TextOut(m + 2 * w, y, ChartDefinitionLabel(r.movingChart));
+  dc.TextOut(m + d + 2 * w, y, ChartDefinitionLabel(r.targetChart));
+  const int n = m + 2 * d + 2 * w;
+  DrawAspectCode(dc, n, y, fontSize_, r.aspect);
+  Glyph(dc, n + 2 * w, y, PhaseGlyph(r.phase), 'b', fontSize_);
+  if (r.orbKind == 'E') dc.TextOut(n + 4 * w, y, "+");
+  dc.TextOut(n + 6 * w, y, PredArcText(r));
+}
+
+void PredListPrintout::DrawScreenRow(platform::Dc& dc, int record, int y) const {
+  if (record < 0 || record >= Count()) return;
+  const PredListRecord& r = records_[static_cast<std::size_t>(record)];
+  const int d = [&] {
+    const platform::Font old = dc.SelectFont(TextFont(fontSize_));
+    const int width = dc.GetTextExtent(kDateSample).cx;
+    dc.SelectFont(old);
+    return width;
+  }();
+  const int indent = r.IsMarked() ? kMarkIndent : 0;
+  DrawRow(dc, r, kScreenLeft, d + indent + kMovingGap, y);
+}
+
+int PredListPrintout::PreparePrinting(platform::Dc& dc) {
+  lines_ = BuildPrintLines(records_);
+  const cfg::PrintSettings& p = config_.print;
+  rowHeight_ = ScreenRowHeight(dc);
+  firstTop_ = p.marginTop + kHeaderHeight;
+  rowsPerPage_ =
+      lists::FitCount(kA4Height - p.marginBottom - kHeaderHeight - p.marginTop, rowHeight_);
+  return lists::ColumnPageLayout(rowsPerPage_, 1, lists::ColumnOrder::kDown)
+      .PageCount(static_cast<int>(lines_.size()));
+}
+
+void PredListPrintout::DrawPageHead(platform::Dc& dc, int page) const {
+  platform::DcState keep(dc);
+  const cfg::PrintSettings& p = config_.print;
+  dc.SetBkMode(platform::BkMode::Transparent);
+  config_.DrawPageFrame(dc, {0, 0, 0, 0});
+  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), kOrnamentSize, 0, false, false});
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
+  dc.SelectFont(TextFont(kTitleSize));
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.TextOut(p.marginLeft + 200, -500 - p.marginTop,
+             GetMessageText(kMsgListNameWord) + ": " + name_);
+  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
+  dc.TextOut(middle, -600 - p.marginTop, lists::PageTitle(GetMessageText(kMsgAspectList), page));
+}
+
+void PredListPrintout::DrawPage(platform::Dc& dc, int page) const {
+  DrawPageHead(dc, page);
+  const int first = (page - 1) * rowsPerPage_;
+  const int count = static_cast<int>(lines_.size());
+  const int left = config_.print.marginLeft + kPrintLeft;
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(fontSize_));
+  const int d = dc.GetTextExtent(kDateSample).cx;
+  for (int j = 0; j < rowsPerPage_ && first >= 0 && first + j < count; ++j) {
+    const PredPrintLine& line = lines_[static_cast<std::size_t>(first + j)];
+    const int y = -(firstTop_ + rowHeight_ * j);
+    if (line.kind == PredPrintLine::Kind::kComment) {
+      dc.TextOut(left + kCommentIndent, y, line.text);
+      continue;
+    }
+    const PredListRecord& r = records_[static_cast<std::size_t>(line.record)];
+    const int dateX = left + (r.IsMarked() ? kMarkIndent : 0);
+    DrawRow(dc, r, dateX, dateX + d + kMovingGap, y);
+  }
+}
+
+}  // namespace forecast

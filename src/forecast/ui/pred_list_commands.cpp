@@ -1,0 +1,55 @@
+#include "forecast/ui/pred_list_commands.h"
+
+#include <filesystem>
+
+#include "astro/aspects/aspect.h"
+#include "document/chart_document.h"
+#include "document/view_kinds.h"
+#include "document/workbench.h"
+#include "forecast/core/pred_list_file.h"
+#include "forecast/ui/pred_list_dialogs.h"
+#include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
+
+namespace {
+
+std::filesystem::path DataFolder(Workbench& workbench) {
+  return std::filesystem::path(workbench.GetPath(""));
+}
+
+}  // namespace
+
+void RunPredictListCommand(Workbench& workbench) {
+  DPREDICT_LIST dialog(DataFolder(workbench), workbench.MainWindow());
+  if (!dialog.Open(GetConfiguration())) {
+    platform::GetPrompter().ShowMessage(kMsgNoLists, GetMessageText(kMsgNoLists),
+                                        platform::Icon::Information);
+    return;
+  }
+  if (dialog.DoModal() != platform::kIdOk || !dialog.ToPrint()) return;
+  workbench.OpenChartDocument(
+      DocCreation::PredictionListPrint(dialog.ToPrint()->name, dialog.ToPrint()->path),
+      kTemplatePredictionList);
+}
+
+void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
+                        const std::function<std::optional<PredListRecord>(int)>& make,
+                        std::string_view trace) {
+  Configuration& config = GetConfiguration();
+  DPREDLIST_TRANSFER transfer(clicked < eventCount ? clicked : -1, DataFolder(workbench),
+                              config.predictionList.Get(cfg::PredictionListSettings::kListName),
+                              workbench.MainWindow());
+  if (transfer.DoModal() != platform::kIdOk) return;
+  const PredListTransferPage& page = transfer.Page();
+  StorePredListName(config, page.ListName());
+  const PredListHandOver done = HandOverEvents(page.ListFile(), page.Range(eventCount), make);
+  if (!done.status.ok()) {
+    ReportStatus(Status::Error(kErrCannotCreate, page.ListFile().string()), trace);
+    return;
+  }
+  if (done.unknownAspect) ShowAspectMessage(kAspMsgBadPosition);
+  if (page.OpenList()) RunPredictListCommand(workbench);
+}
