@@ -378,10 +378,8 @@ void ArchiveView::OnConvert() {
 }
 
 void ArchiveView::OnCopyWholeArchive() {
-  platform::FileChoice choice;
-  choice.open = false;
-  choice.mustExist = false;
-  choice.filters.push_back({"Velm 4.* archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice =
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, archive_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
   archive_.CopyWholeArchive(choice.path);
   FillRecentCombo();
