@@ -78,6 +78,12 @@ std::string ChartDocument::ChartTitle(const Chart& chart) {
          source.moment.time.ToText();
 }
 
+std::string ChartDocument::FileNameProposal() const {
+  if (!chart_) return GetTitle();
+  const Source* base = chart_->definition.GetBaseSource();
+  return (base != nullptr ? *base : chart_->definition.sources[0]).Name();
+}
+
 void ChartDocument::UpdateTitle() {
   if (chart_) SetTitle(ChartTitle(*chart_));
 }

@@ -124,6 +124,8 @@ class ChartDocument : public platform::Document {
   void UpdateTitle();
   // "%s - %s %s %s": the chart's name, title, date and time, as the document titles it.
   static std::string ChartTitle(const Chart& chart);
+  // The chart's name (the title while there is no chart).
+  std::string FileNameProposal() const override;
 
   Chart* GetChart() { return chart_.get(); }
   const Chart* GetChart() const { return chart_.get(); }

@@ -318,7 +318,12 @@ bool CKovraApp::CloseAllAndSaveSession() {
   return true;
 }
 
+void CKovraApp::BeginExitWrites() {
+  if (!exitWrites_) exitWrites_ = std::make_unique<RewriteBatch>();
+}
+
 int CKovraApp::ExitInstance() {
+  BeginExitWrites();
   if (printRun_) {
     closing_ = true;
     documents_.CloseAllDocuments();
@@ -331,6 +336,8 @@ int CKovraApp::ExitInstance() {
   archive_.SaveNames();
   archive_.FreeIndex();
   SaveProfile();
+  (void)exitWrites_->Finish("CKovraApp::ExitInstance");
+  exitWrites_.reset();
   return exitCode_;
 }
 

@@ -20,6 +20,7 @@
 #include "document/ui_registry.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/status.h"
 #include "platform/core/glyph_set.h"
 #include "platform/qt/command_target.h"
@@ -52,8 +53,12 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // The start-up; false when the program is to end at once (a print run, or a failure).
   bool InitInstance(const StartOptions& options);
   // Saves the configuration, the profile and the archive list; the exit code (1 after a print
-  // run that printed nothing).
+  // run that printed nothing). The files written from BeginExitWrites() on (the session among
+  // them) go to the disk together at its end.
   int ExitInstance();
+  // From here to the end of ExitInstance the files the program writes are rewritten as one batch:
+  // one wait for the disk for all of them, the unchanged ones left alone.
+  void BeginExitWrites();
 
   // The path of a data file in the data folder.
   std::string GetPath(std::string_view name) const override;
@@ -156,7 +161,8 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   ConfigurationFile configFile_;
   int currentChartKind_ = kChartNatal;
   bool closing_ = false;
-  bool printRun_ = false;  // a print run leaves the session file alone
+  std::unique_ptr<RewriteBatch> exitWrites_;  // open from the close of the main window
+  bool printRun_ = false;                     // a print run leaves the session file alone
   int exitCode_ = 0;
   Profile profile_;
   bool profileUnread_ = false;  // "velm.ini" existed and could not be read: never rewritten

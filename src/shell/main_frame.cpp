@@ -63,6 +63,8 @@ void CMainFrame::RegisterCommands() {
 }
 
 bool CMainFrame::OnCloseRequest() {
+  // The session written now reaches the disk together with the files ExitInstance writes.
+  app_.BeginExitWrites();
   app_.CloseAllAndSaveSession();
   return true;
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "archive/archive_fixture.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
@@ -64,9 +66,37 @@ TEST(ArchiveRow, TextsFollowTheRowFormats) {
   EXPECT_EQ(ArchiveRowPlaceText(bc), "05S07  180W37");
 }
 
+// Columns of widest texts 120 (name), 60 (second text), 150 (date and time), 48 (place) and 78
+// (coordinates), 12 after each, "1" 6 wide: 516 in all.
+TEST(ArchiveRow, ColumnsAreAsWideAsTheirWidestTextsWhileTheyFit) {
+  const ArchiveColumnWidths widest{120, 60, 150, 48, 78};
+  struct Case {
+    const char* name;
+    int listWidth;
+    std::array<int, 8>
+        columns;  // name x, width; title x, width; moment x; place x, width; coords x
+  };
+  const Case cases[] = {
+      {"room to spare", 600, {0, 120, 132, 60, 204, 366, 48, 426}},
+      {"exactly", 516, {0, 120, 132, 60, 204, 366, 48, 426}},
+      // 174 left for the three texts: the place (48) and the second text (60) keep their widths,
+      // the name is cut to the 66 left.
+      {"the widest cut", 462, {0, 66, 78, 60, 150, 312, 48, 372}},
+      // 42 left: every text column at its least, 6 widths of "1", past the list's edge.
+      {"too narrow", 330, {0, 36, 48, 36, 96, 258, 36, 306}},
+  };
+  for (const Case& c : cases) {
+    const ArchiveColumns l = LayOutArchiveColumns(widest, 12, 6, c.listWidth);
+    EXPECT_EQ((std::array{l.nameX, l.nameWidth, l.titleX, l.titleWidth, l.momentX, l.placeX,
+                          l.placeWidth, l.coordinatesX}),
+              c.columns)
+        << c.name;
+  }
+}
+
 // The recording device: a text character is half an em wide; the row font (9 pt) has an em of
-// 12 pixels, so "1" is 6 wide; a list 600 wide shares 600 - 38 x 6 = 372 out in quarters of 93.
-TEST(ArchiveRow, ColumnsAtQuartersOfTheWidthLessThirtyEightDigits) {
+// 12 pixels, so every character is 6 wide.
+TEST(ArchiveRow, TextsStandInTheirColumnsCutToTheirWidths) {
   struct Case {
     const char* name;
     bool selected;
@@ -74,11 +104,18 @@ TEST(ArchiveRow, ColumnsAtQuartersOfTheWidthLessThirtyEightDigits) {
   };
   const Case cases[] = {{"plain", false, kArchiveRowBack, 0},
                         {"selected", true, kArchiveRowSelectedBack, kArchiveRowSelectedText}};
+  ArchiveColumns columns;
+  columns.nameWidth = 90;  // 15 characters, of which 12 and "..." for a longer name
+  columns.titleX = 100, columns.titleWidth = 60;
+  columns.momentX = 170;
+  columns.placeX = 330, columns.placeWidth = 60;
+  columns.coordinatesX = 400;
   for (const Case& c : cases) {
     platform::RecordingDc dc;
     ArchiveIndexEntry e = Entry();
     e.name = std::string(34, 'N');
-    DrawArchiveRow(dc, {0, 20, 600, 34}, 600, e, c.selected);
+    e.town = "Moskva   ";  // trailing blanks of the stored field
+    DrawArchiveRow(dc, {0, 20, 600, 34}, columns, e, c.selected);
     ASSERT_EQ(dc.Calls().front().kind, platform::RecordedCall::FillRect) << c.name;
     EXPECT_EQ(dc.Calls().front().color, ColorByIndex(c.back)) << c.name;
     std::vector<std::pair<int, std::string>> texts;
@@ -88,13 +125,11 @@ TEST(ArchiveRow, ColumnsAtQuartersOfTheWidthLessThirtyEightDigits) {
       EXPECT_EQ(call.color, ColorByIndex(c.text)) << c.name;
       EXPECT_EQ(call.bkMode, platform::BkMode::Transparent) << c.name;
     }
-    // The name (204 wide) is cut into 2q = 186: 28 characters and "...".
-    const std::vector<std::pair<int, std::string>> expected = {
-        {0, std::string(28, 'N') + "..."},
-        {186, "natal"},
-        {279, "05.03.1990  07:05  -03:30  "},
-        {279 + 27 * 6, "Moskva"},
-        {279 + 27 * 6 + 93, "05S07  037W37"}};
+    const std::vector<std::pair<int, std::string>> expected = {{0, std::string(12, 'N') + "..."},
+                                                               {100, "natal"},
+                                                               {170, "05.03.1990  07:05  -03:30"},
+                                                               {330, "Moskva"},
+                                                               {400, "05S07  037W37"}};
     EXPECT_EQ(texts, expected) << c.name;
   }
 }
@@ -105,7 +140,7 @@ TEST(ArchiveRow, CommentedRecordsColouredOnTheirPageOnly) {
   for (const auto& [page, colour] :
        {std::pair{3, kArchiveRowCommented}, std::pair{4, 0}, std::pair{-1, 0}}) {
     platform::RecordingDc dc;
-    DrawArchiveRow(dc, {0, 0, 600, 14}, 600, e, false, page);
+    DrawArchiveRow(dc, {0, 0, 600, 14}, ArchiveColumns{}, e, false, page);
     EXPECT_EQ(dc.Calls().at(1).color, ColorByIndex(colour)) << page;
   }
 }
@@ -205,6 +240,44 @@ TEST_F(ArchiveListTest, TypedInitialFindsItsRecordWhateverTheCase) {
     const std::string typed = Cp1251(c.typed);
     ASSERT_EQ(typed.size(), 1u);
     EXPECT_EQ(list_.RowOfInitial(typed[0]), c.row) << c.typed;
+  }
+}
+
+// Every character 6 wide on the recording device: the longest name 22 characters (132), the
+// second text 15 (90), the date and time 25 (150), the place 7 (42), the coordinates 13 (78), 12
+// after every column: 552.
+TEST_F(ArchiveListTest, ColumnsAreMeasuredFromTheWidestTextsOfTheWholeList) {
+  std::vector<Chart> charts = {MakeChart(Cp1251("Иванова Анна Сергеевна")), MakeChart("Li")};
+  for (Chart& c : charts) {
+    ASSERT_TRUE(c.definition.sources[0]
+                    .place.SetPlace(50, 15, 'N', 28, 40, 'E', Cp1251("Житомир"), "UA")
+                    .ok());
+    c.definition.SetTitle(Cp1251("Соляр 2024 года"));
+  }
+  OpenArchive("columns.arc", kLayout4400, charts);
+  list_.Refill();
+  struct Case {
+    int width;
+    bool cut;  // 492: 204 left for the texts; the place keeps its 42, the name and the second
+               // text are cut to 81 each
+  };
+  for (const Case& c : {Case{800, false}, Case{552, false}, Case{492, true}}) {
+    platform::RecordingDc dc;
+    list_.Paint(dc, c.width, 100);
+    std::vector<std::pair<int, std::string>> row;  // the first row's texts
+    for (const auto& call : dc.Calls())
+      if (call.kind == platform::RecordedCall::Text && call.points[0].y < 14)
+        row.emplace_back(call.points[0].x, call.text);
+    ASSERT_EQ(row.size(), 5u) << c.width;
+    for (std::size_t i = 0; i + 1 < row.size(); ++i)
+      EXPECT_GE(row[i + 1].first, row[i].first + 6 * static_cast<int>(row[i].second.size()) + 12)
+          << c.width << " after " << row[i].second;
+    EXPECT_LE(row.back().first + 6 * static_cast<int>(row.back().second.size()) + 12, c.width);
+    EXPECT_EQ(row[0].second == Cp1251("Иванова Анна Сергеевна"), !c.cut) << c.width;
+    EXPECT_EQ(row[1].second, Cp1251(c.cut ? "Соляр 2024..." : "Соляр 2024 года")) << c.width;
+    EXPECT_EQ(row[2].second, "01.02.1990  13:45  +03:00") << c.width;
+    EXPECT_EQ(row[3].second, Cp1251("Житомир")) << c.width;
+    EXPECT_EQ(row[4].second, "50N15  028E40") << c.width;
   }
 }
 

@@ -147,15 +147,20 @@ TEST_F(ArchiveSearchTest, DialogStepsStoresAndClears) {
   dialog->Button(DArchiveSearch::kIdFirst)->click();
   EXPECT_EQ(dialog->LastMatch(), 1);
   EXPECT_EQ(GetConfiguration().archiveSearch.Get(cfg::ArchiveSearchCriteria::kNameContext), 1);
+  // The browser's count follows the rows the search selects.
+  EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("1"));
   dialog->Button(DArchiveSearch::kIdNext)->click();
   EXPECT_EQ(dialog->LastMatch(), 4);
+  EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("2"));
   dialog->Button(DArchiveSearch::kIdNext)->click();
   EXPECT_EQ(dialog->LastMatch(), 4);
   EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 4}));
+  EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("2"));
   EXPECT_EQ(Shown(), std::vector<int>{487});
   dialog->Button(DArchiveSearch::kIdSelectNone)->click();
   EXPECT_TRUE(SelectedRows().empty());
   EXPECT_EQ(Marks(), "NNNNNN");
+  EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("0"));
 
   // A date that never was keeps the dialog on the field and stores nothing.
   dialog->DateOn()->setChecked(true);
@@ -176,6 +181,69 @@ TEST_F(ArchiveSearchTest, DialogStepsStoresAndClears) {
 
   dialog->Button(DArchiveSearch::kIdCancel)->click();
   EXPECT_EQ(view_->SearchDialog(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ArchiveSearchPlace, BesideTheBrowserWhereTheScreenHasRoom) {
+  const QRect screen(0, 0, 1920, 1080);
+  const QSize size(500, 400);
+  struct Case {
+    const char* name;
+    QRect browser;
+    QRect place;  // empty: no room on either side
+  };
+  const Case cases[] = {
+      {"right", QRect(100, 100, 800, 600), QRect(900, 100, 500, 400)},
+      {"left", QRect(1000, 100, 800, 600), QRect(500, 100, 500, 400)},
+      {"no room", QRect(0, 0, 1920, 1000), QRect()},
+      // The top at the browser's, moved up into the screen.
+      {"low browser", QRect(100, 900, 800, 600), QRect(900, 680, 500, 400)},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SearchPlaceBeside(c.browser, size, screen), c.place) << c.name;
+}
+
+TEST(ArchiveSearchPlace, OffTheFoundRow) {
+  const QRect screen(0, 0, 800, 600);
+  const QRect dialog(100, 100, 400, 300);
+  struct Case {
+    const char* name;
+    QRect row;
+    QRect place;
+  };
+  const Case cases[] = {
+      {"not covered", QRect(0, 420, 700, 16), dialog},
+      {"below the row", QRect(0, 150, 700, 16), QRect(100, 166, 400, 300)},
+      // 134 below the row, 350 above it.
+      {"above the row", QRect(0, 350, 700, 16), QRect(100, 50, 400, 300)},
+      {"no row in view", QRect(), dialog},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SearchPlaceOffRow(dialog, c.row, screen), c.place) << c.name;
+}
+
+// On a screen too small to hold the dialog beside the browser: it leaves the row it found.
+TEST_F(ArchiveSearchTest, TheDialogNeverHidesTheRowItFound) {
+  Open(40, {20});
+  view_->show();
+  view_->Button(ArchiveView::kIdSearch)->click();
+  DArchiveSearch* dialog = view_->SearchDialog();
+  ASSERT_NE(dialog, nullptr);
+  const QRect browser = view_->frameGeometry();
+  if (!dialog->frameGeometry().intersects(browser)) GTEST_SKIP() << "opened beside the browser";
+  // Over the list's top rows, where the found row comes.
+  dialog->move(view_->ListBox()->RowOnScreen(view_->List().TopRow()).topLeft());
+  dialog->Button(DArchiveSearch::kIdFirst)->click();
+  ASSERT_EQ(dialog->LastMatch(), 20);
+  const QRect row = view_->ListBox()->RowOnScreen(20);
+  ASSERT_FALSE(row.isEmpty());
+  EXPECT_FALSE(dialog->frameGeometry().intersects(row));
+  EXPECT_TRUE(view_->List().IsSelected(20));
+  EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("1"));
+  dialog->reject();
 }
 
 }  // namespace

@@ -445,9 +445,22 @@ namespace {
 // The browser as the user sees it, for a person to look at (VELM_DEMO_DIR).
 TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
   std::vector<Chart> charts;
-  for (const char* name :
-       {"Иванов Иван Иванович", "Петрова Анна", "Сидоров", "Очень длинное имя человека из архива"})
-    charts.push_back(MakeChart(Cp1251(name), 12, 4, 1961));
+  struct Person {
+    const char* name;
+    const char* title;
+    const char* town;
+  };
+  for (const Person& p : {Person{"Иванов Иван Иванович", "Натальная карта", "Житомир"},
+                          Person{"Петрова Анна", "Соляр 2024 года", "Санкт-Петербург"},
+                          Person{"Сидоров", "", "Москва"},
+                          Person{"Очень длинное имя человека из архива", "Хорар", "Ош"}}) {
+    Chart chart = MakeChart(Cp1251(p.name), 12, 4, 1961);
+    EXPECT_TRUE(chart.definition.sources[0]
+                    .place.SetPlace(50, 15, 'N', 28, 40, 'E', Cp1251(p.town), "")
+                    .ok());
+    chart.definition.SetTitle(Cp1251(p.title));
+    charts.push_back(chart);
+  }
   for (int n = 0; n < 40; ++n) charts.push_back(MakeChart("Record " + std::to_string(n)));
   OpenArchive("demo.arc", kLayout4400, charts);
   archive_.AddRecentName(PathOf("demo.arc"));
@@ -464,6 +477,8 @@ TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
   EXPECT_GT(view_->ListBox()->LastPaintedRows(), 0);
   if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
     EXPECT_TRUE(picture.save(QString::fromLocal8Bit(dir) + QStringLiteral("/archive_browser.png")));
+    EXPECT_TRUE(view_->ListBox()->grab().save(QString::fromLocal8Bit(dir) +
+                                              QStringLiteral("/archive_list.png")));
   }
 }
 

@@ -111,4 +111,61 @@ TEST(RewriteKeepingOld, EachFailedStepLeavesTheOldFileAndNoCopy) {
   }
 }
 
+int FilesIn(const TempFolder& dir) {
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) (void)e, ++files;
+  return files;
+}
+
+TEST(RewriteBatch, TheFilesReachTheDiskTogetherWithOneWait) {
+  TempFolder dir;
+  const auto changed = dir / "velm.sav", same = dir / "velm.cfg", fresh = dir / "velm.ini";
+  WriteFile(changed, "old session");
+  WriteFile(same, "settings");
+  const int waits = DiskWaits();
+  {
+    RewriteBatch batch;
+    EXPECT_TRUE(RewriteFile(changed, "first session").ok());
+    EXPECT_TRUE(RewriteFile(same, "settings").ok());
+    EXPECT_TRUE(RewriteFile(fresh, "profile").ok());
+    EXPECT_TRUE(RewriteFile(changed, "last session").ok());  // the last rewrite stays
+    // Nothing is replaced before the batch ends.
+    EXPECT_EQ(ReadFile(changed), "old session");
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(batch.Finish().ok());
+    EXPECT_EQ(batch.Written(), 2);
+    EXPECT_EQ(batch.Unchanged(), 1);
+  }
+  EXPECT_EQ(DiskWaits() - waits, 1);
+  EXPECT_EQ(ReadFile(changed), "last session");
+  EXPECT_EQ(ReadFile(same), "settings");
+  EXPECT_EQ(ReadFile(fresh), "profile");
+  EXPECT_EQ(FilesIn(dir), 3);  // no temporary file left
+  // Alone, a file waits for the disk twice: its data, then its folder.
+  ASSERT_TRUE(RewriteFile(changed, "alone").ok());
+  EXPECT_EQ(DiskWaits() - waits, 3);
+}
+
+TEST(RewriteBatch, AFileThatCannotBeReplacedIsReportedAndKeepsItsOldContents) {
+  TempFolder dir;
+  testing_support::ScriptedPrompter prompts;
+  const auto target = dir / "velm.sav", other = dir / "velm.ini";
+  WriteFile(target, "old");
+  {
+    RewriteBatch batch;
+    // Created and written at once: a folder that takes no files fails as before.
+    EXPECT_EQ(RewriteFile(dir / "missing" / "x.dat", "x").ErrorCode(), 105);
+    ASSERT_TRUE(RewriteFile(target, "new").ok());
+    ASSERT_TRUE(RewriteFile(other, "profile").ok());
+    ArmFileFault(1);  // counted from here: the first rename, the first file's
+    const Status st = batch.Finish();
+    ArmFileFault(0);
+    EXPECT_EQ(st.ErrorCode(), 104);
+  }
+  EXPECT_TRUE(prompts.WasShown(-104));
+  EXPECT_EQ(ReadFile(target), "old");
+  EXPECT_EQ(ReadFile(other), "profile");
+  EXPECT_EQ(FilesIn(dir), 2);
+}
+
 }  // namespace

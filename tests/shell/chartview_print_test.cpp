@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -328,6 +329,18 @@ TEST_F(ChartPage, PrintedPageIsOneA4PageAlsoAsAPicture) {
     fs::copy_file(pdf, fs::path(demo) / "chart_page.pdf", fs::copy_options::overwrite_existing);
     image.save(QString::fromStdString((fs::path(demo) / "chart_page.png").string()), "PNG");
   }
+}
+
+TEST_F(ChartPage, ThePrintCommandOffersAPdfUnderTheChartsName) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  CKovraView* view = OpenKnownChart();
+  ASSERT_NE(view, nullptr);
+  prompts_.ExpectFile((folder_ / "chosen").string());
+  view->FilePrint();
+  ASSERT_EQ(prompts_.fileChoices.size(), 1u);
+  // The chart's name, not the window's caption with its date and view.
+  EXPECT_EQ(fs::path(prompts_.fileChoices[0].path).filename().string(), "Иванов.pdf");
+  EXPECT_TRUE(fs::exists(folder_ / "chosen.pdf"));
 }
 
 TEST_F(ChartPage, WheelFollowsAChangeOfTheSettingsAtTheNextUpdate) {

@@ -386,6 +386,38 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_EQ(list->count(), 0);
 }
 
+// The town list takes room while it shows and gives it all back when a town is chosen: the
+// dialog is as high as before and the region's field stands under the town's as before.
+TEST_F(EntryDialogs, AChosenTownLeavesNoEmptyBand) {
+  ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
+  auto dialog = entry::MakeEntryDialog(kChartNatal);
+  dialog->OnInitDialog();
+  dialog->show();
+  QCoreApplication::processEvents();
+  entry::SourceBox* box = dialog->PersonBox();
+  const auto gap = [box] {
+    return box->RegionEdit()->geometry().top() - box->TownEdit()->geometry().bottom();
+  };
+  const int height = dialog->height(), townToRegion = gap();
+  box->TownEdit()->setText(QStringLiteral("моск"));
+  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(box->TownList()->isVisible());
+  EXPECT_GT(dialog->height(), height);
+  ASSERT_TRUE(box->ChooseTown(0));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(box->TownList()->isVisible());
+  EXPECT_EQ(dialog->height(), height);
+  EXPECT_EQ(gap(), townToRegion);
+  // A search that finds nothing shows no list and takes no room.
+  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
+  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialog->height(), height);
+  EXPECT_EQ(gap(), townToRegion);
+  dialog->hide();
+}
+
 TEST_F(EntryDialogs, FieldsRefuseCharactersCodePage1251CannotHold) {
   auto dialog = entry::MakeEntryDialog(kChartNatal);
   QString text = QStringLiteral("Anna \u4e2d");

@@ -2,6 +2,7 @@
 // and frames rely on, routing, help, and a picture of the window with two charts open.
 #include <QAction>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -171,6 +172,34 @@ TEST_F(ShellTest, TheMainWindowDoesNotCloseUnderARunningComputation) {
     progress.End();
   }
   EXPECT_FALSE(DPROGRESSBAR::AnyRunning());
+}
+
+}  // namespace shell_test
+
+namespace shell_test {
+
+// Chart windows and table windows, each sized by its view, open inside the window area.
+TEST_F(ShellTest, NewWindowsOpenInsideTheWindowArea) {
+  CKovraApp& app = StartApp(true);
+  CMainFrame& frame = *app.GetMainFrame();
+  frame.resize(900, 640);
+  QCoreApplication::processEvents();
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_NE(OpenCopy(NatalChart(i % 2 == 0 ? kMoscow : kTokyo, "Окно")), nullptr);
+    if (i == 3) {
+      ASSERT_TRUE(frame.ExecuteCommand(cmd::kCoordinates));
+    }
+    if (i == 5) {
+      ASSERT_TRUE(frame.ExecuteCommand(cmd::kAntiscia));
+    }
+    QCoreApplication::processEvents();
+  }
+  const QRect area = frame.MdiArea()->viewport()->rect();
+  ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 10);
+  for (const QMdiSubWindow* window : frame.MdiArea()->subWindowList())
+    EXPECT_TRUE(area.contains(window->geometry()))
+        << window->windowTitle().toStdString() << " at " << window->x() << ", " << window->y()
+        << " " << window->width() << " x " << window->height();
 }
 
 }  // namespace shell_test

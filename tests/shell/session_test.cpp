@@ -29,6 +29,33 @@ std::vector<std::string> OpenChartNames(CKovraApp& app) {
   return names;
 }
 
+// Closing the main window writes the session with the configuration, the profile and the archive
+// list at the end of the exit, all of them waiting for the disk once; an exit that changed nothing
+// rewrites nothing.
+TEST_F(ShellTest, ExitWaitsForTheDiskOnceAndLeavesUnchangedFilesAlone) {
+  CKovraApp& app = StartApp(true);
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow, "Первый")), nullptr);
+  ASSERT_NE(OpenCopy(NatalChart(kTokyo, "Второй")), nullptr);
+  const int waits = DiskWaits();
+  ASSERT_TRUE(app.GetMainFrame()->close());
+  EXPECT_EQ(app.DocumentCount(), 0);
+  EXPECT_EQ(app.ExitInstance(), 0);
+  EXPECT_EQ(DiskWaits() - waits, 1);
+  EXPECT_EQ(fs::file_size(SessionPath()), 2 * kRecordSize);
+  for (const char* name : {"velm.cfg", "velm.ini", "velm.arn"})
+    EXPECT_TRUE(fs::exists(GetSettings().GetPath(name))) << name;
+  app_.reset();
+
+  // The next run opens nothing and changes no setting: its session is empty and nothing else is
+  // written.
+  CKovraApp& again = StartApp();
+  const int before = DiskWaits();
+  again.CloseAllAndSaveSession();
+  EXPECT_EQ(again.ExitInstance(), 0);
+  EXPECT_EQ(DiskWaits(), before);
+  EXPECT_FALSE(fs::exists(SessionPath()));
+}
+
 TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
   CKovraApp& app = StartApp();
   Chart commented = NatalChart(kParis, "Второй");

@@ -110,6 +110,7 @@ platform::Answer ScriptedPrompter::AskOkCancel(int n, std::string_view text) {
 }
 
 bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
+  fileChoices.push_back(choice);
   if (files_.empty()) {
     ADD_FAILURE() << "unexpected file choice";
     return false;

@@ -62,6 +62,8 @@ class ScriptedPrompter final : public platform::Prompter {
 
   bool WasShown(int messageNumber) const;
   std::vector<Shown> shown;
+  // Every file choice asked for, as it was asked.
+  std::vector<platform::FileChoice> fileChoices;
 
   void ShowMessage(int messageNumber, std::string_view text, platform::Icon icon) override;
   platform::Answer AskYesNo(int messageNumber, std::string_view text) override;

@@ -26,6 +26,13 @@ int CArchiveListBox::VisibleRows() const {
   return ArchiveBrowserList::VisibleRows(viewport()->height(), rowHeight_);
 }
 
+QRect CArchiveListBox::RowOnScreen(int row) const {
+  const int at = row - list_.TopRow();
+  if (row < 0 || at < 0 || at > VisibleRows()) return {};
+  const QRect inView(0, at * rowHeight_, viewport()->width(), rowHeight_);
+  return QRect(viewport()->mapToGlobal(inView.topLeft()), inView.size());
+}
+
 void CArchiveListBox::Refill(bool reset) {
   if (reset) list_.SetTopRow(0, VisibleRows());
   list_.Refill();

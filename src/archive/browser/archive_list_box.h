@@ -22,6 +22,8 @@ class CArchiveListBox : public QAbstractScrollArea {
   void Changed();
   int RowHeight() const { return rowHeight_; }
   int VisibleRows() const;
+  // Where `row` is drawn on the screen (global coordinates); empty when it is out of view.
+  QRect RowOnScreen(int row) const;
   // The comment page whose records are coloured (the commented browser); -1 none.
   void SetCommentPage(int page) { commentPage_ = page; }
   // Rows drawn by the last paint.

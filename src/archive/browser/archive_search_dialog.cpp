@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "archive/browser/archive_view.h"
 #include "astro/chart/published_settings.h"
@@ -26,6 +27,36 @@ QSpinBox* Spin(QWidget* parent, int low, int high) {
 }
 
 }  // namespace
+
+namespace {
+
+// `rect` moved (not resized) to lie inside `area` as far as it can.
+QRect MovedInside(QRect rect, const QRect& area) {
+  rect.moveLeft(std::max(area.left(), std::min(rect.left(), area.right() - rect.width() + 1)));
+  rect.moveTop(std::max(area.top(), std::min(rect.top(), area.bottom() - rect.height() + 1)));
+  return rect;
+}
+
+}  // namespace
+
+QRect SearchPlaceBeside(const QRect& owner, const QSize& size, const QRect& area) {
+  if (area.right() - owner.right() >= size.width())
+    return MovedInside(QRect(QPoint(owner.right() + 1, owner.top()), size), area);
+  if (owner.left() - area.left() >= size.width())
+    return MovedInside(QRect(QPoint(owner.left() - size.width(), owner.top()), size), area);
+  return {};
+}
+
+QRect SearchPlaceOffRow(const QRect& dialog, const QRect& row, const QRect& area) {
+  if (row.isEmpty() || !dialog.intersects(row)) return dialog;
+  QRect moved = dialog;
+  if (area.bottom() - row.bottom() >= dialog.height() ||
+      area.bottom() - row.bottom() >= row.top() - area.top())
+    moved.moveTop(row.bottom() + 1);
+  else
+    moved.moveBottom(row.top() - 1);
+  return MovedInside(moved, area);
+}
 
 DArchiveSearch::DArchiveSearch(ArchiveView& browser, Archive& archive)
     : platform::Dialog(&browser),

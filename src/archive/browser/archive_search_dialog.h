@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
 #include <QSpinBox>
 #include <map>
 
@@ -16,6 +17,14 @@
 #include "platform/qt/dialog.h"
 
 class ArchiveView;
+
+// Where the search dialog (frame `size`) opens: beside the browser `owner` within the screen's
+// `area`, on the right where there is room, else on the left, its top at the browser's top (moved
+// into the area); an empty rectangle when neither side has room.
+QRect SearchPlaceBeside(const QRect& owner, const QSize& size, const QRect& area);
+// The dialog's frame kept off a found row: unchanged when it does not cover `row`; else moved just
+// below the row or, without room there, just above it, inside the area.
+QRect SearchPlaceOffRow(const QRect& dialog, const QRect& row, const QRect& area);
 
 class DArchiveSearch : public platform::Dialog {
   Q_OBJECT

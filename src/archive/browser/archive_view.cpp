@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "archive/browser/archive_print_dialog.h"
@@ -381,10 +383,8 @@ void ArchiveView::OnConvert() {
 }
 
 void ArchiveView::OnCopyWholeArchive() {
-  platform::FileChoice choice;
-  choice.open = false;
-  choice.mustExist = false;
-  choice.filters.push_back({"Velm 4.* archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice =
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, archive_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
   archive_.CopyWholeArchive(choice.path);
   FillRecentCombo();
@@ -492,6 +492,18 @@ void ArchiveView::OnSearch() {
   search_ = new DArchiveSearch(*this, archive_);
   search_->OnInitDialog();
   search_->show();
+  // Beside the browser; where the screen has no room for that, over the browser's foot (a found
+  // row is scrolled to the list's top) and moved off each row it finds.
+  const QRect area = screen()->availableGeometry();
+  const QRect owner = frameGeometry();
+  const QSize size = search_->frameGeometry().size();
+  QRect place = SearchPlaceBeside(owner, size, area);
+  if (place.isEmpty())
+    place = QRect(
+        QPoint(std::max(area.left(), std::min(owner.right(), area.right()) - size.width() + 1),
+               area.bottom() - size.height() + 1),
+        size);
+  search_->move(place.topLeft());
 }
 
 void ArchiveView::CloseSearch() {
@@ -511,6 +523,14 @@ int ArchiveView::Find(int mode, int remembered) {
       ArchiveFind(archive_, List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
                   list_->VisibleRows());
   list_->Changed();
+  // The count follows the rows the search took, and the dialog stays off the row it found.
+  ShowSelectedCount(List().SelectedCount());
+  if (search_ != nullptr && result.found && result.row >= 0) {
+    const QRect frame = search_->frameGeometry();
+    const QRect moved =
+        SearchPlaceOffRow(frame, list_->RowOnScreen(result.row), screen()->availableGeometry());
+    if (moved != frame) search_->move(moved.topLeft());
+  }
   if (!result.found) {
     Tell(kMsgNotFound);
   } else if (mode == static_cast<int>(ArchiveFindMode::kAll)) {

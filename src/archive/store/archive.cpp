@@ -15,6 +15,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
@@ -33,6 +34,35 @@ std::int64_t Archive::FileTimeOf(const std::string& path) {
 }
 
 bool Archive::IsSameFile(const fs::path& a, const fs::path& b) { return SameFile(a, b); }
+
+std::string ArchiveFilterText(ArchiveFilter filter) {
+  switch (filter) {
+    case ArchiveFilter::kVersions45:
+      return Cp1251("Архивы Velm 4.*/5.* (*.arc)");
+    case ArchiveFilter::kVersion4:
+      return Cp1251("Архивы Velm 4.* (*.arc)");
+    case ArchiveFilter::kAnyVersion:
+      break;
+  }
+  return Cp1251("Архивы Velm (*.arc)");
+}
+
+platform::FileChoice ArchiveFileChoice(bool open, ArchiveFilter filter, std::string start) {
+  platform::FileChoice choice;
+  choice.open = open;
+  choice.mustExist = false;
+  choice.filters.push_back({ArchiveFilterText(filter), "*.arc"});
+  choice.path = std::move(start);
+  return choice;
+}
+
+std::string Archive::DialogFolder() const {
+  if (!path_.empty()) {
+    const fs::path folder = fs::path(path_).parent_path();
+    if (!folder.empty()) return folder.string() + '/';
+  }
+  return GetSettings().GetPath("");
+}
 
 Archive::Archive(CommentSlotTable& slots) : slots_(&slots), progress_(&g_noProgress) {}
 

@@ -22,6 +22,7 @@
 #include "archive/store/archive_layout.h"
 #include "astro/chart/chart.h"
 #include "platform/core/progress_sink.h"
+#include "platform/core/prompter.h"
 
 class Archive;
 class ChartContext;
@@ -68,6 +69,17 @@ class ArchiveBrowser {
   virtual bool Run(Archive& archive, int variant) = 0;
 };
 
+// The filters of the archive's file dialogs: archives of versions 4 and 5 (a save target or an
+// archive to open), of version 4 (a new archive or a copy), or of any version (a sorted copy).
+enum class ArchiveFilter { kVersions45, kVersion4, kAnyVersion };
+
+// The description of a filter, code page 1251, its pattern included.
+std::string ArchiveFilterText(ArchiveFilter filter);
+
+// A file dialog of archives: `open` chooses an existing name, else a name to write; `start` is the
+// folder (ending in '/') or the file the dialog begins at.
+platform::FileChoice ArchiveFileChoice(bool open, ArchiveFilter filter, std::string start);
+
 class Archive {
  public:
   static constexpr int kMaxRecentNames = 50;
@@ -91,6 +103,9 @@ class Archive {
   // no archive. A file that cannot be opened yet (a new name) becomes current with code -1.
   int SetPath(const std::string& path);
   std::string GetPath() const { return path_; }
+  // Where the archive's file dialogs begin: the current archive's folder, or the data folder while
+  // there is no current archive (both ending in '/').
+  std::string DialogFolder() const;
   int LayoutCode() const { return layout_; }
   // True when the current file's header disagrees with its length: it is read but never rewritten.
   bool IsDamaged() const { return damaged_; }

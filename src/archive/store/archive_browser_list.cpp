@@ -1,11 +1,13 @@
 #include "archive/store/archive_browser_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 
 namespace {
@@ -13,7 +15,6 @@ namespace {
 constexpr std::size_t kPathDisplayLimit = 80;  // a display form stays under this length
 constexpr std::size_t kPathHeadFrom = 4;       // the head's separator stands after this many
 constexpr int kMsgNoArchiveRows = 473;
-constexpr int kRowMarginDigits = 38;  // the row's width less this many widths of "1" is shared out
 
 platform::Font RowFont() {
   return platform::Font{std::string(platform::kTextFace), kArchiveRowFontSize};
@@ -74,22 +75,129 @@ platform::Font BeginRow(platform::Dc& dc, const platform::Rect& item, bool selec
 
 }  // namespace
 
-void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, int listWidth,
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// The widest of `texts` in the selected font. Texts are measured from the longest down, each
+// different text once, and the search stops where no shorter text can be wider than the widest
+// found: a character is never wider than the widest of the wide letters measured first.
+int WidestText(platform::Dc& dc, const std::vector<std::string_view>& texts) {
+  int widestCharacter = 1;
+  for (const char* wide : {"W", "M", "m", "@", "Ж", "Ш", "Щ", "Ю", "Д", "Ф"})
+    widestCharacter = std::max(widestCharacter, dc.GetTextExtent(Cp1251(wide)).cx);
+  std::vector<std::vector<std::string_view>> byLength;
+  for (std::string_view text : texts) {
+    if (text.empty()) continue;
+    if (byLength.size() <= text.size()) byLength.resize(text.size() + 1);
+    byLength[text.size()].push_back(text);
+  }
+  int widest = 0;
+  for (std::size_t length = byLength.size(); length-- > 1;) {
+    if (static_cast<long long>(length) * widestCharacter <= widest) break;
+    std::vector<std::string_view>& same = byLength[length];
+    std::sort(same.begin(), same.end());
+    same.erase(std::unique(same.begin(), same.end()), same.end());
+    for (std::string_view text : same) widest = std::max(widest, dc.GetTextExtent(text).cx);
+  }
+  return widest;
+}
+
+}  // namespace
+
+ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const Archive& archive) {
+  const platform::Font old = dc.SelectFont(RowFont());
+  const int count = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
+  std::vector<std::string_view> names, titles, places;
+  names.reserve(static_cast<std::size_t>(count));
+  titles.reserve(static_cast<std::size_t>(count));
+  places.reserve(static_cast<std::size_t>(count));
+  for (int n = 0; n < count; ++n) {
+    const ArchiveIndexEntry& e = archive.Entry(n);
+    names.push_back(Trimmed(e.name));
+    titles.push_back(Trimmed(e.title));
+    places.push_back(Trimmed(e.town));
+  }
+  ArchiveColumnWidths widths;
+  widths.name = WidestText(dc, names);
+  widths.title = WidestText(dc, titles);
+  widths.place = WidestText(dc, places);
+  // The fixed forms in the widest digit, with either sign and hemisphere letters.
+  char digit = '0';
+  for (char d = '1'; d <= '9'; ++d)
+    if (dc.GetTextExtent(std::string(1, d)).cx > dc.GetTextExtent(std::string(1, digit)).cx)
+      digit = d;
+  const std::string dd(2, digit), ddd(3, digit);
+  for (const char* sign : {"+", "-"})
+    widths.moment =
+        std::max(widths.moment, dc.GetTextExtent(dd + '.' + dd + '.' + dd + dd + "  " + dd + ':' +
+                                                 dd + "  " + sign + dd + ':' + dd)
+                                    .cx);
+  for (const char* letters : {"NE", "NW", "SE", "SW"})
+    widths.coordinates =
+        std::max(widths.coordinates,
+                 dc.GetTextExtent(dd + letters[0] + dd + "  " + ddd + letters[1] + dd).cx);
+  dc.SelectFont(old);
+  return widths;
+}
+
+int ArchiveColumnGap(platform::Dc& dc) {
+  const platform::Font old = dc.SelectFont(RowFont());
+  const int gap = 2 * dc.GetTextExtent("1").cx;
+  dc.SelectFont(old);
+  return gap;
+}
+
+ArchiveColumns LayOutArchiveColumns(const ArchiveColumnWidths& widest, int gap, int digitWidth,
+                                    int listWidth) {
+  std::array<int, 3> texts{widest.name, widest.title, widest.place};
+  // A gap after every column, the last one's keeping it off the list's edge.
+  const int fixed = widest.moment + widest.coordinates + 5 * gap;
+  const int room = listWidth - fixed;
+  if (texts[0] + texts[1] + texts[2] > room) {
+    // One width for the wide columns such that all three fill the room.
+    const int least = kArchiveMinTextColumn * std::max(digitWidth, 1);
+    std::array<int, 3> sorted = texts;
+    std::sort(sorted.begin(), sorted.end());
+    int cut = 0, left = std::max(room, 0);
+    for (int i = 0; i < 3; ++i) {
+      const int share = left / (3 - i);
+      if (sorted[static_cast<std::size_t>(i)] <= share) {
+        left -= sorted[static_cast<std::size_t>(i)];
+        continue;
+      }
+      cut = share;
+      break;
+    }
+    for (int& width : texts)
+      if (width > cut) width = std::max(cut, std::min(width, least));
+  }
+  ArchiveColumns c;
+  c.nameWidth = texts[0];
+  c.titleX = c.nameX + c.nameWidth + gap;
+  c.titleWidth = texts[1];
+  c.momentX = c.titleX + c.titleWidth + gap;
+  c.placeX = c.momentX + widest.moment + gap;
+  c.placeWidth = texts[2];
+  c.coordinatesX = c.placeX + c.placeWidth + gap;
+  return c;
+}
+
+void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, const ArchiveColumns& columns,
                     const ArchiveIndexEntry& entry, bool selected, int commentPage) {
   const bool commented =
       commentPage >= 0 && commentPage < kCommentPages && entry.comments.HasText(commentPage);
   const platform::Font old = BeginRow(dc, item, selected, commented ? kArchiveRowCommented : 0);
-  const int w = dc.GetTextExtent("1").cx;
-  const int q = std::max(listWidth - kRowMarginDigits * w, 0) / 4;
   const int x = item.left;
   const int y = item.top + 1;
-  dc.TextOut(x, y, FitTextToWidth(dc, entry.name, 2 * q));
-  dc.TextOut(x + 2 * q, y, FitTextToWidth(dc, entry.title, q));
-  const std::string moment = ArchiveRowMomentText(entry);
-  dc.TextOut(x + 3 * q, y, moment);
-  const int placeX = x + 3 * q + dc.GetTextExtent(moment).cx;
-  dc.TextOut(placeX, y, FitTextToWidth(dc, entry.town, q));
-  dc.TextOut(placeX + q, y, ArchiveRowPlaceText(entry));
+  dc.TextOut(x + columns.nameX, y, FitTextToWidth(dc, Trimmed(entry.name), columns.nameWidth));
+  dc.TextOut(x + columns.titleX, y, FitTextToWidth(dc, Trimmed(entry.title), columns.titleWidth));
+  dc.TextOut(x + columns.momentX, y, Trimmed(ArchiveRowMomentText(entry)));
+  dc.TextOut(x + columns.placeX, y, FitTextToWidth(dc, Trimmed(entry.town), columns.placeWidth));
+  dc.TextOut(x + columns.coordinatesX, y, ArchiveRowPlaceText(entry));
   dc.SelectFont(old);
 }
 
@@ -102,6 +210,7 @@ void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool sele
 // --- The list ---
 
 void ArchiveBrowserList::Refill() {
+  widestKnown_ = false;
   const int count = archive_.IsIndexBuilt() ? archive_.RecordCount() : 0;
   records_.resize(static_cast<std::size_t>(count));
   for (int n = 0; n < count; ++n) records_[static_cast<std::size_t>(n)] = n;
@@ -198,8 +307,20 @@ int ArchiveBrowserList::VisibleRows(int height, int rowHeight) {
   return std::max(height / std::max(rowHeight, 1), 1);
 }
 
+ArchiveColumns ArchiveBrowserList::Columns(platform::Dc& dc, int width) const {
+  if (!widestKnown_) {
+    widest_ = MeasureArchiveColumns(dc, archive_);
+    widestKnown_ = true;
+  }
+  const platform::Font old = dc.SelectFont(RowFont());
+  const int digit = dc.GetTextExtent("1").cx;
+  dc.SelectFont(old);
+  return LayOutArchiveColumns(widest_, ArchiveColumnGap(dc), digit, width);
+}
+
 int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int commentPage) const {
   const int rowHeight = ArchiveRowHeight(dc);
+  const ArchiveColumns columns = Columns(dc, width);
   int drawn = 0;
   int y = 0;
   if (records_.empty()) {
@@ -208,7 +329,7 @@ int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int comme
     y = rowHeight;
   } else {
     for (int row = top_; row < RecordRowCount() && y < height; ++row, y += rowHeight, ++drawn) {
-      DrawArchiveRow(dc, {0, y, width, y + rowHeight}, width, archive_.Entry(RecordOfRow(row)),
+      DrawArchiveRow(dc, {0, y, width, y + rowHeight}, columns, archive_.Entry(RecordOfRow(row)),
                      IsSelected(row), commentPage);
     }
   }

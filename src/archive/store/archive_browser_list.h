@@ -32,10 +32,38 @@ inline constexpr int kArchiveRowSelectedBack = 1;
 inline constexpr int kArchiveRowCommented = 4;
 inline constexpr int kArchiveRowBack = 15;
 
-// Draws the row of `entry` into `item` of a list `listWidth` wide: name, second text, date, time
-// and zone, place, coordinates. `commentPage` 0..9 colours a record that has a text on that page
-// (the commented browser); -1 none.
-void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, int listWidth,
+// The widest text of each column of the rows (in the row font of the device context).
+struct ArchiveColumnWidths {
+  int name = 0, title = 0, moment = 0, place = 0, coordinates = 0;
+};
+// The widest texts of the records of the index (none indexed: no records). The date and time and
+// the coordinates are measured in their widest digits and letters.
+ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const Archive& archive);
+// The space between two columns: two widths of "1" in the row font.
+int ArchiveColumnGap(platform::Dc& dc);
+
+// Where the texts of a row stand: x from the row's left edge and the width the name, second text
+// and place are fitted into (the date and time and the coordinates are never cut).
+struct ArchiveColumns {
+  int nameX = 0, nameWidth = 0;
+  int titleX = 0, titleWidth = 0;
+  int momentX = 0;
+  int placeX = 0, placeWidth = 0;
+  int coordinatesX = 0;
+};
+// The columns in the order name, second text, date and time, place, coordinates, each as wide as
+// its widest text with `gap` after it (the last one's too), while they fit `listWidth`. When they
+// do not, the date and time and the coordinates keep their widths and the three texts share the
+// rest: a text column narrower than the share keeps its width, the wider ones are cut to one width,
+// never below kArchiveMinTextColumn widths of "1" (the row then runs past the list's edge).
+inline constexpr int kArchiveMinTextColumn = 6;
+ArchiveColumns LayOutArchiveColumns(const ArchiveColumnWidths& widest, int gap, int digitWidth,
+                                    int listWidth);
+
+// Draws the row of `entry` into `item` in `columns`: name, second text, date, time and zone,
+// place, coordinates. `commentPage` 0..9 colours a record that has a text on that page (the
+// commented browser); -1 none.
+void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, const ArchiveColumns& columns,
                     const ArchiveIndexEntry& entry, bool selected, int commentPage = -1);
 // The one row of an archive without records: message 473.
 void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected);
@@ -92,9 +120,12 @@ class ArchiveBrowserList {
   int RowOfInitial(char typed) const;
 
   // Draws the rows visible in a list `width` x `height` pixels from the first visible row (only
-  // those rows are drawn), the area below the last row filled with the list's background.
+  // those rows are drawn), the area below the last row filled with the list's background; the
+  // columns are laid out from the widest texts of the whole list (measured once per refill).
   // Returns the number of rows drawn.
   int Paint(platform::Dc& dc, int width, int height, int commentPage = -1) const;
+  // The columns the rows of a list `width` pixels wide are drawn in.
+  ArchiveColumns Columns(platform::Dc& dc, int width) const;
   // Rows that fit `height` pixels wholly (at least 1).
   static int VisibleRows(int height, int rowHeight);
 
@@ -106,4 +137,7 @@ class ArchiveBrowserList {
   std::vector<char> selected_;
   int current_ = -1;
   int top_ = 0;
+  // The widest texts, measured at the first paint after a refill.
+  mutable ArchiveColumnWidths widest_;
+  mutable bool widestKnown_ = false;
 };

@@ -26,14 +26,6 @@ void Tell(int n, const std::string& text) {
   platform::GetPrompter().ShowMessage(n, text, platform::Icon::Information);
 }
 
-platform::FileChoice ArchiveChoice(bool open, const char* description) {
-  platform::FileChoice choice;
-  choice.open = open;
-  choice.mustExist = false;
-  choice.filters.push_back({description, "*.arc"});
-  return choice;
-}
-
 const std::string& BaseName(const SuperSource& definition) {
   const Source* s = definition.GetBaseSource();
   return s ? s->Name() : definition.sources[0].Name();

@@ -57,8 +57,6 @@ void Tell(int n, const std::string& text);
 using archive_file::ReadExactly;
 using archive_file::ReadFileIfExists;
 using archive_file::SeekTo;
-// The file choice of an archive to open (`open`) or to write, with its one filter.
-platform::FileChoice ArchiveChoice(bool open, const char* description);
 // The base Source's name of a chart definition.
 const std::string& BaseName(const SuperSource& definition);
 // The free bytes on the disk of the folder that holds `path`.

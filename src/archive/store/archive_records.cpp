@@ -178,10 +178,7 @@ int Archive::ChartUpDown(bool up) {
 }
 
 int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) {
-  platform::FileChoice choice;
-  choice.open = false;
-  choice.mustExist = false;
-  choice.filters.push_back({"Velm 4.* archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice = ArchiveFileChoice(false, ArchiveFilter::kVersion4, DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   if (!HasFileExtension(name)) name += ".arc";

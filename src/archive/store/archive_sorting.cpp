@@ -99,7 +99,8 @@ int Archive::OrderClasses(const ArchiveSortParams& params) {
     return 0;
   }
 
-  platform::FileChoice choice = ArchiveChoice(false, "Velm archive files (*.arc)");
+  platform::FileChoice choice =
+      ArchiveFileChoice(false, ArchiveFilter::kAnyVersion, DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost, and so would its comment files.

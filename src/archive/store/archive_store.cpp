@@ -15,6 +15,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -23,6 +24,8 @@ using namespace archive_detail;
 namespace {
 
 constexpr int kNameCompareLength = 260;
+// The save target's dialog carries the name of the command that asks for it.
+constexpr const char* kSaveToArchiveTitle = "Сохранить в архиве";
 
 }  // namespace
 
@@ -153,13 +156,13 @@ bool Archive::AddChartComments(const Chart& chart, const fs::path& archive, File
 }
 
 int Archive::OpenOtherArchive() {
-  platform::FileChoice choice = ArchiveChoice(true, "Velm 4.* archive files (*.arc)");
+  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersion4, DialogFolder());
   choice.mustExist = true;
-  choice.filters.push_back({"Ormandel 2.* data files (*.db)", "*.db"});
-  choice.filters.push_back({"Velm 3.* configuration files (*.cfg)", "*.cfg"});
+  choice.filters.push_back({Cp1251("Данные Ormandel 2.* (*.db)"), "*.db"});
+  choice.filters.push_back({Cp1251("Конфигурация Velm 3.* (*.cfg)"), "*.cfg"});
   for (const char* extension : {"cat", "bda", "zbs", "ddd", "mil", "dat"})
-    choice.filters.push_back({std::string("Chart files of other programs (*.") + extension + ")",
-                              std::string("*.") + extension});
+    choice.filters.push_back(
+        {Cp1251("Гороскопы других программ (*.") + extension + ")", std::string("*.") + extension});
   if (!platform::GetPrompter().ChooseFile(choice)) return 0;
   std::string name = choice.path;
   const int type = importer_ ? importer_->DefineFileType(name) : IfRealArchive(name);
@@ -260,8 +263,11 @@ int Archive::SaveToArchive(const Chart& chart) {
 
 int Archive::ChooseTargetArchive() {
   if (indexBuilt_ && (saveTargetMode == 0 || (saveTargetMode == 1 && targetChosen == 0))) return 0;
-  platform::FileChoice choice = ArchiveChoice(true, "Velm 4.*/5.* archive files (*.arc)");
-  choice.path = path_;
+  // Titled by the command; it begins at the current archive, else in the data folder.
+  platform::FileChoice choice =
+      ArchiveFileChoice(true, ArchiveFilter::kVersions45, path_.empty() ? DialogFolder() : path_);
+  choice.title = Cp1251(kSaveToArchiveTitle);
+  choice.acceptText = Cp1251("Сохранить");
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   if (!HasFileExtension(name)) name += ".arc";
@@ -287,7 +293,7 @@ int Archive::ChooseTargetArchive() {
 }
 
 int Archive::ChooseNewArchiveFile() {
-  platform::FileChoice choice = ArchiveChoice(false, "Velm 4.* archive files (*.arc)");
+  platform::FileChoice choice = ArchiveFileChoice(false, ArchiveFilter::kVersion4, DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   // The extension is cut: back from the end to a '.', not past a folder or the second character.

@@ -9,13 +9,18 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "foundation/errors/error_report.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 std::atomic<int> g_faultAt{0};
 std::atomic<int> g_operations{0};
+std::atomic<int> g_diskWaits{0};
+thread_local RewriteBatch* t_openBatch = nullptr;
 
 std::mutex g_readFaultMutex;
 fs::path g_readFault;
@@ -111,15 +116,36 @@ bool SafeRewrite::CopyFrom(std::FILE* source, long long n) {
 
 Status SafeRewrite::Commit() {
   if (committed_) return Status::Ok();
+  if (Status flushed = Flush(); !flushed.ok()) return flushed;
+  ++g_diskWaits;
+  const Status replaced = Replace(true);
+  if (replaced.ok()) ++g_diskWaits;
+  return replaced;
+}
+
+Status SafeRewrite::Flush() {
+  if (committed_) return Status::Ok();
   if (temp_.empty()) return Status::Error(105, target_.string());
-  if (!file_ || failed_) return Status::Error(104, target_.string());
+  if (failed_) return Status::Error(104, target_.string());
+  if (!file_) return Status::Ok();  // flushed before
   bool good = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
   good = (std::fclose(file_) == 0) && good;
   file_ = nullptr;
-  if (!good) return Status::Error(104, target_.string());
+  if (!good) {
+    failed_ = true;
+    return Status::Error(104, target_.string());
+  }
+  return Status::Ok();
+}
+
+Status SafeRewrite::Replace(bool flushFolder) {
+  if (committed_) return Status::Ok();
+  if (temp_.empty()) return Status::Error(105, target_.string());
+  if (file_ || failed_) return Status::Error(104, target_.string());
   if (InjectFileFault(FileOperation::kRename) || std::rename(temp_.c_str(), target_.c_str()) != 0)
     return Status::Error(104, target_.string());
   committed_ = true;
+  if (!flushFolder) return Status::Ok();
   // Make the rename itself durable.
   fs::path folder = target_.parent_path();
   if (folder.empty()) folder = ".";
@@ -131,7 +157,71 @@ Status SafeRewrite::Commit() {
   return Status::Ok();
 }
 
+void SafeRewrite::StartWriting() {
+  if (file_ == nullptr || failed_) return;
+  if (std::fflush(file_) != 0) {
+    failed_ = true;
+    return;
+  }
+  ::sync_file_range(::fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+int DiskWaits() { return g_diskWaits; }
+
+RewriteBatch::RewriteBatch() {
+  if (t_openBatch != nullptr) return;
+  t_openBatch = this;
+  open_ = true;
+}
+
+RewriteBatch::~RewriteBatch() { (void)Finish(); }
+
+Status RewriteBatch::Add(const fs::path& target, std::string_view contents) {
+  std::string old;
+  if (ReadWholeFile(target, old).ok() && old == contents) {
+    ++unchanged_;
+    return Status::Ok();
+  }
+  auto rewrite = std::make_unique<SafeRewrite>(target);
+  if (!rewrite->Ok()) return Status::Error(105, target.string());
+  if (!rewrite->Write(contents)) return Status::Error(104, target.string());
+  // The file's last rewrite in the batch is the one that stays.
+  std::erase_if(pending_, [&target](const auto& p) { return p->Target() == target; });
+  pending_.push_back(std::move(rewrite));
+  return Status::Ok();
+}
+
+Status RewriteBatch::Finish(const char* trace) {
+  if (open_ && t_openBatch == this) t_openBatch = nullptr;
+  open_ = false;
+  if (pending_.empty()) return Status::Ok();
+  // Every file's data is sent to the disk first, then the flushes overlap: the disk is waited
+  // for once, however many files there are.
+  for (const auto& rewrite : pending_) rewrite->StartWriting();
+  std::vector<Status> flushed(pending_.size(), Status::Ok());
+  {
+    std::vector<std::thread> flushes;
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+      flushes.emplace_back([this, &flushed, i] { flushed[i] = pending_[i]->Flush(); });
+    for (std::thread& flush : flushes) flush.join();
+  }
+  ++g_diskWaits;
+  Status first = Status::Ok();
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    const Status st = flushed[i].ok() ? pending_[i]->Replace(false) : flushed[i];
+    if (st.ok()) {
+      ++written_;
+      continue;
+    }
+    ReportStatus(st, trace);
+    if (first.ok()) first = st;
+  }
+  pending_.clear();
+  return first;
+}
+
 Status RewriteFile(const fs::path& target, std::string_view contents) {
+  if (t_openBatch != nullptr) return t_openBatch->Add(target, contents);
   SafeRewrite rewrite(target);
   if (!rewrite.Ok()) return Status::Error(105, target.string());
   rewrite.Write(contents);

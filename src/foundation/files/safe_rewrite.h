@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "foundation/status.h"
 
@@ -25,10 +27,19 @@ class SafeRewrite {
   // The temporary file, for writers that need random access before committing.
   std::FILE* Handle() { return file_; }
   const std::filesystem::path& TempPath() const { return temp_; }
+  const std::filesystem::path& Target() const { return target_; }
 
-  // Flushes, fsyncs and renames over the target. Error 104 for a failed write, 105 when the
-  // temporary file could not be created, and error 104 naming the target when the rename fails.
+  // Flushes, fsyncs and renames over the target, then flushes the folder so that the rename
+  // lasts. Error 104 for a failed write, 105 when the temporary file could not be created, and
+  // error 104 naming the target when the rename fails.
   Status Commit();
+  // Commit in two steps, for files committed together: the flush of the temporary file to the
+  // disk (closing it), then the rename over the target, with or without the folder's flush.
+  Status Flush();
+  Status Replace(bool flushFolder);
+  // Sends the written bytes on their way to the disk without waiting for them (a later Flush
+  // then finds them written or underway).
+  void StartWriting();
 
  private:
   std::filesystem::path target_;
@@ -38,8 +49,43 @@ class SafeRewrite {
   bool committed_ = false;
 };
 
-// Rewrites `target` with `contents` through SafeRewrite.
+// Rewrites `target` with `contents` through SafeRewrite; while a RewriteBatch is open on this
+// thread, the file joins the batch instead.
 Status RewriteFile(const std::filesystem::path& target, std::string_view contents);
+
+// The files rewritten together, as at the program's exit, where each file's own waits for the
+// disk (its data, then its folder) would add up: while the batch is open on this thread,
+// RewriteFile leaves a file whose bytes on disk are already the same alone, and writes any other
+// into its temporary file at once (a file that cannot be created or written fails there, as
+// before) but keeps it back. Finish() then flushes all of them to the disk at the same time, one
+// wait for the disk in all, and renames each over its target. Should the system fail before the
+// folder reaches the disk, a target holds its old contents or its new ones, never a mixture.
+class RewriteBatch {
+ public:
+  RewriteBatch();   // opens the batch on this thread (one at a time: a second one stays closed)
+  ~RewriteBatch();  // finishes it when Finish() was not called
+  RewriteBatch(const RewriteBatch&) = delete;
+  RewriteBatch& operator=(const RewriteBatch&) = delete;
+
+  // The rewrite of one file, as RewriteFile does it.
+  Status Add(const std::filesystem::path& target, std::string_view contents);
+  // Flushes and renames the files kept back and closes the batch; every failure is reported
+  // under `trace`, and the first one returned.
+  Status Finish(const char* trace = "RewriteBatch::Finish");
+
+  int Written() const { return written_; }      // files flushed and renamed by Finish()
+  int Unchanged() const { return unchanged_; }  // files left alone, their bytes the same
+
+ private:
+  std::vector<std::unique_ptr<SafeRewrite>> pending_;
+  bool open_ = false;
+  int written_ = 0;
+  int unchanged_ = 0;
+};
+
+// The times the rewrite layer has waited for the disk: a file committed alone waits twice (its
+// data, its folder), a batch once for all its files. For measuring; it only grows.
+int DiskWaits();
 
 // Reads a whole file; error 102 when it cannot be opened, 103 on a read error.
 Status ReadWholeFile(const std::filesystem::path& path, std::string& out);

@@ -20,12 +20,13 @@ struct FileFilter {
 };
 
 struct FileChoice {
-  bool open = true;                  // true: choose an existing file to open; false: save as
-  bool mustExist = true;             // for open
-  std::string title;                 // cp1251; empty: the standard title
-  std::vector<FileFilter> filters;   // the first is selected unless `filterIndex` says otherwise
-  std::string path;                  // in: proposed path; out: the chosen path (OS bytes)
-  int filterIndex = 1;               // in/out: 1 for the first filter
+  bool open = true;                 // true: choose an existing file to open; false: save as
+  bool mustExist = true;            // for open
+  std::string title;                // cp1251; empty: the standard title
+  std::string acceptText;           // cp1251; the accept button's label, empty: the standard one
+  std::vector<FileFilter> filters;  // the first is selected unless `filterIndex` says otherwise
+  std::string path;                 // in: proposed path; out: the chosen path (OS bytes)
+  int filterIndex = 1;              // in/out: 1 for the first filter
 };
 
 class Prompter {

@@ -1,6 +1,7 @@
 #include "platform/qt/doc_template.h"
 
 #include <QMdiArea>
+#include <QRect>
 #include <algorithm>
 
 #include "platform/qt/child_frame.h"
@@ -45,12 +46,25 @@ ChildFrame* DocTemplate::CreateNewFrame(Document& document) {
   return frame;
 }
 
+QRect KeptInside(const QRect& frame, const QSize& area) {
+  QRect kept(frame.topLeft(), frame.size().boundedTo(area));
+  kept.moveLeft(std::clamp(kept.left(), 0, area.width() - kept.width()));
+  kept.moveTop(std::clamp(kept.top(), 0, area.height() - kept.height()));
+  return kept;
+}
+
 void DocTemplate::InitialUpdateFrame(ChildFrame& frame, Document&, bool visible) {
   if (View* view = frame.GetView()) view->OnInitialUpdate();
   frame.OnUpdateFrameTitle();
   if (visible) {
     frame.show();
-    if (QMdiArea* area = manager_.MdiArea()) area->setActiveSubWindow(&frame);
+    if (QMdiArea* area = manager_.MdiArea()) {
+      area->setActiveSubWindow(&frame);
+      // The area places a new window before its view sizes it: the window is then kept inside
+      // the area, made smaller only where the area is smaller.
+      if (area->isVisible() && !frame.isMaximized())
+        frame.setGeometry(KeptInside(frame.geometry(), area->viewport()->size()));
+    }
   }
 }
 

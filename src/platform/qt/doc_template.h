@@ -13,12 +13,18 @@
 #include "platform/qt/document.h"
 
 class QMdiArea;
+class QRect;
+class QSize;
 
 namespace platform {
 
 class ChildFrame;
 class DocManager;
 class View;
+
+// A window's geometry moved (and, where the area is smaller, made smaller) to lie inside an area
+// of `area` size.
+QRect KeptInside(const QRect& frame, const QSize& area);
 
 class DocTemplate {
  public:

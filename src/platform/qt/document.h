@@ -52,6 +52,9 @@ class Document : public CommandTarget {
   // The title (code page 1251); setting it renews the captions of the document's frames.
   const std::string& GetTitle() const { return title_; }
   void SetTitle(std::string_view title);
+  // The name (code page 1251, no extension) a file made of the document is offered under: the
+  // title unless the document knows a better one.
+  virtual std::string FileNameProposal() const { return title_; }
 
   // Fills a new document from its creation argument; false refuses it (the template then
   // destroys frame and document).

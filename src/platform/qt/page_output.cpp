@@ -1,5 +1,7 @@
 #include "platform/qt/page_output.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -8,6 +10,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QWidget>
 #include <cmath>
@@ -112,13 +115,15 @@ void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render
   dialog.exec();
 }
 
-bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCount,
-                     const PageRenderer& render) {
+bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, const std::string& fileNameUtf8,
+                     int pageCount, const PageRenderer& render) {
   const int last = std::max(1, pageCount);
-  if (QPrinterInfo::availablePrinters().isEmpty()) return PrintToChosenPdf(titleUtf8, last, render);
+  if (QPrinterInfo::availablePrinters().isEmpty())
+    return PrintToChosenPdf(titleUtf8, fileNameUtf8, last, render);
   QPrinter printer(QPrinter::HighResolution);
   printer.setFullPage(true);
-  printer.setDocName(QString::fromStdString(titleUtf8));
+  // The print dialog's "print to file" offers the document's name as the file's.
+  printer.setDocName(QString::fromStdString(fileNameUtf8.empty() ? titleUtf8 : fileNameUtf8));
   SetUpA4(printer);
   QPrintDialog dialog(&printer, parent);
   dialog.setMinMax(1, last);
@@ -131,11 +136,22 @@ bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCoun
   return PrintPages(printer, first, lastChosen, render);
 }
 
-bool PrintToChosenPdf(const std::string& titleUtf8, int pageCount, const PageRenderer& render) {
+std::string PdfPathProposal(const std::string& fileNameUtf8) {
+  QString name = QString::fromStdString(fileNameUtf8).trimmed();
+  name.replace(QLatin1Char('/'), QLatin1Char('_'));
+  if (name.isEmpty()) name = QStringLiteral("velm");
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  return QDir(folder).filePath(name + QStringLiteral(".pdf")).toStdString();
+}
+
+bool PrintToChosenPdf(const std::string& titleUtf8, const std::string& fileNameUtf8, int pageCount,
+                      const PageRenderer& render) {
   FileChoice choice;
   choice.open = false;
   choice.mustExist = false;
   choice.filters = {{"PDF (*.pdf)", "*.pdf"}};
+  choice.path = PdfPathProposal(fileNameUtf8);
   if (!GetPrompter().ChooseFile(choice) || choice.path.empty()) return false;
   std::filesystem::path path = choice.path;
   if (path.extension().empty()) path += ".pdf";

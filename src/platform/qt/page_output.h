@@ -48,12 +48,18 @@ Status WritePageSvg(const std::filesystem::path& path, int page, const PageRende
 // The print preview dialog over PrintPages (modal).
 void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render);
 // The print dialog, then PrintPages on the chosen printer. With no printer installed the user
-// chooses a PDF file instead (PrintToChosenPdf). False when cancelled or when writing failed.
-bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, int pageCount,
-                     const PageRenderer& render);
-// Asks for a PDF file through the prompt service and writes the pages there; a failure is
-// reported. False when cancelled or when writing failed.
-bool PrintToChosenPdf(const std::string& titleUtf8, int pageCount, const PageRenderer& render);
+// chooses a PDF file instead (PrintToChosenPdf). `fileNameUtf8` is the name a PDF file is offered
+// under (no extension). False when cancelled or when writing failed.
+bool PrintWithDialog(QWidget* parent, const std::string& titleUtf8, const std::string& fileNameUtf8,
+                     int pageCount, const PageRenderer& render);
+// Asks for a PDF file through the prompt service, offering `fileNameUtf8`.pdf in the user's
+// documents folder, and writes the pages there; a failure is reported. False when cancelled or
+// when writing failed.
+bool PrintToChosenPdf(const std::string& titleUtf8, const std::string& fileNameUtf8, int pageCount,
+                      const PageRenderer& render);
+// The path offered for a PDF file named `fileNameUtf8`: in the documents folder (the home folder
+// when there is none), with a '/' of the name made '_' and "velm" for an empty name.
+std::string PdfPathProposal(const std::string& fileNameUtf8);
 
 // A picture of a widget as it is drawn now (works offscreen); error 105 when it cannot be written.
 Status SaveWidgetScreenshot(QWidget& widget, const std::filesystem::path& path);

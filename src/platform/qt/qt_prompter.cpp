@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QLibraryInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <QTreeView>
 
 #include "platform/qt/qt_text.h"
 
@@ -45,6 +50,48 @@ QString FilterText(const FileFilter& filter) {
   return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
+// The file dialog's columns of size, type and date in Russian. Qt's own model writes sizes and
+// dates in the system's locale, names a folder through a text its Russian translation does not
+// hold and a file by its MIME comment in the system's language.
+class RussianFileColumns final : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || files == nullptr || index.column() < kSize ||
+        index.column() > kDate)
+      return QIdentityProxyModel::data(index, role);
+    const QFileInfo info = files->fileInfo(mapToSource(index));
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    switch (index.column()) {
+      case kSize:
+        return info.isDir() ? QString() : SizeText(info.size(), russian);
+      case kType:
+        if (info.isDir()) return QStringLiteral("Папка");
+        if (info.suffix().isEmpty()) return QStringLiteral("Файл");
+        return QStringLiteral("Файл ") + info.suffix().toUpper();
+      default:
+        return russian.toString(info.lastModified(), QLocale::ShortFormat);
+    }
+  }
+
+ private:
+  static constexpr int kSize = 1, kType = 2, kDate = 3;
+
+  static QString SizeText(qint64 bytes, const QLocale& russian) {
+    if (bytes < 1024) return QString::number(bytes) + QStringLiteral(" байт");
+    const char* const units[] = {"КБ", "МБ", "ГБ", "ТБ"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    int unit = 0;
+    while (value >= 1024.0 && unit < 3) {
+      value /= 1024.0;
+      ++unit;
+    }
+    return russian.toString(value, 'f', 1) + QLatin1Char(' ') + QString::fromUtf8(units[unit]);
+  }
+};
+
 }  // namespace
 
 void QtPrompter::ShowMessage(int, std::string_view text, Icon icon) {
@@ -79,8 +126,20 @@ Answer QtPrompter::AskOkCancel(int, std::string_view text) {
 bool QtPrompter::ChooseFile(FileChoice& choice) {
   QStringList filters;
   for (const FileFilter& filter : choice.filters) filters << FilterText(filter);
+  // Qt's own dialog, not the desktop's: it speaks the program's language whatever the desktop's.
   QFileDialog dialog(parent_, ToQt(choice.title), QString::fromStdString(choice.path));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setProxyModel(new RussianFileColumns(&dialog));
+  // The size, type and date columns as wide as their texts once the folder is read.
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  auto* details = dialog.findChild<QTreeView*>();
+  if (files != nullptr && details != nullptr)
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, details, [details] {
+      for (int column = 1; column < details->header()->count(); ++column)
+        details->resizeColumnToContents(column);
+    });
   dialog.setFont(QFont(TextFaceFamily(), 9));
+  if (!choice.acceptText.empty()) dialog.setLabelText(QFileDialog::Accept, ToQt(choice.acceptText));
   dialog.setNameFilters(filters);
   if (choice.filterIndex >= 1 && choice.filterIndex <= filters.size())
     dialog.selectNameFilter(filters[choice.filterIndex - 1]);

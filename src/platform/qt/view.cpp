@@ -100,7 +100,9 @@ void View::FilePrint() {
   PrintInfo info;
   if (!OnPreparePrinting(info)) return;
   auto job = std::make_shared<PrintJob>(PrintJob{*this, info});
-  PrintWithDialog(this, ToQt(GetFrameTitle()).toStdString(), info.maxPage,
+  const std::string fileName =
+      document_ != nullptr ? ToQt(document_->FileNameProposal()).toStdString() : std::string();
+  PrintWithDialog(this, ToQt(GetFrameTitle()).toStdString(), fileName, info.maxPage,
                   [job](Dc& dc, int page) { (*job)(dc, page); });
   OnEndPrinting();
 }

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
@@ -95,17 +96,28 @@ DRectEvent::DRectEvent(const RectEventPage& page, QWidget* parent)
     : platform::Dialog(parent), page_(page) {
   setWindowTitle(QStringLiteral("Событие"));
   auto* layout = new QVBoxLayout(this);
-  auto* dateRow = new QHBoxLayout;
+  // The date under its column labels, the event's name beside its label.
+  auto* fields = new QGridLayout;
   day_ = NumberBox(this, 1, 31);
   month_ = NumberBox(this, 1, 12);
   year_ = NumberBox(this, RectConfPage::kYearMin, RectConfPage::kYearMax);
-  dateRow->addWidget(day_);
-  dateRow->addWidget(month_);
-  dateRow->addWidget(year_);
-  layout->addLayout(dateRow);
+  const std::array<std::pair<const char*, QSpinBox*>, 3> date{
+      {{"День", day_}, {"Месяц", month_}, {"Год", year_}}};
+  for (int c = 0; c < 3; ++c) {
+    const auto& [label, box] = date[static_cast<std::size_t>(c)];
+    auto* heading = new QLabel(QString::fromUtf8(label), this);
+    heading->setBuddy(box);
+    fields->addWidget(heading, 0, c + 1);
+    fields->addWidget(box, 1, c + 1);
+  }
+  fields->addWidget(new QLabel(QStringLiteral("Дата"), this), 1, 0);
   text_ = new QLineEdit(this);
   text_->setMaxLength(static_cast<int>(RectEventPage::kMaxText));
-  layout->addWidget(text_);
+  auto* textLabel = new QLabel(QStringLiteral("Событие"), this);
+  textLabel->setBuddy(text_);
+  fields->addWidget(textLabel, 2, 0);
+  fields->addWidget(text_, 2, 1, 1, 3);
+  layout->addLayout(fields);
   auto* buttonsRow = new QHBoxLayout;
   planets_ = new QPushButton(QStringLiteral("Планеты..."), this);
   houses_ = new QPushButton(QStringLiteral("Дома..."), this);
@@ -115,10 +127,7 @@ DRectEvent::DRectEvent(const RectEventPage& page, QWidget* parent)
   layout->addLayout(buttonsRow);
   marks_ = new MarksView(page_, this);
   layout->addWidget(marks_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &DRectEvent::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DRectEvent::reject);
+  layout->addWidget(platform::DialogButtons(this, "OK", "Отмена"));
   connect(planets_, &QPushButton::clicked, this, &DRectEvent::ChoosePlanets);
   connect(houses_, &QPushButton::clicked, this, &DRectEvent::ChooseHouses);
 }
@@ -217,20 +226,27 @@ DRectConf::DRectConf(const RectConfPage& page, const std::vector<std::string>& s
 
   auto* interval = new QGroupBox(QStringLiteral("Возможный интервал рождения"), this);
   auto* rows = new QGridLayout(interval);
-  // Day, month, year, hour, minute on screen; the words are year, month, day, hour, minute.
+  // Day, month, year, hour, minute on screen, each column under its label; the words are year,
+  // month, day, hour, minute.
   static constexpr std::array<int, 5> kWordOfColumn{2, 1, 0, 3, 4};
+  static constexpr std::array<const char*, 5> kColumnLabel{"День", "Месяц", "Год", "Час", "Мин."};
   static constexpr std::array<std::array<int, 2>, 5> kRange{
       {{RectConfPage::kYearMin, RectConfPage::kYearMax}, {1, 12}, {1, 31}, {0, 23}, {0, 59}}};
+  for (int c = 0; c < 5; ++c)
+    rows->addWidget(
+        new QLabel(QString::fromUtf8(kColumnLabel[static_cast<std::size_t>(c)]), interval), 0,
+        c + 1);
   for (int r = 0; r < 2; ++r) {
-    rows->addWidget(new QLabel(r == 0 ? QStringLiteral("От") : QStringLiteral("До"), interval), r,
-                    0);
+    rows->addWidget(new QLabel(r == 0 ? QStringLiteral("От") : QStringLiteral("До"), interval),
+                    r + 1, 0);
     auto& boxes = r == 0 ? start_ : end_;
     for (int c = 0; c < 5; ++c) {
       const auto w = static_cast<std::size_t>(kWordOfColumn[static_cast<std::size_t>(c)]);
       boxes[w] = NumberBox(interval, kRange[w][0], kRange[w][1]);
-      rows->addWidget(boxes[w], r, c + 1);
+      rows->addWidget(boxes[w], r + 1, c + 1);
     }
   }
+  rows->setRowStretch(3, 1);  // the rows stay under their labels when the page grows
   layout->addWidget(interval, 1, 0);
 
   auto* systemsBox = new QGroupBox(QStringLiteral("Системы аспектов"), this);

@@ -33,8 +33,8 @@ QLineEdit* MakeTextEdit(QWidget* parent, int maxLength) {
 }
 
 SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
-    : QGroupBox(title, parent) {
-  auto* form = new QFormLayout(this);
+    : QGroupBox(title, parent), form_(new QFormLayout(this)) {
+  QFormLayout* form = form_;
   if (withName) {
     name_ = MakeTextEdit(this, kNameLength);
     form->addRow(QStringLiteral("Имя"), name_);
@@ -67,8 +67,9 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   form->addRow(QStringLiteral("Город"), town_);
   towns_ = new QListWidget(this);
   towns_->setMaximumHeight(towns_->fontMetrics().height() * kTownListRows);
-  towns_->hide();
-  form->addRow(QString(), towns_);
+  // A row without a label, shown only while towns are listed.
+  form->addRow(towns_);
+  form->setRowVisible(towns_, false);
   region_ = MakeTextEdit(this, kPlaceNameLength);
   form->addRow(QStringLiteral("Регион"), region_);
 
@@ -112,7 +113,7 @@ void SourceBox::SetSource(const Source& source) {
   town_->setText(platform::ToQt(t.town));
   region_->setText(platform::ToQt(t.region));
   towns_->clear();
-  towns_->hide();
+  ShowTownList(false);
 }
 
 int SourceBox::ReadSource(Source& source) const {
@@ -149,7 +150,22 @@ void SourceBox::SearchTowns(const QString& typed) {
     auto* item = new QListWidgetItem(platform::ToQt(row.text), towns_);
     item->setData(Qt::UserRole, row.town);
   }
-  towns_->setVisible(towns_->count() > 0);
+  ShowTownList(towns_->count() > 0);
+}
+
+void SourceBox::ShowTownList(bool show) {
+  if (form_->isRowVisible(towns_) == show) return;
+  QWidget* window = this->window();
+  if (show) {
+    windowHeightWithoutList_ = window->height();
+    form_->setRowVisible(towns_, true);
+    return;
+  }
+  form_->setRowVisible(towns_, false);
+  if (window == this || windowHeightWithoutList_ <= 0) return;
+  // No empty band where the list stood: the window shrinks back (not below what its layout needs).
+  if (QLayout* layout = window->layout()) layout->activate();
+  window->resize(window->width(), windowHeightWithoutList_);
 }
 
 bool SourceBox::ChooseTown(int row) {
@@ -161,7 +177,7 @@ bool SourceBox::ChooseTown(int row) {
   longitude_->setText(platform::ToQt(LongitudeText(place)));
   town_->setText(platform::ToQt(place.Town()));
   region_->setText(platform::ToQt(place.Region()));
-  towns_->hide();
+  ShowTownList(false);
   return true;
 }
 

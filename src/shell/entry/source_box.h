@@ -9,6 +9,7 @@
 #include "platform/qt/qt_text.h"
 
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -55,6 +56,8 @@ class SourceBox : public QGroupBox {
 
  private:
   void OnTownActivated(QListWidgetItem* item);
+  // Shows or hides the town list's row; hidden, the window gives back the height the list took.
+  void ShowTownList(bool show);
 
   QLineEdit* name_ = nullptr;
   QLineEdit* date_;
@@ -66,6 +69,8 @@ class SourceBox : public QGroupBox {
   QLineEdit* town_;
   QLineEdit* region_;
   QListWidget* towns_;
+  QFormLayout* form_;
+  int windowHeightWithoutList_ = 0;  // the window's height when the list appeared
 };
 
 }  // namespace entry

@@ -61,19 +61,75 @@ TableMeasure MeasureTable(const COORD_CONF& layout, platform::Dc& dc, bool sixte
   return m;
 }
 
-double FitScale(const COORD_CONF& layout, platform::Dc& dc, bool sixteenRows, int fitHeight) {
-  if (fitHeight == 0) return 1.0;
-  const int limit = Truncate(std::fabs(fitHeight * dc.LogicalPerPixelY()));
-  const int first = MeasureTable(layout, dc, sixteenRows, 1.0).height;
-  // A table without rows (or a window without height) has nothing to fit.
+namespace {
+
+// The scale at which a measure (of the table at a scale) reaches `limit`: 1.0 when the measure at
+// 1.0 lies within 0.97 limit .. limit, else limit / measure, then lowered by 5 % at a time (20
+// times at most) until it fits. A table without the measure, or no limit, keeps 1.0.
+template <class Measure>
+double FitToLimit(const Measure& measure, int limit) {
+  const int first = measure(1.0);
   if (first <= 0 || limit <= 0) return 1.0;
   double scale = 1.0;
   if (first > limit || first < Truncate(0.97 * limit)) scale = static_cast<double>(limit) / first;
   for (int i = 0; i < kMaxReductions; ++i) {
-    if (MeasureTable(layout, dc, sixteenRows, scale).height <= limit) break;
+    if (measure(scale) <= limit) break;
     scale *= kReduction;
   }
   return scale;
+}
+
+int Extra(const COORD_CONF& layout) { return layout.CountExtraBefore(COORD_CONF::kSlotCount); }
+
+// The widest value drawn in `layout` at `size`: the zodiac form in every sign, else the widest
+// degrees and minutes.
+int ValueWidth(platform::Dc& dc, int size, int layout) {
+  platform::DcState state(dc);
+  dc.SelectFont({std::string(platform::kGlyphFaceA), size});
+  int widest = 0;
+  const auto measure = [&](double value) {
+    int width = 0;
+    for (const LongitudePiece& piece : LongitudePieces(value, layout))
+      width += dc.GetTextExtent(piece.text).cx;
+    widest = std::max(widest, width);
+  };
+  const double lastMinute = 29.0 + 59.0 / 60.0;
+  if (layout == 0) {
+    for (int sign = 0; sign < 12; ++sign) measure(sign * 30.0 + lastMinute);
+  } else if (layout == 1) {
+    measure(330.0 + lastMinute);
+  } else {
+    measure(-60.0 - lastMinute);
+  }
+  return widest;
+}
+
+// How far the values of a table's last block of rows reach from the block's left edge.
+int LastBlockReach(platform::Dc& dc, const TableMeasure& m, TableKind kind) {
+  const int size = m.fontSize;
+  switch (kind.mode) {
+    case 0: {
+      // Local Space charts write whole-circle degrees where the longitude stands.
+      const int circle = 2 * m.columnWidth + ValueWidth(dc, size, 1);
+      return std::max(circle, (kind.wide ? 9 : 2) * m.columnWidth + ValueWidth(dc, size, 0));
+    }
+    case kEquatorial:
+      return std::max(m.textWidth + ValueWidth(dc, size, 1),
+                      8 * m.textWidth + ValueWidth(dc, size, 2));
+    case kHorizontal:
+      return 7 * m.textWidth + ValueWidth(dc, size, 1);
+    default:
+      return m.textWidth + ValueWidth(dc, size, 2);
+  }
+}
+
+}  // namespace
+
+double FitScale(const COORD_CONF& layout, platform::Dc& dc, bool sixteenRows, int fitHeight) {
+  if (fitHeight == 0) return 1.0;
+  return FitToLimit(
+      [&](double scale) { return MeasureTable(layout, dc, sixteenRows, scale).height; },
+      Truncate(std::fabs(fitHeight * dc.LogicalPerPixelY())));
 }
 
 void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& measure, int slot,
@@ -107,6 +163,13 @@ void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& meas
 
 int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
                    int fitHeight, bool wide, Medium medium) {
+  const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
+  return DrawCoordTableAtScale(dc, chart, config, x, y, FitScale(layout, dc, false, fitHeight),
+                               wide, medium);
+}
+
+int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configuration& config, int x,
+                          int y, double scale, bool wide, Medium medium) {
   const bool printing = OnPaper(dc, medium);
   const COORD_CONF& layout = LayoutFor(printing, config);
   const int rows = layout.GetRowCount();
@@ -115,7 +178,7 @@ int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& co
   platform::DcState state(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  const TableMeasure m = MeasureTable(layout, dc, false, FitScale(layout, dc, false, fitHeight));
+  const TableMeasure m = MeasureTable(layout, dc, false, scale);
   const int blockColumns =
       wide ? (printing ? kWideBlockColumnsPrint : kWideBlockColumnsScreen) : kBlockColumns;
   const int blockWidth = blockColumns * m.columnWidth;
@@ -153,12 +216,19 @@ int DetailTableWidth(const TableMeasure& measure, int mode) {
 
 int DrawCoordDetailTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x,
                          int y, int fitHeight, int mode, Medium medium) {
+  const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
+  return DrawCoordDetailTableAtScale(dc, chart, config, x, y, FitScale(layout, dc, true, fitHeight),
+                                     mode, medium);
+}
+
+int DrawCoordDetailTableAtScale(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                                int x, int y, double scale, int mode, Medium medium) {
   if (mode < kLatitudes || mode > kHorizontal) return 0;
   const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
   platform::DcState state(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  const TableMeasure m = MeasureTable(layout, dc, true, FitScale(layout, dc, true, fitHeight));
+  const TableMeasure m = MeasureTable(layout, dc, true, scale);
   const int size = m.fontSize;
   const int blockWidth = DetailBlockWidth(m, mode);
   const int bodies = DetailBodies(mode);
@@ -186,6 +256,41 @@ int DrawCoordDetailTable(platform::Dc& dc, const Chart& chart, const Configurati
     DrawLongitudeGlyph(dc, size, value, bx + m.textWidth, ry, layoutOfValue);
   }
   return m.height;
+}
+
+platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, TableKind kind,
+                               double scale) {
+  // Every block of rows but the last is as wide as the blocks stand apart; the last reaches as far
+  // as its values.
+  if (kind.mode != 0) {
+    const TableMeasure m = MeasureTable(layout, dc, true, scale);
+    const int blocks = (DetailBodies(kind.mode) + kDetailRows - 1) / kDetailRows;
+    return {(blocks - 1) * DetailBlockWidth(m, kind.mode) + LastBlockReach(dc, m, kind), m.height};
+  }
+  const TableMeasure m = MeasureTable(layout, dc, false, scale);
+  const int rows = layout.GetRowCount();
+  const int blockRows = std::max(1, rows);
+  const int extraBlocks = (Extra(layout) + blockRows - 1) / blockRows;
+  const int blockColumns = kind.wide ? kWideBlockColumnsScreen : kBlockColumns;
+  // Candidates of a table without rows stand in one row.
+  const int shownRows = rows > 0 ? rows : (Extra(layout) > 0 ? 1 : 0);
+  return {extraBlocks * blockColumns * m.columnWidth + LastBlockReach(dc, m, kind),
+          shownRows * m.rowStep};
+}
+
+double WindowFitScale(const COORD_CONF& layout, platform::Dc& dc, TableKind kind, int fitWidth,
+                      int fitHeight) {
+  const double byHeight =
+      FitToLimit([&](double scale) { return ScreenTableSize(layout, dc, kind, scale).cy; },
+                 Truncate(std::fabs(fitHeight * dc.LogicalPerPixelY())));
+  const double byWidth =
+      FitToLimit([&](double scale) { return ScreenTableSize(layout, dc, kind, scale).cx; },
+                 Truncate(std::fabs(fitWidth * dc.LogicalPerPixelX())));
+  // The smallest readable glyphs: an em of kMinFitGlyphPixels pixels.
+  const platform::Font font{std::string(platform::kGlyphFaceA), std::max(1, layout.fontSize)};
+  const double em = std::fabs(font.EmHeight() / dc.LogicalPerPixelY());
+  const double smallest = em > 0 ? std::min(1.0, kMinFitGlyphPixels / em) : 1.0;
+  return std::max(std::min(byHeight, byWidth), smallest);
 }
 
 }  // namespace coords

@@ -51,11 +51,36 @@ double FitScale(const COORD_CONF& layout, platform::Dc& dc, bool sixteenRows, in
 // page's picture is drawn on a screen-like device).
 enum class Medium { ByDevice, Paper };
 
+// Which table: the main one (mode 0; `wide` adds the antiscia) or a detail table (modes 1..4).
+struct TableKind {
+  int mode = 0;
+  bool wide = false;
+};
+
+// The size of a table on the screen at `scale`, in logical units of `dc`: the width of its blocks
+// of rows (the main table's candidates stand in blocks to its right) and its height.
+platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, TableKind kind,
+                               double scale);
+
+// The glyphs of a table fitted to its window are never smaller than this many pixels (em height):
+// below it the window scrolls instead.
+inline constexpr int kMinFitGlyphPixels = 10;
+
+// The scale at which the whole table fits a window of `fitWidth` x `fitHeight` device pixels: the
+// smaller of the scale that fits the height (FitScale) and the one that fits the width (found the
+// same way), but not below the scale of glyphs kMinFitGlyphPixels high (nor below the layout's own
+// size when that is smaller).
+double WindowFitScale(const COORD_CONF& layout, platform::Dc& dc, TableKind kind, int fitWidth,
+                      int fitHeight);
+
 // The main table of `chart` at (x, y) in the print layout of `config` on paper, else in the
 // screen one; candidates outside the table go to blocks to the right (on paper only in the wide
 // form). Returns the table's height.
 int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
                    int fitHeight, bool wide, Medium medium = Medium::ByDevice);
+// The same at a given font scale.
+int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configuration& config, int x,
+                          int y, double scale, bool wide, Medium medium = Medium::ByDevice);
 // One row: the glyph of slot `slot` (a point, or a house cusp from slot 50 on) and its values.
 void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& measure, int slot,
                   int x, int y, bool wide);
@@ -65,5 +90,9 @@ int DetailTableWidth(const TableMeasure& measure, int mode);
 // 0..29) in blocks of 16 rows. Returns its height.
 int DrawCoordDetailTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x,
                          int y, int fitHeight, int mode, Medium medium = Medium::ByDevice);
+// The same at a given font scale.
+int DrawCoordDetailTableAtScale(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                                int x, int y, double scale, int mode,
+                                Medium medium = Medium::ByDevice);
 
 }  // namespace coords

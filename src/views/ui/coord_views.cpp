@@ -55,12 +55,30 @@ const Chart* CoordViewBase::ShownChart() const {
 
 int CoordViewBase::Mode() const { return mode_; }
 
-int CoordViewBase::FitHeight() const {
-  return GetConfiguration().screenCoords.fitToWindow != 0 ? clientHeight_ : 0;
+platform::Size CoordViewBase::TableSize() const {
+  platform::MeasuringDc measuring(logicalDpiY(), false, platform::MapMode::HiMetric);
+  return coords::ScreenTableSize(GetConfiguration().screenCoords, measuring.dc(), Kind(), scale_);
+}
+
+void CoordViewBase::Refit() {
+  const COORD_CONF& layout = GetConfiguration().screenCoords;
+  scale_ = 1.0;
+  if (layout.fitToWindow != 0) {
+    platform::MeasuringDc measuring(logicalDpiY(), false, platform::MapMode::HiMetric);
+    // A table that fits hides the scroll bars; the viewport then grows and the table is fitted
+    // again to the whole window.
+    scale_ = coords::WindowFitScale(layout, measuring.dc(), Kind(), viewport()->width(),
+                                    viewport()->height());
+  }
+  SetScrollSizes(platform::MapMode::HiMetric, TableSize());
+}
+
+void CoordViewBase::OnUpdate(platform::View* sender) {
+  Refit();
+  platform::View::OnUpdate(sender);
 }
 
 void CoordViewBase::OnInitialUpdate() {
-  SetScrollByLines(platform::MapMode::HiMetric);
   if (mode_ == coords::kEquatorial) {
     if (ChartDocument* document = GetDocument())
       mode_ = document->coordinateMode == coords::kHorizontal ? coords::kHorizontal
@@ -78,8 +96,7 @@ void CoordViewBase::OnInitialUpdate() {
     frame->resize(openedSize_ + border);
     frame->raise();
   }
-  clientHeight_ = viewport()->height();
-  platform::View::OnUpdate(nullptr);
+  OnUpdate(nullptr);
 }
 
 int CoordViewBase::WindowWidth(const coords::TableMeasure& m) const {
@@ -92,7 +109,7 @@ int CoordViewBase::WindowWidth(const coords::TableMeasure& m) const {
 
 void CoordViewBase::resizeEvent(QResizeEvent* event) {
   platform::View::resizeEvent(event);
-  clientHeight_ = viewport()->height();
+  Refit();
   viewport()->update();
 }
 
@@ -105,9 +122,9 @@ void CoordViewBase::OnDraw(platform::Dc& dc) {
   const Chart* chart = ShownChart();
   if (chart == nullptr) return;
   if (mode_ == 0)
-    coords::DrawCoordTable(dc, *chart, GetConfiguration(), 0, 0, FitHeight(), wide_);
+    coords::DrawCoordTableAtScale(dc, *chart, GetConfiguration(), 0, 0, scale_, wide_);
   else
-    coords::DrawCoordDetailTable(dc, *chart, GetConfiguration(), 0, 0, FitHeight(), mode_);
+    coords::DrawCoordDetailTableAtScale(dc, *chart, GetConfiguration(), 0, 0, scale_, mode_);
 }
 
 void CoordViewBase::OnPrint(platform::Dc& dc, int) {

@@ -1,8 +1,9 @@
 // The coordinate views of a chart document ("Просмотр > Координаты" and the tables beside it):
 // the main table of longitudes of the chart or of the document's second chart, and the tables of
 // latitudes, speeds and equatorial or horizontal coordinates. Each opens sized to its table; with
-// the screen layout's fit flag the table follows the window's height. A printed page carries the
-// common page head and the table in the print layout.
+// the screen layout's fit flag the whole table follows the window in both directions, down to a
+// smallest readable size, below which (and without the flag) the window scrolls. A printed page
+// carries the common page head and the table in the print layout.
 #pragma once
 
 #include <QSize>
@@ -35,8 +36,11 @@ class CoordViewBase : public ChartDocView {
   int Mode() const;
   // The client size (pixels) the window was opened with.
   QSize OpenedSize() const { return openedSize_; }
-  // The fit height given to the drawing: the window's height with the fit flag, else 0.
-  int FitHeight() const;
+  // The font scale the table is drawn at: fitted to the window with the fit flag, else 1.
+  double TableScale() const { return scale_; }
+  // The table's size at that scale (0.01 mm): the area the window scrolls over.
+  platform::Size TableSize() const;
+  void OnUpdate(platform::View* sender) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -46,9 +50,13 @@ class CoordViewBase : public ChartDocView {
   bool wide_;
 
  private:
+  // The scale for the window's present size and the scrolled area that goes with it.
+  void Refit();
+  coords::TableKind Kind() const { return {mode_, wide_}; }
+
   int mode_;
   int helpContext_;
-  int clientHeight_ = 0;  // device pixels, from the last resize
+  double scale_ = 1.0;
   QSize openedSize_;
 };
 

@@ -5,10 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPainter>
+#include <QTimer>
+
 #include "archive/archive_fixture.h"
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
 #include "document/command_ids.h"
+#include "platform/qt/qt_prompter.h"
 #include "shell/shell_fixture.h"
 
 namespace {
@@ -121,8 +130,13 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   archive.saveTargetMode = -1;
   prompts_.ExpectFile(PathOf("new"));
   prompts_.Expect(552, platform::Answer::No);
+  prompts_.fileChoices.clear();
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
   EXPECT_FALSE(std::filesystem::exists(PathOf("new.arc")));
+  // The dialog carries the command's name and begins at the current archive.
+  ASSERT_EQ(prompts_.fileChoices.size(), 1u);
+  EXPECT_EQ(prompts_.fileChoices[0].title, Cp1251("Сохранить в архиве"));
+  EXPECT_EQ(prompts_.fileChoices[0].path, PathOf("old.arc"));
   prompts_.ExpectFile(PathOf("new"));
   prompts_.Expect(552, platform::Answer::Yes);
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
@@ -131,6 +145,79 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   EXPECT_EQ(archive.GetPath(), PathOf("new.arc"));
   EXPECT_TRUE(document->savedInArchive);
   prompts_.VerifyAllUsed();
+}
+
+// The file dialog the user sees: Qt's own, with the program's Russian translation installed.
+TEST_F(ArchiveCommandsTest, SaveOpensARussianDialogTitledByTheCommandInTheDataFolder) {
+  CKovraApp& app = StartApp();
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow, "Натал")), nullptr);
+  ASSERT_TRUE(platform::InstallRussianTranslator()) << "qt6-translations-l10n is not installed";
+  // The data folder holds an archive and a folder beside the program's own files.
+  WriteFile(PathOf("Семья.arc"), archive_test::ArchiveBytes(kLayout4400, {Stored(kParis, "")}));
+  std::filesystem::create_directory(folder_ / "Клиенты");
+  ASSERT_EQ(app.GetArchive().IsOpen(), 0);
+
+  platform::QtPrompter qt(QStringLiteral("Velm"));
+  platform::SetPrompter(&qt);
+  QString title, folder, filter, accept, folderType, archiveType, archiveSize, nameHeader;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;  // the expectations below fail: nothing was seen
+    title = dialog->windowTitle();
+    folder = QDir(dialog->directory()).canonicalPath();
+    filter = dialog->selectedNameFilter();
+    accept = dialog->labelText(QFileDialog::Accept);
+    // The folder's entries arrive from the dialog's file-information thread; the list shows them
+    // through the dialog's proxy model.
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    QAbstractProxyModel* shown = dialog->proxyModel();
+    QElapsedTimer waited;
+    waited.start();
+    while (files != nullptr && shown != nullptr && waited.elapsed() < 10000) {
+      const auto cell = [&](const std::string& name, int column) {
+        const QModelIndex at = shown->mapFromSource(files->index(QString::fromStdString(name)));
+        return shown->data(at.siblingAtColumn(column)).toString();
+      };
+      archiveType = cell(PathOf("Семья.arc"), 2);
+      archiveSize = cell(PathOf("Семья.arc"), 1);
+      folderType = cell(PathOf("Клиенты"), 2);
+      if (!archiveType.isEmpty() && !folderType.isEmpty()) break;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    if (shown != nullptr) nameHeader = shown->headerData(0, Qt::Horizontal).toString();
+    for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->resize(760, 420);
+    QCoreApplication::processEvents();
+    // The picture with a caption bar, as the window manager would title it.
+    const QPixmap client = dialog->grab();
+    QImage picture(client.width(), client.height() + 26, QImage::Format_RGB32);
+    picture.fill(QColor(70, 90, 130));
+    QPainter painter(&picture);
+    painter.setPen(Qt::white);
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 10, QFont::Bold));
+    painter.drawText(QRect(0, 0, client.width(), 26), Qt::AlignCenter, title);
+    painter.drawPixmap(0, 26, client);
+    painter.end();
+    const auto file = folder_ / "archive_save_dialog.png";
+    picture.save(QString::fromStdString(file.string()));
+    testing_support::ShowToPerson(file, "archive_save_dialog");
+    dialog->reject();
+  });
+  EXPECT_TRUE(app.GetMainFrame()->ExecuteCommand(cmd::kSaveToArchive));
+  platform::SetPrompter(&prompts_);
+
+  EXPECT_EQ(title, QStringLiteral("Сохранить в архиве"));
+  EXPECT_EQ(accept, QStringLiteral("Сохранить"));
+  EXPECT_EQ(folder, QDir(QString::fromStdString(folder_.Path().string())).canonicalPath());
+  EXPECT_EQ(filter, QStringLiteral("Архивы Velm 4.*/5.* (*.arc)"));
+  EXPECT_EQ(nameHeader, QStringLiteral("Имя"));
+  EXPECT_EQ(folderType, QStringLiteral("Папка"));
+  EXPECT_EQ(archiveType, QStringLiteral("Файл ARC"));
+  EXPECT_TRUE(archiveSize.endsWith(QStringLiteral(" КБ"))) << archiveSize.toStdString();
+  // Cancelled: nothing was saved or created.
+  EXPECT_EQ(app.GetArchive().IsOpen(), 0);
+  EXPECT_EQ(RecordsIn("Семья.arc"), 1);
 }
 
 }  // namespace

@@ -287,14 +287,14 @@ TEST(PageOutput, WithoutAPrinterThePagesGoToAChosenPdfFile) {
   testing_support::ScriptedPrompter prompts;
   prompts.ExpectFile((folder / "chosen").string());  // ".pdf" is added
   int pages = 0;
-  EXPECT_TRUE(platform::PrintToChosenPdf("t", 2, [&](platform::Dc&, int) { ++pages; }));
+  EXPECT_TRUE(platform::PrintToChosenPdf("t", "n", 2, [&](platform::Dc&, int) { ++pages; }));
   EXPECT_EQ(pages, 2);
   EXPECT_TRUE(std::filesystem::exists(folder / "chosen.pdf"));
 
   prompts.ExpectFile("");  // cancelled
-  EXPECT_FALSE(platform::PrintToChosenPdf("t", 1, DrawDemoPage));
+  EXPECT_FALSE(platform::PrintToChosenPdf("t", "n", 1, DrawDemoPage));
   prompts.ExpectFile("/nonexistent-folder/x.pdf");
-  EXPECT_FALSE(platform::PrintToChosenPdf("t", 1, DrawDemoPage));
+  EXPECT_FALSE(platform::PrintToChosenPdf("t", "n", 1, DrawDemoPage));
   EXPECT_EQ(prompts.shown.size(), 1u);  // the failure was reported
   prompts.VerifyAllUsed();
 }
@@ -326,6 +326,27 @@ TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
 TEST(PageOutput, AnUnwritablePdfIsReportedAsError105) {
   const Status st = platform::WritePdf("/nonexistent-folder/x.pdf", "x", 1, DrawDemoPage);
   EXPECT_EQ(st.ErrorCode(), 105);
+}
+
+TEST(PageOutput, APdfIsOfferedUnderTheNameItIsGiven) {
+  testing_support::ScriptedPrompter prompts;
+  struct Case {
+    const char* name;     // UTF-8
+    const char* offered;  // the file name offered
+  };
+  const Case cases[] = {
+      {"Иванов", "Иванов.pdf"},
+      {" Иванов/Петров ", "Иванов_Петров.pdf"},  // no folder made of a name
+      {"", "velm.pdf"},
+  };
+  for (const Case& k : cases) {
+    prompts.ExpectFile("");
+    EXPECT_FALSE(platform::PrintToChosenPdf("t", k.name, 1, DrawDemoPage));
+    ASSERT_FALSE(prompts.fileChoices.empty());
+    const std::filesystem::path offered = prompts.fileChoices.back().path;
+    EXPECT_EQ(offered.filename().string(), k.offered) << k.name;
+    EXPECT_TRUE(std::filesystem::is_directory(offered.parent_path())) << k.name;
+  }
 }
 
 }  // namespace

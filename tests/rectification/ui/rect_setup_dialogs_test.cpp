@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <functional>
@@ -23,6 +24,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "rectification/ui/rect_events_list_box.h"
+#include "support/labelled_controls.h"
 #include "support/test_support.h"
 
 namespace {
@@ -172,6 +174,34 @@ TEST_F(RectSetup, PagesArePicturedForALook) {
     const auto file = folder_ / (name + ".png");
     EXPECT_TRUE(page->grab().save(QString::fromStdString(file.string()))) << name;
     testing_support::ShowToPerson(file, name);
+  }
+}
+
+// The user reads every field by its label: the interval's rows "От" and "До" under the columns of
+// day, month, year, hour and minute, and the event's date and name.
+TEST_F(RectSetup, EveryFieldOfTheSetUpAndTheEventDialogHasItsLabel) {
+  static platform::GlyphSet glyphSet;
+  ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
+  platform::InstallGlyphs(&glyphSet);
+  DRectConf conf(RectConfPage(config_, chart_.definition.sources[0].moment),
+                 {systems_.GetSystem(0).GetName()}, files_);
+  conf.DoDataExchange(false);
+  RectEventPage event;
+  event.text = Cp1251("Переезд");
+  event.planetMask[4] = 'Y';
+  event.houseMask[9] = 'Y';
+  DRectEvent dialog(event, nullptr);
+  dialog.DoDataExchange(false);
+  for (const auto& [widget, name] : {std::pair<QWidget*, std::string>{&conf, "rect_conf_labels"},
+                                     {&dialog, "rect_event_dialog"}}) {
+    widget->show();
+    QCoreApplication::processEvents();
+    const QStringList unlabelled = testing_support::UnlabelledInputs(*widget);
+    EXPECT_TRUE(unlabelled.isEmpty()) << name << ": " << unlabelled.join(", ").toStdString();
+    const auto file = folder_ / (name + ".png");
+    EXPECT_TRUE(widget->grab().save(QString::fromStdString(file.string()))) << name;
+    testing_support::ShowToPerson(file, name);
+    widget->hide();
   }
 }
 

@@ -99,6 +99,82 @@ TEST(CoordMeasure, FitScaleFollowsTheHeight) {
   }
 }
 
+// Layout() with every other candidate left out of the screen: no blocks beside the rows.
+COORD_CONF RowsOnly(int rows, int fontSize = 720) {
+  COORD_CONF c = Layout(rows, fontSize);
+  for (auto& v : c.slots)
+    if (v == COORD_CONF::kNotInTable) v = COORD_CONF::kNeverShown;
+  return c;
+}
+
+TEST(CoordMeasure, TheScreenTableSizeCountsTheBlocksBesideTheRows) {
+  // At 1.0: columns of 105, rows of 100, characters of 96. The last block reaches as far as its
+  // widest value: the longitude (5 characters, a Local Space azimuth 7: "359°59'") 2 columns in,
+  // the contra-antiscion 9 columns in; a latitude or speed ("-89°59'") 1 character in.
+  COORD_CONF noRows = RowsOnly(0);
+  noRows.slots[3] = COORD_CONF::kNotInTable;
+  struct Case {
+    const char* name;
+    COORD_CONF layout;
+    coords::TableKind kind;
+    platform::Size size;
+  };
+  const Case cases[] = {
+      {"rows only", RowsOnly(5), {0, false}, {2 * 105 + 7 * 96, 500}},
+      // 29 points and 12 cusps beside 5 rows: 9 more blocks 9 columns apart.
+      {"candidates", Layout(5), {0, false}, {9 * 9 * 105 + 2 * 105 + 7 * 96, 500}},
+      {"antiscia", Layout(5), {0, true}, {9 * 16 * 105 + 9 * 105 + 5 * 96, 500}},
+      {"no rows, one candidate", noRows, {0, false}, {9 * 105 + 2 * 105 + 7 * 96, 100}},
+      // 30 bodies in blocks of 16 rows, 10 characters apart for speeds.
+      {"speeds", Layout(5), {coords::kSpeeds, false}, {10 * 96 + 96 + 7 * 96, 1600}},
+      {"latitudes", Layout(5), {coords::kLatitudes, false}, {96 + 7 * 96, 1600}},
+  };
+  for (const Case& k : cases) {
+    RecordingDc dc = HiMetricDc(2540);
+    const platform::Size size = coords::ScreenTableSize(k.layout, dc, k.kind, 1.0);
+    EXPECT_EQ(size.cx, k.size.cx) << k.name;
+    EXPECT_EQ(size.cy, k.size.cy) << k.name;
+  }
+}
+
+TEST(CoordMeasure, TheWindowFitKeepsTheWholeTableInsideInBothDirections) {
+  // 2540 dpi: one logical unit per pixel. Five rows of 882 x 500 at 1.0, glyphs of 96 pixels.
+  struct Case {
+    const char* name;
+    int width, height;
+    double scale;  // 0: not known beforehand, only that it grows
+  };
+  const Case cases[] = {
+      // The height alone would double the table (FitScale 2.0), the width keeps it.
+      {"limited by the width", 882, 1000, 1.0},
+      // The width alone would grow it; 500 lies within 0.97 x 500 .. 500.
+      {"limited by the height", 1900, 500, 1.0},
+      {"grows", 3000, 3000, 0},
+      // Glyphs of 96 pixels come down to 10 pixels, not below: the window scrolls.
+      {"smallest glyphs", 50, 50, 10.0 / 96.0},
+      {"minimised", 0, 0, 1.0},
+  };
+  const COORD_CONF layout = RowsOnly(5);
+  for (const Case& k : cases) {
+    RecordingDc dc = HiMetricDc(2540);
+    const double scale = coords::WindowFitScale(layout, dc, {0, false}, k.width, k.height);
+    if (k.scale > 0) {
+      EXPECT_DOUBLE_EQ(scale, k.scale) << k.name;
+      continue;
+    }
+    EXPECT_GT(scale, 1.0) << k.name;
+    const platform::Size fitted = coords::ScreenTableSize(layout, dc, {0, false}, scale);
+    EXPECT_LE(fitted.cx, k.width) << k.name;
+    EXPECT_LE(fitted.cy, k.height) << k.name;
+    // 5 % larger it would pass the width.
+    EXPECT_GT(coords::ScreenTableSize(layout, dc, {0, false}, scale / 0.95).cx, k.width) << k.name;
+  }
+  RecordingDc dc = HiMetricDc(2540);
+  EXPECT_DOUBLE_EQ(coords::FitScale(layout, dc, false, 1000), 2.0);
+  // A layout whose glyphs are smaller than the smallest fitted ones keeps its own size.
+  EXPECT_DOUBLE_EQ(coords::WindowFitScale(RowsOnly(5, 72), dc, {0, false}, 5, 5), 1.0);
+}
+
 // A device whose text does not shrink with the font: a table that never fits.
 class StubbornDc final : public platform::Dc {
  public:

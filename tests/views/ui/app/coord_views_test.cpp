@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <string>
 #include <vector>
@@ -78,10 +79,71 @@ TEST_F(CoordViewsTest, TheWindowOpensSizedToTheTable) {
   EXPECT_EQ(view->OpenedSize(), WindowOfTable(*view, 1.0));
   EXPECT_GE(view->Frame()->width(), view->OpenedSize().width());
   EXPECT_GE(view->Frame()->height(), view->OpenedSize().height());
-  EXPECT_EQ(view->FitHeight(), 0);
+  EXPECT_EQ(view->TableScale(), 1.0);
   config.screenCoords.fitToWindow = 1;
-  EXPECT_EQ(view->FitHeight(), view->viewport()->height());
+  view->OnUpdate(nullptr);
   Screenshot(*view, "coordinates_screen");
+}
+
+// Pixels of a length in 0.01 mm on the view's screen.
+int Pixels(const QWidget& view, int units) { return units * view.logicalDpiY() / 2540; }
+
+TEST_F(CoordViewsTest, TheWholeTableStaysInsideItsWindowMaximisedOrScrollsWhenSmall) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  CMainFrame& main = *app_->GetMainFrame();
+  main.resize(1400, 900);
+  main.show();
+  Configuration& config = GetConfiguration();
+  ASSERT_EQ(config.screenCoords.fitToWindow, 1);
+  struct Case {
+    int command;
+    const char* picture;
+  };
+  const Case cases[] = {{cmd::kCoordinates, "coordinates_maximised"},
+                        {cmd::kAntiscia, "antiscia_maximised"},
+                        {cmd::kCoordEquatorial, nullptr}};
+  for (const Case& k : cases) {
+    config.screenCoords.fitToWindow = 1;
+    auto* view = OpenView<CoordViewBase>(document, k.command);
+    ASSERT_NE(view, nullptr) << k.command;
+    view->Frame()->showMaximized();
+    QCoreApplication::processEvents();
+    // Maximised: the glyphs grow until the table meets one edge; nothing is cut, nothing scrolls.
+    const QSize area = view->viewport()->size();
+    QSize table(Pixels(*view, view->TableSize().cx), Pixels(*view, view->TableSize().cy));
+    EXPECT_GT(view->TableScale(), 1.0) << k.command;
+    EXPECT_LE(table.width(), area.width()) << k.command;
+    EXPECT_LE(table.height(), area.height()) << k.command;
+    EXPECT_TRUE(table.width() > area.width() * 9 / 10 || table.height() > area.height() * 9 / 10)
+        << k.command;
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible()) << k.command;
+    EXPECT_FALSE(view->verticalScrollBar()->isVisible()) << k.command;
+    if (k.picture != nullptr) Screenshot(main, k.picture);
+
+    // Small: the smallest readable glyphs (an em of 10 pixels) and scroll bars over the rest.
+    view->Frame()->showNormal();
+    view->Frame()->resize(200, 150);
+    QCoreApplication::processEvents();
+    const double em = config.screenCoords.fontSize * view->TableScale() * 96 / 720;
+    EXPECT_NEAR(Pixels(*view, static_cast<int>(em)), coords::kMinFitGlyphPixels, 1) << k.command;
+    table = QSize(Pixels(*view, view->TableSize().cx), Pixels(*view, view->TableSize().cy));
+    EXPECT_NEAR(view->horizontalScrollBar()->maximum(), table.width() - view->viewport()->width(),
+                1)
+        << k.command;
+    EXPECT_NEAR(view->verticalScrollBar()->maximum(), table.height() - view->viewport()->height(),
+                1)
+        << k.command;
+
+    // Without the fit flag the table keeps the layout's size and scrolls as well.
+    config.screenCoords.fitToWindow = 0;
+    view->OnUpdate(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->TableScale(), 1.0) << k.command;
+    EXPECT_GT(view->horizontalScrollBar()->maximum(), 0) << k.command;
+    delete view->Frame();
+  }
+  config.screenCoords.fitToWindow = 1;
 }
 
 TEST_F(CoordViewsTest, TheSecondChartsTableCarriesItsOwnTitle) {
