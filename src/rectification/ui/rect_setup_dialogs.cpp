@@ -196,6 +196,62 @@ bool DRectChooseChart::DoDataExchange(bool save) {
   return true;
 }
 
+// --- the event commands of the event lists ---
+
+namespace {
+
+std::optional<int> Done(int select, const Status& st, std::string_view trace) {
+  if (!st.ok()) {
+    if (st.MessageNumber() != 0 && st.ErrorCode() == 0)
+      Show(st.MessageNumber());
+    else
+      ReportStatus(st, trace);
+  }
+  return select;
+}
+
+}  // namespace
+
+std::optional<int> AddListedEvent(RectEventsEditor& editor, int k, int mode, QWidget* parent,
+                                  std::string_view trace) {
+  RectEventPage page;
+  page.mode = mode;
+  DRectEvent dialog(page, parent);
+  if (dialog.DoModal() != platform::kIdOk) return std::nullopt;
+  int select = k;
+  const Status st = editor.Add(dialog.Page(), select);
+  return Done(select, st, trace);
+}
+
+std::optional<int> EditListedEvent(RectEventsEditor& editor, int k, int mode, QWidget* parent,
+                                   std::string_view trace) {
+  const LifeEvent* e = editor.Events().AtDisplay(k);
+  if (e == nullptr) return std::nullopt;
+  RectEventPage page(*e);
+  page.mode = mode;
+  DRectEvent dialog(page, parent);
+  if (dialog.DoModal() != platform::kIdOk) return std::nullopt;
+  const Status st = editor.Edit(k, dialog.Page());
+  return Done(k, st, trace);
+}
+
+std::optional<int> RemoveListedEvent(RectEventsEditor& editor, int k, std::string_view trace) {
+  const LifeEvent* e = editor.Events().AtDisplay(k);
+  if (e == nullptr) return std::nullopt;
+  const std::string question = GetMessageText(kMsgRemoveEvent) + "\n" + e->text + "?";
+  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes)
+    return std::nullopt;
+  int select = k;
+  const Status st = editor.Remove(k, select);
+  return Done(select, st, trace);
+}
+
+std::optional<int> ToggleListedEvent(RectEventsEditor& editor, int k, std::string_view trace) {
+  int select = k;
+  const Status st = editor.Toggle(select, select);
+  return Done(select, st, trace);
+}
+
 // --- DRectConf ---
 
 DRectConf::DRectConf(const RectConfPage& page, const std::vector<std::string>& systemNames,
@@ -341,42 +397,23 @@ void DRectConf::ShowFailure(const Status& st) {
 }
 
 void DRectConf::OnAdd() {
-  DRectEvent dialog(RectEventPage{}, this);
-  if (dialog.DoModal() != platform::kIdOk) return;
-  int select = list_->currentRow();
-  const Status st = editor_.Add(dialog.Page(), select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select = AddListedEvent(editor_, list_->currentRow(), 0, this, "DRectConf"))
+    Refill(*select);
 }
 
 void DRectConf::OnEdit() {
-  const int k = list_->currentRow();
-  const LifeEvent* e = files_.events->AtDisplay(k);
-  if (e == nullptr) return;
-  DRectEvent dialog(RectEventPage(*e), this);
-  if (dialog.DoModal() != platform::kIdOk) return;
-  const Status st = editor_.Edit(k, dialog.Page());
-  Refill(k);
-  ShowFailure(st);
+  if (const auto select = EditListedEvent(editor_, list_->currentRow(), 0, this, "DRectConf"))
+    Refill(*select);
 }
 
 void DRectConf::OnRemove() {
-  const int k = list_->currentRow();
-  const LifeEvent* e = files_.events->AtDisplay(k);
-  if (e == nullptr) return;
-  const std::string question = GetMessageText(kMsgRemoveEvent) + "\n" + e->text + "?";
-  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes) return;
-  int select = k;
-  const Status st = editor_.Remove(k, select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select = RemoveListedEvent(editor_, list_->currentRow(), "DRectConf"))
+    Refill(*select);
 }
 
 void DRectConf::OnSwitch() {
-  int select = list_->currentRow();
-  const Status st = editor_.Toggle(select, select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select = ToggleListedEvent(editor_, list_->currentRow(), "DRectConf"))
+    Refill(*select);
 }
 
 void DRectConf::OnChronological() {

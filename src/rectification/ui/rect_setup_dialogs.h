@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/qt/dialog.h"
@@ -60,6 +62,18 @@ class DRectEvent : public platform::Dialog {
   QPushButton* houses_;
   QWidget* marks_;
 };
+
+// The event commands the windows of life events share, over the list's editor: `k` is the line
+// the list shows selected and `mode` the event dialog's mode. Each answers the line to select
+// afterwards, or nothing when nothing was done; a failure is shown once (`trace` names the
+// window).
+std::optional<int> AddListedEvent(RectEventsEditor& editor, int k, int mode, QWidget* parent,
+                                  std::string_view trace);
+std::optional<int> EditListedEvent(RectEventsEditor& editor, int k, int mode, QWidget* parent,
+                                   std::string_view trace);
+// After question 494.
+std::optional<int> RemoveListedEvent(RectEventsEditor& editor, int k, std::string_view trace);
+std::optional<int> ToggleListedEvent(RectEventsEditor& editor, int k, std::string_view trace);
 
 class DRectChooseChart : public platform::Dialog {
   Q_OBJECT

@@ -96,46 +96,25 @@ void TreminEventsPanel::ApplyOrder() {
 }
 
 void TreminEventsPanel::OnAdd() {
-  RectEventPage page;
-  page.mode = eventKind_;
-  DRectEvent dialog(page, this);
-  if (dialog.DoModal() != platform::kIdOk) return;
-  int select = list_->currentRow();
-  const Status st = editor_.Add(dialog.Page(), select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select =
+          AddListedEvent(editor_, list_->currentRow(), eventKind_, this, "DTreminRectConf"))
+    Refill(*select);
 }
 
 void TreminEventsPanel::OnEdit() {
-  const int k = list_->currentRow();
-  const LifeEvent* e = files_.events->AtDisplay(k);
-  if (e == nullptr) return;
-  RectEventPage page(*e);
-  page.mode = eventKind_;
-  DRectEvent dialog(page, this);
-  if (dialog.DoModal() != platform::kIdOk) return;
-  const Status st = editor_.Edit(k, dialog.Page());
-  Refill(k);
-  ShowFailure(st);
+  if (const auto select =
+          EditListedEvent(editor_, list_->currentRow(), eventKind_, this, "DTreminRectConf"))
+    Refill(*select);
 }
 
 void TreminEventsPanel::OnRemove() {
-  const int k = list_->currentRow();
-  const LifeEvent* e = files_.events->AtDisplay(k);
-  if (e == nullptr) return;
-  const std::string question = GetMessageText(kMsgRemoveEvent) + "\n" + e->text + "?";
-  if (platform::GetPrompter().AskYesNo(kMsgRemoveEvent, question) != platform::Answer::Yes) return;
-  int select = k;
-  const Status st = editor_.Remove(k, select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select = RemoveListedEvent(editor_, list_->currentRow(), "DTreminRectConf"))
+    Refill(*select);
 }
 
 void TreminEventsPanel::OnSwitch() {
-  int select = list_->currentRow();
-  const Status st = editor_.Toggle(select, select);
-  Refill(select);
-  ShowFailure(st);
+  if (const auto select = ToggleListedEvent(editor_, list_->currentRow(), "DTreminRectConf"))
+    Refill(*select);
 }
 
 void TreminEventsPanel::OnByDate() {
