@@ -10,7 +10,7 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "platform/qt/doc_template.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 
 namespace {
 

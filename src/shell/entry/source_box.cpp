@@ -10,7 +10,7 @@
 #include "foundation/atlas/towns.h"
 #include "platform/qt/qt_text.h"
 #include "shell/core/entry/entry_text.h"
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 
 namespace entry {
 

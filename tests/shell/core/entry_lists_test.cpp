@@ -7,7 +7,7 @@
 
 #include "foundation/text/cp1251.h"
 #include "shell/core/entry/aspects_list.h"
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 #include "support/test_support.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "foundation/atlas/towns.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/lists/list_navigation.h"
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 #include "shell/entry/choose_chart_type.h"
 #include "views/ui/app/views_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "shell/core/entry/town_search.h"
+#include "foundation/atlas/town_search.h"
 
 namespace {
 
