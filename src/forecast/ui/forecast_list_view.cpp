@@ -41,6 +41,17 @@ void ForecastListView::CountOpen() {
   }
 }
 
+const Chart* ForecastListView::BeginList() {
+  ChartDocument* document = GetChartDocument();
+  const Chart* chart = document != nullptr ? document->GetChart() : nullptr;
+  if (chart == nullptr || GetWorkbench() == nullptr) {
+    CloseFrameLater();
+    return nullptr;
+  }
+  CountOpen();
+  return chart;
+}
+
 void ForecastListView::SetListing(std::unique_ptr<forecast::EventListing> listing) {
   listing_ = std::move(listing);
   SetLineCount(listing_ ? listing_->Count() : 0);

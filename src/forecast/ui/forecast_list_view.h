@@ -9,6 +9,7 @@
 #include "document/chart_document.h"
 #include "forecast/core/event_listing.h"
 #include "platform/qt/line_list_view.h"
+#include "platform/qt/measuring_dc.h"
 
 class Workbench;
 
@@ -28,6 +29,21 @@ class ForecastListView : public platform::LineListView {
  protected:
   // Takes the listing and its line count.
   void SetListing(std::unique_ptr<forecast::EventListing> listing);
+  // The document's chart with the view counted in; nullptr (the frame closing) without a chart
+  // or a workbench.
+  const Chart* BeginList();
+  // Measures the listing's frame on the screen, takes the listing and places the frame: as tall
+  // as the list for a listing that measures its height, else as tall as the area.
+  template <class L>
+  void ShowListing(std::unique_ptr<L> listing) {
+    platform::MeasuringDc measuring(logicalDpiY(), false, platform::MapMode::HiMetric);
+    const int width = listing->FrameWidth(measuring.dc());
+    int height = 0;
+    if constexpr (requires(L & l, platform::Dc & dc) { l.ListHeight(dc); })
+      height = listing->ListHeight(measuring.dc());
+    SetListing(std::move(listing));
+    PlaceFrame(width, height);
+  }
   // Counts the view in with its document, once.
   void CountOpen();
   // Places the frame at the top left of the main window's client area, `width` units of 0.01 mm

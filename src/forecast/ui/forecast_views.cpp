@@ -11,25 +11,8 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
-#include "platform/qt/measuring_dc.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-// The frame sizes are measured on the screen's own resolution.
-template <class Measure>
-int MeasureOnScreen(const QWidget& widget, Measure measure) {
-  platform::MeasuringDc measuring(widget.logicalDpiY(), false, platform::MapMode::HiMetric);
-  return measure(measuring.dc());
-}
-
-// The document's chart, or nothing (a result document).
-const Chart* DocumentChart(ChartDocument* document) {
-  return document != nullptr ? document->GetChart() : nullptr;
-}
-
-}  // namespace
 
 // --- planet transits ------------------------------------------------------------------------
 
@@ -37,13 +20,9 @@ CTransitsView::CTransitsView()
     : ForecastListView(DocView::PlanetTransits, lists::ScrollLimit::kFullLastPage) {}
 
 void CTransitsView::OnInitialUpdate() {
-  const Chart* chart = DocumentChart(GetChartDocument());
+  const Chart* chart = BeginList();
+  if (chart == nullptr) return;
   Workbench* workbench = GetWorkbench();
-  if (chart == nullptr || workbench == nullptr) {
-    CloseFrameLater();
-    return;
-  }
-  CountOpen();
   config_ = GetConfiguration();
   chart_ = *chart;
   (void)groups_.LoadGroups();  // an unreadable groups file was reported; no group is found
@@ -64,10 +43,7 @@ void CTransitsView::OnInitialUpdate() {
   auto listing = std::make_unique<forecast::TransitsListing>(
       calc_->Events(), forecast::HeadingOf(*calc_),
       ReadDisplaySettings(DisplayBlock::kPlanetTransits, config_.transit), config_, chart_);
-  const int width =
-      MeasureOnScreen(*this, [&](platform::Dc& dc) { return listing->FrameWidth(dc); });
-  SetListing(std::move(listing));
-  PlaceFrame(width);
+  ShowListing(std::move(listing));
 }
 
 std::string CTransitsView::GetFrameTitle() const {
@@ -101,13 +77,9 @@ CLunTranView::CLunTranView()
     : ForecastListView(DocView::LunarTransits, lists::ScrollLimit::kLastLine) {}
 
 void CLunTranView::OnInitialUpdate() {
-  const Chart* chart = DocumentChart(GetChartDocument());
+  const Chart* chart = BeginList();
+  if (chart == nullptr) return;
   Workbench* workbench = GetWorkbench();
-  if (chart == nullptr || workbench == nullptr) {
-    CloseFrameLater();
-    return;
-  }
-  CountOpen();
   config_ = GetConfiguration();
   chart_ = *chart;
   settings_ = LunarTransSettings::FromBlock(config_.lunarTransit);
@@ -121,13 +93,8 @@ void CLunTranView::OnInitialUpdate() {
   auto listing = std::make_unique<forecast::LunTranListing>(
       trans_->Events(), ReadDisplaySettings(DisplayBlock::kLunarTransits, config_.lunarTransit),
       ctx_->FindSystem(settings_.aspectSystem), settings_.target == 1, config_, chart_);
-  const int width =
-      MeasureOnScreen(*this, [&](platform::Dc& dc) { return listing->FrameWidth(dc); });
-  const int height =
-      MeasureOnScreen(*this, [&](platform::Dc& dc) { return listing->ListHeight(dc); });
-  SetListing(std::move(listing));
   // A list shorter than the main window's area gets a frame just tall enough for it.
-  PlaceFrame(width, height);
+  ShowListing(std::move(listing));
 }
 
 std::string CLunTranView::GetFrameTitle() const {
@@ -154,13 +121,9 @@ LifePointView::LifePointView()
     : ForecastListView(DocView::LifePoint, lists::ScrollLimit::kLastLine) {}
 
 void LifePointView::OnInitialUpdate() {
-  const Chart* chart = DocumentChart(GetChartDocument());
+  const Chart* chart = BeginList();
+  if (chart == nullptr) return;
   Workbench* workbench = GetWorkbench();
-  if (chart == nullptr || workbench == nullptr) {
-    CloseFrameLater();
-    return;
-  }
-  CountOpen();
   config_ = GetConfiguration();
   chart_ = *chart;
   settings_ = LifePointSettings::FromBlock(config_.lifePoint);
@@ -175,10 +138,7 @@ void LifePointView::OnInitialUpdate() {
   auto listing = std::make_unique<forecast::LifePointListing>(
       *computation_, ReadDisplaySettings(DisplayBlock::kLifePoint, config_.lifePoint),
       ctx_->FindSystem(settings_.aspectSystemName), config_, chart_);
-  const int width =
-      MeasureOnScreen(*this, [&](platform::Dc& dc) { return listing->FrameWidth(dc); });
-  SetListing(std::move(listing));
-  PlaceFrame(width);
+  ShowListing(std::move(listing));
   UpdateFrameTitle();
 }
 
