@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "archive/browser/archive_commands.h"
+#include "archive/browser/import_dialogs.h"
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
@@ -43,6 +44,8 @@ constexpr int kMsgKeptAside = 1990;
 
 CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
   archive_.SetBrowser(archiveBrowser_.get());
+  importer_ = std::make_unique<ForeignImportDialogs>(*this);
+  archive_.SetImporter(importer_.get());
   RegisterCommands();
 }
 

@@ -151,6 +151,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   LifeEventList rectificationEvents_;
   LifeEventList treminEvents_;
   std::unique_ptr<ArchiveBrowser> archiveBrowser_;  // the browser dialogs of archive_
+  std::unique_ptr<ForeignChartImporter> importer_;  // the foreign-file import of archive_
   AllMaps maps_;
   platform::DocManager documents_;
   std::unique_ptr<CMainFrame> mainFrame_;

@@ -168,10 +168,8 @@ int ForeignImport::AllConverter(const std::string& source, int type, std::string
   }
   platform::NullProgress none;
   platform::ProgressSink& progress = progress_ ? *progress_ : none;
-  progress.Begin();
   ZbsResult result = ReadZbsFile(bytes, archive_.importCommentPage >= 0, archive_.splitLines != 0,
                                  progress, records);
-  progress.End();
   zbsComments_ = std::move(result.comments);
   if (!result.refusals.empty()) {
     // One summary of the lines skipped, each with the message that names its fault and the field.

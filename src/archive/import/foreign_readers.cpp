@@ -405,7 +405,9 @@ ZbsResult ReadZbsFile(std::string_view text, bool withComments, bool splitLines,
     if (withComments && f.size() > 8 && f[8].size() > 3)
       result.comments[result.written] = ZbsComment(f[8], splitLines);
     ++result.written;
+    if (result.written == 100) progress.Begin();
     if (result.written >= 100) progress.SetPos(result.written / 10 % 100);
   }
+  if (result.written >= 100) progress.End();
   return result;
 }

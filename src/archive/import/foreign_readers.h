@@ -54,7 +54,7 @@ struct ZbsResult {
 // ".zbs": fields separated by ';' (name; DD.MM.YYYY; HH:MM:SS; ±HH:MM; town; latitude;
 // longitude; -; comment); lines shorter than 20 characters skipped, and lines with fewer fields
 // skipped silently. Comments are kept only with `withComments`; with `splitLines` a blank more
-// than 70 characters after the last line break becomes one. From the 100th record on progress
-// shows (records / 10) mod 100.
+// than 70 characters after the last line break becomes one. From the 100th record on the progress
+// sink is begun and shows (records / 10) mod 100; it is ended with the file.
 ZbsResult ReadZbsFile(std::string_view text, bool withComments, bool splitLines,
                       platform::ProgressSink& progress, std::string& records);
