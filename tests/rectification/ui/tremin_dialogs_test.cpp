@@ -3,66 +3,26 @@
 // shared by the settings page and the forecast dialog, and the forecast dialog's checks.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <functional>
 
-#include "astro/aspects/aspectarium.h"
-#include "astro/chart/chart.h"
-#include "foundation/config/configuration.h"
-#include "foundation/config/settings_blocks.h"
-#include "foundation/drawing/glyph_file.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
+#include "rect_dialogs_fixture.h"
 #include "rectification/core/tremin_search.h"
-#include "rectification/ui/rect_events_list_box.h"
-#include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/tremin_conf.h"
 #include "rectification/ui/tremin_forecast_dialog.h"
-#include "support/test_support.h"
 
 namespace {
 
 using Block = cfg::TreminSettings;
-using testing_support::ScriptedPrompter;
+using rect_test::Interval;
 
-class TreminDialogs : public ::testing::Test {
+class TreminDialogs : public rect_test::RectDialogsTest {
  protected:
-  void SetUp() override {
-    platform::ModalDriver::Clear();
-    platform::ModalDriver::SetStrict(true);
-    ASSERT_TRUE(systems_.LoadAll(testing_support::SourceDir() / "data").empty());
-    files_.events = &events_;
-    files_.eventsFile = folder_ / "velm.tev";
-    files_.rectification = &rectification_;
-    files_.rectificationFile = folder_ / "velm.lev";
-    config_.treminSettings.Set(Block::kApplyingSystem, "VELM");
-    config_.treminSettings.Set(Block::kSeparatingSystem, "VELM");
-    config_.treminForecast.Set(cfg::TreminForecast::kApplyingSystem, "VELM");
-    config_.treminForecast.Set(cfg::TreminForecast::kSeparatingSystem, "VELM");
-    ASSERT_TRUE(birth_.date.SetDate(15, 6, 1985, 'A').ok());
-    ASSERT_TRUE(birth_.time.SetTime(8, 0, 0).ok());
-    chart_.definition.sources[0].moment = birth_;
-  }
-  void TearDown() override { platform::ModalDriver::Clear(); }
-
-  // The next sheet: `fill` on the page, then OK as the sheet's button does it.
   static void AnswerSheet(std::function<void(DTreminRectConf&)> fill) {
-    platform::ModalDriver::Expect<TreminSheet>([fill](TreminSheet& sheet) {
-      fill(*static_cast<DTreminRectConf*>(sheet.Page(0)));
-      return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
-    });
-  }
-  static void Interval(DTreminRectConf& page, std::array<int, 5> begin, std::array<int, 5> end) {
-    for (int w = 0; w < 5; ++w) {
-      page.IntervalBox(false, w)->setValue(begin[static_cast<std::size_t>(w)]);
-      page.IntervalBox(true, w)->setValue(end[static_cast<std::size_t>(w)]);
-    }
+    rect_test::AnswerSheet<TreminSheet, DTreminRectConf>(std::move(fill));
   }
   // The next forecast dialog: `fill`, then OK through the dialog's rules; the dialog is cancelled
   // when they refuse.
@@ -72,28 +32,14 @@ class TreminDialogs : public ::testing::Test {
       return d.DoDataExchange(true) && d.CheckOk() ? platform::kIdOk : platform::kIdCancel;
     });
   }
-  static void AnswerEvent(const char* text) {
-    platform::ModalDriver::Expect<DRectEvent>([text](DRectEvent& d) {
-      EXPECT_FALSE(d.PlanetButton()->isVisibleTo(&d));  // the method's events have houses only
-      d.TextBox()->setText(QString::fromUtf8(text));
-      return d.DoDataExchange(true) && d.CheckOk() ? platform::kIdOk : platform::kIdCancel;
-    });
-  }
-
-  testing_support::TempFolder folder_;
-  Aspectarium systems_;
-  Configuration config_;
-  LifeEventList events_, rectification_;
-  TreminEventFiles files_;
-  Moment birth_;
-  Chart chart_;
-  ScriptedPrompter prompts_;
+  // The method's events have houses only.
+  static void AnswerEvent(const char* text) { rect_test::AnswerEvent(text, false); }
 };
 
 TEST_F(TreminDialogs, RefusedSheetsAreShownAgainAndTheQuestionIsAskedOnce) {
   // Two events in use before the birth: one question for both.
-  ASSERT_TRUE(events_.Add("school", 1, 9, 1980, "", "NNY").ok());
-  ASSERT_TRUE(events_.Add("move", 1, 1, 1982, "", "NNNY").ok());
+  ASSERT_TRUE(treminEvents_.Add("school", 1, 9, 1980, "", "NNY").ok());
+  ASSERT_TRUE(treminEvents_.Add("move", 1, 1, 1982, "", "NNNY").ok());
   AnswerSheet([](DTreminRectConf& p) {  // the same minute twice: 89
     Interval(p, {1985, 6, 15, 10, 0}, {1985, 6, 15, 10, 0});
   });
@@ -114,7 +60,7 @@ TEST_F(TreminDialogs, RefusedSheetsAreShownAgainAndTheQuestionIsAskedOnce) {
   AnswerSheet([](DTreminRectConf&) {});  // the same again, answered Yes
   prompts_.Expect(kMsgTreminEventsBeforeBirth, platform::Answer::Yes);
 
-  ASSERT_TRUE(RunTreminRectSheet(config_, systems_, files_, birth_));
+  ASSERT_TRUE(RunTreminRectSheet(config_, systems_, treminFiles_, birth_));
   for (int m : {89, 90, 775}) EXPECT_TRUE(prompts_.WasShown(m)) << m;
   EXPECT_EQ(shownEnd, 1);  // the sheet shown again holds the values entered
   prompts_.VerifyAllUsed();
@@ -125,14 +71,14 @@ TEST_F(TreminDialogs, RefusedSheetsAreShownAgainAndTheQuestionIsAskedOnce) {
 }
 
 TEST_F(TreminDialogs, SystemsAndEventsWithoutHouses) {
-  ASSERT_TRUE(events_.Add("no houses", 1, 1, 2000, "Y", "").ok());
-  ASSERT_TRUE(events_.Add("move", 1, 1, 2001, "", "Y").ok());
+  ASSERT_TRUE(treminEvents_.Add("no houses", 1, 1, 2000, "Y", "").ok());
+  ASSERT_TRUE(treminEvents_.Add("move", 1, 1, 2001, "", "Y").ok());
   // An unknown name is replaced and said; the event without houses is warned of; accepted.
   AnswerSheet([](DTreminRectConf& p) {
     Interval(p, {1985, 6, 15, 7, 0}, {1985, 6, 15, 9, 0});
     p.ApplyingBox()->setEditText(QStringLiteral("NOSUCH"));
   });
-  ASSERT_TRUE(RunTreminRectSheet(config_, systems_, files_, birth_));
+  ASSERT_TRUE(RunTreminRectSheet(config_, systems_, treminFiles_, birth_));
   EXPECT_TRUE(prompts_.WasShown(kMsgSystemNotFound));
   ASSERT_TRUE(prompts_.WasShown(kMsgTreminEventWithoutHouses));
   EXPECT_EQ(prompts_.shown.back().text,
@@ -144,15 +90,15 @@ TEST_F(TreminDialogs, SystemsAndEventsWithoutHouses) {
   AnswerSheet([](DTreminRectConf& p) { Interval(p, {1985, 6, 15, 7, 0}, {1985, 6, 15, 9, 0}); });
   platform::ModalDriver::Expect<TreminSheet>([](TreminSheet&) { return platform::kIdCancel; });
   prompts_.shown.clear();
-  EXPECT_FALSE(RunTreminRectSheet(config_, Aspectarium{}, files_, birth_));
+  EXPECT_FALSE(RunTreminRectSheet(config_, Aspectarium{}, treminFiles_, birth_));
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, GetMessageText(59) + " VELM");
   EXPECT_TRUE(config_ == before);
 }
 
 TEST_F(TreminDialogs, EventCommandsOfThePanel) {
-  ASSERT_TRUE(events_.Add(Cp1251("Переезд"), 15, 6, 2015, "", "NNNY").ok());
-  TreminEventsPanel panel(files_, 1, true, false);
+  ASSERT_TRUE(treminEvents_.Add(Cp1251("Переезд"), 15, 6, 2015, "", "NNNY").ok());
+  TreminEventsPanel panel(treminFiles_, 1, true, false);
   // The export needs a selection (781), then copies into "velm.lev" and says so (782).
   panel.List()->setCurrentRow(-1);
   panel.OnExport();
@@ -160,14 +106,14 @@ TEST_F(TreminDialogs, EventCommandsOfThePanel) {
   panel.List()->setCurrentRow(0);
   panel.OnExport();
   EXPECT_TRUE(prompts_.WasShown(kMsgEventTransferred));
-  ASSERT_EQ(rectification_.Count(), 1);
-  EXPECT_TRUE(std::filesystem::exists(files_.rectificationFile));
+  ASSERT_EQ(rectEvents_.Count(), 1);
+  EXPECT_TRUE(std::filesystem::exists(treminFiles_.rectificationFile));
 
   AnswerEvent("Юбилей");
   panel.OnAdd();
-  ASSERT_EQ(events_.Count(), 2);
-  EXPECT_EQ(events_.Event(1).moment.date.Year(), 1980);  // preset to 1 January 1980
-  const auto first = [&] { return events_.AtDisplay(0)->text; };
+  ASSERT_EQ(treminEvents_.Count(), 2);
+  EXPECT_EQ(treminEvents_.Event(1).moment.date.Year(), 1980);  // preset to 1 January 1980
+  const auto first = [&] { return treminEvents_.AtDisplay(0)->text; };
   EXPECT_EQ(first(), Cp1251("Юбилей"));  // chronological: 1980 before 2015
   panel.ByTextBox()->click();            // alphabetical turns the chronological order off
   EXPECT_EQ(std::pair(panel.ByDateBox()->isChecked(), panel.SortByText()), std::pair(false, true));
@@ -181,8 +127,8 @@ TEST_F(TreminDialogs, EventCommandsOfThePanel) {
   prompts_.Expect(kMsgRemoveEvent, platform::Answer::Yes);
   panel.List()->setCurrentRow(0);
   panel.OnRemove();
-  EXPECT_EQ(events_.Count(), 1);
-  EXPECT_EQ(testing_support::ReadFile(files_.eventsFile).find(Cp1251("Переезд")),
+  EXPECT_EQ(treminEvents_.Count(), 1);
+  EXPECT_EQ(testing_support::ReadFile(treminFiles_.eventsFile).find(Cp1251("Переезд")),
             std::string::npos);
   prompts_.VerifyAllUsed();
 }
@@ -200,7 +146,7 @@ TEST_F(TreminDialogs, ForecastDialogChecksAndStores) {
     year = d.YearBox()->value();
     listEnabled = d.Events()->List()->isEnabled();
   });
-  EXPECT_FALSE(RunTreminForecastDialog(config_, systems_, files_, progressed));
+  EXPECT_FALSE(RunTreminForecastDialog(config_, systems_, treminFiles_, progressed));
   EXPECT_EQ(year, 1990);
   EXPECT_FALSE(listEnabled);
   EXPECT_TRUE(prompts_.WasShown(kMsgForecastNeedsEvent));
@@ -211,7 +157,7 @@ TEST_F(TreminDialogs, ForecastDialogChecksAndStores) {
     listEnabledAfterAdd = d.Events()->List()->isEnabled();
     d.YearBox()->setValue(0);  // refused: 777
   });
-  EXPECT_FALSE(RunTreminForecastDialog(config_, systems_, files_, chart_));
+  EXPECT_FALSE(RunTreminForecastDialog(config_, systems_, treminFiles_, chart_));
   EXPECT_TRUE(listEnabledAfterAdd);
   EXPECT_TRUE(prompts_.WasShown(777));
 
@@ -223,34 +169,11 @@ TEST_F(TreminDialogs, ForecastDialogChecksAndStores) {
     d.FillBox()->setChecked(false);
     d.FontBox()->setValue(3000);
   });
-  ASSERT_TRUE(RunTreminForecastDialog(config_, systems_, files_, chart_));
+  ASSERT_TRUE(RunTreminForecastDialog(config_, systems_, treminFiles_, chart_));
   const TmForecastSettings s = ReadTmForecastSettings(config_);
   EXPECT_EQ(std::tie(s.year, s.order, s.fillWhenPrinting, s.fontSize),
             std::make_tuple(-44, 1, false, 3000));
   EXPECT_FALSE(prompts_.WasShown(kMsgForecastEventMissing));
-}
-
-TEST_F(TreminDialogs, PagesArePicturedForALook) {
-  ASSERT_TRUE(events_.Add(Cp1251("Переезд"), 15, 6, 2015, "", "NNNYNNYNNNYN").ok());
-  ASSERT_TRUE(events_.Add(Cp1251("Свадьба"), 2, 9, 2010, "", "NNNNNNY").ok());
-  events_.Event(1).status = kLifeEventLeftOut;
-  static platform::GlyphSet glyphSet;
-  ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
-  platform::InstallGlyphs(&glyphSet);
-  DTreminRectConf conf(TreminConfPage(config_, birth_), {"VELM"}, files_);
-  conf.DoDataExchange(false);
-  DTREMIN_PROG forecast(TmForecastPage(ReadTmForecastSettings(config_), chart_), {"VELM"}, files_);
-  forecast.OnInitDialog();
-  EXPECT_FALSE(conf.OneRulerBox()->isVisibleTo(&conf));
-  EXPECT_FALSE(forecast.EventChoice()->isVisibleTo(&forecast));
-  conf.resize(900, 600);
-  forecast.resize(900, 600);
-  for (const auto& [page, name] : {std::pair<QWidget*, std::string>{&conf, "tremin_conf_page"},
-                                   {&forecast, "tremin_forecast_dialog"}}) {
-    const auto file = folder_ / (name + ".png");
-    EXPECT_TRUE(page->grab().save(QString::fromStdString(file.string()))) << name;
-    testing_support::ShowToPerson(file, name);
-  }
 }
 
 }  // namespace
