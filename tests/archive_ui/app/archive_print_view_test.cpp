@@ -4,26 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <cstdlib>
-#include <filesystem>
-
-#include "archive/archive_fixture.h"
 #include "archive/browser/archive_print_dialog.h"
 #include "archive/browser/archive_view.h"
+#include "archive_app_fixture.h"
 #include "document/command_ids.h"
-#include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
-#include "platform/qt/child_frame.h"
-#include "platform/qt/page_output.h"
-#include "shell/shell_fixture.h"
 
 namespace shell_test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ArchivePrintViewTest : public ShellTest {
+class ArchivePrintViewTest : public ArchiveAppTest {
  protected:
   void OpenArchive(int count) {
     std::vector<Chart> charts;
@@ -33,9 +23,7 @@ class ArchivePrintViewTest : public ShellTest {
       c.points[0].longitude.Set(i * 7.5);
       charts.push_back(c);
     }
-    const std::string path = (folder_ / "demo.arc").string();
-    archive_test::WriteFile(path, archive_test::ArchiveBytes(kLayout4400, charts));
-    ASSERT_EQ(app_->GetArchive().OpenByName(path), 0);
+    ArchiveAppTest::OpenArchive(charts);
   }
   // The browser answers "Печать"; the parameters dialog answers with `params` (or Cancel).
   static void AnswerPrint(const ArchivePrintParams& params, bool ok) {
@@ -99,20 +87,7 @@ TEST_F(ArchivePrintViewTest, ListingPrintsNumberedPagesIntoPdfAndPng) {
   platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_EQ(info.maxPage, 3) << view->PageCount();
-  const fs::path pdf = folder_ / "archive_print.pdf";
-  const fs::path png = folder_ / "archive_print.png";
-  ASSERT_TRUE(view->PrintToPdf(pdf).ok());
-  EXPECT_GT(fs::file_size(pdf), 1000u);
-  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, [view](platform::Dc& dc, int page) {
-                view->OnPrint(dc, page);
-              }).ok());
-  const fs::path screen = folder_ / "archive_print_screen.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view->Frame(), screen).ok());
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    fs::create_directories(demo);
-    for (const fs::path& file : {pdf, png, screen})
-      fs::copy_file(file, fs::path(demo) / file.filename(), fs::copy_options::overwrite_existing);
-  }
+  ShowPrinted(*view, "archive_print");
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "archive/browser/comment_names_dialog.h"
 #include "archive/comments/chart_comments.h"
+#include "archive_app_fixture.h"
 #include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
@@ -22,7 +22,6 @@
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
-#include "shell/shell_fixture.h"
 
 namespace shell_test {
 namespace {
@@ -48,16 +47,11 @@ void SendDoubleClick(QWidget* widget, QPoint at) {
   QCoreApplication::sendEvent(widget, &click);
 }
 
-class CommentViewTest : public ShellTest {
+class CommentViewTest : public ArchiveAppTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    saved_ = GetConfiguration();
+    ArchiveAppTest::SetUp();
     GetConfiguration().currentCommentPage = 0;
-  }
-  void TearDown() override {
-    ShellTest::TearDown();
-    GetConfiguration() = saved_;
   }
 
   // A chart window (optionally of a chart holding `slot` with page files) and its comment view.
@@ -90,7 +84,6 @@ class CommentViewTest : public ShellTest {
   }
   static std::string Shown(const CCommentView& view) { return view.Control()->Text(); }
 
-  Configuration saved_;
   CKovraDoc* document_ = nullptr;
 };
 
@@ -351,12 +344,6 @@ TEST_F(CommentViewTest, SessionKeepsAChartsPages) {
   EXPECT_EQ(Shown(*document_->commentView), Cp1251("Сохранится в сеансе"));
 }
 
-}  // namespace
-}  // namespace shell_test
-
-namespace shell_test {
-namespace {
-
 TEST(RichTextPrinting, PrintAreaFromTheMarginsAndPageTitles) {
   struct Case {
     const char* name;
@@ -454,21 +441,7 @@ TEST_F(CommentViewTest, PrintedPagesCarryTheHeadAndTheTextInThePrintArea) {
   EXPECT_GT(textInk(info.maxPage), 0);
   EXPECT_EQ(textInk(info.maxPage + 1), 0);  // the text ends on the last page counted
 
-  // The pictures for a person to look at.
-  const fs::path pdf = folder_ / "comment_view.pdf";
-  const fs::path png = folder_ / "comment_view.png";
-  ASSERT_TRUE(view->PrintToPdf(pdf).ok());
-  EXPECT_GT(fs::file_size(pdf), 1000u);
-  ASSERT_TRUE(platform::WritePagePng(png, 1, 100, [view](platform::Dc& dc, int page) {
-                view->OnPrint(dc, page);
-              }).ok());
-  const fs::path screen = folder_ / "comment_view_screen.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view->Frame(), screen).ok());
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    fs::create_directories(demo);
-    for (const fs::path& file : {pdf, png, screen})
-      fs::copy_file(file, fs::path(demo) / file.filename(), fs::copy_options::overwrite_existing);
-  }
+  ShowPrinted(*view, "comment_view");
 }
 
 }  // namespace
