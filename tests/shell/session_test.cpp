@@ -82,12 +82,7 @@ TEST_F(ShellTest, SessionOfThreeChartsComesBackInOrder) {
     dialog.choice = DStartup::kRestoreSession;
     return platform::kIdOk;
   });
-  app_ = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app_);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = false;
-  ASSERT_TRUE(app_->InitInstance(options));
+  ASSERT_TRUE(Launch());
   EXPECT_TRUE(offered);
   EXPECT_EQ(OpenChartNames(*app_),
             (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Дюпон"), Cp1251("Танака")}));
@@ -153,12 +148,7 @@ TEST_F(ShellTest, SessionWithoutChartsLeavesNoFileAndIsNotOffered) {
     dialog.choice = DStartup::kRestoreSession;  // not available: nothing happens
     return platform::kIdOk;
   });
-  app_ = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app_);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = false;
-  ASSERT_TRUE(app_->InitInstance(options));
+  ASSERT_TRUE(Launch());
   EXPECT_FALSE(offered);
   EXPECT_EQ(app_->DocumentCount(), 0);
 }
@@ -256,12 +246,7 @@ TEST_F(ShellTest, ASessionFileNotReadWhollyIsKeptAsideAndTheReadChartsOffered) {
       return platform::kIdOk;
     });
     prompts_.shown.clear();
-    app_ = std::make_unique<CKovraApp>();
-    RegisterSubsystems(*app_);
-    StartOptions options;
-    options.splash = false;
-    options.showWindow = false;
-    ASSERT_TRUE(app_->InitInstance(options));
+    ASSERT_TRUE(Launch());
     ArmReadFault({});
     EXPECT_EQ(offered, c.offered ? 1u : 0u);
     EXPECT_EQ(static_cast<std::size_t>(app_->DocumentCount()), c.offered);

@@ -6,12 +6,14 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/subsystems.h"
 #include "astro/chart/chart.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/dialog.h"
@@ -71,6 +73,25 @@ inline void AnswerEntry(const Birth& birth) {
 
 inline void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// The pages of a PDF file (-1 when it cannot be read).
+inline int CountPdfPages(const std::filesystem::path& pdf) {
+  std::string bytes;
+  if (!ReadWholeFile(pdf, bytes).ok()) return -1;
+  int pages = 0;
+  for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+       at = bytes.find("/Type /Page", at + 1))
+    pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+  return pages;
+}
+
+// Start options without the splash window and the main window.
+inline StartOptions QuietStart() {
+  StartOptions options;
+  options.splash = false;
+  options.showWindow = false;
+  return options;
+}
+
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -98,14 +119,22 @@ class ShellTest : public ::testing::Test {
       dialog.choice = DStartup::kNothing;
       return platform::kIdOk;
     });
+    StartOptions options = QuietStart();
+    options.showWindow = showWindow;
+    EXPECT_TRUE(Launch(options, alsoRegister, withSubsystems));
+    return *app_;
+  }
+
+  // A new application started with `options`, every subsystem registered unless
+  // `withSubsystems` is false; what its start answered. The start-up dialog, when it comes, takes
+  // the answer the test scripted.
+  bool Launch(const StartOptions& options = QuietStart(),
+              const std::function<void(UiRegistry&)>& alsoRegister = {},
+              bool withSubsystems = true) {
     app_ = std::make_unique<CKovraApp>();
     if (withSubsystems) RegisterSubsystems(*app_);
     if (alsoRegister) alsoRegister(*app_);
-    StartOptions options;
-    options.splash = false;
-    options.showWindow = showWindow;
-    EXPECT_TRUE(app_->InitInstance(options));
-    return *app_;
+    return app_->InitInstance(options);
   }
 
   // A started application with only what `alsoRegister` registers: the shell's own commands and

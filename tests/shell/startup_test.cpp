@@ -34,12 +34,7 @@ TEST_F(ShellTest, EmptyDataFolderGetsTheDefaultsAndTheStartupDialog) {
     return platform::kIdOk;
   });
   AnswerEntry(kMoscow);
-  app_ = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app_);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = false;
-  ASSERT_TRUE(app_->InitInstance(options));
+  ASSERT_TRUE(Launch());
 
   EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), 1);
   EXPECT_FALSE(restoreOffered);              // no session file
@@ -120,12 +115,7 @@ TEST_F(ShellTest, StartupDialogCancelledOpensNothing) {
     dialog.choice = DStartup::kNewChart;
     return platform::kIdCancel;
   });
-  app_ = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app_);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = false;
-  ASSERT_TRUE(app_->InitInstance(options));
+  ASSERT_TRUE(Launch());
   EXPECT_EQ(app_->DocumentCount(), 0);
   EXPECT_EQ(platform::ModalDriver::CountShown<entry::CD_ENTER_Natal>(), 0);
 }
@@ -226,28 +216,17 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   const fs::path pdf = folder_ / "out.pdf";
   ASSERT_TRUE(WriteSessionFile(folder_ / "velm.sav", {NatalChart(kTokyo)}).ok());
   const std::string session = testing_support::ReadFile(folder_ / "velm.sav");
-  app_ = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app_);
   StartOptions options;
   options.file = charts.string();
   options.printOnly = true;
   options.printOut = pdf;
-  EXPECT_FALSE(app_->InitInstance(options));  // the program ends after printing
+  EXPECT_FALSE(Launch(options));  // the program ends after printing
   EXPECT_FALSE(app_->GetMainFrame()->isVisible());
   EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), 0);
   ASSERT_TRUE(fs::exists(pdf));
   const std::string bytes = testing_support::ReadFile(pdf);
   EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
-  // Two pages: one per chart.
-  std::size_t pages = 0;
-  for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
-       at = bytes.find("/Type /Page\n", at + 1))
-    ++pages;
-  if (pages == 0)
-    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
-         at = bytes.find("/Type /Page", at + 1))
-      pages += bytes.compare(at, 12, "/Type /Pages") != 0;
-  EXPECT_EQ(pages, 2u);
+  EXPECT_EQ(CountPdfPages(pdf), 2);  // one per chart
   // The file went to the recent-file list.
   ASSERT_FALSE(app_->RecentFiles().Entries().empty());
   EXPECT_EQ(fs::path(app_->RecentFiles().Entries().front()).filename(), "two.sav");
@@ -270,25 +249,17 @@ TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    app_ = std::make_unique<CKovraApp>();
-    RegisterSubsystems(*app_);
     StartOptions options;
     options.file = c.file.string();
     options.printOnly = true;
     options.printOut = c.out;
-    EXPECT_FALSE(app_->InitInstance(options));
+    EXPECT_FALSE(Launch(options));
     EXPECT_FALSE(fs::exists(c.out));
     EXPECT_NE(app_->ExitInstance(), 0);
     app_.reset();
     DeletePending();
   }
 }
-
-}  // namespace
-}  // namespace shell_test
-
-namespace shell_test {
-namespace {
 
 TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
   const fs::path good = folder_ / "good.sav";
@@ -316,13 +287,9 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
       return platform::kIdOk;
     });
     prompts_.shown.clear();
-    app_ = std::make_unique<CKovraApp>();
-    RegisterSubsystems(*app_);
-    StartOptions options;
-    options.splash = false;
-    options.showWindow = false;
+    StartOptions options = QuietStart();
     options.file = c.file.string();
-    ASSERT_TRUE(app_->InitInstance(options));
+    ASSERT_TRUE(Launch(options));
     EXPECT_EQ(app_->DocumentCount(), c.documents);
     EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), c.startupDialogs);
     bool reported = false;
@@ -333,12 +300,6 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
     DeletePending();
   }
 }
-
-}  // namespace
-}  // namespace shell_test
-
-namespace shell_test {
-namespace {
 
 TEST(CommandLine, PrintingWithoutADisplayNeedsNoScreen) {
   struct Case {

@@ -33,16 +33,6 @@ inline int Ink(const QImage& image, int left, int top, int right, int bottom) {
   return n;
 }
 
-inline int CountPdfPages(const std::filesystem::path& pdf) {
-  std::string bytes;
-  if (!ReadWholeFile(pdf, bytes).ok()) return -1;
-  int pages = 0;
-  for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
-       at = bytes.find("/Type /Page", at + 1))
-    pages += bytes.compare(at, 12, "/Type /Pages") != 0;
-  return pages;
-}
-
 inline platform::RecordingDc PrintPage(platform::View& view, int page = 1) {
   platform::RecordingDc dc(96, true);
   dc.SetMapMode(platform::MapMode::HiMetric);
