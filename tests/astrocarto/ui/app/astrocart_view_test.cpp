@@ -10,32 +10,14 @@
 #include <QScrollBar>
 
 #include "astrocarto/ui/astrocart_sheet.h"
-#include "foundation/config/settings_blocks.h"
-#include "shell/entry/choose_chart_type.h"
-#include "views/ui/app/views_fixture.h"
+#include "map_views_fixture.h"
 
 namespace {
 
 using namespace views_test;
 using A = cfg::AstroCartSettings;
 
-class AstroCartViewTest : public ViewsTest {
- protected:
-  // The map without the settings sheet.
-  CAstroCartView* OpenMap(CKovraDoc* document) {
-    GetConfiguration().astroCart.Set(A::kShowEveryTime, std::int32_t{0});
-    auto* view = OpenView<CAstroCartView>(document, cmd::kAstroCartMap);
-    if (view != nullptr) view->Frame()->resize(1200, 800);
-    return view;
-  }
-  // The command as the menu gives it while the map window is the active one.
-  bool RunFromMap(CAstroCartView* view, int command) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(view->Frame());
-    EXPECT_TRUE(frame.StateOf(command).enabled);
-    return frame.ExecuteCommand(command);
-  }
-};
+class AstroCartViewTest : public MapViewsTest {};
 
 TEST_F(AstroCartViewTest, OpensAfterTheSheetOncePerChartAndSharesItsLinesWhileItLives) {
   CKovraDoc* document = OpenOne();
@@ -81,20 +63,14 @@ TEST_F(AstroCartViewTest, SecondChartAddedAndTakenAway) {
   // Cancelling the chart kind changes nothing.
   platform::ModalDriver::Expect<DChooseChartType>(
       [](DChooseChartType&) { return platform::kIdCancel; });
-  EXPECT_TRUE(RunFromMap(view, cmd::kAddRemoveChart));
+  EXPECT_TRUE(RunFromView(view, cmd::kAddRemoveChart));
   EXPECT_FALSE(view->Map()->HasSecondChart());
 
-  platform::ModalDriver::Expect<DChooseChartType>([](DChooseChartType& dialog) {
-    dialog.kind = kChartNatal;
-    return platform::kIdOk;
-  });
-  AnswerEntry(kParis);
-  EXPECT_TRUE(RunFromMap(view, cmd::kAddRemoveChart));
-  ASSERT_TRUE(view->Map()->HasSecondChart());
+  AddParis(view);
   EXPECT_EQ(view->Map()->Lines().LineCount(), 20);
   EXPECT_NE(view->Map()->Lines().Mc(10), mc);  // Paris 2000 is another sky
 
-  EXPECT_TRUE(RunFromMap(view, cmd::kAddRemoveChart));
+  EXPECT_TRUE(RunFromView(view, cmd::kAddRemoveChart));
   EXPECT_FALSE(view->Map()->HasSecondChart());
   EXPECT_EQ(view->Map()->Lines().LineCount(), 10);
   EXPECT_EQ(view->Map()->Lines().Mc(0), mc);

@@ -18,33 +18,19 @@
 #include "astrocarto/ui/paran_view.h"
 #include "astrocarto/ui/selected_towns_dialog.h"
 #include "document/chart_choice_dialog.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/lists/list_navigation.h"
-#include "foundation/atlas/town_search.h"
-#include "shell/entry/choose_chart_type.h"
-#include "views/ui/app/views_fixture.h"
+#include "map_views_fixture.h"
 
 namespace {
 
 using namespace views_test;
 using A = cfg::AstroCartSettings;
 
-class TownViewsTest : public ViewsTest {
+class TownViewsTest : public MapViewsTest {
  protected:
-  CAstroCartView* OpenMap(CKovraDoc* document) {
-    GetConfiguration().astroCart.Set(A::kShowEveryTime, std::int32_t{0});
-    auto* view = OpenView<CAstroCartView>(document, cmd::kAstroCartMap);
-    if (view != nullptr) view->Frame()->resize(1200, 800);
-    return view;
-  }
-  bool RunFromView(platform::View* view, int command) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(view->Frame());
-    EXPECT_TRUE(frame.StateOf(command).enabled);
-    return frame.ExecuteCommand(command);
-  }
-  std::size_t DocumentCount() const { return app_->Documents().Documents().size(); }
   // The place of the chart of the document opened `back` documents before the last one.
   const Place& PlaceOfDocument(std::size_t back = 0) const {
     const auto& documents = app_->Documents().Documents();
@@ -71,16 +57,6 @@ class TownViewsTest : public ViewsTest {
       dialog.KindGroup()->button(mode)->click();
       return dialog.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
     });
-  }
-  // Adds Paris as the map's second chart.
-  void AddParis(CAstroCartView* view) {
-    platform::ModalDriver::Expect<DChooseChartType>([](DChooseChartType& dialog) {
-      dialog.kind = kChartNatal;
-      return platform::kIdOk;
-    });
-    AnswerEntry(kParis);
-    ASSERT_TRUE(RunFromView(view, cmd::kAddRemoveChart));
-    ASSERT_TRUE(view->Map()->HasSecondChart());
   }
   static void PressEnter(QWidget* widget) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);

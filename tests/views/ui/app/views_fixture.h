@@ -66,6 +66,14 @@ class ViewsTest : public ShellTest {
     EXPECT_TRUE(frame.StateOf(command).enabled);
     return frame.ExecuteCommand(command);
   }
+  // The command routed from the window of `view`, made active.
+  bool RunFromView(platform::View* view, int command) {
+    CMainFrame& frame = *app_->GetMainFrame();
+    frame.MdiArea()->setActiveSubWindow(view->Frame());
+    EXPECT_TRUE(frame.StateOf(command).enabled);
+    return frame.ExecuteCommand(command);
+  }
+  std::size_t DocumentCount() const { return app_->Documents().Documents().size(); }
   template <class V>
   V* OpenView(CKovraDoc* document, int command) {
     EXPECT_TRUE(RunFrom(document, command));
