@@ -32,7 +32,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
-#include "shell/shell_fixture.h"
+#include "views/ui/app/views_fixture.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void AnswerTransfer(const char* name, bool clickedOnly, bool openList) {
       });
 }
 
-class ForecastViewsTest : public ShellTest {
+class ForecastViewsTest : public views_test::ViewsTest {
  protected:
   CKovraDoc* OpenChart(int kind = kChartNatal) {
     StartApp(true);
@@ -78,17 +78,6 @@ class ForecastViewsTest : public ShellTest {
       FillSource(chart.definition.sources[1], kParis);  // the moment of 1 January 2000
     }
     return OpenCopy(chart);
-  }
-  bool Run(CKovraDoc* document, int command) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
-    EXPECT_TRUE(frame.StateOf(command).enabled);
-    return frame.ExecuteCommand(command);
-  }
-  template <class V>
-  V* Open(CKovraDoc* document, int command) {
-    EXPECT_TRUE(Run(document, command));
-    return dynamic_cast<V*>(document->Views().back());
   }
   // A mouse event in the middle of page row `row` (-1: below the last line).
   static void Click(platform::LineListView& view, QEvent::Type type, Qt::MouseButton button,
@@ -116,15 +105,8 @@ class ForecastViewsTest : public ShellTest {
   int Pictures(platform::View& view, const std::string& name) {
     platform::PrintInfo info;
     if (!view.OnPreparePrinting(info)) return 0;
-    const auto render = [&view](platform::Dc& dc, int page) { view.OnPrint(dc, page); };
-    const std::filesystem::path pdf = folder_ / (name + ".pdf"), png = folder_ / (name + ".png");
-    EXPECT_TRUE(platform::WritePdf(pdf, name, info.maxPage, render).ok());
-    EXPECT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
-    testing_support::ShowToPerson(pdf, name);
-    testing_support::ShowToPerson(png, name);
-    const std::filesystem::path shot = folder_ / (name + "_screen.png");
-    EXPECT_TRUE(platform::SaveWidgetScreenshot(view, shot).ok());
-    testing_support::ShowToPerson(shot, name + "_screen");
+    PagePicture(name, info.maxPage, view);
+    Screenshot(view, name + "_screen");
     return info.maxPage;
   }
 };
@@ -133,7 +115,7 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   CKovraDoc* document = OpenChart();
   ASSERT_NE(document, nullptr);
   AnswerTransitSheet();
-  auto* view = Open<CTransitsView>(document, cmd::kPlanetTransits);
+  auto* view = OpenView<CTransitsView>(document, cmd::kPlanetTransits);
   ASSERT_NE(view, nullptr);
   ASSERT_NE(view->Calculation(), nullptr);
   const std::vector<TransitEventRecord>& events = view->Calculation()->Events();
@@ -202,7 +184,7 @@ TEST_F(ForecastViewsTest, ATransitListWithNothingFoundClosesItsFrame) {
   CKovraDoc* document = OpenChart();
   ASSERT_NE(document, nullptr);
   AnswerTransitSheet(1975);  // one day: the Sun meets no aspect of Jupiter
-  EXPECT_TRUE(Run(document, cmd::kPlanetTransits));
+  EXPECT_TRUE(RunFrom(document, cmd::kPlanetTransits));
   EXPECT_TRUE(prompts_.WasShown(kMsgTransitsNotFound));
   QCoreApplication::processEvents();
   DeletePending();
@@ -216,7 +198,7 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
   platform::ModalDriver::Expect<LunarTransSheet>([](LunarTransSheet& sheet) {
     return sheet.DoDataExchange(true) ? kIdOk : kIdCancel;  // twenty days about the chart
   });
-  auto* view = Open<CLunTranView>(document, cmd::kMoonTransits);
+  auto* view = OpenView<CLunTranView>(document, cmd::kMoonTransits);
   ASSERT_NE(view, nullptr);
   const std::vector<LunarTransitEvent>& events = view->Transits()->Events();
   ASSERT_GT(events.size(), 10u);
@@ -238,7 +220,7 @@ TEST_F(ForecastViewsTest, TheLifePointOfATransitChartShowsItsPositionNow) {
   ASSERT_NE(document, nullptr);
   platform::ModalDriver::Expect<LifePointSheet>(
       [](LifePointSheet& sheet) { return sheet.DoDataExchange(true) ? kIdOk : kIdCancel; });
-  auto* view = Open<LifePointView>(document, cmd::kLifePoint);
+  auto* view = OpenView<LifePointView>(document, cmd::kLifePoint);
   ASSERT_NE(view, nullptr);
   ASSERT_NE(view->Computation(), nullptr);
   EXPECT_FALSE(IsAbsent(view->Computation()->CurrentLongitude()));
@@ -259,7 +241,7 @@ TEST_F(ForecastViewsTest, TheLifePointOfATransitChartShowsItsPositionNow) {
 TEST_F(ForecastViewsTest, TheAspectListCommandAndThePrintedList) {
   CKovraDoc* document = OpenChart();
   ASSERT_NE(document, nullptr);
-  EXPECT_TRUE(Run(document, cmd::kAspectList));
+  EXPECT_TRUE(RunFrom(document, cmd::kAspectList));
   EXPECT_TRUE(prompts_.WasShown(kMsgNoLists));
 
   std::vector<PredListRecord> records(3);
@@ -282,7 +264,7 @@ TEST_F(ForecastViewsTest, TheAspectListCommandAndThePrintedList) {
     return kIdOk;
   });
   const std::size_t before = app_->Documents().Documents().size();
-  EXPECT_TRUE(Run(document, cmd::kAspectList));
+  EXPECT_TRUE(RunFrom(document, cmd::kAspectList));
   ASSERT_EQ(app_->Documents().Documents().size(), before + 1);
   EXPECT_EQ(ListFile("FORECAST")[0].comment, "first");
   auto* printDocument = dynamic_cast<ChartDocument*>(app_->Documents().Documents().back().get());

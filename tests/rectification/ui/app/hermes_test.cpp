@@ -11,33 +11,15 @@
 #include "platform/qt/page_output.h"
 #include "platform/qt/view.h"
 #include "rectification/ui/hermes_dialogs.h"
-#include "shell/shell_fixture.h"
+#include "views/ui/app/views_fixture.h"
 
 namespace shell_test {
 namespace {
 
-class HermesTest : public ShellTest {
- protected:
-  CKovraDoc* Open() {
-    StartApp();
-    return OpenCopy(NatalChart(kMoscow, "Натал"));
-  }
-  bool Run(CKovraDoc* document, int command) {
-    CMainFrame& frame = *app_->GetMainFrame();
-    frame.MdiArea()->setActiveSubWindow(document->Views().front()->Frame());
-    EXPECT_TRUE(frame.StateOf(command).enabled);
-    return frame.ExecuteCommand(command);
-  }
-  std::size_t DocumentCount() const { return app_->Documents().Documents().size(); }
-  void Screenshot(QWidget& widget, const std::string& name) {
-    const std::filesystem::path shot = folder_ / (name + ".png");
-    EXPECT_TRUE(platform::SaveWidgetScreenshot(widget, shot).ok());
-    testing_support::ShowToPerson(shot, name);
-  }
-};
+class HermesTest : public views_test::ViewsTest {};
 
 TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
-  CKovraDoc* document = Open();
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   // The interval 13 May 1975 08:30..20:30 local; the first attempt ends before it starts (89).
   int attempts = 0;
@@ -60,7 +42,7 @@ TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
     return d.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
   });
   const std::size_t before = DocumentCount();
-  ASSERT_TRUE(Run(document, cmd::kHermesTrutine));
+  ASSERT_TRUE(RunFrom(document, cmd::kHermesTrutine));
   EXPECT_EQ(attempts, 1);
   EXPECT_TRUE(prompts_.WasShown(kMsgHermesBadOrder));
   EXPECT_GT(lines, 0);
@@ -77,11 +59,11 @@ TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
 }
 
 TEST_F(HermesTest, CancelledInputOpensNothingAndTheMoravWindowShowsItsNumber) {
-  CKovraDoc* document = Open();
+  CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
   platform::ModalDriver::Expect<DTrutin>([](DTrutin&) { return platform::kIdCancel; });
   const std::size_t before = DocumentCount();
-  ASSERT_TRUE(Run(document, cmd::kHermesTrutine));
+  ASSERT_TRUE(RunFrom(document, cmd::kHermesTrutine));
   EXPECT_EQ(DocumentCount(), before);
 
   double shown = -1.0;
@@ -91,7 +73,7 @@ TEST_F(HermesTest, CancelledInputOpensNothingAndTheMoravWindowShowsItsNumber) {
     Screenshot(d, "morav_number");
     return platform::kIdOk;
   });
-  ASSERT_TRUE(Run(document, cmd::kMoravNumber));
+  ASSERT_TRUE(RunFrom(document, cmd::kMoravNumber));
   const Chart& c = *document->GetChart();
   const double s = c.GetPointLongitude(0).Get(), m = c.GetPointLongitude(1).Get(),
                t = c.GetPointLongitude(6).Get();
