@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,30 +14,12 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
-#include "support/test_support.h"
+#include "support/riseset_reference.h"
 
 namespace {
 
-struct RiseSetRow {
-  std::string id, body, event, mode;
-  double startUt, latitude, eastLongitude, eventUt;
-};
-
-std::vector<RiseSetRow> LoadRiseSet() {
-  std::ifstream in(testing_support::ReferencePath("riseset.tsv"));
-  std::vector<RiseSetRow> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream f(line);
-    RiseSetRow r;
-    std::string status;
-    f >> r.id >> r.startUt >> r.latitude >> r.eastLongitude >> r.body >> r.event >> r.mode >>
-        r.eventUt >> status;
-    if (status == "OK") rows.push_back(r);
-  }
-  return rows;
-}
+using testing_support::LoadRiseSet;
+using testing_support::RiseSetRow;
 
 // A natal chart at a Universal Time (zone +00:00) and a place rounded to whole minutes.
 Chart ChartAt(double ut, double latitude, double eastLongitude) {

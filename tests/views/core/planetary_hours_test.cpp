@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +15,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
 #include "platform/core/recording_dc.h"
-#include "support/test_support.h"
+#include "support/riseset_reference.h"
 #include "views/core/chart_info_panel.h"
 
 namespace {
@@ -120,27 +118,14 @@ TEST(HourBeginnings, RoundedToTheNearestMinute) {
   EXPECT_EQ(table[0].ruler, kMars);  // 13 May 1975, a Tuesday
 }
 
-struct RiseSetRow {
-  std::string id, body, event, mode;
-  double startUt = 0, latitude = 0, eastLongitude = 0, eventUt = 0;
-};
+using testing_support::RiseSetRow;
 
+// The Sun's longitude on the Ascendant is its centre on the horizon without refraction.
 std::vector<RiseSetRow> SunRows() {
-  std::ifstream in(testing_support::ReferencePath("riseset.tsv"));
   std::vector<RiseSetRow> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream f(line);
-    RiseSetRow r;
-    std::string status;
-    f >> r.id >> r.startUt >> r.latitude >> r.eastLongitude >> r.body >> r.event >> r.mode >>
-        r.eventUt >> status;
-    // The Sun's longitude on the Ascendant is its centre on the horizon without refraction.
-    if (status == "OK" && r.body == "sun" && r.mode == "centre_geometric" &&
-        (r.event == "rise" || r.event == "set"))
+  for (const RiseSetRow& r : testing_support::LoadRiseSet())
+    if (r.body == "sun" && r.mode == "centre_geometric" && (r.event == "rise" || r.event == "set"))
       rows.push_back(r);
-  }
   return rows;
 }
 
