@@ -18,6 +18,7 @@
 #include "astro/chart/chart_definition.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/rect_birth.h"
 #include "support/test_support.h"
 
 namespace {
@@ -300,22 +301,11 @@ TEST(EventScorers, ChecksBeforeARunGiveEachMessageOnce) {
 }
 
 // Birth 15 June 1985 08:00 (+3) at 55 N 37 E; the event 15 June 2015.
-Chart RealTrialChart() {
-  Chart c;
-  Source& s = c.definition.sources[0];
-  EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-  EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
-  EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
-  EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
-  c.houseSystem = 0;  // Placidus
-  return c;
-}
-
 TEST(EventScorersRealCharts, OneEventAgainstARealNatalChartAndItsDerivedCharts) {
   RectScoringSetup setup = TestSetup();
   setup.methods[1] = kMethodAdditional;
   setup.methods[6] = kMethodOff;
-  ChartRect natal(RealTrialChart());
+  ChartRect natal(rect_test::BirthChart());
   ASSERT_TRUE(natal.Compute().ok());
   ASSERT_TRUE(natal.cusps[0].IsSet());
   LifeEvent event;

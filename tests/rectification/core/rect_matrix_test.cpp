@@ -16,6 +16,7 @@
 #include "foundation/messages/messages.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/rect_birth.h"
 #include "support/test_support.h"
 
 namespace {
@@ -157,9 +158,7 @@ struct RunFixture {
   Chart chart;
 
   RunFixture() {
-    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
-                               folder / "VELM.asp");
-    EXPECT_TRUE(aspectarium.LoadAll(folder.Path()).empty());
+    rect_test::LoadShippedSystem(folder, aspectarium);
     for (const auto field : {Block::kDirectionsSystem, Block::kProgressionsSystem,
                              Block::kTransitsSystem, Block::kLifePointSystem})
       config.rectification.Set(field, "VELM");
@@ -168,12 +167,7 @@ struct RunFixture {
     EXPECT_TRUE(events.Add("move", 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN").ok());
     EXPECT_TRUE(events.Add("wedding", 2, 9, 2010, "NNNYNNNNNN", "NNNNNNYNNNNN").ok());
     EXPECT_TRUE(events.Add("child", 11, 1, 2012, "YYNNNNNNNN", "NNNNYNNNNNNN").ok());
-    Source& s = chart.definition.sources[0];
-    EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
-    EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
-    EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
-    chart.houseSystem = 0;
+    chart = rect_test::BirthChart();
   }
 };
 

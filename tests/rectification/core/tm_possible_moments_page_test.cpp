@@ -10,6 +10,7 @@
 #include "foundation/drawing/palette.h"
 #include "platform/core/recording_dc.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/rect_birth.h"
 #include "support/test_support.h"
 
 namespace {
@@ -30,13 +31,9 @@ struct PageFixture {
   TmSearch search;
 
   explicit PageFixture(std::vector<std::int16_t> possibility) {
-    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
-                               folder / "VELM.asp");
-    EXPECT_TRUE(aspectarium.LoadAll(folder.Path()).empty());
+    rect_test::LoadShippedSystem(folder, aspectarium);
     EXPECT_TRUE(events.Add("move", 15, 6, 2015, "", "NNNYNNNNNNNN").ok());
-    Source& s = chart.definition.sources[0];
-    EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+    chart = rect_test::BirthChart();
     TmSearchSettings settings;
     settings.applyingSystem = settings.separatingSystem = "VELM";
     settings.step = 3;

@@ -11,6 +11,7 @@
 #include "foundation/config/configuration.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/core/tremin_search.h"
+#include "rectification/rect_birth.h"
 #include "support/test_support.h"
 
 // Moscow, 15 June 1985 08:00 +03:00, the shipped aspect system for both roles.
@@ -23,17 +24,10 @@ struct SearchFixture {
   TmSearchSettings settings;
 
   SearchFixture() {
-    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
-                               folder / "VELM.asp");
-    EXPECT_TRUE(aspectarium.LoadAll(folder.Path()).empty());
+    rect_test::LoadShippedSystem(folder, aspectarium);
     EXPECT_TRUE(events.Add("move", 15, 6, 2015, "", "NNNYNNYNNNYN").ok());
     EXPECT_TRUE(events.Add("wedding", 2, 9, 2010, "", "NNNNNNYNNNNN").ok());
-    Source& s = chart.definition.sources[0];
-    EXPECT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    EXPECT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
-    EXPECT_TRUE(s.zone.SetTime(3, 0, '+').ok());
-    EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
-    chart.houseSystem = 0;
+    chart = rect_test::BirthChart();
     settings.applyingSystem = "VELM";
     settings.separatingSystem = "VELM";
     settings.step = 3;  // 20 s

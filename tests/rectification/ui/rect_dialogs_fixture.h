@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/glyph_file.h"
+#include "rectification/rect_birth.h"
 #include "rectification/ui/rect_events_list_box.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/tremin_events_panel.h"
@@ -69,13 +70,8 @@ class RectDialogsTest : public ::testing::Test {
     config_.treminSettings.Set(cfg::TreminSettings::kSeparatingSystem, "VELM");
     config_.treminForecast.Set(cfg::TreminForecast::kApplyingSystem, "VELM");
     config_.treminForecast.Set(cfg::TreminForecast::kSeparatingSystem, "VELM");
-    Source& s = chart_.definition.sources[0];
-    ASSERT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    ASSERT_TRUE(s.moment.time.SetTime(8, 0, 0).ok());
-    ASSERT_TRUE(s.zone.SetTime(3, 0, '+').ok());
-    ASSERT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
-    chart_.houseSystem = 0;
-    birth_ = s.moment;
+    chart_ = rect_test::BirthChart();
+    birth_ = chart_.definition.sources[0].moment;
   }
   void TearDown() override { platform::ModalDriver::Clear(); }
 

@@ -10,6 +10,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "rectification/core/life_event_list.h"
+#include "rectification/rect_birth.h"
 #include "support/test_support.h"
 
 namespace {
@@ -19,13 +20,9 @@ class TmPossibleMomentsDialog : public ::testing::Test {
   void SetUp() override {
     platform::ModalDriver::Clear();
     platform::ModalDriver::SetStrict(true);
-    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "VELM.asp",
-                               folder_ / "VELM.asp");
-    ASSERT_TRUE(aspectarium_.LoadAll(folder_.Path()).empty());
+    rect_test::LoadShippedSystem(folder_, aspectarium_);
     ASSERT_TRUE(events_.Add("move", 15, 6, 2015, "", "NNNYNNNNNNNN").ok());
-    Source& s = chart_.definition.sources[0];
-    ASSERT_TRUE(s.moment.date.SetDate(15, 6, 1985, 'A').ok());
-    ASSERT_TRUE(s.zone.SetTime(3, 0, '+').ok());
+    chart_ = rect_test::BirthChart();
     TmSearchSettings settings;
     settings.applyingSystem = settings.separatingSystem = "VELM";
     settings.step = 4;  // 30 s
