@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "asp_graph_fixture.h"
 #include "astro/aspects/aspectarium.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -20,18 +21,7 @@ using testing_support::ScriptedPrompter;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-AspGraphPair Pair(int fromBody, int fromTechnique, int fromConverse, int toBody, int toTechnique,
-                  int toConverse, std::string system) {
-  AspGraphPair p;
-  p.systemName = std::move(system);
-  p.fromBody = static_cast<std::int16_t>(fromBody);
-  p.fromTechnique = static_cast<std::int16_t>(fromTechnique);
-  p.fromConverse = static_cast<std::int16_t>(fromConverse);
-  p.toBody = static_cast<std::int16_t>(toBody);
-  p.toTechnique = static_cast<std::int16_t>(toTechnique);
-  p.toConverse = static_cast<std::int16_t>(toConverse);
-  return p;
-}
+using aspgraph_test::Pair;
 
 // A well-formed line of one pair (Sun in transits to the radix Moon, "VELM"), period 5, house
 // class 2, named "A".
