@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "foundation/drawing/glyph_file.h"
 #include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
@@ -38,6 +39,13 @@ void ShowToPerson(const fs::path& file, const std::string& name) {
     fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
                   fs::copy_options::overwrite_existing);
   }
+}
+
+void InstallShippedGlyphs() {
+  static platform::GlyphSet set;
+  static const bool loaded = LoadGlyphSet(SourceDir() / "data" / "velm.gly", set).ok();
+  ASSERT_TRUE(loaded);
+  platform::InstallGlyphs(&set);
 }
 
 std::string ReadFile(const fs::path& path) {

@@ -39,6 +39,8 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 // Copies a picture a test made into the folder VELM_DEMO_DIR names, as <name><extension>, for a
 // person to look at; nothing when the variable is not set.
 void ShowToPerson(const std::filesystem::path& file, const std::string& name);
+// Installs the shipped glyph outlines (data/velm.gly), loaded once for the test program.
+void InstallShippedGlyphs();
 
 // Answers by message number. Every message box and question is recorded in `shown`; a question
 // without a scripted answer fails the current test (and is answered Cancel / No).

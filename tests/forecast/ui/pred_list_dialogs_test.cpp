@@ -118,9 +118,7 @@ TEST_F(PredictListDialogTest, TheCommentTypedGoesWithTheRecordLeft) {
   EXPECT_EQ(dialog.EventList()->currentRow(), 0);
   EXPECT_EQ(dialog.CommentEdit()->text(), QStringLiteral("first"));
   // A picture of the dialog with its glyphs, for a person to look at.
-  static platform::GlyphSet glyphSet;
-  ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
-  platform::InstallGlyphs(&glyphSet);
+  testing_support::InstallShippedGlyphs();
   dialog.resize(700, 420);
   dialog.show();
   const std::filesystem::path shot = folder_ / "prediction_list_dialog.png";

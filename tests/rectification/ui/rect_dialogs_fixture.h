@@ -17,7 +17,6 @@
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
-#include "foundation/drawing/glyph_file.h"
 #include "rectification/rect_birth.h"
 #include "rectification/ui/rect_events_list_box.h"
 #include "rectification/ui/rect_setup_dialogs.h"
@@ -77,11 +76,7 @@ class RectDialogsTest : public ::testing::Test {
 
   // Saves `widget` at `size` as `name`.png for a person to look at, with the shipped glyphs.
   void Picture(QWidget& widget, QSize size, const std::string& name) {
-    static platform::GlyphSet glyphSet;
-    if (glyphSet.Empty()) {
-      ASSERT_TRUE(LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", glyphSet).ok());
-    }
-    platform::InstallGlyphs(&glyphSet);
+    testing_support::InstallShippedGlyphs();
     widget.resize(size);
     const auto file = folder_ / (name + ".png");
     EXPECT_TRUE(widget.grab().save(QString::fromStdString(file.string()))) << name;

@@ -53,15 +53,6 @@ inline Chart KnownChart() {
   return chart;
 }
 
-// Installs the shipped glyph outlines once for the test program.
-inline void InstallShippedGlyphs() {
-  static platform::GlyphSet set;
-  static const bool loaded = [] {
-    const Status st = LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", set);
-    platform::InstallGlyphs(&set);
-    return st.ok();
-  }();
-  ASSERT_TRUE(loaded);
-}
+using testing_support::InstallShippedGlyphs;
 
 }  // namespace wheel_test

@@ -25,16 +25,6 @@ using E = cfg::GraphicEphemerisSettings;
 constexpr int kDpi = 100;
 constexpr int kSunColour = 12;  // red
 
-void InstallGlyphs() {
-  static platform::GlyphSet set;
-  static const bool loaded = [] {
-    const Status st = LoadGlyphSet(testing_support::SourceDir() / "data" / "velm.gly", set);
-    platform::InstallGlyphs(&set);
-    return st.ok();
-  }();
-  ASSERT_TRUE(loaded);
-}
-
 const Ephemeris& TablesEphemeris() {
   static const Ephemeris e = [] {
     Ephemeris loaded;
@@ -76,7 +66,7 @@ int CountColour(const QImage& image, int n) {
 class GraphPicture : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallGlyphs();
+    testing_support::InstallShippedGlyphs();
     cfg::ByteBlock& b = config_.graphicEphemeris;
     b.Set(E::kDay, std::int16_t{1});
     b.Set(E::kMonth, std::int16_t{1});
