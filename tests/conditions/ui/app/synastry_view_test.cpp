@@ -109,6 +109,10 @@ class SynastryViewTest : public shell_test::ShellTest {
 };
 
 TEST_F(SynastryViewTest, AltIRunsThroughBothDialogsIntoTheView) {
+  // The run reads its archive on its own: the archive current before stays current.
+  const std::string other = (folder_ / "other.arc").string();
+  fs::copy_file(archive_, other);
+  ASSERT_EQ(app_->GetArchive().OpenByName(other), 0);
   CSynAnalView* view = RunAnalysis();
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(ModalDriver::Unanswered().empty());
@@ -126,6 +130,8 @@ TEST_F(SynastryViewTest, AltIRunsThroughBothDialogsIntoTheView) {
   EXPECT_TRUE(results->IsViewOpen(DocView::SynastryResults));
   EXPECT_EQ(table.Description().front(), U("      АРХИВЫ"));
   EXPECT_EQ(table.Description()[1], archive_);
+  EXPECT_EQ(app_->GetArchive().GetPath(), other);
+  EXPECT_TRUE(app_->GetArchive().IsOpen());
   // The condition mode went to the synastry block.
   EXPECT_EQ(GetConfiguration().synastry.Get(S::kConditionMode), 0);
 }
