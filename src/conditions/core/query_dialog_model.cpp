@@ -6,6 +6,7 @@
 #include "archive/store/archive.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
+#include "conditions/core/synastry_run.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/files/file_utils.h"
@@ -17,6 +18,7 @@
 namespace {
 
 using Q = cfg::QuerySettings;
+using S = cfg::SynastrySettings;
 
 constexpr int kArchiveItemLength = 50;
 constexpr int kColourText = 0;
@@ -67,27 +69,35 @@ void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const {
 
 // --- The dialog ---
 
-QueryDialogModel::QueryDialogModel() {
+QueryDialogModel::QueryDialogModel(QueryMode mode) : mode_(mode) {
   set.SetCapacity(CFunc::kCapacity);
   set.mode = 0;
+  set.synastry = mode == QueryMode::kSynastry;
   set.groups.SetCurrentKind('P');
 }
 
-void QueryDialogModel::Load(const cfg::ByteBlock& queryBlock) {
-  archives = LoadArcs(ListPath(ArcsFileName(QueryMode::kQuery)));
-  set.LoadFuncs(ListPath(FuncsFileName(QueryMode::kQuery)), CFunc::kCapacity);
-  history = LoadLogic(ListPath(LogicFileName(QueryMode::kQuery)));
+void QueryDialogModel::Load(const cfg::ByteBlock& block) {
+  const bool synastry = mode_ == QueryMode::kSynastry;
+  if (!synastry) archives = LoadArcs(ListPath(ArcsFileName(mode_)));
+  set.LoadFuncs(ListPath(FuncsFileName(mode_)), CFunc::kCapacity);
+  history = LoadLogic(ListPath(LogicFileName(mode_)));
   set.groups.LoadGroups();
-  currentArchiveOnly = queryBlock.Get(Q::kCurrentArchiveOnly) != 0;
-  const int mode = queryBlock.Get(Q::kEvaluationMode);
+  currentArchiveOnly = synastry || block.Get(Q::kCurrentArchiveOnly) != 0;
+  const int mode = block.Get(synastry ? S::kConditionMode : Q::kEvaluationMode);
   set.mode = mode >= 0 && mode <= 2 ? mode : 0;
-  view = QueryViewSettings::FromBlock(queryBlock);
+  view = synastry ? SynastryViewFromBlock(block) : QueryViewSettings::FromBlock(block);
   selectedArchive = archives.empty() ? -1 : 0;
   selectedCondition = set.Count() == 0 ? -1 : 0;
 }
 
 QueryDialogEnabling QueryDialogModel::Enabling() const {
   QueryDialogEnabling e;
+  if (mode_ == QueryMode::kSynastry) {
+    e.addCondition = set.Count() < set.Capacity();
+    e.changeCondition = set.Count() > 0;
+    e.logicCombo = set.mode == 2;
+    return e;
+  }
   e.archiveList = !currentArchiveOnly;
   e.addArchive = !currentArchiveOnly;
   e.removeArchive = !currentArchiveOnly && !archives.empty();
@@ -139,7 +149,7 @@ int QueryDialogModel::ToggleArchive() {
 }
 
 int QueryDialogModel::SaveArchives() const {
-  return SaveArcs(ListPath(ArcsFileName(QueryMode::kQuery)), archives);
+  return SaveArcs(ListPath(ArcsFileName(mode_)), archives);
 }
 
 bool QueryDialogModel::ToggleCondition() {
@@ -150,18 +160,20 @@ bool QueryDialogModel::ToggleCondition() {
   return true;
 }
 
-int QueryDialogModel::SaveConditions() {
-  return set.SaveFuncs(ListPath(FuncsFileName(QueryMode::kQuery)));
-}
+int QueryDialogModel::SaveConditions() { return set.SaveFuncs(ListPath(FuncsFileName(mode_))); }
 
 void QueryDialogModel::ConditionsChanged(int select) {
   selectedCondition = set.Count() == 0 ? -1 : std::clamp(select, 0, set.Count() - 1);
 }
 
-bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& queryBlock) {
-  SaveArchives();
-  queryBlock.Set(Q::kCurrentArchiveOnly, std::int32_t{currentArchiveOnly ? 1 : 0});
-  queryBlock.Set(Q::kEvaluationMode, std::int32_t{set.mode});
+bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& block) {
+  if (mode_ == QueryMode::kSynastry) {
+    block.Set(S::kConditionMode, std::int32_t{set.mode});
+  } else {
+    SaveArchives();
+    block.Set(Q::kCurrentArchiveOnly, std::int32_t{currentArchiveOnly ? 1 : 0});
+    block.Set(Q::kEvaluationMode, std::int32_t{set.mode});
+  }
   if (!currentArchiveOnly && archives.empty()) {
     Tell(kMsgArchiveListEmpty);
     return false;
@@ -170,7 +182,7 @@ bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& q
   const std::string_view typed = typedLogic.substr(0, kMaxTypedLogic);
   if (!set.SetLogic(typed)) return false;
   AddLogicToHistory(history, typed);
-  return SaveLogic(ListPath(LogicFileName(QueryMode::kQuery)), history) == 0;
+  return SaveLogic(ListPath(LogicFileName(mode_)), history) == 0;
 }
 
 QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,

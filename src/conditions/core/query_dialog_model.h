@@ -61,11 +61,15 @@ class QueryDialogModel {
   static constexpr int kMaxArchives = 50;
   static constexpr std::size_t kMaxTypedLogic = 100;
 
-  QueryDialogModel();
+  // The query mode, or with `synastry` the synastry mode (a set of two-chart conditions).
+  explicit QueryDialogModel(QueryMode mode = QueryMode::kQuery);
 
-  // The list files of the query ("quearcs.lst", "quefuncs.lst", "quelogic.lst") from the data
-  // folder, the groups, and the switch, mode and view settings of the query block.
-  void Load(const cfg::ByteBlock& queryBlock);
+  // The list files of the mode ("quearcs.lst", "quefuncs.lst", "quelogic.lst"; in the synastry
+  // mode "synfuncs.lst" and "synlogic.lst", the archives being the set-up dialog's) from the data
+  // folder, the groups, and the switch, mode and view settings of the mode's block (the query
+  // block, or the synastry block).
+  void Load(const cfg::ByteBlock& block);
+  QueryMode Mode() const { return mode_; }
 
   CFunc set;
   std::vector<ArchiveListEntry> archives;
@@ -100,12 +104,16 @@ class QueryDialogModel {
   void ConditionsChanged(int select);
 
   // --- OK ---
-  // The steps before a run: the archive list saved, the switch and mode stored in `queryBlock`,
-  // an empty list refused (1125) when the switch is off, and in the logic mode the expression
-  // (at most 100 characters of `typedLogic`) checked, put at the head of the history and the
-  // history saved. False when the run must not start (the message was shown).
-  bool PrepareRun(std::string_view typedLogic, cfg::ByteBlock& queryBlock);
+  // The steps before a run: the archive list saved, the switch and mode stored in `block` (the
+  // synastry mode stores its mode alone), an empty list refused (1125) when the switch is off,
+  // and in the logic mode the expression (at most 100 characters of `typedLogic`) checked, put at
+  // the head of the history and the history saved. False when the run must not start (the
+  // message was shown).
+  bool PrepareRun(std::string_view typedLogic, cfg::ByteBlock& block);
   QueryRunRequest Request() const { return {currentArchiveOnly, archives}; }
+
+ private:
+  QueryMode mode_;
 };
 
 // The OK of the query mode: PrepareRun, the run under the settings `takeContext` gives once the

@@ -43,81 +43,74 @@ bool SameChart(const ArchiveIndexEntry& row, const ArchiveIndexEntry& entry) {
          row.minutes == entry.minutes;
 }
 
-// One action over chosen rows: the archive open before it, the archives it opens in turn with
-// their checks, and the faults it reports once at its end.
-class QueryResults::Action {
- public:
-  Action(QueryResults& results, Archive& archive)
-      : results_(results),
-        archive_(archive),
-        before_(archive.IsOpen() ? archive.GetPath() : std::string()) {}
+ResultArchiveAction::ResultArchiveAction(Archive& archive,
+                                         std::vector<QueryResultArchive>& archives)
+    : archive_(archive),
+      archives_(archives),
+      before_(archive.IsOpen() ? archive.GetPath() : std::string()) {}
 
-  // Makes archive k of the table current and indexed, unless it is current already in this
-  // action; false when its rows cannot be acted on (the reason is noted for the report).
-  bool Use(int k) {
-    if (k == current_) return usable_;
-    current_ = k;
-    const QueryResultArchive& a = results_.archives_[static_cast<std::size_t>(k)];
-    usable_ = false;
-    if (a.removed || archive_.SetPath(a.path) < 0 || archive_.CreateIndex() != 0) {
-      missing_.push_back(a.path);
-    } else if (archive_.FileTime() != a.fileTime) {
-      changed_.push_back(a.path);
-    } else {
-      usable_ = true;
-    }
-    return usable_;
+bool ResultArchiveAction::Use(int k) {
+  if (k == current_) return usable_;
+  current_ = k;
+  usable_ = false;
+  if (k < 0 || k >= static_cast<int>(archives_.size())) return false;
+  const QueryResultArchive& a = archives_[static_cast<std::size_t>(k)];
+  if (a.removed || archive_.SetPath(a.path) < 0 || archive_.CreateIndex() != 0) {
+    missing_.push_back(a.path);
+  } else if (archive_.FileTime() != a.fileTime) {
+    changed_.push_back(a.path);
+  } else {
+    usable_ = true;
   }
+  return usable_;
+}
 
-  // The row's record in the current archive, when its index entry still names the row's chart.
-  bool Matches(int row) {
-    const QueryResultRow& r = results_.rows_[static_cast<std::size_t>(row)];
-    if (r.record >= 0 && r.record < archive_.RecordCount() &&
-        SameChart(r.entry, archive_.Entry(r.record)))
-      return true;
-    mismatched_.push_back(r.entry.name);
-    return false;
+bool ResultArchiveAction::Matches(int record, const ArchiveIndexEntry& entry) {
+  if (record >= 0 && record < archive_.RecordCount() && SameChart(entry, archive_.Entry(record)))
+    return true;
+  mismatched_.push_back(entry.name);
+  return false;
+}
+
+// The archive open before made current again (unless the action removed its file), then the
+// faults met: archives missing (593), changed (611, 612), rows that no longer match (1923).
+void ResultArchiveAction::Finish() {
+  if (!before_.empty() && !RemovedByAction(before_) &&
+      (archive_.SetPath(before_) < 0 || archive_.CreateIndex() != 0))
+    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before_);
+  if (!missing_.empty()) {
+    std::string text = GetMessageText(kMsgArchiveMissing);
+    for (const std::string& path : missing_) text += "\n" + path;
+    Tell(kMsgArchiveMissing, text);
   }
-
-  // The archive open before made current again (unless the action removed its file), then the
-  // faults met: archives missing (593), changed (611, 612), rows that no longer match (1923).
-  void Finish() {
-    if (!before_.empty() && !RemovedByAction(before_) &&
-        (archive_.SetPath(before_) < 0 || archive_.CreateIndex() != 0))
-      Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before_);
-    if (!missing_.empty()) {
-      std::string text = GetMessageText(kMsgArchiveMissing);
-      for (const std::string& path : missing_) text += "\n" + path;
-      Tell(kMsgArchiveMissing, text);
-    }
-    if (!changed_.empty()) {
-      std::string text;
-      for (const std::string& path : changed_)
-        text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgArchiveWord) + " " + path + " " +
-                GetMessageText(kMsgArchiveChanged);
-      Tell(kMsgArchiveWord, text);
-    }
-    if (!mismatched_.empty()) {
-      std::string text = GetMessageText(kMsgRowMismatch);
-      for (const std::string& name : mismatched_) text += "\n" + name;
-      Tell(kMsgRowMismatch, text);
-    }
+  if (!changed_.empty()) {
+    std::string text;
+    for (const std::string& path : changed_)
+      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgArchiveWord) + " " + path + " " +
+              GetMessageText(kMsgArchiveChanged);
+    Tell(kMsgArchiveWord, text);
   }
-
- private:
-  bool RemovedByAction(const std::string& path) const {
-    for (const QueryResultArchive& a : results_.archives_)
-      if (a.removed && a.path == path) return true;
-    return false;
+  if (!mismatched_.empty()) {
+    std::string text = GetMessageText(kMsgRowMismatch);
+    for (const std::string& name : mismatched_) text += "\n" + name;
+    Tell(kMsgRowMismatch, text);
   }
+}
 
-  QueryResults& results_;
-  Archive& archive_;
-  std::string before_;
-  int current_ = -1;
-  bool usable_ = false;
-  std::vector<std::string> missing_, changed_, mismatched_;
-};
+bool ResultArchiveAction::RemovedByAction(const std::string& path) const {
+  for (const QueryResultArchive& a : archives_)
+    if (a.removed && a.path == path) return true;
+  return false;
+}
+
+void TellCopied(const QueryRowsDone& done) {
+  const std::string text =
+      done.skipped == 0 ? GetMessageText(kMsgDone) + "\n" + CountLine(kMsgChartsCopied, done.done)
+                        : CountLine(kMsgChartsCopied, done.done) + "\n" +
+                              CountLine(kMsgChartsSkipped, done.skipped);
+  GetPrompter().ShowMessage(done.skipped == 0 ? kMsgDone : kMsgChartsSkipped, text,
+                            platform::Icon::Information);
+}
 
 void QueryResults::TakeOver(Archive& archive) {
   archives_.clear();
@@ -165,10 +158,10 @@ std::vector<int> QueryResults::ChosenRows(int current) const {
 QueryRowsDone QueryResults::Load(Archive& archive, const std::vector<int>& rows,
                                  const std::function<bool(Archive&, int)>& open) {
   QueryRowsDone done;
-  Action action(*this, archive);
+  ResultArchiveAction action(archive, archives_);
   for (const int row : rows) {
     const QueryResultRow& r = rows_.at(static_cast<std::size_t>(row));
-    if (action.Use(r.archive) && action.Matches(row) && open(archive, r.record))
+    if (action.Use(r.archive) && action.Matches(r.record, r.entry) && open(archive, r.record))
       ++done.done;
     else
       ++done.skipped;
@@ -195,14 +188,16 @@ QueryRowsDone QueryResults::Delete(Archive& archive, const std::vector<int>& row
   if (!emptied.empty()) question += "\n\n" + GetMessageText(kMsgArchivesEmptied) + emptied;
   if (GetPrompter().AskYesNo(kMsgDeleteCharts, question) != platform::Answer::Yes) return done;
 
-  Action action(*this, archive);
+  ResultArchiveAction action(archive, archives_);
   std::vector<bool> gone(rows_.size(), false);
   for (const auto& [k, ofArchive] : groups) {
     std::vector<int> deleting;
     if (action.Use(k)) {
       archive.ClearMarks();
       for (const int row : ofArchive) {
-        if (!action.Matches(row)) continue;
+        if (!action.Matches(rows_[static_cast<std::size_t>(row)].record,
+                            rows_[static_cast<std::size_t>(row)].entry))
+          continue;
         archive.Entry(rows_[static_cast<std::size_t>(row)].record).mark = 'Y';
         deleting.push_back(row);
       }
@@ -247,7 +242,7 @@ QueryRowsDone QueryResults::Copy(Archive& archive, const std::vector<int>& rows)
   int exists = 0, layout = 0;
   if (archive.ChooseDestinationFile(target, exists, layout) != 0) return done;
 
-  Action action(*this, archive);
+  ResultArchiveAction action(archive, archives_);
   for (const auto& [k, ofArchive] : RowsByArchive(rows_, rows)) {
     int marked = 0;
     // An archive is never copied into itself.
@@ -255,7 +250,9 @@ QueryRowsDone QueryResults::Copy(Archive& archive, const std::vector<int>& rows)
         action.Use(k)) {
       archive.ClearMarks();
       for (const int row : ofArchive) {
-        if (!action.Matches(row)) continue;
+        if (!action.Matches(rows_[static_cast<std::size_t>(row)].record,
+                            rows_[static_cast<std::size_t>(row)].entry))
+          continue;
         archive.Entry(rows_[static_cast<std::size_t>(row)].record).mark = 'Y';
         ++marked;
       }
@@ -276,11 +273,6 @@ QueryRowsDone QueryResults::Copy(Archive& archive, const std::vector<int>& rows)
     if (archive.IsOpen()) archive.ClearMarks();
   }
   action.Finish();
-  const std::string text =
-      done.skipped == 0 ? GetMessageText(kMsgDone) + "\n" + CountLine(kMsgChartsCopied, done.done)
-                        : CountLine(kMsgChartsCopied, done.done) + "\n" +
-                              CountLine(kMsgChartsSkipped, done.skipped);
-  GetPrompter().ShowMessage(done.skipped == 0 ? kMsgDone : kMsgChartsSkipped, text,
-                            platform::Icon::Information);
+  TellCopied(done);
   return done;
 }

@@ -50,6 +50,35 @@ struct QueryRowsDone {
   int skipped = 0;  // chosen rows left alone
 };
 
+// One action over result rows across their archives: each archive of the table made current and
+// indexed in turn, refused when its file changed since the results were found, each row's record
+// checked against the row's index entry; the archive open before made current again at the end,
+// and the faults met reported once (593, 611 and 612, 1923).
+class ResultArchiveAction {
+ public:
+  ResultArchiveAction(Archive& archive, std::vector<QueryResultArchive>& archives);
+
+  // Makes archive k of the table current and indexed, unless it is current already in this
+  // action; false when its rows cannot be acted on (the reason is noted for the report).
+  bool Use(int k);
+  // True when `record` of the current archive still has the index entry `entry`.
+  bool Matches(int record, const ArchiveIndexEntry& entry);
+  void Finish();
+
+ private:
+  bool RemovedByAction(const std::string& path) const;
+
+  Archive& archive_;
+  std::vector<QueryResultArchive>& archives_;
+  std::string before_;
+  int current_ = -1;
+  bool usable_ = false;
+  std::vector<std::string> missing_, changed_, mismatched_;
+};
+
+// The closing message of a copy: message 45 with the count, or the charts copied and skipped.
+void TellCopied(const QueryRowsDone& done);
+
 class QueryResults {
  public:
   // Takes the archive object's query results and header lines over; the archive keeps none. Rows
@@ -84,8 +113,6 @@ class QueryResults {
   QueryRowsDone Copy(Archive& archive, const std::vector<int>& rows);
 
  private:
-  class Action;
-
   std::vector<QueryResultRow> rows_;
   std::vector<QueryResultArchive> archives_;
   std::vector<std::string> header_;

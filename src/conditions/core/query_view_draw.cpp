@@ -78,6 +78,55 @@ const std::string& QueryBarTitle(int button) {
   return kTitles.at(static_cast<std::size_t>(std::clamp(button, 0, kQueryBarButtons - 1)));
 }
 
+int ButtonStrip::ButtonAt(Point p) const {
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const Rect& r = buttons[i];
+    if (p.x >= r.left && p.x <= r.right && p.y <= r.top && p.y >= r.bottom)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+ButtonStrip LayoutButtonStrip(Dc& dc, int width, const std::vector<std::string>& titles, int top) {
+  std::string sample = "W";
+  for (const std::string& title : titles) sample += title + "WW";
+  ButtonStrip strip;
+  strip.top = top;
+  strip.fontSize =
+      std::max(100, FitFontWidth(dc, platform::kTextFace, kBarStartSize, width, sample));
+  const Font old = dc.SelectFont(TextFont(strip.fontSize));
+  const platform::Size w = dc.GetTextExtent("W");
+  strip.height = static_cast<int>(kBarHeightPerW * w.cy);
+  int x = w.cx;
+  for (const std::string& title : titles) {
+    const int right = x + dc.GetTextExtent(title).cx + w.cx;
+    strip.buttons.push_back({x, top - static_cast<int>(kButtonTopPerW * w.cy), right,
+                             top - static_cast<int>(kButtonBottomPerW * w.cy)});
+    x = right + w.cx;
+  }
+  dc.SelectFont(old);
+  return strip;
+}
+
+void DrawButtonStrip(Dc& dc, const ButtonStrip& strip, const std::vector<std::string>& titles,
+                     int width) {
+  dc.FillRect({0, strip.top, width, strip.top - strip.height}, ColorByIndex(kColourBar));
+  const Font oldFont = dc.SelectFont(TextFont(strip.fontSize));
+  const platform::Color oldColour = dc.SetTextColor(ColorByIndex(kColourText));
+  const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  for (std::size_t i = 0; i < strip.buttons.size() && i < titles.size(); ++i) {
+    const Rect& r = strip.buttons[i];
+    dc.FillRect(r, ColorByIndex(kColourButton));
+    dc.TextOut((r.left + r.right) / 2, r.top, titles[i]);
+  }
+  dc.SetTextAlign(oldAlign);
+  dc.SetBkMode(oldMode);
+  dc.SetTextColor(oldColour);
+  dc.SelectFont(oldFont);
+}
+
 int QueryBarLayout::ButtonAt(Point p) const {
   for (int i = 0; i < kQueryBarButtons; ++i) {
     const Rect& r = buttons[static_cast<std::size_t>(i)];
@@ -86,44 +135,34 @@ int QueryBarLayout::ButtonAt(Point p) const {
   return -1;
 }
 
+namespace {
+
+std::vector<std::string> QueryBarTitles() {
+  std::vector<std::string> titles;
+  for (int i = 0; i < kQueryBarButtons; ++i) titles.push_back(QueryBarTitle(i));
+  return titles;
+}
+
+}  // namespace
+
 QueryBarLayout LayoutQueryBar(Dc& dc, int width) {
-  std::string sample = "W";
-  for (int i = 0; i < kQueryBarButtons; ++i) sample += QueryBarTitle(i) + "WW";
+  const ButtonStrip strip = LayoutButtonStrip(dc, width, QueryBarTitles());
   QueryBarLayout bar;
-  bar.fontSize = std::max(100, FitFontWidth(dc, platform::kTextFace, kBarStartSize, width, sample));
-  const Font old = dc.SelectFont(TextFont(bar.fontSize));
-  const platform::Size w = dc.GetTextExtent("W");
-  bar.height = static_cast<int>(kBarHeightPerW * w.cy);
-  int x = w.cx;
-  for (int i = 0; i < kQueryBarButtons; ++i) {
-    const int right = x + dc.GetTextExtent(QueryBarTitle(i)).cx + w.cx;
-    bar.buttons[static_cast<std::size_t>(i)] = {x, -static_cast<int>(kButtonTopPerW * w.cy), right,
-                                                -static_cast<int>(kButtonBottomPerW * w.cy)};
-    x = right + w.cx;
-  }
-  dc.SelectFont(old);
+  bar.fontSize = strip.fontSize;
+  bar.height = strip.height;
+  std::copy(strip.buttons.begin(), strip.buttons.end(), bar.buttons.begin());
   return bar;
 }
 
 void DrawQueryBar(Dc& dc, const QueryBarLayout& bar, int width) {
-  dc.FillRect({0, 0, width, -bar.height}, ColorByIndex(kColourBar));
-  const Font oldFont = dc.SelectFont(TextFont(bar.fontSize));
-  const platform::Color oldColour = dc.SetTextColor(ColorByIndex(kColourText));
-  const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
-  const unsigned oldAlign =
-      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  for (int i = 0; i < kQueryBarButtons; ++i) {
-    const Rect& r = bar.buttons[static_cast<std::size_t>(i)];
-    dc.FillRect(r, ColorByIndex(kColourButton));
-    dc.TextOut((r.left + r.right) / 2, r.top, QueryBarTitle(i));
-  }
+  ButtonStrip strip;
+  strip.fontSize = bar.fontSize;
+  strip.height = bar.height;
+  strip.buttons.assign(bar.buttons.begin(), bar.buttons.end());
+  DrawButtonStrip(dc, strip, QueryBarTitles(), width);
   const platform::Pen oldPen = dc.SelectPen(platform::Pen{});
   dc.Line({0, -bar.height}, {width, -bar.height});
   dc.SelectPen(oldPen);
-  dc.SetTextAlign(oldAlign);
-  dc.SetBkMode(oldMode);
-  dc.SetTextColor(oldColour);
-  dc.SelectFont(oldFont);
 }
 
 int QueryScreenFontSize(const QueryViewSettings& view, bool largeFont) {

@@ -6,12 +6,32 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "conditions/core/query_dialog_model.h"
 #include "conditions/core/query_results.h"
 #include "platform/core/dc.h"
 
 class Configuration;
+
+// A strip of buttons across a window `width` units wide whose top edge is at y = `top`: the font
+// size is the largest from 6000 down at which "W", each title followed by "WW", fits the width
+// (100 when none does); the strip is 1.6 heights of a "W" high; the buttons, each as wide as its
+// title and one "W", stand one "W" apart from x = W and reach from 0.3 to 1.3 heights of a "W"
+// below the strip's top.
+struct ButtonStrip {
+  int fontSize = 100;
+  int top = 0;
+  int height = 0;
+  std::vector<platform::Rect> buttons;
+  // The button under a point (edges included); -1 when none.
+  int ButtonAt(platform::Point p) const;
+};
+ButtonStrip LayoutButtonStrip(platform::Dc& dc, int width, const std::vector<std::string>& titles,
+                              int top = 0);
+// The strip in palette colour 15, the buttons filled with 16 and titled in 0.
+void DrawButtonStrip(platform::Dc& dc, const ButtonStrip& strip,
+                     const std::vector<std::string>& titles, int width);
 
 // The buttons of the bar, left to right.
 enum QueryBarButton {

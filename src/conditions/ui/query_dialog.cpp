@@ -26,6 +26,7 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -38,6 +39,7 @@ namespace {
 
 constexpr int kCurrentNameLength = 50;
 const char* const kTitle = "ЗАПРОС НА ПОИСК В АРХИВЕ";
+constexpr int kMsgSynastryQueryTitle = 1159;
 
 class QueryItemDelegate : public QStyledItemDelegate {
  public:
@@ -157,9 +159,23 @@ bool D_QUERY_PARAMS::DoDataExchange(bool save) {
 // --- The dialog ---
 
 DQuery::DQuery(Archive& archive, std::function<bool()> showResults, QWidget* parent)
+    : DQuery(archive, QueryMode::kQuery, parent) {
+  showResults_ = std::move(showResults);
+}
+
+DQuery::DQuery(Archive& archive, const Chart* current,
+               std::function<bool(SynastryHandOver)> showSynastry, QWidget* parent)
+    : DQuery(archive, QueryMode::kSynastry, parent) {
+  current_ = current;
+  showSynastry_ = std::move(showSynastry);
+}
+
+DQuery::DQuery(Archive& archive, QueryMode mode, QWidget* parent)
     : platform::Dialog(parent),
       archive_(archive),
-      showResults_(std::move(showResults)),
+      model_(mode),
+      archiveBox_(new QGroupBox(QStringLiteral("Архивы"), this)),
+      modeText_(new QLabel(this)),
       conditions_(new CFuncList(model_.set, this)),
       archives_(new CQueArcListBox(model_.archives, this)),
       currentOnly_(new QCheckBox(QStringLiteral("Искать только  в"), this)),
@@ -168,9 +184,11 @@ DQuery::DQuery(Archive& archive, std::function<bool()> showResults, QWidget* par
       logic_(new QComboBox(this)) {
   setWindowTitle(QString::fromUtf8(kTitle));
   auto* layout = new QVBoxLayout(this);
+  modeText_->setWordWrap(true);
+  modeText_->setMinimumWidth(520);
+  layout->addWidget(modeText_);
 
-  auto* archiveBox = new QGroupBox(QStringLiteral("Архивы"), this);
-  auto* archiveLayout = new QGridLayout(archiveBox);
+  auto* archiveLayout = new QGridLayout(archiveBox_);
   auto* current = new QHBoxLayout;
   current->addWidget(currentOnly_);
   current->addWidget(new QLabel(QStringLiteral("текущем архиве"), this));
@@ -186,7 +204,7 @@ DQuery::DQuery(Archive& archive, std::function<bool()> showResults, QWidget* par
   archiveButtons->addWidget(AddButton(kIdToggleArchive, QStringLiteral("ВКЛ/ВЫКЛ")));
   archiveButtons->addStretch();
   archiveLayout->addLayout(archiveButtons, 1, 1);
-  layout->addWidget(archiveBox);
+  layout->addWidget(archiveBox_);
 
   auto* conditionBox = new QGroupBox(QStringLiteral("Условия"), this);
   auto* conditionLayout = new QGridLayout(conditionBox);
@@ -257,7 +275,16 @@ QPushButton* DQuery::Button(int id) const {
 }
 
 void DQuery::OnInitDialog() {
-  model_.Load(GetConfiguration().query);
+  const bool synastry = IsSynastry();
+  model_.Load(synastry ? GetConfiguration().synastry : GetConfiguration().query);
+  if (synastry) {
+    setWindowTitle(platform::ToQt(GetMessageText(kMsgSynastryQueryTitle)));
+    const int pairing = SynastrySetup::FromBlock(GetConfiguration().synastry).mode;
+    modeText_->setText(platform::ToQt(GetMessageText(kMsgModeDescription + pairing) +
+                                      GetMessageText(kMsgConditionsBelow)));
+  }
+  modeText_->setVisible(synastry);
+  archiveBox_->setVisible(!synastry);
   currentName_->setText(platform::ToQt(ShortenTextToLength(
       archive_.IsOpen() ? archive_.GetPath() : std::string(), kCurrentNameLength)));
   currentName_->setToolTip(platform::ToQt(archive_.GetPath()));
@@ -371,12 +398,37 @@ void DQuery::OnSettings() {
   D_QUERY_PARAMS settings(model_.view, this);
   if (settings.DoModal() != platform::kIdOk) return;
   model_.view = settings.values;
-  ChangeSettings(
-      [this](Configuration& config, Aspectarium&) { model_.view.ToBlock(config.query); });
+  ChangeSettings([this](Configuration& config, Aspectarium&) {
+    if (IsSynastry())
+      SynastryViewToBlock(model_.view, config.synastry);
+    else
+      model_.view.ToBlock(config.query);
+  });
+}
+
+void DQuery::OnOK_Synastry() {
+  DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgSynastryQueryTitle)), this);
+  const SynastrySetup setup = SynastrySetup::FromBlock(GetConfiguration().synastry);
+  std::vector<ArchiveListEntry> list;
+  if (setup.mode == kSynArchiveList)
+    list = LoadArcs(GetSettings().GetPath(ArcsFileName(QueryMode::kSynastry)));
+  RunSynastryFromDialog(
+      model_, platform::FromQt(logic_->currentText()), GetConfiguration().synastry,
+      SynastryRequest::From(setup, current_, std::move(list)),
+      [] {
+        PublishSettings();
+        return ChartContext::FromCurrentSettings();
+      },
+      progress, showSynastry_);
 }
 
 void DQuery::accept() {
   if (!DoDataExchange(true)) return;
+  if (IsSynastry()) {
+    OnOK_Synastry();
+    QDialog::accept();
+    return;
+  }
   DPROGRESSBAR progress(QString::fromUtf8(kTitle), this);
   // The run takes the settings as they are published once the dialog has stored its own.
   RunQueryFromDialog(

@@ -10,9 +10,12 @@
 #include <map>
 
 #include "conditions/core/query_dialog_model.h"
+#include "conditions/core/synastry_run.h"
 #include "platform/qt/dialog.h"
 
 class Archive;
+class Chart;
+class QGroupBox;
 class Workbench;
 class QButtonGroup;
 class QCheckBox;
@@ -98,9 +101,15 @@ class DQuery : public platform::Dialog {
   static constexpr int kIdConditionList = 1643;
   static constexpr int kIdLogicCombo = 1645;
   static constexpr int kIdCurrentName = 1657;
+  static constexpr int kIdModeText = 2039;
 
-  // `showResults` opens the results view after a list run with hits (true when it opened).
+  // The query mode: `showResults` opens the results view after a list run with hits (true when
+  // it opened).
   DQuery(Archive& archive, std::function<bool()> showResults, QWidget* parent = nullptr);
+  // The synastry mode with `current` the current chart of the analysis: `showSynastry` opens the
+  // synastry result view with the run's results (true when it opened).
+  DQuery(Archive& archive, const Chart* current, std::function<bool(SynastryHandOver)> showSynastry,
+         QWidget* parent = nullptr);
 
   // The lists, groups and settings loaded; the controls filled.
   void OnInitDialog() override;
@@ -108,6 +117,11 @@ class DQuery : public platform::Dialog {
   bool DoDataExchange(bool save) override;
   // OK: the run (with the progress dialog), then the dialog closes.
   void accept() override;
+  // OK in the synastry mode: the synastry run over the pairs of the configured pairing mode.
+  void OnOK_Synastry();
+  bool IsSynastry() const { return model_.Mode() == QueryMode::kSynastry; }
+  QLabel* ModeText() const { return modeText_; }
+  QGroupBox* ArchiveBox() const { return archiveBox_; }
 
   // The load flag: the last run opened the results view, and the browser that opened the dialog
   // closes with OK to let it be seen.
@@ -133,6 +147,7 @@ class DQuery : public platform::Dialog {
   void OnSettings();
 
  private:
+  DQuery(Archive& archive, QueryMode mode, QWidget* parent);
   QPushButton* AddButton(int id, const QString& text);
   // Shows, hides and enables the controls by the model's rules.
   void UpdateControls();
@@ -141,7 +156,11 @@ class DQuery : public platform::Dialog {
 
   Archive& archive_;
   std::function<bool()> showResults_;
+  const Chart* current_ = nullptr;
+  std::function<bool(SynastryHandOver)> showSynastry_;
   QueryDialogModel model_;
+  QGroupBox* archiveBox_;
+  QLabel* modeText_;
   CFuncList* conditions_;
   CQueArcListBox* archives_;
   QCheckBox* currentOnly_;

@@ -174,7 +174,13 @@ void Conditions(Configuration& c) {
                                  {Q::kPrintFontSize, 1800},
                                  {Q::kScreenLineGap, 60},
                                  {Q::kPrintLineGap, 100}});
-  // The synastry settings start all zero and empty.
+  // The synastry settings start zero and empty, but for the sizes of its result view, which are
+  // those of the query results.
+  using Y = SynastrySettings;
+  SetAll<std::int16_t>(c.synastry, {{Y::kScreenFontSize, 2400},
+                                    {Y::kPrintFontSize, 1800},
+                                    {Y::kScreenLineGap, 60},
+                                    {Y::kPrintLineGap, 100}});
 
   using S = StatisticsSettings;
   SetAll<std::int32_t>(c.statistics, {{S::kMinorAspects, 1}, {S::kNodes, 1}});

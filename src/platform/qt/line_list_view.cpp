@@ -37,7 +37,7 @@ void LineListView::Relayout() {
   MeasuringDc measure(logicalDpiY(), false, MapMode::HiMetric);
   screen_ = MeasureScreen(measure.dc());
   list_.SetGeometry(screen_.top, screen_.pitch);
-  list_.FitLines(VisibleHeight());
+  list_.FitLines(VisibleHeight() - screen_.bottom);
   UpdateBar();
   viewport()->update();
 }
@@ -208,7 +208,7 @@ void LineListView::keyPressEvent(QKeyEvent* event) {
 
 void LineListView::resizeEvent(QResizeEvent* event) {
   View::resizeEvent(event);
-  list_.FitLines(VisibleHeight());
+  list_.FitLines(VisibleHeight() - screen_.bottom);
   UpdateBar();
 }
 

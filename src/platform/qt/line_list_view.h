@@ -16,11 +16,13 @@
 namespace platform {
 
 // Where the lines of the screen stand: x of each line, the room above the first line (heading,
-// bar), the line pitch (character height x line spacing).
+// bar), the line pitch (character height x line spacing) and the room kept below the last line
+// (a button strip).
 struct ScreenLines {
   int left = 100;
   int top = 0;
   double pitch = 1.0;
+  int bottom = 0;
 };
 
 // Where the lines of a printed page stand: line k of a page goes to column c and row r of the

@@ -21,9 +21,9 @@ struct ToolRun {
 
 // The tool over `charts` (a fixture under tests/fixtures/conditions/) with the fixture groups and
 // aspect system and `conditions` as the condition list; `logic`, when given, is the fifth
-// argument. Standard error is dropped.
+// argument; with `pairs` the synastry pairing (--pairs). Standard error is dropped.
 inline ToolRun RunTool(const char* charts, const std::string& conditions,
-                       const char* logic = nullptr) {
+                       const char* logic = nullptr, bool pairs = false) {
   testing_support::TempFolder folder;
   const auto file = folder / "quefuncs.lst";
   testing_support::WriteFile(file, conditions);
@@ -31,8 +31,8 @@ inline ToolRun RunTool(const char* charts, const std::string& conditions,
     return testing_support::FixturePath(std::string("conditions/") + name).string();
   };
   const std::string command =
-      std::string("'") + CONDITIONS_EVAL_PATH + "' '" + fixture(charts) + "' '" +
-      fixture("groups.lst") + "' '" + fixture("TESTASP.txt") + "' '" + file.string() + "'" +
+      std::string("'") + CONDITIONS_EVAL_PATH + (pairs ? "' --pairs '" : "' '") + fixture(charts) +
+      "' '" + fixture("groups.lst") + "' '" + fixture("TESTASP.txt") + "' '" + file.string() + "'" +
       (logic ? std::string(" '") + logic + "'" : std::string()) + " 2>/dev/null";
   ToolRun run;
   std::FILE* pipe = ::popen(command.c_str(), "r");
