@@ -1,3 +1,3 @@
 # Debian packages of the program (RUNTIME) and of building and testing it (BUILD).
 RUNTIME_PACKAGES=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core)
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache)
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache python3)

@@ -106,6 +106,7 @@ int ChartDocument::ChooseChartForTable(int tableKind, int slot) {
 }
 
 void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandOptions options) {
+  viewCommands_.push_back(command);
   const std::optional<DocView> exclusive = options.exclusive;
   const bool needsTwoCharts = options.needsTwoCharts;
   std::function<bool()> available = std::move(options.available);

@@ -164,6 +164,8 @@ class ChartDocument : public platform::Document {
   // Command `command` opens the view of template `templateNumber` on this document. It is
   // enabled while the document has a chart and the template is registered, and as `options` say.
   void AddViewCommand(int command, int templateNumber, ViewCommandOptions options = {});
+  // The commands added by AddViewCommand, in the order they were added.
+  const std::vector<int>& ViewCommands() const { return viewCommands_; }
 
   // Derived charts, each in a new chart window; nullptr when refused or cancelled.
   // A copy of `chart` recomputed in a new window (the comments come along).
@@ -213,4 +215,5 @@ class ChartDocument : public platform::Document {
 
   std::array<int, static_cast<std::size_t>(DocView::kCount)> openViews_{};
   StatResults stats_;
+  std::vector<int> viewCommands_;
 };

@@ -104,16 +104,22 @@ TEST(EphemerisSpeed, AnIndexOutsideTheBodiesGetsTheMostPermissiveBound) {
   }
 }
 
-TEST(EphemerisSpeed, TransitPeriodTableHoldsSynodicCycles) {
+TEST(EphemerisSpeed, TransitPeriodTableHoldsSynodicCyclesAndReturnsAndIsCompiledIn) {
   std::ifstream in(testing_support::SourceDir() / "data" / "velm.tri");
   std::vector<long> t;
   for (long v; in >> v;) t.push_back(v);
   ASSERT_EQ(t.size(), 169u);
+  constexpr int kRowBody[13] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 18, 21};
   for (int i = 0; i < 13; ++i) {
-    EXPECT_EQ(t[i * 13 + i], 0) << i;
+    // With itself: the longest wait for a return to one longitude, about its period of
+    // revolution (the inner planets' loops make theirs up to an eighth longer).
+    const double turnDays = GetPlanetTurn(kRowBody[i]) * 365.25;
+    EXPECT_GE(t[i * 13 + i], 0.95 * turnDays) << i;
+    EXPECT_LE(t[i * 13 + i], 1.15 * turnDays) << i;
     for (int j = 0; j < 13; ++j) {
-      EXPECT_GE(t[i * 13 + j], 0);
+      EXPECT_GT(t[i * 13 + j], 0);
       EXPECT_EQ(t[i * 13 + j], t[j * 13 + i]) << i << " " << j;  // the cycle is the pair's
+      EXPECT_EQ(TransitPeriodsTable()[i * 13 + j], t[i * 13 + j]) << i << " " << j;
     }
   }
   // The longest synodic month is about 29.8 days; Jupiter meets the Sun every 399 days or so.

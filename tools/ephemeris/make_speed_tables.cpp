@@ -1,6 +1,7 @@
 // Scans the ephemeris tables day by day and writes the bounds of the bodies' motion
 // (src/astro/ephemeris/speed_limits_data.cpp) and the table of the longest transit search
-// period for pairs of moving bodies ("velm.tri": 13 x 13 integers, days).
+// period for pairs of moving bodies ("velm.tri": 13 x 13 integers, days), which is also compiled
+// in beside the bounds as the transit calculation's fallback.
 //
 //   ephemeris_make_speed_tables TABLES SPEED_LIMITS_CPP VELM_TRI
 #include <algorithm>
@@ -88,6 +89,28 @@ double LongestConjunctionGap(const Track& a, const Track& b, double spanDays) {
   return previous < 0.0 || longest == 0.0 ? spanDays : longest;
 }
 
+// The longest interval between two successive forward passes of a track through one longitude,
+// over every whole degree, days: the longest wait for a body's return to a natal point.
+double LongestReturnGap(const Track& t, double spanDays) {
+  std::vector<double> previous(360, -1.0);
+  double longest = 0.0;
+  for (std::size_t i = 1; i < t.lon.size(); ++i) {
+    const double step = Wrap180(t.lon[i] - t.lon[i - 1]);
+    if (step <= 0.0) continue;
+    // Every whole degree passed forward between the two samples.
+    const double from = t.lon[i - 1];
+    for (int k = static_cast<int>(std::floor(from)) + 1; k <= static_cast<int>(std::floor(from + step));
+         ++k) {
+      const int degree = ((k % 360) + 360) % 360;
+      const double when = (static_cast<double>(i) - 1.0 + (k - from) / step) * kStepDays;
+      double& last = previous[static_cast<std::size_t>(degree)];
+      if (last >= 0.0) longest = std::max(longest, when - last);
+      last = when;
+    }
+  }
+  return longest == 0.0 ? spanDays : longest;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,13 +144,17 @@ int main(int argc, char** argv) {
     cpp += row;
     std::printf("%s", row);
   }
-  cpp += "};\n}  // namespace\n\nconst MotionLimits* MotionLimitsTable() { return kLimits; }\n";
+  cpp += "};\n";
   std::string tri;
+  std::vector<long> periods;
   for (int row : kTriBodies) {
     for (int c = 0; c < 13; ++c) {
       const int col = kTriBodies[c];
       double days = 0.0;
-      if (row != col) {
+      if (row == col) {
+        days = LongestReturnGap(trueTracks[row], last - first);
+        if (row == kBlackMoon) days = std::max(days, LongestReturnGap(meanTracks[row], last - first));
+      } else {
         days = LongestConjunctionGap(trueTracks[row], trueTracks[col], last - first);
         if (row == kBlackMoon || col == kBlackMoon) {
           const Track& r = row == kBlackMoon ? meanTracks[row] : trueTracks[row];
@@ -135,9 +162,16 @@ int main(int argc, char** argv) {
           days = std::max(days, LongestConjunctionGap(r, k, last - first));
         }
       }
-      tri += std::to_string(static_cast<long>(std::ceil(days))) + (c == 12 ? "\n" : " ");
+      periods.push_back(static_cast<long>(std::ceil(days)));
+      tri += std::to_string(periods.back()) + (c == 12 ? "\n" : " ");
     }
   }
+  cpp += "// The longest transit search period of each pair of moving bodies, days (velm.tri).\n"
+         "constexpr int kTransitPeriods[169] = {\n";
+  for (std::size_t i = 0; i < periods.size(); ++i)
+    cpp += (i % 13 == 0 ? "    " : " ") + std::to_string(periods[i]) + (i % 13 == 12 ? ",\n" : ",");
+  cpp += "};\n}  // namespace\n\nconst MotionLimits* MotionLimitsTable() { return kLimits; }\n"
+         "const int* TransitPeriodsTable() { return kTransitPeriods; }\n";
   if (!RewriteFile(argv[2], cpp).ok() || !RewriteFile(argv[3], tri).ok()) {
     std::fprintf(stderr, "cannot write the outputs\n");
     return 1;

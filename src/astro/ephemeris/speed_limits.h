@@ -22,3 +22,7 @@ struct MotionLimits {
 };
 // The compiled-in table, one row per body 0..29.
 const MotionLimits* MotionLimitsTable();
+// The longest transit search period of each pair of moving bodies, days: 13 x 13 values, the row
+// the transiting body, the column the target (the Sun .. Chiron, the Black Moon, the White Moon);
+// the same table the data file "velm.tri" holds.
+const int* TransitPeriodsTable();

@@ -320,8 +320,13 @@ Status TransitCalculation::DefinePeriod(const ChartContext& ctx) {
           end.SetDate(settings_.endDay, settings_.endMonth, settings_.endYear, settings_.endEra);
       !st.ok())
     return st;
+  // The table is compiled in as well: without the file the run uses that copy, and a damaged
+  // file is reported once before it does.
   TransitPeriodTable table{};
-  if (const Status st = LoadTransitPeriods(periodsFile_, table); !st.ok()) return st;
+  if (const Status st = LoadTransitPeriods(periodsFile_, table); !st.ok()) {
+    if (st.ErrorCode() != 102) ReportStatus(st, kTrace);
+    std::copy_n(TransitPeriodsTable(), table.size(), table.begin());
+  }
 
   int smallest = kNoTableLimit;
   int fastest = 9;  // Pluto

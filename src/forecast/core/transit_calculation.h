@@ -44,7 +44,8 @@ int TransitTableRow(int body);
 bool IsTransitBody(int body);
 // Reads the 169 whole numbers of "velm.tri" (separated by blanks or line ends). Error 102 when
 // the file cannot be opened, 106 when it holds fewer numbers, or anything else than numbers and
-// blanks, or a negative number.
+// blanks, or a negative number. The run falls back on the compiled-in copy of the table
+// (`TransitPeriodsTable`) when the file is missing or damaged.
 Status LoadTransitPeriods(const std::filesystem::path& file, TransitPeriodTable& table);
 
 // One searched pair with one aspect angle.

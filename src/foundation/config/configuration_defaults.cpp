@@ -193,7 +193,10 @@ void Conditions(Configuration& c) {
 void Forecast(Configuration& c) {
   using T = TransitSettings;
   ByteBlock& t = c.transit;
-  SetAll<std::int32_t>(t, {{T::kStartDay, 1},
+  // The Sun's aspects to Jupiter: a pair of two bodies that every chart kind can search over the
+  // default year without the period being cut (they meet every 13 months at most).
+  SetAll<std::int32_t>(t, {{T::kTarget, 5},
+                           {T::kStartDay, 1},
                            {T::kStartMonth, 1},
                            {T::kStartYear, 2000},
                            {T::kExact, 1},

@@ -12,6 +12,8 @@ struct DriverState {
   std::vector<std::type_index> shown;
   std::vector<std::type_index> unanswered;
   bool strict = false;
+  bool acceptAll = false;
+  std::map<std::type_index, int> accepted;  // per class, in accept-all mode
 };
 
 DriverState& State() {
@@ -41,6 +43,11 @@ void Dialog::accept() {
 
 void ModalDriver::SetStrict(bool strict) { State().strict = strict; }
 
+void ModalDriver::SetAcceptAll(bool acceptAll) {
+  State().acceptAll = acceptAll;
+  State().accepted.clear();
+}
+
 void ModalDriver::Clear() { State() = DriverState{}; }
 
 const std::vector<std::type_index>& ModalDriver::Shown() { return State().shown; }
@@ -61,6 +68,15 @@ bool ModalDriver::Answers(Dialog& dialog, int& result) {
   if (auto always = state.persistent.find(type); always != state.persistent.end()) {
     state.shown.push_back(type);
     result = always->second(dialog);
+    return true;
+  }
+  if (state.acceptAll) {
+    // A dialog that comes back after its OK (a flow that asks again until it succeeds) is
+    // cancelled the third time.
+    state.shown.push_back(type);
+    result = ++state.accepted[type] <= 2 && dialog.DoDataExchange(true) && dialog.CheckOk()
+                 ? kIdOk
+                 : kIdCancel;
     return true;
   }
   if (state.strict) {

@@ -54,7 +54,11 @@ class ModalDriver {
   }
   // Strict mode (tests): a dialog without an answer is not shown but cancelled and recorded.
   static void SetStrict(bool strict);
-  static void Clear();  // answers, record and strict mode
+  // Every dialog without an answer is closed with OK as it opened (its own exchange and OK rule
+  // decide), as a user who accepts every default would; tests that walk every command use it. A
+  // class answered twice is cancelled from then on, so that no flow asks for ever.
+  static void SetAcceptAll(bool acceptAll);
+  static void Clear();  // answers, record, strict and accept-all modes
 
   // The classes of the dialogs answered or refused since Clear(), in order.
   static const std::vector<std::type_index>& Shown();

@@ -284,7 +284,7 @@ TEST_F(TransitCalculationTest, PeriodFileReadsItsNumbersAndRefusesDamage) {
   ASSERT_TRUE(LoadTransitPeriods(periods_, table).ok());
   EXPECT_EQ(table[0 * 13 + 4], 804);  // Sun, Mars
   EXPECT_EQ(table[1 * 13 + 0], 30);   // Moon, Sun
-  EXPECT_EQ(table[12 * 13 + 12], 0);  // White Moon with itself
+  EXPECT_EQ(table[12 * 13 + 12], 2557);  // the White Moon's return: seven years
   const auto write = [&](const std::string& text) {
     std::ofstream(folder_ / "t.tri") << text;
     return LoadTransitPeriods(folder_ / "t.tri", table);
@@ -502,14 +502,19 @@ TEST_F(TransitCalculationTest, FailedRunsShowWhyAndListNothing) {
   EXPECT_EQ(many.Run(Context()), 0);
   EXPECT_TRUE(prompts_.WasShown(kMsgTooManyTransits));
   EXPECT_EQ(many.EventCount(), 0);
-  // No period table: error 102, no search.
-  prompts_.shown.clear();
+  // No period table, or a damaged one: the compiled-in copy serves; only the damage is reported.
+  s_.mode = 1;  // the Sun to the natal Mars: once a year
   s_.transiting = 0;
   s_.target = 4;
   s_.aspectChoice = static_cast<std::uint16_t>(PositionOf(0.0));
-  TransitCalculation noTable(s_, natal, groups_, folder_ / "missing.tri");
-  EXPECT_EQ(noTable.Run(Context()), 0);
-  EXPECT_FALSE(prompts_.shown.empty());
+  std::ofstream(folder_ / "bad.tri") << "1 2 3";
+  for (const char* file : {"missing.tri", "bad.tri"}) {
+    prompts_.shown.clear();
+    TransitCalculation fallback(s_, natal, groups_, folder_ / file);
+    EXPECT_EQ(fallback.Run(Context()), 1) << file;
+    EXPECT_GT(fallback.EventCount(), 0) << file;
+    EXPECT_EQ(prompts_.shown.size(), std::string(file) == "bad.tri" ? 1u : 0u) << file;
+  }
 }
 
 }  // namespace

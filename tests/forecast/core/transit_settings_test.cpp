@@ -74,11 +74,11 @@ TEST(TransitSettings, BlockReadsThroughTheConfigurationFileAndWritesBackByteForB
   EXPECT_EQ(again.Bytes(), bytes);
 }
 
-// A new configuration: Jan 1 - Dec 31 2000, exact aspects of any kind in VELM with its orbs,
+// A new configuration: the Sun with Jupiter, Jan 1 - Dec 31 2000, exact aspects of any kind in VELM with its orbs,
 // medium precision, no transiting group, house orb group 1.
 TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
   const TransitSettings s = TransitSettings::FromBlock(Configuration().transit);
-  EXPECT_EQ(std::tie(s.mode, s.transiting, s.target), std::make_tuple(0, 0, 0));
+  EXPECT_EQ(std::tie(s.mode, s.transiting, s.target), std::make_tuple(0, 0, 5));
   EXPECT_EQ(std::tie(s.startDay, s.startMonth, s.startYear, s.endDay, s.endMonth, s.endYear),
             std::make_tuple(1, 1, 2000, 31, 12, 2000));
   EXPECT_EQ(std::tie(s.exact, s.entering, s.leaving), std::make_tuple(1, 0, 0));

@@ -13,6 +13,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 #include "support/ephemeris_tables.h"
 #include "support/test_support.h"
@@ -155,20 +156,39 @@ struct ChartFixture {
   }
 };
 
-TEST(ArabTable, PartOfFortuneByDayAndByNight) {
+// The shipped list loads whole, its names and formulas unique, and its first part, the Part of
+// Fortune, is the Ascendant plus the Moon minus the Sun by day, reversed by night.
+TEST(ArabTable, PartOfFortuneByDayAndByNightAlsoFromTheShippedList) {
   ChartFixture f;
   const ChartContext ctx = f.Context();
-  AllArabParts parts;
-  parts.Parse("Y_BA-.Fortune\nNABC++off\n");
-  for (const int hour : {13, 1}) {  // the Sun high at 13:00 and below the horizon at 01:00
-    const Chart chart = f.Moscow(hour);
-    const double asc = chart.GetCusp(0).Get(), moon = chart.GetPointLongitude(1).Get(),
-                 sun = chart.GetPointLongitude(0).Get();
-    const double expected = NormalizeDegrees(hour == 13 ? asc + moon - sun : asc - moon + sun);
-    ArabTable table;
-    ASSERT_TRUE(table.Calculate(ctx, chart, parts, ArabSettings{}).ok());
-    ASSERT_EQ(table.RowCount(), 1);  // the part switched off is not shown
-    EXPECT_NEAR(table.Rows()[0].longitude, expected, 1e-9) << hour;
+  AllArabParts fixture, shipped;
+  fixture.Parse("Y_BA-.Fortune\nNABC++off\n");
+  const AllArabParts::LoadReport report =
+      shipped.Load(testing_support::SourceDir() / "data" / "velm.arb");
+  ASSERT_TRUE(report.status.ok());
+  EXPECT_EQ(report.badLines + report.overLimit, 0);
+  EXPECT_GE(shipped.Count(), 20);
+  EXPECT_EQ(shipped.Item(0).name, Cp1251("Часть Фортуны"));
+  for (int i = 0; i < shipped.Count(); ++i) {
+    EXPECT_FALSE(shipped.Item(i).name.empty());
+    for (int j = 0; j < i; ++j) {
+      EXPECT_NE(shipped.Item(i).name, shipped.Item(j).name) << i;
+      EXPECT_FALSE(shipped.Item(i).SameFormula(shipped.Item(j))) << i << " " << j;
+    }
+  }
+  for (const AllArabParts* parts : {&fixture, &shipped}) {
+    for (const int hour : {13, 1}) {  // the Sun high at 13:00 and below the horizon at 01:00
+      const Chart chart = f.Moscow(hour);
+      const double asc = chart.GetCusp(0).Get(), moon = chart.GetPointLongitude(1).Get(),
+                   sun = chart.GetPointLongitude(0).Get();
+      const double expected = NormalizeDegrees(hour == 13 ? asc + moon - sun : asc - moon + sun);
+      ArabTable table;
+      ASSERT_TRUE(table.Calculate(ctx, chart, *parts, ArabSettings{}).ok());
+      // A part switched off is not shown.
+      ASSERT_EQ(table.RowCount(), parts == &fixture ? 1 : shipped.Count());
+      EXPECT_EQ(table.Rows()[0].part, 0);
+      EXPECT_NEAR(table.Rows()[0].longitude, expected, 1e-9) << hour;
+    }
   }
 }
 

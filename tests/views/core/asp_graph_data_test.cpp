@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "asp_graph_fixture.h"
@@ -204,6 +205,22 @@ TEST_F(AspGraphDataTest, EditsNameTheirListAndKeepTheLimits) {
   EXPECT_EQ(data_.ListCount(), 1);
   EXPECT_EQ(data_.List(0).name, Cp1251("Два"));
   EXPECT_FALSE(data_.DeleteList(1));
+}
+
+// The shipped lists load whole and every pair names a shipped aspect system.
+TEST_F(AspGraphDataTest, TheShippedListsLoadAndNameShippedSystems) {
+  const std::filesystem::path data = testing_support::SourceDir() / "data";
+  ASSERT_TRUE(data_.Load(data / "velm.agr").ok());
+  ASSERT_GE(data_.ListCount(), 3);
+  Aspectarium systems;
+  ASSERT_TRUE(systems.LoadAll(data).empty());
+  for (int k = 0; k < data_.ListCount(); ++k) {
+    EXPECT_GT(data_.List(k).PairCount(), 0) << k;
+    for (const AspGraphPair& pair : data_.List(k).pairs) {
+      EXPECT_TRUE(pair.IsValid()) << k;
+      EXPECT_NE(systems.FindSystem(pair.systemName), nullptr) << k << " " << pair.systemName;
+    }
+  }
 }
 
 TEST_F(AspGraphDataTest, MissingSystemsAreReplacedByTheFirstLoadedOneWithOneMessage) {
