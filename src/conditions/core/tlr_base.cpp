@@ -2,12 +2,13 @@
 // files. Edits splice the changed stretch into the file (InsertFile2File over a temporary file in
 // the data folder) and keep the index by arithmetic; the stretch of a text or a function record
 // runs to the next line that begins with '^', or to the end of the file.
+#include "conditions/core/tlr_base.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <set>
 #include <sstream>
 
-#include "conditions/core/tlr_base.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -248,8 +249,8 @@ int TLRBASE::LoadIndex() {
   const std::int64_t tlfLength = GetFileLength(FilePath("tlf"));
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto i32 = [](const unsigned char* q) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(q[0]) | (q[1] << 8) |
-                                     (q[2] << 16) | (static_cast<std::uint32_t>(q[3]) << 24));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(q[0]) | (q[1] << 8) | (q[2] << 16) |
+                                     (static_cast<std::uint32_t>(q[3]) << 24));
   };
   std::array<TlrIndexEntry, kMaxTexts> read;
   const int groupCount = static_cast<int>(groups.size());
@@ -316,8 +317,9 @@ int TLRBASE::ReadText4Index() {
   for (const TlrHeadingLine& h : FindTlrHeadings(file)) {
     const TlrHeading heading = ParseTlrHeading(h.line);
     if (heading.fault == TlrHeading::kBadNumber) {
-      Show(kMsgTlrBadNumber, GetMessageText(kMsgTlrBadNumber) + " " +
-                                 std::string(h.line.substr(0, std::min<std::size_t>(50, h.line.size()))));
+      Show(kMsgTlrBadNumber,
+           GetMessageText(kMsgTlrBadNumber) + " " +
+               std::string(h.line.substr(0, std::min<std::size_t>(50, h.line.size()))));
       continue;
     }
     TlrIndexEntry& entry = index[static_cast<std::size_t>(heading.number)];

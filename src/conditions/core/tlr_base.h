@@ -74,8 +74,8 @@ inline constexpr int kMsgTlrTooManyGroups = 2082;
 inline constexpr int kMsgTlrBodyCut = 2083;
 
 struct TlrGroup {
-  std::string name;  // code page 1251, without '^' and '/'
-  char flag = 'T';   // 'F': the group's texts are never selected
+  std::string name;   // code page 1251, without '^' and '/'
+  char flag = 'T';    // 'F': the group's texts are never selected
   int priority = 10;  // 0..99
 };
 
@@ -197,7 +197,7 @@ class TLRBASE {
   friend class TLRDATA;
   // The end of the stretch that begins at `offset` in a file of `length` bytes: the next larger
   // offset of the same kind in the index, else the length.
-  std::int64_t StretchEnd(std::int32_t TlrIndexEntry::* field, std::int32_t offset,
+  std::int64_t StretchEnd(std::int32_t TlrIndexEntry::*field, std::int32_t offset,
                           std::int64_t length) const;
   int SpliceText(std::int64_t from, std::int64_t to, std::string_view insert, const char* trace);
   int SpliceFunctions(std::int64_t from, std::int64_t to, std::string_view insert,
@@ -256,8 +256,7 @@ class TLRDATA {
   // Picks the texts whose functions hold on `chart` (no archive record) into `hits`, in the
   // order `options` asks, and writes them to "_tlr.tmp": 0, or -1 when the output file cannot be
   // written.
-  int SelectTexts(const ChartContext& context, const Chart& chart,
-                  const TlrOutputOptions& options);
+  int SelectTexts(const ChartContext& context, const Chart& chart, const TlrOutputOptions& options);
   // The hits without the output.
   void CollectHits(const ChartContext& context, const Chart& chart);
   static void SortHits(std::vector<TlrHit>& hits, int sortOrder);

@@ -60,7 +60,8 @@ std::vector<ListLine> ReadList(const std::string& bytes) {
 
 std::string FormatList(const std::vector<ListLine>& list) {
   std::string bytes;
-  for (const ListLine& l : list) bytes += std::string(1, kBaseLineMark) + l.switchByte + l.name + "\n";
+  for (const ListLine& l : list)
+    bytes += std::string(1, kBaseLineMark) + l.switchByte + l.name + "\n";
   return bytes;
 }
 
@@ -113,8 +114,7 @@ int TLRDATA::LoadBases() {
       choice.filters = {{"Velm 5.* text database files (*.tlt)", "*.tlt"}};
       choice.path = text.string();
       // Located elsewhere, the base takes the path where its files were found.
-      if (platform::GetPrompter().AskYesNo(kMsgTlrBaseMissing, question) ==
-              platform::Answer::Yes &&
+      if (platform::GetPrompter().AskYesNo(kMsgTlrBaseMissing, question) == platform::Answer::Yes &&
           platform::GetPrompter().ChooseFile(choice)) {
         text = choice.path;
         std::string g = choice.path;
@@ -279,9 +279,8 @@ std::string TLRDATA::FormatHits(const TlrOutputOptions& options) {
     TlrText text;
     if (files[hit.base].empty() || base.LoadTextFrom(files[hit.base], hit.number, text) < 0) {
       if (!told)
-        platform::GetPrompter().ShowMessage(kMsgTlrCannotLoadText,
-                                            GetMessageText(kMsgTlrCannotLoadText),
-                                            platform::Icon::Warning);
+        platform::GetPrompter().ShowMessage(
+            kMsgTlrCannotLoadText, GetMessageText(kMsgTlrCannotLoadText), platform::Icon::Warning);
       told = true;
       continue;
     }

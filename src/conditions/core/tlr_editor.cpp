@@ -75,9 +75,8 @@ int LoadTlrBodyFromFile(const fs::path& path, std::string& body) {
         CollationPosition(c, Collation::kCyrillicFirst) <
             CollationLength(Collation::kCyrillicFirst))
       continue;
-    if (platform::GetPrompter().AskOkCancel(kMsgTlrNotPlainText,
-                                            GetMessageText(kMsgTlrNotPlainText)) !=
-        platform::Answer::Ok)
+    if (platform::GetPrompter().AskOkCancel(
+            kMsgTlrNotPlainText, GetMessageText(kMsgTlrNotPlainText)) != platform::Answer::Ok)
       return 1;
     break;
   }
@@ -106,8 +105,8 @@ void TlrFilesPage::SelectBase(int base) {
 
 void TlrFilesPage::SelectGroup(int group) {
   const TLRBASE* b = Base();
-  data_.second = b != nullptr && group >= 0 && group < static_cast<int>(b->groups.size()) ? group
-                                                                                         : -1;
+  data_.second =
+      b != nullptr && group >= 0 && group < static_cast<int>(b->groups.size()) ? group : -1;
 }
 
 bool TlrFilesPage::ConnectBase() {
@@ -226,8 +225,8 @@ TlrFilesPage::Enabling TlrFilesPage::GetEnabling() const {
       base ? static_cast<int>(data_.bases[static_cast<std::size_t>(data_.current)].groups.size())
            : 0;
   const bool group = base && data_.second >= 0;
-  return {data_.Count() < TLRDATA::kMaxBases, base, base, base, base && groups < TLRBASE::kMaxGroups,
-          group, group, group};
+  return {data_.Count() < TLRDATA::kMaxBases,   base,  base,  base,
+          base && groups < TLRBASE::kMaxGroups, group, group, group};
 }
 
 // --- The texts page ---
@@ -259,8 +258,8 @@ bool TlrTextsPage::Activate() {
   ClearSet();
   TLRBASE* base = Base();
   if (base != nullptr) (void)base->PrepareIndex();
-  hasGroup_ = base != nullptr && data_.second >= 0 &&
-              data_.second < static_cast<int>(base->groups.size());
+  hasGroup_ =
+      base != nullptr && data_.second >= 0 && data_.second < static_cast<int>(base->groups.size());
   if (!hasGroup_) {
     Show(kMsgTlrNoGroupChosen);
     return false;
@@ -299,7 +298,8 @@ void TlrTextsPage::SelectText(int line) {
 void TlrTextsPage::ShowFunction() {
   ClearSet();
   TLRBASE* base = Base();
-  if (base != nullptr && SelectedNumber() >= 0) (void)base->ReadFunction(SelectedNumber(), data_.funcs);
+  if (base != nullptr && SelectedNumber() >= 0)
+    (void)base->ReadFunction(SelectedNumber(), data_.funcs);
 }
 
 bool TlrTextsPage::AddText() {
@@ -407,16 +407,10 @@ TlrTextsPage::Enabling TlrTextsPage::GetEnabling() const {
   const bool texts = hasGroup_ && !numbers_.empty();
   const bool chosen = texts && SelectedNumber() >= 0;
   const bool conditions = chosen && data_.funcs.Count() > 0;
-  return {hasGroup_,
-          hasGroup_,
-          texts,
-          texts,
-          texts,
-          hasGroup_ && static_cast<int>(numbers_.size()) < kMaxListed,
-          conditions,
-          chosen && data_.funcs.Count() < kMaxConditions,
-          conditions,
-          conditions,
-          conditions,
-          conditions && data_.funcs.mode == 2};
+  return {hasGroup_,  hasGroup_,
+          texts,      texts,
+          texts,      hasGroup_ && static_cast<int>(numbers_.size()) < kMaxListed,
+          conditions, chosen && data_.funcs.Count() < kMaxConditions,
+          conditions, conditions,
+          conditions, conditions && data_.funcs.mode == 2};
 }
