@@ -191,9 +191,7 @@ bool DTLRPARAMS::DoDataExchange(bool save) {
   groups_->setChecked(options.groupHeadings);
   comments_->setChecked(options.comments);
   save_->setChecked(saveToFile);
-  const QFontMetrics metrics(file_->font());
-  file_->setText(metrics.elidedText(QString::fromStdString(fileName), Qt::ElideMiddle,
-                                    std::max(100, file_->width() - 8)));
+  ShowFileName();
   bases_->Refill(data_.Count() > 0 ? 0 : -1);
   UpdateEnabling();
   return true;
@@ -235,8 +233,13 @@ void DTLRPARAMS::OnChangeFile() {
     replaceFile = answer == platform::Answer::Yes;
   }
   fileName = path;
-  DoDataExchange(true);
-  DoDataExchange(false);
+  ShowFileName();
+}
+
+void DTLRPARAMS::ShowFileName() {
+  const QFontMetrics metrics(file_->font());
+  file_->setText(metrics.elidedText(QString::fromStdString(fileName), Qt::ElideMiddle,
+                                    std::max(100, file_->width() - 8)));
 }
 
 bool PrepareInterpretation(TLRDATA& data, QWidget* parent) {

@@ -63,6 +63,8 @@ class DTLRPARAMS : public platform::Dialog {
 
  private:
   void UpdateEnabling();
+  // The output file's path, shortened in the middle to the field's width.
+  void ShowFileName();
 
   TLRDATA& data_;
   QButtonGroup* order_;
