@@ -37,9 +37,8 @@ void SelectTextsOfABase(benchmark::State& state) {
            "/\nA paragraph of interpretation text for this position.\n";
     tlf += std::string(head) + "\n1&2|3\n" +
            "1 + 0 0 1 1000 \x03 \x03 BENCH 0 0 0 1 0 0 511 3 3 0 0\n" + "2 + 1 0 " +
-           std::to_string(100 + n % 12) + " 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n" +
-           "3 + 1 1 " + std::to_string(200 + n % 12) +
-           " 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
+           std::to_string(100 + n % 12) + " 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n" + "3 + 1 1 " +
+           std::to_string(200 + n % 12) + " 0 \x03 \x03 \x03 0 0 0 0 0 0 0 0 0 0 0\n";
   }
   const std::string base = (folder.Path() / "bench").string();
   std::string tlg;
