@@ -74,6 +74,18 @@ TEST_F(TextBase, HeadingFaultsAreToldAndSkipped) {
   }
 }
 
+TEST_F(TextBase, AFiftyFirstGroupIsRefusedAndItsTextsLeftOut) {
+  std::string groups;
+  for (int g = 0; g < TLRBASE::kMaxGroups; ++g) groups += "10Tg" + std::to_string(g) + "\n";
+  TLRBASE& base =
+      Base("^0001 ^a^ /extra/\nx\n^0002 ^b^ /more/\ny\n^0003 ^c^ /g7/\nz\n", "", groups);
+  ASSERT_EQ(base.RebuildIndex(), 0);
+  EXPECT_EQ(condition_test::TimesShown(prompts_, kMsgTlrTooManyGroups), 1);
+  EXPECT_EQ(base.groups.size(), 50u);
+  EXPECT_EQ(base.TextNumbers(), std::vector<int>{3});
+  EXPECT_EQ(Read(base.FilePath("tlg")), groups);
+}
+
 TEST_F(TextBase, IndexIsFreshOnlyWhenNewerThanTextAndFunctionFiles) {
   TLRBASE& base = Base("^0001 ^T^ /G/\nx\n", "^0001\nALL\n" + kSunInAries);
   ASSERT_EQ(base.RebuildIndex(), 0);
