@@ -6,11 +6,14 @@
 #include "conditions/ui/query_view.h"
 #include "conditions/ui/synastry_dialog.h"
 #include "conditions/ui/synastry_view.h"
+#include "conditions/ui/tlr_editor_sheet.h"
+#include "conditions/ui/tlr_output.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
 #include "document/workbench.h"
+#include "foundation/files/settings.h"
 #include "platform/qt/command_target.h"
 
 void RegisterConditionsUi(UiRegistry& registry) {
@@ -39,6 +42,22 @@ void RegisterConditionsUi(UiRegistry& registry) {
             RunSynastryAnalysis(workbench, *chart, show);
         },
         [&document](platform::CommandState& state) { state.enabled = document.GetChart(); });
+  });
+  // The interpretation-text bases, one list for the whole program, read at start.
+  auto texts = std::make_shared<TLRDATA>();
+  registry.RegisterViewTemplate(kTemplateInterpretation, [texts] { return new CTLRVIEW(*texts); });
+  registry.AddDocumentCommands([texts](ChartDocument& document, Workbench& workbench) {
+    document.AddViewCommand(cmd::kInterpretationOutput, kTemplateInterpretation,
+                            {.prepare = [texts, &document, &workbench](int) {
+                              return document.GetChart() != nullptr &&
+                                     PrepareInterpretation(*texts, workbench.MainWindow());
+                            }});
+    document.OnCommand(cmd::kEditTexts,
+                       [texts, &workbench] { RunTlrEditor(*texts, workbench.MainWindow()); });
+  });
+  registry.AddStartupLoader([texts](Workbench&) {
+    (void)RebaseTextBases(GetSettings().Folder());
+    (void)texts->LoadBases();
   });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigPlanetGroups,
