@@ -2,6 +2,7 @@
 
 #include "conditions/ui/groups_dialog.h"
 #include "conditions/ui/query_view.h"
+#include "conditions/ui/stat_view.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
@@ -13,6 +14,9 @@ void RegisterConditionsUi(UiRegistry& registry) {
   // The results of an archive query, opened by the query dialog on a new results document.
   registry.RegisterViewTemplate(kTemplateQueryResults,
                                 [&workbench] { return new CQueryView(workbench); });
+  // The bars of an archive statistics run, opened from the archive browser's "СТАТИСТИКА".
+  registry.RegisterViewTemplate(kTemplateStatistics,
+                                [&workbench] { return new CStatView(workbench); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigPlanetGroups,
                     [&workbench] { RunPlanetGroupsCommand(workbench.MainWindow()); });
