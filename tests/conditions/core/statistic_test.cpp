@@ -81,9 +81,8 @@ class StatisticRunTest : public condition_test::QueryArchiveTest {
                                             folder_.Path(), aspects_));
   }
   // Kind 0 of the Sun over the current archive.
-  StatResults Run(bool selectedOnly) {
-    cfg::StatisticsRecord settings;
-    settings.selectedRecords = selectedOnly ? 1 : 0;
+  StatResults Run() {
+    const cfg::StatisticsRecord settings;
     Statistic statistic;
     const ChartContext context = Context();
     EXPECT_TRUE(statistic.Init(settings, context));
@@ -92,34 +91,8 @@ class StatisticRunTest : public condition_test::QueryArchiveTest {
   }
 };
 
-TEST_F(StatisticRunTest, LocalSpaceSelectionAndUnreadableRecords) {
+TEST_F(StatisticRunTest, AnUnreadableRecordIsPassedOverAndCancelEndsTheRun) {
   const std::string path = WriteFixtureArchive("stats.arc", "stats.txt");
-  const struct {
-    const char* name;
-    platform::Answer localSpace;
-    std::vector<int> selected;  // empty: every record
-    int total;
-    std::vector<std::vector<std::int32_t>> sunSigns;  // Aries, Taurus, Libra, Aquarius
-  } cases[] = {
-      {"local_space_skipped", platform::Answer::No, {}, 3, {{0}, {1}, {}, {}}},
-      {"local_space_taken", platform::Answer::Yes, {}, 5, {{0}, {1}, {2}, {3}}},
-      {"selected_only", platform::Answer::Yes, {0, 2, 4}, 3, {{0}, {}, {2}, {}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    archive_.ClearMarks();
-    for (int n : c.selected) archive_.Entry(n).mark = 'Y';
-    prompts_.Expect(1110, c.localSpace);  // asked once: a second question would be unexpected
-    const StatResults results = Run(!c.selected.empty());
-    prompts_.VerifyAllUsed();
-    EXPECT_EQ(results.total, c.total);
-    EXPECT_EQ(results.BucketCount(), 12);
-    EXPECT_EQ(results.records[0], c.sunSigns[0]);
-    EXPECT_EQ(results.records[1], c.sunSigns[1]);
-    EXPECT_EQ(results.records[6], c.sunSigns[2]);
-    EXPECT_EQ(results.records[10], c.sunSigns[3]);
-  }
-
   // Record 1 damaged (the Sun's longitude not a number): passed over and counted, never taken
   // for the chart read before it.
   {
@@ -130,13 +103,20 @@ TEST_F(StatisticRunTest, LocalSpaceSelectionAndUnreadableRecords) {
     ASSERT_EQ(std::fwrite(&nan, sizeof nan, 1, f), 1U);
     std::fclose(f);
   }
-  archive_.ClearMarks();
   prompts_.Expect(1110, platform::Answer::Yes);
-  const StatResults results = Run(false);
+  const StatResults results = Run();
   EXPECT_EQ(results.unreadable, 1);
   EXPECT_EQ(results.total, 4);
   EXPECT_EQ(results.records[0], (std::vector<std::int32_t>{0}));
   EXPECT_EQ(results.counts[1], 0);
+  EXPECT_EQ(progress_.positions, (std::vector<int>{0, 20, 40, 60, 80}));
+
+  // The progress dialog's Cancel ends the run.
+  progress_.cancelAt = 2;
+  Statistic statistic;
+  const ChartContext context = Context();
+  ASSERT_TRUE(statistic.Init({}, context));
+  EXPECT_EQ(statistic.Calculate(archive_, progress_), StatRunEnd::kCancelled);
 }
 
 TEST_F(StatisticRunTest, InitNeedsTheAspectSystemOfKindsFourAndFive) {
