@@ -12,6 +12,7 @@
 
 #include "archive/store/archive_layout.h"
 #include "astro/chart/chart.h"
+#include "bench_support.h"
 #include "foundation/files/settings.h"
 #include "platform/core/prompter.h"
 
@@ -28,6 +29,24 @@ class SilentPrompter final : public platform::Prompter {
   bool ChooseFile(platform::FileChoice&) override { return false; }
   bool InputText(int, std::string_view, std::string&) override { return false; }
 };
+
+// A chart that differs record by record: record i has its points spread by 37.3 degrees from an
+// offset that moves with i, and its houses from it.
+inline Chart SpreadChart(int i) {
+  Chart chart = bench::MoscowChart(1 + i % 28, 1 + i % 12, 1900 + i % 120, i % 24, i % 60);
+  const double offset = (i * 7.77) - 360.0 * static_cast<int>(i * 7.77 / 360.0);
+  for (int p = 0; p < 34; ++p) {
+    double lon = offset + p * 37.3;
+    while (lon >= 360.0) lon -= 360.0;
+    chart.points[static_cast<std::size_t>(p)].longitude.Set(lon);
+  }
+  for (int h = 0; h < 12; ++h) {
+    double cusp = offset + h * 30.0 + 7.0;
+    while (cusp >= 360.0) cusp -= 360.0;
+    chart.cusps[static_cast<std::size_t>(h)].Set(cusp);
+  }
+  return chart;
+}
 
 // A folder made for this process, the data folder while it exists.
 struct BenchFolder {

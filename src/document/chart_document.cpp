@@ -135,7 +135,7 @@ int ChartDocument::MarkStatGroupInArchive(int k) {
     return 0;
   Archive& archive = workbench_.GetArchive();
   int marked = 0;
-  for (const std::int16_t record : stats_.records[static_cast<std::size_t>(k)]) {
+  for (const std::int32_t record : stats_.records[static_cast<std::size_t>(k)]) {
     if (record < 0 || record >= archive.RecordCount()) continue;
     archive.Entry(record).mark = 'Y';
     ++marked;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "astro/chart/chart.h"
+#include "conditions/core/statistic.h"
 #include "document/view_kinds.h"
 #include "platform/qt/document.h"
 
@@ -26,15 +27,6 @@ class Workbench;
 // Chart kinds of documents that hold results rather than a chart.
 inline constexpr int kResultKindStatistics = 10;
 inline constexpr int kResultKindList = 12;
-
-// The buckets of a statistics run handed to the result document.
-struct StatResults {
-  std::vector<std::int32_t> counts;                // per bucket
-  std::vector<std::vector<std::int16_t>> records;  // per bucket: archive record numbers
-  int total = 0;
-  int notFound = 0;
-  int BucketCount() const { return static_cast<int>(counts.size()); }
-};
 
 // How a new chart document is filled (the numbers are the modes' traditional codes).
 enum class DocCreationMode {

@@ -141,7 +141,7 @@ TEST_F(ShellTest, CreationModesCopyTheirSource) {
     }
     if (c.creation.mode == DocCreationMode::Statistics) {
       EXPECT_EQ(document->GetStatResults().BucketCount(), 3);
-      EXPECT_EQ(document->GetStatResults().records[0], (std::vector<std::int16_t>{4, 9}));
+      EXPECT_EQ(document->GetStatResults().records[0], (std::vector<std::int32_t>{4, 9}));
       EXPECT_EQ(document->GetStatResults().notFound, 1);
       document->FreeStatResults();
       EXPECT_EQ(document->GetStatResults().BucketCount(), 0);

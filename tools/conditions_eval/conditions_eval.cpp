@@ -15,8 +15,6 @@
 // "record1<TAB>record2" for each pair that holds, in the order found, then "pairs N" (the
 // pairs decided). Messages go to standard error.
 // Exit status: 0; 1 when an evaluation error ended the run; 2 for input that cannot be used.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -31,6 +29,8 @@
 #include "conditions/core/cfunc.h"
 #include "conditions/core/query_run.h"
 #include "conditions/core/synastry_run.h"
+
+#include "eval_support.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
@@ -42,58 +42,11 @@ namespace fs = std::filesystem;
 namespace {
 
 using chart_fixture::InputError;
-
-constexpr int kMsgLocalSpaceQuestion = 1110;
-
-// Messages to standard error (in UTF-8); Yes to the Local Space question, No to any other.
-class ToolPrompter final : public platform::Prompter {
- public:
-  void ShowMessage(int number, std::string_view text, platform::Icon) override {
-    std::cerr << "message " << number << ": " << Utf8(text) << "\n";
-  }
-  platform::Answer AskYesNo(int number, std::string_view text) override {
-    if (number == kMsgLocalSpaceQuestion) return platform::Answer::Yes;
-    std::cerr << "question " << number << " answered No: " << Utf8(text) << "\n";
-    return platform::Answer::No;
-  }
-  platform::Answer AskYesNoCancel(int number, std::string_view text) override {
-    std::cerr << "question " << number << " cancelled: " << Utf8(text) << "\n";
-    return platform::Answer::Cancel;
-  }
-  platform::Answer AskOkCancel(int number, std::string_view text) override {
-    return AskYesNoCancel(number, text);
-  }
-  bool ChooseFile(platform::FileChoice&) override { return false; }
-  bool InputText(int, std::string_view, std::string&) override { return false; }
-};
-
-// A temporary data folder, removed with its contents.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "conditions_eval.XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using chart_fixture::Refuse;
 
 int Usage() {
   std::cerr << "usage: conditions_eval FIXTURE GROUPS ASPECTS CONDITIONS [LOGIC]\n"
                "       conditions_eval --pairs FIXTURE GROUPS ASPECTS CONDITIONS\n";
-  return 2;
-}
-
-int Refuse(const InputError& e) {
-  std::cerr << e.file;
-  if (e.line > 0) std::cerr << ":" << e.line;
-  std::cerr << ": " << e.why << "\n";
   return 2;
 }
 
@@ -109,21 +62,17 @@ int main(int argc, char** argv) {
   if (argc != 5 && argc != 6) return Usage();
   const fs::path fixtureFile = argv[1], groupsFile = argv[2], aspectsFile = argv[3],
                  conditionsFile = argv[4];
-  ToolPrompter prompter;
+  chart_fixture::EvalPrompter prompter;
   platform::SetPrompter(&prompter);
-  TempFolder folder;
+  chart_fixture::TempFolder folder("conditions_eval");
   if (folder.Path().empty()) {
     std::cerr << "cannot create a temporary folder\n";
     return 2;
   }
   GetSettings().SetFolder(folder.Path());
 
-  // Every point of orb class 3 and shown on the wheel; the rest as the program's defaults.
-  Configuration& config = GetConfiguration();
-  for (int i = 0; i < Configuration::kObjectCount; ++i) {
-    config.objectStrings[Configuration::kOrbString][static_cast<std::size_t>(i)] = '3';
-    config.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
-  }
+  chart_fixture::UseToolConfiguration();
+  const Configuration& config = GetConfiguration();
   Aspectarium aspectarium;
   if (auto error = chart_fixture::LoadAspects(aspectsFile, folder.Path(), aspectarium))
     return Refuse(*error);

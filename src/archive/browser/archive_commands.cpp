@@ -3,17 +3,20 @@
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
 #include "conditions/ui/query_dialog.h"
+#include "conditions/ui/stat_view.h"
 #include "document/chart_document.h"
 #include "document/workbench.h"
 
 bool ArchiveBrowserDialogs::Run(Archive& archive, int) {
   ArchiveView view(archive, workbench_.MainWindow());
-  view.noChoiceNeeded = noChoiceNeeded;
+  view.noChoiceNeeded = noChoiceNeeded || archive.selectMode != 0;
   view.queryCommand = [this](QWidget* parent) { return RunArchiveQuery(workbench_, parent); };
+  view.statisticsCommand = [](QWidget* parent) { return RunStatisticsDialog(parent); };
   const bool ok = view.DoModal() == platform::kIdOk;
   if (view.printRequested)
     workbench_.OpenChartDocument(DocCreation::Results(DocCreationMode::PrintList),
                                  kTemplateArchivePrint);
+  if (view.statisticsRequested) OpenArchiveStatistics(workbench_);
   return ok;
 }
 

@@ -38,6 +38,7 @@ constexpr int kMsgRecentUnreadable = 555;
 constexpr int kMsgRecentNoArchive = 556;
 constexpr int kMsgRemoveRecent = 557;
 constexpr int kMsgSortCancelled = 779;
+constexpr int kMsgStatSelectSome = 532;
 constexpr int kMsgUpDownOneOnly = 1157;
 
 // The commands that act on records: off while the archive has none.
@@ -48,8 +49,7 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
 // Commands whose windows are not part of the program yet: present and disabled.
-constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdStatistics, ArchiveView::kIdComment,
-                                             ArchiveView::kIdSettings};
+constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdComment, ArchiveView::kIdSettings};
 
 bool NotYetBuilt(int id) {
   for (int later : kCommandsNotYetBuilt)
@@ -158,6 +158,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
   connect(Button(kIdSort), &QPushButton::clicked, this, [this] { OnSort(); });
   connect(Button(kIdQuery), &QPushButton::clicked, this, [this] { OnQuery(); });
+  connect(Button(kIdStatistics), &QPushButton::clicked, this, [this] { OnStatistics(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
   connect(Button(kIdPrint), &QPushButton::clicked, this, [this] { OnPrint(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
@@ -227,6 +228,7 @@ void ArchiveView::ShowRecordCount() {
 void ArchiveView::EnableCommands(bool on) {
   for (int id : kRecordCommands) Button(id)->setEnabled(on && !NotYetBuilt(id));
   Button(kIdQuery)->setEnabled(on && queryCommand != nullptr);
+  Button(kIdStatistics)->setEnabled(on && statisticsCommand != nullptr);
   UpdateConvertCaption();
 }
 
@@ -436,6 +438,19 @@ void ArchiveView::OnQuery() {
   UpdateCaption();
   ShowSelectedCount(SyncSelection(ArchiveBrowserList::Sync::kMarksToList));
   if (load) QDialog::accept();
+}
+
+void ArchiveView::OnStatistics() {
+  if (!statisticsCommand) return;
+  CloseSearch();
+  if (!statisticsCommand(this)) return;
+  const int marked = SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
+  if (GetConfiguration().GetStatisticsSettings().selectedRecords != 0 && marked == 0) {
+    Tell(kMsgStatSelectSome);
+    return;
+  }
+  statisticsRequested = true;
+  QDialog::reject();
 }
 
 void ArchiveView::OnSort() {

@@ -57,6 +57,11 @@ class ArchiveView : public platform::Dialog {
   // The query dialog behind "ЗАПРОС" (parent window): true when the query asks the browser to
   // close with OK. Without one the button stays disabled.
   std::function<bool(QWidget*)> queryCommand;
+  // The statistics parameters dialog behind "СТАТИСТИКА" (parent window): true after its OK.
+  // Without one the button stays disabled.
+  std::function<bool(QWidget*)> statisticsCommand;
+  // Set when the browser was closed to count the statistics: the caller runs them.
+  bool statisticsRequested = false;
 
   void OnInitDialog() override;
   // The load rule: exactly one selected record (any number with noChoiceNeeded).
@@ -98,6 +103,10 @@ class ArchiveView : public platform::Dialog {
   // and their selection from the archive again (the query marks the charts it found), and when
   // the query's load flag is set the browser closes with OK.
   void OnQuery();
+  // The statistics: the parameters dialog, the list's selection in the marks, message 532 when
+  // only selected records are to be counted and none is selected; else the browser closes for the
+  // caller to count them.
+  void OnStatistics();
   // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
   // 2 previous, 3 next, 4 all; `remembered` the last match or -1): the row taken, or -1, or for a
   // failed previous/next step `remembered`. Nothing found shows message 487; mode 4 shows the

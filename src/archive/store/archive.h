@@ -274,6 +274,9 @@ class Archive {
   int saveTargetMode = -1;  // 0 current archive, 1 ask once, other: ask every time
   int insertionMode = 0;    // 0 append, other: alphabetical place
   int browserVariant = 3;   // 2 with comments, 3 plain
+  // The mode of the SelectChart that runs the browser: 0 one record is chosen, another mode lets
+  // the browser's OK take any number of marked records.
+  int selectMode = 0;
   int importCommentPage = -1;
   int splitLines = 0;
 

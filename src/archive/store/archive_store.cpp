@@ -77,7 +77,9 @@ int Archive::LoadNextChart(Chart& chart, int n) {
 
 int Archive::SelectChart(int mode) {
   while (browser_) {
+    selectMode = mode;
     const bool ok = browser_->Run(*this, browserVariant == 2 ? 2 : 3);
+    selectMode = 0;
     if (!ok) {
       if (browserVariant == 0) {
         browserVariant = 2;

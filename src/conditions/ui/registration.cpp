@@ -9,6 +9,7 @@
 #include "conditions/ui/tlr_editor_sheet.h"
 #include "conditions/ui/tlr_output.h"
 #include "document/chart_document.h"
+#include "conditions/ui/stat_view.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
@@ -59,6 +60,9 @@ void RegisterConditionsUi(UiRegistry& registry) {
     (void)RebaseTextBases(GetSettings().Folder());
     (void)texts->LoadBases();
   });
+  // The bars of an archive statistics run, opened from the archive browser's "СТАТИСТИКА".
+  registry.RegisterViewTemplate(kTemplateStatistics,
+                                [&workbench] { return new CStatView(workbench); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kConfigPlanetGroups,
                     [&workbench] { RunPlanetGroupsCommand(workbench.MainWindow()); });

@@ -19,6 +19,18 @@ struct ToolRun {
   int status = -1;
 };
 
+// A shell command's standard output and exit status.
+inline ToolRun RunProcess(const std::string& command) {
+  ToolRun run;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) run.out += buffer.data();
+  const int raw = ::pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
 // The tool over `charts` (a fixture under tests/fixtures/conditions/) with the fixture groups and
 // aspect system and `conditions` as the condition list; `logic`, when given, is the fifth
 // argument; with `pairs` the synastry pairing (--pairs). Standard error is dropped.
@@ -34,14 +46,7 @@ inline ToolRun RunTool(const char* charts, const std::string& conditions,
       std::string("'") + CONDITIONS_EVAL_PATH + (pairs ? "' --pairs '" : "' '") + fixture(charts) +
       "' '" + fixture("groups.lst") + "' '" + fixture("TESTASP.txt") + "' '" + file.string() + "'" +
       (logic ? std::string(" '") + logic + "'" : std::string()) + " 2>/dev/null";
-  ToolRun run;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 256> buffer{};
-  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) run.out += buffer.data();
-  const int raw = ::pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
+  return RunProcess(command);
 }
 
 // The tool's output for these records and `viewed` charts.
