@@ -29,7 +29,6 @@
 #include "conditions/core/cfunc.h"
 #include "conditions/core/query_run.h"
 #include "conditions/core/synastry_run.h"
-
 #include "eval_support.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/settings.h"
