@@ -100,6 +100,8 @@ enum class DocView {
   LunarTransits,
   LifePoint,
   PredictionListPrint,
+  FixedStars,
+  StarText,
   kCount
 };
 

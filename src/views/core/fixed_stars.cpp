@@ -276,7 +276,9 @@ int TestStarAspect(int kind, double starLon, double starLat, double pointLon, do
     distance = std::fmod(std::fabs(starLon - pointLon), 360.0);
     if (distance > 180.0) distance = 360.0 - distance;
   }
-  deviation = static_cast<int>(std::trunc(std::fabs(distance - aspectAngle) * 60.0));
+  // Whole arc-minutes; a difference that is a whole number of minutes but computed a hair short
+  // of it counts as that number.
+  deviation = static_cast<int>(std::trunc(std::fabs(distance - aspectAngle) * 60.0 + 1e-7));
   return deviation < orb ? 65535 : 0;
 }
 
