@@ -355,6 +355,7 @@ CStarsListBox::Columns CStarsListBox::Measure(platform::Dc& dc, const AllStars& 
   c.object = c.aspect + 2 * w.cx;
   c.deviation = c.object + 2 * w.cx;
   dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), fontSize});
+  c.rowHeight = std::max(c.rowHeight, dc.GetTextExtent("A").cy);
   const int coordinate = dc.GetTextExtent(
                                "-000\xB0"
                                "00'")

@@ -21,6 +21,7 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
+#include "foundation/files/settings.h"
 #include "foundation/lists/column_pages.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -38,6 +39,8 @@ constexpr int kTitleSize = 3000;
 constexpr int kPrintLeft = 150, kPrintTop = 2500;
 // The text view's frame: its top at this share of the window area's height.
 constexpr double kTextViewTop = 0.85;
+// Rows a fifth of their height apart.
+constexpr double kRowSpacing = 1.2;
 
 std::string Title(const ChartDocument* document, int message) {
   return (document != nullptr ? document->GetTitle() : std::string()) + GetMessageText(message);
@@ -52,10 +55,12 @@ AllStars& FixedStars() {
   return stars;
 }
 
-void LoadStarsAtStart(Workbench& workbench) {
-  const Status st = FixedStars().LoadStars(workbench.GetPath(g_DataFileNames[kDataFixedStars]),
-                                           workbench.GetPath(g_DataFileNames[kDataStarTexts]),
-                                           g_bRussianInterface);
+void LoadStarsAtStart(Workbench&) {
+  // Files the program reads but never writes: the data folder's copy, else the shipped one.
+  const Settings& settings = GetSettings();
+  const Status st = FixedStars().LoadStars(
+      settings.FindProgramFile(g_DataFileNames[kDataFixedStars]),
+      settings.FindProgramFile(g_DataFileNames[kDataStarTexts]), g_bRussianInterface);
   if (!st.ok()) ReportStatus(st, "AllStars::LoadStars");
 }
 
@@ -155,7 +160,7 @@ platform::ScreenLines CStarsListView::MeasureScreen(platform::Dc& dc) {
   const platform::DcState saved(dc);
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), kTitleSize});
   const int title = dc.GetTextExtent("W").cy;
-  return {kScreenLeft, title + screen_.rowHeight, screen_.rowHeight * 1.2};
+  return {kScreenLeft, title + screen_.rowHeight, screen_.rowHeight * kRowSpacing};
 }
 
 void CStarsListView::DrawHead(platform::Dc& dc) {
@@ -173,13 +178,20 @@ platform::PrintedLines CStarsListView::MeasurePrint(platform::Dc& dc) {
   paper_ = list_.Measure(dc, FixedStars(),
                          list_.FitFontSize(dc, FixedStars(), width - kPrintLeft, kPrintFontSize));
   printTop_ = p.marginTop + kPrintTop;
-  const int rows = lists::FitCount(kA4Height - printTop_ - p.marginBottom, paper_.rowHeight);
+  const int rows =
+      lists::FitCount(kA4Height - printTop_ - p.marginBottom, paper_.rowHeight * kRowSpacing);
   return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), p.marginLeft + kPrintLeft,
-          printTop_, static_cast<double>(paper_.rowHeight), 0.0};
+          printTop_, paper_.rowHeight * kRowSpacing, 0.0};
+}
+
+void CStarsListView::OnPrint(platform::Dc& dc, int page) {
+  printing_ = true;
+  platform::LineListView::OnPrint(dc, page);
+  printing_ = false;
 }
 
 void CStarsListView::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
-  const bool paper = dc.IsPrinting();
+  const bool paper = printing_ || dc.IsPrinting();
   const CStarsListBox::Columns& c = paper ? paper_ : screen_;
   if (selected && !paper) {
     dc.FillRect(platform::Rect{at.x - 20, at.y + 10, at.x + c.width, at.y - c.rowHeight - 10},

@@ -59,6 +59,7 @@ class CStarsListView : public platform::LineListView {
   void OnInitialUpdate() override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kStarsListHelpContext; }
+  void OnPrint(platform::Dc& dc, int page) override;
 
   const CStarsListBox& List() const { return list_; }
   ChartDocument* Document() const;
@@ -76,6 +77,7 @@ class CStarsListView : public platform::LineListView {
   CStarsListBox list_;
   CStarsListBox::Columns screen_, paper_;
   int printTop_ = 0;
+  bool printing_ = false;  // inside OnPrint: the paper's columns, rows in black
   bool counted_ = false;
 };
 
