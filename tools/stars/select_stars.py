@@ -89,7 +89,7 @@ def ecliptic_longitude(ra, dec):
 
 def read_kstars(folder):
     """HD number -> (mu alpha* mas/yr, mu delta mas/yr, spectral class) from the star files, and
-    the named stars' places (RA and declination in degrees) with the same values."""
+    every star's place (RA and declination in degrees) with the same values."""
     out, named = {}, []
     for file in ("namedstars.dat", "unnamedstars.dat"):
         data = open(os.path.join(folder, file), "rb").read()
@@ -102,18 +102,20 @@ def read_kstars(folder):
             ra, dec, dra, ddec, _, hd, _, _, spec, _, _ = struct.unpack_from("<iiiiiihh2sBB",
                                                                              data, at)
             at += 32
-            values = (dra / 10.0, ddec / 10.0, spec.decode("ascii", "replace").strip("\0 "))
+            code = "".join(c for c in spec.decode("ascii", "replace") if c.isalnum())
+            values = (dra / 10.0, ddec / 10.0, code)
             if hd > 0 and hd not in out:
                 out[hd] = values
-            if file == "namedstars.dat":
-                named.append((ra / 1e6 * 15.0, dec / 1e5, values))
+            named.append((ra / 1e6 * 15.0, dec / 1e5, values))
     return out, named
 
 
 def nearest(named, ra, dec):
-    """The values of the named star within 1' of (ra, dec), or None."""
+    """The values of the star with a proper motion nearest to (ra, dec) within 1', or None."""
     best, best_d = None, 1.0 / 60.0
     for r, d, values in named:
+        if abs(d - dec) > best_d or (values[0] == 0.0 and values[1] == 0.0):
+            continue
         dr = ((r - ra + 180.0) % 360.0 - 180.0) * math.cos(math.radians(dec))
         dist = math.hypot(dr, d - dec)
         if dist < best_d:
@@ -181,7 +183,10 @@ def main(argv):
         ra %= 360.0
         mag = float(place["properties"]["mag"])
         bv = float(place["properties"].get("bv") or 0.0)
-        found = motions.get(hd_number(n)) or nearest(named, ra, dec)
+        # The HD number's entry; one without a proper motion gives way to the star at the place.
+        found = motions.get(hd_number(n))
+        if found is None or found[:2] == (0.0, 0.0):
+            found = nearest(named, ra, dec) or found
         pm_ra, pm_dec, spec = found or (0.0, 0.0, "")
         des_la, des_ru = designation(n)
         const = n["c"]
