@@ -112,18 +112,16 @@ Status AllStars::LoadStars(const fs::path& catalogue, const fs::path& interpreta
   Free();
   const Status texts = LoadInterpretations(interpretations);
   std::string bytes;
-  if (const Status st = ReadWholeFile(catalogue, bytes); !st.ok())
-    return Status::Error(kErrCannotOpen, catalogue.filename().string());
+  // A read error keeps the whole records read before it.
+  const Status read = ReadWholeFile(catalogue, bytes);
   DecodeCatalogue(bytes, language);
-  return texts;
+  return read.ok() ? texts : read;
 }
 
 Status AllStars::LoadInterpretations(const fs::path& file) {
   interpretations_.clear();
   std::string bytes;
-  if (const Status st = ReadWholeFile(file, bytes); !st.ok())
-    return Status::Error(kErrCannotOpen, file.filename().string());
-  if (bytes.empty()) return Status::Error(kErrFormat, file.filename().string());
+  if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
   SetInterpretations(std::move(bytes));
   return Status::Ok();
 }

@@ -67,13 +67,14 @@ class AllStars {
   static constexpr int kFirstMarkedNumber = 1, kLastMarkedNumber = 999;
 
   // Reads the interpretations (`interpretations`) and then the catalogue (`catalogue`), with the
-  // texts of the language `language` (1 the Russian group, any other the Latin one). Each file
-  // that cannot be opened gives error 102; without texts the stars have none, without the
-  // catalogue there are no stars. The first failure is returned.
+  // texts of the language `language` (1 the Russian group, any other the Latin one). A file that
+  // cannot be opened gives error 102, one that cannot be read 103; without texts the stars have
+  // none, without the catalogue there are no stars. The catalogue's failure is returned before
+  // the texts'.
   Status LoadStars(const std::filesystem::path& catalogue,
                    const std::filesystem::path& interpretations, int language);
-  // The whole text of the interpretations, unscrambled; error 102 when the file cannot be opened
-  // and 106 when it is empty (no texts then).
+  // The whole text of the interpretations, unscrambled; error 102 or 103 when the file cannot be
+  // opened or read. An empty file gives no texts.
   Status LoadInterpretations(const std::filesystem::path& file);
   void SetInterpretations(std::string scrambled);
   // The stars of whole records of `bytes`, at most 300; a record beyond them is not read.
