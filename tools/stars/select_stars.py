@@ -33,8 +33,7 @@ TRADITIONAL = {
     "Albali", "Alshain", "Tarazed", "Unukalhai", "Yed Prior", "Yed Posterior",
 }
 # Variables known by their names: their magnitude text is "VAR".
-VARIABLES = {"Algol", "Mira", "Betelgeuse", "Rasalgethi", "Sheliak", "Eta Aquilae",
-             "Gamma Cassiopeiae", "Antares"}
+VARIABLES = {"Algol", "Mira", "Betelgeuse", "Rasalgethi", "Sheliak", "Antares", "Navi"}
 
 GREEK = {
     "α": ("Alpha", "альфа"), "β": ("Beta", "бета"), "γ": ("Gamma", "гамма"),
