@@ -71,8 +71,9 @@ TEST_F(StarsViewsTest, AStarWithoutTextIsReportedAndTheSettingsRunAlone) {
   EXPECT_EQ(ShowStarInterpretation(*document, FixedStars().Count()), nullptr);
   EXPECT_EQ(CountShown(kMsgNoStarInterpretation), 1);
   // The settings command shows the dialog alone; switched off, the list opens without it.
-  platform::ModalDriver::Expect<CStarFilter>([](CStarFilter& d) {
+  platform::ModalDriver::Expect<CStarFilter>([this](CStarFilter& d) {
     d.OnInitDialog();
+    Screenshot(d, "star_filter");
     d.ShowBefore()->setChecked(false);
     return d.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
   });
