@@ -92,6 +92,8 @@ enum class DocView {
   LunarTransits,
   LifePoint,
   PredictionListPrint,
+  FixedStars,
+  StarText,
   kCount
 };
 

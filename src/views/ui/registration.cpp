@@ -26,6 +26,7 @@
 #include "views/ui/ephem_view.h"
 #include "views/ui/info_view.h"
 #include "views/ui/midpoints_view.h"
+#include "views/ui/stars_views.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ void RegisterTemplates(UiRegistry& registry, const std::shared_ptr<CAspGraphData
   registry.RegisterViewTemplate(kTemplateSabians, [] { return new CSabiansView(); });
   registry.RegisterViewTemplate(kTemplatePlanetEnergy, [] { return new CPlanEnergyView(); });
   registry.RegisterViewTemplate(kTemplatePlanet, [] { return new CPlanetView(); });
+  registry.RegisterViewTemplate(kTemplateStarsList, [] { return new CStarsListView(); });
+  registry.RegisterViewTemplate(kTemplateStarText, [] { return new CStarsView(); });
 }
 
 // The Bindhu settings: from the view command only when they ask to be shown every time
@@ -112,7 +115,12 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
                           {.prepare = coordinateMode});
   document.AddViewCommand(cmd::kCoordHorizontal, kTemplateCoordEquatorial,
                           {.prepare = coordinateMode});
-  document.AddViewCommand(cmd::kFixedStars, kTemplateStarsList);
+  // The star list after its settings when they ask to be shown each time; Cancel opens nothing.
+  document.AddViewCommand(cmd::kFixedStars, kTemplateStarsList, {.prepare = [&workbench](int) {
+                            if (StarAspectChoice::Read(GetConfiguration()).showDialog == 0)
+                              return true;
+                            return RunStarFilter(workbench.MainWindow());
+                          }});
   document.AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
   // The graphic ephemeris: its settings first; Cancel opens nothing.
   document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris,
@@ -156,10 +164,11 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
   });
 }
 
-// Frame commands: the configurations of the Arabic parts, the Bindhu table and the Sabian
-// symbols, with or without a chart.
+// Frame commands: the configurations of the Arabic parts, the Bindhu table, the fixed stars and the
+// Sabian symbols, with or without a chart.
 void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& workbench) {
   frame.OnCommand(cmd::kConfigBindhu, [&workbench] { AskBindhuSettings(workbench, true); });
+  frame.OnCommand(cmd::kConfigFixedStars, [&workbench] { RunStarFilter(workbench.MainWindow()); });
   frame.OnCommand(cmd::kConfigSabian, [&workbench] {
     CD_Sabian dialog(SabianChoice::Read(GetConfiguration()), workbench.MainWindow());
     if (dialog.DoModal() == platform::kIdOk) dialog.Choice().Write(GetConfiguration());
@@ -189,5 +198,7 @@ void RegisterViewsUi(UiRegistry& registry) {
   registry.AddStartupLoader([aspGraph](Workbench& workbench) {
     aspGraph->LoadAtStart(workbench.GetPath(g_DataFileNames[kDataAspectGraph]));
   });
+  registry.AddStartupLoader(LoadStarsAtStart);
   registry.AddExitSaver(SaveArabicPartsAtExit);
+  registry.AddExitSaver(FreeStarsAtExit);
 }

@@ -1,0 +1,86 @@
+// The fixed stars of a chart window: the settings dialog, the star list (Ctrl-I) and a star's text.
+#include "views/ui/stars_views.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QSpinBox>
+
+#include "document/chart_document.h"
+#include "foundation/messages/messages.h"
+#include "views_fixture.h"
+
+namespace views_test {
+namespace {
+
+class StarsViewsTest : public ViewsTest {
+ protected:
+  // The settings dialog answered with conjunctions and oppositions at a degree and a half.
+  static void AnswerFilter(int answer = platform::kIdOk) {
+    platform::ModalDriver::Expect<CStarFilter>([answer](CStarFilter& d) {
+      d.OnInitDialog();
+      for (int i = 0; i < 5; ++i) d.Orb(i)->setValue(90);
+      d.Aspect(2)->setChecked(false);
+      return answer == platform::kIdOk && d.DoDataExchange(true) ? answer : platform::kIdCancel;
+    });
+  }
+};
+
+TEST_F(StarsViewsTest, ListAfterTheSettingsThenAStarsText) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  ASSERT_EQ(FixedStars().Count(), 300);  // the shipped catalogue
+  // Cancel abandons the command; OK stores the settings and opens the list.
+  AnswerFilter(platform::kIdCancel);
+  EXPECT_TRUE(RunFrom(document, cmd::kFixedStars));
+  EXPECT_EQ(document->Views().size(), 1u);
+  AnswerFilter();
+  auto* list = OpenView<CStarsListView>(document, cmd::kFixedStars);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(StarAspectChoice::Read(GetConfiguration()).orbs[4], 90);
+  EXPECT_EQ(list->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgStarsListCaption));
+  ASSERT_GT(list->List().Count(), 0);
+  for (const StarHit& hit : list->List().Hits()) {
+    EXPECT_TRUE(hit.aspect == 0 || hit.aspect == 1);
+    EXPECT_LT(hit.deviation, 90);
+  }
+  list->resize(1100, 500);
+  Screenshot(*list, "stars_list_screen");
+  platform::PrintInfo info;
+  ASSERT_TRUE(list->OnPreparePrinting(info));
+  const QImage page = PagePicture("stars_list", info.maxPage, *list);
+  EXPECT_GT(Ink(page, 1500, -2500, 19000, -4000), 500);  // the first rows
+
+  // Every shipped star has a text: the first hit's opens in the text view.
+  const int star = list->List().Hits().front().star;
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(list, &enter);
+  auto* text = dynamic_cast<CStarsView*>(document->Views().back());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->Star(), star);
+  EXPECT_EQ(text->Text(), std::string(FixedStars().Interpretation(star)));
+  EXPECT_EQ(text->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgStarTextCaption));
+  ASSERT_TRUE(text->OnPreparePrinting(info));
+  PagePicture("star_text", info.maxPage, *text);
+}
+
+TEST_F(StarsViewsTest, AStarWithoutTextIsReportedAndTheSettingsRunAlone) {
+  CKovraDoc* document = OpenOne();
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(ShowStarInterpretation(*document, FixedStars().Count()), nullptr);
+  EXPECT_EQ(CountShown(kMsgNoStarInterpretation), 1);
+  // The settings command shows the dialog alone; switched off, the list opens without it.
+  platform::ModalDriver::Expect<CStarFilter>([this](CStarFilter& d) {
+    d.OnInitDialog();
+    Screenshot(d, "star_filter");
+    d.ShowBefore()->setChecked(false);
+    return d.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
+  });
+  EXPECT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kConfigFixedStars));
+  EXPECT_EQ(StarAspectChoice::Read(GetConfiguration()).showDialog, 0);
+  EXPECT_NE(OpenView<CStarsListView>(document, cmd::kFixedStars), nullptr);
+}
+
+}  // namespace
+}  // namespace views_test
