@@ -3,6 +3,7 @@
 #include "archive/browser/archive_commands.h"
 #include "archive/browser/archive_print_view.h"
 #include "archive/browser/comment_view.h"
+#include "archive/browser/dynamic_archive_dialog.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -24,6 +25,17 @@ void RegisterArchiveUi(UiRegistry& registry) {
     document.AddViewCommand(cmd::kComment, kTemplateComment, {.exclusive = DocView::Comment});
     document.OnCommand(
         cmd::kSaveToArchive, [&document, &workbench] { SaveChartToArchive(workbench, document); },
+        [&document](platform::CommandState& state) {
+          state.enabled = document.GetChart() != nullptr;
+        });
+    document.OnCommand(
+        cmd::kDynamicArchive,
+        [&document, &workbench] {
+          if (const Chart* chart = document.GetChart()) {
+            DDYNARC dialog(*chart, workbench.GetArchive(), workbench.MainWindow());
+            dialog.DoModal();
+          }
+        },
         [&document](platform::CommandState& state) {
           state.enabled = document.GetChart() != nullptr;
         });

@@ -60,7 +60,10 @@ Status WriteDynamicArchive(const ChartContext& ctx, const Chart& source, const F
       if (!out.Write(w.Data())) result = Status::Error(kErrWrite, kTrace, 1);
       w = BinaryWriter();
     }
-    if (shown) progress.SetPos(static_cast<int>(100.0 * i / (steps + 1)));
+    if (shown) {
+      progress.SetPos(static_cast<int>(100.0 * i / (steps + 1)));
+      if (progress.Cancelled()) result = Status::Message(kMsgDynamicArchiveCancelled);
+    }
     if (i < steps && result.ok()) result = chart.AddStep(ctx, step);
   }
   if (shown) progress.End();

@@ -26,7 +26,9 @@ std::string DynamicArchiveFileName(const std::string& name);
 // base Source moved to `begin` at 0:00:00, recomputed, then advanced by `step` days and recomputed
 // for each further record. Comment files that an archive of that name had are removed with it (the
 // new archive has none). The file is replaced only once every record was written: a failure
-// leaves every file as it was and returns its error (104 or 105, or the computation's).
+// leaves every file as it was and returns its error (104 or 105, or the computation's); the
+// progress dialog's Cancel likewise, with message kMsgDynamicArchiveCancelled.
+inline constexpr int kMsgDynamicArchiveCancelled = 2043;
 Status WriteDynamicArchive(const ChartContext& ctx, const Chart& source, const FDate& begin,
                            double step, int steps, const std::filesystem::path& file,
                            platform::ProgressSink& progress);
