@@ -4,6 +4,7 @@
 #include "archive/browser/archive_print_view.h"
 #include "archive/browser/comment_view.h"
 #include "archive/browser/dynamic_archive_dialog.h"
+#include "archive/browser/export_format_dialogs.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
@@ -19,6 +20,10 @@ void RegisterArchiveUi(UiRegistry& registry) {
                                 [&workbench] { return new CArchivePrint(workbench.GetArchive()); });
   registry.AddFrameCommands([](platform::CommandTarget& frame, Workbench& workbench) {
     frame.OnCommand(cmd::kLoadFromArchive, [&workbench] { LoadChartFromArchive(workbench); });
+    frame.OnCommand(cmd::kConfigExportFormats, [&workbench] {
+      DEXPORT dialog(workbench.MainWindow());
+      dialog.DoModal();
+    });
   });
   registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
     // One comment view per chart: two would store the same page over each other.

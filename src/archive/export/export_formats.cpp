@@ -339,3 +339,52 @@ int AllExpFormats::Convert(int f, const Chart& chart, std::string& out, int reco
     out += RenderExportElement(e, format, chart, record, archive);
   return static_cast<int>(out.size());
 }
+
+// --- The editor's description of an element ---
+
+int ExportSeparatorEntry(int code) {
+  for (std::size_t i = 0; i < kExportSeparatorCodes.size(); ++i)
+    if (kExportSeparatorCodes[i] == code) return static_cast<int>(i);
+  return kExportOtherSeparatorEntry;
+}
+
+std::string DescribeExportElement(const ExportElement& e,
+                                  const std::array<std::string, 10>& pageNames) {
+  enum : int { kNoPad = 759, kPadWith = 760, kLeft = 761, kRight = 762, kTo = 763 };
+  enum : int { kWindows = 764, kDos = 765, kBreaks = 766, kNoBreaks = 767, kUnderscore = 1117 };
+  const std::string label = e.kind >= 0 && e.kind < kExportKindCount
+                                ? GetMessageText(kMsgExportKindLabel + e.kind)
+                                : std::string();
+  const auto text = [](int n) { return GetMessageText(n); };
+  switch (e.kind) {
+    case kExpZoneName:
+      return label;
+    case kExpZoneSign:
+    case kExpLatSign:
+    case kExpLonSign:
+      return label + " (" + char(e.plus) + "/" + char(e.minus) + ")";
+    case kExpSeparator: {
+      const int entry = ExportSeparatorEntry(e.separator);
+      if (entry != kExportOtherSeparatorEntry)
+        return label + " (" + text(kMsgExportSeparatorEntry + entry) + ")";
+      return label + " '" + char(e.separator) + "'";
+    }
+    default:
+      break;
+  }
+  std::string width = e.pad == 1 ? "(" + text(kPadWith) + " '" + char(e.fill) + "' " +
+                                       text(e.fillSide == 0 ? kLeft : kRight) + " " + text(kTo) +
+                                       " " + std::to_string(e.width) + ")"
+                                 : "(" + text(kNoPad) + ")";
+  std::string line =
+      e.kind == kExpComment
+          ? label + ":" + pageNames[std::min<std::size_t>(e.commentPage, 9)] + " " + width
+          : label + " " + width;
+  if (!ExportKindIsText(e.kind)) return line;
+  line.pop_back();
+  line += text(e.codePage == 1 ? kDos : kWindows);
+  if (e.underscore == 1) line += ";" + text(kUnderscore);
+  if (e.kind == kExpEra) line += ";" + e.eraAd + "/" + e.eraBc;
+  if (e.kind == kExpComment) line += ";" + text(e.lineBreaks == 1 ? kNoBreaks : kBreaks);
+  return line + ")";
+}

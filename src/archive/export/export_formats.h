@@ -161,3 +161,17 @@ int CheckExportable(const Chart& chart, ExportRefusals& refusals);
 // The export file of `path` in `format`: the format's extension added unless the name already
 // ends in it (letter case aside).
 std::string ExportFileName(const std::string& path, const ExportFormat& format);
+
+// The separator choices of the element editor: entry i (0..9) is message 717 + i with code
+// kExportSeparatorCodes[i]; entry 10 ("...другой символ...") any other code.
+inline constexpr int kMsgExportSeparatorEntry = 717;
+inline constexpr int kExportOtherSeparatorEntry = 10;
+inline constexpr std::array<int, 10> kExportSeparatorCodes = {32,  46, 44, 58, 59,
+                                                              124, 13, 10, 0,  1};
+// The entry of a separator code: 0..9, or 10 for another code.
+int ExportSeparatorEntry(int code);
+
+// The line of an element in the format editor's list (code page 1251); `pageNames` are the ten
+// comment page names.
+std::string DescribeExportElement(const ExportElement& element,
+                                  const std::array<std::string, 10>& pageNames);
