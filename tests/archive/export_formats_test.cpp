@@ -188,6 +188,17 @@ TEST_F(ExportTest, ElementsRenderAsTheirRulesSay) {
   EXPECT_EQ(Line(SampleFormat(), chart), "Ivan Petrov;5.3.1990\r\n");
 }
 
+TEST_F(ExportTest, ShippedFormatWritesSemicolonSeparatedLines) {
+  AllExpFormats shipped;
+  ASSERT_EQ(shipped.Load(testing_support::SourceDir() / "data" / "velm.exp"), 0);
+  ASSERT_EQ(shipped.Count(), 1);
+  EXPECT_EQ(shipped.Format(0).extension, "csv");
+  EXPECT_EQ(Utf8(shipped.Format(0).header), "Имя;Дата;Время;Пояс;Место;Широта;Долгота");
+  std::string line;
+  shipped.Convert(0, MakeChart("Ivan Petrov", 5, 3, 1990), line, 0, nullptr);
+  EXPECT_EQ(line, "Ivan Petrov;05.03.1990;13:45:00;+03:00;Moskva;55:45N;37:37E\r\n");
+}
+
 TEST_F(ExportTest, RealDateOnlyForProgressedChartsThatAskForIt) {
   Chart chart = MakeChart("P", 1, 2, 1990);
   ASSERT_TRUE(chart.definition.sources[1].moment.date.SetDate(2, 3, 2000, 'A').ok());
