@@ -1,8 +1,10 @@
 // The archive's settings, the dynamic archive and the export format editor, driven as the user
 // would through their controls.
 #include <QButtonGroup>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <cstdlib>
 
 #include "archive/archive_fixture.h"
 #include "archive/browser/archive_settings_dialog.h"
@@ -268,6 +270,24 @@ TEST_F(EditorTest, TheHundredAndFirstFormatIsRefused) {
   EXPECT_FALSE(dialog->CheckOk());
   EXPECT_TRUE(prompts_.WasShown(2042));
   EXPECT_EQ(ReadFile(Exp()), before);
+}
+
+// The editor on the shipped format, for a person to look at (VELM_DEMO_DIR).
+TEST_F(EditorTest, DrawsTheEditorForALook) {
+  std::filesystem::copy_file(testing_support::SourceDir() / "data" / "velm.exp", Exp());
+  auto dialog = Editor();
+  EXPECT_EQ(dialog->ElementList()->count(), 32);
+  EXPECT_TRUE(dialog->Header()->isEnabled());
+  dialog->resize(760, 560);
+  EXPPARAM_EL element;
+  element.element = dialog->EditArea().elements[2];
+  element.OnInitDialog();
+  if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
+    EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(dir) +
+                                    QStringLiteral("/export_formats_editor.png")));
+    EXPECT_TRUE(element.grab().save(QString::fromLocal8Bit(dir) +
+                                    QStringLiteral("/export_element_editor.png")));
+  }
 }
 
 TEST_F(EditorTest, ElementDialogTakesTheSeparatorAndFillChoices) {
