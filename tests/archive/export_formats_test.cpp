@@ -108,6 +108,9 @@ TEST_F(ExportTest, DamagedFilesLoadTheFormatsBeforeTheDamage) {
       {"count_huge", good + FormatBytes("huge", 1000000000, 1), -1, 1, -kErrFormat},
       {"count_zero", FormatBytes("zero", 0, 0), -1, 0, -kErrFormat},
   };
+  AllExpFormats missing;  // no file: no formats, no message
+  EXPECT_EQ(missing.Load(Exp()), -1);
+  EXPECT_TRUE(prompts_.shown.empty());
   for (const Case& c : cases) {
     WriteFile(Exp(), c.bytes);
     prompts_.shown.clear();
@@ -129,13 +132,6 @@ TEST_F(ExportTest, DamagedFilesLoadTheFormatsBeforeTheDamage) {
   ASSERT_EQ(all.Save(Exp()), 0);
   EXPECT_EQ(ReadFile(folder_ / "velm.exp.bad"), bytes);
   EXPECT_EQ(ReadFile(Exp()), bytes.substr(0, 100 * (177 + 80)));
-}
-
-TEST_F(ExportTest, MissingFileIsNoFormatsWithoutMessage) {
-  AllExpFormats all;
-  EXPECT_EQ(all.Load(Exp()), -1);
-  EXPECT_EQ(all.Count(), 0);
-  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST_F(ExportTest, FailedSaveLeavesTheFileAsItWas) {

@@ -272,24 +272,6 @@ TEST_F(EditorTest, TheHundredAndFirstFormatIsRefused) {
   EXPECT_EQ(ReadFile(Exp()), before);
 }
 
-// The editor on the shipped format, for a person to look at (VELM_DEMO_DIR).
-TEST_F(EditorTest, DrawsTheEditorForALook) {
-  std::filesystem::copy_file(testing_support::SourceDir() / "data" / "velm.exp", Exp());
-  auto dialog = Editor();
-  EXPECT_EQ(dialog->ElementList()->count(), 32);
-  EXPECT_TRUE(dialog->Header()->isEnabled());
-  dialog->resize(760, 560);
-  EXPPARAM_EL element;
-  element.element = dialog->EditArea().elements[2];
-  element.OnInitDialog();
-  if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
-    EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(dir) +
-                                    QStringLiteral("/export_formats_editor.png")));
-    EXPECT_TRUE(element.grab().save(QString::fromLocal8Bit(dir) +
-                                    QStringLiteral("/export_element_editor.png")));
-  }
-}
-
 TEST_F(EditorTest, ElementDialogTakesTheSeparatorAndFillChoices) {
   EXPPARAM_EL dialog;
   dialog.element.kind = kExpSeparator;

@@ -44,9 +44,7 @@ int ArchiveViewCommented::Page() const {
   return page >= 0 && page < kCommentPages ? page : 0;
 }
 
-int ArchiveViewCommented::ChosenRow() const {
-  return const_cast<ArchiveViewCommented*>(this)->List().FirstSelectedRow();
-}
+int ArchiveViewCommented::ChosenRow() const { return ListBox()->List().FirstSelectedRow(); }
 
 int ArchiveViewCommented::MarkedRecord() const {
   const Archive& archive = Arc();
@@ -100,7 +98,7 @@ void ArchiveViewCommented::ShowRecord(int row) {
 
 bool ArchiveViewCommented::HasCommentOrText(int row) const {
   if (!edit_->toPlainText().isEmpty()) return true;
-  const int record = const_cast<ArchiveViewCommented*>(this)->List().RecordOfRow(row);
+  const int record = ListBox()->List().RecordOfRow(row);
   return record >= 0 && Arc().Entry(record).comments.HasText(Page());
 }
 
