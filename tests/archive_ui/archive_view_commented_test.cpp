@@ -1,8 +1,6 @@
 // The browser with comments: when the editor's text is stored and when it is not, the page
 // choice, the switch back to the plain browser.
 #include <QComboBox>
-#include <QImage>
-#include <cstdlib>
 
 #include "archive_ui/archive_view_fixture.h"
 #include "document/rich_text_view.h"
@@ -136,23 +134,6 @@ TEST_F(CommentedTest, ClosingTheCommentsOrA4200ArchiveBringsThePlainBrowser) {
   ASSERT_EQ(archive_.SetPath(PathOf("a.arc")), kLayout4400);
   ASSERT_EQ(archive_.CreateIndex(), 0);
   EXPECT_EQ(Stored(0, 0), "before the switch");
-}
-
-// The browser with comments as the user sees it, for a person to look at (VELM_DEMO_DIR).
-TEST_F(CommentedTest, DrawsTheBrowserWithCommentsForALook) {
-  OpenCommented();
-  Store(1, 0, Cp1251("Текст комментария второй записи."));
-  Show(true);
-  ChooseRow(1);
-  view_->resize(900, 620);
-  EXPECT_TRUE(view_->Button(ArchiveView::kIdCopy)->isHidden());
-  EXPECT_FALSE(view_->Button(ArchiveView::kIdCopyWhole)->isHidden());
-  EXPECT_EQ(View().PageCombo()->count(), kCommentPages);
-  const QImage picture = view_->grab().toImage();
-  if (const char* dir = std::getenv("VELM_DEMO_DIR")) {
-    EXPECT_TRUE(picture.save(QString::fromLocal8Bit(dir) +
-                             QStringLiteral("/archive_browser_commented.png")));
-  }
 }
 
 }  // namespace
