@@ -5,6 +5,7 @@
 
 #include "archive/archive_fixture.h"
 #include "archive/browser/archive_view.h"
+#include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
@@ -26,6 +27,7 @@ class ArchiveSearchTest : public ArchiveTest {
   void TearDown() override {
     view_.reset();
     GetConfiguration().archiveSearch = saved_;
+    PublishSettings();
     platform::ModalDriver::Clear();
     ArchiveTest::TearDown();
   }
@@ -43,7 +45,8 @@ class ArchiveSearchTest : public ArchiveTest {
     view_->OnInitDialog();
     ArchiveSearchCriteria c;
     c.name = "ivanov";
-    c.ToBlock(GetConfiguration().archiveSearch);
+    // Published as the search dialog stores it (whatever another test published before).
+    ChangeSettings([&c](Configuration& config, Aspectarium&) { c.ToBlock(config.archiveSearch); });
   }
   std::vector<int> SelectedRows() {
     std::vector<int> rows;

@@ -34,20 +34,41 @@ TEST(DArcSort, BodyListsAndTheThirdKeyFollowTheKeys) {
     ArchiveSortParams expected;
   };
   const Case cases[] = {
-      {"as_stored", Params({kSortBodyLongitude, kSortBodyDegree, kSortBodySpeed}, {41, 30, 29}),
-       nullptr, {true, true, true}, {42, 42, 30}, true,
+      {"as_stored",
+       Params({kSortBodyLongitude, kSortBodyDegree, kSortBodySpeed}, {41, 30, 29}),
+       nullptr,
+       {true, true, true},
+       {42, 42, 30},
+       true,
        Params({kSortBodyLongitude, kSortBodyDegree, kSortBodySpeed}, {41, 30, 29})},
-      {"cusp_then_speed_falls_back_to_the_sun", Params({kSortBodyLongitude, 0, 0}, {35, 0, 0}),
-       [](DArcSort& d) { d.Key(0)->setCurrentIndex(kSortBodySpeed - 1); }, {true, false, false},
-       {30, 0, 0}, false, Params({kSortBodySpeed, 0, 0}, {0, 0, 0})},
-      {"body_kept_through_a_key_change", Params({kSortBodyLongitude, 0, 0}, {7, 0, 0}),
-       [](DArcSort& d) { d.Key(0)->setCurrentIndex(kSortBodySpeed - 1); }, {true, false, false},
-       {30, 0, 0}, false, Params({kSortBodySpeed, 0, 0}, {7, 0, 0})},
-      {"second_unused_clears_the_third", Params({kSortName, kSortDate, kSortBodySpeed}, {0, 0, 3}),
-       [](DArcSort& d) { d.Key(1)->setCurrentIndex(0); }, {false, false, false}, {0, 0, 0}, false,
+      {"cusp_then_speed_falls_back_to_the_sun",
+       Params({kSortBodyLongitude, 0, 0}, {35, 0, 0}),
+       [](DArcSort& d) { d.Key(0)->setCurrentIndex(kSortBodySpeed - 1); },
+       {true, false, false},
+       {30, 0, 0},
+       false,
+       Params({kSortBodySpeed, 0, 0}, {0, 0, 0})},
+      {"body_kept_through_a_key_change",
+       Params({kSortBodyLongitude, 0, 0}, {7, 0, 0}),
+       [](DArcSort& d) { d.Key(0)->setCurrentIndex(kSortBodySpeed - 1); },
+       {true, false, false},
+       {30, 0, 0},
+       false,
+       Params({kSortBodySpeed, 0, 0}, {7, 0, 0})},
+      {"second_unused_clears_the_third",
+       Params({kSortName, kSortDate, kSortBodySpeed}, {0, 0, 3}),
+       [](DArcSort& d) { d.Key(1)->setCurrentIndex(0); },
+       {false, false, false},
+       {0, 0, 0},
+       false,
        Params({kSortName, 0, 0})},
-      {"text_keys_have_no_body", Params({kSortPlace, kSortLatitude, 0}), nullptr,
-       {false, false, false}, {0, 0, 0}, true, Params({kSortPlace, kSortLatitude, 0})},
+      {"text_keys_have_no_body",
+       Params({kSortPlace, kSortLatitude, 0}),
+       nullptr,
+       {false, false, false},
+       {0, 0, 0},
+       true,
+       Params({kSortPlace, kSortLatitude, 0})},
   };
   for (const Case& c : cases) {
     DArcSort dialog;
@@ -55,8 +76,7 @@ TEST(DArcSort, BodyListsAndTheThirdKeyFollowTheKeys) {
     dialog.OnInitDialog();
     if (c.edit) c.edit(dialog);
     for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(dialog.Body(k)->isEnabled(), c.bodyOn[static_cast<std::size_t>(k)])
-          << c.name << k;
+      EXPECT_EQ(dialog.Body(k)->isEnabled(), c.bodyOn[static_cast<std::size_t>(k)]) << c.name << k;
       if (c.bodyOn[static_cast<std::size_t>(k)]) {
         EXPECT_EQ(dialog.Body(k)->count(), c.bodyRows[static_cast<std::size_t>(k)]) << c.name << k;
       }
@@ -69,8 +89,8 @@ TEST(DArcSort, BodyListsAndTheThirdKeyFollowTheKeys) {
     EXPECT_TRUE(dialog.params.newArchive) << c.name;
     if (c.name == std::string("as_stored")) {
       testing_support::TempFolder folder;
-      ASSERT_TRUE(dialog.grab().toImage().save(QString::fromStdString(
-          (folder.Path() / "sort.png").string())));
+      ASSERT_TRUE(dialog.grab().toImage().save(
+          QString::fromStdString((folder.Path() / "sort.png").string())));
       testing_support::ShowToPerson(folder.Path() / "sort.png", "archive_sort_dialog");
     }
   }

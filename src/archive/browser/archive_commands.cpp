@@ -1,14 +1,25 @@
 #include "archive/browser/archive_commands.h"
 
 #include "archive/browser/archive_view.h"
+#include "archive/browser/archive_view_commented.h"
 #include "archive/comments/chart_comments.h"
 #include "conditions/ui/query_dialog.h"
 #include "conditions/ui/stat_view.h"
 #include "document/chart_document.h"
 #include "document/workbench.h"
 
-bool ArchiveBrowserDialogs::Run(Archive& archive, int) {
-  ArchiveView view(archive, workbench_.MainWindow());
+bool ArchiveBrowserDialogs::Run(Archive& archive, int variant) {
+  // Comments exist in the 4.4 layout only: another archive opens the plain browser.
+  if (variant == 2 && archive.LayoutCode() != kLayout4400) {
+    variant = 3;
+    archive.browserVariant = 3;
+  }
+  std::unique_ptr<ArchiveView> dialog;
+  if (variant == 2)
+    dialog = std::make_unique<ArchiveViewCommented>(archive, workbench_.MainWindow());
+  else
+    dialog = std::make_unique<ArchiveView>(archive, workbench_.MainWindow());
+  ArchiveView& view = *dialog;
   view.noChoiceNeeded = noChoiceNeeded || archive.selectMode != 0;
   view.queryCommand = [this](QWidget* parent) { return RunArchiveQuery(workbench_, parent); };
   view.statisticsCommand = [](QWidget* parent) { return RunStatisticsDialog(parent); };

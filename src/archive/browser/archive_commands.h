@@ -8,8 +8,8 @@
 class ChartDocument;
 class Workbench;
 
-// Runs the browser dialogs for the archive's browse loop. The browser with comments is not part
-// of the program yet: both variants show the plain browser.
+// Runs the browser dialogs for the archive's browse loop: variant 2 the browser with comments (for
+// a 4.4 archive; another layout gets the plain one), 3 the plain browser.
 class ArchiveBrowserDialogs final : public ArchiveBrowser {
  public:
   explicit ArchiveBrowserDialogs(Workbench& workbench) : workbench_(workbench) {}

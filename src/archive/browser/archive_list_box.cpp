@@ -90,7 +90,7 @@ int CArchiveListBox::RowAt(int y) const {
 void CArchiveListBox::mousePressEvent(QMouseEvent* event) {
   const int row = RowAt(static_cast<int>(event->position().y()));
   if (row < 0 || event->button() != Qt::LeftButton) return;
-  const Qt::KeyboardModifiers mods = event->modifiers();
+  const Qt::KeyboardModifiers mods = single_ ? Qt::NoModifier : event->modifiers();
   if (mods & Qt::ShiftModifier) {
     if (!(mods & Qt::ControlModifier)) list_.ClearSelection();
     list_.SelectRange(anchor_, row);
@@ -139,8 +139,8 @@ bool CArchiveListBox::JumpToInitial(char typed) {
 }
 
 void CArchiveListBox::keyPressEvent(QKeyEvent* event) {
-  const bool shift = event->modifiers() & Qt::ShiftModifier;
-  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  const bool shift = !single_ && (event->modifiers() & Qt::ShiftModifier);
+  const bool ctrl = !single_ && (event->modifiers() & Qt::ControlModifier);
   const int current = std::max(list_.CurrentRow(), 0);
   const int page = VisibleRows();
   switch (event->key()) {
@@ -158,6 +158,7 @@ void CArchiveListBox::keyPressEvent(QKeyEvent* event) {
       return MoveCurrent(list_.RecordRowCount() - 1, shift, ctrl);
     case Qt::Key_Space:
       if (list_.IsEmptyArchive()) return;
+      if (single_) list_.ClearSelection();
       list_.SetSelected(current, ctrl ? !list_.IsSelected(current) : true);
       Changed();
       Q_EMIT selectionChanged();

@@ -26,6 +26,8 @@ class CArchiveListBox : public QAbstractScrollArea {
   QRect RowOnScreen(int row) const;
   // The comment page whose records are coloured (the commented browser); -1 none.
   void SetCommentPage(int page) { commentPage_ = page; }
+  // Single selection (the commented browser): a click or a key selects the one row it reaches.
+  void SetSingleSelection(bool on) { single_ = on; }
   // Rows drawn by the last paint.
   int LastPaintedRows() const { return lastPainted_; }
 
@@ -54,5 +56,6 @@ class CArchiveListBox : public QAbstractScrollArea {
   int rowHeight_ = 16;
   int anchor_ = 0;
   int commentPage_ = -1;
+  bool single_ = false;
   int lastPainted_ = 0;
 };

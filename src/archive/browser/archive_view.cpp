@@ -13,7 +13,9 @@
 
 #include "archive/browser/archive_print_dialog.h"
 #include "archive/browser/archive_search_dialog.h"
+#include "archive/browser/archive_settings_dialog.h"
 #include "archive/browser/archive_sort_dialog.h"
+#include "archive/export/export_formats.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
@@ -48,15 +50,6 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdStatistics, ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
-// Commands whose windows are not part of the program yet: present and disabled.
-constexpr std::array kCommandsNotYetBuilt = {ArchiveView::kIdComment, ArchiveView::kIdSettings};
-
-bool NotYetBuilt(int id) {
-  for (int later : kCommandsNotYetBuilt)
-    if (later == id) return true;
-  return false;
-}
-
 void Tell(int number) {
   platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
 }
@@ -129,13 +122,16 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
     marks->addWidget(button);
   }
   marks->addStretch(1);
-  marks->addWidget(new QLabel(QStringLiteral("Записей:"), this));
+  countCaptions_ = {new QLabel(QStringLiteral("Записей:"), this),
+                    new QLabel(QStringLiteral("Выделено:"), this)};
+  marks->addWidget(countCaptions_[0]);
   marks->addWidget(recordCount_);
   marks->addSpacing(16);
-  marks->addWidget(new QLabel(QStringLiteral("Выделено:"), this));
+  marks->addWidget(countCaptions_[1]);
   marks->addWidget(selectedCount_);
 
   auto* left = new QVBoxLayout;
+  listColumn_ = left;
   left->addLayout(top);
   left->addWidget(list_, 1);
   left->addLayout(marks);
@@ -144,7 +140,6 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   layout->addLayout(commands);
 
   Button(kIdLoad)->setDefault(true);
-  for (int id : kCommandsNotYetBuilt) Button(id)->setEnabled(false);
 
   connect(Button(kIdLoad), &QPushButton::clicked, this, &ArchiveView::accept);
   connect(Button(kIdExit), &QPushButton::clicked, this, &ArchiveView::reject);
@@ -160,6 +155,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(Button(kIdQuery), &QPushButton::clicked, this, [this] { OnQuery(); });
   connect(Button(kIdStatistics), &QPushButton::clicked, this, [this] { OnStatistics(); });
   connect(Button(kIdComment), &QPushButton::clicked, this, [this] { OnComment(); });
+  connect(Button(kIdSettings), &QPushButton::clicked, this, [this] { OnSettings(); });
   connect(Button(kIdPrint), &QPushButton::clicked, this, [this] { OnPrint(); });
   connect(Button(kIdSelectAll), &QPushButton::clicked, this, [this] { OnSelectAll(); });
   connect(Button(kIdSelectNone), &QPushButton::clicked, this, [this] { OnSelectNone(); });
@@ -169,8 +165,7 @@ ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
   connect(recent_, &QComboBox::activated, this, [this](int k) {
     if (!fillingCombo_) OnRecentChosen(k);
   });
-  connect(list_, &CArchiveListBox::selectionChanged, this,
-          [this] { ShowSelectedCount(List().SelectedCount()); });
+  connect(list_, &CArchiveListBox::selectionChanged, this, [this] { OnListSelectionChanged(); });
   connect(list_, &CArchiveListBox::rowActivated, this, [this](int row) {
     List().ClearSelection();
     List().SetSelected(row, true);
@@ -190,6 +185,13 @@ QPushButton* ArchiveView::Button(int id) const {
   const auto it = buttons_.find(id);
   return it == buttons_.end() ? nullptr : it->second;
 }
+
+void ArchiveView::ShowCounts(bool on) {
+  for (QLabel* label : {countCaptions_[0], countCaptions_[1], recordCount_, selectedCount_})
+    label->setVisible(on);
+}
+
+void ArchiveView::OnListSelectionChanged() { ShowSelectedCount(List().SelectedCount()); }
 
 void ArchiveView::OnInitDialog() {
   endResult_ = 0;
@@ -226,9 +228,11 @@ void ArchiveView::ShowRecordCount() {
 }
 
 void ArchiveView::EnableCommands(bool on) {
-  for (int id : kRecordCommands) Button(id)->setEnabled(on && !NotYetBuilt(id));
+  for (int id : kRecordCommands) Button(id)->setEnabled(on);
   Button(kIdQuery)->setEnabled(on && queryCommand != nullptr);
   Button(kIdStatistics)->setEnabled(on && statisticsCommand != nullptr);
+  // The comments exist in the 4.4 layout only.
+  Button(kIdComment)->setEnabled(on && archive_.LayoutCode() == kLayout4400);
   UpdateConvertCaption();
 }
 
@@ -289,6 +293,7 @@ void ArchiveView::ArchiveChanged() {
 // --- Choosing the archive ---
 
 void ArchiveView::OnSelectArchive() {
+  BeforeArchiveChange();
   std::string text = PathFromQt(recent_->currentText().trimmed());
   if (!text.empty() && !HasFileExtension(text)) text += ".arc";
   const std::vector<std::string>& names = archive_.RecentNames();
@@ -313,6 +318,7 @@ void ArchiveView::OnRecentChosen(int k) {
     FillRecentCombo();
     return;
   }
+  BeforeArchiveChange();
   archive_.SelectRecentArchive(k);
   ArchiveChanged();
 }
@@ -382,14 +388,33 @@ void ArchiveView::OnConvert() {
   else
     archive_.ConvertTo44();
   UpdateConvertCaption();
+  Button(kIdComment)->setEnabled(!List().IsEmptyArchive() && archive_.LayoutCode() == kLayout4400);
 }
 
 void ArchiveView::OnCopyWholeArchive() {
+  BeforeArchiveChange();
+  AllExpFormats formats;
+  formats.Load();
   platform::FileChoice choice =
       ArchiveFileChoice(false, ArchiveFilter::kVersion4, archive_.DialogFolder());
+  for (int f = 0; f < formats.Count(); ++f) {
+    const ExportFormat& format = formats.Format(f);
+    choice.filters.push_back(
+        {format.name + "(*." + format.extension + ")", "*." + format.extension});
+  }
+  choice.filterIndex = 1;
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
+  if (choice.filterIndex >= 2 && choice.filterIndex - 2 < formats.Count()) {
+    archive_.ExportArchive(choice.path, choice.filterIndex - 2, formats);
+    return;
+  }
   archive_.CopyWholeArchive(choice.path);
   FillRecentCombo();
+}
+
+void ArchiveView::OnSettings() {
+  DARCHIVEPAR dialog(archive_, this);
+  dialog.DoModal();
 }
 
 void ArchiveView::OnSelectAll() {

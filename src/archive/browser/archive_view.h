@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "archive/browser/archive_list_box.h"
 #include "platform/qt/dialog.h"
@@ -84,11 +86,16 @@ class ArchiveView : public platform::Dialog {
   void OnSelectArchive();
   void OnRecentChosen(int k);
   void OnRemoveRecent(int k);
-  void OnDelete();
+  virtual void OnDelete();
   void OnCopy(bool move);
   void OnOrder();
   void OnConvert();
+  // "Копировать весь архив": the Save As dialog offers the archive copy first, then every export
+  // format ("name(*.ext)"); the archive is copied with its comment files, or exported in the
+  // format chosen.
   void OnCopyWholeArchive();
+  // "НАСТРОЙКИ": the archive's save-target and insertion modes (DARCHIVEPAR).
+  void OnSettings();
   void OnSelectAll();
   void OnSelectNone();
   void OnInvert();
@@ -117,7 +124,7 @@ class ArchiveView : public platform::Dialog {
   DArchiveSearch* SearchDialog() const { return search_; }
   // The switch to the commented browser: the first selected record marked alone, the browser
   // variant 0, the dialog cancelled.
-  void OnComment();
+  virtual void OnComment();
   // "Печать": the listing's parameters asked (DARCPRINT and its hint, kept in the configuration);
   // on OK the list's selection copied into the marks and the browser closed to print.
   void OnPrint();
@@ -132,25 +139,38 @@ class ArchiveView : public platform::Dialog {
   QString RecordCountText() const { return recordCount_->text(); }
   QString SelectedCountText() const { return selectedCount_->text(); }
 
+ protected:
+  // The list's selection changed by the user.
+  virtual void OnListSelectionChanged();
+  // After the current archive changed: recent list, rows, comment button, caption.
+  virtual void ArchiveChanged();
+  // Before the current archive is changed or copied (the commented browser stores its text).
+  virtual void BeforeArchiveChange() {}
+  void CloseSearch();
+  // The rows and the commands column, for the commented browser's own controls.
+  QVBoxLayout* ListColumn() const { return listColumn_; }
+  Archive& Arc() const { return archive_; }
+  // The record and selected counts with their captions shown or hidden.
+  void ShowCounts(bool on);
+
  private:
   QPushButton* AddButton(int id, const QString& text);
   // The recent names in their display form (most recent first, the first one current), each
   // whose file is not an archive now marked with its state.
   void FillRecentCombo();
-  // After the current archive changed: recent list, rows, comment button, caption.
-  void ArchiveChanged();
   void UpdateCaption();
   // A damaged archive is read-only: message 524 before any question, and true.
   bool RefuseChange() const;
   void UpdateConvertCaption();
   void ShowRecordCount();
-  void CloseSearch();
 
   Archive& archive_;
   CArchiveListBox* list_;
   QComboBox* recent_;
   QLabel* recordCount_;
   QLabel* selectedCount_;
+  std::vector<QLabel*> countCaptions_;
+  QVBoxLayout* listColumn_ = nullptr;
   std::map<int, QPushButton*> buttons_;
   DArchiveSearch* search_ = nullptr;  // a child of the dialog
   int endResult_ = 0;

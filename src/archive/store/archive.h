@@ -24,6 +24,7 @@
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
 
+class AllExpFormats;
 class Archive;
 class ChartContext;
 class FileTransaction;
@@ -224,6 +225,15 @@ class Archive {
   int CopyWholeArchive(std::string target);
   // Deletes the ten comment files and the archive file, and frees the index: 0, or -1.
   int DeleteArchiveFiles();
+
+  // --- Export ---
+  // Every record written as a line of format `f` of `formats` into `path` with the format's
+  // extension (added when the name does not end in it): an existing file asks message 74; the
+  // header line first when the format has one; unreadable records and the charts CheckExportable
+  // refuses skipped. The file is written whole or not at all: the first failure is reported and
+  // ends the export. Success shows how many of the records were written. The number written, or
+  // -1.
+  int ExportArchive(const std::string& path, int f, const AllExpFormats& formats);
 
   // --- Sort ---
   // Builds the class array: every record classified by the first key of `params`, each record's

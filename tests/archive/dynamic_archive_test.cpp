@@ -1,0 +1,93 @@
+// The dynamic archive: its step, the number of its records, its name and its file.
+#include "archive/store/dynamic_archive.h"
+
+#include "archive_fixture.h"
+#include "astro/chart/chart_context.h"
+#include "support/ephemeris_tables.h"
+
+namespace archive_test {
+namespace {
+
+TEST(DynamicArchive, StepsAndNames) {
+  EXPECT_DOUBLE_EQ(DynamicArchiveStep(1, 0, 0, 0, 0), 365.2422);
+  EXPECT_DOUBLE_EQ(DynamicArchiveStep(0, 2, 12, 30, 36), 2.5 + 30.0 / 1440 + 36.0 / 86400);
+  bool cut = true;
+  EXPECT_EQ(DynamicArchiveSteps(100.0, 101.0, 1.0, cut), 1);
+  EXPECT_FALSE(cut);
+  // 1.1.2000 .. 1.1.2100 by one day: 36525 steps cut to 30000.
+  EXPECT_EQ(DynamicArchiveSteps(2451544.5, 2488069.5, 1.0, cut), 30000);
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(DynamicArchiveSteps(0.0, 10.0, 3.0, cut), 3);
+  const struct {
+    const char* typed;
+    const char* file;
+  } names[] = {{"dyn", "dyn.arc"},
+               {"dyn.ARC", "dyn.ARC"},
+               {"d.Arc", "d.Arc"},
+               {"dyn.txt", "dyn.txt.arc"},
+               {"a.arcx", "a.arcx.arc"}};
+  for (const auto& n : names) EXPECT_EQ(DynamicArchiveFileName(n.typed), n.file) << n.typed;
+}
+
+class DynamicArchiveTest : public ArchiveTest {
+ protected:
+  ChartContext Context() const {
+    return ChartContext(GetConfiguration(), testing_support::SharedTables());
+  }
+  Status Write(int steps, double step, const std::string& name) {
+    FDate begin;
+    EXPECT_TRUE(begin.SetDate(1, 1, 2000, 'A').ok());
+    return WriteDynamicArchive(Context(), MakeChart("Dyn", 7, 7, 1977), begin, step, steps,
+                               PathOf(name), progress_);
+  }
+  testing_support::RecordingProgress progress_;
+};
+
+TEST_F(DynamicArchiveTest, RecordsFollowTheStepFromTheBeginning) {
+  ASSERT_TRUE(Write(1, 365.2422, "one.arc").ok());
+  ASSERT_EQ(archive_.SetPath(PathOf("one.arc")), kLayout4200);
+  ASSERT_EQ(archive_.CreateIndex(), 0);
+  ASSERT_EQ(archive_.RecordCount(), 2);
+  Chart first, second;
+  ASSERT_EQ(archive_.LoadChart(first, 0, false), 0);
+  ASSERT_EQ(archive_.LoadChart(second, 1, false), 1);
+  const Moment& a = first.definition.sources[0].moment;
+  const Moment& b = second.definition.sources[0].moment;
+  EXPECT_EQ(a.time.SecondsOfDay(), 0);
+  EXPECT_EQ(a.date.Day(), 1);
+  EXPECT_EQ(a.date.Year(), 2000);
+  // A year of 365.2422 days: 1.1.2000 0:00 + 365 d 5 h 48 min 46 s.
+  EXPECT_EQ(b.date.Year(), 2000);
+  EXPECT_EQ(b.date.Month(), 12);
+  EXPECT_EQ(b.date.Day(), 31);
+  EXPECT_EQ(b.time.Hours(), 5);
+  EXPECT_EQ(b.time.Minutes(), 48);
+  // The first record is computed at its own moment, not left with the source chart's Sun.
+  Chart expected = MakeChart("Dyn");
+  expected.definition.sources[0].moment = a;
+  ASSERT_TRUE(expected.AddStep(Context(), 0.0).ok());
+  EXPECT_DOUBLE_EQ(first.points[0].longitude.Get(), expected.points[0].longitude.Get());
+  EXPECT_TRUE(progress_.positions.empty());  // no progress for a few records
+}
+
+TEST_F(DynamicArchiveTest, ReplacesTheFileAndItsCommentFilesOrNothing) {
+  WriteFile(PathOf("old.arc"), "old");
+  WriteFile(ArchiveCommentFileName(PathOf("old.arc"), 3), "stale");
+  ArmFileFault(2);  // the records' write
+  EXPECT_EQ(Write(2, 1.0, "old.arc").ErrorCode(), kErrWrite);
+  EXPECT_EQ(ReadFile(PathOf("old.arc")), "old");
+  EXPECT_TRUE(std::filesystem::exists(ArchiveCommentFileName(PathOf("old.arc"), 3)));
+  ArmFileFault(0);
+  progress_.cancelAt = 10;
+  EXPECT_EQ(Write(100, 1.0, "old.arc").MessageNumber(), kMsgDynamicArchiveCancelled);
+  EXPECT_EQ(ReadFile(PathOf("old.arc")), "old");
+  progress_ = {};
+  ASSERT_TRUE(Write(60, 1.0, "old.arc").ok());
+  EXPECT_EQ(std::filesystem::file_size(PathOf("old.arc")), 4 + 61 * 1776u);
+  EXPECT_FALSE(std::filesystem::exists(ArchiveCommentFileName(PathOf("old.arc"), 3)));
+  EXPECT_EQ(progress_.positions.front(), 0);
+  EXPECT_EQ(progress_.positions.back(), 98);  // 60 / 61
+}
+
+}  // namespace
+}  // namespace archive_test
