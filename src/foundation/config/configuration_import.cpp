@@ -212,7 +212,7 @@ void ImportWheelConstants(const OldFile& old, Layout layout, C& c) {
 void ImportComments(const OldFile& old, C& c) {
   std::size_t at = 2856;
   for (auto& name : c.commentPageNames) {
-    name = TextBefore(old.Run(at, C::kCommentNameWidth));
+    name = TextBefore(old.Run(at, C::kCommentNameWidth - 1));  // at most 24 bytes and a NUL
     at += C::kCommentNameWidth;
   }
   c.currentCommentPage = old.U16(at);
