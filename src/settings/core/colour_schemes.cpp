@@ -61,11 +61,8 @@ SchemeFile ParseSchemes(std::string_view text, int limit) {
       ++file.skippedLines;
       continue;
     }
-    if (static_cast<int>(file.schemes.size()) >= limit) {
-      file.moreThanLimit = true;
-      continue;
-    }
-    file.schemes.push_back(std::move(scheme));
+    auto& into = static_cast<int>(file.schemes.size()) >= limit ? file.beyond : file.schemes;
+    into.push_back(std::move(scheme));
   }
   return file;
 }

@@ -41,7 +41,8 @@ struct ColourScheme {
 struct SchemeFile {
   std::vector<ColourScheme> schemes;  // in file order, at most the limit asked for
   int skippedLines = 0;               // damaged lines
-  bool moreThanLimit = false;         // a further scheme followed the limit
+  std::vector<ColourScheme> beyond;   // the schemes after the limit, kept for rewrites
+  bool MoreThanLimit() const { return !beyond.empty(); }
 };
 
 // Parses the text of a scheme file, keeping at most `limit` schemes. Blank lines are ignored; a

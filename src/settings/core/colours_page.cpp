@@ -39,6 +39,7 @@ std::filesystem::path ColoursPage::ReadFile() const {
 
 void ColoursPage::LoadGamma() {
   schemes_.clear();
+  beyond_.clear();
   screenSelection_ = printSelection_ = -1;
   readWithDamage_ = false;
   const std::filesystem::path file = ReadFile();
@@ -48,9 +49,10 @@ void ColoursPage::LoadGamma() {
     return;
   }
   schemes_ = std::move(read.schemes);
+  beyond_ = std::move(read.beyond);
   readWithDamage_ = read.skippedLines > 0 && file == dataFile;
   if (read.skippedLines > 0) Show(kMsgDamagedSchemes);
-  if (read.moreThanLimit) Show(kMsgTooManySchemes);
+  if (!beyond_.empty()) Show(kMsgTooManySchemes);
   screenSelection_ = FindSchemeWithColours(schemes_, screen.data());
   printSelection_ = FindSchemeWithColours(schemes_, print.data());
 }
@@ -62,7 +64,8 @@ void ColoursPage::ChooseScheme(ColourColumn column, int index) {
   (column == ColourColumn::kScreen ? screenSelection_ : printSelection_) = index;
 }
 
-bool ColoursPage::Rewrite(const std::vector<ColourScheme>& schemes, const char* trace) {
+bool ColoursPage::Rewrite(std::vector<ColourScheme> schemes, const char* trace) {
+  schemes.insert(schemes.end(), beyond_.begin(), beyond_.end());
   if (Status st = SaveSchemeFile(dataFile, schemes, readWithDamage_); !st.ok()) {
     ReportStatus(st, trace);
     return false;
@@ -83,7 +86,7 @@ bool ColoursPage::SaveScheme(ColourColumn column, std::string_view typed) {
   const Table& colours = Colours(column);
   std::copy(colours.begin(), colours.begin() + kSchemeColourCount, added.colours.begin());
   all.push_back(std::move(added));
-  if (!Rewrite(all, "DALLCOLORS::SaveGammaCols")) return false;
+  if (!Rewrite(std::move(all), "DALLCOLORS::SaveGammaCols")) return false;
   platform::GetPrompter().ShowMessage(kMsgSchemeAdded, GetMessageText(kMsgSchemeAdded),
                                       platform::Icon::Information);
   return true;
@@ -101,7 +104,7 @@ bool ColoursPage::DeleteScheme(ColourColumn column) {
     return false;
   std::vector<ColourScheme> rest = schemes_;
   rest.erase(rest.begin() + index);
-  return Rewrite(rest, "DALLCOLORS::SaveGammaCols");
+  return Rewrite(std::move(rest), "DALLCOLORS::SaveGammaCols");
 }
 
 }  // namespace settings

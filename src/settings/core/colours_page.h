@@ -40,7 +40,8 @@ class ColoursPage {
 
   // Reads the schemes (at most 59; message 72 when the file holds more, 2111 when lines were
   // skipped, error 102 under "DALLCOLORS::LoadGamma" when it cannot be read), then selects in
-  // each column the first scheme equal to its colours.
+  // each column the first scheme equal to its colours. Schemes past the 59th are not offered but
+  // are written back with every change.
   void LoadGamma();
   const std::vector<ColourScheme>& Schemes() const { return schemes_; }
   // "Сохранить" is enabled while fewer than 59 schemes are loaded.
@@ -63,9 +64,10 @@ class ColoursPage {
 
  private:
   std::filesystem::path ReadFile() const;
-  bool Rewrite(const std::vector<ColourScheme>& schemes, const char* trace);
+  bool Rewrite(std::vector<ColourScheme> schemes, const char* trace);
 
   std::vector<ColourScheme> schemes_;
+  std::vector<ColourScheme> beyond_;  // the file's schemes past the 59th, written back as they were
   int screenSelection_ = -1;
   int printSelection_ = -1;
   bool readWithDamage_ = false;  // the data folder's file had lines skipped

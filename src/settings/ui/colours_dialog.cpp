@@ -24,10 +24,17 @@ namespace {
 
 constexpr int kSwatchWidth = 30;  // pixels, at the left of the swatch's control
 
-const char* const kEntryLabels[DALLCOLORS::kEntries] = {
-    "Фон",           "Окружности",       "Круг (внешний)",  "Значки планет",
-    "Риски положения планет", "Углы гороскопа", "Значки (внутренние)", "Значки (внешние)",
-    "Круг с планетами", "Центральный круг", "Градусы"};
+const char* const kEntryLabels[DALLCOLORS::kEntries] = {"Фон",
+                                                        "Окружности",
+                                                        "Круг (внешний)",
+                                                        "Значки планет",
+                                                        "Риски положения планет",
+                                                        "Углы гороскопа",
+                                                        "Значки (внутренние)",
+                                                        "Значки (внешние)",
+                                                        "Круг с планетами",
+                                                        "Центральный круг",
+                                                        "Градусы"};
 
 // Control numbers of the buttons and swatches of each entry: screen button, screen swatch, print
 // button, print swatch.

@@ -132,8 +132,8 @@ bool RunConfigurationImport(Configuration& config, Aspectarium& systems,
   dialog.ownConfig = ownConfig;
   for (int run = 0; run < kMaxDialogRuns; ++run) {
     if (dialog.DoModal() != platform::kIdOk) return false;
-    if (dialog.page.fileChosen) return settings::ImportOldConfiguration(dialog.page, config,
-                                                                        systems, places);
+    if (dialog.page.fileChosen)
+      return settings::ImportOldConfiguration(dialog.page, config, systems, places);
     platform::GetPrompter().ShowMessage(settings::kMsgChooseOldConfiguration,
                                         GetMessageText(settings::kMsgChooseOldConfiguration),
                                         platform::Icon::Warning);
