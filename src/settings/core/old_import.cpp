@@ -36,7 +36,8 @@ std::string NameQuestion(int before, const std::string& name, int after) {
   return GetMessageText(before) + " " + name + " " + GetMessageText(after);
 }
 
-bool SameFolder(const fs::path& a, const fs::path& b) {
+// True when both paths name the same file or folder (links and ".." resolved).
+bool SamePlace(const fs::path& a, const fs::path& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec);
 }
@@ -129,7 +130,7 @@ bool ImportPage::Choose(const fs::path& chosen, const fs::path& ownConfig) {
                                                      static_cast<unsigned char>(bytes[1]) << 8)
                         : 0;
   const oldcfg::Recognition r =
-      oldcfg::RecogniseOldConfiguration(length, version, SameFolder(chosen, ownConfig));
+      oldcfg::RecogniseOldConfiguration(length, version, SamePlace(chosen, ownConfig));
   if (!r.ok()) {
     Show(r.message, platform::Icon::Warning);
     return false;
@@ -225,7 +226,7 @@ bool ImportOldConfiguration(const ImportPage& page, Configuration& config, Aspec
   }
   fs::path oldFolder = fs::path(page.path).parent_path();
   if (oldFolder.empty()) oldFolder = ".";
-  if (!SameFolder(oldFolder, places.programFolder)) {
+  if (!SamePlace(oldFolder, places.programFolder)) {
     ImportOldColourSchemes(oldFolder, places);
     if (ImportOldAspectSystems(oldFolder, places) > 0) {
       for (const Status& skipped : systems.LoadAll(places.programFolder))

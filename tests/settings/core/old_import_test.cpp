@@ -112,17 +112,6 @@ TEST_F(OldFilesTest, ArchivesAreCopiedWithTheirCommentFiles) {
   EXPECT_TRUE(prompts_.WasShown(settings::kMsgArchivesTaken));
 }
 
-TEST_F(OldFilesTest, NothingIsAskedWithoutOldFilesAndNoTakesNothing) {
-  EXPECT_EQ(settings::ImportOldAspectSystems(old_, places_), 0);
-  EXPECT_EQ(settings::ImportOldArchives(old_, places_), 0);
-  settings::ImportOldColourSchemes(old_, places_);
-  WriteFile(old_ / "S.asp", "s");
-  prompts_.Expect(settings::kMsgTakeOldSystems, Answer::No);
-  EXPECT_EQ(settings::ImportOldAspectSystems(old_, places_), 0);
-  EXPECT_FALSE(fs::exists(program_ / "S.asp"));
-  EXPECT_TRUE(prompts_.shown.size() == 1u);
-}
-
 TEST_F(OldFilesTest, TheWholeRunTakesTheConfigurationSchemesAndSystemsAndReloadsThem) {
   std::string cfgFile(39292, '\0');
   for (std::size_t i = 0; i < 50; ++i) cfgFile[150 + i] = '3';  // orb classes
