@@ -105,6 +105,8 @@ TEST_F(ColoursImportTest, ImportAsksForAFileUntilOneIsChosenThenTakesTheSections
     EXPECT_FALSE(d.Box(1355)->isEnabled());
     EXPECT_FALSE(d.Box(1371)->isEnabled());
     d.Box(1349)->setChecked(false);  // the town list stays
+    if (const char* demo = std::getenv("VELM_DEMO_DIR"))
+      d.grab().save(QString::fromUtf8(demo) + QStringLiteral("/import_dialog.png"));
     return PressOk(d);
   });
   prompts_.ExpectFile((old / "VELM.CFG").string());
