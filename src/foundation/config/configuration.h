@@ -18,6 +18,7 @@
 
 #include "foundation/config/byte_block.h"
 #include "foundation/config/coord_conf.h"
+#include "foundation/config/old_configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/config/wheel_constants.h"
 #include "foundation/status.h"
@@ -170,6 +171,14 @@ class Configuration {
   // Rewrites the file through SafeRewrite; on failure the old file is left as it was.
   Status Save(const std::filesystem::path& path) const;
 
+  // Copies the sections chosen in `flags` (1 = take it) of the older configuration file `path`,
+  // recognised as `versionCode` (old_configuration.h), into this configuration; sections the
+  // version does not carry are left alone. The print colours become the screen colours when the
+  // colours are taken from a version other than 50. Error 102 or 103 when the file cannot be
+  // read or no longer has its version's length; the configuration is then unchanged.
+  Status Import(const std::filesystem::path& path, int versionCode,
+                const oldcfg::SectionFlags& flags);
+
   bool operator==(const Configuration&) const = default;
 
   // Per object: shown 'Y'/'N', aspect switch 1 'Y'/'N', aspect switch 2 'Y'/'N', orb class digit
@@ -243,6 +252,11 @@ class Configuration {
 
 // The program-wide configuration.
 Configuration& GetConfiguration();
+
+// Puts values that would mislead the program back to their defaults: orb digits outside '1'..'5',
+// a comment page above 9, rulers outside the bodies, house systems, Black Moon and node choices
+// outside their codes. Loading and importing end with it.
+void SanitiseConfiguration(Configuration& config);
 
 // "velm.cfg" over one run of the program: read at start, written at exit. A file that exists but
 // could not be read (damaged, of another version or another owner) is never written over on its

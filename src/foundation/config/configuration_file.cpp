@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::string_view kMagic = "VCFG";
 constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kHouseSystemCodes = 19;  // house systems 0..18
 
 // "The settings file could not be read at start ... save the changed settings?"
 constexpr int kMsgSaveOverUnread = 1991;
@@ -269,8 +270,10 @@ Status SavedCoords(const COORD_CONF& coords, std::string& bytes) {
   return st;
 }
 
-// Values that would mislead the program are put back to their defaults.
-void Sanitise(Configuration& c, const Configuration& defaults) {
+}  // namespace
+
+void SanitiseConfiguration(Configuration& c) {
+  const Configuration defaults;
   for (int i = 0; i < Configuration::kObjectStringLength; ++i) {
     const char orb = c.objectStrings[Configuration::kOrbString][i];
     if (orb < '1' || orb > '5')
@@ -282,9 +285,11 @@ void Sanitise(Configuration& c, const Configuration& defaults) {
     if (body < -1 || body > 29) body = -1;
   for (auto& body : c.signRulers)
     if (body < -1 || body > 33) body = -1;
+  cfg::CalculationSettings& k = c.calculation;
+  if (k.houseSystem >= kHouseSystemCodes) k.houseSystem = defaults.calculation.houseSystem;
+  if (k.blackMoon > 1) k.blackMoon = defaults.calculation.blackMoon;
+  if (k.lunarNodes > 1) k.lunarNodes = defaults.calculation.lunarNodes;
 }
-
-}  // namespace
 
 Status Configuration::Save(const std::filesystem::path& path) const {
   BinaryWriter image;
@@ -365,7 +370,7 @@ Status Configuration::Load(const std::filesystem::path& path) {
       if (blockTag == tag) (read.*member).CopyIn(0, payload);
     }
   }
-  Sanitise(read, defaults);
+  SanitiseConfiguration(read);
   *this = read;
   return Status::Ok();
 }

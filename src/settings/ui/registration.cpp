@@ -7,10 +7,15 @@
 #include "document/ui_registry.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_file_names.h"
+#include "foundation/files/settings.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
 #include "settings/ui/aspect_system_dialogs.h"
+#include "settings/ui/colours_dialog.h"
 #include "settings/ui/config_dialogs.h"
+#include "settings/ui/enter_name.h"
+#include "settings/ui/import_dialog.h"
 
 void UpdateAllChartViews(Workbench& workbench) {
   PublishSettings();
@@ -18,6 +23,13 @@ void UpdateAllChartViews(Workbench& workbench) {
 }
 
 namespace {
+
+// The colour schemes: the data folder's file, and the shipped one read while there is none.
+void SchemeFiles(const Workbench& app, std::filesystem::path& data,
+                 std::filesystem::path& shipped) {
+  data = app.GetPath(g_DataFileNames[kDataColourSchemes]);
+  shipped = GetSettings().FindShippedFile(g_DataFileNames[kDataColourSchemes]);
+}
 
 void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& app) {
   frame.OnCommand(cmd::kConfigPlanets, [&app] {
@@ -66,6 +78,18 @@ void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& app) {
         UpdateAllChartViews(app);
       },
       [](platform::CommandState& state) { state.enabled = GetAspectarium().Count() > 0; });
+  frame.OnCommand(cmd::kConfigImport, [&app] {
+    settings::ImportPlaces places;
+    places.programFolder = app.GetPath("");
+    SchemeFiles(app, places.schemesFile, places.shippedSchemes);
+    places.askName = [&app](std::string& typed) {
+      return RunEnterName(typed, {}, app.MainWindow());
+    };
+    const bool imported =
+        RunConfigurationImport(GetConfiguration(), GetAspectarium(), places,
+                               app.GetPath(g_DataFileNames[kDataConfig]), app.MainWindow());
+    if (imported) UpdateAllChartViews(app);
+  });
 }
 
 void RegisterDocumentCommands(ChartDocument& document, Workbench& app) {
@@ -77,6 +101,16 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& app) {
     // Also after Cancel.
     PublishSettings();
     document.UpdateAllViews();
+  });
+  document.OnCommand(cmd::kConfigColours, [&app] {
+    Configuration& config = GetConfiguration();
+    DALLCOLORS dialog(app.MainWindow());
+    dialog.page = settings::ColoursPage::From(config);
+    SchemeFiles(app, dialog.page.dataFile, dialog.page.shippedFile);
+    if (dialog.DoModal() != platform::kIdOk) return;
+    dialog.page.To(config);
+    config.colourChangeMarker = config.colourChangeMarker == 0 ? 1 : 0;
+    UpdateAllChartViews(app);
   });
   document.OnCommand(cmd::kConfigPrint, [&document, &app] {
     Configuration& config = GetConfiguration();
