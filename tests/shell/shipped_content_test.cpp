@@ -13,6 +13,7 @@
 #include "conditions/core/groups.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
+#include "conditions/ui/tlr_output.h"
 #include "forecast/core/transit_calculation.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/safe_rewrite.h"
@@ -109,6 +110,13 @@ TEST_F(ShellTest, AFreshDataFolderStartsAndOpensEveryViewWithoutAMessage) {
     }
     prompts_.shown.clear();
   }
+  // The demonstration text base reads the chart: the Sun of 1 January 2000 in Capricorn.
+  const CTLRVIEW* texts = nullptr;
+  for (platform::View* view : natal->Views())
+    if (const auto* found = dynamic_cast<const CTLRVIEW*>(view)) texts = found;
+  ASSERT_NE(texts, nullptr);
+  EXPECT_NE(texts->Control()->Text().find(Cp1251("Солнце в Козероге")), std::string::npos);
+  EXPECT_EQ(texts->Control()->Text().find(Cp1251("Солнце в Овне")), std::string::npos);
   // All but the three rectification views, which wait for the user's interval and events.
   EXPECT_EQ(opened, static_cast<int>(commands.size()) - 3 - disabled) << "of " << commands.size();
 }

@@ -201,8 +201,8 @@ TEST(ShippedGroups, LoadWithoutBadLines) {
   Groups groups;
   std::string bytes = testing_support::ReadFile(testing_support::SourceDir() / "data/groups.lst");
   EXPECT_EQ(groups.Parse(bytes), 0);
-  EXPECT_EQ(groups.Count('P'), 3);
-  EXPECT_EQ(groups.Count('S'), 4);
+  EXPECT_EQ(groups.Count('P'), 6);
+  EXPECT_EQ(groups.Count('S'), 7);
   EXPECT_EQ(groups.Count('H'), 3);
   EXPECT_EQ(groups.Serialize(), bytes);
 }
