@@ -17,23 +17,6 @@
 
 namespace {
 
-// Record i: the points spread by 37.3 degrees from an offset that moves with i.
-Chart GeneratedChart(int i) {
-  Chart chart = bench::MoscowChart(1 + i % 28, 1 + i % 12, 1900 + i % 120, i % 24, i % 60);
-  const double offset = (i * 7.77) - 360.0 * static_cast<int>(i * 7.77 / 360.0);
-  for (int p = 0; p < 34; ++p) {
-    double lon = offset + p * 37.3;
-    while (lon >= 360.0) lon -= 360.0;
-    chart.points[static_cast<std::size_t>(p)].longitude.Set(lon);
-  }
-  for (int h = 0; h < 12; ++h) {
-    double cusp = offset + h * 30.0 + 7.0;
-    while (cusp >= 360.0) cusp -= 360.0;
-    chart.cusps[static_cast<std::size_t>(h)].Set(cusp);
-  }
-  return chart;
-}
-
 void SynastryEveryPair(benchmark::State& state) {
   const int records = static_cast<int>(state.range(0));
   archive_bench::SilentPrompter prompter;
@@ -52,7 +35,7 @@ void SynastryEveryPair(benchmark::State& state) {
   SynastryRequest request;
   request.mode = kSynEveryPair;
   request.archive = archive_bench::WriteArchive("pairs" + std::to_string(records) + ".arc", records,
-                                                GeneratedChart)
+                                                archive_bench::SpreadChart)
                         .string();
   const ChartContext context(config, aspectarium);
   platform::NullProgress progress;

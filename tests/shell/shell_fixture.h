@@ -16,7 +16,10 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
+#include "platform/qt/child_frame.h"
 #include "platform/qt/dialog.h"
+#include "platform/qt/page_output.h"
+#include "platform/qt/view.h"
 #include "shell/entry/chart_entry_dialog.h"
 #include "shell/kovra_app.h"
 #include "shell/kovra_doc.h"
@@ -82,6 +85,22 @@ inline int CountPdfPages(const std::filesystem::path& pdf) {
        at = bytes.find("/Type /Page", at + 1))
     pages += bytes.compare(at, 12, "/Type /Pages") != 0;
   return pages;
+}
+
+// What a person looks at for a view: its window as `name`.png, its printout of `pages` pages as
+// `name`.pdf (the pages counted) and the first printed page as `name`_page.png.
+inline void WriteViewPictures(const std::filesystem::path& folder, const std::string& name,
+                              platform::View& view, int pages) {
+  const std::filesystem::path png = folder / (name + ".png"), pdf = folder / (name + ".pdf"),
+                              page = folder / (name + "_page.png");
+  const auto print = [&view](platform::Dc& dc, int n) { view.OnPrint(dc, n); };
+  EXPECT_TRUE(platform::SaveWidgetScreenshot(*view.Frame(), png).ok());
+  EXPECT_TRUE(platform::WritePdf(pdf, name, pages, print).ok());
+  EXPECT_EQ(CountPdfPages(pdf), pages);
+  EXPECT_TRUE(platform::WritePagePng(page, 1, 100, print).ok());
+  testing_support::ShowToPerson(png, name);
+  testing_support::ShowToPerson(pdf, name);
+  testing_support::ShowToPerson(page, name + "_page");
 }
 
 // Start options without the splash window and the main window.

@@ -155,23 +155,40 @@ void CQueryView::OnLButtonDblClk(platform::Point at) {
   LineListView::OnLButtonDblClk(at);
 }
 
+ResultKey ResultKeyOf(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Insert) return ResultKey::kTurnRow;
+  if (!(event.modifiers() & Qt::KeypadModifier)) return ResultKey::kNone;
+  switch (event.key()) {
+    case Qt::Key_Asterisk:
+      return ResultKey::kInvert;
+    case Qt::Key_Plus:
+      return ResultKey::kMarkAll;
+    case Qt::Key_Minus:
+      return ResultKey::kUnmarkAll;
+    default:
+      return ResultKey::kNone;
+  }
+}
+
 void CQueryView::keyPressEvent(QKeyEvent* event) {
-  const bool pad = event->modifiers() & Qt::KeypadModifier;
-  int button = -1;
-  if (event->key() == Qt::Key_Insert) {
-    OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
-    event->accept();
-    return;
+  switch (ResultKeyOf(*event)) {
+    case ResultKey::kNone:
+      LineListView::keyPressEvent(event);
+      return;
+    case ResultKey::kTurnRow:
+      OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
+      break;
+    case ResultKey::kInvert:
+      OnBarButton(kBarInvert);
+      break;
+    case ResultKey::kMarkAll:
+      OnBarButton(kBarMarkAll);
+      break;
+    case ResultKey::kUnmarkAll:
+      OnBarButton(kBarUnmarkAll);
+      break;
   }
-  if (pad && event->key() == Qt::Key_Asterisk) button = kBarInvert;
-  if (pad && event->key() == Qt::Key_Plus) button = kBarMarkAll;
-  if (pad && event->key() == Qt::Key_Minus) button = kBarUnmarkAll;
-  if (button >= 0) {
-    OnBarButton(button);
-    event->accept();
-    return;
-  }
-  LineListView::keyPressEvent(event);
+  event->accept();
 }
 
 void CQueryView::resizeEvent(QResizeEvent* event) {

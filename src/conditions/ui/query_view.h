@@ -13,6 +13,12 @@
 
 class ChartDocument;
 class Workbench;
+class QKeyEvent;
+
+// The marking keys of the result views: Insert turns the current row's mark over, the numeric
+// pad's '*' inverts every mark, '+' marks and '-' unmarks every row.
+enum class ResultKey { kNone, kTurnRow, kInvert, kMarkAll, kUnmarkAll };
+ResultKey ResultKeyOf(const QKeyEvent& event);
 
 class CQueryView : public platform::LineListView {
   Q_OBJECT

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "archive/store/archive.h"
+#include "conditions/ui/query_view.h"
 #include "document/chart_document.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
@@ -164,22 +165,24 @@ void CSynAnalView::OnLButtonDblClk(platform::Point at) {
 }
 
 void CSynAnalView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Insert) {
-    OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
-    event->accept();
-    return;
+  switch (ResultKeyOf(*event)) {
+    case ResultKey::kNone:
+      LineListView::keyPressEvent(event);
+      return;
+    case ResultKey::kTurnRow:
+      OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
+      break;
+    case ResultKey::kInvert:
+      OnButton(kSynInvert);
+      break;
+    case ResultKey::kMarkAll:
+      OnButton(kSynMarkAll);
+      break;
+    case ResultKey::kUnmarkAll:
+      OnButton(kSynUnmarkAll);
+      break;
   }
-  const bool pad = event->modifiers() & Qt::KeypadModifier;
-  int button = -1;
-  if (pad && event->key() == Qt::Key_Asterisk) button = kSynInvert;
-  if (pad && event->key() == Qt::Key_Plus) button = kSynMarkAll;
-  if (pad && event->key() == Qt::Key_Minus) button = kSynUnmarkAll;
-  if (button >= 0) {
-    OnButton(button);
-    event->accept();
-    return;
-  }
-  LineListView::keyPressEvent(event);
+  event->accept();
 }
 
 void CSynAnalView::resizeEvent(QResizeEvent* event) {

@@ -237,19 +237,7 @@ TEST_F(QueryViewTest, PrintsTheHeaderLinesThenTheRows) {
   Press(*view, Qt::Key_Down);
   Press(*view, Qt::Key_Insert);
   view->Frame()->resize(1000, 420);
-  const fs::path png = folder_ / "query_results.png", pdf = folder_ / "query_results.pdf";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view->Frame(), png).ok());
-  ASSERT_TRUE(
-      platform::WritePdf(pdf, "query_results", info.maxPage, [view](platform::Dc& dc, int page) {
-        view->OnPrint(dc, page);
-      }).ok());
-  const fs::path page = folder_ / "query_results_page.png";
-  ASSERT_TRUE(platform::WritePagePng(page, 1, 100, [view](platform::Dc& dc, int n) {
-                view->OnPrint(dc, n);
-              }).ok());
-  testing_support::ShowToPerson(png, "query_results");
-  testing_support::ShowToPerson(pdf, "query_results");
-  testing_support::ShowToPerson(page, "query_results_page");
+  shell_test::WriteViewPictures(folder_.Path(), "query_results", *view, info.maxPage);
 }
 
 }  // namespace

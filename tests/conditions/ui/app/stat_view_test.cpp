@@ -180,18 +180,10 @@ TEST_F(StatViewTest, BarsOnScreenAndOnPaper) {
   EXPECT_EQ(view->Screen().Grid().columns, 24);
   view->Frame()->resize(1000, 600);
   QCoreApplication::processEvents();
-  const fs::path png = folder_ / "statistics.png", pdf = folder_ / "statistics.pdf",
-                 page = folder_ / "statistics_page.png";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view->Frame(), png).ok());
   platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_EQ(info.maxPage, 1);
-  const auto print = [view](platform::Dc& dc, int n) { view->OnPrint(dc, n); };
-  ASSERT_TRUE(platform::WritePdf(pdf, "statistics", 1, print).ok());
-  ASSERT_TRUE(platform::WritePagePng(page, 1, 100, print).ok());
-  testing_support::ShowToPerson(png, "statistics");
-  testing_support::ShowToPerson(pdf, "statistics");
-  testing_support::ShowToPerson(page, "statistics_page");
+  shell_test::WriteViewPictures(folder_.Path(), "statistics", *view, 1);
 
   // The printout: the caption at the head, the summary of the five charts under the bars.
   platform::RecordingDc dc(96, true);

@@ -200,19 +200,7 @@ TEST_F(SynastryViewTest, DrawsAndPrintsTheTable) {
   EXPECT_EQ(texts[1], U("СИНАСТРИЧЕСКИЙ АНАЛИЗ"));
   EXPECT_EQ(texts[2], U("      АРХИВЫ"));
 
-  const fs::path png = folder_ / "synastry_results.png", pdf = folder_ / "synastry_results.pdf";
-  ASSERT_TRUE(platform::SaveWidgetScreenshot(*view->Frame(), png).ok());
-  ASSERT_TRUE(
-      platform::WritePdf(pdf, "synastry_results", info.maxPage, [view](platform::Dc& dc, int p) {
-        view->OnPrint(dc, p);
-      }).ok());
-  const fs::path paper = folder_ / "synastry_results_page.png";
-  ASSERT_TRUE(platform::WritePagePng(paper, 1, 100, [view](platform::Dc& dc, int p) {
-                view->OnPrint(dc, p);
-              }).ok());
-  testing_support::ShowToPerson(png, "synastry_results");
-  testing_support::ShowToPerson(pdf, "synastry_results");
-  testing_support::ShowToPerson(paper, "synastry_results_page");
+  shell_test::WriteViewPictures(folder_.Path(), "synastry_results", *view, info.maxPage);
 }
 
 }  // namespace
