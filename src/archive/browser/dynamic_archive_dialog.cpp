@@ -17,8 +17,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
-#include "platform/qt/progress_dialog.h"
 
 namespace {
 
@@ -168,9 +168,12 @@ bool DDYNARC::CheckOk() {
           platform::Answer::Yes)
     return false;
 
-  DPROGRESSBAR progress(windowTitle(), this);
-  const Status st = WriteDynamicArchive(ChartContext::FromCurrentSettings(), chart_, begin, step,
-                                        steps, file, progress);
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  Status st;
+  platform::BackgroundRun run(windowTitle(), this);
+  run.Run([&](platform::ProgressSink& progress) {
+    st = WriteDynamicArchive(ctx, chart_, begin, step, steps, file, progress);
+  });
   if (!st.ok()) {
     ReportStatus(st, "DDYNARC::OnOK");
     return false;

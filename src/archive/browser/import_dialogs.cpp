@@ -10,8 +10,8 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
-#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -56,14 +56,23 @@ ForeignImportDialogs::ForeignImportDialogs(Workbench& workbench)
 
 int ForeignImportDialogs::ConvertToArchive(const std::string& source, std::string& archive,
                                            int type) {
-  DPROGRESSBAR progress(QStringLiteral("Конвертация"), workbench_.MainWindow());
-  SetProgress(&progress);
-  const int result = ForeignImport::ConvertToArchive(source, archive, type);
-  SetProgress(nullptr);
+  platform::BackgroundRun run(QStringLiteral("Конвертация"), workbench_.MainWindow());
+  int result = -1;
+  run.Run([&](platform::ProgressSink& progress) {
+    SetProgress(&progress);
+    result = ForeignImport::ConvertToArchive(source, archive, type);
+    SetProgress(nullptr);
+  });
   return result;
 }
 
 bool ForeignImportDialogs::ChooseCommentPage() {
+  bool chosen = false;  // asked from the conversion's worker: the dialog is the window's
+  platform::CallOnUiThread([&] { chosen = AskCommentPage(); });
+  return chosen;
+}
+
+bool ForeignImportDialogs::AskCommentPage() {
   Archive& archive = workbench_.GetArchive();
   DZETCONVCOM dialog(workbench_.MainWindow());
   const Configuration& config = GetConfiguration();

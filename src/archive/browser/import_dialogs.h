@@ -46,5 +46,7 @@ class ForeignImportDialogs final : public ForeignImport {
   bool ChooseCommentPage() override;
 
  private:
+  bool AskCommentPage();
+
   Workbench& workbench_;
 };

@@ -239,6 +239,11 @@ int ForeignImport::Calculate(const std::string& source, const std::string& archi
   BinaryReader in(records);
   const std::size_t count = records.size() / size;
   for (std::size_t i = 0; i < count; ++i) {
+    // A cancelled import writes nothing.
+    if (progress_ != nullptr) {
+      if (progress_->Cancelled()) return -1;
+      progress_->SetPos(static_cast<int>(100 * i / count));
+    }
     const int r = sky ? ReadAndWriteSky(in, out, static_cast<int>(i), type == kFileZbs)
                       : ReadAndWrite(in, out);
     if (r == -1) return -1;

@@ -188,14 +188,18 @@ bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& b
 QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,
                                   cfg::ByteBlock& queryBlock, Archive& archive,
                                   const std::function<ChartContext()>& takeContext,
-                                  platform::ProgressSink& progress,
+                                  const platform::ProgressRunner& run,
                                   const std::function<bool()>& showResults) {
   model.resultsShown = false;
   if (!model.PrepareRun(typedLogic, queryBlock)) return {};
   const ChartContext context = takeContext();
-  const QueryRunResult result = RunQuery(archive, model.set, context, model.Request(), progress);
+  const QueryRunRequest request = model.Request();
+  QueryRunResult result;
+  const bool completed = run([&](platform::ProgressSink& progress) {
+    result = RunQuery(archive, model.set, context, request, progress);
+  });
   if (result.end == QueryRunEnd::kRefused) return result;
-  if (result.overList && result.hits > 0) {
+  if (result.overList && result.hits > 0 && completed) {
     archive.resultHeaderLines =
         BuildResultHeader(model.set, model.archives, model.view.showArchives, model.view.showQuery,
                           typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));

@@ -13,6 +13,7 @@
 #include "conditions/core/query_run.h"
 #include "foundation/config/byte_block.h"
 #include "platform/core/dc.h"
+#include "platform/core/progress_sink.h"
 
 class Archive;
 class ChartContext;
@@ -116,15 +117,15 @@ class QueryDialogModel {
   QueryMode mode_;
 };
 
-// The OK of the query mode: PrepareRun, the run under the settings `takeContext` gives once the
-// dialog's switch and mode are stored, then after a list run with
-// hits the header lines handed to the archive and `showResults` called (true when the results
-// view opened; the results are freed otherwise), after a list run without hits the results
-// freed; last the summary. The run's result (kRefused when it did not start).
+// The OK of the query mode: PrepareRun, the run (through `run`) under the settings `takeContext`
+// gives once the dialog's switch and mode are stored, then after a complete list run with hits
+// the header lines handed to the archive and `showResults` called (true when the results view
+// opened; the results are freed otherwise), after a list run without hits or a cancelled one the
+// results freed; last the summary. The run's result (kRefused when it did not start).
 QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view typedLogic,
                                   cfg::ByteBlock& queryBlock, Archive& archive,
                                   const std::function<ChartContext()>& takeContext,
-                                  platform::ProgressSink& progress,
+                                  const platform::ProgressRunner& run,
                                   const std::function<bool()>& showResults);
 
 // --- The owner-drawn lists of the dialog (CFuncList, CQueArcListBox) ---

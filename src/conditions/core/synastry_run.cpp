@@ -353,7 +353,7 @@ SynastryRunResult RunSynastry(const CFunc& set, const ChartContext& context,
 std::optional<SynastryRunResult> RunSynastryFromDialog(
     QueryDialogModel& model, std::string_view typedLogic, cfg::ByteBlock& synastryBlock,
     const SynastryRequest& request, const std::function<ChartContext()>& takeContext,
-    platform::ProgressSink& progress, const std::function<bool(SynastryHandOver)>& show) {
+    const platform::ProgressRunner& run, const std::function<bool(SynastryHandOver)>& show) {
   model.resultsShown = false;
   if (!model.PrepareRun(typedLogic, synastryBlock)) return std::nullopt;
   const ChartContext context = takeContext();
@@ -364,14 +364,17 @@ std::optional<SynastryRunResult> RunSynastryFromDialog(
   if (request.current && (handOver.mode == kSynOneArchive || handOver.mode == kSynArchiveList))
     handOver.results->current = SynChartTexts::Of(*request.current);
 
-  progress.Begin();
-  const SynastryRunResult result =
-      RunSynastry(model.set, context, request, *handOver.results, progress);
-  progress.End();
+  SynastryRunResult result;
+  CSynAnalResults& results = *handOver.results;
+  run([&](platform::ProgressSink& progress) {
+    progress.Begin();
+    result = RunSynastry(model.set, context, request, results, progress);
+    progress.End();
+  });
 
   if (result.end == SynastryRunEnd::kCancelled) Tell(kMsgRunCancelled);
   if (result.end == SynastryRunEnd::kEvaluationError) Tell(kMsgRunStopped);
-  if (handOver.results->ResultCount() > 0) {
+  if (handOver.results->ResultCount() > 0 && result.end != SynastryRunEnd::kCancelled) {
     handOver.header = BuildResultHeader(model.set, {}, false, model.view.showQuery,
                                         typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));
     model.resultsShown = show && show(std::move(handOver));

@@ -148,10 +148,11 @@ SynastryRunResult RunSynastry(const CFunc& set, const ChartContext& context,
 
 // The query dialog's OK in the synastry mode: the set's mode stored in the synastry block, in
 // the logic mode the expression checked and kept in the history (a refusal ends here: false);
-// then the run, and with at least one pair the header lines built and `show` handed the results
-// (false when nothing could be shown). Message 1132 only after a complete run without a pair;
+// then the run (through `run`), and after a complete run with at least one pair the header lines
+// built and `show` handed the results (false when nothing could be shown); a cancelled run hands
+// nothing over. Message 1132 only after a complete run without a pair;
 // a stopped run says so (1918, 1919). The run's result, or nothing when it did not start.
 std::optional<SynastryRunResult> RunSynastryFromDialog(
     QueryDialogModel& model, std::string_view typedLogic, cfg::ByteBlock& synastryBlock,
     const SynastryRequest& request, const std::function<ChartContext()>& takeContext,
-    platform::ProgressSink& progress, const std::function<bool(SynastryHandOver)>& show);
+    const platform::ProgressRunner& run, const std::function<bool(SynastryHandOver)>& show);

@@ -30,8 +30,8 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
-#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 
@@ -407,7 +407,7 @@ void DQuery::OnSettings() {
 }
 
 void DQuery::OnOK_Synastry() {
-  DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgSynastryQueryTitle)), this);
+  platform::BackgroundRun background(platform::ToQt(GetMessageText(kMsgSynastryQueryTitle)), this);
   const SynastrySetup setup = SynastrySetup::FromBlock(GetConfiguration().synastry);
   std::vector<ArchiveListEntry> list;
   if (setup.mode == kSynArchiveList)
@@ -419,7 +419,7 @@ void DQuery::OnOK_Synastry() {
         PublishSettings();
         return ChartContext::FromCurrentSettings();
       },
-      progress, showSynastry_);
+      [&background](const auto& work) { return background.Run(work); }, showSynastry_);
 }
 
 void DQuery::accept() {
@@ -429,7 +429,7 @@ void DQuery::accept() {
     QDialog::accept();
     return;
   }
-  DPROGRESSBAR progress(QString::fromUtf8(kTitle), this);
+  platform::BackgroundRun background(QString::fromUtf8(kTitle), this);
   // The run takes the settings as they are published once the dialog has stored its own.
   RunQueryFromDialog(
       model_, platform::FromQt(logic_->currentText()), GetConfiguration().query, archive_,
@@ -437,7 +437,7 @@ void DQuery::accept() {
         PublishSettings();
         return ChartContext::FromCurrentSettings();
       },
-      progress, showResults_);
+      [&background](const auto& work) { return background.Run(work); }, showResults_);
   QDialog::accept();
 }
 

@@ -16,8 +16,8 @@
 #include "foundation/text/text_helpers.h"
 #include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
-#include "platform/qt/progress_dialog.h"
 
 namespace {
 
@@ -156,8 +156,10 @@ ChartDocument* OpenArchiveStatistics(Workbench& workbench) {
     Tell(kMsgStatNoSystem, GetMessageText(kMsgStatNoSystem));
     return nullptr;
   }
-  DPROGRESSBAR progress(QStringLiteral("СТАТИСТИКА"), workbench.MainWindow());
-  if (statistic.Calculate(archive, progress) != StatRunEnd::kCompleted) return nullptr;
+  platform::BackgroundRun run(QStringLiteral("СТАТИСТИКА"), workbench.MainWindow());
+  StatRunEnd end = StatRunEnd::kCancelled;
+  run.Run([&](platform::ProgressSink& progress) { end = statistic.Calculate(archive, progress); });
+  if (end != StatRunEnd::kCompleted) return nullptr;
   if (const int unreadable = statistic.Results().unreadable; unreadable > 0)
     Tell(kMsgStatUnreadable,
          GetMessageText(kMsgStatUnreadable) + " - " + std::to_string(unreadable));

@@ -11,6 +11,7 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 
@@ -31,12 +32,11 @@ void CTransitsView::OnInitialUpdate() {
       GetSettings().FindProgramFile(g_DataFileNames[kDataTransitPeriods]));
   const ChartContext ctx = ChartContext::FromCurrentSettings();
   int found = 0;
-  {
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgPlanetTransitsTitle)),
-                          workbench->MainWindow());
-    found = calc_->Run(ctx, &progress);
-  }
-  if (found == 0) {  // the reason was shown
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgPlanetTransitsTitle)),
+                              workbench->MainWindow());
+  const bool completed =
+      run.Run([&](platform::ProgressSink& progress) { found = calc_->Run(ctx, &progress); });
+  if (!completed || found == 0) {  // the reason was shown; a cancelled run shows nothing
     CloseFrameLater();
     return;
   }
@@ -85,10 +85,13 @@ void CLunTranView::OnInitialUpdate() {
   settings_ = LunarTransSettings::FromBlock(config_.lunarTransit);
   ctx_.emplace(ChartContext::FromCurrentSettings());
   trans_ = std::make_unique<CLunarTrans>(settings_, chart_);
-  {
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgLunarTransitsTitle)),
-                          workbench->MainWindow());
-    (void)trans_->Compute(*ctx_, &progress);  // message 96 or 97 was shown; the list is empty
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgLunarTransitsTitle)),
+                              workbench->MainWindow());
+  // Message 96 or 97 was shown and the list is empty when nothing was found; a cancelled run
+  // shows nothing.
+  if (!run.Run([&](platform::ProgressSink& p) { (void)trans_->Compute(*ctx_, &p); })) {
+    CloseFrameLater();
+    return;
   }
   auto listing = std::make_unique<forecast::LunTranListing>(
       trans_->Events(), ReadDisplaySettings(DisplayBlock::kLunarTransits, config_.lunarTransit),

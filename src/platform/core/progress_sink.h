@@ -3,6 +3,8 @@
 // after each step and, when it is true, stops and reports that it was cancelled.
 #pragma once
 
+#include <functional>
+
 namespace platform {
 
 class ProgressSink {
@@ -20,5 +22,17 @@ class NullProgress final : public ProgressSink {
  public:
   void SetPos(int) override {}
 };
+
+// Runs a computation with a progress sink and says whether it ended without Cancel: at once on
+// the calling thread (RunHere), or on a worker behind the progress dialog (BackgroundRun), so
+// that a command's steps before and after the computation stay on the user-interface thread.
+using ProgressRunner = std::function<bool(const std::function<void(ProgressSink&)>& work)>;
+
+inline ProgressRunner RunHere(ProgressSink& progress) {
+  return [&progress](const std::function<void(ProgressSink&)>& work) {
+    work(progress);
+    return !progress.Cancelled();
+  };
+}
 
 }  // namespace platform

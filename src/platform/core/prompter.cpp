@@ -1,8 +1,8 @@
 #include "platform/core/prompter.h"
 
-#include "platform/core/codepage.h"
-
 #include <cstdio>
+
+#include "platform/core/codepage.h"
 
 namespace platform {
 namespace {
@@ -38,10 +38,15 @@ class ConsolePrompter final : public Prompter {
 
 ConsolePrompter g_console;
 Prompter* g_prompter = nullptr;
+thread_local Prompter* t_prompter = nullptr;
 
 }  // namespace
 
-Prompter& GetPrompter() { return g_prompter ? *g_prompter : g_console; }
+Prompter& GetPrompter() {
+  if (t_prompter != nullptr) return *t_prompter;
+  return g_prompter ? *g_prompter : g_console;
+}
 void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
+void SetThreadPrompter(Prompter* prompter) { t_prompter = prompter; }
 
 }  // namespace platform

@@ -50,5 +50,8 @@ class Prompter {
 Prompter& GetPrompter();
 // Installs `prompter` (not owned); nullptr restores the console prompter.
 void SetPrompter(Prompter* prompter);
+// Installs `prompter` (not owned) for the calling thread alone, ahead of the one SetPrompter
+// installed; nullptr removes it. A computation on a worker thread prompts through its own.
+void SetThreadPrompter(Prompter* prompter);
 
 }  // namespace platform

@@ -57,12 +57,15 @@ void DPROGRESSBAR::End() {
   hide();
 }
 
+void DPROGRESSBAR::ShowPos(int percent) { bar_->setValue(std::clamp(percent, 0, 100)); }
+
 int DPROGRESSBAR::Pos() const { return bar_->value(); }
 
 void DPROGRESSBAR::OnCancel() {
-  if (!begun_) return;
+  if (!begun_ || cancelled_) return;
   cancelled_ = true;
   cancel_->setEnabled(false);  // asked once; the computation stops at its next step
+  Q_EMIT CancelAsked();
 }
 
 void DPROGRESSBAR::reject() { OnCancel(); }

@@ -26,6 +26,8 @@ class DPROGRESSBAR : public QDialog, public platform::ProgressSink {
   void End() override;
   bool Cancelled() const override { return cancelled_; }
 
+  // The bar alone, for a computation that reports from a worker thread (BackgroundRun).
+  void ShowPos(int percent);
   int Pos() const;
   QPushButton* CancelButton() const { return cancel_; }
   // True while a computation shows its progress: windows must not close under it.
@@ -33,6 +35,10 @@ class DPROGRESSBAR : public QDialog, public platform::ProgressSink {
 
   // Esc and the close box: the same as Cancel; the window stays until the computation ends.
   void reject() override;
+
+ Q_SIGNALS:
+  // The user asked to stop (once per run).
+  void CancelAsked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

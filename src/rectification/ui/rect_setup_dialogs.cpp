@@ -27,8 +27,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
-#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "rectification/ui/rect_events_list_box.h"
@@ -519,10 +519,9 @@ bool CalculateRectMatrix(RectMatrix& matrix, const Chart& chart, const Configura
   for (const Status& warning : matrix.Warnings()) ReportStatus(warning, "RectMatrix::Prepare");
   const ChartContext ctx(config, aspectarium);
   Status st;
-  {
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent);
-    st = matrix.CalculateAll(ctx, chart, progress);
-  }
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent);
+  run.Run(
+      [&](platform::ProgressSink& progress) { st = matrix.CalculateAll(ctx, chart, progress); });
   if (st.MessageNumber() == kMsgRectCancelled) {
     Show(kMsgRectCancelled);
     return false;

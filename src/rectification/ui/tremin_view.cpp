@@ -12,8 +12,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
-#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "rectification/ui/tm_possible_moments.h"
 
@@ -70,12 +70,18 @@ void CTreminView::OnInitialUpdate() {
     return;
   }
   int result = kTmSearchCancelled;
-  {
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgTreminPrintTitle)),
-                          workbench.MainWindow());
-    result =
-        search_->Search(ctx, progress, MakeTmIntervalChooser(config, workbench.MainWindow()), st);
-  }
+  const TmIntervalChooser choose = MakeTmIntervalChooser(config, workbench.MainWindow());
+  // The chooser between the passes is a window: it is shown by the user-interface thread.
+  const TmIntervalChooser chooseOnUi = [&choose](const TmSearch& search, int& minimum) {
+    bool chosen = false;
+    platform::CallOnUiThread([&] { chosen = choose(search, minimum); });
+    return chosen;
+  };
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgTreminPrintTitle)),
+                              workbench.MainWindow());
+  run.Run([&](platform::ProgressSink& progress) {
+    result = search_->Search(ctx, progress, chooseOnUi, st);
+  });
   TellTremin(st, "CTreminView::OnInitialUpdate");
   if (result != kTmSearchDone) {
     CloseViewLater(*this);

@@ -16,8 +16,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/lists/list_navigation.h"
 #include "foundation/messages/messages.h"
+#include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
-#include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "views/core/asp_graph_data.h"
 #include "views/core/asp_graph_draw.h"
@@ -121,10 +121,16 @@ void CAspGraphView::LayOutScreen() {
 }
 
 void CAspGraphView::Compute() {
+  // The samples are computed into a copy the window does not draw; it takes them once they are
+  // complete, and a cancelled run leaves the graph as it was.
+  CAspGraphCalc next = calc_;
+  int maxOrb = maxOrb_;
   Status st;
-  {
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgProgressCaption)), this);
-    st = calc_.Calculate(ChartContext::FromCurrentSettings(), n_, maxOrb_, &progress);
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgProgressCaption)), this);
+  if (run.Run([&](platform::ProgressSink& p) { st = next.Calculate(ctx, n_, maxOrb, &p); })) {
+    calc_ = std::move(next);
+    maxOrb_ = maxOrb;
   }
   ReportStatus(st, "CAspGraphCalc::Calculate");
   aspgraph::SetVerticalScale(screen_, maxOrb_);

@@ -152,7 +152,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   // Over the current archive: the marks, the summary, no results view.
   model_.currentArchiveOnly = true;
   prompts_.Expect(1110, Answer::Yes);
-  RunQueryFromDialog(model_, "", block_, archive_, context, progress_, open);
+  RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(Marked(), (std::vector<int>{1, 3, 4}));
   EXPECT_EQ(prompts_.shown.back().text, U("Просмотрено гороскопов - 8\nУсловию удовлетворяют - 3"));
   EXPECT_EQ(opened, 0);
@@ -162,7 +162,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   model_.currentArchiveOnly = false;
   model_.archives = {{first, true}, {second, true}};
   prompts_.Expect(1110, Answer::Yes);
-  RunQueryFromDialog(model_, "", block_, archive_, context, progress_, open);
+  RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(model_.resultsShown);
   EXPECT_EQ(archive_.SelectedRecords().size(), 5u);
@@ -177,7 +177,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   model_.archives = {{second, true}};
   UseModelConditions(kSunInAries);
   model_.set.Condition(0).w[3] = 107;  // the Sun in Scorpio: nowhere in kinds.txt
-  RunQueryFromDialog(model_, "", block_, archive_, context, progress_, open);
+  RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(opened, 1);
   EXPECT_FALSE(model_.resultsShown);
   EXPECT_TRUE(archive_.SelectedRecords().empty());

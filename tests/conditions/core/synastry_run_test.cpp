@@ -171,8 +171,8 @@ TEST_F(SynastryRunTest, TheDialogsRunSaysNoPairOnlyAfterACompleteRun) {
     cfg::ByteBlock block(cfg::SynastrySettings::kSize);
     bool shown = false;
     const auto run = RunSynastryFromDialog(
-        model, "", block, One(kSynEveryPair, row.archive), [this] { return Context(); }, progress_,
-        [&](SynastryHandOver) { return shown = true; });
+        model, "", block, One(kSynEveryPair, row.archive), [this] { return Context(); },
+        platform::RunHere(progress_), [&](SynastryHandOver) { return shown = true; });
     ASSERT_TRUE(run.has_value());
     EXPECT_FALSE(shown);
     std::vector<int> messages;
@@ -181,7 +181,7 @@ TEST_F(SynastryRunTest, TheDialogsRunSaysNoPairOnlyAfterACompleteRun) {
   }
 }
 
-TEST_F(SynastryRunTest, ResultsGoToTheViewWithTheHeaderAndCancelKeepsWhatWasFound) {
+TEST_F(SynastryRunTest, ResultsGoToTheViewWithTheHeaderAndCancelHandsNothingOver) {
   UseConditions(kAlways);
   const std::string path = Charts("four.arc", 4);
   QueryDialogModel model(QueryMode::kSynastry);
@@ -195,14 +195,24 @@ TEST_F(SynastryRunTest, ResultsGoToTheViewWithTheHeaderAndCancelKeepsWhatWasFoun
   };
   progress_.cancelAt = 5;  // 12 pairs: the bar reaches its fifth position after a few
   const auto run = RunSynastryFromDialog(
-      model, "", block, One(kSynEveryPair, path), [this] { return Context(); }, progress_, show);
+      model, "", block, One(kSynEveryPair, path), [this] { return Context(); },
+      platform::RunHere(progress_), show);
   ASSERT_TRUE(run.has_value());
   EXPECT_EQ(run->end, SynastryRunEnd::kCancelled);
-  ASSERT_NE(handed.results, nullptr);
-  EXPECT_EQ(handed.results->ResultCount(), 4);
-  EXPECT_TRUE(model.resultsShown);
+  EXPECT_EQ(handed.results, nullptr);
+  EXPECT_FALSE(model.resultsShown);
   EXPECT_TRUE(prompts_.WasShown(kMsgRunCancelled));
   EXPECT_FALSE(prompts_.WasShown(kMsgNoPairFound));
+
+  // Run to the end, the pairs and the header reach the view.
+  progress_.cancelAt = -1;
+  ASSERT_TRUE(RunSynastryFromDialog(
+                  model, "", block, One(kSynEveryPair, path), [this] { return Context(); },
+                  platform::RunHere(progress_), show)
+                  .has_value());
+  ASSERT_NE(handed.results, nullptr);
+  EXPECT_EQ(handed.results->ResultCount(), 12);
+  EXPECT_TRUE(model.resultsShown);
   ASSERT_FALSE(handed.header.empty());
   EXPECT_EQ(handed.header.front(), Cp1251("      ЗАПРОС"));
   EXPECT_EQ(block.Get(cfg::SynastrySettings::kConditionMode), 0);
