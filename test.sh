@@ -15,3 +15,7 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+# Computations at once on worker threads, under ThreadSanitizer: a small tree of its own.
+cmake -S tests/tsan -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/tsan -j "$jobs"
+TSAN_OPTIONS=halt_on_error=1 build/tsan/concurrent_runs_test
