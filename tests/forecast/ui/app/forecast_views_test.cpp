@@ -15,7 +15,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +34,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
+#include "platform/qt/progress_dialog.h"
 #include "views/ui/app/views_fixture.h"
 
 namespace {
@@ -213,6 +216,50 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
   // One line per event but the ingresses.
   EXPECT_EQ(ListFile("MOON").size(), events.size() - static_cast<std::size_t>(ingresses));
   EXPECT_GE(Pictures(*view, "lunar_transit_list"), 1);
+}
+
+// Cancel while a run goes on: nothing it found reaches a list, the frame closes, and no "nothing
+// found" is said.
+TEST_F(ForecastViewsTest, ACancelledRunLeavesNoPartialResultsInAView) {
+  const struct {
+    int command;
+    DocView counter;
+    int nothingFound;
+    void (*answer)();
+  } runs[] = {
+      {cmd::kPlanetTransits, DocView::PlanetTransits, kMsgTransitsNotFound,
+       [] { AnswerTransitSheet(2075); }},
+      {cmd::kMoonTransits, DocView::LunarTransits, kMsgNoTransitInInterval,
+       [] {
+         platform::ModalDriver::Expect<LunarTransSheet>(
+             [](LunarTransSheet& sheet) { return sheet.DoDataExchange(true) ? kIdOk : kIdCancel; });
+       }},
+  };
+  CKovraDoc* document = OpenChart();
+  ASSERT_NE(document, nullptr);
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.command);
+    run.answer();
+    // The user's Cancel as soon as the progress window shows.
+    bool clicked = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = dynamic_cast<DPROGRESSBAR*>(w); d != nullptr && d->isVisible() && !clicked) {
+          clicked = true;
+          d->CancelButton()->click();
+        }
+    });
+    user.start(0);
+    EXPECT_TRUE(RunFrom(document, run.command));
+    user.stop();
+    EXPECT_TRUE(clicked);
+    QCoreApplication::processEvents();
+    DeletePending();
+    EXPECT_EQ(document->Views().size(), 1u);
+    EXPECT_EQ(document->OpenCount(run.counter), 0);
+    EXPECT_FALSE(prompts_.WasShown(run.nothingFound));
+  }
 }
 
 TEST_F(ForecastViewsTest, TheLifePointOfATransitChartShowsItsPositionNow) {
