@@ -263,9 +263,11 @@ TEST(RectMatrix, ShortcutChartsMatchFullComputation) {
           EXPECT_LE(AngleDifference180(exact.points[i].longitude.Get(),
                                        tracked.points[i].longitude.Get()),
                     1.0 / 3600)
-              << event.name << " " << minutes << " point " << p;
+              << j << " " << minutes << " point " << p;
           EXPECT_NEAR(exact.points[i].latitude, tracked.points[i].latitude, 1.0 / 3600);
-          if (speeds) EXPECT_NEAR(exact.points[i].speed, tracked.points[i].speed, 1e-4) << p;
+          if (speeds) {
+            EXPECT_NEAR(exact.points[i].speed, tracked.points[i].speed, 1e-4) << p;
+          }
         }
         for (int h = 0; h < 12; ++h)
           EXPECT_LE(AngleDifference180(exact.cusps[h].Get(), tracked.cusps[h].Get()), 0.001);
