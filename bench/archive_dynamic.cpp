@@ -24,9 +24,9 @@ void BM_DynamicArchive30001(benchmark::State& state) {
   (void)begin.SetDate(1, 1, 2000, 'A');
   NoProgress progress;
   for (auto _ : state) {
-    const Status st = WriteDynamicArchive(ChartContext::FromCurrentSettings(), chart, begin, 1.0,
-                                          kDynamicArchiveMaxSteps, folder.Path() / "dyn.arc",
-                                          progress);
+    const Status st =
+        WriteDynamicArchive(ChartContext::FromCurrentSettings(), chart, begin, 1.0,
+                            kDynamicArchiveMaxSteps, folder.Path() / "dyn.arc", progress);
     if (!st.ok()) state.SkipWithError("not written");
   }
 }

@@ -1,11 +1,23 @@
 // Transit searches of a year as the transit calculation runs them (each pair searched from the
 // period's start, then from half a day after each event). Goal: on average at most 50 ephemeris
 // positions per search. Counters: positions per search, searches and events per run.
+// Whole transit runs of a transit chart to its natal chart: a typical one (goal 1 s) and one of
+// about a thousand events, the most a list holds (goal 10 s).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_context.h"
+#include "astro/chart/chart_definition.h"
 #include "astro/ephemeris/ephemeris.h"
 #include "bench_support.h"
+#include "conditions/core/groups.h"
+#include "forecast/core/transit_calculation.h"
 #include "forecast/core/transit_dispatch.h"
+#include "foundation/config/configuration.h"
 
 namespace {
 
@@ -89,5 +101,72 @@ void BM_MovingPairTransitsOfAYear(benchmark::State& state) {
   Report(state, tally);
 }
 BENCHMARK(BM_MovingPairTransitsOfAYear)->Unit(benchmark::kMillisecond);
+
+// The natal planets 0..9 as targets, every aspect of the shipped system by its orbs, exact
+// events (and the entries into the orbs and the exits with `orbEvents`), from 1 January 2020 over
+// `years`; the transiting planets `bodies` (a planet group).
+void RunTransitCalculation(benchmark::State& state, const std::vector<int>& bodies, int years,
+                           bool orbEvents) {
+  (void)Tables();
+  Aspectarium systems;
+  (void)systems.LoadAll(bench::DataFolder());
+  const Configuration config;
+  const ChartContext ctx(config, systems);
+  Chart natal = bench::MoscowChart(15, 6, 1985, 8, 0);
+  (void)ChartCalculate(ctx, natal, 0);
+  FDate start;
+  (void)start.SetDate(1, 1, 2020);
+  Chart transit;
+  (void)MakeTransit(ctx, transit, natal, Moment(start, FTime()));
+  Groups groups;
+  GroupRecord moving, targets;
+  moving.name = "moving";
+  targets.name = "natal";
+  for (int body : bodies)
+    moving.members[static_cast<std::size_t>(moving.count++)] = static_cast<std::uint8_t>(body);
+  for (int p = 0; p < 10; ++p)
+    targets.members[static_cast<std::size_t>(targets.count++)] = static_cast<std::uint8_t>(p);
+  (void)groups.AddGroup('P', moving);
+  (void)groups.AddGroup('P', targets);
+  TransitSettings s = TransitSettings::FromBlock(config.transit);
+  s.mode = 1;
+  s.transiting = kTransitPlanetGroup;
+  s.transitingGroup = 0;
+  s.target = kTransitPlanetGroup;
+  s.groupName = "natal";
+  s.aspectSystem = systems.Count() > 0 ? systems.GetSystem(0).GetName() : "";
+  s.aspectChoice = 1000;
+  s.orbSource = 1;
+  s.classMask = 0x1FF;
+  s.exact = 1;
+  s.entering = orbEvents ? 1 : 0;
+  s.leaving = 0;
+  s.startDay = s.endDay = s.startMonth = s.endMonth = 1;
+  s.startYear = 2020;
+  s.endYear = 2020 + years;
+  s.startEra = s.endEra = 'A';
+  const std::filesystem::path periods = bench::DataFolder() / "velm.tri";
+  int events = 0;
+  for (auto _ : state) {
+    TransitCalculation calc(s, transit, groups, periods);
+    benchmark::DoNotOptimize(calc.Run(ctx));
+    events = calc.EventCount();
+  }
+  state.counters["events"] = events;
+}
+
+// Sun, Mars, Jupiter and Saturn to the natal planets for a year.
+void BM_TransitRunTypical(benchmark::State& state) {
+  RunTransitCalculation(state, {0, 4, 5, 6}, 1, false);
+}
+BENCHMARK(BM_TransitRunTypical)->Unit(benchmark::kMillisecond);
+
+// Every planet but the Moon to the natal planets for a year, the entries into the orbs too: the
+// run reaches the thousand events a list holds (and is then refused with its message, so the
+// counter shows 0).
+void BM_TransitRunThousandEvents(benchmark::State& state) {
+  RunTransitCalculation(state, {0, 2, 3, 4, 5, 6, 7, 8, 9}, 1, true);
+}
+BENCHMARK(BM_TransitRunThousandEvents)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -37,10 +37,11 @@ struct Fixture {
     for (const auto field : {Block::kDirectionsSystem, Block::kProgressionsSystem,
                              Block::kTransitsSystem, Block::kLifePointSystem})
       config.rectification.Set(field, name);
-    for (std::size_t m = 0; m < 14; ++m) config.rectification.Set(Block::kMethod[m], std::uint16_t{0});
+    for (std::size_t m = 0; m < 14; ++m)
+      config.rectification.Set(Block::kMethod[m], std::uint16_t{0});
     const int days = minutes / 1440, rest = minutes % 1440;
-    WriteRectInterval(config, RectInterval{{1985, 6, 15, 0, 0},
-                                           {1985, 6, 15 + days, rest / 60, rest % 60}});
+    WriteRectInterval(
+        config, RectInterval{{1985, 6, 15, 0, 0}, {1985, 6, 15 + days, rest / 60, rest % 60}});
     return config;
   }
 

@@ -6,10 +6,9 @@
 
 #include <filesystem>
 
-#include "astro/ephemeris/longitudes.h"
-
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart.h"
+#include "astro/ephemeris/longitudes.h"
 #include "foundation/config/configuration.h"
 #include "platform/core/recording_dc.h"
 #include "views/core/aspect_table.h"

@@ -27,7 +27,9 @@ constexpr std::array<AspectIndexEntry, 20> kAspectIndex = {{
 }};
 
 double FoldTo180(double angle) {
-  double a = std::fmod(std::fabs(angle), 360.0);
+  // The difference of two longitudes lies within a circle: no division then.
+  double a = std::fabs(angle);
+  if (a >= 360.0) a = std::fmod(a, 360.0);
   if (a > 180.0) a = 360.0 - a;
   return a;
 }

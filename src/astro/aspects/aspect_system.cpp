@@ -24,6 +24,9 @@ constexpr double kMargin = 1e-9;  // orbs are inclusive, whatever the binary rou
 bool IsAbsent(double longitude) { return longitude == kAbsent || !std::isfinite(longitude); }
 
 double FoldedAngle(const Aspect& aspect) {
+  // Every usual angle lies within 0..180 already: no division then (the searches call this for
+  // every aspect of every pair).
+  if (std::fabs(aspect.angle) <= 180.0) return std::fabs(aspect.angle);
   double a = std::fmod(std::fabs(aspect.angle), 360.0);
   return a > 180.0 ? 360.0 - a : a;
 }

@@ -14,16 +14,18 @@ namespace {
 struct CastOptions {
   bool speeds = true;
   bool houses = true;
+  const BodySource* bodies = nullptr;  // null: the ephemeris
 };
 
 // Bodies 0..29 at the moment; every further point absent but the derivation marker.
-void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds) {
+void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds,
+                const BodySource* bodies) {
   for (int i = 0; i < kChartPointCount; ++i) {
     if (i == kDerivationMarkerSlot) continue;
     PointRecord& p = chart.points[i];
     p = PointRecord();
     if (i >= kBodyCount) continue;
-    const BodyPosition pos = chartmath::BodyAtTt(ctx, i, tt);
+    const BodyPosition pos = bodies != nullptr ? (*bodies)(i, tt) : chartmath::BodyAtTt(ctx, i, tt);
     p.longitude.Set(pos.longitude);
     p.latitude = pos.latitude;
     p.speed = speeds ? pos.speed : 0.0;
@@ -155,7 +157,7 @@ Status Cast(const ChartContext& ctx, Chart& chart, const CastOptions& options) {
   const Source& source = ComputingSource(chart.definition);
   const JdUt ut = UtOf(source);
   const Instant when = MakeInstant(ut);
-  FillBodies(ctx, chart, when.tt, options.speeds);
+  FillBodies(ctx, chart, when.tt, options.speeds, options.bodies);
   chart.ConstructCusps();
   chart.ascendant.Clear();
   chart.porphyryFallback = false;
@@ -206,6 +208,24 @@ Status Chart::CalculatePositions(const ChartContext& ctx, int flag) {
 Status Chart::CalculateMainBodies(const ChartContext& ctx, int withHouses) {
   houseSystem = ChooseHouseSystem(ctx, *this, 0);
   return Cast(ctx, *this, CastOptions{true, withHouses == 1});
+}
+
+Status ChartCalculateWithBodies(const ChartContext& ctx, Chart& chart, const BodySource& bodies,
+                                bool speeds) {
+  chart.houseSystem = ChooseHouseSystem(ctx, chart, 0);
+  return Cast(ctx, chart, CastOptions{speeds, true, &bodies});
+}
+
+Status DirectFromComputedNatal(const ChartContext& ctx, Chart& directed, const Chart& natal) {
+  if (directed.definition.Kind() != kChartDirected) return Status::Error(107, "DirectFrom", 0);
+  directed.houseSystem = natal.houseSystem;
+  for (int i = 0; i < kChartPointCount; ++i)
+    if (i != kDerivationMarkerSlot) directed.points[i] = natal.points[i];
+  directed.cusps = natal.cusps;
+  directed.ascendant = natal.ascendant;
+  directed.porphyryFallback = natal.porphyryFallback;
+  MakeDirectedPositions(ctx, directed);
+  return Status::Ok();
 }
 
 Status Chart::AddStep(const ChartContext& ctx, double days) {

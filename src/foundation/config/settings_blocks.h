@@ -372,6 +372,9 @@ struct RectificationSettings {
   static constexpr I32 kDisplayMode{36};  // 0 by events, 1 by methods, 2 graph
   static constexpr I32 kVerticalGrid{40}, kHorizontalGrid{44};
   static constexpr I32 kChronological{48};
+  // 1: the score matrix computes every progressed chart's bodies exactly;
+  // 0 (the default): they are interpolated between exact positions a few hours apart.
+  static constexpr I32 kFullPrecision{52};
   static constexpr TextField kLifePointSystem{58, 12};
   static constexpr ArrayField<std::int16_t> kStart{70, 5};  // year, month, day, hour, minute
   static constexpr ArrayField<std::int16_t> kEnd{80, 5};

@@ -314,17 +314,21 @@ int MethodsOnIn(int group, const RectScoringSetup& setup) {
 
 using MakeDerived = Status (*)(const ChartContext&, Chart&, const Chart&, const Moment&);
 
-// Builds and computes a derived chart (with or without speeds).
+// Builds and computes a derived chart (with or without speeds). With a caller's context, a
+// directed chart is the natal chart moved by the arc, and a progressed one takes its bodies from
+// `bodies` when given.
 Status BuildDerived(const ChartContext* ctx, MakeDerived make, bool withSpeeds,
-                    const ChartRect& natal, const Moment& moment, Chart& derived) {
+                    const ChartRect& natal, const Moment& moment, Chart& derived,
+                    const BodySource* bodies = nullptr) {
   // Without a context of the caller's, one snapshot of the current settings serves both steps.
   std::optional<ChartContext> own;
   if (ctx == nullptr) own.emplace(ChartContext::FromCurrentSettings());
   const ChartContext& use = ctx != nullptr ? *ctx : *own;
   Status built = make(use, derived, natal, moment);
-  if (built.ok())
-    built = withSpeeds ? ChartCalculate(use, derived, 0) : derived.CalculatePositions(use, 0);
-  return built;
+  if (!built.ok()) return built;
+  if (ctx != nullptr && make == &MakeDirected) return DirectFromComputedNatal(use, derived, natal);
+  if (bodies != nullptr) return ChartCalculateWithBodies(use, derived, *bodies, withSpeeds);
+  return withSpeeds ? ChartCalculate(use, derived, 0) : derived.CalculatePositions(use, 0);
 }
 
 // One group with a derived chart: built (with or without speeds) only when a method is on;
@@ -332,7 +336,7 @@ Status BuildDerived(const ChartContext* ctx, MakeDerived make, bool withSpeeds,
 Status ScoreDerivedGroup(const ChartContext* ctx, int group, MakeDerived make, bool withSpeeds,
                          const ChartRect& natal, const LifeEvent& event,
                          const RectScoringSetup& setup, std::span<double> slots, int& counter,
-                         const Chart* prebuilt = nullptr) {
+                         const Chart* prebuilt = nullptr, const BodySource* bodies = nullptr) {
   const int n = MethodsOnIn(group, setup);
   if (n == 0) return Status::Ok();
   if (counter < 0 || counter + n > static_cast<int>(slots.size()))
@@ -341,7 +345,7 @@ Status ScoreDerivedGroup(const ChartContext* ctx, int group, MakeDerived make, b
   const Chart* derived = prebuilt;
   Status built;
   if (derived == nullptr) {
-    built = BuildDerived(ctx, make, withSpeeds, natal, event.moment, own);
+    built = BuildDerived(ctx, make, withSpeeds, natal, event.moment, own, bodies);
     derived = &own;
   }
   if (!built.ok()) {
@@ -481,7 +485,8 @@ Status MakeEventTransit(const ChartContext& ctx, const ChartRect& natal, const L
 }
 
 Status ScoreEvent(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
-                  const RectScoringSetup& setup, std::span<double> slots, const Chart* transit) {
+                  const RectScoringSetup& setup, std::span<double> slots, const Chart* transit,
+                  const BodySource* progressed) {
   std::fill(slots.begin(), slots.end(), 0.0);
   int counter = 0;
   Status first;
@@ -489,7 +494,7 @@ Status ScoreEvent(const ChartContext& ctx, const ChartRect& natal, const LifeEve
     if (first.ok() && !st.ok()) first = std::move(st);
   };
   keep(ScoreDerivedGroup(&ctx, kGroupProgressions, &MakeProgressed, false, natal, event, setup,
-                         slots, counter));
+                         slots, counter, nullptr, progressed));
   keep(ScoreDerivedGroup(&ctx, kGroupTransits, &MakeTransit, true, natal, event, setup, slots,
                          counter, transit));
   keep(ScoreDerivedGroup(&ctx, kGroupDirections, &MakeDirected, true, natal, event, setup, slots,

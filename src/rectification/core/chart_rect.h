@@ -11,6 +11,7 @@
 #include <span>
 
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/status.h"
 #include "rectification/core/life_event.h"
@@ -83,7 +84,9 @@ Status ScoreEvent(const ChartRect& natal, const LifeEvent& event, const RectScor
 Status MakeEventTransit(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
                         Chart& out);
 // ScoreEvent with the settings of `ctx`; `transit`, when given, is the event's transit chart built
-// beforehand by MakeEventTransit for the same place (else the group builds it).
+// beforehand by MakeEventTransit for the same place (else the group builds it); `progressed`, when
+// given, is where the progressed chart takes its bodies from (a track of the event over the run's
+// trials), its houses computed exactly. The directed chart is the natal chart moved by the arc.
 Status ScoreEvent(const ChartContext& ctx, const ChartRect& natal, const LifeEvent& event,
                   const RectScoringSetup& setup, std::span<double> slots,
-                  const Chart* transit = nullptr);
+                  const Chart* transit = nullptr, const BodySource* progressed = nullptr);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdio>
+#include <memory>
 #include <numeric>
 
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/body_track.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
@@ -198,6 +200,7 @@ Status RectMatrix::Prepare(const Configuration& config, const Aspectarium& aspec
 
   const std::array<std::string, kRectGroupCount> names = RectificationSystemNames(config);
   setup_ = MakeRectScoringSetup(config, aspectarium, names);
+  fullPrecision_ = config.rectification.Get(cfg::RectificationSettings::kFullPrecision) == 1;
   // Only methods 0..13 exist; the block's further settings are not methods.
   for (int m = 0; m < kRectMethodCount; ++m) {
     if (!setup_.IsOn(m)) continue;
@@ -245,6 +248,14 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
   std::vector<double> slots(static_cast<std::size_t>(MethodCount()));
   std::vector<Chart> transits;
   std::vector<bool> transitBuilt;
+  // One track of progressed bodies per event: neighbouring trials progress to neighbouring moments.
+  std::vector<std::unique_ptr<BodyTrack>> tracks;
+  std::vector<BodySource> progressed;
+  if (!fullPrecision_)
+    for (std::size_t j = 0; j < events_.size(); ++j) {
+      tracks.push_back(std::make_unique<BodyTrack>(ctx));
+      progressed.push_back(tracks.back()->Source());
+    }
   Status first;
   const auto keep = [&](Status st) {
     if (first.ok() && !st.ok()) first = std::move(st);
@@ -271,7 +282,8 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
       for (int e = 0; e < EventCount(); ++e) {
         const auto j = static_cast<std::size_t>(e);
         const Chart* transit = !transits.empty() && transitBuilt[j] ? &transits[j] : nullptr;
-        keep(ScoreEvent(ctx, natal, events_[j], setup_, slots, transit));
+        keep(ScoreEvent(ctx, natal, events_[j], setup_, slots, transit,
+                        progressed.empty() ? nullptr : &progressed[j]));
         for (int k = 0; k < MethodCount(); ++k) Add(slots[static_cast<std::size_t>(k)], t, e, k);
       }
     }

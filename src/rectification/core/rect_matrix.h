@@ -135,8 +135,10 @@ class RectMatrix : public rect::Matrix3Projected {
 
   // Fills the matrix from the trial chart's base Source moved to each trial minute. The natal
   // chart is computed once per trial, each event's transit chart once for the run (with
-  // `cacheTransits`; else once per trial and event). The progress moves once per trial; Cancel
-  // stops the run with message 1980 and leaves the trials not reached at 0.
+  // `cacheTransits`; else once per trial and event); the directed charts are the natal chart moved
+  // by the arc; without FullPrecision() the progressed charts' bodies are interpolated along each
+  // event's track (BodyTrack), their houses computed exactly. The progress moves once per trial;
+  // Cancel stops the run with message 1980 and leaves the trials not reached at 0.
   Status CalculateAll(const ChartContext& ctx, const Chart& documentChart,
                       platform::ProgressSink& progress, bool cacheTransits = true);
 
@@ -153,6 +155,9 @@ class RectMatrix : public rect::Matrix3Projected {
   const RectScoringSetup& Setup() const { return setup_; }
   const std::vector<Status>& Warnings() const { return warnings_; }
   bool Calculated() const { return calculated_; }
+  // The configuration's "full precision" switch, read by Prepare.
+  bool FullPrecision() const { return fullPrecision_; }
+  void SetFullPrecision(bool on) { fullPrecision_ = on; }
 
   // Sums over the whole matrix: per trial, per event (over trials and methods) and per method
   // (over trials and events).
@@ -171,6 +176,7 @@ class RectMatrix : public rect::Matrix3Projected {
   std::vector<Status> warnings_;
   Moment start_;
   bool calculated_ = false;
+  bool fullPrecision_ = false;
 };
 
 inline constexpr int kMsgRectCancelled = 1980;

@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/body_track.h"
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
+#include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/messages.h"
+#include "foundation/numbers/angles.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/rect_birth.h"
@@ -229,6 +233,83 @@ TEST(RectMatrix, CancelStopsTheRun) {
   EXPECT_GT(sums[1], 0.0);
   EXPECT_EQ(sums[2], 0.0);  // the trial not reached
   EXPECT_EQ(progress.ended, 1);
+}
+
+// The shortcuts of a long run against the charts computed in full: the progressed bodies taken
+// along a track of the event (cubic between exact positions three hours apart) within 1" of the
+// exact ones, the cusps within 0.001 degree; the directed chart moved from the natal chart equal to
+// the directed chart cast anew. Trials over two days, across midnight.
+TEST(RectMatrix, ShortcutChartsMatchFullComputation) {
+  RunFixture f;
+  const ChartContext ctx(f.config, f.aspectarium);
+  for (int j = 0; j < f.events.Count(); ++j) {
+    const LifeEvent& event = f.events.Event(j);
+    BodyTrack track(ctx);
+    const BodySource bodies = track.Source();
+    for (const int minutes : {0, 1, 37, 239, 960, 1441, 2880}) {
+      Chart at = f.chart;
+      at.definition.sources[0].moment.AddDays(minutes / 1440.0);
+      ChartRect natal(at);
+      ASSERT_TRUE(natal.Compute(ctx).ok());
+      for (const bool speeds : {false, true}) {
+        Chart exact, tracked;
+        ASSERT_TRUE(MakeProgressed(ctx, exact, natal, event.moment).ok());
+        ASSERT_TRUE(MakeProgressed(ctx, tracked, natal, event.moment).ok());
+        ASSERT_TRUE(
+            (speeds ? ChartCalculate(ctx, exact, 0) : exact.CalculatePositions(ctx, 0)).ok());
+        ASSERT_TRUE(ChartCalculateWithBodies(ctx, tracked, bodies, speeds).ok());
+        for (int p = 0; p < 30; ++p) {
+          const auto i = static_cast<std::size_t>(p);
+          EXPECT_LE(AngleDifference180(exact.points[i].longitude.Get(),
+                                       tracked.points[i].longitude.Get()),
+                    1.0 / 3600)
+              << j << " " << minutes << " point " << p;
+          EXPECT_NEAR(exact.points[i].latitude, tracked.points[i].latitude, 1.0 / 3600);
+          if (speeds) {
+            EXPECT_NEAR(exact.points[i].speed, tracked.points[i].speed, 1e-4) << p;
+          }
+        }
+        for (int h = 0; h < 12; ++h)
+          EXPECT_LE(AngleDifference180(exact.cusps[h].Get(), tracked.cusps[h].Get()), 0.001);
+      }
+      Chart cast, moved;
+      ASSERT_TRUE(MakeDirected(ctx, cast, natal, event.moment).ok());
+      ASSERT_TRUE(MakeDirected(ctx, moved, natal, event.moment).ok());
+      ASSERT_TRUE(ChartCalculate(ctx, cast, 0).ok());
+      ASSERT_TRUE(DirectFromComputedNatal(ctx, moved, natal).ok());
+      for (int p = 0; p <= 33; ++p) {
+        EXPECT_NEAR(cast.points[p].longitude.Get(), moved.points[p].longitude.Get(), 1e-9) << p;
+        EXPECT_EQ(cast.points[p].speed, moved.points[p].speed) << p;
+      }
+      for (int h = 0; h < 12; ++h) EXPECT_NEAR(cast.cusps[h].Get(), moved.cusps[h].Get(), 1e-9);
+    }
+    EXPECT_LE(track.NodeCount(), 20);  // two days of trials: a few nodes, not a chart per trial
+  }
+}
+
+// Over two hours of trials (121) the run with the shortcuts gives the very sums of the run in
+// full precision, the switch read from the configuration.
+TEST(RectMatrix, FullPrecisionSwitchLeavesTheSumsUnchanged) {
+  RunFixture f;
+  f.config = WithInterval({1985, 6, 15, 7, 0}, {1985, 6, 15, 9, 0});
+  for (const auto field : {Block::kDirectionsSystem, Block::kProgressionsSystem,
+                           Block::kTransitsSystem, Block::kLifePointSystem})
+    f.config.rectification.Set(field, "VELM");
+  const ChartContext ctx(f.config, f.aspectarium);
+  platform::NullProgress quiet;
+  RectMatrix fast, full;
+  ASSERT_TRUE(fast.Prepare(f.config, f.aspectarium, f.events).ok());
+  EXPECT_FALSE(fast.FullPrecision());
+  f.config.rectification.Set(Block::kFullPrecision, std::int32_t{1});
+  ASSERT_TRUE(full.Prepare(f.config, f.aspectarium, f.events).ok());
+  EXPECT_TRUE(full.FullPrecision());
+  ASSERT_TRUE(fast.CalculateAll(ctx, f.chart, quiet).ok());
+  ASSERT_TRUE(full.CalculateAll(ctx, f.chart, quiet).ok());
+  ASSERT_EQ(fast.TrialCount(), 121);
+  EXPECT_EQ(fast.TrialSums(), full.TrialSums());
+  EXPECT_EQ(fast.EventSums(), full.EventSums());
+  EXPECT_EQ(fast.MethodSums(), full.MethodSums());
+  EXPECT_EQ(fast.BestTrials(5), full.BestTrials(5));
 }
 
 }  // namespace
