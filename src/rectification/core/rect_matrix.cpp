@@ -1,10 +1,14 @@
 #include "rectification/core/rect_matrix.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cstdio>
+#include <limits>
 #include <memory>
+#include <mutex>
 #include <numeric>
+#include <thread>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/body_track.h"
@@ -241,62 +245,94 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
   const Source* base = documentChart.definition.GetBaseSource();
   working.definition.sources[0] = base != nullptr ? *base : documentChart.definition.GetCountSrc();
   working.houseSystem = documentChart.houseSystem;
-  Source& source = working.definition.sources[0];
 
   const int trials = TrialCount();
   calculated_ = false;
-  std::vector<double> slots(static_cast<std::size_t>(MethodCount()));
   std::vector<Chart> transits;
   std::vector<bool> transitBuilt;
-  // One track of progressed bodies per event: neighbouring trials progress to neighbouring moments.
-  std::vector<std::unique_ptr<BodyTrack>> tracks;
-  std::vector<BodySource> progressed;
-  if (!fullPrecision_)
-    for (std::size_t j = 0; j < events_.size(); ++j) {
-      tracks.push_back(std::make_unique<BodyTrack>(ctx));
-      progressed.push_back(tracks.back()->Source());
+  // Trials are independent: they are shared out among workers, trial t to worker t % workers,
+  // each with its own charts and tracks. Every cell is written by one worker only, so the matrix
+  // is the same for any number of workers. The first failure reported is the earliest trial's.
+  const int workers =
+      trials < 8 ? 1
+                 : std::clamp(threads_ > 0 ? threads_
+                                           : static_cast<int>(std::thread::hardware_concurrency()),
+                              1, 8);
+  struct Failure {
+    int trial = std::numeric_limits<int>::max();
+    Status status;
+    void Keep(int t, Status st) {
+      if (!st.ok() && t < trial) {
+        trial = t;
+        status = std::move(st);
+      }
     }
-  Status first;
-  const auto keep = [&](Status st) {
-    if (first.ok() && !st.ok()) first = std::move(st);
+  };
+  std::vector<Failure> failures(static_cast<std::size_t>(workers));
+  std::atomic<bool> stop{false};
+  std::mutex transitsBuilding;
+
+  const auto work = [&](int w, bool reports) {
+    Chart chart = working;
+    Source& source = chart.definition.sources[0];
+    Failure& failure = failures[static_cast<std::size_t>(w)];
+    std::vector<double> slots(static_cast<std::size_t>(MethodCount()));
+    // One track of progressed bodies per event: neighbouring trials progress to neighbouring
+    // moments.
+    std::vector<std::unique_ptr<BodyTrack>> tracks;
+    std::vector<BodySource> progressed;
+    if (!fullPrecision_)
+      for (std::size_t j = 0; j < events_.size(); ++j) {
+        tracks.push_back(std::make_unique<BodyTrack>(ctx));
+        progressed.push_back(tracks.back()->Source());
+      }
+    for (int t = w; t < trials && !stop.load(); t += workers) {
+      source.moment = TrialMoment(t);
+      ChartRect natal(chart);
+      if (Status st = natal.Compute(ctx); !st.ok()) {
+        failure.Keep(t, st);
+      } else {
+        if (cacheTransits && setup_.GroupIsOn(kGroupTransits)) {
+          // The transit chart depends on the place and zone only: built once, from the first
+          // trial computed.
+          const std::lock_guard<std::mutex> lock(transitsBuilding);
+          if (transits.empty()) {
+            transits.resize(events_.size());
+            transitBuilt.assign(events_.size(), false);
+            for (std::size_t j = 0; j < events_.size(); ++j) {
+              const Status built = MakeEventTransit(ctx, natal, events_[j], transits[j]);
+              transitBuilt[j] = built.ok();
+              failure.Keep(t, built);
+            }
+          }
+        }
+        for (int e = 0; e < EventCount(); ++e) {
+          const auto j = static_cast<std::size_t>(e);
+          const Chart* transit = !transits.empty() && transitBuilt[j] ? &transits[j] : nullptr;
+          failure.Keep(t, ScoreEvent(ctx, natal, events_[j], setup_, slots, transit,
+                                     progressed.empty() ? nullptr : &progressed[j]));
+          for (int k = 0; k < MethodCount(); ++k) Add(slots[static_cast<std::size_t>(k)], t, e, k);
+        }
+      }
+      if (reports) {
+        progress.SetPos(static_cast<int>(static_cast<double>(t) / trials * 100.0));
+        if (progress.Cancelled()) stop = true;
+      }
+    }
   };
 
   progress.Begin();
-  Status result;
-  for (int t = 0; t < trials; ++t) {
-    source.moment = TrialMoment(t);
-    ChartRect natal(working);
-    if (Status st = natal.Compute(ctx); !st.ok()) {
-      keep(st);
-    } else {
-      if (cacheTransits && transits.empty() && setup_.GroupIsOn(kGroupTransits)) {
-        // The transit chart depends on the place and zone only: built from the first trial.
-        transits.resize(events_.size());
-        transitBuilt.assign(events_.size(), false);
-        for (std::size_t j = 0; j < events_.size(); ++j) {
-          const Status built = MakeEventTransit(ctx, natal, events_[j], transits[j]);
-          transitBuilt[j] = built.ok();
-          keep(built);
-        }
-      }
-      for (int e = 0; e < EventCount(); ++e) {
-        const auto j = static_cast<std::size_t>(e);
-        const Chart* transit = !transits.empty() && transitBuilt[j] ? &transits[j] : nullptr;
-        keep(ScoreEvent(ctx, natal, events_[j], setup_, slots, transit,
-                        progressed.empty() ? nullptr : &progressed[j]));
-        for (int k = 0; k < MethodCount(); ++k) Add(slots[static_cast<std::size_t>(k)], t, e, k);
-      }
-    }
-    progress.SetPos(static_cast<int>(static_cast<double>(t) / trials * 100.0));
-    if (progress.Cancelled()) {
-      result = Status::Message(kMsgRectCancelled, "RectMatrix::CalculateAll");
-      break;
-    }
+  {
+    std::vector<std::jthread> helpers;
+    for (int w = 1; w < workers; ++w) helpers.emplace_back(work, w, false);
+    work(0, true);  // this thread reports the progress and hears Cancel
   }
   progress.End();
-  calculated_ = result.ok();
-  if (!result.ok()) return result;
-  return first;
+  if (stop.load()) return Status::Message(kMsgRectCancelled, "RectMatrix::CalculateAll");
+  calculated_ = true;
+  Failure first;
+  for (Failure& f : failures) first.Keep(f.trial, f.status);
+  return first.status;
 }
 
 std::vector<double> RectMatrix::TrialSums() const {

@@ -137,8 +137,9 @@ class RectMatrix : public rect::Matrix3Projected {
   // chart is computed once per trial, each event's transit chart once for the run (with
   // `cacheTransits`; else once per trial and event); the directed charts are the natal chart moved
   // by the arc; without FullPrecision() the progressed charts' bodies are interpolated along each
-  // event's track (BodyTrack), their houses computed exactly. The progress moves once per trial;
-  // Cancel stops the run with message 1980 and leaves the trials not reached at 0.
+  // event's track (BodyTrack), their houses computed exactly. The trials are shared out among
+  // workers (SetThreads). The progress moves with the trials of the calling thread; Cancel stops
+  // the run with message 1980 and leaves the trials not reached at 0.
   Status CalculateAll(const ChartContext& ctx, const Chart& documentChart,
                       platform::ProgressSink& progress, bool cacheTransits = true);
 
@@ -158,6 +159,9 @@ class RectMatrix : public rect::Matrix3Projected {
   // The configuration's "full precision" switch, read by Prepare.
   bool FullPrecision() const { return fullPrecision_; }
   void SetFullPrecision(bool on) { fullPrecision_ = on; }
+  // The workers that share the trials out: 0 (the default) one per processor, at most 8; a run
+  // of fewer than 8 trials has one. The matrix does not depend on it.
+  void SetThreads(int threads) { threads_ = threads; }
 
   // Sums over the whole matrix: per trial, per event (over trials and methods) and per method
   // (over trials and events).
@@ -177,6 +181,7 @@ class RectMatrix : public rect::Matrix3Projected {
   Moment start_;
   bool calculated_ = false;
   bool fullPrecision_ = false;
+  int threads_ = 0;
 };
 
 inline constexpr int kMsgRectCancelled = 1980;

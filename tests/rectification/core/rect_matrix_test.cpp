@@ -288,8 +288,9 @@ TEST(RectMatrix, ShortcutChartsMatchFullComputation) {
 }
 
 // Over two hours of trials (121) the run with the shortcuts gives the very sums of the run in
-// full precision, the switch read from the configuration.
-TEST(RectMatrix, FullPrecisionSwitchLeavesTheSumsUnchanged) {
+// full precision, the switch read from the configuration, and three workers the very matrix of
+// one.
+TEST(RectMatrix, FullPrecisionSwitchAndWorkersLeaveTheSumsUnchanged) {
   RunFixture f;
   f.config = WithInterval({1985, 6, 15, 7, 0}, {1985, 6, 15, 9, 0});
   for (const auto field : {Block::kDirectionsSystem, Block::kProgressionsSystem,
@@ -297,15 +298,24 @@ TEST(RectMatrix, FullPrecisionSwitchLeavesTheSumsUnchanged) {
     f.config.rectification.Set(field, "VELM");
   const ChartContext ctx(f.config, f.aspectarium);
   platform::NullProgress quiet;
-  RectMatrix fast, full;
+  RectMatrix fast, one, full;
   ASSERT_TRUE(fast.Prepare(f.config, f.aspectarium, f.events).ok());
+  ASSERT_TRUE(one.Prepare(f.config, f.aspectarium, f.events).ok());
   EXPECT_FALSE(fast.FullPrecision());
+  fast.SetThreads(3);
+  one.SetThreads(1);
+  full.SetThreads(1);
   f.config.rectification.Set(Block::kFullPrecision, std::int32_t{1});
   ASSERT_TRUE(full.Prepare(f.config, f.aspectarium, f.events).ok());
   EXPECT_TRUE(full.FullPrecision());
   ASSERT_TRUE(fast.CalculateAll(ctx, f.chart, quiet).ok());
   ASSERT_TRUE(full.CalculateAll(ctx, f.chart, quiet).ok());
+  ASSERT_TRUE(one.CalculateAll(ctx, f.chart, quiet).ok());
   ASSERT_EQ(fast.TrialCount(), 121);
+  for (int t = 0; t < fast.TrialCount(); ++t)
+    for (int e = 0; e < fast.EventCount(); ++e)
+      for (int k = 0; k < fast.MethodCount(); ++k)
+        ASSERT_EQ(fast.Get(t, e, k), one.Get(t, e, k)) << t << " " << e << " " << k;
   EXPECT_EQ(fast.TrialSums(), full.TrialSums());
   EXPECT_EQ(fast.EventSums(), full.EventSums());
   EXPECT_EQ(fast.MethodSums(), full.MethodSums());
