@@ -7,7 +7,19 @@
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_view.h"
 #include "newcomer_fixture.h"
+#include "astrocarto/ui/astrocart_view.h"
+#include "document/chart_document.h"
+#include "forecast/core/transit_calculation.h"
+#include "forecast/ui/forecast_views.h"
+#include "rectification/ui/hermes_dialogs.h"
+#include "rectification/ui/rect_setup_dialogs.h"
+#include "rectification/ui/rectif_view.h"
+#include "rectification/ui/tremin_conf.h"
+#include <QSpinBox>
+#include "foundation/messages/messages.h"
+#include "rectification/core/rect_matrix.h"
 #include "shell/kovra_view.h"
+#include <iostream>
 
 namespace e2e_test {
 namespace {
@@ -114,6 +126,289 @@ TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) 
   Run(cmd::kLoadFromArchive);
   script_.Verify("browser");
   prompts_.VerifyAllUsed();
+}
+
+// A dialog met on the walk over the views, taken as a person who accepts what it proposes takes
+// it: its computing button when it has one, else its OK, else its closing button.
+void AcceptAsProposed(QWidget& d) {
+  for (const char* text : {"Рассчитать", "OK", "Закончить", "Закрыть"})
+    if (QAbstractButton* button = testing_support::FindButton(d, QString::fromUtf8(text));
+        button != nullptr && button->isVisible() && button->isEnabled()) {
+      Click(d, QString::fromUtf8(text));
+      return;
+    }
+  if (auto* dialog = qobject_cast<QDialog*>(&d)) dialog->accept();
+}
+
+// Every view command of a natal chart from its menu or accelerator: each view is photographed and
+// must show something, its print preview opens, its PDF has the pages it announced, all A4; every
+// menu command is enabled but the two that need what a newcomer does not have.
+TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndPrints) {
+  Start(
+      [](QWidget& d) {
+        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+        Click(d, QStringLiteral("OK"));
+      },
+      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+  CKovraDoc* natal = ActiveChart(Frame());
+  ASSERT_NE(natal, nullptr);
+
+  // "Windows 2000" is a switch of older systems; the Sabian symbols read the user's own file of
+  // symbols, which a new data folder does not hold. The coordinates of two charts wait for a
+  // second chart, the line crossings for a map (the astrocartography test sees them enabled).
+  const std::set<int> off = {cmd::kConfigWindows2000, cmd::kSabianSymbols, cmd::kCoordinates2,
+                             cmd::kLineCrossings};
+  for (const platform::CommandDef& def : KovraCommandTable().commands)
+    EXPECT_EQ(Frame().StateOf(def.id).enabled, !off.contains(def.id)) << def.text;
+
+  script_.Otherwise(AcceptAsProposed);
+  std::set<platform::View*> seen;
+  const auto allViews = [this] {
+    std::vector<platform::View*> views;
+    for (const auto& document : app_->Documents().Documents())
+      for (platform::View* view : document->Views()) views.push_back(view);
+    return views;
+  };
+  for (platform::View* view : allViews()) seen.insert(view);
+  std::set<std::string> kinds = {"CKovraView"};
+  // The rectifications and the Tremin forecast wait for the user's interval and events: the
+  // rectification test types them.
+  const std::set<int> later = {cmd::kRectifyByEvents, cmd::kTreminRectification,
+                               cmd::kTreminForecast};
+  for (const int command : natal->ViewCommands()) {
+    if (off.contains(command) || later.contains(command)) continue;
+    Frame().MdiArea()->setActiveSubWindow(natal->Views().front()->Frame());
+    Run(command);
+    for (platform::View* view : allViews()) {
+      if (!seen.insert(view).second) continue;
+      const std::string name = testing_support::ClassName(*view);
+      const bool again = !kinds.insert(name).second;
+      const std::string shot = "view_" + name + (again ? "_" + std::to_string(command) : "");
+      view->Frame()->showMaximized();
+      Settle();
+      Shot(*view->Frame(), shot);
+      // The preview, then the PDF with the pages the view announces.
+      script_.Then("QPrintPreviewDialog", [this, shot](QWidget& d) {
+        Settle();
+        Shot(d, "preview_" + shot.substr(5));
+        static_cast<QDialog&>(d).reject();
+      });
+      Frame().MdiArea()->setActiveSubWindow(view->Frame());
+      Run(cmd::kFilePrintPreview);
+      platform::PrintInfo info;
+      if (!view->OnPreparePrinting(info)) continue;
+      const fs::path pdf = pictures_ / (shot + ".pdf");
+      ASSERT_TRUE(view->PrintToPdf(pdf).ok()) << shot;
+      EXPECT_EQ(CountPdfPages(pdf), info.maxPage) << shot;
+      EXPECT_EQ(NonA4Pages(pdf), 0) << shot;
+    }
+    script_.Verify("command " + std::to_string(command));
+  }
+  std::cout << kinds.size() << " view kinds opened\n";
+}
+
+// A person's number typed into a spin box.
+void TypeNumber(QSpinBox* box, int value) {
+  ASSERT_NE(box, nullptr);
+  QLineEdit* edit = box->findChild<QLineEdit*>();
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  testing_support::TypeKeys(*edit, QString::number(value));
+  QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+// The first window of `document` showing a view of class V.
+template <class V>
+V* ViewOf(const CKovraDoc* document) {
+  for (platform::View* view : document->Views())
+    if (auto* found = dynamic_cast<V*>(view)) return found;
+  return nullptr;
+}
+
+class NewcomerPathTest : public NewcomerTest {
+ protected:
+  // Started with the natal chart of Иванов typed in.
+  CKovraDoc* StartWithChart() {
+    Start(
+        [](QWidget& d) {
+          Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+          Click(d, QStringLiteral("OK"));
+        },
+        [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+    return ActiveChart(Frame());
+  }
+  // Runs `command` from the window of `view` and returns the newest window of `document`.
+  platform::View* RunFromWindow(platform::View* view, int command) {
+    Frame().MdiArea()->setActiveSubWindow(view->Frame());
+    const CKovraDoc* document = static_cast<const CKovraDoc*>(view->GetDocument());
+    const std::size_t before = document->Views().size();
+    Run(command);
+    if (document->Views().size() == before) return nullptr;
+    platform::View* opened = document->Views().back();
+    opened->Frame()->showMaximized();
+    Settle();
+    return opened;
+  }
+  // A right click on line `row` of a list view.
+  static void RightClickRow(platform::LineListView& view, int row) {
+    const lists::LineList& list = view.List();
+    const int y = list.RowTop(row) - static_cast<int>(list.Pitch() / 2);
+    QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier,
+                      QPoint(20, static_cast<int>(-y * view.logicalDpiY() / 2540.0)));
+  }
+};
+
+// The astrocartography of the chart, its transits handed over to a prediction list and printed.
+TEST_F(NewcomerPathTest, AstrocartographyAndTransitsHandedOverToAPrintedPredictionList) {
+  CKovraDoc* natal = StartWithChart();
+  ASSERT_NE(natal, nullptr);
+  platform::View* wheel = natal->Views().front();
+
+  script_.Then("AstroCartSheet", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  auto* map = dynamic_cast<CAstroCartView*>(RunFromWindow(wheel, cmd::kAstroCartMap));
+  ASSERT_NE(map, nullptr);
+  Shot(*map->Frame(), "path_map_world");
+  // A double click zooms into the map under it; a right click lists the nearest towns.
+  const QPoint middle = map->viewport()->rect().center();
+  QTest::mouseDClick(map->viewport(), Qt::LeftButton, Qt::NoModifier, middle);
+  Settle();
+  EXPECT_NE(map->Map()->State().map, 0) << "still the world";
+  Shot(*map->Frame(), "path_map_zoomed");
+  script_.Then("DSELECTED_TOWNS", [](QWidget& d) { static_cast<QDialog&>(d).reject(); });
+  QTest::mouseClick(map->viewport(), Qt::RightButton, Qt::NoModifier, middle);
+  Settle();
+  script_.Verify("map");
+  EXPECT_TRUE(Frame().StateOf(cmd::kLineCrossings).enabled);
+  platform::View* paran = RunFromWindow(map, cmd::kLineCrossings);
+  ASSERT_NE(paran, nullptr);
+  Shot(*paran->Frame(), "path_paran_table");
+  script_.Then("DACLINES_CONF", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  platform::View* towns = RunFromWindow(map, cmd::kTownList);
+  script_.Verify("town list");
+  ASSERT_NE(towns, nullptr);
+  Shot(*towns->Frame(), "path_town_list");
+
+  // The transits of the year from birth, the first handed over to a new list that opens and
+  // prints.
+  Allow({kMsgTransitPeriodCut});
+  script_.Then("TransitSheet", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  auto* transits = dynamic_cast<CTransitsView*>(RunFromWindow(wheel, cmd::kPlanetTransits));
+  ASSERT_NE(transits, nullptr);
+  script_.Then("DPREDLIST_TRANSFER", [](QWidget& d) {
+    Click(d, QStringLiteral("Создать новый список"));
+    TypeInto(d, QStringLiteral("Название нового списка"), QStringLiteral("ГОД"));
+    Click(d, QStringLiteral("Добавить и открыть список"));
+  });
+  script_.Then("DPREDICT_LIST", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  const std::size_t documents = app_->Documents().Documents().size();
+  RightClickRow(*transits, 0);
+  Settle();
+  script_.Verify("prediction list");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  auto& list = static_cast<CKovraDoc&>(*app_->Documents().Documents().back());
+  ASSERT_FALSE(list.Views().empty());
+  platform::View* printout = list.Views().front();
+  printout->Frame()->showMaximized();
+  Settle();
+  Shot(*printout->Frame(), "path_prediction_list");
+  platform::PrintInfo info;
+  ASSERT_TRUE(printout->OnPreparePrinting(info));
+  const fs::path pdf = pictures_ / "path_prediction_list.pdf";
+  ASSERT_TRUE(printout->PrintToPdf(pdf).ok());
+  EXPECT_EQ(CountPdfPages(pdf), info.maxPage);
+  EXPECT_EQ(NonA4Pages(pdf), 0);
+}
+
+// The birth time rectified: by events (matrix and graph), by the Tremin method (search and
+// forecast) and by the Hermes trutine, the interval typed into each sheet.
+TEST_F(NewcomerPathTest, RectificationByEventsTreminAndHermes) {
+  CKovraDoc* natal = StartWithChart();
+  ASSERT_NE(natal, nullptr);
+  platform::View* wheel = natal->Views().front();
+  LifeEventList& events = app_->RectificationEvents();
+  ASSERT_TRUE(
+      events.Add(Cp1251("Переезд (в другой город)"), 15, 6, 2015, "YNNNYNNNNY", "NNNYNNYNNNYN")
+          .ok());
+  ASSERT_TRUE(events.Add(Cp1251("Свадьба"), 2, 9, 2000, "NNNY", "NNNNNNY").ok());
+  LifeEventList& tremin = app_->TreminEvents();
+  ASSERT_TRUE(tremin.Add(Cp1251("Переезд"), 15, 6, 2015, "", "NNNYNNYNNNYN").ok());
+  ASSERT_TRUE(tremin.Add(Cp1251("Свадьба"), 2, 9, 2000, "", "NNNNNNYNNNNN").ok());
+
+  script_.Then("RectificationSheet", [](QWidget& d) {
+    auto& page = *static_cast<DRectConf*>(static_cast<RectificationSheet&>(d).Page(0));
+    TypeNumber(page.IntervalBox(false, 4), 0);
+    TypeNumber(page.IntervalBox(true, 3), 15);
+    Click(d, QStringLiteral("OK"));
+  });
+  auto* rectif = dynamic_cast<RectifView*>(RunFromWindow(wheel, cmd::kRectifyByEvents));
+  script_.Verify("rectification");
+  ASSERT_NE(rectif, nullptr);
+  Shot(*rectif->Frame(), "path_rectification_form1");
+  for (const char* form : {"path_rectification_form2", "path_rectification_form3"}) {
+    QTest::mouseClick(rectif->viewport(), Qt::RightButton, Qt::NoModifier,
+                      rectif->viewport()->rect().center());
+    Settle();
+    Shot(*rectif->Frame(), form);
+  }
+
+  script_.Then("TreminSheet", [](QWidget& d) {
+    auto& page = *static_cast<DTreminRectConf*>(static_cast<TreminSheet&>(d).Page(0));
+    TypeNumber(page.IntervalBox(false, 4), 10);
+    TypeNumber(page.IntervalBox(true, 4), 50);
+    TypeNumber(page.MinimumScoreBox(), 0);
+    Click(d, QStringLiteral("OK"));
+  });
+  script_.Otherwise(AcceptAsProposed);
+  platform::View* search = RunFromWindow(wheel, cmd::kTreminRectification);
+  ASSERT_NE(search, nullptr);
+  Shot(*search->Frame(), "path_tremin_search");
+  platform::View* forecast = RunFromWindow(wheel, cmd::kTreminForecast);
+  ASSERT_NE(forecast, nullptr);
+  Shot(*forecast->Frame(), "path_tremin_forecast");
+  script_.Then("DTrutin", [](QWidget& d) {
+    auto& trutin = static_cast<DTrutin&>(d);
+    TypeNumber(trutin.Field(0, 3), 8);
+    TypeNumber(trutin.Field(1, 3), 20);
+    Click(d, QStringLiteral("OK"));
+  });
+  const std::size_t documents = app_->Documents().Documents().size();
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kHermesTrutine);
+  script_.Verify("rectification by Tremin and Hermes");
+  EXPECT_GT(app_->Documents().Documents().size(), documents) << "the trutine's charts";
+}
+
+// The program closed by its menu keeps its charts for the next start, which restores them.
+TEST_F(NewcomerTest, ClosingAndStartingAgainRestoresTheSessionsCharts) {
+  Start(
+      [](QWidget& d) {
+        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+        Click(d, QStringLiteral("OK"));
+      },
+      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+  ASSERT_NE(OpenCopy(NatalChart(kParis, "Проба")), nullptr);
+  const auto charts = [this] {
+    std::vector<std::string> titles;
+    for (const auto& document : app_->Documents().Documents())
+      titles.push_back(Utf8(static_cast<CKovraDoc&>(*document).GetTitle()));
+    std::sort(titles.begin(), titles.end());
+    return titles;
+  };
+  const std::vector<std::string> before = charts();
+  ASSERT_EQ(before.size(), 2u);
+  Shot(Frame(), "main_window_before_exit");
+  Run(cmd::kAppExit);
+  EXPECT_TRUE(app_->Documents().Documents().empty());
+  app_->ExitInstance();
+  app_.reset();
+  DeletePending();
+
+  Start([](QWidget& d) {
+    Click(d, QStringLiteral("Восстановить гороскопы прошлого сеанса"));
+    Click(d, QStringLiteral("OK"));
+  });
+  EXPECT_EQ(charts(), before);
+  Shot(Frame(), "main_window_restored");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include <typeinfo>
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <vector>
 #include <functional>
 #include <string>
@@ -214,6 +215,13 @@ class ModalScript {
     steps_.push_back({std::move(className), std::move(act)});
     return *this;
   }
+  // Dialogs out of script are given to `act` instead of being refused, each class at most
+  // `perClass` times until Verify (a flow that asks again for ever is refused then); empty: off.
+  ModalScript& Otherwise(Act act, int perClass = 3) {
+    otherwise_ = std::move(act);
+    perClass_ = perClass;
+    return *this;
+  }
   // Dialogs of class `className` (progress windows) are photographed and left to close by
   // themselves wherever they come.
   ModalScript& Leave(std::string className) {
@@ -228,6 +236,7 @@ class ModalScript {
       ADD_FAILURE() << where << ": a dialog out of script came: " << name;
     steps_.clear();
     unexpected_.clear();
+    otherwiseCount_.clear();
   }
 
  private:
@@ -265,7 +274,12 @@ class ModalScript {
       const std::string name = ClassName(*dialog);
       if (met_) met_(*dialog, name);
       if (std::find(left_.begin(), left_.end(), name) != left_.end()) return;
-      if (steps_.empty() || steps_.front().className != name) {
+      const bool scripted = !steps_.empty() && steps_.front().className == name;
+      if (!scripted && otherwise_ && ++otherwiseCount_[name] <= perClass_) {
+        otherwise_(*dialog);
+        return;
+      }
+      if (!scripted) {
         unexpected_.push_back(name + " \"" + dialog->windowTitle().toStdString() + "\"");
         if (auto* d = qobject_cast<QDialog*>(dialog.data())) d->reject();
         else dialog->close();
@@ -285,6 +299,9 @@ class ModalScript {
   QPointer<QWidget> current_;
   std::deque<Step> steps_;
   std::vector<std::string> left_;
+  Act otherwise_;
+  int perClass_ = 0;
+  std::map<std::string, int> otherwiseCount_;
   std::vector<std::string> unexpected_;
 };
 
