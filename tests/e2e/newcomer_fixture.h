@@ -150,6 +150,39 @@ class NewcomerTest : public ShellTest {
     }
   }
 
+  // Every window of every document.
+  std::vector<platform::View*> AllViews() const {
+    std::vector<platform::View*> views;
+    for (const auto& document : app_->Documents().Documents())
+      for (platform::View* view : document->Views()) views.push_back(view);
+    return views;
+  }
+
+  // A new window looked at as a person looks at it: maximized and photographed as
+  // view_<class>.png (must show something), its print preview opened and photographed, and its
+  // pages written as a PDF that must hold the pages the view announces, every one A4.
+  void LookAt(platform::View& view) {
+    std::string name = testing_support::ClassName(view);
+    if (viewsSeen_[name]++ > 0) name += "_" + std::to_string(viewsSeen_[name]);
+    view.Frame()->showMaximized();
+    Settle();
+    Shot(*view.Frame(), "view_" + name);
+    script_.Then("QPrintPreviewDialog", [this, name](QWidget& d) {
+      Settle();
+      Shot(d, "preview_" + name);
+      static_cast<QDialog&>(d).reject();
+    });
+    Frame().MdiArea()->setActiveSubWindow(view.Frame());
+    Run(cmd::kFilePrintPreview);
+    script_.Verify("preview of " + name);
+    platform::PrintInfo info;
+    if (!view.OnPreparePrinting(info)) return;
+    const std::filesystem::path pdf = pictures_ / ("view_" + name + ".pdf");
+    ASSERT_TRUE(view.PrintToPdf(pdf).ok()) << name;
+    EXPECT_EQ(CountPdfPages(pdf), info.maxPage) << name;
+    EXPECT_EQ(NonA4Pages(pdf), 0) << name;
+  }
+
   // The message numbers the session may show.
   void Allow(std::initializer_list<int> numbers) { allowed_.insert(numbers); }
 
@@ -167,6 +200,7 @@ class NewcomerTest : public ShellTest {
   std::filesystem::path pictures_;
   std::set<int> allowed_;
   std::map<std::string, int> dialogsSeen_;
+  std::map<std::string, int> viewsSeen_;
   ModalScript script_{Photographer()};
   // Progress windows close by themselves.
   const bool progressLeft_ = (script_.Leave("DPROGRESSBAR"), true);
