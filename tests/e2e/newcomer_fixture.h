@@ -81,9 +81,8 @@ class NewcomerTest : public ShellTest {
                                                  : folder_ / "pictures";
     std::filesystem::create_directories(pictures_);
     missingGlyphs().clear();
-    platform::WatchMissingGlyphs([](int face, unsigned char code) {
-      missingGlyphs().insert(face * 256 + code);
-    });
+    platform::WatchMissingGlyphs(
+        [](int face, unsigned char code) { missingGlyphs().insert(face * 256 + code); });
   }
   void TearDown() override {
     platform::WatchMissingGlyphs(nullptr);
@@ -92,8 +91,7 @@ class NewcomerTest : public ShellTest {
                     << " drawn but not in the glyph set";
     for (const auto& shown : prompts_.shown)
       if (!allowed_.contains(shown.number))
-        ADD_FAILURE() << "unexpected message " << shown.number << ": "
-                      << Utf8(shown.text);
+        ADD_FAILURE() << "unexpected message " << shown.number << ": " << Utf8(shown.text);
     script_.Verify("end of the session");
     if (app_) {
       app_->GetMainFrame()->hide();

@@ -3,25 +3,25 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
+#include <QSpinBox>
+#include <iostream>
 
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_view.h"
-#include "newcomer_fixture.h"
 #include "astrocarto/ui/astrocart_view.h"
 #include "document/chart_document.h"
 #include "forecast/core/transit_calculation.h"
 #include "forecast/ui/forecast_views.h"
+#include "foundation/messages/messages.h"
+#include "newcomer_fixture.h"
+#include "rectification/core/rect_matrix.h"
+#include "rectification/core/tremin_conf_page.h"
 #include "rectification/ui/hermes_dialogs.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/rectif_view.h"
-#include "rectification/core/tremin_conf_page.h"
 #include "rectification/ui/tm_possible_moments.h"
 #include "rectification/ui/tremin_conf.h"
-#include <QSpinBox>
-#include "foundation/messages/messages.h"
-#include "rectification/core/rect_matrix.h"
 #include "shell/kovra_view.h"
-#include <iostream>
 
 namespace e2e_test {
 namespace {
@@ -51,10 +51,12 @@ CKovraDoc* ActiveChart(CMainFrame& frame) {
 // First start: the chart typed in, the wheel stepped in time, the house system and the wheel's
 // orientation changed, the chart saved into a new archive and found again in the browser.
 TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) {
-  Start([](QWidget& d) {
-    Click(d, QStringLiteral("Новый гороскоп: Натальный"));
-    Click(d, QStringLiteral("OK"));
-  }, [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+  Start(
+      [](QWidget& d) {
+        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+        Click(d, QStringLiteral("OK"));
+      },
+      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
   CKovraDoc* natal = ActiveChart(Frame());
   ASSERT_NE(natal, nullptr);
   const Source& born = natal->GetChart()->definition.sources[0];

@@ -4,12 +4,12 @@
 // click on one of its buttons. A dialog out of script is recorded and cancelled.
 #pragma once
 
+#include <cxxabi.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QRadioButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -18,18 +18,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <cxxabi.h>
-#include <cstdlib>
-#include <typeinfo>
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
-#include <map>
-#include <vector>
 #include <functional>
+#include <map>
 #include <string>
+#include <typeinfo>
+#include <vector>
 
 namespace testing_support {
 
@@ -157,8 +157,7 @@ inline void TypeInto(QWidget& dialog, const QString& label, const QString& text)
   }
   QWidget* target = control;
   if (auto* combo = qobject_cast<QComboBox*>(control)) target = combo->lineEdit();
-  if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-    target = spin->findChild<QLineEdit*>();
+  if (auto* spin = qobject_cast<QAbstractSpinBox*>(control)) target = spin->findChild<QLineEdit*>();
   ASSERT_NE(target, nullptr);
   target->setFocus();
   QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
@@ -190,8 +189,7 @@ inline void ShowTab(QWidget& dialog, const QString& title) {
         tabs->setCurrentIndex(i);
         return;
       }
-  ADD_FAILURE() << "no tab '" << title.toStdString() << "' in "
-                << dialog.metaObject()->className();
+  ADD_FAILURE() << "no tab '" << title.toStdString() << "' in " << dialog.metaObject()->className();
 }
 
 // The modal dialogs a step of the session is expected to open, in order.
@@ -258,8 +256,10 @@ class ModalScript {
       // A dialog its act left open (a control or a button not found) is closed, not waited for.
       if (handledAt_.elapsed() > kStuckMilliseconds) {
         unexpected_.push_back(ClassName(*modal) + " stayed open after its act");
-        if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
-        else modal->close();
+        if (auto* d = qobject_cast<QDialog*>(modal))
+          d->reject();
+        else
+          modal->close();
         handledAt_.restart();
       }
       return;
@@ -281,8 +281,10 @@ class ModalScript {
       }
       if (!scripted) {
         unexpected_.push_back(name + " \"" + dialog->windowTitle().toStdString() + "\"");
-        if (auto* d = qobject_cast<QDialog*>(dialog.data())) d->reject();
-        else dialog->close();
+        if (auto* d = qobject_cast<QDialog*>(dialog.data()))
+          d->reject();
+        else
+          dialog->close();
         return;
       }
       const Act act = steps_.front().act;
