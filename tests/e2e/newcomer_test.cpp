@@ -22,6 +22,7 @@
 #include "rectification/ui/tm_possible_moments.h"
 #include "rectification/ui/tremin_conf.h"
 #include "shell/kovra_view.h"
+#include "views/ui/stars_views.h"
 
 namespace e2e_test {
 namespace {
@@ -147,6 +148,25 @@ TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) 
   prompts_.VerifyAllUsed();
 }
 
+// The middle of line `row` of a list view, in its window's pixels.
+QPoint RowPoint(platform::LineListView& view, int row) {
+  const lists::LineList& list = view.List();
+  const int y = list.RowTop(row) - static_cast<int>(list.Pitch() / 2);
+  return QPoint(20, static_cast<int>(-y * view.logicalDpiY() / 2540.0));
+}
+
+void RightClickRow(platform::LineListView& view, int row) {
+  QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier, RowPoint(view, row));
+}
+
+// The first window of `document` showing a view of class V.
+template <class V>
+V* ViewOf(const CKovraDoc* document) {
+  for (platform::View* view : document->Views())
+    if (auto* found = dynamic_cast<V*>(view)) return found;
+  return nullptr;
+}
+
 // A dialog met on the walk over the views, taken as a person who accepts what it proposes takes
 // it: its computing button when it has one, else its OK, else its closing button.
 void AcceptAsProposed(QWidget& d) {
@@ -195,6 +215,14 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
       if (seen.insert(view).second) LookAt(*view);
     script_.Verify("command " + std::to_string(command));
   }
+  // A double click on the first star of the list opens its text.
+  auto* stars = ViewOf<CStarsListView>(natal);
+  ASSERT_NE(stars, nullptr);
+  QTest::mouseDClick(stars->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(*stars, 0));
+  Settle();
+  auto* text = ViewOf<CStarsView>(natal);
+  ASSERT_NE(text, nullptr);
+  LookAt(*text);
   std::cout << viewsSeen_.size() << " view kinds opened\n";
   // The planet transits' sheet proposes a period longer than the transit table allows for the Sun
   // and Jupiter: the program says it shortened it.
@@ -209,14 +237,6 @@ void TypeNumber(QSpinBox* box, int value) {
   QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
   testing_support::TypeKeys(*edit, QString::number(value));
   QTest::keyClick(edit, Qt::Key_Tab);
-}
-
-// The first window of `document` showing a view of class V.
-template <class V>
-V* ViewOf(const CKovraDoc* document) {
-  for (platform::View* view : document->Views())
-    if (auto* found = dynamic_cast<V*>(view)) return found;
-  return nullptr;
 }
 
 class NewcomerPathTest : public NewcomerTest {
@@ -242,13 +262,6 @@ class NewcomerPathTest : public NewcomerTest {
     LookAt(*opened);
     Frame().MdiArea()->setActiveSubWindow(opened->Frame());
     return opened;
-  }
-  // A right click on line `row` of a list view.
-  static void RightClickRow(platform::LineListView& view, int row) {
-    const lists::LineList& list = view.List();
-    const int y = list.RowTop(row) - static_cast<int>(list.Pitch() / 2);
-    QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier,
-                      QPoint(20, static_cast<int>(-y * view.logicalDpiY() / 2540.0)));
   }
 };
 
