@@ -127,7 +127,14 @@ class NewcomerTest : public ShellTest {
     int triggered = 0;
     const auto connection =
         QObject::connect(action, &QAction::triggered, [&triggered] { ++triggered; });
-    action->trigger();
+    if (!action->shortcut().isEmpty()) {
+      // The accelerator typed on the active main window.
+      Frame().activateWindow();
+      QApplication::setActiveWindow(&Frame());
+      QTest::keySequence(&Frame(), action->shortcut());
+    } else {
+      action->trigger();  // chosen from its menu
+    }
     QObject::disconnect(connection);
     EXPECT_EQ(triggered, 1) << id;
     Settle();
