@@ -49,6 +49,18 @@ CKovraDoc* ActiveChart(CMainFrame& frame) {
   return dynamic_cast<CKovraDoc*>(frame.GetActiveDocument());
 }
 
+// A dialog met on the walk over the views, taken as a person who accepts what it proposes takes
+// it: its computing button when it has one, else its OK, else its closing button.
+void AcceptAsProposed(QWidget& d) {
+  for (const char* text : {"Рассчитать", "OK", "Закончить", "Закрыть"})
+    if (QAbstractButton* button = testing_support::FindButton(d, QString::fromUtf8(text));
+        button != nullptr && button->isVisible() && button->isEnabled()) {
+      Click(d, QString::fromUtf8(text));
+      return;
+    }
+  if (auto* dialog = qobject_cast<QDialog*>(&d)) dialog->accept();
+}
+
 // First start: the chart typed in, the wheel stepped in time, the house system and the wheel's
 // orientation changed, the chart saved into a new archive and found again in the browser.
 TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) {
@@ -145,6 +157,16 @@ TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) 
   for (platform::View* view : AllViews())
     if (!before.contains(view)) LookAt(*view);
   EXPECT_EQ(viewsSeen_.size(), 1u);
+
+  // The statistics of the archive, their settings accepted as proposed.
+  script_.Then("ArchiveView", [](QWidget& d) { Click(d, QStringLiteral("СТАТИСТИКА")); });
+  script_.Otherwise(AcceptAsProposed);
+  for (platform::View* view : AllViews()) before.insert(view);
+  Run(cmd::kLoadFromArchive);
+  script_.Verify("statistics");
+  for (platform::View* view : AllViews())
+    if (!before.contains(view)) LookAt(*view);
+  EXPECT_EQ(viewsSeen_.size(), 2u);
   prompts_.VerifyAllUsed();
 }
 
@@ -165,18 +187,6 @@ V* ViewOf(const CKovraDoc* document) {
   for (platform::View* view : document->Views())
     if (auto* found = dynamic_cast<V*>(view)) return found;
   return nullptr;
-}
-
-// A dialog met on the walk over the views, taken as a person who accepts what it proposes takes
-// it: its computing button when it has one, else its OK, else its closing button.
-void AcceptAsProposed(QWidget& d) {
-  for (const char* text : {"Рассчитать", "OK", "Закончить", "Закрыть"})
-    if (QAbstractButton* button = testing_support::FindButton(d, QString::fromUtf8(text));
-        button != nullptr && button->isVisible() && button->isEnabled()) {
-      Click(d, QString::fromUtf8(text));
-      return;
-    }
-  if (auto* dialog = qobject_cast<QDialog*>(&d)) dialog->accept();
 }
 
 // Every view command of a natal chart from its menu or accelerator: each view is photographed and
