@@ -302,6 +302,27 @@ TEST_F(NewcomerPathTest, AstrocartographyAndTransitsHandedOverToAPrintedPredicti
   script_.Verify("town list");
   ASSERT_NE(towns, nullptr);
 
+  // A second chart added to the wheel: the coordinates of both charts.
+  script_.Then("DChooseChartType", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  script_.Then("entry::CD_ENTER_Natal", [](QWidget& d) {
+    TypeInto(d, QStringLiteral("Имя"), QStringLiteral("Дюпон"));
+    TypeInto(d, QStringLiteral("Дата"), QStringLiteral("01.01.2000"));
+    TypeInto(d, QStringLiteral("Местное время"), QStringLiteral("00:05"));
+    TypeInto(d, QStringLiteral("Часовой пояс"), QStringLiteral("+01:00"));
+    TypeInto(d, QStringLiteral("Город"), QStringLiteral("Париж"));
+    QTest::keyClick(testing_support::FindControl(d, QStringLiteral("Город")),
+                    Qt::Key_Return);  // the first town
+    Click(d, QStringLiteral("OK"));
+  });
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kAddRemoveChart);
+  script_.Verify("second chart");
+  ASSERT_TRUE(natal->IsTwoChart());
+  EXPECT_EQ(natal->GetOuterChart()->definition.sources[0].place.Town(), Cp1251("Париж"));
+  EXPECT_TRUE(Frame().StateOf(cmd::kCoordinates2).enabled);
+  ASSERT_NE(RunFromWindow(wheel, cmd::kCoordinates2), nullptr);
+  Shot(*wheel->Frame(), "view_CKovraView_two_charts");
+
   // The transits of the year from birth, the first handed over to a new list that opens and
   // prints.
   Allow({kMsgTransitPeriodCut});
