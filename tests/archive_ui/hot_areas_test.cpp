@@ -90,7 +90,7 @@ TEST(HotAreas, LongTextIsCutToOneLessThanItsMaximumWithDots) {
   } const cases[] = {
       {"exactly_sixteen", "Шестнадцать букв", 16, "Шестнадцать букв"},
       {"seventeen", "Семнадцать знаков", 16, "Семнадцать знак..."},
-      {"default_first_page", "Общая характеристика", 16, "Общая характери..."},
+      {"default_first_page", "Общие черты", 16, "Общие черты"},
       {"button", "ИЗМЕНИТЬ ИМЕНА", 25, "ИЗМЕНИТЬ ИМЕНА"},
   };
   for (const Case& c : cases) {

@@ -184,8 +184,8 @@ Configuration::Configuration() {
   std::copy(std::begin(kOffsets), std::end(kOffsets), print.offsets.begin());
 
   static constexpr const char* kPages[kCommentPageCount] = {
-      "Общая характеристика", "Характер", "Здоровье", "Профессия", "Финансы", "Семья", "Дети",
-      "Партнерство",          "События",  "Прогнозы"};
+      "Общие черты", "Характер", "Здоровье",    "Профессия", "Финансы",
+      "Семья",       "Дети",     "Партнерство", "События",   "Прогнозы"};
   for (int i = 0; i < kCommentPageCount; ++i) commentPageNames[i] = Cp1251(kPages[i]);
 
   // Traditional rulers; the high planets as second rulers of Scorpio, Aquarius and Pisces;

@@ -8,6 +8,7 @@ namespace {
 
 const GlyphSet g_empty;
 const GlyphSet* g_glyphs = nullptr;
+MissingGlyphWatcher g_watcher = nullptr;
 
 }  // namespace
 
@@ -19,6 +20,14 @@ int GlyphSet::FaceIndex(std::string_view face) {
 
 const GlyphSet& Glyphs() { return g_glyphs ? *g_glyphs : g_empty; }
 void InstallGlyphs(const GlyphSet* glyphs) { g_glyphs = glyphs; }
+
+void WatchMissingGlyphs(MissingGlyphWatcher watcher) { g_watcher = watcher; }
+
+void CheckGlyphDrawn(int face, unsigned char code) {
+  // A space is a blank em in every face.
+  if (g_watcher == nullptr || code == ' ') return;
+  if (!Glyphs().Get(face, code).Present()) g_watcher(face, code);
+}
 
 Path PlaceGlyph(const Glyph& glyph, double x, double y, double em, int escapementTenths, bool yUp) {
   const double angle = escapementTenths / 10.0 * std::numbers::pi / 180.0;

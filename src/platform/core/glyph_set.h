@@ -39,6 +39,13 @@ class GlyphSet {
 const GlyphSet& Glyphs();
 void InstallGlyphs(const GlyphSet* glyphs);
 
+// Told of every glyph code a device context was asked to draw in a glyph face that the installed
+// set does not have (tests watch it: a missing glyph draws nothing); nullptr: nobody.
+using MissingGlyphWatcher = void (*)(int face, unsigned char code);
+void WatchMissingGlyphs(MissingGlyphWatcher watcher);
+// Reports `code` of `face` to the watcher when the installed set lacks it.
+void CheckGlyphDrawn(int face, unsigned char code);
+
 // The outline of `glyph` placed with its origin (baseline, left) at (x, y) logical units, scaled to
 // `em` logical units and rotated by `escapementTenths` (tenths of a degree, counter-clockwise),
 // for a y-up (`yUp`) or y-down mapping.

@@ -265,6 +265,7 @@ void QtDc::TextOut(int x, int y, std::string_view text) {
     double advance = 0;
     for (char ch : text) {
       const Glyph& g = Glyphs().Get(face, static_cast<unsigned char>(ch));
+      CheckGlyphDrawn(face, static_cast<unsigned char>(ch));
       const double gx = bx + advance * c;
       const double gy = by + up * advance * s;
       if (g.Present())

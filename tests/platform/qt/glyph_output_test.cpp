@@ -81,6 +81,25 @@ TEST_F(GlyphOutput, AnOpaqueGlyphFillsItsCellWithTheBackground) {
   EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
 }
 
+// The watcher hears of the codes drawn that the set lacks, and of no other (a space is a blank).
+TEST_F(GlyphOutput, ACodeTheSetLacksIsReportedToTheWatcher) {
+  static std::vector<int> missed;
+  missed.clear();
+  platform::WatchMissingGlyphs(
+      [](int face, unsigned char code) { missed.push_back(face * 256 + code); });
+  set_.Edit(1, 'q') = platform::Glyph{};  // a code face "b" does not have
+  QImage image(200, 100, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    platform::QtDc dc(painter, 96, 96, false);
+    DrawGlyphText(dc, 10, 10, '7', 'a', 450, platform::BkMode::Transparent);
+    DrawGlyphText(dc, 10, 10, ' ', 'b', 450, platform::BkMode::Transparent);
+    DrawGlyphText(dc, 10, 10, 'q', 'b', 450, platform::BkMode::Transparent);
+  }
+  platform::WatchMissingGlyphs(nullptr);
+  EXPECT_EQ(missed, std::vector<int>{256 + 'q'});
+}
+
 TEST(WidgetScreenshot, AWidgetIsPicturedOffscreen) {
   testing_support::TempFolder folder;
   QWidget widget;
