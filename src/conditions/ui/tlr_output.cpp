@@ -302,12 +302,7 @@ void CTLRVIEW::SaveToFile(const Configuration& config) {
   const auto& b = config.interpretation;
   if (b.Get(T::kSaveToFile) == 0) return;
   const std::string target = b.Get(T::kFileName);
-  std::string output, old;
-  bool good = !target.empty() && ReadWholeFile(TLRDATA::OutputPath(), output).ok();
-  if (good && b.Get(T::kReplaceFile) == 0 && FileExists(target) != 0)
-    good = ReadWholeFile(target, old).ok();
-  if (good) good = RewriteFile(target, old + output).ok();
-  if (!good) {
+  if (!TLRDATA::CopyOutput(target, b.Get(T::kReplaceFile) != 0)) {
     Show(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
     return;
   }
