@@ -5,6 +5,7 @@
 // exactly the files of a clean run. The archive's own operations (insert, delete, move, sort,
 // convert, copy, comments) are walked by the archive's fault test.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -206,10 +207,11 @@ std::vector<Writer> Writers() {
        [](Folder& f, ScriptedPrompter&) {
          AllExpFormats formats;
          EXPECT_EQ(formats.Load(f / "velm.exp"), 0);
-         const int count = formats.Count();
-         formats.Delete(0);
+         ExportFormat copy = formats.Format(0);
+         copy.name = "copy";
+         EXPECT_EQ(formats.Append(copy), 1);
          const int result = formats.Save(f / "velm.exp");
-         EXPECT_EQ(formats.Count(), count - 1);
+         EXPECT_EQ(formats.Count(), 2);  // the edit stays, to be saved again
          return result == 0;
        }},
       {"export_output",
@@ -410,22 +412,6 @@ std::vector<Writer> Writers() {
   };
 }
 
-class WritersWalk : public ::testing::TestWithParam<Writer> {
- protected:
-  void SetUp() override {
-    GetSettings().SetFolder(folder_.Path());
-    testing_support::SharedTables();
-  }
-  void TearDown() override {
-    DisarmFault();
-    GetSettings().SetFolder({});
-  }
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
-  }
-  Folder folder_;
-};
-
 // The files of a failed run against the old ones and those of a clean run.
 void ExpectKept(CommitRule rule, const FolderFiles& initial, const FolderFiles& clean,
                 const FolderFiles& now) {
@@ -445,39 +431,101 @@ void ExpectKept(CommitRule rule, const FolderFiles& initial, const FolderFiles& 
   }
 }
 
-TEST_P(WritersWalk, EveryFailureIsReportedAndKeepsTheOldFiles) {
-  const Writer& w = GetParam();
-  w.setup(folder_);
-  const FolderFiles initial = testing_support::Snapshot(folder_.Path());
-  FolderFiles clean;
-  testing_support::WalkFaults([&](const FileFault& fault) {
-    testing_support::Restore(folder_.Path(), initial);
+class WritersWalk : public ::testing::TestWithParam<Writer> {
+ protected:
+  void SetUp() override {
+    GetSettings().SetFolder(folder_.Path());
+    testing_support::SharedTables();
+    GetParam().setup(folder_);
+    initial_ = testing_support::Snapshot(folder_.Path());
+  }
+  void TearDown() override {
+    DisarmFault();
+    GetSettings().SetFolder({});
+  }
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
+  }
+
+  struct Outcome {
+    bool ok = false;     // the writer reported success
+    bool fired = false;  // the fault happened
+    FolderFiles files;   // the folder afterwards
+  };
+  // The writer run once from the old files with `fault` armed.
+  Outcome Run(const FileFault& fault) {
+    testing_support::Restore(folder_.Path(), initial_);
     folder_.slots = CommentSlotTable();
-    const bool cleanRun = fault.at == testing_support::kNoFault.at;
-    SCOPED_TRACE(cleanRun ? std::string("clean run") : testing_support::FaultName(fault));
-    bool ok = false, fired = false;
+    Outcome out;
     {
       ScriptedPrompter prompts;
       ArmFault(fault);
-      ok = w.run(folder_, prompts);
-      fired = FaultFired();
+      out.ok = GetParam().run(folder_, prompts);
+      out.fired = FaultFired();
       DisarmFault();
     }
-    const FolderFiles now = testing_support::Snapshot(folder_.Path());
-    if (cleanRun) {
-      EXPECT_TRUE(ok);
-      EXPECT_NE(now, initial) << "the clean run wrote nothing";
-      clean = now;
+    out.files = testing_support::Snapshot(folder_.Path());
+    return out;
+  }
+  // The folder after a clean run.
+  FolderFiles Clean() {
+    const Outcome clean = Run(testing_support::kNoFault);
+    EXPECT_TRUE(clean.ok) << "the clean run";
+    EXPECT_NE(clean.files, initial_) << "the clean run wrote nothing";
+    return clean.files;
+  }
+
+  Folder folder_;
+  FolderFiles initial_;
+};
+
+TEST_P(WritersWalk, EveryFailureIsReportedAndKeepsTheOldFiles) {
+  FolderFiles clean;
+  testing_support::WalkFaults([&](const FileFault& fault) {
+    if (fault.at == testing_support::kNoFault.at) {
+      clean = Clean();
       return false;
     }
-    if (!fired) return false;
-    if (ok) {
-      EXPECT_EQ(now, clean) << "success reported after a fault";
+    SCOPED_TRACE(testing_support::FaultName(fault));
+    const Outcome out = Run(fault);
+    if (!out.fired) return false;
+    if (out.ok) {
+      EXPECT_EQ(out.files, clean) << "success reported after a fault";
     } else {
-      ExpectKept(w.rule, initial, clean, now);
+      ExpectKept(GetParam().rule, initial_, clean, out.files);
     }
     return true;
   });
+}
+
+// Failures that last the whole run: a data folder that cannot be written, a full disk. Where the
+// tests do not run as the superuser, a folder made read-only for real too.
+TEST_P(WritersWalk, AReadOnlyFolderOrAFullDiskChangesNothing) {
+  const FolderFiles clean = Clean();
+  for (const FileFault lasting :
+       {FileFault{FaultPoint::kReadOnly, 0}, FileFault{FaultPoint::kNoSpace, 0}}) {
+    SCOPED_TRACE(testing_support::FaultName(lasting));
+    const Outcome out = Run(lasting);
+    EXPECT_FALSE(out.ok);
+    ExpectKept(GetParam().rule, initial_, clean, out.files);
+  }
+  if (::geteuid() == 0) return;
+  testing_support::Restore(folder_.Path(), initial_);
+  const auto setModes = [this](fs::perms perms) {
+    fs::permissions(folder_.Path(), perms);
+    for (const auto& e : fs::recursive_directory_iterator(folder_.Path()))
+      if (e.is_directory()) fs::permissions(e.path(), perms);
+  };
+  setModes(fs::perms::owner_read | fs::perms::owner_exec);
+  bool ok = false;
+  {
+    ScriptedPrompter prompts;
+    ok = GetParam().run(folder_, prompts);
+  }
+  const FolderFiles now = testing_support::Snapshot(folder_.Path());
+  setModes(fs::perms::owner_all);
+  EXPECT_FALSE(ok) << "a real read-only folder";
+  ExpectKept(GetParam().rule, initial_, clean, now);
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, WritersWalk, ::testing::ValuesIn(Writers()),

@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
@@ -226,6 +227,7 @@ void DTLRPARAMS::OnChangeFile() {
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
   std::string path = choice.path;
   if (HasFileExtension(path) == 0) path += ".txt";
+  if (!PathFitsOrTell(path, T::kFileName.width)) return;
   if (FileExists(path) != 0) {
     const platform::Answer answer = platform::GetPrompter().AskYesNoCancel(
         kMsgTlrOutputFileExists, GetMessageText(kMsgTlrOutputFileExists));

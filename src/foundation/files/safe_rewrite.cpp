@@ -104,12 +104,21 @@ bool InjectedDiskFull() {
 }
 
 bool InjectFileFault(FileOperation operation) {
-  const int n = ++g_operations;
-  const int at = g_faultAt;
-  if (at > 0 && n == at) return true;
+  // ArmFileFault counts creates, writes and renames only.
+  if (operation != FileOperation::kFsync) {
+    const int n = ++g_operations;
+    const int at = g_faultAt;
+    if (at > 0 && n == at) return true;
+  }
   if (operation == FileOperation::kWrite) return false;
   const std::lock_guard lock(g_armedMutex);
-  if (!g_armed.armed || g_armed.fault.point != PointOf(operation)) return false;
+  if (!g_armed.armed) return false;
+  if (g_armed.fault.point == FaultPoint::kReadOnly &&
+      (operation == FileOperation::kCreate || operation == FileOperation::kRename)) {
+    g_armed.fired = true;
+    return true;
+  }
+  if (g_armed.fault.point != PointOf(operation)) return false;
   if (++g_armed.counted != g_armed.fault.at) return false;
   g_armed.fired = true;
   return true;

@@ -119,7 +119,7 @@ void ArmFileFault(int n);
 // The operations counted since the last ArmFileFault.
 int CountedFileOperations();
 // Counts one operation; true when it is the one to fail. Every writer of the rewrite layer asks
-// before each create, write, fsync and rename.
+// before each create, write, fsync and rename (ArmFileFault's count leaves the fsyncs out).
 bool InjectFileFault(FileOperation operation);
 
 // The points at which a rewrite can be made to fail, each the way the system fails it.
@@ -131,6 +131,7 @@ enum class FaultPoint {
   kNoSpace,      // the disk is full from byte k on: every later write, and the flush, fail
   kFsync,        // the n-th flush to the disk fails
   kRename,       // the n-th rename (or link, or removal) that replaces a file fails
+  kReadOnly,     // the folder cannot be written: every create and every rename fails
 };
 struct FileFault {
   FaultPoint point = FaultPoint::kCreate;
