@@ -400,6 +400,19 @@ std::vector<Writer> Writers() {
          EXPECT_TRUE(list.Add("Move", 1, 9, 1999, "A", "D").ok());
          return list.Save(f / "velm.tev").ok();
        }},
+      {"files_written_together_at_exit",
+       [](Folder& f) {
+         WriteFile(f / "velm.ini", "ShowTips=1\n");
+         WriteFile(f / "velm.arb", ReadFile(Shipped("velm.arb")));
+       },
+       [](Folder& f, ScriptedPrompter&) {
+         RewriteBatch batch;
+         bool ok = RewriteFile(f / "velm.ini", "ShowTips=0\n").ok();
+         ok = RewriteFile(f / "velm.arb", "changed\r\n").ok() && ok;
+         ok = RewriteFile(f / "velm.arn", "/new.arc\n").ok() && ok;
+         return batch.Finish().ok() && ok;
+       },
+       CommitRule::kEachFile},
       {"shipped_files_advice_and_bases",
        [](Folder& f) {
          fs::create_directories(f / "defaults");
