@@ -24,6 +24,7 @@
 #include "forecast/core/pred_list_file.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_folder.h"
+#include "platform/qt/page_output.h"
 #include "rectification/core/life_event_list.h"
 #include "settings/core/colour_schemes.h"
 #include "shell/core/entry/entry_history.h"
@@ -411,6 +412,21 @@ std::vector<Writer> Writers() {
          ok = RewriteFile(f / "velm.arb", "changed\r\n").ok() && ok;
          ok = RewriteFile(f / "velm.arn", "/new.arc\n").ok() && ok;
          return batch.Finish().ok() && ok;
+       },
+       CommitRule::kEachFile},
+      {"page_printed_to_pdf",  // the file's date differs from run to run: one file
+       [](Folder& f) { WriteFile(f / "chart.pdf", "old"); },
+       [](Folder& f, ScriptedPrompter&) {
+         return platform::WritePdf(f / "chart.pdf", "chart", 1, [](platform::Dc&, int) {}).ok();
+       }},
+      {"page_pictures_png_and_svg",
+       [](Folder& f) {
+         for (const char* n : {"chart.png", "chart.svg"}) WriteFile(f / n, "old");
+       },
+       [](Folder& f, ScriptedPrompter&) {
+         const platform::PageRenderer render = [](platform::Dc&, int) {};
+         const bool ok = platform::WritePagePng(f / "chart.png", 1, 30, render).ok();
+         return platform::WritePageSvg(f / "chart.svg", 1, render).ok() && ok;
        },
        CommitRule::kEachFile},
       {"shipped_files_advice_and_bases",
