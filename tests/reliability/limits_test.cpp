@@ -3,6 +3,8 @@
 // refused where it is typed, and paths with such characters come back from every file byte for
 // byte.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +18,7 @@
 #include "conditions/ui/tlr_editor_sheet.h"
 #include "conditions/ui/tlr_output.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/files/file_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "support/test_support.h"
@@ -166,6 +169,51 @@ TEST(CodePage, TextTheCodePageCannotHoldIsRefusedAndPathsComeBackWhole) {
   };
   for (const Row& row : rows) EXPECT_EQ(row.roundTrip(), path) << row.name;
   GetSettings().SetFolder({});
+}
+
+}  // namespace
+
+namespace {
+
+// Two running copies on one data folder: the second is refused while the first runs, and a copy
+// that ended without letting go (it crashed) holds nothing.
+TEST(TwoCopies, TheDataFolderLockFollowsTheRunningCopyOnly) {
+  struct Row {
+    const char* name;
+    bool firstStillRuns;
+    DataFolderLock::Result second;
+  } const rows[] = {
+      {"first_copy_running", true, DataFolderLock::Result::HeldByAnother},
+      {"first_copy_crashed", false, DataFolderLock::Result::Acquired},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder dir;
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t first = ::fork();
+    if (first == 0) {
+      DataFolderLock lock;
+      const char got = lock.Acquire(dir.Path()) == DataFolderLock::Result::Acquired ? 'y' : 'n';
+      [[maybe_unused]] const ssize_t w = ::write(ready[1], &got, 1);
+      char wait = 0;
+      if (row.firstStillRuns) [[maybe_unused]]
+        const ssize_t r = ::read(release[0], &wait, 1);
+      ::_exit(0);  // never lets go itself
+    }
+    char got = 0;
+    ASSERT_EQ(::read(ready[0], &got, 1), 1);
+    ASSERT_EQ(got, 'y');
+    if (!row.firstStillRuns) ::waitpid(first, nullptr, 0);
+    DataFolderLock second;
+    EXPECT_EQ(second.Acquire(dir.Path()), row.second);
+    EXPECT_EQ(second.HolderPid(), row.firstStillRuns ? static_cast<long>(first) : 0L);
+    const char go = 'g';
+    [[maybe_unused]] const ssize_t w = ::write(release[1], &go, 1);
+    if (row.firstStillRuns) ::waitpid(first, nullptr, 0);
+    for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
+  }
 }
 
 }  // namespace
