@@ -16,6 +16,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/text/cp1251.h"
+#include "support/fault_walk.h"
 #include "support/test_support.h"
 
 namespace archive_test {
@@ -76,20 +77,8 @@ inline CommentRefBlock Block(
   return b;
 }
 
-// Every file of a folder with its bytes.
-inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : std::filesystem::directory_iterator(folder))
-    if (e.is_regular_file()) files[e.path().filename().string()] = ReadFile(e.path());
-  return files;
-}
-
-inline void Restore(const std::filesystem::path& folder,
-                    const std::map<std::string, std::string>& files) {
-  for (const auto& e : std::filesystem::directory_iterator(folder))
-    if (e.is_regular_file()) std::filesystem::remove(e.path());
-  for (const auto& [name, bytes] : files) WriteFile(folder / name, bytes);
-}
+using testing_support::Restore;
+using testing_support::Snapshot;
 
 class ArchiveTest : public ::testing::Test {
  protected:

@@ -15,6 +15,7 @@
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_dialog.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
@@ -143,6 +144,7 @@ bool DDYNARC::CheckOk() {
   for (std::size_t i = 0; i < step_.size(); ++i) values[i] = step_[i]->value();
   const double step = DynamicArchiveStep(values[0], values[1], values[2], values[3], values[4]);
   const std::string typed = PathFromQt(fileName_->text().trimmed());
+  if (!PathFitsOrTell(typed, P::kFileName.width)) return false;
   ChangeSettings([&](Configuration& config, Aspectarium&) {
     config.dynamicArchive.Set(P::kFileName, typed);
     for (std::size_t i = 0; i < step_.size(); ++i)

@@ -7,6 +7,7 @@
 #include "conditions/core/query_dialog_model.h"
 #include "conditions/core/synastry_run.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
@@ -132,7 +133,9 @@ bool SynastrySetupModel::ChooseArchive(std::string path, bool second, cfg::ByteB
   const int layout = Archive::IfRealArchive(path);
   if (layout == kNotArchive || layout < 0) return false;
   const bool two = mode == kSynSamePosition || mode == kSynTwoArchives;
-  block.Set(ArchiveField(second ? 2 : two ? 1 : 0), path);
+  const cfg::TextField field = ArchiveField(second ? 2 : two ? 1 : 0);
+  if (!PathFitsOrTell(path, field.width)) return false;
+  block.Set(field, path);
   return true;
 }
 

@@ -265,6 +265,10 @@ class TLRDATA {
 
   static std::filesystem::path ListPath();
   static std::filesystem::path OutputPath();
+  // Copies the output of the last selection into the user's file `target`, replacing it or
+  // appended to what it holds, through the safe rewrite: false when the output or the old target
+  // cannot be read or the target cannot be written (it is then as it was).
+  static bool CopyOutput(const std::filesystem::path& target, bool replace);
 };
 
 // Builds the groups of a base without a group file from the headings of its text file (".tlt"

@@ -80,6 +80,14 @@ TLRDATA::TLRDATA() = default;
 fs::path TLRDATA::ListPath() { return GetSettings().GetPath(kListName); }
 fs::path TLRDATA::OutputPath() { return GetSettings().GetPath(kOutputName); }
 
+bool TLRDATA::CopyOutput(const fs::path& target, bool replace) {
+  std::string output, old;
+  if (target.empty() || !ReadWholeFile(OutputPath(), output).ok()) return false;
+  std::error_code ec;
+  if (!replace && fs::exists(target, ec) && !ReadWholeFile(target, old).ok()) return false;
+  return RewriteFile(target, old + output).ok();
+}
+
 int TLRDATA::AddBase(std::string baseName, char switchByte) {
   if (Count() >= kMaxBases) return -1;
   bases.emplace_back();

@@ -27,6 +27,8 @@
 namespace {
 
 constexpr int kMsgSheetCaption = 780;
+// A text holds characters that code page 1251 cannot.
+constexpr int kMsgTextNotInCodePage = 2145;
 constexpr int kMaxGroupName = 100;
 
 void Show(int number) {
@@ -114,6 +116,7 @@ DTLR_TEXTPAR::DTLR_TEXTPAR(const TLRBASE& base, int editing, QWidget* parent)
 bool DTLR_TEXTPAR::DoDataExchange(bool save) {
   if (save) {
     title = platform::FromQt(title_->text());
+    bodyFits_ = platform::FitsCp1251(body_->toPlainText());
     body = platform::FromQt(body_->toPlainText());
   } else {
     title_->setText(platform::ToQt(title));
@@ -123,7 +126,8 @@ bool DTLR_TEXTPAR::DoDataExchange(bool save) {
 }
 
 bool DTLR_TEXTPAR::CheckOk() {
-  const int refusal = CheckTlrTextParams(base_, title, body, editing_);
+  const int refusal =
+      bodyFits_ ? CheckTlrTextParams(base_, title, body, editing_) : kMsgTextNotInCodePage;
   if (refusal != 0) Show(refusal);
   return refusal == 0;
 }

@@ -59,7 +59,8 @@ class DTLR_TEXTPAR : public platform::Dialog {
   // `editing`: the number of the text edited, -1 for a new one.
   DTLR_TEXTPAR(const TLRBASE& base, int editing, QWidget* parent = nullptr);
   bool DoDataExchange(bool save) override;
-  // 1010, 2080, 1011, 2081 (CheckTlrTextParams).
+  // 2145 when the body holds characters code page 1251 cannot (they would be stored as '?'),
+  // then 1010, 2080, 1011, 2081 (CheckTlrTextParams).
   bool CheckOk() override;
   void OnPaste();
   void OnLoadFile();
@@ -69,6 +70,7 @@ class DTLR_TEXTPAR : public platform::Dialog {
  private:
   const TLRBASE& base_;
   int editing_;
+  bool bodyFits_ = true;
   QLineEdit* title_;
   QPlainTextEdit* body_;
 };

@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
@@ -226,6 +227,7 @@ void DTLRPARAMS::OnChangeFile() {
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
   std::string path = choice.path;
   if (HasFileExtension(path) == 0) path += ".txt";
+  if (!PathFitsOrTell(path, T::kFileName.width)) return;
   if (FileExists(path) != 0) {
     const platform::Answer answer = platform::GetPrompter().AskYesNoCancel(
         kMsgTlrOutputFileExists, GetMessageText(kMsgTlrOutputFileExists));
@@ -302,12 +304,7 @@ void CTLRVIEW::SaveToFile(const Configuration& config) {
   const auto& b = config.interpretation;
   if (b.Get(T::kSaveToFile) == 0) return;
   const std::string target = b.Get(T::kFileName);
-  std::string output, old;
-  bool good = !target.empty() && ReadWholeFile(TLRDATA::OutputPath(), output).ok();
-  if (good && b.Get(T::kReplaceFile) == 0 && FileExists(target) != 0)
-    good = ReadWholeFile(target, old).ok();
-  if (good) good = RewriteFile(target, old + output).ok();
-  if (!good) {
+  if (!TLRDATA::CopyOutput(target, b.Get(T::kReplaceFile) != 0)) {
     Show(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
     return;
   }

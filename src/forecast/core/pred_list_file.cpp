@@ -123,11 +123,12 @@ std::string PredList::Serialize() const {
 
 Status PredList::Save(const fs::path& file) {
   std::error_code ec;
-  if (!damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec)) {
-    fs::path kept;
-    if (Status st = MoveAside(file, kept); !st.ok()) return st;
-  }
-  if (Status st = RewriteFile(file, Serialize()); !st.ok()) return st;
+  fs::path kept;
+  const bool keepOld = !damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec);
+  if (Status st =
+          keepOld ? RewriteKeepingOld(file, Serialize(), kept) : RewriteFile(file, Serialize());
+      !st.ok())
+    return st;
   damagedFile_.clear();
   skipped_ = 0;
   return Status::Ok();

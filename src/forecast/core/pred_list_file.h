@@ -54,7 +54,8 @@ class PredList {
   Status Load(const std::filesystem::path& file);
   // Rewrites `file` with every record in order through the safe rewrite: on a failure the old
   // file stays as it was and the failure is returned. When lines of `file` were skipped at
-  // loading, the old file is first kept aside as "<name>.bad" (MoveAside), so they are not lost.
+  // loading, a copy of the old file is kept as "<name>.bad" before the new one replaces it
+  // (RewriteKeepingOld), so they are not lost.
   Status Save(const std::filesystem::path& file);
   // The contents Save writes: each record's line and "\n".
   std::string Serialize() const;

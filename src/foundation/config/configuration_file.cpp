@@ -406,7 +406,12 @@ void ConfigurationFile::SaveAtExit(const Configuration& config) {
         return;
       }
     }
-    atStart_.reset();
+    const Status saved = config.Save(path_);
+    // Not saved: the unread file goes back under its name, as it was.
+    if (!saved.ok() && !kept.empty()) std::rename(kept.c_str(), path_.c_str());
+    if (saved.ok()) atStart_.reset();
+    ReportStatus(saved, "Configuration::Save");
+    return;
   }
   ReportStatus(config.Save(path_), "Configuration::Save");
 }

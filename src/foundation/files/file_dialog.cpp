@@ -22,6 +22,15 @@ std::vector<platform::FileFilter> ParseFilterList(std::string_view pairs) {
   return filters;
 }
 
+bool PathFitsOrTell(std::string_view path, std::size_t width) {
+  if (path.size() < width) return true;
+  const std::string text = Cp1251("Слишком длинный путь к файлу (допустимо не более ") +
+                           std::to_string(width - 1) + Cp1251(" знаков):\n") +
+                           platform::Utf8ToCp1251(path);
+  platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
+  return false;
+}
+
 int FileDialogEx(std::string& path, int open, const std::vector<platform::FileFilter>& filters,
                  int mustExist, int& filterIndex, std::size_t width) {
   platform::FileChoice choice;
@@ -32,13 +41,7 @@ int FileDialogEx(std::string& path, int open, const std::vector<platform::FileFi
   choice.filterIndex =
       filterIndex >= 1 && static_cast<std::size_t>(filterIndex) <= filters.size() ? filterIndex : 1;
   if (!platform::GetPrompter().ChooseFile(choice)) return 0;
-  if (choice.path.size() >= width) {
-    const std::string text = Cp1251("Слишком длинный путь к файлу (допустимо не более ") +
-                             std::to_string(width - 1) + Cp1251(" знаков):\n") +
-                             platform::Utf8ToCp1251(choice.path);
-    platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
-    return 0;
-  }
+  if (!PathFitsOrTell(choice.path, width)) return 0;
   path = choice.path;
   filterIndex = choice.filterIndex;
   return 1;

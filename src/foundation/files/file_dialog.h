@@ -19,6 +19,11 @@ std::vector<platform::FileFilter> ParseFilterList(std::string_view pairs);
 // the chosen one; `mustExist` applies to open. Non-zero when the user chose a file. A chosen path
 // of `width` bytes or more (it would not fit the caller's field with its NUL) is refused with a
 // message and the dialog counts as cancelled; `path` is then unchanged.
+// True when `path` fits a path field of `width` bytes with its NUL; otherwise the user is told
+// that the path is too long (the path and the limit named) and false is returned. A path is never
+// stored cut: a cut path names another file.
+bool PathFitsOrTell(std::string_view path, std::size_t width = kPathWidth);
+
 int FileDialog(std::string& path, int open, std::string_view filterPairs, int mustExist,
                std::size_t width = kPathWidth);
 // The same, also giving the number of the chosen filter (1 for the first) in `filterIndex`.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -44,10 +45,124 @@ void ArmFileFault(int n) {
 
 int CountedFileOperations() { return g_operations; }
 
-bool InjectFileFault(FileOperation) {
-  const int n = ++g_operations;
-  const int at = g_faultAt;
-  return at > 0 && n == at;
+namespace {
+
+struct ArmedFault {
+  bool armed = false;
+  FileFault fault;
+  long long counted = 0;  // operations of the fault's kind since arming
+  long long bytes = 0;    // bytes written since arming
+  bool fired = false;
+  bool diskFull = false;
+};
+std::mutex g_armedMutex;
+ArmedFault g_armed;
+
+FaultPoint PointOf(FileOperation operation) {
+  switch (operation) {
+    case FileOperation::kCreate:
+      return FaultPoint::kCreate;
+    case FileOperation::kRename:
+      return FaultPoint::kRename;
+    case FileOperation::kFsync:
+      return FaultPoint::kFsync;
+    case FileOperation::kWrite:
+      break;
+  }
+  return FaultPoint::kShortWrite;  // writes are asked about through InjectWriteFault
+}
+
+}  // namespace
+
+void ArmFault(FileFault fault) {
+  ArmFileFault(0);
+  const std::lock_guard lock(g_armedMutex);
+  g_armed = ArmedFault{};
+  g_armed.armed = true;
+  g_armed.fault = fault;
+}
+
+void DisarmFault() {
+  const std::lock_guard lock(g_armedMutex);
+  g_armed.armed = false;
+  g_armed.diskFull = false;
+}
+
+bool FaultFired() {
+  const std::lock_guard lock(g_armedMutex);
+  return g_armed.fired;
+}
+
+long long BytesWrittenSinceArming() {
+  const std::lock_guard lock(g_armedMutex);
+  return g_armed.bytes;
+}
+
+bool InjectedDiskFull() {
+  const std::lock_guard lock(g_armedMutex);
+  return g_armed.armed && g_armed.diskFull;
+}
+
+bool InjectFileFault(FileOperation operation) {
+  // ArmFileFault counts creates, writes and renames only.
+  if (operation != FileOperation::kFsync) {
+    const int n = ++g_operations;
+    const int at = g_faultAt;
+    if (at > 0 && n == at) return true;
+  }
+  if (operation == FileOperation::kWrite) return false;
+  const std::lock_guard lock(g_armedMutex);
+  if (!g_armed.armed) return false;
+  if (g_armed.fault.point == FaultPoint::kReadOnly &&
+      (operation == FileOperation::kCreate || operation == FileOperation::kRename)) {
+    g_armed.fired = true;
+    return true;
+  }
+  if (g_armed.fault.point != PointOf(operation)) return false;
+  if (++g_armed.counted != g_armed.fault.at) return false;
+  g_armed.fired = true;
+  return true;
+}
+
+std::size_t InjectWriteFault(std::size_t size, int& error) {
+  error = 0;
+  const std::lock_guard lock(g_armedMutex);
+  if (!g_armed.armed) return size;
+  ArmedFault& a = g_armed;
+  const long long start = a.bytes;
+  const long long end = start + static_cast<long long>(size);
+  std::size_t allowed = size;
+  if (a.diskFull) {
+    allowed = 0;
+    error = ENOSPC;
+  } else {
+    switch (a.fault.point) {
+      case FaultPoint::kWriteAtByte:
+        if (!a.fired && a.fault.at >= start && a.fault.at < end) {
+          allowed = static_cast<std::size_t>(a.fault.at - start);
+          error = EIO;
+          a.fired = true;
+        }
+        break;
+      case FaultPoint::kNoSpace:
+        if (end > a.fault.at) {
+          allowed = static_cast<std::size_t>(std::max(0LL, a.fault.at - start));
+          error = ENOSPC;
+          a.fired = a.diskFull = true;
+        }
+        break;
+      case FaultPoint::kShortWrite:
+        if (size > 0 && ++a.counted == a.fault.at) {
+          allowed = size / 2;
+          a.fired = true;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  a.bytes += static_cast<long long>(allowed);
+  return allowed;
 }
 
 SafeRewrite::SafeRewrite(fs::path target) : target_(std::move(target)) {
@@ -90,8 +205,11 @@ SafeRewrite::~SafeRewrite() {
 bool SafeRewrite::Write(std::string_view bytes) {
   if (!Ok()) return false;
   if (InjectFileFault(FileOperation::kWrite)) failed_ = true;
-  if (!failed_ && !bytes.empty() &&
-      std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+  if (failed_ || bytes.empty()) return !failed_;
+  int error = 0;
+  const std::size_t allowed = InjectWriteFault(bytes.size(), error);
+  // A write that stores fewer bytes than asked has failed, whether or not it says why.
+  if (std::fwrite(bytes.data(), 1, allowed, file_) != allowed || allowed < bytes.size())
     failed_ = true;
   return !failed_;
 }
@@ -128,7 +246,8 @@ Status SafeRewrite::Flush() {
   if (temp_.empty()) return Status::Error(105, target_.string());
   if (failed_) return Status::Error(104, target_.string());
   if (!file_) return Status::Ok();  // flushed before
-  bool good = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+  bool good = std::fflush(file_) == 0 && !InjectedDiskFull() &&
+              !InjectFileFault(FileOperation::kFsync) && ::fsync(::fileno(file_)) == 0;
   good = (std::fclose(file_) == 0) && good;
   file_ = nullptr;
   if (!good) {
@@ -286,12 +405,19 @@ fs::path WriteTemporary(const fs::path& folder, const std::string& stem, std::st
   ::fchmod(fd, mode);
   bool good = !InjectFileFault(FileOperation::kWrite);
   for (std::size_t done = 0; good && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    good = n > 0;
-    if (good) done += static_cast<std::size_t>(n);
+    int error = 0;
+    const std::size_t allowed = InjectWriteFault(bytes.size() - done, error);
+    if (allowed > 0) {
+      const ssize_t n = ::write(fd, bytes.data() + done, allowed);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) good = false;
+      if (n > 0) done += static_cast<std::size_t>(n);
+    }
+    // An error ends the writing; a short write without one is no failure: the loop writes the
+    // rest.
+    if (error != 0) good = false;
   }
-  good = good && ::fsync(fd) == 0;
+  good = good && !InjectedDiskFull() && !InjectFileFault(FileOperation::kFsync) && ::fsync(fd) == 0;
   good = ::close(fd) == 0 && good;
   if (!good) {
     ::unlink(temp.c_str());

@@ -114,13 +114,41 @@ Status RewriteKeepingOld(const std::filesystem::path& target, std::string_view c
 // Fault injection for tests. The file operations of the rewrite layer are counted: creating a
 // temporary file, each write into it, and each rename (or link or removal) that replaces a file.
 // After ArmFileFault(n) the n-th counted operation fails as the system call would; 0 disarms.
-enum class FileOperation { kCreate, kWrite, kRename };
+enum class FileOperation { kCreate, kWrite, kRename, kFsync };
 void ArmFileFault(int n);
 // The operations counted since the last ArmFileFault.
 int CountedFileOperations();
 // Counts one operation; true when it is the one to fail. Every writer of the rewrite layer asks
-// before each create, write and rename.
+// before each create, write, fsync and rename (ArmFileFault's count leaves the fsyncs out).
 bool InjectFileFault(FileOperation operation);
+
+// The points at which a rewrite can be made to fail, each the way the system fails it.
+enum class FaultPoint {
+  kCreate,       // the n-th temporary file cannot be created
+  kWriteAtByte,  // the write that reaches byte k (counted over every byte written since arming)
+                 // writes the bytes before k and fails with an input/output error
+  kShortWrite,   // the n-th write stores only part of its bytes, without an error
+  kNoSpace,      // the disk is full from byte k on: every later write, and the flush, fail
+  kFsync,        // the n-th flush to the disk fails
+  kRename,       // the n-th rename (or link, or removal) that replaces a file fails
+  kReadOnly,     // the folder cannot be written: every create and every rename fails
+};
+struct FileFault {
+  FaultPoint point = FaultPoint::kCreate;
+  long long at = 1;  // n for the counted points, byte k for kWriteAtByte and kNoSpace
+};
+// Arms one fault (and disarms ArmFileFault's); DisarmFault() ends it.
+void ArmFault(FileFault fault);
+void DisarmFault();
+// Whether the armed fault has happened, and the bytes written through the layer since arming.
+bool FaultFired();
+long long BytesWrittenSinceArming();
+// For a write of `size` bytes: how many of them reach the file. Fewer than `size` means the write
+// failed; `error` is then the system's error number (0 for a short write that reports none).
+std::size_t InjectWriteFault(std::size_t size, int& error);
+// True once a kNoSpace fault has filled the disk (a flush then fails as well).
+bool InjectedDiskFull();
+
 // After ArmReadFault(path) every ReadWholeFile of `path` fails with error 103, as a file of
 // another owner would for a user; an empty path disarms. (Tests may run as root, where a file's
 // mode does not stop reading.)

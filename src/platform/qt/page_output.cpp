@@ -1,5 +1,6 @@
 #include "platform/qt/page_output.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -14,8 +15,10 @@
 #include <QSvgGenerator>
 #include <QWidget>
 #include <cmath>
+#include <functional>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/files/safe_rewrite.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_dc.h"
 
@@ -24,6 +27,20 @@ namespace {
 
 QString PathText(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
+}
+
+// Qt writes the picture into memory (`write` given the buffer), and the bytes replace `path`
+// through the safe rewrite: a picture that could not be written whole leaves the old file as it
+// was.
+Status WriteThroughMemory(const std::filesystem::path& path,
+                          const std::function<bool(QIODevice&)>& write) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (!write(buffer)) return Status::Error(105, path.string());
+  buffer.close();
+  const QByteArray& bytes = buffer.data();
+  return RewriteFile(path,
+                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // The page's device context: MM_HIMETRIC, logical (0, 0) at the device origin.
@@ -57,14 +74,14 @@ bool PrintPages(QPagedPaintDevice& device, int firstPage, int lastPage,
 
 Status WritePdf(const std::filesystem::path& path, const std::string& titleUtf8, int pageCount,
                 const PageRenderer& render) {
-  QPdfWriter writer(PathText(path));
-  writer.setResolution(1200);
-  writer.setTitle(QString::fromStdString(titleUtf8));
-  writer.setCreator(QStringLiteral("velm"));
-  SetUpA4(writer);
-  if (!PrintPages(writer, 1, std::max(1, pageCount), render))
-    return Status::Error(105, path.string());
-  return Status::Ok();
+  return WriteThroughMemory(path, [&](QIODevice& device) {
+    QPdfWriter writer(&device);
+    writer.setResolution(1200);
+    writer.setTitle(QString::fromStdString(titleUtf8));
+    writer.setCreator(QStringLiteral("velm"));
+    SetUpA4(writer);
+    return PrintPages(writer, 1, std::max(1, pageCount), render);
+  });
 }
 
 QImage RenderPageImage(int page, int dpi, const PageRenderer& render) {
@@ -83,26 +100,26 @@ QImage RenderPageImage(int page, int dpi, const PageRenderer& render) {
 
 Status WritePagePng(const std::filesystem::path& path, int page, int dpi,
                     const PageRenderer& render) {
-  if (!RenderPageImage(page, dpi, render).save(PathText(path), "PNG"))
-    return Status::Error(105, path.string());
-  return Status::Ok();
+  const QImage image = RenderPageImage(page, dpi, render);
+  return WriteThroughMemory(path, [&](QIODevice& device) { return image.save(&device, "PNG"); });
 }
 
 Status WritePageSvg(const std::filesystem::path& path, int page, const PageRenderer& render) {
   constexpr int kDpi = 96;
-  QSvgGenerator svg;
-  svg.setFileName(PathText(path));
-  svg.setResolution(kDpi);
-  const QSize size(static_cast<int>(std::lround(210.0 / 25.4 * kDpi)),
-                   static_cast<int>(std::lround(297.0 / 25.4 * kDpi)));
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  QPainter painter;
-  if (!painter.begin(&svg)) return Status::Error(105, path.string());
-  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-  DrawPage(painter, kDpi, kDpi, false, page, render);
-  if (!painter.end()) return Status::Error(105, path.string());
-  return Status::Ok();
+  return WriteThroughMemory(path, [&](QIODevice& device) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setResolution(kDpi);
+    const QSize size(static_cast<int>(std::lround(210.0 / 25.4 * kDpi)),
+                     static_cast<int>(std::lround(297.0 / 25.4 * kDpi)));
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    DrawPage(painter, kDpi, kDpi, false, page, render);
+    return painter.end();
+  });
 }
 
 void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render) {

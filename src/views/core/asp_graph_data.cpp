@@ -203,12 +203,14 @@ std::string CAspGraphData::Serialize() const {
 
 Status CAspGraphData::Save() {
   std::error_code ec;
-  if (damaged_ && fs::exists(file_, ec)) {
-    fs::path kept;
-    if (Status st = MoveAside(file_, kept); !st.ok()) return st;
-  }
+  fs::path kept;
+  const bool keepOld = damaged_ && fs::exists(file_, ec);
+  if (Status st =
+          keepOld ? RewriteKeepingOld(file_, Serialize(), kept) : RewriteFile(file_, Serialize());
+      !st.ok())
+    return st;
   damaged_ = false;
-  return RewriteFile(file_, Serialize());
+  return Status::Ok();
 }
 
 // --- edits ---------------------------------------------------------------------------------------
