@@ -24,6 +24,21 @@ double WrapLongitude(double longitude) {
   return longitude - 360.0 * std::floor((longitude + 180.0) / 360.0);
 }
 
+// How near a crossing may lie to a place where the ecliptic is in the horizon and still be taken
+// for that place (degrees of arc; crossings are kept in whole arc-seconds).
+constexpr double kEclipticHorizonTolerance = 1.0 / 3600.0;
+
+// Whether the ecliptic of the moment lies in the horizon at the place: one of its poles at the
+// zenith (RAMC 270 and latitude 90 less the obliquity, or RAMC 90 and the same south).
+bool EclipticInHorizon(const LineMoment& moment, double longitude, double latitude) {
+  const double ramc = moment.siderealDeg + longitude;
+  const double poleDeclination = 90.0 - moment.obliquityDeg;
+  // The cosine of the arc between the zenith and the ecliptic's north pole (RA 270).
+  const double cosArc = SinDeg(latitude) * SinDeg(poleDeclination) +
+                        CosDeg(latitude) * CosDeg(poleDeclination) * CosDeg(ramc - 270.0);
+  return std::fabs(cosArc) >= CosDeg(kEclipticHorizonTolerance);
+}
+
 bool IsNodePair(int a, int b) {
   return (a == ACLines::kNorthNode && b == ACLines::kSouthNode) ||
          (a == ACLines::kSouthNode && b == ACLines::kNorthNode);
@@ -118,6 +133,12 @@ double ACLines::SolveCrossing(int i, int j, double lon0, double d0, double lon1,
   return lon0 - d0 * (lon1 - lon0) / (d1 - d0);
 }
 
+bool ACLines::AtEclipticHorizon(int k, double longitude, double latitude) const {
+  const LineBody& body = model_[static_cast<std::size_t>(k)];
+  return !IsAbsent(body.eclipticLongitude) && !body.withLatitude &&
+         EclipticInHorizon(Moment(HalfOfLine(k)), longitude, latitude);
+}
+
 int ACLines::DefineACDCCross(int mode, int i, int j, int s, double& previous,
                              const AstroCartPage& settings) {
   if (mode != kBetweenCharts && IsNodePair(GetPointOfLine(i), GetPointOfLine(j))) return -2;
@@ -139,6 +160,8 @@ int ACLines::DefineACDCCross(int mode, int i, int j, int s, double& previous,
   const double latitude = LatitudeAt(i, at);
   if (IsAbsent(latitude) || std::fabs(latitude) > settings.crossingLatitudeLimit) return -1;
   const double longitude = WrapLongitude(at);
+  if (AtEclipticHorizon(i, longitude, latitude) && AtEclipticHorizon(j, longitude, latitude))
+    return -1;
   const double orb = settings.crossingOrb / 60.0;  // degrees
   Crossing c;
   c.firstBody = static_cast<std::uint8_t>(GetPointOfLine(i));

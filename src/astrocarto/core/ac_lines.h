@@ -176,6 +176,8 @@ class ACLines {
   // and band mode come from the settings. Two horizon lines cross between the two samples where
   // the difference of their latitudes changes sign, at the longitude where it is zero (solved to
   // well below an arc-second); a horizon line meets a meridian at the meridian's own longitude.
+  // Lines of ecliptic degrees of one moment all meet where the ecliptic lies in the horizon;
+  // those meetings are no crossings of two bodies and are not listed.
   void FindCrossings(int mode, const AstroCartPage& settings);
   const std::vector<Crossing>& Crossings() const { return crossings_; }
   int CrossingCount() const { return static_cast<int>(crossings_.size()); }
@@ -192,6 +194,11 @@ class ACLines {
   // The crossing of horizon line i with the MC ('M') or IC ('I') line of line m: 0 when
   // appended, -2 when there is none.
   int DefineMCICCross(int mode, int i, int m, char kind, const AstroCartPage& settings);
+  // Whether line k is a line of an ecliptic degree (without latitude) and the place is one of
+  // the two where its moment's ecliptic lies in the horizon. Every such line passes through both,
+  // so two of them of one moment meet there whatever their bodies (and nowhere else): every
+  // degree is on the horizon there, none is the pair's, and the crossing is left out.
+  bool AtEclipticHorizon(int k, double longitude, double latitude) const;
   double WalkBand(int i, int j, int s, double orbDeg, bool up) const;
   // The longitude in [lon0, lon1] where the latitudes of lines i and j are equal, their
   // difference being d0 at lon0 and d1 at lon1 (of opposite signs, or one of them zero).

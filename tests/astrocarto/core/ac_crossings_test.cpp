@@ -257,9 +257,82 @@ TEST(Crossings, BothBodiesAreOnTheirAnglesAtTheCrossing) {
     EXPECT_EQ(c.upper - c.latitude, 3600);
     EXPECT_EQ(c.latitude - c.lower, 3600);
   }
-  // Each horizon line meets each of the four meridians (its own too) once within 89 degrees.
+  // Each horizon line meets each of the four meridians (its own too) once within 89 degrees; the
+  // two horizon lines meet only where the ecliptic lies in the horizon, which is no crossing.
   EXPECT_EQ(meridian, 8);
-  EXPECT_GT(lines.CrossingCount(), meridian);
+  EXPECT_EQ(lines.CrossingCount(), meridian);
+}
+
+// Two lines of ecliptic degrees of one moment meet only where the whole ecliptic lies in the
+// horizon (a horizon through two points of the ecliptic is the ecliptic): at RAMC 270, 66.5623 N,
+// and RAMC 90, 66.5623 S, every line passes, so no pair of bodies crosses there. Lines with the
+// bodies' latitudes cross at the poles of the great circle through both bodies, and lines of two
+// moments cross where they cross: those are kept. The Sun and the Moon of 2000-01-01 12:00 UT;
+// the poles of the circle through their reference places are at RA 105.5999, dec -66.9088 (and
+// opposite), on the Earth 174.8572 W 66.9088 S and 5.1428 E 66.9088 N.
+TEST(Crossings, TheEclipticInTheHorizonIsNoCrossing) {
+  constexpr double kSidereal = 18.6971381625 * 15.0, kEclipticPole = 90.0 - 23.4376767161;
+  struct Case {
+    const char* name;
+    bool withLatitude;
+    double secondChartHour;  // UT of the second chart on the same day; < 0 for none
+    int mode;
+    int horizonCrossings;                       // -1: some
+    std::vector<std::array<double, 2>> places;  // longitude, latitude; not checked when empty
+  };
+  const Case cases[] = {
+      {"ecliptic", false, -1.0, ACLines::kFirstChart, 0, {}},
+      {"ecliptic_same_moment_twice", false, 12.0, ACLines::kBetweenCharts, 0, {}},
+      {"ecliptic_two_moments", false, 18.0, ACLines::kBetweenCharts, -1, {}},
+      {"with_latitude",
+       true,
+       -1.0,
+       ACLines::kFirstChart,
+       2,
+       {{-174.8572, -66.9088}, {5.1428, 66.9088}}},
+  };
+  const auto makeChart = [](double hour) {
+    Chart chart;
+    Source& s = chart.definition.sources[0];
+    EXPECT_TRUE(s.moment.date.SetDate(1, 1, 2000, 'A').ok());
+    EXPECT_TRUE(s.moment.time.SetTime(static_cast<int>(hour), 0, 0).ok());
+    chart.points[0].longitude.Set(280.368918699);
+    chart.points[0].latitude = 0.000227411;
+    chart.points[1].longitude.Set(223.323751219);
+    chart.points[1].latitude = 5.170740644;
+    return chart;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ACLines lines;
+    lines.Init(2, false, 10, Shown({0, 1}));
+    platform::NullProgress progress;
+    ASSERT_TRUE(lines.Calculate(makeChart(12.0), c.withLatitude, 0, progress));
+    if (c.secondChartHour >= 0.0) {
+      ASSERT_TRUE(lines.Calculate(makeChart(c.secondChartHour), c.withLatitude, 1, progress));
+    }
+    lines.FindCrossings(c.mode, Settings(60, 89, 0));
+    std::vector<std::array<double, 2>> places;
+    for (const Crossing& x : lines.Crossings()) {
+      if (x.secondAngle == 'M' || x.secondAngle == 'I') continue;
+      const double lon = x.longitude / 3600.0, lat = x.latitude / 3600.0;
+      places.push_back({lon, lat});
+      // Not at the first chart's ecliptic-in-horizon places.
+      const double offNorth = std::remainder(lon - (270.0 - kSidereal), 360.0);
+      const double offSouth = std::remainder(lon - (90.0 - kSidereal), 360.0);
+      EXPECT_FALSE(std::fabs(offNorth) < 0.01 && std::fabs(lat - kEclipticPole) < 0.01) << lon;
+      EXPECT_FALSE(std::fabs(offSouth) < 0.01 && std::fabs(lat + kEclipticPole) < 0.01) << lon;
+    }
+    if (c.horizonCrossings < 0) {
+      EXPECT_GT(places.size(), 0U);
+    } else {
+      EXPECT_EQ(places.size(), static_cast<std::size_t>(c.horizonCrossings));
+    }
+    for (std::size_t k = 0; k < c.places.size() && k < places.size(); ++k) {
+      EXPECT_NEAR(places[k][0], c.places[k][0], 10.0 / 3600.0) << k;
+      EXPECT_NEAR(places[k][1], c.places[k][1], 10.0 / 3600.0) << k;
+    }
+  }
 }
 
 }  // namespace
