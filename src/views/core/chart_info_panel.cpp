@@ -330,9 +330,24 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
         most = std::max(most, ++fullest[static_cast<std::size_t>(index)]);
   }
   const double heightShare = most > 6 ? 0.25 : 0.37;
-  const int glyphSize = UsableSize(FitFontSizeToBox(dc, platform::kGlyphFaceA, kFirstSize,
-                                                    Scaled(heightShare * rowHeight),
-                                                    Scaled(0.52 * columnWidth), false));
+  // A cell holds two glyphs a line, the second 0.3846 column widths right of the first, as many
+  // lines as its fullest cell needs, the first half a margin below the cell's top: the glyphs
+  // themselves (not the face's sample) are fitted so that each stays clear of the next and of the
+  // cell's borders.
+  const int margin = Scaled(0.0302 * u);
+  const int secondGlyph = Scaled(0.3846 * columnWidth);
+  const int lines = std::max(1, (most + 1) / 2);
+  const int boxWidth = std::min(secondGlyph, columnWidth - 2 * margin - secondGlyph);
+  const int boxHeight = std::min(Scaled(heightShare * rowHeight), (rowHeight - margin) / lines + 1);
+  int glyphSize = UsableSize(FitFontSizeToBox(dc, platform::kGlyphFaceA, kFirstSize, boxHeight,
+                                              Scaled(0.52 * columnWidth), false));
+  const auto widestGlyph = [&dc](int size) {
+    int widest = 0;
+    for (int k = 0; k < kBodies; ++k)
+      widest = std::max(widest, FontCharWidth(dc, platform::kGlyphFaceA, size, glyphs::Point(k)));
+    return widest;
+  };
+  while (glyphSize > 10 && widestGlyph(glyphSize) >= boxWidth) glyphSize -= 10;
   const int glyphHeight = FontCharHeight(dc, platform::kGlyphFaceA, glyphSize, 'M');
 
   for (int grid = 0; grid < 2; ++grid) {
@@ -364,9 +379,8 @@ void ChartInfoPanel::DrawElementCross(Dc& dc, int x, int y) const {
       const int n = placed[static_cast<std::size_t>(index)]++;
       const int cellLeft = left + (index % 3) * columnWidth;
       const int cellTop = gridTop - (index / 3) * rowHeight;
-      const int gx =
-          cellLeft + Scaled(0.0302 * u) + (n % 2 == 1 ? Scaled(0.3846 * columnWidth) : 0);
-      const int gy = cellTop - (n / 2) * glyphHeight;
+      const int gx = cellLeft + margin + (n % 2 == 1 ? secondGlyph : 0);
+      const int gy = cellTop - margin / 2 - (n / 2) * glyphHeight;
       dc.TextOut(gx, gy, std::string(1, glyphs::Point(k)));
     }
   }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -328,6 +330,70 @@ TEST_F(InfoPanel, HoursTableDrawsFortyEightCellsWithTheCurrentOneInColourFour) {
   platform::RecordingDc none(96, true);
   empty.DrawHoursTable(none, x, y, scale);
   EXPECT_TRUE(none.Calls().empty());
+}
+
+// Every body's glyph in the element-cross grids stands inside its cell, clear of the grid's lines
+// and of the other glyphs, however many share a cell: one glyph, two a line (the Sun and the Moon
+// of the Moscow chart's houses), six, all ten. Screen and paper widths.
+TEST_F(InfoPanel, ElementCrossGlyphsStayInsideTheirCells) {
+  using Indexes = std::array<int, ChartInfoPanel::kBodies>;
+  struct Case {
+    const char* name;
+    Indexes bySign, byHouse;
+    int width;
+  };
+  const Case cases[] = {
+      {"one_each", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}, 24000},
+      {"three_in_one", {4, 8, 8, 9, 11, 0, 9, 4, 2, 7}, {2, 2, 2, 3, 6, 6, 3, 4, 8, 6}, 24000},
+      {"six_in_one", {5, 5, 5, 5, 5, 5, 0, 1, 2, 3}, {0, 0, 0, 0, 0, 0, -1, -1, -1, -1}, 16500},
+      {"all_ten", {7, 7, 7, 7, 7, 7, 7, 7, 7, 7}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, 16500},
+  };
+  const Chart chart = Moscow(15, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChartInfoPanel panel;
+    panel.SetChart(&chart);
+    panel.bySign = c.bySign;
+    panel.byHouse = c.byHouse;
+    panel.width = c.width;
+    platform::RecordingDc dc(96, true);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    panel.DrawElementCross(dc, 12200, -3100);
+    struct Box {
+      int left, right, top, bottom;
+    };
+    std::vector<Box> glyphs;
+    std::vector<platform::RecordedCall> lines;
+    for (const platform::RecordedCall& call : dc.Calls()) {
+      if (call.kind == platform::RecordedCall::Line) lines.push_back(call);
+      if (call.kind != platform::RecordedCall::Text || call.font.face != platform::kGlyphFaceA)
+        continue;
+      dc.SelectFont(call.font);
+      const platform::Size size = dc.GetTextExtent(call.text);
+      const platform::Point at = call.points[0];  // left, top
+      glyphs.push_back({at.x, at.x + size.cx, at.y, at.y - size.cy});
+    }
+    ASSERT_EQ(glyphs.size(),
+              20U - static_cast<std::size_t>(std::count(c.byHouse.begin(), c.byHouse.end(), -1)));
+    for (const Box& g : glyphs) {
+      for (const platform::RecordedCall& line : lines) {
+        const platform::Point a = line.points[0], b = line.points[1];
+        if (a.x == b.x && std::min(a.y, b.y) <= g.top && std::max(a.y, b.y) >= g.bottom) {
+          EXPECT_TRUE(a.x < g.left || a.x > g.right) << a.x << " in " << g.left << ".." << g.right;
+        }
+        if (a.y == b.y && std::min(a.x, b.x) <= g.right && std::max(a.x, b.x) >= g.left) {
+          EXPECT_TRUE(a.y > g.top || a.y < g.bottom) << a.y << " in " << g.bottom << ".." << g.top;
+        }
+      }
+    }
+    for (std::size_t i = 0; i < glyphs.size(); ++i)
+      for (std::size_t j = i + 1; j < glyphs.size(); ++j) {
+        const Box &p = glyphs[i], &q = glyphs[j];
+        EXPECT_TRUE(p.right <= q.left || q.right <= p.left || p.bottom >= q.top ||
+                    q.bottom >= p.top)
+            << i << " overlaps " << j;
+      }
+  }
 }
 
 }  // namespace
