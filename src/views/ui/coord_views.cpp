@@ -130,9 +130,12 @@ void CoordViewBase::OnDraw(platform::Dc& dc) {
 void CoordViewBase::OnPrint(platform::Dc& dc, int) {
   dc.SetMapMode(platform::MapMode::HiMetric);
   const Chart* chart = ShownChart();
-  if (chart == nullptr) return;
+  ChartDocument* document = GetDocument();
+  if (chart == nullptr || document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
-  DrawTablePageHeader(dc, config, *chart, nullptr, kFullFrame);
+  // The head names the document's charts as every table page does: the inner chart at the left,
+  // the outer one (or the ornament of a one-chart document) at the right, whichever table follows.
+  DrawTablePageHeader(dc, config, *document->GetChart(), document->GetOuterChart(), kFullFrame);
   const int x = config.print.marginLeft + kPageTableLeft;
   const int y = -kPageTableTop - config.print.marginTop;
   if (mode_ == 0)

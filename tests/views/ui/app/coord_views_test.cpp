@@ -9,11 +9,15 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_frame.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/measuring_dc.h"
@@ -155,7 +159,35 @@ TEST_F(CoordViewsTest, TheSecondChartsTableCarriesItsOwnTitle) {
   EXPECT_EQ(view->GetFrameTitle(),
             CKovraDoc::ChartTitle(*document->GetOuterChart()) + GetMessageText(232));
   EXPECT_NE(view->GetFrameTitle().find(Cp1251("Транзит")), std::string::npos);
-  PagePicture("coordinates2", 1, *view);
+}
+
+TEST_F(CoordViewsTest, APrintedPageOfATwoChartDocumentNamesBothCharts) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(document, nullptr);
+  const cfg::PrintSettings& print = GetConfiguration().print;
+  // Every line of the inner chart's block at the left, of the outer chart's at the right.
+  const std::vector<std::pair<const Chart*, int>> blocks = {
+      {document->GetChart(), print.marginLeft + 200},
+      {document->GetOuterChart(), kA4Width - 200 - print.marginRight}};
+  for (const int command : {cmd::kCoordinates, cmd::kCoordinates2}) {
+    auto* view = OpenView<CoordViewBase>(document, command);
+    ASSERT_NE(view, nullptr) << command;
+    const platform::RecordingDc page = PrintPage(*view);
+    for (const auto& [chart, x] : blocks) {
+      for (const std::string& line : ChartHeaderLines(*chart, true)) {
+        const auto& calls = page.Calls();
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(),
+                                [&](const auto& call) {
+                                  return call.kind == platform::RecordedCall::Text &&
+                                         call.text == line && call.points.at(0).x == x;
+                                }))
+            << command << ": " << line;
+      }
+    }
+    for (const auto& call : page.Calls()) EXPECT_NE(call.text, glyphs::kOrnament) << command;
+    if (command == cmd::kCoordinates2) PagePicture("coordinates2", 1, *view);
+    delete view->Frame();
+  }
 }
 
 TEST_F(CoordViewsTest, PrintedPagesCarryTheHeadAndTheTable) {
