@@ -63,14 +63,14 @@ class CoordViewBase : public ChartDocView {
 class CCoordView : public CoordViewBase {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 131265;
+  static constexpr int kHelpContext = 131202;
   explicit CCoordView(QWidget* parent = nullptr);
 };
 
 class CCoord2View : public CoordViewBase {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 131266;
+  static constexpr int kHelpContext = 131204;
   explicit CCoord2View(QWidget* parent = nullptr);
   // Without a second chart the view closes its frame.
   void OnInitialUpdate() override;
@@ -82,21 +82,21 @@ class CCoord2View : public CoordViewBase {
 class CCoordLatView : public CoordViewBase {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 131267;
+  static constexpr int kHelpContext = 131205;
   explicit CCoordLatView(QWidget* parent = nullptr);
 };
 
 class CCoordSpeedView : public CoordViewBase {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 131268;
+  static constexpr int kHelpContext = 131206;
   explicit CCoordSpeedView(QWidget* parent = nullptr);
 };
 
 class CCoordEquView : public CoordViewBase {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 131269;
+  static constexpr int kHelpContext = 978660;
   explicit CCoordEquView(QWidget* parent = nullptr);
   // Message 235 for equatorial coordinates, 280 for horizontal ones.
   std::string GetFrameTitle() const override;
