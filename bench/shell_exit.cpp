@@ -21,22 +21,14 @@
 #include "shell/kovra_app.h"
 #include "shell/kovra_doc.h"
 #include "shell/startup_dialogs.h"
+#include "shell_bench.h"
 
 namespace {
 
 // A started program (no window shown) with `charts` chart windows open.
 std::unique_ptr<CKovraApp> StartWithCharts(int charts) {
-  platform::ModalDriver::SetStrict(true);  // no dialog waits for an answer
-  platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
-    dialog.choice = DStartup::kNothing;
-    return platform::kIdOk;
-  });
-  auto app = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = false;
-  if (!app->InitInstance(options)) return nullptr;
+  auto app = shell_bench::StartProgram(false);
+  if (app == nullptr) return nullptr;
   for (int i = 0; i < charts; ++i)
     CKovraDoc::OpenChartDocument(*app, bench::MoscowChart(1 + i, 5, 1975, 14, 30));
   return app;

@@ -14,24 +14,12 @@
 #include "platform/qt/dialog.h"
 #include "shell/kovra_app.h"
 #include "shell/startup_dialogs.h"
+#include "shell_bench.h"
 
 namespace {
 
-// Starts the program, the start-up dialog answered "nothing"; null when it did not start.
-std::unique_ptr<CKovraApp> Start() {
-  platform::ModalDriver::SetStrict(true);  // no dialog waits for an answer
-  platform::ModalDriver::Expect<DStartup>([](DStartup& dialog) {
-    dialog.choice = DStartup::kNothing;
-    return platform::kIdOk;
-  });
-  auto app = std::make_unique<CKovraApp>();
-  RegisterSubsystems(*app);
-  StartOptions options;
-  options.splash = false;
-  options.showWindow = true;
-  if (!app->InitInstance(options)) return nullptr;
-  return app;
-}
+// Starts the program with its main window; null when it did not start.
+std::unique_ptr<CKovraApp> Start() { return shell_bench::StartProgram(true); }
 
 void Stop(std::unique_ptr<CKovraApp>& app) {
   app->ExitInstance();

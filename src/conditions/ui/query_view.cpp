@@ -155,39 +155,28 @@ void CQueryView::OnLButtonDblClk(platform::Point at) {
   LineListView::OnLButtonDblClk(at);
 }
 
-ResultKey ResultKeyOf(const QKeyEvent& event) {
-  if (event.key() == Qt::Key_Insert) return ResultKey::kTurnRow;
-  if (!(event.modifiers() & Qt::KeypadModifier)) return ResultKey::kNone;
+int ResultKeyButton(const QKeyEvent& event, const std::array<int, 3>& buttons) {
+  if (event.key() == Qt::Key_Insert) return kTurnRowKey;
+  if (!(event.modifiers() & Qt::KeypadModifier)) return kNoResultKey;
   switch (event.key()) {
     case Qt::Key_Asterisk:
-      return ResultKey::kInvert;
+      return buttons[0];
     case Qt::Key_Plus:
-      return ResultKey::kMarkAll;
+      return buttons[1];
     case Qt::Key_Minus:
-      return ResultKey::kUnmarkAll;
+      return buttons[2];
     default:
-      return ResultKey::kNone;
+      return kNoResultKey;
   }
 }
 
 void CQueryView::keyPressEvent(QKeyEvent* event) {
-  switch (ResultKeyOf(*event)) {
-    case ResultKey::kNone:
-      LineListView::keyPressEvent(event);
-      return;
-    case ResultKey::kTurnRow:
-      OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
-      break;
-    case ResultKey::kInvert:
-      OnBarButton(kBarInvert);
-      break;
-    case ResultKey::kMarkAll:
-      OnBarButton(kBarMarkAll);
-      break;
-    case ResultKey::kUnmarkAll:
-      OnBarButton(kBarUnmarkAll);
-      break;
-  }
+  const int key = ResultKeyButton(*event, {kBarInvert, kBarMarkAll, kBarUnmarkAll});
+  if (key == kNoResultKey) return LineListView::keyPressEvent(event);
+  if (key == kTurnRowKey)
+    OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
+  else
+    OnBarButton(key);
   event->accept();
 }
 

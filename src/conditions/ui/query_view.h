@@ -6,6 +6,8 @@
 // rows and their actions are QueryResults, the drawing query_view_draw.h.
 #pragma once
 
+#include <array>
+
 #include "conditions/core/query_dialog_model.h"
 #include "conditions/core/query_results.h"
 #include "conditions/core/query_view_draw.h"
@@ -15,10 +17,11 @@ class ChartDocument;
 class Workbench;
 class QKeyEvent;
 
-// The marking keys of the result views: Insert turns the current row's mark over, the numeric
-// pad's '*' inverts every mark, '+' marks and '-' unmarks every row.
-enum class ResultKey { kNone, kTurnRow, kInvert, kMarkAll, kUnmarkAll };
-ResultKey ResultKeyOf(const QKeyEvent& event);
+// The marking keys of the result views: Insert turns the current row's mark over (kTurnRowKey),
+// the numeric pad's '*', '+' and '-' stand for the view's buttons that invert every mark, mark
+// and unmark every row (`buttons` in that order); kNoResultKey for any other key.
+inline constexpr int kNoResultKey = -1, kTurnRowKey = -2;
+int ResultKeyButton(const QKeyEvent& event, const std::array<int, 3>& buttons);
 
 class CQueryView : public platform::LineListView {
   Q_OBJECT

@@ -165,23 +165,12 @@ void CSynAnalView::OnLButtonDblClk(platform::Point at) {
 }
 
 void CSynAnalView::keyPressEvent(QKeyEvent* event) {
-  switch (ResultKeyOf(*event)) {
-    case ResultKey::kNone:
-      LineListView::keyPressEvent(event);
-      return;
-    case ResultKey::kTurnRow:
-      OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
-      break;
-    case ResultKey::kInvert:
-      OnButton(kSynInvert);
-      break;
-    case ResultKey::kMarkAll:
-      OnButton(kSynMarkAll);
-      break;
-    case ResultKey::kUnmarkAll:
-      OnButton(kSynUnmarkAll);
-      break;
-  }
+  const int key = ResultKeyButton(*event, {kSynInvert, kSynMarkAll, kSynUnmarkAll});
+  if (key == kNoResultKey) return LineListView::keyPressEvent(event);
+  if (key == kTurnRowKey)
+    OnLineRightClick(List().Count() > 0 ? List().Selection() : -1);
+  else
+    OnButton(key);
   event->accept();
 }
 
