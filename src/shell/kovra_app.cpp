@@ -29,7 +29,8 @@
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
-#include "shell/session.h"
+#include "shell/core/session.h"
+#include "shell/core/tips.h"
 #include "shell/startup_dialogs.h"
 
 namespace fs = std::filesystem;

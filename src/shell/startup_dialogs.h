@@ -35,9 +35,6 @@ class SplashWindow : public QWidget {
   int milliseconds_;
 };
 
-// The tips of "advice.txt": one tip per line (empty lines skipped), code page 1251.
-std::vector<std::string> ReadTips(const std::string& text);
-
 class DTipOfDay : public platform::Dialog {
   Q_OBJECT
 

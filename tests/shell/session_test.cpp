@@ -1,6 +1,6 @@
 // The session file: the charts open at the end of a run come back at the next start; a failed
 // write keeps the previous session; result documents are not kept.
-#include "shell/session.h"
+#include "shell/core/session.h"
 
 #include <filesystem>
 

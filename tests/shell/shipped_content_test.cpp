@@ -22,6 +22,7 @@
 #include "platform/qt/view.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/core/rect_matrix.h"
+#include "shell/core/tips.h"
 #include "shell/startup_dialogs.h"
 #include "views/ui/arab_dialogs.h"
 #include "shell_fixture.h"

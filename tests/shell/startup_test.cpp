@@ -15,7 +15,7 @@
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
 #include "shell/profile.h"
-#include "shell/session.h"
+#include "shell/core/session.h"
 #include "shell_fixture.h"
 
 namespace shell_test {

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::size_t kSourceRecordSize = 117;
-constexpr std::size_t kPointRecordSize = 25;
 constexpr std::size_t kTownWidth = 26;
 constexpr std::size_t kRegionWidth = 26;
 

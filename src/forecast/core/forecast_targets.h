@@ -2,7 +2,7 @@
 // group), house cusps and aspects. The lunar transits and the life point share them.
 #pragma once
 
-class Aspect;
+struct Aspect;
 class Configuration;
 
 namespace forecast {

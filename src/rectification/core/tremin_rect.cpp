@@ -47,7 +47,6 @@ constexpr std::array<double, 5> kMajorAngles{0, 180, 90, 120, 60};
 constexpr double kQuintile = 72;
 constexpr std::array<double, 16> kMinorAngles{
     45, 135, 150, 30, 36, 108, 144, 20, 40, 80, 100, 140, 160, 51.42857, 102.85714, 77.142857};
-constexpr double kFixedOrbEvent = 1.033;  // Aspect::TestFixedOrb's window
 
 // Index 0..10 of a method object, -1 for any other point.
 int ObjectIndex(int object) {

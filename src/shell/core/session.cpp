@@ -1,4 +1,4 @@
-#include "shell/session.h"
+#include "shell/core/session.h"
 
 #include <system_error>
 

@@ -1,0 +1,9 @@
+// The archive list of the queries (quearcs.lst): LoadArcs.
+#include "conditions/core/cfunc.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes = fuzz::Bytes(data, size);
+  (void)LoadArcs(fuzz::Put("quearcs.lst", bytes));
+  return 0;
+}
