@@ -19,3 +19,9 @@ ctest --test-dir build/test --output-on-failure -j "$jobs"
 cmake -S tests/tsan -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 build/tsan/concurrent_runs_test
+# The readers' fuzzing harnesses, in a clang tree of their own (the Qt-free libraries only), each
+# replaying its seed corpus once; scripts/fuzz.sh fuzzes them for longer, outside CI.
+CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DVELM_WERROR=ON -DVELM_FUZZ=ON >/dev/null
+cmake --build build/fuzz -j "$jobs"
+ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
