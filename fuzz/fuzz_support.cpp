@@ -75,3 +75,10 @@ std::vector<std::string_view> Parts(std::string_view bytes, std::size_t n) {
 }
 
 }  // namespace fuzz
+
+// Called by libFuzzer before the first input: every harness runs with the silent prompter and its
+// data folder, whether or not it writes a file.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  (void)fuzz::Folder();
+  return 0;
+}

@@ -18,8 +18,8 @@ inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// The data folder of this process, made on the first call: a new temporary folder, with the
-// silent prompter installed. Removed at exit.
+// The data folder of this process, made before the first input (LLVMFuzzerInitialize): a new
+// temporary folder, with the silent prompter installed. Removed at exit.
 const std::filesystem::path& Folder();
 // Writes `bytes` as the file `name` of the data folder; its path.
 std::filesystem::path Put(std::string_view name, std::string_view bytes);

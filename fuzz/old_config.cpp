@@ -1,5 +1,5 @@
 // An older configuration "VELM.CFG": the first byte chooses the version (0..6), the rest is the
-// file, cut or padded with zeros to that version's length; Configuration::Import of every section.
+// file, repeated or cut to that version's length; Configuration::Import of every section.
 // The bytes as they come are imported too, for the files of a wrong length.
 #include <algorithm>
 
@@ -15,7 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   all.fill(1);
   Configuration raw;
   (void)raw.Import(fuzz::Put("VELM.CFG", file), code, all);
-  file.resize(static_cast<std::size_t>(oldcfg::LengthOfCode(code)), '\0');
+  const auto length = static_cast<std::size_t>(oldcfg::LengthOfCode(code));
+  if (file.empty()) file.assign(1, '\0');
+  while (file.size() < length) file += file.substr(0, length - file.size());
+  file.resize(length);
   Configuration config;
   (void)config.Import(fuzz::Put("VELM.CFG", file), code, all);
   return 0;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
+
 #include "archive/archive_fixture.h"
 #include "archive/import/foreign_readers.h"
 #include "archive/import/import_records.h"
@@ -224,10 +226,13 @@ TEST_F(ImportTest, EveryReaderSkipsMalformedLinesAndRefusesImpossibleValues) {
        MilRecord(1990, 2, 1, 13.4530, 3.0, 55.4531, 37.3700, "Moskva",
                  "A name that fills all 34 bytes xxx") +
            MilRecord(0, 3, 15, 12.0, -2.0, -33.5200, -70.4000, "Santiago", "Old") +
-           MilRecord(1990, 13, 1, 12.0, 0.0, 10.0, 10.0, "X", "Month 13") + "tail",
+           MilRecord(1990, 13, 1, 12.0, 0.0, 10.0, 10.0, "X", "Month 13") +
+           MilRecord(1990, 2, 1, 1.4e144, 3.0, 10.0, 10.0, "X", "Huge time") +
+           MilRecord(1990, 2, 1, 12.0, std::nan(""), 10.0, 10.0, "X", "No zone") +
+           MilRecord(1990, 2, 1, 12.0, 3.0, -1e300, 10.0, "X", "Huge latitude") + "tail",
        {"A name that fills all 34 bytes xxx", "Old"},
        "01.02.1990 13:45:30 +03:00:00 55N46 037E37",
-       1},
+       4},
       {"zbs",
        "fzbs.zbs",
        "Orlov;1.02.1990;13:45:30;+03:00;Moskva;55" + deg + "45'N;37" + deg + "37'E;x;text\n" +
@@ -393,6 +398,14 @@ TEST(ForeignReaders, SexagesimalAndLeadingNumbers) {
   EXPECT_EQ(std::tie(u, m, s), std::make_tuple(11, 0, 0));
   SplitSexagesimal(-3.0745, u, m, s);
   EXPECT_EQ(std::tie(u, m, s), std::make_tuple(3, 7, 45));
+  // A binary file's number too large to split, or no number, gives units no chart field takes.
+  for (double v : {1.4e144, -1e6, std::nan(""), HUGE_VAL}) {
+    SplitSexagesimal(v, u, m, s);
+    EXPECT_EQ(std::tie(u, m, s), std::make_tuple(kImpossibleUnits, 0, 0)) << v;
+    char letter = 0;
+    SplitDecimalDegrees(v, 'N', 'S', u, m, letter);
+    EXPECT_EQ(std::tie(u, m), std::make_tuple(kImpossibleUnits, 0)) << v;
+  }
   EXPECT_EQ(LeadingInt("  -12abc"), -12);
   EXPECT_EQ(LeadingInt("x12"), 0);
   EXPECT_EQ(LeadingInt("45N"), 45);

@@ -308,6 +308,10 @@ void ReadDatFile(std::string_view text, std::string& records) {
 }
 
 void SplitSexagesimal(double value, int& units, int& minutes, int& seconds) {
+  if (!(std::fabs(value) < kLargestSplitValue)) {
+    units = kImpossibleUnits, minutes = seconds = 0;
+    return;
+  }
   // A hair added so that 10.3 (stored as 10.29999...) reads as 10:30:00.
   const long long all = static_cast<long long>(std::floor(std::fabs(value) * 10000.0 + 1e-6));
   units = static_cast<int>(all / 10000);

@@ -34,7 +34,8 @@ void ReadDatFile(std::string_view text, std::string& records);
 void ReadMilFile(std::string_view bytes, int houseWord, std::string& records);
 
 // H.MMSS (time, zone) or D.MMSS (coordinates) as whole units, minutes and seconds; seconds that
-// read as 99 (a value a hair below the next minute) become 0 with a carry.
+// read as 99 (a value a hair below the next minute) become 0 with a carry. A value too large to
+// split, or no number, reads as kImpossibleUnits (import_records.h).
 void SplitSexagesimal(double value, int& units, int& minutes, int& seconds);
 
 // What the ".zbs" reader made: the birth records, the comment of each record that has one (by

@@ -186,9 +186,13 @@ bool IsHarmonicTitle(std::string_view title) {
 void SplitDecimalDegrees(double value, char positive, char negative, int& degrees, int& minutes,
                          char& letter) {
   const double a = std::fabs(value);
+  letter = value < 0.0 ? negative : positive;
+  if (!(a < kLargestSplitValue)) {
+    degrees = kImpossibleUnits, minutes = 0;
+    return;
+  }
   degrees = static_cast<int>(a);
   minutes = static_cast<int>((a - degrees) * 60.0);
-  letter = value < 0.0 ? negative : positive;
 }
 
 Status FromSkyRecord(const BirthRecord& record, SuperSource& out) {

@@ -71,6 +71,12 @@ int ImportKindOf(int code);
 // "harmonic"; code page 1251).
 bool IsHarmonicTitle(std::string_view title);
 
+// A number of a foreign file too large to be split into its units (or no number at all, as a
+// binary file may hold) reads as kImpossibleUnits with no minutes or seconds: no field of a chart
+// takes that many hours or degrees, so its record is refused when it becomes a chart.
+inline constexpr double kLargestSplitValue = 1e6;
+inline constexpr int kImpossibleUnits = 999999;
+
 // Signed decimal degrees as degrees, minutes (the fraction times 60, truncated) and the letter of
 // the sign: `negative` ('S' or 'W') below zero, else `positive`.
 void SplitDecimalDegrees(double value, char positive, char negative, int& degrees, int& minutes,

@@ -17,7 +17,8 @@ constexpr std::size_t kMaxNumberDigits = 9;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSign(char c) { return c == '(' || c == ')' || c == '&' || c == '|' || c == '!'; }
 
-// A token of an expression: a number (kind 'n', its digits without leading zeros) or a sign.
+// A token of an expression: a number (kind 'n', its digits without leading zeros), a sign, or any
+// other character (kind '?').
 struct Token {
   char kind;
   std::string text;
@@ -35,7 +36,9 @@ std::vector<Token> Tokenise(std::string_view typed) {
       tokens.push_back({'n', std::move(digits)});
       i = end;
     } else {
-      if (c != ' ') tokens.push_back({c, std::string(1, c)});
+      // A character outside the language (an expression stored without its checks may hold one)
+      // is a token of its own kind, never taken for a number or a value.
+      if (c != ' ') tokens.push_back({IsSign(c) ? c : '?', std::string(1, c)});
       ++i;
     }
   }

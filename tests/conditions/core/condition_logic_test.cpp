@@ -164,7 +164,15 @@ TEST_F(ConditionLogic, AnExpressionStoredWithoutItsChecksStopsTheRunWithAMessage
   const struct {
     const char* logic;
     int message;
-  } cases[] = {{"1&", 581}, {"1|", 582}, {"1!", 580}, {"12", 602}, {"(1", 583}};
+  } cases[] = {{"1&", 581},
+               {"1|", 582},
+               {"1!", 580},
+               {"12", 602},
+               {"(1", 583},
+               // Letters are no values, nor numbers: 'T' is not true, and "n" is no number.
+               {"T|1", 582},
+               {"n", 583},
+               {"n1", 583}};
   for (const auto& c : cases) {
     set_.logic = c.logic;
     prompts_.shown.clear();
@@ -172,6 +180,7 @@ TEST_F(ConditionLogic, AnExpressionStoredWithoutItsChecksStopsTheRunWithAMessage
     ASSERT_EQ(prompts_.shown.size(), 1u) << c.logic;
     EXPECT_EQ(prompts_.shown[0].number, c.message) << c.logic;
   }
+  EXPECT_EQ(LogicNumbers("n2|x1&007"), (std::vector<int>{2, 1, 7}));
 }
 
 TEST_F(ConditionLogic, AllAndAnyWalkTheSwitchedOnConditions) {
