@@ -142,6 +142,12 @@ const DamageCase kDamage[] = {
        for (int i = 14; i < 22; ++i) b[i] = 0;
        return b;
      }},
+    {"infinite_segment_length",
+     [](std::string b) {  // the table's segment length (offset 2 in the table)
+       BinaryWriter w;
+       w.F64(HUGE_VAL);
+       return b.replace(24 + 2, 8, w.Data());
+     }},
     {"unknown_table_id",
      [](std::string b) {
        b[24] = 99;

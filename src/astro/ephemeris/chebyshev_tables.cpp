@@ -94,8 +94,13 @@ std::vector<double> ChebyshevFromNodeValues(const std::vector<double>& values) {
 void ChebyshevTable::Evaluate(double jdTt, double& lon, double& lat, double& speed) const {
   const std::size_t count = SegmentCount();
   const double offset = (jdTt - firstJd) / segmentDays;
-  std::size_t segment = offset <= 0.0 ? 0 : static_cast<std::size_t>(offset);
-  if (segment >= count) segment = count - 1;
+  // Compared as a double first: a date far past a table of very short segments is beyond any
+  // segment number.
+  std::size_t segment = 0;
+  if (offset >= static_cast<double>(count))
+    segment = count - 1;
+  else if (offset > 0.0)
+    segment = static_cast<std::size_t>(offset);
   double x = 2.0 * (offset - static_cast<double>(segment)) - 1.0;
   x = std::clamp(x, -1.0, 1.0);
   const double* c =
@@ -145,7 +150,9 @@ Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFi
   ChebyshevFile file;
   file.firstJd = in.F64();
   file.lastJd = in.F64();
-  if (!in.Ok() || !(file.lastJd > file.firstJd)) return Status::Error(106, where, 3);
+  if (!in.Ok() || !std::isfinite(file.firstJd) || !std::isfinite(file.lastJd) ||
+      !(file.lastJd > file.firstJd))
+    return Status::Error(106, where, 3);
   const int tableCount = in.U16();
   for (int n = 0; n < tableCount && in.Ok(); ++n) {
     ChebyshevTable t;
@@ -156,9 +163,10 @@ Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFi
     t.latDegree = in.U16();
     t.quantum = in.F64();
     const std::uint32_t segments = in.U32();
-    if (!in.Ok() || t.id >= kTableIdCount || !(t.segmentDays > 0.0) || !(t.quantum > 0.0) ||
-        !(t.quantum < 1.0) || t.lonDegree > kMaxDegree || t.latDegree > kMaxDegree ||
-        segments == 0 || t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
+    if (!in.Ok() || t.id >= kTableIdCount || !(t.segmentDays > 0.0) ||
+        !std::isfinite(t.segmentDays) || !(t.quantum > 0.0) || !(t.quantum < 1.0) ||
+        t.lonDegree > kMaxDegree || t.latDegree > kMaxDegree || segments == 0 ||
+        t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
       return Status::Error(106, where, 4);
     const std::size_t stride = static_cast<std::size_t>(t.lonDegree + t.latDegree + 2);
     const std::size_t smallestSegment = 8 + (stride - 1);
