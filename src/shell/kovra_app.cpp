@@ -24,13 +24,13 @@
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
+#include "shell/core/session.h"
+#include "shell/core/tips.h"
 #include "shell/entry/choose_chart_type.h"
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_doc.h"
 #include "shell/kovra_view.h"
 #include "shell/main_frame.h"
-#include "shell/core/session.h"
-#include "shell/core/tips.h"
 #include "shell/startup_dialogs.h"
 
 namespace fs = std::filesystem;

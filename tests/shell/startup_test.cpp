@@ -14,8 +14,8 @@
 #include "foundation/files/safe_rewrite.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
-#include "shell/profile.h"
 #include "shell/core/session.h"
+#include "shell/profile.h"
 #include "shell_fixture.h"
 
 namespace shell_test {
