@@ -18,17 +18,7 @@
 
 namespace archive_bench {
 
-class SilentPrompter final : public platform::Prompter {
- public:
-  void ShowMessage(int, std::string_view, platform::Icon) override {}
-  platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
-  platform::Answer AskYesNoCancel(int, std::string_view) override {
-    return platform::Answer::Cancel;
-  }
-  platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
-  bool ChooseFile(platform::FileChoice&) override { return false; }
-  bool InputText(int, std::string_view, std::string&) override { return false; }
-};
+using SilentPrompter = platform::SilentPrompter;
 
 // A chart that differs record by record: record i has its points spread by 37.3 degrees from an
 // offset that moves with i, and its houses from it.

@@ -14,20 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Declines everything without a word: the harnesses look for crashes, not for messages.
-class SilentPrompter final : public platform::Prompter {
- public:
-  void ShowMessage(int, std::string_view, platform::Icon) override {}
-  platform::Answer AskYesNo(int, std::string_view) override { return platform::Answer::No; }
-  platform::Answer AskYesNoCancel(int, std::string_view) override {
-    return platform::Answer::Cancel;
-  }
-  platform::Answer AskOkCancel(int, std::string_view) override { return platform::Answer::Cancel; }
-  bool ChooseFile(platform::FileChoice&) override { return false; }
-  bool InputText(int, std::string_view, std::string&) override { return false; }
-};
-
-SilentPrompter g_silent;
+// The harnesses look for crashes, not for messages.
+platform::SilentPrompter g_silent;
 fs::path g_folder;
 
 void RemoveFolder() {

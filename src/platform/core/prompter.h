@@ -46,6 +46,18 @@ class Prompter {
   virtual bool InputText(int messageNumber, std::string_view prompt, std::string& text) = 0;
 };
 
+// Declines everything without a word (No, Cancel, no file, no text): for runs that look at
+// results only, not at messages (benchmarks, fuzzing).
+class SilentPrompter final : public Prompter {
+ public:
+  void ShowMessage(int, std::string_view, Icon) override {}
+  Answer AskYesNo(int, std::string_view) override { return Answer::No; }
+  Answer AskYesNoCancel(int, std::string_view) override { return Answer::Cancel; }
+  Answer AskOkCancel(int, std::string_view) override { return Answer::Cancel; }
+  bool ChooseFile(FileChoice&) override { return false; }
+  bool InputText(int, std::string_view, std::string&) override { return false; }
+};
+
 // The installed prompter; a console prompter (stderr, answers No/Cancel) when none is installed.
 Prompter& GetPrompter();
 // Installs `prompter` (not owned); nullptr restores the console prompter.
