@@ -16,9 +16,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 # Computations at once on worker threads, under ThreadSanitizer: a small tree of its own.
-cmake -S tests/tsan -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/tsan -j "$jobs"
-TSAN_OPTIONS=halt_on_error=1 build/tsan/concurrent_runs_test
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_TSAN=ON >/dev/null
+cmake --build build/tsan -j "$jobs" --target concurrent_runs_test
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/tsan/concurrent_runs_test
 # The readers' fuzzing harnesses, in a clang tree of their own (the Qt-free libraries only), each
 # replaying its seed corpus once; scripts/fuzz.sh fuzzes them for longer, outside CI.
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
