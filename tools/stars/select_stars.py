@@ -98,10 +98,10 @@ def read_kstars(folder):
         trixels = struct.unpack_from("<I", data, at)[0]
         at += 4 + 12 * trixels + 5  # the index, then faint magnitude, HTM level, most stars
         while at + 32 <= len(data):
-            ra, dec, dra, ddec, _, hd, _, _, spec, _, _ = struct.unpack_from("<iiiiiihh2sBB",
-                                                                             data, at)
+            ra, dec, dra, ddec, _, hd, _, _, spectral, _, _ = struct.unpack_from(
+                "<iiiiiihh2sBB", data, at)
             at += 32
-            code = "".join(c for c in spec.decode("ascii", "replace") if c.isalnum())
+            code = "".join(c for c in spectral.decode("ascii", "replace") if c.isalnum())
             values = (dra / 10.0, ddec / 10.0, code)
             if hd > 0 and hd not in out:
                 out[hd] = values
@@ -186,7 +186,7 @@ def main(argv):
         found = motions.get(hd_number(n))
         if found is None or found[:2] == (0.0, 0.0):
             found = nearest(named, ra, dec) or found
-        pm_ra, pm_dec, spec = found or (0.0, 0.0, "")
+        pm_ra, pm_dec, spectral = found or (0.0, 0.0, "")
         des_la, des_ru = designation(n)
         const = n["c"]
         variable = n["name"] in VARIABLES
@@ -197,11 +197,11 @@ def main(argv):
         text = "%s. Созвездие: %s. Звёздная величина %s%s, %s звезда%s." % (
             label, nominative[const], ("%.2f" % mag).replace(".", ","),
             " (переменная)" if variable else "", colour(bv),
-            " спектрального класса " + spec if spec else "")
+            " спектрального класса " + spectral if spectral else "")
         if n["name"] in natures:
             text += " " + natures[n["name"]]
         rows.append([ecliptic_longitude(ra, dec), hip, n["name"], n["ru"], des_la, des_ru,
-                     genitive[const], russian[const], spec[:2], mag_text,
+                     genitive[const], russian[const], spectral[:2], mag_text,
                      "%.4f" % ra, "%.4f" % dec, "%.2f" % pm_ra, "%.2f" % pm_dec, text])
     rows.sort(key=lambda r: (r[0], r[1]))
     lines = ["# number\thip\tname\tname_ru\tdesig\tdesig_ru\tconst\tconst_ru\tspectral\tmagnitude"
