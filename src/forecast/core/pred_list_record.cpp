@@ -103,6 +103,26 @@ std::int16_t RecordTarget(int eventTarget) {
 
 std::int16_t Int16(int value) { return static_cast<std::int16_t>(value); }
 
+// The fields an aspect event of the Moon or the life point gives alike: a direct mover, the
+// orb kind 'N', the phase, the moment and both longitudes.
+template <class Event>
+PredListRecord AspectEventRecord(int moving, const Event& e, int aspect, char targetMotion,
+                                 double movingLongitude, double targetLongitude) {
+  PredListRecord r;
+  r.moving = static_cast<std::int16_t>(moving);
+  r.target = RecordTarget(e.target);
+  r.aspect = Int16(aspect);
+  r.side = e.side;
+  r.orbKind = 'N';
+  r.phase = e.phase;
+  r.movingMotion = 'D';
+  r.targetMotion = targetMotion;
+  r.when = e.when.GetPlainMoment();
+  r.movingLongitude = movingLongitude;
+  r.targetLongitude = targetLongitude;
+  return r;
+}
+
 }  // namespace
 
 ChartDefinition NatalDefinition() { return {0, 0, -1, 1, 0, 1, 0}; }
@@ -234,18 +254,8 @@ std::optional<PredListRecord> PredListRecord::FromLunarEvent(const LunarTransitE
                                                              const Chart& chart, bool natalTarget,
                                                              const AspectSystem* system) {
   if (e.IsIngress()) return std::nullopt;
-  PredListRecord r;
-  r.moving = 1;  // the Moon
-  r.target = RecordTarget(e.target);
-  r.aspect = Int16(PredAspectCode(system, e.aspect));
-  r.side = e.side;
-  r.orbKind = 'N';
-  r.phase = e.phase;
-  r.movingMotion = 'D';
-  r.targetMotion = e.motion;
-  r.when = e.when.GetPlainMoment();
-  r.movingLongitude = e.moonTarget;
-  r.targetLongitude = e.pointLongitude;
+  PredListRecord r = AspectEventRecord(1, e, PredAspectCode(system, e.aspect), e.motion,
+                                       e.moonTarget, e.pointLongitude);  // 1: the Moon
   r.showTime = 'Y';
   const int kind = chart.definition.Kind();
   if (kind == kChartTransit) {
@@ -266,18 +276,8 @@ std::optional<PredListRecord> PredListRecord::FromLifePointEvent(const LifePoint
                                                                  bool toThisChart,
                                                                  const AspectSystem* system) {
   if (e.IsIngress()) return std::nullopt;
-  PredListRecord r;
-  r.moving = kPredLifePoint;
-  r.target = RecordTarget(e.target);
-  r.aspect = Int16(PredAspectCode(system, e.aspect));
-  r.side = e.side;
-  r.orbKind = 'N';
-  r.phase = e.phase;
-  r.movingMotion = 'D';
-  r.targetMotion = e.targetMotion;
-  r.when = e.when.GetPlainMoment();
-  r.movingLongitude = e.reachLongitude;
-  r.targetLongitude = e.targetLongitude;
+  PredListRecord r = AspectEventRecord(kPredLifePoint, e, PredAspectCode(system, e.aspect),
+                                       e.targetMotion, e.reachLongitude, e.targetLongitude);
   r.showTime = 'N';
   const SuperSource& d = chart.definition;
   r.movingChart = TransitDefinition(d.converse);
