@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
@@ -222,6 +224,158 @@ TEST(HermesTrutine, PolarLatitudeFindsNothingWithoutFailing) {
   const Status st = t.Search(f.Context(), progress);
   EXPECT_TRUE(st.ok() || st.MessageNumber() == kMsgHermesNoVariant);
   EXPECT_LE(t.VariantCount(), kHermesMaxVariants);
+}
+
+
+// The two conditions solved independently of the trutine's search: the birth moment b runs over
+// the interval on a three-minute grid; for each b the conception c of every lunar pass near the
+// estimate is where the Moon stands on the birth Ascendant (Descendant); a pair is where the
+// conception's Ascendant (Descendant) meets the birth Moon, found by a sign change and refined by
+// bisection.
+struct ScanPair {
+  double birth, conception;
+};
+
+class IndependentScan {
+ public:
+  IndependentScan(const HermesFixture& f, double shift) : ctx_(f.Context()), chart_(f.chart) {
+    chart_.houseSystem = 0;
+    shift_ = shift;
+  }
+
+  // Every pair with the birth inside (start, end) and the conception within `reach` days of e.
+  std::vector<ScanPair> Pairs(double start, double end, double e, double reach) {
+    std::vector<ScanPair> pairs;
+    constexpr double kStep = 3.0 / 1440.0;
+    const int steps = static_cast<int>(std::ceil((end - start) / kStep));
+    // One track of conception moments per lunar pass within reach of e.
+    for (int pass = -1; pass <= 1; ++pass) {
+      double guess = e + pass * 27.32;
+      double prevB = start, prevF = 0.0, prevC = 0.0;
+      for (int i = 0; i <= steps; ++i) {
+        const double b = std::min(end, start + i * kStep);
+        double c = guess;
+        const double fb = Mismatch(b, c);
+        guess = c;
+        if (i > 0 && Crosses(prevF, fb) && (std::fabs(prevC - e) < reach + 2.0)) {
+          // Bisection on the birth moment.
+          double lo = prevB, hi = b, flo = prevF, clo = prevC;
+          for (int k = 0; k < 30; ++k) {
+            const double mid = 0.5 * (lo + hi);
+            double cm = clo;
+            const double fm = Mismatch(mid, cm);
+            if (Crosses(flo, fm)) {
+              hi = mid;
+            } else {
+              lo = mid;
+              flo = fm;
+              clo = cm;
+            }
+          }
+          double cr = clo;
+          (void)Mismatch(0.5 * (lo + hi), cr);
+          if (std::fabs(cr - e) < reach) pairs.push_back({0.5 * (lo + hi), cr});
+        }
+        prevB = b;
+        prevF = fb;
+        prevC = c;
+      }
+    }
+    return pairs;
+  }
+
+  // The birth Ascendant (Descendant) and Moon, and the conception's, at UT Julian days.
+  void At(double jd, double& angle, double& moon, double* moonSpeed = nullptr) {
+    Chart c = chart_;
+    EXPECT_TRUE(c.definition.sources[0].SetUniversalTime(jd).ok());
+    EXPECT_TRUE(ChartCalculate(ctx_, c, 0).ok());
+    angle = NormalizeDegrees(c.ascendant.Get() + shift_);
+    moon = c.GetPointLongitude(1).Get();
+    if (moonSpeed != nullptr) *moonSpeed = c.points[1].speed;
+  }
+
+ private:
+  static double Wrap(double d) {
+    d = NormalizeDegrees(d);
+    return d > 180.0 ? d - 360.0 : d;
+  }
+  static bool Crosses(double a, double b) {
+    return (a <= 0.0) != (b <= 0.0) && std::fabs(a - b) < 180.0;
+  }
+  // For a birth at b: c moved to where the Moon stands on b's angle (from c as a guess), and the
+  // conception's angle less b's Moon.
+  double Mismatch(double b, double& c) {
+    double angleB, moonB;
+    At(b, angleB, moonB);
+    double angleC = 0.0, moonC = 0.0;
+    for (int k = 0; k < 20; ++k) {
+      double speed = 0.0;
+      At(c, angleC, moonC, &speed);
+      const double d = Wrap(angleB - moonC);
+      if (std::fabs(d) < 1e-5) break;
+      c += d / (speed > 1.0 ? speed : 13.2);
+    }
+    return Wrap(angleC - moonB);
+  }
+
+  ChartContext ctx_;
+  Chart chart_;
+  double shift_ = 0.0;
+};
+
+// Charts whose Moon at the estimated conception already lies in the arc the angle sweeps over the
+// interval: the pass around the estimate, and the passes before and after it, hold pairs. Each
+// pair the independent scan finds with the conception within 20 days of the estimate is listed,
+// the one nearest the estimate among them, and no pair twice.
+TEST(HermesTrutine, ListsEveryPairOfTheLunarPassesNearTheEstimate) {
+  struct Case {
+    const char* name;
+    int day, month, year, hour, minute, zone, lat;
+    char ns;
+    int lon;
+    char ew;
+    HermesRow from, to;
+    int months;
+  };
+  const Case cases[] = {
+      // Sydney, the Descendant rule: nothing was listed.
+      {"sydney_1964", 21, 9, 1964, 19, 45, 10, 33, 'S', 151, 'E', Row(21, 9, 1964, 13, 45),
+       Row(21, 9, 1964, 23, 59), 8},
+      // Helsinki, the Ascendant rule: nothing was listed either.
+      {"helsinki_1955", 18, 8, 1955, 6, 20, 2, 60, 'N', 25, 'E', Row(18, 8, 1955, 0, 20),
+       Row(18, 8, 1955, 12, 20), 9},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const HermesFixture f(k.day, k.month, k.year, k.hour, k.minute, k.zone, k.lat, k.ns, k.lon,
+                          k.ew);
+    HermesInput input = HermesInput::FromChart(f.chart);
+    input.from = k.from;
+    input.to = k.to;
+    input.pregnancyIndex = k.months - 7;
+    ASSERT_EQ(input.Check(f.chart), 0);
+    HermesTrutine t;
+    t.Prepare(f.chart, input);
+    platform::NullProgress progress;
+    ASSERT_TRUE(t.Search(f.Context(), progress).ok());
+
+    const double e = UniversalJulianDay(f.chart.definition.sources[0]) - k.months * 30.43;
+    IndependentScan scan(f, t.Mode() == 1 ? 180.0 : 0.0);
+    const std::vector<ScanPair> pairs =
+        scan.Pairs(t.Start().JulianDay(), t.End().JulianDay(), e, 20.0);
+    ASSERT_GE(pairs.size(), 5u);
+    for (const ScanPair& p : pairs) {
+      int listed = 0;
+      for (const HermesVariant& v : t.Variants())
+        if (std::fabs(v.birth.JulianDay() - p.birth) < 1.0 / 1440.0 &&
+            std::fabs(v.conception.JulianDay() - p.conception) < 30.0 / 1440.0)
+          ++listed;
+      EXPECT_EQ(listed, 1) << "birth " << p.birth << " conception " << p.conception;
+    }
+    for (std::size_t i = 1; i < t.Variants().size(); ++i)
+      EXPECT_GT(t.Variants()[i].birth.JulianDay() - t.Variants()[i - 1].birth.JulianDay(),
+                1.0 / 1440.0);
+  }
 }
 
 }  // namespace
