@@ -13,6 +13,9 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
+#include "foundation/text/tab_fields.h"
+#include "hermes_answer.h"
+#include "rectification/core/morav_number.h"
 #include "support/ephemeris_tables.h"
 #include "support/test_support.h"
 
@@ -338,7 +341,7 @@ TEST(HermesTrutine, ListsEveryPairOfTheLunarPassesNearTheEstimate) {
     int months;
   };
   const Case cases[] = {
-      // Sydney, the Descendant rule: nothing was listed.
+      // Sydney: nothing was listed.
       {"sydney_1964", 21, 9, 1964, 19, 45, 10, 33, 'S', 151, 'E', Row(21, 9, 1964, 13, 45),
        Row(21, 9, 1964, 23, 59), 8},
       // Helsinki, the Ascendant rule: nothing was listed either.
@@ -375,6 +378,114 @@ TEST(HermesTrutine, ListsEveryPairOfTheLunarPassesNearTheEstimate) {
     for (std::size_t i = 1; i < t.Variants().size(); ++i)
       EXPECT_GT(t.Variants()[i].birth.JulianDay() - t.Variants()[i - 1].birth.JulianDay(),
                 1.0 / 1440.0);
+  }
+}
+
+// The evaluation tool's answer to one line: refused lines give "-" and say why; the interval goes
+// through the dialog's own checks.
+TEST(HermesEval, RefusesWhatTheDialogRefuses) {
+  const HermesFixture f(15, 6, 1985, 5, 0, 0, 55, 'N', 37, 'E');
+  const double jd = UniversalJulianDay(f.chart.definition.sources[0]);
+  const auto line = [jd](double from, double to, const char* months, double lat = 55.0) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%.6f %.3f\t37 %.6f  %.6f %s", jd, lat, jd + from, jd + to,
+                  months);
+    return std::string(text);
+  };
+  struct Case {
+    const char* name;
+    std::string line;
+    const char* why;  // nullptr: answered
+  };
+  const Case cases[] = {
+      {"answered", line(-0.25, 0.25, "9"), nullptr},
+      {"five_fields", "2446231.708333 55 37 2446231.5 2446231.9", "expected 6 fields"},
+      {"not_a_number", line(-0.25, 0.25, "nine"), "not a number"},
+      {"months_not_whole", line(-0.25, 0.25, "9.5"), "not a number"},
+      {"months_6", line(-0.25, 0.25, "6"), "months outside"},
+      {"months_11", line(-0.25, 0.25, "11"), "months outside"},
+      {"latitude_91", line(-0.25, 0.25, "9", 91.0), "latitude"},
+      {"end_before_start", line(0.25, -0.25, "9"), "message 89"},
+      {"longer_than_half_a_day", line(-0.25, 0.26, "9"), "message 90"},
+      {"far_from_the_chart", line(1.4, 1.6, "9"), "message 471"},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    const std::string answer = HermesAnswer(f.Context(), c.line, why);
+    if (c.why == nullptr) {
+      EXPECT_NE(answer, "-") << c.name << ": " << why;
+      EXPECT_EQ(std::count(answer.begin(), answer.end(), '\t'), 2) << c.name;
+    } else {
+      EXPECT_EQ(answer, "-") << c.name;
+      EXPECT_NE(why.find(c.why), std::string::npos) << c.name << ": " << why;
+    }
+  }
+}
+
+// The tool's variants agree with the independent scan, the pass around the estimate included, and
+// its Morav number and rule with the chart's Sun, Moon and Saturn.
+TEST(HermesEval, VariantsAgreeWithTheIndependentScan) {
+  struct Case {
+    const char* name;
+    int day, month, year, hour, minute, lat;  // the chart in Universal Time
+    char ns;
+    int lon;
+    char ew;
+    double fromMinutes, toMinutes;  // the interval about the chart's moment
+    int months, rule;
+  };
+  const Case cases[] = {
+      {"sydney_near_the_estimate", 21, 9, 1964, 9, 45, 33, 'S', 151, 'E', -360, 254, 8, 0},
+      {"new_york", 12, 3, 2000, 20, 30, 40, 'N', 74, 'W', -360, 360, 9, 0},
+      {"moscow_descendant", 15, 6, 1985, 5, 0, 55, 'N', 37, 'E', -180, 540, 9, 1},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const HermesFixture f(k.day, k.month, k.year, k.hour, k.minute, 0, k.lat, k.ns, k.lon, k.ew);
+    const double jd = UniversalJulianDay(f.chart.definition.sources[0]);
+    const double from = jd + k.fromMinutes / 1440.0, to = jd + k.toMinutes / 1440.0;
+    char line[160];
+    std::snprintf(line, sizeof line, "%.6f %d %d %.6f %.6f %d", jd, k.ns == 'S' ? -k.lat : k.lat,
+                  k.ew == 'W' ? -k.lon : k.lon, from, to, k.months);
+    std::string why;
+    const std::string answer = HermesAnswer(f.Context(), line, why);
+    ASSERT_NE(answer, "-") << why;
+
+    const std::vector<std::string_view> fields = SplitTabs(answer);
+    ASSERT_EQ(fields.size(), 3u) << answer;
+    const Chart& c = f.chart;
+    const double s = c.GetPointLongitude(0).Get(), m = c.GetPointLongitude(1).Get(),
+                 t = c.GetPointLongitude(6).Get();
+    double morav = 0.0;
+    ASSERT_TRUE(ParseField(fields[0], morav));
+    EXPECT_NEAR(morav, NormalizeDegrees((3 * t + 3 * m + 2 * s) / 8), 1e-5);
+    EXPECT_EQ(fields[1], std::to_string(k.rule));
+
+    std::vector<ScanPair> listed;
+    std::string_view rest = fields[2];
+    while (!rest.empty()) {
+      const std::size_t blank = rest.find(' ');
+      const std::string_view item = rest.substr(0, blank);
+      const std::size_t colon = item.find(':');
+      ScanPair p{};
+      ASSERT_NE(colon, std::string_view::npos) << item;
+      ASSERT_TRUE(ParseField(item.substr(0, colon), p.birth));
+      ASSERT_TRUE(ParseField(item.substr(colon + 1), p.conception));
+      listed.push_back(p);
+      rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
+    const double e = jd - k.months * 30.43;
+    IndependentScan scan(f, k.rule == 1 ? 180.0 : 0.0);
+    const std::vector<ScanPair> pairs = scan.Pairs(from, to, e, 20.0);
+    ASSERT_GE(pairs.size(), 5u);
+    for (const ScanPair& p : pairs) {
+      const auto same = [&p](const ScanPair& v) {
+        return std::fabs(v.birth - p.birth) < 1.0 / 1440.0 &&
+               std::fabs(v.conception - p.conception) < 30.0 / 1440.0;
+      };
+      EXPECT_EQ(std::count_if(listed.begin(), listed.end(), same), 1)
+          << "birth " << p.birth << " conception " << p.conception;
+    }
   }
 }
 
