@@ -13,11 +13,12 @@
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
-// A side of the search is scanned when its nearer lunar pass lies this close to the estimated
-// conception.
+// A pass of the Moon is scanned when some of it lies this close to the estimated conception.
 constexpr double kSideReachDays = 20.0;
-// Moves the second side out of reach when the first window already spans the estimate.
-constexpr double kSideOutOfReachDays = 1000.0;
+// Stepping this far off a pass's first moment makes the next search find the neighbouring pass.
+constexpr double kLeaveLongitudeDays = 1.0;
+// Three passes of the Moon span more than the 40 days around the estimate.
+constexpr int kMaxPassesEachWay = 3;
 // The next candidate conception follows the refined one by this much.
 constexpr double kCandidateStepDays = 0.7;
 
@@ -136,39 +137,21 @@ Status HermesTrutine::Search(const ChartContext& ctx, platform::ProgressSink& pr
     l2 = ShiftLongitude(l2, 180.0);
   }
 
-  // The Moon's passes over the two longitudes before (A, B) and after (C, D) the estimate.
-  const auto seek = [&](double longitude, int forward, Moment& out) {
-    Source s = birth_.definition.sources[0];
-    s.AssignMoment(estimate);
-    const bool found = SeekLuminaryLongitude(ctx, s, 1, -1, longitude, 0.0, forward, 1.0);
-    out = s.moment;
-    return found;
+  // Every pass of the Moon over the arc from L1 to L2 (the angle's sweep over the interval) that
+  // comes within 20 days of the estimate is a window of conception moments: the pass the estimate
+  // lies in, if any, and the passes before and after it, each of which may hold the conception
+  // nearest the estimate.
+  const std::vector<MomentPair> windows = PassesNear(ctx, estimate, l1, l2);
+  const auto days = [](const MomentPair& w) {
+    return static_cast<int>(std::fabs(w.second.JulianDay() - w.first.JulianDay()));
   };
-  Moment a, b, c, d;
-  const bool haveA = seek(l1, 0, a), haveB = seek(l2, 0, b);
-  bool haveC = seek(l1, 1, c), haveD = seek(l2, 1, d);
-  Moment sideEnd = b;
-  if (haveA && haveB && b.JulianDay() < a.JulianDay()) {
-    // The estimate lies inside a pass: the window runs from the Moon on L1 before it to the Moon
-    // on L2 after it, and there is no second side.
-    sideEnd = d;
-    c.AddDays(kSideOutOfReachDays);
-    d.AddDays(kSideOutOfReachDays);
-    haveC = haveC && haveD;
-  }
-  const double e = estimate.JulianDay();
-  const bool side0 = haveA && haveB && std::fabs(b.JulianDay() - e) < kSideReachDays;
-  const bool side1 = haveC && haveD && std::fabs(c.JulianDay() - e) < kSideReachDays;
-
-  const auto days = [](const Moment& x, const Moment& y) {
-    return static_cast<int>(std::fabs(y.JulianDay() - x.JulianDay()));
-  };
-  const int total = (side0 ? days(a, sideEnd) + 1 : 0) + (side1 ? days(c, d) + 1 : 0);
+  int total = 0;
+  for (const MomentPair& w : windows) total += days(w) + 1;
   int done = 0;
   progress.Begin();
   bool going = true;
-  if (side0) going = ScanSide(ctx, a, sideEnd, progress, done, total);
-  if (going && side1) going = ScanSide(ctx, c, d, progress, done, total);
+  for (std::size_t i = 0; going && i < windows.size(); ++i)
+    going = ScanSide(ctx, windows[i].first, windows[i].second, progress, done, total);
   progress.End();
   if (!going) {
     FreeVariants();
@@ -179,6 +162,49 @@ Status HermesTrutine::Search(const ChartContext& ctx, platform::ProgressSink& pr
                      return x.birth.JulianDay() < y.birth.JulianDay();
                    });
   return Status::Ok();
+}
+
+std::vector<HermesTrutine::MomentPair> HermesTrutine::PassesNear(const ChartContext& ctx,
+                                                                 const Moment& estimate,
+                                                                 double l1, double l2) const {
+  // The Moon on `longitude`, searching from `from` forward (1) or backward (0).
+  const auto seek = [&](double longitude, const Moment& from, int forward, Moment& out) {
+    Source s = birth_.definition.sources[0];
+    s.AssignMoment(from);
+    const bool found = SeekLuminaryLongitude(ctx, s, 1, -1, longitude, 0.0, forward, 1.0);
+    out = s.moment;
+    return found;
+  };
+  // The pass that begins at `start` (the Moon on L1) ends at the Moon's next arrival on L2.
+  const auto pass = [&](const Moment& start, MomentPair& out) {
+    out.first = start;
+    return seek(l2, start, 1, out.second);
+  };
+  const double e = estimate.JulianDay();
+  const auto near = [e](const MomentPair& w) {
+    return w.second.JulianDay() > e - kSideReachDays && w.first.JulianDay() < e + kSideReachDays;
+  };
+
+  std::vector<MomentPair> windows;
+  // The last pass to begin before the estimate, then the earlier ones while they reach it.
+  Moment start;
+  if (!seek(l1, estimate, 0, start)) return windows;
+  MomentPair w;
+  if (pass(start, w) && near(w)) windows.push_back(w);
+  Moment from = start;
+  for (int k = 0; k < kMaxPassesEachWay; ++k) {
+    from.AddDays(-kLeaveLongitudeDays);
+    if (!seek(l1, from, 0, from) || !pass(from, w) || !near(w)) break;
+    windows.insert(windows.begin(), w);
+  }
+  // The passes that begin after it, while they begin within reach.
+  from = start;
+  for (int k = 0; k < kMaxPassesEachWay; ++k) {
+    from.AddDays(kLeaveLongitudeDays);
+    if (!seek(l1, from, 1, from) || !pass(from, w) || !near(w)) break;
+    windows.push_back(w);
+  }
+  return windows;
 }
 
 bool HermesTrutine::ScanSide(const ChartContext& ctx, const Moment& from, const Moment& to,

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/chart/chart.h"
@@ -108,6 +109,11 @@ class HermesTrutine {
   // Puts a working chart at a moment of Universal Time and computes it; false when it cannot be.
   bool Place(const ChartContext& ctx, Chart& chart, const Moment& ut) const;
   double Moon(const Chart& chart) const;
+  using MomentPair = std::pair<Moment, Moment>;
+  // The Moon's passes over the arc from `l1` to `l2` that come within 20 days of `estimate`, in
+  // time order: each from the Moon on `l1` to its next arrival on `l2`.
+  std::vector<MomentPair> PassesNear(const ChartContext& ctx, const Moment& estimate, double l1,
+                                     double l2) const;
   // Scans one window of conception moments; false when cancelled.
   bool ScanSide(const ChartContext& ctx, const Moment& from, const Moment& to,
                 platform::ProgressSink& progress, int& done, int total);

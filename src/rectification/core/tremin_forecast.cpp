@@ -43,7 +43,9 @@ Moment DateAt(int day, int month, int year) {
 TmForecastSettings ReadTmForecastSettings(const Configuration& config) {
   const cfg::ByteBlock& b = config.treminForecast;
   TmForecastSettings s;
-  s.mode = b.Get(Block::kMode) == 1 ? 1 : 0;
+  // Mode 1 (one event over a period) has no view and its choice is hidden: a stored 1 would leave
+  // the year disabled and OK refused about the hidden event, so every stored mode reads as 0.
+  s.mode = 0;
   s.year = YearInRange(b.Get(Block::kYear));
   s.periodFrom = YearInRange(b.Get(Block::kPeriodFrom));
   s.periodTo = YearInRange(b.Get(Block::kPeriodTo));

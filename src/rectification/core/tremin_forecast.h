@@ -52,7 +52,7 @@ struct TmForecastSettings {
 };
 
 // The block's values, each brought into its range (a year of 0 or out of range is the default
-// year, a choice out of range its first value).
+// year, a choice out of range its first value); the mode always reads 0, the year forecast.
 TmForecastSettings ReadTmForecastSettings(const Configuration& config);
 void WriteTmForecastSettings(Configuration& config, const TmForecastSettings& settings);
 

@@ -69,17 +69,22 @@ void AddDocumentCommands(ChartDocument& document, Workbench& workbench) {
         }
       },
       hasChart);
-  // The Tremin rectification: its sheet, then the results view, which runs the search.
+  // The Tremin rectification: its sheet, then the results view, which runs the search. Like every
+  // command on the chart, it opens nothing on a window without one.
   document.AddViewCommand(
       cmd::kTreminRectification, kTemplateTremin, {.prepare = [&document, &workbench](int) {
-        return RunTreminRectSheet(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
-                                  BirthOf(*document.GetChart()), workbench.MainWindow());
+        const Chart* chart = document.GetChart();
+        return chart != nullptr &&
+               RunTreminRectSheet(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
+                                  BirthOf(*chart), workbench.MainWindow());
       }});
   // The Tremin forecast: its dialog, then the forecast view.
   document.AddViewCommand(
       cmd::kTreminForecast, kTemplateTreminForecast, {.prepare = [&document, &workbench](int) {
-        return RunTreminForecastDialog(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
-                                       *document.GetChart(), workbench.MainWindow());
+        const Chart* chart = document.GetChart();
+        return chart != nullptr &&
+               RunTreminForecastDialog(GetConfiguration(), GetAspectarium(),
+                                       TreminFiles(workbench), *chart, workbench.MainWindow());
       }});
 }
 

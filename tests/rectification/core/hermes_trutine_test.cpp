@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/numbers/angles.h"
+#include "foundation/text/tab_fields.h"
+#include "hermes_answer.h"
+#include "rectification/core/morav_number.h"
 #include "support/ephemeris_tables.h"
 #include "support/test_support.h"
 
@@ -222,6 +227,266 @@ TEST(HermesTrutine, PolarLatitudeFindsNothingWithoutFailing) {
   const Status st = t.Search(f.Context(), progress);
   EXPECT_TRUE(st.ok() || st.MessageNumber() == kMsgHermesNoVariant);
   EXPECT_LE(t.VariantCount(), kHermesMaxVariants);
+}
+
+
+// The two conditions solved independently of the trutine's search: the birth moment b runs over
+// the interval on a three-minute grid; for each b the conception c of every lunar pass near the
+// estimate is where the Moon stands on the birth Ascendant (Descendant); a pair is where the
+// conception's Ascendant (Descendant) meets the birth Moon, found by a sign change and refined by
+// bisection.
+struct ScanPair {
+  double birth, conception;
+};
+
+class IndependentScan {
+ public:
+  IndependentScan(const HermesFixture& f, double shift) : ctx_(f.Context()), chart_(f.chart) {
+    chart_.houseSystem = 0;
+    shift_ = shift;
+  }
+
+  // Every pair with the birth inside (start, end) and the conception within `reach` days of e.
+  std::vector<ScanPair> Pairs(double start, double end, double e, double reach) {
+    std::vector<ScanPair> pairs;
+    constexpr double kStep = 3.0 / 1440.0;
+    const int steps = static_cast<int>(std::ceil((end - start) / kStep));
+    // One track of conception moments per lunar pass within reach of e.
+    for (int pass = -1; pass <= 1; ++pass) {
+      double guess = e + pass * 27.32;
+      double prevB = start, prevF = 0.0, prevC = 0.0;
+      for (int i = 0; i <= steps; ++i) {
+        const double b = std::min(end, start + i * kStep);
+        double c = guess;
+        const double fb = Mismatch(b, c);
+        guess = c;
+        if (i > 0 && Crosses(prevF, fb) && (std::fabs(prevC - e) < reach + 2.0)) {
+          // Bisection on the birth moment.
+          double lo = prevB, hi = b, flo = prevF, clo = prevC;
+          for (int k = 0; k < 30; ++k) {
+            const double mid = 0.5 * (lo + hi);
+            double cm = clo;
+            const double fm = Mismatch(mid, cm);
+            if (Crosses(flo, fm)) {
+              hi = mid;
+            } else {
+              lo = mid;
+              flo = fm;
+              clo = cm;
+            }
+          }
+          double cr = clo;
+          (void)Mismatch(0.5 * (lo + hi), cr);
+          if (std::fabs(cr - e) < reach) pairs.push_back({0.5 * (lo + hi), cr});
+        }
+        prevB = b;
+        prevF = fb;
+        prevC = c;
+      }
+    }
+    return pairs;
+  }
+
+  // The birth Ascendant (Descendant) and Moon, and the conception's, at UT Julian days.
+  void At(double jd, double& angle, double& moon, double* moonSpeed = nullptr) {
+    Chart c = chart_;
+    EXPECT_TRUE(c.definition.sources[0].SetUniversalTime(jd).ok());
+    EXPECT_TRUE(ChartCalculate(ctx_, c, 0).ok());
+    angle = NormalizeDegrees(c.ascendant.Get() + shift_);
+    moon = c.GetPointLongitude(1).Get();
+    if (moonSpeed != nullptr) *moonSpeed = c.points[1].speed;
+  }
+
+ private:
+  static double Wrap(double d) {
+    d = NormalizeDegrees(d);
+    return d > 180.0 ? d - 360.0 : d;
+  }
+  static bool Crosses(double a, double b) {
+    return (a <= 0.0) != (b <= 0.0) && std::fabs(a - b) < 180.0;
+  }
+  // For a birth at b: c moved to where the Moon stands on b's angle (from c as a guess), and the
+  // conception's angle less b's Moon.
+  double Mismatch(double b, double& c) {
+    double angleB, moonB;
+    At(b, angleB, moonB);
+    double angleC = 0.0, moonC = 0.0;
+    for (int k = 0; k < 20; ++k) {
+      double speed = 0.0;
+      At(c, angleC, moonC, &speed);
+      const double d = Wrap(angleB - moonC);
+      if (std::fabs(d) < 1e-5) break;
+      c += d / (speed > 1.0 ? speed : 13.2);
+    }
+    return Wrap(angleC - moonB);
+  }
+
+  ChartContext ctx_;
+  Chart chart_;
+  double shift_ = 0.0;
+};
+
+// Charts whose Moon at the estimated conception already lies in the arc the angle sweeps over the
+// interval: the pass around the estimate, and the passes before and after it, hold pairs. Each
+// pair the independent scan finds with the conception within 20 days of the estimate is listed,
+// the one nearest the estimate among them, and no pair twice.
+TEST(HermesTrutine, ListsEveryPairOfTheLunarPassesNearTheEstimate) {
+  struct Case {
+    const char* name;
+    int day, month, year, hour, minute, zone, lat;
+    char ns;
+    int lon;
+    char ew;
+    HermesRow from, to;
+    int months;
+  };
+  const Case cases[] = {
+      // Sydney: nothing was listed.
+      {"sydney_1964", 21, 9, 1964, 19, 45, 10, 33, 'S', 151, 'E', Row(21, 9, 1964, 13, 45),
+       Row(21, 9, 1964, 23, 59), 8},
+      // Helsinki, the Ascendant rule: nothing was listed either.
+      {"helsinki_1955", 18, 8, 1955, 6, 20, 2, 60, 'N', 25, 'E', Row(18, 8, 1955, 0, 20),
+       Row(18, 8, 1955, 12, 20), 9},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const HermesFixture f(k.day, k.month, k.year, k.hour, k.minute, k.zone, k.lat, k.ns, k.lon,
+                          k.ew);
+    HermesInput input = HermesInput::FromChart(f.chart);
+    input.from = k.from;
+    input.to = k.to;
+    input.pregnancyIndex = k.months - 7;
+    ASSERT_EQ(input.Check(f.chart), 0);
+    HermesTrutine t;
+    t.Prepare(f.chart, input);
+    platform::NullProgress progress;
+    ASSERT_TRUE(t.Search(f.Context(), progress).ok());
+
+    const double e = UniversalJulianDay(f.chart.definition.sources[0]) - k.months * 30.43;
+    IndependentScan scan(f, t.Mode() == 1 ? 180.0 : 0.0);
+    const std::vector<ScanPair> pairs =
+        scan.Pairs(t.Start().JulianDay(), t.End().JulianDay(), e, 20.0);
+    ASSERT_GE(pairs.size(), 5u);
+    for (const ScanPair& p : pairs) {
+      int listed = 0;
+      for (const HermesVariant& v : t.Variants())
+        if (std::fabs(v.birth.JulianDay() - p.birth) < 1.0 / 1440.0 &&
+            std::fabs(v.conception.JulianDay() - p.conception) < 30.0 / 1440.0)
+          ++listed;
+      EXPECT_EQ(listed, 1) << "birth " << p.birth << " conception " << p.conception;
+    }
+    for (std::size_t i = 1; i < t.Variants().size(); ++i)
+      EXPECT_GT(t.Variants()[i].birth.JulianDay() - t.Variants()[i - 1].birth.JulianDay(),
+                1.0 / 1440.0);
+  }
+}
+
+// The evaluation tool's answer to one line: refused lines give "-" and say why; the interval goes
+// through the dialog's own checks.
+TEST(HermesEval, RefusesWhatTheDialogRefuses) {
+  const HermesFixture f(15, 6, 1985, 5, 0, 0, 55, 'N', 37, 'E');
+  const double jd = UniversalJulianDay(f.chart.definition.sources[0]);
+  const auto line = [jd](double from, double to, const char* months, double lat = 55.0) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%.6f %.3f\t37 %.6f  %.6f %s", jd, lat, jd + from, jd + to,
+                  months);
+    return std::string(text);
+  };
+  struct Case {
+    const char* name;
+    std::string line;
+    const char* why;  // nullptr: answered
+  };
+  const Case cases[] = {
+      {"answered", line(-0.25, 0.25, "9"), nullptr},
+      {"five_fields", "2446231.708333 55 37 2446231.5 2446231.9", "expected 6 fields"},
+      {"not_a_number", line(-0.25, 0.25, "nine"), "not a number"},
+      {"months_not_whole", line(-0.25, 0.25, "9.5"), "not a number"},
+      {"months_6", line(-0.25, 0.25, "6"), "months outside"},
+      {"months_11", line(-0.25, 0.25, "11"), "months outside"},
+      {"latitude_91", line(-0.25, 0.25, "9", 91.0), "latitude"},
+      {"end_before_start", line(0.25, -0.25, "9"), "message 89"},
+      {"longer_than_half_a_day", line(-0.25, 0.26, "9"), "message 90"},
+      {"far_from_the_chart", line(1.4, 1.6, "9"), "message 471"},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    const std::string answer = HermesAnswer(f.Context(), c.line, why);
+    if (c.why == nullptr) {
+      EXPECT_NE(answer, "-") << c.name << ": " << why;
+      EXPECT_EQ(std::count(answer.begin(), answer.end(), '\t'), 2) << c.name;
+    } else {
+      EXPECT_EQ(answer, "-") << c.name;
+      EXPECT_NE(why.find(c.why), std::string::npos) << c.name << ": " << why;
+    }
+  }
+}
+
+// The tool's variants agree with the independent scan, the pass around the estimate included, and
+// its Morav number and rule with the chart's Sun, Moon and Saturn.
+TEST(HermesEval, VariantsAgreeWithTheIndependentScan) {
+  struct Case {
+    const char* name;
+    int day, month, year, hour, minute, lat;  // the chart in Universal Time
+    char ns;
+    int lon;
+    char ew;
+    double fromMinutes, toMinutes;  // the interval about the chart's moment
+    int months, rule;
+  };
+  const Case cases[] = {
+      {"sydney_near_the_estimate", 21, 9, 1964, 9, 45, 33, 'S', 151, 'E', -360, 254, 8, 0},
+      {"new_york", 12, 3, 2000, 20, 30, 40, 'N', 74, 'W', -360, 360, 9, 0},
+      {"moscow_descendant", 15, 6, 1985, 5, 0, 55, 'N', 37, 'E', -180, 540, 9, 1},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const HermesFixture f(k.day, k.month, k.year, k.hour, k.minute, 0, k.lat, k.ns, k.lon, k.ew);
+    const double jd = UniversalJulianDay(f.chart.definition.sources[0]);
+    const double from = jd + k.fromMinutes / 1440.0, to = jd + k.toMinutes / 1440.0;
+    char line[160];
+    std::snprintf(line, sizeof line, "%.6f %d %d %.6f %.6f %d", jd, k.ns == 'S' ? -k.lat : k.lat,
+                  k.ew == 'W' ? -k.lon : k.lon, from, to, k.months);
+    std::string why;
+    const std::string answer = HermesAnswer(f.Context(), line, why);
+    ASSERT_NE(answer, "-") << why;
+
+    const std::vector<std::string_view> fields = SplitTabs(answer);
+    ASSERT_EQ(fields.size(), 3u) << answer;
+    const Chart& c = f.chart;
+    const double s = c.GetPointLongitude(0).Get(), m = c.GetPointLongitude(1).Get(),
+                 t = c.GetPointLongitude(6).Get();
+    double morav = 0.0;
+    ASSERT_TRUE(ParseField(fields[0], morav));
+    EXPECT_NEAR(morav, NormalizeDegrees((3 * t + 3 * m + 2 * s) / 8), 1e-5);
+    EXPECT_EQ(fields[1], std::to_string(k.rule));
+
+    std::vector<ScanPair> listed;
+    std::string_view rest = fields[2];
+    while (!rest.empty()) {
+      const std::size_t blank = rest.find(' ');
+      const std::string_view item = rest.substr(0, blank);
+      const std::size_t colon = item.find(':');
+      ScanPair p{};
+      ASSERT_NE(colon, std::string_view::npos) << item;
+      ASSERT_TRUE(ParseField(item.substr(0, colon), p.birth));
+      ASSERT_TRUE(ParseField(item.substr(colon + 1), p.conception));
+      listed.push_back(p);
+      rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
+    const double e = jd - k.months * 30.43;
+    IndependentScan scan(f, k.rule == 1 ? 180.0 : 0.0);
+    const std::vector<ScanPair> pairs = scan.Pairs(from, to, e, 20.0);
+    ASSERT_GE(pairs.size(), 5u);
+    for (const ScanPair& p : pairs) {
+      const auto same = [&p](const ScanPair& v) {
+        return std::fabs(v.birth - p.birth) < 1.0 / 1440.0 &&
+               std::fabs(v.conception - p.conception) < 30.0 / 1440.0;
+      };
+      EXPECT_EQ(std::count_if(listed.begin(), listed.end(), same), 1)
+          << "birth " << p.birth << " conception " << p.conception;
+    }
+  }
 }
 
 }  // namespace

@@ -181,5 +181,28 @@ TEST_F(TreminViewsTest, ForecastWithNothingToForecastClosesAndSaysSo) {
   EXPECT_FALSE(document->IsViewOpen(DocView::TreminForecast));
 }
 
+// A window without a chart (a query's results): every rectification command is disabled there,
+// as the other commands on the chart are, and run all the same it shows no dialog and opens
+// nothing.
+TEST_F(TreminViewsTest, RectificationCommandsOpenNothingWithoutAChart) {
+  CKovraApp& app = StartApp();
+  CKovraDoc* results = CKovraDoc::Open(app, DocCreation::Results(DocCreationMode::EmptyResults));
+  ASSERT_NE(results, nullptr);
+  ASSERT_EQ(results->GetChart(), nullptr);
+  platform::ModalDriver::Clear();
+  platform::ModalDriver::SetStrict(true);
+  const std::size_t documents = DocumentCount(), views = results->Views().size();
+  for (const int command : {cmd::kRectifyByEvents, cmd::kTreminRectification, cmd::kTreminForecast,
+                            cmd::kHermesTrutine, cmd::kMoravNumber}) {
+    platform::CommandState state;
+    ASSERT_TRUE(results->Update(command, state)) << command;
+    EXPECT_FALSE(state.enabled) << command;
+    EXPECT_TRUE(results->Execute(command)) << command;
+    EXPECT_EQ(results->Views().size(), views) << command;
+  }
+  EXPECT_TRUE(platform::ModalDriver::Shown().empty());
+  EXPECT_EQ(DocumentCount(), documents);
+}
+
 }  // namespace
 }  // namespace views_test
