@@ -415,6 +415,55 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
 }
 
+// Each derived kind asked for from the menu while a natal chart is active opens its entry with
+// that chart's birth data, and looks at the present moment where it looks at a moment.
+template <class D>
+void ExpectEntryDialog(ChartEntry& seen) {
+  platform::ModalDriver::Expect<D>([&seen](D& dialog) {
+    seen = dialog.entry;
+    return platform::kIdCancel;
+  });
+}
+
+TEST_F(ShellTest, PrefillDerivedEntriesFromTheActiveChart) {
+  CKovraApp& app = StartApp(true);
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+  ASSERT_NE(app.ActiveChart(), nullptr);
+  struct Row {
+    int kind;
+    void (*expect)(ChartEntry&);
+  };
+  const Row rows[] = {
+      {kChartDraconic, &ExpectEntryDialog<entry::CD_ENTER_Natal>},
+      {kChartTransit, &ExpectEntryDialog<entry::CD_ENTER_Transit>},
+      {kChartProgressed, &ExpectEntryDialog<entry::CD_ENTER_Progressed>},
+      {kChartDirected, &ExpectEntryDialog<entry::CD_ENTER_Directed>},
+      {kChartSynastry, &ExpectEntryDialog<entry::CD_ENTER_Synastry>},
+      {kChartHarmonic, &ExpectEntryDialog<entry::CD_ENTER_Harmonic>},
+      {kChartReturn, &ExpectEntryDialog<entry::CD_ENTER_Return>},
+      {kChartLunarPhase, &ExpectEntryDialog<entry::CD_ENTER_LunarPhase>},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.kind);
+    ChartEntry seen;
+    row.expect(seen);
+    EXPECT_EQ(app.NewChart(row.kind), nullptr);  // cancelled
+    EXPECT_EQ(seen.person.Name(), Cp1251("Иванов"));
+    EXPECT_EQ(seen.person.moment.date.Year(), 1975);
+    EXPECT_EQ(seen.person.moment.time.Hours(), 14);
+    EXPECT_EQ(seen.person.zone.GetCorrectionHours(), 3.0);
+    EXPECT_EQ(seen.person.place.LatitudeDegrees(), 55);
+    if (FieldsOfKind(row.kind).target) {
+      Source now;
+      ASSERT_TRUE(SetSourceToPresent(now, ReadSystemClock()).ok());
+      EXPECT_EQ(seen.target.moment.date.Year(), now.moment.date.Year());
+      EXPECT_EQ(seen.target.moment.date.Month(), now.moment.date.Month());
+      EXPECT_EQ(seen.target.place.LatitudeDegrees(), 55);
+    }
+  }
+  EXPECT_EQ(app.DocumentCount(), 1);
+}
+
 TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {
   CKovraApp& app = StartApp();
   Chart commented = NatalChart(kMoscow);
