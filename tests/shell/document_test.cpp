@@ -1,6 +1,8 @@
 // The chart document: the road of a new chart, the document limit, the creation modes, the
 // captions of the frames, the enabling of the view commands and the closing questions.
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
@@ -408,6 +411,21 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   EXPECT_EQ(document->GetChart()->definition.sources[0].Name(), Cp1251("Иванов"));
   EXPECT_TRUE(frame.StateOf(cmd::kAddRemoveChart).checked);
   EXPECT_EQ(document->GetTitle(), title);  // the inner chart's
+  // The wheel's header names both charts: the inner one at the left, the outer one at the right.
+  platform::RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  document->Views().front()->OnDraw(dc);
+  int inner = 0, outerName = 0;
+  for (const std::string& text : dc.Texts()) {
+    inner += text.find(Cp1251("Иванов")) != std::string::npos;
+    outerName += text.find(Cp1251("Танака")) != std::string::npos;
+  }
+  EXPECT_EQ(inner, 1);
+  EXPECT_EQ(outerName, 1);
+  // The command is the chart's own: it stands in the chart menu too.
+  ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
+  EXPECT_TRUE(frame.menuBar()->actions().front()->menu()->actions().contains(
+      frame.Action(cmd::kAddRemoveChart)));
 
   // Again: the second chart goes, without a question.
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
