@@ -1,10 +1,13 @@
 // The chart document: the road of a new chart, the document limit, the creation modes, the
 // captions of the frames, the enabling of the view commands and the closing questions.
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <cstdlib>
 #include <filesystem>
 
 #include "archive/comments/chart_comments.h"
@@ -16,6 +19,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
+#include "platform/qt/qt_dc.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
 #include "shell/entry/choose_chart_type.h"
@@ -422,6 +426,30 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   }
   EXPECT_EQ(inner, 1);
   EXPECT_EQ(outerName, 1);
+  // Pictures of the two-chart window and its printed page (100 dpi), for a person to look at.
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    fs::create_directories(demo);
+    auto* view = static_cast<CKovraView*>(document->Views().front());
+    for (const bool paper : {false, true}) {
+      QImage image(827, paper ? 1169 : 878, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        platform::QtDc page(painter, 100, 100, paper);
+        page.SetMapMode(platform::MapMode::HiMetric);
+        if (paper) {
+          view->OnPrint(page, 1);
+        } else {
+          view->OnDraw(page);
+        }
+      }
+      image.save(QString::fromStdString(
+                     (fs::path(demo) / (paper ? "chart_page_two_charts.png" : "chart_view_two_charts.png"))
+                         .string()),
+                 "PNG");
+    }
+  }
   // The command is the chart's own: it stands in the chart menu too.
   ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
   EXPECT_TRUE(frame.menuBar()->actions().front()->menu()->actions().contains(
