@@ -63,8 +63,6 @@ TEST(EphemView, AnUnchosenStartFollowsTheChart) {
     std::array<int, 3> first;
   } const cases[] = {
       {"natal_from_now", kChartNatal, 0, 0, {1, 1, 2026}},
-      {"synastry_from_now", kChartSynastry, 1990, 0, {1, 1, 2026}},
-      {"transit_its_year", kChartTransit, 2031, 0, {1, 1, 2031}},
       {"return_its_year", kChartReturn, 1999, 0, {1, 1, 1999}},
       {"progressed_bc", kChartProgressed, -30, 0, {1, 1, -30}},
       {"chosen_kept", kChartTransit, 2031, 1984, {5, 7, 1984}},
