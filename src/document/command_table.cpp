@@ -115,6 +115,7 @@ CommandTable MakeTable() {
         cmd::NewChart(4),       cmd::NewChart(5),     cmd::NewChart(6),    cmd::NewChart(7),
         cmd::NewChart(8),       cmd::NewChart(9),     kMenuSeparator,      cmd::kLoadFromArchive,
         cmd::kSaveToArchive,    cmd::kDynamicArchive, kMenuSeparator,      cmd::kChartInfo,
+        cmd::kAddRemoveChart,
         cmd::StepForward(0),    cmd::StepBack(0),     cmd::StepForward(1), cmd::StepBack(1),
         cmd::StepForward(2),    cmd::StepBack(2),     cmd::StepForward(3), cmd::StepBack(3),
         cmd::StepForward(4),    cmd::StepBack(4),     kMenuSeparator,      cmd::kFilePrint,

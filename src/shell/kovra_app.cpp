@@ -203,7 +203,10 @@ bool CKovraApp::EnterChart(Chart& chart) {
   if (kind < kChartNatal || kind > kChartLunarPhase) return false;  // cancelled
   Chart entered;
   entered.definition.SetKind(static_cast<std::uint16_t>(kind));
-  if (!EnterChartOfKind(entered.definition, kind, MainWindow())) return false;
+  const Chart* active = ActiveChart();
+  if (!EnterChartOfKind(entered.definition, kind, MainWindow(), ReadSystemClock,
+                        active != nullptr ? &active->definition : nullptr))
+    return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), entered);
       !computed.ok()) {
     ReportStatus(computed, "CKovraApp::EnterChart");
@@ -241,7 +244,18 @@ void CKovraApp::UnregisterDocument(CKovraDoc* document) {
 
 CKovraDoc* CKovraApp::NewChart(int kind) {
   currentChartKind_ = kind >= kChartNatal && kind <= kChartLunarPhase ? kind : kChartNatal;
-  return CKovraDoc::Open(*this, DocCreation::NewChart(currentChartKind_));
+  // The new document's entry reads the chart that is active now, before its own window opens.
+  askedFrom_.reset();
+  if (const Chart* chart = ActiveChart()) askedFrom_ = chart->definition;
+  CKovraDoc* document = CKovraDoc::Open(*this, DocCreation::NewChart(currentChartKind_));
+  askedFrom_.reset();
+  return document;
+}
+
+const Chart* CKovraApp::ActiveChart() const {
+  if (!mainFrame_) return nullptr;
+  const auto* document = dynamic_cast<const ChartDocument*>(mainFrame_->GetActiveDocument());
+  return document != nullptr ? document->GetChart() : nullptr;
 }
 
 void CKovraApp::ReadSessionAtStart() {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,6 +112,11 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // A new chart of `kind` through the entry dialog (the road of Ctrl+N); nullptr when cancelled
   // or refused. The kind (0..9; another number counts as natal) becomes the current chart kind.
   CKovraDoc* NewChart(int kind);
+  // The chart of the active window's document; nullptr when no window or no chart is active.
+  const Chart* ActiveChart() const;
+  // While NewChart opens its document: the definition of the chart that was active when it was
+  // asked for (nullptr otherwise).
+  const SuperSource* NewChartAskedFrom() const { return askedFrom_ ? &*askedFrom_ : nullptr; }
   // The kind of the last new chart asked for (natal at first): the start-up dialog offers it.
   int CurrentChartKind() const override { return currentChartKind_; }
   // Opens the charts of the session file as read at start; the number opened.
@@ -161,6 +167,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   bool sessionReplaceable_ = true;     // false: an unread session file stayed in its place
   ConfigurationFile configFile_;
   int currentChartKind_ = kChartNatal;
+  std::optional<SuperSource> askedFrom_;
   bool closing_ = false;
   std::unique_ptr<RewriteBatch> exitWrites_;  // open from the close of the main window
   bool printRun_ = false;                     // a print run leaves the session file alone

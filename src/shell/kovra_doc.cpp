@@ -62,19 +62,21 @@ bool CKovraDoc::OnNewDocument() {
       resultKind_ = kResultKindList;
       return true;
     case DocCreationMode::NewChart:
-      if (!FillNewChart(creation->kind)) return false;
+      if (!FillNewChart(creation->kind, app_.NewChartAskedFrom())) return false;
       break;
   }
   UpdateTitle();
   return true;
 }
 
-bool CKovraDoc::FillNewChart(int kind) {
+bool CKovraDoc::FillNewChart(int kind, const SuperSource* active) {
   if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
   auto chart = std::make_unique<Chart>();
   chart->definition.SetKind(static_cast<std::uint16_t>(kind));
-  // The entry of the kind, preset from the last entry of its group.
-  if (!EnterChartOfKind(chart->definition, kind, app_.MainWindow())) return false;
+  // The entry of the kind, preset from the last entry of its group (a derived kind from the
+  // active chart's birth data).
+  if (!EnterChartOfKind(chart->definition, kind, app_.MainWindow(), ReadSystemClock, active))
+    return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *chart);
       !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::OnNewDocument");
@@ -95,7 +97,10 @@ bool CKovraDoc::AddRemoveOuterChart() {
   if (kind < kChartNatal || kind > kChartLunarPhase) return false;  // 65535: cancelled
   auto outer = std::make_unique<Chart>();
   outer->definition.SetKind(static_cast<std::uint16_t>(kind));
-  if (!EnterChartOfKind(outer->definition, kind, app_.MainWindow())) return false;
+  // The second chart is about the same person: its entry starts from this chart's birth data.
+  if (!EnterChartOfKind(outer->definition, kind, app_.MainWindow(), ReadSystemClock,
+                        &chart_->definition))
+    return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *outer);
       !computed.ok()) {
     ReportStatus(computed, "CKovraDoc::AddRemoveOuterChart");

@@ -48,7 +48,7 @@ class CKovraDoc : public ChartDocument {
  private:
   void RegisterCommands();
   void AddChartCommands();
-  bool FillNewChart(int kind);
+  bool FillNewChart(int kind, const SuperSource* active);
   bool CopySource(const Chart& source, bool withComments);
 
   CKovraApp& app_;

@@ -35,6 +35,7 @@ constexpr int kOffsetSecondChartLeft = 24;
 constexpr int kOffsetSecondChartTop = 25;
 constexpr int kColumnLarge = 0, kColumnOverlay = 1, kColumnSmall = 2;
 
+constexpr int kPageWidth = 21000;             // A4, 0.01 mm
 constexpr int kFramePenWidth = 20;            // 0.2 mm
 constexpr int kDefaultCoordinateSize = 2500;  // when the print coordinates name no size
 
@@ -72,13 +73,13 @@ std::vector<std::string> CKovraView::HeaderLines(const Chart& chart) {
 }
 
 void CKovraView::OnDraw(platform::Dc& dc) {
-  const CKovraDoc* document = GetDocument();
+  CKovraDoc* document = GetDocument();
   if (document == nullptr || document->GetChart() == nullptr) return;
   document->GetChart()->DrawHeader(dc, kHeaderLeft, kHeaderTop, 0, false);
-  if (wheel_ != nullptr) {
-    CKovraDoc* doc = GetDocument();
-    wheel_->Draw(dc, *doc->GetChart(), doc->GetOuterChart(), kWheelArea);
-  }
+  // Two charts: the outer chart's header stands at the right, so both are named.
+  const Chart* outer = document->GetOuterChart();
+  if (outer != nullptr) outer->DrawHeader(dc, kWheelArea.right, kHeaderTop, 1, false);
+  if (wheel_ != nullptr) wheel_->Draw(dc, *document->GetChart(), outer, kWheelArea);
 }
 
 CKovraView::PageLayout CKovraView::ChartPageLayout(const cfg::PrintSettings& print,
@@ -156,7 +157,13 @@ void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart
   config.DrawPageFrame(dc, {0, 0, 0, 0});
   dc.SelectPen(oldPen);
 
-  if (print.header != 0) chart.DrawHeader(dc, layout.header.x, layout.header.y, 0, false);
+  if (print.header != 0) {
+    chart.DrawHeader(dc, layout.header.x, layout.header.y, 0, false);
+    // The outer chart's header at the right margin, level with the inner chart's.
+    if (outer != nullptr)
+      outer->DrawHeader(dc, kPageWidth - print.marginRight - kPagePadding, layout.header.y, 1,
+                        false);
+  }
   // A wheel of its own: the view's wheel keeps the glyph boxes of the screen for the mouse.
   Wheel2 wheel(config);
   wheel.Draw(dc, chart, outer, layout.wheel);

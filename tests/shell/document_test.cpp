@@ -1,8 +1,13 @@
 // The chart document: the road of a new chart, the document limit, the creation modes, the
 // captions of the frames, the enabling of the view commands and the closing questions.
+#include <QImage>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <cstdlib>
 #include <filesystem>
 
 #include "archive/comments/chart_comments.h"
@@ -12,7 +17,9 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
+#include "platform/qt/qt_dc.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/qt_text.h"
 #include "shell/entry/choose_chart_type.h"
@@ -408,11 +415,59 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   EXPECT_EQ(document->GetChart()->definition.sources[0].Name(), Cp1251("Иванов"));
   EXPECT_TRUE(frame.StateOf(cmd::kAddRemoveChart).checked);
   EXPECT_EQ(document->GetTitle(), title);  // the inner chart's
+  // The wheel's header names both charts: the inner one at the left, the outer one at the right.
+  platform::RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  document->Views().front()->OnDraw(dc);
+  int inner = 0, outerName = 0;
+  for (const std::string& text : dc.Texts()) {
+    inner += text.find(Cp1251("Иванов")) != std::string::npos;
+    outerName += text.find(Cp1251("Танака")) != std::string::npos;
+  }
+  EXPECT_EQ(inner, 1);
+  EXPECT_EQ(outerName, 1);
+  // Pictures of the two-chart window and its printed page, for a person to look at.
+  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
+    auto* view = static_cast<CKovraView*>(document->Views().front());
+    for (const bool paper : {false, true}) {
+      QImage image(827, 1169, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      platform::QtDc page(painter, 100, 100, paper);
+      page.SetMapMode(platform::MapMode::HiMetric);
+      paper ? view->OnPrint(page, 1) : view->OnDraw(page);
+      painter.end();
+      fs::create_directories(demo);
+      image.save(QString::fromStdString(
+          (fs::path(demo) / (paper ? "chart_page_two_charts.png" : "chart_view_two_charts.png"))
+              .string()));
+    }
+  }
+  // The command is the chart's own: it stands in the chart menu too.
+  ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
+  EXPECT_TRUE(frame.menuBar()->actions().front()->menu()->actions().contains(
+      frame.Action(cmd::kAddRemoveChart)));
 
   // Again: the second chart goes, without a question.
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
   EXPECT_FALSE(document->IsTwoChart());
   EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
+}
+
+// A derived kind asked for while a natal chart is active opens its entry on that chart's birth
+// data (EntryPrefill covers every kind).
+TEST_F(ShellTest, PrefillTheEntryFromTheActiveChart) {
+  CKovraApp& app = StartApp(true);
+  ASSERT_NE(OpenCopy(NatalChart(kMoscow)), nullptr);
+  ChartEntry seen;
+  platform::ModalDriver::Expect<entry::CD_ENTER_Transit>([&seen](entry::CD_ENTER_Transit& d) {
+    seen = d.entry;
+    return platform::kIdCancel;
+  });
+  EXPECT_EQ(app.NewChart(kChartTransit), nullptr);  // cancelled
+  EXPECT_EQ(seen.person.Name(), Cp1251("Иванов"));
+  EXPECT_EQ(seen.person.moment.date.Year(), 1975);
+  EXPECT_EQ(seen.target.place.LatitudeDegrees(), 55);
 }
 
 TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {

@@ -45,9 +45,10 @@ void ClearStagedWords(QueryCondition& staged) {
   staged.text3.clear();
 }
 
-void PresetStagedWords(QueryCondition& staged, int choice) {
+void PresetStagedWords(QueryCondition& staged, int choice, bool twoChart) {
   switch (choice) {
     case kCondAsp:
+      if (twoChart) staged.w[11] = staged.w[15] = staged.w[16] = 1;
       break;
     case kCondIn:
     case kCondIncl:

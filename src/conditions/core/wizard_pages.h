@@ -29,8 +29,10 @@ int WizardInitialChoice(int remembered, bool twoChart);
 // The staged words of a new condition: w1..w4 and w8..w18 0, the texts empty.
 void ClearStagedWords(QueryCondition& staged);
 // The preset for the page of `choice`: IN and INCL the first house as place (w3 = 200), CONTEXT
-// an empty text, CONF the orb class 1 (w17), QUANT w2 and w15 1.
-void PresetStagedWords(QueryCondition& staged, int choice);
+// an empty text, CONF the orb class 1 (w17), QUANT w2 and w15 1. A synastry aspect (`twoChart`)
+// takes its orb from the aspect system, orb groups 1 (w11, w15, w16 1): a constant orb of 0
+// would find no pair.
+void PresetStagedWords(QueryCondition& staged, int choice, bool twoChart = false);
 // The page a kind is edited on: 0..8 (kinds 100 and 101 give 0 and 1); -1 for any other kind.
 int WizardPageOfKind(int kind);
 // Words w1..w4 and w8..w18 -1, texts empty: the start of every page's words.

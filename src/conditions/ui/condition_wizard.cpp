@@ -108,7 +108,7 @@ int RunConditionWizard(CFunc& set, QWidget* parent) {
   for (;;) {
     const int choice = RunFirstPage(twoChart, parent);
     if (choice < 0) return -1;
-    PresetStagedWords(set.staged, choice);
+    PresetStagedWords(set.staged, choice, twoChart);
     const int kind = twoChart ? (choice == kCondAsp ? kCondAsp : kCondIn) : choice;
     QueryCondition words;
     if (!RunPage(set, kind, twoChart, parent, words)) continue;

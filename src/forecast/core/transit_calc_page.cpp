@@ -86,6 +86,28 @@ TransitCalcPage::TransitCalcPage(const TransitSettings& stored, const TransitCha
   v.startYear = chart.year;
   v.startEra = chart.era == 'B' ? 'B' : 'A';
   v.endEra = v.endEra == 'B' ? 'B' : 'A';
+  KeepEndAfterStart(v);
+}
+
+void TransitCalcPage::KeepEndAfterStart(TransitSettings& v) {
+  // The stored end belongs to the last search, made for another chart's date: when it lies before
+  // the new start (or is no date), the period runs for a year from the start.
+  FDate start, end;
+  if (!start.SetDate(v.startDay, v.startMonth, v.startYear, v.startEra).ok()) return;
+  if (end.SetDate(v.endDay, v.endMonth, v.endYear, v.endEra).ok() &&
+      end.ToJulianDay() >= start.ToJulianDay())
+    return;
+  const int next = start.AstronomicalYear() + 1;
+  const int written = next > 0 ? next : next - 1;  // astronomical 0 is 1 BC
+  FDate until;
+  if (!until.SetDate(start.Day(), start.Month(), written).ok() &&
+      !until.SetDate(start.Day() - 1, start.Month(), written).ok())  // 29 February
+    return;
+  if (until.Year() > kMaxYear && until.Era() == 'A') return;
+  v.endDay = until.Day();
+  v.endMonth = until.Month();
+  v.endYear = until.Year();
+  v.endEra = until.Era();
 }
 
 int TransitCalcPage::TransitingCount() const { return kBodyEntries + groups_.Count('P'); }

@@ -42,7 +42,8 @@ class TransitCalcPage {
   };
 
   // The page as it opens (the window's first fill): the stored values, the chart's date as the
-  // start, the modes the chart's kind allows, the lists of the groups and systems.
+  // start (a stored end before it becomes the same day a year later), the modes the chart's kind
+  // allows, the lists of the groups and systems.
   TransitCalcPage(const TransitSettings& stored, const TransitChartInput& chart,
                   const Groups& groups, const Aspectarium& systems);
 
@@ -94,6 +95,7 @@ class TransitCalcPage {
   bool Accepted() const { return accepted_; }
 
  private:
+  static void KeepEndAfterStart(TransitSettings& v);
   void FillTargets();
   void FillAspects(bool keepStored);
   int AspectCount() const;

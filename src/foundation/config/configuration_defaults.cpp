@@ -91,9 +91,10 @@ void Views(Configuration& c) {
 
   using E = GraphicEphemerisSettings;
   ByteBlock& e = c.graphicEphemeris;
+  // Year 0: no start chosen yet; the first opening starts in the year the chart suggests.
   SetAll<std::int16_t>(e, {{E::kDay, 1},
                            {E::kMonth, 1},
-                           {E::kYear, 2000},
+                           {E::kYear, 0},
                            {E::kPeriod, 4},
                            {E::kOrientation, 1},
                            {E::kGlyphColour, 1}});
@@ -286,7 +287,8 @@ void Rectification(Configuration& c) {
 
   using F = TreminForecast;
   ByteBlock& f = c.treminForecast;
-  SetAll<std::int16_t>(f, {{F::kYear, 2000},
+  // Year 0: no forecast year chosen yet; the dialog then offers the present year.
+  SetAll<std::int16_t>(f, {{F::kYear, 0},
                            {F::kPeriodFrom, 2000},
                            {F::kPeriodTo, 2010},
                            {F::kFontSize, kPrintFont},

@@ -34,17 +34,18 @@ cfg::ByteBlock SingleChart(double glyphScale) {
   return set;
 }
 
-// Two charts: the second chart's planets on a ring between the signs and the houses.
+// Two charts: the second chart's planets on a ring between the signs and the houses, their
+// degrees in a band under them.
 cfg::ByteBlock Overlay(double glyphScale) {
   cfg::ByteBlock set = SingleChart(glyphScale);
-  set.Set(WheelSet::kOuterPlanetGlyphRadius, 0.80);
+  set.Set(WheelSet::kOuterPlanetGlyphRadius, 0.81);
   set.Set(WheelSet::kOuterPlanetTickLength, 0.025);
-  set.Set(WheelSet::kHouseRingOuter, 0.74);
-  set.Set(WheelSet::kHouseRingInner, 0.68);
-  set.Set(WheelSet::kHouseNumberRadius, 0.71);
-  set.Set(WheelSet::kPlanetGlyphRadius, 0.60);
-  set.Set(WheelSet::kDegreeTextRadius, 0.52);
-  set.Set(WheelSet::kCentreCircleRadius, 0.44);
+  set.Set(WheelSet::kHouseRingOuter, 0.70);
+  set.Set(WheelSet::kHouseRingInner, 0.64);
+  set.Set(WheelSet::kHouseNumberRadius, 0.67);
+  set.Set(WheelSet::kPlanetGlyphRadius, 0.56);
+  set.Set(WheelSet::kDegreeTextRadius, 0.48);
+  set.Set(WheelSet::kCentreCircleRadius, 0.42);
   return set;
 }
 

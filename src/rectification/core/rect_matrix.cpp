@@ -224,6 +224,12 @@ Status RectMatrix::Prepare(const Configuration& config, const Aspectarium& aspec
 
   for (int k = 0; k < events.Count(); ++k)
     if (const LifeEvent* e = events.AtDisplay(k); e != nullptr && e->InUse()) events_.push_back(*e);
+  if (!events_.empty() && std::none_of(events_.begin(), events_.end(), [](const LifeEvent& e) {
+        return !e.planets.empty() || !e.houses.empty();
+      })) {
+    events_.clear();
+    return Status::Message(kMsgEventsNameNoPoints, "RectMatrix::Prepare");
+  }
 
   Init(static_cast<int>(minutes) + 1, static_cast<int>(events_.size()),
        static_cast<int>(methods_.size()));

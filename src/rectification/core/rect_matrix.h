@@ -105,6 +105,8 @@ inline constexpr int kMsgIntervalReversed = 89;
 inline constexpr int kMsgIntervalTooLong = 90;
 inline constexpr int kMsgNoEventInUse = 451;
 inline constexpr int kMsgEventBeforeBirth = 452;
+// The events in use name no planet and no house: every method would score nothing.
+inline constexpr int kMsgEventsNameNoPoints = 2097;
 // The longest birth interval, in minutes (2 days).
 inline constexpr std::int64_t kMaxRectSpanMinutes = 2 * 1440;
 
@@ -128,7 +130,8 @@ class RectMatrix : public rect::Matrix3Projected {
   // Reads the method settings (methods 0..13), the interval and the aspect systems from `config`
   // and `aspectarium`, takes a copy of the events in use in display order and sizes the matrix
   // (trials = whole minutes of the span + 1). Refused with the interval's message (Status
-  // Message) when the interval is not valid. Warnings() holds the checks to show once (454, 59,
+  // Message) when the interval is not valid, with message 2097 when no event in use names a
+  // planet or a house (the table and graph would be all zero). Warnings() holds the checks to show once (454, 59,
   // 1003).
   Status Prepare(const Configuration& config, const Aspectarium& aspectarium,
                  const LifeEventList& events);

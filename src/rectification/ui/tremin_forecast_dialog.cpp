@@ -15,6 +15,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
+#include "foundation/datetime/present_moment.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
@@ -200,7 +201,16 @@ bool DTREMIN_PROG::CheckOk() {
 bool RunTreminForecastDialog(Configuration& config, const Aspectarium& aspectarium,
                              const TreminEventFiles& files, const Chart& chart, QWidget* parent) {
   if (files.events == nullptr) return false;
-  DTREMIN_PROG dialog(TmForecastPage(ReadTmForecastSettings(config), chart),
+  TmForecastSettings settings = ReadTmForecastSettings(config);
+  // A forecast year never chosen (the shipped 0) is the present year; a chart moved to a date
+  // gives that date's year all the same (TmForecastPage).
+  if (config.treminForecast.Get(cfg::TreminForecast::kYear) == 0) {
+    Source now;
+    if (SetSourceToPresent(now, ReadSystemClock()).ok())
+      settings.year = now.moment.date.Era() == 'B' ? -now.moment.date.Year()
+                                                    : now.moment.date.Year();
+  }
+  DTREMIN_PROG dialog(TmForecastPage(settings, chart),
                       SortedSystemNames(aspectarium.Names()), files, parent);
   if (dialog.DoModal() != platform::kIdOk) return false;
   dialog.Page().Store(config);

@@ -63,10 +63,11 @@ DChartInfo::DChartInfo(const Chart& chart, QWidget* parent)
   layout->addWidget(info_);
 
   const std::vector<PointHouseRow> points = PointHouseRows(chart);
+  const std::vector<ChartInfoRow> angles = AngleCuspRows(chart);
   points_ = MakeTable(this,
                       {QStringLiteral("Точка"), QStringLiteral("Долгота"), QStringLiteral("R"),
                        QStringLiteral("Дом")},
-                      static_cast<int>(points.size()));
+                      static_cast<int>(points.size() + angles.size()));
   for (int r = 0; r < static_cast<int>(points.size()); ++r) {
     const PointHouseRow& p = points[static_cast<std::size_t>(r)];
     SetCell(points_, r, 0, p.name);
@@ -74,6 +75,13 @@ DChartInfo::DChartInfo(const Chart& chart, QWidget* parent)
     SetCell(points_, r, 1, p.longitude);
     SetCell(points_, r, 2, p.status == 'R' ? "R" : "");
     SetCell(points_, r, 3, HouseNumeral(p.house));
+  }
+  // The angles and the cusps follow the points; they have no aspects to show.
+  for (std::size_t k = 0; k < angles.size(); ++k) {
+    const int r = static_cast<int>(points.size() + k);
+    SetCell(points_, r, 0, angles[k].label);
+    points_->item(r, 0)->setData(Qt::UserRole, -1);
+    SetCell(points_, r, 1, angles[k].value);
   }
   points_->resizeColumnsToContents();
   points_->setToolTip(QStringLiteral("Двойной щелчок: аспекты точки"));
@@ -85,7 +93,7 @@ DChartInfo::DChartInfo(const Chart& chart, QWidget* parent)
 
 void DChartInfo::OpenPlanetInfo(int row) {
   const QTableWidgetItem* item = points_->item(row, 0);
-  if (item == nullptr) return;
+  if (item == nullptr || item->data(Qt::UserRole).toInt() < 0) return;
   DPlanetInfo info(chart_, item->data(Qt::UserRole).toInt(), this);
   info.DoModal();
 }

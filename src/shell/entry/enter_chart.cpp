@@ -50,7 +50,8 @@ std::unique_ptr<ChartEntryDialog> MakeEntryDialog(int kind, QWidget* parent) {
 
 }  // namespace entry
 
-bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent, const Clock& clock) {
+bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent, const Clock& clock,
+                      const SuperSource* active) {
   if (kind < kChartNatal || kind > kChartLunarPhase) kind = kChartNatal;
   EntryHistory history;
   const std::filesystem::path file = HistoryFile();
@@ -70,7 +71,7 @@ bool EnterChartOfKind(SuperSource& definition, int kind, QWidget* parent, const 
   }
 
   std::unique_ptr<entry::ChartEntryDialog> dialog = entry::MakeEntryDialog(kind, parent);
-  dialog->entry = InitialEntry(history.Last(kind), definition, kind, clock);
+  dialog->entry = InitialEntry(history.Last(kind), definition, active, kind, clock);
   dialog->recent = history.Entries(kind);
   if (dialog->DoModal() != platform::kIdOk) return false;
 

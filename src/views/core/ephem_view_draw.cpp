@@ -387,4 +387,25 @@ void EphemConfPage::Write(cfg::ByteBlock& b) const {
   b.Set(E::kPrintHeading, static_cast<std::uint16_t>(printHeading));
 }
 
+void PresetUnsetStart(EphemConfPage& page, const SuperSource& chart, int presentYear) {
+  if (page.year != 0) return;
+  int year = presentYear;
+  switch (chart.Kind()) {
+    case kChartTransit:
+    case kChartProgressed:
+    case kChartDirected:
+    case kChartReturn:
+    case kChartLunarPhase: {
+      const FDate& moved = chart.sources[1].moment.date;
+      year = moved.Era() == 'B' ? -moved.Year() : moved.Year();
+      break;
+    }
+    default:
+      break;
+  }
+  page.day = 1;
+  page.month = 1;
+  page.year = year;
+}
+
 }  // namespace ephem

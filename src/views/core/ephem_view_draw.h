@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/datetime/super_source.h"
 #include "platform/core/dc.h"
 #include "views/core/graph_ephem.h"
 
@@ -109,5 +110,10 @@ struct EphemConfPage {
   int CheckOk() const;
   void Write(cfg::ByteBlock& block) const;
 };
+
+// A start date never chosen (the shipped year 0) becomes 1 January of the year the chart
+// suggests: the year a transit, progressed, directed, return or lunar-phase chart was moved to,
+// else `presentYear` (a chart of birth is followed from now on). A chosen date stays.
+void PresetUnsetStart(EphemConfPage& page, const SuperSource& chart, int presentYear);
 
 }  // namespace ephem

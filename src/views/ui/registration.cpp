@@ -10,6 +10,7 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/datetime/present_moment.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -29,6 +30,13 @@
 #include "views/ui/stars_views.h"
 
 namespace {
+
+// The year of the computer's clock (2000 when the clock gives none).
+int PresentYear() {
+  Source now;
+  if (!SetSourceToPresent(now, ReadSystemClock()).ok()) return 2000;
+  return now.moment.date.Era() == 'B' ? -now.moment.date.Year() : now.moment.date.Year();
+}
 
 // Before the Arabic parts view: the configuration when it asks every time ("Рассчитать" opens the
 // view), then message 426 when every part is switched off.
@@ -122,11 +130,15 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
                             return RunStarFilter(workbench.MainWindow());
                           }});
   document.AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
-  // The graphic ephemeris: its settings first; Cancel opens nothing.
+  // The graphic ephemeris: its settings first; Cancel opens nothing. A start never chosen opens
+  // in the year the chart suggests.
   document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris,
-                          {.prepare = [&workbench](int) {
+                          {.prepare = [&document, &workbench](int) {
                             Configuration& config = GetConfiguration();
                             DEphemConf dialog(config.graphicEphemeris, workbench.MainWindow());
+                            if (const Chart* chart = document.GetChart())
+                              ephem::PresetUnsetStart(dialog.Page(), chart->definition,
+                                                      PresentYear());
                             if (dialog.DoModal() != platform::kIdOk) return false;
                             dialog.Page().Write(config.graphicEphemeris);
                             PublishSettings();

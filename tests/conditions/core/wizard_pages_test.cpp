@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "conditions/condition_test_support.h"
+#include "conditions/core/groups.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -63,6 +65,28 @@ TEST(WizardFlow, StagedPresetsAndPagesByKind) {
   EXPECT_EQ(WizardInitialChoice(2, true), 0);
   EXPECT_EQ(WizardInitialChoice(1, true), 1);
   EXPECT_EQ(WizardInitialChoice(-3, false), 0);
+}
+
+// A new synastry aspect opens with the aspect system's orbs (a constant orb of 0 finds nothing);
+// a one-chart aspect keeps the cleared words.
+TEST(WizardFlow, ASynastryAspectStartsWithAWorkingOrb) {
+  Aspectarium systems;
+  systems.LoadAll(testing_support::SourceDir() / "data");
+  ASSERT_GT(systems.Count(), 0);
+  const Groups groups;
+  for (const bool twoChart : {false, true}) {
+    SCOPED_TRACE(twoChart);
+    QueryCondition staged;
+    ClearStagedWords(staged);
+    PresetStagedWords(staged, kCondAsp, twoChart);
+    AspPageModel page(groups, systems, twoChart);
+    page.Preset(staged);
+    EXPECT_EQ(page.orbFromSystem, twoChart);
+    EXPECT_EQ(page.houseOrbGroup, 1);
+    EXPECT_EQ(page.signOrbGroup, 1);
+    const QueryCondition words = page.Words();
+    EXPECT_EQ(words.w[11], twoChart ? 1 : 0);
+  }
 }
 
 TEST(WizardFlow, AspectChoicesAndPairs) {

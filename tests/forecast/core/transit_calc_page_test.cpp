@@ -62,6 +62,37 @@ TEST_F(TransitCalcPageTest, TheChartKindDecidesTheModes) {
 
 // Mode 1 adds the twelve houses and the house groups; back in mode 0 a cusp target becomes the
 // Sun, and the White Moon stays.
+// The period starts at the chart's date; a stored end before it becomes the same day a year later,
+// a later one stays.
+TEST_F(TransitCalcPageTest, APeriodNeverOpensWithItsEndBeforeItsStart) {
+  struct Case {
+    const char* name;
+    TransitChartInput chart;
+    int endDay, endMonth, endYear;
+    char endEra;
+    int day, month, year;
+    char era;
+  } const cases[] = {
+      {"shipped_end_before_a_chart_of_now", {0, 7, 12, 2026, 'A'}, 31, 12, 2000, 'A', 7, 12, 2027, 'A'},
+      {"later_end_kept", {0, 15, 6, 1985, 'A'}, 31, 12, 2000, 'A', 31, 12, 2000, 'A'},
+      {"leap_day", {0, 29, 2, 2024, 'A'}, 1, 1, 2000, 'A', 28, 2, 2025, 'A'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    chart_ = c.chart;
+    stored_.endDay = c.endDay;
+    stored_.endMonth = c.endMonth;
+    stored_.endYear = c.endYear;
+    stored_.endEra = c.endEra;
+    const TransitCalcPage page = Page();
+    const TransitSettings& v = page.Values();
+    EXPECT_EQ(std::make_tuple(v.startDay, v.startMonth, v.startYear),
+              std::make_tuple(c.chart.day, c.chart.month, c.chart.year));
+    EXPECT_EQ(std::make_tuple(v.endDay, v.endMonth, v.endYear, v.endEra),
+              std::make_tuple(c.day, c.month, c.year, c.era));
+  }
+}
+
 TEST_F(TransitCalcPageTest, TargetListsFollowTheMode) {
   stored_.mode = 1;
   stored_.target = kTransitCuspTarget + 9;

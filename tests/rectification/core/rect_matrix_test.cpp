@@ -133,6 +133,32 @@ TEST(RectMatrix, TrialsAreTheWholeMinutesWithTheEnd) {
   }
 }
 
+// Events in use that name no planet and no house would give an all-zero table: the run is refused
+// with its message; one event naming a house is enough.
+TEST(RectMatrix, EventsWithoutPlanetsOrHousesAreRefusedWithAReason) {
+  struct Case {
+    const char* name;
+    const char* planets;
+    const char* houses;
+    int message;
+  } const cases[] = {
+      {"all_N", "NNNNN", "NNNNNNNNNNNN", kMsgEventsNameNoPoints},
+      {"a_house", "", "NNNY", 0},
+      {"a_planet", "Y", "", 0},
+  };
+  const Aspectarium none;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LifeEventList events;
+    ASSERT_TRUE(events.Add("first", 15, 6, 2015, "", "").ok());
+    ASSERT_TRUE(events.Add("second", 1, 3, 2018, c.planets, c.houses).ok());
+    RectMatrix m;
+    const Status st =
+        m.Prepare(WithInterval({2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 5}), none, events);
+    EXPECT_EQ(st.MessageNumber(), c.message);
+  }
+}
+
 TEST(RectMatrix, OnlyTheFourteenMethodsCount) {
   Configuration config = WithInterval({2000, 1, 1, 10, 0}, {2000, 1, 1, 10, 1});
   for (std::size_t i = 0; i < 50; ++i)

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "astro/chart/chart_definition.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "shell/core/entry/chart_information.h"
 
@@ -36,8 +39,11 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
     double degrees;
     const char* text;
   };
+  // Minutes are rounded to the nearest, carrying into the next degree and sign.
   for (const Lon& l : {Lon{0.0, "00°00' Овен"}, Lon{123.5, "03°30' Лев"},
-                       Lon{359.99, "29°59' Рыбы"}, Lon{-30.0, "00°00' Рыбы"}, Lon{kAbsent, "-"}})
+                       Lon{359.99, "29°59' Рыбы"}, Lon{-30.0, "00°00' Рыбы"}, Lon{kAbsent, "-"},
+                       Lon{22.0999, "22°06' Овен"}, Lon{59.9995, "00°00' Близнецы"},
+                       Lon{359.9999, "00°00' Овен"}})
     EXPECT_EQ(LongitudeInSignText(l.degrees), Cp1251(l.text)) << l.degrees;
 
   EXPECT_EQ(HouseNumeral(1), "I");
@@ -45,6 +51,33 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
   EXPECT_EQ(HouseNumeral(12), "XII");
   EXPECT_EQ(HouseNumeral(0), "");
   EXPECT_EQ(HouseNumeral(13), "");
+}
+
+// The information dialog and the wheel's coordinates (the zodiac form of a drawn longitude) show
+// the same degree, sign and minute for any longitude.
+TEST(EntryChartInfo, MinutesAgreeWithTheDrawnLongitudes) {
+  for (double v = 0.0; v < 360.0; v += 0.00731) {
+    const std::vector<LongitudePiece> drawn = LongitudePieces(v, 0);
+    ASSERT_EQ(drawn.size(), 3u);
+    const int sign = drawn[1].text[0] - glyphs::Sign(0);
+    const std::string expected = drawn[0].text + Cp1251("°") + drawn[2].text + "' " +
+                                 GetMessageText(160 + sign);
+    ASSERT_EQ(LongitudeInSignText(v), expected) << v;
+  }
+}
+
+TEST(EntryChartInfo, AnglesAndCuspsAreListed) {
+  Chart chart;
+  EXPECT_TRUE(AngleCuspRows(chart).empty()) << "no cusps, no rows";
+  for (int h = 0; h < 12; ++h) chart.cusps[h].Set(15.0 + 30.0 * h + 0.9999);
+  const std::vector<ChartInfoRow> rows = AngleCuspRows(chart);
+  ASSERT_EQ(rows.size(), 14u);
+  EXPECT_EQ(rows[0].label, Cp1251("Асцендент"));
+  EXPECT_EQ(rows[0].value, Cp1251("16°00' Овен"));
+  EXPECT_EQ(rows[1].value, Cp1251("16°00' Козерог"));  // MC
+  EXPECT_EQ(rows[13].label, Cp1251("Куспид XII"));
+  EXPECT_EQ(rows[13].value, Cp1251("16°00' Рыбы"));
+  EXPECT_EQ(GetMessageText(326), Cp1251("Аполлон"));
 }
 
 TEST(EntryChartInfo, PointsWithTheirHouses) {

@@ -88,8 +88,9 @@ TEST(EntryOfKindSettings, ValuesNoEntryCanHoldFallBackToDefaults) {
   EXPECT_EQ(EntryFromDefinition(d).returnBody, 0);
 }
 
-// Without a history entry a transit chart looks at now and a horary chart asks now; the others
-// keep the fallback's moment. A history entry always wins, and the clock is then not read.
+// Without a history entry every kind that looks at a moment looks at now and a horary chart asks
+// now; the others keep the fallback's moment. Without an active chart a history entry always
+// wins, and the clock is then not read.
 TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
   // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone +05:00.
   int readings = 0;
@@ -115,7 +116,8 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
       {"transit_empty_history", kChartTransit, false, false, true},
       {"horary_empty_history", kChartHorary, false, true, false},
       {"natal_empty_history", kChartNatal, false, false, false},
-      {"progressed_empty_history", kChartProgressed, false, false, false},
+      {"progressed_empty_history", kChartProgressed, false, false, true},
+      {"return_empty_history", kChartReturn, false, false, true},
       {"transit_from_history", kChartTransit, true, false, false},
       {"horary_from_history", kChartHorary, true, false, false},
   };
@@ -123,7 +125,7 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
     SCOPED_TRACE(r.name);
     readings = 0;
     fallback.SetKind(static_cast<std::uint16_t>(r.kind));
-    const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, fallback, r.kind, clock);
+    const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, fallback, nullptr, r.kind, clock);
     const auto isNow = [](const Source& s) {
       return s.moment.date.Day() == 15 && s.moment.date.Month() == 11 &&
              s.moment.date.Year() == 2023 && s.moment.time.Hours() == 3 &&
@@ -141,6 +143,46 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
     }
     if (!r.personNow) {
       EXPECT_EQ(e.person.moment.date.Year(), 1985);
+    }
+  }
+}
+
+// With a chart active, the derived kinds take its birth data (whatever the history says), look at
+// now from the birth place and keep their other choices from the history; natal and horary
+// entries stay with the history.
+TEST(EntryPrefill, DerivedKindsStartFromTheActiveChartsBirthData) {
+  // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone +05:00.
+  const Clock clock = [] { return ClockReading{1700000000, 5 * 3600}; };
+  SuperSource active;  // a transit chart of Anna's: her birth data are in the first Source
+  active.SetKind(kChartTransit);
+  active.sources[0] = MakeSource("Anna", 15, 6, 1985, 8, 55);
+  active.sources[1] = active.sources[2] = MakeSource("Anna", 1, 1, 2025, 12, 48);
+  const struct {
+    int kind;
+    bool withHistory;
+    const char* person;
+  } rows[] = {{kChartNatal, true, "Boris"},   {kChartHorary, true, "Boris"},
+              {kChartDraconic, true, "Anna"}, {kChartTransit, true, "Anna"},
+              {kChartProgressed, true, "Anna"}, {kChartDirected, false, "Anna"},
+              {kChartSynastry, true, "Anna"}, {kChartHarmonic, false, "Anna"},
+              {kChartReturn, true, "Anna"},   {kChartLunarPhase, true, "Anna"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.kind);
+    ChartEntry typed = SampleEntry();
+    typed.person = MakeSource("Boris", 2, 2, 1980, 20, 60);
+    const SuperSource last = DefinitionFromEntry(typed, r.kind);
+    const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, {}, &active, r.kind, clock);
+    const bool anna = std::string(r.person) == "Anna";
+    EXPECT_EQ(e.person.Name(), r.person);
+    EXPECT_EQ(e.person.moment.date.Year(), anna ? 1985 : 1980);
+    EXPECT_EQ(e.title.empty(), anna);
+    if (FieldsOfKind(r.kind).target) {  // now, at the birth place
+      EXPECT_EQ(e.target.moment.date.Year(), 2023);
+      EXPECT_EQ(e.target.zone.GetCorrectionHours(), 5.0);
+      EXPECT_EQ(e.target.place.LatitudeDegrees(), 55);
+    }
+    if (r.withHistory) {
+      EXPECT_EQ(e.second.Name(), "Boris");  // the history's other choices
     }
   }
 }

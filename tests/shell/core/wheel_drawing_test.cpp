@@ -416,6 +416,28 @@ TEST_F(WheelDrawing, DegreesRetrogradeMarksAndHiddenPoints) {
   EXPECT_EQ(wheel2.Glyphs().size(), 14u);
 }
 
+// Two charts: the outer chart's points carry their degrees too, in the band between its glyphs
+// and the house ring, clear of both.
+TEST_F(WheelDrawing, TwoChartsLabelTheOuterRingWithDegrees) {
+  Configuration config;
+  config.wheel.degreesShown = 2;
+  RecordingDc dc;
+  dc.SetMapMode(MapMode::HiMetric);
+  Wheel2 wheel(config, systems_);
+  const Chart outer = wheel_test::ChartWith({{0, 200.0}, {1, 10.5}, {4, 95.0}});
+  wheel.Draw(dc, wheel_test::KnownChart(), &outer, AreaFor(MapMode::HiMetric));
+  const double houseRing = wheel.Geometry(cfg::WheelSet::kHouseRingOuter) * wheel.Radius();
+  const double glyphs = wheel.Geometry(cfg::WheelSet::kOuterPlanetGlyphRadius) * wheel.Radius();
+  std::vector<std::string> outerTexts;  // the outer Sun at 20 Libra, Moon 10°30' Aries, Mars 5°
+  for (const RecordedCall& t : dc.Calls()) {
+    if (t.kind != RecordedCall::Text || t.points.empty() || t.text.size() < 2) continue;
+    const double r = std::hypot(t.points[0].x - wheel.CentreX(), t.points[0].y - wheel.CentreY());
+    if (r > houseRing && r < glyphs) outerTexts.push_back(t.text);
+  }
+  EXPECT_EQ(outerTexts,
+            (std::vector<std::string>{"20\xB0", "00'", "10\xB0", "30'", "5\xB0", "00'"}));
+}
+
 TEST_F(WheelDrawing, ColoursFromTheScreenOrPrintTable) {
   struct Case {
     const char* name;

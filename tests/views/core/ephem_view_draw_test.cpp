@@ -50,6 +50,40 @@ TEST(EphemView, ScrollingMovesTheFirstDateByThePeriod) {
   EXPECT_EQ(bc.config.graphicEphemeris.Get(E::kYear), -45);
 }
 
+// A start never chosen (the shipped year 0) opens in the year the chart suggests; a chosen one
+// stays.
+TEST(EphemView, AnUnchosenStartFollowsTheChart) {
+  EXPECT_EQ(ephem::EphemConfPage::Read(Configuration().graphicEphemeris).year, 0)
+      << "shipped unchosen";
+  struct Case {
+    const char* name;
+    int kind;
+    int movedYear;  // negative before Christ
+    int storedYear;
+    std::array<int, 3> first;
+  } const cases[] = {
+      {"natal_from_now", kChartNatal, 0, 0, {1, 1, 2026}},
+      {"return_its_year", kChartReturn, 1999, 0, {1, 1, 1999}},
+      {"progressed_bc", kChartProgressed, -30, 0, {1, 1, -30}},
+      {"chosen_kept", kChartTransit, 2031, 1984, {5, 7, 1984}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SuperSource chart;
+    chart.SetKind(static_cast<std::uint16_t>(c.kind));
+    if (c.movedYear != 0) {
+      ASSERT_TRUE(chart.sources[1].moment.date.SetDate(3, 4, c.movedYear).ok());
+    }
+    ephem::EphemConfPage page;
+    page.day = 5;
+    page.month = 7;
+    page.year = c.storedYear;
+    ephem::PresetUnsetStart(page, chart, 2026);
+    EXPECT_EQ((std::array{page.day, page.month, page.year}), c.first);
+    EXPECT_EQ(page.CheckOk(), 0);
+  }
+}
+
 TEST(EphemView, CurveLabels) {
   const auto flat = [](std::array<double, ephem::kBodies> levels, int n) {
     ephem::Longitudes v;

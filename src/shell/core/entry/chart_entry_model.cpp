@@ -96,12 +96,24 @@ ChartEntry EntryFromDefinition(const SuperSource& d) {
   return e;
 }
 
-ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback, int kind,
-                        const Clock& clock) {
-  if (last != nullptr) return EntryFromDefinition(*last);
-  ChartEntry e = EntryFromDefinition(fallback);
-  Source* now = kind == kChartTransit ? &e.target : kind == kChartHorary ? &e.person : nullptr;
-  // A clock that gives no usable moment leaves the fallback's.
+bool IsDerivedKind(int kind) {
+  return kind > kChartHorary && kind <= kChartLunarPhase;
+}
+
+ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
+                        const SuperSource* active, int kind, const Clock& clock) {
+  const bool fromActive = active != nullptr && IsDerivedKind(kind);
+  ChartEntry e = EntryFromDefinition(last != nullptr ? *last : fallback);
+  if (fromActive) {
+    e.person = EntryFromDefinition(*active).person;
+    if (last == nullptr) e.second = e.person;
+    e.target = e.person;
+    e.title.clear();
+  }
+  Source* now = nullptr;
+  if (FieldsOfKind(kind).target && (fromActive || last == nullptr)) now = &e.target;
+  if (kind == kChartHorary && last == nullptr) now = &e.person;
+  // A clock that gives no usable moment leaves the moment it found.
   if (now != nullptr && clock) (void)SetSourceToPresent(*now, clock());
   return e;
 }

@@ -62,11 +62,19 @@ struct ChartEntry {
 ChartEntry EntryFromDefinition(const SuperSource& definition);
 
 // The entry a new chart of `kind` starts from: `last`, the group's most recent entry in the
-// history, when there is one. Without one the entry is read from `fallback`, and a transit chart's
-// target and a horary chart's question start at the present moment of `clock` (its local time
-// and zone), since such a chart is first of all a chart of now.
-ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback, int kind,
-                        const Clock& clock);
+// history, when there is one, else the entry read from `fallback`. With `active`, the definition
+// of the active chart, every kind derived from a birth chart (all but natal and horary) takes the
+// active chart's birth data for its person (a synastry chart for its first person) with an empty
+// title, and keeps only its other choices from `last`. The moment looked at (a transit,
+// progression or direction, the start of a return's or lunar phase's search) starts at the
+// present moment of `clock` (its local time and zone) at the person's place whenever it is not
+// the history's own entry; a horary chart's question without a history entry too.
+ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
+                        const SuperSource* active, int kind, const Clock& clock);
+
+// True for the kinds that are drawn from someone's birth data rather than typed as a chart of
+// their own: every kind but natal and horary.
+bool IsDerivedKind(int kind);
 
 // The definition of a chart of `kind` (0..9) from an entry:
 // - natal, horary, draconic, harmonic: every Source holds the birth data; harmonic: the key's arc

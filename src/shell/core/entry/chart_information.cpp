@@ -93,8 +93,8 @@ std::string HouseSystemName(int code) {
 
 std::string LongitudeInSignText(double longitude) {
   if (longitude == kAbsent || !std::isfinite(longitude)) return "-";
-  int minutes = static_cast<int>(std::floor(NormalizeDegrees(longitude) * 60.0 + 1e-6));
-  minutes %= 360 * 60;
+  const int minutes =
+      static_cast<int>(std::lround(NormalizeDegrees(longitude) * 60.0) % (360L * 60L));
   const int sign = minutes / 1800;
   char text[16];
   std::snprintf(text, sizeof text, "%02d", minutes % 1800 / 60);
@@ -136,6 +136,21 @@ std::vector<ChartInfoRow> ChartInfoRows(const Chart& chart) {
   rows.push_back({Cp1251("Система домов"), houses});
   rows.push_back({Cp1251("Система аспектов"), d.AspectSystemName()});
   rows.push_back({Cp1251("Звездное время"), HoursText(LocalSiderealHours(chart))});
+  return rows;
+}
+
+std::vector<ChartInfoRow> AngleCuspRows(const Chart& chart) {
+  std::vector<ChartInfoRow> rows;
+  const auto known = [&chart](int house) {
+    const double cusp = chart.cusps[static_cast<std::size_t>(house)].Get();
+    return chart.cusps[static_cast<std::size_t>(house)].IsSet() && std::isfinite(cusp);
+  };
+  if (known(0)) rows.push_back({Cp1251("Асцендент"), LongitudeInSignText(chart.cusps[0].Get())});
+  if (known(9)) rows.push_back({Cp1251("MC"), LongitudeInSignText(chart.cusps[9].Get())});
+  for (int house = 0; house < 12; ++house)
+    if (known(house))
+      rows.push_back({Cp1251("Куспид ") + HouseNumeral(house + 1),
+                      LongitudeInSignText(chart.cusps[static_cast<std::size_t>(house)].Get())});
   return rows;
 }
 

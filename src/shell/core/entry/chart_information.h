@@ -27,9 +27,14 @@ struct PointHouseRow {
 // Points 0..33 that have a longitude, in point order.
 std::vector<PointHouseRow> PointHouseRows(const Chart& chart);
 
+// The Ascendant and the MC as the wheel draws them (the cusps of houses I and X), then the cusps
+// of houses I..XII: label and "DD°MM' sign"; nothing for a chart without cusps.
+std::vector<ChartInfoRow> AngleCuspRows(const Chart& chart);
+
 // The name of house system `code` (+100 geodetic); empty for an unknown code.
 std::string HouseSystemName(int code);
-// "DD°MM' sign" of a longitude in degrees; "-" for an absent one.
+// "DD°MM' sign" of a longitude in degrees, rounded to the nearest minute as the wheel and the
+// coordinate tables show it (29°59'40" is the next sign's 00°00'); "-" for an absent one.
 std::string LongitudeInSignText(double longitude);
 // The local apparent sidereal time, hours 0..24, at the moment and place the chart is cast for.
 double LocalSiderealHours(const Chart& chart);

@@ -25,6 +25,10 @@ constexpr double kGlyphMiddle = 0.32;
 constexpr double kTextMiddle = 0.36;
 // The height of a glyph's box in em: the symbols are 0.72 em high.
 constexpr double kGlyphBoxHeight = 0.8;
+// The outer chart's band of degrees holds two lines of text and a fifth of a line of room.
+constexpr double kOuterDegreeBandLines = 2.2;
+// Degrees smaller than this share of the set's degree size are not drawn on the outer ring.
+constexpr double kLegibleDegreeShare = 0.5;
 // The retrograde mark is drawn at this share of the planet glyph's size.
 constexpr double kRetrogradeScale = 0.5;
 // A glyph moved by less than this (degrees) keeps its tick without a pointer.
@@ -352,8 +356,16 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
   const double tickTo = tickFrom - Geometry(outerRing ? WheelSet::kOuterPlanetTickLength
                                                       : WheelSet::kPlanetTickLength);
   const int degreesShown = Settings().degreesShown;
-  const bool degrees = !outerRing && (degreesShown == 2 || (degreesShown == 1 && Printing()));
-  const double degreeRadius = Geometry(WheelSet::kDegreeTextRadius);
+  bool degrees = degreesShown == 2 || (degreesShown == 1 && Printing());
+  double degreeRadius = Geometry(WheelSet::kDegreeTextRadius);
+  // The outer chart's degrees stand between its glyphs and the house ring, as large as that band
+  // allows (two lines and a little room); a band too narrow for legible text shows none.
+  const auto outerDegreeBand = [&](double glyphBoxHeight, double& em) {
+    const double inner = Geometry(WheelSet::kHouseRingOuter) * Radius();
+    const double glyphInner = glyphRadius * Radius() - glyphBoxHeight / 2.0;
+    degreeRadius = (inner + glyphInner) / 2.0 / Radius();
+    em = std::min(em, (glyphInner - inner) / kOuterDegreeBandLines);
+  };
 
   struct Item {
     int point;
@@ -376,6 +388,11 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
   // cannot hold the glyphs.
   double em = Geometry(WheelSet::kPlanetGlyphSize) * Radius();
   double degreeEm = Geometry(WheelSet::kDegreeTextSize) * Radius();
+  if (outerRing && degrees) {
+    const double wanted = degreeEm;
+    outerDegreeBand(kGlyphBoxHeight * em, degreeEm);
+    degrees = degreeEm >= kLegibleDegreeShare * wanted;
+  }
   const int n = static_cast<int>(items.size());
   const double minimum = Geometry(WheelSet::kMinimumGlyphSpacing);
   double glyphWidth = 0.0, boxHeight = 0.0, degreeWidth = 0.0;
@@ -400,6 +417,7 @@ void WheelDraw::DrawPlanets(Dc& dc, const Chart& chart, int chartIndex) {
       glyphWidth = std::max(glyphWidth, w);
     }
     boxHeight = kGlyphBoxHeight * em;
+    if (outerRing && degrees) outerDegreeBand(boxHeight, degreeEm);
     degreeWidth = std::max(TextWidth(dc, chart.IsLocalSpace() ? "359\xB0" : "29\xB0", degreeEm),
                            TextWidth(dc, "59'", degreeEm));
     if (PLACE::LargestSpacing(spacingAt) * n <= 360.0) break;

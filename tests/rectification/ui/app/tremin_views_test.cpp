@@ -16,6 +16,7 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/datetime/present_moment.h"
 #include "foundation/messages/messages.h"
 #include "rectification/ui/pr_tremin_view.h"
 #include "rectification/ui/tm_possible_moments.h"
@@ -126,6 +127,22 @@ TEST_F(TreminViewsTest, ACancelledSearchClosesTheView) {
   DeletePending();
   EXPECT_FALSE(document->IsViewOpen(DocView::TreminResults));
   EXPECT_EQ(document->Views().size(), 1u);  // the chart's own window only
+}
+
+// The shipped settings name no forecast year: the dialog offers the present one for a birth chart.
+TEST_F(TreminViewsTest, AForecastYearNeverChosenIsThePresentYear) {
+  CKovraDoc* document = OpenWithEvents();
+  ASSERT_EQ(GetConfiguration().treminForecast.Get(cfg::TreminForecast::kYear), 0);
+  ASSERT_EQ(document->GetChart()->definition.Kind(), kChartNatal);
+  Source now;
+  ASSERT_TRUE(SetSourceToPresent(now, ReadSystemClock()).ok());
+  int offered = 0;
+  platform::ModalDriver::Expect<DTREMIN_PROG>([&offered](DTREMIN_PROG& d) {
+    offered = d.Page().values.year;
+    return platform::kIdCancel;
+  });
+  ASSERT_TRUE(RunFrom(document, cmd::kTreminForecast));
+  EXPECT_EQ(offered, now.moment.date.Year());
 }
 
 TEST_F(TreminViewsTest, ForecastViewScrollsWithBothBarsAndPrints) {
