@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMdiArea>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -17,7 +18,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "platform/qt/child_frame.h"
 #include "platform/qt/dialog.h"
+#include "platform/qt/view.h"
 #include "shell/kovra_app.h"
 #include "shell/kovra_doc.h"
 #include "shell/main_frame.h"
