@@ -16,6 +16,8 @@ seconds=${1:-60}
 shift || true
 jobs=${JOBS:-2}
 root=$PWD
+source scripts/packages.sh
+scripts/install-packages.sh "${FUZZ_PACKAGES[@]}"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DVELM_WERROR=ON -DVELM_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j "$jobs"

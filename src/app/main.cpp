@@ -2,7 +2,9 @@
 // locked and seeded with the shipped defaults), then the application object's start-up, the
 // message loop and the shut-down.
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -32,6 +34,28 @@ std::vector<fs::path> ShippedDefaultFolders(const fs::path& executableFolder) {
   return folders;
 }
 
+// The measurement switch VELM_FIRST_PAINT_EXIT=1 (bench/shell_startup.cpp): once the first window
+// of the program has painted, it writes "velm: first paint" on standard error and ends at once,
+// so that a start-up can be timed from outside as a user meets it.
+class FirstPaintExit : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !painted_) {
+      painted_ = true;
+      // After the paint has been done and shown.
+      QTimer::singleShot(0, [] {
+        std::fputs("velm: first paint\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(0);
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool painted_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,6 +68,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("velm"));
   QApplication::setFont(QFont(platform::TextFaceFamily(), 9));
   platform::InstallRussianTranslator();
+  FirstPaintExit firstPaintExit;
+  if (const char* measure = std::getenv("VELM_FIRST_PAINT_EXIT"); measure && *measure == '1')
+    application.installEventFilter(&firstPaintExit);
   platform::QtPrompter prompter(QStringLiteral("Velm"));
 
   // QApplication has taken its own options out of argv.
