@@ -304,9 +304,10 @@ void StopAtStep(int step) {
   if (step == g_stopAt) std::_Exit(kStopped);
 }
 
+using P = testing_support::ScriptedPrompter;
 struct StopCase {
   const char* name;
-  std::function<int(ArchiveTest&, Archive&, testing_support::ScriptedPrompter&)> run;
+  std::function<int(Archive&, P&)> run;
   // A case whose finished state is also whole here (a move is a copy, then a deletion).
   const char* alsoWhole = nullptr;
   bool dataFolder = false;  // files of the data folder, made whole when the program starts
@@ -347,20 +348,18 @@ class ArchiveStopTest : public ArchiveTest {
   bool RunStopped(const StopCase& c, int stopAt) {
     const pid_t child = ::fork();
     if (child == 0) {
-      testing_support::ScriptedPrompter prompts;
+      P prompts;
       Archive archive(slots_);
       archive.saveTargetMode = 0;
       archive.insertionMode = 1;
       if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
       g_stopAt = stopAt;
       SetCommitStepHook(&StopAtStep);
-      const int result = c.run(*this, archive, prompts);
-      std::_Exit(result == 0 ? 0 : 2);
+      std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
     }
     int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status)) << c.name << " step " << stopAt;
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    const int code = ended ? WEXITSTATUS(status) : -1;
     EXPECT_TRUE(code == 0 || code == kStopped) << c.name << " step " << stopAt << " ended " << code;
     return code == kStopped;
   }
@@ -395,65 +394,63 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
   SetHoldsDataFolderLock(true);  // the test is the program holding its data folder
   Chart withPages = MakeChart("Bb");
   withPages.commentSlot = 9;
-  using P = testing_support::ScriptedPrompter;
   const auto mark = [](Archive& a, std::initializer_list<int> records) {
     for (int n : records) a.Entry(n).mark = 'Y';
   };
   const StopCase cases[] = {
-      {"insert", [&](ArchiveTest&, Archive& a, P&) { return a.SaveToArchive(withPages); }},
-      {"delete", [&](ArchiveTest&, Archive& a, P&) { return mark(a, {0}), a.Delete(false); }},
-      {"move", [&](ArchiveTest&, Archive& a, P&) { return mark(a, {0}), a.ChartUpDown(false); }},
-      {"order", [](ArchiveTest&, Archive& a, P&) { return a.Order(); }},
+      {"insert", [&](Archive& a, P&) { return a.SaveToArchive(withPages); }},
+      {"delete", [&](Archive& a, P&) { return mark(a, {0}), a.Delete(false); }},
+      {"move", [&](Archive& a, P&) { return mark(a, {0}), a.ChartUpDown(false); }},
+      {"order", [](Archive& a, P&) { return a.Order(); }},
       {"copy",
-       [&](ArchiveTest&, Archive& a, P&) {
+       [&](Archive& a, P&) {
          mark(a, {0, 2});
          return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
        }},
       {"move_to_archive",
-       [&](ArchiveTest&, Archive& a, P& p) {
+       [&](Archive& a, P& p) {
          mark(a, {0, 2});
          p.Expect(484, Answer::Yes);
          return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
        },
        "copy"},
       {"convert",
-       [](ArchiveTest&, Archive& a, P& p) {
+       [](Archive& a, P& p) {
          p.Expect(510, Answer::Yes);
          return a.ConvertTo43();
        }},
-      {"copy_whole",
-       [&](ArchiveTest&, Archive& a, P&) { return a.CopyWholeArchive(PathOf("w.arc")); }},
-      {"delete_archive", [](ArchiveTest&, Archive& a, P&) { return a.DeleteArchiveFiles(); }},
-      {"comment_replaced", [](ArchiveTest&, Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
-      {"comment_cut", [](ArchiveTest&, Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
-      {"comment_appended", [](ArchiveTest&, Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
+      {"copy_whole", [&](Archive& a, P&) { return a.CopyWholeArchive(PathOf("w.arc")); }},
+      {"delete_archive", [](Archive& a, P&) { return a.DeleteArchiveFiles(); }},
+      {"comment_replaced", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
+      {"comment_cut", [](Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
+      {"comment_appended", [](Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
       {"sort_into_another",
-       [&](ArchiveTest&, Archive& a, P& p) {
+       [&](Archive& a, P& p) {
          p.ExpectFile(PathOf("t.arc"));
          p.Expect(74, Answer::Yes);
          return Sort(a, true);
        }},
       {"foreign_import",
-       [&](ArchiveTest&, Archive& a, P& p) {
+       [&](Archive& a, P& p) {
          ForeignImport importer(a);
          std::string target;
          p.Expect(401, Answer::Yes);
          return importer.ConvertToArchive(PathOf("x.cat"), target, 6);
        }},
       {"dynamic_archive",
-       [&](ArchiveTest&, Archive&, P&) {
+       [&](Archive&, P&) {
          FDate begin;
-         EXPECT_TRUE(begin.SetDate(1, 1, 2000, 'A').ok());
          testing_support::RecordingProgress progress;
-         return WriteDynamicArchive(
-                    ChartContext(GetConfiguration(), testing_support::SharedTables()),
-                    MakeChart("D"), begin, 30.0, 3, PathOf("d.arc"), progress)
-                        .ok()
+         const ChartContext ctx(GetConfiguration(), testing_support::SharedTables());
+         return begin.SetDate(1, 1, 2000, 'A').ok() &&
+                        WriteDynamicArchive(ctx, MakeChart("D"), begin, 30.0, 3, PathOf("d.arc"),
+                                            progress)
+                            .ok()
                     ? 0
                     : -1;
        }},
       {"comment_to_slot_pages",
-       [](ArchiveTest&, Archive& a, P&) {
+       [](Archive& a, P&) {
          Chart chart;
          return a.CopyCommentsToChart(a.Entry(2).comments, chart);
        },
@@ -519,10 +516,10 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
   const pid_t gone = ::fork();
   if (gone == 0) std::_Exit(0);
   ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-  const std::string dead = std::to_string(gone), alive = std::to_string(::getppid());
+  const std::string dead = ".old" + std::to_string(gone), alive = ".old" + std::to_string(1);
   const auto initial = Snapshot(folder_.Path());
   const struct {
-    const char* file;
+    std::string file;
     bool lockHeld;
     bool dataFolder;  // opened: the data folder, else the archive f.arc
     bool removed;
@@ -535,14 +532,12 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
       {".t.arc.Ab12Cd", true, true, true},     // the data folder's
       {".velm.cfg.Qw12Er", true, true, true},
       {".notes.backup", true, true, false},  // no file of the program
-      {".f.ar0.oldDEAD_3", false, false, true},
-      {".f.ar0.oldALIVE_3", true, true, false},  // a live process's commit
-      {".f.arc.oldDEAD_1", true, true, true},
+      {".f.ar0" + dead + "_3", false, false, true},
+      {".f.ar0" + alive + "_3", true, true, false},  // a live process's commit
+      {".f.arc" + dead + "_1", true, true, true},
   };
   for (const auto& c : cases) {
-    std::string file = c.file;
-    if (const auto at = file.find("DEAD"); at != std::string::npos) file.replace(at, 4, dead);
-    if (const auto at = file.find("ALIVE"); at != std::string::npos) file.replace(at, 5, alive);
+    const std::string& file = c.file;
     Restore(folder_.Path(), initial);
     WriteFile(PathOf(file), "left");
     SetHoldsDataFolderLock(c.lockHeld);
