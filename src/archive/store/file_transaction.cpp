@@ -402,7 +402,6 @@ void RecoverDataFolder(const fs::path& folder) {
     }
   }
   if (recovered) names = FolderNames(folder);
-  const std::set<std::string> present(names.begin(), names.end());
   RemoveLeftovers(folder, names, [&](const std::string& of) {
     // The program's own files: one there now, an archive or its comment file, an intent record,
     // a chart's comment page "VelmSSSP.txt".
