@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/subsystems.h"
+#include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/settings.h"
@@ -98,6 +99,12 @@ int main(int argc, char** argv) {
   ReportStatus(CreateDataFolder(choice.folder), "CreateDataFolder");
   DataFolderLock lock;
   if (!LockDataFolderOrTell(lock, choice.folder)) return 1;
+  // What a copy of the program stopped in the middle of a save left in the folder is made whole
+  // (a commit of several files finished or undone) and cleared before anything is read.
+  if (lock.Held()) {
+    SetHoldsDataFolderLock(true);
+    RecoverDataFolder(choice.folder);
+  }
   ReportStatus(PrepareDataFolder(choice, candidates), "PrepareDataFolder");
 
   StartOptions options;

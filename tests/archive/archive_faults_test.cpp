@@ -1,11 +1,22 @@
 // Every create, write and rename of every rewrite made to fail once: the operation reports
 // failure, the archive, its comment files and every other file of the folder stay byte for byte
-// as they were, no temporary file is left and the index stays in step with the file.
+// as they were, no temporary file is left and the index stays in step with the file. And every
+// operation stopped after any step of its commit, as a killed process stops: the next opening
+// finds the whole old files or the whole new ones, and nothing left behind.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <functional>
 
 #include "archive/comments/chart_comments.h"
+#include "archive/import/foreign_import.h"
 #include "archive/store/archive_sort.h"
+#include "archive/store/dynamic_archive.h"
+#include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
+#include "astro/chart/chart_context.h"
+#include "support/ephemeris_tables.h"
 
 namespace archive_test {
 namespace {
@@ -282,6 +293,260 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
     EXPECT_FALSE(slots.IsTaken(1)) << n;
     EXPECT_FALSE(slots.IsTaken(2)) << n;
     EXPECT_EQ(Snapshot(folder_.Path()), initial) << n;
+  }
+}
+
+// --- A process stopped in the middle of a commit ---
+
+constexpr int kStopped = 77;  // the exit status of a child stopped by the step hook
+int g_stopAt = -1;
+void StopAtStep(int step) {
+  if (step == g_stopAt) std::_Exit(kStopped);
+}
+
+using P = testing_support::ScriptedPrompter;
+struct StopCase {
+  const char* name;
+  std::function<int(Archive&, P&)> run;
+  // A case whose finished state is also whole here (a move is a copy, then a deletion).
+  const char* alsoWhole = nullptr;
+  bool dataFolder = false;  // files of the data folder, made whole when the program starts
+};
+
+class ArchiveStopTest : public ArchiveTest {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
+  }
+  void TearDown() override {
+    SetCommitStepHook(nullptr);
+    SetHoldsDataFolderLock(false);
+    ArchiveTest::TearDown();
+  }
+  // Records C, A, B, each text beginning with its record's name; a second archive, a chart's
+  // page files, a file to import over an archive and an archive to replace by a dynamic one.
+  void MakeFiles() {
+    WriteFile(PathOf("f.ar0"), "C:0A:0B:0");
+    WriteFile(PathOf("f.ar4"), "C:4B:44");
+    WriteFile(PathOf("f.arc"),
+              ArchiveBytes(kLayout4400, {MakeChart("C"), MakeChart("A"), MakeChart("B")},
+                           {Block({{0, 0, 3}, {4, 0, 3}}), Block({{0, 3, 3}}),
+                            Block({{0, 6, 3}, {4, 3, 4}})}));
+    WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 3}})}));
+    WriteFile(PathOf("t.ar0"), "T:0");
+    WriteFile(PathOf("Velm0090.txt"), "Bb:page zero");
+    WriteFile(PathOf("Velm0093.txt"), "Bb:page three");
+    WriteFile(PathOf("x.arc"), ArchiveBytes(kLayout4400, {MakeChart("Old")}, {Block({{0, 0, 5}})}));
+    WriteFile(PathOf("x.ar0"), "Old:0");
+    WriteFile(PathOf("x.cat"), "header\n|01.02.1990 13:45:30|New|Moskva|+030000554500N0373700E\n");
+    WriteFile(PathOf("d.arc"), ArchiveBytes(kLayout4200, {MakeChart("D")}));
+    WriteFile(PathOf("d.ar3"), "D:3");
+  }
+
+  // Runs the case in a child process that the step hook ends after step `stopAt` (never for -1):
+  // true when it was stopped there, false when it ran to its end (and succeeded).
+  bool RunStopped(const StopCase& c, int stopAt) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      P prompts;
+      Archive archive(slots_);
+      archive.saveTargetMode = 0;
+      archive.insertionMode = 1;
+      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+      g_stopAt = stopAt;
+      SetCommitStepHook(&StopAtStep);
+      std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
+    }
+    int status = 0;
+    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    const int code = ended ? WEXITSTATUS(status) : -1;
+    EXPECT_TRUE(code == 0 || code == kStopped) << c.name << " step " << stopAt << " ended " << code;
+    return code == kStopped;
+  }
+
+  // Every archive of the folder opened, as the next start would; each record's texts checked.
+  void OpenEveryArchive(const std::string& what, bool dataFolder) {
+    if (dataFolder) RecoverDataFolder(folder_.Path());
+    for (const char* name : {"f.arc", "t.arc", "x.arc", "d.arc", "w.arc"}) {
+      Archive archive(slots_);
+      if (archive.SetPath(PathOf(name)) == -1) continue;
+      ASSERT_EQ(archive.CreateIndex(), 0) << what << " " << name;
+      for (int n = 0; n < archive.RecordCount(); ++n) {
+        for (int k = 0; k < kCommentPages; ++k) {
+          std::string text;
+          if (!archive.Entry(n).comments.HasText(k)) continue;
+          EXPECT_EQ(archive.LoadComment(n, k, text), 0) << what << " " << name << " " << n;
+          EXPECT_EQ(text.rfind(archive.Entry(n).name + ":", 0), 0u)
+              << what << " " << name << " record " << n << " page " << k << ": " << text;
+        }
+      }
+    }
+  }
+};
+
+int SaveAt(Archive& a, int n, int k, const char* text) {
+  a.SetCommentText(text);
+  return a.SaveComment(n, k);
+}
+
+TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWholeNewFiles) {
+  MakeFiles();
+  SetHoldsDataFolderLock(true);  // the test is the program holding its data folder
+  Chart withPages = MakeChart("Bb");
+  withPages.commentSlot = 9;
+  const auto mark = [](Archive& a, std::initializer_list<int> records) {
+    for (int n : records) a.Entry(n).mark = 'Y';
+  };
+  const StopCase cases[] = {
+      {"insert", [&](Archive& a, P&) { return a.SaveToArchive(withPages); }},
+      {"delete", [&](Archive& a, P&) { return mark(a, {0}), a.Delete(false); }},
+      {"move", [&](Archive& a, P&) { return mark(a, {0}), a.ChartUpDown(false); }},
+      {"order", [](Archive& a, P&) { return a.Order(); }},
+      {"copy",
+       [&](Archive& a, P&) {
+         mark(a, {0, 2});
+         return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
+       }},
+      {"move_to_archive",
+       [&](Archive& a, P& p) {
+         mark(a, {0, 2});
+         p.Expect(484, Answer::Yes);
+         return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
+       },
+       "copy"},
+      {"convert",
+       [](Archive& a, P& p) {
+         p.Expect(510, Answer::Yes);
+         return a.ConvertTo43();
+       }},
+      {"copy_whole", [&](Archive& a, P&) { return a.CopyWholeArchive(PathOf("w.arc")); }},
+      {"delete_archive", [](Archive& a, P&) { return a.DeleteArchiveFiles(); }},
+      {"comment_replaced", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
+      {"comment_cut", [](Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
+      {"comment_appended", [](Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
+      {"sort_into_another",
+       [&](Archive& a, P& p) {
+         p.ExpectFile(PathOf("t.arc"));
+         p.Expect(74, Answer::Yes);
+         return Sort(a, true);
+       }},
+      {"foreign_import",
+       [&](Archive& a, P& p) {
+         ForeignImport importer(a);
+         std::string target;
+         p.Expect(401, Answer::Yes);
+         return importer.ConvertToArchive(PathOf("x.cat"), target, 6);
+       }},
+      {"dynamic_archive",
+       [&](Archive&, P&) {
+         FDate begin;
+         testing_support::RecordingProgress progress;
+         const ChartContext ctx(GetConfiguration(), testing_support::SharedTables());
+         return begin.SetDate(1, 1, 2000, 'A').ok() &&
+                        WriteDynamicArchive(ctx, MakeChart("D"), begin, 30.0, 3, PathOf("d.arc"),
+                                            progress)
+                            .ok()
+                    ? 0
+                    : -1;
+       }},
+      {"comment_to_slot_pages",
+       [](Archive& a, P&) {
+         Chart chart;
+         return a.CopyCommentsToChart(a.Entry(2).comments, chart);
+       },
+       nullptr, true},
+  };
+  const auto initial = Snapshot(folder_.Path());
+  std::map<std::string, testing_support::FolderFiles> finished;
+  for (const StopCase& c : cases) {
+    Restore(folder_.Path(), initial);
+    ASSERT_FALSE(RunStopped(c, -1)) << c.name;
+    const auto whole = Snapshot(folder_.Path());
+    ASSERT_NE(whole, initial) << c.name;
+    finished[c.name] = whole;
+    int steps = 0;
+    for (int k = 0;; ++k) {
+      Restore(folder_.Path(), initial);
+      const bool stopped = RunStopped(c, k);
+      const std::string what = std::string(c.name) + " stopped after step " + std::to_string(k);
+      OpenEveryArchive(what, c.dataFolder);
+      const auto now = Snapshot(folder_.Path());
+      const bool isOld = now == initial, isNew = now == whole;
+      const bool isOther = c.alsoWhole != nullptr && now == finished[c.alsoWhole];
+      EXPECT_TRUE(isOld || isNew || isOther) << what;
+      if (!stopped || HasFailure()) break;
+      ++steps;
+    }
+    EXPECT_GE(steps, 6) << c.name;  // backups, record, renames, record dropped, backups dropped
+    if (HasFailure()) return;
+  }
+  EXPECT_FALSE(prompts_.WasShown(kMsgBackupsKept));
+}
+
+TEST_F(ArchiveStopTest, ARollBackThatCannotPutAFileBackKeepsItsBackupForTheNextOpening) {
+  // Both files renamed in turn; after the first the folder turns read-only: the second rename
+  // fails, and so does the rollback of the first.
+  MakeFiles();
+  const auto initial = Snapshot(folder_.Path());
+  SetCommitStepHook([](int step) {
+    if (step == 5)
+      ArmFault({FaultPoint::kReadOnly, 0});  // start, 2 backups, record (2), 1st rename
+  });
+  {
+    FileTransaction tx;
+    tx.Rewrite(PathOf("f.arc")).Write("new archive");
+    tx.Rewrite(PathOf("f.ar0")).Write("new texts");
+    EXPECT_FALSE(tx.Commit().ok());
+  }
+  DisarmFault();
+  SetCommitStepHook(nullptr);
+  ASSERT_TRUE(prompts_.WasShown(kMsgBackupsKept));
+  const std::string& text = prompts_.shown.back().text;
+  EXPECT_NE(text.find(PathOf(".f.arc.old")), std::string::npos) << text;
+  EXPECT_EQ(ReadFile(PathOf("f.arc")), "new archive");
+  EXPECT_TRUE(std::filesystem::exists(CommitIntentPath(PathOf("f.arc"))));
+  // The next opening puts the old archive back from its backup and clears the rest.
+  EXPECT_EQ(Archive::IfRealArchive(PathOf("f.arc")), kLayout4400);
+  EXPECT_EQ(Snapshot(folder_.Path()), initial);
+}
+
+TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchiveOpens) {
+  MakeFiles();
+  WriteFile(PathOf("velm.cfg"), "settings");
+  const pid_t gone = ::fork();
+  if (gone == 0) std::_Exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string dead = ".old" + std::to_string(gone), alive = ".old" + std::to_string(1);
+  const auto initial = Snapshot(folder_.Path());
+  const struct {
+    std::string file;
+    bool lockHeld;
+    bool dataFolder;  // opened: the data folder, else the archive f.arc
+    bool removed;
+  } cases[] = {
+      {".f.arc.Ab12Cd", true, false, true},          // a temporary of the archive
+      {".f.ar4.Ab12Cd", true, false, true},          // of a comment file
+      {"..f.arc.commit.Zz9Yy8", true, false, true},  // of an intent record
+      {".f.arc.Ab12Cd", false, false, false},  // another copy of the program may be writing it
+      {".t.arc.Ab12Cd", true, false, false},   // another archive's
+      {".t.arc.Ab12Cd", true, true, true},     // the data folder's
+      {".velm.cfg.Qw12Er", true, true, true},
+      {".notes.backup", true, true, false},  // no file of the program
+      {".f.ar0" + dead + "_3", false, false, true},
+      {".f.ar0" + alive + "_3", true, true, false},  // a live process's commit
+      {".f.arc" + dead + "_1", true, true, true},
+  };
+  for (const auto& c : cases) {
+    const std::string& file = c.file;
+    Restore(folder_.Path(), initial);
+    WriteFile(PathOf(file), "left");
+    SetHoldsDataFolderLock(c.lockHeld);
+    if (c.dataFolder)
+      RecoverDataFolder(folder_.Path());
+    else
+      EXPECT_EQ(Archive::IfRealArchive(PathOf("f.arc")), kLayout4400);
+    EXPECT_EQ(std::filesystem::exists(PathOf(file)), !c.removed) << file;
+    EXPECT_EQ(ReadFile(PathOf("f.ar0")), "C:0A:0B:0") << file;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 
@@ -72,6 +73,8 @@ bool HasArchiveExtension(const fs::path& path) {
 
 ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;
+  // A commit a stopped process left half done is made whole before anything is read.
+  if (HasArchiveExtension(path)) RecoverArchiveFiles(path);
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
     info.layout = kCannotOpen;

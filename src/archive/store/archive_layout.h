@@ -55,7 +55,9 @@ struct CommentRefBlock {
 
 // What a look at a file tells: the layout code (2, 5, 7; 3 no archive; -1 cannot be opened), the
 // number of records, and whether the header disagrees with the length (a damaged file: it can be
-// read, as far as whole records of the header's layout go, but it is never rewritten).
+// read, as far as whole records of the header's layout go, but it is never rewritten). Every
+// opening of an archive passes here: a commit of its files that a stopped process left half done
+// is finished or undone first (RecoverArchiveFiles).
 struct ArchiveFileInfo {
   int layout = kNotArchive;
   std::int64_t length = 0;

@@ -1,8 +1,15 @@
 // Several files replaced together: each new content is written beside its target through
-// SafeRewrite; Commit() first keeps the old files under backup names (hard links), then renames
-// the new files over the targets and removes the files to be removed, in the order given. When any
-// step fails, every target already replaced is put back from its backup, so all the files are as
-// they were; on success the backups are dropped.
+// SafeRewrite; Commit() first keeps the old files under backup names (hard links), flushes every
+// new file to the disk, writes an intent record naming every target, its new file and its backup,
+// then renames the new files over the targets and removes the files to be removed, in the order
+// given, and finally drops the intent record and the backups. When any step fails, every target
+// already replaced is put back from its backup, so all the files are as they were.
+//
+// A process that stops between two renames (a crash, a kill, a power cut) leaves the intent record
+// behind: the next opening of the archive (InspectArchiveFile) or of the data folder finishes the
+// commit when every new file is still there, in place or as its temporary file, and otherwise puts
+// every old file back from its backup, before anything is read. Either way the files are the whole
+// old state or the whole new one.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +22,7 @@
 class FileTransaction {
  public:
   FileTransaction() = default;
+  ~FileTransaction();
   FileTransaction(const FileTransaction&) = delete;
   FileTransaction& operator=(const FileTransaction&) = delete;
 
@@ -28,7 +36,9 @@ class FileTransaction {
   bool Empty() const { return items_.empty(); }
 
   // All or nothing: error 105 when a temporary file could not be created, 104 for a failed write,
-  // link or rename (the files are then as they were).
+  // link or rename (the files are then as they were). When an old file could not be put back
+  // either, message kMsgBackupsKept names the backups kept, and the intent record stays for the
+  // next opening to finish the work.
   Status Commit();
 
  private:
@@ -39,7 +49,35 @@ class FileTransaction {
     bool existed = false;
     bool done = false;
   };
-  void RollBack();
+  // False when some old file could not be put back (its backup is kept and named in a message).
+  bool RollBack();
   void DropBackups();
   std::vector<Item> items_;
+  std::filesystem::path intent_;  // the intent record while the commit runs
 };
+
+// The message that names the backups a rollback could not put back (their paths follow it).
+inline constexpr int kMsgBackupsKept = 1903;
+
+// The intent record of the commits whose first archive (or, with none, first file) is `anchor`:
+// ".NAME.commit" beside it.
+std::filesystem::path CommitIntentPath(const std::filesystem::path& anchor);
+
+// Before `archive` is read: finishes or undoes the commit a stopped process left in its intent
+// record (a commit still running in a live process is left alone), then removes the backups and
+// temporary files of the archive and its comment files that processes now gone left behind
+// (temporary files only while this process holds the data folder's lock). Errors are reported;
+// the files of a commit that could not be made whole keep their intent record.
+void RecoverArchiveFiles(const std::filesystem::path& archive);
+// The same for every intent record and every leftover of the data folder `folder`, when the
+// program opens it holding its lock.
+void RecoverDataFolder(const std::filesystem::path& folder);
+// Set by the program once it holds the data folder's lock (no other copy of it writes beside the
+// files it opens): temporary files that are not its own are then leftovers of a process gone.
+void SetHoldsDataFolderLock(bool held);
+
+// For tests: called with 0 as a commit begins and then with 1, 2, ... after each change it makes
+// on the disk (a backup made, the intent record written, a file renamed or removed, the intent
+// record removed, a backup dropped). A hook that ends the process there leaves what a crash would.
+using CommitStepHook = void (*)(int step);
+void SetCommitStepHook(CommitStepHook hook);
