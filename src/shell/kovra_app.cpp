@@ -46,7 +46,7 @@ constexpr int kMsgKeptAside = 1990;
 CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
   archive_.SetBrowser(archiveBrowser_.get());
   importer_ = std::make_unique<ForeignImportDialogs>(*this);
-  archive_.SetImporter(importer_.get());
+  archive_.Import().SetImporter(importer_.get());
   RegisterCommands();
 }
 
@@ -351,7 +351,7 @@ int CKovraApp::ExitInstance() {
   if (!printRun_)
     for (const DataHook& save : exitSavers_) save(*this);
   configFile_.SaveAtExit(GetConfiguration());
-  archive_.SaveNames();
+  archive_.Recent().SaveNames();
   archive_.FreeIndex();
   SaveProfile();
   (void)exitWrites_->Finish("CKovraApp::ExitInstance");
