@@ -74,6 +74,7 @@ int ArchiveComments::RewriteBlocks(FileTransaction& tx, const char* trace) {
 }
 
 int ArchiveComments::SaveComment(int n, int k) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::SaveComment";
   if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages ||
       file_.LayoutCode() != kLayout4400)
@@ -88,8 +89,8 @@ int ArchiveComments::SaveComment(int n, int k) {
   const fs::path file = ArchiveCommentFileName(file_.GetPath(), k);
 
   std::vector<CommentRefBlock> saved;
-  saved.reserve(file_.Entries().size());
-  for (const ArchiveIndexEntry& e : file_.Entries()) saved.push_back(e.comments);
+  saved.reserve(index.size());
+  for (const ArchiveIndexEntry& e : index) saved.push_back(e.comments);
 
   FileTransaction tx;
   if (before || !text.empty()) {
@@ -115,7 +116,7 @@ int ArchiveComments::SaveComment(int n, int k) {
     } else if (!text.empty()) {  // replaced in place; later texts move by the change of length
       content.replace(offset, oldLength, text);
       const std::int64_t delta = static_cast<std::int64_t>(text.size()) - oldLength;
-      for (ArchiveIndexEntry& e : file_.Entries())
+      for (ArchiveIndexEntry& e : index)
         if (e.comments.HasText(k) && e.comments.offsets[i] > offset)
           e.comments.offsets[i] = static_cast<std::uint32_t>(e.comments.offsets[i] + delta);
       refs.lengths[i] = static_cast<std::uint16_t>(text.size());
@@ -131,11 +132,11 @@ int ArchiveComments::SaveComment(int n, int k) {
       tx.Rewrite(file).Write(content);
   }
   if (RewriteBlocks(tx, "Archive::WriteUpdatedComments") != 0) {
-    for (std::size_t j = 0; j < file_.Entries().size(); ++j) file_.Entries()[j].comments = saved[j];
+    for (std::size_t j = 0; j < index.size(); ++j) index[j].comments = saved[j];
     return -1;
   }
   if (Status st = tx.Commit(); !st.ok()) {
-    for (std::size_t j = 0; j < file_.Entries().size(); ++j) file_.Entries()[j].comments = saved[j];
+    for (std::size_t j = 0; j < index.size(); ++j) index[j].comments = saved[j];
     ReportError(st.ErrorCode(), trace, 2);
     return -1;
   }
@@ -144,6 +145,7 @@ int ArchiveComments::SaveComment(int n, int k) {
 }
 
 int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::DeleteSelectedComments";
   for (int k = 0; k < kCommentPages; ++k) {
     const std::size_t i = static_cast<std::size_t>(k);
@@ -157,7 +159,7 @@ int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
     if (!exists) continue;
     // The ranges cut out, by offset.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> cuts;
-    for (const ArchiveIndexEntry& e : file_.Entries())
+    for (const ArchiveIndexEntry& e : index)
       if (e.IsSelected() && e.comments.HasText(k))
         cuts.emplace_back(e.comments.offsets[i], e.comments.lengths[i]);
     if (cuts.empty()) continue;
@@ -175,7 +177,7 @@ int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
     }
     kept.append(content, from, std::string::npos);
     // Every remaining text moves down by the lengths cut out before it.
-    for (ArchiveIndexEntry& e : file_.Entries()) {
+    for (ArchiveIndexEntry& e : index) {
       if (!e.comments.HasText(k)) continue;
       if (e.IsSelected()) {
         e.comments.offsets[i] = 0;

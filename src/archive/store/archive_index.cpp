@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "archive/store/archive_internal.h"
-#include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"

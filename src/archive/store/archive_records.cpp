@@ -1,5 +1,6 @@
-// Operations on the records marked 'Y': delete, move one up or down, copy or move into another
-// archive, and the alphabetical order of the whole archive.
+// The records of the current archive: reading them, the whole file rewritten in another layout,
+// and the operations on the records marked 'Y' (delete, move one up or down, copy or move into
+// another archive, the alphabetical order of the whole archive).
 #include "archive/store/archive_records.h"
 
 #include <sys/stat.h>
@@ -165,6 +166,7 @@ int ArchiveRecords::DeleteArchiveFiles() {
 }
 
 int ArchiveRecords::Delete(bool confirm) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::Delete";
   int marked = 0, first = -1;
   for (int n = 0; n < file_.RecordCount(); ++n) {
@@ -184,10 +186,10 @@ int ArchiveRecords::Delete(bool confirm) {
   if (marked == file_.RecordCount()) return DeleteArchiveFiles();
 
   std::vector<CommentRefBlock> saved;
-  saved.reserve(file_.Entries().size());
-  for (const ArchiveIndexEntry& e : file_.Entries()) saved.push_back(e.comments);
+  saved.reserve(index.size());
+  for (const ArchiveIndexEntry& e : index) saved.push_back(e.comments);
   auto fail = [&] {
-    for (std::size_t i = 0; i < file_.Entries().size(); ++i) file_.Entries()[i].comments = saved[i];
+    for (std::size_t i = 0; i < index.size(); ++i) index[i].comments = saved[i];
     return -1;
   };
   FileTransaction tx;
@@ -204,24 +206,25 @@ int ArchiveRecords::Delete(bool confirm) {
   if (textsMoved) {
     std::vector<CommentRefBlock> blocks;
     std::vector<bool> drop;
-    for (const ArchiveIndexEntry& e : file_.Entries()) {
+    for (const ArchiveIndexEntry& e : index) {
       blocks.push_back(e.comments);
       drop.push_back(e.IsSelected());
     }
     st = archive_file::WriteWithBlocks(rewrite.In(), blocks, &drop, rewrite.Out());
   } else {
-    st = archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(),
-                                           UnmarkedRecords(file_.Entries()), rewrite.Out());
+    st = archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(), UnmarkedRecords(index),
+                                           rewrite.Out());
   }
   if (FinishRewrite(st.ok(), tx, trace, 1, 2) != 0) return fail();
-  std::erase_if(file_.Entries(), [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
-  file_.SetRecordCount(static_cast<int>(file_.Entries().size()));
+  std::erase_if(index, [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
+  file_.SetRecordCount(static_cast<int>(index.size()));
   file_.ClearMarks();
   file_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveRecords::ChartUpDown(bool up) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::ChartUpDown";
   int s = -1, marked = 0;
   for (int n = 0; n < file_.RecordCount(); ++n) {
@@ -243,8 +246,7 @@ int ArchiveRecords::ChartUpDown(bool up) {
   std::iota(order.begin(), order.end(), 0);
   std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(a + 1)]);
   if (file_.RewriteInOrder(order, trace) != 0) return -1;
-  std::swap(file_.Entries()[static_cast<std::size_t>(a)],
-            file_.Entries()[static_cast<std::size_t>(a + 1)]);
+  std::swap(index[static_cast<std::size_t>(a)], index[static_cast<std::size_t>(a + 1)]);
   file_.RefreshFileTime();
   return 0;
 }

@@ -1,14 +1,11 @@
 // Saving a chart into the current, an existing or a new archive.
 #include "archive/store/archive_saving.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <system_error>
 
 #include "archive/comments/archive_comments.h"
 #include "archive/comments/chart_comments.h"
-#include "archive/store/archive.h"
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/archive_options.h"
