@@ -10,6 +10,7 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/chart/rise_set.h"
+#include "astro/ephemeris/coordinates.h"
 #include "astro/houses/angles.h"
 
 using chartmath::BodyAt;
@@ -20,6 +21,8 @@ namespace {
 
 constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr double kPolarLatitude = 66.5;
+// The obliquity of J2000 (IAU 2006), for a chart whose moment gives none.
+constexpr double kObliquityJ2000Deg = 23.4392794444;
 
 // The longitude that an operand code of an Arabic part names; -777.0 when absent or unknown.
 double OperandLongitude(const ChartContext& ctx, const Chart& chart, int code) {
@@ -110,7 +113,27 @@ bool Chart::IsDayChart() const {
   const AngleValue sun = points[0].longitude;
   const AngleValue asc = ascendant.IsSet() ? ascendant : cusps[0];
   if (!sun.IsSet() || !asc.IsSet()) return true;
-  return AngleDifference360(asc.Get(), sun.Get()) >= 180.0;
+  const Source& source = ComputingSource(definition);
+  const double latitude = source.place.LatitudeDeg();
+  double obliquity = MakeInstant(UtOf(source)).trueObliquityDeg;
+  if (!std::isfinite(obliquity)) obliquity = kObliquityJ2000Deg;
+  // The horizon that has this Ascendant at the chart's latitude: the Ascendant's degree stands on
+  // it at hour angle -H0 or +H0; the meridian is the one of the two whose rising degree it is.
+  const Equatorial a = EclipticToEquatorial(asc.Get(), 0.0, obliquity);
+  const double cosH0 = std::clamp(-TanDeg(latitude) * TanDeg(a.declination), -1.0, 1.0);
+  const double h0 = std::acos(cosH0) * 180.0 / M_PI;
+  double ramc = a.rightAscension - h0;
+  const double other = a.rightAscension + h0;
+  if (AngleDifference180(AscendantDeg(other, latitude, obliquity), asc.Get()) <
+      AngleDifference180(AscendantDeg(ramc, latitude, obliquity), asc.Get()))
+    ramc = other;
+  // Day when the Sun's centre is above that horizon. Below the polar circles this is the Sun
+  // between the Descendant and the Ascendant through the MC; beyond them the MC may lie below
+  // the horizon and only the altitude tells.
+  const Equatorial s = EclipticToEquatorial(sun.Get(), points[0].latitude, obliquity);
+  return SinDeg(latitude) * SinDeg(s.declination) +
+             CosDeg(latitude) * CosDeg(s.declination) * CosDeg(ramc - s.rightAscension) >
+         0.0;
 }
 
 bool Chart::FindRiseSetMoment(const ChartContext& ctx, int body, int selector, bool following,

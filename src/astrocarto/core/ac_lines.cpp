@@ -344,10 +344,16 @@ void ACLines::Draw(platform::Dc& dc, const MapWindow& window, int step,
   }
 }
 
-char ACLines::AngleAt(int k, double longitude, double latitude) const {
+char ACLines::AngleAt(int k, double longitude) const {
   const LineMoment& moment = Moment(HalfOfLine(k));
-  const std::array<double, 4> angles =
-      AnglesFromRamc(moment.siderealDeg + longitude, latitude, moment.obliquityDeg);
-  const double lambda = BodyLongitude(k);
-  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A' : 'D';
+  const LineBody& body = model_[static_cast<std::size_t>(k)];
+  // The right ascension of what the line is drawn from: the body's own place for a line with
+  // latitude, else its ecliptic degree.
+  const double rightAscension =
+      body.withLatitude && !IsAbsent(body.eclipticLongitude)
+          ? body.rightAscension
+          : EclipticToEquatorial(BodyLongitude(k), 0.0, moment.obliquityDeg).rightAscension;
+  // East of the meridian (hour angle between 180 and 360) it rises, west of it it sets; the
+  // nearer of the ecliptic Ascendant and Descendant says the same only below the polar circles.
+  return SinDeg(moment.siderealDeg + longitude - rightAscension) < 0.0 ? 'A' : 'D';
 }

@@ -211,8 +211,9 @@ class ACLines {
   void FinishLine(int k);
   void ClearHalf(int half);
   int HalfOfLine(int k) const { return ChartOfLine(k); }
-  // 'A' when the body of line k is nearer the ascendant than the descendant at the place.
-  char AngleAt(int k, double longitude, double latitude) const;
+  // 'A' when the body of line k rises at geographic longitude `longitude` (its hour angle lies
+  // east of the meridian), 'D' when it sets.
+  char AngleAt(int k, double longitude) const;
 
   std::array<char, kPointFlagCount> flags_{};
   std::vector<int> points_;  // the chart point of each line of one chart
