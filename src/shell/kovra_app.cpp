@@ -365,6 +365,11 @@ void CKovraApp::SaveProfile() {
   ReportStatus(profile_.Save(GetPath(kProfileName)), "CKovraApp::ExitInstance");
 }
 
+void CKovraApp::SetTipOfTheDay(bool showAtStart, int nextTip) {
+  profile_.SetInt("ShowTips", showAtStart ? 1 : 0);
+  profile_.SetInt("NextTip", std::max(0, nextTip));
+}
+
 void CKovraApp::ShowTipOfTheDay() {
   if (profile_.GetInt("ShowTips", 1) == 0) return;
   std::string text;

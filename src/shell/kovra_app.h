@@ -78,6 +78,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   LifeEventList& RectificationEvents() override { return rectificationEvents_; }
   // The life-point types ("velm.lpn"), loaded at start.
   const LifePointAll& LifePointTypes() const override { return lifePointTypes_; }
+  void SetTipOfTheDay(bool showAtStart, int nextTip) override;
   LifeEventList& TreminEvents() override { return treminEvents_; }
 
   platform::DocManager& Documents() override { return documents_; }

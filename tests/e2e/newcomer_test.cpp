@@ -202,11 +202,10 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
   CKovraDoc* natal = ActiveChart(Frame());
   ASSERT_NE(natal, nullptr);
 
-  // "Windows 2000" is a switch of older systems; the Sabian symbols read the user's own file of
-  // symbols, which a new data folder does not hold. The coordinates of two charts wait for a
-  // second chart, the line crossings for a map (the astrocartography test sees them enabled).
-  const std::set<int> off = {cmd::kConfigWindows2000, cmd::kSabianSymbols, cmd::kCoordinates2,
-                             cmd::kLineCrossings};
+  // The Sabian symbols read the user's own file of symbols, which a new data folder does not
+  // hold. The coordinates of two charts wait for a second chart, the line crossings for a map
+  // (the astrocartography test sees them enabled).
+  const std::set<int> off = {cmd::kSabianSymbols, cmd::kCoordinates2, cmd::kLineCrossings};
   for (const platform::CommandDef& def : KovraCommandTable().commands)
     EXPECT_EQ(Frame().StateOf(def.id).enabled, !off.contains(def.id)) << def.text;
 

@@ -20,6 +20,7 @@ constexpr int kMsgTitle = 548;  // "ПЕРЕСЕЧЕНИЯ ЛИНИЙ"
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 constexpr int kColumnChars = 20;
+constexpr int kWideColumnChars = 22;  // with the "Windows 2000" switch
 // The printed page: rows 30 mm below the top margin and 4 mm inside the side margins; the
 // headers at the top, the title below them.
 constexpr int kRowsTop = 3000, kRowsInset = 400;
@@ -43,14 +44,15 @@ void ParanTable::SetCrossings(int choice, std::vector<Crossing> crossings) {
   crossings_ = std::move(crossings);
 }
 
-double ParanTable::ColumnWidth(platform::Dc& dc, int fontSize) {
+double ParanTable::ColumnWidth(platform::Dc& dc, int fontSize, bool wide) {
   // The row ends with the longitude at 14 widths of "W": a column is never narrower than that
   // and two widths of "W" beyond it, whatever the glyph face's "W".
   const int w = WidthOfW(dc, platform::kTextFace, fontSize);
   const platform::DcState saved(dc);
   dc.SelectFont(TextFont(fontSize));
   const int row = 16 * w + dc.GetTextExtent("000W00").cx;
-  return std::max({1, kColumnChars * WidthOfW(dc, platform::kGlyphFaceA, fontSize), row});
+  const int chars = wide ? kWideColumnChars : kColumnChars;
+  return std::max({1, chars * WidthOfW(dc, platform::kGlyphFaceA, fontSize), row});
 }
 
 int ParanTable::RowHeight(platform::Dc& dc, int fontSize) {
@@ -86,7 +88,7 @@ ParanPrintLayout ParanTable::LayoutPrint(platform::Dc& dc, const Configuration& 
   out.left = p.marginLeft + kRowsInset;
   out.top = p.marginTop + kRowsTop;
   out.pitch = std::max(1.0, RowHeight(dc, fontSize) * interval);
-  out.columnWidth = ColumnWidth(dc, fontSize);
+  out.columnWidth = ColumnWidth(dc, fontSize, config.windows2000 != 0);
   const int usableHeight = kA4Height - out.top - p.marginBottom;
   const int usableWidth = kA4Width - p.marginRight - kRowsInset - out.left;
   const int rows = lists::FitCount(usableHeight, out.pitch);

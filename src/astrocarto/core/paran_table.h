@@ -31,9 +31,10 @@ class ParanTable {
   int Count() const { return static_cast<int>(crossings_.size()); }
   const std::vector<Crossing>& Crossings() const { return crossings_; }
 
-  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a", but at least what a
-  // row takes (the longitude at 14 widths of "W" in "Vudurez") and two widths of "W" more.
-  static double ColumnWidth(platform::Dc& dc, int fontSize);
+  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a" (22 when `wide`, the
+  // "Windows 2000" switch), but at least what a row takes (the longitude at 14 widths of "W" in
+  // "Vudurez") and two widths of "W" more.
+  static double ColumnWidth(platform::Dc& dc, int fontSize, bool wide);
   // The height of a row's characters ("W" in "Vudurez") at `fontSize`, at least 1.
   static int RowHeight(platform::Dc& dc, int fontSize);
   // Row `row` with its top-left corner at `at`, with w the width of "W" in "Vudurez" at
@@ -44,7 +45,8 @@ class ParanTable {
 
   // The printed pages inside the configuration's print margins, the rows 30 mm below the top
   // margin: rows per column as the height allows at `interval`, columns as the width allows but
-  // at most `maxColumns`, both at least 1; `order` 1 runs down each column, else across.
+  // at most `maxColumns`, both at least 1; `order` 1 runs down each column, else across. The
+  // columns are wide with the configuration's "Windows 2000" switch.
   static ParanPrintLayout LayoutPrint(platform::Dc& dc, const Configuration& config, int fontSize,
                                       double interval, int maxColumns, int order);
   // The head of printed page `page` of a table whose page holds `rowsUsed` rows: the page frame

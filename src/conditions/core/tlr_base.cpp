@@ -618,6 +618,31 @@ int TLRBASE::ReadFunction(int number, CFunc& set) const {
   return set.ReadSelection(in);
 }
 
+int TLRBASE::RenameTextsGroup(std::string_view oldName, std::string_view newName) {
+  constexpr const char* kTrace = "TLRBASE::RenameTextsGroup";
+  std::string texts;
+  if (!ReadFile(FilePath("tlt"), texts, kTrace, kErrRead)) return -1;
+  std::string renamed;
+  std::size_t copied = 0;
+  for (const TlrHeadingLine& h : FindTlrHeadings(texts)) {
+    const TlrHeading heading = ParseTlrHeading(h.line);
+    if (heading.group.empty() || !SameTlrGroupName(heading.group, oldName)) continue;
+    // The group stands between the first two '/' after the title; the rest of the line stays.
+    const std::size_t title = h.line.find('^', h.line.find('^', 1) + 1);
+    const std::size_t first = h.line.find('/', title + 1);
+    renamed.append(texts, copied, h.offset + first + 1 - copied);
+    renamed.append(newName);
+    copied = h.offset + first + 1 + heading.group.size();
+  }
+  if (copied == 0) return 1;
+  renamed.append(texts, copied);
+  if (!RewriteFile(FilePath("tlt"), renamed).ok()) {
+    ReportError(kErrWrite, kTrace, 3);
+    return -1;
+  }
+  return 1;
+}
+
 int TLRBASE::DeleteTextsForGroup(std::string_view groupName) {
   constexpr const char* kTrace = "TLRBASE::DeleteTextsForGroup";
   std::string texts;

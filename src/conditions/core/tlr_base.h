@@ -189,6 +189,10 @@ class TLRBASE {
   // 1124 is answered Yes: 1 done (or no text to remove), 0 declined (nothing changed), -1 error.
   // The index is stale afterwards (the files are newer); the caller rebuilds it.
   int DeleteTextsForGroup(std::string_view groupName);
+  // Writes `newName` for `oldName` (case-insensitive) in the heading of every text of that group,
+  // the text file rewritten safely once: 1 done (or no text of the group), -1 error (the file as
+  // it was). The index is stale afterwards; the caller rebuilds it.
+  int RenameTextsGroup(std::string_view oldName, std::string_view newName);
 
   // The numbers that hold a text, ascending.
   std::vector<int> TextNumbers() const;

@@ -193,8 +193,17 @@ bool TlrFilesPage::EditGroup() {
   std::string name = group.name;
   int priority = group.priority;
   if (!AskUniqueGroup(name, priority, data_.second)) return false;
+  const bool renamed = name != group.name;
+  // The texts take the new name in their headings at once, and so does the group file: neither
+  // names a group the other has lost, whatever the sheet's OK or Cancel.
+  if (renamed && Exists(base->FilePath("tlt")) && base->RenameTextsGroup(group.name, name) != 1)
+    return false;
   group.name = name;
   group.priority = priority;
+  if (renamed) {
+    (void)base->SaveGroups();
+    (void)base->RebuildIndex();
+  }
   return true;
 }
 

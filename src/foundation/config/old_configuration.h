@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace oldcfg {
@@ -69,11 +70,20 @@ enum Section {
 
 // The first version code whose files carry the section; -1 for index 9.
 int FirstCodeOf(int section);
-// True when a file of `versionCode` carries the section and this configuration has a place for
-// it: the sections of later codes, and two that have none here (docs/decisions.md): the
-// astrocartography of versions 41-42, whose only part is two map records, and the tip of the day,
-// which the program keeps in its profile with its own tip list.
+// True when a file of `versionCode` carries the section and the program has a place for it: the
+// sections of later codes, but not the astrocartography of versions 41-42, whose only part is two
+// map records of no known layout (docs/decisions.md). The tip of the day goes to the profile, not
+// to the configuration (`TipOfTheDay`).
 bool SectionAvailable(int section, int versionCode);
+
+// The tip-of-the-day section of version 51 (three values from 5494): whether the tip is shown at
+// start (the first value, non-zero on) and the number of the next tip (the second). The third
+// value has no setting here.
+struct TipOfTheDay {
+  static constexpr std::size_t kOffset = 5494;
+  bool showAtStart = true;
+  int nextTip = 0;
+};
 
 // The result of recognising a chosen file: a version code 0..6, or the message that refuses it.
 struct Recognition {

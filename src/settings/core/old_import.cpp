@@ -1,6 +1,7 @@
 #include "settings/core/old_import.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "archive/store/archive_layout.h"
@@ -220,10 +221,12 @@ int ImportOldArchives(const fs::path& oldFolder, const ImportPlaces& places) {
 
 bool ImportOldConfiguration(const ImportPage& page, Configuration& config, Aspectarium& systems,
                             const ImportPlaces& places) {
-  if (Status st = config.Import(page.path, page.versionCode, page.flags); !st.ok()) {
+  std::optional<oldcfg::TipOfTheDay> tips;
+  if (Status st = config.Import(page.path, page.versionCode, page.flags, &tips); !st.ok()) {
     ReportStatus(st, "Configuration::Import");
     return false;
   }
+  if (tips && places.keepTips) places.keepTips(*tips);
   fs::path oldFolder = fs::path(page.path).parent_path();
   if (oldFolder.empty()) oldFolder = ".";
   if (!SamePlace(oldFolder, places.programFolder)) {

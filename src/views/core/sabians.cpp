@@ -78,7 +78,7 @@ std::string SabianText(const Chart& chart, const SabianChoice& s, const Configur
   const auto add = [&](const std::string& name, double longitude) {
     const int degree = SabianDegree(longitude);
     if (degree < 0) return;
-    text += name + ". " + sabians.Text(degree) + "\n";
+    text += "   " + name + ". " + sabians.Text(degree) + "\n";
   };
   for (int b = 0; b < kBodyCount; ++b)
     if (BodyChosen(b, s.bodies, s.nodes != 0, config))

@@ -103,6 +103,28 @@ const ColumnCase kColumns[] = {
 INSTANTIATE_TEST_SUITE_P(ParanTable, PrintedColumns, ::testing::ValuesIn(kColumns),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ParanTable, WindowsTwoThousandWidensTheColumnsToTwentyTwoGlyphs) {
+  RecordingDc dc(600, true);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  struct Row {
+    int fontSize;
+    std::int32_t windows2000;  // any non-zero value is on
+    double width;              // glyph widths of 333 at 2500, 280 at 2100
+    int columns;               // of 17700, at most 4
+  } const rows[] = {
+      {2500, 0, 20 * 333, 2}, {2500, 1, 22 * 333, 2}, {2500, 7, 22 * 333, 2},
+      {2100, 0, 20 * 280, 3},  // 16800 fit
+      {2100, 1, 22 * 280, 2},  // 18480 do not
+  };
+  for (const Row& row : rows) {
+    Configuration config;
+    config.windows2000 = row.windows2000;
+    const ParanPrintLayout l = ParanTable::LayoutPrint(dc, config, row.fontSize, 1.2, 4, 0);
+    EXPECT_DOUBLE_EQ(l.columnWidth, row.width) << row.fontSize << " " << row.windows2000;
+    EXPECT_EQ(l.layout.Columns(), row.columns) << row.fontSize << " " << row.windows2000;
+  }
+}
+
 TEST(ParanTable, PrintedRowsFillTheHeightBelowTheHead) {
   RecordingDc dc(600, true);
   dc.SetMapMode(platform::MapMode::HiMetric);

@@ -124,4 +124,34 @@ TEST_F(ColoursImportTest, ImportAsksForAFileUntilOneIsChosenThenTakesTheSections
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
+TEST_F(ColoursImportTest, TheTipOfTheDayOfVersion51GoesIntoTheProfile) {
+  StartApp();
+  app_->SetTipOfTheDay(true, 2);
+  testing_support::TempFolder old;
+  std::string file(52000, '\0');
+  file[0] = 51;
+  file[5494] = 0;  // not shown at start
+  file[5498] = 9;  // the next tip
+  file[5502] = 3;  // no setting here
+  testing_support::WriteFile(old / "VELM.CFG", file);
+  struct Row {
+    bool chosen;
+    int showTips, nextTip;
+  } const rows[] = {{false, 1, 2}, {true, 0, 9}};
+  for (const Row& row : rows) {
+    ModalDriver::Expect<DImport>([&old, &row](DImport& d) {
+      d.OnImpFile();
+      EXPECT_EQ(d.page.versionCode, 6);
+      EXPECT_TRUE(d.Box(1371)->isEnabled());
+      d.Box(1371)->setChecked(row.chosen);
+      return PressOk(d);
+    });
+    prompts_.ExpectFile((old / "VELM.CFG").string());
+    Run(cmd::kConfigImport);
+    EXPECT_TRUE(prompts_.WasShown(406));
+    EXPECT_EQ(app_->GetProfile().GetInt("ShowTips", -1), row.showTips) << row.chosen;
+    EXPECT_EQ(app_->GetProfile().GetInt("NextTip", -1), row.nextTip) << row.chosen;
+  }
+}
+
 }  // namespace

@@ -403,6 +403,30 @@ TEST_F(SettingsTest, RulersShowValuePlusOneAndStoreTheChoice) {
   EXPECT_EQ(rulers[0], 4);
 }
 
+TEST_F(SettingsTest, WindowsTwoThousandIsACheckedSwitchKeptInTheConfiguration) {
+  StartApp();
+  const auto& frame = *app_->GetMainFrame();
+  struct Step {
+    std::int32_t before, after;
+  } const steps[] = {{0, 1}, {1, 0}, {5, 0}};  // any non-zero stored value is on
+  for (const Step& step : steps) {
+    GetConfiguration().windows2000 = step.before;
+    EXPECT_EQ(frame.StateOf(cmd::kConfigWindows2000).checked, step.before != 0);
+    ASSERT_TRUE(Run(cmd::kConfigWindows2000));
+    EXPECT_EQ(GetConfiguration().windows2000, step.after) << step.before;
+    EXPECT_EQ(frame.StateOf(cmd::kConfigWindows2000).checked, step.after != 0);
+  }
+  // The switch goes with the configuration at exit and comes back at the next start.
+  ASSERT_TRUE(Run(cmd::kConfigWindows2000));
+  app_->ExitInstance();
+  app_.reset();
+  DeletePending();
+  GetConfiguration() = Configuration();
+  StartApp();
+  EXPECT_EQ(GetConfiguration().windows2000, 1);
+  EXPECT_TRUE(app_->GetMainFrame()->StateOf(cmd::kConfigWindows2000).checked);
+}
+
 }  // namespace
 
 namespace {
