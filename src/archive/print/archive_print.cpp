@@ -11,12 +11,12 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
 namespace {
 
-constexpr int kMsgPage = 67;
 constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
 constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
@@ -255,7 +255,7 @@ void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
   if (pageCount_ > 1) {
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%s (%s %d)", title.c_str(),
-                  GetMessageText(kMsgPage).c_str(), page);
+                  GetMessageText(kMsgPageWord).c_str(), page);
     title = buffer;
   }
   const int width = dc.GetTextExtent(title).cx;

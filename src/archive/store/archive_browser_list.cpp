@@ -6,6 +6,7 @@
 
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kPathDisplayLimit = 80;  // a display form stays under this length
 constexpr std::size_t kPathHeadFrom = 4;       // the head's separator stands after this many
-constexpr int kMsgNoArchiveRows = 473;
 
 platform::Font RowFont() {
   return platform::Font{std::string(platform::kTextFace), kArchiveRowFontSize};

@@ -10,12 +10,12 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
 constexpr int kWhite = 15;
-constexpr int kMsgTitle = 468;  // "АСТРОКАРТОГРАФИЯ"
 
 // The line colour of a chart point: Sun..Pluto their own, the nodes theirs, the rest the others'.
 int LineColourNumber(const AstroCartPage& settings, int point) {
@@ -241,7 +241,8 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
     dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000});
     dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
     const int titleLeft = std::min(headerLeft + header.cx, ornamentLeft);
-    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1], GetMessageText(kMsgTitle));
+    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1],
+               GetMessageText(kMsgAstrocartographyTitle));
   }
   const bool colourPrinting = config.colourPrinting != 0;
   DrawMap(dc, map, MakeView(geometry, PrintColours(settings_, colourPrinting), !colourPrinting),

@@ -12,11 +12,11 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgTitle = 548;  // "ПЕРЕСЕЧЕНИЯ ЛИНИЙ"
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 constexpr int kColumnChars = 20;
@@ -122,5 +122,5 @@ void ParanTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   dc.SelectFont(TextFont(kTitleSize));
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.TextOut((p.marginLeft + kA4Width - p.marginRight) / 2, -kTitleTop - p.marginTop,
-             lists::PageTitle(GetMessageText(kMsgTitle), page));
+             lists::PageTitle(GetMessageText(kMsgLineCrossingsTitle), page));
 }

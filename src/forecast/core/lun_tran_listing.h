@@ -11,9 +11,6 @@ class AspectSystem;
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgLunarTransitsTitle = 98;  // "ТРАНЗИТЫ ЛУНЫ"
-inline constexpr int kMsgToNatalChart = 99;        // "к натальной карте"
-
 namespace forecast {
 
 class LunTranListing : public EventListing {

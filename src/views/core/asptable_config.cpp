@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace tables {
@@ -11,8 +12,6 @@ namespace tables {
 namespace {
 
 using Settings = cfg::AspectTableSettings;
-constexpr int kMsgSystemNotFound = 59;
-constexpr int kMsgSystemInstead = 60;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
@@ -77,7 +76,7 @@ void AspTableConfigModel::AcceptSystemName(std::string typed,
     return;
   }
   systemName = loaded.front();
-  message = GetMessageText(kMsgSystemNotFound) + ' ' + typed + '\n' +
+  message = GetMessageText(kMsgAspectSystemNotFound) + ' ' + typed + '\n' +
             GetMessageText(kMsgSystemInstead) + ' ' + systemName;
 }
 
