@@ -411,6 +411,69 @@ TEST_F(NewcomerPathTest, RectificationByEventsTreminAndHermes) {
   EXPECT_GT(app_->Documents().Documents().size(), documents) << "the trutine's charts";
 }
 
+// Every printable view printed through a recording device: the chart's views from its menus, the
+// map with its crossings and towns, a printed prediction list and the archive's listing; no
+// text of a page overlaps another, runs off the paper or crosses the page frame.
+TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
+  CKovraDoc* natal = StartWithChart();
+  ASSERT_NE(natal, nullptr);
+  platform::View* wheel = natal->Views().front();
+  checkOverlap_ = true;
+  Allow({kMsgTransitPeriodCut});
+  script_.Otherwise(AcceptAsProposed);
+  const std::set<int> skipped = {cmd::kConfigWindows2000, cmd::kSabianSymbols,
+                                 cmd::kCoordinates2,      cmd::kLineCrossings,
+                                 cmd::kRectifyByEvents,   cmd::kTreminRectification,
+                                 cmd::kTreminForecast};
+  std::set<platform::View*> seen;
+  for (platform::View* view : AllViews()) seen.insert(view);
+  for (const int command : natal->ViewCommands()) {
+    if (skipped.contains(command)) continue;
+    Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+    Run(command);
+    for (platform::View* view : AllViews())
+      if (seen.insert(view).second) LookAt(*view);
+    script_.Verify("command " + std::to_string(command));
+  }
+  auto* map = ViewOf<CAstroCartView>(natal);
+  ASSERT_NE(map, nullptr);
+  ASSERT_NE(RunFromWindow(map, cmd::kLineCrossings), nullptr);
+  ASSERT_NE(RunFromWindow(map, cmd::kTownList), nullptr);
+
+  // The first transit handed over to a new prediction list, printed.
+  auto* transits = ViewOf<CTransitsView>(natal);
+  ASSERT_NE(transits, nullptr);
+  Frame().MdiArea()->setActiveSubWindow(transits->Frame());
+  script_.Then("DPREDLIST_TRANSFER", [](QWidget& d) {
+    Click(d, QStringLiteral("Создать новый список"));
+    TypeInto(d, QStringLiteral("Название нового списка"),
+             QStringLiteral("Транзиты Иванова на год вперёд"));
+    Click(d, QStringLiteral("Добавить и открыть список"));
+  });
+  script_.Then("DPREDICT_LIST", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  std::size_t documents = app_->Documents().Documents().size();
+  RightClickRow(*transits, 0);
+  Settle();
+  script_.Verify("prediction list");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  LookAt(*app_->Documents().Documents().back()->Views().front());
+
+  // The chart in a new archive whose listing is printed.
+  prompts_.ExpectFile((folder_ / "Клиенты").string());
+  prompts_.Expect(552, platform::Answer::Yes);
+  Allow({552, 8, 677});
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kSaveToArchive);
+  script_.Then("ArchiveView", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  prompts_.Expect(677, platform::Answer::Ok);
+  documents = app_->Documents().Documents().size();
+  Run(cmd::kLoadFromArchive);
+  script_.Verify("archive listing");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  LookAt(*app_->Documents().Documents().back()->Views().front());
+}
+
 // The program closed by its menu keeps its charts for the next start, which restores them.
 TEST_F(NewcomerTest, ClosingAndStartingAgainRestoresTheSessionsCharts) {
   Start(

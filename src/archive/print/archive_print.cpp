@@ -21,7 +21,7 @@ constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
 constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
 constexpr int kPrintStep = 100;  // 10 pt
-constexpr int kPaperX0 = 300;
+constexpr int kCoordinateIndent = 1000;  // the coordinate cells, right of the left margin
 constexpr int kPrintHeight = 29200;
 constexpr int kHeaderHeight = 1400;
 
@@ -244,23 +244,29 @@ void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
   const platform::DcState saved(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
-  const std::string mark(1, glyphs::kOrnament[0]);
-  const int markWidth = dc.GetTextExtent(mark).cx;
-  dc.TextOut(20300 - margins_.right - markWidth, -250 - margins_.top, mark);
+  // The whole ornament, as every printed page of the program draws it, ending at the right.
+  const int ornamentRight = 20300 - margins_.right;
+  const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(ornamentRight, -250 - margins_.top, glyphs::kOrnament);
 
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(kHeadFontSize));
-  std::string title = ShortenPathToWidth(dc, path_, 10000);
+  std::string suffix;
   if (pageCount_ > 1) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%s (%s %d)", title.c_str(),
-                  GetMessageText(kMsgPage).c_str(), page);
-    title = buffer;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, " (%s %d)", GetMessageText(kMsgPage).c_str(), page);
+    suffix = buffer;
   }
+  // Centred between the margins, the title keeps a blank's width from the ornament: the path is
+  // shortened to what is left of 10000 units and of that room.
+  const int middle = margins_.left + (21000 - margins_.left - margins_.right) / 2;
+  const int room = 2 * (ornamentLeft - dc.GetTextExtent(" ").cx - middle);
+  const int pathWidth = std::min(10000, room - dc.GetTextExtent(suffix).cx);
+  const std::string title = ShortenPathToWidth(dc, path_, pathWidth) + suffix;
   const int width = dc.GetTextExtent(title).cx;
-  const int x = margins_.left + (21000 - margins_.left - margins_.right - width) / 2;
-  dc.TextOut(x, -600 - margins_.top, title);
+  dc.TextOut(middle - width / 2, -600 - margins_.top, title);
 }
 
 void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
@@ -306,7 +312,7 @@ int ArchivePrinter::DrawCoordinateLines(platform::Dc& dc, const PrintedChart& ch
   for (std::size_t k = 0; k < points.size() && k < chart.longitudes.size(); ++k) {
     const int column = static_cast<int>(k) % kPointsPerLine;
     if (column == 0 && k > 0) ++lines;
-    const int x = 1000 + column * cell;
+    const int x = margins_.left + kCoordinateIndent + column * cell;
     const int yy = y - lines * printLineHeight_;
     dc.SetTextColor(colour);
     DrawGlyphText(dc, x, yy, PointGlyph(points[k]), 'a', glyphSize, platform::BkMode::Transparent);
@@ -343,11 +349,11 @@ void ArchivePrinter::PrintPage(platform::Dc& dc, int page) const {
   for (; i < charts.size(); ++i) {
     const PrintedChart& c = charts[i];
     if (c.newPage && PageOfChart(static_cast<int>(i)) != page) break;
-    DrawChartLine(dc, c, kPaperX0, y, PrintableWidth());
+    DrawChartLine(dc, c, margins_.left, y, PrintableWidth());
     y -= printLineHeight_;
     for (const std::string& comment : c.comments) {
       if (comment.empty()) continue;
-      dc.TextOut(kPaperX0, y, FitTextToWidth(dc, comment, CommentWidth()));
+      dc.TextOut(margins_.left, y, FitTextToWidth(dc, comment, CommentWidth()));
       y -= printLineHeight_;
     }
     const int used = DrawCoordinateLines(dc, c, y);

@@ -129,6 +129,17 @@ void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const Bin
   }
 }
 
+namespace {
+
+// The height of a degree's number in the text face at `size`.
+int NumberHeight(platform::Dc& dc, int size) {
+  const platform::DcState saved(dc);
+  dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
+  return std::max(1, dc.GetTextMetrics().height);
+}
+
+}  // namespace
+
 BINDHU::Layout BINDHU::ScreenLayout(platform::Dc& dc, int width) const {
   Layout l;
   l.left = kScreenLeft;
@@ -137,6 +148,7 @@ BINDHU::Layout BINDHU::ScreenLayout(platform::Dc& dc, int width) const {
   const int size = FitFontWidth(dc, platform::kGlyphFaceA, kFirstFitSize, l.columnWidth, "WWw");
   l.glyphSize = size > 0 ? size : 100;
   l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  l.numberHeight = NumberHeight(dc, l.glyphSize);
   return l;
 }
 
@@ -157,6 +169,7 @@ BINDHU::Layout BINDHU::PaperLayout(platform::Dc& dc, const Configuration& config
                                    : s.printFontSize;
   l.glyphSize = std::max(100, std::min(size, limit > 0 ? limit : 100));
   l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  l.numberHeight = NumberHeight(dc, l.glyphSize);
   return l;
 }
 
@@ -169,7 +182,7 @@ std::vector<int> BINDHU::PageStarts(const Layout& layout, const Configuration& c
   const int room = height - kHeaderUnits * layout.unit;
   int used = 0;
   for (int d = 0; d < kRows; ++d) {
-    const int rows = RowUnits(d) * layout.unit;
+    const int rows = RowHeight(layout, d);
     if (used > 0 && used + rows > room) {
       starts.push_back(d);
       used = 0;
@@ -202,7 +215,7 @@ void BINDHU::Draw(platform::Dc& dc, const Layout& l, int first, int last, int bo
   int y = headBottom;
   for (int d = first; d <= last && d < kRows; ++d) {
     if (!l.printing && y < bottom) break;
-    const int rowBottom = y - RowUnits(d) * l.unit;
+    const int rowBottom = y - RowHeight(l, d);
     dc.SelectFont(TextFont(l.glyphSize));
     dc.TextOut(l.left + l.columnWidth / 4, y, std::to_string(d));
     dc.Line({l.left, rowBottom}, {right, rowBottom});

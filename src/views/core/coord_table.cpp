@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/numbers/angles.h"
@@ -182,6 +184,10 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
   const int blockColumns =
       wide ? (printing ? kWideBlockColumnsPrint : kWideBlockColumnsScreen) : kBlockColumns;
   const int blockWidth = blockColumns * m.columnWidth;
+  // On paper the blocks that would run past the right margin begin again at the left, below.
+  const int across =
+      printing ? std::max(1, (kA4Width - config.print.marginRight - x) / std::max(1, blockWidth))
+               : std::numeric_limits<int>::max();
   int drawnRows = rows;
   for (int s = 0; s < COORD_CONF::kSlotCount; ++s) {
     const int v = layout.slots[static_cast<std::size_t>(s)];
@@ -192,9 +198,14 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
     }
     if (printing && !wide) continue;
     const int k = layout.CountExtraBefore(s);
-    DrawCoordRow(dc, chart, m, s, x + (k / blockRows + 1) * blockWidth,
-                 y - (k % blockRows) * m.rowStep, wide);
-    drawnRows = std::max(drawnRows, std::min(k + 1, blockRows));
+    const int block = k / blockRows + 1;
+    const int band = block / across;
+    DrawCoordRow(dc, chart, m, s, x + (block % across) * blockWidth,
+                 y - (band * blockRows + k % blockRows) * m.rowStep, wide);
+    // A band's first block holds rows up to this one; a later block follows a full one.
+    const int firstOfBand = band == 0 ? 1 : 0;
+    const int inBand = block % across == firstOfBand ? k % blockRows + 1 : blockRows;
+    drawnRows = std::max(drawnRows, band * blockRows + inBand);
   }
   return drawnRows * m.rowStep;
 }

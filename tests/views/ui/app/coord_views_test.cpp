@@ -285,8 +285,9 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
 }
 
 // The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 120, a row step
-// of 120 + 233.
-constexpr int kPrintTableHeight = 15 * 353;
+// of 120 + 233. Three blocks of the antiscia fit across the paper: the fourth begins a second band
+// of 15 rows under the first.
+constexpr int kPrintTableHeight = 2 * 15 * 353;
 
 void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two, const std::string& picture) {
   ASSERT_NE(document, nullptr);
