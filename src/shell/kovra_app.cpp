@@ -95,7 +95,10 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   ReadSessionAtStart();
 
   if (options.showWindow) mainFrame_->show();
-  if (options.splash && options.showWindow) (new SplashWindow(options.splashMilliseconds))->show();
+  if (options.splash && options.showWindow) {
+    splash_ = new SplashWindow(options.splashMilliseconds);
+    splash_->show();
+  }
   ShowTipOfTheDay();
   // A file that opened no chart (the user was told why) leaves the choice to the start-up dialog.
   if (opened == 0) RunStartupDialog();
@@ -379,6 +382,7 @@ void CKovraApp::ShowTipOfTheDay() {
   if (tips.empty()) return;
   const int next = std::max(0, profile_.GetInt("NextTip", 0)) % static_cast<int>(tips.size());
   DTipOfDay dialog(MainWindow());
+  CloseSplash();
   dialog.tip = tips[static_cast<std::size_t>(next)];
   dialog.showAtStart = true;
   dialog.DoModal();
@@ -386,8 +390,15 @@ void CKovraApp::ShowTipOfTheDay() {
   profile_.SetInt("ShowTips", dialog.showAtStart ? 1 : 0);
 }
 
+QWidget* CKovraApp::Splash() const { return splash_.data(); }
+
+void CKovraApp::CloseSplash() {
+  if (splash_) splash_->close();  // deletes itself on close
+}
+
 void CKovraApp::RunStartupDialog() {
   DStartup dialog(MainWindow());
+  CloseSplash();
   dialog.restoreAvailable = !sessionAtStart_.empty();
   dialog.kindName = GetMessageText(kMsgKindNameFirst + currentChartKind_);
   if (dialog.DoModal() != platform::kIdOk) return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <QPointer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -142,8 +143,12 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // The start-up steps after the main window (also run alone by tests).
   void ShowTipOfTheDay();
   void RunStartupDialog();
+  // The splash window while it is shown (null once it closed).
+  QWidget* Splash() const;
 
  private:
+  // Closes the splash window before a start-up dialog, which it would otherwise cover.
+  void CloseSplash();
   void LoadProgramWideObjects();
   void RegisterTemplates();
   void RegisterCommands();
@@ -180,4 +185,5 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   std::vector<FrameCommands> frameCommands_;
   std::vector<DataHook> startupLoaders_;
   std::vector<DataHook> exitSavers_;
+  QPointer<QWidget> splash_;
 };

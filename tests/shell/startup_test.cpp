@@ -1,17 +1,21 @@
 // The start: defaults in an empty data folder, the start-up dialog, the tip of the day, the
 // splash window, the command line and printing without the window.
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPointer>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "astro/aspects/aspectarium.h"
+#include "astrocarto/ui/ac_lines_conf_dialog.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/chebyshev_tables.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "platform/qt/title_room.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
 #include "shell/core/session.h"
@@ -155,6 +159,55 @@ TEST(SplashWindow, ClosesOnTheFirstTimerTickAfterItsTime) {
   EXPECT_FALSE(splash->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(alive.isNull());
+}
+
+TEST_F(ShellTest, TheSplashStepsAsideForTheTipOfTheDayAndTheStartupDialog) {
+  testing_support::WriteFile(folder_ / "advice.txt", Cp1251("Совет\r\n"));
+  std::vector<bool> splashShown;  // at the tip, at the start-up dialog
+  const auto splashVisible = [this] {
+    return app_->Splash() != nullptr && app_->Splash()->isVisible();
+  };
+  platform::ModalDriver::Expect<DTipOfDay>([&](DTipOfDay&) {
+    splashShown.push_back(splashVisible());
+    return platform::kIdOk;
+  });
+  platform::ModalDriver::Expect<DStartup>([&](DStartup& dialog) {
+    splashShown.push_back(splashVisible());
+    dialog.choice = DStartup::kNothing;
+    return platform::kIdOk;
+  });
+  StartOptions options;
+  options.splash = true;
+  options.showWindow = true;
+  ASSERT_TRUE(Launch(options));
+  EXPECT_EQ(splashShown, (std::vector<bool>{false, false}));
+}
+
+// What a dialog shows is not cut: its caption has the room of a title bar, and each label and
+// button is as wide as its text needs.
+TEST_F(ShellTest, DialogsShowTheirWholeCaptionsAndLines) {
+  DACLINES_CONF townList;
+  DStartup startup;
+  startup.kindName = Cp1251("Натальная карта");
+  startup.restoreAvailable = true;
+  DTipOfDay tip;
+  tip.tip = Cp1251("Совет дня");
+  for (platform::Dialog* dialog : {static_cast<platform::Dialog*>(&townList),
+                                   static_cast<platform::Dialog*>(&startup),
+                                   static_cast<platform::Dialog*>(&tip)}) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    dialog->OnInitDialog();
+    dialog->show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(dialog->width(), platform::TitleBarWidth(dialog->windowTitle()));
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+      if (button->isVisible())
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+      if (label->isVisible() && !label->wordWrap())
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    dialog->hide();
+  }
 }
 
 TEST(CommandLine, OptionsAndFiles) {

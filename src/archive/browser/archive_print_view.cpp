@@ -5,6 +5,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/qt/measuring_dc.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 constexpr int kMsgCaption = 257;
@@ -38,7 +39,7 @@ void CArchivePrint::OnInitialUpdate() {
 }
 
 std::string CArchivePrint::GetFrameTitle() const {
-  return ShortenTextToLength(path_, 25) + GetMessageText(kMsgCaption);
+  return ShortenTextToLength(PathText(path_), 25) + GetMessageText(kMsgCaption);
 }
 
 int CArchivePrint::ClientWidth() const {

@@ -14,6 +14,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -219,7 +220,7 @@ QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view type
 // --- The lists ---
 
 std::string QueryArchiveItemText(std::string_view path) {
-  return ShortenTextToLength(path, kArchiveItemLength);
+  return ShortenTextToLength(PathText(path), kArchiveItemLength);
 }
 
 void DrawQueryListItem(platform::Dc& dc, const platform::Rect& item, std::string_view text, bool on,

@@ -8,6 +8,7 @@
 #include "conditions/core/query_run.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -77,16 +78,16 @@ bool ResultArchiveAction::Matches(int record, const ArchiveIndexEntry& entry) {
 void ResultArchiveAction::Finish() {
   if (!before_.empty() && !RemovedByAction(before_) &&
       (archive_.SetPath(before_) < 0 || archive_.CreateIndex() != 0))
-    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before_);
+    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + PathText(before_));
   if (!missing_.empty()) {
     std::string text = GetMessageText(kMsgArchiveMissing);
-    for (const std::string& path : missing_) text += "\n" + path;
+    for (const std::string& path : missing_) text += "\n" + PathText(path);
     Tell(kMsgArchiveMissing, text);
   }
   if (!changed_.empty()) {
     std::string text;
     for (const std::string& path : changed_)
-      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgArchiveWord) + " " + path + " " +
+      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgArchiveWord) + " " + PathText(path) + " " +
               GetMessageText(kMsgArchiveChanged);
     Tell(kMsgArchiveWord, text);
   }
@@ -182,7 +183,7 @@ QueryRowsDone QueryResults::Delete(Archive& archive, const std::vector<int>& row
     for (const int row : ofArchive) records.insert(rows_[static_cast<std::size_t>(row)].record);
     if (Archive::FileTimeOf(a.path) == a.fileTime &&
         InspectArchiveFile(a.path).records == static_cast<std::int64_t>(records.size()))
-      emptied += "\n" + a.path;
+      emptied += "\n" + PathText(a.path);
   }
   std::string question = GetMessageText(kMsgDeleteCharts);
   if (!emptied.empty()) question += "\n\n" + GetMessageText(kMsgArchivesEmptied) + emptied;

@@ -11,6 +11,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -35,11 +36,11 @@ class SynSource {
   // (else 1133).
   bool Open(const std::string& path) {
     if (archive_.SetPath(path) < 0) {
-      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + path);
+      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
       return false;
     }
     if (archive_.CreateIndex() != 0 || (handle_ = archive_.Open()) == nullptr) {
-      Tell(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + path);
+      Tell(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
       return false;
     }
     return true;
@@ -156,7 +157,7 @@ void PairArchiveList(SynPairing& run, const SynastryRequest& request) {
   for (const ArchiveListEntry& entry : request.list) {
     if (!entry.on) continue;
     if (!Archive::IsArchiveFile(entry.path)) {
-      Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + entry.path);
+      Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
       continue;
     }
     SynSource source;

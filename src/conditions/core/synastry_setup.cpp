@@ -12,6 +12,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int CArcListContainer::SaveArcs() const { return ::SaveArcs(file_, entries_); }
 
 std::string CArcListContainer::ItemText(int i) const {
   if (i < 0 || i >= Count()) return {};
-  return ShortenTextToLength(entries_[static_cast<std::size_t>(i)].path, width_);
+  return ShortenTextToLength(PathText(entries_[static_cast<std::size_t>(i)].path), width_);
 }
 
 int CArcListContainer::Add(std::string path) {
@@ -125,7 +126,7 @@ void SynastrySetupModel::Load(const cfg::ByteBlock& block, const Chart* current,
 std::string SynastrySetupModel::ArchiveText(const cfg::ByteBlock& block, int field) const {
   const std::string path = block.Get(ArchiveField(field));
   if (path.empty() || Archive::IfRealArchive(path) == kNotArchive) return {};
-  return ShortenTextToLength(path, kPathLength);
+  return ShortenTextToLength(PathText(path), kPathLength);
 }
 
 bool SynastrySetupModel::ChooseArchive(std::string path, bool second, cfg::ByteBlock& block) const {
@@ -158,7 +159,7 @@ bool SynastrySetupModel::Accept(cfg::ByteBlock& block) const {
   for (const int field : needed) {
     const std::string path = block.Get(ArchiveField(field));
     if (!Archive::IsArchiveFile(path)) {
-      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + path));
+      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + PathText(path)));
       return false;
     }
   }

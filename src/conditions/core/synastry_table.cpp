@@ -11,6 +11,7 @@
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -129,7 +130,7 @@ void SynAnalTable::TakeOver(SynastryHandOver handOver, bool showArchives) {
     description_.push_back(GetMessageText(kMsgHeaderArchives));
     if (current_ && (mode_ == kSynOneArchive || mode_ == kSynArchiveList))
       description_.push_back(GetMessageText(kMsgChartWord) + " " + current_->Line(" "));
-    for (const QueryResultArchive& a : archives_) description_.push_back(a.path);
+    for (const QueryResultArchive& a : archives_) description_.push_back(PathText(a.path));
     description_.emplace_back();
   }
   for (std::string& line : handOver.header) description_.push_back(std::move(line));

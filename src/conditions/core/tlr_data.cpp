@@ -9,6 +9,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
@@ -117,7 +118,7 @@ int TLRDATA::LoadBases() {
     fs::path groupFile = baseName + ".tlg";
     if (!Exists(text) && !Exists(groupFile)) {
       const std::string missing = GetMessageText(kMsgTlrBaseMissing);
-      const std::string question = missing + "\n" + text.string() + "\n" + missing;
+      const std::string question = missing + "\n" + PathText(text.native()) + "\n" + missing;
       platform::FileChoice choice;
       choice.filters = {{"Velm 5.* text database files (*.tlt)", "*.tlt"}};
       choice.path = text.string();

@@ -14,10 +14,10 @@
 #include "document/workbench.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
-#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ void CStatView::OnInitialUpdate() {
   archivePath_ = archive.GetPath();
   archiveTime_ = Archive::FileTimeOf(archivePath_);
   archiveRecords_ = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
-  caption_ = ShortenTextToLength(platform::Utf8ToCp1251(archivePath_), kCaptionLength) +
+  caption_ = ShortenTextToLength(PathText(archivePath_), kCaptionLength) +
              GetMessageText(kMsgStatCaption);
   SetMargins();
   UpdateFrameTitle();
