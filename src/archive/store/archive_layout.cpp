@@ -72,7 +72,7 @@ bool HasArchiveExtension(const fs::path& path) {
 
 ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) {
     info.layout = kCannotOpen;
     return info;
