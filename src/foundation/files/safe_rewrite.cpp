@@ -167,12 +167,7 @@ std::size_t InjectWriteFault(std::size_t size, int& error) {
   return allowed;
 }
 
-namespace {
-
-// `path` with every symbolic link of its last component followed (a link to a link, too), the
-// path itself when it is no link; a link that leads nowhere gives the file it names. The folders
-// on the way stay as they are: only the file's own name is replaced.
-fs::path FollowLinks(fs::path path) {
+fs::path FileBehindLinks(fs::path path) {
   for (int hop = 0; hop < 40; ++hop) {
     std::error_code ec;
     if (!fs::is_symlink(fs::symlink_status(path, ec)) || ec) return path;
@@ -183,10 +178,8 @@ fs::path FollowLinks(fs::path path) {
   return path;
 }
 
-}  // namespace
-
 SafeRewrite::SafeRewrite(fs::path target)
-    : target_(std::move(target)), resolved_(FollowLinks(target_)) {
+    : target_(std::move(target)), resolved_(FileBehindLinks(target_)) {
   fs::path folder = resolved_.parent_path();
   if (folder.empty()) folder = ".";
   std::string pattern = (folder / ("." + resolved_.filename().string() + ".XXXXXX")).string();

@@ -52,6 +52,11 @@ class SafeRewrite {
   bool committed_ = false;
 };
 
+// `path` with every symbolic link of its last component followed (a link to a link too), the path
+// itself when it is no link; a link that leads nowhere gives the file it names. The file a
+// rewrite of `path` replaces.
+std::filesystem::path FileBehindLinks(std::filesystem::path path);
+
 // Rewrites `target` with `contents` through SafeRewrite; while a RewriteBatch is open on this
 // thread, the file joins the batch instead.
 Status RewriteFile(const std::filesystem::path& target, std::string_view contents);
