@@ -4,6 +4,7 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <ctime>
+#include <new>
 
 #include "archive/browser/archive_commands.h"
 #include "archive/browser/import_dialogs.h"
@@ -40,6 +41,10 @@ namespace {
 constexpr int kMsgKindNameFirst = 100;
 // "The file could not be read. It is kept under another name and will not be written over:"
 constexpr int kMsgKeptAside = 1990;
+// "The print file cannot replace the chart file being printed. Name another file:"
+constexpr int kMsgPrintOverChartFile = 2044;
+// "The file holds no chart:"
+constexpr int kMsgNoChartInFile = 2045;
 
 }  // namespace
 
@@ -64,9 +69,9 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   LoadProgramWideObjects();
   if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok()) {
     ReportStatus(loaded, "CKovraApp::InitInstance");
-    // A profile that could not be read is never rewritten: its recent-file list comes back once
-    // it can be read again.
-    profileUnread_ = loaded.ErrorCode() == kErrCannotOpen || loaded.ErrorCode() == kErrRead;
+    // A profile that could not be read (or was refused as too large) is never rewritten: its
+    // recent-file list comes back once it can be read again.
+    profileUnread_ = true;
   }
   recentFiles_.ReadFrom(profile_);
   RegisterTemplates();
@@ -80,15 +85,22 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   printRun_ = options.printOnly;
   int opened = 0;
   if (!options.file.empty()) {
-    opened = OpenChartFile(options.file);
     if (options.printOnly) {
-      // A print run that printed nothing ends with a failure code (the user was told why).
-      const Status printed =
-          opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
-      if (opened > 0) ReportStatus(printed, "velm /p");
-      if (!printed.ok()) exitCode_ = 1;
+      // A print run that printed nothing ends with a failure code (the user was told why); one
+      // whose memory runs out is told so and ends as well.
+      try {
+        opened = OpenChartFile(options.file);
+        const Status printed =
+            opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
+        if (opened > 0) ReportStatus(printed, "velm /p");
+        if (!printed.ok()) exitCode_ = 1;
+      } catch (const std::bad_alloc&) {
+        ReportError(kErrNoMemory, "velm /p", 0);
+        exitCode_ = 1;
+      }
       return false;
     }
+    opened = OpenChartFile(options.file);
   } else if (options.printOnly) {
     return false;
   }
@@ -293,6 +305,10 @@ int CKovraApp::OpenChartFile(const fs::path& path) {
     ReportStatus(read, "CKovraApp::OpenChartFile");
     return 0;
   }
+  if (charts.empty()) {
+    ReportStatus(Status::Message(kMsgNoChartInFile, path.string()), "CKovraApp::OpenChartFile");
+    return 0;
+  }
   int opened = 0;
   for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   if (opened > 0) {
@@ -326,6 +342,9 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
     }
     target = fs::path(source).replace_extension(".pdf");
   }
+  std::error_code same;
+  if (fs::equivalent(source, target, same) && !same)
+    return Status::Message(kMsgPrintOverChartFile, target.string());
   return platform::WritePdf(target, fs::path(source).filename().string(), pages, render);
 }
 

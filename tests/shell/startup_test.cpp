@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPointer>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -312,6 +314,53 @@ TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
     app_.reset();
     DeletePending();
   }
+}
+
+TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsNone) {
+  const fs::path charts = folder_ / "one.sav";
+  ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
+  const std::string chartBytes = testing_support::ReadFile(charts);
+  testing_support::WriteFile(folder_ / "empty.sav", "");
+  ASSERT_EQ(::mkfifo((folder_ / "pipe.sav").c_str(), 0600), 0);
+  fs::create_directory(folder_ / "folder.sav");
+  // Larger than any chart file, without taking room on the disk.
+  testing_support::WriteFile(folder_ / "huge.sav", "");
+  fs::resize_file(folder_ / "huge.sav", 3ull << 30);
+  fs::create_symlink(charts, folder_ / "link.pdf");
+  struct Case {
+    const char* name;
+    fs::path file;
+    fs::path out;
+    int shown;  // the message or error report the run shows
+  };
+  const Case cases[] = {
+      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", 2045},
+      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", ErrorReportNumber(kErrCannotOpen)},
+      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", ErrorReportNumber(kErrCannotOpen)},
+      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf",
+       ErrorReportNumber(kErrFormat)},
+      {"pdf_over_the_chart_file", charts, charts, 2044},
+      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf", 2044},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_.shown.clear();
+    StartOptions options;
+    options.file = c.file.string();
+    options.printOnly = true;
+    options.printOut = c.out;
+    EXPECT_FALSE(Launch(options));
+    EXPECT_TRUE(prompts_.WasShown(c.shown));
+    EXPECT_NE(app_->ExitInstance(), 0);
+    app_.reset();
+    DeletePending();
+    EXPECT_EQ(testing_support::ReadFile(charts), chartBytes);
+    if (c.out != charts) {
+      EXPECT_FALSE(fs::exists(c.out) && !fs::is_symlink(c.out));
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.pdf"));
+  EXPECT_EQ(fs::file_size(folder_ / "huge.sav"), 3ull << 30);
 }
 
 TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {

@@ -117,7 +117,7 @@ bool QueryDialogModel::RefuseFullList() const {
 int QueryDialogModel::AddArchive(std::string path) {
   if (RefuseFullList()) return kMsgTooManyArchives;
   if (!HasFileExtension(path)) path += ".arc";
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+  if (std::FILE* f = OpenForReading(path)) {
     std::fclose(f);
   } else {
     return Tell(kMsgNoSuchArchive);

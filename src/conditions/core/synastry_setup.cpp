@@ -1,6 +1,6 @@
 #include "conditions/core/synastry_setup.h"
 
-#include <fstream>
+#include <cstdio>
 #include <system_error>
 
 #include "archive/store/archive.h"
@@ -43,7 +43,9 @@ int CArcListContainer::LoadArcs() {
   entries_.clear();
   std::error_code ec;
   if (!fs::exists(file_, ec)) return 1;
-  if (!std::ifstream(file_)) return -1;
+  std::FILE* readable = OpenForReading(file_);
+  if (!readable) return -1;
+  std::fclose(readable);
   entries_ = ::LoadArcs(file_);
   return 0;
 }
