@@ -143,16 +143,30 @@ std::string SerializeTables(const ChebyshevFile& file) {
   return out.Take();
 }
 
-Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out) {
-  BinaryReader in(bytes);
+namespace {
+
+Status ReadHead(BinaryReader& in, const std::string& where, double& firstJd, double& lastJd) {
   if (in.Bytes(4) != std::string_view(kMagic, 4) || !in.Ok()) return Status::Error(106, where, 1);
   if (in.U16() != kTablesVersion) return Status::Error(106, where, 2);
-  ChebyshevFile file;
-  file.firstJd = in.F64();
-  file.lastJd = in.F64();
-  if (!in.Ok() || !std::isfinite(file.firstJd) || !std::isfinite(file.lastJd) ||
-      !(file.lastJd > file.firstJd))
+  firstJd = in.F64();
+  lastJd = in.F64();
+  if (!in.Ok() || !std::isfinite(firstJd) || !std::isfinite(lastJd) || !(lastJd > firstJd))
     return Status::Error(106, where, 3);
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status ParseTablesSpan(std::string_view head, const std::string& where, double& firstJd,
+                       double& lastJd) {
+  BinaryReader in(head);
+  return ReadHead(in, where, firstJd, lastJd);
+}
+
+Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out) {
+  BinaryReader in(bytes);
+  ChebyshevFile file;
+  if (Status st = ReadHead(in, where, file.firstJd, file.lastJd); !st.ok()) return st;
   const int tableCount = in.U16();
   for (int n = 0; n < tableCount && in.Ok(); ++n) {
     ChebyshevTable t;

@@ -52,6 +52,11 @@ struct ChebyshevFile {
 std::string SerializeTables(const ChebyshevFile& file);
 // `where` names the file in the status (error 106, wrong format).
 Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out);
+// The span of the tables from the first kTablesHeadBytes of the file alone (the same checks and
+// errors as ParseTables for those bytes).
+inline constexpr std::size_t kTablesHeadBytes = 22;
+Status ParseTablesSpan(std::string_view head, const std::string& where, double& firstJd,
+                       double& lastJd);
 
 // Chebyshev coefficients of degree n interpolating f at the n + 1 Chebyshev nodes of [-1, 1]
 // (values given at x_k = cos(pi (k + 1/2) / (n + 1))).

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr double kNutationHalfStep = 0.01;
+// cos 45 degrees: the elongation from the Sun beyond which its deflection of light is ignored.
+constexpr double kCosDeflectionElongation = 0.70710678118654752;
 
 }  // namespace
 
@@ -62,6 +64,10 @@ void Ephemeris::AddSunDeflection(int point, double jdTt, double speed, double& l
   if (sun == nullptr || ((point == 2 || point == 3) && speed < 0.0)) return;
   double sunLon, sunLat, sunSpeed;
   sun->Evaluate(jdTt, sunLon, sunLat, sunSpeed);
+  // Beyond 45 degrees of elongation the deflection stays under 0.01": not computed there. The
+  // Sun's latitude (under 2") is left out of the elongation.
+  constexpr double kDeg = M_PI / 180.0;
+  if (std::cos((lon - sunLon) * kDeg) * std::cos(lat * kDeg) < kCosDeflectionElongation) return;
   const Deflection d = SunDeflection(lon, lat, sunLon, sunLat, DeflectionDistanceRatio(point));
   lon += d.lonDeg;
   lat += d.latDeg;
