@@ -180,6 +180,40 @@ TEST(EphemerisTables, DamagedFilesAreRefusedWithFormatError) {
   }
 }
 
+// The hand tables with a nutation table of a constant `nutationDeg`.
+std::string HandTablesWithNutation(double nutationDeg) {
+  ChebyshevFile f = HandTables();
+  ChebyshevTable n;
+  n.id = kTableNutation;
+  n.firstJd = f.firstJd;
+  n.segmentDays = 20.0;
+  n.coefficients = {nutationDeg, 0.0};
+  f.tables.push_back(n);
+  return SerializeTables(f);
+}
+
+// Positions at one instant from tables loaded one after the other, into two ephemerides and
+// again into the first: each answers with its own nutation, none with what another kept.
+TEST(EphemerisTables, EveryLoadingAnswersWithItsOwnTablesAtTheSameInstant) {
+  const JdTt when{1015.0};  // the Sun's hand longitude 10 degrees there
+  Ephemeris a, b;
+  struct Step {
+    Ephemeris* e;
+    double loadNutation;  // NaN: no new loading
+    double expectedLon;
+  };
+  const double none = std::nan("");
+  const Step steps[] = {{&a, 0.5, 10.5}, {&b, 1.5, 11.5}, {&a, none, 10.5},
+                        {&a, 2.0, 12.0}, {&b, none, 11.5}, {&a, none, 12.0}};
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const Step& s = steps[i];
+    if (!std::isnan(s.loadNutation)) {
+      ASSERT_TRUE(s.e->LoadBytes(HandTablesWithNutation(s.loadNutation), "hand").ok());
+    }
+    EXPECT_NEAR(s.e->Position(0, when).longitude, s.expectedLon, 1e-9) << "step " << i;
+  }
+}
+
 TEST(EphemerisTables, MissingFileIsReportedAndTheTheoriesServe) {
   testing_support::TempFolder folder;
   Ephemeris e;

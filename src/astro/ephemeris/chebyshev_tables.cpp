@@ -58,8 +58,8 @@ std::size_t DecodeCoefficients(std::string_view bytes, std::size_t stride, doubl
 }
 
 double Wrap360(double deg) {
-  double r = std::fmod(deg, 360.0);
-  return r < 0.0 ? r + 360.0 : r;
+  const double r = deg - 360.0 * std::floor(deg / 360.0);
+  return r < 360.0 ? r : 0.0;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "astro/ephemeris/ephemeris.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "astro/ephemeris/earth_orientation.h"
@@ -16,7 +18,17 @@ constexpr double kNutationHalfStep = 0.01;
 // cos 45 degrees: the elongation from the Sun beyond which its deflection of light is ignored.
 constexpr double kCosDeflectionElongation = 0.70710678118654752;
 
+std::atomic<std::uint64_t> g_loadCount{0};
+
 }  // namespace
+
+struct Ephemeris::InstantTerms {
+  std::uint64_t loadId = 0;
+  double jdTt = 0.0;
+  double nutationDeg = 0.0, nutationRate = 0.0;
+  bool hasSun = false;
+  double sunLon = 0.0, sunLat = 0.0;
+};
 
 int TableIdOfPoint(int point, LunarVariant variant) {
   const bool mean = variant == LunarVariant::Mean;
@@ -50,6 +62,7 @@ Status Ephemeris::LoadBytes(std::string_view bytes, const std::string& where) {
   }
   file_ = std::move(parsed);
   index_ = index;
+  loadId_ = ++g_loadCount;
   return Status::Ok();
 }
 
@@ -62,8 +75,13 @@ void Ephemeris::AddSunDeflection(int point, double jdTt, double speed, double& l
   const ChebyshevTable* sun = Table(0);
   // Mercury and Venus in retrograde motion are near inferior conjunction, in front of the Sun.
   if (sun == nullptr || ((point == 2 || point == 3) && speed < 0.0)) return;
-  double sunLon, sunLat, sunSpeed;
-  sun->Evaluate(jdTt, sunLon, sunLat, sunSpeed);
+  InstantTerms& terms = const_cast<InstantTerms&>(TermsAt(jdTt));
+  if (!terms.hasSun) {
+    double sunSpeed;
+    sun->Evaluate(jdTt, terms.sunLon, terms.sunLat, sunSpeed);
+    terms.hasSun = true;
+  }
+  const double sunLon = terms.sunLon, sunLat = terms.sunLat;
   // Beyond 45 degrees of elongation the deflection stays under 0.01": not computed there. The
   // Sun's latitude (under 2") is left out of the elongation.
   constexpr double kDeg = M_PI / 180.0;
@@ -75,6 +93,31 @@ void Ephemeris::AddSunDeflection(int point, double jdTt, double speed, double& l
 
 const ChebyshevTable* Ephemeris::Table(int tableId) const {
   return HasTable(tableId) ? &file_.tables[index_[tableId]] : nullptr;
+}
+
+const Ephemeris::InstantTerms& Ephemeris::TermsAt(double jdTt) const {
+  thread_local InstantTerms last;
+  if (last.loadId != loadId_ || last.jdTt != jdTt) {
+    last = InstantTerms{};
+    last.loadId = loadId_;
+    last.jdTt = jdTt;
+    last.nutationDeg = NutationDeg(jdTt, last.nutationRate);
+  }
+  return last;
+}
+
+void Ephemeris::PrefetchSegments(JdTt when) const {
+  if (!InTables(when)) return;
+  for (const ChebyshevTable& t : file_.tables) {
+    const std::size_t stride = static_cast<std::size_t>(t.lonDegree + t.latDegree + 2);
+    const double offset = (when.days - t.firstJd) / t.segmentDays;
+    const std::size_t segment =
+        std::min(static_cast<std::size_t>(std::max(offset, 0.0)), t.SegmentCount() - 1);
+    const char* first = reinterpret_cast<const char*>(t.coefficients.data() + segment * stride);
+    const char* last = reinterpret_cast<const char*>(t.coefficients.data() + (segment + 1) * stride);
+    for (const char* p = first; p < last; p += 64) __builtin_prefetch(p);
+    __builtin_prefetch(last - 1);
+  }
 }
 
 double Ephemeris::NutationDeg(double jdTt, double& rateDegPerDay) const {
@@ -100,9 +143,9 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
     double lon, lat, speed;
     table->Evaluate(when.days, lon, lat, speed);
     if (DeflectedByTheSun(point)) AddSunDeflection(point, when.days, speed, lon, lat);
-    double nutationRate;
-    lon += NutationDeg(when.days, nutationRate);
-    PointPosition p{NormalizeDegrees(lon), lat, speed + nutationRate};
+    const InstantTerms& terms = TermsAt(when.days);
+    lon += terms.nutationDeg;
+    PointPosition p{NormalizeDegrees(lon), lat, speed + terms.nutationRate};
     if (point == kSouthNode || point == kLunarPerigee) p = OppositePoint(p);
     out.longitude = p.longitude;
     out.latitude = p.latitude;

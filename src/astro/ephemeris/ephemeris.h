@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -31,14 +32,23 @@ class Ephemeris {
   // Point 0..29; the lunar points 16..19 in the given variant. Never NaN: a point outside 0..29
   // gives zeros marked approximate.
   BodyPosition Position(int point, JdTt when, LunarVariant variant = LunarVariant::True) const;
+  // Asks the memory for every table's segment at `when` at once, ahead of a whole chart's
+  // positions: on dates far apart the segments are seldom in the cache, and fetched one table at
+  // a time they cost more than their evaluation.
+  void PrefetchSegments(JdTt when) const;
 
  private:
   const ChebyshevTable* Table(int tableId) const;
   double NutationDeg(double jdTt, double& rateDegPerDay) const;
+  // The nutation and the Sun from the tables at `jdTt`, kept per thread for the last instant asked
+  // (a chart asks every body at one instant).
+  struct InstantTerms;
+  const InstantTerms& TermsAt(double jdTt) const;
   // Adds the Sun's deflection of light to a table's longitude (less the nutation) and latitude.
   void AddSunDeflection(int point, double jdTt, double speed, double& lon, double& lat) const;
 
   ChebyshevFile file_;
+  std::uint64_t loadId_ = 0;  // unique to each loading: keys the per-thread terms
   std::array<int, kTableIdCount> index_ = MissingIndex();  // table id -> position in file_
 
   static constexpr std::array<int, kTableIdCount> MissingIndex() {
