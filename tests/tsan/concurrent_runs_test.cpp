@@ -11,6 +11,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
+#include "astro/ephemeris/ephemeris.h"
 #include "conditions/core/groups.h"
 #include "forecast/core/lunar_trans.h"
 #include "forecast/core/transit_calculation.h"
@@ -109,6 +110,26 @@ TEST_F(ConcurrentRuns, RunsAtOnceGiveTheEventsOfRunsOneAfterTheOther) {
     threads.emplace_back([&, i] { together[i] = runs[i](); });
   for (std::thread& t : threads) t.join();
   EXPECT_EQ(together, alone);
+}
+
+// Runs at once on tables just loaded: the first of them to reach a block of segments decodes it,
+// the others wait for it or read it after it is written, and all see the same positions.
+TEST(ConcurrentTables, BlocksDecodedOnFirstUseByThreadsAtOnce) {
+  Ephemeris tables;
+  ASSERT_TRUE(tables.Load(SourceDir() / "data" / "velm.str").ok());
+  constexpr int kThreads = 3;
+  std::vector<std::vector<double>> longitudes(kThreads);
+  std::vector<std::thread> threads;
+  for (int n = 0; n < kThreads; ++n)
+    threads.emplace_back([&, n] {
+      for (double jd = tables.FirstJdTt(); jd < tables.LastJdTt(); jd += 3001.7) {
+        tables.PrefetchSegments(JdTt{jd});
+        for (int point = 0; point < kBodyCount; ++point)
+          longitudes[n].push_back(tables.Position(point, JdTt{jd}).longitude);
+      }
+    });
+  for (std::thread& t : threads) t.join();
+  for (int n = 1; n < kThreads; ++n) EXPECT_EQ(longitudes[n], longitudes[0]);
 }
 
 }  // namespace

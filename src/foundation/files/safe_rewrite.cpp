@@ -352,6 +352,9 @@ Status ReadWholeFile(const fs::path& path, std::string& out) {
   if (ReadFaultArmedFor(path)) return Status::Error(103, path.string());
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return Status::Error(102, path.string());
+  std::error_code sizeUnknown;
+  const std::uintmax_t size = fs::file_size(path, sizeUnknown);
+  if (!sizeUnknown) out.reserve(static_cast<std::size_t>(size));  // one allocation for the whole
   char buffer[65536];
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, got);
