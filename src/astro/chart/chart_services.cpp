@@ -197,8 +197,9 @@ int Chart::GetLunarDay(const ChartContext& ctx) const {
   const std::optional<double> first = AngleEvent(ctx, 1, 0, kAbsent, source.place, *newMoon, 2.0);
   if (!first || *first > now) return 1;
   const std::optional<double> last = AngleEvent(ctx, 1, 0, kAbsent, source.place, now, -2.0);
-  if (last && *last >= *first) {
-    if (const std::optional<int> between = MoonriseIntervals(ctx, *first, *last))
+  // The two searches settle on the same moonrise to a fraction of a second, from either side.
+  if (last && *last >= *first - kSecondDays) {
+    if (const std::optional<int> between = MoonriseIntervals(ctx, *first, std::max(*first, *last)))
       return 2 + *between;
   }
   // Moonrise after moonrise from the first.
