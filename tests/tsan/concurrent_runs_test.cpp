@@ -19,6 +19,7 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/published_settings.h"
 #include "conditions/core/cfunc.h"
+#include "astro/ephemeris/ephemeris.h"
 #include "conditions/core/groups.h"
 #include "conditions/core/query_run.h"
 #include "conditions/core/synastry_run.h"
@@ -269,6 +270,26 @@ TEST_F(ConcurrentRuns, EveryKindOfRunGoesOnUnderItsOwnSettingsWhileTheyArePublis
   EXPECT_GT(publishes.load(), 0);
   EXPECT_EQ(together, alone);
   EXPECT_LT(cancelled.size(), uncancelled);
+}
+
+// Runs at once on tables just loaded: the first of them to reach a block of segments decodes it,
+// the others wait for it or read it after it is written, and all see the same positions.
+TEST(ConcurrentTables, BlocksDecodedOnFirstUseByThreadsAtOnce) {
+  Ephemeris tables;
+  ASSERT_TRUE(tables.Load(SourceDir() / "data" / "velm.str").ok());
+  constexpr int kThreads = 3;
+  std::vector<std::vector<double>> longitudes(kThreads);
+  std::vector<std::thread> threads;
+  for (int n = 0; n < kThreads; ++n)
+    threads.emplace_back([&, n] {
+      for (double jd = tables.FirstJdTt(); jd < tables.LastJdTt(); jd += 3001.7) {
+        tables.PrefetchSegments(JdTt{jd});
+        for (int point = 0; point < kBodyCount; ++point)
+          longitudes[n].push_back(tables.Position(point, JdTt{jd}).longitude);
+      }
+    });
+  for (std::thread& t : threads) t.join();
+  for (int n = 1; n < kThreads; ++n) EXPECT_EQ(longitudes[n], longitudes[0]);
 }
 
 }  // namespace
