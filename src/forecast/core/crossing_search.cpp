@@ -298,13 +298,14 @@ double MaxRelativeSpeed(const CrossingPair& pair) {
 
 namespace {
 
-// The next moment to probe inside the bracket [lo, hi]: a Newton step from the latest sample when
-// it lands inside and the last step shrank the bracket enough, else the middle. A step shorter
-// than half the time tolerance is lengthened to that, toward the crossing, so that the bracket
-// closes around it.
+// The next moment to probe inside the bracket [lo, hi]: a Newton step from the latest sample
+// toward the separation `aim` when it lands inside and is under half the step before it, else the
+// middle. A step shorter than half the time tolerance is lengthened to that, toward the crossing,
+// so that the bracket closes around it.
 double NextInside(const Sample& lo, const Sample& hi, const Sample& latest, double aim,
                   double closeDays, double& lastStep) {
   const double mid = 0.5 * (lo.t + hi.t);
+  if (latest.rate == 0.0) return mid;
   double x = latest.t - (latest.s - aim) / latest.rate;
   // Newton's steps shrink quickly near a simple crossing; one that does not is replaced.
   if (!std::isfinite(x) || std::fabs(x - latest.t) > 0.5 * lastStep) {
@@ -326,7 +327,7 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
   const double floorDays = std::min(kLongestFloorDays, kFloorArcDeg / speed);
   const double closeDays = std::max(tolerance.days, kOneSecond);
 
-  // Approach: the step |s| / V can at most just reach the target.
+  // Approach: no step can pass the target, the last at most a floor's length.
   Sample lo = probe.Approach(start.days), hi = lo;
   for (;;) {
     if (lo.t >= end.days || probe.Exhausted()) {
