@@ -53,6 +53,17 @@ struct Sample {
   bool fitted = false;
 };
 
+// The longest step over which a separation that may fall by `down` and rise by `up` degrees a day
+// uses up neither the arc `arcDown` nor `arcUp`, nor moves by `largest` degrees.
+double StepForArcs(double arcDown, double arcUp, double down, double up, double largest) {
+  const auto limit = [](double arc, double rate) {
+    return rate > 0.0 ? arc / rate : std::numeric_limits<double>::infinity();
+  };
+  const double fastest = std::max(down, up);
+  const double wrapSafe = fastest > 0.0 ? largest / fastest : 0.0;
+  return std::max(0.0, std::min({limit(arcDown, down), limit(arcUp, up), wrapSafe}));
+}
+
 // The longest step from separation s over which the target cannot be reached when the separation
 // falls at most `down` and rises at most `up` degrees a day: s itself the way down, 360 - s the way
 // up round the circle (for s below 0 the reverse), each less `margin`. A body that never runs
@@ -61,13 +72,7 @@ struct Sample {
 // for a crossing.
 double StepFor(double s, double margin, double down, double up) {
   const double past = std::fabs(s) - margin, round = 360.0 - std::fabs(s) - margin;
-  const double towardDown = s > 0.0 ? past : round, towardUp = s > 0.0 ? round : past;
-  const auto limit = [](double arc, double rate) {
-    return rate > 0.0 ? arc / rate : std::numeric_limits<double>::infinity();
-  };
-  const double fastest = std::max(down, up);
-  const double wrapSafe = fastest > 0.0 ? kLargestStepArc / fastest : 0.0;
-  return std::max(0.0, std::min({limit(towardDown, down), limit(towardUp, up), wrapSafe}));
+  return StepForArcs(s > 0.0 ? past : round, s > 0.0 ? round : past, down, up, kLargestStepArc);
 }
 
 // A body's longitude and speed at a moment of UT, one node of the track.
@@ -148,8 +153,18 @@ class Probe {
     // The rate of the separation (A's speed less B's) lies within [least, greatest].
     const double least = tracked_ == pair_.target ? -back - high : low - up;
     const double greatest = tracked_ == pair_.target ? up - low : high + back;
-    const double own = StepFor(from.s, margin, std::max(0.0, -least), std::max(0.0, greatest));
-    return std::max(global, std::min(n1_.t - from.t, own));
+    const double fall = std::max(0.0, -least), rise = std::max(0.0, greatest);
+    const double own = StepFor(from.s, margin, fall, rise);
+    const double covered = n1_.t - from.t;
+    if (own < covered) return std::max(global, own);
+    // Past the track's end the bounds take over from what the track's piece left of the arcs.
+    const double arcDown = fall * covered, arcUp = rise * covered;
+    const double past = std::fabs(from.s) - margin, round = 360.0 - std::fabs(from.s) - margin;
+    const double leftDown = (from.s > 0.0 ? past : round) - arcDown;
+    const double leftUp = (from.s > 0.0 ? round : past) - arcUp;
+    const double beyond = StepForArcs(leftDown, leftUp, down_, up_,
+                                      kLargestStepArc - std::max(arcDown, arcUp));
+    return std::max(global, covered + beyond);
   }
 
   // A sample taken on the track, made exact: the slower body from the ephemeris at its moment.
