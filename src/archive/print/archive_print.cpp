@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
@@ -65,30 +66,35 @@ int HeightOfW(platform::Dc& dc, int size) {
 
 }  // namespace
 
+namespace {
+
+using P = ArchivePrintParams;
+using cfg::Bind;
+
+// Read into range (a comment page out of range as none, an interval that is not a number as its
+// default); written as they stand.
+constexpr cfg::FieldTable kFields{
+    Bind(&P::fontSize, cfg::ArchivePrintParams::kFontSize,
+         cfg::Clamp{P::kMinFontSize, P::kMaxFontSize}),
+    Bind(&P::lineInterval, cfg::ArchivePrintParams::kLineInterval,
+         cfg::Clamp{P::kMinInterval, P::kMaxInterval}),
+    Bind(&P::coordinates, cfg::ArchivePrintParams::kCoordinates, cfg::NonZero{}),
+    Bind(cfg::Element{&P::commentPages, 0}, cfg::ArchivePrintParams::kCommentPage1,
+         cfg::InRange{0, P::kNoPage}),
+    Bind(cfg::Element{&P::commentPages, 1}, cfg::ArchivePrintParams::kCommentPage2,
+         cfg::InRange{0, P::kNoPage}),
+    Bind(&P::selectedOnly, cfg::ArchivePrintParams::kSelectedOnly, cfg::NonZero{}),
+    Bind(&P::hint, cfg::ArchivePrintParams::kHint, cfg::NonZero{})};
+
+}  // namespace
+
 ArchivePrintParams ArchivePrintParams::FromBlock(const cfg::ByteBlock& block) {
-  using P = cfg::ArchivePrintParams;
   ArchivePrintParams p;
-  p.fontSize = std::clamp(block.Get(P::kFontSize), kMinFontSize, kMaxFontSize);
-  const double interval = block.Get(P::kLineInterval);
-  p.lineInterval = std::isfinite(interval) ? std::clamp(interval, kMinInterval, kMaxInterval) : 1.0;
-  p.coordinates = block.Get(P::kCoordinates) != 0 ? 1 : 0;
-  const auto page = [](std::int32_t v) { return v >= 0 && v <= kNoPage ? v : kNoPage; };
-  p.commentPages = {page(block.Get(P::kCommentPage1)), page(block.Get(P::kCommentPage2))};
-  p.selectedOnly = block.Get(P::kSelectedOnly) != 0 ? 1 : 0;
-  p.hint = block.Get(P::kHint) != 0 ? 1 : 0;
+  kFields.Read(block, p);
   return p;
 }
 
-void ArchivePrintParams::ToBlock(cfg::ByteBlock& block) const {
-  using P = cfg::ArchivePrintParams;
-  block.Set(P::kFontSize, std::int32_t{fontSize});
-  block.Set(P::kLineInterval, lineInterval);
-  block.Set(P::kCoordinates, std::int32_t{coordinates});
-  block.Set(P::kCommentPage1, std::int32_t{commentPages[0]});
-  block.Set(P::kCommentPage2, std::int32_t{commentPages[1]});
-  block.Set(P::kSelectedOnly, std::int32_t{selectedOnly});
-  block.Set(P::kHint, std::int32_t{hint});
-}
+void ArchivePrintParams::ToBlock(cfg::ByteBlock& block) const { kFields.Write(*this, block); }
 
 bool ArchivePrintHintDue(int hint, std::uint32_t launchCounter) {
   return hint != 0 || launchCounter % 20 == 0;

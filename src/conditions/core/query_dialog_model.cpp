@@ -7,6 +7,7 @@
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
 #include "conditions/core/synastry_run.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/files/file_utils.h"
@@ -20,6 +21,14 @@ namespace {
 
 using Q = cfg::QuerySettings;
 using S = cfg::SynastrySettings;
+using V = QueryViewSettings;
+using cfg::Bind;
+
+// Read and written as they stand; FromBlock and ToBlock bring the numbers into range.
+constexpr cfg::FieldTable kViewFields{
+    Bind(&V::screenFont, Q::kScreenFontSize), Bind(&V::printFont, Q::kPrintFontSize),
+    Bind(&V::screenGap, Q::kScreenLineGap),   Bind(&V::printGap, Q::kPrintLineGap),
+    Bind(&V::showArchives, Q::kShowArchives), Bind(&V::showQuery, Q::kShowQuery)};
 
 constexpr int kArchiveItemLength = 50;
 constexpr int kColourText = 0;
@@ -49,24 +58,11 @@ QueryViewSettings QueryViewSettings::Clamped() const {
 
 QueryViewSettings QueryViewSettings::FromBlock(const cfg::ByteBlock& b) {
   QueryViewSettings v;
-  v.screenFont = b.Get(Q::kScreenFontSize);
-  v.printFont = b.Get(Q::kPrintFontSize);
-  v.screenGap = b.Get(Q::kScreenLineGap);
-  v.printGap = b.Get(Q::kPrintLineGap);
-  v.showArchives = b.Get(Q::kShowArchives) != 0;
-  v.showQuery = b.Get(Q::kShowQuery) != 0;
+  kViewFields.Read(b, v);
   return v.Clamped();
 }
 
-void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const {
-  const QueryViewSettings v = Clamped();
-  b.Set(Q::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
-  b.Set(Q::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
-  b.Set(Q::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
-  b.Set(Q::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
-  b.Set(Q::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
-  b.Set(Q::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
-}
+void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const { kViewFields.Write(Clamped(), b); }
 
 // --- The dialog ---
 

@@ -7,6 +7,7 @@
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/query_run.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/progress_sink.h"
@@ -16,6 +17,24 @@
 namespace {
 
 using S = cfg::SynastrySettings;
+using V = QueryViewSettings;
+using cfg::Bind;
+
+// A zero size (a configuration written before the sizes had defaults) reads as the default.
+struct Size : cfg::AsIs {
+  template <typename T, typename M>
+  void Read(T stored, M& member) const {
+    if (stored > 0) member = stored;
+  }
+};
+
+// Read and written as they stand; the view's values are brought into range each way.
+constexpr cfg::FieldTable kViewFields{Bind(&V::screenFont, S::kScreenFontSize, Size{}),
+                                      Bind(&V::printFont, S::kPrintFontSize, Size{}),
+                                      Bind(&V::screenGap, S::kScreenLineGap),
+                                      Bind(&V::printGap, S::kPrintLineGap),
+                                      Bind(&V::showArchives, S::kShowArchives),
+                                      Bind(&V::showQuery, S::kShowQuery)};
 
 void Tell(int number, const std::string& text) {
   platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
@@ -257,25 +276,12 @@ SynastrySetup SynastrySetup::FromBlock(const cfg::ByteBlock& block) {
 
 QueryViewSettings SynastryViewFromBlock(const cfg::ByteBlock& b) {
   QueryViewSettings v;
-  // A zero size (a configuration written before the sizes had defaults) takes the default.
-  const auto size = [](int stored, int fallback) { return stored > 0 ? stored : fallback; };
-  v.screenFont = size(b.Get(S::kScreenFontSize), v.screenFont);
-  v.printFont = size(b.Get(S::kPrintFontSize), v.printFont);
-  v.screenGap = b.Get(S::kScreenLineGap);
-  v.printGap = b.Get(S::kPrintLineGap);
-  v.showArchives = b.Get(S::kShowArchives) != 0;
-  v.showQuery = b.Get(S::kShowQuery) != 0;
+  kViewFields.Read(b, v);
   return v.Clamped();
 }
 
 void SynastryViewToBlock(const QueryViewSettings& view, cfg::ByteBlock& b) {
-  const QueryViewSettings v = view.Clamped();
-  b.Set(S::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
-  b.Set(S::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
-  b.Set(S::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
-  b.Set(S::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
-  b.Set(S::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
-  b.Set(S::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
+  kViewFields.Write(view.Clamped(), b);
 }
 
 // --- Results ---
