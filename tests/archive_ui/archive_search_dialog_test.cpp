@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
 
 #include "archive/archive_fixture.h"
+#include "archive/browser/archive_list_box.h"
 #include "archive/browser/archive_view.h"
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
@@ -46,6 +49,15 @@ class ArchiveSearchTest : public ArchiveTest {
     OpenArchive("s.arc", kLayout4400, charts);
     view_ = std::make_unique<ArchiveView>(archive_);
     view_->OnInitDialog();
+    // One record in view under the headings, so that a found record is scrolled to the top.
+    auto* list = view_->findChild<CArchiveListBox*>();
+    ASSERT_NE(list, nullptr);
+    const QSize old = list->size();
+    list->setMinimumSize(0, 0);
+    list->resize(old.width(), 2 * list->RowHeight() + 2 * list->frameWidth());
+    QResizeEvent resized(list->size(), old);
+    QApplication::sendEvent(list, &resized);
+    ASSERT_EQ(list->VisibleRows(), 1);
     ArchiveSearchCriteria c;
     c.name = "ivanov";
     // Published as the search dialog stores it (whatever another test published before).

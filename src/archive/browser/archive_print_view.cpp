@@ -49,7 +49,13 @@ int CArchivePrint::ClientWidth() const {
 platform::ScreenLines CArchivePrint::MeasureScreen(platform::Dc& dc) {
   if (!printer_) return {};
   printer_->MeasureScreen(dc, ClientWidth());
-  return {0, kRowTop, static_cast<double>(printer_->ScreenRowHeight())};
+  // The column headings, then the rows one row lower.
+  const int row = printer_->ScreenRowHeight();
+  return {0, kRowTop + row, static_cast<double>(row)};
+}
+
+void CArchivePrint::DrawHead(platform::Dc& dc) {
+  if (printer_) printer_->DrawScreenHeads(dc, -kRowTop, ClientWidth());
 }
 
 platform::PrintedLines CArchivePrint::MeasurePrint(platform::Dc&) { return {}; }

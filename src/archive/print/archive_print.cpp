@@ -25,6 +25,10 @@ constexpr int kPrintStep = 100;  // 10 pt
 constexpr int kCoordinateIndent = 1000;  // the coordinate cells, right of the left margin
 constexpr int kPrintHeight = 29200;
 constexpr int kHeaderHeight = 1400;
+// The column headings.
+constexpr int kMsgNameColumn = 2133, kMsgTypeColumn = 2134, kMsgPlaceColumn = 2136;
+constexpr int kMsgDateColumn = 2138, kMsgZoneColumn = 2139, kMsgMarksColumn = 2140;
+constexpr int kMsgLatitudeColumn = 2141, kMsgLongitudeColumn = 2142;
 
 platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
 
@@ -222,7 +226,8 @@ void ArchivePrinter::MeasurePrint(platform::Dc& dc) {
   printFontSize_ = std::max(size, ArchivePrintParams::kMinFontSize);
   printLineHeight_ =
       std::max(1, static_cast<int>(HeightOfW(dc, printFontSize_) * params_.lineInterval));
-  headerHeight_ = kHeaderHeight;
+  // The column headings take the header's last line.
+  headerHeight_ = kHeaderHeight + printLineHeight_;
   linesPerPage_ = std::max(
       1, (kPrintHeight - headerHeight_ - margins_.top - margins_.bottom) / printLineHeight_);
   pageCount_ = PaginateCharts(list_.Charts(), linesPerPage_);
@@ -275,38 +280,60 @@ void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
   dc.TextOut(middle - width / 2, -600 - margins_.top, title);
 }
 
-void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
-                                   int width) const {
+ArchivePrinter::LineColumns ArchivePrinter::ColumnsOfLine(int x0, int width) const {
   const double u = width * columns_.gap * 0.002;
   // Rounded up: the widest text of a column keeps its whole width.
   const auto share = [width](double percent) {
     return static_cast<int>(std::ceil(width * percent / 100 - 1e-9));
   };
-  const int nameWidth = share(columns_.name);
-  const int typeWidth = share(columns_.type);
+  LineColumns c;
+  c.name = x0;
+  c.nameWidth = share(columns_.name);
+  c.typeWidth = share(columns_.type);
   const int dw = share(columns_.date);
-  const int placeWidth = share(columns_.place);
+  c.placeWidth = share(columns_.place);
+  c.type = x0 + c.nameWidth + static_cast<int>(3 * u);
+  c.date = c.type + c.typeWidth + static_cast<int>(u);
+  c.time = c.date + static_cast<int>(0.28 * dw);
+  c.zone = c.date + static_cast<int>(0.42 * dw);
+  c.latitude = c.date + static_cast<int>(0.62 * dw);
+  c.longitude = c.date + static_cast<int>(0.80 * dw);
+  c.place = c.date + dw + static_cast<int>(u);
+  c.marks = c.place + c.placeWidth + static_cast<int>(u);
+  return c;
+}
+
+void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
+                                   int width) const {
+  const LineColumns c = ColumnsOfLine(x0, width);
   const ArchiveIndexEntry& e = chart.entry;
-  dc.TextOut(x0, y, FitTextToWidth(dc, Trimmed(e.name), nameWidth));
-  const int xt = x0 + nameWidth + static_cast<int>(3 * u);
-  dc.TextOut(xt, y, FitTextToWidth(dc, Trimmed(e.title), typeWidth));
-  const int xd = xt + typeWidth + static_cast<int>(u);
-  dc.TextOut(xd, y, DateText(e));
-  dc.TextOut(xd + static_cast<int>(0.28 * dw), y, Format("%02d:%02d", e.hours, e.minutes));
-  dc.TextOut(xd + static_cast<int>(0.42 * dw), y,
+  dc.TextOut(c.name, y, FitTextToWidth(dc, Trimmed(e.name), c.nameWidth));
+  dc.TextOut(c.type, y, FitTextToWidth(dc, Trimmed(e.title), c.typeWidth));
+  dc.TextOut(c.date, y, DateText(e));
+  dc.TextOut(c.time, y, Format("%02d:%02d", e.hours, e.minutes));
+  dc.TextOut(c.zone, y,
              std::string(1, e.zoneSign) + Format("%02d:%02d", e.zoneHours, e.zoneMinutes));
-  dc.TextOut(xd + static_cast<int>(0.62 * dw), y,
-             Format("%02d%c%02d", e.latDegrees, e.latLetter, e.latMinutes));
-  dc.TextOut(xd + static_cast<int>(0.80 * dw), y,
-             Format("%03d%c%02d", e.lonDegrees, e.lonLetter, e.lonMinutes));
-  const int xp = xd + dw + static_cast<int>(u);
-  dc.TextOut(xp, y, FitTextToWidth(dc, Trimmed(e.town), placeWidth));
+  dc.TextOut(c.latitude, y, Format("%02d%c%02d", e.latDegrees, e.latLetter, e.latMinutes));
+  dc.TextOut(c.longitude, y, Format("%03d%c%02d", e.lonDegrees, e.lonLetter, e.lonMinutes));
+  dc.TextOut(c.place, y, FitTextToWidth(dc, Trimmed(e.town), c.placeWidth));
   if (layout_ == kLayout4400) {
     std::string marks(kCommentPages, '-');
     for (int k = 0; k < kCommentPages; ++k)
       if (e.comments.HasText(k)) marks[static_cast<std::size_t>(k)] = '*';
-    dc.TextOut(xp + placeWidth + static_cast<int>(u), y, marks);
+    dc.TextOut(c.marks, y, marks);
   }
+}
+
+void ArchivePrinter::DrawColumnHeads(platform::Dc& dc, int x0, int y, int width) const {
+  const LineColumns c = ColumnsOfLine(x0, width);
+  dc.TextOut(c.name, y, FitTextToWidth(dc, GetMessageText(kMsgNameColumn), c.nameWidth));
+  dc.TextOut(c.type, y, FitTextToWidth(dc, GetMessageText(kMsgTypeColumn), c.typeWidth));
+  dc.TextOut(c.date, y, GetMessageText(kMsgDateColumn));  // over the date and the time
+  dc.TextOut(c.zone, y, GetMessageText(kMsgZoneColumn));
+  dc.TextOut(c.latitude, y, GetMessageText(kMsgLatitudeColumn));
+  dc.TextOut(c.longitude, y, GetMessageText(kMsgLongitudeColumn));
+  dc.TextOut(c.place, y, FitTextToWidth(dc, GetMessageText(kMsgPlaceColumn), c.placeWidth));
+  if (layout_ == kLayout4400) dc.TextOut(c.marks, y, GetMessageText(kMsgMarksColumn));
 }
 
 int ArchivePrinter::DrawCoordinateLines(platform::Dc& dc, const PrintedChart& chart, int y) const {
@@ -351,6 +378,7 @@ void ArchivePrinter::PrintPage(platform::Dc& dc, int page) const {
     if (charts[i].newPage && ++current == page) break;
     ++i;
   }
+  DrawColumnHeads(dc, margins_.left, -(margins_.top + kHeaderHeight), PrintableWidth());
   int y = -(margins_.top + headerHeight_);
   for (; i < charts.size(); ++i) {
     const PrintedChart& c = charts[i];
@@ -365,6 +393,15 @@ void ArchivePrinter::PrintPage(platform::Dc& dc, int page) const {
     const int used = DrawCoordinateLines(dc, c, y);
     y -= used * printLineHeight_;
   }
+}
+
+void ArchivePrinter::DrawScreenHeads(platform::Dc& dc, int y, int width) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(screenFontSize_));
+  DrawColumnHeads(dc, static_cast<int>(width * columns_.mark / 200), y, width);
 }
 
 void ArchivePrinter::DrawScreenRow(platform::Dc& dc, int chart, int y, int width) const {

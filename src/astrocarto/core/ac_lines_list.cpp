@@ -29,6 +29,9 @@ constexpr int kMsgFirstBody = 300;  // messages 300..329 name the chart points
 constexpr int kMsgTitle = 468;      // "АСТРОКАРТОГРАФИЯ"
 constexpr int kMsgNoTown = 469;     // "Ни одного города не найдено."
 constexpr int kMsgListTitle = 482;  // "СПИСОК ГОРОДОВ"
+constexpr int kMsgTownColumn = 2128;      // "Город"
+constexpr int kMsgLineColumn = 2129;      // "Линия"
+constexpr int kMsgDistanceColumn = 2130;  // "мин."
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 // The printed page: rows 20 mm below the top margin; the head's texts below the common head.
@@ -211,6 +214,24 @@ void ACLinesList::DrawRow(platform::Dc& dc, const TOWNS& towns, int row, platfor
   dc.TextOut(x + m.charWidth, at.y, AngleLineName(e.line, false));
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   dc.TextOut(x + 6 * m.charWidth, at.y, distance);
+}
+
+void ACLinesList::DrawColumnHeads(platform::Dc& dc, platform::Point at,
+                                  const TownRowMetrics& m) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(ColorByIndex(kRowColour));
+  dc.SelectFont(TextFont(m.fontSize));
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.TextOut(at.x, at.y, GetMessageText(kMsgTownColumn));
+  const int x = at.x + m.widest;
+  if (mode_ == Mode::kCrossing) {
+    dc.TextOut(x + 2 * m.charWidth, at.y, GetMessageText(kMsgDistanceColumn));
+    return;
+  }
+  dc.TextOut(x, at.y, GetMessageText(kMsgLineColumn));
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(x + 6 * m.charWidth, at.y, GetMessageText(kMsgDistanceColumn));
 }
 
 void ACLinesList::DrawEmpty(platform::Dc& dc, platform::Point at, int fontSize) {

@@ -11,6 +11,7 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
 namespace coords {
@@ -24,6 +25,10 @@ constexpr int kWideBlockColumnsScreen = 16;
 constexpr int kWideBlockColumnsPrint = 18;
 constexpr int kBodyCount = 30;
 constexpr int kLatitudeBodies = 16;
+constexpr int kMsgAntiscionColumn = 2131;        // "Антис"
+constexpr int kMsgContraAntiscionColumn = 2132;  // "Контрантис"
+// The text face is taller than the glyphs at one size: the headings fit a row at 0.7 of it.
+constexpr double kHeadingScale = 0.7;
 
 bool OnPaper(const platform::Dc& dc, Medium medium) {
   return medium == Medium::Paper || dc.IsPrinting();
@@ -163,6 +168,20 @@ void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& meas
   }
 }
 
+namespace {
+
+void DrawAntisciaHeads(platform::Dc& dc, const TableMeasure& measure, int x, int y) {
+  platform::DcState state(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont({std::string(platform::kTextFace),
+                 std::max(1, Truncate(kHeadingScale * measure.fontSize))});
+  dc.TextOut(x + 2 * measure.columnWidth, y, GetMessageText(kMsgAntiscionColumn));
+  dc.TextOut(x + 9 * measure.columnWidth, y, GetMessageText(kMsgContraAntiscionColumn));
+}
+
+}  // namespace
+
 int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
                    int fitHeight, bool wide, Medium medium) {
   const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
@@ -188,6 +207,15 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
   const int across =
       printing ? std::max(1, (kA4Width - config.print.marginRight - x) / std::max(1, blockWidth))
                : std::numeric_limits<int>::max();
+  // The wide table names its two columns over every block of its first band; the rows follow
+  // one row lower.
+  const int headRows = wide ? 1 : 0;
+  if (wide) {
+    const int blocks = 1 + (Extra(layout) + blockRows - 1) / blockRows;
+    for (int block = 0; block < std::min(blocks, across); ++block)
+      DrawAntisciaHeads(dc, m, x + block * blockWidth, y);
+    y -= m.rowStep;
+  }
   int drawnRows = rows;
   for (int s = 0; s < COORD_CONF::kSlotCount; ++s) {
     const int v = layout.slots[static_cast<std::size_t>(s)];
@@ -207,7 +235,7 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
     const int inBand = block % across == firstOfBand ? k % blockRows + 1 : blockRows;
     drawnRows = std::max(drawnRows, band * blockRows + inBand);
   }
-  return drawnRows * m.rowStep;
+  return (headRows + drawnRows) * m.rowStep;
 }
 
 namespace {
@@ -284,7 +312,7 @@ platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, Table
   const int extraBlocks = (Extra(layout) + blockRows - 1) / blockRows;
   const int blockColumns = kind.wide ? kWideBlockColumnsScreen : kBlockColumns;
   // Candidates of a table without rows stand in one row.
-  const int shownRows = rows > 0 ? rows : (Extra(layout) > 0 ? 1 : 0);
+  const int shownRows = (rows > 0 ? rows : (Extra(layout) > 0 ? 1 : 0)) + (kind.wide ? 1 : 0);
   return {extraBlocks * blockColumns * m.columnWidth + LastBlockReach(dc, m, kind),
           shownRows * m.rowStep};
 }
