@@ -1,12 +1,12 @@
 #include "archive/browser/archive_view.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -35,11 +35,6 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
 
-// Paths are the system's bytes; the widgets show them decoded as file names.
-QString PathToQt(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 // The recent-name box: its context menu removes the name shown.
 class RecentNamesBox : public QComboBox {
@@ -234,7 +229,7 @@ void ArchiveView::FillRecentCombo() {
   recent_->clear();
   const std::vector<std::string>& names = archive_.RecentNames();
   for (int k = 0; k < static_cast<int>(names.size()); ++k) {
-    QString shown = PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
+    QString shown = platform::PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
     int state = 0;
     switch (archive_.RecentNameState(k)) {
       case Archive::RecentState::kArchive:
@@ -253,7 +248,8 @@ void ArchiveView::FillRecentCombo() {
     recent_->addItem(shown);
   }
   recent_->setCurrentIndex(names.empty() ? -1 : 0);
-  recent_->setEditText(names.empty() ? QString() : PathToQt(ArchivePathDisplay(names.front())));
+  recent_->setEditText(names.empty() ? QString()
+                                     : platform::PathToQt(ArchivePathDisplay(names.front())));
   fillingCombo_ = false;
 }
 
@@ -275,7 +271,7 @@ void ArchiveView::ArchiveChanged() {
 
 void ArchiveView::OnSelectArchive() {
   BeforeArchiveChange();
-  std::string text = PathFromQt(recent_->currentText().trimmed());
+  std::string text = platform::PathFromQt(recent_->currentText().trimmed());
   if (!text.empty() && !HasFileExtension(text)) text += ".arc";
   const std::vector<std::string>& names = archive_.RecentNames();
   // The name shown for the current archive (or nothing) asks for a file instead.
@@ -506,6 +502,21 @@ void ArchiveView::OnPrint() {
 
 // --- Search ---
 
+namespace {
+
+// The rectangle a window takes on the screen with its frame. Until the window manager has framed
+// a window just shown, its frame holds no title bar yet: one is then counted above the window, so
+// that a window placed at the screen's foot does not run off it.
+QRect FramedRect(const QWidget& window) {
+  QRect framed = window.frameGeometry();
+  const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  if (window.geometry().top() - framed.top() < titleBar)
+    framed.setTop(window.geometry().top() - titleBar);
+  return framed;
+}
+
+}  // namespace
+
 void ArchiveView::OnSearch() {
   if (search_) return;
   List().SelectNone();
@@ -517,14 +528,15 @@ void ArchiveView::OnSearch() {
   // row is scrolled to the list's top) and moved off each row it finds.
   const QRect area = screen()->availableGeometry();
   const QRect owner = frameGeometry();
-  const QSize size = search_->frameGeometry().size();
+  const QRect framed = FramedRect(*search_);
+  const QSize size = framed.size();
   QRect place = SearchPlaceBeside(owner, size, area);
   if (place.isEmpty())
     place = QRect(
         QPoint(std::max(area.left(), std::min(owner.right(), area.right()) - size.width() + 1),
                area.bottom() - size.height() + 1),
         size);
-  search_->move(place.topLeft());
+  search_->move(place.topLeft());  // the corner of the frame
 }
 
 void ArchiveView::CloseSearch() {
@@ -547,7 +559,7 @@ int ArchiveView::Find(int mode, int remembered) {
   // The count follows the rows the search took, and the dialog stays off the row it found.
   ShowSelectedCount(List().SelectedCount());
   if (search_ != nullptr && result.found && result.row >= 0) {
-    const QRect frame = search_->frameGeometry();
+    const QRect frame = FramedRect(*search_);
     const QRect moved =
         SearchPlaceOffRow(frame, list_->RowOnScreen(result.row), screen()->availableGeometry());
     if (moved != frame) search_->move(moved.topLeft());

@@ -1,7 +1,6 @@
 #include "archive/browser/dynamic_archive_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +21,7 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
@@ -30,10 +30,6 @@ using P = cfg::DynamicArchiveParams;
 constexpr std::array<cfg::I16, 5> kStepFields = {P::kYears, P::kDays, P::kHours, P::kMinutes,
                                                  P::kSeconds};
 
-QString PathToQt(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 }  // namespace
 
@@ -109,7 +105,7 @@ bool DDYNARC::ReadDate(const DateBoxes& d, FDate& date) {
 
 void DDYNARC::OnInitDialog() {
   const cfg::ByteBlock& params = GetConfiguration().dynamicArchive;
-  fileName_->setText(PathToQt(params.Get(P::kFileName)));
+  fileName_->setText(platform::PathToQt(params.Get(P::kFileName)));
   for (std::size_t i = 0; i < step_.size(); ++i) step_[i]->setValue(params.Get(kStepFields[i]));
   const Source* base = chart_.definition.GetBaseSource();
   const FDate date = base != nullptr ? base->moment.date : FDate();
@@ -122,7 +118,7 @@ void DDYNARC::OnBrowse() {
       ArchiveFileChoice(true, ArchiveFilter::kVersions45, archive_.DialogFolder());
   choice.mustExist = false;
   if (platform::GetPrompter().ChooseFile(choice) && !choice.path.empty())
-    fileName_->setText(PathToQt(choice.path));
+    fileName_->setText(platform::PathToQt(choice.path));
 }
 
 bool DDYNARC::CheckOk() {
@@ -136,7 +132,7 @@ bool DDYNARC::CheckOk() {
   std::array<int, 5> values{};
   for (std::size_t i = 0; i < step_.size(); ++i) values[i] = step_[i]->value();
   const double step = DynamicArchiveStep(values[0], values[1], values[2], values[3], values[4]);
-  const std::string typed = PathFromQt(fileName_->text().trimmed());
+  const std::string typed = platform::PathFromQt(fileName_->text().trimmed());
   if (!PathFitsOrTell(typed, P::kFileName.width)) return false;
   ChangeSettings([&](Configuration& config, Aspectarium&) {
     config.dynamicArchive.Set(P::kFileName, typed);

@@ -15,6 +15,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
+#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
@@ -33,7 +34,7 @@ int Archive::LoadComment(int n, int k, std::string& text) const {
   if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = Entry(n).comments;
   if (!refs.HasText(k)) return -1;
-  std::FILE* f = std::fopen(ArchiveCommentFileName(path_, k).c_str(), "rb");
+  std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
     return -1;
@@ -219,7 +220,7 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
-    std::FILE* f = std::fopen(ArchiveCommentFileName(path_, k).c_str(), "rb");
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
     if (!f) {
       ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
       continue;

@@ -12,6 +12,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "foundation/text/code_page_866.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/collation.h"
 #include "platform/core/prompter.h"
 
@@ -197,7 +198,7 @@ int AllExpFormats::Save(const fs::path& file) {
   }
   if (keepOld) {
     platform::GetPrompter().ShowMessage(kMsgUnreadLinesKept,
-                                        GetMessageText(kMsgUnreadLinesKept) + " " + kept.string(),
+                                        GetMessageText(kMsgUnreadLinesKept) + " " + PathText(kept.native()),
                                         platform::Icon::Information);
     whole_ = true;
   }

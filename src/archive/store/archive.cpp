@@ -19,6 +19,7 @@
 #include "foundation/messages/show_message.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
+#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
@@ -133,7 +134,7 @@ int Archive::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRe
 int Archive::CreateIndex() {
   RefreshFileTime();
   const ArchiveFileInfo info = InspectArchiveFile(path_);
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenForReading(path_);
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
     FreeIndex();

@@ -67,7 +67,7 @@ bool SharesArchiveFiles(const fs::path& target, const fs::path& source) {
 ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,
                                const std::filesystem::path& target, FileTransaction& tx,
                                const char* trace) {
-  in_ = std::fopen(source.c_str(), "rb");
+  in_ = OpenForReading(source);
   if (!in_) {
     ReportError(kErrCannotOpen, trace, 0);
     return;

@@ -60,7 +60,7 @@ int Archive::CopyWholeArchive(std::string target) {
   FileTransaction tx;
   bool ok = true;
   auto copy = [&](const fs::path& from, const fs::path& to) {
-    std::FILE* f = std::fopen(from.c_str(), "rb");
+    std::FILE* f = OpenForReading(from);
     ok = f && tx.Rewrite(to).CopyFrom(f);
     if (f) std::fclose(f);
   };
@@ -210,7 +210,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     if (!source.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
     std::string text;
-    std::FILE* f = std::fopen(ArchiveCommentFileName(path_, k).c_str(), "rb");
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
     const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);
@@ -272,7 +272,7 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
     ReportError(kErrWrite, trace, 1);
     return false;
   }
-  std::FILE* t = std::fopen(target.c_str(), "rb");
+  std::FILE* t = OpenForReading(target);
   const bool copied = t && out.CopyFrom(t);
   if (t) std::fclose(t);
   if (!copied) ReportError(kErrCannotOpen, trace, 0);
@@ -282,7 +282,7 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
 bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int layout,
                                   FileTransaction& tx) {
   const char* trace = "Archive::CopyToArchive";
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenForReading(path_);
   if (!f) {
     ReportError(kErrCannotOpen, trace, 1);
     return false;

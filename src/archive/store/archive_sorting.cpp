@@ -132,7 +132,7 @@ int Archive::WriteSortedArchive(const std::vector<int>& order, const std::string
       for (const ArchiveIndexEntry& e : index_) used = used || e.comments.HasText(k);
     fs::path source;
     if (used && CommentFileExists(k, &source)) {
-      std::FILE* f = std::fopen(source.c_str(), "rb");
+      std::FILE* f = OpenForReading(source);
       written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
       if (f) std::fclose(f);
     } else {

@@ -34,7 +34,7 @@ constexpr const char* kSaveToArchiveTitle = "Сохранить в архиве"
 // --- Reading ---
 
 std::FILE* Archive::Open() {
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenForReading(path_);
   if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
   return f;
 }

@@ -121,12 +121,16 @@ double GreenwichMeanSiderealDeg(JdUt ut, JdTt tt) {
   return Wrap360(EarthRotationAngleDeg(ut) + arcsec / 3600.0);
 }
 
-double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt) {
-  const Nutation n = NutationAt(tt);
-  const double eps = (MeanObliquityDeg(tt)) * M_PI / 180.0;
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt, double nutationInLongitudeDeg,
+                                    double meanObliquityDeg) {
+  const double eps = meanObliquityDeg * M_PI / 180.0;
   const double equationOfEquinoxes =
-      n.longitudeDeg * std::cos(eps) + EquationOfEquinoxesComplementaryDeg(tt);
+      nutationInLongitudeDeg * std::cos(eps) + EquationOfEquinoxesComplementaryDeg(tt);
   return Wrap360(GreenwichMeanSiderealDeg(ut, tt) + equationOfEquinoxes);
+}
+
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt) {
+  return GreenwichApparentSiderealDeg(ut, tt, NutationAt(tt).longitudeDeg, MeanObliquityDeg(tt));
 }
 
 double GreenwichApparentSiderealDeg(JdUt ut) { return GreenwichApparentSiderealDeg(ut, ToTt(ut)); }

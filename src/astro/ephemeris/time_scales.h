@@ -35,6 +35,10 @@ double EarthRotationAngleDeg(JdUt ut);
 // adds the equation of the equinoxes with its complementary terms.
 double GreenwichMeanSiderealDeg(JdUt ut, JdTt tt);
 double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt);
+// The same from the nutation in longitude and the mean obliquity of the moment, where the caller
+// has them already (the series is the dearest part of the sidereal time).
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt, double nutationInLongitudeDeg,
+                                    double meanObliquityDeg);
 double GreenwichApparentSiderealDeg(JdUt ut);
 // Apparent sidereal time in hours [0, 24) at 0h UT of the civil day that holds Julian day `jd`.
 double SiderealTime0h(double jd);

@@ -332,13 +332,24 @@ std::vector<LineSegment> ACLines::CollectSegments(const MapWindow& window, int s
 void ACLines::Draw(platform::Dc& dc, const MapWindow& window, int step,
                    const std::function<platform::Color(int point)>& colourOfPoint,
                    const std::function<platform::Point(double lon, double lat)>& project) const {
+  DrawWithPens(
+      dc, window, step,
+      [&colourOfPoint](int point) {
+        return platform::Pen{platform::PenStyle::Solid, 1, colourOfPoint(point)};
+      },
+      project);
+}
+
+void ACLines::DrawWithPens(
+    platform::Dc& dc, const MapWindow& window, int step,
+    const std::function<platform::Pen(int point)>& penOfPoint,
+    const std::function<platform::Point(double lon, double lat)>& project) const {
   const platform::DcState saved(dc);
   int penLine = -1;
   for (const LineSegment& segment : CollectSegments(window, step)) {
     if (segment.line != penLine) {
       penLine = segment.line;
-      dc.SelectPen(
-          platform::Pen{platform::PenStyle::Solid, 1, colourOfPoint(GetPointOfLine(segment.line))});
+      dc.SelectPen(penOfPoint(GetPointOfLine(segment.line)));
     }
     dc.Line(project(segment.lon1, segment.lat1), project(segment.lon2, segment.lat2));
   }

@@ -170,6 +170,10 @@ class ACLines {
   void Draw(platform::Dc& dc, const MapWindow& window, int step,
             const std::function<platform::Color(int point)>& colourOfPoint,
             const std::function<platform::Point(double lon, double lat)>& project) const;
+  // The same with the pen of each line's body.
+  void DrawWithPens(platform::Dc& dc, const MapWindow& window, int step,
+                    const std::function<platform::Pen(int point)>& penOfPoint,
+                    const std::function<platform::Point(double lon, double lat)>& project) const;
 
   // Builds the crossings of the mode's line pairs (any earlier list is replaced): all horizon
   // with horizon crossings first, then the horizon with meridian ones. The orb, latitude limit

@@ -86,16 +86,25 @@ std::string CACLinesView::GetFrameTitle() const {
 
 platform::ScreenLines CACLinesView::MeasureScreen(platform::Dc& dc) {
   screen_ = towns_.Measure(dc, GetTowns(), ScreenFontSizeInHiMetric(screenFontSize_));
-  return {kScreenLeft, 0, screen_.charHeight * screenInterval_};
+  // The column headings stand in the first row's place, the rows one pitch lower.
+  const double pitch = screen_.charHeight * screenInterval_;
+  return {kScreenLeft, static_cast<int>(pitch), pitch};
+}
+
+void CACLinesView::DrawHead(platform::Dc& dc) {
+  if (towns_.Count() > 0) towns_.DrawColumnHeads(dc, {kScreenLeft, 0}, screen_);
 }
 
 platform::PrintedLines CACLinesView::MeasurePrint(platform::Dc& dc) {
   const TownListPrintFrame frame = TownListPrintFrameOf(GetConfiguration());
   print_ = towns_.Measure(dc, GetTowns(), printFontSize_);
   const double pitch = std::max(1.0, print_.charHeight * printInterval_);
-  const int rows = lists::FitCount(frame.height, pitch);
-  return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), frame.left, frame.top,
-          pitch, 0.0};
+  // The column headings take the frame's first row; the rows follow.
+  printHeadTop_ = frame.top;
+  const int heading = static_cast<int>(pitch);
+  const int rows = lists::FitCount(frame.height - heading, pitch);
+  return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), frame.left,
+          frame.top + heading, pitch, 0.0};
 }
 
 void CACLinesView::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
@@ -110,6 +119,9 @@ void CACLinesView::DrawPageHead(platform::Dc& dc, int page, int, int) {
   const ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
   DrawTownListPageHead(dc, GetConfiguration(), *document->GetChart(), crossing_, page);
+  if (towns_.Count() > 0)
+    towns_.DrawColumnHeads(dc, {TownListPrintFrameOf(GetConfiguration()).left, -printHeadTop_},
+                           print_);
 }
 
 void CACLinesView::OnOpenLine(int line) {

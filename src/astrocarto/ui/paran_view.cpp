@@ -80,7 +80,14 @@ std::string CParanView::GetFrameTitle() const {
 
 platform::ScreenLines CParanView::MeasureScreen(platform::Dc& dc) {
   const int size = ScreenFontSizeInHiMetric(display_.screenFontSize);
-  return {kScreenLeft, 0, ParanTable::RowHeight(dc, size) * display_.screenLineSpacing};
+  // The column headings stand in the first row's place, the rows one pitch lower.
+  const double pitch = ParanTable::RowHeight(dc, size) * display_.screenLineSpacing;
+  return {kScreenLeft, static_cast<int>(pitch), pitch};
+}
+
+void CParanView::DrawHead(platform::Dc& dc) {
+  ParanTable::DrawColumnHeads(dc, {kScreenLeft, 0},
+                              ScreenFontSizeInHiMetric(display_.screenFontSize));
 }
 
 platform::PrintedLines CParanView::MeasurePrint(platform::Dc& dc) {

@@ -10,6 +10,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -75,17 +76,17 @@ bool ResultArchiveAction::Matches(int record, const ArchiveIndexEntry& entry) {
 void ResultArchiveAction::Finish() {
   if (!before_.empty() && !RemovedByAction(before_) &&
       (archive_.SetPath(before_) < 0 || archive_.CreateIndex() != 0))
-    ShowMessage(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before_);
+    ShowMessage(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + PathText(before_));
   if (!missing_.empty()) {
     std::string text = GetMessageText(kMsgArchiveMissing);
-    for (const std::string& path : missing_) text += "\n" + path;
+    for (const std::string& path : missing_) text += "\n" + PathText(path);
     ShowMessage(kMsgArchiveMissing, text);
   }
   if (!changed_.empty()) {
     std::string text;
     for (const std::string& path : changed_)
-      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgQueryArchiveWord) + " " + path +
-              " " + GetMessageText(kMsgArchiveChanged);
+      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgQueryArchiveWord) + " " + PathText(path) + " " +
+              GetMessageText(kMsgArchiveChanged);
     ShowMessage(kMsgQueryArchiveWord, text);
   }
   if (!mismatched_.empty()) {
@@ -180,7 +181,7 @@ QueryRowsDone QueryResults::Delete(Archive& archive, const std::vector<int>& row
     for (const int row : ofArchive) records.insert(rows_[static_cast<std::size_t>(row)].record);
     if (Archive::FileTimeOf(a.path) == a.fileTime &&
         InspectArchiveFile(a.path).records == static_cast<std::int64_t>(records.size()))
-      emptied += "\n" + a.path;
+      emptied += "\n" + PathText(a.path);
   }
   std::string question = GetMessageText(kMsgDeleteCharts);
   if (!emptied.empty()) question += "\n\n" + GetMessageText(kMsgArchivesEmptied) + emptied;

@@ -12,6 +12,7 @@
 #include "foundation/messages/show_message.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ class QueryWalk {
 void TellMissingArchives(const std::vector<ArchiveListEntry>& archives) {
   std::string paths;
   for (const ArchiveListEntry& e : archives)
-    if (e.on && !Archive::IsArchiveFile(e.path)) paths += "\n" + e.path;
+    if (e.on && !Archive::IsArchiveFile(e.path)) paths += "\n" + PathText(e.path);
   if (!paths.empty()) ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + paths);
 }
 
@@ -203,7 +204,7 @@ std::vector<std::string> BuildResultHeader(const CFunc& set,
   if (showArchives) {
     lines.push_back(GetMessageText(kMsgHeaderArchives));
     for (const ArchiveListEntry& e : archives)
-      if (e.on) lines.push_back(e.path);
+      if (e.on) lines.push_back(PathText(e.path));
     lines.emplace_back();
   }
   if (showQuery) {

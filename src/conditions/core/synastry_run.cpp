@@ -7,16 +7,36 @@
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/query_run.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using S = cfg::SynastrySettings;
+using V = QueryViewSettings;
+using cfg::Bind;
+
+// A zero size (a configuration written before the sizes had defaults) reads as the default.
+struct Size : cfg::AsIs {
+  template <typename T, typename M>
+  void Read(T stored, M& member) const {
+    if (stored > 0) member = stored;
+  }
+};
+
+// Read and written as they stand; the view's values are brought into range each way.
+constexpr cfg::FieldTable kViewFields{Bind(&V::screenFont, S::kScreenFontSize, Size{}),
+                                      Bind(&V::printFont, S::kPrintFontSize, Size{}),
+                                      Bind(&V::screenGap, S::kScreenLineGap),
+                                      Bind(&V::printGap, S::kPrintLineGap),
+                                      Bind(&V::showArchives, S::kShowArchives),
+                                      Bind(&V::showQuery, S::kShowQuery)};
 
 // One archive read by the run, opened and indexed once, its file kept open while it is read.
 class SynSource {
@@ -32,11 +52,11 @@ class SynSource {
   // (else 1133).
   bool Open(const std::string& path) {
     if (archive_.SetPath(path) < 0) {
-      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + path);
+      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
       return false;
     }
     if (archive_.CreateIndex() != 0 || (handle_ = archive_.Open()) == nullptr) {
-      ShowMessage(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + path);
+      ShowMessage(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
       return false;
     }
     return true;
@@ -153,7 +173,7 @@ void PairArchiveList(SynPairing& run, const SynastryRequest& request) {
   for (const ArchiveListEntry& entry : request.list) {
     if (!entry.on) continue;
     if (!Archive::IsArchiveFile(entry.path)) {
-      ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + entry.path);
+      ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
       continue;
     }
     SynSource source;
@@ -253,25 +273,12 @@ SynastrySetup SynastrySetup::FromBlock(const cfg::ByteBlock& block) {
 
 QueryViewSettings SynastryViewFromBlock(const cfg::ByteBlock& b) {
   QueryViewSettings v;
-  // A zero size (a configuration written before the sizes had defaults) takes the default.
-  const auto size = [](int stored, int fallback) { return stored > 0 ? stored : fallback; };
-  v.screenFont = size(b.Get(S::kScreenFontSize), v.screenFont);
-  v.printFont = size(b.Get(S::kPrintFontSize), v.printFont);
-  v.screenGap = b.Get(S::kScreenLineGap);
-  v.printGap = b.Get(S::kPrintLineGap);
-  v.showArchives = b.Get(S::kShowArchives) != 0;
-  v.showQuery = b.Get(S::kShowQuery) != 0;
+  kViewFields.Read(b, v);
   return v.Clamped();
 }
 
 void SynastryViewToBlock(const QueryViewSettings& view, cfg::ByteBlock& b) {
-  const QueryViewSettings v = view.Clamped();
-  b.Set(S::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
-  b.Set(S::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
-  b.Set(S::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
-  b.Set(S::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
-  b.Set(S::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
-  b.Set(S::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
+  kViewFields.Write(view.Clamped(), b);
 }
 
 // --- Results ---

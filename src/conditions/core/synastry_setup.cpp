@@ -1,6 +1,6 @@
 #include "conditions/core/synastry_setup.h"
 
-#include <fstream>
+#include <cstdio>
 #include <system_error>
 
 #include "archive/store/archive.h"
@@ -14,6 +14,7 @@
 #include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ int CArcListContainer::LoadArcs() {
   entries_.clear();
   std::error_code ec;
   if (!fs::exists(file_, ec)) return 1;
-  if (!std::ifstream(file_)) return -1;
+  std::FILE* readable = OpenForReading(file_);
+  if (!readable) return -1;
+  std::fclose(readable);
   entries_ = ::LoadArcs(file_);
   return 0;
 }
@@ -47,7 +50,7 @@ int CArcListContainer::SaveArcs() const { return ::SaveArcs(file_, entries_); }
 
 std::string CArcListContainer::ItemText(int i) const {
   if (i < 0 || i >= Count()) return {};
-  return ShortenTextToLength(entries_[static_cast<std::size_t>(i)].path, width_);
+  return ShortenTextToLength(PathText(entries_[static_cast<std::size_t>(i)].path), width_);
 }
 
 int CArcListContainer::Add(std::string path) {
@@ -121,7 +124,7 @@ void SynastrySetupModel::Load(const cfg::ByteBlock& block, const Chart* current,
 std::string SynastrySetupModel::ArchiveText(const cfg::ByteBlock& block, int field) const {
   const std::string path = block.Get(ArchiveField(field));
   if (path.empty() || Archive::IfRealArchive(path) == kNotArchive) return {};
-  return ShortenTextToLength(path, kPathLength);
+  return ShortenTextToLength(PathText(path), kPathLength);
 }
 
 bool SynastrySetupModel::ChooseArchive(std::string path, bool second, cfg::ByteBlock& block) const {
@@ -154,8 +157,7 @@ bool SynastrySetupModel::Accept(cfg::ByteBlock& block) const {
   for (const int field : needed) {
     const std::string path = block.Get(ArchiveField(field));
     if (!Archive::IsArchiveFile(path)) {
-      ShowMessage(kMsgNotAnArchive,
-                  GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + path));
+      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + PathText(path)));
       return false;
     }
   }

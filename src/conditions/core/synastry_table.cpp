@@ -12,6 +12,7 @@
 #include "foundation/lists/column_pages.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -124,7 +125,7 @@ void SynAnalTable::TakeOver(SynastryHandOver handOver, bool showArchives) {
     description_.push_back(GetMessageText(kMsgHeaderArchives));
     if (current_ && (mode_ == kSynOneArchive || mode_ == kSynArchiveList))
       description_.push_back(GetMessageText(kMsgChartWord) + " " + current_->Line(" "));
-    for (const QueryResultArchive& a : archives_) description_.push_back(a.path);
+    for (const QueryResultArchive& a : archives_) description_.push_back(PathText(a.path));
     description_.emplace_back();
   }
   for (std::string& line : handOver.header) description_.push_back(std::move(line));

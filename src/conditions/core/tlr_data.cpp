@@ -11,6 +11,7 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
@@ -119,7 +120,7 @@ int TLRDATA::LoadBases() {
     fs::path groupFile = baseName + ".tlg";
     if (!Exists(text) && !Exists(groupFile)) {
       const std::string missing = GetMessageText(kMsgTlrBaseMissing);
-      const std::string question = missing + "\n" + text.string() + "\n" + missing;
+      const std::string question = missing + "\n" + PathText(text.native()) + "\n" + missing;
       platform::FileChoice choice;
       choice.filters = {{"Velm 5.* text database files (*.tlt)", "*.tlt"}};
       choice.path = text.string();

@@ -16,10 +16,10 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
-#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ void CStatView::OnInitialUpdate() {
   archivePath_ = archive.GetPath();
   archiveTime_ = Archive::FileTimeOf(archivePath_);
   archiveRecords_ = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
-  caption_ = ShortenTextToLength(platform::Utf8ToCp1251(archivePath_), kCaptionLength) +
+  caption_ = ShortenTextToLength(PathText(archivePath_), kCaptionLength) +
              GetMessageText(kMsgStatCaption);
   SetMargins();
   UpdateFrameTitle();

@@ -16,6 +16,7 @@
 #include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_dialog.h"
@@ -32,6 +33,17 @@ namespace {
 
 using T = cfg::InterpretationSettings;
 namespace fs = std::filesystem;
+using cfg::Bind;
+
+constexpr cfg::FieldTable kOptionFields{
+    Bind(&TlrOutputOptions::sortOrder, T::kSortOrder, cfg::Clamp{0, 2}),
+    Bind(&TlrOutputOptions::titles, T::kTitles),
+    Bind(&TlrOutputOptions::groupHeadings, T::kGroupHeadings),
+    Bind(&TlrOutputOptions::comments, T::kComments)};
+
+constexpr cfg::FieldTable kFileFields{Bind(&DTLRPARAMS::saveToFile, T::kSaveToFile),
+                                      Bind(&DTLRPARAMS::replaceFile, T::kReplaceFile),
+                                      Bind(&DTLRPARAMS::fileName, T::kFileName)};
 
 constexpr int kAreaChars = 40;
 
@@ -113,9 +125,9 @@ void CTlrFilesListBox::Refill(int selected) {
 // --- DTLRPARAMS ---
 
 TlrOutputOptions TlrOptionsOf(const Configuration& config) {
-  const auto& b = config.interpretation;
-  return {std::clamp(b.Get(T::kSortOrder), 0, 2), b.Get(T::kTitles) != 0,
-          b.Get(T::kGroupHeadings) != 0, b.Get(T::kComments) != 0};
+  TlrOutputOptions options;
+  kOptionFields.Read(config.interpretation, options);
+  return options;
 }
 
 DTLRPARAMS::DTLRPARAMS(TLRDATA& data, QWidget* parent) : platform::Dialog(parent), data_(data) {
@@ -153,20 +165,12 @@ DTLRPARAMS::DTLRPARAMS(TLRDATA& data, QWidget* parent) : platform::Dialog(parent
 
 void DTLRPARAMS::LoadFrom(const Configuration& config) {
   options = TlrOptionsOf(config);
-  saveToFile = config.interpretation.Get(T::kSaveToFile) != 0;
-  replaceFile = config.interpretation.Get(T::kReplaceFile) != 0;
-  fileName = config.interpretation.Get(T::kFileName);
+  kFileFields.Read(config.interpretation, *this);
 }
 
 void DTLRPARAMS::StoreTo(Configuration& config) const {
-  auto& b = config.interpretation;
-  b.Set(T::kSortOrder, options.sortOrder);
-  b.Set(T::kTitles, options.titles ? 1 : 0);
-  b.Set(T::kGroupHeadings, options.groupHeadings ? 1 : 0);
-  b.Set(T::kComments, options.comments ? 1 : 0);
-  b.Set(T::kSaveToFile, saveToFile ? 1 : 0);
-  b.Set(T::kReplaceFile, replaceFile ? 1 : 0);
-  b.Set(T::kFileName, fileName);
+  kOptionFields.Write(options, config.interpretation);
+  kFileFields.Write(*this, config.interpretation);
 }
 
 bool DTLRPARAMS::DoDataExchange(bool save) {

@@ -59,6 +59,12 @@ int ColumnPageLayout::RowsUsedOnPage(int page, int count) const {
   return (lines + columns_ - 1) / columns_;
 }
 
+int ColumnPageLayout::ColumnsUsedOnPage(int page, int count) const {
+  const int lines = CountOnPage(page, count);
+  if (order_ == ColumnOrder::kDown) return (lines + rows_ - 1) / rows_;
+  return std::min(lines, columns_);
+}
+
 int FitCount(double room, double item) {
   if (!(item > 0) || !(room > item)) return 1;
   return static_cast<int>(std::min(std::floor(room / item), static_cast<double>(kMaxSide)));

@@ -275,6 +275,7 @@ void DASPGRAPH_CALC::Refresh() {
   lists_->setCurrentIndex(page_.SelectedList());
   pairs_->clear();
   for (const std::string& text : page_.PairTexts()) pairs_->addItem(ToQt(text));
+  platform::FitListToItems(pairs_);
   if (pairs_->count() > 0) pairs_->setCurrentRow(page_.SelectedPair());
   lists_->setEnabled(page_.ListControlsEnabled());
   pairs_->setEnabled(page_.PairControlsEnabled());

@@ -161,8 +161,10 @@ platform::ScreenLines CStarsListView::MeasureScreen(platform::Dc& dc) {
   // The title line, then a blank half line.
   const platform::DcState saved(dc);
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), kTitleSize});
-  const int title = dc.GetTextExtent("W").cy;
-  return {kScreenLeft, title + screen_.rowHeight, screen_.rowHeight * kRowSpacing};
+  titleHeight_ = dc.GetTextExtent("W").cy;
+  // The title line, half a row, the column titles as on paper, then the rows.
+  return {kScreenLeft, titleHeight_ + screen_.rowHeight / 2 + 2 * screen_.rowHeight,
+          screen_.rowHeight * kRowSpacing};
 }
 
 void CStarsListView::DrawHead(platform::Dc& dc) {
@@ -172,6 +174,8 @@ void CStarsListView::DrawHead(platform::Dc& dc) {
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), kTitleSize});
   dc.TextOut(kScreenLeft, 0, GetMessageText(kMsgStarsTitle));
+  CStarsListBox::DrawColumnTitles(dc, screen_,
+                                  {kScreenLeft, -(titleHeight_ + screen_.rowHeight / 2)});
 }
 
 platform::PrintedLines CStarsListView::MeasurePrint(platform::Dc& dc) {

@@ -129,13 +129,14 @@ TEST(ParanTable, PrintedRowsFillTheHeightBelowTheHead) {
   RecordingDc dc(600, true);
   dc.SetMapMode(platform::MapMode::HiMetric);
   const Configuration config;
-  // At 2500 a row is 333 units high, 399.6 with the interval 1.2; the rows begin 30 mm below the
-  // top margin: (29700 - 1500 - 3000 - 1500) / 399.6 = 59.3.
+  // At 2500 a row is 333 units high, 399.6 with the interval 1.2; the column headings stand 30 mm
+  // below the top margin, the rows one pitch lower: (29700 - 1500 - 3000 - 399 - 1500) / 399.6 =
+  // 58.3.
   const ParanPrintLayout l = ParanTable::LayoutPrint(dc, config, 2500, 1.2, 4, 1);
-  EXPECT_EQ(l.layout.Rows(), 59);
+  EXPECT_EQ(l.layout.Rows(), 58);
   EXPECT_EQ(l.layout.Order(), lists::ColumnOrder::kDown);
   EXPECT_EQ(l.left, 1900);
-  EXPECT_EQ(l.top, 4500);
+  EXPECT_EQ(l.top, 4899);
 }
 
 TEST(ParanTable, PageHeadShowsTheChartsOfItsChoiceAndAFrameEndingBelowTheRows) {
@@ -166,12 +167,12 @@ TEST(ParanTable, PageHeadShowsTheChartsOfItsChoiceAndAFrameEndingBelowTheRows) {
   EXPECT_TRUE(has(t, "Second"));
   EXPECT_FALSE(has(t, "First"));
   EXPECT_TRUE(has(t, "?;<=>"));
-  // The frame's bottom: 4500 + 3 x 399.6 + 300 below the page's top.
+  // The frame's bottom: 4899 + 3 x 399.6 + 300 below the page's top.
   const auto frame = std::find_if(dc.Calls().begin(), dc.Calls().end(), [](const RecordedCall& c) {
     return c.kind == RecordedCall::RoundRect;
   });
   ASSERT_NE(frame, dc.Calls().end());
-  EXPECT_EQ(std::min(frame->points[0].y, frame->points[1].y), -(4500 + 1198 + 300));
+  EXPECT_EQ(std::min(frame->points[0].y, frame->points[1].y), -(4899 + 1198 + 300));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdlib>
 
 #include "document/command_ids.h"
@@ -49,11 +50,16 @@ TEST_F(ColoursImportTest, ColoursDialogTakesSchemesAndColoursOnOkOnly) {
   EXPECT_TRUE(GetConfiguration() == before);
 
   ModalDriver::Expect<DALLCOLORS>([](DALLCOLORS& d) {
-    // The shipped schemes; the default colours are the first, "Standard".
+    // The shipped schemes, named in Russian; the default colours are the first.
     EXPECT_EQ(d.Schemes(ColourColumn::kScreen)->count(), 6);
     EXPECT_EQ(d.Schemes(ColourColumn::kScreen)->currentIndex(), 0);
-    EXPECT_EQ(d.Schemes(ColourColumn::kPrint)->currentText(), QStringLiteral("Standard"));
-    Q_EMIT d.Schemes(ColourColumn::kPrint)->activated(2);  // "Night": 0 16 8 14 ...
+    EXPECT_EQ(d.Schemes(ColourColumn::kPrint)->currentText(), QStringLiteral("Стандартная"));
+    for (int i = 0; i < d.Schemes(ColourColumn::kScreen)->count(); ++i) {
+      const QString name = d.Schemes(ColourColumn::kScreen)->itemText(i);
+      EXPECT_FALSE(name.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+          << name.toStdString();
+    }
+    Q_EMIT d.Schemes(ColourColumn::kPrint)->activated(2);  // "Ночная": 0 16 8 14 ...
     ModalDriver::Expect<CColorDial>([](CColorDial& chooser) {
       EXPECT_EQ(chooser.List()->count(), 60);
       chooser.chosen = 59;

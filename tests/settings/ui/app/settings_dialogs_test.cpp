@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -429,6 +431,38 @@ TEST_F(SettingsTest, WindowsTwoThousandIsACheckedSwitchKeptInTheConfiguration) {
 }
 
 }  // namespace
+
+// The shipped aspect system in the editor, a line selected: the list is as wide as its columns
+// need and its heading stands right above it; its picture for a person to look at.
+TEST_F(SettingsTest, ShippedAspectSystemListPicture) {
+  testing_support::WriteFile(folder_ / "VELM.asp",
+                             ReadFile(testing_support::SourceDir() / "data" / "VELM.asp"));
+  StartApp();
+  GetConfiguration().SetSystemName(Configuration::kDisplaySystemSlot, "VELM");
+  ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
+    ASSERT_EQ(d.List()->count(), 12);
+    d.List()->setCurrentRow(3);
+    d.adjustSize();
+    QApplication::processEvents();
+    EXPECT_GE(d.List()->width(), d.List()->minimumWidth());
+    QWidget* heading = d.List()->Heading();
+    EXPECT_EQ(heading->geometry().bottom() < d.List()->geometry().top(), true);
+    const QImage image = d.grab().toImage();
+    const std::filesystem::path png = folder_ / "aspect_system_list.png";
+    const std::filesystem::path pdf = folder_ / "aspect_system_list.pdf";
+    ASSERT_TRUE(image.save(QString::fromStdString(png.string()), "PNG"));
+    {
+      QPdfWriter writer(QString::fromStdString(pdf.string()));
+      writer.setResolution(96);
+      writer.setPageSize(QPageSize(QSizeF(image.width(), image.height()), QPageSize::Point));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      QPainter painter(&writer);
+      painter.drawImage(QRectF(0, 0, painter.device()->width(), painter.device()->height()), image);
+    }
+    testing_support::ShowToPerson(png, "aspect_system_list");
+    testing_support::ShowToPerson(pdf, "aspect_system_list");
+  }));
+}
 
 namespace {
 
