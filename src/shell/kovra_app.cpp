@@ -21,6 +21,7 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
@@ -35,18 +36,6 @@
 #include "shell/startup_dialogs.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr int kMsgKindNameFirst = 100;
-// "The file could not be read. It is kept under another name and will not be written over:"
-constexpr int kMsgKeptAside = 1990;
-// "The print file cannot replace the chart file being printed. Name another file:"
-constexpr int kMsgPrintOverChartFile = 2044;
-// "The file holds no chart:"
-constexpr int kMsgNoChartInFile = 2045;
-
-}  // namespace
 
 CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
   archive_.SetBrowser(archiveBrowser_.get());

@@ -14,6 +14,7 @@
 #include "document/chart_document.h"
 #include "forecast/core/transit_calculation.h"
 #include "forecast/ui/forecast_views.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "newcomer_fixture.h"
 #include "rectification/core/rect_matrix.h"

@@ -2,13 +2,13 @@
 
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/qt/measuring_dc.h"
 #include "foundation/text/cp1251.h"
 
 namespace {
-constexpr int kMsgCaption = 257;
 constexpr int kRowTop = 300;
 }  // namespace
 
@@ -39,7 +39,7 @@ void CArchivePrint::OnInitialUpdate() {
 }
 
 std::string CArchivePrint::GetFrameTitle() const {
-  return ShortenTextToLength(PathText(path_), 25) + GetMessageText(kMsgCaption);
+  return ShortenTextToLength(PathText(path_), 25) + GetMessageText(kMsgArchivePrintCaption);
 }
 
 int CArchivePrint::ClientWidth() const {

@@ -19,29 +19,13 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgChooseChart = 474;
-constexpr int kMsgMoreThanOne = 475;
-constexpr int kMsgNoArchive = 477;
-constexpr int kMsgAlreadyOrdered = 478;
-constexpr int kMsgConvertTo43 = 507;
-constexpr int kMsgConvertTo44 = 508;
-constexpr int kMsgDamagedReadOnly = 524;
-constexpr int kMsgNotFound = 487;
-constexpr int kMsgFoundCount = 488;
-constexpr int kMsgReadOnly = 553;
-constexpr int kMsgRecentMissing = 554;
-constexpr int kMsgRecentUnreadable = 555;
-constexpr int kMsgRecentNoArchive = 556;
-constexpr int kMsgRemoveRecent = 557;
-constexpr int kMsgSortCancelled = 779;
-constexpr int kMsgStatSelectSome = 532;
-constexpr int kMsgUpDownOneOnly = 1157;
 
 // The commands that act on records: off while the archive has none.
 constexpr std::array kRecordCommands = {
@@ -50,9 +34,6 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdStatistics, ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
-void Tell(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
 
 
 // The recent-name box: its context menu removes the name shown.
@@ -274,7 +255,7 @@ void ArchiveView::FillRecentCombo() {
 
 bool ArchiveView::RefuseChange() const {
   if (!archive_.IsIndexBuilt() || !archive_.IsDamaged()) return false;
-  Tell(kMsgDamagedReadOnly);
+  ShowMessage(kMsgDamagedReadOnly);
   return true;
 }
 
@@ -310,7 +291,7 @@ void ArchiveView::OnRecentChosen(int k) {
   const std::vector<std::string>& names = archive_.RecentNames();
   if (k < 0 || k >= static_cast<int>(names.size())) return;
   if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive);
     FillRecentCombo();
     return;
   }
@@ -331,7 +312,7 @@ void ArchiveView::OnRemoveRecent(int k) {
 void ArchiveView::OnDelete() {
   if (RefuseChange()) return;
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return;
   }
   archive_.Delete(true);
@@ -344,7 +325,7 @@ void ArchiveView::OnDelete() {
 void ArchiveView::OnCopy(bool move) {
   if (move && RefuseChange()) return;
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return;
   }
   std::string target;
@@ -368,7 +349,7 @@ void ArchiveView::OnCopy(bool move) {
 void ArchiveView::OnOrder() {
   if (RefuseChange()) return;
   if (archive_.NeedsOrdering() == 0) {
-    Tell(kMsgAlreadyOrdered);
+    ShowMessage(kMsgAlreadyOrdered);
     return;
   }
   archive_.Order();
@@ -433,7 +414,7 @@ void ArchiveView::OnInvert() {
 
 void ArchiveView::OnUpDown(bool up) {
   if (List().SelectedCount() != 1) {
-    Tell(kMsgUpDownOneOnly);
+    ShowMessage(kMsgUpDownOneOnly);
     return;
   }
   if (RefuseChange()) return;
@@ -467,7 +448,7 @@ void ArchiveView::OnStatistics() {
   if (!statisticsCommand(this)) return;
   const int marked = SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
   if (GetConfiguration().GetStatisticsSettings().selectedRecords != 0 && marked == 0) {
-    Tell(kMsgStatSelectSome);
+    ShowMessage(kMsgStatSelectSome);
     return;
   }
   statisticsRequested = true;
@@ -488,7 +469,7 @@ void ArchiveView::OnSort() {
   List().SelectNone();
   const std::string former = archive_.GetPath();
   if (archive_.BreakToClasses(params) != 0 || archive_.OrderClasses(params) != 0)
-    Tell(kMsgSortCancelled);
+    ShowMessage(kMsgSortCancelled);
   archive_.FreeClasses();
   if (archive_.GetPath() != former) {
     ArchiveChanged();
@@ -584,7 +565,7 @@ int ArchiveView::Find(int mode, int remembered) {
     if (moved != frame) search_->move(moved.topLeft());
   }
   if (!result.found) {
-    Tell(kMsgNotFound);
+    ShowMessage(kMsgNotFound);
   } else if (mode == static_cast<int>(ArchiveFindMode::kAll)) {
     const std::string text = GetMessageText(kMsgFoundCount) + " - " + std::to_string(result.count);
     platform::GetPrompter().ShowMessage(kMsgFoundCount, text, platform::Icon::Information);
@@ -598,16 +579,16 @@ bool ArchiveView::CheckOk() {
   if (!noChoiceNeeded) {
     const int selected = List().IsEmptyArchive() ? 0 : List().SelectedCount();
     if (selected == 0) {
-      Tell(kMsgChooseChart);
+      ShowMessage(kMsgChooseChart);
       return false;
     }
     if (selected > 1) {
-      Tell(kMsgMoreThanOne);
+      ShowMessage(kMsgMoreThanOne);
       return false;
     }
   }
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return false;
   }
   return true;

@@ -15,7 +15,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_dialog.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
@@ -23,19 +25,11 @@
 
 namespace {
 
-constexpr int kMsgReplaceFile = 74;
-constexpr int kMsgEndNotLater = 1106;
-constexpr int kMsgZeroStep = 1107;
-constexpr int kMsgTooLarge = 1108;
-constexpr int kMsgCreated = 1109;
 constexpr int kMaxStepValue = 1000;
 using P = cfg::DynamicArchiveParams;
 constexpr std::array<cfg::I16, 5> kStepFields = {P::kYears, P::kDays, P::kHours, P::kMinutes,
                                                  P::kSeconds};
 
-void Tell(int number, platform::Icon icon = platform::Icon::Warning) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), icon);
-}
 
 }  // namespace
 
@@ -132,7 +126,7 @@ bool DDYNARC::CheckOk() {
   if (!ReadDate(begin_, begin) || !ReadDate(end_, end)) return false;
   const double from = begin.ToJulianDay(), to = end.ToJulianDay();
   if (to <= from) {
-    Tell(kMsgEndNotLater);
+    ShowMessage(kMsgEndNotLater);
     return false;
   }
   std::array<int, 5> values{};
@@ -146,12 +140,12 @@ bool DDYNARC::CheckOk() {
       config.dynamicArchive.Set(kStepFields[i], static_cast<std::int16_t>(values[i]));
   });
   if (step <= 0.0) {
-    Tell(kMsgZeroStep);
+    ShowMessage(kMsgZeroStep);
     return false;
   }
   bool cut = false;
   const int steps = DynamicArchiveSteps(from, to, step, cut);
-  if (cut) Tell(kMsgTooLarge);
+  if (cut) ShowMessage(kMsgTooLarge);
   if (typed.empty()) {
     OnBrowse();
     return false;
@@ -183,6 +177,6 @@ bool DDYNARC::CheckOk() {
     archive_.SetPath(current);
     archive_.CreateIndex();
   }
-  Tell(kMsgCreated, platform::Icon::Information);
+  ShowMessage(kMsgCreated, platform::Icon::Information);
   return true;
 }

@@ -11,7 +11,9 @@
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
 #include "foundation/files/file_utils.h"
 
@@ -106,8 +108,10 @@ int Archive::SaveComment(int n, int k) {
       return -1;
     }
     if (before && !exists) {
-      Tell(kMsgCommentFileLost, GetMessageText(kMsgCommentFileLost) + " " +
-                                    platform::Utf8ToCp1251(file.native()) + " !");
+      ShowMessage(
+          kMsgCommentFileLost,
+          GetMessageText(kMsgCommentFileLost) + " " + platform::Utf8ToCp1251(file.native()) + " !",
+          platform::Icon::Information);
       return -1;
     }
     if (before && static_cast<std::uint64_t>(offset) + oldLength > content.size()) {
@@ -207,7 +211,7 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   // A slot whose page files a session left behind is passed over: those pages stay untouched.
   const int slot = TakeUnusedCommentSlot(*slots_);
   if (slot < 0) {  // every slot is taken: the chart opens without its comment
-    Tell(kMsgNoFreeSlot);
+    ShowMessage(kMsgTooManyCommentCharts, platform::Icon::Information);
     return -1;
   }
   chart.commentSlot = static_cast<std::uint8_t>(slot);

@@ -12,12 +12,12 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
 namespace {
 
-constexpr int kMsgPage = 67;
 constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
 constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
@@ -25,10 +25,6 @@ constexpr int kPrintStep = 100;  // 10 pt
 constexpr int kCoordinateIndent = 1000;  // the coordinate cells, right of the left margin
 constexpr int kPrintHeight = 29200;
 constexpr int kHeaderHeight = 1400;
-// The column headings.
-constexpr int kMsgNameColumn = 2133, kMsgTypeColumn = 2134, kMsgPlaceColumn = 2136;
-constexpr int kMsgDateColumn = 2138, kMsgZoneColumn = 2139, kMsgMarksColumn = 2140;
-constexpr int kMsgLatitudeColumn = 2141, kMsgLongitudeColumn = 2142;
 
 platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
 
@@ -267,7 +263,7 @@ void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
   std::string suffix;
   if (pageCount_ > 1) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, " (%s %d)", GetMessageText(kMsgPage).c_str(), page);
+    std::snprintf(buffer, sizeof buffer, " (%s %d)", GetMessageText(kMsgPageWord).c_str(), page);
     suffix = buffer;
   }
   // Centred between the margins, the title keeps a blank's width from the ornament: the path is

@@ -14,7 +14,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 #include "foundation/files/file_utils.h"
@@ -93,13 +95,15 @@ void Archive::RefreshFileTime() { fileTime_ = FileTimeOf(path_); }
 
 bool Archive::RefuseIfDamaged() const {
   if (!damaged_) return false;
-  Tell(kMsgDamagedReadOnly);
+  ShowMessage(kMsgDamagedReadOnly, platform::Icon::Information);
   return true;
 }
 
 bool Archive::RefuseUnknownLayout(int layout) {
   if (IsKnownLayout(layout)) return false;
-  Tell(kMsgUnknownLayout, GetMessageText(kMsgUnknownLayout) + " (" + std::to_string(layout) + ")");
+  ShowMessage(kMsgUnknownLayout,
+              GetMessageText(kMsgUnknownLayout) + " (" + std::to_string(layout) + ")",
+              platform::Icon::Information);
   return true;
 }
 
@@ -182,7 +186,7 @@ int Archive::MarkedCount() const {
 
 int Archive::OpenByName(const std::string& path) {
   if (!IsArchiveFile(path)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
   }
   FreeIndex();
@@ -201,8 +205,10 @@ int Archive::LoadNames() {
   bool exists = false;
   if (!ReadFileIfExists(file, text, exists)) {
     namesUnreadable_ = true;
-    Tell(kMsgRecentListUnreadable,
-         GetMessageText(kMsgRecentListUnreadable) + "\n" + platform::Utf8ToCp1251(file.native()));
+    ShowMessage(
+        kMsgRecentListUnreadable,
+        GetMessageText(kMsgRecentListUnreadable) + "\n" + platform::Utf8ToCp1251(file.native()),
+        platform::Icon::Information);
     return -1;
   }
   if (!exists) return -1;
@@ -265,15 +271,18 @@ int Archive::Init() {
   for (std::size_t i = 0; i < names_.size(); ++i) {
     if (!IsArchiveFile(names_[i])) continue;
     if (i > 0)  // the most recent archive cannot be opened now: said once, and its name kept
-      Tell(kMsgRecentArchiveAway,
-           GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()));
+      ShowMessage(
+          kMsgRecentArchiveAway,
+          GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()),
+          platform::Icon::Information);
     const std::string name = names_[i];
     AddRecentName(name);
     SetPath(name);
     return CreateIndex();
   }
-  Tell(kMsgRecentArchiveAway,
-       GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()));
+  ShowMessage(kMsgRecentArchiveAway,
+              GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names_.front()),
+              platform::Icon::Information);
   return -1;
 }
 
@@ -281,7 +290,7 @@ void Archive::SelectRecentArchive(int i) {
   if (i < 0 || i >= static_cast<int>(names_.size())) return;
   const std::string name = names_[static_cast<std::size_t>(i)];
   if (!IsArchiveFile(name)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return;
   }
   AddRecentName(name);
@@ -326,7 +335,8 @@ int Archive::ConvertLayout(int target, const char* trace) {
   for (ArchiveIndexEntry& e : index_) e.comments.Clear();
   layout_ = target;
   RefreshFileTime();
-  Tell(target == kLayout4400 ? 506 : 509);
+  ShowMessage(target == kLayout4400 ? kMsgConverted44 : kMsgConverted43,
+              platform::Icon::Information);
   return 0;
 }
 

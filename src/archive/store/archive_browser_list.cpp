@@ -6,6 +6,7 @@
 
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
@@ -14,13 +15,7 @@ namespace {
 
 constexpr std::size_t kPathDisplayLimit = 80;  // a display form stays under this length
 constexpr std::size_t kPathHeadFrom = 4;       // the head's separator stands after this many
-constexpr int kMsgNoArchiveRows = 473;
-constexpr int kMsgNameColumn = 2133;         // "Имя"
-constexpr int kMsgTitleColumn = 2134;        // "Тип"
-constexpr int kMsgMomentColumn = 2135;       // "Дата, время, пояс"
-constexpr int kMsgPlaceColumn = 2136;        // "Место"
-constexpr int kMsgCoordinatesColumn = 2137;  // "Координаты"
-constexpr int kHeadingRule = 8;              // the line under the headings (palette)
+constexpr int kHeadingRule = 8;  // the line under the headings (palette)
 
 platform::Font RowFont() {
   return platform::Font{std::string(platform::kTextFace), kArchiveRowFontSize};
@@ -331,7 +326,7 @@ void ArchiveBrowserList::PaintHeadings(platform::Dc& dc, int width) const {
   const int y = 1;
   dc.TextOut(columns.nameX, y, FitTextToWidth(dc, GetMessageText(kMsgNameColumn), columns.nameWidth));
   dc.TextOut(columns.titleX, y,
-             FitTextToWidth(dc, GetMessageText(kMsgTitleColumn), columns.titleWidth));
+             FitTextToWidth(dc, GetMessageText(kMsgTypeColumn), columns.titleWidth));
   dc.TextOut(columns.momentX, y, GetMessageText(kMsgMomentColumn));
   dc.TextOut(columns.placeX, y,
              FitTextToWidth(dc, GetMessageText(kMsgPlaceColumn), columns.placeWidth));

@@ -8,6 +8,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -18,12 +19,6 @@ bool AskYesNo(int n) { return AskYesNo(n, GetMessageText(n)); }
 
 bool AskYesNo(int n, const std::string& text) {
   return platform::GetPrompter().AskYesNo(n, text) == platform::Answer::Yes;
-}
-
-void Tell(int n) { Tell(n, GetMessageText(n)); }
-
-void Tell(int n, const std::string& text) {
-  platform::GetPrompter().ShowMessage(n, text, platform::Icon::Information);
 }
 
 const std::string& BaseName(const SuperSource& definition) {

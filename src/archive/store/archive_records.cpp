@@ -12,7 +12,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +46,7 @@ int Archive::CopyWholeArchive(std::string target) {
   const char* trace = "Archive::CopyWholeArchive";
   if (!HasFileExtension(target)) target += ".arc";
   if (!HasArchiveExtension(target)) {
-    Tell(kMsgOnlyArcExtension);
+    ShowMessage(kMsgOnlyArcExtension, platform::Icon::Information);
     return -1;
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
@@ -71,10 +73,10 @@ int Archive::CopyWholeArchive(std::string target) {
       tx.Remove(ArchiveCommentFileName(target, k));
   }
   if (!ok || !tx.Commit().ok()) {
-    Tell(kMsgCopyFailed);
+    ShowMessage(kMsgCopyFailed, platform::Icon::Information);
     return -1;
   }
-  Tell(kMsgArchiveCopied);
+  ShowMessage(kMsgArchiveCopied, platform::Icon::Information);
   return 0;
 }
 
@@ -103,10 +105,11 @@ int Archive::Delete(bool confirm) {
   }
   if (marked == 0) return 0;
   if (confirm) {
-    const bool yes = marked == 1 ? AskYesNo(kMsgDeleteOne, GetMessageText(kMsgDeleteOne) + "\n\"" +
-                                                               Entry(first).name + ",  " +
-                                                               Entry(first).title + "\" ?")
-                                 : AskYesNo(kMsgDeleteMany);
+    const bool yes =
+        marked == 1
+            ? AskYesNo(kMsgDeleteChart, GetMessageText(kMsgDeleteChart) + "\n\"" +
+                                            Entry(first).name + ",  " + Entry(first).title + "\" ?")
+            : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
   if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
@@ -159,11 +162,11 @@ int Archive::ChartUpDown(bool up) {
     ++marked;
   }
   if (marked != 1) {
-    Tell(kMsgUpDownOneOnly);
+    ShowMessage(kMsgUpDownOneOnly, platform::Icon::Information);
     return -1;
   }
   if ((up && s == 0) || (!up && s == count_ - 1)) {
-    Tell(kMsgUpDownAtEnd);
+    ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
   if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
@@ -191,7 +194,7 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
   }
   const int code = IfRealArchive(name);
   if (!IsKnownLayout(code)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
   }
   path = name;
@@ -212,7 +215,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);
     if (!read) {
-      Tell(kMsgCommentNotLoaded);
+      ShowMessage(kMsgCommentNotLoaded, platform::Icon::Information);
       continue;
     }
     const fs::path file = ArchiveCommentFileName(target, k);
@@ -222,7 +225,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     bool exists = false;
     if (fresh && targetExisted && !ReadFileIfExists(file, old, exists)) {
       ReportError(kErrRead, "Archive::CopyToArchive", 2);
-      Tell(kMsgCommentNotSaved);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
       continue;
     }
     if (fresh) out.Write(old);
@@ -230,7 +233,7 @@ void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
     if (offset < 0 || !out.Write(text)) {
       ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::CopyToArchive",
                   2);
-      Tell(kMsgCommentNotSaved);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
       return;
     }
     block.offsets[i] = static_cast<std::uint32_t>(offset);
@@ -253,7 +256,7 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
   const std::int64_t needed =
       std::max<std::int64_t>(std::int64_t{count_} * LayoutRecordSize(kLayout4400), targetSize);
   if (FreeSpaceBeside(target) < needed) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return false;
   }
   SafeRewrite& out = tx.Rewrite(target);
@@ -351,7 +354,7 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     if (!move && static_cast<int>(marks.size()) == count_)
       for (int n = 0; n < count_; ++n) Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
-  if (tellDone) Tell(kMsgDone);
+  if (tellDone) ShowMessage(kMsgDone, platform::Icon::Information);
   return 0;
 }
 

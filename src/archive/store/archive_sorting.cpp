@@ -11,14 +11,14 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
 
 namespace {
-
-constexpr int kMsgSortTargetIsCurrent = 2121;
 
 // The values of every computed key in use, read record by record: false on Cancel.
 bool ReadSortValues(std::FILE* f, int layout, int count, const ArchiveSortParams& params,
@@ -105,7 +105,7 @@ int Archive::OrderClasses(const ArchiveSortParams& params) {
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost, and so would its comment files.
   if (SharesArchiveFiles(target, path_)) {
-    Tell(kMsgSortTargetIsCurrent);
+    ShowMessage(kMsgSortTargetIsCurrent, platform::Icon::Information);
     return -1;
   }
   std::error_code ec;

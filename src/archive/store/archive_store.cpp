@@ -13,7 +13,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
@@ -175,11 +177,11 @@ int Archive::OpenOtherArchive() {
     if (importer_->ConvertToArchive(name, converted, type) != 0) return 0;
     name = converted;
   } else if (!archive) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return 0;
   }
   if (SetPath(name) < 0) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return 0;
   }
   AddRecentName(name);
@@ -249,7 +251,7 @@ int Archive::SaveToArchive(const Chart& chart) {
   targetChosen = 0;
   if (RefuseIfDamaged()) return -1;
   if (CheckFreeSpace() == -1) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
   if (layout_ != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
@@ -259,7 +261,7 @@ int Archive::SaveToArchive(const Chart& chart) {
   CommentRefBlock block;
   if (InsertToArchive(chart, position, block) != 0) return -1;
   if (InsertIndexEntry(chart, position, block) != 0) return -1;
-  Tell(kMsgChartSaved);
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }
 
@@ -322,7 +324,7 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
   if (FreeSpaceBeside(path_) < RecordOffset(kLayout4400, 1)) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
   targetChosen = 0;
@@ -355,6 +357,6 @@ int Archive::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   count_ = 1;
   indexBuilt_ = true;
   RefreshFileTime();
-  Tell(kMsgChartSaved);
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }

@@ -20,6 +20,7 @@
 
 #include "archive/store/archive_layout.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
 #include "platform/core/prompter.h"

@@ -7,11 +7,10 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
-
-constexpr int kMsgFirstKindName = 100;  // messages 100..109 name the chart kinds
 
 std::string Join(std::initializer_list<std::string> parts, std::string_view separator) {
   std::string out;
@@ -33,7 +32,7 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   // The title with the kind's name: "Проба (Натальный)".
   std::string title = def.Title();
   if (def.Kind() <= kChartLunarPhase) {
-    const std::string& kind = GetMessageText(kMsgFirstKindName + def.Kind());
+    const std::string& kind = GetMessageText(kMsgKindNameFirst + def.Kind());
     title = title.empty() ? kind : title + " (" + kind + ")";
   }
   const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),

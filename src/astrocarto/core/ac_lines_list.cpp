@@ -17,6 +17,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "foundation/text/text_helpers.h"
@@ -25,13 +26,6 @@ namespace {
 
 using L = cfg::ACLinesListSettings;
 
-constexpr int kMsgFirstBody = 300;  // messages 300..329 name the chart points
-constexpr int kMsgTitle = 468;      // "АСТРОКАРТОГРАФИЯ"
-constexpr int kMsgNoTown = 469;     // "Ни одного города не найдено."
-constexpr int kMsgListTitle = 482;  // "СПИСОК ГОРОДОВ"
-constexpr int kMsgTownColumn = 2128;      // "Город"
-constexpr int kMsgLineColumn = 2129;      // "Линия"
-constexpr int kMsgDistanceColumn = 2130;  // "мин."
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 // The printed page: rows 20 mm below the top margin; the head's texts below the common head.
@@ -67,7 +61,7 @@ void SplitArcSeconds(std::int32_t arcSeconds, int& degrees, int& minutes, bool& 
   negative = arcSeconds < 0 && total > 0;
 }
 
-std::string BodyName(int body) { return GetMessageText(kMsgFirstBody + body); }
+std::string BodyName(int body) { return GetMessageText(kMsgPointNameFirst + body); }
 
 }  // namespace
 
@@ -259,7 +253,7 @@ void DrawTownListPageHead(platform::Dc& dc, const Configuration& config, const C
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   dc.SelectPen(platform::Pen{platform::PenStyle::Solid, 1, platform::kBlack});
-  DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgTitle));
+  DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgAstrocartographyTitle));
   const cfg::PrintSettings& p = config.print;
   const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);

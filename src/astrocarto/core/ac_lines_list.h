@@ -28,7 +28,6 @@ struct ACLinesListPage {
   static constexpr double kMinInterval = 0.001, kMaxInterval = 100.0;
   static constexpr int kMinOrb = 1, kMaxOrb = 1000;  // arc-minutes
   static constexpr int kBodyCount = 30;              // chart points 0..29
-  static constexpr int kMsgNoLine = 480;  // "Выберите хотя бы одну линию!"
   // The lines in list order.
   enum Line { kAsc = 0, kIc = 1, kDsc = 2, kMc = 3 };
 

@@ -10,12 +10,12 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
 constexpr int kWhite = 15;
-constexpr int kMsgTitle = 468;  // "АСТРОКАРТОГРАФИЯ"
 constexpr int kHeaderGap = 200;  // between the chart's header and the map's degrees
 
 // The line colour of a chart point: Sun..Pluto their own, the nodes theirs, the rest the others'.
@@ -248,7 +248,8 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
     dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000});
     dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
     const int titleLeft = std::min(headerLeft + header.cx, ornamentLeft);
-    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1], GetMessageText(kMsgTitle));
+    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1],
+               GetMessageText(kMsgAstrocartographyTitle));
     headerBottom = 150 + header.cy;
   }
   // The map begins below the chart's header, however many lines the header holds.

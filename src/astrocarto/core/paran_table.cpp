@@ -12,14 +12,11 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgTitle = 548;  // "ПЕРЕСЕЧЕНИЯ ЛИНИЙ"
-constexpr int kMsgLinesColumn = 2127;      // "Линии"
-constexpr int kMsgLatitudeColumn = 2141;   // "Шир."
-constexpr int kMsgLongitudeColumn = 2142;  // "Долг."
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 constexpr int kColumnChars = 20;
@@ -139,7 +136,7 @@ void ParanTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   dc.SelectFont(TextFont(kTitleSize));
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.TextOut((p.marginLeft + kA4Width - p.marginRight) / 2, -kTitleTop - p.marginTop,
-             lists::PageTitle(GetMessageText(kMsgTitle), page));
+             lists::PageTitle(GetMessageText(kMsgLineCrossingsTitle), page));
   const int columns = layout.layout.ColumnsUsedOnPage(page, Count());
   for (int c = 0; c < columns; ++c)
     DrawColumnHeads(dc,

@@ -4,13 +4,15 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "forecast/core/list_display_settings.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
-#include "foundation/atlas/town_search.h"
 
 namespace {
 
@@ -70,9 +72,7 @@ void CACLinesView::OnInitialUpdate() {
                      chart.points[static_cast<std::size_t>(s.body)].longitude.Get(), s);
   }
   // Told once, after the fill: a row had no room.
-  if (towns_.Dropped())
-    platform::GetPrompter().ShowMessage(kMsgTooMany, GetMessageText(kMsgTooMany),
-                                        platform::Icon::Warning);
+  if (towns_.Dropped()) ShowMessage(kMsgTooManyLines);
   SetLineCount(towns_.Count());
   UpdateFrameTitle();
 }
@@ -81,7 +81,7 @@ std::string CACLinesView::GetFrameTitle() const {
   const ChartDocument* document = Document();
   const std::string title = document != nullptr ? document->GetTitle() : std::string();
   if (crossing_) return CrossingCaption(*crossing_) + " (" + title + ")";
-  return title + GetMessageText(kMsgCaption);
+  return title + GetMessageText(kMsgCityListCaption);
 }
 
 platform::ScreenLines CACLinesView::MeasureScreen(platform::Dc& dc) {

@@ -18,8 +18,6 @@ class CACLinesView : public platform::LineListView {
  public:
   static constexpr int kHelpLines = 131287;
   static constexpr int kHelpCrossing = 978658;
-  static constexpr int kMsgCaption = 251;   // " -Список городов"
-  static constexpr int kMsgTooMany = 1116;  // a row dropped for want of room
 
   explicit CACLinesView(QWidget* parent = nullptr);
   ~CACLinesView() override;

@@ -8,6 +8,7 @@
 #include "document/chart_choice_dialog.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 
@@ -73,7 +74,8 @@ void CParanView::OnInitialUpdate() {
 
 std::string CParanView::GetFrameTitle() const {
   const ChartDocument* document = Document();
-  return (document != nullptr ? document->GetTitle() : std::string()) + GetMessageText(kMsgCaption);
+  return (document != nullptr ? document->GetTitle() : std::string()) +
+         GetMessageText(kMsgLineCrossingsCaption);
 }
 
 platform::ScreenLines CParanView::MeasureScreen(platform::Dc& dc) {

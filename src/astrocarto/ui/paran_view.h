@@ -20,8 +20,6 @@ class CParanView : public platform::LineListView {
 
  public:
   static constexpr int kHelpContext = 131311;
-  static constexpr int kMsgCaption = 255;  // " -Пересечения линий"
-  static constexpr int kMsgQuestion = 533;  // "КАКИЕ ПЕРЕСЕЧЕНИЯ ЛИНИЙ РАССЧИТЫВАТЬ?"
 
   explicit CParanView(QWidget* parent = nullptr);
   ~CParanView() override;

@@ -12,7 +12,9 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 #include "foundation/text/cp1251.h"
@@ -35,11 +37,6 @@ constexpr int kColourText = 0;
 constexpr int kColourOff = 7;
 constexpr int kColourSelectedText = 14;
 constexpr int kColourSelectedFill = 1;
-
-int Tell(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-  return number;
-}
 
 std::string ListPath(const char* name) { return GetSettings().GetPath(name); }
 
@@ -106,7 +103,7 @@ QueryDialogEnabling QueryDialogModel::Enabling() const {
 
 bool QueryDialogModel::RefuseFullList() const {
   if (static_cast<int>(archives.size()) < kMaxArchives) return false;
-  Tell(kMsgTooManyArchives);
+  ShowMessage(kMsgTooManyArchives);
   return true;
 }
 
@@ -116,11 +113,11 @@ int QueryDialogModel::AddArchive(std::string path) {
   if (std::FILE* f = OpenForReading(path)) {
     std::fclose(f);
   } else {
-    return Tell(kMsgNoSuchArchive);
+    return ShowMessage(kMsgNoSuchArchive);
   }
-  if (!Archive::IsArchiveFile(path)) return Tell(kMsgNotAnArchive);
+  if (!Archive::IsArchiveFile(path)) return ShowMessage(kMsgNotAnArchive);
   for (const ArchiveListEntry& e : archives)
-    if (Archive::IsSameFile(e.path, path)) return Tell(kMsgArchiveInList);
+    if (Archive::IsSameFile(e.path, path)) return ShowMessage(kMsgArchiveInList);
   archives.push_back({path, true});
   selectedArchive = static_cast<int>(archives.size()) - 1;
   SaveArchives();
@@ -129,7 +126,7 @@ int QueryDialogModel::AddArchive(std::string path) {
 
 int QueryDialogModel::RemoveArchive() {
   if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
-    return Tell(kMsgChooseArchive);
+    return ShowMessage(kMsgChooseArchive);
   archives.erase(archives.begin() + selectedArchive);
   selectedArchive = std::min(selectedArchive, static_cast<int>(archives.size()) - 1);
   SaveArchives();
@@ -138,7 +135,7 @@ int QueryDialogModel::RemoveArchive() {
 
 int QueryDialogModel::ToggleArchive() {
   if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
-    return Tell(kMsgChooseArchive);
+    return ShowMessage(kMsgChooseArchive);
   ArchiveListEntry& e = archives[static_cast<std::size_t>(selectedArchive)];
   e.on = !e.on;
   SaveArchives();
@@ -172,7 +169,7 @@ bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& b
     block.Set(Q::kEvaluationMode, std::int32_t{set.mode});
   }
   if (!currentArchiveOnly && archives.empty()) {
-    Tell(kMsgArchiveListEmpty);
+    ShowMessage(kMsgArchiveListEmpty);
     return false;
   }
   if (set.mode != 2) return true;

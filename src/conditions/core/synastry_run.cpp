@@ -9,7 +9,9 @@
 #include "conditions/core/query_run.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
 #include "foundation/text/cp1251.h"
@@ -36,11 +38,6 @@ constexpr cfg::FieldTable kViewFields{Bind(&V::screenFont, S::kScreenFontSize, S
                                       Bind(&V::showArchives, S::kShowArchives),
                                       Bind(&V::showQuery, S::kShowQuery)};
 
-void Tell(int number, const std::string& text) {
-  platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-}
-void Tell(int number) { Tell(number, GetMessageText(number)); }
-
 // One archive read by the run, opened and indexed once, its file kept open while it is read.
 class SynSource {
  public:
@@ -55,11 +52,11 @@ class SynSource {
   // (else 1133).
   bool Open(const std::string& path) {
     if (archive_.SetPath(path) < 0) {
-      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
+      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
       return false;
     }
     if (archive_.CreateIndex() != 0 || (handle_ = archive_.Open()) == nullptr) {
-      Tell(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
+      ShowMessage(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
       return false;
     }
     return true;
@@ -68,7 +65,7 @@ class SynSource {
   // Record n without its comments; false after message 1134.
   bool Read(int n, Chart& chart) {
     if (archive_.Load(handle_, chart, n, false) == n) return true;
-    Tell(kMsgChartNotLoaded);
+    ShowMessage(kMsgChartNotLoaded);
     return false;
   }
   // Records first, first + 1, ... (at most `count`) into `charts`, stopping at the first that
@@ -169,14 +166,14 @@ void PairOneArchive(SynPairing& run, const SynastryRequest& request) {
 void PairArchiveList(SynPairing& run, const SynastryRequest& request) {
   if (std::none_of(request.list.begin(), request.list.end(),
                    [](const ArchiveListEntry& e) { return e.on; })) {
-    Tell(kMsgNoListedArchiveOn);
+    ShowMessage(kMsgNoListedArchiveOn);
     run.result.end = SynastryRunEnd::kFailed;
     return;
   }
   for (const ArchiveListEntry& entry : request.list) {
     if (!entry.on) continue;
     if (!Archive::IsArchiveFile(entry.path)) {
-      Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
+      ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
       continue;
     }
     SynSource source;
@@ -200,8 +197,8 @@ void PairSamePositions(SynPairing& run, const SynastryRequest& request) {
     run.result.end = SynastryRunEnd::kFailed;
     return;
   }
-  if (b.Count() > a.Count()) Tell(kMsgSecondArchiveLarger);
-  if (b.Count() < a.Count()) Tell(kMsgFirstArchiveLarger);
+  if (b.Count() > a.Count()) ShowMessage(kMsgSecondArchiveLarger);
+  if (b.Count() < a.Count()) ShowMessage(kMsgFirstArchiveLarger);
   const int count = std::min(a.Count(), b.Count());
   const int slot1 = a.AddTo(run.Results()), slot2 = b.AddTo(run.Results());
   run.Expect(count);
@@ -379,14 +376,14 @@ std::optional<SynastryRunResult> RunSynastryFromDialog(
     progress.End();
   });
 
-  if (result.end == SynastryRunEnd::kCancelled) Tell(kMsgRunCancelled);
-  if (result.end == SynastryRunEnd::kEvaluationError) Tell(kMsgRunStopped);
+  if (result.end == SynastryRunEnd::kCancelled) ShowMessage(kMsgRunCancelled);
+  if (result.end == SynastryRunEnd::kEvaluationError) ShowMessage(kMsgRunStopped);
   if (handOver.results->ResultCount() > 0 && result.end != SynastryRunEnd::kCancelled) {
     handOver.header = BuildResultHeader(model.set, {}, false, model.view.showQuery,
                                         typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));
     model.resultsShown = show && show(std::move(handOver));
   } else if (result.end == SynastryRunEnd::kCompleted) {
-    Tell(kMsgNoPairFound);
+    ShowMessage(kMsgNoPairFound);
   }
   return result;
 }

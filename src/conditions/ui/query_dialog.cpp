@@ -27,6 +27,7 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -40,7 +41,6 @@ namespace {
 
 constexpr int kCurrentNameLength = 50;
 const char* const kTitle = "ЗАПРОС НА ПОИСК В АРХИВЕ";
-constexpr int kMsgSynastryQueryTitle = 1159;
 
 class QueryItemDelegate : public QStyledItemDelegate {
  public:

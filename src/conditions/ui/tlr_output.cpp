@@ -22,7 +22,9 @@
 #include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -43,13 +45,6 @@ constexpr cfg::FieldTable kFileFields{Bind(&DTLRPARAMS::saveToFile, T::kSaveToFi
                                       Bind(&DTLRPARAMS::replaceFile, T::kReplaceFile),
                                       Bind(&DTLRPARAMS::fileName, T::kFileName)};
 
-constexpr int kMsgCaption = 261;  // " -Интерпретация"
-constexpr int kMsgCopyAll = 1044;
-constexpr int kMsgCopySelection = 1045;
-constexpr int kMsgPrintTitle = 1046;
-constexpr int kMsgSaveFailed = 1032;
-constexpr int kMsgSaved = 1033;
-constexpr int kMsgCannotLoad = 1034;
 constexpr int kAreaChars = 40;
 
 QColor ToQColor(int paletteIndex) {
@@ -80,10 +75,6 @@ class TlrFilesDelegate : public QStyledItemDelegate {
  private:
   CTlrFilesListBox* box_;
 };
-
-void Show(int number, const std::string& text, platform::Icon icon = platform::Icon::Warning) {
-  platform::GetPrompter().ShowMessage(number, text, icon);
-}
 
 }  // namespace
 
@@ -210,7 +201,7 @@ void DTLRPARAMS::UpdateEnabling() {
 bool DTLRPARAMS::CheckOk() {
   for (const TLRBASE& base : data_.bases)
     if (base.switchByte != 'F') return true;
-  Show(kMsgTlrSwitchOnABase, GetMessageText(kMsgTlrSwitchOnABase));
+  ShowMessage(kMsgTlrSwitchOnABase, GetMessageText(kMsgTlrSwitchOnABase));
   return false;
 }
 
@@ -251,7 +242,7 @@ void DTLRPARAMS::ShowFileName() {
 bool PrepareInterpretation(TLRDATA& data, QWidget* parent) {
   (void)data.LoadBases();
   if (data.Count() == 0) {
-    Show(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases));
+    ShowMessage(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases));
     return false;
   }
   DTLRPARAMS dialog(data, parent);
@@ -291,7 +282,7 @@ void CTLRVIEW::OnInitialUpdate() {
     SaveToFile(config);
     // The whole output is shown, however long.
     if (const Status read = ReadWholeFile(TLRDATA::OutputPath(), buffer_); !read.ok()) {
-      Show(kMsgCannotLoad, GetMessageText(kMsgCannotLoad));
+      ShowMessage(kMsgCannotLoad, GetMessageText(kMsgCannotLoad));
       buffer_.clear();
       std::error_code ec;
       fs::remove(TLRDATA::OutputPath(), ec);
@@ -309,17 +300,19 @@ void CTLRVIEW::SaveToFile(const Configuration& config) {
   if (b.Get(T::kSaveToFile) == 0) return;
   const std::string target = b.Get(T::kFileName);
   if (!TLRDATA::CopyOutput(target, b.Get(T::kReplaceFile) != 0)) {
-    Show(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
+    ShowMessage(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
     return;
   }
-  Show(kMsgSaved, GetMessageText(kMsgSaved) + "\n" + target, platform::Icon::Information);
+  ShowMessage(kMsgSaved, GetMessageText(kMsgSaved) + "\n" + target, platform::Icon::Information);
 }
 
 std::string CTLRVIEW::GetFrameTitle() const {
-  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgInterpretationCaption);
 }
 
-void CTLRVIEW::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgPrintTitle); }
+void CTLRVIEW::OnPrint(platform::Dc& dc, int page) {
+  PrintText(dc, page, kMsgInterpretationPrintTitle);
+}
 
 void CTLRVIEW::CopyAll() {
   if (Control() == nullptr) return;

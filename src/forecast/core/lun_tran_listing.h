@@ -11,11 +11,6 @@ class AspectSystem;
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgLunarTransitsTitle = 98;  // "ТРАНЗИТЫ ЛУНЫ"
-inline constexpr int kMsgToNatalChart = 99;        // "к натальной карте"
-inline constexpr int kMsgLunarMomentColumn = 2125;  // "Дата и время"
-inline constexpr int kMsgLunarAspectColumn = 2126;  // "Аспект"
-
 namespace forecast {
 
 class LunTranListing : public EventListing {

@@ -20,6 +20,7 @@
 #include "forecast/core/transit_dispatch.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -259,7 +260,7 @@ void TransitCalculation::CreatePointsListGeneral(const ChartContext& ctx) {
   if (settings_.aspectChoice != kTransitOwnAngle) {
     system = ctx.FindSystem(settings_.aspectSystem);
     if (!system) {
-      ReportStatus(Status::Message(kMsgNoAspectSystem, settings_.aspectSystem), kTrace);
+      ReportStatus(Status::Message(kMsgAspectSystemNotFound, settings_.aspectSystem), kTrace);
       return;
     }
   }

@@ -13,6 +13,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace oldcfg {
 

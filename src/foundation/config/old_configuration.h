@@ -15,12 +15,6 @@ inline constexpr std::int64_t kLength42to51 = 52000;  // versions 41..51: codes 
 inline constexpr std::int64_t kLengthDos = 6200;      // the DOS versions 3.3-3.5
 inline constexpr std::int64_t kLength40 = 36670;      // version 4.0
 
-// Messages of the recognition.
-inline constexpr int kMsgOwnConfiguration = 402;
-inline constexpr int kMsgDosConfiguration = 403;
-inline constexpr int kMsgVersion40 = 404;
-inline constexpr int kMsgNotConfiguration = 405;
-
 // One flag per check box of the import dialog, 1334..1371, indexed by the box's number - 1334
 // (index 9, number 1343, is the path shown and no section).
 inline constexpr int kFirstSectionCheck = 1334;

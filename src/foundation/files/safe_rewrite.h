@@ -121,9 +121,6 @@ Status CopyAside(const std::filesystem::path& path, std::filesystem::path& kept)
 // aside (CopyAside) after the new contents are written and before they replace it: a failure at
 // any step leaves the target as it was. `kept` receives the copy's path (empty when there was no
 // old file).
-// The message that tells where the copy of a file not read whole was kept (the copy's path follows
-// it).
-inline constexpr int kMsgUnreadLinesKept = 1900;
 Status RewriteKeepingOld(const std::filesystem::path& target, std::string_view contents,
                          std::filesystem::path& kept);
 

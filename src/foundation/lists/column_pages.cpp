@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace lists {
 
 namespace {
-
-constexpr int kPageWord = 67;  // "стр."
 
 // Keeps rows x columns inside int: a page of more than 2^30 lines is as good as endless.
 constexpr int kMaxSide = 1 << 15;
@@ -78,7 +77,7 @@ int FitColumns(int usableWidth, double columnWidth, int maxColumns) {
 std::string PageTitle(std::string_view title, int page) {
   std::string text(title);
   if (page <= 1) return text;
-  return text + " (" + GetMessageText(kPageWord) + " " + std::to_string(page) + ")";
+  return text + " (" + GetMessageText(kMsgPageWord) + " " + std::to_string(page) + ")";
 }
 
 }  // namespace lists

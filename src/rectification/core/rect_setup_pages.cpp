@@ -8,6 +8,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
@@ -78,8 +79,8 @@ std::string RectConfPage::CheckSystems(const std::vector<std::string>& systemNam
     }
     name = systemNames.front().substr(0, kSystemNameWidth);
     if (message.empty())
-      message = GetMessageText(kMsgSystemNotFound) + " " + typed + "\n" +
-                GetMessageText(kMsgSystemReplaced) + " " + name;
+      message = GetMessageText(kMsgAspectSystemNotFound) + " " + typed + "\n" +
+                GetMessageText(kMsgSystemInstead) + " " + name;
   }
   return message;
 }

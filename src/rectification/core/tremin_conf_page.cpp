@@ -5,6 +5,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
@@ -61,7 +62,7 @@ bool CheckTmSystemName(std::string& name, const std::vector<std::string>& sorted
   told.clear();
   const std::string typed = name.substr(0, kSystemNameReadWidth);
   if (sortedNames.empty()) {
-    told = GetMessageText(kMsgSystemNotFound) + " " + typed;
+    told = GetMessageText(kMsgAspectSystemNotFound) + " " + typed;
     return false;
   }
   const bool known = typed.size() <= kSystemNameWidth &&
@@ -72,8 +73,8 @@ bool CheckTmSystemName(std::string& name, const std::vector<std::string>& sorted
     return true;
   }
   name = sortedNames.front().substr(0, kSystemNameWidth);
-  told = GetMessageText(kMsgSystemNotFound) + " " + typed + "\n" +
-         GetMessageText(kMsgSystemReplaced) + " " + name;
+  told = GetMessageText(kMsgAspectSystemNotFound) + " " + typed + "\n" +
+         GetMessageText(kMsgSystemInstead) + " " + name;
   return true;
 }
 

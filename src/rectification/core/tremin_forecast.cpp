@@ -11,6 +11,7 @@
 #include "foundation/datetime/fdate.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/lists/sort_positions.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
@@ -195,7 +196,7 @@ Status TmYearForecast::CalculateYear(const ChartContext& ctx, const LifeEventLis
     progress.SetPos(static_cast<int>((i + 1) * 100 / chosen.size()));
     if (progress.Cancelled()) {
       progress.End();
-      return Status::Message(kMsgRectCancelled, "CPrTreminView::CalculateYear");
+      return Status::Message(kMsgRectificationCancelled, "CPrTreminView::CalculateYear");
     }
   }
   progress.End();

@@ -11,6 +11,7 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -205,8 +206,8 @@ int ImportOldArchives(const fs::path& oldFolder, const ImportPlaces& places) {
     const std::string name = file.filename().string();
     fs::path target = places.programFolder / name;
     if (ExistsIn(places.programFolder, name)) {
-      if (Prompter().AskOkCancel(kMsgArchiveWord,
-                                 NameQuestion(kMsgArchiveWord, name, kMsgArchiveExists)) !=
+      if (Prompter().AskOkCancel(kMsgOldArchiveWord,
+                                 NameQuestion(kMsgOldArchiveWord, name, kMsgArchiveExists)) !=
           platform::Answer::Ok)
         continue;
       const std::string copyName = AskCopyName(places, "arc");

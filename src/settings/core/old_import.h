@@ -21,19 +21,6 @@ class Aspectarium;
 
 namespace settings {
 
-inline constexpr int kMsgImportDone = 406;
-inline constexpr int kMsgChooseOldConfiguration = 407;
-inline constexpr int kMsgAddOldSchemes = 408;
-inline constexpr int kMsgTakeOldSystems = 411;
-inline constexpr int kMsgFileWord = 412;
-inline constexpr int kMsgSystemExists = 413;
-inline constexpr int kMsgTakeOldArchives = 414;
-inline constexpr int kMsgArchiveWord = 415;
-inline constexpr int kMsgArchiveExists = 416;
-inline constexpr int kMsgSystemsTaken = 417;
-inline constexpr int kMsgNameExists = 418;
-inline constexpr int kMsgArchivesTaken = 419;
-
 // The name of a copy from what the user typed: its first 8 characters, trailing blanks cut, and
 // everything from the first '.' cut.
 std::string CopyNameOf(std::string_view typed);

@@ -10,6 +10,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -119,7 +120,7 @@ void AspGraphPairModel::ChooseSystem(int index) {
   pair_.systemName = systemNames_[static_cast<std::size_t>(index)];
 }
 
-int AspGraphPairModel::Accept() const { return systemIndex_ < 0 ? kMsgNoSuchSystem : 0; }
+int AspGraphPairModel::Accept() const { return systemIndex_ < 0 ? kMsgAspectSystemNotFound : 0; }
 
 // --- the calculation page ------------------------------------------------------------------------
 
@@ -185,7 +186,7 @@ void AspGraphCalcPage::AddList(const AspGraphSetModel& dialog) {
 }
 
 void AspGraphCalcPage::DeleteList() {
-  if (SelectedList() < 0 || !AskToDelete(kMsgDeleteList, data_.List(selected_).name)) return;
+  if (SelectedList() < 0 || !AskToDelete(kMsgDeleteGraphList, data_.List(selected_).name)) return;
   (void)data_.DeleteList(selected_);
   Save();
   selectedPair_ = 0;

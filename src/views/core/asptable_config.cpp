@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/config/field_table.h"
 #include "foundation/messages/messages.h"
 
@@ -14,8 +15,6 @@ namespace {
 using Settings = cfg::AspectTableSettings;
 using M = AspTableConfigModel;
 using cfg::Bind;
-constexpr int kMsgSystemNotFound = 59;
-constexpr int kMsgSystemInstead = 60;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
@@ -83,7 +82,7 @@ void AspTableConfigModel::AcceptSystemName(std::string typed,
     return;
   }
   systemName = loaded.front();
-  message = GetMessageText(kMsgSystemNotFound) + ' ' + typed + '\n' +
+  message = GetMessageText(kMsgAspectSystemNotFound) + ' ' + typed + '\n' +
             GetMessageText(kMsgSystemInstead) + ' ' + systemName;
 }
 

@@ -16,8 +16,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgBindhuTitle = 81;     // "ТАБЛИЦА БИНДХУ"
-inline constexpr int kMsgBindhuCaption = 242;  // " -Биндху"
 inline constexpr int kBindhuHelpContext = 131268;
 inline constexpr int kBindhuFirstCusp = 200;  // object codes of the cusps: 200 + k for house k + 1
 

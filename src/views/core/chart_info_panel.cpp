@@ -12,6 +12,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
@@ -20,18 +21,6 @@ using platform::Dc;
 using platform::Font;
 namespace align = platform::TextAlign;
 
-constexpr int kMsgCoefficient = 26;
-constexpr int kMsgKarmic = 27;
-constexpr int kMsgFirstElement = 29;  // 29..32 fire, earth, air, water
-constexpr int kMsgFirstCross = 33;    // 33..35 cardinal, fixed, mutable
-constexpr int kMsgBySign = 36;
-constexpr int kMsgByHouse = 37;
-constexpr int kMsgRising = 38;
-constexpr int kMsgSetting = 39;
-constexpr int kMsgHoursTitle = 40;
-constexpr int kMsgLunarDay = 41;
-constexpr int kMsgWeekday = 1024;
-constexpr int kMsgFirstWeekdayName = 1025;  // Monday .. Sunday
 constexpr int kFirstSize = 10000;
 constexpr int kPageTitleSize = 4000;
 constexpr int kWhitePalette = 15;

@@ -11,6 +11,7 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
@@ -25,8 +26,6 @@ constexpr int kWideBlockColumnsScreen = 16;
 constexpr int kWideBlockColumnsPrint = 18;
 constexpr int kBodyCount = 30;
 constexpr int kLatitudeBodies = 16;
-constexpr int kMsgAntiscionColumn = 2131;        // "Антис"
-constexpr int kMsgContraAntiscionColumn = 2132;  // "Контрантис"
 // The text face is taller than the glyphs at one size: the headings fit a row at 0.7 of it.
 constexpr double kHeadingScale = 0.7;
 

@@ -11,6 +11,7 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
@@ -313,7 +314,7 @@ void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuratio
   dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(kTitleSize));
-  const std::string& title = GetMessageText(kMsgTitle);
+  const std::string& title = GetMessageText(kMsgGraphicEphemerisTitle);
   const int width = dc.GetTextExtent(title).cx;
   // Centred between the margins, but never over the chart's heading.
   const int centred = p.marginLeft + (RGraph::kA4Width - p.marginLeft - p.marginRight - width) / 2;

@@ -13,9 +13,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgSabianNothing = 80;  // "Не выбран ни один объект."
-inline constexpr int kMsgSabianTitle = 82;    // "САБИАНСКИЕ СИМВОЛЫ"
-inline constexpr int kMsgSabianCaption = 241;
 inline constexpr int kSabianHelpContext = 131267;
 inline constexpr int kSabianCount = 360;
 

@@ -23,7 +23,9 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/dialog_controls.h"
@@ -261,9 +263,7 @@ void CStarsView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgS
 
 CStarsView* ShowStarInterpretation(ChartDocument& document, int index) {
   if (!FixedStars().HasInterpretation(index)) {
-    platform::GetPrompter().ShowMessage(kMsgNoStarInterpretation,
-                                        GetMessageText(kMsgNoStarInterpretation),
-                                        platform::Icon::Information);
+    ShowMessage(kMsgNoStarInterpretation, platform::Icon::Information);
     return nullptr;
   }
   platform::DocTemplate* text = document.GetWorkbench().GetTemplate(kTemplateStarText);

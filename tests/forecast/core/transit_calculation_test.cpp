@@ -23,6 +23,7 @@
 #include "conditions/core/group_editor.h"
 #include "conditions/core/groups.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 #include "transit_oracle.h"
 

@@ -4,6 +4,7 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
@@ -193,7 +194,7 @@ TEST(Thematic, DialogRules) {
   page.SetKind(2);
   EXPECT_TRUE(page.SecondPlanetEnabled());
   EXPECT_FALSE(page.HouseEnabled());
-  EXPECT_EQ(TematPage::PlanetNames().back(), GetMessageText(kMsgArbitraryPoint));
+  EXPECT_EQ(TematPage::PlanetNames().back(), GetMessageText(kMsgArbitraryPointTheme));
 
   struct Case {
     int chartKind, houseSystem, kind, planet, planet2, message;

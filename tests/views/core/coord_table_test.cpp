@@ -15,6 +15,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 #include "views/core/coord_conf_page.h"
@@ -414,7 +415,7 @@ TEST(CoordConfPage, ThePrintCheckTellsWhetherTheTableFitsAPage) {
   struct Case {
     int lineStep, message;
   };
-  const Case cases[] = {{101, coords::kMsgSizeFits}, {102, coords::kMsgSizeTooLarge}};
+  const Case cases[] = {{101, kMsgSizeFits}, {102, kMsgSizeTooLarge}};
   for (const Case& k : cases) {
     coords::CoordConfPage page;
     page.layout = Layout(15, 7200, k.lineStep);

@@ -18,6 +18,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "settings/ui/aspect_system_dialogs.h"
 #include "settings/ui/color_dial.h"
@@ -160,10 +161,10 @@ TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
   ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
     d.SystemBox()->setEditText(QStringLiteral("gamma"));
     d.OnSave();
-    EXPECT_TRUE(prompts_.WasShown(settings::kMsgNewSystemSaved));
+    EXPECT_TRUE(prompts_.WasShown(kMsgNewSystemSaved));
     EXPECT_EQ(d.SystemBox()->count(), 3);
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("GAMMA"));
-    prompts_.Expect(settings::kMsgDestroySystem, Answer::Yes);
+    prompts_.Expect(kMsgDestroySystem, Answer::Yes);
     d.OnDestroy();
     EXPECT_EQ(d.SystemBox()->count(), 2);
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("ALPHA"));
@@ -280,7 +281,7 @@ TEST_F(SettingsTest, PlanetsRefuseAnOrbGroupOfSix) {
     d.Shown(5)->setChecked(!d.Shown(5)->isChecked());
     d.OrbGroup(20)->setText(QStringLiteral("6"));
   }));
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgOrbGroupRange));
+  EXPECT_TRUE(prompts_.WasShown(kMsgOrbGroupRange));
   EXPECT_EQ(GetConfiguration(), before);
 
   ASSERT_TRUE(RunOk<DCONFIG_PLANETS>(cmd::kConfigPlanets, [](DCONFIG_PLANETS& d) {
@@ -334,7 +335,7 @@ TEST_F(SettingsTest, SystemParametersWarnThenEditTheWheelConstantsAtOnce) {
       EXPECT_EQ(w.Sets()->count(), WheelConstants::kSetCount);
       w.Value(0)->setText(QStringLiteral("-0.5"));  // a negative radius is refused
       EXPECT_FALSE(w.DoDataExchange(true));
-      EXPECT_TRUE(prompts_.WasShown(settings::kMsgWheelValueRange));
+      EXPECT_TRUE(prompts_.WasShown(kMsgWheelValueRange));
       // Switching sets takes the shown one first: refused, set 0 stays shown.
       w.OnSetChosen(3);
       EXPECT_EQ(w.Sets()->currentIndex(), 0);
@@ -375,7 +376,7 @@ TEST_F(SettingsTest, PrintEnablingAndMarginCheck) {
     EXPECT_EQ(d.Offset(9, 0), nullptr);
     d.Margin(2)->setText(QStringLiteral("6000"));
   }));
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgMarginRange));
+  EXPECT_TRUE(prompts_.WasShown(kMsgMarginRange));
   EXPECT_EQ(GetConfiguration().print, before);
 
   ASSERT_TRUE(RunOk<DCONFIG_PRINT>(cmd::kConfigPrint, [](DCONFIG_PRINT& d) {

@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/measuring_dc.h"
@@ -265,8 +266,8 @@ TEST_F(CoordViewsTest, ThePrintPageChecksTheTablesHeight) {
   });
   EXPECT_TRUE(RunFrom(document, cmd::kConfigCoordinates));
   ASSERT_EQ(prompts_.shown.size(), 2u);
-  EXPECT_EQ(prompts_.shown[0].number, coords::kMsgSizeTooLarge);
-  EXPECT_EQ(prompts_.shown[1].number, coords::kMsgSizeFits);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgSizeTooLarge);
+  EXPECT_EQ(prompts_.shown[1].number, kMsgSizeFits);
 }
 
 TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 
 #include "document/chart_document.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "views_fixture.h"
