@@ -94,8 +94,22 @@ BENCHMARK(BM_OneBodyAnyDateOutsideTables)
     ->DenseRange(0, kBodyCount - 1)
     ->Unit(benchmark::kMicrosecond);
 
-// Start-up: the tables read from the data folder and decoded (the series are cut by the first
-// load only: BM_CutTheSeries).
+// One position of the Moon inside the tables (/0, from 2000) and outside them (/1, from 1550), the
+// dates moving on 0.37 day per position in both: what the tables save over the theories.
+void BM_PositionOutsideVsInside(benchmark::State& state) {
+  const Ephemeris& e = Tables();
+  const double first = state.range(0) == 0 ? 2451545.0 : kJd1550;
+  double offset = 0.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(e.Position(1, JdTt{first + offset}).longitude);
+    offset += 0.37;
+    if (offset > 3650.0) offset = 0.0;
+  }
+}
+BENCHMARK(BM_PositionOutsideVsInside)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Start-up: the tables read from the data folder and checked whole (their segments are decoded a
+// block at a time when first used; the series are cut by the first load only: BM_CutTheSeries).
 void BM_LoadTables(benchmark::State& state) {
   const std::filesystem::path file = bench::DataFolder() / "velm.str";
   for (auto _ : state) {
@@ -115,7 +129,7 @@ void BM_CutTheSeries(benchmark::State& state) {
 }
 BENCHMARK(BM_CutTheSeries)->Unit(benchmark::kMillisecond);
 
-// The decoding alone, from bytes already read.
+// The check of the tables alone, from bytes already read.
 void BM_DecodeTables(benchmark::State& state) {
   std::string bytes;
   if (!ReadWholeFile(bench::DataFolder() / "velm.str", bytes).ok()) {
@@ -151,12 +165,13 @@ void BM_ChartCalculate1550(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartCalculate1550)->Unit(benchmark::kMicrosecond);
 
-// The information panel of a chart of 1550 (hours, risings and settings of ten bodies, lunar day).
-void BM_InfoPanel1550(benchmark::State& state) {
+// The information panel of a chart (hours, risings and settings of ten bodies, lunar day) in Moscow
+// on 13 May at 14:30 of the year given (goal: 1 millisecond inside the tables' years and outside).
+void InfoPanelOfYear(benchmark::State& state, int year) {
   (void)Tables();
   const Configuration config;
   const ChartContext ctx{config};
-  const Chart chart = bench::MoscowChart(13, 5, 1550, 14, 30);
+  const Chart chart = bench::MoscowChart(13, 5, year, 14, 30);
   for (auto _ : state) {
     ChartInfoPanel panel;
     panel.SetChart(&chart);
@@ -164,6 +179,9 @@ void BM_InfoPanel1550(benchmark::State& state) {
     benchmark::DoNotOptimize(panel.status);
   }
 }
-BENCHMARK(BM_InfoPanel1550)->Unit(benchmark::kMillisecond);
+void BM_InfoPanelInsideTables(benchmark::State& state) { InfoPanelOfYear(state, 1990); }
+BENCHMARK(BM_InfoPanelInsideTables)->Unit(benchmark::kMillisecond);
+void BM_InfoPanelOutsideTables(benchmark::State& state) { InfoPanelOfYear(state, 1550); }
+BENCHMARK(BM_InfoPanelOutsideTables)->Unit(benchmark::kMillisecond);
 
 }  // namespace

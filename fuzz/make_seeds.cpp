@@ -1,7 +1,7 @@
 // Writes the seeds of the binary formats that the shipped data does not hold in a small enough
 // form: a configuration, chart records, a session, an entry history, archives of the three layouts
-// with their comment files, the index of a text base and a cut-down "velm.str" (the tables of the
-// first segments only). The text formats' seeds are the shipped files and the tests' examples.
+// with their comment files, the index of a text base, a cut-down "velm.str" (the tables of the
+// first segments only) and the import records of the sibling converter. The text formats' seeds are the shipped files and the tests' examples.
 //
 //   make_seeds <source folder> <corpus folder>
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "archive/import/import_records.h"
 #include "archive/store/archive_file.h"
 #include "archive/store/archive_layout.h"
 #include "astro/chart/chart.h"
@@ -133,6 +134,27 @@ int main(int argc, char** argv) {
   (void)events.Add("Wedding", 12, 6, 1995, "AC", "DJ");
   (void)events.Add("Move", 1, 9, 2001, "E", "");
   Seed("life_events", "two.lev", events.Serialize());
+
+  // Two import records as the sibling converter writes them: a natal chart, and a synastry of two
+  // moments and places (the first byte of the input chooses the source ".db").
+  {
+    BinaryWriter out;
+    out.U8(0);
+    ImportRecord natal;
+    natal.name = "Anna";
+    natal.title = "natal";
+    natal.first = {14, 3, 1990, 13, 45, {55, 45, 'N', 37, 37, 'E'}};
+    natal.town = "Moskva";
+    natal.second = natal.first;
+    natal.kind = 0;
+    natal.Write(out);
+    ImportRecord pair = natal;
+    pair.name = "Boris";
+    pair.second = {1, 9, 1985, 6, 0, {59, 56, 'N', 30, 19, 'E'}};
+    pair.kind = 6;
+    pair.Write(out);
+    Seed("converter_records", "natal_and_pair", out.Take());
+  }
 
   // The span of two segments of the shortest table: each table keeps the segments that cover it,
   // the layout whole in a few kilobytes.

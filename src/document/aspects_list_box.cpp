@@ -11,6 +11,7 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
@@ -18,9 +19,6 @@
 
 namespace {
 
-constexpr int kMsgPointNameFirst = 300;
-constexpr int kMsgSideLeft = 440;
-constexpr int kMsgSideRight = 441;
 constexpr int kColourSelectedRow = 1;
 constexpr int kColourExact = 4;
 constexpr int kColourExactSelected = 14;

@@ -11,7 +11,9 @@
 #include "document/chart_choice_dialog.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/doc_template.h"
 #include "views/core/table_choices.h"
@@ -41,11 +43,6 @@ DocCreation DocCreation::PredictionListPrint(std::string name, std::filesystem::
 
 namespace {
 
-constexpr int kMsgRectifiedBirth = 92;
-constexpr int kMsgRectifiedConception = 93;
-constexpr int kMsgRectifiedPrefix = 485;
-constexpr int kMsgGeodeticPolar = 486;
-constexpr int kMsgTransitName = 1118;
 constexpr double kGeodeticLatitudeLimit = 66.5;
 
 // "DD.MM.YYYY", with the era's name after the year before Christ.
@@ -199,8 +196,7 @@ ChartDocument* ChartDocument::OpenTransitChart(Workbench& workbench, const Chart
 ChartDocument* ChartDocument::OpenRelocatedChart(int mode, const Place& place) {
   if (!chart_) return nullptr;
   if (mode == 1 && std::abs(place.LatitudeDeg()) >= kGeodeticLatitudeLimit) {
-    platform::GetPrompter().ShowMessage(kMsgGeodeticPolar, GetMessageText(kMsgGeodeticPolar),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgGeodeticPolar);
     return nullptr;
   }
   Chart relocated = *chart_;

@@ -10,14 +10,13 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgPage = 67;  // "стр."
 
 bool Fits(QChar c) {
   unsigned char byte;
@@ -169,7 +168,7 @@ CRichTextCtrlView::PrintArea CRichTextCtrlView::GetPrintArea(const Configuration
 std::string CRichTextCtrlView::PageTitle(int titleMessage, int page) {
   const std::string& title = GetMessageText(titleMessage);
   if (page <= 1) return title;
-  return title + " (" + GetMessageText(kMsgPage) + ' ' + std::to_string(page) + ')';
+  return title + " (" + GetMessageText(kMsgPageWord) + ' ' + std::to_string(page) + ')';
 }
 
 void CRichTextCtrlView::PrintHead(platform::Dc& dc, const Chart& chart, const Configuration& config,

@@ -59,4 +59,7 @@ class Workbench {
   virtual bool EnterChart(Chart& chart) = 0;
   // The life-point types ("velm.lpn"), loaded at start.
   virtual const LifePointAll& LifePointTypes() const = 0;
+  // The tip-of-the-day settings of the profile: shown at start or not, and the number of the next
+  // tip (written with the profile at exit).
+  virtual void SetTipOfTheDay(bool showAtStart, int nextTip) = 0;
 };

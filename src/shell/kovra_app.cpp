@@ -4,6 +4,7 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <ctime>
+#include <new>
 
 #include "archive/browser/archive_commands.h"
 #include "archive/browser/import_dialogs.h"
@@ -20,6 +21,7 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
@@ -34,14 +36,6 @@
 #include "shell/startup_dialogs.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr int kMsgKindNameFirst = 100;
-// "The file could not be read. It is kept under another name and will not be written over:"
-constexpr int kMsgKeptAside = 1990;
-
-}  // namespace
 
 CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
   archive_.SetBrowser(archiveBrowser_.get());
@@ -64,9 +58,9 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   LoadProgramWideObjects();
   if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok()) {
     ReportStatus(loaded, "CKovraApp::InitInstance");
-    // A profile that could not be read is never rewritten: its recent-file list comes back once
-    // it can be read again.
-    profileUnread_ = loaded.ErrorCode() == kErrCannotOpen || loaded.ErrorCode() == kErrRead;
+    // A profile that could not be read (or was refused as too large) is never rewritten: its
+    // recent-file list comes back once it can be read again.
+    profileUnread_ = true;
   }
   recentFiles_.ReadFrom(profile_);
   RegisterTemplates();
@@ -80,22 +74,32 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
   printRun_ = options.printOnly;
   int opened = 0;
   if (!options.file.empty()) {
-    opened = OpenChartFile(options.file);
     if (options.printOnly) {
-      // A print run that printed nothing ends with a failure code (the user was told why).
-      const Status printed =
-          opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
-      if (opened > 0) ReportStatus(printed, "velm /p");
-      if (!printed.ok()) exitCode_ = 1;
+      // A print run that printed nothing ends with a failure code (the user was told why); one
+      // whose memory runs out is told so and ends as well.
+      try {
+        opened = OpenChartFile(options.file);
+        const Status printed =
+            opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
+        if (opened > 0) ReportStatus(printed, "velm /p");
+        if (!printed.ok()) exitCode_ = 1;
+      } catch (const std::bad_alloc&) {
+        ReportError(kErrNoMemory, "velm /p", 0);
+        exitCode_ = 1;
+      }
       return false;
     }
+    opened = OpenChartFile(options.file);
   } else if (options.printOnly) {
     return false;
   }
   ReadSessionAtStart();
 
   if (options.showWindow) mainFrame_->show();
-  if (options.splash && options.showWindow) (new SplashWindow(options.splashMilliseconds))->show();
+  if (options.splash && options.showWindow) {
+    splash_ = new SplashWindow(options.splashMilliseconds);
+    splash_->show();
+  }
   ShowTipOfTheDay();
   // A file that opened no chart (the user was told why) leaves the choice to the start-up dialog.
   if (opened == 0) RunStartupDialog();
@@ -290,6 +294,10 @@ int CKovraApp::OpenChartFile(const fs::path& path) {
     ReportStatus(read, "CKovraApp::OpenChartFile");
     return 0;
   }
+  if (charts.empty()) {
+    ReportStatus(Status::Message(kMsgNoChartInFile, path.string()), "CKovraApp::OpenChartFile");
+    return 0;
+  }
   int opened = 0;
   for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   if (opened > 0) {
@@ -323,6 +331,9 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
     }
     target = fs::path(source).replace_extension(".pdf");
   }
+  std::error_code same;
+  if (fs::equivalent(source, target, same) && !same)
+    return Status::Message(kMsgPrintOverChartFile, target.string());
   return platform::WritePdf(target, fs::path(source).filename().string(), pages, render);
 }
 
@@ -365,6 +376,11 @@ void CKovraApp::SaveProfile() {
   ReportStatus(profile_.Save(GetPath(kProfileName)), "CKovraApp::ExitInstance");
 }
 
+void CKovraApp::SetTipOfTheDay(bool showAtStart, int nextTip) {
+  profile_.SetInt("ShowTips", showAtStart ? 1 : 0);
+  profile_.SetInt("NextTip", std::max(0, nextTip));
+}
+
 void CKovraApp::ShowTipOfTheDay() {
   if (profile_.GetInt("ShowTips", 1) == 0) return;
   std::string text;
@@ -374,6 +390,7 @@ void CKovraApp::ShowTipOfTheDay() {
   if (tips.empty()) return;
   const int next = std::max(0, profile_.GetInt("NextTip", 0)) % static_cast<int>(tips.size());
   DTipOfDay dialog(MainWindow());
+  CloseSplash();
   dialog.tip = tips[static_cast<std::size_t>(next)];
   dialog.showAtStart = true;
   dialog.DoModal();
@@ -381,8 +398,15 @@ void CKovraApp::ShowTipOfTheDay() {
   profile_.SetInt("ShowTips", dialog.showAtStart ? 1 : 0);
 }
 
+QWidget* CKovraApp::Splash() const { return splash_.data(); }
+
+void CKovraApp::CloseSplash() {
+  if (splash_) splash_->close();  // deletes itself on close
+}
+
 void CKovraApp::RunStartupDialog() {
   DStartup dialog(MainWindow());
+  CloseSplash();
   dialog.restoreAvailable = !sessionAtStart_.empty();
   dialog.kindName = GetMessageText(kMsgKindNameFirst + currentChartKind_);
   if (dialog.DoModal() != platform::kIdOk) return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <QPointer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -78,6 +79,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   LifeEventList& RectificationEvents() override { return rectificationEvents_; }
   // The life-point types ("velm.lpn"), loaded at start.
   const LifePointAll& LifePointTypes() const override { return lifePointTypes_; }
+  void SetTipOfTheDay(bool showAtStart, int nextTip) override;
   LifeEventList& TreminEvents() override { return treminEvents_; }
 
   platform::DocManager& Documents() override { return documents_; }
@@ -122,10 +124,11 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // Opens the charts of the session file as read at start; the number opened.
   int RestoreSession();
   // Opens every chart of a chart file (the session-file form); the number opened. The file goes
-  // to the recent-file list when it held charts.
+  // to the recent-file list when it held charts; a file that holds none is told (message 2045).
   int OpenChartFile(const std::filesystem::path& path);
   // Prints the main view of every open chart: to `pdf` when given, else to the default printer,
-  // else to a PDF file beside `source`.
+  // else to a PDF file beside `source`. A PDF that would be `source` itself (the same file, also
+  // through a link) is refused with message 2044 before anything is written.
   Status PrintOpenCharts(const std::filesystem::path& source, const std::filesystem::path& pdf);
 
   // Shut-down: the closing flag, every document closed (their charts collected for the session),
@@ -141,8 +144,12 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   // The start-up steps after the main window (also run alone by tests).
   void ShowTipOfTheDay();
   void RunStartupDialog();
+  // The splash window while it is shown (null once it closed).
+  QWidget* Splash() const;
 
  private:
+  // Closes the splash window before a start-up dialog, which it would otherwise cover.
+  void CloseSplash();
   void LoadProgramWideObjects();
   void RegisterTemplates();
   void RegisterCommands();
@@ -179,4 +186,5 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   std::vector<FrameCommands> frameCommands_;
   std::vector<DataHook> startupLoaders_;
   std::vector<DataHook> exitSavers_;
+  QPointer<QWidget> splash_;
 };

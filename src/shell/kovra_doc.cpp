@@ -14,19 +14,14 @@
 #include "document/view_kinds.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "shell/entry/chart_info_dialog.h"
 #include "shell/entry/choose_chart_type.h"
 #include "shell/entry/enter_chart.h"
 #include "shell/kovra_app.h"
-
-namespace {
-
-constexpr int kMsgTooManyCharts = 9;
-constexpr int kMsgUnsavedComments = 502;
-
-}  // namespace
 
 CKovraDoc::CKovraDoc(CKovraApp& app) : ChartDocument(app), app_(app) { RegisterCommands(); }
 
@@ -41,8 +36,7 @@ bool CKovraDoc::OnNewDocument() {
       CreationArgument().IsEmpty() ? &plain : CreationArgument().Get<DocCreation>();
   if (creation == nullptr) return false;
   if (!app_.RegisterDocument(this)) {
-    platform::GetPrompter().ShowMessage(kMsgTooManyCharts, GetMessageText(kMsgTooManyCharts),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgTooManyCharts);
     return false;
   }
   registered_ = true;

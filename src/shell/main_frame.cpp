@@ -3,6 +3,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QStyle>
+#include <algorithm>
 #include <string>
 
 #include "document/command_ids.h"
@@ -11,6 +13,33 @@
 #include "platform/core/prompter.h"
 #include "platform/qt/view.h"
 #include "shell/kovra_app.h"
+
+namespace {
+
+// "Каскадом": every window not minimised is shown normal at three quarters of the area (never
+// below its own minimum, never beyond the area), each one a title bar lower and further right than
+// the one below it, starting again at the corner where the next would leave the area. The active
+// window ends on top.
+void CascadeWindows(QMdiArea& area) {
+  const QSize room = area.viewport()->size();
+  int k = 0;
+  for (QMdiSubWindow* frame : area.subWindowList(QMdiArea::StackingOrder)) {
+    if (frame->isMinimized() || frame->isHidden()) continue;
+    if (frame->isMaximized()) frame->showNormal();
+    const int step = std::max(16, frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4);
+    const QSize size = QSize(room.width() * 3 / 4, room.height() * 3 / 4)
+                           .expandedTo(frame->minimumSize())
+                           .boundedTo(room);
+    const int places = 1 + std::max(0, std::min((room.width() - size.width()) / step,
+                                                (room.height() - size.height()) / step));
+    const int offset = (k++ % places) * step;
+    frame->setGeometry(offset, offset, size.width(), size.height());
+    frame->raise();
+  }
+  if (QMdiSubWindow* active = area.activeSubWindow()) active->raise();
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CKovraApp& app)
     : platform::MainFrame(app.Documents(), KovraCommandTable()), app_(app) {
@@ -41,7 +70,7 @@ void CMainFrame::RegisterCommands() {
       });
   OnCommand(cmd::kAppExit, [this] { close(); });
 
-  OnCommand(cmd::kWindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
+  OnCommand(cmd::kWindowCascade, [this] { CascadeWindows(*MdiArea()); });
   OnCommand(cmd::kWindowTileHorz, [this] { MdiArea()->tileSubWindows(); });
   OnCommand(cmd::kWindowArrange, [this] {
     for (QMdiSubWindow* frame : MdiArea()->subWindowList()) {

@@ -10,7 +10,8 @@ Status Profile::Load(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return Status::Ok();
   std::string text;
-  if (Status read = ReadWholeFile(path, text); !read.ok()) return read;
+  // The profile holds a few dozen short lines; a megabyte is no profile.
+  if (Status read = ReadWholeFile(path, text, 1u << 20); !read.ok()) return read;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);

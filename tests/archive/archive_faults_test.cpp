@@ -16,6 +16,7 @@
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
 #include "astro/chart/chart_context.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/ephemeris_tables.h"
 
 namespace archive_test {

@@ -3,6 +3,7 @@
 
 #include "archive_fixture.h"
 #include "astro/chart/chart_context.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/ephemeris_tables.h"
 
 namespace archive_test {

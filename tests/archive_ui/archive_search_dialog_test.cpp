@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
+
 #include "archive/archive_fixture.h"
+#include "archive/browser/archive_list_box.h"
 #include "archive/browser/archive_view.h"
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
@@ -43,6 +49,15 @@ class ArchiveSearchTest : public ArchiveTest {
     OpenArchive("s.arc", kLayout4400, charts);
     view_ = std::make_unique<ArchiveView>(archive_);
     view_->OnInitDialog();
+    // One record in view under the headings, so that a found record is scrolled to the top.
+    auto* list = view_->findChild<CArchiveListBox*>();
+    ASSERT_NE(list, nullptr);
+    const QSize old = list->size();
+    list->setMinimumSize(0, 0);
+    list->resize(old.width(), 2 * list->RowHeight() + 2 * list->frameWidth());
+    QResizeEvent resized(list->size(), old);
+    QApplication::sendEvent(list, &resized);
+    ASSERT_EQ(list->VisibleRows(), 1);
     ArchiveSearchCriteria c;
     c.name = "ivanov";
     // Published as the search dialog stores it (whatever another test published before).
@@ -246,6 +261,26 @@ TEST_F(ArchiveSearchTest, TheDialogNeverHidesTheRowItFound) {
   EXPECT_FALSE(dialog->frameGeometry().intersects(row));
   EXPECT_TRUE(view_->List().IsSelected(20));
   EXPECT_EQ(view_->SelectedCountText(), QStringLiteral("1"));
+  dialog->reject();
+}
+
+TEST_F(ArchiveSearchTest, TheDialogFitsAThousandPixelScreen) {
+  Open(40, {20});
+  view_->show();
+  // A browser as wide as the screen: the dialog goes to the screen's foot.
+  const QRect screen = view_->screen()->availableGeometry();
+  view_->setGeometry(screen.left(), screen.top(), screen.width(), screen.height() / 2);
+  view_->Button(ArchiveView::kIdSearch)->click();
+  DArchiveSearch* dialog = view_->SearchDialog();
+  ASSERT_NE(dialog, nullptr);
+  // A screen of 1000 pixels less a panel of 40 and the dialog's title bar of 30.
+  constexpr int kRoom = 1000 - 40 - 30;
+  EXPECT_LE(dialog->height(), kRoom);
+  EXPECT_LE(dialog->minimumSizeHint().height(), kRoom);
+  // At the foot with room for the title bar the window manager puts above it.
+  const int titleBar = dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  EXPECT_GE(dialog->geometry().top() - titleBar, screen.top());
+  EXPECT_LE(dialog->geometry().bottom() + titleBar, screen.bottom());
   dialog->reject();
 }
 

@@ -102,6 +102,50 @@ TEST(ChartNatal, PointsThirtyToThirtyThreeFromTheAscendantAtJ2000) {
   EXPECT_NEAR(Delta(Lon(night, kPointMisfortune), asc + Lon(night, 1) - Lon(night, 0)), 0.0, 1e-9);
 }
 
+TEST(ChartNatal, BelowThePolarCirclesDayIsTheSunFromDescendantThroughMcToAscendant) {
+  // Charts of every latitude within 59 degrees and many moments: day exactly when the Sun lies
+  // between the Descendant and the Ascendant through the MC.
+  int days = 0, nights = 0;
+  for (int n = 0; n < 96; ++n) {
+    const int latitude = (n * 37) % 119 - 59;
+    const SourceData at{1 + (n * 11) % 28,  1 + n % 12, 1950 + n, (n * 7) % 24, (n * 13) % 60, 0,
+                        '+', std::abs(latitude), (n * 17) % 60, latitude < 0 ? 'S' : 'N',
+                        (n * 53) % 180, 0, n % 2 == 0 ? 'E' : 'W'};
+    Chart c = ChartOfKind(kChartNatal, at, at);
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
+    const bool before = AngleDifference360(c.ascendant.Get(), Lon(c, 0)) >= 180.0;
+    EXPECT_EQ(c.IsDayChart(), before) << n;
+    (before ? days : nights) += 1;
+  }
+  EXPECT_GT(days, 30);
+  EXPECT_GT(nights, 30);
+}
+
+TEST(ChartNatal, BeyondThePolarCircleDayIsTheSunAboveTheHorizon) {
+  // At 75 N on the meridian of Greenwich. At midsummer midnight the Sun (dec +23.44) stands at
+  // its lower culmination, 75 + 23.44 - 90 = 8.4 degrees above the horizon: day, though the MC
+  // (dec -23.4) is below the horizon and the Sun lies on the far side of the Ascendant. At
+  // midwinter noon it culminates 90 - 75 - 23.44 = 8.4 degrees below: night, though it stands on
+  // the MC. The Part of Fortune follows: Ascendant + Moon - Sun by day, reversed by night.
+  struct Case {
+    const char* name;
+    SourceData at;
+    bool day;
+  };
+  const Case cases[] = {
+      {"midsummer_midnight", {21, 6, 2000, 0, 0, 0, '+', 75, 0, 'N', 0, 0, 'E'}, true},
+      {"midwinter_noon", {21, 12, 2000, 12, 0, 0, '+', 75, 0, 'N', 0, 0, 'E'}, false},
+  };
+  for (const Case& k : cases) {
+    Chart c = ChartOfKind(kChartNatal, k.at, k.at);
+    ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
+    EXPECT_EQ(c.IsDayChart(), k.day) << k.name;
+    const double asc = c.ascendant.Get(), sun = Lon(c, 0), moon = Lon(c, 1);
+    const double fortune = k.day ? asc + moon - sun : asc + sun - moon;
+    EXPECT_NEAR(Delta(Lon(c, kPointFortune), fortune), 0.0, 1e-9) << k.name;
+  }
+}
+
 TEST(ChartProgressed, SecondaryMovesTheMoonAboutOneSignInTwoAndAHalfYears) {
   // 30 months of life = 30 / 12 progressed days: the Moon's 12-15 degrees a day give 30-38 deg.
   Chart natal = ChartOfKind(kChartNatal, kMoscowBirth, kMoscowBirth);

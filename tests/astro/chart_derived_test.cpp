@@ -13,6 +13,7 @@
 #include "astro/ephemeris/bodies.h"
 #include "astro/houses/houses.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

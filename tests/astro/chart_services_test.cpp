@@ -13,6 +13,8 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
+#include "astro/chart/chart_math.h"
+#include "astro/chart/rise_set.h"
 #include "foundation/config/configuration.h"
 #include "support/riseset_reference.h"
 
@@ -217,6 +219,48 @@ TEST(ChartLunarDay, CountsMoonrisesSinceTheNewMoon) {
             1);
   EXPECT_EQ(ChartAt(2451552.0, 67.0, 37.62).GetLunarDay(ChartContext::FromCurrentSettings()),
             -1);  // polar latitude
+}
+
+// The lunar day as the moonrises counted one by one from the new moon give it: 1, and one more
+// per moonrise (the Moon's degree on the Ascendant) at or before the chart's moment.
+int LunarDayCountedRiseByRise(const ChartContext& ctx, const Chart& chart) {
+  const Source& s = chart.definition.sources[0];
+  const double now = chartmath::UtOf(s).days;
+  const auto elongation = [&ctx](double t) {
+    return chartmath::Wrap180(chartmath::BodyAt(ctx, 1, JdUt{t}).longitude -
+                              chartmath::BodyAt(ctx, 0, JdUt{t}).longitude);
+  };
+  const std::optional<double> newMoon =
+      chartmath::FindUpwardZero(elongation, now + 1.0 / 86400, -31.0, 1.0, 1.0 / 86400);
+  if (!newMoon) return -1;
+  int day = 1;
+  double t = *newMoon;
+  for (int i = 0; i < 32; ++i) {
+    const std::optional<double> rise = FindAnglePassage(ctx, 1, 0, 0.0, s.place, t, 2.0).ut;
+    if (!rise || *rise > now) break;
+    ++day;
+    t = *rise;
+  }
+  return day;
+}
+
+// The lunar day from the first and the last moonrise alone agrees with the count rise by rise,
+// at every phase, on the equator, at middle latitudes and just below the polar circle (where a
+// moonrise may follow the one before by a few hours or by a day and a half), north and south,
+// inside the tables' years and outside them.
+TEST(ChartLunarDay, CountFromTwoMoonrisesAgreesWithTheCountRiseByRise) {
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  const double latitudes[] = {0.0, 35.0, 55.75, 62.0, 65.5, 66.4, -40.0, -66.4};
+  const double starts[] = {2451550.26, 2287184.5};  // a new moon of 2000; 1550
+  for (const double start : starts) {
+    for (const double latitude : latitudes) {
+      for (double offset = 0.4; offset < 30.0; offset += 4.7) {
+        const Chart c = ChartAt(start + offset, latitude, 37.62);
+        EXPECT_EQ(c.GetLunarDay(ctx), LunarDayCountedRiseByRise(ctx, c))
+            << "latitude " << latitude << " at " << std::fixed << start + offset;
+      }
+    }
+  }
 }
 
 TEST(ChartKarmic, ShareOfKarmicAspectsAmongTheBodies) {

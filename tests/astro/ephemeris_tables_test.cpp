@@ -4,10 +4,14 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "astro/ephemeris/chebyshev_tables.h"
 #include "astro/ephemeris/ephemeris.h"
 #include "foundation/files/binary_io.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/numbers/angles.h"
 #include "support/test_support.h"
 
 namespace {
@@ -180,6 +184,66 @@ TEST(EphemerisTables, DamagedFilesAreRefusedWithFormatError) {
   }
 }
 
+// The hand tables with a nutation table of a constant `nutationDeg`.
+std::string HandTablesWithNutation(double nutationDeg) {
+  ChebyshevFile f = HandTables();
+  ChebyshevTable n;
+  n.id = kTableNutation;
+  n.firstJd = f.firstJd;
+  n.segmentDays = 20.0;
+  n.coefficients = {nutationDeg, 0.0};
+  f.tables.push_back(n);
+  return SerializeTables(f);
+}
+
+// Positions at one instant from tables loaded one after the other, into two ephemerides and
+// again into the first: each answers with its own nutation, none with what another kept.
+TEST(EphemerisTables, EveryLoadingAnswersWithItsOwnTablesAtTheSameInstant) {
+  const JdTt when{1015.0};  // the Sun's hand longitude 10 degrees there
+  Ephemeris a, b;
+  struct Step {
+    Ephemeris* e;
+    double loadNutation;  // NaN: no new loading
+    double expectedLon;
+  };
+  const double none = std::nan("");
+  const Step steps[] = {{&a, 0.5, 10.5}, {&b, 1.5, 11.5}, {&a, none, 10.5},
+                        {&a, 2.0, 12.0}, {&b, none, 11.5}, {&a, none, 12.0}};
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const Step& s = steps[i];
+    if (!std::isnan(s.loadNutation)) {
+      ASSERT_TRUE(s.e->LoadBytes(HandTablesWithNutation(s.loadNutation), "hand").ok());
+    }
+    EXPECT_NEAR(s.e->Position(0, when).longitude, s.expectedLon, 1e-9) << "step " << i;
+  }
+}
+
+// A varint may take ten bytes, nine of them continued; one more continued byte makes the file
+// damaged. Continued bytes put in before one coefficient of a long segment (zeros, a byte each),
+// wherever the run falls among the eight-byte words the check reads at once.
+TEST(EphemerisTables, VarintsOfTenBytesAreReadAndLongerOnesRefused) {
+  ChebyshevFile f = HandTables();
+  ChebyshevTable& t = f.tables[0];
+  t.lonDegree = 30;
+  t.latDegree = 20;
+  t.coefficients.assign(2 * 52, 0.0);
+  t.coefficients[0] = t.coefficients[52] = 10.0;
+  const std::string good = SerializeTables(f);
+  const std::size_t firstVarint = 24 + 26 + 8;
+  for (std::size_t at = firstVarint; at < firstVarint + 24; ++at) {
+    for (const int run : {9, 10, 17}) {
+      std::string damaged = good;
+      damaged.insert(at, std::string(run, '\x80'));
+      Ephemeris e;
+      const Status st = e.LoadBytes(damaged, "runs");
+      EXPECT_EQ(st.ok(), run < 10) << "a run of " << run << " at byte " << at;
+      if (!st.ok()) {
+        EXPECT_EQ(st.ErrorCode(), 106) << "a run of " << run << " at byte " << at;
+      }
+    }
+  }
+}
+
 TEST(EphemerisTables, MissingFileIsReportedAndTheTheoriesServe) {
   testing_support::TempFolder folder;
   Ephemeris e;
@@ -240,6 +304,54 @@ TEST_P(TablesAgreeWithTheTheories, AtADateOfTheSpan) {
   }
 }
 INSTANTIATE_TEST_SUITE_P(EphemerisTables, TablesAgreeWithTheTheories, ::testing::Range(0, 5));
+
+// Tables decoded block by block on first use, by several threads asking for the same fresh blocks
+// at once, give what the whole file decoded at once gives (the Sun and the Moon: the table plus
+// the nutation table).
+TEST(EphemerisTables, TablesDecodedOnFirstUseAgreeWithTheWholeFileFromManyThreads) {
+  const std::filesystem::path path = testing_support::SourceDir() / "data" / "velm.str";
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(path, bytes).ok());
+  ChebyshevFile whole;
+  ASSERT_TRUE(ParseTables(bytes, "velm.str", whole).ok());
+  const auto tableOf = [&whole](int id) -> const ChebyshevTable& {
+    for (const ChebyshevTable& t : whole.tables)
+      if (t.id == id) return t;
+    return whole.tables.front();
+  };
+  std::vector<double> dates;
+  for (double jd = whole.firstJd; jd < whole.lastJd; jd += 997.3) dates.push_back(jd);
+  dates.push_back(whole.lastJd);
+
+  Ephemeris lazy;
+  ASSERT_TRUE(lazy.LoadBytes(bytes, "velm.str").ok());
+  constexpr int kThreads = 4;
+  std::vector<std::vector<BodyPosition>> got(kThreads);
+  std::vector<std::thread> threads;
+  for (int n = 0; n < kThreads; ++n)
+    threads.emplace_back([&, n] {
+      for (const double jd : dates)
+        for (const int point : {0, 1}) got[n].push_back(lazy.Position(point, JdTt{jd}));
+    });
+  for (std::thread& thread : threads) thread.join();
+
+  for (int n = 0; n < kThreads; ++n) {
+    std::size_t k = 0;
+    for (const double jd : dates) {
+      double nutation, unused, nutationRate;
+      tableOf(kTableNutation).Evaluate(jd, nutation, unused, nutationRate);
+      if (nutation > 180.0) nutation -= 360.0;
+      for (const int point : {0, 1}) {
+        double lon, lat, speed;
+        tableOf(point).Evaluate(jd, lon, lat, speed);
+        const BodyPosition& p = got[n][k++];
+        EXPECT_NEAR(p.longitude, NormalizeDegrees(lon + nutation), 1e-9) << point << " at " << jd;
+        EXPECT_EQ(p.latitude, lat) << point << " at " << jd;
+        EXPECT_EQ(p.speed, speed + nutationRate) << point << " at " << jd;
+      }
+    }
+  }
+}
 
 TEST(EphemerisTables, PositionsAreContinuousAcrossSegmentEnds) {
   const Ephemeris& e = ShippedTables();

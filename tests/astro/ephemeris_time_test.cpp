@@ -80,6 +80,29 @@ TEST(EphemerisTime, DeltaTIsContinuousAndFiniteOverTheAcceptedDates) {
   }
 }
 
+TEST(EphemerisTime, DeltaTBeforeTheTableIsTheEclipseReconstruction) {
+  // Published values of the spline of Stephenson, Morrison and Hohenkerk (2016), table S15: its
+  // knots at 400, 1000, 1500 and 1600 (6604.404, 1467.654, 292.635 and 89.380 s) and -500
+  // (16 796 s, within its first span). Before -720 the parabola -20 + 32 u^2 stays (at -1000:
+  // 25 427.68 s); the table from 1657 on is not touched (1657.0: 44 s).
+  struct Row {
+    int year;
+    double seconds, tolerance;
+  };
+  const Row rows[] = {
+      {-1000, 25427.68, 0.5}, {-500, 16796.2, 0.5}, {400, 6604.404, 0.5}, {1000, 1467.654, 0.1},
+      {1500, 292.635, 0.1},   {1600, 89.380, 0.1},  {1657, 44.0, 0.01},
+  };
+  for (const Row& r : rows)
+    EXPECT_NEAR(DeltaTSeconds(JdUt{JUL_DAY(r.year, 1, 1, 0.0)}), r.seconds, r.tolerance) << r.year;
+  // No jump where the reconstruction meets the parabola and the table: a day either side of the
+  // joins differs by no more than a day of the steepest slope there (under 0.1 s).
+  for (const double join : {JUL_DAY(-720, 1, 1, 0.0), JUL_DAY(1657, 1, 1, 0.0)}) {
+    EXPECT_LT(std::fabs(DeltaTSeconds(JdUt{join + 1.0}) - DeltaTSeconds(JdUt{join - 1.0})), 0.1)
+        << join;
+  }
+}
+
 TEST(EphemerisTime, DeltaTOfADayThatIsNoNumberStaysInsideTheTable) {
   // The table search must not run off the table's end (seen by the address sanitizer).
   EXPECT_TRUE(std::isnan(DeltaTSeconds(JdUt{std::nan("")})));

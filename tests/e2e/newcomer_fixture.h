@@ -22,10 +22,13 @@
 #include "foundation/files/data_folder.h"
 #include "platform/core/glyph_set.h"
 #include "platform/qt/child_frame.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/view.h"
+#include "platform/core/recording_dc.h"
 #include "shell/shell_fixture.h"
 #include "support/modal_script.h"
+#include "support/page_overlap.h"
 
 namespace e2e_test {
 
@@ -186,7 +189,49 @@ class NewcomerTest : public ShellTest {
     ASSERT_TRUE(view.PrintToPdf(pdf).ok()) << name;
     EXPECT_EQ(CountPdfPages(pdf), info.maxPage) << name;
     EXPECT_EQ(NonA4Pages(pdf), 0) << name;
+    if (checkOverlap_) ExpectPagesApart(view, name, info.maxPage);
   }
+
+  // Every page of `view` printed through a recording device: no text on it overlaps another,
+  // runs off the paper or crosses the page frame. The first pages of the views a person prints
+  // most are shown by their names of kPagesShown.
+  void ExpectPagesApart(platform::View& view, const std::string& name, int pages) {
+    bool begun = false;
+    platform::PrintInfo info;
+    const platform::PageRenderer render = [&](platform::Dc& dc, int page) {
+      if (!begun) view.OnBeginPrinting(dc, info);
+      begun = true;
+      view.OnPrint(dc, page);
+    };
+    platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
+    for (int page = 1; page <= pages; ++page) {
+      platform::RecordingDc dc(600.0, true);
+      dc.MeasureWith(&measure.dc());
+      dc.SetMapMode(platform::MapMode::HiMetric);
+      render(dc, page);
+      const std::vector<std::string> faults = testing_support::PageOverlaps(dc, measure.dc());
+      for (std::size_t k = 0; k < faults.size() && k < 8; ++k)
+        ADD_FAILURE() << name << " page " << page << ": " << faults[k];
+      if (!faults.empty()) {
+        // The page at 300 dpi beside the test's pictures, for a person to see the overlaps.
+        const std::filesystem::path overlap =
+            pictures_ / ("overlap_" + name + "_" + std::to_string(page) + ".png");
+        EXPECT_TRUE(platform::WritePagePng(overlap, page, 300, render).ok());
+      }
+    }
+    const auto shown = kPagesShown.find(testing_support::ClassName(view));
+    if (shown == kPagesShown.end()) return;
+    const std::filesystem::path png = pictures_ / (shown->second + ".png");
+    const std::filesystem::path pdf = pictures_ / (shown->second + ".pdf");
+    ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+    ASSERT_TRUE(platform::WritePdf(pdf, shown->second, 1, render).ok());
+    testing_support::ShowToPerson(png, shown->second);
+    testing_support::ShowToPerson(pdf, shown->second);
+  }
+  inline static const std::map<std::string, std::string> kPagesShown = {
+      {"CPredListPrint", "prediction_list_page"},
+      {"CArchivePrint", "archive_print_page"},
+      {"CAstroCartView", "map_print_page"}};
 
   // The message numbers the session may show.
   void Allow(std::initializer_list<int> numbers) { allowed_.insert(numbers); }
@@ -206,6 +251,7 @@ class NewcomerTest : public ShellTest {
   std::set<int> allowed_;
   std::map<std::string, int> dialogsSeen_;
   std::map<std::string, int> viewsSeen_;
+  bool checkOverlap_ = false;  // LookAt checks the texts of every printed page
   ModalScript script_{Photographer()};
   // Progress windows close by themselves.
   const bool progressLeft_ = (script_.Leave("DPROGRESSBAR"), true);

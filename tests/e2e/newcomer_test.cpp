@@ -4,14 +4,17 @@
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QSpinBox>
+#include <algorithm>
 #include <iostream>
 
+#include "archive/browser/archive_list_box.h"
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_view.h"
 #include "astrocarto/ui/astrocart_view.h"
 #include "document/chart_document.h"
 #include "forecast/core/transit_calculation.h"
 #include "forecast/ui/forecast_views.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "newcomer_fixture.h"
 #include "rectification/core/rect_matrix.h"
@@ -202,11 +205,10 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
   CKovraDoc* natal = ActiveChart(Frame());
   ASSERT_NE(natal, nullptr);
 
-  // "Windows 2000" is a switch of older systems; the Sabian symbols read the user's own file of
-  // symbols, which a new data folder does not hold. The coordinates of two charts wait for a
-  // second chart, the line crossings for a map (the astrocartography test sees them enabled).
-  const std::set<int> off = {cmd::kConfigWindows2000, cmd::kSabianSymbols, cmd::kCoordinates2,
-                             cmd::kLineCrossings};
+  // The Sabian symbols read the user's own file of symbols, which a new data folder does not
+  // hold. The coordinates of two charts wait for a second chart, the line crossings for a map
+  // (the astrocartography test sees them enabled).
+  const std::set<int> off = {cmd::kSabianSymbols, cmd::kCoordinates2, cmd::kLineCrossings};
   for (const platform::CommandDef& def : KovraCommandTable().commands)
     EXPECT_EQ(Frame().StateOf(def.id).enabled, !off.contains(def.id)) << def.text;
 
@@ -410,6 +412,171 @@ TEST_F(NewcomerPathTest, RectificationByEventsTreminAndHermes) {
   Run(cmd::kHermesTrutine);
   script_.Verify("rectification by Tremin and Hermes");
   EXPECT_GT(app_->Documents().Documents().size(), documents) << "the trutine's charts";
+}
+
+// Every printable view printed through a recording device: the chart's views from its menus, the
+// map with its crossings and towns, a printed prediction list and the archive's listing; no
+// text of a page overlaps another, runs off the paper or crosses the page frame.
+TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
+  CKovraDoc* natal = StartWithChart();
+  ASSERT_NE(natal, nullptr);
+  platform::View* wheel = natal->Views().front();
+  checkOverlap_ = true;
+  Allow({kMsgTransitPeriodCut});
+  script_.Otherwise(AcceptAsProposed);
+  const std::set<int> skipped = {cmd::kConfigWindows2000, cmd::kSabianSymbols,
+                                 cmd::kCoordinates2,      cmd::kLineCrossings,
+                                 cmd::kRectifyByEvents,   cmd::kTreminRectification,
+                                 cmd::kTreminForecast};
+  std::set<platform::View*> seen;
+  for (platform::View* view : AllViews()) seen.insert(view);
+  for (const int command : natal->ViewCommands()) {
+    if (skipped.contains(command)) continue;
+    Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+    Run(command);
+    for (platform::View* view : AllViews())
+      if (seen.insert(view).second) LookAt(*view);
+    script_.Verify("command " + std::to_string(command));
+  }
+  auto* map = ViewOf<CAstroCartView>(natal);
+  ASSERT_NE(map, nullptr);
+  ASSERT_NE(RunFromWindow(map, cmd::kLineCrossings), nullptr);
+  ASSERT_NE(RunFromWindow(map, cmd::kTownList), nullptr);
+
+  // The first transit handed over to a new prediction list, printed.
+  auto* transits = ViewOf<CTransitsView>(natal);
+  ASSERT_NE(transits, nullptr);
+  Frame().MdiArea()->setActiveSubWindow(transits->Frame());
+  script_.Then("DPREDLIST_TRANSFER", [](QWidget& d) {
+    Click(d, QStringLiteral("Создать новый список"));
+    TypeInto(d, QStringLiteral("Название нового списка"),
+             QStringLiteral("Транзиты Иванова на год вперёд"));
+    Click(d, QStringLiteral("Добавить и открыть список"));
+  });
+  script_.Then("DPREDICT_LIST", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  std::size_t documents = app_->Documents().Documents().size();
+  RightClickRow(*transits, 0);
+  Settle();
+  script_.Verify("prediction list");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  LookAt(*app_->Documents().Documents().back()->Views().front());
+
+  // The chart in a new archive whose listing is printed.
+  prompts_.ExpectFile((folder_ / "Клиенты").string());
+  prompts_.Expect(552, platform::Answer::Yes);
+  Allow({552, 8, 677});
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kSaveToArchive);
+  script_.Then("ArchiveView", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  prompts_.Expect(677, platform::Answer::Ok);
+  documents = app_->Documents().Documents().size();
+  Run(cmd::kLoadFromArchive);
+  script_.Verify("archive listing");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  LookAt(*app_->Documents().Documents().back()->Views().front());
+}
+
+// The headings of a table drawn into `dc` (y growing upwards): every heading of `messages` is
+// drawn on one line, and the first stands at the x of a text or glyph drawn below it, the first
+// row of its column.
+void ExpectHeadingsOverRows(const platform::RecordingDc& dc, const std::vector<int>& messages,
+                            const std::string& what) {
+  std::vector<const platform::RecordedCall*> headings;
+  std::set<std::string> texts;
+  for (const int message : messages) {
+    const std::string text = GetMessageText(message);
+    texts.insert(text);
+    const auto drawn = std::find_if(dc.Calls().begin(), dc.Calls().end(), [&](const auto& call) {
+      return call.kind == platform::RecordedCall::Text && call.text == text;
+    });
+    ASSERT_NE(drawn, dc.Calls().end()) << what << ": no heading " << message;
+    headings.push_back(&*drawn);
+  }
+  const platform::Point first = headings.front()->points[0];
+  for (const platform::RecordedCall* heading : headings)
+    EXPECT_EQ(heading->points[0].y, first.y) << what;
+  const bool rowBelow = std::any_of(dc.Calls().begin(), dc.Calls().end(), [&](const auto& call) {
+    return call.kind == platform::RecordedCall::Text && !texts.contains(call.text) &&
+           call.points[0].x == first.x && call.points[0].y < first.y;
+  });
+  EXPECT_TRUE(rowBelow) << what << ": no row under the first heading";
+}
+
+// The tables of a chart name their columns over their rows, on the screen and on the first
+// printed page; the archive browser's list names its columns above its records.
+TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
+  CKovraDoc* natal = StartWithChart();
+  ASSERT_NE(natal, nullptr);
+  platform::View* wheel = natal->Views().front();
+  Allow({kMsgTransitPeriodCut});
+  script_.Otherwise(AcceptAsProposed);
+  platform::View* map = RunFromWindow(wheel, cmd::kAstroCartMap);
+  ASSERT_NE(map, nullptr);
+  struct Table {
+    const char* name;
+    platform::View* view;
+    std::vector<int> headings;
+  };
+  const std::vector<Table> tables = {
+      {"antiscia", RunFromWindow(wheel, cmd::kAntiscia), {2131, 2132}},
+      {"planet transits", RunFromWindow(wheel, cmd::kPlanetTransits), {687, 688}},
+      {"lunar transits", RunFromWindow(wheel, cmd::kMoonTransits), {2125, 2126}},
+      {"crossings", RunFromWindow(map, cmd::kLineCrossings), {2127, 2141, 2142}},
+      {"town list", RunFromWindow(map, cmd::kTownList), {2128, 2129, 2130}},
+  };
+  const auto expectHeadings = [](const Table& table) {
+    ASSERT_NE(table.view, nullptr) << table.name;
+    platform::RecordingDc screen(96, false);
+    table.view->OnPrepareDC(screen);
+    table.view->OnDraw(screen);
+    ExpectHeadingsOverRows(screen, table.headings, std::string(table.name) + " on the screen");
+    platform::PrintInfo info;
+    ASSERT_TRUE(table.view->OnPreparePrinting(info)) << table.name;
+    platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
+    platform::RecordingDc paper(600.0, true);
+    paper.MeasureWith(&measure.dc());
+    paper.SetMapMode(platform::MapMode::HiMetric);
+    table.view->OnBeginPrinting(paper, info);
+    table.view->OnPrint(paper, 1);
+    ExpectHeadingsOverRows(paper, table.headings, std::string(table.name) + " on paper");
+  };
+  for (const Table& table : tables) expectHeadings(table);
+
+  // The archive's records under their headings, the name over the names; its printed listing.
+  prompts_.ExpectFile((folder_ / "Клиенты").string());
+  prompts_.Expect(552, platform::Answer::Yes);
+  Allow({552, 8});
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kSaveToArchive);
+  script_.Then("ArchiveView", [this](QWidget& d) {
+    auto* list = d.findChild<CArchiveListBox*>();
+    ASSERT_NE(list, nullptr);
+    const int width = list->viewport()->width();
+    platform::RecordingDc heads(96, false), rows(96, false);
+    list->List().PaintHeadings(heads, width);
+    list->List().Paint(rows, width, list->RowHeight());
+    std::vector<int> xs;
+    for (const int message : {2133, 2134, 2135, 2136, 2137})
+      for (const platform::RecordedCall& call : heads.Calls())
+        if (call.kind == platform::RecordedCall::Text && call.text == GetMessageText(message))
+          xs.push_back(call.points[0].x);
+    std::vector<int> rowXs;
+    for (const platform::RecordedCall& call : rows.Calls())
+      if (call.kind == platform::RecordedCall::Text) rowXs.push_back(call.points[0].x);
+    EXPECT_EQ(xs, rowXs) << "a heading over each column of the record";
+    Shot(d, "dialog_ArchiveView_headings", false);
+    Click(d, QStringLiteral("Печать"));
+  });
+  script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  prompts_.Expect(677, platform::Answer::Ok);
+  Allow({677});
+  const std::size_t documents = app_->Documents().Documents().size();
+  Run(cmd::kLoadFromArchive);
+  script_.Verify("archive browser");
+  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  expectHeadings({"archive listing", app_->Documents().Documents().back()->Views().front(),
+                  {2133, 2134, 2138, 2139, 2141, 2142, 2136}});
 }
 
 // The program closed by its menu keeps its charts for the next start, which restores them.

@@ -24,6 +24,7 @@ struct TownRow {
   int region;
   int latitudeMinutes, longitudeMinutes;
   std::uint32_t code;
+  std::string latin = {};  // the Latin name beside a Russian one (names of version 2)
 };
 
 const std::vector<std::string> kRegions = {kRussia866, "Argentina", "Ecuador", "USA"};
@@ -41,13 +42,13 @@ struct AtlasBytes {
 };
 
 AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
-                     const std::vector<std::string>& regions = kRegions) {
+                     const std::vector<std::string>& regions = kRegions, int namesVersion = 1) {
   BinaryWriter cor, dat, dst;
   cor.Bytes("VTWC");
   cor.U16(1);
   cor.U32(static_cast<std::uint32_t>(towns.size()));
   dat.Bytes("VTWD");
-  dat.U16(1);
+  dat.U16(static_cast<std::uint16_t>(namesVersion));
   dat.U32(static_cast<std::uint32_t>(towns.size()));
   for (const TownRow& t : towns) {
     cor.I16(static_cast<std::int16_t>(t.latitudeMinutes));
@@ -56,6 +57,10 @@ AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
     dat.U16(static_cast<std::uint16_t>(t.region));
     dat.U8(static_cast<std::uint8_t>(t.name.size()));
     dat.Bytes(t.name);
+    if (namesVersion == 2) {
+      dat.U8(static_cast<std::uint8_t>(t.latin.size()));
+      dat.Bytes(t.latin);
+    }
   }
   dst.Bytes("VTWR");
   dst.U16(1);
@@ -228,6 +233,63 @@ TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {
   TempFolder missing;
   EXPECT_EQ(towns_.Load(missing.Path()).ErrorCode(), 102);
   EXPECT_EQ(towns_.Count(), 6);
+}
+
+TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
+  std::vector<TownRow> rows = kTowns;
+  rows[3].latin = "Moskva";  // Москва
+  rows.push_back({Name866("Житомир"), 0, 50 * 60 + 15, 28 * 60 + 40, 0, "Zhytomyr"});
+  TempFolder dir;
+  Write(dir, MakeAtlas(rows, kRegions, 2));
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(dir.Path()).ok());
+  const struct {
+    const char* prefixUtf8;
+    std::size_t limit;
+    std::vector<int> towns;
+  } cases[] = {
+      {"zhyt", 10, {6}},       {"Житомир", 10, {6}},   {"MOSK", 10, {0, 3}},  // MOSKVA, Москва
+      {"mosk", 1, {0}},        {"мос", 10, {3}},       {"Zhytomyrx", 10, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(towns.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
+  EXPECT_EQ(towns.GetTownName(6), Cp1251("Житомир"));
+
+  rows[6].latin = std::string(26, 'a');
+  TempFolder bad;
+  Write(bad, MakeAtlas(rows, kRegions, 2));
+  EXPECT_EQ(towns.Load(bad.Path()).ErrorCode(), 106);
+  EXPECT_EQ(towns.Count(), 7);
+}
+
+TEST(ShippedAtlas, RussianNamesFoundAlsoByTheirLatinNames) {
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(SourceDir() / "data").ok());
+  EXPECT_GT(towns.Count(), 60000);  // by population, far below 10 000 inhabitants
+  const struct {
+    const char *russian, *latin, *region;
+    int map;  // a regional map (code field) the town is labelled on (class 2 or 3)
+  } cases[] = {
+      {"Житомир", "Zhytomyr", "Украина", 4},   {"Кривой Рог", "Kryvyi Rih", "Украина", 5},
+      {"Хельсинки", "Helsinki", "Финляндия", 4}, {"Варшава", "Warsaw", "Польша", 3},
+      {"Новосибирск", "Novosibirsk", "Россия", 5},
+  };
+  for (const auto& c : cases) {
+    int byRussian = -1, byLatin = -1;
+    for (int i : towns.FindTownsByPrefix(Cp1251(c.russian)))
+      if (towns.GetTownName(i) == Cp1251(c.russian) && towns.GetTownRegion(i) == Cp1251(c.region))
+        byRussian = i;
+    for (int i : towns.FindTownsByPrefix(c.latin))
+      if (towns.GetTownRegion(i) == Cp1251(c.region)) byLatin = i;
+    ASSERT_GE(byRussian, 0) << c.latin;
+    EXPECT_EQ(byLatin, byRussian) << c.latin;
+    EXPECT_GE(towns.GetTownCode(byRussian, c.map), 2) << c.latin;
+    // Not listed or drawn under the Latin name in its own country.
+    for (int i : towns.FindTownsByPrefix(c.latin))
+      if (towns.GetTownRegion(i) == Cp1251(c.region)) {
+        EXPECT_NE(towns.GetTownName(i), c.latin);
+      }
+  }
 }
 
 TEST(ShippedAtlas, LoadsAndHoldsMoscowUnderItsRussianName) {

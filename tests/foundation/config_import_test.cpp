@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "foundation/config/configuration.h"
 #include "foundation/config/old_configuration.h"
@@ -47,9 +48,9 @@ TEST(OldConfigurationRecognition, LengthAndVersionGiveTheCodeOrTheRefusal) {
 
 TEST(OldConfigurationRecognition, EachVersionEnablesItsSections) {
   // Box numbers enabled per version code: 1334-1342 from 4.1, to 1348 from 41 (the map records
-  // of 41-42 have no place here), 1354 from 43, 1359 from 44, 1363 from 45, 1369 from 50, 1370
-  // from 51; the tip of the day (1371) never, the path (1343) is no section.
-  const int lastBox[] = {1342, 1347, 1354, 1359, 1363, 1369, 1370};
+  // of 41-42 have no place here), 1354 from 43, 1359 from 44, 1363 from 45, 1369 from 50, 1371
+  // from 51 (the tip of the day for the profile); the path (1343) is no section.
+  const int lastBox[] = {1342, 1347, 1354, 1359, 1363, 1369, 1371};
   for (int code = 0; code <= 6; ++code) {
     for (int box = 1334; box <= 1371; ++box) {
       const bool expected = box != 1343 && box <= lastBox[code];
@@ -377,6 +378,38 @@ TEST_F(ConfigImport, TheLayoutOfVersions41And42) {
   EXPECT_EQ(c.calculation.geodetic, Configuration().calculation.geodetic);
   EXPECT_TRUE(c.astroCart == Configuration().astroCart);      // only the map records: no place here
   EXPECT_TRUE(c.acLinesList == Configuration().acLinesList);  // a section of version 43
+}
+
+TEST_F(ConfigImport, TheTipOfTheDayIsHandedOutOnlyWhenChosenFromVersion51) {
+  std::string file = SyntheticFile(52000, 51);
+  std::memset(&file[5494], 0, 12);
+  file[5498] = 5;  // the next tip; shown at start: 0
+  struct Row {
+    const char* name;
+    std::uint16_t version;
+    int code;
+    bool chosen;
+    std::optional<TipOfTheDay> expected;
+  } const rows[] = {
+      {"v51_chosen", 51, 6, true, TipOfTheDay{false, 5}},
+      {"v51_not_chosen", 51, 6, false, std::nullopt},
+      {"v50_has_none", 50, 5, true, std::nullopt},
+  };
+  for (const Row& row : rows) {
+    file[0] = static_cast<char>(row.version);
+    testing_support::WriteFile(path_, file);
+    SectionFlags flags{};
+    flags[kTipOfTheDay] = row.chosen ? 1 : 0;
+    Configuration c;
+    std::optional<TipOfTheDay> tips = TipOfTheDay{};
+    ASSERT_TRUE(c.Import(path_, row.code, flags, &tips).ok()) << row.name;
+    ASSERT_EQ(tips.has_value(), row.expected.has_value()) << row.name;
+    if (tips) {
+      EXPECT_EQ(tips->showAtStart, row.expected->showAtStart) << row.name;
+      EXPECT_EQ(tips->nextTip, row.expected->nextTip) << row.name;
+    }
+    EXPECT_TRUE(c == Configuration()) << row.name;  // nothing of it in the configuration
+  }
 }
 
 TEST_F(ConfigImport, AFileThatCannotBeReadOrChangedLengthChangesNothing) {

@@ -132,7 +132,7 @@ TEST(InsertFile2File, AFailureReportsAndLeavesTheFileIntact) {
   const Row rows[] = {
       {"b_before_a", 5, 3, "ins", -107},           {"a_past_the_end", 11, -1, "ins", -107},
       {"b_below_minus_one", 0, -2, "ins", -107},   {"insert_missing", 3, 5, "missing", -102},
-      {"insert_unreadable", 3, 5, "folder", -103},  // a folder opens but cannot be read
+      {"insert_is_a_folder", 3, 5, "folder", -102},  // no regular file: never opened
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

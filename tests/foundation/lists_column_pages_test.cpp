@@ -57,20 +57,22 @@ TEST(ColumnPages, AcrossAndDownOrders) {
   EXPECT_EQ(lists::ColumnOrderOf(7), ColumnOrder::kAcross);
 }
 
-TEST(ColumnPages, RowsUsedOnAPage) {
+TEST(ColumnPages, RowsAndColumnsUsedOnAPage) {
   struct Row {
     ColumnOrder order;
-    int lines, page, rowsUsed;
+    int lines, page, rowsUsed, columnsUsed;
   };
   const Row rows[] = {
-      {ColumnOrder::kDown, 2, 1, 2},   {ColumnOrder::kDown, 5, 1, 3},
-      {ColumnOrder::kDown, 7, 2, 1},   {ColumnOrder::kAcross, 3, 1, 2},  // a part-filled row counts
-      {ColumnOrder::kAcross, 6, 1, 3}, {ColumnOrder::kAcross, 7, 2, 1},
-      {ColumnOrder::kAcross, 0, 1, 0},
+      {ColumnOrder::kDown, 2, 1, 2, 1},   {ColumnOrder::kDown, 5, 1, 3, 2},
+      {ColumnOrder::kDown, 7, 2, 1, 1},   {ColumnOrder::kAcross, 3, 1, 2, 2},  // a part-filled row
+      {ColumnOrder::kAcross, 6, 1, 3, 2}, {ColumnOrder::kAcross, 7, 2, 1, 1},
+      {ColumnOrder::kAcross, 1, 1, 1, 1}, {ColumnOrder::kAcross, 0, 1, 0, 0},
   };
   for (const Row& r : rows) {
     const ColumnPageLayout layout(3, 2, r.order);
     EXPECT_EQ(layout.RowsUsedOnPage(r.page, r.lines), r.rowsUsed)
+        << static_cast<int>(r.order) << " " << r.lines;
+    EXPECT_EQ(layout.ColumnsUsedOnPage(r.page, r.lines), r.columnsUsed)
         << static_cast<int>(r.order) << " " << r.lines;
   }
 }

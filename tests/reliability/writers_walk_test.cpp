@@ -24,6 +24,7 @@
 #include "forecast/core/pred_list_file.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_folder.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/page_output.h"
 #include "rectification/core/life_event_list.h"
 #include "settings/core/colour_schemes.h"
@@ -79,9 +80,6 @@ bool Told(const ScriptedPrompter& prompts) {
     if (s.number < 0) return true;
   return false;
 }
-
-// The question before a configuration that could not be read is saved over.
-constexpr int kMsgSaveOverUnread = 1991;
 
 // The shipped text base, listed in "tlr.bas" by its full path, with its index.
 void TextBase(Folder& f) {

@@ -203,3 +203,41 @@ TEST_F(ShellTest, NewWindowsOpenInsideTheWindowArea) {
 }
 
 }  // namespace shell_test
+
+namespace shell_test {
+
+// Windows arranged or opened by the user stay in the window area at a size that shows them: a
+// planetary-hours window opened after many others, then "Каскадом" with one window maximized.
+TEST_F(ShellTest, CascadeKeepsUsableSizesAndNewWindowsOpenInsideTheArea) {
+  CKovraApp& app = StartApp(true);
+  CMainFrame& frame = *app.GetMainFrame();
+  frame.resize(1100, 800);
+  QCoreApplication::processEvents();
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_NE(OpenCopy(NatalChart(i % 2 == 0 ? kMoscow : kTokyo, "Окно")), nullptr);
+    QCoreApplication::processEvents();
+  }
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kPlanetaryHours));
+  QCoreApplication::processEvents();
+  const QRect area = frame.MdiArea()->viewport()->rect();
+  const QMdiSubWindow* hours = frame.MdiArea()->activeSubWindow();
+  ASSERT_NE(hours, nullptr);
+  EXPECT_TRUE(area.contains(hours->geometry()))
+      << hours->x() << ", " << hours->y() << " " << hours->width() << " x " << hours->height();
+
+  frame.MdiArea()->subWindowList().front()->showMaximized();
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kWindowCascade));
+  QCoreApplication::processEvents();
+  std::set<int> lefts;
+  for (const QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
+    SCOPED_TRACE(window->windowTitle().toStdString());
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_TRUE(area.contains(window->geometry()));
+    EXPECT_GE(window->width(), area.width() / 2);
+    EXPECT_GE(window->height(), area.height() / 2);
+    lefts.insert(window->x());
+  }
+  EXPECT_GT(lefts.size(), 1u);  // one behind the other, not on one spot
+}
+
+}  // namespace shell_test

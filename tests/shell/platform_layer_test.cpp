@@ -5,8 +5,10 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <filesystem>
+#include <new>
 
 #include "document/view_kinds.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
 #include "platform/qt/command_target.h"
 #include "platform/qt/doc_template.h"
@@ -53,6 +55,18 @@ TEST(CommandRouting, TheFirstTargetWithAHandlerDecides) {
     EXPECT_EQ(state.enabled, c.enabled);
     EXPECT_EQ(state.checked, c.checked);
   }
+}
+
+TEST(CommandRouting, ACommandWhoseMemoryRunsOutIsReportedAndTheProgramGoesOn) {
+  testing_support::ScriptedPrompter prompts;
+  platform::CommandTarget frame;
+  int after = 0;
+  frame.OnCommand(1, [] { throw std::bad_alloc(); });
+  frame.OnCommand(2, [&] { ++after; });
+  EXPECT_TRUE(platform::RouteCommand({&frame}, 1));
+  EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(kErrNoMemory)));
+  EXPECT_TRUE(platform::RouteCommand({&frame}, 2));
+  EXPECT_EQ(after, 1);
 }
 
 class NameDialog : public platform::Dialog {

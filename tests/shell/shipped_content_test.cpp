@@ -11,12 +11,13 @@
 
 #include "astro/lifepoint/life_point_all.h"
 #include "conditions/core/groups.h"
+#include "conditions/ui/tlr_output.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
-#include "conditions/ui/tlr_output.h"
 #include "forecast/core/transit_calculation.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/view.h"
@@ -24,8 +25,8 @@
 #include "rectification/core/rect_matrix.h"
 #include "shell/core/tips.h"
 #include "shell/startup_dialogs.h"
-#include "views/ui/arab_dialogs.h"
 #include "shell_fixture.h"
+#include "views/ui/arab_dialogs.h"
 
 namespace shell_test {
 namespace {

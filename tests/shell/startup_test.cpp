@@ -1,17 +1,23 @@
 // The start: defaults in an empty data folder, the start-up dialog, the tip of the day, the
 // splash window, the command line and printing without the window.
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPointer>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "astro/aspects/aspectarium.h"
+#include "astrocarto/ui/ac_lines_conf_dialog.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/chebyshev_tables.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "platform/qt/title_room.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
 #include "shell/core/session.h"
@@ -157,6 +163,59 @@ TEST(SplashWindow, ClosesOnTheFirstTimerTickAfterItsTime) {
   EXPECT_TRUE(alive.isNull());
 }
 
+TEST_F(ShellTest, TheSplashStepsAsideForTheTipOfTheDayAndTheStartupDialog) {
+  testing_support::WriteFile(folder_ / "advice.txt", Cp1251("Совет\r\n"));
+  std::vector<bool> splashShown;  // at the tip, at the start-up dialog
+  const auto splashVisible = [this] {
+    return app_->Splash() != nullptr && app_->Splash()->isVisible();
+  };
+  platform::ModalDriver::Expect<DTipOfDay>([&](DTipOfDay&) {
+    splashShown.push_back(splashVisible());
+    return platform::kIdOk;
+  });
+  platform::ModalDriver::Expect<DStartup>([&](DStartup& dialog) {
+    splashShown.push_back(splashVisible());
+    dialog.choice = DStartup::kNothing;
+    return platform::kIdOk;
+  });
+  StartOptions options;
+  options.splash = true;
+  options.showWindow = true;
+  ASSERT_TRUE(Launch(options));
+  EXPECT_EQ(splashShown, (std::vector<bool>{false, false}));
+}
+
+// What a dialog shows is not cut: its caption has the room of a title bar, and each label and
+// button is as wide as its text needs.
+TEST_F(ShellTest, DialogsShowTheirWholeCaptionsAndLines) {
+  DACLINES_CONF townList;
+  DStartup startup;
+  startup.kindName = Cp1251("Натальная карта");
+  startup.restoreAvailable = true;
+  DTipOfDay tip;
+  tip.tip = Cp1251("Совет дня");
+  for (platform::Dialog* dialog : {static_cast<platform::Dialog*>(&townList),
+                                   static_cast<platform::Dialog*>(&startup),
+                                   static_cast<platform::Dialog*>(&tip)}) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    dialog->OnInitDialog();
+    dialog->show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(dialog->width(), platform::TitleBarWidth(dialog->windowTitle()));
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+      if (button->isVisible()) {
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+      }
+    }
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+      if (label->isVisible() && !label->wordWrap()) {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+      }
+    }
+    dialog->hide();
+  }
+}
+
 TEST(CommandLine, OptionsAndFiles) {
   struct Case {
     const char* name;
@@ -259,6 +318,53 @@ TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
     app_.reset();
     DeletePending();
   }
+}
+
+TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsNone) {
+  const fs::path charts = folder_ / "one.sav";
+  ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
+  const std::string chartBytes = testing_support::ReadFile(charts);
+  testing_support::WriteFile(folder_ / "empty.sav", "");
+  ASSERT_EQ(::mkfifo((folder_ / "pipe.sav").c_str(), 0600), 0);
+  fs::create_directory(folder_ / "folder.sav");
+  // Larger than any chart file, without taking room on the disk.
+  testing_support::WriteFile(folder_ / "huge.sav", "");
+  fs::resize_file(folder_ / "huge.sav", 3ull << 30);
+  fs::create_symlink(charts, folder_ / "link.pdf");
+  struct Case {
+    const char* name;
+    fs::path file;
+    fs::path out;
+    int shown;  // the message or error report the run shows
+  };
+  const Case cases[] = {
+      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", 2045},
+      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", ErrorReportNumber(kErrCannotOpen)},
+      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", ErrorReportNumber(kErrCannotOpen)},
+      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf",
+       ErrorReportNumber(kErrFormat)},
+      {"pdf_over_the_chart_file", charts, charts, 2044},
+      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf", 2044},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_.shown.clear();
+    StartOptions options;
+    options.file = c.file.string();
+    options.printOnly = true;
+    options.printOut = c.out;
+    EXPECT_FALSE(Launch(options));
+    EXPECT_TRUE(prompts_.WasShown(c.shown));
+    EXPECT_NE(app_->ExitInstance(), 0);
+    app_.reset();
+    DeletePending();
+    EXPECT_EQ(testing_support::ReadFile(charts), chartBytes);
+    if (c.out != charts) {
+      EXPECT_FALSE(fs::exists(c.out) && !fs::is_symlink(c.out));
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.pdf"));
+  EXPECT_EQ(fs::file_size(folder_ / "huge.sav"), 3ull << 30);
 }
 
 TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {

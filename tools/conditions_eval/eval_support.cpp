@@ -6,22 +6,19 @@
 #include <string>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 
 namespace fs = std::filesystem;
 
 namespace chart_fixture {
 
-namespace {
-constexpr int kMsgLocalSpaceQuestion = 1110;
-}
-
 void EvalPrompter::ShowMessage(int number, std::string_view text, platform::Icon) {
   std::cerr << "message " << number << ": " << Utf8(text) << "\n";
 }
 
 platform::Answer EvalPrompter::AskYesNo(int number, std::string_view text) {
-  if (number == kMsgLocalSpaceQuestion) return localSpace_;
+  if (number == kMsgLocalSpaceCharts) return localSpace_;
   std::cerr << "question " << number << " answered No: " << Utf8(text) << "\n";
   return platform::Answer::No;
 }

@@ -5,22 +5,79 @@
 //   ephemeris_eval [TABLES]     (default: data/velm.str of the source tree)
 //
 // Rows that cannot be read are reported on standard error with their line number and skipped.
+// The tables are read when the first row inside their span comes (rows outside it never need
+// them), and the rows are written through the buffered standard output, not one write a row.
+#include <sys/types.h>
+
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "astro/ephemeris/ephemeris.h"
 
+namespace {
+
+// The tables, read at the first row that falls inside their span.
+class LazyTables {
+ public:
+  explicit LazyTables(std::string file) : file_(std::move(file)) {
+    std::ifstream in(file_, std::ios::binary);
+    std::string head(kTablesHeadBytes, '\0');
+    if (!in.read(head.data(), static_cast<std::streamsize>(head.size())) ||
+        !ParseTablesSpan(head, file_, first_, last_).ok())
+      Load();  // the whole load names the fault
+  }
+
+  const Ephemeris& For(double jdTt) {
+    if (!loaded_ && jdTt >= first_ && jdTt <= last_) Load();
+    return ephemeris_;
+  }
+
+ private:
+  void Load() {
+    loaded_ = true;
+    if (const Status st = ephemeris_.Load(file_); !st.ok())
+      std::fprintf(stderr, "%s: cannot load the tables (error %d, detail %d); the theories serve\n",
+                   file_.c_str(), st.ErrorCode(), st.Detail());
+  }
+
+  std::string file_;
+  double first_ = 0.0, last_ = -1.0;
+  bool loaded_ = false;
+  Ephemeris ephemeris_;
+};
+
+// The lines of standard input without their line breaks, read through one buffer.
+class LineReader {
+ public:
+  LineReader() = default;
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+  ~LineReader() { std::free(buffer_); }
+
+  bool Next(std::string& line) {
+    const ssize_t length = ::getline(&buffer_, &capacity_, stdin);
+    if (length < 0) return false;
+    line.assign(buffer_, static_cast<std::size_t>(length));
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    return true;
+  }
+
+ private:
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  const std::string tables = argc > 1 ? argv[1] : std::string(VELM_SOURCE_DIR) + "/data/velm.str";
-  Ephemeris ephemeris;
-  if (const Status st = ephemeris.Load(tables); !st.ok())
-    std::fprintf(stderr, "%s: cannot load the tables (error %d, detail %d); the theories serve\n",
-                 tables.c_str(), st.ErrorCode(), st.Detail());
+  LazyTables tables(argc > 1 ? argv[1] : std::string(VELM_SOURCE_DIR) + "/data/velm.str");
+  LineReader input;
   std::string line;
   int lineNumber = 0;
-  while (std::getline(std::cin, line)) {
+  while (input.Next(line)) {
     ++lineNumber;
     if (line.empty() || line[0] == '#') continue;
     std::istringstream in(line);
@@ -47,7 +104,7 @@ int main(int argc, char** argv) {
                    lineNumber);
       continue;
     }
-    const BodyPosition p = ephemeris.Position(
+    const BodyPosition p = tables.For(jd).Position(
         point, JdTt{jd}, variant == "mean" ? LunarVariant::Mean : LunarVariant::True);
     std::printf("%s\t%d\t%s\t%.9f\t%.9f\t%.10f\n", jdText.c_str(), point, variant.c_str(),
                 p.longitude, p.latitude, p.speed);

@@ -4,7 +4,8 @@
 Sources (see data/SOURCES.md):
   D3_DATA   the data folder of npm d3-celestial (starnames.json, stars.6.json, constellations.json)
   KSTARS    the folder of Debian kstars-data's star files (namedstars.dat, unnamedstars.dat):
-            proper motions and spectral classes, matched by HD number
+            proper motions and spectral classes, matched by HD number (where that entry has no
+            proper motion, the star with one within 1' of the place at J2000)
 
 Usage: select_stars.py D3_DATA KSTARS [OUT.tsv]   (OUT defaults to stars.tsv beside this script;
        `--check` as the last argument compares with it instead of writing)
@@ -32,6 +33,15 @@ TRADITIONAL = {
     "Atlas", "Pleione", "Asterope", "Zosma", "Chertan", "Zubenelgenubi", "Zubeneschamali",
     "Albali", "Alshain", "Tarazed", "Unukalhai", "Yed Prior", "Yed Posterior",
 }
+# Names that the source gives to two stars, and the star (Hipparcos number) that bears each: the
+# source lists alpha-1 Librae (magnitude 5.2) first, but Zubenelgenubi is alpha-2 (2.75).
+NAME_BEARERS = {"Zubenelgenubi": 72622}
+# Stars of a bound pair whose instantaneous proper motion (each star's own, which turns with its
+# orbit) would carry them away from their place over the centuries: both take the motion of the
+# pair's centre of mass (mas/yr, mu alpha* and mu delta). Alpha Centauri A and B.
+PAIR_MOTIONS = {71683: (-3608.0, 686.0), 71681: (-3608.0, 686.0)}
+# The epoch of the places of the star files (the Hipparcos epoch, J1991.25), years before J2000.
+KSTARS_EPOCH_BEFORE_J2000 = 8.75
 # Variables known by their names: their magnitude text is "VAR".
 VARIABLES = {"Algol", "Mira", "Betelgeuse", "Rasalgethi", "Sheliak", "Antares", "Navi"}
 
@@ -88,7 +98,8 @@ def ecliptic_longitude(ra, dec):
 
 def read_kstars(folder):
     """HD number -> (mu alpha* mas/yr, mu delta mas/yr, spectral class) from the star files, and
-    every star's place (RA and declination in degrees) with the same values."""
+    every star's place (RA and declination in degrees, carried by its own proper motion from the
+    files' epoch to J2000, the epoch of the d3-celestial places) with the same values."""
     out, named = {}, []
     for file in ("namedstars.dat", "unnamedstars.dat"):
         data = open(os.path.join(folder, file), "rb").read()
@@ -105,7 +116,12 @@ def read_kstars(folder):
             values = (dra / 10.0, ddec / 10.0, code)
             if hd > 0 and hd not in out:
                 out[hd] = values
-            named.append((ra / 1e6 * 15.0, dec / 1e5, values))
+            ra_deg, dec_deg = ra / 1e6 * 15.0, dec / 1e5
+            years = KSTARS_EPOCH_BEFORE_J2000
+            cos_dec = math.cos(math.radians(dec_deg))
+            if cos_dec > 1e-6:
+                ra_deg += values[0] * years / 3.6e6 / cos_dec
+            named.append((ra_deg % 360.0, dec_deg + values[1] * years / 3.6e6, values))
     return out, named
 
 
@@ -160,6 +176,8 @@ def main(argv):
         la, ru = n.get("name") or "", n.get("ru") or ""
         if not la or not ru or int(hip) not in places or la in seen:
             continue
+        if NAME_BEARERS.get(la, int(hip)) != int(hip):
+            continue
         if len(la.encode("cp1251", "replace")) > 19 or len(ru.encode("cp866")) > 20:
             continue
         des_la, des_ru = designation(n)
@@ -187,6 +205,7 @@ def main(argv):
         if found is None or found[:2] == (0.0, 0.0):
             found = nearest(named, ra, dec) or found
         pm_ra, pm_dec, spectral = found or (0.0, 0.0, "")
+        pm_ra, pm_dec = PAIR_MOTIONS.get(hip, (pm_ra, pm_dec))
         des_la, des_ru = designation(n)
         const = n["c"]
         variable = n["name"] in VARIABLES

@@ -8,6 +8,28 @@
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 
+namespace {
+
+// The row of column headings above the rows, drawn by the list in its row font.
+class ArchiveListHead : public QWidget {
+ public:
+  ArchiveListHead(const ArchiveBrowserList& list, QWidget* parent)
+      : QWidget(parent), list_(list) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    platform::QtDc dc(painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    list_.PaintHeadings(dc, width());
+  }
+
+ private:
+  const ArchiveBrowserList& list_;
+};
+
+}  // namespace
+
 CArchiveListBox::CArchiveListBox(Archive& archive, QWidget* parent)
     : QAbstractScrollArea(parent), list_(archive) {
   setFocusPolicy(Qt::StrongFocus);
@@ -20,6 +42,9 @@ CArchiveListBox::CArchiveListBox(Archive& archive, QWidget* parent)
   platform::QtDc dc(painter, false);
   dc.SetMapMode(platform::MapMode::Text);
   rowHeight_ = ArchiveRowHeight(dc);
+  // The headings stand above the rows, outside the scrolled area.
+  head_ = new ArchiveListHead(list_, this);
+  setViewportMargins(0, rowHeight_, 0, 0);
 }
 
 int CArchiveListBox::VisibleRows() const {
@@ -43,6 +68,7 @@ void CArchiveListBox::Refill(bool reset) {
 
 void CArchiveListBox::Changed() {
   UpdateScrollBar();
+  head_->update();  // the columns follow the widest texts
   viewport()->update();
 }
 
@@ -63,6 +89,8 @@ void CArchiveListBox::scrollContentsBy(int, int) {
 
 void CArchiveListBox::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  const QRect rows = viewport()->geometry();
+  head_->setGeometry(rows.left(), rows.top() - rowHeight_, rows.width(), rowHeight_);
   list_.SetTopRow(list_.TopRow(), VisibleRows());
   UpdateScrollBar();
 }

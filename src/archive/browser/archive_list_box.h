@@ -1,7 +1,7 @@
 // The record list of the archive browser: an owner-drawn list with fixed row height over
-// ArchiveBrowserList, drawn through the device context row by row (only the rows in view), with
-// extended multiple selection (click, Ctrl+click, Shift+click, the arrow and page keys) and the
-// jump to the first record whose name begins with a typed character.
+// ArchiveBrowserList under a row of column headings, drawn through the device context row by row
+// (only the rows in view), with extended multiple selection (click, Ctrl+click, Shift+click, the
+// arrow and page keys) and the jump to the first record whose name begins with a typed character.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -53,6 +53,7 @@ class CArchiveListBox : public QAbstractScrollArea {
   void MoveCurrent(int row, bool extend, bool keepSelection);
 
   ArchiveBrowserList list_;
+  QWidget* head_ = nullptr;  // the column headings above the rows
   int rowHeight_ = 16;
   int anchor_ = 0;
   int commentPage_ = -1;

@@ -6,15 +6,11 @@
 #include <QVBoxLayout>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-constexpr int kMsgNoPage = 676;
-constexpr int kMsgHint = 677;
-}  // namespace
 
 DARCPRINT::DARCPRINT(bool anyMarked, bool withComments, QWidget* parent)
     : platform::Dialog(parent),

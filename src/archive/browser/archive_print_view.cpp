@@ -2,12 +2,13 @@
 
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/qt/measuring_dc.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
-constexpr int kMsgCaption = 257;
 constexpr int kRowTop = 300;
 }  // namespace
 
@@ -38,7 +39,7 @@ void CArchivePrint::OnInitialUpdate() {
 }
 
 std::string CArchivePrint::GetFrameTitle() const {
-  return ShortenTextToLength(path_, 25) + GetMessageText(kMsgCaption);
+  return ShortenTextToLength(PathText(path_), 25) + GetMessageText(kMsgArchivePrintCaption);
 }
 
 int CArchivePrint::ClientWidth() const {
@@ -48,7 +49,13 @@ int CArchivePrint::ClientWidth() const {
 platform::ScreenLines CArchivePrint::MeasureScreen(platform::Dc& dc) {
   if (!printer_) return {};
   printer_->MeasureScreen(dc, ClientWidth());
-  return {0, kRowTop, static_cast<double>(printer_->ScreenRowHeight())};
+  // The column headings, then the rows one row lower.
+  const int row = printer_->ScreenRowHeight();
+  return {0, kRowTop + row, static_cast<double>(row)};
+}
+
+void CArchivePrint::DrawHead(platform::Dc& dc) {
+  if (printer_) printer_->DrawScreenHeads(dc, -kRowTop, ClientWidth());
 }
 
 platform::PrintedLines CArchivePrint::MeasurePrint(platform::Dc&) { return {}; }

@@ -30,6 +30,8 @@ class CArchivePrint : public platform::LineListView {
  protected:
   platform::ScreenLines MeasureScreen(platform::Dc& dc) override;
   platform::PrintedLines MeasurePrint(platform::Dc& dc) override;
+  // The column headings above the first row.
+  void DrawHead(platform::Dc& dc) override;
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override;
 
  private:

@@ -11,13 +11,14 @@
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
 
-constexpr int kMsgAllComments = 519;
 constexpr int kNameLength = 34, kPlaceLength = 25, kTypeLength = 29, kCommentLength = 34;
 
 QSpinBox* Spin(QWidget* parent, int low, int high) {
@@ -273,7 +274,7 @@ bool DArchiveSearch::DoDataExchange(bool save) {
     const auto check = [](const C::Date& d, bool range, QSpinBox* focus) {
       const int fault = DateFault(d.day, d.month, d.year, d.era, range);
       if (fault == 0) return true;
-      platform::GetPrompter().ShowMessage(fault, GetMessageText(fault), platform::Icon::Warning);
+      ShowMessage(fault);
       focus->setFocus();
       return false;
     };

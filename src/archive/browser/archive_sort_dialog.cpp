@@ -7,16 +7,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgNotUsed = 699;
-constexpr int kMsgFirstKey = 700;   // 700..712 the keys 1..13
-constexpr int kMsgFirstBody = 300;  // 300..329 the bodies
-constexpr int kMsgFirstCusp = 360;  // 360..371 the cusps of houses 1..12
 
 bool IsComputed(int key) { return key >= kSortBodyLongitude && key <= kSortBodySpeed; }
 
@@ -67,10 +63,10 @@ void DArcSort::FillBodies(int k, bool speed) {
   int chosen = std::max(list->currentIndex(), 0);
   list->clear();
   for (int n = 0; n < ArchiveSortParams::kSpeedBodies; ++n)
-    list->addItem(platform::ToQt(GetMessageText(kMsgFirstBody + n)));
+    list->addItem(platform::ToQt(GetMessageText(kMsgPointNameFirst + n)));
   if (!speed)
     for (int n = 0; n < ArchiveSortParams::kBodies - ArchiveSortParams::kSpeedBodies; ++n)
-      list->addItem(platform::ToQt(GetMessageText(kMsgFirstCusp + n)));
+      list->addItem(platform::ToQt(GetMessageText(kMsgHouseNameFirst + n)));
   if (chosen >= list->count()) chosen = 0;
   list->setCurrentIndex(chosen);
 }

@@ -1,12 +1,12 @@
 #include "archive/browser/archive_view.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -19,29 +19,13 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgChooseChart = 474;
-constexpr int kMsgMoreThanOne = 475;
-constexpr int kMsgNoArchive = 477;
-constexpr int kMsgAlreadyOrdered = 478;
-constexpr int kMsgConvertTo43 = 507;
-constexpr int kMsgConvertTo44 = 508;
-constexpr int kMsgDamagedReadOnly = 524;
-constexpr int kMsgNotFound = 487;
-constexpr int kMsgFoundCount = 488;
-constexpr int kMsgReadOnly = 553;
-constexpr int kMsgRecentMissing = 554;
-constexpr int kMsgRecentUnreadable = 555;
-constexpr int kMsgRecentNoArchive = 556;
-constexpr int kMsgRemoveRecent = 557;
-constexpr int kMsgSortCancelled = 779;
-constexpr int kMsgStatSelectSome = 532;
-constexpr int kMsgUpDownOneOnly = 1157;
 
 // The commands that act on records: off while the archive has none.
 constexpr std::array kRecordCommands = {
@@ -50,15 +34,6 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdStatistics, ArchiveView::kIdCopyWhole, ArchiveView::kIdConvert,
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
-void Tell(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
-
-// Paths are the system's bytes; the widgets show them decoded as file names.
-QString PathToQt(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 // The recent-name box: its context menu removes the name shown.
 class RecentNamesBox : public QComboBox {
@@ -253,7 +228,7 @@ void ArchiveView::FillRecentCombo() {
   recent_->clear();
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
   for (int k = 0; k < static_cast<int>(names.size()); ++k) {
-    QString shown = PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
+    QString shown = platform::PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
     int state = 0;
     switch (archive_.Recent().RecentNameState(k)) {
       case Archive::RecentState::kArchive:
@@ -272,13 +247,14 @@ void ArchiveView::FillRecentCombo() {
     recent_->addItem(shown);
   }
   recent_->setCurrentIndex(names.empty() ? -1 : 0);
-  recent_->setEditText(names.empty() ? QString() : PathToQt(ArchivePathDisplay(names.front())));
+  recent_->setEditText(names.empty() ? QString()
+                                     : platform::PathToQt(ArchivePathDisplay(names.front())));
   fillingCombo_ = false;
 }
 
 bool ArchiveView::RefuseChange() const {
   if (!archive_.IsIndexBuilt() || !archive_.IsDamaged()) return false;
-  Tell(kMsgDamagedReadOnly);
+  ShowMessage(kMsgDamagedReadOnly);
   return true;
 }
 
@@ -294,7 +270,7 @@ void ArchiveView::ArchiveChanged() {
 
 void ArchiveView::OnSelectArchive() {
   BeforeArchiveChange();
-  std::string text = PathFromQt(recent_->currentText().trimmed());
+  std::string text = platform::PathFromQt(recent_->currentText().trimmed());
   if (!text.empty() && !HasFileExtension(text)) text += ".arc";
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
   // The name shown for the current archive (or nothing) asks for a file instead.
@@ -314,7 +290,7 @@ void ArchiveView::OnRecentChosen(int k) {
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
   if (k < 0 || k >= static_cast<int>(names.size())) return;
   if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive);
     FillRecentCombo();
     return;
   }
@@ -335,7 +311,7 @@ void ArchiveView::OnRemoveRecent(int k) {
 void ArchiveView::OnDelete() {
   if (RefuseChange()) return;
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return;
   }
   archive_.Records().Delete(true);
@@ -348,7 +324,7 @@ void ArchiveView::OnDelete() {
 void ArchiveView::OnCopy(bool move) {
   if (move && RefuseChange()) return;
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return;
   }
   std::string target;
@@ -372,7 +348,7 @@ void ArchiveView::OnCopy(bool move) {
 void ArchiveView::OnOrder() {
   if (RefuseChange()) return;
   if (archive_.Index().NeedsOrdering() == 0) {
-    Tell(kMsgAlreadyOrdered);
+    ShowMessage(kMsgAlreadyOrdered);
     return;
   }
   archive_.Records().Order();
@@ -437,7 +413,7 @@ void ArchiveView::OnInvert() {
 
 void ArchiveView::OnUpDown(bool up) {
   if (List().SelectedCount() != 1) {
-    Tell(kMsgUpDownOneOnly);
+    ShowMessage(kMsgUpDownOneOnly);
     return;
   }
   if (RefuseChange()) return;
@@ -471,7 +447,7 @@ void ArchiveView::OnStatistics() {
   if (!statisticsCommand(this)) return;
   const int marked = SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
   if (GetConfiguration().GetStatisticsSettings().selectedRecords != 0 && marked == 0) {
-    Tell(kMsgStatSelectSome);
+    ShowMessage(kMsgStatSelectSome);
     return;
   }
   statisticsRequested = true;
@@ -493,7 +469,7 @@ void ArchiveView::OnSort() {
   const std::string former = archive_.GetPath();
   if (archive_.Sorting().BreakToClasses(params) != 0 ||
       archive_.Sorting().OrderClasses(params) != 0)
-    Tell(kMsgSortCancelled);
+    ShowMessage(kMsgSortCancelled);
   archive_.Sorting().FreeClasses();
   if (archive_.GetPath() != former) {
     ArchiveChanged();
@@ -526,6 +502,21 @@ void ArchiveView::OnPrint() {
 
 // --- Search ---
 
+namespace {
+
+// The rectangle a window takes on the screen with its frame. Until the window manager has framed
+// a window just shown, its frame holds no title bar yet: one is then counted above the window, so
+// that a window placed at the screen's foot does not run off it.
+QRect FramedRect(const QWidget& window) {
+  QRect framed = window.frameGeometry();
+  const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  if (window.geometry().top() - framed.top() < titleBar)
+    framed.setTop(window.geometry().top() - titleBar);
+  return framed;
+}
+
+}  // namespace
+
 void ArchiveView::OnSearch() {
   if (search_) return;
   List().SelectNone();
@@ -537,14 +528,15 @@ void ArchiveView::OnSearch() {
   // row is scrolled to the list's top) and moved off each row it finds.
   const QRect area = screen()->availableGeometry();
   const QRect owner = frameGeometry();
-  const QSize size = search_->frameGeometry().size();
+  const QRect framed = FramedRect(*search_);
+  const QSize size = framed.size();
   QRect place = SearchPlaceBeside(owner, size, area);
   if (place.isEmpty())
     place = QRect(
         QPoint(std::max(area.left(), std::min(owner.right(), area.right()) - size.width() + 1),
                area.bottom() - size.height() + 1),
         size);
-  search_->move(place.topLeft());
+  search_->move(place.topLeft());  // the corner of the frame
 }
 
 void ArchiveView::CloseSearch() {
@@ -567,13 +559,13 @@ int ArchiveView::Find(int mode, int remembered) {
   // The count follows the rows the search took, and the dialog stays off the row it found.
   ShowSelectedCount(List().SelectedCount());
   if (search_ != nullptr && result.found && result.row >= 0) {
-    const QRect frame = search_->frameGeometry();
+    const QRect frame = FramedRect(*search_);
     const QRect moved =
         SearchPlaceOffRow(frame, list_->RowOnScreen(result.row), screen()->availableGeometry());
     if (moved != frame) search_->move(moved.topLeft());
   }
   if (!result.found) {
-    Tell(kMsgNotFound);
+    ShowMessage(kMsgNotFound);
   } else if (mode == static_cast<int>(ArchiveFindMode::kAll)) {
     const std::string text = GetMessageText(kMsgFoundCount) + " - " + std::to_string(result.count);
     platform::GetPrompter().ShowMessage(kMsgFoundCount, text, platform::Icon::Information);
@@ -587,16 +579,16 @@ bool ArchiveView::CheckOk() {
   if (!noChoiceNeeded) {
     const int selected = List().IsEmptyArchive() ? 0 : List().SelectedCount();
     if (selected == 0) {
-      Tell(kMsgChooseChart);
+      ShowMessage(kMsgChooseChart);
       return false;
     }
     if (selected > 1) {
-      Tell(kMsgMoreThanOne);
+      ShowMessage(kMsgMoreThanOne);
       return false;
     }
   }
   if (SyncSelection(ArchiveBrowserList::Sync::kListToMarks) == 0) {
-    Tell(kMsgChooseChart);
+    ShowMessage(kMsgChooseChart);
     return false;
   }
   return true;

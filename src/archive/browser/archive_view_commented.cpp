@@ -6,13 +6,12 @@
 #include "astro/chart/published_settings.h"
 #include "document/rich_text_view.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgUnsavedComment = 515;
 
 // Buttons of the plain browser that this one keeps hidden.
 constexpr int kHidden[] = {

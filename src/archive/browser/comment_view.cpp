@@ -6,17 +6,14 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 
 namespace {
 
-constexpr int kMsgCaption = 254;      // " -Комментарий"
-constexpr int kMsgTooMany = 503;      // no free comment slot
-constexpr int kMsgDontSave = 512;     // "НЕ СОХРАНЯТЬ"
-constexpr int kMsgChangeNames = 513;  // "ИЗМЕНИТЬ ИМЕНА"
-constexpr int kMsgTitle = 551;        // "КОММЕНТАРИЙ"
 constexpr int kTabChars = 16;
 constexpr int kButtonChars = 25;
 
@@ -46,7 +43,7 @@ void CCommentView::OnInitialUpdate() {
 }
 
 std::string CCommentView::GetFrameTitle() const {
-  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgCommentCaption);
 }
 
 bool CCommentView::FillText(bool) {
@@ -57,9 +54,8 @@ bool CCommentView::FillText(bool) {
     return true;
   }
   const Status filled = pages_.Fill(*chart, buffer_);
-  if (filled.MessageNumber() == kMsgTooMany) {
-    platform::GetPrompter().ShowMessage(kMsgTooMany, GetMessageText(kMsgTooMany),
-                                        platform::Icon::Warning);
+  if (filled.MessageNumber() == kMsgTooManyCommentCharts) {
+    ShowMessage(kMsgTooManyCommentCharts);
     saveOnClose_ = false;
     Detach();
     if (platform::ChildFrame* frame = Frame()) frame->deleteLater();
@@ -150,7 +146,7 @@ void CCommentView::DontSave() {
     saveOnClose_ = true;
 }
 
-void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgTitle); }
+void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgCommentTitle); }
 
 void CCommentView::Detach() {
   if (!attached_) return;

@@ -1,7 +1,6 @@
 #include "archive/browser/dynamic_archive_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,31 +15,21 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_dialog.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
-constexpr int kMsgReplaceFile = 74;
-constexpr int kMsgEndNotLater = 1106;
-constexpr int kMsgZeroStep = 1107;
-constexpr int kMsgTooLarge = 1108;
-constexpr int kMsgCreated = 1109;
 constexpr int kMaxStepValue = 1000;
 using P = cfg::DynamicArchiveParams;
 constexpr std::array<cfg::I16, 5> kStepFields = {P::kYears, P::kDays, P::kHours, P::kMinutes,
                                                  P::kSeconds};
 
-void Tell(int number, platform::Icon icon = platform::Icon::Warning) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), icon);
-}
-
-QString PathToQt(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 }  // namespace
 
@@ -116,7 +105,7 @@ bool DDYNARC::ReadDate(const DateBoxes& d, FDate& date) {
 
 void DDYNARC::OnInitDialog() {
   const cfg::ByteBlock& params = GetConfiguration().dynamicArchive;
-  fileName_->setText(PathToQt(params.Get(P::kFileName)));
+  fileName_->setText(platform::PathToQt(params.Get(P::kFileName)));
   for (std::size_t i = 0; i < step_.size(); ++i) step_[i]->setValue(params.Get(kStepFields[i]));
   const Source* base = chart_.definition.GetBaseSource();
   const FDate date = base != nullptr ? base->moment.date : FDate();
@@ -129,7 +118,7 @@ void DDYNARC::OnBrowse() {
       ArchiveFileChoice(true, ArchiveFilter::kVersions45, archive_.DialogFolder());
   choice.mustExist = false;
   if (platform::GetPrompter().ChooseFile(choice) && !choice.path.empty())
-    fileName_->setText(PathToQt(choice.path));
+    fileName_->setText(platform::PathToQt(choice.path));
 }
 
 bool DDYNARC::CheckOk() {
@@ -137,13 +126,13 @@ bool DDYNARC::CheckOk() {
   if (!ReadDate(begin_, begin) || !ReadDate(end_, end)) return false;
   const double from = begin.ToJulianDay(), to = end.ToJulianDay();
   if (to <= from) {
-    Tell(kMsgEndNotLater);
+    ShowMessage(kMsgEndNotLater);
     return false;
   }
   std::array<int, 5> values{};
   for (std::size_t i = 0; i < step_.size(); ++i) values[i] = step_[i]->value();
   const double step = DynamicArchiveStep(values[0], values[1], values[2], values[3], values[4]);
-  const std::string typed = PathFromQt(fileName_->text().trimmed());
+  const std::string typed = platform::PathFromQt(fileName_->text().trimmed());
   if (!PathFitsOrTell(typed, P::kFileName.width)) return false;
   ChangeSettings([&](Configuration& config, Aspectarium&) {
     config.dynamicArchive.Set(P::kFileName, typed);
@@ -151,12 +140,12 @@ bool DDYNARC::CheckOk() {
       config.dynamicArchive.Set(kStepFields[i], static_cast<std::int16_t>(values[i]));
   });
   if (step <= 0.0) {
-    Tell(kMsgZeroStep);
+    ShowMessage(kMsgZeroStep);
     return false;
   }
   bool cut = false;
   const int steps = DynamicArchiveSteps(from, to, step, cut);
-  if (cut) Tell(kMsgTooLarge);
+  if (cut) ShowMessage(kMsgTooLarge);
   if (typed.empty()) {
     OnBrowse();
     return false;
@@ -188,6 +177,6 @@ bool DDYNARC::CheckOk() {
     archive_.SetPath(current);
     archive_.CreateIndex();
   }
-  Tell(kMsgCreated, platform::Icon::Information);
+  ShowMessage(kMsgCreated, platform::Icon::Information);
   return true;
 }

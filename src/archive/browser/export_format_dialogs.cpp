@@ -10,27 +10,14 @@
 #include <QVBoxLayout>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgNewFormat = 713;
-constexpr int kMsgNameNeeded = 714;
-constexpr int kMsgBadExtension = 715;
-constexpr int kMsgNoElements = 716;
-constexpr int kMsgTooManyElements = 729;
-constexpr int kMsgNameTaken = 755;
-constexpr int kMsgLastFormat = 756;
-constexpr int kMsgDeleteFormat = 757;
-constexpr int kMsgNoSuchFormat = 758;
-constexpr int kMsgTooManyFormats = 2042;
-
-void Tell(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
 
 QString Text(int number) { return platform::ToQt(GetMessageText(number)); }
 
@@ -316,7 +303,7 @@ void DEXPORT::OnAdd() {
   EXPPARAM_EL dialog(this);
   if (dialog.DoModal() != platform::kIdOk) return;
   if (static_cast<int>(edit_.elements.size()) >= ExportFormat::kMaxElements) {
-    Tell(kMsgTooManyElements);
+    ShowMessage(kMsgTooManyElements);
     return;
   }
   edit_.elements.push_back(dialog.element);
@@ -352,7 +339,7 @@ void DEXPORT::OnUpDown(bool up) {
 
 void DEXPORT::OnDeleteFormat() {
   if (formats_.Count() == 1) {
-    Tell(kMsgLastFormat);
+    ShowMessage(kMsgLastFormat);
     return;
   }
   if (platform::GetPrompter().AskYesNo(kMsgDeleteFormat, GetMessageText(kMsgDeleteFormat)) !=
@@ -360,7 +347,7 @@ void DEXPORT::OnDeleteFormat() {
     return;
   const int entry = EditedEntry();
   if (entry >= formats_.Count()) {
-    Tell(kMsgNoSuchFormat);
+    ShowMessage(kMsgNoSuchFormat);
     return;
   }
   formats_.Delete(entry);
@@ -375,27 +362,27 @@ bool DEXPORT::CheckOk() {
   if (isNew) {
     const std::string name = TrimRight(platform::FromQt(combo_->currentText()));
     if (name.empty() || name == GetMessageText(kMsgNewFormat)) {
-      Tell(kMsgNameNeeded);
+      ShowMessage(kMsgNameNeeded);
       return false;
     }
     if (formats_.Find(name) >= 0) {
-      Tell(kMsgNameTaken);
+      ShowMessage(kMsgNameTaken);
       return false;
     }
     edit_.name = name;
   }
   // Every format stored needs what loading it asks for: an extension and an element.
   if (edit_.extension.empty() || edit_.extension.size() > ExportFormat::kMaxExtension) {
-    Tell(kMsgBadExtension);
+    ShowMessage(kMsgBadExtension);
     return false;
   }
   if (edit_.elements.empty()) {
-    Tell(kMsgNoElements);
+    ShowMessage(kMsgNoElements);
     return false;
   }
   if (isNew) {
     if (formats_.Count() >= AllExpFormats::kMaxFormats) {
-      Tell(kMsgTooManyFormats);
+      ShowMessage(kMsgFormatsFull);
       return false;
     }
     entry_ = formats_.Append(edit_);

@@ -9,16 +9,11 @@
 
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-constexpr int kMsgDoNotConvert = 695;  // "Не конвертировать."
-
-}  // namespace
 
 DZETCONVCOM::DZETCONVCOM(QWidget* parent) : platform::Dialog(parent) {
   setWindowTitle(QStringLiteral("КОММЕНТАРИИ"));

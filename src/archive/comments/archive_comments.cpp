@@ -12,8 +12,11 @@
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
@@ -24,7 +27,7 @@ int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = file_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
-  std::FILE* f = std::fopen(ArchiveCommentFileName(file_.GetPath(), k).c_str(), "rb");
+  std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
     return -1;
@@ -101,8 +104,10 @@ int ArchiveComments::SaveComment(int n, int k) {
       return -1;
     }
     if (before && !exists) {
-      Tell(kMsgCommentFileLost, GetMessageText(kMsgCommentFileLost) + " " +
-                                    platform::Utf8ToCp1251(file.native()) + " !");
+      ShowMessage(
+          kMsgCommentFileLost,
+          GetMessageText(kMsgCommentFileLost) + " " + platform::Utf8ToCp1251(file.native()) + " !",
+          platform::Icon::Information);
       return -1;
     }
     if (before && static_cast<std::uint64_t>(offset) + oldLength > content.size()) {
@@ -203,7 +208,7 @@ int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& ch
   // A slot whose page files a session left behind is passed over: those pages stay untouched.
   const int slot = TakeUnusedCommentSlot(*slots_);
   if (slot < 0) {  // every slot is taken: the chart opens without its comment
-    Tell(kMsgNoFreeSlot);
+    ShowMessage(kMsgTooManyCommentCharts, platform::Icon::Information);
     return -1;
   }
   chart.commentSlot = static_cast<std::uint8_t>(slot);
@@ -212,7 +217,7 @@ int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& ch
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
-    std::FILE* f = std::fopen(ArchiveCommentFileName(file_.GetPath(), k).c_str(), "rb");
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
     if (!f) {
       ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
       continue;
@@ -285,12 +290,12 @@ void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path&
     if (!source.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
     std::string text;
-    std::FILE* f = std::fopen(ArchiveCommentFileName(file_.GetPath(), k).c_str(), "rb");
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
     const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);
     if (!read) {
-      Tell(kMsgCommentNotLoaded);
+      ShowMessage(kMsgCommentNotLoaded, platform::Icon::Information);
       continue;
     }
     const fs::path file = ArchiveCommentFileName(target, k);
@@ -300,7 +305,7 @@ void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path&
     bool exists = false;
     if (fresh && targetExisted && !ReadFileIfExists(file, old, exists)) {
       ReportError(kErrRead, "Archive::CopyToArchive", 2);
-      Tell(kMsgCommentNotSaved);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
       continue;
     }
     if (fresh) out.Write(old);
@@ -308,7 +313,7 @@ void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path&
     if (offset < 0 || !out.Write(text)) {
       ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::CopyToArchive",
                   2);
-      Tell(kMsgCommentNotSaved);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
       return;
     }
     block.offsets[i] = static_cast<std::uint32_t>(offset);

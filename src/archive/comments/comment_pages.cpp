@@ -9,6 +9,7 @@
 #include "archive/store/archive_layout.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 
@@ -58,7 +59,7 @@ Status CommentPages::Fill(Chart& chart, std::string& text) {
   const fs::path file = CommentFileName(chart, page_);
   std::error_code ec;
   if (!fs::exists(file, ec)) return Status::Ok();
-  std::FILE* f = std::fopen(file.c_str(), "rb");
+  std::FILE* f = OpenForReading(file);
   if (f == nullptr) return Status::Error(kErrCannotOpen, file.string());
   text.resize(static_cast<std::size_t>(kCommentMaxLength));
   const std::size_t got = std::fread(text.data(), 1, text.size(), f);

@@ -9,7 +9,9 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 
 namespace fs = std::filesystem;
@@ -17,15 +19,6 @@ using namespace archive_detail;
 
 namespace {
 
-constexpr int kMsgKindPrefix = 768;
-constexpr int kMsgNotExportable = 769;
-constexpr int kMsgComposite = 770;
-constexpr int kMsgThematic = 771;
-constexpr int kMsgLocalSpace = 110;
-constexpr int kMsgOf = 772;
-constexpr int kMsgRecordsOfArchive = 773;
-constexpr int kMsgExported = 774;
-constexpr int kMsgTargetIsArchive = 2041;
 constexpr char kTrace[] = "Archive::ExportArchive";
 
 // True when `target` is the archive `archive` or one of its comment files.
@@ -40,8 +33,10 @@ bool IsArchiveFileOf(const fs::path& target, const fs::path& archive) {
 int Refuse(char& shown, int kind) {
   if (shown == '.') {
     shown = '+';
-    Tell(kMsgNotExportable, GetMessageText(kMsgKindPrefix) + " \"" + GetMessageText(kind) + "\" " +
-                                GetMessageText(kMsgNotExportable));
+    ShowMessage(kMsgNotExportable,
+                GetMessageText(kMsgKindPrefix) + " \"" + GetMessageText(kind) + "\" " +
+                    GetMessageText(kMsgNotExportable),
+                platform::Icon::Information);
   }
   return -1;
 }
@@ -72,7 +67,7 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   const std::string target = ExportFileName(path, format);
   // The archive and its comment files are never written over by their own export.
   if (IsArchiveFileOf(target, archive_.GetPath())) {
-    Tell(kMsgTargetIsArchive);
+    ShowMessage(kMsgTargetIsArchive, platform::Icon::Information);
     return -1;
   }
   std::error_code ec;
@@ -114,8 +109,10 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
     ReportError(st.ErrorCode(), kTrace, 2);
     return -1;
   }
-  Tell(kMsgExported, GetMessageText(kMsgOf) + " " + std::to_string(archive_.RecordCount()) + " " +
-                         GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
-                         GetMessageText(kMsgExported));
+  ShowMessage(kMsgExported,
+              GetMessageText(kMsgOf) + " " + std::to_string(archive_.RecordCount()) + " " +
+                  GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
+                  GetMessageText(kMsgExported),
+              platform::Icon::Information);
   return written;
 }

@@ -8,8 +8,11 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/code_page_866.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/collation.h"
 #include "platform/core/prompter.h"
 
@@ -17,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMsgTooManyFormats = 2040;
 constexpr char kLoadTrace[] = "AllExpFormats::Load";
 constexpr char kSaveTrace[] = "AllExpFormats::Save";
 
@@ -142,8 +144,7 @@ int AllExpFormats::Load(const fs::path& file) {
   for (int i = 0; in.Remaining() > 0; ++i) {
     if (i == kMaxFormats) {
       whole_ = false;
-      platform::GetPrompter().ShowMessage(kMsgTooManyFormats, GetMessageText(kMsgTooManyFormats),
-                                          platform::Icon::Warning);
+      ShowMessage(kMsgTooManyFormatsInFile);
       return 0;
     }
     if (in.Remaining() < ExportFormat::kNameWidth) return fail(kErrRead, i, 0);
@@ -197,7 +198,7 @@ int AllExpFormats::Save(const fs::path& file) {
   }
   if (keepOld) {
     platform::GetPrompter().ShowMessage(kMsgUnreadLinesKept,
-                                        GetMessageText(kMsgUnreadLinesKept) + " " + kept.string(),
+                                        GetMessageText(kMsgUnreadLinesKept) + " " + PathText(kept.native()),
                                         platform::Icon::Information);
     whole_ = true;
   }

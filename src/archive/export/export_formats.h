@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "astro/chart/chart.h"
+#include "foundation/messages/message_numbers.h"
 
 class Archive;
 
@@ -46,8 +47,6 @@ enum ExportElementKind : int {
   kExpSeparator = 22,
 };
 inline constexpr int kExportKindCount = 23;
-// The element labels are messages kMsgExportKindLabel + kind.
-inline constexpr int kMsgExportKindLabel = 730;
 
 // One element of a format, 80 bytes on file. Characters are code page 1251 (or 866) codes 0..255.
 struct ExportElement {
@@ -164,7 +163,6 @@ std::string ExportFileName(const std::string& path, const ExportFormat& format);
 
 // The separator choices of the element editor: entry i (0..9) is message 717 + i with code
 // kExportSeparatorCodes[i]; entry 10 ("...другой символ...") any other code.
-inline constexpr int kMsgExportSeparatorEntry = 717;
 inline constexpr int kExportOtherSeparatorEntry = 10;
 inline constexpr std::array<int, 10> kExportSeparatorCodes = {32,  46, 44, 58, 59,
                                                               124, 13, 10, 0,  1};

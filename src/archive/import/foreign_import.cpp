@@ -14,7 +14,9 @@
 #include "astro/houses/houses.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/code_page_866.h"
 #include "foundation/text/text_helpers.h"
 
@@ -22,16 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMsgConversionFailed = 20;
-constexpr int kMsgBadConversionIndex = 21;
-constexpr int kMsgCannotConvertChart = 44;
-constexpr int kMsgFile = 400;
-constexpr int kMsgReplaceConverted = 401;
-// "Files of this kind are read by the sibling product's converter, and none is configured."
-constexpr int kMsgNoConverter = 2090;
-// "Lines of the file that were skipped:" / "Lines skipped in all:"
-constexpr int kMsgSkippedLines = 2091;
-constexpr int kMsgSkippedInAll = 2092;
 constexpr std::size_t kListedRefusals = 20;
 constexpr int kHouseSystemPolar = 3;  // above the polar circle
 constexpr double kPolarLatitude = 66.5;
@@ -44,10 +36,6 @@ bool IsBirthRecordType(int type) {
 std::string Upper(std::string text) {
   StringToUpper(text);
   return text;
-}
-
-void Tell(int n, const std::string& text, platform::Icon icon = platform::Icon::Information) {
-  platform::GetPrompter().ShowMessage(n, text, icon);
 }
 
 // A folder of its own under the system's temporary folder, removed with the object.
@@ -163,7 +151,8 @@ int ForeignImport::AllConverter(const std::string& source, int type, std::string
     case kFileZbs:
       break;
     default:
-      Tell(kMsgBadConversionIndex, GetMessageText(kMsgBadConversionIndex));
+      ShowMessage(kMsgBadConversionIndex, GetMessageText(kMsgBadConversionIndex),
+                  platform::Icon::Information);
       return -1;
   }
   platform::NullProgress none;
@@ -181,14 +170,14 @@ int ForeignImport::AllConverter(const std::string& source, int type, std::string
     if (result.refusals.size() > kListedRefusals)
       text +=
           "\n" + GetMessageText(kMsgSkippedInAll) + " " + std::to_string(result.refusals.size());
-    Tell(kMsgSkippedLines, text, platform::Icon::Warning);
+    ShowMessage(kMsgSkippedLines, text);
   }
   return 0;
 }
 
 int ForeignImport::RunSiblingConverter(const std::string& source, std::string& records) {
   if (converter_.program.empty()) {
-    Tell(kMsgNoConverter, GetMessageText(kMsgNoConverter), platform::Icon::Warning);
+    ShowMessage(kMsgNoConverter, GetMessageText(kMsgNoConverter));
     return -1;
   }
   PrivateFolder folder;
@@ -206,7 +195,7 @@ int ForeignImport::RunSiblingConverter(const std::string& source, std::string& r
   }
   const int status = RunProgram({converter_.program, source, output.string()}, timeout);
   if (status != 0 || !ReadWholeFile(output, records).ok()) {
-    Tell(kMsgConversionFailed, GetMessageText(kMsgConversionFailed), platform::Icon::Warning);
+    ShowMessage(kMsgConversionFailed, GetMessageText(kMsgConversionFailed));
     return -1;
   }
   return 0;
@@ -217,7 +206,8 @@ int ForeignImport::Calculate(const std::string& source, const std::string& archi
   const char* trace = "Archive::Calculate";
   const int type = ImportTypeOfName(source);
   if (type < 0) {
-    Tell(kMsgBadConversionIndex, GetMessageText(kMsgBadConversionIndex));
+    ShowMessage(kMsgBadConversionIndex, GetMessageText(kMsgBadConversionIndex),
+                platform::Icon::Information);
     return -1;
   }
   const ChartContext ctx = ChartContext::FromCurrentSettings();
@@ -342,6 +332,6 @@ int ForeignImport::WriteRecord(const Chart& chart, const CommentRefBlock& block,
 }
 
 void ForeignImport::Refuse(const std::string& name, const std::string& second) const {
-  Tell(kMsgCannotConvertChart, GetMessageText(kMsgCannotConvertChart) + "\n" + name + "\n" + second,
-       platform::Icon::Warning);
+  ShowMessage(kMsgCannotConvertChart,
+              GetMessageText(kMsgCannotConvertChart) + "\n" + name + "\n" + second);
 }

@@ -6,12 +6,12 @@
 #include "archive/import/import_records.h"
 #include "archive/store/archive_layout.h"
 #include "foundation/datetime/date_text.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
 namespace {
 
-constexpr int kMsgNatalTitle = 100;   // "Натальный"
 constexpr char kDegreeSign = '\xB0';  // '°' in code page 1251
 constexpr std::size_t kMilRecordSize = 369;
 constexpr std::size_t kSplitColumn = 70;
@@ -112,7 +112,7 @@ bool ReadCatData(std::string_view line, const std::string* nameLine, BirthRecord
   r.place.lonDeg = LeadingInt(rest.substr(14, 3));
   r.place.lonMin = LeadingInt(rest.substr(17, 2));
   r.place.lonLetter = rest[21];
-  r.title = GetMessageText(kMsgNatalTitle);
+  r.title = GetMessageText(kMsgKindNameFirst);
   return true;
 }
 

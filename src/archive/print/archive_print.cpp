@@ -5,23 +5,24 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
 namespace {
 
-constexpr int kMsgPage = 67;
 constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
 constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
 constexpr int kPrintStep = 100;  // 10 pt
-constexpr int kPaperX0 = 300;
+constexpr int kCoordinateIndent = 1000;  // the coordinate cells, right of the left margin
 constexpr int kPrintHeight = 29200;
 constexpr int kHeaderHeight = 1400;
 
@@ -65,30 +66,35 @@ int HeightOfW(platform::Dc& dc, int size) {
 
 }  // namespace
 
+namespace {
+
+using P = ArchivePrintParams;
+using cfg::Bind;
+
+// Read into range (a comment page out of range as none, an interval that is not a number as its
+// default); written as they stand.
+constexpr cfg::FieldTable kFields{
+    Bind(&P::fontSize, cfg::ArchivePrintParams::kFontSize,
+         cfg::Clamp{P::kMinFontSize, P::kMaxFontSize}),
+    Bind(&P::lineInterval, cfg::ArchivePrintParams::kLineInterval,
+         cfg::Clamp{P::kMinInterval, P::kMaxInterval}),
+    Bind(&P::coordinates, cfg::ArchivePrintParams::kCoordinates, cfg::NonZero{}),
+    Bind(cfg::Element{&P::commentPages, 0}, cfg::ArchivePrintParams::kCommentPage1,
+         cfg::InRange{0, P::kNoPage}),
+    Bind(cfg::Element{&P::commentPages, 1}, cfg::ArchivePrintParams::kCommentPage2,
+         cfg::InRange{0, P::kNoPage}),
+    Bind(&P::selectedOnly, cfg::ArchivePrintParams::kSelectedOnly, cfg::NonZero{}),
+    Bind(&P::hint, cfg::ArchivePrintParams::kHint, cfg::NonZero{})};
+
+}  // namespace
+
 ArchivePrintParams ArchivePrintParams::FromBlock(const cfg::ByteBlock& block) {
-  using P = cfg::ArchivePrintParams;
   ArchivePrintParams p;
-  p.fontSize = std::clamp(block.Get(P::kFontSize), kMinFontSize, kMaxFontSize);
-  const double interval = block.Get(P::kLineInterval);
-  p.lineInterval = std::isfinite(interval) ? std::clamp(interval, kMinInterval, kMaxInterval) : 1.0;
-  p.coordinates = block.Get(P::kCoordinates) != 0 ? 1 : 0;
-  const auto page = [](std::int32_t v) { return v >= 0 && v <= kNoPage ? v : kNoPage; };
-  p.commentPages = {page(block.Get(P::kCommentPage1)), page(block.Get(P::kCommentPage2))};
-  p.selectedOnly = block.Get(P::kSelectedOnly) != 0 ? 1 : 0;
-  p.hint = block.Get(P::kHint) != 0 ? 1 : 0;
+  kFields.Read(block, p);
   return p;
 }
 
-void ArchivePrintParams::ToBlock(cfg::ByteBlock& block) const {
-  using P = cfg::ArchivePrintParams;
-  block.Set(P::kFontSize, std::int32_t{fontSize});
-  block.Set(P::kLineInterval, lineInterval);
-  block.Set(P::kCoordinates, std::int32_t{coordinates});
-  block.Set(P::kCommentPage1, std::int32_t{commentPages[0]});
-  block.Set(P::kCommentPage2, std::int32_t{commentPages[1]});
-  block.Set(P::kSelectedOnly, std::int32_t{selectedOnly});
-  block.Set(P::kHint, std::int32_t{hint});
-}
+void ArchivePrintParams::ToBlock(cfg::ByteBlock& block) const { kFields.Write(*this, block); }
 
 bool ArchivePrintHintDue(int hint, std::uint32_t launchCounter) {
   return hint != 0 || launchCounter % 20 == 0;
@@ -216,7 +222,8 @@ void ArchivePrinter::MeasurePrint(platform::Dc& dc) {
   printFontSize_ = std::max(size, ArchivePrintParams::kMinFontSize);
   printLineHeight_ =
       std::max(1, static_cast<int>(HeightOfW(dc, printFontSize_) * params_.lineInterval));
-  headerHeight_ = kHeaderHeight;
+  // The column headings take the header's last line.
+  headerHeight_ = kHeaderHeight + printLineHeight_;
   linesPerPage_ = std::max(
       1, (kPrintHeight - headerHeight_ - margins_.top - margins_.bottom) / printLineHeight_);
   pageCount_ = PaginateCharts(list_.Charts(), linesPerPage_);
@@ -244,57 +251,85 @@ void ArchivePrinter::DrawPageHead(platform::Dc& dc, int page) const {
   const platform::DcState saved(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
-  const std::string mark(1, glyphs::kOrnament[0]);
-  const int markWidth = dc.GetTextExtent(mark).cx;
-  dc.TextOut(20300 - margins_.right - markWidth, -250 - margins_.top, mark);
+  // The whole ornament, as every printed page of the program draws it, ending at the right.
+  const int ornamentRight = 20300 - margins_.right;
+  const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(ornamentRight, -250 - margins_.top, glyphs::kOrnament);
 
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(kHeadFontSize));
-  std::string title = ShortenPathToWidth(dc, path_, 10000);
+  std::string suffix;
   if (pageCount_ > 1) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%s (%s %d)", title.c_str(),
-                  GetMessageText(kMsgPage).c_str(), page);
-    title = buffer;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, " (%s %d)", GetMessageText(kMsgPageWord).c_str(), page);
+    suffix = buffer;
   }
+  // Centred between the margins, the title keeps a blank's width from the ornament: the path is
+  // shortened to what is left of 10000 units and of that room.
+  const int middle = margins_.left + (21000 - margins_.left - margins_.right) / 2;
+  const int room = 2 * (ornamentLeft - dc.GetTextExtent(" ").cx - middle);
+  const int pathWidth = std::min(10000, room - dc.GetTextExtent(suffix).cx);
+  const std::string title = ShortenPathToWidth(dc, path_, pathWidth) + suffix;
   const int width = dc.GetTextExtent(title).cx;
-  const int x = margins_.left + (21000 - margins_.left - margins_.right - width) / 2;
-  dc.TextOut(x, -600 - margins_.top, title);
+  dc.TextOut(middle - width / 2, -600 - margins_.top, title);
 }
 
-void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
-                                   int width) const {
+ArchivePrinter::LineColumns ArchivePrinter::ColumnsOfLine(int x0, int width) const {
   const double u = width * columns_.gap * 0.002;
   // Rounded up: the widest text of a column keeps its whole width.
   const auto share = [width](double percent) {
     return static_cast<int>(std::ceil(width * percent / 100 - 1e-9));
   };
-  const int nameWidth = share(columns_.name);
-  const int typeWidth = share(columns_.type);
+  LineColumns c;
+  c.name = x0;
+  c.nameWidth = share(columns_.name);
+  c.typeWidth = share(columns_.type);
   const int dw = share(columns_.date);
-  const int placeWidth = share(columns_.place);
+  c.placeWidth = share(columns_.place);
+  c.type = x0 + c.nameWidth + static_cast<int>(3 * u);
+  c.date = c.type + c.typeWidth + static_cast<int>(u);
+  c.time = c.date + static_cast<int>(0.28 * dw);
+  c.zone = c.date + static_cast<int>(0.42 * dw);
+  c.latitude = c.date + static_cast<int>(0.62 * dw);
+  c.longitude = c.date + static_cast<int>(0.80 * dw);
+  c.place = c.date + dw + static_cast<int>(u);
+  c.marks = c.place + c.placeWidth + static_cast<int>(u);
+  return c;
+}
+
+void ArchivePrinter::DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y,
+                                   int width) const {
+  const LineColumns c = ColumnsOfLine(x0, width);
   const ArchiveIndexEntry& e = chart.entry;
-  dc.TextOut(x0, y, FitTextToWidth(dc, Trimmed(e.name), nameWidth));
-  const int xt = x0 + nameWidth + static_cast<int>(3 * u);
-  dc.TextOut(xt, y, FitTextToWidth(dc, Trimmed(e.title), typeWidth));
-  const int xd = xt + typeWidth + static_cast<int>(u);
-  dc.TextOut(xd, y, DateText(e));
-  dc.TextOut(xd + static_cast<int>(0.28 * dw), y, Format("%02d:%02d", e.hours, e.minutes));
-  dc.TextOut(xd + static_cast<int>(0.42 * dw), y,
+  dc.TextOut(c.name, y, FitTextToWidth(dc, Trimmed(e.name), c.nameWidth));
+  dc.TextOut(c.type, y, FitTextToWidth(dc, Trimmed(e.title), c.typeWidth));
+  dc.TextOut(c.date, y, DateText(e));
+  dc.TextOut(c.time, y, Format("%02d:%02d", e.hours, e.minutes));
+  dc.TextOut(c.zone, y,
              std::string(1, e.zoneSign) + Format("%02d:%02d", e.zoneHours, e.zoneMinutes));
-  dc.TextOut(xd + static_cast<int>(0.62 * dw), y,
-             Format("%02d%c%02d", e.latDegrees, e.latLetter, e.latMinutes));
-  dc.TextOut(xd + static_cast<int>(0.80 * dw), y,
-             Format("%03d%c%02d", e.lonDegrees, e.lonLetter, e.lonMinutes));
-  const int xp = xd + dw + static_cast<int>(u);
-  dc.TextOut(xp, y, FitTextToWidth(dc, Trimmed(e.town), placeWidth));
+  dc.TextOut(c.latitude, y, Format("%02d%c%02d", e.latDegrees, e.latLetter, e.latMinutes));
+  dc.TextOut(c.longitude, y, Format("%03d%c%02d", e.lonDegrees, e.lonLetter, e.lonMinutes));
+  dc.TextOut(c.place, y, FitTextToWidth(dc, Trimmed(e.town), c.placeWidth));
   if (layout_ == kLayout4400) {
     std::string marks(kCommentPages, '-');
     for (int k = 0; k < kCommentPages; ++k)
       if (e.comments.HasText(k)) marks[static_cast<std::size_t>(k)] = '*';
-    dc.TextOut(xp + placeWidth + static_cast<int>(u), y, marks);
+    dc.TextOut(c.marks, y, marks);
   }
+}
+
+void ArchivePrinter::DrawColumnHeads(platform::Dc& dc, int x0, int y, int width) const {
+  const LineColumns c = ColumnsOfLine(x0, width);
+  dc.TextOut(c.name, y, FitTextToWidth(dc, GetMessageText(kMsgNameColumn), c.nameWidth));
+  dc.TextOut(c.type, y, FitTextToWidth(dc, GetMessageText(kMsgTypeColumn), c.typeWidth));
+  dc.TextOut(c.date, y, GetMessageText(kMsgDateColumn));  // over the date and the time
+  dc.TextOut(c.zone, y, GetMessageText(kMsgZoneColumn));
+  dc.TextOut(c.latitude, y, GetMessageText(kMsgLatitudeColumn));
+  dc.TextOut(c.longitude, y, GetMessageText(kMsgLongitudeColumn));
+  dc.TextOut(c.place, y, FitTextToWidth(dc, GetMessageText(kMsgPlaceColumn), c.placeWidth));
+  if (layout_ == kLayout4400) dc.TextOut(c.marks, y, GetMessageText(kMsgMarksColumn));
 }
 
 int ArchivePrinter::DrawCoordinateLines(platform::Dc& dc, const PrintedChart& chart, int y) const {
@@ -306,7 +341,7 @@ int ArchivePrinter::DrawCoordinateLines(platform::Dc& dc, const PrintedChart& ch
   for (std::size_t k = 0; k < points.size() && k < chart.longitudes.size(); ++k) {
     const int column = static_cast<int>(k) % kPointsPerLine;
     if (column == 0 && k > 0) ++lines;
-    const int x = 1000 + column * cell;
+    const int x = margins_.left + kCoordinateIndent + column * cell;
     const int yy = y - lines * printLineHeight_;
     dc.SetTextColor(colour);
     DrawGlyphText(dc, x, yy, PointGlyph(points[k]), 'a', glyphSize, platform::BkMode::Transparent);
@@ -339,20 +374,30 @@ void ArchivePrinter::PrintPage(platform::Dc& dc, int page) const {
     if (charts[i].newPage && ++current == page) break;
     ++i;
   }
+  DrawColumnHeads(dc, margins_.left, -(margins_.top + kHeaderHeight), PrintableWidth());
   int y = -(margins_.top + headerHeight_);
   for (; i < charts.size(); ++i) {
     const PrintedChart& c = charts[i];
     if (c.newPage && PageOfChart(static_cast<int>(i)) != page) break;
-    DrawChartLine(dc, c, kPaperX0, y, PrintableWidth());
+    DrawChartLine(dc, c, margins_.left, y, PrintableWidth());
     y -= printLineHeight_;
     for (const std::string& comment : c.comments) {
       if (comment.empty()) continue;
-      dc.TextOut(kPaperX0, y, FitTextToWidth(dc, comment, CommentWidth()));
+      dc.TextOut(margins_.left, y, FitTextToWidth(dc, comment, CommentWidth()));
       y -= printLineHeight_;
     }
     const int used = DrawCoordinateLines(dc, c, y);
     y -= used * printLineHeight_;
   }
+}
+
+void ArchivePrinter::DrawScreenHeads(platform::Dc& dc, int y, int width) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(screenFontSize_));
+  DrawColumnHeads(dc, static_cast<int>(width * columns_.mark / 200), y, width);
 }
 
 void ArchivePrinter::DrawScreenRow(platform::Dc& dc, int chart, int y, int width) const {

@@ -125,10 +125,22 @@ class ArchivePrinter {
   // Chart `chart`'s line on screen at height y in a view `width` wide (the page mark above it
   // when it opens a printed page).
   void DrawScreenRow(platform::Dc& dc, int chart, int y, int width) const;
+  // The column headings over the screen's rows, at height y in a view `width` wide.
+  void DrawScreenHeads(platform::Dc& dc, int y, int width) const;
 
  private:
+  // Where the texts of a chart's line from x0 on a line `width` wide stand.
+  struct LineColumns {
+    int name = 0, nameWidth = 0, type = 0, typeWidth = 0, date = 0, time = 0, zone = 0;
+    int latitude = 0, longitude = 0, place = 0, placeWidth = 0, marks = 0;
+  };
+  LineColumns ColumnsOfLine(int x0, int width) const;
   // The chart's line at height y from x0 on a line `width` wide.
   void DrawChartLine(platform::Dc& dc, const PrintedChart& chart, int x0, int y, int width) const;
+  // The column headings over the lines from x0 on a line `width` wide, in the current font:
+  // "Имя", "Тип" (both fitted to their columns), "Дата, время", "Пояс", "Шир.", "Долг.", "Место"
+  // and, for a 4400 archive, "Коммент." over the comment marks.
+  void DrawColumnHeads(platform::Dc& dc, int x0, int y, int width) const;
   int DrawCoordinateLines(platform::Dc& dc, const PrintedChart& chart, int y) const;
   int PrintableWidth() const { return 21000 - margins_.left - margins_.right; }
   int CommentWidth() const { return 19500 - margins_.left - margins_.right; }

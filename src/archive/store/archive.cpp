@@ -3,7 +3,10 @@
 #include "archive/store/archive.h"
 
 #include "archive/store/archive_internal.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
 
 using namespace archive_detail;
@@ -25,7 +28,7 @@ bool Archive::IsSameFile(const std::filesystem::path& a, const std::filesystem::
 
 int Archive::OpenByName(const std::string& path) {
   if (!IsArchiveFile(path)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
   }
   FreeIndex();
@@ -41,15 +44,18 @@ int Archive::Init() {
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (!IsArchiveFile(names[i])) continue;
     if (i > 0)  // the most recent archive cannot be opened now: said once, and its name kept
-      Tell(kMsgRecentArchiveAway,
-           GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names.front()));
+      ShowMessage(
+          kMsgRecentArchiveAway,
+          GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names.front()),
+          platform::Icon::Information);
     const std::string name = names[i];
     recent_.AddRecentName(name);
     SetPath(name);
     return CreateIndex();
   }
-  Tell(kMsgRecentArchiveAway,
-       GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names.front()));
+  ShowMessage(kMsgRecentArchiveAway,
+              GetMessageText(kMsgRecentArchiveAway) + "\n" + platform::Utf8ToCp1251(names.front()),
+              platform::Icon::Information);
   return -1;
 }
 
@@ -58,7 +64,7 @@ void Archive::SelectRecentArchive(int i) {
   if (i < 0 || i >= static_cast<int>(names.size())) return;
   const std::string name = names[static_cast<std::size_t>(i)];
   if (!IsArchiveFile(name)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return;
   }
   recent_.AddRecentName(name);

@@ -6,6 +6,7 @@
 
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::size_t kPathDisplayLimit = 80;  // a display form stays under this length
 constexpr std::size_t kPathHeadFrom = 4;       // the head's separator stands after this many
-constexpr int kMsgNoArchiveRows = 473;
+constexpr int kHeadingRule = 8;  // the line under the headings (palette)
 
 platform::Font RowFont() {
   return platform::Font{std::string(platform::kTextFace), kArchiveRowFontSize};
@@ -316,6 +317,22 @@ ArchiveColumns ArchiveBrowserList::Columns(platform::Dc& dc, int width) const {
   const int digit = dc.GetTextExtent("1").cx;
   dc.SelectFont(old);
   return LayOutArchiveColumns(widest_, ArchiveColumnGap(dc), digit, width);
+}
+
+void ArchiveBrowserList::PaintHeadings(platform::Dc& dc, int width) const {
+  const int rowHeight = ArchiveRowHeight(dc);
+  const ArchiveColumns columns = Columns(dc, width);
+  const platform::Font old = BeginRow(dc, {0, 0, width, rowHeight}, false, 0);
+  const int y = 1;
+  dc.TextOut(columns.nameX, y, FitTextToWidth(dc, GetMessageText(kMsgNameColumn), columns.nameWidth));
+  dc.TextOut(columns.titleX, y,
+             FitTextToWidth(dc, GetMessageText(kMsgTypeColumn), columns.titleWidth));
+  dc.TextOut(columns.momentX, y, GetMessageText(kMsgMomentColumn));
+  dc.TextOut(columns.placeX, y,
+             FitTextToWidth(dc, GetMessageText(kMsgPlaceColumn), columns.placeWidth));
+  dc.TextOut(columns.coordinatesX, y, GetMessageText(kMsgCoordinatesColumn));
+  dc.SelectFont(old);
+  dc.FillRect({0, rowHeight - 1, width, rowHeight}, ColorByIndex(kHeadingRule));
 }
 
 int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int commentPage) const {

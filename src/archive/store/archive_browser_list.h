@@ -124,6 +124,10 @@ class ArchiveBrowserList {
   // columns are laid out from the widest texts of the whole list (measured once per refill).
   // Returns the number of rows drawn.
   int Paint(platform::Dc& dc, int width, int height, int commentPage = -1) const;
+  // The row of column headings over a list `width` pixels wide, one row high, in the row font and
+  // the rows' columns: "Имя", "Тип", "Дата, время, пояс", "Место", "Координаты" (the first, second
+  // and fourth fitted to their columns), a line under them.
+  void PaintHeadings(platform::Dc& dc, int width) const;
   // The columns the rows of a list `width` pixels wide are drawn in.
   ArchiveColumns Columns(platform::Dc& dc, int width) const;
   // Rows that fit `height` pixels wholly (at least 1).

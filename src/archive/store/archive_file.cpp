@@ -7,6 +7,7 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +42,7 @@ bool ReadFileIfExists(const fs::path& path, std::string& out, bool& exists) {
   std::error_code ec;
   exists = fs::exists(path, ec);
   if (!exists) return !ec;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) return false;
   char buffer[65536];
   std::size_t got;

@@ -9,9 +9,12 @@
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/cp1251.h"
 
@@ -95,18 +98,20 @@ void ArchiveIndex::RefreshFileTime() { fileTime_ = FileTimeOf(path_); }
 
 bool ArchiveIndex::RefuseIfDamaged() const {
   if (!damaged_) return false;
-  Tell(kMsgDamagedReadOnly);
+  ShowMessage(kMsgDamagedReadOnly, platform::Icon::Information);
   return true;
 }
 
 bool ArchiveIndex::RefuseUnknownLayout(int layout) {
   if (IsKnownLayout(layout)) return false;
-  Tell(kMsgUnknownLayout, GetMessageText(kMsgUnknownLayout) + " (" + std::to_string(layout) + ")");
+  ShowMessage(kMsgUnknownLayout,
+              GetMessageText(kMsgUnknownLayout) + " (" + std::to_string(layout) + ")",
+              platform::Icon::Information);
   return true;
 }
 
 std::FILE* ArchiveIndex::Open() {
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenForReading(path_);
   if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
   return f;
 }
@@ -151,7 +156,7 @@ int ArchiveIndex::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, Comm
 int ArchiveIndex::CreateIndex() {
   RefreshFileTime();
   const ArchiveFileInfo info = InspectArchiveFile(path_);
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenForReading(path_);
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
     FreeIndex();

@@ -8,6 +8,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -18,12 +19,6 @@ bool AskYesNo(int n) { return AskYesNo(n, GetMessageText(n)); }
 
 bool AskYesNo(int n, const std::string& text) {
   return platform::GetPrompter().AskYesNo(n, text) == platform::Answer::Yes;
-}
-
-void Tell(int n) { Tell(n, GetMessageText(n)); }
-
-void Tell(int n, const std::string& text) {
-  platform::GetPrompter().ShowMessage(n, text, platform::Icon::Information);
 }
 
 const std::string& BaseName(const SuperSource& definition) {
@@ -72,7 +67,7 @@ bool SharesArchiveFiles(const fs::path& target, const fs::path& source) {
 ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,
                                const std::filesystem::path& target, FileTransaction& tx,
                                const char* trace) {
-  in_ = std::fopen(source.c_str(), "rb");
+  in_ = OpenForReading(source);
   if (!in_) {
     ReportError(kErrCannotOpen, trace, 0);
     return;

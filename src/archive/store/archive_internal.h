@@ -10,6 +10,7 @@
 
 #include "archive/store/archive_file.h"
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/prompter.h"
 
 class FileTransaction;
@@ -17,42 +18,9 @@ class SafeRewrite;
 
 namespace archive_detail {
 
-// The catalogue messages the archive shows or asks.
-enum ArchiveMessage : int {
-  kMsgChartSaved = 8,
-  kMsgDone = 45,
-  kMsgReplaceFile = 74,
-  kMsgNoDiskSpace = 476,
-  kMsgNoArchive = 477,
-  kMsgOrderAfterCopy = 479,
-  kMsgDeleteOne = 483,
-  kMsgDeleteMany = 484,
-  kMsgNoFreeSlot = 503,
-  kMsgDropPagesOldLayout = 505,
-  kMsgConverted44 = 506,
-  kMsgConverted43 = 509,
-  kMsgConvertDropsTexts = 510,
-  kMsgCommentFileLost = 514,
-  kMsgOnlyArcExtension = 516,
-  kMsgCopyFailed = 517,
-  kMsgArchiveCopied = 518,
-  kMsgDamagedReadOnly = 524,
-  kMsgRecentListUnreadable = 525,
-  kMsgRecentArchiveAway = 526,
-  kMsgUnknownLayout = 527,
-  kMsgCommentNotLoaded = 529,
-  kMsgCommentNotSaved = 530,
-  kMsgCopyDropsTexts = 531,
-  kMsgCreateArchive = 552,
-  kMsgUpDownAtEnd = 1156,
-  kMsgUpDownOneOnly = 1157,
-};
-
 // Catalogue message n as a Yes/No question: true for Yes.
 bool AskYesNo(int n);
 bool AskYesNo(int n, const std::string& text);
-void Tell(int n);
-void Tell(int n, const std::string& text);
 
 using archive_file::ReadExactly;
 using archive_file::ReadFileIfExists;

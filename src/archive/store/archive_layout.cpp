@@ -75,7 +75,7 @@ ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;
   // A commit a stopped process left half done is made whole before anything is read.
   if (HasArchiveExtension(path)) RecoverArchiveFiles(path);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) {
     info.layout = kCannotOpen;
     return info;

@@ -20,7 +20,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -109,7 +111,8 @@ int ArchiveRecords::ConvertLayout(int target, const char* trace) {
   for (ArchiveIndexEntry& e : file_.Entries()) e.comments.Clear();
   file_.SetLayout(target);
   file_.RefreshFileTime();
-  Tell(target == kLayout4400 ? 506 : 509);
+  ShowMessage(target == kLayout4400 ? kMsgConverted44 : kMsgConverted43,
+              platform::Icon::Information);
   return 0;
 }
 
@@ -117,7 +120,7 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   const char* trace = "Archive::CopyWholeArchive";
   if (!HasFileExtension(target)) target += ".arc";
   if (!HasArchiveExtension(target)) {
-    Tell(kMsgOnlyArcExtension);
+    ShowMessage(kMsgOnlyArcExtension, platform::Icon::Information);
     return -1;
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
@@ -131,7 +134,7 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   FileTransaction tx;
   bool ok = true;
   auto copy = [&](const fs::path& from, const fs::path& to) {
-    std::FILE* f = std::fopen(from.c_str(), "rb");
+    std::FILE* f = OpenForReading(from);
     ok = f && tx.Rewrite(to).CopyFrom(f);
     if (f) std::fclose(f);
   };
@@ -144,10 +147,10 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
       tx.Remove(ArchiveCommentFileName(target, k));
   }
   if (!ok || !tx.Commit().ok()) {
-    Tell(kMsgCopyFailed);
+    ShowMessage(kMsgCopyFailed, platform::Icon::Information);
     return -1;
   }
-  Tell(kMsgArchiveCopied);
+  ShowMessage(kMsgArchiveCopied, platform::Icon::Information);
   return 0;
 }
 
@@ -176,10 +179,11 @@ int ArchiveRecords::Delete(bool confirm) {
   }
   if (marked == 0) return 0;
   if (confirm) {
-    const bool yes = marked == 1 ? AskYesNo(kMsgDeleteOne, GetMessageText(kMsgDeleteOne) + "\n\"" +
-                                                               file_.Entry(first).name + ",  " +
-                                                               file_.Entry(first).title + "\" ?")
-                                 : AskYesNo(kMsgDeleteMany);
+    const bool yes = marked == 1
+                         ? AskYesNo(kMsgDeleteChart, GetMessageText(kMsgDeleteChart) + "\n\"" +
+                                                         file_.Entry(first).name + ",  " +
+                                                         file_.Entry(first).title + "\" ?")
+                         : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
   if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
@@ -233,11 +237,11 @@ int ArchiveRecords::ChartUpDown(bool up) {
     ++marked;
   }
   if (marked != 1) {
-    Tell(kMsgUpDownOneOnly);
+    ShowMessage(kMsgUpDownOneOnly, platform::Icon::Information);
     return -1;
   }
   if ((up && s == 0) || (!up && s == file_.RecordCount() - 1)) {
-    Tell(kMsgUpDownAtEnd);
+    ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
   if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
@@ -266,7 +270,7 @@ int ArchiveRecords::ChooseDestinationFile(std::string& path, int& exists, int& l
   }
   const int code = file_.IfRealArchive(name);
   if (!IsKnownLayout(code)) {
-    Tell(kMsgNoArchive);
+    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
   }
   path = name;
@@ -290,7 +294,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
   const std::int64_t needed = std::max<std::int64_t>(
       std::int64_t{file_.RecordCount()} * LayoutRecordSize(kLayout4400), targetSize);
   if (FreeSpaceBeside(target) < needed) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return false;
   }
   SafeRewrite& out = tx.Rewrite(target);
@@ -306,7 +310,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
     ReportError(kErrWrite, trace, 1);
     return false;
   }
-  std::FILE* t = std::fopen(target.c_str(), "rb");
+  std::FILE* t = OpenForReading(target);
   const bool copied = t && out.CopyFrom(t);
   if (t) std::fclose(t);
   if (!copied) ReportError(kErrCannotOpen, trace, 0);
@@ -316,7 +320,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
 bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists, int layout,
                                          FileTransaction& tx) {
   const char* trace = "Archive::CopyToArchive";
-  std::FILE* f = std::fopen(file_.GetPath().c_str(), "rb");
+  std::FILE* f = OpenForReading(file_.GetPath());
   if (!f) {
     ReportError(kErrCannotOpen, trace, 1);
     return false;
@@ -393,7 +397,7 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
       for (int n = 0; n < file_.RecordCount(); ++n)
         file_.Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
-  if (tellDone) Tell(kMsgDone);
+  if (tellDone) ShowMessage(kMsgDone, platform::Icon::Information);
   return 0;
 }
 

@@ -16,7 +16,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
@@ -97,7 +99,7 @@ int ArchiveSaving::SaveToArchive(const Chart& chart) {
   options_.targetChosen = 0;
   if (file_.RefuseIfDamaged()) return -1;
   if (CheckFreeSpace() == -1) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
   if (file_.LayoutCode() != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
@@ -107,7 +109,7 @@ int ArchiveSaving::SaveToArchive(const Chart& chart) {
   CommentRefBlock block;
   if (InsertToArchive(chart, position, block) != 0) return -1;
   if (InsertIndexEntry(chart, position, block) != 0) return -1;
-  Tell(kMsgChartSaved);
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }
 
@@ -168,7 +170,7 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
   if (FreeSpaceBeside(file_.GetPath()) < RecordOffset(kLayout4400, 1)) {
-    Tell(kMsgNoDiskSpace);
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
   options_.targetChosen = 0;
@@ -196,6 +198,6 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   entry.Fill(chart, block);
   file_.SetSingleRecord(kLayout4400, entry);
   file_.RefreshFileTime();
-  Tell(kMsgChartSaved);
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }

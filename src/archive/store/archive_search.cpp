@@ -6,6 +6,7 @@
 #include "archive/store/archive_browser_list.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/text/text_helpers.h"
@@ -14,9 +15,59 @@ namespace {
 
 using S = cfg::ArchiveSearchCriteria;
 
-char Letter(std::int32_t stored, char positive, char negative) {
-  return stored == negative ? negative : positive;
-}
+using C = ArchiveSearchCriteria;
+using D = C::Date;
+using A = C::Angle;
+using cfg::Bind;
+using cfg::Path;
+
+// A letter of two: anything but the second reads as the first.
+struct Letter : cfg::AsIs {
+  char positive, negative;
+  constexpr Letter(char first, char second) : positive(first), negative(second) {}
+  template <typename V, typename M>
+  void Read(V stored, M& member) const {
+    member = stored == negative ? negative : positive;
+  }
+};
+constexpr Letter kEra{'A', 'B'}, kNorth{'N', 'S'}, kEast{'E', 'W'};
+
+constexpr cfg::FieldTable kFields{
+    Bind(&C::caseSensitive, S::kCaseSensitive),
+    Bind(&C::dateOn, S::kDateOn),
+    Bind(&C::dateRange, S::kDateRange),
+    Bind(Path{&C::date1, &D::day}, S::kDate1Day),
+    Bind(Path{&C::date1, &D::month}, S::kDate1Month),
+    Bind(Path{&C::date1, &D::year}, S::kDate1Year),
+    Bind(Path{&C::date1, &D::era}, S::kDate1Era, kEra),
+    Bind(Path{&C::date2, &D::day}, S::kDate2Day),
+    Bind(Path{&C::date2, &D::month}, S::kDate2Month),
+    Bind(Path{&C::date2, &D::year}, S::kDate2Year),
+    Bind(Path{&C::date2, &D::era}, S::kDate2Era, kEra),
+    Bind(&C::latOn, S::kLatOn),
+    Bind(&C::latRange, S::kLatRange),
+    Bind(Path{&C::lat1, &A::degrees}, S::kLat1Degrees),
+    Bind(Path{&C::lat1, &A::minutes}, S::kLat1Minutes),
+    Bind(Path{&C::lat1, &A::letter}, S::kLat1Letter, kNorth),
+    Bind(Path{&C::lat2, &A::degrees}, S::kLat2Degrees),
+    Bind(Path{&C::lat2, &A::minutes}, S::kLat2Minutes),
+    Bind(Path{&C::lat2, &A::letter}, S::kLat2Letter, kNorth),
+    Bind(&C::lonOn, S::kLonOn),
+    Bind(&C::lonRange, S::kLonRange),
+    Bind(Path{&C::lon1, &A::degrees}, S::kLon1Degrees),
+    Bind(Path{&C::lon1, &A::minutes}, S::kLon1Minutes),
+    Bind(Path{&C::lon1, &A::letter}, S::kLon1Letter, kEast),
+    Bind(Path{&C::lon2, &A::degrees}, S::kLon2Degrees),
+    Bind(Path{&C::lon2, &A::minutes}, S::kLon2Minutes),
+    Bind(Path{&C::lon2, &A::letter}, S::kLon2Letter, kEast),
+    Bind(&C::name, S::kName),
+    Bind(&C::nameContext, S::kNameContext),
+    Bind(&C::place, S::kPlace),
+    Bind(&C::placeContext, S::kPlaceContext),
+    Bind(&C::type, S::kType),
+    Bind(&C::typeContext, S::kTypeContext),
+    Bind(&C::comment, S::kComment),
+    Bind(&C::commentPage, S::kCommentPage, cfg::InRange{0, C::kAllPages})};
 
 // Julian day number of a date; false when the date does not exist.
 bool DayNumberOf(int day, int month, int year, char era, long long& number) {
@@ -36,76 +87,11 @@ int SignedMinutes(int degrees, int minutes, char letter, char positive) {
 
 ArchiveSearchCriteria ArchiveSearchCriteria::FromBlock(const cfg::ByteBlock& b) {
   ArchiveSearchCriteria c;
-  c.caseSensitive = b.Get(S::kCaseSensitive) != 0;
-  c.dateOn = b.Get(S::kDateOn) != 0;
-  c.dateRange = b.Get(S::kDateRange) != 0;
-  c.date1 = {b.Get(S::kDate1Day), b.Get(S::kDate1Month), b.Get(S::kDate1Year),
-             Letter(b.Get(S::kDate1Era), 'A', 'B')};
-  c.date2 = {b.Get(S::kDate2Day), b.Get(S::kDate2Month), b.Get(S::kDate2Year),
-             Letter(b.Get(S::kDate2Era), 'A', 'B')};
-  c.latOn = b.Get(S::kLatOn) != 0;
-  c.latRange = b.Get(S::kLatRange) != 0;
-  c.lat1 = {b.Get(S::kLat1Degrees), b.Get(S::kLat1Minutes),
-            Letter(b.Get(S::kLat1Letter), 'N', 'S')};
-  c.lat2 = {b.Get(S::kLat2Degrees), b.Get(S::kLat2Minutes),
-            Letter(b.Get(S::kLat2Letter), 'N', 'S')};
-  c.lonOn = b.Get(S::kLonOn) != 0;
-  c.lonRange = b.Get(S::kLonRange) != 0;
-  c.lon1 = {b.Get(S::kLon1Degrees), b.Get(S::kLon1Minutes),
-            Letter(b.Get(S::kLon1Letter), 'E', 'W')};
-  c.lon2 = {b.Get(S::kLon2Degrees), b.Get(S::kLon2Minutes),
-            Letter(b.Get(S::kLon2Letter), 'E', 'W')};
-  c.name = b.Get(S::kName);
-  c.nameContext = b.Get(S::kNameContext) != 0;
-  c.place = b.Get(S::kPlace);
-  c.placeContext = b.Get(S::kPlaceContext) != 0;
-  c.type = b.Get(S::kType);
-  c.typeContext = b.Get(S::kTypeContext) != 0;
-  c.comment = b.Get(S::kComment);
-  c.commentPage = b.Get(S::kCommentPage);
-  if (c.commentPage < 0 || c.commentPage > kAllPages) c.commentPage = kAllPages;
+  kFields.Read(b, c);
   return c;
 }
 
-void ArchiveSearchCriteria::ToBlock(cfg::ByteBlock& b) const {
-  auto i16 = [](int v) { return static_cast<std::int16_t>(v); };
-  auto i32 = [](int v) { return static_cast<std::int32_t>(v); };
-  b.Set(S::kCaseSensitive, i32(caseSensitive));
-  b.Set(S::kDateOn, i32(dateOn));
-  b.Set(S::kDateRange, i32(dateRange));
-  b.Set(S::kDate1Day, i16(date1.day));
-  b.Set(S::kDate1Month, i16(date1.month));
-  b.Set(S::kDate1Year, i16(date1.year));
-  b.Set(S::kDate1Era, i32(date1.era));
-  b.Set(S::kDate2Day, i16(date2.day));
-  b.Set(S::kDate2Month, i16(date2.month));
-  b.Set(S::kDate2Year, i16(date2.year));
-  b.Set(S::kDate2Era, i32(date2.era));
-  b.Set(S::kLatOn, i32(latOn));
-  b.Set(S::kLatRange, i32(latRange));
-  b.Set(S::kLat1Degrees, i16(lat1.degrees));
-  b.Set(S::kLat1Minutes, i16(lat1.minutes));
-  b.Set(S::kLat1Letter, i32(lat1.letter));
-  b.Set(S::kLat2Degrees, i16(lat2.degrees));
-  b.Set(S::kLat2Minutes, i16(lat2.minutes));
-  b.Set(S::kLat2Letter, i32(lat2.letter));
-  b.Set(S::kLonOn, i32(lonOn));
-  b.Set(S::kLonRange, i32(lonRange));
-  b.Set(S::kLon1Degrees, i16(lon1.degrees));
-  b.Set(S::kLon1Minutes, i16(lon1.minutes));
-  b.Set(S::kLon1Letter, i32(lon1.letter));
-  b.Set(S::kLon2Degrees, i16(lon2.degrees));
-  b.Set(S::kLon2Minutes, i16(lon2.minutes));
-  b.Set(S::kLon2Letter, i32(lon2.letter));
-  b.Set(S::kName, name);
-  b.Set(S::kNameContext, i32(nameContext));
-  b.Set(S::kPlace, place);
-  b.Set(S::kPlaceContext, i32(placeContext));
-  b.Set(S::kType, type);
-  b.Set(S::kTypeContext, i32(typeContext));
-  b.Set(S::kComment, comment);
-  b.Set(S::kCommentPage, i16(commentPage));
-}
+void ArchiveSearchCriteria::ToBlock(cfg::ByteBlock& b) const { kFields.Write(*this, b); }
 
 void ArchiveSearchCriteria::Clear() {
   caseSensitive = dateOn = dateRange = latOn = latRange = lonOn = lonRange = false;

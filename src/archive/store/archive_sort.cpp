@@ -7,6 +7,7 @@
 
 #include "archive/store/archive_index_entry.h"
 #include "astro/chart/chart.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
@@ -196,37 +197,39 @@ char CompareArchiveRecords(int key, const ArchiveIndexEntry& a, const ArchiveSor
   }
 }
 
+namespace {
+
+using B = cfg::ArchiveSortParams;
+using cfg::Bind;
+using cfg::Element;
+
+constexpr cfg::FieldTable kFields{
+    Bind(Element{&ArchiveSortParams::keys, 0}, B::kKey1),
+    Bind(Element{&ArchiveSortParams::keys, 1}, B::kKey2),
+    Bind(Element{&ArchiveSortParams::keys, 2}, B::kKey3),
+    Bind(Element{&ArchiveSortParams::bodies, 0}, B::kBody1),
+    Bind(Element{&ArchiveSortParams::bodies, 1}, B::kBody2),
+    Bind(Element{&ArchiveSortParams::bodies, 2}, B::kBody3),
+    Bind(&ArchiveSortParams::descending, B::kDescending, cfg::OnlyOne{}),
+    Bind(&ArchiveSortParams::newArchive, B::kNewArchive, cfg::OnlyOne{})};
+
+}  // namespace
+
 ArchiveSortParams ArchiveSortParams::FromBlock(const cfg::ByteBlock& block) {
-  using B = cfg::ArchiveSortParams;
   ArchiveSortParams p;
-  const std::array<int, kKeys> keys = {block.Get(B::kKey1), block.Get(B::kKey2),
-                                       block.Get(B::kKey3)};
-  const std::array<int, kKeys> bodies = {block.Get(B::kBody1), block.Get(B::kBody2),
-                                         block.Get(B::kBody3)};
+  kFields.Read(block, p);
   for (std::size_t k = 0; k < kKeys; ++k) {
-    const int key = keys[k];
+    const int key = p.keys[k];
     const bool usable = key >= (k == 0 ? kSortName : kSortNone) && key <= kSortBodySpeed &&
                         (k < 2 || p.keys[1] != kSortNone);
     p.keys[k] = usable ? key : (k == 0 ? kSortName : kSortNone);
     const int limit = p.keys[k] == kSortBodySpeed ? kSpeedBodies : kBodies;
-    p.bodies[k] = bodies[k] >= 0 && bodies[k] < limit ? bodies[k] : 0;
+    if (p.bodies[k] < 0 || p.bodies[k] >= limit) p.bodies[k] = 0;
   }
-  p.descending = block.Get(B::kDescending) == 1;
-  p.newArchive = block.Get(B::kNewArchive) == 1;
   return p;
 }
 
-void ArchiveSortParams::ToBlock(cfg::ByteBlock& block) const {
-  using B = cfg::ArchiveSortParams;
-  block.Set(B::kKey1, static_cast<std::int16_t>(keys[0]));
-  block.Set(B::kKey2, static_cast<std::int16_t>(keys[1]));
-  block.Set(B::kKey3, static_cast<std::int16_t>(keys[2]));
-  block.Set(B::kBody1, static_cast<std::int16_t>(bodies[0]));
-  block.Set(B::kBody2, static_cast<std::int16_t>(bodies[1]));
-  block.Set(B::kBody3, static_cast<std::int16_t>(bodies[2]));
-  block.Set(B::kDescending, static_cast<std::int16_t>(descending ? 1 : 0));
-  block.Set(B::kNewArchive, static_cast<std::int32_t>(newArchive ? 1 : 0));
-}
+void ArchiveSortParams::ToBlock(cfg::ByteBlock& block) const { kFields.Write(*this, block); }
 
 bool ArchiveSortParams::NeedsCharts() const {
   return std::any_of(keys.begin(), keys.end(), IsComputedKey);

@@ -14,14 +14,14 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
 
 namespace {
-
-constexpr int kMsgSortTargetIsCurrent = 2121;
 
 // The values of every computed key in use, read record by record: false on Cancel.
 bool ReadSortValues(std::FILE* f, int layout, int count, const ArchiveSortParams& params,
@@ -114,7 +114,7 @@ int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost, and so would its comment files.
   if (SharesArchiveFiles(target, file_.GetPath())) {
-    Tell(kMsgSortTargetIsCurrent);
+    ShowMessage(kMsgSortTargetIsCurrent, platform::Icon::Information);
     return -1;
   }
   std::error_code ec;
@@ -143,7 +143,7 @@ int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std:
       for (const ArchiveIndexEntry& e : file_.Entries()) used = used || e.comments.HasText(k);
     fs::path source;
     if (used && file_.CommentFileExists(k, &source)) {
-      std::FILE* f = std::fopen(source.c_str(), "rb");
+      std::FILE* f = OpenForReading(source);
       written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
       if (f) std::fclose(f);
     } else {

@@ -8,6 +8,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/collation.h"
 
 double DynamicArchiveStep(int years, int days, int hours, int minutes, int seconds) {

@@ -7,6 +7,7 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/progress_sink.h"
 
 class ChartContext;
@@ -28,7 +29,6 @@ std::string DynamicArchiveFileName(const std::string& name);
 // new archive has none). The file is replaced only once every record was written: a failure
 // leaves every file as it was and returns its error (104 or 105, or the computation's); the
 // progress dialog's Cancel likewise, with message kMsgDynamicArchiveCancelled.
-inline constexpr int kMsgDynamicArchiveCancelled = 2043;
 Status WriteDynamicArchive(const ChartContext& ctx, const Chart& source, const FDate& begin,
                            double step, int steps, const std::filesystem::path& file,
                            platform::ProgressSink& progress);

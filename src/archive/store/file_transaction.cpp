@@ -20,6 +20,7 @@
 
 #include "archive/store/archive_layout.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
@@ -423,12 +424,15 @@ FileTransaction::~FileTransaction() {
 }
 
 SafeRewrite& FileTransaction::Rewrite(const fs::path& target) {
+  // A file reached through a link is rewritten where the link leads: that file is the one backed
+  // up and put back.
+  const fs::path file = FileBehindLinks(target);
   for (Item& item : items_)
-    if (item.rewrite && item.target == target) return *item.rewrite;
+    if (item.rewrite && item.target == file) return *item.rewrite;
   // New content replaces an earlier removal of the same file.
   std::erase_if(items_, [&](const Item& i) { return !i.rewrite && i.target == target; });
   Item item;
-  item.target = target;
+  item.target = file;
   {
     // Created and named live at once: an opening on another thread never takes it for a leftover.
     const std::lock_guard lock(g_liveMutex);
@@ -447,8 +451,9 @@ void FileTransaction::Remove(const fs::path& target) {
 }
 
 bool FileTransaction::Rewrites(const fs::path& target) const {
+  const fs::path file = FileBehindLinks(target);
   for (const Item& item : items_)
-    if (item.rewrite && item.target == target) return true;
+    if (item.rewrite && item.target == file) return true;
   return false;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/status.h"
 
 class FileTransaction {
@@ -55,9 +56,6 @@ class FileTransaction {
   std::vector<Item> items_;
   std::filesystem::path intent_;  // the intent record while the commit runs
 };
-
-// The message that names the backups a rollback could not put back (their paths follow it).
-inline constexpr int kMsgBackupsKept = 1903;
 
 // The intent record of the commits whose first archive (or, with none, first file) is `anchor`:
 // ".NAME.commit" beside it.

@@ -10,7 +10,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
@@ -24,8 +26,10 @@ int RecentArchives::LoadNames() {
   bool exists = false;
   if (!ReadFileIfExists(file, text, exists)) {
     namesUnreadable_ = true;
-    Tell(kMsgRecentListUnreadable,
-         GetMessageText(kMsgRecentListUnreadable) + "\n" + platform::Utf8ToCp1251(file.native()));
+    ShowMessage(
+        kMsgRecentListUnreadable,
+        GetMessageText(kMsgRecentListUnreadable) + "\n" + platform::Utf8ToCp1251(file.native()),
+        platform::Icon::Information);
     return -1;
   }
   if (!exists) return -1;

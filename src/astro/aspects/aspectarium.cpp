@@ -4,22 +4,17 @@
 #include <system_error>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace {
-
-constexpr int kMsgTooManySystems = 58;
-constexpr int kMsgCannotDeleteSystem = 66;
 
 bool HasAspExtension(const std::filesystem::path& file) {
   std::string ext = file.extension().string();
   for (char& c : ext) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 0x20 : c);
   return ext == ".ASP";
-}
-
-void ShowCatalogueMessage(int n) {
-  platform::GetPrompter().ShowMessage(n, GetMessageText(n), platform::Icon::Warning);
 }
 
 }  // namespace
@@ -84,7 +79,7 @@ const AspectSystem* Aspectarium::FindSystem(std::string_view name) const {
 
 int Aspectarium::AddSystem(std::string_view name, const AspectSystem& from) {
   if (Count() >= kMaxSystems) {
-    ShowCatalogueMessage(kMsgTooManySystems);
+    ShowMessage(kMsgTooManySystems);
     return -1;
   }
   if (!IsValidSystemName(name)) {
@@ -106,12 +101,12 @@ int Aspectarium::DeleteSystemFile(std::string_view name) {
   const int i = IndexOf(name);
   std::error_code ec;
   if (i < 0) {
-    ShowCatalogueMessage(kMsgCannotDeleteSystem);
+    ShowMessage(kMsgCannotDeleteSystem);
     return -1;
   }
   std::filesystem::remove(systems_[static_cast<std::size_t>(i)]->File(), ec);
   if (ec) {
-    ShowCatalogueMessage(kMsgCannotDeleteSystem);
+    ShowMessage(kMsgCannotDeleteSystem);
     return -1;
   }
   systems_.erase(systems_.begin() + i);

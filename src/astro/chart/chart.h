@@ -98,11 +98,13 @@ class Chart {
   // An Arabic part: operands 0-29 chart points, 30-41 cusps, 42-53 the rulers of houses 1-12;
   // operators 0 add, 1 subtract, 2 add by day and subtract by night, 3 the reverse. Result
   // a op1 b op2 c in [0, 360); -777.0 when an operand is absent or a code unknown. By night only
-  // with `dayNightRule` (the Sun below the horizon: houses 1-6).
+  // with `dayNightRule` (the Sun below the horizon, IsDayChart).
   static double CalculateArabicPart(const ChartContext& ctx, const Chart& chart, int a, int b,
                                     int c, int op1, int op2, bool dayNightRule);
-  // True when the Sun stands above the horizon: between the Descendant and the Ascendant through
-  // the MC (the computed Ascendant, else the cusp of house I); true also without either.
+  // True when the Sun's centre stands above the horizon of the chart's latitude that has the
+  // chart's Ascendant rising (the computed Ascendant, else the cusp of house I): below the polar
+  // circles, the Sun between the Descendant and the Ascendant through the MC. True also without
+  // the Sun or the Ascendant.
   bool IsDayChart() const;
   // Selector 0 Ascendant (rising), 1 Descendant (setting), 2 Midheaven, 3 Imum Coeli. The moment
   // (on the chart's clock) after (`following`) or before the chart's moment at which the body's

@@ -20,6 +20,7 @@ struct CastOptions {
 // Bodies 0..29 at the moment; every further point absent but the derivation marker.
 void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds,
                 const BodySource* bodies) {
+  if (bodies == nullptr) ctx.GetEphemeris().PrefetchSegments(tt);
   for (int i = 0; i < kChartPointCount; ++i) {
     if (i == kDerivationMarkerSlot) continue;
     PointRecord& p = chart.points[i];

@@ -7,11 +7,10 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
-
-constexpr int kMsgFirstKindName = 100;  // messages 100..109 name the chart kinds
 
 std::string Join(std::initializer_list<std::string> parts, std::string_view separator) {
   std::string out;
@@ -33,7 +32,7 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   // The title with the kind's name: "Проба (Натальный)".
   std::string title = def.Title();
   if (def.Kind() <= kChartLunarPhase) {
-    const std::string& kind = GetMessageText(kMsgFirstKindName + def.Kind());
+    const std::string& kind = GetMessageText(kMsgKindNameFirst + def.Kind());
     title = title.empty() ? kind : title + " (" + kind + ")";
   }
   const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
@@ -102,8 +101,36 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
 
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                          std::string_view title, const std::array<int, 4>& frameOffsets) {
-  DrawPrintedPageFrame(dc, chart, config, frameOffsets);
-  DrawPageTitle(dc, config, title);
+  const platform::Size block = DrawPrintedPageFrame(dc, chart, config, frameOffsets);
+  const cfg::PrintSettings& p = config.print;
+  const platform::Font oldFont = dc.SelectFont(
+      platform::Font{std::string(platform::kTextFace), kPageTitleFontSize, 0, false, false});
+  const int width = dc.GetTextExtent(title).cx;
+  const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
+  const int blockRight = p.marginLeft + 400 + block.cx;
+  const bool besideBlock = 150 + block.cy > kPageTitleDrop;
+  if (!besideBlock || middle - width / 2 > blockRight) {
+    dc.SelectFont(oldFont);
+    DrawPageTitle(dc, config, title);
+    return;
+  }
+  // A title that would run into the chart's header stands between the header and the ornament,
+  // in a smaller size when that room is narrower than it.
+  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
+  const int ornamentLeft = 20300 - p.marginRight - dc.GetTextExtent(glyphs::kOrnament).cx;
+  const int gap = 200;
+  const int room = std::max(1, ornamentLeft - blockRight - 2 * gap);
+  int size = kPageTitleFontSize;
+  dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
+  while (size > 1000 && dc.GetTextExtent(title).cx > room) {
+    size -= 100;
+    dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
+  }
+  const unsigned oldAlign =
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  dc.TextOut((blockRight + ornamentLeft) / 2, -kPageTitleDrop - p.marginTop, title);
+  dc.SetTextAlign(oldAlign);
+  dc.SelectFont(oldFont);
 }
 
 platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const {

@@ -10,6 +10,8 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/chart/rise_set.h"
+#include "astro/ephemeris/coordinates.h"
+#include "astro/ephemeris/time_scales.h"
 #include "astro/houses/angles.h"
 
 using chartmath::BodyAt;
@@ -20,6 +22,8 @@ namespace {
 
 constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr double kPolarLatitude = 66.5;
+// The obliquity of J2000 (IAU 2006), for a chart whose moment gives none.
+constexpr double kObliquityJ2000Deg = 23.4392794444;
 
 // The longitude that an operand code of an Arabic part names; -777.0 when absent or unknown.
 double OperandLongitude(const ChartContext& ctx, const Chart& chart, int code) {
@@ -53,6 +57,38 @@ bool LocalMoment(const Source& source, double ut, Moment& out) {
 double Elongation(const ChartContext& ctx, double ut) {
   const JdUt t{ut};
   return AngleDifference360(BodyAt(ctx, 0, t).longitude, BodyAt(ctx, 1, t).longitude);
+}
+
+// The number of intervals between two moonrises (the Moon's degree on the Ascendant) at UT
+// `first` and `last`, from where the Moon and the sidereal time stand at the two alone. At each
+// rise the right ascension of the meridian is the Moon's degree's A, which grows with the degree
+// (a turn of the degree, a turn of A, below the polar circle) and differs from it by less than
+// 100 degrees: between the rises the meridian makes one turn per interval plus the turns of A,
+// whose growth is the Moon's (known to a few tens of degrees from its mean motion, exactly from its
+// places) plus the change of A less the degree. Nothing when the figure is not a whole number of
+// turns to a quarter of a turn, or the rises are more than a lunation apart.
+std::optional<int> MoonriseIntervals(const ChartContext& ctx, double first, double last) {
+  constexpr double kSiderealDegPerDay = 360.98564736629, kMoonMeanDegPerDay = 13.176358;
+  const double days = last - first;
+  if (!(days >= 0.0) || days > 31.0) return std::nullopt;
+  const double moonFirst = BodyAt(ctx, 1, JdUt{first}).longitude;
+  const double moonLast = BodyAt(ctx, 1, JdUt{last}).longitude;
+  const double meridianFirst = GreenwichApparentSiderealDeg(JdUt{first});
+  const double meridianLast = GreenwichApparentSiderealDeg(JdUt{last});
+  const double meridianTurned =
+      Wrap180(meridianLast - meridianFirst - kSiderealDegPerDay * days) + kSiderealDegPerDay * days;
+  const double moonMoved =
+      Wrap180(moonLast - moonFirst - kMoonMeanDegPerDay * days) + kMoonMeanDegPerDay * days;
+  // A less the degree, centred on the 90 degrees between the meridian and the Ascendant.
+  const auto aLessDegree = [](double meridian, double moon) {
+    return Wrap180(meridian - moon + 90.0) - 90.0;
+  };
+  const double turns = (meridianTurned - moonMoved -
+                        (aLessDegree(meridianLast, moonLast) - aLessDegree(meridianFirst, moonFirst))) /
+                       360.0;
+  const double whole = std::round(turns);
+  if (std::fabs(turns - whole) > 0.25 || whole < 0.0) return std::nullopt;
+  return static_cast<int>(whole);
 }
 
 // The last new moon at or before `ut` (to a second): from the elongation and the two speeds at
@@ -110,7 +146,27 @@ bool Chart::IsDayChart() const {
   const AngleValue sun = points[0].longitude;
   const AngleValue asc = ascendant.IsSet() ? ascendant : cusps[0];
   if (!sun.IsSet() || !asc.IsSet()) return true;
-  return AngleDifference360(asc.Get(), sun.Get()) >= 180.0;
+  const Source& source = ComputingSource(definition);
+  const double latitude = source.place.LatitudeDeg();
+  double obliquity = MakeInstant(UtOf(source)).trueObliquityDeg;
+  if (!std::isfinite(obliquity)) obliquity = kObliquityJ2000Deg;
+  // The horizon that has this Ascendant at the chart's latitude: the Ascendant's degree stands on
+  // it at hour angle -H0 or +H0; the meridian is the one of the two whose rising degree it is.
+  const Equatorial a = EclipticToEquatorial(asc.Get(), 0.0, obliquity);
+  const double cosH0 = std::clamp(-TanDeg(latitude) * TanDeg(a.declination), -1.0, 1.0);
+  const double h0 = std::acos(cosH0) * 180.0 / M_PI;
+  double ramc = a.rightAscension - h0;
+  const double other = a.rightAscension + h0;
+  if (AngleDifference180(AscendantDeg(other, latitude, obliquity), asc.Get()) <
+      AngleDifference180(AscendantDeg(ramc, latitude, obliquity), asc.Get()))
+    ramc = other;
+  // Day when the Sun's centre is above that horizon. Below the polar circles this is the Sun
+  // between the Descendant and the Ascendant through the MC; beyond them the MC may lie below
+  // the horizon and only the altitude tells.
+  const Equatorial s = EclipticToEquatorial(sun.Get(), points[0].latitude, obliquity);
+  return SinDeg(latitude) * SinDeg(s.declination) +
+             CosDeg(latitude) * CosDeg(s.declination) * CosDeg(ramc - s.rightAscension) >
+         0.0;
 }
 
 bool Chart::FindRiseSetMoment(const ChartContext& ctx, int body, int selector, bool following,
@@ -161,9 +217,18 @@ int Chart::GetLunarDay(const ChartContext& ctx) const {
   if (!newMoon)
     newMoon = chartmath::FindUpwardZero(elongation, now + kSecondDays, -31.0, 1.0, kSecondDays);
   if (!newMoon) return -1;
-  int day = 1;
-  double t = *newMoon;
-  for (int i = 0; i < 32; ++i) {
+  const std::optional<double> first = AngleEvent(ctx, 1, 0, kAbsent, source.place, *newMoon, 2.0);
+  if (!first || *first > now) return 1;
+  const std::optional<double> last = AngleEvent(ctx, 1, 0, kAbsent, source.place, now, -2.0);
+  // The two searches settle on the same moonrise to a fraction of a second, from either side.
+  if (last && *last >= *first - kSecondDays) {
+    if (const std::optional<int> between = MoonriseIntervals(ctx, *first, std::max(*first, *last)))
+      return 2 + *between;
+  }
+  // Moonrise after moonrise from the first.
+  int day = 2;
+  double t = *first;
+  for (int i = 0; i < 31; ++i) {
     const std::optional<double> rise = AngleEvent(ctx, 1, 0, kAbsent, source.place, t, 2.0);
     if (!rise || *rise > now) break;
     ++day;

@@ -7,6 +7,7 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/houses/houses.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

@@ -8,12 +8,6 @@
 #include "foundation/datetime/place.h"
 #include "foundation/status.h"
 
-inline constexpr int kMsgNoGeodeticVariant = 470;
-inline constexpr int kMsgGeodeticPolar = 486;
-inline constexpr int kMsgThematicKind = 489;
-inline constexpr int kMsgThematicHouses = 490;
-inline constexpr int kMsgThematicTitle = 492;  // "ТЕМА"
-
 // Mode 0 relocation: the chart cast for the same instant at `place`. Mode 1 geodetic: the same
 // with geodetic houses. Message 486 for a geodetic chart at 66.5 degrees of latitude or more,
 // message 470 when the chart's house system has no geodetic variant, error 107 for another mode.

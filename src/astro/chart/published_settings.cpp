@@ -1,6 +1,5 @@
 #include "astro/chart/published_settings.h"
 
-#include <atomic>
 #include <mutex>
 
 SettingsSnapshot::SettingsSnapshot(const Configuration& config) : config_(config) {}
@@ -27,25 +26,46 @@ const AspectSystem* SettingsSnapshot::SystemOrCurrent(std::string_view name) con
 
 namespace {
 
-std::atomic<std::shared_ptr<const SettingsSnapshot>>& Published() {
-  static std::atomic<std::shared_ptr<const SettingsSnapshot>> published;
+// The snapshot published last, behind a lock of its own: the library's atomic shared pointer
+// lets go of its internal lock after a load without ordering it before the next store, which
+// ThreadSanitizer reports as a race between a run taking the settings and a dialog publishing
+// them. Only the pointer is copied under the lock; a snapshot is freed outside it.
+struct PublishedSlot {
+  std::mutex mutex;
+  std::shared_ptr<const SettingsSnapshot> settings;
+};
+
+PublishedSlot& Published() {
+  static PublishedSlot published;
   return published;
+}
+
+std::shared_ptr<const SettingsSnapshot> LoadPublished() {
+  PublishedSlot& slot = Published();
+  const std::lock_guard lock(slot.mutex);
+  return slot.settings;
 }
 
 }  // namespace
 
 std::shared_ptr<const SettingsSnapshot> GetPublishedSettings() {
-  if (auto settings = Published().load()) return settings;
+  if (auto settings = LoadPublished()) return settings;
   // The first reader publishes what the program holds; later readers find it.
   static std::once_flag first;
   std::call_once(first, [] {
-    if (!Published().load()) PublishSettings();
+    if (!LoadPublished()) PublishSettings();
   });
-  return Published().load();
+  return LoadPublished();
 }
 
 std::shared_ptr<const SettingsSnapshot> PublishSettings() {
-  auto settings = std::make_shared<const SettingsSnapshot>(GetConfiguration(), GetAspectarium());
-  Published().store(settings);
+  std::shared_ptr<const SettingsSnapshot> settings =
+      std::make_shared<const SettingsSnapshot>(GetConfiguration(), GetAspectarium());
+  std::shared_ptr<const SettingsSnapshot> replaced = settings;
+  {
+    PublishedSlot& slot = Published();
+    const std::lock_guard lock(slot.mutex);
+    slot.settings.swap(replaced);
+  }
   return settings;
 }

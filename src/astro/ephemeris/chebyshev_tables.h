@@ -53,6 +53,39 @@ std::string SerializeTables(const ChebyshevFile& file);
 // `where` names the file in the status (error 106, wrong format).
 Status ParseTables(std::string_view bytes, const std::string& where, ChebyshevFile& out);
 
+// Where a table's coefficients lie in the file: its header (the coefficients left empty), the
+// number of its segments and the byte offset of every block of kSegmentsPerBlock segments, so
+// that a block can be decoded alone when first asked for.
+inline constexpr std::size_t kSegmentsPerBlock = 64;
+struct ChebyshevTableLayout {
+  ChebyshevTable header;
+  std::size_t segmentCount = 0;
+  std::vector<std::size_t> blockOffsets;
+  std::size_t Stride() const { return static_cast<std::size_t>(header.lonDegree + header.latDegree + 2); }
+};
+struct ChebyshevFileLayout {
+  double firstJd = 0.0, lastJd = 0.0;
+  std::vector<ChebyshevTableLayout> tables;
+};
+// Every check of ParseTables (the same errors) over the whole file, without decoding it.
+Status ScanTables(std::string_view bytes, const std::string& where, ChebyshevFileLayout& out);
+// Decodes block `block` of a table ScanTables accepted from the same bytes into `out` (the
+// block's segments times the table's stride).
+void DecodeTableBlock(std::string_view bytes, const ChebyshevTableLayout& table, std::size_t block,
+                      double* out);
+
+// The coefficients of the segment of `jdTt` (clamped to the span) and its x in [-1, 1].
+std::size_t SegmentOf(double jdTt, double firstJd, double segmentDays, std::size_t count,
+                      double& x);
+// Longitude [0, 360), latitude and longitude speed from one segment's coefficients.
+void EvaluateSegment(const double* c, int lonDegree, int latDegree, double segmentDays, double x,
+                     double& lon, double& lat, double& speed);
+// The span of the tables from the first kTablesHeadBytes of the file alone (the same checks and
+// errors as ParseTables for those bytes).
+inline constexpr std::size_t kTablesHeadBytes = 22;
+Status ParseTablesSpan(std::string_view head, const std::string& where, double& firstJd,
+                       double& lastJd);
+
 // Chebyshev coefficients of degree n interpolating f at the n + 1 Chebyshev nodes of [-1, 1]
 // (values given at x_k = cos(pi (k + 1/2) / (n + 1))).
 std::vector<double> ChebyshevFromNodeValues(const std::vector<double>& values);

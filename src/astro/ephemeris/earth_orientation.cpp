@@ -116,14 +116,58 @@ Delaunay DelaunayAt(double t) {
 
 // The nutation in longitude and obliquity (arcseconds) at T centuries and, when `rate` is given,
 // the rate of the longitude (arcseconds per century).
+// cos and sin of the multiples -kMaxMultiple..kMaxMultiple of an angle, from one sin and cos by
+// the addition theorem (the terms' multiples of each argument stay within these).
+constexpr int kMaxMultiple = 4;
+struct Multiples {
+  double c[2 * kMaxMultiple + 1], s[2 * kMaxMultiple + 1];
+  explicit Multiples(double angle) {
+    double* const c0 = c + kMaxMultiple;
+    double* const s0 = s + kMaxMultiple;
+    c0[0] = 1.0;
+    s0[0] = 0.0;
+    c0[1] = std::cos(angle);
+    s0[1] = std::sin(angle);
+    for (int k = 2; k <= kMaxMultiple; ++k) {
+      c0[k] = c0[k - 1] * c0[1] - s0[k - 1] * s0[1];
+      s0[k] = s0[k - 1] * c0[1] + c0[k - 1] * s0[1];
+    }
+    for (int k = 1; k <= kMaxMultiple; ++k) {
+      c0[-k] = c0[k];
+      s0[-k] = -s0[k];
+    }
+  }
+  // Multiplies (c, s) by the cos and sin of `k` times the angle.
+  void Turn(int k, double& cosine, double& sine) const {
+    const double ck = c[k + kMaxMultiple], sk = s[k + kMaxMultiple];
+    const double turned = cosine * ck - sine * sk;
+    sine = sine * ck + cosine * sk;
+    cosine = turned;
+  }
+};
+
+constexpr bool MultiplesWithinReach() {
+  for (const NutationTerm& k : kNutation)
+    for (const int m : {k.l, k.lp, k.f, k.d, k.om})
+      if (m < -kMaxMultiple || m > kMaxMultiple) return false;
+  return true;
+}
+static_assert(MultiplesWithinReach());
+
 Nutation NutationArcsec(double t, double* rate) {
   const Delaunay a = DelaunayAt(t);
+  // Each term's argument is a sum of whole multiples of the five: its sine and cosine come from
+  // theirs by the addition theorem, five sines and cosines in all rather than one per term.
+  const Multiples ml(a.l), mlp(a.lp), mf(a.f), md(a.d), mom(a.om);
   double dp = 0.0, de = 0.0, dpRate = 0.0;
   // Smallest terms first, for the rounding.
   for (int i = static_cast<int>(std::size(kNutation)) - 1; i >= 0; --i) {
     const NutationTerm& k = kNutation[i];
-    const double arg = k.l * a.l + k.lp * a.lp + k.f * a.f + k.d * a.d + k.om * a.om;
-    const double s = std::sin(arg), c = std::cos(arg);
+    double c = ml.c[k.l + kMaxMultiple], s = ml.s[k.l + kMaxMultiple];
+    mlp.Turn(k.lp, c, s);
+    mf.Turn(k.f, c, s);
+    md.Turn(k.d, c, s);
+    mom.Turn(k.om, c, s);
     dp += (k.ps + k.pst * t) * s + k.pc * c;
     de += (k.ec + k.ect * t) * c + k.es * s;
     if (rate != nullptr) {

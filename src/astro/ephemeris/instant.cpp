@@ -12,7 +12,8 @@ Instant Fill(JdUt ut, JdTt tt) {
   i.nutationInLongitudeDeg = n.longitudeDeg;
   i.nutationInObliquityDeg = n.obliquityDeg;
   i.meanSiderealTimeDeg = GreenwichMeanSiderealDeg(ut, tt);
-  i.apparentSiderealTimeDeg = GreenwichApparentSiderealDeg(ut, tt);
+  i.apparentSiderealTimeDeg =
+      GreenwichApparentSiderealDeg(ut, tt, n.longitudeDeg, i.meanObliquityDeg);
   i.precession = PrecessionFromJ2000(tt);
   return i;
 }

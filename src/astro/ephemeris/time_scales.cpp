@@ -16,9 +16,37 @@ double Parabola(double year) {
   return -20.0 + 32.0 * u * u;
 }
 
-// The table joined to the parabola: the offset between them at the table's end fades linearly
-// over this many years.
+// The table joined to the parabola after its end: the offset between them at the table's end
+// fades linearly over this many years.
 constexpr double kBlendYears = 100.0;
+
+// Delta T from -720 to the table's start: the cubic spline fitted to the historical eclipses and
+// occultations by Stephenson, Morrison and Hohenkerk (2016, Proc. R. Soc. A 472: 20160404, table
+// S15 of its supplement). Over each span Delta T = a0 + a1 t + a2 t^2 + a3 t^3 seconds, t the
+// fraction of the span elapsed.
+struct SplineSpan {
+  double from, to, a0, a1, a2, a3;
+};
+constexpr SplineSpan kEclipseSpline[] = {
+    {-720.0, 400.0, 20550.593, -21268.478, 11863.418, -4541.129},
+    {400.0, 1000.0, 6604.404, -5981.266, -505.093, 1349.609},
+    {1000.0, 1500.0, 1467.654, -2452.187, 2460.927, -1183.759},
+    {1500.0, 1600.0, 292.635, -216.322, -43.614, 56.681},
+    {1600.0, 1650.0, 89.380, -66.754, 31.607, -10.497},
+    {1650.0, 1720.0, 43.736, -49.043, 0.227, 15.811},
+};
+// The spline is joined to the parabola at -720 and to the table at its start: the offset at the
+// join fades linearly over this many years inside the spline's range, so that Delta T has no
+// jump and the parabola before -720 and the table stay as they are.
+constexpr double kSplineJoinYears = 50.0;
+
+double EclipseSpline(double year) {
+  const SplineSpan* span = &kEclipseSpline[0];
+  for (const SplineSpan& s : kEclipseSpline)
+    if (s.from <= year) span = &s;
+  const double t = (year - span->from) / (span->to - span->from);
+  return span->a0 + t * (span->a1 + t * (span->a2 + t * span->a3));
+}
 
 }  // namespace
 
@@ -49,9 +77,14 @@ double DeltaTSeconds(JdUt ut) {
   const double year = DecimalYear(ut.days);
   const DeltaTRow& first = table.front();
   const DeltaTRow& last = table.back();
+  const double splineStart = kEclipseSpline[0].from;
+  if (year < splineStart) return Parabola(year);
   if (year <= first.year) {
-    const double fade = std::max(0.0, 1.0 - (first.year - year) / kBlendYears);
-    return Parabola(year) + (first.seconds - Parabola(first.year)) * fade;
+    const double fromStart = std::max(0.0, 1.0 - (year - splineStart) / kSplineJoinYears);
+    const double toTable = std::max(0.0, 1.0 - (first.year - year) / kSplineJoinYears);
+    return EclipseSpline(year) +
+           (Parabola(splineStart) - EclipseSpline(splineStart)) * fromStart +
+           (first.seconds - EclipseSpline(first.year)) * toTable;
   }
   // Written so that a day that is not a number takes this branch too, never the table search.
   if (!(year < last.year)) {
@@ -88,12 +121,16 @@ double GreenwichMeanSiderealDeg(JdUt ut, JdTt tt) {
   return Wrap360(EarthRotationAngleDeg(ut) + arcsec / 3600.0);
 }
 
-double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt) {
-  const Nutation n = NutationAt(tt);
-  const double eps = (MeanObliquityDeg(tt)) * M_PI / 180.0;
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt, double nutationInLongitudeDeg,
+                                    double meanObliquityDeg) {
+  const double eps = meanObliquityDeg * M_PI / 180.0;
   const double equationOfEquinoxes =
-      n.longitudeDeg * std::cos(eps) + EquationOfEquinoxesComplementaryDeg(tt);
+      nutationInLongitudeDeg * std::cos(eps) + EquationOfEquinoxesComplementaryDeg(tt);
   return Wrap360(GreenwichMeanSiderealDeg(ut, tt) + equationOfEquinoxes);
+}
+
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt) {
+  return GreenwichApparentSiderealDeg(ut, tt, NutationAt(tt).longitudeDeg, MeanObliquityDeg(tt));
 }
 
 double GreenwichApparentSiderealDeg(JdUt ut) { return GreenwichApparentSiderealDeg(ut, ToTt(ut)); }

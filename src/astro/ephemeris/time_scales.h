@@ -21,8 +21,10 @@ double JulianCenturiesSince1900(double jd);
 inline double CenturiesSinceJ2000(JdTt tt) { return (tt.days - kJ2000) / kDaysPerCentury; }
 
 // Delta T = TT - UT in seconds at a Universal Time: observed values (interpolated) for 1657 to the
-// present, predictions for the next years, and outside them the parabola -20 + 32 u^2
-// (u = (year - 1820) / 100) joined continuously to the table (docs/decisions.md).
+// present and predictions for the next years; from -720 to 1657 the reconstruction from historical
+// eclipses (Stephenson, Morrison and Hohenkerk 2016); before -720 and after the predictions the
+// parabola -20 + 32 u^2 (u = (year - 1820) / 100); each joined to the next without a jump
+// (docs/decisions.md).
 double DeltaTSeconds(JdUt ut);
 JdTt ToTt(JdUt ut);
 JdUt ToUt(JdTt tt);  // the inverse of ToTt, by iteration
@@ -33,6 +35,10 @@ double EarthRotationAngleDeg(JdUt ut);
 // adds the equation of the equinoxes with its complementary terms.
 double GreenwichMeanSiderealDeg(JdUt ut, JdTt tt);
 double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt);
+// The same from the nutation in longitude and the mean obliquity of the moment, where the caller
+// has them already (the series is the dearest part of the sidereal time).
+double GreenwichApparentSiderealDeg(JdUt ut, JdTt tt, double nutationInLongitudeDeg,
+                                    double meanObliquityDeg);
 double GreenwichApparentSiderealDeg(JdUt ut);
 // Apparent sidereal time in hours [0, 24) at 0h UT of the civil day that holds Julian day `jd`.
 double SiderealTime0h(double jd);

@@ -4,6 +4,7 @@
 
 #include "astro/houses/house_position.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/numbers/angles.h"
 
 namespace {

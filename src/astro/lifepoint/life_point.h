@@ -11,8 +11,6 @@
 #include "foundation/datetime/moment.h"
 #include "foundation/datetime/source.h"
 
-inline constexpr int kMsgLifePointBirthLater = 1003;
-
 struct LifePoint {
   std::string name;
   char mode = '0';          // 'S' by signs of 30 degrees; any other letter by houses

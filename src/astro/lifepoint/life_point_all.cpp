@@ -4,6 +4,7 @@
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

@@ -13,8 +13,6 @@
 #include "astro/lifepoint/life_point.h"
 #include "foundation/status.h"
 
-inline constexpr int kMsgLifePointFileDamaged = 432;
-
 class LifePointAll {
  public:
   // Characters of a type line that are read (the rest of a longer line is ignored).

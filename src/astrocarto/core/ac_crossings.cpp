@@ -166,8 +166,8 @@ int ACLines::DefineACDCCross(int mode, int i, int j, int s, double& previous,
   Crossing c;
   c.firstBody = static_cast<std::uint8_t>(GetPointOfLine(i));
   c.secondBody = static_cast<std::uint8_t>(GetPointOfLine(j));
-  c.firstAngle = AngleAt(i, longitude, latitude);
-  c.secondAngle = AngleAt(j, longitude, latitude);
+  c.firstAngle = AngleAt(i, longitude);
+  c.secondAngle = AngleAt(j, longitude);
   c.latitude = Arcsec(latitude);
   c.longitude = Arcsec(longitude, kHalfTurnArcsec);
   if (settings.crossingBand == 0) {
@@ -193,7 +193,7 @@ int ACLines::DefineMCICCross(int mode, int i, int m, char kind, const AstroCartP
   Crossing c;
   c.firstBody = static_cast<std::uint8_t>(GetPointOfLine(i));
   c.secondBody = static_cast<std::uint8_t>(GetPointOfLine(m));
-  c.firstAngle = AngleAt(i, longitude, latitude);
+  c.firstAngle = AngleAt(i, longitude);
   c.secondAngle = kind;
   c.latitude = Arcsec(latitude);
   c.longitude = Arcsec(longitude, kHalfTurnArcsec);

@@ -332,22 +332,39 @@ std::vector<LineSegment> ACLines::CollectSegments(const MapWindow& window, int s
 void ACLines::Draw(platform::Dc& dc, const MapWindow& window, int step,
                    const std::function<platform::Color(int point)>& colourOfPoint,
                    const std::function<platform::Point(double lon, double lat)>& project) const {
+  DrawWithPens(
+      dc, window, step,
+      [&colourOfPoint](int point) {
+        return platform::Pen{platform::PenStyle::Solid, 1, colourOfPoint(point)};
+      },
+      project);
+}
+
+void ACLines::DrawWithPens(
+    platform::Dc& dc, const MapWindow& window, int step,
+    const std::function<platform::Pen(int point)>& penOfPoint,
+    const std::function<platform::Point(double lon, double lat)>& project) const {
   const platform::DcState saved(dc);
   int penLine = -1;
   for (const LineSegment& segment : CollectSegments(window, step)) {
     if (segment.line != penLine) {
       penLine = segment.line;
-      dc.SelectPen(
-          platform::Pen{platform::PenStyle::Solid, 1, colourOfPoint(GetPointOfLine(segment.line))});
+      dc.SelectPen(penOfPoint(GetPointOfLine(segment.line)));
     }
     dc.Line(project(segment.lon1, segment.lat1), project(segment.lon2, segment.lat2));
   }
 }
 
-char ACLines::AngleAt(int k, double longitude, double latitude) const {
+char ACLines::AngleAt(int k, double longitude) const {
   const LineMoment& moment = Moment(HalfOfLine(k));
-  const std::array<double, 4> angles =
-      AnglesFromRamc(moment.siderealDeg + longitude, latitude, moment.obliquityDeg);
-  const double lambda = BodyLongitude(k);
-  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A' : 'D';
+  const LineBody& body = model_[static_cast<std::size_t>(k)];
+  // The right ascension of what the line is drawn from: the body's own place for a line with
+  // latitude, else its ecliptic degree.
+  const double rightAscension =
+      body.withLatitude && !IsAbsent(body.eclipticLongitude)
+          ? body.rightAscension
+          : EclipticToEquatorial(BodyLongitude(k), 0.0, moment.obliquityDeg).rightAscension;
+  // East of the meridian (hour angle between 180 and 360) it rises, west of it it sets; the
+  // nearer of the ecliptic Ascendant and Descendant says the same only below the polar circles.
+  return SinDeg(moment.siderealDeg + longitude - rightAscension) < 0.0 ? 'A' : 'D';
 }

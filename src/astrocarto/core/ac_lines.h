@@ -170,6 +170,10 @@ class ACLines {
   void Draw(platform::Dc& dc, const MapWindow& window, int step,
             const std::function<platform::Color(int point)>& colourOfPoint,
             const std::function<platform::Point(double lon, double lat)>& project) const;
+  // The same with the pen of each line's body.
+  void DrawWithPens(platform::Dc& dc, const MapWindow& window, int step,
+                    const std::function<platform::Pen(int point)>& penOfPoint,
+                    const std::function<platform::Point(double lon, double lat)>& project) const;
 
   // Builds the crossings of the mode's line pairs (any earlier list is replaced): all horizon
   // with horizon crossings first, then the horizon with meridian ones. The orb, latitude limit
@@ -211,8 +215,9 @@ class ACLines {
   void FinishLine(int k);
   void ClearHalf(int half);
   int HalfOfLine(int k) const { return ChartOfLine(k); }
-  // 'A' when the body of line k is nearer the ascendant than the descendant at the place.
-  char AngleAt(int k, double longitude, double latitude) const;
+  // 'A' when the body of line k rises at geographic longitude `longitude` (its hour angle lies
+  // east of the meridian), 'D' when it sets.
+  char AngleAt(int k, double longitude) const;
 
   std::array<char, kPointFlagCount> flags_{};
   std::vector<int> points_;  // the chart point of each line of one chart

@@ -9,6 +9,7 @@
 #include "astro/ephemeris/coordinates.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/place.h"
 #include "foundation/drawing/glyph_drawing.h"
@@ -16,6 +17,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "foundation/text/text_helpers.h"
@@ -24,10 +26,6 @@ namespace {
 
 using L = cfg::ACLinesListSettings;
 
-constexpr int kMsgFirstBody = 300;  // messages 300..329 name the chart points
-constexpr int kMsgTitle = 468;      // "АСТРОКАРТОГРАФИЯ"
-constexpr int kMsgNoTown = 469;     // "Ни одного города не найдено."
-constexpr int kMsgListTitle = 482;  // "СПИСОК ГОРОДОВ"
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 // The printed page: rows 20 mm below the top margin; the head's texts below the common head.
@@ -37,10 +35,23 @@ constexpr int kListTitleSize = 3000, kCrossingSize = 2400;
 
 platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
 
-double Interval(double value, double fallback) {
-  if (!std::isfinite(value)) return fallback;
-  return std::clamp(value, ACLinesListPage::kMinInterval, ACLinesListPage::kMaxInterval);
-}
+using P = ACLinesListPage;
+using cfg::Bind;
+
+// Read into range (a body out of range, or an interval that is not a number, as its default);
+// written as they stand.
+constexpr cfg::FieldTable kFields{
+    Bind(&P::body, L::kBody, cfg::InRange{0, P::kBodyCount - 1}),
+    Bind(&P::screenFontSize, L::kScreenFontSize, cfg::Clamp{P::kMinFontSize, P::kMaxFontSize}),
+    Bind(&P::printFontSize, L::kPrintFontSize, cfg::Clamp{P::kMinFontSize, P::kMaxFontSize}),
+    Bind(&P::printInterval, L::kPrintInterval, cfg::Clamp{P::kMinInterval, P::kMaxInterval}),
+    Bind(&P::screenInterval, L::kScreenInterval, cfg::Clamp{P::kMinInterval, P::kMaxInterval}),
+    Bind(cfg::Element{&P::lines, P::kAsc}, L::kAscLine),
+    Bind(cfg::Element{&P::lines, P::kIc}, L::kIcLine),
+    Bind(cfg::Element{&P::lines, P::kDsc}, L::kDscLine),
+    Bind(cfg::Element{&P::lines, P::kMc}, L::kMcLine),
+    Bind(&P::orbAfter, L::kOrbAfter, cfg::Clamp{P::kMinOrb, P::kMaxOrb}),
+    Bind(&P::orbBefore, L::kOrbBefore, cfg::Clamp{P::kMinOrb, P::kMaxOrb})};
 
 // Degrees and minutes of a coordinate in arc-seconds, to the nearest minute, without sign.
 void SplitArcSeconds(std::int32_t arcSeconds, int& degrees, int& minutes, bool& negative) {
@@ -50,7 +61,7 @@ void SplitArcSeconds(std::int32_t arcSeconds, int& degrees, int& minutes, bool& 
   negative = arcSeconds < 0 && total > 0;
 }
 
-std::string BodyName(int body) { return GetMessageText(kMsgFirstBody + body); }
+std::string BodyName(int body) { return GetMessageText(kMsgPointNameFirst + body); }
 
 }  // namespace
 
@@ -61,41 +72,13 @@ int ACLinesListPage::LineCount() const {
 int ACLinesListPage::Check() const { return LineCount() == 0 ? kMsgNoLine : 0; }
 
 ACLinesListPage ReadACLinesListPage(const cfg::ByteBlock& block) {
-  const ACLinesListPage defaults;
   ACLinesListPage p;
-  const int body = block.Get(L::kBody);
-  p.body = body >= 0 && body < ACLinesListPage::kBodyCount ? body : defaults.body;
-  const auto font = [](int size) {
-    return std::clamp(size, ACLinesListPage::kMinFontSize, ACLinesListPage::kMaxFontSize);
-  };
-  p.screenFontSize = font(block.Get(L::kScreenFontSize));
-  p.printFontSize = font(block.Get(L::kPrintFontSize));
-  p.printInterval = Interval(block.Get(L::kPrintInterval), defaults.printInterval);
-  p.screenInterval = Interval(block.Get(L::kScreenInterval), defaults.screenInterval);
-  p.lines[ACLinesListPage::kAsc] = block.Get(L::kAscLine) != 0;
-  p.lines[ACLinesListPage::kIc] = block.Get(L::kIcLine) != 0;
-  p.lines[ACLinesListPage::kDsc] = block.Get(L::kDscLine) != 0;
-  p.lines[ACLinesListPage::kMc] = block.Get(L::kMcLine) != 0;
-  const auto orb = [](int minutes) {
-    return std::clamp(minutes, ACLinesListPage::kMinOrb, ACLinesListPage::kMaxOrb);
-  };
-  p.orbAfter = orb(block.Get(L::kOrbAfter));
-  p.orbBefore = orb(block.Get(L::kOrbBefore));
+  kFields.Read(block, p);
   return p;
 }
 
 void WriteACLinesListPage(const ACLinesListPage& p, cfg::ByteBlock& block) {
-  block.Set(L::kBody, static_cast<std::int16_t>(p.body));
-  block.Set(L::kScreenFontSize, static_cast<std::int16_t>(p.screenFontSize));
-  block.Set(L::kPrintFontSize, static_cast<std::int16_t>(p.printFontSize));
-  block.Set(L::kPrintInterval, p.printInterval);
-  block.Set(L::kScreenInterval, p.screenInterval);
-  block.Set(L::kAscLine, std::int32_t{p.lines[ACLinesListPage::kAsc]});
-  block.Set(L::kIcLine, std::int32_t{p.lines[ACLinesListPage::kIc]});
-  block.Set(L::kDscLine, std::int32_t{p.lines[ACLinesListPage::kDsc]});
-  block.Set(L::kMcLine, std::int32_t{p.lines[ACLinesListPage::kMc]});
-  block.Set(L::kOrbAfter, static_cast<std::int16_t>(p.orbAfter));
-  block.Set(L::kOrbBefore, static_cast<std::int16_t>(p.orbBefore));
+  kFields.Write(p, block);
 }
 
 int ScreenFontSizeInHiMetric(int screenSize) {
@@ -227,6 +210,24 @@ void ACLinesList::DrawRow(platform::Dc& dc, const TOWNS& towns, int row, platfor
   dc.TextOut(x + 6 * m.charWidth, at.y, distance);
 }
 
+void ACLinesList::DrawColumnHeads(platform::Dc& dc, platform::Point at,
+                                  const TownRowMetrics& m) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(ColorByIndex(kRowColour));
+  dc.SelectFont(TextFont(m.fontSize));
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.TextOut(at.x, at.y, GetMessageText(kMsgTownColumn));
+  const int x = at.x + m.widest;
+  if (mode_ == Mode::kCrossing) {
+    dc.TextOut(x + 2 * m.charWidth, at.y, GetMessageText(kMsgDistanceColumn));
+    return;
+  }
+  dc.TextOut(x, at.y, GetMessageText(kMsgLineColumn));
+  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+  dc.TextOut(x + 6 * m.charWidth, at.y, GetMessageText(kMsgDistanceColumn));
+}
+
 void ACLinesList::DrawEmpty(platform::Dc& dc, platform::Point at, int fontSize) {
   const platform::DcState saved(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
@@ -252,7 +253,7 @@ void DrawTownListPageHead(platform::Dc& dc, const Configuration& config, const C
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   dc.SelectPen(platform::Pen{platform::PenStyle::Solid, 1, platform::kBlack});
-  DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgTitle));
+  DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgAstrocartographyTitle));
   const cfg::PrintSettings& p = config.print;
   const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);

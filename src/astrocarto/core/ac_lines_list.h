@@ -28,7 +28,6 @@ struct ACLinesListPage {
   static constexpr double kMinInterval = 0.001, kMaxInterval = 100.0;
   static constexpr int kMinOrb = 1, kMaxOrb = 1000;  // arc-minutes
   static constexpr int kBodyCount = 30;              // chart points 0..29
-  static constexpr int kMsgNoLine = 480;  // "Выберите хотя бы одну линию!"
   // The lines in list order.
   enum Line { kAsc = 0, kIc = 1, kDsc = 2, kMc = 3 };
 
@@ -121,6 +120,10 @@ class ACLinesList {
   // row in colour 4, the others in colour 0.
   void DrawRow(platform::Dc& dc, const TOWNS& towns, int row, platform::Point at,
                const TownRowMetrics& metrics, bool selected) const;
+  // The column headings of rows drawn at `at.x`, in the rows' font, at `at`: "Город" over the
+  // towns; in lines mode "Линия" over the glyph and line name and "мин." ending over the
+  // distance; in crossing mode "мин." over the distance.
+  void DrawColumnHeads(platform::Dc& dc, platform::Point at, const TownRowMetrics& metrics) const;
   // The message written where the rows would be when there are none (469).
   static void DrawEmpty(platform::Dc& dc, platform::Point at, int fontSize);
 
@@ -131,8 +134,8 @@ class ACLinesList {
   bool dropped_ = false;
 };
 
-// The printed page of the town list: rows from the left print margin + 400 and 20 mm below the
-// top print margin, down to the bottom margin.
+// The printed page of the town list: the column headings, then the rows, from the left print
+// margin + 400 and 20 mm below the top print margin, down to the bottom margin.
 struct TownListPrintFrame {
   int left = 0, top = 0, width = 0, height = 0;
 };

@@ -10,12 +10,13 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
 constexpr int kWhite = 15;
-constexpr int kMsgTitle = 468;  // "АСТРОКАРТОГРАФИЯ"
+constexpr int kHeaderGap = 200;  // between the chart's header and the map's degrees
 
 // The line colour of a chart point: Sun..Pluto their own, the nodes theirs, the rest the others'.
 int LineColourNumber(const AstroCartPage& settings, int point) {
@@ -139,6 +140,10 @@ ACMapView AstroCartMap::MakeView(const MapGeometry& geometry, const MapColours& 
   view.lineColour = [settings, blackLines](int point) {
     return blackLines ? platform::kBlack : Palette(LineColourNumber(settings, point));
   };
+  view.linePen = [colour = view.lineColour, blackLines](int point) {
+    return blackLines ? LinePenOfPoint(point) : platform::Pen{platform::PenStyle::Solid, 1, colour(point)};
+  };
+  view.grid = settings_.grid;
   return view;
 }
 
@@ -162,6 +167,16 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
   // otherwise.
   if (settings_.countryNames) {
     PlaceCountryRects(map, view.geometry);
+    // A name that would reach into the bands of the grid's degrees is left out.
+    const platform::Size margin = GridLabelMargin(dc, view);
+    const platform::Rect inner{area.left + margin.cx, area.top - margin.cy,
+                               area.right - margin.cx, area.bottom + margin.cy};
+    for (CountryLabel& c : map.Countries()) {
+      const platform::Rect& r = c.screen;
+      if (r.left != -1 && (r.left < inner.left || r.right > inner.right || r.top > inner.top ||
+                           r.bottom < inner.bottom))
+        c.screen = platform::Rect{-1, -1, -1, -1};
+    }
     DrawCountryNames(dc, map, view);
   } else {
     for (CountryLabel& c : map.Countries()) c.screen = platform::Rect{-1, -1, -1, -1};
@@ -170,7 +185,7 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
   map.DrawTowns(dc, window, view);
   dc.SetClipRect(area);
   const int step = ACLines::DrawStep(window, map.FullWindow(), state_.map == 0);
-  lines_->Draw(dc, window, step, view.lineColour,
+  lines_->DrawWithPens(dc, window, step, view.linePen,
                [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
   map.DrawLineSigns(dc, window, view, *lines_);
   dc.ResetClip();
@@ -213,15 +228,7 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
   dc.SetMapMode(platform::MapMode::HiMetric);
   const std::array<int, 4> margins{config.print.marginLeft, config.print.marginTop,
                                    config.print.marginRight, config.print.marginBottom};
-  MapGeometry geometry;
-  geometry.window = state_.window;
-  geometry.frame = LayoutPrintFrame(margins, state_.window);
-  const platform::Size minCell{std::max(1, static_cast<int>(dc.LogicalPerPixelX())),
-                               std::max(1, static_cast<int>(dc.LogicalPerPixelY()))};
-  ACMap& map = maps_.Map(state_.map);
-  CellRects rects;
-  BuildCellRects(map, geometry, minCell, rects);
-
+  int headerBottom = 0;
   // The head: the page frame around the upper half page, the chart's header, the ornament and
   // the title between them.
   {
@@ -241,8 +248,19 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
     dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000});
     dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
     const int titleLeft = std::min(headerLeft + header.cx, ornamentLeft);
-    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1], GetMessageText(kMsgTitle));
+    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1],
+               GetMessageText(kMsgAstrocartographyTitle));
+    headerBottom = 150 + header.cy;
   }
+  // The map begins below the chart's header, however many lines the header holds.
+  MapGeometry geometry;
+  geometry.window = state_.window;
+  geometry.frame = LayoutPrintFrame(margins, state_.window, headerBottom + kHeaderGap);
+  const platform::Size minCell{std::max(1, static_cast<int>(dc.LogicalPerPixelX())),
+                               std::max(1, static_cast<int>(dc.LogicalPerPixelY()))};
+  ACMap& map = maps_.Map(state_.map);
+  CellRects rects;
+  BuildCellRects(map, geometry, minCell, rects);
   const bool colourPrinting = config.colourPrinting != 0;
   DrawMap(dc, map, MakeView(geometry, PrintColours(settings_, colourPrinting), !colourPrinting),
           rects);

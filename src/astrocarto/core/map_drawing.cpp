@@ -35,11 +35,29 @@ bool TownInWindow(const MapWindow& w, double lon, double lat) {
 
 }  // namespace
 
+platform::Pen LinePenOfPoint(int point) {
+  constexpr platform::PenStyle kStyles[5] = {platform::PenStyle::Solid, platform::PenStyle::Dash,
+                                             platform::PenStyle::Dot, platform::PenStyle::DashDot,
+                                             platform::PenStyle::DashDotDot};
+  constexpr int kThin = 15, kThick = 35;  // 0.15 and 0.35 mm
+  if (point < 0 || point >= 10) return platform::Pen{platform::PenStyle::Solid, kThin, platform::kBlack};
+  return platform::Pen{kStyles[point % 5], point < 5 ? kThin : kThick, platform::kBlack};
+}
+
+platform::Size GridLabelMargin(platform::Dc& dc, const ACMapView& view) {
+  if (!view.grid) return {};
+  const int size = FitFontHeight(dc, platform::kTextFace, 5000, view.ViewHeight() / 30);
+  if (size < 1) return {};
+  const platform::DcState saved(dc);
+  dc.SelectFont(TextFont(size));
+  return dc.GetTextExtent("-80");
+}
+
 int TownLabelDivisor(int selector) { return selector == 0 ? 18 : selector == 1 ? 25 : 40; }
 int LineSignDivisor(int selector) { return selector == 0 ? 18 : selector == 1 ? 23 : 27; }
 
 SignBox SignLayout::BoxAt(double longitude, double latitude) const {
-  return {longitude - 0.5 * w, longitude + 2.5 * w, latitude, latitude - h};
+  return {longitude - 0.5 * w, longitude + 2.5 * w, latitude, latitude - std::max(h, tall)};
 }
 
 bool SignLayout::Fits(double longitude, double latitude) const {
@@ -135,8 +153,12 @@ void ACMap::PlaceTownLabels(platform::Dc& dc, const MapWindow& window, const ACM
                                  view.ViewHeight() / TownLabelDivisor(view.townFontSize));
   if (townLabelSize_ <= kSmallestTownLabel || view.towns == nullptr) return;
   const platform::DcState saved(dc);
+  // With the grid on, the labels keep out of the bands along the edges where its degrees stand.
+  Rect area = view.geometry.MapArea();
+  const platform::Size margin = GridLabelMargin(dc, view);
+  area = Rect{area.left + margin.cx, area.top - margin.cy, area.right - margin.cx,
+              area.bottom + margin.cy};
   dc.SelectFont(TextFont(townLabelSize_));
-  const Rect area = view.geometry.MapArea();
   const bool full = window == FullWindow();
   for (const int townClass : {3, 2}) {
     if (townClass == 2 && full) break;
@@ -274,6 +296,34 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
   layout.window = window;
   layout.h = (window.north - window.south) / divisor;
   layout.w = view.geometry.WidthOfHeight(layout.h);
+  // The signs keep out of the bands along the edges where the grid's degrees stand.
+  const platform::Size margin = GridLabelMargin(dc, view);
+  const MapGeometry& g = view.geometry;
+  const double across = std::abs(g.X(window.east) - g.X(window.west));
+  const double down = std::abs(g.Y(window.north) - g.Y(window.south));
+  if (across > 0.0 && down > 0.0) {
+    const double lon = margin.cx * (window.east - window.west) / across;
+    const double lat = margin.cy * (window.north - window.south) / down;
+    // A glyph may stand taller than the height it was fitted to: the bottom band keeps that too.
+    const platform::DcState saved(dc);
+    dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), size});
+    const double glyphDown = dc.GetTextMetrics().height * (window.north - window.south) / down;
+    const double taller = std::max(0.0, glyphDown - layout.h);
+    layout.tall = glyphDown;
+    layout.window = MapWindow{window.west + lon, window.east - lon, window.north - lat,
+                              window.south + lat + taller};
+  }
+  // The signs keep off the country names and the town labels written before them.
+  const auto obstacle = [&](const Rect& r) {
+    if (IsUnset(r)) return;
+    SignBox box;
+    g.Unproject({r.left, r.top}, box.west, box.north);
+    g.Unproject({r.right, r.bottom}, box.east, box.south);
+    layout.placed.push_back(box);
+  };
+  for (const CountryLabel& c : countries_) obstacle(c.screen);
+  for (const auto& labels : townLabels_)
+    for (const Rect& r : labels) obstacle(r);
   for (const VisibleRun& run : lines.CollectVisibleRuns(window)) {
     const RunSigns signs = PlaceRunSigns(lines, run, layout);
     for (std::size_t i = 0; i < 2; ++i) {

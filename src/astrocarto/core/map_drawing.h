@@ -27,6 +27,11 @@ struct ACMapView {
   const TOWNS* towns = nullptr;
   // The colour of the lines and signs of a chart point.
   std::function<platform::Color(int point)> lineColour;
+  // The pen of a chart point's lines: its colour, solid; on paper in black and white a line type
+  // of its own (LinePenOfPoint).
+  std::function<platform::Pen(int point)> linePen;
+  // The grid is drawn: town labels keep out of the margins its degree labels stand in.
+  bool grid = false;
 
   // The height the fonts are fitted to: the frame's whole height.
   int ViewHeight() const { return geometry.frame.totalHeight; }
@@ -43,6 +48,7 @@ struct SignLayout {
   MapWindow window;
   double h = 0.0;  // a glyph's height: the window's height over the size divisor
   double w = 0.0;  // the width on the map that shows as long as h
+  double tall = 0.0;  // a glyph's height as drawn, when more than h
   std::vector<SignBox> placed;
 
   SignBox BoxAt(double longitude, double latitude) const;
@@ -64,6 +70,15 @@ struct RunSigns {
 // there (the chart of the line's half), else 'D'. With `strict`, 'D' only when strictly nearer
 // the descendant, and 0 when the two are equally near.
 char LineKindAt(const ACLines& lines, int k, double longitude, double latitude, bool strict);
+
+// The pen of chart point `point`'s lines on paper in black and white: black, Sun..Pluto each a
+// line type of their own (solid, dashed, dotted, dash-dotted, dash-dot-dotted, thin then thick),
+// every other point thin and solid.
+platform::Pen LinePenOfPoint(int point);
+
+// The room the grid's degree labels take along the map's edges (the size of "-80" in their
+// font); none when the grid is off.
+platform::Size GridLabelMargin(platform::Dc& dc, const ACMapView& view);
 
 // The size divisors of the town labels and the line signs by their font selectors.
 int TownLabelDivisor(int selector);

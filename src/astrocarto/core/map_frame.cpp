@@ -28,12 +28,13 @@ MapFrame LayoutScreenFrame(int width, int height, const MapWindow& window) {
   return f;
 }
 
-MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window) {
+MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window,
+                          int headerHeight) {
   MapFrame f;
   f.origin = {printMargins[0], -printMargins[1]};
   f.totalWidth = std::max(kA4Width - printMargins[0] - printMargins[2], 0);
   f.totalHeight = std::max(kPrintedMapHeight - printMargins[1], 0);
-  f.headerHeight = kPrintedMapHeader;
+  f.headerHeight = std::max(kPrintedMapHeader, headerHeight);
   f.leftMargin = f.rightMargin = f.bottomMargin = f.totalWidth / 100;
   f.mapWidth = std::max(f.totalWidth - f.leftMargin - f.rightMargin, 0);
   f.mapHeight = std::max(f.totalHeight - f.headerHeight - f.topMargin - f.bottomMargin, 0);

@@ -28,9 +28,10 @@ inline constexpr int kPrintedMapHeader = 2000;
 // The screen frame for a client area of `width` x `height` logical units: the map fills it.
 MapFrame LayoutScreenFrame(int width, int height, const MapWindow& window);
 // The printed frame inside the print margins (left, top, right, bottom) of an A4 page: a header
-// of 20 mm, then the map down to the middle of the page, 1 % of the width kept free at the sides
-// and the bottom.
-MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window);
+// of 20 mm (or `headerHeight` when that is more), then the map down to the middle of the page,
+// 1 % of the width kept free at the sides and the bottom.
+MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window,
+                          int headerHeight = 0);
 // Scales of the frame for a window; 0 for a frame without size.
 void SetFrameScales(MapFrame& frame, const MapWindow& window);
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "foundation/atlas/towns.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgThePoint = 467;  // "указанное место"
 constexpr double kRadiusPerDegree = 0.0125;
 
 // A signed coordinate as whole degrees and minutes of its absolute value, to the nearest minute,

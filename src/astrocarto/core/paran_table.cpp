@@ -12,16 +12,17 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgTitle = 548;  // "ПЕРЕСЕЧЕНИЯ ЛИНИЙ"
 constexpr int kSelectedColour = 4;
 constexpr int kRowColour = 0;
 constexpr int kColumnChars = 20;
-// The printed page: rows 30 mm below the top margin and 4 mm inside the side margins; the
-// headers at the top, the title below them.
+constexpr int kWideColumnChars = 22;  // with the "Windows 2000" switch
+// The printed page: the column headings 30 mm below the top margin (the rows one pitch lower)
+// and 4 mm inside the side margins; the headers at the top, the title below them.
 constexpr int kRowsTop = 3000, kRowsInset = 400;
 constexpr int kHeaderTop = 150, kOrnamentTop = 250, kTitleTop = 1600;
 constexpr int kOrnamentRight = 20300, kSecondHeaderRight = 20600;
@@ -43,14 +44,15 @@ void ParanTable::SetCrossings(int choice, std::vector<Crossing> crossings) {
   crossings_ = std::move(crossings);
 }
 
-double ParanTable::ColumnWidth(platform::Dc& dc, int fontSize) {
+double ParanTable::ColumnWidth(platform::Dc& dc, int fontSize, bool wide) {
   // The row ends with the longitude at 14 widths of "W": a column is never narrower than that
   // and two widths of "W" beyond it, whatever the glyph face's "W".
   const int w = WidthOfW(dc, platform::kTextFace, fontSize);
   const platform::DcState saved(dc);
   dc.SelectFont(TextFont(fontSize));
   const int row = 16 * w + dc.GetTextExtent("000W00").cx;
-  return std::max({1, kColumnChars * WidthOfW(dc, platform::kGlyphFaceA, fontSize), row});
+  const int chars = wide ? kWideColumnChars : kColumnChars;
+  return std::max({1, chars * WidthOfW(dc, platform::kGlyphFaceA, fontSize), row});
 }
 
 int ParanTable::RowHeight(platform::Dc& dc, int fontSize) {
@@ -79,14 +81,28 @@ void ParanTable::DrawRow(platform::Dc& dc, int row, platform::Point at, int font
   dc.TextOut(at.x + 14 * w, at.y, CrossingLongitudeText(c.longitude));
 }
 
+void ParanTable::DrawColumnHeads(platform::Dc& dc, platform::Point at, int fontSize) {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(ColorByIndex(kRowColour));
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const int w = WidthOfW(dc, platform::kTextFace, fontSize);
+  dc.SelectFont(TextFont(fontSize));
+  dc.TextOut(at.x, at.y, GetMessageText(kMsgLinesColumn));
+  dc.TextOut(at.x + 10 * w, at.y, GetMessageText(kMsgLatitudeColumn));
+  dc.TextOut(at.x + 14 * w, at.y, GetMessageText(kMsgLongitudeColumn));
+}
+
 ParanPrintLayout ParanTable::LayoutPrint(platform::Dc& dc, const Configuration& config,
                                          int fontSize, double interval, int maxColumns, int order) {
   const cfg::PrintSettings& p = config.print;
   ParanPrintLayout out;
   out.left = p.marginLeft + kRowsInset;
-  out.top = p.marginTop + kRowsTop;
   out.pitch = std::max(1.0, RowHeight(dc, fontSize) * interval);
-  out.columnWidth = ColumnWidth(dc, fontSize);
+  // The column headings take the first row's place; the rows follow one pitch lower.
+  out.top = p.marginTop + kRowsTop + static_cast<int>(out.pitch);
+  out.columnWidth = ColumnWidth(dc, fontSize, config.windows2000 != 0);
+  out.fontSize = fontSize;
   const int usableHeight = kA4Height - out.top - p.marginBottom;
   const int usableWidth = kA4Width - p.marginRight - kRowsInset - out.left;
   const int rows = lists::FitCount(usableHeight, out.pitch);
@@ -120,5 +136,11 @@ void ParanTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   dc.SelectFont(TextFont(kTitleSize));
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.TextOut((p.marginLeft + kA4Width - p.marginRight) / 2, -kTitleTop - p.marginTop,
-             lists::PageTitle(GetMessageText(kMsgTitle), page));
+             lists::PageTitle(GetMessageText(kMsgLineCrossingsTitle), page));
+  const int columns = layout.layout.ColumnsUsedOnPage(page, Count());
+  for (int c = 0; c < columns; ++c)
+    DrawColumnHeads(dc,
+                    {layout.left + static_cast<int>(c * layout.columnWidth),
+                     -(p.marginTop + kRowsTop)},
+                    layout.fontSize);
 }

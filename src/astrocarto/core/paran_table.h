@@ -20,6 +20,7 @@ struct ParanPrintLayout {
   int left = 0, top = 0;
   double pitch = 1.0;
   double columnWidth = 1.0;
+  int fontSize = 1;  // of the rows and their column headings
 };
 
 class ParanTable {
@@ -31,9 +32,10 @@ class ParanTable {
   int Count() const { return static_cast<int>(crossings_.size()); }
   const std::vector<Crossing>& Crossings() const { return crossings_; }
 
-  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a", but at least what a
-  // row takes (the longitude at 14 widths of "W" in "Vudurez") and two widths of "W" more.
-  static double ColumnWidth(platform::Dc& dc, int fontSize);
+  // The width of a column at `fontSize`: 20 widths of "W" in "VelmAstro5a" (22 when `wide`, the
+  // "Windows 2000" switch), but at least what a row takes (the longitude at 14 widths of "W" in
+  // "Vudurez") and two widths of "W" more.
+  static double ColumnWidth(platform::Dc& dc, int fontSize, bool wide);
   // The height of a row's characters ("W" in "Vudurez") at `fontSize`, at least 1.
   static int RowHeight(platform::Dc& dc, int fontSize);
   // Row `row` with its top-left corner at `at`, with w the width of "W" in "Vudurez" at
@@ -41,13 +43,18 @@ class ParanTable {
   // its line name at 7w, the latitude at 10w and the longitude at 14w. The selected row in
   // colour 4, the others in colour 0.
   void DrawRow(platform::Dc& dc, int row, platform::Point at, int fontSize, bool selected) const;
+  // The column headings of rows drawn at `at.x`, in the rows' font, at `at`: "Линии" over the two
+  // bodies and their lines, "Шир." over the latitude, "Долг." over the longitude.
+  static void DrawColumnHeads(platform::Dc& dc, platform::Point at, int fontSize);
 
-  // The printed pages inside the configuration's print margins, the rows 30 mm below the top
-  // margin: rows per column as the height allows at `interval`, columns as the width allows but
-  // at most `maxColumns`, both at least 1; `order` 1 runs down each column, else across.
+  // The printed pages inside the configuration's print margins, the column headings 30 mm below
+  // the top margin and the rows one pitch lower: rows per column as the height allows at `interval`, columns as the width allows but
+  // at most `maxColumns`, both at least 1; `order` 1 runs down each column, else across. The
+  // columns are wide with the configuration's "Windows 2000" switch.
   static ParanPrintLayout LayoutPrint(platform::Dc& dc, const Configuration& config, int fontSize,
                                       double interval, int maxColumns, int order);
-  // The head of printed page `page` of a table whose page holds `rowsUsed` rows: the page frame
+  // The head of printed page `page` of a table whose page holds `rowsUsed` rows (the column
+  // headings one pitch above the first row of every column the page fills): the page frame
   // ending below the last row (at the bottom margin at most), the chart header of `first`
   // (choice 0) or `second` (choice 1) with the ornament at the right, or both headers for choice
   // 2, the second right-aligned; the title "ПЕРЕСЕЧЕНИЯ ЛИНИЙ" with the page number after the

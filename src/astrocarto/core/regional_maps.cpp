@@ -10,14 +10,13 @@
 #include "foundation/files/binary_io.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/collation.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMsgFileTooLarge = 462;
-constexpr int kMsgWrongFormat = 463;
 constexpr const char* kLoadTrace = "ACMap::Load";
 constexpr const char* kCountryTrace = "AllMaps::LoadCountryNames";
 

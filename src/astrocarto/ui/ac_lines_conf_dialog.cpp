@@ -11,14 +11,14 @@
 #include <QVBoxLayout>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-constexpr int kMsgFirstBody = 300;  // messages 300..329 name the chart points
 
 QDoubleSpinBox* IntervalBox(QWidget* owner) {
   auto* box = new QDoubleSpinBox(owner);
@@ -37,7 +37,7 @@ DACLINES_CONF::DACLINES_CONF(QWidget* parent) : platform::Dialog(parent) {
   bodyRow->addWidget(new QLabel(QStringLiteral("Планета"), this));
   body_ = new QComboBox(this);
   for (int i = 0; i < ACLinesListPage::kBodyCount; ++i)
-    body_->addItem(platform::ToQt(GetMessageText(kMsgFirstBody + i)));
+    body_->addItem(platform::ToQt(GetMessageText(kMsgPointNameFirst + i)));
   bodyRow->addWidget(body_, 1);
   layout->addLayout(bodyRow);
 
@@ -101,7 +101,7 @@ bool DACLINES_CONF::DoDataExchange(bool save) {
 bool DACLINES_CONF::CheckOk() {
   const int refusal = values.Check();
   if (refusal == 0) return true;
-  platform::GetPrompter().ShowMessage(refusal, GetMessageText(refusal), platform::Icon::Warning);
+  ShowMessage(refusal);
   return false;
 }
 

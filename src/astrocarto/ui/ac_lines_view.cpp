@@ -4,13 +4,15 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "forecast/core/list_display_settings.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
-#include "foundation/atlas/town_search.h"
 
 namespace {
 
@@ -70,9 +72,7 @@ void CACLinesView::OnInitialUpdate() {
                      chart.points[static_cast<std::size_t>(s.body)].longitude.Get(), s);
   }
   // Told once, after the fill: a row had no room.
-  if (towns_.Dropped())
-    platform::GetPrompter().ShowMessage(kMsgTooMany, GetMessageText(kMsgTooMany),
-                                        platform::Icon::Warning);
+  if (towns_.Dropped()) ShowMessage(kMsgTooManyLines);
   SetLineCount(towns_.Count());
   UpdateFrameTitle();
 }
@@ -81,21 +81,30 @@ std::string CACLinesView::GetFrameTitle() const {
   const ChartDocument* document = Document();
   const std::string title = document != nullptr ? document->GetTitle() : std::string();
   if (crossing_) return CrossingCaption(*crossing_) + " (" + title + ")";
-  return title + GetMessageText(kMsgCaption);
+  return title + GetMessageText(kMsgCityListCaption);
 }
 
 platform::ScreenLines CACLinesView::MeasureScreen(platform::Dc& dc) {
   screen_ = towns_.Measure(dc, GetTowns(), ScreenFontSizeInHiMetric(screenFontSize_));
-  return {kScreenLeft, 0, screen_.charHeight * screenInterval_};
+  // The column headings stand in the first row's place, the rows one pitch lower.
+  const double pitch = screen_.charHeight * screenInterval_;
+  return {kScreenLeft, static_cast<int>(pitch), pitch};
+}
+
+void CACLinesView::DrawHead(platform::Dc& dc) {
+  if (towns_.Count() > 0) towns_.DrawColumnHeads(dc, {kScreenLeft, 0}, screen_);
 }
 
 platform::PrintedLines CACLinesView::MeasurePrint(platform::Dc& dc) {
   const TownListPrintFrame frame = TownListPrintFrameOf(GetConfiguration());
   print_ = towns_.Measure(dc, GetTowns(), printFontSize_);
   const double pitch = std::max(1.0, print_.charHeight * printInterval_);
-  const int rows = lists::FitCount(frame.height, pitch);
-  return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), frame.left, frame.top,
-          pitch, 0.0};
+  // The column headings take the frame's first row; the rows follow.
+  printHeadTop_ = frame.top;
+  const int heading = static_cast<int>(pitch);
+  const int rows = lists::FitCount(frame.height - heading, pitch);
+  return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), frame.left,
+          frame.top + heading, pitch, 0.0};
 }
 
 void CACLinesView::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
@@ -110,6 +119,9 @@ void CACLinesView::DrawPageHead(platform::Dc& dc, int page, int, int) {
   const ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
   DrawTownListPageHead(dc, GetConfiguration(), *document->GetChart(), crossing_, page);
+  if (towns_.Count() > 0)
+    towns_.DrawColumnHeads(dc, {TownListPrintFrameOf(GetConfiguration()).left, -printHeadTop_},
+                           print_);
 }
 
 void CACLinesView::OnOpenLine(int line) {

@@ -18,8 +18,6 @@ class CACLinesView : public platform::LineListView {
  public:
   static constexpr int kHelpLines = 131287;
   static constexpr int kHelpCrossing = 978658;
-  static constexpr int kMsgCaption = 251;   // " -Список городов"
-  static constexpr int kMsgTooMany = 1116;  // a row dropped for want of room
 
   explicit CACLinesView(QWidget* parent = nullptr);
   ~CACLinesView() override;
@@ -39,6 +37,8 @@ class CACLinesView : public platform::LineListView {
  protected:
   platform::ScreenLines MeasureScreen(platform::Dc& dc) override;
   platform::PrintedLines MeasurePrint(platform::Dc& dc) override;
+  // The column headings above the first row (none over the message of an empty list).
+  void DrawHead(platform::Dc& dc) override;
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override;
   void DrawPageHead(platform::Dc& dc, int page, int pageCount, int rowsUsed) override;
   void DrawEmpty(platform::Dc& dc, platform::Point at) override;
@@ -53,6 +53,7 @@ class CACLinesView : public platform::LineListView {
   int screenFontSize_ = 100, printFontSize_ = 2500;  // screen and paper sizes
   double screenInterval_ = 1.2, printInterval_ = 1.2;
   TownRowMetrics screen_, print_;
+  int printHeadTop_ = 0;  // of the printed column headings, below the paper's top
   bool counted_ = false;
 };
 

@@ -13,14 +13,13 @@
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 #include "settings/ui/color_dial.h"
 
 namespace {
-
-constexpr int kMsgSheetTitle = 464;  // "АСТРОКАРТОГРАФИЯ - КОНФИГУРАЦИЯ"
 
 using platform::AddChoiceBox;
 using platform::Check;
@@ -173,7 +172,7 @@ DACMAP_LINECOL::DACMAP_LINECOL(AstroCartPage& values, ColourChooser chooser, QWi
                           std::move(chooser), parent) {}
 
 AstroCartSheet::AstroCartSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
+    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgAstrocartConfTitle)), parent) {}
 
 bool RunAstroCartSheet(Configuration& config, ColourChooser chooser, QWidget* parent) {
   AstroCartPage pending = ReadAstroCartPage(config.astroCart);

@@ -12,18 +12,17 @@
 #include "document/command_ids.h"
 #include "document/view_kinds.h"
 #include "document/workbench.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "foundation/atlas/town_search.h"
 
 namespace {
-
-constexpr int kMsgTitle = 468;  // "АСТРОКАРТОГРАФИЯ": the progress window's caption
 
 ScrollCode CodeOf(int action) {
   switch (action) {
@@ -83,7 +82,7 @@ void CAstroCartView::OnInitialUpdate() {
   }
   const Configuration& config = GetConfiguration();
   map_ = std::make_unique<AstroCartMap>(document->GetWorkbench().GetMaps(), GetTowns());
-  DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgTitle)), this);
+  DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgAstrocartographyTitle)), this);
   map_->Init(ReadAstroCartPage(config.astroCart), config, *document->GetChart(), progress);
   drawn_ = *document->GetChart();
   document->mapLines = map_->SharedLines();
@@ -96,14 +95,14 @@ void CAstroCartView::OnUpdate(platform::View* sender) {
   if (map_ && document != nullptr && document->GetChart() != nullptr &&
       !(*document->GetChart() == drawn_)) {
     drawn_ = *document->GetChart();
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgTitle)), this);
+    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgAstrocartographyTitle)), this);
     map_->RecalculateFirst(drawn_, progress);
   }
   platform::View::OnUpdate(sender);
 }
 
 std::string CAstroCartView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return platform::View::GetFrameTitle() + GetMessageText(kMsgAstrocartographyCaption);
 }
 
 void CAstroCartView::Relayout() {
@@ -182,7 +181,7 @@ void CAstroCartView::OnAcAddchart() {
   } else {
     Chart second;
     if (!document->GetWorkbench().EnterChart(second)) return;
-    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgTitle)), this);
+    DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgAstrocartographyTitle)), this);
     map_->AddSecondChart(second, progress);
   }
   viewport()->update();

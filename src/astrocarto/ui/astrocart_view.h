@@ -16,7 +16,6 @@ class CAstroCartView : public ChartDocView {
 
  public:
   static constexpr int kHelpContext = 131277;
-  static constexpr int kMsgCaption = 249;  // " -Астрокартография"
 
   explicit CAstroCartView(QWidget* parent = nullptr);
   ~CAstroCartView() override;

@@ -8,6 +8,7 @@
 #include "document/chart_choice_dialog.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 
@@ -73,12 +74,20 @@ void CParanView::OnInitialUpdate() {
 
 std::string CParanView::GetFrameTitle() const {
   const ChartDocument* document = Document();
-  return (document != nullptr ? document->GetTitle() : std::string()) + GetMessageText(kMsgCaption);
+  return (document != nullptr ? document->GetTitle() : std::string()) +
+         GetMessageText(kMsgLineCrossingsCaption);
 }
 
 platform::ScreenLines CParanView::MeasureScreen(platform::Dc& dc) {
   const int size = ScreenFontSizeInHiMetric(display_.screenFontSize);
-  return {kScreenLeft, 0, ParanTable::RowHeight(dc, size) * display_.screenLineSpacing};
+  // The column headings stand in the first row's place, the rows one pitch lower.
+  const double pitch = ParanTable::RowHeight(dc, size) * display_.screenLineSpacing;
+  return {kScreenLeft, static_cast<int>(pitch), pitch};
+}
+
+void CParanView::DrawHead(platform::Dc& dc) {
+  ParanTable::DrawColumnHeads(dc, {kScreenLeft, 0},
+                              ScreenFontSizeInHiMetric(display_.screenFontSize));
 }
 
 platform::PrintedLines CParanView::MeasurePrint(platform::Dc& dc) {

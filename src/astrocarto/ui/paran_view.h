@@ -20,8 +20,6 @@ class CParanView : public platform::LineListView {
 
  public:
   static constexpr int kHelpContext = 131311;
-  static constexpr int kMsgCaption = 255;  // " -Пересечения линий"
-  static constexpr int kMsgQuestion = 533;  // "КАКИЕ ПЕРЕСЕЧЕНИЯ ЛИНИЙ РАССЧИТЫВАТЬ?"
 
   explicit CParanView(QWidget* parent = nullptr);
   ~CParanView() override;
@@ -42,6 +40,8 @@ class CParanView : public platform::LineListView {
  protected:
   platform::ScreenLines MeasureScreen(platform::Dc& dc) override;
   platform::PrintedLines MeasurePrint(platform::Dc& dc) override;
+  // The column headings above the first row.
+  void DrawHead(platform::Dc& dc) override;
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override;
   void DrawPageHead(platform::Dc& dc, int page, int pageCount, int rowsUsed) override;
   // The town list of the crossing.

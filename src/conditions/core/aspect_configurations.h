@@ -6,7 +6,6 @@
 #include <array>
 
 inline constexpr int kConfigurationCount = 42;
-inline constexpr int kMsgConfigurationName = 800;  // + row
 
 struct AspectConfiguration {
   int members = 0;                 // 3 to 6

@@ -8,6 +8,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 

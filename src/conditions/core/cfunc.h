@@ -24,10 +24,6 @@ class Chart;
 class ChartContext;
 class Configuration;
 
-// Message numbers of the condition lists.
-inline constexpr int kMsgConditionsBadLines = 570;
-inline constexpr int kMsgTooManyConditions = 571;
-
 // What a list of condition lines gave.
 struct ConditionListRead {
   int count = 0;                  // records taken

@@ -5,6 +5,7 @@
 
 #include "conditions/core/cfunc.h"
 #include "conditions/core/condition_logic.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr std::size_t kMaxModeLine = 998;
-constexpr int kMsgSelectionTooLong = 2120;
 
 // One line without CR and LF; false at the end of the text.
 bool ReadLine(std::istream& in, std::string& line) {

@@ -8,6 +8,7 @@
 #include "conditions/core/cfunc.h"
 #include "conditions/core/condition_eval_internal.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/prompter.h"

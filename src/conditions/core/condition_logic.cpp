@@ -5,7 +5,9 @@
 #include <cctype>
 
 #include "conditions/core/cfunc.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
@@ -206,10 +208,6 @@ int CombineAll(const CFunc& set, int mode, Decide decide) {
   return anyOn && mode != 1 ? 1 : 0;
 }
 
-void Tell(int message, const std::string& text) {
-  platform::GetPrompter().ShowMessage(message, text, platform::Icon::Warning);
-}
-
 // The stored expression: every number decided (without short-cut, switched on or not), then the
 // working text reduced. A fault of an expression that was stored without its checks is told once
 // and gives -1 (the caller's run ends).
@@ -224,8 +222,8 @@ int CombineLogic(const CFunc& set, Decide decide) {
     const int number = NumberOf(t);
     const int index = number < 0 ? -1 : set.IndexOfNumber(number);
     if (index < 0) {
-      Tell(kMsgFunctionNumber,
-           Msg(kMsgFunctionNumber) + " " + t.text + " " + Msg(kMsgFunctionMissing));
+      ShowMessage(kMsgFunctionNumber,
+                  Msg(kMsgFunctionNumber) + " " + t.text + " " + Msg(kMsgFunctionMissing));
       return -1;
     }
     const int result = decide(index);
@@ -234,7 +232,7 @@ int CombineLogic(const CFunc& set, Decide decide) {
   }
   int message = 0;
   const int result = ReduceLogicText(std::move(work), message);
-  if (result < 0) Tell(message, Msg(message));
+  if (result < 0) ShowMessage(message, Msg(message));
   return result;
 }
 
@@ -271,7 +269,7 @@ int CFunc::SetLogic(std::string_view typed) {
   if (logic.size() > kMaxLogicLength) logic.resize(kMaxLogicLength);
   const LogicFault fault = CheckLogic(typed, *this);
   if (!fault.Passes()) {
-    Tell(fault.message, fault.text);
+    ShowMessage(fault.message, fault.text);
     return 0;
   }
   numbersMet.fill(kNumberNotMet);

@@ -15,24 +15,6 @@
 
 class CFunc;
 
-// Message numbers of the logic language.
-inline constexpr int kMsgLogicNegation = 580;
-inline constexpr int kMsgLogicAnd = 581;
-inline constexpr int kMsgLogicOr = 582;
-inline constexpr int kMsgLogicError = 583;
-inline constexpr int kMsgBracketsMisplaced = 595;
-inline constexpr int kMsgSurplusLeftBrackets = 596;
-inline constexpr int kMsgLogicBadStart = 597;
-inline constexpr int kMsgLogicBadSequence = 598;
-inline constexpr int kMsgRightBracketNumber = 599;
-inline constexpr int kMsgNoMatchingLeft = 600;
-inline constexpr int kMsgLogicBadEnd = 601;
-inline constexpr int kMsgFunctionNumber = 602;
-inline constexpr int kMsgFunctionMissing = 603;
-inline constexpr int kMsgIllegalCharacter = 604;
-inline constexpr int kMsgLogicEmpty = 1960;
-inline constexpr int kMsgLogicTooLong = 1961;
-
 // The first fault of an expression: the message number (0 when the expression passes) and the
 // full text of its message box (code page 1251).
 struct LogicFault {

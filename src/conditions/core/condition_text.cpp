@@ -5,46 +5,19 @@
 #include "conditions/core/aspect_configurations.h"
 #include "conditions/core/cfunc.h"
 #include "conditions/core/groups.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
 namespace {
 
-// Catalogue numbers of the condition texts.
-constexpr int kMsgPointName = 300;
-constexpr int kMsgSignName = 160;
-constexpr int kMsgHouseName = 360;
-constexpr int kMsgRuler = 429;
-constexpr int kMsgRulerEnding = 430;
-constexpr int kMsgArbitraryPoint = 587;
-constexpr int kMsgAnyPoint = 783;
-constexpr int kMsgWholly = 621;
-constexpr int kMsgAnyClass = 624;
-constexpr int kMsgOrb = 626;
-constexpr int kMsgClassNames = 627;  // 627..631 the classes of bits 0..4
-constexpr int kMsgMajor = 632, kMsgMinor = 633, kMsgExact = 634, kMsgInexact = 635;
-constexpr int kMsgBeforeChrist = 643;
-constexpr int kMsgMore = 645;
-constexpr int kMsgQuantity = 647;  // 647..650 date, time, latitude, longitude
-constexpr int kMsgAbsolute = 651, kMsgDegreeOfSign = 652;
-constexpr int kMsgDayAndMonth = 653, kMsgDayOnly = 654;
-constexpr int kMsgContextField = 662;  // 662..665 name, title, place, comment
-constexpr int kMsgNoBlanks = 666, kMsgCase = 667, kMsgPartial = 668, kMsgEveryPage = 669;
-constexpr int kMsgAbsent = 671, kMsgAbsentOrNoPage = 672;
-constexpr int kMsgBefore = 674;
-constexpr int kMsgSpeed = 844, kMsgEclipticLatitude = 845;
-constexpr int kMsgPlanetsIn = 867, kMsgPlanetsInSign = 868, kMsgPlanetsInHouseOf = 869;
-constexpr int kMsgAspectsInChart = 870, kMsgAspectsOf = 871;
-constexpr int kMsgEqual = 872, kMsgFrom = 875, kMsgTo = 876, kMsgIncluded = 877;
-constexpr int kMsgWhere = 878, kMsgEndingE = 879, kMsgEndingAh = 880, kMsgPlanetsInHouses = 881;
-constexpr int kMsgSummed = 882;
-constexpr int kMsgAtApex = 980;
-
 const std::string& M(int n) { return GetMessageText(n); }
 
-std::string SignName(int sign) { return sign >= 0 && sign < 12 ? M(kMsgSignName + sign) : "?"; }
+std::string SignName(int sign) {
+  return sign >= 0 && sign < 12 ? M(kMsgSignNameFirst + sign) : "?";
+}
 std::string HouseName(int house) {
-  return house >= 0 && house < 12 ? M(kMsgHouseName + house) : "?";
+  return house >= 0 && house < 12 ? M(kMsgHouseNameFirst + house) : "?";
 }
 
 // "%d:%02d"
@@ -161,20 +134,20 @@ std::string QuantText(const QueryCondition& c) {
 // A member 3 to 6 of CONF: a point 0..33, a cusp 34..45, or any planet.
 std::string ConfMemberName(int value) {
   if (value == kAnyPlanet) return "*";
-  if (value >= 0 && value < kSelectablePoints) return M(kMsgPointName + value);
+  if (value >= 0 && value < kSelectablePoints) return M(kMsgPointNameFirst + value);
   if (value >= kSelectablePoints && value < kSelectablePoints + 12)
-    return M(kMsgHouseName + value - kSelectablePoints);
+    return M(kMsgHouseNameFirst + value - kSelectablePoints);
   return "?";
 }
 
 }  // namespace
 
 std::string QueryObjectName(int code, std::string_view label, int degree, int sign, int minutes) {
-  if (code >= 0 && code < kSignBase) return M(kMsgPointName + code);
+  if (code >= 0 && code < kSignBase) return M(kMsgPointNameFirst + code);
   if (IsSignCode(code)) return SignName(code - kSignBase);
   if (IsHouseCode(code)) return HouseName(code - kHouseBase);
   if (IsRulerCode(code))
-    return M(kMsgRuler) + " " + HouseName(code - kRulerBase) + M(kMsgRulerEnding);
+    return M(kMsgRuler) + " " + HouseName(code - kRulerBase) + M(kMsgRulerSuffix);
   if (IsGroupCode(code)) return std::string(label);
   if (code >= kFixedDegree) {
     char buffer[32];
@@ -185,7 +158,7 @@ std::string QueryObjectName(int code, std::string_view label, int degree, int si
 }
 
 std::string AspectClassMaskText(int mask) {
-  if ((mask & kMaskAll) == kMaskAll) return M(kMsgAnyClass);
+  if ((mask & kMaskAll) == kMaskAll) return M(kMsgAnyAspect);
   std::string text;
   for (int bit = 0; bit <= kMaskOtherClass; ++bit) {
     if (!(mask >> bit & 1)) continue;
@@ -218,7 +191,7 @@ std::string QueryValueText(const QueryCondition& c, bool second) {
         std::snprintf(buffer, sizeof buffer, "%d", first);
       } else {
         std::snprintf(buffer, sizeof buffer, "%d.%d.%d", first, next, third);
-        if (flag == 0) return buffer + (" " + M(kMsgBeforeChrist));
+        if (flag == 0) return buffer + (" " + M(kMsgEraBc));
       }
       break;
     case 2:
@@ -331,7 +304,7 @@ ObjectList BuildObjectList(const Groups& groups, std::string_view mask, bool any
     const std::size_t at = static_cast<std::size_t>(k);
     list.first[at] = list.Count();
     if (k == kCatPoints) {
-      for (int i = 0; i < kSelectablePoints; ++i) list.names.push_back(M(kMsgPointName + i));
+      for (int i = 0; i < kSelectablePoints; ++i) list.names.push_back(M(kMsgPointNameFirst + i));
     } else if (k == kCatHouses || k == kCatRulers || k == kCatSigns) {
       for (int i = 0; i < 12; ++i)
         list.names.push_back(QueryObjectName(kBaseCode[at] + i, {}, 0, 0, 0));
@@ -341,7 +314,7 @@ ObjectList BuildObjectList(const Groups& groups, std::string_view mask, bool any
       for (int i = 0; i < groups.Count(kind); ++i)
         list.names.push_back(groups.GetGroupLabel(kind, i, quantifier));
     } else {
-      list.names.push_back(M(anyPoint ? kMsgAnyPoint : kMsgArbitraryPoint));
+      list.names.push_back(M(anyPoint ? kMsgAnyPoint : kMsgArbitraryPointQuery));
     }
     list.size[at] = list.Count() - list.first[at];
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "conditions/core/groups.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
@@ -113,7 +114,7 @@ int ConfPageModel::Check() const {
       for (int other = 0; other < k; ++other)
         if (clash(k, other)) return kMsgConfMemberTwice;
   }
-  if (system < 0 || system >= static_cast<int>(systems_.size())) return kMsgNoAspectSystem;
+  if (system < 0 || system >= static_cast<int>(systems_.size())) return kMsgAspectSystemNotFound;
   if (orbDegrees < 0 || orbDegrees > 20 || orbMinutes < 0 || orbMinutes > 59 || orbClass < 1 ||
       orbClass > 5)
     return kMsgConfOrbRange;

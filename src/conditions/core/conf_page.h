@@ -12,10 +12,6 @@
 
 class Groups;
 
-inline constexpr int kMsgConfMemberTwice = 982;
-inline constexpr int kMsgNoAspectSystem = 59;
-inline constexpr int kMsgConfAnyPlanet = 981;
-
 class ConfPageModel {
  public:
   static constexpr int kMembers = 6;
@@ -82,5 +78,3 @@ class ConfPageModel {
   ObjectList objects_;
   std::vector<std::string> rowNames_, objectNames_, pointNames_;
 };
-
-inline constexpr int kMsgConfOrbRange = 1962;

@@ -8,7 +8,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
@@ -28,10 +30,6 @@ int GroupEditor::ModeOfKind(char kind) {
 }
 
 std::string GroupEditor::Path(const char* name) const { return GetSettings().GetPath(name); }
-
-void GroupEditor::ShowMessage(int number) const {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
 
 bool GroupEditor::Open() {
   const fs::path file = Path(Groups::kFileName);

@@ -14,16 +14,6 @@
 
 #include "conditions/core/groups.h"
 
-// Messages of the group editor.
-inline constexpr int kMsgGroupNamePrompt = 563;
-inline constexpr int kMsgTooManyGroups = 564;
-inline constexpr int kMsgGroupNameTaken = 620;
-inline constexpr int kMsgGroupNeedsMember = 694;
-inline constexpr int kMsgGroupNameEmpty = 1951;
-inline constexpr int kMsgGroupNameTooLong = 1952;
-inline constexpr int kMsgGroupNameBadChar = 1953;
-inline constexpr int kMsgGroupsNotRestored = 1901;
-
 // The dialogs the editor asks; the window gives the real ones, tests scripted ones.
 class GroupEditorDialogs {
  public:
@@ -82,7 +72,6 @@ class GroupEditor {
   // Asks the members; false on Cancel or when none is chosen (after message 694).
   bool AskGroupMembers(GroupRecord& group);
   bool Write() { return store_.SaveGroups(0, -1) == 0; }
-  void ShowMessage(int number) const;
   std::string Path(const char* name) const;
 
   Groups& store_;

@@ -5,7 +5,9 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -125,8 +127,7 @@ int Groups::LoadGroups(const fs::path& file) {
   int cut = 0;
   const int bad = Parse(bytes, &cut);
   for (const int number : {bad > 0 ? kMsgGroupsBadLine : 0, cut > 0 ? kMsgGroupsCut : 0})
-    if (number != 0)
-      platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
+    if (number != 0) ShowMessage(number);
   if (bad > 0 || cut > 0) notReadWhole_ = file;
   return 0;
 }

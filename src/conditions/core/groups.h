@@ -21,16 +21,6 @@ struct GroupRecord {
   std::string name;                                 // code page 1251, no blanks
 };
 
-// Message numbers of the groups store.
-inline constexpr int kMsgGroupsBadLine = 565;
-inline constexpr int kMsgGroupsCut = 1902;
-inline constexpr int kMsgGroupNotFound = 592;
-// Label suffixes: planet groups one-of and each, sign and house groups one-of and each.
-inline constexpr int kMsgSuffixPlanetOneOf = 566;
-inline constexpr int kMsgSuffixPlanetEach = 567;
-inline constexpr int kMsgSuffixOneOf = 568;
-inline constexpr int kMsgSuffixEach = 569;
-
 class Groups {
  public:
   static constexpr int kGroupsPerKind = 50;

@@ -1,14 +1,12 @@
 #include "conditions/core/member_choice.h"
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
 constexpr int kPointCount = 34;
 constexpr int kHouseOrSignCount = 12;
-constexpr int kMsgPointNameFirst = 300;
-constexpr int kMsgHouseNameFirst = 360;
-constexpr int kMsgSignNameFirst = 160;
 
 }  // namespace
 

@@ -8,9 +8,6 @@
 #include <string_view>
 #include <vector>
 
-// Message that refuses too many chosen entries.
-inline constexpr int kMsgTooManyChosen = 448;
-
 struct MemberChoice {
   enum Mode { kPlanets = 0, kHouses = 1, kSigns = 2 };
   enum Limit { kAtMost10 = 0, kAtMost12 = 1, kNoLimit = 2 };

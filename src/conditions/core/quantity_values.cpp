@@ -1,6 +1,7 @@
 #include "conditions/core/quantity_values.h"
 
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ int CheckQuantityValues(int quantity, int mode, const QuantityBound& b) {
       // Day only: the month, when the record holds one, still limits the day.
       return DayFitsMonth(b.first, In(b.second, 1, 12) ? b.second : 1) ? 0 : kMsgBadDay;
     case kQuantityTime:
-      return In(b.first, 0, 23) && In(b.second, 0, 59) ? 0 : kMsgBadTimeValue;
+      return In(b.first, 0, 23) && In(b.second, 0, 59) ? 0 : kMsgBadTime;
     case kQuantityLatitude:
     case kQuantityEclipticLat:
       return DegreesUpTo(b, 90) ? 0 : kMsgBadLatLong;

@@ -46,14 +46,6 @@ QuantityBound FirstBound(const QueryCondition& c);
 // The second ("to") bound of INTERV: words 8, 9, 10, 17, 18.
 QuantityBound SecondBound(const QueryCondition& c);
 
-// Messages of the value check.
-inline constexpr int kMsgBadDate = 655;
-inline constexpr int kMsgBadCoordinateValue = 658;
-inline constexpr int kMsgBadTimeValue = 659;
-inline constexpr int kMsgBadLatLong = 660;
-inline constexpr int kMsgBoundsReversed = 661;
-inline constexpr int kMsgBadSpeed = 846;
-
 // The check of a bound's values for a quantity and mode: 0 when they are accepted, else the
 // message that refuses them (655 a whole date that does not exist, 656 month, 657 day, 658
 // coordinate, 659 time, 660 geographic or ecliptic coordinate, 846 speed). An unknown quantity is

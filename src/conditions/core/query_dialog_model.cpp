@@ -7,29 +7,36 @@
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
 #include "conditions/core/synastry_run.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using Q = cfg::QuerySettings;
 using S = cfg::SynastrySettings;
+using V = QueryViewSettings;
+using cfg::Bind;
+
+// Read and written as they stand; FromBlock and ToBlock bring the numbers into range.
+constexpr cfg::FieldTable kViewFields{
+    Bind(&V::screenFont, Q::kScreenFontSize), Bind(&V::printFont, Q::kPrintFontSize),
+    Bind(&V::screenGap, Q::kScreenLineGap),   Bind(&V::printGap, Q::kPrintLineGap),
+    Bind(&V::showArchives, Q::kShowArchives), Bind(&V::showQuery, Q::kShowQuery)};
 
 constexpr int kArchiveItemLength = 50;
 constexpr int kColourText = 0;
 constexpr int kColourOff = 7;
 constexpr int kColourSelectedText = 14;
 constexpr int kColourSelectedFill = 1;
-
-int Tell(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-  return number;
-}
 
 std::string ListPath(const char* name) { return GetSettings().GetPath(name); }
 
@@ -48,24 +55,11 @@ QueryViewSettings QueryViewSettings::Clamped() const {
 
 QueryViewSettings QueryViewSettings::FromBlock(const cfg::ByteBlock& b) {
   QueryViewSettings v;
-  v.screenFont = b.Get(Q::kScreenFontSize);
-  v.printFont = b.Get(Q::kPrintFontSize);
-  v.screenGap = b.Get(Q::kScreenLineGap);
-  v.printGap = b.Get(Q::kPrintLineGap);
-  v.showArchives = b.Get(Q::kShowArchives) != 0;
-  v.showQuery = b.Get(Q::kShowQuery) != 0;
+  kViewFields.Read(b, v);
   return v.Clamped();
 }
 
-void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const {
-  const QueryViewSettings v = Clamped();
-  b.Set(Q::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
-  b.Set(Q::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
-  b.Set(Q::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
-  b.Set(Q::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
-  b.Set(Q::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
-  b.Set(Q::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
-}
+void QueryViewSettings::ToBlock(cfg::ByteBlock& b) const { kViewFields.Write(Clamped(), b); }
 
 // --- The dialog ---
 
@@ -109,21 +103,21 @@ QueryDialogEnabling QueryDialogModel::Enabling() const {
 
 bool QueryDialogModel::RefuseFullList() const {
   if (static_cast<int>(archives.size()) < kMaxArchives) return false;
-  Tell(kMsgTooManyArchives);
+  ShowMessage(kMsgTooManyArchives);
   return true;
 }
 
 int QueryDialogModel::AddArchive(std::string path) {
   if (RefuseFullList()) return kMsgTooManyArchives;
   if (!HasFileExtension(path)) path += ".arc";
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+  if (std::FILE* f = OpenForReading(path)) {
     std::fclose(f);
   } else {
-    return Tell(kMsgNoSuchArchive);
+    return ShowMessage(kMsgNoSuchArchive);
   }
-  if (!Archive::IsArchiveFile(path)) return Tell(kMsgNotAnArchive);
+  if (!Archive::IsArchiveFile(path)) return ShowMessage(kMsgNotAnArchive);
   for (const ArchiveListEntry& e : archives)
-    if (Archive::IsSameFile(e.path, path)) return Tell(kMsgArchiveInList);
+    if (Archive::IsSameFile(e.path, path)) return ShowMessage(kMsgArchiveInList);
   archives.push_back({path, true});
   selectedArchive = static_cast<int>(archives.size()) - 1;
   SaveArchives();
@@ -132,7 +126,7 @@ int QueryDialogModel::AddArchive(std::string path) {
 
 int QueryDialogModel::RemoveArchive() {
   if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
-    return Tell(kMsgChooseArchive);
+    return ShowMessage(kMsgChooseArchive);
   archives.erase(archives.begin() + selectedArchive);
   selectedArchive = std::min(selectedArchive, static_cast<int>(archives.size()) - 1);
   SaveArchives();
@@ -141,7 +135,7 @@ int QueryDialogModel::RemoveArchive() {
 
 int QueryDialogModel::ToggleArchive() {
   if (selectedArchive < 0 || selectedArchive >= static_cast<int>(archives.size()))
-    return Tell(kMsgChooseArchive);
+    return ShowMessage(kMsgChooseArchive);
   ArchiveListEntry& e = archives[static_cast<std::size_t>(selectedArchive)];
   e.on = !e.on;
   SaveArchives();
@@ -175,7 +169,7 @@ bool QueryDialogModel::PrepareRun(std::string_view typedLogic, cfg::ByteBlock& b
     block.Set(Q::kEvaluationMode, std::int32_t{set.mode});
   }
   if (!currentArchiveOnly && archives.empty()) {
-    Tell(kMsgArchiveListEmpty);
+    ShowMessage(kMsgArchiveListEmpty);
     return false;
   }
   if (set.mode != 2) return true;
@@ -219,7 +213,7 @@ QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view type
 // --- The lists ---
 
 std::string QueryArchiveItemText(std::string_view path) {
-  return ShortenTextToLength(path, kArchiveItemLength);
+  return ShortenTextToLength(PathText(path), kArchiveItemLength);
 }
 
 void DrawQueryListItem(platform::Dc& dc, const platform::Rect& item, std::string_view text, bool on,

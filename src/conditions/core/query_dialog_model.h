@@ -18,13 +18,6 @@
 class Archive;
 class ChartContext;
 
-// Messages of the dialog.
-inline constexpr int kMsgTooManyArchives = 560;
-inline constexpr int kMsgArchiveInList = 561;
-inline constexpr int kMsgChooseArchive = 562;
-inline constexpr int kMsgNotAnArchive = 477;
-inline constexpr int kMsgNoSuchArchive = 1139;
-
 // The settings of the results view that D_QUERY_PARAMS edits: font sizes (tenths of a point) and
 // line gaps (0.01 mm) on the screen and on paper, and which header lines the run builds.
 struct QueryViewSettings {

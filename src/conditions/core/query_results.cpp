@@ -6,16 +6,15 @@
 
 #include "archive/store/archive.h"
 #include "conditions/core/query_run.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using platform::GetPrompter;
-
-void Tell(int number, const std::string& text) {
-  GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-}
 
 std::string CountLine(int message, int count) {
   return GetMessageText(message) + " - " + std::to_string(count);
@@ -77,23 +76,23 @@ bool ResultArchiveAction::Matches(int record, const ArchiveIndexEntry& entry) {
 void ResultArchiveAction::Finish() {
   if (!before_.empty() && !RemovedByAction(before_) &&
       (archive_.SetPath(before_) < 0 || archive_.CreateIndex() != 0))
-    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before_);
+    ShowMessage(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + PathText(before_));
   if (!missing_.empty()) {
     std::string text = GetMessageText(kMsgArchiveMissing);
-    for (const std::string& path : missing_) text += "\n" + path;
-    Tell(kMsgArchiveMissing, text);
+    for (const std::string& path : missing_) text += "\n" + PathText(path);
+    ShowMessage(kMsgArchiveMissing, text);
   }
   if (!changed_.empty()) {
     std::string text;
     for (const std::string& path : changed_)
-      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgArchiveWord) + " " + path + " " +
+      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgQueryArchiveWord) + " " + PathText(path) + " " +
               GetMessageText(kMsgArchiveChanged);
-    Tell(kMsgArchiveWord, text);
+    ShowMessage(kMsgQueryArchiveWord, text);
   }
   if (!mismatched_.empty()) {
     std::string text = GetMessageText(kMsgRowMismatch);
     for (const std::string& name : mismatched_) text += "\n" + name;
-    Tell(kMsgRowMismatch, text);
+    ShowMessage(kMsgRowMismatch, text);
   }
 }
 
@@ -182,7 +181,7 @@ QueryRowsDone QueryResults::Delete(Archive& archive, const std::vector<int>& row
     for (const int row : ofArchive) records.insert(rows_[static_cast<std::size_t>(row)].record);
     if (Archive::FileTimeOf(a.path) == a.fileTime &&
         InspectArchiveFile(a.path).records == static_cast<std::int64_t>(records.size()))
-      emptied += "\n" + a.path;
+      emptied += "\n" + PathText(a.path);
   }
   std::string question = GetMessageText(kMsgDeleteCharts);
   if (!emptied.empty()) question += "\n\n" + GetMessageText(kMsgArchivesEmptied) + emptied;

@@ -21,16 +21,6 @@
 
 class Archive;
 
-// Messages of the actions.
-inline constexpr int kMsgDone = 45;
-inline constexpr int kMsgDeleteCharts = 484;
-inline constexpr int kMsgArchiveWord = 611;
-inline constexpr int kMsgArchiveChanged = 612;
-inline constexpr int kMsgArchivesEmptied = 1920;
-inline constexpr int kMsgChartsCopied = 1921;
-inline constexpr int kMsgChartsSkipped = 1922;
-inline constexpr int kMsgRowMismatch = 1923;
-
 struct QueryResultArchive {
   std::string path;
   std::int64_t fileTime = 0;  // the file's time stamp as the results know it

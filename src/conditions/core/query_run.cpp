@@ -7,18 +7,17 @@
 #include "archive/store/archive.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using platform::Answer;
 using platform::GetPrompter;
-
-void Tell(int number, const std::string& text, platform::Icon icon = platform::Icon::Warning) {
-  GetPrompter().ShowMessage(number, text, icon);
-}
 
 std::string CountLine(int message, int count) {
   return GetMessageText(message) + " - " + std::to_string(count);
@@ -97,8 +96,8 @@ class QueryWalk {
 void TellMissingArchives(const std::vector<ArchiveListEntry>& archives) {
   std::string paths;
   for (const ArchiveListEntry& e : archives)
-    if (e.on && !Archive::IsArchiveFile(e.path)) paths += "\n" + e.path;
-  if (!paths.empty()) Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + paths);
+    if (e.on && !Archive::IsArchiveFile(e.path)) paths += "\n" + PathText(e.path);
+  if (!paths.empty()) ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + paths);
 }
 
 // Message 678 when some charts of the current archive are marked already: No clears the marks.
@@ -136,7 +135,8 @@ void Reopen(Archive& archive, const std::string& before, QueryRunResult& result)
   if (before.empty()) return;
   if (archive.SetPath(before) < 0 || archive.CreateIndex() != 0) {
     result.reopenFailed = true;
-    Tell(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before, platform::Icon::Error);
+    ShowMessage(kMsgReopenFailed, GetMessageText(kMsgReopenFailed) + "\n" + before,
+                platform::Icon::Error);
   }
 }
 
@@ -144,11 +144,11 @@ void Reopen(Archive& archive, const std::string& before, QueryRunResult& result)
 
 bool RefuseQueryRequest(const Archive& archive, const QueryRunRequest& request) {
   if (request.currentArchiveOnly && !archive.IsOpen()) {
-    Tell(kMsgNoArchiveOpen, GetMessageText(kMsgNoArchiveOpen));
+    ShowMessage(kMsgNoArchiveOpen, GetMessageText(kMsgNoArchiveOpen));
     return true;
   }
   if (!request.currentArchiveOnly && request.archives.empty()) {
-    Tell(kMsgArchiveListEmpty, GetMessageText(kMsgArchiveListEmpty));
+    ShowMessage(kMsgArchiveListEmpty, GetMessageText(kMsgArchiveListEmpty));
     return true;
   }
   return false;
@@ -204,7 +204,7 @@ std::vector<std::string> BuildResultHeader(const CFunc& set,
   if (showArchives) {
     lines.push_back(GetMessageText(kMsgHeaderArchives));
     for (const ArchiveListEntry& e : archives)
-      if (e.on) lines.push_back(e.path);
+      if (e.on) lines.push_back(PathText(e.path));
     lines.emplace_back();
   }
   if (showQuery) {

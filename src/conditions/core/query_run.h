@@ -22,25 +22,6 @@ namespace platform {
 class ProgressSink;
 }
 
-// Messages of the run.
-inline constexpr int kMsgChartsViewed = 590;
-inline constexpr int kMsgChartsHolding = 591;
-inline constexpr int kMsgArchiveMissing = 593;
-inline constexpr int kMsgArchivesProcessed = 594;
-inline constexpr int kMsgHeaderArchives = 613;
-inline constexpr int kMsgHeaderQuery = 614;
-inline constexpr int kMsgHeaderResults = 615;
-inline constexpr int kMsgHeaderLogic = 616;
-inline constexpr int kMsgHeaderAll = 617;
-inline constexpr int kMsgHeaderAny = 618;
-inline constexpr int kMsgKeepMarks = 678;
-inline constexpr int kMsgLocalSpaceCharts = 1110;
-inline constexpr int kMsgArchiveListEmpty = 1125;
-inline constexpr int kMsgNoArchiveOpen = 1916;
-inline constexpr int kMsgReopenFailed = 1917;
-inline constexpr int kMsgRunCancelled = 1918;
-inline constexpr int kMsgRunStopped = 1919;
-
 // Where a run searches: the current archive only, or the switched-on archives of the list.
 struct QueryRunRequest {
   bool currentArchiveOnly = true;

@@ -13,6 +13,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 
@@ -23,7 +24,6 @@ using platform::Font;
 using platform::Point;
 using platform::Rect;
 
-constexpr int kMsgPrintTitle = 619;
 constexpr int kBarStartSize = 6000;
 constexpr double kBarHeightPerW = 1.6;
 constexpr double kButtonTopPerW = 0.3;
@@ -234,7 +234,7 @@ QueryPrintLayout LayoutQueryPrint(Dc& dc, const Configuration& config,
 void DrawQueryPage(Dc& dc, const Configuration& config, const QueryPrintLayout& layout,
                    const QueryResults& results, int page) {
   config.DrawPageFrame(dc, {0, 0, 0, 0});
-  const std::string& title = GetMessageText(kMsgPrintTitle);
+  const std::string& title = GetMessageText(kMsgQueryPrintTitle);
   DrawPageOrnament(dc, config);
   DrawPageTitle(dc, config, lists::PageTitle(title, page));
 

@@ -2,11 +2,10 @@
 
 #include "astro/chart/chart_context.h"
 #include "conditions/core/statistic.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
-
-constexpr int kMsgFirstSign = 160, kMsgFirstPoint = 300, kMsgFirstCusp = 360;
 
 void Append(std::vector<std::string>& names, int firstMessage, int count) {
   for (int k = 0; k < count; ++k) names.push_back(GetMessageText(firstMessage + k));
@@ -30,13 +29,13 @@ StatEnabling StatEnablingOf(int kind) {
 std::vector<std::string> StatObjectNames(int kind) {
   std::vector<std::string> names;
   if (kind == kStatPlanetsInPlace) {
-    Append(names, kMsgFirstSign, kStatSigns);
-    Append(names, kMsgFirstCusp, kStatCusps);
+    Append(names, kMsgSignNameFirst, kStatSigns);
+    Append(names, kMsgHouseNameFirst, kStatCusps);
     return names;
   }
-  if (kind != kStatCuspSign) Append(names, kMsgFirstPoint, kStatPoints);
+  if (kind != kStatCuspSign) Append(names, kMsgPointNameFirst, kStatPoints);
   if (kind == kStatCuspSign || kind == kStatAspect || kind == kStatAspectCount)
-    Append(names, kMsgFirstCusp, kStatCusps);
+    Append(names, kMsgHouseNameFirst, kStatCusps);
   return names;
 }
 
@@ -46,6 +45,7 @@ int StatListSelection(int stored, int size) { return stored >= 0 && stored < siz
 
 int CheckStatParams(const cfg::StatisticsRecord& record, const ChartContext& context) {
   const bool needsSystem = record.kind == kStatAspect || record.kind == kStatAspectCount;
-  if (needsSystem && context.FindSystem(record.aspectSystem) == nullptr) return kMsgStatNoSystem;
+  if (needsSystem && context.FindSystem(record.aspectSystem) == nullptr)
+    return kMsgAspectSystemNotFound;
   return 0;
 }

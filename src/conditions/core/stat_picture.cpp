@@ -7,6 +7,7 @@
 #include "astro/aspects/aspect_system.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "astro/aspects/aspect_system.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
@@ -197,9 +198,9 @@ StatRunEnd Statistic::Calculate(Archive& archive, platform::ProgressSink& progre
     if (chart.IsLocalSpace()) {
       if (!asked) {
         asked = true;
-        takeLocalSpace =
-            platform::GetPrompter().AskYesNo(
-                kMsgStatLocalSpace, GetMessageText(kMsgStatLocalSpace)) == platform::Answer::Yes;
+        takeLocalSpace = platform::GetPrompter().AskYesNo(kMsgLocalSpaceCharts,
+                                                          GetMessageText(kMsgLocalSpaceCharts)) ==
+                         platform::Answer::Yes;
       }
       if (!takeLocalSpace) continue;
     }

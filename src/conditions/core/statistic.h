@@ -24,18 +24,6 @@ namespace platform {
 class ProgressSink;
 }
 
-// Messages of the statistics.
-inline constexpr int kMsgStatNoSystem = 59;
-inline constexpr int kMsgStatCaption = 252;
-inline constexpr int kMsgStatTotal = 496;
-inline constexpr int kMsgStatNotFoundIn = 497;
-inline constexpr int kMsgStatCharts = 498;
-inline constexpr int kMsgStatMinMeanMax = 499;
-inline constexpr int kMsgStatSelectSome = 532;
-inline constexpr int kMsgStatArchiveChanged = 690;
-inline constexpr int kMsgStatLocalSpace = 1110;
-inline constexpr int kMsgStatUnreadable = 2060;
-
 // The analysis kinds, in the order of the dialog's radio buttons.
 enum StatKind : int {
   kStatPointSign = 0,

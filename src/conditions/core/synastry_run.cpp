@@ -7,19 +7,36 @@
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/query_run.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using S = cfg::SynastrySettings;
+using V = QueryViewSettings;
+using cfg::Bind;
 
-void Tell(int number, const std::string& text) {
-  platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-}
-void Tell(int number) { Tell(number, GetMessageText(number)); }
+// A zero size (a configuration written before the sizes had defaults) reads as the default.
+struct Size : cfg::AsIs {
+  template <typename T, typename M>
+  void Read(T stored, M& member) const {
+    if (stored > 0) member = stored;
+  }
+};
+
+// Read and written as they stand; the view's values are brought into range each way.
+constexpr cfg::FieldTable kViewFields{Bind(&V::screenFont, S::kScreenFontSize, Size{}),
+                                      Bind(&V::printFont, S::kPrintFontSize, Size{}),
+                                      Bind(&V::screenGap, S::kScreenLineGap),
+                                      Bind(&V::printGap, S::kPrintLineGap),
+                                      Bind(&V::showArchives, S::kShowArchives),
+                                      Bind(&V::showQuery, S::kShowQuery)};
 
 // One archive read by the run, opened and indexed once, its file kept open while it is read.
 class SynSource {
@@ -35,11 +52,11 @@ class SynSource {
   // (else 1133).
   bool Open(const std::string& path) {
     if (archive_.SetPath(path) < 0) {
-      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + path);
+      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
       return false;
     }
     if (archive_.CreateIndex() != 0 || (handle_ = archive_.Open()) == nullptr) {
-      Tell(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + path);
+      ShowMessage(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
       return false;
     }
     return true;
@@ -48,7 +65,7 @@ class SynSource {
   // Record n without its comments; false after message 1134.
   bool Read(int n, Chart& chart) {
     if (archive_.Load(handle_, chart, n, false) == n) return true;
-    Tell(kMsgChartNotLoaded);
+    ShowMessage(kMsgChartNotLoaded);
     return false;
   }
   // Records first, first + 1, ... (at most `count`) into `charts`, stopping at the first that
@@ -149,14 +166,14 @@ void PairOneArchive(SynPairing& run, const SynastryRequest& request) {
 void PairArchiveList(SynPairing& run, const SynastryRequest& request) {
   if (std::none_of(request.list.begin(), request.list.end(),
                    [](const ArchiveListEntry& e) { return e.on; })) {
-    Tell(kMsgNoListedArchiveOn);
+    ShowMessage(kMsgNoListedArchiveOn);
     run.result.end = SynastryRunEnd::kFailed;
     return;
   }
   for (const ArchiveListEntry& entry : request.list) {
     if (!entry.on) continue;
     if (!Archive::IsArchiveFile(entry.path)) {
-      Tell(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + entry.path);
+      ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
       continue;
     }
     SynSource source;
@@ -180,8 +197,8 @@ void PairSamePositions(SynPairing& run, const SynastryRequest& request) {
     run.result.end = SynastryRunEnd::kFailed;
     return;
   }
-  if (b.Count() > a.Count()) Tell(kMsgSecondArchiveLarger);
-  if (b.Count() < a.Count()) Tell(kMsgFirstArchiveLarger);
+  if (b.Count() > a.Count()) ShowMessage(kMsgSecondArchiveLarger);
+  if (b.Count() < a.Count()) ShowMessage(kMsgFirstArchiveLarger);
   const int count = std::min(a.Count(), b.Count());
   const int slot1 = a.AddTo(run.Results()), slot2 = b.AddTo(run.Results());
   run.Expect(count);
@@ -256,25 +273,12 @@ SynastrySetup SynastrySetup::FromBlock(const cfg::ByteBlock& block) {
 
 QueryViewSettings SynastryViewFromBlock(const cfg::ByteBlock& b) {
   QueryViewSettings v;
-  // A zero size (a configuration written before the sizes had defaults) takes the default.
-  const auto size = [](int stored, int fallback) { return stored > 0 ? stored : fallback; };
-  v.screenFont = size(b.Get(S::kScreenFontSize), v.screenFont);
-  v.printFont = size(b.Get(S::kPrintFontSize), v.printFont);
-  v.screenGap = b.Get(S::kScreenLineGap);
-  v.printGap = b.Get(S::kPrintLineGap);
-  v.showArchives = b.Get(S::kShowArchives) != 0;
-  v.showQuery = b.Get(S::kShowQuery) != 0;
+  kViewFields.Read(b, v);
   return v.Clamped();
 }
 
 void SynastryViewToBlock(const QueryViewSettings& view, cfg::ByteBlock& b) {
-  const QueryViewSettings v = view.Clamped();
-  b.Set(S::kScreenFontSize, static_cast<std::int16_t>(v.screenFont));
-  b.Set(S::kPrintFontSize, static_cast<std::int16_t>(v.printFont));
-  b.Set(S::kScreenLineGap, static_cast<std::int16_t>(v.screenGap));
-  b.Set(S::kPrintLineGap, static_cast<std::int16_t>(v.printGap));
-  b.Set(S::kShowArchives, std::int32_t{v.showArchives ? 1 : 0});
-  b.Set(S::kShowQuery, std::int32_t{v.showQuery ? 1 : 0});
+  kViewFields.Write(view.Clamped(), b);
 }
 
 // --- Results ---
@@ -372,14 +376,14 @@ std::optional<SynastryRunResult> RunSynastryFromDialog(
     progress.End();
   });
 
-  if (result.end == SynastryRunEnd::kCancelled) Tell(kMsgRunCancelled);
-  if (result.end == SynastryRunEnd::kEvaluationError) Tell(kMsgRunStopped);
+  if (result.end == SynastryRunEnd::kCancelled) ShowMessage(kMsgRunCancelled);
+  if (result.end == SynastryRunEnd::kEvaluationError) ShowMessage(kMsgRunStopped);
   if (handOver.results->ResultCount() > 0 && result.end != SynastryRunEnd::kCancelled) {
     handOver.header = BuildResultHeader(model.set, {}, false, model.view.showQuery,
                                         typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));
     model.resultsShown = show && show(std::move(handOver));
   } else if (result.end == SynastryRunEnd::kCompleted) {
-    Tell(kMsgNoPairFound);
+    ShowMessage(kMsgNoPairFound);
   }
   return result;
 }

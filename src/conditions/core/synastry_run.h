@@ -27,16 +27,6 @@ namespace platform {
 class ProgressSink;
 }
 
-// Messages of the run.
-inline constexpr int kMsgNoPairFound = 1132;
-inline constexpr int kMsgIndexFailed = 1133;
-inline constexpr int kMsgChartNotLoaded = 1134;
-inline constexpr int kMsgSecondArchiveLarger = 1136;
-inline constexpr int kMsgFirstArchiveLarger = 1137;
-inline constexpr int kMsgNoListedArchiveOn = 1142;
-inline constexpr int kMsgModeDescription = 1149;  // + pairing mode
-inline constexpr int kMsgConditionsBelow = 1161;
-
 // The pairing modes of the set-up dialog.
 enum SynastryMode {
   kSynOneArchive = 0,    // each chart of the archive with the current chart

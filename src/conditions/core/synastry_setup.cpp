@@ -1,6 +1,6 @@
 #include "conditions/core/synastry_setup.h"
 
-#include <fstream>
+#include <cstdio>
 #include <system_error>
 
 #include "archive/store/archive.h"
@@ -9,20 +9,17 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 using S = cfg::SynastrySettings;
 namespace fs = std::filesystem;
-
-int Tell(int number, const std::string& text) {
-  platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-  return number;
-}
-int Tell(int number) { return Tell(number, GetMessageText(number)); }
 
 // The block's field of archive `field` (0 the single archive, 1 and 2 the two archives).
 cfg::TextField ArchiveField(int field) {
@@ -42,7 +39,9 @@ int CArcListContainer::LoadArcs() {
   entries_.clear();
   std::error_code ec;
   if (!fs::exists(file_, ec)) return 1;
-  if (!std::ifstream(file_)) return -1;
+  std::FILE* readable = OpenForReading(file_);
+  if (!readable) return -1;
+  std::fclose(readable);
   entries_ = ::LoadArcs(file_);
   return 0;
 }
@@ -51,21 +50,21 @@ int CArcListContainer::SaveArcs() const { return ::SaveArcs(file_, entries_); }
 
 std::string CArcListContainer::ItemText(int i) const {
   if (i < 0 || i >= Count()) return {};
-  return ShortenTextToLength(entries_[static_cast<std::size_t>(i)].path, width_);
+  return ShortenTextToLength(PathText(entries_[static_cast<std::size_t>(i)].path), width_);
 }
 
 int CArcListContainer::Add(std::string path) {
   if (!HasFileExtension(path)) path += ".arc";
   const int layout = Archive::IfRealArchive(path);
   if (layout == kNotArchive) return 0;
-  if (layout < 0) return Tell(kMsgNoSuchArchive);
+  if (layout < 0) return ShowMessage(kMsgNoSuchArchive);
   int shown = 0;
   bool listed = false;
   for (const ArchiveListEntry& e : entries_) listed = listed || Archive::IsSameFile(e.path, path);
   if (listed)
-    shown = Tell(kMsgArchiveInList);
+    shown = ShowMessage(kMsgArchiveInList);
   else if (Count() >= kCapacity)
-    shown = Tell(kMsgTooManyArchives);
+    shown = ShowMessage(kMsgTooManyArchives);
   else
     entries_.push_back({path, true});
   SaveArcs();
@@ -118,14 +117,14 @@ void SynastrySetupModel::Load(const cfg::ByteBlock& block, const Chart* current,
     place = t.place;
   }
   list.SetPath(listFile, 40);
-  if (list.LoadArcs() < 0) Tell(kMsgNoArchiveListFile);
+  if (list.LoadArcs() < 0) ShowMessage(kMsgNoArchiveListFile);
   selected = list.Count() > 0 ? 0 : -1;
 }
 
 std::string SynastrySetupModel::ArchiveText(const cfg::ByteBlock& block, int field) const {
   const std::string path = block.Get(ArchiveField(field));
   if (path.empty() || Archive::IfRealArchive(path) == kNotArchive) return {};
-  return ShortenTextToLength(path, kPathLength);
+  return ShortenTextToLength(PathText(path), kPathLength);
 }
 
 bool SynastrySetupModel::ChooseArchive(std::string path, bool second, cfg::ByteBlock& block) const {
@@ -158,7 +157,7 @@ bool SynastrySetupModel::Accept(cfg::ByteBlock& block) const {
   for (const int field : needed) {
     const std::string path = block.Get(ArchiveField(field));
     if (!Archive::IsArchiveFile(path)) {
-      Tell(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + path));
+      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + PathText(path)));
       return false;
     }
   }
@@ -166,7 +165,7 @@ bool SynastrySetupModel::Accept(cfg::ByteBlock& block) const {
     bool anyOn = false;
     for (const ArchiveListEntry& e : list.Entries()) anyOn = anyOn || e.on;
     if (!anyOn) {
-      Tell(kMsgNoListedArchiveOn);
+      ShowMessage(kMsgNoListedArchiveOn);
       return false;
     }
   }

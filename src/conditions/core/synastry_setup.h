@@ -13,10 +13,6 @@
 
 class Chart;
 
-inline constexpr int kMsgNoArchiveListFile = 1141;
-inline constexpr int kMsgModeComment = 1143;  // + pairing mode
-inline constexpr int kMsgModeCommentTail = 1148;
-
 // The archive list of mode 1: at most 50 archives, each switched on or off, in the list file.
 class CArcListContainer {
  public:

@@ -10,7 +10,9 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -18,12 +20,6 @@ namespace {
 using platform::Dc;
 using platform::Font;
 
-constexpr int kMsgChartWord = 1163;
-constexpr int kMsgFromArchive = 1130;
-constexpr int kMsgForChart = 1131;
-constexpr int kMsgFromList = 1140;
-constexpr int kMsgTwoArchivesInStep = 1138;
-constexpr int kMsgTwoArchives = 1162;
 constexpr int kColourCursorFill = 1;
 constexpr int kColourRowFill = 15;
 constexpr int kColourMarked = 12;
@@ -129,7 +125,7 @@ void SynAnalTable::TakeOver(SynastryHandOver handOver, bool showArchives) {
     description_.push_back(GetMessageText(kMsgHeaderArchives));
     if (current_ && (mode_ == kSynOneArchive || mode_ == kSynArchiveList))
       description_.push_back(GetMessageText(kMsgChartWord) + " " + current_->Line(" "));
-    for (const QueryResultArchive& a : archives_) description_.push_back(a.path);
+    for (const QueryResultArchive& a : archives_) description_.push_back(PathText(a.path));
     description_.emplace_back();
   }
   for (std::string& line : handOver.header) description_.push_back(std::move(line));

@@ -21,10 +21,6 @@
 class Archive;
 class Configuration;
 
-inline constexpr int kMsgSynastryCaption = 263;
-inline constexpr int kMsgCopyInPairs = 1160;
-inline constexpr int kMsgSynastryPrintTitle = 1158;
-
 // The buttons of the strip, left to right.
 enum SynButton { kSynLoad, kSynCopy, kSynMarkAll, kSynUnmarkAll, kSynInvert, kSynButtons };
 // Messages 605, 607, 608, 609, 610.

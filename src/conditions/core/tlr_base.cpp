@@ -13,7 +13,9 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "platform/core/prompter.h"
 
@@ -25,13 +27,9 @@ constexpr const char* kEditTemp = "__edtxt_.tmp";
 constexpr const char* kFuncTemp = "_func__.tmp";
 constexpr std::size_t kGroupTooFarColumn = 100;
 
-void Show(int number, const std::string& text) {
-  platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-}
-void Show(int number) { Show(number, GetMessageText(number)); }
 // "<message> <number>."
 void ShowWithNumber(int message, int number) {
-  Show(message, GetMessageText(message) + " " + std::to_string(number) + ".");
+  ShowMessage(message, GetMessageText(message) + " " + std::to_string(number) + ".");
 }
 
 bool IsLineStart(std::string_view file, std::size_t i) {
@@ -187,7 +185,7 @@ int TLRBASE::FindGroup(std::string_view groupName, int n) const {
 int TLRBASE::AppendGroup(const TlrGroup& group, bool* reported) {
   if (static_cast<int>(groups.size()) >= kMaxGroups) {
     if (reported == nullptr || !*reported)
-      Show(kMsgTlrTooManyGroups, GetMessageText(kMsgTlrTooManyGroups) + "\n" + group.name);
+      ShowMessage(kMsgTlrTooManyGroups, GetMessageText(kMsgTlrTooManyGroups) + "\n" + group.name);
     if (reported != nullptr) *reported = true;
     return -1;
   }
@@ -304,22 +302,22 @@ int TLRBASE::ReadText4Index() {
       ReportError(kErrCannotCreate, kTrace, 0);
       return -1;
     }
-    Show(kMsgTlrTextFileCreated);
+    ShowMessage(kMsgTlrTextFileCreated);
     return 0;
   }
   std::string file;
   if (!ReadFile(path, file, kTrace)) return -1;
   if (static_cast<std::int64_t>(file.size()) > kMaxFileLength) {
-    Show(kMsgTlrFileTooLarge);
+    ShowMessage(kMsgTlrFileTooLarge);
     return -1;
   }
   bool added = false, full = false;
   for (const TlrHeadingLine& h : FindTlrHeadings(file)) {
     const TlrHeading heading = ParseTlrHeading(h.line);
     if (heading.fault == TlrHeading::kBadNumber) {
-      Show(kMsgTlrBadNumber,
-           GetMessageText(kMsgTlrBadNumber) + " " +
-               std::string(h.line.substr(0, std::min<std::size_t>(50, h.line.size()))));
+      ShowMessage(kMsgTlrBadNumber,
+                  GetMessageText(kMsgTlrBadNumber) + " " +
+                      std::string(h.line.substr(0, std::min<std::size_t>(50, h.line.size()))));
       continue;
     }
     TlrIndexEntry& entry = index[static_cast<std::size_t>(heading.number)];
@@ -336,8 +334,8 @@ int TLRBASE::ReadText4Index() {
     int group = FindGroup(heading.group, 100);
     if (group < 0) {
       if (full) continue;
-      Show(kMsgTlrUnknownGroup, GetMessageText(kMsgTlrUnknownGroup) + heading.group + "\n" +
-                                    GetMessageText(kMsgTlrGroupAdded));
+      ShowMessage(kMsgTlrUnknownGroup, GetMessageText(kMsgTlrUnknownGroup) + heading.group + "\n" +
+                                           GetMessageText(kMsgTlrGroupAdded));
       group = AppendGroup({heading.group, 'T', 10}, &full);
       if (group < 0) continue;
       added = true;
@@ -363,7 +361,7 @@ int TLRBASE::ReadFuncs4Index(bool report) {
       ReportError(kErrCannotCreate, kTrace, 0);
       return -1;
     }
-    Show(kMsgTlrFuncFileCreated);
+    ShowMessage(kMsgTlrFuncFileCreated);
     return 0;
   }
   std::string file;
@@ -376,9 +374,9 @@ int TLRBASE::ReadFuncs4Index(bool report) {
     if (entry.text >= 0)
       entry.func = static_cast<std::int32_t>(i);
     else if (report)
-      Show(kMsgTlrOrphanFunction, GetMessageText(kMsgTlrOrphanFunction) + " " +
-                                      std::to_string(number) + "\n" +
-                                      GetMessageText(kMsgTlrOrphanFunctionTail));
+      ShowMessage(kMsgTlrOrphanFunction, GetMessageText(kMsgTlrOrphanFunction) + " " +
+                                             std::to_string(number) + "\n" +
+                                             GetMessageText(kMsgTlrOrphanFunctionTail));
   }
   return 0;
 }
@@ -453,7 +451,7 @@ int RefuseText(std::string_view body, std::string_view title, const TLRBASE& bas
   if (refusal == 0 && (group < 0 || group >= static_cast<int>(base.groups.size())))
     refusal = kMsgTlrNoGroupChosen;
   if (refusal == 0) refusal = CheckTlrGroupName(base.groups[static_cast<std::size_t>(group)].name);
-  if (refusal != 0) Show(refusal);
+  if (refusal != 0) ShowMessage(refusal);
   return refusal;
 }
 
@@ -464,7 +462,7 @@ int TLRBASE::InsertText(std::string_view body, std::string_view title, int group
   if (RefuseText(body, title, *this, group) != 0) return -1;
   const TlrGroup& g = groups[static_cast<std::size_t>(group)];
   if (!HasRoomFor(body.size() + title.size() + g.name.size())) {
-    Show(kMsgTlrDiskFull);
+    ShowMessage(kMsgNoDiskSpace);
     return -1;
   }
   const fs::path path = FilePath("tlt");
@@ -472,13 +470,13 @@ int TLRBASE::InsertText(std::string_view body, std::string_view title, int group
   if (Exists(path) && !ReadFile(path, file, kTrace)) return -1;
   std::string text = FormatTlrHeading(0, title, g.name) + WithLineEnd(body);
   if (static_cast<std::int64_t>(file.size() + text.size() + 1) >= kMaxFileLength) {
-    Show(kMsgTlrFileTooLarge);
+    ShowMessage(kMsgTlrFileTooLarge);
     return -1;
   }
   int number = 1;
   while (number < kMaxTexts && index[static_cast<std::size_t>(number)].text >= 0) ++number;
   if (number >= kMaxTexts) {
-    Show(kMsgTlrTooManyTexts);
+    ShowMessage(kMsgTlrTooManyTexts);
     return -1;
   }
   text = FormatTlrHeading(number, title, g.name) + WithLineEnd(body);
@@ -498,7 +496,7 @@ int TLRBASE::InsertText(std::string_view body, std::string_view title, int group
   // A function record left in the file under this number belongs to the new text now.
   if (ReadFuncs4Index(false) < 0 || WriteIndex() < 0) return -1;
   (void)SaveGroups();
-  Show(kMsgTlrTextAdded);
+  ShowMessage(kMsgTlrTextAdded);
   return number;
 }
 
@@ -509,7 +507,7 @@ int TLRBASE::ReplaceText(int number, std::string_view body, std::string_view tit
   if (RefuseText(body, title, *this, group) != 0) return -1;
   const TlrGroup& g = groups[static_cast<std::size_t>(group)];
   if (!HasRoomFor(body.size() + title.size() + g.name.size())) {
-    Show(kMsgTlrDiskFull);
+    ShowMessage(kMsgNoDiskSpace);
     return -1;
   }
   std::string file;
@@ -520,7 +518,7 @@ int TLRBASE::ReplaceText(int number, std::string_view body, std::string_view tit
   const std::size_t to = NextRecord(file, from);
   const std::string text = FormatTlrHeading(number, title, g.name) + WithLineEnd(body);
   if (static_cast<std::int64_t>(file.size() - (to - from) + text.size()) >= kMaxFileLength) {
-    Show(kMsgTlrFileTooLarge);
+    ShowMessage(kMsgTlrFileTooLarge);
     return -1;
   }
   if (SpliceText(static_cast<std::int64_t>(from), static_cast<std::int64_t>(to), text, kTrace) < 0)
@@ -616,6 +614,31 @@ int TLRBASE::ReadFunction(int number, CFunc& set) const {
   if (from >= file.size()) return 0;
   std::istringstream in(file.substr(from, NextRecord(file, from) - from));
   return set.ReadSelection(in);
+}
+
+int TLRBASE::RenameTextsGroup(std::string_view oldName, std::string_view newName) {
+  constexpr const char* kTrace = "TLRBASE::RenameTextsGroup";
+  std::string texts;
+  if (!ReadFile(FilePath("tlt"), texts, kTrace, kErrRead)) return -1;
+  std::string renamed;
+  std::size_t copied = 0;
+  for (const TlrHeadingLine& h : FindTlrHeadings(texts)) {
+    const TlrHeading heading = ParseTlrHeading(h.line);
+    if (heading.group.empty() || !SameTlrGroupName(heading.group, oldName)) continue;
+    // The group stands between the first two '/' after the title; the rest of the line stays.
+    const std::size_t title = h.line.find('^', h.line.find('^', 1) + 1);
+    const std::size_t first = h.line.find('/', title + 1);
+    renamed.append(texts, copied, h.offset + first + 1 - copied);
+    renamed.append(newName);
+    copied = h.offset + first + 1 + heading.group.size();
+  }
+  if (copied == 0) return 1;
+  renamed.append(texts, copied);
+  if (!RewriteFile(FilePath("tlt"), renamed).ok()) {
+    ReportError(kErrWrite, kTrace, 3);
+    return -1;
+  }
+  return 1;
 }
 
 int TLRBASE::DeleteTextsForGroup(std::string_view groupName) {

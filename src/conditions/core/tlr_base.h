@@ -27,52 +27,6 @@ class Chart;
 class ChartContext;
 class TLRDATA;
 
-// Message numbers of the text bases (the invented ones in 2080..2089).
-inline constexpr int kMsgTlrDiskFull = 476;
-inline constexpr int kMsgTlrRemoveBaseFiles = 985;
-inline constexpr int kMsgTlrRemoveBase = 986;
-inline constexpr int kMsgTlrGroupExists = 987;
-inline constexpr int kMsgTlrRemoveGroup = 988;
-inline constexpr int kMsgTlrNoGroupChosen = 989;
-inline constexpr int kMsgTlrDuplicateNumber = 990;
-inline constexpr int kMsgTlrBadNumber = 991;
-inline constexpr int kMsgTlrBadGroupChar = 992;
-inline constexpr int kMsgTlrNoTitle = 993;
-inline constexpr int kMsgTlrNoGroup = 994;
-inline constexpr int kMsgTlrGroupTooFar = 995;
-inline constexpr int kMsgTlrUnknownGroup = 996;
-inline constexpr int kMsgTlrGroupAdded = 997;
-inline constexpr int kMsgTlrFuncFileCreated = 998;
-inline constexpr int kMsgTlrBadHeading = 999;
-inline constexpr int kMsgTlrBaseMissing = 1000;
-inline constexpr int kMsgTlrOrphanFunction = 1001;
-inline constexpr int kMsgTlrOrphanFunctionTail = 1002;
-inline constexpr int kMsgTlrDeleteCondition = 1004;
-inline constexpr int kMsgTlrNoTitleEntered = 1010;
-inline constexpr int kMsgTlrTitleExists = 1011;
-inline constexpr int kMsgTlrFileTooLarge = 1012;
-inline constexpr int kMsgTlrTooManyTexts = 1013;
-inline constexpr int kMsgTlrDeleteText = 1014;
-inline constexpr int kMsgTlrNoBases = 1015;
-inline constexpr int kMsgTlrBodyTooLong = 1016;
-inline constexpr int kMsgTlrNotPlainText = 1017;
-inline constexpr int kMsgTlrTextFilter = 1018;
-inline constexpr int kMsgTlrTextAdded = 1019;
-inline constexpr int kMsgTlrTextFileCreated = 1020;
-inline constexpr int kMsgTlrOutputFileExists = 1021;
-inline constexpr int kMsgTlrCannotLoadText = 1023;
-inline constexpr int kMsgTlrGroupsFromText = 1119;
-inline constexpr int kMsgTlrEnterGroupName = 1121;
-inline constexpr int kMsgTlrAbsentGroupsFound = 1122;
-inline constexpr int kMsgTlrAbsentGroupsAdded = 1123;
-inline constexpr int kMsgTlrDeleteGroupTexts = 1124;
-inline constexpr int kMsgTlrSwitchOnABase = 1126;
-inline constexpr int kMsgTlrBaseConnected = 1127;
-inline constexpr int kMsgTlrBadTitleChar = 2080;
-inline constexpr int kMsgTlrBodyCaret = 2081;
-inline constexpr int kMsgTlrTooManyGroups = 2082;
-inline constexpr int kMsgTlrBodyCut = 2083;
-
 struct TlrGroup {
   std::string name;   // code page 1251, without '^' and '/'
   char flag = 'T';    // 'F': the group's texts are never selected
@@ -189,6 +143,10 @@ class TLRBASE {
   // 1124 is answered Yes: 1 done (or no text to remove), 0 declined (nothing changed), -1 error.
   // The index is stale afterwards (the files are newer); the caller rebuilds it.
   int DeleteTextsForGroup(std::string_view groupName);
+  // Writes `newName` for `oldName` (case-insensitive) in the heading of every text of that group,
+  // the text file rewritten safely once: 1 done (or no text of the group), -1 error (the file as
+  // it was). The index is stale afterwards; the caller rebuilds it.
+  int RenameTextsGroup(std::string_view oldName, std::string_view newName);
 
   // The numbers that hold a text, ascending.
   std::vector<int> TextNumbers() const;

@@ -8,7 +8,10 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
@@ -117,7 +120,7 @@ int TLRDATA::LoadBases() {
     fs::path groupFile = baseName + ".tlg";
     if (!Exists(text) && !Exists(groupFile)) {
       const std::string missing = GetMessageText(kMsgTlrBaseMissing);
-      const std::string question = missing + "\n" + text.string() + "\n" + missing;
+      const std::string question = missing + "\n" + PathText(text.native()) + "\n" + missing;
       platform::FileChoice choice;
       choice.filters = {{"Velm 5.* text database files (*.tlt)", "*.tlt"}};
       choice.path = text.string();
@@ -191,8 +194,7 @@ int CollectGroupNamesFromTextFile(TLRBASE& base, fs::path textFile) {
     ReportError(kErrCannotOpen, "DTlrFiles::CollectGroupNamesFromTextFile", 0);
     return -1;
   }
-  platform::GetPrompter().ShowMessage(kMsgTlrGroupsFromText, GetMessageText(kMsgTlrGroupsFromText),
-                                      platform::Icon::Information);
+  ShowMessage(kMsgTlrGroupsFromText, platform::Icon::Information);
   int priority = 10;
   bool full = false;
   for (const TlrHeadingLine& h : FindTlrHeadings(file)) {
@@ -286,9 +288,7 @@ std::string TLRDATA::FormatHits(const TlrOutputOptions& options) {
     }
     TlrText text;
     if (files[hit.base].empty() || base.LoadTextFrom(files[hit.base], hit.number, text) < 0) {
-      if (!told)
-        platform::GetPrompter().ShowMessage(
-            kMsgTlrCannotLoadText, GetMessageText(kMsgTlrCannotLoadText), platform::Icon::Warning);
+      if (!told) ShowMessage(kMsgTlrCannotLoadText);
       told = true;
       continue;
     }

@@ -4,7 +4,9 @@
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -14,10 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kCheckedCharacters = 100;
-
-void Show(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
 
 bool AskYesNo(int number, const std::string& text) {
   return platform::GetPrompter().AskYesNo(number, text) == platform::Answer::Yes;
@@ -66,7 +64,7 @@ int LoadTlrBodyFromFile(const fs::path& path, std::string& body) {
   }
   if (bytes.size() > static_cast<std::size_t>(TlrTextsPage::kMaxBody)) {
     bytes.resize(TlrTextsPage::kMaxBody);
-    Show(kMsgTlrBodyCut);
+    ShowMessage(kMsgTlrBodyCut);
   }
   const std::size_t checked = std::min(bytes.size(), kCheckedCharacters);
   for (std::size_t i = 0; i < checked; ++i) {
@@ -122,7 +120,7 @@ bool TlrFilesPage::ConnectBase() {
     name.resize(dot);
   for (const TLRBASE& b : data_.bases)
     if (SearchKey(b.name) == SearchKey(name)) {
-      Show(kMsgTlrBaseConnected);
+      ShowMessage(kMsgTlrBaseConnected);
       return false;
     }
   const int slot = data_.AddBase(name, 'T');
@@ -165,13 +163,13 @@ bool TlrFilesPage::AskUniqueGroup(std::string& name, int& priority, int editing)
   for (;;) {
     if (!dialogs_.AskGroup(name, priority)) return false;
     if (const int refusal = CheckTlrGroupParams(name); refusal != 0) {
-      Show(refusal);
+      ShowMessage(refusal);
       continue;
     }
     priority = std::clamp(priority, 0, 99);
     const int same = base->FindGroup(name);
     if (same < 0 || same == editing) return true;
-    Show(kMsgTlrGroupExists);
+    ShowMessage(kMsgTlrGroupExists);
   }
 }
 
@@ -193,8 +191,17 @@ bool TlrFilesPage::EditGroup() {
   std::string name = group.name;
   int priority = group.priority;
   if (!AskUniqueGroup(name, priority, data_.second)) return false;
+  const bool renamed = name != group.name;
+  // The texts take the new name in their headings at once, and so does the group file: neither
+  // names a group the other has lost, whatever the sheet's OK or Cancel.
+  if (renamed && Exists(base->FilePath("tlt")) && base->RenameTextsGroup(group.name, name) != 1)
+    return false;
   group.name = name;
   group.priority = priority;
+  if (renamed) {
+    (void)base->SaveGroups();
+    (void)base->RebuildIndex();
+  }
   return true;
 }
 
@@ -261,7 +268,7 @@ bool TlrTextsPage::Activate() {
   hasGroup_ =
       base != nullptr && data_.second >= 0 && data_.second < static_cast<int>(base->groups.size());
   if (!hasGroup_) {
-    Show(kMsgTlrNoGroupChosen);
+    ShowMessage(kMsgTlrNoGroupChosen);
     return false;
   }
   Refill();
@@ -309,11 +316,11 @@ bool TlrTextsPage::AddText() {
   std::string title, body;
   if (!dialogs_.AskText(title, body)) return false;
   if (static_cast<int>(body.size()) > kMaxBody) {
-    Show(kMsgTlrBodyTooLong);
+    ShowMessage(kMsgTlrBodyTooLong);
     return false;
   }
   if (const int refusal = CheckTlrTextParams(*base, title, body, -1); refusal != 0) {
-    Show(refusal);
+    ShowMessage(refusal);
     return false;
   }
   const int number = base->InsertText(body, title, data_.second);
@@ -333,11 +340,11 @@ bool TlrTextsPage::EditText() {
   if (base->LoadText(number, text) < 0) return false;
   if (!dialogs_.AskText(text.title, text.body)) return false;
   if (static_cast<int>(text.body.size()) > kMaxBody) {
-    Show(kMsgTlrBodyTooLong);
+    ShowMessage(kMsgTlrBodyTooLong);
     return false;
   }
   if (const int refusal = CheckTlrTextParams(*base, text.title, text.body, number); refusal != 0) {
-    Show(refusal);
+    ShowMessage(refusal);
     return false;
   }
   if (base->ReplaceText(number, text.body, text.title, data_.second) < 0) return false;

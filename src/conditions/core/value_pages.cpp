@@ -5,6 +5,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/wizard_page_support.h"
 #include "conditions/core/wizard_pages.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -323,7 +324,7 @@ QuantControls QuantPageModel::Controls() const {
 
 int QuantPageModel::Check() const {
   if (!Controls().aspects) return 0;
-  if (wizard_page::FindAspectSystem(aspects_, systemName) < 0) return kMsgNoAspectSystem;
+  if (wizard_page::FindAspectSystem(aspects_, systemName) < 0) return kMsgAspectSystemNotFound;
   if ((mask & kTypeBits) == 0) return kMsgNoAspectType;
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/groups.h"
 #include "conditions/core/wizard_page_support.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
@@ -14,9 +15,6 @@ using wizard_page::InRangeOr;
 using wizard_page::PositionOr0;
 using wizard_page::StoreObject;
 using wizard_page::StorePoint;
-
-constexpr int kMsgAnyAspect = 624;
-constexpr int kMsgGivenAngle = 625;
 
 }  // namespace
 
@@ -205,7 +203,7 @@ AspectControls AspPageModel::Controls() const {
 }
 
 int AspPageModel::Check() const {
-  if (SystemIndex() < 0) return kMsgNoAspectSystem;
+  if (SystemIndex() < 0) return kMsgAspectSystemNotFound;
   constexpr int kTypes = (1 << (kMaskOtherClass + 1)) - 1;
   if (EnableAspectFilter(Choice()) && (mask & kTypes) == 0) return kMsgNoAspectType;
   return 0;

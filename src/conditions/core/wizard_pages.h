@@ -16,9 +16,6 @@
 class Aspectarium;
 class Groups;
 
-inline constexpr int kMsgNoAspectType = 636;
-inline constexpr int kMsgArbitraryPoint = 587;
-
 // --- The flow ---
 
 // The first pages: the one-chart page offers the nine kinds 0..8, the two-chart page ASP (0) and

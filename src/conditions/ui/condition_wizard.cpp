@@ -21,7 +21,9 @@
 #include "conditions/ui/value_page_dialogs.h"
 #include "conditions/ui/wizard_page_controls.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -33,7 +35,6 @@ using wizard_page::Fill;
 using wizard_page::FillSigns;
 using wizard_page::Index;
 using wizard_page::PageButtons;
-using wizard_page::Warn;
 
 // "Дальше >" and "Отменить".
 QDialogButtonBox* FirstPageButtons(platform::Dialog* page) {
@@ -113,7 +114,7 @@ int RunConditionWizard(CFunc& set, QWidget* parent) {
     QueryCondition words;
     if (!RunPage(set, kind, twoChart, parent, words)) continue;
     if (set.AddCondition(words) < 0) {
-      Warn(kMsgTooManyConditions);
+      ShowMessage(kMsgTooManyConditions);
       return -1;
     }
     return 0;

@@ -16,6 +16,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/cfunc.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -154,7 +155,7 @@ void DQWIZCONFIG::UpdateEnabling() {
 
 bool DQWIZCONFIG::CheckOk() {
   if (const int message = model_.Check(); message != 0) {
-    platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
+    ShowMessage(message);
     return false;
   }
   words = model_.Words();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -38,7 +39,7 @@ bool DPlanHouseSelect::DoDataExchange(bool save) {
     selected[static_cast<std::size_t>(i)] = list_->item(i)->isSelected();
   const int count = static_cast<int>(std::count(selected.begin(), selected.end(), true));
   if (const int refusal = MemberChoice::CheckCount(count, limit_); refusal != 0) {
-    platform::GetPrompter().ShowMessage(refusal, GetMessageText(refusal), platform::Icon::Warning);
+    ShowMessage(refusal);
     return false;
   }
   *flags_ = MemberChoice::ToFlags(selected);

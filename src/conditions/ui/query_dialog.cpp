@@ -27,6 +27,7 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -34,12 +35,12 @@
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 constexpr int kCurrentNameLength = 50;
 const char* const kTitle = "ЗАПРОС НА ПОИСК В АРХИВЕ";
-constexpr int kMsgSynastryQueryTitle = 1159;
 
 class QueryItemDelegate : public QStyledItemDelegate {
  public:
@@ -286,8 +287,8 @@ void DQuery::OnInitDialog() {
   modeText_->setVisible(synastry);
   archiveBox_->setVisible(!synastry);
   currentName_->setText(platform::ToQt(ShortenTextToLength(
-      archive_.IsOpen() ? archive_.GetPath() : std::string(), kCurrentNameLength)));
-  currentName_->setToolTip(platform::ToQt(archive_.GetPath()));
+      PathText(archive_.IsOpen() ? archive_.GetPath() : std::string()), kCurrentNameLength)));
+  currentName_->setToolTip(platform::PathToQt(archive_.GetPath()));
   logic_->clear();
   for (const std::string& expression : model_.history) logic_->addItem(platform::ToQt(expression));
   logic_->setCurrentIndex(model_.history.empty() ? -1 : 0);
@@ -337,9 +338,7 @@ void DQuery::OnCurrentOnly() {
 
 void DQuery::OnAddArchive() {
   if (model_.RefuseFullList()) return;
-  platform::FileChoice choice;
-  choice.mustExist = false;
-  choice.filters.push_back({"Velm 4.*/5.* archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, {});
   if (!platform::GetPrompter().ChooseFile(choice)) return;
   model_.AddArchive(choice.path);
   RefillArchives();

@@ -9,13 +9,13 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/lists/list_navigation.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"
 
 namespace {
 
-constexpr int kMsgCaption = 256;
 constexpr double kPaperDpi = 600.0;
 
 }  // namespace
@@ -44,7 +44,7 @@ void CQueryView::OnInitialUpdate() {
   SetLineCount(results_.Count());
 }
 
-std::string CQueryView::GetFrameTitle() const { return GetMessageText(kMsgCaption); }
+std::string CQueryView::GetFrameTitle() const { return GetMessageText(kMsgQueryResultsCaption); }
 
 QueryViewSettings CQueryView::Settings() const {
   return QueryViewSettings::FromBlock(GetConfiguration().query);

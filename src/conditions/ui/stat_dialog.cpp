@@ -13,6 +13,7 @@
 #include "conditions/core/stat_params.h"
 #include "conditions/core/statistic.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -108,7 +109,7 @@ bool DStat::DoDataExchange(bool save) {
   chosen.fill = fill_->isChecked() ? 1 : 0;
   chosen.aspectSystem = platform::FromQt(system_->currentText().trimmed());
   if (const int refusal = CheckStatParams(chosen, ChartContext::FromCurrentSettings())) {
-    platform::GetPrompter().ShowMessage(refusal, GetMessageText(refusal), platform::Icon::Warning);
+    ShowMessage(refusal);
     system_->setFocus();
     return false;
   }

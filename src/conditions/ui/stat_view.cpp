@@ -12,22 +12,20 @@
 #include "document/chart_document.h"
 #include "document/view_kinds.h"
 #include "document/workbench.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/text_helpers.h"
-#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
 // The printed picture: 126 mm high, 4 mm right of the left margin and 20 mm below the top one.
 constexpr int kPaperWidth = 20800, kPaperHeight = 12600, kPaperLeft = 400, kPaperDrop = 2000;
 constexpr int kCaptionLength = 25;
-
-void Tell(int number, const std::string& text) {
-  platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
-}
 
 }  // namespace
 
@@ -56,7 +54,7 @@ void CStatView::OnInitialUpdate() {
   archivePath_ = archive.GetPath();
   archiveTime_ = Archive::FileTimeOf(archivePath_);
   archiveRecords_ = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
-  caption_ = ShortenTextToLength(platform::Utf8ToCp1251(archivePath_), kCaptionLength) +
+  caption_ = ShortenTextToLength(PathText(archivePath_), kCaptionLength) +
              GetMessageText(kMsgStatCaption);
   SetMargins();
   UpdateFrameTitle();
@@ -119,7 +117,7 @@ void CStatView::OpenChartsAt(platform::Point at) {
   ChartDocument* document = GetDocument();
   if (document == nullptr) return;
   if (!ArchiveUnchanged()) {
-    Tell(kMsgStatArchiveChanged, GetMessageText(kMsgStatArchiveChanged));
+    ShowMessage(kMsgStatArchiveChanged, GetMessageText(kMsgStatArchiveChanged));
     return;
   }
   const int bucket = screen_.HitTest(at);
@@ -153,7 +151,7 @@ ChartDocument* OpenArchiveStatistics(Workbench& workbench) {
   const ChartContext context = ChartContext::FromCurrentSettings();
   Statistic statistic;
   if (!statistic.Init(context.Config().GetStatisticsSettings(), context)) {
-    Tell(kMsgStatNoSystem, GetMessageText(kMsgStatNoSystem));
+    ShowMessage(kMsgAspectSystemNotFound, GetMessageText(kMsgAspectSystemNotFound));
     return nullptr;
   }
   platform::BackgroundRun run(QStringLiteral("СТАТИСТИКА"), workbench.MainWindow());
@@ -161,8 +159,8 @@ ChartDocument* OpenArchiveStatistics(Workbench& workbench) {
   run.Run([&](platform::ProgressSink& progress) { end = statistic.Calculate(archive, progress); });
   if (end != StatRunEnd::kCompleted) return nullptr;
   if (const int unreadable = statistic.Results().unreadable; unreadable > 0)
-    Tell(kMsgStatUnreadable,
-         GetMessageText(kMsgStatUnreadable) + " - " + std::to_string(unreadable));
+    ShowMessage(kMsgStatUnreadable,
+                GetMessageText(kMsgStatUnreadable) + " - " + std::to_string(unreadable));
   return workbench.OpenChartDocument(DocCreation::Statistics(statistic.TakeResults()),
                                      kTemplateStatistics);
 }

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "archive/store/archive.h"
 #include "astro/chart/published_settings.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
@@ -31,8 +32,8 @@ const char* const kModeTexts[] = {
 
 // The file dialog of both "ИЗМЕНИТЬ" and "ДОБАВИТЬ": the chosen path, or empty after Cancel.
 std::string ChooseArchiveFile() {
-  platform::FileChoice choice;
-  choice.filters.push_back({"Velm 4.*/5.* archive files (*.arc)", "*.arc"});
+  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, {});
+  choice.mustExist = true;
   return platform::GetPrompter().ChooseFile(choice) ? choice.path : std::string();
 }
 

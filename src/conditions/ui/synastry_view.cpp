@@ -10,6 +10,7 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"

@@ -19,21 +19,16 @@
 #include "conditions/ui/condition_wizard.h"
 #include "conditions/ui/groups_dialog.h"
 #include "conditions/ui/tlr_output.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
 
-constexpr int kMsgSheetCaption = 780;
-// A text holds characters that code page 1251 cannot.
-constexpr int kMsgTextNotInCodePage = 2145;
 constexpr int kMaxGroupName = 100;
-
-void Show(int number) {
-  platform::GetPrompter().ShowMessage(number, GetMessageText(number), platform::Icon::Warning);
-}
 
 QPushButton* Button(QWidget* owner, const char* text, const char* name) {
   auto* button = new QPushButton(QString::fromUtf8(text), owner);
@@ -82,7 +77,7 @@ bool DTLR_GROUP::DoDataExchange(bool save) {
 
 bool DTLR_GROUP::CheckOk() {
   const int refusal = CheckTlrGroupParams(name);
-  if (refusal != 0) Show(refusal);
+  if (refusal != 0) ShowMessage(refusal);
   return refusal == 0;
 }
 
@@ -128,7 +123,7 @@ bool DTLR_TEXTPAR::DoDataExchange(bool save) {
 bool DTLR_TEXTPAR::CheckOk() {
   const int refusal =
       bodyFits_ ? CheckTlrTextParams(base_, title, body, editing_) : kMsgTextNotInCodePage;
-  if (refusal != 0) Show(refusal);
+  if (refusal != 0) ShowMessage(refusal);
   return refusal == 0;
 }
 

@@ -16,12 +16,15 @@
 #include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -30,14 +33,18 @@ namespace {
 
 using T = cfg::InterpretationSettings;
 namespace fs = std::filesystem;
+using cfg::Bind;
 
-constexpr int kMsgCaption = 261;  // " -Интерпретация"
-constexpr int kMsgCopyAll = 1044;
-constexpr int kMsgCopySelection = 1045;
-constexpr int kMsgPrintTitle = 1046;
-constexpr int kMsgSaveFailed = 1032;
-constexpr int kMsgSaved = 1033;
-constexpr int kMsgCannotLoad = 1034;
+constexpr cfg::FieldTable kOptionFields{
+    Bind(&TlrOutputOptions::sortOrder, T::kSortOrder, cfg::Clamp{0, 2}),
+    Bind(&TlrOutputOptions::titles, T::kTitles),
+    Bind(&TlrOutputOptions::groupHeadings, T::kGroupHeadings),
+    Bind(&TlrOutputOptions::comments, T::kComments)};
+
+constexpr cfg::FieldTable kFileFields{Bind(&DTLRPARAMS::saveToFile, T::kSaveToFile),
+                                      Bind(&DTLRPARAMS::replaceFile, T::kReplaceFile),
+                                      Bind(&DTLRPARAMS::fileName, T::kFileName)};
+
 constexpr int kAreaChars = 40;
 
 QColor ToQColor(int paletteIndex) {
@@ -68,10 +75,6 @@ class TlrFilesDelegate : public QStyledItemDelegate {
  private:
   CTlrFilesListBox* box_;
 };
-
-void Show(int number, const std::string& text, platform::Icon icon = platform::Icon::Warning) {
-  platform::GetPrompter().ShowMessage(number, text, icon);
-}
 
 }  // namespace
 
@@ -122,9 +125,9 @@ void CTlrFilesListBox::Refill(int selected) {
 // --- DTLRPARAMS ---
 
 TlrOutputOptions TlrOptionsOf(const Configuration& config) {
-  const auto& b = config.interpretation;
-  return {std::clamp(b.Get(T::kSortOrder), 0, 2), b.Get(T::kTitles) != 0,
-          b.Get(T::kGroupHeadings) != 0, b.Get(T::kComments) != 0};
+  TlrOutputOptions options;
+  kOptionFields.Read(config.interpretation, options);
+  return options;
 }
 
 DTLRPARAMS::DTLRPARAMS(TLRDATA& data, QWidget* parent) : platform::Dialog(parent), data_(data) {
@@ -162,20 +165,12 @@ DTLRPARAMS::DTLRPARAMS(TLRDATA& data, QWidget* parent) : platform::Dialog(parent
 
 void DTLRPARAMS::LoadFrom(const Configuration& config) {
   options = TlrOptionsOf(config);
-  saveToFile = config.interpretation.Get(T::kSaveToFile) != 0;
-  replaceFile = config.interpretation.Get(T::kReplaceFile) != 0;
-  fileName = config.interpretation.Get(T::kFileName);
+  kFileFields.Read(config.interpretation, *this);
 }
 
 void DTLRPARAMS::StoreTo(Configuration& config) const {
-  auto& b = config.interpretation;
-  b.Set(T::kSortOrder, options.sortOrder);
-  b.Set(T::kTitles, options.titles ? 1 : 0);
-  b.Set(T::kGroupHeadings, options.groupHeadings ? 1 : 0);
-  b.Set(T::kComments, options.comments ? 1 : 0);
-  b.Set(T::kSaveToFile, saveToFile ? 1 : 0);
-  b.Set(T::kReplaceFile, replaceFile ? 1 : 0);
-  b.Set(T::kFileName, fileName);
+  kOptionFields.Write(options, config.interpretation);
+  kFileFields.Write(*this, config.interpretation);
 }
 
 bool DTLRPARAMS::DoDataExchange(bool save) {
@@ -206,7 +201,7 @@ void DTLRPARAMS::UpdateEnabling() {
 bool DTLRPARAMS::CheckOk() {
   for (const TLRBASE& base : data_.bases)
     if (base.switchByte != 'F') return true;
-  Show(kMsgTlrSwitchOnABase, GetMessageText(kMsgTlrSwitchOnABase));
+  ShowMessage(kMsgTlrSwitchOnABase, GetMessageText(kMsgTlrSwitchOnABase));
   return false;
 }
 
@@ -247,7 +242,7 @@ void DTLRPARAMS::ShowFileName() {
 bool PrepareInterpretation(TLRDATA& data, QWidget* parent) {
   (void)data.LoadBases();
   if (data.Count() == 0) {
-    Show(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases));
+    ShowMessage(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases));
     return false;
   }
   DTLRPARAMS dialog(data, parent);
@@ -287,7 +282,7 @@ void CTLRVIEW::OnInitialUpdate() {
     SaveToFile(config);
     // The whole output is shown, however long.
     if (const Status read = ReadWholeFile(TLRDATA::OutputPath(), buffer_); !read.ok()) {
-      Show(kMsgCannotLoad, GetMessageText(kMsgCannotLoad));
+      ShowMessage(kMsgCannotLoad, GetMessageText(kMsgCannotLoad));
       buffer_.clear();
       std::error_code ec;
       fs::remove(TLRDATA::OutputPath(), ec);
@@ -305,17 +300,19 @@ void CTLRVIEW::SaveToFile(const Configuration& config) {
   if (b.Get(T::kSaveToFile) == 0) return;
   const std::string target = b.Get(T::kFileName);
   if (!TLRDATA::CopyOutput(target, b.Get(T::kReplaceFile) != 0)) {
-    Show(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
+    ShowMessage(kMsgSaveFailed, GetMessageText(kMsgSaveFailed));
     return;
   }
-  Show(kMsgSaved, GetMessageText(kMsgSaved) + "\n" + target, platform::Icon::Information);
+  ShowMessage(kMsgSaved, GetMessageText(kMsgSaved) + "\n" + target, platform::Icon::Information);
 }
 
 std::string CTLRVIEW::GetFrameTitle() const {
-  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgInterpretationCaption);
 }
 
-void CTLRVIEW::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgPrintTitle); }
+void CTLRVIEW::OnPrint(platform::Dc& dc, int page) {
+  PrintText(dc, page, kMsgInterpretationPrintTitle);
+}
 
 void CTLRVIEW::CopyAll() {
   if (Control() == nullptr) return;

@@ -16,6 +16,7 @@
 #include "conditions/core/cfunc.h"
 #include "conditions/ui/wizard_page_controls.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -27,8 +28,6 @@ using wizard_page::Fill;
 using wizard_page::FillSigns;
 using wizard_page::Index;
 using wizard_page::PageButtons;
-
-constexpr int kMsgAllComments = 519;
 
 QString Title(const char* kindName) {
   return QStringLiteral("Функция \"%1\"").arg(QString::fromUtf8(kindName));

@@ -1,7 +1,5 @@
 #include "conditions/ui/wizard_page_controls.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,17 +9,16 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "conditions/core/query_condition.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-constexpr int kMsgSignNameFirst = 160;
-}  // namespace
 
 void wizard_page::Fill(QComboBox* box, const std::vector<std::string>& names) {
   const QSignalBlocker block(box);
@@ -97,8 +94,4 @@ void wizard_page::ShowClassMask(const std::array<QCheckBox*, 9>& boxes, int mask
 
 QDialogButtonBox* wizard_page::PageButtons(platform::Dialog* page) {
   return platform::DialogButtons(page, "Закончить", "< Обратно");
-}
-
-void wizard_page::Warn(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
 }

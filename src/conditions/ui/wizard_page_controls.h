@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conditions/core/query_condition.h"
+#include "foundation/messages/show_message.h"
 
 class QCheckBox;
 class QComboBox;
@@ -51,15 +52,13 @@ void ShowClassMask(const std::array<QCheckBox*, 9>& boxes, int mask);
 
 // "Закончить" and "< Обратно".
 QDialogButtonBox* PageButtons(platform::Dialog* page);
-// Shows catalogue message `message` as a warning.
-void Warn(int message);
 
 // OK on a page whose model checks its fields: the model's message as a warning (the page stays
 // open), or true with the model's words in `words`.
 template <class Model>
 bool Accept(Model& model, QueryCondition& words) {
   if (const int message = model.Check(); message != 0) {
-    Warn(message);
+    ShowMessage(message);
     return false;
   }
   words = model.Words();

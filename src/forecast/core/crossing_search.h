@@ -3,13 +3,22 @@
 // each plus an aspect offset. Qt-free and re-entrant: the ephemeris is read-only and every
 // search keeps its state on the stack.
 //
-// The separation s(t) = longitude of A - target, folded into [-180, 180], changes by at most
-// V days x the pair's largest relative speed V (the bodies' motion bounds). Stepping by |s| / V
-// can therefore never pass a crossing, whichever body turns retrograde on the way; where |s| is
-// small the step is held at a short floor (an hour, less for the fast bodies) and a crossing is a
-// change of side between two samples. The bracket is then halved until the separation at its
-// far end is within the tolerance in degrees, or the bracket is shorter than the tolerance in
-// days. Every search ends at `end` and after a bounded number of positions.
+// The separation s(t) = longitude of A - target, folded into [-180, 180], falls at most by A's
+// largest backward speed plus B's largest forward speed a day, and rises at most by A's largest
+// forward speed plus B's largest backward speed (the bodies' motion bounds). A step over which
+// neither the fall nor the rise can reach the target (s itself one way, 360 - |s| round the circle
+// the other) can therefore never pass a crossing, whichever body turns retrograde on the way: a
+// body that never runs backwards leaves a target it has just passed for most of a revolution. No
+// step moves the separation by 180 degrees or more. Where |s| is small the step is held at a short
+// floor (an hour, less for the fast bodies) and a crossing is a change of side between two
+// samples. Against a moving target the slower body is taken from a short fitted track while the
+// search approaches (its own speeds then bound the steps where the track covers them), and the
+// crossing found is confirmed on positions computed at the moment. The bracket is then narrowed
+// until the separation at its far end is within the tolerance in degrees, or the bracket is
+// shorter than the tolerance in days: by Newton steps on the ephemeris speeds (aimed half the
+// tolerance in degrees past the crossing), by halving where they do not shrink it; a step that
+// would land within half the time tolerance of the last moment is taken just past it, so that the
+// bracket closes. Every search ends at `end` and after a bounded number of positions.
 #pragma once
 
 #include "astro/ephemeris/ephemeris.h"
@@ -38,11 +47,18 @@ struct CrossingResult {
   int evaluations = 0;  // ephemeris positions computed
 };
 
+// How a moving target's slower body is taken while the search approaches a crossing: from a short
+// fitted track (cubic pieces through its positions and speeds a few days apart, so that a step
+// computes one position instead of two), or from the ephemeris at every step. Either way the
+// crossing is confirmed and solved on positions computed at the moment itself.
+enum class TargetTrack { Fitted, Direct };
+
 // The first change of side of A against its target after `start`, at or before `end`. Not found
 // when there is none, when end is before start, when a moment is not a finite number, or when a
 // body lies outside 0..29 or the fixed longitude is absent (-777.0) or not finite.
 CrossingResult FindNextCrossing(const Ephemeris& ephemeris, const CrossingPair& pair, JdUt start,
-                                JdUt end, CrossingTolerance tolerance);
+                                JdUt end, CrossingTolerance tolerance,
+                                TargetTrack track = TargetTrack::Fitted);
 
 // The largest rate of change of the separation, degrees per day: A's largest forward or backward
 // speed against a fixed target; against a moving one, A forward with B backward or the reverse.

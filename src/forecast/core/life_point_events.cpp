@@ -9,6 +9,7 @@
 #include "forecast/core/forecast_targets.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -196,7 +197,7 @@ Status LifePointComputation::Compute(LifePointSettings& s, platform::ProgressSin
   if (!type) return Status::Message(kMsgLifePointNoTypes);
   type_ = *type;
   const AspectSystem* system = ctx_.FindSystem(s.aspectSystemName);
-  if (!system) return Status::Message(kMsgLifePointNoSystem);
+  if (!system) return Status::Message(kMsgNoSuchAspectSystem);
 
   capacity_ = CountEvents(s, *system, ctx_.Config());
   const Chart& cuspChart = natalBehind ? natal_ : chart_;

@@ -19,12 +19,6 @@
 #include "foundation/status.h"
 #include "platform/core/progress_sink.h"
 
-inline constexpr int kMsgLifePointNoTransit = 433;
-inline constexpr int kMsgLifePointAgeTooLarge = 434;
-inline constexpr int kMsgLifePointNoTypes = 442;
-inline constexpr int kMsgLifePointNoCusps = 446;
-inline constexpr int kMsgLifePointNoSystem = 96;
-
 inline constexpr int kLifePointCuspTarget = 1000;
 inline constexpr int kLifePointIngressTarget = 1100;
 

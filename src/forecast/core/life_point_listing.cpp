@@ -13,6 +13,7 @@
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace forecast {

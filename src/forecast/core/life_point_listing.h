@@ -16,8 +16,6 @@ class AspectSystem;
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgCurrentPosition = 436;  // "Текущее положение:     "
-
 namespace forecast {
 
 class LifePointListing : public EventListing {

@@ -3,48 +3,87 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <type_traits>
 
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 
 namespace {
+
+using D = ListDisplaySettings;
+using cfg::Bind;
 
 std::int16_t ToI16(double thousandths) {
   return static_cast<std::int16_t>(std::clamp(thousandths, -32768.0, 32767.0));
 }
 
-std::int16_t I16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
-std::uint16_t U16(int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 65535)); }
+// A spacing the block keeps in thousandths.
+struct Thousandths {
+  template <typename V, typename M>
+  void Read(V stored, M& member) const {
+    member = ThousandthsToSpacing(stored);
+  }
+  template <typename V, typename M>
+  V Write(const M& member) const {
+    return static_cast<V>(SpacingToThousandths(member));
+  }
+};
 
-// Blocks 3 and 4 share one order: screen font, print font, columns, order (16 bits each), then
-// print spacing and screen spacing (doubles).
+constexpr cfg::Saturate kWord;
+
+constexpr cfg::FieldTable kLunarTransitFields{
+    Bind(&D::printFontSize, cfg::LunarTransSettings::kPrintFontSize, kWord),
+    Bind(&D::printLineSpacing, cfg::LunarTransSettings::kPrintLineSpacing, Thousandths{}),
+    Bind(&D::printColumns, cfg::LunarTransSettings::kPrintColumns, kWord),
+    Bind(&D::printOrder, cfg::LunarTransSettings::kPrintOrder, kWord),
+    Bind(&D::screenFontSize, cfg::LunarTransSettings::kScreenFontSize, kWord),
+    Bind(&D::screenLineSpacing, cfg::LunarTransSettings::kScreenLineSpacing, Thousandths{})};
+
+constexpr cfg::FieldTable kLifePointFields{
+    Bind(&D::screenLineSpacing, cfg::LifePointSettings::kInterval, Thousandths{}),
+    Bind(&D::printLineSpacing, cfg::LifePointSettings::kPrintInterval, Thousandths{}),
+    Bind(&D::screenFontSize, cfg::LifePointSettings::kFontSize, kWord),
+    Bind(&D::printFontSize, cfg::LifePointSettings::kPrintFontSize, kWord),
+    Bind(&D::printColumns, cfg::LifePointSettings::kMaxColumns, kWord),
+    Bind(&D::printOrder, cfg::LifePointSettings::kPrintOrder, kWord)};
+
+constexpr cfg::FieldTable kTablesFields{
+    Bind(&D::screenFontSize, cfg::TablesInterface::kScreenFontSize),
+    Bind(&D::printFontSize, cfg::TablesInterface::kPrintFontSize),
+    Bind(&D::screenLineSpacing, cfg::TablesInterface::kScreenInterval),
+    Bind(&D::printLineSpacing, cfg::TablesInterface::kPrintInterval),
+    Bind(&D::printColumns, cfg::TablesInterface::kMaxColumns),
+    Bind(&D::printOrder, cfg::TablesInterface::kColumnOrder)};
+
+// The Tremin and planet-transit blocks share one order: screen font, print font, columns, order
+// (16 bits each), then print spacing and screen spacing (doubles).
 template <typename Layout>
-ListDisplaySettings ReadWordsAndDoubles(const cfg::ByteBlock& b) {
-  ListDisplaySettings v;
-  v.screenFontSize = b.Get(Layout::kScreenFontSize);
-  v.printFontSize = b.Get(Layout::kPrintFontSize);
-  v.printColumns = b.Get(Layout::kPrintColumns);
-  v.printOrder = b.Get(Layout::kPrintOrder);
-  v.printLineSpacing = b.Get(Layout::kPrintLineSpacing);
-  v.screenLineSpacing = b.Get(Layout::kScreenLineSpacing);
-  return v;
+constexpr auto WordsAndDoubles() {
+  return cfg::FieldTable{Bind(&D::screenFontSize, Layout::kScreenFontSize, kWord),
+                         Bind(&D::printFontSize, Layout::kPrintFontSize, kWord),
+                         Bind(&D::printColumns, Layout::kPrintColumns, kWord),
+                         Bind(&D::printOrder, Layout::kPrintOrder, kWord),
+                         Bind(&D::printLineSpacing, Layout::kPrintLineSpacing),
+                         Bind(&D::screenLineSpacing, Layout::kScreenLineSpacing)};
 }
+constexpr auto kTreminFields = WordsAndDoubles<cfg::TreminSettings>();
+constexpr auto kTransitFields = WordsAndDoubles<cfg::TransitSettings>();
 
-template <typename Word, typename Layout>
-void WriteWordsAndDoubles(const ListDisplaySettings& v, cfg::ByteBlock& b) {
-  const auto word = [](int x) {
-    if constexpr (std::is_signed_v<Word>)
-      return I16(x);
-    else
-      return U16(x);
-  };
-  b.Set(Layout::kScreenFontSize, word(v.screenFontSize));
-  b.Set(Layout::kPrintFontSize, word(v.printFontSize));
-  b.Set(Layout::kPrintColumns, word(v.printColumns));
-  b.Set(Layout::kPrintOrder, word(v.printOrder));
-  b.Set(Layout::kPrintLineSpacing, v.printLineSpacing);
-  b.Set(Layout::kScreenLineSpacing, v.screenLineSpacing);
+// Calls `f` with the field table of `kind`'s block.
+template <typename F>
+void WithFields(DisplayBlock kind, F&& f) {
+  switch (kind) {
+    case DisplayBlock::kLunarTransits:
+      return f(kLunarTransitFields);
+    case DisplayBlock::kLifePoint:
+      return f(kLifePointFields);
+    case DisplayBlock::kAstroCartography:
+      return f(kTablesFields);
+    case DisplayBlock::kTremin:
+      return f(kTreminFields);
+    case DisplayBlock::kPlanetTransits:
+      return f(kTransitFields);
+  }
 }
 
 }  // namespace
@@ -72,84 +111,12 @@ double ThousandthsToSpacing(int thousandths) { return thousandths / 1000.0; }
 
 ListDisplaySettings ReadDisplaySettings(DisplayBlock kind, const cfg::ByteBlock& b) {
   ListDisplaySettings v;
-  switch (kind) {
-    case DisplayBlock::kLunarTransits: {
-      using L = cfg::LunarTransSettings;
-      v.printFontSize = b.Get(L::kPrintFontSize);
-      v.printLineSpacing = ThousandthsToSpacing(b.Get(L::kPrintLineSpacing));
-      v.printColumns = b.Get(L::kPrintColumns);
-      v.printOrder = b.Get(L::kPrintOrder);
-      v.screenFontSize = b.Get(L::kScreenFontSize);
-      v.screenLineSpacing = ThousandthsToSpacing(b.Get(L::kScreenLineSpacing));
-      break;
-    }
-    case DisplayBlock::kLifePoint: {
-      using P = cfg::LifePointSettings;
-      v.screenLineSpacing = ThousandthsToSpacing(b.Get(P::kInterval));
-      v.printLineSpacing = ThousandthsToSpacing(b.Get(P::kPrintInterval));
-      v.screenFontSize = b.Get(P::kFontSize);
-      v.printFontSize = b.Get(P::kPrintFontSize);
-      v.printColumns = b.Get(P::kMaxColumns);
-      v.printOrder = b.Get(P::kPrintOrder);
-      break;
-    }
-    case DisplayBlock::kAstroCartography: {
-      using T = cfg::TablesInterface;
-      v.screenFontSize = b.Get(T::kScreenFontSize);
-      v.printFontSize = b.Get(T::kPrintFontSize);
-      v.screenLineSpacing = b.Get(T::kScreenInterval);
-      v.printLineSpacing = b.Get(T::kPrintInterval);
-      v.printColumns = b.Get(T::kMaxColumns);
-      v.printOrder = b.Get(T::kColumnOrder);
-      break;
-    }
-    case DisplayBlock::kTremin:
-      return ReadWordsAndDoubles<cfg::TreminSettings>(b);
-    case DisplayBlock::kPlanetTransits:
-      return ReadWordsAndDoubles<cfg::TransitSettings>(b);
-  }
+  WithFields(kind, [&](const auto& fields) { fields.Read(b, v); });
   return v;
 }
 
 void WriteDisplaySettings(DisplayBlock kind, const ListDisplaySettings& v, cfg::ByteBlock& b) {
-  switch (kind) {
-    case DisplayBlock::kLunarTransits: {
-      using L = cfg::LunarTransSettings;
-      b.Set(L::kPrintFontSize, U16(v.printFontSize));
-      b.Set(L::kPrintLineSpacing, I16(SpacingToThousandths(v.printLineSpacing)));
-      b.Set(L::kPrintColumns, U16(v.printColumns));
-      b.Set(L::kPrintOrder, I16(v.printOrder));
-      b.Set(L::kScreenFontSize, U16(v.screenFontSize));
-      b.Set(L::kScreenLineSpacing, I16(SpacingToThousandths(v.screenLineSpacing)));
-      break;
-    }
-    case DisplayBlock::kLifePoint: {
-      using P = cfg::LifePointSettings;
-      b.Set(P::kInterval, I16(SpacingToThousandths(v.screenLineSpacing)));
-      b.Set(P::kPrintInterval, I16(SpacingToThousandths(v.printLineSpacing)));
-      b.Set(P::kFontSize, I16(v.screenFontSize));
-      b.Set(P::kPrintFontSize, I16(v.printFontSize));
-      b.Set(P::kMaxColumns, I16(v.printColumns));
-      b.Set(P::kPrintOrder, I16(v.printOrder));
-      break;
-    }
-    case DisplayBlock::kAstroCartography: {
-      using T = cfg::TablesInterface;
-      b.Set(T::kScreenFontSize, std::int32_t{v.screenFontSize});
-      b.Set(T::kPrintFontSize, std::int32_t{v.printFontSize});
-      b.Set(T::kScreenInterval, v.screenLineSpacing);
-      b.Set(T::kPrintInterval, v.printLineSpacing);
-      b.Set(T::kMaxColumns, std::int32_t{v.printColumns});
-      b.Set(T::kColumnOrder, std::int32_t{v.printOrder});
-      break;
-    }
-    case DisplayBlock::kTremin:
-      WriteWordsAndDoubles<std::int16_t, cfg::TreminSettings>(v, b);
-      break;
-    case DisplayBlock::kPlanetTransits:
-      WriteWordsAndDoubles<std::uint16_t, cfg::TransitSettings>(v, b);
-      break;
-  }
+  WithFields(kind, [&](const auto& fields) { fields.Write(v, b); });
 }
 
 cfg::ByteBlock& DisplayBlockOf(Configuration& config, DisplayBlock kind) {

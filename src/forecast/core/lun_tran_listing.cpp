@@ -9,6 +9,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace forecast {
@@ -22,6 +23,13 @@ constexpr double kSubtitleDrop = 0.8;  // title heights below the title
 constexpr double kMomentScale = 0.9;
 constexpr double kAspectOffset = 8.5;  // widths of "W" from the line's start
 constexpr double kGlyphStep = 1.5;
+constexpr char kWidestMoment[] = "00:00:0000  00:00";  // the widest moment's text
+
+// Where the aspect stands: 8.5 widths of "W" after the line's start, never over the moment's
+// text (in the moment's font, selected).
+int AspectOffset(platform::Dc& dc, const std::string& moment, int w) {
+  return std::max(static_cast<int>(kAspectOffset * w), dc.GetTextExtent(moment).cx + w / 2);
+}
 
 }  // namespace
 
@@ -41,7 +49,7 @@ int LunTranListing::FrameWidth(platform::Dc& dc) const {
 
 int LunTranListing::ListHeight(platform::Dc& dc) const {
   const double pitch = display_.screenLineSpacing * SampleW(dc, display_.screenFontSize).cy;
-  return static_cast<int>((Count() + 2) * pitch);
+  return static_cast<int>((Count() + 3) * pitch);
 }
 
 int LunTranListing::FrameRaise(int rowsUsed, double pitch, int topMargin, int bottomMargin) {
@@ -52,7 +60,8 @@ int LunTranListing::FrameRaise(int rowsUsed, double pitch, int topMargin, int bo
 ListingScreen LunTranListing::MeasureScreen(platform::Dc& dc) {
   screenPitch_ =
       std::max(1.0, display_.screenLineSpacing * SampleW(dc, display_.screenFontSize).cy);
-  return {kScreenLeft, kScreenTop, screenPitch_};
+  // The column headings, then the lines one pitch lower.
+  return {kScreenLeft, kScreenTop + static_cast<int>(screenPitch_), screenPitch_};
 }
 
 ListingPaper LunTranListing::MeasurePrint(platform::Dc& dc) {
@@ -61,11 +70,13 @@ ListingPaper LunTranListing::MeasurePrint(platform::Dc& dc) {
   const int usable = kA4Width - p.marginLeft - p.marginRight - kPrintLeft;
   const int columns = lists::FitColumns(usable, kPrintColumnChars * w.cx, display_.printColumns);
   const double pitch = std::max(1.0, display_.printLineSpacing * w.cy);
-  const int lines = lists::FitCount(kA4Height - p.marginTop - p.marginBottom - kPrintTop, pitch);
+  const int heading = static_cast<int>(pitch);
+  const int lines =
+      lists::FitCount(kA4Height - p.marginTop - p.marginBottom - kPrintTop - heading, pitch);
   paper_.layout =
       lists::ColumnPageLayout(lines, columns, lists::ColumnOrderOf(display_.printOrder));
   paper_.left = kPrintLeft + p.marginLeft;
-  paper_.top = kPrintTop + p.marginTop;
+  paper_.top = kPrintTop + p.marginTop + heading;
   paper_.pitch = pitch;
   paper_.columnStep = static_cast<double>(usable / paper_.layout.Columns());
   return paper_;
@@ -80,9 +91,7 @@ void LunTranListing::DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int
   dc.SelectFont(TextFont(static_cast<int>(size * kMomentScale)));
   const std::string moment = e.when.ToText();
   dc.TextOut(x, y, moment);
-  // 8.5 widths of "W" after the start, and never over the moment's text.
-  const int aspectX =
-      x + std::max(static_cast<int>(kAspectOffset * w), dc.GetTextExtent(moment).cx + w / 2);
+  const int aspectX = x + AspectOffset(dc, moment, w);
   if (!e.IsIngress()) {
     if (system_ != nullptr && e.aspect >= 0 && e.aspect < system_->Count())
       system_->GetAspect(e.aspect).DrawGlyph(dc, aspectX, y, size, e.phase == 'E' ? 2 : 0);
@@ -95,6 +104,20 @@ void LunTranListing::DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int
   if (e.IsIngress()) return;
   DrawGlyphText(dc, targetX + static_cast<int>(kGlyphStep * w), y, PhaseGlyph(e.phase), 'b', size,
                 platform::BkMode::Transparent);
+}
+
+void LunTranListing::DrawColumnHeads(platform::Dc& dc, int x, int y, int size) const {
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const int w = SampleW(dc, size).cx;
+  dc.SelectFont(TextFont(static_cast<int>(size * kMomentScale)));
+  dc.TextOut(x, y, GetMessageText(kMsgLunarMomentColumn));
+  dc.TextOut(x + AspectOffset(dc, kWidestMoment, w), y, GetMessageText(kMsgLunarAspectColumn));
+}
+
+void LunTranListing::DrawHead(platform::Dc& dc) {
+  DrawColumnHeads(dc, kScreenLeft, -kScreenTop, display_.screenFontSize);
 }
 
 void LunTranListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
@@ -110,10 +133,16 @@ void LunTranListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Point
 
 void LunTranListing::DrawPageHead(platform::Dc& dc, int page, int, int rowsUsed) {
   const cfg::PrintSettings& p = config_.print;
-  const int raise = FrameRaise(rowsUsed, paper_.pitch, p.marginTop, p.marginBottom);
+  // The heading row stands above the rows used.
+  const int raise = FrameRaise(rowsUsed + 1, paper_.pitch, p.marginTop, p.marginBottom);
   DrawPrintedPageHead(dc, chart_, config_,
                       lists::PageTitle(GetMessageText(kMsgLunarTransitsTitle), page),
                       {0, 0, 0, raise});
+  // Every column the page fills has the headings over its first line.
+  const int columns = paper_.layout.ColumnsUsedOnPage(page, Count());
+  for (int c = 0; c < columns; ++c)
+    DrawColumnHeads(dc, paper_.left + static_cast<int>(c * paper_.columnStep),
+                    -(kPrintTop + p.marginTop), display_.printFontSize);
   if (!natalTarget_) return;
   platform::DcState keep(dc);
   dc.SetBkMode(platform::BkMode::Transparent);

@@ -11,9 +11,6 @@ class AspectSystem;
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgLunarTransitsTitle = 98;  // "ТРАНЗИТЫ ЛУНЫ"
-inline constexpr int kMsgToNatalChart = 99;        // "к натальной карте"
-
 namespace forecast {
 
 class LunTranListing : public EventListing {
@@ -35,10 +32,11 @@ class LunTranListing : public EventListing {
   ListingPaper MeasurePrint(platform::Dc& dc) override;
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override;
   void DrawPrintedLine(platform::Dc& dc, int line, platform::Point at) override;
+  void DrawHead(platform::Dc& dc) override;
   void DrawPageHead(platform::Dc& dc, int page, int pageCount, int rowsUsed) override;
 
-  // The frame's width (18 widths of "W") and the height the whole list needs ((count + 2)
-  // pitches) at the screen font.
+  // The frame's width (18 widths of "W") and the height the whole list needs (the heading row
+  // and count + 2 pitches) at the screen font.
   int FrameWidth(platform::Dc& dc) const;
   int ListHeight(platform::Dc& dc) const;
 
@@ -49,6 +47,9 @@ class LunTranListing : public EventListing {
   // Draws event `e` at (x, y) in the text face at `size` (the moment at 0.9 of it; the aspect 8.5
   // widths of "W" from x, or half a "W" after the moment's text when that is wider).
   void DrawEvent(platform::Dc& dc, const LunarTransitEvent& e, int x, int y, int size) const;
+  // The column headings over the lines drawn at x, one pitch above them: "Дата и время" over the
+  // moment, "Аспект" over the aspect, target and phase, in the moment's font.
+  void DrawColumnHeads(platform::Dc& dc, int x, int y, int size) const;
 
  private:
   const std::vector<LunarTransitEvent>& events_;

@@ -12,6 +12,7 @@
 #include "forecast/core/crossing_search.h"
 #include "forecast/core/forecast_targets.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

@@ -23,8 +23,6 @@
 #include "foundation/status.h"
 #include "platform/core/progress_sink.h"
 
-inline constexpr int kMsgNoTransitInInterval = 97;
-
 // Target codes: 0..33 a chart point, 1000 + h the cusp of house h, 1100 + s the ingress into s.
 inline constexpr int kLunarCuspTarget = 1000;
 inline constexpr int kLunarIngressTarget = 1100;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "astro/aspects/aspectarium.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

@@ -11,11 +11,6 @@
 
 class Aspectarium;
 
-// The catalogue's messages of the page.
-inline constexpr int kMsgNatalTargetRefused = 94;
-inline constexpr int kMsgPeriodTooLong = 95;
-inline constexpr int kMsgNoSuchAspectSystem = 96;
-
 // The longest period of a search by time, in degrees of the Moon's daily arc.
 inline constexpr double kMaxLunarPeriodArc = 240.0;
 

@@ -14,15 +14,6 @@
 #include "forecast/core/pred_list_record.h"
 #include "foundation/status.h"
 
-inline constexpr int kMsgNewListName = 1165;      // please type the new list's name
-inline constexpr int kMsgListNotSaved = 1166;     // sure you do not want to save the changes?
-inline constexpr int kMsgDeleteList = 1167;       // sure you want to delete the aspect list
-inline constexpr int kMsgNoLists = 1168;          // no aspect list found
-inline constexpr int kMsgAspectList = 1169;       // "СПИСОК АСПЕКТОВ"
-inline constexpr int kMsgDeleteListEvent = 1170;  // sure you want to delete this aspect?
-inline constexpr int kMsgListNameWord = 1171;     // "Название"
-inline constexpr int kMsgListLinesSkipped = 1908;
-
 // The longest new list name (bytes) and the longest name the configuration keeps.
 inline constexpr std::size_t kMaxNewListName = 30;
 inline constexpr std::size_t kMaxStoredListName = 31;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -191,8 +192,8 @@ void PredictListPage::Sort() {
 
 PredictListPage::Outcome PredictListPage::DeleteList() {
   if (currentList_ < 0) return Outcome::kStay;
-  const std::string question = GetMessageText(kMsgDeleteList) + " " + ListName() + "?";
-  if (platform::GetPrompter().AskYesNo(kMsgDeleteList, question) != platform::Answer::Yes)
+  const std::string question = GetMessageText(kMsgDeletePredictionList) + " " + ListName() + "?";
+  if (platform::GetPrompter().AskYesNo(kMsgDeletePredictionList, question) != platform::Answer::Yes)
     return Outcome::kStay;
   const fs::path file = lists_[static_cast<std::size_t>(currentList_)].path;
   std::error_code ec;

@@ -9,7 +9,9 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace forecast {
@@ -184,12 +186,18 @@ void PredListPrintout::DrawPageHead(platform::Dc& dc, int page) const {
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
   dc.SelectFont(TextFont(kTitleSize));
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  dc.TextOut(p.marginLeft + 200, -500 - p.marginTop,
-             GetMessageText(kMsgListNameWord) + ": " + name_);
-  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  // The list's name shares the head's band with the title: a long name is cut with "..." so that
+  // it ends a blank's width before the title begins.
+  const std::string title = lists::PageTitle(GetMessageText(kMsgAspectList), page);
   const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
-  dc.TextOut(middle, -600 - p.marginTop, lists::PageTitle(GetMessageText(kMsgAspectList), page));
+  const int titleLeft = middle - dc.GetTextExtent(title).cx / 2;
+  const int nameLeft = p.marginLeft + 200;
+  const int nameRoom = titleLeft - dc.GetTextExtent(" ").cx - nameLeft;
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.TextOut(nameLeft, -500 - p.marginTop,
+             FitTextToWidth(dc, GetMessageText(kMsgListNameWord) + ": " + name_, nameRoom));
+  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  dc.TextOut(middle, -600 - p.marginTop, title);
 }
 
 void PredListPrintout::DrawPage(platform::Dc& dc, int page) const {

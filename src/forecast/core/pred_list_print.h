@@ -12,8 +12,6 @@
 
 class Configuration;
 
-inline constexpr int kMsgPredListPrintCaption = 264;  // " Печать списка аспектов"
-
 namespace forecast {
 
 // The comment broken into printed lines of at most `width` characters: at a blank seen since the

@@ -13,15 +13,12 @@
 #include "forecast/core/lunar_trans.h"
 #include "forecast/core/transit_calculation.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgFirstKindLabel = 2100;       // 2100 + kind, kinds 0..10
-constexpr int kLastKindLabel = 10;             // "loc"
-constexpr int kMsgFirstProgressionKey = 2150;  // "втор" .. "свои": key kinds 0..4
-constexpr int kMsgFirstDirectionKey = 2155;    // "симв" .. "свои": key kinds 0..5
-constexpr int kMsgConverse = 2161;             // "обр"
+constexpr int kLastKindLabel = 10;  // "loc"
 constexpr int kProgressionKeys = 5, kDirectionKeys = 6;
 constexpr int kPointCount = 34;
 constexpr int kCuspTargetEnd = kPredCuspTarget + 12;
@@ -161,7 +158,7 @@ std::string ChartDefinitionLabel(const ChartDefinition& d) {
   }
   if (converse) {
     if (!inner.empty()) inner += ',';
-    inner += GetMessageText(kMsgConverse);
+    inner += GetMessageText(kMsgConverseWord);
   }
   return inner.empty() ? label : label + "(" + inner + ")";
 }

@@ -6,6 +6,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "conditions/core/groups.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -198,7 +199,7 @@ void TransitCalcPage::FillAspects(bool keepStored) {
 }
 
 int TransitCalcPage::ChooseSystem(int index) {
-  if (index < 0 || index >= systems_.Count()) return kMsgNoAspectSystem;
+  if (index < 0 || index >= systems_.Count()) return kMsgAspectSystemNotFound;
   systemIndex_ = index;
   FillAspects(false);
   values_.orbSource = 0;
@@ -238,7 +239,7 @@ int TransitCalcPage::Accept() {
   if (v.target != kTransitPlanetGroup && v.target != kTransitHouseGroup) v.groupName.clear();
   if (v.mode == 0 && v.transiting == v.target && v.transiting < 100) return kMsgAspectToItself;
   const AspectSystem* system = System();
-  if (!system) return kMsgNoAspectSystem;
+  if (!system) return kMsgAspectSystemNotFound;
   v.aspectSystem = system->GetName().substr(0, kSystemNameLength);
   const int choice = AspectChoiceOfEntry(aspectIndex_, AspectCount());
   if (EnableAspectAngle(choice)) {

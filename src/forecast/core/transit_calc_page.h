@@ -15,13 +15,6 @@ class Aspectarium;
 class AspectSystem;
 class Groups;
 
-// The catalogue's messages of the page besides those of the condition wizard's aspect page
-// (59 no such aspect system, 636 no aspect nature) and the date's 775.
-inline constexpr int kMsgAnyAspectName = 624;
-inline constexpr int kMsgGivenAspectName = 625;
-inline constexpr int kMsgPeriodEndsBeforeStart = 1041;
-inline constexpr int kMsgAspectToItself = 1111;
-
 // What the command hands to the page: the chart's kind and the date its chart is computed for.
 struct TransitChartInput {
   int kind = 0;

@@ -20,6 +20,7 @@
 #include "forecast/core/transit_dispatch.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -259,7 +260,7 @@ void TransitCalculation::CreatePointsListGeneral(const ChartContext& ctx) {
   if (settings_.aspectChoice != kTransitOwnAngle) {
     system = ctx.FindSystem(settings_.aspectSystem);
     if (!system) {
-      ReportStatus(Status::Message(kMsgNoAspectSystem, settings_.aspectSystem), kTrace);
+      ReportStatus(Status::Message(kMsgAspectSystemNotFound, settings_.aspectSystem), kTrace);
       return;
     }
   }
@@ -499,17 +500,17 @@ int TransitCalculation::CalculateTransits(const ChartContext& ctx,
   if (chart_.definition.Kind() == kChartDirected) {
     DirectedEvents();
   } else {
+    // Cancel is asked before every search, whether or not progress is shown: a run of one pair
+    // over a long period is a long run too.
+    const auto cancelAsked = [&] { return cancelled = progress && progress->Cancelled(); };
     for (std::size_t i = 0; i < pairs_.size() && EventCount() < kMaxEvents; ++i) {
-      if (showProgress) {
-        if (progress->Cancelled()) {
-          cancelled = true;
-          break;
-        }
-        progress->SetPos(static_cast<int>(100 * i / pairs_.size()));
-      }
+      if (cancelAsked()) break;
+      if (showProgress) progress->SetPos(static_cast<int>(100 * i / pairs_.size()));
       double from = searchStart_;
-      while (EventCount() < kMaxEvents && CalculateAspectDates(ctx, pairs_[i], from) == 1)
+      while (EventCount() < kMaxEvents && !cancelAsked() &&
+             CalculateAspectDates(ctx, pairs_[i], from) == 1)
         from = events_.back().julianDay + kNextSearchDays;
+      if (cancelled) break;
     }
   }
   if (showProgress) progress->End();

@@ -26,13 +26,6 @@
 
 class Groups;
 
-// Catalogue messages of the calculation (with the groups' 592 and 694 and the aspect page's 59).
-inline constexpr int kMsgTooManyTransits = 685;
-inline constexpr int kMsgTransitsNotFound = 691;
-inline constexpr int kMsgTransitToItself = 692;
-inline constexpr int kMsgGroupWithoutPlanets = 693;
-inline constexpr int kMsgTransitPeriodCut = 1042;
-
 // The longest search period of each pair of moving bodies, in days: row the transiting body,
 // column the target, each 0..10 (the Sun .. Chiron), 11 the Black Moon, 12 the White Moon.
 inline constexpr int kTransitTableRows = 13;

@@ -13,11 +13,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgPlanetTransitsTitle = 686;  // "ТРАНЗИТЫ ПЛАНЕТ"
-inline constexpr int kMsgTransitWord = 687;          // "Транзит"
-inline constexpr int kMsgToWord = 688;               // "к"
-inline constexpr int kMsgPeriodWord = 689;           // "период:"
-
 namespace forecast {
 
 // What the heading of the transit list names: the transiting bodies, the distinct targets, the

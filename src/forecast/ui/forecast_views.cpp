@@ -10,6 +10,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/progress_dialog.h"

@@ -20,8 +20,6 @@
 #include "forecast/ui/forecast_list_view.h"
 #include "foundation/config/configuration.h"
 
-inline constexpr int kMsgPlanetTransitsCaption = 259;  // " -Транзиты планет"
-inline constexpr int kMsgLunarTransitsCaption = 243;   // " -Транзиты Луны"
 inline constexpr int kHelpPlanetTransits = 131319;
 inline constexpr int kHelpLunarTransits = 131269;
 inline constexpr int kHelpLifePoint = 131271;

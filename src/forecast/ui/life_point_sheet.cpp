@@ -17,6 +17,7 @@
 #include "astro/lifepoint/life_point_all.h"
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -29,8 +30,6 @@ using platform::Check;
 using platform::Checked;
 using platform::NameBox;
 using platform::NumberBox;
-
-constexpr int kMsgSheetTitle = 435;  // "ТОЧКА ЖИЗНИ - КОНФИГУРАЦИЯ"
 
 }  // namespace
 
@@ -115,7 +114,7 @@ bool DLPConf::DoDataExchange(bool save) {
 }
 
 LifePointSheet::LifePointSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
+    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgLifePointConfTitle)), parent) {}
 
 bool RunLifePointSheet(Configuration& config, const Aspectarium& systems, const LifePointAll& types,
                        int chartKind, QWidget* parent) {

@@ -16,6 +16,7 @@
 
 #include "astro/aspects/aspect_system.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -121,7 +122,7 @@ void DLunarTrans::BuildControls(const std::vector<std::string>& systemNames) {
 void DLunarTrans::OnTargetClicked(int target) {
   const int refused = page_.ChooseTarget(target);
   if (refused != 0) {
-    platform::GetPrompter().ShowMessage(refused, GetMessageText(refused), platform::Icon::Warning);
+    ShowMessage(refused);
     Check(target_, page_.Values().target);
   }
   Enable();

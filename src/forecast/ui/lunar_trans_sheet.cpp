@@ -5,18 +5,14 @@
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
-namespace {
-
-constexpr int kMsgSheetTitle = 98;  // "ТРАНЗИТЫ ЛУНЫ"
-
-}  // namespace
-
 LunarTransSheet::LunarTransSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
+    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgLunarTransitsTitle)), parent) {}
 
 LunarTransChartInput LunarTransInputOf(const SuperSource& definition) {
   LunarTransChartInput input;
@@ -51,7 +47,7 @@ bool RunLunarTransSheet(Configuration& config, const Aspectarium& systems,
     display->Store(pending);
     const int refused = calculation->Page().CheckForRun(systems);
     if (refused == 0) return true;
-    platform::GetPrompter().ShowMessage(refused, GetMessageText(refused), platform::Icon::Warning);
+    ShowMessage(refused);
     return false;
   };
   const auto commit = [&] { config.lunarTransit = pending; };

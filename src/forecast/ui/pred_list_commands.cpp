@@ -11,7 +11,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -25,8 +27,7 @@ std::filesystem::path DataFolder(Workbench& workbench) {
 void RunPredictListCommand(Workbench& workbench) {
   DPREDICT_LIST dialog(DataFolder(workbench), workbench.MainWindow());
   if (!dialog.Open(GetConfiguration())) {
-    platform::GetPrompter().ShowMessage(kMsgNoLists, GetMessageText(kMsgNoLists),
-                                        platform::Icon::Information);
+    ShowMessage(kMsgNoLists, platform::Icon::Information);
     return;
   }
   if (dialog.DoModal() != platform::kIdOk || !dialog.ToPrint()) return;

@@ -19,6 +19,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
@@ -128,8 +129,7 @@ bool DPREDLIST_TRANSFER::DoDataExchange(bool save) {
 bool DPREDLIST_TRANSFER::CheckOk() {
   const Status st = page_.Accept(openList_);
   if (st.ok()) return true;
-  platform::GetPrompter().ShowMessage(st.MessageNumber(), GetMessageText(st.MessageNumber()),
-                                      platform::Icon::Warning);
+  ShowMessage(st.MessageNumber());
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/measuring_dc.h"
 

@@ -18,7 +18,9 @@
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -31,9 +33,6 @@ using platform::Check;
 using platform::Checked;
 using platform::NumberBox;
 
-constexpr int kMsgSheetTitle = 673;  // "ТРАНЗИТЫ ПЛАНЕТ"
-constexpr int kMsgFirstBody = 300;
-constexpr int kMsgFirstHouse = 360;
 constexpr int kPrecisions[3] = {1, 5, 10};
 
 QString Message(int n) { return platform::ToQt(GetMessageText(n)); }
@@ -59,7 +58,7 @@ QHBoxLayout* DateRow(QWidget* owner, const char* label, std::array<QSpinBox*, 3>
 }  // namespace
 
 TransitSheet::TransitSheet(QWidget* parent)
-    : platform::PropertySheet(Message(kMsgSheetTitle), parent) {}
+    : platform::PropertySheet(Message(kMsgTransitsTitle), parent) {}
 
 // ---- DTRANSCALC -------------------------------------------------------------------------------
 
@@ -166,8 +165,7 @@ void DTRANSCALC::BuildControls() {
   connect(system_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_ || index < 0) return;
     if (const int refused = page_.ChooseSystem(index); refused != 0) {
-      platform::GetPrompter().ShowMessage(refused, GetMessageText(refused),
-                                          platform::Icon::Warning);
+      ShowMessage(refused);
       return;
     }
     FillAspects();
@@ -191,9 +189,9 @@ void DTRANSCALC::FillTargets() {
     if (e.code == kTransitPlanetGroup || e.code == kTransitHouseGroup)
       target_->addItem(platform::ToQt(e.groupName));
     else if (e.code >= kTransitCuspTarget)
-      target_->addItem(Message(kMsgFirstHouse + e.code - kTransitCuspTarget));
+      target_->addItem(Message(kMsgHouseNameFirst + e.code - kTransitCuspTarget));
     else
-      target_->addItem(Message(kMsgFirstBody + e.code));
+      target_->addItem(Message(kMsgPointNameFirst + e.code));
   }
   target_->setCurrentIndex(page_.TargetIndex());
   filling_ = false;
@@ -208,8 +206,8 @@ void DTRANSCALC::FillAspects() {
     for (int i = 0; i < system.Count(); ++i)
       aspect_->addItem(platform::ToQt(system.GetAspect(i).GetName()));
   }
-  if (entries > 1) aspect_->addItem(Message(kMsgAnyAspectName));
-  aspect_->addItem(Message(kMsgGivenAspectName));
+  if (entries > 1) aspect_->addItem(Message(kMsgAnyAspect));
+  aspect_->addItem(Message(kMsgGivenAngle));
   aspect_->setCurrentIndex(page_.AspectIndex());
   filling_ = false;
 }
@@ -242,7 +240,7 @@ bool DTRANSCALC::DoDataExchange(bool save) {
     Check(mode_, v.mode);
     transiting_->clear();
     for (int i = 0; i < TransitCalcPage::kBodyEntries; ++i)
-      transiting_->addItem(Message(kMsgFirstBody + TransitCalcPage::BodyOfEntry(i)));
+      transiting_->addItem(Message(kMsgPointNameFirst + TransitCalcPage::BodyOfEntry(i)));
     for (int g = 0; g < groups_.Count('P'); ++g)
       transiting_->addItem(platform::ToQt(groups_.GetGroupLabel('P', g, '0')));
     transiting_->setCurrentIndex(page_.TransitingIndex());
@@ -342,7 +340,7 @@ bool RunTransitSheet(Configuration& config, const Aspectarium& systems, const Gr
     page.Values().ToBlock(pending);
     display->Store(pending);
     if (refused == 0) return true;
-    platform::GetPrompter().ShowMessage(refused, GetMessageText(refused), platform::Icon::Warning);
+    ShowMessage(refused);
     return false;
   };
   const auto commit = [&] { config.transit = pending; };

@@ -15,9 +15,11 @@ namespace {
 // File layout (little-endian), each file: a 4-byte magic and a u16 version, then
 //   Town.cor  u32 count; per town i16 latitude and i16 longitude in minutes (north and east
 //             positive), u32 code (2-bit field k at bits 2k and 2k + 1)
-//   Town.dat  u32 count; per town u16 region number, u8 name length 1..25, the name (866)
+//   Town.dat  u32 count; per town u16 region number, u8 name length 1..25, the name (866); in
+//             version 2 then u8 length 0..25 and the Latin name of a town named in Russian
 //   Town.dst  u16 count; per region u8 length 1..25, the name (866)
 constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kNamesWithLatinVersion = 2;
 constexpr std::uint32_t kMaxTowns = 1'000'000;
 constexpr int kMaxLatitudeMinutes = 90 * 60;
 constexpr int kMaxLongitudeMinutes = 180 * 60;
@@ -31,11 +33,19 @@ bool ReadHeader(BinaryReader& in, std::string_view magic) {
   return in.Bytes(magic.size()) == magic && in.U16() == kVersion && in.Ok();
 }
 
-// A name of 1..25 printable characters appended to `pool`.
-bool ReadText(BinaryReader& in, std::string& pool, std::vector<std::uint32_t>& ends) {
+// The version of a header whose magic is `magic` and whose version is 1 or 2; 0 for another.
+int ReadNamesHeader(BinaryReader& in, std::string_view magic) {
+  if (in.Bytes(magic.size()) != magic) return 0;
+  const std::uint16_t version = in.U16();
+  return in.Ok() && (version == kVersion || version == kNamesWithLatinVersion) ? version : 0;
+}
+
+// A name of 1..25 printable characters (0..25 when `mayBeEmpty`) appended to `pool`.
+bool ReadText(BinaryReader& in, std::string& pool, std::vector<std::uint32_t>& ends,
+              bool mayBeEmpty = false) {
   const std::size_t length = in.U8();
   const std::string_view text = in.Bytes(length);
-  if (!in.Ok() || length == 0 || length > TOWNS::kMaxTextLength) return false;
+  if (!in.Ok() || (length == 0 && !mayBeEmpty) || length > TOWNS::kMaxTextLength) return false;
   for (const char c : text)
     if (static_cast<unsigned char>(c) < 0x20) return false;
   pool.append(text);
@@ -85,7 +95,8 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
   }
 
   BinaryReader namesIn(dat);
-  if (!ReadHeader(namesIn, "VTWD")) return Status::Error(kErrFormat, datFile.string(), 1);
+  const int namesVersion = ReadNamesHeader(namesIn, "VTWD");
+  if (namesVersion == 0) return Status::Error(kErrFormat, datFile.string(), 1);
   if (namesIn.U32() != count || !namesIn.Ok())
     return Status::Error(kErrFormat, datFile.string(), 2);
   atlas.regionOfTown_.resize(count);
@@ -96,6 +107,9 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
     if (region >= regionCount || !ReadText(namesIn, atlas.names_, atlas.nameEnds_))
       return Status::Error(kErrFormat, datFile.string(), 3);
     atlas.regionOfTown_[i] = region;
+    if (namesVersion == kNamesWithLatinVersion &&
+        !ReadText(namesIn, atlas.latinNames_, atlas.latinEnds_, true))
+      return Status::Error(kErrFormat, datFile.string(), 3);
   }
   if (namesIn.Remaining() != 0) return Status::Error(kErrFormat, datFile.string(), 4);
 
@@ -111,6 +125,16 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
   // The shipped atlas is written in name order; sort only what is not.
   if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), bySearchName))
     std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), bySearchName);
+  // The towns with a Latin name beside their Russian one, in the order of the Latin names.
+  ConvertString866To1251(atlas.latinNames_);
+  atlas.latinSearchNames_ = SearchKey(atlas.latinNames_);
+  for (std::size_t i = 0; i < atlas.latinEnds_.size(); ++i)
+    if (!Slice(atlas.latinNames_, atlas.latinEnds_, static_cast<int>(i)).empty())
+      atlas.byLatinName_.push_back(static_cast<int>(i));
+  std::stable_sort(atlas.byLatinName_.begin(), atlas.byLatinName_.end(), [&atlas](int a, int b) {
+    return Slice(atlas.latinSearchNames_, atlas.latinEnds_, a) <
+           Slice(atlas.latinSearchNames_, atlas.latinEnds_, b);
+  });
 
   *this = std::move(atlas);
   return Status::Ok();
@@ -165,14 +189,23 @@ std::string TOWNS::FormatTown(int i) const {
 
 std::vector<int> TOWNS::FindTownsByPrefix(std::string_view prefix, std::size_t limit) const {
   const std::string key = SearchKey(prefix);
-  const auto first = std::lower_bound(
-      byName_.begin(), byName_.end(), key,
-      [this](int town, const std::string& k) { return Slice(searchNames_, nameEnds_, town) < k; });
   std::vector<int> found;
-  for (auto it = first; it != byName_.end() && found.size() < limit; ++it) {
-    if (!Slice(searchNames_, nameEnds_, *it).starts_with(key)) break;
-    found.push_back(*it);
-  }
+  // The towns of `order` whose names (`search`, `ends`) begin with the key, in that order.
+  const auto collect = [&](const std::vector<int>& order, const std::string& search,
+                           const std::vector<std::uint32_t>& ends) {
+    const auto first = std::lower_bound(
+        order.begin(), order.end(), key,
+        [&](int town, const std::string& k) { return Slice(search, ends, town) < k; });
+    const std::size_t before = found.size();
+    for (auto it = first; it != order.end() && found.size() < limit; ++it) {
+      if (!Slice(search, ends, *it).starts_with(key)) break;
+      if (std::find(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(before), *it) ==
+          found.begin() + static_cast<std::ptrdiff_t>(before))
+        found.push_back(*it);
+    }
+  };
+  collect(byName_, searchNames_, nameEnds_);
+  collect(byLatinName_, latinSearchNames_, latinEnds_);
   return found;
 }
 

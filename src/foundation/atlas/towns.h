@@ -50,8 +50,8 @@ class TOWNS {
   std::string FormatTown(int i) const;
 
   // Towns whose names begin with `prefix` (code page 1251, letter case ignored, Ё and Е alike),
-  // in name order, at most `limit` of them: the search of the chart-entry dialogs as the user
-  // types.
+  // in name order, then the towns named in Russian whose Latin names begin with it, in the order
+  // of those, at most `limit` of them: the search of the chart-entry dialogs as the user types.
   std::vector<int> FindTownsByPrefix(
       std::string_view prefix, std::size_t limit = std::numeric_limits<std::size_t>::max()) const;
 
@@ -66,6 +66,11 @@ class TOWNS {
   std::string regions_;
   std::vector<std::uint32_t> regionEnds_;
   std::vector<int> byName_;  // town numbers in the order of their search names
+  // The Latin names of towns named in Russian (empty for the others), as names_ are held.
+  std::string latinNames_;
+  std::string latinSearchNames_;
+  std::vector<std::uint32_t> latinEnds_;
+  std::vector<int> byLatinName_;  // the towns with a Latin name, in the order of those
 };
 
 // The program's one atlas, loaded at start.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/config/configuration_defaults.h"
+#include "foundation/config/field_table.h"
 #include "foundation/text/cp1251.h"
 
 namespace {
@@ -15,6 +16,28 @@ constexpr std::int16_t kSun = 0, kMoon = 1, kMercury = 2, kVenus = 3, kMars = 4,
                        kSaturn = 6, kUranus = 7, kNeptune = 8, kPluto = 9;
 
 bool ValidObject(int object) { return object >= 0 && object < Configuration::kObjectCount; }
+
+using cfg::Bind;
+
+constexpr cfg::FieldTable kAspTableFields{
+    Bind(&cfg::AspTableConfig::switches, cfg::AspectTableSettings::kPointSwitch),
+    Bind(&cfg::AspTableConfig::colourMode, cfg::AspectTableSettings::kColourMode),
+    Bind(&cfg::AspTableConfig::cellMode, cfg::AspectTableSettings::kCellMode),
+    Bind(&cfg::AspTableConfig::houseOrbGroup, cfg::AspectTableSettings::kHouseOrbGroup)};
+static_assert(std::tuple_size_v<decltype(cfg::AspTableConfig::switches)> ==
+              cfg::AspectTableSettings::kTablePoints);
+
+using R = cfg::StatisticsRecord;
+using L = cfg::StatisticsSettings;
+constexpr cfg::FieldTable kStatisticsFields{Bind(&R::kind, L::kKind),
+                                            Bind(&R::object1, L::kObject1),
+                                            Bind(&R::object2, L::kObject2),
+                                            Bind(&R::minorAspects, L::kMinorAspects),
+                                            Bind(&R::nodes, L::kNodes),
+                                            Bind(&R::planetSet, L::kPlanetSet),
+                                            Bind(&R::aspectSystem, L::kAspectSystem),
+                                            Bind(&R::selectedRecords, L::kSelectedRecords),
+                                            Bind(&R::fill, L::kFill)};
 
 }  // namespace
 
@@ -53,23 +76,13 @@ int Configuration::GetPairOrbClass(int a, int b) const {
 }
 
 cfg::AspTableConfig Configuration::GetAspTableConfig() const {
-  using L = cfg::AspectTableSettings;
   cfg::AspTableConfig config;
-  for (std::size_t k = 0; k < L::kTablePoints; ++k)
-    config.switches[k] = static_cast<char>(aspectTable.Get(L::kPointSwitch[k]));
-  config.colourMode = aspectTable.Get(L::kColourMode);
-  config.cellMode = aspectTable.Get(L::kCellMode);
-  config.houseOrbGroup = aspectTable.Get(L::kHouseOrbGroup);
+  kAspTableFields.Read(aspectTable, config);
   return config;
 }
 
 void Configuration::SetAspTableConfig(const cfg::AspTableConfig& config) {
-  using L = cfg::AspectTableSettings;
-  for (std::size_t k = 0; k < L::kTablePoints; ++k)
-    aspectTable.Set(L::kPointSwitch[k], static_cast<std::uint8_t>(config.switches[k]));
-  aspectTable.Set(L::kColourMode, static_cast<std::int16_t>(config.colourMode));
-  aspectTable.Set(L::kCellMode, static_cast<std::int16_t>(config.cellMode));
-  aspectTable.Set(L::kHouseOrbGroup, static_cast<std::int16_t>(config.houseOrbGroup));
+  kAspTableFields.Write(config, aspectTable);
 }
 
 std::string Configuration::GetSystemName(int slot) const {
@@ -112,31 +125,13 @@ int Configuration::ListDignityPlanets(std::vector<std::int16_t>* list) const {
 }
 
 cfg::StatisticsRecord Configuration::GetStatisticsSettings() const {
-  using L = cfg::StatisticsSettings;
   cfg::StatisticsRecord r;
-  r.kind = statistics.Get(L::kKind);
-  r.object1 = statistics.Get(L::kObject1);
-  r.object2 = statistics.Get(L::kObject2);
-  r.minorAspects = statistics.Get(L::kMinorAspects);
-  r.nodes = statistics.Get(L::kNodes);
-  r.planetSet = statistics.Get(L::kPlanetSet);
-  r.aspectSystem = statistics.Get(L::kAspectSystem);
-  r.selectedRecords = statistics.Get(L::kSelectedRecords);
-  r.fill = statistics.Get(L::kFill);
+  kStatisticsFields.Read(statistics, r);
   return r;
 }
 
 void Configuration::SetStatisticsSettings(const cfg::StatisticsRecord& r) {
-  using L = cfg::StatisticsSettings;
-  statistics.Set(L::kKind, r.kind);
-  statistics.Set(L::kObject1, r.object1);
-  statistics.Set(L::kObject2, r.object2);
-  statistics.Set(L::kMinorAspects, r.minorAspects);
-  statistics.Set(L::kNodes, r.nodes);
-  statistics.Set(L::kPlanetSet, r.planetSet);
-  statistics.Set(L::kAspectSystem, r.aspectSystem);
-  statistics.Set(L::kSelectedRecords, r.selectedRecords);
-  statistics.Set(L::kFill, r.fill);
+  kStatisticsFields.Write(r, statistics);
 }
 
 Configuration& GetConfiguration() {

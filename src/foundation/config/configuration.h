@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -174,10 +175,12 @@ class Configuration {
   // Copies the sections chosen in `flags` (1 = take it) of the older configuration file `path`,
   // recognised as `versionCode` (old_configuration.h), into this configuration; sections the
   // version does not carry are left alone. The print colours become the screen colours when the
-  // colours are taken from a version other than 50. Error 102 or 103 when the file cannot be
-  // read or no longer has its version's length; the configuration is then unchanged.
+  // colours are taken from a version other than 50. The tip-of-the-day section, when chosen and
+  // carried, is given in `tips` (left empty otherwise). Error 102 or 103 when the file cannot
+  // be read or no longer has its version's length; the configuration is then unchanged.
   Status Import(const std::filesystem::path& path, int versionCode,
-                const oldcfg::SectionFlags& flags);
+                const oldcfg::SectionFlags& flags,
+                std::optional<oldcfg::TipOfTheDay>* tips = nullptr);
 
   bool operator==(const Configuration&) const = default;
 

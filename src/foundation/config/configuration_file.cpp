@@ -17,6 +17,7 @@
 #include "foundation/files/binary_io.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 
@@ -25,9 +26,6 @@ namespace {
 constexpr std::string_view kMagic = "VCFG";
 constexpr std::uint16_t kVersion = 1;
 constexpr std::uint16_t kHouseSystemCodes = 19;  // house systems 0..18
-
-// "The settings file could not be read at start ... save the changed settings?"
-constexpr int kMsgSaveOverUnread = 1991;
 
 enum Damage {
   kNotConfiguration = 1,

@@ -4,6 +4,7 @@
 // configuration first, so a failure leaves the configuration as it was.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace oldcfg {
 
@@ -36,7 +38,6 @@ int FirstCodeOf(int section) {
 bool SectionAvailable(int section, int versionCode) {
   const int first = FirstCodeOf(section);
   if (first < 0 || versionCode < first || versionCode > 6) return false;
-  if (section == kTipOfTheDay) return false;
   if (section == kAstroCart && versionCode < 2) return false;
   return true;
 }
@@ -320,8 +321,10 @@ void ImportOfVersion43(const OldFile& old, int code, const SectionFlags& flags, 
 }  // namespace
 
 Status Configuration::Import(const std::filesystem::path& path, int versionCode,
-                             const oldcfg::SectionFlags& flags) {
+                             const oldcfg::SectionFlags& flags,
+                             std::optional<oldcfg::TipOfTheDay>* tips) {
   constexpr const char* kWhere = "Configuration::Import";
+  if (tips != nullptr) tips->reset();
   const std::int64_t length = oldcfg::LengthOfCode(versionCode);
   if (length < 0) return Status::Error(kErrParameter, kWhere, versionCode);
   std::string bytes;
@@ -339,6 +342,13 @@ Status Configuration::Import(const std::filesystem::path& path, int versionCode,
   ImportBase(old, layout, taken, read);
   if (versionCode >= 1) ImportOfVersion41(old, layout, taken, read);
   if (versionCode >= 2) ImportOfVersion43(old, versionCode, taken, read);
+  // The tip of the day is the profile's: handed out, the configuration has no field for it.
+  if (tips != nullptr && taken[oldcfg::kTipOfTheDay] == 1) {
+    oldcfg::TipOfTheDay t;
+    t.showAtStart = old.I32(oldcfg::TipOfTheDay::kOffset) != 0;
+    t.nextTip = std::max(0, old.I32(oldcfg::TipOfTheDay::kOffset + kValue));
+    *tips = t;
+  }
   // The older versions printed in the screen colours (version 50 kept print colours of its own).
   if (taken[oldcfg::kColours] == 1 && versionCode != 5) read.printColours = read.screenColours;
   SanitiseConfiguration(read);

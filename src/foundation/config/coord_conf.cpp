@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/files/binary_io.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
@@ -11,8 +12,6 @@ namespace {
 constexpr int kFirstNeverShown = 34;
 constexpr int kLastNeverShown = 49;
 constexpr int kFirstCusp = 50;
-constexpr int kMsgFirstPoint = 300;
-constexpr int kMsgFirstCusp = 360;
 
 bool WriteAll(std::FILE* file, const std::string& bytes) {
   return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -90,8 +89,8 @@ int COORD_CONF::GetRowCount() const {
 }
 
 std::string COORD_CONF::SlotName(int s) {
-  if (s >= 0 && s < kFirstNeverShown) return GetMessageText(kMsgFirstPoint + s);
-  if (s >= kFirstCusp && s < kSlotCount) return GetMessageText(kMsgFirstCusp + s - kFirstCusp);
+  if (s >= 0 && s < kFirstNeverShown) return GetMessageText(kMsgPointNameFirst + s);
+  if (s >= kFirstCusp && s < kSlotCount) return GetMessageText(kMsgHouseNameFirst + s - kFirstCusp);
   return {};
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace oldcfg {
@@ -13,12 +14,6 @@ inline constexpr std::int64_t kLength41 = 39292;      // version 4.1: version co
 inline constexpr std::int64_t kLength42to51 = 52000;  // versions 41..51: codes 1..6
 inline constexpr std::int64_t kLengthDos = 6200;      // the DOS versions 3.3-3.5
 inline constexpr std::int64_t kLength40 = 36670;      // version 4.0
-
-// Messages of the recognition.
-inline constexpr int kMsgOwnConfiguration = 402;
-inline constexpr int kMsgDosConfiguration = 403;
-inline constexpr int kMsgVersion40 = 404;
-inline constexpr int kMsgNotConfiguration = 405;
 
 // One flag per check box of the import dialog, 1334..1371, indexed by the box's number - 1334
 // (index 9, number 1343, is the path shown and no section).
@@ -69,11 +64,20 @@ enum Section {
 
 // The first version code whose files carry the section; -1 for index 9.
 int FirstCodeOf(int section);
-// True when a file of `versionCode` carries the section and this configuration has a place for
-// it: the sections of later codes, and two that have none here (docs/decisions.md): the
-// astrocartography of versions 41-42, whose only part is two map records, and the tip of the day,
-// which the program keeps in its profile with its own tip list.
+// True when a file of `versionCode` carries the section and the program has a place for it: the
+// sections of later codes, but not the astrocartography of versions 41-42, whose only part is two
+// map records of no known layout (docs/decisions.md). The tip of the day goes to the profile, not
+// to the configuration (`TipOfTheDay`).
 bool SectionAvailable(int section, int versionCode);
+
+// The tip-of-the-day section of version 51 (three values from 5494): whether the tip is shown at
+// start (the first value, non-zero on) and the number of the next tip (the second). The third
+// value has no setting here.
+struct TipOfTheDay {
+  static constexpr std::size_t kOffset = 5494;
+  bool showAtStart = true;
+  int nextTip = 0;
+};
 
 // The result of recognising a chosen file: a version code 0..6, or the message that refuses it.
 struct Recognition {

@@ -7,6 +7,7 @@
 #include "foundation/datetime/ftime.h"
 #include "foundation/datetime/place.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

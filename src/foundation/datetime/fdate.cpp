@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

@@ -13,15 +13,6 @@ inline constexpr int kMaxYear = 9999;
 // The range that dialogs and importers accept (IsValidDate with its range flag).
 inline constexpr int kMaxEnteredYear = 3000;
 
-// Catalogue messages that name a fault of a date.
-inline constexpr int kMsgBadMonth = 656;        // month outside 1..12
-inline constexpr int kMsgBadDay = 657;          // day outside 1..31 (or a day that never was)
-inline constexpr int kMsgDaysInMonth = 775;     // day beyond the month's length
-inline constexpr int kMsgYearOutOfRange = 776;  // year beyond 3000 BC .. 3000 AD
-inline constexpr int kMsgBadYear = 777;         // year 0
-inline constexpr int kMsgEraAd = 644;           // "н.э."
-inline constexpr int kMsgEraBc = 643;           // "до н.э."
-
 class FDate {
  public:
   FDate() = default;  // 1 January 1900 'A'

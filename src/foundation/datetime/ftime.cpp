@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "foundation/messages/message_numbers.h"
+
 namespace {
 
 std::string TwoFields(int a, int b) {

@@ -6,8 +6,6 @@
 
 #include "foundation/status.h"
 
-inline constexpr int kMsgBadTime = 659;  // "Недопустимое время!"
-
 // A time of day: hours 0..23, minutes 0..59, seconds 0..59.
 class FTime {
  public:

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "foundation/messages/message_numbers.h"
+
 namespace {
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }

@@ -8,7 +8,6 @@
 
 #include "foundation/status.h"
 
-inline constexpr int kMsgBadCoordinate = 778;  // "Недопустимая координата!"
 // Widths of the name fields of the chart record, the terminating NUL included.
 inline constexpr std::size_t kTownWidth = 26;
 inline constexpr std::size_t kRegionWidth = 26;

@@ -1,4 +1,5 @@
 #include "foundation/drawing/text_layout.h"
+#include "foundation/text/cp1251.h"
 
 #include <algorithm>
 #include <vector>
@@ -80,7 +81,9 @@ int PrintTextPages(platform::Dc& dc, int page, std::string_view text, int left, 
   return pages;
 }
 
-std::string ShortenPathToWidth(platform::Dc& dc, std::string_view path, int width) {
+std::string ShortenPathToWidth(platform::Dc& dc, std::string_view pathBytes, int width) {
+  const std::string text = PathText(pathBytes);
+  const std::string_view path = text;
   if (Width(dc, path) <= width) return std::string(path);
   const std::string head =
       std::string(path.substr(0, std::min<std::size_t>(3, path.size()))) + "...";

@@ -14,6 +14,7 @@
 int PrintTextPages(platform::Dc& dc, int page, std::string_view text, int left, int top, int width,
                    int height, bool draw);
 
+// `path` is a file-system path (UTF-8 bytes); the result is the program's text (PathText).
 // The path itself when it fits `width`; else its first three characters, "..." and the longest
 // tail beginning at a folder separator that fits; when no such tail fits, the file name's end.
 std::string ShortenPathToWidth(platform::Dc& dc, std::string_view path, int width);

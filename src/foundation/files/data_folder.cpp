@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -44,7 +45,7 @@ fs::path Absolute(const fs::path& p) {
 }
 
 Status CopyNewFile(const fs::path& source, const fs::path& target) {
-  std::FILE* in = std::fopen(source.c_str(), "rb");
+  std::FILE* in = OpenForReading(source);
   if (!in) return Status::Error(kErrCannotOpen, source.native());
   SafeRewrite out(target);
   if (out.TempPath().empty()) {
@@ -131,30 +132,53 @@ DataFolderLock::Result DataFolderLock::Acquire(const fs::path& folder) {
   Release();
   holderPid_ = 0;
   const fs::path path = folder / g_DataFileNames[kDataLock];
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return Result::Failed;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool held = errno == EWOULDBLOCK;
-    if (held) {
-      char text[32] = {};
-      if (::pread(fd, text, sizeof text - 1, 0) > 0) holderPid_ = std::strtol(text, nullptr, 10);
+  // A copy that ends removes the lock file while it still holds the lock: a copy that opened the
+  // old file meanwhile finds it gone once it holds the lock itself, and tries again.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    // Never through a link, never a named pipe or a device: the lock file is the folder's own
+    // regular file, or none.
+    const int fd =
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+    if (fd < 0) return Result::Failed;
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+      ::close(fd);
+      return Result::Failed;
     }
-    ::close(fd);
-    return held ? Result::HeldByAnother : Result::Failed;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const bool held = errno == EWOULDBLOCK;
+      if (held) {
+        char text[32] = {};
+        if (::pread(fd, text, sizeof text - 1, 0) > 0) holderPid_ = std::strtol(text, nullptr, 10);
+      }
+      ::close(fd);
+      return held ? Result::HeldByAnother : Result::Failed;
+    }
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
+        named.st_ino != opened.st_ino) {
+      ::close(fd);
+      continue;
+    }
+    const std::string pid = std::to_string(static_cast<long>(::getpid())) + "\n";
+    if (::ftruncate(fd, 0) == 0) {
+      [[maybe_unused]] const ssize_t written = ::pwrite(fd, pid.data(), pid.size(), 0);
+    }
+    fd_ = fd;
+    path_ = path;
+    return Result::Acquired;
   }
-  const std::string pid = std::to_string(static_cast<long>(::getpid())) + "\n";
-  if (::ftruncate(fd, 0) == 0) {
-    [[maybe_unused]] const ssize_t written = ::pwrite(fd, pid.data(), pid.size(), 0);
-  }
-  fd_ = fd;
-  return Result::Acquired;
+  return Result::Failed;
 }
 
 void DataFolderLock::Release() {
   if (fd_ < 0) return;
+  // Removed while still held (see Acquire), so that a copy that ended leaves no file behind.
+  ::unlink(path_.c_str());
   ::flock(fd_, LOCK_UN);
   ::close(fd_);
   fd_ = -1;
+  path_.clear();
 }
 
 bool LockDataFolderOrTell(DataFolderLock& lock, const fs::path& folder) {

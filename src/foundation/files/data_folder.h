@@ -60,7 +60,9 @@ Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandida
 
 // Keeps two running copies of the program from using one data folder: an exclusive lock on the
 // lock file ("velm.lck") of the folder, released when the object is destroyed or the process ends
-// (so a crashed copy leaves no stale lock). The lock file holds the process id of its holder.
+// (so a crashed copy leaves no stale lock). The lock file holds the process id of its holder and
+// is removed when the lock is released. A lock file that is a symbolic link or no regular file is
+// never opened through: Acquire fails (and nothing is written).
 class DataFolderLock {
  public:
   enum class Result { Acquired, HeldByAnother, Failed };
@@ -78,6 +80,7 @@ class DataFolderLock {
 
  private:
   int fd_ = -1;
+  std::filesystem::path path_;
   long holderPid_ = 0;
 };
 

@@ -1,6 +1,11 @@
 #include "foundation/files/file_utils.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <string>
 #include <system_error>
@@ -79,8 +84,26 @@ int FileExists(std::string_view pathOrPattern) {
   return 0;
 }
 
+std::FILE* OpenForReading(const fs::path& path) {
+  // Without O_NONBLOCK the open of a named pipe would wait for a writer that never comes.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    ::close(fd);
+    errno = error;
+    return nullptr;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* f = ::fdopen(fd, "rb");
+  if (!f) ::close(fd);
+  return f;
+}
+
 std::int64_t GetFileLength(const fs::path& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) return -1;
   FileCloser closer{f};
   if (std::fseek(f, 0, SEEK_END) != 0) return -1;
@@ -109,7 +132,7 @@ int HasFileExtension(std::string_view path) {
 }
 
 int FileCopy(const fs::path& source, const fs::path& target) {
-  std::FILE* in = std::fopen(source.c_str(), "rb");
+  std::FILE* in = OpenForReading(source);
   if (!in) {
     ReportError(kErrCannotOpen, "FileCopy", 0, 1);
     return -1;
@@ -167,7 +190,7 @@ int FileRead(std::FILE* file, void* buffer, std::size_t n) {
 
 int FileLoad(const fs::path& path, char* buffer, std::size_t size) {
   if (size == 0) return -1;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) {
     ReportError(kErrCannotOpen, "FileLoad", 0, 1);
     buffer[0] = '\0';
@@ -191,7 +214,7 @@ int FileLoad(const fs::path& path, char* buffer, std::size_t size) {
 int InsertFile2File(const fs::path& file, std::int64_t a, std::int64_t b,
                     const fs::path& insertFile) {
   constexpr const char* kTrace = "InsertFile2File";
-  std::FILE* in = std::fopen(file.c_str(), "rb");
+  std::FILE* in = OpenForReading(file);
   if (!in) {
     ReportError(kErrCannotOpen, kTrace, 1, 1);
     return -1;
@@ -205,7 +228,7 @@ int InsertFile2File(const fs::path& file, std::int64_t a, std::int64_t b,
   }
   std::FILE* insert = nullptr;
   if (!insertFile.empty()) {
-    insert = std::fopen(insertFile.c_str(), "rb");
+    insert = OpenForReading(insertFile);
     if (!insert) {
       ReportError(kErrCannotOpen, kTrace, 2, 1);
       return -1;

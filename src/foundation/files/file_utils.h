@@ -13,6 +13,12 @@
 // exactly one, other characters equal regardless of ASCII case.
 bool MatchFilePattern(std::string_view pattern, std::string_view name);
 
+// Opens a file for reading in binary mode, following links, only when it is a regular file: a
+// folder, a named pipe, a device or a socket is refused without waiting for a writer (errno
+// EISDIR for a folder, EINVAL for the others) as a file that cannot be opened is. Every reader of
+// the program's files opens them through this.
+std::FILE* OpenForReading(const std::filesystem::path& path);
+
 // 1 when a file (not a folder) is found, else 0. A name is looked up exactly; a pattern with '*'
 // or '?' in its last component is matched against the names in its folder, regardless of case.
 int FileExists(std::string_view pathOrPattern);

@@ -9,11 +9,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 
@@ -165,10 +167,22 @@ std::size_t InjectWriteFault(std::size_t size, int& error) {
   return allowed;
 }
 
-SafeRewrite::SafeRewrite(fs::path target) : target_(std::move(target)) {
-  fs::path folder = target_.parent_path();
+fs::path FileBehindLinks(fs::path path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec)) || ec) return path;
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) return path;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+SafeRewrite::SafeRewrite(fs::path target)
+    : target_(std::move(target)), resolved_(FileBehindLinks(target_)) {
+  fs::path folder = resolved_.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+  std::string pattern = (folder / ("." + resolved_.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());
@@ -179,7 +193,7 @@ SafeRewrite::SafeRewrite(fs::path target) : target_(std::move(target)) {
   temp_ = fs::path(name.data());
   // Keep the permissions of the file being replaced, or the usual ones for a new file.
   std::error_code ec;
-  const fs::file_status st = fs::status(target_, ec);
+  const fs::file_status st = fs::status(resolved_, ec);
   if (!ec && fs::exists(st)) {
     ::fchmod(fd, static_cast<mode_t>(st.permissions()) & 07777);
   } else {
@@ -261,12 +275,12 @@ Status SafeRewrite::Replace(bool flushFolder) {
   if (committed_) return Status::Ok();
   if (temp_.empty()) return Status::Error(105, target_.string());
   if (file_ || failed_) return Status::Error(104, target_.string());
-  if (InjectFileFault(FileOperation::kRename) || std::rename(temp_.c_str(), target_.c_str()) != 0)
+  if (InjectFileFault(FileOperation::kRename) || std::rename(temp_.c_str(), resolved_.c_str()) != 0)
     return Status::Error(104, target_.string());
   committed_ = true;
   if (!flushFolder) return Status::Ok();
   // Make the rename itself durable.
-  fs::path folder = target_.parent_path();
+  fs::path folder = resolved_.parent_path();
   if (folder.empty()) folder = ".";
   const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (dirfd >= 0) {
@@ -347,17 +361,32 @@ Status RewriteFile(const fs::path& target, std::string_view contents) {
   return rewrite.Commit();
 }
 
-Status ReadWholeFile(const fs::path& path, std::string& out) {
+Status ReadWholeFile(const fs::path& path, std::string& out, std::uint64_t limit) {
   out.clear();
   if (ReadFaultArmedFor(path)) return Status::Error(103, path.string());
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenForReading(path);
   if (!f) return Status::Error(102, path.string());
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, got);
-  const bool bad = std::ferror(f) != 0;
-  std::fclose(f);
-  return bad ? Status::Error(103, path.string()) : Status::Ok();
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(f, &std::fclose);
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) != 0) return Status::Error(103, path.string());
+  if (static_cast<std::uint64_t>(st.st_size) > limit) return Status::Error(106, path.string());
+  // A file that grows while it is read is taken up to one byte past the limit, and refused.
+  try {
+    out.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+      out.append(buffer, got);
+      if (out.size() > limit) {
+        out.clear();
+        return Status::Error(106, path.string());
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    out = std::string();
+    return Status::Error(2, path.string());
+  }
+  return std::ferror(f) != 0 ? Status::Error(103, path.string()) : Status::Ok();
 }
 
 Status MoveAside(const fs::path& path, fs::path& kept) {

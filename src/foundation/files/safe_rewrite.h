@@ -1,8 +1,10 @@
 // The one way a file is rewritten: a unique temporary file in the target's own folder is written,
 // flushed and fsync'ed, then renamed over the target. The old file is never deleted first; on any
-// failure the temporary file is removed and the old file is left as it was.
+// failure the temporary file is removed and the old file is left as it was. A target that is a
+// symbolic link (a file kept elsewhere) is rewritten where the link leads, the link kept.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -43,11 +45,17 @@ class SafeRewrite {
 
  private:
   std::filesystem::path target_;
+  std::filesystem::path resolved_;  // the target with its links followed: the file replaced
   std::filesystem::path temp_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
   bool committed_ = false;
 };
+
+// `path` with every symbolic link of its last component followed (a link to a link too), the path
+// itself when it is no link; a link that leads nowhere gives the file it names. The file a
+// rewrite of `path` replaces.
+std::filesystem::path FileBehindLinks(std::filesystem::path path);
 
 // Rewrites `target` with `contents` through SafeRewrite; while a RewriteBatch is open on this
 // thread, the file joins the batch instead.
@@ -87,8 +95,16 @@ class RewriteBatch {
 // data, its folder), a batch once for all its files. For measuring; it only grows.
 int DiskWaits();
 
-// Reads a whole file; error 102 when it cannot be opened, 103 on a read error.
-Status ReadWholeFile(const std::filesystem::path& path, std::string& out);
+// The most bytes a whole-file reader takes unless its format names fewer: far above any file the
+// program keeps (the ephemeris tables, its largest, hold a few megabytes), far below what would
+// exhaust the memory.
+inline constexpr std::uint64_t kWholeFileLimit = 256ull << 20;
+
+// Reads a whole file; error 102 when it cannot be opened or is no regular file (a folder, a named
+// pipe, a device), 103 on a read error, 106 (the format's damage) when it holds more than `limit`
+// bytes, which are then never read.
+Status ReadWholeFile(const std::filesystem::path& path, std::string& out,
+                     std::uint64_t limit = kWholeFileLimit);
 
 // Keeps a file that could not be read out of the way of the next rewrite: renames `path` to
 // "<name>.bad" (or "<name>.bad2" .. "<name>.bad99" when taken) in its folder, never over another
@@ -105,9 +121,6 @@ Status CopyAside(const std::filesystem::path& path, std::filesystem::path& kept)
 // aside (CopyAside) after the new contents are written and before they replace it: a failure at
 // any step leaves the target as it was. `kept` receives the copy's path (empty when there was no
 // old file).
-// The message that tells where the copy of a file not read whole was kept (the copy's path follows
-// it).
-inline constexpr int kMsgUnreadLinesKept = 1900;
 Status RewriteKeepingOld(const std::filesystem::path& target, std::string_view contents,
                          std::filesystem::path& kept);
 

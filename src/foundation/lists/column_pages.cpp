@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace lists {
 
 namespace {
-
-constexpr int kPageWord = 67;  // "стр."
 
 // Keeps rows x columns inside int: a page of more than 2^30 lines is as good as endless.
 constexpr int kMaxSide = 1 << 15;
@@ -60,6 +59,12 @@ int ColumnPageLayout::RowsUsedOnPage(int page, int count) const {
   return (lines + columns_ - 1) / columns_;
 }
 
+int ColumnPageLayout::ColumnsUsedOnPage(int page, int count) const {
+  const int lines = CountOnPage(page, count);
+  if (order_ == ColumnOrder::kDown) return (lines + rows_ - 1) / rows_;
+  return std::min(lines, columns_);
+}
+
 int FitCount(double room, double item) {
   if (!(item > 0) || !(room > item)) return 1;
   return static_cast<int>(std::min(std::floor(room / item), static_cast<double>(kMaxSide)));
@@ -72,7 +77,7 @@ int FitColumns(int usableWidth, double columnWidth, int maxColumns) {
 std::string PageTitle(std::string_view title, int page) {
   std::string text(title);
   if (page <= 1) return text;
-  return text + " (" + GetMessageText(kPageWord) + " " + std::to_string(page) + ")";
+  return text + " (" + GetMessageText(kMsgPageWord) + " " + std::to_string(page) + ")";
 }
 
 }  // namespace lists

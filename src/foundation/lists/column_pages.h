@@ -40,6 +40,8 @@ class ColumnPageLayout {
   // The rows a page of the list fills: all its rows down a column, or as many as its lines need
   // across (a part-filled last row counts).
   int RowsUsedOnPage(int page, int count) const;
+  // The columns a page of the list fills (each under its own column headings).
+  int ColumnsUsedOnPage(int page, int count) const;
 
  private:
   int rows_;

@@ -77,6 +77,11 @@ void RecordingDc::TextOut(int x, int y, std::string_view text) {
 }
 
 Size RecordingDc::GetTextExtent(std::string_view text) {
+  if (measure_ != nullptr) {
+    measure_->SetMapMode(GetMapMode());
+    measure_->SelectFont(GetFont());
+    return measure_->GetTextExtent(text);
+  }
   const double em = GetFont().EmHeight();
   const double perChar = GetFont().IsGlyphFace() ? em : em / 2.0;
   return {static_cast<int>(std::lround(perChar * static_cast<double>(text.size()))),
@@ -84,6 +89,11 @@ Size RecordingDc::GetTextExtent(std::string_view text) {
 }
 
 TextMetrics RecordingDc::GetTextMetrics() {
+  if (measure_ != nullptr) {
+    measure_->SetMapMode(GetMapMode());
+    measure_->SelectFont(GetFont());
+    return measure_->GetTextMetrics();
+  }
   const double em = GetFont().EmHeight();
   TextMetrics m;
   m.ascent = static_cast<int>(std::lround(em * 0.8));

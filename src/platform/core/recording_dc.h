@@ -1,6 +1,6 @@
 // A device context that records every drawing call, for tests. Text metrics are deterministic: a
 // character of the text face is half an em wide, a glyph-face character one em; ascent 0.8 em,
-// descent 0.2 em.
+// descent 0.2 em; unless another device was given to measure the texts as it does.
 #pragma once
 
 #include <string>
@@ -46,6 +46,10 @@ class RecordingDc final : public Dc {
   Size GetTextExtent(std::string_view text) override;
   TextMetrics GetTextMetrics() override;
 
+  // Texts are measured from now on by `measure` (in this device's font and mapping mode), as a
+  // real device would; nullptr returns to the deterministic metrics.
+  void MeasureWith(Dc* measure) { measure_ = measure; }
+
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   // The texts drawn, in order.
   std::vector<std::string> Texts() const;
@@ -63,6 +67,7 @@ class RecordingDc final : public Dc {
   bool clipped_ = false;
   Rect clip_{};
   std::vector<RecordedCall> calls_;
+  Dc* measure_ = nullptr;
 };
 
 }  // namespace platform

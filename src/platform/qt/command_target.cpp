@@ -1,5 +1,9 @@
 #include "platform/qt/command_target.h"
 
+#include <new>
+
+#include "foundation/errors/error_report.h"
+
 namespace platform {
 
 void CommandTarget::OnCommand(int id, Action action, Updater update) {
@@ -11,7 +15,13 @@ bool CommandTarget::Execute(int id) {
   if (found == handlers_.end()) return false;
   // A copy: the action may replace or remove handlers of this target while it runs.
   const Action action = found->second.action;
-  if (action) action();
+  // A command whose memory runs out (a file far larger than any it reads, say) is reported and
+  // ends; the program goes on with what it holds.
+  try {
+    if (action) action();
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "CommandTarget::Execute", id);
+  }
   return true;
 }
 

@@ -1,6 +1,11 @@
 #include "platform/qt/dialog.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
+#include <algorithm>
+
+#include "platform/qt/title_room.h"
 
 namespace platform {
 
@@ -26,6 +31,7 @@ DriverState& State() {
 Dialog::Dialog(QWidget* parent) : QDialog(parent) {
   setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
   setModal(true);
+  installEventFilter(new TitleRoomKeeper(this));
 }
 
 int Dialog::DoModal() {
@@ -36,6 +42,23 @@ int Dialog::DoModal() {
 }
 
 bool Dialog::DoDataExchange(bool) { return true; }
+
+int TitleBarWidth(const QString& title) {
+  // Window managers draw captions in about 11-point bold type; the bar's icon and its three
+  // buttons take about 150 pixels. Never wider than a small screen.
+  constexpr int kBarRoom = 150, kWidest = 1000;
+  QFont face(QStringLiteral("DejaVu Sans"), 11, QFont::Bold);
+  return std::min(kWidest, QFontMetrics(face).horizontalAdvance(title) + kBarRoom);
+}
+
+bool TitleRoomKeeper::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType()) {
+    auto* window = static_cast<QWidget*>(watched);
+    window->setMinimumWidth(
+        std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle())));
+  }
+  return false;
+}
 
 void Dialog::accept() {
   if (DoDataExchange(true) && CheckOk()) QDialog::accept();

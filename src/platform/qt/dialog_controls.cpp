@@ -8,6 +8,10 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -75,6 +79,17 @@ void Check(QButtonGroup* group, int id) {
 int Checked(QButtonGroup* group, int fallback) {
   const int id = group->checkedId();
   return id >= 0 ? id : fallback;
+}
+
+void FitListToItems(QListWidget* list) {
+  int widest = 0;
+  for (int i = 0; i < list->count(); ++i)
+    widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->item(i)->text()));
+  // The item's own margins, the frame on both sides and the scroll bar.
+  const int margins = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) +
+                      2 * list->frameWidth() + 8;
+  const int bar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  list->setMinimumWidth(std::max(list->minimumWidth(), widest + margins + bar));
 }
 
 }  // namespace platform

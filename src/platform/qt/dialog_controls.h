@@ -14,6 +14,7 @@ class QDialog;
 class QDialogButtonBox;
 class QGroupBox;
 class QLayout;
+class QListWidget;
 class QSpinBox;
 class QWidget;
 
@@ -41,5 +42,8 @@ QSpinBox* NumberBox(QWidget* owner, int low, int high);
 void Check(QButtonGroup* group, int id);
 // The checked choice, or `fallback` when none is checked.
 int Checked(QButtonGroup* group, int fallback);
+// Widens `list` (never narrows it) so that its widest item shows whole beside a vertical scroll
+// bar.
+void FitListToItems(QListWidget* list);
 
 }  // namespace platform

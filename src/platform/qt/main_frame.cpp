@@ -152,7 +152,7 @@ void MainFrame::SetRecentFiles(const std::vector<std::string>& paths) {
   recentActions_.clear();
   if (recentMenu_ == nullptr) return;
   for (std::size_t i = 0; i < paths.size() && i < kRecentFileCount; ++i) {
-    const QString path = QString::fromStdString(paths[i]);
+    const QString path = PathToQt(paths[i]);
     auto* action =
         new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
     action->setStatusTip(path);

@@ -127,7 +127,7 @@ bool QtPrompter::ChooseFile(FileChoice& choice) {
   QStringList filters;
   for (const FileFilter& filter : choice.filters) filters << FilterText(filter);
   // Qt's own dialog, not the desktop's: it speaks the program's language whatever the desktop's.
-  QFileDialog dialog(parent_, ToQt(choice.title), QString::fromStdString(choice.path));
+  QFileDialog dialog(parent_, ToQt(choice.title), PathToQt(choice.path));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setProxyModel(new RussianFileColumns(&dialog));
   // The size, type and date columns as wide as their texts once the folder is read.
@@ -151,7 +151,7 @@ bool QtPrompter::ChooseFile(FileChoice& choice) {
     dialog.setFileMode(QFileDialog::AnyFile);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  choice.path = dialog.selectedFiles().front().toStdString();
+  choice.path = PathFromQt(dialog.selectedFiles().front());
   choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   if (choice.filterIndex < 1) choice.filterIndex = 1;
   return true;

@@ -1,5 +1,8 @@
 #include "platform/qt/qt_text.h"
 
+#include <QByteArray>
+#include <QFile>
+
 #include "platform/core/codepage.h"
 
 namespace platform {
@@ -21,6 +24,12 @@ std::string FromQt(const QString& text) {
   }
   return out;
 }
+
+QString PathToQt(std::string_view path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string PathFromQt(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 bool FitsCp1251(const QString& text) {
   for (QChar ch : text) {

@@ -7,6 +7,7 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_services.h"
 #include "astro/ephemeris/longitudes.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/progress_sink.h"
 
@@ -69,8 +70,8 @@ int HermesInput::Check(const Chart& chart) const {
   if (const int fault = to.Fault(); fault != 0) return fault;
   const Moment start = from.ToMoment(), end = to.ToMoment();
   const long long span = SecondsBetween(start, end);
-  if (span <= 0) return kMsgHermesBadOrder;
-  if (span > 12 * 3600) return kMsgHermesTooLong;
+  if (span <= 0) return kMsgIntervalReversed;
+  if (span > 12 * 3600) return kMsgIntervalTooLong;
   const Moment& own = chart.definition.GetCountSrc().moment;
   constexpr long long kReach = 36 * 3600;
   if (std::llabs(SecondsBetween(own, start)) > kReach ||
@@ -155,7 +156,7 @@ Status HermesTrutine::Search(const ChartContext& ctx, platform::ProgressSink& pr
   progress.End();
   if (!going) {
     FreeVariants();
-    return Status::Message(kMsgHermesCancelled, "HermesTrutine::Search");
+    return Status::Message(kMsgRectificationCancelled, "HermesTrutine::Search");
   }
   std::stable_sort(variants_.begin(), variants_.end(),
                    [](const HermesVariant& x, const HermesVariant& y) {

@@ -20,14 +20,6 @@ namespace platform {
 class ProgressSink;
 }
 
-inline constexpr int kMsgHermesBadOrder = 89;           // the interval's start not before its end
-inline constexpr int kMsgHermesTooLong = 90;            // more than half a day
-inline constexpr int kMsgHermesNoVariant = 91;          // nothing found
-inline constexpr int kMsgHermesFarFromChart = 471;      // more than 1.5 days from the chart
-inline constexpr int kMsgHermesPlacidusSet = 547;       // the chart's house system cannot be used
-inline constexpr int kMsgHermesVariantsDropped = 2000;  // more variants than the list holds
-inline constexpr int kMsgHermesCancelled = 1980;  // the rectification was stopped
-
 inline constexpr int kHermesMaxVariants = 100;
 // The refinement of one candidate gives up after this many repetitions.
 inline constexpr int kHermesMaxRepetitions = 12;

@@ -4,6 +4,7 @@
 
 #include "foundation/datetime/date_text.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/collation.h"
 
 namespace {

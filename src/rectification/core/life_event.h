@@ -20,11 +20,6 @@ inline constexpr char kLifeEventSeparator = '\x03';
 inline constexpr char kLifeEventInUse = 'Y';
 inline constexpr char kLifeEventLeftOut = 'N';
 
-// Catalogue messages of a rejected line.
-inline constexpr int kMsgLifeEventPlanets = 444;
-inline constexpr int kMsgLifeEventHouses = 445;
-inline constexpr int kMsgLifeEventStatus = 447;
-
 class LifeEvent {
  public:
   LifeEvent() { Clear(); }

@@ -5,6 +5,7 @@
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/dc.h"
 
 namespace fs = std::filesystem;

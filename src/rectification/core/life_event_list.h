@@ -16,10 +16,6 @@ namespace platform {
 class Dc;
 }
 
-inline constexpr int kMsgTooManyEvents = 450;  // "Слишком много событий!"
-inline constexpr int kMsgChooseEvent = 781;    // "Выберите событие!"
-inline constexpr int kMsgEventTransferred = 782;
-
 class LifeEventList {
  public:
   static constexpr int kMaxEvents = 200;

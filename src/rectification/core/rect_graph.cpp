@@ -8,11 +8,11 @@
 #include "foundation/drawing/drawing_helpers.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgTotal = 2024;  // "Сумма"
 constexpr int kCurveColour = 1;
 constexpr int kGridColour = 8;
 // The graph's margins, percent of the width (left, right) or height (top, bottom).
@@ -260,8 +260,8 @@ void RectGraph::DrawPage(platform::Dc& dc, int page, bool verticalGrid, bool hor
   const platform::DcState keep(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   char head[160];
-  std::snprintf(head, sizeof head, "%s (%s %d)", GetMessageText(kMsgRectifPrintTitle).c_str(),
-                GetMessageText(kMsgRectifPage).c_str(), page);
+  std::snprintf(head, sizeof head, "%s (%s %d)", GetMessageText(kMsgRectificationTitle).c_str(),
+                GetMessageText(kMsgPageWord).c_str(), page);
   const int headSize = FitFontHeight(dc, platform::kTextFace, 3000, kPaperHead * 6 / 10);
   dc.SelectFont(TextFont(headSize));
   Text(dc, (paper_.area.left + paper_.area.right) / 2, paper_.area.top + kPaperHead, head,

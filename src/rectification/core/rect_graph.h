@@ -12,9 +12,6 @@
 #include "rectification/core/rect_matrix.h"
 #include "views/core/rgraph.h"
 
-inline constexpr int kMsgRectifCaption = 246;     // " -Ректификация"
-inline constexpr int kMsgRectifPrintTitle = 472;  // "РЕКТИФИКАЦИЯ"
-inline constexpr int kMsgRectifPage = 67;         // "стр."
 inline constexpr int kRectifHelpContext = 131319;
 
 // The forms, as the display mode of the rectification block numbers them.

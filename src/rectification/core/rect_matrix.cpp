@@ -18,6 +18,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/datetime/ftime.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/progress_sink.h"
 #include "rectification/core/chart_rect.h"
@@ -334,7 +335,7 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
     work(0, true);  // this thread reports the progress and hears Cancel
   }
   progress.End();
-  if (stop.load()) return Status::Message(kMsgRectCancelled, "RectMatrix::CalculateAll");
+  if (stop.load()) return Status::Message(kMsgRectificationCancelled, "RectMatrix::CalculateAll");
   calculated_ = true;
   Failure first;
   for (Failure& f : failures) first.Keep(f.trial, f.status);

@@ -101,12 +101,6 @@ struct RectInterval {
   std::array<int, 5> end{};
 };
 
-inline constexpr int kMsgIntervalReversed = 89;
-inline constexpr int kMsgIntervalTooLong = 90;
-inline constexpr int kMsgNoEventInUse = 451;
-inline constexpr int kMsgEventBeforeBirth = 452;
-// The events in use name no planet and no house: every method would score nothing.
-inline constexpr int kMsgEventsNameNoPoints = 2097;
 // The longest birth interval, in minutes (2 days).
 inline constexpr std::int64_t kMaxRectSpanMinutes = 2 * 1440;
 
@@ -186,9 +180,6 @@ class RectMatrix : public rect::Matrix3Projected {
   bool fullPrecision_ = false;
   int threads_ = 0;
 };
-
-inline constexpr int kMsgRectCancelled = 1980;
-inline constexpr int kMsgRectBestTrials = 1981;
 
 // The report of the best trial times: message 1981, then one line per trial of BestTrials
 // (`count`), "DD:MM:YYYY HH:MM" and the trial's sum, whole.

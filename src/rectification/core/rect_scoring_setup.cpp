@@ -6,6 +6,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/numbers/angles.h"
 #include "rectification/core/life_event_list.h"
 
@@ -93,7 +94,7 @@ std::vector<Status> CheckBeforeRun(const RectScoringSetup& setup,
   for (int g = 0; g < kRectGroupCount; ++g)
     if (setup.GroupIsOn(g) && !setup.HasSystem(g))
       messages.push_back(
-          Status::Message(kMsgAspectSystemMissing, names[static_cast<std::size_t>(g)]));
+          Status::Message(kMsgAspectSystemNotFound, names[static_cast<std::size_t>(g)]));
   bool lifePointOn = false;
   for (int m = kFirstLifePointMethod; m < kRectMethodCount; ++m) lifePointOn |= setup.IsOn(m);
   if (lifePointOn) {

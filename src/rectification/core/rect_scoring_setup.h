@@ -22,11 +22,6 @@ inline constexpr int kRectMethodCount = 14;
 inline constexpr std::uint16_t kMethodMain = 0;
 inline constexpr std::uint16_t kMethodAdditional = 1;
 inline constexpr std::uint16_t kMethodOff = 2;
-// The name of method m is catalogue message 130 + m.
-inline constexpr int kMsgMethodNameFirst = 130;
-
-inline constexpr int kMsgNoDignityPlanets = 454;
-inline constexpr int kMsgAspectSystemMissing = 59;  // "Не найдена система аспектов"
 
 // The four groups of methods, in the order they run, each with its own aspect system.
 enum RectGroup : int {

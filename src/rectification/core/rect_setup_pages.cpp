@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 
@@ -36,18 +38,30 @@ std::string Glyphs(std::string_view mask, char (*glyph)(int)) {
 char PointGlyph(int n) { return glyphs::Point(n); }
 char CuspGlyph(int h) { return glyphs::Cusp(h); }
 
+using C = RectConfPage;
+using cfg::Bind;
+using cfg::Element;
+
+constexpr cfg::FieldTable kConfFields{
+    Bind(Element{&C::systems, C::kDirections}, Block::kDirectionsSystem),
+    Bind(Element{&C::systems, C::kProgressions}, Block::kProgressionsSystem),
+    Bind(Element{&C::systems, C::kTransits}, Block::kTransitsSystem),
+    Bind(Element{&C::systems, C::kLifePoint}, Block::kLifePointSystem),
+    Bind(&C::displayMode, Block::kDisplayMode, cfg::Clamp{0, 2}),
+    Bind(&C::verticalGrid, Block::kVerticalGrid),
+    Bind(&C::horizontalGrid, Block::kHorizontalGrid),
+    Bind(&C::chronological, Block::kChronological)};
+
+// A weight out of range reads as the main method's.
+constexpr cfg::FieldTable kMethodFields{
+    Bind(&RectMethodsPage::settings, Block::kMethod, cfg::InRange{0, 2})};
+
 }  // namespace
 
 // --- The calculation page ---
 
 RectConfPage::RectConfPage(const Configuration& config, const Moment& chartMoment) {
-  const cfg::ByteBlock& b = config.rectification;
-  systems = {b.Get(Block::kDirectionsSystem), b.Get(Block::kProgressionsSystem),
-             b.Get(Block::kTransitsSystem), b.Get(Block::kLifePointSystem)};
-  displayMode = std::clamp(static_cast<int>(b.Get(Block::kDisplayMode)), 0, 2);
-  verticalGrid = b.Get(Block::kVerticalGrid) != 0;
-  horizontalGrid = b.Get(Block::kHorizontalGrid) != 0;
-  chronological = b.Get(Block::kChronological) != 0;
+  kConfFields.Read(config.rectification, *this);
   interval.start = WordsOfMoment(chartMoment);
   interval.end = interval.start;
 }
@@ -65,8 +79,8 @@ std::string RectConfPage::CheckSystems(const std::vector<std::string>& systemNam
     }
     name = systemNames.front().substr(0, kSystemNameWidth);
     if (message.empty())
-      message = GetMessageText(kMsgSystemNotFound) + " " + typed + "\n" +
-                GetMessageText(kMsgSystemReplaced) + " " + name;
+      message = GetMessageText(kMsgAspectSystemNotFound) + " " + typed + "\n" +
+                GetMessageText(kMsgSystemInstead) + " " + name;
   }
   return message;
 }
@@ -86,31 +100,18 @@ int RectConfPage::CheckRun(const LifeEventList& events) const {
 }
 
 void RectConfPage::Store(Configuration& config) const {
-  cfg::ByteBlock& b = config.rectification;
-  b.Set(Block::kDirectionsSystem, systems[kDirections]);
-  b.Set(Block::kProgressionsSystem, systems[kProgressions]);
-  b.Set(Block::kTransitsSystem, systems[kTransits]);
-  b.Set(Block::kLifePointSystem, systems[kLifePoint]);
-  b.Set(Block::kDisplayMode, static_cast<std::int32_t>(displayMode));
-  b.Set(Block::kChronological, static_cast<std::int32_t>(chronological ? 1 : 0));
-  b.Set(Block::kVerticalGrid, static_cast<std::int32_t>(verticalGrid ? 1 : 0));
-  b.Set(Block::kHorizontalGrid, static_cast<std::int32_t>(horizontalGrid ? 1 : 0));
+  kConfFields.Write(*this, config.rectification);
   WriteRectInterval(config, interval);
 }
 
 // --- The methods page ---
 
 RectMethodsPage::RectMethodsPage(const Configuration& config) {
-  for (int r = 0; r < kRows; ++r) {
-    const int v = config.rectification.Get(Block::kMethod[r]);
-    settings[static_cast<std::size_t>(r)] = v >= 0 && v <= 2 ? v : 0;
-  }
+  kMethodFields.Read(config.rectification, *this);
 }
 
 void RectMethodsPage::Store(Configuration& config) const {
-  for (int r = 0; r < kRows; ++r)
-    config.rectification.Set(Block::kMethod[r],
-                             static_cast<std::uint16_t>(settings[static_cast<std::size_t>(r)]));
+  kMethodFields.Write(*this, config.rectification);
 }
 
 // --- One event ---

@@ -16,11 +16,6 @@
 
 class Configuration;
 
-inline constexpr int kMsgSystemNotFound = 59;  // "Не найдена система аспектов"
-inline constexpr int kMsgSystemReplaced = 60;  // "Вместо нее установлена система"
-inline constexpr int kMsgEnterEventName = 449;  // "Введите название события!"
-inline constexpr int kMsgRemoveEvent = 494;  // "Вы уверены, что хотите удалить событие"
-
 // Aspect-system names are at most 8 characters; the combo boxes read up to 12.
 inline constexpr std::size_t kSystemNameWidth = 8;
 inline constexpr std::size_t kSystemNameReadWidth = 12;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
@@ -14,6 +16,30 @@
 namespace {
 
 using Block = cfg::TreminSettings;
+using P = TreminConfPage;
+using cfg::Bind;
+
+// Any step code outside the list means the minute, the list's last entry; written into the list.
+struct StepCode {
+  template <typename V, typename M>
+  void Read(V stored, M& member) const {
+    member = stored >= 0 && stored < kTreminStepCount ? stored : kTreminStepCount - 1;
+  }
+  template <typename V, typename M>
+  V Write(const M& member) const {
+    return static_cast<V>(std::clamp(member, 0, kTreminStepCount - 1));
+  }
+};
+
+constexpr cfg::FieldTable kFields{
+    Bind(&P::step, Block::kStep, StepCode{}),
+    Bind(&P::applying, Block::kApplyingSystem),
+    Bind(&P::separating, Block::kSeparatingSystem),
+    Bind(&P::sortByDate, Block::kSortByDate, cfg::OnlyOne{}),
+    Bind(&P::sortByText, Block::kSortByText, cfg::OnlyOne{}),
+    Bind(&P::oneRulerOnly, Block::kOneRulerOnly),
+    Bind(&P::resultOrder, Block::kResultOrder, cfg::NonZero{}),
+    Bind(&P::minimumScore, Block::kMinimumScore, cfg::ClampBoth{0, P::kMinimumScoreMax})};
 
 bool SameName(std::string a, std::string b) {
   StringToUpper(a);
@@ -36,7 +62,7 @@ bool CheckTmSystemName(std::string& name, const std::vector<std::string>& sorted
   told.clear();
   const std::string typed = name.substr(0, kSystemNameReadWidth);
   if (sortedNames.empty()) {
-    told = GetMessageText(kMsgSystemNotFound) + " " + typed;
+    told = GetMessageText(kMsgAspectSystemNotFound) + " " + typed;
     return false;
   }
   const bool known = typed.size() <= kSystemNameWidth &&
@@ -47,25 +73,16 @@ bool CheckTmSystemName(std::string& name, const std::vector<std::string>& sorted
     return true;
   }
   name = sortedNames.front().substr(0, kSystemNameWidth);
-  told = GetMessageText(kMsgSystemNotFound) + " " + typed + "\n" +
-         GetMessageText(kMsgSystemReplaced) + " " + name;
+  told = GetMessageText(kMsgAspectSystemNotFound) + " " + typed + "\n" +
+         GetMessageText(kMsgSystemInstead) + " " + name;
   return true;
 }
 
 TreminConfPage::TreminConfPage(const Configuration& config, const Moment& birth) {
-  const cfg::ByteBlock& b = config.treminSettings;
   interval.start = WordsOfMoment(birth);
   interval.end = interval.start;
-  const int storedStep = b.Get(Block::kStep);
-  // Any step code outside the list means the minute, the list's last entry.
-  step = storedStep >= 0 && storedStep < kTreminStepCount ? storedStep : kTreminStepCount - 1;
-  applying = b.Get(Block::kApplyingSystem);
-  separating = b.Get(Block::kSeparatingSystem);
-  sortByDate = b.Get(Block::kSortByDate) == 1;
-  sortByText = !sortByDate && b.Get(Block::kSortByText) == 1;
-  oneRulerOnly = b.Get(Block::kOneRulerOnly) != 0;
-  resultOrder = b.Get(Block::kResultOrder) == 0 ? 0 : 1;
-  minimumScore = std::clamp<int>(b.Get(Block::kMinimumScore), 0, kMinimumScoreMax);
+  kFields.Read(config.treminSettings, *this);
+  sortByText = sortByText && !sortByDate;
 }
 
 void TreminConfPage::ClickSortByDate(bool checked) {
@@ -117,16 +134,7 @@ std::string TreminConfPage::WithoutHousesText(const LifeEvent& event) {
 }
 
 void TreminConfPage::Store(Configuration& config) const {
-  cfg::ByteBlock& b = config.treminSettings;
-  b.Set(Block::kApplyingSystem, applying);
-  b.Set(Block::kSeparatingSystem, separating);
-  b.Set(Block::kSortByDate, static_cast<std::int32_t>(sortByDate ? 1 : 0));
-  b.Set(Block::kSortByText, static_cast<std::int32_t>(sortByText ? 1 : 0));
-  b.Set(Block::kOneRulerOnly, static_cast<std::int32_t>(oneRulerOnly ? 1 : 0));
-  b.Set(Block::kResultOrder, static_cast<std::int16_t>(resultOrder));
-  b.Set(Block::kMinimumScore,
-        static_cast<std::int16_t>(std::clamp(minimumScore, 0, kMinimumScoreMax)));
-  b.Set(Block::kStep, static_cast<std::int16_t>(std::clamp(step, 0, kTreminStepCount - 1)));
+  kFields.Write(*this, config.treminSettings);
   for (int i = 0; i < 5; ++i) {
     const auto w = static_cast<std::size_t>(i);
     config.treminInterval.Set(cfg::TreminInterval::kBegin[w],

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/datetime/moment.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/status.h"
 #include "rectification/core/rect_matrix.h"
 
@@ -16,11 +17,7 @@ class LifeEventList;
 class LifeEvent;
 
 inline constexpr int kTreminConfDialogId = 233;
-inline constexpr int kMsgTreminSheetTitle = 493;
-inline constexpr int kMsgTreminEventsBeforeBirth = 495;
-inline constexpr int kMsgTreminEventWithoutHouses = 1932;
 // The step choices, messages 534 ("2 сек.") to 539 ("1 мин.").
-inline constexpr int kMsgTreminStepFirst = 534;
 inline constexpr int kTreminStepCount = 6;
 
 // The aspect systems' names as the page's combo boxes list them: alphabetically (the archive's

@@ -6,10 +6,12 @@
 #include "astro/chart/chart_context.h"
 #include "astro/lifepoint/life_point.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/lists/sort_positions.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
@@ -21,12 +23,45 @@
 namespace {
 
 using Block = cfg::TreminForecast;
+using F = TmForecastSettings;
+using cfg::Bind;
 
 int YearInRange(int year) {
-  return year != 0 && year >= TmForecastSettings::kYearMin && year <= TmForecastSettings::kYearMax
-             ? year
-             : TmForecastSettings::kDefaultYear;
+  return year != 0 && year >= F::kYearMin && year <= F::kYearMax ? year : F::kDefaultYear;
 }
+
+// A year of 0 or out of range is the default year, each way.
+struct Year {
+  template <typename V, typename M>
+  void Read(V stored, M& member) const {
+    member = YearInRange(stored);
+  }
+  template <typename V, typename M>
+  V Write(const M& member) const {
+    return static_cast<V>(YearInRange(member));
+  }
+};
+
+// Mode 1 (one event over a period) has no view and its choice is hidden: a stored 1 would leave
+// the year disabled and OK refused about the hidden event, so the mode is written but never read.
+struct WrittenOnly : cfg::AsIs {
+  template <typename V, typename M>
+  void Read(V, M&) const {}
+};
+
+constexpr cfg::FieldTable kFields{
+    Bind(&F::mode, Block::kMode, WrittenOnly{}),
+    Bind(&F::year, Block::kYear, Year{}),
+    Bind(&F::periodFrom, Block::kPeriodFrom, Year{}),
+    Bind(&F::periodTo, Block::kPeriodTo, Year{}),
+    Bind(&F::fontSize, Block::kFontSize, cfg::ClampBoth{F::kFontMin, F::kFontMax}),
+    Bind(&F::order, Block::kOrder, cfg::InRange{0, 2}),
+    Bind(&F::applying, Block::kApplyingSystem),
+    Bind(&F::separating, Block::kSeparatingSystem),
+    Bind(&F::sortByDate, Block::kSortByDate, cfg::OnlyOne{}),
+    Bind(&F::sortByText, Block::kSortByText, cfg::OnlyOne{}),
+    Bind(&F::event, Block::kEvent),
+    Bind(&F::fillWhenPrinting, Block::kFillWhenPrinting)};
 
 bool Contains(const std::string& text, int message) {
   return text.find(GetMessageText(message)) != std::string::npos;
@@ -41,43 +76,14 @@ Moment DateAt(int day, int month, int year) {
 }  // namespace
 
 TmForecastSettings ReadTmForecastSettings(const Configuration& config) {
-  const cfg::ByteBlock& b = config.treminForecast;
   TmForecastSettings s;
-  // Mode 1 (one event over a period) has no view and its choice is hidden: a stored 1 would leave
-  // the year disabled and OK refused about the hidden event, so every stored mode reads as 0.
-  s.mode = 0;
-  s.year = YearInRange(b.Get(Block::kYear));
-  s.periodFrom = YearInRange(b.Get(Block::kPeriodFrom));
-  s.periodTo = YearInRange(b.Get(Block::kPeriodTo));
-  s.fontSize = std::clamp<int>(b.Get(Block::kFontSize), TmForecastSettings::kFontMin,
-                               TmForecastSettings::kFontMax);
-  const int order = b.Get(Block::kOrder);
-  s.order = order >= 0 && order <= 2 ? order : 0;
-  s.applying = b.Get(Block::kApplyingSystem);
-  s.separating = b.Get(Block::kSeparatingSystem);
-  s.sortByDate = b.Get(Block::kSortByDate) == 1;
-  s.sortByText = !s.sortByDate && b.Get(Block::kSortByText) == 1;
-  s.event = b.Get(Block::kEvent);
-  s.fillWhenPrinting = b.Get(Block::kFillWhenPrinting) != 0;
+  kFields.Read(config.treminForecast, s);
+  s.sortByText = s.sortByText && !s.sortByDate;
   return s;
 }
 
 void WriteTmForecastSettings(Configuration& config, const TmForecastSettings& s) {
-  cfg::ByteBlock& b = config.treminForecast;
-  b.Set(Block::kMode, static_cast<std::int16_t>(s.mode));
-  b.Set(Block::kYear, static_cast<std::int16_t>(YearInRange(s.year)));
-  b.Set(Block::kPeriodFrom, static_cast<std::int16_t>(YearInRange(s.periodFrom)));
-  b.Set(Block::kPeriodTo, static_cast<std::int16_t>(YearInRange(s.periodTo)));
-  b.Set(Block::kFontSize,
-        static_cast<std::int16_t>(
-            std::clamp(s.fontSize, TmForecastSettings::kFontMin, TmForecastSettings::kFontMax)));
-  b.Set(Block::kOrder, static_cast<std::int16_t>(s.order));
-  b.Set(Block::kApplyingSystem, s.applying);
-  b.Set(Block::kSeparatingSystem, s.separating);
-  b.Set(Block::kSortByDate, static_cast<std::int32_t>(s.sortByDate ? 1 : 0));
-  b.Set(Block::kSortByText, static_cast<std::int32_t>(s.sortByText ? 1 : 0));
-  b.Set(Block::kEvent, s.event);
-  b.Set(Block::kFillWhenPrinting, static_cast<std::int32_t>(s.fillWhenPrinting ? 1 : 0));
+  kFields.Write(s, config.treminForecast);
 }
 
 bool IsTmForecastEvent(const LifeEvent& event) {
@@ -190,7 +196,7 @@ Status TmYearForecast::CalculateYear(const ChartContext& ctx, const LifeEventLis
     progress.SetPos(static_cast<int>((i + 1) * 100 / chosen.size()));
     if (progress.Cancelled()) {
       progress.End();
-      return Status::Message(kMsgRectCancelled, "CPrTreminView::CalculateYear");
+      return Status::Message(kMsgRectificationCancelled, "CPrTreminView::CalculateYear");
     }
   }
   progress.End();

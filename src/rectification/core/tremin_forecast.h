@@ -24,11 +24,6 @@ namespace platform {
 class ProgressSink;
 }
 
-inline constexpr int kMsgForecastBirth = 1038;   // "РОЖДЕНИЕ"
-inline constexpr int kMsgForecastFather = 1039;  // "ОТЦА"
-inline constexpr int kMsgForecastMother = 1040;  // "МАТЕРИ"
-inline constexpr int kMsgNoForecastEvent = 1933;
-
 // The forecast settings block.
 struct TmForecastSettings {
   static constexpr int kYearMin = -3000, kYearMax = 3000;

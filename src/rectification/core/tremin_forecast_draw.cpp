@@ -12,6 +12,7 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "rectification/core/tremin_results.h"
 

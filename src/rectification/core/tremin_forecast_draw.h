@@ -13,8 +13,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgForecastCaption = 262;  // "Прогноз на год "
-inline constexpr int kMsgForecastTitle = 1043;
 inline constexpr int kTmForecastHelpContext = 131354;
 // Below the top margin, where the rows' page begins on paper (under the page head).
 inline constexpr int kTmForecastPaperHead = 2100;

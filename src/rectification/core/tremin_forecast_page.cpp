@@ -4,6 +4,7 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/collation.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/core/tremin_conf_page.h"

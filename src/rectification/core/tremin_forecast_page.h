@@ -15,8 +15,6 @@ class Configuration;
 class LifeEventList;
 
 inline constexpr int kTmForecastDialogId = 283;
-inline constexpr int kMsgForecastNeedsEvent = 1035;
-inline constexpr int kMsgForecastEventMissing = 1037;
 inline constexpr std::size_t kTmForecastEventWidth = 50;
 
 class TmForecastPage {

@@ -10,15 +10,12 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "rectification/core/tremin_search.h"
 
 namespace {
 
-constexpr int kMsgHeadDate = 541, kMsgHeadDirections = 542, kMsgHeadProgressions = 543,
-              kMsgHeadTotal = 544;
-constexpr int kMsgNoneFound1 = 549, kMsgNoneFound2 = 550;
-constexpr int kMsgPageWord = 67;
 constexpr int kSelectedFill = 16;
 constexpr int kBandLeft = 20, kBandUnits = 22, kWideBandUnits = 23;
 // Column offsets in units: date, time, directions, progressions, total.

@@ -16,8 +16,6 @@ class Moment;
 class TmSearch;
 struct ListDisplaySettings;
 
-inline constexpr int kMsgTreminViewCaption = 253;
-inline constexpr int kMsgTreminPrintTitle = 545;
 inline constexpr int kTreminViewHelpContext = 131306;
 inline constexpr int kTreminTableX = 200;
 inline constexpr int kTreminTitleSize = 3800;

@@ -9,6 +9,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/progress_sink.h"
 #include "rectification/core/life_event_list.h"
 
@@ -254,7 +255,7 @@ Status TmSearch::FirstPass(const ChartContext& ctx, platform::ProgressSink& prog
     Advance(progress, i, n);
     if (progress.Cancelled()) {
       progress.End();
-      return Status::Message(kMsgRectCancelled, "TmSearch::FirstPass");
+      return Status::Message(kMsgRectificationCancelled, "TmSearch::FirstPass");
     }
   }
   progress.End();
@@ -288,7 +289,7 @@ Status TmSearch::SecondPass(const ChartContext& ctx, platform::ProgressSink& pro
     if (progress.Cancelled()) {
       progress.End();
       moments_.selected.clear();
-      return Status::Message(kMsgRectCancelled, "TmSearch::SecondPass");
+      return Status::Message(kMsgRectificationCancelled, "TmSearch::SecondPass");
     }
   }
   progress.End();

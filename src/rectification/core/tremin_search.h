@@ -29,7 +29,6 @@ class ProgressSink;
 
 // The longest possible interval of the method: 1.4 days.
 inline constexpr std::int64_t kTmMaxSpanMinutes = 2016;
-inline constexpr int kMsgAspectSystemNotFound = 59;
 // A score that was not kept.
 inline constexpr std::int16_t kTmNoScore = -1;
 

@@ -12,7 +12,9 @@
 
 #include "astro/chart/chart_context.h"
 #include "document/chart_document.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/progress_dialog.h"
@@ -21,10 +23,6 @@
 #include "rectification/core/morav_number.h"
 
 namespace {
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 // The position of the Morav number in the glyph face, over the whole client area.
 class MoravArea : public QWidget {
@@ -90,7 +88,7 @@ bool DTrutin::DoDataExchange(bool save) {
   }
   input_.pregnancyIndex = platform::Checked(pregnancy_, 2);
   if (const int message = input_.Check(chart_); message != 0) {
-    Show(message);
+    ShowMessage(message);
     return false;
   }
   return true;
@@ -165,18 +163,18 @@ int RunHermesTrutine(ChartDocument& document, QWidget* parent) {
   if (input.DoModal() != platform::kIdOk) return 0;
 
   HermesTrutine trutine;
-  if (trutine.Prepare(*chart, input.Input())) Show(kMsgHermesPlacidusSet);
+  if (trutine.Prepare(*chart, input.Input())) ShowMessage(kMsgHermesPlacidusSet);
   DPROGRESSBAR progress(QStringLiteral("Трутина Гермеса"), parent);
   const Status st = trutine.Search(ChartContext::FromCurrentSettings(), progress);
   if (!st.ok()) {
-    Show(st.MessageNumber() != 0 ? st.MessageNumber() : kMsgHermesNoVariant);
+    ShowMessage(st.MessageNumber() != 0 ? st.MessageNumber() : kMsgHermesNoVariant);
     return 0;
   }
   if (trutine.VariantCount() == 0) {
-    Show(kMsgHermesNoVariant);
+    ShowMessage(kMsgHermesNoVariant);
     return 0;
   }
-  if (trutine.Dropped()) Show(kMsgHermesVariantsDropped);
+  if (trutine.Dropped()) ShowMessage(kMsgHermesVariantsDropped);
   DHermesResults results(trutine, parent);
   if (results.DoModal() != platform::kIdOk) return 0;
 

@@ -9,6 +9,7 @@
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/measuring_dc.h"
 #include "platform/qt/progress_dialog.h"

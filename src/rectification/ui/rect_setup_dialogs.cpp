@@ -25,7 +25,9 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
@@ -36,13 +38,6 @@
 namespace {
 
 using platform::NumberBox;
-
-constexpr int kMsgPointNameFirst = 300;
-constexpr int kMsgSheetTitle = 472;  // "РЕКТИФИКАЦИЯ"
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 // The marked planets (a row at 30 % of the height) and houses (at 55 %) as glyphs.
 class MarksView : public QWidget {
@@ -150,7 +145,7 @@ bool DRectEvent::DoDataExchange(bool save) {
 bool DRectEvent::CheckOk() {
   const int refused = page_.CheckOk();
   if (refused == 0) return true;
-  Show(refused);
+  ShowMessage(refused);
   return false;
 }
 
@@ -203,7 +198,7 @@ namespace {
 std::optional<int> Done(int select, const Status& st, std::string_view trace) {
   if (!st.ok()) {
     if (st.MessageNumber() != 0 && st.ErrorCode() == 0)
-      Show(st.MessageNumber());
+      ShowMessage(st.MessageNumber());
     else
       ReportStatus(st, trace);
   }
@@ -391,7 +386,7 @@ void DRectConf::Refill(int select) { list_->Fill(*files_.events, select); }
 void DRectConf::ShowFailure(const Status& st) {
   if (st.ok()) return;
   if (st.MessageNumber() != 0 && st.ErrorCode() == 0)
-    Show(st.MessageNumber());
+    ShowMessage(st.MessageNumber());
   else
     ReportStatus(st, "DRectConf");
 }
@@ -470,7 +465,7 @@ bool DRectifMethods::DoDataExchange(bool save) {
 // --- The sheet and the command ---
 
 RectificationSheet::RectificationSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent) {}
+    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgRectificationTitle)), parent) {}
 
 bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium,
                            const RectEventFiles& files, const Moment& chartMoment,
@@ -494,12 +489,13 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
     pendingMethods = methods->Page();
     const std::string replaced = pendingConf.CheckSystems(names);
     if (!replaced.empty()) {
-      platform::GetPrompter().ShowMessage(kMsgSystemNotFound, replaced, platform::Icon::Warning);
+      platform::GetPrompter().ShowMessage(kMsgAspectSystemNotFound, replaced,
+                                          platform::Icon::Warning);
       return false;
     }
     const int refused = pendingConf.CheckRun(*files.events);
     if (refused == 0) return true;
-    Show(refused);
+    ShowMessage(refused);
     return false;
   };
   const auto commit = [&] {
@@ -519,11 +515,11 @@ bool CalculateRectMatrix(RectMatrix& matrix, const Chart& chart, const Configura
   for (const Status& warning : matrix.Warnings()) ReportStatus(warning, "RectMatrix::Prepare");
   const ChartContext ctx(config, aspectarium);
   Status st;
-  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgSheetTitle)), parent);
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgRectificationTitle)), parent);
   run.Run(
       [&](platform::ProgressSink& progress) { st = matrix.CalculateAll(ctx, chart, progress); });
-  if (st.MessageNumber() == kMsgRectCancelled) {
-    Show(kMsgRectCancelled);
+  if (st.MessageNumber() == kMsgRectificationCancelled) {
+    ShowMessage(kMsgRectificationCancelled);
     return false;
   }
   if (!st.ok()) ReportStatus(st, "RectMatrix::CalculateAll");

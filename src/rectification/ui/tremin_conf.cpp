@@ -14,7 +14,9 @@
 #include "astro/aspects/aspectarium.h"
 #include "forecast/ui/lunar_trans_pages.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -28,10 +30,6 @@ using platform::Box;
 using platform::Check;
 using platform::Checked;
 using platform::NumberBox;
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 QComboBox* SystemBox(QWidget* owner, const std::vector<std::string>& names) {
   return platform::NameBox(owner, kSystemNameReadWidth, names);
@@ -155,11 +153,11 @@ bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
     std::vector<std::string> told;
     const bool usable = pendingPage.CheckSystems(names, told);
     for (const std::string& text : told)
-      prompter.ShowMessage(kMsgSystemNotFound, text, platform::Icon::Warning);
+      prompter.ShowMessage(kMsgAspectSystemNotFound, text, platform::Icon::Warning);
     if (!usable) return false;
     const int refused = pendingPage.CheckRun(*files.events, birth);
     if (refused != 0 && refused != TreminConfPage::kAskEventsBeforeBirth) {
-      Show(refused);
+      ShowMessage(refused);
       return false;
     }
     if (const LifeEvent* e = TreminConfPage::EventWithoutHouses(*files.events))

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/ui/rect_events_list_box.h"
@@ -16,10 +18,6 @@ namespace {
 
 // The list shows the planets' and the houses' glyphs; the method uses the houses.
 constexpr int kListMode = 0;
-
-void Show(int message, platform::Icon icon = platform::Icon::Warning) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), icon);
-}
 
 }  // namespace
 
@@ -84,7 +82,7 @@ void TreminEventsPanel::Refill(int select) {
 void TreminEventsPanel::ShowFailure(const Status& st) {
   if (st.ok()) return;
   if (st.MessageNumber() != 0 && st.ErrorCode() == 0)
-    Show(st.MessageNumber());
+    ShowMessage(st.MessageNumber());
   else
     ReportStatus(st, "DTreminRectConf");
 }
@@ -136,7 +134,7 @@ void TreminEventsPanel::OnExport() {
   const Status st =
       editor_.Transfer(list_->currentRow(), *files_.rectification, files_.rectificationFile);
   if (st.ok())
-    Show(kMsgEventTransferred, platform::Icon::Information);
+    ShowMessage(kMsgEventTransferred, platform::Icon::Information);
   else
     ShowFailure(st);
 }

@@ -16,7 +16,9 @@
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/present_moment.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -33,10 +35,6 @@ using platform::NumberBox;
 
 // The event dialog's kind in the forecast: no planets.
 constexpr int kEventKind = 3;
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 }  // namespace
 
@@ -187,13 +185,13 @@ bool DTREMIN_PROG::CheckOk() {
   std::vector<std::string> told;
   const bool usable = page_.CheckSystems(names_, told);
   for (const std::string& text : told)
-    platform::GetPrompter().ShowMessage(kMsgSystemNotFound, text, platform::Icon::Warning);
+    platform::GetPrompter().ShowMessage(kMsgAspectSystemNotFound, text, platform::Icon::Warning);
   applying_->setEditText(platform::ToQt(page_.values.applying));
   separating_->setEditText(platform::ToQt(page_.values.separating));
   if (!usable) return false;
   const int refused = page_.CheckOk(*files_.events);
   if (refused == 0) return true;
-  Show(refused);
+  ShowMessage(refused);
   if (refused == kMsgForecastEventMissing) FillEventChoice(0);
   return false;
 }

@@ -10,7 +10,9 @@
 #include "forecast/core/list_display_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
@@ -26,8 +28,7 @@ void CloseViewLater(platform::View& view) {
 void TellTremin(const Status& status, std::string_view trace) {
   if (status.ok()) return;
   if (status.ErrorCode() == 0 && status.MessageNumber() != kMsgAspectSystemNotFound) {
-    platform::GetPrompter().ShowMessage(
-        status.MessageNumber(), GetMessageText(status.MessageNumber()), platform::Icon::Warning);
+    ShowMessage(status.MessageNumber());
     return;
   }
   ReportStatus(status, trace);

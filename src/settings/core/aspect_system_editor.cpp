@@ -1,6 +1,8 @@
 #include "settings/core/aspect_system_editor.h"
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "platform/core/prompter.h"
 #include "settings/core/settings_pages.h"
@@ -12,10 +14,6 @@ namespace {
 // "%s %s?": a catalogue text, a blank and a name.
 std::string Question(int message, std::string_view name) {
   return GetMessageText(message) + " " + std::string(name) + "?";
-}
-
-void Tell(int message, platform::Icon icon = platform::Icon::Information) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), icon);
 }
 
 }  // namespace
@@ -95,7 +93,7 @@ bool AspectSystemEditor::Save(std::string_view name) {
     return true;
   }
   if (aspects_.AddSystem(name, *edited_) != 0) return false;  // reported by AddSystem
-  Tell(kMsgNewSystemSaved);
+  ShowMessage(kMsgNewSystemSaved, platform::Icon::Information);
   edited_ = aspects_.FindSystem(name);
   selection = edited_ != nullptr && edited_->Count() > 0 ? 0 : -1;
   return edited_ != nullptr;
@@ -104,7 +102,7 @@ bool AspectSystemEditor::Save(std::string_view name) {
 bool AspectSystemEditor::Destroy() {
   if (edited_ == nullptr) return false;
   if (aspects_.Count() <= 1) {
-    Tell(kMsgLastSystem, platform::Icon::Warning);
+    ShowMessage(kMsgLastSystem, platform::Icon::Warning);
     return false;
   }
   const std::string name = edited_->GetName();
@@ -112,7 +110,7 @@ bool AspectSystemEditor::Destroy() {
       platform::Answer::Yes)
     return false;
   if (aspects_.DeleteSystemFile(name) != 0) return false;  // reported
-  Tell(kMsgSystemDestroyed);
+  ShowMessage(kMsgSystemDestroyed, platform::Icon::Information);
   edited_ = &aspects_.GetSystem(0);
   selection = edited_->Count() > 0 ? 0 : -1;
   // No chart kind and no display keeps the name of a system that no longer exists.

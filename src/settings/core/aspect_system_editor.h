@@ -17,13 +17,6 @@
 
 namespace settings {
 
-// Message numbers of the editor (catalogue).
-inline constexpr int kMsgOverwriteSystem = 61;
-inline constexpr int kMsgNewSystemSaved = 62;
-inline constexpr int kMsgDestroySystem = 63;
-inline constexpr int kMsgSystemDestroyed = 64;
-inline constexpr int kMsgLastSystem = 65;
-
 class AspectSystemEditor {
  public:
   // Runs the aspect dialog on an aspect; true when the user chose OK (the aspect then holds the

@@ -5,7 +5,9 @@
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -135,15 +137,12 @@ Status MergeSchemeFiles(const std::filesystem::path& older, const std::filesyste
   if (Status st = LoadSchemeFile(older, kAll, old, kTrace); !st.ok()) return st;
   SchemeFile list;
   if (Status st = LoadSchemeFile(current, kAll, list, kTrace); !st.ok()) return st;
-  if (old.skippedLines > 0 || list.skippedLines > 0)
-    platform::GetPrompter().ShowMessage(kMsgDamagedSchemes, GetMessageText(kMsgDamagedSchemes),
-                                        platform::Icon::Warning);
+  if (old.skippedLines > 0 || list.skippedLines > 0) ShowMessage(kMsgDamagedSchemes);
   for (const ColourScheme& scheme : old.schemes) {
     if (FindScheme(list.schemes, scheme.name, false) >= 0) continue;
     if (!askAdd(scheme.name)) continue;
     if (static_cast<int>(list.schemes.size()) >= kSchemesMerged) {
-      platform::GetPrompter().ShowMessage(kMsgTooManySchemes, GetMessageText(kMsgTooManySchemes),
-                                          platform::Icon::Warning);
+      ShowMessage(kMsgTooManySchemes);
       break;
     }
     list.schemes.push_back(scheme);

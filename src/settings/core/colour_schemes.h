@@ -22,16 +22,6 @@ inline constexpr int kSchemeNameWidth = 29;    // bytes of a name
 inline constexpr int kSchemesLoaded = 59;      // the most the colours dialog loads
 inline constexpr int kSchemesMerged = 60;      // the most a merge of an older file leaves
 
-// Messages of the schemes.
-inline constexpr int kMsgSchemeAdded = 17;
-inline constexpr int kMsgTooManySchemes = 72;
-inline constexpr int kMsgSchemeNameTaken = 73;
-inline constexpr int kMsgOldSchemeMissing = 409;  // "... гамма", then the name and 410
-inline constexpr int kMsgAddIt = 410;
-inline constexpr int kMsgChooseScheme = 1112;
-inline constexpr int kMsgDeleteScheme = 1113;
-inline constexpr int kMsgDamagedSchemes = 2111;  // skipped lines of a colour-scheme file
-
 struct ColourScheme {
   std::string name;  // cp1251, 1..29 bytes, no blanks
   std::array<std::uint16_t, kSchemeColourCount> colours{};

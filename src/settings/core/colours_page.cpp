@@ -4,18 +4,12 @@
 #include <system_error>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace settings {
-
-namespace {
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
-
-}  // namespace
 
 ColoursPage ColoursPage::From(const Configuration& config) {
   ColoursPage page;
@@ -51,8 +45,8 @@ void ColoursPage::LoadGamma() {
   schemes_ = std::move(read.schemes);
   beyond_ = std::move(read.beyond);
   readWithDamage_ = read.skippedLines > 0 && file == dataFile;
-  if (read.skippedLines > 0) Show(kMsgDamagedSchemes);
-  if (!beyond_.empty()) Show(kMsgTooManySchemes);
+  if (read.skippedLines > 0) ShowMessage(kMsgDamagedSchemes);
+  if (!beyond_.empty()) ShowMessage(kMsgTooManySchemes);
   screenSelection_ = FindSchemeWithColours(schemes_, screen.data());
   printSelection_ = FindSchemeWithColours(schemes_, print.data());
 }
@@ -78,7 +72,7 @@ bool ColoursPage::SaveScheme(ColourColumn column, std::string_view typed) {
   const std::string name = SchemeNameOf(typed);
   if (name.empty() || !SaveEnabled()) return false;
   if (FindScheme(schemes_, name, true) >= 0) {
-    Show(kMsgSchemeNameTaken);
+    ShowMessage(kMsgSchemeNameTaken);
     return false;
   }
   std::vector<ColourScheme> all = schemes_;
@@ -87,15 +81,14 @@ bool ColoursPage::SaveScheme(ColourColumn column, std::string_view typed) {
   std::copy(colours.begin(), colours.begin() + kSchemeColourCount, added.colours.begin());
   all.push_back(std::move(added));
   if (!Rewrite(std::move(all), "DALLCOLORS::SaveGammaCols")) return false;
-  platform::GetPrompter().ShowMessage(kMsgSchemeAdded, GetMessageText(kMsgSchemeAdded),
-                                      platform::Icon::Information);
+  ShowMessage(kMsgSchemeAdded, platform::Icon::Information);
   return true;
 }
 
 bool ColoursPage::DeleteScheme(ColourColumn column) {
   const int index = Selection(column);
   if (index < 0 || index >= static_cast<int>(schemes_.size())) {
-    Show(kMsgChooseScheme);
+    ShowMessage(kMsgChooseScheme);
     return false;
   }
   const std::string question = GetMessageText(kMsgDeleteScheme) + "\n" +

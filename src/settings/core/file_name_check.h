@@ -6,8 +6,6 @@
 
 #include <string_view>
 
-// The message that refuses such a name.
-inline constexpr int kMsgBadFileName = 1950;
 // The longest text the name dialog takes, in characters.
 inline constexpr int kEnterNameMaxLength = 40;
 

@@ -1,6 +1,7 @@
 #include "settings/core/old_import.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "archive/store/archive_layout.h"
@@ -10,6 +11,7 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -204,8 +206,8 @@ int ImportOldArchives(const fs::path& oldFolder, const ImportPlaces& places) {
     const std::string name = file.filename().string();
     fs::path target = places.programFolder / name;
     if (ExistsIn(places.programFolder, name)) {
-      if (Prompter().AskOkCancel(kMsgArchiveWord,
-                                 NameQuestion(kMsgArchiveWord, name, kMsgArchiveExists)) !=
+      if (Prompter().AskOkCancel(kMsgOldArchiveWord,
+                                 NameQuestion(kMsgOldArchiveWord, name, kMsgArchiveExists)) !=
           platform::Answer::Ok)
         continue;
       const std::string copyName = AskCopyName(places, "arc");
@@ -220,10 +222,12 @@ int ImportOldArchives(const fs::path& oldFolder, const ImportPlaces& places) {
 
 bool ImportOldConfiguration(const ImportPage& page, Configuration& config, Aspectarium& systems,
                             const ImportPlaces& places) {
-  if (Status st = config.Import(page.path, page.versionCode, page.flags); !st.ok()) {
+  std::optional<oldcfg::TipOfTheDay> tips;
+  if (Status st = config.Import(page.path, page.versionCode, page.flags, &tips); !st.ok()) {
     ReportStatus(st, "Configuration::Import");
     return false;
   }
+  if (tips && places.keepTips) places.keepTips(*tips);
   fs::path oldFolder = fs::path(page.path).parent_path();
   if (oldFolder.empty()) oldFolder = ".";
   if (!SamePlace(oldFolder, places.programFolder)) {

@@ -21,19 +21,6 @@ class Aspectarium;
 
 namespace settings {
 
-inline constexpr int kMsgImportDone = 406;
-inline constexpr int kMsgChooseOldConfiguration = 407;
-inline constexpr int kMsgAddOldSchemes = 408;
-inline constexpr int kMsgTakeOldSystems = 411;
-inline constexpr int kMsgFileWord = 412;
-inline constexpr int kMsgSystemExists = 413;
-inline constexpr int kMsgTakeOldArchives = 414;
-inline constexpr int kMsgArchiveWord = 415;
-inline constexpr int kMsgArchiveExists = 416;
-inline constexpr int kMsgSystemsTaken = 417;
-inline constexpr int kMsgNameExists = 418;
-inline constexpr int kMsgArchivesTaken = 419;
-
 // The name of a copy from what the user typed: its first 8 characters, trailing blanks cut, and
 // everything from the first '.' cut.
 std::string CopyNameOf(std::string_view typed);
@@ -63,6 +50,9 @@ struct ImportPlaces {
   std::filesystem::path shippedSchemes;  // the shipped "Velm.col" (read while there is none)
   // The name dialog: true with the typed text, false when cancelled.
   std::function<bool(std::string& typed)> askName;
+  // Where the tip-of-the-day section goes (the program's profile); not called when the section
+  // was not taken.
+  std::function<void(const oldcfg::TipOfTheDay&)> keepTips;
 };
 
 // Merges the old folder's "VELM.COL" into the schemes after question 408; nothing when either
@@ -75,7 +65,8 @@ int ImportOldAspectSystems(const std::filesystem::path& oldFolder, const ImportP
 // OK copies under a new name, Cancel skips; message 419 at the end). The number copied.
 int ImportOldArchives(const std::filesystem::path& oldFolder, const ImportPlaces& places);
 
-// The whole import after the dialog's OK: the chosen sections into `config`, then the three file
+// The whole import after the dialog's OK: the chosen sections into `config` (the tip of the day to
+// `places.keepTips`), then the three file
 // imports (not when the old folder is the data folder itself), the aspect systems loaded again
 // when any was copied, and message 406. A configuration that cannot be read is reported and ends
 // the run with nothing changed; false then.

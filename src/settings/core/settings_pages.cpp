@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/messages/message_numbers.h"
+
 namespace settings {
 
 namespace {

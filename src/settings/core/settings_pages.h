@@ -12,13 +12,6 @@
 
 namespace settings {
 
-// Messages of the checks (catalogue numbers).
-inline constexpr int kMsgGeodeticHouses = 470;
-inline constexpr int kMsgOrbGroupRange = 1945;
-inline constexpr int kMsgSystemsNotSaved = 1946;
-inline constexpr int kMsgMarginRange = 1947;
-inline constexpr int kMsgOffsetRange = 1948;
-
 // --- Aspect filter ---
 
 inline constexpr int kFilterSwitchCount = 9;  // harmonious .. inexact
@@ -135,7 +128,6 @@ namespace settings {
 // --- Wheel constant sets ---
 
 inline constexpr int kWheelSetValues = 21;
-inline constexpr int kMsgWheelValueRange = 1949;
 inline constexpr double kWheelValueMax = 360.0;
 
 struct WheelSetsPage {

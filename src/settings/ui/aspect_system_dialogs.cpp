@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -20,6 +21,7 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "settings/core/aspect_list_drawing.h"
@@ -65,13 +67,35 @@ class AspectLineDelegate : public QStyledItemDelegate {
     const QRect r = option.rect;
     settings::DrawAspectListItem(
         dc, system->GetAspect(index.row()), {r.left(), r.top(), r.right(), r.bottom()},
-        box_->viewport()->width(), option.state & QStyle::State_Selected,
+        box_->Layout(), option.state & QStyle::State_Selected,
         {static_cast<std::uint8_t>(base.red()), static_cast<std::uint8_t>(base.green()),
          static_cast<std::uint8_t>(base.blue())});
     painter->restore();
   }
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
     return {100, kListItemHeight};
+  }
+
+ private:
+  CAspListBox* box_;
+};
+
+// The column headings over the aspect list, lined up with its columns.
+class AspectListHeading : public QWidget {
+ public:
+  explicit AspectListHeading(CAspListBox* box) : QWidget(box->parentWidget()), box_(box) {
+    setFixedHeight(kListItemHeight);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    platform::QtDc dc(painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    // The viewport's columns: the heading begins where the list's lines begin.
+    const int left = box_->viewport()->mapTo(box_, QPoint(0, 0)).x();
+    settings::DrawAspectListHeading(
+        dc, {left, 0, left + box_->viewport()->width() - 1, height() - 1}, box_->Layout());
   }
 
  private:
@@ -116,14 +140,34 @@ CAspListBox::CAspListBox(QWidget* parent) : QListWidget(parent) {
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setMinimumWidth(760);
+  heading_ = new AspectListHeading(this);
 }
 
 void CAspListBox::SetSystem(const AspectSystem* system) {
   system_ = system;
   clear();
+  rows_.clear();
   const int count = system != nullptr ? system->Count() : 0;
-  for (int i = 0; i < count; ++i) addItem(QString());
+  for (int i = 0; i < count; ++i) {
+    addItem(QString());
+    rows_.push_back(system->GetAspect(i).GetTexts());
+  }
+  platform::MeasuringDc measure(logicalDpiX(), false, platform::MapMode::Text);
+  const int columns = settings::AspectListWidth(measure.dc(), rows_, kListItemHeight);
+  const int chrome = width() - viewport()->width() + verticalScrollBar()->sizeHint().width();
+  setMinimumWidth(std::max(760, columns + chrome));
   viewport()->update();
+  heading_->update();
+}
+
+settings::AspectListLayout CAspListBox::Layout() const {
+  platform::MeasuringDc measure(logicalDpiX(), false, platform::MapMode::Text);
+  return settings::LayoutAspectList(measure.dc(), rows_, viewport()->width(), kListItemHeight);
+}
+
+void CAspListBox::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  heading_->update();
 }
 
 // --- CEDIT_ASPECT ---
@@ -256,11 +300,8 @@ CASPSYS::CASPSYS(Aspectarium& aspects, Configuration& config, QWidget* parent)
   systemBox_ = platform::NameBox(this, AspectSystem::kMaxNameLength);
   systemBox_->setInsertPolicy(QComboBox::NoInsert);
   layout->addWidget(systemBox_);
-  layout->addWidget(new QLabel(
-      QStringLiteral("Имя     Дуга         Орб-1     Орб-2     Орб-3     Орб-4      Орб-5   "
-                     "Точн     Тип     Сила  Цвет Точн Линия"),
-      this));
   list_ = new CAspListBox(this);
+  layout->addWidget(list_->Heading());
   layout->addWidget(list_);
 
   auto* row = new QHBoxLayout;

@@ -6,8 +6,10 @@
 
 #include <QListWidget>
 #include <array>
+#include <vector>
 
 #include "platform/qt/dialog.h"
+#include "settings/core/aspect_list_drawing.h"
 #include "settings/core/aspect_system_editor.h"
 #include "settings/core/settings_pages.h"
 
@@ -25,12 +27,21 @@ class CAspListBox : public QListWidget {
 
  public:
   explicit CAspListBox(QWidget* parent = nullptr);
-  // Item i is aspect i of `system` (nullptr: empty).
+  // Item i is aspect i of `system` (nullptr: empty). The list grows as wide as its columns need.
   void SetSystem(const AspectSystem* system);
   const AspectSystem* System() const { return system_; }
+  // The columns of its lines and of the heading over them, for the viewport's width.
+  settings::AspectListLayout Layout() const;
+  // The widget of the column headings, placed over the list by its owner.
+  QWidget* Heading() const { return heading_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   const AspectSystem* system_ = nullptr;
+  std::vector<AspectTexts> rows_;
+  QWidget* heading_ = nullptr;
 };
 
 // --- CEDIT_ASPECT ---

@@ -14,7 +14,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -25,12 +27,8 @@ namespace {
 using platform::Check;
 using platform::Checked;
 
-constexpr int kMsgSystemParameters = 71;
-constexpr int kMsgFirstSign = 160;  // "Овен" .. "Рыбы"
-constexpr int kMsgFirstBody = 300;  // "Солнце" .. "Посейдон"
-
 void Refuse(int message, QWidget* focus) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
+  ShowMessage(message);
   focus->setFocus();
 }
 
@@ -110,7 +108,7 @@ bool DCONFIG_PLANETS::DoDataExchange(bool save) {
     o.aspect2 = row.a2->isChecked();
     int group = 0;
     if (!ReadInt(row.orb, group) || group < 1 || group > 5) {
-      Refuse(settings::kMsgOrbGroupRange, row.orb);
+      Refuse(kMsgOrbGroupRange, row.orb);
       return false;
     }
     o.orbGroup = group;
@@ -168,7 +166,7 @@ bool CConfigCalculations::DoDataExchange(bool save) {
 
 bool CConfigCalculations::CheckOk() {
   if (page.GeodeticAllowed()) return true;
-  Refuse(settings::kMsgGeodeticHouses, geodetic_);
+  Refuse(kMsgNoGeodeticVariant, geodetic_);
   return false;
 }
 
@@ -209,8 +207,7 @@ DCONFIG_WHEEL::DCONFIG_WHEEL(QWidget* parent) : platform::Dialog(parent) {
 
 void DCONFIG_WHEEL::OnSystemParameters() {
   if (constants == nullptr) return;
-  platform::GetPrompter().ShowMessage(kMsgSystemParameters, GetMessageText(kMsgSystemParameters),
-                                      platform::Icon::Warning);
+  ShowMessage(kMsgSystemParameters);
   EditWheelSets(*constants, this);
 }
 
@@ -353,7 +350,7 @@ bool DCONFIG_PRINT::DoDataExchange(bool save) {
   for (std::size_t i = 0; i < 4; ++i) {
     int value = 0;
     if (!ReadInt(margins_[i], value) || value < 0 || value > settings::kPrintMarginMax) {
-      Refuse(settings::kMsgMarginRange, margins_[i]);
+      Refuse(kMsgMarginRange, margins_[i]);
       return false;
     }
     *outMargins[i] = value;
@@ -361,7 +358,7 @@ bool DCONFIG_PRINT::DoDataExchange(bool save) {
   for (std::size_t i = 0; i < offsets_.size(); ++i) {
     int value = 0;
     if (!ReadInt(offsets_[i], value) || value < 0 || value > settings::kPrintOffsetMax) {
-      Refuse(settings::kMsgOffsetRange, offsets_[i]);
+      Refuse(kMsgOffsetRange, offsets_[i]);
       return false;
     }
     out.offsets[i] = value;
@@ -383,9 +380,9 @@ DRulers::DRulers(QWidget* parent) : platform::Dialog(parent) {
   grid->addWidget(new QLabel(QStringLiteral("Экзальтируют"), this), 0, 3, 1, 2);
   QStringList bodies{QStringLiteral("--------")};
   for (int b = 0; b < settings::kRulerBodyCount; ++b)
-    bodies << platform::ToQt(GetMessageText(kMsgFirstBody + b));
+    bodies << platform::ToQt(GetMessageText(kMsgPointNameFirst + b));
   for (int sign = 0; sign < Configuration::kSignCount; ++sign) {
-    grid->addWidget(new QLabel(platform::ToQt(GetMessageText(kMsgFirstSign + sign)), this),
+    grid->addWidget(new QLabel(platform::ToQt(GetMessageText(kMsgSignNameFirst + sign)), this),
                     sign + 1, 0);
     for (int column = 0; column < 4; ++column) {
       auto* box = new QComboBox(this);

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -69,8 +71,7 @@ bool RunEnterFileName(std::string& name, std::string_view prompt, QWidget* paren
       name = typed;
       return true;
     }
-    platform::GetPrompter().ShowMessage(kMsgBadFileName, GetMessageText(kMsgBadFileName),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgBadFileName);
   }
   return false;
 }

@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -134,9 +136,7 @@ bool RunConfigurationImport(Configuration& config, Aspectarium& systems,
     if (dialog.DoModal() != platform::kIdOk) return false;
     if (dialog.page.fileChosen)
       return settings::ImportOldConfiguration(dialog.page, config, systems, places);
-    platform::GetPrompter().ShowMessage(settings::kMsgChooseOldConfiguration,
-                                        GetMessageText(settings::kMsgChooseOldConfiguration),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgChooseOldConfiguration);
   }
   return false;
 }

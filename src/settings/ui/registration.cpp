@@ -78,12 +78,25 @@ void RegisterFrameCommands(platform::CommandTarget& frame, Workbench& app) {
         UpdateAllChartViews(app);
       },
       [](platform::CommandState& state) { state.enabled = GetAspectarium().Count() > 0; });
+  // "Windows 2000": a check-marked switch of the wide table columns (the life-point list and the
+  // line-crossing table read it as they open and print).
+  frame.OnCommand(
+      cmd::kConfigWindows2000,
+      [&app] {
+        Configuration& config = GetConfiguration();
+        config.windows2000 = config.windows2000 != 0 ? 0 : 1;
+        UpdateAllChartViews(app);
+      },
+      [](platform::CommandState& state) { state.checked = GetConfiguration().windows2000 != 0; });
   frame.OnCommand(cmd::kConfigImport, [&app] {
     settings::ImportPlaces places;
     places.programFolder = app.GetPath("");
     SchemeFiles(app, places.schemesFile, places.shippedSchemes);
     places.askName = [&app](std::string& typed) {
       return RunEnterName(typed, {}, app.MainWindow());
+    };
+    places.keepTips = [&app](const oldcfg::TipOfTheDay& tips) {
+      app.SetTipOfTheDay(tips.showAtStart, tips.nextTip);
     };
     const bool imported =
         RunConfigurationImport(GetConfiguration(), GetAspectarium(), places,

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 
@@ -89,9 +91,7 @@ bool DWheelSets::DoDataExchange(bool save) {
     values[i] =
         values_[i]->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
   if (!ok || !page.SetValues(shown_, values)) {
-    platform::GetPrompter().ShowMessage(settings::kMsgWheelValueRange,
-                                        GetMessageText(settings::kMsgWheelValueRange),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgWheelValueRange);
     return false;
   }
   return true;

@@ -8,6 +8,9 @@
 namespace {
 
 constexpr int kSessionVersion = kChartRecordVersion4200;
+// Far more charts than the program keeps open at once (a hundred): a longer file is no session
+// or chart file and is refused unread.
+constexpr std::size_t kMostRecords = 10000;
 
 }  // namespace
 
@@ -26,8 +29,8 @@ Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Cha
 Status ReadSessionRecords(const std::filesystem::path& path, std::vector<Chart>& charts) {
   charts.clear();
   std::string bytes;
-  if (Status read = ReadWholeFile(path, bytes); !read.ok()) return read;
   const std::size_t size = Chart::RecordSize(kSessionVersion);
+  if (Status read = ReadWholeFile(path, bytes, kMostRecords * size); !read.ok()) return read;
   BinaryReader in(bytes);
   for (std::size_t i = 0; i < bytes.size() / size; ++i) {
     Chart chart;

@@ -13,7 +13,8 @@
 // Writes the charts; with no charts the file is removed (there is nothing to restore).
 Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Chart>& charts);
 // Reads every chart of the file. Error 102 when it cannot be opened, 103 when it cannot be read,
-// 106 when its length is not a whole number of records (detail 1) or record n (from 1) holds a
+// 106 when its length is not a whole number of records (detail 1) or is above ten thousand
+// records (detail 0, nothing read) or record n (from 1) holds a
 // value no chart can have (detail n + 1); `charts` then holds nothing.
 Status ReadSessionFile(const std::filesystem::path& path, std::vector<Chart>& charts);
 // As ReadSessionFile, but on error 106 `charts` holds the records read before the damage: the

@@ -11,7 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
@@ -22,8 +24,6 @@ namespace entry {
 
 namespace {
 
-constexpr int kMsgKindNameFirst = 100;
-constexpr int kMsgPointNameFirst = 300;
 constexpr int kTitleLength = 29;
 
 QString PersonTitle(int kind) {
@@ -206,7 +206,7 @@ bool ChartEntryDialog::DoDataExchange(bool save) {
   if (fault == 0 && second_ != nullptr) fault = second_->ReadSource(read.second);
   if (fault == 0 && target_ != nullptr) fault = target_->ReadSource(read.target);
   if (fault != 0) {
-    platform::GetPrompter().ShowMessage(fault, GetMessageText(fault), platform::Icon::Warning);
+    ShowMessage(fault);
     return false;
   }
   read.title = platform::FromQt(title_->text().trimmed());

@@ -10,13 +10,12 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "document/aspects_list_box.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
 #include "shell/core/entry/chart_information.h"
 
 namespace {
-
-constexpr int kMsgPointNameFirst = 300;
 
 QTableWidget* MakeTable(QWidget* parent, const QStringList& headers, int rows) {
   auto* table = new QTableWidget(rows, static_cast<int>(headers.size()), parent);

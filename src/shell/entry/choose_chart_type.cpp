@@ -6,15 +6,10 @@
 #include <QVBoxLayout>
 
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-constexpr int kMsgKindNameFirst = 100;
-
-}  // namespace
 
 DChooseChartType::DChooseChartType(QWidget* parent) : platform::Dialog(parent) {
   setWindowTitle(QStringLiteral("ТИП ГОРОСКОПА"));

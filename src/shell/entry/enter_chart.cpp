@@ -5,14 +5,11 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "shell/core/entry/entry_history.h"
 
 namespace {
-
-constexpr int kMsgKindNameFirst = 100;
-// "The file could not be read. It is kept under another name and will not be written over:"
-constexpr int kMsgKeptAside = 1990;
 
 // The history file, or an empty path when no data folder is set.
 std::filesystem::path HistoryFile() {

@@ -7,10 +7,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/qt_text.h"
 #include "shell/core/entry/entry_text.h"
-#include "foundation/atlas/town_search.h"
 
 namespace entry {
 
@@ -131,10 +132,10 @@ int SourceBox::ReadSource(Source& source) const {
   if (fault == 0) return 0;
   // The field that the message names.
   QLineEdit* field = date_;
-  if (fault == kMsgEntryBadTime) {
+  if (fault == kMsgBadTime) {
     FTime time;
     field = ParseTimeText(t.time, time) != 0 ? time_ : zone_;
-  } else if (fault == kMsgEntryBadCoordinate) {
+  } else if (fault == kMsgBadCoordinate) {
     int d = 0, m = 0;
     char l = 'N';
     field = ParseLatitudeText(t.latitude, d, m, l) != 0 ? latitude_ : longitude_;

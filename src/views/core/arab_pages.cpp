@@ -1,13 +1,11 @@
 #include "views/core/arab_pages.h"
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace {
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 // The houses whose ruler reads without the genitive ending (the fourth and the tenth).
 bool PlainRulerText(int house) { return house == 3 || house == 9; }
@@ -16,11 +14,11 @@ bool PlainRulerText(int house) { return house == 3 || house == 9; }
 
 std::vector<std::string> ArabOperandNames() {
   std::vector<std::string> names;
-  for (int p = 0; p < kArabFirstCusp; ++p) names.push_back(GetMessageText(kMsgPointNames + p));
-  for (int h = 0; h < 12; ++h) names.push_back(GetMessageText(kMsgHouseNames + h));
+  for (int p = 0; p < kArabFirstCusp; ++p) names.push_back(GetMessageText(kMsgPointNameFirst + p));
+  for (int h = 0; h < 12; ++h) names.push_back(GetMessageText(kMsgHouseNameFirst + h));
   for (int h = 0; h < 12; ++h) {
-    std::string text = GetMessageText(kMsgArabRuler) + " " + GetMessageText(kMsgHouseNames + h);
-    if (!PlainRulerText(h)) text += GetMessageText(kMsgArabRulerSuffix);
+    std::string text = GetMessageText(kMsgRuler) + " " + GetMessageText(kMsgHouseNameFirst + h);
+    if (!PlainRulerText(h)) text += GetMessageText(kMsgRulerSuffix);
     names.push_back(std::move(text));
   }
   return names;
@@ -45,7 +43,7 @@ ArabPart ArabEditorPage::ToPart() const {
 
 bool ArabConfPage::Admit(const ArabPart& part, int except) {
   if (parts_.HasFormula(part, except)) {
-    Show(kMsgArabSameFormula);
+    ShowMessage(kMsgArabSameFormula);
     return false;
   }
   if (parts_.HasName(part.name, except) &&
@@ -59,7 +57,7 @@ int ArabConfPage::Add(const ArabEditorPage& page) {
   const ArabPart part = page.ToPart();
   if (!Admit(part, -1)) return -1;
   const int index = parts_.AddItem(part);
-  if (index < 0) Show(kMsgArabTooMany);
+  if (index < 0) ShowMessage(kMsgArabTooMany);
   return index;
 }
 
@@ -75,7 +73,7 @@ int ArabConfPage::Edit(int i, const ArabEditorPage& page) {
 int ArabConfPage::Delete(int i) {
   if (i < 0 || i >= parts_.Count()) return -1;
   if (parts_.Count() == 1) {
-    Show(kMsgArabLastPart);
+    ShowMessage(kMsgArabLastPart);
     return -1;
   }
   const std::string text = GetMessageText(kMsgArabDelete) + "\n" + parts_.Item(i).name + "?";

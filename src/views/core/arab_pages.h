@@ -8,11 +8,6 @@
 #include "views/core/arab_table.h"
 #include "views/core/arabic_parts.h"
 
-inline constexpr int kMsgArabRuler = 429;        // "Управитель"
-inline constexpr int kMsgArabRulerSuffix = 430;  // the genitive ending of the house
-inline constexpr int kMsgPointNames = 300;       // chart points 0..29: 300..329
-inline constexpr int kMsgHouseNames = 360;       // houses 1..12: 360..371
-
 // The texts of the operand combos: the chart points 0..29, the houses 1..12 and their rulers, so
 // that a text's index is the operand's code.
 std::vector<std::string> ArabOperandNames();

@@ -7,11 +7,13 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "views/core/point_choice.h"
@@ -19,6 +21,21 @@
 namespace {
 
 using R = cfg::ArabicPartsSettings;
+using A = ArabSettings;
+using cfg::Bind;
+
+// A value out of range reads as its default; the switches read 1 when nonzero.
+constexpr cfg::FieldTable kFields{
+    Bind(&A::printFontSize, R::kPrintFontSize, cfg::InRange{100, 10000}),
+    Bind(&A::printInterval, R::kPrintInterval, cfg::InRange{0, 10000}),
+    Bind(&A::orbClass, R::kOrbClass, cfg::InRange{1, 5}),
+    Bind(&A::planets, R::kPlanets, cfg::InRange{0, 3}),
+    Bind(&A::withNodes, R::kWithNodes, cfg::NonZero{}),
+    Bind(&A::houses, R::kHouses, cfg::InRange{0, 2}),
+    Bind(&A::kinds, R::kAspectKinds, cfg::InRange{0, 2}),
+    Bind(&A::withFormula, R::kWithFormula, cfg::NonZero{}),
+    Bind(&A::chartMode, R::kChartMode, cfg::InRange{0, 2}),
+    Bind(&A::askEveryTime, R::kAskEveryTime, cfg::NonZero{})};
 
 constexpr int kFirstScreenSize = 3000;
 constexpr int kA4Width = 21000;
@@ -55,34 +72,12 @@ bool KeepKind(const AspectSystem& system, int position, int kinds) {
 }  // namespace
 
 ArabSettings ArabSettings::Read(const Configuration& config) {
-  const cfg::ByteBlock& b = config.arabicParts;
   ArabSettings s;
-  s.printFontSize = SettingInRange(b.Get(R::kPrintFontSize), 100, 10000, 1000);
-  s.printInterval = SettingInRange(b.Get(R::kPrintInterval), 0, 10000, 100);
-  s.orbClass = SettingInRange(b.Get(R::kOrbClass), 1, 5, 2);
-  s.planets = SettingInRange(b.Get(R::kPlanets), 0, 3, 1);
-  s.withNodes = b.Get(R::kWithNodes) != 0 ? 1 : 0;
-  s.houses = SettingInRange(b.Get(R::kHouses), 0, 2, 1);
-  s.kinds = SettingInRange(b.Get(R::kAspectKinds), 0, 2, 1);
-  s.withFormula = b.Get(R::kWithFormula) != 0 ? 1 : 0;
-  s.chartMode = SettingInRange(b.Get(R::kChartMode), 0, 2, 0);
-  s.askEveryTime = b.Get(R::kAskEveryTime) != 0 ? 1 : 0;
+  kFields.Read(config.arabicParts, s);
   return s;
 }
 
-void ArabSettings::Write(Configuration& config) const {
-  cfg::ByteBlock& b = config.arabicParts;
-  b.Set(R::kPrintFontSize, static_cast<std::int16_t>(printFontSize));
-  b.Set(R::kPrintInterval, static_cast<std::int16_t>(printInterval));
-  b.Set(R::kOrbClass, static_cast<std::int16_t>(orbClass));
-  b.Set(R::kPlanets, static_cast<std::int16_t>(planets));
-  b.Set(R::kWithNodes, static_cast<std::int32_t>(withNodes));
-  b.Set(R::kHouses, static_cast<std::int16_t>(houses));
-  b.Set(R::kAspectKinds, static_cast<std::int16_t>(kinds));
-  b.Set(R::kWithFormula, static_cast<std::int32_t>(withFormula));
-  b.Set(R::kChartMode, static_cast<std::int32_t>(chartMode));
-  b.Set(R::kAskEveryTime, static_cast<std::int32_t>(askEveryTime));
-}
+void ArabSettings::Write(Configuration& config) const { kFields.Write(*this, config.arabicParts); }
 
 bool ArabChartModesAllowed(int chartKind) {
   return chartKind == kChartTransit || chartKind == kChartProgressed ||

@@ -15,9 +15,6 @@
 class ChartContext;
 class Configuration;
 
-inline constexpr int kMsgArabPrintTooWide = 427;
-inline constexpr int kMsgArabTitle = 428;
-inline constexpr int kMsgArabCaption = 248;
 inline constexpr int kArabHelpContext = 131274;
 
 // The view's settings block, read with every field brought into its range.

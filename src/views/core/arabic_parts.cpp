@@ -5,6 +5,7 @@
 
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

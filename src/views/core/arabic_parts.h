@@ -13,19 +13,6 @@
 #include "foundation/status.h"
 #include "platform/core/dc.h"
 
-inline constexpr int kMsgArabBadLine = 420;
-inline constexpr int kMsgArabTooMany = 421;
-inline constexpr int kMsgArabEmptyName = 422;
-inline constexpr int kMsgArabLastPart = 423;
-inline constexpr int kMsgArabSameFormula = 424;
-inline constexpr int kMsgArabSameName = 425;
-inline constexpr int kMsgArabAllOff = 426;
-inline constexpr int kMsgArabDelete = 431;
-// Lines of the file beyond the 300 the list holds were not read.
-inline constexpr int kMsgArabOverLimit = 2002;
-// The file could not be read: it is kept as it is and the list is not saved over it.
-inline constexpr int kMsgArabNotSaved = 2003;
-
 inline constexpr int kArabMaxParts = 300;
 inline constexpr int kArabMaxOperand = 53;
 inline constexpr int kArabMaxOperator = 3;

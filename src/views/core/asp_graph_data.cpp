@@ -7,6 +7,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -75,18 +76,18 @@ int SlotOf(int technique, int converse) {
 }
 
 std::string MemberName(int body, bool first, bool longRuler) {
-  if (InRange(body, 0, kPointCount - 1)) return GetMessageText(kMsgFirstPoint + body);
+  if (InRange(body, 0, kPointCount - 1)) return GetMessageText(kMsgPointNameFirst + body);
   if (InRange(body, kFirstCusp, kFirstCusp + 11))
-    return GetMessageText(kMsgFirstHouse + body - kFirstCusp);
+    return GetMessageText(kMsgHouseNameFirst + body - kFirstCusp);
   if (first) return body == kLifePoint ? GetMessageText(kMsgLifePoint) : std::string();
   if (!InRange(body, kFirstRuler, kLastSecondMember)) return {};
   return GetMessageText(longRuler ? kMsgRuler : kMsgRulerShort) + ' ' +
-         GetMessageText(kMsgFirstHouse + body - kFirstRuler) + GetMessageText(kMsgRulerSuffix);
+         GetMessageText(kMsgHouseNameFirst + body - kFirstRuler) + GetMessageText(kMsgRulerSuffix);
 }
 
 std::string TechniqueText(int technique, int converse) {
   std::string text = GetMessageText(TechniqueOf(technique).shortName);
-  if (converse == 1) text += GetMessageText(kMsgConverse);
+  if (converse == 1) text += GetMessageText(kMsgConverseMark);
   return text;
 }
 
@@ -303,7 +304,7 @@ int CAspGraphData::CheckSystemNames(const Aspectarium& systems) {
   for (const std::string& name : missing) {
     if (!text.empty()) text += '\n';
     text += GetMessageText(kMsgMissingSystem) + ' ' + name + ".\n" +
-            GetMessageText(kMsgSystemReplaced) + ' ' + replacement + '.';
+            GetMessageText(kMsgAspectSystemReplaced) + ' ' + replacement + '.';
   }
   for (AspGraphList& list : lists_)
     for (AspGraphPair& pair : list.pairs)

@@ -42,19 +42,6 @@ inline constexpr int kLastSecondMember = 57;
 inline constexpr int kTechniqueRadix = 0;
 inline constexpr int kTechniqueSymbolicDirections = 1;
 
-// Catalogue messages of the store and its texts.
-inline constexpr int kMsgTooManyPairs = 883;
-inline constexpr int kMsgTooManyLists = 850;
-inline constexpr int kMsgLifePoint = 851;
-inline constexpr int kMsgRulerShort = 968;  // "Упр."
-inline constexpr int kMsgRuler = 429;       // "Управитель"
-inline constexpr int kMsgRulerSuffix = 430;
-inline constexpr int kMsgConverse = 967;  // "[Обр]"
-inline constexpr int kMsgMissingSystem = 1114;
-inline constexpr int kMsgSystemReplaced = 1115;
-inline constexpr int kMsgFirstPoint = 300;
-inline constexpr int kMsgFirstHouse = 360;
-
 // What a technique makes of the member's chart: its kind (0 natal, 3 transit, 4 progressed,
 // 5 directed), the method (the chart's key kind) and the messages of its long and short names.
 struct Technique {

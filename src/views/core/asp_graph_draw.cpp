@@ -13,6 +13,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "views/core/asp_graph_calc.h"
 #include "views/core/asp_graph_data.h"
@@ -23,7 +24,6 @@ using platform::Dc;
 namespace {
 
 constexpr int kLongDatePeriod = 200;  // days: from here on a label is the whole date
-constexpr int kMsgTitle = 971;
 constexpr int kOrnamentSize = 6000;
 constexpr int kTitleSize = 3800;
 constexpr int kFramePen = 20;
@@ -246,5 +246,5 @@ void DrawAspGraphPageHeading(Dc& dc, const Configuration& config, const Chart& c
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.SelectFont({std::string(platform::kTextFace), kTitleSize});
   dc.TextOut((print.marginLeft + kA4Width - print.marginRight) / 2, -600 - print.marginTop,
-             GetMessageText(kMsgTitle));
+             GetMessageText(kMsgAspectGraphTitle));
 }

@@ -4,11 +4,13 @@
 #include <cstdio>
 
 #include "astro/aspects/aspectarium.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
@@ -118,7 +120,7 @@ void AspGraphPairModel::ChooseSystem(int index) {
   pair_.systemName = systemNames_[static_cast<std::size_t>(index)];
 }
 
-int AspGraphPairModel::Accept() const { return systemIndex_ < 0 ? kMsgNoSuchSystem : 0; }
+int AspGraphPairModel::Accept() const { return systemIndex_ < 0 ? kMsgAspectSystemNotFound : 0; }
 
 // --- the calculation page ------------------------------------------------------------------------
 
@@ -184,7 +186,7 @@ void AspGraphCalcPage::AddList(const AspGraphSetModel& dialog) {
 }
 
 void AspGraphCalcPage::DeleteList() {
-  if (SelectedList() < 0 || !AskToDelete(kMsgDeleteList, data_.List(selected_).name)) return;
+  if (SelectedList() < 0 || !AskToDelete(kMsgDeleteGraphList, data_.List(selected_).name)) return;
   (void)data_.DeleteList(selected_);
   Save();
   selectedPair_ = 0;
@@ -247,23 +249,25 @@ void AspGraphCalcPage::Commit(cfg::ByteBlock& settings) {
 
 // --- the display page ----------------------------------------------------------------------------
 
+namespace {
+
+using G = cfg::AspectGraphSettings;
+using cfg::Bind;
+
+constexpr cfg::FieldTable kConfFields{
+    Bind(&AspGraphConfPage::rows, G::kRows, cfg::Clamp{1, kMaxRows}),
+    Bind(&AspGraphConfPage::fillType, G::kFillType, cfg::InRange{0, 2}),
+    Bind(&AspGraphConfPage::speed, G::kSpeed, cfg::InRange{0, 3})};
+
+}  // namespace
+
 AspGraphConfPage AspGraphConfPage::FromBlock(const cfg::ByteBlock& block) {
-  using G = cfg::AspectGraphSettings;
   AspGraphConfPage page;
-  const int rows = block.Get(G::kRows), fill = block.Get(G::kFillType),
-            speed = block.Get(G::kSpeed);
-  page.rows = std::clamp(rows, 1, kMaxRows);
-  if (InRange(fill, 0, 2)) page.fillType = fill;
-  if (InRange(speed, 0, 3)) page.speed = speed;
+  kConfFields.Read(block, page);
   return page;
 }
 
-void AspGraphConfPage::ToBlock(cfg::ByteBlock& block) const {
-  using G = cfg::AspectGraphSettings;
-  block.Set(G::kRows, static_cast<std::int16_t>(rows));
-  block.Set(G::kFillType, static_cast<std::int16_t>(fillType));
-  block.Set(G::kSpeed, static_cast<std::int16_t>(speed));
-}
+void AspGraphConfPage::ToBlock(cfg::ByteBlock& block) const { kConfFields.Write(*this, block); }
 
 // --- the dialog of one sample --------------------------------------------------------------------
 

@@ -17,15 +17,7 @@
 class Aspectarium;
 class CAspGraphCalc;
 
-namespace aspgraph {
-// Catalogue messages of the sheet and its dialogs.
-inline constexpr int kMsgEnterListName = 848;
-inline constexpr int kMsgListNameTaken = 849;
-inline constexpr int kMsgDeleteList = 969;
-inline constexpr int kMsgDeletePair = 970;
-inline constexpr int kMsgNoAspect = 983;
-inline constexpr int kMsgNoSuchSystem = 59;
-}  // namespace aspgraph
+namespace aspgraph {}  // namespace aspgraph
 
 // The list dialog (D_ASPGRAPHSET): a new list, or list k of the store.
 class AspGraphSetModel {

@@ -9,7 +9,9 @@
 #include "astro/ephemeris/longitudes.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -17,7 +19,6 @@ namespace {
 using Settings = cfg::AspectTableSettings;
 using ListSettings = cfg::MidpointPrintSettings;
 
-constexpr int kMsgNoMidpointAspects = 683;
 constexpr int kCuspCodeFirst = 100;  // code of the cusp of house I
 constexpr int kMarkHighlight = 3;
 
@@ -264,8 +265,7 @@ int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner
     }
   }
   if (midpoints.empty()) {
-    platform::GetPrompter().ShowMessage(
-        kMsgNoMidpointAspects, GetMessageText(kMsgNoMidpointAspects), platform::Icon::Information);
+    ShowMessage(kMsgNoMidpointAspects, platform::Icon::Information);
     return -1;
   }
 

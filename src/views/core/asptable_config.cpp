@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/config/field_table.h"
 #include "foundation/messages/messages.h"
 
 namespace tables {
@@ -11,8 +13,8 @@ namespace tables {
 namespace {
 
 using Settings = cfg::AspectTableSettings;
-constexpr int kMsgSystemNotFound = 59;
-constexpr int kMsgSystemInstead = 60;
+using M = AspTableConfigModel;
+using cfg::Bind;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
@@ -21,42 +23,45 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
+// Read as they stand; a choice is written brought into lo..hi.
+struct WrittenInRange : cfg::AsIs {
+  int lo, hi;
+  constexpr WrittenInRange(int low, int high) : lo(low), hi(high) {}
+  template <typename V, typename T>
+  V Write(const T& member) const {
+    return static_cast<V>(std::clamp(member, lo, hi));
+  }
+};
+
+// Read as they stand; a switch is written as 1 when nonzero.
+struct WrittenAsSwitch : cfg::AsIs {
+  template <typename V, typename T>
+  V Write(const T& member) const {
+    return static_cast<V>(member != 0 ? 1 : 0);
+  }
+};
+
+constexpr cfg::FieldTable kFields{
+    Bind(&M::switches, Settings::kPointSwitch, WrittenAsSwitch{}),
+    Bind(&M::colourMode, Settings::kColourMode, WrittenInRange{0, 2}),
+    Bind(&M::cellMode, Settings::kCellMode, WrittenInRange{0, 3}),
+    Bind(&M::houseOrbGroup, Settings::kHouseOrbGroup, WrittenInRange{1, 5}),
+    Bind(&M::tableWidths, Settings::kTableWidth),
+    Bind(&M::pageLayouts, Settings::kPageLayout),
+    Bind(&M::diagonalMode, Settings::kDiagonalMode, WrittenInRange{0, 3}),
+    Bind(&M::midpointHighlight, Settings::kMidpointHighlight, WrittenInRange{0, 4}),
+    Bind(&M::onlyDisplayed, Settings::kOnlyDisplayed, WrittenAsSwitch{}),
+    Bind(&M::aspectsToHouses, Settings::kAspectsToHouses, WrittenAsSwitch{}),
+    Bind(&M::systemName, Settings::kMidpointSystem)};
+
 }  // namespace
 
 void AspTableConfigModel::LoadFrom(const Configuration& config) {
-  const cfg::ByteBlock& block = config.aspectTable;
-  for (std::size_t k = 0; k < kPoints; ++k) switches[k] = block.Get(Settings::kPointSwitch[k]);
-  colourMode = block.Get(Settings::kColourMode);
-  cellMode = block.Get(Settings::kCellMode);
-  houseOrbGroup = block.Get(Settings::kHouseOrbGroup);
-  for (std::size_t i = 0; i < 3; ++i) {
-    tableWidths[i] = block.Get(Settings::kTableWidth[i]);
-    pageLayouts[i] = block.Get(Settings::kPageLayout[i]);
-  }
-  diagonalMode = block.Get(Settings::kDiagonalMode);
-  midpointHighlight = block.Get(Settings::kMidpointHighlight);
-  onlyDisplayed = block.Get(Settings::kOnlyDisplayed);
-  aspectsToHouses = block.Get(Settings::kAspectsToHouses);
-  systemName = block.Get(Settings::kMidpointSystem);
+  kFields.Read(config.aspectTable, *this);
 }
 
 void AspTableConfigModel::StoreTo(Configuration& config) const {
-  cfg::ByteBlock& block = config.aspectTable;
-  for (std::size_t k = 0; k < kPoints; ++k)
-    block.Set(Settings::kPointSwitch[k], static_cast<std::uint8_t>(switches[k] != 0 ? 1 : 0));
-  block.Set(Settings::kColourMode, static_cast<std::int16_t>(std::clamp(colourMode, 0, 2)));
-  block.Set(Settings::kCellMode, static_cast<std::int16_t>(std::clamp(cellMode, 0, 3)));
-  block.Set(Settings::kHouseOrbGroup, static_cast<std::int16_t>(std::clamp(houseOrbGroup, 1, 5)));
-  for (std::size_t i = 0; i < 3; ++i) {
-    block.Set(Settings::kTableWidth[i], static_cast<std::int32_t>(tableWidths[i]));
-    block.Set(Settings::kPageLayout[i], static_cast<std::int32_t>(pageLayouts[i]));
-  }
-  block.Set(Settings::kDiagonalMode, static_cast<std::int32_t>(std::clamp(diagonalMode, 0, 3)));
-  block.Set(Settings::kMidpointHighlight,
-            static_cast<std::int32_t>(std::clamp(midpointHighlight, 0, 4)));
-  block.Set(Settings::kOnlyDisplayed, static_cast<std::int32_t>(onlyDisplayed != 0 ? 1 : 0));
-  block.Set(Settings::kAspectsToHouses, static_cast<std::uint8_t>(aspectsToHouses != 0 ? 1 : 0));
-  block.Set(Settings::kMidpointSystem, systemName);
+  kFields.Write(*this, config.aspectTable);
 }
 
 void AspTableConfigModel::AcceptSystemName(std::string typed,
@@ -77,7 +82,7 @@ void AspTableConfigModel::AcceptSystemName(std::string typed,
     return;
   }
   systemName = loaded.front();
-  message = GetMessageText(kMsgSystemNotFound) + ' ' + typed + '\n' +
+  message = GetMessageText(kMsgAspectSystemNotFound) + ' ' + typed + '\n' +
             GetMessageText(kMsgSystemInstead) + ' ' + systemName;
 }
 

@@ -7,11 +7,13 @@
 #include "astro/chart/chart.h"
 #include "astro/ephemeris/longitudes.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/lists/list_navigation.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "views/core/point_choice.h"
@@ -19,6 +21,20 @@
 namespace {
 
 using S = cfg::BindhuSettings;
+using B = BindhuChoice;
+using cfg::Bind;
+
+// A choice out of range reads as its default; the switches read 1 when nonzero.
+constexpr cfg::FieldTable kFields{
+    Bind(&B::bodies, S::kBodies, cfg::InRange{0, 4}),
+    Bind(&B::houses, S::kHouses, cfg::InRange{0, 4}),
+    Bind(&B::aspects, S::kAspects, cfg::InRange{0, 2}),
+    Bind(&B::nodes, S::kNodes, cfg::NonZero{}),
+    Bind(&B::showEveryTime, S::kShowEveryTime, cfg::NonZero{}),
+    Bind(&B::minutes, S::kMinutes, cfg::NonZero{}),
+    Bind(&B::onePage, S::kOnePage, cfg::NonZero{}),
+    Bind(&B::layout, S::kLayout, cfg::NonZero{}),
+    Bind(&B::printFontSize, S::kPrintFontSize, cfg::InRange{100, 10000})};
 
 constexpr int kBodyCount = 34;
 constexpr int kColumns = 13;
@@ -46,32 +62,12 @@ char ObjectGlyph(int object) {
 }  // namespace
 
 BindhuChoice BindhuChoice::Read(const Configuration& config) {
-  const cfg::ByteBlock& b = config.bindhu;
   BindhuChoice s;
-  s.bodies = SettingInRange(b.Get(S::kBodies), 0, 4, 2);
-  s.houses = SettingInRange(b.Get(S::kHouses), 0, 4, 2);
-  s.aspects = SettingInRange(b.Get(S::kAspects), 0, 2, 1);
-  s.nodes = b.Get(S::kNodes) != 0;
-  s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
-  s.minutes = b.Get(S::kMinutes) != 0;
-  s.onePage = b.Get(S::kOnePage) != 0;
-  s.layout = b.Get(S::kLayout) != 0;
-  s.printFontSize = SettingInRange(b.Get(S::kPrintFontSize), 100, 10000, 1000);
+  kFields.Read(config.bindhu, s);
   return s;
 }
 
-void BindhuChoice::Write(Configuration& config) const {
-  cfg::ByteBlock& b = config.bindhu;
-  b.Set(S::kBodies, static_cast<std::int16_t>(bodies));
-  b.Set(S::kHouses, static_cast<std::int16_t>(houses));
-  b.Set(S::kAspects, static_cast<std::int16_t>(aspects));
-  b.Set(S::kNodes, std::int32_t{nodes});
-  b.Set(S::kShowEveryTime, std::int32_t{showEveryTime});
-  b.Set(S::kMinutes, std::int32_t{minutes});
-  b.Set(S::kOnePage, static_cast<std::int16_t>(onePage));
-  b.Set(S::kLayout, static_cast<std::int16_t>(layout));
-  b.Set(S::kPrintFontSize, static_cast<std::int16_t>(printFontSize));
-}
+void BindhuChoice::Write(Configuration& config) const { kFields.Write(*this, config.bindhu); }
 
 void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const BindhuChoice& s,
                        const Configuration& config) {
@@ -129,6 +125,17 @@ void BINDHU::Calculate(const Chart& chart, const AspectSystem* system, const Bin
   }
 }
 
+namespace {
+
+// The height of a degree's number in the text face at `size`.
+int NumberHeight(platform::Dc& dc, int size) {
+  const platform::DcState saved(dc);
+  dc.SelectFont(platform::Font{std::string(platform::kTextFace), size});
+  return std::max(1, dc.GetTextMetrics().height);
+}
+
+}  // namespace
+
 BINDHU::Layout BINDHU::ScreenLayout(platform::Dc& dc, int width) const {
   Layout l;
   l.left = kScreenLeft;
@@ -137,6 +144,7 @@ BINDHU::Layout BINDHU::ScreenLayout(platform::Dc& dc, int width) const {
   const int size = FitFontWidth(dc, platform::kGlyphFaceA, kFirstFitSize, l.columnWidth, "WWw");
   l.glyphSize = size > 0 ? size : 100;
   l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  l.numberHeight = NumberHeight(dc, l.glyphSize);
   return l;
 }
 
@@ -157,6 +165,7 @@ BINDHU::Layout BINDHU::PaperLayout(platform::Dc& dc, const Configuration& config
                                    : s.printFontSize;
   l.glyphSize = std::max(100, std::min(size, limit > 0 ? limit : 100));
   l.unit = std::max(1, FontCharHeight(dc, platform::kGlyphFaceA, l.glyphSize, 'W'));
+  l.numberHeight = NumberHeight(dc, l.glyphSize);
   return l;
 }
 
@@ -169,7 +178,7 @@ std::vector<int> BINDHU::PageStarts(const Layout& layout, const Configuration& c
   const int room = height - kHeaderUnits * layout.unit;
   int used = 0;
   for (int d = 0; d < kRows; ++d) {
-    const int rows = RowUnits(d) * layout.unit;
+    const int rows = RowHeight(layout, d);
     if (used > 0 && used + rows > room) {
       starts.push_back(d);
       used = 0;
@@ -202,7 +211,7 @@ void BINDHU::Draw(platform::Dc& dc, const Layout& l, int first, int last, int bo
   int y = headBottom;
   for (int d = first; d <= last && d < kRows; ++d) {
     if (!l.printing && y < bottom) break;
-    const int rowBottom = y - RowUnits(d) * l.unit;
+    const int rowBottom = y - RowHeight(l, d);
     dc.SelectFont(TextFont(l.glyphSize));
     dc.TextOut(l.left + l.columnWidth / 4, y, std::to_string(d));
     dc.Line({l.left, rowBottom}, {right, rowBottom});

@@ -3,6 +3,7 @@
 // of its degree and sign, each the aspect's glyph with the glyph of the body or cusp casting it.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -15,8 +16,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgBindhuTitle = 81;     // "ТАБЛИЦА БИНДХУ"
-inline constexpr int kMsgBindhuCaption = 242;  // " -Биндху"
 inline constexpr int kBindhuHelpContext = 131268;
 inline constexpr int kBindhuFirstCusp = 200;  // object codes of the cusps: 200 + k for house k + 1
 
@@ -68,8 +67,13 @@ class BINDHU {
     int columnWidth = 1;
     int glyphSize = 100;
     int unit = 1;
+    int numberHeight = 1;  // of a degree's number: the least height of a row
     bool printing = false;
   };
+  // The height of degree `degree`'s row: its units, and never less than its number.
+  int RowHeight(const Layout& layout, int degree) const {
+    return std::max(RowUnits(degree) * layout.unit, layout.numberHeight);
+  }
   // On the screen: a client `width` wide (logical units).
   Layout ScreenLayout(platform::Dc& dc, int width) const;
   // On paper, from the print margins: the size fitted to the columns, limited by the height on

@@ -12,6 +12,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
@@ -20,18 +21,6 @@ using platform::Dc;
 using platform::Font;
 namespace align = platform::TextAlign;
 
-constexpr int kMsgCoefficient = 26;
-constexpr int kMsgKarmic = 27;
-constexpr int kMsgFirstElement = 29;  // 29..32 fire, earth, air, water
-constexpr int kMsgFirstCross = 33;    // 33..35 cardinal, fixed, mutable
-constexpr int kMsgBySign = 36;
-constexpr int kMsgByHouse = 37;
-constexpr int kMsgRising = 38;
-constexpr int kMsgSetting = 39;
-constexpr int kMsgHoursTitle = 40;
-constexpr int kMsgLunarDay = 41;
-constexpr int kMsgWeekday = 1024;
-constexpr int kMsgFirstWeekdayName = 1025;  // Monday .. Sunday
 constexpr int kFirstSize = 10000;
 constexpr int kPageTitleSize = 4000;
 constexpr int kWhitePalette = 15;
@@ -158,6 +147,10 @@ std::string ChartInfoPanel::LunarDayText() const {
   return text;
 }
 
+namespace {
+constexpr int kInsideFrame = 200;  // the hours' frames from the page frame's left edge
+}  // namespace
+
 void ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configuration& config,
                               const Chart& pageChart, int layout) {
   SetChart(&pageChart);
@@ -178,11 +171,14 @@ void ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configurati
     dc.SetTextAlign(oldAlign);
     dc.SelectFont(oldFont);
   }
-  DrawHoursTable(dc, 1000, upper ? -3100 : -16100, 1.8, !upper);
-  DrawRiseSetTable(dc, 12300, upper ? -10000 : -23000);
-  const int size = DrawLunarDay(dc, 16000, upper ? -11500 : -24500);
-  DrawKarmicCoefficient(dc, 16000, upper ? -10200 : -23200, size);
-  DrawElementCross(dc, 12200, upper ? -3100 : -16100);
+  // The blocks keep their places among themselves; a left margin wider than the hours' frames
+  // leave moves them all right, so that the frames stay inside the page frame.
+  const int shift = std::max(0, config.print.marginLeft + kInsideFrame - (1000 - 150));
+  DrawHoursTable(dc, 1000 + shift, upper ? -3100 : -16100, 1.8, !upper);
+  DrawRiseSetTable(dc, 12300 + shift, upper ? -10000 : -23000);
+  const int size = DrawLunarDay(dc, 16000 + shift, upper ? -11500 : -24500);
+  DrawKarmicCoefficient(dc, 16000 + shift, upper ? -10200 : -23200, size);
+  DrawElementCross(dc, 12200 + shift, upper ? -3100 : -16100);
   dc.SetBkMode(oldMode);
 }
 

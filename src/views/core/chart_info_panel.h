@@ -31,8 +31,6 @@ class ChartInfoPanel {
  public:
   static constexpr int kBodies = 10;
   static constexpr int kCurrentColour = 4;  // palette number of the current hour
-  static constexpr int kMsgNoHours = 28;
-  static constexpr int kMsgPolar = 42;
 
   ChartInfoPanel() = default;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/messages/message_numbers.h"
 #include "views/core/coord_table.h"
 
 namespace coords {

@@ -19,8 +19,6 @@ inline constexpr int kMinWidth = 1;
 inline constexpr int kMaxWidth = 50;
 // The tallest table a page holds (0.01 mm).
 inline constexpr int kMaxPrintHeight = 11600;
-inline constexpr int kMsgSizeFits = 85;
-inline constexpr int kMsgSizeTooLarge = 86;
 
 struct CoordConfPage {
   COORD_CONF layout;

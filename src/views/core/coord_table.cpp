@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
 namespace coords {
@@ -22,6 +26,8 @@ constexpr int kWideBlockColumnsScreen = 16;
 constexpr int kWideBlockColumnsPrint = 18;
 constexpr int kBodyCount = 30;
 constexpr int kLatitudeBodies = 16;
+// The text face is taller than the glyphs at one size: the headings fit a row at 0.7 of it.
+constexpr double kHeadingScale = 0.7;
 
 bool OnPaper(const platform::Dc& dc, Medium medium) {
   return medium == Medium::Paper || dc.IsPrinting();
@@ -161,6 +167,20 @@ void DrawCoordRow(platform::Dc& dc, const Chart& chart, const TableMeasure& meas
   }
 }
 
+namespace {
+
+void DrawAntisciaHeads(platform::Dc& dc, const TableMeasure& measure, int x, int y) {
+  platform::DcState state(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont({std::string(platform::kTextFace),
+                 std::max(1, Truncate(kHeadingScale * measure.fontSize))});
+  dc.TextOut(x + 2 * measure.columnWidth, y, GetMessageText(kMsgAntiscionColumn));
+  dc.TextOut(x + 9 * measure.columnWidth, y, GetMessageText(kMsgContraAntiscionColumn));
+}
+
+}  // namespace
+
 int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
                    int fitHeight, bool wide, Medium medium) {
   const COORD_CONF& layout = LayoutFor(OnPaper(dc, medium), config);
@@ -182,6 +202,19 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
   const int blockColumns =
       wide ? (printing ? kWideBlockColumnsPrint : kWideBlockColumnsScreen) : kBlockColumns;
   const int blockWidth = blockColumns * m.columnWidth;
+  // On paper the blocks that would run past the right margin begin again at the left, below.
+  const int across =
+      printing ? std::max(1, (kA4Width - config.print.marginRight - x) / std::max(1, blockWidth))
+               : std::numeric_limits<int>::max();
+  // The wide table names its two columns over every block of its first band; the rows follow
+  // one row lower.
+  const int headRows = wide ? 1 : 0;
+  if (wide) {
+    const int blocks = 1 + (Extra(layout) + blockRows - 1) / blockRows;
+    for (int block = 0; block < std::min(blocks, across); ++block)
+      DrawAntisciaHeads(dc, m, x + block * blockWidth, y);
+    y -= m.rowStep;
+  }
   int drawnRows = rows;
   for (int s = 0; s < COORD_CONF::kSlotCount; ++s) {
     const int v = layout.slots[static_cast<std::size_t>(s)];
@@ -192,11 +225,16 @@ int DrawCoordTableAtScale(platform::Dc& dc, const Chart& chart, const Configurat
     }
     if (printing && !wide) continue;
     const int k = layout.CountExtraBefore(s);
-    DrawCoordRow(dc, chart, m, s, x + (k / blockRows + 1) * blockWidth,
-                 y - (k % blockRows) * m.rowStep, wide);
-    drawnRows = std::max(drawnRows, std::min(k + 1, blockRows));
+    const int block = k / blockRows + 1;
+    const int band = block / across;
+    DrawCoordRow(dc, chart, m, s, x + (block % across) * blockWidth,
+                 y - (band * blockRows + k % blockRows) * m.rowStep, wide);
+    // A band's first block holds rows up to this one; a later block follows a full one.
+    const int firstOfBand = band == 0 ? 1 : 0;
+    const int inBand = block % across == firstOfBand ? k % blockRows + 1 : blockRows;
+    drawnRows = std::max(drawnRows, band * blockRows + inBand);
   }
-  return drawnRows * m.rowStep;
+  return (headRows + drawnRows) * m.rowStep;
 }
 
 namespace {
@@ -273,7 +311,7 @@ platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, Table
   const int extraBlocks = (Extra(layout) + blockRows - 1) / blockRows;
   const int blockColumns = kind.wide ? kWideBlockColumnsScreen : kBlockColumns;
   // Candidates of a table without rows stand in one row.
-  const int shownRows = rows > 0 ? rows : (Extra(layout) > 0 ? 1 : 0);
+  const int shownRows = (rows > 0 ? rows : (Extra(layout) > 0 ? 1 : 0)) + (kind.wide ? 1 : 0);
   return {extraBlocks * blockColumns * m.columnWidth + LastBlockReach(dc, m, kind),
           shownRows * m.rowStep};
 }

@@ -58,7 +58,8 @@ struct TableKind {
 };
 
 // The size of a table on the screen at `scale`, in logical units of `dc`: the width of its blocks
-// of rows (the main table's candidates stand in blocks to its right) and its height.
+// of rows (the main table's candidates stand in blocks to its right) and its height (with the
+// wide form's row of column headings).
 platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, TableKind kind,
                                double scale);
 
@@ -75,7 +76,8 @@ double WindowFitScale(const COORD_CONF& layout, platform::Dc& dc, TableKind kind
 
 // The main table of `chart` at (x, y) in the print layout of `config` on paper, else in the
 // screen one; candidates outside the table go to blocks to the right (on paper only in the wide
-// form). Returns the table's height.
+// form). The wide form's first row names its columns ("Антис", "Контрантис") in the text face
+// at 0.7 of the glyphs' size over every block. Returns the table's height.
 int DrawCoordTable(platform::Dc& dc, const Chart& chart, const Configuration& config, int x, int y,
                    int fitHeight, bool wide, Medium medium = Medium::ByDevice);
 // The same at a given font scale.

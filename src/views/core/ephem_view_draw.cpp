@@ -6,10 +6,12 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 
@@ -18,6 +20,24 @@ namespace ephem {
 namespace {
 
 using E = cfg::GraphicEphemerisSettings;
+using P = EphemConfPage;
+using cfg::Bind;
+
+// Read into range (the orientation: anything but 1 is portrait); written as they stand.
+constexpr cfg::FieldTable kConfFields{Bind(&P::day, E::kDay),
+                                      Bind(&P::month, E::kMonth),
+                                      Bind(&P::year, E::kYear),
+                                      Bind(&P::period, E::kPeriod, cfg::Clamp{0, kPeriodCount - 1}),
+                                      Bind(&P::signGrid, E::kSignGrid),
+                                      Bind(&P::timeGrid, E::kTimeGrid),
+                                      Bind(&P::planetGlyphs, E::kPlanetGlyphs),
+                                      Bind(&P::markChart, E::kMarkChart),
+                                      Bind(&P::curveColours, E::kCurveColour),
+                                      Bind(&P::orientation, E::kOrientation, cfg::OnlyOne{}),
+                                      Bind(&P::glyphColour, E::kGlyphColour),
+                                      Bind(&P::rotationCorrection, E::kRotationCorrection),
+                                      Bind(&P::printHeading, E::kPrintHeading)};
+static_assert(E::kCurveColour.count == kBodies);
 
 constexpr int kFirstGlyphSize = 4000;
 constexpr int kFirstButtonSize = 3000;
@@ -294,7 +314,7 @@ void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuratio
   dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(kTitleSize));
-  const std::string& title = GetMessageText(kMsgTitle);
+  const std::string& title = GetMessageText(kMsgGraphicEphemerisTitle);
   const int width = dc.GetTextExtent(title).cx;
   // Centred between the margins, but never over the chart's heading.
   const int centred = p.marginLeft + (RGraph::kA4Width - p.marginLeft - p.marginRight - width) / 2;
@@ -350,42 +370,13 @@ int EphemDataPage::Previous() {
 
 EphemConfPage EphemConfPage::Read(const cfg::ByteBlock& b) {
   EphemConfPage p;
-  p.day = b.Get(E::kDay);
-  p.month = b.Get(E::kMonth);
-  p.year = b.Get(E::kYear);
-  p.period = std::clamp<int>(b.Get(E::kPeriod), 0, kPeriodCount - 1);
-  p.signGrid = b.Get(E::kSignGrid) != 0;
-  p.timeGrid = b.Get(E::kTimeGrid) != 0;
-  p.planetGlyphs = b.Get(E::kPlanetGlyphs) != 0;
-  p.markChart = b.Get(E::kMarkChart) != 0;
-  for (int i = 0; i < kBodies; ++i)
-    p.curveColours[static_cast<std::size_t>(i)] = b.Get(E::kCurveColour[i]);
-  p.orientation = b.Get(E::kOrientation) == 1 ? 1 : 0;
-  p.glyphColour = b.Get(E::kGlyphColour);
-  p.rotationCorrection = b.Get(E::kRotationCorrection) != 0;
-  p.printHeading = b.Get(E::kPrintHeading) != 0;
+  kConfFields.Read(b, p);
   return p;
 }
 
 int EphemConfPage::CheckOk() const { return DateFault(day, month, year, 'A', true); }
 
-void EphemConfPage::Write(cfg::ByteBlock& b) const {
-  b.Set(E::kDay, static_cast<std::int16_t>(day));
-  b.Set(E::kMonth, static_cast<std::int16_t>(month));
-  b.Set(E::kYear, static_cast<std::int16_t>(year));
-  b.Set(E::kPeriod, static_cast<std::int16_t>(period));
-  b.Set(E::kSignGrid, std::int32_t{signGrid});
-  b.Set(E::kTimeGrid, std::int32_t{timeGrid});
-  b.Set(E::kPlanetGlyphs, std::int32_t{planetGlyphs});
-  b.Set(E::kMarkChart, std::int32_t{markChart});
-  for (int i = 0; i < kBodies; ++i)
-    b.Set(E::kCurveColour[i],
-          static_cast<std::uint16_t>(curveColours[static_cast<std::size_t>(i)]));
-  b.Set(E::kOrientation, static_cast<std::int16_t>(orientation));
-  b.Set(E::kGlyphColour, static_cast<std::int16_t>(glyphColour));
-  b.Set(E::kRotationCorrection, static_cast<std::uint16_t>(rotationCorrection));
-  b.Set(E::kPrintHeading, static_cast<std::uint16_t>(printHeading));
-}
+void EphemConfPage::Write(cfg::ByteBlock& b) const { kConfFields.Write(*this, b); }
 
 void PresetUnsetStart(EphemConfPage& page, const SuperSource& chart, int presentYear) {
   if (page.year != 0) return;

@@ -17,8 +17,6 @@ class Configuration;
 
 namespace ephem {
 
-inline constexpr int kMsgCaption = 247;  // " -Эфемериды"
-inline constexpr int kMsgTitle = 437;    // "ГРАФИЧЕСКИЕ ЭФЕМЕРИДЫ"
 inline constexpr int kHelpContext = 131273;
 
 // Moves the settings' first date by the period's scroll length (forward for 1, back for -1),

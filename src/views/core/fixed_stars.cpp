@@ -16,6 +16,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "foundation/text/code_page_866.h"

@@ -26,15 +26,6 @@ class Chart;
 class Configuration;
 class StarPlaceFrame;
 
-inline constexpr int kMsgStarsTitle = 70;         // "НЕПОДВИЖНЫЕ ЗВЕЗДЫ"
-inline constexpr int kMsgStarsListCaption = 258;  // " -Неподвижные звезды"
-inline constexpr int kMsgStarTextCaption = 237;   // " -Звезды"
-inline constexpr int kMsgNoStarInterpretation =
-    23;  // "Интерпретация для данной звезды отсутствует."
-inline constexpr int kMsgStarColumnStar = 679;    // "Звезда"
-inline constexpr int kMsgStarColumnAspect = 680;  // "аспект/планета/орбис(мин.)"
-inline constexpr int kMsgStarColumnEcliptic = 681;  // "эклипт.координаты"
-inline constexpr int kMsgStarColumnEquator = 682;   // "экватор.координаты"
 inline constexpr int kStarsListHelpContext = 131330;
 inline constexpr int kStarTextHelpContext = 131226;
 

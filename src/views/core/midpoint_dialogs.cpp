@@ -1,30 +1,32 @@
 #include "views/core/midpoint_dialogs.h"
 
-#include <algorithm>
-
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 
 namespace tables {
 
+namespace {
+
 using Settings = cfg::MidpointPrintSettings;
+using M = MidpointPrintModel;
+using cfg::Bind;
 
-void MidpointPrintModel::Load(const cfg::ByteBlock& block) {
-  printForm = block.Get(Settings::kPrintForm) == kPrintAsList ? kPrintAsList : kPrintAsGrid;
-  samePage = std::clamp(block.Get(Settings::kSamePage), 0, 2);
-  fontSize =
-      std::clamp(block.Get(Settings::kListFontSize), kMidpointListFontMin, kMidpointListFontMax);
-  interval = std::clamp(block.Get(Settings::kListInterval), kMidpointListIntervalMin,
-                        kMidpointListIntervalMax);
-  listChart = block.Get(Settings::kListChart) == 1 ? 1 : 0;
-}
+// Read into range (the form and the chart: anything but 1 is 0); written as they stand.
+constexpr cfg::FieldTable kFields{
+    Bind(&M::printForm, Settings::kPrintForm, cfg::OnlyOne{}),
+    Bind(&M::samePage, Settings::kSamePage, cfg::Clamp{0, 2}),
+    Bind(&M::fontSize, Settings::kListFontSize,
+         cfg::Clamp{kMidpointListFontMin, kMidpointListFontMax}),
+    Bind(&M::interval, Settings::kListInterval,
+         cfg::Clamp{kMidpointListIntervalMin, kMidpointListIntervalMax}),
+    Bind(&M::listChart, Settings::kListChart, cfg::OnlyOne{})};
+static_assert(kPrintAsGrid == 0 && kPrintAsList == 1);
 
-void MidpointPrintModel::Store(cfg::ByteBlock& block) const {
-  block.Set(Settings::kPrintForm, printForm);
-  block.Set(Settings::kSamePage, samePage);
-  block.Set(Settings::kListFontSize, fontSize);
-  block.Set(Settings::kListInterval, interval);
-  block.Set(Settings::kListChart, listChart);
-}
+}  // namespace
+
+void MidpointPrintModel::Load(const cfg::ByteBlock& block) { kFields.Read(block, *this); }
+
+void MidpointPrintModel::Store(cfg::ByteBlock& block) const { kFields.Write(*this, block); }
 
 Spot PlaceAtClick(Spot click, int width, int height, int areaWidth, int areaHeight) {
   Spot at = click;

@@ -4,8 +4,10 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
+#include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/codepage.h"
@@ -14,6 +16,14 @@
 namespace {
 
 using S = cfg::SabianSettings;
+using C = SabianChoice;
+using cfg::Bind;
+
+// A choice out of range reads as its default; the switches read 1 when nonzero.
+constexpr cfg::FieldTable kFields{Bind(&C::bodies, S::kBodies, cfg::InRange{0, 4}),
+                                  Bind(&C::houses, S::kHouses, cfg::InRange{0, 4}),
+                                  Bind(&C::nodes, S::kNodes, cfg::NonZero{}),
+                                  Bind(&C::showEveryTime, S::kShowEveryTime, cfg::NonZero{})};
 constexpr int kBodyCount = 34;
 
 const std::string kEmpty;
@@ -50,22 +60,12 @@ void ALL_SABIANS::Free() {
 }
 
 SabianChoice SabianChoice::Read(const Configuration& config) {
-  const cfg::ByteBlock& b = config.sabian;
   SabianChoice s;
-  s.bodies = SettingInRange(b.Get(S::kBodies), 0, 4, 2);
-  s.houses = SettingInRange(b.Get(S::kHouses), 0, 4, 2);
-  s.nodes = b.Get(S::kNodes) != 0;
-  s.showEveryTime = b.Get(S::kShowEveryTime) != 0;
+  kFields.Read(config.sabian, s);
   return s;
 }
 
-void SabianChoice::Write(Configuration& config) const {
-  cfg::ByteBlock& b = config.sabian;
-  b.Set(S::kBodies, static_cast<std::int16_t>(bodies));
-  b.Set(S::kHouses, static_cast<std::int16_t>(houses));
-  b.Set(S::kNodes, std::int32_t{nodes});
-  b.Set(S::kShowEveryTime, std::int32_t{showEveryTime});
-}
+void SabianChoice::Write(Configuration& config) const { kFields.Write(*this, config.sabian); }
 
 int SabianDegree(double longitude) {
   if (longitude == kAbsent || !std::isfinite(longitude)) return -1;
@@ -78,7 +78,7 @@ std::string SabianText(const Chart& chart, const SabianChoice& s, const Configur
   const auto add = [&](const std::string& name, double longitude) {
     const int degree = SabianDegree(longitude);
     if (degree < 0) return;
-    text += name + ". " + sabians.Text(degree) + "\n";
+    text += "   " + name + ". " + sabians.Text(degree) + "\n";
   };
   for (int b = 0; b < kBodyCount; ++b)
     if (BodyChosen(b, s.bodies, s.nodes != 0, config))

@@ -13,9 +13,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgSabianNothing = 80;  // "Не выбран ни один объект."
-inline constexpr int kMsgSabianTitle = 82;    // "САБИАНСКИЕ СИМВОЛЫ"
-inline constexpr int kMsgSabianCaption = 241;
 inline constexpr int kSabianHelpContext = 131267;
 inline constexpr int kSabianCount = 360;
 
@@ -49,7 +46,7 @@ struct SabianChoice {
 
 // The degree index 0..359 of a longitude (its whole degree), -1 for an absent one.
 int SabianDegree(double longitude);
-// The list: "<name>. <symbol>" a line, bodies 0..33 then the cusps, for those the choice takes
+// The list: "   <name>. <symbol>" a line (three blanks first), bodies 0..33 then the cusps, for those the choice takes
 // and that have a longitude; message 80 when none is listed.
 std::string SabianText(const Chart& chart, const SabianChoice& choice, const Configuration& config,
                        const ALL_SABIANS& sabians);

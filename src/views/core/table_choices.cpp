@@ -1,17 +1,9 @@
 #include "views/core/table_choices.h"
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace tables {
-
-namespace {
-
-constexpr int kMsgInnerChart = 5;  // then 6 the outer chart, 7 between the two
-constexpr int kMsgForWhichChart = 50;
-constexpr int kMsgTableKind = 51;  // 51 aspects, 52 midpoints
-constexpr int kMsgSlot = 52;       // 53, 54: the slot's own words (empty in the catalogue)
-
-}  // namespace
 
 std::array<std::string, kChoiceLineCount> ChartChoiceLines() {
   std::array<std::string, kChoiceLineCount> lines;

@@ -7,12 +7,11 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 
-constexpr int kMsgMidpointList = 684;
-constexpr int kMsgPage = 67;
 constexpr int kNothingUnder = 3;
 constexpr int kShortFrame = 11000;
 constexpr int kOrnamentSize = 6000;
@@ -52,7 +51,7 @@ void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Ch
     if (page > 1) {
       char number[16];
       std::snprintf(number, sizeof number, "%d", page);
-      title += " (" + GetMessageText(kMsgPage) + ' ' + number + ')';
+      title += " (" + GetMessageText(kMsgPageWord) + ' ' + number + ')';
     }
     const unsigned oldAlign =
         dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);

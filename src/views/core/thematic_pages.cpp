@@ -5,12 +5,11 @@
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
 using T = cfg::ThematicChartSettings;
-constexpr int kMsgPointNames = 300;
-constexpr int kMsgHouseNames = 360;
 constexpr int kAngularHouses[4] = {0, 3, 6, 9};
 }  // namespace
 
@@ -39,22 +38,23 @@ void TematPage::Write(Configuration& config) const {
 
 std::vector<std::string> TematPage::PlanetNames() {
   std::vector<std::string> names = SecondPlanetNames();
-  names.push_back(GetMessageText(kMsgArbitraryPoint));
+  names.push_back(GetMessageText(kMsgArbitraryPointTheme));
   return names;
 }
 
 std::vector<std::string> TematPage::SecondPlanetNames() {
   std::vector<std::string> names;
-  for (int b = 0; b < kThematicArbitrary; ++b) names.push_back(GetMessageText(kMsgPointNames + b));
+  for (int b = 0; b < kThematicArbitrary; ++b)
+    names.push_back(GetMessageText(kMsgPointNameFirst + b));
   return names;
 }
 
 std::vector<std::string> TematPage::HouseNames() const {
   std::vector<std::string> names;
   if (choice_.kind == 0) {
-    for (const int h : kAngularHouses) names.push_back(GetMessageText(kMsgHouseNames + h));
+    for (const int h : kAngularHouses) names.push_back(GetMessageText(kMsgHouseNameFirst + h));
   } else {
-    for (int h = 0; h < 12; ++h) names.push_back(GetMessageText(kMsgHouseNames + h));
+    for (int h = 0; h < 12; ++h) names.push_back(GetMessageText(kMsgHouseNameFirst + h));
   }
   return names;
 }

@@ -10,8 +10,6 @@
 class Chart;
 class Configuration;
 
-inline constexpr int kMsgThematicSamePlanets = 491;
-inline constexpr int kMsgArbitraryPoint = 528;
 inline constexpr int kThematicArbitrary = 30;
 
 class TematPage {

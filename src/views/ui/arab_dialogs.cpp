@@ -16,6 +16,7 @@
 
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
@@ -133,7 +134,7 @@ bool DArabEditor::DoDataExchange(bool save) {
   for (std::size_t k = 0; k < 3; ++k) *operands[k] = operands_[k]->currentIndex();
   for (std::size_t k = 0; k < 2; ++k) *ops[k] = operators_[k]->currentIndex();
   if (const int message = page_.CheckOk(); message != 0) {
-    platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
+    ShowMessage(message);
     return false;
   }
   return true;

@@ -6,7 +6,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/measuring_dc.h"
 
@@ -14,10 +16,6 @@ namespace {
 
 constexpr int kRowLeft = 200;
 constexpr int kRowTop = 100;  // 1 mm above the first row
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 platform::Font TextFont(int size) { return platform::Font{std::string(platform::kTextFace), size}; }
 
@@ -39,15 +37,15 @@ void LoadArabicPartsAtStart(Workbench& workbench) {
   const AllArabParts::LoadReport report =
       ArabicPartsList().Load(workbench.GetPath(g_DataFileNames[kDataArabicParts]));
   if (!report.status.ok()) ReportStatus(report.status, "AllArabParts::Load");
-  if (report.badLines > 0) Show(kMsgArabBadLine);
-  if (report.overLimit > 0) Show(kMsgArabOverLimit);
+  if (report.badLines > 0) ShowMessage(kMsgArabBadLine);
+  if (report.overLimit > 0) ShowMessage(kMsgArabOverLimit);
 }
 
 void SaveArabicPartsAtExit(Workbench& workbench) {
   const Status st =
       ArabicPartsList().SaveIfChanged(workbench.GetPath(g_DataFileNames[kDataArabicParts]));
   if (st.MessageNumber() != 0)
-    Show(st.MessageNumber());
+    ShowMessage(st.MessageNumber());
   else if (!st.ok())
     ReportStatus(st, "AllArabParts::Save");
 }

@@ -19,7 +19,9 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
@@ -35,13 +37,6 @@ using platform::Check;
 using platform::Checked;
 using platform::NumberBox;
 using platform::ToQt;
-
-constexpr int kMsgFirstLongTechnique = 852;
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message),
-                                      platform::Icon::Information);
-}
 
 QPushButton* AddButton(QWidget* owner, QBoxLayout* into, const char* text) {
   auto* button = new QPushButton(QString::fromUtf8(text), owner);
@@ -106,7 +101,7 @@ bool D_ASPGRAPHSET::DoDataExchange(bool save) {
 
 bool D_ASPGRAPHSET::CheckOk() {
   if (const int message = model.Accept(data_); message != 0) {
-    Show(message);
+    ShowMessage(message, platform::Icon::Information);
     return false;
   }
   return true;
@@ -201,7 +196,7 @@ bool DASPGRPH_ASP::DoDataExchange(bool save) {
 
 bool DASPGRPH_ASP::CheckOk() {
   if (const int message = model.Accept(); message != 0) {
-    Show(message);
+    ShowMessage(message, platform::Icon::Information);
     return false;
   }
   return true;
@@ -280,6 +275,7 @@ void DASPGRAPH_CALC::Refresh() {
   lists_->setCurrentIndex(page_.SelectedList());
   pairs_->clear();
   for (const std::string& text : page_.PairTexts()) pairs_->addItem(ToQt(text));
+  platform::FitListToItems(pairs_);
   if (pairs_->count() > 0) pairs_->setCurrentRow(page_.SelectedPair());
   lists_->setEnabled(page_.ListControlsEnabled());
   pairs_->setEnabled(page_.PairControlsEnabled());
@@ -311,7 +307,7 @@ bool DASPGRAPH_CALC::DoDataExchange(bool save) {
 
 void DASPGRAPH_CALC::OnAddList() {
   if (const int message = page_.CheckAddList(); message != 0) {
-    Show(message);
+    ShowMessage(message, platform::Icon::Information);
     return;
   }
   D_ASPGRAPHSET dialog(AspGraphSetModel::ForNewList(), page_.Data(), this);
@@ -424,7 +420,7 @@ bool RunAspGraphSheet(CAspGraphData& data, Configuration& config, const Aspectar
   const auto check = [&](platform::PropertySheet&) {
     display = shown->display->values;
     if (const int message = calcPage.Accept(); message != 0) {
-      Show(message);
+      ShowMessage(message, platform::Icon::Information);
       return false;
     }
     return true;
@@ -504,7 +500,7 @@ DASPGRAPHDATA::DASPGRAPHDATA(const CAspGraphCalc& calc, int sample, SampleX samp
   for (int j = 0; j < model.RowCount(); ++j)
     pairWidth = std::max(pairWidth, metrics.horizontalAdvance(ToQt(model.RowOf(j).pairText)));
   const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
-  const int aspectWidth = metrics.horizontalAdvance(ToQt(GetMessageText(aspgraph::kMsgNoAspect)));
+  const int aspectWidth = metrics.horizontalAdvance(ToQt(GetMessageText(kMsgNoAspect)));
   const int arcWidth = metrics.horizontalAdvance(QStringLiteral("000:00"));
   columns_.aspect = pairWidth + gap;
   columns_.arc = columns_.aspect + aspectWidth + gap;

@@ -15,6 +15,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/lists/list_navigation.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr int kMsgProgressCaption = 971;  // "ГРАФИЧЕСКИЕ АСПЕКТЫ"
 constexpr int kMinWidth = 640, kMinHeight = 480;
 
 // The scroll code of a scroll bar's action; -1 for an action that is no code.
@@ -127,7 +127,7 @@ void CAspGraphView::Compute() {
   int maxOrb = maxOrb_;
   Status st;
   const ChartContext ctx = ChartContext::FromCurrentSettings();
-  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgProgressCaption)), this);
+  platform::BackgroundRun run(platform::ToQt(GetMessageText(kMsgAspectGraphTitle)), this);
   if (run.Run([&](platform::ProgressSink& p) { st = next.Calculate(ctx, n_, maxOrb, &p); })) {
     calc_ = std::move(next);
     maxOrb_ = maxOrb;
@@ -145,7 +145,7 @@ void CAspGraphView::resizeEvent(QResizeEvent* event) {
 }
 
 std::string CAspGraphView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return platform::View::GetFrameTitle() + GetMessageText(kMsgAspectGraphCaption);
 }
 
 void CAspGraphView::OnDraw(platform::Dc& dc) {

@@ -20,7 +20,6 @@ class CAspGraphView : public ChartDocView {
 
  public:
   static constexpr int kHelpContext = 131338;
-  static constexpr int kMsgCaption = 260;
   static constexpr int kProgressDialog = 217;
 
   // `data`: the program's pair lists, shared with the settings sheet.

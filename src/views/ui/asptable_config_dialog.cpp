@@ -17,6 +17,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-constexpr int kMsgPointNameFirst = 300;
-constexpr int kMsgSystemNotFound = 59;
 constexpr int kBodyLabels = 30;
 
 // The labels of table points 30..39.
@@ -185,7 +184,8 @@ bool CASPTABLE_CONFIG::CheckOk() {
   std::string notice;
   model.AcceptSystemName(model.systemName, loaded, notice);
   if (!notice.empty()) {
-    platform::GetPrompter().ShowMessage(kMsgSystemNotFound, notice, platform::Icon::Information);
+    platform::GetPrompter().ShowMessage(kMsgAspectSystemNotFound, notice,
+                                        platform::Icon::Information);
     system_->setEditText(platform::ToQt(model.systemName));
   }
   return true;

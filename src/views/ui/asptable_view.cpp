@@ -4,6 +4,7 @@
 #include "astro/chart/chart_context.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "views/core/aspect_table.h"
@@ -15,7 +16,7 @@ CAspTableView::CAspTableView(QWidget* parent)
     : TableView(DocView::AspectTable, AspectTable::kKindAspects, parent) {}
 
 std::string CAspTableView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return platform::View::GetFrameTitle() + GetMessageText(kMsgAspectTableCaption);
 }
 
 void CAspTableView::OnDraw(platform::Dc& dc) {

@@ -12,7 +12,6 @@ class CAspTableView : public TableView {
 
  public:
   static constexpr int kHelpContext = 131203;
-  static constexpr int kMsgCaption = 236;
   // What the printed page carries under the table.
   static constexpr int kSameNotChosen = 0;
   static constexpr int kSameMidpoints = 1;

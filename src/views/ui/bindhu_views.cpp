@@ -20,7 +20,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/measuring_dc.h"
@@ -29,10 +31,6 @@
 namespace {
 
 constexpr double kPaperDpi = 600.0;
-
-void Show(int message) {
-  platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
-}
 
 std::string Title(const platform::View& view, int message) {
   const auto* document = dynamic_cast<const ChartDocument*>(view.GetDocument());
@@ -313,7 +311,7 @@ bool DTemat::DoDataExchange(bool save) {
   c.house = std::max(0, houses_->currentIndex());
   c.direction = platform::Checked(direction_, 0);
   if (const int message = page_.CheckOk(chart_); message != 0) {
-    Show(message);
+    ShowMessage(message);
     return false;
   }
   if (page_.NeedsPoint()) {
@@ -352,7 +350,7 @@ bool DEnterPoint::DoDataExchange(bool save) {
   page_.degrees = degrees_->value();
   page_.minutes = minutes_->value();
   if (const int message = page_.CheckOk(); message != 0) {
-    Show(message);
+    ShowMessage(message);
     return false;
   }
   return true;

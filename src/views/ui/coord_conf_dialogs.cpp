@@ -10,7 +10,9 @@
 #include <QVBoxLayout>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/measuring_dc.h"
@@ -96,9 +98,8 @@ void CoordConfPage::CheckSize() {
   DoDataExchange(true);
   platform::MeasuringDc paper(kPaperDpi, true, platform::MapMode::HiMetric);
   const int message = model_.CheckPrintSize(paper.dc());
-  platform::GetPrompter().ShowMessage(
-      message, GetMessageText(message),
-      message == coords::kMsgSizeFits ? platform::Icon::Information : platform::Icon::Warning);
+  ShowMessage(message,
+              message == kMsgSizeFits ? platform::Icon::Information : platform::Icon::Warning);
 }
 
 bool CoordConfPage::DoDataExchange(bool save) {

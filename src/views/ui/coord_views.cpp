@@ -9,6 +9,7 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"
@@ -17,14 +18,6 @@
 
 namespace {
 
-constexpr int kMsgCoordinates = 231;
-constexpr int kMsgCoordinates2 = 232;
-constexpr int kMsgLatitudes = 233;
-constexpr int kMsgSpeeds = 234;
-constexpr int kMsgEquatorial = 235;
-constexpr int kMsgHorizontal = 280;
-constexpr int kMsgAntiscia = 244;
-constexpr int kMsgAntisciaTitle = 443;
 constexpr int kTitleSize = 4000;
 constexpr int kTitleTop = 600;
 constexpr int kSecondTableGap = 1000;

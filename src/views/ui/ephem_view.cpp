@@ -20,7 +20,9 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
@@ -73,7 +75,7 @@ void EphemView::resizeEvent(QResizeEvent* event) {
 
 std::string EphemView::GetFrameTitle() const {
   const ChartDocument* document = GetDocument();
-  return (document ? document->GetTitle() : std::string()) + GetMessageText(ephem::kMsgCaption);
+  return (document ? document->GetTitle() : std::string()) + GetMessageText(kMsgEphemerisCaption);
 }
 
 void EphemView::OnDraw(platform::Dc& dc) {
@@ -309,7 +311,7 @@ bool DEphemConf::DoDataExchange(bool save) {
   page_.rotationCorrection = rotation_->isChecked();
   page_.printHeading = heading_->isChecked();
   if (const int message = page_.CheckOk(); message != 0) {
-    platform::GetPrompter().ShowMessage(message, GetMessageText(message), platform::Icon::Warning);
+    ShowMessage(message);
     return false;
   }
   return true;

@@ -8,7 +8,9 @@
 #include "astro/chart/chart_context.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
@@ -25,8 +27,7 @@ void CInfoView::OnInitialUpdate() {
   CountOpen();
   Recompute();
   if (const int problem = panel_.Problem(); problem != 0)
-    platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
-                                        platform::Icon::Information);
+    ShowMessage(problem, platform::Icon::Information);
   // The caption and a repaint; the panel is computed already.
   platform::View::OnUpdate(nullptr);
 }
@@ -44,7 +45,7 @@ void CInfoView::OnUpdate(platform::View* sender) {
 }
 
 std::string CInfoView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return platform::View::GetFrameTitle() + GetMessageText(kMsgPlanetaryHoursCaption);
 }
 
 void CInfoView::resizeEvent(QResizeEvent* event) {

@@ -13,7 +13,6 @@ class CInfoView : public ChartDocView {
 
  public:
   static constexpr int kHelpContext = 131227;
-  static constexpr int kMsgCaption = 238;
   // The print choices: what DPRINTPADE2 returned, 3 when it was cancelled.
   static constexpr int kPrintAspectTable = 0;
   static constexpr int kPrintMidpoints = 1;

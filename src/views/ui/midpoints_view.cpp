@@ -9,6 +9,7 @@
 #include "document/aspects_list_box.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/measuring_dc.h"
 #include "views/core/aspect_table.h"
@@ -34,7 +35,7 @@ CMidpointsView::CMidpointsView(QWidget* parent)
 CMidpointsView::~CMidpointsView() = default;
 
 std::string CMidpointsView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(kMsgCaption);
+  return platform::View::GetFrameTitle() + GetMessageText(kMsgMidpointsCaption);
 }
 
 void CMidpointsView::OnDraw(platform::Dc& dc) {

@@ -17,7 +17,6 @@ class CMidpointsView : public TableView {
 
  public:
   static constexpr int kHelpContext = 131229;
-  static constexpr int kMsgCaption = 240;
   static constexpr int kListCapacity = 200;
   // What the printed grid page carries under the grid.
   static constexpr int kSameAspectTable = 0;

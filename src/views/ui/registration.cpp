@@ -12,7 +12,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/present_moment.h"
 #include "foundation/files/data_file_names.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/command_target.h"
 #include "views/ui/arab_dialogs.h"
@@ -53,8 +55,7 @@ bool PrepareArabView(ChartDocument& document, Workbench& workbench) {
     if (!dialog.Compute()) return false;
   }
   if (ArabicPartsList().CountOn() == 0) {
-    platform::GetPrompter().ShowMessage(kMsgArabAllOff, GetMessageText(kMsgArabAllOff),
-                                        platform::Icon::Information);
+    ShowMessage(kMsgArabAllOff, platform::Icon::Information);
     return false;
   }
   return true;

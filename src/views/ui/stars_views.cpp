@@ -23,7 +23,9 @@
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
 #include "foundation/lists/column_pages.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/dialog_controls.h"
@@ -159,8 +161,10 @@ platform::ScreenLines CStarsListView::MeasureScreen(platform::Dc& dc) {
   // The title line, then a blank half line.
   const platform::DcState saved(dc);
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), kTitleSize});
-  const int title = dc.GetTextExtent("W").cy;
-  return {kScreenLeft, title + screen_.rowHeight, screen_.rowHeight * kRowSpacing};
+  titleHeight_ = dc.GetTextExtent("W").cy;
+  // The title line, half a row, the column titles as on paper, then the rows.
+  return {kScreenLeft, titleHeight_ + screen_.rowHeight / 2 + 2 * screen_.rowHeight,
+          screen_.rowHeight * kRowSpacing};
 }
 
 void CStarsListView::DrawHead(platform::Dc& dc) {
@@ -170,6 +174,8 @@ void CStarsListView::DrawHead(platform::Dc& dc) {
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), kTitleSize});
   dc.TextOut(kScreenLeft, 0, GetMessageText(kMsgStarsTitle));
+  CStarsListBox::DrawColumnTitles(dc, screen_,
+                                  {kScreenLeft, -(titleHeight_ + screen_.rowHeight / 2)});
 }
 
 platform::PrintedLines CStarsListView::MeasurePrint(platform::Dc& dc) {
@@ -257,9 +263,7 @@ void CStarsView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgS
 
 CStarsView* ShowStarInterpretation(ChartDocument& document, int index) {
   if (!FixedStars().HasInterpretation(index)) {
-    platform::GetPrompter().ShowMessage(kMsgNoStarInterpretation,
-                                        GetMessageText(kMsgNoStarInterpretation),
-                                        platform::Icon::Information);
+    ShowMessage(kMsgNoStarInterpretation, platform::Icon::Information);
     return nullptr;
   }
   platform::DocTemplate* text = document.GetWorkbench().GetTemplate(kTemplateStarText);

@@ -76,6 +76,7 @@ class CStarsListView : public platform::LineListView {
  private:
   CStarsListBox list_;
   CStarsListBox::Columns screen_, paper_;
+  int titleHeight_ = 0;  // of the title line on the screen
   int printTop_ = 0;
   bool printing_ = false;  // inside OnPrint: the paper's columns, rows in black
   bool counted_ = false;

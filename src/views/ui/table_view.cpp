@@ -7,6 +7,7 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "views/core/aspect_table.h"
 #include "views/core/chart_info_panel.h"
@@ -88,8 +89,7 @@ void TableView::TellPanelProblemOnce() {
   panel.SetChart(document->GetChart());
   if (panel.polar == 0) panel.ComputePlanetaryHours(ChartContext::FromCurrentSettings());
   if (const int problem = panel.Problem(); problem != 0) {
-    platform::GetPrompter().ShowMessage(problem, GetMessageText(problem),
-                                        platform::Icon::Information);
+    ShowMessage(problem, platform::Icon::Information);
     panelProblemShown_ = true;
   }
 }

@@ -336,3 +336,81 @@ TEST(Crossings, TheEclipticInTheHorizonIsNoCrossing) {
 }
 
 }  // namespace
+
+// Charts of many moments 1900-2100 with ten bodies spread over the ecliptic, latitudes within 8
+// degrees, and the letter the nearer of the ecliptic Ascendant and Descendant gives at a place
+// (the rule that holds below the polar circles).
+Chart SpreadChart(int n) {
+  Chart chart;
+  Source& s = chart.definition.sources[0];
+  EXPECT_TRUE(s.moment.date.SetDate(1 + (n * 7) % 28, 1 + n % 12, 1900 + n * 9, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime((n * 5) % 24, (n * 13) % 60, 0).ok());
+  for (int b = 0; b < 10; ++b) {
+    chart.points[static_cast<std::size_t>(b)].longitude.Set(std::fmod(37.0 * b + 61.0 * n, 360.0));
+    chart.points[static_cast<std::size_t>(b)].latitude = 8.0 * std::sin(1.7 * b + n);
+  }
+  return chart;
+}
+char NearerAngle(const LineMoment& m, double lambda, double lon, double lat) {
+  const std::array<double, 4> angles = AnglesFromRamc(m.siderealDeg + lon, lat, m.obliquityDeg);
+  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A'
+                                                                                        : 'D';
+}
+
+TEST(Crossings, BelowThePolarCirclesTheLetterIsTheNearerAngle) {
+  // There the part of the ecliptic above the horizon runs from the Descendant through the MC to
+  // the Ascendant, so the hour angle and the nearer angle agree; lines with the bodies' latitudes
+  // (declinations up to 31.4 degrees) graze the horizon from 58.6 degrees on.
+  int compared = 0;
+  for (int n = 0; n < 24; ++n) {
+    const Chart chart = SpreadChart(n);
+    const LineMoment m = ChartLineMoment(chart);
+    for (const bool withLatitude : {false, true}) {
+      ACLines lines;
+      lines.Init(1, false, 10, Shown({}));
+      platform::NullProgress progress;
+      ASSERT_TRUE(lines.Calculate(chart, withLatitude, 0, progress));
+      lines.FindCrossings(ACLines::kFirstChart, Settings(60, withLatitude ? 58 : 60, 0));
+      for (const Crossing& c : lines.Crossings()) {
+        const double lon = c.longitude / 3600.0, lat = c.latitude / 3600.0;
+        const auto lambda = [&](int body) {
+          return chart.points[static_cast<std::size_t>(body)].longitude.Get();
+        };
+        EXPECT_EQ(c.firstAngle, NearerAngle(m, lambda(c.firstBody), lon, lat))
+            << n << " " << withLatitude << " " << lon << " " << lat;
+        if (c.secondAngle == 'A' || c.secondAngle == 'D') {
+          EXPECT_EQ(c.secondAngle, NearerAngle(m, lambda(c.secondBody), lon, lat))
+              << n << " " << withLatitude << " " << lon << " " << lat;
+        }
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 1000);
+}
+
+TEST(Crossings, BeyondThePolarCircleASettingBodyIsSetting) {
+  // 2000-01-01 12:00 UT (sidereal time 280.43). The Sun at 28 Virgo (RA 178.16, dec +0.80) meets
+  // the MC line of a Moon at 0.5 Capricorn (RA 270.55) at 71.5 N, with hour angle +92.4: it sets.
+  // There the MC (dec -23.4) is 5 degrees below the horizon, and the ecliptic Ascendant is 28
+  // Virgo itself, so the nearer angle called it rising.
+  Chart chart;
+  Source& s = chart.definition.sources[0];
+  ASSERT_TRUE(s.moment.date.SetDate(1, 1, 2000, 'A').ok());
+  ASSERT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
+  chart.points[0].longitude.Set(178.0);
+  chart.points[1].longitude.Set(270.5);
+  ACLines lines;
+  lines.Init(2, false, 10, Shown({0, 1}));
+  platform::NullProgress progress;
+  ASSERT_TRUE(lines.Calculate(chart, false, 0, progress));
+  lines.FindCrossings(ACLines::kFirstChart, Settings(60, 80, 0));
+  int found = 0;
+  for (const Crossing& x : lines.Crossings()) {
+    if (x.firstBody != 0 || x.secondBody != 1 || x.secondAngle != 'M') continue;
+    ++found;
+    EXPECT_NEAR(x.latitude / 3600.0, 71.55, 0.05);
+    EXPECT_EQ(x.firstAngle, 'D');
+  }
+  EXPECT_EQ(found, 1);
+}

@@ -130,4 +130,32 @@ TEST_F(MapView, PrintColourRules) {
   }
 }
 
+// On paper in black and white every planet's lines are black in a line type of their own; in
+// colour they keep their colour, solid.
+TEST_F(MapView, PrintedPlanetLinesTellThemselvesApart) {
+  struct Case {
+    int colourPrinting;
+    std::size_t pens;
+  };
+  for (const Case c : {Case{0, 10}, Case{1, 1}}) {
+    config_.colourPrinting = c.colourPrinting;
+    Chart chart = SunChart(12);
+    for (int k = 1; k < 10; ++k) chart.points[static_cast<std::size_t>(k)].longitude.Set(k * 33.0);
+    AstroCartMap view(maps_, towns_);
+    ASSERT_TRUE(view.Init(settings_, config_, chart, progress_));
+    view.Resize(3600, 1800, 360, 180);
+    RecordingDc dc(600.0, true);
+    view.Print(dc, config_, chart);
+    std::vector<platform::Pen> pens;
+    for (const RecordedCall& call : dc.Calls()) {
+      if (call.kind != RecordedCall::Line || call.pen.color == ColorByIndex(7)) continue;
+      if (call.pen.color == platform::kBlack && call.pen.width <= 1) continue;  // the grid
+      if (std::find(pens.begin(), pens.end(), call.pen) == pens.end()) pens.push_back(call.pen);
+    }
+    EXPECT_EQ(pens.size(), c.pens) << c.colourPrinting;
+    for (const platform::Pen& pen : pens)
+      EXPECT_EQ(pen.color, c.colourPrinting ? ColorByIndex(12) : platform::kBlack);
+  }
+}
+
 }  // namespace

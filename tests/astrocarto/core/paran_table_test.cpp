@@ -103,17 +103,40 @@ const ColumnCase kColumns[] = {
 INSTANTIATE_TEST_SUITE_P(ParanTable, PrintedColumns, ::testing::ValuesIn(kColumns),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ParanTable, WindowsTwoThousandWidensTheColumnsToTwentyTwoGlyphs) {
+  RecordingDc dc(600, true);
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  struct Row {
+    int fontSize;
+    std::int32_t windows2000;  // any non-zero value is on
+    double width;              // glyph widths of 333 at 2500, 280 at 2100
+    int columns;               // of 17700, at most 4
+  } const rows[] = {
+      {2500, 0, 20 * 333, 2}, {2500, 1, 22 * 333, 2}, {2500, 7, 22 * 333, 2},
+      {2100, 0, 20 * 280, 3},  // 16800 fit
+      {2100, 1, 22 * 280, 2},  // 18480 do not
+  };
+  for (const Row& row : rows) {
+    Configuration config;
+    config.windows2000 = row.windows2000;
+    const ParanPrintLayout l = ParanTable::LayoutPrint(dc, config, row.fontSize, 1.2, 4, 0);
+    EXPECT_DOUBLE_EQ(l.columnWidth, row.width) << row.fontSize << " " << row.windows2000;
+    EXPECT_EQ(l.layout.Columns(), row.columns) << row.fontSize << " " << row.windows2000;
+  }
+}
+
 TEST(ParanTable, PrintedRowsFillTheHeightBelowTheHead) {
   RecordingDc dc(600, true);
   dc.SetMapMode(platform::MapMode::HiMetric);
   const Configuration config;
-  // At 2500 a row is 333 units high, 399.6 with the interval 1.2; the rows begin 30 mm below the
-  // top margin: (29700 - 1500 - 3000 - 1500) / 399.6 = 59.3.
+  // At 2500 a row is 333 units high, 399.6 with the interval 1.2; the column headings stand 30 mm
+  // below the top margin, the rows one pitch lower: (29700 - 1500 - 3000 - 399 - 1500) / 399.6 =
+  // 58.3.
   const ParanPrintLayout l = ParanTable::LayoutPrint(dc, config, 2500, 1.2, 4, 1);
-  EXPECT_EQ(l.layout.Rows(), 59);
+  EXPECT_EQ(l.layout.Rows(), 58);
   EXPECT_EQ(l.layout.Order(), lists::ColumnOrder::kDown);
   EXPECT_EQ(l.left, 1900);
-  EXPECT_EQ(l.top, 4500);
+  EXPECT_EQ(l.top, 4899);
 }
 
 TEST(ParanTable, PageHeadShowsTheChartsOfItsChoiceAndAFrameEndingBelowTheRows) {
@@ -144,12 +167,12 @@ TEST(ParanTable, PageHeadShowsTheChartsOfItsChoiceAndAFrameEndingBelowTheRows) {
   EXPECT_TRUE(has(t, "Second"));
   EXPECT_FALSE(has(t, "First"));
   EXPECT_TRUE(has(t, "?;<=>"));
-  // The frame's bottom: 4500 + 3 x 399.6 + 300 below the page's top.
+  // The frame's bottom: 4899 + 3 x 399.6 + 300 below the page's top.
   const auto frame = std::find_if(dc.Calls().begin(), dc.Calls().end(), [](const RecordedCall& c) {
     return c.kind == RecordedCall::RoundRect;
   });
   ASSERT_NE(frame, dc.Calls().end());
-  EXPECT_EQ(std::min(frame->points[0].y, frame->points[1].y), -(4500 + 1198 + 300));
+  EXPECT_EQ(std::min(frame->points[0].y, frame->points[1].y), -(4899 + 1198 + 300));
 }
 
 }  // namespace

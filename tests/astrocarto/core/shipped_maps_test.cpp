@@ -257,10 +257,10 @@ TEST_F(ShippedMaps, FewTownsOfTheFirstClassAndEveryTownInsideItsMap) {
     int townClass;
   };
   const Town towns[] = {
-      {"Russia", "Москва", 37.62, 55.75, 3}, {"Weurop", "Paris", 2.35, 48.86, 3},
-      {"Weurop", "Berlin", 13.4, 52.52, 3},  {"Namer", "Washington, D.C.", -77.04, 38.9, 3},
-      {"Afri", "Nairobi", 36.82, -1.29, 3},  {"Austra", "Sydney", 151.2, -33.87, 3},
-      {"Weurop", "Vaduz", 9.52, 47.14, 2},
+      {"Russia", "Москва", 37.62, 55.75, 3}, {"Weurop", "Париж", 2.35, 48.86, 3},
+      {"Weurop", "Берлин", 13.4, 52.52, 3},  {"Namer", "Вашингтон", -77.04, 38.9, 3},
+      {"Afri", "Найроби", 36.82, -1.29, 3},  {"Austra", "Сидней", 151.2, -33.87, 3},
+      {"Weurop", "Вадуц", 9.52, 47.14, 2},
   };
   for (const Town& t : towns) {
     int found = -1;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "conditions/condition_test_support.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "conditions/core/member_choice.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 

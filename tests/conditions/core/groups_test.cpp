@@ -6,6 +6,7 @@
 #include "conditions/condition_test_support.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "conditions/query_test_support.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "conditions/core/synastry_run.h"
 #include "conditions/query_test_support.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

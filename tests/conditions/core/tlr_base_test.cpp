@@ -9,6 +9,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/tlr_test_support.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {

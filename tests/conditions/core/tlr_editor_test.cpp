@@ -9,6 +9,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/tlr_test_support.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -202,6 +203,33 @@ TEST_F(Editor, DeletingAGroupWhoseTextsAreKeptKeepsTheGroup) {
   EXPECT_EQ(Read(base_ + ".tlt"), "^0003 ^Third^ /Moon/\nthree\n");
   EXPECT_EQ(data_.bases[0].index[3].group, 0);
   EXPECT_EQ(Functions(), "");
+}
+
+TEST_F(Editor, RenamingAGroupRenamesItInTheHeadingsOfItsTexts) {
+  files_.SelectGroup(0);
+  prompts_.shown.clear();
+  dialogs_.groups = {{"Solar", 15}};
+  ASSERT_TRUE(files_.EditGroup());
+  // The sheet is cancelled: what the base's files hold is indexed afresh.
+  EXPECT_EQ(Read(base_ + ".tlt"),
+            "^0001 ^First^ /Solar/\none\n^0002 ^Second^ /Solar/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
+  TLRBASE fresh;
+  fresh.name = base_;
+  ASSERT_EQ(fresh.LoadGroupsFromFile(base_ + ".tlg"), 2);
+  ASSERT_EQ(fresh.RebuildIndex(), 0);
+  ASSERT_EQ(fresh.groups.size(), 2u);  // no group came back under the old name
+  EXPECT_EQ(fresh.groups[0].name, "Solar");
+  EXPECT_EQ(fresh.groups[0].priority, 15);
+  EXPECT_EQ(fresh.index[1].group, 0);
+  EXPECT_EQ(fresh.index[2].group, 0);
+  EXPECT_EQ(fresh.index[3].group, 1);
+  EXPECT_TRUE(prompts_.shown.empty());
+  // A change of letter case alone is written too; the other group's texts stay as they were.
+  dialogs_.groups = {{"SOLAR", 15}};
+  ASSERT_TRUE(files_.EditGroup());
+  EXPECT_EQ(Read(base_ + ".tlt"),
+            "^0001 ^First^ /SOLAR/\none\n^0002 ^Second^ /SOLAR/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
+  EXPECT_EQ(data_.bases[0].index[1].group, 0);
 }
 
 TEST_F(Editor, ConnectingAndDisconnectingBases) {

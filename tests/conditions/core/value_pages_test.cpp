@@ -7,6 +7,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/core/wizard_pages.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -374,7 +375,7 @@ TEST_F(ValuePages, QuantWordsAndChecks) {
 
   // Aspects in the whole chart: no object, a system that exists and a type.
   page.SetCount(QuantPageModel::kCountChartAspects);
-  EXPECT_EQ(page.Check(), kMsgNoAspectSystem);
+  EXPECT_EQ(page.Check(), kMsgAspectSystemNotFound);
   page.systemName = "trad";
   EXPECT_EQ(page.Check(), kMsgNoAspectType);
   page.SetClassBit(1, true);

@@ -9,6 +9,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/core/groups.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -225,7 +226,7 @@ TEST_F(WizardPages, AspectWordsAndChecks) {
   EXPECT_EQ(page.Check(), 0);
 
   page.systemName = "Nowhere";
-  EXPECT_EQ(page.Check(), kMsgNoAspectSystem);
+  EXPECT_EQ(page.Check(), kMsgAspectSystemNotFound);
 
   // The arbitrary point and a group with its label; two charts give kind 100.
   page.systemName = "TRAD";

@@ -14,6 +14,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/ui/conf_page_dialog.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -257,7 +258,7 @@ TEST_F(ConditionWizard, AspectPageFollowsItsControls) {
   page.SystemBox()->setEditText(QStringLiteral("Nothing"));
   EXPECT_EQ(page.AspectBox()->count(), 1);
   EXPECT_EQ(Confirm(page), kIdCancel);
-  EXPECT_TRUE(prompts_.WasShown(kMsgNoAspectSystem));
+  EXPECT_TRUE(prompts_.WasShown(kMsgAspectSystemNotFound));
 
   // "любой" without a type box.
   page.SystemBox()->setCurrentIndex(0);

@@ -14,6 +14,7 @@
 
 #include "conditions/condition_test_support.h"
 #include "conditions/ui/condition_wizard.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ TEST_F(ValuePageDialogs, QuantFollowsTheCount) {
   page.ClassBox(4)->setChecked(true);
   page.SystemBox()->setEditText(QStringLiteral("Nothing"));
   EXPECT_EQ(Confirm(page), kIdCancel);
-  EXPECT_TRUE(prompts_.WasShown(kMsgNoAspectSystem));
+  EXPECT_TRUE(prompts_.WasShown(kMsgAspectSystemNotFound));
 
   page.CountButton(QuantPageModel::kCountAspectsOf)->click();
   page.SystemBox()->setEditText(QStringLiteral("T"));

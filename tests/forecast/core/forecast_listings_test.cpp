@@ -236,7 +236,7 @@ TEST(LunTranListing, AnEventLineAndAnIngress) {
   RecordingDc dc = HiMetricDc();
   EXPECT_DOUBLE_EQ(listing.MeasureScreen(dc).pitch, 200.0);
   EXPECT_EQ(listing.FrameWidth(dc), 18 * 80);
-  EXPECT_EQ(listing.ListHeight(dc), 4 * 200);
+  EXPECT_EQ(listing.ListHeight(dc), 5 * 200);  // the headings, two events and two pitches
   listing.DrawLine(dc, 0, {100, -150}, false);
   EXPECT_EQ(TextsOf(dc, "02:02:2002  03:04").front()->font.pointSize, 1080);
   // The moment, 17 characters of 72 at 1080, is wider than 8.5 "W" (680): the aspect stands half
@@ -257,12 +257,13 @@ TEST(LunTranListing, PrintedColumnsInBothOrdersUnderARaisedFrame) {
   const std::vector<LunarTransitEvent> events(45, Lunar(0, 0, 'E'));
   for (int order : {0, 1}) {
     // Print 9000: "W" 600 wide, 1200 high; a column of 13 "W" = 7800 in 17800 usable: 2 columns
-    // (of 3 allowed); lines (29700 - 1500 - 1500 - 2000) / 1200 = 20.
+    // (of 3 allowed); lines under the column headings (29700 - 1500 - 1500 - 2000 - 1200) / 1200
+    // = 19.
     forecast::LunTranListing listing(events, Display(1200, 1.0, 9000, 1.0, 3, order), nullptr, true,
                                      config, chart);
     RecordingDc dc = HiMetricDc();
     const ListingPaper paper = listing.MeasurePrint(dc);
-    EXPECT_EQ(paper.layout.Rows(), 20);
+    EXPECT_EQ(paper.layout.Rows(), 19);
     EXPECT_EQ(paper.layout.Columns(), 2);
     EXPECT_EQ(paper.layout.PageCount(45), 2);
     EXPECT_EQ(paper.layout.PageCount(0), 0);
@@ -272,12 +273,13 @@ TEST(LunTranListing, PrintedColumnsInBothOrdersUnderARaisedFrame) {
     const lists::ColumnCell second = paper.layout.CellOf(1);
     EXPECT_EQ(second.column, order == 1 ? 0 : 1);
     EXPECT_EQ(second.row, order == 1 ? 1 : 0);
-    // Page 2 holds 5 events: 5 rows used down a column, 3 across two columns.
+    // Page 2 holds 7 events: 7 rows used down a column, 4 across two columns; the frame ends two
+    // lines below them and the headings' line.
     forecast::PrintListingPage(dc, listing, paper, 2);
-    const int rowsUsed = order == 1 ? 5 : 3;
+    const int rowsUsed = order == 1 ? 7 : 4;
     const RecordedCall& frame = dc.Calls().front();
     ASSERT_EQ(frame.kind, RecordedCall::RoundRect);
-    EXPECT_EQ(frame.points[1].y, -((rowsUsed + 2) * 1200 + 2000 + 1500));
+    EXPECT_EQ(frame.points[1].y, -((rowsUsed + 3) * 1200 + 2000 + 1500));
     EXPECT_EQ(TextsOf(dc, Cp1251("ТРАНЗИТЫ ЛУНЫ (стр. 2)")).size(), 1u);
     // The natal target's line 0.8 of the title's height (534) under the title.
     const std::vector<const RecordedCall*> natal = TextsOf(dc, Cp1251("к натальной карте"));

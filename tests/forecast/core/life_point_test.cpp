@@ -21,6 +21,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -335,7 +336,7 @@ TEST_F(LifePointEvents, RefusedRunsGiveAMessageAndNoEvents) {
   LifePointSettings unknown = settings_;
   unknown.aspectSystemName = "NONE";
   LifePointComputation noSystem(Ctx(), chart_, types_);
-  EXPECT_EQ(noSystem.Compute(unknown).MessageNumber(), kMsgLifePointNoSystem);
+  EXPECT_EQ(noSystem.Compute(unknown).MessageNumber(), kMsgNoSuchAspectSystem);
   EXPECT_TRUE(noSystem.Events().empty());
 
   Chart noCusps = chart_;

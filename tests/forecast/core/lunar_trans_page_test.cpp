@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "astro/aspects/aspectarium.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/ephemeris_tables.h"
 #include "support/test_support.h"
 #include "transit_oracle.h"

@@ -13,6 +13,7 @@
 #include "forecast/core/pred_list_pages.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 #include "support/test_support.h"
@@ -375,14 +376,14 @@ TEST_F(PredictListPageTest, DeleteSortAndChooseAnotherList) {
 
 TEST_F(PredictListPageTest, DeletingTheOnlyListClosesTheDialog) {
   ASSERT_TRUE(page_.Open("ONE", 2500, 120));
-  prompts_.Expect(kMsgDeleteList, Answer::No);
+  prompts_.Expect(kMsgDeletePredictionList, Answer::No);
   EXPECT_EQ(page_.DeleteList(), PredictListPage::Outcome::kStay);
-  prompts_.Expect(kMsgDeleteList, Answer::Yes);
+  prompts_.Expect(kMsgDeletePredictionList, Answer::Yes);
   EXPECT_EQ(page_.DeleteList(), PredictListPage::Outcome::kStay);
   EXPECT_FALSE(fs::exists(folder_ / "ONE.pls"));
   EXPECT_EQ(page_.ListName(), "TWO");
   EXPECT_EQ(page_.comment, "two");
-  prompts_.Expect(kMsgDeleteList, Answer::Yes);
+  prompts_.Expect(kMsgDeletePredictionList, Answer::Yes);
   EXPECT_EQ(page_.DeleteList(), PredictListPage::Outcome::kClosedCancel);
   EXPECT_TRUE(EnumeratePredLists(folder_.Path()).empty());
   EXPECT_EQ(prompts_.shown.back().text,

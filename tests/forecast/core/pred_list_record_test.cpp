@@ -14,6 +14,7 @@
 #include "forecast/core/lunar_trans.h"
 #include "forecast/core/pred_list_file.h"
 #include "forecast/core/transit_calculation.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "conditions/condition_test_support.h"
 #include "conditions/core/groups.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -159,7 +160,7 @@ TEST_F(TransitCalcPageTest, AspectChoicesSetTheControlStates) {
   EXPECT_EQ(page.ChooseSystem(0), 0);
   EXPECT_EQ(page.AspectIndex(), 0);
   EXPECT_EQ(page.Values().orbSource, 0);
-  EXPECT_EQ(page.ChooseSystem(systems_.Count()), kMsgNoAspectSystem);
+  EXPECT_EQ(page.ChooseSystem(systems_.Count()), kMsgAspectSystemNotFound);
 }
 
 TEST_F(TransitCalcPageTest, ClassChecksNeverAllGoOff) {

@@ -23,6 +23,7 @@
 #include "conditions/core/group_editor.h"
 #include "conditions/core/groups.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 #include "transit_oracle.h"
 
@@ -475,6 +476,45 @@ TEST_F(TransitCalculationTest, APeriodBeyondTheTableIsCutWithItsMessage) {
   ExpectNear(days, oracle::Crossings({1, 0, 0.0, 0.0}, 2451910.5, 2451940.5, oracle::kTenMinutes),
              2 * kMinute);
   EXPECT_NEAR(calc_->SearchEnd() - calc_->SearchStart(), 30.0, 1e-9);
+}
+
+// Cancel is honoured in a run of a single pair, where no progress is shown: the search stops
+// before its next pass and keeps what it found; cancelled at once, it lists nothing and never
+// says that nothing was found.
+TEST_F(TransitCalculationTest, ARunOfOnePairCanBeCancelled) {
+  // The user's Cancel, from the `at`-th time the run asks.
+  struct CancelOnAsking final : platform::ProgressSink {
+    void Begin() override {}
+    void SetPos(int) override {}
+    void End() override {}
+    bool Cancelled() const override { return ++asked >= at; }
+    int at = 0;
+    mutable int asked = 0;
+  };
+  // The Sun to the natal Mars: once a year, over six years.
+  const Chart natal = NatalAt(2451545.0);
+  s_.mode = 1;
+  s_.transiting = 0;
+  s_.target = 4;
+  s_.aspectChoice = static_cast<std::uint16_t>(PositionOf(0.0));
+  SetPeriod(1, 1, 2001, 31, 12, 2006);
+  const std::size_t all = RunDays(natal).size();
+  ASSERT_GE(all, 3u);
+  struct Case {
+    int at;
+    int result;
+    std::size_t events;
+  } const cases[] = {{1, 0, 0}, {3, 1, 1}, {4, 1, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.at);
+    prompts_.shown.clear();
+    CancelOnAsking cancel;
+    cancel.at = c.at;
+    TransitCalculation calc(s_, natal, groups_, periods_);
+    EXPECT_EQ(calc.Run(Context(), &cancel), c.result);
+    EXPECT_EQ(calc.Events().size(), c.events);
+    EXPECT_FALSE(prompts_.WasShown(kMsgTransitsNotFound));
+  }
 }
 
 TEST_F(TransitCalculationTest, FailedRunsShowWhyAndListNothing) {

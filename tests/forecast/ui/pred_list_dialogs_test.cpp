@@ -16,6 +16,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/glyph_file.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/glyph_set.h"
 #include "platform/qt/page_output.h"
 #include "support/test_support.h"
@@ -149,7 +150,7 @@ TEST_F(PredictListDialogTest, DeletingTheOnlyListClosesWithoutAQuestion) {
   DPREDICT_LIST dialog(folder_.Path());
   ASSERT_TRUE(dialog.Open(config_));
   dialog.OnStatus();  // a change that the deletion makes moot
-  prompts_.Expect(kMsgDeleteList, Answer::Yes);
+  prompts_.Expect(kMsgDeletePredictionList, Answer::Yes);
   dialog.OnDeleteList();
   EXPECT_EQ(dialog.result(), 0);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "WEEK.pls"));

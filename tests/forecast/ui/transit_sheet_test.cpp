@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "conditions/core/groups.h"
+#include "foundation/messages/message_numbers.h"
 #include "sheet_test.h"
 #include "support/test_support.h"
 

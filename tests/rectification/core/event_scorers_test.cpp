@@ -16,6 +16,7 @@
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "foundation/messages/message_numbers.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/rect_birth.h"
@@ -291,7 +292,7 @@ TEST(EventScorers, ChecksBeforeARunGiveEachMessageOnce) {
   const std::vector<Status> found = CheckBeforeRun(setup, names, events, birth);
   ASSERT_EQ(found.size(), 3u);
   EXPECT_EQ(found[0].MessageNumber(), kMsgNoDignityPlanets);
-  EXPECT_EQ(found[1].MessageNumber(), kMsgAspectSystemMissing);
+  EXPECT_EQ(found[1].MessageNumber(), kMsgAspectSystemNotFound);
   EXPECT_EQ(found[1].Where(), "D");
   EXPECT_EQ(found[2].MessageNumber(), 1003);
 

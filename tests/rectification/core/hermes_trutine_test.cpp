@@ -12,6 +12,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/numbers/angles.h"
 #include "foundation/text/tab_fields.h"
 #include "hermes_answer.h"
@@ -61,9 +62,9 @@ TEST(HermesTrutine, InputChecks) {
   };
   const Case cases[] = {
       {"half_a_day_exactly", Row(15, 6, 1985, 2, 0), Row(15, 6, 1985, 14, 0), 0},
-      {"one_minute_more", Row(15, 6, 1985, 2, 0), Row(15, 6, 1985, 14, 1), kMsgHermesTooLong},
-      {"end_equals_start", Row(15, 6, 1985, 8, 0), Row(15, 6, 1985, 8, 0), kMsgHermesBadOrder},
-      {"end_before_start", Row(15, 6, 1985, 9, 0), Row(15, 6, 1985, 8, 0), kMsgHermesBadOrder},
+      {"one_minute_more", Row(15, 6, 1985, 2, 0), Row(15, 6, 1985, 14, 1), kMsgIntervalTooLong},
+      {"end_equals_start", Row(15, 6, 1985, 8, 0), Row(15, 6, 1985, 8, 0), kMsgIntervalReversed},
+      {"end_before_start", Row(15, 6, 1985, 9, 0), Row(15, 6, 1985, 8, 0), kMsgIntervalReversed},
       // 1.5 days before the chart is still near enough; a minute more is not.
       {"start_1_5_days_before", Row(13, 6, 1985, 20, 0), Row(14, 6, 1985, 2, 0), 0},
       {"start_beyond_1_5_days", Row(13, 6, 1985, 19, 59), Row(14, 6, 1985, 2, 0),
@@ -211,7 +212,7 @@ TEST(HermesTrutine, CancelKeepsNoVariants) {
   t.Prepare(f.chart, input);
   testing_support::RecordingProgress progress;
   progress.cancelAt = 1;
-  EXPECT_EQ(t.Search(f.Context(), progress).MessageNumber(), kMsgHermesCancelled);
+  EXPECT_EQ(t.Search(f.Context(), progress).MessageNumber(), kMsgRectificationCancelled);
   EXPECT_EQ(t.VariantCount(), 0);
 }
 
@@ -228,7 +229,6 @@ TEST(HermesTrutine, PolarLatitudeFindsNothingWithoutFailing) {
   EXPECT_TRUE(st.ok() || st.MessageNumber() == kMsgHermesNoVariant);
   EXPECT_LE(t.VariantCount(), kHermesMaxVariants);
 }
-
 
 // The two conditions solved independently of the trutine's search: the birth moment b runs over
 // the interval on a three-minute grid; for each b the conception c of every lunar pass near the

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "rectification/core/life_event_list.h"
 #include "support/test_support.h"

@@ -16,6 +16,7 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "rectification/core/chart_rect.h"
@@ -253,7 +254,7 @@ TEST(RectMatrix, CancelStopsTheRun) {
   ASSERT_TRUE(m.Prepare(f.config, f.aspectarium, f.events).ok());
   testing_support::RecordingProgress progress;
   progress.cancelAt = 2;
-  EXPECT_EQ(m.CalculateAll(ctx, f.chart, progress).MessageNumber(), kMsgRectCancelled);
+  EXPECT_EQ(m.CalculateAll(ctx, f.chart, progress).MessageNumber(), kMsgRectificationCancelled);
   EXPECT_FALSE(m.Calculated());
   const std::vector<double> sums = m.TrialSums();
   EXPECT_GT(sums[1], 0.0);

@@ -11,6 +11,7 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "rectification/core/life_event_list.h"
 #include "rectification/core/tremin_fixture.h"
 #include "support/test_support.h"
@@ -193,7 +194,7 @@ TEST(TreminSearch, RunWithChooserCancelAndProgress) {
     EXPECT_EQ(search.Search(
                   ctx, progress, [&](const TmSearch&, int&) { return asked = true; }, problem),
               kTmSearchCancelled);
-    EXPECT_EQ(problem.MessageNumber(), kMsgRectCancelled);
+    EXPECT_EQ(problem.MessageNumber(), kMsgRectificationCancelled);
     EXPECT_FALSE(asked);
     EXPECT_EQ(progress.ended, 1);
   }

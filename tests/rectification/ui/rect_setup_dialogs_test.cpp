@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "conditions/ui/plan_house_select.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "rect_dialogs_fixture.h"
@@ -78,7 +79,7 @@ TEST_F(RectSetup, ARefusedSheetIsShownAgainThenStored) {
   AnswerSheet([](DRectConf&) {});  // the replaced name stands now
   EXPECT_TRUE(RunRectificationSheet(config_, systems_, rectFiles_, birth_));
   EXPECT_TRUE(prompts_.WasShown(kMsgIntervalTooLong));
-  EXPECT_TRUE(prompts_.WasShown(kMsgSystemNotFound));
+  EXPECT_TRUE(prompts_.WasShown(kMsgAspectSystemNotFound));
   EXPECT_EQ(reopenedMinute, 1);
   EXPECT_TRUE(gridEnabled);
   EXPECT_EQ(ReadRectInterval(config_).end, (std::array<int, 5>{1985, 6, 15, 10, 0}));

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "rect_dialogs_fixture.h"
@@ -79,7 +80,7 @@ TEST_F(TreminDialogs, SystemsAndEventsWithoutHouses) {
     p.ApplyingBox()->setEditText(QStringLiteral("NOSUCH"));
   });
   ASSERT_TRUE(RunTreminRectSheet(config_, systems_, treminFiles_, birth_));
-  EXPECT_TRUE(prompts_.WasShown(kMsgSystemNotFound));
+  EXPECT_TRUE(prompts_.WasShown(kMsgAspectSystemNotFound));
   ASSERT_TRUE(prompts_.WasShown(kMsgTreminEventWithoutHouses));
   EXPECT_EQ(prompts_.shown.back().text,
             GetMessageText(kMsgTreminEventWithoutHouses) + "\nno houses");

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "astro/aspects/aspect_system.h"
 #include "foundation/drawing/palette.h"
 #include "platform/core/recording_dc.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -34,15 +38,20 @@ TEST(AspectListDrawing, LineSwatchesTextsAndTheThickLine) {
                {false, platform::kBlack, platform::Color{200, 200, 200}}};
   for (const auto& c : cases) {
     platform::RecordingDc dc;
-    settings::DrawAspectListItem(dc, aspect, {0, 20, 600, 40}, 600, c.selected, {200, 200, 200});
-    // Swatches from r - 80 to r - 65 and from r - 54 to r - 39, 2 pixels in from top and bottom.
+    const settings::AspectListLayout layout =
+        settings::LayoutAspectList(dc, {aspect.GetTexts()}, 600, 20);
+    settings::DrawAspectListItem(dc, aspect, {0, 20, 600, 40}, layout, c.selected,
+                                 {200, 200, 200});
+    // Swatches 15 wide at their columns, 2 pixels in from top and bottom.
+    const int swatch = layout.Swatch(600), exact = layout.ExactSwatch(600);
+    EXPECT_LE(swatch, 520);
     std::vector<RecordedCall> fills;
     for (const RecordedCall& call : dc.Calls())
       if (call.kind == RecordedCall::FillRect) fills.push_back(call);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[0].points, (std::vector<platform::Point>{{520, 22}, {535, 38}}));
+    EXPECT_EQ(fills[0].points, (std::vector<platform::Point>{{swatch, 22}, {swatch + 15, 38}}));
     EXPECT_EQ(fills[0].color, ColorByIndex(12));
-    EXPECT_EQ(fills[1].points, (std::vector<platform::Point>{{546, 22}, {561, 38}}));
+    EXPECT_EQ(fills[1].points, (std::vector<platform::Point>{{exact, 22}, {exact + 15, 38}}));
     EXPECT_EQ(fills[1].color, ColorByIndex(14));
     bool sawAngle = false, sawAbbreviation = false;
     for (const RecordedCall& call : dc.Calls()) {
@@ -59,7 +68,7 @@ TEST(AspectListDrawing, LineSwatchesTextsAndTheThickLine) {
     // The line sample at half height, 3 pixels wide for a thick line.
     const std::vector<RecordedCall> lines = LinesAt(dc, 30);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front().points.front().x, 570);
+    EXPECT_EQ(lines.front().points.front().x, layout.Sample(600));
     EXPECT_EQ(lines.front().pen.width, 3);
     bool framed = false;
     for (const RecordedCall& call : dc.Calls())
@@ -80,6 +89,59 @@ TEST(AspectListDrawing, SampleIsThinOrThickAndAnUnknownStyleDrawsSolid) {
     if (c.style != 2) {
       ASSERT_EQ(lines.size(), 1u);  // solid: one stroke to 2 pixels inside the right edge
       EXPECT_EQ(lines.front().points.back().x, 178);
+    }
+  }
+}
+
+// The shipped system in its list at the width the list asks for: Russian abbreviations; every
+// text of every line, selected or not, and of the heading in one font; no text running into the
+// next column; each heading over its column.
+TEST(AspectListDrawing, ShippedSystemReadsInOneFontWithColumnsApartUnderTheirHeadings) {
+  AspectSystem aspects;
+  ASSERT_TRUE(aspects.LoadSystem(testing_support::SourceDir() / "data" / "VELM.asp").ok());
+  std::vector<AspectTexts> rows;
+  for (int i = 0; i < aspects.Count(); ++i) {
+    const std::string& abbreviation = aspects.GetAspect(i).abbreviation;
+    EXPECT_TRUE(std::any_of(abbreviation.begin(), abbreviation.end(),
+                            [](char c) { return static_cast<unsigned char>(c) >= 0xC0; }))
+        << "aspect " << i << " \"" << abbreviation << "\" is not Russian";
+    rows.push_back(aspects.GetAspect(i).GetTexts());
+  }
+  constexpr int kHeight = 22;
+  platform::RecordingDc dc;
+  const int width = settings::AspectListWidth(dc, rows, kHeight);
+  const settings::AspectListLayout layout = settings::LayoutAspectList(dc, rows, width, kHeight);
+  const auto texts = [&dc](std::size_t from) {
+    std::vector<RecordedCall> line;
+    for (std::size_t k = from; k < dc.Calls().size(); ++k)
+      if (dc.Calls()[k].kind == RecordedCall::Text && !dc.Calls()[k].text.empty())
+        line.push_back(dc.Calls()[k]);
+    std::sort(line.begin(), line.end(),
+              [](const RecordedCall& a, const RecordedCall& b) { return a.points[0].x < b.points[0].x; });
+    return line;
+  };
+  settings::DrawAspectListHeading(dc, {0, 0, width, kHeight}, layout);
+  const std::vector<RecordedCall> heading = texts(0);
+  ASSERT_EQ(heading.size(), 13u);
+  for (int i = 0; i < aspects.Count(); ++i) {
+    for (const bool selected : {false, true}) {
+      const std::size_t from = dc.Calls().size();
+      const int top = (i + 1) * kHeight;
+      settings::DrawAspectListItem(dc, aspects.GetAspect(i), {0, top, width, top + kHeight}, layout,
+                                   selected, platform::kWhite);
+      const std::vector<RecordedCall> line = texts(from);
+      ASSERT_EQ(line.size(), 10u) << i;  // abbreviation, angle, six orbs, type, strength
+      for (std::size_t k = 0; k < line.size(); ++k) {
+        EXPECT_EQ(line[k].font, heading[0].font) << i << " " << line[k].text;
+        dc.SelectFont(line[k].font);
+        const int end = line[k].points[0].x + dc.GetTextExtent(line[k].text).cx;
+        const int next = k + 1 < line.size() ? line[k + 1].points[0].x : layout.Swatch(width);
+        EXPECT_LT(end, next) << i << ": " << line[k].text << " runs into the next column";
+      }
+      // Under "Дуга" the angle, under "Тип" the type, under "Сила" the strength.
+      EXPECT_EQ(line[1].points[0].x, heading[1].points[0].x);
+      EXPECT_EQ(line[8].points[0].x, heading[8].points[0].x);
+      EXPECT_EQ(line[9].points[0].x, heading[9].points[0].x);
     }
   }
 }

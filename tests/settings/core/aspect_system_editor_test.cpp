@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "settings/core/settings_pages.h"
 #include "support/test_support.h"
@@ -150,12 +151,12 @@ TEST_F(EditorTest, SavingUnderALoadedNameAsksAndUnderANewNameCreatesAndSelects) 
   }));
   const std::string before = FileOf("ALPHA");
 
-  prompts.Expect(settings::kMsgOverwriteSystem, Answer::No);
+  prompts.Expect(kMsgOverwriteSystem, Answer::No);
   EXPECT_FALSE(editor.Save("alpha"));
   EXPECT_EQ(FileOf("ALPHA"), before);
   EXPECT_EQ(Utf8(prompts.shown.back().text), "Перезаписать систему аспектов  ALPHA?");
 
-  prompts.Expect(settings::kMsgOverwriteSystem, Answer::Yes);
+  prompts.Expect(kMsgOverwriteSystem, Answer::Yes);
   EXPECT_TRUE(editor.Save("ALPHA"));
   EXPECT_TRUE(prompts.WasShown(AspectMessageNumber(kAspMsgSaved)));
   const std::vector<Aspect> onDisk = OnDisk("ALPHA");
@@ -163,13 +164,13 @@ TEST_F(EditorTest, SavingUnderALoadedNameAsksAndUnderANewNameCreatesAndSelects) 
   EXPECT_EQ(onDisk[3].angle, 72.0);
 
   // Another loaded system's name: that system is the one written, and it is edited from now on.
-  prompts.Expect(settings::kMsgOverwriteSystem, Answer::Yes);
+  prompts.Expect(kMsgOverwriteSystem, Answer::Yes);
   EXPECT_TRUE(editor.Save("Beta"));
   EXPECT_EQ(editor.Edited()->GetName(), "BETA");
   EXPECT_EQ(FileOf("BETA"), FileOf("ALPHA"));
 
   EXPECT_TRUE(editor.Save("gamma"));
-  EXPECT_TRUE(prompts.WasShown(settings::kMsgNewSystemSaved));
+  EXPECT_TRUE(prompts.WasShown(kMsgNewSystemSaved));
   EXPECT_EQ(editor.Edited()->GetName(), "GAMMA");
   EXPECT_EQ(aspects.Count(), 3);
   EXPECT_EQ(editor.SystemNames(), (std::vector<std::string>{"ALPHA", "BETA", "GAMMA"}));
@@ -197,7 +198,7 @@ TEST_F(EditorTest, DestroyingRefusesTheLastSystemAndResetsTheSlotsThatNamedIt) {
   Load({"ALPHA"});
   EXPECT_FALSE(editor.Destroy());
   ASSERT_EQ(prompts.shown.size(), 1u);
-  EXPECT_EQ(prompts.shown[0].number, settings::kMsgLastSystem);
+  EXPECT_EQ(prompts.shown[0].number, kMsgLastSystem);
   EXPECT_TRUE(fs::exists(folder / "ALPHA.ASP"));
 
   Load({"ALPHA", "BETA"});
@@ -207,12 +208,12 @@ TEST_F(EditorTest, DestroyingRefusesTheLastSystemAndResetsTheSlotsThatNamedIt) {
   aspects.SetCurrentSystemName("BETA");
   ASSERT_TRUE(editor.Open());
 
-  prompts.Expect(settings::kMsgDestroySystem, Answer::No);
+  prompts.Expect(kMsgDestroySystem, Answer::No);
   EXPECT_FALSE(editor.Destroy());
   EXPECT_TRUE(fs::exists(folder / "BETA.ASP"));
-  prompts.Expect(settings::kMsgDestroySystem, Answer::Yes);
+  prompts.Expect(kMsgDestroySystem, Answer::Yes);
   EXPECT_TRUE(editor.Destroy());
-  EXPECT_TRUE(prompts.WasShown(settings::kMsgSystemDestroyed));
+  EXPECT_TRUE(prompts.WasShown(kMsgSystemDestroyed));
   EXPECT_FALSE(fs::exists(folder / "BETA.ASP"));
   EXPECT_EQ(editor.Edited()->GetName(), "ALPHA");
   EXPECT_EQ(config.GetSystemName(3), "ALPHA");
@@ -256,7 +257,7 @@ TEST_F(EditorTest, SystemsThatCannotBeSavedAreNamedTogether) {
   table.fill(1);
   const std::vector<std::string> unsaved = editor.ApplyLineTypes(table, true);
   EXPECT_EQ(unsaved, std::vector<std::string>{"BETA"});
-  ASSERT_TRUE(prompts.WasShown(settings::kMsgSystemsNotSaved));
+  ASSERT_TRUE(prompts.WasShown(kMsgSystemsNotSaved));
   EXPECT_NE(prompts.shown.back().text.find("BETA"), std::string::npos);
   EXPECT_EQ(OnDisk("ALPHA").at(0).lineStyle, 1);
 }

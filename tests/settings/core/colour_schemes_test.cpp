@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "settings/core/colours_page.h"
 #include "support/test_support.h"
 

@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "astro/aspects/aspectarium.h"
+#include "foundation/messages/message_numbers.h"
 #include "settings/core/colour_schemes.h"
 #include "settings/core/file_name_check.h"
 #include "support/test_support.h"
@@ -65,11 +66,11 @@ TEST_F(OldFilesTest, AspectSystemsYesReplacesNoCopiesUnderANewNameCancelSkips) {
     WriteFile(old_ / name, std::string("old ") + name);
   for (const char* name : {"a.asp", "b.asp", "c.asp", "e.asp", "TAKEN.asp"})
     WriteFile(program_ / name, std::string("new ") + name);
-  prompts_.Expect(settings::kMsgTakeOldSystems, Answer::Yes);
-  prompts_.Expect(settings::kMsgFileWord, Answer::Yes);     // A
-  prompts_.Expect(settings::kMsgFileWord, Answer::No);      // B
-  prompts_.Expect(settings::kMsgFileWord, Answer::Cancel);  // C
-  prompts_.Expect(settings::kMsgFileWord, Answer::No);      // E
+  prompts_.Expect(kMsgTakeOldSystems, Answer::Yes);
+  prompts_.Expect(kMsgFileWord, Answer::Yes);     // A
+  prompts_.Expect(kMsgFileWord, Answer::No);      // B
+  prompts_.Expect(kMsgFileWord, Answer::Cancel);  // C
+  prompts_.Expect(kMsgFileWord, Answer::No);      // E
   names_ = {{"taken", true},         // B: exists in any case (418), asked again
             {"../x", true},          // not a file name (1950), asked again
             {"NEWSYSTEM123", true},  // cut to 8
@@ -82,9 +83,9 @@ TEST_F(OldFilesTest, AspectSystemsYesReplacesNoCopiesUnderANewNameCancelSkips) {
   EXPECT_EQ(ReadFile(program_ / "D.ASP"), "old D.ASP");
   EXPECT_EQ(ReadFile(program_ / "e.asp"), "new e.asp");
   EXPECT_FALSE(fs::exists(program_ / "A.ASP"));  // replaced under its present spelling
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgNameExists));
+  EXPECT_TRUE(prompts_.WasShown(kMsgNameExists));
   EXPECT_TRUE(prompts_.WasShown(kMsgBadFileName));
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgSystemsTaken));
+  EXPECT_TRUE(prompts_.WasShown(kMsgSystemsTaken));
 }
 
 TEST_F(OldFilesTest, ArchivesAreCopiedWithTheirCommentFiles) {
@@ -96,9 +97,9 @@ TEST_F(OldFilesTest, ArchivesAreCopiedWithTheirCommentFiles) {
   WriteFile(program_ / "x.arc", "present x");
   WriteFile(program_ / "z.arc", "present z");
   WriteFile(program_ / "Y.ar5", "stale page of a lost Y");
-  prompts_.Expect(settings::kMsgTakeOldArchives, Answer::Yes);
-  prompts_.Expect(settings::kMsgArchiveWord, Answer::Ok);      // X under a new name
-  prompts_.Expect(settings::kMsgArchiveWord, Answer::Cancel);  // Z skipped
+  prompts_.Expect(kMsgTakeOldArchives, Answer::Yes);
+  prompts_.Expect(kMsgOldArchiveWord, Answer::Ok);      // X under a new name
+  prompts_.Expect(kMsgOldArchiveWord, Answer::Cancel);  // Z skipped
   names_ = {{"Copy.old", true}};
   EXPECT_EQ(settings::ImportOldArchives(old_, places_), 2);
   EXPECT_EQ(ReadFile(program_ / "Copy.arc"), "archive X");
@@ -109,7 +110,7 @@ TEST_F(OldFilesTest, ArchivesAreCopiedWithTheirCommentFiles) {
   EXPECT_EQ(ReadFile(program_ / "Y.arc"), "archive Y");
   EXPECT_FALSE(fs::exists(program_ / "Y.ar5"));
   EXPECT_EQ(ReadFile(program_ / "z.arc"), "present z");
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgArchivesTaken));
+  EXPECT_TRUE(prompts_.WasShown(kMsgArchivesTaken));
 }
 
 TEST_F(OldFilesTest, TheWholeRunTakesTheConfigurationSchemesAndSystemsAndReloadsThem) {
@@ -132,9 +133,9 @@ TEST_F(OldFilesTest, TheWholeRunTakesTheConfigurationSchemesAndSystemsAndReloads
   EXPECT_FALSE(page.Enabled(1344));
   page.flags.fill(0);
   page.flags[oldcfg::kColours] = 1;
-  prompts_.Expect(settings::kMsgAddOldSchemes, Answer::Yes);
+  prompts_.Expect(kMsgAddOldSchemes, Answer::Yes);
   prompts_.Expect(kMsgOldSchemeMissing, Answer::Yes);
-  prompts_.Expect(settings::kMsgTakeOldSystems, Answer::Yes);
+  prompts_.Expect(kMsgTakeOldSystems, Answer::Yes);
   Configuration config;
   ASSERT_TRUE(settings::ImportOldConfiguration(page, config, systems, places_));
   EXPECT_EQ(config.screenColours[0], 9);
@@ -144,7 +145,7 @@ TEST_F(OldFilesTest, TheWholeRunTakesTheConfigurationSchemesAndSystemsAndReloads
             "New 1 1 1 1 1 1 1 1 1 1 1\nOld 1 2 3 4 5 6 7 8 9 10 11\n");
   EXPECT_EQ(systems.Count(), 2);
   EXPECT_EQ(systems.HasSystem("OLD"), 1);
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgImportDone));
+  EXPECT_TRUE(prompts_.WasShown(kMsgImportDone));
 }
 
 TEST_F(OldFilesTest, RefusedFilesClearTheChoice) {

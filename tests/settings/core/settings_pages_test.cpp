@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "foundation/messages/message_numbers.h"
+
 namespace {
 
 using namespace settings;

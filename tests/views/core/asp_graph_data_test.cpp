@@ -12,6 +12,7 @@
 #include "astro/aspects/aspectarium.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -165,7 +166,7 @@ TEST_F(AspGraphDataTest, ListsPastTheHundredthAreLeftUnreadAndReported) {
   EXPECT_EQ(st.ErrorCode(), kErrFormat);
   EXPECT_EQ(st.Detail(), 101);
   EXPECT_EQ(data_.ListCount(), 100);
-  EXPECT_EQ(data_.AddList("more", 0, 1).MessageNumber(), aspgraph::kMsgTooManyLists);
+  EXPECT_EQ(data_.AddList("more", 0, 1).MessageNumber(), kMsgTooManyLists);
 }
 
 TEST_F(AspGraphDataTest, AFailedSaveLeavesTheFileAsItWas) {
@@ -182,8 +183,7 @@ TEST_F(AspGraphDataTest, EditsNameTheirListAndKeepTheLimits) {
   ASSERT_TRUE(data_.AddList("one", 0, 1).ok());
   ASSERT_TRUE(data_.AddList(Cp1251("Два"), 3, 4).ok());
   for (int j = 0; j < 24; ++j) ASSERT_TRUE(data_.AddPair(1, Pair(j, 1, 0, 0, 0, 0, "V")).ok());
-  EXPECT_EQ(data_.AddPair(1, Pair(0, 1, 0, 0, 0, 0, "V")).MessageNumber(),
-            aspgraph::kMsgTooManyPairs);
+  EXPECT_EQ(data_.AddPair(1, Pair(0, 1, 0, 0, 0, 0, "V")).MessageNumber(), kMsgTooManyPairs);
   EXPECT_EQ(data_.List(0).PairCount(), 0);
   EXPECT_EQ(data_.AddPair(0, Pair(47, 1, 0, 0, 0, 0, "V")).ErrorCode(), kErrParameter);
 
@@ -245,7 +245,7 @@ TEST_F(AspGraphDataTest, MissingSystemsAreReplacedByTheFirstLoadedOneWithOneMess
   ASSERT_TRUE(systems.LoadAll(folder_.Path()).empty());
   EXPECT_EQ(data_.CheckSystemNames(systems), 0);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, aspgraph::kMsgMissingSystem);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgMissingSystem);
   EXPECT_EQ(Utf8(prompts_.shown[0].text),
             "Отсутствует система аспектов gone.\nОна заменена на систему аспектов ALPHA.\n"
             "Отсутствует система аспектов .\nОна заменена на систему аспектов ALPHA.");

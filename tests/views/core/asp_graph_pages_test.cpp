@@ -10,6 +10,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 
@@ -62,7 +63,7 @@ TEST_F(AspGraphPagesTest, ControlsAreEnabledByTheListsAndPairsThere) {
     EXPECT_EQ(page.PairControlsEnabled(), row.pairControls) << row.name;
     EXPECT_EQ(page.PairAddEnabled(), row.pairAdd) << row.name;
     EXPECT_EQ(page.ListAddEnabled(), row.listAdd) << row.name;
-    EXPECT_EQ(page.CheckAddList(), row.listAdd ? 0 : aspgraph::kMsgTooManyLists) << row.name;
+    EXPECT_EQ(page.CheckAddList(), row.listAdd ? 0 : kMsgTooManyLists) << row.name;
   }
 }
 
@@ -119,25 +120,25 @@ TEST_F(AspGraphPagesTest, AReorderIsSavedAtOnceAndTheSelectionFollows) {
 TEST_F(AspGraphPagesTest, DeletionsAskFirstAndKeepASelectionInTheList) {
   TwoLists();
   AspGraphCalcPage page = Page(1);
-  prompts_.Expect(aspgraph::kMsgDeleteList, Answer::No);
+  prompts_.Expect(kMsgDeleteGraphList, Answer::No);
   page.DeleteList();
   EXPECT_EQ(data_.ListCount(), 2);
   EXPECT_EQ(Utf8(prompts_.shown.back().text), "Вы уверены, что ходите удалить список\n two?");
 
-  prompts_.Expect(aspgraph::kMsgDeleteList, Answer::Yes);
+  prompts_.Expect(kMsgDeleteGraphList, Answer::Yes);
   page.DeleteList();  // the last list: the one before is selected
   EXPECT_EQ(page.SelectedList(), 0);
   EXPECT_EQ(Reloaded().ListCount(), 1);
 
   page.SelectPair(2);
-  prompts_.Expect(aspgraph::kMsgDeletePair, Answer::Yes);
+  prompts_.Expect(kMsgDeletePair, Answer::Yes);
   page.DeletePair();
   EXPECT_EQ(Utf8(prompts_.shown.back().text),
             "Вы уверены, что ходите удалить аспект\n Меркурий[Транз.] - Венера[Рад.] {WIDE}?");
   EXPECT_EQ(page.SelectedPair(), 1);
   EXPECT_EQ(Reloaded().List(0).PairCount(), 2);
 
-  prompts_.Expect(aspgraph::kMsgDeleteList, Answer::Yes);
+  prompts_.Expect(kMsgDeleteGraphList, Answer::Yes);
   page.DeleteList();  // nothing left but adding a list
   EXPECT_EQ(page.SelectedList(), -1);
   EXPECT_FALSE(page.ListControlsEnabled() || page.PairAddEnabled() || page.PairControlsEnabled());
@@ -156,7 +157,7 @@ TEST_F(AspGraphPagesTest, PairEditsAreSavedAndTheTwentyFifthPairIsRefused) {
   EXPECT_EQ(page.SelectedPair(), 23);
   EXPECT_FALSE(page.PairAddEnabled());
   page.AddPair(Pair(0, 1, 0, 0, 0, 0));
-  EXPECT_TRUE(prompts_.WasShown(aspgraph::kMsgTooManyPairs));
+  EXPECT_TRUE(prompts_.WasShown(kMsgTooManyPairs));
   EXPECT_EQ(Reloaded().List(0).PairCount(), 24);
 }
 
@@ -186,7 +187,7 @@ TEST_F(AspGraphPagesTest, OkRefusesDaysThatNeverWereAndCommitsTheRest) {
   EXPECT_EQ(data_.FirstDay().Year(), 2015);
   EXPECT_EQ(data_.SelectedIndex(), 1);
   EXPECT_EQ(block.Get(cfg::AspectGraphSettings::kSelectedList), 1);
-  EXPECT_TRUE(prompts_.WasShown(aspgraph::kMsgMissingSystem));
+  EXPECT_TRUE(prompts_.WasShown(kMsgMissingSystem));
   EXPECT_EQ(Reloaded().List(1).pairs[0].systemName, "TEST");
 }
 
@@ -198,13 +199,12 @@ TEST_F(AspGraphPagesTest, TheListDialogWantsAUniqueName) {
     const char* text;
     int message;
   } rows[] = {
-      {"empty", AspGraphSetModel::ForNewList(), "", aspgraph::kMsgEnterListName},
-      {"blanks", AspGraphSetModel::ForNewList(), "   ", aspgraph::kMsgEnterListName},
-      {"taken_other_case", AspGraphSetModel::ForNewList(), "ONE", aspgraph::kMsgListNameTaken},
+      {"empty", AspGraphSetModel::ForNewList(), "", kMsgEnterListName},
+      {"blanks", AspGraphSetModel::ForNewList(), "   ", kMsgEnterListName},
+      {"taken_other_case", AspGraphSetModel::ForNewList(), "ONE", kMsgListNameTaken},
       {"free", AspGraphSetModel::ForNewList(), "three", 0},
       {"own_name_kept", AspGraphSetModel::ForList(data_, 1), "two", 0},
-      {"renamed_onto_another", AspGraphSetModel::ForList(data_, 1), "One",
-       aspgraph::kMsgListNameTaken},
+      {"renamed_onto_another", AspGraphSetModel::ForList(data_, 1), "One", kMsgListNameTaken},
   };
   for (Row& row : rows) {
     row.dialog.name = row.text;
@@ -245,7 +245,7 @@ TEST_F(AspGraphPagesTest, ThePairDialogFollowsTheMembersRoles) {
   EXPECT_EQ(dialog.Accept(), 0);
   EXPECT_EQ(AspGraphPairModel(systems_, Pair(0, 1, 0, 0, 0, 0, "wide")).SystemIndex(), 1);
   EXPECT_EQ(AspGraphPairModel(systems_, Pair(0, 1, 0, 0, 0, 0, "GONE")).SystemIndex(), 0);
-  EXPECT_EQ(AspGraphPairModel(Aspectarium(), AspGraphPair{}).Accept(), aspgraph::kMsgNoSuchSystem);
+  EXPECT_EQ(AspGraphPairModel(Aspectarium(), AspGraphPair{}).Accept(), kMsgAspectSystemNotFound);
 }
 
 TEST(AspGraphConfPage, BlockWordsAreReadIntoTheirRangesAndWrittenBack) {

@@ -4,6 +4,7 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
@@ -152,11 +153,11 @@ TEST(Sabians, SymbolsOfTheChosenPoints) {
   s.houses = 0;
   const Chart chart = ChartWith({{0, 0.0}, {1, 359.99}, {16, 100.5}});
   EXPECT_EQ(SabianText(chart, s, config, sabians),
-            GetMessageText(300) + ". S1\n" + GetMessageText(301) + ". S360\n");
+            "   " + GetMessageText(300) + ". S1\n   " + GetMessageText(301) + ". S360\n");
   s.bodies = 0;
   EXPECT_EQ(SabianText(chart, s, config, sabians), GetMessageText(kMsgSabianNothing));
   s.nodes = 1;  // the nodes are listed with their flag whatever the bodies choice
-  EXPECT_EQ(SabianText(chart, s, config, sabians), GetMessageText(316) + ". S101\n");
+  EXPECT_EQ(SabianText(chart, s, config, sabians), "   " + GetMessageText(316) + ". S101\n");
 
   ALL_SABIANS shortFile;
   shortFile.Decode(std::string("one\0two\0", 8));
@@ -193,7 +194,7 @@ TEST(Thematic, DialogRules) {
   page.SetKind(2);
   EXPECT_TRUE(page.SecondPlanetEnabled());
   EXPECT_FALSE(page.HouseEnabled());
-  EXPECT_EQ(TematPage::PlanetNames().back(), GetMessageText(kMsgArbitraryPoint));
+  EXPECT_EQ(TematPage::PlanetNames().back(), GetMessageText(kMsgArbitraryPointTheme));
 
   struct Case {
     int chartKind, houseSystem, kind, planet, planet2, message;

@@ -15,6 +15,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 #include "views/core/coord_conf_page.h"
@@ -123,7 +124,8 @@ TEST(CoordMeasure, TheScreenTableSizeCountsTheBlocksBesideTheRows) {
       {"rows only", RowsOnly(5), {0, false}, {2 * 105 + 7 * 96, 500}},
       // 29 points and 12 cusps beside 5 rows: 9 more blocks 9 columns apart.
       {"candidates", Layout(5), {0, false}, {9 * 9 * 105 + 2 * 105 + 7 * 96, 500}},
-      {"antiscia", Layout(5), {0, true}, {9 * 16 * 105 + 9 * 105 + 5 * 96, 500}},
+      // The wide table's column headings take a row above the rows.
+      {"antiscia", Layout(5), {0, true}, {9 * 16 * 105 + 9 * 105 + 5 * 96, 600}},
       {"no rows, one candidate", noRows, {0, false}, {9 * 105 + 2 * 105 + 7 * 96, 100}},
       // 30 bodies in blocks of 16 rows, 10 characters apart for speeds.
       {"speeds", Layout(5), {coords::kSpeeds, false}, {10 * 96 + 96 + 7 * 96, 1600}},
@@ -255,12 +257,14 @@ TEST(CoordTable, RowsAndCandidatesOnScreenAndOnPaper) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     RecordingDc dc = HiMetricDc(96, k.printing);
-    EXPECT_EQ(coords::DrawCoordTable(dc, chart, config, 1000, -500, 0, k.wide), 300);
+    // The wide table's column headings take the first row.
+    const int top = k.wide ? -600 : -500;
+    EXPECT_EQ(coords::DrawCoordTable(dc, chart, config, 1000, -500, 0, k.wide), -200 - top);
     // Rows 100 apart; the candidates Moon, Mercury, Venus beside them, one block to the right.
     const char rows[] = {glyphs::Point(0), glyphs::Cusp(0), glyphs::Point(4)};
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(GlyphAt(dc, rows[i]), (platform::Point{1000, -500 - 100 * i}));
-      const platform::Point candidate{1000 + k.block, -500 - 100 * i};
+      EXPECT_EQ(GlyphAt(dc, rows[i]), (platform::Point{1000, top - 100 * i}));
+      const platform::Point candidate{1000 + k.block, top - 100 * i};
       if (k.block != 0) {
         EXPECT_EQ(GlyphAt(dc, glyphs::Point(i + 1)), candidate);
       }
@@ -411,7 +415,7 @@ TEST(CoordConfPage, ThePrintCheckTellsWhetherTheTableFitsAPage) {
   struct Case {
     int lineStep, message;
   };
-  const Case cases[] = {{101, coords::kMsgSizeFits}, {102, coords::kMsgSizeTooLarge}};
+  const Case cases[] = {{101, kMsgSizeFits}, {102, kMsgSizeTooLarge}};
   for (const Case& k : cases) {
     coords::CoordConfPage page;
     page.layout = Layout(15, 7200, k.lineStep);

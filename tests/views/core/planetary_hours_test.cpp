@@ -16,6 +16,7 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "support/riseset_reference.h"
 #include "views/core/chart_info_panel.h"
@@ -248,7 +249,7 @@ TEST_F(InfoPanel, OneLatitudeThresholdForTheHoursTheRisingsAndTheLunarDay) {
     ChartInfoPanel panel;
     EXPECT_EQ(panel.SetChart(&chart), c.polar);
     panel.Compute(ctx_);
-    EXPECT_EQ(panel.Problem() == ChartInfoPanel::kMsgPolar, c.polar);
+    EXPECT_EQ(panel.Problem() == kMsgPolar, c.polar);
     // Polar: nothing computed and the lunar day a dash; else the risings are there.
     EXPECT_EQ(panel.riseSet[0].empty(), c.polar);
     if (c.polar) {

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 
 namespace {
@@ -75,9 +77,7 @@ bool AspectList::InsertItem(const AspectListItem& item, int mode) {
   if (static_cast<int>(items_.size()) >= capacity_) {
     if (fullTold_) return false;
     fullTold_ = true;
-    platform::GetPrompter().ShowMessage(kMsgTooManyAspectsInList,
-                                        GetMessageText(kMsgTooManyAspectsInList),
-                                        platform::Icon::Warning);
+    ShowMessage(kMsgTooManyAspectsInList);
     return false;
   }
   auto at = items_.end();

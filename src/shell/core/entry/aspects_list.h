@@ -12,8 +12,6 @@
 #include "foundation/datetime/ftime.h"
 
 inline constexpr int kAspectListColumns = 11;
-inline constexpr int kMsgTooManyAspectsInList = 438;
-inline constexpr int kMsgNoAspects = 439;
 
 struct AspectListItem {
   short object1 = -1;  // chart point 0..99, 1000 + cusp index 0..11, -1 none

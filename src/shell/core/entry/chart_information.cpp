@@ -8,16 +8,13 @@
 #include "astro/chart/chart_math.h"
 #include "astro/ephemeris/instant.h"
 #include "astro/houses/houses.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "shell/core/entry/entry_text.h"
 
 namespace {
 
-constexpr int kMsgKindNameFirst = 100;
-constexpr int kMsgSignNameFirst = 160;
-constexpr int kMsgPointNameFirst = 300;
-constexpr int kMsgComposite = 770;
 constexpr int kLastInfoPoint = 33;
 
 // The Sources a kind uses, with the role of each (UTF-8 labels).

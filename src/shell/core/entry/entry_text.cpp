@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/datetime/date_text.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -88,11 +89,11 @@ std::string Printf(const char* format, int a, int b) {
 int ParseDateText(std::string_view text, char era, FDate& date) {
   const std::vector<std::string> parts = Split(WithoutBlanks(text), '.');
   const std::optional<std::string> day = TwoDigitField(parts[0]);
-  if (!day) return kMsgEntryBadDay;
+  if (!day) return kMsgBadDay;
   const std::optional<std::string> month =
       parts.size() > 1 ? TwoDigitField(parts[1]) : std::nullopt;
-  if (!month) return kMsgEntryBadMonth;
-  if (parts.size() != 3) return kMsgEntryBadYear;
+  if (!month) return kMsgBadMonth;
+  if (parts.size() != 3) return kMsgBadYear;
   int d = 0, m = 0, y = 0;
   // The era box's year before Christ is checked as such (leap years, the calendar reform), as a
   // year typed with '-' is.
@@ -107,20 +108,20 @@ int ParseDateText(std::string_view text, char era, FDate& date) {
   if (era != 'B') era = 'A';
   if (const int fault = DateFault(d, m, y, era, true); fault != 0) return fault;
   FDate read;
-  if (const Status st = read.SetDate(d, m, y, era); !st.ok()) return kMsgEntryBadDay;
+  if (const Status st = read.SetDate(d, m, y, era); !st.ok()) return kMsgBadDay;
   date = read;
   return 0;
 }
 
 int ParseTimeText(std::string_view text, FTime& time) {
   const std::optional<std::string> clock = ClockText(WithoutBlanks(text));
-  if (!clock) return kMsgEntryBadTime;
+  if (!clock) return kMsgBadTime;
   int h = 0, m = 0;
   const char* pattern = clock->size() == 8 ? "HH:MM:SS" : "HH:MM";
   if (const int fault = CheckTimeText(*clock, h, m, pattern, kTimeKindTime); fault != 0)
     return fault;
   FTime read;
-  if (!read.SetTime(h, m, SecondsOf(*clock)).ok()) return kMsgEntryBadTime;
+  if (!read.SetTime(h, m, SecondsOf(*clock)).ok()) return kMsgBadTime;
   time = read;
   return 0;
 }
@@ -133,12 +134,12 @@ int ParseZoneText(std::string_view text, FTimeCor& zone) {
     t.erase(0, 1);
   }
   const std::optional<std::string> clock = ClockText(t);
-  if (!clock || clock->size() != 5) return kMsgEntryBadTime;
+  if (!clock || clock->size() != 5) return kMsgBadTime;
   int h = 0, m = 0;
   if (const int fault = CheckTimeText(*clock, h, m, "HH:MM", kTimeKindZone); fault != 0)
     return fault;
   FTimeCor read;
-  if (!read.SetTime(h, m, sign).ok()) return kMsgEntryBadTime;
+  if (!read.SetTime(h, m, sign).ok()) return kMsgBadTime;
   zone = read;
   return 0;
 }
@@ -146,7 +147,7 @@ int ParseZoneText(std::string_view text, FTimeCor& zone) {
 int ParseLatitudeText(std::string_view text, int& degrees, int& minutes, char& letter) {
   int d = 0, m = 0;
   char l = 'N';
-  if (!SplitCoordinate(text, "NS", 2, d, m, l)) return kMsgEntryBadCoordinate;
+  if (!SplitCoordinate(text, "NS", 2, d, m, l)) return kMsgBadCoordinate;
   int h = 0, mm = 0;
   if (const int fault = CheckTimeText(Printf("%02d:%02d", d, m), h, mm, "HH:MM", kTimeKindLatitude);
       fault != 0)
@@ -160,8 +161,8 @@ int ParseLatitudeText(std::string_view text, int& degrees, int& minutes, char& l
 int ParseLongitudeText(std::string_view text, int& degrees, int& minutes, char& letter) {
   int d = 0, m = 0;
   char l = 'E';
-  if (!SplitCoordinate(text, "EW", 3, d, m, l)) return kMsgEntryBadCoordinate;
-  if (m > 59 || d > 180 || (d == 180 && m != 0)) return kMsgEntryBadCoordinate;
+  if (!SplitCoordinate(text, "EW", 3, d, m, l)) return kMsgBadCoordinate;
+  if (m > 59 || d > 180 || (d == 180 && m != 0)) return kMsgBadCoordinate;
   degrees = d;
   minutes = m;
   letter = l;
@@ -221,7 +222,7 @@ int SourceFromTexts(const SourceTexts& texts, Source& source) {
   if (!read.place
            .SetPlace(latDeg, latMin, latLetter, lonDeg, lonMin, lonLetter, texts.town, texts.region)
            .ok())
-    return kMsgEntryBadCoordinate;
+    return kMsgBadCoordinate;
   read.SetName(texts.name);
   source = read;
   return 0;

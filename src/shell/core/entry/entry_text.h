@@ -13,15 +13,6 @@
 
 #include "foundation/datetime/source.h"
 
-// Messages of the faults (catalogue numbers).
-inline constexpr int kMsgEntryBadDay = 657;
-inline constexpr int kMsgEntryDaysInMonth = 775;
-inline constexpr int kMsgEntryBadMonth = 656;
-inline constexpr int kMsgEntryYearRange = 776;
-inline constexpr int kMsgEntryBadYear = 777;
-inline constexpr int kMsgEntryBadTime = 659;
-inline constexpr int kMsgEntryBadCoordinate = 778;
-
 // Each parser returns 0 and sets its output, or returns the message that names the fault and
 // leaves the output as it was.
 int ParseDateText(std::string_view text, char era, FDate& date);

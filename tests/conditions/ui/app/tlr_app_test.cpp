@@ -16,6 +16,7 @@
 #include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"

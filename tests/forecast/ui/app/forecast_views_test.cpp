@@ -32,6 +32,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/progress_dialog.h"

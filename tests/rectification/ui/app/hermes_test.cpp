@@ -4,6 +4,7 @@
 #include <QSpinBox>
 
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
 #include "platform/qt/child_frame.h"
@@ -44,7 +45,7 @@ TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
   const std::size_t before = DocumentCount();
   ASSERT_TRUE(RunFrom(document, cmd::kHermesTrutine));
   EXPECT_EQ(attempts, 1);
-  EXPECT_TRUE(prompts_.WasShown(kMsgHermesBadOrder));
+  EXPECT_TRUE(prompts_.WasShown(kMsgIntervalReversed));
   EXPECT_GT(lines, 0);
   // One birth and one conception chart for the chosen first line, named by their marks.
   ASSERT_EQ(DocumentCount(), before + 2);

@@ -17,6 +17,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/present_moment.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "rectification/ui/pr_tremin_view.h"
 #include "rectification/ui/tm_possible_moments.h"

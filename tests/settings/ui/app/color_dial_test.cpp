@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/qt_text.h"
 #include "settings/core/file_name_check.h"

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdlib>
 
 #include "document/command_ids.h"
@@ -49,11 +50,16 @@ TEST_F(ColoursImportTest, ColoursDialogTakesSchemesAndColoursOnOkOnly) {
   EXPECT_TRUE(GetConfiguration() == before);
 
   ModalDriver::Expect<DALLCOLORS>([](DALLCOLORS& d) {
-    // The shipped schemes; the default colours are the first, "Standard".
+    // The shipped schemes, named in Russian; the default colours are the first.
     EXPECT_EQ(d.Schemes(ColourColumn::kScreen)->count(), 6);
     EXPECT_EQ(d.Schemes(ColourColumn::kScreen)->currentIndex(), 0);
-    EXPECT_EQ(d.Schemes(ColourColumn::kPrint)->currentText(), QStringLiteral("Standard"));
-    Q_EMIT d.Schemes(ColourColumn::kPrint)->activated(2);  // "Night": 0 16 8 14 ...
+    EXPECT_EQ(d.Schemes(ColourColumn::kPrint)->currentText(), QStringLiteral("Стандартная"));
+    for (int i = 0; i < d.Schemes(ColourColumn::kScreen)->count(); ++i) {
+      const QString name = d.Schemes(ColourColumn::kScreen)->itemText(i);
+      EXPECT_FALSE(name.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+          << name.toStdString();
+    }
+    Q_EMIT d.Schemes(ColourColumn::kPrint)->activated(2);  // "Ночная": 0 16 8 14 ...
     ModalDriver::Expect<CColorDial>([](CColorDial& chooser) {
       EXPECT_EQ(chooser.List()->count(), 60);
       chooser.chosen = 59;
@@ -122,6 +128,36 @@ TEST_F(ColoursImportTest, ImportAsksForAFileUntilOneIsChosenThenTakesTheSections
   prompts_.shown.clear();
   Run(cmd::kConfigImport);
   EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(ColoursImportTest, TheTipOfTheDayOfVersion51GoesIntoTheProfile) {
+  StartApp();
+  app_->SetTipOfTheDay(true, 2);
+  testing_support::TempFolder old;
+  std::string file(52000, '\0');
+  file[0] = 51;
+  file[5494] = 0;  // not shown at start
+  file[5498] = 9;  // the next tip
+  file[5502] = 3;  // no setting here
+  testing_support::WriteFile(old / "VELM.CFG", file);
+  struct Row {
+    bool chosen;
+    int showTips, nextTip;
+  } const rows[] = {{false, 1, 2}, {true, 0, 9}};
+  for (const Row& row : rows) {
+    ModalDriver::Expect<DImport>([&old, &row](DImport& d) {
+      d.OnImpFile();
+      EXPECT_EQ(d.page.versionCode, 6);
+      EXPECT_TRUE(d.Box(1371)->isEnabled());
+      d.Box(1371)->setChecked(row.chosen);
+      return PressOk(d);
+    });
+    prompts_.ExpectFile((old / "VELM.CFG").string());
+    Run(cmd::kConfigImport);
+    EXPECT_TRUE(prompts_.WasShown(406));
+    EXPECT_EQ(app_->GetProfile().GetInt("ShowTips", -1), row.showTips) << row.chosen;
+    EXPECT_EQ(app_->GetProfile().GetInt("NextTip", -1), row.nextTip) << row.chosen;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +18,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "settings/ui/aspect_system_dialogs.h"
 #include "settings/ui/color_dial.h"
@@ -158,10 +161,10 @@ TEST_F(SettingsTest, EditorSavesUnderANewNameAndDestroys) {
   ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
     d.SystemBox()->setEditText(QStringLiteral("gamma"));
     d.OnSave();
-    EXPECT_TRUE(prompts_.WasShown(settings::kMsgNewSystemSaved));
+    EXPECT_TRUE(prompts_.WasShown(kMsgNewSystemSaved));
     EXPECT_EQ(d.SystemBox()->count(), 3);
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("GAMMA"));
-    prompts_.Expect(settings::kMsgDestroySystem, Answer::Yes);
+    prompts_.Expect(kMsgDestroySystem, Answer::Yes);
     d.OnDestroy();
     EXPECT_EQ(d.SystemBox()->count(), 2);
     EXPECT_EQ(d.SystemBox()->currentText(), QStringLiteral("ALPHA"));
@@ -278,7 +281,7 @@ TEST_F(SettingsTest, PlanetsRefuseAnOrbGroupOfSix) {
     d.Shown(5)->setChecked(!d.Shown(5)->isChecked());
     d.OrbGroup(20)->setText(QStringLiteral("6"));
   }));
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgOrbGroupRange));
+  EXPECT_TRUE(prompts_.WasShown(kMsgOrbGroupRange));
   EXPECT_EQ(GetConfiguration(), before);
 
   ASSERT_TRUE(RunOk<DCONFIG_PLANETS>(cmd::kConfigPlanets, [](DCONFIG_PLANETS& d) {
@@ -332,7 +335,7 @@ TEST_F(SettingsTest, SystemParametersWarnThenEditTheWheelConstantsAtOnce) {
       EXPECT_EQ(w.Sets()->count(), WheelConstants::kSetCount);
       w.Value(0)->setText(QStringLiteral("-0.5"));  // a negative radius is refused
       EXPECT_FALSE(w.DoDataExchange(true));
-      EXPECT_TRUE(prompts_.WasShown(settings::kMsgWheelValueRange));
+      EXPECT_TRUE(prompts_.WasShown(kMsgWheelValueRange));
       // Switching sets takes the shown one first: refused, set 0 stays shown.
       w.OnSetChosen(3);
       EXPECT_EQ(w.Sets()->currentIndex(), 0);
@@ -373,7 +376,7 @@ TEST_F(SettingsTest, PrintEnablingAndMarginCheck) {
     EXPECT_EQ(d.Offset(9, 0), nullptr);
     d.Margin(2)->setText(QStringLiteral("6000"));
   }));
-  EXPECT_TRUE(prompts_.WasShown(settings::kMsgMarginRange));
+  EXPECT_TRUE(prompts_.WasShown(kMsgMarginRange));
   EXPECT_EQ(GetConfiguration().print, before);
 
   ASSERT_TRUE(RunOk<DCONFIG_PRINT>(cmd::kConfigPrint, [](DCONFIG_PRINT& d) {
@@ -403,7 +406,63 @@ TEST_F(SettingsTest, RulersShowValuePlusOneAndStoreTheChoice) {
   EXPECT_EQ(rulers[0], 4);
 }
 
+TEST_F(SettingsTest, WindowsTwoThousandIsACheckedSwitchKeptInTheConfiguration) {
+  StartApp();
+  const auto& frame = *app_->GetMainFrame();
+  struct Step {
+    std::int32_t before, after;
+  } const steps[] = {{0, 1}, {1, 0}, {5, 0}};  // any non-zero stored value is on
+  for (const Step& step : steps) {
+    GetConfiguration().windows2000 = step.before;
+    EXPECT_EQ(frame.StateOf(cmd::kConfigWindows2000).checked, step.before != 0);
+    ASSERT_TRUE(Run(cmd::kConfigWindows2000));
+    EXPECT_EQ(GetConfiguration().windows2000, step.after) << step.before;
+    EXPECT_EQ(frame.StateOf(cmd::kConfigWindows2000).checked, step.after != 0);
+  }
+  // The switch goes with the configuration at exit and comes back at the next start.
+  ASSERT_TRUE(Run(cmd::kConfigWindows2000));
+  app_->ExitInstance();
+  app_.reset();
+  DeletePending();
+  GetConfiguration() = Configuration();
+  StartApp();
+  EXPECT_EQ(GetConfiguration().windows2000, 1);
+  EXPECT_TRUE(app_->GetMainFrame()->StateOf(cmd::kConfigWindows2000).checked);
+}
+
 }  // namespace
+
+// The shipped aspect system in the editor, a line selected: the list is as wide as its columns
+// need and its heading stands right above it; its picture for a person to look at.
+TEST_F(SettingsTest, ShippedAspectSystemListPicture) {
+  testing_support::WriteFile(folder_ / "VELM.asp",
+                             ReadFile(testing_support::SourceDir() / "data" / "VELM.asp"));
+  StartApp();
+  GetConfiguration().SetSystemName(Configuration::kDisplaySystemSlot, "VELM");
+  ASSERT_TRUE(RunEditor([this](CASPSYS& d) {
+    ASSERT_EQ(d.List()->count(), 12);
+    d.List()->setCurrentRow(3);
+    d.adjustSize();
+    QApplication::processEvents();
+    EXPECT_GE(d.List()->width(), d.List()->minimumWidth());
+    QWidget* heading = d.List()->Heading();
+    EXPECT_EQ(heading->geometry().bottom() < d.List()->geometry().top(), true);
+    const QImage image = d.grab().toImage();
+    const std::filesystem::path png = folder_ / "aspect_system_list.png";
+    const std::filesystem::path pdf = folder_ / "aspect_system_list.pdf";
+    ASSERT_TRUE(image.save(QString::fromStdString(png.string()), "PNG"));
+    {
+      QPdfWriter writer(QString::fromStdString(pdf.string()));
+      writer.setResolution(96);
+      writer.setPageSize(QPageSize(QSizeF(image.width(), image.height()), QPageSize::Point));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      QPainter painter(&writer);
+      painter.drawImage(QRectF(0, 0, painter.device()->width(), painter.device()->height()), image);
+    }
+    testing_support::ShowToPerson(png, "aspect_system_list");
+    testing_support::ShowToPerson(pdf, "aspect_system_list");
+  }));
+}
 
 namespace {
 

@@ -1,12 +1,14 @@
 // The Arabic parts: the list loaded at start and saved at the end, the configuration before the
 // view, the view of a chart's parts, its printing.
+#include "views/ui/arab_view.h"
+
 #include <QPushButton>
 
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "views/ui/arab_dialogs.h"
-#include "views/ui/arab_view.h"
 #include "views_fixture.h"
 
 namespace views_test {

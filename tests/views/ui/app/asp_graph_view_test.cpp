@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <filesystem>
 
@@ -203,6 +204,25 @@ TEST_F(AspGraphViewTest, TheSheetSavesEditsAtOnceAndRefusesADayThatNeverWas) {
   EXPECT_EQ(saved.List(2).pairs[0].fromBody, aspgraph::kLifePoint);
   EXPECT_EQ(saved.List(2).pairs[0].toBody, 50);
   EXPECT_NE(StoredFile(), before);
+}
+
+TEST_F(AspGraphViewTest, TheSheetShowsEveryPairOfTheListWhole) {
+  CKovraDoc* document = OpenWithLists();
+  ASSERT_NE(document, nullptr);
+  ModalDriver::Expect<AspGraphSheet>([](AspGraphSheet& sheet) {
+    sheet.show();
+    QCoreApplication::processEvents();
+    const QListWidget* pairs = sheet.calculation->Pairs();
+    EXPECT_GT(pairs->count(), 0);
+    for (int j = 0; j < pairs->count(); ++j)
+      EXPECT_LE(pairs->fontMetrics().horizontalAdvance(pairs->item(j)->text()),
+                pairs->viewport()->width() - pairs->verticalScrollBar()->sizeHint().width())
+          << pairs->item(j)->text().toStdString();
+    sheet.hide();
+    return platform::kIdCancel;
+  });
+  ModalDriver::Expect<DASPGRPH_ASP>([](DASPGRPH_ASP&) { return platform::kIdCancel; });
+  EXPECT_TRUE(RunFrom(document, cmd::kAspectGraph));
 }
 
 }  // namespace

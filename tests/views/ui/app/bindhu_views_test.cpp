@@ -12,6 +12,7 @@
 #include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/doc_template.h"

@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/measuring_dc.h"
@@ -265,8 +266,8 @@ TEST_F(CoordViewsTest, ThePrintPageChecksTheTablesHeight) {
   });
   EXPECT_TRUE(RunFrom(document, cmd::kConfigCoordinates));
   ASSERT_EQ(prompts_.shown.size(), 2u);
-  EXPECT_EQ(prompts_.shown[0].number, coords::kMsgSizeTooLarge);
-  EXPECT_EQ(prompts_.shown[1].number, coords::kMsgSizeFits);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgSizeTooLarge);
+  EXPECT_EQ(prompts_.shown[1].number, kMsgSizeFits);
 }
 
 TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
@@ -285,8 +286,10 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
 }
 
 // The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 120, a row step
-// of 120 + 233.
-constexpr int kPrintTableHeight = 15 * 353;
+// of 120 + 233. Three blocks of the antiscia fit across the paper: the fourth begins a second band
+// of 15 rows under the first. The column headings take a row above them.
+constexpr int kPrintRowStep = 353;
+constexpr int kPrintTableHeight = (1 + 2 * 15) * kPrintRowStep;
 
 void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two, const std::string& picture) {
   ASSERT_NE(document, nullptr);
@@ -307,11 +310,11 @@ void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two, const std:
   }
   EXPECT_EQ(ornament, !two);
   EXPECT_TRUE(title);
-  // The Sun's row of each table; the outer table 1000 below the inner one.
+  // The Sun's row of each table under its headings; the outer table 1000 below the inner one.
   ASSERT_EQ(suns.size(), two ? 2u : 1u);
-  EXPECT_EQ(suns[0], (platform::Point{x, -1800 - top}));
+  EXPECT_EQ(suns[0], (platform::Point{x, -1800 - kPrintRowStep - top}));
   if (two) {
-    EXPECT_EQ(suns[1], (platform::Point{x, -2800 - kPrintTableHeight - top}));
+    EXPECT_EQ(suns[1], (platform::Point{x, -2800 - kPrintTableHeight - kPrintRowStep - top}));
   }
   PagePicture(picture, 1, *view);
 }

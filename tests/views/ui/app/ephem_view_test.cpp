@@ -5,6 +5,7 @@
 #include <QCheckBox>
 
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "settings/ui/color_dial.h"
 #include "views_fixture.h"
@@ -68,7 +69,7 @@ TEST_F(EphemViewTest, ScrollingAndTheValuesAtAPoint) {
   config.graphicEphemeris.Set(E::kPeriod, std::int16_t{0});
   EphemView* view = Open(document);
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(ephem::kMsgCaption));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgEphemerisCaption));
   RGraphEphem& graph = view->Graph();
   ASSERT_EQ(graph.pointCount, 63);
   EXPECT_EQ(graph.moonFlag, 1);
@@ -113,7 +114,8 @@ TEST_F(EphemViewTest, PrintedPortraitAndLandscape) {
   EXPECT_EQ(info.maxPage, 1);
   const platform::RecordingDc page = PrintPage(*view);
   bool titled = false;
-  for (const std::string& text : page.Texts()) titled |= text == GetMessageText(ephem::kMsgTitle);
+  for (const std::string& text : page.Texts())
+    titled |= text == GetMessageText(kMsgGraphicEphemerisTitle);
   EXPECT_TRUE(titled);
   PagePicture("graphic_ephemeris", 1, *view);
   config.graphicEphemeris.Set(E::kOrientation, std::int16_t{1});

@@ -8,7 +8,9 @@
 #include <QSpinBox>
 
 #include "document/chart_document.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/recording_dc.h"
 #include "views_fixture.h"
 
 namespace views_test {
@@ -47,6 +49,24 @@ TEST_F(StarsViewsTest, ListAfterTheSettingsThenAStarsText) {
   }
   list->resize(1100, 500);
   Screenshot(*list, "stars_list_screen");
+  // On the screen as on paper the column titles stand over the columns, above the first row.
+  {
+    platform::RecordingDc dc(96, false);
+    list->OnPrepareDC(dc);
+    list->OnDraw(dc);
+    const platform::RecordedCall* star = nullptr;
+    const platform::RecordedCall* label = nullptr;
+    for (const platform::RecordedCall& call : dc.Calls()) {
+      if (call.kind != platform::RecordedCall::Text) continue;
+      if (call.text == GetMessageText(kMsgStarColumnStar)) star = &call;
+      if (star != nullptr && label == nullptr && call.text != star->text &&
+          !call.font.IsGlyphFace() && call.points[0].x == star->points[0].x)
+        label = &call;
+    }
+    ASSERT_NE(star, nullptr);
+    ASSERT_NE(label, nullptr) << "no row under the titles";
+    EXPECT_GT(star->points[0].y - label->points[0].y, 0) << "the titles above the first row";
+  }
   platform::PrintInfo info;
   ASSERT_TRUE(list->OnPreparePrinting(info));
   const QImage page = PagePicture("stars_list", info.maxPage, *list);
