@@ -202,12 +202,16 @@ TEST_F(ShellTest, DialogsShowTheirWholeCaptionsAndLines) {
     dialog->show();
     QCoreApplication::processEvents();
     EXPECT_GE(dialog->width(), platform::TitleBarWidth(dialog->windowTitle()));
-    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-      if (button->isVisible())
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+      if (button->isVisible()) {
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-    for (const QLabel* label : dialog->findChildren<QLabel*>())
-      if (label->isVisible() && !label->wordWrap())
+      }
+    }
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+      if (label->isVisible() && !label->wordWrap()) {
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+      }
+    }
     dialog->hide();
   }
 }

@@ -16,6 +16,7 @@
 #include "platform/qt/measuring_dc.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/tremin_view.h"
+#include "rectification/ui/view_kinds.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ constexpr int kA4Width = 2100, kA4Height = 2970;
 
 }  // namespace
 
-RectifView::RectifView(QWidget* parent) : ChartDocView(DocView::Rectification, parent) {
+RectifView::RectifView(QWidget* parent) : ChartDocView(kDocViewRectification, parent) {
   SetScrollByLines(platform::MapMode::LoMetric);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
