@@ -4,7 +4,8 @@
 
 #include "document/chart_document.h"
 
-ChartDocView::ChartDocView(DocView kind, QWidget* parent) : platform::View(parent), kind_(kind) {}
+ChartDocView::ChartDocView(const DocViewKind& kind, QWidget* parent)
+    : platform::View(parent), kind_(kind) {}
 
 ChartDocView::~ChartDocView() {
   if (counted_) {

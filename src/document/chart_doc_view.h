@@ -6,13 +6,13 @@
 #include "platform/qt/view.h"
 
 class ChartDocument;
-enum class DocView;
+class DocViewKind;
 
 class ChartDocView : public platform::View {
   Q_OBJECT
 
  public:
-  explicit ChartDocView(DocView kind, QWidget* parent = nullptr);
+  explicit ChartDocView(const DocViewKind& kind, QWidget* parent = nullptr);
   ~ChartDocView() override;
 
   ChartDocument* GetDocument() const;
@@ -24,6 +24,6 @@ class ChartDocView : public platform::View {
   int ClientWidth() const;
 
  private:
-  DocView kind_;
+  const DocViewKind& kind_;
   bool counted_ = false;
 };

@@ -85,14 +85,19 @@ void ChartDocument::UpdateTitle() {
   if (chart_) SetTitle(ChartTitle(*chart_));
 }
 
-void ChartDocument::ViewOpened(DocView view) { ++openViews_[static_cast<std::size_t>(view)]; }
+void ChartDocument::ViewOpened(const DocViewKind& kind) { ++openViews_[&kind]; }
 
-void ChartDocument::ViewClosed(DocView view) {
-  int& count = openViews_[static_cast<std::size_t>(view)];
-  if (count > 0) --count;
+void ChartDocument::ViewClosed(const DocViewKind& kind) {
+  const auto counter = openViews_.find(&kind);
+  if (counter != openViews_.end() && counter->second > 0) --counter->second;
 }
 
-bool ChartDocument::IsViewOpen(DocView view) const { return OpenCount(view) > 0; }
+bool ChartDocument::IsViewOpen(const DocViewKind& kind) const { return OpenCount(kind) > 0; }
+
+int ChartDocument::OpenCount(const DocViewKind& kind) const {
+  const auto counter = openViews_.find(&kind);
+  return counter != openViews_.end() ? counter->second : 0;
+}
 
 int ChartDocument::ChooseChartForTable(int tableKind, int slot) {
   D_CHOOSE_AT_FOR_DW dialog(workbench_.MainWindow());
@@ -104,7 +109,7 @@ int ChartDocument::ChooseChartForTable(int tableKind, int slot) {
 
 void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandOptions options) {
   viewCommands_.push_back(command);
-  const std::optional<DocView> exclusive = options.exclusive;
+  const DocViewKind* exclusive = options.exclusive;
   const bool needsTwoCharts = options.needsTwoCharts;
   std::function<bool()> available = std::move(options.available);
   OnCommand(
@@ -118,7 +123,7 @@ void ChartDocument::AddViewCommand(int command, int templateNumber, ViewCommandO
       [this, templateNumber, exclusive, needsTwoCharts,
        available = std::move(available)](platform::CommandState& state) {
         state.enabled = chart_ != nullptr && workbench_.GetTemplate(templateNumber) != nullptr &&
-                        !(exclusive && IsViewOpen(*exclusive)) &&
+                        !(exclusive != nullptr && IsViewOpen(*exclusive)) &&
                         (!needsTwoCharts || IsTwoChart()) && (!available || available());
       });
 }

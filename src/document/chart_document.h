@@ -5,23 +5,23 @@
 // windows of the subsystems see only this class and the Workbench.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "astro/chart/chart.h"
 #include "conditions/core/statistic.h"
-#include "document/view_kinds.h"
+#include "document/doc_view_kind.h"
 #include "platform/qt/document.h"
 
-class ACLines;
 class Archive;
-class CCommentView;
 class Workbench;
 
 // Chart kinds of documents that hold results rather than a chart.
@@ -63,44 +63,10 @@ struct DocCreation {
   static DocCreation PredictionListPrint(std::string name, std::filesystem::path file);
 };
 
-// The views whose presence the document counts.
-enum class DocView {
-  Comment,
-  AspectTable,
-  Midpoints,
-  Antiscia,
-  Coordinates,
-  AspectGraph,
-  GraphicEphemeris,
-  PlanetaryHours,
-  Map,
-  TownList,
-  Paran,
-  Bindhu,
-  Sabian,
-  QueryResults,
-  SynastryResults,
-  Statistics,
-  InterpretationText,
-  TreminResults,
-  TreminForecast,
-  Rectification,
-  PlanetEnergy,
-  Planet,
-  ArchivePrint,
-  PlanetTransits,
-  LunarTransits,
-  LifePoint,
-  PredictionListPrint,
-  FixedStars,
-  StarText,
-  kCount
-};
-
 // How a view command opens its view (ChartDocument::AddViewCommand).
 struct ViewCommandOptions {
   // Disabled while a view of this kind is open on the document (one such view per chart).
-  std::optional<DocView> exclusive{};
+  const DocViewKind* exclusive = nullptr;
   // Enabled only on a two-chart document.
   bool needsTwoCharts = false;
   // Runs before the view opens (a question, a mode the view reads); false opens nothing.
@@ -130,12 +96,13 @@ class ChartDocument : public platform::Document {
   // The chart kind, or the result kind (10, 12) of a result document.
   int Kind() const;
 
-  // Open counters: each view counts itself in when created and out when destroyed; a command
-  // reads "open" while the count is above zero, so an unpaired event cannot leave it disabled.
-  void ViewOpened(DocView view);
-  void ViewClosed(DocView view);
-  bool IsViewOpen(DocView view) const;
-  int OpenCount(DocView view) const { return openViews_[static_cast<std::size_t>(view)]; }
+  // Open counters, one per view kind a part gives (see document/doc_view_kind.h): each view counts
+  // itself in when created and out when destroyed; a command reads "open" while the count is
+  // above zero, so an unpaired event cannot leave it disabled.
+  void ViewOpened(const DocViewKind& kind);
+  void ViewClosed(const DocViewKind& kind);
+  bool IsViewOpen(const DocViewKind& kind) const;
+  int OpenCount(const DocViewKind& kind) const;
 
   // Table choices: 0 inner, 1 outer, 2 between, 3 one chart; -1 after a cancelled choice.
   int firstTableChoice = 3;
@@ -144,16 +111,17 @@ class ChartDocument : public platform::Document {
   // opened and 1 the upper table of a printed page set the first-table choice, slot 2 the second.
   // The choice 0..2, or -1 when cancelled (the stored choices unchanged).
   int ChooseChartForTable(int tableKind, int slot);
-  // The coordinate mode of the equatorial/horizontal table: 3 equatorial, 4 horizontal.
-  int coordinateMode = 3;
   // The chart was saved to (or loaded from) an archive: its comment pages are kept there.
   bool savedInArchive = false;
-  // The open comment view (set by the view, cleared when it goes): its text is stored in the page
-  // file before the chart's pages are looked at.
-  CCommentView* commentView = nullptr;
-  // The planetary lines of the open map view, for the paran table and the town lists, which copy
-  // what they need; expired once the map view has gone.
-  std::weak_ptr<const ACLines> mapLines;
+  // What a part keeps on the document for its views (the open comment view, the lines of the map
+  // view, the mode of the next coordinate table): one object of each type `State` the part
+  // declares in its ui folder, made with its defaults on first use and gone with the document.
+  template <class State>
+  State& PartState() {
+    std::shared_ptr<void>& slot = partStates_[std::type_index(typeid(State))];
+    if (!slot) slot = std::make_shared<State>();
+    return *static_cast<State*>(slot.get());
+  }
 
   // Command `command` opens the view of template `templateNumber` on this document. It is
   // enabled while the document has a chart and the template is registered, and as `options` say.
@@ -207,7 +175,8 @@ class ChartDocument : public platform::Document {
  private:
   ChartDocument* OpenDerived(const Chart& chart);
 
-  std::array<int, static_cast<std::size_t>(DocView::kCount)> openViews_{};
+  std::map<const DocViewKind*, int> openViews_;
+  std::map<std::type_index, std::shared_ptr<void>> partStates_;
   StatResults stats_;
   std::vector<int> viewCommands_;
 };

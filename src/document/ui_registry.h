@@ -2,16 +2,17 @@
 // `void Register<Subsystem>Ui(UiRegistry&)`, declared in its folder's registration.h; src/app/
 // calls them in order before the application starts. The function registers, through this
 // interface:
-//   - the view templates of its view kinds (RegisterViewTemplate: the template number from
-//     document/view_kinds.h and a factory of the view);
+//   - the view templates of its view kinds (RegisterViewTemplate: the template number the part
+//     declares in its own view_kinds.h, next to the open counters of its views, and a factory);
 //   - the commands of the chart document that open its views and dialogs, with their enabling
 //     (AddDocumentCommands: run on every new chart document; ChartDocument::AddViewCommand for a
 //     command that opens a view);
 //   - the commands of the main window (AddFrameCommands: run on the main window as it is made);
 //   - its start-up loaders and exit savers (AddStartupLoader, AddExitSaver).
-// A new view is a class in its subsystem's ui folder and a few lines in that subsystem's
-// registration function (and, when the document counts it, a DocView counter); the shell is not
-// touched. The shell's CKovraApp implements the registry.
+// A new view is a class in its part's ui folder, its template number (and, when the document
+// counts it, a DocViewKind) in that folder's view_kinds.h, and a few lines in the part's
+// registration function; neither the document nor the shell is touched. The shell's CKovraApp
+// implements the registry.
 #pragma once
 
 #include <functional>
@@ -35,8 +36,8 @@ class UiRegistry {
 
   // What the registered windows and commands will work with.
   virtual Workbench& GetWorkbench() = 0;
-  // Registers the template of a view kind (0..34) on the chart document; a kind registered
-  // twice keeps its first template. The template, or nullptr for a number out of range.
+  // Registers the template of a view kind on the chart document; a kind registered twice keeps
+  // its first template. The template, or nullptr for a negative number.
   virtual platform::DocTemplate* RegisterViewTemplate(int number,
                                                       platform::DocTemplate::ViewFactory view) = 0;
   // `commands` runs on every chart document as it is made, after the document's own commands.

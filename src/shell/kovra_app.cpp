@@ -175,7 +175,7 @@ void CKovraApp::RegisterTemplates() {
 
 platform::DocTemplate* CKovraApp::RegisterViewTemplate(int number,
                                                        platform::DocTemplate::ViewFactory view) {
-  if (number < 0 || number >= kViewKindCount) return nullptr;
+  if (number < 0) return nullptr;
   if (platform::DocTemplate* existing = documents_.GetTemplate(number)) return existing;
   return &documents_.AddTemplate(
       number, [this] { return std::make_unique<CKovraDoc>(*this); }, std::move(view));

@@ -93,7 +93,7 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
 
   // The registry of the subsystems' windows (document/ui_registry.h).
   Workbench& GetWorkbench() override { return *this; }
-  // Registers the template of a view kind (0..34) on the chart document; a kind registered
+  // Registers the template of a view kind on the chart document; a kind registered
   // twice keeps its first template.
   platform::DocTemplate* RegisterViewTemplate(int number,
                                               platform::DocTemplate::ViewFactory view) override;

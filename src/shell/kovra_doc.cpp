@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "archive/browser/comment_view.h"
+#include "archive/browser/view_kinds.h"
 #include "archive/comments/chart_comments.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
@@ -128,7 +129,7 @@ bool CKovraDoc::CopySource(const Chart& source, bool withComments) {
 }
 
 bool CKovraDoc::SaveModified() {
-  if (commentView != nullptr) commentView->SaveIfKept();
+  if (CCommentView* comments = PartState<OpenCommentView>().view) comments->SaveIfKept();
   if (app_.IsClosing() || !chart_ || savedInArchive || !HasCommentPages(*chart_)) return true;
   return platform::GetPrompter().AskYesNo(
              kMsgUnsavedComments, GetMessageText(kMsgUnsavedComments)) == platform::Answer::Yes;

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -25,6 +26,7 @@
 #include "shell/entry/choose_chart_type.h"
 #include "shell/kovra_view.h"
 #include "shell_fixture.h"
+#include "views/ui/view_kinds.h"
 
 namespace shell_test {
 namespace {
@@ -38,12 +40,12 @@ std::string Caption(platform::View* view) { return platform::FromQt(view->Frame(
 class CountingView : public platform::View {
  public:
   void OnInitialUpdate() override {
-    static_cast<CKovraDoc*>(GetDocument())->ViewOpened(DocView::Bindhu);
+    static_cast<CKovraDoc*>(GetDocument())->ViewOpened(kDocViewBindhu);
     platform::View::OnInitialUpdate();
   }
   ~CountingView() override {
     if (auto* document = static_cast<CKovraDoc*>(GetDocument()))
-      document->ViewClosed(DocView::Bindhu);
+      document->ViewClosed(kDocViewBindhu);
   }
   void OnDraw(platform::Dc&) override {}
   std::string GetFrameTitle() const override {
@@ -245,7 +247,7 @@ TEST_F(ShellTest, EachFrameIsCaptionedByItsView) {
   CKovraApp& app = StartBareApp([](UiRegistry& registry) {
     registry.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
     registry.AddDocumentCommands([](ChartDocument& document, Workbench&) {
-      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
+      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = &kDocViewBindhu});
     });
   });
   CKovraDoc* document = OpenCopy(NatalChart(kParis, "Тест"));
@@ -299,7 +301,7 @@ TEST_F(ShellTest, RegisteredCommandsReachTheWindowAndEveryNewDocument) {
     ++documentsGiven;
     document.OnCommand(kDocumentCommand, [] {});
     document.AddViewCommand(kViewCommand, kTemplateBindhu,
-                            {.exclusive = DocView::Bindhu, .needsTwoCharts = true});
+                            {.exclusive = &kDocViewBindhu, .needsTwoCharts = true});
   });
   EXPECT_TRUE(frame.Execute(kFrameCommand));
   EXPECT_EQ(frameRuns, 1);
@@ -331,7 +333,7 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   // Only the Bindhu command, over a template not registered yet.
   CKovraApp& app = StartBareApp([](UiRegistry& registry) {
     registry.AddDocumentCommands([](ChartDocument& document, Workbench&) {
-      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = DocView::Bindhu});
+      document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu, {.exclusive = &kDocViewBindhu});
     });
   });
   CMainFrame& frame = *app.GetMainFrame();
@@ -350,7 +352,7 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   app.RegisterViewTemplate(kTemplateBindhu, [] { return new CountingView(); });
   EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kBindhuTable));
-  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewBindhu), 1);
 
   // The Bindhu view is active now; the command is routed to its document and disabled.
   EXPECT_FALSE(frame.StateOf(cmd::kBindhuTable).enabled);
@@ -360,18 +362,90 @@ TEST_F(ShellTest, ViewCommandsFollowTheOpenCounters) {
   // Closing the view enables it again.
   document->Views()[1]->Frame()->close();
   DeletePending();
-  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewBindhu), 0);
   EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
 
   // An unpaired close cannot drive the counter below zero and leave the command disabled.
-  document->ViewClosed(DocView::Bindhu);
-  document->ViewClosed(DocView::Bindhu);
-  EXPECT_EQ(document->OpenCount(DocView::Bindhu), 0);
+  document->ViewClosed(kDocViewBindhu);
+  document->ViewClosed(kDocViewBindhu);
+  EXPECT_EQ(document->OpenCount(kDocViewBindhu), 0);
   EXPECT_TRUE(frame.StateOf(cmd::kBindhuTable).enabled);
-  document->ViewOpened(DocView::Sabian);
-  document->ViewOpened(DocView::Sabian);
-  document->ViewClosed(DocView::Sabian);
-  EXPECT_TRUE(document->IsViewOpen(DocView::Sabian));
+  document->ViewOpened(kDocViewSabian);
+  document->ViewOpened(kDocViewSabian);
+  document->ViewClosed(kDocViewSabian);
+  EXPECT_TRUE(document->IsViewOpen(kDocViewSabian));
+}
+
+// Registers nothing itself: records the template numbers the parts register and hands everything
+// on to the application.
+class RecordingRegistry : public UiRegistry {
+ public:
+  explicit RecordingRegistry(UiRegistry& inner) : inner_(inner) {}
+  Workbench& GetWorkbench() override { return inner_.GetWorkbench(); }
+  platform::DocTemplate* RegisterViewTemplate(int number,
+                                              platform::DocTemplate::ViewFactory view) override {
+    numbers.push_back(number);
+    return inner_.RegisterViewTemplate(number, std::move(view));
+  }
+  void AddDocumentCommands(DocumentCommands commands) override {
+    inner_.AddDocumentCommands(std::move(commands));
+  }
+  void AddFrameCommands(FrameCommands commands) override {
+    inner_.AddFrameCommands(std::move(commands));
+  }
+  void AddStartupLoader(DataHook load) override { inner_.AddStartupLoader(std::move(load)); }
+  void AddExitSaver(DataHook save) override { inner_.AddExitSaver(std::move(save)); }
+
+  std::vector<int> numbers;
+
+ private:
+  UiRegistry& inner_;
+};
+
+// Each part declares its template numbers in its own folder; together no two of its kinds share a
+// number (the second would quietly lose its view) and every view the program has is there.
+TEST_F(ShellTest, ThePartsRegisterEveryTemplateOnceUnderItsOwnNumber) {
+  std::vector<int> numbers;
+  CKovraApp& app = StartBareApp([&numbers](UiRegistry& registry) {
+    RecordingRegistry recording(registry);
+    RegisterSubsystems(recording);
+    numbers = recording.numbers;
+  });
+  std::sort(numbers.begin(), numbers.end());
+  EXPECT_EQ(std::adjacent_find(numbers.begin(), numbers.end()), numbers.end())
+      << "a template number registered by two views";
+  for (int number = 0; number <= 34; ++number)
+    EXPECT_NE(app.GetTemplate(number), nullptr) << "template " << number;
+  EXPECT_EQ(app.RegisterViewTemplate(-1, [] { return new CountingView(); }), nullptr);
+}
+
+// A kind of view declared anywhere is counted apart from every other, and the state a part keeps
+// on a document is its own, made with its defaults, and belongs to that document alone.
+inline constexpr DocViewKind kDocViewOfThisTest{};
+struct StateOfThisTest {
+  int value = 7;
+};
+struct OtherStateOfThisTest {
+  int value = 0;
+};
+
+TEST_F(ShellTest, PartsCountTheirOwnViewKindsAndKeepTheirOwnState) {
+  StartBareApp();
+  CKovraDoc* first = OpenCopy(NatalChart(kMoscow));
+  CKovraDoc* second = OpenCopy(NatalChart(kParis));
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  first->ViewOpened(kDocViewOfThisTest);
+  EXPECT_EQ(first->OpenCount(kDocViewOfThisTest), 1);
+  EXPECT_EQ(first->OpenCount(kDocViewBindhu), 0);
+  EXPECT_EQ(second->OpenCount(kDocViewOfThisTest), 0);
+
+  EXPECT_EQ(first->PartState<StateOfThisTest>().value, 7);
+  first->PartState<StateOfThisTest>().value = 3;
+  first->PartState<OtherStateOfThisTest>().value = 5;
+  EXPECT_EQ(first->PartState<StateOfThisTest>().value, 3);
+  EXPECT_EQ(first->PartState<OtherStateOfThisTest>().value, 5);
+  EXPECT_EQ(second->PartState<StateOfThisTest>().value, 7);
 }
 
 // The main chart view takes a second chart through the chart-kind list and the entry of that

@@ -2,6 +2,7 @@
 
 #include "archive/browser/archive_view.h"
 #include "archive/browser/archive_view_commented.h"
+#include "archive/browser/view_kinds.h"
 #include "archive/comments/chart_comments.h"
 #include "conditions/ui/query_dialog.h"
 #include "conditions/ui/stat_view.h"

@@ -1,5 +1,6 @@
 #include "archive/browser/archive_print_view.h"
 
+#include "archive/browser/view_kinds.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
@@ -16,12 +17,12 @@ CArchivePrint::CArchivePrint(Archive& archive, QWidget* parent)
     : platform::LineListView(lists::ScrollLimit::kLastLine, parent), archive_(archive) {}
 
 CArchivePrint::~CArchivePrint() {
-  if (counted_ != nullptr) counted_->ViewClosed(DocView::ArchivePrint);
+  if (counted_ != nullptr) counted_->ViewClosed(kDocViewArchivePrint);
 }
 
 void CArchivePrint::OnInitialUpdate() {
   if (auto* document = dynamic_cast<ChartDocument*>(GetDocument())) {
-    document->ViewOpened(DocView::ArchivePrint);
+    document->ViewOpened(kDocViewArchivePrint);
     counted_ = document;
   }
   const Configuration& config = GetConfiguration();

@@ -1,6 +1,7 @@
 #include "archive/browser/comment_view.h"
 
 #include "archive/browser/comment_names_dialog.h"
+#include "archive/browser/view_kinds.h"
 #include "archive/store/archive_layout.h"
 #include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
@@ -32,8 +33,8 @@ void CCommentView::OnInitialUpdate() {
   textFraction_ = kTextFraction;
   textLimit_ = kCommentMaxLength;
   if (ChartDocument* document = GetChartDocument()) {
-    document->ViewOpened(DocView::Comment);
-    document->commentView = this;
+    document->ViewOpened(kDocViewComment);
+    document->PartState<OpenCommentView>().view = this;
     attached_ = true;
   }
   CRichTextCtrlView::OnInitialUpdate();
@@ -152,7 +153,8 @@ void CCommentView::Detach() {
   if (!attached_) return;
   attached_ = false;
   if (ChartDocument* document = GetChartDocument()) {
-    if (document->commentView == this) document->commentView = nullptr;
-    document->ViewClosed(DocView::Comment);
+    OpenCommentView& open = document->PartState<OpenCommentView>();
+    if (open.view == this) open.view = nullptr;
+    document->ViewClosed(kDocViewComment);
   }
 }

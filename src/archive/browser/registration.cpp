@@ -5,10 +5,10 @@
 #include "archive/browser/comment_view.h"
 #include "archive/browser/dynamic_archive_dialog.h"
 #include "archive/browser/export_format_dialogs.h"
+#include "archive/browser/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "platform/qt/command_target.h"
 
@@ -27,7 +27,7 @@ void RegisterArchiveUi(UiRegistry& registry) {
   });
   registry.AddDocumentCommands([](ChartDocument& document, Workbench& workbench) {
     // One comment view per chart: two would store the same page over each other.
-    document.AddViewCommand(cmd::kComment, kTemplateComment, {.exclusive = DocView::Comment});
+    document.AddViewCommand(cmd::kComment, kTemplateComment, {.exclusive = &kDocViewComment});
     document.OnCommand(
         cmd::kSaveToArchive, [&document, &workbench] { SaveChartToArchive(workbench, document); },
         [&document](platform::CommandState& state) {

@@ -1,7 +1,7 @@
 #include "astrocarto/ui/ac_lines_view.h"
 
+#include "astrocarto/ui/view_kinds.h"
 #include "document/chart_document.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "forecast/core/list_display_settings.h"
 #include "foundation/atlas/town_search.h"
@@ -25,7 +25,7 @@ CACLinesView::CACLinesView(QWidget* parent)
 
 CACLinesView::~CACLinesView() {
   if (ChartDocument* document = Document(); document != nullptr && counted_)
-    document->ViewClosed(DocView::TownList);
+    document->ViewClosed(kDocViewTownList);
 }
 
 ChartDocument* CACLinesView::Document() const {
@@ -55,7 +55,7 @@ void CACLinesView::OnInitialUpdate() {
   ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
   if (!counted_) {
-    document->ViewOpened(DocView::TownList);
+    document->ViewOpened(kDocViewTownList);
     counted_ = true;
   }
   ReadDisplay();

@@ -8,9 +8,9 @@
 #include "astrocarto/core/near_towns.h"
 #include "astrocarto/ui/paran_view.h"
 #include "astrocarto/ui/selected_towns_dialog.h"
+#include "astrocarto/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
@@ -47,7 +47,7 @@ ScrollCode CodeOf(int action) {
 
 }  // namespace
 
-CAstroCartView::CAstroCartView(QWidget* parent) : ChartDocView(DocView::Map, parent) {
+CAstroCartView::CAstroCartView(QWidget* parent) : ChartDocView(kDocViewMap, parent) {
   OnCommand(
       cmd::kAddRemoveChart, [this] { OnAcAddchart(); },
       [this](platform::CommandState& state) { state.enabled = map_ != nullptr; });
@@ -65,7 +65,7 @@ CAstroCartView::CAstroCartView(QWidget* parent) : ChartDocView(DocView::Map, par
 
 CAstroCartView::~CAstroCartView() {
   // The document's reference to the lines goes with the view.
-  if (ChartDocument* document = GetDocument()) document->mapLines.reset();
+  if (ChartDocument* document = GetDocument()) document->PartState<MapViewLines>().lines.reset();
 }
 
 void CAstroCartView::OnInitialUpdate() {
@@ -85,7 +85,7 @@ void CAstroCartView::OnInitialUpdate() {
   DPROGRESSBAR progress(platform::ToQt(GetMessageText(kMsgAstrocartographyTitle)), this);
   map_->Init(ReadAstroCartPage(config.astroCart), config, *document->GetChart(), progress);
   drawn_ = *document->GetChart();
-  document->mapLines = map_->SharedLines();
+  document->PartState<MapViewLines>().lines = map_->SharedLines();
   Relayout();
   platform::View::OnUpdate(nullptr);
 }

@@ -5,6 +5,7 @@
 #include "astrocarto/core/ac_lines_list.h"
 #include "astrocarto/core/astrocart_page.h"
 #include "astrocarto/ui/ac_lines_view.h"
+#include "astrocarto/ui/view_kinds.h"
 #include "document/chart_choice_dialog.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
@@ -23,7 +24,7 @@ CParanView::CParanView(QWidget* parent)
 
 CParanView::~CParanView() {
   if (ChartDocument* document = Document(); document != nullptr && counted_)
-    document->ViewClosed(DocView::Paran);
+    document->ViewClosed(kDocViewParan);
 }
 
 ChartDocument* CParanView::Document() const { return dynamic_cast<ChartDocument*>(GetDocument()); }
@@ -45,12 +46,12 @@ void CParanView::OnInitialUpdate() {
   ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
   if (!counted_) {
-    document->ViewOpened(DocView::Paran);
+    document->ViewOpened(kDocViewParan);
     counted_ = true;
   }
   const Configuration& config = GetConfiguration();
   display_ = ReadDisplaySettings(DisplayBlock::kAstroCartography, config.tablesInterface).Clamped();
-  if (!lines_) lines_ = document->mapLines.lock();
+  if (!lines_) lines_ = document->PartState<MapViewLines>().lines.lock();
   first_ = *document->GetChart();
   if (lines_) {
     const int choice = ChooseCrossings(*lines_);

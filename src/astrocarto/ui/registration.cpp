@@ -7,10 +7,10 @@
 #include "astrocarto/ui/astrocart_sheet.h"
 #include "astrocarto/ui/astrocart_view.h"
 #include "astrocarto/ui/paran_view.h"
+#include "astrocarto/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "platform/qt/command_target.h"
@@ -36,7 +36,7 @@ void RegisterAstroCartoUi(UiRegistry& registry) {
       return true;
     };
     document.AddViewCommand(cmd::kAstroCartMap, kTemplateAstroCart,
-                            {.exclusive = DocView::Map, .prepare = settingsFirst});
+                            {.exclusive = &kDocViewMap, .prepare = settingsFirst});
     // The town list of the lines after its settings; a dialog closed without OK opens none.
     document.AddViewCommand(cmd::kTownList, kTemplateTownList, {.prepare = [&workbench](int) {
                               return RunACLinesConf(workbench.MainWindow());

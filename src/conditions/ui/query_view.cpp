@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "archive/store/archive.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
@@ -25,7 +26,7 @@ CQueryView::CQueryView(Workbench& workbench, QWidget* parent)
 
 CQueryView::~CQueryView() {
   if (counted_) {
-    if (ChartDocument* document = Document()) document->ViewClosed(DocView::QueryResults);
+    if (ChartDocument* document = Document()) document->ViewClosed(kDocViewQueryResults);
   }
 }
 
@@ -36,7 +37,7 @@ ChartDocument* CQueryView::Document() const {
 void CQueryView::OnInitialUpdate() {
   results_.TakeOver(workbench_.GetArchive());
   if (ChartDocument* document = Document(); document != nullptr && !counted_) {
-    document->ViewOpened(DocView::QueryResults);
+    document->ViewOpened(kDocViewQueryResults);
     counted_ = true;
   }
   if (platform::ChildFrame* frame = Frame(); frame != nullptr && frame->mdiArea() != nullptr)

@@ -9,8 +9,8 @@
 #include "astro/chart/chart_header.h"
 #include "astro/chart/published_settings.h"
 #include "conditions/ui/stat_dialog.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -30,7 +30,7 @@ constexpr int kCaptionLength = 25;
 }  // namespace
 
 CStatView::CStatView(Workbench& workbench, QWidget* parent)
-    : ChartDocView(DocView::Statistics, parent), workbench_(workbench) {
+    : ChartDocView(kDocViewStatistics, parent), workbench_(workbench) {
   SetScrollByLines(platform::MapMode::HiMetric);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -6,6 +6,7 @@
 
 #include "archive/store/archive.h"
 #include "conditions/ui/query_view.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
@@ -30,7 +31,7 @@ CSynAnalView::CSynAnalView(Workbench& workbench, std::shared_ptr<SynastryHandOve
 
 CSynAnalView::~CSynAnalView() {
   if (counted_) {
-    if (ChartDocument* document = Document()) document->ViewClosed(DocView::SynastryResults);
+    if (ChartDocument* document = Document()) document->ViewClosed(kDocViewSynastryResults);
   }
 }
 
@@ -48,7 +49,7 @@ void CSynAnalView::OnInitialUpdate() {
     *pending_ = SynastryHandOver{};
   }
   if (ChartDocument* document = Document(); document != nullptr && !counted_) {
-    document->ViewOpened(DocView::SynastryResults);
+    document->ViewOpened(kDocViewSynastryResults);
     counted_ = true;
   }
   if (platform::ChildFrame* frame = Frame(); frame != nullptr && frame->mdiArea() != nullptr) {

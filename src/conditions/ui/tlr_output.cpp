@@ -14,6 +14,7 @@
 
 #include "astro/chart/chart_context.h"
 #include "astro/chart/published_settings.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
@@ -261,7 +262,7 @@ CTLRVIEW::~CTLRVIEW() {
   if (!attached_) return;
   OnDestroy();
   if (ChartDocument* document = GetChartDocument())
-    document->ViewClosed(DocView::InterpretationText);
+    document->ViewClosed(kDocViewInterpretationText);
 }
 
 void CTLRVIEW::OnInitialUpdate() {
@@ -271,7 +272,7 @@ void CTLRVIEW::OnInitialUpdate() {
   CRichTextCtrlView::OnInitialUpdate();
   ChartDocument* document = GetChartDocument();
   if (document != nullptr) {
-    document->ViewOpened(DocView::InterpretationText);
+    document->ViewOpened(kDocViewInterpretationText);
     attached_ = true;
   }
   const Chart* chart = document != nullptr ? document->GetChart() : nullptr;

@@ -15,7 +15,8 @@ int ToPixels(int units, int dpi) { return (units * dpi + 2539) / 2540; }
 
 }  // namespace
 
-ForecastListView::ForecastListView(DocView kind, lists::ScrollLimit limit, QWidget* parent)
+ForecastListView::ForecastListView(const DocViewKind& kind, lists::ScrollLimit limit,
+                                   QWidget* parent)
     : platform::LineListView(limit, parent), kind_(kind) {}
 
 ForecastListView::~ForecastListView() {

@@ -17,7 +17,7 @@ class ForecastListView : public platform::LineListView {
   Q_OBJECT
 
  public:
-  ForecastListView(DocView kind, lists::ScrollLimit limit, QWidget* parent = nullptr);
+  ForecastListView(const DocViewKind& kind, lists::ScrollLimit limit, QWidget* parent = nullptr);
   ~ForecastListView() override;
 
   ChartDocument* GetChartDocument() const;
@@ -61,7 +61,7 @@ class ForecastListView : public platform::LineListView {
   void DrawPageHead(platform::Dc& dc, int page, int pageCount, int rowsUsed) override;
 
  private:
-  DocView kind_;
+  const DocViewKind& kind_;
   bool counted_ = false;
   std::unique_ptr<forecast::EventListing> listing_;
   forecast::ListingPaper paper_;

@@ -7,6 +7,7 @@
 #include "forecast/core/pred_list_record.h"
 #include "forecast/core/transits_listing.h"
 #include "forecast/ui/pred_list_commands.h"
+#include "forecast/ui/view_kinds.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/settings.h"
@@ -19,7 +20,7 @@
 // --- planet transits ------------------------------------------------------------------------
 
 CTransitsView::CTransitsView()
-    : ForecastListView(DocView::PlanetTransits, lists::ScrollLimit::kFullLastPage) {}
+    : ForecastListView(kDocViewPlanetTransits, lists::ScrollLimit::kFullLastPage) {}
 
 void CTransitsView::OnInitialUpdate() {
   const Chart* chart = BeginList();
@@ -75,7 +76,7 @@ void CTransitsView::OnLineRightClick(int line) {
 // --- lunar transits -------------------------------------------------------------------------
 
 CLunTranView::CLunTranView()
-    : ForecastListView(DocView::LunarTransits, lists::ScrollLimit::kLastLine) {}
+    : ForecastListView(kDocViewLunarTransits, lists::ScrollLimit::kLastLine) {}
 
 void CLunTranView::OnInitialUpdate() {
   const Chart* chart = BeginList();
@@ -122,7 +123,7 @@ void CLunTranView::OnLineRightClick(int line) {
 // --- the life point -------------------------------------------------------------------------
 
 LifePointView::LifePointView()
-    : ForecastListView(DocView::LifePoint, lists::ScrollLimit::kLastLine) {}
+    : ForecastListView(kDocViewLifePoint, lists::ScrollLimit::kLastLine) {}
 
 void LifePointView::OnInitialUpdate() {
   const Chart* chart = BeginList();

@@ -4,10 +4,10 @@
 
 #include "astro/aspects/aspect.h"
 #include "document/chart_document.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "forecast/core/pred_list_file.h"
 #include "forecast/ui/pred_list_dialogs.h"
+#include "forecast/ui/view_kinds.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"

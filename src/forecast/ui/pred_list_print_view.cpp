@@ -1,5 +1,6 @@
 #include "forecast/ui/pred_list_print_view.h"
 
+#include "forecast/ui/view_kinds.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/message_numbers.h"
@@ -37,7 +38,7 @@ class ScreenRows : public forecast::EventListing {
 }  // namespace
 
 CPredListPrint::CPredListPrint()
-    : ForecastListView(DocView::PredictionListPrint, lists::ScrollLimit::kLastLine) {}
+    : ForecastListView(kDocViewPredictionListPrint, lists::ScrollLimit::kLastLine) {}
 
 void CPredListPrint::OnInitialUpdate() {
   CountOpen();

@@ -5,7 +5,6 @@
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "forecast/ui/forecast_views.h"
 #include "forecast/ui/life_point_sheet.h"
@@ -13,6 +12,7 @@
 #include "forecast/ui/pred_list_commands.h"
 #include "forecast/ui/pred_list_print_view.h"
 #include "forecast/ui/transit_sheet.h"
+#include "forecast/ui/view_kinds.h"
 #include "foundation/config/configuration.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "platform/qt/progress_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "rectification/ui/tremin_view.h"
+#include "rectification/ui/view_kinds.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr double kPaperDpi = 600.0;
 
 }  // namespace
 
-CPrTreminView::CPrTreminView(QWidget* parent) : ChartDocView(DocView::TreminForecast, parent) {
+CPrTreminView::CPrTreminView(QWidget* parent) : ChartDocView(kDocViewTreminForecast, parent) {
   SetScrollByLines(platform::MapMode::HiMetric);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -17,6 +17,7 @@
 #include "platform/qt/measuring_dc.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/tremin_view.h"
+#include "rectification/ui/view_kinds.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ constexpr int kA4Width = 2100, kA4Height = 2970;
 
 }  // namespace
 
-RectifView::RectifView(QWidget* parent) : ChartDocView(DocView::Rectification, parent) {
+RectifView::RectifView(QWidget* parent) : ChartDocView(kDocViewRectification, parent) {
   SetScrollByLines(platform::MapMode::LoMetric);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

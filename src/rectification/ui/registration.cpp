@@ -4,7 +4,6 @@
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_file_names.h"
@@ -16,6 +15,7 @@
 #include "rectification/ui/tremin_conf.h"
 #include "rectification/ui/tremin_forecast_dialog.h"
 #include "rectification/ui/tremin_view.h"
+#include "rectification/ui/view_kinds.h"
 
 namespace {
 

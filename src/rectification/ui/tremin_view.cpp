@@ -18,6 +18,7 @@
 #include "platform/qt/child_frame.h"
 #include "platform/qt/qt_text.h"
 #include "rectification/ui/tm_possible_moments.h"
+#include "rectification/ui/view_kinds.h"
 
 void CloseViewLater(platform::View& view) {
   QTimer::singleShot(0, &view, [&view] {
@@ -48,7 +49,7 @@ CTreminView::CTreminView(QWidget* parent)
 
 CTreminView::~CTreminView() {
   if (counted_) {
-    if (ChartDocument* document = Document()) document->ViewClosed(DocView::TreminResults);
+    if (ChartDocument* document = Document()) document->ViewClosed(kDocViewTreminResults);
   }
 }
 
@@ -57,7 +58,7 @@ ChartDocument* CTreminView::Document() const { return dynamic_cast<ChartDocument
 void CTreminView::OnInitialUpdate() {
   ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
-  document->ViewOpened(DocView::TreminResults);
+  document->ViewOpened(kDocViewTreminResults);
   counted_ = true;
 
   Configuration& config = GetConfiguration();

@@ -24,6 +24,7 @@
 #include "views/core/asp_graph_draw.h"
 #include "views/core/asp_graph_pages.h"
 #include "views/ui/asp_graph_dialogs.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ AspGraphPaint PaintOf(const Configuration& config, bool printing) {
 }  // namespace
 
 CAspGraphView::CAspGraphView(std::shared_ptr<const CAspGraphData> data, QWidget* parent)
-    : ChartDocView(DocView::AspectGraph, parent), data_(std::move(data)) {
+    : ChartDocView(kDocViewAspectGraph, parent), data_(std::move(data)) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {

@@ -11,9 +11,10 @@
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"
+#include "views/ui/view_kinds.h"
 
 CAspTableView::CAspTableView(QWidget* parent)
-    : TableView(DocView::AspectTable, AspectTable::kKindAspects, parent) {}
+    : TableView(kDocViewAspectTable, AspectTable::kKindAspects, parent) {}
 
 std::string CAspTableView::GetFrameTitle() const {
   return platform::View::GetFrameTitle() + GetMessageText(kMsgAspectTableCaption);

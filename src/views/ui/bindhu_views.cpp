@@ -27,6 +27,7 @@
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/measuring_dc.h"
 #include "platform/qt/qt_text.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ const std::initializer_list<const char*> kHouseChoices = {"Не учитыват
 
 // --- CBindhuView ---
 
-CBindhuView::CBindhuView(QWidget* parent) : ChartDocView(DocView::Bindhu, parent) {
+CBindhuView::CBindhuView(QWidget* parent) : ChartDocView(kDocViewBindhu, parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
@@ -194,14 +195,14 @@ void LoadSabiansAtStart(Workbench& workbench) {
 CSabiansView::CSabiansView(QWidget* parent) : CRichTextCtrlView(parent) {}
 
 CSabiansView::~CSabiansView() {
-  if (counted_ != nullptr) counted_->ViewClosed(DocView::Sabian);
+  if (counted_ != nullptr) counted_->ViewClosed(kDocViewSabian);
 }
 
 void CSabiansView::OnInitialUpdate() {
   textFraction_ = 1.0;
   ChartDocument* document = GetChartDocument();
   if (document != nullptr) {
-    document->ViewOpened(DocView::Sabian);
+    document->ViewOpened(kDocViewSabian);
     counted_ = document;
   }
   SabianChoice choice = SabianChoice::Read(GetConfiguration());
@@ -373,8 +374,8 @@ ChartDocument* RunThematicChart(ChartDocument& document, Workbench& workbench) {
   return workbench.OpenChartDocument(DocCreation::DerivedChart(std::move(made)));
 }
 
-CPlanEnergyView::CPlanEnergyView(QWidget* parent) : ChartDocView(DocView::PlanetEnergy, parent) {}
+CPlanEnergyView::CPlanEnergyView(QWidget* parent) : ChartDocView(kDocViewPlanetEnergy, parent) {}
 std::string CPlanEnergyView::GetFrameTitle() const { return Title(*this, 250); }
 
-CPlanetView::CPlanetView(QWidget* parent) : ChartDocView(DocView::Planet, parent) {}
+CPlanetView::CPlanetView(QWidget* parent) : ChartDocView(kDocViewPlanet, parent) {}
 std::string CPlanetView::GetFrameTitle() const { return Title(*this, 239); }

@@ -15,6 +15,7 @@
 #include "platform/qt/measuring_dc.h"
 #include "views/core/coord_table.h"
 #include "views/core/table_page_header.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ int ToPixels(int units, int dpi) { return std::max(1, units * dpi / 2540); }
 }  // namespace
 
 CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* parent)
-    : CoordViewBase(mode, caption, helpContext, parent, DocView::Coordinates, false) {}
+    : CoordViewBase(mode, caption, helpContext, parent, kDocViewCoordinates, false) {}
 
-CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* parent, DocView kind,
-                             bool wide)
+CoordViewBase::CoordViewBase(int mode, int caption, int helpContext, QWidget* parent,
+                             const DocViewKind& kind, bool wide)
     : ChartDocView(kind, parent),
       caption_(caption),
       wide_(wide),
@@ -74,8 +75,9 @@ void CoordViewBase::OnUpdate(platform::View* sender) {
 void CoordViewBase::OnInitialUpdate() {
   if (mode_ == coords::kEquatorial) {
     if (ChartDocument* document = GetDocument())
-      mode_ = document->coordinateMode == coords::kHorizontal ? coords::kHorizontal
-                                                              : coords::kEquatorial;
+      mode_ = document->PartState<CoordinateTableChoice>().mode == coords::kHorizontal
+                  ? coords::kHorizontal
+                  : coords::kEquatorial;
   }
   CountOpen();
   // The window takes the size of the table in the screen layout at scale 1.
@@ -180,7 +182,7 @@ std::string CCoordEquView::GetFrameTitle() const {
 }
 
 AntisView::AntisView(QWidget* parent)
-    : CoordViewBase(0, kMsgAntiscia, kHelpContext, parent, DocView::Antiscia, true) {}
+    : CoordViewBase(0, kMsgAntiscia, kHelpContext, parent, kDocViewAntiscia, true) {}
 
 int AntisView::WindowWidth(const coords::TableMeasure& m) const {
   return static_cast<int>(m.widthUnit * 1.75) *

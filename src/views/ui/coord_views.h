@@ -13,7 +13,7 @@
 #include "views/core/coord_table.h"
 
 class Chart;
-enum class DocView;
+class DocViewKind;
 
 class CoordViewBase : public ChartDocView {
   Q_OBJECT
@@ -22,7 +22,8 @@ class CoordViewBase : public ChartDocView {
   // `mode` 0 the main table, else the detail table's mode (1..4; 3 or 4 read from the document).
   CoordViewBase(int mode, int caption, int helpContext, QWidget* parent = nullptr);
   // A view of another kind, drawing the main table in its wide form when `wide`.
-  CoordViewBase(int mode, int caption, int helpContext, QWidget* parent, DocView kind, bool wide);
+  CoordViewBase(int mode, int caption, int helpContext, QWidget* parent, const DocViewKind& kind,
+                bool wide);
 
   void OnInitialUpdate() override;
   void OnDraw(platform::Dc& dc) override;

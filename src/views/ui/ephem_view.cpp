@@ -28,6 +28,7 @@
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "settings/ui/color_dial.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ QColor ToQColor(platform::Color c) { return QColor(c.r, c.g, c.b); }
 
 }  // namespace
 
-EphemView::EphemView(QWidget* parent) : ChartDocView(DocView::GraphicEphemeris, parent) {}
+EphemView::EphemView(QWidget* parent) : ChartDocView(kDocViewGraphicEphemeris, parent) {}
 
 void EphemView::OnInitialUpdate() {
   SetScrollByLines(platform::MapMode::HiMetric);

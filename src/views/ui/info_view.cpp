@@ -15,8 +15,9 @@
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
 #include "views/ui/table_choice_dialogs.h"
+#include "views/ui/view_kinds.h"
 
-CInfoView::CInfoView(QWidget* parent) : ChartDocView(DocView::PlanetaryHours, parent) {}
+CInfoView::CInfoView(QWidget* parent) : ChartDocView(kDocViewPlanetaryHours, parent) {}
 
 void CInfoView::OnInitialUpdate() {
   SetScrollByLines(platform::MapMode::HiMetric);

@@ -16,6 +16,7 @@
 #include "views/core/chart_info_panel.h"
 #include "views/core/table_page_header.h"
 #include "views/ui/midpoints_dialogs.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr std::array<double, kAspectListColumns> kClickWidths = {2.0, 2.0, 2.0, 
 }  // namespace
 
 CMidpointsView::CMidpointsView(QWidget* parent)
-    : TableView(DocView::Midpoints, AspectTable::kKindMidpoints, parent) {}
+    : TableView(kDocViewMidpoints, AspectTable::kKindMidpoints, parent) {}
 
 CMidpointsView::~CMidpointsView() = default;
 

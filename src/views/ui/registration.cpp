@@ -7,7 +7,6 @@
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/datetime/present_moment.h"
@@ -30,6 +29,7 @@
 #include "views/ui/info_view.h"
 #include "views/ui/midpoints_view.h"
 #include "views/ui/stars_views.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
   };
   // The equatorial and the horizontal table share their view; the command sets the mode.
   const auto coordinateMode = [&document](int command) {
-    document.coordinateMode = command == cmd::kCoordHorizontal ? 4 : 3;
+    document.PartState<CoordinateTableChoice>().mode = command == cmd::kCoordHorizontal ? 4 : 3;
     return true;
   };
   document.AddViewCommand(cmd::kAspectTable, kTemplateAspectTable, {.prepare = chooseChart(0)});
@@ -155,13 +155,13 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
       }});
   // The Bindhu and Sabian lists are disabled while one of them is open.
   document.AddViewCommand(cmd::kBindhuTable, kTemplateBindhu,
-                          {.exclusive = DocView::Bindhu, .prepare = [&workbench](int) {
+                          {.exclusive = &kDocViewBindhu, .prepare = [&workbench](int) {
                              return AskBindhuSettings(workbench, false);
                            }});
   // The Sabian list only when the user's symbols are loaded.
   document.AddViewCommand(
       cmd::kSabianSymbols, kTemplateSabians,
-      {.exclusive = DocView::Sabian, .available = [] { return SabianSymbols().Loaded(); }});
+      {.exclusive = &kDocViewSabian, .available = [] { return SabianSymbols().Loaded(); }});
   document.OnCommand(cmd::kThematicChart,
                      [&document, &workbench] { RunThematicChart(document, workbench); });
 

@@ -15,7 +15,6 @@
 #include "astro/chart/chart_header.h"
 #include "astro/chart/published_settings.h"
 #include "document/chart_document.h"
-#include "document/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/page_frame.h"
@@ -31,6 +30,7 @@
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/measuring_dc.h"
+#include "views/ui/view_kinds.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ CStarsListView::CStarsListView(QWidget* parent)
 
 CStarsListView::~CStarsListView() {
   if (ChartDocument* document = Document(); document != nullptr && counted_)
-    document->ViewClosed(DocView::FixedStars);
+    document->ViewClosed(kDocViewFixedStars);
 }
 
 ChartDocument* CStarsListView::Document() const {
@@ -143,7 +143,7 @@ void CStarsListView::OnInitialUpdate() {
   ChartDocument* document = Document();
   if (document == nullptr || document->GetChart() == nullptr) return;
   if (!counted_) {
-    document->ViewOpened(DocView::FixedStars);
+    document->ViewOpened(kDocViewFixedStars);
     counted_ = true;
   }
   const Configuration& config = GetConfiguration();
@@ -228,14 +228,14 @@ void CStarsListView::OnOpenLine(int line) {
 CStarsView::CStarsView(QWidget* parent) : CRichTextCtrlView(parent) {}
 
 CStarsView::~CStarsView() {
-  if (counted_ != nullptr) counted_->ViewClosed(DocView::StarText);
+  if (counted_ != nullptr) counted_->ViewClosed(kDocViewStarText);
 }
 
 void CStarsView::OnInitialUpdate() {
   textFraction_ = 1.0;
   ChartDocument* document = GetChartDocument();
   if (document != nullptr && counted_ == nullptr) {
-    document->ViewOpened(DocView::StarText);
+    document->ViewOpened(kDocViewStarText);
     counted_ = document;
   }
   CRichTextCtrlView::OnInitialUpdate();

@@ -19,7 +19,7 @@ constexpr int kOrigin = 50;
 
 }  // namespace
 
-TableView::TableView(DocView kind, int tableKind, QWidget* parent)
+TableView::TableView(const DocViewKind& kind, int tableKind, QWidget* parent)
     : ChartDocView(kind, parent), tableKind_(tableKind) {
   // The table fills the width; a tall table scrolls (the bar always there, so the width holds).
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

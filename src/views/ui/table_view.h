@@ -8,13 +8,13 @@
 #include "document/chart_doc_view.h"
 
 class AspectTable;
-enum class DocView;
+class DocViewKind;
 
 class TableView : public ChartDocView {
   Q_OBJECT
 
  public:
-  TableView(DocView kind, int tableKind, QWidget* parent = nullptr);
+  TableView(const DocViewKind& kind, int tableKind, QWidget* parent = nullptr);
   ~TableView() override;
 
   void OnInitialUpdate() override;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "archive/browser/comment_names_dialog.h"
+#include "archive/browser/view_kinds.h"
 #include "archive/comments/chart_comments.h"
 #include "archive_app_fixture.h"
 #include "document/command_ids.h"
@@ -60,7 +61,7 @@ class CommentViewTest : public ArchiveAppTest {
     EXPECT_NE(document_, nullptr);
     if (document_ == nullptr) return nullptr;
     EXPECT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kComment));
-    auto* view = document_->commentView;
+    auto* view = document_->PartState<OpenCommentView>().view;
     EXPECT_NE(view, nullptr);
     if (view != nullptr) {
       view->Frame()->resize(640, 520);
@@ -118,12 +119,12 @@ TEST_F(CommentViewTest, PageTabsStoreTheShownPageAndLoadTheChosenOne) {
   DoubleClick(*view, 3);
   view->Frame()->close();
   DeletePending();
-  EXPECT_EQ(document_->commentView, nullptr);
-  EXPECT_EQ(document_->OpenCount(DocView::Comment), 0);
+  EXPECT_EQ(document_->PartState<OpenCommentView>().view, nullptr);
+  EXPECT_EQ(document_->OpenCount(kDocViewComment), 0);
   ASSERT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kComment));
-  ASSERT_NE(document_->commentView, nullptr);
-  EXPECT_EQ(document_->commentView->CurrentPage(), 3);
-  EXPECT_EQ(Shown(*document_->commentView), Cp1251("Третья"));
+  ASSERT_NE(document_->PartState<OpenCommentView>().view, nullptr);
+  EXPECT_EQ(document_->PartState<OpenCommentView>().view->CurrentPage(), 3);
+  EXPECT_EQ(Shown(*document_->PartState<OpenCommentView>().view), Cp1251("Третья"));
 }
 
 TEST_F(CommentViewTest, DontSaveOnAChartWithoutCommentsLeavesNothing) {
@@ -139,8 +140,8 @@ TEST_F(CommentViewTest, DontSaveOnAChartWithoutCommentsLeavesNothing) {
   EXPECT_EQ(document_->GetChart()->commentSlot, 0);
   EXPECT_FALSE(app_->CommentSlots().IsTaken(slot));
   for (int k = 0; k < 10; ++k) EXPECT_FALSE(fs::exists(CommentFileName(slot, k))) << k;
-  EXPECT_EQ(document_->OpenCount(DocView::Comment), 0);
-  EXPECT_EQ(document_->commentView, nullptr);
+  EXPECT_EQ(document_->OpenCount(kDocViewComment), 0);
+  EXPECT_EQ(document_->PartState<OpenCommentView>().view, nullptr);
 }
 
 TEST_F(CommentViewTest, EmptyingTheOnlyTextDeletesItsFileAndFreesTheSlot) {
@@ -273,8 +274,8 @@ TEST_F(CommentViewTest, NoFreeSlotDetachesTheView) {
   ASSERT_NE(document_, nullptr);
   ASSERT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kComment));
   EXPECT_TRUE(prompts_.WasShown(503));
-  EXPECT_EQ(document_->commentView, nullptr);
-  EXPECT_EQ(document_->OpenCount(DocView::Comment), 0);
+  EXPECT_EQ(document_->PartState<OpenCommentView>().view, nullptr);
+  EXPECT_EQ(document_->OpenCount(kDocViewComment), 0);
   DeletePending();
   EXPECT_EQ(document_->Views().size(), 1u);
   EXPECT_EQ(document_->GetChart()->commentSlot, 0);
@@ -316,7 +317,7 @@ TEST_F(CommentViewTest, ClosingTheLastWindowAsksAboutTypedText) {
   prompts_.Expect(502, platform::Answer::No);
   DoubleClick(*view, CCommentView::kDontSaveArea);
   DeletePending();
-  ASSERT_EQ(document_->commentView, view);
+  ASSERT_EQ(document_->PartState<OpenCommentView>().view, view);
   DoubleClick(*view, 1);
   EXPECT_EQ(ReadFile(CommentFileName(slot, 0)), Cp1251("Только что набрано!"));
   prompts_.VerifyAllUsed();
@@ -340,8 +341,8 @@ TEST_F(CommentViewTest, SessionKeepsAChartsPages) {
   EXPECT_EQ(document_->GetChart()->commentSlot, slot);
   EXPECT_TRUE(app_->CommentSlots().IsTaken(slot));
   ASSERT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kComment));
-  ASSERT_NE(document_->commentView, nullptr);
-  EXPECT_EQ(Shown(*document_->commentView), Cp1251("Сохранится в сеансе"));
+  ASSERT_NE(document_->PartState<OpenCommentView>().view, nullptr);
+  EXPECT_EQ(Shown(*document_->PartState<OpenCommentView>().view), Cp1251("Сохранится в сеансе"));
 }
 
 TEST(RichTextPrinting, PrintAreaFromTheMarginsAndPageTitles) {

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "astrocarto/ui/astrocart_sheet.h"
+#include "astrocarto/ui/view_kinds.h"
 #include "map_views_fixture.h"
 
 namespace {
@@ -29,25 +30,26 @@ TEST_F(AstroCartViewTest, OpensAfterTheSheetOncePerChartAndSharesItsLinesWhileIt
   platform::ModalDriver::Expect<AstroCartSheet>(
       [](AstroCartSheet&) { return platform::kIdCancel; });
   EXPECT_TRUE(RunFrom(document, cmd::kAstroCartMap));
-  EXPECT_EQ(document->OpenCount(DocView::Map), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewMap), 0);
 
   platform::ModalDriver::Expect<AstroCartSheet>([](AstroCartSheet&) { return platform::kIdOk; });
   auto* view = OpenView<CAstroCartView>(document, cmd::kAstroCartMap);
   ASSERT_NE(view, nullptr);
   ASSERT_NE(view->Map(), nullptr);
-  EXPECT_EQ(document->OpenCount(DocView::Map), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewMap), 1);
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + Cp1251(" -Астрокартография"));
   EXPECT_EQ(view->HelpContext(), 131277);
   EXPECT_EQ(view->Map()->Lines().LineCount(), 10);
   EXPECT_EQ(view->Map()->State().map, 0);
-  EXPECT_EQ(document->mapLines.lock().get(), &view->Map()->Lines());
+  EXPECT_EQ(document->PartState<MapViewLines>().lines.lock().get(), &view->Map()->Lines());
   EXPECT_FALSE(frame.StateOf(cmd::kAstroCartMap).enabled) << "one map per chart";
   EXPECT_TRUE(frame.StateOf(cmd::kAddRemoveChart).enabled);
 
   view->Frame()->close();
   DeletePending();
-  EXPECT_EQ(document->OpenCount(DocView::Map), 0);
-  EXPECT_TRUE(document->mapLines.expired()) << "no reference to the lines of a closed view";
+  EXPECT_EQ(document->OpenCount(kDocViewMap), 0);
+  EXPECT_TRUE(document->PartState<MapViewLines>().lines.expired())
+      << "no reference to the lines of a closed view";
   // The command now goes to the chart window again, where it adds a second chart to the wheel.
   EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
   EXPECT_TRUE(prompts_.shown.empty());

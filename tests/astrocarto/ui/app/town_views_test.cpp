@@ -17,6 +17,7 @@
 #include "astrocarto/ui/astrocart_view.h"
 #include "astrocarto/ui/paran_view.h"
 #include "astrocarto/ui/selected_towns_dialog.h"
+#include "astrocarto/ui/view_kinds.h"
 #include "document/chart_choice_dialog.h"
 #include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
@@ -121,7 +122,7 @@ TEST_F(TownViewsTest, TownListOpensAfterItsSettingsWhichWantALine) {
   ASSERT_NE(document, nullptr);
   platform::ModalDriver::Expect<DACLINES_CONF>([](DACLINES_CONF&) { return platform::kIdCancel; });
   EXPECT_TRUE(RunFrom(document, cmd::kTownList));
-  EXPECT_EQ(document->OpenCount(DocView::TownList), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewTownList), 0);
 
   platform::ModalDriver::Expect<DACLINES_CONF>([this](DACLINES_CONF& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("СПИСОК ГОРОДОВ - КОНФИГУРАЦИЯ"));
@@ -144,7 +145,7 @@ TEST_F(TownViewsTest, TownListOpensAfterItsSettingsWhichWantALine) {
   EXPECT_EQ(stored.orbBefore, 30);
   EXPECT_EQ(stored.orbAfter, 45);
 
-  EXPECT_EQ(document->OpenCount(DocView::TownList), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewTownList), 1);
   EXPECT_EQ(list->GetFrameTitle(), document->GetTitle() + Cp1251(" -Список городов"));
   EXPECT_EQ(list->HelpContext(), 131287);
   const auto& entries = list->Towns().Entries();
@@ -173,7 +174,7 @@ TEST_F(TownViewsTest, TownListOpensAfterItsSettingsWhichWantALine) {
   EXPECT_GT(Ink(page, 1500, -3500, 19000, -6000), 0);  // the first rows below the head
   list->Frame()->close();
   DeletePending();
-  EXPECT_EQ(document->OpenCount(DocView::TownList), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewTownList), 0);
 }
 
 TEST_F(TownViewsTest, ABandHoldingEveryTownListsThemAllWithoutAWord) {
@@ -195,7 +196,7 @@ TEST_F(TownViewsTest, CrossingTableOfOneChartAsksNothingAndEnterOpensTheTownsOfA
   ASSERT_TRUE(RunFromView(map, cmd::kLineCrossings));  // strict: any question would fail
   auto* paran = dynamic_cast<CParanView*>(document->Views().back());
   ASSERT_NE(paran, nullptr);
-  EXPECT_EQ(document->OpenCount(DocView::Paran), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewParan), 1);
   EXPECT_EQ(paran->GetFrameTitle(), document->GetTitle() + Cp1251(" -Пересечения линий"));
   EXPECT_EQ(paran->HelpContext(), 131311);
   const ParanTable& table = paran->Table();
@@ -264,7 +265,7 @@ TEST_F(TownViewsTest, CrossingTableOfTwoChartsAsksWhichAndCancelLeavesItEmpty) {
   auto* empty = dynamic_cast<CParanView*>(document->Views().back());
   ASSERT_NE(empty, nullptr);
   EXPECT_EQ(empty->Table().Count(), 0);
-  EXPECT_EQ(document->OpenCount(DocView::Paran), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewParan), 1);
 
   platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
     dialog.choice = ACLines::kBetweenCharts;
@@ -283,7 +284,7 @@ TEST_F(TownViewsTest, CrossingTableOfTwoChartsAsksWhichAndCancelLeavesItEmpty) {
   for (const std::string& text : dc.Texts())
     headers += text.find(Cp1251("Иванов")) == 0 || text.find(Cp1251("Дюпон")) == 0;
   EXPECT_EQ(headers, 2);
-  EXPECT_EQ(document->OpenCount(DocView::Paran), 2);
+  EXPECT_EQ(document->OpenCount(kDocViewParan), 2);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "archive/browser/archive_view.h"
 #include "chart_fixture.h"
 #include "conditions/ui/query_dialog.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/command_ids.h"
 #include "foundation/config/settings_blocks.h"
 #include "platform/core/recording_dc.h"
@@ -113,7 +114,7 @@ TEST_F(QueryViewTest, TheBrowsersQueryOpensTheViewAndClosesTheBrowser) {
   EXPECT_EQ(view->HelpContext(), 131318);
   auto* document = dynamic_cast<ChartDocument*>(view->GetDocument());
   ASSERT_NE(document, nullptr);
-  EXPECT_TRUE(document->IsViewOpen(DocView::QueryResults));
+  EXPECT_TRUE(document->IsViewOpen(kDocViewQueryResults));
   EXPECT_EQ(document->Kind(), kResultKindList);
   // The browser closed with OK and loaded nothing (the list run marked nothing); the archive open
   // before is current again.

@@ -16,6 +16,7 @@
 #include "archive/browser/archive_view.h"
 #include "chart_fixture.h"
 #include "conditions/ui/stat_dialog.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
 #include "foundation/text/text_helpers.h"
@@ -107,7 +108,7 @@ TEST_F(StatViewTest, TheBrowsersStatisticsAskTheLocalSpaceQuestionOnce) {
     EXPECT_EQ(Results(*view).BucketCount(), 12);
     auto* document = dynamic_cast<ChartDocument*>(view->GetDocument());
     EXPECT_EQ(document->Kind(), kResultKindStatistics);
-    EXPECT_TRUE(document->IsViewOpen(DocView::Statistics));
+    EXPECT_TRUE(document->IsViewOpen(kDocViewStatistics));
     EXPECT_EQ(view->GetFrameTitle(), ShortenTextToLength(path_, 25) + U(" -Статистика"));
     EXPECT_EQ(view->HelpContext(), 0x200E8);
     EXPECT_EQ(view->Screen().Grid().columns, 12);

@@ -15,6 +15,7 @@
 #include "archive/comments/comment_slots.h"
 #include "chart_fixture.h"
 #include "conditions/ui/synastry_dialog.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/command_ids.h"
 #include "foundation/config/settings_blocks.h"
 #include "platform/core/recording_dc.h"
@@ -127,7 +128,7 @@ TEST_F(SynastryViewTest, AltIRunsThroughBothDialogsIntoTheView) {
   EXPECT_EQ(view->HelpContext(), 0x20126);
   auto* results = dynamic_cast<ChartDocument*>(view->GetDocument());
   ASSERT_NE(results, nullptr);
-  EXPECT_TRUE(results->IsViewOpen(DocView::SynastryResults));
+  EXPECT_TRUE(results->IsViewOpen(kDocViewSynastryResults));
   EXPECT_EQ(table.Description().front(), U("      АРХИВЫ"));
   EXPECT_EQ(table.Description()[1], archive_);
   EXPECT_EQ(app_->GetArchive().GetPath(), other);

@@ -13,6 +13,7 @@
 #include "conditions/tlr_test_support.h"
 #include "conditions/ui/tlr_editor_sheet.h"
 #include "conditions/ui/tlr_output.h"
+#include "conditions/ui/view_kinds.h"
 #include "document/command_ids.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
@@ -82,7 +83,7 @@ TEST_F(InterpreterTest, OutputViewShowsTheTextsThatApply) {
   EXPECT_EQ(view->GetFrameTitle().substr(view->GetFrameTitle().size() - 15),
             Cp1251(" -Интерпретация"));
   EXPECT_EQ(view->HelpContext(), 131353);
-  EXPECT_TRUE(document_->IsViewOpen(DocView::InterpretationText));
+  EXPECT_TRUE(document_->IsViewOpen(kDocViewInterpretationText));
   // The first hot area copies the whole text, the second the selection.
   view->CopyAll();
   EXPECT_EQ(platform::FromQt(QApplication::clipboard()->text()), view->Control()->Text());
@@ -106,7 +107,7 @@ TEST_F(InterpreterTest, OutputViewShowsTheTextsThatApply) {
   view->Frame()->close();
   shell_test::DeletePending();
   EXPECT_FALSE(fs::exists(TLRDATA::OutputPath()));
-  EXPECT_FALSE(document_->IsViewOpen(DocView::InterpretationText));
+  EXPECT_FALSE(document_->IsViewOpen(kDocViewInterpretationText));
 }
 
 TEST_F(InterpreterTest, RefusalsBeforeTheView) {

@@ -29,6 +29,7 @@
 #include "forecast/ui/pred_list_dialogs.h"
 #include "forecast/ui/pred_list_print_view.h"
 #include "forecast/ui/transit_sheet.h"
+#include "forecast/ui/view_kinds.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -125,7 +126,7 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   const std::vector<TransitEventRecord>& events = view->Calculation()->Events();
   // The Sun passes Jupiter's conjunction, opposition, squares, trines and sextiles in a year.
   ASSERT_GE(events.size(), 8u);
-  EXPECT_EQ(document->OpenCount(DocView::PlanetTransits), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewPlanetTransits), 1);
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + Cp1251(" -Транзиты планет"));
   EXPECT_EQ(view->HelpContext(), 131319);
   EXPECT_EQ(view->List().Count(), static_cast<int>(events.size()));
@@ -193,7 +194,7 @@ TEST_F(ForecastViewsTest, ATransitListWithNothingFoundClosesItsFrame) {
   QCoreApplication::processEvents();
   DeletePending();
   EXPECT_EQ(document->Views().size(), 1u);
-  EXPECT_EQ(document->OpenCount(DocView::PlanetTransits), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewPlanetTransits), 0);
 }
 
 TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
@@ -206,7 +207,7 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
   ASSERT_NE(view, nullptr);
   const std::vector<LunarTransitEvent>& events = view->Transits()->Events();
   ASSERT_GT(events.size(), 10u);
-  EXPECT_EQ(document->OpenCount(DocView::LunarTransits), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewLunarTransits), 1);
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + Cp1251(" -Транзиты Луны"));
   EXPECT_EQ(view->HelpContext(), 131269);
   int ingresses = 0;
@@ -224,13 +225,13 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
 TEST_F(ForecastViewsTest, ACancelledRunLeavesNoPartialResultsInAView) {
   const struct {
     int command;
-    DocView counter;
+    const DocViewKind& counter;
     int nothingFound;
     void (*answer)();
   } runs[] = {
-      {cmd::kPlanetTransits, DocView::PlanetTransits, kMsgTransitsNotFound,
+      {cmd::kPlanetTransits, kDocViewPlanetTransits, kMsgTransitsNotFound,
        [] { AnswerTransitSheet(2075); }},
-      {cmd::kMoonTransits, DocView::LunarTransits, kMsgNoTransitInInterval,
+      {cmd::kMoonTransits, kDocViewLunarTransits, kMsgNoTransitInInterval,
        [] {
          platform::ModalDriver::Expect<LunarTransSheet>(
              [](LunarTransSheet& sheet) { return sheet.DoDataExchange(true) ? kIdOk : kIdCancel; });
@@ -273,7 +274,7 @@ TEST_F(ForecastViewsTest, TheLifePointOfATransitChartShowsItsPositionNow) {
   ASSERT_NE(view->Computation(), nullptr);
   EXPECT_FALSE(IsAbsent(view->Computation()->CurrentLongitude()));
   EXPECT_FALSE(view->Computation()->Events().empty());
-  EXPECT_EQ(document->OpenCount(DocView::LifePoint), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewLifePoint), 1);
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + "-" + view->Computation()->Type().name);
   EXPECT_EQ(view->HelpContext(), 131271);
   int refused = 0;
@@ -323,7 +324,7 @@ TEST_F(ForecastViewsTest, TheAspectListCommandAndThePrintedList) {
   EXPECT_EQ(view->List().Count(), 3);
   EXPECT_EQ(view->GetFrameTitle(), Cp1251(" Печать списка аспектов"));
   EXPECT_EQ(view->HelpContext(), 131366);
-  EXPECT_EQ(printDocument->OpenCount(DocView::PredictionListPrint), 1);
+  EXPECT_EQ(printDocument->OpenCount(kDocViewPredictionListPrint), 1);
   EXPECT_EQ(Pictures(*view, "prediction_list"), 1);
   // Record 0 and its comment, record 1, record 2 and its two comment lines.
   EXPECT_EQ(view->Printout()->PrintLines().size(), 6u);

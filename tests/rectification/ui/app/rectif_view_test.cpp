@@ -13,6 +13,7 @@
 #include "document/chart_document.h"
 #include "foundation/messages/messages.h"
 #include "rectification/ui/rect_setup_dialogs.h"
+#include "rectification/ui/view_kinds.h"
 #include "views/ui/app/views_fixture.h"
 
 namespace views_test {
@@ -46,7 +47,7 @@ TEST_F(RectifViewTest, FormsScrollChartsAndPrints) {
   RectifView* view = Open(document);
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Calculated());
-  EXPECT_TRUE(document->IsViewOpen(DocView::Rectification));
+  EXPECT_TRUE(document->IsViewOpen(kDocViewRectification));
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(246));
   const RectGraph& g = view->Graph();
   ASSERT_EQ(g.TrialCount(), 91);

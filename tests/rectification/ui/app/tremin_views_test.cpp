@@ -24,6 +24,7 @@
 #include "rectification/ui/tremin_conf.h"
 #include "rectification/ui/tremin_forecast_dialog.h"
 #include "rectification/ui/tremin_view.h"
+#include "rectification/ui/view_kinds.h"
 #include "views/ui/app/views_fixture.h"
 
 namespace views_test {
@@ -74,7 +75,7 @@ TEST_F(TreminViewsTest, ResultsViewSearchesAndOpensTheChartOfAMoment) {
   auto* view = OpenView<CTreminView>(document, cmd::kTreminRectification);
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Searched());
-  EXPECT_TRUE(document->IsViewOpen(DocView::TreminResults));
+  EXPECT_TRUE(document->IsViewOpen(kDocViewTreminResults));
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(253));
   EXPECT_EQ(view->HelpContext(), 131306);
   // 41 minutes, in the chart's own clock (the search runs in universal time).
@@ -126,7 +127,7 @@ TEST_F(TreminViewsTest, ACancelledSearchClosesTheView) {
   ASSERT_TRUE(RunFrom(document, cmd::kTreminRectification));
   QCoreApplication::processEvents();
   DeletePending();
-  EXPECT_FALSE(document->IsViewOpen(DocView::TreminResults));
+  EXPECT_FALSE(document->IsViewOpen(kDocViewTreminResults));
   EXPECT_EQ(document->Views().size(), 1u);  // the chart's own window only
 }
 
@@ -160,7 +161,7 @@ TEST_F(TreminViewsTest, ForecastViewScrollsWithBothBarsAndPrints) {
   auto* view = OpenView<CPrTreminView>(document, cmd::kTreminForecast);
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Calculated());
-  EXPECT_TRUE(document->IsViewOpen(DocView::TreminForecast));
+  EXPECT_TRUE(document->IsViewOpen(kDocViewTreminForecast));
   EXPECT_EQ(view->GetFrameTitle(), GetMessageText(262) + "2015: " + document->GetTitle());
   // 14 events: the father's birth is not forecast.
   ASSERT_EQ(view->Forecast().Rows().size(), 14u);
@@ -196,7 +197,7 @@ TEST_F(TreminViewsTest, ForecastWithNothingToForecastClosesAndSaysSo) {
   QCoreApplication::processEvents();
   DeletePending();
   EXPECT_TRUE(prompts_.WasShown(kMsgNoForecastEvent));
-  EXPECT_FALSE(document->IsViewOpen(DocView::TreminForecast));
+  EXPECT_FALSE(document->IsViewOpen(kDocViewTreminForecast));
 }
 
 // A window without a chart (a query's results): every rectification command is disabled there,

@@ -27,6 +27,7 @@
 #include "platform/qt/qt_text.h"
 #include "views/core/asp_graph_data.h"
 #include "views/ui/asp_graph_dialogs.h"
+#include "views/ui/view_kinds.h"
 #include "views_fixture.h"
 
 namespace {
@@ -72,7 +73,7 @@ TEST_F(AspGraphViewTest, TheCommandOpensTheGraphAfterTheSheetAndItPrintsOnePage)
   EXPECT_TRUE(prompts_.shown.empty());
   CAspGraphView* view = OpenGraph(document, 0, 1);
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(document->OpenCount(DocView::AspectGraph), 1);
+  EXPECT_EQ(document->OpenCount(kDocViewAspectGraph), 1);
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + Cp1251(" -Графические аспекты"));
   EXPECT_EQ(view->HelpContext(), 131338);
   EXPECT_EQ(view->Calc().PairCount(), 4);
@@ -95,7 +96,7 @@ TEST_F(AspGraphViewTest, TheCommandOpensTheGraphAfterTheSheetAndItPrintsOnePage)
   EXPECT_GT(Ink(page, 5000, -2100, 16000, -2700), 50);
 
   delete view->Frame();
-  EXPECT_EQ(document->OpenCount(DocView::AspectGraph), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewAspectGraph), 0);
 }
 
 TEST_F(AspGraphViewTest, ScrollingMovesThePeriodInTheViewAndTheRowsWithinThePairs) {
@@ -187,7 +188,7 @@ TEST_F(AspGraphViewTest, TheSheetSavesEditsAtOnceAndRefusesADayThatNeverWas) {
   ModalDriver::Expect<AspGraphSheet>([](AspGraphSheet&) { return platform::kIdCancel; });
   ModalDriver::Expect<DASPGRPH_ASP>([](DASPGRPH_ASP&) { return platform::kIdCancel; });
   EXPECT_TRUE(RunFrom(document, cmd::kAspectGraph));
-  EXPECT_EQ(document->OpenCount(DocView::AspectGraph), 0);
+  EXPECT_EQ(document->OpenCount(kDocViewAspectGraph), 0);
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].number, 775);
 

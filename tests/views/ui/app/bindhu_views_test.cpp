@@ -9,7 +9,7 @@
 #include <QSpinBox>
 
 #include "astro/chart/chart.h"
-#include "document/view_kinds.h"
+#include "views/ui/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/message_numbers.h"

@@ -25,6 +25,7 @@
 #include "platform/qt/qt_text.h"
 #include "views/core/coord_table.h"
 #include "views/ui/coord_conf_dialogs.h"
+#include "views/ui/view_kinds.h"
 #include "views_fixture.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST_F(CoordViewsTest, EachCommandOpensItsViewWithItsCaption) {
     ASSERT_NE(view, nullptr) << k.command;
     EXPECT_EQ(view->Mode(), k.mode);
     EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(k.message));
-    EXPECT_TRUE(document->IsViewOpen(DocView::Coordinates));
+    EXPECT_TRUE(document->IsViewOpen(kDocViewCoordinates));
   }
   // The second chart's table needs a second chart.
   EXPECT_FALSE(app_->GetMainFrame()->StateOf(cmd::kCoordinates2).enabled);
@@ -275,14 +276,14 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
   ASSERT_NE(document, nullptr);
   auto* view = OpenView<AntisView>(document, cmd::kAntiscia);
   ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(document->IsViewOpen(DocView::Antiscia));
-  EXPECT_FALSE(document->IsViewOpen(DocView::Coordinates));
+  EXPECT_TRUE(document->IsViewOpen(kDocViewAntiscia));
+  EXPECT_FALSE(document->IsViewOpen(kDocViewCoordinates));
   EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(244));
   EXPECT_EQ(view->HelpContext(), 131270);
   EXPECT_EQ(view->OpenedSize(), WindowOfTable(*view, 1.75));
   Screenshot(*view, "antiscia_screen");
   delete view->Frame();
-  EXPECT_FALSE(document->IsViewOpen(DocView::Antiscia));
+  EXPECT_FALSE(document->IsViewOpen(kDocViewAntiscia));
 }
 
 // The default print layout: 15 rows in a font of 2500 (em 333) and a line step of 120, a row step

@@ -15,6 +15,7 @@
 #include "views/ui/asptable_config_dialog.h"
 #include "views/ui/asptable_view.h"
 #include "views/ui/info_view.h"
+#include "views/ui/view_kinds.h"
 #include "views_fixture.h"
 
 namespace {
@@ -55,13 +56,13 @@ TEST_F(HoursViews, EachViewOpensFromItsCommandCountsItselfAndNamesItsFrame) {
   ASSERT_NE(document, nullptr);
   struct Case {
     int command;
-    DocView kind;
+    const DocViewKind& kind;
     const char* caption;
     int help;
   } const cases[] = {
-      {cmd::kPlanetaryHours, DocView::PlanetaryHours, " -Планетные часы", 131227},
-      {cmd::kAspectTable, DocView::AspectTable, " -Таблица аспектов", 131203},
-      {cmd::kMidpoints, DocView::Midpoints, " -Мидпойнты", 131229},
+      {cmd::kPlanetaryHours, kDocViewPlanetaryHours, " -Планетные часы", 131227},
+      {cmd::kAspectTable, kDocViewAspectTable, " -Таблица аспектов", 131203},
+      {cmd::kMidpoints, kDocViewMidpoints, " -Мидпойнты", 131229},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
