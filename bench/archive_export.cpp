@@ -38,7 +38,7 @@ void BM_ExportArchive(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(out);
     state.ResumeTiming();
-    if (archive.ExportArchive(out.string(), 0, formats) != kRecords)
+    if (archive.Export().ExportArchive(out.string(), 0, formats) != kRecords)
       state.SkipWithError("export failed");
   }
   platform::SetPrompter(nullptr);

@@ -89,9 +89,10 @@ void BM_SortWholeArchive(benchmark::State& state) {
   params.keys = {state.range(0) == 0 ? kSortName : kSortBodyLongitude, kSortNone, kSortNone};
   for (auto _ : state) {
     params.descending = !params.descending;
-    if (archive.BreakToClasses(params) != 0 || archive.OrderClasses(params) != 0)
+    if (archive.Sorting().BreakToClasses(params) != 0 ||
+        archive.Sorting().OrderClasses(params) != 0)
       state.SkipWithError("sort failed");
-    archive.FreeClasses();
+    archive.Sorting().FreeClasses();
   }
   platform::SetPrompter(nullptr);
 }

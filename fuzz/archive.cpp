@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Chart chart;
     (void)archive.LoadChart(chart, n, true);
     std::string text;
-    for (int k = 0; k < kCommentPages; ++k) (void)archive.LoadComment(n, k, text);
+    for (int k = 0; k < kCommentPages; ++k) (void)archive.Comments().LoadComment(n, k, text);
   }
   return 0;
 }

@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Put(g_DataFileNames[kDataRecentArchives], fuzz::Bytes(data, size));
   CommentSlotTable slots;
   Archive archive(slots);
-  if (archive.LoadNames() != 0) return 0;
-  for (int i = 0; i < static_cast<int>(archive.RecentNames().size()); ++i)
-    (void)archive.RecentNameState(i);
+  if (archive.Recent().LoadNames() != 0) return 0;
+  for (int i = 0; i < static_cast<int>(archive.Recent().RecentNames().size()); ++i)
+    (void)archive.Recent().RecentNameState(i);
   return 0;
 }

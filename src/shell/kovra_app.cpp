@@ -40,7 +40,7 @@ namespace fs = std::filesystem;
 CKovraApp::CKovraApp() : archiveBrowser_(std::make_unique<ArchiveBrowserDialogs>(*this)) {
   archive_.SetBrowser(archiveBrowser_.get());
   importer_ = std::make_unique<ForeignImportDialogs>(*this);
-  archive_.SetImporter(importer_.get());
+  archive_.Import().SetImporter(importer_.get());
   RegisterCommands();
 }
 
@@ -362,7 +362,7 @@ int CKovraApp::ExitInstance() {
   if (!printRun_)
     for (const DataHook& save : exitSavers_) save(*this);
   configFile_.SaveAtExit(GetConfiguration());
-  archive_.SaveNames();
+  archive_.Recent().SaveNames();
   archive_.FreeIndex();
   SaveProfile();
   (void)exitWrites_->Finish("CKovraApp::ExitInstance");

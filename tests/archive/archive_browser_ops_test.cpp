@@ -20,16 +20,16 @@ TEST_F(ArchiveTest, OpenByNameTakesOnlyArchives) {
   ASSERT_EQ(archive_.OpenByName(PathOf("b.arc")), 0);
   EXPECT_EQ(archive_.LayoutCode(), kLayout4200);
   EXPECT_EQ(Names(), (std::vector<std::string>{"X", "Y"}));
-  EXPECT_EQ(archive_.RecentNames().front(), PathOf("b.arc"));
+  EXPECT_EQ(archive_.Recent().RecentNames().front(), PathOf("b.arc"));
 }
 
 TEST_F(ArchiveTest, MarksAllNoneAndInverted) {
   OpenArchive("m.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")});
   Mark({1});
-  archive_.InvertMarks();
+  archive_.Index().InvertMarks();
   EXPECT_EQ(archive_.MarkedCount(), 2);
   EXPECT_FALSE(archive_.Entry(1).IsSelected());
-  archive_.MarkAll();
+  archive_.Index().MarkAll();
   EXPECT_EQ(archive_.MarkedCount(), 3);
   archive_.ClearMarks();
   EXPECT_EQ(archive_.MarkedCount(), 0);
@@ -49,14 +49,14 @@ class WholeCopyTest : public ArchiveTest {
 };
 
 TEST_F(WholeCopyTest, CopiesTheArchiveWithItsCommentFiles) {
-  ASSERT_EQ(archive_.CopyWholeArchive(PathOf("copy")), 0);  // ".arc" added
+  ASSERT_EQ(archive_.Records().CopyWholeArchive(PathOf("copy")), 0);  // ".arc" added
   EXPECT_TRUE(prompts_.WasShown(518));
   EXPECT_EQ(ReadFile(PathOf("copy.arc")), ReadFile(PathOf("s.arc")));
   EXPECT_EQ(ReadFile(PathOf("copy.ar0")), "abc");
   EXPECT_EQ(ReadFile(PathOf("copy.ar4")), "zz");
   // Over an existing archive after the question: its stale comment file goes with it.
   prompts_.Expect(74, Answer::Yes);
-  ASSERT_EQ(archive_.CopyWholeArchive(PathOf("old.arc")), 0);
+  ASSERT_EQ(archive_.Records().CopyWholeArchive(PathOf("old.arc")), 0);
   EXPECT_EQ(ReadFile(PathOf("old.arc")), ReadFile(PathOf("s.arc")));
   EXPECT_FALSE(std::filesystem::exists(PathOf("old.ar7")));
   prompts_.VerifyAllUsed();
@@ -78,7 +78,7 @@ TEST_F(WholeCopyTest, RefusalsChangeNothing) {
   for (const Refusal& r : refusals) {
     prompts_.shown.clear();
     if (r.askedOverwrite) prompts_.Expect(74, Answer::No);
-    EXPECT_EQ(archive_.CopyWholeArchive(PathOf(r.target)), -1) << r.target;
+    EXPECT_EQ(archive_.Records().CopyWholeArchive(PathOf(r.target)), -1) << r.target;
     EXPECT_TRUE(prompts_.WasShown(r.message)) << r.target;
     EXPECT_FALSE(prompts_.WasShown(518)) << r.target;
     EXPECT_EQ(Snapshot(folder_.Path()), before) << r.target;
@@ -92,7 +92,7 @@ TEST_F(WholeCopyTest, AFailedStepLeavesEveryFileAsItWas) {
     Restore(folder_.Path(), before);
     prompts_.Expect(74, Answer::Yes);
     ArmFileFault(n);
-    const int result = archive_.CopyWholeArchive(PathOf("old.arc"));
+    const int result = archive_.Records().CopyWholeArchive(PathOf("old.arc"));
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     if (!fired) {

@@ -31,7 +31,7 @@ TEST_F(ArchiveTest, CommentStoreFollowsAModel) {
       for (int k = 0; k < kCommentPages; ++k) {
         std::string text;
         const auto it = model[static_cast<std::size_t>(n)].find(k);
-        const int result = archive_.LoadComment(n, k, text);
+        const int result = archive_.Comments().LoadComment(n, k, text);
         if (it == model[static_cast<std::size_t>(n)].end()) {
           EXPECT_EQ(result, -1) << "step " << step << " record " << n << " page " << k;
         } else {
@@ -58,15 +58,15 @@ TEST_F(ArchiveTest, CommentStoreFollowsAModel) {
       const int k = std::uniform_int_distribution<int>(0, kCommentPages - 1)(random);
       const bool purge = std::uniform_int_distribution<int>(0, 3)(random) == 0;
       const std::string text = purge ? std::string() : randomText();
-      archive_.SetCommentText(text);
-      ASSERT_EQ(archive_.SaveComment(n, k), 0) << step;
+      archive_.Comments().SetCommentText(text);
+      ASSERT_EQ(archive_.Comments().SaveComment(n, k), 0) << step;
       if (purge)
         model[static_cast<std::size_t>(n)].erase(k);
       else
         model[static_cast<std::size_t>(n)][k] = text;
     } else if (action < 88 && archive_.RecordCount() > 3) {  // delete a record
       archive_.Entry(n).mark = 'Y';
-      ASSERT_EQ(archive_.Delete(false), 0) << step;
+      ASSERT_EQ(archive_.Records().Delete(false), 0) << step;
       model.erase(model.begin() + n);
     } else if (action < 96) {  // through a chart's pages into a new record
       Chart chart;
@@ -99,8 +99,8 @@ TEST_F(ArchiveTest, ReplacingATextMovesOnlyLaterTextsOfItsPage) {
   WriteFile(PathOf("r.ar4"), "other");
   OpenArchive("r.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")},
               {Block({{1, 0, 10}, {4, 0, 5}}), Block({{1, 10, 6}}), Block({{1, 16, 3}})});
-  archive_.SetCommentText("fifteen chars!!");
-  ASSERT_EQ(archive_.SaveComment(0, 1), 0);
+  archive_.Comments().SetCommentText("fifteen chars!!");
+  ASSERT_EQ(archive_.Comments().SaveComment(0, 1), 0);
   EXPECT_EQ(ReadFile(PathOf("r.ar1")), "fifteen chars!!abcdefXYZ");
   EXPECT_EQ(archive_.Entry(0).comments, Block({{1, 0, 15}, {4, 0, 5}}));
   EXPECT_EQ(archive_.Entry(1).comments, Block({{1, 15, 6}}));
@@ -109,13 +109,13 @@ TEST_F(ArchiveTest, ReplacingATextMovesOnlyLaterTextsOfItsPage) {
   ASSERT_EQ(archive_.CreateIndex(), 0);  // the file holds the same blocks
   EXPECT_EQ(archive_.Entry(2).comments, Block({{1, 21, 3}}));
   // Cutting out the only text of page 4 removes its comment file.
-  archive_.SetCommentText("");
-  ASSERT_EQ(archive_.SaveComment(0, 4), 0);
+  archive_.Comments().SetCommentText("");
+  ASSERT_EQ(archive_.Comments().SaveComment(0, 4), 0);
   EXPECT_FALSE(std::filesystem::exists(PathOf("r.ar4")));
   EXPECT_EQ(archive_.Entry(0).comments, Block({{1, 0, 15}}));
   // An empty text on an empty page changes no comment file.
   const auto before = Snapshot(folder_.Path());
-  ASSERT_EQ(archive_.SaveComment(1, 6), 0);
+  ASSERT_EQ(archive_.Comments().SaveComment(1, 6), 0);
   EXPECT_EQ(Snapshot(folder_.Path()), before);
 }
 
@@ -124,31 +124,31 @@ TEST_F(ArchiveTest, LongAndMissingTextsAreHandledSafely) {
   OpenArchive("l.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")},
               {Block({{0, 0, 32767}}), Block({{0, 0, 40000}}), Block({{3, 0, 5}})});
   std::string text;
-  EXPECT_EQ(archive_.LoadComment(0, 0, text), 0);
+  EXPECT_EQ(archive_.Comments().LoadComment(0, 0, text), 0);
   EXPECT_EQ(text, std::string(32000, 'q'));         // never more than the comment buffer
-  EXPECT_EQ(archive_.LoadComment(1, 0, text), -1);  // 40000: no text
+  EXPECT_EQ(archive_.Comments().LoadComment(1, 0, text), -1);  // 40000: no text
   EXPECT_EQ(text, "");
-  EXPECT_EQ(archive_.LoadComment(5, 0, text), -1);  // no such record
-  EXPECT_EQ(archive_.LoadComment(2, 3, text), -1);  // the comment file is missing
+  EXPECT_EQ(archive_.Comments().LoadComment(5, 0, text), -1);  // no such record
+  EXPECT_EQ(archive_.Comments().LoadComment(2, 3, text), -1);  // the comment file is missing
   EXPECT_TRUE(prompts_.WasShown(-kErrCannotOpen));
   // Replacing a text whose comment file is lost: message 514, nothing written.
-  archive_.SetCommentText("new");
-  EXPECT_EQ(archive_.SaveComment(2, 3), -1);
+  archive_.Comments().SetCommentText("new");
+  EXPECT_EQ(archive_.Comments().SaveComment(2, 3), -1);
   EXPECT_TRUE(prompts_.WasShown(514));
   EXPECT_FALSE(std::filesystem::exists(PathOf("l.ar3")));
   // The comment buffer holds at most 32000 bytes.
-  archive_.SetCommentText(std::string(40000, 'w'));
-  EXPECT_EQ(archive_.CommentText().size(), 32000u);
-  EXPECT_EQ(archive_.IsCommentUnchanged(std::string(32000, 'w')), 1);
-  EXPECT_EQ(archive_.IsCommentUnchanged("w"), 0);
+  archive_.Comments().SetCommentText(std::string(40000, 'w'));
+  EXPECT_EQ(archive_.Comments().CommentText().size(), 32000u);
+  EXPECT_EQ(archive_.Comments().IsCommentUnchanged(std::string(32000, 'w')), 1);
+  EXPECT_EQ(archive_.Comments().IsCommentUnchanged("w"), 0);
 }
 
 TEST_F(ArchiveTest, LostCommentFileIsNamedInTheMessageInCyrillic) {
   // Paths are UTF-8 on disk; messages are shown in code page 1251.
   std::filesystem::create_directory(folder_ / "Архив");
   OpenArchive("Архив/мой.arc", kLayout4400, {MakeChart("A")}, {Block({{3, 0, 5}})});
-  archive_.SetCommentText("new");
-  EXPECT_EQ(archive_.SaveComment(0, 3), -1);
+  archive_.Comments().SetCommentText("new");
+  EXPECT_EQ(archive_.Comments().SaveComment(0, 3), -1);
   ASSERT_TRUE(prompts_.WasShown(514));
   const std::string expected = GetMessageText(514) + " " + Cp1251(PathOf("Архив/мой.ar3")) + " !";
   EXPECT_EQ(prompts_.shown.back().text, expected);

@@ -42,9 +42,9 @@ int Sort(Archive& archive, bool intoNewArchive) {
   ArchiveSortParams params;
   params.keys = {kSortName, kSortBodyLongitude, kSortNone};
   params.newArchive = intoNewArchive;
-  if (archive.BreakToClasses(params) != 0) return -1;
-  const int result = archive.OrderClasses(params);
-  archive.FreeClasses();
+  if (archive.Sorting().BreakToClasses(params) != 0) return -1;
+  const int result = archive.Sorting().OrderClasses(params);
+  archive.Sorting().FreeClasses();
   return result;
 }
 
@@ -110,19 +110,19 @@ TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
       {"insert_with_comments", nullptr, [&](Archive& a) { return a.SaveToArchive(withPages); }},
       {"delete_with_texts",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(1).mark = 'Y'; },
-       [](Archive& a) { return a.Delete(false); }},
+       [](Archive& a) { return a.Records().Delete(false); }},
       {"delete_all",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
          for (int n = 0; n < 3; ++n) a.Entry(n).mark = 'Y';
        },
-       [](Archive& a) { return a.Delete(false); }},
+       [](Archive& a) { return a.Records().Delete(false); }},
       {"move_down",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(0).mark = 'Y'; },
-       [](Archive& a) { return a.ChartUpDown(false); }},
+       [](Archive& a) { return a.Records().ChartUpDown(false); }},
       {"move_up",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) { a.Entry(2).mark = 'Y'; },
-       [](Archive& a) { return a.ChartUpDown(true); }},
-      {"order", nullptr, [](Archive& a) { return a.Order(); }},
+       [](Archive& a) { return a.Records().ChartUpDown(true); }},
+      {"order", nullptr, [](Archive& a) { return a.Records().Order(); }},
       {"sort_in_place", nullptr, [](Archive& a) { return Sort(a, false); }},
       {"sort_into_existing",
        [&](ArchiveTest&, Archive&, testing_support::ScriptedPrompter& p) {
@@ -130,45 +130,51 @@ TEST_F(ArchiveFaultTest, NothingIsLostWhenAnyStepFails) {
          p.Expect(74, Answer::Yes);
        },
        [](Archive& a) { return Sort(a, true); }},
-      {"convert_to_4400", nullptr, [](Archive& a) { return a.ConvertTo44(); }},
+      {"convert_to_4400", nullptr, [](Archive& a) { return a.Records().ConvertTo44(); }},
       {"convert_to_4200",
        [](ArchiveTest&, Archive&, testing_support::ScriptedPrompter& p) {
          p.Expect(510, Answer::Yes);
        },
-       [](Archive& a) { return a.ConvertTo43(); }},
+       [](Archive& a) { return a.Records().ConvertTo43(); }},
       {"comment_replaced", nullptr,
        [](Archive& a) {
-         a.SetCommentText("longer text");
-         return a.SaveComment(1, 0);
+         a.Comments().SetCommentText("longer text");
+         return a.Comments().SaveComment(1, 0);
        }},
       {"comment_cut", nullptr,
        [](Archive& a) {
-         a.SetCommentText("");
-         return a.SaveComment(1, 4);
+         a.Comments().SetCommentText("");
+         return a.Comments().SaveComment(1, 4);
        }},
       {"comment_appended", nullptr,
        [](Archive& a) {
-         a.SetCommentText("new");
-         return a.SaveComment(2, 7);
+         a.Comments().SetCommentText("new");
+         return a.Comments().SaveComment(2, 7);
        }},
       {"copy_into_existing",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
          a.Entry(1).mark = 'Y';
          a.Entry(2).mark = 'Y';
        },
-       [&](Archive& a) { return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true); }},
+       [&](Archive& a) {
+         return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
+       }},
       {"copy_into_new",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter&) {
          a.Entry(0).mark = 'Y';
          a.Entry(1).mark = 'Y';
        },
-       [&](Archive& a) { return a.CopyToArchive(PathOf("n.arc"), 0, kLayout4400, false, true); }},
+       [&](Archive& a) {
+         return a.Records().CopyToArchive(PathOf("n.arc"), 0, kLayout4400, false, true);
+       }},
       {"copy_into_new_4200",
        [](ArchiveTest&, Archive& a, testing_support::ScriptedPrompter& p) {
          a.Entry(1).mark = 'Y';
          p.Expect(531, Answer::Yes);  // its texts cannot go along
        },
-       [&](Archive& a) { return a.CopyToArchive(PathOf("n.arc"), 0, kLayout4200, false, true); }},
+       [&](Archive& a) {
+         return a.Records().CopyToArchive(PathOf("n.arc"), 0, kLayout4200, false, true);
+       }},
   };
   const auto initial = Snapshot(folder_.Path());
   for (const FaultCase& c : cases) {
@@ -187,7 +193,7 @@ TEST_F(ArchiveFaultTest, FailedNewArchiveLeavesNoFile) {
     Archive archive(slots_);
     prompts_.ExpectFile(PathOf("new.arc"));
     ArmFileFault(n);
-    const int result = archive.SaveToNewArchive(withPages, false);
+    const int result = archive.Saving().SaveToNewArchive(withPages, false);
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     if (!fired) {
@@ -216,7 +222,7 @@ TEST_F(ArchiveFaultTest, FailedMoveLosesNoRecord) {
     ASSERT_EQ(archive.CreateIndex(), 0);
     archive.Entry(1).mark = 'Y';
     ArmFileFault(n);
-    const int result = archive.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
+    const int result = archive.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     const std::string what = "move fault " + std::to_string(n);
@@ -244,10 +250,10 @@ TEST_F(ArchiveFaultTest, FailedRecentListSaveKeepsTheOldList) {
   for (int n = 1;; ++n) {
     WriteFile(PathOf("velm.arn"), old);
     Archive archive(slots_);
-    archive.LoadNames();
-    archive.AddRecentName(PathOf("a.arc"));
+    archive.Recent().LoadNames();
+    archive.Recent().AddRecentName(PathOf("a.arc"));
     ArmFileFault(n);
-    const int result = archive.SaveNames();
+    const int result = archive.Recent().SaveNames();
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     if (!fired) {
@@ -276,7 +282,7 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
     ASSERT_EQ(archive.CreateIndex(), 0);
     Chart chart;
     ArmFileFault(n);
-    const int result = archive.CopyCommentsToChart(archive.Entry(1).comments, chart);
+    const int result = archive.Comments().CopyCommentsToChart(archive.Entry(1).comments, chart);
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     if (!fired) {
@@ -376,7 +382,8 @@ class ArchiveStopTest : public ArchiveTest {
         for (int k = 0; k < kCommentPages; ++k) {
           std::string text;
           if (!archive.Entry(n).comments.HasText(k)) continue;
-          EXPECT_EQ(archive.LoadComment(n, k, text), 0) << what << " " << name << " " << n;
+          EXPECT_EQ(archive.Comments().LoadComment(n, k, text), 0)
+              << what << " " << name << " " << n;
           EXPECT_EQ(text.rfind(archive.Entry(n).name + ":", 0), 0u)
               << what << " " << name << " record " << n << " page " << k << ": " << text;
         }
@@ -386,8 +393,8 @@ class ArchiveStopTest : public ArchiveTest {
 };
 
 int SaveAt(Archive& a, int n, int k, const char* text) {
-  a.SetCommentText(text);
-  return a.SaveComment(n, k);
+  a.Comments().SetCommentText(text);
+  return a.Comments().SaveComment(n, k);
 }
 
 TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWholeNewFiles) {
@@ -400,28 +407,28 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
   };
   const StopCase cases[] = {
       {"insert", [&](Archive& a, P&) { return a.SaveToArchive(withPages); }},
-      {"delete", [&](Archive& a, P&) { return mark(a, {0}), a.Delete(false); }},
-      {"move", [&](Archive& a, P&) { return mark(a, {0}), a.ChartUpDown(false); }},
-      {"order", [](Archive& a, P&) { return a.Order(); }},
+      {"delete", [&](Archive& a, P&) { return mark(a, {0}), a.Records().Delete(false); }},
+      {"move", [&](Archive& a, P&) { return mark(a, {0}), a.Records().ChartUpDown(false); }},
+      {"order", [](Archive& a, P&) { return a.Records().Order(); }},
       {"copy",
        [&](Archive& a, P&) {
          mark(a, {0, 2});
-         return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
+         return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
        }},
       {"move_to_archive",
        [&](Archive& a, P& p) {
          mark(a, {0, 2});
          p.Expect(484, Answer::Yes);
-         return a.CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
+         return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
        },
        "copy"},
       {"convert",
        [](Archive& a, P& p) {
          p.Expect(510, Answer::Yes);
-         return a.ConvertTo43();
+         return a.Records().ConvertTo43();
        }},
-      {"copy_whole", [&](Archive& a, P&) { return a.CopyWholeArchive(PathOf("w.arc")); }},
-      {"delete_archive", [](Archive& a, P&) { return a.DeleteArchiveFiles(); }},
+      {"copy_whole", [&](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+      {"delete_archive", [](Archive& a, P&) { return a.Records().DeleteArchiveFiles(); }},
       {"comment_replaced", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
       {"comment_cut", [](Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
       {"comment_appended", [](Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
@@ -453,7 +460,7 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
       {"comment_to_slot_pages",
        [](Archive& a, P&) {
          Chart chart;
-         return a.CopyCommentsToChart(a.Entry(2).comments, chart);
+         return a.Comments().CopyCommentsToChart(a.Entry(2).comments, chart);
        },
        nullptr, true},
   };

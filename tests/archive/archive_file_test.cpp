@@ -132,15 +132,15 @@ TEST_F(ArchiveTest, IndexCapacityAndProgress) {
   std::vector<Chart> charts;
   for (int i = 0; i < 60; ++i) charts.push_back(MakeChart("N" + std::to_string(i)));
   testing_support::RecordingProgress progress;
-  archive_.SetProgress(&progress);
+  archive_.Index().SetProgress(&progress);
   OpenArchive("c.arc", kLayout4200, charts);
-  EXPECT_EQ(archive_.IndexCapacity(), 260);  // 50 or more: count + 200
+  EXPECT_EQ(archive_.Index().IndexCapacity(), 260);  // 50 or more: count + 200
   EXPECT_EQ(progress.begun, 1);
   ASSERT_EQ(progress.positions.size(), 60u);
   EXPECT_EQ(progress.positions[1], 1);    // 1 / 60 x 100 truncated
   EXPECT_EQ(progress.positions[59], 98);  // 59 / 60 x 100
   OpenArchive("d.arc", kLayout4200, {MakeChart("x")});
-  EXPECT_EQ(archive_.IndexCapacity(), 100);
+  EXPECT_EQ(archive_.Index().IndexCapacity(), 100);
 }
 
 TEST_F(ArchiveTest, DamagedArchiveIsReadButNeverRewritten) {
@@ -155,8 +155,8 @@ TEST_F(ArchiveTest, DamagedArchiveIsReadButNeverRewritten) {
   archive_.saveTargetMode = 0;
   EXPECT_EQ(archive_.SaveToArchive(MakeChart("B")), -1);
   Mark({0});
-  EXPECT_EQ(archive_.ChartUpDown(false), -1);
-  EXPECT_EQ(archive_.Order(), -1);
+  EXPECT_EQ(archive_.Records().ChartUpDown(false), -1);
+  EXPECT_EQ(archive_.Records().Order(), -1);
   EXPECT_EQ(ReadFile(PathOf("dam.arc")), bytes);
   EXPECT_TRUE(prompts_.WasShown(524));
 }

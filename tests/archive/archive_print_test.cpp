@@ -103,8 +103,8 @@ TEST_F(ArchivePrintTest, CommentsBecomeOneLineOfAtMost150Characters) {
   OpenArchive("c.arc", kLayout4400, {MakeChart("A"), MakeChart("B")});
   std::string text = "ab\r\ncd";
   text.resize(400, 'x');
-  archive_.SetCommentText(text);
-  ASSERT_EQ(archive_.SaveComment(0, 3), 0);
+  archive_.Comments().SetCommentText(text);
+  ASSERT_EQ(archive_.Comments().SaveComment(0, 3), 0);
   params_.commentPages = {3, 5};
   ASSERT_EQ(list_.Build(archive_, params_, layout_), 0);
   const PrintedChart& a = list_.Charts()[0];

@@ -27,24 +27,26 @@ TEST_F(ArchiveTest, RecentListKeepsNamesWhoseFilesAreAwayAndSavesThemBack) {
                                                     {"gone.arc", State::kMissing},
                                                     {"junk.arc", State::kNoArchive},
                                                     {"dir.arc", State::kUnreadable}};
-  ASSERT_EQ(archive_.RecentNames().size(), 4u);
+  ASSERT_EQ(archive_.Recent().RecentNames().size(), 4u);
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(archive_.RecentNames()[static_cast<std::size_t>(i)], PathOf(expected[i].first)) << i;
-    EXPECT_EQ(archive_.RecentNameState(i), expected[i].second) << i;
+    EXPECT_EQ(archive_.Recent().RecentNames()[static_cast<std::size_t>(i)],
+              PathOf(expected[i].first))
+        << i;
+    EXPECT_EQ(archive_.Recent().RecentNameState(i), expected[i].second) << i;
   }
   // Picking a name whose file is away says so and changes nothing.
   archive_.SelectRecentArchive(1);
   EXPECT_TRUE(prompts_.WasShown(477));
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
-  archive_.SaveNames();
+  archive_.Recent().SaveNames();
   EXPECT_EQ(ReadFile(PathOf("velm.arn")), PathOf("a.arc") + "\n" + PathOf("gone.arc") + "\n" +
                                               PathOf("junk.arc") + "\n" + PathOf("dir.arc") + "\n");
   // The file comes back: the name opens again. Only the user removes a name.
   WriteFile(PathOf("gone.arc"), Header(kLayout4200));
-  EXPECT_EQ(archive_.RecentNameState(1), State::kArchive);
-  EXPECT_TRUE(archive_.RemoveRecentName(2));
-  EXPECT_FALSE(archive_.RemoveRecentName(3));
-  EXPECT_EQ(archive_.RecentNames().size(), 3u);
+  EXPECT_EQ(archive_.Recent().RecentNameState(1), State::kArchive);
+  EXPECT_TRUE(archive_.Recent().RemoveRecentName(2));
+  EXPECT_FALSE(archive_.Recent().RemoveRecentName(3));
+  EXPECT_EQ(archive_.Recent().RecentNames().size(), 3u);
 }
 
 TEST_F(ArchiveTest, RecentListWithNoArchiveThereKeepsEveryName) {
@@ -53,8 +55,8 @@ TEST_F(ArchiveTest, RecentListWithNoArchiveThereKeepsEveryName) {
   EXPECT_EQ(archive_.Init(), -1);
   EXPECT_EQ(archive_.LayoutCode(), kNotArchive);
   EXPECT_TRUE(prompts_.WasShown(526));
-  EXPECT_EQ(archive_.RecentNames().size(), 2u);
-  archive_.SaveNames();
+  EXPECT_EQ(archive_.Recent().RecentNames().size(), 2u);
+  archive_.Recent().SaveNames();
   EXPECT_EQ(ReadFile(PathOf("velm.arn")), list);
 }
 
@@ -65,19 +67,19 @@ TEST_F(ArchiveTest, UnreadableRecentListIsNeverRewritten) {
   WriteFile(PathOf("velm.arn") + "/inside", "kept");
   WriteFile(PathOf("a.arc"), Header(kLayout4400));
   EXPECT_EQ(archive_.Init(), -1);
-  EXPECT_TRUE(archive_.IsRecentListUnreadable());
+  EXPECT_TRUE(archive_.Recent().IsRecentListUnreadable());
   EXPECT_TRUE(prompts_.WasShown(525));
-  archive_.AddRecentName(PathOf("a.arc"));
-  archive_.SaveNames();
+  archive_.Recent().AddRecentName(PathOf("a.arc"));
+  archive_.Recent().SaveNames();
   EXPECT_TRUE(std::filesystem::is_directory(PathOf("velm.arn")));
   EXPECT_EQ(ReadFile(PathOf("velm.arn") + "/inside"), "kept");
   // A missing list is no fault: it is written at exit.
   std::filesystem::remove_all(PathOf("velm.arn"));
   Archive fresh(slots_);
   EXPECT_EQ(fresh.Init(), -1);
-  EXPECT_FALSE(fresh.IsRecentListUnreadable());
-  fresh.AddRecentName(PathOf("a.arc"));
-  fresh.SaveNames();
+  EXPECT_FALSE(fresh.Recent().IsRecentListUnreadable());
+  fresh.Recent().AddRecentName(PathOf("a.arc"));
+  fresh.Recent().SaveNames();
   EXPECT_EQ(ReadFile(PathOf("velm.arn")), PathOf("a.arc") + "\n");
 }
 
@@ -112,19 +114,19 @@ TEST_F(ArchiveTest, ArchiveWithAWrongHeaderOpensReadOnly) {
       {"delete",
        [&] {
          Mark({0});
-         return archive_.Delete(false);
+         return archive_.Records().Delete(false);
        }},
       {"up_down",
        [&] {
          Mark({0});
-         return archive_.ChartUpDown(false);
+         return archive_.Records().ChartUpDown(false);
        }},
-      {"order", [&] { return archive_.Order(); }},
-      {"convert", [&] { return archive_.ConvertTo44(); }},
+      {"order", [&] { return archive_.Records().Order(); }},
+      {"convert", [&] { return archive_.Records().ConvertTo44(); }},
       {"move_out",
        [&] {
          Mark({0});
-         return archive_.CopyToArchive(PathOf("m.arc"), 0, kLayout4400, true, true);
+         return archive_.Records().CopyToArchive(PathOf("m.arc"), 0, kLayout4400, true, true);
        }},
   };
   for (const Change& c : changes) {
@@ -139,7 +141,7 @@ TEST_F(ArchiveTest, ArchiveWithAWrongHeaderOpensReadOnly) {
   // Its records can be copied out into a sound archive.
   archive_.ClearMarks();
   Mark({0});
-  ASSERT_EQ(archive_.CopyToArchive(PathOf("rescue.arc"), 0, kLayout4400, false, true), 0);
+  ASSERT_EQ(archive_.Records().CopyToArchive(PathOf("rescue.arc"), 0, kLayout4400, false, true), 0);
   EXPECT_EQ(ReadFile(PathOf("rescue.arc")), ArchiveBytes(kLayout4400, {MakeChart("C")}));
   EXPECT_EQ(ReadFile(PathOf("h.arc")), bytes);
 }
@@ -161,7 +163,8 @@ TEST_F(ArchiveTest, CopyRefusesCodesThatAreNoLayout) {
   for (const Refusal& r : refusals) {
     prompts_.shown.clear();
     Mark({0});
-    EXPECT_EQ(archive_.CopyToArchive(PathOf(r.target), r.exists, r.layout, false, true), -1)
+    EXPECT_EQ(archive_.Records().CopyToArchive(PathOf(r.target), r.exists, r.layout, false, true),
+              -1)
         << r.layout;
     EXPECT_TRUE(prompts_.WasShown(527)) << r.layout;
     EXPECT_FALSE(prompts_.WasShown(45)) << r.layout;

@@ -143,12 +143,12 @@ TEST_F(ArchiveSearch, TextsByContextCaseAndTrailingBlanks) {
 TEST_F(ArchiveSearch, CommentTextIsSoughtOnTheChosenPages) {
   OpenArchive("c.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")});
   archive_.saveTargetMode = 0;
-  archive_.SetCommentText(Cp1251("Встреча у ЁЛКИ"));
-  ASSERT_EQ(archive_.SaveComment(0, 3), 0);
-  archive_.SetCommentText("nothing here");
-  ASSERT_EQ(archive_.SaveComment(1, 3), 0);
-  archive_.SetCommentText(Cp1251("ёлки"));
-  ASSERT_EQ(archive_.SaveComment(2, 5), 0);
+  archive_.Comments().SetCommentText(Cp1251("Встреча у ЁЛКИ"));
+  ASSERT_EQ(archive_.Comments().SaveComment(0, 3), 0);
+  archive_.Comments().SetCommentText("nothing here");
+  ASSERT_EQ(archive_.Comments().SaveComment(1, 3), 0);
+  archive_.Comments().SetCommentText(Cp1251("ёлки"));
+  ASSERT_EQ(archive_.Comments().SaveComment(2, 5), 0);
   struct Case {
     const char* name;
     int page;
@@ -167,7 +167,7 @@ TEST_F(ArchiveSearch, CommentTextIsSoughtOnTheChosenPages) {
     criteria.commentPage = c.page;
     criteria.caseSensitive = c.caseSensitive;
     for (int n = 0; n < 3; ++n)
-      EXPECT_EQ(archive_.MatchRecord(n, criteria), c.matches[static_cast<std::size_t>(n)])
+      EXPECT_EQ(archive_.Query().MatchRecord(n, criteria), c.matches[static_cast<std::size_t>(n)])
           << c.name << " record " << n;
   }
 }
@@ -208,9 +208,9 @@ TEST_F(ArchiveSearch, CriteriaRoundTripThroughTheConfigurationBlock) {
   byName.name = "petrov";
   byName.ToBlock(config.archiveSearch);
   const ChartContext context(config);
-  EXPECT_FALSE(archive_.MatchRecord(0, context));
-  EXPECT_TRUE(archive_.MatchRecord(1, context));
-  EXPECT_FALSE(archive_.MatchRecord(2, context));
+  EXPECT_FALSE(archive_.Query().MatchRecord(0, context));
+  EXPECT_TRUE(archive_.Query().MatchRecord(1, context));
+  EXPECT_FALSE(archive_.Query().MatchRecord(2, context));
 }
 
 }  // namespace

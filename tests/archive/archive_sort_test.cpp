@@ -229,9 +229,9 @@ class ArchiveSortTest : public ArchiveTest {
     return c;
   }
   int Sort(const ArchiveSortParams& params) {
-    if (archive_.BreakToClasses(params) != 0) return -1;
-    const int result = archive_.OrderClasses(params);
-    archive_.FreeClasses();
+    if (archive_.Sorting().BreakToClasses(params) != 0) return -1;
+    const int result = archive_.Sorting().OrderClasses(params);
+    archive_.Sorting().FreeClasses();
     return result;
   }
   // Pages 0 and 3 of records C and A.
@@ -292,12 +292,12 @@ TEST_F(ArchiveSortTest, IntoANewArchiveTheCurrentStaysAndTheNewBecomesCurrent) {
   ASSERT_EQ(Sort(params), 0);
   for (const auto& [name, bytes] : before) EXPECT_EQ(ReadFile(PathOf(name)), bytes) << name;
   EXPECT_EQ(archive_.GetPath(), PathOf("sorted.arc"));
-  EXPECT_EQ(archive_.RecentNames().front(), PathOf("sorted.arc"));
+  EXPECT_EQ(archive_.Recent().RecentNames().front(), PathOf("sorted.arc"));
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));
   std::string text;
-  ASSERT_EQ(archive_.LoadComment(0, 3, text), 0);
+  ASSERT_EQ(archive_.Comments().LoadComment(0, 3, text), 0);
   EXPECT_EQ(text, "aaa");
-  ASSERT_EQ(archive_.LoadComment(2, 0, text), 0);
+  ASSERT_EQ(archive_.Comments().LoadComment(2, 0, text), 0);
   EXPECT_EQ(text, "cc");
   EXPECT_FALSE(std::filesystem::exists(PathOf("sorted.ar1")));
 }

@@ -39,8 +39,8 @@ TEST_F(ArchiveTest, RoundTripPerLayoutWithExactLength) {
     if (c.layout == kLayout4000)
       expected.definition.SetAspectSystemName(GetConfiguration().GetSystemName(kChartNatal));
     EXPECT_EQ(back, expected) << c.name;
-    EXPECT_EQ(archive_.LoadNextChart(back, 0), 1) << c.name;
-    EXPECT_EQ(archive_.LoadNextChart(back, 2), -1) << c.name;
+    EXPECT_EQ(archive_.Records().LoadNextChart(back, 0), 1) << c.name;
+    EXPECT_EQ(archive_.Records().LoadNextChart(back, 2), -1) << c.name;
     EXPECT_FALSE(prompts_.WasShown(-kErrRead)) << c.name;  // the end of a walk is no error
   }
 }
@@ -84,7 +84,7 @@ TEST_F(ArchiveTest, SavingAChartWithCommentsCarriesItsPages) {
   EXPECT_EQ(ReadFile(PathOf("com.ar2")), "0123second page");
   EXPECT_EQ(ReadFile(PathOf("com.ar7")), "seventh");
   std::string text;
-  EXPECT_EQ(archive_.LoadComment(1, 2, text), 0);
+  EXPECT_EQ(archive_.Comments().LoadComment(1, 2, text), 0);
   EXPECT_EQ(text, "second page");
   // The file's block agrees with the index.
   ASSERT_EQ(archive_.CreateIndex(), 0);
@@ -118,16 +118,16 @@ TEST_F(ArchiveTest, NewArchiveNamedThroughTheSaveDialog) {
   std::filesystem::create_directory(PathOf("d.x"));
   for (const Case& c : cases) {
     prompts_.ExpectFile(c.chosen);
-    ASSERT_EQ(archive_.SaveToNewArchive(MakeChart("N"), false), 0) << c.name;
+    ASSERT_EQ(archive_.Saving().SaveToNewArchive(MakeChart("N"), false), 0) << c.name;
     EXPECT_EQ(archive_.GetPath(), c.created) << c.name;
     EXPECT_EQ(ReadFile(c.created), ArchiveBytes(kLayout4400, {MakeChart("N")})) << c.name;
     EXPECT_EQ(archive_.RecordCount(), 1);
-    EXPECT_EQ(archive_.RecentNames().front(), c.created);
+    EXPECT_EQ(archive_.Recent().RecentNames().front(), c.created);
   }
   // An existing file is replaced only after message 74 is answered Yes.
   prompts_.ExpectFile(PathOf("one.arc"));
   prompts_.Expect(74, Answer::No);
-  EXPECT_EQ(archive_.SaveToNewArchive(MakeChart("M"), false), -1);
+  EXPECT_EQ(archive_.Saving().SaveToNewArchive(MakeChart("M"), false), -1);
   EXPECT_EQ(ReadFile(PathOf("one.arc")), ArchiveBytes(kLayout4400, {MakeChart("N")}));
   prompts_.VerifyAllUsed();
 }
@@ -175,14 +175,14 @@ TEST_F(ArchiveTest, FailedSaveIsNeverReportedAsSuccess) {
 
 TEST_F(ArchiveTest, FindByInitialAndOrderCheck) {
   OpenArchive("o.arc", kLayout4200, {MakeChart("bob"), MakeChart("Ann"), MakeChart("Carl")});
-  EXPECT_EQ(archive_.FindByInitial('A'), 1);
-  EXPECT_EQ(archive_.FindByInitial('b'), 0);
-  EXPECT_EQ(archive_.FindByInitial('B'), -1);
-  EXPECT_EQ(archive_.NeedsOrdering(), 1);
+  EXPECT_EQ(archive_.Index().FindByInitial('A'), 1);
+  EXPECT_EQ(archive_.Index().FindByInitial('b'), 0);
+  EXPECT_EQ(archive_.Index().FindByInitial('B'), -1);
+  EXPECT_EQ(archive_.Index().NeedsOrdering(), 1);
   OpenArchive("p.arc", kLayout4200, {MakeChart("ann"), MakeChart("Bob"), MakeChart("bob")});
-  EXPECT_EQ(archive_.NeedsOrdering(), 0);
+  EXPECT_EQ(archive_.Index().NeedsOrdering(), 0);
   OpenArchive("q.arc", kLayout4200, {MakeChart("Z")});
-  EXPECT_EQ(archive_.NeedsOrdering(), 0);
+  EXPECT_EQ(archive_.Index().NeedsOrdering(), 0);
 }
 
 }  // namespace
@@ -225,13 +225,13 @@ TEST_F(ArchiveTest, OpeningArchivesAndOtherProgramsFiles) {
   };
   FakeImporter importer;
   for (const Case& c : cases) {
-    archive_.SetImporter(c.importer ? &importer : nullptr);
+    archive_.Import().SetImporter(c.importer ? &importer : nullptr);
     prompts_.ExpectFile(c.chosen);
-    EXPECT_EQ(archive_.OpenOtherArchive(), c.result) << c.name;
+    EXPECT_EQ(archive_.Import().OpenOtherArchive(), c.result) << c.name;
     EXPECT_EQ(archive_.GetPath(), c.current) << c.name;
     if (c.result == 1) {
       EXPECT_TRUE(archive_.IsIndexBuilt()) << c.name;
-      EXPECT_EQ(archive_.RecentNames().front(), c.current) << c.name;
+      EXPECT_EQ(archive_.Recent().RecentNames().front(), c.current) << c.name;
     }
   }
   EXPECT_EQ(Names(), std::vector<std::string>{"Imported"});

@@ -218,8 +218,8 @@ TEST_F(ExportTest, RealDateOnlyForProgressedChartsThatAskForIt) {
 TEST_F(ExportTest, CommentElementsOfAnyLengthAndMissingPages) {
   OpenArchive("c.arc", kLayout4400, {MakeChart("A")});
   const std::string text = std::string(31998, 'x') + "\r\n";
-  archive_.SetCommentText(text);
-  ASSERT_EQ(archive_.SaveComment(0, 3), 0);
+  archive_.Comments().SetCommentText(text);
+  ASSERT_EQ(archive_.Comments().SaveComment(0, 3), 0);
   ExportElement comment = Element(kExpComment);
   comment.commentPage = 3;
   comment.maxCommentLength = 32000;
@@ -279,7 +279,7 @@ TEST_F(ExportTest, ExportSkipsRefusedChartsOnceEachAndCountsTheRest) {
   f.headerFlag = 1;
   f.header = "name;date";
   formats.Append(f);
-  EXPECT_EQ(archive_.ExportArchive(PathOf("out.csv"), 0, formats), 2);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("out.csv"), 0, formats), 2);
   EXPECT_EQ(ReadFile(folder_ / "out.csv"), "name;date\r\nA;1.2.1990\r\nB;3.4.1991\r\n");
   std::vector<std::string> shown;
   for (const auto& s : prompts_.shown) shown.push_back(Utf8(s.text));
@@ -295,25 +295,25 @@ TEST_F(ExportTest, ExportNamesItsFileAndStopsAtAWriteFailure) {
   OpenArchive("e.arc", kLayout4200, {MakeChart("A"), MakeChart("B")});
   AllExpFormats formats;
   formats.Append(SampleFormat());
-  EXPECT_EQ(archive_.ExportArchive(PathOf("plain"), 0, formats), 2);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("plain"), 0, formats), 2);
   EXPECT_TRUE(std::filesystem::exists(folder_ / "plain.csv"));
   const std::string before = ReadFile(folder_ / "plain.csv");
   // An existing file: replaced after Yes only; the write failing leaves it as it was.
   prompts_.Expect(74, platform::Answer::No);
-  EXPECT_EQ(archive_.ExportArchive(PathOf("plain.csv"), 0, formats), -1);
-  EXPECT_EQ(archive_.ExportArchive(PathOf("upper.CSV"), 0, formats), 2);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("plain.csv"), 0, formats), -1);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("upper.CSV"), 0, formats), 2);
   EXPECT_TRUE(std::filesystem::exists(folder_ / "upper.CSV"));
   prompts_.shown.clear();
   prompts_.Expect(74, platform::Answer::Yes);
   ArmFileFault(2);  // the first record's write
-  EXPECT_EQ(archive_.ExportArchive(PathOf("plain.csv"), 0, formats), -1);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("plain.csv"), 0, formats), -1);
   EXPECT_EQ(ReadFile(folder_ / "plain.csv"), before);
   EXPECT_EQ(prompts_.shown.back().number, -kErrWrite);
   EXPECT_FALSE(prompts_.WasShown(774));  // no word of success
   // The archive itself is never the target.
   prompts_.shown.clear();
   formats.Format(0).extension = "arc";
-  EXPECT_EQ(archive_.ExportArchive(PathOf("e"), 0, formats), -1);
+  EXPECT_EQ(archive_.Export().ExportArchive(PathOf("e"), 0, formats), -1);
   EXPECT_TRUE(prompts_.WasShown(2041));
 }
 

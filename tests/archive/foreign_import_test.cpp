@@ -341,12 +341,12 @@ TEST_F(ImportTest, ZbsCommentsGoToTheChosenPageSplitAndCut) {
   archive_.splitLines = 1;
   ASSERT_EQ(Convert("notes.zbs", zbs, 9), 0);
   std::string text;
-  ASSERT_EQ(archive_.LoadComment(0, 2, text), 0);
+  ASSERT_EQ(archive_.Comments().LoadComment(0, 2, text), 0);
   // The blank after "word1 " at column 71 (6 bytes a word) is the first more than 70 on.
   EXPECT_EQ(text.substr(66, 10), "word1\r\nwor");
   EXPECT_EQ(text.size(), 121u);
-  EXPECT_EQ(archive_.LoadComment(1, 2, text), -1);
-  ASSERT_EQ(archive_.LoadComment(2, 2, text), 0);
+  EXPECT_EQ(archive_.Comments().LoadComment(1, 2, text), -1);
+  ASSERT_EQ(archive_.Comments().LoadComment(2, 2, text), 0);
   EXPECT_EQ(text, std::string(32000, 'z'));
   EXPECT_EQ(archive_.Entry(0).comments.HasText(0), false);
   EXPECT_TRUE(std::filesystem::exists(PathOf("1.z")));  // left alone, not read

@@ -113,8 +113,8 @@ TEST_F(DynamicTest, ALongPeriodIsCutTo30001Records) {
 
 TEST_F(DynamicTest, WritingOverTheCurrentArchiveRebuildsItsIndex) {
   OpenArchive("cur.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")});
-  archive_.SetCommentText("text");
-  ASSERT_EQ(archive_.SaveComment(1, 2), 0);
+  archive_.Comments().SetCommentText("text");
+  ASSERT_EQ(archive_.Comments().SaveComment(1, 2), 0);
   prompts_.Expect(74, platform::Answer::Yes);
   auto dialog = Dialog(PathOf("cur.arc"), 100, 2001);
   ASSERT_TRUE(dialog->CheckOk());

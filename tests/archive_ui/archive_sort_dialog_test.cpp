@@ -115,7 +115,7 @@ class ArchiveSortCommandTest : public ArchiveTest {
     std::vector<Chart> charts;
     for (const std::string& name : names) charts.push_back(MakeChart(name));
     OpenArchive("a.arc", kLayout4400, charts);
-    archive_.AddRecentName(PathOf("a.arc"));
+    archive_.Recent().AddRecentName(PathOf("a.arc"));
     view_ = std::make_unique<ArchiveView>(archive_);
     view_->OnInitDialog();
   }

@@ -30,12 +30,12 @@ class CommentedTest : public ArchiveViewTest {
     Show(true);
   }
   void Store(int record, int page, const std::string& text) {
-    archive_.SetCommentText(text);
-    ASSERT_EQ(archive_.SaveComment(record, page), 0);
+    archive_.Comments().SetCommentText(text);
+    ASSERT_EQ(archive_.Comments().SaveComment(record, page), 0);
   }
   std::string Stored(int record, int page) {
     std::string text;
-    archive_.LoadComment(record, page, text);
+    archive_.Comments().LoadComment(record, page, text);
     return text;
   }
   ArchiveViewCommented& View() { return static_cast<ArchiveViewCommented&>(*view_); }
@@ -123,8 +123,8 @@ TEST_F(CommentedTest, ClosingTheCommentsOrA4200ArchiveBringsThePlainBrowser) {
 
   WriteFile(PathOf("old.arc"), archive_test::ArchiveBytes(kLayout4200, {MakeChart("O")}));
   OpenCommented();
-  archive_.AddRecentName(PathOf("old.arc"));
-  archive_.AddRecentName(PathOf("a.arc"));
+  archive_.Recent().AddRecentName(PathOf("old.arc"));
+  archive_.Recent().AddRecentName(PathOf("a.arc"));
   Show(true);
   Type("before the switch");
   view_->OnRecentChosen(1);

@@ -37,7 +37,7 @@ class ArchiveViewTest : public ArchiveTest {
     std::vector<Chart> charts;
     for (const std::string& name : names) charts.push_back(MakeChart(name));
     OpenArchive(file, layout, charts);
-    archive_.AddRecentName(PathOf(file));
+    archive_.Recent().AddRecentName(PathOf(file));
     Show();
   }
   // The plain browser, or with `commented` the browser with comments.

@@ -147,7 +147,7 @@ TEST_F(ArchiveViewTest, ChoosingArchivesByNameAndFromTheRecentList) {
   Click(ArchiveView::kIdSelect);
   EXPECT_EQ(Shown(), std::vector<int>{477});
   EXPECT_EQ(archive_.GetPath(), PathOf("other.arc"));
-  EXPECT_EQ(archive_.RecentNames().size(), 2u);
+  EXPECT_EQ(archive_.Recent().RecentNames().size(), 2u);
   // The second recent name chosen in the box becomes current.
   view_->OnRecentChosen(1);
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
@@ -157,9 +157,9 @@ TEST_F(ArchiveViewTest, ChoosingArchivesByNameAndFromTheRecentList) {
 
 TEST_F(ArchiveViewTest, RecentNamesWithoutTheirFileStayMarkedUntilRemoved) {
   WriteFile(PathOf("gone.arc"), archive_test::ArchiveBytes(kLayout4400, {MakeChart("G")}));
-  archive_.AddRecentName(PathOf("gone.arc"));
+  archive_.Recent().AddRecentName(PathOf("gone.arc"));
   WriteFile(PathOf("text.arc"), "no archive at all");
-  archive_.AddRecentName(PathOf("text.arc"));
+  archive_.Recent().AddRecentName(PathOf("text.arc"));
   std::filesystem::remove(PathOf("gone.arc"));
   Open({"A"});  // a.arc first, then text.arc, then gone.arc
   QComboBox* box = view_->RecentCombo();
@@ -171,10 +171,10 @@ TEST_F(ArchiveViewTest, RecentNamesWithoutTheirFileStayMarkedUntilRemoved) {
   view_->OnRecentChosen(2);
   EXPECT_EQ(Shown(), std::vector<int>{477});
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
-  EXPECT_EQ(archive_.RecentNames().size(), 3u);
+  EXPECT_EQ(archive_.Recent().RecentNames().size(), 3u);
   view_->OnRemoveRecent(0);  // the open archive stays
   view_->OnRemoveRecent(2);
-  EXPECT_EQ(archive_.RecentNames(),
+  EXPECT_EQ(archive_.Recent().RecentNames(),
             (std::vector<std::string>{PathOf("a.arc"), PathOf("text.arc")}));
   EXPECT_EQ(box->count(), 2);
 }
@@ -296,7 +296,7 @@ TEST_F(ArchiveViewTest, ConvertSwitchesLayoutAndCaption) {
 TEST_F(ArchiveViewTest, CopyWholeArchiveWithItsCommentFiles) {
   OpenArchive("a.arc", kLayout4400, {MakeChart("A"), MakeChart("B")}, {Block({{2, 0, 5}})});
   WriteFile(PathOf("a.ar2"), "hello");
-  archive_.AddRecentName(PathOf("a.arc"));
+  archive_.Recent().AddRecentName(PathOf("a.arc"));
   Show();
   const std::string bytes = ReadFile(PathOf("a.arc"));
   struct Case {
@@ -340,7 +340,7 @@ TEST_F(ArchiveViewTest, DamagedArchiveIsBrowsableAndRefusesEveryChange) {
   prompts_.shown.clear();
   archive_.CreateIndex();
   ASSERT_TRUE(archive_.IsDamaged());
-  archive_.AddRecentName(PathOf("d.arc"));
+  archive_.Recent().AddRecentName(PathOf("d.arc"));
   Show();
   EXPECT_GT(List().RecordRowCount(), 0);
   EXPECT_EQ(view_->windowTitle(), QStringLiteral("АРХИВ  (только чтение)"));
@@ -416,9 +416,9 @@ TEST_F(ArchiveViewTest, DrawsTheBrowserForALook) {
   }
   for (int n = 0; n < 40; ++n) charts.push_back(MakeChart("Record " + std::to_string(n)));
   OpenArchive("demo.arc", kLayout4400, charts);
-  archive_.AddRecentName(PathOf("demo.arc"));
-  archive_.AddRecentName(PathOf("gone.arc"));
-  archive_.AddRecentName(PathOf("demo.arc"));
+  archive_.Recent().AddRecentName(PathOf("demo.arc"));
+  archive_.Recent().AddRecentName(PathOf("gone.arc"));
+  archive_.Recent().AddRecentName(PathOf("demo.arc"));
   Show();
   SelectRows({1, 2});
   view_->resize(980, 600);

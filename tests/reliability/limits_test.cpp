@@ -82,9 +82,9 @@ TEST(PathFields, APathLongerThanItsFieldIsRefusedNeverCut) {
        [](const std::string& path, ScriptedPrompter&) {
          CommentSlotTable slots;
          Archive archive(slots);
-         archive.AddRecentName(path);
-         return archive.RecentNames().empty() ? std::string("before")
-                                              : archive.RecentNames().front();
+         archive.Recent().AddRecentName(path);
+         return archive.Recent().RecentNames().empty() ? std::string("before")
+                                                       : archive.Recent().RecentNames().front();
        }},
   };
   for (const Row& row : rows) {
@@ -139,10 +139,11 @@ TEST(CodePage, TextTheCodePageCannotHoldIsRefusedAndPathsComeBackWhole) {
        [&] {
          CommentSlotTable slots;
          Archive writer(slots), reader(slots);
-         writer.AddRecentName(path);
-         EXPECT_EQ(writer.SaveNames(), 0);
-         reader.LoadNames();
-         return reader.RecentNames().empty() ? std::string() : reader.RecentNames().front();
+         writer.Recent().AddRecentName(path);
+         EXPECT_EQ(writer.Recent().SaveNames(), 0);
+         reader.Recent().LoadNames();
+         return reader.Recent().RecentNames().empty() ? std::string()
+                                                      : reader.Recent().RecentNames().front();
        }},
       {"archive_list",
        [&] {

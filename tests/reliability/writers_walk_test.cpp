@@ -144,9 +144,9 @@ std::vector<Writer> Writers() {
        [](Folder& f) { WriteFile(f / "velm.arn", (f / "old.arc").string() + "\n"); },
        [](Folder& f, ScriptedPrompter&) {
          Archive archive(f.slots);
-         archive.LoadNames();
-         archive.AddRecentName((f / "new.arc").string());
-         return archive.SaveNames() == 0;
+         archive.Recent().LoadNames();
+         archive.Recent().AddRecentName((f / "new.arc").string());
+         return archive.Recent().SaveNames() == 0;
        }},
       {"comment_page", [](Folder&) { WriteFile(CommentFileName(1, 0), "old page"); },
        [](Folder& f, ScriptedPrompter&) {
@@ -227,7 +227,7 @@ std::vector<Writer> Writers() {
          EXPECT_EQ(formats.Load(Shipped("velm.exp")), 0);
          formats.Format(0).extension = "csv";
          p.Expect(74, Answer::Yes);
-         return archive.ExportArchive((f / "a.csv").string(), 0, formats) >= 0;
+         return archive.Export().ExportArchive((f / "a.csv").string(), 0, formats) >= 0;
        }},
       {"dynamic_archive",
        [](Folder& f) {

@@ -35,7 +35,6 @@ constexpr std::array kRecordCommands = {
     ArchiveView::kIdComment,    ArchiveView::kIdPrint,     ArchiveView::kIdQuery,
     ArchiveView::kIdSort};
 
-
 // The recent-name box: its context menu removes the name shown.
 class RecentNamesBox : public QComboBox {
  public:
@@ -227,11 +226,11 @@ void ArchiveView::UpdateCaption() {
 void ArchiveView::FillRecentCombo() {
   fillingCombo_ = true;
   recent_->clear();
-  const std::vector<std::string>& names = archive_.RecentNames();
+  const std::vector<std::string>& names = archive_.Recent().RecentNames();
   for (int k = 0; k < static_cast<int>(names.size()); ++k) {
     QString shown = platform::PathToQt(ArchivePathDisplay(names[static_cast<std::size_t>(k)]));
     int state = 0;
-    switch (archive_.RecentNameState(k)) {
+    switch (archive_.Recent().RecentNameState(k)) {
       case Archive::RecentState::kArchive:
         break;
       case Archive::RecentState::kMissing:
@@ -273,14 +272,14 @@ void ArchiveView::OnSelectArchive() {
   BeforeArchiveChange();
   std::string text = platform::PathFromQt(recent_->currentText().trimmed());
   if (!text.empty() && !HasFileExtension(text)) text += ".arc";
-  const std::vector<std::string>& names = archive_.RecentNames();
+  const std::vector<std::string>& names = archive_.Recent().RecentNames();
   // The name shown for the current archive (or nothing) asks for a file instead.
   if (!text.empty() && (names.empty() || text != ArchivePathDisplay(names.front()))) {
     if (archive_.OpenByName(text) != 0 && !Archive::IsArchiveFile(text)) {
       FillRecentCombo();  // message 477 was shown; nothing changed
       return;
     }
-  } else if (archive_.OpenOtherArchive() == 0) {
+  } else if (archive_.Import().OpenOtherArchive() == 0) {
     FillRecentCombo();
     return;
   }
@@ -288,7 +287,7 @@ void ArchiveView::OnSelectArchive() {
 }
 
 void ArchiveView::OnRecentChosen(int k) {
-  const std::vector<std::string>& names = archive_.RecentNames();
+  const std::vector<std::string>& names = archive_.Recent().RecentNames();
   if (k < 0 || k >= static_cast<int>(names.size())) return;
   if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
     ShowMessage(kMsgNotAnArchive);
@@ -303,7 +302,7 @@ void ArchiveView::OnRecentChosen(int k) {
 void ArchiveView::OnRemoveRecent(int k) {
   // The current archive stays in the list while it is open.
   if (k <= 0 && archive_.IsIndexBuilt()) return;
-  archive_.RemoveRecentName(k);
+  archive_.Recent().RemoveRecentName(k);
   FillRecentCombo();
 }
 
@@ -315,7 +314,7 @@ void ArchiveView::OnDelete() {
     ShowMessage(kMsgChooseChart);
     return;
   }
-  archive_.Delete(true);
+  archive_.Records().Delete(true);
   RefillList(true);
   SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
   ShowSelectedCount(List().SelectedCount());
@@ -330,9 +329,9 @@ void ArchiveView::OnCopy(bool move) {
   }
   std::string target;
   int exists = 0, layout = 0;
-  if (archive_.ChooseDestinationFile(target, exists, layout) != 0) return;
+  if (archive_.Records().ChooseDestinationFile(target, exists, layout) != 0) return;
   const int focused = List().CurrentRow();
-  archive_.CopyToArchive(target, exists, layout, move, false);
+  archive_.Records().CopyToArchive(target, exists, layout, move, false);
   FillRecentCombo();
   RefillList(true);
   if (!move && focused >= 0 && focused < List().RecordRowCount()) {
@@ -348,11 +347,11 @@ void ArchiveView::OnCopy(bool move) {
 
 void ArchiveView::OnOrder() {
   if (RefuseChange()) return;
-  if (archive_.NeedsOrdering() == 0) {
+  if (archive_.Index().NeedsOrdering() == 0) {
     ShowMessage(kMsgAlreadyOrdered);
     return;
   }
-  archive_.Order();
+  archive_.Records().Order();
   RefillList(true);
   ShowSelectedCount(0);
 }
@@ -361,9 +360,9 @@ void ArchiveView::OnConvert() {
   if (RefuseChange()) return;
   CloseSearch();
   if (archive_.LayoutCode() == kLayout4400)
-    archive_.ConvertTo43();
+    archive_.Records().ConvertTo43();
   else
-    archive_.ConvertTo44();
+    archive_.Records().ConvertTo44();
   UpdateConvertCaption();
   Button(kIdComment)->setEnabled(!List().IsEmptyArchive() && archive_.LayoutCode() == kLayout4400);
 }
@@ -382,10 +381,10 @@ void ArchiveView::OnCopyWholeArchive() {
   choice.filterIndex = 1;
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return;
   if (choice.filterIndex >= 2 && choice.filterIndex - 2 < formats.Count()) {
-    archive_.ExportArchive(choice.path, choice.filterIndex - 2, formats);
+    archive_.Export().ExportArchive(choice.path, choice.filterIndex - 2, formats);
     return;
   }
-  archive_.CopyWholeArchive(choice.path);
+  archive_.Records().CopyWholeArchive(choice.path);
   FillRecentCombo();
 }
 
@@ -419,7 +418,7 @@ void ArchiveView::OnUpDown(bool up) {
   }
   if (RefuseChange()) return;
   SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
-  archive_.ChartUpDown(up);
+  archive_.Records().ChartUpDown(up);
   SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
   const int row = List().FirstSelectedRow();
   if (row >= 0) {
@@ -468,9 +467,10 @@ void ArchiveView::OnSort() {
   archive_.ClearMarks();
   List().SelectNone();
   const std::string former = archive_.GetPath();
-  if (archive_.BreakToClasses(params) != 0 || archive_.OrderClasses(params) != 0)
+  if (archive_.Sorting().BreakToClasses(params) != 0 ||
+      archive_.Sorting().OrderClasses(params) != 0)
     ShowMessage(kMsgSortCancelled);
-  archive_.FreeClasses();
+  archive_.Sorting().FreeClasses();
   if (archive_.GetPath() != former) {
     ArchiveChanged();
     return;

@@ -89,8 +89,8 @@ void ArchiveViewCommented::ShowRecord(int row) {
   List().SetCurrentRow(row);
   List().EnsureVisible(row, ListBox()->VisibleRows());
   ListBox()->Changed();
-  archive.LoadCurrentComment(record, Page());
-  edit_->SetText(PageTextFromFile(archive.CommentText()));
+  archive.Comments().LoadCurrentComment(record, Page());
+  edit_->SetText(PageTextFromFile(archive.Comments().CommentText()));
   edit_->setEnabled(true);
   modified_ = false;
 }
@@ -110,12 +110,14 @@ void ArchiveViewCommented::SaveCommentIfModified(int row, int page, bool ask) {
   const std::string typed = edit_->Text();
   const std::string text = PageTextToFile(typed);
   // The same text, whatever line breaks it was stored with, is no change.
-  if (archive.IsCommentUnchanged(text) || PageTextFromFile(archive.CommentText()) == typed) return;
+  if (archive.Comments().IsCommentUnchanged(text) ||
+      PageTextFromFile(archive.Comments().CommentText()) == typed)
+    return;
   if (ask && platform::GetPrompter().AskYesNo(
                  kMsgUnsavedComment, GetMessageText(kMsgUnsavedComment)) != platform::Answer::Yes)
     return;
-  archive.SetCommentText(text);
-  archive.SaveComment(record, page);
+  archive.Comments().SetCommentText(text);
+  archive.Comments().SaveComment(record, page);
   ListBox()->Changed();
 }
 

@@ -2,39 +2,32 @@
 // records one after another; each record's reference block (kept in the index) says where its
 // texts lie. A stored text changes its comment file and the blocks of the archive in one
 // transaction.
+#include "archive/comments/archive_comments.h"
+
 #include <algorithm>
 #include <system_error>
 
 #include "archive/comments/chart_comments.h"
-#include "archive/store/archive.h"
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "platform/core/codepage.h"
-#include "foundation/files/file_utils.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
 
-int Archive::CommentFileExists(int k, fs::path* path) const {
-  if (k < 0 || k >= kCommentPages || path_.empty()) return 0;
-  const fs::path file = ArchiveCommentFileName(path_, k);
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) return 0;
-  if (path) *path = file;
-  return 1;
-}
-
-int Archive::LoadComment(int n, int k, std::string& text) const {
+int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   text.clear();
-  if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages) return -1;
-  const CommentRefBlock& refs = Entry(n).comments;
+  if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
+  const CommentRefBlock& refs = file_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
-  std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
+  std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
     return -1;
@@ -52,29 +45,29 @@ int Archive::LoadComment(int n, int k, std::string& text) const {
   return 0;
 }
 
-void Archive::SetCommentText(std::string_view text) {
+void ArchiveComments::SetCommentText(std::string_view text) {
   commentBuffer_.assign(text.substr(0, kCommentMaxLength));
   const std::size_t nul = commentBuffer_.find('\0');
   if (nul != std::string::npos) commentBuffer_.resize(nul);
 }
 
-int Archive::IsCommentUnchanged(std::string_view text) const {
+int ArchiveComments::IsCommentUnchanged(std::string_view text) const {
   text = text.substr(0, std::min(text.find('\0'), text.size()));
   return text.substr(0, kCommentMaxLength) == commentBuffer_ ? 1 : 0;
 }
 
-void Archive::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length) {
+void ArchiveComments::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length) {
   const std::size_t i = static_cast<std::size_t>(k);
-  for (ArchiveIndexEntry& e : index_)
+  for (ArchiveIndexEntry& e : file_.Entries())
     if (e.comments.HasText(k) && e.comments.offsets[i] >= offset) e.comments.offsets[i] -= length;
 }
 
-int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
-  ArchiveRewrite rewrite(path_, tx, trace);
+int ArchiveComments::RewriteBlocks(FileTransaction& tx, const char* trace) {
+  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return -1;
   std::vector<CommentRefBlock> blocks;
-  blocks.reserve(index_.size());
-  for (const ArchiveIndexEntry& e : index_) blocks.push_back(e.comments);
+  blocks.reserve(file_.Entries().size());
+  for (const ArchiveIndexEntry& e : file_.Entries()) blocks.push_back(e.comments);
   if (Status st = archive_file::WriteWithBlocks(rewrite.In(), blocks, nullptr, rewrite.Out());
       !st.ok()) {
     ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 2);
@@ -83,21 +76,24 @@ int Archive::RewriteBlocks(FileTransaction& tx, const char* trace) {
   return 0;
 }
 
-int Archive::SaveComment(int n, int k) {
+int ArchiveComments::SaveComment(int n, int k) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::SaveComment";
-  if (n < 0 || n >= count_ || k < 0 || k >= kCommentPages || layout_ != kLayout4400) return -1;
-  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
+  if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages ||
+      file_.LayoutCode() != kLayout4400)
+    return -1;
+  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   const std::size_t i = static_cast<std::size_t>(k);
-  CommentRefBlock& refs = Entry(n).comments;
+  CommentRefBlock& refs = file_.Entry(n).comments;
   const bool before = refs.HasText(k);
   const std::uint32_t offset = refs.offsets[i];
   const std::uint32_t oldLength = before ? refs.lengths[i] : 0;
   const std::string& text = commentBuffer_;
-  const fs::path file = ArchiveCommentFileName(path_, k);
+  const fs::path file = ArchiveCommentFileName(file_.GetPath(), k);
 
   std::vector<CommentRefBlock> saved;
-  saved.reserve(index_.size());
-  for (const ArchiveIndexEntry& e : index_) saved.push_back(e.comments);
+  saved.reserve(index.size());
+  for (const ArchiveIndexEntry& e : index) saved.push_back(e.comments);
 
   FileTransaction tx;
   if (before || !text.empty()) {
@@ -125,7 +121,7 @@ int Archive::SaveComment(int n, int k) {
     } else if (!text.empty()) {  // replaced in place; later texts move by the change of length
       content.replace(offset, oldLength, text);
       const std::int64_t delta = static_cast<std::int64_t>(text.size()) - oldLength;
-      for (ArchiveIndexEntry& e : index_)
+      for (ArchiveIndexEntry& e : index)
         if (e.comments.HasText(k) && e.comments.offsets[i] > offset)
           e.comments.offsets[i] = static_cast<std::uint32_t>(e.comments.offsets[i] + delta);
       refs.lengths[i] = static_cast<std::uint16_t>(text.size());
@@ -141,23 +137,24 @@ int Archive::SaveComment(int n, int k) {
       tx.Rewrite(file).Write(content);
   }
   if (RewriteBlocks(tx, "Archive::WriteUpdatedComments") != 0) {
-    for (std::size_t j = 0; j < index_.size(); ++j) index_[j].comments = saved[j];
+    for (std::size_t j = 0; j < index.size(); ++j) index[j].comments = saved[j];
     return -1;
   }
   if (Status st = tx.Commit(); !st.ok()) {
-    for (std::size_t j = 0; j < index_.size(); ++j) index_[j].comments = saved[j];
+    for (std::size_t j = 0; j < index.size(); ++j) index[j].comments = saved[j];
     ReportError(st.ErrorCode(), trace, 2);
     return -1;
   }
-  RefreshFileTime();
+  file_.RefreshFileTime();
   return 0;
 }
 
-int Archive::DeleteSelectedComments(FileTransaction& tx) {
+int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::DeleteSelectedComments";
   for (int k = 0; k < kCommentPages; ++k) {
     const std::size_t i = static_cast<std::size_t>(k);
-    const fs::path file = ArchiveCommentFileName(path_, k);
+    const fs::path file = ArchiveCommentFileName(file_.GetPath(), k);
     std::string content;
     bool exists = false;
     if (!ReadFileIfExists(file, content, exists)) {
@@ -167,7 +164,7 @@ int Archive::DeleteSelectedComments(FileTransaction& tx) {
     if (!exists) continue;
     // The ranges cut out, by offset.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> cuts;
-    for (const ArchiveIndexEntry& e : index_)
+    for (const ArchiveIndexEntry& e : index)
       if (e.IsSelected() && e.comments.HasText(k))
         cuts.emplace_back(e.comments.offsets[i], e.comments.lengths[i]);
     if (cuts.empty()) continue;
@@ -185,7 +182,7 @@ int Archive::DeleteSelectedComments(FileTransaction& tx) {
     }
     kept.append(content, from, std::string::npos);
     // Every remaining text moves down by the lengths cut out before it.
-    for (ArchiveIndexEntry& e : index_) {
+    for (ArchiveIndexEntry& e : index) {
       if (!e.comments.HasText(k)) continue;
       if (e.IsSelected()) {
         e.comments.offsets[i] = 0;
@@ -205,7 +202,7 @@ int Archive::DeleteSelectedComments(FileTransaction& tx) {
   return 0;
 }
 
-int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
+int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   chart.commentSlot = 0;
   if (!block.HasAnyText()) return 0;
   // A slot whose page files a session left behind is passed over: those pages stay untouched.
@@ -220,7 +217,7 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
     if (!f) {
       ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
       continue;
@@ -243,4 +240,83 @@ int Archive::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
     return -1;
   }
   return 0;
+}
+
+bool ArchiveComments::AddChartComments(const Chart& chart, const fs::path& archive,
+                                       FileTransaction& tx, CommentRefBlock& block,
+                                       const char* trace, bool replace) {
+  block.Clear();
+  if (chart.commentSlot < 1) return true;
+  file_.Progress().Begin();
+  bool ok = true;
+  for (int k = 0; k < kCommentPages && ok; ++k) {
+    file_.Progress().SetPos(10 * k);
+    fs::path page;
+    if (!GetCommentFilePath(chart, k, &page)) continue;
+    std::string text;
+    if (Status st = ReadWholeFile(page, text); !st.ok()) {
+      ReportError(st.ErrorCode(), trace, 1);
+      ok = false;
+      break;
+    }
+    if (text.size() > static_cast<std::size_t>(kCommentMaxLength)) text.resize(kCommentMaxLength);
+    if (text.empty()) continue;
+    const fs::path file = ArchiveCommentFileName(archive, k);
+    const bool fresh = !tx.Rewrites(file);
+    SafeRewrite& out = tx.Rewrite(file);
+    std::string old;
+    bool exists = false;
+    if (fresh && !replace && !ReadFileIfExists(file, old, exists)) {
+      ReportError(kErrRead, trace, 2);
+      ok = false;
+      break;
+    }
+    if (fresh) out.Write(old);
+    block.offsets[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(old.size());
+    block.lengths[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(text.size());
+    if (!out.Write(text)) {
+      ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, trace, 1);
+      ok = false;
+    }
+  }
+  file_.Progress().End();
+  return ok;
+}
+
+void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
+                                  bool targetExisted, FileTransaction& tx, CommentRefBlock& block) {
+  block.Clear();
+  for (int k = 0; k < kCommentPages; ++k) {
+    if (!source.HasText(k)) continue;
+    const std::size_t i = static_cast<std::size_t>(k);
+    std::string text;
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
+    const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
+    const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
+    if (f) std::fclose(f);
+    if (!read) {
+      ShowMessage(kMsgCommentNotLoaded, platform::Icon::Information);
+      continue;
+    }
+    const fs::path file = ArchiveCommentFileName(target, k);
+    const bool fresh = !tx.Rewrites(file);
+    SafeRewrite& out = tx.Rewrite(file);
+    std::string old;
+    bool exists = false;
+    if (fresh && targetExisted && !ReadFileIfExists(file, old, exists)) {
+      ReportError(kErrRead, "Archive::CopyToArchive", 2);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
+      continue;
+    }
+    if (fresh) out.Write(old);
+    const std::int64_t offset = out.Ok() ? static_cast<std::int64_t>(std::ftell(out.Handle())) : -1;
+    if (offset < 0 || !out.Write(text)) {
+      ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::CopyToArchive",
+                  2);
+      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
+      return;
+    }
+    block.offsets[i] = static_cast<std::uint32_t>(offset);
+    block.lengths[i] = static_cast<std::uint16_t>(text.size());
+  }
 }

@@ -1,4 +1,6 @@
 // The export of the whole current archive into a text file of one of the user's formats.
+#include "archive/export/archive_export.h"
+
 #include <system_error>
 
 #include "archive/export/export_formats.h"
@@ -59,12 +61,12 @@ std::string ExportFileName(const std::string& path, const ExportFormat& format) 
   return path + ending;
 }
 
-int Archive::ExportArchive(const std::string& path, int f, const AllExpFormats& formats) {
+int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFormats& formats) {
   if (f < 0 || f >= formats.Count()) return -1;
   const ExportFormat& format = formats.Format(f);
   const std::string target = ExportFileName(path, format);
   // The archive and its comment files are never written over by their own export.
-  if (IsArchiveFileOf(target, path_)) {
+  if (IsArchiveFileOf(target, archive_.GetPath())) {
     ShowMessage(kMsgTargetIsArchive, platform::Icon::Information);
     return -1;
   }
@@ -79,25 +81,26 @@ int Archive::ExportArchive(const std::string& path, int f, const AllExpFormats& 
     ReportError(kErrWrite, kTrace, 1);
     return -1;
   }
-  std::FILE* in = Open();
+  std::FILE* in = archive_.Open();
   if (!in) return -1;
   ExportRefusals refusals;
   Chart chart;
   std::string line;
   int written = 0;
   bool failed = false;
-  progress_->Begin();
-  for (int n = 0; n < count_ && !failed; ++n) {
-    if (n % 256 == 0) progress_->SetPos(static_cast<int>(100.0 * n / count_));
-    if (Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
-    if (formats.Convert(f, chart, line, n, this) < 0) continue;
+  archive_.Index().Progress().Begin();
+  for (int n = 0; n < archive_.RecordCount() && !failed; ++n) {
+    if (n % 256 == 0)
+      archive_.Index().Progress().SetPos(static_cast<int>(100.0 * n / archive_.RecordCount()));
+    if (archive_.Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
+    if (formats.Convert(f, chart, line, n, &archive_) < 0) continue;
     if (!out.Write(line))
       failed = true;
     else
       ++written;
   }
-  progress_->End();
-  Close(in);
+  archive_.Index().Progress().End();
+  archive_.Close(in);
   if (failed) {
     ReportError(kErrWrite, kTrace, 2);
     return -1;
@@ -107,7 +110,7 @@ int Archive::ExportArchive(const std::string& path, int f, const AllExpFormats& 
     return -1;
   }
   ShowMessage(kMsgExported,
-              GetMessageText(kMsgOf) + " " + std::to_string(count_) + " " +
+              GetMessageText(kMsgOf) + " " + std::to_string(archive_.RecordCount()) + " " +
                   GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
                   GetMessageText(kMsgExported),
               platform::Icon::Information);

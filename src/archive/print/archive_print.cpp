@@ -162,7 +162,7 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
         const int page = params.commentPages[k];
         if (page < 0 || page >= ArchivePrintParams::kNoPage) continue;
         std::string text;
-        archive.LoadComment(n, page, text);
+        archive.Comments().LoadComment(n, page, text);
         c.comments[k] = CommentLineText(text);
         ++c.lines;
       }

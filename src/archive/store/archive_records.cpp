@@ -1,12 +1,20 @@
-// Operations on the records marked 'Y': delete, move one up or down, copy or move into another
-// archive, and the alphabetical order of the whole archive.
+// The records of the current archive: reading them, the whole file rewritten in another layout,
+// and the operations on the records marked 'Y' (delete, move one up or down, copy or move into
+// another archive, the alphabetical order of the whole archive).
+#include "archive/store/archive_records.h"
+
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <numeric>
 #include <system_error>
 
-#include "archive/store/archive.h"
+#include "archive/comments/archive_comments.h"
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
+#include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/recent_archives.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
@@ -31,18 +39,84 @@ std::vector<int> UnmarkedRecords(const std::vector<ArchiveIndexEntry>& index) {
 }
 
 }  // namespace
-
-bool Archive::IndexMatchesFile(const char* trace) const {
-  // A damaged file's index lists the records that loaded, which may be fewer than the file holds.
-  const std::int64_t records = InspectArchiveFile(path_).records;
-  if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
-      static_cast<int>(index_.size()) == count_)
-    return true;
-  ReportError(kErrFormat, trace, 2);
-  return false;
+int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
+                         CommentRefBlock* block) {
+  if (!handle || n < 0) return -1;
+  // Past the last record: the end of a walk, not a read error.
+  struct stat st {};
+  if (::fstat(::fileno(handle), &st) != 0 || n >= CountRecords(file_.LayoutCode(), st.st_size))
+    return -1;
+  // A damaged file ends where its index ends: the records after it do not load.
+  if (file_.IsDamaged() && file_.IsIndexBuilt() && n >= file_.RecordCount()) return -1;
+  CommentRefBlock local;
+  CommentRefBlock& refs = block ? *block : local;
+  Chart read;
+  if (file_.ReadRecord(handle, file_.LayoutCode(), n, read, refs, "Archive::Load") < 0) return -1;
+  if (file_.LayoutCode() == kLayout4000)
+    ResetAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
+  else
+    CheckAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
+  read.commentSlot = 0;
+  chart = read;
+  if (file_.LayoutCode() == kLayout4400 && withComments) comments_.CopyCommentsToChart(refs, chart);
+  return n;
 }
 
-int Archive::CopyWholeArchive(std::string target) {
+int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {
+  std::FILE* f = file_.Open();
+  if (!f) return -1;
+  const int result = Load(f, chart, n, withComments);
+  file_.Close(f);
+  return result;
+}
+
+int ArchiveRecords::LoadNextChart(Chart& chart, int n) {
+  return LoadChart(chart, n, false) < 0 ? -1 : n + 1;
+}
+
+int ArchiveRecords::ConvertTo44() {
+  if (file_.LayoutCode() != kLayout4000 && file_.LayoutCode() != kLayout4200) return -1;
+  return ConvertLayout(kLayout4400, "Archive::ConvertTo44");
+}
+
+int ArchiveRecords::ConvertTo43() {
+  if (file_.LayoutCode() != kLayout4400) return -1;
+  return ConvertLayout(kLayout4200, "Archive::ConvertTo43");
+}
+
+int ArchiveRecords::ConvertLayout(int target, const char* trace) {
+  if (file_.RefuseUnknownLayout(target) || file_.RefuseIfDamaged()) return -1;
+  // Texts exist only in layout 4400: leaving it drops them, after the user's consent.
+  bool dropsTexts = false;
+  if (file_.LayoutCode() == kLayout4400 && target != kLayout4400) {
+    if (!file_.IsIndexBuilt() && file_.CreateIndex() != 0) return -1;
+    for (int n = 0; n < file_.RecordCount() && !dropsTexts; ++n)
+      dropsTexts = file_.HasComments(n) == 1;
+    if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
+  }
+  const std::int64_t count = InspectArchiveFile(file_.GetPath()).records;
+  FileTransaction tx;
+  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  if (!rewrite.Ok()) return -1;
+  const Status st =
+      archive_file::ConvertRecords(rewrite.In(), file_.LayoutCode(), count, rewrite.Out(), target);
+  if (!st.ok()) {
+    ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 0);
+    return -1;
+  }
+  // Comment files are dropped only with the records that referred to them.
+  if (dropsTexts)
+    for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
+  if (FinishRewrite(true, tx, trace, 0, 1) != 0) return -1;
+  for (ArchiveIndexEntry& e : file_.Entries()) e.comments.Clear();
+  file_.SetLayout(target);
+  file_.RefreshFileTime();
+  ShowMessage(target == kLayout4400 ? kMsgConverted44 : kMsgConverted43,
+              platform::Icon::Information);
+  return 0;
+}
+
+int ArchiveRecords::CopyWholeArchive(std::string target) {
   const char* trace = "Archive::CopyWholeArchive";
   if (!HasFileExtension(target)) target += ".arc";
   if (!HasArchiveExtension(target)) {
@@ -51,7 +125,7 @@ int Archive::CopyWholeArchive(std::string target) {
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
   // comment files (a name differing in the last character only) may be a target.
-  if (SharesArchiveFiles(target, path_)) {
+  if (SharesArchiveFiles(target, file_.GetPath())) {
     ReportError(kErrParameter, trace, 1);
     return -1;
   }
@@ -64,11 +138,11 @@ int Archive::CopyWholeArchive(std::string target) {
     ok = f && tx.Rewrite(to).CopyFrom(f);
     if (f) std::fclose(f);
   };
-  copy(path_, target);
+  copy(file_.GetPath(), target);
   // The target's comment files are the source's; stale ones of an earlier archive are dropped.
   for (int k = 0; k < kCommentPages && ok; ++k) {
-    if (layout_ == kLayout4400 && CommentFileExists(k))
-      copy(ArchiveCommentFileName(path_, k), ArchiveCommentFileName(target, k));
+    if (file_.LayoutCode() == kLayout4400 && file_.CommentFileExists(k))
+      copy(ArchiveCommentFileName(file_.GetPath(), k), ArchiveCommentFileName(target, k));
     else
       tx.Remove(ArchiveCommentFileName(target, k));
   }
@@ -80,84 +154,85 @@ int Archive::CopyWholeArchive(std::string target) {
   return 0;
 }
 
-int Archive::DeleteArchiveFiles() {
+int ArchiveRecords::DeleteArchiveFiles() {
   FileTransaction tx;
-  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(path_, k));
-  tx.Remove(path_);
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
+  tx.Remove(file_.GetPath());
   if (Status st = tx.Commit(); !st.ok()) {
     ReportError(st.ErrorCode(), "Archive::DeleteArchiveFiles", 0);
     return -1;
   }
-  FreeIndex();
-  layout_ = kCannotOpen;
-  damaged_ = false;
-  RefreshFileTime();
+  const std::string path = file_.GetPath();
+  file_.SetNewPath(path);  // no index, the name kept
+  file_.RefreshFileTime();
   return 0;
 }
 
-int Archive::Delete(bool confirm) {
+int ArchiveRecords::Delete(bool confirm) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::Delete";
   int marked = 0, first = -1;
-  for (int n = 0; n < count_; ++n) {
-    if (!Entry(n).IsSelected()) continue;
+  for (int n = 0; n < file_.RecordCount(); ++n) {
+    if (!file_.Entry(n).IsSelected()) continue;
     if (first < 0) first = n;
     ++marked;
   }
   if (marked == 0) return 0;
   if (confirm) {
-    const bool yes =
-        marked == 1
-            ? AskYesNo(kMsgDeleteChart, GetMessageText(kMsgDeleteChart) + "\n\"" +
-                                            Entry(first).name + ",  " + Entry(first).title + "\" ?")
-            : AskYesNo(kMsgDeleteCharts);
+    const bool yes = marked == 1
+                         ? AskYesNo(kMsgDeleteChart, GetMessageText(kMsgDeleteChart) + "\n\"" +
+                                                         file_.Entry(first).name + ",  " +
+                                                         file_.Entry(first).title + "\" ?")
+                         : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
-  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
-  if (marked == count_) return DeleteArchiveFiles();
+  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  if (marked == file_.RecordCount()) return DeleteArchiveFiles();
 
   std::vector<CommentRefBlock> saved;
-  saved.reserve(index_.size());
-  for (const ArchiveIndexEntry& e : index_) saved.push_back(e.comments);
+  saved.reserve(index.size());
+  for (const ArchiveIndexEntry& e : index) saved.push_back(e.comments);
   auto fail = [&] {
-    for (std::size_t i = 0; i < index_.size(); ++i) index_[i].comments = saved[i];
+    for (std::size_t i = 0; i < index.size(); ++i) index[i].comments = saved[i];
     return -1;
   };
   FileTransaction tx;
   bool textsMoved = false;
-  if (layout_ == kLayout4400) {
-    for (int n = 0; n < count_ && !textsMoved; ++n)
-      textsMoved = Entry(n).IsSelected() && HasComments(n);
-    if (textsMoved && DeleteSelectedComments(tx) != 0) return fail();
+  if (file_.LayoutCode() == kLayout4400) {
+    for (int n = 0; n < file_.RecordCount() && !textsMoved; ++n)
+      textsMoved = file_.Entry(n).IsSelected() && file_.HasComments(n);
+    if (textsMoved && comments_.DeleteSelectedComments(tx) != 0) return fail();
   }
-  ArchiveRewrite rewrite(path_, tx, trace);
+  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return fail();
   // The kept records as they stand; with texts cut out, the 4400 blocks come from the index.
   Status st;
   if (textsMoved) {
     std::vector<CommentRefBlock> blocks;
     std::vector<bool> drop;
-    for (const ArchiveIndexEntry& e : index_) {
+    for (const ArchiveIndexEntry& e : index) {
       blocks.push_back(e.comments);
       drop.push_back(e.IsSelected());
     }
     st = archive_file::WriteWithBlocks(rewrite.In(), blocks, &drop, rewrite.Out());
   } else {
-    st = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, UnmarkedRecords(index_),
+    st = archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(), UnmarkedRecords(index),
                                            rewrite.Out());
   }
   if (FinishRewrite(st.ok(), tx, trace, 1, 2) != 0) return fail();
-  std::erase_if(index_, [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
-  count_ = static_cast<int>(index_.size());
-  ClearMarks();
-  RefreshFileTime();
+  std::erase_if(index, [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
+  file_.SetRecordCount(static_cast<int>(index.size()));
+  file_.ClearMarks();
+  file_.RefreshFileTime();
   return 0;
 }
 
-int Archive::ChartUpDown(bool up) {
+int ArchiveRecords::ChartUpDown(bool up) {
+  std::vector<ArchiveIndexEntry>& index = file_.Entries();
   const char* trace = "Archive::ChartUpDown";
   int s = -1, marked = 0;
-  for (int n = 0; n < count_; ++n) {
-    if (!Entry(n).IsSelected()) continue;
+  for (int n = 0; n < file_.RecordCount(); ++n) {
+    if (!file_.Entry(n).IsSelected()) continue;
     if (s < 0) s = n;
     ++marked;
   }
@@ -165,23 +240,24 @@ int Archive::ChartUpDown(bool up) {
     ShowMessage(kMsgUpDownOneOnly, platform::Icon::Information);
     return -1;
   }
-  if ((up && s == 0) || (!up && s == count_ - 1)) {
+  if ((up && s == 0) || (!up && s == file_.RecordCount() - 1)) {
     ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
-  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
+  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
-  std::vector<int> order(static_cast<std::size_t>(count_));
+  std::vector<int> order(static_cast<std::size_t>(file_.RecordCount()));
   std::iota(order.begin(), order.end(), 0);
   std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(a + 1)]);
-  if (RewriteInOrder(order, trace) != 0) return -1;
-  std::swap(index_[static_cast<std::size_t>(a)], index_[static_cast<std::size_t>(a + 1)]);
-  RefreshFileTime();
+  if (file_.RewriteInOrder(order, trace) != 0) return -1;
+  std::swap(index[static_cast<std::size_t>(a)], index[static_cast<std::size_t>(a + 1)]);
+  file_.RefreshFileTime();
   return 0;
 }
 
-int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) {
-  platform::FileChoice choice = ArchiveFileChoice(false, ArchiveFilter::kVersion4, DialogFolder());
+int ArchiveRecords::ChooseDestinationFile(std::string& path, int& exists, int& layout) {
+  platform::FileChoice choice =
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, file_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   if (!HasFileExtension(name)) name += ".arc";
@@ -192,7 +268,7 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
     layout = kLayout4400;
     return 0;
   }
-  const int code = IfRealArchive(name);
+  const int code = file_.IfRealArchive(name);
   if (!IsKnownLayout(code)) {
     ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
@@ -203,46 +279,8 @@ int Archive::ChooseDestinationFile(std::string& path, int& exists, int& layout) 
   return 0;
 }
 
-void Archive::CopyTextsTo(const CommentRefBlock& source, const fs::path& target, bool targetExisted,
-                          FileTransaction& tx, CommentRefBlock& block) {
-  block.Clear();
-  for (int k = 0; k < kCommentPages; ++k) {
-    if (!source.HasText(k)) continue;
-    const std::size_t i = static_cast<std::size_t>(k);
-    std::string text;
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(path_, k));
-    const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
-    const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
-    if (f) std::fclose(f);
-    if (!read) {
-      ShowMessage(kMsgCommentNotLoaded, platform::Icon::Information);
-      continue;
-    }
-    const fs::path file = ArchiveCommentFileName(target, k);
-    const bool fresh = !tx.Rewrites(file);
-    SafeRewrite& out = tx.Rewrite(file);
-    std::string old;
-    bool exists = false;
-    if (fresh && targetExisted && !ReadFileIfExists(file, old, exists)) {
-      ReportError(kErrRead, "Archive::CopyToArchive", 2);
-      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
-      continue;
-    }
-    if (fresh) out.Write(old);
-    const std::int64_t offset = out.Ok() ? static_cast<std::int64_t>(std::ftell(out.Handle())) : -1;
-    if (offset < 0 || !out.Write(text)) {
-      ReportError(out.TempPath().empty() ? kErrCannotCreate : kErrWrite, "Archive::CopyToArchive",
-                  2);
-      ShowMessage(kMsgCommentNotSaved, platform::Icon::Information);
-      return;
-    }
-    block.offsets[i] = static_cast<std::uint32_t>(offset);
-    block.lengths[i] = static_cast<std::uint16_t>(text.size());
-  }
-}
-
-bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int layout,
-                                     FileTransaction& tx) {
+bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exists, int layout,
+                                            FileTransaction& tx) {
   const char* trace = "Archive::PrepareDestinationFile";
   std::int64_t targetSize = LayoutHeaderSize(layout);
   if (exists) {
@@ -253,8 +291,8 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
     }
     targetSize = info.length;
   }
-  const std::int64_t needed =
-      std::max<std::int64_t>(std::int64_t{count_} * LayoutRecordSize(kLayout4400), targetSize);
+  const std::int64_t needed = std::max<std::int64_t>(
+      std::int64_t{file_.RecordCount()} * LayoutRecordSize(kLayout4400), targetSize);
   if (FreeSpaceBeside(target) < needed) {
     ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return false;
@@ -279,10 +317,10 @@ bool Archive::PrepareDestinationFile(const std::string& target, bool exists, int
   return copied;
 }
 
-bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int layout,
-                                  FileTransaction& tx) {
+bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists, int layout,
+                                         FileTransaction& tx) {
   const char* trace = "Archive::CopyToArchive";
-  std::FILE* f = OpenForReading(path_);
+  std::FILE* f = OpenForReading(file_.GetPath());
   if (!f) {
     ReportError(kErrCannotOpen, trace, 1);
     return false;
@@ -291,21 +329,23 @@ bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int la
   bool ok = true;
   Chart chart;
   CommentRefBlock block;
-  for (int n = 0; ok && n < count_; ++n) {
-    if (!Entry(n).IsSelected()) continue;
-    if (layout_ == layout && layout_ != kLayout4400) {  // the same record bytes
-      ok = archive_file::SeekRecord(f, layout_, n) && archive_file::CopyRecords(f, out, layout_, 1);
+  for (int n = 0; ok && n < file_.RecordCount(); ++n) {
+    if (!file_.Entry(n).IsSelected()) continue;
+    if (file_.LayoutCode() == layout &&
+        file_.LayoutCode() != kLayout4400) {  // the same record bytes
+      ok = archive_file::SeekRecord(f, file_.LayoutCode(), n) &&
+           archive_file::CopyRecords(f, out, file_.LayoutCode(), 1);
       continue;
     }
-    if (ReadRecord(f, layout_, n, chart, block, trace) < 0) {
+    if (file_.ReadRecord(f, file_.LayoutCode(), n, chart, block, trace) < 0) {
       std::fclose(f);
       return false;
     }
-    if (layout_ == kLayout4000)
+    if (file_.LayoutCode() == kLayout4000)
       ResetAspectSystemName(ChartContext::FromCurrentSettings(), chart.definition);
     CommentRefBlock copied;
-    if (layout == kLayout4400 && layout_ == kLayout4400)
-      CopyTextsTo(block, target, exists, tx, copied);
+    if (layout == kLayout4400 && file_.LayoutCode() == kLayout4400)
+      comments_.CopyTextsTo(block, target, exists, tx, copied);
     ok = out.Write(archive_file::RecordBytes(chart, layout, copied));
   }
   std::fclose(f);
@@ -313,12 +353,13 @@ bool Archive::AppendMarkedRecords(const std::string& target, bool exists, int la
   return ok;
 }
 
-int Archive::CopyToArchive(const std::string& target, int targetExists, int targetLayout, bool move,
-                           bool noQuestions, bool tellDone) {
+int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, int targetLayout,
+                                  bool move, bool noQuestions, bool tellDone) {
   const char* trace = "Archive::CopyToArchive";
-  if (RefuseUnknownLayout(targetLayout)) return -1;
-  if (move && RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
-  if (SharesArchiveFiles(target, path_)) {   // the source would be read while it is replaced
+  if (file_.RefuseUnknownLayout(targetLayout)) return -1;
+  if (move && file_.RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
+  if (SharesArchiveFiles(target,
+                         file_.GetPath())) {  // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
   }
@@ -327,10 +368,11 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     ReportError(kErrParameter, trace, 4);
     return -1;
   }
-  if (!IndexMatchesFile(trace)) return -1;
-  if (layout_ == kLayout4400 && targetLayout != kLayout4400) {
+  if (!file_.IndexMatchesFile(trace)) return -1;
+  if (file_.LayoutCode() == kLayout4400 && targetLayout != kLayout4400) {
     bool texts = false;
-    for (int n = 0; n < count_ && !texts; ++n) texts = Entry(n).IsSelected() && HasComments(n);
+    for (int n = 0; n < file_.RecordCount() && !texts; ++n)
+      texts = file_.Entry(n).IsSelected() && file_.HasComments(n);
     if (texts && !AskYesNo(kMsgCopyDropsTexts)) return -1;
   }
   FileTransaction tx;
@@ -342,54 +384,38 @@ int Archive::CopyToArchive(const std::string& target, int targetExists, int targ
     return -1;
   }
   std::vector<char> marks;
-  for (const ArchiveIndexEntry& e : index_) marks.push_back(e.mark);
+  for (const ArchiveIndexEntry& e : file_.Entries()) marks.push_back(e.mark);
   // A move whose deletion fails or is declined has copied, not moved: the source keeps its records.
   if (move && Delete(true) != 0) return -1;
-  if (!noQuestions && (NeedsOrdering() || targetExists) && AskYesNo(kMsgOrderAfterCopy)) {
-    const std::string former = path_;
+  if (!noQuestions && (file_.NeedsOrdering() || targetExists) && AskYesNo(kMsgOrderAfterCopy)) {
+    const std::string former = file_.GetPath();
     SwitchTo(target);
-    if (IsIndexBuilt() && NeedsOrdering()) Order();
+    if (file_.IsIndexBuilt() && file_.NeedsOrdering()) Order();
     SwitchTo(former);
     // The marks of a copy stay set (the index was rebuilt on the way back).
-    if (!move && static_cast<int>(marks.size()) == count_)
-      for (int n = 0; n < count_; ++n) Entry(n).mark = marks[static_cast<std::size_t>(n)];
+    if (!move && static_cast<int>(marks.size()) == file_.RecordCount())
+      for (int n = 0; n < file_.RecordCount(); ++n)
+        file_.Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
   if (tellDone) ShowMessage(kMsgDone, platform::Icon::Information);
   return 0;
 }
 
-int Archive::RewriteInOrder(const std::vector<int>& order, const char* trace) {
-  FileTransaction tx;
-  ArchiveRewrite rewrite(path_, tx, trace);
-  if (!rewrite.Ok()) return -1;
-  const Status st = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, order, rewrite.Out());
-  return FinishRewrite(st.ok(), tx, trace, 1, 2);
+void ArchiveRecords::SwitchTo(const std::string& path) {
+  recent_.AddRecentName(path);
+  if (file_.SetPath(path) != -1) file_.CreateIndex();
 }
 
-void Archive::SwitchTo(const std::string& path) {
-  AddRecentName(path);
-  if (SetPath(path) != -1) CreateIndex();
-}
-
-int Archive::Order() {
+int ArchiveRecords::Order() {
   const char* trace = "Archive::Order";
-  if (count_ < 2) return -1;
-  if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
-  progress_->Begin();
-  const std::vector<int> order = AlphabeticalOrder(index_, *progress_);
+  if (file_.RecordCount() < 2) return -1;
+  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  file_.Progress().Begin();
+  const std::vector<int> order = AlphabeticalOrder(file_.Entries(), file_.Progress());
 
-  const int written = RewriteInOrder(order, "Archive::WriteData");
-  progress_->End();
+  const int written = file_.RewriteInOrder(order, "Archive::WriteData");
+  file_.Progress().End();
   if (written != 0) return -1;
-  ReorderIndex(order);
+  file_.ReorderIndex(order);
   return 0;
-}
-
-void Archive::ReorderIndex(const std::vector<int>& order) {
-  std::vector<ArchiveIndexEntry> ordered;
-  ordered.reserve(index_.capacity());
-  for (int n : order) ordered.push_back(index_[static_cast<std::size_t>(n)]);
-  index_ = std::move(ordered);
-  ClearMarks();
-  RefreshFileTime();
 }

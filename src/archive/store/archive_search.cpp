@@ -133,7 +133,7 @@ bool ArchiveMatcher::MatchComment(const ArchiveIndexEntry& entry, int record) co
     if (c_.commentPage != ArchiveSearchCriteria::kAllPages && c_.commentPage != k) continue;
     if (!entry.comments.HasText(k)) continue;
     std::string text;
-    if (archive_.LoadComment(record, k, text) != 0) continue;
+    if (archive_.Comments().LoadComment(record, k, text) != 0) continue;
     if (!c_.caseSensitive) text = SearchKey(text);
     if (text.find(c_.comment) != std::string::npos) return true;
   }
@@ -179,14 +179,6 @@ bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record) const 
   }
   if (!c_.comment.empty() && !MatchComment(e, record)) return false;
   return true;
-}
-
-bool Archive::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
-  return ArchiveMatcher(*this, criteria).Matches(n);
-}
-
-bool Archive::MatchRecord(int n, const ChartContext& context) const {
-  return MatchRecord(n, ArchiveSearchCriteria::FromBlock(context.Config().archiveSearch));
 }
 
 ArchiveFindResult ArchiveFind(Archive& archive, ArchiveBrowserList& list,

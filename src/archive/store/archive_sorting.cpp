@@ -1,11 +1,14 @@
 // The archive sort over the file: the class array built from the index (and from every record's
 // chart when a key is taken from it), and the records written class by class in place or into a
 // new archive.
+#include "archive/store/archive_sorting.h"
+
 #include <new>
 #include <system_error>
 
-#include "archive/store/archive.h"
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
+#include "archive/store/archive_records.h"
 #include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
@@ -55,23 +58,29 @@ std::string WithArchiveExtension(std::string name) {
 
 }  // namespace
 
-int Archive::BreakToClasses(const ArchiveSortParams& params) {
+ArchiveSorting::ArchiveSorting(ArchiveIndex& file, ArchiveRecords& records)
+    : file_(file), records_(records) {}
+
+ArchiveSorting::~ArchiveSorting() = default;
+
+int ArchiveSorting::BreakToClasses(const ArchiveSortParams& params) {
   const char* trace = "Archive::BreakToClasses";
   FreeClasses();
-  if (!indexBuilt_) return -1;
+  if (!file_.IsIndexBuilt()) return -1;
   try {
     std::array<std::vector<ArchiveSortValue>, 3> values;
     if (params.NeedsCharts()) {
-      std::FILE* f = Open();
+      std::FILE* f = file_.Open();
       if (!f) return -1;
-      progress_->Begin();
-      const bool done = ReadSortValues(f, layout_, count_, params, *progress_, values);
-      progress_->End();
-      Close(f);
+      file_.Progress().Begin();
+      const bool done = ReadSortValues(f, file_.LayoutCode(), file_.RecordCount(), params,
+                                       file_.Progress(), values);
+      file_.Progress().End();
+      file_.Close(f);
       if (!done) return -1;
     }
-    classes_ =
-        std::make_unique<ArchiveSortClasses>(::BreakToClasses(index_, params, std::move(values)));
+    classes_ = std::make_unique<ArchiveSortClasses>(
+        ::BreakToClasses(file_.Entries(), params, std::move(values)));
   } catch (const std::bad_alloc&) {
     FreeClasses();
     ReportError(kErrNoMemory, trace, 0);
@@ -80,58 +89,60 @@ int Archive::BreakToClasses(const ArchiveSortParams& params) {
   return 0;
 }
 
-void Archive::FreeClasses() { classes_.reset(); }
+void ArchiveSorting::FreeClasses() { classes_.reset(); }
 
-int Archive::OrderClasses(const ArchiveSortParams& params) {
+int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
   const char* trace = "Archive::OrderClasses";
-  if (!classes_ || classes_->classOf.size() != index_.size()) return -1;
+  if (!classes_ || classes_->classOf.size() != file_.Entries().size()) return -1;
   std::vector<int> order;
   try {
-    order = ::OrderClasses(index_, params, *classes_);
+    order = ::OrderClasses(file_.Entries(), params, *classes_);
   } catch (const std::bad_alloc&) {
     ReportError(kErrNoMemory, "ArcSort::Init", 2);
     return -1;
   }
   if (!params.newArchive) {
-    if (RefuseIfDamaged() || !IndexMatchesFile(trace)) return -1;
-    if (RewriteInOrder(order, trace) != 0) return -1;
-    ReorderIndex(order);
+    if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+    if (file_.RewriteInOrder(order, trace) != 0) return -1;
+    file_.ReorderIndex(order);
     return 0;
   }
 
   platform::FileChoice choice =
-      ArchiveFileChoice(false, ArchiveFilter::kAnyVersion, DialogFolder());
+      ArchiveFileChoice(false, ArchiveFilter::kAnyVersion, file_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost, and so would its comment files.
-  if (SharesArchiveFiles(target, path_)) {
+  if (SharesArchiveFiles(target, file_.GetPath())) {
     ShowMessage(kMsgSortTargetIsCurrent, platform::Icon::Information);
     return -1;
   }
   std::error_code ec;
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   if (WriteSortedArchive(order, target) != 0) return -1;
-  SwitchTo(target);
+  records_.SwitchTo(target);
   return 0;
 }
 
-int Archive::WriteSortedArchive(const std::vector<int>& order, const std::string& target) {
+int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std::string& target) {
   const char* trace = "Archive::OrderClasses";
   FileTransaction tx;
   bool written = false;
   {
-    ArchiveRewrite rewrite(path_, target, tx, trace);
+    ArchiveRewrite rewrite(file_.GetPath(), target, tx, trace);
     if (!rewrite.Ok()) return -1;
-    written = archive_file::WriteRecordsInOrder(rewrite.In(), layout_, order, rewrite.Out()).ok();
+    written =
+        archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(), order, rewrite.Out())
+            .ok();
   }
   // The new archive's comment files are the pages its records use; files of an earlier archive of
   // that name are dropped.
   for (int k = 0; k < kCommentPages && written; ++k) {
     bool used = false;
-    if (layout_ == kLayout4400)
-      for (const ArchiveIndexEntry& e : index_) used = used || e.comments.HasText(k);
+    if (file_.LayoutCode() == kLayout4400)
+      for (const ArchiveIndexEntry& e : file_.Entries()) used = used || e.comments.HasText(k);
     fs::path source;
-    if (used && CommentFileExists(k, &source)) {
+    if (used && file_.CommentFileExists(k, &source)) {
       std::FILE* f = OpenForReading(source);
       written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
       if (f) std::fclose(f);

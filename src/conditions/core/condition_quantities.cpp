@@ -241,7 +241,7 @@ int CFunc::CheckContextInComment(int page, int record, const QueryCondition& con
       page >= condeval::kCommentPages)
     return -1;
   std::string text;
-  if (commentArchive_->LoadComment(record, page, text) != 0) return -1;
+  if (commentArchive_->Comments().LoadComment(record, page, text) != 0) return -1;
   return condeval::FieldHolds(text, condeval::Prepared(condition.text1, condition), condition) ? 1
                                                                                                : 0;
 }

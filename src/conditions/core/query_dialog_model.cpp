@@ -199,11 +199,11 @@ QueryRunResult RunQueryFromDialog(QueryDialogModel& model, std::string_view type
                           typedLogic.substr(0, QueryDialogModel::kMaxTypedLogic));
     model.resultsShown = showResults && showResults();
     if (!model.resultsShown) {
-      archive.FreeSelectedRecordsInfo();
+      archive.Query().FreeSelectedRecordsInfo();
       archive.resultHeaderLines.clear();
     }
   } else if (result.overList) {
-    archive.FreeSelectedRecordsInfo();
+    archive.Query().FreeSelectedRecordsInfo();
   }
   platform::GetPrompter().ShowMessage(result.overList ? kMsgArchivesProcessed : kMsgChartsViewed,
                                       QuerySummaryText(result), platform::Icon::Information);

@@ -114,15 +114,15 @@ void TellCopied(const QueryRowsDone& done) {
 void QueryResults::TakeOver(Archive& archive) {
   archives_.clear();
   rows_.clear();
-  for (const SearchedArchive& a : archive.SearchedArchives())
+  for (const SearchedArchive& a : archive.Query().SearchedArchives())
     archives_.push_back({a.path, a.fileTime, false});
-  for (const SelectedRecordNode& node : archive.SelectedRecords()) {
+  for (const SelectedRecordNode& node : archive.Query().SelectedRecords()) {
     if (node.ArchiveNumber() >= static_cast<int>(archives_.size())) continue;
     rows_.push_back({node.entry, node.RecordNumber(), node.ArchiveNumber(), false});
   }
   header_ = std::move(archive.resultHeaderLines);
   archive.resultHeaderLines.clear();
-  archive.FreeSelectedRecordsInfo();
+  archive.Query().FreeSelectedRecordsInfo();
 }
 
 void QueryResults::MarkAll() {
@@ -202,7 +202,7 @@ QueryRowsDone QueryResults::Delete(Archive& archive, const std::vector<int>& row
       }
     }
     const bool wholeArchive = !deleting.empty() && archive.MarkedCount() == archive.RecordCount();
-    if (deleting.empty() || archive.Delete(false) != 0) {
+    if (deleting.empty() || archive.Records().Delete(false) != 0) {
       for (const int row : ofArchive) rows_[static_cast<std::size_t>(row)].marked = false;
       done.skipped += static_cast<int>(ofArchive.size());
       continue;
@@ -239,7 +239,7 @@ QueryRowsDone QueryResults::Copy(Archive& archive, const std::vector<int>& rows)
   if (rows.empty()) return done;
   std::string target;
   int exists = 0, layout = 0;
-  if (archive.ChooseDestinationFile(target, exists, layout) != 0) return done;
+  if (archive.Records().ChooseDestinationFile(target, exists, layout) != 0) return done;
 
   ResultArchiveAction action(archive, archives_);
   for (const auto& [k, ofArchive] : RowsByArchive(rows_, rows)) {
@@ -257,7 +257,8 @@ QueryRowsDone QueryResults::Copy(Archive& archive, const std::vector<int>& rows)
       }
     }
     const std::int64_t targetBefore = Archive::FileTimeOf(target);
-    if (marked > 0 && archive.CopyToArchive(target, exists, layout, false, true, false) == 0) {
+    if (marked > 0 &&
+        archive.Records().CopyToArchive(target, exists, layout, false, true, false) == 0) {
       done.done += marked;
       exists = 1;
       // A target that is one of the results' archives only grew at its end: its rows still

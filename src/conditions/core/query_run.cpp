@@ -121,8 +121,8 @@ void SearchList(Archive& archive, QueryWalk& walk, const std::vector<ArchiveList
     if (archive.SetPath(entry.path) < 0 || archive.CreateIndex() != 0) continue;
     int group = -1;
     result.viewed += walk.SearchCurrentArchive([&](int n) {
-      if (group < 0) group = archive.AddArchive2List();
-      archive.AddRecord2List(group, n);
+      if (group < 0) group = archive.Query().AddArchive2List();
+      archive.Query().AddRecord2List(group, n);
       ++result.hits;
     });
     ++result.archivesProcessed;
@@ -171,7 +171,7 @@ QueryRunResult RunQuery(Archive& archive, const CFunc& set, const ChartContext& 
     result.overList = true;
     if (archive.IsOpen()) before = archive.GetPath();
     TellMissingArchives(request.archives);
-    archive.InitSelectedRecordsInfo(static_cast<int>(request.archives.size()));
+    archive.Query().InitSelectedRecordsInfo(static_cast<int>(request.archives.size()));
   }
   QueryWalk walk(archive, run, context, progress);
   progress.Begin();

@@ -234,7 +234,7 @@ QueryRowsDone SynAnalTable::Copy(Archive& archive, const std::vector<int>& rows)
               platform::Answer::Yes;
   std::string target;
   int exists = 0, layout = 0;
-  if (archive.ChooseDestinationFile(target, exists, layout) != 0) return done;
+  if (archive.Records().ChooseDestinationFile(target, exists, layout) != 0) return done;
 
   ResultArchiveAction action(archive, archives_);
   for (const SynCopyOp& op : CopyOrder(rows, inPairs)) {
@@ -250,7 +250,8 @@ QueryRowsDone SynAnalTable::Copy(Archive& archive, const std::vector<int>& rows)
         ++marked;
       }
     }
-    if (marked > 0 && archive.CopyToArchive(target, exists, layout, false, true, false) == 0) {
+    if (marked > 0 &&
+        archive.Records().CopyToArchive(target, exists, layout, false, true, false) == 0) {
       done.done += marked;
       exists = 1;
     } else {

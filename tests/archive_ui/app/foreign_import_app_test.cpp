@@ -39,7 +39,7 @@ TEST_F(ForeignImportAppTest, ZbsFileBecomesTheCurrentArchiveWithTheChosenComment
     prompts_.ExpectFile(source);
     if (std::filesystem::exists(folder_ / "clients.arc"))
       prompts_.Expect(401, platform::Answer::Yes);
-    EXPECT_EQ(archive.OpenOtherArchive(), c.result) << c.choice;
+    EXPECT_EQ(archive.Import().OpenOtherArchive(), c.result) << c.choice;
     if (c.result == 0) continue;
     EXPECT_EQ(archive.GetPath(), (folder_ / "clients.arc").string());
     ASSERT_EQ(archive.RecordCount(), 1);

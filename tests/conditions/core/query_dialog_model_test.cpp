@@ -165,7 +165,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(model_.resultsShown);
-  EXPECT_EQ(archive_.SelectedRecords().size(), 5u);
+  EXPECT_EQ(archive_.Query().SelectedRecords().size(), 5u);
   EXPECT_EQ(
       archive_.resultHeaderLines,
       (std::vector<std::string>{U("      ЗАПРОС"), U("ASP(Солнце ; Луна ; \"90:00\" орб 1:00)"), "",
@@ -180,7 +180,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(opened, 1);
   EXPECT_FALSE(model_.resultsShown);
-  EXPECT_TRUE(archive_.SelectedRecords().empty());
+  EXPECT_TRUE(archive_.Query().SelectedRecords().empty());
   prompts_.VerifyAllUsed();
 }
 

@@ -76,7 +76,7 @@ TEST_F(QueryResultsTest, TakesTheResultsOver) {
   EXPECT_EQ(results_.Row(4).record, 3);
   EXPECT_EQ(results_.Row(4).archive, 1);
   EXPECT_EQ(results_.HeaderLines(), std::vector<std::string>{"head"});
-  EXPECT_TRUE(archive_.SelectedRecords().empty());
+  EXPECT_TRUE(archive_.Query().SelectedRecords().empty());
   EXPECT_TRUE(archive_.resultHeaderLines.empty());
   EXPECT_EQ(results_.MarkedCount(), 0);
 }
@@ -122,7 +122,7 @@ TEST_F(QueryResultsTest, ARowWhoseRecordNoLongerMatchesIsLeftAlone) {
     Archive other(slots_);
     ASSERT_EQ(other.OpenByName(first_), 0);
     other.Entry(1).mark = 'Y';
-    ASSERT_EQ(other.ChartUpDown(true), 0);
+    ASSERT_EQ(other.Records().ChartUpDown(true), 0);
   }
   fs::last_write_time(first_, stamp);
   EXPECT_EQ(LoadNames({0, 1}), std::vector<std::string>{"Ancient"});

@@ -48,12 +48,12 @@ class QueryRunSnapshot : public condition_test::ConditionSetTest {
       chart.definition.sources[0].SetName("R" + std::to_string(i));
       if (i == 0) {
         archive_.SetPath(path_);
-        ASSERT_EQ(archive_.SaveToNewArchive(chart, true), 0);
+        ASSERT_EQ(archive_.Saving().SaveToNewArchive(chart, true), 0);
       } else {
         CommentRefBlock block;
         const int position = archive_.RecordCount();
-        ASSERT_EQ(archive_.InsertToArchive(chart, position, block), 0);
-        ASSERT_EQ(archive_.InsertIndexEntry(chart, position, block), 0);
+        ASSERT_EQ(archive_.Saving().InsertToArchive(chart, position, block), 0);
+        ASSERT_EQ(archive_.Saving().InsertIndexEntry(chart, position, block), 0);
       }
     }
     ASSERT_GE(archive_.SetPath(path_), 0);
@@ -135,7 +135,8 @@ TEST_F(QueryRunSnapshot, TheArchiveSearchReadsItsContextsCriteria) {
   } rows[] = {{&before, {false, true, false}}, {&after, {false, false, true}}};
   for (const auto& row : rows)
     for (int n = 0; n < 3; ++n)
-      EXPECT_EQ(archive_.MatchRecord(n, *row.context), row.matches[static_cast<std::size_t>(n)])
+      EXPECT_EQ(archive_.Query().MatchRecord(n, *row.context),
+                row.matches[static_cast<std::size_t>(n)])
           << n;
 }
 

@@ -31,8 +31,9 @@ class QueryRunTest : public condition_test::QueryArchiveTest {
   }
   std::vector<Group> Groups() const {
     std::vector<Group> groups;
-    for (const SearchedArchive& a : archive_.SearchedArchives()) groups.push_back({a.path, {}});
-    for (const SelectedRecordNode& node : archive_.SelectedRecords())
+    for (const SearchedArchive& a : archive_.Query().SearchedArchives())
+      groups.push_back({a.path, {}});
+    for (const SelectedRecordNode& node : archive_.Query().SelectedRecords())
       groups.at(static_cast<std::size_t>(node.ArchiveNumber()))
           .records.push_back(node.RecordNumber());
     return groups;
@@ -140,7 +141,7 @@ TEST_F(QueryRunTest, ListRunCollectsResultGroupsPerArchive) {
   EXPECT_EQ(TextShown(593), U("Отсутствует архив:\n") + away + "\n" + text);
   // Groups only for the archives with hits, in list order; the Local Space chart skipped.
   EXPECT_EQ(Groups(), (std::vector<Group>{{first, {1, 3}}, {second, {2, 3}}}));
-  EXPECT_EQ(archive_.SearchedArchives()[1].fileTime, Archive::FileTimeOf(second));
+  EXPECT_EQ(archive_.Query().SearchedArchives()[1].fileTime, Archive::FileTimeOf(second));
   EXPECT_EQ(result.archivesProcessed, 3);
   EXPECT_EQ(result.viewed, 7 + 1 + 8);
   EXPECT_EQ(result.hits, 4);
@@ -165,7 +166,7 @@ TEST_F(QueryRunTest, AFailedReopenKeepsTheResultsAndSaysSo) {
   EXPECT_TRUE(result.reopenFailed);
   EXPECT_TRUE(prompts_.WasShown(1917));
   EXPECT_EQ(result.hits, 3);
-  EXPECT_EQ(archive_.SelectedRecords().size(), 3u);
+  EXPECT_EQ(archive_.Query().SelectedRecords().size(), 3u);
 }
 
 TEST_F(QueryRunTest, AnEvaluationErrorStopsTheWholeRun) {

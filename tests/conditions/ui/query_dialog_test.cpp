@@ -108,7 +108,7 @@ TEST_F(QueryDialogTest, OkRunsTheQueryAndCloses) {
     EXPECT_TRUE(dialog.LoadFlag());
     // kinds.txt: the Sun in Aries on 1, 3, 4, 5, 6, 7, Sun-Moon 90:00 on 2 and 3.
     std::vector<int> records;
-    for (const SelectedRecordNode& node : archive_.SelectedRecords())
+    for (const SelectedRecordNode& node : archive_.Query().SelectedRecords())
       records.push_back(node.RecordNumber());
     EXPECT_EQ(records, (std::vector<int>{1, 4, 5, 6, 7}));
   }

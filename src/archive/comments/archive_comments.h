@@ -1,0 +1,62 @@
+// The comment texts of a layout-4400 archive: comment file k holds the page-k texts of the
+// records one after another; each record's reference block (kept in the index) says where its
+// texts lie. A stored text changes its comment file and the blocks of the archive in one
+// transaction.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "archive/comments/comment_slots.h"
+#include "archive/store/archive_layout.h"
+#include "astro/chart/chart.h"
+
+class ArchiveIndex;
+class FileTransaction;
+
+class ArchiveComments {
+ public:
+  // `file` is the archive's file and index; `slots` the application's comment-slot table. Both
+  // must outlive this object.
+  ArchiveComments(ArchiveIndex& file, CommentSlotTable& slots) : file_(file), slots_(&slots) {}
+  ArchiveComments(const ArchiveComments&) = delete;
+  ArchiveComments& operator=(const ArchiveComments&) = delete;
+
+  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text.
+  int LoadComment(int n, int k, std::string& text) const;
+  int LoadCurrentComment(int n, int k) { return LoadComment(n, k, commentBuffer_); }
+  // The comment buffer (cut to 32000 bytes).
+  void SetCommentText(std::string_view text);
+  const std::string& CommentText() const { return commentBuffer_; }
+  int IsCommentUnchanged(std::string_view text) const;
+  // Stores the comment buffer as page k of record n: 0, or -1.
+  int SaveComment(int n, int k);
+  // Gives a chart the texts of a record as its page files (a free slot is taken for them).
+  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart);
+
+  // --- Steps of the record operations ---
+  // Writes the texts of the chart's page files after the current content of the comment files of
+  // `archive` (rewritten in `tx`; with `replace`, in place of it) and fills the block.
+  bool AddChartComments(const Chart& chart, const std::filesystem::path& archive,
+                        FileTransaction& tx, CommentRefBlock& block, const char* trace,
+                        bool replace);
+  // Appends record n's texts (from the current comment files) to the comment files of `target`;
+  // `block` receives their places there.
+  void CopyTextsTo(const CommentRefBlock& source, const std::filesystem::path& target,
+                   bool targetExisted, FileTransaction& tx, CommentRefBlock& block);
+  // Cuts the texts of the marked records out of the comment files (rewritten in `tx`) and
+  // updates the other entries' offsets; 0, or -1.
+  int DeleteSelectedComments(FileTransaction& tx);
+
+ private:
+  // Lowers by `length` every page-k offset at or after `offset`.
+  void ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length);
+  // Writes the archive anew in `tx` with every record's reference block taken from the index.
+  int RewriteBlocks(FileTransaction& tx, const char* trace);
+
+  ArchiveIndex& file_;
+  CommentSlotTable* slots_;
+  std::string commentBuffer_;
+};

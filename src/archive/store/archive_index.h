@@ -1,0 +1,126 @@
+// The current archive file and the in-memory index of its records: the path, layout and
+// last-write time of the file, the index entries with their selection marks, and the shared steps
+// of the operations that read or rewrite the file (the damaged-file refusal, the index check, the
+// rewrite in a new order).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive/store/archive_index_entry.h"
+#include "archive/store/archive_layout.h"
+#include "astro/chart/chart.h"
+#include "platform/core/progress_sink.h"
+#include "platform/core/prompter.h"
+
+// The filters of the archive's file dialogs: archives of versions 4 and 5 (a save target or an
+// archive to open), of version 4 (a new archive or a copy), or of any version (a sorted copy).
+enum class ArchiveFilter { kVersions45, kVersion4, kAnyVersion };
+
+// The description of a filter, code page 1251, its pattern included.
+std::string ArchiveFilterText(ArchiveFilter filter);
+
+// A file dialog of archives: `open` chooses an existing name, else a name to write; `start` is the
+// folder (ending in '/') or the file the dialog begins at.
+platform::FileChoice ArchiveFileChoice(bool open, ArchiveFilter filter, std::string start);
+
+class ArchiveIndex {
+ public:
+  ArchiveIndex();
+  ArchiveIndex(const ArchiveIndex&) = delete;
+  ArchiveIndex& operator=(const ArchiveIndex&) = delete;
+
+  // Progress of the long operations (index, order, insertion with comments); not owned.
+  void SetProgress(platform::ProgressSink* sink);
+  platform::ProgressSink& Progress() const { return *progress_; }
+
+  // --- The file ---
+  // Layout code of a file: 2, 5 or 7; 3 when it is no archive; -1 when it cannot be opened.
+  static int IfRealArchive(const std::filesystem::path& path);
+  // 1 when the file exists and is an archive, else 0.
+  static int IsArchiveFile(const std::filesystem::path& path);
+  // The last-write time of a file now, as FileTime() keeps it; 0 when it cannot be read.
+  static std::int64_t FileTimeOf(const std::string& path);
+  // Makes an archive current and returns its layout code; -1 (nothing changed) for a file that is
+  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1.
+  int SetPath(const std::string& path);
+  // A name for a new archive made current: no index, nothing read (the file is written later).
+  void SetNewPath(const std::string& path);
+  const std::string& GetPath() const { return path_; }
+  // Where the archive's file dialogs begin: the current archive's folder, or the data folder while
+  // there is no current archive (both ending in '/').
+  std::string DialogFolder() const;
+  int LayoutCode() const { return layout_; }
+  // The layout of the file after it was rewritten whole in another one.
+  void SetLayout(int layout) { layout_ = layout; }
+  // True when the current file's header disagrees with its length: it is read but never rewritten.
+  bool IsDamaged() const { return damaged_; }
+  // The last-write time of the current file as last seen (nanoseconds since the epoch).
+  std::int64_t FileTime() const { return fileTime_; }
+  void RefreshFileTime();
+  // 1 when an archive is open: a current file with an index built.
+  int IsOpen() const { return indexBuilt_ ? 1 : 0; }
+  // The current file opened for reading (nullptr after error 102 "Archive::Open").
+  std::FILE* Open();
+  void Close(std::FILE* handle);
+  // Reads record n of an open file: n, or -1 after the error is reported under `trace`.
+  int ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
+                 const char* trace) const;
+  // 1 when comment file k of the current archive exists.
+  int CommentFileExists(int k, std::filesystem::path* path = nullptr) const;
+
+  // --- The index ---
+  int InitIndex(int count);
+  void FreeIndex();
+  // Rebuilds the whole index from the current file: 0, or -1 after an error report.
+  int CreateIndex();
+  // The index of a file just written with the one record `entry` in `layout`.
+  void SetSingleRecord(int layout, const ArchiveIndexEntry& entry);
+  bool IsIndexBuilt() const { return indexBuilt_; }
+  int RecordCount() const { return count_; }
+  // The number of records the file holds after a change, ahead of the index's own update.
+  void SetRecordCount(int count) { count_ = count; }
+  int IndexCapacity() const { return capacity_; }
+  ArchiveIndexEntry& Entry(int n) { return index_[static_cast<std::size_t>(n)]; }
+  const ArchiveIndexEntry& Entry(int n) const { return index_[static_cast<std::size_t>(n)]; }
+  std::vector<ArchiveIndexEntry>& Entries() { return index_; }
+  const std::vector<ArchiveIndexEntry>& Entries() const { return index_; }
+  // 1 when entry n has a text on any page.
+  int HasComments(int n) const;
+  // Sets every selection mark to 'N'.
+  void ClearMarks();
+  // Every mark 'Y'; every mark turned over; the number of records marked 'Y'.
+  void MarkAll();
+  void InvertMarks();
+  int MarkedCount() const;
+  // The first record whose name begins with exactly `c`; -1 when none.
+  int FindByInitial(char c) const;
+  // 1 when some record's name sorts before the name before it, else 0.
+  int NeedsOrdering() const;
+
+  // --- Shared steps of the rewrites ---
+  // Message 524 and true for a damaged (read-only) archive.
+  bool RefuseIfDamaged() const;
+  // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
+  static bool RefuseUnknownLayout(int layout);
+  // True when the index describes the current file record for record.
+  bool IndexMatchesFile(const char* trace) const;
+  // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
+  int RewriteInOrder(const std::vector<int>& order, const char* trace);
+  // The index reordered after the file was rewritten in `order`; every mark cleared.
+  void ReorderIndex(const std::vector<int>& order);
+
+ private:
+  platform::ProgressSink* progress_;
+  std::vector<ArchiveIndexEntry> index_;
+  bool indexBuilt_ = false;
+  int capacity_ = 0;
+  std::string path_;
+  std::int64_t fileTime_ = 0;
+  int layout_ = kNotArchive;
+  bool damaged_ = false;
+  int count_ = 0;
+};

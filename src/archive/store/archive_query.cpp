@@ -1,0 +1,52 @@
+// Searching the archive and the results of a query.
+#include "archive/store/archive_query.h"
+
+#include <new>
+
+#include "archive/store/archive.h"
+#include "archive/store/archive_search.h"
+#include "astro/chart/chart_context.h"
+#include "foundation/config/configuration.h"
+#include "foundation/config/settings_blocks.h"
+#include "foundation/errors/error_report.h"
+
+bool ArchiveQuery::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
+  return ArchiveMatcher(archive_, criteria).Matches(n);
+}
+
+bool ArchiveQuery::MatchRecord(int n, const ChartContext& context) const {
+  return MatchRecord(n, ArchiveSearchCriteria::FromBlock(context.Config().archiveSearch));
+}
+
+int ArchiveQuery::InitSelectedRecordsInfo(int archives) {
+  searched_.clear();
+  selected_.clear();
+  try {
+    if (archives > 0) searched_.reserve(static_cast<std::size_t>(archives));
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "Archive::InitSelectedRecordsInfo", 1);
+    return -1;
+  }
+  return 0;
+}
+
+int ArchiveQuery::AddArchive2List() {
+  searched_.push_back({archive_.GetPath(), archive_.FileTime()});
+  return static_cast<int>(searched_.size()) - 1;
+}
+
+int ArchiveQuery::AddRecord2List(int archive, int n) {
+  if (n < 0 || n >= archive_.RecordCount()) return -1;
+  try {
+    selected_.push_back(SelectedRecordNode{archive_.Entry(n), n, archive});
+  } catch (const std::bad_alloc&) {
+    ReportError(kErrNoMemory, "Archive::AddRecord2List", 0);
+    return -1;
+  }
+  return 0;
+}
+
+void ArchiveQuery::FreeSelectedRecordsInfo() {
+  searched_.clear();
+  selected_.clear();
+}

@@ -1,0 +1,203 @@
+// Saving a chart into the current, an existing or a new archive.
+#include "archive/store/archive_saving.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "archive/comments/archive_comments.h"
+#include "archive/comments/chart_comments.h"
+#include "archive/store/archive_index.h"
+#include "archive/store/archive_internal.h"
+#include "archive/store/archive_options.h"
+#include "archive/store/file_transaction.h"
+#include "archive/store/recent_archives.h"
+#include "astro/chart/chart_context.h"
+#include "astro/chart/chart_definition.h"
+#include "foundation/errors/error_report.h"
+#include "foundation/files/file_utils.h"
+#include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
+#include "foundation/text/collation.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/prompter.h"
+
+namespace fs = std::filesystem;
+using namespace archive_detail;
+
+namespace {
+
+constexpr int kNameCompareLength = 260;
+// The save target's dialog carries the name of the command that asks for it.
+constexpr const char* kSaveToArchiveTitle = "Сохранить в архиве";
+
+}  // namespace
+int ArchiveSaving::CheckFreeSpace() const {
+  // The rewrite beside the file: every record and the new one, with the header.
+  const int layout = IsKnownLayout(file_.LayoutCode()) ? file_.LayoutCode() : kLayout4400;
+  const std::int64_t needed = RecordOffset(layout, std::int64_t{file_.RecordCount()} + 1);
+  return FreeSpaceBeside(file_.GetPath()) > needed ? 0 : -1;
+}
+
+int ArchiveSaving::FindInsertPosition(const Chart& chart) const {
+  if (options_.insertionMode == 0) return file_.RecordCount();
+  const std::string& name = BaseName(chart.definition);
+  for (int n = 0; n < file_.RecordCount(); ++n)
+    if (CompareStrings(name, file_.Entry(n).name, kNameCompareLength, true,
+                       Collation::kLatinFirst) == kCompareLess)
+      return n;
+  return file_.RecordCount();
+}
+
+int ArchiveSaving::InsertToArchive(const Chart& chart, int position, CommentRefBlock& block) {
+  const char* trace = "Archive::InsertToArchive";
+  block.Clear();
+  if (file_.RefuseIfDamaged()) return -1;
+  const ArchiveFileInfo info = InspectArchiveFile(file_.GetPath());
+  if (info.layout != file_.LayoutCode() || position < 0 || position > info.records) {
+    ReportError(kErrParameter, trace, 1);
+    return -1;
+  }
+  FileTransaction tx;
+  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  if (!rewrite.Ok()) return -1;
+  std::FILE* f = rewrite.In();
+  SafeRewrite& out = rewrite.Out();
+  bool ok = archive_file::WriteHeader(out, file_.LayoutCode()) &&
+            archive_file::SeekRecord(f, file_.LayoutCode(), 0) &&
+            archive_file::CopyRecords(f, out, file_.LayoutCode(), position);
+  CommentRefBlock refs;
+  if (ok && file_.LayoutCode() == kLayout4400)
+    ok = comments_.AddChartComments(chart, file_.GetPath(), tx, refs, trace, false);
+  ok = ok && out.Write(archive_file::RecordBytes(chart, file_.LayoutCode(), refs)) &&
+       archive_file::CopyRecords(f, out, file_.LayoutCode(), info.records - position);
+  if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
+  block = refs;
+  file_.SetRecordCount(static_cast<int>(info.records) + 1);
+  file_.RefreshFileTime();
+  return 0;
+}
+
+int ArchiveSaving::InsertIndexEntry(const Chart& chart, int position,
+                                    const CommentRefBlock& block) {
+  // An index that does not match the file before the insertion is rebuilt from the file.
+  if (!file_.IsIndexBuilt() ||
+      static_cast<int>(file_.Entries().size()) != file_.RecordCount() - 1 ||
+      file_.RecordCount() >= file_.IndexCapacity() - 1)
+    return file_.CreateIndex();
+  ArchiveIndexEntry entry;
+  entry.Fill(chart, block);
+  file_.Entries().insert(file_.Entries().begin() + position, entry);
+  return 0;
+}
+
+int ArchiveSaving::SaveToArchive(const Chart& chart) {
+  const int target = ChooseTargetArchive();
+  if (target == -1) return -1;
+  if (target == 1) return SaveToNewArchive(chart, true);
+  options_.targetChosen = 0;
+  if (file_.RefuseIfDamaged()) return -1;
+  if (CheckFreeSpace() == -1) {
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
+    return -1;
+  }
+  if (file_.LayoutCode() != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
+      !AskYesNo(kMsgDropPagesOldLayout))
+    return -1;
+  const int position = FindInsertPosition(chart);
+  CommentRefBlock block;
+  if (InsertToArchive(chart, position, block) != 0) return -1;
+  if (InsertIndexEntry(chart, position, block) != 0) return -1;
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
+  return 0;
+}
+
+int ArchiveSaving::ChooseTargetArchive() {
+  if (file_.IsIndexBuilt() && (options_.saveTargetMode == 0 ||
+                               (options_.saveTargetMode == 1 && options_.targetChosen == 0)))
+    return 0;
+  // Titled by the command; it begins at the current archive, else in the data folder.
+  platform::FileChoice choice =
+      ArchiveFileChoice(true, ArchiveFilter::kVersions45,
+                        file_.GetPath().empty() ? file_.DialogFolder() : file_.GetPath());
+  choice.title = Cp1251(kSaveToArchiveTitle);
+  choice.acceptText = Cp1251("Сохранить");
+  if (!platform::GetPrompter().ChooseFile(choice)) return -1;
+  std::string name = choice.path;
+  if (!HasFileExtension(name)) name += ".arc";
+  const int code = file_.IfRealArchive(name);
+  if (code == kNotArchive) return -1;
+  if (code == kCannotOpen) {
+    std::error_code ec;
+    if (fs::exists(name, ec)) {  // there, but unreadable: never replaced by a new archive
+      ReportError(kErrCannotOpen, "Archive::ChooseTargetArchive", 0);
+      return -1;
+    }
+    if (!AskYesNo(kMsgCreateArchive)) return -1;
+    recent_.AddRecentName(name);
+    file_.SetNewPath(name);
+    return 1;
+  }
+  recent_.AddRecentName(name);
+  file_.SetPath(name);
+  return file_.CreateIndex() == 0 ? 0 : -1;
+}
+
+int ArchiveSaving::ChooseNewArchiveFile() {
+  platform::FileChoice choice =
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, file_.DialogFolder());
+  if (!platform::GetPrompter().ChooseFile(choice)) return -1;
+  std::string name = choice.path;
+  // The extension is cut: back from the end to a '.', not past a folder or the second character.
+  for (std::size_t i = name.size(); i-- > 1;) {
+    if (name[i] == '/') break;
+    if (name[i] == '.') {
+      name.resize(i);
+      break;
+    }
+  }
+  name += ".arc";
+  std::error_code ec;
+  // An existing file is replaced only when the new archive is written, so a failed save keeps it.
+  if (fs::exists(name, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
+  recent_.AddRecentName(name);
+  file_.SetNewPath(name);
+  return 0;
+}
+
+int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
+  const char* trace = "Archive::SaveToNewArchive";
+  if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
+  if (FreeSpaceBeside(file_.GetPath()) < RecordOffset(kLayout4400, 1)) {
+    ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
+    return -1;
+  }
+  options_.targetChosen = 0;
+  file_.FreeIndex();
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(file_.GetPath());
+  if (!out.Ok()) {
+    ReportError(kErrCannotCreate, trace, 0);
+    return -1;
+  }
+  // Comment files left by an earlier archive of the same name are replaced or removed.
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
+  CommentRefBlock block;
+  if (!comments_.AddChartComments(chart, file_.GetPath(), tx, block, trace, true)) return -1;
+  if (!archive_file::WriteHeader(out, kLayout4400) ||
+      !out.Write(archive_file::RecordBytes(chart, kLayout4400, block))) {
+    ReportError(kErrWrite, trace, 2);
+    return -1;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    ReportError(st.ErrorCode(), trace, 1);
+    return -1;
+  }
+  ArchiveIndexEntry entry;
+  entry.Fill(chart, block);
+  file_.SetSingleRecord(kLayout4400, entry);
+  file_.RefreshFileTime();
+  ShowMessage(kMsgChartSaved, platform::Icon::Information);
+  return 0;
+}
