@@ -3,7 +3,6 @@
 // the rest of the data folder), the main window shown offscreen (goal 1 s). The user folder is
 // seeded from the shipped data by a first start outside the timing, as after the first run.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>

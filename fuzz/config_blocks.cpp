@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)TransitSettings::FromBlock(config.transit);
   (void)LunarTransSettings::FromBlock(config.lunarTransit);
   (void)LifePointSettings::FromBlock(config.lifePoint);
-  for (DisplayBlock kind : {DisplayBlock::kLunarTransits, DisplayBlock::kLifePoint,
-                            DisplayBlock::kAstroCartography, DisplayBlock::kTremin,
-                            DisplayBlock::kPlanetTransits})
+  for (DisplayBlock kind :
+       {DisplayBlock::kLunarTransits, DisplayBlock::kLifePoint, DisplayBlock::kAstroCartography,
+        DisplayBlock::kTremin, DisplayBlock::kPlanetTransits})
     (void)ReadDisplaySettings(kind, DisplayBlockOf(config, kind)).Clamped();
   return 0;
 }

@@ -1,7 +1,8 @@
 // Writes the seeds of the binary formats that the shipped data does not hold in a small enough
 // form: a configuration, chart records, a session, an entry history, archives of the three layouts
 // with their comment files, the index of a text base, a cut-down "velm.str" (the tables of the
-// first segments only) and the import records of the sibling converter. The text formats' seeds are the shipped files and the tests' examples.
+// first segments only) and the import records of the sibling converter. The text formats' seeds are
+// the shipped files and the tests' examples.
 //
 //   make_seeds <source folder> <corpus folder>
 #include <algorithm>

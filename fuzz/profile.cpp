@@ -1,7 +1,8 @@
 // The profile "velm.ini": Profile::Load, then the recent-file list and the tip switches read from
 // it, and the profile written out and read back.
-#include "fuzz_support.h"
 #include "shell/profile.h"
+
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Profile profile;

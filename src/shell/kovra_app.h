@@ -5,8 +5,8 @@
 // (src/app/ calls their registration functions before InitInstance).
 #pragma once
 
-#include <filesystem>
 #include <QPointer>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>

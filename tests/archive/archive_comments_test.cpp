@@ -125,7 +125,7 @@ TEST_F(ArchiveTest, LongAndMissingTextsAreHandledSafely) {
               {Block({{0, 0, 32767}}), Block({{0, 0, 40000}}), Block({{3, 0, 5}})});
   std::string text;
   EXPECT_EQ(archive_.Comments().LoadComment(0, 0, text), 0);
-  EXPECT_EQ(text, std::string(32000, 'q'));         // never more than the comment buffer
+  EXPECT_EQ(text, std::string(32000, 'q'));                    // never more than the comment buffer
   EXPECT_EQ(archive_.Comments().LoadComment(1, 0, text), -1);  // 40000: no text
   EXPECT_EQ(text, "");
   EXPECT_EQ(archive_.Comments().LoadComment(5, 0, text), -1);  // no such record

@@ -17,7 +17,7 @@ using testing_support::WriteFile;
 TEST(TransactionThroughLinks, TheLinkedFileIsReplacedOrPutBackAndTheLinkStays) {
   struct Case {
     const char* name;
-    int failingRename;  // 0: none
+    int failingRename;   // 0: none
     const char* linked;  // what the linked file holds afterwards
     const char* plain;
   };

@@ -108,9 +108,19 @@ TEST(ChartNatal, BelowThePolarCirclesDayIsTheSunFromDescendantThroughMcToAscenda
   int days = 0, nights = 0;
   for (int n = 0; n < 96; ++n) {
     const int latitude = (n * 37) % 119 - 59;
-    const SourceData at{1 + (n * 11) % 28,  1 + n % 12, 1950 + n, (n * 7) % 24, (n * 13) % 60, 0,
-                        '+', std::abs(latitude), (n * 17) % 60, latitude < 0 ? 'S' : 'N',
-                        (n * 53) % 180, 0, n % 2 == 0 ? 'E' : 'W'};
+    const SourceData at{1 + (n * 11) % 28,
+                        1 + n % 12,
+                        1950 + n,
+                        (n * 7) % 24,
+                        (n * 13) % 60,
+                        0,
+                        '+',
+                        std::abs(latitude),
+                        (n * 17) % 60,
+                        latitude < 0 ? 'S' : 'N',
+                        (n * 53) % 180,
+                        0,
+                        n % 2 == 0 ? 'E' : 'W'};
     Chart c = ChartOfKind(kChartNatal, at, at);
     ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), c, 1).ok());
     const bool before = AngleDifference360(c.ascendant.Get(), Lon(c, 0)) >= 180.0;

@@ -151,7 +151,8 @@ struct GoldenSource {
 };
 
 const GoldenSource kGoldenSources[3] = {
-    {"Anna", 7, 11, 1917, 'A', 10, 5, 30, 3, 0, 0, '+', 59, 57, 'N', 30, 19, 'E', "Petrograd", "RU"},
+    {"Anna", 7,   11, 1917, 'A', 10, 5,  30,  3,           0,
+     0,      '+', 59, 57,   'N', 30, 19, 'E', "Petrograd", "RU"},
     {"B", 1, 1, 2000, 'A', 12, 0, 0, 0, 0, 0, '+', 51, 30, 'N', 0, 7, 'W', "London", ""},
     {"Caesar", 15, 3, 44, 'B', 13, 5, 59, 3, 30, 0, '-', 41, 54, 'S', 12, 29, 'E', "Roma", "Lazio"},
 };
@@ -285,20 +286,20 @@ TEST(ChartAccessors, CuspsPointsAndHouses) {
   EXPECT_FALSE(c.GetCusp(0).IsSet());
   const double cusps[12] = {350, 20, 50, 80, 110, 140, 170, 200, 230, 260, 290, 320};
   for (int h = 0; h < 12; ++h) c.cusps[h].Set(cusps[h]);
-  EXPECT_EQ(c.GetCusp(12).Get(), 350);           // house (12 mod 12) + 1 = I
-  EXPECT_EQ(c.GetCuspFromTenth(0).Get(), 260);   // X
-  EXPECT_EQ(c.GetCuspFromTenth(3).Get(), 350);   // I
+  EXPECT_EQ(c.GetCusp(12).Get(), 350);          // house (12 mod 12) + 1 = I
+  EXPECT_EQ(c.GetCuspFromTenth(0).Get(), 260);  // X
+  EXPECT_EQ(c.GetCuspFromTenth(3).Get(), 350);  // I
   EXPECT_EQ(c.GetPointOrCuspLongitude(1009).Get(), 260);
-  EXPECT_EQ(c.HouseOf(355), 0);   // across 0 Aries
+  EXPECT_EQ(c.HouseOf(355), 0);  // across 0 Aries
   EXPECT_EQ(c.HouseOf(5), 0);
-  EXPECT_EQ(c.HouseOf(20), 1);    // a cusp belongs to its own house
+  EXPECT_EQ(c.HouseOf(20), 1);  // a cusp belongs to its own house
   // Aries (0..30) spans the end of house I and the start of house II; Pisces holds cusp I only.
   EXPECT_EQ(c.SignInHouse(0, 0), 1);
   EXPECT_EQ(c.SignOnHouseCusps(0, 0), 1);   // cusp II at 20 Aries
   EXPECT_EQ(c.SignOnHouseCusps(11, 0), 1);  // cusp I at 20 Pisces
   c.cusps[1].Set(50);                       // house I now 350..50 holds all of Aries
   EXPECT_EQ(c.SignInHouse(0, 0), 2);
-  c.points[3].longitude.Set(95);            // Cancer: (3 mod 4) x 3 + 3 mod 3 = 9
+  c.points[3].longitude.Set(95);  // Cancer: (3 mod 4) x 3 + 3 mod 3 = 9
   EXPECT_EQ(c.GetElementCross(3, false), 9);
   EXPECT_EQ(c.GetElementCross(4, false), -1);
   c.SetDerivationMarker(kMarkerLocalSpace);
@@ -316,7 +317,7 @@ TEST(ChartAccessors, HousesOfCuspsRunningAgainstTheSigns) {
     int house;
   };
   const Row rows[] = {
-      {200.0, 0}, {210.0, 0}, {180.5, 0},  // house I, its own cusp included
+      {200.0, 0}, {210.0, 0},  {180.5, 0},  // house I, its own cusp included
       {179.0, 1}, {225.0, 11}, {295.0, 9}, {5.0, 6}, {355.0, 7},
   };
   for (const Row& r : rows) EXPECT_EQ(c.HouseOf(r.longitude), r.house) << r.longitude;

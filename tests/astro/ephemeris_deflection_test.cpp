@@ -28,7 +28,7 @@ TEST(EphemerisDeflection, NearTheLimbTheBodyIsPushedAwayByTheClassicAmount) {
   // The Sun anywhere on the ecliptic, across 0 Aries too; the body on every side of it.
   const SunPlace suns[] = {{100.0, 0.0002}, {359.9, -0.0001}, {0.05, 0.0}};
   const double sides[] = {0.0, 90.0, 180.0, 225.0, 300.0};  // position angle from the east
-  const double ratios[] = {1.0, 5.2 / 6.2};                  // at infinity; Jupiter's r/(r+1)
+  const double ratios[] = {1.0, 5.2 / 6.2};                 // at infinity; Jupiter's r/(r+1)
   for (const DeflectionCase& c : kCases) {
     for (const SunPlace& sun : suns) {
       for (const double side : sides) {

@@ -207,7 +207,7 @@ TEST(EphemerisTables, EveryLoadingAnswersWithItsOwnTablesAtTheSameInstant) {
     double expectedLon;
   };
   const double none = std::nan("");
-  const Step steps[] = {{&a, 0.5, 10.5}, {&b, 1.5, 11.5}, {&a, none, 10.5},
+  const Step steps[] = {{&a, 0.5, 10.5}, {&b, 1.5, 11.5},  {&a, none, 10.5},
                         {&a, 2.0, 12.0}, {&b, none, 11.5}, {&a, none, 12.0}};
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     const Step& s = steps[i];

@@ -1,10 +1,9 @@
-#include "astro/houses/ascendant_table.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "astro/houses/angles.h"
+#include "astro/houses/ascendant_table.h"
 
 namespace {
 

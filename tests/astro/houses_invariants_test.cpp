@@ -126,10 +126,7 @@ const PolarCase kPolarCases[] = {
      -80.0,
      {99.189465, 123.687453, 148.185440, 172.683427, 208.185440, 243.687453}},
     // The formula's 180 (RA 180, hour angle +90) sets in the west: the Ascendant is 0.
-    {"north_70_armc_270",
-     270.0,
-     70.0,
-     {270.0, 300.0, 330.0, 0.0, 30.0, 60.0}},
+    {"north_70_armc_270", 270.0, 70.0, {270.0, 300.0, 330.0, 0.0, 30.0, 60.0}},
 };
 
 TEST(HousesInvariants, PolarFallbackGivesPorphyryCusps) {
@@ -209,13 +206,13 @@ TEST(HousesPolarAscendant, AscendantRisesInTheEastAtEverySiderealTime) {
       const double dec = std::asin(std::sin(l) * std::sin(e));
       const double h = armc * kRad - ra;  // hour angle
       const double east = -std::cos(dec) * std::sin(h);
-      const double up =
-          std::sin(dec) * std::sin(phi) + std::cos(dec) * std::cos(h) * std::cos(phi);
+      const double up = std::sin(dec) * std::sin(phi) + std::cos(dec) * std::cos(h) * std::cos(phi);
       EXPECT_NEAR(up, 0.0, 1e-9) << latitude << " " << armc;  // on the horizon
-      EXPECT_GE(east, -1e-9) << latitude << " " << armc;     // azimuth in the eastern half
+      EXPECT_GE(east, -1e-9) << latitude << " " << armc;      // azimuth in the eastern half
       const double mc = MidheavenDeg(armc, kObliquity) * kRad;
-      const double mcHour = std::remainder(
-          armc * kRad - std::atan2(std::sin(mc) * std::cos(e), std::cos(mc)), 2.0 * 3.14159265358979);
+      const double mcHour =
+          std::remainder(armc * kRad - std::atan2(std::sin(mc) * std::cos(e), std::cos(mc)),
+                         2.0 * 3.14159265358979);
       EXPECT_NEAR(mcHour, 0.0, 1e-9) << latitude << " " << armc;
       // The systems that start from the Ascendant start from this one.
       for (const int code : {kHouseEqualFromAsc, kHousePorphyry, kHousePlacidus}) {
@@ -233,4 +230,3 @@ TEST(HousesPolarAscendant, AscendantRisesInTheEastAtEverySiderealTime) {
 }
 
 }  // namespace
-

@@ -424,10 +424,9 @@ TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
   checkOverlap_ = true;
   Allow({kMsgTransitPeriodCut});
   script_.Otherwise(AcceptAsProposed);
-  const std::set<int> skipped = {cmd::kConfigWindows2000, cmd::kSabianSymbols,
-                                 cmd::kCoordinates2,      cmd::kLineCrossings,
-                                 cmd::kRectifyByEvents,   cmd::kTreminRectification,
-                                 cmd::kTreminForecast};
+  const std::set<int> skipped = {
+      cmd::kConfigWindows2000, cmd::kSabianSymbols,       cmd::kCoordinates2,  cmd::kLineCrossings,
+      cmd::kRectifyByEvents,   cmd::kTreminRectification, cmd::kTreminForecast};
   std::set<platform::View*> seen;
   for (platform::View* view : AllViews()) seen.insert(view);
   for (const int command : natal->ViewCommands()) {
@@ -575,7 +574,8 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
   Run(cmd::kLoadFromArchive);
   script_.Verify("archive browser");
   ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
-  expectHeadings({"archive listing", app_->Documents().Documents().back()->Views().front(),
+  expectHeadings({"archive listing",
+                  app_->Documents().Documents().back()->Views().front(),
                   {2133, 2134, 2138, 2139, 2141, 2142, 2136}});
 }
 

@@ -248,8 +248,8 @@ TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
     std::size_t limit;
     std::vector<int> towns;
   } cases[] = {
-      {"zhyt", 10, {6}},       {"Житомир", 10, {6}},   {"MOSK", 10, {0, 3}},  // MOSKVA, Москва
-      {"mosk", 1, {0}},        {"мос", 10, {3}},       {"Zhytomyrx", 10, {}},
+      {"zhyt", 10, {6}}, {"Житомир", 10, {6}}, {"MOSK", 10, {0, 3}},  // MOSKVA, Москва
+      {"mosk", 1, {0}},  {"мос", 10, {3}},     {"Zhytomyrx", 10, {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(towns.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
@@ -270,8 +270,8 @@ TEST(ShippedAtlas, RussianNamesFoundAlsoByTheirLatinNames) {
     const char *russian, *latin, *region;
     int map;  // a regional map (code field) the town is labelled on (class 2 or 3)
   } cases[] = {
-      {"Житомир", "Zhytomyr", "Украина", 4},   {"Кривой Рог", "Kryvyi Rih", "Украина", 5},
-      {"Хельсинки", "Helsinki", "Финляндия", 4}, {"Варшава", "Warsaw", "Польша", 3},
+      {"Житомир", "Zhytomyr", "Украина", 4},       {"Кривой Рог", "Kryvyi Rih", "Украина", 5},
+      {"Хельсинки", "Helsinki", "Финляндия", 4},   {"Варшава", "Warsaw", "Польша", 3},
       {"Новосибирск", "Novosibirsk", "Россия", 5},
   };
   for (const auto& c : cases) {

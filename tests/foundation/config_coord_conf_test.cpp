@@ -209,12 +209,12 @@ TEST(CoordConfRows, FindSlotByRowAndByCandidate) {
     int slot;
   };
   const Case cases[] = {
-      {true, 0, 0},   {true, 1, 50},  {true, 4, 59},   {true, 5, -1},  {true, -1, -1},
-      {true, 254, -1},                                   // no row 254, though slots hold 254
-      {false, 0, 2},  {false, 1, 3},  {false, 2, 5},     // Mercury, Venus, Jupiter
-      {false, 30, 33},                                   // the last point: Vertex
-      {false, 31, 51}, {false, 38, 58}, {false, 39, 60}, // cusps, 59 being a row
-      {false, 40, 61}, {false, 41, -1}, {false, -1, -1}, // 31 points and 10 cusps
+      {true, 0, 0},    {true, 1, 50},   {true, 4, 59},
+      {true, 5, -1},   {true, -1, -1},  {true, 254, -1},  // no row 254, though slots hold 254
+      {false, 0, 2},   {false, 1, 3},   {false, 2, 5},    // Mercury, Venus, Jupiter
+      {false, 30, 33},                                    // the last point: Vertex
+      {false, 31, 51}, {false, 38, 58}, {false, 39, 60},  // cusps, 59 being a row
+      {false, 40, 61}, {false, 41, -1}, {false, -1, -1},  // 31 points and 10 cusps
   };
   for (const Case& k : cases)
     EXPECT_EQ(c.FindSlot(k.byPosition, k.v), k.slot) << k.byPosition << ' ' << k.v;
@@ -234,7 +234,7 @@ TEST(CoordConfRows, HidingRowZeroKeepsTheOrderOfTheOthers) {
 
 TEST(CoordConfRows, ShowingACandidateAppendsItWhateverItsSlot) {
   COORD_CONF c = FiveRows();
-  EXPECT_EQ(c.ShowSlot(0), 2);  // Mercury, a slot before the rows' slots
+  EXPECT_EQ(c.ShowSlot(0), 2);    // Mercury, a slot before the rows' slots
   EXPECT_EQ(c.ShowSlot(37), 58);  // the cusp of house 9 (Mercury no longer a candidate)
   EXPECT_EQ(RowSlots(c), (std::vector<int>{0, 50, 4, 1, 59, 2, 58}));
   EXPECT_EQ(c.ShowSlot(99), -1);
@@ -254,8 +254,8 @@ TEST(CoordConfRows, MovingRowsExchangesNeighbours) {
     std::vector<int> after;
   };
   const Case cases[] = {
-      {true, 1, true, {50, 0, 4, 1, 59}},  {true, 4, true, {0, 50, 4, 59, 1}},
-      {true, 0, false, {0, 50, 4, 1, 59}}, {false, 0, true, {50, 0, 4, 1, 59}},
+      {true, 1, true, {50, 0, 4, 1, 59}},   {true, 4, true, {0, 50, 4, 59, 1}},
+      {true, 0, false, {0, 50, 4, 1, 59}},  {false, 0, true, {50, 0, 4, 1, 59}},
       {false, 4, false, {0, 50, 4, 1, 59}}, {false, 5, false, {0, 50, 4, 1, 59}},
   };
   for (const Case& k : cases) {
@@ -268,8 +268,8 @@ TEST(CoordConfRows, MovingRowsExchangesNeighbours) {
 TEST(CoordConfRows, CountsCandidatesBeforeASlotAndNamesRows) {
   const COORD_CONF c = FiveRows();
   EXPECT_EQ(c.CountExtraBefore(0), 0);
-  EXPECT_EQ(c.CountExtraBefore(1), 0);   // slot 0 is a row
-  EXPECT_EQ(c.CountExtraBefore(4), 2);   // Mercury, Venus
+  EXPECT_EQ(c.CountExtraBefore(1), 0);    // slot 0 is a row
+  EXPECT_EQ(c.CountExtraBefore(4), 2);    // Mercury, Venus
   EXPECT_EQ(c.CountExtraBefore(50), 31);  // 34 points less 3 rows; 34..49 never shown
   EXPECT_EQ(c.CountExtraBefore(62), 41);
   EXPECT_EQ(c.GetRowName(0), Cp1251("Солнце"));

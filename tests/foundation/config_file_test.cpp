@@ -448,8 +448,7 @@ TEST(ConfigurationFile, AFileThatCouldNotBeReadIsNeverSavedOverUnasked) {
 
     if (c.exit != kUnchanged) {
       config.wheel.direction = 1 - config.wheel.direction;
-      prompts.Expect(1991, c.exit == kChangedAgreed ? platform::Answer::Yes
-                                                    : platform::Answer::No);
+      prompts.Expect(1991, c.exit == kChangedAgreed ? platform::Answer::Yes : platform::Answer::No);
     }
     file.SaveAtExit(config);
     prompts.VerifyAllUsed();
@@ -522,7 +521,8 @@ TEST(ConfigurationFile, EveryFailingStepOfASaveKeepsTheOldFile) {
   ArmFileFault(0);
   EXPECT_EQ(ReadFile(path), old);
   std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    ++files;
   EXPECT_EQ(files, 3u) << "velm.cfg, good.cfg, probe.cfg: no temporary file left";
 }
 

@@ -36,7 +36,12 @@ TEST(HostileFiles, OnlyARegularFileOfASensibleSizeIsRead) {
     int error;  // 0: read whole
   };
   const Case cases[] = {
-      {"regular_file", [&] { WriteFile(dir / "a", "abc"); return dir / "a"; }, kWholeFileLimit, 0},
+      {"regular_file",
+       [&] {
+         WriteFile(dir / "a", "abc");
+         return dir / "a";
+       },
+       kWholeFileLimit, 0},
       {"link_to_a_regular_file",
        [&] {
          WriteFile(dir / "b", "abc");
@@ -44,8 +49,18 @@ TEST(HostileFiles, OnlyARegularFileOfASensibleSizeIsRead) {
          return dir / "b.link";
        },
        kWholeFileLimit, 0},
-      {"file_of_exactly_the_limit", [&] { WriteFile(dir / "c", "abc"); return dir / "c"; }, 3, 0},
-      {"one_byte_above_the_limit", [&] { WriteFile(dir / "d", "abcd"); return dir / "d"; }, 3, 106},
+      {"file_of_exactly_the_limit",
+       [&] {
+         WriteFile(dir / "c", "abc");
+         return dir / "c";
+       },
+       3, 0},
+      {"one_byte_above_the_limit",
+       [&] {
+         WriteFile(dir / "d", "abcd");
+         return dir / "d";
+       },
+       3, 106},
       {"sparse_file_of_four_gigabytes",
        [&] {
          MakeSparse(dir / "e", 4ull << 30);
@@ -65,7 +80,12 @@ TEST(HostileFiles, OnlyARegularFileOfASensibleSizeIsRead) {
          return dir / "g.link";
        },
        kWholeFileLimit, 102},
-      {"folder", [&] { fs::create_directory(dir / "h"); return dir / "h"; }, kWholeFileLimit, 102},
+      {"folder",
+       [&] {
+         fs::create_directory(dir / "h");
+         return dir / "h";
+       },
+       kWholeFileLimit, 102},
       {"endless_device", [] { return fs::path("/dev/zero"); }, kWholeFileLimit, 102},
   };
   for (const Case& c : cases) {

@@ -130,8 +130,10 @@ TEST(InsertFile2File, AFailureReportsAndLeavesTheFileIntact) {
     int shown;           // the error report's number
   };
   const Row rows[] = {
-      {"b_before_a", 5, 3, "ins", -107},           {"a_past_the_end", 11, -1, "ins", -107},
-      {"b_below_minus_one", 0, -2, "ins", -107},   {"insert_missing", 3, 5, "missing", -102},
+      {"b_before_a", 5, 3, "ins", -107},
+      {"a_past_the_end", 11, -1, "ins", -107},
+      {"b_below_minus_one", 0, -2, "ins", -107},
+      {"insert_missing", 3, 5, "missing", -102},
       {"insert_is_a_folder", 3, 5, "folder", -102},  // no regular file: never opened
   };
   for (const Row& r : rows) {

@@ -21,7 +21,8 @@ struct QuotedText {
 // Reads tests/fixtures/messages-quoted.tsv: "number<TAB>text" rows, '\n' and '\\' escapes.
 std::vector<QuotedText> LoadQuotedTexts() {
   std::vector<QuotedText> rows;
-  std::istringstream in(testing_support::ReadFile(testing_support::FixturePath("messages-quoted.tsv")));
+  std::istringstream in(
+      testing_support::ReadFile(testing_support::FixturePath("messages-quoted.tsv")));
   std::string line;
   while (std::getline(in, line)) {
     const std::size_t tab = line.find('\t');
@@ -72,10 +73,12 @@ TEST(MessageCatalogue, TextsAreCodePage1251Bytes) {
       {2161, "\xEE\xE1\xF0"},        // обр
       {110, "Local Space"},
       {608, "  +  "},
-      {42, "\xCA \xF1\xEE\xE6\xE0\xEB\xE5\xED\xE8\xFE, \xE4\xEB\xFF \xE2\xFB\xF1\xEE\xEA\xE8\xF5 "
-           "\xF8\xE8\xF0\xEE\xF2 \xEF\xEB\xE0\xED\xE5\xF2\xED\xFB\xE5 \xF7\xE0\xF1\xFB,\n"
-           "\xEB\xF3\xED\xED\xFB\xE9 \xE4\xE5\xED\xFC \xE8 \xE2\xEE\xF1\xF5\xEE\xE4\xFB "
-           "\xEF\xEB\xE0\xED\xE5\xF2 \xED\xE5 \xF0\xE0\xF1\xF1\xF7\xE8\xF2\xFB\xE2\xE0\xFE\xF2\xF1\xFF"},
+      {42,
+       "\xCA \xF1\xEE\xE6\xE0\xEB\xE5\xED\xE8\xFE, \xE4\xEB\xFF \xE2\xFB\xF1\xEE\xEA\xE8\xF5 "
+       "\xF8\xE8\xF0\xEE\xF2 \xEF\xEB\xE0\xED\xE5\xF2\xED\xFB\xE5 \xF7\xE0\xF1\xFB,\n"
+       "\xEB\xF3\xED\xED\xFB\xE9 \xE4\xE5\xED\xFC \xE8 \xE2\xEE\xF1\xF5\xEE\xE4\xFB "
+       "\xEF\xEB\xE0\xED\xE5\xF2 \xED\xE5 "
+       "\xF0\xE0\xF1\xF1\xF7\xE8\xF2\xFB\xE2\xE0\xFE\xF2\xF1\xFF"},
   };
   for (const auto& [number, bytes] : cases) {
     EXPECT_EQ(GetMessageText(number), bytes) << "message " << number;
@@ -85,11 +88,23 @@ TEST(MessageCatalogue, TextsAreCodePage1251Bytes) {
 TEST(MessageCatalogue, NamedSeriesStartWhereTheirCallersAddTheIndex) {
   // Callers compute the number as base + index: the first and last member of each series.
   const std::vector<std::pair<int, const char*>> cases = {
-      {300, "Солнце"},     {309, "Плутон"},    {329, "Посейдон"}, {333, "Вертекс"},
-      {360, "1 дом"},      {371, "12 дом"},    {160, "Овен"},     {171, "Рыбы"},
-      {100, "Натальный"},  {109, "Фаза Луны"}, {1025, "понедельник"},
-      {2100, "нат"},       {2110, "loc"},      {2150, "втор"},    {2160, "свои"},
-      {800, "120-120-120 (Большой трин)"},     {841, "180-108-72 (Угольник)"},
+      {300, "Солнце"},
+      {309, "Плутон"},
+      {329, "Посейдон"},
+      {333, "Вертекс"},
+      {360, "1 дом"},
+      {371, "12 дом"},
+      {160, "Овен"},
+      {171, "Рыбы"},
+      {100, "Натальный"},
+      {109, "Фаза Луны"},
+      {1025, "понедельник"},
+      {2100, "нат"},
+      {2110, "loc"},
+      {2150, "втор"},
+      {2160, "свои"},
+      {800, "120-120-120 (Большой трин)"},
+      {841, "180-108-72 (Угольник)"},
   };
   for (const auto& [number, utf8] : cases) {
     EXPECT_EQ(Utf8(GetMessageText(number)), utf8) << "message " << number;

@@ -73,11 +73,15 @@ TEST(MessageCatalogueSource, RefusesMalformedCatalogues) {
       {"unknown escape", "5\ta\\xb\n", "line 1: message 5: unknown escape \\x"},
       {"backslash at the end", "5\tab\\\n", "a backslash ends the text"},
       {"second tab", "5\ta\tb\n", "a second tab in the row"},
-      {"outside the code page", "5\t\xE6\x97\xA5\n", "character U+65E5 cannot be held by code page 1251"},
+      {"outside the code page", "5\t\xE6\x97\xA5\n",
+       "character U+65E5 cannot be held by code page 1251"},
       {"euro is held, but not the yen", "5\t\xE2\x82\xAC\xC2\xA5\n", "character U+00A5"},
       {"malformed UTF-8", "5\ta\xFF\n", "malformed UTF-8"},
       {"cut UTF-8 sequence", "5\t\xD0\n", "malformed UTF-8"},
-      {"control character", "5\ta\x01" "b\n", "control character U+0001"},
+      {"control character",
+       "5\ta\x01"
+       "b\n",
+       "control character U+0001"},
       {"line numbers count comments and blanks", "# c\n\n5\tok\n7\tbad\\q\n", "line 4: message 7"},
   };
   for (const BadCase& c : cases) {
@@ -93,17 +97,16 @@ TEST(MessageCatalogueSource, TableSourceEscapesEveryAwkwardByte) {
   MessageCatalogueSource catalogue;
   catalogue.texts.assign(kLastMessageNumber + 1, std::string());
   catalogue.texts[1] = "\"?\\";
-  catalogue.texts[2] = "\xC0" "1";  // an octal escape must not swallow the digit after it
+  catalogue.texts[2] =
+      "\xC0"
+      "1";  // an octal escape must not swallow the digit after it
   catalogue.texts[3] = "a\nb";
   catalogue.texts[kLastMessageNumber] = "end";
   const std::string table = WriteMessageTableSource(catalogue);
 
   const std::vector<std::string> expectedLines = {
-      "/* 0 */ \"\"sv,",
-      "/* 1 */ \"\\\"\\?\\\\\"sv,",
-      "/* 2 */ \"\\3001\"sv,",
-      "/* 3 */ \"a\\012b\"sv,",
-      "/* 2161 */ \"end\"sv,",
+      "/* 0 */ \"\"sv,",        "/* 1 */ \"\\\"\\?\\\\\"sv,", "/* 2 */ \"\\3001\"sv,",
+      "/* 3 */ \"a\\012b\"sv,", "/* 2161 */ \"end\"sv,",
   };
   for (const std::string& line : expectedLines) {
     EXPECT_NE(table.find(line), std::string::npos) << line;
@@ -115,8 +118,8 @@ TEST(MessageCatalogueSource, TableSourceEscapesEveryAwkwardByte) {
   }
   EXPECT_EQ(entries, static_cast<std::size_t>(kLastMessageNumber + 1));
   // The generated file holds only ASCII: the code page bytes are all escaped.
-  const auto nonAscii = std::find_if(table.begin(), table.end(),
-                                     [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+  const auto nonAscii = std::find_if(
+      table.begin(), table.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
   EXPECT_EQ(nonAscii, table.end()) << "at offset " << (nonAscii - table.begin());
 }
 

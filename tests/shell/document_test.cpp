@@ -2,10 +2,10 @@
 // captions of the frames, the enabling of the view commands and the closing questions.
 #include <QImage>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -20,8 +20,8 @@
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
-#include "platform/qt/qt_dc.h"
 #include "platform/qt/doc_template.h"
+#include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "shell/entry/choose_chart_type.h"
 #include "shell/kovra_view.h"

@@ -1,18 +1,18 @@
 // The start: defaults in an empty data folder, the start-up dialog, the tip of the day, the
 // splash window, the command line and printing without the window.
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPointer>
-#include <sys/stat.h>
-
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "astro/aspects/aspectarium.h"
-#include "astrocarto/ui/ac_lines_conf_dialog.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/chebyshev_tables.h"
+#include "astrocarto/ui/ac_lines_conf_dialog.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
@@ -194,9 +194,9 @@ TEST_F(ShellTest, DialogsShowTheirWholeCaptionsAndLines) {
   startup.restoreAvailable = true;
   DTipOfDay tip;
   tip.tip = Cp1251("Совет дня");
-  for (platform::Dialog* dialog : {static_cast<platform::Dialog*>(&townList),
-                                   static_cast<platform::Dialog*>(&startup),
-                                   static_cast<platform::Dialog*>(&tip)}) {
+  for (platform::Dialog* dialog :
+       {static_cast<platform::Dialog*>(&townList), static_cast<platform::Dialog*>(&startup),
+        static_cast<platform::Dialog*>(&tip)}) {
     SCOPED_TRACE(dialog->windowTitle().toStdString());
     dialog->OnInitDialog();
     dialog->show();

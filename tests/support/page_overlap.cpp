@@ -37,8 +37,7 @@ bool Crosses(const platform::Rect& box, const platform::Rect& frame) {
 // A letter of the text reaches below the baseline (code page 1251: Latin g j p q y, Cyrillic
 // д р у ф ц щ, brackets, commas and semicolons; the short tails of Д Ц Щ are left out).
 bool HasDescender(std::string_view text) {
-  static constexpr std::string_view kDescenders =
-      "gjpqy(),;[]{}|\xE4\xF0\xF3\xF4\xF6\xF9";
+  static constexpr std::string_view kDescenders = "gjpqy(),;[]{}|\xE4\xF0\xF3\xF4\xF6\xF9";
   return text.find_first_of(kDescenders) != std::string_view::npos;
 }
 
@@ -52,9 +51,9 @@ bool InkBox(const platform::RecordedCall& c, int x, int baseline, platform::Rect
     const platform::Glyph& g = platform::Glyphs().Get(face, static_cast<unsigned char>(ch));
     for (const platform::PathElement& e : g.outline) {
       if (e.kind == platform::PathElement::Close) continue;
-      const int points = e.kind == platform::PathElement::Cubic ? 3
+      const int points = e.kind == platform::PathElement::Cubic  ? 3
                          : e.kind == platform::PathElement::Quad ? 2
-                                                                  : 1;
+                                                                 : 1;
       const double xs[3] = {e.x1, e.x2, e.x3}, ys[3] = {e.y1, e.y2, e.y3};
       for (int k = 0; k < points; ++k) {
         left = std::min(left, pen + xs[k] * em);
@@ -87,15 +86,25 @@ std::vector<TextBox> PageTextBoxes(const platform::RecordingDc& dc, platform::Dc
     const int x = c.points[0].x, y = c.points[0].y;
     int left = x;
     switch (c.align & platform::TextAlign::kHorizontalMask) {
-      case platform::TextAlign::kRight: left = x - width; break;
-      case platform::TextAlign::kCenter: left = x - width / 2; break;
-      default: break;
+      case platform::TextAlign::kRight:
+        left = x - width;
+        break;
+      case platform::TextAlign::kCenter:
+        left = x - width / 2;
+        break;
+      default:
+        break;
     }
     int top = y;
     switch (c.align & platform::TextAlign::kVerticalMask) {
-      case platform::TextAlign::kBottom: top = y + m.height; break;
-      case platform::TextAlign::kBaseline: top = y + m.ascent; break;
-      default: break;
+      case platform::TextAlign::kBottom:
+        top = y + m.height;
+        break;
+      case platform::TextAlign::kBaseline:
+        top = y + m.ascent;
+        break;
+      default:
+        break;
     }
     TextBox t;
     t.box.left = left + measure.GetTextExtent(std::string_view(c.text).substr(0, first)).cx;
@@ -130,10 +139,9 @@ std::vector<std::string> PageOverlaps(const platform::RecordingDc& dc, platform:
   for (const platform::RecordedCall& c : dc.Calls()) {
     if (c.kind != platform::RecordedCall::Rectangle && c.kind != platform::RecordedCall::RoundRect)
       continue;
-    const platform::Rect frame{std::min(c.points[0].x, c.points[1].x),
-                               std::max(c.points[0].y, c.points[1].y),
-                               std::max(c.points[0].x, c.points[1].x),
-                               std::min(c.points[0].y, c.points[1].y)};
+    const platform::Rect frame{
+        std::min(c.points[0].x, c.points[1].x), std::max(c.points[0].y, c.points[1].y),
+        std::max(c.points[0].x, c.points[1].x), std::min(c.points[0].y, c.points[1].y)};
     if (frame.right - frame.left < kPaperWidth / 2 || frame.top - frame.bottom < kPaperHeight / 2)
       continue;
     for (const TextBox& t : boxes)

@@ -18,8 +18,8 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/published_settings.h"
-#include "conditions/core/cfunc.h"
 #include "astro/ephemeris/ephemeris.h"
+#include "conditions/core/cfunc.h"
 #include "conditions/core/groups.h"
 #include "conditions/core/query_run.h"
 #include "conditions/core/synastry_run.h"
@@ -166,7 +166,8 @@ class ConcurrentRuns : public ::testing::Test {
     EXPECT_EQ(RunSynastry(set, Published(), request, results, progress).end,
               SynastryRunEnd::kCompleted);
     std::vector<double> pairs;
-    for (const SynAnalResult& r : results.CopyToArray()) pairs.push_back(r.record1 * 100 + r.record2);
+    for (const SynAnalResult& r : results.CopyToArray())
+      pairs.push_back(r.record1 * 100 + r.record2);
     return pairs;
   }
 

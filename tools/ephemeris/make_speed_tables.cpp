@@ -99,8 +99,8 @@ double LongestReturnGap(const Track& t, double spanDays) {
     if (step <= 0.0) continue;
     // Every whole degree passed forward between the two samples.
     const double from = t.lon[i - 1];
-    for (int k = static_cast<int>(std::floor(from)) + 1; k <= static_cast<int>(std::floor(from + step));
-         ++k) {
+    for (int k = static_cast<int>(std::floor(from)) + 1;
+         k <= static_cast<int>(std::floor(from + step)); ++k) {
       const int degree = ((k % 360) + 360) % 360;
       const double when = (static_cast<double>(i) - 1.0 + (k - from) / step) * kStepDays;
       double& last = previous[static_cast<std::size_t>(degree)];
@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
       double days = 0.0;
       if (row == col) {
         days = LongestReturnGap(trueTracks[row], last - first);
-        if (row == kBlackMoon) days = std::max(days, LongestReturnGap(meanTracks[row], last - first));
+        if (row == kBlackMoon)
+          days = std::max(days, LongestReturnGap(meanTracks[row], last - first));
       } else {
         days = LongestConjunctionGap(trueTracks[row], trueTracks[col], last - first);
         if (row == kBlackMoon || col == kBlackMoon) {
@@ -166,12 +167,14 @@ int main(int argc, char** argv) {
       tri += std::to_string(periods.back()) + (c == 12 ? "\n" : " ");
     }
   }
-  cpp += "// The longest transit search period of each pair of moving bodies, days (velm.tri).\n"
-         "constexpr int kTransitPeriods[169] = {\n";
+  cpp +=
+      "// The longest transit search period of each pair of moving bodies, days (velm.tri).\n"
+      "constexpr int kTransitPeriods[169] = {\n";
   for (std::size_t i = 0; i < periods.size(); ++i)
     cpp += (i % 13 == 0 ? "    " : " ") + std::to_string(periods[i]) + (i % 13 == 12 ? ",\n" : ",");
-  cpp += "};\n}  // namespace\n\nconst MotionLimits* MotionLimitsTable() { return kLimits; }\n"
-         "const int* TransitPeriodsTable() { return kTransitPeriods; }\n";
+  cpp +=
+      "};\n}  // namespace\n\nconst MotionLimits* MotionLimitsTable() { return kLimits; }\n"
+      "const int* TransitPeriodsTable() { return kTransitPeriods; }\n";
   if (!RewriteFile(argv[2], cpp).ok() || !RewriteFile(argv[3], tri).ok()) {
     std::fprintf(stderr, "cannot write the outputs\n");
     return 1;

@@ -98,8 +98,8 @@ ChebyshevTable FitTable(const TableSpec& layout, double first, double last, int 
   for (int t = 0; t < threads; ++t) {
     pool.emplace_back([&, t] {
       for (std::size_t s = next++; s < segments; s = next++)
-        FitSegment(layout, first + layout.segmentDays * static_cast<double>(s), s % 7 == 0, results[t],
-                   perSegment[s]);
+        FitSegment(layout, first + layout.segmentDays * static_cast<double>(s), s % 7 == 0,
+                   results[t], perSegment[s]);
     });
   }
   for (std::thread& th : pool) th.join();
@@ -122,8 +122,8 @@ ChebyshevTable FitTable(const TableSpec& layout, double first, double last, int 
   std::printf(
       "table %2d: %zu segments of %g days, degrees %d/%d: worst fit %.4f\" lon, %.4f\" lat, "
       "%.6f deg/day speed\n",
-      layout.id, segments, layout.segmentDays, layout.lonDegree, layout.latDegree, worst.worstLonArcsec,
-      worst.worstLatArcsec, worst.worstSpeed);
+      layout.id, segments, layout.segmentDays, layout.lonDegree, layout.latDegree,
+      worst.worstLonArcsec, worst.worstLatArcsec, worst.worstSpeed);
   std::fflush(stdout);
   return table;
 }

@@ -1,12 +1,12 @@
-// Writes src/astro/ephemeris/minor/minor_mean_elements_data.cpp: for every integrated body, two sets
-// of mean elements with secular rates (a, e, i, node, longitude of perihelion and mean longitude at
-// the epoch, and the rates of all but a), one at each end of the body's integrated course,
-// fitted by least squares to its heliocentric positions: the asteroids over the integrated range
-// (every 20 days), Pluto over the years of its tabulated states (every 100 days; outside the
+// Writes src/astro/ephemeris/minor/minor_mean_elements_data.cpp: for every integrated body, two
+// sets of mean elements with secular rates (a, e, i, node, longitude of perihelion and mean
+// longitude at the epoch, and the rates of all but a), one at each end of the body's integrated
+// course, fitted by least squares to its heliocentric positions: the asteroids over the integrated
+// range (every 20 days), Pluto over the years of its tabulated states (every 100 days; outside the
 // integrated range from its integration out of the nearest state). Each fit starts on a short
 // stretch from its end and doubles it, so that the mean motion is known well enough at each
-// widening for Gauss-Newton to converge. Also writes the osculating elements of the asteroids at the
-// ends of the integrated range, on which the fallback joins the integration. Run from the
+// widening for Gauss-Newton to converge. Also writes the osculating elements of the asteroids at
+// the ends of the integrated range, on which the fallback joins the integration. Run from the
 // repository root after extract_minor_elements.py (Release build; about two minutes):
 //   build/tools/ephemeris_minor/minor_mean_elements
 #include <algorithm>
@@ -71,8 +71,8 @@ double WorstDegrees(const fit::Parameters& p, double epochJd, const std::vector<
   const std::vector<double> res = Residuals(p, epochJd, samples);
   double worst = 0.0;
   for (std::size_t i = 0; i < res.size(); i += 3)
-    worst = std::max(worst, std::sqrt(res[i] * res[i] + res[i + 1] * res[i + 1] +
-                                      res[i + 2] * res[i + 2]));
+    worst = std::max(
+        worst, std::sqrt(res[i] * res[i] + res[i + 1] * res[i + 1] + res[i + 2] * res[i + 2]));
   return worst * kRadToDeg;
 }
 
@@ -93,9 +93,19 @@ fit::Parameters Fit(int point, double epochJd, const std::vector<Sample>& all) {
   state.velocity = (after - before) / 2.0;
   const minor::KeplerElements el = minor::ElementsFromState(state, minor::kSunGm, epochJd);
   const double node = el.nodeRad, perihelion = node + el.perihelionArgumentRad;
-  fit::Parameters p = {el.semiMajorAxisAu, el.eccentricity, el.inclinationRad, node, perihelion,
-                       perihelion + el.meanAnomalyRad, el.MeanMotionRadPerDay(), 0.0, 0.0, 0.0, 0.0};
-  const double widest = std::max(std::abs(all.front().jd - epochJd), std::abs(all.back().jd - epochJd));
+  fit::Parameters p = {el.semiMajorAxisAu,
+                       el.eccentricity,
+                       el.inclinationRad,
+                       node,
+                       perihelion,
+                       perihelion + el.meanAnomalyRad,
+                       el.MeanMotionRadPerDay(),
+                       0.0,
+                       0.0,
+                       0.0,
+                       0.0};
+  const double widest =
+      std::max(std::abs(all.front().jd - epochJd), std::abs(all.back().jd - epochJd));
   fit::Parameters kept;
   for (double width = 0.5 * kTwoPi / p[6];; width = std::min(2.0 * width, widest)) {
     std::vector<Sample> stretch;
@@ -103,7 +113,7 @@ fit::Parameters Fit(int point, double epochJd, const std::vector<Sample>& all) {
       if (std::abs(s.jd - epochJd) <= width) stretch.push_back(s);
     const double angle = 1e-9, rate = 1e-9 / width;
     const fit::Parameters delta = {1e-9 * p[0], 1e-9, angle, angle, angle, angle,
-                                   rate, rate, rate, rate, rate};
+                                   rate,        rate, rate,  rate,  rate};
     for (int iteration = 0; iteration < 6; ++iteration)
       p = fit::GaussNewtonStep(
           [&](const fit::Parameters& q) { return Residuals(q, epochJd, stretch); }, p, delta, 3);
@@ -141,8 +151,8 @@ int main(int argc, char** argv) {
   std::string rows;
   for (const int point : points) {
     const bool pluto = point == kPluto;
-    const double first = pluto ? kJ2000 + kPlutoStates.front().daysFromJ2000
-                               : kMinorIntegratedFirstJd;
+    const double first =
+        pluto ? kJ2000 + kPlutoStates.front().daysFromJ2000 : kMinorIntegratedFirstJd;
     const double last = pluto ? kJ2000 + kPlutoStates.back().daysFromJ2000 : kMinorIntegratedLastJd;
     const double step = pluto ? 100.0 : 20.0;
     std::vector<Sample> samples;

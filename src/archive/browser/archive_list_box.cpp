@@ -13,8 +13,7 @@ namespace {
 // The row of column headings above the rows, drawn by the list in its row font.
 class ArchiveListHead : public QWidget {
  public:
-  ArchiveListHead(const ArchiveBrowserList& list, QWidget* parent)
-      : QWidget(parent), list_(list) {}
+  ArchiveListHead(const ArchiveBrowserList& list, QWidget* parent) : QWidget(parent), list_(list) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {

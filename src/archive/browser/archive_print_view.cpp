@@ -5,9 +5,9 @@
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/qt/measuring_dc.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 constexpr int kRowTop = 300;

@@ -30,7 +30,6 @@ using P = cfg::DynamicArchiveParams;
 constexpr std::array<cfg::I16, 5> kStepFields = {P::kYears, P::kDays, P::kHours, P::kMinutes,
                                                  P::kSeconds};
 
-
 }  // namespace
 
 DDYNARC::DDYNARC(const Chart& chart, Archive& archive, QWidget* parent)

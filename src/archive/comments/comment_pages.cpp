@@ -8,8 +8,8 @@
 #include "archive/comments/chart_comments.h"
 #include "archive/store/archive_layout.h"
 #include "foundation/errors/error_report.h"
-#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/files/safe_rewrite.h"
 
 namespace fs = std::filesystem;
 

@@ -12,8 +12,8 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "foundation/text/code_page_866.h"
-#include "foundation/text/cp1251.h"
 #include "foundation/text/collation.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -197,9 +197,9 @@ int AllExpFormats::Save(const fs::path& file) {
     return -1;
   }
   if (keepOld) {
-    platform::GetPrompter().ShowMessage(kMsgUnreadLinesKept,
-                                        GetMessageText(kMsgUnreadLinesKept) + " " + PathText(kept.native()),
-                                        platform::Icon::Information);
+    platform::GetPrompter().ShowMessage(
+        kMsgUnreadLinesKept, GetMessageText(kMsgUnreadLinesKept) + " " + PathText(kept.native()),
+        platform::Icon::Information);
     whole_ = true;
   }
   return 0;

@@ -18,10 +18,10 @@
 
 namespace {
 
-constexpr int kCuspPoints = 50;  // points 50..61 are the cusps 1..12
+constexpr int kCuspPoints = 50;      // points 50..61 are the cusps 1..12
 constexpr int kHeadFontSize = 4000;  // 40 pt
 constexpr int kScreenFirstSize = 3000;
-constexpr int kPrintStep = 100;  // 10 pt
+constexpr int kPrintStep = 100;          // 10 pt
 constexpr int kCoordinateIndent = 1000;  // the coordinate cells, right of the left margin
 constexpr int kPrintHeight = 29200;
 constexpr int kHeaderHeight = 1400;

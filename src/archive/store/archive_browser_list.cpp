@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kPathDisplayLimit = 80;  // a display form stays under this length
 constexpr std::size_t kPathHeadFrom = 4;       // the head's separator stands after this many
-constexpr int kHeadingRule = 8;  // the line under the headings (palette)
+constexpr int kHeadingRule = 8;                // the line under the headings (palette)
 
 platform::Font RowFont() {
   return platform::Font{std::string(platform::kTextFace), kArchiveRowFontSize};
@@ -324,7 +324,8 @@ void ArchiveBrowserList::PaintHeadings(platform::Dc& dc, int width) const {
   const ArchiveColumns columns = Columns(dc, width);
   const platform::Font old = BeginRow(dc, {0, 0, width, rowHeight}, false, 0);
   const int y = 1;
-  dc.TextOut(columns.nameX, y, FitTextToWidth(dc, GetMessageText(kMsgNameColumn), columns.nameWidth));
+  dc.TextOut(columns.nameX, y,
+             FitTextToWidth(dc, GetMessageText(kMsgNameColumn), columns.nameWidth));
   dc.TextOut(columns.titleX, y,
              FitTextToWidth(dc, GetMessageText(kMsgTypeColumn), columns.titleWidth));
   dc.TextOut(columns.momentX, y, GetMessageText(kMsgMomentColumn));

@@ -6,8 +6,8 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
-#include "foundation/files/safe_rewrite.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/files/safe_rewrite.h"
 
 namespace fs = std::filesystem;
 

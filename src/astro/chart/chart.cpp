@@ -110,7 +110,8 @@ Status Chart::Load(BinaryReader& in, int version) {
   }
   Chart read;
   for (int i = 0; i < 3; ++i)
-    if (!LoadSource(in, read.definition.sources[i])) return Status::Error(106, "Chart::Load", 2 + i);
+    if (!LoadSource(in, read.definition.sources[i]))
+      return Status::Error(106, "Chart::Load", 2 + i);
   const std::uint16_t kind = in.U16();
   read.definition.SetKind(kind);
   read.definition.SetTitle(in.FixedText(kTitleWidth));

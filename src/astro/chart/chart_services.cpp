@@ -83,9 +83,10 @@ std::optional<int> MoonriseIntervals(const ChartContext& ctx, double first, doub
   const auto aLessDegree = [](double meridian, double moon) {
     return Wrap180(meridian - moon + 90.0) - 90.0;
   };
-  const double turns = (meridianTurned - moonMoved -
-                        (aLessDegree(meridianLast, moonLast) - aLessDegree(meridianFirst, moonFirst))) /
-                       360.0;
+  const double turns =
+      (meridianTurned - moonMoved -
+       (aLessDegree(meridianLast, moonLast) - aLessDegree(meridianFirst, moonFirst))) /
+      360.0;
   const double whole = std::round(turns);
   if (std::fabs(turns - whole) > 0.25 || whole < 0.0) return std::nullopt;
   return static_cast<int>(whole);

@@ -61,7 +61,9 @@ struct ChebyshevTableLayout {
   ChebyshevTable header;
   std::size_t segmentCount = 0;
   std::vector<std::size_t> blockOffsets;
-  std::size_t Stride() const { return static_cast<std::size_t>(header.lonDegree + header.latDegree + 2); }
+  std::size_t Stride() const {
+    return static_cast<std::size_t>(header.lonDegree + header.latDegree + 2);
+  }
 };
 struct ChebyshevFileLayout {
   double firstJd = 0.0, lastJd = 0.0;

@@ -82,8 +82,7 @@ double DeltaTSeconds(JdUt ut) {
   if (year <= first.year) {
     const double fromStart = std::max(0.0, 1.0 - (year - splineStart) / kSplineJoinYears);
     const double toTable = std::max(0.0, 1.0 - (first.year - year) / kSplineJoinYears);
-    return EclipseSpline(year) +
-           (Parabola(splineStart) - EclipseSpline(splineStart)) * fromStart +
+    return EclipseSpline(year) + (Parabola(splineStart) - EclipseSpline(splineStart)) * fromStart +
            (first.seconds - EclipseSpline(first.year)) * toTable;
   }
   // Written so that a day that is not a number takes this branch too, never the table search.

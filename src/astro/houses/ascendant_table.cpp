@@ -29,8 +29,8 @@ double AscendantTable::At(int row, int column) const {
 double AscendantTable::Lookup(double latitudeDeg, double siderealHours) const {
   if (values_.empty() || !std::isfinite(latitudeDeg) || !std::isfinite(siderealHours))
     return kAbsent;
-  const double rowPos =
-      (std::clamp(latitudeDeg, -kMaxLatitude, kMaxLatitude) + kMaxLatitude) * kLatitudeStepsPerDegree;
+  const double rowPos = (std::clamp(latitudeDeg, -kMaxLatitude, kMaxLatitude) + kMaxLatitude) *
+                        kLatitudeStepsPerDegree;
   double hours = std::fmod(siderealHours, 24.0);
   if (hours < 0.0) hours += 24.0;
   const double columnPos = hours * kSiderealStepsPerHour;

@@ -7,9 +7,9 @@
 
 class AscendantTable {
  public:
-  static constexpr int kLatitudeStepsPerDegree = 1;   // rows every degree of latitude
-  static constexpr double kMaxLatitude = 66.0;        // the table covers -66..66 degrees
-  static constexpr int kSiderealStepsPerHour = 15;    // columns every 4 minutes of sidereal time
+  static constexpr int kLatitudeStepsPerDegree = 1;  // rows every degree of latitude
+  static constexpr double kMaxLatitude = 66.0;       // the table covers -66..66 degrees
+  static constexpr int kSiderealStepsPerHour = 15;   // columns every 4 minutes of sidereal time
 
   // Computes the table for a true obliquity (degrees).
   void Compute(double obliquityDeg);

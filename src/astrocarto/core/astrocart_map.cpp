@@ -141,7 +141,8 @@ ACMapView AstroCartMap::MakeView(const MapGeometry& geometry, const MapColours& 
     return blackLines ? platform::kBlack : Palette(LineColourNumber(settings, point));
   };
   view.linePen = [colour = view.lineColour, blackLines](int point) {
-    return blackLines ? LinePenOfPoint(point) : platform::Pen{platform::PenStyle::Solid, 1, colour(point)};
+    return blackLines ? LinePenOfPoint(point)
+                      : platform::Pen{platform::PenStyle::Solid, 1, colour(point)};
   };
   view.grid = settings_.grid;
   return view;
@@ -169,8 +170,8 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
     PlaceCountryRects(map, view.geometry);
     // A name that would reach into the bands of the grid's degrees is left out.
     const platform::Size margin = GridLabelMargin(dc, view);
-    const platform::Rect inner{area.left + margin.cx, area.top - margin.cy,
-                               area.right - margin.cx, area.bottom + margin.cy};
+    const platform::Rect inner{area.left + margin.cx, area.top - margin.cy, area.right - margin.cx,
+                               area.bottom + margin.cy};
     for (CountryLabel& c : map.Countries()) {
       const platform::Rect& r = c.screen;
       if (r.left != -1 && (r.left < inner.left || r.right > inner.right || r.top > inner.top ||
@@ -186,7 +187,7 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
   dc.SetClipRect(area);
   const int step = ACLines::DrawStep(window, map.FullWindow(), state_.map == 0);
   lines_->DrawWithPens(dc, window, step, view.linePen,
-               [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
+                       [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
   map.DrawLineSigns(dc, window, view, *lines_);
   dc.ResetClip();
 }

@@ -40,7 +40,8 @@ platform::Pen LinePenOfPoint(int point) {
                                              platform::PenStyle::Dot, platform::PenStyle::DashDot,
                                              platform::PenStyle::DashDotDot};
   constexpr int kThin = 15, kThick = 35;  // 0.15 and 0.35 mm
-  if (point < 0 || point >= 10) return platform::Pen{platform::PenStyle::Solid, kThin, platform::kBlack};
+  if (point < 0 || point >= 10)
+    return platform::Pen{platform::PenStyle::Solid, kThin, platform::kBlack};
   return platform::Pen{kStyles[point % 5], point < 5 ? kThin : kThick, platform::kBlack};
 }
 

@@ -46,8 +46,8 @@ struct SignBox {
 // The signs placed so far in one drawing, and the size of a glyph in degrees.
 struct SignLayout {
   MapWindow window;
-  double h = 0.0;  // a glyph's height: the window's height over the size divisor
-  double w = 0.0;  // the width on the map that shows as long as h
+  double h = 0.0;     // a glyph's height: the window's height over the size divisor
+  double w = 0.0;     // the width on the map that shows as long as h
   double tall = 0.0;  // a glyph's height as drawn, when more than h
   std::vector<SignBox> placed;
 

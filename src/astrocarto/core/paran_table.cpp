@@ -139,8 +139,7 @@ void ParanTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
              lists::PageTitle(GetMessageText(kMsgLineCrossingsTitle), page));
   const int columns = layout.layout.ColumnsUsedOnPage(page, Count());
   for (int c = 0; c < columns; ++c)
-    DrawColumnHeads(dc,
-                    {layout.left + static_cast<int>(c * layout.columnWidth),
-                     -(p.marginTop + kRowsTop)},
-                    layout.fontSize);
+    DrawColumnHeads(
+        dc, {layout.left + static_cast<int>(c * layout.columnWidth), -(p.marginTop + kRowsTop)},
+        layout.fontSize);
 }

@@ -48,9 +48,10 @@ class ParanTable {
   static void DrawColumnHeads(platform::Dc& dc, platform::Point at, int fontSize);
 
   // The printed pages inside the configuration's print margins, the column headings 30 mm below
-  // the top margin and the rows one pitch lower: rows per column as the height allows at `interval`, columns as the width allows but
-  // at most `maxColumns`, both at least 1; `order` 1 runs down each column, else across. The
-  // columns are wide with the configuration's "Windows 2000" switch.
+  // the top margin and the rows one pitch lower: rows per column as the height allows at
+  // `interval`, columns as the width allows but at most `maxColumns`, both at least 1; `order` 1
+  // runs down each column, else across. The columns are wide with the configuration's "Windows
+  // 2000" switch.
   static ParanPrintLayout LayoutPrint(platform::Dc& dc, const Configuration& config, int fontSize,
                                       double interval, int maxColumns, int order);
   // The head of printed page `page` of a table whose page holds `rowsUsed` rows (the column

@@ -15,9 +15,9 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
-#include "platform/core/prompter.h"
 #include "foundation/text/cp1251.h"
+#include "platform/core/prompter.h"
 
 namespace {
 
@@ -85,8 +85,8 @@ void ResultArchiveAction::Finish() {
   if (!changed_.empty()) {
     std::string text;
     for (const std::string& path : changed_)
-      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgQueryArchiveWord) + " " + PathText(path) + " " +
-              GetMessageText(kMsgArchiveChanged);
+      text += (text.empty() ? "" : "\n\n") + GetMessageText(kMsgQueryArchiveWord) + " " +
+              PathText(path) + " " + GetMessageText(kMsgArchiveChanged);
     ShowMessage(kMsgQueryArchiveWord, text);
   }
   if (!mismatched_.empty()) {

@@ -10,9 +10,9 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 

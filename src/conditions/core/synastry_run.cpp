@@ -12,9 +12,9 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -173,7 +173,8 @@ void PairArchiveList(SynPairing& run, const SynastryRequest& request) {
   for (const ArchiveListEntry& entry : request.list) {
     if (!entry.on) continue;
     if (!Archive::IsArchiveFile(entry.path)) {
-      ShowMessage(kMsgArchiveMissing, GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
+      ShowMessage(kMsgArchiveMissing,
+                  GetMessageText(kMsgArchiveMissing) + "\n" + PathText(entry.path));
       continue;
     }
     SynSource source;

@@ -12,9 +12,9 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -157,7 +157,8 @@ bool SynastrySetupModel::Accept(cfg::ByteBlock& block) const {
   for (const int field : needed) {
     const std::string path = block.Get(ArchiveField(field));
     if (!Archive::IsArchiveFile(path)) {
-      ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + PathText(path)));
+      ShowMessage(kMsgNotAnArchive,
+                  GetMessageText(kMsgNotAnArchive) + (path.empty() ? "" : "\n" + PathText(path)));
       return false;
     }
   }

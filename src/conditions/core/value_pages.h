@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "conditions/core/condition_text.h"
-#include "conditions/core/query_condition.h"
 #include "conditions/core/quantity_values.h"
+#include "conditions/core/query_condition.h"
 
 class Aspectarium;
 class Groups;
@@ -20,7 +20,7 @@ class Groups;
 
 // What the value edits of a quantity show in a mode.
 struct QuantityLayout {
-  int modes = 0;           // mode radios: 2 for a longitude, 3 for a date, else none
+  int modes = 0;            // mode radios: 2 for a longitude, 3 for a date, else none
   bool objectList = false;  // longitude, speed and ecliptic latitude belong to an object
   bool signBox = false;     // absolute longitude only
   bool secondValue = true;  // not for a date by day only
@@ -95,9 +95,9 @@ class BeforeAfterPageModel {
   explicit BeforeAfterPageModel(const Groups& groups);
   void Preset(const QueryCondition& staged);
 
-  int object = 0;     // position in Objects()
-  int reference = 0;  // position in References()
-  int sense = 0;      // 0 "До", 1 "После"
+  int object = 0;                            // position in Objects()
+  int reference = 0;                         // position in References()
+  int sense = 0;                             // 0 "До", 1 "После"
   int sectorDegrees = 0, sectorMinutes = 0;  // 0..180, 0..59
   int pointSign = 0, pointDegrees = 0, pointMinutes = 0;
 
@@ -126,9 +126,9 @@ class ContextPageModel {
 
   void Preset(const QueryCondition& staged);
 
-  int where = 0;  // 0 name, 1 type, 2 place, 3 comment
-  int test = 0;   // 0 present, 1 absent, 2 absent or no comment
-  int page = 0;   // 0..9 a comment page, 10 all
+  int where = 0;     // 0 name, 1 type, 2 place, 3 comment
+  int test = 0;      // 0 present, 1 absent, 2 absent or no comment
+  int page = 0;      // 0..9 a comment page, 10 all
   std::string text;  // as shown (cp1251)
   bool ignoreBlanks = false, matchCase = false, partial = false;
 
@@ -148,7 +148,7 @@ class ContextPageModel {
 
 struct QuantControls {
   bool objectList = false;
-  bool addUp = false;        // "Суммировать": an each group only
+  bool addUp = false;         // "Суммировать": an each group only
   bool secondNumber = false;  // "В интервале от" ... "до"
   bool aspects = false;       // system, classes, orb
   bool exactBoxes = false;
@@ -175,7 +175,7 @@ class QuantPageModel {
   int count = kCountInSignOf;  // the radio group (word 2)
   int object = 0;              // position in Objects()
   bool addUp = false;
-  int comparison = 0;  // 0 equal, 1 greater, 2 less, 3 between
+  int comparison = 0;            // 0 equal, 1 greater, 2 less, 3 between
   int number1 = 0, number2 = 0;  // 0..1000
   bool inclusive = false;
   std::string systemName;

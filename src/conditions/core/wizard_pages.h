@@ -50,8 +50,8 @@ bool EnableAspectAngle(int choice);
 
 // The enabled state of the aspect page's controls.
 struct AspectControls {
-  bool classBoxes = false;      // type and strength boxes
-  bool exactBoxes = false;      // "ТОЧНЫЕ", "НЕТОЧНЫЕ"
+  bool classBoxes = false;  // type and strength boxes
+  bool exactBoxes = false;  // "ТОЧНЫЕ", "НЕТОЧНЫЕ"
   bool givenAngle = false;
   bool systemOrbChoice = false;  // the radio "по системе аспектов"
   bool ownOrb = false;           // the constant orb's edits
@@ -77,15 +77,15 @@ class AspPageModel {
   void Preset(const QueryCondition& staged);
 
   // --- Controls ---
-  int first = 0;   // position in FirstList()
-  int second = 0;  // position in SecondList()
+  int first = 0;                                          // position in FirstList()
+  int second = 0;                                         // position in SecondList()
   int pointSign = 0, pointDegrees = 0, pointMinutes = 0;  // the arbitrary point (code 506)
-  std::string systemName;  // the drop-down's text (typed or chosen)
-  int aspect = 0;          // entry of AspectNames()
-  int givenDegrees = 0, givenMinutes = 0;  // 0..180, 0..59
-  int mask = 0;                            // the class boxes, bits 0..8 of the class mask
-  bool orbFromSystem = false;              // "по системе аспектов", else "постоянный"
-  int orbDegrees = 0, orbMinutes = 0;      // 0..20, 0..59
+  std::string systemName;                                 // the drop-down's text (typed or chosen)
+  int aspect = 0;                                         // entry of AspectNames()
+  int givenDegrees = 0, givenMinutes = 0;                 // 0..180, 0..59
+  int mask = 0;                // the class boxes, bits 0..8 of the class mask
+  bool orbFromSystem = false;  // "по системе аспектов", else "постоянный"
+  int orbDegrees = 0, orbMinutes = 0;       // 0..20, 0..59
   int houseOrbGroup = 1, signOrbGroup = 1;  // 1..5
 
   // --- Lists ---

@@ -29,13 +29,13 @@
 #include "foundation/files/settings.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 

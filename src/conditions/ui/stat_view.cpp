@@ -15,11 +15,11 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/text/cp1251.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/background_run.h"
 #include "platform/qt/child_frame.h"
-#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ void CStatView::OnInitialUpdate() {
   archivePath_ = archive.GetPath();
   archiveTime_ = Archive::FileTimeOf(archivePath_);
   archiveRecords_ = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
-  caption_ = ShortenTextToLength(PathText(archivePath_), kCaptionLength) +
-             GetMessageText(kMsgStatCaption);
+  caption_ =
+      ShortenTextToLength(PathText(archivePath_), kCaptionLength) + GetMessageText(kMsgStatCaption);
   SetMargins();
   UpdateFrameTitle();
 }

@@ -35,8 +35,8 @@ QString Title(const char* kindName) {
 
 // The labels of the value edits, by quantity.
 constexpr const char* kValueLabels[7][3] = {
-    {"град.", "мин.", ""},  {"день", "мес.", "год"}, {"час.", "мин.", ""}, {"град.", "мин.", ""},
-    {"град.", "мин.", ""},  {"град.", "мин.", ""},   {"град.", "мин.", ""},
+    {"град.", "мин.", ""}, {"день", "мес.", "год"}, {"час.", "мин.", ""},  {"град.", "мин.", ""},
+    {"град.", "мин.", ""}, {"град.", "мин.", ""},   {"град.", "мин.", ""},
 };
 // The two side buttons, by quantity (none for a longitude or a time).
 constexpr const char* kSideLabels[7][2] = {
@@ -97,14 +97,13 @@ void BoundEditors::Load(const QuantityBound& bound) {
 }
 
 QuantityBound BoundEditors::Save() const {
-  return {values[0]->value(), values[1]->value(), values[2]->value(),
-          platform::Checked(sides, 0), Index(sign)};
+  return {values[0]->value(), values[1]->value(), values[2]->value(), platform::Checked(sides, 0),
+          Index(sign)};
 }
 
 // --- MORE/LESS and INTERV ---
 
-QuantityPageDialog::QuantityPageDialog(QuantityPageBase& model, const char* title,
-                                       QWidget* parent)
+QuantityPageDialog::QuantityPageDialog(QuantityPageBase& model, const char* title, QWidget* parent)
     : platform::Dialog(parent), base_(model) {
   setWindowTitle(Title(title));
 }
@@ -154,9 +153,7 @@ void QuantityPageDialog::BuildQuantityControls(QBoxLayout* into) {
   });
 }
 
-void QuantityPageDialog::FillObjects() {
-  Fill(object_, base_.Objects().names, base_.object);
-}
+void QuantityPageDialog::FillObjects() { Fill(object_, base_.Objects().names, base_.object); }
 
 void QuantityPageDialog::LoadQuantity() {
   FillObjects();
@@ -222,9 +219,7 @@ bool QWIZMORELESS::DoDataExchange(bool save) {
   return true;
 }
 
-bool QWIZMORELESS::CheckOk() {
-  return wizard_page::Accept(model_, words);
-}
+bool QWIZMORELESS::CheckOk() { return wizard_page::Accept(model_, words); }
 
 DQWIZINTERV::DQWIZINTERV(CFunc& set, QWidget* parent)
     : QuantityPageDialog(model_, "Интервал", parent),
@@ -267,9 +262,7 @@ bool DQWIZINTERV::DoDataExchange(bool save) {
   return true;
 }
 
-bool DQWIZINTERV::CheckOk() {
-  return wizard_page::Accept(model_, words);
-}
+bool DQWIZINTERV::CheckOk() { return wizard_page::Accept(model_, words); }
 
 // --- BEFORE/AFTER ---
 
@@ -371,10 +364,9 @@ QWIZCONTEXT::QWIZCONTEXT(CFunc& set, QWidget* parent)
   auto* row = new QHBoxLayout;
   QButtonGroup* where =
       platform::AddChoiceBox(this, row, "Где искать", {"Имя", "Тип", "Место", "Комментарий"});
-  QButtonGroup* test = platform::AddChoiceBox(
-      this, row, "Условие",
-      {"Контекст присутствует", "Контекст отсутствует ",
-       "Контекст отсутствует или нет комментария"});
+  QButtonGroup* test = platform::AddChoiceBox(this, row, "Условие",
+                                              {"Контекст присутствует", "Контекст отсутствует ",
+                                               "Контекст отсутствует или нет комментария"});
   for (int k = 0; k < 4; ++k)
     where_[static_cast<std::size_t>(k)] = qobject_cast<QRadioButton*>(where->button(k));
   for (int k = 0; k < 3; ++k)
@@ -508,8 +500,8 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
   }
 
   QGridLayout* orb = nullptr;
-  layout->addWidget(wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_,
-                                        houseGroup_, orb));
+  layout->addWidget(
+      wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_, houseGroup_, orb));
 
   auto* objectsRow = new QHBoxLayout;
   planets_ = platform::AddChoiceBox(this, objectsRow, "Планеты",
@@ -544,9 +536,7 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
   });
 }
 
-void QWIZQUANT::FillObjects() {
-  Fill(object_, model_.Objects().names, model_.object);
-}
+void QWIZQUANT::FillObjects() { Fill(object_, model_.Objects().names, model_.object); }
 
 void QWIZQUANT::ShowMask() {
   const bool was = loading_;
@@ -620,6 +610,4 @@ bool QWIZQUANT::DoDataExchange(bool save) {
   return true;
 }
 
-bool QWIZQUANT::CheckOk() {
-  return wizard_page::Accept(model_, words);
-}
+bool QWIZQUANT::CheckOk() { return wizard_page::Accept(model_, words); }

@@ -81,7 +81,9 @@ QHBoxLayout* wizard_page::ClassColumns(QWidget* owner, std::array<QCheckBox*, 9>
   for (int bit = 0; bit < 9; ++bit) {
     auto* check = new QCheckBox(QString::fromUtf8(kClassNames[bit]), owner);
     boxes[static_cast<std::size_t>(bit)] = check;
-    (bit <= kMaskOtherClass ? typeColumn : bit <= kMaskMinor ? strengthColumn : exactColumn)
+    (bit <= kMaskOtherClass ? typeColumn
+     : bit <= kMaskMinor    ? strengthColumn
+                            : exactColumn)
         ->addWidget(check);
   }
   return row;

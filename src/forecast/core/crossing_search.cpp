@@ -32,7 +32,12 @@ double TrackSpanDays(int body) {
       return 8.0;
     case 0:  // the Sun
       return 16.0;
-    case 5: case 6: case 7: case 8: case 9: case 10:  // Jupiter .. Pluto, Chiron
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:  // Jupiter .. Pluto, Chiron
     case 21:  // the White Moon
       return 32.0;
     default:
@@ -162,8 +167,8 @@ class Probe {
     const double past = std::fabs(from.s) - margin, round = 360.0 - std::fabs(from.s) - margin;
     const double leftDown = (from.s > 0.0 ? past : round) - arcDown;
     const double leftUp = (from.s > 0.0 ? round : past) - arcUp;
-    const double beyond = StepForArcs(leftDown, leftUp, down_, up_,
-                                      kLargestStepArc - std::max(arcDown, arcUp));
+    const double beyond =
+        StepForArcs(leftDown, leftUp, down_, up_, kLargestStepArc - std::max(arcDown, arcUp));
     return std::max(global, covered + beyond);
   }
 
@@ -195,7 +200,9 @@ class Probe {
   // The body of the pair that moves slower at its fastest, when its motion is smooth enough for
   // the track: not the Moon, nor a true node or apogee, which swing within days.
   static int SlowerSmoothBody(const CrossingPair& pair) {
-    const auto fastest = [](int b) { return std::max(GetPlanetMaxSpeed(b), GetPlanetMaxBackSpeed(b)); };
+    const auto fastest = [](int b) {
+      return std::max(GetPlanetMaxSpeed(b), GetPlanetMaxBackSpeed(b));
+    };
     const int slower = fastest(pair.target) <= fastest(pair.body) ? pair.target : pair.body;
     const bool swinging = slower >= 16 && slower <= 19 && pair.lunarPoints == LunarVariant::True;
     return slower == 1 || swinging ? -1 : slower;
@@ -274,7 +281,7 @@ class Probe {
   const Ephemeris& e_;
   const CrossingPair& pair_;
   const double limit_;
-  int tracked_ = -1;  // the body taken from the track, or -1
+  int tracked_ = -1;   // the body taken from the track, or -1
   double span_ = 0.0;  // the longest piece of the track, days
   // The largest rates at which the separation can fall and rise, degrees per day.
   double down_ = 0.0, up_ = 0.0;

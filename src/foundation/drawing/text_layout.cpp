@@ -1,8 +1,9 @@
 #include "foundation/drawing/text_layout.h"
-#include "foundation/text/cp1251.h"
 
 #include <algorithm>
 #include <vector>
+
+#include "foundation/text/cp1251.h"
 
 namespace {
 

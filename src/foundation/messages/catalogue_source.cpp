@@ -99,13 +99,13 @@ bool ParseMessageCatalogue(std::string_view source, MessageCatalogueSource& out,
     }
     int number = 0;
     if (!ParseNumber(row.substr(0, tab), number)) {
-      error = LinePrefix(line) + "malformed message number \"" + std::string(row.substr(0, tab)) +
-              "\"";
+      error =
+          LinePrefix(line) + "malformed message number \"" + std::string(row.substr(0, tab)) + "\"";
       return false;
     }
     if (number > kLastMessageNumber) {
-      error = LinePrefix(line) + "message number " + std::to_string(number) +
-              " is outside 0.." + std::to_string(kLastMessageNumber);
+      error = LinePrefix(line) + "message number " + std::to_string(number) + " is outside 0.." +
+              std::to_string(kLastMessageNumber);
       return false;
     }
     if (lineOf[number] != 0) {

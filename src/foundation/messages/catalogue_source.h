@@ -13,7 +13,8 @@
 #include <vector>
 
 struct MessageCatalogueSource {
-  // Index = message number, 0..kLastMessageNumber; code page 1251 bytes, empty for an absent number.
+  // Index = message number, 0..kLastMessageNumber; code page 1251 bytes, empty for an absent
+  // number.
   std::vector<std::string> texts;
 };
 

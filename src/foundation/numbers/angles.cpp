@@ -8,7 +8,6 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-
 // The argument split into the nearest whole quadrant k (0..3) and the rest in [-45, 45] degrees,
 // so that whole multiples of 90 degrees give exact results.
 struct Quadrant {

@@ -7,9 +7,12 @@ namespace platform {
 
 double LogicalUnitsPerInch(MapMode mode) {
   switch (mode) {
-    case MapMode::LoMetric: return 254.0;
-    case MapMode::HiMetric: return 2540.0;
-    case MapMode::Text: break;
+    case MapMode::LoMetric:
+      return 254.0;
+    case MapMode::HiMetric:
+      return 2540.0;
+    case MapMode::Text:
+      break;
   }
   return 0.0;
 }

@@ -63,8 +63,8 @@ inline constexpr std::string_view kGlyphFaceB = "VelmAstro5b";
 
 struct Font {
   std::string face{kTextFace};
-  int pointSize = 100;   // tenths of a point
-  int escapement = 0;    // tenths of a degree, counter-clockwise
+  int pointSize = 100;  // tenths of a point
+  int escapement = 0;   // tenths of a degree, counter-clockwise
   bool bold = false;
   bool italic = false;
   friend bool operator==(const Font&, const Font&) = default;
@@ -83,7 +83,7 @@ inline constexpr unsigned kHorizontalMask = 6, kVerticalMask = 24;
 enum class BkMode { Transparent, Opaque };
 
 struct TextMetrics {
-  int height = 0;   // ascent + descent, logical units
+  int height = 0;  // ascent + descent, logical units
   int ascent = 0;
   int descent = 0;
   int averageCharWidth = 0;

@@ -7,8 +7,8 @@
 namespace platform {
 
 RecordedCall RecordingDc::Make(RecordedCall::Kind kind) const {
-  RecordedCall c{kind, {}, {}, GetPen(), GetBrush(), GetFont(), GetTextColor(), GetTextAlign(),
-                 GetBkMode()};
+  RecordedCall c{kind,           {},         {}, GetPen(), GetBrush(), GetFont(), GetTextColor(),
+                 GetTextAlign(), GetBkMode()};
   return c;
 }
 

@@ -11,14 +11,25 @@
 namespace platform {
 
 struct RecordedCall {
-  enum Kind { Line, Polyline, Polygon, Rectangle, RoundRect, Ellipse, Arc, FillRect, FillPath, Text };
+  enum Kind {
+    Line,
+    Polyline,
+    Polygon,
+    Rectangle,
+    RoundRect,
+    Ellipse,
+    Arc,
+    FillRect,
+    FillPath,
+    Text
+  };
   Kind kind;
   std::vector<Point> points;  // end points, vertices, or the rectangle's two corners
   std::string text;           // Text: the text drawn (cp1251)
   Pen pen;                    // the pen, brush, font and colours in force at the call
   Brush brush;
   Font font;
-  Color color;                // text colour, or the fill colour of FillRect / FillPath
+  Color color;  // text colour, or the fill colour of FillRect / FillPath
   unsigned align = 0;
   BkMode bkMode = BkMode::Opaque;
 };
@@ -30,7 +41,10 @@ class RecordingDc final : public Dc {
   double DpiX() const override { return dpi_; }
   double DpiY() const override { return dpi_; }
   bool IsPrinting() const override { return printing_; }
-  void SetClipRect(const Rect& r) override { clip_ = r; clipped_ = true; }
+  void SetClipRect(const Rect& r) override {
+    clip_ = r;
+    clipped_ = true;
+  }
   void ResetClip() override { clipped_ = false; }
 
   void Line(Point a, Point b) override;

@@ -54,8 +54,7 @@ int TitleBarWidth(const QString& title) {
 bool TitleRoomKeeper::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType()) {
     auto* window = static_cast<QWidget*>(watched);
-    window->setMinimumWidth(
-        std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle())));
+    window->setMinimumWidth(std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle())));
   }
   return false;
 }

@@ -9,13 +9,13 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
-#include <QStyle>
-#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QString>
+#include <QStyle>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 

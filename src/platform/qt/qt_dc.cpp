@@ -63,11 +63,20 @@ QPen QtDc::MakePen() const {
     const double dash = 3 * unit, dot = unit, gap = unit;
     QList<qreal> pattern;
     switch (p.style) {
-      case PenStyle::Dash: pattern = {dash, gap}; break;
-      case PenStyle::Dot: pattern = {dot, gap}; break;
-      case PenStyle::DashDot: pattern = {dash, gap, dot, gap}; break;
-      case PenStyle::DashDotDot: pattern = {dash, gap, dot, gap, dot, gap}; break;
-      default: break;
+      case PenStyle::Dash:
+        pattern = {dash, gap};
+        break;
+      case PenStyle::Dot:
+        pattern = {dot, gap};
+        break;
+      case PenStyle::DashDot:
+        pattern = {dash, gap, dot, gap};
+        break;
+      case PenStyle::DashDotDot:
+        pattern = {dash, gap, dot, gap, dot, gap};
+        break;
+      default:
+        break;
     }
     pen.setDashPattern(pattern);
   }
@@ -164,13 +173,21 @@ void QtDc::FillPath(const Path& path, Color color) {
   qp.setFillRule(Qt::WindingFill);
   for (const PathElement& e : path) {
     switch (e.kind) {
-      case PathElement::Move: qp.moveTo(ToDevice(e.x1, e.y1)); break;
-      case PathElement::Line: qp.lineTo(ToDevice(e.x1, e.y1)); break;
-      case PathElement::Quad: qp.quadTo(ToDevice(e.x1, e.y1), ToDevice(e.x2, e.y2)); break;
+      case PathElement::Move:
+        qp.moveTo(ToDevice(e.x1, e.y1));
+        break;
+      case PathElement::Line:
+        qp.lineTo(ToDevice(e.x1, e.y1));
+        break;
+      case PathElement::Quad:
+        qp.quadTo(ToDevice(e.x1, e.y1), ToDevice(e.x2, e.y2));
+        break;
       case PathElement::Cubic:
         qp.cubicTo(ToDevice(e.x1, e.y1), ToDevice(e.x2, e.y2), ToDevice(e.x3, e.y3));
         break;
-      case PathElement::Close: qp.closeSubpath(); break;
+      case PathElement::Close:
+        qp.closeSubpath();
+        break;
     }
   }
   painter_.fillPath(qp, ToQColor(color));
@@ -217,7 +234,8 @@ TextMetrics QtDc::GetTextMetrics() {
     const QFontMetricsF fm(ReferenceFont());
     m.ascent = static_cast<int>(std::lround(fm.ascent() * em / kReferencePixels));
     m.descent = static_cast<int>(std::lround(fm.descent() * em / kReferencePixels));
-    m.averageCharWidth = static_cast<int>(std::lround(fm.averageCharWidth() * em / kReferencePixels));
+    m.averageCharWidth =
+        static_cast<int>(std::lround(fm.averageCharWidth() * em / kReferencePixels));
   }
   m.height = m.ascent + m.descent;
   return m;
@@ -231,11 +249,15 @@ void QtDc::TextOut(int x, int y, std::string_view text) {
   // Offsets from the reference point to the start of the baseline, in the text's own frame
   // (x along the text, y upwards).
   double dx = 0;
-  if ((align & TextAlign::kHorizontalMask) == TextAlign::kCenter) dx = -width / 2.0;
-  else if ((align & TextAlign::kHorizontalMask) == TextAlign::kRight) dx = -width;
+  if ((align & TextAlign::kHorizontalMask) == TextAlign::kCenter)
+    dx = -width / 2.0;
+  else if ((align & TextAlign::kHorizontalMask) == TextAlign::kRight)
+    dx = -width;
   double dy = -m.ascent;  // top: the baseline lies an ascent below the point
-  if ((align & TextAlign::kVerticalMask) == TextAlign::kBaseline) dy = 0;
-  else if ((align & TextAlign::kVerticalMask) == TextAlign::kBottom) dy = m.descent;
+  if ((align & TextAlign::kVerticalMask) == TextAlign::kBaseline)
+    dy = 0;
+  else if ((align & TextAlign::kVerticalMask) == TextAlign::kBottom)
+    dy = m.descent;
   const double angle = GetFont().escapement / 10.0 * std::numbers::pi / 180.0;
   const double c = std::cos(angle), s = std::sin(angle);
   const double up = YUp() ? 1.0 : -1.0;

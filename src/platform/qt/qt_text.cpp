@@ -10,7 +10,8 @@ namespace platform {
 QString ToQt(std::string_view cp1251) {
   QString out;
   out.reserve(static_cast<qsizetype>(cp1251.size()));
-  for (char c : cp1251) out.append(QChar(static_cast<char16_t>(UnicodeOfCp1251(static_cast<unsigned char>(c)))));
+  for (char c : cp1251)
+    out.append(QChar(static_cast<char16_t>(UnicodeOfCp1251(static_cast<unsigned char>(c)))));
   return out;
 }
 

@@ -166,8 +166,8 @@ Status HermesTrutine::Search(const ChartContext& ctx, platform::ProgressSink& pr
 }
 
 std::vector<HermesTrutine::MomentPair> HermesTrutine::PassesNear(const ChartContext& ctx,
-                                                                 const Moment& estimate,
-                                                                 double l1, double l2) const {
+                                                                 const Moment& estimate, double l1,
+                                                                 double l2) const {
   // The Moon on `longitude`, searching from `from` forward (1) or backward (0).
   const auto seek = [&](double longitude, const Moment& from, int forward, Moment& out) {
     Source s = birth_.definition.sources[0];

@@ -125,8 +125,8 @@ class RectMatrix : public rect::Matrix3Projected {
   // and `aspectarium`, takes a copy of the events in use in display order and sizes the matrix
   // (trials = whole minutes of the span + 1). Refused with the interval's message (Status
   // Message) when the interval is not valid, with message 2097 when no event in use names a
-  // planet or a house (the table and graph would be all zero). Warnings() holds the checks to show once (454, 59,
-  // 1003).
+  // planet or a house (the table and graph would be all zero). Warnings() holds the checks to show
+  // once (454, 59, 1003).
   Status Prepare(const Configuration& config, const Aspectarium& aspectarium,
                  const LifeEventList& events);
 

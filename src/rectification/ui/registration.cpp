@@ -83,8 +83,8 @@ void AddDocumentCommands(ChartDocument& document, Workbench& workbench) {
       cmd::kTreminForecast, kTemplateTreminForecast, {.prepare = [&document, &workbench](int) {
         const Chart* chart = document.GetChart();
         return chart != nullptr &&
-               RunTreminForecastDialog(GetConfiguration(), GetAspectarium(),
-                                       TreminFiles(workbench), *chart, workbench.MainWindow());
+               RunTreminForecastDialog(GetConfiguration(), GetAspectarium(), TreminFiles(workbench),
+                                       *chart, workbench.MainWindow());
       }});
 }
 

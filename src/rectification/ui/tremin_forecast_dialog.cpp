@@ -205,11 +205,11 @@ bool RunTreminForecastDialog(Configuration& config, const Aspectarium& aspectari
   if (config.treminForecast.Get(cfg::TreminForecast::kYear) == 0) {
     Source now;
     if (SetSourceToPresent(now, ReadSystemClock()).ok())
-      settings.year = now.moment.date.Era() == 'B' ? -now.moment.date.Year()
-                                                    : now.moment.date.Year();
+      settings.year =
+          now.moment.date.Era() == 'B' ? -now.moment.date.Year() : now.moment.date.Year();
   }
-  DTREMIN_PROG dialog(TmForecastPage(settings, chart),
-                      SortedSystemNames(aspectarium.Names()), files, parent);
+  DTREMIN_PROG dialog(TmForecastPage(settings, chart), SortedSystemNames(aspectarium.Names()),
+                      files, parent);
   if (dialog.DoModal() != platform::kIdOk) return false;
   dialog.Page().Store(config);
   return true;

@@ -4,8 +4,8 @@
 
 #include "document/doc_view_kind.h"
 
-inline constexpr int kTemplateTremin = 30;           // CTreminView
-inline constexpr int kTemplateTreminForecast = 31;   // CPrTreminView
+inline constexpr int kTemplateTremin = 30;          // CTreminView
+inline constexpr int kTemplateTreminForecast = 31;  // CPrTreminView
 inline constexpr int kTemplateRectification = 32;   // RectifView
 
 inline constexpr DocViewKind kDocViewTreminResults{};

@@ -18,9 +18,9 @@ int At(int left, double factor, int unit) {
 
 // The orbs' columns in units; the angle stands at 1.
 constexpr double kOrbColumns[6] = {2.2, 3.35, 4.5, 5.6, 6.7, 7.8};
-constexpr std::string_view kHeadings[] = {"Имя", "Дуга", "Орб-1", "Орб-2", "Орб-3", "Орб-4",
-                                          "Орб-5", "Точн", "Тип", "Сила", "Цвет", "Точн",
-                                          "Линия"};
+constexpr std::string_view kHeadings[] = {"Имя",   "Дуга",  "Орб-1", "Орб-2", "Орб-3",
+                                          "Орб-4", "Орб-5", "Точн",  "Тип",   "Сила",
+                                          "Цвет",  "Точн",  "Линия"};
 
 std::string Heading(std::size_t k) { return Cp1251(kHeadings[k]); }
 
@@ -56,12 +56,12 @@ AspectListLayout LayoutAspectList(platform::Dc& dc, const std::vector<AspectText
   layout.unit = std::max(1, Width(dc, "000:00 "));
   const Widest widest = MeasureWidest(dc, rows);
   // The numbers move right as far as the abbreviations need.
-  layout.lead = std::max(
-      0, At(0, 0.015, listWidth) + widest.abbreviation + widest.blank - layout.unit);
+  layout.lead =
+      std::max(0, At(0, 0.015, listWidth) + widest.abbreviation + widest.blank - layout.unit);
   // Each right-hand heading over its column: "Цвет" over 26, "Точн" over 24, "Линия" over 28.
-  layout.tail = std::max({1.0, (Width(dc, Heading(10)) + widest.blank) / 26.0,
-                          (Width(dc, Heading(11)) + widest.blank) / 24.0,
-                          Width(dc, Heading(12)) / 28.0});
+  layout.tail =
+      std::max({1.0, (Width(dc, Heading(10)) + widest.blank) / 26.0,
+                (Width(dc, Heading(11)) + widest.blank) / 24.0, Width(dc, Heading(12)) / 28.0});
   const int orbsEnd =
       layout.lead + At(0, kOrbColumns[5], layout.unit) + Width(dc, Heading(7)) + widest.blank;
   // The type and the strength at their places when those leave room for them, else as far

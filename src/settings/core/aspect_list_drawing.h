@@ -20,12 +20,12 @@ inline constexpr int kListFrame = 0;
 // the width - 30 and the strength at 0.83 - 30 unless the texts before them need more room, and
 // the two colour swatches and the line sample at the right, widened for their headings.
 struct AspectListLayout {
-  int fontSize = 100;    // tenths of a point
-  int unit = 1;          // the width of "000:00 "
-  int lead = 0;          // the angle and orbs moved right by this, for the abbreviations
-  int type = 0;          // the type's and the strength's columns, from the left edge
+  int fontSize = 100;  // tenths of a point
+  int unit = 1;        // the width of "000:00 "
+  int lead = 0;        // the angle and orbs moved right by this, for the abbreviations
+  int type = 0;        // the type's and the strength's columns, from the left edge
   int strength = 0;
-  double tail = 1.0;     // the swatch and line offsets from the right edge are scaled by this
+  double tail = 1.0;  // the swatch and line offsets from the right edge are scaled by this
   int Swatch(int right) const { return right - static_cast<int>(80 * tail); }
   int ExactSwatch(int right) const { return right - static_cast<int>(54 * tail); }
   int Sample(int right) const { return right - static_cast<int>(30 * tail); }

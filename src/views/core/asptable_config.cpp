@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "foundation/config/configuration.h"
-#include "foundation/messages/message_numbers.h"
 #include "foundation/config/field_table.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace tables {

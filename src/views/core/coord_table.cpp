@@ -8,9 +8,9 @@
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
-#include "foundation/drawing/page_frame.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/drawing/page_frame.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/numbers/angles.h"
@@ -173,8 +173,8 @@ void DrawAntisciaHeads(platform::Dc& dc, const TableMeasure& measure, int x, int
   platform::DcState state(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  dc.SelectFont({std::string(platform::kTextFace),
-                 std::max(1, Truncate(kHeadingScale * measure.fontSize))});
+  dc.SelectFont(
+      {std::string(platform::kTextFace), std::max(1, Truncate(kHeadingScale * measure.fontSize))});
   dc.TextOut(x + 2 * measure.columnWidth, y, GetMessageText(kMsgAntiscionColumn));
   dc.TextOut(x + 9 * measure.columnWidth, y, GetMessageText(kMsgContraAntiscionColumn));
 }

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kListTop = 2000;   // under the page head
-constexpr int kListLeft = 200;   // right of the left margin
+constexpr int kListTop = 2000;  // under the page head
+constexpr int kListLeft = 200;  // right of the left margin
 constexpr int kCuspCodeFirst = 100;
 
 char PointCodeGlyph(int code) {
@@ -44,7 +44,8 @@ void AspectTable::DrawListPage(platform::Dc& dc, int page, const Chart& inner,
                                const Chart* outer) const {
   DrawTablePageHeader(dc, config_, inner, outer, -page);
   const auto [first, last] = ListPageEntries(page);
-  const int size = std::max(1, config_.midpointPrint.Get(cfg::MidpointPrintSettings::kListFontSize));
+  const int size =
+      std::max(1, config_.midpointPrint.Get(cfg::MidpointPrintSettings::kListFontSize));
   const int top = -(config_.print.marginTop + kListTop);
   const int x0 = config_.print.marginLeft + kListLeft;
   const int w = glyphWidth;

@@ -46,8 +46,8 @@ struct SabianChoice {
 
 // The degree index 0..359 of a longitude (its whole degree), -1 for an absent one.
 int SabianDegree(double longitude);
-// The list: "   <name>. <symbol>" a line (three blanks first), bodies 0..33 then the cusps, for those the choice takes
-// and that have a longitude; message 80 when none is listed.
+// The list: "   <name>. <symbol>" a line (three blanks first), bodies 0..33 then the cusps, for
+// those the choice takes and that have a longitude; message 80 when none is listed.
 std::string SabianText(const Chart& chart, const SabianChoice& choice, const Configuration& config,
                        const ALL_SABIANS& sabians);
 

@@ -54,7 +54,7 @@ class CMidpointsView : public TableView {
   int LowerPart() const;
   void PrintGridPage(platform::Dc& dc);
 
-  int printForm_ = 0;                 // of the print job under way
+  int printForm_ = 0;                  // of the print job under way
   std::unique_ptr<AspectTable> list_;  // the midpoint list being printed
   QPoint lastPress_;
 };

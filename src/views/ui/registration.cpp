@@ -133,18 +133,17 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench,
   document.AddViewCommand(cmd::kPlanetaryHours, kTemplatePlanetaryHours);
   // The graphic ephemeris: its settings first; Cancel opens nothing. A start never chosen opens
   // in the year the chart suggests.
-  document.AddViewCommand(cmd::kGraphicEphemeris, kTemplateGraphicEphemeris,
-                          {.prepare = [&document, &workbench](int) {
-                            Configuration& config = GetConfiguration();
-                            DEphemConf dialog(config.graphicEphemeris, workbench.MainWindow());
-                            if (const Chart* chart = document.GetChart())
-                              ephem::PresetUnsetStart(dialog.Page(), chart->definition,
-                                                      PresentYear());
-                            if (dialog.DoModal() != platform::kIdOk) return false;
-                            dialog.Page().Write(config.graphicEphemeris);
-                            PublishSettings();
-                            return true;
-                          }});
+  document.AddViewCommand(
+      cmd::kGraphicEphemeris, kTemplateGraphicEphemeris, {.prepare = [&document, &workbench](int) {
+        Configuration& config = GetConfiguration();
+        DEphemConf dialog(config.graphicEphemeris, workbench.MainWindow());
+        if (const Chart* chart = document.GetChart())
+          ephem::PresetUnsetStart(dialog.Page(), chart->definition, PresentYear());
+        if (dialog.DoModal() != platform::kIdOk) return false;
+        dialog.Page().Write(config.graphicEphemeris);
+        PublishSettings();
+        return true;
+      }});
   // The aspect graph opens after its settings sheet is confirmed.
   document.AddViewCommand(
       cmd::kAspectGraph, kTemplateAspectGraph, {.prepare = [&document, &workbench, aspGraph](int) {

@@ -353,8 +353,7 @@ Chart SpreadChart(int n) {
 }
 char NearerAngle(const LineMoment& m, double lambda, double lon, double lat) {
   const std::array<double, 4> angles = AnglesFromRamc(m.siderealDeg + lon, lat, m.obliquityDeg);
-  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A'
-                                                                                        : 'D';
+  return AngleDifference180(lambda, angles[0]) < AngleDifference180(lambda, angles[2]) ? 'A' : 'D';
 }
 
 TEST(Crossings, BelowThePolarCirclesTheLetterIsTheNearerAngle) {

@@ -112,9 +112,9 @@ TEST(ParanTable, WindowsTwoThousandWidensTheColumnsToTwentyTwoGlyphs) {
     double width;              // glyph widths of 333 at 2500, 280 at 2100
     int columns;               // of 17700, at most 4
   } const rows[] = {
-      {2500, 0, 20 * 333, 2}, {2500, 1, 22 * 333, 2}, {2500, 7, 22 * 333, 2},
-      {2100, 0, 20 * 280, 3},  // 16800 fit
-      {2100, 1, 22 * 280, 2},  // 18480 do not
+      {2500, 0, 20 * 333, 2}, {2500, 1, 22 * 333, 2},
+      {2500, 7, 22 * 333, 2}, {2100, 0, 20 * 280, 3},  // 16800 fit
+      {2100, 1, 22 * 280, 2},                          // 18480 do not
   };
   for (const Row& row : rows) {
     Configuration config;

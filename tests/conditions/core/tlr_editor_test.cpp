@@ -211,8 +211,9 @@ TEST_F(Editor, RenamingAGroupRenamesItInTheHeadingsOfItsTexts) {
   dialogs_.groups = {{"Solar", 15}};
   ASSERT_TRUE(files_.EditGroup());
   // The sheet is cancelled: what the base's files hold is indexed afresh.
-  EXPECT_EQ(Read(base_ + ".tlt"),
-            "^0001 ^First^ /Solar/\none\n^0002 ^Second^ /Solar/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
+  EXPECT_EQ(
+      Read(base_ + ".tlt"),
+      "^0001 ^First^ /Solar/\none\n^0002 ^Second^ /Solar/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
   TLRBASE fresh;
   fresh.name = base_;
   ASSERT_EQ(fresh.LoadGroupsFromFile(base_ + ".tlg"), 2);
@@ -227,8 +228,9 @@ TEST_F(Editor, RenamingAGroupRenamesItInTheHeadingsOfItsTexts) {
   // A change of letter case alone is written too; the other group's texts stay as they were.
   dialogs_.groups = {{"SOLAR", 15}};
   ASSERT_TRUE(files_.EditGroup());
-  EXPECT_EQ(Read(base_ + ".tlt"),
-            "^0001 ^First^ /SOLAR/\none\n^0002 ^Second^ /SOLAR/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
+  EXPECT_EQ(
+      Read(base_ + ".tlt"),
+      "^0001 ^First^ /SOLAR/\none\n^0002 ^Second^ /SOLAR/\ntwo\n^0003 ^Third^ /Moon/\nthree\n");
   EXPECT_EQ(data_.bases[0].index[1].group, 0);
 }
 

@@ -114,8 +114,20 @@ TEST_F(ValuePages, MoreLessWordsAndPreset) {
   page.sense = 1;
   page.value = {12, 30, 77, 1, 5};  // the hidden third edit is not kept
   const QueryCondition c = page.Words();
-  ExpectWords(c, {{1, 4}, {2, kPlanetGroupEach}, {3, kQuantitySpeed}, {4, 1}, {8, -1}, {9, -1},
-                  {10, -1}, {11, 12}, {12, 30}, {13, 0}, {14, 1}, {15, 0}, {16, 5}, {17, -1},
+  ExpectWords(c, {{1, 4},
+                  {2, kPlanetGroupEach},
+                  {3, kQuantitySpeed},
+                  {4, 1},
+                  {8, -1},
+                  {9, -1},
+                  {10, -1},
+                  {11, 12},
+                  {12, 30},
+                  {13, 0},
+                  {14, 1},
+                  {15, 0},
+                  {16, 5},
+                  {17, -1},
                   {18, -1}});
   EXPECT_EQ(c.text1, page.Objects().names[static_cast<std::size_t>(page.object)]);
   EXPECT_TRUE(c.text2.empty());
@@ -160,14 +172,23 @@ TEST_F(ValuePages, IntervalEndsAreCheckedAndOrdered) {
       {"5 BC to 10 BC", kQuantityDate, kDateWhole, {1, 1, 5, 0, 0}, {1, 1, 10, 0, 0}, 661, -1},
       {"1 AD to 1 BC", kQuantityDate, kDateWhole, {1, 1, 1, 1, 0}, {1, 1, 1, 0, 0}, 661, -1},
       {"1 BC to 1 AD", kQuantityDate, kDateWhole, {1, 1, 1, 0, 0}, {1, 1, 1, 1, 0}, 0, -1},
-      {"January to December of 10 BC", kQuantityDate, kDateWhole, {1, 1, 10, 0, 0},
-       {31, 12, 10, 0, 0}, 0, -1},
-      {"the same day", kQuantityDate, kDateWhole, {7, 7, 1977, 1, 0}, {7, 7, 1977, 1, 0}, 0, -1},
-      {"a bad beginning", kQuantityDate, kDateWhole, {30, 2, 1977, 1, 0}, {1, 1, 1, 0, 0}, 655,
+      {"January to December of 10 BC",
+       kQuantityDate,
+       kDateWhole,
+       {1, 1, 10, 0, 0},
+       {31, 12, 10, 0, 0},
+       0,
        -1},
+      {"the same day", kQuantityDate, kDateWhole, {7, 7, 1977, 1, 0}, {7, 7, 1977, 1, 0}, 0, -1},
+      {"a bad beginning", kQuantityDate, kDateWhole, {30, 2, 1977, 1, 0}, {1, 1, 1, 0, 0}, 655, -1},
       {"a bad end", kQuantityDate, kDateWhole, {1, 1, 1977, 1, 0}, {1, 13, 1978, 1, 0}, 655, -1},
-      {"350 to 10 degrees", kQuantityLongitude, kModeAbsolute, {20, 0, 0, 0, 11},
-       {10, 0, 0, 0, 0}, 0, 0},
+      {"350 to 10 degrees",
+       kQuantityLongitude,
+       kModeAbsolute,
+       {20, 0, 0, 0, 11},
+       {10, 0, 0, 0, 0},
+       0,
+       0},
       {"times 10:30 to 11:00", kQuantityTime, 0, {10, 30, 0, 0, 0}, {11, 0, 0, 0, 0}, 0, 1},
       {"times 23:00 to 01:00", kQuantityTime, 0, {23, 0, 0, 0, 0}, {1, 0, 0, 0, 0}, 0, 0},
       {"day and month", kQuantityDate, kDateDayMonth, {1, 12, 0, 0, 0}, {31, 1, 0, 0, 0}, 0, 0},
@@ -200,8 +221,20 @@ TEST_F(ValuePages, IntervalWordsAndPreset) {
     page.includeEnd = e.end;
     ASSERT_EQ(page.Check(), 0);
     const QueryCondition c = page.Words();
-    ExpectWords(c, {{1, 3}, {3, kQuantityLatitude}, {4, e.w4}, {8, 20}, {9, 6}, {10, 0},
-                    {11, 10}, {12, 5}, {13, 0}, {14, 1}, {15, 0}, {16, 0}, {17, 0}, {18, 0}});
+    ExpectWords(c, {{1, 3},
+                    {3, kQuantityLatitude},
+                    {4, e.w4},
+                    {8, 20},
+                    {9, 6},
+                    {10, 0},
+                    {11, 10},
+                    {12, 5},
+                    {13, 0},
+                    {14, 1},
+                    {15, 0},
+                    {16, 0},
+                    {17, 0},
+                    {18, 0}});
     EXPECT_TRUE(ValidAsAdded(c));
     IntervPageModel again(groups_);
     again.Preset(c);
@@ -237,8 +270,8 @@ TEST_F(ValuePages, BeforeAfterWordsAndThePoint) {
   page.pointDegrees = 5;
   EXPECT_FALSE(page.PointEnabled());
   QueryCondition c = page.Words();
-  ExpectWords(c, {{1, 5}, {2, 4}, {3, 102}, {4, 1}, {8, -1}, {9, -1}, {10, -1}, {11, 180},
-                  {12, 59}});
+  ExpectWords(c,
+              {{1, 5}, {2, 4}, {3, 102}, {4, 1}, {8, -1}, {9, -1}, {10, -1}, {11, 180}, {12, 59}});
   EXPECT_TRUE(ValidAsAdded(c));
 
   page.reference = refs.first[kCatFixedDegree];
@@ -263,10 +296,20 @@ TEST(ContextText, BlanksAreStoredAsCode4) {
     const char* shown;
     const char* stored;
   } rows[] = {
-      {"a  b ", "a\x04\x04" "b"}, {" x", "\x04x"}, {"   ", ""}, {"", ""}, {"a\tb", "a\x04" "b"},
+      {"a  b ",
+       "a\x04\x04"
+       "b"},
+      {" x", "\x04x"},
+      {"   ", ""},
+      {"", ""},
+      {"a\tb",
+       "a\x04"
+       "b"},
   };
   for (const auto& r : rows) EXPECT_EQ(StoredContextText(r.shown), r.stored) << r.shown;
-  EXPECT_EQ(ShownContextText("a\x04\x04" "b"), "a  b");
+  EXPECT_EQ(ShownContextText("a\x04\x04"
+                             "b"),
+            "a  b");
 }
 
 TEST(ContextPage, TheNoCommentTestNeedsOneCommentPage) {
@@ -323,8 +366,8 @@ TEST_F(ValuePages, QuantListsAndControlsFollowTheCount) {
     int points, houses, rulers, signs, signGroupsEach;
     bool objectList, aspects;
   } rows[] = {
-      {0, -1, 0, -1, 12, 1, true, false},   {1, 0, -1, 34, -1, -1, true, false},
-      {2, 0, -1, 34, -1, -1, true, false},  {3, -1, -1, -1, -1, -1, false, true},
+      {0, -1, 0, -1, 12, 1, true, false},  {1, 0, -1, 34, -1, -1, true, false},
+      {2, 0, -1, 34, -1, -1, true, false}, {3, -1, -1, -1, -1, -1, false, true},
       {4, 0, 34, 46, -1, -1, true, true},
   };
   for (const auto& r : rows) {
@@ -334,8 +377,7 @@ TEST_F(ValuePages, QuantListsAndControlsFollowTheCount) {
     EXPECT_EQ(l.first[kCatHouses], r.houses) << r.count;
     EXPECT_EQ(l.first[kCatRulers], r.rulers) << r.count;
     EXPECT_EQ(l.first[kCatSigns], r.signs) << r.count;
-    EXPECT_EQ(l.size[kCatSignGroupsEach], r.signGroupsEach < 0 ? 0 : r.signGroupsEach)
-        << r.count;
+    EXPECT_EQ(l.size[kCatSignGroupsEach], r.signGroupsEach < 0 ? 0 : r.signGroupsEach) << r.count;
     const QuantControls c = page.Controls();
     EXPECT_EQ(c.objectList, r.objectList) << r.count;
     EXPECT_EQ(c.aspects, r.aspects) << r.count;
@@ -368,7 +410,16 @@ TEST_F(ValuePages, QuantWordsAndChecks) {
   page.addUp = true;  // not offered for a planet
   EXPECT_EQ(page.Check(), 0);
   QueryCondition c = page.Words();
-  ExpectWords(c, {{1, 8}, {2, 1}, {3, 2}, {4, 1}, {8, 3}, {9, 0}, {10, 0}, {11, 0}, {14, 32 | kExactBits}, {15, 1}});
+  ExpectWords(c, {{1, 8},
+                  {2, 1},
+                  {3, 2},
+                  {4, 1},
+                  {8, 3},
+                  {9, 0},
+                  {10, 0},
+                  {11, 0},
+                  {14, 32 | kExactBits},
+                  {15, 1}});
   EXPECT_TRUE(c.text2.empty());
   EXPECT_TRUE(c.text3.empty());
   EXPECT_TRUE(ValidAsAdded(c));
@@ -390,8 +441,17 @@ TEST_F(ValuePages, QuantWordsAndChecks) {
   page.houses = 1;
   page.SetClassBit(kMaskExact, false);  // the last of its pair: the other one is ticked
   c = page.Words();
-  ExpectWords(c, {{2, 3}, {3, -1}, {4, 3}, {9, 1000}, {10, 1}, {11, 1}, {14, 2 | 32 | 256},
-                  {15, 5}, {16, 1}, {17, 2}, {18, 1}});
+  ExpectWords(c, {{2, 3},
+                  {3, -1},
+                  {4, 3},
+                  {9, 1000},
+                  {10, 1},
+                  {11, 1},
+                  {14, 2 | 32 | 256},
+                  {15, 5},
+                  {16, 1},
+                  {17, 2},
+                  {18, 1}});
   EXPECT_EQ(c.text3, trad);
   EXPECT_TRUE(c.text1.empty());
   EXPECT_TRUE(ValidAsAdded(c));

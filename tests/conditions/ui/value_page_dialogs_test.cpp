@@ -147,7 +147,9 @@ TEST_F(ValuePageDialogs, BeforeAfterEnablesThePointForItsReference) {
 
 TEST_F(ValuePageDialogs, ContextFollowsThePlaceSought) {
   set_.staged = Words({{2, 3}, {3, 2}, {4, 2}});
-  set_.staged.text1 = "a\x04\x04" "b";
+  set_.staged.text1 =
+      "a\x04\x04"
+      "b";
   QWIZCONTEXT page(set_);
   page.OnInitDialog();
   EXPECT_EQ(page.TextEdit()->text(), QStringLiteral("a  b"));
@@ -168,7 +170,9 @@ TEST_F(ValuePageDialogs, ContextFollowsThePlaceSought) {
   EXPECT_TRUE(page.TestButton(1)->isChecked());
   ASSERT_EQ(Confirm(page), kIdOk);
   ExpectWords(page.words, {{2, 0}, {3, 1}});
-  EXPECT_EQ(page.words.text1, "a\x04\x04" "b");
+  EXPECT_EQ(page.words.text1,
+            "a\x04\x04"
+            "b");
 }
 
 TEST_F(ValuePageDialogs, QuantFollowsTheCount) {

@@ -114,11 +114,11 @@ TEST(CrossingSteps, ABodyThatNeverRunsBackLeavesAPassedTargetInLongSteps) {
   pair.body = 0;
   pair.fixedLongitude = 100.0;
   const double start = 2458849.5;
-  const CrossingResult first = FindNextCrossing(oracle::Tables(), pair, JdUt{start},
-                                                JdUt{start + 800.0}, kToASecond);
+  const CrossingResult first =
+      FindNextCrossing(oracle::Tables(), pair, JdUt{start}, JdUt{start + 800.0}, kToASecond);
   ASSERT_TRUE(first.found);
-  const CrossingResult next = FindNextCrossing(oracle::Tables(), pair, first.moment,
-                                               JdUt{start + 800.0}, kToASecond);
+  const CrossingResult next =
+      FindNextCrossing(oracle::Tables(), pair, first.moment, JdUt{start + 800.0}, kToASecond);
   ASSERT_TRUE(next.found);
   const oracle::Pair sun{0, -1, 100.0, 0.0, LunarVariant::True};
   const std::optional<double> expected =

@@ -74,7 +74,16 @@ TEST_F(TransitCalcPageTest, APeriodNeverOpensWithItsEndBeforeItsStart) {
     int day, month, year;
     char era;
   } const cases[] = {
-      {"shipped_end_before_a_chart_of_now", {0, 7, 12, 2026, 'A'}, 31, 12, 2000, 'A', 7, 12, 2027, 'A'},
+      {"shipped_end_before_a_chart_of_now",
+       {0, 7, 12, 2026, 'A'},
+       31,
+       12,
+       2000,
+       'A',
+       7,
+       12,
+       2027,
+       'A'},
       {"later_end_kept", {0, 15, 6, 1985, 'A'}, 31, 12, 2000, 'A', 31, 12, 2000, 'A'},
       {"leap_day", {0, 29, 2, 2024, 'A'}, 1, 1, 2000, 'A', 28, 2, 2025, 'A'},
   };

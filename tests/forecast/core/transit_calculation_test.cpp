@@ -283,8 +283,8 @@ TEST_F(TransitCalculationTest, NatalModeTakesHouseGroupsAndTheBodyItself) {
 TEST_F(TransitCalculationTest, PeriodFileReadsItsNumbersAndRefusesDamage) {
   TransitPeriodTable table{};
   ASSERT_TRUE(LoadTransitPeriods(periods_, table).ok());
-  EXPECT_EQ(table[0 * 13 + 4], 804);  // Sun, Mars
-  EXPECT_EQ(table[1 * 13 + 0], 30);   // Moon, Sun
+  EXPECT_EQ(table[0 * 13 + 4], 804);     // Sun, Mars
+  EXPECT_EQ(table[1 * 13 + 0], 30);      // Moon, Sun
   EXPECT_EQ(table[12 * 13 + 12], 2557);  // the White Moon's return: seven years
   const auto write = [&](const std::string& text) {
     std::ofstream(folder_ / "t.tri") << text;

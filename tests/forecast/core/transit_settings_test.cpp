@@ -74,8 +74,8 @@ TEST(TransitSettings, BlockReadsThroughTheConfigurationFileAndWritesBackByteForB
   EXPECT_EQ(again.Bytes(), bytes);
 }
 
-// A new configuration: the Sun with Jupiter, Jan 1 - Dec 31 2000, exact aspects of any kind in VELM with its orbs,
-// medium precision, no transiting group, house orb group 1.
+// A new configuration: the Sun with Jupiter, Jan 1 - Dec 31 2000, exact aspects of any kind in VELM
+// with its orbs, medium precision, no transiting group, house orb group 1.
 TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
   const TransitSettings s = TransitSettings::FromBlock(Configuration().transit);
   EXPECT_EQ(std::tie(s.mode, s.transiting, s.target), std::make_tuple(0, 0, 5));

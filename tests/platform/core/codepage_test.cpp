@@ -23,7 +23,10 @@ TEST(CodePage, RussianLettersAndYo) {
 
 TEST(CodePage, CharactersOutsideTheCodePageAreMarkedLost) {
   bool lossless = true;
-  EXPECT_EQ(platform::Utf8ToCp1251("a\xE2\x99\x88" "b", &lossless), "a?b");  // U+2648 Aries
+  EXPECT_EQ(platform::Utf8ToCp1251("a\xE2\x99\x88"
+                                   "b",
+                                   &lossless),
+            "a?b");  // U+2648 Aries
   EXPECT_FALSE(lossless);
   EXPECT_EQ(platform::Utf8ToCp1251("x\xC3", &lossless), "x?");  // truncated sequence
   EXPECT_FALSE(lossless);

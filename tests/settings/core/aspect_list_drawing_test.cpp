@@ -40,8 +40,7 @@ TEST(AspectListDrawing, LineSwatchesTextsAndTheThickLine) {
     platform::RecordingDc dc;
     const settings::AspectListLayout layout =
         settings::LayoutAspectList(dc, {aspect.GetTexts()}, 600, 20);
-    settings::DrawAspectListItem(dc, aspect, {0, 20, 600, 40}, layout, c.selected,
-                                 {200, 200, 200});
+    settings::DrawAspectListItem(dc, aspect, {0, 20, 600, 40}, layout, c.selected, {200, 200, 200});
     // Swatches 15 wide at their columns, 2 pixels in from top and bottom.
     const int swatch = layout.Swatch(600), exact = layout.ExactSwatch(600);
     EXPECT_LE(swatch, 520);
@@ -116,8 +115,9 @@ TEST(AspectListDrawing, ShippedSystemReadsInOneFontWithColumnsApartUnderTheirHea
     for (std::size_t k = from; k < dc.Calls().size(); ++k)
       if (dc.Calls()[k].kind == RecordedCall::Text && !dc.Calls()[k].text.empty())
         line.push_back(dc.Calls()[k]);
-    std::sort(line.begin(), line.end(),
-              [](const RecordedCall& a, const RecordedCall& b) { return a.points[0].x < b.points[0].x; });
+    std::sort(line.begin(), line.end(), [](const RecordedCall& a, const RecordedCall& b) {
+      return a.points[0].x < b.points[0].x;
+    });
     return line;
   };
   settings::DrawAspectListHeading(dc, {0, 0, width, kHeight}, layout);

@@ -71,10 +71,10 @@ TEST_F(OldFilesTest, AspectSystemsYesReplacesNoCopiesUnderANewNameCancelSkips) {
   prompts_.Expect(kMsgFileWord, Answer::No);      // B
   prompts_.Expect(kMsgFileWord, Answer::Cancel);  // C
   prompts_.Expect(kMsgFileWord, Answer::No);      // E
-  names_ = {{"taken", true},         // B: exists in any case (418), asked again
-            {"../x", true},          // not a file name (1950), asked again
-            {"NEWSYSTEM123", true},  // cut to 8
-            {"", false}};            // E: cancelled, skipped
+  names_ = {{"taken", true},                      // B: exists in any case (418), asked again
+            {"../x", true},                       // not a file name (1950), asked again
+            {"NEWSYSTEM123", true},               // cut to 8
+            {"", false}};                         // E: cancelled, skipped
   EXPECT_EQ(settings::ImportOldAspectSystems(old_, places_), 3);
   EXPECT_EQ(ReadFile(program_ / "a.asp"), "old A.ASP");
   EXPECT_EQ(ReadFile(program_ / "b.asp"), "new b.asp");

@@ -40,10 +40,10 @@ TEST(EntryChartInfo, TextsOfHouseSystemsLongitudesAndHouses) {
     const char* text;
   };
   // Minutes are rounded to the nearest, carrying into the next degree and sign.
-  for (const Lon& l : {Lon{0.0, "00°00' Овен"}, Lon{123.5, "03°30' Лев"},
-                       Lon{359.99, "29°59' Рыбы"}, Lon{-30.0, "00°00' Рыбы"}, Lon{kAbsent, "-"},
-                       Lon{22.0999, "22°06' Овен"}, Lon{59.9995, "00°00' Близнецы"},
-                       Lon{359.9999, "00°00' Овен"}})
+  for (const Lon& l :
+       {Lon{0.0, "00°00' Овен"}, Lon{123.5, "03°30' Лев"}, Lon{359.99, "29°59' Рыбы"},
+        Lon{-30.0, "00°00' Рыбы"}, Lon{kAbsent, "-"}, Lon{22.0999, "22°06' Овен"},
+        Lon{59.9995, "00°00' Близнецы"}, Lon{359.9999, "00°00' Овен"}})
     EXPECT_EQ(LongitudeInSignText(l.degrees), Cp1251(l.text)) << l.degrees;
 
   EXPECT_EQ(HouseNumeral(1), "I");
@@ -60,8 +60,8 @@ TEST(EntryChartInfo, MinutesAgreeWithTheDrawnLongitudes) {
     const std::vector<LongitudePiece> drawn = LongitudePieces(v, 0);
     ASSERT_EQ(drawn.size(), 3u);
     const int sign = drawn[1].text[0] - glyphs::Sign(0);
-    const std::string expected = drawn[0].text + Cp1251("°") + drawn[2].text + "' " +
-                                 GetMessageText(160 + sign);
+    const std::string expected =
+        drawn[0].text + Cp1251("°") + drawn[2].text + "' " + GetMessageText(160 + sign);
     ASSERT_EQ(LongitudeInSignText(v), expected) << v;
   }
 }

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
+#include "foundation/atlas/town_search.h"
 #include "foundation/text/cp1251.h"
 #include "shell/core/entry/aspects_list.h"
-#include "foundation/atlas/town_search.h"
 #include "support/test_support.h"
 
 namespace {

@@ -125,7 +125,8 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
     SCOPED_TRACE(r.name);
     readings = 0;
     fallback.SetKind(static_cast<std::uint16_t>(r.kind));
-    const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, fallback, nullptr, r.kind, clock);
+    const ChartEntry e =
+        InitialEntry(r.withHistory ? &last : nullptr, fallback, nullptr, r.kind, clock);
     const auto isNow = [](const Source& s) {
       return s.moment.date.Day() == 15 && s.moment.date.Month() == 11 &&
              s.moment.date.Year() == 2023 && s.moment.time.Hours() == 3 &&
@@ -161,11 +162,11 @@ TEST(EntryPrefill, DerivedKindsStartFromTheActiveChartsBirthData) {
     int kind;
     bool withHistory;
     const char* person;
-  } rows[] = {{kChartNatal, true, "Boris"},   {kChartHorary, true, "Boris"},
-              {kChartDraconic, true, "Anna"}, {kChartTransit, true, "Anna"},
+  } rows[] = {{kChartNatal, true, "Boris"},     {kChartHorary, true, "Boris"},
+              {kChartDraconic, true, "Anna"},   {kChartTransit, true, "Anna"},
               {kChartProgressed, true, "Anna"}, {kChartDirected, false, "Anna"},
-              {kChartSynastry, true, "Anna"}, {kChartHarmonic, false, "Anna"},
-              {kChartReturn, true, "Anna"},   {kChartLunarPhase, true, "Anna"}};
+              {kChartSynastry, true, "Anna"},   {kChartHarmonic, false, "Anna"},
+              {kChartReturn, true, "Anna"},     {kChartLunarPhase, true, "Anna"}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.kind);
     ChartEntry typed = SampleEntry();

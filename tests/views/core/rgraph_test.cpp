@@ -205,13 +205,19 @@ TEST(GraphCurves, SegmentsAndTheirCrossingsOfZero) {
   } const rows[] = {
       {"direct", 120.0, 150.0, {{{1000, -6300}, {1300, -5575}}}},
       // 358 -> 2: crosses upwards half way: to the top edge and from the bottom edge.
-      {"direct_over_360", 358.0, 2.0,
+      {"direct_over_360",
+       358.0,
+       2.0,
        {{{1000, -548}, {1150, -500}}, {{1300, -9152}, {1150, -9200}}}},
       // 348 -> 6: 12 of 18 degrees before 360.
-      {"direct_over_360_late", 348.0, 6.0,
+      {"direct_over_360_late",
+       348.0,
+       6.0,
        {{{1000, -790}, {1200, -500}}, {{1300, -9055}, {1200, -9200}}}},
       // 2 -> 358: retrograde, down through 0 half way.
-      {"retrograde_over_0", 2.0, 358.0,
+      {"retrograde_over_0",
+       2.0,
+       358.0,
        {{{1000, -9152}, {1150, -9200}}, {{1300, -548}, {1150, -500}}}},
       // Values outside 0..360 are reduced first: 366 -> -12 is 6 -> 348.
       {"reduced", 366.0, -12.0, {{{1000, -9055}, {1100, -9200}}, {{1300, -790}, {1100, -500}}}},

@@ -30,12 +30,13 @@ struct KeplerElements {
 };
 
 // Mean elements with secular rates: an ellipse whose node and perihelion turn, whose eccentricity
-// and inclination change, at constant rates, and whose mean anomaly advances at a fitted mean motion (not the one Kepler's third law gives
-// for the semi-major axis), so that two-body motion follows a body's long-term course.
+// and inclination change, at constant rates, and whose mean anomaly advances at a fitted mean
+// motion (not the one Kepler's third law gives for the semi-major axis), so that two-body motion
+// follows a body's long-term course.
 struct SecularElements {
-  KeplerElements elements;            // at elements.epochJd
-  double meanMotionRadPerDay = 0.0;   // rate of the mean longitude (node + perihelion + anomaly)
-  double nodeRateRadPerDay = 0.0;     // rate of the node
+  KeplerElements elements;               // at elements.epochJd
+  double meanMotionRadPerDay = 0.0;      // rate of the mean longitude (node + perihelion + anomaly)
+  double nodeRateRadPerDay = 0.0;        // rate of the node
   double perihelionRateRadPerDay = 0.0;  // rate of the longitude of the perihelion (node + arg.)
   double eccentricityRatePerDay = 0.0;
   double inclinationRateRadPerDay = 0.0;

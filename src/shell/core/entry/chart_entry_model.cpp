@@ -96,9 +96,7 @@ ChartEntry EntryFromDefinition(const SuperSource& d) {
   return e;
 }
 
-bool IsDerivedKind(int kind) {
-  return kind > kChartHorary && kind <= kChartLunarPhase;
-}
+bool IsDerivedKind(int kind) { return kind > kChartHorary && kind <= kChartLunarPhase; }
 
 ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
                         const SuperSource* active, int kind, const Clock& clock) {

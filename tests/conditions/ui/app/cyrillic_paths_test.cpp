@@ -45,7 +45,8 @@ QString Shown(QWidget& dialog) {
   for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) all += edit->text() + '\n';
   for (const QListWidget* list : dialog.findChildren<QListWidget*>())
     for (int i = 0; i < list->count(); ++i) all += list->item(i)->text() + '\n';
-  for (const QComboBox* combo : dialog.findChildren<QComboBox*>()) all += combo->currentText() + '\n';
+  for (const QComboBox* combo : dialog.findChildren<QComboBox*>())
+    all += combo->currentText() + '\n';
   return all;
 }
 
@@ -79,8 +80,9 @@ TEST_F(CyrillicPathsTest, CyrillicArchiveNameReadsRightOnEveryScreenAndPage) {
     prompts_.ExpectFile(archive_);
     query.Button(DQuery::kIdAddArchive)->click();
     seen.emplace_back("query dialog", Shown(query));
-    seen.emplace_back("query dialog, archive list",
-                      query.Archives()->count() > 0 ? query.Archives()->item(0)->text() : QString());
+    seen.emplace_back("query dialog, archive list", query.Archives()->count() > 0
+                                                        ? query.Archives()->item(0)->text()
+                                                        : QString());
   }
 
   // The browser (its recent names), then its "Печать" into the archive listing window.

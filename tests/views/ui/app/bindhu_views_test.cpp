@@ -9,13 +9,13 @@
 #include <QSpinBox>
 
 #include "astro/chart/chart.h"
-#include "views/ui/view_kinds.h"
 #include "document/workbench.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/doc_template.h"
+#include "views/ui/view_kinds.h"
 #include "views_fixture.h"
 
 namespace views_test {
