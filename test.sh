@@ -7,6 +7,8 @@ cd "$(dirname "$0")"
 scripts/check-layers.sh
 source scripts/packages.sh
 scripts/install-packages.sh "${RUNTIME_PACKAGES[@]}" "${BUILD_PACKAGES[@]}"
+# The source as .clang-format lays it out (scripts/check-format.sh --fix formats it).
+scripts/check-format.sh
 jobs=$(nproc)
 # The benchmarks are built optimised by bench.sh, not here; the readers' fuzzing harnesses replay
 # their seed corpora as tests of this tree (fuzz/CMakeLists.txt).
