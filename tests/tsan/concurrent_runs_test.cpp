@@ -117,11 +117,11 @@ class ConcurrentRuns : public ::testing::Test {
       Chart chart = NatalAt(2451545.0 + 30.5 * i);
       chart.definition.sources[0].SetName("R" + std::to_string(i));
       if (i == 0) {
-        EXPECT_EQ(archive.SaveToNewArchive(chart, true), 0);
+        EXPECT_EQ(archive.Saving().SaveToNewArchive(chart, true), 0);
       } else {
         CommentRefBlock block;
-        EXPECT_EQ(archive.InsertToArchive(chart, i, block), 0);
-        EXPECT_EQ(archive.InsertIndexEntry(chart, i, block), 0);
+        EXPECT_EQ(archive.Saving().InsertToArchive(chart, i, block), 0);
+        EXPECT_EQ(archive.Saving().InsertIndexEntry(chart, i, block), 0);
       }
     }
     return path;
