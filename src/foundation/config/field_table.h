@@ -144,6 +144,9 @@ struct Path {
     return std::invoke(inner, std::invoke(outer, s));
   }
 };
+// Deduction guides: compilers without C++20's deduction for aggregates need them.
+template <typename O, typename I>
+Path(O, I) -> Path<O, I>;
 
 // Element `index` of the array member `array`.
 template <typename A>
@@ -155,6 +158,8 @@ struct Element {
     return std::invoke(array, s)[index];
   }
 };
+template <typename A>
+Element(A, std::size_t) -> Element<A>;
 
 // --- the table -----------------------------------------------------------------------------------
 
