@@ -55,23 +55,6 @@ TEST(MessageNumbers, EveryNameHasACatalogueTextAndEveryNumberOneName) {
   }
 }
 
-TEST(MessageNumbers, TheHeaderReadIsTheOneCompiled) {
-  const std::vector<NamedNumber> names = ReadNamedNumbers();
-  const std::vector<NamedNumber> compiled = {
-      {"kMsgPageWord", kMsgPageWord},
-      {"kMsgPointNameFirst", kMsgPointNameFirst},
-      {"kMsgNotAnArchive", kMsgNotAnArchive},
-      {"kMsgConverseWord", kMsgConverseWord},
-  };
-  for (const NamedNumber& c : compiled) {
-    int read = -1;
-    for (const NamedNumber& n : names) {
-      if (n.name == c.name) read = n.number;
-    }
-    EXPECT_EQ(read, c.number) << c.name;
-  }
-}
-
 // Message numbers are named in the one header only: a constant or enumerator "kMsg... = <digits>"
 // anywhere else in the program's sources is a second name that can drift from it.
 TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
