@@ -79,18 +79,18 @@ std::vector<Derivative> Derivatives() {
     for (const Planet planet : {Planet::Mercury, Planet::Earth, Planet::Neptune}) {
       const auto state = [planet](double jd, bool rate) {
         Vector3 p, v;
-        CutSeries().PlanetState(planet, jd, p, v);
+        CutSeries(jd).PlanetState(planet, jd, p, v);
         return rate ? v : p;
       };
       rows.push_back({"planet velocity", [=](double jd) { return Axis(state(jd, false), axis); },
                       [=](double jd) { return Axis(state(jd, true), axis); }, 1e-6});
     }
     rows.push_back({"moon velocity",
-                    [=](double jd) { return Axis(CutSeries().Moon(jd).position, axis); },
-                    [=](double jd) { return Axis(CutSeries().Moon(jd).velocity, axis); }, 1e-6});
+                    [=](double jd) { return Axis(CutSeries(jd).Moon(jd).position, axis); },
+                    [=](double jd) { return Axis(CutSeries(jd).Moon(jd).velocity, axis); }, 1e-6});
     rows.push_back(
-        {"moon acceleration", [=](double jd) { return Axis(CutSeries().Moon(jd).velocity, axis); },
-         [=](double jd) { return Axis(CutSeries().Moon(jd).acceleration, axis); }, 1e-6});
+        {"moon acceleration", [=](double jd) { return Axis(CutSeries(jd).Moon(jd).velocity, axis); },
+         [=](double jd) { return Axis(CutSeries(jd).Moon(jd).acceleration, axis); }, 1e-6});
     rows.push_back(
         {"precession",
          [=](double jd) { return PrecessionFromJ2000(JdTt{jd}).m[axis][(axis + 1) % 3]; },

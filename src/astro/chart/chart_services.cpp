@@ -11,6 +11,7 @@
 #include "astro/chart/chart_math.h"
 #include "astro/chart/rise_set.h"
 #include "astro/ephemeris/coordinates.h"
+#include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/time_scales.h"
 #include "astro/houses/angles.h"
 
@@ -149,7 +150,8 @@ bool Chart::IsDayChart() const {
   if (!sun.IsSet() || !asc.IsSet()) return true;
   const Source& source = ComputingSource(definition);
   const double latitude = source.place.LatitudeDeg();
-  double obliquity = MakeInstant(UtOf(source)).trueObliquityDeg;
+  const JdTt tt = ToTt(UtOf(source));
+  double obliquity = MeanObliquityDeg(tt) + NutationAt(tt).obliquityDeg;
   if (!std::isfinite(obliquity)) obliquity = kObliquityJ2000Deg;
   // The horizon that has this Ascendant at the chart's latitude: the Ascendant's degree stands on
   // it at hour angle -H0 or +H0; the meridian is the one of the two whose rising degree it is.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -154,7 +155,9 @@ constexpr bool MultiplesWithinReach() {
 }
 static_assert(MultiplesWithinReach());
 
-Nutation NutationArcsec(double t, double* rate) {
+// The series at `t` (Julian centuries of TT) with the longitude's rate (0.1 microarcsecond per
+// century, in `rate`).
+Nutation NutationSeries(double t, double& rate) {
   const Delaunay a = DelaunayAt(t);
   // Each term's argument is a sum of whole multiples of the five: its sine and cosine come from
   // theirs by the addition theorem, five sines and cosines in all rather than one per term.
@@ -170,16 +173,31 @@ Nutation NutationArcsec(double t, double* rate) {
     mom.Turn(k.om, c, s);
     dp += (k.ps + k.pst * t) * s + k.pc * c;
     de += (k.ec + k.ect * t) * c + k.es * s;
-    if (rate != nullptr) {
-      const double argRate =
-          (k.l * kRateL + k.lp * kRateLp + k.f * kRateF + k.d * kRateD + k.om * kRateOm) *
-          kArcsecToRad;
-      dpRate += k.pst * s + ((k.ps + k.pst * t) * c - k.pc * s) * argRate;
-    }
+    const double argRate =
+        (k.l * kRateL + k.lp * kRateLp + k.f * kRateF + k.d * kRateD + k.om * kRateOm) *
+        kArcsecToRad;
+    dpRate += k.pst * s + ((k.ps + k.pst * t) * c - k.pc * s) * argRate;
   }
-  if (rate != nullptr) *rate = dpRate * 1e-7;
+  rate = dpRate * 1e-7;
   // 0.1 microarcsecond to arcseconds, plus the fixed offsets standing for the planetary terms.
   return Nutation{dp * 1e-7 - 0.000135, de * 1e-7 + 0.000388};
+}
+
+// The nutation in arcseconds and, when `rate` is given, the longitude's rate (arcseconds per
+// century), from the per-thread memo of the last instant asked for (a chart asks for its instant's
+// nutation for the sidereal time, the frame of date and the day or night of the chart).
+Nutation NutationArcsec(double t, double* rate) {
+  thread_local struct {
+    double t = std::numeric_limits<double>::quiet_NaN();
+    Nutation nutation;
+    double rate = 0.0;
+  } last;
+  if (!(last.t == t)) {
+    last.nutation = NutationSeries(t, last.rate);
+    last.t = t;
+  }
+  if (rate != nullptr) *rate = last.rate;
+  return last.nutation;
 }
 
 // The derivative of RotationZ / RotationX by the angle.

@@ -105,7 +105,9 @@ int TableIdOfPoint(int point, LunarVariant variant) {
 }
 
 Status Ephemeris::Load(const std::filesystem::path& file) {
-  (void)CutSeries();  // built now, at start, rather than by the first chart outside the tables
+  // The cut series of the nearest centuries built now, at start, rather than by the first chart
+  // outside the tables.
+  (void)CutSeries(2451545.0);
   std::string bytes;
   if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
   return LoadOwned(std::move(bytes), file.string());

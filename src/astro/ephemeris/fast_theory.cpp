@@ -54,18 +54,15 @@ struct InstantFrame {
   double jdTt = 0.0;
   const SeriesSet* series = nullptr;
   DateFrame date;
-  bool hasEarth = false, hasMoon = false, hasMoonAcceleration = false;
+  bool hasEarth = false, hasMoon = false;
   DualVector earth;    // heliocentric, au and au per day, J2000
   Vector3 earthAccel;  // the Sun's pull, au per day^2
   MoonMotion moon;
 };
 
-// What a body needs of its instant.
-enum class MoonNeed { None, Motion, WithAcceleration };
-
-// The instant's frame with what `needEarth` and `moonNeed` ask for, from the per-thread memo of the
+// The instant's frame with what `needEarth` and `needMoon` ask for, from the per-thread memo of the
 // last instant when it is the same one.
-InstantFrame FrameAt(double jdTt, const SeriesSet& series, bool needEarth, MoonNeed moonNeed) {
+InstantFrame FrameAt(double jdTt, const SeriesSet& series, bool needEarth, bool needMoon) {
   thread_local InstantFrame last;
   if (last.jdTt != jdTt || last.series != &series) {
     last = InstantFrame{};
@@ -79,11 +76,9 @@ InstantFrame FrameAt(double jdTt, const SeriesSet& series, bool needEarth, MoonN
     last.earthAccel = last.earth.v * (-minor::kSunGm / (r * r * r));
     last.hasEarth = true;
   }
-  const bool withAcceleration = moonNeed == MoonNeed::WithAcceleration;
-  if (moonNeed != MoonNeed::None && !(withAcceleration ? last.hasMoonAcceleration : last.hasMoon)) {
-    last.moon = series.Moon(jdTt, withAcceleration);
+  if (needMoon && !last.hasMoon) {
+    last.moon = series.Moon(jdTt);
     last.hasMoon = true;
-    last.hasMoonAcceleration = withAcceleration;
   }
   return last;
 }
@@ -137,7 +132,7 @@ PointPosition ApparentMoon(const InstantFrame& f) {
 PointPosition LunarPoint(int point, LunarVariant variant, double jdTt, const SeriesSet& series) {
   const bool mean = variant == LunarVariant::Mean;
   const InstantFrame f =
-      FrameAt(jdTt, series, false, mean ? MoonNeed::None : MoonNeed::WithAcceleration);
+      FrameAt(jdTt, series, false, !mean);
   const bool node = point == kNorthNode || point == kSouthNode;
   PointPosition p;
   if (node)
@@ -150,7 +145,7 @@ PointPosition LunarPoint(int point, LunarVariant variant, double jdTt, const Ser
 }  // namespace
 
 PointPosition FastTheoryPosition(int point, LunarVariant variant, double jdTt) {
-  return FastTheoryPosition(point, variant, jdTt, CutSeries());
+  return FastTheoryPosition(point, variant, jdTt, CutSeries(jdTt));
 }
 
 PointPosition FastTheoryPosition(int point, LunarVariant variant, double jdTt,
@@ -158,10 +153,10 @@ PointPosition FastTheoryPosition(int point, LunarVariant variant, double jdTt,
   if (!IsBody(point)) return PointPosition{};
   if (point >= kNorthNode && point <= kLunarPerigee)
     return LunarPoint(point, variant, jdTt, series);
-  if (point == 1) return ApparentMoon(FrameAt(jdTt, series, false, MoonNeed::Motion));
+  if (point == 1) return ApparentMoon(FrameAt(jdTt, series, false, true));
   if (point == 21)
-    return minor::WhiteMoonApparent(jdTt, FrameAt(jdTt, series, false, MoonNeed::None).date);
-  const InstantFrame f = FrameAt(jdTt, series, true, MoonNeed::None);
+    return minor::WhiteMoonApparent(jdTt, FrameAt(jdTt, series, false, false).date);
+  const InstantFrame f = FrameAt(jdTt, series, true, false);
   if (point == 0) return ApparentOfBody(f, Vector3{}, Vector3{}, false);
   Vector3 position, velocity;
   if (point >= 2 && point <= 8)

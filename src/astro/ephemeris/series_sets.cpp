@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <type_traits>
 
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/planet_theory.h"
@@ -19,8 +21,6 @@ constexpr double kArcsecToRad = M_PI / (180.0 * 3600.0);
 constexpr std::array<double, 8> kMeanDistanceAu = {0.387, 0.723, 1.0,   1.524,
                                                    5.203, 9.537, 19.19, 30.07};
 constexpr double kMoonMeanDistanceKm = 385000.0;
-// GM of the Earth plus the Moon, km^3 / day^2.
-constexpr double kGmEarthMoon = (398600.4356 + 4902.8001) * 86400.0 * 86400.0;
 
 // Terms handled per pass of a kernel: their sines and cosines fit in the first-level cache.
 constexpr std::size_t kChunk = 256;
@@ -71,102 +71,178 @@ struct Sums {
   double value = 0.0, rate = 0.0, accel = 0.0;
 };
 
-// The sum of n values, in four running sums so that the additions overlap.
-[[gnu::always_inline]] inline double Total(const double* x, std::size_t n) {
-  double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
-  std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    s0 += x[i];
-    s1 += x[i + 1];
-    s2 += x[i + 2];
-    s3 += x[i + 3];
-  }
-  for (; i < n; ++i) s0 += x[i];
-  return (s0 + s1) + (s2 + s3);
-}
+// The sums run in vectors of `bytes`: 8 doubles with AVX-512, 4 with AVX2 (the kernels compiled
+// for them), else 2; the kernels compiled for AVX2 or AVX-512 fuse their multiply-adds. The
+// blocks' columns come in whole multiples of kLanes.
+constexpr std::size_t kLanes = 8;
+template <int bytes>
+struct LanesOf {
+  typedef double Vector __attribute__((vector_size(bytes)));
+  // The same, read from any double of an array (no alignment beyond the double's).
+  typedef double Unaligned __attribute__((vector_size(bytes), aligned(8), may_alias));
+};
+template <int bytes>
+using Lanes = typename LanesOf<bytes>::Vector;
+template <int bytes>
+constexpr std::size_t kWidth = bytes / sizeof(double);
+template <int bytes>
+constexpr bool kFused = bytes > 16;
 
-// VSOP87: sum A cos(B + C tau) and its derivative.
-template <bool fused>
-[[gnu::always_inline]] inline Sums VsopBody(const SeriesSet::VsopBlock& block, double tau) {
-  double values[kChunk], rates[kChunk];
-  Sums out;
-  for (std::size_t first = 0; first < block.a.size(); first += kChunk) {
-    const std::size_t n = std::min(kChunk, block.a.size() - first);
-    const double* __restrict a = block.a.data() + first;
-    const double* __restrict b = block.b.data() + first;
+// The sum of a vector's lanes.
+template <int bytes>
+[[gnu::always_inline]] inline double LanesTotal(const Lanes<bytes>& v) {
+  double total[kWidth<bytes>];
+  for (std::size_t i = 0; i < kWidth<bytes>; ++i) total[i] = v[i];
+  for (std::size_t half = kWidth<bytes> / 2; half > 0; half /= 2)
+    for (std::size_t i = 0; i < half; ++i) total[i] += total[i + half];
+  return total[0];
+}
+// The lanes of x[i ...].
+#define VELM_LANES_AT(x, i) (*reinterpret_cast<const typename LanesOf<bytes>::Unaligned*>((x) + (i)))
+
+// VSOP87, one power of time: for each frequency C the cosine and sine of C tau, then per
+// coordinate sum p cos + q sin (= A cos(B + C tau) summed over its terms) and its derivative.
+template <int bytes>
+[[gnu::always_inline]] inline void VsopBody(const SeriesSet::VsopBlock& block, double tau,
+                                            std::array<Sums, 3>& out) {
+  alignas(32) double cosines[kChunk], sines[kChunk];
+  for (std::size_t first = 0; first < block.c.size(); first += kChunk) {
+    const std::size_t n = std::min(kChunk, block.c.size() - first);
     const double* __restrict c = block.c.data() + first;
-    for (std::size_t i = 0; i < n; ++i) {
-      double sine, cosine;
-      SinCos<fused>(MulAdd<fused>(c[i], tau, b[i]), sine, cosine);
-      values[i] = a[i] * cosine;
-      rates[i] = -a[i] * c[i] * sine;
+    for (std::size_t i = 0; i < n; ++i) SinCos<kFused<bytes>>(c[i] * tau, sines[i], cosines[i]);
+    for (std::size_t k = 0; k < 3; ++k) {
+      if (block.end[k] <= first || block.begin[k] >= first + n) continue;
+      const std::size_t from = std::max(block.begin[k], first) - first;
+      const std::size_t to = std::min(block.end[k], first + n) - first;
+      const double* __restrict p = block.p[k].data() + first;
+      const double* __restrict q = block.q[k].data() + first;
+      Lanes<bytes> value{}, rate{};
+      for (std::size_t i = from; i < to; i += kWidth<bytes>) {
+        const Lanes<bytes> cs = VELM_LANES_AT(cosines, i), sn = VELM_LANES_AT(sines, i);
+        const Lanes<bytes> pp = VELM_LANES_AT(p, i), qq = VELM_LANES_AT(q, i);
+        value += pp * cs + qq * sn;
+        rate += VELM_LANES_AT(c, i) * (qq * cs - pp * sn);
+      }
+      out[k].value += LanesTotal<bytes>(value);
+      out[k].rate += LanesTotal<bytes>(rate);
     }
-    out.value += Total(values, n);
-    out.rate += Total(rates, n);
   }
-  return out;
 }
 
-// ELP: sum A sin(phase + f1 T + f2 T^2 + f3 T^3 + f4 T^4), its first and (when `second`) its
-// second derivative.
-template <bool fused, bool second>
-[[gnu::always_inline]] inline Sums ElpBody(const SeriesSet::ElpBlock& block, double t) {
-  double values[kChunk], rates[kChunk], accels[kChunk];
-  Sums out;
-  for (std::size_t first = 0; first < block.a.size(); first += kChunk) {
-    const std::size_t n = std::min(kChunk, block.a.size() - first);
-    const double* __restrict a = block.a.data() + first;
-    const double* __restrict ph = block.phase.data() + first;
+// ELP, one power of time: for each frequency the angle f1 T + f2 T^2 + f3 T^3 + f4 T^4 with its
+// first and second derivatives, its cosine and sine, then per coordinate sum p cos + q sin (=
+// A sin(phase + angle) summed over its terms) with its first and second derivatives.
+template <int bytes>
+[[gnu::always_inline]] inline void ElpBody(const SeriesSet::ElpBlock& block, double t,
+                                           std::array<Sums, 3>& out) {
+  alignas(32) double cosines[kChunk], sines[kChunk], rates[kChunk], accels[kChunk];
+  for (std::size_t first = 0; first < block.f1.size(); first += kChunk) {
+    const std::size_t n = std::min(kChunk, block.f1.size() - first);
     const double* __restrict f1 = block.f1.data() + first;
     const double* __restrict f2 = block.f2.data() + first;
     const double* __restrict f3 = block.f3.data() + first;
     const double* __restrict f4 = block.f4.data() + first;
     for (std::size_t i = 0; i < n; ++i) {
-      double sine, cosine;
-      SinCos<fused>(ph[i] + t * (f1[i] + t * (f2[i] + t * (f3[i] + t * f4[i]))), sine, cosine);
-      const double rate = f1[i] + t * (2.0 * f2[i] + t * (3.0 * f3[i] + t * 4.0 * f4[i]));
-      values[i] = a[i] * sine;
-      rates[i] = a[i] * rate * cosine;
-      if constexpr (second) {
-        const double accel = 2.0 * f2[i] + t * (6.0 * f3[i] + t * 12.0 * f4[i]);
-        accels[i] = a[i] * (accel * cosine - rate * rate * sine);
-      }
+      SinCos<kFused<bytes>>(t * (f1[i] + t * (f2[i] + t * (f3[i] + t * f4[i]))), sines[i], cosines[i]);
+      rates[i] = f1[i] + t * (2.0 * f2[i] + t * (3.0 * f3[i] + t * 4.0 * f4[i]));
+      accels[i] = 2.0 * f2[i] + t * (6.0 * f3[i] + t * 12.0 * f4[i]);
     }
-    out.value += Total(values, n);
-    out.rate += Total(rates, n);
-    if constexpr (second) out.accel += Total(accels, n);
+    for (std::size_t k = 0; k < 3; ++k) {
+      if (block.end[k] <= first || block.begin[k] >= first + n) continue;
+      const std::size_t from = std::max(block.begin[k], first) - first;
+      const std::size_t to = std::min(block.end[k], first + n) - first;
+      const double* __restrict p = block.p[k].data() + first;
+      const double* __restrict q = block.q[k].data() + first;
+      Lanes<bytes> value{}, rate{}, accel{};
+      for (std::size_t i = from; i < to; i += kWidth<bytes>) {
+        const Lanes<bytes> cs = VELM_LANES_AT(cosines, i), sn = VELM_LANES_AT(sines, i);
+        const Lanes<bytes> pp = VELM_LANES_AT(p, i), qq = VELM_LANES_AT(q, i);
+        const Lanes<bytes> r = VELM_LANES_AT(rates, i);
+        const Lanes<bytes> v = pp * cs + qq * sn, slope = qq * cs - pp * sn;
+        value += v;
+        rate += r * slope;
+        accel += VELM_LANES_AT(accels, i) * slope - r * r * v;
+      }
+      out[k].value += LanesTotal<bytes>(value);
+      out[k].rate += LanesTotal<bytes>(rate);
+      out[k].accel += LanesTotal<bytes>(accel);
+    }
   }
-  return out;
 }
 
-Sums VsopPlain(const SeriesSet::VsopBlock& block, double tau) {
-  return VsopBody<false>(block, tau);
+#undef VELM_LANES_AT
+
+using CoordinateSums = std::array<Sums, 3>;
+
+void VsopPlain(const SeriesSet::VsopBlock& block, double tau, CoordinateSums& out) {
+  VsopBody<16>(block, tau, out);
 }
-Sums ElpPlain(const SeriesSet::ElpBlock& block, double t, bool second) {
-  return second ? ElpBody<false, true>(block, t) : ElpBody<false, false>(block, t);
+void ElpPlain(const SeriesSet::ElpBlock& block, double t, CoordinateSums& out) {
+  ElpBody<16>(block, t, out);
 }
 
 #ifdef VELM_SERIES_AVX2
-[[gnu::target("avx2,fma")]] Sums VsopAvx2(const SeriesSet::VsopBlock& block, double tau) {
-  return VsopBody<true>(block, tau);
+[[gnu::target("avx2,fma")]] void VsopAvx2(const SeriesSet::VsopBlock& block, double tau,
+                                          CoordinateSums& out) {
+  VsopBody<32>(block, tau, out);
 }
-[[gnu::target("avx2,fma")]] Sums ElpAvx2(const SeriesSet::ElpBlock& block, double t, bool second) {
-  return second ? ElpBody<true, true>(block, t) : ElpBody<true, false>(block, t);
+[[gnu::target("avx2,fma")]] void ElpAvx2(const SeriesSet::ElpBlock& block, double t,
+                                         CoordinateSums& out) {
+  ElpBody<32>(block, t, out);
 }
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-  return has;
+[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void VsopAvx512(const SeriesSet::VsopBlock& block, double tau,
+                                               CoordinateSums& out) {
+  VsopBody<64>(block, tau, out);
 }
-Sums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
-  return HasAvx2() ? VsopAvx2(block, tau) : VsopPlain(block, tau);
+[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void ElpAvx512(const SeriesSet::ElpBlock& block, double t,
+                                              CoordinateSums& out) {
+  ElpBody<64>(block, t, out);
 }
-Sums SumBlock(const SeriesSet::ElpBlock& block, double t, bool second) {
-  return HasAvx2() ? ElpAvx2(block, t, second) : ElpPlain(block, t, second);
+// The widest kernels the processor runs: 2 AVX-512, 1 AVX2 with FMA, 0 neither.
+int Widest() {
+  static const int widest = __builtin_cpu_supports("avx512f")                                ? 2
+                            : __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1
+                                                                                             : 0;
+  return widest;
+}
+CoordinateSums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
+  CoordinateSums out{};
+  switch (Widest()) {
+    case 2:
+      VsopAvx512(block, tau, out);
+      break;
+    case 1:
+      VsopAvx2(block, tau, out);
+      break;
+    default:
+      VsopPlain(block, tau, out);
+  }
+  return out;
+}
+CoordinateSums SumBlock(const SeriesSet::ElpBlock& block, double t) {
+  CoordinateSums out{};
+  switch (Widest()) {
+    case 2:
+      ElpAvx512(block, t, out);
+      break;
+    case 1:
+      ElpAvx2(block, t, out);
+      break;
+    default:
+      ElpPlain(block, t, out);
+  }
+  return out;
 }
 #else
-Sums SumBlock(const SeriesSet::VsopBlock& block, double tau) { return VsopPlain(block, tau); }
-Sums SumBlock(const SeriesSet::ElpBlock& block, double t, bool second) {
-  return ElpPlain(block, t, second);
+CoordinateSums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
+  CoordinateSums out{};
+  VsopPlain(block, tau, out);
+  return out;
+}
+CoordinateSums SumBlock(const SeriesSet::ElpBlock& block, double t) {
+  CoordinateSums out{};
+  ElpPlain(block, t, out);
+  return out;
 }
 #endif
 
@@ -188,16 +264,94 @@ Jet Cos(const Jet& a) {
 
 // t^k with its first and second derivatives.
 Jet PowerJet(double t, int k) {
-  if (k == 0) return Jet{1.0, 0.0, 0.0};
-  const double below1 = std::pow(t, k - 1);
-  const double below2 = k >= 2 ? std::pow(t, k - 2) : 0.0;
-  return Jet{below1 * t, k * below1, k * (k - 1) * below2};
+  Jet power{1.0, 0.0, 0.0};
+  for (int i = 0; i < k; ++i) power = power * Jet{t, 1.0, 0.0};
+  return power;
 }
+
+// The blocks of one planet or of the Moon in the making: one per power of time, one column per
+// frequency, the terms of a frequency that come again (in another coordinate or twice in one)
+// added into its column.
+template <typename Block, typename Frequency>
+class BlockBuilder {
+ public:
+  // Adds amplitude `p` of the cosine and `q` of the sine to coordinate `k` of `frequency` in the
+  // block of `power`.
+  void Add(int power, const Frequency& frequency, int k, double p, double q) {
+    Pending& block = blocks_[power];
+    const auto [at, added] = block.column.try_emplace(frequency, block.frequencies.size());
+    if (added) block.frequencies.push_back(frequency);
+    block.terms.push_back(Term{at->second, k, p, q});
+  }
+
+  // The blocks in increasing power. The columns are laid out so that each coordinate's are one
+  // run: those of the latitude alone, of the latitude and the longitude, of all three, of the
+  // longitude and the distance, of the distance alone (a column of the longitude alone goes with
+  // the longitude and the distance, one of the latitude and the distance with all three); each
+  // group is filled up with columns of no terms (frequency zero) to a whole number of lanes.
+  template <typename SetFrequency>
+  std::vector<Block> Finish(SetFrequency setFrequency) const {
+    constexpr int kLon = 1, kLat = 2, kDist = 4;  // a column's coordinates, as bits
+    constexpr int kGroups[] = {kLat, kLat | kLon, kLat | kLon | kDist, kLon | kDist, kDist};
+    std::vector<Block> out;
+    for (const auto& [power, pending] : blocks_) {
+      std::vector<int> coordinates(pending.frequencies.size(), 0);
+      for (const Term& t : pending.terms) coordinates[t.column] |= 1 << t.k;
+      for (int& c : coordinates) {
+        if (c == kLon) c = kLon | kDist;
+        if (c == (kLat | kDist)) c = kLat | kLon | kDist;
+      }
+      Block block;
+      block.power = power;
+      std::vector<std::size_t> place(pending.frequencies.size());
+      std::size_t n = 0;
+      for (const int group : kGroups) {
+        const std::size_t start = n;
+        for (std::size_t column = 0; column < coordinates.size(); ++column)
+          if (coordinates[column] == group) {
+            place[column] = n++;
+            setFrequency(block, pending.frequencies[column]);
+          }
+        for (; n % kLanes != 0; ++n) setFrequency(block, Frequency{});
+        for (std::size_t k = 0; k < 3; ++k)
+          if (group & (1 << k)) {
+            if (block.end[k] == 0) block.begin[k] = start;
+            if (n > start) block.end[k] = n;
+          }
+      }
+      for (std::size_t k = 0; k < 3; ++k) {
+        if (block.end[k] < block.begin[k]) block.end[k] = block.begin[k];
+        block.p[k].assign(n, 0.0);
+        block.q[k].assign(n, 0.0);
+      }
+      for (const Term& t : pending.terms) {
+        block.p[static_cast<std::size_t>(t.k)][place[t.column]] += t.p;
+        block.q[static_cast<std::size_t>(t.k)][place[t.column]] += t.q;
+      }
+      out.push_back(std::move(block));
+    }
+    return out;
+  }
+
+ private:
+  struct Term {
+    std::size_t column;
+    int k;
+    double p, q;
+  };
+  struct Pending {
+    std::map<Frequency, std::size_t> column;
+    std::vector<Frequency> frequencies;
+    std::vector<Term> terms;
+  };
+  std::map<int, Pending> blocks_;
+};
 
 }  // namespace
 
-SeriesCut FastPathCut() {
+SeriesCut FastPathCut(double tauReach) {
   SeriesCut cut;
+  cut.tauReach = tauReach;
   // Mercury .. Neptune, radians.
   cut.planetRad = {1.5e-8, 4e-9, 3e-9, 2e-9, 1e-8, 8e-9, 1e-8, 2e-8};
   cut.moonArcsec = 5e-4;
@@ -211,56 +365,64 @@ SeriesCut PerturberCut() {
 }
 
 SeriesSet::SeriesSet(const SeriesCut& cut) {
+  // A term A cos(B + C tau) is p cos(C tau) + q sin(C tau) with p = A cos B, q = -A sin B.
+  std::array<BlockBuilder<VsopBlock, double>, 8> planets;
   const auto vsopTerms = VsopTerms();
   for (const VsopSeries& s : VsopIndex()) {
-    const double reach = std::pow(SeriesCut::kTauReach, s.power);
+    const double reach = std::pow(cut.tauReach, s.power);
     const double scale = s.coordinate == 2 ? kMeanDistanceAu[s.planet] : 1.0;
     const double threshold = cut.planetRad[s.planet] * scale;
-    VsopBlock block;
-    block.power = s.power;
     for (std::uint32_t i = s.first; i < s.first + s.count; ++i) {
       const VsopTerm& t = vsopTerms[i];
       if (!(std::fabs(t.a) * reach >= threshold)) continue;
-      block.a.push_back(t.a);
-      block.b.push_back(t.b);
-      block.c.push_back(t.c);
+      planets[s.planet].Add(s.power, t.c, s.coordinate, t.a * std::cos(t.b), -t.a * std::sin(t.b));
+      ++planetTerms_[s.planet];
     }
-    if (!block.a.empty()) planets_[s.planet][s.coordinate].push_back(std::move(block));
   }
+  for (std::size_t p = 0; p < planets.size(); ++p)
+    planets_[p] = planets[p].Finish([](VsopBlock& block, double c) { block.c.push_back(c); });
+
+  // A term A sin(phase + angle) is p cos(angle) + q sin(angle) with p = A sin phase, q = A cos
+  // phase.
+  using Polynomial = std::array<double, 4>;
+  BlockBuilder<ElpBlock, Polynomial> moon;
+  const double centuryReach = 10.0 * cut.tauReach;
   const auto elpTerms = ElpTerms();
   for (const ElpSeries& s : ElpIndex()) {
-    const double reach = std::pow(SeriesCut::kCenturyReach, s.power);
+    const double reach = std::pow(centuryReach, s.power);
     const double threshold =
         s.coordinate == 2 ? cut.moonArcsec * kArcsecToRad * kMoonMeanDistanceKm : cut.moonArcsec;
-    ElpBlock block;
-    block.power = s.power;
     for (std::uint32_t i = s.first; i < s.first + s.count; ++i) {
       const ElpTerm& t = elpTerms[i];
       if (!(std::fabs(t.a) * reach >= threshold)) continue;
-      block.a.push_back(t.a);
-      block.phase.push_back(t.phase);
-      block.f1.push_back(t.f1);
-      block.f2.push_back(t.f2);
-      block.f3.push_back(t.f3);
-      block.f4.push_back(t.f4);
+      moon.Add(s.power, Polynomial{t.f1, t.f2, t.f3, t.f4}, s.coordinate,
+               t.a * std::sin(t.phase), t.a * std::cos(t.phase));
+      ++moonTerms_;
     }
-    if (!block.a.empty()) moon_[s.coordinate].push_back(std::move(block));
   }
+  moon_ = moon.Finish([](ElpBlock& block, const Polynomial& f) {
+    block.f1.push_back(f[0]);
+    block.f2.push_back(f[1]);
+    block.f3.push_back(f[2]);
+    block.f4.push_back(f[3]);
+  });
 }
 
 void SeriesSet::PlanetState(Planet planet, double jdTt, Vector3& positionAu,
                             Vector3& velocityAuPerDay) const {
   const double tau = (jdTt - 2451545.0) / kDaysPerMillennium;
-  double value[3], rate[3];  // rate per millennium
-  for (int coordinate = 0; coordinate < 3; ++coordinate) {
-    value[coordinate] = rate[coordinate] = 0.0;
-    for (const VsopBlock& block : planets_[static_cast<int>(planet)][coordinate]) {
-      const Sums sum = SumBlock(block, tau);
-      const int k = block.power;
-      const double tauK = k == 0 ? 1.0 : std::pow(tau, k);
-      const double tauKRate = k == 0 ? 0.0 : k * std::pow(tau, k - 1);
-      value[coordinate] += tauK * sum.value;
-      rate[coordinate] += tauK * sum.rate + tauKRate * sum.value;
+  double value[3] = {}, rate[3] = {};  // rate per millennium
+  double tauK = 1.0, tauKRate = 0.0;   // tau^k and its derivative
+  int k = 0;
+  for (const VsopBlock& block : planets_[static_cast<int>(planet)]) {
+    for (; k < block.power; ++k) {
+      tauKRate = tauKRate * tau + tauK;
+      tauK *= tau;
+    }
+    const CoordinateSums sums = SumBlock(block, tau);
+    for (int c = 0; c < 3; ++c) {
+      value[c] += tauK * sums[c].value;
+      rate[c] += tauK * sums[c].rate + tauKRate * sums[c].value;
     }
   }
   const double l = value[0], b = value[1], r = value[2];
@@ -273,17 +435,19 @@ void SeriesSet::PlanetState(Planet planet, double jdTt, Vector3& positionAu,
               dr * cb * sl - r * sb * db * sl + r * cb * cl * dl, dr * sb + r * cb * db};
 }
 
-MoonMotion SeriesSet::Moon(double jdTt, bool acceleration) const {
+MoonMotion SeriesSet::Moon(double jdTt) const {
   const double t = (jdTt - 2451545.0) / 36525.0;
   Jet coordinate[3];  // per century
-  for (int c = 0; c < 3; ++c)
-    for (const ElpBlock& block : moon_[c]) {
-      const Sums s = SumBlock(block, t, acceleration);
-      const Jet sum = Jet{s.value, s.rate, s.accel} * PowerJet(t, block.power);
+  for (const ElpBlock& block : moon_) {
+    const CoordinateSums sums = SumBlock(block, t);
+    const Jet power = PowerJet(t, block.power);
+    for (int c = 0; c < 3; ++c) {
+      const Jet sum = Jet{sums[c].value, sums[c].rate, sums[c].accel} * power;
       coordinate[c].v += sum.v;
       coordinate[c].d += sum.d;
       coordinate[c].dd += sum.dd;
     }
+  }
   const auto w1 = ElpMeanLongitude();
   const Jet meanLongitude{w1[0] + t * (w1[1] + t * (w1[2] + t * (w1[3] + t * w1[4]))),
                           w1[1] + t * (2.0 * w1[2] + t * (3.0 * w1[3] + t * 4.0 * w1[4])),
@@ -311,37 +475,33 @@ MoonMotion SeriesSet::Moon(double jdTt, bool acceleration) const {
   MoonMotion out;
   out.position = toJ2000 * Vector3{x.v, y.v, z.v};
   out.velocity = toJ2000 * Vector3{x.d, y.d, z.d} * kPerDay;
-  if (acceleration) {
-    out.acceleration = toJ2000 * Vector3{x.dd, y.dd, z.dd} * (kPerDay * kPerDay);
-  } else {
-    const double d = out.position.Length();
-    out.acceleration = out.position * (-kGmEarthMoon / (d * d * d));
-  }
+  out.acceleration = toJ2000 * Vector3{x.dd, y.dd, z.dd} * (kPerDay * kPerDay);
   return out;
 }
 
 std::size_t SeriesSet::PlanetTermCount(Planet planet) const {
-  std::size_t n = 0;
-  for (const auto& coordinate : planets_[static_cast<int>(planet)])
-    for (const VsopBlock& block : coordinate) n += block.a.size();
-  return n;
+  return planetTerms_[static_cast<std::size_t>(planet)];
 }
 
-std::size_t SeriesSet::MoonTermCount() const {
-  std::size_t n = 0;
-  for (const auto& coordinate : moon_)
-    for (const ElpBlock& block : coordinate) n += block.a.size();
-  return n;
-}
+std::size_t SeriesSet::MoonTermCount() const { return moonTerms_; }
 
 const SeriesSet& FullSeries() {
   static const SeriesSet full{SeriesCut{}};
   return full;
 }
 
-const SeriesSet& CutSeries() {
-  static const SeriesSet cut{FastPathCut()};
-  return cut;
+const SeriesSet& CutSeries(double jdTt) {
+  const double tau = std::fabs(jdTt - 2451545.0) / kDaysPerMillennium;
+  if (tau <= 1.0) {
+    static const SeriesSet near{FastPathCut(1.0)};
+    return near;
+  }
+  if (tau <= 2.5) {
+    static const SeriesSet middle{FastPathCut(2.5)};
+    return middle;
+  }
+  static const SeriesSet far{FastPathCut(5.0)};
+  return far;
 }
 
 const SeriesSet& PerturberSeries() {

@@ -65,6 +65,14 @@ bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000) 
     positionAuJ2000 = OfDateToJ2000(ofDate, jdTt);
     return true;
   }
+  Vector3 velocity;
+  return HypotheticalHeliocentricState(point, jdTt, positionAuJ2000, velocity);
+}
+
+bool HypotheticalHeliocentricState(int point, double jdTt, Vector3& positionAuJ2000,
+                                   Vector3& velocityAuPerDay) {
+  // The elements' frame (the ecliptic and equinox of 1900) onto the J2000 ones.
+  static const Matrix3 toJ2000 = PrecessionFromJ2000(JdTt{kJ1900}).Transposed();
   for (const HypotheticalElements& h : kHypothetical) {
     if (h.point != point) continue;
     KeplerElements el;
@@ -75,7 +83,9 @@ bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000) 
     el.nodeRad = h.nodeDeg * kDeg;
     el.perihelionArgumentRad = h.perihelionArgumentDeg * kDeg;
     el.meanAnomalyRad = h.meanAnomalyDeg * kDeg;
-    positionAuJ2000 = OfDateToJ2000(StateFromElements(el, jdTt).position, kJ1900);
+    const StateVector state = StateFromElements(el, jdTt);
+    positionAuJ2000 = toJ2000 * state.position;
+    velocityAuPerDay = toJ2000 * state.velocity;
     return true;
   }
   return false;

@@ -12,6 +12,11 @@ namespace minor {
 // equinox J2000. False for any other point.
 bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000);
 
+// The points 22..29 with their velocity (au per day, of their two-body motion). False for any
+// other point.
+bool HypotheticalHeliocentricState(int point, double jdTt, Vector3& positionAuJ2000,
+                                   Vector3& velocityAuPerDay);
+
 // The White Moon: a geocentric mean longitude of date, nutation and light-time applied,
 // latitude zero; the speed its mean motion plus the nutation's rate. `frame` is DateFrameAt(jdTt).
 PointPosition WhiteMoonApparent(double jdTt);

@@ -52,16 +52,45 @@ StateVector StateFromElements(const KeplerElements& el, double jd) {
   return s;
 }
 
-Vector3 SecularPosition(const SecularElements& secular, double jd) {
+StateVector SecularState(const SecularElements& secular, double jd) {
   const double dt = jd - secular.elements.epochJd;
   KeplerElements at = secular.elements;
   at.epochJd = jd;
   at.nodeRad += secular.nodeRateRadPerDay * dt;
-  at.perihelionArgumentRad += (secular.perihelionRateRadPerDay - secular.nodeRateRadPerDay) * dt;
-  at.meanAnomalyRad += (secular.meanMotionRadPerDay - secular.perihelionRateRadPerDay) * dt;
-  at.eccentricity = std::clamp(at.eccentricity + secular.eccentricityRatePerDay * dt, 0.0, 0.99);
+  const double perihelionArgumentRate =
+      secular.perihelionRateRadPerDay - secular.nodeRateRadPerDay;
+  at.perihelionArgumentRad += perihelionArgumentRate * dt;
+  const double meanAnomalyRate = secular.meanMotionRadPerDay - secular.perihelionRateRadPerDay;
+  at.meanAnomalyRad += meanAnomalyRate * dt;
+  const double unclamped = at.eccentricity + secular.eccentricityRatePerDay * dt;
+  at.eccentricity = std::clamp(unclamped, 0.0, 0.99);
+  const double eccentricityRate = at.eccentricity == unclamped ? secular.eccentricityRatePerDay : 0.0;
   at.inclinationRad += secular.inclinationRateRadPerDay * dt;
-  return StateFromElements(at, jd).position;
+
+  // The place on the ellipse of the moment and its rate: the mean anomaly's and the
+  // eccentricity's through the eccentric anomaly and the ellipse's shape, then the turning of the
+  // node (about the ecliptic's pole), of the perihelion (about the orbit's pole) and of the
+  // inclination (about the line of nodes).
+  const double a = at.semiMajorAxisAu, ecc = at.eccentricity;
+  const double bigE = SolveKepler(at.meanAnomalyRad, ecc);
+  const double cosE = std::cos(bigE), sinE = std::sin(bigE);
+  const double root = std::sqrt(1.0 - ecc * ecc);
+  const double eRate = (meanAnomalyRate + sinE * eccentricityRate) / (1.0 - ecc * cosE);
+  StateVector s;
+  s.position = FromPerifocal(at, a * (cosE - ecc), a * root * sinE);
+  s.velocity = FromPerifocal(at, -a * (sinE * eRate + eccentricityRate),
+                             a * (root * cosE * eRate - ecc / root * sinE * eccentricityRate));
+  const double cn = std::cos(at.nodeRad), sn = std::sin(at.nodeRad);
+  const double ci = std::cos(at.inclinationRad), si = std::sin(at.inclinationRad);
+  const Vector3 pole{0.0, 0.0, 1.0}, orbitPole{sn * si, -cn * si, ci}, nodeLine{cn, sn, 0.0};
+  s.velocity += Cross(pole, s.position) * secular.nodeRateRadPerDay +
+                Cross(orbitPole, s.position) * perihelionArgumentRate +
+                Cross(nodeLine, s.position) * secular.inclinationRateRadPerDay;
+  return s;
+}
+
+Vector3 SecularPosition(const SecularElements& secular, double jd) {
+  return SecularState(secular, jd).position;
 }
 
 KeplerElements ElementsFromState(const StateVector& state, double gm, double epochJd) {

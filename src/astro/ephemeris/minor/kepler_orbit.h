@@ -48,8 +48,10 @@ double SolveKepler(double meanAnomalyRad, double eccentricity);
 // The two-body state at `jd`.
 StateVector StateFromElements(const KeplerElements& elements, double jd);
 
-// The position on the ellipse of `secular` at `jd`.
+// The position on the ellipse of `secular` at `jd`, and the state: the velocity is the rate of
+// that position, with the rates of the elements.
 Vector3 SecularPosition(const SecularElements& secular, double jd);
+StateVector SecularState(const SecularElements& secular, double jd);
 
 // Osculating elements of `state` at `epochJd`. Orbits that are not bound ellipses (which none of
 // the bodies here reach) are clamped to eccentricity 0.999 so that results stay finite.

@@ -40,7 +40,8 @@ constexpr double kPlutoFarStepDays = 32.0;
 // The giant planets for it are sampled 4 times more sparsely than for the integrated range (every
 // 128 days for Jupiter): their interpolation errors move Pluto by far less than an arcsecond.
 constexpr int kPlutoFarGridScale = 4;
-// Half the step of the central difference that gives the velocity on two-body motion, days.
+// Half the step of the central difference that gives the velocity of a point whose motion has no
+// rate of its own here (Proserpina, counted from the moving equinox), days.
 constexpr double kVelocityHalfStep = 0.05;
 constexpr int kExtrapolationColumns = 6;
 // The Sun with Mercury..Mars (GM over GM of the Sun), seen from beyond the giant planets.
@@ -298,21 +299,30 @@ const Elements* NearestSet(std::span<const Elements> sets, int point, double jd)
 // on its osculating elements at the end of the range and passes to the mean ones with a Gaussian
 // weight of kOsculatingYears (two-body motion on osculating elements drifts by degrees within
 // decades as Jupiter changes the orbit's period; the mean elements stay within about a degree of
-// the integration over centuries).
+// the integration over centuries). The velocity is the rate of that place, the weight's included.
 constexpr double kOsculatingYears = 5.0;
 
-Vector3 FallbackHeliocentric(int point, double jd) {
-  Vector3 position, velocity;
-  if (point == kPluto && PlutoFittedState(jd, position, velocity)) return position;
+StateVector FallbackState(int point, double jd) {
+  StateVector pluto;
+  if (point == kPluto && PlutoFittedState(jd, pluto.position, pluto.velocity)) return pluto;
   const MeanElements* mean = NearestSet(FallbackMeanElements(), point, jd);
-  if (mean == nullptr) return Vector3{};  // every integrated body has mean elements
-  const Vector3 onMean = minor::SecularPosition(ToSecular(*mean), jd);
+  if (mean == nullptr) return StateVector{};  // every integrated body has mean elements
+  const StateVector onMean = minor::SecularState(ToSecular(*mean), jd);
   const SourceElements* osculating = NearestSet(BoundaryElements(), point, jd);
   if (osculating == nullptr || osculating->epochJdTt != mean->orbit.epochJdTt) return onMean;
-  const double u = (jd - osculating->epochJdTt) / (kOsculatingYears * 365.25);
-  const double w = std::exp(-u * u);
-  return minor::StateFromElements(FromSource(*osculating), jd).position * w + onMean * (1.0 - w);
+  const double scaleDays = kOsculatingYears * 365.25;
+  const double u = (jd - osculating->epochJdTt) / scaleDays;
+  // Beyond some 30 years the osculating motion's weight is below a part in 10^17.
+  if (u * u > 40.0) return onMean;
+  const double w = std::exp(-u * u), wRate = -2.0 * u * w / scaleDays;
+  const StateVector onOsculating = minor::StateFromElements(FromSource(*osculating), jd);
+  return StateVector{
+      onOsculating.position * w + onMean.position * (1.0 - w),
+      onOsculating.velocity * w + onMean.velocity * (1.0 - w) +
+          (onOsculating.position - onMean.position) * wRate};
 }
+
+Vector3 FallbackHeliocentric(int point, double jd) { return FallbackState(point, jd).position; }
 
 }  // namespace
 
@@ -359,7 +369,13 @@ PointPosition MinorBodyApparent(int point, double jdTt) {
 bool MinorBodyHeliocentricState(int point, double jdTt, Vector3& positionAu,
                                 Vector3& velocityAuPerDay) {
   if (MinorBodyState(point, jdTt, positionAu, velocityAuPerDay)) return true;
-  if (point == kPluto && PlutoFittedState(jdTt, positionAu, velocityAuPerDay)) return true;
+  if (IsIntegratedMinorBody(point)) {
+    const StateVector s = FallbackState(point, jdTt);
+    positionAu = s.position;
+    velocityAuPerDay = s.velocity;
+    return true;
+  }
+  if (minor::HypotheticalHeliocentricState(point, jdTt, positionAu, velocityAuPerDay)) return true;
   Vector3 before, after;
   if (!MinorBodyHeliocentric(point, jdTt, positionAu) ||
       !MinorBodyHeliocentric(point, jdTt - kVelocityHalfStep, before) ||
