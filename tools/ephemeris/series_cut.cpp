@@ -2,8 +2,8 @@
 // adds to the geometric geocentric direction (arcseconds) and to the rate of the geocentric
 // longitude (degrees per day) over `samples` random instants of 3000 BC-3000 AD, against the full
 // series; for the Moon also the node and the apocentre of its osculating orbit. Without thresholds
-// it measures the fast path's cut (FastPathCut), also over 1600-2400 and in its bands nearer
-// J2000 (1000-3000, 500 BC-1000 AD) over their own dates; with them, each threshold
+// it measures the fast path's cut (FastPathCut), also over 1600-2400 and in each band nearer
+// J2000 (kCutBands) over the dates within its reach; with them, each threshold
 // (radians) for every planet at once and, divided by 20 and in arcseconds, for the Moon.
 //
 //   ephemeris_series_cut [samples [thresholds...]]      (default 4000)
@@ -161,13 +161,16 @@ int main(int argc, char** argv) {
     MeasureMoon(FastPathCut(), dates);
     MeasurePlanets(FastPathCut(), "fast path, 1600-2400", tables);
     MeasureMoon(FastPathCut(), tables);
-    // The bands nearer J2000, each over its own dates (1000-3000; 500 BC-1000 AD).
-    const std::vector<double> nearBand = RandomDates(samples, 2086307.5, 2816787.5);
-    const std::vector<double> middleBand = RandomDates(samples, 1538432.5, 2086307.5);
-    MeasurePlanets(FastPathCut(1.0), "fast path within a millennium, 1000-3000", nearBand);
-    MeasureMoon(FastPathCut(1.0), nearBand);
-    MeasurePlanets(FastPathCut(2.5), "fast path within 2.5 millennia, 500 BC-1000 AD", middleBand);
-    MeasureMoon(FastPathCut(2.5), middleBand);
+    // The bands nearer J2000, each over the dates within its reach.
+    for (const double reach : kCutBands) {
+      if (reach >= SeriesCut{}.tauReach) continue;
+      const std::vector<double> band = RandomDates(samples, 2451545.0 - reach * 365250.0,
+                                                   2451545.0 + reach * 365250.0);
+      char title[80];
+      std::snprintf(title, sizeof title, "fast path within %.2f millennia of J2000", reach);
+      MeasurePlanets(FastPathCut(reach), title, band);
+      MeasureMoon(FastPathCut(reach), band);
+    }
     MeasurePerturbers(dates);
     MeasurePoints("fast path against the full series, 3000 BC-3000 AD", dates,
                   [](int point, LunarVariant variant, double jd) {

@@ -300,9 +300,18 @@ EclipticPrecession EclipticPrecessionAt(JdTt tt) {
 }
 
 Matrix3 PrecessionFromJ2000(JdTt tt) {
+  // The last instant's, per thread: a chart asks for it for its sidereal time and its frame of
+  // date.
+  thread_local struct {
+    double jd = std::numeric_limits<double>::quiet_NaN();
+    Matrix3 matrix;
+  } last;
+  if (last.jd == tt.days) return last.matrix;
   const EclipticPrecession p = EclipticPrecessionAt(tt);
   // To the node of the ecliptic of date, tilt onto it, then measure from the equinox of date.
-  return RotationZ(-(p.bigPiA + p.pA)) * RotationX(p.piA) * RotationZ(p.bigPiA);
+  last.matrix = RotationZ(-(p.bigPiA + p.pA)) * RotationX(p.piA) * RotationZ(p.bigPiA);
+  last.jd = tt.days;
+  return last.matrix;
 }
 
 Matrix3 PrecessionRateFromJ2000(JdTt tt) {

@@ -55,14 +55,15 @@ struct InstantFrame {
   const SeriesSet* series = nullptr;
   DateFrame date;
   bool hasEarth = false, hasMoon = false;
-  DualVector earth;    // heliocentric, au and au per day, J2000
-  Vector3 earthAccel;  // the Sun's pull, au per day^2
+  DualVector earth;      // heliocentric, au and au per day, J2000
+  DualVector earthUnit;  // its direction
+  Vector3 earthAccel;    // the Sun's pull, au per day^2
   MoonMotion moon;
 };
 
-// The instant's frame with what `needEarth` and `needMoon` ask for, from the per-thread memo of the
-// last instant when it is the same one.
-InstantFrame FrameAt(double jdTt, const SeriesSet& series, bool needEarth, bool needMoon) {
+// The instant's frame with what `needEarth` and `needMoon` ask for: the per-thread memo of the last
+// instant, made anew when the instant differs (the reference holds until the thread's next call).
+const InstantFrame& FrameAt(double jdTt, const SeriesSet& series, bool needEarth, bool needMoon) {
   thread_local InstantFrame last;
   if (last.jdTt != jdTt || last.series != &series) {
     last = InstantFrame{};
@@ -74,6 +75,7 @@ InstantFrame FrameAt(double jdTt, const SeriesSet& series, bool needEarth, bool 
     series.PlanetState(Planet::Earth, jdTt, last.earth.v, last.earth.d);
     const double r = last.earth.v.Length();
     last.earthAccel = last.earth.v * (-minor::kSunGm / (r * r * r));
+    last.earthUnit = Unit(last.earth);
     last.hasEarth = true;
   }
   if (needMoon && !last.hasMoon) {
@@ -106,7 +108,7 @@ PointPosition ApparentOfBody(const InstantFrame& f, const Vector3& position,
 
   if (deflect && r > 1e-6) {
     const DualVector q = Unit(emittedBody);
-    const DualVector e = Unit(f.earth);
+    const DualVector& e = f.earthUnit;
     const Dual qe = Dot(q, e);
     const Dual denominator =
         qe.v + 1.0 > kDeflectionFloor ? Dual{1.0 + qe.v, qe.d} : Dual{kDeflectionFloor, 0.0};
@@ -131,7 +133,7 @@ PointPosition ApparentMoon(const InstantFrame& f) {
 
 PointPosition LunarPoint(int point, LunarVariant variant, double jdTt, const SeriesSet& series) {
   const bool mean = variant == LunarVariant::Mean;
-  const InstantFrame f =
+  const InstantFrame& f =
       FrameAt(jdTt, series, false, !mean);
   const bool node = point == kNorthNode || point == kSouthNode;
   PointPosition p;
@@ -156,7 +158,7 @@ PointPosition FastTheoryPosition(int point, LunarVariant variant, double jdTt,
   if (point == 1) return ApparentMoon(FrameAt(jdTt, series, false, true));
   if (point == 21)
     return minor::WhiteMoonApparent(jdTt, FrameAt(jdTt, series, false, false).date);
-  const InstantFrame f = FrameAt(jdTt, series, true, false);
+  const InstantFrame& f = FrameAt(jdTt, series, true, false);
   if (point == 0) return ApparentOfBody(f, Vector3{}, Vector3{}, false);
   Vector3 position, velocity;
   if (point >= 2 && point <= 8)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <type_traits>
 
 #include "astro/ephemeris/earth_orientation.h"
@@ -116,15 +118,28 @@ template <int bytes>
       const std::size_t to = std::min(block.end[k], first + n) - first;
       const double* __restrict p = block.p[k].data() + first;
       const double* __restrict q = block.q[k].data() + first;
-      Lanes<bytes> value{}, rate{};
-      for (std::size_t i = from; i < to; i += kWidth<bytes>) {
-        const Lanes<bytes> cs = VELM_LANES_AT(cosines, i), sn = VELM_LANES_AT(sines, i);
-        const Lanes<bytes> pp = VELM_LANES_AT(p, i), qq = VELM_LANES_AT(q, i);
-        value += pp * cs + qq * sn;
-        rate += VELM_LANES_AT(c, i) * (qq * cs - pp * sn);
+      // Two sums of each kind, so that consecutive additions do not wait for each other.
+      Lanes<bytes> value0{}, rate0{}, value1{}, rate1{};
+      std::size_t i = from;
+      for (; i + 2 * kWidth<bytes> <= to; i += 2 * kWidth<bytes>) {
+        const std::size_t j = i + kWidth<bytes>;
+        const Lanes<bytes> cs0 = VELM_LANES_AT(cosines, i), sn0 = VELM_LANES_AT(sines, i);
+        const Lanes<bytes> cs1 = VELM_LANES_AT(cosines, j), sn1 = VELM_LANES_AT(sines, j);
+        const Lanes<bytes> p0 = VELM_LANES_AT(p, i), q0 = VELM_LANES_AT(q, i);
+        const Lanes<bytes> p1 = VELM_LANES_AT(p, j), q1 = VELM_LANES_AT(q, j);
+        value0 += p0 * cs0 + q0 * sn0;
+        value1 += p1 * cs1 + q1 * sn1;
+        rate0 += VELM_LANES_AT(c, i) * (q0 * cs0 - p0 * sn0);
+        rate1 += VELM_LANES_AT(c, j) * (q1 * cs1 - p1 * sn1);
       }
-      out[k].value += LanesTotal<bytes>(value);
-      out[k].rate += LanesTotal<bytes>(rate);
+      if (i < to) {
+        const Lanes<bytes> cs0 = VELM_LANES_AT(cosines, i), sn0 = VELM_LANES_AT(sines, i);
+        const Lanes<bytes> p0 = VELM_LANES_AT(p, i), q0 = VELM_LANES_AT(q, i);
+        value0 += p0 * cs0 + q0 * sn0;
+        rate0 += VELM_LANES_AT(c, i) * (q0 * cs0 - p0 * sn0);
+      }
+      out[k].value += LanesTotal<bytes>(value0 + value1);
+      out[k].rate += LanesTotal<bytes>(rate0 + rate1);
     }
   }
 }
@@ -153,8 +168,9 @@ template <int bytes>
       const std::size_t to = std::min(block.end[k], first + n) - first;
       const double* __restrict p = block.p[k].data() + first;
       const double* __restrict q = block.q[k].data() + first;
-      Lanes<bytes> value{}, rate{}, accel{};
-      for (std::size_t i = from; i < to; i += kWidth<bytes>) {
+      Lanes<bytes> value0{}, rate0{}, accel0{}, value1{}, rate1{}, accel1{};
+      const auto add = [&](std::size_t i, Lanes<bytes>& value, Lanes<bytes>& rate,
+                           Lanes<bytes>& accel) [[gnu::always_inline]] {
         const Lanes<bytes> cs = VELM_LANES_AT(cosines, i), sn = VELM_LANES_AT(sines, i);
         const Lanes<bytes> pp = VELM_LANES_AT(p, i), qq = VELM_LANES_AT(q, i);
         const Lanes<bytes> r = VELM_LANES_AT(rates, i);
@@ -162,10 +178,16 @@ template <int bytes>
         value += v;
         rate += r * slope;
         accel += VELM_LANES_AT(accels, i) * slope - r * r * v;
+      };
+      std::size_t i = from;
+      for (; i + 2 * kWidth<bytes> <= to; i += 2 * kWidth<bytes>) {
+        add(i, value0, rate0, accel0);
+        add(i + kWidth<bytes>, value1, rate1, accel1);
       }
-      out[k].value += LanesTotal<bytes>(value);
-      out[k].rate += LanesTotal<bytes>(rate);
-      out[k].accel += LanesTotal<bytes>(accel);
+      if (i < to) add(i, value0, rate0, accel0);
+      out[k].value += LanesTotal<bytes>(value0 + value1);
+      out[k].rate += LanesTotal<bytes>(rate0 + rate1);
+      out[k].accel += LanesTotal<bytes>(accel0 + accel1);
     }
   }
 }
@@ -352,9 +374,16 @@ class BlockBuilder {
 SeriesCut FastPathCut(double tauReach) {
   SeriesCut cut;
   cut.tauReach = tauReach;
-  // Mercury .. Neptune, radians.
-  cut.planetRad = {1.5e-8, 4e-9, 3e-9, 2e-9, 1e-8, 8e-9, 1e-8, 2e-8};
-  cut.moonArcsec = 5e-4;
+  // Mercury .. Neptune, radians. Within a millennium of J2000 the thresholds stand where the worst
+  // error they add reaches what the farther ones add over 3000 BC-3000 AD (below 0.1" for every
+  // body: docs/decisions.md).
+  if (tauReach <= 1.0) {
+    cut.planetRad = {2e-8, 5e-9, 4e-9, 2e-9, 1.2e-8, 1e-8, 1.2e-8, 2.5e-8};
+    cut.moonArcsec = 7e-4;
+  } else {
+    cut.planetRad = {1.5e-8, 4e-9, 3e-9, 2e-9, 1e-8, 8e-9, 1e-8, 2e-8};
+    cut.moonArcsec = 5e-4;
+  }
   return cut;
 }
 
@@ -492,16 +521,13 @@ const SeriesSet& FullSeries() {
 
 const SeriesSet& CutSeries(double jdTt) {
   const double tau = std::fabs(jdTt - 2451545.0) / kDaysPerMillennium;
-  if (tau <= 1.0) {
-    static const SeriesSet near{FastPathCut(1.0)};
-    return near;
-  }
-  if (tau <= 2.5) {
-    static const SeriesSet middle{FastPathCut(2.5)};
-    return middle;
-  }
-  static const SeriesSet far{FastPathCut(5.0)};
-  return far;
+  std::size_t band = 0;
+  while (band + 1 < kCutBands.size() && !(tau <= kCutBands[band])) ++band;
+  static std::array<std::once_flag, kCutBands.size()> made;
+  static std::array<std::unique_ptr<const SeriesSet>, kCutBands.size()> sets;
+  std::call_once(made[band],
+                 [band] { sets[band] = std::make_unique<const SeriesSet>(FastPathCut(kCutBands[band])); });
+  return *sets[band];
 }
 
 const SeriesSet& PerturberSeries() {

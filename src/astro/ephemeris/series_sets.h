@@ -92,8 +92,10 @@ class SeriesSet {
 
 // Every term of the theories.
 const SeriesSet& FullSeries();
-// The terms kept by FastPathCut() for the band of distances from J2000 that holds `jdTt`: within
-// one millennium (1000-3000), within two and a half, and beyond.
+// The bands of the cut series: their farthest distances from J2000, millennia (0.5: 1500-2500,
+// 0.75: 1250-2750, 1: 1000-3000, 2.5: 500 BC-4500, 5: 3000 BC-7000 and beyond).
+inline constexpr std::array<double, 5> kCutBands = {0.5, 0.75, 1.0, 2.5, 5.0};
+// The terms kept by FastPathCut() for the nearest band that holds `jdTt`.
 const SeriesSet& CutSeries(double jdTt);
 // The terms kept by PerturberCut().
 const SeriesSet& PerturberSeries();

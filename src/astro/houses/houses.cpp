@@ -133,25 +133,45 @@ double AscensionalDifferenceDeg(double longitudeDeg, const Sky& s) {
 
 // Placidus: each cusp is the degree that has gone a third (two thirds) of its own semi-arc. The
 // degree is the fixed point of "longitude -> right ascension at that fraction of its semi-arc ->
-// longitude", found by secant steps from the topocentric cusp, which lies close to it (a plain
-// fixed-point walk converges slowly at high latitudes). NaN where the degree is circumpolar.
+// longitude", found by Newton's steps on the difference between the two longitudes from the
+// topocentric cusp, which lies close to it (a plain fixed-point walk converges slowly at high
+// latitudes). NaN where the degree is circumpolar.
 double PlacidusCusp(const Sky& s, double fraction, bool aboveHorizon, double guess) {
-  auto step = [&](double longitude) {
-    const double ad = AscensionalDifferenceDeg(longitude, s);
-    const double ra =
-        aboveHorizon ? s.armc + fraction * (90.0 + ad) : s.armc + 180.0 - fraction * (90.0 - ad);
-    return std::remainder(EclipticOfRightAscensionDeg(ra, s.obliquity) - longitude, 360.0);
+  const double sinObliquity = std::sin(s.obliquity * kDeg);
+  const double cosObliquity = std::cos(s.obliquity * kDeg);
+  const double tanLatitude = std::tan(s.latitude * kDeg);
+  struct Difference {
+    double degrees, slope;  // the longitude reached less the one started from, its derivative
   };
-  double x0 = guess, f0 = step(x0);
-  double x1 = x0 + f0, f1 = step(x1);
-  for (int i = 0; i < 50 && std::isfinite(f1) && std::fabs(f1) > 1e-10; ++i) {
-    const double x2 = f1 != f0 ? x1 - f1 * (x1 - x0) / (f1 - f0) : x1 + f1;
-    x0 = x1;
-    f0 = f1;
-    x1 = x2;
-    f1 = step(x1);
+  auto step = [&](double longitude) {
+    // The degree's declination, its ascensional difference, the right ascension at the fraction
+    // of its semi-arc and the degree of that right ascension; each one's rate by the one before.
+    const double l = longitude * kDeg;
+    const double sinDeclination = sinObliquity * std::sin(l);
+    const double cos2Declination = 1.0 - sinDeclination * sinDeclination;
+    const double cosDeclination = std::sqrt(cos2Declination);
+    const double sinAd = tanLatitude * sinDeclination / cosDeclination;
+    const double ad = std::asin(sinAd) / kDeg;
+    const double ra = (aboveHorizon ? s.armc + fraction * (90.0 + ad)
+                                    : s.armc + 180.0 - fraction * (90.0 - ad)) *
+                      kDeg;
+    const double sinRa = std::sin(ra), cosRa = std::cos(ra);
+    const double degree = std::atan2(sinRa, cosRa * cosObliquity) / kDeg;
+    const double declinationRate = sinObliquity * std::cos(l) / cosDeclination;
+    const double adRate = tanLatitude / (cos2Declination * std::sqrt(1.0 - sinAd * sinAd));
+    const double degreeRate =
+        cosObliquity / (sinRa * sinRa + cosRa * cosRa * cosObliquity * cosObliquity);
+    return Difference{std::remainder(degree - longitude, 360.0),
+                      degreeRate * fraction * adRate * declinationRate - 1.0};
+  };
+  double x = guess;
+  Difference d = step(x);
+  for (int i = 0; i < 50 && std::isfinite(d.degrees) && std::fabs(d.degrees) > 1e-10; ++i) {
+    // Where the slope vanishes, a plain step of the walk.
+    x = std::fabs(d.slope) > 1e-9 ? x - d.degrees / d.slope : x + d.degrees;
+    d = step(x);
   }
-  return std::isfinite(f1) ? Norm360(x1 + f1) : f1;
+  return std::isfinite(d.degrees) ? Norm360(x + d.degrees) : d.degrees;
 }
 
 Cusps PlacidusCusps(const Sky& s) {
