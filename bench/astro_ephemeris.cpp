@@ -10,6 +10,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/ephemeris.h"
+#include "astro/ephemeris/planet_theory.h"
 #include "astro/ephemeris/series_sets.h"
 #include "astro/houses/houses.h"
 #include "bench_support.h"
@@ -183,5 +184,25 @@ void BM_InfoPanelInsideTables(benchmark::State& state) { InfoPanelOfYear(state, 
 BENCHMARK(BM_InfoPanelInsideTables)->Unit(benchmark::kMillisecond);
 void BM_InfoPanelOutsideTables(benchmark::State& state) { InfoPanelOfYear(state, 1550); }
 BENCHMARK(BM_InfoPanelOutsideTables)->Unit(benchmark::kMillisecond);
+
+// One body's cut series, position and velocity, at dates 1000-1600 37.3 days apart (0..7 Mercury..
+// Neptune with the Earth as 2, 8 the Moon with its acceleration): the share of each in a chart
+// outside the tables.
+void BM_SeriesOfOneBody(benchmark::State& state) {
+  const int body = static_cast<int>(state.range(0));
+  double jd = 2086307.5;
+  Vector3 p, v;
+  for (auto _ : state) {
+    if (body == 8) {
+      benchmark::DoNotOptimize(CutSeries(jd).Moon(jd).position.x);
+    } else {
+      CutSeries(jd).PlanetState(static_cast<Planet>(body), jd, p, v);
+      benchmark::DoNotOptimize(p.x);
+    }
+    jd += 37.3;
+    if (jd > 2305447.5) jd = 2086307.5;
+  }
+}
+BENCHMARK(BM_SeriesOfOneBody)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -88,9 +88,10 @@ std::vector<Derivative> Derivatives() {
     rows.push_back({"moon velocity",
                     [=](double jd) { return Axis(CutSeries(jd).Moon(jd).position, axis); },
                     [=](double jd) { return Axis(CutSeries(jd).Moon(jd).velocity, axis); }, 1e-6});
-    rows.push_back(
-        {"moon acceleration", [=](double jd) { return Axis(CutSeries(jd).Moon(jd).velocity, axis); },
-         [=](double jd) { return Axis(CutSeries(jd).Moon(jd).acceleration, axis); }, 1e-6});
+    rows.push_back({"moon acceleration",
+                    [=](double jd) { return Axis(CutSeries(jd).Moon(jd).velocity, axis); },
+                    [=](double jd) { return Axis(CutSeries(jd).Moon(jd).acceleration, axis); },
+                    1e-6});
     rows.push_back(
         {"precession",
          [=](double jd) { return PrecessionFromJ2000(JdTt{jd}).m[axis][(axis + 1) % 3]; },

@@ -265,8 +265,8 @@ TEST(MinorBodies, SpeedMatchesDifferenceOfPositions) {
 // rates, the passage from the osculating orbit, the hypothetical points) are the rates of those
 // places: against a central difference of 0.01 day, to a part in 10^7.
 TEST(MinorBodies, StateVelocitiesAreTheRatesOfTheirPlaces) {
-  minor::SecularElements turning{Orbit(2.77, 0.0786, 10.6, 80.3, 73.5, 334.3), 0.0037, 1e-5,
-                                 3e-5, 1e-7, -2e-7};
+  minor::SecularElements turning{
+      Orbit(2.77, 0.0786, 10.6, 80.3, 73.5, 334.3), 0.0037, 1e-5, 3e-5, 1e-7, -2e-7};
   const auto secular = [&](double jd) { return minor::SecularState(turning, jd); };
   const auto body = [](int point) {
     return [point](double jd) {

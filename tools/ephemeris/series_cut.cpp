@@ -164,8 +164,8 @@ int main(int argc, char** argv) {
     // The bands nearer J2000, each over the dates within its reach.
     for (const double reach : kCutBands) {
       if (reach >= SeriesCut{}.tauReach) continue;
-      const std::vector<double> band = RandomDates(samples, 2451545.0 - reach * 365250.0,
-                                                   2451545.0 + reach * 365250.0);
+      const std::vector<double> band =
+          RandomDates(samples, 2451545.0 - reach * 365250.0, 2451545.0 + reach * 365250.0);
       char title[80];
       std::snprintf(title, sizeof title, "fast path within %.2f millennia of J2000", reach);
       MeasurePlanets(FastPathCut(reach), title, band);

@@ -133,8 +133,7 @@ PointPosition ApparentMoon(const InstantFrame& f) {
 
 PointPosition LunarPoint(int point, LunarVariant variant, double jdTt, const SeriesSet& series) {
   const bool mean = variant == LunarVariant::Mean;
-  const InstantFrame& f =
-      FrameAt(jdTt, series, false, !mean);
+  const InstantFrame& f = FrameAt(jdTt, series, false, !mean);
   const bool node = point == kNorthNode || point == kSouthNode;
   PointPosition p;
   if (node)
@@ -156,8 +155,7 @@ PointPosition FastTheoryPosition(int point, LunarVariant variant, double jdTt,
   if (point >= kNorthNode && point <= kLunarPerigee)
     return LunarPoint(point, variant, jdTt, series);
   if (point == 1) return ApparentMoon(FrameAt(jdTt, series, false, true));
-  if (point == 21)
-    return minor::WhiteMoonApparent(jdTt, FrameAt(jdTt, series, false, false).date);
+  if (point == 21) return minor::WhiteMoonApparent(jdTt, FrameAt(jdTt, series, false, false).date);
   const InstantFrame& f = FrameAt(jdTt, series, true, false);
   if (point == 0) return ApparentOfBody(f, Vector3{}, Vector3{}, false);
   Vector3 position, velocity;

@@ -100,7 +100,8 @@ template <int bytes>
   return total[0];
 }
 // The lanes of x[i ...].
-#define VELM_LANES_AT(x, i) (*reinterpret_cast<const typename LanesOf<bytes>::Unaligned*>((x) + (i)))
+#define VELM_LANES_AT(x, i) \
+  (*reinterpret_cast<const typename LanesOf<bytes>::Unaligned*>((x) + (i)))
 
 // VSOP87, one power of time: for each frequency C the cosine and sine of C tau, then per
 // coordinate sum p cos + q sin (= A cos(B + C tau) summed over its terms) and its derivative.
@@ -158,7 +159,8 @@ template <int bytes>
     const double* __restrict f3 = block.f3.data() + first;
     const double* __restrict f4 = block.f4.data() + first;
     for (std::size_t i = 0; i < n; ++i) {
-      SinCos<kFused<bytes>>(t * (f1[i] + t * (f2[i] + t * (f3[i] + t * f4[i]))), sines[i], cosines[i]);
+      SinCos<kFused<bytes>>(t * (f1[i] + t * (f2[i] + t * (f3[i] + t * f4[i]))), sines[i],
+                            cosines[i]);
       rates[i] = f1[i] + t * (2.0 * f2[i] + t * (3.0 * f3[i] + t * 4.0 * f4[i]));
       accels[i] = 2.0 * f2[i] + t * (6.0 * f3[i] + t * 12.0 * f4[i]);
     }
@@ -212,19 +214,19 @@ void ElpPlain(const SeriesSet::ElpBlock& block, double t, CoordinateSums& out) {
                                          CoordinateSums& out) {
   ElpBody<32>(block, t, out);
 }
-[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void VsopAvx512(const SeriesSet::VsopBlock& block, double tau,
-                                               CoordinateSums& out) {
+[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void VsopAvx512(
+    const SeriesSet::VsopBlock& block, double tau, CoordinateSums& out) {
   VsopBody<64>(block, tau, out);
 }
-[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void ElpAvx512(const SeriesSet::ElpBlock& block, double t,
-                                              CoordinateSums& out) {
+[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void ElpAvx512(
+    const SeriesSet::ElpBlock& block, double t, CoordinateSums& out) {
   ElpBody<64>(block, t, out);
 }
 // The widest kernels the processor runs: 2 AVX-512, 1 AVX2 with FMA, 0 neither.
 int Widest() {
-  static const int widest = __builtin_cpu_supports("avx512f")                                ? 2
+  static const int widest = __builtin_cpu_supports("avx512f")                                 ? 2
                             : __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1
-                                                                                             : 0;
+                                                                                              : 0;
   return widest;
 }
 CoordinateSums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
@@ -424,8 +426,8 @@ SeriesSet::SeriesSet(const SeriesCut& cut) {
     for (std::uint32_t i = s.first; i < s.first + s.count; ++i) {
       const ElpTerm& t = elpTerms[i];
       if (!(std::fabs(t.a) * reach >= threshold)) continue;
-      moon.Add(s.power, Polynomial{t.f1, t.f2, t.f3, t.f4}, s.coordinate,
-               t.a * std::sin(t.phase), t.a * std::cos(t.phase));
+      moon.Add(s.power, Polynomial{t.f1, t.f2, t.f3, t.f4}, s.coordinate, t.a * std::sin(t.phase),
+               t.a * std::cos(t.phase));
       ++moonTerms_;
     }
   }
@@ -525,8 +527,9 @@ const SeriesSet& CutSeries(double jdTt) {
   while (band + 1 < kCutBands.size() && !(tau <= kCutBands[band])) ++band;
   static std::array<std::once_flag, kCutBands.size()> made;
   static std::array<std::unique_ptr<const SeriesSet>, kCutBands.size()> sets;
-  std::call_once(made[band],
-                 [band] { sets[band] = std::make_unique<const SeriesSet>(FastPathCut(kCutBands[band])); });
+  std::call_once(made[band], [band] {
+    sets[band] = std::make_unique<const SeriesSet>(FastPathCut(kCutBands[band]));
+  });
   return *sets[band];
 }
 

@@ -152,9 +152,9 @@ double PlacidusCusp(const Sky& s, double fraction, bool aboveHorizon, double gue
     const double cosDeclination = std::sqrt(cos2Declination);
     const double sinAd = tanLatitude * sinDeclination / cosDeclination;
     const double ad = std::asin(sinAd) / kDeg;
-    const double ra = (aboveHorizon ? s.armc + fraction * (90.0 + ad)
-                                    : s.armc + 180.0 - fraction * (90.0 - ad)) *
-                      kDeg;
+    const double ra =
+        (aboveHorizon ? s.armc + fraction * (90.0 + ad) : s.armc + 180.0 - fraction * (90.0 - ad)) *
+        kDeg;
     const double sinRa = std::sin(ra), cosRa = std::cos(ra);
     const double degree = std::atan2(sinRa, cosRa * cosObliquity) / kDeg;
     const double declinationRate = sinObliquity * std::cos(l) / cosDeclination;

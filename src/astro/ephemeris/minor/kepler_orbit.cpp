@@ -57,14 +57,14 @@ StateVector SecularState(const SecularElements& secular, double jd) {
   KeplerElements at = secular.elements;
   at.epochJd = jd;
   at.nodeRad += secular.nodeRateRadPerDay * dt;
-  const double perihelionArgumentRate =
-      secular.perihelionRateRadPerDay - secular.nodeRateRadPerDay;
+  const double perihelionArgumentRate = secular.perihelionRateRadPerDay - secular.nodeRateRadPerDay;
   at.perihelionArgumentRad += perihelionArgumentRate * dt;
   const double meanAnomalyRate = secular.meanMotionRadPerDay - secular.perihelionRateRadPerDay;
   at.meanAnomalyRad += meanAnomalyRate * dt;
   const double unclamped = at.eccentricity + secular.eccentricityRatePerDay * dt;
   at.eccentricity = std::clamp(unclamped, 0.0, 0.99);
-  const double eccentricityRate = at.eccentricity == unclamped ? secular.eccentricityRatePerDay : 0.0;
+  const double eccentricityRate =
+      at.eccentricity == unclamped ? secular.eccentricityRatePerDay : 0.0;
   at.inclinationRad += secular.inclinationRateRadPerDay * dt;
 
   // The place on the ellipse of the moment and its rate: the mean anomaly's and the

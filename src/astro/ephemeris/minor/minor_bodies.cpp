@@ -316,10 +316,9 @@ StateVector FallbackState(int point, double jd) {
   if (u * u > 40.0) return onMean;
   const double w = std::exp(-u * u), wRate = -2.0 * u * w / scaleDays;
   const StateVector onOsculating = minor::StateFromElements(FromSource(*osculating), jd);
-  return StateVector{
-      onOsculating.position * w + onMean.position * (1.0 - w),
-      onOsculating.velocity * w + onMean.velocity * (1.0 - w) +
-          (onOsculating.position - onMean.position) * wRate};
+  return StateVector{onOsculating.position * w + onMean.position * (1.0 - w),
+                     onOsculating.velocity * w + onMean.velocity * (1.0 - w) +
+                         (onOsculating.position - onMean.position) * wRate};
 }
 
 Vector3 FallbackHeliocentric(int point, double jd) { return FallbackState(point, jd).position; }
