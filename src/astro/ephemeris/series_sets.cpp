@@ -24,58 +24,9 @@ constexpr std::array<double, 8> kMeanDistanceAu = {0.387, 0.723, 1.0,   1.524,
                                                    5.203, 9.537, 19.19, 30.07};
 constexpr double kMoonMeanDistanceKm = 385000.0;
 
-// Terms handled per pass of a kernel: their sines and cosines fit in the first-level cache.
-constexpr std::size_t kChunk = 256;
-
-// a * b + c; fused where the processor has it (the AVX2 kernels).
-template <bool fused>
-[[gnu::always_inline]] inline double MulAdd(double a, double b, double c) {
-  if constexpr (fused)
-    return std::fma(a, b, c);
-  else
-    return a * b + c;
-}
-
-// sin x and cos x without a library call, so that a loop over them vectorises: x is brought to
-// [-pi, pi] by whole turns (the rounding by adding and taking away 1.5 * 2^52), the sine and
-// cosine of x / 4 come from their Taylor series to the 16th power (below 5e-17 on
-// [-pi/4, pi/4]), and the double angle twice gives those of x.
-template <bool fused>
-[[gnu::always_inline]] inline void SinCos(double x, double& s, double& c) {
-  constexpr double kRound = 6755399441055744.0;
-  constexpr double kInvTwoPi = 0.15915494309189535;
-  constexpr double kTwoPiHi = 6.2831853071795862, kTwoPiLo = 2.4492935982947064e-16;
-  const double turns = (x * kInvTwoPi + kRound) - kRound;
-  const double y = 0.25 * MulAdd<fused>(-turns, kTwoPiLo, MulAdd<fused>(-turns, kTwoPiHi, x));
-  const double y2 = y * y;
-  double ps = -1.0 / 1307674368000, pc = -1.0 / 87178291200;
-  ps = MulAdd<fused>(ps, y2, 1.0 / 6227020800);
-  pc = MulAdd<fused>(pc, y2, 1.0 / 479001600);
-  ps = MulAdd<fused>(ps, y2, -1.0 / 39916800);
-  pc = MulAdd<fused>(pc, y2, -1.0 / 3628800);
-  ps = MulAdd<fused>(ps, y2, 1.0 / 362880);
-  pc = MulAdd<fused>(pc, y2, 1.0 / 40320);
-  ps = MulAdd<fused>(ps, y2, -1.0 / 5040);
-  pc = MulAdd<fused>(pc, y2, -1.0 / 720);
-  ps = MulAdd<fused>(ps, y2, 1.0 / 120);
-  pc = MulAdd<fused>(pc, y2, 1.0 / 24);
-  ps = MulAdd<fused>(ps, y2, -1.0 / 6);
-  pc = MulAdd<fused>(pc, y2, -0.5);
-  const double sy = MulAdd<fused>(y * y2, ps, y);
-  const double cy = MulAdd<fused>(y2, pc, 1.0);
-  const double s2 = 2.0 * sy * cy, c2 = (cy - sy) * (cy + sy);
-  s = 2.0 * s2 * c2;
-  c = (c2 - s2) * (c2 + s2);
-}
-
-// Sums of one block and their derivatives by the block's time variable.
-struct Sums {
-  double value = 0.0, rate = 0.0, accel = 0.0;
-};
-
-// The sums run in vectors of `bytes`: 8 doubles with AVX-512, 4 with AVX2 (the kernels compiled
-// for them), else 2; the kernels compiled for AVX2 or AVX-512 fuse their multiply-adds. The
-// blocks' columns come in whole multiples of kLanes.
+// The kernels run over vectors of `bytes`: 8 doubles with AVX-512, 4 with AVX2 (the kernels
+// compiled for them, which fuse their multiply-adds), else 2. The blocks' columns come in whole
+// multiples of kLanes.
 constexpr std::size_t kLanes = 8;
 template <int bytes>
 struct LanesOf {
@@ -87,8 +38,11 @@ template <int bytes>
 using Lanes = typename LanesOf<bytes>::Vector;
 template <int bytes>
 constexpr std::size_t kWidth = bytes / sizeof(double);
-template <int bytes>
-constexpr bool kFused = bytes > 16;
+
+// The lanes of x[i ...] (a macro: a function returning a vector changes its calling convention
+// with the instruction set).
+#define VELM_LANES_AT(x, i) \
+  (*reinterpret_cast<const typename LanesOf<bytes>::Unaligned*>((x) + (i)))
 
 // The sum of a vector's lanes.
 template <int bytes>
@@ -99,128 +53,148 @@ template <int bytes>
     for (std::size_t i = 0; i < half; ++i) total[i] += total[i + half];
   return total[0];
 }
-// The lanes of x[i ...].
-#define VELM_LANES_AT(x, i) \
-  (*reinterpret_cast<const typename LanesOf<bytes>::Unaligned*>((x) + (i)))
 
-// VSOP87, one power of time: for each frequency C the cosine and sine of C tau, then per
-// coordinate sum p cos + q sin (= A cos(B + C tau) summed over its terms) and its derivative.
+// sin x and cos x of every lane without a library call: x is brought to [-pi, pi] by whole turns
+// (the rounding by adding and taking away 1.5 * 2^52), the sine and cosine of x / 4 come from
+// their Taylor series to the 16th power (below 5e-17 on [-pi/4, pi/4]), and the double angle
+// twice gives those of x.
 template <int bytes>
-[[gnu::always_inline]] inline void VsopBody(const SeriesSet::VsopBlock& block, double tau,
-                                            std::array<Sums, 3>& out) {
-  alignas(32) double cosines[kChunk], sines[kChunk];
-  for (std::size_t first = 0; first < block.c.size(); first += kChunk) {
-    const std::size_t n = std::min(kChunk, block.c.size() - first);
-    const double* __restrict c = block.c.data() + first;
-    for (std::size_t i = 0; i < n; ++i) SinCos<kFused<bytes>>(c[i] * tau, sines[i], cosines[i]);
+[[gnu::always_inline]] inline void SinCos(const Lanes<bytes>& x, Lanes<bytes>& s, Lanes<bytes>& c) {
+  constexpr double kRound = 6755399441055744.0;
+  constexpr double kInvTwoPi = 0.15915494309189535;
+  constexpr double kTwoPiHi = 6.2831853071795862, kTwoPiLo = 2.4492935982947064e-16;
+  const Lanes<bytes> turns = (x * kInvTwoPi + kRound) - kRound;
+  const Lanes<bytes> y = 0.25 * ((x - turns * kTwoPiHi) - turns * kTwoPiLo);
+  const Lanes<bytes> y2 = y * y;
+  Lanes<bytes> ps = y2 * (-1.0 / 1307674368000) + 1.0 / 6227020800;
+  Lanes<bytes> pc = y2 * (-1.0 / 87178291200) + 1.0 / 479001600;
+  ps = ps * y2 - 1.0 / 39916800;
+  pc = pc * y2 - 1.0 / 3628800;
+  ps = ps * y2 + 1.0 / 362880;
+  pc = pc * y2 + 1.0 / 40320;
+  ps = ps * y2 - 1.0 / 5040;
+  pc = pc * y2 - 1.0 / 720;
+  ps = ps * y2 + 1.0 / 120;
+  pc = pc * y2 + 1.0 / 24;
+  ps = ps * y2 - 1.0 / 6;
+  pc = pc * y2 - 0.5;
+  const Lanes<bytes> sy = (y * y2) * ps + y;
+  const Lanes<bytes> cy = y2 * pc + 1.0;
+  const Lanes<bytes> s2 = 2.0 * sy * cy, c2 = (cy - sy) * (cy + sy);
+  s = 2.0 * s2 * c2;
+  c = (c2 - s2) * (c2 + s2);
+}
+
+// A column group's coordinates as bits (1 << coordinate); the groups in the order of the columns
+// (SeriesSet's blocks): the latitude alone, with the longitude, all three, the longitude with the
+// distance, the distance alone.
+constexpr int kGroupCoordinates[] = {2, 3, 7, 5, 4};
+
+// Sums of one block and their derivatives by the block's time variable, per coordinate.
+struct Sums {
+  double value = 0.0, rate = 0.0, accel = 0.0;
+};
+using CoordinateSums = std::array<Sums, 3>;
+
+// VSOP87, the columns from..to of one power of time, whose terms are in the coordinates `mask`:
+// for each frequency C the cosine and sine of C tau, then per coordinate p cos + q sin (= A cos(B
+// + C tau) summed over its terms) and its derivative, added into `value` and `rate`.
+template <int bytes, int mask>
+[[gnu::always_inline]] inline void VsopGroup(const SeriesSet::VsopBlock& block, std::size_t from,
+                                             std::size_t to, double tau, Lanes<bytes> (&value)[3],
+                                             Lanes<bytes> (&rate)[3]) {
+  for (std::size_t i = from; i < to; i += kWidth<bytes>) {
+    const Lanes<bytes> c = VELM_LANES_AT(block.c.data(), i);
+    Lanes<bytes> sine, cosine;
+    SinCos<bytes>(c * tau, sine, cosine);
     for (std::size_t k = 0; k < 3; ++k) {
-      if (block.end[k] <= first || block.begin[k] >= first + n) continue;
-      const std::size_t from = std::max(block.begin[k], first) - first;
-      const std::size_t to = std::min(block.end[k], first + n) - first;
-      const double* __restrict p = block.p[k].data() + first;
-      const double* __restrict q = block.q[k].data() + first;
-      // Two sums of each kind, so that consecutive additions do not wait for each other.
-      Lanes<bytes> value0{}, rate0{}, value1{}, rate1{};
-      std::size_t i = from;
-      for (; i + 2 * kWidth<bytes> <= to; i += 2 * kWidth<bytes>) {
-        const std::size_t j = i + kWidth<bytes>;
-        const Lanes<bytes> cs0 = VELM_LANES_AT(cosines, i), sn0 = VELM_LANES_AT(sines, i);
-        const Lanes<bytes> cs1 = VELM_LANES_AT(cosines, j), sn1 = VELM_LANES_AT(sines, j);
-        const Lanes<bytes> p0 = VELM_LANES_AT(p, i), q0 = VELM_LANES_AT(q, i);
-        const Lanes<bytes> p1 = VELM_LANES_AT(p, j), q1 = VELM_LANES_AT(q, j);
-        value0 += p0 * cs0 + q0 * sn0;
-        value1 += p1 * cs1 + q1 * sn1;
-        rate0 += VELM_LANES_AT(c, i) * (q0 * cs0 - p0 * sn0);
-        rate1 += VELM_LANES_AT(c, j) * (q1 * cs1 - p1 * sn1);
-      }
-      if (i < to) {
-        const Lanes<bytes> cs0 = VELM_LANES_AT(cosines, i), sn0 = VELM_LANES_AT(sines, i);
-        const Lanes<bytes> p0 = VELM_LANES_AT(p, i), q0 = VELM_LANES_AT(q, i);
-        value0 += p0 * cs0 + q0 * sn0;
-        rate0 += VELM_LANES_AT(c, i) * (q0 * cs0 - p0 * sn0);
-      }
-      out[k].value += LanesTotal<bytes>(value0 + value1);
-      out[k].rate += LanesTotal<bytes>(rate0 + rate1);
+      if (!(mask & (1 << k))) continue;
+      const Lanes<bytes> p = VELM_LANES_AT(block.p[k].data(), i);
+      const Lanes<bytes> q = VELM_LANES_AT(block.q[k].data(), i);
+      value[k] += p * cosine + q * sine;
+      rate[k] += c * (q * cosine - p * sine);
     }
   }
 }
 
-// ELP, one power of time: for each frequency the angle f1 T + f2 T^2 + f3 T^3 + f4 T^4 with its
-// first and second derivatives, its cosine and sine, then per coordinate sum p cos + q sin (=
-// A sin(phase + angle) summed over its terms) with its first and second derivatives.
 template <int bytes>
-[[gnu::always_inline]] inline void ElpBody(const SeriesSet::ElpBlock& block, double t,
-                                           std::array<Sums, 3>& out) {
-  alignas(32) double cosines[kChunk], sines[kChunk], rates[kChunk], accels[kChunk];
-  for (std::size_t first = 0; first < block.f1.size(); first += kChunk) {
-    const std::size_t n = std::min(kChunk, block.f1.size() - first);
-    const double* __restrict f1 = block.f1.data() + first;
-    const double* __restrict f2 = block.f2.data() + first;
-    const double* __restrict f3 = block.f3.data() + first;
-    const double* __restrict f4 = block.f4.data() + first;
-    for (std::size_t i = 0; i < n; ++i) {
-      SinCos<kFused<bytes>>(t * (f1[i] + t * (f2[i] + t * (f3[i] + t * f4[i]))), sines[i],
-                            cosines[i]);
-      rates[i] = f1[i] + t * (2.0 * f2[i] + t * (3.0 * f3[i] + t * 4.0 * f4[i]));
-      accels[i] = 2.0 * f2[i] + t * (6.0 * f3[i] + t * 12.0 * f4[i]);
-    }
+[[gnu::always_inline]] inline void SumColumns(const SeriesSet::VsopBlock& block, double tau,
+                                              CoordinateSums& out) {
+  Lanes<bytes> value[3] = {}, rate[3] = {};
+  const auto& g = block.groups;
+  VsopGroup<bytes, kGroupCoordinates[0]>(block, g[0], g[1], tau, value, rate);
+  VsopGroup<bytes, kGroupCoordinates[1]>(block, g[1], g[2], tau, value, rate);
+  VsopGroup<bytes, kGroupCoordinates[2]>(block, g[2], g[3], tau, value, rate);
+  VsopGroup<bytes, kGroupCoordinates[3]>(block, g[3], g[4], tau, value, rate);
+  VsopGroup<bytes, kGroupCoordinates[4]>(block, g[4], g[5], tau, value, rate);
+  for (std::size_t k = 0; k < 3; ++k) {
+    out[k].value += LanesTotal<bytes>(value[k]);
+    out[k].rate += LanesTotal<bytes>(rate[k]);
+  }
+}
+
+// ELP, the columns from..to of one power of time, whose terms are in the coordinates `mask`: for
+// each frequency the angle f1 T + f2 T^2 + f3 T^3 + f4 T^4 with its first and second derivatives
+// and its cosine and sine, then per coordinate p cos + q sin (= A sin(phase + angle) summed over
+// its terms) with its first and second derivatives.
+template <int bytes, int mask>
+[[gnu::always_inline]] inline void ElpGroup(const SeriesSet::ElpBlock& block, std::size_t from,
+                                            std::size_t to, double t, Lanes<bytes> (&value)[3],
+                                            Lanes<bytes> (&rate)[3], Lanes<bytes> (&accel)[3]) {
+  for (std::size_t i = from; i < to; i += kWidth<bytes>) {
+    const Lanes<bytes> f1 = VELM_LANES_AT(block.f1.data(), i);
+    const Lanes<bytes> f2 = VELM_LANES_AT(block.f2.data(), i);
+    const Lanes<bytes> f3 = VELM_LANES_AT(block.f3.data(), i);
+    const Lanes<bytes> f4 = VELM_LANES_AT(block.f4.data(), i);
+    Lanes<bytes> sine, cosine;
+    SinCos<bytes>(t * (f1 + t * (f2 + t * (f3 + t * f4))), sine, cosine);
+    const Lanes<bytes> r = f1 + t * (2.0 * f2 + t * (3.0 * f3 + t * 4.0 * f4));
+    const Lanes<bytes> a = 2.0 * f2 + t * (6.0 * f3 + t * 12.0 * f4);
     for (std::size_t k = 0; k < 3; ++k) {
-      if (block.end[k] <= first || block.begin[k] >= first + n) continue;
-      const std::size_t from = std::max(block.begin[k], first) - first;
-      const std::size_t to = std::min(block.end[k], first + n) - first;
-      const double* __restrict p = block.p[k].data() + first;
-      const double* __restrict q = block.q[k].data() + first;
-      Lanes<bytes> value0{}, rate0{}, accel0{}, value1{}, rate1{}, accel1{};
-      const auto add = [&](std::size_t i, Lanes<bytes>& value, Lanes<bytes>& rate,
-                           Lanes<bytes>& accel) [[gnu::always_inline]] {
-        const Lanes<bytes> cs = VELM_LANES_AT(cosines, i), sn = VELM_LANES_AT(sines, i);
-        const Lanes<bytes> pp = VELM_LANES_AT(p, i), qq = VELM_LANES_AT(q, i);
-        const Lanes<bytes> r = VELM_LANES_AT(rates, i);
-        const Lanes<bytes> v = pp * cs + qq * sn, slope = qq * cs - pp * sn;
-        value += v;
-        rate += r * slope;
-        accel += VELM_LANES_AT(accels, i) * slope - r * r * v;
-      };
-      std::size_t i = from;
-      for (; i + 2 * kWidth<bytes> <= to; i += 2 * kWidth<bytes>) {
-        add(i, value0, rate0, accel0);
-        add(i + kWidth<bytes>, value1, rate1, accel1);
-      }
-      if (i < to) add(i, value0, rate0, accel0);
-      out[k].value += LanesTotal<bytes>(value0 + value1);
-      out[k].rate += LanesTotal<bytes>(rate0 + rate1);
-      out[k].accel += LanesTotal<bytes>(accel0 + accel1);
+      if (!(mask & (1 << k))) continue;
+      const Lanes<bytes> p = VELM_LANES_AT(block.p[k].data(), i);
+      const Lanes<bytes> q = VELM_LANES_AT(block.q[k].data(), i);
+      const Lanes<bytes> v = p * cosine + q * sine, slope = q * cosine - p * sine;
+      value[k] += v;
+      rate[k] += r * slope;
+      accel[k] += a * slope - r * r * v;
     }
+  }
+}
+
+template <int bytes>
+[[gnu::always_inline]] inline void SumColumns(const SeriesSet::ElpBlock& block, double t,
+                                              CoordinateSums& out) {
+  Lanes<bytes> value[3] = {}, rate[3] = {}, accel[3] = {};
+  const auto& g = block.groups;
+  ElpGroup<bytes, kGroupCoordinates[0]>(block, g[0], g[1], t, value, rate, accel);
+  ElpGroup<bytes, kGroupCoordinates[1]>(block, g[1], g[2], t, value, rate, accel);
+  ElpGroup<bytes, kGroupCoordinates[2]>(block, g[2], g[3], t, value, rate, accel);
+  ElpGroup<bytes, kGroupCoordinates[3]>(block, g[3], g[4], t, value, rate, accel);
+  ElpGroup<bytes, kGroupCoordinates[4]>(block, g[4], g[5], t, value, rate, accel);
+  for (std::size_t k = 0; k < 3; ++k) {
+    out[k].value += LanesTotal<bytes>(value[k]);
+    out[k].rate += LanesTotal<bytes>(rate[k]);
+    out[k].accel += LanesTotal<bytes>(accel[k]);
   }
 }
 
 #undef VELM_LANES_AT
 
-using CoordinateSums = std::array<Sums, 3>;
-
-void VsopPlain(const SeriesSet::VsopBlock& block, double tau, CoordinateSums& out) {
-  VsopBody<16>(block, tau, out);
+// The sums of a block of either series at time `t`, by the widest kernels the processor runs.
+template <typename Block>
+void SumPlain(const Block& block, double t, CoordinateSums& out) {
+  SumColumns<16>(block, t, out);
 }
-void ElpPlain(const SeriesSet::ElpBlock& block, double t, CoordinateSums& out) {
-  ElpBody<16>(block, t, out);
-}
-
 #ifdef VELM_SERIES_AVX2
-[[gnu::target("avx2,fma")]] void VsopAvx2(const SeriesSet::VsopBlock& block, double tau,
-                                          CoordinateSums& out) {
-  VsopBody<32>(block, tau, out);
+template <typename Block>
+[[gnu::target("avx2,fma")]] void SumAvx2(const Block& block, double t, CoordinateSums& out) {
+  SumColumns<32>(block, t, out);
 }
-[[gnu::target("avx2,fma")]] void ElpAvx2(const SeriesSet::ElpBlock& block, double t,
-                                         CoordinateSums& out) {
-  ElpBody<32>(block, t, out);
-}
-[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void VsopAvx512(
-    const SeriesSet::VsopBlock& block, double tau, CoordinateSums& out) {
-  VsopBody<64>(block, tau, out);
-}
-[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void ElpAvx512(
-    const SeriesSet::ElpBlock& block, double t, CoordinateSums& out) {
-  ElpBody<64>(block, t, out);
+template <typename Block>
+[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void SumAvx512(const Block& block, double t,
+                                                                      CoordinateSums& out) {
+  SumColumns<64>(block, t, out);
 }
 // The widest kernels the processor runs: 2 AVX-512, 1 AVX2 with FMA, 0 neither.
 int Widest() {
@@ -229,46 +203,24 @@ int Widest() {
                                                                                               : 0;
   return widest;
 }
-CoordinateSums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
-  CoordinateSums out{};
-  switch (Widest()) {
-    case 2:
-      VsopAvx512(block, tau, out);
-      break;
-    case 1:
-      VsopAvx2(block, tau, out);
-      break;
-    default:
-      VsopPlain(block, tau, out);
-  }
-  return out;
-}
-CoordinateSums SumBlock(const SeriesSet::ElpBlock& block, double t) {
-  CoordinateSums out{};
-  switch (Widest()) {
-    case 2:
-      ElpAvx512(block, t, out);
-      break;
-    case 1:
-      ElpAvx2(block, t, out);
-      break;
-    default:
-      ElpPlain(block, t, out);
-  }
-  return out;
-}
-#else
-CoordinateSums SumBlock(const SeriesSet::VsopBlock& block, double tau) {
-  CoordinateSums out{};
-  VsopPlain(block, tau, out);
-  return out;
-}
-CoordinateSums SumBlock(const SeriesSet::ElpBlock& block, double t) {
-  CoordinateSums out{};
-  ElpPlain(block, t, out);
-  return out;
-}
 #endif
+
+template <typename Block>
+CoordinateSums SumBlock(const Block& block, double t) {
+  CoordinateSums out{};
+#ifdef VELM_SERIES_AVX2
+  if (Widest() == 2) {
+    SumAvx512(block, t, out);
+    return out;
+  }
+  if (Widest() == 1) {
+    SumAvx2(block, t, out);
+    return out;
+  }
+#endif
+  SumPlain(block, t, out);
+  return out;
+}
 
 // A value with its first and second derivatives, for the Moon's coordinates.
 struct Jet {
@@ -316,7 +268,6 @@ class BlockBuilder {
   template <typename SetFrequency>
   std::vector<Block> Finish(SetFrequency setFrequency) const {
     constexpr int kLon = 1, kLat = 2, kDist = 4;  // a column's coordinates, as bits
-    constexpr int kGroups[] = {kLat, kLat | kLon, kLat | kLon | kDist, kLon | kDist, kDist};
     std::vector<Block> out;
     for (const auto& [power, pending] : blocks_) {
       std::vector<int> coordinates(pending.frequencies.size(), 0);
@@ -329,22 +280,17 @@ class BlockBuilder {
       block.power = power;
       std::vector<std::size_t> place(pending.frequencies.size());
       std::size_t n = 0;
-      for (const int group : kGroups) {
-        const std::size_t start = n;
+      for (std::size_t g = 0; g < std::size(kGroupCoordinates); ++g) {
+        block.groups[g] = n;
         for (std::size_t column = 0; column < coordinates.size(); ++column)
-          if (coordinates[column] == group) {
+          if (coordinates[column] == kGroupCoordinates[g]) {
             place[column] = n++;
             setFrequency(block, pending.frequencies[column]);
           }
         for (; n % kLanes != 0; ++n) setFrequency(block, Frequency{});
-        for (std::size_t k = 0; k < 3; ++k)
-          if (group & (1 << k)) {
-            if (block.end[k] == 0) block.begin[k] = start;
-            if (n > start) block.end[k] = n;
-          }
       }
+      block.groups.back() = n;
       for (std::size_t k = 0; k < 3; ++k) {
-        if (block.end[k] < block.begin[k]) block.end[k] = block.begin[k];
         block.p[k].assign(n, 0.0);
         block.q[k].assign(n, 0.0);
       }

@@ -67,19 +67,20 @@ class SeriesSet {
   // The terms of one power of time, a column per frequency: the frequency (C of VSOP87, the
   // polynomial f1..f4 of ELP without its phase) and, for each coordinate (L, B, R; longitude,
   // latitude, distance), the amplitudes p of its cosine and q of its sine (zero where the
-  // coordinate has no term of that frequency); coordinate k has terms in columns begin[k] to
-  // end[k] only.
+  // coordinate has no term of that frequency). The columns come in five groups by the coordinates
+  // that have terms there (the latitude alone, with the longitude, all three, the longitude with
+  // the distance, the distance alone), group g from column groups[g] to groups[g + 1].
   struct VsopBlock {
     int power = 0;
     std::vector<double> c;
     std::array<std::vector<double>, 3> p, q;
-    std::array<std::size_t, 3> begin{}, end{};
+    std::array<std::size_t, 6> groups{};
   };
   struct ElpBlock {
     int power = 0;
     std::vector<double> f1, f2, f3, f4;
     std::array<std::vector<double>, 3> p, q;
-    std::array<std::size_t, 3> begin{}, end{};
+    std::array<std::size_t, 6> groups{};
   };
 
  private:
