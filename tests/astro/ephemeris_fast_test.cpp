@@ -30,8 +30,8 @@ struct Bound {
 };
 // What the cut may add (docs/decisions.md, "Ephemeris"): 0.1" for the Sun, the Moon and the
 // planets; the bodies whose series are not cut take the Earth's cut alone; the true node and the
-// osculating apogee follow the Moon's velocity and acceleration. The mean lunar points and the
-// White Moon use no series.
+// osculating apogee follow the Moon's velocity and acceleration (most in the bands within a
+// millennium of J2000). The mean lunar points and the White Moon use no series.
 const Bound kBounds[] = {
     {"sun", 0, LunarVariant::True, 0.02, 0.02, 1e-6},
     {"moon", 1, LunarVariant::True, 0.05, 0.04, 1e-5},
@@ -49,12 +49,12 @@ const Bound kBounds[] = {
     {"pallas", 13, LunarVariant::True, 0.025, 0.015, 2e-6},
     {"juno", 14, LunarVariant::True, 0.025, 0.015, 2e-6},
     {"psyche", 15, LunarVariant::True, 0.025, 0.015, 2e-6},
-    {"node_true", 16, LunarVariant::True, 0.7, 0.0, 2e-4},
+    {"node_true", 16, LunarVariant::True, 1.2, 0.0, 3e-4},
     {"node_mean", 16, LunarVariant::Mean, 0.0, 0.0, 0.0},
-    {"snode_true", 17, LunarVariant::True, 0.7, 0.0, 2e-4},
-    {"apogee_oscu", 18, LunarVariant::True, 2.6, 0.2, 9e-4},
+    {"snode_true", 17, LunarVariant::True, 1.2, 0.0, 3e-4},
+    {"apogee_oscu", 18, LunarVariant::True, 5.0, 0.45, 1.3e-3},
     {"apogee_mean", 18, LunarVariant::Mean, 0.0, 0.0, 0.0},
-    {"perigee_oscu", 19, LunarVariant::True, 2.6, 0.2, 9e-4},
+    {"perigee_oscu", 19, LunarVariant::True, 5.0, 0.45, 1.3e-3},
     {"proserpina", 20, LunarVariant::True, 0.025, 0.015, 2e-6},
     {"white_moon", 21, LunarVariant::True, 0.0, 0.0, 0.0},
     {"cupido", 22, LunarVariant::True, 0.025, 0.015, 2e-6},

@@ -275,13 +275,17 @@ Nutation NutationAt(JdTt tt, double& longitudeRateDegPerDay) {
 double EquationOfEquinoxesComplementaryDeg(JdTt tt) {
   const double t = CenturiesSinceJ2000(tt);
   const Delaunay a = DelaunayAt(t);
-  const double om = a.om, fd = 2.0 * (a.f - a.d);
-  const double arcsec = 0.00264096 * std::sin(om) + 0.00006352 * std::sin(2.0 * om) +
-                        0.00001175 * std::sin(fd + 3.0 * om) + 0.00001121 * std::sin(fd + om) -
-                        0.00000455 * std::sin(fd + 2.0 * om) +
-                        0.00000202 * std::sin(2.0 * a.f + 3.0 * om) +
-                        0.00000198 * std::sin(2.0 * a.f + om) - 0.00000172 * std::sin(3.0 * om) -
-                        0.00000087 * t * std::sin(om);
+  // The sines of the arguments from those of the node's multiples, 2(F - D) and 2F by the
+  // addition theorem.
+  const double s1 = std::sin(a.om), c1 = std::cos(a.om);
+  const double s2 = 2.0 * s1 * c1, c2 = c1 * c1 - s1 * s1;
+  const double s3 = s1 * c2 + c1 * s2, c3 = c1 * c2 - s1 * s2;
+  const double fd = 2.0 * (a.f - a.d), sfd = std::sin(fd), cfd = std::cos(fd);
+  const double sf = std::sin(2.0 * a.f), cf = std::cos(2.0 * a.f);
+  const double arcsec = 0.00264096 * s1 + 0.00006352 * s2 + 0.00001175 * (sfd * c3 + cfd * s3) +
+                        0.00001121 * (sfd * c1 + cfd * s1) - 0.00000455 * (sfd * c2 + cfd * s2) +
+                        0.00000202 * (sf * c3 + cf * s3) + 0.00000198 * (sf * c1 + cf * s1) -
+                        0.00000172 * s3 - 0.00000087 * t * s1;
   return arcsec / 3600.0;
 }
 

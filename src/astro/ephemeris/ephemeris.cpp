@@ -158,7 +158,10 @@ void Ephemeris::AddSunDeflection(int point, double jdTt, double speed, double& l
   // Beyond 45 degrees of elongation the deflection stays under 0.01": not computed there. The
   // Sun's latitude (under 2") is left out of the elongation.
   constexpr double kDeg = M_PI / 180.0;
-  if (std::cos((lon - sunLon) * kDeg) * std::cos(lat * kDeg) < kCosDeflectionElongation) return;
+  // The elongation is at least the difference in longitude: most bodies are told apart by that.
+  const double apart = lon - sunLon - 360.0 * std::nearbyint((lon - sunLon) / 360.0);
+  if (std::fabs(apart) > 45.0) return;
+  if (std::cos(apart * kDeg) * std::cos(lat * kDeg) < kCosDeflectionElongation) return;
   const Deflection d = SunDeflection(lon, lat, sunLon, sunLat, DeflectionDistanceRatio(point));
   lon += d.lonDeg;
   lat += d.latDeg;

@@ -17,8 +17,9 @@ struct Quadrant {
 
 Quadrant SplitQuadrant(double degrees) {
   if (!std::isfinite(degrees)) return {0, std::numeric_limits<double>::quiet_NaN()};
-  const double reduced = std::fmod(degrees, 360.0);  // exact
-  const double q = std::round(reduced / 90.0);       // -4..4
+  const double reduced =
+      degrees > -360.0 && degrees < 360.0 ? degrees : std::fmod(degrees, 360.0);  // exact
+  const double q = std::round(reduced / 90.0);                                    // -4..4
   const int k = ((static_cast<int>(q) % 4) + 4) % 4;
   return {k, (reduced - q * 90.0) * kRadiansPerDegree};
 }
@@ -26,6 +27,12 @@ Quadrant SplitQuadrant(double degrees) {
 }  // namespace
 
 double Wrap360(double angle) {
+  // Within a turn either side of the circle (most angles) the same without the division.
+  if (angle >= 0.0 && angle < 360.0) return angle + 0.0;
+  if (angle >= -360.0 && angle < 0.0) {
+    const double shifted = angle + 360.0;
+    return shifted >= 360.0 ? 0.0 : shifted;
+  }
   double r = std::fmod(angle, 360.0);
   if (r < 0.0) r += 360.0;
   if (r >= 360.0) r = 0.0;  // a tiny negative remainder rounds up to 360 when shifted

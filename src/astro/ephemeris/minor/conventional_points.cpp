@@ -71,21 +71,35 @@ bool ConventionalHeliocentric(int point, double jdTt, Vector3& positionAuJ2000) 
 
 bool HypotheticalHeliocentricState(int point, double jdTt, Vector3& positionAuJ2000,
                                    Vector3& velocityAuPerDay) {
-  // The elements' frame (the ecliptic and equinox of 1900) onto the J2000 ones.
-  static const Matrix3 toJ2000 = PrecessionFromJ2000(JdTt{kJ1900}).Transposed();
-  for (const HypotheticalElements& h : kHypothetical) {
-    if (h.point != point) continue;
-    KeplerElements el;
-    el.epochJd = kJ1900;
-    el.semiMajorAxisAu = h.semiMajorAxisAu;
-    el.eccentricity = h.eccentricity;
-    el.inclinationRad = h.inclinationDeg * kDeg;
-    el.nodeRad = h.nodeDeg * kDeg;
-    el.perihelionArgumentRad = h.perihelionArgumentDeg * kDeg;
-    el.meanAnomalyRad = h.meanAnomalyDeg * kDeg;
-    const StateVector state = StateFromElements(el, jdTt);
-    positionAuJ2000 = toJ2000 * state.position;
-    velocityAuPerDay = toJ2000 * state.velocity;
+  // Each point's elements and its orbit's axes carried from the frame of the elements (the
+  // ecliptic and equinox of 1900) onto the J2000 ones, made once.
+  struct Orbit {
+    KeplerElements elements;
+    PerifocalAxes axesJ2000;
+  };
+  static const std::array<Orbit, kHypothetical.size()> orbits = [] {
+    const Matrix3 toJ2000 = PrecessionFromJ2000(JdTt{kJ1900}).Transposed();
+    std::array<Orbit, kHypothetical.size()> out;
+    for (std::size_t i = 0; i < kHypothetical.size(); ++i) {
+      const HypotheticalElements& h = kHypothetical[i];
+      KeplerElements& el = out[i].elements;
+      el.epochJd = kJ1900;
+      el.semiMajorAxisAu = h.semiMajorAxisAu;
+      el.eccentricity = h.eccentricity;
+      el.inclinationRad = h.inclinationDeg * kDeg;
+      el.nodeRad = h.nodeDeg * kDeg;
+      el.perihelionArgumentRad = h.perihelionArgumentDeg * kDeg;
+      el.meanAnomalyRad = h.meanAnomalyDeg * kDeg;
+      const PerifocalAxes axes = AxesOf(el);
+      out[i].axesJ2000 = PerifocalAxes{toJ2000 * axes.p, toJ2000 * axes.q};
+    }
+    return out;
+  }();
+  for (std::size_t i = 0; i < kHypothetical.size(); ++i) {
+    if (kHypothetical[i].point != point) continue;
+    const StateVector state = StateFromElements(orbits[i].elements, orbits[i].axesJ2000, jdTt);
+    positionAuJ2000 = state.position;
+    velocityAuPerDay = state.velocity;
     return true;
   }
   return false;

@@ -45,8 +45,17 @@ struct SecularElements {
 // Eccentric anomaly E of E - e sin E = M (radians), 0 <= e < 1.
 double SolveKepler(double meanAnomalyRad, double eccentricity);
 
-// The two-body state at `jd`.
+// The directions of the perihelion and of the point 90 degrees on along the motion, in the frame of
+// the elements.
+struct PerifocalAxes {
+  Vector3 p, q;
+};
+PerifocalAxes AxesOf(const KeplerElements& elements);
+
+// The two-body state at `jd` (the second form with the elements' axes, or any rotation of them:
+// the state is then in the rotated frame).
 StateVector StateFromElements(const KeplerElements& elements, double jd);
+StateVector StateFromElements(const KeplerElements& elements, const PerifocalAxes& axes, double jd);
 
 // The position on the ellipse of `secular` at `jd`, and the state: the velocity is the rate of
 // that position, with the rates of the elements.
