@@ -110,7 +110,7 @@ void BM_PositionOutsideVsInside(benchmark::State& state) {
 BENCHMARK(BM_PositionOutsideVsInside)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Start-up: the tables read from the data folder and checked whole (their segments are decoded a
-// block at a time when first used; the series are cut by the first load only: BM_CutTheSeries).
+// block at a time when first used; the series are cut on their first use: BM_CutTheSeries).
 void BM_LoadTables(benchmark::State& state) {
   const std::filesystem::path file = bench::DataFolder() / "velm.str";
   for (auto _ : state) {
@@ -121,7 +121,7 @@ void BM_LoadTables(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadTables)->Unit(benchmark::kMillisecond);
 
-// The cut of the series, made once at start with the loading of the tables.
+// The cut of the series for the farthest band, made once by the first position there.
 void BM_CutTheSeries(benchmark::State& state) {
   for (auto _ : state) {
     const SeriesSet cut(FastPathCut());

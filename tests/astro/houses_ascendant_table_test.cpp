@@ -19,6 +19,13 @@ TEST(AscendantTable, LookUpFollowsTheFormulaBetweenItsNodes) {
   table.Compute(obliquity);
   // At the equator and sidereal time 0h the point of right ascension 90 rises: 0 Cancer.
   EXPECT_NEAR(table.Lookup(0.0, 0.0), 90.0, 1e-9);
+  // At its nodes the table is the closed formula.
+  for (double lat = -66.0; lat <= 66.0; lat += 1.0)
+    for (int column = 0; column < 360; column += 7)
+      ASSERT_LT(ArcDifference(table.Lookup(lat, column / 15.0),
+                              AscendantDeg(column * 4.0 / 60.0 * 15.0, lat, obliquity)),
+                1e-9)
+          << lat << " " << column;
   // Between the nodes the table stays within a few minutes of arc of the closed formula, except
   // where the Ascendant races near the polar circles.
   double worst = 0.0;

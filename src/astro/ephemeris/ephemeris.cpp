@@ -9,7 +9,6 @@
 #include "astro/ephemeris/fast_theory.h"
 #include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/lunar_points.h"
-#include "astro/ephemeris/series_sets.h"
 #include "astro/ephemeris/table_sources.h"
 #include "foundation/files/safe_rewrite.h"
 
@@ -105,9 +104,6 @@ int TableIdOfPoint(int point, LunarVariant variant) {
 }
 
 Status Ephemeris::Load(const std::filesystem::path& file) {
-  // The cut series of the nearest centuries built now, at start, rather than by the first chart
-  // outside the tables.
-  (void)CutSeries(2451545.0);
   std::string bytes;
   if (const Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
   return LoadOwned(std::move(bytes), file.string());

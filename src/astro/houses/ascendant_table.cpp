@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/houses/angles.h"
+#include "astro/houses/house_geometry.h"
 #include "foundation/numbers/angles.h"
 
 void AscendantTable::Compute(double obliquityDeg) {
@@ -11,12 +12,30 @@ void AscendantTable::Compute(double obliquityDeg) {
   rows_ = static_cast<int>(2 * kMaxLatitude) * kLatitudeStepsPerDegree + 1;
   columns_ = 24 * kSiderealStepsPerHour;  // the last column wraps to the first
   values_.assign(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_), 0.0);
+  // Outside the polar circles the Ascendant is the degree of oblique ascension ARMC + 90 at the
+  // latitude (AscendantDeg): the sines and cosines of each column's and of the obliquity are
+  // computed once, each row's tangent once, and a cell costs one arc tangent.
+  using house_geometry::kDeg;
+  const double cosObliquity = std::cos(obliquityDeg * kDeg);
+  const double sinObliquity = std::sin(obliquityDeg * kDeg);
+  std::vector<double> sines(static_cast<std::size_t>(columns_)), cosines(sines.size());
+  for (int c = 0; c < columns_; ++c) {
+    const double h = (360.0 * c / columns_ + 90.0) * kDeg;
+    sines[static_cast<std::size_t>(c)] = std::sin(h);
+    cosines[static_cast<std::size_t>(c)] = std::cos(h) * cosObliquity;
+  }
   for (int r = 0; r < rows_; ++r) {
     const double latitude = -kMaxLatitude + static_cast<double>(r) / kLatitudeStepsPerDegree;
+    double* row = values_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_);
+    if (std::fabs(latitude) > 90.0 - std::fabs(obliquityDeg)) {
+      for (int c = 0; c < columns_; ++c)
+        row[c] = AscendantDeg(360.0 * c / columns_, latitude, obliquityDeg);
+      continue;
+    }
+    const double pole = std::tan(latitude * kDeg) * sinObliquity;
     for (int c = 0; c < columns_; ++c) {
-      const double armc = 360.0 * c / columns_;
-      values_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
-              static_cast<std::size_t>(c)] = AscendantDeg(armc, latitude, obliquityDeg);
+      const std::size_t i = static_cast<std::size_t>(c);
+      row[c] = house_geometry::Norm360(std::atan2(sines[i], cosines[i] - pole) / kDeg);
     }
   }
 }
