@@ -24,19 +24,31 @@ void AscendantTable::Compute(double obliquityDeg) {
     sines[static_cast<std::size_t>(c)] = std::sin(h);
     cosines[static_cast<std::size_t>(c)] = std::cos(h) * cosObliquity;
   }
-  for (int r = 0; r < rows_; ++r) {
+  const auto cell = [&](int row, int column) -> double& {
+    return values_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                   static_cast<std::size_t>(column)];
+  };
+  // A southern latitude's row is the northern one half a day on, turned by half a circle
+  // (negating both arguments of the arc tangent): rows are computed from the equator north.
+  const int equator = rows_ / 2;
+  for (int r = equator; r < rows_; ++r) {
     const double latitude = -kMaxLatitude + static_cast<double>(r) / kLatitudeStepsPerDegree;
-    double* row = values_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_);
     if (std::fabs(latitude) > 90.0 - std::fabs(obliquityDeg)) {
-      for (int c = 0; c < columns_; ++c)
-        row[c] = AscendantDeg(360.0 * c / columns_, latitude, obliquityDeg);
+      for (int c = 0; c < columns_; ++c) {
+        cell(r, c) = AscendantDeg(360.0 * c / columns_, latitude, obliquityDeg);
+        cell(2 * equator - r, c) = AscendantDeg(360.0 * c / columns_, -latitude, obliquityDeg);
+      }
       continue;
     }
     const double pole = std::tan(latitude * kDeg) * sinObliquity;
     for (int c = 0; c < columns_; ++c) {
       const std::size_t i = static_cast<std::size_t>(c);
-      row[c] = house_geometry::Norm360(std::atan2(sines[i], cosines[i] - pole) / kDeg);
+      cell(r, c) = house_geometry::Norm360(std::atan2(sines[i], cosines[i] - pole) / kDeg);
     }
+    if (r == equator) continue;
+    for (int c = 0; c < columns_; ++c)
+      cell(2 * equator - r, c) =
+          house_geometry::Norm360(cell(r, (c + columns_ / 2) % columns_) + 180.0);
   }
 }
 
