@@ -82,14 +82,9 @@ bool HypotheticalHeliocentricState(int point, double jdTt, Vector3& positionAuJ2
     std::array<Orbit, kHypothetical.size()> out;
     for (std::size_t i = 0; i < kHypothetical.size(); ++i) {
       const HypotheticalElements& h = kHypothetical[i];
-      KeplerElements& el = out[i].elements;
-      el.epochJd = kJ1900;
-      el.semiMajorAxisAu = h.semiMajorAxisAu;
-      el.eccentricity = h.eccentricity;
-      el.inclinationRad = h.inclinationDeg * kDeg;
-      el.nodeRad = h.nodeDeg * kDeg;
-      el.perihelionArgumentRad = h.perihelionArgumentDeg * kDeg;
-      el.meanAnomalyRad = h.meanAnomalyDeg * kDeg;
+      const KeplerElements& el = out[i].elements =
+          ElementsFromDegrees(kJ1900, h.semiMajorAxisAu, h.eccentricity, h.inclinationDeg,
+                              h.nodeDeg, h.perihelionArgumentDeg, h.meanAnomalyDeg);
       const PerifocalAxes axes = AxesOf(el);
       out[i].axesJ2000 = PerifocalAxes{toJ2000 * axes.p, toJ2000 * axes.q};
     }

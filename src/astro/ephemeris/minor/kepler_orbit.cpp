@@ -12,6 +12,22 @@ constexpr double kMaxEccentricity = 0.999;
 
 }  // namespace
 
+KeplerElements ElementsFromDegrees(double epochJd, double semiMajorAxisAu, double eccentricity,
+                                   double inclinationDeg, double nodeDeg,
+                                   double perihelionArgumentDeg, double meanAnomalyDeg) {
+  constexpr double kDeg = std::numbers::pi / 180.0;
+  KeplerElements el;
+  el.epochJd = epochJd;
+  el.gm = kSunGm;
+  el.semiMajorAxisAu = semiMajorAxisAu;
+  el.eccentricity = eccentricity;
+  el.inclinationRad = inclinationDeg * kDeg;
+  el.nodeRad = nodeDeg * kDeg;
+  el.perihelionArgumentRad = perihelionArgumentDeg * kDeg;
+  el.meanAnomalyRad = meanAnomalyDeg * kDeg;
+  return el;
+}
+
 double KeplerElements::MeanMotionRadPerDay() const {
   return std::sqrt(gm / (semiMajorAxisAu * semiMajorAxisAu * semiMajorAxisAu));
 }

@@ -29,6 +29,11 @@ struct KeplerElements {
   double MeanMotionRadPerDay() const;
 };
 
+// Elements about the Sun from their angles in degrees.
+KeplerElements ElementsFromDegrees(double epochJd, double semiMajorAxisAu, double eccentricity,
+                                   double inclinationDeg, double nodeDeg,
+                                   double perihelionArgumentDeg, double meanAnomalyDeg);
+
 // Mean elements with secular rates: an ellipse whose node and perihelion turn, whose eccentricity
 // and inclination change, at constant rates, and whose mean anomaly advances at a fitted mean
 // motion (not the one Kepler's third law gives for the semi-major axis), so that two-body motion

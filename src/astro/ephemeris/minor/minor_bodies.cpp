@@ -84,16 +84,9 @@ StateVector StateAboutInnerBarycentre(int index) {
 }
 
 KeplerElements FromSource(const SourceElements& s) {
-  KeplerElements el;
-  el.epochJd = s.epochJdTt;
-  el.gm = kSunGm;
-  el.semiMajorAxisAu = s.semiMajorAxisAu;
-  el.eccentricity = s.eccentricity;
-  el.inclinationRad = s.inclinationDeg * kDeg;
-  el.nodeRad = s.nodeDeg * kDeg;
-  el.perihelionArgumentRad = s.perihelionArgumentDeg * kDeg;
-  el.meanAnomalyRad = s.meanAnomalyDeg * kDeg;
-  return el;
+  return minor::ElementsFromDegrees(s.epochJdTt, s.semiMajorAxisAu, s.eccentricity,
+                                    s.inclinationDeg, s.nodeDeg, s.perihelionArgumentDeg,
+                                    s.meanAnomalyDeg);
 }
 
 // The acceleration (au / day^2) towards a mass of `massRatio` solar masses at `d` from the
