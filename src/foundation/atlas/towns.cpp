@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
@@ -118,23 +120,26 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
   atlas.searchNames_ = SearchKey(atlas.names_);
   atlas.byName_.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) atlas.byName_[i] = static_cast<int>(i);
-  const auto bySearchName = [&atlas](int a, int b) {
-    return Slice(atlas.searchNames_, atlas.nameEnds_, a) <
-           Slice(atlas.searchNames_, atlas.nameEnds_, b);
+  // Each town's key cut once, not at every comparison of the sorts.
+  std::vector<std::string_view> keys(count);
+  for (std::uint32_t i = 0; i < count; ++i)
+    keys[i] = Slice(atlas.searchNames_, atlas.nameEnds_, static_cast<int>(i));
+  const auto byKey = [&keys](int a, int b) {
+    return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
   };
-  // The shipped atlas is written in name order; sort only what is not.
-  if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), bySearchName))
-    std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), bySearchName);
+  // An atlas written in name order is not sorted again.
+  if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), byKey))
+    std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), byKey);
   // The towns with a Latin name beside their Russian one, in the order of the Latin names.
   ConvertString866To1251(atlas.latinNames_);
   atlas.latinSearchNames_ = SearchKey(atlas.latinNames_);
-  for (std::size_t i = 0; i < atlas.latinEnds_.size(); ++i)
-    if (!Slice(atlas.latinNames_, atlas.latinEnds_, static_cast<int>(i)).empty())
-      atlas.byLatinName_.push_back(static_cast<int>(i));
-  std::stable_sort(atlas.byLatinName_.begin(), atlas.byLatinName_.end(), [&atlas](int a, int b) {
-    return Slice(atlas.latinSearchNames_, atlas.latinEnds_, a) <
-           Slice(atlas.latinSearchNames_, atlas.latinEnds_, b);
-  });
+  keys.assign(atlas.latinEnds_.size(), std::string_view());
+  for (std::size_t i = 0; i < atlas.latinEnds_.size(); ++i) {
+    if (Slice(atlas.latinNames_, atlas.latinEnds_, static_cast<int>(i)).empty()) continue;
+    atlas.byLatinName_.push_back(static_cast<int>(i));
+    keys[i] = Slice(atlas.latinSearchNames_, atlas.latinEnds_, static_cast<int>(i));
+  }
+  std::stable_sort(atlas.byLatinName_.begin(), atlas.byLatinName_.end(), byKey);
 
   *this = std::move(atlas);
   return Status::Ok();
