@@ -510,7 +510,7 @@ TEST_F(ArchiveStopTest, ARollBackThatCannotPutAFileBackKeepsItsBackupForTheNextO
   SetCommitStepHook(nullptr);
   ASSERT_TRUE(prompts_.WasShown(kMsgBackupsKept));
   const std::string& text = prompts_.shown.back().text;
-  EXPECT_NE(text.find(PathOf(".f.arc.old")), std::string::npos) << text;
+  EXPECT_NE(text.find(PathOf(".f.arc.velm-old-")), std::string::npos) << text;
   EXPECT_EQ(ReadFile(PathOf("f.arc")), "new archive");
   EXPECT_TRUE(std::filesystem::exists(CommitIntentPath(PathOf("f.arc"))));
   // The next opening puts the old archive back from its backup and clears the rest.
@@ -524,7 +524,7 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
   const pid_t gone = ::fork();
   if (gone == 0) std::_Exit(0);
   ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-  const std::string dead = ".old" + std::to_string(gone), alive = ".old" + std::to_string(1);
+  const std::string dead = std::to_string(gone);
   const auto initial = Snapshot(folder_.Path());
   const struct {
     std::string file;
@@ -532,17 +532,25 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
     bool dataFolder;  // opened: the data folder, else the archive f.arc
     bool removed;
   } cases[] = {
-      {".f.arc.Ab12Cd", true, false, true},          // a temporary of the archive
-      {".f.ar4.Ab12Cd", true, false, true},          // of a comment file
-      {"..f.arc.commit.Zz9Yy8", true, false, true},  // of an intent record
-      {".f.arc.Ab12Cd", false, false, false},  // another copy of the program may be writing it
-      {".t.arc.Ab12Cd", true, false, false},   // another archive's
-      {".t.arc.Ab12Cd", true, true, true},     // the data folder's
-      {".velm.cfg.Qw12Er", true, true, true},
-      {".notes.backup", true, true, false},  // no file of the program
-      {".f.ar0" + dead + "_3", false, false, true},
-      {".f.ar0" + alive + "_3", true, true, false},  // a live process's commit
-      {".f.arc" + dead + "_1", true, true, true},
+      {".f.arc.velm-tmp-" + dead + "-Ab12Cd", true, false, true},  // a temporary of the archive
+      {".f.ar4.velm-tmp-" + dead + "-Ab12Cd", true, false, true},  // of a comment file
+      {"..f.arc.commit.velm-tmp-" + dead + "-Zz9Yy8", true, false, true},  // of an intent record
+      // another copy of the program may be writing it
+      {".f.arc.velm-tmp-" + dead + "-Ab12Cd", false, false, false},
+      {".f.arc.velm-tmp-1-Ab12Cd", true, false, false},             // a live process's
+      {".t.arc.velm-tmp-" + dead + "-Ab12Cd", true, false, false},  // another archive's
+      {".t.arc.velm-tmp-" + dead + "-Ab12Cd", true, true, true},    // the data folder's
+      {".velm.cfg.velm-tmp-" + dead + "-Qw12Er", true, true, true},
+      {".notes.velm-tmp-" + dead + "-Qw12Er", true, true, false},  // no file of the program
+      {".f.ar0.velm-old-" + dead + "-3", false, false, true},
+      {".f.ar0.velm-old-1-3", true, true, false},  // a live process's commit
+      {".f.arc.velm-old-" + dead + "-1", true, true, true},
+      // The user's own hidden files, however like a leftover they look: no mark, no removal.
+      {".f.arc.Ab12Cd", true, false, false},
+      {".notes.txt.mine01", true, true, false},
+      {".velm.cfg.backup", true, true, false},
+      {".velm.cfg.mine01", true, true, false},
+      {".f.ar0.old" + dead + "_3", true, true, false},
   };
   for (const auto& c : cases) {
     const std::string& file = c.file;

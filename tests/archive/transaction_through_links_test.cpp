@@ -30,10 +30,10 @@ TEST(TransactionThroughLinks, TheLinkedFileIsReplacedOrPutBackAndTheLinkStays) {
     TempFolder dir, elsewhere;
     WriteFile(elsewhere / "charts.arc", "old archive");
     fs::create_symlink(elsewhere / "charts.arc", dir / "charts.arc");
-    WriteFile(dir / "charts.c0", "old comments");
+    WriteFile(dir / "charts.ar0", "old comments");
     FileTransaction tx;
     ASSERT_TRUE(tx.Rewrite(dir / "charts.arc").Write("new archive"));
-    ASSERT_TRUE(tx.Rewrite(dir / "charts.c0").Write("new comments"));
+    ASSERT_TRUE(tx.Rewrite(dir / "charts.ar0").Write("new comments"));
     EXPECT_TRUE(tx.Rewrites(dir / "charts.arc"));
     // The backups are made first (two renames), then the first file replaced, then the second.
     if (c.failingRename > 0) ArmFault({FaultPoint::kRename, 2 + c.failingRename});
@@ -41,7 +41,7 @@ TEST(TransactionThroughLinks, TheLinkedFileIsReplacedOrPutBackAndTheLinkStays) {
     DisarmFault();
     EXPECT_TRUE(fs::is_symlink(dir / "charts.arc"));
     EXPECT_EQ(ReadFile(elsewhere / "charts.arc"), c.linked);
-    EXPECT_EQ(ReadFile(dir / "charts.c0"), c.plain);
+    EXPECT_EQ(ReadFile(dir / "charts.ar0"), c.plain);
   }
 }
 

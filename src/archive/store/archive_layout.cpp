@@ -73,8 +73,12 @@ bool HasArchiveExtension(const fs::path& path) {
 
 ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;
-  // A commit a stopped process left half done is made whole before anything is read.
-  if (HasArchiveExtension(path)) RecoverArchiveFiles(path);
+  // A commit a stopped process left half done is made whole before anything is read; an archive
+  // whose commit cannot be made whole now is not read at all (never shown half changed).
+  if (HasArchiveExtension(path) && !RecoverArchiveFiles(path)) {
+    info.layout = kCannotOpen;
+    return info;
+  }
   std::FILE* f = OpenForReading(path);
   if (!f) {
     info.layout = kCannotOpen;

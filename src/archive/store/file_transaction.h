@@ -7,15 +7,16 @@
 //
 // A process that stops between two renames (a crash, a kill, a power cut) leaves the intent record
 // behind: the next opening of the archive (InspectArchiveFile) or of the data folder finishes the
-// commit when every new file is still there, in place or as its temporary file, and otherwise puts
-// every old file back from its backup, before anything is read. Either way the files are the whole
-// old state or the whole new one.
+// commit before anything is read (commit_recovery.h). Either way the files are the whole old state
+// or the whole new one. The files of one commit are one archive with its comment files, or the
+// page files of one chart's comment slot, all in one folder.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "archive/store/commit_recovery.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/status.h"
@@ -44,7 +45,8 @@ class FileTransaction {
 
  private:
   struct Item {
-    std::filesystem::path target;
+    std::filesystem::path given;           // as the caller named it
+    std::filesystem::path target;          // the file replaced: `given` with its links followed
     std::unique_ptr<SafeRewrite> rewrite;  // null: remove the target
     std::filesystem::path backup;          // empty when the target did not exist
     bool existed = false;
@@ -58,21 +60,8 @@ class FileTransaction {
 };
 
 // The intent record of the commits whose first archive (or, with none, first file) is `anchor`:
-// ".NAME.commit" beside it.
+// ".NAME.commit" beside it (beside a link, not where the link leads: where the archive is opened).
 std::filesystem::path CommitIntentPath(const std::filesystem::path& anchor);
-
-// Before `archive` is read: finishes or undoes the commit a stopped process left in its intent
-// record (a commit still running in a live process is left alone), then removes the backups and
-// temporary files of the archive and its comment files that processes now gone left behind
-// (temporary files only while this process holds the data folder's lock). Errors are reported;
-// the files of a commit that could not be made whole keep their intent record.
-void RecoverArchiveFiles(const std::filesystem::path& archive);
-// The same for every intent record and every leftover of the data folder `folder`, when the
-// program opens it holding its lock.
-void RecoverDataFolder(const std::filesystem::path& folder);
-// Set by the program once it holds the data folder's lock (no other copy of it writes beside the
-// files it opens): temporary files that are not its own are then leftovers of a process gone.
-void SetHoldsDataFolderLock(bool held);
 
 // For tests: called with 0 as a commit begins and then with 1, 2, ... after each change it makes
 // on the disk (a backup made, the intent record written, a file renamed or removed, the intent

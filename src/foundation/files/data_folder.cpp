@@ -135,13 +135,14 @@ DataFolderLock::Result DataFolderLock::Acquire(const fs::path& folder) {
   // A copy that ends removes the lock file while it still holds the lock: a copy that opened the
   // old file meanwhile finds it gone once it holds the lock itself, and tries again.
   for (int attempt = 0; attempt < 10; ++attempt) {
-    // Never through a link, never a named pipe or a device: the lock file is the folder's own
-    // regular file, or none.
+    // Never through a link, never a named pipe or a device, never a second name of another file
+    // (a hard link would have that file cut to the process number and its name removed at the
+    // end): the lock file is the folder's own regular file, or none.
     const int fd =
         ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) return Result::Failed;
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
       ::close(fd);
       return Result::Failed;
     }

@@ -16,6 +16,7 @@
 
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/files/leftover_names.h"
 
 namespace fs = std::filesystem;
 
@@ -182,7 +183,7 @@ SafeRewrite::SafeRewrite(fs::path target)
     : target_(std::move(target)), resolved_(FileBehindLinks(target_)) {
   fs::path folder = resolved_.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + resolved_.filename().string() + ".XXXXXX")).string();
+  std::string pattern = (folder / TemporaryNamePattern(resolved_.filename().string())).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());
@@ -422,7 +423,7 @@ namespace {
 // (with `status` set) on failure.
 fs::path WriteTemporary(const fs::path& folder, const std::string& stem, std::string_view bytes,
                         mode_t mode, Status& status) {
-  std::string pattern = (folder / ("." + stem + ".XXXXXX")).string();
+  std::string pattern = (folder / TemporaryNamePattern(stem)).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());

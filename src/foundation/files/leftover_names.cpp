@@ -1,0 +1,57 @@
+#include "foundation/files/leftover_names.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".velm-tmp-";
+constexpr std::string_view kBackupMark = ".velm-old-";
+
+bool AllDigits(std::string_view text) {
+  if (text.empty() || text.size() > 18) return false;
+  for (char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+}  // namespace
+
+LeftoverName ParseLeftoverName(std::string_view name) {
+  LeftoverName out;
+  if (name.size() < 2 || name[0] != '.' || name.find('/') != std::string_view::npos) return out;
+  for (const auto& [mark, kind] : {std::pair{kTemporaryMark, LeftoverKind::kTemporary},
+                                   std::pair{kBackupMark, LeftoverKind::kBackup}}) {
+    const std::size_t at = name.rfind(mark);
+    if (at == std::string_view::npos || at < 2) continue;
+    // "<pid>-<six letters or digits>" or "<pid>-<count>"
+    const std::string_view tail = name.substr(at + mark.size());
+    const std::size_t dash = tail.find('-');
+    if (dash == std::string_view::npos || !AllDigits(tail.substr(0, dash))) continue;
+    const std::string_view last = tail.substr(dash + 1);
+    if (kind == LeftoverKind::kTemporary) {
+      if (last.size() != 6) continue;
+      bool letters = true;
+      for (char c : last) letters = letters && std::isalnum(static_cast<unsigned char>(c));
+      if (!letters) continue;
+    } else if (!AllDigits(last)) {
+      continue;
+    }
+    out.kind = kind;
+    out.of = std::string(name.substr(1, at - 1));
+    out.pid = std::strtol(std::string(tail.substr(0, dash)).c_str(), nullptr, 10);
+    return out;
+  }
+  return out;
+}
+
+std::string TemporaryNamePattern(const std::string& of) {
+  return "." + of + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-XXXXXX";
+}
+
+std::string BackupNameOf(const std::string& of, unsigned n) {
+  return "." + of + std::string(kBackupMark) + std::to_string(::getpid()) + "-" +
+         std::to_string(n);
+}
