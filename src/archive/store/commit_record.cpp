@@ -132,8 +132,7 @@ std::string FormatCommitRecord(const CommitRecord& record) {
             Escape(item.target) + "\t" + Escape(item.temp) + "\t" + Escape(item.backup) + "\n";
   }
   char sum[32];
-  std::snprintf(sum, sizeof sum, "end %016llx\n",
-                static_cast<unsigned long long>(Checksum(text)));
+  std::snprintf(sum, sizeof sum, "end %016llx\n", static_cast<unsigned long long>(Checksum(text)));
   return text + sum;
 }
 
@@ -186,7 +185,8 @@ std::string CommitRecordAnchor(std::string_view name) {
   const std::size_t at = name.rfind(kSuffix);
   if (at == std::string_view::npos || at < 2) return {};
   const std::string_view tail = name.substr(at + kSuffix.size());
-  if (!tail.empty() && !(tail.substr(0, 4) == ".bad" && (tail.size() == 4 || Digits(tail.substr(4)))))
+  if (!tail.empty() &&
+      !(tail.substr(0, 4) == ".bad" && (tail.size() == 4 || Digits(tail.substr(4)))))
     return {};
   return std::string(name.substr(1, at - 1));
 }
@@ -197,7 +197,6 @@ bool InCommitFamily(std::string_view anchor, std::string_view name) {
     return name.size() == anchor.size() &&
            name.substr(0, name.size() - 1) == anchor.substr(0, anchor.size() - 1) &&
            std::isdigit(static_cast<unsigned char>(name.back()));
-  if (IsPageFile(anchor))
-    return IsPageFile(name) && name.substr(0, 7) == anchor.substr(0, 7);
+  if (IsPageFile(anchor)) return IsPageFile(name) && name.substr(0, 7) == anchor.substr(0, 7);
   return false;
 }

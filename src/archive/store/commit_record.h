@@ -22,7 +22,7 @@ struct CommitRecordItem {
 };
 
 struct CommitRecord {
-  long pid = 0;                  // the committing process
+  long pid = 0;                    // the committing process
   unsigned long long started = 0;  // when it started (clock ticks after the boot)
   std::vector<CommitRecordItem> items;
 };

@@ -16,7 +16,9 @@
 #include "foundation/files/leftover_names.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
+#include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
 using namespace commit_detail;
@@ -41,7 +43,8 @@ bool OwnRegularFile(const fs::path& path) {
 
 // The same file under two names (a backup still linked to the file in place).
 bool SameFile(const fs::path& a, const fs::path& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
 }
@@ -59,7 +62,11 @@ bool Unlink(const fs::path& path) {
 RecordRecovery SetAside(const fs::path& record) {
   fs::path kept;
   if (MoveAside(record, kept).ok()) {
-    TellOnce(kMsgCommitRecordSetAside, Shown(record) + "\n-> " + Shown(kept.filename()));
+    // Told each time: the name set aside is never met again.
+    platform::GetPrompter().ShowMessage(kMsgCommitRecordSetAside,
+                                        GetMessageText(kMsgCommitRecordSetAside) + "\n" +
+                                            Shown(record) + "\n-> " + Shown(kept.filename()),
+                                        platform::Icon::Warning);
   } else {
     TellOnce(kMsgCommitRecordInTheWay, Shown(record));
   }
@@ -250,6 +257,14 @@ bool RecoverArchiveFiles(const fs::path& archive) {
   RemoveLeftovers(folder, HiddenNames(folder), [&](const std::string& of) {
     return InCommitFamily(name, of) || of == CommitRecordName(name);
   });
+  // An archive reached through a link has its new contents and backups where the link leads;
+  // they are cleared there once no record beside the link names them.
+  const fs::path file = FileBehindLinks(archive);
+  if (file != archive && (done == RecordRecovery::kNone || done == RecordRecovery::kDone)) {
+    const std::string fileName = file.filename().string();
+    RemoveLeftovers(FolderOf(file), HiddenNames(FolderOf(file)),
+                    [&](const std::string& of) { return of == fileName; });
+  }
   return done != RecordRecovery::kUnfinished;
 }
 

@@ -52,6 +52,5 @@ std::string TemporaryNamePattern(const std::string& of) {
 }
 
 std::string BackupNameOf(const std::string& of, unsigned n) {
-  return "." + of + std::string(kBackupMark) + std::to_string(::getpid()) + "-" +
-         std::to_string(n);
+  return "." + of + std::string(kBackupMark) + std::to_string(::getpid()) + "-" + std::to_string(n);
 }

@@ -1,0 +1,124 @@
+// A process stopped in the middle of a commit: each operation run in a child process that the
+// commit's step hook ends after a given step, as a kill would, and the folder opened afterwards as
+// the next start would.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+
+#include "archive/store/file_transaction.h"
+#include "archive_fixture.h"
+#include "support/ephemeris_tables.h"
+
+namespace archive_test {
+
+inline constexpr int kStopped = 77;  // the exit status of a child stopped by the step hook
+inline int g_stopAt = -1;
+inline void StopAtStep(int step) {
+  if (step == g_stopAt) std::_Exit(kStopped);
+}
+
+using P = testing_support::ScriptedPrompter;
+struct StopCase {
+  const char* name;
+  std::function<int(Archive&, P&)> run;
+  // A case whose finished state is also whole here (a move is a copy, then a deletion).
+  const char* alsoWhole = nullptr;
+  bool dataFolder = false;  // files of the data folder, made whole when the program starts
+};
+
+class ArchiveStopTest : public ArchiveTest {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
+  }
+  void TearDown() override {
+    SetCommitStepHook(nullptr);
+    SetHoldsDataFolderLock(false);
+    ArchiveTest::TearDown();
+  }
+  // Records C, A, B, each text beginning with its record's name; a second archive, a chart's
+  // page files, a file to import over an archive and an archive to replace by a dynamic one.
+  void MakeFiles() {
+    WriteFile(PathOf("f.ar0"), "C:0A:0B:0");
+    WriteFile(PathOf("f.ar4"), "C:4B:44");
+    WriteFile(PathOf("f.arc"),
+              ArchiveBytes(kLayout4400, {MakeChart("C"), MakeChart("A"), MakeChart("B")},
+                           {Block({{0, 0, 3}, {4, 0, 3}}), Block({{0, 3, 3}}),
+                            Block({{0, 6, 3}, {4, 3, 4}})}));
+    WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}, {Block({{0, 0, 3}})}));
+    WriteFile(PathOf("t.ar0"), "T:0");
+    WriteFile(PathOf("Velm0090.txt"), "Bb:page zero");
+    WriteFile(PathOf("Velm0093.txt"), "Bb:page three");
+    WriteFile(PathOf("x.arc"), ArchiveBytes(kLayout4400, {MakeChart("Old")}, {Block({{0, 0, 5}})}));
+    WriteFile(PathOf("x.ar0"), "Old:0");
+    WriteFile(PathOf("x.cat"), "header\n|01.02.1990 13:45:30|New|Moskva|+030000554500N0373700E\n");
+    WriteFile(PathOf("d.arc"), ArchiveBytes(kLayout4200, {MakeChart("D")}));
+    WriteFile(PathOf("d.ar3"), "D:3");
+  }
+
+  // Runs the case in a child process that the step hook ends after step `stopAt` (never for -1):
+  // true when it was stopped there, false when it ran to its end (and succeeded).
+  bool RunStopped(const StopCase& c, int stopAt) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      P prompts;
+      Archive archive(slots_);
+      archive.saveTargetMode = 0;
+      archive.insertionMode = 1;
+      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+      g_stopAt = stopAt;
+      SetCommitStepHook(&StopAtStep);
+      std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
+    }
+    int status = 0;
+    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    const int code = ended ? WEXITSTATUS(status) : -1;
+    EXPECT_TRUE(code == 0 || code == kStopped) << c.name << " step " << stopAt << " ended " << code;
+    return code == kStopped;
+  }
+
+  // Whether a stopped commit left its intent record in the folder.
+  bool HasRecord() const {
+    for (const auto& e : std::filesystem::directory_iterator(folder_.Path()))
+      if (e.path().filename().string().ends_with(".commit")) return true;
+    return false;
+  }
+  // The folder replaced by a copy of itself ("cp -a", as a backup or a move to another disk
+  // makes it): every file under a new inode number, hard links kept as links.
+  void CopyFolderAnew() {
+    const std::string folder = folder_.Path().string(), copy = folder + ".copy";
+    const std::string command = "cp -a '" + folder + "' '" + copy + "' && rm -rf '" + folder +
+                                "' && mv '" + copy + "' '" + folder + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  // Every archive of the folder opened, as the next start would; each record's texts checked.
+  void OpenEveryArchive(const std::string& what, bool dataFolder) {
+    if (dataFolder) RecoverDataFolder(folder_.Path());
+    for (const char* name : {"f.arc", "t.arc", "x.arc", "d.arc", "w.arc"}) {
+      Archive archive(slots_);
+      if (archive.SetPath(PathOf(name)) == -1) continue;
+      ASSERT_EQ(archive.CreateIndex(), 0) << what << " " << name;
+      for (int n = 0; n < archive.RecordCount(); ++n) {
+        for (int k = 0; k < kCommentPages; ++k) {
+          std::string text;
+          if (!archive.Entry(n).comments.HasText(k)) continue;
+          EXPECT_EQ(archive.Comments().LoadComment(n, k, text), 0)
+              << what << " " << name << " " << n;
+          EXPECT_EQ(text.rfind(archive.Entry(n).name + ":", 0), 0u)
+              << what << " " << name << " record " << n << " page " << k << ": " << text;
+        }
+      }
+    }
+  }
+};
+
+inline int SaveAt(Archive& a, int n, int k, const char* text) {
+  a.Comments().SetCommentText(text);
+  return a.Comments().SaveComment(n, k);
+}
+
+}  // namespace archive_test

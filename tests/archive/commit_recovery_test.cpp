@@ -1,0 +1,313 @@
+// Stopped commits met later: by a second running copy of the program, by an opening whose rename
+// fails or whose folder cannot be written, through a symbolic link; and intent records that are
+// not the program's own, which must harm no file at all.
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "archive/store/commit_record.h"
+#include "archive_stop_fixture.h"
+#include "foundation/files/leftover_names.h"
+#include "foundation/messages/message_numbers.h"
+
+namespace archive_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A comment save of record 0 (the archive and its comment file 0), stopped after its first rename.
+constexpr int kAfterFirstRename = 5;
+int SaveFirstPage(Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }
+
+bool Exists(const fs::path& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+int Count(const testing_support::ScriptedPrompter& prompts, int number) {
+  int n = 0;
+  for (const auto& shown : prompts.shown) n += shown.number == number ? 1 : 0;
+  return n;
+}
+
+// A process id that no process has.
+long DeadPid() {
+  const pid_t gone = ::fork();
+  if (gone == 0) std::_Exit(0);
+  ::waitpid(gone, nullptr, 0);
+  return gone;
+}
+
+class StoppedCommitTest : public ArchiveStopTest {
+ protected:
+  // The folder with the comment save stopped between its renames, and the state it finishes in.
+  void StopBetweenRenames() {
+    MakeFiles();
+    initial_ = Snapshot(folder_.Path());
+    ASSERT_FALSE(RunStopped(save_, -1));
+    finished_ = Snapshot(folder_.Path());
+    Restore(folder_.Path(), initial_);
+    ASSERT_TRUE(RunStopped(save_, kAfterFirstRename));
+    ASSERT_TRUE(HasRecord());
+    stopped_ = Snapshot(folder_.Path());
+    ASSERT_TRUE(stopped_ != initial_);
+    ASSERT_TRUE(stopped_ != finished_);
+  }
+  int Open() const { return Archive::IfRealArchive(PathOf("f.arc")); }
+  // An opening that cannot finish the commit refuses the archive and keeps every file; the next
+  // one, with the fault gone, finishes it.
+  void ExpectKeptThenFinished(const FileFault& fault, bool lasting) {
+    StopBetweenRenames();
+    SetHoldsDataFolderLock(true);
+    ArmFault(fault);
+    EXPECT_EQ(Open(), kCannotOpen);
+    if (lasting) {
+      RecoverDataFolder(folder_.Path());
+      EXPECT_EQ(Open(), kCannotOpen);
+    }
+    DisarmFault();
+    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped_);
+    EXPECT_EQ(Count(prompts_, kMsgCommitNotFinished), 1);  // told once
+    EXPECT_EQ(Open(), kLayout4400);
+    OpenEveryArchive("finished", true);
+    EXPECT_TRUE(Snapshot(folder_.Path()) == finished_);
+  }
+
+  const StopCase save_{"comment_replaced", SaveFirstPage};
+  testing_support::FolderFiles initial_, finished_, stopped_;
+};
+
+TEST_F(StoppedCommitTest, ARecoveryWhoseRenameFailsKeepsEverythingForTheNextOpening) {
+  ExpectKeptThenFinished({FaultPoint::kRename, 1}, false);
+}
+
+TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
+  ExpectKeptThenFinished({FaultPoint::kReadOnly, 0}, true);
+  if (::geteuid() == 0) return;  // the superuser writes a read-only folder all the same
+  // A folder made read-only for real, then writable again.
+  Restore(folder_.Path(), stopped_);
+  fs::permissions(folder_.Path(), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(Open(), kCannotOpen);
+  fs::permissions(folder_.Path(), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(Open(), kLayout4400);
+}
+
+int g_pipe = -1;
+void PauseAfterFirstRename(int step) {
+  if (step != kAfterFirstRename) return;
+  [[maybe_unused]] const ssize_t n = ::write(g_pipe, "x", 1);
+  for (;;) ::pause();
+}
+
+TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsLeftAloneAndReopensWholeAfterItsKill) {
+  MakeFiles();
+  const auto initial = Snapshot(folder_.Path());
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const pid_t copy = ::fork();
+  if (copy == 0) {
+    P prompts;
+    Archive archive(slots_);
+    if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+    g_pipe = fds[1];
+    SetCommitStepHook(&PauseAfterFirstRename);
+    std::_Exit(SaveFirstPage(archive, prompts) == 0 ? 0 : 2);
+  }
+  char c = 0;
+  ASSERT_EQ(::read(fds[0], &c, 1), 1);
+  ::close(fds[0]);
+  ::close(fds[1]);
+  // This copy starts and opens the archive while the other is between its renames.
+  const auto underWay = Snapshot(folder_.Path());
+  SetHoldsDataFolderLock(true);
+  RecoverDataFolder(folder_.Path());
+  EXPECT_EQ(Open(), kLayout4400);
+  EXPECT_TRUE(Snapshot(folder_.Path()) == underWay);
+  ::kill(copy, SIGKILL);
+  ::waitpid(copy, nullptr, 0);
+  OpenEveryArchive("after the kill", true);
+  EXPECT_FALSE(HasRecord());
+  EXPECT_TRUE(Snapshot(folder_.Path()) != initial);  // finished, its texts checked above
+}
+
+TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened) {
+  MakeFiles();
+  testing_support::TempFolder elsewhere;
+  fs::rename(PathOf("f.arc"), elsewhere / "f.arc");
+  fs::create_symlink(elsewhere / "f.arc", PathOf("f.arc"));
+  const auto initial = Snapshot(folder_.Path());
+  const auto initialElsewhere = Snapshot(elsewhere.Path());
+  SetHoldsDataFolderLock(true);
+  const auto restore = [&] {
+    Restore(folder_.Path(), initial);
+    Restore(elsewhere.Path(), initialElsewhere);
+    fs::remove(PathOf("f.arc"));
+    fs::create_symlink(elsewhere / "f.arc", PathOf("f.arc"));
+  };
+  const StopCase cases[] = {
+      save_, {"delete", [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().Delete(false); }}};
+  for (const StopCase& c : cases) {
+    restore();
+    ASSERT_FALSE(RunStopped(c, -1)) << c.name;
+    const auto whole = Snapshot(folder_.Path());
+    for (int k = 0;; ++k) {
+      restore();
+      const bool stopped = RunStopped(c, k);
+      const std::string what = std::string(c.name) + " through a link, step " + std::to_string(k);
+      OpenEveryArchive(what, k % 2 == 0);  // at the start, or at the archive's opening
+      const auto now = Snapshot(folder_.Path());
+      EXPECT_TRUE(now == initial || now == whole) << what;
+      EXPECT_TRUE(fs::is_symlink(PathOf("f.arc"))) << what;
+      EXPECT_EQ(Snapshot(elsewhere.Path()).size(), 1u) << what;  // no backup left there
+      if (!stopped || HasFailure()) break;
+    }
+  }
+}
+
+// --- Intent records that are not the program's own ---
+
+struct Crafted {
+  const char* name;
+  // Plants the record ".f.arc.commit" (and whatever it needs) in `folder`; `outside` is a folder
+  // beside it, `dead` a process id no process has.
+  std::function<void(const fs::path& folder, const fs::path& outside, const std::string& dead)>
+      plant;
+  bool setAside = true;  // else: kept, and the archive refused until the user sees to it
+};
+
+std::string Record(std::vector<CommitRecordItem> items, long pid) {
+  CommitRecord record;
+  record.pid = pid;
+  record.items = std::move(items);
+  return FormatCommitRecord(record);
+}
+
+CommitRecordItem Rewrite(std::string target, std::string temp, std::string backup = {}) {
+  CommitRecordItem item;
+  item.rewrite = true;
+  item.target = std::move(target);
+  item.temp = std::move(temp);
+  item.backup = std::move(backup);
+  return item;
+}
+
+TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
+  MakeFiles();
+  WriteFile(PathOf("velm.cfg"), "settings");
+  testing_support::TempFolder outside;
+  WriteFile(outside / "outside.txt", "the user's own");
+  const std::string dead = std::to_string(DeadPid());
+  const long deadPid = std::stol(dead);
+  // Files a received folder may hold, named as a commit names its new files and backups.
+  const std::string tmp = ".velm-tmp-" + dead + "-abcdef";
+  WriteFile(outside / (".outside.txt" + tmp), "planted");
+  WriteFile(PathOf(".t.arc" + tmp), "planted");
+  WriteFile(PathOf(".f.arc" + tmp), "planted");
+  WriteFile(PathOf(".velm.cfg.velm-old-" + dead + "-1"), "planted");
+  const auto initial = Snapshot(folder_.Path());
+  const auto initialOutside = Snapshot(outside.Path());
+  const std::string outsideName = outside.Path().filename().string();
+  const auto write = [](const fs::path& folder, const std::string& text) {
+    WriteFile(folder / ".f.arc.commit", text);
+  };
+  const Crafted cases[] = {
+      {"absolute_path",
+       [&](auto& f, auto& o, auto&) {
+         write(f, Record({Rewrite((o / "outside.txt").string(), ".outside.txt" + tmp)}, deadPid));
+       }},
+      {"parent_folder",
+       [&](auto& f, auto&, auto&) {
+         write(f, Record({Rewrite("../" + outsideName + "/outside.txt", ".outside.txt" + tmp)},
+                         deadPid));
+       }},
+      {"another_archive",
+       [&](auto& f, auto&, auto&) {
+         write(f, Record({Rewrite("f.arc", ".f.arc" + tmp), Rewrite("t.arc", ".t.arc" + tmp)},
+                         deadPid));
+       }},
+      {"the_configuration",
+       [&](auto& f, auto&, auto& d) {
+         CommitRecordItem remove;
+         remove.target = "velm.cfg";
+         remove.backup = ".velm.cfg.velm-old-" + d + "-1";
+         write(f, Record({remove}, deadPid));
+       }},
+      {"a_temporary_of_another_file",
+       [&](auto& f, auto&, auto&) { write(f, Record({Rewrite("f.arc", ".t.arc" + tmp)}, deadPid)); }},
+      {"huge", [&](auto& f, auto&, auto&) { write(f, std::string(kCommitRecordBytes + 1, 'x')); }},
+      {"torn",
+       [&](auto& f, auto&, auto&) {
+         const std::string whole = Record({Rewrite("f.arc", ".f.arc" + tmp)}, deadPid);
+         write(f, whole.substr(0, whole.size() - 7));
+       }},
+      {"a_link",
+       [&](auto& f, auto& o, auto&) {
+         WriteFile(o / "record", Record({Rewrite("f.arc", ".f.arc" + tmp)}, deadPid));
+         fs::create_symlink(o / "record", f / ".f.arc.commit");
+       }},
+      {"a_named_pipe",
+       [&](auto& f, auto&, auto&) { ASSERT_EQ(::mkfifo((f / ".f.arc.commit").c_str(), 0600), 0); }},
+      {"a_folder", [&](auto& f, auto&, auto&) { fs::create_directory(f / ".f.arc.commit"); }},
+      // Whole and naming only the archive's own names, but its new file is a link out of the
+      // folder: nothing is renamed, and the archive waits until the user sees to it.
+      {"a_temporary_that_is_a_link",
+       [&](auto& f, auto& o, auto&) {
+         fs::remove(f / (".f.arc" + tmp));
+         fs::create_symlink(o / "outside.txt", f / (".f.arc" + tmp));
+         write(f, Record({Rewrite("f.arc", ".f.arc" + tmp)}, deadPid));
+       },
+       false},
+  };
+  // The folder's files but the record and the leftovers of processes gone, which the clean-up
+  // may remove (never rename over a file).
+  const auto withoutRecords = [](testing_support::FolderFiles files) {
+    std::erase_if(files, [](const auto& f) {
+      return f.first.starts_with(".f.arc.commit") ||
+             ParseLeftoverName(f.first).kind != LeftoverKind::kNone;
+    });
+    return files;
+  };
+  SetHoldsDataFolderLock(true);
+  for (const Crafted& c : cases) {
+    SCOPED_TRACE(c.name);
+    Restore(folder_.Path(), initial);
+    Restore(outside.Path(), initialOutside);
+    c.plant(folder_.Path(), outside.Path(), dead);
+    const auto planted = withoutRecords(Snapshot(folder_.Path()));
+    const auto plantedOutside = Snapshot(outside.Path());
+    const int told = Count(prompts_, kMsgCommitRecordSetAside);
+    // At the archive's opening, and at the start.
+    const int layout = Open();
+    RecoverDataFolder(folder_.Path());
+    EXPECT_TRUE(Snapshot(outside.Path()) == plantedOutside);
+    EXPECT_TRUE(withoutRecords(Snapshot(folder_.Path())) == planted);
+    if (!c.setAside) {
+      EXPECT_EQ(layout, kCannotOpen);
+      EXPECT_TRUE(Exists(PathOf(".f.arc.commit")));
+      fs::remove(PathOf(".f.arc" + tmp));
+      continue;
+    }
+    EXPECT_EQ(layout, kLayout4400);
+    EXPECT_FALSE(Exists(PathOf(".f.arc.commit")));
+    EXPECT_TRUE(Exists(PathOf(".f.arc.commit.bad")));
+    EXPECT_EQ(Count(prompts_, kMsgCommitRecordSetAside), told + 1);
+    // Nothing blocks the archive's next change.
+    Archive archive(slots_);
+    ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(archive.CreateIndex(), 0);
+    EXPECT_EQ(SaveAt(archive, 1, 7, "A:7"), 0);
+    fs::remove_all(PathOf(".f.arc.commit.bad"));
+  }
+  if (::geteuid() != 0) return;
+  // A whole record of the archive's own files, but another user's: never acted on either.
+  Restore(folder_.Path(), initial);
+  write(folder_.Path(), Record({Rewrite("f.arc", ".f.arc" + tmp)}, deadPid));
+  ASSERT_EQ(::chown(PathOf(".f.arc.commit").c_str(), 12345, 12345), 0);
+  EXPECT_EQ(Open(), kLayout4400);
+  EXPECT_TRUE(withoutRecords(Snapshot(folder_.Path())) == withoutRecords(initial));
+  EXPECT_TRUE(Exists(PathOf(".f.arc.commit.bad")));
+}
+
+}  // namespace
+}  // namespace archive_test
