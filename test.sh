@@ -15,6 +15,8 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_SANITIZE=ON \
   -DVELM_BUILD_BENCH=OFF >/dev/null
 cmake --build build/test -j "$jobs"
+# The few sources with compiler-specific code, compiled by clang too (the fuzzing tree's compiler).
+scripts/check-clang.py build/test
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

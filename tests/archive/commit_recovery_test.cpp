@@ -145,8 +145,9 @@ TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened
     fs::remove(PathOf("f.arc"));
     fs::create_symlink(elsewhere / "f.arc", PathOf("f.arc"));
   };
-  const StopCase cases[] = {
-      save_, {"delete", [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().Delete(false); }}};
+  const StopCase cases[] = {save_, {"delete", [](Archive& a, P&) {
+                                      return a.Entry(0).mark = 'Y', a.Records().Delete(false);
+                                    }}};
   for (const StopCase& c : cases) {
     restore();
     ASSERT_FALSE(RunStopped(c, -1)) << c.name;
@@ -234,7 +235,9 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
          write(f, Record({remove}, deadPid));
        }},
       {"a_temporary_of_another_file",
-       [&](auto& f, auto&, auto&) { write(f, Record({Rewrite("f.arc", ".t.arc" + tmp)}, deadPid)); }},
+       [&](auto& f, auto&, auto&) {
+         write(f, Record({Rewrite("f.arc", ".t.arc" + tmp)}, deadPid));
+       }},
       {"huge", [&](auto& f, auto&, auto&) { write(f, std::string(kCommitRecordBytes + 1, 'x')); }},
       {"torn",
        [&](auto& f, auto&, auto&) {

@@ -176,6 +176,12 @@ TEST(HostileFiles, TheLockFileIsNeverOpenedThroughALinkAndGoesAtTheEnd) {
       {"dangling_link", [&] { fs::create_symlink(elsewhere / "nothing", lockFile); }},
       {"named_pipe", [&] { ASSERT_EQ(::mkfifo(lockFile.c_str(), 0600), 0); }},
       {"folder", [&] { fs::create_directory(lockFile); }},
+      // A second name of the user's own file: never cut to the process number, never removed.
+      {"hard_link_to_a_file",
+       [&] {
+         WriteFile(dir / "notes.txt", "keep me");
+         fs::create_hard_link(dir / "notes.txt", lockFile);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -186,6 +192,10 @@ TEST(HostileFiles, TheLockFileIsNeverOpenedThroughALinkAndGoesAtTheEnd) {
       EXPECT_FALSE(lock.Held());
     }
     EXPECT_FALSE(fs::exists(elsewhere / "nothing"));
+    if (fs::exists(dir / "notes.txt")) {
+      EXPECT_EQ(ReadFile(dir / "notes.txt"), "keep me");
+      EXPECT_EQ(ReadFile(lockFile), "keep me");
+    }
     fs::remove(lockFile);
   }
   EXPECT_EQ(ReadFile(elsewhere / "precious"), "keep me");

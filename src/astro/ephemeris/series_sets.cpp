@@ -190,9 +190,15 @@ template <typename Block>
 [[gnu::target("avx2,fma")]] void SumAvx2(const Block& block, double t, CoordinateSums& out) {
   SumColumns<32>(block, t, out);
 }
+// The AVX-512 kernels work on whole 512-bit registers: g++ asks for them with a preferred vector
+// width in the target, clang (which takes no width there) with its own attribute.
+#if defined(__clang__)
+#define VELM_TARGET_AVX512 [[gnu::target("avx512f,fma"), clang::min_vector_width(512)]]
+#else
+#define VELM_TARGET_AVX512 [[gnu::target("avx512f,fma,prefer-vector-width=512")]]
+#endif
 template <typename Block>
-[[gnu::target("avx512f,fma,prefer-vector-width=512")]] void SumAvx512(const Block& block, double t,
-                                                                      CoordinateSums& out) {
+VELM_TARGET_AVX512 void SumAvx512(const Block& block, double t, CoordinateSums& out) {
   SumColumns<64>(block, t, out);
 }
 // The widest kernels the processor runs: 2 AVX-512, 1 AVX2 with FMA, 0 neither.

@@ -1,0 +1,118 @@
+// An intent record of a stopped commit, as a received folder may hold it: the record
+// ".f.arc.commit" beside an archive with its comment file, another archive, the configuration,
+// leftovers of a commit and a file outside the folder, then the archive opened and the folder
+// started as the program does. The record may make the program touch only the archive's own files
+// and the leftovers named as its commits name them: every rename, link and removal elsewhere
+// aborts the run, so a recovery that reaches out is a finding.
+#include <dlfcn.h>
+#include <fcntl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "archive/store/commit_record.h"
+#include "archive/store/commit_recovery.h"
+#include "foundation/files/leftover_names.h"
+#include "fuzz_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool g_guarded = false;
+fs::path g_case;
+
+// A file the recovery of the archive "f.arc" and the start of its folder may rename or remove.
+bool Allowed(const char* path) {
+  const fs::path p(path);
+  if (p.parent_path() != g_case) return false;
+  const std::string name = p.filename().string();
+  if (InCommitFamily("f.arc", name)) return true;
+  if (!CommitRecordAnchor(name).empty()) return CommitRecordAnchor(name) == "f.arc";
+  return ParseLeftoverName(name).kind != LeftoverKind::kNone;
+}
+
+void Check(const char* path) {
+  if (g_guarded && !Allowed(path)) {
+    std::fprintf(stderr, "the recovery reached out of its own files: %s\n", path);
+    std::abort();
+  }
+}
+
+template <typename F>
+F Next(const char* name) {
+  return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+// The system's calls that change a name, watched while a record is acted on.
+extern "C" {
+int rename(const char* from, const char* to) {
+  Check(from);
+  Check(to);
+  static const auto next = Next<int (*)(const char*, const char*)>("rename");
+  return next(from, to);
+}
+int link(const char* from, const char* to) {
+  Check(from);
+  Check(to);
+  static const auto next = Next<int (*)(const char*, const char*)>("link");
+  return next(from, to);
+}
+int unlink(const char* path) {
+  Check(path);
+  static const auto next = Next<int (*)(const char*)>("unlink");
+  return next(path);
+}
+int remove(const char* path) {
+  Check(path);
+  static const auto next = Next<int (*)(const char*)>("remove");
+  return next(path);
+}
+int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
+  if (fromFolder != AT_FDCWD || toFolder != AT_FDCWD) Check("");
+  Check(from);
+  Check(to);
+  static const auto next = Next<int (*)(int, const char*, int, const char*)>("renameat");
+  return next(fromFolder, from, toFolder, to);
+}
+int unlinkat(int folder, const char* path, int flags) {
+  if (folder != AT_FDCWD) Check("");
+  Check(path);
+  static const auto next = Next<int (*)(int, const char*, int)>("unlinkat");
+  return next(folder, path, flags);
+}
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  g_case = fuzz::Folder() / "case";
+  const fs::path outside = fuzz::Folder() / "outside";
+  std::error_code ec;
+  fs::remove_all(g_case, ec);
+  fs::create_directories(g_case);
+  fs::create_directories(outside);
+  const auto put = [](const fs::path& path, std::string_view bytes) {
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+      std::fwrite(bytes.data(), 1, bytes.size(), f);
+      std::fclose(f);
+    }
+  };
+  for (const char* name : {"f.arc", "f.ar0", "t.arc", "velm.cfg"}) put(g_case / name, name);
+  // Leftovers of a process gone, as a commit of each file would name them.
+  for (const char* name : {".f.arc", ".f.ar0", ".t.arc", ".velm.cfg"}) {
+    put(g_case / (std::string(name) + ".velm-tmp-999999999-abcdef"), "new");
+    put(g_case / (std::string(name) + ".velm-old-999999999-1"), "old");
+  }
+  put(outside / "outside.txt", "the user's own");
+  put(outside / ".outside.txt.velm-tmp-999999999-abcdef", "planted");
+  put(g_case / ".f.arc.commit", fuzz::Bytes(data, size));
+  SetHoldsDataFolderLock(true);
+  g_guarded = true;
+  (void)RecoverArchiveFiles(g_case / "f.arc");
+  RecoverDataFolder(g_case);
+  g_guarded = false;
+  return 0;
+}
