@@ -16,23 +16,63 @@ namespace {
 
 struct Birth {
   const char* name;
-  int day, month, year, hour, minute;  // a negative year is before Christ
-  std::array<int, 5> dayStart, dayEnd;   // the day around it: year, month, day, hour, minute
+  int day, month, year, hour, minute;     // a negative year is before Christ
+  std::array<int, 5> dayStart, dayEnd;    // the day around it: year, month, day, hour, minute
   std::array<int, 5> halfStart, halfEnd;  // half a day around it
 };
 
 const Birth kBirths[] = {
-    {"morning", 15, 6, 1985, 8, 0, {1985, 6, 14, 20, 0}, {1985, 6, 15, 20, 0},
-     {1985, 6, 15, 2, 0}, {1985, 6, 15, 14, 0}},
-    {"just after midnight", 1, 1, 2000, 0, 5, {1999, 12, 31, 12, 5}, {2000, 1, 1, 12, 5},
-     {1999, 12, 31, 18, 5}, {2000, 1, 1, 6, 5}},
-    {"leap day evening", 29, 2, 2024, 23, 59, {2024, 2, 29, 11, 59}, {2024, 3, 1, 11, 59},
-     {2024, 2, 29, 17, 59}, {2024, 3, 1, 5, 59}},
-    {"first of 1 AD", 1, 1, 1, 6, 0, {-1, 12, 31, 18, 0}, {1, 1, 1, 18, 0},
-     {1, 1, 1, 0, 0}, {1, 1, 1, 12, 0}},
+    {"morning",
+     15,
+     6,
+     1985,
+     8,
+     0,
+     {1985, 6, 14, 20, 0},
+     {1985, 6, 15, 20, 0},
+     {1985, 6, 15, 2, 0},
+     {1985, 6, 15, 14, 0}},
+    {"just after midnight",
+     1,
+     1,
+     2000,
+     0,
+     5,
+     {1999, 12, 31, 12, 5},
+     {2000, 1, 1, 12, 5},
+     {1999, 12, 31, 18, 5},
+     {2000, 1, 1, 6, 5}},
+    {"leap day evening",
+     29,
+     2,
+     2024,
+     23,
+     59,
+     {2024, 2, 29, 11, 59},
+     {2024, 3, 1, 11, 59},
+     {2024, 2, 29, 17, 59},
+     {2024, 3, 1, 5, 59}},
+    {"first of 1 AD",
+     1,
+     1,
+     1,
+     6,
+     0,
+     {-1, 12, 31, 18, 0},
+     {1, 1, 1, 18, 0},
+     {1, 1, 1, 0, 0},
+     {1, 1, 1, 12, 0}},
     // The first morning they hold: it begins at the birth.
-    {"first morning", 1, 1, -3000, 3, 0, {-3000, 1, 1, 3, 0}, {-3000, 1, 2, 3, 0},
-     {-3000, 1, 1, 3, 0}, {-3000, 1, 1, 15, 0}},
+    {"first morning",
+     1,
+     1,
+     -3000,
+     3,
+     0,
+     {-3000, 1, 1, 3, 0},
+     {-3000, 1, 2, 3, 0},
+     {-3000, 1, 1, 3, 0},
+     {-3000, 1, 1, 15, 0}},
 };
 
 Moment MomentOf(const Birth& b) {
