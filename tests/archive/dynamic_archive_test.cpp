@@ -4,6 +4,7 @@
 #include "archive_fixture.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "support/ephemeris_tables.h"
 
 namespace archive_test {
@@ -28,6 +29,134 @@ TEST(DynamicArchive, StepsAndNames) {
                {"dyn.txt", "dyn.txt.arc"},
                {"a.arcx", "a.arcx.arc"}};
   for (const auto& n : names) EXPECT_EQ(DynamicArchiveFileName(n.typed), n.file) << n.typed;
+}
+
+// The dialog opens on a step and a period it accepts: a year from the chart's date, ten steps
+// when that is longer, never more than an archive holds.
+TEST(DynamicArchive, TheDialogOpensOnAPeriodItAccepts) {
+  const struct {
+    const char* name;
+    int day, month, year;
+    char era;
+    std::array<int, 5> stored, step;
+    int beginDay, beginMonth, beginYear, endDay, endMonth, endYear;
+    bool cut;
+  } cases[] = {
+      {"a day", 7, 7, 1977, 'A', {0, 1, 0, 0, 0}, {0, 1, 0, 0, 0}, 7, 7, 1977, 7, 7, 1978, false},
+      {"nothing stored",
+       7,
+       7,
+       1977,
+       'A',
+       {0, 0, 0, 0, 0},
+       {0, 1, 0, 0, 0},
+       7,
+       7,
+       1977,
+       7,
+       7,
+       1978,
+       false},
+      {"negative read as 0",
+       7,
+       7,
+       1977,
+       'A',
+       {0, -3, 0, 0, 0},
+       {0, 1, 0, 0, 0},
+       7,
+       7,
+       1977,
+       7,
+       7,
+       1978,
+       false},
+      // 30000 minutes are 20.8 days: 20 whole days, 28800 steps.
+      {"a minute",
+       7,
+       7,
+       1977,
+       'A',
+       {0, 0, 0, 1, 0},
+       {0, 0, 0, 1, 0},
+       7,
+       7,
+       1977,
+       27,
+       7,
+       1977,
+       false},
+      // Ten steps of two years (7304.8 days): 7305 days.
+      {"two years",
+       7,
+       7,
+       1977,
+       'A',
+       {2, 0, 0, 0, 0},
+       {2, 0, 0, 0, 0},
+       7,
+       7,
+       1977,
+       7,
+       7,
+       1997,
+       false},
+      // The least period is a day: a step of a second is cut all the same.
+      {"a second", 7, 7, 1977, 'A', {0, 0, 0, 0, 1}, {0, 0, 0, 0, 1}, 7, 7, 1977, 8, 7, 1977, true},
+      {"last year held",
+       1,
+       6,
+       3000,
+       'A',
+       {0, 1, 0, 0, 0},
+       {0, 1, 0, 0, 0},
+       1,
+       6,
+       2999,
+       1,
+       6,
+       3000,
+       false},
+      {"before Christ",
+       10,
+       3,
+       44,
+       'B',
+       {0, 1, 0, 0, 0},
+       {0, 1, 0, 0, 0},
+       10,
+       3,
+       44,
+       10,
+       3,
+       43,
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FDate date;
+    ASSERT_TRUE(date.SetDate(c.day, c.month, c.year, c.era).ok());
+    const DynamicArchiveOpening o = OpenDynamicArchive(date, c.stored);
+    EXPECT_EQ(o.step, c.step);
+    EXPECT_EQ(std::tuple(o.begin.Day(), o.begin.Month(), o.begin.Year()),
+              std::tuple(c.beginDay, c.beginMonth, c.beginYear));
+    EXPECT_EQ(std::tuple(o.end.Day(), o.end.Month(), o.end.Year()),
+              std::tuple(c.endDay, c.endMonth, c.endYear));
+    // What OK checks: the end after the beginning, a step, the steps an archive holds.
+    const auto [y, d, h, m, sec] = o.step;
+    const double step = DynamicArchiveStep(y, d, h, m, sec);
+    ASSERT_GT(step, 0.0);
+    ASSERT_GT(o.end.ToJulianDay(), o.begin.ToJulianDay());
+    bool cut = false;
+    EXPECT_GE(DynamicArchiveSteps(o.begin.ToJulianDay(), o.end.ToJulianDay(), step, cut), 1);
+    EXPECT_EQ(cut, c.cut);
+  }
+  // A cut period is named: 30000 days from 1.1.2000.
+  FDate begin;
+  ASSERT_TRUE(begin.SetDate(1, 1, 2000).ok());
+  EXPECT_EQ(DynamicArchiveCutText(begin, 1.0),
+            GetMessageText(kMsgTooLarge) + "\n" + GetMessageText(kMsgPeriodWord) + " " +
+                begin.ToText() + " - 19:02:2082 " + GetMessageText(kMsgEraAd));
 }
 
 class DynamicArchiveTest : public ArchiveTest {

@@ -105,10 +105,30 @@ TEST_F(DynamicTest, ALongPeriodIsCutTo30001Records) {
   std::vector<int> shown;
   for (const auto& s : prompts_.shown) shown.push_back(s.number);
   EXPECT_EQ(shown, (std::vector<int>{1108, 1109}));
+  // The message names the period the archive covers: 30000 days from 1.1.2000.
+  EXPECT_NE(prompts_.shown[0].text.find(" - 19:02:2082"), std::string::npos);
   // The name and the step are remembered.
   const cfg::ByteBlock& params = GetConfiguration().dynamicArchive;
   EXPECT_EQ(params.Get(cfg::DynamicArchiveParams::kFileName), PathOf("long"));
   EXPECT_EQ(params.Get(cfg::DynamicArchiveParams::kDays), 1);
+}
+
+// As it opens, the dialog holds a period it accepts: a year from the chart's date, by the step
+// stored (a step of nothing, as a refused entry leaves it, reads as a day).
+TEST_F(DynamicTest, TheDialogAcceptsWhatItOpensWith) {
+  ChangeSettings([](Configuration& config, Aspectarium&) {
+    using P = cfg::DynamicArchiveParams;
+    for (const auto field : {P::kYears, P::kDays, P::kHours, P::kMinutes, P::kSeconds})
+      config.dynamicArchive.Set(field, std::int16_t{0});
+  });
+  DDYNARC dialog(chart_, archive_);
+  dialog.OnInitDialog();
+  dialog.FileName()->setText(QString::fromStdString(PathOf("opening")));
+  prompts_.shown.clear();
+  ASSERT_TRUE(dialog.CheckOk());
+  EXPECT_EQ(dialog.Written(), 366);  // 7.7.1977 to 7.7.1978 by a day
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].number, 1109);
 }
 
 TEST_F(DynamicTest, WritingOverTheCurrentArchiveRebuildsItsIndex) {

@@ -14,6 +14,7 @@
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -140,6 +141,57 @@ TEST_F(ArchiveSearchTest, NothingFoundAndAnEmptyArchive) {
   Open(0, {});
   EXPECT_EQ(view_->Find(static_cast<int>(Mode::kFirst)), -1);
   EXPECT_EQ(Shown(), std::vector<int>{487});
+}
+
+// A message box hands the activation back to the browser when it closes ("Такой гороскоп не
+// найден"): the search dialog, a window of the browser's, comes to the front again, so the user
+// goes on typing into it.
+class BackToBrowser final : public platform::Prompter {
+ public:
+  BackToBrowser(platform::Prompter& inner, QWidget& browser) : inner_(inner), browser_(browser) {
+    platform::SetPrompter(this);
+  }
+  ~BackToBrowser() override { platform::SetPrompter(&inner_); }
+  void ShowMessage(int number, std::string_view text, platform::Icon icon) override {
+    inner_.ShowMessage(number, text, icon);
+    browser_.raise();
+    browser_.activateWindow();
+    QCoreApplication::processEvents();
+  }
+  platform::Answer AskYesNo(int n, std::string_view t) override { return inner_.AskYesNo(n, t); }
+  platform::Answer AskYesNoCancel(int n, std::string_view t) override {
+    return inner_.AskYesNoCancel(n, t);
+  }
+  platform::Answer AskOkCancel(int n, std::string_view t) override {
+    return inner_.AskOkCancel(n, t);
+  }
+  bool ChooseFile(platform::FileChoice& c) override { return inner_.ChooseFile(c); }
+  bool InputText(int n, std::string_view p, std::string& t) override {
+    return inner_.InputText(n, p, t);
+  }
+
+ private:
+  platform::Prompter& inner_;
+  QWidget& browser_;
+};
+
+TEST_F(ArchiveSearchTest, TheDialogStaysInFrontAfterAMessage) {
+  Open(3, {});
+  view_->show();
+  view_->Button(ArchiveView::kIdSearch)->click();
+  DArchiveSearch* dialog = view_->SearchDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->parentWidget(), view_.get());
+  const BackToBrowser messages(prompts_, *view_);
+  for (int id : {DArchiveSearch::kIdFirst, DArchiveSearch::kIdNext}) {
+    view_->activateWindow();
+    QCoreApplication::processEvents();
+    dialog->Button(id)->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), dialog) << id;
+  }
+  EXPECT_EQ(Shown(), (std::vector<int>{487, 487}));
+  dialog->reject();
 }
 
 TEST_F(ArchiveSearchTest, DialogStepsStoresAndClears) {

@@ -73,9 +73,10 @@ TEST_F(ShellTest, EveryShippedListLoadsThroughItsLoaderWithoutAMessage) {
 }
 
 // A newcomer's first start: the data folder is seeded from the shipped files, and with a natal
-// chart open every view command opens its view, every dialog on the way taken as it opens. Only
-// what the user must type is asked for: the possible interval of birth (start and end both at
-// the chart's moment until then) and the events of the Tremin forecast (none are shipped).
+// chart open every view command opens its view, every dialog on the way taken as it opens (the
+// rectifications' intervals a day around the birth among them). Only what the user must type is
+// asked for: the life events of the rectifications and of the Tremin forecast (none are
+// shipped).
 TEST_F(ShellTest, AFreshDataFolderStartsAndOpensEveryViewWithoutAMessage) {
   ASSERT_TRUE(SeedDataFolder(folder_.Path(), testing_support::SourceDir() / "data").ok());
   GetSettings().SetShippedFolders({});
@@ -91,8 +92,8 @@ TEST_F(ShellTest, AFreshDataFolderStartsAndOpensEveryViewWithoutAMessage) {
     return platform::kIdOk;
   });
   CMainFrame& frame = *app_->GetMainFrame();
-  const std::map<int, int> userInput = {{cmd::kRectifyByEvents, kMsgIntervalReversed},
-                                        {cmd::kTreminRectification, kMsgIntervalReversed},
+  const std::map<int, int> userInput = {{cmd::kRectifyByEvents, kMsgNoEventInUse},
+                                        {cmd::kTreminRectification, kMsgNoEventInUse},
                                         {cmd::kTreminForecast, 1035}};
   int opened = 0, disabled = 0;
   const std::vector<int> commands = natal->ViewCommands();

@@ -318,14 +318,23 @@ void DArchiveSearch::UpdateEnabling() {
 }
 
 void DArchiveSearch::OnStep(ArchiveFindMode mode) {
-  if (!Store()) return;
-  const int row = browser_.Find(static_cast<int>(mode), lastMatch_);
-  lastMatch_ = mode == ArchiveFindMode::kAll ? -1 : row;
+  if (Store()) {
+    const int row = browser_.Find(static_cast<int>(mode), lastMatch_);
+    lastMatch_ = mode == ArchiveFindMode::kAll ? -1 : row;
+  }
+  KeepInFront();
 }
 
 void DArchiveSearch::OnSelectNone() {
-  if (!Store()) return;
-  browser_.OnSelectNone();
+  if (Store()) browser_.OnSelectNone();
+  KeepInFront();
+}
+
+void DArchiveSearch::KeepInFront() {
+  // A message box (nothing found, a date that never was) hands the activation back to the
+  // browser when it closes, which would then cover the dialog the user goes on with.
+  raise();
+  activateWindow();
 }
 
 void DArchiveSearch::OnClearQuery() {

@@ -75,6 +75,8 @@ class DArchiveSearch : public platform::Dialog {
   // The criteria read from the controls and stored in the configuration: false (the dialog kept
   // on the field) when a date does not exist.
   bool Store();
+  // Raised and made active over the browser again, after a step and any message it showed.
+  void KeepInFront();
   // The two-level enabling of dates and coordinates; the comment fields only for an archive with
   // comment pages of which some record has a text.
   void UpdateEnabling();

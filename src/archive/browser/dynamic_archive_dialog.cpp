@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int kMaxStepValue = 1000;
 using P = cfg::DynamicArchiveParams;
 constexpr std::array<cfg::I16, 5> kStepFields = {P::kYears, P::kDays, P::kHours, P::kMinutes,
                                                  P::kSeconds};
@@ -52,7 +51,7 @@ DDYNARC::DDYNARC(const Chart& chart, Archive& archive, QWidget* parent)
   auto* grid = new QGridLayout;
   const char* labels[] = {"ЛЕТ", "ДНЕЙ", "ЧАСОВ", "МИНУТ", "СЕКУНД"};
   for (std::size_t i = 0; i < step_.size(); ++i) {
-    step_[i] = platform::NumberBox(this, 0, kMaxStepValue);
+    step_[i] = platform::NumberBox(this, 0, kDynamicArchiveMaxStepValue);
     grid->addWidget(step_[i], 0, static_cast<int>(i));
     grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), 1, static_cast<int>(i));
   }
@@ -105,11 +104,16 @@ bool DDYNARC::ReadDate(const DateBoxes& d, FDate& date) {
 void DDYNARC::OnInitDialog() {
   const cfg::ByteBlock& params = GetConfiguration().dynamicArchive;
   fileName_->setText(platform::PathToQt(params.Get(P::kFileName)));
-  for (std::size_t i = 0; i < step_.size(); ++i) step_[i]->setValue(params.Get(kStepFields[i]));
+  std::array<int, 5> stored{};
+  for (std::size_t i = 0; i < step_.size(); ++i) stored[i] = params.Get(kStepFields[i]);
   const Source* base = chart_.definition.GetBaseSource();
-  const FDate date = base != nullptr ? base->moment.date : FDate();
-  SetBegin(date.Day(), date.Month(), date.Year(), date.Era());
-  SetEnd(date.Day(), date.Month(), date.Year(), date.Era());
+  const DynamicArchiveOpening opening =
+      OpenDynamicArchive(base != nullptr ? base->moment.date : FDate(), stored);
+  for (std::size_t i = 0; i < step_.size(); ++i) step_[i]->setValue(opening.step[i]);
+  const FDate& b = opening.begin;
+  const FDate& e = opening.end;
+  SetBegin(b.Day(), b.Month(), b.Year(), b.Era());
+  SetEnd(e.Day(), e.Month(), e.Year(), e.Era());
 }
 
 void DDYNARC::OnBrowse() {
@@ -144,7 +148,7 @@ bool DDYNARC::CheckOk() {
   }
   bool cut = false;
   const int steps = DynamicArchiveSteps(from, to, step, cut);
-  if (cut) ShowMessage(kMsgTooLarge);
+  if (cut) ShowMessage(kMsgTooLarge, DynamicArchiveCutText(begin, step));
   if (typed.empty()) {
     OnBrowse();
     return false;

@@ -9,6 +9,7 @@
 #include "astro/chart/chart_context.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "foundation/text/collation.h"
 
 double DynamicArchiveStep(int years, int days, int hours, int minutes, int seconds) {
@@ -19,6 +20,37 @@ int DynamicArchiveSteps(double begin, double end, double step, bool& cut) {
   const double steps = std::trunc((end - begin) / step);
   cut = steps > kDynamicArchiveMaxSteps;
   return cut ? kDynamicArchiveMaxSteps : static_cast<int>(steps);
+}
+
+DynamicArchiveOpening OpenDynamicArchive(const FDate& chartDate, std::array<int, 5> storedStep) {
+  constexpr double kYearDays = 365.0, kLeastSteps = 10.0;
+  DynamicArchiveOpening opening;
+  for (int& v : storedStep) v = std::clamp(v, 0, kDynamicArchiveMaxStepValue);
+  opening.step = storedStep;
+  const auto [years, days, hours, minutes, seconds] = storedStep;
+  double step = DynamicArchiveStep(years, days, hours, minutes, seconds);
+  if (step <= 0.0) {
+    opening.step = {0, 1, 0, 0, 0};
+    step = 1.0;
+  }
+  double span = std::max(kYearDays, std::ceil(kLeastSteps * step));
+  span = std::max(1.0, std::min(span, std::floor(kDynamicArchiveMaxSteps * step)));
+  const auto length = static_cast<std::int64_t>(span);
+  const auto held = [](const FDate& d) { return d.Year() <= kMaxEnteredYear; };
+  opening.begin = opening.end = chartDate;
+  opening.end.AddDays(length);
+  if (!held(opening.end)) {
+    opening.end = chartDate;
+    opening.begin.AddDays(-length);
+  }
+  return opening;
+}
+
+std::string DynamicArchiveCutText(const FDate& begin, double step) {
+  FDate end = begin;
+  end.AddDays(static_cast<std::int64_t>(std::floor(kDynamicArchiveMaxSteps * step)));
+  return GetMessageText(kMsgTooLarge) + "\n" + GetMessageText(kMsgPeriodWord) + " " +
+         begin.ToText() + " - " + end.ToText();
 }
 
 std::string DynamicArchiveFileName(const std::string& name) {

@@ -2,6 +2,7 @@
 // time steps over a range of dates.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -14,12 +15,27 @@ class ChartContext;
 
 // The most steps of one archive (30001 records).
 inline constexpr int kDynamicArchiveMaxSteps = 30000;
+// The most of each step value (years, days, hours, minutes, seconds).
+inline constexpr int kDynamicArchiveMaxStepValue = 1000;
 
 // The step in days: years x 365.2422 + days + hours / 24 + minutes / 1440 + seconds / 86400.
 double DynamicArchiveStep(int years, int days, int hours, int minutes, int seconds);
 // The whole steps from `begin` to `end` (Julian days, end > begin, step > 0), at most
 // kDynamicArchiveMaxSteps; `cut` tells whether the period was cut to that.
 int DynamicArchiveSteps(double begin, double end, double step, bool& cut);
+// What the dialog opens with: the stored step (years, days, hours, minutes, seconds), or a day when
+// nothing was stored or every value is 0; and a period from the chart's date that the dialog
+// accepts and never cuts: a year, or ten steps when that is longer, no more than the steps an
+// archive holds, at least a day. A period whose end would pass AD 3000 ends at the chart's date
+// instead.
+struct DynamicArchiveOpening {
+  std::array<int, 5> step{};
+  FDate begin, end;
+};
+DynamicArchiveOpening OpenDynamicArchive(const FDate& chartDate, std::array<int, 5> storedStep);
+// The text of message 1108 with the period an archive cut to its most steps covers.
+std::string DynamicArchiveCutText(const FDate& begin, double step);
+
 // The name as typed when it ends in ".arc" in any letter case, else the name and ".arc".
 std::string DynamicArchiveFileName(const std::string& name);
 

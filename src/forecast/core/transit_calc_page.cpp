@@ -1,6 +1,8 @@
 #include "forecast/core/transit_calc_page.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "astro/aspects/aspect.h"
 #include "astro/aspects/aspectarium.h"
@@ -87,24 +89,36 @@ TransitCalcPage::TransitCalcPage(const TransitSettings& stored, const TransitCha
   v.startYear = chart.year;
   v.startEra = chart.era == 'B' ? 'B' : 'A';
   v.endEra = v.endEra == 'B' ? 'B' : 'A';
-  KeepEndAfterStart(v);
+  OpenEnd(v, chart.typedPeriod
+                 ? std::numeric_limits<double>::infinity()
+                 : TransitLongestPeriod(v, chart.kind, chart.timeFactor, groups_, chart.periods));
 }
 
-void TransitCalcPage::KeepEndAfterStart(TransitSettings& v) {
-  // The stored end belongs to the last search, made for another chart's date: when it lies before
-  // the new start (or is no date), the period runs for a year from the start.
+namespace {
+// Longer than any period the dates can hold.
+constexpr double kBeyondEveryPeriod = 1e7;
+}  // namespace
+
+void TransitCalcPage::OpenEnd(TransitSettings& v, double longestDays) {
+  // The stored end belongs to the last search, made for another chart's date.
   FDate start, end;
   if (!start.SetDate(v.startDay, v.startMonth, v.startYear, v.startEra).ok()) return;
-  if (end.SetDate(v.endDay, v.endMonth, v.endYear, v.endEra).ok() &&
-      end.ToJulianDay() >= start.ToJulianDay())
+  const double from = start.ToJulianDay();
+  const double last = from + std::clamp(std::floor(longestDays), 0.0, kBeyondEveryPeriod);
+  if (end.SetDate(v.endDay, v.endMonth, v.endYear, v.endEra).ok() && end.ToJulianDay() >= from &&
+      end.ToJulianDay() <= last)
     return;
   const int next = start.AstronomicalYear() + 1;
   const int written = next > 0 ? next : next - 1;  // astronomical 0 is 1 BC
   FDate until;
-  if (!until.SetDate(start.Day(), start.Month(), written).ok() &&
-      !until.SetDate(start.Day() - 1, start.Month(), written).ok())  // 29 February
+  if ((!until.SetDate(start.Day(), start.Month(), written).ok() &&
+       !until.SetDate(start.Day() - 1, start.Month(), written).ok()) ||  // 29 February
+      until.ToJulianDay() > last) {
+    until = start;
+    until.AddDays(static_cast<std::int64_t>(last - from));
+  }
+  if (until.Year() > kMaxYear && until.Era() == 'A' && !until.SetDate(31, 12, kMaxYear).ok())
     return;
-  if (until.Year() > kMaxYear && until.Era() == 'A') return;
   v.endDay = until.Day();
   v.endMonth = until.Month();
   v.endYear = until.Year();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conditions/core/wizard_pages.h"
+#include "forecast/core/transit_calculation.h"
 #include "forecast/core/transit_settings.h"
 #include "foundation/datetime/fdate.h"
 
@@ -15,11 +16,16 @@ class Aspectarium;
 class AspectSystem;
 class Groups;
 
-// What the command hands to the page: the chart's kind and the date its chart is computed for.
+// What the command hands to the page: the chart's kind and the date its chart is computed for;
+// its time factor and the table of longest periods, which decide how long a period the search
+// covers.
 struct TransitChartInput {
   int kind = 0;
   int day = 1, month = 1, year = 2000;
   char era = 'A';
+  double timeFactor = 1.0;  // TransitTimeFactor of the chart
+  TransitPeriodTable periods = ShippedTransitPeriods();
+  bool typedPeriod = false;  // the stored period is the user's own entry (a sheet shown again)
 };
 
 class TransitCalcPage {
@@ -35,8 +41,10 @@ class TransitCalcPage {
   };
 
   // The page as it opens (the window's first fill): the stored values, the chart's date as the
-  // start (a stored end before it becomes the same day a year later), the modes the chart's kind
-  // allows, the lists of the groups and systems.
+  // start, the modes the chart's kind allows, the lists of the groups and systems. The stored end
+  // stays when the search covers the period up to it (or when it is the user's own entry and not
+  // before the start); otherwise the period runs a year from the start, or as far as the search
+  // covers when that is less, so that it is never cut.
   TransitCalcPage(const TransitSettings& stored, const TransitChartInput& chart,
                   const Groups& groups, const Aspectarium& systems);
 
@@ -88,7 +96,7 @@ class TransitCalcPage {
   bool Accepted() const { return accepted_; }
 
  private:
-  static void KeepEndAfterStart(TransitSettings& v);
+  static void OpenEnd(TransitSettings& v, double longestDays);
   void FillTargets();
   void FillAspects(bool keepStored);
   int AspectCount() const;

@@ -21,6 +21,8 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
+#include "foundation/messages/show_message.h"
 
 namespace {
 
@@ -101,13 +103,72 @@ int TransitCalculation::Precision() const {
   return settings_.precision == 1 ? 1 : settings_.precision == 5 ? 5 : 10;
 }
 
+TransitPeriodTable ShippedTransitPeriods() {
+  TransitPeriodTable table{};
+  std::copy_n(TransitPeriodsTable(), table.size(), table.begin());
+  return table;
+}
+
+double TransitTimeFactor(const ChartContext& ctx, const SuperSource& def) {
+  const int kind = def.Kind();
+  if (kind == kChartNatal || kind == kChartHorary || kind == kChartSynastry) return 1.0;
+  const double converse = def.converse == 1 ? -1.0 : 1.0;
+  double k = converse;
+  if (kind == kChartProgressed)
+    k = DefineProgressionKoef(def) * converse;
+  else if (kind == kChartDirected)
+    k = DefineDirectionKoef(ctx, def) * converse;
+  return k == 0.0 || !std::isfinite(k) ? 1.0 : k;
+}
+
+double TransitLongestPeriod(int kind, double k, int mode, int smallestTable, int fastestBody) {
+  const double absK = std::fabs(k) > 0.0 && std::isfinite(k) ? std::fabs(k) : 1.0;
+  if (kind == kChartNatal || kind == kChartHorary || kind == kChartSynastry) return smallestTable;
+  if (kind == kChartDirected) return kDirectionArcLimit / absK;
+  const double searchLimit =
+      mode == 1 ? GetPlanetTurn(fastestBody) * kNatalModeDaysPerTurnYear : smallestTable;
+  return searchLimit / absK;
+}
+
+double TransitLongestPeriod(const TransitSettings& s, int kind, double k, const Groups& groups,
+                            const TransitPeriodTable& table) {
+  std::vector<int> transiting;
+  if (s.transiting != kTransitPlanetGroup) {
+    transiting.push_back(s.transiting);
+  } else if (s.transitingGroup >= 0 && s.transitingGroup < groups.Count('P')) {
+    const GroupRecord& group = groups.Group('P', s.transitingGroup);
+    for (int m = 0; m < group.count; ++m)
+      transiting.push_back(group.members[static_cast<std::size_t>(m)]);
+  }
+  std::vector<int> targets;
+  if (s.target == kTransitPlanetGroup) {
+    for (int i = 0; i < groups.Count('P'); ++i)
+      if (const GroupRecord& group = groups.Group('P', i); group.name == s.groupName)
+        for (int m = 0; m < group.count; ++m)
+          targets.push_back(group.members[static_cast<std::size_t>(m)]);
+  } else if (s.target != kTransitHouseGroup) {
+    targets.push_back(s.target);  // a house has no table value
+  }
+  int smallest = kNoTableLimit;
+  int fastest = 9;  // Pluto
+  for (int a : transiting) {
+    if (!IsTransitBody(a)) continue;
+    if (GetPlanetTurn(a) < GetPlanetTurn(fastest)) fastest = a;
+    for (int b : targets) {
+      const int row = TransitTableRow(a), column = TransitTableRow(b);
+      if (column < 0 || (s.mode != 1 && a == b)) continue;
+      smallest =
+          std::min(smallest, table[static_cast<std::size_t>(row * kTransitTableRows + column)]);
+    }
+  }
+  return TransitLongestPeriod(kind, k, s.mode, smallest, fastest);
+}
+
 Status TransitCalculation::PrepareCharts(const ChartContext& ctx) {
   const SuperSource& def = chart_.definition;
   const int kind = def.Kind();
-  const double converse = def.converse == 1 ? -1.0 : 1.0;
   moving_ = chart_;
   base_.reset();
-  k_ = 1.0;
   if (kind != kChartNatal && kind != kChartHorary) {
     if (const Status st = ChartCalculate(ctx, moving_); !st.ok()) return st;
   }
@@ -117,14 +178,8 @@ Status TransitCalculation::PrepareCharts(const ChartContext& ctx) {
     natal.definition.sources[0] = def.sources[0];
     if (const Status st = ChartCalculate(ctx, natal); !st.ok()) return st;
     base_ = std::move(natal);
-    if (kind == kChartProgressed)
-      k_ = DefineProgressionKoef(def) * converse;
-    else if (kind == kChartDirected)
-      k_ = DefineDirectionKoef(ctx, def) * converse;
-    else
-      k_ = converse;
   }
-  if (k_ == 0.0 || !std::isfinite(k_)) k_ = 1.0;
+  k_ = TransitTimeFactor(ctx, def);
   birthUt_ = chartmath::UtOf(def.sources[0]).days;
   const Source* zoneSource = def.GetBaseSource();
   zoneDays_ = (zoneSource ? zoneSource->zone : def.sources[0].zone).GetCorrectionHours() / 24.0;
@@ -326,7 +381,7 @@ Status TransitCalculation::DefinePeriod(const ChartContext& ctx) {
   TransitPeriodTable table{};
   if (const Status st = LoadTransitPeriods(periodsFile_, table); !st.ok()) {
     if (st.ErrorCode() != 102) ReportStatus(st, kTrace);
-    std::copy_n(TransitPeriodsTable(), table.size(), table.begin());
+    table = ShippedTransitPeriods();
   }
 
   int smallest = kNoTableLimit;
@@ -346,27 +401,28 @@ Status TransitCalculation::DefinePeriod(const ChartContext& ctx) {
   const int kind = chart_.definition.Kind();
   const double absK = std::fabs(k_);
   const double lifeStart = start.ToJulianDay();
-  double limitDays;  // the longest period in days of life
-  if (kind == kChartNatal || kind == kChartHorary || kind == kChartSynastry) {
-    limitDays = smallest;
+  // The longest period in days of life.
+  const double limitDays = TransitLongestPeriod(kind, k_, settings_.mode, smallest, fastest);
+  if (kind == kChartNatal || kind == kChartHorary || kind == kChartSynastry)
     showTimeOfDay_ = GetPlanetTurn(fastest) <= 20.0;
-  } else if (kind == kChartDirected) {
-    limitDays = kDirectionArcLimit / absK;
+  else if (kind == kChartDirected)
     showTimeOfDay_ = absK >= 30.0;
-  } else {
-    const double searchLimit =
-        settings_.mode == 1 ? GetPlanetTurn(fastest) * kNatalModeDaysPerTurnYear : smallest;
-    limitDays = searchLimit / absK;
+  else
     showTimeOfDay_ = GetPlanetTurn(fastest) / absK <= 20.0;
-  }
   double lifeEnd = end.ToJulianDay();
-  if (lifeEnd > lifeStart + limitDays) {
-    ReportStatus(Status::Message(kMsgTransitPeriodCut), kTrace);
-    lifeEnd = lifeStart + limitDays;
-  }
+  const bool cut = lifeEnd > lifeStart + limitDays;
+  if (cut) lifeEnd = lifeStart + limitDays;
   const double a = LifeToSearch(lifeStart), b = LifeToSearch(lifeEnd);
   searchStart_ = std::min(a, b);
   searchEnd_ = std::max(a, b);
+  if (cut) {
+    // The period used, in the dates of life the user typed.
+    Moment last;
+    (void)last.SetMoment(lifeEnd);
+    ShowMessage(kMsgTransitPeriodCut, GetMessageText(kMsgTransitPeriodCut) + "\n" +
+                                          GetMessageText(kMsgPeriodWord) + " " + start.ToText() +
+                                          " - " + last.date.ToText());
+  }
   if (kind == kChartDirected) {
     // The directed chart at the start of the period: its points move from there by the rate.
     Source& moment = moving_.definition.sources[1];

@@ -41,6 +41,23 @@ bool IsTransitBody(int body);
 // (`TransitPeriodsTable`) when the file is missing or damaged.
 Status LoadTransitPeriods(const std::filesystem::path& file, TransitPeriodTable& table);
 
+// The compiled-in copy of "velm.tri".
+TransitPeriodTable ShippedTransitPeriods();
+// The chart's time factor k: the progression or direction rate of a progressed or directed chart
+// (negative when converse), -1 for any other converse chart, else 1.
+double TransitTimeFactor(const ChartContext& ctx, const SuperSource& definition);
+// The longest period in days of life a search covers from its start (a longer one is cut, message
+// 1042): for a natal, horary or synastry chart the smallest table value of the pairs searched
+// (`smallestTable`); for a directed chart 270 degrees of arc at the rate; for any other chart, in
+// the mode to the natal chart three quarters of the turn of the fastest transiting body, else the
+// smallest table value, each divided by |k|.
+double TransitLongestPeriod(int kind, double k, int mode, int smallestTable, int fastestBody);
+// The same for the pairs `settings` make (its transiting body or the bodies of its group against
+// its target, the members of a target group, a house), before any aspect is chosen: never longer
+// than the period the run of those settings covers.
+double TransitLongestPeriod(const TransitSettings& settings, int kind, double k,
+                            const Groups& groups, const TransitPeriodTable& table);
+
 // One searched pair with one aspect angle.
 struct TransitPairItem {
   std::int16_t transiting = 0;  // body 0..10, 18, 21

@@ -1,6 +1,7 @@
 #include "forecast/ui/registration.h"
 
 #include "astro/aspects/aspectarium.h"
+#include "astro/chart/chart_context.h"
 #include "conditions/core/groups.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
@@ -14,6 +15,8 @@
 #include "forecast/ui/transit_sheet.h"
 #include "forecast/ui/view_kinds.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_file_names.h"
+#include "foundation/files/settings.h"
 
 namespace {
 
@@ -37,8 +40,10 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
       {.prepare = sheet([](const Chart& chart, QWidget* parent) {
          Groups groups;
          (void)groups.LoadGroups();  // an unreadable file was reported; the sheet has no groups
-         return RunTransitSheet(GetConfiguration(), GetAspectarium(), groups,
-                                TransitInputOf(chart.definition), parent);
+         const TransitChartInput input =
+             TransitInputOf(ChartContext::FromCurrentSettings(), chart.definition,
+                            GetSettings().FindProgramFile(g_DataFileNames[kDataTransitPeriods]));
+         return RunTransitSheet(GetConfiguration(), GetAspectarium(), groups, input, parent);
        })});
   document.AddViewCommand(cmd::kMoonTransits, kTemplateLunarTransits,
                           {.prepare = sheet([](const Chart& chart, QWidget* parent) {

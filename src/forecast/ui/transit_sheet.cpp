@@ -297,7 +297,8 @@ bool DTRANSCALC::DoDataExchange(bool save) {
 
 // ---- the sheet --------------------------------------------------------------------------------
 
-TransitChartInput TransitInputOf(const SuperSource& definition) {
+TransitChartInput TransitInputOf(const ChartContext& ctx, const SuperSource& definition,
+                                 const std::filesystem::path& periodsFile) {
   const FDate& date = ComputingSource(definition).moment.date;
   TransitChartInput input;
   input.kind = definition.Kind();
@@ -305,6 +306,8 @@ TransitChartInput TransitInputOf(const SuperSource& definition) {
   input.month = date.Month();
   input.year = date.Year();
   input.era = date.Era();
+  input.timeFactor = TransitTimeFactor(ctx, definition);
+  if (!LoadTransitPeriods(periodsFile, input.periods).ok()) input.periods = ShippedTransitPeriods();
   return input;
 }
 
@@ -317,6 +320,7 @@ bool RunTransitSheet(Configuration& config, const Aspectarium& systems, const Gr
       .Values()
       .ToBlock(pending);
   TransitChartInput again = chart;
+  again.typedPeriod = true;  // shown again: the period as the user left it
   DTRANSCALC* calculation = nullptr;
   DLunarTransInterf* display = nullptr;
 

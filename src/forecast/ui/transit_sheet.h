@@ -90,8 +90,11 @@ class DTRANSCALC : public platform::PropertyPage {
   std::array<QButtonGroup*, 2> eras_{};
 };
 
-// What the command knows of its chart: its kind and the date it is computed for.
-TransitChartInput TransitInputOf(const SuperSource& definition);
+// What the command knows of its chart: its kind, the date it is computed for, its time factor;
+// with the table of longest periods read from `periodsFile` (the shipped copy when that cannot
+// be read: the run reports it).
+TransitChartInput TransitInputOf(const ChartContext& ctx, const SuperSource& definition,
+                                 const std::filesystem::path& periodsFile);
 
 // Runs the sheet until the calculation page accepts its values or the user cancels (a refusal
 // shows its message and the sheet again with the values entered). OK: the transit block of

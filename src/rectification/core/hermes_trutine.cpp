@@ -10,6 +10,7 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/numbers/angles.h"
 #include "platform/core/progress_sink.h"
+#include "rectification/core/rect_matrix.h"
 
 namespace {
 
@@ -61,7 +62,14 @@ HermesRow HermesRow::FromMoment(const Moment& moment) {
 
 HermesInput HermesInput::FromChart(const Chart& chart) {
   HermesInput input;
-  input.from = input.to = HermesRow::FromMoment(chart.definition.GetCountSrc().moment);
+  const RectInterval around =
+      RectIntervalAround(chart.definition.GetCountSrc().moment, kHermesDefaultHalfSpanMinutes,
+                         kHermesDefaultHalfSpanMinutes);
+  const auto row = [](const std::array<int, 5>& w) {
+    return HermesRow{w[2], w[1], w[0], w[3], w[4]};
+  };
+  input.from = row(around.start);
+  input.to = row(around.end);
   return input;
 }
 

@@ -26,6 +26,8 @@ inline constexpr int kHermesMaxRepetitions = 12;
 // Variants whose birth and conception both lie within this many days of a listed one are the same.
 inline constexpr double kHermesSameVariantDays = 1.0 / 240.0;
 inline constexpr double kHermesDaysPerMonth = 30.43;
+// The input opens on the chart's moment with six hours either side.
+inline constexpr int kHermesDefaultHalfSpanMinutes = 360;
 
 // One row of the input dialog on the chart's own clock; a negative year is before Christ.
 struct HermesRow {
@@ -44,7 +46,7 @@ struct HermesInput {
   HermesRow from, to;
   int pregnancyIndex = 2;  // 0..3 for 7..10 months
 
-  // Both rows at the chart's moment, nine months.
+  // Half a day about the chart's moment (the longest interval the check accepts), nine months.
   static HermesInput FromChart(const Chart& chart);
   int Months() const { return 7 + pregnancyIndex; }
   // 0 when accepted, else the message to show before asking again: a row's fault, 89 (end not

@@ -175,6 +175,43 @@ std::array<int, 5> WordsOfMoment(const Moment& m) {
           m.time.SecondsOfDay() / 60 % 60};
 }
 
+bool RectEventsHavePoints(const LifeEventList& events) {
+  bool inUse = false;
+  for (int k = 0; k < events.Count(); ++k) {
+    const LifeEvent* e = events.AtDisplay(k);
+    if (e == nullptr || !e->InUse()) continue;
+    inUse = true;
+    if (!e->planets.empty() || !e->houses.empty()) return true;
+  }
+  return !inUse;
+}
+
+Moment MomentMovedByMinutes(const Moment& moment, std::int64_t minutes) {
+  Moment m = moment;
+  const int seconds = m.time.SecondsOfDay();
+  (void)m.time.SetTime(seconds / 3600, seconds / 60 % 60, 0);
+  if (const std::int64_t carried = m.time.AddMinutes(minutes); carried != 0)
+    m.date.AddDays(carried);
+  return m;
+}
+
+RectInterval RectIntervalAround(const Moment& moment, int before, int after) {
+  constexpr int kYearLimit = 3000;
+  const auto inRange = [](const std::array<int, 5>& words) {
+    return words[0] >= -kYearLimit && words[0] <= kYearLimit;
+  };
+  RectInterval interval{WordsOfMoment(MomentMovedByMinutes(moment, -before)),
+                        WordsOfMoment(MomentMovedByMinutes(moment, after))};
+  if (!inRange(interval.start)) {
+    interval.start = WordsOfMoment(MomentMovedByMinutes(moment, 0));
+    interval.end = WordsOfMoment(MomentMovedByMinutes(moment, before + after));
+  } else if (!inRange(interval.end)) {
+    interval.start = WordsOfMoment(MomentMovedByMinutes(moment, -before - after));
+    interval.end = WordsOfMoment(MomentMovedByMinutes(moment, 0));
+  }
+  return interval;
+}
+
 int SpanMinutes(const RectInterval& interval, std::int64_t& minutes) {
   Moment a, b;
   if (const int fault = MomentOfWords(interval.start, a); fault != 0) return fault;
@@ -215,21 +252,17 @@ Status RectMatrix::Prepare(const Configuration& config, const Aspectarium& aspec
 
   const RectInterval interval = ReadRectInterval(config);
   std::int64_t minutes = 0;
-  if (const int fault = SpanMinutes(interval, minutes); fault != 0)
-    return Status::Message(fault, "RectMatrix::Prepare");
+  if (const int fault = SpanMinutes(interval, minutes); fault != 0) return Status::Message(fault);
   // Start equal to end is one trial; a reversed or too long interval is refused.
-  if (minutes < 0) return Status::Message(kMsgIntervalReversed, "RectMatrix::Prepare");
-  if (minutes > kMaxRectSpanMinutes)
-    return Status::Message(kMsgIntervalTooLong, "RectMatrix::Prepare");
+  if (minutes < 0) return Status::Message(kMsgIntervalReversed);
+  if (minutes > kMaxRectSpanMinutes) return Status::Message(kMsgIntervalTooLong);
   (void)MomentOfWords(interval.start, start_);
 
   for (int k = 0; k < events.Count(); ++k)
     if (const LifeEvent* e = events.AtDisplay(k); e != nullptr && e->InUse()) events_.push_back(*e);
-  if (!events_.empty() && std::none_of(events_.begin(), events_.end(), [](const LifeEvent& e) {
-        return !e.planets.empty() || !e.houses.empty();
-      })) {
+  if (!RectEventsHavePoints(events)) {
     events_.clear();
-    return Status::Message(kMsgEventsNameNoPoints, "RectMatrix::Prepare");
+    return Status::Message(kMsgEventsNameNoPoints);
   }
 
   Init(static_cast<int>(minutes) + 1, static_cast<int>(events_.size()),

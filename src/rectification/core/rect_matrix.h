@@ -119,6 +119,19 @@ int SpanMinutes(const RectInterval& interval, std::int64_t& minutes);
 // message; 89 an end not later than the start; 90 a span of more than 2 days).
 int CheckRectInterval(const RectInterval& interval);
 
+// False when events are in use and none of them names a planet or a house: a run would score
+// nothing (message 2097).
+bool RectEventsHavePoints(const LifeEventList& events);
+
+// `moment` moved by whole minutes on its own clock (seconds dropped), the date carried.
+Moment MomentMovedByMinutes(const Moment& moment, std::int64_t minutes);
+// The interval from `before` minutes before `moment` to `after` minutes after it, the interval a
+// set-up page opens with. An interval whose end would pass the years -3000..3000 is moved whole to
+// begin (or end) at the moment itself.
+RectInterval RectIntervalAround(const Moment& moment, int before, int after);
+// The set-up pages open on a day around the recorded birth: half a day either side.
+inline constexpr int kRectDefaultHalfSpanMinutes = 720;
+
 class RectMatrix : public rect::Matrix3Projected {
  public:
   // Reads the method settings (methods 0..13), the interval and the aspect systems from `config`

@@ -62,8 +62,8 @@ constexpr cfg::FieldTable kMethodFields{
 
 RectConfPage::RectConfPage(const Configuration& config, const Moment& chartMoment) {
   kConfFields.Read(config.rectification, *this);
-  interval.start = WordsOfMoment(chartMoment);
-  interval.end = interval.start;
+  interval =
+      RectIntervalAround(chartMoment, kRectDefaultHalfSpanMinutes, kRectDefaultHalfSpanMinutes);
 }
 
 std::string RectConfPage::CheckSystems(const std::vector<std::string>& systemNames) {
@@ -96,6 +96,7 @@ int RectConfPage::CheckRun(const LifeEventList& events) const {
     const LifeEvent& e = events.Event(i);
     if (e.InUse() && e.moment.JulianDay() <= start.JulianDay()) return kMsgEventBeforeBirth;
   }
+  if (!RectEventsHavePoints(events)) return kMsgEventsNameNoPoints;
   return 0;
 }
 

@@ -27,8 +27,8 @@ class RectConfPage {
   enum SystemBox { kDirections = 0, kProgressions = 1, kTransits = 2, kLifePoint = 3 };
   static constexpr int kYearMin = -3000, kYearMax = 3000;
 
-  // The values of the rectification block; both interval rows start at `chartMoment` (a year
-  // before Christ negative).
+  // The values of the rectification block; the interval opens on a day around `chartMoment`, half
+  // a day either side (a year before Christ negative), which the checks of OK accept.
   RectConfPage(const Configuration& config, const Moment& chartMoment);
 
   std::array<std::string, 4> systems;  // directions, progressions, transits, life point
@@ -47,7 +47,8 @@ class RectConfPage {
   // names are kept as typed, cut to 8 characters.
   std::string CheckSystems(const std::vector<std::string>& systemNames);
   // The checks of OK after the names, in order: the interval's date and time messages, 89, 90,
-  // 451 (no event in use), 452 (an event in use on or before the interval start). 0 accepted.
+  // 451 (no event in use), 452 (an event in use on or before the interval start), 2097 (no event
+  // in use names a planet or a house: nothing could be scored). 0 accepted.
   int CheckRun(const LifeEventList& events) const;
   // Writes the page into the rectification block.
   void Store(Configuration& config) const;

@@ -79,8 +79,7 @@ bool CheckTmSystemName(std::string& name, const std::vector<std::string>& sorted
 }
 
 TreminConfPage::TreminConfPage(const Configuration& config, const Moment& birth) {
-  interval.start = WordsOfMoment(birth);
-  interval.end = interval.start;
+  interval = RectIntervalAround(birth, kRectDefaultHalfSpanMinutes, kRectDefaultHalfSpanMinutes);
   kFields.Read(config.treminSettings, *this);
   sortByText = sortByText && !sortByDate;
 }

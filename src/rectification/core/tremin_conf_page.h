@@ -39,9 +39,9 @@ class TreminConfPage {
   // What CheckRun answers when the user must be asked whether to go on (message 495).
   static constexpr int kAskEventsBeforeBirth = kMsgTreminEventsBeforeBirth;
 
-  // The values of the Tremin settings block; both interval rows start at `birth` (the document
-  // chart's birth date, hours and minutes; a year before Christ negative). Stored values out of
-  // range are brought into it.
+  // The values of the Tremin settings block; the interval opens on a day around `birth` (the
+  // document chart's birth date, hours and minutes), half a day either side, which the checks of
+  // OK accept (a year before Christ negative). Stored values out of range are brought into it.
   TreminConfPage(const Configuration& config, const Moment& birth);
 
   RectInterval interval;  // begin and end words: year, month, day, hour, minute

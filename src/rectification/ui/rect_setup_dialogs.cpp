@@ -465,7 +465,7 @@ bool DRectifMethods::DoDataExchange(bool save) {
 // --- The sheet and the command ---
 
 RectificationSheet::RectificationSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgRectificationTitle)), parent) {}
+    : CheckedSheet(platform::ToQt(GetMessageText(kMsgRectificationTitle)), parent) {}
 
 bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium,
                            const RectEventFiles& files, const Moment& chartMoment,
@@ -476,7 +476,7 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
   RectMethodsPage pendingMethods(config);
   DRectConf* conf = nullptr;
   DRectifMethods* methods = nullptr;
-  const auto make = [&]() -> std::unique_ptr<platform::PropertySheet> {
+  const auto make = [&]() -> std::unique_ptr<CheckedSheet> {
     auto sheet = std::make_unique<RectificationSheet>(parent);
     conf = new DRectConf(pendingConf, names, files);
     methods = new DRectifMethods(pendingMethods);
@@ -489,6 +489,9 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
     pendingMethods = methods->Page();
     const std::string replaced = pendingConf.CheckSystems(names);
     if (!replaced.empty()) {
+      // The open sheet shows the names put in place of those typed.
+      conf->Page().systems = pendingConf.systems;
+      conf->DoDataExchange(false);
       platform::GetPrompter().ShowMessage(kMsgAspectSystemNotFound, replaced,
                                           platform::Icon::Warning);
       return false;
@@ -502,7 +505,7 @@ bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium
     pendingConf.Store(config);
     pendingMethods.Store(config);
   };
-  return platform::RunSettingsSheet(make, check, commit) == platform::kIdOk;
+  return RunCheckedSheet(make, check, commit) == platform::kIdOk;
 }
 
 bool CalculateRectMatrix(RectMatrix& matrix, const Chart& chart, const Configuration& config,

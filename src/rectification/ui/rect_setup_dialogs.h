@@ -17,6 +17,7 @@
 #include "platform/qt/property_sheet.h"
 #include "rectification/core/rect_matrix.h"
 #include "rectification/core/rect_setup_pages.h"
+#include "rectification/ui/checked_sheet.h"
 
 class Aspectarium;
 class Chart;
@@ -164,15 +165,16 @@ class DRectifMethods : public platform::PropertyPage {
 };
 
 // The sheet of the two pages ("РЕКТИФИКАЦИЯ").
-class RectificationSheet : public platform::PropertySheet {
+class RectificationSheet : public CheckedSheet {
   Q_OBJECT
 
  public:
   explicit RectificationSheet(QWidget* parent = nullptr);
 };
 
-// Runs the sheet of the two pages until accepted or cancelled; OK stores the values into
-// `config`'s rectification block and returns true. The interval starts at `chartMoment`.
+// Runs the sheet of the two pages until accepted or cancelled; a refused OK keeps the sheet open
+// with everything entered. OK stores the values into `config`'s rectification block and returns
+// true. The interval opens on a day around `chartMoment`.
 bool RunRectificationSheet(Configuration& config, const Aspectarium& aspectarium,
                            const RectEventFiles& files, const Moment& chartMoment,
                            QWidget* parent = nullptr);

@@ -128,7 +128,7 @@ bool DTreminRectConf::DoDataExchange(bool save) {
 }
 
 TreminSheet::TreminSheet(QWidget* parent)
-    : platform::PropertySheet(platform::ToQt(GetMessageText(kMsgTreminSheetTitle)), parent) {}
+    : CheckedSheet(platform::ToQt(GetMessageText(kMsgTreminSheetTitle)), parent) {}
 
 bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
                         const TreminEventFiles& files, const Moment& birth, QWidget* parent) {
@@ -138,7 +138,7 @@ bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
   cfg::ByteBlock pendingBlock = config.treminSettings;
   DTreminRectConf* page = nullptr;
   DLunarTransInterf* display = nullptr;
-  const auto make = [&]() -> std::unique_ptr<platform::PropertySheet> {
+  const auto make = [&]() -> std::unique_ptr<CheckedSheet> {
     auto sheet = std::make_unique<TreminSheet>(parent);
     page = new DTreminRectConf(pendingPage, names, files);
     display = new DLunarTransInterf(DisplayBlock::kTremin, pendingBlock);
@@ -152,6 +152,10 @@ bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
     platform::Prompter& prompter = platform::GetPrompter();
     std::vector<std::string> told;
     const bool usable = pendingPage.CheckSystems(names, told);
+    // The open sheet shows the names put in place of those typed.
+    page->Page().applying = pendingPage.applying;
+    page->Page().separating = pendingPage.separating;
+    page->DoDataExchange(false);
     for (const std::string& text : told)
       prompter.ShowMessage(kMsgAspectSystemNotFound, text, platform::Icon::Warning);
     if (!usable) return false;
@@ -171,5 +175,5 @@ bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
     config.treminSettings = pendingBlock;
     pendingPage.Store(config);
   };
-  return platform::RunSettingsSheet(make, check, commit) == platform::kIdOk;
+  return RunCheckedSheet(make, check, commit) == platform::kIdOk;
 }

@@ -9,6 +9,7 @@
 
 #include "platform/qt/property_sheet.h"
 #include "rectification/core/tremin_conf_page.h"
+#include "rectification/ui/checked_sheet.h"
 #include "rectification/ui/tremin_events_panel.h"
 
 class Aspectarium;
@@ -57,7 +58,7 @@ class DTreminRectConf : public platform::PropertyPage {
 };
 
 // The sheet of the Tremin rectification (caption message 493).
-class TreminSheet : public platform::PropertySheet {
+class TreminSheet : public CheckedSheet {
   Q_OBJECT
 
  public:
@@ -65,10 +66,10 @@ class TreminSheet : public platform::PropertySheet {
 };
 
 // Runs the sheet of the Tremin rectification: the page DTreminRectConf and the
-// display page of the Tremin block. It is shown again until it is cancelled or its values are
-// accepted; an accepted sheet writes the Tremin block and the possible interval into `config`
-// and returns true. The interval starts at `birth` (the document chart's birth moment), against
-// which the events are checked.
+// display page of the Tremin block. A refused OK keeps it open with everything entered, until it
+// is cancelled or its values are accepted; an accepted sheet writes the Tremin block and the
+// possible interval into `config` and returns true. The interval opens on a day around `birth`
+// (the document chart's birth moment), against which the events are checked.
 bool RunTreminRectSheet(Configuration& config, const Aspectarium& aspectarium,
                         const TreminEventFiles& files, const Moment& birth,
                         QWidget* parent = nullptr);

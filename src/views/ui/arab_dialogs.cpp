@@ -150,6 +150,7 @@ DArabConf::DArabConf(AllArabParts& parts, const ArabSettings& settings, bool mod
   auto* commands = new QVBoxLayout;
   const auto button = [&](const char* text, void (DArabConf::*handler)()) {
     auto* b = new QPushButton(QString::fromUtf8(text), this);
+    b->setAutoDefault(false);  // Enter computes; the list commands are clicked
     connect(b, &QPushButton::clicked, this, handler);
     commands->addWidget(b);
   };
@@ -203,6 +204,9 @@ DArabConf::DArabConf(AllArabParts& parts, const ArabSettings& settings, bool mod
   auto* keep = new QPushButton(
       page_.ComputeEnabled() ? QStringLiteral("Не рассчитывать") : QStringLiteral("OK"), this);
   auto* cancel = new QPushButton(QStringLiteral("Отменить"), this);
+  // Enter computes; from the menu, where nothing is computed, it closes the dialog.
+  computeButton_->setDefault(page_.ComputeEnabled());
+  keep->setDefault(!page_.ComputeEnabled());
   connect(computeButton_, &QPushButton::clicked, this, [this] {
     compute_ = true;
     accept();

@@ -61,48 +61,71 @@ TEST_F(TransitCalcPageTest, TheChartKindDecidesTheModes) {
   }
 }
 
-// Mode 1 adds the twelve houses and the house groups; back in mode 0 a cusp target becomes the
-// Sun, and the White Moon stays.
-// The period starts at the chart's date; a stored end before it becomes the same day a year later,
-// a later one stays.
-TEST_F(TransitCalcPageTest, APeriodNeverOpensWithItsEndBeforeItsStart) {
+// The period starts at the chart's date and never opens longer than the search covers: a stored
+// end stays when the search reaches it; an end before the start, or past what the search covers,
+// gives a year from the start, or as far as the search reaches when that is less (the Sun with
+// Jupiter: 403 days of the table; the Moon with the Sun: 30; the Sun to the natal chart from a
+// transit chart: three quarters of its year, 273.9 days). A period the user typed is kept.
+TEST_F(TransitCalcPageTest, APeriodOpensAsTheSearchCoversIt) {
   struct Case {
     const char* name;
     TransitChartInput chart;
+    int mode, transiting, target;
     int endDay, endMonth, endYear;
-    char endEra;
     int day, month, year;
-    char era;
   } const cases[] = {
-      {"shipped_end_before_a_chart_of_now",
-       {0, 7, 12, 2026, 'A'},
+      {"end before a chart of now", {0, 7, 12, 2026, 'A'}, 0, 0, 5, 31, 12, 2000, 7, 12, 2027},
+      {"end the search reaches", {0, 1, 3, 2000, 'A'}, 0, 0, 5, 31, 12, 2000, 31, 12, 2000},
+      {"birth to 2000 would be cut", {0, 15, 6, 1985, 'A'}, 0, 0, 5, 31, 12, 2000, 15, 6, 1986},
+      {"leap day", {0, 29, 2, 2024, 'A'}, 0, 0, 5, 1, 1, 2000, 28, 2, 2025},
+      {"the Moon with the Sun", {0, 15, 6, 1985, 'A'}, 0, 1, 0, 31, 12, 2000, 15, 7, 1985},
+      {"transit chart to the natal one", {3, 7, 12, 2026, 'A'}, 1, 0, 5, 31, 12, 2000, 6, 9, 2027},
+      {"transit chart between bodies", {3, 7, 12, 2026, 'A'}, 0, 0, 5, 1, 1, 2000, 7, 12, 2027},
+      // A day of progression is a year of life: decades are searched.
+      {"progressed chart",
+       {4, 15, 6, 1985, 'A', 1.0 / 365.25},
+       0,
+       0,
+       5,
        31,
        12,
        2000,
-       'A',
-       7,
+       31,
        12,
-       2027,
-       'A'},
-      {"later_end_kept", {0, 15, 6, 1985, 'A'}, 31, 12, 2000, 'A', 31, 12, 2000, 'A'},
-      {"leap_day", {0, 29, 2, 2024, 'A'}, 1, 1, 2000, 'A', 28, 2, 2025, 'A'},
+       2000},
+      {"typed period kept",
+       {0, 15, 6, 1985, 'A', 1.0, ShippedTransitPeriods(), true},
+       0,
+       0,
+       5,
+       31,
+       12,
+       2000,
+       31,
+       12,
+       2000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     chart_ = c.chart;
+    stored_.mode = c.mode;
+    stored_.transiting = c.transiting;
+    stored_.target = c.target;
     stored_.endDay = c.endDay;
     stored_.endMonth = c.endMonth;
     stored_.endYear = c.endYear;
-    stored_.endEra = c.endEra;
+    stored_.endEra = 'A';
     const TransitCalcPage page = Page();
     const TransitSettings& v = page.Values();
     EXPECT_EQ(std::make_tuple(v.startDay, v.startMonth, v.startYear),
               std::make_tuple(c.chart.day, c.chart.month, c.chart.year));
     EXPECT_EQ(std::make_tuple(v.endDay, v.endMonth, v.endYear, v.endEra),
-              std::make_tuple(c.day, c.month, c.year, c.era));
+              std::make_tuple(c.day, c.month, c.year, 'A'));
   }
 }
 
+// Mode 1 adds the twelve houses and the house groups; back in mode 0 a cusp target becomes the
+// Sun, and the White Moon stays.
 TEST_F(TransitCalcPageTest, TargetListsFollowTheMode) {
   stored_.mode = 1;
   stored_.target = kTransitCuspTarget + 9;

@@ -22,8 +22,10 @@
 #include "conditions/condition_test_support.h"
 #include "conditions/core/group_editor.h"
 #include "conditions/core/groups.h"
+#include "forecast/core/transit_calc_page.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "support/test_support.h"
 #include "transit_oracle.h"
 
@@ -472,10 +474,52 @@ TEST_F(TransitCalculationTest, APeriodBeyondTheTableIsCutWithItsMessage) {
   s_.aspectChoice = static_cast<std::uint16_t>(PositionOf(0.0));
   SetPeriod(1, 1, 2001, 31, 12, 2001);
   const std::vector<double> days = RunDays(natal);
-  EXPECT_TRUE(prompts_.WasShown(kMsgTransitPeriodCut));
+  ASSERT_TRUE(prompts_.WasShown(kMsgTransitPeriodCut));
+  // The message names the period used: thirty days from the start.
+  const std::string ad = " " + GetMessageText(kMsgEraAd);
+  EXPECT_EQ(prompts_.shown.back().text, GetMessageText(kMsgTransitPeriodCut) + "\n" +
+                                            GetMessageText(kMsgPeriodWord) + " 01:01:2001" + ad +
+                                            " - 31:01:2001" + ad);
   ExpectNear(days, oracle::Crossings({1, 0, 0.0, 0.0}, 2451910.5, 2451940.5, oracle::kTenMinutes),
              2 * kMinute);
   EXPECT_NEAR(calc_->SearchEnd() - calc_->SearchStart(), 30.0, 1e-9);
+}
+
+// The sheet opens on a period the search covers whole: from a natal chart (whose shipped end,
+// 31.12.2000, lies fifteen years after the birth) and from a transit chart (whose search to the
+// natal chart covers three quarters of the Sun's year): the run cuts nothing and says nothing.
+TEST_F(TransitCalculationTest, ThePeriodTheSheetOpensWithIsSearchedWhole) {
+  const Chart natal = NatalAt(2446231.5);  // 15 June 1985, 0h
+  Chart transit;
+  ASSERT_TRUE(MakeTransit(Context(), transit, natal, MomentOn(7, 12, 2026)).ok());
+  ASSERT_TRUE(ChartCalculate(Context(), transit).ok());
+  struct Case {
+    const char* name;
+    const Chart* chart;
+    int mode, transiting, target;
+    double days;
+  } const cases[] = {
+      {"natal, the Sun with Jupiter", &natal, 0, 0, 5, 365},
+      {"natal, the Moon with the Sun", &natal, 0, 1, 0, 30},
+      {"transit, the Sun to the natal Jupiter", &transit, 1, 0, 5, 273},
+      {"transit, the Sun with Jupiter", &transit, 0, 0, 5, 365},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TransitSettings stored = TransitSettings::FromBlock(Configuration().transit);
+    stored.mode = c.mode;
+    stored.transiting = c.transiting;
+    stored.target = c.target;
+    const SuperSource& def = c.chart->definition;
+    const FDate& date = ComputingSource(def).moment.date;
+    const TransitChartInput input{def.Kind(),  date.Day(), date.Month(),
+                                  date.Year(), date.Era(), TransitTimeFactor(Context(), def)};
+    s_ = TransitCalcPage(stored, input, groups_, systems_).Values();
+    prompts_.shown.clear();
+    RunDays(*c.chart);
+    EXPECT_FALSE(prompts_.WasShown(kMsgTransitPeriodCut));
+    EXPECT_NEAR(calc_->SearchEnd() - calc_->SearchStart(), c.days, 1e-6);
+  }
 }
 
 // Cancel is honoured in a run of a single pair, where no progress is shown: the search stops

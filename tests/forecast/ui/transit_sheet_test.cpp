@@ -76,6 +76,24 @@ TEST_F(TransitSheetTest, AcceptedValuesReachTheConfiguration) {
   EXPECT_EQ(s.screenFontSize, 333);
 }
 
+// OK on the sheet as it opens is accepted, from a natal chart born long before the shipped end of
+// the period and from a transit chart: the period runs a year from the chart's date, which the
+// search of the shipped pair (the Sun with Jupiter, 403 days) covers whole.
+TEST_F(TransitSheetTest, TheSheetAcceptsWhatItOpensWith) {
+  for (const int kind : {kChartNatal, kChartTransit}) {
+    SCOPED_TRACE(kind);
+    config_ = Configuration();
+    chart_.kind = kind;
+    Answer([](DTRANSCALC&, DLunarTransInterf&) {});
+    EXPECT_TRUE(RunTransitSheet(config_, systems_, groups_, chart_));
+    EXPECT_TRUE(prompts_.shown.empty());
+    const TransitSettings s = Stored();
+    EXPECT_EQ(
+        std::make_tuple(s.startDay, s.startMonth, s.startYear, s.endDay, s.endMonth, s.endYear),
+        std::make_tuple(15, 6, 1985, 15, 6, 1986));
+  }
+}
+
 TEST_F(TransitSheetTest, ANatalChartOffersOnlyTheModeBetweenItsPlanets) {
   chart_.kind = 0;
   Answer(

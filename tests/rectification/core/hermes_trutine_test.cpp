@@ -88,10 +88,12 @@ TEST(HermesTrutine, InputStartsFromTheChartAndTakesYearsBeforeChrist) {
   const HermesFixture f(15, 3, 44, 12, 0, 1, 41, 'N', 12, 'E');
   Chart bc = f.chart;
   ASSERT_TRUE(bc.definition.sources[0].moment.date.SetDate(15, 3, -44).ok());
+  // Half a day about the chart's noon: the longest interval the check accepts.
   const HermesInput input = HermesInput::FromChart(bc);
-  EXPECT_EQ(input.from, Row(15, 3, -44, 12, 0));
-  EXPECT_EQ(input.to, input.from);
+  EXPECT_EQ(input.from, Row(15, 3, -44, 6, 0));
+  EXPECT_EQ(input.to, Row(15, 3, -44, 18, 0));
   EXPECT_EQ(input.Months(), 9);
+  EXPECT_EQ(input.Check(bc), 0);
   HermesInput later = input;
   later.to.hour = 14;
   EXPECT_EQ(later.Check(bc), 0);

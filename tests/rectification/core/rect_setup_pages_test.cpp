@@ -50,6 +50,15 @@ TEST(RectConfPage, OkRefusals) {
     page.interval = {c.start, c.end};
     EXPECT_EQ(page.CheckRun(events), c.expected) << c.name;
   }
+  // Events in use that name no planet and no house leave nothing to score: refused before the
+  // sheet closes. One event with points among them is enough.
+  LifeEventList bare;
+  ASSERT_TRUE(bare.Add("move", 15, 6, 1985, "", "").ok());
+  RectConfPage page(Configuration{}, At(1, 1, 1985, 0, 0));
+  page.interval = {{1985, 6, 13, 10, 0}, {1985, 6, 13, 11, 0}};
+  EXPECT_EQ(page.CheckRun(bare), kMsgEventsNameNoPoints);
+  ASSERT_TRUE(bare.Add("wedding", 20, 6, 1995, "", "NY").ok());
+  EXPECT_EQ(page.CheckRun(bare), 0);
 }
 
 TEST(RectConfPage, StartsAtTheChartAndStoresTheBlock) {
@@ -59,8 +68,8 @@ TEST(RectConfPage, StartsAtTheChartAndStoresTheBlock) {
   Moment bc = At(14, 3, 44, 6, 30);
   ASSERT_TRUE(bc.date.SetDate(14, 3, 44, 'B').ok());
   RectConfPage page(config, bc);
-  EXPECT_EQ(page.interval.start, (std::array<int, 5>{-44, 3, 14, 6, 30}));
-  EXPECT_EQ(page.interval.end, page.interval.start);
+  EXPECT_EQ(page.interval.start, (std::array<int, 5>{-44, 3, 13, 18, 30}));
+  EXPECT_EQ(page.interval.end, (std::array<int, 5>{-44, 3, 14, 18, 30}));
   EXPECT_TRUE(page.GridEnabled());
   EXPECT_TRUE(page.chronological);
   page.displayMode = 1;
@@ -73,7 +82,7 @@ TEST(RectConfPage, StartsAtTheChartAndStoresTheBlock) {
   EXPECT_EQ(config.rectification.Get(Block::kTransitsSystem), "TRAN");
   EXPECT_EQ(config.rectification.Get(Block::kLifePointSystem), "LP");
   EXPECT_EQ(config.rectification.Get(Block::kDisplayMode), 1);
-  EXPECT_EQ(ReadRectInterval(config).end, (std::array<int, 5>{-44, 3, 14, 6, 45}));
+  EXPECT_EQ(ReadRectInterval(config).end, (std::array<int, 5>{-44, 3, 14, 18, 45}));
 }
 
 TEST(RectConfPage, SystemNames) {

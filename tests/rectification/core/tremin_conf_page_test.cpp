@@ -105,8 +105,8 @@ TEST(TreminConfPage, StartsAtTheBirthAndStoresTheBlock) {
   config.treminSettings.Set(Block::kSortByDate, std::int32_t{1});
   config.treminSettings.Set(Block::kSortByText, std::int32_t{1});
   TreminConfPage page(config, At(14, 3, 44, 6, 30, 'B'));
-  EXPECT_EQ(page.interval.start, (std::array<int, 5>{-44, 3, 14, 6, 30}));
-  EXPECT_EQ(page.interval.end, page.interval.start);
+  EXPECT_EQ(page.interval.start, (std::array<int, 5>{-44, 3, 13, 18, 30}));
+  EXPECT_EQ(page.interval.end, (std::array<int, 5>{-44, 3, 14, 18, 30}));
   EXPECT_EQ(page.step, 5);
   EXPECT_EQ(page.minimumScore, 100);
   EXPECT_TRUE(page.sortByDate);
@@ -133,7 +133,7 @@ TEST(TreminConfPage, StartsAtTheBirthAndStoresTheBlock) {
             std::tie(page.applying, page.separating, page.step, page.resultOrder, page.minimumScore,
                      page.oneRulerOnly, page.sortByDate));
   const RectInterval stored = ReadTmInterval(config);
-  EXPECT_EQ(stored.start, (std::array<int, 5>{-44, 3, 14, 6, 30}));
+  EXPECT_EQ(stored.start, (std::array<int, 5>{-44, 3, 13, 18, 30}));
   EXPECT_EQ(stored.end, (std::array<int, 5>{-44, 3, 14, 8, 0}));
 }
 

@@ -31,6 +31,8 @@ class RectifViewTest : public ViewsTest {
     EXPECT_TRUE(events.Add(Cp1251("Свадьба"), 2, 9, 2000, "NNNY", "NNNNNNY").ok());
     platform::ModalDriver::Expect<RectificationSheet>([](RectificationSheet& sheet) {
       auto& page = *static_cast<DRectConf*>(sheet.Page(0));
+      // The sheet opens on a day around the birth (13 May 1975 14:30); both ends on that day.
+      page.IntervalBox(true, 2)->setValue(13);
       page.IntervalBox(false, 3)->setValue(14);
       page.IntervalBox(false, 4)->setValue(0);
       page.IntervalBox(true, 3)->setValue(15);

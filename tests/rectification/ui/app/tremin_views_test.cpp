@@ -47,6 +47,9 @@ class TreminViewsTest : public ViewsTest {
     prompts_.Expect(kMsgTreminEventsBeforeBirth, platform::Answer::Yes);
     platform::ModalDriver::Expect<TreminSheet>([order](TreminSheet& sheet) {
       auto& page = *static_cast<DTreminRectConf*>(sheet.Page(0));
+      // The sheet opens on a day around the birth; both ends on the birth's day.
+      page.IntervalBox(true, 2)->setValue(13);
+      for (bool end : {false, true}) page.IntervalBox(end, 3)->setValue(14);
       page.IntervalBox(false, 4)->setValue(10);
       page.IntervalBox(true, 4)->setValue(50);
       page.StepBox()->setCurrentIndex(5);

@@ -2,6 +2,8 @@
 // view, the view of a chart's parts, its printing.
 #include "views/ui/arab_view.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "foundation/config/settings_blocks.h"
@@ -36,8 +38,15 @@ TEST_F(ArabViewTest, TheViewShowsThePartsSwitchedOnAfterTheConfiguration) {
   EXPECT_TRUE(RunFrom(document, cmd::kArabicParts));
   EXPECT_EQ(document->Views().size(), views);
 
+  // Enter in the list computes, as "Рассчитать" does: it is the default button, and no list
+  // command (the parts' editor) answers Enter.
   platform::ModalDriver::Expect<DArabConf>([](DArabConf& d) {
-    d.ComputeButton()->click();
+    d.show();
+    d.List()->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(d.List(), &enter);
+    EXPECT_TRUE(d.ComputeButton()->isDefault());
+    EXPECT_TRUE(d.Compute());
     return d.result() == QDialog::Accepted ? platform::kIdOk : platform::kIdCancel;
   });
   auto* view = OpenView<ArabView>(document, cmd::kArabicParts);
