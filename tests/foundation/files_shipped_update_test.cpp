@@ -83,10 +83,10 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   Ship("Velm.col", {"colours 1", "colours 2"});
   Ship("Town.dat", {"towns"});
   fs::create_directories(data_);
-  WriteFile(data_ / "Velm.est", "stars two");    // seeded by an earlier version, never changed
-  WriteFile(data_ / "velm.asp", "my aspects");   // changed by the user (another spelling)
-  WriteFile(data_ / "Velm.col", "colours 2");    // the present version already
-  WriteFile(data_ / "Town.dat", "towns edited");  // the user's, and no newer version shipped
+  WriteFile(data_ / "Velm.est", "stars two");     // seeded by an earlier version, never changed
+  WriteFile(data_ / "velm.asp", "my aspects");    // changed by the user (another spelling)
+  WriteFile(data_ / "Velm.col", "colours 2");     // the present version already
+  WriteFile(data_ / "Town.dat", "towns edited");  // the user's; no record of its version yet
 
   std::vector<std::string> told = Start();
   EXPECT_EQ(ReadFile(data_ / "Velm.est"), "stars 3");
@@ -132,9 +132,9 @@ TEST_F(ShippedUpdate, DamagedListsAndOddFilesChangeNothing) {
   Ship("Velm.est", {"stars 1", "stars 2"});
   Ship("velm.lnd", {"lines 1", "lines 2"});
   // Damaged lines among good ones, and a damaged record of the data folder.
-  WriteFile(shipped_ / kShippedVersionsName,
-            "# comment\nnot a line\n" + list_ + std::string(64, 'z') + " 7 velm.lnd\n" +
-                Sha256Hex("lines 1") + " x velm.lnd\n");
+  WriteFile(shipped_ / kShippedVersionsName, "# comment\nnot a line\n" + list_ +
+                                                 std::string(64, 'z') + " 7 velm.lnd\n" +
+                                                 Sha256Hex("lines 1") + " x velm.lnd\n");
   fs::create_directories(data_);
   WriteFile(data_ / kSeedRecordName, std::string("\t\t\n\xff\xfe garbage\nvelm.lnd\tshort\n"));
   WriteFile(data_ / "lines-target", "lines 1");
