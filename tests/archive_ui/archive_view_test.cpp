@@ -299,6 +299,16 @@ TEST_F(ArchiveViewTest, CopyWholeArchiveWithItsCommentFiles) {
   archive_.Recent().AddRecentName(PathOf("a.arc"));
   Show();
   const std::string bytes = ReadFile(PathOf("a.arc"));
+  // A data folder without export formats: the copy is still offered, and the message names the
+  // missing file.
+  prompts_.shown.clear();
+  prompts_.ExpectFile("");
+  Click(ArchiveView::kIdCopyWhole);
+  ASSERT_EQ(Shown(), std::vector<int>{0});
+  EXPECT_NE(prompts_.shown[0].text.find("velm.exp"), std::string::npos);
+  EXPECT_EQ(prompts_.fileChoices.size(), 1u);
+  // The seeded folder has them.
+  WriteFile(PathOf("velm.exp"), ReadFile(testing_support::SourceDir() / "data" / "velm.exp"));
   struct Case {
     const char* name;
     std::string chosen;

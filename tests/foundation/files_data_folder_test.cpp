@@ -85,10 +85,13 @@ TEST(DataFolder, SeedingCopiesOnlyMissingFilesAndNeverOverwrites) {
   WriteFile(user / "velm.asp", "my aspects");
   WriteFile(user / "VELM.COL", "my colours");  // the same file under another spelling
 
-  std::vector<std::string> copied;
-  ASSERT_TRUE(SeedDataFolder(user, shipped, &copied).ok());
-  std::sort(copied.begin(), copied.end());
-  EXPECT_EQ(copied, (std::vector<std::string>{"Town.dat", "maps/World.mf1"}));
+  SeedResult seeded;
+  ASSERT_TRUE(SeedDataFolder(user, shipped, &seeded).ok());
+  std::sort(seeded.copied.begin(), seeded.copied.end());
+  EXPECT_EQ(seeded.copied, (std::vector<std::string>{"Town.dat", "maps/World.mf1"}));
+  // Without a list of shipped versions the files present are never compared.
+  EXPECT_TRUE(seeded.putBeside.empty());
+  EXPECT_FALSE(fs::exists(user / "velm.asp.new"));
   EXPECT_EQ(ReadFile(user / "velm.asp"), "my aspects");
   EXPECT_EQ(ReadFile(user / "VELM.COL"), "my colours");
   EXPECT_FALSE(fs::exists(user / "Velm.col"));
@@ -98,14 +101,16 @@ TEST(DataFolder, SeedingCopiesOnlyMissingFilesAndNeverOverwrites) {
 
   // A second start copies nothing, and keeps the user's changes to seeded files.
   WriteFile(user / "Town.dat", "my towns");
-  copied.clear();
-  ASSERT_TRUE(SeedDataFolder(user, shipped, &copied).ok());
-  EXPECT_TRUE(copied.empty());
+  seeded = {};
+  ASSERT_TRUE(SeedDataFolder(user, shipped, &seeded).ok());
+  EXPECT_TRUE(seeded.copied.empty());
   EXPECT_EQ(ReadFile(user / "Town.dat"), "my towns");
 }
 
-TEST(DataFolder, OnlyTheUserFolderIsSeededFromTheFirstShippedFolderThatExists) {
-  for (DataFolderOrigin origin : {DataFolderOrigin::UserData, DataFolderOrigin::CommandLine}) {
+TEST(DataFolder, EveryFolderButTheProgramsOwnIsSeededFromTheFirstShippedFolderThatExists) {
+  for (DataFolderOrigin origin :
+       {DataFolderOrigin::UserData, DataFolderOrigin::CommandLine, DataFolderOrigin::Environment,
+        DataFolderOrigin::ExecutableFolder}) {
     TempFolder root;
     fs::create_directories(root / "second");
     fs::create_directories(root / "third");
@@ -116,7 +121,7 @@ TEST(DataFolder, OnlyTheUserFolderIsSeededFromTheFirstShippedFolderThatExists) {
     const DataFolderChoice choice{root / "data" / "velm", origin};
     ASSERT_TRUE(PrepareDataFolder(choice, c).ok());
     EXPECT_TRUE(fs::is_directory(choice.folder));
-    EXPECT_EQ(fs::exists(choice.folder / "velm.str"), origin == DataFolderOrigin::UserData);
+    EXPECT_EQ(fs::exists(choice.folder / "velm.str"), origin != DataFolderOrigin::ExecutableFolder);
     EXPECT_FALSE(fs::exists(choice.folder / "velm.lnd"));
   }
 }

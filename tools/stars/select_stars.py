@@ -40,6 +40,11 @@ NAME_BEARERS = {"Zubenelgenubi": 72622}
 # orbit) would carry them away from their place over the centuries: both take the motion of the
 # pair's centre of mass (mas/yr, mu alpha* and mu delta). Alpha Centauri A and B.
 PAIR_MOTIONS = {71683: (-3608.0, 686.0), 71681: (-3608.0, 686.0)}
+# Stars whose motion over the centuries is carried along their line in space (make_star_files),
+# because taken linearly in right ascension and declination it strays by more than a few seconds
+# of arc within 1000 years: parallax (mas) and radial velocity (km/s) of the centre of mass of the
+# alpha Centauri pair (data/SOURCES.md).
+SPACE_MOTIONS = {71683: ("747.10", "-22.30"), 71681: ("747.10", "-22.30")}
 # The epoch of the places of the star files (the Hipparcos epoch, J1991.25), years before J2000.
 KSTARS_EPOCH_BEFORE_J2000 = 8.75
 # Variables known by their names: their magnitude text is "VAR".
@@ -221,10 +226,11 @@ def main(argv):
             text += " " + natures[n["name"]]
         rows.append([ecliptic_longitude(ra, dec), hip, n["name"], n["ru"], des_la, des_ru,
                      genitive[const], russian[const], spectral[:2], mag_text,
-                     "%.4f" % ra, "%.4f" % dec, "%.2f" % pm_ra, "%.2f" % pm_dec, text])
+                     "%.4f" % ra, "%.4f" % dec, "%.2f" % pm_ra, "%.2f" % pm_dec]
+                    + list(SPACE_MOTIONS.get(hip, ("", ""))) + [text])
     rows.sort(key=lambda r: (r[0], r[1]))
     lines = ["# number\thip\tname\tname_ru\tdesig\tdesig_ru\tconst\tconst_ru\tspectral\tmagnitude"
-             "\tra2000\tdec2000\tpm_ra_mas\tpm_dec_mas\ttext_ru"]
+             "\tra2000\tdec2000\tpm_ra_mas\tpm_dec_mas\tparallax_mas\trv_kms\ttext_ru"]
     for number, r in enumerate(rows, start=1):
         lines.append("\t".join([str(number), str(r[1])] + [str(x) for x in r[2:]]))
     content = "\n".join(lines) + "\n"

@@ -18,6 +18,8 @@
 #include "archive/export/export_formats.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_file_names.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -371,6 +373,14 @@ void ArchiveView::OnCopyWholeArchive() {
   BeforeArchiveChange();
   AllExpFormats formats;
   formats.Load();
+  if (formats.Count() == 0)
+    platform::GetPrompter().ShowMessage(
+        0,
+        MissingDataText(
+            "Форматов экспорта", g_DataFileNames[kDataExportFormats],
+            "Архив можно только скопировать; форматы создает команда \"Конфигурация > Форматы "
+            "экспорта архивов\"."),
+        platform::Icon::Information);
   platform::FileChoice choice =
       ArchiveFileChoice(false, ArchiveFilter::kVersion4, archive_.DialogFolder());
   for (int f = 0; f < formats.Count(); ++f) {

@@ -24,6 +24,23 @@ Vector3 DirectionOf(double rightAscension, double declination) {
   return Vector3{std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)};
 }
 
+StarSpaceMotion SpaceMotionOf(double rightAscension, double declination, double pmRaCosDec,
+                              double pmDec, double parallax, double radialVelocity) {
+  const double a = rightAscension * kDeg, d = declination * kDeg;
+  const Vector3 towardsEast{-std::sin(a), std::cos(a), 0.0};
+  const Vector3 towardsNorth{-std::sin(d) * std::cos(a), -std::sin(d) * std::sin(a), std::cos(d)};
+  const double arcsec = kDeg / 3600.0;
+  StarSpaceMotion motion;
+  motion.position = DirectionOf(rightAscension, declination);
+  motion.velocity = (pmRaCosDec * arcsec) * towardsEast + (pmDec * arcsec) * towardsNorth;
+  // The radial velocity in distances a year: km/s -> AU a year, times the parallax in radians
+  // (one distance is 1 / parallax AU).
+  if (parallax > 0.0)
+    motion.velocity +=
+        (radialVelocity * kAuPerYearPerKmPerSecond * parallax * arcsec) * motion.position;
+  return motion;
+}
+
 Equatorial EquatorialOf(const Vector3& v) {
   return Equatorial{NormalizeDegrees(std::atan2(v.y, v.x) / kDeg),
                     std::atan2(v.z, std::hypot(v.x, v.y)) / kDeg};

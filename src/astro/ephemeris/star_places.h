@@ -10,6 +10,27 @@
 // proper motions.
 inline constexpr double kStarCatalogueEpoch = 2433282.5;
 
+// One kilometre a second in astronomical units a year of 365.2422 days (the years of the star
+// catalogue's proper motions).
+inline constexpr double kAuPerYearPerKmPerSecond = 365.2422 * 86400.0 / 149597870.7;
+
+// A star's place and motion in space, scaled by its distance at the epoch: `position` is the unit
+// vector towards the star at the epoch, `velocity` its motion per year in the same unit (the
+// proper motion across the line of sight, the radial velocity along it). The direction at a time
+// is that of position + velocity x years: the star moves on a straight line at a constant speed,
+// so its proper motion grows as it comes nearer (perspective acceleration) and turns with the
+// line of sight.
+struct StarSpaceMotion {
+  Vector3 position;
+  Vector3 velocity;
+  Vector3 At(double years) const { return position + velocity * years; }
+};
+// From the place (degrees), the proper motion in right ascension (times the cosine of the
+// declination) and in declination (seconds of arc a year), the parallax (seconds of arc; 0 or
+// less: none known, no radial motion) and the radial velocity (km/s, positive receding).
+StarSpaceMotion SpaceMotionOf(double rightAscension, double declination, double pmRaCosDec,
+                              double pmDec, double parallax, double radialVelocity);
+
 // A direction from right ascension and declination (degrees) and back.
 Vector3 DirectionOf(double rightAscension, double declination);
 Equatorial EquatorialOf(const Vector3& direction);

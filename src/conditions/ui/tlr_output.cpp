@@ -20,6 +20,8 @@
 #include "foundation/config/field_table.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/data_file_names.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/files/file_dialog.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -243,7 +245,9 @@ void DTLRPARAMS::ShowFileName() {
 bool PrepareInterpretation(TLRDATA& data, QWidget* parent) {
   (void)data.LoadBases();
   if (data.Count() == 0) {
-    ShowMessage(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases));
+    ShowMessage(kMsgTlrNoBases, GetMessageText(kMsgTlrNoBases) + "\n" +
+                                    MissingDataText("Баз с текстами интерпретации",
+                                                    g_DataFileNames[kDataTextBases]));
     return false;
   }
   DTLRPARAMS dialog(data, parent);

@@ -3,12 +3,15 @@
 // Order: the folder given on the command line (--data-dir), then the environment variable
 // VELM_DATA_DIR, then the executable's own folder when it holds "velm.cfg" or a file "portable"
 // and is writable, else the user's data folder ($XDG_DATA_HOME/velm, by default
-// ~/.local/share/velm), which is filled from the shipped defaults: only missing files are copied,
-// an existing file is never overwritten.
+// ~/.local/share/velm). Every one but the executable's folder is filled from the shipped defaults
+// at each start: missing files are copied, a copy of an earlier shipped version that the user
+// never changed is replaced by the present one, and a file the user changed is kept, the present
+// shipped version put beside it.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/status.h"
@@ -42,21 +45,57 @@ std::filesystem::path UserDataHome(const char* xdgDataHome, const char* home);
 // The folder of the running program (from /proc/self/exe); empty when unknown.
 std::filesystem::path ExecutableFolder();
 
-// Copies into `folder` (created when missing) every file under `defaults` that `folder` does not
-// hold yet under any spelling of its name; subfolders are kept. Existing files are never touched.
-// The names copied are added to `copied` (relative paths) when given. Error 105 when the folder
-// cannot be created; 102 or 104 for the first file that could not be copied (the rest are still
-// tried).
+// The list beside the shipped defaults of every version the program has shipped of each file:
+// lines "<SHA-256> <size> <name>", a file's present version last (scripts/shipped-versions.sh).
+inline constexpr const char* kShippedVersionsName = "shipped-versions.sha256";
+// The data folder's record of the shipped version each of its seeded files came from (or was last
+// told of): lines "<name>\t<SHA-256>".
+inline constexpr const char* kSeedRecordName = "velm.seed";
+// The present shipped version of a file the user changed is put beside it under its name and this.
+inline constexpr const char* kShippedBesideSuffix = ".new";
+
+struct SeedResult {
+  std::vector<std::string> copied;    // missing files, copied in
+  std::vector<std::string> replaced;  // unchanged copies of an earlier version, now the present one
+  // The user's changed files beside which a shipped version they came from no longer was put
+  // (name + kShippedBesideSuffix), to be told once.
+  std::vector<std::string> putBeside;
+};
+
+// Brings `folder` (created when missing) up to the files under `defaults`, subfolders kept, names
+// relative to `defaults`:
+// - a file that `folder` does not hold under any spelling of its name is copied in;
+// - a file that is a version the list kShippedVersionsName (beside the defaults) names for it,
+//   other than the present one, is a seeded copy the user never changed: the present shipped file
+//   replaces it (through SafeRewrite);
+// - any other file that differs from the shipped one is the user's and stays as it is; when the
+//   folder's record does not say that it came from the present shipped version, that version is
+//   put beside it (kShippedBesideSuffix) and the name goes to `result->putBeside`, once.
+// Without the list nothing present is touched. Links, folders and names matching several files
+// are left alone. Error 105 when the folder cannot be created; 102 or 104 for the first file that
+// could not be copied (the rest are still tried).
 Status SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& defaults,
-                      std::vector<std::string>* copied = nullptr);
+                      SeedResult* result = nullptr);
+
+// The message (code page 1251) that tells the user which of their files were kept and where the
+// shipped versions are; empty when `putBeside` is.
+std::string KeptFilesMessage(const std::filesystem::path& folder,
+                             const std::vector<std::string>& putBeside);
 
 // Creates the folder (and its parents) when missing; error 105 when that fails.
 Status CreateDataFolder(const std::filesystem::path& folder);
 
-// Creates the chosen folder when it is missing and, for the user's data folder, seeds it from the
-// first existing folder of shipped defaults.
+// What a command that finds one of its lists empty tells the user (code page 1251): "<what> нет:
+// они хранятся в файле <file> папки данных <folder>, а его там нет или в нем ничего нет", with
+// `hint` on a line of its own when given. `what` and `hint` are UTF-8.
+std::string MissingDataText(std::string_view what, std::string_view file,
+                            std::string_view hint = {});
+
+// Creates the chosen folder when it is missing and, unless it is the executable's own folder,
+// seeds it from the first existing folder of shipped defaults (SeedDataFolder); the user is told
+// of the files kept beside a newer shipped version, in one message (the prompter).
 Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandidates& candidates,
-                         std::vector<std::string>* copied = nullptr);
+                         SeedResult* result = nullptr);
 
 // Keeps two running copies of the program from using one data folder: an exclusive lock on the
 // lock file ("velm.lck") of the folder, released when the object is destroyed or the process ends

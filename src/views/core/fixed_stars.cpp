@@ -166,6 +166,30 @@ void AllStars::DecodeCatalogue(std::string_view bytes, int language) {
     star.text = FindInterpretation(star.number);
     stars_.push_back(std::move(star));
   }
+  ReadSpaceMotions(bytes);
+}
+
+void AllStars::ReadSpaceMotions(std::string_view bytes) {
+  const std::size_t tail = bytes.size() % kRecordSize;
+  const std::size_t trailer = kSpaceMotionMark.size() + 2;
+  if (tail < trailer || bytes.substr(bytes.size() - trailer, 4) != kSpaceMotionMark) return;
+  const std::size_t count = static_cast<unsigned char>(bytes[bytes.size() - 2]) |
+                            static_cast<std::size_t>(static_cast<unsigned char>(bytes.back())) << 8;
+  if (count > kMaxSpaceMotions || tail != count * kSpaceMotionSize + trailer) return;
+  const std::string_view entries = bytes.substr(bytes.size() - tail, count * kSpaceMotionSize);
+  for (std::size_t e = 0; e < count; ++e) {
+    const std::string_view entry = entries.substr(e * kSpaceMotionSize, kSpaceMotionSize);
+    const int number = static_cast<unsigned char>(entry[0]) | static_cast<unsigned char>(entry[1])
+                                                                  << 8;
+    const float parallax = ReadFloat(entry, 2), velocity = ReadFloat(entry, 6);
+    if (!(parallax > 0.0f && parallax <= 1.0f) || !(std::fabs(velocity) <= 1000.0f)) continue;
+    for (Entry& star : stars_) {
+      if (star.number != number) continue;
+      star.parallax = parallax;
+      star.radialVelocity = velocity;
+      break;
+    }
+  }
 }
 
 std::optional<std::size_t> AllStars::FindInterpretation(int number) const {
@@ -218,8 +242,19 @@ StarMoment::StarMoment(double jdUt)
 StarMoment::~StarMoment() { delete frame_; }
 
 StarPosition CalcStarPosition(const StarRecord& star, const StarMoment& moment) {
-  const double ra = star.rightAscension1950 + star.properMotionRa * moment.years / 3600.0;
-  const double dec = star.declination1950 + star.properMotionDec * moment.years / 3600.0;
+  double ra = star.rightAscension1950 + star.properMotionRa * moment.years / 3600.0;
+  double dec = star.declination1950 + star.properMotionDec * moment.years / 3600.0;
+  if (star.parallax > 0.0f && std::isfinite(ra) && std::isfinite(dec) &&
+      std::fabs(star.declination1950) <= 90.0f) {
+    const double ra1950 = star.rightAscension1950 * 15.0, dec1950 = star.declination1950;
+    const Equatorial place =
+        EquatorialOf(SpaceMotionOf(ra1950, dec1950,
+                                   star.properMotionRa * 15.0 * std::cos(dec1950 * M_PI / 180.0),
+                                   star.properMotionDec, star.parallax, star.radialVelocity)
+                         .At(moment.years));
+    ra = place.rightAscension / 15.0;
+    dec = place.declination;
+  }
   if (!std::isfinite(ra) || !std::isfinite(dec) || std::fabs(dec) > 90.0)
     return StarPosition{kAbsent, kAbsent, kAbsent, kAbsent};
   const Ecliptic ecl = moment.Frame().ApparentEcliptic(ra * 15.0, dec);

@@ -7,8 +7,12 @@
 // variable star), the annual proper motion in right ascension (float, seconds of time) and in
 // declination (float, seconds of arc), and the right ascension (float, hours) and declination
 // (float, degrees) referred to the equinox of 1 January 1950. The six texts are stored
-// scrambled, each NUL-terminated inside its field. "Velm.int" is one scrambled text (code page
-// 1251) in which "*NNN" and one more character introduce the text of star NNN.
+// scrambled, each NUL-terminated inside its field. After the whole records the file may hold the
+// space motions of its fastest stars, fewer bytes than a record (so that a reader counting
+// records passes over them): entries of 10 bytes (number u16, parallax float in seconds of arc,
+// radial velocity float in km/s, both of 1 January 1950), then "VSPM" and their count (u16).
+// "Velm.int" is one scrambled text (code page 1251) in which "*NNN" and one more character
+// introduce the text of star NNN.
 #pragma once
 
 #include <array>
@@ -38,6 +42,10 @@ struct StarRecord {
   float declination1950 = 0.0f;     // degrees
   float properMotionRa = 0.0f;      // seconds of time a year
   float properMotionDec = 0.0f;     // seconds of arc a year
+  // Of the space motion, when the catalogue gives it (else 0): the star is then carried along its
+  // line in space (StarSpaceMotion) rather than linearly in right ascension and declination.
+  float parallax = 0.0f;        // seconds of arc
+  float radialVelocity = 0.0f;  // km/s, positive receding
 };
 
 // The scrambling keys of the two files: text field byte p (p < 21) is stored less kTextKey[p],
@@ -54,6 +62,9 @@ class AllStars {
  public:
   static constexpr int kMaxStars = 300;
   static constexpr std::size_t kRecordSize = 127;
+  // The space motions after the records: at most 12 entries, so they stay shorter than a record.
+  static constexpr std::size_t kSpaceMotionSize = 10, kMaxSpaceMotions = 12;
+  static constexpr std::string_view kSpaceMotionMark = "VSPM";
   // Star numbers that an interpretation marker "*%03d" can name.
   static constexpr int kFirstMarkedNumber = 1, kLastMarkedNumber = 999;
 
@@ -68,7 +79,10 @@ class AllStars {
   // opened or read. An empty file gives no texts.
   Status LoadInterpretations(const std::filesystem::path& file);
   void SetInterpretations(std::string scrambled);
-  // The stars of whole records of `bytes`, at most 300; a record beyond them is not read.
+  // The stars of whole records of `bytes`, at most 300; a record beyond them is not read. The
+  // space motions after them are given to the stars of their numbers; an entry with a parallax
+  // outside (0, 1] or a radial velocity beyond 1000 km/s, or one that is not a number, is passed
+  // over.
   void DecodeCatalogue(std::string_view bytes, int language);
 
   // Where the text of star `number` begins: five characters after its marker, never beyond the
@@ -88,6 +102,7 @@ class AllStars {
   void Free();
 
  private:
+  void ReadSpaceMotions(std::string_view bytes);
   struct Entry : StarRecord {
     std::string latinName;
     std::optional<std::size_t> text;
@@ -115,8 +130,9 @@ struct StarMoment {
   StarPlaceFrame* frame_;
 };
 // The star's place at the moment: its 1950 place moved by its proper motion over the years since
-// 1950, then brought to the moment by rigorous precession, nutation and aberration. A place that
-// is not a number gives -777.0 for every coordinate.
+// 1950 (along its line in space when its parallax is known, else linearly), then brought to the
+// moment by rigorous precession, nutation and aberration. A place that is not a number gives -777.0
+// for every coordinate.
 StarPosition CalcStarPosition(const StarRecord& star, const StarMoment& moment);
 
 // The twelve words of the star-aspect settings.

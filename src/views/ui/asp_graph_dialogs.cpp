@@ -19,6 +19,8 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
+#include "foundation/files/data_file_names.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
@@ -419,6 +421,14 @@ bool RunAspGraphSheet(CAspGraphData& data, Configuration& config, const Aspectar
   };
   const auto check = [&](platform::PropertySheet&) {
     display = shown->display->values;
+    if (data.ListCount() == 0) {
+      platform::GetPrompter().ShowMessage(
+          0,
+          MissingDataText("Списков пар для графических аспектов", g_DataFileNames[kDataAspectGraph],
+                          "Создайте список кнопкой \"ДОБАВИТЬ\" на странице \"РАСЧЕТЫ\"."),
+          platform::Icon::Information);
+      return false;
+    }
     if (const int message = calcPage.Accept(); message != 0) {
       ShowMessage(message, platform::Icon::Information);
       return false;
