@@ -61,15 +61,14 @@ TEST(ChartHeader, NamesTitlesAndPlacesOfEachKindOfChart) {
     const char* title;
     const char* first;  // town of the first Source ("" none); the second is Борис's
     const char* second;
-    const char* names, *titleLine, *place;  // "" place: the midpoint has no town
+    const char *names, *titleLine, *place;  // "" place: the midpoint has no town
   } rows[] = {
       {"natal_untitled", kChartNatal, 0xFFFF, "", "Москва", "Киев", "Анна", "Натальный", ""},
       {"natal_default_title", kChartNatal, 0xFFFF, "Натальный", "Москва", "Киев", "Анна",
        "Натальный", ""},
-      {"natal_titled", kChartNatal, 0xFFFF, "Проба", "Москва", "Киев", "Анна",
-       "Проба (Натальный)", ""},
-      {"synastry", kChartSynastry, 0, "", "Москва", "Киев", "Анна и Борис", "Синастрический",
+      {"natal_titled", kChartNatal, 0xFFFF, "Проба", "Москва", "Киев", "Анна", "Проба (Натальный)",
        ""},
+      {"synastry", kChartSynastry, 0, "", "Москва", "Киев", "Анна и Борис", "Синастрический", ""},
       {"composite", kChartSynastry, 1, "Синастрический", "Москва", "Киев", "Анна и Борис",
        "Синастрический, композит", "Середина: Москва — Киев"},
       {"composite_titled", kChartSynastry, 1, "Пара", "Киев", "Киев", "Анна и Борис",
@@ -96,7 +95,7 @@ TEST(ChartHeader, NamesTitlesAndPlacesOfEachKindOfChart) {
     const auto lines = ChartHeaderLines(c, false);
     ASSERT_EQ(lines.size(), 5u);
     // The block names the person of the chart drawn: a synastry chart is the second person's.
-    EXPECT_EQ(lines[0], Cp1251(r.keyKind == 1        ? r.names
+    EXPECT_EQ(lines[0], Cp1251(r.keyKind == 1          ? r.names
                                : r.kind == kChartNatal ? "Анна"
                                                        : "Борис"));
     EXPECT_EQ(lines[1], Cp1251(r.titleLine));

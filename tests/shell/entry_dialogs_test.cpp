@@ -279,8 +279,9 @@ TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
     return platform::kIdCancel;
   });
   SuperSource horary;
-  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary, nullptr,
-                                [] { return ClockReading{1700000000, 0}; }));
+  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary, nullptr, [] {
+    return ClockReading{1700000000, 0};
+  }));
   Answer<entry::CD_ENTER_Transit>([](entry::ChartEntryDialog& d) {
     EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QString());
     EXPECT_EQ(d.RecentBox()->count(), 0);
