@@ -555,7 +555,8 @@ int DrawnTextsHolding(CKovraDoc& document, const std::string& part) {
   platform::RecordingDc dc;
   dc.SetMapMode(platform::MapMode::HiMetric);
   document.Views().front()->OnDraw(dc);
-  return static_cast<int>(std::count_if(dc.Texts().begin(), dc.Texts().end(), [&](const auto& t) {
+  const std::vector<std::string> texts = dc.Texts();
+  return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
     return t.find(part) != std::string::npos;
   }));
 }
