@@ -8,6 +8,8 @@
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_definition.h"
+#include "astro/chart/chart_header.h"
 #include "document/chart_choice_dialog.h"
 #include "document/workbench.h"
 #include "foundation/config/configuration.h"
@@ -69,10 +71,27 @@ int ChartDocument::Kind() const { return chart_ ? chart_->definition.Kind() : re
 
 std::string ChartDocument::ChartTitle(const Chart& chart) {
   const SuperSource& definition = chart.definition;
+  const bool composite = IsCompositeChart(definition);
   const Source* base = definition.GetBaseSource();
-  const Source& source = base != nullptr ? *base : definition.sources[0];
-  return source.Name() + " - " + definition.Title() + ' ' + DateText(source.moment.date) + ' ' +
+  const Source& source = composite         ? ComputingSource(definition)
+                         : base != nullptr ? *base
+                                           : definition.sources[0];
+  const std::string title = composite ? ChartTitleLine(definition) : definition.Title();
+  return ChartPersonNames(definition) + " - " + title + ' ' + DateText(source.moment.date) + ' ' +
          source.moment.time.ToText();
+}
+
+std::unique_ptr<Chart> ChartDocument::SynastryPartner(const Chart& synastry) {
+  const SuperSource& from = synastry.definition;
+  if (from.Kind() != kChartSynastry || IsCompositeChart(from)) return nullptr;
+  auto partner = std::make_unique<Chart>();
+  partner->definition.SetKind(kChartNatal);
+  partner->definition.sources = {from.sources[0], from.sources[0], from.sources[0]};
+  partner->houseSystem = synastry.houseSystem;
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  ResetAspectSystemName(ctx, partner->definition);
+  if (!ChartCalculate(ctx, *partner, 0).ok()) return nullptr;
+  return partner;
 }
 
 std::string ChartDocument::FileNameProposal() const {

@@ -82,7 +82,9 @@ class ChartDocument : public platform::Document {
 
   // "%s - %s %s %s": chart name, chart title, date, time; nothing without a chart.
   void UpdateTitle();
-  // "%s - %s %s %s": the chart's name, title, date and time, as the document titles it.
+  // "%s - %s %s %s": the chart's name, title, date and time, as the document titles it. A
+  // synastry chart is named after both people; a composite says so in its title and gives the
+  // moment it is cast for (the midpoint), not the second person's birth.
   static std::string ChartTitle(const Chart& chart);
   // The chart's name (the title while there is no chart).
   std::string FileNameProposal() const override;
@@ -93,6 +95,11 @@ class ChartDocument : public platform::Document {
   Chart* GetOuterChart() { return outer_.get(); }
   void SetOuterChart(std::unique_ptr<Chart> outer) { outer_ = std::move(outer); }
   bool IsTwoChart() const { return outer_ != nullptr; }
+  // The first person of a synastry chart (not a composite) as a natal chart of their own, with
+  // the synastry chart's house system and the natal aspect system: the outer chart of the
+  // two-chart wheel that shows both people (the synastry chart itself is the second person's).
+  // nullptr for another kind, or when it cannot be computed.
+  static std::unique_ptr<Chart> SynastryPartner(const Chart& synastry);
   // The chart kind, or the result kind (10, 12) of a result document.
   int Kind() const;
 

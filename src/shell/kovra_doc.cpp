@@ -60,6 +60,8 @@ bool CKovraDoc::OnNewDocument() {
       if (!FillNewChart(creation->kind, app_.NewChartAskedFrom())) return false;
       break;
   }
+  // A synastry chart is seen as the two-chart wheel of both people: the first person outside.
+  if (!IsTwoChart()) SetOuterChart(SynastryPartner(*chart_));
   UpdateTitle();
   return true;
 }

@@ -1,5 +1,6 @@
 // The chart document of the shell: the ChartDocument the views read, made from its creation
-// argument in OnNewDocument (a new chart through the entry, a copy, a result document), kept in
+// argument in OnNewDocument (a new chart through the entry, a copy, a result document; a synastry
+// chart with its first person as the outer chart, so that both people are drawn), kept in
 // the application's registry of documents, and given its own commands (the chart information,
 // stepping in time) and those the subsystems register.
 #pragma once

@@ -47,6 +47,71 @@ TEST(ChartHeader, ACompositeChartShowsTheMidpointItIsCastFor) {
   EXPECT_EQ(lines[2].substr(0, 10), "04:03:1799");
 }
 
+// Whose the chart is and what it is: the kind's name once when the title is the entry's default,
+// both people of a synastry chart, a composite named as one, placed between the two towns.
+TEST(ChartHeader, NamesTitlesAndPlacesOfEachKindOfChart) {
+  const auto withTown = [](Source& s, const char* name, const char* town) {
+    s.SetName(Cp1251(name));
+    ASSERT_TRUE(s.place.SetPlace(50, 27, 'N', 30, 31, 'E', Cp1251(town), "").ok());
+  };
+  const struct {
+    const char* name;
+    int kind;
+    int keyKind;
+    const char* title;
+    const char* first;  // town of the first Source ("" none); the second is Борис's
+    const char* second;
+    const char *names, *titleLine, *place;  // "" place: the midpoint has no town
+  } rows[] = {
+      {"natal_untitled", kChartNatal, 0xFFFF, "", "Москва", "Киев", "Анна", "Натальный", ""},
+      {"natal_default_title", kChartNatal, 0xFFFF, "Натальный", "Москва", "Киев", "Анна",
+       "Натальный", ""},
+      {"natal_titled", kChartNatal, 0xFFFF, "Проба", "Москва", "Киев", "Анна", "Проба (Натальный)",
+       ""},
+      {"synastry", kChartSynastry, 0, "", "Москва", "Киев", "Анна и Борис", "Синастрический", ""},
+      {"composite", kChartSynastry, 1, "Синастрический", "Москва", "Киев", "Анна и Борис",
+       "Синастрический, композит", "Середина: Москва — Киев"},
+      {"composite_titled", kChartSynastry, 1, "Пара", "Киев", "Киев", "Анна и Борис",
+       "Пара (Синастрический, композит)", "Середина: Киев"},
+      {"composite_one_town", kChartSynastry, 1, "", "", "Киев", "Анна и Борис",
+       "Синастрический, композит", "Середина: Киев"},
+      {"composite_no_towns", kChartSynastry, 1, "", "", "", "Анна и Борис",
+       "Синастрический, композит", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Chart c;
+    c.definition.SetKind(static_cast<std::uint16_t>(r.kind));
+    c.definition.keyKind = static_cast<std::uint16_t>(r.keyKind);
+    c.definition.SetTitle(Cp1251(r.title));
+    withTown(c.definition.sources[0], "Анна", r.first);
+    withTown(c.definition.sources[1], "Борис", r.second);
+    if (r.kind == kChartNatal) c.definition.sources[1] = c.definition.sources[0];
+    // The midpoint as the computation leaves it: coordinates without a town.
+    c.definition.sources[2] = c.definition.sources[1];
+    if (r.keyKind == 1) withTown(c.definition.sources[2], "Анна", "");
+    EXPECT_EQ(ChartPersonNames(c.definition), Cp1251(r.names));
+    EXPECT_EQ(ChartTitleLine(c.definition), Cp1251(r.titleLine));
+    const auto lines = ChartHeaderLines(c, false);
+    ASSERT_EQ(lines.size(), 5u);
+    // The block names the person of the chart drawn: a synastry chart is the second person's.
+    EXPECT_EQ(lines[0], Cp1251(r.keyKind == 1          ? r.names
+                               : r.kind == kChartNatal ? "Анна"
+                                                       : "Борис"));
+    EXPECT_EQ(lines[1], Cp1251(r.titleLine));
+    if (r.keyKind == 1) {
+      EXPECT_EQ(lines[3], Cp1251(r.place));
+    }
+  }
+  // One name when the other is missing or the same.
+  SuperSource d;
+  d.SetKind(kChartSynastry);
+  d.sources[0].SetName(Cp1251("Анна"));
+  EXPECT_EQ(ChartPersonNames(d), Cp1251("Анна"));
+  d.sources[1].SetName(Cp1251("Анна"));
+  EXPECT_EQ(ChartPersonNames(d), Cp1251("Анна"));
+}
+
 TEST(ChartHeader, LinesGoDownTheYUpPageAndRightAlignmentIsKept) {
   platform::RecordingDc dc;
   dc.SetMapMode(platform::MapMode::HiMetric);

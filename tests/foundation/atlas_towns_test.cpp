@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
+#include "foundation/datetime/date_text.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/text/code_page_866.h"
 #include "foundation/text/cp1251.h"
@@ -139,6 +141,53 @@ TEST_F(Atlas, CodeFieldsAreTwoBitsEach) {
   for (const auto& f : fields) EXPECT_EQ(towns_.GetTownCode(0, f[0]), f[1]) << f[0];
   EXPECT_EQ(towns_.GetTownCode(1, 5), 0);
   EXPECT_EQ(towns_.GetTownCode(6, 0), 0);
+}
+
+// The town's standard zone sits in the code's top byte, 128 + quarter hours east; 0 is unknown.
+// Only a zone that a chart's zone field can hold (12 hours at most) is given to the entry.
+TEST(AtlasZones, TheStandardZoneOfATownWhereTheAtlasKnowsIt) {
+  const auto zoned = [](int byte) { return 1u | static_cast<std::uint32_t>(byte) << 24; };
+  const struct {
+    const char* name;
+    std::uint32_t code;
+    bool known;
+    int minutes;
+    const char* zone;  // what the entry gets; "" none
+  } rows[] = {
+      {"unknown", 1u | 3u << 22, false, 0, ""},
+      {"moscow", zoned(128 + 12), true, 180, "+03:00"},
+      {"kathmandu", zoned(128 + 23), true, 345, "+05:45"},
+      {"greenwich", zoned(128), true, 0, "+00:00"},
+      {"new_york", zoned(128 - 20), true, -300, "-05:00"},
+      {"baker_island", zoned(128 - 48), true, -720, "-12:00"},
+      {"chatham", zoned(128 + 51), true, 765, ""},
+      {"kiribati", zoned(128 + 56), true, 840, ""},
+  };
+  std::vector<TownRow> towns;
+  for (const auto& r : rows) towns.push_back({r.name, 3, 0, 0, r.code});
+  TempFolder dir;
+  Write(dir, MakeAtlas(towns));
+  TOWNS atlas;
+  ASSERT_TRUE(atlas.Load(dir.Path()).ok());
+  for (int i = 0; i < atlas.Count(); ++i) {
+    const auto& r = rows[i];
+    SCOPED_TRACE(r.name);
+    int minutes = 999;
+    EXPECT_EQ(atlas.GetTownZone(i, minutes), r.known);
+    EXPECT_EQ(minutes, r.known ? r.minutes : 999);
+    FTimeCor zone;
+    ASSERT_TRUE(zone.SetTime(1, 0, '+').ok());
+    EXPECT_EQ(ZoneOfTown(atlas, i, zone), *r.zone != '\0');
+    if (*r.zone != '\0') {
+      EXPECT_EQ(zone.Sign() + Time2String(zone.Hours(), zone.Minutes()), r.zone);
+    } else {
+      EXPECT_EQ(zone.GetCorrectionHours(), 1.0) << "left as it was";
+    }
+  }
+  int minutes = 5;
+  EXPECT_FALSE(atlas.GetTownZone(-1, minutes));
+  EXPECT_FALSE(atlas.GetTownZone(atlas.Count(), minutes));
+  EXPECT_EQ(minutes, 5);
 }
 
 TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {

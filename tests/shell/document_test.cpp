@@ -12,7 +12,9 @@
 #include <filesystem>
 
 #include "archive/comments/chart_comments.h"
+#include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
+#include "astro/chart/chart_header.h"
 #include "document/command_ids.h"
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
@@ -526,6 +528,111 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
   EXPECT_FALSE(document->IsTwoChart());
   EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
+}
+
+// Writes the chart window of `document` (and its printed page with `paper`) as `name`.png and
+// `name`_page.png into the demo folder, when one is named.
+void WriteChartPictures(CKovraDoc& document, const std::string& name) {
+  const char* demo = std::getenv("VELM_DEMO_DIR");
+  if (demo == nullptr || *demo == '\0') return;
+  auto* view = static_cast<CKovraView*>(document.Views().front());
+  for (const bool paper : {false, true}) {
+    QImage image(827, 1169, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    platform::QtDc page(painter, 100, 100, paper);
+    page.SetMapMode(platform::MapMode::HiMetric);
+    paper ? view->OnPrint(page, 1) : view->OnDraw(page);
+    painter.end();
+    fs::create_directories(demo);
+    image.save(QString::fromStdString(
+        (fs::path(demo) / (name + (paper ? "_page.png" : ".png"))).string()));
+  }
+}
+
+// How many of the texts drawn by the document's chart view hold `part`.
+int DrawnTextsHolding(CKovraDoc& document, const std::string& part) {
+  platform::RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  document.Views().front()->OnDraw(dc);
+  const std::vector<std::string> texts = dc.Texts();
+  return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
+    return t.find(part) != std::string::npos;
+  }));
+}
+
+// A synastry chart of Иванов (Moscow) and Танака (Tokyo), composite or not.
+Chart SynastryChart(bool composite, const char* title = "") {
+  Chart chart = NatalChart(kMoscow, title);
+  chart.definition.SetKind(kChartSynastry);
+  FillSource(chart.definition.sources[1], kTokyo);
+  const auto town = [](Source& s, const char* name) {
+    const Place& p = s.place;
+    EXPECT_TRUE(s.place
+                    .SetPlace(p.LatitudeDegrees(), p.LatitudeMinutes(), p.LatitudeLetter(),
+                              p.LongitudeDegrees(), p.LongitudeMinutes(), p.LongitudeLetter(),
+                              Cp1251(name), "")
+                    .ok());
+  };
+  town(chart.definition.sources[0], "Москва");
+  town(chart.definition.sources[1], "Токио");
+  chart.definition.sources[2] = chart.definition.sources[1];
+  chart.definition.keyKind = composite ? 1 : 0;
+  return chart;
+}
+
+// A synastry chart is the two-chart wheel of both people, each named over their own wheel; a
+// composite says what it is and whose, with the moment it is cast for (the midpoint in time,
+// 06.10.1985 01:14 UT) at the place between the two towns.
+TEST_F(ShellTest, SynastryAndCompositeChartsSayWhatTheyAreAndWhose) {
+  StartApp();
+  CKovraDoc* synastry = OpenCopy(SynastryChart(false, "Синастрический"));
+  ASSERT_NE(synastry, nullptr);
+  ASSERT_TRUE(synastry->IsTwoChart());
+  const Chart& partner = *synastry->GetOuterChart();
+  EXPECT_EQ(partner.definition.Kind(), kChartNatal);
+  EXPECT_EQ(partner.definition.sources[0].Name(), Cp1251("Иванов"));
+  EXPECT_EQ(partner.points[0].longitude.Get(), [] {
+    Chart natal = NatalChart(kMoscow);
+    EXPECT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), natal).ok());
+    return natal.points[0].longitude.Get();
+  }()) << "the first person's own Sun";
+  EXPECT_EQ(synastry->GetTitle(), Cp1251("Иванов и Танака - Синастрический 29.02.1996 23:59"));
+  EXPECT_EQ(DrawnTextsHolding(*synastry, Cp1251("Иванов")), 1);
+  EXPECT_EQ(DrawnTextsHolding(*synastry, Cp1251("Танака")), 1);
+  WriteChartPictures(*synastry, "synastry_chart");
+
+  CKovraDoc* composite = OpenCopy(SynastryChart(true));
+  ASSERT_NE(composite, nullptr);
+  EXPECT_FALSE(composite->IsTwoChart()) << "one chart, cast for the midpoint";
+  EXPECT_EQ(composite->GetTitle().substr(0, composite->GetTitle().size() - 5),
+            Cp1251("Иванов и Танака - Синастрический, композит 06.10.1985 "));
+  const std::vector<std::string> header = ChartHeaderLines(*composite->GetChart(), false);
+  ASSERT_EQ(header.size(), 5u);
+  EXPECT_EQ(header[0], Cp1251("Иванов и Танака"));
+  EXPECT_EQ(header[1], Cp1251("Синастрический, композит"));
+  EXPECT_EQ(header[2].substr(0, 10), "06:10:1985");
+  EXPECT_NE(header[2].find("+00:00"), std::string::npos);
+  EXPECT_EQ(header[3], Cp1251("Середина: Москва — Токио"));
+  EXPECT_EQ(DrawnTextsHolding(*composite, Cp1251("композит")), 1);
+  WriteChartPictures(*composite, "composite_chart");
+}
+
+// A horary chart asked while a natal chart is active is titled as a horary chart of now, not
+// with the natal chart's title and birth moment.
+TEST_F(ShellTest, AHoraryChartFromANatalChartHasItsOwnTitle) {
+  CKovraApp& app = StartApp(true);
+  CKovraDoc* natal = OpenCopy(NatalChart(kMoscow, "Натальный"));
+  ASSERT_NE(natal, nullptr);
+  platform::ModalDriver::Expect<entry::CD_ENTER_Natal>(
+      [](entry::CD_ENTER_Natal&) { return platform::kIdOk; });
+  CKovraDoc* horary = app.NewChart(kChartHorary);
+  ASSERT_NE(horary, nullptr);
+  EXPECT_NE(horary->GetTitle(), natal->GetTitle());
+  EXPECT_EQ(horary->GetTitle().rfind(Cp1251("Иванов - Хорарный "), 0), 0u) << horary->GetTitle();
+  EXPECT_EQ(horary->GetTitle().find("13.05.1975"), std::string::npos) << "not the birth moment";
+  EXPECT_EQ(horary->GetChart()->definition.sources[1].zone.GetCorrectionHours(), 3.0)
+      << "the natal chart's clock";
 }
 
 // A derived kind asked for while a natal chart is active opens its entry on that chart's birth

@@ -259,8 +259,8 @@ TEST_F(EntryDialogs, CancelLeavesTheDefinitionAndTheHistoryAlone) {
 }
 
 TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
-  // The first natal entry; then a horary entry opens preset with it (same group), a transit
-  // entry does not.
+  // The first natal entry; then a horary entry opens preset with its name and place (same group)
+  // but asks now, not at the birth; a transit entry is not preset.
   Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
     EXPECT_EQ(d.RecentBox()->count(), 0);
     Type(d.PersonBox(), kAnna);
@@ -273,13 +273,15 @@ TEST_F(EntryDialogs, HistoryPresetsTheNextEntryOfTheGroupAndKeepsThirty) {
   Answer<entry::CD_ENTER_Natal>([](entry::ChartEntryDialog& d) {
     EXPECT_EQ(d.Kind(), kChartHorary);
     EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("Анна"));
-    EXPECT_EQ(d.PersonBox()->DateEdit()->text(), QStringLiteral("15.06.1985"));
+    EXPECT_EQ(d.PersonBox()->DateEdit()->text(), QStringLiteral("14.11.2023"));
     EXPECT_EQ(d.PersonBox()->LongitudeEdit()->text(), QStringLiteral("037E37"));
     EXPECT_EQ(d.RecentBox()->count(), 1);
     return platform::kIdCancel;
   });
   SuperSource horary;
-  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary));
+  EXPECT_FALSE(EnterChartOfKind(horary, kChartHorary, nullptr, [] {
+    return ClockReading{1700000000, 0};
+  }));
   Answer<entry::CD_ENTER_Transit>([](entry::ChartEntryDialog& d) {
     EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QString());
     EXPECT_EQ(d.RecentBox()->count(), 0);
@@ -343,6 +345,53 @@ TEST_F(EntryDialogs, AFirstTransitOrHoraryChartOpensAtThePresentMoment) {
   EXPECT_FALSE(EnterChartOfKind(again, kChartTransit, nullptr, clock));
 }
 
+// A chart derived from a chart at +03:00 looks at the present moment on that chart's clock, though
+// the computer's zone is GMT; the moments found by a return's and a lunar phase's search keep it.
+TEST_F(EntryDialogs, ADerivedChartOfEachKindCarriesTheActiveChartsZone) {
+  // 1700000000 s: 14 November 2023 22:13:20 UT, 01:13:20 on the 15th at +03:00.
+  const Clock gmt = [] { return ClockReading{1700000000, 0}; };
+  SuperSource active;
+  active.SetKind(kChartNatal);
+  {
+    auto typed = entry::MakeEntryDialog(kChartNatal);
+    typed->OnInitDialog();
+    Type(typed->PersonBox(), kAnna);
+    ASSERT_EQ(typed->PersonBox()->ReadSource(active.sources[0]), 0);
+    active.sources[1] = active.sources[2] = active.sources[0];
+  }
+  for (const int kind :
+       {kChartTransit, kChartProgressed, kChartDirected, kChartReturn, kChartLunarPhase}) {
+    SCOPED_TRACE(kind);
+    AnswerKind(kind, [](entry::ChartEntryDialog& d) {
+      EXPECT_EQ(d.TargetBox()->DateEdit()->text(), QStringLiteral("15.11.2023"));
+      EXPECT_EQ(d.TargetBox()->TimeEdit()->text(), QStringLiteral("01:13:20"));
+      EXPECT_EQ(d.TargetBox()->ZoneEdit()->text(), QStringLiteral("+03:00"));
+      return PressOk(d);
+    });
+    SuperSource derived;
+    ASSERT_TRUE(EnterChartOfKind(derived, kind, nullptr, gmt, &active));
+    EXPECT_EQ(ZoneText(derived.sources[1].zone), "+03:00");
+    const double universal = UniversalJulianDay(derived.sources[1]);
+    const double now = 2440587.5 + 1700000000 / 86400.0;
+    if (kind == kChartReturn || kind == kChartLunarPhase) {
+      EXPECT_GE(universal, now - 1e-5) << "found from now on";
+    } else {
+      EXPECT_NEAR(universal, now, 1e-5);
+    }
+  }
+  // A horary chart asked while the chart is active: its person now, on the same clock.
+  AnswerKind(kChartHorary, [](entry::ChartEntryDialog& d) {
+    EXPECT_EQ(d.PersonBox()->NameEdit()->text(), QStringLiteral("Анна"));
+    EXPECT_EQ(d.PersonBox()->DateEdit()->text(), QStringLiteral("15.11.2023"));
+    EXPECT_EQ(d.PersonBox()->ZoneEdit()->text(), QStringLiteral("+03:00"));
+    EXPECT_EQ(d.TitleEdit()->text(), QString());
+    return PressOk(d);
+  });
+  SuperSource horary;
+  ASSERT_TRUE(EnterChartOfKind(horary, kChartHorary, nullptr, gmt, &active));
+  EXPECT_EQ(horary.Title(), Cp1251("Хорарный"));
+}
+
 TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
   auto dialog = entry::MakeEntryDialog(kChartNatal);
@@ -369,6 +418,7 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_TRUE(box->LongitudeEdit()->text().startsWith(QStringLiteral("037E3")));
   EXPECT_EQ(box->TownEdit()->text(), QStringLiteral("Москва"));
   EXPECT_EQ(box->RegionEdit()->text(), QStringLiteral("Россия"));
+  EXPECT_EQ(box->ZoneEdit()->text(), QStringLiteral("+03:00")) << "the atlas knows Moscow's zone";
   EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
   // Enter in the town field takes the first listed town rather than the typed text.
   box->TownEdit()->setText(QStringLiteral("Москва"));

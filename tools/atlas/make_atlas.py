@@ -16,7 +16,8 @@ regional maps come from tools/maps/regions.json, the boxes the map generator dra
 
 File layout (little-endian):
   Town.cor  "VTWC", u16 version 1, u32 count; per town: i16 latitude in minutes (north +),
-            i16 longitude in minutes (east +), u32 code (2-bit field k at bits 2k, 2k+1)
+            i16 longitude in minutes (east +), u32 code (2-bit field k at bits 2k, 2k+1; bits
+            24..31 the town's standard zone: 0 unknown, else 128 + the offset in quarter hours)
   Town.dat  "VTWD", u16 version 2, u32 count; per town: u16 region number, u8 length (1..25),
             the name in code page 866, u8 length (0..25) and the town's Latin name when the name
             is a Russian one (length 0: none)
@@ -28,7 +29,9 @@ import re
 import struct
 import sys
 import unicodedata
+from datetime import datetime, timezone
 from pathlib import Path
+from zoneinfo import ZoneInfo, ZoneInfoNotFoundError
 
 # The most towns the atlas holds: town numbers are 16-bit with 0xFFFF meaning none. The towns are
 # taken by population, national capitals, seats of government and first-order seats always.
@@ -207,6 +210,37 @@ def russian_names(cities1000_path, catalogue):
     return names
 
 
+# The standard zone of a town is the smaller of its zone's offsets on these two days (summer time
+# only ever adds), from the IANA zone GeoNames gives the town and the system's tz database.
+ZONE_SAMPLE_DAYS = (datetime(2024, 1, 15, 12, tzinfo=timezone.utc),
+                    datetime(2024, 7, 15, 12, tzinfo=timezone.utc))
+ZONE_CODE_BASE = 128
+ZONE_CODE_SHIFT = 24
+
+
+def standard_zones(cities1000_path):
+    """GeoNames id -> the standard offset of the town's zone in quarter hours east of Greenwich,
+    for the towns whose zone is known and a whole number of quarter hours."""
+    offsets = {}
+    zones = {}
+    for line in open(cities1000_path, encoding="utf-8"):
+        f = line.rstrip("\n").split("\t")
+        if len(f) < 18 or not f[17]:
+            continue
+        name = f[17]
+        if name not in offsets:
+            try:
+                zone = ZoneInfo(name)
+            except (ZoneInfoNotFoundError, ValueError):
+                offsets[name] = None
+                continue
+            seconds = min(d.astimezone(zone).utcoffset().total_seconds() for d in ZONE_SAMPLE_DAYS)
+            offsets[name] = int(seconds) // 900 if seconds % 900 == 0 else None
+        if offsets[name] is not None:
+            zones[int(f[0])] = offsets[name]
+    return zones
+
+
 def country_names():
     ru = gettext.translation("iso_3166-1", localedir="/usr/share/locale", languages=["ru"])
     table = json.load(open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8"))
@@ -250,8 +284,11 @@ def map_classes(towns):
     return bits
 
 
-def code_of(city, map_bits):
+def code_of(city, map_bits, zones):
     code = map_bits
+    quarters = zones.get(city.get("id"))
+    if quarters is not None:
+        code |= (ZONE_CODE_BASE + quarters) << ZONE_CODE_SHIFT
     p = city["population"]
     population_class = 3 if p >= 1000000 else 2 if p >= 100000 else 1 if p >= 20000 else 0
     code |= population_class << 20
@@ -268,10 +305,12 @@ def is_kept_seat(city):
 def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     countries = country_names()
     russian = russian_names(cities1000_path, russian_catalogue(mo_path))
+    zones = standard_zones(cities1000_path)
     cities = [c for c in read_cities(pbf_path) if c["featureCode"] not in SKIPPED_FEATURES]
     # Seats first, then by population: the first MAX_TOWNS that have a name.
     cities.sort(key=lambda c: (not is_kept_seat(c), -c["population"], c.get("id", 0)))
     in_russian = 0
+    with_zone = 0
     towns = []
     latin_names = {}
     skipped = 0
@@ -291,6 +330,7 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
             continue
         region = countries.get(city["country"], city["country"])
         towns.append((name, region, city))
+        with_zone += city.get("id") in zones
     towns.sort(key=lambda t: (t[0].upper(), t[1], -t[2]["population"], t[2].get("id", 0)))
 
     regions = sorted({t[1] for t in towns})
@@ -299,7 +339,7 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     dat = bytearray(b"VTWD" + struct.pack("<HI", 2, len(towns)))
     for (name, region, city), bits in zip(towns, map_classes(towns)):
         cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60),
-                           code_of(city, bits))
+                           code_of(city, bits, zones))
         encoded = name.encode("cp866")
         dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
         latin = latin_names.get(id(city), "").encode("cp866")
@@ -312,8 +352,9 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     (out / "Town.cor").write_bytes(cor)
     (out / "Town.dat").write_bytes(dat)
     (out / "Town.dst").write_bytes(dst)
-    print("%d towns (%d with Russian names), %d regions, %d names without a Latin form skipped"
-          % (len(towns), in_russian, len(regions), skipped))
+    print("%d towns (%d with Russian names, %d with a zone), %d regions, "
+          "%d names without a Latin form skipped"
+          % (len(towns), in_russian, with_zone, len(regions), skipped))
 
 
 if __name__ == "__main__":

@@ -35,6 +35,10 @@ inline constexpr double kSynodicMonthDays = 29.530589;
 inline constexpr double kSunMeanMotionDeg = 0.98564736;  // degrees per day
 // The synastry chart's composite switch (key kind of kind 6).
 inline constexpr std::uint16_t kCompositeSwitch = 1;
+// A synastry chart with the composite switch: cast for the midpoint of its two Sources.
+inline bool IsCompositeChart(const SuperSource& definition) {
+  return definition.Kind() == kChartSynastry && definition.keyKind == kCompositeSwitch;
+}
 
 // Days of progressed time per day of life (positive) from the key kind of a progressed chart;
 // the user's key: arc count arc units of progressed time per time count time units of life.

@@ -9,6 +9,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
 
 namespace {
 
@@ -24,24 +25,54 @@ std::string Join(std::initializer_list<std::string> parts, std::string_view sepa
 
 }  // namespace
 
+std::string ChartPersonNames(const SuperSource& definition) {
+  const Source* base = definition.GetBaseSource();
+  const std::string& named = (base != nullptr ? *base : definition.sources[0]).Name();
+  if (definition.Kind() != kChartSynastry) return named;
+  const std::string& first = definition.sources[0].Name();
+  const std::string& second = definition.sources[1].Name();
+  if (first.empty() || first == second) return second;
+  if (second.empty()) return first;
+  return first + Cp1251(" и ") + second;
+}
+
+std::string ChartKindText(const SuperSource& definition) {
+  if (definition.Kind() > kChartLunarPhase) return {};
+  std::string kind = GetMessageText(kMsgKindNameFirst + definition.Kind());
+  if (IsCompositeChart(definition)) kind += ", " + GetMessageText(kMsgComposite);
+  return kind;
+}
+
+std::string ChartTitleLine(const SuperSource& definition) {
+  const std::string& title = definition.Title();
+  if (definition.Kind() > kChartLunarPhase) return title;
+  const std::string kind = ChartKindText(definition);
+  if (title.empty() || title == GetMessageText(kMsgKindNameFirst + definition.Kind())) return kind;
+  return title + " (" + kind + ")";
+}
+
 std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   const SuperSource& def = chart.definition;
+  const bool composite = IsCompositeChart(def);
   const Source* base = def.GetBaseSource();
-  const Source& named = base != nullptr ? *base : def.sources[0];
+  const std::string name =
+      composite ? ChartPersonNames(def) : (base != nullptr ? *base : def.sources[0]).Name();
   const Source& counted = ComputingSource(def);  // the midpoint of a composite chart
-  // The title with the kind's name: "Проба (Натальный)".
-  std::string title = def.Title();
-  if (def.Kind() <= kChartLunarPhase) {
-    const std::string& kind = GetMessageText(kMsgKindNameFirst + def.Kind());
-    title = title.empty() ? kind : title + " (" + kind + ")";
-  }
+  const std::string title = ChartTitleLine(def);
   const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
                                    counted.zone.ToText() + " " + counted.zone.ZoneName()},
                                   "  ");
-  const std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
+  std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
+  if (composite) {
+    // The midpoint lies between the two birth places: it is named after their towns.
+    const std::string& a = def.sources[0].place.Town();
+    const std::string& b = def.sources[1].place.Town();
+    const std::string between = a.empty() || a == b ? b : b.empty() ? a : a + Cp1251(" — ") + b;
+    if (!between.empty()) place = Cp1251("Середина: ") + between;
+  }
   const std::string coords = counted.place.CoordText();
-  if (compact) return {Join({named.Name(), title}, " - "), moment, Join({place, coords}, "  ")};
-  return {named.Name(), title, moment, place, coords};
+  if (compact) return {Join({name, title}, " - "), moment, Join({place, coords}, "  ")};
+  return {name, title, moment, place, coords};
 }
 
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,

@@ -15,9 +15,20 @@ inline constexpr int kHeaderLineStep = 380;   // 0.01 mm between the lines of th
 inline constexpr int kHeaderFontSize = 2200;  // tenths of a point: an em of 293 units
 inline constexpr int kPageTitleSize = 4000;   // the title of a printed page
 
+// Whose the chart is (code page 1251): the base Source's name; for a synastry chart, composite or
+// not, both people's, "Анна и Борис" (one name when the other is empty or the same).
+std::string ChartPersonNames(const SuperSource& definition);
+// What the chart is: the kind's name, "Синастрический, композит" for a composite chart.
+std::string ChartKindText(const SuperSource& definition);
+// The title as the header shows it: the kind alone when the title is empty or the kind's name
+// (the entry's default), else "title (kind)"; the title alone for kinds beyond the ten.
+std::string ChartTitleLine(const SuperSource& definition);
+
 // The lines of the identification block (code page 1251): name, title, date and time with the
 // zone, place, coordinates; with `compact` three lines: name and title, moment, place and
-// coordinates. The moment and place are those the chart is cast for (a composite's midpoint).
+// coordinates. The moment and place are those the chart is cast for: a composite's midpoint,
+// named after both people, at the place "Середина: Москва — Киев" (the two towns between which
+// it lies; one town when both are the same).
 std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
 
 // Draws the identification block in "Vudurez" with its top-left corner at (x, y), or its

@@ -1,6 +1,10 @@
 #include "foundation/atlas/town_search.h"
 
+#include <cstdlib>
+
 namespace {
+
+constexpr int kMaxZoneMinutes = 12 * 60;
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -32,4 +36,14 @@ bool PlaceOfTown(const TOWNS& towns, int town, Place& place) {
       .SetPlace(c.latitudeDegrees, c.latitudeMinutes, c.south ? 'S' : 'N', c.longitudeDegrees,
                 c.longitudeMinutes, c.west ? 'W' : 'E', c.name, c.region)
       .ok();
+}
+
+bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone) {
+  int minutes = 0;
+  if (!towns.GetTownZone(town, minutes) || std::abs(minutes) > kMaxZoneMinutes) return false;
+  FTimeCor known;
+  const int size = std::abs(minutes);
+  if (!known.SetTime(size / 60, size % 60, minutes < 0 ? '-' : '+').ok()) return false;
+  zone = known;
+  return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/atlas/towns.h"
+#include "foundation/datetime/ftime.h"
 #include "foundation/datetime/place.h"
 
 // At most this many towns are listed as the user types.
@@ -26,3 +27,7 @@ std::vector<TownListRow> ListTowns(const TOWNS& towns, std::string_view prefix,
 // Sets the place to town `town`'s coordinates and names; false (place unchanged) for a number
 // the atlas does not hold.
 bool PlaceOfTown(const TOWNS& towns, int town, Place& place);
+
+// Sets `zone` to the standard zone the atlas gives town `town` when it knows one that a chart's
+// zone field holds (at most 12 hours either way, 12 only whole); false (zone unchanged) otherwise.
+bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone);

@@ -182,6 +182,16 @@ int TOWNS::GetTownCode(int i, int k) const {
   return static_cast<int>((codes_[static_cast<std::size_t>(i)] >> (2 * k)) & 3u);
 }
 
+bool TOWNS::GetTownZone(int i, int& minutesEast) const {
+  constexpr int kZoneShift = 24;
+  constexpr int kZoneBase = 128;
+  if (i < 0 || i >= Count()) return false;
+  const int code = static_cast<int>(codes_[static_cast<std::size_t>(i)] >> kZoneShift) & 0xFF;
+  if (code == 0) return false;
+  minutesEast = (code - kZoneBase) * 15;
+  return true;
+}
+
 std::string TOWNS::FormatTown(int i) const {
   TownCoords c;
   if (!GetTownCoords(i, c)) return {};

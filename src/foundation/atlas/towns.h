@@ -45,6 +45,10 @@ class TOWNS {
   bool GetTownCoords(int i, TownCoords& out) const;
   // The 2-bit field k (0..15) of town i's code; 0 for negative k, k above 15 or a bad index.
   int GetTownCode(int i, int k) const;
+  // The standard zone of town i (its clock without summer time), in minutes east of Greenwich,
+  // kept in fields 12..15 of its code (0 unknown, else 128 + the offset in quarter hours); false
+  // (output unchanged) when the atlas does not know it or for a bad index.
+  bool GetTownZone(int i, int& minutesEast) const;
   // "%.02d%c%.02d  %.03d%c%.02d  %s  %s": latitude degrees, N/S, minutes, longitude degrees,
   // E/W, minutes, name, region. Empty for a bad index.
   std::string FormatTown(int i) const;

@@ -172,12 +172,16 @@ void SourceBox::ShowTownList(bool show) {
 bool SourceBox::ChooseTown(int row) {
   QListWidgetItem* item = towns_->item(row);
   if (item == nullptr) return false;
+  const int town = item->data(Qt::UserRole).toInt();
   Place place;
-  if (!PlaceOfTown(GetTowns(), item->data(Qt::UserRole).toInt(), place)) return false;
+  if (!PlaceOfTown(GetTowns(), town, place)) return false;
   latitude_->setText(platform::ToQt(LatitudeText(place)));
   longitude_->setText(platform::ToQt(LongitudeText(place)));
   town_->setText(platform::ToQt(place.Town()));
   region_->setText(platform::ToQt(place.Region()));
+  // The town's standard zone where the atlas knows it; otherwise the zone stays as typed.
+  if (FTimeCor zone; ZoneOfTown(GetTowns(), town, zone))
+    zone_->setText(platform::ToQt(ZoneText(zone)));
   ShowTownList(false);
   return true;
 }

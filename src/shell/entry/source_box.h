@@ -1,6 +1,7 @@
 // The fields of one Source in the chart entry dialogs: name, date with era, local time, zone
 // correction, latitude and longitude with hemisphere letters, town and region, and the town list
-// that the town field searches as the user types; choosing a town fills the place.
+// that the town field searches as the user types; choosing a town fills the place, and the zone
+// where the atlas knows the town's.
 #pragma once
 
 #include <QGroupBox>
@@ -35,7 +36,8 @@ class SourceBox : public QGroupBox {
 
   // The towns listed for the typed text (the town field's search).
   void SearchTowns(const QString& typed);
-  // Fills the place from row `row` of the town list; false for a row the list does not hold.
+  // Fills the place from row `row` of the town list, and the zone with the town's standard zone
+  // where the atlas knows it; false for a row the list does not hold.
   bool ChooseTown(int row);
 
   QLineEdit* NameEdit() const { return name_; }

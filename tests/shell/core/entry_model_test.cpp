@@ -88,9 +88,10 @@ TEST(EntryOfKindSettings, ValuesNoEntryCanHoldFallBackToDefaults) {
   EXPECT_EQ(EntryFromDefinition(d).returnBody, 0);
 }
 
-// Without a history entry every kind that looks at a moment looks at now and a horary chart asks
-// now; the others keep the fallback's moment. Without an active chart a history entry always
-// wins, and the clock is then not read.
+// Without a history entry every kind that looks at a moment looks at now; the others keep the
+// fallback's moment. A horary chart always asks now, never at the moment of an earlier chart of
+// its group. Without an active chart a history entry wins otherwise, and the clock is then not
+// read; the clock's zone is kept.
 TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
   // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone +05:00.
   int readings = 0;
@@ -119,7 +120,7 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
       {"progressed_empty_history", kChartProgressed, false, false, true},
       {"return_empty_history", kChartReturn, false, false, true},
       {"transit_from_history", kChartTransit, true, false, false},
-      {"horary_from_history", kChartHorary, true, false, false},
+      {"horary_from_history", kChartHorary, true, true, false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -148,9 +149,10 @@ TEST(EntryPreset, TransitAndHoraryStartAtThePresentWhenTheHistoryHasNothing) {
   }
 }
 
-// With a chart active, the derived kinds take its birth data (whatever the history says), look at
-// now from the birth place and keep their other choices from the history; natal and horary
-// entries stay with the history.
+// With a chart active, the derived kinds and a horary chart take its birth data (whatever the
+// history says), look at now from the birth place on the active chart's clock (its zone +03:00,
+// not the computer's +05:00) and keep their other choices from the history; a natal entry stays
+// with the history.
 TEST(EntryPrefill, DerivedKindsStartFromTheActiveChartsBirthData) {
   // 1700000000 s: 14 November 2023 22:13:20 UT; the computer's zone +05:00.
   const Clock clock = [] { return ClockReading{1700000000, 5 * 3600}; };
@@ -162,7 +164,7 @@ TEST(EntryPrefill, DerivedKindsStartFromTheActiveChartsBirthData) {
     int kind;
     bool withHistory;
     const char* person;
-  } rows[] = {{kChartNatal, true, "Boris"},     {kChartHorary, true, "Boris"},
+  } rows[] = {{kChartNatal, true, "Boris"},     {kChartHorary, true, "Anna"},
               {kChartDraconic, true, "Anna"},   {kChartTransit, true, "Anna"},
               {kChartProgressed, true, "Anna"}, {kChartDirected, false, "Anna"},
               {kChartSynastry, true, "Anna"},   {kChartHarmonic, false, "Anna"},
@@ -175,12 +177,21 @@ TEST(EntryPrefill, DerivedKindsStartFromTheActiveChartsBirthData) {
     const ChartEntry e = InitialEntry(r.withHistory ? &last : nullptr, {}, &active, r.kind, clock);
     const bool anna = std::string(r.person) == "Anna";
     EXPECT_EQ(e.person.Name(), r.person);
-    EXPECT_EQ(e.person.moment.date.Year(), anna ? 1985 : 1980);
     EXPECT_EQ(e.title.empty(), anna);
-    if (FieldsOfKind(r.kind).target) {  // now, at the birth place
-      EXPECT_EQ(e.target.moment.date.Year(), 2023);
-      EXPECT_EQ(e.target.zone.GetCorrectionHours(), 5.0);
-      EXPECT_EQ(e.target.place.LatitudeDegrees(), 55);
+    // 22:13:20 UT is 01:13:20 the next day at +03:00.
+    const auto isNowInMoscow = [](const Source& s) {
+      return s.moment.date.Day() == 15 && s.moment.date.Month() == 11 &&
+             s.moment.date.Year() == 2023 && s.moment.time.Hours() == 1 &&
+             s.moment.time.Minutes() == 13 && s.moment.time.Seconds() == 20 &&
+             s.zone.GetCorrectionHours() == 3.0 && s.place.LatitudeDegrees() == 55;
+    };
+    if (r.kind == kChartHorary) {
+      EXPECT_TRUE(isNowInMoscow(e.person)) << "the question is asked now";
+    } else {
+      EXPECT_EQ(e.person.moment.date.Year(), anna ? 1985 : 1980);
+    }
+    if (FieldsOfKind(r.kind).target) {  // now, at the birth place, on its clock
+      EXPECT_TRUE(isNowInMoscow(e.target));
     }
     if (r.withHistory) {
       EXPECT_EQ(e.second.Name(), "Boris");  // the history's other choices

@@ -100,8 +100,10 @@ bool IsDerivedKind(int kind) { return kind > kChartHorary && kind <= kChartLunar
 
 ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
                         const SuperSource* active, int kind, const Clock& clock) {
-  const bool fromActive = active != nullptr && IsDerivedKind(kind);
+  const bool fromActive = active != nullptr && (IsDerivedKind(kind) || kind == kChartHorary);
   ChartEntry e = EntryFromDefinition(last != nullptr ? *last : fallback);
+  // A title typed for another kind of the group (a natal chart's, say) is not carried over.
+  if (last != nullptr && last->Kind() != kind) e.title.clear();
   if (fromActive) {
     e.person = EntryFromDefinition(*active).person;
     if (last == nullptr) e.second = e.person;
@@ -110,9 +112,17 @@ ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
   }
   Source* now = nullptr;
   if (FieldsOfKind(kind).target && (fromActive || last == nullptr)) now = &e.target;
-  if (kind == kChartHorary && last == nullptr) now = &e.person;
+  // A question is asked now: a horary chart never starts at an earlier chart's moment.
+  if (kind == kChartHorary) now = &e.person;
+  if (now == nullptr || !clock) return e;
+  const Source zoned = *now;
   // A clock that gives no usable moment leaves the moment it found.
-  if (now != nullptr && clock) (void)SetSourceToPresent(*now, clock());
+  if (SetSourceToPresent(*now, clock()).ok() && fromActive) {
+    // The same instant on the clock of the chart it comes from: the zone of its birth data, not
+    // the computer's (a chart at +03:00 is not looked at in GMT). A moment that the zone would
+    // carry out of the years that can be held keeps the computer's zone.
+    (void)now->ConvertToZoneOf(zoned);
+  }
   return e;
 }
 

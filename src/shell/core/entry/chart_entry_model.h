@@ -62,13 +62,14 @@ struct ChartEntry {
 ChartEntry EntryFromDefinition(const SuperSource& definition);
 
 // The entry a new chart of `kind` starts from: `last`, the group's most recent entry in the
-// history, when there is one, else the entry read from `fallback`. With `active`, the definition
-// of the active chart, every kind derived from a birth chart (all but natal and horary) takes the
-// active chart's birth data for its person (a synastry chart for its first person) with an empty
-// title, and keeps only its other choices from `last`. The moment looked at (a transit,
-// progression or direction, the start of a return's or lunar phase's search) starts at the
-// present moment of `clock` (its local time and zone) at the person's place whenever it is not
-// the history's own entry; a horary chart's question without a history entry too.
+// history, when there is one (its title only when it is of the same kind), else the entry read
+// from `fallback`. With `active`, the definition of the active chart, every kind derived from a
+// birth chart (all but natal) and a horary chart take the active chart's birth data for their
+// person (a synastry chart for its first person) with an empty title, and keep only their other
+// choices from `last`. The moment looked at (a transit, progression or direction, the start of a
+// return's or lunar phase's search) starts at the present moment of `clock` at the person's place
+// whenever it is not the history's own entry; a horary chart's question always does. A moment
+// taken from the active chart's birth data is given in its zone, any other in the clock's.
 ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
                         const SuperSource* active, int kind, const Clock& clock);
 
