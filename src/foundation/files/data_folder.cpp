@@ -242,6 +242,11 @@ Status SeedDataFolder(const fs::path& folder, const fs::path& defaults, SeedResu
     }
     if (found.match == NameMatch::Ambiguous || !fileVersions || !IsPlainFile(found.path)) continue;
     const std::string& present = fileVersions->back().sha256;
+    // Seen at this version already (the present one in place, or the user's own file told of):
+    // nothing to read at this start.
+    if (const auto seen = recordAtStart.find(key);
+        seen != recordAtStart.end() && seen->second == present)
+      continue;
     if (SameBytes(found.path, it->path())) {
       record[key] = present;
     } else if (IsEarlierShippedVersion(found.path, *fileVersions)) {
