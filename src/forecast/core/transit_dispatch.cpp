@@ -90,14 +90,17 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
 
 std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
                                            int body, int other, double angle, JdUt start,
-                                           JdUt end) {
+                                           JdUt end, TargetTrack track) {
   std::vector<JdUt> moments;
   if (body == other || body == kMoon || other == kMoon || !std::isfinite(angle)) return moments;
   const int faster = SearchFasterBody(body, other);
   const int slower = faster == body ? other : body;
-  // The faster body stands at the slower one's longitude plus alpha.
-  const double alpha = Wrap360(faster == body ? angle : -angle);
-  const TransitSearchContext context{ephemeris, alpha, 1, lunarPoints};
+  // The member's moving body stands at the other's longitude plus alpha: the faster body, but the
+  // Sun against Mercury or Venus.
+  const bool sunMoves = slower == kSun && (faster == kMercury || faster == kVenus);
+  const int moving = sunMoves ? kSun : faster;
+  const double alpha = Wrap360(moving == body ? angle : -angle);
+  const TransitSearchContext context{ephemeris, alpha, 1, lunarPoints, track};
   double from = start.days;
   while (from <= end.days) {
     const TransitResult r = MovingPairNextTransit(context, faster, slower, JdUt{from}, end);

@@ -47,4 +47,4 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
 // the lunar aspect search's), or when the angle is not finite.
 std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
                                            int body, int other, double angle, JdUt start,
-                                           JdUt end);
+                                           JdUt end, TargetTrack track = TargetTrack::Fitted);
