@@ -155,9 +155,8 @@ int main(int argc, char** argv) {
     Question q;
     std::string why;
     if (!Read(line, q, why)) return why;
-    PrintAnswer(line, FixedTargetTransitMoments(ephemeris, LunarVariant::True, q.body,
-                                                q.targetDeg, q.angleDeg, JdUt{q.jdUt},
-                                                JdUt{q.jdUt + q.days}));
+    PrintAnswer(line, FixedTargetTransitMoments(ephemeris, LunarVariant::True, q.body, q.targetDeg,
+                                                q.angleDeg, JdUt{q.jdUt}, JdUt{q.jdUt + q.days}));
     return std::string();
   });
 }

@@ -10,7 +10,8 @@ namespace {
 
 // Steps shorter than this are never taken while approaching: an hour, or the time in which the
 // separation can change by 0.1 degree when that is shorter (the Moon: about 9 minutes). Two
-// crossings closer together than this, around a station, can be seen as none.
+// crossings closer together than this, around a station, are looked for where the separation
+// turns within a step (FindCrossingInTurn).
 constexpr double kLongestFloorDays = 1.0 / 24.0;
 constexpr double kFloorArcDeg = 0.1;
 constexpr double kOneSecond = 1.0 / 86400.0;

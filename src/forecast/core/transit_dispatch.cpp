@@ -89,8 +89,8 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
 }
 
 std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
-                                           int body, int other, double angle, JdUt start,
-                                           JdUt end, TargetTrack track) {
+                                           int body, int other, double angle, JdUt start, JdUt end,
+                                           TargetTrack track) {
   std::vector<JdUt> moments;
   if (body == other || body == kMoon || other == kMoon || !std::isfinite(angle)) return moments;
   const int faster = SearchFasterBody(body, other);

@@ -46,5 +46,5 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
 // not one of the moving bodies MovingPairNextTransit serves with the other (the Moon's aspects are
 // the lunar aspect search's), or when the angle is not finite.
 std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
-                                           int body, int other, double angle, JdUt start,
-                                           JdUt end, TargetTrack track = TargetTrack::Fitted);
+                                           int body, int other, double angle, JdUt start, JdUt end,
+                                           TargetTrack track = TargetTrack::Fitted);

@@ -31,7 +31,7 @@ constexpr double kJd1900 = 2415020.5, kJd2100 = 2488069.5;  // 1 January, 0h UT
 struct StationPair {
   const char* name;
   int body, other;
-  double scanDays;  // the grid on which the separation's rate is scanned for a change of sign
+  double scanDays;    // the grid on which the separation's rate is scanned for a change of sign
   double windowDays;  // the listed moments are compared this many days either side of a turn
   // Two years from the start of each: where the search without its checks near a turn of the
   // separation lost grazing aspects, or any two years for the pairs where it lost none.
@@ -94,7 +94,6 @@ std::vector<Extremum> Extrema(const StationPair& p, double from, double to) {
 // the search's tolerance of that half day, where either answer is right.
 std::vector<double> Kept(const std::vector<double>& exact, bool& ambiguous) {
   std::vector<double> kept;
-  ambiguous = false;
   for (double t : exact) {
     if (!kept.empty()) {
       const double after = t - (kept.back() + kNextSearchDays);
@@ -137,6 +136,11 @@ void CheckExtremum(const StationPair& p, const Extremum& x, Tally& tally) {
     // A crossing just outside the window may be listed just inside it.
     bool ambiguous = std::fabs(oracle::Separation(aspect, from)) < kEdgeArcsec * kArcsec ||
                      std::fabs(oracle::Separation(aspect, to)) < kEdgeArcsec * kArcsec;
+    std::vector<double> exact =
+        oracle::Crossings(aspect, from - oracle::kHour, to, oracle::kTenMinutes);
+    // The search reports a moment up to an hour past its crossing.
+    for (double t : exact)
+      if (t < from + 2.0 * kMinute || t > to - oracle::kHour) ambiguous = true;
     const std::vector<JdUt> fitted =
         From(MovingPairTransitMoments(e, LunarVariant::True, p.body, p.other, angle,
                                       JdUt{x.t - lead}, JdUt{to}),
@@ -145,11 +149,10 @@ void CheckExtremum(const StationPair& p, const Extremum& x, Tally& tally) {
         From(MovingPairTransitMoments(e, LunarVariant::True, p.body, p.other, angle,
                                       JdUt{x.t - lead}, JdUt{to}, TargetTrack::Direct),
              from, ambiguous);
-    const std::vector<double> kept =
-        Kept(oracle::Crossings(aspect, from, to, oracle::kTenMinutes), ambiguous);
-    const std::string where = std::string(p.name) + " extremum at JD " +
-                              std::to_string(x.t) + ", " + std::to_string(depth) +
-                              "\" inside, from JD " + std::to_string(x.t - lead);
+    const std::vector<double> kept = Kept(exact, ambiguous);
+    const std::string where = std::string(p.name) + " extremum at JD " + std::to_string(x.t) +
+                              ", " + std::to_string(depth) + "\" inside, from JD " +
+                              std::to_string(x.t - lead);
     if (ambiguous) continue;
     ASSERT_EQ(fitted.size(), direct.size()) << where;
     ASSERT_EQ(fitted.size(), kept.size()) << where;
