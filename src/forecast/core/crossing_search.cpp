@@ -10,13 +10,19 @@ namespace {
 
 // Steps shorter than this are never taken while approaching: an hour, or the time in which the
 // separation can change by 0.1 degree when that is shorter (the Moon: about 9 minutes). Two
-// crossings closer together than this, around a station, can be seen as none.
+// crossings closer together than this, around a station, are looked for where the separation
+// turns within a step (FindCrossingInTurn).
 constexpr double kLongestFloorDays = 1.0 / 24.0;
 constexpr double kFloorArcDeg = 0.1;
 constexpr double kOneSecond = 1.0 / 86400.0;
 // A search that has computed this many positions gives up (not found). Far above what any
 // search of a period of the transit table needs; it only guarantees the end.
 constexpr int kMaxEvaluations = 400000;
+// A turn of the separation within a step at the floor is followed on exact positions by at most
+// this many probes, while the cubic through them says it may still reach within this many degrees
+// of the target (a tenth of an arc-second).
+constexpr int kTurnProbes = 6;
+constexpr double kTurnSlackDeg = 0.1 / 3600.0;
 // The most the separation may change in one step of the approach, degrees.
 constexpr double kLargestStepArc = 179.0;
 
@@ -136,40 +142,18 @@ class Probe {
     return Assemble(t, own, lon, speed, t != n0_.t && t != n1_.t);
   }
 
-  // The step from a sample that no crossing can lie within: from the bodies' motion bounds, or
-  // longer where the track covers it, from the tracked body's own speeds over it and the other
-  // body's bounds. `margin` is the separation the track's error may take, degrees.
-  double Step(const Sample& from, double margin, double floorDays) {
-    const double global = std::max(floorDays, StepFor(from.s, margin, down_, up_));
-    if (tracked_ < 0 || !haveNodes_ || from.t < n0_.t || from.t > n1_.t) return global;
-    if (from.t == n1_.t) {
-      if (from.t + global > n1_.t + span_ || from.t >= limit_) return global;
-      n0_ = n1_;
-      n1_ = MakeNode(std::min(n0_.t + span_, limit_));
-    }
-    const double h = n1_.t - n0_.t;
-    if (h <= 0.0) return global;
-    double low, high;
-    SpeedRange((from.t - n0_.t) / h, low, high);
-    low -= kTrackSpeedMargin;
-    high += kTrackSpeedMargin;
-    const int other = tracked_ == pair_.target ? pair_.body : pair_.target;
-    const double up = GetPlanetMaxSpeed(other), back = GetPlanetMaxBackSpeed(other);
-    // The rate of the separation (A's speed less B's) lies within [least, greatest].
-    const double least = tracked_ == pair_.target ? -back - high : low - up;
-    const double greatest = tracked_ == pair_.target ? up - low : high + back;
-    const double fall = std::max(0.0, -least), rise = std::max(0.0, greatest);
-    const double own = StepFor(from.s, margin, fall, rise);
-    const double covered = n1_.t - from.t;
-    if (own < covered) return std::max(global, own);
-    // Past the track's end the bounds take over from what the track's piece left of the arcs.
-    const double arcDown = fall * covered, arcUp = rise * covered;
-    const double past = std::fabs(from.s) - margin, round = 360.0 - std::fabs(from.s) - margin;
-    const double leftDown = (from.s > 0.0 ? past : round) - arcDown;
-    const double leftUp = (from.s > 0.0 ? round : past) - arcUp;
-    const double beyond =
-        StepForArcs(leftDown, leftUp, down_, up_, kLargestStepArc - std::max(arcDown, arcUp));
-    return std::max(global, covered + beyond);
+  // The step from a sample: the longest one that no crossing can lie within (SafeStep), or the
+  // floor when that is shorter; `floored` tells which.
+  double Step(const Sample& from, double margin, double floorDays, bool& floored) {
+    const double safe = SafeStep(from, margin, floorDays);
+    floored = safe < floorDays;
+    return std::max(floorDays, safe);
+  }
+
+  // A sample taken on the track within the track's error of the target, made exact: its side of
+  // the target is then the bodies' own.
+  void ConfirmNearTarget(Sample& x) {
+    if (x.fitted && std::fabs(x.s) < kTrackMarginDeg) Confirm(x);
   }
 
   // A sample taken on the track, made exact: the slower body from the ephemeris at its moment.
@@ -192,6 +176,42 @@ class Probe {
   int evaluations = 0;
 
  private:
+  // The longest step from a sample that no crossing can lie within: from the bodies' motion
+  // bounds, or longer where the track covers it, from the tracked body's own speeds over it and
+  // the other body's bounds. `margin` is the separation the track's error may take, degrees.
+  double SafeStep(const Sample& from, double margin, double floorDays) {
+    const double bound = StepFor(from.s, margin, down_, up_);
+    if (tracked_ < 0 || !haveNodes_ || from.t < n0_.t || from.t > n1_.t) return bound;
+    if (from.t == n1_.t) {
+      if (from.t + std::max(floorDays, bound) > n1_.t + span_ || from.t >= limit_) return bound;
+      n0_ = n1_;
+      n1_ = MakeNode(std::min(n0_.t + span_, limit_));
+    }
+    const double h = n1_.t - n0_.t;
+    if (h <= 0.0) return bound;
+    double low, high;
+    SpeedRange((from.t - n0_.t) / h, low, high);
+    low -= kTrackSpeedMargin;
+    high += kTrackSpeedMargin;
+    const int other = tracked_ == pair_.target ? pair_.body : pair_.target;
+    const double up = GetPlanetMaxSpeed(other), back = GetPlanetMaxBackSpeed(other);
+    // The rate of the separation (A's speed less B's) lies within [least, greatest].
+    const double least = tracked_ == pair_.target ? -back - high : low - up;
+    const double greatest = tracked_ == pair_.target ? up - low : high + back;
+    const double fall = std::max(0.0, -least), rise = std::max(0.0, greatest);
+    const double own = StepFor(from.s, margin, fall, rise);
+    const double covered = n1_.t - from.t;
+    if (own < covered) return std::max(bound, own);
+    // Past the track's end the bounds take over from what the track's piece left of the arcs.
+    const double arcDown = fall * covered, arcUp = rise * covered;
+    const double past = std::fabs(from.s) - margin, round = 360.0 - std::fabs(from.s) - margin;
+    const double leftDown = (from.s > 0.0 ? past : round) - arcDown;
+    const double leftUp = (from.s > 0.0 ? round : past) - arcUp;
+    const double beyond =
+        StepForArcs(leftDown, leftUp, down_, up_, kLargestStepArc - std::max(arcDown, arcUp));
+    return std::max(bound, covered + beyond);
+  }
+
   BodyPosition Position(int body, double t) {
     ++evaluations;
     return e_.Position(body, ToTt(JdUt{t}), pair_.lunarPoints);
@@ -340,6 +360,80 @@ double NextInside(const Sample& lo, const Sample& hi, const Sample& latest, doub
   return x > lo.t && x < hi.t ? x : mid;
 }
 
+// The moment strictly inside [a, b] at which the cubic through the two samples' separations and
+// rates comes closest to the target, and its separation there. False when the cubic has no
+// extremum inside.
+bool CubicExtremum(const Sample& a, const Sample& b, double& t, double& s) {
+  const double h = b.t - a.t;
+  if (!(h > 0.0)) return false;
+  const double d = b.s - a.s, m0 = a.rate * h, m1 = b.rate * h;
+  const auto at = [&](double u) {
+    return a.s + m0 * u * (1.0 - u) * (1.0 - u) + d * u * u * (3.0 - 2.0 * u) +
+           m1 * u * u * (u - 1.0);
+  };
+  // The cubic's derivative in u is m0 + c1 u + c2 u^2.
+  const double c1 = -4.0 * m0 + 6.0 * d - 2.0 * m1, c2 = 3.0 * m0 - 6.0 * d + 3.0 * m1;
+  double roots[2];
+  int count = 0;
+  if (c2 == 0.0) {
+    if (c1 != 0.0) roots[count++] = -m0 / c1;
+  } else {
+    const double disc = c1 * c1 - 4.0 * c2 * m0;
+    if (disc >= 0.0) {
+      const double q = -0.5 * (c1 + std::copysign(std::sqrt(disc), c1));
+      if (q != 0.0) roots[count++] = m0 / q;
+      roots[count++] = q / c2;
+    }
+  }
+  bool any = false;
+  for (int i = 0; i < count; ++i) {
+    const double u = roots[i];
+    if (!(u > 0.0 && u < 1.0)) continue;
+    const double value = at(u);
+    if (!any || std::fabs(value) < std::fabs(s)) {
+      t = a.t + u * h;
+      s = value;
+      any = true;
+    }
+  }
+  return any;
+}
+
+// Moving toward the target (the separation shrinking).
+bool Approaching(const Sample& x) { return x.s * x.rate < 0.0; }
+
+// A step held at the floor may pass two crossings, when the separation reaches the target and
+// turns back within it (a relative station). Where the cubic through the step's ends turns within
+// the track's error of the target, the turn's deepest point is sought on the bodies' own positions;
+// true with [lo, hi] a bracket of the first crossing when the separation passes the target there.
+// `lo` and `hi` on the same side of the target, and made exact where the turn is sought.
+bool FindCrossingInTurn(Probe& probe, Sample& lo, Sample& hi, double closeDays) {
+  double t = 0.0, s = 0.0;
+  if (IsPast(lo.s) != IsPast(hi.s) || std::fabs(hi.s - lo.s) >= 180.0) return false;
+  if (!CubicExtremum(lo, hi, t, s)) return false;
+  if (IsPast(s) == IsPast(lo.s) && std::fabs(s) > kTrackMarginDeg) return false;
+  probe.Confirm(lo);
+  probe.Confirm(hi);
+  if (Crossed(lo.s, hi.s)) return true;
+  Sample a = lo, b = hi;
+  for (int i = 0; i < kTurnProbes && b.t - a.t > closeDays; ++i) {
+    if (!CubicExtremum(a, b, t, s)) return false;
+    if (IsPast(s) == IsPast(a.s) && std::fabs(s) > kTurnSlackDeg) return false;
+    const Sample m = probe.Exact(t);
+    if (Crossed(a.s, m.s)) {
+      lo = a;
+      hi = m;
+      return true;
+    }
+    // Keep the part in which the separation turns.
+    if (Approaching(m))
+      a = m;
+    else
+      b = m;
+  }
+  return false;
+}
+
 // The approach and the bracket's narrowing on one probe; `retry` is set when the track led the
 // approach to a bracket that the ephemeris does not confirm.
 CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt end,
@@ -350,15 +444,23 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
   const double closeDays = std::max(tolerance.days, kOneSecond);
 
   // Approach: no step can pass the target, the last at most a floor's length.
+  bool turned = false;
   Sample lo = probe.Approach(start.days), hi = lo;
+  probe.ConfirmNearTarget(lo);
   for (;;) {
     if (lo.t >= end.days || probe.Exhausted()) {
       result.evaluations = probe.evaluations;
       return result;
     }
-    const double step = probe.Step(lo, lo.fitted ? kTrackMarginDeg : 0.0, floorDays);
+    bool floored = false;
+    const double step = probe.Step(lo, lo.fitted ? kTrackMarginDeg : 0.0, floorDays, floored);
     hi = probe.Approach(std::min(end.days, lo.t + step));
+    probe.ConfirmNearTarget(hi);
     if (Crossed(lo.s, hi.s)) break;
+    if (floored && FindCrossingInTurn(probe, lo, hi, closeDays)) {
+      turned = true;
+      break;
+    }
     lo = hi;
   }
   probe.Confirm(lo);
@@ -372,8 +474,11 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
   Sample latest = std::fabs(lo.s) < std::fabs(hi.s) ? lo : hi;
   double lastStep = 2.0 * (hi.t - lo.t);
   // Newton aims half the tolerance in degrees past the crossing, where a sample ends the search.
-  const double aim = std::copysign(0.5 * tolerance.degrees, hi.s);
-  while (std::fabs(hi.s) >= tolerance.degrees && hi.t - lo.t > closeDays && !probe.Exhausted()) {
+  // A crossing found inside a turn is narrowed by time alone: there the whole bracket may lie
+  // within the tolerance in degrees, however long it is.
+  const double degrees = turned ? 0.0 : tolerance.degrees;
+  const double aim = std::copysign(0.5 * degrees, hi.s);
+  while (std::fabs(hi.s) >= degrees && hi.t - lo.t > closeDays && !probe.Exhausted()) {
     latest = probe.Exact(NextInside(lo, hi, latest, aim, closeDays, lastStep));
     if (IsPast(latest.s) == IsPast(lo.s))
       lo = latest;

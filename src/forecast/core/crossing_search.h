@@ -12,8 +12,13 @@
 // step moves the separation by 180 degrees or more. Where |s| is small the step is held at a short
 // floor (an hour, less for the fast bodies) and a crossing is a change of side between two
 // samples. Against a moving target the slower body is taken from a short fitted track while the
-// search approaches (its own speeds then bound the steps where the track covers them), and the
-// crossing found is confirmed on positions computed at the moment. The bracket is then narrowed
+// search approaches (its own speeds then bound the steps where the track covers them); a sample
+// within the track's error of the target is computed again on the bodies' own positions, and the
+// crossing found is confirmed on positions computed at the moment. Where the separation turns
+// within a step held at the floor, near the target (a relative station), the turn's deepest point
+// is sought on the bodies' own positions (the cubic through the samples' separations and rates),
+// so that an aspect reached by a hair and left again is found however close its two crossings;
+// such a crossing is narrowed by time alone. The bracket is then narrowed
 // until the separation at its far end is within the tolerance in degrees, or the bracket is
 // shorter than the tolerance in days: by Newton steps on the ephemeris speeds (aimed half the
 // tolerance in degrees past the crossing), by halving where they do not shrink it; a step that

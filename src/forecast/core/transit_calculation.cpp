@@ -35,7 +35,6 @@ constexpr int kMaxListed = 13;  // transiting bodies and distinct targets kept f
 constexpr int kNoTableLimit = 10000;
 constexpr double kNatalModeDaysPerTurnYear = 273.9375;
 constexpr double kDirectionArcLimit = 270.0;
-constexpr double kNextSearchDays = 0.5;  // after an event, the pair's search goes on from here
 constexpr double kMotionProbeDays = 1.0 / 24.0;
 constexpr double kLunarToleranceArcminPerP = 0.25;
 
@@ -46,18 +45,6 @@ char MotionOf(const ChartContext& ctx, int body, double ut) {
   const double now = chartmath::BodyAt(ctx, body, JdUt{ut}).longitude;
   const double later = chartmath::BodyAt(ctx, body, JdUt{ut + kMotionProbeDays}).longitude;
   return NormalizeDegrees(later - now) >= 180.0 ? 'R' : 'D';
-}
-
-// The faster of a moving pair as the searches serve it. Mercury and Venus have the Sun's mean
-// period of a year, so the periods cannot order them: each is the faster against the Sun, and
-// Mercury against Venus (the searches for the Sun with Mercury or Venus and for Mercury with Venus
-// are theirs); any other pair by the shorter period.
-int SearchFasterBody(int a, int b) {
-  const auto inner = [](int x) { return x == kMercury || x == kVenus; };
-  if (a == kSun && inner(b)) return b;
-  if (b == kSun && inner(a)) return a;
-  if (inner(a) && inner(b)) return kMercury;
-  return FasterBody(a, b);
 }
 
 bool NeverRetrograde(int body) {

@@ -6,6 +6,7 @@
 #include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/speed_limits.h"
 #include "forecast/core/transit_bodies.h"
+#include "foundation/numbers/angles.h"
 
 namespace {
 
@@ -33,6 +34,14 @@ TransitResult NatalTargetNextTransit(const TransitSearchContext& context, int bo
 }
 
 int FasterBody(int a, int b) { return GetPlanetTurn(b) < GetPlanetTurn(a) ? b : a; }
+
+int SearchFasterBody(int a, int b) {
+  const auto inner = [](int x) { return x == kMercury || x == kVenus; };
+  if (a == kSun && inner(b)) return b;
+  if (b == kSun && inner(a)) return a;
+  if (inner(a) && inner(b)) return kMercury;
+  return FasterBody(a, b);
+}
 
 TransitResult MovingPairNextTransit(const TransitSearchContext& context, int faster, int slower,
                                     JdUt start, JdUt end) {
@@ -76,5 +85,28 @@ std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVar
   if (AngleDifference180(plus, minus) > 1e-9)
     AppendMoments(context, body, minus, start, end, moments);
   std::sort(moments.begin(), moments.end(), [](JdUt x, JdUt y) { return x.days < y.days; });
+  return moments;
+}
+
+std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
+                                           int body, int other, double angle, JdUt start, JdUt end,
+                                           TargetTrack track) {
+  std::vector<JdUt> moments;
+  if (body == other || body == kMoon || other == kMoon || !std::isfinite(angle)) return moments;
+  const int faster = SearchFasterBody(body, other);
+  const int slower = faster == body ? other : body;
+  // The member's moving body stands at the other's longitude plus alpha: the faster body, but the
+  // Sun against Mercury or Venus.
+  const bool sunMoves = slower == kSun && (faster == kMercury || faster == kVenus);
+  const int moving = sunMoves ? kSun : faster;
+  const double alpha = Wrap360(moving == body ? angle : -angle);
+  const TransitSearchContext context{ephemeris, alpha, 1, lunarPoints, track};
+  double from = start.days;
+  while (from <= end.days) {
+    const TransitResult r = MovingPairNextTransit(context, faster, slower, JdUt{from}, end);
+    if (r.status != 1 || r.moment.days < from || r.moment.days > end.days) break;
+    moments.push_back(r.moment);
+    from = r.moment.days + kNextSearchDays;
+  }
   return moments;
 }

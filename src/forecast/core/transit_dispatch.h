@@ -14,6 +14,14 @@ TransitResult NatalTargetNextTransit(const TransitSearchContext& context, int bo
 // The faster of two moving bodies: the shorter period of revolution; on equal periods `a`.
 int FasterBody(int a, int b);
 
+// The faster of a moving pair as the transit calculation searches and lists it: Mercury and Venus
+// have the Sun's mean period of a year, so each is the faster against the Sun, and Mercury against
+// Venus; any other pair by FasterBody.
+int SearchFasterBody(int a, int b);
+
+// After an event of a pair, the pair's next search starts this many days later.
+inline constexpr double kNextSearchDays = 0.5;
+
 // Two moving bodies, by the faster one (alpha is added to the slower one's longitude): the Sun
 // by FastPointNextTransit; Mercury with the Sun, with Venus, or else with a slower body; Venus
 // with the Sun or else a slower body; Mars; Jupiter .. Chiron; the Black Moon with Jupiter or
@@ -30,3 +38,13 @@ TransitResult MovingPairNextTransit(const TransitSearchContext& context, int fas
 std::vector<JdUt> FixedTargetTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
                                             int body, double targetLongitude, double angle,
                                             JdUt start, JdUt end);
+
+// Every moment within [start, end] at which the longitude of `body` minus that of `other` equals
+// `angle` modulo 360, as the transit calculation lists the pair: searched by MovingPairNextTransit
+// from the faster body (SearchFasterBody) at precision 1, each search after the first starting
+// kNextSearchDays after the previous moment. Empty when the two are the same body, when either is
+// not one of the moving bodies MovingPairNextTransit serves with the other (the Moon's aspects are
+// the lunar aspect search's), or when the angle is not finite.
+std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVariant lunarPoints,
+                                           int body, int other, double angle, JdUt start, JdUt end,
+                                           TargetTrack track = TargetTrack::Fitted);

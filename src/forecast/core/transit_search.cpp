@@ -19,7 +19,7 @@ TransitResult Run(const TransitSearchContext& c, CrossingPair pair, JdUt start, 
                   CrossingTolerance tolerance) {
   pair.offset = c.alpha;
   pair.lunarPoints = c.lunarPoints;
-  const CrossingResult r = FindNextCrossing(c.ephemeris, pair, start, end, tolerance);
+  const CrossingResult r = FindNextCrossing(c.ephemeris, pair, start, end, tolerance, c.track);
   return TransitResult{r.found ? 1 : 0, r.moment, r.evaluations};
 }
 
@@ -90,8 +90,9 @@ TransitResult FastPointNextTransit(const TransitSearchContext& context, int a, i
 TransitResult Sun2MercuryOrVenusNextTransit(const TransitSearchContext& context, int p, JdUt start,
                                             JdUt end) {
   if (p != kMercury && p != kVenus) return Refused();
-  // Beyond the greatest elongation of the planet from the Sun the aspect cannot occur.
-  const double limit = p == kMercury ? 29.0 : 47.0;
+  // Beyond the greatest elongation of the planet from the Sun the aspect cannot occur: Mercury's
+  // reaches 28.3 degrees, Venus's 47.8 (see docs/decisions.md).
+  const double limit = p == kMercury ? 29.0 : 48.0;
   const double alpha = Alpha(context);
   if (alpha >= limit && alpha <= 360.0 - limit) return Refused();
   return MovingTarget(context, kSun, p, start, end, {P(context) / 600.0, P(context) / 3600.0});

@@ -15,6 +15,7 @@
 
 #include "astro/ephemeris/ephemeris.h"
 #include "astro/ephemeris/time_scales.h"
+#include "forecast/core/crossing_search.h"
 
 // One search call's settings, filled by the caller.
 struct TransitSearchContext {
@@ -22,6 +23,9 @@ struct TransitSearchContext {
   double alpha = 0.0;  // the aspect offset, degrees, added to the target's longitude
   int precision = 1;   // P: 1 high, 5 medium, 10 low; below 1 counts as 1
   LunarVariant lunarPoints = LunarVariant::True;  // the variant of the nodes and the Black Moon
+  // How a moving target's slower body is taken while the search approaches (crossing_search.h);
+  // the direct way only to check the fitted one.
+  TargetTrack track = TargetTrack::Fitted;
 };
 
 struct TransitResult {
@@ -50,7 +54,7 @@ TransitResult PlanetNextTransit(const TransitSearchContext& context, int body,
 TransitResult FastPointNextTransit(const TransitSearchContext& context, int a, int b, JdUt start,
                                    JdUt end);
 // The Sun to Mercury (p = 2) or Venus (3) plus alpha. Alpha beyond the greatest elongation
-// (29..331 degrees for Mercury, 47..313 for Venus, inclusive) is refused at once. P/600 degree,
+// (29..331 degrees for Mercury, 48..312 for Venus, inclusive) is refused at once. P/600 degree,
 // or P x 24 seconds.
 TransitResult Sun2MercuryOrVenusNextTransit(const TransitSearchContext& context, int p, JdUt start,
                                             JdUt end);

@@ -40,12 +40,13 @@ struct ToolRun {
   std::string err;
 };
 
-ToolRun RunTool(const TempFolder& folder, const std::string& input) {
+ToolRun RunTool(const TempFolder& folder, const std::string& input,
+                const std::string& options = "") {
   WriteFile(folder / "in.tsv", input);
   auto quoted = [](const std::filesystem::path& p) { return "'" + p.string() + "'"; };
-  const std::string command = quoted(VELM_TRANSIT_EVAL) + " < " + quoted(folder / "in.tsv") +
-                              " > " + quoted(folder / "out.tsv") + " 2> " +
-                              quoted(folder / "err.txt");
+  const std::string command = quoted(VELM_TRANSIT_EVAL) + options + " < " +
+                              quoted(folder / "in.tsv") + " > " + quoted(folder / "out.tsv") +
+                              " 2> " + quoted(folder / "err.txt");
   const int status = std::system(command.c_str());
   ToolRun run{WEXITSTATUS(status), {}, ReadFile(folder / "err.txt")};
   for (const std::string& line : Split(ReadFile(folder / "out.tsv"), '\n'))
@@ -147,6 +148,39 @@ TEST(TransitEval, AnswersEveryReadableLineAndReportsTheOthers) {
   EXPECT_EQ(run.out[2], "2458849.5\t4\t-777\t0\t365\t");
   EXPECT_EQ(run.out[3], "2458849.5\t0\t310\t0\t0\t");
   for (const char* line : {"line 3:", "line 5:", "line 6:", "line 9:"})
+    EXPECT_NE(run.err.find(line), std::string::npos) << line << " in " << run.err;
+}
+
+// The pair mode: one body against another, either way round, the angle modulo 360; the Sun with
+// Venus beyond 47 degrees (the elongation gate); the refusals.
+TEST(TransitEval, PairsModeListsTheMovingPairSearchsMoments) {
+  TempFolder folder;
+  const ToolRun run = RunTool(folder,
+                              "2415444.275507\t4\t5\t220.876607359\t80\n"
+                              "2415444.275507\t5\t4\t-220.876607359\t80\n"
+                              "2415444.275507\t5\t4\t139.123392641\t80\n"
+                              "2451920.5\t0\t3\t312.95\t10\n"
+                              "2451910.5\t3\t0\t60\t30\n"
+                              "2451910.5\t1\t5\t0\t30\n"
+                              "2451910.5\t5\t5\t0\t30\n"
+                              "2451910.5\t4\t11\t0\t30\n"
+                              "2451910.5\t4\t5\t0\t-1\n"
+                              "2451910.5\t4\t5\t0\n",
+                              " --pairs");
+  EXPECT_EQ(run.exitCode, 1);
+  ASSERT_EQ(run.out.size(), 5u) << run.err;
+  const std::string pass = "\t2415483.8201606\t2415484.7784939";
+  EXPECT_EQ(run.out[0], "2415444.275507\t4\t5\t220.876607359\t80" + pass);
+  EXPECT_EQ(run.out[1], "2415444.275507\t5\t4\t-220.876607359\t80" + pass);
+  EXPECT_EQ(run.out[2], "2415444.275507\t5\t4\t139.123392641\t80" + pass);
+  // Venus 47.05 degrees east of the Sun around its greatest elongation of 17 January 2001 (47.09):
+  // reached on the 13th, left on the 20th.
+  const std::vector<std::string> venus = Split(run.out[3], '\t');
+  ASSERT_EQ(venus.size(), 7u) << run.out[3];
+  EXPECT_NEAR(std::stod(venus[5]), 2451923.2, 0.05);
+  EXPECT_NEAR(std::stod(venus[6]), 2451930.33, 0.05);
+  EXPECT_EQ(run.out[4], "2451910.5\t3\t0\t60\t30\t");
+  for (const char* line : {"line 6:", "line 7:", "line 8:", "line 9:", "line 10:"})
     EXPECT_NE(run.err.find(line), std::string::npos) << line << " in " << run.err;
 }
 

@@ -38,13 +38,13 @@ const Refusal kRefusals[] = {
     {"black_moon_to_ceres", 0, FastPoint, 18, 12},
     {"black_moon_to_white_moon", 0, FastPoint, 18, 21},
     {"mars_as_fast_point", 0, FastPoint, 4, 7},
-    // Mercury never stands 29 degrees or more from the Sun, Venus never 47 or more.
+    // Mercury never stands 29 degrees or more from the Sun, Venus never 48 or more.
     {"sun_mercury_29", 29, SunInner, 0, 2},
     {"sun_mercury_331", 331, SunInner, 0, 2},
     {"sun_mercury_minus_30", -30, SunInner, 0, 2},
-    {"sun_venus_47", 47, SunInner, 0, 3},
+    {"sun_venus_48", 48, SunInner, 0, 3},
     {"sun_venus_90", 90, SunInner, 0, 3},
-    {"sun_venus_313", 313, SunInner, 0, 3},
+    {"sun_venus_312", 312, SunInner, 0, 3},
     {"sun_with_mars_as_inner", 0, SunInner, 0, 4},
     {"mercury_venus_90", 90, MercuryVenus, 2, 3},
     {"mercury_venus_270", 270, MercuryVenus, 2, 3},
@@ -82,7 +82,7 @@ TEST(TransitGates, AspectsJustInsideTheGreatestElongationAreSearched) {
   const struct {
     int planet;
     double alpha;
-  } rows[] = {{2, 28.5}, {2, 331.5}, {3, 46.5}, {3, 313.5}, {3, 45.0}, {3, 315.0}};
+  } rows[] = {{2, 28.5}, {2, 331.5}, {3, 47.5}, {3, 312.5}, {3, 45.0}, {3, 315.0}};
   for (const auto& row : rows) {
     const TransitSearchContext context{oracle::Tables(), row.alpha, 1};
     const TransitResult r =
