@@ -229,9 +229,10 @@ class NewcomerTest : public ShellTest {
     testing_support::ShowToPerson(pdf, shown->second);
   }
   inline static const std::map<std::string, std::string> kPagesShown = {
-      {"CPredListPrint", "prediction_list_page"},
-      {"CArchivePrint", "archive_print_page"},
-      {"CAstroCartView", "map_print_page"}};
+      {"CPredListPrint", "prediction_list_page"}, {"CArchivePrint", "archive_print_page"},
+      {"CAstroCartView", "map_print_page"},       {"AntisView", "antiscia_page"},
+      {"EphemView", "graphic_ephemeris_page"},    {"RectifView", "rectification_page"},
+      {"CAspTableView", "aspect_grid_page"}};
 
   // The message numbers the session may show.
   void Allow(std::initializer_list<int> numbers) { allowed_.insert(numbers); }

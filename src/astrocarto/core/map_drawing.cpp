@@ -62,7 +62,8 @@ SignBox SignLayout::BoxAt(double longitude, double latitude) const {
 }
 
 bool SignLayout::Fits(double longitude, double latitude) const {
-  return longitude - 0.5 * w >= window.west && longitude + 1.8 * w <= window.east &&
+  // As wide as the box the sign takes (BoxAt), so that its letters stay inside the window too.
+  return longitude - 0.5 * w >= window.west && longitude + 2.5 * w <= window.east &&
          latitude + 0.5 * h <= window.north && latitude - h >= window.south;
 }
 
@@ -273,9 +274,11 @@ void ACMap::PlaceICMCPlanetSigns(platform::Dc& dc, const ACMapView& view, const 
   for (const char kind : {'I', 'M'}) {
     for (int k = 0; k < lines.LineCount(); ++k) {
       const double x = kind == 'I' ? lines.Ic(k) : lines.Mc(k);
-      if (IsAbsent(x) || x < w.west || x > w.east - layout.w) continue;
+      if (IsAbsent(x)) continue;
       for (double lat = w.south + 2.0 * layout.h; lat < w.north - 2.0 * layout.h;
            lat += layout.h / 2.0) {
+        // The sign and its letters inside the window, clear of the bands of the grid's degrees.
+        if (!layout.Fits(x, lat)) break;
         const SignBox box = layout.BoxAt(x, lat);
         if (layout.OverlapsPlaced(box)) continue;
         layout.placed.push_back(box);

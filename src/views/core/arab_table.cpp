@@ -191,6 +191,16 @@ void ArabTable::DrawRow(platform::Dc& dc, int r, int x, int y, int glyphSize, in
   }
 }
 
+void ArabTable::DrawColumnNames(platform::Dc& dc, int x, int y, int unit) const {
+  const platform::DcState saved(dc);
+  dc.SetTextColor(ColorByIndex(kObjectColour));
+  dc.TextOut(x, y, GetMessageText(kMsgPartColumn));
+  if (settings_.withFormula)
+    dc.TextOut(x + FormulaColumn() * unit, y, GetMessageText(kMsgFormulaColumn));
+  dc.TextOut(x + LongitudeColumn() * unit, y, GetMessageText(kMsgLongitudeWord));
+  if (maxAspects_ > 0) dc.TextOut(x + AspectColumn() * unit, y, GetMessageText(kMsgAspectsColumn));
+}
+
 int ArabTable::FitFontSize(platform::Dc& dc, int width) const {
   const int size = FitFontWidth(dc, platform::kTextFace, kFirstScreenSize, width, rowText_);
   return size > 0 ? size : 100;
@@ -205,10 +215,11 @@ ArabTable::PrintLayout ArabTable::PreparePrint(platform::Dc& dc, const Configura
   PrintLayout l;
   l.fontSize = std::max(100, fontSize);
   l.interval = std::max(0, interval);
-  l.pageTop = config.print.marginTop + kPageHeadHeight;
+  const int rowHeight = l.interval + WHeight(dc, l.fontSize);
+  // The names of the columns take the first row under the head.
+  l.pageTop = config.print.marginTop + kPageHeadHeight + rowHeight;
   l.left = config.print.marginLeft + kPageLeftInset;
   l.width = kA4Width - l.left - config.print.marginRight;
-  const int rowHeight = l.interval + WHeight(dc, l.fontSize);
   l.rowsPerPage = std::max(1, (kA4Height - l.pageTop - config.print.marginBottom) / rowHeight);
   l.pages = std::max(1, (RowCount() + l.rowsPerPage - 1) / l.rowsPerPage);
   return l;

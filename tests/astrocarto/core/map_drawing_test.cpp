@@ -9,6 +9,7 @@
 #include "foundation/drawing/drawing_helpers.h"
 #include "map_test_support.h"
 #include "platform/core/recording_dc.h"
+#include "support/page_overlap.h"
 
 namespace {
 
@@ -349,6 +350,34 @@ TEST(LineSigns, ViewWithoutHeightDrawsNone) {
   ACMap map;
   map.DrawLineSigns(dc, {-180, 180, 85, -60}, ViewOf({-180, 180, 85, -60}, 36000, 0), lines);
   EXPECT_TRUE(dc.Calls().empty());
+}
+
+// The signs of the lines keep off the degrees the grid writes along the map's edges wherever the
+// lines run: the Sun's lines of two charts for a Sun in each ten degrees, on the printed page's
+// world map.
+TEST_F(Grid, LineSignsKeepOffTheDegreesAlongTheEdges) {
+  const MapWindow world{-180, 180, 85, -60};
+  ACMapView view = ViewOf(world, 18000, 7250);
+  view.grid = true;
+  for (int sun = 0; sun < 360; sun += 10) {
+    SCOPED_TRACE(sun);
+    const ACLines lines = SunLines(sun, true);
+    RecordingDc dc, measure;
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    maps_.Map(0).DrawGrid(dc, view);
+    const std::size_t degrees = CallsOf(dc, RecordedCall::Text).size();
+    ASSERT_GT(degrees, 0u);
+    maps_.Map(0).DrawLineSigns(dc, world, view, lines);
+    const std::vector<testing_support::TextBox> boxes = testing_support::PageTextBoxes(dc, measure);
+    ASSERT_GT(boxes.size(), degrees);
+    for (std::size_t i = 0; i < degrees; ++i)
+      for (std::size_t j = degrees; j < boxes.size(); ++j) {
+        const Rect& a = boxes[i].box;
+        const Rect& b = boxes[j].box;
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top)
+            << "sign " << boxes[j].text << " on the degrees " << boxes[i].text;
+      }
+  }
 }
 
 }  // namespace
