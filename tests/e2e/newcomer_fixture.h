@@ -223,7 +223,7 @@ class NewcomerTest : public ShellTest {
     if (shown == kPagesShown.end()) return;
     const std::filesystem::path png = pictures_ / (shown->second + ".png");
     const std::filesystem::path pdf = pictures_ / (shown->second + ".pdf");
-    ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+    ASSERT_TRUE(platform::WritePagePng(png, 1, 200, render).ok());
     ASSERT_TRUE(platform::WritePdf(pdf, shown->second, 1, render).ok());
     testing_support::ShowToPerson(png, shown->second);
     testing_support::ShowToPerson(pdf, shown->second);

@@ -30,7 +30,6 @@ constexpr int kCommentIndent = 1000;
 // the title, gaps between the head's lines, and the widest page number a title is measured with.
 constexpr int kBlockLeft = 400, kBlockDrop = 150;
 constexpr int kListNameSize = 3000;
-constexpr int kListNameLeft = 200;
 constexpr int kLineGap = 150;
 constexpr int kWidestPage = 999;
 // List box columns (pixels) and the indent of a marked record.
@@ -244,12 +243,12 @@ int PredListPrintout::DrawPageHead(platform::Dc& dc, int page, bool draw) const 
   // The list's name on a line of its own under the title, cut only where the page ends.
   dc.SelectFont(TextFont(kListNameSize));
   const int nameTop = place.bottom - kLineGap;
-  const int nameLeft = p.marginLeft + kListNameLeft;
+  const int nameLeft = p.marginLeft + kPrintLeft;
   if (draw) {
     dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
     dc.TextOut(nameLeft, nameTop,
                FitTextToWidth(dc, GetMessageText(kMsgListNameWord) + ": " + name_,
-                              kA4Width - p.marginRight - kListNameLeft - nameLeft));
+                              kA4Width - p.marginRight - kPrintLeft - nameLeft));
   }
   const int namesTop = nameTop - dc.GetTextMetrics().height - kLineGap;
   if (draw) DrawColumnNames(dc, p.marginLeft + kPrintLeft, namesTop);

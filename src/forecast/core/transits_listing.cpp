@@ -142,18 +142,23 @@ TransitsListing::Columns TransitsListing::ColumnsFor(platform::Dc& dc, int size)
   const int w = dc.GetTextMetrics().averageCharWidth;
   const int em =
       static_cast<int>(platform::Font{std::string(platform::kGlyphFaceA), size}.EmHeight());
-  // Each column as wide as the widest it holds: a date, a time, two glyphs with their "R", an
-  // aspect written as an angle with the orb's "+" and the event's glyph.
-  Columns c;
-  c.time = dc.GetTextExtent("00:00:0000").cx + w;
-  c.planets = c.time + (heading_.showTimeOfDay ? dc.GetTextExtent("00:00").cx + 4 * w : 0);
+  // Each column as wide as the widest it holds, its name included: a date, a time, two glyphs
+  // with their "R", an aspect written as an angle with the orb's "+" and the event's glyph.
+  const auto wide = [&dc, w](int content, int name) {
+    return std::max(content, dc.GetTextExtent(GetMessageText(name)).cx + w);
+  };
   const int glyphWithR = em + em / 2;
-  c.aspect = c.planets + 2 * (glyphWithR + w / 2);
-  c.positions = c.aspect +
-                std::max(em, dc.GetTextExtent("000\xB0"
-                                              "00'")
-                                 .cx) +
-                2 * em + w;
+  Columns c;
+  c.time = wide(dc.GetTextExtent("00:00:0000").cx + w, kMsgDayColumn);
+  c.planets =
+      c.time +
+      (heading_.showTimeOfDay ? wide(dc.GetTextExtent("00:00").cx + 4 * w, kMsgTimeColumn) : 0);
+  c.aspect = c.planets + wide(2 * (glyphWithR + w / 2), kMsgPlanetsColumn);
+  c.positions = c.aspect + wide(std::max(em, dc.GetTextExtent("000\xB0"
+                                                              "00'")
+                                                 .cx) +
+                                    2 * em + w,
+                                kMsgLunarAspectColumn);
   return c;
 }
 

@@ -22,17 +22,17 @@ struct PageHeadBlocks {
 };
 
 struct PageTitlePlace {
-  int centre = 0;     // x of the title's middle
-  int top = 0;        // y of its top
-  int size = 0;       // "Vudurez" size, tenths of a point
-  int bottom = 0;     // y under the title and the blocks: where the page's content may begin
-  bool below = false; // on a line of its own under the blocks
+  int centre = 0;      // x of the title's middle
+  int top = 0;         // y of its top
+  int size = 0;        // "Vudurez" size, tenths of a point
+  int bottom = 0;      // y under the title and the blocks: where the page's content may begin
+  bool below = false;  // on a line of its own under the blocks
 };
 
-inline constexpr int kHeadTitleSize = 4000;   // the title's size, tenths of a point
-inline constexpr int kHeadTitleDrop = 600;    // its top below the top margin, beside the blocks
+inline constexpr int kHeadTitleSize = 4000;      // the title's size, tenths of a point
+inline constexpr int kHeadTitleDrop = 600;       // its top below the top margin, beside the blocks
 inline constexpr int kHeadTitleSmallest = 3000;  // the smallest size it takes beside them
-inline constexpr int kHeadTitleGap = 300;     // between the title and a block
+inline constexpr int kHeadTitleGap = 300;        // between the title and a block
 
 // Measures `title` (code page 1251) in `dc` and places it.
 PageTitlePlace PlacePageTitle(platform::Dc& dc, const cfg::PrintSettings& print,

@@ -6,12 +6,14 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
+#include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -42,18 +44,9 @@ constexpr int kA4Width = 21000;
 constexpr int kA4Height = 29700;
 constexpr int kPageHeadHeight = 2500;
 constexpr int kPageLeftInset = 300;
-constexpr int kOrnamentSize = 6000;
-constexpr int kTitleSize = 4000;
 constexpr int kNodeNorth = 16, kNodeSouth = 17;
 // The colours of an aspect symbol (exact and within the orb) and of the object after it.
 constexpr int kExactColour = 4, kOrbColour = 1, kObjectColour = 0;
-
-platform::Font TextFont(int size) {
-  platform::Font f;
-  f.face = std::string(platform::kTextFace);
-  f.pointSize = size;
-  return f;
-}
 
 int WWidth(platform::Dc& dc, int size) {
   return std::max(1, TextWidthInFont(dc, platform::kTextFace, size, "W"));
@@ -231,11 +224,13 @@ void ArabTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   config.DrawPageFrame(dc, {0, 0, 0, 0});
-  const int top = config.print.marginTop, left = config.print.marginLeft;
-  const platform::Size head = chart.DrawHeader(dc, left + 200, -200 - top, 0, true);
-  int x = left + 200 + head.cx + 400;
-  for (const char g : glyphs::kOrnament)
-    x += DrawGlyphText(dc, x, -200 - top, g, 'a', kOrnamentSize, platform::BkMode::Transparent).cx;
-  dc.SelectFont(TextFont(kTitleSize));
-  dc.TextOut(x + 400, -200 - top, GetMessageText(kMsgArabTitle));
+  const cfg::PrintSettings& p = config.print;
+  // The chart's block at the left, the ornament at the right, the title between them or, when
+  // they leave it no room, under them (within the head's height).
+  const platform::Size head = chart.DrawHeader(dc, p.marginLeft + 200, -200 - p.marginTop, 0, true);
+  DrawPageOrnament(dc, config);
+  const PageHeadBlocks blocks{p.marginLeft + 200 + head.cx, PageOrnamentLeft(dc, p),
+                              std::min(-200 - p.marginTop - head.cy, PageOrnamentBottom(dc, p))};
+  const std::string& title = GetMessageText(kMsgArabTitle);
+  DrawPlacedTitle(dc, PlacePageTitle(dc, p, title, blocks), title);
 }

@@ -194,6 +194,12 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
   const auto width = [&dc](int size, std::string_view text) {
     return TextWidthInFont(dc, platform::kTextFace, size, text);
   };
+  const auto lineHeight = [&dc](int size) {
+    const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), size});
+    const int height = dc.GetTextMetrics().height;
+    dc.SelectFont(old);
+    return height;
+  };
   // Each name whole in its half of the corner: at the cell's size, or smaller down to half of it,
   // or at half of it on two lines (broken after a blank or a hyphen where one is near); only a
   // name that two lines cannot hold is shortened.
@@ -208,14 +214,18 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
       if (width(size, text) < room) return Fitted{{text}, size};
       if (size == smallest) break;
     }
+    // Two lines in the half of the corner, a quarter of the cell apart, each a little lower.
+    int size = smallest;
+    while (size > kNameSizeStep && lineHeight(size) > cellHeight * 9 / 40)
+      size -= kNameSizeStep / 2;
     std::size_t cut = text.size();
-    while (cut > 1 && width(smallest, text.substr(0, cut)) >= room) --cut;
+    while (cut > 1 && width(size, text.substr(0, cut)) >= room) --cut;
     const std::size_t blank = text.find_last_of(" -", cut - 1);
     if (blank != std::string::npos && blank > 0 && blank + 1 < text.size()) cut = blank + 1;
     std::string first = text.substr(0, cut), second = text.substr(cut);
     if (!first.empty() && first.back() == ' ') first.pop_back();
-    while (second.size() > 2 && width(smallest, second) >= room) second.pop_back();
-    return Fitted{{first, second}, smallest};
+    while (second.size() > 2 && width(size, second) >= room) second.pop_back();
+    return Fitted{{first, second}, size};
   };
   DrawThickLine(dc, originX, originY - cellHeight / 2, originX + cellWidth,
                 originY - cellHeight / 2, platform::PenStyle::Solid, kThinGrid,
@@ -223,7 +233,7 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), fontSize});
   const auto draw = [&](const Fitted& name, int top) {
     dc.SelectFont({std::string(platform::kTextFace), name.size});
-    const int step = dc.GetTextMetrics().height;
+    const int step = cellHeight / 4;
     for (std::size_t i = 0; i < name.lines.size(); ++i)
       dc.TextOut(originX + cellWidth / 20, top - static_cast<int>(i) * step, name.lines[i]);
   };
@@ -236,14 +246,17 @@ void AspectTable::DrawAspectCell(platform::Dc& dc, int x, int y, const AspectSys
                                  int position, int result, double orb) const {
   const Aspect& aspect = system.GetAspect(position);
   const int aspectColour = result == 2 ? aspect.exactColor : aspect.color;
-  DrawAspectGlyph(dc, x + cellWidth / 15, y, 2 * fontSize, ClassifyAspectAngle(aspect),
-                  aspect.abbreviation, colourMode != 0 ? aspectColour : kDefaultColour);
+  const platform::Size symbol =
+      DrawAspectGlyph(dc, x + cellWidth / 15, y, 2 * fontSize, ClassifyAspectAngle(aspect),
+                      aspect.abbreviation, colourMode != 0 ? aspectColour : kDefaultColour);
+  // The orb at half the cell, or after a symbol wider than the cell's first half.
+  const int orbX = std::max(x + cellWidth / 2, x + cellWidth / 15 + symbol.cx + cellWidth / 30);
   char text[32];
   std::snprintf(text, sizeof text, "%3.1f", std::fabs(orb));
   const platform::Color oldColour =
       dc.SetTextColor(ColorByIndex(colourMode == 2 ? aspectColour : kDefaultColour));
   const platform::Font oldFont = dc.SelectFont(GlyphFont(fontSize * 8 / 10));
-  dc.TextOut(x + cellWidth / 2, y - cellHeight / 2, text);
+  dc.TextOut(orbX, y - cellHeight / 2, text);
   dc.SelectFont(oldFont);
   dc.SetTextColor(oldColour);
 }
