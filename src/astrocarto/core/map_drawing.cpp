@@ -306,8 +306,10 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
   const double across = std::abs(g.X(window.east) - g.X(window.west));
   const double down = std::abs(g.Y(window.north) - g.Y(window.south));
   if (across > 0.0 && down > 0.0) {
-    const double lon = margin.cx * (window.east - window.west) / across;
-    const double lat = margin.cy * (window.north - window.south) / down;
+    // The bands with half a label's height of room, so that no sign reads as part of a number.
+    const int room = margin.cy / 2;
+    const double lon = (margin.cx + room) * (window.east - window.west) / across;
+    const double lat = (margin.cy + room) * (window.north - window.south) / down;
     // A glyph may stand taller than the height it was fitted to: the bottom band keeps that too.
     const platform::DcState saved(dc);
     dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), size});

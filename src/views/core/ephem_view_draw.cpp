@@ -254,8 +254,17 @@ void DrawYear(platform::Dc& dc, const RGraphEphem& graph) {
   const FDate first = graph.FirstMoment().date;
   char text[16];
   std::snprintf(text, sizeof text, "%d", first.Era() == 'B' ? -first.Year() : first.Year());
-  dc.SelectFont(TextFont(size, Landscape(graph) ? graph.landscapeRotation * 10 : 0));
+  const int turn = Landscape(graph) ? graph.landscapeRotation : 0;
+  dc.SelectFont(TextFont(size, turn * 10));
   dc.SetTextColor(platform::kBlack);
+  if (turn == 90) {
+    // Turned a quarter the other way the year would run out of the graph's top band, over the
+    // frame: its corner is taken so that it covers the same band as the year turned by 270.
+    const int width = dc.GetTextExtent(text).cx;
+    const int height = dc.GetTextMetrics().height;
+    graph.PutText(dc, g.leftMargin + width, -g.topMargin / 10 - height, text);
+    return;
+  }
   graph.PutText(dc, g.leftMargin, -g.topMargin / 10, text);
 }
 
