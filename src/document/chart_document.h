@@ -47,7 +47,7 @@ enum class DocCreationMode {
 struct DocCreation {
   DocCreationMode mode = DocCreationMode::NewChart;
   int kind = kChartNatal;         // NewChart: the kind 0..9 (another number counts as natal)
-  std::optional<Chart> source{};  // DerivedChart, Copy
+  std::optional<Chart> source{};  // DerivedChart, Copy; PrintList: the person the list names
   StatResults stats{};            // Statistics
   // PrintList of a prediction list: its name (code page 1251) and its file.
   std::string predictionListName{};

@@ -223,15 +223,16 @@ class NewcomerTest : public ShellTest {
     if (shown == kPagesShown.end()) return;
     const std::filesystem::path png = pictures_ / (shown->second + ".png");
     const std::filesystem::path pdf = pictures_ / (shown->second + ".pdf");
-    ASSERT_TRUE(platform::WritePagePng(png, 1, 100, render).ok());
+    ASSERT_TRUE(platform::WritePagePng(png, 1, 200, render).ok());
     ASSERT_TRUE(platform::WritePdf(pdf, shown->second, 1, render).ok());
     testing_support::ShowToPerson(png, shown->second);
     testing_support::ShowToPerson(pdf, shown->second);
   }
   inline static const std::map<std::string, std::string> kPagesShown = {
-      {"CPredListPrint", "prediction_list_page"},
-      {"CArchivePrint", "archive_print_page"},
-      {"CAstroCartView", "map_print_page"}};
+      {"CPredListPrint", "prediction_list_page"}, {"CArchivePrint", "archive_print_page"},
+      {"CAstroCartView", "map_print_page"},       {"AntisView", "antiscia_page"},
+      {"EphemView", "graphic_ephemeris_page"},    {"RectifView", "rectification_page"},
+      {"CAspTableView", "aspect_grid_page"}};
 
   // The message numbers the session may show.
   void Allow(std::initializer_list<int> numbers) { allowed_.insert(numbers); }

@@ -33,8 +33,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Types the birth data of Иванов into the natal entry dialog, the town taken from the atlas list.
-void EnterIvanov(QWidget& d) {
-  TypeInto(d, QStringLiteral("Имя"), QStringLiteral("Иванов"));
+// The natal chart of `name` born in Moscow on 13 May 1975 at 14:30, as a person types it.
+void EnterMuscovite(QWidget& d, const QString& name) {
+  TypeInto(d, QStringLiteral("Имя"), name);
   TypeInto(d, QStringLiteral("Дата"), QStringLiteral("13.05.1975"));
   TypeInto(d, QStringLiteral("Местное время"), QStringLiteral("14:30"));
   TypeInto(d, QStringLiteral("Часовой пояс"), QStringLiteral("+03:00"));
@@ -47,6 +48,8 @@ void EnterIvanov(QWidget& d) {
                     towns->visualItemRect(moscow).center());
   Click(d, QStringLiteral("OK"));
 }
+
+void EnterIvanov(QWidget& d) { EnterMuscovite(d, QStringLiteral("Иванов")); }
 
 CKovraDoc* ActiveChart(CMainFrame& frame) {
   return dynamic_cast<CKovraDoc*>(frame.GetActiveDocument());
@@ -253,14 +256,14 @@ void TypeNumber(QSpinBox* box, int value) {
 
 class NewcomerPathTest : public NewcomerTest {
  protected:
-  // Started with the natal chart of Иванов typed in.
-  CKovraDoc* StartWithChart() {
+  // Started with the natal chart of Иванов (or the one `enter` types) typed in.
+  CKovraDoc* StartWithChart(ModalScript::Act enter = EnterIvanov) {
     Start(
         [](QWidget& d) {
           Click(d, QStringLiteral("Новый гороскоп: Натальный"));
           Click(d, QStringLiteral("OK"));
         },
-        [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+        [this, &enter] { script_.Then("entry::CD_ENTER_Natal", enter); });
     return ActiveChart(Frame());
   }
   // Runs `command` from the window of `view` and returns the newest window of `document`.
@@ -418,7 +421,10 @@ TEST_F(NewcomerPathTest, RectificationByEventsTreminAndHermes) {
 // map with its crossings and towns, a printed prediction list and the archive's listing; no
 // text of a page overlaps another, runs off the paper or crosses the page frame.
 TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
-  CKovraDoc* natal = StartWithChart();
+  // A name as long as the people of an archive have: the identification blocks reach the
+  // middle of the page head, where the titles would stand.
+  CKovraDoc* natal = StartWithChart(
+      [](QWidget& d) { EnterMuscovite(d, QStringLiteral("Иванова-Петровская Мария Андреевна")); });
   ASSERT_NE(natal, nullptr);
   platform::View* wheel = natal->Views().front();
   checkOverlap_ = true;
@@ -437,6 +443,77 @@ TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
       if (seen.insert(view).second) LookAt(*view);
     script_.Verify("command " + std::to_string(command));
   }
+  // The graph of the rectification by events, its interval typed in.
+  LifeEventList& events = app_->RectificationEvents();
+  ASSERT_TRUE(events.Add(Cp1251("Свадьба"), 2, 9, 2000, "NNNY", "NNNNNNY").ok());
+  script_.Then("RectificationSheet", [](QWidget& d) {
+    auto& page = *static_cast<DRectConf*>(static_cast<RectificationSheet&>(d).Page(0));
+    TypeNumber(page.IntervalBox(false, 4), 0);
+    TypeNumber(page.IntervalBox(true, 3), 15);
+    Click(d, QStringLiteral("OK"));
+  });
+  auto* rectif = dynamic_cast<RectifView*>(RunFromWindow(wheel, cmd::kRectifyByEvents));
+  ASSERT_NE(rectif, nullptr);
+  while (rectif->Graph().Form() != kRectGraph) rectif->NextForm();
+  LookAt(*rectif);
+
+  // A second chart: the grid between the two charts names both in its corner, and the antiscia
+  // page carries both identification blocks and both tables.
+  script_.Then("DChooseChartType", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
+  script_.Then("entry::CD_ENTER_Natal", [](QWidget& d) {
+    TypeInto(d, QStringLiteral("Имя"), QStringLiteral("Транзит на свадьбу"));
+    TypeInto(d, QStringLiteral("Дата"), QStringLiteral("02.09.2000"));
+    TypeInto(d, QStringLiteral("Местное время"), QStringLiteral("12:00"));
+    TypeInto(d, QStringLiteral("Часовой пояс"), QStringLiteral("+04:00"));
+    TypeInto(d, QStringLiteral("Город"), QStringLiteral("Моск"));
+    QTest::keyClick(testing_support::FindControl(d, QStringLiteral("Город")), Qt::Key_Return);
+    Click(d, QStringLiteral("OK"));
+  });
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kAddRemoveChart);
+  script_.Verify("second chart");
+  ASSERT_TRUE(natal->IsTwoChart());
+  for (platform::View* view : AllViews())
+    if (testing_support::ClassName(*view) == "AntisView") LookAt(*view);
+  // Every table is asked for between the two charts.
+  script_.Otherwise(
+      [](QWidget& d) {
+        if (testing_support::ClassName(d) == "D_CHOOSE_AT_FOR_DW")
+          d.findChild<QListWidget*>()->setCurrentRow(2);
+        AcceptAsProposed(d);
+      },
+      20);
+  platform::View* grid = RunFromWindow(wheel, cmd::kAspectTable);
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(natal->firstTableChoice, 2);
+  // The corner names the charts whole (the first 15 letters of each name), on one line or two.
+  platform::PrintInfo info;
+  ASSERT_TRUE(grid->OnPreparePrinting(info));
+  platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
+  platform::RecordingDc paper(600.0, true);
+  paper.MeasureWith(&measure.dc());
+  paper.SetMapMode(platform::MapMode::HiMetric);
+  grid->OnBeginPrinting(paper, info);
+  grid->OnPrint(paper, 1);
+  const std::vector<std::string> texts = paper.Texts();
+  const auto written = [&texts](const std::string& name) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (texts[i] == name) return true;
+      if (i + 1 < texts.size() &&
+          (texts[i] + texts[i + 1] == name || texts[i] + ' ' + texts[i + 1] == name))
+        return true;
+    }
+    return false;
+  };
+  for (const char* name : {"Иванова-Петровс", "Транзит на свад"})
+    EXPECT_TRUE(written(Cp1251(name))) << name;
+  // The second chart taken away again: the map's views are of one chart.
+  Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
+  Run(cmd::kAddRemoveChart);
+  EXPECT_FALSE(natal->IsTwoChart());
+  script_.Verify("two charts");
+  script_.Otherwise(AcceptAsProposed);
+
   auto* map = ViewOf<CAstroCartView>(natal);
   ASSERT_NE(map, nullptr);
   ASSERT_NE(RunFromWindow(map, cmd::kLineCrossings), nullptr);
@@ -517,9 +594,25 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
     platform::View* view;
     std::vector<int> headings;
   };
+  platform::View* transits = RunFromWindow(wheel, cmd::kPlanetTransits);
   const std::vector<Table> tables = {
       {"antiscia", RunFromWindow(wheel, cmd::kAntiscia), {2131, 2132}},
-      {"planet transits", RunFromWindow(wheel, cmd::kPlanetTransits), {687, 688}},
+      {"planet transits", transits, {687, 688}},
+      {"planet transit columns",
+       transits,
+       {kMsgDayColumn, kMsgPlanetsColumn, kMsgLunarAspectColumn, kMsgPositionsColumn}},
+      {"equatorial coordinates",
+       RunFromWindow(wheel, cmd::kCoordEquatorial),
+       {kMsgRightAscensionColumn, kMsgDeclinationColumn}},
+      {"horizontal coordinates",
+       RunFromWindow(wheel, cmd::kCoordHorizontal),
+       {kMsgAzimuthColumn, kMsgAltitudeColumn}},
+      {"Arabic parts",
+       RunFromWindow(wheel, cmd::kArabicParts),
+       {kMsgPartColumn, kMsgFormulaColumn, kMsgLongitudeWord}},
+      {"life point",
+       RunFromWindow(wheel, cmd::kLifePoint),
+       {kMsgDayColumn, kMsgAgeColumn, kMsgLunarAspectColumn}},
       {"lunar transits", RunFromWindow(wheel, cmd::kMoonTransits), {2125, 2126}},
       {"crossings", RunFromWindow(map, cmd::kLineCrossings), {2127, 2141, 2142}},
       {"town list", RunFromWindow(map, cmd::kTownList), {2128, 2129, 2130}},
@@ -541,6 +634,25 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
     ExpectHeadingsOverRows(paper, table.headings, std::string(table.name) + " on paper");
   };
   for (const Table& table : tables) expectHeadings(table);
+
+  // The first transit handed over to a new prediction list: its print view names the columns.
+  ASSERT_NE(transits, nullptr);
+  Frame().MdiArea()->setActiveSubWindow(transits->Frame());
+  script_.Then("DPREDLIST_TRANSFER", [](QWidget& d) {
+    Click(d, QStringLiteral("Создать новый список"));
+    TypeInto(d, QStringLiteral("Название нового списка"), QStringLiteral("Прогноз"));
+    Click(d, QStringLiteral("Добавить и открыть список"));
+  });
+  script_.Then("DPREDICT_LIST", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
+  std::size_t opened = app_->Documents().Documents().size();
+  RightClickRow(*static_cast<platform::LineListView*>(transits), 0);
+  Settle();
+  script_.Verify("prediction list");
+  ASSERT_EQ(app_->Documents().Documents().size(), opened + 1);
+  expectHeadings({"prediction list",
+                  app_->Documents().Documents().back()->Views().front(),
+                  {kMsgLunarMomentColumn, kMsgMovingColumn, kMsgTargetColumn, kMsgLunarAspectColumn,
+                   kMsgArcColumn}});
 
   // The archive's records under their headings, the name over the names; its printed listing.
   prompts_.ExpectFile((folder_ / "Клиенты").string());
@@ -570,10 +682,10 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
   script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
   prompts_.Expect(677, platform::Answer::Ok);
   Allow({677});
-  const std::size_t documents = app_->Documents().Documents().size();
+  opened = app_->Documents().Documents().size();
   Run(cmd::kLoadFromArchive);
   script_.Verify("archive browser");
-  ASSERT_EQ(app_->Documents().Documents().size(), documents + 1);
+  ASSERT_EQ(app_->Documents().Documents().size(), opened + 1);
   expectHeadings({"archive listing",
                   app_->Documents().Documents().back()->Views().front(),
                   {2133, 2134, 2138, 2139, 2141, 2142, 2136}});

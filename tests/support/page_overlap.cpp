@@ -70,13 +70,37 @@ bool InkBox(const platform::RecordedCall& c, int x, int baseline, platform::Rect
   return true;
 }
 
+// How many 0.01 mm one logical unit of `mode` is.
+int Scale(platform::MapMode mode) { return mode == platform::MapMode::LoMetric ? 10 : 1; }
+
+// A box of a text's own axes (its advance to the right, y up from the reference point) turned by
+// `escapement` (tenths of a degree, counter-clockwise) about the reference point `at`; only
+// quarter turns are turned, anything else is taken as unturned.
+platform::Rect Turned(const platform::Rect& b, platform::Point at, int escapement) {
+  const int dl = b.left - at.x, dr = b.right - at.x, dt = b.top - at.y, db = b.bottom - at.y;
+  switch ((escapement % 3600 + 3600) % 3600) {
+    case 900:  // the advance goes up the page, the text's top to the left
+      return {at.x - dt, at.y + dr, at.x - db, at.y + dl};
+    case 1800:
+      return {at.x - dr, at.y - db, at.x - dl, at.y - dt};
+    case 2700:  // the advance goes down the page, the text's top to the right
+      return {at.x + db, at.y - dl, at.x + dt, at.y - dr};
+    default:
+      return b;
+  }
+}
+
+platform::Rect Scaled(const platform::Rect& b, int k) {
+  return {b.left * k, b.top * k, b.right * k, b.bottom * k};
+}
+
 }  // namespace
 
 std::vector<TextBox> PageTextBoxes(const platform::RecordingDc& dc, platform::Dc& measure) {
   std::vector<TextBox> boxes;
   measure.SetMapMode(platform::MapMode::HiMetric);
   for (const platform::RecordedCall& c : dc.Calls()) {
-    if (c.kind != platform::RecordedCall::Text || c.font.escapement % 3600 != 0) continue;
+    if (c.kind != platform::RecordedCall::Text || c.font.escapement % 900 != 0) continue;
     const std::size_t first = c.text.find_first_not_of(' ');
     if (first == std::string::npos) continue;
     const std::size_t last = c.text.find_last_not_of(' ');
@@ -116,6 +140,8 @@ std::vector<TextBox> PageTextBoxes(const platform::RecordingDc& dc, platform::Dc
     t.box.bottom = baseline - (HasDescender(c.text) ? static_cast<int>(kDescenderDepth * em) : 0);
     t.text = c.text;
     if (c.font.IsGlyphFace() && !InkBox(c, left, top - m.ascent, t.box)) continue;
+    // A turned text turns about its reference point; a page drawn in 0.1 mm is scaled to 0.01 mm.
+    t.box = Scaled(Turned(t.box, c.points[0], c.font.escapement), Scale(c.mapMode));
     boxes.push_back(std::move(t));
   }
   return boxes;
@@ -139,9 +165,10 @@ std::vector<std::string> PageOverlaps(const platform::RecordingDc& dc, platform:
   for (const platform::RecordedCall& c : dc.Calls()) {
     if (c.kind != platform::RecordedCall::Rectangle && c.kind != platform::RecordedCall::RoundRect)
       continue;
-    const platform::Rect frame{
-        std::min(c.points[0].x, c.points[1].x), std::max(c.points[0].y, c.points[1].y),
-        std::max(c.points[0].x, c.points[1].x), std::min(c.points[0].y, c.points[1].y)};
+    const platform::Rect frame =
+        Scaled({std::min(c.points[0].x, c.points[1].x), std::max(c.points[0].y, c.points[1].y),
+                std::max(c.points[0].x, c.points[1].x), std::min(c.points[0].y, c.points[1].y)},
+               Scale(c.mapMode));
     if (frame.right - frame.left < kPaperWidth / 2 || frame.top - frame.bottom < kPaperHeight / 2)
       continue;
     for (const TextBox& t : boxes)

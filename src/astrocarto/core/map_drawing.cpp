@@ -62,7 +62,8 @@ SignBox SignLayout::BoxAt(double longitude, double latitude) const {
 }
 
 bool SignLayout::Fits(double longitude, double latitude) const {
-  return longitude - 0.5 * w >= window.west && longitude + 1.8 * w <= window.east &&
+  // As wide as the box the sign takes (BoxAt), so that its letters stay inside the window too.
+  return longitude - 0.5 * w >= window.west && longitude + 2.5 * w <= window.east &&
          latitude + 0.5 * h <= window.north && latitude - h >= window.south;
 }
 
@@ -273,9 +274,11 @@ void ACMap::PlaceICMCPlanetSigns(platform::Dc& dc, const ACMapView& view, const 
   for (const char kind : {'I', 'M'}) {
     for (int k = 0; k < lines.LineCount(); ++k) {
       const double x = kind == 'I' ? lines.Ic(k) : lines.Mc(k);
-      if (IsAbsent(x) || x < w.west || x > w.east - layout.w) continue;
+      if (IsAbsent(x)) continue;
       for (double lat = w.south + 2.0 * layout.h; lat < w.north - 2.0 * layout.h;
            lat += layout.h / 2.0) {
+        // The sign and its letters inside the window, clear of the bands of the grid's degrees.
+        if (!layout.Fits(x, lat)) break;
         const SignBox box = layout.BoxAt(x, lat);
         if (layout.OverlapsPlaced(box)) continue;
         layout.placed.push_back(box);
@@ -303,8 +306,10 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
   const double across = std::abs(g.X(window.east) - g.X(window.west));
   const double down = std::abs(g.Y(window.north) - g.Y(window.south));
   if (across > 0.0 && down > 0.0) {
-    const double lon = margin.cx * (window.east - window.west) / across;
-    const double lat = margin.cy * (window.north - window.south) / down;
+    // The bands with half a label's height of room, so that no sign reads as part of a number.
+    const int room = margin.cy / 2;
+    const double lon = (margin.cx + room) * (window.east - window.west) / across;
+    const double lat = (margin.cy + room) * (window.north - window.south) / down;
     // A glyph may stand taller than the height it was fitted to: the bottom band keeps that too.
     const platform::DcState saved(dc);
     dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), size});

@@ -91,7 +91,8 @@ ListingScreen LifePointListing::MeasureScreen(platform::Dc& dc) {
   const platform::Size w = SampleW(dc, display_.screenFontSize);
   screenRow_ = std::max(1, static_cast<int>(display_.screenLineSpacing * w.cy));
   screenUnit_ = std::max(1, ColumnUnit(w.cx));
-  const int top = kScreenTop + (ShowsCurrentRow() ? screenRow_ : 0);
+  // The current-position row, the names of the columns, then the events.
+  const int top = kScreenTop + (ShowsCurrentRow() ? screenRow_ : 0) + screenRow_;
   return {kScreenLeft, top, static_cast<double>(screenRow_)};
 }
 
@@ -110,8 +111,8 @@ ListingPaper LifePointListing::MeasurePrint(platform::Dc& dc) {
   const int columnWidth = kPrintColumnUnits * w.cx;
   printUnit_ = std::max(1, ColumnUnit(w.cx));
   printRow_ = std::max(1, static_cast<int>(display_.printLineSpacing * w.cy));
-  eventsTop_ = kPrintTop + p.marginTop + (ShowsCurrentRow() ? printRow_ : 0);
-  ListingPaper paper;
+  eventsTop_ = kPrintTop + p.marginTop + (ShowsCurrentRow() ? printRow_ : 0) + printRow_;
+  ListingPaper& paper = paper_;
   const int rows = lists::FitCount(kA4Height - eventsTop_ - p.marginBottom, printRow_);
   const int columns = lists::FitColumns(printable, columnWidth, display_.printColumns);
   paper.layout = lists::ColumnPageLayout(rows, columns, lists::ColumnOrderOf(display_.printOrder));
@@ -146,6 +147,21 @@ void LifePointListing::DrawEventRow(platform::Dc& dc, const LifePointEvent& e, i
                   platform::BkMode::Transparent);
 }
 
+void LifePointListing::DrawColumnNames(platform::Dc& dc, int x, int y, int size, int unit,
+                                       bool paper) const {
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SetTextColor(ColorByIndex(kPlainColour));
+  dc.SelectFont(TextFont(static_cast<int>(size * kTextScale)));
+  // Over the columns of DrawEventRow: the date, the age, the aspect with its target and phase.
+  const int a = x + (paper ? 6 : 7) * unit;
+  const int g = a + (paper ? 4 : 5) * unit;
+  dc.TextOut(x, y, GetMessageText(kMsgDayColumn));
+  dc.TextOut(a, y, GetMessageText(kMsgAgeColumn));
+  dc.TextOut(g, y, GetMessageText(kMsgLunarAspectColumn));
+}
+
 void LifePointListing::DrawCurrentRow(platform::Dc& dc, int x, int y, int size, int unit,
                                       bool paper) const {
   platform::DcState keep(dc);
@@ -169,6 +185,8 @@ void LifePointListing::DrawCurrentRow(platform::Dc& dc, int x, int y, int size, 
 void LifePointListing::DrawHead(platform::Dc& dc) {
   if (ShowsCurrentRow())
     DrawCurrentRow(dc, kScreenLeft, -kScreenTop, display_.screenFontSize, screenUnit_, false);
+  DrawColumnNames(dc, kScreenLeft, -(kScreenTop + (ShowsCurrentRow() ? screenRow_ : 0)),
+                  display_.screenFontSize, screenUnit_, false);
 }
 
 void LifePointListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
@@ -186,9 +204,14 @@ void LifePointListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Poi
 
 void LifePointListing::DrawPageHead(platform::Dc& dc, int page, int, int) {
   DrawPrintedPageHead(dc, chart_, config_, lists::PageTitle(type_.name, page));
+  const int left = kPrintLeft + config_.print.marginLeft;
   if (ShowsCurrentRow())
-    DrawCurrentRow(dc, kPrintLeft + config_.print.marginLeft, -(eventsTop_ - printRow_), printSize_,
-                   printUnit_, true);
+    DrawCurrentRow(dc, left, -(eventsTop_ - 2 * printRow_), printSize_, printUnit_, true);
+  // Every column of events the page fills has the names over its first row.
+  const int columns = paper_.layout.ColumnsUsedOnPage(page, Count());
+  for (int c = 0; c < std::max(1, columns); ++c)
+    DrawColumnNames(dc, left + static_cast<int>(c * paper_.columnStep), -(eventsTop_ - printRow_),
+                    printSize_, printUnit_, true);
 }
 
 }  // namespace forecast

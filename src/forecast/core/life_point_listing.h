@@ -62,6 +62,8 @@ class LifePointListing : public EventListing {
   void DrawEventRow(platform::Dc& dc, const LifePointEvent& e, int x, int y, int size, int unit,
                     bool paper) const;
   void DrawCurrentRow(platform::Dc& dc, int x, int y, int size, int unit, bool paper) const;
+  // The names of the columns of DrawEventRow at (x, y).
+  void DrawColumnNames(platform::Dc& dc, int x, int y, int size, int unit, bool paper) const;
 
  private:
   int TextColour(const LifePointEvent& e, bool paper) const;
@@ -80,6 +82,7 @@ class LifePointListing : public EventListing {
   int printUnit_ = 1;
   int printRow_ = 1;
   int eventsTop_ = 0;
+  ListingPaper paper_;
 };
 
 }  // namespace forecast

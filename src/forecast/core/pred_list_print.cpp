@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "astro/chart/chart_header.h"
 #include "forecast/core/event_listing.h"
 #include "forecast/core/pred_list_file.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
 #include "foundation/lists/column_pages.h"
@@ -24,8 +26,12 @@ constexpr int kMarkIndent = 1000;  // a marked record on the print view
 constexpr int kMovingGap = 400;
 constexpr int kPrintLeft = 100;  // right of the left margin
 constexpr int kCommentIndent = 1000;
-constexpr int kOrnamentSize = 6000;
-constexpr int kTitleSize = 4000;
+// The printed head: the person's block where DrawPrintedPageFrame puts it, the list's name under
+// the title, gaps between the head's lines, and the widest page number a title is measured with.
+constexpr int kBlockLeft = 400, kBlockDrop = 150;
+constexpr int kListNameSize = 3000;
+constexpr int kLineGap = 150;
+constexpr int kWidestPage = 999;
 // List box columns (pixels) and the indent of a marked record.
 constexpr int kBoxIndent = 20;
 constexpr int kBoxMoving = 90, kBoxMovingLabel = 103, kBoxTarget = 170, kBoxTargetLabel = 183;
@@ -46,6 +52,21 @@ void DrawMoving(platform::Dc& dc, const PredListRecord& r, int x, int y, int siz
     dc.TextOut(x, y, kLifePointText);
   else
     Glyph(dc, x, y, glyphs::Point(r.moving), 'a', size);
+}
+
+// The extent of the chart's compact identification block, measured as DrawChartHeader draws it.
+platform::Size MeasureBlock(platform::Dc& dc, const Chart& chart) {
+  const platform::Font old = dc.SelectFont(platform::Font{});
+  platform::Font font;
+  font.pointSize = kHeaderFontSize;
+  dc.SelectFont(font);
+  const std::vector<std::string> lines = ChartHeaderLines(chart, true);
+  platform::Size extent{0, 0};
+  for (const std::string& line : lines) extent.cx = std::max(extent.cx, dc.GetTextExtent(line).cx);
+  if (!lines.empty())
+    extent.cy = static_cast<int>(lines.size() - 1) * kHeaderLineStep + dc.GetTextMetrics().height;
+  dc.SelectFont(old);
+  return extent;
 }
 
 }  // namespace
@@ -121,12 +142,14 @@ void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredLi
 }
 
 PredListPrintout::PredListPrintout(const std::vector<PredListRecord>& records, std::string listName,
-                                   int fontSize, int interval, const Configuration& config)
+                                   int fontSize, int interval, const Configuration& config,
+                                   const Chart* person)
     : records_(records),
       name_(std::move(listName)),
       fontSize_(std::max(1, fontSize)),
       interval_(std::max(1, interval)),
-      config_(config) {}
+      config_(config),
+      person_(person) {}
 
 int PredListPrintout::ScreenRowHeight(platform::Dc& dc) const {
   return std::max(1, SampleW(dc, fontSize_).cy * interval_ / 100);
@@ -153,6 +176,25 @@ void PredListPrintout::DrawRow(platform::Dc& dc, const PredListRecord& r, int da
   dc.TextOut(n + 6 * w, y, PredArcText(r));
 }
 
+void PredListPrintout::DrawColumnNames(platform::Dc& dc, int dateX, int y) const {
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(fontSize_));
+  const int d = dc.GetTextExtent(kDateSample).cx;
+  const int w = dc.GetTextExtent("W").cx;
+  // Over the columns of an unmarked row: the moment, the moving object and its chart, the target
+  // and its chart, the aspect with its phase, the arc.
+  const int m = dateX + d + kMovingGap;
+  const int n = m + 2 * d + 2 * w;
+  dc.TextOut(dateX, y, GetMessageText(kMsgLunarMomentColumn));
+  dc.TextOut(m, y, GetMessageText(kMsgMovingColumn));
+  dc.TextOut(m + d, y, GetMessageText(kMsgTargetColumn));
+  dc.TextOut(n, y, GetMessageText(kMsgLunarAspectColumn));
+  dc.TextOut(n + 6 * w, y, GetMessageText(kMsgArcColumn));
+}
+
 void PredListPrintout::DrawScreenRow(platform::Dc& dc, int record, int y) const {
   if (record < 0 || record >= Count()) return;
   const PredListRecord& r = records_[static_cast<std::size_t>(record)];
@@ -170,38 +212,51 @@ int PredListPrintout::PreparePrinting(platform::Dc& dc) {
   lines_ = BuildPrintLines(records_);
   const cfg::PrintSettings& p = config_.print;
   rowHeight_ = ScreenRowHeight(dc);
-  firstTop_ = p.marginTop + kHeaderHeight;
-  rowsPerPage_ =
-      lists::FitCount(kA4Height - p.marginBottom - kHeaderHeight - p.marginTop, rowHeight_);
+  // The rows begin under the deepest head: the title of a later page, longer by its number, may
+  // have to stand under the blocks where the first page's stood beside them.
+  const int headBottom = std::min(DrawPageHead(dc, 1, false), DrawPageHead(dc, kWidestPage, false));
+  firstTop_ = std::max(p.marginTop + kHeaderHeight, -headBottom);
+  rowsPerPage_ = lists::FitCount(kA4Height - p.marginBottom - firstTop_, rowHeight_);
   return lists::ColumnPageLayout(rowsPerPage_, 1, lists::ColumnOrder::kDown)
       .PageCount(static_cast<int>(lines_.size()));
 }
 
-void PredListPrintout::DrawPageHead(platform::Dc& dc, int page) const {
+int PredListPrintout::DrawPageHead(platform::Dc& dc, int page, bool draw) const {
   platform::DcState keep(dc);
   const cfg::PrintSettings& p = config_.print;
   dc.SetBkMode(platform::BkMode::Transparent);
-  config_.DrawPageFrame(dc, {0, 0, 0, 0});
-  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), kOrnamentSize, 0, false, false});
-  dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
-  dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
-  dc.SelectFont(TextFont(kTitleSize));
-  // The list's name shares the head's band with the title: a long name is cut with "..." so that
-  // it ends a blank's width before the title begins.
+  dc.SetTextColor(platform::kBlack);
+  PageHeadBlocks blocks{p.marginLeft, PageOrnamentLeft(dc, p), PageOrnamentBottom(dc, p)};
+  if (person_ != nullptr) {
+    // The person whose list it is, as every printed page of a chart names it.
+    const platform::Size block =
+        draw ? DrawPrintedPageFrame(dc, *person_, config_) : MeasureBlock(dc, *person_);
+    blocks.leftEnd = p.marginLeft + kBlockLeft + block.cx;
+    blocks.bottom = std::min(blocks.bottom, -kBlockDrop - p.marginTop - block.cy);
+  } else if (draw) {
+    config_.DrawPageFrame(dc, {0, 0, 0, 0});
+    DrawPageOrnament(dc, config_);
+  }
   const std::string title = lists::PageTitle(GetMessageText(kMsgAspectList), page);
-  const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
-  const int titleLeft = middle - dc.GetTextExtent(title).cx / 2;
-  const int nameLeft = p.marginLeft + 200;
-  const int nameRoom = titleLeft - dc.GetTextExtent(" ").cx - nameLeft;
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  dc.TextOut(nameLeft, -500 - p.marginTop,
-             FitTextToWidth(dc, GetMessageText(kMsgListNameWord) + ": " + name_, nameRoom));
-  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  dc.TextOut(middle, -600 - p.marginTop, title);
+  const PageTitlePlace place = PlacePageTitle(dc, p, title, blocks);
+  if (draw) DrawPlacedTitle(dc, place, title);
+  // The list's name on a line of its own under the title, cut only where the page ends.
+  dc.SelectFont(TextFont(kListNameSize));
+  const int nameTop = place.bottom - kLineGap;
+  const int nameLeft = p.marginLeft + kPrintLeft;
+  if (draw) {
+    dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+    dc.TextOut(nameLeft, nameTop,
+               FitTextToWidth(dc, GetMessageText(kMsgListNameWord) + ": " + name_,
+                              kA4Width - p.marginRight - kPrintLeft - nameLeft));
+  }
+  const int namesTop = nameTop - dc.GetTextMetrics().height - kLineGap;
+  if (draw) DrawColumnNames(dc, p.marginLeft + kPrintLeft, namesTop);
+  return namesTop - rowHeight_;
 }
 
 void PredListPrintout::DrawPage(platform::Dc& dc, int page) const {
-  DrawPageHead(dc, page);
+  DrawPageHead(dc, page, true);
   const int first = (page - 1) * rowsPerPage_;
   const int count = static_cast<int>(lines_.size());
   const int left = config_.print.marginLeft + kPrintLeft;

@@ -10,6 +10,7 @@
 #include "forecast/core/pred_list_record.h"
 #include "platform/core/dc.h"
 
+class Chart;
 class Configuration;
 
 namespace forecast {
@@ -46,14 +47,19 @@ class PredListPrintout {
   static constexpr int kHeaderHeight = 1500;  // below the top margin on paper
 
   // `fontSize` tenths of a point, `interval` the row height in hundredths of the line height.
+  // `person`, when given, is the chart the list was opened from: its identification block heads
+  // the printed pages. The printout keeps references to the records, the chart and the
+  // configuration.
   PredListPrintout(const std::vector<PredListRecord>& records, std::string listName, int fontSize,
-                   int interval, const Configuration& config);
+                   int interval, const Configuration& config, const Chart* person = nullptr);
 
   int Count() const { return static_cast<int>(records_.size()); }
   const std::string& ListName() const { return name_; }
 
   // The row height on the screen (the height of "W" times the interval, at least 1).
   int ScreenRowHeight(platform::Dc& dc) const;
+  // The column names over the rows, with their top at y, the date's column at `dateX`.
+  void DrawColumnNames(platform::Dc& dc, int dateX, int y) const;
   // Record `record` as a screen row with its top at y.
   void DrawScreenRow(platform::Dc& dc, int record, int y) const;
 
@@ -66,7 +72,10 @@ class PredListPrintout {
   void DrawPage(platform::Dc& dc, int page) const;
 
  private:
-  void DrawPageHead(platform::Dc& dc, int page) const;
+  // The head of page `page`: the frame, the person's block, the ornament, the title beside them
+  // or under them, the list's name under them and the column names; drawn only with `draw`.
+  // Returns the y under the column names (0.01 mm, negative).
+  int DrawPageHead(platform::Dc& dc, int page, bool draw) const;
   // The record's row: the date at dateX, the moving object at movingX, the rest after it.
   void DrawRow(platform::Dc& dc, const PredListRecord& r, int dateX, int movingX, int y) const;
 
@@ -75,6 +84,7 @@ class PredListPrintout {
   int fontSize_;
   int interval_;
   const Configuration& config_;
+  const Chart* person_;
   std::vector<PredPrintLine> lines_;
   int rowHeight_ = 1;
   int rowsPerPage_ = 1;

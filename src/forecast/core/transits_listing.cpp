@@ -99,7 +99,8 @@ ListingScreen TransitsListing::MeasureScreen(platform::Dc& dc) {
   const platform::Font old = dc.SelectFont(TextFont(ScreenFontSize()));
   screenPitch_ = std::max(1.0, dc.GetTextMetrics().height * display_.screenLineSpacing);
   dc.SelectFont(old);
-  return {kScreenLeft, kScreenHeadingTop + static_cast<int>(screenPitch_), screenPitch_};
+  // The heading, the column names a line lower, the events a line lower again.
+  return {kScreenLeft, kScreenHeadingTop + 2 * static_cast<int>(screenPitch_), screenPitch_};
 }
 
 ListingPaper TransitsListing::MeasurePrint(platform::Dc& dc) {
@@ -108,10 +109,12 @@ ListingPaper TransitsListing::MeasurePrint(platform::Dc& dc) {
   dc.SelectFont(old);
   const cfg::PrintSettings& p = config_.print;
   ListingPaper paper;
-  paper.layout = lists::ColumnPageLayout(LinesPerPage(p.marginTop, p.marginBottom, pitch), 1,
-                                         lists::ColumnOrder::kDown);
+  // The column names take the first line under the heading.
+  paper.layout =
+      lists::ColumnPageLayout(std::max(1, LinesPerPage(p.marginTop, p.marginBottom, pitch) - 1), 1,
+                              lists::ColumnOrder::kDown);
   paper.left = p.marginLeft + kPrintedHeadingLeft;
-  paper.top = p.marginTop + kPrintedHeadingTop + static_cast<int>(pitch);
+  paper.top = p.marginTop + kPrintedHeadingTop + 2 * static_cast<int>(pitch);
   paper.pitch = pitch;
   return paper;
 }
@@ -133,24 +136,67 @@ void TransitsListing::DrawHeading(platform::Dc& dc, int x, int y, int size) cons
   Text(dc, x, y, period);
 }
 
+TransitsListing::Columns TransitsListing::ColumnsFor(platform::Dc& dc, int size) const {
+  const platform::DcState keep(dc);
+  dc.SelectFont(TextFont(size));
+  const int w = dc.GetTextMetrics().averageCharWidth;
+  const int em =
+      static_cast<int>(platform::Font{std::string(platform::kGlyphFaceA), size}.EmHeight());
+  // Each column as wide as the widest it holds, its name included: a date, a time, two glyphs
+  // with their "R", an aspect written as an angle with the orb's "+" and the event's glyph.
+  const auto wide = [&dc, w](int content, int name) {
+    return std::max(content, dc.GetTextExtent(GetMessageText(name)).cx + w);
+  };
+  const int glyphWithR = em + em / 2;
+  Columns c;
+  c.time = wide(dc.GetTextExtent("00:00:0000").cx + w, kMsgDayColumn);
+  c.planets =
+      c.time +
+      (heading_.showTimeOfDay ? wide(dc.GetTextExtent("00:00").cx + 4 * w, kMsgTimeColumn) : 0);
+  c.aspect = c.planets + wide(2 * (glyphWithR + w / 2), kMsgPlanetsColumn);
+  c.positions = c.aspect + wide(std::max(em, dc.GetTextExtent("000\xB0"
+                                                              "00'")
+                                                 .cx) +
+                                    2 * em + w,
+                                kMsgLunarAspectColumn);
+  return c;
+}
+
+void TransitsListing::DrawColumnNames(platform::Dc& dc, int x, int y, int size) const {
+  const Columns c = ColumnsFor(dc, size);
+  platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(size));
+  dc.TextOut(x, y, GetMessageText(kMsgDayColumn));
+  if (heading_.showTimeOfDay) dc.TextOut(x + c.time, y, GetMessageText(kMsgTimeColumn));
+  dc.TextOut(x + c.planets, y, GetMessageText(kMsgPlanetsColumn));
+  dc.TextOut(x + c.aspect, y, GetMessageText(kMsgLunarAspectColumn));
+  dc.TextOut(x + c.positions, y, GetMessageText(kMsgPositionsColumn));
+}
+
 int TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y,
                                int size) const {
+  const Columns c = ColumnsFor(dc, size);
   platform::DcState keep(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(size));
   const int w = dc.GetTextMetrics().averageCharWidth;
-  x += Text(dc, x, y, e.moment.ToText().substr(0, 10)) + w;
-  if (heading_.showTimeOfDay) x += Text(dc, x, y, e.moment.time.ToText()) + 4 * w;
+  const int left = x;
+  Text(dc, x, y, e.moment.ToText().substr(0, 10));
+  if (heading_.showTimeOfDay) Text(dc, left + c.time, y, e.moment.time.ToText());
   const char transiting = TransitObjectGlyph(e.transiting);
   const char target = TransitObjectGlyph(e.target);
+  x = left + c.planets;
   x += GlyphWithMotion(dc, x, y, transiting, e.transitingMotion, size) + w / 2;
-  x += GlyphWithMotion(dc, x, y, target, e.targetMotion, size) + w / 2;
+  GlyphWithMotion(dc, x, y, target, e.targetMotion, size);
+  x = left + c.aspect;
   x += DrawAspectCode(dc, x, y, size, e.code) + w / 2;
   if (e.orbKind == 'E')
     x += DrawGlyphText(dc, x, y, '+', 'b', size, platform::BkMode::Transparent).cx;
-  x +=
-      DrawGlyphText(dc, x, y, PhaseGlyph(e.event), 'b', size, platform::BkMode::Transparent).cx + w;
+  DrawGlyphText(dc, x, y, PhaseGlyph(e.event), 'b', size, platform::BkMode::Transparent);
+  x = left + c.positions;
   // An exact conjunction puts both bodies on one longitude.
   if (e.event == 'E' && e.code == 0) {
     x += Glyph(dc, x, y, transiting, size);
@@ -165,6 +211,8 @@ int TransitsListing::DrawEvent(platform::Dc& dc, const TransitEventRecord& e, in
 
 void TransitsListing::DrawHead(platform::Dc& dc) {
   DrawHeading(dc, kScreenLeft, -kScreenHeadingTop, ScreenFontSize());
+  DrawColumnNames(dc, kScreenLeft, -(kScreenHeadingTop + static_cast<int>(screenPitch_)),
+                  ScreenFontSize());
 }
 
 void TransitsListing::DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) {
@@ -184,6 +232,12 @@ void TransitsListing::DrawPageHead(platform::Dc& dc, int page, int, int) {
   const cfg::PrintSettings& p = config_.print;
   DrawHeading(dc, p.marginLeft + kPrintedHeadingLeft, -(p.marginTop + kPrintedHeadingTop),
               PrintFontSize());
+  const platform::Font old = dc.SelectFont(TextFont(PrintFontSize()));
+  const int pitch =
+      static_cast<int>(std::max(1.0, dc.GetTextMetrics().height * display_.printLineSpacing));
+  dc.SelectFont(old);
+  DrawColumnNames(dc, p.marginLeft + kPrintedHeadingLeft,
+                  -(p.marginTop + kPrintedHeadingTop + pitch), PrintFontSize());
 }
 
 }  // namespace forecast

@@ -56,6 +56,13 @@ class TransitsListing : public EventListing {
  private:
   // The column heading at (x, y) in the text face at `size`.
   void DrawHeading(platform::Dc& dc, int x, int y, int size) const;
+  // Where the columns of an event line begin, right of its left edge, at `size`.
+  struct Columns {
+    int time = 0, planets = 0, aspect = 0, positions = 0;
+  };
+  Columns ColumnsFor(platform::Dc& dc, int size) const;
+  // The names of the columns over the event lines, at (x, y).
+  void DrawColumnNames(platform::Dc& dc, int x, int y, int size) const;
   // Draws event `e` from (x, y); the right edge of what was drawn.
   int DrawEvent(platform::Dc& dc, const TransitEventRecord& e, int x, int y, int size) const;
 

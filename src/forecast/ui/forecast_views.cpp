@@ -70,7 +70,7 @@ void CTransitsView::OnLineRightClick(int line) {
                                                 chart_, calc_->BaseChart(), withBase,
                                                 calc_->ShowTimeOfDay());
       },
-      "CTransitsView::OnRButtonDown");
+      "CTransitsView::OnRButtonDown", &chart_);
 }
 
 // --- lunar transits -------------------------------------------------------------------------
@@ -117,7 +117,7 @@ void CLunTranView::OnLineRightClick(int line) {
         return PredListRecord::FromLunarEvent(trans_->Events()[static_cast<std::size_t>(event)],
                                               chart_, natal, system);
       },
-      "CLunTranView::OnRButtonDown");
+      "CLunTranView::OnRButtonDown", &chart_);
 }
 
 // --- the life point -------------------------------------------------------------------------
@@ -163,5 +163,5 @@ void LifePointView::OnLineRightClick(int line) {
         return PredListRecord::FromLifePointEvent(
             computation_->Events()[static_cast<std::size_t>(event)], chart_, toThisChart, system);
       },
-      "OnRButtonDown::OnRButtonDown");
+      "OnRButtonDown::OnRButtonDown", &chart_);
 }

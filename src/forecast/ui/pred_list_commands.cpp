@@ -24,21 +24,23 @@ std::filesystem::path DataFolder(Workbench& workbench) {
 
 }  // namespace
 
-void RunPredictListCommand(Workbench& workbench) {
+void RunPredictListCommand(Workbench& workbench, const Chart* person) {
   DPREDICT_LIST dialog(DataFolder(workbench), workbench.MainWindow());
   if (!dialog.Open(GetConfiguration())) {
     ShowMessage(kMsgNoLists, platform::Icon::Information);
     return;
   }
   if (dialog.DoModal() != platform::kIdOk || !dialog.ToPrint()) return;
-  workbench.OpenChartDocument(
-      DocCreation::PredictionListPrint(dialog.ToPrint()->name, dialog.ToPrint()->path),
-      kTemplatePredictionList);
+  DocCreation creation =
+      DocCreation::PredictionListPrint(dialog.ToPrint()->name, dialog.ToPrint()->path);
+  // The printed list names the person it was printed for; the document stays a list.
+  if (person != nullptr) creation.source = *person;
+  workbench.OpenChartDocument(std::move(creation), kTemplatePredictionList);
 }
 
 void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
                         const std::function<std::optional<PredListRecord>(int)>& make,
-                        std::string_view trace) {
+                        std::string_view trace, const Chart* person) {
   Configuration& config = GetConfiguration();
   DPREDLIST_TRANSFER transfer(clicked < eventCount ? clicked : -1, DataFolder(workbench),
                               config.predictionList.Get(cfg::PredictionListSettings::kListName),
@@ -52,5 +54,5 @@ void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
     return;
   }
   if (done.unknownAspect) ShowAspectMessage(kAspMsgBadPosition);
-  if (page.OpenList()) RunPredictListCommand(workbench);
+  if (page.OpenList()) RunPredictListCommand(workbench, person);
 }

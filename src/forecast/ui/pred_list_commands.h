@@ -8,17 +8,20 @@
 
 #include "forecast/core/pred_list_record.h"
 
+class Chart;
 class Workbench;
 
 // The list dialog on the lists of the data folder, or message 1168 when there is none. Its
-// "Печать" opens the list's print document (creation mode -10).
-void RunPredictListCommand(Workbench& workbench);
+// "Печать" opens the list's print document (creation mode -10), whose pages name `person`, the
+// chart the command was given from, when there is one.
+void RunPredictListCommand(Workbench& workbench, const Chart* person = nullptr);
 
 // The hand-over protocol of the event views: DPREDLIST_TRANSFER with the event under the pointer
 // (`clicked`, -1 for none); on OK the chosen events out of `eventCount` become records by `make`
 // (nothing for an event it refuses) and are appended to the chosen list. A file that cannot be
 // written is reported as error 105 with `trace`, and nothing is added; an aspect outside its
-// system is told once. The list dialog follows when the user asked for it.
+// system is told once. The list dialog follows when the user asked for it, for `person`, the
+// chart whose events were handed over.
 void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
                         const std::function<std::optional<PredListRecord>(int event)>& make,
-                        std::string_view trace);
+                        std::string_view trace, const Chart* person = nullptr);

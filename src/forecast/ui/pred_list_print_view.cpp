@@ -20,8 +20,13 @@ class ScreenRows : public forecast::EventListing {
   int Count() const override { return printout_.Count(); }
   forecast::ListingScreen MeasureScreen(platform::Dc& dc) override {
     pitch_ = printout_.ScreenRowHeight(dc);
-    return {forecast::PredListPrintout::kScreenLeft, forecast::PredListPrintout::kScreenTop,
-            static_cast<double>(pitch_)};
+    // The column names, then the rows one pitch lower.
+    return {forecast::PredListPrintout::kScreenLeft,
+            forecast::PredListPrintout::kScreenTop + pitch_, static_cast<double>(pitch_)};
+  }
+  void DrawHead(platform::Dc& dc) override {
+    printout_.DrawColumnNames(dc, forecast::PredListPrintout::kScreenLeft,
+                              -forecast::PredListPrintout::kScreenTop);
   }
   forecast::ListingPaper MeasurePrint(platform::Dc&) override { return {}; }
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override {
@@ -47,6 +52,7 @@ void CPredListPrint::OnInitialUpdate() {
   if (ChartDocument* document = GetChartDocument()) {
     if (const DocCreation* creation = document->CreationArgument().Get<DocCreation>()) {
       name = creation->predictionListName;
+      if (creation->source) person_ = *creation->source;
       if (Status st = list_.Load(creation->predictionListFile); !st.ok())
         ReportStatus(st, "CPredListPrint::LoadPredListData");
     }
@@ -54,7 +60,7 @@ void CPredListPrint::OnInitialUpdate() {
   using L = cfg::PredictionListSettings;
   printout_ = std::make_unique<forecast::PredListPrintout>(
       list_.records, name, config_.predictionList.Get(L::kPrintFontSize),
-      config_.predictionList.Get(L::kPrintInterval), config_);
+      config_.predictionList.Get(L::kPrintInterval), config_, person_ ? &*person_ : nullptr);
   SetListing(std::make_unique<ScreenRows>(*printout_));
   PlaceFrame(0);
   UpdateFrameTitle();

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "astro/chart/chart.h"
 #include "forecast/core/pred_list_file.h"
 #include "forecast/core/pred_list_print.h"
 #include "forecast/ui/forecast_list_view.h"
@@ -34,5 +36,6 @@ class CPredListPrint : public ForecastListView {
  private:
   Configuration config_;
   PredList list_;
+  std::optional<Chart> person_;  // the chart the list was printed for: its pages name it
   std::unique_ptr<forecast::PredListPrintout> printout_;
 };

@@ -56,7 +56,9 @@ void RegisterDocumentCommands(ChartDocument& document, Workbench& workbench) {
                                                       workbench.LifePointTypes(),
                                                       chart.definition.Kind(), parent);
                            })});
-  document.OnCommand(cmd::kAspectList, [&workbench] { RunPredictListCommand(workbench); });
+  document.OnCommand(cmd::kAspectList, [&workbench, &document] {
+    RunPredictListCommand(workbench, document.GetChart());
+  });
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 namespace platform {
 
 RecordedCall RecordingDc::Make(RecordedCall::Kind kind) const {
-  RecordedCall c{kind,           {},         {}, GetPen(), GetBrush(), GetFont(), GetTextColor(),
-                 GetTextAlign(), GetBkMode()};
+  RecordedCall c{
+      kind,           {},          {},          GetPen(), GetBrush(), GetFont(), GetTextColor(),
+      GetTextAlign(), GetBkMode(), GetMapMode()};
   return c;
 }
 

@@ -32,6 +32,7 @@ struct RecordedCall {
   Color color;  // text colour, or the fill colour of FillRect / FillPath
   unsigned align = 0;
   BkMode bkMode = BkMode::Opaque;
+  MapMode mapMode = MapMode::Text;  // the mapping mode the points are in
 };
 
 class RecordingDc final : public Dc {

@@ -5,8 +5,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/chart/chart_header.h"
+#include "foundation/config/configuration.h"
 #include "foundation/drawing/drawing_helpers.h"
 #include "foundation/drawing/font_fitting.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -19,6 +22,9 @@ constexpr int kGridColour = 8;
 constexpr int kGraphLeft = 5, kGraphTop = 5, kGraphRight = 5, kGraphBottom = 8;
 // Minutes between the time labels of the graph, the smallest that leaves room for the labels.
 constexpr std::array<int, 12> kTimeSteps{1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
+
+// Where DrawPrintedPageFrame puts the chart's block: right of the left margin, under the top one.
+constexpr int kHeadBlockLeft = 400, kHeadBlockDrop = 150;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 int Trunc(double v) { return static_cast<int>(v); }
@@ -256,16 +262,28 @@ int RectGraph::PageCount() const {
   return std::max(1, (TrialCount() + perPage - 1) / perPage);
 }
 
-void RectGraph::DrawPage(platform::Dc& dc, int page, bool verticalGrid, bool horizontalGrid) {
+int DrawRectPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page) {
   const platform::DcState keep(dc);
-  dc.SetBkMode(platform::BkMode::Transparent);
+  const platform::MapMode oldMode = dc.SetMapMode(platform::MapMode::HiMetric);
   char head[160];
   std::snprintf(head, sizeof head, "%s (%s %d)", GetMessageText(kMsgRectificationTitle).c_str(),
                 GetMessageText(kMsgPageWord).c_str(), page);
-  const int headSize = FitFontHeight(dc, platform::kTextFace, 3000, kPaperHead * 6 / 10);
-  dc.SelectFont(TextFont(headSize));
-  Text(dc, (paper_.area.left + paper_.area.right) / 2, paper_.area.top + kPaperHead, head,
-       platform::TextAlign::kCenter | platform::TextAlign::kTop);
+  const cfg::PrintSettings& p = config.print;
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextColor(platform::kBlack);
+  const platform::Size block = DrawPrintedPageFrame(dc, chart, config);
+  const PageHeadBlocks blocks{
+      p.marginLeft + kHeadBlockLeft + block.cx, PageOrnamentLeft(dc, p),
+      std::min(-kHeadBlockDrop - p.marginTop - block.cy, PageOrnamentBottom(dc, p))};
+  const PageTitlePlace place = PlacePageTitle(dc, p, head, blocks);
+  DrawPlacedTitle(dc, place, head);
+  dc.SetMapMode(oldMode);
+  return place.bottom;
+}
+
+void RectGraph::DrawPage(platform::Dc& dc, int page, bool verticalGrid, bool horizontalGrid) {
+  const platform::DcState keep(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
   printCurrent = true;
   layoutMode = kLayoutPortrait;
   if (form_ == kRectGraph)

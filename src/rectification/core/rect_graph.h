@@ -18,6 +18,15 @@ inline constexpr int kRectifHelpContext = 131319;
 enum RectForm { kRectByEvents = 0, kRectByMethods = 1, kRectGraph = 2 };
 inline int NextRectForm(int form) { return (form + 1) % 3; }
 
+class Chart;
+class Configuration;
+
+// The head of printed page `page` as every printed view has it, in 0.01 mm whatever the mapping
+// mode (which is restored): the page frame, the chart's identification block, the ornament and
+// the title "%s (%s %d)" (message 472, message 67, the page number) beside them or, with no room
+// there, under them. Returns the y under the head (0.01 mm, negative).
+int DrawRectPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page);
+
 // The label step of the graph's vertical axis for the range of the trial sums.
 int RectLabelStep(double range);
 // The colour class of a value against its mean: 2 below half the mean, 4 above 1.5 times it,
@@ -89,11 +98,12 @@ class RectGraph : public RGraph, public RectMatrix {
   // Printed pages of the current form in the paper layout: one for the graph; for the tables as
   // many as the trials need at the trial columns of a page (at least one).
   int PageCount() const;
-  // Page `page` (from 1): the head "%s (%s %d)" (message 472, message 67, the page number) and
-  // the page's trials.
+  // The trials of page `page` (from 1) in the paper layout, under the head DrawRectPageHead
+  // drew.
   void DrawPage(platform::Dc& dc, int page, bool verticalGrid, bool horizontalGrid);
-  // The y (from the top of the page less margins) where the printed table or graph begins.
-  static constexpr int kPaperHead = 120;
+  // Room under the top margin that a printed table or graph leaves at least for the page head
+  // (0.1 mm).
+  static constexpr int kPaperHead = 190;
 
   // The graph's scale: the lowest and highest trial sums, and the top of the axis (the highest,
   // or one label step above the lowest when every sum is the same).

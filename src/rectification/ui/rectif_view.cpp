@@ -27,6 +27,7 @@ using Block = cfg::RectificationSettings;
 constexpr double kPaperDpi = 600.0;
 // An A4 page in 0.1 mm.
 constexpr int kA4Width = 2100, kA4Height = 2970;
+constexpr int kHeadGap = 20;  // between the page head and the table or graph
 
 }  // namespace
 
@@ -145,27 +146,34 @@ void RectifView::OnDraw(platform::Dc& dc) {
   graph_.Draw(dc, verticalGrid_, horizontalGrid_);
 }
 
-platform::Rect RectifView::PaperArea() const {
+platform::Rect RectifView::PaperArea(int headBottom) const {
   const cfg::PrintSettings& p = GetConfiguration().print;
   const int left = p.marginLeft / 10, top = p.marginTop / 10;
+  // The table or graph begins under the page head (headBottom in 0.01 mm).
+  const int head = std::max(RectGraph::kPaperHead, -headBottom / 10 - top + kHeadGap);
   const int right = std::max(left + 100, kA4Width - p.marginRight / 10);
-  const int bottom = std::max(top + RectGraph::kPaperHead + 100, kA4Height - p.marginBottom / 10);
-  return {left, -(top + RectGraph::kPaperHead), right, -bottom};
+  const int bottom = std::max(top + head + 100, kA4Height - p.marginBottom / 10);
+  return {left, -(top + head), right, -bottom};
 }
 
 bool RectifView::OnPreparePrinting(platform::PrintInfo& info) {
-  if (!calculated_) return false;
+  const ChartDocument* document = GetDocument();
+  if (!calculated_ || document == nullptr || document->GetChart() == nullptr) return false;
   platform::MeasuringDc measure(kPaperDpi, true, platform::MapMode::LoMetric);
+  const int headBottom =
+      DrawRectPageHead(measure.dc(), *document->GetChart(), GetConfiguration(), 1);
   graph_.UsePrintSettings(GetConfiguration());
-  graph_.LayOut(measure.dc(), PaperArea(), true);
+  graph_.LayOut(measure.dc(), PaperArea(headBottom), true);
   info.minPage = 1;
   info.maxPage = graph_.PageCount();
   return true;
 }
 
 void RectifView::OnPrint(platform::Dc& dc, int page) {
-  if (!calculated_) return;
+  const ChartDocument* document = GetDocument();
+  if (!calculated_ || document == nullptr || document->GetChart() == nullptr) return;
   dc.SetMapMode(platform::MapMode::LoMetric);
+  DrawRectPageHead(dc, *document->GetChart(), GetConfiguration(), page);
   graph_.DrawPage(dc, page, verticalGrid_, horizontalGrid_);
 }
 

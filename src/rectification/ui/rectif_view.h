@@ -43,7 +43,9 @@ class RectifView : public ChartDocView {
  private:
   // The table and the graph for the window's size, and the scroll bar's range.
   void LayOutScreen();
-  platform::Rect PaperArea() const;
+  // The paper less its margins and the page head, whose bottom is `headBottom` (0.01 mm); in
+  // 0.1 mm.
+  platform::Rect PaperArea(int headBottom) const;
 
   RectGraph graph_;
   bool calculated_ = false;

@@ -6,12 +6,14 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
+#include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -42,18 +44,9 @@ constexpr int kA4Width = 21000;
 constexpr int kA4Height = 29700;
 constexpr int kPageHeadHeight = 2500;
 constexpr int kPageLeftInset = 300;
-constexpr int kOrnamentSize = 6000;
-constexpr int kTitleSize = 4000;
 constexpr int kNodeNorth = 16, kNodeSouth = 17;
 // The colours of an aspect symbol (exact and within the orb) and of the object after it.
 constexpr int kExactColour = 4, kOrbColour = 1, kObjectColour = 0;
-
-platform::Font TextFont(int size) {
-  platform::Font f;
-  f.face = std::string(platform::kTextFace);
-  f.pointSize = size;
-  return f;
-}
 
 int WWidth(platform::Dc& dc, int size) {
   return std::max(1, TextWidthInFont(dc, platform::kTextFace, size, "W"));
@@ -191,6 +184,16 @@ void ArabTable::DrawRow(platform::Dc& dc, int r, int x, int y, int glyphSize, in
   }
 }
 
+void ArabTable::DrawColumnNames(platform::Dc& dc, int x, int y, int unit) const {
+  const platform::DcState saved(dc);
+  dc.SetTextColor(ColorByIndex(kObjectColour));
+  dc.TextOut(x, y, GetMessageText(kMsgPartColumn));
+  if (settings_.withFormula)
+    dc.TextOut(x + FormulaColumn() * unit, y, GetMessageText(kMsgFormulaColumn));
+  dc.TextOut(x + LongitudeColumn() * unit, y, GetMessageText(kMsgLongitudeWord));
+  if (maxAspects_ > 0) dc.TextOut(x + AspectColumn() * unit, y, GetMessageText(kMsgAspectsColumn));
+}
+
 int ArabTable::FitFontSize(platform::Dc& dc, int width) const {
   const int size = FitFontWidth(dc, platform::kTextFace, kFirstScreenSize, width, rowText_);
   return size > 0 ? size : 100;
@@ -205,10 +208,11 @@ ArabTable::PrintLayout ArabTable::PreparePrint(platform::Dc& dc, const Configura
   PrintLayout l;
   l.fontSize = std::max(100, fontSize);
   l.interval = std::max(0, interval);
-  l.pageTop = config.print.marginTop + kPageHeadHeight;
+  const int rowHeight = l.interval + WHeight(dc, l.fontSize);
+  // The names of the columns take the first row under the head.
+  l.pageTop = config.print.marginTop + kPageHeadHeight + rowHeight;
   l.left = config.print.marginLeft + kPageLeftInset;
   l.width = kA4Width - l.left - config.print.marginRight;
-  const int rowHeight = l.interval + WHeight(dc, l.fontSize);
   l.rowsPerPage = std::max(1, (kA4Height - l.pageTop - config.print.marginBottom) / rowHeight);
   l.pages = std::max(1, (RowCount() + l.rowsPerPage - 1) / l.rowsPerPage);
   return l;
@@ -220,11 +224,13 @@ void ArabTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   config.DrawPageFrame(dc, {0, 0, 0, 0});
-  const int top = config.print.marginTop, left = config.print.marginLeft;
-  const platform::Size head = chart.DrawHeader(dc, left + 200, -200 - top, 0, true);
-  int x = left + 200 + head.cx + 400;
-  for (const char g : glyphs::kOrnament)
-    x += DrawGlyphText(dc, x, -200 - top, g, 'a', kOrnamentSize, platform::BkMode::Transparent).cx;
-  dc.SelectFont(TextFont(kTitleSize));
-  dc.TextOut(x + 400, -200 - top, GetMessageText(kMsgArabTitle));
+  const cfg::PrintSettings& p = config.print;
+  // The chart's block at the left, the ornament at the right, the title between them or, when
+  // they leave it no room, under them (within the head's height).
+  const platform::Size head = chart.DrawHeader(dc, p.marginLeft + 200, -200 - p.marginTop, 0, true);
+  DrawPageOrnament(dc, config);
+  const PageHeadBlocks blocks{p.marginLeft + 200 + head.cx, PageOrnamentLeft(dc, p),
+                              std::min(-200 - p.marginTop - head.cy, PageOrnamentBottom(dc, p))};
+  const std::string& title = GetMessageText(kMsgArabTitle);
+  DrawPlacedTitle(dc, PlacePageTitle(dc, p, title, blocks), title);
 }

@@ -86,6 +86,9 @@ class ArabTable {
 
   // Draws row r at (x, y) in the selected text font (glyphs at `glyphSize`), columns `unit` apart.
   void DrawRow(platform::Dc& dc, int r, int x, int y, int glyphSize, int unit) const;
+  // The names of the columns at (x, y) in the selected text font, columns `unit` apart, as
+  // DrawRow places them.
+  void DrawColumnNames(platform::Dc& dc, int x, int y, int unit) const;
   // The largest "Vudurez" size from 3000 at which the row text fits `width`; 100 at the least.
   int FitFontSize(platform::Dc& dc, int width) const;
 
@@ -93,7 +96,7 @@ class ArabTable {
   struct PrintLayout {
     int fontSize = 1000;
     int interval = 100;
-    int pageTop = 0, left = 0, width = 0;
+    int pageTop = 0, left = 0, width = 0;  // pageTop: the first row's, under the column names
     int rowsPerPage = 1;
     int pages = 1;
   };

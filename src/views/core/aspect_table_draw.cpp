@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "astro/aspects/aspect_system.h"
 #include "astro/aspects/aspectarium.h"
@@ -37,6 +39,7 @@ constexpr int kChartPagePadding = 200;  // the chart page counts its offsets fro
 constexpr int kUpperTableTop = -2000;
 constexpr int kLowerTableTop = -14900;
 constexpr std::size_t kNameCut = 15;
+constexpr int kNameSizeStep = 100;
 
 // Diagonal modes of the aspect-table settings.
 enum Diagonal { kDiagonalEmpty = 0, kDiagonalZodiac, kDiagonalDegrees, kDiagonalGlyph };
@@ -187,18 +190,55 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
     if (first == second) return;
   }
   const int room = cellWidth - cellWidth / 20;
-  const auto fit = [&dc, room, this](std::string text) {
+  const int smallest = std::max(1, fontSize / 2);
+  const auto width = [&dc](int size, std::string_view text) {
+    return TextWidthInFont(dc, platform::kTextFace, size, text);
+  };
+  const auto lineHeight = [&dc](int size) {
+    const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), size});
+    const int height = dc.GetTextMetrics().height;
+    dc.SelectFont(old);
+    return height;
+  };
+  // Each name whole in its half of the corner: at the cell's size, or smaller down to half of it,
+  // or at half of it on two lines (broken after a blank or a hyphen where one is near); only a
+  // name that two lines cannot hold is shortened.
+  struct Fitted {
+    std::vector<std::string> lines;
+    int size = 1;
+  };
+  const auto fit = [&](std::string text) {
     if (text.size() > kNameCut) text.resize(kNameCut);
-    while (text.size() > 2 && TextWidthInFont(dc, platform::kTextFace, fontSize, text) >= room)
-      text.pop_back();
-    return text;
+    for (int size = std::max(fontSize, smallest);;
+         size = std::max(smallest, size - kNameSizeStep)) {
+      if (width(size, text) < room) return Fitted{{text}, size};
+      if (size == smallest) break;
+    }
+    // Two lines in the half of the corner, a quarter of the cell apart, each a little lower.
+    int size = smallest;
+    while (size > kNameSizeStep && lineHeight(size) > cellHeight * 9 / 40)
+      size -= kNameSizeStep / 2;
+    std::size_t cut = text.size();
+    while (cut > 1 && width(size, text.substr(0, cut)) >= room) --cut;
+    const std::size_t blank = text.find_last_of(" -", cut - 1);
+    if (blank != std::string::npos && blank > 0 && blank + 1 < text.size()) cut = blank + 1;
+    std::string first = text.substr(0, cut), second = text.substr(cut);
+    if (!first.empty() && first.back() == ' ') first.pop_back();
+    while (second.size() > 2 && width(size, second) >= room) second.pop_back();
+    return Fitted{{first, second}, size};
   };
   DrawThickLine(dc, originX, originY - cellHeight / 2, originX + cellWidth,
                 originY - cellHeight / 2, platform::PenStyle::Solid, kThinGrid,
                 monochrome ? platform::kBlack : ColorByIndex(kGridColour));
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), fontSize});
-  dc.TextOut(originX + cellWidth / 20, originY, fit(first));
-  dc.TextOut(originX + cellWidth / 20, originY - cellHeight / 2, fit(second));
+  const auto draw = [&](const Fitted& name, int top) {
+    dc.SelectFont({std::string(platform::kTextFace), name.size});
+    const int step = cellHeight / 4;
+    for (std::size_t i = 0; i < name.lines.size(); ++i)
+      dc.TextOut(originX + cellWidth / 20, top - static_cast<int>(i) * step, name.lines[i]);
+  };
+  draw(fit(first), originY);
+  draw(fit(second), originY - cellHeight / 2);
   dc.SelectFont(old);
 }
 
@@ -206,14 +246,17 @@ void AspectTable::DrawAspectCell(platform::Dc& dc, int x, int y, const AspectSys
                                  int position, int result, double orb) const {
   const Aspect& aspect = system.GetAspect(position);
   const int aspectColour = result == 2 ? aspect.exactColor : aspect.color;
-  DrawAspectGlyph(dc, x + cellWidth / 15, y, 2 * fontSize, ClassifyAspectAngle(aspect),
-                  aspect.abbreviation, colourMode != 0 ? aspectColour : kDefaultColour);
+  const platform::Size symbol =
+      DrawAspectGlyph(dc, x + cellWidth / 15, y, 2 * fontSize, ClassifyAspectAngle(aspect),
+                      aspect.abbreviation, colourMode != 0 ? aspectColour : kDefaultColour);
+  // The orb at half the cell, or after a symbol wider than the cell's first half.
+  const int orbX = std::max(x + cellWidth / 2, x + cellWidth / 15 + symbol.cx + cellWidth / 30);
   char text[32];
   std::snprintf(text, sizeof text, "%3.1f", std::fabs(orb));
   const platform::Color oldColour =
       dc.SetTextColor(ColorByIndex(colourMode == 2 ? aspectColour : kDefaultColour));
   const platform::Font oldFont = dc.SelectFont(GlyphFont(fontSize * 8 / 10));
-  dc.TextOut(x + cellWidth / 2, y - cellHeight / 2, text);
+  dc.TextOut(orbX, y - cellHeight / 2, text);
   dc.SelectFont(oldFont);
   dc.SetTextColor(oldColour);
 }

@@ -11,6 +11,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/lists/list_navigation.h"
 #include "foundation/messages/message_numbers.h"
@@ -41,7 +42,8 @@ constexpr int kColumns = 13;
 constexpr int kFirstFitSize = 3000;
 constexpr int kHeaderGlyphSize = 10000;
 constexpr int kScreenLeft = 50, kScreenTop = 100;
-constexpr int kPaperLeft = 400, kPaperTop = 2000;
+// The table begins under the page head, a title on a line of its own under the blocks included.
+constexpr int kPaperLeft = 400, kPaperTop = 2200;
 constexpr int kPaperWidth = 21000, kPaperHeight = 29600;
 constexpr int kA4Width = 21000;
 constexpr int kPageStep = 5;
@@ -251,19 +253,17 @@ void BINDHU::DrawPageHead(platform::Dc& dc, const Configuration& config, const C
   dc.SetTextColor(platform::kBlack);
   config.DrawPageFrame(dc, {0, 0, 0, 0});
   // Inside the page frame: the chart's block at the left, the ornament at the right, the title
-  // centred between them.
+  // centred between them, or under them when they leave it no room.
   const platform::Size head = chart.DrawHeader(dc, p.marginLeft + 200, -p.marginTop - 150, 0, true);
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
   const int ornamentRight = kA4Width - p.marginRight - 200;
   dc.TextOut(ornamentRight, -p.marginTop - 250, glyphs::kOrnament);
-  const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  dc.SelectFont(TextFont(4000));
+  const PageHeadBlocks blocks{
+      p.marginLeft + 200 + head.cx, ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx,
+      std::min(-p.marginTop - 150 - head.cy, -p.marginTop - 250 - dc.GetTextMetrics().height)};
   const std::string& title = GetMessageText(kMsgBindhuTitle);
-  const int left = p.marginLeft + 200 + head.cx;
-  const int x = left + (ornamentLeft - left - dc.GetTextExtent(title).cx) / 2;
-  dc.TextOut(std::max(left + 200, x), -p.marginTop - 600, title);
+  DrawPlacedTitle(dc, PlacePageTitle(dc, p, title, blocks), title);
 }
 
 int BindhuScroll(int code, int thumb, int first) {

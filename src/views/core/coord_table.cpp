@@ -245,6 +245,25 @@ int DetailBlockWidth(const TableMeasure& m, int mode) {
 
 int DetailBodies(int mode) { return mode == kLatitudes ? kLatitudeBodies : kBodyCount; }
 
+// The x of the second coordinate in a block of the equatorial or horizontal table.
+int SecondColumn(const TableMeasure& m, int mode) {
+  return (mode == kEquatorial ? 8 : 7) * m.textWidth;
+}
+
+// Right ascension and declination, or azimuth and altitude, over the two value columns.
+void DrawDetailHeads(platform::Dc& dc, const TableMeasure& m, int mode, int x, int y) {
+  platform::DcState state(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(
+      {std::string(platform::kTextFace), std::max(1, Truncate(kHeadingScale * m.fontSize))});
+  const bool equatorial = mode == kEquatorial;
+  dc.TextOut(x + m.textWidth, y,
+             GetMessageText(equatorial ? kMsgRightAscensionColumn : kMsgAzimuthColumn));
+  dc.TextOut(x + SecondColumn(m, mode), y,
+             GetMessageText(equatorial ? kMsgDeclinationColumn : kMsgAltitudeColumn));
+}
+
 }  // namespace
 
 int DetailTableWidth(const TableMeasure& measure, int mode) {
@@ -270,6 +289,15 @@ int DrawCoordDetailTableAtScale(platform::Dc& dc, const Chart& chart, const Conf
   const int size = m.fontSize;
   const int blockWidth = DetailBlockWidth(m, mode);
   const int bodies = DetailBodies(mode);
+  // The equatorial and horizontal tables name their two columns over every block; the rows
+  // follow one row lower.
+  const int headRows = DetailHeadRows(mode);
+  if (headRows > 0) {
+    const int blocks = (bodies + kDetailRows - 1) / kDetailRows;
+    for (int block = 0; block < blocks; ++block)
+      DrawDetailHeads(dc, m, mode, x + block * blockWidth, y);
+    y -= m.rowStep;
+  }
   for (int body = 0; body < bodies; ++body) {
     const int bx = x + (body / kDetailRows) * blockWidth;
     const int ry = y - (body % kDetailRows) * m.rowStep;
@@ -286,14 +314,14 @@ int DrawCoordDetailTableAtScale(platform::Dc& dc, const Chart& chart, const Conf
       chart.GetPointCoordinates(body, mode, value, second);
       // Right ascension and azimuth in degrees of the whole circle.
       layoutOfValue = 1;
-      DrawLongitudeGlyph(dc, size, second, bx + (mode == kEquatorial ? 8 : 7) * m.textWidth, ry,
+      DrawLongitudeGlyph(dc, size, second, bx + SecondColumn(m, mode), ry,
                          mode == kEquatorial ? 2 : 1);
     }
     // A body that was not computed has no latitude or speed either.
     if (IsAbsent(point.longitude.Get())) value = kAbsent;
     DrawLongitudeGlyph(dc, size, value, bx + m.textWidth, ry, layoutOfValue);
   }
-  return m.height;
+  return m.height + headRows * m.rowStep;
 }
 
 platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, TableKind kind,
@@ -303,7 +331,8 @@ platform::Size ScreenTableSize(const COORD_CONF& layout, platform::Dc& dc, Table
   if (kind.mode != 0) {
     const TableMeasure m = MeasureTable(layout, dc, true, scale);
     const int blocks = (DetailBodies(kind.mode) + kDetailRows - 1) / kDetailRows;
-    return {(blocks - 1) * DetailBlockWidth(m, kind.mode) + LastBlockReach(dc, m, kind), m.height};
+    return {(blocks - 1) * DetailBlockWidth(m, kind.mode) + LastBlockReach(dc, m, kind),
+            m.height + DetailHeadRows(kind.mode) * m.rowStep};
   }
   const TableMeasure m = MeasureTable(layout, dc, false, scale);
   const int rows = layout.GetRowCount();

@@ -19,6 +19,10 @@ inline constexpr int kSpeeds = 2;
 inline constexpr int kEquatorial = 3;
 inline constexpr int kHorizontal = 4;
 
+// The rows the names of the columns take over a detail table of `mode`: one over the equatorial
+// and horizontal tables, none over the latitudes and speeds (their one value needs no name).
+inline int DetailHeadRows(int mode) { return mode == kEquatorial || mode == kHorizontal ? 1 : 0; }
+
 inline constexpr int kDetailRows = 16;
 inline constexpr int kFirstCuspSlot = 50;
 

@@ -5,11 +5,13 @@
 #include <cstdio>
 
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -42,8 +44,10 @@ static_assert(E::kCurveColour.count == kBodies);
 constexpr int kFirstGlyphSize = 4000;
 constexpr int kFirstButtonSize = 3000;
 constexpr int kOrnamentSize = 6000;
-constexpr int kTitleSize = 4000;
-constexpr int kGridColour = 7;  // the sign grid and the buttons: palette grey
+constexpr int kHeadingLeft = 400;  // the chart's heading: right of the left margin
+constexpr int kHeadingDrop = 150;  // and below the top margin
+constexpr int kGraphGap = 200;     // between a title under the heading and the graph
+constexpr int kGridColour = 7;     // the sign grid and the buttons: palette grey
 constexpr int kButtonColour = 7;
 // The curve labels: candidate points from 8 on, every third, and the distances that count.
 constexpr int kFirstLabelPoint = 8, kLabelPointStep = 3, kLabelEndRoom = 5;
@@ -250,8 +254,17 @@ void DrawYear(platform::Dc& dc, const RGraphEphem& graph) {
   const FDate first = graph.FirstMoment().date;
   char text[16];
   std::snprintf(text, sizeof text, "%d", first.Era() == 'B' ? -first.Year() : first.Year());
-  dc.SelectFont(TextFont(size, Landscape(graph) ? graph.landscapeRotation * 10 : 0));
+  const int turn = Landscape(graph) ? graph.landscapeRotation : 0;
+  dc.SelectFont(TextFont(size, turn * 10));
   dc.SetTextColor(platform::kBlack);
+  if (turn == 90) {
+    // Turned a quarter the other way the year would run out of the graph's top band, over the
+    // frame: its corner is taken so that it covers the same band as the year turned by 270.
+    const int width = dc.GetTextExtent(text).cx;
+    const int height = dc.GetTextMetrics().height;
+    graph.PutText(dc, g.leftMargin + width, -g.topMargin / 10 - height, text);
+    return;
+  }
   graph.PutText(dc, g.leftMargin, -g.topMargin / 10, text);
 }
 
@@ -293,10 +306,29 @@ int ScrollButtonAt(const ScrollButtons& buttons, platform::Point at) {
   return 0;
 }
 
-void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuration& config,
+void PrintHeading(platform::Dc& dc, RGraphEphem& graph, const Configuration& config,
                   const Chart& chart) {
   const platform::DcState saved(dc);
   const auto& p = config.print;
+  const bool heading = Setting16(graph, E::kPrintHeading) != 0;
+  // The blocks of the head, measured before anything is drawn: the graph moves down when the
+  // title must stand under them.
+  PageHeadBlocks blocks{p.marginLeft, PageOrnamentLeft(dc, p), PageOrnamentBottom(dc, p)};
+  if (heading) {
+    dc.SelectFont(platform::Font{std::string(platform::kTextFace), kHeaderFontSize});
+    int widest = 0;
+    const std::vector<std::string> lines = ChartHeaderLines(chart, true);
+    for (const std::string& line : lines) widest = std::max(widest, dc.GetTextExtent(line).cx);
+    blocks.leftEnd = p.marginLeft + kHeadingLeft + widest;
+    const int height =
+        (static_cast<int>(lines.size()) - 1) * kHeaderLineStep + dc.GetTextMetrics().height;
+    blocks.bottom = std::min(blocks.bottom, -kHeadingDrop - p.marginTop - height);
+  }
+  const std::string& title = GetMessageText(kMsgGraphicEphemerisTitle);
+  const PageTitlePlace place = PlacePageTitle(dc, p, title, blocks);
+  graph.pageOffset = std::max(RGraphEphem::kPageOffset, -place.bottom - p.marginTop + kGraphGap);
+  graph.DefineArea(0, 0);
+
   const bool landscape = graph.layoutMode == RGraph::kLayoutLandscape;
   config.DrawPageFrame(dc, {0, 0, 0,
                             landscape ? 0
@@ -304,21 +336,13 @@ void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuratio
                                             p.marginTop - p.marginBottom});
   dc.SetTextColor(platform::kBlack);
   dc.SetBkMode(platform::BkMode::Transparent);
-  int headRight = 0;
-  if (Setting16(graph, E::kPrintHeading) != 0)
-    headRight = p.marginLeft + 400 +
-                chart.DrawHeader(dc, p.marginLeft + 400, -150 - p.marginTop, 0, true).cx;
+  if (heading)
+    chart.DrawHeader(dc, p.marginLeft + kHeadingLeft, -kHeadingDrop - p.marginTop, 0, true);
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   platform::Font ornament{std::string(platform::kGlyphFaceA), kOrnamentSize};
   dc.SelectFont(ornament);
   dc.TextOut(20300 - p.marginRight, -250 - p.marginTop, glyphs::kOrnament);
-  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
-  dc.SelectFont(TextFont(kTitleSize));
-  const std::string& title = GetMessageText(kMsgGraphicEphemerisTitle);
-  const int width = dc.GetTextExtent(title).cx;
-  // Centred between the margins, but never over the chart's heading.
-  const int centred = p.marginLeft + (RGraph::kA4Width - p.marginLeft - p.marginRight - width) / 2;
-  dc.TextOut(std::max(centred, headRight + 300), -600 - p.marginTop, title);
+  DrawPlacedTitle(dc, place, title);
 }
 
 int SampleIndexAt(const RGraphEphem& graph, int x) {

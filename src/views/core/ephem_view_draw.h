@@ -57,8 +57,9 @@ ScrollButtons DrawScrollButtons(platform::Dc& dc, const RGraphEphem& graph);
 int ScrollButtonAt(const ScrollButtons& buttons, platform::Point at);
 
 // The printed page's frame, the chart's heading (with the print-heading setting), the ornament
-// and the title.
-void PrintHeading(platform::Dc& dc, const RGraphEphem& graph, const Configuration& config,
+// and the title. A title with no room beside the heading stands under it, and the graph (its page
+// offset, laid out again) moves down under the title.
+void PrintHeading(platform::Dc& dc, RGraphEphem& graph, const Configuration& config,
                   const Chart& chart);
 
 // The sample point under x (plot coordinates, screen layout): 0 at or left of the inner area,

@@ -1,5 +1,6 @@
 #include "views/core/table_page_header.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -20,8 +21,8 @@ constexpr int kFramePen = 20;
 
 }  // namespace
 
-void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Chart& inner,
-                         const Chart* outer, int sameLayout) {
+PageHeadBlocks DrawTablePageHeader(platform::Dc& dc, const Configuration& config,
+                                   const Chart& inner, const Chart* outer, int sameLayout) {
   const cfg::PrintSettings& print = config.print;
   const int left = print.marginLeft, top = print.marginTop, right = print.marginRight;
 
@@ -32,15 +33,21 @@ void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Ch
 
   const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
   const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
-  inner.DrawHeader(dc, left + 200, -200 - top, 0, true);
+  const platform::Size innerBlock = inner.DrawHeader(dc, left + 200, -200 - top, 0, true);
+  PageHeadBlocks blocks{left + 200 + innerBlock.cx, 0, -200 - top - innerBlock.cy};
   if (outer != nullptr) {
-    outer->DrawHeader(dc, kA4Width - 200 - right, -200 - top, 1, true);
+    const platform::Size outerBlock =
+        outer->DrawHeader(dc, kA4Width - 200 - right, -200 - top, 1, true);
+    blocks.rightStart = kA4Width - 200 - right - outerBlock.cx;
+    blocks.bottom = std::min(blocks.bottom, -200 - top - outerBlock.cy);
   } else {
     const unsigned oldAlign =
         dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
     const platform::Font oldFont =
         dc.SelectFont({std::string(platform::kGlyphFaceA), kOrnamentSize});
     dc.TextOut(kA4Width - 700 - right, -250 - top, glyphs::kOrnament);
+    blocks.rightStart = kA4Width - 700 - right - dc.GetTextExtent(glyphs::kOrnament).cx;
+    blocks.bottom = std::min(blocks.bottom, -250 - top - dc.GetTextMetrics().height);
     dc.SelectFont(oldFont);
     dc.SetTextAlign(oldAlign);
   }
@@ -62,4 +69,5 @@ void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Ch
   }
   dc.SetBkMode(oldMode);
   dc.SetTextColor(oldColour);
+  return blocks;
 }

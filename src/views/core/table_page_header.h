@@ -3,12 +3,14 @@
 // right (the ornament "?;<=>" when there is none), and on a midpoint-list page its title.
 #pragma once
 
+#include "foundation/drawing/page_title.h"
 #include "platform/core/dc.h"
 
 class Chart;
 class Configuration;
 
 // What the page carries under its table (0..3; 3 nothing: the frame's bottom is raised by 110 mm),
-// or minus the page number of a page of the midpoint list.
-void DrawTablePageHeader(platform::Dc& dc, const Configuration& config, const Chart& inner,
-                         const Chart* outer, int sameLayout);
+// or minus the page number of a page of the midpoint list. Returns the blocks of the head, for a
+// title placed beside or under them (PlacePageTitle).
+PageHeadBlocks DrawTablePageHeader(platform::Dc& dc, const Configuration& config,
+                                   const Chart& inner, const Chart* outer, int sameLayout);

@@ -79,7 +79,19 @@ std::string ArabView::GetFrameTitle() const {
 platform::ScreenLines ArabView::MeasureScreen(platform::Dc& dc) {
   const int width = static_cast<int>(viewport()->width() * 2540.0 / logicalDpiX());
   screenFontSize_ = table_.FitFontSize(dc, std::max(1, width - kRowLeft));
-  return {kRowLeft, kRowTop, WHeight(dc, screenFontSize_) * 1.5};
+  // The names of the columns, then the rows a row lower.
+  screenPitch_ = WHeight(dc, screenFontSize_) * 1.5;
+  return {kRowLeft, kRowTop + static_cast<int>(screenPitch_), screenPitch_};
+}
+
+void ArabView::DrawHead(platform::Dc& dc) { DrawNames(dc, kRowLeft, -kRowTop, screenFontSize_); }
+
+void ArabView::DrawNames(platform::Dc& dc, int x, int y, int size) const {
+  const platform::DcState saved(dc);
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  dc.SelectFont(TextFont(size));
+  table_.DrawColumnNames(dc, x, y, std::max(1, dc.GetTextExtent("W").cx));
 }
 
 platform::PrintedLines ArabView::MeasurePrint(platform::Dc& dc) {
@@ -115,6 +127,9 @@ void ArabView::DrawLine(platform::Dc& dc, int line, platform::Point at, bool) {
 
 void ArabView::DrawPageHead(platform::Dc& dc, int, int, int) {
   const ChartDocument* document = Document();
-  if (document != nullptr && document->GetChart() != nullptr)
-    table_.DrawPageHead(dc, GetConfiguration(), *document->GetChart());
+  if (document == nullptr || document->GetChart() == nullptr) return;
+  table_.DrawPageHead(dc, GetConfiguration(), *document->GetChart());
+  const ArabTable::PrintLayout l =
+      table_.PreparePrint(dc, GetConfiguration(), printFontSize_, printInterval_);
+  DrawNames(dc, l.left, -(l.pageTop - l.interval - WHeight(dc, l.fontSize)), printFontSize_);
 }

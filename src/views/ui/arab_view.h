@@ -40,12 +40,17 @@ class ArabView : public platform::LineListView {
   platform::PrintedLines MeasurePrint(platform::Dc& dc) override;
   void DrawLine(platform::Dc& dc, int line, platform::Point at, bool selected) override;
   void DrawPageHead(platform::Dc& dc, int page, int pageCount, int rowsUsed) override;
+  // The names of the columns over the rows.
+  void DrawHead(platform::Dc& dc) override;
 
  private:
   ChartDocument* Document() const;
+  // The names of the columns at (x, y) in the text face at `size`.
+  void DrawNames(platform::Dc& dc, int x, int y, int size) const;
 
   ArabTable table_;
   int screenFontSize_ = 1000;
   int printFontSize_ = 1000;
   int printInterval_ = 100;
+  double screenPitch_ = 1.0;
 };

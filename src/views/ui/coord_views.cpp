@@ -19,8 +19,7 @@
 
 namespace {
 
-constexpr int kTitleSize = 4000;
-constexpr int kTitleTop = 600;
+constexpr int kTitleGap = 300;  // between a title under the head and the table
 constexpr int kSecondTableGap = 1000;
 constexpr int kWindowExtra = 1000;  // below the table, 0.01 mm
 constexpr int kPageTableLeft = 200;
@@ -84,8 +83,9 @@ void CoordViewBase::OnInitialUpdate() {
   const COORD_CONF& layout = GetConfiguration().screenCoords;
   platform::MeasuringDc measuring(logicalDpiY(), false, platform::MapMode::HiMetric);
   const coords::TableMeasure m = coords::MeasureTable(layout, measuring.dc(), mode_ != 0, 1.0);
-  openedSize_ = QSize(ToPixels(WindowWidth(m), logicalDpiX()),
-                      ToPixels(m.height + kWindowExtra, logicalDpiY()));
+  openedSize_ = QSize(
+      ToPixels(WindowWidth(m), logicalDpiX()),
+      ToPixels(m.height + coords::DetailHeadRows(mode_) * m.rowStep + kWindowExtra, logicalDpiY()));
   if (platform::ChildFrame* frame = Frame()) {
     const QSize border = frame->size() - viewport()->size();
     frame->resize(openedSize_ + border);
@@ -197,20 +197,17 @@ void AntisView::OnPrint(platform::Dc& dc, int) {
   const Chart& inner = *document->GetChart();
   const Chart* outer = document->GetOuterChart();
   const int left = config.print.marginLeft, top = config.print.marginTop;
-  DrawTablePageHeader(dc, config, inner, outer, kFullFrame);
-  {
-    platform::DcState state(dc);
-    dc.SetBkMode(platform::BkMode::Transparent);
-    dc.SetTextColor(platform::kBlack);
-    dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-    dc.SelectFont({std::string(platform::kTextFace), kTitleSize});
-    dc.TextOut((left + kA4Width - config.print.marginRight) / 2, -kTitleTop - top,
-               GetMessageText(kMsgAntisciaTitle));
-  }
+  const PageHeadBlocks blocks = DrawTablePageHeader(dc, config, inner, outer, kFullFrame);
+  // The title beside the identification blocks where it clears them, else under them; the
+  // table then follows under the title.
+  const std::string title = GetMessageText(kMsgAntisciaTitle);
+  const PageTitlePlace place = PlacePageTitle(dc, config.print, title, blocks);
+  DrawPlacedTitle(dc, place, title);
+  const int tableTop = std::min(-kPageTableTop - top, place.bottom - kTitleGap);
   const int x = left + kPageTableLeft;
-  const int h = coords::DrawCoordTable(dc, inner, config, x, -kPageTableTop - top, 0, true,
-                                       coords::Medium::Paper);
+  const int h =
+      coords::DrawCoordTable(dc, inner, config, x, tableTop, 0, true, coords::Medium::Paper);
   if (outer != nullptr)
-    coords::DrawCoordTable(dc, *outer, config, x, -kPageTableTop - kSecondTableGap - h - top, 0,
-                           true, coords::Medium::Paper);
+    coords::DrawCoordTable(dc, *outer, config, x, tableTop - kSecondTableGap - h, 0, true,
+                           coords::Medium::Paper);
 }

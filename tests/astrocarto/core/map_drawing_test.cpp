@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/drawing_helpers.h"
 #include "map_test_support.h"
 #include "platform/core/recording_dc.h"
+#include "support/page_overlap.h"
 
 namespace {
 
@@ -349,6 +351,55 @@ TEST(LineSigns, ViewWithoutHeightDrawsNone) {
   ACMap map;
   map.DrawLineSigns(dc, {-180, 180, 85, -60}, ViewOf({-180, 180, 85, -60}, 36000, 0), lines);
   EXPECT_TRUE(dc.Calls().empty());
+}
+
+// The lines of the ten planets of a chart of 2000-01-01 12:00 UT whose Sun stands at `sun`, the
+// others spread from it, for both charts.
+ACLines PlanetLines(double sun) {
+  Chart chart;
+  Source& s = chart.definition.sources[0];
+  EXPECT_TRUE(s.moment.date.SetDate(1, 1, 2000, 'A').ok());
+  EXPECT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
+  EXPECT_TRUE(s.zone.SetTime(0, 0, '+').ok());
+  for (int p = 0; p < 10; ++p)
+    chart.points[static_cast<std::size_t>(p)].longitude.Set(std::fmod(sun + 37.0 * p, 360.0));
+  ACLines lines;
+  lines.Init(1, false, 1, Configuration());
+  testing_support::RecordingProgress progress;
+  EXPECT_TRUE(lines.Calculate(chart, false, 0, progress));
+  EXPECT_TRUE(lines.Calculate(chart, false, 1, progress));
+  return lines;
+}
+
+// The signs of the lines keep clear of the degrees the grid writes along the map's edges wherever
+// the lines run: the lines of ten planets of two charts for a Sun in each thirty degrees, on the
+// printed page's world map.
+TEST_F(Grid, LineSignsKeepClearOfTheDegreesAlongTheEdges) {
+  const MapWindow world{-180, 180, 85, -60};
+  ACMapView view = ViewOf(world, 18000, 7250);
+  view.grid = true;
+  for (int sun = 0; sun < 360; sun += 30) {
+    SCOPED_TRACE(sun);
+    const ACLines lines = PlanetLines(sun);
+    RecordingDc dc, measure;
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    maps_.Map(0).DrawGrid(dc, view);
+    const std::size_t degrees = CallsOf(dc, RecordedCall::Text).size();
+    ASSERT_GT(degrees, 0u);
+    maps_.Map(0).DrawLineSigns(dc, world, view, lines);
+    const std::vector<testing_support::TextBox> boxes = testing_support::PageTextBoxes(dc, measure);
+    ASSERT_GT(boxes.size(), degrees);
+    for (std::size_t i = 0; i < degrees; ++i)
+      for (std::size_t j = degrees; j < boxes.size(); ++j) {
+        // A number with a quarter of its height of room round it.
+        const Rect& n = boxes[i].box;
+        const int room = (n.top - n.bottom) / 4;
+        const Rect a{n.left - room, n.top + room, n.right + room, n.bottom - room};
+        const Rect& b = boxes[j].box;
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top)
+            << "sign " << boxes[j].text << " at the degrees " << boxes[i].text;
+      }
+  }
 }
 
 }  // namespace

@@ -111,19 +111,21 @@ TEST_F(TransitsListingTest, LinePagesAreEqualAndTheLastHoldsTheRest) {
   forecast::TransitsListing listing = Listing(true);
   RecordingDc dc = HiMetricDc();
   const ListingPaper paper = listing.MeasurePrint(dc);
-  EXPECT_EQ(paper.layout.Rows(), 19);
+  EXPECT_EQ(paper.layout.Rows(), 18);  // one line less for the names of the columns
   EXPECT_EQ(paper.layout.Columns(), 1);
   EXPECT_EQ(paper.layout.PageCount(40), 3);
-  EXPECT_EQ(paper.layout.PageCount(38), 2);  // an exact multiple leaves no blank page
+  EXPECT_EQ(paper.layout.PageCount(36), 2);  // an exact multiple leaves no blank page
   EXPECT_EQ(paper.left, 1500 + 300);
-  EXPECT_EQ(paper.top, 1500 + 2000 + 1200);  // the heading takes the first line
-  // Page 3: the heading, then events 38 and 39 from the first line.
+  // The heading takes the first line, the names of the columns the second.
+  EXPECT_EQ(paper.top, 1500 + 2000 + 2 * 1200);
+  // Page 3: the heading, the names, then events 36 to 39 from the first line.
   forecast::PrintListingPage(dc, listing, paper, 3);
   // Event 38 falls on day 11, event 39 on day 12.
-  EXPECT_EQ(TextsOf(dc, "11:03:1999").front()->points[0], (platform::Point{1800, -4700}));
-  EXPECT_EQ(TextsOf(dc, "12:03:1999").front()->points[0], (platform::Point{1800, -5900}));
+  EXPECT_EQ(TextsOf(dc, "11:03:1999").front()->points[0], (platform::Point{1800, -8300}));
+  EXPECT_EQ(TextsOf(dc, "12:03:1999").front()->points[0], (platform::Point{1800, -9500}));
   EXPECT_EQ(TextsOf(dc, Cp1251("ТРАНЗИТЫ ПЛАНЕТ (стр. 3)")).size(), 1u);
   EXPECT_EQ(TextsOf(dc, Cp1251("Транзит")).front()->points[0], (platform::Point{1800, -3500}));
+  EXPECT_EQ(TextsOf(dc, Cp1251("Дата")).front()->points[0], (platform::Point{1800, -4700}));
 }
 
 TEST_F(TransitsListingTest, ColumnsFollowTheDateAndTheTimeWhenShown) {
@@ -361,7 +363,8 @@ TEST_F(LifePointListingTest, RowsWithTheCurrentPositionAndTheActiveColour) {
   forecast::LifePointListing listing = Listing(100.5);
   RecordingDc dc = HiMetricDc();
   const forecast::ListingScreen screen = listing.MeasureScreen(dc);
-  EXPECT_EQ(screen.top, 200 + 240);  // the current position takes the first row
+  // The current position takes the first row, the names of the columns the second.
+  EXPECT_EQ(screen.top, 200 + 240 + 240);
   EXPECT_DOUBLE_EQ(screen.pitch, 240.0);
   listing.DrawHead(dc);
   const std::vector<const RecordedCall*> date = TextsOf(dc, "01:01:2000");
@@ -370,6 +373,10 @@ TEST_F(LifePointListingTest, RowsWithTheCurrentPositionAndTheActiveColour) {
   EXPECT_EQ(date[0]->color, ColorByIndex(4));
   EXPECT_EQ(TextsOf(dc, "20.0").front()->points[0].x, 100 + 700);  // the age now
   EXPECT_EQ(dc.FindGlyph(glyphs::Sign(3), 0)->points[0].x >= 100 + 1200, true);
+  // The names over the columns: the date, the age at 7 units, the aspect 5 more.
+  EXPECT_EQ(TextsOf(dc, Cp1251("Дата")).front()->points[0], (platform::Point{100, -440}));
+  EXPECT_EQ(TextsOf(dc, Cp1251("Возр.")).front()->points[0], (platform::Point{800, -440}));
+  EXPECT_EQ(TextsOf(dc, Cp1251("Аспект")).front()->points[0], (platform::Point{1300, -440}));
   dc.Clear();
   listing.DrawLine(dc, 0, {100, -440}, false);
   // date, age at 7 units, aspect at 5 more, target 1.5 more, phase 2 more (units of 100).
@@ -385,10 +392,11 @@ TEST_F(LifePointListingTest, RowsWithTheCurrentPositionAndTheActiveColour) {
   // A natal chart has no current-position row.
   chart_.definition.SetKind(kChartNatal);
   forecast::LifePointListing natal = Listing(kAbsent);
-  EXPECT_EQ(natal.MeasureScreen(dc).top, 200);
+  EXPECT_EQ(natal.MeasureScreen(dc).top, 200 + 240);
   dc.Clear();
   natal.DrawHead(dc);
-  EXPECT_TRUE(dc.Calls().empty());
+  EXPECT_EQ(dc.Texts().size(), 3u);  // the names alone
+  EXPECT_EQ(TextsOf(dc, Cp1251("Дата")).front()->points[0], (platform::Point{100, -200}));
 }
 
 TEST_F(LifePointListingTest, PrintedColumnsFitAndFillDownFirst) {
@@ -396,17 +404,22 @@ TEST_F(LifePointListingTest, PrintedColumnsFitAndFillDownFirst) {
   forecast::LifePointListing listing = Listing(100.0);
   RecordingDc dc = HiMetricDc();
   // Printable 21000 - 2000 - 1000 = 18000; columns of 18 "W" = 1800: 10 fit, 3 allowed. Rows of
-  // 200 from 1500 + 1500 + 200 (the current position): (29700 - 3200 - 1500) / 200 = 125.
+  // 200 from 1500 + 1500 + 200 (the current position) + 200 (the names of the columns):
+  // (29700 - 3400 - 1500) / 200 = 124.
   ListingPaper paper = listing.MeasurePrint(dc);
   EXPECT_EQ(paper.layout.Columns(), 3);
-  EXPECT_EQ(paper.layout.Rows(), 125);
-  EXPECT_EQ(paper.top, 3200);
+  EXPECT_EQ(paper.layout.Rows(), 124);
+  EXPECT_EQ(paper.top, 3400);
   EXPECT_EQ(paper.layout.PageCount(400), 2);
-  EXPECT_EQ(paper.layout.CellOf(125).column, 1);  // down the first column first
+  EXPECT_EQ(paper.layout.CellOf(124).column, 1);  // down the first column first
   forecast::PrintListingPage(dc, listing, paper, 1);
   const std::vector<const RecordedCall*> now = TextsOf(dc, Cp1251("Текущее положение:     "));
   ASSERT_EQ(now.size(), 1u);
   EXPECT_EQ(now[0]->points[0], (platform::Point{2000, -3000}));
+  // Each column of events under the names of its columns.
+  std::vector<platform::Point> names;
+  for (const RecordedCall* name : TextsOf(dc, Cp1251("Дата"))) names.push_back(name->points[0]);
+  EXPECT_EQ(names, (std::vector<platform::Point>{{2000, -3200}, {3800, -3200}, {5600, -3200}}));
   EXPECT_EQ(TextsOf(dc, "houses").size(), 1u);
   // On paper the age stands 6 units after the date (the screen's 7).
   EXPECT_EQ(TextsOf(dc, "12.3").front()->points[0].x, 2000 + 600);
@@ -470,31 +483,45 @@ TEST(PredListPrintout, RecordsWithTheirCommentsOnPages) {
       {forecast::PredPrintLine::Kind::kRecord, 2, ""},
       {forecast::PredPrintLine::Kind::kComment, 2, "marked"}};
   EXPECT_EQ(forecast::BuildPrintLines(records), expected);
-  // Font 2500: "W" 333 high; interval 120: rows of 399; (29700 - 1500 - 1500 - 1500) / 399 = 63.
+  // Font 2500: "W" 333 high; interval 120: rows of 399. The head: the title (534 high) 600
+  // under the top margin, clear of the ornament (ending 2550 under the paper's top); the list's
+  // name 150 under the title (400 high) and the names of the columns 150 under that: the rows
+  // from 3334 + 399 = 3733, (29700 - 1500 - 3733) / 399 = 61 of them a page.
   forecast::PredListPrintout printout(records, "MYLIST", 2500, 120, config);
   RecordingDc dc = HiMetricDc();
   EXPECT_EQ(printout.PreparePrinting(dc), 1);
-  EXPECT_EQ(printout.RowsPerPage(), 63);
+  EXPECT_EQ(printout.RowsPerPage(), 61);
   printout.DrawPage(dc, 1);
   EXPECT_EQ(TextsOf(dc, Cp1251("Название: MYLIST")).front()->points[0],
-            (platform::Point{1700, -2000}));
+            (platform::Point{1600, -2784}));
   EXPECT_EQ(TextsOf(dc, Cp1251("СПИСОК АСПЕКТОВ")).size(), 1u);
-  // Rows from 3000 down by 399: an ordinary date at 1600, a marked one 10 mm further in, the
+  EXPECT_EQ(TextsOf(dc, Cp1251("Дата и время")).front()->points[0], (platform::Point{1600, -3334}));
+  // Rows from 3733 down by 399: an ordinary date at 1600, a marked one 10 mm further in, the
   // comment lines at 2600.
   const std::vector<const RecordedCall*> dates = TextsOf(dc, "05:06:2007+  08:09");
   ASSERT_EQ(dates.size(), 3u);
-  EXPECT_EQ(dates[0]->points[0], (platform::Point{1600, -3000}));
-  EXPECT_EQ(dates[2]->points[0], (platform::Point{2600, -(3000 + 4 * 399)}));
+  EXPECT_EQ(dates[0]->points[0], (platform::Point{1600, -3733}));
+  EXPECT_EQ(dates[2]->points[0], (platform::Point{2600, -(3733 + 4 * 399)}));
   EXPECT_EQ(TextsOf(dc, std::string(10, 'c')).front()->points[0],
-            (platform::Point{2600, -(3000 + 3 * 399)}));
+            (platform::Point{2600, -(3733 + 3 * 399)}));
   // The moving object 400 after the date sample (20 characters of 166.7) from the date.
   const RecordedCall* mars = dc.FindGlyph(glyphs::Point(4), 0);
   EXPECT_EQ(mars->points[0].x, 1600 + 3333 + 400);
-  // 126 lines fill two pages exactly; 127 take a third.
-  records.assign(63, Record(std::string(81, 'x')));
-  EXPECT_EQ(printout.PreparePrinting(dc), 3);
-  records.resize(42);
+  // 122 lines (a row and a comment line each) fill two pages exactly; 124 take a third.
+  records.assign(61, Record(std::string(80, 'x')));
   EXPECT_EQ(printout.PreparePrinting(dc), 2);
+  records.assign(62, Record(std::string(80, 'x')));
+  EXPECT_EQ(printout.PreparePrinting(dc), 3);
+  // Printed for a person: the person's block heads every page, at the upper left.
+  Chart person;
+  person.definition.sources[0].SetName(Cp1251("Иванов"));
+  forecast::PredListPrintout named(records, "MYLIST", 2500, 120, config, &person);
+  RecordingDc page = HiMetricDc();
+  ASSERT_EQ(named.PreparePrinting(page), 3);
+  named.DrawPage(page, 2);
+  const std::vector<std::string> texts = page.Texts();
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                          [](const std::string& t) { return t.rfind(Cp1251("Иванов"), 0) == 0; }));
   records.clear();
   EXPECT_EQ(printout.PreparePrinting(dc), 0);
 }

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/chart/chart.h"
+#include "foundation/config/configuration.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 
@@ -222,12 +224,17 @@ TEST(RectGraph, PrintedPageCounts) {
     g.LayOut(dc, paper, true);
     EXPECT_EQ(g.PageCount(), c.pages) << c.trials << " " << c.form;
   }
-  // Page 2 begins at trial perPage and carries its number in the head.
+  // Page 2 begins at trial perPage and carries its number in the head, which ends above the
+  // table and leaves the page in the mapping mode of the table.
   RectGraph g;
   Fill(g, perPage + 1, 2, 1);
   g.SetForm(kRectByEvents);
   g.LayOut(dc, paper, true);
   platform::RecordingDc page = LoMetricDc(true);
+  const Configuration config;
+  const int headBottom = DrawRectPageHead(page, Chart{}, config, 2);
+  EXPECT_EQ(page.GetMapMode(), platform::MapMode::LoMetric);
+  EXPECT_GE(headBottom, 10 * paper.top);
   g.DrawPage(page, 2, false, false);
   const std::vector<std::string> texts = page.Texts();
   const std::string head = GetMessageText(472) + " (" + GetMessageText(67) + " 2)";

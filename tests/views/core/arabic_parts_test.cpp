@@ -251,9 +251,11 @@ TEST(ArabTable, ChartModesAndLayout) {
   EXPECT_EQ(table.NameUnits(), 12);
   EXPECT_EQ(table.LongitudeColumn(), 20);
   EXPECT_EQ(table.RowText().size(), 12u + 3u * table.MaxAspects() + 8u + 7u);
-  // Rows per page: (29700 - (1500 + 2500) - 1500) / (interval 100 + "W" at 1000, 133).
+  // Rows per page under the head and the row of the column names: (29700 - (1500 + 2500 + 233) -
+  // 1500) / (interval 100 + "W" at 1000, 133).
   const ArabTable::PrintLayout l = table.PreparePrint(dc, f.config, 1000, 100);
-  EXPECT_EQ(l.rowsPerPage, 24200 / 233);
+  EXPECT_EQ(l.pageTop, 1500 + 2500 + 233);
+  EXPECT_EQ(l.rowsPerPage, 23967 / 233);
   EXPECT_EQ(l.pages, 1);
   EXPECT_EQ(table.PreparePrint(dc, f.config, 1000, -5).interval, 0);
 }

@@ -16,6 +16,7 @@
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 #include "views/core/coord_conf_page.h"
@@ -329,28 +330,45 @@ TEST(CoordTable, ARowShowsTheLongitudeTheRetrogradeMarkOrTheAntiscia) {
 }
 
 TEST(CoordDetailTable, BodiesInBlocksOfSixteenRows) {
-  // Text widths of 96; blocks of 10 widths for speeds, 15 otherwise.
+  // Text widths of 96; blocks of 10 widths for speeds, 15 otherwise. The equatorial and
+  // horizontal tables name their two columns (at 1 and 8, or 1 and 7 widths) over each block and
+  // begin their rows a row (100) lower.
   struct Case {
     int mode;
     bool hasBody16;
     int blockX;
+    int firstName, secondName, secondX;  // 0: no names
   };
-  const Case cases[] = {{coords::kLatitudes, false, 0},
-                        {coords::kSpeeds, true, 960},
-                        {coords::kEquatorial, true, 1440},
-                        {coords::kHorizontal, true, 1440}};
+  const Case cases[] = {
+      {coords::kLatitudes, false, 0, 0, 0, 0},
+      {coords::kSpeeds, true, 960, 0, 0, 0},
+      {coords::kEquatorial, true, 1440, kMsgRightAscensionColumn, kMsgDeclinationColumn, 768},
+      {coords::kHorizontal, true, 1440, kMsgAzimuthColumn, kMsgAltitudeColumn, 672}};
   const Configuration config = ThreeRowConfig();
   const Chart chart = SampleChart();
   for (const Case& k : cases) {
+    SCOPED_TRACE(k.mode);
     RecordingDc dc = HiMetricDc();
-    EXPECT_EQ(coords::DrawCoordDetailTable(dc, chart, config, 0, 0, 0, k.mode), 1600);
-    EXPECT_EQ(GlyphAt(dc, glyphs::Point(15)), (platform::Point{0, -1500})) << k.mode;
+    const int head = k.firstName != 0 ? 100 : 0;
+    EXPECT_EQ(coords::DrawCoordDetailTable(dc, chart, config, 0, 0, 0, k.mode), 1600 + head);
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(15)), (platform::Point{0, -1500 - head}));
+    std::vector<platform::Point> names;
+    for (const auto& call : dc.Calls())
+      if (call.kind == platform::RecordedCall::Text && k.firstName != 0 &&
+          (call.text == GetMessageText(k.firstName) || call.text == GetMessageText(k.secondName)))
+        names.push_back(call.points.at(0));
+    const std::vector<platform::Point> expected =
+        k.firstName == 0
+            ? std::vector<platform::Point>{}
+            : std::vector<platform::Point>{
+                  {96, 0}, {k.secondX, 0}, {k.blockX + 96, 0}, {k.blockX + k.secondX, 0}};
+    EXPECT_EQ(names, expected);
     if (!k.hasBody16) {
       EXPECT_EQ(dc.FindGlyph(glyphs::Point(16), 0), nullptr);
       continue;
     }
-    EXPECT_EQ(GlyphAt(dc, glyphs::Point(16)), (platform::Point{k.blockX, 0})) << k.mode;
-    EXPECT_EQ(GlyphAt(dc, glyphs::Point(29)), (platform::Point{k.blockX, -1300})) << k.mode;
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(16)), (platform::Point{k.blockX, -head}));
+    EXPECT_EQ(GlyphAt(dc, glyphs::Point(29)), (platform::Point{k.blockX, -1300 - head}));
   }
 }
 
@@ -361,11 +379,13 @@ TEST(CoordDetailTable, AnAbsentBodyHasNoValue) {
   for (int mode = coords::kLatitudes; mode <= coords::kHorizontal; ++mode) {
     RecordingDc dc = HiMetricDc();
     coords::DrawCoordDetailTable(dc, chart, config, 0, 0, 0, mode);
+    // The equatorial and horizontal rows stand a row lower, under the names of their columns.
+    const int head = mode >= coords::kEquatorial ? 100 : 0;
     int venus = 0, mercury = 0;
     for (const auto& call : dc.Calls()) {
       if (call.kind != platform::RecordedCall::Text || call.points.at(0).x >= 900) continue;
-      venus += call.points.at(0).y == -300;
-      mercury += call.points.at(0).y == -200;
+      venus += call.points.at(0).y == -300 - head;
+      mercury += call.points.at(0).y == -200 - head;
     }
     EXPECT_EQ(venus, 1) << mode;  // its glyph alone
     EXPECT_GT(mercury, 1) << mode;

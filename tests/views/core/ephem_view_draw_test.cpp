@@ -8,7 +8,9 @@
 #include "foundation/datetime/fdate.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/numbers/angles.h"
+#include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
+#include "support/page_overlap.h"
 
 namespace {
 
@@ -200,6 +202,39 @@ TEST(EphemView, FrameDrawsTwelveSignGlyphsAndTheGridInGrey) {
   }
   EXPECT_EQ(signs, 12);
   EXPECT_GE(greyLines, 12);
+}
+
+// The printed page in either orientation, its year turned either way, under a short or a long
+// name: the title, the year and the dates overlap nothing and stay inside the page frame.
+TEST(EphemView, PrintedPageKeepsItsTextsApartAndInsideTheFrame) {
+  struct Case {
+    int orientation, rotation;
+    const char* name;
+  } const cases[] = {
+      {0, 270, "Иванов"},
+      {1, 270, "Иванов"},
+      {1, 90, "Иванов"},
+      {1, 270, "Иванова-Петровская Мария Андреевна"},
+      {1, 90, "Иванова-Петровская Мария Андреевна"},
+      {0, 270, "Иванова-Петровская Мария Андреевна"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.orientation) + " " +
+                 std::to_string(c.rotation));
+    Graph g(1, 1, 2026, 4);
+    Chart chart;
+    chart.definition.sources[0].SetName(Cp1251(c.name));
+    g.graph.landscapeRotation = c.rotation;
+    g.graph.SetPrintMode(c.orientation == 1 ? RGraph::kLayoutLandscape : RGraph::kLayoutPortrait);
+    g.graph.DefineArea(0, 0);
+    platform::RecordingDc dc(600.0, true), measure(600.0, true);
+    dc.SetMapMode(platform::MapMode::HiMetric);
+    ephem::PrintHeading(dc, g.graph, g.config, chart);
+    ephem::DrawFrame(dc, g.graph, g.config);
+    ephem::DrawYear(dc, g.graph);
+    for (const std::string& fault : testing_support::PageOverlaps(dc, measure))
+      ADD_FAILURE() << fault;
+  }
 }
 
 }  // namespace

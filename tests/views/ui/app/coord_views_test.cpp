@@ -198,21 +198,33 @@ TEST_F(CoordViewsTest, PrintedPagesCarryTheHeadAndTheTable) {
   struct Case {
     int command;
     const char* name;
+    int firstColumn;  // the name over the first column of values; 0 none
   };
-  const Case cases[] = {{cmd::kCoordinates, "coordinates"},
-                        {cmd::kCoordLatitudes, "coordinates_latitudes"},
-                        {cmd::kCoordSpeeds, "coordinates_speeds"},
-                        {cmd::kCoordEquatorial, "coordinates_equatorial"}};
+  const Case cases[] = {
+      {cmd::kCoordinates, "coordinates", 0},
+      {cmd::kCoordLatitudes, "coordinates_latitudes", 0},
+      {cmd::kCoordSpeeds, "coordinates_speeds", 0},
+      {cmd::kCoordEquatorial, "coordinates_equatorial", kMsgRightAscensionColumn}};
   const Configuration& config = GetConfiguration();
   for (const Case& k : cases) {
     auto* view = OpenView<CoordViewBase>(document, k.command);
     ASSERT_NE(view, nullptr);
     const platform::RecordingDc page = PrintPage(*view);
-    // The Sun's glyph where the table begins.
+    // The Sun's glyph where the table begins, or under the names of the columns there.
     const platform::RecordedCall* sun = page.FindGlyph(glyphs::Point(0), 0);
     ASSERT_NE(sun, nullptr) << k.name;
-    EXPECT_EQ(sun->points.at(0),
-              (platform::Point{config.print.marginLeft + 200, -1800 - config.print.marginTop}));
+    const int tableTop = -1800 - config.print.marginTop;
+    EXPECT_EQ(sun->points.at(0).x, config.print.marginLeft + 200) << k.name;
+    if (k.firstColumn == 0) {
+      EXPECT_EQ(sun->points.at(0).y, tableTop) << k.name;
+    } else {
+      EXPECT_LT(sun->points.at(0).y, tableTop) << k.name;
+      const auto named = std::find_if(page.Calls().begin(), page.Calls().end(), [&](const auto& c) {
+        return c.kind == platform::RecordedCall::Text && c.text == GetMessageText(k.firstColumn);
+      });
+      ASSERT_NE(named, page.Calls().end()) << k.name;
+      EXPECT_EQ(named->points.at(0).y, tableTop) << k.name;
+    }
     const QImage image = PagePicture(k.name, 1, *view);
     // Ink in the table's place.
     EXPECT_GT(
