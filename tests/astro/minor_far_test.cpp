@@ -132,25 +132,33 @@ TEST(MinorFarCourses, KnownYearsPerBody) {
     bool known;
   };
   const Case cases[] = {
-      {10, kMinorKnownFirstJd, true},       {10, kMinorKnownFirstJd - 0.01, false},
-      {14, kMinorKnownEndJd - 0.01, true},  {14, kMinorKnownEndJd, false},
-      {12, 1903682.5, false},               {12, 2451545.0, true},  // 500 and 2000
-      {15, 2999000.0, false},               {9, 1903682.5, true},  // Pluto at 500
-      {9, kPlutoFarFirstJd - 1.0, false},   {0, 625673.5, true},   // the Sun at -3000
-      {1, 3000000.0, true},                 {22, 625673.5, true},  // Cupido at -3000
-      {10, kNaN, false},                    {30, 2451545.0, false},
+      {10, kMinorKnownFirstJd, true},
+      {10, kMinorKnownFirstJd - 0.01, false},
+      {14, kMinorKnownEndJd - 0.01, true},
+      {14, kMinorKnownEndJd, false},
+      {12, 1903682.5, false},
+      {12, 2451545.0, true},  // 500 and 2000
+      {15, 2999000.0, false},
+      {9, 1903682.5, true},  // Pluto at 500
+      {9, kPlutoFarFirstJd - 1.0, false},
+      {0, 625673.5, true},  // the Sun at -3000
+      {1, 3000000.0, true},
+      {22, 625673.5, true},  // Cupido at -3000
+      {10, kNaN, false},
+      {30, 2451545.0, false},
       {-1, 2451545.0, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(BodyKnownAt(c.point, c.jdTt), c.known) << c.point << " " << c.jdTt;
+  for (const Case& c : cases)
+    EXPECT_EQ(BodyKnownAt(c.point, c.jdTt), c.known) << c.point << " " << c.jdTt;
 
   struct Years {
     int point;
     bool limited;
     int first, last;
   };
-  for (const Years& y : {Years{10, true, 1000, 3000}, Years{14, true, 1000, 3000},
-                         Years{9, true, -3077, 4038}, Years{0, false, 0, 0},
-                         Years{21, false, 0, 0}, Years{40, false, 0, 0}}) {
+  for (const Years& y :
+       {Years{10, true, 1000, 3000}, Years{14, true, 1000, 3000}, Years{9, true, -3077, 4038},
+        Years{0, false, 0, 0}, Years{21, false, 0, 0}, Years{40, false, 0, 0}}) {
     int first = 0, last = 0;
     EXPECT_EQ(BodyKnownYears(y.point, first, last), y.limited) << y.point;
     if (!y.limited) continue;

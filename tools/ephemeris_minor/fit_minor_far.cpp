@@ -3,12 +3,12 @@
 // known (kMinorKnownFirstJd..kMinorKnownEndJd): for each body and each side of the range, Chebyshev
 // series in x, y and z on segments of equal length interpolating its integration continued there
 // (MinorBodyIntegrated: the same start, forces, integrator and steps as inside the range, so the
-// courses join the integration) at the Chebyshev nodes of each segment. Each side reaches a few days
-// past the known years and into the integrated range, for the light-time and the joins.
-// The coefficients are written as whole multiples of kQuantumAu, which moves a body by less than
-// 0.01" (the file stays near a third of the size of the decimal doubles). Prints, per body and
-// side, the worst difference from the integration (as seen from the Sun, arcseconds) at points
-// between the nodes. Run from the repository root (about half a minute):
+// courses join the integration) at the Chebyshev nodes of each segment. Each side reaches a few
+// days past the known years and into the integrated range, for the light-time and the joins. The
+// coefficients are written as whole multiples of kQuantumAu, which moves a body by less than 0.01"
+// (the file stays near a third of the size of the decimal doubles). Prints, per body and side, the
+// worst difference from the integration (as seen from the Sun, arcseconds) at points between the
+// nodes. Run from the repository root (about half a minute):
 //   build/tools/ephemeris_minor/minor_fit_minor_far [POINT:SEGMENT_DAYS:DEGREE ...]
 // where each argument replaces the segment length and the degree of one body (kShapes).
 #include <algorithm>
@@ -175,8 +175,7 @@ int main(int argc, char** argv) {
                "constexpr Piece kPieces[] = {\n");
   for (std::size_t p = 0; p < pieces.size(); ++p)
     std::fprintf(out, "    {%d, %.17g, %.17g, %d, kPiece%zu, std::size(kPiece%zu)},\n",
-                 pieces[p].point, pieces[p].firstJd, pieces[p].segmentDays, pieces[p].degree, p,
-                 p);
+                 pieces[p].point, pieces[p].firstJd, pieces[p].segmentDays, pieces[p].degree, p, p);
   std::fprintf(out,
                "};\n\n"
                "// The coefficients in au, decoded once.\n"

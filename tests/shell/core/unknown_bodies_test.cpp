@@ -76,7 +76,8 @@ TEST(UnknownBodies, LeftOutOfTheChartTheWheelAndThePointListWithTheReasonShown) 
     ASSERT_EQ(unknown.size(), c.asteroidsKnown ? 0u : 6u);
     const std::vector<ChartInfoRow> info = ChartInfoRows(chart);
     for (std::size_t i = 0; i < unknown.size(); ++i) {
-      EXPECT_EQ(unknown[i].label, GetMessageText(kMsgPointNameFirst + kChiron + static_cast<int>(i)));
+      EXPECT_EQ(unknown[i].label,
+                GetMessageText(kMsgPointNameFirst + kChiron + static_cast<int>(i)));
       EXPECT_NE(unknown[i].value.find("1000-3000"), std::string::npos) << unknown[i].value;
       EXPECT_EQ(info[info.size() - unknown.size() + i].value, unknown[i].value);
     }

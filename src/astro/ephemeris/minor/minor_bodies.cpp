@@ -303,11 +303,11 @@ const Elements* NearestSet(std::span<const Elements> sets, int point, double jd)
 // An integrated body outside the integrated range: Pluto on its course fitted to the integration
 // from its tabulated state nearest in time (from the first one before year 0; before
 // kPlutoFarFirstJd and after kPlutoFarEndJd, where no date the program accepts falls, on its mean
-// elements); otherwise two-body motion on the body's mean elements, which for an asteroid starts
-// on its osculating elements at the end of the range and passes to the mean ones with a Gaussian
-// weight of kOsculatingYears (two-body motion on osculating elements drifts by degrees within
-// decades as Jupiter changes the orbit's period; the mean elements stay within about a degree of
-// the integration over centuries). The velocity is the rate of that place, the weight's included.
+// elements), Chiron and the asteroids on their far courses over the years in which they are known;
+// otherwise two-body motion on the body's mean elements, which for an asteroid starts on its
+// osculating elements at the end of the range the mean elements were fitted from and passes to the
+// mean ones with a Gaussian weight of kOsculatingYears (within the known years, where the far
+// courses serve). The velocity is the rate of that place, the weight's included.
 constexpr double kOsculatingYears = 5.0;
 
 StateVector FallbackState(int point, double jd) {

@@ -149,8 +149,8 @@ std::vector<ChartInfoRow> UnknownBodyRows(const Chart& chart) {
     int first = 0, last = 0;
     if (BodyKnownAt(point, tt) || !BodyKnownYears(point, first, last)) continue;
     rows.push_back({GetMessageText(kMsgPointNameFirst + point),
-                    Cp1251("нет в карте: положение известно только для ") + yearText(first) + "-" +
-                        yearText(last) + Cp1251(" гг.")});
+                    Cp1251("нет в карте (известен в ") + yearText(first) + "-" + yearText(last) +
+                        Cp1251(" гг.)")});
   }
   return rows;
 }
