@@ -226,6 +226,9 @@ TEST(EphemerisRoutines, BodyLongitudeAtMomentAddsTheOffset) {
   EXPECT_EQ(GetBodyLongitudeAtMoment(noTables, 30, ut, 0.0), kAbsent);
   EXPECT_EQ(GetBodyLongitudeAtMoment(noTables, -1, ut, 0.0), kAbsent);
   EXPECT_EQ(AnalyticPlanetPosition(1, 1.0), kAbsent);
+  // Chiron is not known in 500, and is in 1550.
+  EXPECT_EQ(GetBodyLongitudeAtMoment(noTables, 10, JdUt{1903682.5}, 0.0), kAbsent);
+  EXPECT_NE(GetBodyLongitudeAtMoment(noTables, 10, JdUt{2287184.5}, 0.0), kAbsent);
 }
 
 }  // namespace

@@ -103,7 +103,8 @@ TEST(MinorBodiesReference, WorstErrorPerBodyWithinGoal1800To2200) {
 
 // Rows outside 1800-2200 (back to -1000 and on to 3000): every value finite; the conventional
 // points keep their 1" since they are formulas; the integrated bodies inside the integrated range
-// stay within a minute of arc (outside it the two-body fallback drifts by degrees, as expected).
+// stay within a minute of arc (outside it minor_far_test.cpp measures them; before 1000 they are
+// not known and the two-body fallback drifts by degrees).
 // The rows before 1800 and those after 2200 each integrate two centuries: one test each.
 void ExpectFarRowsFiniteAndConventionalPointsExact(bool before1800) {
   std::map<int, double> worst;

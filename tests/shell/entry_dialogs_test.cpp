@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <functional>
@@ -530,6 +531,36 @@ TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
   // The Sun at 23 Pisces stands above the horizon before noon, in the tenth or eleventh house.
   EXPECT_TRUE(points->item(0, 3)->text() == QStringLiteral("X") ||
               points->item(0, 3)->text() == QStringLiteral("XI"));
+}
+
+// A chart of 500: Chiron and the asteroids are not known then. The dialog lists none of them
+// among the points and says, under the chart's settings, that each is missing and why.
+TEST_F(EntryDialogs, ChartInformationSaysWhyChironAndTheAsteroidsAreMissing) {
+  Chart chart;
+  Source& s = chart.definition.sources[0];
+  s.SetName(Cp1251("Рим"));
+  ASSERT_TRUE(s.moment.date.SetDate(15, 6, 500, 'A').ok());
+  ASSERT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
+  ASSERT_TRUE(s.place.SetPlace(41, 54, 'N', 12, 29, 'E', "Roma", "").ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), chart).ok());
+  DChartInfo info(chart);
+  info.resize(520, 760);
+  const QTableWidget* rows = info.InfoTable();
+  ASSERT_GE(rows->rowCount(), 6);
+  const QString names[] = {QStringLiteral("Хирон"),  QStringLiteral("Веста"),
+                           QStringLiteral("Церера"), QStringLiteral("Паллада"),
+                           QStringLiteral("Юнона"),  QStringLiteral("Психея")};
+  for (int i = 0; i < 6; ++i) {
+    const int row = rows->rowCount() - 6 + i;
+    EXPECT_EQ(rows->item(row, 0)->text(), names[i]);
+    EXPECT_EQ(rows->item(row, 1)->text(), QStringLiteral("нет в карте (известен в 1000-3000 гг.)"));
+  }
+  const QTableWidget* points = info.PointTable();
+  for (int r = 0; r < points->rowCount(); ++r)
+    for (const QString& name : names) EXPECT_NE(points->item(r, 0)->text(), name) << r;
+  const std::filesystem::path picture = folder_ / "chart_info_500.png";
+  ASSERT_TRUE(info.grab().save(QString::fromStdString(picture.string())));
+  testing_support::ShowToPerson(picture, "chart_info_unknown_bodies");
 }
 
 TEST_F(EntryDialogs, PlanetInformationListsThePointsAspectsMajorFirst) {

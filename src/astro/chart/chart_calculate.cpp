@@ -17,7 +17,9 @@ struct CastOptions {
   const BodySource* bodies = nullptr;  // null: the ephemeris
 };
 
-// Bodies 0..29 at the moment; every further point absent but the derivation marker.
+// Bodies 0..29 at the moment; every further point absent but the derivation marker, and so is a
+// body whose place cannot be known at the moment (BodyKnownAt: Chiron and the asteroids outside
+// the years 1000..3000), whatever the source of the positions.
 void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds,
                 const BodySource* bodies) {
   if (bodies == nullptr) ctx.GetEphemeris().PrefetchSegments(tt);
@@ -25,7 +27,7 @@ void FillBodies(const ChartContext& ctx, Chart& chart, JdTt tt, bool speeds,
     if (i == kDerivationMarkerSlot) continue;
     PointRecord& p = chart.points[i];
     p = PointRecord();
-    if (i >= kBodyCount) continue;
+    if (i >= kBodyCount || !BodyKnownAt(i, tt.days)) continue;
     const BodyPosition pos = bodies != nullptr ? (*bodies)(i, tt) : chartmath::BodyAtTt(ctx, i, tt);
     p.longitude.Set(pos.longitude);
     p.latitude = pos.latitude;

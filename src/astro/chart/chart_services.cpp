@@ -270,6 +270,9 @@ double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int
   work.definition.sources[0] = ComputingSource(definition);
   const double zoneDays = work.definition.sources[0].zone.GetCorrectionHours() / 24.0;
   const double shift = angle + offset;
+  // A body whose place cannot be known at the moment has no aspect to find.
+  if (point < kBodyCount && !BodyAt(ctx, point, JdUt{moment.JulianDay() - zoneDays}).known)
+    return kAbsent;
   double target = kAbsent;
   const auto gap = [&](double localJd) {
     const JdUt ut{localJd - zoneDays};
@@ -311,6 +314,7 @@ bool SeekLuminaryLongitude(const ChartContext& ctx, Source& source, int body, in
   const double daily = body == 1 ? 13.0 : 1.0;
   const double factor = stepFactor > 0.0 ? stepFactor : 1.0;
   const double start = UtOf(source).days;
+  if (reference >= 0 && !BodyAt(ctx, reference, JdUt{start}).known) return false;
   double t = start;
   const double span = body == 1 ? 60.0 : 400.0;
   for (int i = 0; i < 200 && std::fabs(t - start) <= span; ++i) {

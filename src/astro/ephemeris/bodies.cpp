@@ -1,8 +1,12 @@
 #include "astro/ephemeris/bodies.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "astro/ephemeris/lunar_points.h"
 #include "astro/ephemeris/minor/minor_bodies.h"
 #include "astro/ephemeris/planet_theory.h"
+#include "foundation/datetime/fdate.h"
 
 namespace {
 
@@ -48,6 +52,22 @@ PointPosition Compute(int point, LunarVariant variant, double jdTt, bool withSpe
 }  // namespace
 
 Planet PlanetOfPoint(int point) { return kPlanets[point - 2]; }
+
+bool BodyKnownAt(int point, double jdTt) {
+  return IsBody(point) && std::isfinite(jdTt) && MinorBodyKnownAt(point, jdTt);
+}
+
+bool BodyKnownYears(int point, int& firstYear, int& lastYear) {
+  double first = 0.0, end = 0.0;
+  if (!IsBody(point) || !MinorBodyKnownSpan(point, first, end)) return false;
+  // The year of the first day inside the span, and that of the last.
+  const auto year = [](double jd) {
+    return FDate::FromDayNumber(static_cast<std::int64_t>(std::floor(jd + 0.5))).AstronomicalYear();
+  };
+  firstYear = year(std::ceil(first - 0.5) + 0.5);
+  lastYear = year(std::ceil(end - 0.5) - 0.5);
+  return true;
+}
 
 PointPosition TheoryPosition(int point, LunarVariant variant, double jdTt) {
   return Compute(point, variant, jdTt, true);

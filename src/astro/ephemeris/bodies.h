@@ -14,6 +14,9 @@ inline constexpr int kNorthNode = 16, kSouthNode = 17, kBlackMoon = 18, kLunarPe
 struct BodyPosition {
   double longitude = 0.0, latitude = 0.0, speed = 0.0;
   bool approximate = false;  // computed outside the tables' span
+  // False where the body's place cannot be known (BodyKnownAt): the values are then no more than
+  // a rough guess, degrees off, that no chart, table or search shows.
+  bool known = true;
   char Status() const { return speed < 0.0 ? 'R' : 'D'; }
 };
 
@@ -26,6 +29,16 @@ Planet PlanetOfPoint(int point);
 
 // True for 0..29.
 constexpr bool IsBody(int point) { return point >= 0 && point < kBodyCount; }
+
+// Whether the place of body `point` (0..29) can be known at TT Julian day `jdTt`: false for
+// Chiron and the asteroids outside the years 1000..3000 and for Pluto outside its fitted course
+// (the years and why: docs/decisions.md, "Minor bodies"), for a point outside 0..29 and for a date
+// that is not finite; true otherwise. The charts, their tables and the searches leave a body out
+// where this is false.
+bool BodyKnownAt(int point, double jdTt);
+// The first and the last calendar year (astronomical numbering) in which the place of `point` is
+// known; false for a body known at every date.
+bool BodyKnownYears(int point, int& firstYear, int& lastYear);
 
 // The apparent geocentric ecliptic of date of a body straight from the theories (the full
 // series, formulas, the minor bodies' integration or two-body motion), without the tables:

@@ -78,7 +78,8 @@ double PlutoTablePosition(const Ephemeris& ephemeris, int year, int month, int d
 double GetBodyLongitudeAtMoment(const Ephemeris& ephemeris, int body, JdUt moment, double offset,
                                 LunarVariant variant) {
   if (!IsBody(body)) return kAbsent;
-  return ShiftLongitude(LongitudeAt(ephemeris, body, moment, variant), offset);
+  const BodyPosition p = ephemeris.Position(body, ToTt(moment), variant);
+  return p.known ? ShiftLongitude(p.longitude, offset) : kAbsent;
 }
 
 double GetBodyLongitudeAtMoment(const Ephemeris& ephemeris, int body, const Moment& moment,

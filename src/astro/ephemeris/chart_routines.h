@@ -45,7 +45,8 @@ double AnalyticPlanetPosition(int body, double julianCenturies1900);
 double PlutoTablePosition(const Ephemeris& ephemeris, int year, int month, int day, double hours);
 
 // The longitude of a body (0..29) at a moment of UT, plus the offset, in [0, 360); -777.0 for
-// a body outside 0..29. The lunar points are the true ones unless `variant` says otherwise.
+// a body outside 0..29 and for one whose place cannot be known then (BodyKnownAt). The lunar points
+// are the true ones unless `variant` says otherwise.
 double GetBodyLongitudeAtMoment(const Ephemeris& ephemeris, int body, JdUt moment, double offset,
                                 LunarVariant variant = LunarVariant::True);
 // The same at a Moment, whose Julian day is taken as Universal Time.

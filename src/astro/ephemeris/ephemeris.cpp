@@ -199,6 +199,7 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
   BodyPosition out;
   if (!IsBody(point) || !std::isfinite(when.days)) {
     out.approximate = true;
+    out.known = false;
     return out;
   }
   const LazyTable* table = InTables(when) ? Table(TableIdOfPoint(point, variant)) : nullptr;
@@ -217,6 +218,7 @@ BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) con
   }
   const PointPosition p = FastTheoryPosition(point, variant, when.days);
   out.approximate = !InTables(when);
+  out.known = BodyKnownAt(point, when.days);
   if (std::isfinite(p.longitude) && std::isfinite(p.latitude) && std::isfinite(p.speed)) {
     out.longitude = p.longitude;
     out.latitude = p.latitude;

@@ -33,7 +33,8 @@ class Ephemeris {
   bool HasTable(int tableId) const;
 
   // Point 0..29; the lunar points 16..19 in the given variant. Never NaN: a point outside 0..29
-  // gives zeros marked approximate.
+  // gives zeros marked approximate and unknown. A body whose place cannot be known at the date
+  // (BodyKnownAt) comes marked `known` false.
   BodyPosition Position(int point, JdTt when, LunarVariant variant = LunarVariant::True) const;
   // Asks the memory for every table's segment at `when` at once, ahead of a whole chart's
   // positions: on dates far apart the segments are seldom in the cache, and fetched one table at

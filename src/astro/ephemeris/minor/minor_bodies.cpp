@@ -239,16 +239,13 @@ int NearestPlutoState(double jd) {
   return u < 0.0 ? 0 : static_cast<int>(std::lround(u));
 }
 
-// Pluto on its fitted course, kPlutoFarFirstJd..kPlutoFarEndJd (false outside).
-bool PlutoFittedState(double jd, Vector3& position, Vector3& velocity) {
-  if (!(jd >= kPlutoFarFirstJd && jd < kPlutoFarEndJd)) return false;
-  const FittedCourse course = PlutoFarCourse();
+// A fitted course at `jd`: position and velocity; false outside its segments.
+bool CourseState(const FittedCourse& course, double jd, Vector3& position, Vector3& velocity) {
   const std::size_t stride = static_cast<std::size_t>(course.degree + 1);
   const std::size_t segments = course.coefficients.size() / (3 * stride);
-  if (segments == 0) return false;
   const double offset = (jd - course.firstJd) / course.segmentDays;
-  const std::size_t segment =
-      std::min(static_cast<std::size_t>(std::max(offset, 0.0)), segments - 1);
+  if (segments == 0 || !(offset >= 0.0 && offset <= static_cast<double>(segments))) return false;
+  const std::size_t segment = std::min(static_cast<std::size_t>(offset), segments - 1);
   const double x = std::clamp(2.0 * (offset - static_cast<double>(segment)) - 1.0, -1.0, 1.0);
   const double* c = course.coefficients.data() + segment * 3 * stride;
   double value[3], rate[3];
@@ -258,6 +255,24 @@ bool PlutoFittedState(double jd, Vector3& position, Vector3& velocity) {
   position = Vector3{value[0], value[1], value[2]};
   velocity = Vector3{rate[0] * perDay, rate[1] * perDay, rate[2] * perDay};
   return true;
+}
+
+// Pluto on its fitted course, kPlutoFarFirstJd..kPlutoFarEndJd (false outside). Its first
+// segment reaches back past kPlutoFarFirstJd.
+bool PlutoFittedState(double jd, Vector3& position, Vector3& velocity) {
+  if (!(jd >= kPlutoFarFirstJd && jd < kPlutoFarEndJd)) return false;
+  const FittedCourse course = PlutoFarCourse();
+  const double last =
+      course.firstJd + course.segmentDays * static_cast<double>(course.coefficients.size() /
+                                                                (3 * (course.degree + 1)));
+  return CourseState(course, std::clamp(jd, course.firstJd, last), position, velocity);
+}
+
+// Chiron or an asteroid on its far course (false where none serves).
+bool FarCourseState(int point, double jd, Vector3& position, Vector3& velocity) {
+  for (const BodyCourse& c : MinorFarCourses())
+    if (c.point == point && CourseState(c.course, jd, position, velocity)) return true;
+  return false;
 }
 
 minor::SecularElements ToSecular(const MeanElements& m) {
@@ -288,16 +303,18 @@ const Elements* NearestSet(std::span<const Elements> sets, int point, double jd)
 // An integrated body outside the integrated range: Pluto on its course fitted to the integration
 // from its tabulated state nearest in time (from the first one before year 0; before
 // kPlutoFarFirstJd and after kPlutoFarEndJd, where no date the program accepts falls, on its mean
-// elements); otherwise two-body motion on the body's mean elements, which for an asteroid starts
-// on its osculating elements at the end of the range and passes to the mean ones with a Gaussian
-// weight of kOsculatingYears (two-body motion on osculating elements drifts by degrees within
-// decades as Jupiter changes the orbit's period; the mean elements stay within about a degree of
-// the integration over centuries). The velocity is the rate of that place, the weight's included.
+// elements), Chiron and the asteroids on their far courses over the years in which they are known;
+// otherwise two-body motion on the body's mean elements, which for an asteroid starts on its
+// osculating elements at the end of the range the mean elements were fitted from and passes to the
+// mean ones with a Gaussian weight of kOsculatingYears (within the known years, where the far
+// courses serve). The velocity is the rate of that place, the weight's included.
 constexpr double kOsculatingYears = 5.0;
 
 StateVector FallbackState(int point, double jd) {
-  StateVector pluto;
-  if (point == kPluto && PlutoFittedState(jd, pluto.position, pluto.velocity)) return pluto;
+  StateVector fitted;
+  if (point == kPluto ? PlutoFittedState(jd, fitted.position, fitted.velocity)
+                      : FarCourseState(point, jd, fitted.position, fitted.velocity))
+    return fitted;
   const MeanElements* mean = NearestSet(FallbackMeanElements(), point, jd);
   if (mean == nullptr) return StateVector{};  // every integrated body has mean elements
   const StateVector onMean = minor::SecularState(ToSecular(*mean), jd);
@@ -321,6 +338,25 @@ Vector3 FallbackHeliocentric(int point, double jd) { return FallbackState(point,
 bool IsMinorBody(int point) { return (point >= 9 && point <= 15) || (point >= 20 && point <= 29); }
 
 bool IsIntegratedMinorBody(int point) { return point >= 9 && point <= 15; }
+
+bool MinorBodyKnownSpan(int point, double& firstJdTt, double& endJdTt) {
+  if (!IsIntegratedMinorBody(point)) return false;
+  firstJdTt = point == kPluto ? kPlutoFarFirstJd : kMinorKnownFirstJd;
+  endJdTt = point == kPluto ? kPlutoFarEndJd : kMinorKnownEndJd;
+  return true;
+}
+
+bool MinorBodyKnownAt(int point, double jdTt) {
+  if (!std::isfinite(jdTt)) return false;
+  double first = 0.0, end = 0.0;
+  return !MinorBodyKnownSpan(point, first, end) || (jdTt >= first && jdTt < end);
+}
+
+bool MinorBodyIntegrated(int point, double jdTt, Vector3& positionAu) {
+  if (!IsIntegratedMinorBody(point) || point == kPluto || !std::isfinite(jdTt)) return false;
+  positionAu = Integrations::Instance().State(point, jdTt).position;
+  return true;
+}
 
 bool InMinorIntegratedRange(double jdTt) {
   return jdTt >= kMinorIntegratedFirstJd && jdTt <= kMinorIntegratedLastJd;
@@ -360,7 +396,8 @@ PointPosition MinorBodyApparent(int point, double jdTt) {
 
 bool MinorBodyHeliocentricState(int point, double jdTt, Vector3& positionAu,
                                 Vector3& velocityAuPerDay) {
-  if (MinorBodyState(point, jdTt, positionAu, velocityAuPerDay)) return true;
+  if (InMinorIntegratedRange(jdTt) && MinorBodyState(point, jdTt, positionAu, velocityAuPerDay))
+    return true;
   if (IsIntegratedMinorBody(point)) {
     const StateVector s = FallbackState(point, jdTt);
     positionAu = s.position;

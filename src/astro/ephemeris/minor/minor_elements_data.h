@@ -59,6 +59,16 @@ struct FittedCourse {
 };
 FittedCourse PlutoFarCourse();
 
+// The courses of the integrated asteroids and Chiron (points 10..15) before and after the
+// integrated range, over the years in which their places are known (MinorBodyKnownAt): each
+// body's integration continued there, fitted as Pluto's far course is, one course per body and
+// side (tools/ephemeris_minor/fit_minor_far.cpp writes minor_far_courses_data.cpp).
+struct BodyCourse {
+  int point;
+  FittedCourse course;
+};
+std::span<const BodyCourse> MinorFarCourses();
+
 // Osculating elements of the asteroids at the two ends of the integrated range, from the
 // integration (written by the same tool): the fallback starts on them and passes to the mean
 // elements within a few years.

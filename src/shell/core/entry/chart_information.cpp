@@ -6,7 +6,9 @@
 
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
+#include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/instant.h"
+#include "astro/ephemeris/time_scales.h"
 #include "astro/houses/houses.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -133,6 +135,23 @@ std::vector<ChartInfoRow> ChartInfoRows(const Chart& chart) {
   rows.push_back({Cp1251("Система домов"), houses});
   rows.push_back({Cp1251("Система аспектов"), d.AspectSystemName()});
   rows.push_back({Cp1251("Звездное время"), HoursText(LocalSiderealHours(chart))});
+  for (ChartInfoRow& row : UnknownBodyRows(chart)) rows.push_back(std::move(row));
+  return rows;
+}
+
+std::vector<ChartInfoRow> UnknownBodyRows(const Chart& chart) {
+  std::vector<ChartInfoRow> rows;
+  const double tt = ToTt(chartmath::UtOf(ComputingSource(chart.definition))).days;
+  const auto yearText = [](int year) {
+    return year > 0 ? std::to_string(year) : std::to_string(1 - year) + Cp1251(" до н. э.");
+  };
+  for (int point = 0; point < kBodyCount; ++point) {
+    int first = 0, last = 0;
+    if (BodyKnownAt(point, tt) || !BodyKnownYears(point, first, last)) continue;
+    rows.push_back({GetMessageText(kMsgPointNameFirst + point),
+                    Cp1251("нет в карте (известен в ") + yearText(first) + "-" + yearText(last) +
+                        Cp1251(" гг.)")});
+  }
   return rows;
 }
 

@@ -14,8 +14,12 @@ struct ChartInfoRow {
 };
 
 // Name, kind, title, each moment and place the kind uses, house system, aspect system and the
-// local sidereal time, in that order.
+// local sidereal time, in that order, then UnknownBodyRows.
 std::vector<ChartInfoRow> ChartInfoRows(const Chart& chart);
+
+// A row for each body left out of the chart because its place cannot be known at the chart's
+// moment (BodyKnownAt): its name, and that it is missing and for which years it is known.
+std::vector<ChartInfoRow> UnknownBodyRows(const Chart& chart);
 
 struct PointHouseRow {
   int point = 0;
