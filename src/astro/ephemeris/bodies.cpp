@@ -57,6 +57,10 @@ bool BodyKnownAt(int point, double jdTt) {
   return IsBody(point) && std::isfinite(jdTt) && MinorBodyKnownAt(point, jdTt);
 }
 
+bool BodyKnownSpan(int point, double& firstJdTt, double& endJdTt) {
+  return IsBody(point) && MinorBodyKnownSpan(point, firstJdTt, endJdTt);
+}
+
 bool BodyKnownYears(int point, int& firstYear, int& lastYear) {
   double first = 0.0, end = 0.0;
   if (!IsBody(point) || !MinorBodyKnownSpan(point, first, end)) return false;

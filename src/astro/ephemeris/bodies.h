@@ -39,6 +39,9 @@ bool BodyKnownAt(int point, double jdTt);
 // The first and the last calendar year (astronomical numbering) in which the place of `point` is
 // known; false for a body known at every date.
 bool BodyKnownYears(int point, int& firstYear, int& lastYear);
+// The TT Julian days from which and until which the place of `point` is known; false for a body
+// known at every date.
+bool BodyKnownSpan(int point, double& firstJdTt, double& endJdTt);
 
 // The apparent geocentric ecliptic of date of a body straight from the theories (the full
 // series, formulas, the minor bodies' integration or two-body motion), without the tables:

@@ -7,11 +7,14 @@
 #include <ostream>
 #include <vector>
 
+#include "astro/ephemeris/bodies.h"
 #include "forecast/core/transit_dispatch.h"
 #include "foundation/numbers/angles.h"
 #include "transit_oracle.h"
 
 namespace {
+
+constexpr double kYearDays = 365.25;
 
 struct YearRow {
   const char* name;
@@ -104,6 +107,34 @@ TEST(TransitMoments, AnAspectOfZeroOr180DegreesIsOneListAndOthersTwo) {
       FixedTargetTransitMoments(e, LunarVariant::True, 0, kAbsent, 90.0, start, end).empty());
   EXPECT_TRUE(
       FixedTargetTransitMoments(e, LunarVariant::True, 31, 130.0, 90.0, start, end).empty());
+}
+
+TEST(TransitMoments, ABodyIsSearchedOnlyInTheYearsItsPlaceIsKnown) {
+  // Chiron (alone, and against Jupiter) over twenty years before and after the first day its
+  // place is known: nothing before, and every moment after it.
+  const Ephemeris& e = oracle::Tables();
+  double first = 0.0, until = 0.0;
+  ASSERT_TRUE(BodyKnownSpan(10, first, until));
+  const JdUt before{first - 20 * kYearDays}, after{first + 20 * kYearDays};
+  std::size_t found = 0;
+  for (double target = 0.0; target < 360.0; target += 30.0) {
+    EXPECT_TRUE(
+        FixedTargetTransitMoments(e, LunarVariant::True, 10, target, 0.0, before, JdUt{first - 1.0})
+            .empty())
+        << target;
+    for (const JdUt m :
+         FixedTargetTransitMoments(e, LunarVariant::True, 10, target, 0.0, before, after)) {
+      EXPECT_GE(m.days, first) << target;
+      ++found;
+    }
+  }
+  EXPECT_GT(found, 0u);
+  EXPECT_TRUE(MovingPairTransitMoments(e, LunarVariant::True, 5, 10, 0.0, before, JdUt{first - 1.0})
+                  .empty());
+  const std::vector<JdUt> pair =
+      MovingPairTransitMoments(e, LunarVariant::True, 5, 10, 0.0, before, after);
+  EXPECT_FALSE(pair.empty());
+  for (const JdUt m : pair) EXPECT_GE(m.days, first);
 }
 
 }  // namespace
