@@ -60,7 +60,7 @@ GOALS = [
      [("conditions_query", "QueryCurrentArchive/100000", "cpu", 1000.0)]),
     ("rectification 2 days x 20 events on 2 workers", "the score matrix, every method on",
      [("rectification_matrix", "BM_TwoDaysTwentyEventsTwoWorkers", "wall", 1000.0)]),
-    ("start-up to the first paint", "the program as a process of its own, a fresh data folder",
+    ("start-up to the first paint", "the program as a process of its own, a data folder seeded before",
      [("shell_startup", "BM_ProcessStartToFirstPaint", "wall", 100.0)]),
     ("exit with every view open", "one chart and every view its commands open",
      [("shell_exit", "BM_ExitWithEveryViewOpen", "cpu", 300.0)]),

@@ -428,12 +428,12 @@ double TransitCalculation::NatalLongitude(int target) const {
 
 void TransitCalculation::Record(const ChartContext& ctx, const TransitPairItem& pair,
                                 int transiting, int target, double ut, double transitingLongitude,
-                                double targetLongitude) {
+                                double targetLongitude, char side) {
   TransitEventRecord e;
   e.transiting = static_cast<std::int16_t>(transiting);
   e.target = static_cast<std::int16_t>(target);
   e.code = pair.code;
-  e.side = pair.side;
+  e.side = side;
   e.orbKind = pair.orbKind;
   e.event = pair.event;
   e.julianDay = ut;  // carried to the chart's time when the searches are done
@@ -464,7 +464,7 @@ int TransitCalculation::CalculateAspectDates(const ChartContext& ctx, const Tran
     const double t = r.moment.days;
     if (r.status != 1 || t < searchStart_ || t > searchEnd_) return 0;
     Record(ctx, pair, pair.transiting, pair.target, t,
-           chartmath::BodyAt(ctx, pair.transiting, r.moment).longitude, natal);
+           chartmath::BodyAt(ctx, pair.transiting, r.moment).longitude, natal, pair.side);
     return 1;
   }
   const int faster = SearchFasterBody(pair.transiting, pair.target);
@@ -492,8 +492,13 @@ int TransitCalculation::CalculateAspectDates(const ChartContext& ctx, const Tran
     fasterLongitude = chartmath::BodyAt(ctx, faster, r.moment).longitude;
   }
   if (t < start || t > searchEnd_) return 0;
+  // The faster body is listed as transiting; where the search measured the other one from it (the
+  // Sun from Mercury or Venus), the aspect's side is the other one as the list reads it.
+  char side = pair.side;
+  if (MovingPairMeasuredBody(faster, slower) != faster && !OneSided(pair.angle))
+    side = side == 'L' ? 'R' : 'L';
   Record(ctx, pair, faster, slower, t, fasterLongitude,
-         chartmath::BodyAt(ctx, slower, JdUt{t}).longitude);
+         chartmath::BodyAt(ctx, slower, JdUt{t}).longitude, side);
   return 1;
 }
 

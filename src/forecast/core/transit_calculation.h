@@ -135,7 +135,7 @@ class TransitCalculation {
   void AddTargetsOf(const ChartContext& ctx, const AspectSystem* system, int transiting);
   int DirectedEvents();
   void Record(const ChartContext& ctx, const TransitPairItem& pair, int transiting, int target,
-              double ut, double transitingLongitude, double targetLongitude);
+              double ut, double transitingLongitude, double targetLongitude, char side);
   double NatalLongitude(int target) const;
   double LifeToSearch(double lifeUt) const;
   double SearchToLife(double searchUt) const;

@@ -58,6 +58,10 @@ int SearchFasterBody(int a, int b) {
   return FasterBody(a, b);
 }
 
+int MovingPairMeasuredBody(int faster, int slower) {
+  return slower == kSun && (faster == kMercury || faster == kVenus) ? kSun : faster;
+}
+
 TransitResult MovingPairNextTransit(const TransitSearchContext& context, int faster, int slower,
                                     JdUt start, JdUt end) {
   if (!ClipToKnownYears({faster, slower}, start, end)) return {};
@@ -111,10 +115,7 @@ std::vector<JdUt> MovingPairTransitMoments(const Ephemeris& ephemeris, LunarVari
   if (body == other || body == kMoon || other == kMoon || !std::isfinite(angle)) return moments;
   const int faster = SearchFasterBody(body, other);
   const int slower = faster == body ? other : body;
-  // The member's moving body stands at the other's longitude plus alpha: the faster body, but the
-  // Sun against Mercury or Venus.
-  const bool sunMoves = slower == kSun && (faster == kMercury || faster == kVenus);
-  const int moving = sunMoves ? kSun : faster;
+  const int moving = MovingPairMeasuredBody(faster, slower);
   const double alpha = Wrap360(moving == body ? angle : -angle);
   const TransitSearchContext context{ephemeris, alpha, 1, lunarPoints, track};
   double from = start.days;

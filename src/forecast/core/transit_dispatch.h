@@ -27,6 +27,10 @@ inline constexpr double kNextSearchDays = 0.5;
 // with the Sun or else a slower body; Mars; Jupiter .. Chiron; the Black Moon with Jupiter or
 // Saturn, else FastPoint; the White Moon with Jupiter, else FastPoint. Status -1 for a faster body
 // outside this table: the Moon, which the lunar aspect search serves, and any other point.
+// The body whose longitude MovingPairNextTransit finds at the other's plus alpha: the faster one,
+// but the Sun against Mercury or Venus (their members measure the Sun from the planet).
+int MovingPairMeasuredBody(int faster, int slower);
+
 TransitResult MovingPairNextTransit(const TransitSearchContext& context, int faster, int slower,
                                     JdUt start, JdUt end);
 

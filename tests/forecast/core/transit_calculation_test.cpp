@@ -376,6 +376,31 @@ TEST_F(TransitCalculationTest, TheFasterBodyIsListedAsTransiting) {
   }
 }
 
+// Each event's side says which way round the aspect stands: the transiting body's longitude
+// minus the target's is the aspect (side L) or 360 less it (side R). Venus and the Sun are
+// searched from the Sun's side, the Moon and Mars from the faster body's.
+TEST_F(TransitCalculationTest, TheSideOfAnEventIsTheWayTheAspectStands) {
+  const Chart natal = NatalAt(2451545.0);
+  const struct {
+    int transiting, target;
+    double aspect;
+  } cases[] = {{0, 3, 45.0}, {4, 0, 90.0}};
+  for (const auto& c : cases) {
+    s_.transiting = c.transiting;
+    s_.target = c.target;
+    s_.aspectChoice = static_cast<std::uint16_t>(PositionOf(c.aspect));
+    SetPeriod(1, 1, 2001, 31, 12, 2001);
+    TransitCalculation* calc = nullptr;
+    RunDays(natal, &calc);
+    ASSERT_FALSE(calc->Events().empty()) << c.transiting << " " << c.target;
+    for (const TransitEventRecord& e : calc->Events()) {
+      const double stands = NormalizeDegrees(e.transitingLongitude - e.targetLongitude);
+      EXPECT_NEAR(stands, e.side == 'L' ? c.aspect : 360.0 - c.aspect, 0.01)
+          << c.transiting << " " << c.target << " side " << e.side;
+    }
+  }
+}
+
 // A transit chart to its natal chart: Mars 55 degrees from the natal Sun (about 280 degrees), on
 // both sides; 335 degrees lies inside the retrograde loop Mars made in 2003, so it is crossed
 // three times, once retrograde ('R'); the natal target is not judged.
