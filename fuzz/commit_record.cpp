@@ -4,6 +4,8 @@
 // started as the program does. The record may make the program touch only the archive's own files
 // and the leftovers named as its commits name them: every rename, link and removal elsewhere
 // aborts the run, so a recovery that reaches out is a finding.
+#include "archive/store/commit_record.h"
+
 #include <dlfcn.h>
 #include <fcntl.h>
 
@@ -12,7 +14,6 @@
 #include <filesystem>
 #include <string>
 
-#include "archive/store/commit_record.h"
 #include "archive/store/commit_recovery.h"
 #include "foundation/files/leftover_names.h"
 #include "fuzz_support.h"
