@@ -59,7 +59,7 @@ class ExportTest : public ArchiveTest {
     AllExpFormats all;
     all.Append(format);
     std::string out;
-    const int length = all.Convert(0, chart, out, 0, &archive_);
+    const int length = all.Convert(0, chart, out, 0, &archive_.Comments());
     EXPECT_EQ(length, static_cast<int>(out.size()));
     return out;
   }

@@ -164,7 +164,7 @@ class ArchiveListTest : public ArchiveTest {
       rows += list_.IsSelected(row) ? 'Y' : 'N';
     return rows;
   }
-  ArchiveBrowserList list_{archive_};
+  ArchiveBrowserList list_{archive_.Index()};
 };
 
 TEST_F(ArchiveListTest, SelectionAndMarksFollowEachOther) {
