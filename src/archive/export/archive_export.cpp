@@ -3,8 +3,8 @@
 
 #include <system_error>
 
-#include "archive/export/export_formats.h"
 #include "archive/comments/archive_comments.h"
+#include "archive/export/export_formats.h"
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/archive_records.h"
@@ -92,8 +92,7 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   bool failed = false;
   index_.Progress().Begin();
   for (int n = 0; n < index_.RecordCount() && !failed; ++n) {
-    if (n % 256 == 0)
-      index_.Progress().SetPos(static_cast<int>(100.0 * n / index_.RecordCount()));
+    if (n % 256 == 0) index_.Progress().SetPos(static_cast<int>(100.0 * n / index_.RecordCount()));
     if (records_.Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
     if (formats.Convert(f, chart, line, n, &comments_) < 0) continue;
     if (!out.Write(line))

@@ -142,8 +142,7 @@ class AllExpFormats {
 
 // One element of a chart's line in `format` (the Source chosen by the real-date rule).
 std::string RenderExportElement(const ExportElement& element, const ExportFormat& format,
-                                const Chart& chart, int record,
-                                const ArchiveComments* comments);
+                                const Chart& chart, int record, const ArchiveComments* comments);
 // Puts width - length fill characters on the element's side (nothing with the pad flag off, a
 // text at or over the width, or fill code 0).
 void PadExportText(const ExportElement& element, std::string& text);
