@@ -3,7 +3,8 @@
 # headless.
 set -euo pipefail
 cd "$(dirname "$0")"
-# The layers first: no core includes Qt, no ui part includes the shell (docs/layers.md).
+# The layers first: every include of src/ against the library graph of src/CMakeLists.txt
+# (docs/layers.md).
 scripts/check-layers.sh
 source scripts/packages.sh
 scripts/install-packages.sh "${RUNTIME_PACKAGES[@]}" "${BUILD_PACKAGES[@]}"

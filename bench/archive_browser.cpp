@@ -45,7 +45,7 @@ void BM_OpenAndList(benchmark::State& state) {
   CommentSlotTable slots;
   Archive archive(slots);
   const std::string path = BigArchive().string();
-  ArchiveBrowserList list(archive);
+  ArchiveBrowserList list(archive.Index());
   for (auto _ : state) {
     if (archive.OpenByName(path) != 0) state.SkipWithError("no archive");
     list.Refill();
@@ -65,7 +65,7 @@ void BM_PaintOneScreen(benchmark::State& state) {
   CommentSlotTable slots;
   Archive archive(slots);
   if (archive.OpenByName(BigArchive().string()) != 0) state.SkipWithError("no archive");
-  ArchiveBrowserList list(archive);
+  ArchiveBrowserList list(archive.Index());
   list.Refill();
   list.SetTopRow(kRecords / 2, 30);
   int rows = 0;

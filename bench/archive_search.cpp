@@ -51,7 +51,7 @@ void BM_SearchWholeIndex(benchmark::State& state) {
   c.lat1 = {10, 0, 'S'};
   c.lat2 = {60, 0, 'N'};
   for (auto _ : state) {
-    const ArchiveMatcher matcher(archive, c);
+    const ArchiveMatcher matcher(archive.Index(), archive.Comments(), c);
     int found = 0;
     for (int n = 0; n < kRecords; ++n)
       found += matcher.MatchesEntry(index[static_cast<std::size_t>(n)], n) ? 1 : 0;

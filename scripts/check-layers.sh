@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Refuses every include that the library graph of src/CMakeLists.txt does not allow
-# (docs/layers.md): a header of a library that the including library does not reach through its
-# DEPS, an include by a relative path, and a Qt header in a library built without Qt.
+# (docs/layers.md): a project header (quoted or in angle brackets) of a library that the including
+# library does not reach through its DEPS, a ui part's header where the DEPS do not name that ui
+# part, an include by a relative path, a Qt header in a library built without Qt, and a circle in
+# the DEPS.
 # Prints every offending line and exits 1; silent and 0 when the layers hold.
 set -euo pipefail
 exec python3 "$(dirname "$0")/check_layers.py" "$(dirname "$0")/.."

@@ -4,10 +4,15 @@
 Each `velm_library(NAME [QT] DIR dir... [EXCLUDE dir...] [DEPS lib...])` owns the files under its
 folders. A file may include a header of its own library or of a library it reaches through its
 DEPS (the build links them PUBLIC, so the reach is transitive); a header of any other library
-points sideways or upwards and is refused. Also refused: an include written with a relative path
-("../", "./": every include names its file from src/), a quoted include that names no file of src/,
-and a Qt header in a library declared without QT. The program's own folder (src/app) sees every
-library. Prints every offending line and exits 1; silent and 0 when the layers hold.
+points sideways or upwards and is refused. A project header is one that names a file of src/,
+whether the include quotes it or puts it in angle brackets (every library shares one include
+root, so both forms compile). Also refused: an include written with a relative path ("../", "./":
+every include names its file from src/), a quoted include that names no file of src/, a Qt header
+(<QString>, <QtCore/QFile>, <qstring.h>) in a library declared without QT, a ui part's header in
+a library that does not name that ui part in its own DEPS (the reach through another ui part does
+not count: the shell names no view of a part it does not declare), and a circle in the DEPS. The
+program's own folder (src/app) sees every library. Prints every offending line and exits 1;
+silent and 0 when the layers hold.
 
     check_layers.py [ROOT]     (default: the source tree holding this script)
 """
@@ -18,7 +23,7 @@ import sys
 CALL = re.compile(r"velm_library\s*\(([^)]*)\)", re.S)
 SET = re.compile(r"^\s*set\s*\(\s*(\w+)\s+([^)\s]+)\s*\)", re.M)
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
-QT_HEADER = re.compile(r"^Q[A-Za-z]*(/|$)|^Qt")
+QT_HEADER = re.compile(r"^Q[A-Za-z]*(/|$)|^Qt|^q[a-z0-9_]*\.h$")
 APP_DIR = "app"  # src/app: the registration of every ui part and main()
 
 
@@ -76,11 +81,23 @@ def reach(name, libraries, seen=None):
     return seen
 
 
+def is_ui_part(name, libraries):
+    """A library of windows on the document layer: built with Qt and naming `document` in its
+    DEPS (the shell and the document itself are not ui parts)."""
+    return name != "shell" and libraries[name]["qt"] and "document" in libraries[name]["deps"]
+
+
+def circles(libraries):
+    """Every library that reaches itself through its DEPS."""
+    return sorted(name for name in libraries if name in reach(name, libraries))
+
+
 def check(root):
     libraries = parse_libraries(root)
     src = os.path.join(root, "src")
     reaches = {name: reach(name, libraries) | {name} for name in libraries}
-    faults = []
+    faults = [f"src/CMakeLists.txt: {name} reaches itself through its DEPS (a circle)"
+              for name in circles(libraries)]
     for folder, _, files in os.walk(src):
         for file_name in sorted(files):
             if not file_name.endswith((".h", ".cpp")):
@@ -99,11 +116,14 @@ def check(root):
                     continue
                 bracket, header = m.groups()
                 where = f"src/{rel}:{number}: {line.strip()}"
-                if bracket == "<":
+                relative = header.startswith(("../", "./")) or "/../" in header
+                if bracket == "<" and not relative and not os.path.isfile(
+                        os.path.join(src, header)):
+                    # A system header: only the Qt ones are ruled.
                     if QT_HEADER.match(header) and not libraries[owner]["qt"]:
                         faults.append(f"{where}\n  a Qt header in {owner}, a Qt-free library")
                     continue
-                if header.startswith(("../", "./")) or "/../" in header:
+                if relative:
                     faults.append(f"{where}\n  a relative include: name the header from src/")
                     continue
                 if not os.path.isfile(os.path.join(src, header)):
@@ -115,6 +135,10 @@ def check(root):
                 elif target not in reaches[owner]:
                     faults.append(f"{where}\n  {owner} may not use {target} "
                                   f"(its DEPS reach: {', '.join(sorted(reaches[owner]))})")
+                elif (target != owner and is_ui_part(target, libraries)
+                      and target not in libraries[owner]["deps"]):
+                    faults.append(f"{where}\n  {owner} uses the ui part {target} without naming "
+                                  f"it in its own DEPS")
     return faults
 
 

@@ -5,6 +5,15 @@
 #include <string>
 #include <utility>
 
+// Error codes of the error reporter (ReportError, Status::Error).
+inline constexpr int kErrNoMemory = 2;
+inline constexpr int kErrCannotOpen = 102;
+inline constexpr int kErrRead = 103;
+inline constexpr int kErrWrite = 104;
+inline constexpr int kErrCannotCreate = 105;
+inline constexpr int kErrFormat = 106;
+inline constexpr int kErrParameter = 107;
+
 class [[nodiscard]] Status {
  public:
   Status() = default;  // success

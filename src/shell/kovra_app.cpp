@@ -79,8 +79,8 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
       // whose memory runs out is told so and ends as well.
       try {
         opened = OpenChartFile(options.file);
-        const Status printed =
-            opened > 0 ? PrintOpenCharts(options.file, options.printOut) : Status::Error(102);
+        const Status printed = opened > 0 ? PrintOpenCharts(options.file, options.printOut)
+                                          : Status::Error(kErrCannotOpen);
         if (opened > 0) ReportStatus(printed, "velm /p");
         if (!printed.ok()) exitCode_ = 1;
       } catch (const std::bad_alloc&) {
@@ -327,7 +327,7 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
       platform::SetUpA4(device);
       return platform::PrintPages(device, 1, pages, render)
                  ? Status::Ok()
-                 : Status::Error(104, printer.printerName().toStdString());
+                 : Status::Error(kErrWrite, printer.printerName().toStdString());
     }
     target = fs::path(source).replace_extension(".pdf");
   }

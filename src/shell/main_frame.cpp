@@ -81,7 +81,7 @@ void CMainFrame::RegisterCommands() {
   // The help file lies outside the program: F1 names the help context of the active window.
   OnCommand(cmd::kHelp, [this] {
     const std::string text = Cp1251("Раздел справки ") + std::to_string(ActiveHelpContext());
-    platform::GetPrompter().ShowMessage(0, text, platform::Icon::Information);
+    platform::GetPrompter().ShowMessage(platform::kNoMessage, text, platform::Icon::Information);
   });
   OnCommand(cmd::kAppAbout, [this] {
     QMessageBox::about(this, QStringLiteral("О программе"),

@@ -1,5 +1,6 @@
 // The operations the archive browser calls: opening by name, the marks, copying the whole archive.
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace archive_test {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(WholeCopyTest, CopiesTheArchiveWithItsCommentFiles) {
   EXPECT_EQ(ReadFile(PathOf("copy.ar0")), "abc");
   EXPECT_EQ(ReadFile(PathOf("copy.ar4")), "zz");
   // Over an existing archive after the question: its stale comment file goes with it.
-  prompts_.Expect(74, Answer::Yes);
+  prompts_.Expect(kMsgReplaceFile, Answer::Yes);
   ASSERT_EQ(archive_.Records().CopyWholeArchive(PathOf("old.arc")), 0);
   EXPECT_EQ(ReadFile(PathOf("old.arc")), ReadFile(PathOf("s.arc")));
   EXPECT_FALSE(std::filesystem::exists(PathOf("old.ar7")));
@@ -77,7 +78,7 @@ TEST_F(WholeCopyTest, RefusalsChangeNothing) {
   };
   for (const Refusal& r : refusals) {
     prompts_.shown.clear();
-    if (r.askedOverwrite) prompts_.Expect(74, Answer::No);
+    if (r.askedOverwrite) prompts_.Expect(kMsgReplaceFile, Answer::No);
     EXPECT_EQ(archive_.Records().CopyWholeArchive(PathOf(r.target)), -1) << r.target;
     EXPECT_TRUE(prompts_.WasShown(r.message)) << r.target;
     EXPECT_FALSE(prompts_.WasShown(518)) << r.target;
@@ -90,7 +91,7 @@ TEST_F(WholeCopyTest, AFailedStepLeavesEveryFileAsItWas) {
   const auto before = Snapshot(folder_.Path());
   for (int n = 1;; ++n) {
     Restore(folder_.Path(), before);
-    prompts_.Expect(74, Answer::Yes);
+    prompts_.Expect(kMsgReplaceFile, Answer::Yes);
     ArmFileFault(n);
     const int result = archive_.Records().CopyWholeArchive(PathOf("old.arc"));
     const bool fired = CountedFileOperations() >= n;

@@ -4,6 +4,7 @@
 
 #include "archive/comments/chart_comments.h"
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace archive_test {
@@ -150,7 +151,8 @@ TEST_F(ArchiveTest, LostCommentFileIsNamedInTheMessageInCyrillic) {
   archive_.Comments().SetCommentText("new");
   EXPECT_EQ(archive_.Comments().SaveComment(0, 3), -1);
   ASSERT_TRUE(prompts_.WasShown(514));
-  const std::string expected = GetMessageText(514) + " " + Cp1251(PathOf("Архив/мой.ar3")) + " !";
+  const std::string expected =
+      GetMessageText(kMsgCommentFileLost) + " " + Cp1251(PathOf("Архив/мой.ar3")) + " !";
   EXPECT_EQ(prompts_.shown.back().text, expected);
 }
 

@@ -1,5 +1,6 @@
 // Conversions, deletion, moving, copying into other archives, ordering and the recent list.
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace archive_test {
 namespace {
@@ -29,11 +30,11 @@ TEST_F(ArchiveTest, ConversionWithCommentsAsksAndNoChangesNothing) {
   const std::vector<CommentRefBlock> blocks = {CommentRefBlock(), Block({{3, 0, 4}})};
   OpenArchive("k.arc", kLayout4400, {MakeChart("A"), MakeChart("B")}, blocks);
   const auto before = Snapshot(folder_.Path());
-  prompts_.Expect(510, Answer::No);
+  prompts_.Expect(kMsgConvertDropsTexts, Answer::No);
   EXPECT_EQ(archive_.Records().ConvertTo43(), -1);
   EXPECT_EQ(Snapshot(folder_.Path()), before);  // byte for byte
   EXPECT_EQ(archive_.LayoutCode(), kLayout4400);
-  prompts_.Expect(510, Answer::Yes);
+  prompts_.Expect(kMsgConvertDropsTexts, Answer::Yes);
   ASSERT_EQ(archive_.Records().ConvertTo43(), 0);
   EXPECT_EQ(ReadFile(PathOf("k.arc")), ArchiveBytes(kLayout4200, {MakeChart("A"), MakeChart("B")}));
   EXPECT_FALSE(std::filesystem::exists(PathOf("k.ar3")));
@@ -46,10 +47,10 @@ TEST_F(ArchiveTest, DeleteKeepsTheOthersAndTheirTexts) {
   OpenArchive("d.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")},
               {Block({{0, 0, 3}}), Block({{0, 3, 4}}), Block({{0, 7, 2}})});
   Mark({1});
-  prompts_.Expect(483, Answer::No);
+  prompts_.Expect(kMsgDeleteChart, Answer::No);
   EXPECT_EQ(archive_.Records().Delete(true), -1);
   EXPECT_EQ(archive_.RecordCount(), 3);
-  prompts_.Expect(483, Answer::Yes);
+  prompts_.Expect(kMsgDeleteChart, Answer::Yes);
   ASSERT_EQ(archive_.Records().Delete(true), 0);
   EXPECT_NE(prompts_.shown.back().text.find("\n\"B,  title B\" ?"), std::string::npos);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "C"}));
@@ -59,7 +60,7 @@ TEST_F(ArchiveTest, DeleteKeepsTheOthersAndTheirTexts) {
   EXPECT_EQ(archive_.Entry(1).mark, 'N');
   // Deleting every record removes the archive and its comment files.
   Mark({0, 1});
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   ASSERT_EQ(archive_.Records().Delete(true), 0);
   EXPECT_FALSE(std::filesystem::exists(PathOf("d.arc")));
   EXPECT_FALSE(std::filesystem::exists(PathOf("d.ar0")));
@@ -115,7 +116,7 @@ TEST_F(ArchiveTest, CopyIntoOtherArchives) {
   WriteFile(PathOf("t44.arc"), ArchiveBytes(kLayout4400, {c}, {Block({{1, 0, 3}})}));
   WriteFile(PathOf("t44.ar1"), "old");
   Mark({1, 2});
-  prompts_.Expect(479, Answer::No);
+  prompts_.Expect(kMsgOrderAfterCopy, Answer::No);
   ASSERT_EQ(archive_.Records().CopyToArchive(PathOf("t44.arc"), 1, kLayout4400, false, false), 0);
   EXPECT_EQ(ReadFile(PathOf("t44.arc")),
             ArchiveBytes(kLayout4400, {c, b, c}, {Block({{1, 0, 3}}), Block({{1, 3, 4}})}));
@@ -123,10 +124,10 @@ TEST_F(ArchiveTest, CopyIntoOtherArchives) {
   EXPECT_EQ(ReadFile(PathOf("src.arc")), source);
   EXPECT_TRUE(archive_.Entry(1).IsSelected());  // the marks stay through a copy
   // Into a new 4000 archive: message 531 first; the copies carry no comments.
-  prompts_.Expect(531, Answer::Yes);
+  prompts_.Expect(kMsgCopyDropsTexts, Answer::Yes);
   ASSERT_EQ(archive_.Records().CopyToArchive(PathOf("t40.arc"), 0, kLayout4000, false, true), 0);
   EXPECT_EQ(ReadFile(PathOf("t40.arc")), ArchiveBytes(kLayout4000, {b, c}));
-  prompts_.Expect(531, Answer::No);
+  prompts_.Expect(kMsgCopyDropsTexts, Answer::No);
   EXPECT_EQ(archive_.Records().CopyToArchive(PathOf("t42.arc"), 0, kLayout4200, false, true), -1);
   EXPECT_FALSE(std::filesystem::exists(PathOf("t42.arc")));
   // An existing file named as a new target is never replaced.
@@ -137,7 +138,7 @@ TEST_F(ArchiveTest, CopyIntoOtherArchives) {
   EXPECT_EQ(archive_.Records().CopyToArchive(PathOf("src.arc"), 1, kLayout4400, false, true), -1);
   EXPECT_EQ(ReadFile(PathOf("src.arc")), source);
   // A move deletes the copied records from the source afterwards.
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   ASSERT_EQ(archive_.Records().CopyToArchive(PathOf("moved.arc"), 0, kLayout4400, true, true), 0);
   EXPECT_EQ(Names(), std::vector<std::string>{"A"});
   EXPECT_EQ(ReadFile(PathOf("moved.arc")), ArchiveBytes(kLayout4400, {b, c}, {Block({{1, 0, 4}})}));
@@ -151,7 +152,7 @@ TEST_F(ArchiveTest, CopyAsksForOrderAndOrdersTheTarget) {
   WriteFile(PathOf("t.arc"), ArchiveBytes(kLayout4200, {MakeChart("M")}));
   OpenArchive("s.arc", kLayout4200, {MakeChart("Z"), MakeChart("B")});
   Mark({0, 1});
-  prompts_.Expect(479, Answer::Yes);
+  prompts_.Expect(kMsgOrderAfterCopy, Answer::Yes);
   ASSERT_EQ(archive_.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4200, false, false), 0);
   EXPECT_EQ(ReadFile(PathOf("t.arc")),
             ArchiveBytes(kLayout4200, {MakeChart("B"), MakeChart("M"), MakeChart("Z")}));

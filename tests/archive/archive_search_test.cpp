@@ -40,7 +40,7 @@ C DateRange(C::Date from, C::Date to) {
 class ArchiveSearch : public ArchiveTest {
  protected:
   bool Match(const C& c, const ArchiveIndexEntry& e) const {
-    return ArchiveMatcher(archive_, c).MatchesEntry(e, -1);
+    return ArchiveMatcher(archive_.Index(), archive_.Comments(), c).MatchesEntry(e, -1);
   }
 };
 

@@ -1,6 +1,7 @@
 // Saving charts into archives and reading them back.
 #include "archive/comments/chart_comments.h"
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace archive_test {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(ArchiveTest, OldLayoutAsksBeforeDroppingComments) {
   for (Answer answer : {Answer::No, Answer::Yes}) {
     OpenArchive("old.arc", kLayout4200, {MakeChart("A")});
     archive_.saveTargetMode = 0;
-    prompts_.Expect(505, answer);
+    prompts_.Expect(kMsgDropPagesOldLayout, answer);
     EXPECT_EQ(archive_.SaveToArchive(chart), answer == Answer::Yes ? 0 : -1);
     EXPECT_EQ(archive_.RecordCount(), answer == Answer::Yes ? 2 : 1);
   }
@@ -126,7 +127,7 @@ TEST_F(ArchiveTest, NewArchiveNamedThroughTheSaveDialog) {
   }
   // An existing file is replaced only after message 74 is answered Yes.
   prompts_.ExpectFile(PathOf("one.arc"));
-  prompts_.Expect(74, Answer::No);
+  prompts_.Expect(kMsgReplaceFile, Answer::No);
   EXPECT_EQ(archive_.Saving().SaveToNewArchive(MakeChart("M"), false), -1);
   EXPECT_EQ(ReadFile(PathOf("one.arc")), ArchiveBytes(kLayout4400, {MakeChart("N")}));
   prompts_.VerifyAllUsed();
@@ -144,7 +145,7 @@ TEST_F(ArchiveTest, TargetChoiceAsksOnceInModeOne) {
   // A missing name: message 552, then a new archive.
   archive_.saveTargetMode = 2;
   prompts_.ExpectFile(PathOf("fresh"));
-  prompts_.Expect(552, Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, Answer::Yes);
   ASSERT_EQ(archive_.SaveToArchive(MakeChart("D")), 0);
   EXPECT_EQ(ReadFile(PathOf("fresh.arc")), ArchiveBytes(kLayout4400, {MakeChart("D")}));
   // A file that is no archive ends the saving silently.
@@ -165,7 +166,7 @@ TEST_F(ArchiveTest, FailedSaveIsNeverReportedAsSuccess) {
   EXPECT_EQ(archive_.RecordCount(), 1);
   // A new archive that cannot be written.
   prompts_.ExpectFile(PathOf("g.arc"));
-  prompts_.Expect(552, Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, Answer::Yes);
   archive_.saveTargetMode = 2;
   ArmFileFault(2);
   EXPECT_EQ(archive_.SaveToArchive(MakeChart("B")), -1);

@@ -9,6 +9,7 @@
 
 #include "archive/comments/chart_comments.h"
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace archive_test {
 namespace {
@@ -127,7 +128,7 @@ TEST_F(CommentPagesTest, FreshSlotPassesOverPagesLeftBehind) {
   }
   Chart other = MakeChart("Other");
   CommentPages none(full, 0);
-  EXPECT_EQ(none.Fill(other, text).MessageNumber(), 503);
+  EXPECT_EQ(none.Fill(other, text).MessageNumber(), kMsgTooManyCommentCharts);
   EXPECT_EQ(other.commentSlot, 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include "archive_fixture.h"
 #include "astro/chart/chart_definition.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace archive_test {
@@ -59,7 +60,7 @@ class ExportTest : public ArchiveTest {
     AllExpFormats all;
     all.Append(format);
     std::string out;
-    const int length = all.Convert(0, chart, out, 0, &archive_);
+    const int length = all.Convert(0, chart, out, 0, &archive_.Comments());
     EXPECT_EQ(length, static_cast<int>(out.size()));
     return out;
   }
@@ -299,12 +300,12 @@ TEST_F(ExportTest, ExportNamesItsFileAndStopsAtAWriteFailure) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "plain.csv"));
   const std::string before = ReadFile(folder_ / "plain.csv");
   // An existing file: replaced after Yes only; the write failing leaves it as it was.
-  prompts_.Expect(74, platform::Answer::No);
+  prompts_.Expect(kMsgReplaceFile, platform::Answer::No);
   EXPECT_EQ(archive_.Export().ExportArchive(PathOf("plain.csv"), 0, formats), -1);
   EXPECT_EQ(archive_.Export().ExportArchive(PathOf("upper.CSV"), 0, formats), 2);
   EXPECT_TRUE(std::filesystem::exists(folder_ / "upper.CSV"));
   prompts_.shown.clear();
-  prompts_.Expect(74, platform::Answer::Yes);
+  prompts_.Expect(kMsgReplaceFile, platform::Answer::Yes);
   ArmFileFault(2);  // the first record's write
   EXPECT_EQ(archive_.Export().ExportArchive(PathOf("plain.csv"), 0, formats), -1);
   EXPECT_EQ(ReadFile(folder_ / "plain.csv"), before);

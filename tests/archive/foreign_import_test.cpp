@@ -13,6 +13,7 @@
 #include "archive/import/import_records.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace archive_test {
@@ -258,7 +259,8 @@ TEST_F(ImportTest, EveryReaderSkipsMalformedLinesAndRefusesImpossibleValues) {
   ASSERT_EQ(Shown(2091), 1);
   for (const auto& s : prompts_.shown) {
     if (s.number == 2091) {
-      EXPECT_NE(s.text.find("\n4: " + GetMessageText(775) + " 31.02.1990"), std::string::npos);
+      EXPECT_NE(s.text.find("\n4: " + GetMessageText(kMsgDaysInMonth) + " 31.02.1990"),
+                std::string::npos);
     }
   }
 }
@@ -352,7 +354,7 @@ TEST_F(ImportTest, ZbsCommentsGoToTheChosenPageSplitAndCut) {
   EXPECT_TRUE(std::filesystem::exists(PathOf("1.z")));  // left alone, not read
 
   archive_.importCommentPage = -1;  // "Не конвертировать."
-  prompts_.Expect(401, Answer::Yes);
+  prompts_.Expect(kMsgReplaceConverted, Answer::Yes);
   ASSERT_EQ(Convert("notes.zbs", zbs, 9), 0);
   EXPECT_FALSE(archive_.Entry(0).comments.HasAnyText());
   EXPECT_FALSE(std::filesystem::exists(PathOf("notes.ar2")));  // the old texts went with it
@@ -363,12 +365,12 @@ TEST_F(ImportTest, ExistingTargetIsReplacedOnlyByAConversionThatSucceeds) {
   WriteFile(PathOf("x.arc"), ArchiveBytes(kLayout4400, {MakeChart("Old")}));
   WriteFile(PathOf("x.ar0"), "old text");
   const auto before = Snapshot(folder_.Path());
-  prompts_.Expect(401, Answer::No);
+  prompts_.Expect(kMsgReplaceConverted, Answer::No);
   EXPECT_EQ(Convert("x.cat", cat, 6), -1);
   EXPECT_EQ(ReadFile(PathOf("x.arc")), before.at("x.arc"));
   // Every file step of the conversion failed in turn: the old archive and its texts stay.
   for (int fault = 1;; ++fault) {
-    prompts_.Expect(401, Answer::Yes);
+    prompts_.Expect(kMsgReplaceConverted, Answer::Yes);
     ArmFileFault(fault);
     WriteFile(PathOf("x.cat"), cat);
     std::string archive;

@@ -8,6 +8,7 @@
 
 #include "archive/archive_fixture.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 
@@ -164,7 +165,7 @@ class ArchiveListTest : public ArchiveTest {
       rows += list_.IsSelected(row) ? 'Y' : 'N';
     return rows;
   }
-  ArchiveBrowserList list_{archive_};
+  ArchiveBrowserList list_{archive_.Index()};
 };
 
 TEST_F(ArchiveListTest, SelectionAndMarksFollowEachOther) {
@@ -225,7 +226,7 @@ TEST_F(ArchiveListTest, EmptyArchiveShowsOneMessageRow) {
   EXPECT_EQ(list_.SelectedCount(), 0);
   platform::RecordingDc dc;
   EXPECT_EQ(list_.Paint(dc, 600, 200), 1);
-  EXPECT_EQ(dc.Texts(), std::vector<std::string>{GetMessageText(473)});
+  EXPECT_EQ(dc.Texts(), std::vector<std::string>{GetMessageText(kMsgNoArchiveRows)});
 }
 
 TEST_F(ArchiveListTest, TypedInitialFindsItsRecordWhateverTheCase) {

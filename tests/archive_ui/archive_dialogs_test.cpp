@@ -13,6 +13,7 @@
 #include "astro/chart/chart_context.h"
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/qt_text.h"
 #include "support/test_support.h"
 
@@ -135,7 +136,7 @@ TEST_F(DynamicTest, WritingOverTheCurrentArchiveRebuildsItsIndex) {
   OpenArchive("cur.arc", kLayout4400, {MakeChart("A"), MakeChart("B"), MakeChart("C")});
   archive_.Comments().SetCommentText("text");
   ASSERT_EQ(archive_.Comments().SaveComment(1, 2), 0);
-  prompts_.Expect(74, platform::Answer::Yes);
+  prompts_.Expect(kMsgReplaceFile, platform::Answer::Yes);
   auto dialog = Dialog(PathOf("cur.arc"), 100, 2001);
   ASSERT_TRUE(dialog->CheckOk());
   EXPECT_EQ(archive_.LayoutCode(), kLayout4200);
@@ -145,7 +146,7 @@ TEST_F(DynamicTest, WritingOverTheCurrentArchiveRebuildsItsIndex) {
     EXPECT_FALSE(std::filesystem::exists(ArchiveCommentFileName(PathOf("cur.arc"), k))) << k;
   // No on the question leaves the file and the dialog open.
   const std::string before = ReadFile(PathOf("cur.arc"));
-  prompts_.Expect(74, platform::Answer::No);
+  prompts_.Expect(kMsgReplaceFile, platform::Answer::No);
   auto again = Dialog(PathOf("cur.arc"), 1, 2001);
   EXPECT_FALSE(again->CheckOk());
   EXPECT_EQ(ReadFile(PathOf("cur.arc")), before);
@@ -264,7 +265,7 @@ TEST_F(EditorTest, DeletingAFormatReachesTheFileOnlyBySave) {
   WriteFormats({"One", "Two"});
   const std::string before = ReadFile(Exp());
   auto dialog = Editor();
-  prompts_.Expect(757, platform::Answer::Yes);
+  prompts_.Expect(kMsgDeleteFormat, platform::Answer::Yes);
   dialog->OnDeleteFormat();
   EXPECT_EQ(dialog->Formats().Count(), 1);
   EXPECT_EQ(dialog->Formats().Format(0).name, "Two");

@@ -13,6 +13,7 @@
 #include "archive/browser/archive_view.h"
 #include "astro/chart/published_settings.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/qt_text.h"
@@ -127,7 +128,7 @@ TEST_F(ArchiveSearchTest, FindStepsTakeRowsAndKeepTheSelection) {
                                               : std::vector<int>{})
         << c.name;
   }
-  EXPECT_EQ(prompts_.shown.back().text, GetMessageText(488) + " - 3");
+  EXPECT_EQ(prompts_.shown.back().text, GetMessageText(kMsgFoundCount) + " - 3");
 }
 
 TEST_F(ArchiveSearchTest, NothingFoundAndAnEmptyArchive) {

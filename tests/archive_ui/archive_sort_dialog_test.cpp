@@ -9,6 +9,7 @@
 #include "archive/browser/archive_view.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TEST_F(ArchiveSortCommandTest, IntoANewArchiveTheBrowserShowsIt) {
   prompts_.ExpectFile("");  // the file choice cancelled: the sort did not happen
   view_->Button(ArchiveView::kIdSort)->click();
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 779);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgSortCancelled);
 
   Answer(params);
   prompts_.ExpectFile(PathOf("b.arc"));

@@ -5,6 +5,7 @@
 #include "archive_ui/archive_view_fixture.h"
 #include "document/rich_text_view.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ TEST_F(CommentedTest, ExitAsksBeforeStoring) {
   for (const auto answer : {platform::Answer::No, platform::Answer::Yes}) {
     OpenCommented();
     Type("changed");
-    prompts_.Expect(515, answer);
+    prompts_.Expect(kMsgUnsavedComment, answer);
     View().reject();
     EXPECT_EQ(Stored(0, 0), answer == platform::Answer::Yes ? "changed" : "zero\r\ntext");
     EXPECT_EQ(view_->EndResult(), platform::kIdCancel);
@@ -101,11 +102,11 @@ TEST_F(CommentedTest, ExitAsksBeforeStoring) {
 TEST_F(CommentedTest, DeclinedDeleteShowsTheStoredTextAgain) {
   OpenCommented();
   Type("kept");
-  prompts_.Expect(483, platform::Answer::No);
+  prompts_.Expect(kMsgDeleteChart, platform::Answer::No);
   View().OnDelete();
   EXPECT_EQ(Stored(0, 0), "kept");  // stored before the question
   EXPECT_EQ(Editor(), "kept");
-  prompts_.Expect(483, platform::Answer::Yes);
+  prompts_.Expect(kMsgDeleteChart, platform::Answer::Yes);
   View().OnDelete();
   EXPECT_EQ(archive_.RecordCount(), 1);
   EXPECT_EQ(Editor(), "");

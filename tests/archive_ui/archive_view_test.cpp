@@ -14,6 +14,7 @@
 #include "archive/browser/archive_sort_dialog.h"
 #include "archive_ui/archive_view_fixture.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
 
@@ -185,11 +186,11 @@ TEST_F(ArchiveViewTest, DeleteRemovesTheSelectedRecordsAfterTheQuestion) {
   Click(ArchiveView::kIdDelete);
   EXPECT_EQ(Shown(), std::vector<int>{474});
   SelectRows({0, 2});
-  prompts_.Expect(484, platform::Answer::No);
+  prompts_.Expect(kMsgDeleteCharts, platform::Answer::No);
   Click(ArchiveView::kIdDelete);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));
   SelectRows({0, 2});
-  prompts_.Expect(484, platform::Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, platform::Answer::Yes);
   Click(ArchiveView::kIdDelete);
   EXPECT_EQ(Names(), std::vector<std::string>{"B"});
   EXPECT_EQ(view_->RecordCountText(), QStringLiteral("1"));
@@ -201,7 +202,7 @@ TEST_F(ArchiveViewTest, DeleteRemovesTheSelectedRecordsAfterTheQuestion) {
   EXPECT_EQ(reread.RecordCount(), 1);
   // The last record takes the file's index with it: the empty row and the commands off.
   SelectRows({0});
-  prompts_.Expect(483, platform::Answer::Yes);
+  prompts_.Expect(kMsgDeleteChart, platform::Answer::Yes);
   Click(ArchiveView::kIdDelete);
   EXPECT_TRUE(List().IsEmptyArchive());
   EXPECT_FALSE(view_->Button(ArchiveView::kIdLoad)->isEnabled());
@@ -270,7 +271,7 @@ TEST_F(ArchiveViewTest, CopyAndMoveIntoAnotherArchive) {
 
   SelectRows({2});
   prompts_.ExpectFile(PathOf("moved.arc"));
-  prompts_.Expect(483, platform::Answer::Yes);  // the move deletes after the copy
+  prompts_.Expect(kMsgDeleteChart, platform::Answer::Yes);  // the move deletes after the copy
   Click(ArchiveView::kIdMove);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(List().CurrentRow(), 0);
@@ -327,7 +328,8 @@ TEST_F(ArchiveViewTest, CopyWholeArchiveWithItsCommentFiles) {
   for (const Case& c : cases) {
     prompts_.shown.clear();
     prompts_.ExpectFile(c.chosen);
-    if (std::string(c.name) == "existing_declined") prompts_.Expect(74, platform::Answer::No);
+    if (std::string(c.name) == "existing_declined")
+      prompts_.Expect(kMsgReplaceFile, platform::Answer::No);
     Click(ArchiveView::kIdCopyWhole);
     EXPECT_EQ(Shown(), c.messages) << c.name;
     EXPECT_EQ(ReadFile(PathOf("a.arc")), bytes) << c.name;

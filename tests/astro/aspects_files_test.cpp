@@ -9,6 +9,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -166,12 +167,12 @@ TEST(AspectSystemFile, DamagedFilesAreRefusedAndChangeNothing) {
     AspectSystem s("KEPT", dir / "kept.asp");
     ASSERT_EQ(s.AddAspect(Sample(0, 0)), 0);
     const Status st = s.LoadSystem(dir / "broken.asp");
-    EXPECT_EQ(st.ErrorCode(), 106) << c.name;
+    EXPECT_EQ(st.ErrorCode(), kErrFormat) << c.name;
     EXPECT_EQ(s.GetName(), "KEPT") << c.name;
     EXPECT_EQ(s.Count(), 1) << c.name;
   }
   AspectSystem s;
-  EXPECT_EQ(s.LoadSystem(dir / "missing.asp").ErrorCode(), 102);
+  EXPECT_EQ(s.LoadSystem(dir / "missing.asp").ErrorCode(), kErrCannotOpen);
 }
 
 TEST(Aspectarium, LoadsEveryAspFileInNameOrderAndSkipsBadOnes) {
@@ -261,7 +262,7 @@ TEST(Aspectarium, TheHundredthSystemIsRefusedWhenNinetyNineAreLoaded) {
   const std::vector<Status> problems = set.LoadAll(dir.Path());
   EXPECT_EQ(set.Count(), 99);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0].MessageNumber(), 58);
+  EXPECT_EQ(problems[0].MessageNumber(), kMsgTooManySystems);
   EXPECT_EQ(set.HasSystem("S099"), 0);
 
   ScriptedPrompter prompts;

@@ -205,7 +205,7 @@ TEST(ChartRelocation, RelocatedAndGeodeticCharts) {
             kMsgNoGeodeticVariant);
   EXPECT_EQ(MakeRelocatedChart(ChartContext::FromCurrentSettings(), geodetic, natal, 2, greenwich)
                 .ErrorCode(),
-            107);
+            kErrParameter);
 }
 
 TEST(ChartRelocation, CompositeIsCastAtTheNewPlace) {
@@ -302,7 +302,7 @@ TEST(ChartThematic, SymbolicAndRealThematicCharts) {
   two.planet2 = 0;
   EXPECT_EQ(
       MakeThematicChart(ChartContext::FromCurrentSettings(), thematic, natal, two).ErrorCode(),
-      107);
+      kErrParameter);
 }
 
 TEST(ChartKinds, MidpointPlaceTakesTheShorterWayRound) {

@@ -88,24 +88,24 @@ TEST(ChartRecord, ACutOrDamagedRecordIsRefusedAndTheChartKept) {
   Chart target;
   target.houseSystem = 3;
   BinaryReader cut(std::string_view(bytes).substr(0, 1000));
-  EXPECT_EQ(target.Load(cut, 4200).ErrorCode(), 103);
+  EXPECT_EQ(target.Load(cut, 4200).ErrorCode(), kErrRead);
   EXPECT_EQ(target.houseSystem, 3);
 
   std::string badMonth = bytes;
   badMonth[35 + 2] = 13;  // month of the first Source
   BinaryReader r(badMonth);
-  EXPECT_EQ(target.Load(r, 4200).ErrorCode(), 106);
+  EXPECT_EQ(target.Load(r, 4200).ErrorCode(), kErrFormat);
   EXPECT_EQ(target.houseSystem, 3);
 
   BinaryReader any(bytes);
-  EXPECT_EQ(target.Load(any, 4100).ErrorCode(), 107);
+  EXPECT_EQ(target.Load(any, 4100).ErrorCode(), kErrParameter);
 
   // Not a number in the first of the two doubles (the turn of a symbolic thematic chart's cusps).
   std::string badExtra = bytes;
   const double nan = std::nan("");
   std::memcpy(badExtra.data() + 404 + 50 * 25, &nan, 8);
   BinaryReader e(badExtra);
-  EXPECT_EQ(target.Load(e, 4200).ErrorCode(), 106);
+  EXPECT_EQ(target.Load(e, 4200).ErrorCode(), kErrFormat);
   EXPECT_EQ(target.houseSystem, 3);
 }
 

@@ -178,7 +178,7 @@ TEST(EphemerisTables, DamagedFilesAreRefusedWithFormatError) {
     ASSERT_TRUE(e.LoadBytes(good, "good").ok());
     const Status st = e.LoadBytes(d.damage(good), "damaged");
     EXPECT_FALSE(st.ok()) << d.name;
-    EXPECT_EQ(st.ErrorCode(), 106) << d.name;
+    EXPECT_EQ(st.ErrorCode(), kErrFormat) << d.name;
     EXPECT_EQ(st.Where(), "damaged") << d.name;
     EXPECT_TRUE(e.HasTable(0)) << d.name << ": the loaded tables were lost";
   }
@@ -238,7 +238,7 @@ TEST(EphemerisTables, VarintsOfTenBytesAreReadAndLongerOnesRefused) {
       const Status st = e.LoadBytes(damaged, "runs");
       EXPECT_EQ(st.ok(), run < 10) << "a run of " << run << " at byte " << at;
       if (!st.ok()) {
-        EXPECT_EQ(st.ErrorCode(), 106) << "a run of " << run << " at byte " << at;
+        EXPECT_EQ(st.ErrorCode(), kErrFormat) << "a run of " << run << " at byte " << at;
       }
     }
   }
@@ -248,7 +248,7 @@ TEST(EphemerisTables, MissingFileIsReportedAndTheTheoriesServe) {
   testing_support::TempFolder folder;
   Ephemeris e;
   const Status st = e.Load(folder / "velm.str");
-  EXPECT_EQ(st.ErrorCode(), 102);
+  EXPECT_EQ(st.ErrorCode(), kErrCannotOpen);
   EXPECT_FALSE(e.HasTables());
   const BodyPosition sun = e.Position(0, JdTt{2451545.0});
   EXPECT_TRUE(sun.approximate);

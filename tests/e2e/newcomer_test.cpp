@@ -110,7 +110,7 @@ TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) 
   // Into a new archive: its name chosen, its creation confirmed.
   const fs::path archive = folder_ / "Клиенты";
   prompts_.ExpectFile(archive.string());
-  prompts_.Expect(552, platform::Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
   Allow({552, 8});
   Run(cmd::kSaveToArchive);
   EXPECT_TRUE(fs::exists(folder_ / "Клиенты.arc"));
@@ -146,7 +146,7 @@ TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) 
     Click(d, QStringLiteral("Закончить"));
   });
   script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
-  prompts_.Expect(677, platform::Answer::Ok);  // the hint on printing the listing
+  prompts_.Expect(kMsgHint, platform::Answer::Ok);  // the hint on printing the listing
   Allow({590, 677});
   std::set<platform::View*> before;
   for (platform::View* view : AllViews()) before.insert(view);
@@ -539,13 +539,13 @@ TEST_F(NewcomerPathTest, PrintedPagesOfEveryViewOverlapNothing) {
 
   // The chart in a new archive whose listing is printed.
   prompts_.ExpectFile((folder_ / "Клиенты").string());
-  prompts_.Expect(552, platform::Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
   Allow({552, 8, 677});
   Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
   Run(cmd::kSaveToArchive);
   script_.Then("ArchiveView", [](QWidget& d) { Click(d, QStringLiteral("Печать")); });
   script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
-  prompts_.Expect(677, platform::Answer::Ok);
+  prompts_.Expect(kMsgHint, platform::Answer::Ok);
   documents = app_->Documents().Documents().size();
   Run(cmd::kLoadFromArchive);
   script_.Verify("archive listing");
@@ -656,7 +656,7 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
 
   // The archive's records under their headings, the name over the names; its printed listing.
   prompts_.ExpectFile((folder_ / "Клиенты").string());
-  prompts_.Expect(552, platform::Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
   Allow({552, 8});
   Frame().MdiArea()->setActiveSubWindow(wheel->Frame());
   Run(cmd::kSaveToArchive);
@@ -680,7 +680,7 @@ TEST_F(NewcomerPathTest, TablesNameTheirColumnsOverTheirRows) {
     Click(d, QStringLiteral("Печать"));
   });
   script_.Then("DARCPRINT", [](QWidget& d) { Click(d, QStringLiteral("OK")); });
-  prompts_.Expect(677, platform::Answer::Ok);
+  prompts_.Expect(kMsgHint, platform::Answer::Ok);
   Allow({677});
   opened = app_->Documents().Documents().size();
   Run(cmd::kLoadFromArchive);

@@ -275,12 +275,12 @@ TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {
     TempFolder bad;
     Write(bad, c.bytes);
     const Status st = towns_.Load(bad.Path());
-    EXPECT_EQ(st.ErrorCode(), 106) << c.name;
+    EXPECT_EQ(st.ErrorCode(), kErrFormat) << c.name;
     EXPECT_EQ(towns_.Count(), 6) << c.name;
     EXPECT_EQ(towns_.GetTownName(5), "Mosul") << c.name;
   }
   TempFolder missing;
-  EXPECT_EQ(towns_.Load(missing.Path()).ErrorCode(), 102);
+  EXPECT_EQ(towns_.Load(missing.Path()).ErrorCode(), kErrCannotOpen);
   EXPECT_EQ(towns_.Count(), 6);
 }
 
@@ -307,7 +307,7 @@ TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
   rows[6].latin = std::string(26, 'a');
   TempFolder bad;
   Write(bad, MakeAtlas(rows, kRegions, 2));
-  EXPECT_EQ(towns.Load(bad.Path()).ErrorCode(), 106);
+  EXPECT_EQ(towns.Load(bad.Path()).ErrorCode(), kErrFormat);
   EXPECT_EQ(towns.Count(), 7);
 }
 

@@ -87,7 +87,7 @@ TEST(CoordConf, FailedWriteNamesTheField) {
   for (const Row& row : rows) {
     MemoryStream out(row.room);
     const Status st = c.Save(out.file);
-    EXPECT_EQ(st.ErrorCode(), 104) << row.room;
+    EXPECT_EQ(st.ErrorCode(), kErrWrite) << row.room;
     EXPECT_EQ(st.Detail(), row.detail) << row.room;
   }
   MemoryStream enough(COORD_CONF::kLongSize);
@@ -152,9 +152,9 @@ TEST(CoordConf, ShortReadIsError103AndChangesNothing) {
     std::FILE* f = StreamOf(full.substr(0, n));
     const Status st = c.Load(f);
     std::fclose(f);
-    EXPECT_EQ(st.ErrorCode(), 103) << n;
+    EXPECT_EQ(st.ErrorCode(), kErrRead) << n;
     EXPECT_EQ(c, before) << n;
-    EXPECT_EQ(c.Import(full.substr(0, n)).ErrorCode(), 103) << n;
+    EXPECT_EQ(c.Import(full.substr(0, n)).ErrorCode(), kErrRead) << n;
     EXPECT_EQ(c, before) << n;
   }
   // The short form reads 70 bytes and leaves the rest of the stream.

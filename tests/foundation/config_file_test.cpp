@@ -9,6 +9,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/binary_io.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -244,7 +245,7 @@ TEST_P(DamagedConfiguration, GivesTheDefaultsAndError106WithAMessage) {
 
   Configuration c = NonDefault();
   const Status st = c.Load(dir / "velm.cfg");
-  EXPECT_EQ(st.ErrorCode(), 106);
+  EXPECT_EQ(st.ErrorCode(), kErrFormat);
   EXPECT_EQ(st.Detail(), GetParam().detail);
   EXPECT_TRUE(c == Configuration());
 
@@ -254,7 +255,7 @@ TEST_P(DamagedConfiguration, GivesTheDefaultsAndError106WithAMessage) {
   file.LoadAtStart(dir / "velm.cfg", atStart);
   EXPECT_TRUE(atStart == Configuration());
   EXPECT_TRUE(file.Unread());
-  EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(106)));
+  EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(kErrFormat)));
 }
 
 INSTANTIATE_TEST_SUITE_P(ConfigurationFile, DamagedConfiguration, ::testing::ValuesIn(kDamaged),
@@ -288,7 +289,7 @@ TEST(ConfigurationFile, EveryTruncationIsDamage) {
     WriteFile(dir / "velm.cfg", file.substr(0, n));
     Configuration c = NonDefault();
     const Status st = c.Load(dir / "velm.cfg");
-    ASSERT_EQ(st.ErrorCode(), 106) << n;
+    ASSERT_EQ(st.ErrorCode(), kErrFormat) << n;
     ASSERT_TRUE(c == defaults) << n;
   }
 }
@@ -303,7 +304,7 @@ TEST(ConfigurationFile, EveryChangedByteIsDamage) {
       damaged[n] ^= mask;
       WriteFile(dir / "velm.cfg", damaged);
       Configuration c = NonDefault();
-      ASSERT_EQ(c.Load(dir / "velm.cfg").ErrorCode(), 106) << n;
+      ASSERT_EQ(c.Load(dir / "velm.cfg").ErrorCode(), kErrFormat) << n;
       ASSERT_TRUE(c == defaults) << n;
     }
   }
@@ -448,7 +449,8 @@ TEST(ConfigurationFile, AFileThatCouldNotBeReadIsNeverSavedOverUnasked) {
 
     if (c.exit != kUnchanged) {
       config.wheel.direction = 1 - config.wheel.direction;
-      prompts.Expect(1991, c.exit == kChangedAgreed ? platform::Answer::Yes : platform::Answer::No);
+      prompts.Expect(kMsgSaveOverUnread,
+                     c.exit == kChangedAgreed ? platform::Answer::Yes : platform::Answer::No);
     }
     file.SaveAtExit(config);
     prompts.VerifyAllUsed();
@@ -482,7 +484,7 @@ TEST(ConfigurationFile, AnEarlierBadFileIsNotReplacedByTheNextOne) {
   ConfigurationFile file;
   file.LoadAtStart(path, config);
   config.wheel.direction = 1 - config.wheel.direction;
-  prompts.Expect(1991, platform::Answer::Yes);
+  prompts.Expect(kMsgSaveOverUnread, platform::Answer::Yes);
   file.SaveAtExit(config);
   EXPECT_EQ(ReadFile(dir / "velm.cfg.bad"), "damaged before");
   EXPECT_EQ(ReadFile(dir / "velm.cfg.bad2"), "damaged now");
@@ -513,11 +515,11 @@ TEST(ConfigurationFile, EveryFailingStepOfASaveKeepsTheOldFile) {
     file.SaveAtExit(changed);
     ArmFileFault(0);
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(104)) ||
-                prompts.WasShown(ErrorReportNumber(105)));
+    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(kErrWrite)) ||
+                prompts.WasShown(ErrorReportNumber(kErrCannotCreate)));
   }
   ArmFileFault(operations);  // the rename
-  EXPECT_EQ(changed.Save(path).ErrorCode(), 104);
+  EXPECT_EQ(changed.Save(path).ErrorCode(), kErrWrite);
   ArmFileFault(0);
   EXPECT_EQ(ReadFile(path), old);
   std::size_t files = 0;

@@ -418,9 +418,9 @@ TEST_F(ConfigImport, AFileThatCannotBeReadOrChangedLengthChangesNothing) {
   Configuration c;
   c.colourPrinting = 1;
   const Configuration before = c;
-  EXPECT_EQ(c.Import(folder_ / "missing.cfg", 6, all).ErrorCode(), 102);
+  EXPECT_EQ(c.Import(folder_ / "missing.cfg", 6, all).ErrorCode(), kErrCannotOpen);
   testing_support::WriteFile(path_, SyntheticFile(39292, 0));
-  EXPECT_EQ(c.Import(path_, 6, all).ErrorCode(), 103);  // recognised as 52000 bytes before
+  EXPECT_EQ(c.Import(path_, 6, all).ErrorCode(), kErrRead);  // recognised as 52000 bytes before
   EXPECT_TRUE(c == before);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/datetime/fdate.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 
@@ -221,7 +222,7 @@ TEST(DatesCalendar, EraLetterAndText) {
   ASSERT_TRUE(date.SetDate(15, 3, -44).ok());
   EXPECT_EQ(date.ToText(), "15:03:0044 " + Cp1251("до н.э."));
   ASSERT_TRUE(date.SetDate(4, 7, 1776).ok());
-  EXPECT_EQ(date.ToText(), "04:07:1776 " + GetMessageText(644));
+  EXPECT_EQ(date.ToText(), "04:07:1776 " + GetMessageText(kMsgEraAd));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/datetime/moment.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST(DatesTime, SetTimeChecksEveryField) {
     const Status st = t.SetTime(r.hours, r.minutes, r.seconds);
     EXPECT_EQ(st.ok(), r.ok) << r.hours << ":" << r.minutes << ":" << r.seconds;
     if (!r.ok) {
-      EXPECT_EQ(st.MessageNumber(), 659);
+      EXPECT_EQ(st.MessageNumber(), kMsgBadTime);
       EXPECT_EQ(t.SecondsOfDay(), 3723) << "a refused time changes nothing";
     }
   }
@@ -139,7 +140,7 @@ TEST(DatesZone, CorrectionTextAndName) {
   FTimeCor zone;
   ASSERT_TRUE(zone.SetTime(3, 0, '+').ok());
   const Status st = zone.SetTime(4, 0, 'x');
-  EXPECT_EQ(st.MessageNumber(), 659);
+  EXPECT_EQ(st.MessageNumber(), kMsgBadTime);
   EXPECT_EQ(zone.ToText(), "+03:00");
 }
 
@@ -185,7 +186,7 @@ TEST(DatesMoment, SetMomentRefusesDaysThatCannotBeHeld) {
   for (double jd : bad) {
     Moment m = MakeMoment(4, 7, 1776, 9, 5);
     const Status st = m.SetMoment(jd);
-    EXPECT_EQ(st.ErrorCode(), 107) << jd;
+    EXPECT_EQ(st.ErrorCode(), kErrParameter) << jd;
     EXPECT_EQ(FieldsOf(m), (Fields{4, 7, 1776, 9, 5, 0})) << jd;
   }
 }
@@ -296,7 +297,7 @@ TEST(DatesMoment, Interpolation) {
     EXPECT_EQ(FieldsOf(result), r.want) << r.f;
   }
   Moment result;
-  EXPECT_EQ(InterpolateMoment(result, a, b, 1e12).ErrorCode(), 107);
+  EXPECT_EQ(InterpolateMoment(result, a, b, 1e12).ErrorCode(), kErrParameter);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "foundation/datetime/place.h"
 #include "foundation/datetime/source.h"
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(DatesPlace, SetPlaceChecksAndFormats) {
       EXPECT_DOUBLE_EQ(place.EastLongitudeDeg(), r.lon) << r.name;
       EXPECT_EQ(place.Town(), "New town");
     } else {
-      EXPECT_EQ(st.MessageNumber(), 778) << r.name;
+      EXPECT_EQ(st.MessageNumber(), kMsgBadCoordinate) << r.name;
       EXPECT_EQ(place.CoordText(), "01N02 003E04") << r.name << ": a refusal changes nothing";
       EXPECT_EQ(place.Town(), "Town");
     }
@@ -98,7 +99,7 @@ TEST(DatesSource, SetUniversalTimeAndAssignMoment) {
   EXPECT_EQ(s.moment.ToText(), "01:01:2000  12:00");
   EXPECT_EQ(s.zone.ToText(), "+00:00");
   EXPECT_EQ(s.place.Town(), "Moscow");
-  EXPECT_EQ(s.SetUniversalTime(1e12).ErrorCode(), 107);
+  EXPECT_EQ(s.SetUniversalTime(1e12).ErrorCode(), kErrParameter);
   EXPECT_EQ(s.moment.ToText(), "01:01:2000  12:00");
 
   Source t = MakeSource(1, 1, 2000, 3, 0, 3, '+');

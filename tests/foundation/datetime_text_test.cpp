@@ -143,8 +143,8 @@ TEST(DatesText, DateWithEraToStringAndBack) {
   }
   ScriptedPrompter prompts;
   std::string out;
-  EXPECT_EQ(Date2StringE(1, 1, 2000, 'A', out, "DD:MM:YYYY").ErrorCode(), 106);
-  EXPECT_EQ(Date2StringE(1, 1, 2000, 'X', out, "DD:MM:YYYYE").ErrorCode(), 107);
+  EXPECT_EQ(Date2StringE(1, 1, 2000, 'A', out, "DD:MM:YYYY").ErrorCode(), kErrFormat);
+  EXPECT_EQ(Date2StringE(1, 1, 2000, 'X', out, "DD:MM:YYYYE").ErrorCode(), kErrParameter);
 }
 
 TEST(DatesText, StringToDateRefusals) {
@@ -155,8 +155,8 @@ TEST(DatesText, StringToDateRefusals) {
     char era = '?';
     ScriptedPrompter prompts;
     const Status st = String2DateE(text, day, month, year, era, "DD:MM:YYYYE");
-    EXPECT_EQ(st.ErrorCode(), 106) << text;
-    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(106))) << text;
+    EXPECT_EQ(st.ErrorCode(), kErrFormat) << text;
+    EXPECT_TRUE(prompts.WasShown(ErrorReportNumber(kErrFormat))) << text;
     EXPECT_EQ(era, '?') << text;
     EXPECT_EQ(day, 7) << text;
   }
@@ -175,9 +175,9 @@ TEST(DatesText, TimeToStringAndBack) {
   EXPECT_EQ(hours, 21);
   EXPECT_EQ(minutes, 4);
   ScriptedPrompter prompts;
-  EXPECT_EQ(String2Time("7:05", hours, minutes, "HH:MM").ErrorCode(), 106);
-  EXPECT_EQ(String2Time("07:5", hours, minutes, "HH:MM").ErrorCode(), 106);
-  EXPECT_EQ(String2Time("07:05", hours, minutes, "HH").ErrorCode(), 106);
+  EXPECT_EQ(String2Time("7:05", hours, minutes, "HH:MM").ErrorCode(), kErrFormat);
+  EXPECT_EQ(String2Time("07:5", hours, minutes, "HH:MM").ErrorCode(), kErrFormat);
+  EXPECT_EQ(String2Time("07:05", hours, minutes, "HH").ErrorCode(), kErrFormat);
   EXPECT_EQ(prompts.shown.size(), 3u);
 }
 

@@ -122,13 +122,13 @@ TEST(GlyphFile, DamagedFilesAreRefusedWith106AndLeaveTheSetAlone) {
   ASSERT_TRUE(ParseGlyphSet(good, "hand", set).ok());
   for (const Case& c : cases) {
     const Status st = ParseGlyphSet(c.bytes, "damaged", set);
-    EXPECT_EQ(st.ErrorCode(), 106) << c.name;
+    EXPECT_EQ(st.ErrorCode(), kErrFormat) << c.name;
     EXPECT_EQ(st.Where(), "damaged") << c.name;
     EXPECT_EQ(st.Detail(), c.detail) << c.name;
     EXPECT_DOUBLE_EQ(set.Get(1, '0').advance, 0.6) << c.name;
   }
   testing_support::TempFolder folder;
-  EXPECT_EQ(LoadGlyphSet(folder / "none.gly", set).ErrorCode(), 102);
+  EXPECT_EQ(LoadGlyphSet(folder / "none.gly", set).ErrorCode(), kErrCannotOpen);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/errors/error_report.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
@@ -57,13 +58,13 @@ TEST(ErrorReport, OnlyMemoryExhaustionWithoutContinueEndsTheProgram) {
   }
   {
     ScriptedPrompter prompts;
-    ReportError(2, "Archive::LoadNames", 0, 1);  // continue flag 1: goes on
+    ReportError(kErrNoMemory, "Archive::LoadNames", 0, 1);  // continue flag 1: goes on
     EXPECT_TRUE(prompts.WasShown(-2));
   }
   EXPECT_EXIT(
       {
         ScriptedPrompter prompts;
-        ReportError(2, "Archive::LoadNames", 0, 0);
+        ReportError(kErrNoMemory, "Archive::LoadNames", 0, 0);
       },
       ::testing::ExitedWithCode(1), "");
 }
@@ -85,7 +86,7 @@ TEST(ErrorReport, ReportStatusTellsErrorsAndMessagesAndNothingForSuccess) {
   {
     // The file of the status (a UTF-8 path) is named after the trace, in code page 1251.
     ScriptedPrompter prompts;
-    ReportStatus(Status::Error(106, "/home/u/Архив.arc", 9), "Archive::Load");
+    ReportStatus(Status::Error(kErrFormat, "/home/u/Архив.arc", 9), "Archive::Load");
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].number, -106);
     EXPECT_EQ(
@@ -94,21 +95,21 @@ TEST(ErrorReport, ReportStatusTellsErrorsAndMessagesAndNothingForSuccess) {
   }
   {
     ScriptedPrompter prompts;
-    ReportStatus(Status::Error(103, "velm.str", 2));
+    ReportStatus(Status::Error(kErrRead, "velm.str", 2));
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, Cp1251("Ошибка чтения файла #2 \n in function velm.str "));
   }
   {
     ScriptedPrompter prompts;
-    ReportStatus(Status::Message(74));
+    ReportStatus(Status::Message(kMsgReplaceFile));
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].number, 74);
-    EXPECT_EQ(prompts.shown[0].text, GetMessageText(74));
+    EXPECT_EQ(prompts.shown[0].number, kMsgReplaceFile);
+    EXPECT_EQ(prompts.shown[0].text, GetMessageText(kMsgReplaceFile));
     EXPECT_EQ(Utf8(prompts.shown[0].text), "Такой файл уже существует! Перезаписать заново?");
   }
   {
     ScriptedPrompter prompts;
-    ReportStatus(Status::Message(504, "Velm0031.txt"));
+    ReportStatus(Status::Message(kMsgCommentFileMissing, "Velm0031.txt"));
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(Utf8(prompts.shown[0].text), "Не найден файл с комментарием у карты:\nVelm0031.txt");
   }

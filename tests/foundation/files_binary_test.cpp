@@ -67,7 +67,7 @@ TEST(SafeRewrite, AFolderThatCannotTakeFilesGivesError105AndTouchesNothing) {
   const auto target = dir / "missing-folder" / "x.dat";
   const Status st = RewriteFile(target, "data");
   EXPECT_FALSE(st.ok());
-  EXPECT_EQ(st.ErrorCode(), 105);
+  EXPECT_EQ(st.ErrorCode(), kErrCannotCreate);
   EXPECT_FALSE(std::filesystem::exists(target));
 }
 
@@ -154,13 +154,13 @@ TEST(RewriteBatch, AFileThatCannotBeReplacedIsReportedAndKeepsItsOldContents) {
   {
     RewriteBatch batch;
     // Created and written at once: a folder that takes no files fails as before.
-    EXPECT_EQ(RewriteFile(dir / "missing" / "x.dat", "x").ErrorCode(), 105);
+    EXPECT_EQ(RewriteFile(dir / "missing" / "x.dat", "x").ErrorCode(), kErrCannotCreate);
     ASSERT_TRUE(RewriteFile(target, "new").ok());
     ASSERT_TRUE(RewriteFile(other, "profile").ok());
     ArmFileFault(1);  // counted from here: the first rename, the first file's
     const Status st = batch.Finish();
     ArmFileFault(0);
-    EXPECT_EQ(st.ErrorCode(), 104);
+    EXPECT_EQ(st.ErrorCode(), kErrWrite);
   }
   EXPECT_TRUE(prompts.WasShown(-104));
   EXPECT_EQ(ReadFile(target), "old");

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
@@ -125,7 +126,7 @@ TEST(MessageCatalogue, EveryTextIsEmptyWhileTheInterfaceFlagIsZero) {
     EXPECT_EQ(GetMessageText(number), "") << "message " << number;
   }
   g_bRussianInterface = 1;
-  EXPECT_EQ(Utf8(GetMessageText(8)), "Гороскоп успешно сохранен.");
+  EXPECT_EQ(Utf8(GetMessageText(kMsgChartSaved)), "Гороскоп успешно сохранен.");
 }
 
 }  // namespace

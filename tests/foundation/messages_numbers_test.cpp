@@ -55,27 +55,93 @@ TEST(MessageNumbers, EveryNameHasACatalogueTextAndEveryNumberOneName) {
   }
 }
 
-// Message numbers are named in the one header only: a constant or enumerator "kMsg... = <digits>"
-// anywhere else in the program's sources is a second name that can drift from it.
-TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
+// Each source file of src/ (.h and .cpp), as path and lines.
+void ForEachSourceLine(const std::function<void(const fs::path&, int, const std::string&)>& visit) {
   const fs::path src = testing_support::SourceDir() / "src";
-  const std::regex localName(R"(\bkMsg\w*\s*=\s*\d)");
-  std::vector<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(src)) {
     const fs::path& p = entry.path();
     if (!entry.is_regular_file() || (p.extension() != ".h" && p.extension() != ".cpp")) continue;
-    if (p == testing_support::SourceDir() / kNumbersHeader) continue;
     std::istringstream text(testing_support::ReadFile(p));
     std::string line;
-    while (std::getline(text, line)) {
-      if (line.find("kMsg") != std::string::npos && std::regex_search(line, localName)) {
-        found.push_back(fs::relative(p, src).string());
-        break;
-      }
-    }
+    for (int number = 1; std::getline(text, line); ++number) visit(p, number, line);
   }
-  EXPECT_TRUE(found.empty()) << found.size()
-                             << " files name message numbers, the first: " << found.front();
+}
+
+std::string Listed(const std::vector<std::string>& where) {
+  std::string out;
+  for (const std::string& w : where) out += "\n  " + w;
+  return out;
+}
+
+// Message numbers and error codes are named in one header each (message_numbers.h,
+// foundation/status.h): a constant or enumerator "kMsg... = <digits>" or "kErr... = <digits>"
+// anywhere else in the program's sources is a second name that can drift from it.
+TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
+  const fs::path root = testing_support::SourceDir();
+  const std::regex localName(R"(\bk(Msg|Err)\w*\s*=\s*\d)");
+  std::vector<std::string> found;
+  ForEachSourceLine([&](const fs::path& p, int number, const std::string& line) {
+    if (p == root / kNumbersHeader || p == root / "src" / "foundation" / "status.h") return;
+    const bool candidate =
+        line.find("kMsg") != std::string::npos || line.find("kErr") != std::string::npos;
+    if (candidate && std::regex_search(line, localName))
+      found.push_back(fs::relative(p, root).string() + ":" + std::to_string(number));
+  });
+  EXPECT_TRUE(found.empty()) << "message numbers or error codes named outside their header:"
+                             << Listed(found);
+}
+
+// A raw message number: a number written as the first argument of a function that takes a
+// message number or an error code (Status::Error, Status::Message, ReportError, ShowMessage,
+// GetMessageText and the prompter's questions), alone or at the head of a sum ("300 + p"). Such a
+// call names the number through message_numbers.h (kMsg...), foundation/status.h (kErr...) or
+// platform::kNoMessage. Other integers, comments included, are not looked at unless they stand in
+// such a call.
+bool HasRawMessageNumber(const std::string& line) {
+  // The regular expression only where one of the names can stand: it is slow over every line.
+  const bool candidate =
+      line.find("Error(") != std::string::npos || line.find("Message(") != std::string::npos ||
+      line.find("MessageText(") != std::string::npos || line.find("Ask") != std::string::npos ||
+      line.find("InputText(") != std::string::npos;
+  if (!candidate) return false;
+  static const std::regex rawNumber(
+      R"(\b(Error|Message|ReportError|ShowMessage|GetMessageText|AskYesNo|AskYesNoCancel|)"
+      R"(AskOkCancel|InputText)\(\s*[-+(]*\s*\d)");
+  return std::regex_search(line, rawNumber);
+}
+
+TEST(MessageNumbers, NoSourceUsesARawMessageNumber) {
+  const fs::path root = testing_support::SourceDir();
+  std::vector<std::string> found;
+  ForEachSourceLine([&](const fs::path& p, int number, const std::string& line) {
+    if (HasRawMessageNumber(line))
+      found.push_back(fs::relative(p, root).string() + ":" + std::to_string(number) + ": " + line);
+  });
+  EXPECT_TRUE(found.empty()) << "raw message numbers (name them from message_numbers.h or "
+                                "foundation/status.h):"
+                             << Listed(found);
+}
+
+// The rule above reads the calls it is meant to: a table of lines it refuses and lets through.
+TEST(MessageNumbers, RawNumberRuleTellsNumbersFromNames) {
+  const struct {
+    const char* line;
+    bool refused;
+  } cases[] = {
+      {"return Status::Error(104, path.string());", true},
+      {"return Status::Message(503);", true},
+      {"ReportError(2, kTrace, 0);", true},
+      {"names.push_back(GetMessageText(300 + p));", true},
+      {"platform::GetPrompter().ShowMessage(0, text, icon);", true},
+      {"if (!AskYesNo( 74)) return;", true},
+      {"return Status::Error(kErrWrite, path.string());", false},
+      {"names.push_back(GetMessageText(kMsgPointNameFirst + p));", false},
+      {"ShowMessage(platform::kNoMessage, text, icon);", false},
+      {"ShowSelectedCount(0);", false},
+      {"TextOut(dc, 10, 20, text);", false},
+      {"return ShowError(st, 3);", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HasRawMessageNumber(c.line), c.refused) << c.line;
 }
 
 // Records the message boxes; declines every question.

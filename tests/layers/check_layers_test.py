@@ -25,25 +25,46 @@ def run_check(root):
     return done.returncode, done.stderr
 
 
+def append_line(line):
+    return lambda text: text + "\n" + line + "\n"
+
+
 def main():
     src = os.path.join(ROOT, "src")
-    # Each case: what is planted, in which folder's first source file, and the line added.
+
+    def in_first(folder, suffix):
+        return os.path.join("src", first_file(src, folder, suffix))
+
+    # Each case: what is planted, in which file (relative to the tree), and how.
     cases = [
-        ("a core includes a higher core", "astro", ".cpp",
-         f'#include "{first_file(src, "conditions/core", ".h")}"'),
-        ("a ui part reaches a ui part outside its DEPS", "forecast/ui", ".cpp",
-         f'#include "{first_file(src, "astrocarto/ui", ".h")}"'),
-        ("a ui part includes the shell", "views/ui", ".cpp",
-         f'#include "{first_file(src, "shell", "kovra_app.h")}"'),
-        ("a shell header by a relative path", "settings/ui", ".cpp",
-         '#include "../../shell/kovra_app.h"'),
-        ("Qt in the archive's export", "archive/export", ".cpp", "#include <QString>"),
-        ("Qt in the archive's import", "archive/import", ".cpp", "#include <QtCore/QFile>"),
-        ("Qt in a core", "forecast/core", ".h", "#include <QObject>"),
-        ("the document includes a ui part", "document", ".cpp",
-         f'#include "{first_file(src, "views/ui", ".h")}"'),
-        ("a core includes the document", "rectification/core", ".cpp",
-         f'#include "{first_file(src, "document", ".h")}"'),
+        ("a core includes a higher core", in_first("astro", ".cpp"),
+         append_line(f'#include "{first_file(src, "conditions/core", ".h")}"')),
+        ("a ui part reaches a ui part outside its DEPS", in_first("forecast/ui", ".cpp"),
+         append_line(f'#include "{first_file(src, "astrocarto/ui", ".h")}"')),
+        ("a ui part includes the shell", in_first("views/ui", ".cpp"),
+         append_line(f'#include "{first_file(src, "shell", "kovra_app.h")}"')),
+        ("a ui part includes the shell in angle brackets", in_first("conditions/ui", ".cpp"),
+         append_line(f'#include <{first_file(src, "shell", "kovra_doc.h")}>')),
+        ("a core includes the document in angle brackets", in_first("archive/store", ".h"),
+         append_line(f'#include <{first_file(src, "document", ".h")}>')),
+        ("a shell header by a relative path", in_first("settings/ui", ".cpp"),
+         append_line('#include "../../shell/kovra_app.h"')),
+        ("the shell names a view of a part it does not declare", in_first("shell", ".cpp"),
+         append_line(f'#include "{first_file(src, "conditions/ui", "_view.h")}"')),
+        ("Qt in the archive's export", in_first("archive/export", ".cpp"),
+         append_line("#include <QString>")),
+        ("Qt in the archive's import", in_first("archive/import", ".cpp"),
+         append_line("#include <QtCore/QFile>")),
+        ("Qt in a core", in_first("forecast/core", ".h"), append_line("#include <QObject>")),
+        ("a lowercase Qt header in a core", in_first("views/core", ".cpp"),
+         append_line("#include <qstring.h>")),
+        ("the document includes a ui part", in_first("document", ".cpp"),
+         append_line(f'#include "{first_file(src, "views/ui", ".h")}"')),
+        ("a core includes the document", in_first("rectification/core", ".cpp"),
+         append_line(f'#include "{first_file(src, "document", ".h")}"')),
+        ("a circle of ui parts in the DEPS", os.path.join("src", "CMakeLists.txt"),
+         lambda text: text.replace("DIR ${src}/settings/ui DEPS document",
+                                   "DIR ${src}/settings/ui DEPS document views_ui", 1)),
     ]
     failures = 0
     with tempfile.TemporaryDirectory(prefix="velm-layers-") as tmp:
@@ -54,15 +75,19 @@ def main():
         if code != 0:
             print(f"FAIL: the tree as it is is refused:\n{out}")
             failures += 1
-        for what, folder, suffix, line in cases:
-            victim = os.path.join(copy, "src", first_file(os.path.join(copy, "src"), folder, suffix))
-            original = open(victim, encoding="utf-8").read()
-            open(victim, "w", encoding="utf-8").write(original + "\n" + line + "\n")
+        for what, victim, plant in cases:
+            path = os.path.join(copy, victim)
+            original = open(path, encoding="utf-8").read()
+            planted = plant(original)
+            if planted == original:
+                print(f"FAIL: {what}: nothing planted in {victim}")
+                failures += 1
+                continue
+            open(path, "w", encoding="utf-8").write(planted)
             code, out = run_check(copy)
-            open(victim, "w", encoding="utf-8").write(original)
-            named = os.path.relpath(victim, copy) in out
-            if code != 1 or not named:
-                print(f"FAIL: {what}: not refused ({line} in {os.path.relpath(victim, copy)})")
+            open(path, "w", encoding="utf-8").write(original)
+            if code != 1 or victim not in out:
+                print(f"FAIL: {what}: not refused (in {victim})")
                 failures += 1
             else:
                 print(f"ok: {what}")

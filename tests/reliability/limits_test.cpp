@@ -20,6 +20,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/file_dialog.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/qt_text.h"
 #include "support/test_support.h"
 
@@ -74,7 +75,7 @@ TEST(PathFields, APathLongerThanItsFieldIsRefusedNeverCut) {
          DTLRPARAMS dialog(data);
          dialog.fileName = "before";
          p.ExpectFile(path);
-         p.Expect(1021, platform::Answer::Yes);  // the file exists: replaced
+         p.Expect(kMsgTlrOutputFileExists, platform::Answer::Yes);  // the file exists: replaced
          dialog.OnChangeFile();
          return dialog.fileName;
        }},

@@ -226,7 +226,7 @@ std::vector<Writer> Writers() {
          AllExpFormats formats;
          EXPECT_EQ(formats.Load(Shipped("velm.exp")), 0);
          formats.Format(0).extension = "csv";
-         p.Expect(74, Answer::Yes);
+         p.Expect(kMsgReplaceFile, Answer::Yes);
          return archive.Export().ExportArchive((f / "a.csv").string(), 0, formats) >= 0;
        }},
       {"dynamic_archive",
@@ -254,7 +254,7 @@ std::vector<Writer> Writers() {
          Archive archive(f.slots);
          ForeignImport importer(archive);
          std::string target;
-         p.Expect(401, Answer::Yes);
+         p.Expect(kMsgReplaceConverted, Answer::Yes);
          return importer.ConvertToArchive((f / "x.cat").string(), target, 6) == 0;
        }},
       {"arabic_parts", [](Folder& f) { f.Copy("velm.arb"); },

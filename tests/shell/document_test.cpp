@@ -19,6 +19,7 @@
 #include "document/ui_registry.h"
 #include "document/view_kinds.h"
 #include "document/workbench.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
@@ -186,10 +187,10 @@ TEST_F(ShellTest, DerivedChartsAreNamedAfterTheirOrigin) {
     bool movedToMoment;
   };
   const Case cases[] = {
-      {"birth", birth, Cp1251("Иванов") + GetMessageText(92), true},
-      {"conception", conception, Cp1251("Иванов") + GetMessageText(93), true},
-      {"transit", transit, GetMessageText(1118), true},
-      {"rectified", rectified, GetMessageText(485) + Cp1251("Дюпон"), false},
+      {"birth", birth, Cp1251("Иванов") + GetMessageText(kMsgRectifiedBirth), true},
+      {"conception", conception, Cp1251("Иванов") + GetMessageText(kMsgRectifiedConception), true},
+      {"transit", transit, GetMessageText(kMsgTransitName), true},
+      {"rectified", rectified, GetMessageText(kMsgRectifiedPrefix) + Cp1251("Дюпон"), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -661,13 +662,13 @@ TEST_F(ShellTest, ClosingAChartWithUnsavedCommentsAsksMessage502) {
   ASSERT_NE(document, nullptr);
   QMdiSubWindow* window = document->Views().front()->Frame();
 
-  prompts_.Expect(502, platform::Answer::No);
+  prompts_.Expect(kMsgUnsavedComments, platform::Answer::No);
   window->close();
   DeletePending();
   EXPECT_EQ(app.DocumentCount(), 1);
   EXPECT_TRUE(fs::exists(page));
 
-  prompts_.Expect(502, platform::Answer::Yes);
+  prompts_.Expect(kMsgUnsavedComments, platform::Answer::Yes);
   window->close();
   DeletePending();
   EXPECT_EQ(app.DocumentCount(), 0);

@@ -115,7 +115,7 @@ TEST(EntryHistoryFile, MissingFileIsAnEmptyHistoryDamagedFileIsRefused) {
     testing_support::WriteFile(folder / kEntryHistoryFile, d.bytes);
     EntryHistory read;
     read.Remember(Numbered(5, kChartNatal));
-    EXPECT_EQ(read.Load(folder / kEntryHistoryFile).ErrorCode(), 106) << d.name;
+    EXPECT_EQ(read.Load(folder / kEntryHistoryFile).ErrorCode(), kErrFormat) << d.name;
     EXPECT_EQ(read.Last(kChartNatal), nullptr) << d.name;
   }
 }

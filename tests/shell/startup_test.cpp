@@ -436,7 +436,7 @@ TEST_F(ShellTest, AProfileThatCouldNotBeReadIsNotWrittenOverAtExit) {
   ArmReadFault(ini);
   CKovraApp& app = StartApp();
   ArmReadFault({});
-  EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(103)));
+  EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(kErrRead)));
   const fs::path charts = folder_ / "c.sav";
   ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
   ASSERT_EQ(app.OpenChartFile(charts), 1);
@@ -483,8 +483,8 @@ TEST_F(ShellTest, EveryFailingStepOfTheProfileSaveKeepsTheOldFile) {
     const std::string now = testing_support::ReadFile(ini);
     if (now == old) {
       ++keptOld;
-      EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(104)) ||
-                  prompts_.WasShown(ErrorReportNumber(105)));
+      EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(kErrWrite)) ||
+                  prompts_.WasShown(ErrorReportNumber(kErrCannotCreate)));
     } else {
       EXPECT_NE(now.find("File1=/charts/new.sav"), std::string::npos) << "never a mixture";
     }

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/qt_text.h"
@@ -73,7 +74,7 @@ TEST_F(ShellTest, AClickOnAGlyphOfTheWheelShowsThatPointsInformation) {
     return platform::kIdCancel;
   });
   ClickAt(*view, moon);
-  EXPECT_EQ(title, platform::ToQt(GetMessageText(301)));
+  EXPECT_EQ(title, platform::ToQt(GetMessageText(kMsgPointNameFirst + 1)));
 
   // A click where no glyph stands opens nothing (the strict modal driver would fail the test).
   ClickAt(*view, {static_cast<int>(cx), static_cast<int>(cy)});

@@ -29,8 +29,8 @@ class ArchiveListHead : public QWidget {
 
 }  // namespace
 
-CArchiveListBox::CArchiveListBox(Archive& archive, QWidget* parent)
-    : QAbstractScrollArea(parent), list_(archive) {
+CArchiveListBox::CArchiveListBox(ArchiveIndex& index, QWidget* parent)
+    : QAbstractScrollArea(parent), list_(index) {
   setFocusPolicy(Qt::StrongFocus);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -12,7 +12,7 @@ class CArchiveListBox : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  CArchiveListBox(Archive& archive, QWidget* parent = nullptr);
+  CArchiveListBox(ArchiveIndex& index, QWidget* parent = nullptr);
 
   ArchiveBrowserList& List() { return list_; }
   const ArchiveBrowserList& List() const { return list_; }

@@ -59,10 +59,10 @@ QRect SearchPlaceOffRow(const QRect& dialog, const QRect& row, const QRect& area
   return MovedInside(moved, area);
 }
 
-DArchiveSearch::DArchiveSearch(ArchiveView& browser, Archive& archive)
+DArchiveSearch::DArchiveSearch(ArchiveView& browser, const ArchiveIndex& index)
     : platform::Dialog(&browser),
       browser_(browser),
-      archive_(archive),
+      index_(index),
       name_(new QLineEdit(this)),
       place_(new QLineEdit(this)),
       type_(new QLineEdit(this)),
@@ -310,9 +310,9 @@ void DArchiveSearch::UpdateEnabling() {
            {lon1_.degrees, lon1_.minutes, lon1_.positive, lon1_.negative},
            {lon2_.degrees, lon2_.minutes, lon2_.positive, lon2_.negative});
   bool comments = false;
-  if (archive_.IsIndexBuilt() && archive_.LayoutCode() == kLayout4400)
-    for (int n = 0; n < archive_.RecordCount() && !comments; ++n)
-      comments = archive_.HasComments(n) != 0;
+  if (index_.IsIndexBuilt() && index_.LayoutCode() == kLayout4400)
+    for (int n = 0; n < index_.RecordCount() && !comments; ++n)
+      comments = index_.HasComments(n) != 0;
   comment_->setEnabled(comments);
   page_->setEnabled(comments);
 }

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <map>
 
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_search.h"
 #include "platform/qt/dialog.h"
 
@@ -35,7 +36,7 @@ class DArchiveSearch : public platform::Dialog {
   static constexpr int kIdSelectAll = 1556, kIdSelectNone = 1571, kIdClear = 1569;
   static constexpr int kIdCancel = 2;
 
-  DArchiveSearch(ArchiveView& browser, Archive& archive);
+  DArchiveSearch(ArchiveView& browser, const ArchiveIndex& index);
 
   void OnInitDialog() override;
   bool DoDataExchange(bool save) override;
@@ -82,7 +83,7 @@ class DArchiveSearch : public platform::Dialog {
   void UpdateEnabling();
 
   ArchiveView& browser_;
-  Archive& archive_;
+  const ArchiveIndex& index_;
   int lastMatch_ = -1;
   QLineEdit *name_, *place_, *type_, *comment_;
   QCheckBox *nameContext_, *placeContext_, *typeContext_, *caseSensitive_;

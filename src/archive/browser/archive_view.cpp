@@ -59,7 +59,7 @@ class RecentNamesBox : public QComboBox {
 ArchiveView::ArchiveView(Archive& archive, QWidget* parent)
     : platform::Dialog(parent),
       archive_(archive),
-      list_(new CArchiveListBox(archive, this)),
+      list_(new CArchiveListBox(archive.Index(), this)),
       recent_(new RecentNamesBox(this, this)),
       recordCount_(new QLabel(this)),
       selectedCount_(new QLabel(this)) {
@@ -531,7 +531,7 @@ void ArchiveView::OnSearch() {
   if (search_) return;
   List().SelectNone();
   list_->Changed();
-  search_ = new DArchiveSearch(*this, archive_);
+  search_ = new DArchiveSearch(*this, archive_.Index());
   search_->OnInitDialog();
   search_->show();
   // Beside the browser; where the screen has no room for that, over the browser's foot (a found
@@ -560,10 +560,10 @@ void ArchiveView::CloseSearch() {
 int ArchiveView::Find(int mode, int remembered) {
   // The criteria the search dialog stored and published.
   const ArchiveMatcher matcher(
-      archive_,
+      archive_.Index(), archive_.Comments(),
       ArchiveSearchCriteria::FromBlock(ChartContext::FromCurrentSettings().Config().archiveSearch));
   const ArchiveFindResult result =
-      ArchiveFind(archive_, List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
+      ArchiveFind(archive_.Index(), List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
                   list_->VisibleRows());
   list_->Changed();
   // The count follows the rows the search took, and the dialog stays off the row it found.

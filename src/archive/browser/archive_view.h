@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "archive/browser/archive_list_box.h"
+#include "archive/store/archive.h"
 #include "platform/qt/dialog.h"
 
 class DArchiveSearch;

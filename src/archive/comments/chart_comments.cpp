@@ -6,6 +6,7 @@
 
 #include "archive/store/archive_layout.h"
 #include "foundation/files/settings.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 
@@ -52,8 +53,9 @@ void CheckCommentFiles(Chart& chart, CommentSlotTable& slots) {
   }
   const SuperSource& d = chart.definition;
   const Source& s = d.GetBaseSource() ? *d.GetBaseSource() : d.sources[0];
-  const std::string text = GetMessageText(504) + "\n" + s.Name() + " - " + d.Title();
-  platform::GetPrompter().ShowMessage(504, text, platform::Icon::Warning);
+  const std::string text =
+      GetMessageText(kMsgCommentFileMissing) + "\n" + s.Name() + " - " + d.Title();
+  platform::GetPrompter().ShowMessage(kMsgCommentFileMissing, text, platform::Icon::Warning);
   chart.commentSlot = 0;
 }
 

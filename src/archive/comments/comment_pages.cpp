@@ -10,6 +10,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +52,7 @@ Status CommentPages::Fill(Chart& chart, std::string& text) {
   if (chart.commentSlot < 1) {
     const int slot = TakeUnusedCommentSlot(slots_);
     pageSaved_ = false;
-    if (slot < 1) return Status::Message(503);
+    if (slot < 1) return Status::Message(kMsgTooManyCommentCharts);
     chart.commentSlot = static_cast<std::uint8_t>(slot);
     return Status::Ok();
   }
@@ -79,7 +80,7 @@ Status CommentPages::Save(Chart& chart, std::string_view text) {
     // The slot was given up while the text stayed shown: a text typed since takes a new one.
     if (text.empty()) return Status::Ok();
     const int slot = TakeUnusedCommentSlot(slots_);
-    if (slot < 1) return Status::Message(503);
+    if (slot < 1) return Status::Message(kMsgTooManyCommentCharts);
     chart.commentSlot = static_cast<std::uint8_t>(slot);
     pageSaved_ = false;
   }

@@ -3,9 +3,11 @@
 
 #include <system_error>
 
+#include "archive/comments/archive_comments.h"
 #include "archive/export/export_formats.h"
-#include "archive/store/archive.h"
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
+#include "archive/store/archive_records.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -66,7 +68,7 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   const ExportFormat& format = formats.Format(f);
   const std::string target = ExportFileName(path, format);
   // The archive and its comment files are never written over by their own export.
-  if (IsArchiveFileOf(target, archive_.GetPath())) {
+  if (IsArchiveFileOf(target, index_.GetPath())) {
     ShowMessage(kMsgTargetIsArchive, platform::Icon::Information);
     return -1;
   }
@@ -81,26 +83,25 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
     ReportError(kErrWrite, kTrace, 1);
     return -1;
   }
-  std::FILE* in = archive_.Open();
+  std::FILE* in = index_.Open();
   if (!in) return -1;
   ExportRefusals refusals;
   Chart chart;
   std::string line;
   int written = 0;
   bool failed = false;
-  archive_.Index().Progress().Begin();
-  for (int n = 0; n < archive_.RecordCount() && !failed; ++n) {
-    if (n % 256 == 0)
-      archive_.Index().Progress().SetPos(static_cast<int>(100.0 * n / archive_.RecordCount()));
-    if (archive_.Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
-    if (formats.Convert(f, chart, line, n, &archive_) < 0) continue;
+  index_.Progress().Begin();
+  for (int n = 0; n < index_.RecordCount() && !failed; ++n) {
+    if (n % 256 == 0) index_.Progress().SetPos(static_cast<int>(100.0 * n / index_.RecordCount()));
+    if (records_.Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
+    if (formats.Convert(f, chart, line, n, &comments_) < 0) continue;
     if (!out.Write(line))
       failed = true;
     else
       ++written;
   }
-  archive_.Index().Progress().End();
-  archive_.Close(in);
+  index_.Progress().End();
+  index_.Close(in);
   if (failed) {
     ReportError(kErrWrite, kTrace, 2);
     return -1;
@@ -110,7 +111,7 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
     return -1;
   }
   ShowMessage(kMsgExported,
-              GetMessageText(kMsgOf) + " " + std::to_string(archive_.RecordCount()) + " " +
+              GetMessageText(kMsgOf) + " " + std::to_string(index_.RecordCount()) + " " +
                   GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
                   GetMessageText(kMsgExported),
               platform::Icon::Information);

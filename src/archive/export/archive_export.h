@@ -4,12 +4,16 @@
 #include <string>
 
 class AllExpFormats;
-class Archive;
+class ArchiveComments;
+class ArchiveIndex;
+class ArchiveRecords;
 
 class ArchiveExport {
  public:
-  // The archive exported; it must outlive this object.
-  explicit ArchiveExport(Archive& archive) : archive_(archive) {}
+  // The parts of the archive exported: its index, its records and their comments; they must
+  // outlive this object.
+  ArchiveExport(ArchiveIndex& index, ArchiveRecords& records, const ArchiveComments& comments)
+      : index_(index), records_(records), comments_(comments) {}
   ArchiveExport(const ArchiveExport&) = delete;
   ArchiveExport& operator=(const ArchiveExport&) = delete;
 
@@ -22,5 +26,7 @@ class ArchiveExport {
   int ExportArchive(const std::string& path, int f, const AllExpFormats& formats);
 
  private:
-  Archive& archive_;
+  ArchiveIndex& index_;
+  ArchiveRecords& records_;
+  const ArchiveComments& comments_;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "archive/store/archive.h"
+#include "archive/comments/archive_comments.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/safe_rewrite.h"
@@ -244,7 +244,7 @@ void UnderscoreBlanks(std::string& text) {
 }
 
 std::string RenderExportElement(const ExportElement& e, const ExportFormat& format,
-                                const Chart& chart, int record, const Archive* archive) {
+                                const Chart& chart, int record, const ArchiveComments* comments) {
   const Source& s = ExportedSource(format, chart);
   const FDate& date = s.moment.date;
   const FTime& time = s.moment.time;
@@ -311,8 +311,7 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
       text = date.Era() == 'A' ? e.eraAd : e.eraBc;
       break;
     case kExpComment:
-      if (archive == nullptr || archive->Comments().LoadComment(record, e.commentPage, text) != 0)
-        return {};
+      if (comments == nullptr || comments->LoadComment(record, e.commentPage, text) != 0) return {};
       if (e.maxCommentLength < ExportElement::kMaxCommentLength)
         text.resize(std::min<std::size_t>(text.size(), e.maxCommentLength));
       if (e.lineBreaks == 1)
@@ -333,12 +332,12 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
 }
 
 int AllExpFormats::Convert(int f, const Chart& chart, std::string& out, int record,
-                           const Archive* archive) const {
+                           const ArchiveComments* comments) const {
   out.clear();
   if (f < 0 || f >= Count()) return -1;
   const ExportFormat& format = Format(f);
   for (const ExportElement& e : format.elements)
-    out += RenderExportElement(e, format, chart, record, archive);
+    out += RenderExportElement(e, format, chart, record, comments);
   return static_cast<int>(out.size());
 }
 

@@ -18,7 +18,7 @@
 #include "astro/chart/chart.h"
 #include "foundation/messages/message_numbers.h"
 
-class Archive;
+class ArchiveComments;
 
 // Element kinds.
 enum ExportElementKind : int {
@@ -125,10 +125,11 @@ class AllExpFormats {
   int Find(const std::string& name) const;
 
   // The line of `chart` in format f appended to nothing: `out` receives it; the result is its
-  // length, or -1 (and `out` empty) for no such format. `record` is the chart's number in
-  // `archive` (the comment elements read its pages; without an archive they write nothing).
+  // length, or -1 (and `out` empty) for no such format. `record` is the chart's number in the
+  // archive whose texts `comments` holds (the comment elements read its pages; without comments
+  // they write nothing).
   int Convert(int f, const Chart& chart, std::string& out, int record,
-              const Archive* archive) const;
+              const ArchiveComments* comments) const;
 
   // False after a load that stopped early or left formats out.
   bool LoadedWhole() const { return whole_; }
@@ -141,7 +142,7 @@ class AllExpFormats {
 
 // One element of a chart's line in `format` (the Source chosen by the real-date rule).
 std::string RenderExportElement(const ExportElement& element, const ExportFormat& format,
-                                const Chart& chart, int record, const Archive* archive);
+                                const Chart& chart, int record, const ArchiveComments* comments);
 // Puts width - length fill characters on the element's side (nothing with the pad flag off, a
 // text at or over the width, or fill code 0).
 void PadExportText(const ExportElement& element, std::string& text);

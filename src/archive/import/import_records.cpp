@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kErrParameter = 107;
-
 std::int16_t Word(int v) { return static_cast<std::int16_t>(v); }
 
 void WritePlace(BinaryWriter& out, const RecordPlace& p) {

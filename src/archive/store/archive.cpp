@@ -16,9 +16,9 @@ Archive::Archive(CommentSlotTable& slots)
       records_(index_, comments_, recent_),
       saving_(index_, comments_, recent_, *this),
       sorting_(index_, records_),
-      query_(*this),
+      query_(index_, comments_),
       import_(index_, recent_),
-      export_(*this) {}
+      export_(index_, records_, comments_) {}
 
 Archive::~Archive() = default;
 

@@ -68,6 +68,7 @@ class Archive : public ArchiveOptions {
 
   // --- The parts ---
   ArchiveIndex& Index() { return index_; }
+  const ArchiveIndex& Index() const { return index_; }
   RecentArchives& Recent() { return recent_; }
   ArchiveRecords& Records() { return records_; }
   ArchiveSaving& Saving() { return saving_; }

@@ -109,15 +109,15 @@ int WidestText(platform::Dc& dc, const std::vector<std::string_view>& texts) {
 
 }  // namespace
 
-ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const Archive& archive) {
+ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const ArchiveIndex& index) {
   const platform::Font old = dc.SelectFont(RowFont());
-  const int count = archive.IsIndexBuilt() ? archive.RecordCount() : 0;
+  const int count = index.IsIndexBuilt() ? index.RecordCount() : 0;
   std::vector<std::string_view> names, titles, places;
   names.reserve(static_cast<std::size_t>(count));
   titles.reserve(static_cast<std::size_t>(count));
   places.reserve(static_cast<std::size_t>(count));
   for (int n = 0; n < count; ++n) {
-    const ArchiveIndexEntry& e = archive.Entry(n);
+    const ArchiveIndexEntry& e = index.Entry(n);
     names.push_back(Trimmed(e.name));
     titles.push_back(Trimmed(e.title));
     places.push_back(Trimmed(e.town));
@@ -212,7 +212,7 @@ void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool sele
 
 void ArchiveBrowserList::Refill() {
   widestKnown_ = false;
-  const int count = archive_.IsIndexBuilt() ? archive_.RecordCount() : 0;
+  const int count = index_.IsIndexBuilt() ? index_.RecordCount() : 0;
   records_.resize(static_cast<std::size_t>(count));
   for (int n = 0; n < count; ++n) records_[static_cast<std::size_t>(n)] = n;
   selected_.assign(records_.size(), 0);
@@ -269,7 +269,7 @@ void ArchiveBrowserList::EnsureVisible(int row, int visibleRows) {
 int ArchiveBrowserList::SyncSelection(Sync direction) {
   int count = 0;
   for (int row = 0; row < RecordRowCount(); ++row) {
-    ArchiveIndexEntry& entry = archive_.Entry(RecordOfRow(row));
+    ArchiveIndexEntry& entry = index_.Entry(RecordOfRow(row));
     char& selected = selected_[static_cast<std::size_t>(row)];
     if (direction == Sync::kListToMarks)
       entry.mark = selected ? 'Y' : 'N';
@@ -287,7 +287,7 @@ int ArchiveBrowserList::SelectAll() {
 
 void ArchiveBrowserList::SelectNone() {
   ClearSelection();
-  if (archive_.IsIndexBuilt()) archive_.ClearMarks();
+  if (index_.IsIndexBuilt()) index_.ClearMarks();
 }
 
 int ArchiveBrowserList::InvertSelection() {
@@ -298,7 +298,7 @@ int ArchiveBrowserList::InvertSelection() {
 int ArchiveBrowserList::RowOfInitial(char typed) const {
   const char wanted = CharToUpper(typed);
   for (int row = 0; row < RecordRowCount(); ++row) {
-    const std::string& name = archive_.Entry(RecordOfRow(row)).name;
+    const std::string& name = index_.Entry(RecordOfRow(row)).name;
     if (!name.empty() && CharToUpper(name[0]) == wanted) return row;
   }
   return -1;
@@ -310,7 +310,7 @@ int ArchiveBrowserList::VisibleRows(int height, int rowHeight) {
 
 ArchiveColumns ArchiveBrowserList::Columns(platform::Dc& dc, int width) const {
   if (!widestKnown_) {
-    widest_ = MeasureArchiveColumns(dc, archive_);
+    widest_ = MeasureArchiveColumns(dc, index_);
     widestKnown_ = true;
   }
   const platform::Font old = dc.SelectFont(RowFont());
@@ -347,7 +347,7 @@ int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int comme
     y = rowHeight;
   } else {
     for (int row = top_; row < RecordRowCount() && y < height; ++row, y += rowHeight, ++drawn) {
-      DrawArchiveRow(dc, {0, y, width, y + rowHeight}, columns, archive_.Entry(RecordOfRow(row)),
+      DrawArchiveRow(dc, {0, y, width, y + rowHeight}, columns, index_.Entry(RecordOfRow(row)),
                      IsSelected(row), commentPage);
     }
   }

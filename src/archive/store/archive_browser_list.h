@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/store/archive.h"
+#include "archive/store/archive_index.h"
+#include "archive/store/archive_index_entry.h"
 #include "platform/core/dc.h"
 
 // The display form of an archive path: a path of fewer than 80 characters as it is; a longer one
@@ -38,7 +39,7 @@ struct ArchiveColumnWidths {
 };
 // The widest texts of the records of the index (none indexed: no records). The date and time and
 // the coordinates are measured in their widest digits and letters.
-ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const Archive& archive);
+ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const ArchiveIndex& index);
 // The space between two columns: two widths of "1" in the row font.
 int ArchiveColumnGap(platform::Dc& dc);
 
@@ -70,7 +71,8 @@ void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool sele
 
 class ArchiveBrowserList {
  public:
-  explicit ArchiveBrowserList(Archive& archive) : archive_(archive) {}
+  // The index listed; it must outlive the list.
+  explicit ArchiveBrowserList(ArchiveIndex& index) : index_(index) {}
 
   // One row per record of the index (none indexed: no records), every row deselected; the first
   // visible and the current row kept inside the list.
@@ -136,7 +138,7 @@ class ArchiveBrowserList {
  private:
   bool ValidRow(int row) const { return row >= 0 && row < RecordRowCount(); }
 
-  Archive& archive_;
+  ArchiveIndex& index_;
   std::vector<int> records_;
   std::vector<char> selected_;
   int current_ = -1;

@@ -78,6 +78,24 @@ Status ReadRecord(std::FILE* f, int layout, std::int64_t n, Chart& chart, Commen
   if (!SeekRecord(f, layout, n) ||
       !ReadExactly(f, static_cast<std::size_t>(LayoutRecordSize(layout)), bytes))
     return ReadFault(1);
+  return ParseRecord(bytes, layout, chart, block);
+}
+
+std::int64_t ReadRecordBlock(std::FILE* f, int layout, std::int64_t first, std::int64_t count,
+                             std::string& out) {
+  out.clear();
+  const std::int64_t size = LayoutRecordSize(layout);
+  if (!IsKnownLayout(layout) || size <= 0 || count <= 0 || !SeekRecord(f, layout, first)) return 0;
+  out.resize(static_cast<std::size_t>(count * size));
+  const std::size_t got = std::fread(out.data(), 1, out.size(), f);
+  const std::int64_t whole = static_cast<std::int64_t>(got) / size;
+  out.resize(static_cast<std::size_t>(whole * size));
+  return whole;
+}
+
+Status ParseRecord(std::string_view bytes, int layout, Chart& chart, CommentRefBlock& block) {
+  if (!IsKnownLayout(layout)) return Status::Error(kErrParameter, kWhere, 1);
+  if (bytes.size() != static_cast<std::size_t>(LayoutRecordSize(layout))) return ReadFault(1);
   BinaryReader in(bytes);
   if (Status st = chart.Load(in, LayoutChartVersion(layout)); !st.ok()) return st;
   block.Clear();

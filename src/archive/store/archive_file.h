@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/store/archive_index_entry.h"
@@ -34,6 +35,12 @@ bool CopyRecords(std::FILE* source, SafeRewrite& out, int layout, std::int64_t n
 // Record n of a file of `layout`: the chart, and for layout 4400 its reference block (else the
 // empty block). The chart's comment slot is 0.
 Status ReadRecord(std::FILE* f, int layout, std::int64_t n, Chart& chart, CommentRefBlock& block);
+// The same from the bytes of one whole record of `layout` already read.
+Status ParseRecord(std::string_view bytes, int layout, Chart& chart, CommentRefBlock& block);
+// Reads up to `count` whole records from record `first` on in one read into `out`: the number of
+// whole records read (fewer at the end of the file or after a read error).
+std::int64_t ReadRecordBlock(std::FILE* f, int layout, std::int64_t first, std::int64_t count,
+                             std::string& out);
 // The bytes of one record of `layout`: the chart record with comment slot 0 (version 4000 for
 // layout 4000, else 4200) and, for layout 4400, the block.
 std::string RecordBytes(const Chart& chart, int layout,

@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "archive/store/archive.h"
+#include "archive/store/archive_index.h"
 #include "archive/store/archive_search.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
@@ -11,7 +11,7 @@
 #include "foundation/errors/error_report.h"
 
 bool ArchiveQuery::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
-  return ArchiveMatcher(archive_, criteria).Matches(n);
+  return ArchiveMatcher(index_, comments_, criteria).Matches(n);
 }
 
 bool ArchiveQuery::MatchRecord(int n, const ChartContext& context) const {
@@ -31,14 +31,14 @@ int ArchiveQuery::InitSelectedRecordsInfo(int archives) {
 }
 
 int ArchiveQuery::AddArchive2List() {
-  searched_.push_back({archive_.GetPath(), archive_.FileTime()});
+  searched_.push_back({index_.GetPath(), index_.FileTime()});
   return static_cast<int>(searched_.size()) - 1;
 }
 
 int ArchiveQuery::AddRecord2List(int archive, int n) {
-  if (n < 0 || n >= archive_.RecordCount()) return -1;
+  if (n < 0 || n >= index_.RecordCount()) return -1;
   try {
-    selected_.push_back(SelectedRecordNode{archive_.Entry(n), n, archive});
+    selected_.push_back(SelectedRecordNode{index_.Entry(n), n, archive});
   } catch (const std::bad_alloc&) {
     ReportError(kErrNoMemory, "Archive::AddRecord2List", 0);
     return -1;

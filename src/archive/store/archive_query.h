@@ -9,7 +9,8 @@
 
 #include "archive/store/archive_index_entry.h"
 
-class Archive;
+class ArchiveComments;
+class ArchiveIndex;
 class ChartContext;
 struct ArchiveSearchCriteria;
 
@@ -31,8 +32,10 @@ struct SearchedArchive {
 
 class ArchiveQuery {
  public:
-  // The archive searched; it must outlive this object.
-  explicit ArchiveQuery(const Archive& archive) : archive_(archive) {}
+  // The index searched and the comments its records' texts are read from; they must outlive this
+  // object.
+  ArchiveQuery(const ArchiveIndex& index, const ArchiveComments& comments)
+      : index_(index), comments_(comments) {}
   ArchiveQuery(const ArchiveQuery&) = delete;
   ArchiveQuery& operator=(const ArchiveQuery&) = delete;
 
@@ -55,7 +58,8 @@ class ArchiveQuery {
   const std::vector<SelectedRecordNode>& SelectedRecords() const { return selected_; }
 
  private:
-  const Archive& archive_;
+  const ArchiveIndex& index_;
+  const ArchiveComments& comments_;
   std::vector<SearchedArchive> searched_;
   std::vector<SelectedRecordNode> selected_;
 };

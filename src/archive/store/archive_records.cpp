@@ -52,6 +52,11 @@ int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withCommen
   CommentRefBlock& refs = block ? *block : local;
   Chart read;
   if (file_.ReadRecord(handle, file_.LayoutCode(), n, read, refs, "Archive::Load") < 0) return -1;
+  return Finish(read, refs, withComments, chart, n);
+}
+
+int ArchiveRecords::Finish(Chart& read, const CommentRefBlock& refs, bool withComments,
+                           Chart& chart, int n) {
   if (file_.LayoutCode() == kLayout4000)
     ResetAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   else
@@ -60,6 +65,39 @@ int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withCommen
   chart = read;
   if (file_.LayoutCode() == kLayout4400 && withComments) comments_.CopyCommentsToChart(refs, chart);
   return n;
+}
+
+ArchiveRecords::Reader::Reader(ArchiveRecords& records, std::FILE* handle)
+    : records_(records), handle_(handle) {
+  struct stat st {};
+  if (handle_ && ::fstat(::fileno(handle_), &st) == 0)
+    recordsInFile_ = CountRecords(records_.file_.LayoutCode(), st.st_size);
+}
+
+int ArchiveRecords::Reader::Read(Chart& chart, int n) {
+  ArchiveIndex& file = records_.file_;
+  if (!handle_ || n < 0 || n >= recordsInFile_) return -1;
+  if (file.IsDamaged() && file.IsIndexBuilt() && n >= file.RecordCount()) return -1;
+  const int layout = file.LayoutCode();
+  if (n < first_ || n >= first_ + count_) {
+    first_ = n;
+    count_ = archive_file::ReadRecordBlock(
+        handle_, layout, n, std::min<std::int64_t>(kBlockRecords, recordsInFile_ - n), block_);
+  }
+  CommentRefBlock refs;
+  Chart read;
+  Status st = n < first_ + count_ ? Status::Ok() : Status::Error(kErrRead, "archive file", 1);
+  if (st.ok()) {
+    const std::size_t size = static_cast<std::size_t>(LayoutRecordSize(layout));
+    st = archive_file::ParseRecord(
+        std::string_view(block_).substr(static_cast<std::size_t>(n - first_) * size, size), layout,
+        read, refs);
+  }
+  if (!st.ok()) {
+    ReportError(st.ErrorCode(), "Archive::Load", 1);
+    return -1;
+  }
+  return records_.Finish(read, refs, false, chart, n);
 }
 
 int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {

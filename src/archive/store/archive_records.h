@@ -8,6 +8,7 @@
 // step with the file.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -38,6 +39,27 @@ class ArchiveRecords {
   // Record n without comments; n + 1, or -1.
   int LoadNextChart(Chart& chart, int n);
 
+  // Reads the records of the current archive for a run over many of them (a query, a statistic):
+  // the file's size is taken once, when the reader is made, and the records are read in blocks of
+  // kBlockRecords with one read each, so a run pays no system call per record. Read(chart, n)
+  // gives what Load(handle, chart, n, false) gives, a fault reported the same way. The handle
+  // stays the caller's and must outlive the reader; the archive must not change while it reads.
+  class Reader {
+   public:
+    static constexpr int kBlockRecords = 512;
+    Reader(ArchiveRecords& records, std::FILE* handle);
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    int Read(Chart& chart, int n);
+
+   private:
+    ArchiveRecords& records_;
+    std::FILE* handle_;
+    std::int64_t recordsInFile_ = 0;
+    std::int64_t first_ = 0, count_ = 0;  // the records the block holds
+    std::string block_;
+  };
+
   // --- Conversions of the whole file ---
   int ConvertTo44();
   int ConvertTo43();
@@ -64,6 +86,8 @@ class ArchiveRecords {
   void SwitchTo(const std::string& path);
 
  private:
+  // What Load does with a record read (the aspect-system name, the comment slot, the texts).
+  int Finish(Chart& read, const CommentRefBlock& refs, bool withComments, Chart& chart, int n);
   // The whole file rewritten in layout `target` (the one conversion of ConvertTo44/ConvertTo43).
   int ConvertLayout(int target, const char* trace);
   // The copy target's new content begun in `tx`: the existing file, or a new file's header (with

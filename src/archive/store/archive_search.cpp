@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "archive/store/archive.h"
+#include "archive/comments/archive_comments.h"
 #include "archive/store/archive_browser_list.h"
+#include "archive/store/archive_index.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
@@ -103,8 +104,9 @@ void ArchiveSearchCriteria::Clear() {
   comment.clear();
 }
 
-ArchiveMatcher::ArchiveMatcher(const Archive& archive, const ArchiveSearchCriteria& criteria)
-    : archive_(archive), c_(criteria) {
+ArchiveMatcher::ArchiveMatcher(const ArchiveIndex& index, const ArchiveComments& comments,
+                               const ArchiveSearchCriteria& criteria)
+    : index_(index), comments_(comments), c_(criteria) {
   if (!c_.caseSensitive) {
     c_.name = SearchKey(c_.name);
     c_.place = SearchKey(c_.place);
@@ -133,7 +135,7 @@ bool ArchiveMatcher::MatchComment(const ArchiveIndexEntry& entry, int record) co
     if (c_.commentPage != ArchiveSearchCriteria::kAllPages && c_.commentPage != k) continue;
     if (!entry.comments.HasText(k)) continue;
     std::string text;
-    if (archive_.Comments().LoadComment(record, k, text) != 0) continue;
+    if (comments_.LoadComment(record, k, text) != 0) continue;
     if (!c_.caseSensitive) text = SearchKey(text);
     if (text.find(c_.comment) != std::string::npos) return true;
   }
@@ -141,8 +143,8 @@ bool ArchiveMatcher::MatchComment(const ArchiveIndexEntry& entry, int record) co
 }
 
 bool ArchiveMatcher::Matches(int record) const {
-  if (record < 0 || record >= archive_.RecordCount()) return false;
-  return MatchesEntry(archive_.Entry(record), record);
+  if (record < 0 || record >= index_.RecordCount()) return false;
+  return MatchesEntry(index_.Entry(record), record);
 }
 
 bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record) const {
@@ -181,7 +183,7 @@ bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record) const 
   return true;
 }
 
-ArchiveFindResult ArchiveFind(Archive& archive, ArchiveBrowserList& list,
+ArchiveFindResult ArchiveFind(ArchiveIndex& index, ArchiveBrowserList& list,
                               const ArchiveMatcher& matcher, ArchiveFindMode mode, int remembered,
                               int visibleRows) {
   ArchiveFindResult result;
@@ -193,7 +195,7 @@ ArchiveFindResult ArchiveFind(Archive& archive, ArchiveBrowserList& list,
     if (!matcher.Matches(record)) return false;
     list.SetSelected(row, true);
     list.SetTopRow(row, visibleRows);
-    archive.Entry(record).mark = 'Y';
+    index.Entry(record).mark = 'Y';
     result.row = row;
     result.found = true;
     ++result.count;

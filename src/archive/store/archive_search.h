@@ -8,8 +8,9 @@
 
 #include "foundation/config/byte_block.h"
 
-class Archive;
 class ArchiveBrowserList;
+class ArchiveComments;
+class ArchiveIndex;
 struct ArchiveIndexEntry;
 
 struct ArchiveSearchCriteria {
@@ -45,9 +46,11 @@ struct ArchiveSearchCriteria {
 // compared as they are with the case-sensitive flag, otherwise in their search form (SearchKey:
 // upper case, Ё as Е). A date range whose dates do not exist, and a record date that does not
 // exist, match nothing.
+// `index` holds the records, `comments` their texts; both must outlive the matcher.
 class ArchiveMatcher {
  public:
-  ArchiveMatcher(const Archive& archive, const ArchiveSearchCriteria& criteria);
+  ArchiveMatcher(const ArchiveIndex& index, const ArchiveComments& comments,
+                 const ArchiveSearchCriteria& criteria);
   bool Matches(int record) const;
   bool MatchesEntry(const ArchiveIndexEntry& entry, int record) const;
 
@@ -55,7 +58,8 @@ class ArchiveMatcher {
   bool MatchText(const std::string& recordText, const std::string& wanted, bool context) const;
   bool MatchComment(const ArchiveIndexEntry& entry, int record) const;
 
-  const Archive& archive_;
+  const ArchiveIndex& index_;
+  const ArchiveComments& comments_;
   ArchiveSearchCriteria c_;
   bool datesValid_ = false;
   long long day1_ = 0, day2_ = 0;
@@ -70,6 +74,6 @@ struct ArchiveFindResult {
   bool found = false;  // false: nothing found (message 487)
   int count = 0;       // rows taken
 };
-ArchiveFindResult ArchiveFind(Archive& archive, ArchiveBrowserList& list,
+ArchiveFindResult ArchiveFind(ArchiveIndex& index, ArchiveBrowserList& list,
                               const ArchiveMatcher& matcher, ArchiveFindMode mode, int remembered,
                               int visibleRows);

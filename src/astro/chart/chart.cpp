@@ -103,15 +103,15 @@ void Chart::Save(BinaryWriter& out, int version) const {
 
 Status Chart::Load(BinaryReader& in, int version) {
   const std::size_t size = RecordSize(version);
-  if (size == 0) return Status::Error(107, "Chart::Load", version);
+  if (size == 0) return Status::Error(kErrParameter, "Chart::Load", version);
   if (in.Remaining() < size) {
     in.Skip(in.Remaining());
-    return Status::Error(103, "Chart::Load", 1);
+    return Status::Error(kErrRead, "Chart::Load", 1);
   }
   Chart read;
   for (int i = 0; i < 3; ++i)
     if (!LoadSource(in, read.definition.sources[i]))
-      return Status::Error(106, "Chart::Load", 2 + i);
+      return Status::Error(kErrFormat, "Chart::Load", 2 + i);
   const std::uint16_t kind = in.U16();
   read.definition.SetKind(kind);
   read.definition.SetTitle(in.FixedText(kTitleWidth));
@@ -129,20 +129,20 @@ Status Chart::Load(BinaryReader& in, int version) {
     p.speed = in.F64();
     p.status = in.Char();
     if (!std::isfinite(p.longitude.Get()) || !std::isfinite(p.latitude) || !std::isfinite(p.speed))
-      return Status::Error(106, "Chart::Load", 5);
+      return Status::Error(kErrFormat, "Chart::Load", 5);
   }
   for (double& d : read.extra) {
     d = in.F64();
-    if (!std::isfinite(d)) return Status::Error(106, "Chart::Load", 8);
+    if (!std::isfinite(d)) return Status::Error(kErrFormat, "Chart::Load", 8);
   }
   for (AngleValue& c : read.cusps) {
     c.Set(in.F64());
-    if (!std::isfinite(c.Get())) return Status::Error(106, "Chart::Load", 6);
+    if (!std::isfinite(c.Get())) return Status::Error(kErrFormat, "Chart::Load", 6);
   }
   read.houseSystem = in.I32();
   read.commentSlot = in.U8();
   in.Skip(5);
-  if (!in.Ok()) return Status::Error(103, "Chart::Load", 7);
+  if (!in.Ok()) return Status::Error(kErrRead, "Chart::Load", 7);
   *this = read;
   return Status::Ok();
 }

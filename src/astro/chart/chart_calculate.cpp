@@ -220,7 +220,8 @@ Status ChartCalculateWithBodies(const ChartContext& ctx, Chart& chart, const Bod
 }
 
 Status DirectFromComputedNatal(const ChartContext& ctx, Chart& directed, const Chart& natal) {
-  if (directed.definition.Kind() != kChartDirected) return Status::Error(107, "DirectFrom", 0);
+  if (directed.definition.Kind() != kChartDirected)
+    return Status::Error(kErrParameter, "DirectFrom", 0);
   directed.houseSystem = natal.houseSystem;
   for (int i = 0; i < kChartPointCount; ++i)
     if (i != kDerivationMarkerSlot) directed.points[i] = natal.points[i];

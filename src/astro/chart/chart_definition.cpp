@@ -217,7 +217,7 @@ Status CountMomentOfRevolution(const ChartContext& ctx, SuperSource& definition)
   // At or after the start: begin the scan a second before it.
   const auto t = chartmath::FindUpwardZero(offset, start - 1.0 / 86400.0, 1.5 * PeriodDays(body),
                                            ScanStepDays(body), 1e-7);
-  if (!t) return Status::Error(107, "SuperSource::CountMomentOfRevolution", body);
+  if (!t) return Status::Error(kErrParameter, "SuperSource::CountMomentOfRevolution", body);
   return chartmath::MoveSourceToUt(definition.sources[1], *t);
 }
 
@@ -232,7 +232,7 @@ Status CountMomentOfLunarPhase(const ChartContext& ctx, SuperSource& definition)
   };
   const double start = UtOf(definition.sources[1]).days;
   const auto t = chartmath::FindUpwardZero(offset, start - 1.0 / 86400.0, 32.0, 1.0, 1e-7);
-  if (!t) return Status::Error(107, "SuperSource::CountMomentOfLunarPhase", 1);
+  if (!t) return Status::Error(kErrParameter, "SuperSource::CountMomentOfLunarPhase", 1);
   return chartmath::MoveSourceToUt(definition.sources[1], *t);
 }
 

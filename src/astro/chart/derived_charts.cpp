@@ -73,7 +73,7 @@ int ThematicRefusal(const Chart& chart, int kind) {
 
 Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
                           const Place& place) {
-  if (mode != 0 && mode != 1) return Status::Error(107, "MakeRelocatedChart", mode);
+  if (mode != 0 && mode != 1) return Status::Error(kErrParameter, "MakeRelocatedChart", mode);
   Chart moved = chart;
   MovePlace(moved.definition, place);
   const int system = BaseHouseSystem(
@@ -117,23 +117,23 @@ Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart
   const bool arbitrary = choice.planet == 30;
   if (choice.kind < 0 || choice.kind > 2 || choice.planet < 0 || choice.planet > 30 ||
       (arbitrary && (choice.point < 0 || choice.point >= 360 * 60)))
-    return Status::Error(107, kWhere, 1);
+    return Status::Error(kErrParameter, kWhere, 1);
   Chart made = chart;
   made.points[kDerivationMarkerSlot] = PointRecord();
   made.extra[0] = 0.0;
   if (Status st = ChartCalculate(ctx, made, 0); !st.ok()) return st;
   const double planet =
       arbitrary ? choice.point / 60.0 : made.GetPointLongitude(choice.planet).Get();
-  if (IsAbsent(planet)) return Status::Error(107, kWhere, 2);
+  if (IsAbsent(planet)) return Status::Error(kErrParameter, kWhere, 2);
 
   if (choice.kind == 0) {
     if (!RealThematicAllowedKind(chart.definition)) return Status::Message(kMsgThematicKind);
     if (!RealThematicAllowedHouses(made.houseSystem)) return Status::Message(kMsgThematicHouses);
-    if (choice.house < 0 || choice.house > 3) return Status::Error(107, kWhere, 3);
+    if (choice.house < 0 || choice.house > 3) return Status::Error(kErrParameter, kWhere, 3);
     Moment when;
     if (!made.FindNearestRiseSet(ctx, arbitrary ? -1 : choice.planet,
                                  AngleSelectorOfHouse(choice.house), when, planet))
-      return Status::Error(107, kWhere, 4);
+      return Status::Error(kErrParameter, kWhere, 4);
     const Source& computed = ComputingSource(made.definition);
     const double ut = when.JulianDay() - computed.zone.GetCorrectionHours() / 24.0;
     if (Status st = MoveComputedMoment(made.definition, ut); !st.ok()) return st;
@@ -141,15 +141,15 @@ Status MakeThematicChart(const ChartContext& ctx, Chart& out, const Chart& chart
   } else {
     double rotation;
     if (choice.kind == 1) {
-      if (choice.house < 0 || choice.house > 11) return Status::Error(107, kWhere, 3);
-      if (!made.GetCusp(choice.house).IsSet()) return Status::Error(107, kWhere, 5);
+      if (choice.house < 0 || choice.house > 11) return Status::Error(kErrParameter, kWhere, 3);
+      if (!made.GetCusp(choice.house).IsSet()) return Status::Error(kErrParameter, kWhere, 5);
       rotation = planet - made.GetCusp(choice.house).Get();
     } else {
       if (arbitrary || choice.planet2 < 0 || choice.planet2 >= kBodyCount ||
           choice.planet2 == choice.planet)
-        return Status::Error(107, kWhere, 6);
+        return Status::Error(kErrParameter, kWhere, 6);
       const double second = made.GetPointLongitude(choice.planet2).Get();
-      if (IsAbsent(second)) return Status::Error(107, kWhere, 2);
+      if (IsAbsent(second)) return Status::Error(kErrParameter, kWhere, 2);
       const double arc = AngleDifference360(planet, second);
       rotation = choice.direction == 0 ? arc : -arc;
     }

@@ -155,12 +155,13 @@ std::string SerializeTables(const ChebyshevFile& file) {
 namespace {
 
 Status ReadHead(BinaryReader& in, const std::string& where, double& firstJd, double& lastJd) {
-  if (in.Bytes(4) != std::string_view(kMagic, 4) || !in.Ok()) return Status::Error(106, where, 1);
-  if (in.U16() != kTablesVersion) return Status::Error(106, where, 2);
+  if (in.Bytes(4) != std::string_view(kMagic, 4) || !in.Ok())
+    return Status::Error(kErrFormat, where, 1);
+  if (in.U16() != kTablesVersion) return Status::Error(kErrFormat, where, 2);
   firstJd = in.F64();
   lastJd = in.F64();
   if (!in.Ok() || !std::isfinite(firstJd) || !std::isfinite(lastJd) || !(lastJd > firstJd))
-    return Status::Error(106, where, 3);
+    return Status::Error(kErrFormat, where, 3);
   return Status::Ok();
 }
 
@@ -255,19 +256,19 @@ Status ScanTables(std::string_view bytes, const std::string& where, ChebyshevFil
         !std::isfinite(t.segmentDays) || !(t.quantum > 0.0) || !(t.quantum < 1.0) ||
         t.lonDegree > kMaxDegree || t.latDegree > kMaxDegree || segments == 0 ||
         t.firstJd + t.segmentDays * segments < file.lastJd - 1e-6)
-      return Status::Error(106, where, 4);
+      return Status::Error(kErrFormat, where, 4);
     const std::size_t stride = layout.Stride();
     const std::size_t smallestSegment = 8 + (stride - 1);
-    if (in.Remaining() / smallestSegment < segments) return Status::Error(106, where, 5);
+    if (in.Remaining() / smallestSegment < segments) return Status::Error(kErrFormat, where, 5);
     layout.segmentCount = segments;
     int detail = 0;
     const std::size_t used =
         SkipCoefficients(bytes, in.Position(), stride, segments, layout.blockOffsets, detail);
-    if (used == 0) return Status::Error(106, where, detail);
+    if (used == 0) return Status::Error(kErrFormat, where, detail);
     in.Skip(used);
     file.tables.push_back(std::move(layout));
   }
-  if (!in.Ok() || in.Remaining() != 0) return Status::Error(106, where, 7);
+  if (!in.Ok() || in.Remaining() != 0) return Status::Error(kErrFormat, where, 7);
   out = std::move(file);
   return Status::Ok();
 }

@@ -119,7 +119,7 @@ Status Ephemeris::LoadOwned(std::string bytes, const std::string& where) {
   std::array<int, kTableIdCount> index = MissingIndex();
   for (std::size_t i = 0; i < layout.tables.size(); ++i) {
     const int id = layout.tables[i].header.id;
-    if (index[id] != -1) return Status::Error(106, where, 8);  // a table given twice
+    if (index[id] != -1) return Status::Error(kErrFormat, where, 8);  // a table given twice
     index[id] = static_cast<int>(i);
   }
   auto store = std::make_shared<Store>();

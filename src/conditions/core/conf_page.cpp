@@ -40,8 +40,9 @@ ConfPageModel::ConfPageModel(const Groups& groups, std::vector<std::string> syst
   objectNames_.insert(objectNames_.end(), objects_.names.begin(), objects_.names.end());
   pointNames_.push_back(GetMessageText(kMsgConfAnyPlanet));
   for (int p = 0; p < kMemberPositions; ++p)
-    pointNames_.push_back(p < kSelectablePoints ? GetMessageText(300 + p)
-                                                : GetMessageText(360 + p - kSelectablePoints));
+    pointNames_.push_back(p < kSelectablePoints
+                              ? GetMessageText(kMsgPointNameFirst + p)
+                              : GetMessageText(kMsgHouseNameFirst + p - kSelectablePoints));
 }
 
 void ConfPageModel::Preset(const QueryCondition& staged) {

@@ -65,7 +65,7 @@ bool IsTransitBody(int body) { return TransitTableRow(body) >= 0; }
 Status LoadTransitPeriods(const std::filesystem::path& file, TransitPeriodTable& table) {
   std::string text;
   if (const Status read = ReadWholeFile(file, text); !read.ok())
-    return Status::Error(102, file.string());
+    return Status::Error(kErrCannotOpen, file.string());
   const char* p = text.c_str();
   const char* end = p + text.size();
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -73,12 +73,12 @@ Status LoadTransitPeriods(const std::filesystem::path& file, TransitPeriodTable&
     char* after = nullptr;
     const long value = std::strtol(p, &after, 10);
     if (after == p || value < 0 || value > 10'000'000)
-      return Status::Error(106, file.string(), static_cast<int>(i) + 1);
+      return Status::Error(kErrFormat, file.string(), static_cast<int>(i) + 1);
     table[i] = static_cast<int>(value);
     p = after;
   }
   while (p < end && std::isspace(static_cast<unsigned char>(*p))) ++p;
-  if (p != end) return Status::Error(106, file.string(), static_cast<int>(table.size()) + 1);
+  if (p != end) return Status::Error(kErrFormat, file.string(), static_cast<int>(table.size()) + 1);
   return Status::Ok();
 }
 

@@ -28,23 +28,23 @@ Status COORD_CONF::Save(std::FILE* file) const {
   constexpr const char* kWhere = "COORD_CONF::Save";
   BinaryWriter part;
   part.Bytes(std::string_view(reinterpret_cast<const char*>(slots.data()), slots.size()));
-  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 1);
+  if (!WriteAll(file, part.Take())) return Status::Error(kErrWrite, kWhere, 1);
   part.I32(fontSize);
-  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 2);
+  if (!WriteAll(file, part.Take())) return Status::Error(kErrWrite, kWhere, 2);
   part.I32(lineStep);
-  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 3);
+  if (!WriteAll(file, part.Take())) return Status::Error(kErrWrite, kWhere, 3);
   if (shortForm) return Status::Ok();
   part.U8(fitToWindow);
-  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 4);
+  if (!WriteAll(file, part.Take())) return Status::Error(kErrWrite, kWhere, 4);
   part.I16(width);
-  if (!WriteAll(file, part.Take())) return Status::Error(104, kWhere, 5);
+  if (!WriteAll(file, part.Take())) return Status::Error(kErrWrite, kWhere, 5);
   return Status::Ok();
 }
 
 Status COORD_CONF::Load(std::FILE* file) {
   std::string bytes(static_cast<std::size_t>(SavedSize()), '\0');
   if (file == nullptr || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-    return Status::Error(103, "COORD_CONF::Load");
+    return Status::Error(kErrRead, "COORD_CONF::Load");
   return Import(bytes);
 }
 
@@ -58,7 +58,7 @@ Status COORD_CONF::Import(std::string_view bytes) {
     read.fitToWindow = in.U8();
     read.width = in.I16();
   }
-  if (!in.Ok()) return Status::Error(103, "COORD_CONF::Load");
+  if (!in.Ok()) return Status::Error(kErrRead, "COORD_CONF::Load");
   for (int s = 0; s < kSlotCount; ++s) read.slots[s] = static_cast<std::uint8_t>(raw[s]);
   read.ForceSlots();
   *this = read;

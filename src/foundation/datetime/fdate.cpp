@@ -85,7 +85,7 @@ Status FDate::SetDate(int day, int month, int year) {
 }
 
 Status FDate::SetDate(int day, int month, int year, char era) {
-  if (era != 'A' && era != 'B') return Status::Error(107, "FDate::SetDate", era);
+  if (era != 'A' && era != 'B') return Status::Error(kErrParameter, "FDate::SetDate", era);
   if (year < 0) return Status::Message(kMsgYearOutOfRange, "FDate::SetDate");
   if (const int fault = DateFault(day, month, year, era, false); fault != 0) {
     return Status::Message(fault, "FDate::SetDate");

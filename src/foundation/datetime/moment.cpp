@@ -36,7 +36,7 @@ FDate ShiftYears(const FDate& date, std::int64_t years) {
 
 Status Moment::SetMoment(double julianDay) {
   if (!std::isfinite(julianDay) || julianDay < FirstJulianDay() || julianDay >= EndJulianDay()) {
-    return Status::Error(107, "Moment::SetMoment");
+    return Status::Error(kErrParameter, "Moment::SetMoment");
   }
   std::int64_t dayNumber = static_cast<std::int64_t>(std::floor(julianDay + 0.5));
   std::int64_t seconds =

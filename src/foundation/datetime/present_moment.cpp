@@ -7,7 +7,6 @@ namespace {
 
 constexpr double kJulianDayOfUnixEpoch = 2440587.5;  // 1 January 1970 0:00 UT
 constexpr std::int64_t kSecondsPerDay = 86400;
-constexpr int kErrParameter = 107;
 
 }  // namespace
 

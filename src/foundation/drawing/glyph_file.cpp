@@ -50,7 +50,7 @@ std::vector<unsigned char> RequiredGlyphCodes(int face) {
 }
 
 Status ParseGlyphSet(std::string_view bytes, const std::string& where, platform::GlyphSet& out) {
-  const auto bad = [&](int detail) { return Status::Error(106, where, detail); };
+  const auto bad = [&](int detail) { return Status::Error(kErrFormat, where, detail); };
   BinaryReader in(bytes);
   if (in.Bytes(4) != "VGLY" || !in.Ok()) return bad(1);
   if (in.U16() != kGlyphFileVersion) return bad(2);

@@ -8,15 +8,6 @@
 
 #include "foundation/status.h"
 
-// Error codes of the reporter.
-inline constexpr int kErrNoMemory = 2;
-inline constexpr int kErrCannotOpen = 102;
-inline constexpr int kErrRead = 103;
-inline constexpr int kErrWrite = 104;
-inline constexpr int kErrCannotCreate = 105;
-inline constexpr int kErrFormat = 106;
-inline constexpr int kErrParameter = 107;
-
 // Reports are shown with these prompter message numbers, so that tests can tell them apart from
 // catalogue messages: an error report with -code (-102 for "cannot open"), a fatal report with -1.
 inline constexpr int ErrorReportNumber(int code) { return -code; }

@@ -373,7 +373,7 @@ bool LockDataFolderOrTell(DataFolderLock& lock, const fs::path& folder) {
         text += Cp1251(" (процесс ") + std::to_string(lock.HolderPid()) + ")";
       text +=
           Cp1251(".\nДве копии не могут работать с одной папкой данных: эта копия закрывается.");
-      platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
+      platform::GetPrompter().ShowMessage(platform::kNoMessage, text, platform::Icon::Warning);
       return false;
     }
     case DataFolderLock::Result::Failed:

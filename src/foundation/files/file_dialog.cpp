@@ -27,7 +27,7 @@ bool PathFitsOrTell(std::string_view path, std::size_t width) {
   const std::string text = Cp1251("Слишком длинный путь к файлу (допустимо не более ") +
                            std::to_string(width - 1) + Cp1251(" знаков):\n") +
                            platform::Utf8ToCp1251(path);
-  platform::GetPrompter().ShowMessage(0, text, platform::Icon::Warning);
+  platform::GetPrompter().ShowMessage(platform::kNoMessage, text, platform::Icon::Warning);
   return false;
 }
 

@@ -258,8 +258,8 @@ Status SafeRewrite::Commit() {
 
 Status SafeRewrite::Flush() {
   if (committed_) return Status::Ok();
-  if (temp_.empty()) return Status::Error(105, target_.string());
-  if (failed_) return Status::Error(104, target_.string());
+  if (temp_.empty()) return Status::Error(kErrCannotCreate, target_.string());
+  if (failed_) return Status::Error(kErrWrite, target_.string());
   if (!file_) return Status::Ok();  // flushed before
   bool good = std::fflush(file_) == 0 && !InjectedDiskFull() &&
               !InjectFileFault(FileOperation::kFsync) && ::fsync(::fileno(file_)) == 0;
@@ -267,17 +267,17 @@ Status SafeRewrite::Flush() {
   file_ = nullptr;
   if (!good) {
     failed_ = true;
-    return Status::Error(104, target_.string());
+    return Status::Error(kErrWrite, target_.string());
   }
   return Status::Ok();
 }
 
 Status SafeRewrite::Replace(bool flushFolder) {
   if (committed_) return Status::Ok();
-  if (temp_.empty()) return Status::Error(105, target_.string());
-  if (file_ || failed_) return Status::Error(104, target_.string());
+  if (temp_.empty()) return Status::Error(kErrCannotCreate, target_.string());
+  if (file_ || failed_) return Status::Error(kErrWrite, target_.string());
   if (InjectFileFault(FileOperation::kRename) || std::rename(temp_.c_str(), resolved_.c_str()) != 0)
-    return Status::Error(104, target_.string());
+    return Status::Error(kErrWrite, target_.string());
   committed_ = true;
   if (!flushFolder) return Status::Ok();
   // Make the rename itself durable.
@@ -317,8 +317,8 @@ Status RewriteBatch::Add(const fs::path& target, std::string_view contents) {
     return Status::Ok();
   }
   auto rewrite = std::make_unique<SafeRewrite>(target);
-  if (!rewrite->Ok()) return Status::Error(105, target.string());
-  if (!rewrite->Write(contents)) return Status::Error(104, target.string());
+  if (!rewrite->Ok()) return Status::Error(kErrCannotCreate, target.string());
+  if (!rewrite->Write(contents)) return Status::Error(kErrWrite, target.string());
   // The file's last rewrite in the batch is the one that stays.
   std::erase_if(pending_, [&target](const auto& p) { return p->Target() == target; });
   pending_.push_back(std::move(rewrite));
@@ -357,20 +357,21 @@ Status RewriteBatch::Finish(const char* trace) {
 Status RewriteFile(const fs::path& target, std::string_view contents) {
   if (t_openBatch != nullptr) return t_openBatch->Add(target, contents);
   SafeRewrite rewrite(target);
-  if (!rewrite.Ok()) return Status::Error(105, target.string());
+  if (!rewrite.Ok()) return Status::Error(kErrCannotCreate, target.string());
   rewrite.Write(contents);
   return rewrite.Commit();
 }
 
 Status ReadWholeFile(const fs::path& path, std::string& out, std::uint64_t limit) {
   out.clear();
-  if (ReadFaultArmedFor(path)) return Status::Error(103, path.string());
+  if (ReadFaultArmedFor(path)) return Status::Error(kErrRead, path.string());
   std::FILE* f = OpenForReading(path);
-  if (!f) return Status::Error(102, path.string());
+  if (!f) return Status::Error(kErrCannotOpen, path.string());
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(f, &std::fclose);
   struct stat st {};
-  if (::fstat(::fileno(f), &st) != 0) return Status::Error(103, path.string());
-  if (static_cast<std::uint64_t>(st.st_size) > limit) return Status::Error(106, path.string());
+  if (::fstat(::fileno(f), &st) != 0) return Status::Error(kErrRead, path.string());
+  if (static_cast<std::uint64_t>(st.st_size) > limit)
+    return Status::Error(kErrFormat, path.string());
   // A file that grows while it is read is taken up to one byte past the limit, and refused.
   try {
     out.reserve(static_cast<std::size_t>(st.st_size));
@@ -380,14 +381,14 @@ Status ReadWholeFile(const fs::path& path, std::string& out, std::uint64_t limit
       out.append(buffer, got);
       if (out.size() > limit) {
         out.clear();
-        return Status::Error(106, path.string());
+        return Status::Error(kErrFormat, path.string());
       }
     }
   } catch (const std::bad_alloc&) {
     out = std::string();
-    return Status::Error(2, path.string());
+    return Status::Error(kErrNoMemory, path.string());
   }
-  return std::ferror(f) != 0 ? Status::Error(103, path.string()) : Status::Ok();
+  return std::ferror(f) != 0 ? Status::Error(kErrRead, path.string()) : Status::Ok();
 }
 
 Status MoveAside(const fs::path& path, fs::path& kept) {
@@ -397,11 +398,11 @@ Status MoveAside(const fs::path& path, fs::path& kept) {
     candidate += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
     // link() never replaces an existing name; the old name is removed only once the new one holds
     // the file.
-    if (InjectFileFault(FileOperation::kRename)) return Status::Error(104, path.string());
+    if (InjectFileFault(FileOperation::kRename)) return Status::Error(kErrWrite, path.string());
     if (::link(path.c_str(), candidate.c_str()) == 0) {
       if (::unlink(path.c_str()) != 0) {
         ::unlink(candidate.c_str());
-        return Status::Error(104, path.string());
+        return Status::Error(kErrWrite, path.string());
       }
       kept = candidate;
       return Status::Ok();
@@ -414,7 +415,7 @@ Status MoveAside(const fs::path& path, fs::path& kept) {
     kept = candidate;
     return Status::Ok();
   }
-  return Status::Error(104, path.string());
+  return Status::Error(kErrWrite, path.string());
 }
 
 namespace {
@@ -428,7 +429,7 @@ fs::path WriteTemporary(const fs::path& folder, const std::string& stem, std::st
   name.push_back('\0');
   const int fd = InjectFileFault(FileOperation::kCreate) ? -1 : ::mkstemp(name.data());
   if (fd < 0) {
-    status = Status::Error(105, (folder / stem).string());
+    status = Status::Error(kErrCannotCreate, (folder / stem).string());
     return {};
   }
   const fs::path temp(name.data());
@@ -451,7 +452,7 @@ fs::path WriteTemporary(const fs::path& folder, const std::string& stem, std::st
   good = ::close(fd) == 0 && good;
   if (!good) {
     ::unlink(temp.c_str());
-    status = Status::Error(104, (folder / stem).string());
+    status = Status::Error(kErrWrite, (folder / stem).string());
     return {};
   }
   return temp;
@@ -489,14 +490,14 @@ Status CopyAside(const fs::path& path, fs::path& kept) {
     return Status::Ok();
   }
   ::unlink(temp.c_str());
-  return Status::Error(104, path.string() + ".bad");
+  return Status::Error(kErrWrite, path.string() + ".bad");
 }
 
 Status RewriteKeepingOld(const fs::path& target, std::string_view contents, fs::path& kept) {
   kept.clear();
   SafeRewrite rewrite(target);
-  if (!rewrite.Ok()) return Status::Error(105, target.string());
-  if (!rewrite.Write(contents)) return Status::Error(104, target.string());
+  if (!rewrite.Ok()) return Status::Error(kErrCannotCreate, target.string());
+  if (!rewrite.Write(contents)) return Status::Error(kErrWrite, target.string());
   std::error_code ec;
   if (fs::exists(target, ec) || ec) {
     if (Status st = CopyAside(target, kept); !st.ok()) return st;

@@ -1,7 +1,8 @@
 // The names of the catalogue messages the program shows by number (resources/messages.tsv), one
 // name for each number, in number order. A name ending in "First" names the first of a run of
 // consecutive messages (the points' names from 300, the signs' from 160, ...). The test
-// message_numbers_test checks that every name here has a text in the catalogue.
+// message_numbers_test checks that every name here has a text in the catalogue and that no source
+// of src/ writes a message number as a raw number.
 #pragma once
 
 inline constexpr int kMsgInnerChart = 5;
@@ -71,6 +72,7 @@ inline constexpr int kMsgEquatorial = 235;
 inline constexpr int kMsgAspectTableCaption = 236;
 inline constexpr int kMsgStarTextCaption = 237;
 inline constexpr int kMsgPlanetaryHoursCaption = 238;
+inline constexpr int kMsgPlanetCaption = 239;
 inline constexpr int kMsgMidpointsCaption = 240;
 inline constexpr int kMsgSabianCaption = 241;
 inline constexpr int kMsgBindhuCaption = 242;
@@ -80,6 +82,7 @@ inline constexpr int kMsgRectifCaption = 246;
 inline constexpr int kMsgEphemerisCaption = 247;
 inline constexpr int kMsgArabCaption = 248;
 inline constexpr int kMsgAstrocartographyCaption = 249;
+inline constexpr int kMsgPlanEnergyCaption = 250;
 inline constexpr int kMsgCityListCaption = 251;
 inline constexpr int kMsgStatCaption = 252;
 inline constexpr int kMsgTreminViewCaption = 253;
@@ -188,6 +191,7 @@ inline constexpr int kMsgStatCharts = 498;
 inline constexpr int kMsgStatMinMeanMax = 499;
 inline constexpr int kMsgUnsavedComments = 502;
 inline constexpr int kMsgTooManyCommentCharts = 503;
+inline constexpr int kMsgCommentFileMissing = 504;
 inline constexpr int kMsgDropPagesOldLayout = 505;
 inline constexpr int kMsgConverted44 = 506;
 inline constexpr int kMsgConvertTo43 = 507;

@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// The message number of a text that is no catalogue message.
+inline constexpr int kNoMessage = 0;
+
 enum class Answer { Ok, Cancel, Yes, No };
 
 enum class Icon { None, Information, Warning, Error, Question };

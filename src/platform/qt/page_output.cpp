@@ -36,7 +36,7 @@ Status WriteThroughMemory(const std::filesystem::path& path,
                           const std::function<bool(QIODevice&)>& write) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  if (!write(buffer)) return Status::Error(105, path.string());
+  if (!write(buffer)) return Status::Error(kErrCannotCreate, path.string());
   buffer.close();
   const QByteArray& bytes = buffer.data();
   return RewriteFile(path,
@@ -178,7 +178,8 @@ bool PrintToChosenPdf(const std::string& titleUtf8, const std::string& fileNameU
 }
 
 Status SaveWidgetScreenshot(QWidget& widget, const std::filesystem::path& path) {
-  if (!widget.grab().save(PathText(path), "PNG")) return Status::Error(105, path.string());
+  if (!widget.grab().save(PathText(path), "PNG"))
+    return Status::Error(kErrCannotCreate, path.string());
   return Status::Ok();
 }
 

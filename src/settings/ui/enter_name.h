@@ -4,7 +4,8 @@
 // refuses a name that is not one file name.
 //
 //   std::string name;
-//   if (RunEnterName(name, GetMessageText(563), this)) { /* check and use name (cp1251) */ }
+//   if (RunEnterName(name, GetMessageText(kMsgGroupNamePrompt), this)) { /* check and use name
+//   (cp1251) */ }
 #pragma once
 
 #include <string>

@@ -18,7 +18,7 @@ Status WriteSessionFile(const std::filesystem::path& path, const std::vector<Cha
   if (charts.empty()) {
     std::error_code error;
     std::filesystem::remove(path, error);
-    if (error) return Status::Error(104, path.string());
+    if (error) return Status::Error(kErrWrite, path.string());
     return Status::Ok();
   }
   BinaryWriter out;
@@ -35,10 +35,10 @@ Status ReadSessionRecords(const std::filesystem::path& path, std::vector<Chart>&
   for (std::size_t i = 0; i < bytes.size() / size; ++i) {
     Chart chart;
     if (Status status = chart.Load(in, kSessionVersion); !status.ok())
-      return Status::Error(106, path.string(), static_cast<int>(i) + 2);
+      return Status::Error(kErrFormat, path.string(), static_cast<int>(i) + 2);
     charts.push_back(std::move(chart));
   }
-  if (bytes.size() % size != 0) return Status::Error(106, path.string(), 1);
+  if (bytes.size() % size != 0) return Status::Error(kErrFormat, path.string(), 1);
   return Status::Ok();
 }
 

@@ -82,9 +82,10 @@ std::string SabianText(const Chart& chart, const SabianChoice& s, const Configur
   };
   for (int b = 0; b < kBodyCount; ++b)
     if (BodyChosen(b, s.bodies, s.nodes != 0, config))
-      add(GetMessageText(300 + b), chart.GetPointLongitude(b).Get());
+      add(GetMessageText(kMsgPointNameFirst + b), chart.GetPointLongitude(b).Get());
   for (int k = 0; k < 12; ++k)
-    if (CuspChosen(k, s.houses)) add(GetMessageText(360 + k), chart.GetCusp(k).Get());
+    if (CuspChosen(k, s.houses))
+      add(GetMessageText(kMsgHouseNameFirst + k), chart.GetCusp(k).Get());
   return text.empty() ? GetMessageText(kMsgSabianNothing) : text;
 }
 
@@ -100,7 +101,7 @@ Status MakeSabianFile(std::string_view utf8, std::string& out) {
     const std::string cp = platform::Utf8ToCp1251(line, &lossless);
     if (!lossless || cp.find('\0') != std::string::npos) {
       out.clear();
-      return Status::Error(106, "line " + std::to_string(lines + 1));
+      return Status::Error(kErrFormat, "line " + std::to_string(lines + 1));
     }
     out += cp;
     out += '\0';
@@ -108,7 +109,7 @@ Status MakeSabianFile(std::string_view utf8, std::string& out) {
   }
   if (lines != kSabianCount) {
     out.clear();
-    return Status::Error(106, std::to_string(lines) + " lines");
+    return Status::Error(kErrFormat, std::to_string(lines) + " lines");
   }
   return Status::Ok();
 }

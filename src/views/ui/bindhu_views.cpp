@@ -327,7 +327,7 @@ DEnterPoint::DEnterPoint(int point, QWidget* parent)
   setWindowTitle(QStringLiteral("ВВОД КООРДИНАТЫ"));
   auto* layout = new QGridLayout(this);
   std::vector<std::string> signs;
-  for (int s = 0; s < 12; ++s) signs.push_back(GetMessageText(160 + s));
+  for (int s = 0; s < 12; ++s) signs.push_back(GetMessageText(kMsgSignNameFirst + s));
   layout->addWidget(new QLabel(QStringLiteral("Знак"), this), 0, 0);
   sign_ = Combo(this, signs);
   layout->addWidget(sign_, 0, 1);
@@ -375,7 +375,7 @@ ChartDocument* RunThematicChart(ChartDocument& document, Workbench& workbench) {
 }
 
 CPlanEnergyView::CPlanEnergyView(QWidget* parent) : ChartDocView(kDocViewPlanetEnergy, parent) {}
-std::string CPlanEnergyView::GetFrameTitle() const { return Title(*this, 250); }
+std::string CPlanEnergyView::GetFrameTitle() const { return Title(*this, kMsgPlanEnergyCaption); }
 
 CPlanetView::CPlanetView(QWidget* parent) : ChartDocView(kDocViewPlanet, parent) {}
-std::string CPlanetView::GetFrameTitle() const { return Title(*this, 239); }
+std::string CPlanetView::GetFrameTitle() const { return Title(*this, kMsgPlanetCaption); }

@@ -17,6 +17,7 @@
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/qt_prompter.h"
 #include "shell/shell_fixture.h"
 
@@ -116,10 +117,10 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   // Into the current 4.2 archive: message 505 first.
   OpenArchive("old.arc", kLayout4200, {Stored(kParis, "Проба")});
   archive.saveTargetMode = 0;
-  prompts_.Expect(505, platform::Answer::No);
+  prompts_.Expect(kMsgDropPagesOldLayout, platform::Answer::No);
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
   EXPECT_EQ(RecordsIn("old.arc"), 1);
-  prompts_.Expect(505, platform::Answer::Yes);
+  prompts_.Expect(kMsgDropPagesOldLayout, platform::Answer::Yes);
   prompts_.shown.clear();
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
   EXPECT_EQ(RecordsIn("old.arc"), 2);
@@ -129,7 +130,7 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   // A new name asks message 552: No creates nothing, Yes a 4.4 archive that keeps the page.
   archive.saveTargetMode = -1;
   prompts_.ExpectFile(PathOf("new"));
-  prompts_.Expect(552, platform::Answer::No);
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::No);
   prompts_.fileChoices.clear();
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
   EXPECT_FALSE(std::filesystem::exists(PathOf("new.arc")));
@@ -138,7 +139,7 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   EXPECT_EQ(prompts_.fileChoices[0].title, Cp1251("Сохранить в архиве"));
   EXPECT_EQ(prompts_.fileChoices[0].path, PathOf("old.arc"));
   prompts_.ExpectFile(PathOf("new"));
-  prompts_.Expect(552, platform::Answer::Yes);
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
   EXPECT_EQ(RecordsIn("new.arc"), 1);
   EXPECT_EQ(ReadFile(PathOf("new.ar0")), "page");

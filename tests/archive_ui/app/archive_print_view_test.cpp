@@ -8,6 +8,7 @@
 #include "archive/browser/archive_view.h"
 #include "archive_app_fixture.h"
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace shell_test {
@@ -47,7 +48,7 @@ TEST_F(ArchivePrintViewTest, HintOnTwentiethLaunchAndCancelTurnsItOff) {
   params.hint = 0;
   GetConfiguration().launchCounter = 40;
   AnswerPrint(params, true);
-  prompts_.Expect(677, platform::Answer::Cancel);
+  prompts_.Expect(kMsgHint, platform::Answer::Cancel);
   app.GetMainFrame()->ExecuteCommand(cmd::kLoadFromArchive);
   EXPECT_EQ(ArchivePrintParams::FromBlock(GetConfiguration().archivePrint).hint, 0);
   ASSERT_EQ(app.DocumentCount(), 1);
@@ -83,7 +84,7 @@ TEST_F(ArchivePrintViewTest, ListingPrintsNumberedPagesIntoPdfAndPng) {
   auto* view = dynamic_cast<CArchivePrint*>(app.GetMainFrame()->GetActiveView());
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->List().Charts().size(), 60u);
-  EXPECT_TRUE(view->GetFrameTitle().ends_with(GetMessageText(257)));
+  EXPECT_TRUE(view->GetFrameTitle().ends_with(GetMessageText(kMsgArchivePrintCaption)));
   platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));
   EXPECT_EQ(info.maxPage, 3) << view->PageCount();

@@ -18,6 +18,7 @@
 #include "archive_app_fixture.h"
 #include "document/command_ids.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
@@ -305,7 +306,7 @@ TEST_F(CommentViewTest, ClosingTheLastWindowAsksAboutTypedText) {
   document_->Views().front()->Frame()->close();
   DeletePending();
   Type(*view, "Только что набрано");
-  prompts_.Expect(502, platform::Answer::No);
+  prompts_.Expect(kMsgUnsavedComments, platform::Answer::No);
   view->Frame()->close();
   DeletePending();
   prompts_.VerifyAllUsed();
@@ -314,7 +315,7 @@ TEST_F(CommentViewTest, ClosingTheLastWindowAsksAboutTypedText) {
 
   // "НЕ СОХРАНЯТЬ" kept open by the same answer: the view goes on storing what is typed.
   Type(*view, "!");
-  prompts_.Expect(502, platform::Answer::No);
+  prompts_.Expect(kMsgUnsavedComments, platform::Answer::No);
   DoubleClick(*view, CCommentView::kDontSaveArea);
   DeletePending();
   ASSERT_EQ(document_->PartState<OpenCommentView>().view, view);

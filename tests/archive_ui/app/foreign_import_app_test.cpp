@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/browser/import_dialogs.h"
+#include "foundation/messages/message_numbers.h"
 #include "shell/shell_fixture.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST_F(ForeignImportAppTest, ZbsFileBecomesTheCurrentArchiveWithTheChosenComment
     });
     prompts_.ExpectFile(source);
     if (std::filesystem::exists(folder_ / "clients.arc"))
-      prompts_.Expect(401, platform::Answer::Yes);
+      prompts_.Expect(kMsgReplaceConverted, platform::Answer::Yes);
     EXPECT_EQ(archive.Import().OpenOtherArchive(), c.result) << c.choice;
     if (c.result == 0) continue;
     EXPECT_EQ(archive.GetPath(), (folder_ / "clients.arc").string());

@@ -182,7 +182,7 @@ TEST_F(Maps, CountryBlocks) {
   EXPECT_EQ(neurop->Countries()[1].name, "");
   EXPECT_EQ(neurop->Countries()[2].name, "");
   ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].ErrorCode(), 103);
+  EXPECT_EQ(failures[0].ErrorCode(), kErrRead);
   // A count beyond the file is cut to the lines there are.
   EXPECT_EQ(maps.FindMap("Asia")->Countries().size(), 1u);
   EXPECT_TRUE(maps.FindMap("World")->Countries().empty());

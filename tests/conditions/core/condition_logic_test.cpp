@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "conditions/condition_test_support.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
 namespace {
@@ -152,11 +153,11 @@ TEST_F(ConditionLogic, SetLogicStoresWithoutBlanksAndShowsTheFirstFault) {
 
   EXPECT_EQ(set_.SetLogic("1 2"), 0);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 598);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgLogicBadSequence);
   EXPECT_EQ(prompts_.shown[0].text, M(598) + " 1 2");
   // An expression that was refused is not run: nothing would tell 12 from 1 2 afterwards.
   EXPECT_EQ(set_.SetLogic("7"), 0);
-  EXPECT_EQ(prompts_.shown.back().number, 602);
+  EXPECT_EQ(prompts_.shown.back().number, kMsgFunctionNumber);
 }
 
 TEST_F(ConditionLogic, AnExpressionStoredWithoutItsChecksStopsTheRunWithAMessage) {

@@ -8,6 +8,7 @@
 #include "conditions/query_test_support.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -151,7 +152,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   };
   // Over the current archive: the marks, the summary, no results view.
   model_.currentArchiveOnly = true;
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(Marked(), (std::vector<int>{1, 3, 4}));
   EXPECT_EQ(prompts_.shown.back().text, U("Просмотрено гороскопов - 8\nУсловию удовлетворяют - 3"));
@@ -161,7 +162,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
   // Over the list: the header lines and the results handed over, the view opened.
   model_.currentArchiveOnly = false;
   model_.archives = {{first, true}, {second, true}};
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   RunQueryFromDialog(model_, "", block_, archive_, context, platform::RunHere(progress_), open);
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(model_.resultsShown);
@@ -170,7 +171,7 @@ TEST_F(QueryDialogModelTest, OkRunsAndHandsTheResultsToTheView) {
       archive_.resultHeaderLines,
       (std::vector<std::string>{U("      ЗАПРОС"), U("ASP(Солнце ; Луна ; \"90:00\" орб 1:00)"), "",
                                 U("      РЕЗУЛЬТАТЫ")}));
-  EXPECT_EQ(prompts_.shown.back().number, 594);
+  EXPECT_EQ(prompts_.shown.back().number, kMsgArchivesProcessed);
   EXPECT_EQ(prompts_.shown.back().text, U("Обработано архивов - 2\nПросмотрено гороскопов - 16\n"
                                           "Условию удовлетворяют - 5"));
   // No hit: nothing opened, the results freed.

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "conditions/query_test_support.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class QueryResultsTest : public condition_test::QueryArchiveTest {
     before_ = WriteTextArchive("before.arc",
                                "chart\tBefore\tB\t01.01.2000\t12:00\t+00:00\t00:00N\t000:00E\n");
     UseConditions(kSunMoonSquare);
-    prompts_.Expect(1110, Answer::Yes);
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
     ASSERT_EQ(Run({false, {{first_, true}, {second_, true}}}).hits, 5);
     archive_.resultHeaderLines = {"head"};
     results_.TakeOver(archive_);
@@ -133,7 +134,7 @@ TEST_F(QueryResultsTest, ARowWhoseRecordNoLongerMatchesIsLeftAlone) {
 TEST_F(QueryResultsTest, DeleteAcrossTwoArchivesKeepsTheOtherRowsOnTheirCharts) {
   results_.ToggleMark(0);  // first.arc record 1
   results_.ToggleMark(3);  // second.arc record 2
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   const QueryRowsDone done = results_.Delete(archive_, results_.ChosenRows(0));
   prompts_.VerifyAllUsed();
   EXPECT_EQ(done.done, 2);
@@ -148,7 +149,7 @@ TEST_F(QueryResultsTest, DeleteAcrossTwoArchivesKeepsTheOtherRowsOnTheirCharts) 
 }
 
 TEST_F(QueryResultsTest, DeleteAskedNoDoesNothing) {
-  prompts_.Expect(484, Answer::No);
+  prompts_.Expect(kMsgDeleteCharts, Answer::No);
   EXPECT_EQ(results_.Delete(archive_, {0}).done, 0);
   EXPECT_EQ(results_.Count(), 5);
   Archive other(slots_);
@@ -162,13 +163,13 @@ TEST_F(QueryResultsTest, DeletingEveryChartOfAnArchiveSaysItsFileGoes) {
       WriteTextArchive("single.arc",
                        "chart\tOne\tOne\t01.01.2000\t12:00\t+00:00\t00:00N\t000:00E\n"
                        "point\t0\t0\t0\t1\npoint\t1\t90\t0\t12\n");
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   Run({false, {{single, true}, {second_, true}}});
   QueryResults results;
   results.TakeOver(archive_);
   ASSERT_EQ(results.Count(), 3);
   results.MarkAll();
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   EXPECT_EQ(results.Delete(archive_, results.ChosenRows(0)).done, 3);
   EXPECT_EQ(TextShown(484),
             U("Вы действительно хотите удалить эти гороскопы?\n\nИз этих архивов будут удалены "

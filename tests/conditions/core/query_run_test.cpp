@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "conditions/query_test_support.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
     if (c.logic) {
       ASSERT_EQ(set_.SetLogic(c.logic), 1);
     }
-    prompts_.Expect(1110, c.localSpace);
+    prompts_.Expect(kMsgLocalSpaceCharts, c.localSpace);
     const QueryRunResult result = Run({});
     prompts_.VerifyAllUsed();
     EXPECT_EQ(result.end, QueryRunEnd::kCompleted);
@@ -90,15 +91,15 @@ TEST_F(QueryRunTest, MarksAlreadySetAreKeptOrClearedByTheAnswerTo678) {
                                        std::pair{Answer::No, std::vector<int>{1, 3, 4}}}) {
     archive_.ClearMarks();
     archive_.Entry(7).mark = 'Y';
-    prompts_.Expect(678, answer);
-    prompts_.Expect(1110, Answer::Yes);
+    prompts_.Expect(kMsgKeepMarks, answer);
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
     const QueryRunResult result = Run({});
     EXPECT_EQ(Marked(), marked);
     EXPECT_EQ(result.hits, 3);
   }
   // Without marks nothing is asked but the Local Space question.
   archive_.ClearMarks();
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   Run({});
   prompts_.VerifyAllUsed();
   EXPECT_EQ(TimesShown(prompts_, 678), 2);
@@ -132,7 +133,7 @@ TEST_F(QueryRunTest, ListRunCollectsResultGroupsPerArchive) {
   const std::vector<ArchiveListEntry> list = {{first, true},   {away, true}, {none, true},
                                               {second, false}, {text, true}, {second, true}};
   UseConditions(kSunMoonSquare);
-  prompts_.Expect(1110, Answer::No);  // asked once for the whole run
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::No);  // asked once for the whole run
   const QueryRunResult result = Run({false, list});
   prompts_.VerifyAllUsed();
 
@@ -161,7 +162,7 @@ TEST_F(QueryRunTest, AFailedReopenKeepsTheResultsAndSaysSo) {
                                               "+00:00\t00:00N\t000:00E\n");
   std::filesystem::remove(before);
   UseConditions(kSunMoonSquare);
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   const QueryRunResult result = Run({false, {{first, true}}});
   EXPECT_TRUE(result.reopenFailed);
   EXPECT_TRUE(prompts_.WasShown(1917));

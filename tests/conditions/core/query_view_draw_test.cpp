@@ -6,6 +6,7 @@
 
 #include "conditions/query_test_support.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -82,7 +83,7 @@ class QueryViewDrawTest : public condition_test::QueryArchiveTest {
     second_ = WriteFixtureArchive("second.arc", "kinds.txt");
     first_ = WriteFixtureArchive("first.arc", "charts.txt");
     UseConditions(kSunMoonSquare);
-    prompts_.Expect(1110, Answer::Yes);
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
     Run({false, {{first_, true}, {second_, true}}});
     archive_.resultHeaderLines = {"H1", "H2", std::string(200, 'x'), "H4"};
     results_.TakeOver(archive_);

@@ -17,6 +17,7 @@
 #include "conditions/core/stat_picture.h"
 #include "conditions/query_test_support.h"
 #include "conditions_tool.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(StatisticRunTest, AnUnreadableRecordIsPassedOverAndCancelEndsTheRun) {
     ASSERT_EQ(std::fwrite(&nan, sizeof nan, 1, f), 1U);
     std::fclose(f);
   }
-  prompts_.Expect(1110, platform::Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, platform::Answer::Yes);
   const StatResults results = Run();
   EXPECT_EQ(results.unreadable, 1);
   EXPECT_EQ(results.total, 4);

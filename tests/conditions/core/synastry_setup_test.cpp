@@ -75,7 +75,8 @@ TEST_F(SynastrySetupTest, EachModeShowsItsControls) {
   };
   for (const Row& row : rows) {
     EXPECT_EQ(ControlsOfMode(row.mode), row.shown) << row.mode;
-    EXPECT_EQ(ModeComment(row.mode), GetMessageText(1143 + row.mode) + GetMessageText(1148));
+    EXPECT_EQ(ModeComment(row.mode),
+              GetMessageText(kMsgModeComment + row.mode) + GetMessageText(kMsgModeCommentTail));
   }
 }
 

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 
 #include "conditions/condition_test_support.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST_F(ConfPageDialog, OkRefusesAMemberTwiceAndThenHandsBackTheWords) {
   page.accept();
   EXPECT_TRUE(page.isVisible());
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 982);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgConfMemberTwice);
 
   page.MemberBox(2)->setCurrentIndex(35);  // the cusp of the first house
   page.OwnOrbButton()->setChecked(true);

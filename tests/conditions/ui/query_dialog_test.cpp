@@ -12,6 +12,7 @@
 
 #include "conditions/query_test_support.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/page_output.h"
 
 namespace {
@@ -90,7 +91,7 @@ TEST_F(QueryDialogTest, OkRunsTheQueryAndCloses) {
     DQuery dialog(archive_, open_);
     dialog.OnInitDialog();
     dialog.LogicCombo()->setEditText(QStringLiteral("2"));
-    prompts_.Expect(1110, Answer::Yes);
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Marked(), (std::vector<int>{0, 1, 4, 5}));

@@ -296,11 +296,11 @@ TEST_F(TransitCalculationTest, PeriodFileReadsItsNumbersAndRefusesDamage) {
   for (int i = 0; i < 169; ++i) full += std::to_string(i) + (i % 13 == 12 ? "\n" : " ");
   EXPECT_TRUE(write(full).ok());
   EXPECT_EQ(table[168], 168);
-  EXPECT_EQ(write("1 2 3").ErrorCode(), 106);       // too few
-  EXPECT_EQ(write(full + " 5").ErrorCode(), 106);   // one too many
-  EXPECT_EQ(write("x" + full).ErrorCode(), 106);    // not a number
-  EXPECT_EQ(write("-1 " + full).ErrorCode(), 106);  // negative
-  EXPECT_EQ(LoadTransitPeriods(folder_ / "missing.tri", table).ErrorCode(), 102);
+  EXPECT_EQ(write("1 2 3").ErrorCode(), kErrFormat);       // too few
+  EXPECT_EQ(write(full + " 5").ErrorCode(), kErrFormat);   // one too many
+  EXPECT_EQ(write("x" + full).ErrorCode(), kErrFormat);    // not a number
+  EXPECT_EQ(write("-1 " + full).ErrorCode(), kErrFormat);  // negative
+  EXPECT_EQ(LoadTransitPeriods(folder_ / "missing.tri", table).ErrorCode(), kErrCannotOpen);
 }
 
 // ---- whole runs -------------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "foundation/datetime/super_source.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/page_output.h"
 #include "sheet_test.h"
 #include "support/test_support.h"
@@ -54,7 +55,7 @@ TEST_F(LunarSheet, ATooLongPeriodShowsTheSheetAgainWithTheValuesEntered) {
   EXPECT_EQ(platform::ModalDriver::CountShown<LunarTransSheet>(), 2);
   EXPECT_EQ(reopenedDaysAfter, 11);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 95);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgPeriodTooLong);
   EXPECT_EQ(Stored().daysBefore, 10);  // twenty days in all: accepted
   EXPECT_EQ(Stored().daysAfter, 10);
 }
@@ -72,7 +73,7 @@ TEST_F(LunarSheet, AnUnknownSystemAndThenCancelLeaveTheConfigurationAsItWas) {
          false);
   EXPECT_FALSE(RunLunarTransSheet(config_, systems_, transit_));
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 96);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgNoSuchAspectSystem);
   EXPECT_EQ(reopenedSystem, QStringLiteral("NOSUCH"));
   EXPECT_EQ(std::string(config_.lunarTransit.Bytes()), before);
 }
@@ -94,7 +95,7 @@ TEST_F(LunarSheet, TheNatalTargetIsRefusedOnANatalChart) {
   chart.aspectSystem = transit_.aspectSystem;
   EXPECT_TRUE(RunLunarTransSheet(config_, systems_, chart));
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 94);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgNatalTargetRefused);
   EXPECT_EQ(target, 0);
   EXPECT_FALSE(housesEnabled);
   EXPECT_EQ(Stored().target, 0);

@@ -113,7 +113,8 @@ TEST(WidgetScreenshot, AWidgetIsPicturedOffscreen) {
   ASSERT_TRUE(image.load(QString::fromStdString((folder / "w.png").string())));
   EXPECT_EQ(image.size(), QSize(120, 80));
   EXPECT_EQ(image.pixelColor(60, 40), QColor(255, 0, 0));
-  EXPECT_EQ(platform::SaveWidgetScreenshot(widget, "/nonexistent-folder/w.png").ErrorCode(), 105);
+  EXPECT_EQ(platform::SaveWidgetScreenshot(widget, "/nonexistent-folder/w.png").ErrorCode(),
+            kErrCannotCreate);
 }
 
 }  // namespace

@@ -325,7 +325,7 @@ TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
 
 TEST(PageOutput, AnUnwritablePdfIsReportedAsError105) {
   const Status st = platform::WritePdf("/nonexistent-folder/x.pdf", "x", 1, DrawDemoPage);
-  EXPECT_EQ(st.ErrorCode(), 105);
+  EXPECT_EQ(st.ErrorCode(), kErrCannotCreate);
 }
 
 TEST(PageOutput, APdfIsOfferedUnderTheNameItIsGiven) {

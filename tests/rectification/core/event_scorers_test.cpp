@@ -272,7 +272,7 @@ TEST(EventScorers, GroupsFillOneSlotPerMethodOnInMethodOrder) {
   // Slots that cannot hold the scores are refused, nothing written past them.
   std::vector<double> one(1, -1.0);
   int counter = 0;
-  EXPECT_EQ(ScoreLifePoint(natal, event, setup, one, counter).ErrorCode(), 107);
+  EXPECT_EQ(ScoreLifePoint(natal, event, setup, one, counter).ErrorCode(), kErrParameter);
   EXPECT_EQ(counter, 0);
 }
 
@@ -294,7 +294,7 @@ TEST(EventScorers, ChecksBeforeARunGiveEachMessageOnce) {
   EXPECT_EQ(found[0].MessageNumber(), kMsgNoDignityPlanets);
   EXPECT_EQ(found[1].MessageNumber(), kMsgAspectSystemNotFound);
   EXPECT_EQ(found[1].Where(), "D");
-  EXPECT_EQ(found[2].MessageNumber(), 1003);
+  EXPECT_EQ(found[2].MessageNumber(), kMsgLifePointBirthLater);
 
   // Events left out and groups switched off are not checked.
   for (int m = 8; m < kRectMethodCount; ++m) setup.methods[static_cast<std::size_t>(m)] = 2;

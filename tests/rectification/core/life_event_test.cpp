@@ -114,7 +114,7 @@ TEST(LifeEventLine, ControlCharactersInATextBecomeBlanks) {
   EXPECT_EQ(e.moment.time.Hours(), 12);
   EXPECT_TRUE(e.planets.empty());
   // An impossible date is refused and the event kept.
-  EXPECT_EQ(e.Set("y", 29, 2, 1900, "", "").MessageNumber(), 775);
+  EXPECT_EQ(e.Set("y", 29, 2, 1900, "", "").MessageNumber(), kMsgDaysInMonth);
   EXPECT_EQ(e.text, "x");
 }
 

@@ -10,6 +10,7 @@
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 
@@ -237,7 +238,8 @@ TEST(RectGraph, PrintedPageCounts) {
   EXPECT_GE(headBottom, 10 * paper.top);
   g.DrawPage(page, 2, false, false);
   const std::vector<std::string> texts = page.Texts();
-  const std::string head = GetMessageText(472) + " (" + GetMessageText(67) + " 2)";
+  const std::string head =
+      GetMessageText(kMsgRectificationTitle) + " (" + GetMessageText(kMsgPageWord) + " 2)";
   EXPECT_NE(std::find(texts.begin(), texts.end(), head), texts.end());
   char minute[8];
   std::snprintf(minute, sizeof minute, "%02d", perPage % 60);

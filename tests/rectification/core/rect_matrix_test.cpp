@@ -174,7 +174,8 @@ TEST(RectMatrix, OnlyTheFourteenMethodsCount) {
   RectMatrix m;
   ASSERT_TRUE(m.Prepare(config, Aspectarium(), events).ok());
   EXPECT_EQ(m.Methods(), (std::vector<int>{3, 7}));
-  EXPECT_EQ(m.MethodNames(), (std::vector<std::string>{GetMessageText(133), GetMessageText(137)}));
+  EXPECT_EQ(m.MethodNames(), (std::vector<std::string>{GetMessageText(kMsgMethodNameFirst + 3),
+                                                       GetMessageText(kMsgMethodNameFirst + 7)}));
   EXPECT_EQ(m.MethodCount(), 2);
   ASSERT_EQ(m.EventCount(), 2);  // the events in use only
   EXPECT_EQ(m.TrialCount(), 2);

@@ -91,7 +91,8 @@ TEST(RectConfPage, SystemNames) {
   page.systems = {"velm", "NONE", "VELMVELM1", "SECOND"};
   const std::string shown = page.CheckSystems({"VELM", "SECOND"});
   EXPECT_EQ(page.systems, (std::array<std::string, 4>{"velm", "VELM", "VELM", "SECOND"}));
-  EXPECT_EQ(shown, GetMessageText(59) + " NONE\n" + GetMessageText(60) + " VELM");
+  EXPECT_EQ(shown, GetMessageText(kMsgAspectSystemNotFound) + " NONE\n" +
+                       GetMessageText(kMsgSystemInstead) + " VELM");
   EXPECT_TRUE(page.CheckSystems({"VELM", "SECOND"}).empty());  // now all stand
   // Without systems the names stay as typed, within the 8 characters the block keeps.
   page.systems = {"ANYTHING1", "A", "", "B"};
@@ -165,7 +166,7 @@ TEST(RectEventsEditor, CommandsKeepTheFile) {
             "02:01:1980+wedding\x03"
             "E\x03L\x03N\n");
   edit.text = "";
-  EXPECT_EQ(editor.Edit(0, edit).MessageNumber(), 449);
+  EXPECT_EQ(editor.Edit(0, edit).MessageNumber(), kMsgEnterEventName);
 
   ASSERT_TRUE(editor.Toggle(0, select).ok());
   EXPECT_EQ(testing_support::ReadFile(file),

@@ -6,6 +6,7 @@
 
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "rectification/core/life_event_list.h"
@@ -65,7 +66,8 @@ TEST(TreminConfPage, OkChecksInOrder) {
 TEST(TreminConfPage, SystemNamesAreCheckedAgainstTheSortedList) {
   const std::vector<std::string> sorted = SortedSystemNames({"VELM", "zeta", "Alpha", "beta"});
   EXPECT_EQ(sorted, (std::vector<std::string>{"Alpha", "beta", "VELM", "zeta"}));
-  const std::string replaced = GetMessageText(59) + " NOPE\n" + GetMessageText(60) + " Alpha";
+  const std::string replaced = GetMessageText(kMsgAspectSystemNotFound) + " NOPE\n" +
+                               GetMessageText(kMsgSystemInstead) + " Alpha";
   struct Case {
     const char* name;
     std::vector<std::string> names;
@@ -76,9 +78,16 @@ TEST(TreminConfPage, SystemNamesAreCheckedAgainstTheSortedList) {
       {"known, any case", sorted, "velm", "velm", "", true},
       {"unknown", sorted, "NOPE", "Alpha", replaced, true},
       {"nine characters", sorted, "VELMVELMV", "Alpha",
-       GetMessageText(59) + " VELMVELMV\n" + GetMessageText(60) + " Alpha", true},
+       GetMessageText(kMsgAspectSystemNotFound) + " VELMVELMV\n" +
+           GetMessageText(kMsgSystemInstead) + " Alpha",
+       true},
       // Nothing to put in place of a name: refused instead of accepted as typed.
-      {"no system loaded", {}, "VELM", "VELM", GetMessageText(59) + " VELM", false},
+      {"no system loaded",
+       {},
+       "VELM",
+       "VELM",
+       GetMessageText(kMsgAspectSystemNotFound) + " VELM",
+       false},
   };
   for (const Case& c : cases) {
     std::string name = c.typed, told;

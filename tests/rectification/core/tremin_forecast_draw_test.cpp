@@ -9,6 +9,7 @@
 
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "rectification/core/tremin_fixture.h"
@@ -136,8 +137,8 @@ TEST(TreminForecastDraw, PageHeadAndCaption) {
   for (int page : {1, 2}) {
     platform::RecordingDc dc = HiMetricDc(true);
     DrawTmForecastPageHead(dc, f.chart, f.config, 1990, page);
-    const std::string title =
-        GetMessageText(1043) + " 1990" + (page == 1 ? "" : " (" + GetMessageText(67) + " 2)");
+    const std::string title = GetMessageText(kMsgForecastTitle) + " 1990" +
+                              (page == 1 ? "" : " (" + GetMessageText(kMsgPageWord) + " 2)");
     const auto found = std::find_if(dc.Calls().begin(), dc.Calls().end(),
                                     [&](const RecordedCall& c) { return c.text == title; });
     ASSERT_NE(found, dc.Calls().end()) << page;
@@ -146,7 +147,7 @@ TEST(TreminForecastDraw, PageHeadAndCaption) {
     EXPECT_EQ(found->points[0].y, -(1500 + 150 + 2 * 380 + 294 + 100));
     EXPECT_GT(found->points[0].y - 533, -(1500 + kTmForecastPaperHead));
   }
-  EXPECT_EQ(TmForecastCaption(-44), GetMessageText(262) + "-44: ");
+  EXPECT_EQ(TmForecastCaption(-44), GetMessageText(kMsgForecastCaption) + "-44: ");
 }
 
 }  // namespace

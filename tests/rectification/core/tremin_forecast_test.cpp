@@ -15,6 +15,7 @@
 
 #include "astro/chart/chart_context.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "rectification/core/tremin_fixture.h"
@@ -190,10 +191,10 @@ TEST(TreminForecast, YearOfRealCharts) {
 
   TmYearForecast forecast;
   settings.separating = "NOPE";
-  EXPECT_EQ(forecast.Prepare(ctx, settings).MessageNumber(), 59);
+  EXPECT_EQ(forecast.Prepare(ctx, settings).MessageNumber(), kMsgAspectSystemNotFound);
   settings.separating = "VELM";
   ASSERT_TRUE(forecast.Prepare(ctx, settings).ok());
-  EXPECT_EQ(forecast.SetNatAndYear(ctx, f.chart, 0).MessageNumber(), 777);
+  EXPECT_EQ(forecast.SetNatAndYear(ctx, f.chart, 0).MessageNumber(), kMsgBadYear);
   ASSERT_TRUE(forecast.SetNatAndYear(ctx, f.chart, 2015).ok());
   EXPECT_EQ(forecast.Natal().definition.Kind(), kChartNatal);
   EXPECT_TRUE(forecast.Natal().cusps[0].IsSet());
@@ -218,7 +219,7 @@ TEST(TreminForecast, YearOfRealCharts) {
   ASSERT_TRUE(forecast.SetNatAndYear(ctx, f.chart, 1980).ok());
   ASSERT_TRUE(forecast.CalculateYear(ctx, f.events, 2, progress, warnings).ok());
   ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_EQ(warnings[0].MessageNumber(), 1003);
+  EXPECT_EQ(warnings[0].MessageNumber(), kMsgLifePointBirthLater);
   for (const TmForecastRow& r : forecast.Rows())
     for (std::size_t d = 0; d < 3; ++d) EXPECT_EQ(r.parts[d][2], 0.0);
   const std::vector<int>& order = forecast.Order();
@@ -232,10 +233,12 @@ TEST(TreminForecast, YearOfRealCharts) {
   // Nothing to forecast: message 1933 and no rows; a cancel leaves no rows either.
   LifeEventList parents;
   ASSERT_TRUE(parents.Add(Cp1251("рождение матери"), 1, 1, 1955, "", "Y").ok());
-  EXPECT_EQ(forecast.CalculateYear(ctx, parents, 0, progress, warnings).MessageNumber(), 1933);
+  EXPECT_EQ(forecast.CalculateYear(ctx, parents, 0, progress, warnings).MessageNumber(),
+            kMsgNoForecastEvent);
   EXPECT_TRUE(forecast.Rows().empty());
   progress.cancelAt = 0;
-  EXPECT_EQ(forecast.CalculateYear(ctx, f.events, 0, progress, warnings).MessageNumber(), 1980);
+  EXPECT_EQ(forecast.CalculateYear(ctx, f.events, 0, progress, warnings).MessageNumber(),
+            kMsgRectificationCancelled);
   EXPECT_TRUE(forecast.Rows().empty());
 }
 

@@ -8,6 +8,7 @@
 
 #include "astro/chart/chart_context.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/recording_dc.h"
 #include "rectification/core/tremin_fixture.h"
@@ -181,8 +182,9 @@ TEST(TreminResults, PageHeadTitlesAndNumbersTheLaterPagesUnderTheBlock) {
     // the title 100 under it, centred between the margins (1500, 1000); the number a line lower.
     const int top = -(1500 + 150 + 2 * 380 + 294 + 100);
     std::vector<std::pair<std::string, platform::Point>> expected{
-        {GetMessageText(545), {10750, top}}};
-    if (page == 2) expected.push_back({"(" + GetMessageText(67) + " 2)", {10750, top - 507}});
+        {GetMessageText(kMsgTreminPrintTitle), {10750, top}}};
+    if (page == 2)
+      expected.push_back({"(" + GetMessageText(kMsgPageWord) + " 2)", {10750, top - 507}});
     EXPECT_EQ(titles, expected) << page;
   }
 }

@@ -137,7 +137,7 @@ TEST_F(TreminDialogs, SystemsAndEventsWithoutHouses) {
   prompts_.shown.clear();
   EXPECT_FALSE(RunTreminRectSheet(config_, Aspectarium{}, treminFiles_, birth_));
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].text, GetMessageText(59) + " VELM");
+  EXPECT_EQ(prompts_.shown[0].text, GetMessageText(kMsgAspectSystemNotFound) + " VELM");
   EXPECT_TRUE(config_ == before);
 }
 

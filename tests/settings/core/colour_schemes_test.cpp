@@ -188,7 +188,8 @@ TEST_F(SchemesTest, MergeAddsMissingNamesOnYesUpToSixty) {
   EXPECT_EQ(ReadFile(file_), Lines(59) + Line("X", 1));
 
   // A missing older file changes nothing.
-  EXPECT_EQ(MergeSchemeFiles(folder_ / "none.col", file_, file_, answer).ErrorCode(), 102);
+  EXPECT_EQ(MergeSchemeFiles(folder_ / "none.col", file_, file_, answer).ErrorCode(),
+            kErrCannotOpen);
   EXPECT_EQ(ReadFile(file_), Lines(59) + Line("X", 1));
 }
 

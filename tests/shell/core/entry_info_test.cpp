@@ -7,6 +7,7 @@
 #include "astro/chart/chart_definition.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "shell/core/entry/chart_information.h"
@@ -60,8 +61,8 @@ TEST(EntryChartInfo, MinutesAgreeWithTheDrawnLongitudes) {
     const std::vector<LongitudePiece> drawn = LongitudePieces(v, 0);
     ASSERT_EQ(drawn.size(), 3u);
     const int sign = drawn[1].text[0] - glyphs::Sign(0);
-    const std::string expected =
-        drawn[0].text + Cp1251("°") + drawn[2].text + "' " + GetMessageText(160 + sign);
+    const std::string expected = drawn[0].text + Cp1251("°") + drawn[2].text + "' " +
+                                 GetMessageText(kMsgSignNameFirst + sign);
     ASSERT_EQ(LongitudeInSignText(v), expected) << v;
   }
 }
@@ -77,7 +78,7 @@ TEST(EntryChartInfo, AnglesAndCuspsAreListed) {
   EXPECT_EQ(rows[1].value, Cp1251("16°00' Козерог"));  // MC
   EXPECT_EQ(rows[13].label, Cp1251("Куспид XII"));
   EXPECT_EQ(rows[13].value, Cp1251("16°00' Рыбы"));
-  EXPECT_EQ(GetMessageText(326), Cp1251("Аполлон"));
+  EXPECT_EQ(GetMessageText(kMsgPointNameFirst + 26), Cp1251("Аполлон"));
 }
 
 TEST(EntryChartInfo, PointsWithTheirHouses) {

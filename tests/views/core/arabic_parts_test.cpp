@@ -114,7 +114,7 @@ TEST(ArabicParts, SavedAtTheEndOnlyWhenChangedAndNeverOverAnUnreadableFile) {
   {  // A file that cannot be read is kept: the list is not saved over it.
     ArmReadFault(file);
     AllArabParts parts;
-    EXPECT_EQ(parts.Load(file).status.ErrorCode(), 103);
+    EXPECT_EQ(parts.Load(file).status.ErrorCode(), kErrRead);
     ArmReadFault({});
     parts.AddItem(ArabPart{"New"});
     EXPECT_EQ(parts.SaveIfChanged(file).MessageNumber(), kMsgArabNotSaved);
@@ -270,11 +270,14 @@ using testing_support::ScriptedPrompter;
 TEST(ArabPages, OperandNamesIndexedByCode) {
   const std::vector<std::string> names = ArabOperandNames();
   ASSERT_EQ(names.size(), 54u);
-  EXPECT_EQ(names[0], GetMessageText(300));
-  EXPECT_EQ(names[30], GetMessageText(360));
-  EXPECT_EQ(names[42], GetMessageText(429) + " " + GetMessageText(360) + GetMessageText(430));
-  EXPECT_EQ(names[45], GetMessageText(429) + " " + GetMessageText(363));  // the fourth house
-  EXPECT_EQ(names[51], GetMessageText(429) + " " + GetMessageText(369));  // the tenth house
+  EXPECT_EQ(names[0], GetMessageText(kMsgPointNameFirst));
+  EXPECT_EQ(names[30], GetMessageText(kMsgHouseNameFirst));
+  EXPECT_EQ(names[42], GetMessageText(kMsgRuler) + " " + GetMessageText(kMsgHouseNameFirst) +
+                           GetMessageText(kMsgRulerSuffix));
+  EXPECT_EQ(names[45], GetMessageText(kMsgRuler) + " " +
+                           GetMessageText(kMsgHouseNameFirst + 3));  // the fourth house
+  EXPECT_EQ(names[51], GetMessageText(kMsgRuler) + " " +
+                           GetMessageText(kMsgHouseNameFirst + 9));  // the tenth house
 }
 
 TEST(ArabPages, EditorChecksAndStores) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aspect_table_fixture.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 
 namespace {
@@ -295,7 +296,7 @@ TEST_F(MidpointList, NoMidpointWithAspectsIsToldAndGivesNoPages) {
     EXPECT_EQ(table.CreateMidpList(dc_, 3, pairs_, nullptr, ChartWith({{0, 200.0}})), -1);
     EXPECT_TRUE(table.midpoints.empty());
     ASSERT_EQ(prompts_.shown.size(), 1u);
-    EXPECT_EQ(prompts_.shown[0].number, 683);
+    EXPECT_EQ(prompts_.shown[0].number, kMsgNoMidpointAspects);
   }
 }
 

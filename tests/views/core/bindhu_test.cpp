@@ -153,11 +153,13 @@ TEST(Sabians, SymbolsOfTheChosenPoints) {
   s.houses = 0;
   const Chart chart = ChartWith({{0, 0.0}, {1, 359.99}, {16, 100.5}});
   EXPECT_EQ(SabianText(chart, s, config, sabians),
-            "   " + GetMessageText(300) + ". S1\n   " + GetMessageText(301) + ". S360\n");
+            "   " + GetMessageText(kMsgPointNameFirst) + ". S1\n   " +
+                GetMessageText(kMsgPointNameFirst + 1) + ". S360\n");
   s.bodies = 0;
   EXPECT_EQ(SabianText(chart, s, config, sabians), GetMessageText(kMsgSabianNothing));
   s.nodes = 1;  // the nodes are listed with their flag whatever the bodies choice
-  EXPECT_EQ(SabianText(chart, s, config, sabians), "   " + GetMessageText(316) + ". S101\n");
+  EXPECT_EQ(SabianText(chart, s, config, sabians),
+            "   " + GetMessageText(kMsgPointNameFirst + 16) + ". S101\n");
 
   ALL_SABIANS shortFile;
   shortFile.Decode(std::string("one\0two\0", 8));

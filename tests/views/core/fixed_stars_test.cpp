@@ -193,11 +193,11 @@ TEST(FixedStars, MissingFilesLeaveNoStarsOrNoTexts) {
   testing_support::WriteFile(folder.Path() / "Velm.est", Record(Star{}));
   AllStars stars;
   Status st = stars.LoadStars(folder.Path() / "Velm.est", folder.Path() / "Velm.int", 0);
-  EXPECT_EQ(st.ErrorCode(), 102);
+  EXPECT_EQ(st.ErrorCode(), kErrCannotOpen);
   EXPECT_EQ(stars.Count(), 1);
   EXPECT_FALSE(stars.HasInterpretation(0));
   st = stars.LoadStars(folder.Path() / "none.est", folder.Path() / "Velm.est", 0);
-  EXPECT_EQ(st.ErrorCode(), 102);
+  EXPECT_EQ(st.ErrorCode(), kErrCannotOpen);
   EXPECT_EQ(stars.Count(), 0);
 }
 

@@ -52,23 +52,24 @@ Status EntryHistory::Load(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return Status::Ok();
   std::string bytes;
-  if (Status st = ReadWholeFile(file, bytes); !st.ok()) return Status::Error(103, file.string());
+  if (Status st = ReadWholeFile(file, bytes); !st.ok())
+    return Status::Error(kErrRead, file.string());
   BinaryReader in(bytes);
   if (in.Bytes(kMagic.size()) != kMagic || in.U16() != kVersion || in.U8() != kEntryGroupCount ||
       !in.Ok())
-    return Status::Error(106, file.string());
+    return Status::Error(kErrFormat, file.string());
   std::array<std::vector<SuperSource>, kEntryGroupCount> read;
   for (int g = 0; g < kEntryGroupCount; ++g) {
     const int count = in.U8();
-    if (!in.Ok() || count > kMaxEntries) return Status::Error(106, file.string());
+    if (!in.Ok() || count > kMaxEntries) return Status::Error(kErrFormat, file.string());
     for (int i = 0; i < count; ++i) {
       SuperSource definition;
       if (!ReadDefinition(in, definition) || EntryGroupOfKind(definition.Kind()) != g)
-        return Status::Error(106, file.string());
+        return Status::Error(kErrFormat, file.string());
       read[g].push_back(definition);
     }
   }
-  if (in.Remaining() != 0) return Status::Error(106, file.string());
+  if (in.Remaining() != 0) return Status::Error(kErrFormat, file.string());
   groups_ = std::move(read);
   return Status::Ok();
 }

@@ -10,6 +10,7 @@
 #include "conditions/ui/plan_house_select.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "settings/ui/enter_name.h"
 #include "shell/shell_fixture.h"
@@ -71,7 +72,7 @@ TEST_F(ShellTest, MemberChooserOffersItsEntriesAndEnforcesItsLimit) {
 void AnswerName(const char* utf8) {
   const std::string text = Cp1251(utf8);
   ModalDriver::Expect<CEnterName>([text](CEnterName& d) {
-    EXPECT_EQ(d.prompt, GetMessageText(563));
+    EXPECT_EQ(d.prompt, GetMessageText(kMsgGroupNamePrompt));
     d.text = text;
     return platform::kIdOk;
   });

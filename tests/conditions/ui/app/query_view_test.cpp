@@ -19,6 +19,7 @@
 #include "conditions/ui/view_kinds.h"
 #include "document/command_ids.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
@@ -70,7 +71,7 @@ class QueryViewTest : public shell_test::ShellTest {
       dialog.accept();
       return platform::kIdOk;
     });
-    prompts_.Expect(1110, Answer::Yes);
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
     app_->GetMainFrame()->ExecuteCommand(cmd::kLoadFromArchive);
     return View();
   }
@@ -179,7 +180,7 @@ TEST_F(QueryViewTest, DeleteCopyAndTheLastRowClosingTheView) {
   Press(*view, Qt::Key_Insert);
   for (int i = 0; i < 5; ++i) Press(*view, Qt::Key_Down);
   Press(*view, Qt::Key_Insert);
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   view->OnBarButton(kBarDelete);
   const std::vector<std::string> rest = {"Trine",  "Space", "Pages", "Five",
                                          "Julian", "Rect",  "Skew",  "Star"};
@@ -196,7 +197,7 @@ TEST_F(QueryViewTest, DeleteCopyAndTheLastRowClosingTheView) {
             U("Операция успешно завершена.\nСкопировано гороскопов - 8"));
 
   // Deleting every row closes the view and its results document.
-  prompts_.Expect(484, Answer::Yes);
+  prompts_.Expect(kMsgDeleteCharts, Answer::Yes);
   view->OnBarButton(kBarDelete);
   shell_test::DeletePending();
   EXPECT_EQ(View(), nullptr);

@@ -19,6 +19,7 @@
 #include "conditions/ui/view_kinds.h"
 #include "document/chart_document.h"
 #include "document/command_ids.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
@@ -100,7 +101,7 @@ TEST_F(StatViewTest, TheBrowsersStatisticsAskTheLocalSpaceQuestionOnce) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.total);
     cfg::StatisticsRecord settings;  // the Sun's sign
-    prompts_.Expect(1110, c.localSpace);
+    prompts_.Expect(kMsgLocalSpaceCharts, c.localSpace);
     CStatView* view = RunFromBrowser(settings);
     prompts_.VerifyAllUsed();
     ASSERT_NE(view, nullptr);
@@ -125,7 +126,7 @@ TEST_F(StatViewTest, SelectedRecordsOnly) {
   EXPECT_EQ(RunFromBrowser(settings), nullptr);
   EXPECT_TRUE(prompts_.WasShown(532));
   // Rows 0, 2 and 4: only those three are read (2 is a Local Space chart, taken).
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   CStatView* view = RunFromBrowser(settings, {0, 2, 4});
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(Results(*view).total, 3);
@@ -136,7 +137,7 @@ TEST_F(StatViewTest, SelectedRecordsOnly) {
 TEST_F(StatViewTest, ADoubleClickOpensTheChartsOfABarUntilTheArchiveChanges) {
   cfg::StatisticsRecord settings;
   settings.kind = kStatCuspSign;  // the first cusp: Aries for Alpha and Beta, Cancer for Gamma
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   CStatView* view = RunFromBrowser(settings);
   ASSERT_NE(view, nullptr);
   const std::size_t before = app_->Documents().Documents().size();
@@ -174,7 +175,7 @@ TEST_F(StatViewTest, BarsOnScreenAndOnPaper) {
   cfg::StatisticsRecord settings;
   settings.kind = kStatPointSignHouse;
   settings.fill = 1;
-  prompts_.Expect(1110, Answer::Yes);
+  prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
   CStatView* view = RunFromBrowser(settings);
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->Screen().Grid().rows, 6);

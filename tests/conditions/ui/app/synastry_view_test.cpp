@@ -18,6 +18,7 @@
 #include "conditions/ui/view_kinds.h"
 #include "document/command_ids.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
@@ -173,7 +174,7 @@ TEST_F(SynastryViewTest, CopiesInPairsOrByColumnAsTheUserAnswers) {
   int n = 0;
   for (const Row& row : rows) {
     const std::string target = (folder_ / ("copy" + std::to_string(n++) + ".arc")).string();
-    prompts_.Expect(1160, row.answer);
+    prompts_.Expect(kMsgCopyInPairs, row.answer);
     prompts_.ExpectFile(target);
     view->OnButton(kSynCopy);
     EXPECT_EQ(ArchiveNames(target), row.names);

@@ -54,9 +54,11 @@ TEST_F(HermesTest, ChosenVariantsOpenBirthAndConceptionCharts) {
   const auto* birth = dynamic_cast<const CKovraDoc*>(docs[docs.size() - 2].get());
   const auto* conception = dynamic_cast<const CKovraDoc*>(docs.back().get());
   ASSERT_TRUE(birth && conception);
-  EXPECT_NE(birth->GetChart()->definition.sources[0].Name().find(GetMessageText(92)),
-            std::string::npos);
-  EXPECT_NE(conception->GetChart()->definition.sources[0].Name().find(GetMessageText(93)),
+  EXPECT_NE(
+      birth->GetChart()->definition.sources[0].Name().find(GetMessageText(kMsgRectifiedBirth)),
+      std::string::npos);
+  EXPECT_NE(conception->GetChart()->definition.sources[0].Name().find(
+                GetMessageText(kMsgRectifiedConception)),
             std::string::npos);
 }
 

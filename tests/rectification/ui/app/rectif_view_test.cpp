@@ -11,6 +11,7 @@
 #include <QSpinBox>
 
 #include "document/chart_document.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "rectification/ui/rect_setup_dialogs.h"
 #include "rectification/ui/view_kinds.h"
@@ -50,7 +51,7 @@ TEST_F(RectifViewTest, FormsScrollChartsAndPrints) {
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Calculated());
   EXPECT_TRUE(document->IsViewOpen(kDocViewRectification));
-  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(246));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgRectifCaption));
   const RectGraph& g = view->Graph();
   ASSERT_EQ(g.TrialCount(), 91);
   EXPECT_EQ(g.Form(), kRectByEvents);

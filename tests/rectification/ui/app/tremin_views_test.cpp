@@ -79,7 +79,7 @@ TEST_F(TreminViewsTest, ResultsViewSearchesAndOpensTheChartOfAMoment) {
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Searched());
   EXPECT_TRUE(document->IsViewOpen(kDocViewTreminResults));
-  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(253));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgTreminViewCaption));
   EXPECT_EQ(view->HelpContext(), 131306);
   // 41 minutes, in the chart's own clock (the search runs in universal time).
   ASSERT_EQ(view->Search().Moments().Count(), 41);
@@ -107,8 +107,9 @@ TEST_F(TreminViewsTest, ResultsViewSearchesAndOpensTheChartOfAMoment) {
   ASSERT_NE(opened, nullptr);
   const Moment moment = TmResultMoment(view->Search(), 1);
   EXPECT_EQ(opened->GetChart()->definition.sources[0].moment, moment);
-  EXPECT_NE(opened->GetChart()->definition.sources[0].Name().find(GetMessageText(92)),
-            std::string::npos);
+  EXPECT_NE(
+      opened->GetChart()->definition.sources[0].Name().find(GetMessageText(kMsgRectifiedBirth)),
+      std::string::npos);
   // Enter on the selected row opens the same moment.
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(view, &enter);
@@ -165,7 +166,8 @@ TEST_F(TreminViewsTest, ForecastViewScrollsWithBothBarsAndPrints) {
   ASSERT_NE(view, nullptr);
   ASSERT_TRUE(view->Calculated());
   EXPECT_TRUE(document->IsViewOpen(kDocViewTreminForecast));
-  EXPECT_EQ(view->GetFrameTitle(), GetMessageText(262) + "2015: " + document->GetTitle());
+  EXPECT_EQ(view->GetFrameTitle(),
+            GetMessageText(kMsgForecastCaption) + "2015: " + document->GetTitle());
   // 14 events: the father's birth is not forecast.
   ASSERT_EQ(view->Forecast().Rows().size(), 14u);
 

@@ -52,7 +52,7 @@ TEST_F(ArabViewTest, TheViewShowsThePartsSwitchedOnAfterTheConfiguration) {
   auto* view = OpenView<ArabView>(document, cmd::kArabicParts);
   ASSERT_NE(view, nullptr);
   ASSERT_EQ(view->Table().RowCount(), 2);  // the part switched off is not shown
-  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(248));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgArabCaption));
   Screenshot(*view, "arabic_parts_screen");
   platform::PrintInfo info;
   ASSERT_TRUE(view->OnPreparePrinting(info));

@@ -22,6 +22,7 @@
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
 #include "foundation/lists/list_navigation.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/qt_text.h"
@@ -190,7 +191,7 @@ TEST_F(AspGraphViewTest, TheSheetSavesEditsAtOnceAndRefusesADayThatNeverWas) {
   EXPECT_TRUE(RunFrom(document, cmd::kAspectGraph));
   EXPECT_EQ(document->OpenCount(kDocViewAspectGraph), 0);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 775);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgDaysInMonth);
 
   CAspGraphData saved;
   ASSERT_TRUE(saved.Load(folder_ / "velm.agr").ok());

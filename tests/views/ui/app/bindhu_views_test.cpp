@@ -111,7 +111,8 @@ TEST_F(BindhuViewsTest, WindowsWithoutContentOpenAndPrintAnEmptyPage) {
     ASSERT_TRUE(view->PrintToPdf(pdf).ok());
     EXPECT_EQ(CountPdfPages(pdf), 1);
   }
-  EXPECT_EQ(document->Views().back()->GetFrameTitle(), document->GetTitle() + GetMessageText(239));
+  EXPECT_EQ(document->Views().back()->GetFrameTitle(),
+            document->GetTitle() + GetMessageText(kMsgPlanetCaption));
 }
 
 }  // namespace

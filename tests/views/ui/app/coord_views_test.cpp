@@ -159,7 +159,7 @@ TEST_F(CoordViewsTest, TheSecondChartsTableCarriesItsOwnTitle) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->ShownChart(), document->GetOuterChart());
   EXPECT_EQ(view->GetFrameTitle(),
-            CKovraDoc::ChartTitle(*document->GetOuterChart()) + GetMessageText(232));
+            CKovraDoc::ChartTitle(*document->GetOuterChart()) + GetMessageText(kMsgCoordinates2));
   EXPECT_NE(view->GetFrameTitle().find(Cp1251("Транзит")), std::string::npos);
 }
 
@@ -290,7 +290,7 @@ TEST_F(CoordViewsTest, TheAntisciaViewOpensSizedToItsWideTable) {
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(document->IsViewOpen(kDocViewAntiscia));
   EXPECT_FALSE(document->IsViewOpen(kDocViewCoordinates));
-  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(244));
+  EXPECT_EQ(view->GetFrameTitle(), document->GetTitle() + GetMessageText(kMsgAntiscia));
   EXPECT_EQ(view->HelpContext(), 131270);
   EXPECT_EQ(view->OpenedSize(), WindowOfTable(*view, 1.75));
   Screenshot(*view, "antiscia_screen");
@@ -319,7 +319,7 @@ void CoordViewsTest::CheckAntisciaPage(CKovraDoc* document, bool two, const std:
     if (call.text == std::string(1, glyphs::Point(0)) && call.font.IsGlyphFace())
       suns.push_back(call.points.at(0));
     ornament |= call.text == glyphs::kOrnament;
-    title |= call.text == GetMessageText(443);
+    title |= call.text == GetMessageText(kMsgAntisciaTitle);
   }
   EXPECT_EQ(ornament, !two);
   EXPECT_TRUE(title);

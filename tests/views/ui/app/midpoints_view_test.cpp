@@ -16,6 +16,7 @@
 #include "astro/ephemeris/longitudes.h"
 #include "document/aspects_list_box.h"
 #include "foundation/config/configuration.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
 #include "views/core/aspect_table.h"
@@ -157,7 +158,7 @@ TEST_F(MidpointsViewTest, ACellClickListsThePointsInAspectToItsMidpoint) {
     return platform::kIdOk;
   });
   EXPECT_TRUE(view->CellClick(CellCentre(table, 0, 1), QPoint(20, 20)));
-  EXPECT_EQ(only, platform::ToQt(GetMessageText(439)));
+  EXPECT_EQ(only, platform::ToQt(GetMessageText(kMsgNoAspects)));
   platform::ModalDriver::Clear();
 }
 
@@ -259,7 +260,7 @@ TEST_F(MidpointsViewTest, GridAndListPagesAsPicturesAndNoListWithoutAspects) {
   AnswerPrintSetup(1, 0);
   EXPECT_FALSE(view->OnPreparePrinting(info));
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, 683);
+  EXPECT_EQ(prompts_.shown[0].number, kMsgNoMidpointAspects);
 }
 
 }  // namespace
