@@ -24,11 +24,13 @@ inline constexpr int kTransitMaskExact = 7, kTransitMaskInexact = 8;
 struct TransitSettings {
   static constexpr std::size_t kSize = 240;
 
+  // No field holds a default: a value default-constructed is what an empty block reads as. The
+  // defaults are the configuration's default block's (foundation/config/configuration_defaults).
   std::int32_t mode = 0;        // 0 between the chart's moving bodies, 1 to the natal chart
   std::int32_t transiting = 0;  // a body, or 500 a planet group
   std::int32_t target = 0;      // a body, 34 + house, 500 a planet group, 504 a house group
-  std::int32_t startDay = 1, startMonth = 1, startYear = 2000;
-  char startEra = 'A';
+  std::int32_t startDay = 0, startMonth = 0, startYear = 0;
+  char startEra = '\0';
   std::string groupName;  // of the target group; at most 30 bytes
   std::int32_t exact = 0, entering = 0, leaving = 0;
   std::uint16_t orbSource = 0;  // 0 constant, 1 the aspect system's orbs
@@ -38,11 +40,11 @@ struct TransitSettings {
   std::uint16_t angleDegrees = 0, angleMinutes = 0;
   std::int32_t classMask = 0;
   std::int32_t sortByTime = 0;
-  std::int32_t transitingGroup = -1;  // the planet group when transiting is 500
-  std::int32_t endDay = 1, endMonth = 1, endYear = 2000;
-  char endEra = 'A';
-  std::uint16_t houseOrbGroup = 1;  // 1..5
-  std::uint16_t precision = 5;      // 1 high, 5 medium, 10 low
+  std::int32_t transitingGroup = 0;  // the planet group when transiting is 500 (-1 none)
+  std::int32_t endDay = 0, endMonth = 0, endYear = 0;
+  char endEra = '\0';
+  std::uint16_t houseOrbGroup = 0;  // 1..5
+  std::uint16_t precision = 0;      // 1 high, 5 medium, 10 low
   std::uint16_t screenFontSize = 0, printFontSize = 0;
   std::uint16_t printColumns = 0, printOrder = 0;
   double printLineSpacing = 0.0, screenLineSpacing = 0.0;

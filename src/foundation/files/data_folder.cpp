@@ -301,7 +301,8 @@ Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandida
       SeedResult& seeded = result ? *result : local;
       Status st = SeedDataFolder(choice.folder, defaults, &seeded);
       if (const std::string text = KeptFilesMessage(choice.folder, seeded.putBeside); !text.empty())
-        platform::GetPrompter().ShowMessage(0, text, platform::Icon::Information);
+        platform::GetPrompter().ShowMessage(platform::kNoMessage, text,
+                                            platform::Icon::Information);
       return st;
     }
   }

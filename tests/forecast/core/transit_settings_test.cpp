@@ -7,6 +7,8 @@
 #include <string>
 #include <tuple>
 
+#include "forecast/core/life_point_settings.h"
+#include "forecast/core/lunar_trans_settings.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/files/binary_io.h"
@@ -86,6 +88,20 @@ TEST(TransitSettings, NewConfigurationHoldsTheDefaults) {
   EXPECT_EQ(std::make_tuple(int{s.aspectChoice}, int{s.orbSource}, s.classMask, s.transitingGroup,
                             int{s.houseOrbGroup}, int{s.precision}),
             std::make_tuple(int{kTransitAnyAspect}, 1, 0x1FF, -1, 1, 5));
+}
+
+// The defaults have one source, the configuration's default blocks: a settings value made
+// without a block holds none of its own, but exactly what an empty block reads as.
+TEST(TransitSettings, TheListsSettingsHoldNoDefaultsOfTheirOwn) {
+  EXPECT_EQ(TransitSettings{}, TransitSettings::FromBlock(cfg::ByteBlock(TransitSettings::kSize)));
+  EXPECT_EQ(LunarTransSettings{},
+            LunarTransSettings::FromBlock(cfg::ByteBlock(cfg::LunarTransSettings::kSize)));
+  EXPECT_EQ(LifePointSettings{},
+            LifePointSettings::FromBlock(cfg::ByteBlock(cfg::LifePointSettings::kSize)));
+  // And the configuration's blocks differ from that: the defaults are there.
+  EXPECT_NE(TransitSettings{}, TransitSettings::FromBlock(Configuration().transit));
+  EXPECT_NE(LunarTransSettings{}, LunarTransSettings::FromBlock(Configuration().lunarTransit));
+  EXPECT_NE(LifePointSettings{}, LifePointSettings::FromBlock(Configuration().lifePoint));
 }
 
 // Names that fill their fields (no NUL, no trailing blank) come back whole through the transit
