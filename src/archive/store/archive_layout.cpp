@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "archive/store/file_transaction.h"
+#include "archive/store/commit_recovery.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 

@@ -5,23 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
-#include "archive/store/file_transaction.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-std::atomic<CommitStepHook> g_stepHook{nullptr};
-}  // namespace
-
-void SetCommitStepHook(CommitStepHook hook) { g_stepHook = hook; }
 
 namespace commit_detail {
 
@@ -43,11 +35,6 @@ std::set<std::string>& LiveTemporaries() {
 std::mutex& RecoverMutex() {
   static std::mutex mutex;
   return mutex;
-}
-
-void Step(int& step) {
-  if (CommitStepHook hook = g_stepHook.load()) hook(step);
-  ++step;
 }
 
 fs::path FolderOf(const fs::path& path) {

@@ -19,9 +19,6 @@ std::set<std::string>& LiveTemporaries();
 // One recovery at a time: two threads opening the same archive never rename the same files.
 std::mutex& RecoverMutex();
 
-// Calls the test's step hook with `step`, then counts it.
-void Step(int& step);
-
 std::filesystem::path FolderOf(const std::filesystem::path& path);
 void FlushFolder(const std::filesystem::path& folder);
 // The inode of a file (its links not followed); 0 when it is not there.

@@ -21,6 +21,14 @@ using namespace commit_detail;
 
 namespace {
 
+std::atomic<CommitStepHook> g_stepHook{nullptr};
+
+// Calls the test's step hook with `step`, then counts it.
+void Step(int& step) {
+  if (CommitStepHook hook = g_stepHook.load()) hook(step);
+  ++step;
+}
+
 void TellBackupsKept(const std::vector<fs::path>& kept) {
   std::string text = GetMessageText(kMsgBackupsKept);
   for (const fs::path& path : kept) text += "\n" + platform::Utf8ToCp1251(path.native());
@@ -71,6 +79,8 @@ bool Exists(const fs::path& path) {
 }
 
 }  // namespace
+
+void SetCommitStepHook(CommitStepHook hook) { g_stepHook = hook; }
 
 fs::path CommitIntentPath(const fs::path& anchor) {
   return FolderOf(anchor) / CommitRecordName(anchor.filename().string());
