@@ -95,21 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove_all(g_case, ec);
   fs::create_directories(g_case);
   fs::create_directories(outside);
-  const auto put = [](const fs::path& path, std::string_view bytes) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-      std::fwrite(bytes.data(), 1, bytes.size(), f);
-      std::fclose(f);
-    }
-  };
-  for (const char* name : {"f.arc", "f.ar0", "t.arc", "velm.cfg"}) put(g_case / name, name);
+  for (const char* name : {"f.arc", "f.ar0", "t.arc", "velm.cfg"})
+    fuzz::Put("case/" + std::string(name), name);
   // Leftovers of a process gone, as a commit of each file would name them.
   for (const char* name : {".f.arc", ".f.ar0", ".t.arc", ".velm.cfg"}) {
-    put(g_case / (std::string(name) + ".velm-tmp-999999999-abcdef"), "new");
-    put(g_case / (std::string(name) + ".velm-old-999999999-1"), "old");
+    fuzz::Put("case/" + std::string(name) + ".velm-tmp-999999999-abcdef", "new");
+    fuzz::Put("case/" + std::string(name) + ".velm-old-999999999-1", "old");
   }
-  put(outside / "outside.txt", "the user's own");
-  put(outside / ".outside.txt.velm-tmp-999999999-abcdef", "planted");
-  put(g_case / ".f.arc.commit", fuzz::Bytes(data, size));
+  fuzz::Put("outside/outside.txt", "the user's own");
+  fuzz::Put("outside/.outside.txt.velm-tmp-999999999-abcdef", "planted");
+  fuzz::Put("case/.f.arc.commit", fuzz::Bytes(data, size));
   SetHoldsDataFolderLock(true);
   g_guarded = true;
   (void)RecoverArchiveFiles(g_case / "f.arc");

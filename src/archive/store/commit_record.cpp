@@ -39,12 +39,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// "VelmSSSP.txt": a page file of a chart's comment slot.
-bool IsPageFile(std::string_view name) {
-  return name.size() == 12 && name.substr(0, 4) == "Velm" && Digits(name.substr(4, 4)) &&
-         name.substr(8) == ".txt";
-}
-
 // A name of this folder that the record may name: no folder part, not "." or "..".
 bool Bare(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
@@ -197,6 +191,12 @@ bool InCommitFamily(std::string_view anchor, std::string_view name) {
     return name.size() == anchor.size() &&
            name.substr(0, name.size() - 1) == anchor.substr(0, anchor.size() - 1) &&
            std::isdigit(static_cast<unsigned char>(name.back()));
-  if (IsPageFile(anchor)) return IsPageFile(name) && name.substr(0, 7) == anchor.substr(0, 7);
+  if (IsCommentPageName(anchor))
+    return IsCommentPageName(name) && name.substr(0, 7) == anchor.substr(0, 7);
   return false;
+}
+
+bool IsCommentPageName(std::string_view name) {
+  return name.size() == 12 && name.substr(0, 4) == "Velm" && Digits(name.substr(4, 4)) &&
+         name.substr(8) == ".txt";
 }

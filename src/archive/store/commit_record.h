@@ -52,3 +52,5 @@ std::string CommitRecordAnchor(std::string_view name);
 // files "X.ar0".."X.ar9"; a chart's comment page "VelmSSSP.txt" with the other pages of its slot;
 // any other file alone.
 bool InCommitFamily(std::string_view anchor, std::string_view name);
+// "VelmSSSP.txt": a page file of a chart's comment slot.
+bool IsCommentPageName(std::string_view name);

@@ -34,13 +34,6 @@ bool Exists(const fs::path& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
-// A regular file of this user's (never followed through a link): the only kind of file a
-// recovery renames or a clean-up removes.
-bool OwnRegularFile(const fs::path& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
-}
-
 // The same file under two names (a backup still linked to the file in place).
 bool SameFile(const fs::path& a, const fs::path& b) {
   struct stat sa {
@@ -49,6 +42,17 @@ bool SameFile(const fs::path& a, const fs::path& b) {
          sa.st_ino == sb.st_ino;
 }
 
+// A temporary file or backup the recovery may move or remove: the user's own, never followed
+// through a link; a regular file, or (the backup of a deleted link) a link itself.
+bool OwnLeftover(const fs::path& path, bool linkToo) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && st.st_uid == ::geteuid() &&
+         (S_ISREG(st.st_mode) || (linkToo && S_ISLNK(st.st_mode)));
+}
+
+// The recovery renames and removes only paths NameFiles made from a record whose names were
+// checked (ReadCommitRecord): the targets of its family in the record's folder, and marked
+// leftovers of the file each target leads to, beside that file.
 bool Rename(const fs::path& from, const fs::path& to) {
   return !InjectFileFault(FileOperation::kRename) && std::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -110,7 +114,7 @@ void Finish(const std::vector<Named>& files, std::vector<fs::path>& kept) {
   for (const Named& n : files) {
     if (n.item->rewrite) {
       if (!Exists(n.temp)) continue;  // renamed before the stop
-      if (!OwnRegularFile(n.temp) || !Rename(n.temp, n.file)) kept.push_back(n.temp);
+      if (!OwnLeftover(n.temp, false) || !Rename(n.temp, n.file)) kept.push_back(n.temp);
     } else if (!n.backup.empty() && Exists(n.given) && !Unlink(n.given)) {
       kept.push_back(n.given);
     }
@@ -123,12 +127,10 @@ void Undo(const std::vector<Named>& files, std::vector<fs::path>& kept) {
     const Named& n = *it;
     if (!n.backup.empty()) {
       if (!Exists(n.backup) || SameFile(n.backup, n.file)) continue;  // the old file in place
-      struct stat st {};
-      const bool restorable = ::lstat(n.backup.c_str(), &st) == 0 && st.st_uid == ::geteuid() &&
-                              (S_ISREG(st.st_mode) || (!n.item->rewrite && S_ISLNK(st.st_mode)));
-      if (!restorable || !Rename(n.backup, n.file)) kept.push_back(n.backup);
+      if (!OwnLeftover(n.backup, !n.item->rewrite) || !Rename(n.backup, n.file))
+        kept.push_back(n.backup);
     } else if (n.item->rewrite && n.item->newInode != 0 && InodeOf(n.file) == n.item->newInode &&
-               OwnRegularFile(n.file) && !Unlink(n.file)) {
+               OwnLeftover(n.file, false) && !Unlink(n.file)) {
       kept.push_back(n.file);
     }
   }
@@ -182,11 +184,12 @@ RecordRecovery Recover(const fs::path& record) {
     return RecordRecovery::kUnfinished;
   }
   for (const Named& n : files) {
-    if (!n.backup.empty() && Exists(n.backup) && (undo || !SameFile(n.backup, n.file)))
+    if (!n.backup.empty() && OwnLeftover(n.backup, !n.item->rewrite) &&
+        (undo || !SameFile(n.backup, n.file)))
       ::unlink(n.backup.c_str());
-    if (n.item->rewrite && OwnRegularFile(n.temp)) ::unlink(n.temp.c_str());
+    if (n.item->rewrite && OwnLeftover(n.temp, false)) ::unlink(n.temp.c_str());
   }
-  ::unlink(record.c_str());
+  ::unlink(record.c_str());  // the record checked above: the user's own regular file
   FlushFolder(folder);
   return RecordRecovery::kDone;
 }
@@ -223,13 +226,8 @@ void RemoveLeftovers(const fs::path& folder, const std::vector<std::string>& nam
       continue;
     if (leftover.pid == ::getpid() || ProcessAlive(leftover.pid)) continue;
     const fs::path path = folder / name;
-    if (OwnRegularFile(path)) ::unlink(path.c_str());
+    if (OwnLeftover(path, false)) ::unlink(path.c_str());
   }
-}
-
-bool IsPageFile(const std::string& of) {
-  return of.size() == 12 && of.starts_with("Velm") && of.ends_with(".txt") &&
-         std::all_of(of.begin() + 4, of.begin() + 8, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool IsArchiveFamilyName(const std::string& of) {
@@ -282,7 +280,8 @@ void RecoverDataFolder(const fs::path& folder) {
   RemoveLeftovers(folder, names, [&](const std::string& of) {
     // The program's own files: one there now, an archive or its comment file, an intent record,
     // a chart's comment page "VelmSSSP.txt".
-    if (!CommitRecordAnchor(of).empty() || IsPageFile(of) || IsArchiveFamilyName(of)) return true;
+    if (!CommitRecordAnchor(of).empty() || IsCommentPageName(of) || IsArchiveFamilyName(of))
+      return true;
     std::error_code ec;
     return of.find('/') == std::string::npos && fs::exists(folder / of, ec);
   });
