@@ -34,117 +34,48 @@ TEST(DynamicArchive, StepsAndNames) {
 // The dialog opens on a step and a period it accepts: a year from the chart's date, ten steps
 // when that is longer, never more than an archive holds.
 TEST(DynamicArchive, TheDialogOpensOnAPeriodItAccepts) {
+  using Dmy = std::array<int, 3>;  // day, month, year (negative before Christ)
+  using Step = std::array<int, 5>;
+  const auto dmy = [](const FDate& d) {
+    return Dmy{d.Day(), d.Month(), d.Era() == 'B' ? -d.Year() : d.Year()};
+  };
   const struct {
     const char* name;
-    int day, month, year;
-    char era;
-    std::array<int, 5> stored, step;
-    int beginDay, beginMonth, beginYear, endDay, endMonth, endYear;
+    Dmy date;
+    Step stored, step;
+    Dmy begin, end;
     bool cut;
   } cases[] = {
-      {"a day", 7, 7, 1977, 'A', {0, 1, 0, 0, 0}, {0, 1, 0, 0, 0}, 7, 7, 1977, 7, 7, 1978, false},
-      {"nothing stored",
-       7,
-       7,
-       1977,
-       'A',
-       {0, 0, 0, 0, 0},
-       {0, 1, 0, 0, 0},
-       7,
-       7,
-       1977,
-       7,
-       7,
-       1978,
-       false},
-      {"negative read as 0",
-       7,
-       7,
-       1977,
-       'A',
-       {0, -3, 0, 0, 0},
-       {0, 1, 0, 0, 0},
-       7,
-       7,
-       1977,
-       7,
-       7,
-       1978,
-       false},
+      {"a day", Dmy{7, 7, 1977}, Step{0, 1, 0, 0, 0}, Step{0, 1, 0, 0, 0}, Dmy{7, 7, 1977},
+       Dmy{7, 7, 1978}, false},
+      {"nothing stored", Dmy{7, 7, 1977}, Step{0, 0, 0, 0, 0}, Step{0, 1, 0, 0, 0}, Dmy{7, 7, 1977},
+       Dmy{7, 7, 1978}, false},
+      {"negative read as 0", Dmy{7, 7, 1977}, Step{0, -3, 0, 0, 0}, Step{0, 1, 0, 0, 0},
+       Dmy{7, 7, 1977}, Dmy{7, 7, 1978}, false},
       // 30000 minutes are 20.8 days: 20 whole days, 28800 steps.
-      {"a minute",
-       7,
-       7,
-       1977,
-       'A',
-       {0, 0, 0, 1, 0},
-       {0, 0, 0, 1, 0},
-       7,
-       7,
-       1977,
-       27,
-       7,
-       1977,
-       false},
+      {"a minute", Dmy{7, 7, 1977}, Step{0, 0, 0, 1, 0}, Step{0, 0, 0, 1, 0}, Dmy{7, 7, 1977},
+       Dmy{27, 7, 1977}, false},
       // Ten steps of two years (7304.8 days): 7305 days.
-      {"two years",
-       7,
-       7,
-       1977,
-       'A',
-       {2, 0, 0, 0, 0},
-       {2, 0, 0, 0, 0},
-       7,
-       7,
-       1977,
-       7,
-       7,
-       1997,
-       false},
+      {"two years", Dmy{7, 7, 1977}, Step{2, 0, 0, 0, 0}, Step{2, 0, 0, 0, 0}, Dmy{7, 7, 1977},
+       Dmy{7, 7, 1997}, false},
       // The least period is a day: a step of a second is cut all the same.
-      {"a second", 7, 7, 1977, 'A', {0, 0, 0, 0, 1}, {0, 0, 0, 0, 1}, 7, 7, 1977, 8, 7, 1977, true},
-      {"last year held",
-       1,
-       6,
-       3000,
-       'A',
-       {0, 1, 0, 0, 0},
-       {0, 1, 0, 0, 0},
-       1,
-       6,
-       2999,
-       1,
-       6,
-       3000,
-       false},
-      {"before Christ",
-       10,
-       3,
-       44,
-       'B',
-       {0, 1, 0, 0, 0},
-       {0, 1, 0, 0, 0},
-       10,
-       3,
-       44,
-       10,
-       3,
-       43,
-       false},
+      {"a second", Dmy{7, 7, 1977}, Step{0, 0, 0, 0, 1}, Step{0, 0, 0, 0, 1}, Dmy{7, 7, 1977},
+       Dmy{8, 7, 1977}, true},
+      {"last year held", Dmy{1, 6, 3000}, Step{0, 1, 0, 0, 0}, Step{0, 1, 0, 0, 0}, Dmy{1, 6, 2999},
+       Dmy{1, 6, 3000}, false},
+      {"before Christ", Dmy{10, 3, -44}, Step{0, 1, 0, 0, 0}, Step{0, 1, 0, 0, 0}, Dmy{10, 3, -44},
+       Dmy{10, 3, -43}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FDate date;
-    ASSERT_TRUE(date.SetDate(c.day, c.month, c.year, c.era).ok());
+    const int year = c.date[2];
+    ASSERT_TRUE(date.SetDate(c.date[0], c.date[1], std::abs(year), year < 0 ? 'B' : 'A').ok());
     const DynamicArchiveOpening o = OpenDynamicArchive(date, c.stored);
     EXPECT_EQ(o.step, c.step);
-    EXPECT_EQ(std::tuple(o.begin.Day(), o.begin.Month(), o.begin.Year()),
-              std::tuple(c.beginDay, c.beginMonth, c.beginYear));
-    EXPECT_EQ(std::tuple(o.end.Day(), o.end.Month(), o.end.Year()),
-              std::tuple(c.endDay, c.endMonth, c.endYear));
+    EXPECT_EQ(std::pair(dmy(o.begin), dmy(o.end)), std::pair(c.begin, c.end));
     // What OK checks: the end after the beginning, a step, the steps an archive holds.
-    const auto [y, d, h, m, sec] = o.step;
-    const double step = DynamicArchiveStep(y, d, h, m, sec);
+    const double step = DynamicArchiveStep(o.step[0], o.step[1], o.step[2], o.step[3], o.step[4]);
     ASSERT_GT(step, 0.0);
     ASSERT_GT(o.end.ToJulianDay(), o.begin.ToJulianDay());
     bool cut = false;

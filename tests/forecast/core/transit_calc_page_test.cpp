@@ -62,10 +62,9 @@ TEST_F(TransitCalcPageTest, TheChartKindDecidesTheModes) {
 }
 
 // The period starts at the chart's date and never opens longer than the search covers: a stored
-// end stays when the search reaches it; an end before the start, or past what the search covers,
-// gives a year from the start, or as far as the search reaches when that is less (the Sun with
-// Jupiter: 403 days of the table; the Moon with the Sun: 30; the Sun to the natal chart from a
-// transit chart: three quarters of its year, 273.9 days). A period the user typed is kept.
+// end within it stays; one before the start or past the search gives a year from the start, or as
+// far as the search reaches (the Sun with Jupiter: 403 days of the table; the Moon with the Sun:
+// 30; the Sun to the natal chart from a transit chart: 273.9 days). A typed period is kept.
 TEST_F(TransitCalcPageTest, APeriodOpensAsTheSearchCoversIt) {
   struct Case {
     const char* name;
@@ -74,43 +73,24 @@ TEST_F(TransitCalcPageTest, APeriodOpensAsTheSearchCoversIt) {
     int endDay, endMonth, endYear;
     int day, month, year;
   } const cases[] = {
-      {"end before a chart of now", {0, 7, 12, 2026, 'A'}, 0, 0, 5, 31, 12, 2000, 7, 12, 2027},
-      {"end the search reaches", {0, 1, 3, 2000, 'A'}, 0, 0, 5, 31, 12, 2000, 31, 12, 2000},
-      {"birth to 2000 would be cut", {0, 15, 6, 1985, 'A'}, 0, 0, 5, 31, 12, 2000, 15, 6, 1986},
-      {"leap day", {0, 29, 2, 2024, 'A'}, 0, 0, 5, 1, 1, 2000, 28, 2, 2025},
-      {"the Moon with the Sun", {0, 15, 6, 1985, 'A'}, 0, 1, 0, 31, 12, 2000, 15, 7, 1985},
-      {"transit chart to the natal one", {3, 7, 12, 2026, 'A'}, 1, 0, 5, 31, 12, 2000, 6, 9, 2027},
-      {"transit chart between bodies", {3, 7, 12, 2026, 'A'}, 0, 0, 5, 1, 1, 2000, 7, 12, 2027},
-      // A day of progression is a year of life: decades are searched.
-      {"progressed chart",
-       {4, 15, 6, 1985, 'A', 1.0 / 365.25},
-       0,
-       0,
-       5,
-       31,
-       12,
-       2000,
-       31,
-       12,
-       2000},
+      {"end before a chart of now", {0, 7, 12, 2026}, 0, 0, 5, 31, 12, 2000, 7, 12, 2027},
+      {"end the search reaches", {0, 1, 3, 2000}, 0, 0, 5, 31, 12, 2000, 31, 12, 2000},
+      {"birth to 2000 would be cut", {0, 15, 6, 1985}, 0, 0, 5, 31, 12, 2000, 15, 6, 1986},
+      {"leap day", {0, 29, 2, 2024}, 0, 0, 5, 1, 1, 2000, 28, 2, 2025},
+      {"the Moon with the Sun", {0, 15, 6, 1985}, 0, 1, 0, 31, 12, 2000, 15, 7, 1985},
+      {"transit chart to the natal one", {3, 7, 12, 2026}, 1, 0, 5, 31, 12, 2000, 6, 9, 2027},
+      {"transit chart between bodies", {3, 7, 12, 2026}, 0, 0, 5, 1, 1, 2000, 7, 12, 2027},
+      {"progressed chart: a day a year, decades searched",
+       TransitChartInput{4, 15, 6, 1985, 'A', 1.0 / 365.25}, 0, 0, 5, 31, 12, 2000, 31, 12, 2000},
       {"typed period kept",
-       {0, 15, 6, 1985, 'A', 1.0, ShippedTransitPeriods(), true},
-       0,
-       0,
-       5,
-       31,
-       12,
-       2000,
-       31,
-       12,
-       2000},
+       TransitChartInput{0, 15, 6, 1985, 'A', 1.0, ShippedTransitPeriods(), true}, 0, 0, 5, 31, 12,
+       2000, 31, 12, 2000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     chart_ = c.chart;
-    stored_.mode = c.mode;
-    stored_.transiting = c.transiting;
-    stored_.target = c.target;
+    std::tie(stored_.mode, stored_.transiting, stored_.target) =
+        std::tie(c.mode, c.transiting, c.target);
     stored_.endDay = c.endDay;
     stored_.endMonth = c.endMonth;
     stored_.endYear = c.endYear;

@@ -1,7 +1,6 @@
 // The set-up pages of the three rectifications open on an interval their own OK accepts: a day
-// around the recorded birth for the rectification by events and the Tremin method, half a day for
-// the trutine of Hermes, whatever the birth moment (midnight, the turn of a year, a leap day, a
-// date before Christ, the last day the pages can hold).
+// around the recorded birth by events and by the Tremin method, half a day for the trutine of
+// Hermes, whatever the birth (midnight, a leap day, before Christ, the first and last day held).
 #include <gtest/gtest.h>
 
 #include "astro/chart/chart.h"
@@ -14,124 +13,70 @@
 
 namespace {
 
-struct Birth {
-  const char* name;
-  int day, month, year, hour, minute;     // a negative year is before Christ
-  std::array<int, 5> dayStart, dayEnd;    // the day around it: year, month, day, hour, minute
-  std::array<int, 5> halfStart, halfEnd;  // half a day around it
-};
+using At = std::array<int, 5>;  // year (negative before Christ), month, day, hour, minute
 
-const Birth kBirths[] = {
-    {"morning",
-     15,
-     6,
-     1985,
-     8,
-     0,
-     {1985, 6, 14, 20, 0},
-     {1985, 6, 15, 20, 0},
-     {1985, 6, 15, 2, 0},
-     {1985, 6, 15, 14, 0}},
-    {"just after midnight",
-     1,
-     1,
-     2000,
-     0,
-     5,
-     {1999, 12, 31, 12, 5},
-     {2000, 1, 1, 12, 5},
-     {1999, 12, 31, 18, 5},
-     {2000, 1, 1, 6, 5}},
-    {"leap day evening",
-     29,
-     2,
-     2024,
-     23,
-     59,
-     {2024, 2, 29, 11, 59},
-     {2024, 3, 1, 11, 59},
-     {2024, 2, 29, 17, 59},
-     {2024, 3, 1, 5, 59}},
-    {"first of 1 AD",
-     1,
-     1,
-     1,
-     6,
-     0,
-     {-1, 12, 31, 18, 0},
-     {1, 1, 1, 18, 0},
-     {1, 1, 1, 0, 0},
-     {1, 1, 1, 12, 0}},
-    // The first morning they hold: it begins at the birth.
-    {"first morning",
-     1,
-     1,
-     -3000,
-     3,
-     0,
-     {-3000, 1, 1, 3, 0},
-     {-3000, 1, 2, 3, 0},
-     {-3000, 1, 1, 3, 0},
-     {-3000, 1, 1, 15, 0}},
-};
-
-Moment MomentOf(const Birth& b) {
+Moment MomentOf(const At& at, int second = 0) {
   Moment m;
-  EXPECT_TRUE(m.date.SetDate(b.day, b.month, std::abs(b.year), b.year < 0 ? 'B' : 'A').ok());
-  EXPECT_TRUE(m.time.SetTime(b.hour, b.minute, 0).ok());
+  EXPECT_TRUE(m.date.SetDate(at[2], at[1], std::abs(at[0]), at[0] < 0 ? 'B' : 'A').ok());
+  EXPECT_TRUE(m.time.SetTime(at[3], at[4], second).ok());
   return m;
 }
 
-HermesRow RowOf(const std::array<int, 5>& w) { return HermesRow{w[2], w[1], w[0], w[3], w[4]}; }
+void ExpectHermesOpensOn(const Moment& birth, const At& from, const At& to) {
+  Chart chart;
+  chart.definition.sources[0].moment = birth;
+  const HermesInput hermes = HermesInput::FromChart(chart);
+  EXPECT_EQ(hermes.from, (HermesRow{from[2], from[1], from[0], from[3], from[4]}));
+  EXPECT_EQ(hermes.to, (HermesRow{to[2], to[1], to[0], to[3], to[4]}));
+  EXPECT_EQ(hermes.Check(chart), 0);
+}
 
 TEST(SetUpDefaults, EveryPageAcceptsTheIntervalItOpensWith) {
-  for (const Birth& b : kBirths) {
+  const struct {
+    const char* name;
+    At birth, dayStart, dayEnd, halfStart, halfEnd;  // a day around it, half a day around it
+  } births[] = {
+      {"morning", At{1985, 6, 15, 8, 0}, At{1985, 6, 14, 20, 0}, At{1985, 6, 15, 20, 0},
+       At{1985, 6, 15, 2, 0}, At{1985, 6, 15, 14, 0}},
+      {"just after midnight", At{2000, 1, 1, 0, 5}, At{1999, 12, 31, 12, 5}, At{2000, 1, 1, 12, 5},
+       At{1999, 12, 31, 18, 5}, At{2000, 1, 1, 6, 5}},
+      {"leap day evening", At{2024, 2, 29, 23, 59}, At{2024, 2, 29, 11, 59}, At{2024, 3, 1, 11, 59},
+       At{2024, 2, 29, 17, 59}, At{2024, 3, 1, 5, 59}},
+      {"first of 1 AD", At{1, 1, 1, 6, 0}, At{-1, 12, 31, 18, 0}, At{1, 1, 1, 18, 0},
+       At{1, 1, 1, 0, 0}, At{1, 1, 1, 12, 0}},
+      // The first morning they hold: it begins at the birth.
+      {"first morning", At{-3000, 1, 1, 3, 0}, At{-3000, 1, 1, 3, 0}, At{-3000, 1, 2, 3, 0},
+       At{-3000, 1, 1, 3, 0}, At{-3000, 1, 1, 15, 0}},
+  };
+  // One event in use, with a house and a planet, well after every birth of the table.
+  LifeEventList events;
+  ASSERT_TRUE(events.Add("move", 1, 6, 3000, "Y", "NNNY").ok());
+  for (const auto& b : births) {
     SCOPED_TRACE(b.name);
-    const Moment birth = MomentOf(b);
-    // One event in use, with a house and a planet, well after every birth of the table.
-    LifeEventList events;
-    ASSERT_TRUE(events.Add("move", 1, 6, 3000, "Y", "NNNY").ok());
-
+    const Moment birth = MomentOf(b.birth);
     const RectConfPage byEvents(Configuration{}, birth);
-    EXPECT_EQ(byEvents.interval.start, b.dayStart);
-    EXPECT_EQ(byEvents.interval.end, b.dayEnd);
-    EXPECT_EQ(byEvents.CheckRun(events), 0);
-
     const TreminConfPage tremin(Configuration{}, birth);
-    EXPECT_EQ(tremin.interval.start, b.dayStart);
-    EXPECT_EQ(tremin.interval.end, b.dayEnd);
+    for (const RectInterval& opened : {byEvents.interval, tremin.interval})
+      EXPECT_EQ(std::pair(opened.start, opened.end), std::pair(b.dayStart, b.dayEnd));
+    EXPECT_EQ(byEvents.CheckRun(events), 0);
     EXPECT_EQ(tremin.CheckRun(events, birth), 0);
-
-    Chart chart;
-    chart.definition.sources[0].moment = birth;
-    const HermesInput hermes = HermesInput::FromChart(chart);
-    EXPECT_EQ(hermes.from, RowOf(b.halfStart));
-    EXPECT_EQ(hermes.to, RowOf(b.halfEnd));
-    EXPECT_EQ(hermes.Check(chart), 0);
+    ExpectHermesOpensOn(birth, b.halfStart, b.halfEnd);
   }
 }
 
 TEST(SetUpDefaults, IntervalAroundAMoment) {
-  Moment birth;
-  ASSERT_TRUE(birth.date.SetDate(15, 6, 1985).ok());
-  ASSERT_TRUE(birth.time.SetTime(8, 0, 59).ok());  // the seconds are dropped
-  RectInterval around = RectIntervalAround(birth, 90, 30);
-  EXPECT_EQ(around.start, (std::array<int, 5>{1985, 6, 15, 6, 30}));
-  EXPECT_EQ(around.end, (std::array<int, 5>{1985, 6, 15, 8, 30}));
-
+  const Moment birth = MomentOf({1985, 6, 15, 8, 0}, 59);  // the seconds are dropped
+  const RectInterval around = RectIntervalAround(birth, 90, 30);
+  EXPECT_EQ(std::pair(around.start, around.end),
+            std::pair(At{1985, 6, 15, 6, 30}, At{1985, 6, 15, 8, 30}));
   // The last evening the pages hold: the interval ends at the birth instead, still accepted.
-  ASSERT_TRUE(birth.date.SetDate(31, 12, 3000).ok());
-  ASSERT_TRUE(birth.time.SetTime(20, 0, 0).ok());
-  around = RectIntervalAround(birth, kRectDefaultHalfSpanMinutes, kRectDefaultHalfSpanMinutes);
-  EXPECT_EQ(around.start, (std::array<int, 5>{3000, 12, 30, 20, 0}));
-  EXPECT_EQ(around.end, (std::array<int, 5>{3000, 12, 31, 20, 0}));
-  EXPECT_EQ(CheckRectInterval(around), 0);
-  Chart chart;
-  chart.definition.sources[0].moment = birth;
-  const HermesInput hermes = HermesInput::FromChart(chart);
-  EXPECT_EQ(hermes.from, RowOf({3000, 12, 31, 8, 0}));
-  EXPECT_EQ(hermes.to, RowOf({3000, 12, 31, 20, 0}));
-  EXPECT_EQ(hermes.Check(chart), 0);
+  const Moment last = MomentOf({3000, 12, 31, 20, 0});
+  const RectInterval day =
+      RectIntervalAround(last, kRectDefaultHalfSpanMinutes, kRectDefaultHalfSpanMinutes);
+  EXPECT_EQ(std::pair(day.start, day.end),
+            std::pair(At{3000, 12, 30, 20, 0}, At{3000, 12, 31, 20, 0}));
+  EXPECT_EQ(CheckRectInterval(day), 0);
+  ExpectHermesOpensOn(last, {3000, 12, 31, 8, 0}, {3000, 12, 31, 20, 0});
 }
 
 }  // namespace
