@@ -451,6 +451,37 @@ TEST_F(ShellTest, PartsCountTheirOwnViewKindsAndKeepTheirOwnState) {
   EXPECT_EQ(second->PartState<StateOfThisTest>().value, 7);
 }
 
+// Writes the chart window of `document` (and its printed page with `paper`) as `name`.png and
+// `name`_page.png into the demo folder, when one is named.
+void WriteChartPictures(CKovraDoc& document, const std::string& name) {
+  const char* demo = std::getenv("VELM_DEMO_DIR");
+  if (demo == nullptr || *demo == '\0') return;
+  auto* view = static_cast<CKovraView*>(document.Views().front());
+  for (const bool paper : {false, true}) {
+    QImage image(827, 1169, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    platform::QtDc page(painter, 100, 100, paper);
+    page.SetMapMode(platform::MapMode::HiMetric);
+    paper ? view->OnPrint(page, 1) : view->OnDraw(page);
+    painter.end();
+    fs::create_directories(demo);
+    image.save(QString::fromStdString(
+        (fs::path(demo) / (name + (paper ? "_page.png" : ".png"))).string()));
+  }
+}
+
+// How many of the texts drawn by the document's chart view hold `part`.
+int DrawnTextsHolding(CKovraDoc& document, const std::string& part) {
+  platform::RecordingDc dc;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  document.Views().front()->OnDraw(dc);
+  const std::vector<std::string> texts = dc.Texts();
+  return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
+    return t.find(part) != std::string::npos;
+  }));
+}
+
 // The main chart view takes a second chart through the chart-kind list and the entry of that
 // kind, and gives it back; either dialog cancelled changes nothing.
 TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
@@ -493,33 +524,9 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   EXPECT_TRUE(frame.StateOf(cmd::kAddRemoveChart).checked);
   EXPECT_EQ(document->GetTitle(), title);  // the inner chart's
   // The wheel's header names both charts: the inner one at the left, the outer one at the right.
-  platform::RecordingDc dc;
-  dc.SetMapMode(platform::MapMode::HiMetric);
-  document->Views().front()->OnDraw(dc);
-  int inner = 0, outerName = 0;
-  for (const std::string& text : dc.Texts()) {
-    inner += text.find(Cp1251("Иванов")) != std::string::npos;
-    outerName += text.find(Cp1251("Танака")) != std::string::npos;
-  }
-  EXPECT_EQ(inner, 1);
-  EXPECT_EQ(outerName, 1);
-  // Pictures of the two-chart window and its printed page, for a person to look at.
-  if (const char* demo = std::getenv("VELM_DEMO_DIR"); demo != nullptr && *demo != '\0') {
-    auto* view = static_cast<CKovraView*>(document->Views().front());
-    for (const bool paper : {false, true}) {
-      QImage image(827, 1169, QImage::Format_RGB32);
-      image.fill(Qt::white);
-      QPainter painter(&image);
-      platform::QtDc page(painter, 100, 100, paper);
-      page.SetMapMode(platform::MapMode::HiMetric);
-      paper ? view->OnPrint(page, 1) : view->OnDraw(page);
-      painter.end();
-      fs::create_directories(demo);
-      image.save(QString::fromStdString(
-          (fs::path(demo) / (paper ? "chart_page_two_charts.png" : "chart_view_two_charts.png"))
-              .string()));
-    }
-  }
+  EXPECT_EQ(DrawnTextsHolding(*document, Cp1251("Иванов")), 1);
+  EXPECT_EQ(DrawnTextsHolding(*document, Cp1251("Танака")), 1);
+  WriteChartPictures(*document, "chart_view_two_charts");
   // The command is the chart's own: it stands in the chart menu too.
   ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
   EXPECT_TRUE(frame.menuBar()->actions().front()->menu()->actions().contains(
@@ -529,37 +536,6 @@ TEST_F(ShellTest, TheChartViewAddsASecondChartOfAChosenKindAndTakesItAway) {
   ASSERT_TRUE(frame.ExecuteCommand(cmd::kAddRemoveChart));
   EXPECT_FALSE(document->IsTwoChart());
   EXPECT_FALSE(frame.StateOf(cmd::kAddRemoveChart).checked);
-}
-
-// Writes the chart window of `document` (and its printed page with `paper`) as `name`.png and
-// `name`_page.png into the demo folder, when one is named.
-void WriteChartPictures(CKovraDoc& document, const std::string& name) {
-  const char* demo = std::getenv("VELM_DEMO_DIR");
-  if (demo == nullptr || *demo == '\0') return;
-  auto* view = static_cast<CKovraView*>(document.Views().front());
-  for (const bool paper : {false, true}) {
-    QImage image(827, 1169, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    platform::QtDc page(painter, 100, 100, paper);
-    page.SetMapMode(platform::MapMode::HiMetric);
-    paper ? view->OnPrint(page, 1) : view->OnDraw(page);
-    painter.end();
-    fs::create_directories(demo);
-    image.save(QString::fromStdString(
-        (fs::path(demo) / (name + (paper ? "_page.png" : ".png"))).string()));
-  }
-}
-
-// How many of the texts drawn by the document's chart view hold `part`.
-int DrawnTextsHolding(CKovraDoc& document, const std::string& part) {
-  platform::RecordingDc dc;
-  dc.SetMapMode(platform::MapMode::HiMetric);
-  document.Views().front()->OnDraw(dc);
-  const std::vector<std::string> texts = dc.Texts();
-  return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
-    return t.find(part) != std::string::npos;
-  }));
 }
 
 // A synastry chart of Иванов (Moscow) and Танака (Tokyo), composite or not.
