@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/ephemeris/bodies.h"
@@ -141,7 +142,9 @@ TEST(MinorFarCourses, KnownYearsPerBody) {
         Years{0, false, 0, 0}, Years{21, false, 0, 0}, Years{40, false, 0, 0}}) {
     int first = 0, last = 0;
     EXPECT_EQ(BodyKnownYears(y.point, first, last), y.limited) << y.point;
-    if (y.limited) EXPECT_EQ(std::pair(first, last), std::pair(y.first, y.last)) << y.point;
+    if (y.limited) {
+      EXPECT_EQ(std::pair(first, last), std::pair(y.first, y.last)) << y.point;
+    }
   }
 }
 
