@@ -15,6 +15,7 @@
 
 #include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/minor/minor_bodies.h"
+#include "ephemeris_reference.h"
 #include "support/test_support.h"
 
 namespace {
@@ -22,36 +23,19 @@ namespace {
 constexpr double kRadToArcsec = 206264.80624709636;
 constexpr double kJd1600 = 2305447.5, kJd2400 = 2597641.5;
 
-struct Row {
-  std::string id, body;
-  int point = 0;
-  double jdTt = 0, lon = 0, lat = 0;
-};
-
 // The reference rows of Chiron, Vesta, Ceres, Pallas and Juno dated 1000-3000.
-std::vector<Row> ReferenceRows() {
-  std::ifstream in(testing_support::ReferencePath("positions.tsv"));
-  std::vector<Row> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::vector<std::string> f;
-    std::string cell;
-    while (std::getline(fields, cell, '\t')) f.push_back(cell);
-    if (f.size() < 6 || f[0].empty() || f[0][0] == '#') continue;
-    Row r{f[0], f[2], std::stoi(f[3]), std::stod(f[1]), std::stod(f[4]), std::stod(f[5])};
+std::vector<RefPosition> ReferenceRows() {
+  std::vector<RefPosition> rows;
+  for (const RefPosition& r : LoadReferencePositions())
     if (r.point >= 10 && r.point <= 14 && r.jdTt >= kMinorKnownFirstJd && r.jdTt < kMinorKnownEndJd)
       rows.push_back(r);
-  }
   return rows;
 }
-
-double LonDiffArcsec(double a, double b) { return std::abs(std::remainder(a - b, 360.0)) * 3600.0; }
 
 // ephemeris_eval (with the shipped tables) on every reference row of the five bodies dated
 // 1000-3000: within 1' of the reference, and inside the tables' years within the 7.2" they had.
 TEST(MinorFarCourses, EphemerisEvalWithinAMinuteOfTheReference1000To3000) {
-  const std::vector<Row> rows = ReferenceRows();
+  const std::vector<RefPosition> rows = ReferenceRows();
   ASSERT_GE(rows.size(), 250u);
   const testing_support::TempFolder folder;
   const std::string input = (folder.Path() / "rows.tsv").string();
@@ -59,7 +43,7 @@ TEST(MinorFarCourses, EphemerisEvalWithinAMinuteOfTheReference1000To3000) {
   {
     std::ofstream in(input);
     char jd[32];
-    for (const Row& r : rows) {
+    for (const RefPosition& r : rows) {
       std::snprintf(jd, sizeof jd, "%.9f", r.jdTt);
       in << jd << '\t' << r.point << "\t-\n";
     }
@@ -72,14 +56,14 @@ TEST(MinorFarCourses, EphemerisEvalWithinAMinuteOfTheReference1000To3000) {
   std::size_t i = 0;
   std::string line;
   while (std::getline(out, line) && i < rows.size()) {
-    const Row& r = rows[i++];
+    const RefPosition& r = rows[i++];
     std::istringstream fields(line);
     double jd = 0, lon = 0, lat = 0;
     int point = 0;
     std::string variant;
     ASSERT_TRUE(fields >> jd >> point >> variant >> lon >> lat) << line;
     EXPECT_EQ(point, r.point);
-    const double err = std::max(LonDiffArcsec(lon, r.lon), std::abs(lat - r.lat) * 3600.0);
+    const double err = std::max(ArcsecBetween(lon, r.lonDeg), std::abs(lat - r.latDeg) * 3600.0);
     const bool inside = r.jdTt >= kJd1600 && r.jdTt <= kJd2400;
     if (!inside) outside.insert(r.body);
     EXPECT_LE(err, inside ? 7.2 : 60.0) << r.id << " " << r.body;
