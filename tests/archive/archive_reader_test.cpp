@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/archive_fixture.h"
@@ -16,100 +17,75 @@ namespace {
 
 constexpr int kBlock = ArchiveRecords::Reader::kBlockRecords;
 
-std::vector<Chart> NumberedCharts(int count) {
-  std::vector<Chart> charts;
-  for (int i = 0; i < count; ++i) charts.push_back(MakeChart("R" + std::to_string(i)));
-  return charts;
-}
-
-std::string NameOf(const Chart& chart) { return chart.definition.sources[0].Name(); }
-
 class ArchiveReaderTest : public ArchiveTest {
  protected:
-  // What the loader gives for record n: the name, or "-" for -1.
-  std::string Loaded(int n) {
-    std::FILE* handle = archive_.Open();
-    Chart chart;
-    const int got = archive_.Load(handle, chart, n, false);
-    archive_.Close(handle);
-    return got == n ? NameOf(chart) : "-";
+  // Opens an archive of `count` charts named R0, R1, ... and a reader over it.
+  void Open(const std::string& name, int layout, int count) {
+    std::vector<Chart> charts;
+    for (int i = 0; i < count; ++i) charts.push_back(MakeChart("R" + std::to_string(i)));
+    OpenArchive(name, layout, charts);
+    handle_ = archive_.Open();
+    ASSERT_NE(handle_, nullptr);
   }
+  void TearDown() override { archive_.Close(handle_); }
+  // Record n read by the loader (`reader` null) or the reader: its name, or "-" for -1.
+  std::string Read(int n, ArchiveRecords::Reader* reader = nullptr) {
+    Chart chart;
+    const int got = reader ? reader->Read(chart, n) : archive_.Load(handle_, chart, n, false);
+    return got == n ? chart.definition.sources[0].Name() : "-";
+  }
+  std::FILE* handle_ = nullptr;
 };
 
 TEST_F(ArchiveReaderTest, ReadsWhatTheLoaderReadsInEveryLayoutAndOrder) {
   const int count = 2 * kBlock + 7;  // three blocks, the last one short
-  const struct {
-    const char* name;
-    int layout;
-  } layouts[] = {{"4000", kLayout4000}, {"4200", kLayout4200}, {"4400", kLayout4400}};
-  // Record numbers in the order they are asked for: a walk, then jumps back and forth across
-  // the blocks, then the ends and past them.
+  // A walk, then jumps back and forth across the blocks, then the ends and past them.
   std::vector<int> order;
   for (int n = 0; n < count; ++n) order.push_back(n);
   for (int n : {count - 1, 0, kBlock, kBlock - 1, kBlock + 1, 2 * kBlock, 5, count, -1, count + 9})
     order.push_back(n);
-  for (const auto& l : layouts) {
-    OpenArchive(std::string("reader") + l.name + ".arc", l.layout, NumberedCharts(count));
+  for (const int layout : {kLayout4000, kLayout4200, kLayout4400}) {
+    SCOPED_TRACE(layout);
+    Open("reader" + std::to_string(layout) + ".arc", layout, count);
+    ASSERT_EQ(Read(1), "R1");  // the loader reads the file written
     std::vector<std::string> expected;
-    for (int n : order) expected.push_back(Loaded(n));
-    ASSERT_EQ(expected[1], "R1") << l.name;  // the loader reads the file written
-
-    std::FILE* handle = archive_.Open();
-    ASSERT_NE(handle, nullptr);
-    ArchiveRecords::Reader reader(archive_.Records(), handle);
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      Chart chart;
-      const int got = reader.Read(chart, order[i]);
-      EXPECT_EQ(got == order[i] ? NameOf(chart) : "-", expected[i])
-          << l.name << ": record " << order[i] << " (read " << i << ")";
-    }
-    archive_.Close(handle);
-    EXPECT_TRUE(prompts_.shown.empty()) << l.name;
+    for (int n : order) expected.push_back(Read(n));
+    ArchiveRecords::Reader reader(archive_.Records(), handle_);
+    for (std::size_t i = 0; i < order.size(); ++i)
+      EXPECT_EQ(Read(order[i], &reader), expected[i]) << "record " << order[i] << ", read " << i;
+    EXPECT_TRUE(prompts_.shown.empty());
+    archive_.Close(std::exchange(handle_, nullptr));
   }
 }
 
+// Record 4's month made 200 after the index was built: reported as the loader reports it, and
+// the next record reads.
 TEST_F(ArchiveReaderTest, AnUnreadableRecordIsReportedAsTheLoaderReportsItAndTheNextOneReads) {
-  const int count = kBlock + 3;
-  OpenArchive("bad.arc", kLayout4400, NumberedCharts(count));
-  // Record 4's month becomes 200 after the index was built.
-  const std::int64_t month = RecordOffset(kLayout4400, 4) + 35 + 2;
+  Open("bad.arc", kLayout4400, kBlock + 3);
   std::string bytes = ReadFile(PathOf("bad.arc"));
-  bytes[static_cast<std::size_t>(month)] = static_cast<char>(200);
+  bytes[static_cast<std::size_t>(RecordOffset(kLayout4400, 4) + 35 + 2)] = static_cast<char>(200);
   WriteFile(PathOf("bad.arc"), bytes);
-  ASSERT_EQ(Loaded(4), "-");
+  ASSERT_EQ(Read(4), "-");
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  const int report = prompts_.shown[0].number;
-  prompts_.shown.clear();
-
-  std::FILE* handle = archive_.Open();
-  ArchiveRecords::Reader reader(archive_.Records(), handle);
-  Chart chart;
-  EXPECT_EQ(reader.Read(chart, 3), 3);
-  EXPECT_EQ(reader.Read(chart, 4), -1);
-  ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].number, report);
-  EXPECT_EQ(reader.Read(chart, 5), 5);
-  EXPECT_EQ(NameOf(chart), "R5");
-  archive_.Close(handle);
+  ArchiveRecords::Reader reader(archive_.Records(), handle_);
+  EXPECT_EQ(Read(3, &reader) + Read(4, &reader) + Read(5, &reader), "R3-R5");
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  EXPECT_EQ(prompts_.shown[1].number, prompts_.shown[0].number);
 }
 
 // The size is taken once: a file cut short during a run ends the run with a read error rather
 // than as if the archive had ended there.
 TEST_F(ArchiveReaderTest, AFileCutShortDuringTheRunIsAReadError) {
-  const int count = 3 * kBlock;
-  OpenArchive("cut.arc", kLayout4200, NumberedCharts(count));
-  std::FILE* handle = archive_.Open();
-  ArchiveRecords::Reader reader(archive_.Records(), handle);
-  Chart chart;
-  ASSERT_EQ(reader.Read(chart, 0), 0);
+  Open("cut.arc", kLayout4200, 3 * kBlock);
+  ArchiveRecords::Reader reader(archive_.Records(), handle_);
+  ASSERT_EQ(Read(0, &reader), "R0");
   std::filesystem::resize_file(PathOf("cut.arc"),
                                static_cast<std::uintmax_t>(RecordOffset(kLayout4200, kBlock + 10)));
-  EXPECT_EQ(reader.Read(chart, kBlock - 1), kBlock - 1);  // still in the block read
-  EXPECT_EQ(reader.Read(chart, kBlock + 9), kBlock + 9);  // the next block, cut short
+  EXPECT_NE(Read(kBlock - 1, &reader), "-");  // still in the block read
+  EXPECT_NE(Read(kBlock + 9, &reader), "-");  // the next block, cut short
   EXPECT_TRUE(prompts_.shown.empty());
-  EXPECT_EQ(reader.Read(chart, kBlock + 10), -1);
+  EXPECT_EQ(Read(kBlock + 10, &reader), "-");
   EXPECT_TRUE(prompts_.WasShown(ErrorReportNumber(kErrRead)));
-  archive_.Close(handle);
 }
 
 }  // namespace

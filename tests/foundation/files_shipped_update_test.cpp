@@ -18,11 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ReadFile;
-using testing_support::ScriptedPrompter;
-using testing_support::SourceDir;
-using testing_support::TempFolder;
-using testing_support::WriteFile;
+using namespace testing_support;  // NOLINT(google-build-using-namespace)
 
 TEST(Sha256, KnownDigests) {
   const std::pair<std::string, const char*> rows[] = {
@@ -44,10 +40,9 @@ TEST(Sha256, KnownDigests) {
 // The inode of every file of the folder: a rewrite through SafeRewrite gives the file a new one.
 std::map<std::string, ino_t> Inodes(const fs::path& folder) {
   std::map<std::string, ino_t> inodes;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
-    struct stat st {};
-    if (::stat(e.path().c_str(), &st) == 0) inodes[e.path().filename().native()] = st.st_ino;
-  }
+  for (const fs::directory_entry& e : fs::directory_iterator(folder))
+    if (struct stat st{}; ::stat(e.path().c_str(), &st) == 0)
+      inodes[e.path().filename()] = st.st_ino;
   return inodes;
 }
 
@@ -60,14 +55,17 @@ class ShippedUpdate : public ::testing::Test {
       list_ += Sha256Hex(v) + " " + std::to_string(v.size()) + " " + name + "\n";
     WriteFile(shipped_ / kShippedVersionsName, list_);
   }
-  std::vector<std::string> Start() {
+  // A start with data_ named on the command line; the messages it shows.
+  std::vector<ScriptedPrompter::Shown> Start() {
     ScriptedPrompter prompts;
     DataFolderCandidates candidates;
-    candidates.shippedDefaults = {shipped_};
-    EXPECT_TRUE(PrepareDataFolder({data_, DataFolderOrigin::CommandLine}, candidates).ok());
-    std::vector<std::string> texts;
-    for (const auto& shown : prompts.shown) texts.push_back(shown.text);
-    return texts;
+    candidates.commandLine = data_;
+    candidates.shippedDefaults = {root_ / "missing", shipped_};
+    EXPECT_TRUE(PrepareDataFolder(ChooseDataFolder(candidates), candidates).ok());
+    return prompts.shown;
+  }
+  bool Tells(const std::string& text, const char* name) {
+    return text.find(name) != std::string::npos;
   }
 
   TempFolder root_;
@@ -82,33 +80,32 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   Ship("VELM.asp", {"aspects 1", "aspects 2"});
   Ship("Velm.col", {"colours 1", "colours 2"});
   Ship("Town.dat", {"towns"});
+  const struct {
+    const char *name, *before, *after, *beside;  // beside: the shipped copy kept beside, if any
+  } files[] = {{"Velm.est", "stars two", "stars 3", nullptr},  // an earlier version, unchanged
+               {"velm.asp", "my aspects", "my aspects", "aspects 2"},   // the user's (other case)
+               {"Velm.col", "colours 2", "colours 2", nullptr},         // the present version
+               {"Town.dat", "towns edited", "towns edited", "towns"}};  // no record of a version
   fs::create_directories(data_);
-  WriteFile(data_ / "Velm.est", "stars two");     // seeded by an earlier version, never changed
-  WriteFile(data_ / "velm.asp", "my aspects");    // changed by the user (another spelling)
-  WriteFile(data_ / "Velm.col", "colours 2");     // the present version already
-  WriteFile(data_ / "Town.dat", "towns edited");  // the user's; no record of its version yet
-
-  std::vector<std::string> told = Start();
-  EXPECT_EQ(ReadFile(data_ / "Velm.est"), "stars 3");
-  EXPECT_EQ(ReadFile(data_ / "velm.asp"), "my aspects");
-  EXPECT_EQ(ReadFile(data_ / "velm.asp.new"), "aspects 2");
-  EXPECT_EQ(ReadFile(data_ / "Town.dat"), "towns edited");
-  EXPECT_EQ(ReadFile(data_ / "Town.dat.new"), "towns");
-  EXPECT_FALSE(fs::exists(data_ / "Velm.est.new"));
-  EXPECT_FALSE(fs::exists(data_ / "Velm.col.new"));
+  for (const auto& f : files) WriteFile(data_ / f.name, f.before);
+  auto told = Start();
+  for (const auto& f : files) {
+    EXPECT_EQ(ReadFile(data_ / f.name), f.after) << f.name;
+    const fs::path beside = data_ / (f.name + std::string(".new"));
+    EXPECT_EQ(fs::exists(beside) ? ReadFile(beside) : "-", f.beside ? f.beside : "-") << f.name;
+  }
   EXPECT_FALSE(fs::exists(data_ / kShippedVersionsName));
   // One message for both kept files, naming each and where its shipped version lies.
   ASSERT_EQ(told.size(), 1u);
   for (const char* name : {"VELM.asp", "VELM.asp.new", "Town.dat.new", "Town.dat"})
-    EXPECT_NE(told[0].find(name), std::string::npos) << name;
-  EXPECT_EQ(told[0].find("Velm.est"), std::string::npos);
+    EXPECT_TRUE(Tells(told[0].text, name)) << name;
+  EXPECT_FALSE(Tells(told[0].text, "Velm.est"));
 
   // The next start says nothing and rewrites nothing, though the user removed a copy beside.
   fs::remove(data_ / "Town.dat.new");
   const std::map<std::string, ino_t> before = Inodes(data_);
   EXPECT_TRUE(Start().empty());
   EXPECT_EQ(Inodes(data_), before);
-
   // The user changes a file that came from the present version: nothing to tell either.
   WriteFile(data_ / "Velm.est", "my stars");
   EXPECT_TRUE(Start().empty());
@@ -120,8 +117,7 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   Ship("VELM.asp", {"aspects 1", "aspects 2", "aspects 3"});
   told = Start();
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("VELM.asp"), std::string::npos);
-  EXPECT_EQ(told[0].find("Velm.est"), std::string::npos);
+  EXPECT_TRUE(Tells(told[0].text, "VELM.asp") && !Tells(told[0].text, "Velm.est"));
   EXPECT_EQ(ReadFile(data_ / "velm.asp.new"), "aspects 3");
   EXPECT_EQ(ReadFile(data_ / "velm.asp"), "my aspects");
   EXPECT_TRUE(Start().empty());
@@ -146,65 +142,44 @@ TEST_F(ShippedUpdate, DamagedListsAndOddFilesChangeNothing) {
   EXPECT_EQ(ReadFile(data_ / "lines-target"), "lines 1");
 }
 
-TEST(ShippedData, EveryShippedFilesPresentVersionIsTheLastListed) {
-  const fs::path data = SourceDir() / "data";
+// The shipped data themselves: every file's present version is the last listed; a folder seeded
+// by an earlier version of the star catalogue, with an aspect system the user edited, gets the
+// present catalogue, the aspects beside the user's and every other shipped file, and only once.
+TEST_F(ShippedUpdate, TheShippedDataReplaceAnEarlierCopyAndKeepTheUsersOwn) {
+  shipped_ = SourceDir() / "data";
   std::map<std::string, std::string> last;  // name -> "<sha256> <size>"
-  std::istringstream list(ReadFile(data / kShippedVersionsName));
-  std::string sha, size, name;
-  std::string line;
-  while (std::getline(list, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  std::istringstream list(ReadFile(shipped_ / kShippedVersionsName));
+  for (std::string line, sha, size, name; std::getline(list, line);) {
     std::istringstream fields(line);
+    if (line.empty() || line[0] == '#') continue;
     ASSERT_TRUE(fields >> sha >> size >> name) << line;
     last[name] = sha + " " + size;
   }
-  int files = 0;
-  for (const fs::directory_entry& e : fs::directory_iterator(data)) {
-    const std::string n = e.path().filename().native();
-    if (n == "SOURCES.md" || n == kShippedVersionsName) continue;
+  fs::create_directories(data_);
+  fs::copy_file(FixturePath("data_folder/Velm.est.first"), data_ / "Velm.est");
+  ASSERT_NE(ReadFile(data_ / "Velm.est"), ReadFile(shipped_ / "Velm.est"));
+  const std::string mine = ReadFile(shipped_ / "VELM.asp") + "my own line\r\n";
+  WriteFile(data_ / "VELM.asp", mine);
+  const auto told = Start();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_TRUE(Tells(told[0].text, "VELM.asp.new"));
+  EXPECT_EQ(ReadFile(data_ / "VELM.asp"), mine);
+  std::size_t files = 0;
+  for (const fs::directory_entry& e : fs::directory_iterator(shipped_)) {
+    const std::string n = e.path().filename();
+    if (n == "SOURCES.md" || n == kShippedVersionsName) {
+      EXPECT_FALSE(fs::exists(data_ / n));
+      continue;
+    }
     ++files;
     EXPECT_EQ(last[n], *Sha256HexOfFile(e.path()) + " " + std::to_string(fs::file_size(e.path())))
         << n << ": run scripts/shipped-versions.sh";
+    EXPECT_EQ(ReadFile(data_ / (n == "VELM.asp" ? n + ".new" : n)), ReadFile(e.path())) << n;
   }
-  EXPECT_EQ(files, static_cast<int>(last.size()));
-}
-
-// The start path with the shipped data itself: a folder seeded by an earlier version with its
-// star catalogue, and an aspect system the user edited.
-TEST(ShippedData, AStartReplacesAnEarlierShippedFileAndKeepsTheUsersOwn) {
-  TempFolder root;
-  const fs::path data = root / "data";
-  fs::create_directories(data);
-  const fs::path shipped = SourceDir() / "data";
-  fs::copy_file(SourceDir() / "tests" / "fixtures" / "data_folder" / "Velm.est.first",
-                data / "Velm.est");
-  ASSERT_NE(ReadFile(data / "Velm.est"), ReadFile(shipped / "Velm.est"));
-  WriteFile(data / "VELM.asp", ReadFile(shipped / "VELM.asp") + "my own line\r\n");
-
-  DataFolderCandidates candidates;
-  candidates.commandLine = data;
-  candidates.shippedDefaults = {root / "missing", shipped};
-  const DataFolderChoice choice = ChooseDataFolder(candidates);
-  {
-    ScriptedPrompter prompts;
-    ASSERT_TRUE(PrepareDataFolder(choice, candidates).ok());
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_NE(prompts.shown[0].text.find("VELM.asp.new"), std::string::npos);
-  }
-  EXPECT_EQ(ReadFile(data / "Velm.est"), ReadFile(shipped / "Velm.est"));
-  EXPECT_EQ(ReadFile(data / "VELM.asp"), ReadFile(shipped / "VELM.asp") + "my own line\r\n");
-  EXPECT_EQ(ReadFile(data / "VELM.asp.new"), ReadFile(shipped / "VELM.asp"));
-  // Seeded on its first use like the default folder: every shipped program file is there.
-  for (const char* name : {"advice.txt", "velm.agr", "velm.exp", "tlr.bas", "Town.dat"})
-    EXPECT_EQ(ReadFile(data / name), ReadFile(shipped / name)) << name;
-  EXPECT_FALSE(fs::exists(data / "SOURCES.md"));
-
-  // A second start overwrites nothing and says nothing.
-  const std::map<std::string, ino_t> before = Inodes(data);
-  ScriptedPrompter prompts;
-  ASSERT_TRUE(PrepareDataFolder(choice, candidates).ok());
-  EXPECT_TRUE(prompts.shown.empty());
-  EXPECT_EQ(Inodes(data), before);
+  EXPECT_EQ(files, last.size());
+  const std::map<std::string, ino_t> before = Inodes(data_);
+  EXPECT_TRUE(Start().empty());
+  EXPECT_EQ(Inodes(data_), before);
 }
 
 TEST(ShippedData, AnEmptyListNamesTheFileAndTheFolder) {
@@ -214,9 +189,9 @@ TEST(ShippedData, AnEmptyListNamesTheFileAndTheFolder) {
   const std::string text = MissingDataText("Форматов экспорта", "velm.exp", "Подсказка.");
   GetSettings().SetFolder(saved);
   EXPECT_EQ(text.rfind(Cp1251("Форматов экспорта нет"), 0), 0u) << text;
-  EXPECT_NE(text.find("velm.exp"), std::string::npos);
-  EXPECT_NE(text.find(dir.Path().native()), std::string::npos);
-  EXPECT_NE(text.find(Cp1251("\nПодсказка.")), std::string::npos);
+  for (const std::string& part :
+       {std::string("velm.exp"), dir.Path().string(), Cp1251("\nПодсказка.")})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 }  // namespace

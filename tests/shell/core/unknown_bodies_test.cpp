@@ -2,7 +2,9 @@
 // the wheel draws none of them, and the chart information names each with the years it is known.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/aspects/aspectarium.h"
@@ -34,46 +36,39 @@ Chart NatalChartOf(int year, char era) {
 }
 
 TEST(UnknownBodies, LeftOutOfTheChartTheWheelAndThePointListWithTheReasonShown) {
-  struct Case {
-    int year;
-    char era;
-    bool asteroidsKnown;
-  };
-  const Case cases[] = {{500, 'A', false}, {999, 'A', false}, {1000, 'A', true},
-                        {1550, 'A', true}, {2900, 'A', true}, {200, 'B', false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.year) + c.era);
-    const Chart chart = NatalChartOf(c.year, c.era);
+  // The wheel with every object shown.
+  Configuration config;
+  for (int i = 0; i < Configuration::kObjectCount; ++i)
+    config.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
+  testing_support::TempFolder folder;
+  Aspectarium systems;
+  systems.SetFolder(folder.Path());
+  WheelWithAspects wheel(config, systems);
+  const auto isAsteroid = [](int point) { return point >= kChiron && point <= kPsyche; };
+  for (const auto& [year, era, known] :
+       {std::tuple(500, 'A', false), std::tuple(999, 'A', false), std::tuple(1000, 'A', true),
+        std::tuple(1550, 'A', true), std::tuple(2900, 'A', true), std::tuple(200, 'B', false)}) {
+    SCOPED_TRACE(std::to_string(year) + era);
+    const Chart chart = NatalChartOf(year, era);
     for (int point = kChiron; point <= kPsyche; ++point)
-      EXPECT_EQ(chart.points[point].longitude.IsSet(), c.asteroidsKnown) << point;
+      EXPECT_EQ(chart.points[point].longitude.IsSet(), known) << point;
     // Pluto, the planets and the hypothetical points stay at every date.
     for (const int point : {0, 1, 5, kPluto, 16, 20, 22})
       EXPECT_TRUE(chart.points[point].longitude.IsSet()) << point;
-
-    // The wheel with every object shown draws no glyph of a body left out.
-    Configuration config;
-    for (int i = 0; i < Configuration::kObjectCount; ++i)
-      config.objectStrings[Configuration::kShownString][static_cast<std::size_t>(i)] = 'Y';
-    testing_support::TempFolder folder;
-    Aspectarium systems;
-    systems.SetFolder(folder.Path());
+    // Neither the wheel's glyphs nor the point list hold a body left out.
     platform::RecordingDc dc;
     dc.SetMapMode(platform::MapMode::HiMetric);
-    WheelWithAspects wheel(config, systems);
     wheel.Draw(dc, chart, platform::Rect{0, 0, 20000, -20000});
-    int asteroidGlyphs = 0;
-    for (const wheel::PlacedGlyph& g : wheel.Glyphs())
-      if (g.point >= kChiron && g.point <= kPsyche) ++asteroidGlyphs;
-    EXPECT_EQ(asteroidGlyphs, c.asteroidsKnown ? 6 : 0);
-
-    int listed = 0;
-    for (const PointHouseRow& row : PointHouseRows(chart))
-      if (row.point >= kChiron && row.point <= kPsyche) ++listed;
-    EXPECT_EQ(listed, c.asteroidsKnown ? 6 : 0);
-
+    const auto glyphs = wheel.Glyphs();
+    const std::vector<PointHouseRow> rows = PointHouseRows(chart);
+    EXPECT_EQ(
+        std::count_if(glyphs.begin(), glyphs.end(), [&](auto& g) { return isAsteroid(g.point); }),
+        known ? 6 : 0);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [&](auto& r) { return isAsteroid(r.point); }),
+              known ? 6 : 0);
     // The chart information says which bodies are missing and for which years they are known.
     const std::vector<ChartInfoRow> unknown = UnknownBodyRows(chart);
-    ASSERT_EQ(unknown.size(), c.asteroidsKnown ? 0u : 6u);
+    ASSERT_EQ(unknown.size(), known ? 0u : 6u);
     const std::vector<ChartInfoRow> info = ChartInfoRows(chart);
     for (std::size_t i = 0; i < unknown.size(); ++i) {
       EXPECT_EQ(unknown[i].label,
