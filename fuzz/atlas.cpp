@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)towns.GetTownCoords(i, coords);
     (void)towns.FormatTown(i);
     (void)towns.GetTownCode(i, i % 16);
+    (void)towns.GetTownZoneName(i);
   }
   (void)towns.FindTownsByPrefix(parts[2].substr(0, 3), 20);
   return 0;

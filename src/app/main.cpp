@@ -16,6 +16,7 @@
 #include "foundation/files/data_folder.h"
 #include "foundation/files/settings.h"
 #include "platform/qt/qt_prompter.h"
+#include "platform/qt/qt_time_zones.h"
 #include "shell/command_line.h"
 #include "shell/kovra_app.h"
 
@@ -83,6 +84,8 @@ int main(int argc, char** argv) {
   // A print run may have no one at the screen: its messages go to standard error (the console
   // prompter, which declines every question) instead of message boxes.
   if (!line.print) platform::SetPrompter(&prompter);
+  platform::QtTimeZoneDatabase timeZones;
+  platform::SetTimeZoneDatabase(&timeZones);
 
   DataFolderCandidates candidates;
   candidates.commandLine = line.dataDir;
@@ -125,5 +128,6 @@ int main(int argc, char** argv) {
     if (exitCode == 0) exitCode = exitStatus;
   }
   platform::SetPrompter(nullptr);
+  platform::SetTimeZoneDatabase(nullptr);
   return exitCode;
 }

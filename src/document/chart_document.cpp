@@ -12,6 +12,7 @@
 #include "astro/chart/chart_header.h"
 #include "document/chart_choice_dialog.h"
 #include "document/workbench.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -213,6 +214,8 @@ ChartDocument* ChartDocument::OpenTransitChart(Workbench& workbench, const Chart
                                                const Moment& moment) {
   Chart transit = chart;
   transit.definition.GetCountSrc().AssignMoment(moment);
+  // The found moment on the clock its town had then, when the place is a town of the atlas.
+  (void)MoveToTownClock(GetTowns(), transit.definition.GetCountSrc());
   NamedSource(transit).SetName(GetMessageText(kMsgTransitName));
   return workbench.OpenChartDocument(DocCreation::DerivedChart(std::move(transit)));
 }

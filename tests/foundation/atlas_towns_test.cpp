@@ -27,6 +27,7 @@ struct TownRow {
   int latitudeMinutes, longitudeMinutes;
   std::uint32_t code;
   std::string latin = {};  // the Latin name beside a Russian one (names of version 2)
+  int zone = 0;            // 0 none, else 1 + the number of its tz zone (names of version 3)
 };
 
 const std::vector<std::string> kRegions = {kRussia866, "Argentina", "Ecuador", "USA"};
@@ -44,7 +45,8 @@ struct AtlasBytes {
 };
 
 AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
-                     const std::vector<std::string>& regions = kRegions, int namesVersion = 1) {
+                     const std::vector<std::string>& regions = kRegions, int namesVersion = 1,
+                     const std::vector<std::string>& zones = {}) {
   BinaryWriter cor, dat, dst;
   cor.Bytes("VTWC");
   cor.U16(1);
@@ -52,6 +54,13 @@ AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
   dat.Bytes("VTWD");
   dat.U16(static_cast<std::uint16_t>(namesVersion));
   dat.U32(static_cast<std::uint32_t>(towns.size()));
+  if (namesVersion == 3) {
+    dat.U16(static_cast<std::uint16_t>(zones.size()));
+    for (const std::string& z : zones) {
+      dat.U8(static_cast<std::uint8_t>(z.size()));
+      dat.Bytes(z);
+    }
+  }
   for (const TownRow& t : towns) {
     cor.I16(static_cast<std::int16_t>(t.latitudeMinutes));
     cor.I16(static_cast<std::int16_t>(t.longitudeMinutes));
@@ -59,10 +68,11 @@ AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
     dat.U16(static_cast<std::uint16_t>(t.region));
     dat.U8(static_cast<std::uint8_t>(t.name.size()));
     dat.Bytes(t.name);
-    if (namesVersion == 2) {
+    if (namesVersion >= 2) {
       dat.U8(static_cast<std::uint8_t>(t.latin.size()));
       dat.Bytes(t.latin);
     }
+    if (namesVersion == 3) dat.U16(static_cast<std::uint16_t>(t.zone));
   }
   dst.Bytes("VTWR");
   dst.U16(1);
@@ -188,6 +198,45 @@ TEST(AtlasZones, TheStandardZoneOfATownWhereTheAtlasKnowsIt) {
   EXPECT_FALSE(atlas.GetTownZone(-1, minutes));
   EXPECT_FALSE(atlas.GetTownZone(atlas.Count(), minutes));
   EXPECT_EQ(minutes, 5);
+}
+
+// Names of version 3 give each town its tz zone by number in a list of names; a list or number
+// out of bounds refuses the file.
+TEST(AtlasZones, EachTownsTzZoneAndDamagedZoneLists) {
+  const std::vector<std::string> zones = {"Europe/Moscow", "America/Argentina/Buenos_Aires",
+                                          "Etc/GMT+5"};
+  std::vector<TownRow> rows = kTowns;
+  rows[0].zone = 1;
+  rows[1].zone = 2;
+  rows[2].zone = 3;
+  const struct {
+    const char* name;
+    std::vector<std::string> zones;
+    int zoneOfTown4;
+    bool loads;
+  } cases[] = {
+      {"good", zones, 0, true},
+      {"number_past_the_list", zones, 4, false},
+      {"empty_name", {"Europe/Moscow", "", "Etc/GMT+5"}, 0, false},
+      {"name_of_41", {"Europe/Moscow", std::string(41, 'a'), "Etc/GMT+5"}, 0, false},
+      {"path_climbing", {"Europe/Moscow", "../../etc/passwd", "Etc/GMT+5"}, 0, false},
+      {"control_byte", {"Europe/Moscow", "Europe/\nX", "Etc/GMT+5"}, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    rows[4].zone = c.zoneOfTown4;
+    TempFolder dir;
+    Write(dir, MakeAtlas(rows, kRegions, 3, c.zones));
+    TOWNS atlas;
+    EXPECT_EQ(atlas.Load(dir.Path()).ok(), c.loads);
+    if (!c.loads) continue;
+    EXPECT_EQ(atlas.GetTownZoneName(0), "Europe/Moscow");
+    EXPECT_EQ(atlas.GetTownZoneName(1), "America/Argentina/Buenos_Aires");
+    EXPECT_EQ(atlas.GetTownZoneName(2), "Etc/GMT+5");
+    EXPECT_EQ(atlas.GetTownZoneName(4), "");
+    EXPECT_EQ(atlas.GetTownZoneName(6), "");
+    EXPECT_EQ(atlas.GetTownName(5), "Mosul");
+  }
 }
 
 TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {
@@ -357,6 +406,7 @@ TEST(ShippedAtlas, LoadsAndHoldsMoscowUnderItsRussianName) {
   EXPECT_FALSE(c.south);
   EXPECT_FALSE(c.west);
   EXPECT_EQ(towns.GetTownCode(moscow, 5), 3);  // a capital on the map of Russia
+  EXPECT_EQ(towns.GetTownZoneName(moscow), "Europe/Moscow");
   EXPECT_EQ(towns.GetTownCode(moscow, 2), 0);  // not on the map of South America
 }
 

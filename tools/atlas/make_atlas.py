@@ -18,9 +18,10 @@ File layout (little-endian):
   Town.cor  "VTWC", u16 version 1, u32 count; per town: i16 latitude in minutes (north +),
             i16 longitude in minutes (east +), u32 code (2-bit field k at bits 2k, 2k+1; bits
             24..31 the town's standard zone: 0 unknown, else 128 + the offset in quarter hours)
-  Town.dat  "VTWD", u16 version 2, u32 count; per town: u16 region number, u8 length (1..25),
-            the name in code page 866, u8 length (0..25) and the town's Latin name when the name
-            is a Russian one (length 0: none)
+  Town.dat  "VTWD", u16 version 3, u32 count, u16 zone count; per zone: u8 length (1..40), its
+            tz name in ASCII; per town: u16 region number, u8 length (1..25), the name in code
+            page 866, u8 length (0..25) and the town's Latin name when the name is a Russian one
+            (length 0: none), u16 the town's tz zone (0 none, else 1 + its number in the list)
   Town.dst  "VTWR", u16 version 1, u16 count; per region: u8 length (1..25), the name in 866
 """
 import gettext
@@ -218,11 +219,17 @@ ZONE_CODE_BASE = 128
 ZONE_CODE_SHIFT = 24
 
 
+MAX_ZONE_NAME = 40
+
+
 def standard_zones(cities1000_path):
     """GeoNames id -> the standard offset of the town's zone in quarter hours east of Greenwich,
-    for the towns whose zone is known and a whole number of quarter hours."""
+    for the towns whose zone is known and a whole number of quarter hours; and GeoNames id -> the
+    town's tz zone name as GeoNames gives it, for the zones the tz database knows."""
     offsets = {}
     zones = {}
+    names = {}
+    known = set()
     for line in open(cities1000_path, encoding="utf-8"):
         f = line.rstrip("\n").split("\t")
         if len(f) < 18 or not f[17]:
@@ -234,11 +241,14 @@ def standard_zones(cities1000_path):
             except (ZoneInfoNotFoundError, ValueError):
                 offsets[name] = None
                 continue
+            known.add(name)
             seconds = min(d.astimezone(zone).utcoffset().total_seconds() for d in ZONE_SAMPLE_DAYS)
             offsets[name] = int(seconds) // 900 if seconds % 900 == 0 else None
         if offsets[name] is not None:
             zones[int(f[0])] = offsets[name]
-    return zones
+        if name in known and len(name) <= MAX_ZONE_NAME and name.isascii():
+            names[int(f[0])] = name
+    return zones, names
 
 
 def country_names():
@@ -305,7 +315,7 @@ def is_kept_seat(city):
 def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     countries = country_names()
     russian = russian_names(cities1000_path, russian_catalogue(mo_path))
-    zones = standard_zones(cities1000_path)
+    zones, zone_names = standard_zones(cities1000_path)
     cities = [c for c in read_cities(pbf_path) if c["featureCode"] not in SKIPPED_FEATURES]
     # Seats first, then by population: the first MAX_TOWNS that have a name.
     cities.sort(key=lambda c: (not is_kept_seat(c), -c["population"], c.get("id", 0)))
@@ -336,7 +346,11 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     regions = sorted({t[1] for t in towns})
     region_number = {r: i for i, r in enumerate(regions)}
     cor = bytearray(b"VTWC" + struct.pack("<HI", 1, len(towns)))
-    dat = bytearray(b"VTWD" + struct.pack("<HI", 2, len(towns)))
+    tz_names = sorted({zone_names[t[2]["id"]] for t in towns if t[2].get("id") in zone_names})
+    tz_number = {z: i + 1 for i, z in enumerate(tz_names)}
+    dat = bytearray(b"VTWD" + struct.pack("<HIH", 3, len(towns), len(tz_names)))
+    for zone in tz_names:
+        dat += struct.pack("<B", len(zone)) + zone.encode("ascii")
     for (name, region, city), bits in zip(towns, map_classes(towns)):
         cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60),
                            code_of(city, bits, zones))
@@ -344,6 +358,7 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
         dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
         latin = latin_names.get(id(city), "").encode("cp866")
         dat += struct.pack("<B", len(latin)) + latin
+        dat += struct.pack("<H", tz_number.get(zone_names.get(city.get("id")), 0))
     dst = bytearray(b"VTWR" + struct.pack("<HH", 1, len(regions)))
     for region in regions:
         encoded = region.encode("cp866")
@@ -352,9 +367,9 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     (out / "Town.cor").write_bytes(cor)
     (out / "Town.dat").write_bytes(dat)
     (out / "Town.dst").write_bytes(dst)
-    print("%d towns (%d with Russian names, %d with a zone), %d regions, "
+    print("%d towns (%d with Russian names, %d with a zone), %d tz zones, %d regions, "
           "%d names without a Latin form skipped"
-          % (len(towns), in_russian, with_zone, len(regions), skipped))
+          % (len(towns), in_russian, with_zone, len(tz_names), len(regions), skipped))
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "foundation/atlas/town_search.h"
 #include "foundation/numbers/angles.h"
 
 namespace chartmath {
@@ -33,6 +34,8 @@ Status MoveSourceToUt(Source& source, double ut) {
   Source moved = source;
   if (Status st = moved.SetUniversalTime(ut); !st.ok()) return st;
   if (Status st = moved.ConvertToZoneOf(source); !st.ok()) return st;
+  // A town of the atlas gives the moment the zone it had then (summer time, a zone since moved).
+  (void)MoveToTownClock(GetTowns(), moved);
   source = moved;
   return Status::Ok();
 }

@@ -28,8 +28,9 @@ LunarVariant VariantOfPoint(const cfg::CalculationSettings& calc, int point);
 BodyPosition BodyAt(const ChartContext& ctx, int point, JdUt ut);
 BodyPosition BodyAtTt(const ChartContext& ctx, int point, JdTt tt);
 
-// Moves `source` to the Universal Time `ut`, keeping its name, place and zone (the local moment is
-// re-expressed on its own clock).
+// Moves `source` to the Universal Time `ut`, keeping its name and place; the local moment is
+// re-expressed on the clock its place had then when the place is a town of the atlas whose tz
+// zone the installed database knows (MoveToTownClock), on its own clock otherwise.
 Status MoveSourceToUt(Source& source, double ut);
 
 // A zero of f(t), f given as a wrapped angle in (-180, 180] that grows with t near the zero, found

@@ -1,10 +1,32 @@
 #include "foundation/atlas/town_search.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <optional>
+
+#include "platform/core/time_zones.h"
 
 namespace {
 
 constexpr int kMaxZoneMinutes = 12 * 60;
+constexpr double kJulianDayOfUnixEpoch = 2440587.5;  // 1 January 1970 0:00
+constexpr double kSecondsPerDay = 86400.0;
+
+// Seconds since 1970-01-01 00:00 of a Julian day (on any clock), to the nearest second.
+std::int64_t SecondsOfJulianDay(double julianDay) {
+  return static_cast<std::int64_t>(
+      std::llround((julianDay - kJulianDayOfUnixEpoch) * kSecondsPerDay));
+}
+
+// A zone correction of `seconds` east when a chart's zone field holds it.
+std::optional<FTimeCor> CorrectionOf(int seconds) {
+  const int size = std::abs(seconds);
+  if (size > kMaxZoneMinutes * 60) return std::nullopt;
+  FTimeCor zone;
+  if (!zone.SetTime(size / 3600, size / 60 % 60, size % 60, seconds < 0 ? '-' : '+').ok())
+    return std::nullopt;
+  return zone;
+}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -45,5 +67,64 @@ bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone) {
   const int size = std::abs(minutes);
   if (!known.SetTime(size / 60, size % 60, minutes < 0 ? '-' : '+').ok()) return false;
   zone = known;
+  return true;
+}
+
+TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCor& zone) {
+  const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
+  const std::string_view name = towns.GetTownZoneName(town);
+  if (database != nullptr && !name.empty()) {
+    const std::optional<platform::LocalOffset> offset =
+        platform::OffsetAtLocal(*database, name, SecondsOfJulianDay(local.JulianDay()));
+    if (offset) {
+      const std::optional<FTimeCor> correction = CorrectionOf(offset->seconds);
+      if (!correction) return TownZone::None;
+      zone = *correction;
+      switch (offset->kind) {
+        case platform::LocalTime::Skipped:
+          return TownZone::Skipped;
+        case platform::LocalTime::Repeated:
+          return TownZone::Repeated;
+        case platform::LocalTime::Ordinary:
+          return TownZone::AtMoment;
+      }
+    }
+  }
+  return ZoneOfTown(towns, town, zone) ? TownZone::StandardOnly : TownZone::None;
+}
+
+int FindAtlasTown(const TOWNS& towns, const Place& place) {
+  if (place.Town().empty()) return -1;
+  for (const int i : towns.FindTownsByPrefix(place.Town())) {
+    TownCoords c;
+    if (!towns.GetTownCoords(i, c) || c.name != place.Town()) continue;
+    if (c.latitudeDegrees == place.LatitudeDegrees() &&
+        c.latitudeMinutes == place.LatitudeMinutes() &&
+        (c.south ? 'S' : 'N') == place.LatitudeLetter() &&
+        c.longitudeDegrees == place.LongitudeDegrees() &&
+        c.longitudeMinutes == place.LongitudeMinutes() &&
+        (c.west ? 'W' : 'E') == place.LongitudeLetter())
+      return i;
+  }
+  return -1;
+}
+
+bool MoveToTownClock(const TOWNS& towns, Source& source) {
+  const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
+  if (database == nullptr) return false;
+  const int town = FindAtlasTown(towns, source.place);
+  if (town < 0) return false;
+  const std::string_view name = towns.GetTownZoneName(town);
+  const std::optional<int> offset =
+      name.empty() ? std::nullopt
+                   : database->OffsetAtUtc(name, SecondsOfJulianDay(UniversalJulianDay(source)));
+  if (!offset) return false;
+  const std::optional<FTimeCor> correction = CorrectionOf(*offset);
+  if (!correction) return false;
+  Source clock = source;
+  clock.zone = *correction;
+  Source moved = source;
+  if (!moved.ConvertToZoneOf(clock).ok()) return false;
+  source = moved;
   return true;
 }

@@ -9,7 +9,9 @@
 
 #include "foundation/atlas/towns.h"
 #include "foundation/datetime/ftime.h"
+#include "foundation/datetime/moment.h"
 #include "foundation/datetime/place.h"
+#include "foundation/datetime/source.h"
 
 // At most this many towns are listed as the user types.
 inline constexpr std::size_t kTownListLimit = 200;
@@ -31,3 +33,26 @@ bool PlaceOfTown(const TOWNS& towns, int town, Place& place);
 // Sets `zone` to the standard zone the atlas gives town `town` when it knows one that a chart's
 // zone field holds (at most 12 hours either way, 12 only whole); false (zone unchanged) otherwise.
 bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone);
+
+// Where the zone of a town at a moment came from.
+enum class TownZone {
+  None,          // not known: the zone is unchanged
+  AtMoment,      // the tz database's offset of the town's zone at that moment
+  Skipped,       // the same, for a local time the clocks skipped (the offset before the change)
+  Repeated,      // the same, for a local time the clocks repeated (its first occurrence)
+  StandardOnly,  // the atlas's standard zone of today: no database knows the town's zone
+};
+
+// Sets `zone` to the offset town `town`'s tz zone had at the moment `local` of the town's clock,
+// summer time and local mean time included, from the installed tz database; failing that, to the
+// atlas's standard zone (ZoneOfTown). Only an offset a chart's zone field holds is given.
+TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCor& zone);
+
+// The town of the atlas whose name and coordinates (to the minute) are `place`'s; -1 when
+// there is none.
+int FindAtlasTown(const TOWNS& towns, const Place& place);
+
+// When `source`'s place is a town of the atlas whose tz zone the installed database knows,
+// re-expresses its instant on the clock that town had then (the zone of that instant) and
+// returns true; otherwise leaves `source` unchanged and returns false.
+bool MoveToTownClock(const TOWNS& towns, Source& source);

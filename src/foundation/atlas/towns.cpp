@@ -17,11 +17,15 @@ namespace {
 // File layout (little-endian), each file: a 4-byte magic and a u16 version, then
 //   Town.cor  u32 count; per town i16 latitude and i16 longitude in minutes (north and east
 //             positive), u32 code (2-bit field k at bits 2k and 2k + 1)
-//   Town.dat  u32 count; per town u16 region number, u8 name length 1..25, the name (866); in
-//             version 2 then u8 length 0..25 and the Latin name of a town named in Russian
+//   Town.dat  u32 count; in version 3 then u16 zone count and per zone u8 length 1..40 and its
+//             tz name (letters, digits, '/', '_', '+', '-'); per town u16 region number, u8 name
+//             length 1..25, the name (866); from version 2 then u8 length 0..25 and the Latin
+//             name of a town named in Russian; in version 3 then u16 the town's tz zone (0 none,
+//             else 1 + the zone's number)
 //   Town.dst  u16 count; per region u8 length 1..25, the name (866)
 constexpr std::uint16_t kVersion = 1;
 constexpr std::uint16_t kNamesWithLatinVersion = 2;
+constexpr std::uint16_t kNamesWithZonesVersion = 3;
 constexpr std::uint32_t kMaxTowns = 1'000'000;
 constexpr int kMaxLatitudeMinutes = 90 * 60;
 constexpr int kMaxLongitudeMinutes = 180 * 60;
@@ -35,11 +39,27 @@ bool ReadHeader(BinaryReader& in, std::string_view magic) {
   return in.Bytes(magic.size()) == magic && in.U16() == kVersion && in.Ok();
 }
 
-// The version of a header whose magic is `magic` and whose version is 1 or 2; 0 for another.
+// The version of a header whose magic is `magic` and whose version is 1, 2 or 3; 0 for another.
 int ReadNamesHeader(BinaryReader& in, std::string_view magic) {
   if (in.Bytes(magic.size()) != magic) return 0;
   const std::uint16_t version = in.U16();
-  return in.Ok() && (version == kVersion || version == kNamesWithLatinVersion) ? version : 0;
+  return in.Ok() && version >= kVersion && version <= kNamesWithZonesVersion ? version : 0;
+}
+
+// A tz zone name of 1..kMaxZoneNameLength characters of the database's alphabet, appended to
+// `pool`.
+bool ReadZoneName(BinaryReader& in, std::string& pool, std::vector<std::uint32_t>& ends) {
+  const std::size_t length = in.U8();
+  const std::string_view text = in.Bytes(length);
+  if (!in.Ok() || length == 0 || length > TOWNS::kMaxZoneNameLength) return false;
+  for (const char c : text) {
+    const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                         (c >= '0' && c <= '9') || c == '/' || c == '_' || c == '+' || c == '-';
+    if (!allowed) return false;
+  }
+  pool.append(text);
+  ends.push_back(static_cast<std::uint32_t>(pool.size()));
+  return true;
 }
 
 // A name of 1..25 printable characters (0..25 when `mayBeEmpty`) appended to `pool`.
@@ -101,6 +121,15 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
   if (namesVersion == 0) return Status::Error(kErrFormat, datFile.string(), 1);
   if (namesIn.U32() != count || !namesIn.Ok())
     return Status::Error(kErrFormat, datFile.string(), 2);
+  std::size_t zoneCount = 0;
+  if (namesVersion == kNamesWithZonesVersion) {
+    zoneCount = namesIn.U16();
+    for (std::size_t z = 0; z < zoneCount; ++z) {
+      if (!ReadZoneName(namesIn, atlas.zoneNames_, atlas.zoneNameEnds_))
+        return Status::Error(kErrFormat, datFile.string(), 5);
+    }
+    atlas.zoneOfTown_.resize(count);
+  }
   atlas.regionOfTown_.resize(count);
   atlas.nameEnds_.reserve(count);
   atlas.names_.reserve(dat.size());
@@ -109,9 +138,14 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
     if (region >= regionCount || !ReadText(namesIn, atlas.names_, atlas.nameEnds_))
       return Status::Error(kErrFormat, datFile.string(), 3);
     atlas.regionOfTown_[i] = region;
-    if (namesVersion == kNamesWithLatinVersion &&
+    if (namesVersion >= kNamesWithLatinVersion &&
         !ReadText(namesIn, atlas.latinNames_, atlas.latinEnds_, true))
       return Status::Error(kErrFormat, datFile.string(), 3);
+    if (namesVersion == kNamesWithZonesVersion) {
+      const std::uint16_t zone = namesIn.U16();
+      if (!namesIn.Ok() || zone > zoneCount) return Status::Error(kErrFormat, datFile.string(), 5);
+      atlas.zoneOfTown_[i] = zone;
+    }
   }
   if (namesIn.Remaining() != 0) return Status::Error(kErrFormat, datFile.string(), 4);
 
@@ -190,6 +224,12 @@ bool TOWNS::GetTownZone(int i, int& minutesEast) const {
   if (code == 0) return false;
   minutesEast = (code - kZoneBase) * 15;
   return true;
+}
+
+std::string_view TOWNS::GetTownZoneName(int i) const {
+  if (i < 0 || i >= Count() || zoneOfTown_.empty()) return {};
+  const int zone = zoneOfTown_[static_cast<std::size_t>(i)];
+  return zone == 0 ? std::string_view() : Slice(zoneNames_, zoneNameEnds_, zone - 1);
 }
 
 std::string TOWNS::FormatTown(int i) const {

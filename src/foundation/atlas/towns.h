@@ -28,6 +28,7 @@ struct TownCoords {
 class TOWNS {
  public:
   static constexpr std::size_t kMaxTextLength = 25;  // name and region: at most 25 characters
+  static constexpr std::size_t kMaxZoneNameLength = 40;
 
   // Reads the three atlas files of `folder`. On any failure nothing changes: error 102 when a
   // file cannot be opened, 103 on a read error, 106 when a file is damaged or the files disagree.
@@ -49,6 +50,9 @@ class TOWNS {
   // kept in fields 12..15 of its code (0 unknown, else 128 + the offset in quarter hours); false
   // (output unchanged) when the atlas does not know it or for a bad index.
   bool GetTownZone(int i, int& minutesEast) const;
+  // The tz database's name of town i's zone as the atlas's source gives it ("Europe/Moscow");
+  // empty when the atlas does not know it or for a bad index.
+  std::string_view GetTownZoneName(int i) const;
   // "%.02d%c%.02d  %.03d%c%.02d  %s  %s": latitude degrees, N/S, minutes, longitude degrees,
   // E/W, minutes, name, region. Empty for a bad index.
   std::string FormatTown(int i) const;
@@ -75,6 +79,10 @@ class TOWNS {
   std::string latinSearchNames_;
   std::vector<std::uint32_t> latinEnds_;
   std::vector<int> byLatinName_;  // the towns with a Latin name, in the order of those
+  // The tz zone names of the atlas, and per town 0 or 1 + its zone's number (empty: none known).
+  std::string zoneNames_;
+  std::vector<std::uint32_t> zoneNameEnds_;
+  std::vector<std::uint16_t> zoneOfTown_;
 };
 
 // The program's one atlas, loaded at start.

@@ -4,12 +4,14 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
 #include "foundation/atlas/town_search.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "platform/qt/qt_text.h"
 #include "shell/core/entry/entry_text.h"
 
@@ -53,10 +55,17 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   time_ = MakeTextEdit(this, 8);
   time_->setPlaceholderText(QStringLiteral("ЧЧ:ММ"));
   form->addRow(QStringLiteral("Местное время"), time_);
-  zone_ = MakeTextEdit(this, 6);
+  auto* zoneRow = new QHBoxLayout;
+  zone_ = MakeTextEdit(this, 9);
   zone_->setPlaceholderText(QStringLiteral("+ЧЧ:ММ"));
   zone_->setToolTip(QStringLiteral("Поправка пояса: + к востоку от Гринвича, - к западу"));
-  form->addRow(QStringLiteral("Часовой пояс"), zone_);
+  zone_->setMaximumWidth(zone_->fontMetrics().horizontalAdvance(QStringLiteral("+00:00:000")) +
+                         zone_->fontMetrics().averageCharWidth() * 2);
+  zoneNote_ = new QLabel(this);
+  zoneNote_->setWordWrap(true);
+  zoneRow->addWidget(zone_);
+  zoneRow->addWidget(zoneNote_, 1);
+  form->addRow(QStringLiteral("Часовой пояс"), zoneRow);
   latitude_ = MakeTextEdit(this, 7);
   latitude_->setPlaceholderText(QStringLiteral("55N45"));
   form->addRow(QStringLiteral("Широта"), latitude_);
@@ -75,6 +84,13 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   form->addRow(QStringLiteral("Регион"), region_);
 
   connect(town_, &QLineEdit::textEdited, this, &SourceBox::SearchTowns);
+  // A zone filled by a pick follows the date and time; typing the zone, the town or the
+  // coordinates ends that.
+  for (QLineEdit* moment : {date_, time_})
+    connect(moment, &QLineEdit::textChanged, this, &SourceBox::FillZoneOfTown);
+  connect(era_, &QComboBox::currentIndexChanged, this, &SourceBox::FillZoneOfTown);
+  for (QLineEdit* typed : {zone_, town_, latitude_, longitude_})
+    connect(typed, &QLineEdit::textEdited, this, &SourceBox::ForgetPick);
   connect(towns_, &QListWidget::itemClicked, this, &SourceBox::OnTownActivated);
   town_->installEventFilter(this);
   towns_->installEventFilter(this);
@@ -103,6 +119,7 @@ bool SourceBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SourceBox::SetSource(const Source& source) {
+  ForgetPick();
   const SourceTexts t = TextsOfSource(source);
   if (name_ != nullptr) name_->setText(platform::ToQt(t.name));
   date_->setText(platform::ToQt(t.date));
@@ -179,11 +196,40 @@ bool SourceBox::ChooseTown(int row) {
   longitude_->setText(platform::ToQt(LongitudeText(place)));
   town_->setText(platform::ToQt(place.Town()));
   region_->setText(platform::ToQt(place.Region()));
-  // The town's standard zone where the atlas knows it; otherwise the zone stays as typed.
-  if (FTimeCor zone; ZoneOfTown(GetTowns(), town, zone))
-    zone_->setText(platform::ToQt(ZoneText(zone)));
+  // The pick is the user's own act: it fills the zone over what was typed before it.
+  pickedTown_ = town;
+  FillZoneOfTown();
   ShowTownList(false);
   return true;
+}
+
+void SourceBox::FillZoneOfTown() {
+  if (pickedTown_ < 0) return;
+  FDate date;
+  FTime time;
+  FTimeCor zone;
+  TownZone found = TownZone::None;
+  if (ParseDateText(platform::FromQt(date_->text()), era_->currentIndex() == kEraBc ? 'B' : 'A',
+                    date) == 0) {
+    // A time not typed yet counts as noon.
+    if (ParseTimeText(platform::FromQt(time_->text()), time) != 0) (void)time.SetTime(12, 0);
+    found = ZoneOfTownAt(GetTowns(), pickedTown_, Moment(date, time), zone);
+  } else if (ZoneOfTown(GetTowns(), pickedTown_, zone)) {
+    // No date yet: today's standard zone until one is typed.
+    found = TownZone::StandardOnly;
+  }
+  if (found == TownZone::None) return;
+  zone_->setText(platform::ToQt(ZoneText(zone)));
+  int note = 0;
+  if (found == TownZone::Skipped) note = kMsgZoneTimeSkipped;
+  if (found == TownZone::Repeated) note = kMsgZoneTimeRepeated;
+  if (found == TownZone::StandardOnly) note = kMsgZoneStandardOnly;
+  zoneNote_->setText(note == 0 ? QString() : platform::ToQt(GetMessageText(note)));
+}
+
+void SourceBox::ForgetPick() {
+  pickedTown_ = -1;
+  zoneNote_->clear();
 }
 
 void SourceBox::OnTownActivated(QListWidgetItem* item) { ChooseTown(towns_->row(item)); }

@@ -1,7 +1,7 @@
 // The fields of one Source in the chart entry dialogs: name, date with era, local time, zone
 // correction, latitude and longitude with hemisphere letters, town and region, and the town list
 // that the town field searches as the user types; choosing a town fills the place, and the zone
-// where the atlas knows the town's.
+// the town had at the date and time of the fields, which follows them until the zone is typed.
 #pragma once
 
 #include <QGroupBox>
@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -36,8 +37,11 @@ class SourceBox : public QGroupBox {
 
   // The towns listed for the typed text (the town field's search).
   void SearchTowns(const QString& typed);
-  // Fills the place from row `row` of the town list, and the zone with the town's standard zone
-  // where the atlas knows it; false for a row the list does not hold.
+  // Fills the place from row `row` of the town list, and the zone with the offset the town's zone
+  // had at the date and local time of the fields (the atlas's standard zone where the tz database
+  // does not know it); false for a row the list does not hold. Until the zone, the town or the
+  // coordinates are typed over, a change of the date or time fills the zone anew. A local time
+  // the clocks skipped or repeated, or a zone known only as today's, is named in a note.
   bool ChooseTown(int row);
 
   QLineEdit* NameEdit() const { return name_; }
@@ -50,6 +54,7 @@ class SourceBox : public QGroupBox {
   QLineEdit* TownEdit() const { return town_; }
   QLineEdit* RegionEdit() const { return region_; }
   QListWidget* TownList() const { return towns_; }
+  QLabel* ZoneNote() const { return zoneNote_; }
 
  protected:
   // The Down key in the town field goes to the town list; Enter in the list takes the town and
@@ -58,6 +63,10 @@ class SourceBox : public QGroupBox {
 
  private:
   void OnTownActivated(QListWidgetItem* item);
+  // The zone of the picked town at the date and time of the fields, with its note.
+  void FillZoneOfTown();
+  // The zone no longer follows a picked town.
+  void ForgetPick();
   // Shows or hides the town list's row; hidden, the window gives back the height the list took.
   void ShowTownList(bool show);
 
@@ -66,6 +75,7 @@ class SourceBox : public QGroupBox {
   QComboBox* era_;
   QLineEdit* time_;
   QLineEdit* zone_;
+  QLabel* zoneNote_;
   QLineEdit* latitude_;
   QLineEdit* longitude_;
   QLineEdit* town_;
@@ -73,6 +83,7 @@ class SourceBox : public QGroupBox {
   QListWidget* towns_;
   QFormLayout* form_;
   int windowHeightWithoutList_ = 0;  // the window's height when the list appeared
+  int pickedTown_ = -1;              // the atlas town whose zone the zone field follows
 };
 
 }  // namespace entry

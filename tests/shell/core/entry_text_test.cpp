@@ -90,7 +90,8 @@ const ClockCase kClocks[] = {
     {"zone_without_sign_is_east", "3", true, 0, 3, 0, 0, '+'},
     {"zone_half_hour", "+05:30", true, 0, 5, 30, 0, '+'},
     {"zone_bad_sign", "*3", true, 659, 0, 0, 0, '+'},
-    {"zone_with_seconds", "+03:00:10", true, 659, 0, 0, 0, '+'},
+    {"zone_local_mean_time", "+02:30:17", true, 0, 2, 30, 17, '+'},
+    {"zone_12_with_seconds", "-12:00:01", true, 659, 0, 0, 0, '+'},
 };
 
 class ClockText : public ::testing::TestWithParam<ClockCase> {};
@@ -107,7 +108,13 @@ TEST_P(ClockText, RefusedWithItsMessageOrRead) {
     }
     EXPECT_EQ(zone.Hours(), c.hours);
     EXPECT_EQ(zone.Minutes(), c.minutes);
+    EXPECT_EQ(zone.Seconds(), c.seconds);
     EXPECT_EQ(zone.Sign(), c.sign);
+    // Written back as read, the seconds kept.
+    FTimeCor again;
+    EXPECT_EQ(ParseZoneText(ZoneText(zone), again), 0);
+    EXPECT_EQ(again, zone);
+    EXPECT_EQ(again.Seconds(), c.seconds);
     return;
   }
   FTime time;

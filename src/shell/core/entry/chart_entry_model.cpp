@@ -1,5 +1,7 @@
 #include "shell/core/entry/chart_entry_model.h"
 
+#include "foundation/atlas/town_search.h"
+
 namespace {
 
 constexpr std::uint16_t kCompositeOn = 1;
@@ -123,6 +125,9 @@ ChartEntry InitialEntry(const SuperSource* last, const SuperSource& fallback,
     // carry out of the years that can be held keeps the computer's zone.
     (void)now->ConvertToZoneOf(zoned);
   }
+  // At a town of the atlas, the clock that town keeps now (summer time included, a zone moved
+  // since the birth).
+  (void)MoveToTownClock(GetTowns(), *now);
   return e;
 }
 

@@ -134,12 +134,16 @@ int ParseZoneText(std::string_view text, FTimeCor& zone) {
     t.erase(0, 1);
   }
   const std::optional<std::string> clock = ClockText(t);
-  if (!clock || clock->size() != 5) return kMsgBadTime;
+  if (!clock) return kMsgBadTime;
   int h = 0, m = 0;
-  if (const int fault = CheckTimeText(*clock, h, m, "HH:MM", kTimeKindZone); fault != 0)
+  const char* pattern = clock->size() == 8 ? "HH:MM:SS" : "HH:MM";
+  if (const int fault = CheckTimeText(*clock, h, m, pattern, kTimeKindZone); fault != 0)
     return fault;
+  // Twelve hours only whole: the seconds too.
+  const int seconds = SecondsOf(*clock);
+  if (h == 12 && seconds != 0) return kMsgBadTime;
   FTimeCor read;
-  if (!read.SetTime(h, m, sign).ok()) return kMsgBadTime;
+  if (!read.SetTime(h, m, seconds, sign).ok()) return kMsgBadTime;
   zone = read;
   return 0;
 }
@@ -180,7 +184,8 @@ std::string TimeText(const FTime& time) {
 }
 
 std::string ZoneText(const FTimeCor& zone) {
-  return zone.Sign() + Time2String(zone.Hours(), zone.Minutes());
+  return zone.Sign() +
+         Time2String(zone.Hours(), zone.Minutes(), zone.Seconds(), zone.Seconds() != 0);
 }
 
 std::string LatitudeText(const Place& place) {

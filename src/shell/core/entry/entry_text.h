@@ -3,7 +3,8 @@
 //
 // Forms accepted: date "DD.MM.YYYY" (one-digit day and month allowed, a '-' before the year for
 // a year before Christ) with the era chosen apart; time "HH:MM" or "HH:MM:SS" (one-digit fields
-// allowed, "HH" alone is a whole hour); zone "+HH:MM" or "-HH:MM" (no sign: east); latitude
+// allowed, "HH" alone is a whole hour); zone "+HH:MM" or "-HH:MM", seconds allowed as in the
+// time ("+02:30:17"; no sign: east); latitude
 // "55N45" (degrees, N or S, minutes), longitude "037E37" (degrees, E or W, minutes); letters in
 // either case, blanks ignored, the minutes may be left out.
 #pragma once
@@ -26,7 +27,7 @@ int ParseLongitudeText(std::string_view text, int& degrees, int& minutes, char& 
 std::string DateText(const FDate& date);
 // "HH:MM", or "HH:MM:SS" when the seconds are not 0.
 std::string TimeText(const FTime& time);
-// "+HH:MM".
+// "+HH:MM", or "+HH:MM:SS" when the seconds are not 0.
 std::string ZoneText(const FTimeCor& zone);
 // "55N45" and "037E37".
 std::string LatitudeText(const Place& place);
