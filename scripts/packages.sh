@@ -1,5 +1,6 @@
 # Debian packages of the program (RUNTIME) and of building and testing it (BUILD).
-RUNTIME_PACKAGES=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core)
+# tzdata: the tz database QTimeZone reads for the zone a town had at a moment.
+RUNTIME_PACKAGES=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core tzdata)
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache python3
   clang-format lld clang-14)
 # Fuzzing the readers (scripts/fuzz.sh, outside CI): clang and its libFuzzer and sanitizer
