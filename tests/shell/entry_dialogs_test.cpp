@@ -441,18 +441,6 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_EQ(list->count(), 0);
 }
 
-// The system's tz database installed for the time of a test.
-class InstalledTimeZones {
- public:
-  InstalledTimeZones() { platform::SetTimeZoneDatabase(&database_); }
-  ~InstalledTimeZones() { platform::SetTimeZoneDatabase(nullptr); }
-  InstalledTimeZones(const InstalledTimeZones&) = delete;
-  InstalledTimeZones& operator=(const InstalledTimeZones&) = delete;
-
- private:
-  platform::QtTimeZoneDatabase database_;
-};
-
 // Picks the town listed as `listed` ("name, region", UTF-8) for the typed `prefix`.
 bool PickTown(entry::SourceBox* box, const char* prefix, const char* listed) {
   box->TownEdit()->setText(QString::fromUtf8(prefix));
@@ -462,76 +450,81 @@ bool PickTown(entry::SourceBox* box, const char* prefix, const char* listed) {
   return false;
 }
 
-// A pick fills the zone the town had at the date and time typed (the zone typed before it is
-// replaced): zones since moved, summer time, local mean time, a skipped and a repeated hour. A
-// zone filled by the pick follows a later date or time; a zone typed after the pick stays.
+using Field = QLineEdit* (entry::SourceBox::*)() const;
+
+// A pick fills the zone the town had at the date and time typed, over the zone typed before it:
+// zones since moved, summer time, local mean time, a skipped and a repeated hour. A zone filled
+// by the pick follows a later date or time; a zone typed after the pick stays.
 TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
-  const InstalledTimeZones zones;
+  platform::QtTimeZoneDatabase database;
+  platform::SetTimeZoneDatabase(&database);
+  const Field date = &entry::SourceBox::DateEdit, time = &entry::SourceBox::TimeEdit;
   const struct {
     const char *prefix, *listed, *date, *time, *zone;
     int note = 0;
-    QLineEdit* (entry::SourceBox::*then)() const = nullptr;  // a field typed after the pick
-    const char* typed = "";
+    std::vector<std::pair<Field, const char*>> then = {};  // typed after the pick
     const char* zoneThen = "";
   } rows[] = {
-      {"Киев", "Киев, Украина", "15.01.1985", "12:00", "+03:00", 0},
-      {"Рига", "Рига, Латвия", "15.01.1980", "12:00", "+03:00", 0},
-      {"Кишин", "Кишинёв, Молдавия", "15.01.1988", "12:00", "+03:00", 0},
-      {"Калинингр", "Калининград, Россия", "15.01.1976", "12:00", "+03:00", 0},
-      {"Москва", "Москва, Россия", "15.01.2013", "12:00", "+04:00", 0},
-      {"Новосиб", "Новосибирск, Россия", "15.01.2015", "12:00", "+06:00", 0},
-      {"Минск", "Минск, Беларусь", "15.01.1995", "12:00", "+02:00", 0},
-      {"Саратов", "Саратов, Россия", "15.01.2015", "12:00", "+03:00", 0},
-      {"Ульяновск", "Ульяновск, Россия", "15.01.2015", "12:00", "+03:00", 0},
-      {"Астрахань", "Астрахань, Россия", "15.01.2015", "12:00", "+03:00", 0},
-      {"Москва", "Москва, Россия", "15.07.1985", "12:00", "+04:00", 0},
-      {"Москва", "Москва, Россия", "15.01.1900", "12:00", "+02:30:17", 0},
-      {"Нью-Й", "Нью-Йорк, США", "04.07.1990", "12:00", "-04:00", 0},
+      {"Киев", "Киев, Украина", "15.01.1985", "12:00", "+03:00"},
+      {"Рига", "Рига, Латвия", "15.01.1980", "12:00", "+03:00"},
+      {"Кишин", "Кишинёв, Молдавия", "15.01.1988", "12:00", "+03:00"},
+      {"Калинингр", "Калининград, Россия", "15.01.1976", "12:00", "+03:00"},
+      {"Москва", "Москва, Россия", "15.01.2013", "12:00", "+04:00"},
+      {"Новосиб", "Новосибирск, Россия", "15.01.2015", "12:00", "+06:00"},
+      {"Минск", "Минск, Беларусь", "15.01.1995", "12:00", "+02:00"},
+      {"Саратов", "Саратов, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Ульяновск", "Ульяновск, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Астрахань", "Астрахань, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Москва", "Москва, Россия", "15.07.1985", "12:00", "+04:00"},
+      {"Москва", "Москва, Россия", "15.01.1900", "12:00", "+02:30:17"},
+      {"Нью-Й", "Нью-Йорк, США", "04.07.1990", "12:00", "-04:00"},
       {"Москва", "Москва, Россия", "31.03.1985", "02:30", "+03:00", kMsgZoneTimeSkipped},
       {"Москва", "Москва, Россия", "29.09.1985", "02:30", "+04:00", kMsgZoneTimeRepeated},
-      {"Москва", "Москва, Россия", "15.01.1985", "12:00", "+03:00", 0, &entry::SourceBox::DateEdit,
-       "15.07.1985", "+04:00"},
-      {"Москва", "Москва, Россия", "31.03.1985", "12:00", "+04:00", 0, &entry::SourceBox::TimeEdit,
-       "01:00", "+03:00"},
-      {"Москва", "Москва, Россия", "15.01.1985", "12:00", "+03:00", 0, &entry::SourceBox::ZoneEdit,
-       "+05:00", "+05:00"},
+      {"Москва",
+       "Москва, Россия",
+       "15.01.1985",
+       "12:00",
+       "+03:00",
+       0,
+       {{date, "15.07.1985"}},
+       "+04:00"},
+      {"Москва", "Москва, Россия", "31.03.1985", "12:00", "+04:00", 0, {{time, "01:00"}}, "+03:00"},
+      {"Москва",
+       "Москва, Россия",
+       "15.01.1985",
+       "12:00",
+       "+03:00",
+       0,
+       {{&entry::SourceBox::ZoneEdit, "+05:00"}, {date, "15.07.1985"}},
+       "+05:00"},
   };
+  auto dialog = entry::MakeEntryDialog(kChartNatal);
+  dialog->OnInitDialog();
+  entry::SourceBox* box = dialog->PersonBox();
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.listed) + " " + r.date + " " + r.time);
-    auto dialog = entry::MakeEntryDialog(kChartNatal);
-    dialog->OnInitDialog();
-    entry::SourceBox* box = dialog->PersonBox();
     Type(box, Typed{"Анна", r.date, false, r.time, "+07:00", "", "", ""});
     ASSERT_TRUE(PickTown(box, r.prefix, r.listed));
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
     EXPECT_EQ(box->ZoneNote()->text().toStdString(),
               r.note == 0 ? "" : Utf8(GetMessageText(r.note)));
-    if (r.then == nullptr) continue;
-    QLineEdit* field = (box->*r.then)();
-    field->setText(QString::fromUtf8(r.typed));
-    Q_EMIT field->textEdited(field->text());
-    // Then the date moves on: a zone typed stays as typed.
-    box->DateEdit()->setText(QStringLiteral("15.07.1986"));
-    const bool typedZone = r.then == &entry::SourceBox::ZoneEdit;
-    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), typedZone ? r.zoneThen : "+04:00");
-    if (typedZone) continue;
-    box->DateEdit()->setText(
-        QString::fromUtf8(r.then == &entry::SourceBox::DateEdit ? r.typed : r.date));
+    for (const auto& [field, text] : r.then) {
+      (box->*field)()->setText(QString::fromUtf8(text));
+      Q_EMIT(box->*field)()->textEdited((box->*field)()->text());
+    }
+    if (r.then.empty()) continue;
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zoneThen);
   }
-  // The dialog after a pick at a skipped hour, for a person to look at.
-  auto dialog = entry::MakeEntryDialog(kChartNatal);
-  dialog->OnInitDialog();
-  Type(dialog->PersonBox(), Typed{"Анна", "31.03.1985", false, "02:30", "", "", "", ""});
-  ASSERT_TRUE(PickTown(dialog->PersonBox(), "Москва", "Москва, Россия"));
+  // The note beside the zone after a pick at a skipped hour, for a person to look at.
+  Type(box, Typed{"Анна", "31.03.1985", false, "02:30", "", "", "", ""});
+  ASSERT_TRUE(PickTown(box, "Москва", "Москва, Россия"));
   dialog->show();
   QCoreApplication::processEvents();
   TempFolder pictures;
-  const std::filesystem::path picture = pictures / "entry_zone_note.png";
-  ASSERT_TRUE(dialog->grab().save(QString::fromStdString(picture.string())));
-  testing_support::ShowToPerson(picture, "entry_zone_note");
-  dialog->hide();
+  ASSERT_TRUE(dialog->grab().save(QString::fromStdString((pictures / "zone.png").string())));
+  testing_support::ShowToPerson(pictures / "zone.png", "entry_zone_note");
+  platform::SetTimeZoneDatabase(nullptr);
 }
 
 // A chart derived from a Kyiv chart of 1985 (then at +03:00, summer +04:00) looks at a moment of
@@ -539,52 +532,42 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
 // June 2026 at +03:00.
 TEST_F(EntryDialogs, ADerivedChartTakesTheZoneItsTownHadAtItsMoment) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
-  const InstalledTimeZones zones;
+  platform::QtTimeZoneDatabase database;
+  platform::SetTimeZoneDatabase(&database);
   SuperSource active;
   active.SetKind(kChartNatal);
-  {
-    auto typed = entry::MakeEntryDialog(kChartNatal);
-    typed->OnInitDialog();
-    Type(typed->PersonBox(), Typed{"Борис", "15.06.1985", false, "12:00", "", "", "", ""});
-    ASSERT_TRUE(PickTown(typed->PersonBox(), "Киев", "Киев, Украина"));
-    ASSERT_EQ(typed->PersonBox()->ReadSource(active.sources[0]), 0);
-    ASSERT_EQ(ZoneText(active.sources[0].zone), "+04:00");
-    active.sources[1] = active.sources[2] = active.sources[0];
-  }
-  const std::int64_t january = 1768478400;  // 15 January 2026 12:00 UT
-  const std::int64_t july = 1784116800;     // 15 July 2026 12:00 UT
+  auto typed = entry::MakeEntryDialog(kChartNatal);
+  typed->OnInitDialog();
+  Type(typed->PersonBox(), Typed{"Борис", "15.06.1985", false, "12:00", "", "", "", ""});
+  ASSERT_TRUE(PickTown(typed->PersonBox(), "Киев", "Киев, Украина"));
+  ASSERT_EQ(typed->PersonBox()->ReadSource(active.sources[0]), 0);
+  active.sources[1] = active.sources[2] = active.sources[0];
   const struct {
     int kind;
-    std::int64_t now;
-    const char *zone, *time;  // of the target ("" the found moment's: not known beforehand)
+    std::int64_t now;         // 15 January or 15 July 2026 12:00 UT
+    const char *zone, *time;  // of the target; "" the found moment's
   } rows[] = {
-      {kChartTransit, january, "+02:00", "14:00"},
-      {kChartTransit, july, "+03:00", "15:00"},
-      {kChartProgressed, january, "+02:00", "14:00"},
-      {kChartReturn, january, "+03:00", ""},
+      {kChartTransit, 1768478400, "+02:00", "14:00"},
+      {kChartTransit, 1784116800, "+03:00", "15:00"},
+      {kChartProgressed, 1768478400, "+02:00", "14:00"},
+      {kChartReturn, 1768478400, "+03:00", ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::to_string(r.kind) + " " + r.zone);
-    const Clock gmt = [now = r.now] { return ClockReading{now, 0}; };
     AnswerKind(r.kind, [](entry::ChartEntryDialog& d) { return PressOk(d); });
     SuperSource derived;
-    ASSERT_TRUE(EnterChartOfKind(derived, r.kind, nullptr, gmt, &active));
+    ASSERT_TRUE(EnterChartOfKind(
+        derived, r.kind, nullptr,
+        [r] {
+          return ClockReading{r.now, 0};
+        },
+        &active));
     EXPECT_EQ(ZoneText(derived.sources[1].zone), r.zone);
     if (*r.time != '\0') {
       EXPECT_EQ(TimeText(derived.sources[1].moment.time), r.time);
     }
   }
-  // Elsewhere than a town of the atlas the active chart's zone stays.
-  active.sources[0].place = Place();
-  AnswerKind(kChartTransit, [](entry::ChartEntryDialog& d) { return PressOk(d); });
-  SuperSource elsewhere;
-  ASSERT_TRUE(EnterChartOfKind(
-      elsewhere, kChartTransit, nullptr,
-      [july] {
-        return ClockReading{july, 0};
-      },
-      &active));
-  EXPECT_EQ(ZoneText(elsewhere.sources[1].zone), "+04:00");
+  platform::SetTimeZoneDatabase(nullptr);
 }
 
 // The town list takes room while it shows and gives it all back when a town is chosen: the
