@@ -215,6 +215,7 @@ TEST(AtlasZones, EachTownsTzZoneAndDamagedZoneLists) {
       {"number_past_the_list", {"Europe/Moscow", "Etc/GMT+5"}, 3},
       {"name_of_41", {"Europe/Moscow", std::string(41, 'a')}, 0},
       {"path_climbing", {"Europe/Moscow", "../../etc/passwd"}, 0},
+      {"path_from_the_root", {"Europe/Moscow", "/etc/localtime"}, 0},
   };
   for (const auto& c : cases) {
     rows[4].zone = c.zoneOfTown4;

@@ -26,6 +26,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/dialog.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_time_zones.h"
 #include "shell/core/entry/entry_history.h"
 #include "shell/core/entry/entry_text.h"
@@ -424,6 +425,8 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_EQ(box->TownEdit()->text(), QStringLiteral("Москва"));
   EXPECT_EQ(box->RegionEdit()->text(), QStringLiteral("Россия"));
   EXPECT_EQ(box->ZoneEdit()->text(), QStringLiteral("+03:00")) << "the atlas knows Moscow's zone";
+  EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneStandardOnly))
+      << "no tz database installed: today's standard zone, said so";
   EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
   // Enter in the town field takes the first listed town rather than the typed text.
   box->TownEdit()->setText(QStringLiteral("Москва"));

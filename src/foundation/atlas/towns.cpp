@@ -46,12 +46,14 @@ int ReadNamesHeader(BinaryReader& in, std::string_view magic) {
   return in.Ok() && version >= kVersion && version <= kNamesWithZonesVersion ? version : 0;
 }
 
-// A tz zone name of 1..kMaxZoneNameLength characters of the database's alphabet, appended to
-// `pool`.
+// A tz zone name of 1..kMaxZoneNameLength characters of the database's alphabet, a path inside
+// the database's folder (no '.', no '/' first, last or twice), appended to `pool`.
 bool ReadZoneName(BinaryReader& in, std::string& pool, std::vector<std::uint32_t>& ends) {
   const std::size_t length = in.U8();
   const std::string_view text = in.Bytes(length);
   if (!in.Ok() || length == 0 || length > TOWNS::kMaxZoneNameLength) return false;
+  if (text.front() == '/' || text.back() == '/' || text.find("//") != std::string_view::npos)
+    return false;
   for (const char c : text) {
     const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
                          (c >= '0' && c <= '9') || c == '/' || c == '_' || c == '+' || c == '-';
