@@ -222,17 +222,13 @@ TEST(AtlasZones, EachTownsTzZoneAndDamagedZoneLists) {
     TempFolder dir;
     Write(dir, MakeAtlas(rows, kRegions, 3, c.zones));
     TOWNS atlas;
-    EXPECT_EQ(atlas.Load(dir.Path()).ok(), c.zones == cases[0].zones) << c.name;
+    const bool good = c.zones == cases[0].zones;
+    ASSERT_EQ(atlas.Load(dir.Path()).ok(), good) << c.name;
+    if (!good) continue;
+    const std::string_view zones[] = {"Europe/Moscow", "", "America/Argentina/Buenos_Aires", ""};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(atlas.GetTownZoneName(i), zones[i]) << i;
+    EXPECT_EQ(atlas.GetTownZoneName(6), "");
   }
-  TOWNS atlas;
-  TempFolder dir;
-  Write(dir, MakeAtlas(rows, kRegions, 3, cases[0].zones));
-  ASSERT_TRUE(atlas.Load(dir.Path()).ok());
-  EXPECT_EQ(atlas.GetTownZoneName(0), "Europe/Moscow");
-  EXPECT_EQ(atlas.GetTownZoneName(2), "America/Argentina/Buenos_Aires");
-  EXPECT_EQ(atlas.GetTownZoneName(1), "");
-  EXPECT_EQ(atlas.GetTownZoneName(6), "");
-  EXPECT_EQ(atlas.GetTownName(5), "Mosul");
 }
 
 TEST_F(Atlas, PrefixSearchIgnoresCaseAndKeepsNameOrder) {
