@@ -522,6 +522,7 @@ inline constexpr int kMsgArchivesEmptied = 1920;
 inline constexpr int kMsgChartsCopied = 1921;
 inline constexpr int kMsgChartsSkipped = 1922;
 inline constexpr int kMsgRowMismatch = 1923;
+inline constexpr int kMsgShippedFolderUnread = 1928;
 inline constexpr int kMsgTreminEventWithoutHouses = 1932;
 inline constexpr int kMsgNoForecastEvent = 1933;
 inline constexpr int kMsgOrbGroupRange = 1945;
