@@ -15,6 +15,7 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/chart/rise_set.h"
+#include "astro/ephemeris/bodies.h"
 #include "foundation/config/configuration.h"
 #include "support/riseset_reference.h"
 
@@ -147,6 +148,31 @@ TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
     EXPECT_NEAR(std::remainder(lon - r.target, 360.0), 0.0, 1.0 / 60.0) << r.name;
     const double moved = UniversalJulianDay(s) - start;
     EXPECT_TRUE(r.forward ? moved > 0.0 : moved < 0.0) << r.name;
+  }
+}
+
+// The searches of a body's rising and of the Moon's way to it stop where the body's place stops
+// being known. From just after Chiron's last rising before the end of its known years, the next
+// one (a sidereal day later) is not found and the nearest is that last one; the Moon is sent 5
+// degrees past Chiron (some nine hours ahead, found) and 20 (a day and a half, past the end).
+TEST(ChartServicesKnownYears, SearchesStopAtTheEndOfABodysKnownYears) {
+  const ChartContext ctx = ChartContext::FromCurrentSettings();
+  double first = 0.0, until = 0.0;
+  ASSERT_TRUE(BodyKnownSpan(10, first, until));
+  const double end = ToUt(JdTt{until}).days;
+  Moment last, next, nearest;
+  ASSERT_TRUE(
+      ChartAt(end - 2.0 / 86400.0, 55.75, 37.62).FindRiseSetMoment(ctx, 10, 0, false, last));
+  const Chart after = ChartAt(last.JulianDay() + 1.0 / 1440.0, 55.75, 37.62);
+  EXPECT_FALSE(after.FindRiseSetMoment(ctx, 10, 0, true, next));
+  ASSERT_TRUE(after.FindNearestRiseSet(ctx, 10, 0, nearest));
+  EXPECT_NEAR(nearest.JulianDay(), last.JulianDay(), 1.0 / 86400.0);
+  const double apart = chartmath::BodyAt(ctx, 1, JdUt{end - 1.0}).longitude -
+                       chartmath::BodyAt(ctx, 10, JdUt{end - 1.0}).longitude;
+  for (const double ahead : {5.0, 20.0}) {  // degrees past Chiron
+    Source s;
+    ASSERT_TRUE(s.SetUniversalTime(end - 1.0).ok());
+    EXPECT_EQ(SeekLuminaryLongitude(ctx, s, 1, 10, kAbsent, apart + ahead, 1, 1.0), ahead < 10.0);
   }
 }
 

@@ -2,7 +2,9 @@
 // user's own files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -12,6 +14,7 @@
 #include "foundation/files/data_folder.h"
 #include "foundation/files/settings.h"
 #include "foundation/files/sha256.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "support/test_support.h"
 
@@ -80,12 +83,15 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   Ship("VELM.asp", {"aspects 1", "aspects 2"});
   Ship("Velm.col", {"colours 1", "colours 2"});
   Ship("Town.dat", {"towns"});
+  Ship("tlr.bas", {"\x03Tsigns\n"});
   const struct {
     const char *name, *before, *after, *beside;  // beside: the shipped copy kept beside, if any
   } files[] = {{"Velm.est", "stars two", "stars 3", nullptr},  // an earlier version, unchanged
-               {"velm.asp", "my aspects", "my aspects", "aspects 2"},   // the user's (other case)
-               {"Velm.col", "colours 2", "colours 2", nullptr},         // the present version
-               {"Town.dat", "towns edited", "towns edited", "towns"}};  // no record of a version
+               {"velm.asp", "my aspects", "my aspects", "aspects 2"},  // the user's (other case)
+               {"Velm.col", "colours 2", "colours 2", nullptr},        // the present version
+               {"Town.dat", "towns edited", "towns edited", "towns"},  // no record of a version
+               // rewritten by the program itself with the folder's path: never the user's
+               {"tlr.bas", "\x03T/old/signs\n", "\x03T/old/signs\n", nullptr}};
   fs::create_directories(data_);
   for (const auto& f : files) WriteFile(data_ / f.name, f.before);
   auto told = Start();
@@ -99,7 +105,7 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   ASSERT_EQ(told.size(), 1u);
   for (const char* name : {"VELM.asp", "VELM.asp.new", "Town.dat.new", "Town.dat"})
     EXPECT_TRUE(Tells(told[0].text, name)) << name;
-  EXPECT_FALSE(Tells(told[0].text, "Velm.est"));
+  EXPECT_FALSE(Tells(told[0].text, "Velm.est") || Tells(told[0].text, "tlr.bas"));
 
   // The next start says nothing and rewrites nothing, though the user removed a copy beside.
   fs::remove(data_ / "Town.dat.new");
@@ -115,9 +121,12 @@ TEST_F(ShippedUpdate, UnchangedCopiesAreReplacedTheUsersKeptAndToldOncePerShippe
   list_.clear();
   Ship("Velm.est", {"stars 1", "stars two", "stars 3"});
   Ship("VELM.asp", {"aspects 1", "aspects 2", "aspects 3"});
+  Ship("tlr.bas", {"\x03Tsigns\n", "\x03Tsigns\n\x03Thouses\n"});
   told = Start();
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_TRUE(Tells(told[0].text, "VELM.asp") && !Tells(told[0].text, "Velm.est"));
+  EXPECT_TRUE(Tells(told[0].text, "VELM.asp") && !Tells(told[0].text, "Velm.est") &&
+              !Tells(told[0].text, "tlr.bas"));
+  EXPECT_FALSE(fs::exists(data_ / "tlr.bas.new"));
   EXPECT_EQ(ReadFile(data_ / "velm.asp.new"), "aspects 3");
   EXPECT_EQ(ReadFile(data_ / "velm.asp"), "my aspects");
   EXPECT_TRUE(Start().empty());
@@ -180,6 +189,33 @@ TEST_F(ShippedUpdate, TheShippedDataReplaceAnEarlierCopyAndKeepTheUsersOwn) {
   const std::map<std::string, ino_t> before = Inodes(data_);
   EXPECT_TRUE(Start().empty());
   EXPECT_EQ(Inodes(data_), before);
+}
+
+// A walk of the shipped folder that stops (the folder missing, a subfolder that cannot be read)
+// leaves files unseeded: a failure with its message, never success. As root, which reads every
+// folder, the seeding runs in a child process that has given that right up.
+TEST_F(ShippedUpdate, AWalkOfTheShippedFolderThatStopsIsAFailure) {
+  fs::create_directories(shipped_ / "sub");
+  Ship("Velm.est", {"stars"});
+  WriteFile(shipped_ / "sub" / "inner", "inner");
+  fs::permissions(shipped_ / "sub", fs::perms::none);
+  fs::permissions(root_.Path(), fs::perms::all);  // the child's data folder is made in it
+  const auto stops = [this](const fs::path& defaults) {
+    const Status st = SeedDataFolder(data_, defaults);
+    return st.MessageNumber() == kMsgShippedFolderUnread && st.Where() == defaults.native();
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(stops(shipped_));
+  } else {
+    EXPECT_EXIT(
+        {
+          if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(2);
+          std::_Exit(stops(shipped_) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+  }
+  EXPECT_TRUE(stops(root_ / "missing"));
+  fs::permissions(shipped_ / "sub", fs::perms::owner_all);
 }
 
 TEST(ShippedData, AnEmptyListNamesTheFileAndTheFolder) {

@@ -127,7 +127,8 @@ class Chart {
   // Moves `moment` (on the chart's clock) to the time at which the chart's Moon, recomputed there,
   // stands at the longitude of point `point` (recomputed there too) plus `angle` plus `offset`;
   // `forward` 1 searches forward first, 0 backward first; tolerance in minutes of arc. Returns
-  // the target longitude, or -777.0 (moment unchanged) when there is none within 40 days.
+  // the target longitude, or -777.0 (moment unchanged) when there is none within 40 days at moments
+  // at which the places of the Moon and the point are known (ClipToKnownSpan).
   double FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int point, double angle,
                                double offset, int forward, double toleranceArcmin) const;
 

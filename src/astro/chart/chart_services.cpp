@@ -10,6 +10,7 @@
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
 #include "astro/chart/rise_set.h"
+#include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/coordinates.h"
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/time_scales.h"
@@ -270,9 +271,14 @@ double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int
   work.definition.sources[0] = ComputingSource(definition);
   const double zoneDays = work.definition.sources[0].zone.GetCorrectionHours() / 24.0;
   const double shift = angle + offset;
-  // A body whose place cannot be known at the moment has no aspect to find.
-  if (point < kBodyCount && !BodyAt(ctx, point, JdUt{moment.JulianDay() - zoneDays}).known)
-    return kAbsent;
+  // Only the moments at which the places of the Moon and the point are known are searched (the
+  // points 30..33 wherever the Moon's is): a search that starts outside them, or runs out of them,
+  // still finds what lies inside.
+  constexpr double kSearchDays = 40.0;
+  const double start = moment.JulianDay();
+  JdUt knownFrom{start - zoneDays - kSearchDays}, knownTo{start - zoneDays + kSearchDays};
+  if (!ClipToKnownSpan({1, point < kBodyCount ? point : 1}, knownFrom, knownTo)) return kAbsent;
+  const double lo = knownFrom.days + zoneDays, hi = knownTo.days + zoneDays;
   double target = kAbsent;
   const auto gap = [&](double localJd) {
     const JdUt ut{localJd - zoneDays};
@@ -292,12 +298,12 @@ double Chart::FindLunarAspectMoment(const ChartContext& ctx, Moment& moment, int
     return Wrap180(moon - target);
   };
   const double tol = std::max(toleranceArcmin, 0.01) / 60.0;
-  const double start = moment.JulianDay();
   for (int pass = 0; pass < 2; ++pass) {
     const bool ahead = (pass == 0) == (forward == 1);
+    const double from = std::clamp(start, lo, hi);
     // The Moon gains 10 to 15 degrees a day on any point: scan in half days, then refine.
     const std::optional<double> t =
-        chartmath::FindUpwardZero(gap, start, ahead ? 40.0 : -40.0, 0.5, kSecondDays);
+        chartmath::FindUpwardZero(gap, from, ahead ? hi - from : lo - from, 0.5, kSecondDays);
     if (!t || std::fabs(gap(*t)) > tol) continue;
     Moment found;
     if (!found.SetMoment(*t).ok()) continue;
@@ -314,12 +320,14 @@ bool SeekLuminaryLongitude(const ChartContext& ctx, Source& source, int body, in
   const double daily = body == 1 ? 13.0 : 1.0;
   const double factor = stepFactor > 0.0 ? stepFactor : 1.0;
   const double start = UtOf(source).days;
-  if (reference >= 0 && !BodyAt(ctx, reference, JdUt{start}).known) return false;
   double t = start;
   const double span = body == 1 ? 60.0 : 400.0;
   for (int i = 0; i < 200 && std::fabs(t - start) <= span; ++i) {
     const JdUt ut{t};
-    const double base = reference < 0 ? longitude : BodyAt(ctx, reference, ut).longitude;
+    // The reference's place must be known at every step, not only at the start.
+    const BodyPosition ref = reference < 0 ? BodyPosition{} : BodyAt(ctx, reference, ut);
+    if (!ref.known) return false;
+    const double base = reference < 0 ? longitude : ref.longitude;
     const double target = NormalizeDegrees(base + angle);
     const double lon = BodyAt(ctx, body, ut).longitude;
     // The arc still to go in the direction of the search on the first step, then the nearer way.

@@ -9,7 +9,7 @@
 // plus `angle`. `forward` 1 searches forward, 0 backward. Each step is the remaining arc divided by
 // the body's mean daily motion (13 degrees a day for the Moon, 1 for the Sun), times
 // `stepFactor` (0 or less reads as 1); the search stops within 1 minute of arc, after at most 200
-// steps or beyond 60 days (400 for the Sun). True when the target was reached (the moment is then
-// moved).
+// steps or beyond 60 days (400 for the Sun), or at a step where the place of `reference` is not
+// known (BodyKnownAt). True when the target was reached (the moment is then moved).
 bool SeekLuminaryLongitude(const ChartContext& ctx, Source& source, int body, int reference,
                            double longitude, double angle, int forward, double stepFactor);

@@ -1,8 +1,10 @@
 #include "astro/chart/rise_set.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/chart/chart_math.h"
+#include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/instant.h"
 #include "astro/houses/angles.h"
@@ -149,6 +151,15 @@ AnglePassage FindAnglePassage(const ChartContext& ctx, int body, int selector, d
   if (selector < 0 || selector > 3 || (body < 0 && IsAbsent(longitude)) || body >= kBodyCount ||
       !std::isfinite(fromUt) || !(spanDays != 0.0) || !std::isfinite(spanDays))
     return result;
+  if (body >= 0) {
+    // Only the moments at which the body's place is known are searched.
+    JdUt lo{std::min(fromUt, fromUt + spanDays)}, hi{std::max(fromUt, fromUt + spanDays)};
+    if (!ClipToKnownSpan({body}, lo, hi)) return result;
+    const double from = std::clamp(fromUt, lo.days, hi.days);
+    spanDays = spanDays > 0.0 ? hi.days - from : lo.days - from;
+    fromUt = from;
+    if (spanDays == 0.0) return result;
+  }
   if (std::fabs(place.LatitudeDeg()) < kClosedFormLatitude) {
     const std::optional<double> t =
         SolvePassage(ctx, body, selector, longitude, place, fromUt, spanDays, result.positions);

@@ -26,7 +26,8 @@ struct AnglePassage {
 
 // Selector 0 Ascendant, 1 Descendant, 2 Midheaven, 3 Imum Coeli. Body 0..29, or -1 for the fixed
 // `longitude`. The first passage after `fromUt` (span > 0) or before it (span < 0), within |span|
-// days; nothing when there is none there, or for a selector, body or longitude that gives none.
+// days and, for a body, where its place is known (ClipToKnownSpan); nothing when there is none
+// there, or for a selector, body or longitude that gives none.
 // The moment is found to 0.1 second of time and returned past the passage by at most that much.
 AnglePassage FindAnglePassage(const ChartContext& ctx, int body, int selector, double longitude,
                               const Place& place, double fromUt, double spanDays);

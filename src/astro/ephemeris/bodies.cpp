@@ -1,5 +1,6 @@
 #include "astro/ephemeris/bodies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -59,6 +60,17 @@ bool BodyKnownAt(int point, double jdTt) {
 
 bool BodyKnownSpan(int point, double& firstJdTt, double& endJdTt) {
   return IsBody(point) && MinorBodyKnownSpan(point, firstJdTt, endJdTt);
+}
+
+bool ClipToKnownSpan(std::initializer_list<int> points, JdUt& start, JdUt& end) {
+  constexpr double kOneSecond = 1.0 / 86400.0;
+  for (int point : points) {
+    double first = 0.0, until = 0.0;
+    if (!BodyKnownSpan(point, first, until)) continue;
+    start.days = std::max(start.days, ToUt(JdTt{first}).days + kOneSecond);
+    end.days = std::min(end.days, ToUt(JdTt{until}).days - kOneSecond);
+  }
+  return start.days <= end.days;
 }
 
 bool BodyKnownYears(int point, int& firstYear, int& lastYear) {

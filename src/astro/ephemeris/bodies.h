@@ -4,7 +4,10 @@
 // hypothetical points Cupido, Hades, Zeus, Kronos, Apollon, Admetos, Vulkanus, Poseidon).
 #pragma once
 
+#include <initializer_list>
+
 #include "astro/ephemeris/apparent.h"
+#include "astro/ephemeris/time_scales.h"
 
 inline constexpr int kBodyCount = 30;
 inline constexpr int kNorthNode = 16, kSouthNode = 17, kBlackMoon = 18, kLunarPerigee = 19;
@@ -42,6 +45,12 @@ bool BodyKnownYears(int point, int& firstYear, int& lastYear);
 // The TT Julian days from which and until which the place of `point` is known; false for a body
 // known at every date.
 bool BodyKnownSpan(int point, double& firstJdTt, double& endJdTt);
+// Narrows the Universal Time interval [start, end] to the moments at which the places of all
+// `points` are known (BodyKnownSpan, carried from TT to UT, a second inside each end, so that a
+// moment found within it is known whichever way it is rounded); false when nothing is left. A
+// search clips its window with it instead of asking at its start alone, so that a window that
+// crosses an end of the known years still gives the events inside them.
+bool ClipToKnownSpan(std::initializer_list<int> points, JdUt& start, JdUt& end);
 
 // The apparent geocentric ecliptic of date of a body straight from the theories (the full
 // series, formulas, the minor bodies' integration or two-body motion), without the tables:

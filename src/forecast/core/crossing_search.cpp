@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/speed_limits.h"
 
 namespace {
@@ -497,6 +498,10 @@ CrossingResult FindNextCrossing(const Ephemeris& ephemeris, const CrossingPair& 
                                 JdUt end, CrossingTolerance tolerance, TargetTrack track) {
   if (!IsUsable(pair) || !std::isfinite(start.days) || !std::isfinite(end.days) ||
       end.days < start.days)
+    return CrossingResult{};
+  // Only where both places are known: a window across an end of a body's known years is searched
+  // on the part inside them.
+  if (!ClipToKnownSpan({pair.body, pair.target < 0 ? pair.body : pair.target}, start, end))
     return CrossingResult{};
   bool retry = false;
   Probe probe(ephemeris, pair, track, end.days);

@@ -58,9 +58,10 @@ struct CrossingResult {
 // crossing is confirmed and solved on positions computed at the moment itself.
 enum class TargetTrack { Fitted, Direct };
 
-// The first change of side of A against its target after `start`, at or before `end`. Not found
-// when there is none, when end is before start, when a moment is not a finite number, or when a
-// body lies outside 0..29 or the fixed longitude is absent (-777.0) or not finite.
+// The first change of side of A against its target after `start`, at or before `end`, within the
+// years in which the places of both are known (ClipToKnownSpan). Not found when there is none, when
+// end is before start, when a moment is not a finite number, or when a body lies outside 0..29 or
+// the fixed longitude is absent (-777.0) or not finite.
 CrossingResult FindNextCrossing(const Ephemeris& ephemeris, const CrossingPair& pair, JdUt start,
                                 JdUt end, CrossingTolerance tolerance,
                                 TargetTrack track = TargetTrack::Fitted);

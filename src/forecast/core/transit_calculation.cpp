@@ -11,6 +11,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_math.h"
+#include "astro/ephemeris/bodies.h"
 #include "astro/ephemeris/longitudes.h"
 #include "astro/ephemeris/speed_limits.h"
 #include "conditions/core/group_editor.h"
@@ -473,8 +474,12 @@ int TransitCalculation::CalculateAspectDates(const ChartContext& ctx, const Tran
   if (faster == kMoon) {
     // The lunar aspect search works on the local clock of the chart's computing Source.
     const double zone = ComputingSource(moving_.definition).zone.GetCorrectionHours() / 24.0;
+    // It looks 40 days around its start: a period that begins before the other body's place is
+    // known is searched from where it is.
+    JdUt from{start}, until{searchEnd_};
+    if (!ClipToKnownSpan({slower}, from, until)) return 0;
     Moment m;
-    if (!m.SetMoment(start + zone).ok()) return 0;
+    if (!m.SetMoment(from.days + zone).ok()) return 0;
     const double lon = moving_.FindLunarAspectMoment(ctx, m, slower, pair.angle, 0.0, 1,
                                                      Precision() * kLunarToleranceArcminPerP);
     if (IsAbsent(lon)) return 0;

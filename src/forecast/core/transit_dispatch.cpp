@@ -25,24 +25,11 @@ void AppendMoments(const TransitSearchContext& context, int body, double target,
   }
 }
 
-// The window narrowed to the years in which the places of `bodies` are known (a day inside them,
-// whatever Delta T is then); false when nothing is left: a body whose place cannot be known is
-// never searched (Chiron and the asteroids outside 1000-3000).
-bool ClipToKnownYears(std::initializer_list<int> bodies, JdUt& start, JdUt& end) {
-  for (int body : bodies) {
-    double first = 0.0, until = 0.0;
-    if (!BodyKnownSpan(body, first, until)) continue;
-    start.days = std::max(start.days, first + 1.0);
-    end.days = std::min(end.days, until - 1.0);
-  }
-  return start.days < end.days;
-}
-
 }  // namespace
 
 TransitResult NatalTargetNextTransit(const TransitSearchContext& context, int body,
                                      double natalLongitude, JdUt start, JdUt end) {
-  if (!ClipToKnownYears({body}, start, end)) return {};
+  if (!ClipToKnownSpan({body}, start, end)) return {};
   const bool direct = body == kSun || body == kMoon || body == kBlackMoon || body == kWhiteMoon;
   return direct ? DirectBodyNextTransit(context, body, natalLongitude, start, end)
                 : PlanetNextTransit(context, body, natalLongitude, start, end);
@@ -64,7 +51,7 @@ int MovingPairMeasuredBody(int faster, int slower) {
 
 TransitResult MovingPairNextTransit(const TransitSearchContext& context, int faster, int slower,
                                     JdUt start, JdUt end) {
-  if (!ClipToKnownYears({faster, slower}, start, end)) return {};
+  if (!ClipToKnownSpan({faster, slower}, start, end)) return {};
   const int s = slower;
   switch (faster) {
     case kSun:

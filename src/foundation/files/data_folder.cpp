@@ -24,6 +24,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
 #include "foundation/files/sha256.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
@@ -201,6 +202,12 @@ bool IsEarlierShippedVersion(const fs::path& file, const std::vector<ShippedVers
   return false;
 }
 
+// The shipped files that the program rewrites on its own, so that a copy in the folder never stays
+// a shipped version: the list of interpretation bases, which holds the folder's path after a start.
+bool WrittenByProgram(std::string_view lowerName) {
+  return lowerName == LowerAscii(g_DataFileNames[kDataTextBases]);
+}
+
 }  // namespace
 
 Status SeedDataFolder(const fs::path& folder, const fs::path& defaults, SeedResult* result) {
@@ -240,7 +247,9 @@ Status SeedDataFolder(const fs::path& folder, const fs::path& defaults, SeedResu
       }
       continue;
     }
-    if (found.match == NameMatch::Ambiguous || !fileVersions || !IsPlainFile(found.path)) continue;
+    if (found.match == NameMatch::Ambiguous || !fileVersions || !IsPlainFile(found.path) ||
+        WrittenByProgram(key))
+      continue;
     const std::string& present = fileVersions->back().sha256;
     // Seen at this version already (the present one in place, or the user's own file told of):
     // nothing to read at this start.
@@ -265,6 +274,8 @@ Status SeedDataFolder(const fs::path& folder, const fs::path& defaults, SeedResu
       }
     }
   }
+  // A walk that stopped part-way (a subfolder that cannot be read) left files unseeded.
+  if (ec) keepFirst(Status::Message(kMsgShippedFolderUnread, defaults.native()));
   if (record != recordAtStart) keepFirst(RewriteFile(recordPath, SeedRecordText(record)));
   return first;
 }

@@ -71,9 +71,12 @@ struct SeedResult {
 // - any other file that differs from the shipped one is the user's and stays as it is; when the
 //   folder's record does not say that it came from the present shipped version, that version is
 //   put beside it (kShippedBesideSuffix) and the name goes to `result->putBeside`, once.
-// Without the list nothing present is touched. Links, folders and names matching several files
-// are left alone. Error 105 when the folder cannot be created; 102 or 104 for the first file that
-// could not be copied (the rest are still tried).
+// Without the list nothing present is touched. Links, folders, names matching several files and
+// the files the program rewrites itself ("tlr.bas", which holds the folder's path) are left alone
+// once present. A file the record names at the present version is not read again. Error 105 when
+// the folder cannot be created; 102 or 104 for the first file that could not be copied (the rest
+// are still tried); message kMsgShippedFolderUnread (with `defaults`) when the walk of `defaults`
+// stopped before its end, the files not reached unseeded.
 Status SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& defaults,
                       SeedResult* result = nullptr);
 

@@ -19,9 +19,11 @@
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
+#include "astro/ephemeris/bodies.h"
 #include "conditions/condition_test_support.h"
 #include "conditions/core/group_editor.h"
 #include "conditions/core/groups.h"
+#include "forecast/core/lunar_trans.h"
 #include "forecast/core/transit_calc_page.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
@@ -488,6 +490,77 @@ TEST_F(TransitCalculationTest, DirectionsAreTimedInClosedForm) {
   EXPECT_EQ(calc->Events()[0].transitingMotion, 'D');
   EXPECT_EQ(calc->Events()[0].targetMotion, '0');
   EXPECT_FALSE(calc->ShowTimeOfDay());
+}
+
+// The Moon's searches near both ends of Chiron's known years: the transit list's Moon-Chiron
+// pairs (conjunction, square, opposition) over a period across the end, and the lunar transits of a
+// chart near it to its own moving points (conjunctions). No event of a body whose
+// place is not known at its moment; the Moon-Chiron events inside the years those of the oracle.
+TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEventsInside) {
+  double first = 0.0, until = 0.0;
+  ASSERT_TRUE(BodyKnownSpan(10, first, until));
+  const double knownLo = ToUt(JdTt{first}).days, knownHi = ToUt(JdTt{until}).days;
+  // The transit list over a period, or the lunar transits of a chart at noon (zone +00:00) 30
+  // days round it.
+  const struct {
+    const char* name;
+    bool list;
+    int d1, m1, y1, d2, m2, y2;
+  } rows[] = {
+      {"list_from_999", true, 24, 12, 999, 12, 1, 1000},
+      {"list_into_3001", true, 20, 12, 3000, 9, 1, 3001},
+      {"lunar_chart_of_1000", false, 6, 1, 1000, 0, 0, 0},
+      {"lunar_chart_of_3000", false, 27, 12, 3000, 0, 0, 0},
+  };
+  const Chart natal = NatalAt(2451545.0);
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::pair<int, double>> events;  // target, moment (UT), in time order
+    std::vector<double> offsets;
+    double lo = 0.0, hi = 0.0;
+    if (r.list) {
+      s_.transiting = 1;
+      s_.target = 10;
+      s_.aspectChoice = kTransitAnyAspect;
+      s_.classMask = (1 << 1) | (1 << 4) | (1 << 5);  // conjunction, opposition, square
+      SetPeriod(r.d1, r.m1, r.y1, r.d2, r.m2, r.y2);
+      calc_ = std::make_unique<TransitCalculation>(s_, natal, groups_, periods_);
+      calc_->Run(Context());
+      for (const TransitEventRecord& e : calc_->Events())
+        events.emplace_back(e.target, e.julianDay);
+      offsets = {0.0, 180.0, 90.0, 270.0};
+      lo = calc_->SearchStart();
+      hi = calc_->SearchEnd();
+    } else {
+      LunarTransSettings lunar;  // nothing else chosen: all points, conjunctions, exact
+      lunar.aspectSystem = "VELM";
+      lunar.planets = 3;
+      lunar.exact = 1;
+      lunar.planetOrbGroup = 2;
+      lunar.daysBefore = lunar.daysAfter = 30;
+      const double ut = MomentOn(r.d1, r.m1, r.y1).JulianDay() + 0.5;
+      const Chart chart = NatalAt(ut);
+      CLunarTrans run(lunar, chart);
+      run.Compute(Context());
+      for (const LunarTransitEvent& e : run.Events()) events.emplace_back(e.target, e.julianDay);
+      offsets = {0.0};
+      lo = ut - 30.0;
+      hi = ut + 30.0;
+    }
+    std::vector<double> got, want;
+    for (const auto& [target, t] : events) {
+      if (target < kBodyCount) {
+        EXPECT_TRUE(BodyKnownAt(target, ToTt(JdUt{t}).days)) << target << " " << t;
+      }
+      if (target == 10) got.push_back(t);
+    }
+    for (double offset : offsets)
+      for (double t : oracle::Crossings({1, 10, 0.0, offset}, std::max(lo, knownLo),
+                                        std::min(hi, knownHi), oracle::kTenMinutes))
+        want.push_back(t);
+    EXPECT_FALSE(want.empty());
+    ExpectNear(got, want, 2 * kMinute);
+  }
 }
 
 // The Sun with the Moon may be searched 30 days at most: a longer period is cut with message

@@ -150,7 +150,7 @@ std::vector<ChartInfoRow> UnknownBodyRows(const Chart& chart) {
     if (BodyKnownAt(point, tt) || !BodyKnownYears(point, first, last)) continue;
     rows.push_back({GetMessageText(kMsgPointNameFirst + point),
                     Cp1251("нет в карте (известен в ") + yearText(first) + "-" + yearText(last) +
-                        Cp1251(" гг.)")});
+                        Cp1251(" гг. по TT)")});
   }
   return rows;
 }
