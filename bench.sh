@@ -62,6 +62,8 @@ GOALS = [
      [("rectification_matrix", "BM_TwoDaysTwentyEventsTwoWorkers", "wall", 1000.0)]),
     ("start-up to the first paint", "the program as a process of its own, a data folder seeded before",
      [("shell_startup", "BM_ProcessStartToFirstPaint", "wall", 100.0)]),
+    ("first start of a new data folder", "the same, the folder created and seeded from the shipped data",
+     [("shell_startup", "BM_ProcessFirstStartOfANewFolder", "wall", 1000.0)]),
     ("exit with every view open", "one chart and every view its commands open",
      [("shell_exit", "BM_ExitWithEveryViewOpen", "cpu", 300.0)]),
 ]

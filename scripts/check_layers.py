@@ -10,8 +10,12 @@ root, so both forms compile). Also refused: an include written with a relative p
 every include names its file from src/), a quoted include that names no file of src/, a Qt header
 (<QString>, <QtCore/QFile>, <qstring.h>) in a library declared without QT, a ui part's header in
 a library that does not name that ui part in its own DEPS (the reach through another ui part does
-not count: the shell names no view of a part it does not declare), and a circle in the DEPS. The
-program's own folder (src/app) sees every library. Prints every offending line and exits 1;
+not count: the shell names no view of a part it does not declare), and a circle in the DEPS.
+The DEPS themselves are ranked as docs/layers.md draws the layers (LAYERS below): an edge that
+points to a higher layer, one that takes a Qt library into a Qt-free one, one between two
+libraries of a layer whose members do not use each other (astro beside platform_qt), a library of
+no layer, and a library whose QT flag is not its layer's are refused. The program's own folder
+(src/app) sees every library. Prints every offending line and exits 1;
 silent and 0 when the layers hold.
 
     check_layers.py [ROOT]     (default: the source tree holding this script)
@@ -25,6 +29,20 @@ SET = re.compile(r"^\s*set\s*\(\s*(\w+)\s+([^)\s]+)\s*\)", re.M)
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^Q[A-Za-z]*(/|$)|^Qt|^q[a-z0-9_]*\.h$")
 APP_DIR = "app"  # src/app: the registration of every ui part and main()
+
+# The layers from the bottom up (docs/layers.md): the libraries of each, by name or by the end of
+# the name, whether they are built with Qt, and whether they may use each other (the cores use
+# cores, the ui parts ui parts; astro and platform_qt stand beside each other).
+LAYERS = [
+    ({"platform_core"}, (), False, False),
+    ({"foundation"}, (), False, False),
+    ({"astro", "platform_qt"}, (), None, False),
+    (set(), ("_core",), False, True),
+    ({"document"}, (), True, False),
+    (set(), ("_ui",), True, True),
+    ({"shell"}, (), True, False),
+]
+QT_LIBRARIES = {"platform_qt"}  # the one library below the document built with Qt
 
 
 def parse_libraries(root):
@@ -87,6 +105,48 @@ def is_ui_part(name, libraries):
     return name != "shell" and libraries[name]["qt"] and "document" in libraries[name]["deps"]
 
 
+def layer_of(name):
+    """The index of the layer in LAYERS that holds the library, or None."""
+    for rank, (names, _, _, _) in enumerate(LAYERS):
+        if name in names:
+            return rank
+    for rank, (_, endings, _, _) in enumerate(LAYERS):
+        if endings and name.endswith(endings):
+            return rank
+    return None
+
+
+def rank_faults(libraries):
+    """The DEPS edges and QT flags that the layers refuse."""
+    faults = []
+    where = "src/CMakeLists.txt"
+    for name in sorted(libraries):
+        rank = layer_of(name)
+        if rank is None:
+            faults.append(f"{where}: {name} belongs to no layer (docs/layers.md, LAYERS in "
+                          f"scripts/check_layers.py)")
+            continue
+        qt = LAYERS[rank][2]
+        if qt is None:
+            qt = name in QT_LIBRARIES
+        if libraries[name]["qt"] != qt:
+            declared = "with" if libraries[name]["qt"] else "without"
+            layer = "built with Qt" if qt else "Qt-free"
+            faults.append(f"{where}: {name} is declared {declared} QT, its layer is {layer}")
+        for dep in libraries[name]["deps"]:
+            dep_rank = layer_of(dep)
+            if dep_rank is None or dep not in libraries:
+                continue
+            edge = f"{where}: {name} -> {dep} in the DEPS"
+            if libraries[dep]["qt"] and not libraries[name]["qt"]:
+                faults.append(f"{edge} takes a Qt library into a Qt-free one")
+            elif dep_rank > rank:
+                faults.append(f"{edge} points up a layer")
+            elif dep_rank == rank and not LAYERS[rank][3]:
+                faults.append(f"{edge} joins two libraries of a layer that do not use each other")
+    return faults
+
+
 def circles(libraries):
     """Every library that reaches itself through its DEPS."""
     return sorted(name for name in libraries if name in reach(name, libraries))
@@ -98,6 +158,7 @@ def check(root):
     reaches = {name: reach(name, libraries) | {name} for name in libraries}
     faults = [f"src/CMakeLists.txt: {name} reaches itself through its DEPS (a circle)"
               for name in circles(libraries)]
+    faults += rank_faults(libraries)
     for folder, _, files in os.walk(src):
         for file_name in sorted(files):
             if not file_name.endswith((".h", ".cpp")):

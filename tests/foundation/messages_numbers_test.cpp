@@ -1,9 +1,12 @@
 // The named message numbers against the catalogue, and the one way of showing a message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -91,57 +94,180 @@ TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
                              << Listed(found);
 }
 
-// A raw message number: a number written as the first argument of a function that takes a
-// message number or an error code (Status::Error, Status::Message, ReportError, ShowMessage,
-// GetMessageText and the prompter's questions), alone or at the head of a sum ("300 + p"). Such a
-// call names the number through message_numbers.h (kMsg...), foundation/status.h (kErr...) or
-// platform::kNoMessage. Other integers, comments included, are not looked at unless they stand in
-// such a call.
-bool HasRawMessageNumber(const std::string& line) {
-  // The regular expression only where one of the names can stand: it is slow over every line.
-  const bool candidate =
-      line.find("Error(") != std::string::npos || line.find("Message(") != std::string::npos ||
-      line.find("MessageText(") != std::string::npos || line.find("Ask") != std::string::npos ||
-      line.find("InputText(") != std::string::npos;
-  if (!candidate) return false;
-  static const std::regex rawNumber(
-      R"(\b(Error|Message|ReportError|ShowMessage|GetMessageText|AskYesNo|AskYesNoCancel|)"
-      R"(AskOkCancel|InputText)\(\s*[-+(]*\s*\d)");
-  return std::regex_search(line, rawNumber);
+// The tokens of a source: names, numbers and punctuation with their lines; comments and the
+// insides of string and character literals are left out.
+struct Token {
+  std::string text;
+  int line;
+  bool IsName() const {
+    return std::isalpha(static_cast<unsigned char>(text[0])) || text[0] == '_';
+  }
+  bool IsNumber() const { return std::isdigit(static_cast<unsigned char>(text[0])) != 0; }
+  bool IsNonZeroNumber() const {
+    return IsNumber() && text.find_first_not_of("0'") != std::string::npos;
+  }
+};
+
+std::vector<Token> Tokens(const std::string& code) {
+  std::vector<Token> tokens;
+  int line = 1;
+  const auto skipTo = [&](std::size_t from, const std::string& end) {
+    const std::size_t at = code.find(end, from);
+    const std::size_t stop = at == std::string::npos ? code.size() : at + end.size();
+    line += static_cast<int>(std::count(code.begin() + static_cast<long>(from),
+                                        code.begin() + static_cast<long>(stop), '\n'));
+    return stop;
+  };
+  const auto word = [&](std::size_t i) {
+    return std::isalnum(static_cast<unsigned char>(code[i])) || code[i] == '_' || code[i] == '\'';
+  };
+  for (std::size_t i = 0; i < code.size();) {
+    const char c = code[i];
+    if (c == '\n') {
+      ++line;
+      ++i;
+    } else if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+    } else if (code.compare(i, 2, "//") == 0) {
+      i = code.find('\n', i);
+      if (i == std::string::npos) i = code.size();
+    } else if (code.compare(i, 2, "/*") == 0) {
+      i = skipTo(i, "*/");
+    } else if (code.compare(i, 3, "R\"(") == 0) {
+      i = skipTo(i, ")\"");
+    } else if (c == '"' || c == '\'') {
+      std::size_t j = i + 1;
+      while (j < code.size() && code[j] != c && code[j] != '\n') j += code[j] == '\\' ? 2 : 1;
+      i = j + 1;
+    } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+      std::size_t j = i;
+      while (j < code.size() && word(j)) ++j;
+      tokens.push_back({code.substr(i, j - i), line});
+      i = j;
+    } else {
+      const bool pair = code.compare(i, 2, "==") == 0 || code.compare(i, 2, "!=") == 0 ||
+                        code.compare(i, 2, "->") == 0 || code.compare(i, 2, "::") == 0;
+      tokens.push_back({code.substr(i, pair ? 2 : 1), line});
+      i += pair ? 2 : 1;
+    }
+  }
+  return tokens;
+}
+
+bool IsNamedNumber(const std::string& name) {
+  return name.rfind("kMsg", 0) == 0 || name.rfind("kErr", 0) == 0 || name == "kNoMessage";
+}
+
+// The functions that take a message number or an error code first: the catalogue's, the
+// prompter's, the status' and the error report's, and every function that a source calls with a
+// named number first (a local helper that shows or words a message).
+std::set<std::string> MessageFunctions(const std::vector<std::vector<Token>>& sources) {
+  std::set<std::string> names = {"Error",          "Message",  "ReportError",    "ShowMessage",
+                                 "GetMessageText", "AskYesNo", "AskYesNoCancel", "AskOkCancel",
+                                 "InputText",      "TellOnce"};
+  for (const std::vector<Token>& t : sources)
+    for (std::size_t i = 0; i + 2 < t.size(); ++i) {
+      std::size_t arg = i + 2;
+      if (arg + 2 < t.size() && t[arg].text == "platform" && t[arg + 1].text == "::") arg += 2;
+      if (t[i].IsName() && t[i + 1].text == "(" && IsNamedNumber(t[arg].text))
+        names.insert(t[i].text);
+    }
+  return names;
+}
+
+// The lines of a source that give a message function a raw number: written first in the call
+// (after any brackets and signs, on the same line or the next), through a name that the source
+// binds to a number ("int n = 605", "n{605}", "for (int n : {605, 607})", "kTitles[] = {605}"),
+// or compared with a status' error code or message number ("ErrorCode() != 102"). Zero, the
+// number of no message, is let through in a comparison.
+std::vector<int> RawMessageNumbers(const std::vector<Token>& t,
+                                   const std::set<std::string>& functions) {
+  std::set<std::string> bound;
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    if (!t[i].IsName()) continue;
+    std::size_t j = i + 1;
+    if (t[j].text == "[")
+      while (j < t.size() && t[j].text != "]") ++j;
+    if (j + 1 < t.size() && t[j].text == "]") ++j;
+    if (j >= t.size() || (t[j].text != "=" && t[j].text != ":" && t[j].text != "{")) continue;
+    ++j;
+    while (j < t.size() && (t[j].text == "{" || t[j].text == "-" || t[j].text == "+")) ++j;
+    if (j < t.size() && t[j].IsNonZeroNumber()) bound.insert(t[i].text);
+  }
+  std::vector<int> lines;
+  for (std::size_t i = 0; i + 2 < t.size(); ++i) {
+    if (t[i].IsName() && functions.count(t[i].text) && t[i + 1].text == "(") {
+      std::size_t j = i + 2;
+      while (j < t.size() && (t[j].text == "(" || t[j].text == "-" || t[j].text == "+")) ++j;
+      while (j + 2 < t.size() && t[j].IsName() && (t[j + 1].text == "." || t[j + 1].text == "->"))
+        j += 2;
+      if (j < t.size() &&
+          (t[j].IsNumber() || (bound.count(t[j].text) && !IsNamedNumber(t[j].text))))
+        lines.push_back(t[j].line);
+    }
+    if ((t[i].text == "ErrorCode" || t[i].text == "MessageNumber") && t[i + 1].text == "(" &&
+        i + 4 < t.size() && t[i + 2].text == ")" &&
+        (t[i + 3].text == "==" || t[i + 3].text == "!=") && t[i + 4].IsNonZeroNumber())
+      lines.push_back(t[i + 4].line);
+  }
+  return lines;
 }
 
 TEST(MessageNumbers, NoSourceUsesARawMessageNumber) {
   const fs::path root = testing_support::SourceDir();
+  std::vector<fs::path> paths;
+  std::vector<std::vector<Token>> sources;
+  for (const auto& entry : fs::recursive_directory_iterator(root / "src")) {
+    const fs::path& p = entry.path();
+    if (!entry.is_regular_file() || (p.extension() != ".h" && p.extension() != ".cpp")) continue;
+    paths.push_back(p);
+    sources.push_back(Tokens(testing_support::ReadFile(p)));
+  }
+  const std::set<std::string> functions = MessageFunctions(sources);
   std::vector<std::string> found;
-  ForEachSourceLine([&](const fs::path& p, int number, const std::string& line) {
-    if (HasRawMessageNumber(line))
-      found.push_back(fs::relative(p, root).string() + ":" + std::to_string(number) + ": " + line);
-  });
+  for (std::size_t i = 0; i < sources.size(); ++i)
+    for (int line : RawMessageNumbers(sources[i], functions))
+      found.push_back(fs::relative(paths[i], root).string() + ":" + std::to_string(line));
   EXPECT_TRUE(found.empty()) << "raw message numbers (name them from message_numbers.h or "
                                 "foundation/status.h):"
                              << Listed(found);
 }
 
-// The rule above reads the calls it is meant to: a table of lines it refuses and lets through.
+// The rule above reads the calls it is meant to: a table of sources it refuses (on the line
+// given) and lets through (0). `Say` stands for a local helper called with a named number.
 TEST(MessageNumbers, RawNumberRuleTellsNumbersFromNames) {
   const struct {
-    const char* line;
-    bool refused;
+    const char* code;
+    int refusedLine;
   } cases[] = {
-      {"return Status::Error(104, path.string());", true},
-      {"return Status::Message(503);", true},
-      {"ReportError(2, kTrace, 0);", true},
-      {"names.push_back(GetMessageText(300 + p));", true},
-      {"platform::GetPrompter().ShowMessage(0, text, icon);", true},
-      {"if (!AskYesNo( 74)) return;", true},
-      {"return Status::Error(kErrWrite, path.string());", false},
-      {"names.push_back(GetMessageText(kMsgPointNameFirst + p));", false},
-      {"ShowMessage(platform::kNoMessage, text, icon);", false},
-      {"ShowSelectedCount(0);", false},
-      {"TextOut(dc, 10, 20, text);", false},
-      {"return ShowError(st, 3);", false},
+      {"return Status::Error(104, path.string());", 1},
+      {"return Status::Message(503);", 1},
+      {"ReportError(2, kTrace, 0);", 1},
+      {"names.push_back(GetMessageText(300 + p));", 1},
+      {"platform::GetPrompter().ShowMessage(0, text, icon);", 1},
+      {"if (!AskYesNo( 74)) return;", 1},
+      {"TellOnce(1903, names);", 1},
+      {"Say(kMsgDone);\nSay(45);", 2},
+      {"ShowMessage(\n    605, text);", 2},
+      {"const int number = 605;\nShowMessage(number);", 2},
+      {"for (const int n : {605, 607}) titles.push_back(GetMessageText(n));", 1},
+      {"const int kTitles[] = {605, 607};\nx = GetMessageText(kTitles[i]);", 2},
+      {"if (st.ErrorCode() != 102) Report(st);", 1},
+      {"return Status::Error(kErrWrite, path.string());", 0},
+      {"names.push_back(GetMessageText(kMsgPointNameFirst + p));", 0},
+      {"ShowMessage(platform::kNoMessage, text, icon);", 0},
+      {"ShowSelectedCount(0);", 0},
+      {"TextOut(dc, 10, 20, text);", 0},
+      {"return ShowError(st, 3);", 0},
+      {"int number = kMsgDone;\nShowMessage(number);", 0},
+      {"if (st.MessageNumber() != 0) ShowMessage(st.MessageNumber());", 0},
+      {"// ShowMessage(605) once was here\nShowMessage(kMsgDone, \"GetMessageText(1)\");", 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(HasRawMessageNumber(c.line), c.refused) << c.line;
+  const std::set<std::string> functions = MessageFunctions({Tokens("void f() { Say(kMsgDone); }")});
+  for (const auto& c : cases) {
+    const std::vector<int> lines = RawMessageNumbers(Tokens(c.code), functions);
+    EXPECT_EQ(lines.empty() ? 0 : lines.front(), c.refusedLine) << c.code;
+  }
 }
 
 // Records the message boxes; declines every question.

@@ -35,7 +35,9 @@ def main():
     def in_first(folder, suffix):
         return os.path.join("src", first_file(src, folder, suffix))
 
-    # Each case: what is planted, in which file (relative to the tree), and how.
+    cmake = os.path.join("src", "CMakeLists.txt")
+    # Each case: what is planted, in which file (relative to the tree), how, and optionally what
+    # the refusal says (else the file's name).
     cases = [
         ("a core includes a higher core", in_first("astro", ".cpp"),
          append_line(f'#include "{first_file(src, "conditions/core", ".h")}"')),
@@ -62,10 +64,23 @@ def main():
          append_line(f'#include "{first_file(src, "views/ui", ".h")}"')),
         ("a core includes the document", in_first("rectification/core", ".cpp"),
          append_line(f'#include "{first_file(src, "document", ".h")}"')),
-        ("a circle of ui parts in the DEPS", os.path.join("src", "CMakeLists.txt"),
+        ("a circle of ui parts in the DEPS", cmake,
          lambda text: text.replace("DIR ${src}/settings/ui DEPS document",
                                    "DIR ${src}/settings/ui DEPS document views_ui", 1)),
     ]
+    # A DEPS edge the layers refuse, with no include that uses it: what the check must say.
+    core = "velm_library(astrocarto_core DIR ${src}/astrocarto/core DEPS astro"
+    for dep in ("document", "settings_ui", "platform_qt"):
+        cases.append((f"a core given {dep} in its DEPS", cmake,
+                      lambda text, dep=dep: text.replace(core, f"{core} {dep}", 1),
+                      f"astrocarto_core -> {dep} in the DEPS"))
+    cases.append(("platform_qt given astro, beside it, in its DEPS", cmake,
+                  lambda text: text.replace("platform/qt DEPS foundation",
+                                            "platform/qt DEPS foundation astro", 1),
+                  "platform_qt -> astro in the DEPS"))
+    cases.append(("a core declared with QT", cmake,
+                  lambda text: text.replace("views_core DIR", "views_core QT DIR", 1),
+                  "views_core is declared with QT"))
     failures = 0
     with tempfile.TemporaryDirectory(prefix="velm-layers-") as tmp:
         copy = os.path.join(tmp, "tree")
@@ -75,7 +90,7 @@ def main():
         if code != 0:
             print(f"FAIL: the tree as it is is refused:\n{out}")
             failures += 1
-        for what, victim, plant in cases:
+        for what, victim, plant, *said in cases:
             path = os.path.join(copy, victim)
             original = open(path, encoding="utf-8").read()
             planted = plant(original)
@@ -86,7 +101,7 @@ def main():
             open(path, "w", encoding="utf-8").write(planted)
             code, out = run_check(copy)
             open(path, "w", encoding="utf-8").write(original)
-            if code != 1 or victim not in out:
+            if code != 1 or (said[0] if said else victim) not in out:
                 print(f"FAIL: {what}: not refused (in {victim})")
                 failures += 1
             else:

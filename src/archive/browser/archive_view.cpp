@@ -375,7 +375,7 @@ void ArchiveView::OnCopyWholeArchive() {
   formats.Load();
   if (formats.Count() == 0)
     platform::GetPrompter().ShowMessage(
-        0,
+        platform::kNoMessage,
         MissingDataText(
             "Форматов экспорта", g_DataFileNames[kDataExportFormats],
             "Архив можно только скопировать; форматы создает команда \"Конфигурация > Форматы "

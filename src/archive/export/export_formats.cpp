@@ -351,8 +351,6 @@ int ExportSeparatorEntry(int code) {
 
 std::string DescribeExportElement(const ExportElement& e,
                                   const std::array<std::string, 10>& pageNames) {
-  enum : int { kNoPad = 759, kPadWith = 760, kLeft = 761, kRight = 762, kTo = 763 };
-  enum : int { kWindows = 764, kDos = 765, kBreaks = 766, kNoBreaks = 767, kUnderscore = 1117 };
   const std::string label = e.kind >= 0 && e.kind < kExportKindCount
                                 ? GetMessageText(kMsgExportKindLabel + e.kind)
                                 : std::string();
@@ -373,19 +371,21 @@ std::string DescribeExportElement(const ExportElement& e,
     default:
       break;
   }
-  std::string width = e.pad == 1 ? "(" + text(kPadWith) + " '" + char(e.fill) + "' " +
-                                       text(e.fillSide == 0 ? kLeft : kRight) + " " + text(kTo) +
-                                       " " + std::to_string(e.width) + ")"
-                                 : "(" + text(kNoPad) + ")";
+  std::string width = e.pad == 1
+                          ? "(" + text(kMsgExportPadWith) + " '" + char(e.fill) + "' " +
+                                text(e.fillSide == 0 ? kMsgExportPadLeft : kMsgExportPadRight) +
+                                " " + text(kMsgExportPadTo) + " " + std::to_string(e.width) + ")"
+                          : "(" + text(kMsgExportNoPad) + ")";
   std::string line =
       e.kind == kExpComment
           ? label + ":" + pageNames[std::min<std::size_t>(e.commentPage, 9)] + " " + width
           : label + " " + width;
   if (!ExportKindIsText(e.kind)) return line;
   line.pop_back();
-  line += text(e.codePage == 1 ? kDos : kWindows);
-  if (e.underscore == 1) line += ";" + text(kUnderscore);
+  line += text(e.codePage == 1 ? kMsgExportDos : kMsgExportWindows);
+  if (e.underscore == 1) line += ";" + text(kMsgExportUnderscores);
   if (e.kind == kExpEra) line += ";" + e.eraAd + "/" + e.eraBc;
-  if (e.kind == kExpComment) line += ";" + text(e.lineBreaks == 1 ? kNoBreaks : kBreaks);
+  if (e.kind == kExpComment)
+    line += ";" + text(e.lineBreaks == 1 ? kMsgExportNoBreaks : kMsgExportBreaks);
   return line + ")";
 }

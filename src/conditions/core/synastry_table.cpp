@@ -75,7 +75,9 @@ std::string SlotPath(const SynAnalTable& table, int slot) {
 
 std::vector<std::string> SynButtonTitles() {
   std::vector<std::string> titles;
-  for (const int number : {605, 607, 608, 609, 610}) titles.push_back(GetMessageText(number));
+  for (const int number :
+       {kMsgSynLoad, kMsgSynCopy, kMsgSynMarkAll, kMsgSynUnmarkAll, kMsgSynInvert})
+    titles.push_back(GetMessageText(number));
   return titles;
 }
 

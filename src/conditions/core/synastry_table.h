@@ -23,7 +23,7 @@ class Configuration;
 
 // The buttons of the strip, left to right.
 enum SynButton { kSynLoad, kSynCopy, kSynMarkAll, kSynUnmarkAll, kSynInvert, kSynButtons };
-// Messages 605, 607, 608, 609, 610.
+// The buttons' titles, in that order.
 std::vector<std::string> SynButtonTitles();
 
 // One chart of a result to act on: its archive slot, record and index entry.

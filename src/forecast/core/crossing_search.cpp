@@ -445,7 +445,6 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
   const double closeDays = std::max(tolerance.days, kOneSecond);
 
   // Approach: no step can pass the target, the last at most a floor's length.
-  bool turned = false;
   Sample lo = probe.Approach(start.days), hi = lo;
   probe.ConfirmNearTarget(lo);
   for (;;) {
@@ -458,10 +457,7 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
     hi = probe.Approach(std::min(end.days, lo.t + step));
     probe.ConfirmNearTarget(hi);
     if (Crossed(lo.s, hi.s)) break;
-    if (floored && FindCrossingInTurn(probe, lo, hi, closeDays)) {
-      turned = true;
-      break;
-    }
+    if (floored && FindCrossingInTurn(probe, lo, hi, closeDays)) break;
     lo = hi;
   }
   probe.Confirm(lo);
@@ -475,11 +471,8 @@ CrossingResult Search(Probe& probe, const CrossingPair& pair, JdUt start, JdUt e
   Sample latest = std::fabs(lo.s) < std::fabs(hi.s) ? lo : hi;
   double lastStep = 2.0 * (hi.t - lo.t);
   // Newton aims half the tolerance in degrees past the crossing, where a sample ends the search.
-  // A crossing found inside a turn is narrowed by time alone: there the whole bracket may lie
-  // within the tolerance in degrees, however long it is.
-  const double degrees = turned ? 0.0 : tolerance.degrees;
-  const double aim = std::copysign(0.5 * degrees, hi.s);
-  while (std::fabs(hi.s) >= degrees && hi.t - lo.t > closeDays && !probe.Exhausted()) {
+  const double aim = std::copysign(0.5 * tolerance.degrees, hi.s);
+  while (std::fabs(hi.s) >= tolerance.degrees && hi.t - lo.t > closeDays && !probe.Exhausted()) {
     latest = probe.Exact(NextInside(lo, hi, latest, aim, closeDays, lastStep));
     if (IsPast(latest.s) == IsPast(lo.s))
       lo = latest;

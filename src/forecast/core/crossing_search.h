@@ -17,8 +17,8 @@
 // crossing found is confirmed on positions computed at the moment. Where the separation turns
 // within a step held at the floor, near the target (a relative station), the turn's deepest point
 // is sought on the bodies' own positions (the cubic through the samples' separations and rates),
-// so that an aspect reached by a hair and left again is found however close its two crossings;
-// such a crossing is narrowed by time alone. The bracket is then narrowed
+// so that an aspect reached by a hair and left again is found however close its two crossings.
+// The bracket is then narrowed
 // until the separation at its far end is within the tolerance in degrees, or the bracket is
 // shorter than the tolerance in days: by Newton steps on the ephemeris speeds (aimed half the
 // tolerance in degrees past the crossing), by halving where they do not shrink it; a step that

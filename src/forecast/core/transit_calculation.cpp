@@ -368,7 +368,7 @@ Status TransitCalculation::DefinePeriod(const ChartContext& ctx) {
   // file is reported once before it does.
   TransitPeriodTable table{};
   if (const Status st = LoadTransitPeriods(periodsFile_, table); !st.ok()) {
-    if (st.ErrorCode() != 102) ReportStatus(st, kTrace);
+    if (st.ErrorCode() != kErrCannotOpen) ReportStatus(st, kTrace);
     table = ShippedTransitPeriods();
   }
 

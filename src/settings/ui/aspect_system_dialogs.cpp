@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
@@ -37,9 +38,9 @@ constexpr int kAspectColourCount = 16;
 
 QColor ToQColor(platform::Color c) { return QColor(c.r, c.g, c.b); }
 
-// The four line styles, messages 1005 to 1008.
+// The four line styles.
 void FillStyles(QComboBox* box) {
-  for (int m = 1005; m <= 1008; ++m) box->addItem(platform::ToQt(GetMessageText(m)));
+  for (int m = 0; m < 4; ++m) box->addItem(platform::ToQt(GetMessageText(kMsgLineStyleFirst + m)));
 }
 
 QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& text, QLayout* layout,

@@ -423,7 +423,7 @@ bool RunAspGraphSheet(CAspGraphData& data, Configuration& config, const Aspectar
     display = shown->display->values;
     if (data.ListCount() == 0) {
       platform::GetPrompter().ShowMessage(
-          0,
+          platform::kNoMessage,
           MissingDataText("Списков пар для графических аспектов", g_DataFileNames[kDataAspectGraph],
                           "Создайте список кнопкой \"ДОБАВИТЬ\" на странице \"РАСЧЕТЫ\"."),
           platform::Icon::Information);
