@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -126,6 +127,15 @@ TEST_F(PredictListDialogTest, TheCommentTypedGoesWithTheRecordLeft) {
   ASSERT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
   platform::InstallGlyphs(nullptr);
   testing_support::ShowToPerson(shot, "prediction_list_dialog");
+  // The list's column names stand in a line of their own over its first line.
+  QWidget* head = dialog.EventList()->Head();
+  EXPECT_TRUE(head->isVisible());
+  EXPECT_LE(head->geometry().bottom(), dialog.EventList()->viewport()->geometry().top());
+  const QImage names = head->grab().toImage();
+  int ink = 0;
+  for (int y = 0; y < names.height(); ++y)
+    for (int x = 0; x < names.width(); ++x) ink += qGray(names.pixel(x, y)) < 128;
+  EXPECT_GT(ink, 50);
   // Cancel asks before the changes go; No stays.
   prompts_.Expect(kMsgListNotSaved, Answer::No);
   dialog.reject();
