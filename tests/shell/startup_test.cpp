@@ -408,7 +408,7 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
     EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), c.startupDialogs);
     bool reported = false;
     for (const auto& shown : prompts_.shown)
-      reported |= shown.text.find("OpenChartFile") != std::string::npos;
+      reported |= shown.text.find(c.file.string()) != std::string::npos;
     EXPECT_EQ(reported, c.documents == 0);
     app_.reset();
     DeletePending();
