@@ -10,6 +10,7 @@
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/chart_header.h"
+#include "astro/chart/derived_charts.h"
 #include "document/chart_choice_dialog.h"
 #include "document/workbench.h"
 #include "foundation/atlas/town_search.h"
@@ -227,8 +228,10 @@ ChartDocument* ChartDocument::OpenRelocatedChart(int mode, const Place& place) {
     return nullptr;
   }
   Chart relocated = *chart_;
-  // The same instant seen from another place: the clock and zone stay, the place changes.
+  // The same instant seen from another place: the clock and zone stay, the place changes. The
+  // chart is titled by what it is and where, so that its window is told from the chart's own.
   relocated.definition.GetCountSrc().place = place;
+  relocated.definition.SetTitle(RelocatedTitle(mode, place));
   const int system = relocated.houseSystem >= 0
                          ? relocated.houseSystem % 100
                          : ConfiguredHouseSystem(ChartContext::FromCurrentSettings()) % 100;

@@ -291,6 +291,10 @@ int CKovraApp::RestoreSession() {
 int CKovraApp::OpenChartFile(const fs::path& path) {
   std::vector<Chart> charts;
   if (Status read = ReadSessionFile(path, charts); !read.ok()) {
+    // A file that cannot be opened at all is named to the user; the error report's number would
+    // say nothing about which file it was.
+    if (read.ErrorCode() == kErrCannotOpen)
+      read = Status::Message(kMsgCannotOpenChartFile, path.string());
     ReportStatus(read, "CKovraApp::OpenChartFile");
     return 0;
   }

@@ -1,8 +1,8 @@
 #!/bin/sh
 # `velm /p FILE` from a script with no display: the program starts without a screen, a chart file
-# it cannot take (a folder, a named pipe, an empty file) is reported on standard error and the run
-# ends at once with a non-zero status (no message box waiting for an answer, no wait for a writer
-# of the pipe).
+# it cannot take (a folder, a named pipe, a missing or an empty file) is reported on standard error,
+# naming the file, and the run ends at once with a non-zero status (no message box waiting for an
+# answer, no wait for a writer of the pipe).
 # Usage: print_run_test.sh VELM WORK_FOLDER
 velm=$1
 work=$2
@@ -20,12 +20,13 @@ check() {
     echo "$1: expected a failure status, got $status"; echo "$out"; exit 1
   fi
   case "$out" in
-    *"$2"*) ;;
-    *) echo "$1: the report did not reach standard error:"; echo "$out"; exit 1 ;;
+    *"$2"*"$work/$1"*) ;;
+    *) echo "$1: no report naming the file reached standard error:"; echo "$out"; exit 1 ;;
   esac
   if [ -e "$work/x.pdf" ]; then echo "$1: a PDF was written for nothing"; exit 1; fi
 }
-check unreadable.sav "[-102]"
-check pipe.sav "[-102]"
+check unreadable.sav "[1934]"
+check pipe.sav "[1934]"
+check missing.sav "[1934]"
 check empty.sav "[2045]"
 exit 0

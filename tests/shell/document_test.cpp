@@ -216,25 +216,34 @@ TEST_F(ShellTest, GeodeticChartsStopAtTheLatitudeLimit) {
     char letter;
     int mode;
     bool opened;
+    const char* town;   // UTF-8
+    const char* title;  // UTF-8: what the chart is and where
   };
   const Case cases[] = {
-      {"geodetic_below_limit", 66, 29, 'N', 1, true},
-      {"geodetic_at_limit_north", 66, 30, 'N', 1, false},
-      {"geodetic_at_limit_south", 66, 30, 'S', 1, false},
-      {"geodetic_polar", 78, 13, 'N', 1, false},
-      {"relocation_polar", 78, 13, 'N', 0, true},
+      {"geodetic_below_limit", 66, 29, 'N', 1, true, "Салехард", "Геодетический Салехард"},
+      {"geodetic_at_limit_north", 66, 30, 'N', 1, false, "", ""},
+      {"geodetic_at_limit_south", 66, 30, 'S', 1, false, "", ""},
+      {"geodetic_polar", 78, 13, 'N', 1, false, "", ""},
+      {"relocation_polar", 78, 13, 'N', 0, true, "Лонгйир", "Релокация Лонгйир"},
+      {"relocation_without_town", 50, 0, 'S', 0, true, "", "Релокация 50S00 015E00"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     prompts_.shown.clear();
     Place place;
-    ASSERT_TRUE(place.SetPlace(c.latDeg, c.latMin, c.letter, 15, 0, 'E', "", "").ok());
+    ASSERT_TRUE(place.SetPlace(c.latDeg, c.latMin, c.letter, 15, 0, 'E', Cp1251(c.town), "").ok());
     const ChartDocument* relocated = natal->OpenRelocatedChart(c.mode, place);
     EXPECT_EQ(relocated != nullptr, c.opened);
     EXPECT_EQ(prompts_.WasShown(486), !c.opened);
     if (relocated != nullptr) {
-      EXPECT_EQ(relocated->GetChart()->definition.sources[0].place, place);
-      EXPECT_EQ(relocated->GetChart()->houseSystem >= 100, c.mode == 1);
+      const Chart& chart = *relocated->GetChart();
+      EXPECT_EQ(chart.definition.sources[0].place, place);
+      EXPECT_EQ(chart.houseSystem >= 100, c.mode == 1);
+      // Labelled as what it is, not as the chart it was made from: its header's title line and
+      // its window's caption.
+      EXPECT_EQ(ChartHeaderLines(chart, false)[1], Cp1251(c.title));
+      EXPECT_NE(relocated->GetTitle(), natal->GetTitle());
+      EXPECT_NE(relocated->GetTitle().find(Cp1251(c.title)), std::string::npos);
     }
   }
   // A list: two towns flagged 'Y' of three, and the point.

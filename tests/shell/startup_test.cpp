@@ -17,6 +17,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "platform/qt/title_room.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
@@ -338,13 +339,15 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
     int shown;  // the message or error report the run shows
   };
   const Case cases[] = {
-      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", 2045},
-      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", ErrorReportNumber(kErrCannotOpen)},
-      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", ErrorReportNumber(kErrCannotOpen)},
+      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", kMsgNoChartInFile},
+      {"missing_chart_file", folder_ / "none.sav", folder_ / "e.pdf", kMsgCannotOpenChartFile},
+      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", kMsgCannotOpenChartFile},
+      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", kMsgCannotOpenChartFile},
       {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf",
        ErrorReportNumber(kErrFormat)},
-      {"pdf_over_the_chart_file", charts, charts, 2044},
-      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf", 2044},
+      {"pdf_over_the_chart_file", charts, charts, kMsgPrintOverChartFile},
+      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf",
+       kMsgPrintOverChartFile},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -355,6 +358,11 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
     options.printOut = c.out;
     EXPECT_FALSE(Launch(options));
     EXPECT_TRUE(prompts_.WasShown(c.shown));
+    // Whatever went wrong, the message names the file it is about.
+    const fs::path& named = c.shown == kMsgPrintOverChartFile ? c.out : c.file;
+    ASSERT_FALSE(prompts_.shown.empty());
+    EXPECT_NE(prompts_.shown.back().text.find(named.string()), std::string::npos)
+        << prompts_.shown.back().text;
     EXPECT_NE(app_->ExitInstance(), 0);
     app_.reset();
     DeletePending();
@@ -400,7 +408,7 @@ TEST_F(ShellTest, FileOnTheCommandLineOpensItsChartsInsteadOfTheStartupDialog) {
     EXPECT_EQ(platform::ModalDriver::CountShown<DStartup>(), c.startupDialogs);
     bool reported = false;
     for (const auto& shown : prompts_.shown)
-      reported |= shown.text.find("OpenChartFile") != std::string::npos;
+      reported |= shown.text.find(c.file.string()) != std::string::npos;
     EXPECT_EQ(reported, c.documents == 0);
     app_.reset();
     DeletePending();

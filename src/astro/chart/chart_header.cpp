@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "astro/chart/chart_definition.h"
+#include "astro/chart/derived_charts.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/messages/message_numbers.h"
@@ -48,6 +49,7 @@ std::string ChartTitleLine(const SuperSource& definition) {
   if (definition.Kind() > kChartLunarPhase) return title;
   const std::string kind = ChartKindText(definition);
   if (title.empty() || title == GetMessageText(kMsgKindNameFirst + definition.Kind())) return kind;
+  if (IsRelocatedTitle(title)) return title;
   return title + " (" + kind + ")";
 }
 

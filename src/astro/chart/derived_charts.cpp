@@ -90,6 +90,20 @@ Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& char
   return Status::Ok();
 }
 
+std::string RelocatedTitle(int mode, const Place& place) {
+  const std::string& town = place.Town();
+  return GetMessageText(mode == 1 ? kMsgGeodeticTitle : kMsgRelocatedTitle) + " " +
+         (town.empty() ? place.CoordText() : town);
+}
+
+bool IsRelocatedTitle(std::string_view title) {
+  for (const int word : {kMsgRelocatedTitle, kMsgGeodeticTitle}) {
+    const std::string start = GetMessageText(word) + " ";
+    if (title.size() > start.size() && title.substr(0, start.size()) == start) return true;
+  }
+  return false;
+}
+
 Status MakeLocalSpaceChart(const ChartContext& ctx, Chart& out, const Chart& chart) {
   Chart local = chart;
   local.SetDerivationMarker(kMarkerLocalSpace);

@@ -2,6 +2,9 @@
 // charts. Each is a computed copy; the source chart is never changed.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
@@ -14,6 +17,13 @@
 // Each derived chart reads only the context it is given.
 Status MakeRelocatedChart(const ChartContext& ctx, Chart& out, const Chart& chart, int mode,
                           const Place& place);
+
+// The title of a chart relocated (mode 0) or made geodetic (mode 1) at `place`: the word of the
+// mode (message 1935 or 1936) and the place's town, or its coordinates when it has no town, cut
+// to the title's width.
+std::string RelocatedTitle(int mode, const Place& place);
+// The title is one RelocatedTitle gives: it says what the chart is, so no kind is added to it.
+bool IsRelocatedTitle(std::string_view title);
 
 // The Local Space chart of a chart (marker 3.0): bodies at their azimuths, houses the twelve
 // directions (docs/decisions.md).

@@ -256,13 +256,17 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
   // The map begins below the chart's header, however many lines the header holds.
   MapGeometry geometry;
   geometry.window = state_.window;
-  geometry.frame = LayoutPrintFrame(margins, state_.window, headerBottom + kHeaderGap);
+  // On paper the grid's degrees stand outside the map, where no line or sign reaches them.
+  const platform::Size gridLabel =
+      settings_.grid ? GridLabelSize(dc, kPrintedMapHeight - margins[1]) : platform::Size{};
+  geometry.frame = LayoutPrintFrame(margins, state_.window, headerBottom + kHeaderGap, gridLabel);
   const platform::Size minCell{std::max(1, static_cast<int>(dc.LogicalPerPixelX())),
                                std::max(1, static_cast<int>(dc.LogicalPerPixelY()))};
   ACMap& map = maps_.Map(state_.map);
   CellRects rects;
   BuildCellRects(map, geometry, minCell, rects);
   const bool colourPrinting = config.colourPrinting != 0;
-  DrawMap(dc, map, MakeView(geometry, PrintColours(settings_, colourPrinting), !colourPrinting),
-          rects);
+  ACMapView view = MakeView(geometry, PrintColours(settings_, colourPrinting), !colourPrinting);
+  view.gridOutside = view.grid;
+  DrawMap(dc, map, view, rects);
 }

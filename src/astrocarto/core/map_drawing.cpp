@@ -45,13 +45,17 @@ platform::Pen LinePenOfPoint(int point) {
   return platform::Pen{kStyles[point % 5], point < 5 ? kThin : kThick, platform::kBlack};
 }
 
-platform::Size GridLabelMargin(platform::Dc& dc, const ACMapView& view) {
-  if (!view.grid) return {};
-  const int size = FitFontHeight(dc, platform::kTextFace, 5000, view.ViewHeight() / 30);
+platform::Size GridLabelSize(platform::Dc& dc, int viewHeight) {
+  const int size = FitFontHeight(dc, platform::kTextFace, 5000, viewHeight / 30);
   if (size < 1) return {};
   const platform::DcState saved(dc);
   dc.SelectFont(TextFont(size));
   return dc.GetTextExtent("-80");
+}
+
+platform::Size GridLabelMargin(platform::Dc& dc, const ACMapView& view) {
+  if (!view.grid || view.gridOutside) return {};
+  return GridLabelSize(dc, view.ViewHeight());
 }
 
 int TownLabelDivisor(int selector) { return selector == 0 ? 18 : selector == 1 ? 25 : 40; }
@@ -112,6 +116,28 @@ void ACMap::DrawGridLine(platform::Dc& dc, const ACMapView& view, int degrees, i
   const Rect area = view.geometry.MapArea();
   char label[16];
   std::snprintf(label, sizeof label, "%d", degrees);
+  if (view.gridOutside) {
+    // The line across the whole area, its labels outside it, a quarter of a label's height off.
+    const int gap = (kind == 'V' ? marginAlong : marginAcross) / 4;
+    if (kind == 'V') {
+      const int x = static_cast<int>(std::lround(view.geometry.X(degrees)));
+      if (x - area.left < marginAcross || area.right - x < marginAcross) return;
+      dc.Line({x, area.top}, {x, area.bottom});
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kBottom);
+      dc.TextOut(x, area.top + gap, label);
+      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
+      dc.TextOut(x, area.bottom - gap, label);
+      return;
+    }
+    const int y = static_cast<int>(std::lround(view.geometry.Y(degrees)));
+    if (area.top - y < marginAcross || y - area.bottom < marginAcross) return;
+    dc.Line({area.left, y}, {area.right, y});
+    dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
+    dc.TextOut(area.left - gap, y + marginAcross / 2, label);
+    dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+    dc.TextOut(area.right + gap, y + marginAcross / 2, label);
+    return;
+  }
   if (kind == 'V') {
     const int x = static_cast<int>(std::lround(view.geometry.X(degrees)));
     if (x - area.left < marginAcross || area.right - x < marginAcross) return;

@@ -32,6 +32,9 @@ struct ACMapView {
   std::function<platform::Pen(int point)> linePen;
   // The grid is drawn: town labels keep out of the margins its degree labels stand in.
   bool grid = false;
+  // The grid's degree labels stand outside the map area, in the room the printed frame keeps for
+  // them (LayoutPrintFrame); then nothing inside the area keeps out of their way.
+  bool gridOutside = false;
 
   // The height the fonts are fitted to: the frame's whole height.
   int ViewHeight() const { return geometry.frame.totalHeight; }
@@ -76,8 +79,11 @@ char LineKindAt(const ACLines& lines, int k, double longitude, double latitude, 
 // every other point thin and solid.
 platform::Pen LinePenOfPoint(int point);
 
-// The room the grid's degree labels take along the map's edges (the size of "-80" in their
-// font); none when the grid is off.
+// The size of the grid's degree labels (of "-80" in their font) on a view `viewHeight` high;
+// none where no font fits.
+platform::Size GridLabelSize(platform::Dc& dc, int viewHeight);
+// The room the grid's degree labels take inside the map area along its edges (GridLabelSize);
+// none when the grid is off or its labels stand outside the area.
 platform::Size GridLabelMargin(platform::Dc& dc, const ACMapView& view);
 
 // The size divisors of the town labels and the line signs by their font selectors.

@@ -29,13 +29,18 @@ MapFrame LayoutScreenFrame(int width, int height, const MapWindow& window) {
 }
 
 MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window,
-                          int headerHeight) {
+                          int headerHeight, platform::Size gridLabel) {
   MapFrame f;
   f.origin = {printMargins[0], -printMargins[1]};
   f.totalWidth = std::max(kA4Width - printMargins[0] - printMargins[2], 0);
   f.totalHeight = std::max(kPrintedMapHeight - printMargins[1], 0);
   f.headerHeight = std::max(kPrintedMapHeader, headerHeight);
-  f.leftMargin = f.rightMargin = f.bottomMargin = f.totalWidth / 100;
+  const int edge = f.totalWidth / 100;
+  // A label a quarter of its height off the map, and as far from the page's frame.
+  const int gap = gridLabel.cy / 4;
+  f.leftMargin = f.rightMargin = std::max(edge, gridLabel.cx > 0 ? gridLabel.cx + 2 * gap : 0);
+  f.bottomMargin = std::max(edge, gridLabel.cy > 0 ? gridLabel.cy + 2 * gap : 0);
+  f.topMargin = gridLabel.cy > 0 ? gridLabel.cy + 2 * gap : 0;
   f.mapWidth = std::max(f.totalWidth - f.leftMargin - f.rightMargin, 0);
   f.mapHeight = std::max(f.totalHeight - f.headerHeight - f.topMargin - f.bottomMargin, 0);
   SetFrameScales(f, window);

@@ -29,9 +29,11 @@ inline constexpr int kPrintedMapHeader = 2000;
 MapFrame LayoutScreenFrame(int width, int height, const MapWindow& window);
 // The printed frame inside the print margins (left, top, right, bottom) of an A4 page: a header
 // of 20 mm (or `headerHeight` when that is more), then the map down to the middle of the page,
-// 1 % of the width kept free at the sides and the bottom.
+// 1 % of the width kept free at the sides and the bottom. With the grid's degree labels of
+// `gridLabel` size, the map keeps room for them outside its area beside it, above it and below
+// it: a label and half its height.
 MapFrame LayoutPrintFrame(const std::array<int, 4>& printMargins, const MapWindow& window,
-                          int headerHeight = 0);
+                          int headerHeight = 0, platform::Size gridLabel = {});
 // Scales of the frame for a window; 0 for a frame without size.
 void SetFrameScales(MapFrame& frame, const MapWindow& window);
 

@@ -106,6 +106,31 @@ std::vector<PredPrintLine> BuildPrintLines(const std::vector<PredListRecord>& re
   return lines;
 }
 
+namespace {
+
+// The factor the list box's columns are widened by for the selected font.
+double BoxColumnScale(platform::Dc& dc) {
+  return std::max(1.0, dc.GetTextExtent(kBoxMomentSample).cx / double{kBoxMoving});
+}
+
+}  // namespace
+
+void DrawPredListHead(platform::Dc& dc, const platform::Rect& head, platform::Color background) {
+  platform::DcState keep(dc);
+  dc.FillRect(head, background);
+  dc.SetTextColor(ColorByIndex(kBoxText));
+  dc.SetBkMode(platform::BkMode::Transparent);
+  dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
+  const double scale = BoxColumnScale(dc);
+  const auto at = [&](int column) { return head.left + static_cast<int>(column * scale); };
+  const int y = head.top;
+  dc.TextOut(at(0), y, GetMessageText(kMsgLunarMomentColumn));
+  dc.TextOut(at(kBoxMoving), y, GetMessageText(kMsgMovingColumn));
+  dc.TextOut(at(kBoxTarget), y, GetMessageText(kMsgTargetColumn));
+  dc.TextOut(at(kBoxAspect), y, GetMessageText(kMsgLunarAspectColumn));
+  dc.TextOut(at(kBoxArc), y, GetMessageText(kMsgArcColumn));
+}
+
 void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredListRecord& r,
                       bool selected, platform::Color background) {
   platform::DcState keep(dc);
@@ -123,7 +148,7 @@ void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredLi
   const int sizeB =
       FitFontSizeToBox(dc, platform::kGlyphFaceB, kBoxGlyphBound, height, kBoxAnyWidth, true);
   // The columns are placed for a moment text 90 pixels wide; a wider font widens them all.
-  const double scale = std::max(1.0, dc.GetTextExtent(kBoxMomentSample).cx / double{kBoxMoving});
+  const double scale = BoxColumnScale(dc);
   const auto at = [&](int column) {
     return item.left + static_cast<int>((column + (marked ? kBoxIndent : 0)) * scale);
   };

@@ -38,6 +38,10 @@ std::vector<PredPrintLine> BuildPrintLines(const std::vector<PredListRecord>& re
 // all alike when the moment's text is wider than 90 pixels in the list box's font.
 void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredListRecord& r,
                       bool selected, platform::Color background);
+// Draws the column names over the list box's lines in `head` (pixels, MM_TEXT, y down) with the
+// list box's font selected, as the printed page names them: the moment at its column, the
+// moving and the target object over their glyphs, the aspect and the arc.
+void DrawPredListHead(platform::Dc& dc, const platform::Rect& head, platform::Color background);
 
 // The print view of one list: its rows on the screen, its printed pages.
 class PredListPrintout {

@@ -404,12 +404,11 @@ Status TransitCalculation::DefinePeriod(const ChartContext& ctx) {
   searchStart_ = std::min(a, b);
   searchEnd_ = std::max(a, b);
   if (cut) {
-    // The period used, in the dates of life the user typed.
-    Moment last;
-    (void)last.SetMoment(lifeEnd);
-    ShowMessage(kMsgTransitPeriodCut, GetMessageText(kMsgTransitPeriodCut) + "\n" +
-                                          GetMessageText(kMsgPeriodWord) + " " + start.ToText() +
-                                          " - " + last.date.ToText());
+    // The period used, in the chart's time as the list's heading and its events give it, so that
+    // the message and the heading name the same last day.
+    ShowMessage(kMsgTransitPeriodCut,
+                GetMessageText(kMsgTransitPeriodCut) + "\n" + GetMessageText(kMsgPeriodWord) + " " +
+                    PeriodStart().date.ToText() + " - " + PeriodEnd().date.ToText());
   }
   if (kind == kChartDirected) {
     // The directed chart at the start of the period: its points move from there by the rate.

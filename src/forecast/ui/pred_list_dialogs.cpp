@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -31,6 +32,7 @@ using List = cfg::PredictionListSettings;
 
 constexpr int kListBoxFontSize = 90;  // tenths of a point: the dialog's own font
 constexpr int kListBoxWidth = 560;
+constexpr int kListHeadHeight = 18;  // pixels: the line of column names
 
 QPushButton* Button(QWidget* owner, const char* text, int id) {
   auto* button = new QPushButton(QString::fromUtf8(text), owner);
@@ -177,12 +179,48 @@ class PredListDelegate : public QStyledItemDelegate {
   CPredListBox* box_;
 };
 
+// The column names over the lines, at the columns the delegate draws them in; it follows the
+// list's horizontal scrolling.
+class PredListHead : public QWidget {
+ public:
+  explicit PredListHead(CPredListBox* box) : QWidget(box), box_(box) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    platform::QtDc dc(painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    dc.SelectFont(platform::Font{std::string(platform::kTextFace), kListBoxFontSize});
+    const QColor base = palette().window().color();
+    const int left = -box_->horizontalScrollBar()->value();
+    forecast::DrawPredListHead(dc, {left, 0, left + box_->viewport()->width(), height()},
+                               platform::Color{static_cast<std::uint8_t>(base.red()),
+                                               static_cast<std::uint8_t>(base.green()),
+                                               static_cast<std::uint8_t>(base.blue())});
+  }
+
+ private:
+  CPredListBox* box_;
+};
+
 }  // namespace
 
-CPredListBox::CPredListBox(QWidget* parent) : QListWidget(parent) {
+CPredListBox::CPredListBox(QWidget* parent) : QListWidget(parent), head_(new PredListHead(this)) {
   setItemDelegate(new PredListDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setMinimumWidth(kListBoxWidth);
+  setViewportMargins(0, kListHeadHeight, 0, 0);
+}
+
+void CPredListBox::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  const QRect lines = viewport()->geometry();
+  head_->setGeometry(lines.left(), lines.top() - kListHeadHeight, lines.width(), kListHeadHeight);
+}
+
+void CPredListBox::scrollContentsBy(int dx, int dy) {
+  QListWidget::scrollContentsBy(dx, dy);
+  if (dx != 0) head_->update();
 }
 
 void CPredListBox::Fill(const std::vector<PredListRecord>& records, int select) {

@@ -66,7 +66,7 @@ class DPREDLIST_TRANSFER : public platform::Dialog {
   QLabel* nameLabel_;
 };
 
-// The owner-drawn list of a prediction list's records.
+// The owner-drawn list of a prediction list's records, under a line of column names.
 class CPredListBox : public QListWidget {
   Q_OBJECT
 
@@ -75,9 +75,16 @@ class CPredListBox : public QListWidget {
   // One line per record; `select` selected (none outside the records).
   void Fill(const std::vector<PredListRecord>& records, int select);
   const std::vector<PredListRecord>* Records() const { return records_; }
+  // The line of column names above the records.
+  QWidget* Head() const { return head_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   const std::vector<PredListRecord>* records_ = nullptr;
+  QWidget* head_;
 };
 
 class DPREDICT_LIST : public platform::Dialog {

@@ -1,10 +1,14 @@
 #include "platform/qt/line_list_view.h"
 
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/lists/list_navigation.h"
+#include "platform/qt/child_frame.h"
+#include "platform/qt/doc_template.h"
 #include "platform/qt/measuring_dc.h"
 
 namespace platform {
@@ -26,6 +30,37 @@ LineListView::LineListView(lists::ScrollLimit limit, QWidget* parent) : View(par
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
     if (value != list_.First()) Scroll(kScrollThumbPosition, value);
   });
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+          [this](int) { viewport()->update(); });
+}
+
+void LineListView::WidenFrameToLines() {
+  ChildFrame* frame = Frame();
+  const int needed = LinesWidthInPixels();
+  if (frame == nullptr || needed == 0) return;
+  // Before the view is first shown its window has not been laid out: the frame is widened by
+  // what its parts take now, and measured again when it shows.
+  widenOnShow_ = !isVisible();
+  const int around = widenOnShow_ ? frame->width() - width() + 2 * frameWidth() +
+                                        verticalScrollBar()->sizeHint().width()
+                                  : frame->width() - viewport()->width();
+  if (needed + around <= frame->width()) return;
+  frame->resize(needed + around, frame->height());
+  // Kept inside the window area, made narrower only where the area is narrower.
+  if (QMdiArea* area = frame->mdiArea(); area != nullptr && area->isVisible())
+    frame->setGeometry(KeptInside(frame->geometry(), area->viewport()->size()));
+}
+
+void LineListView::showEvent(QShowEvent* event) {
+  View::showEvent(event);
+  if (widenOnShow_) WidenFrameToLines();
+}
+
+int LineListView::LinesWidthInPixels() const {
+  if (screen_.width <= 0) return 0;
+  const double units = 2.0 * screen_.left + screen_.width;
+  return static_cast<int>(
+      std::ceil(units * logicalDpiX() / LogicalUnitsPerInch(MapMode::HiMetric)));
 }
 
 void LineListView::SetLineCount(int count) {
@@ -53,6 +88,9 @@ void LineListView::UpdateBar() {
   bar->setRange(0, list_.MaxFirst());
   bar->setPageStep(std::max(1, list_.LinesPerPage()));
   bar->setValue(list_.First());
+  QScrollBar* across = horizontalScrollBar();
+  across->setRange(0, std::max(0, LinesWidthInPixels() - viewport()->width()));
+  across->setPageStep(std::max(1, viewport()->width()));
 }
 
 int LineListView::Scroll(int code, int position) {
@@ -110,7 +148,7 @@ void LineListView::OnBarAction(int action) {
 
 void LineListView::OnPrepareDC(Dc& dc) {
   dc.SetMapMode(MapMode::HiMetric);
-  dc.SetViewportOrg({0, 0});
+  dc.SetViewportOrg({dc.IsPrinting() ? 0 : -horizontalScrollBar()->value(), 0});
 }
 
 void LineListView::OnDraw(Dc& dc) {

@@ -16,13 +16,15 @@
 namespace platform {
 
 // Where the lines of the screen stand: x of each line, the room above the first line (heading,
-// bar), the line pitch (character height x line spacing) and the room kept below the last line
-// (a button strip).
+// bar), the line pitch (character height x line spacing), the room kept below the last line
+// (a button strip) and the width of a line from `left`. A window narrower than the lines with
+// `left` on each side scrolls them sideways; with width 0 the lines fit any window.
 struct ScreenLines {
   int left = 100;
   int top = 0;
   double pitch = 1.0;
   int bottom = 0;
+  int width = 0;
 };
 
 // Where the lines of a printed page stand: line k of a page goes to column c and row r of the
@@ -47,6 +49,9 @@ class LineListView : public View {
 
   // A new item count (the list state stays inside it); the window is laid out again.
   void SetLineCount(int count);
+  // The view's frame made wide enough to show the lines whole (never narrower than it is); the
+  // template then keeps it inside the window area, where it scrolls sideways.
+  void WidenFrameToLines();
   // Measures the screen lines again (after a change of fonts or spacing) and repaints.
   void Relayout();
   // The list actions, as the scroll bar, the keys and the mouse give them (also for tests).
@@ -88,14 +93,18 @@ class LineListView : public View {
   void OnRButtonDown(Point at) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void UpdateBar();
   void OnBarAction(int action);
   // The window's height in logical units.
   int VisibleHeight() const;
+  // The width in pixels the lines take with their margins; 0 when they fit any window.
+  int LinesWidthInPixels() const;
 
   lists::LineList list_;
+  bool widenOnShow_ = false;  // WidenFrameToLines again once the view shows
   ScreenLines screen_;
   PrintedLines printed_;
 };

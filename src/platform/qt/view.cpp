@@ -151,7 +151,8 @@ double View::Scale() const {
 }
 
 Point View::ScrollOrigin() const {
-  if (byLines_) return {0, 0};
+  // A view scrolling by lines moves only sideways in pixels.
+  if (byLines_) return {horizontalScrollBar()->value(), 0};
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 

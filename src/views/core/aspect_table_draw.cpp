@@ -189,56 +189,64 @@ void AspectTable::DrawChartNames(platform::Dc& dc, const Chart& inner, const Cha
     second = outer.definition.Title();
     if (first == second) return;
   }
-  const int room = cellWidth - cellWidth / 20;
+  // Each name in its half of the corner, inside the grid's lines as they are inked on this
+  // device: a pixel below the line over it, clear of the thick lines at its right and under the
+  // corner (kThickGrid and a pixel into the cell), with a twentieth of the cell (at least a
+  // pixel) of room at its sides.
+  const int pixelX = std::max(1, static_cast<int>(std::ceil(dc.LogicalPerPixelX())));
+  const int pixelY = std::max(1, static_cast<int>(std::ceil(dc.LogicalPerPixelY())));
+  const int padX = std::max(pixelX, cellWidth / 20);
+  const int left = originX + pixelX + padX;
+  const int room = originX + cellWidth - kThickGrid - pixelX - padX - left;
+  const int half = cellHeight / 2;
+  const int upper = half - pixelY, lower = half - 2 * pixelY - kThickGrid;
   const int smallest = std::max(1, fontSize / 2);
   const auto width = [&dc](int size, std::string_view text) {
     return TextWidthInFont(dc, platform::kTextFace, size, text);
   };
   const auto lineHeight = [&dc](int size) {
     const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), size});
-    const int height = dc.GetTextMetrics().height;
+    const int h = dc.GetTextMetrics().height;
     dc.SelectFont(old);
-    return height;
+    return h;
   };
-  // Each name whole in its half of the corner: at the cell's size, or smaller down to half of it,
-  // or at half of it on two lines (broken after a blank or a hyphen where one is near); only a
-  // name that two lines cannot hold is shortened.
+  // A name whole: on one line at the cell's size or smaller, or on two lines (broken after a
+  // blank or a hyphen where one is near) whose size fits them both in the half, whichever is the
+  // larger; only a name that two lines cannot hold is shortened.
   struct Fitted {
     std::vector<std::string> lines;
     int size = 1;
   };
-  const auto fit = [&](std::string text) {
+  const auto fit = [&](std::string text, int height) {
     if (text.size() > kNameCut) text.resize(kNameCut);
-    for (int size = std::max(fontSize, smallest);;
-         size = std::max(smallest, size - kNameSizeStep)) {
-      if (width(size, text) < room) return Fitted{{text}, size};
-      if (size == smallest) break;
-    }
-    // Two lines in the half of the corner, a quarter of the cell apart, each a little lower.
-    int size = smallest;
-    while (size > kNameSizeStep && lineHeight(size) > cellHeight * 9 / 40)
-      size -= kNameSizeStep / 2;
+    int one = std::max(fontSize, 1);
+    while (one > kNameSizeStep / 2 && (width(one, text) >= room || lineHeight(one) > height))
+      one -= kNameSizeStep / 2;
+    if (one >= smallest) return Fitted{{text}, one};
+    int two = smallest;
+    while (two > kNameSizeStep && 2 * lineHeight(two) > height) two -= kNameSizeStep / 2;
+    if (one >= two) return Fitted{{text}, one};
     std::size_t cut = text.size();
-    while (cut > 1 && width(size, text.substr(0, cut)) >= room) --cut;
+    while (cut > 1 && width(two, text.substr(0, cut)) >= room) --cut;
     const std::size_t blank = text.find_last_of(" -", cut - 1);
     if (blank != std::string::npos && blank > 0 && blank + 1 < text.size()) cut = blank + 1;
-    std::string first = text.substr(0, cut), second = text.substr(cut);
-    if (!first.empty() && first.back() == ' ') first.pop_back();
-    while (second.size() > 2 && width(size, second) >= room) second.pop_back();
-    return Fitted{{first, second}, size};
+    std::string head = text.substr(0, cut), tail = text.substr(cut);
+    if (!head.empty() && head.back() == ' ') head.pop_back();
+    while (tail.size() > 2 && width(two, tail) >= room) tail.pop_back();
+    return Fitted{{head, tail}, two};
   };
-  DrawThickLine(dc, originX, originY - cellHeight / 2, originX + cellWidth,
-                originY - cellHeight / 2, platform::PenStyle::Solid, kThinGrid,
+  DrawThickLine(dc, originX, originY - half, originX + cellWidth, originY - half,
+                platform::PenStyle::Solid, kThinGrid,
                 monochrome ? platform::kBlack : ColorByIndex(kGridColour));
   const platform::Font old = dc.SelectFont({std::string(platform::kTextFace), fontSize});
   const auto draw = [&](const Fitted& name, int top) {
     dc.SelectFont({std::string(platform::kTextFace), name.size});
-    const int step = cellHeight / 4;
+    const int step = lineHeight(name.size);
     for (std::size_t i = 0; i < name.lines.size(); ++i)
-      dc.TextOut(originX + cellWidth / 20, top - static_cast<int>(i) * step, name.lines[i]);
+      dc.TextOut(left, top - static_cast<int>(i) * step, name.lines[i]);
   };
-  draw(fit(first), originY);
-  draw(fit(second), originY - cellHeight / 2);
+  draw(fit(first, upper), originY - pixelY);
+  draw(fit(second, lower), originY - half - pixelY);
   dc.SelectFont(old);
 }
 

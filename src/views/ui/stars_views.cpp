@@ -149,6 +149,8 @@ void CStarsListView::OnInitialUpdate() {
   const Configuration& config = GetConfiguration();
   list_.SelectStars(FixedStars(), *document->GetChart(), StarAspectChoice::Read(config), config);
   SetLineCount(list_.Count());
+  // The window opens as wide as its table.
+  WidenFrameToLines();
   UpdateFrameTitle();
 }
 
@@ -164,7 +166,7 @@ platform::ScreenLines CStarsListView::MeasureScreen(platform::Dc& dc) {
   titleHeight_ = dc.GetTextExtent("W").cy;
   // The title line, half a row, the column titles as on paper, then the rows.
   return {kScreenLeft, titleHeight_ + screen_.rowHeight / 2 + 2 * screen_.rowHeight,
-          screen_.rowHeight * kRowSpacing};
+          screen_.rowHeight * kRowSpacing, 0, screen_.width};
 }
 
 void CStarsListView::DrawHead(platform::Dc& dc) {

@@ -403,3 +403,34 @@ TEST_F(Grid, LineSignsKeepClearOfTheDegreesAlongTheEdges) {
 }
 
 }  // namespace
+
+// On paper the grid's degrees stand outside the map (where the lines are clipped to) inside the
+// printed frame, the grid's lines and the signs inside it, and nothing inside keeps room for them.
+TEST_F(Grid, OnPaperTheDegreesStandOutsideTheMap) {
+  const MapWindow world{-180, 180, 85, -60};
+  RecordingDc dc(600, true), measure;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  ACMapView view = ViewOf(world, 0, 0);
+  view.geometry.frame = LayoutPrintFrame({1500, 1500, 1000, 1500}, world, 0,
+                                         GridLabelSize(dc, kPrintedMapHeight - 1500));
+  view.grid = view.gridOutside = true;
+  EXPECT_EQ(GridLabelMargin(dc, view), (platform::Size{}));
+  maps_.Map(0).DrawGrid(dc, view);
+  const std::size_t degrees = CallsOf(dc, RecordedCall::Text).size();
+  maps_.Map(0).DrawLineSigns(dc, world, view, PlanetLines(100));
+  const Rect a = view.geometry.MapArea();
+  const MapFrame& f = view.geometry.frame;
+  const Rect page{f.origin.x, f.origin.y, f.origin.x + f.totalWidth, f.origin.y - f.totalHeight};
+  const auto within = [](const Rect& r, const Rect& in) {
+    return r.left >= in.left && r.right <= in.right && r.top <= in.top && r.bottom >= in.bottom;
+  };
+  for (const RecordedCall& line : CallsOf(dc, RecordedCall::Line))
+    EXPECT_TRUE(
+        within({line.points[0].x, line.points[0].y, line.points[1].x, line.points[1].y}, a));
+  const std::vector<testing_support::TextBox> boxes = testing_support::PageTextBoxes(dc, measure);
+  ASSERT_GT(boxes.size(), degrees);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_EQ(RectsOverlap(boxes[i].box, a), i >= degrees) << boxes[i].text;
+    EXPECT_TRUE(within(boxes[i].box, page)) << boxes[i].text;
+  }
+}

@@ -19,6 +19,8 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/palette.h"
+#include "foundation/messages/message_numbers.h"
+#include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
 
@@ -564,6 +566,20 @@ TEST(PredListPrintout, ScreenRowsAndTheListBoxLine) {
   forecast::DrawPredListItem(box, {0, 40, 400, 56}, records[0], false, platform::kWhite);
   EXPECT_EQ(TextsOf(box, "?").size(), 1u);
   EXPECT_FALSE(box.FindGlyph('0' - 1, 1));
+  // The column names over the box stand at the columns of its lines, stretched alike.
+  box.Clear();
+  forecast::DrawPredListHead(box, {0, 20, 400, 38}, platform::kWhite);
+  const std::pair<int, int> heads[] = {{kMsgLunarMomentColumn, 0},
+                                       {kMsgMovingColumn, 90},
+                                       {kMsgTargetColumn, 170},
+                                       {kMsgLunarAspectColumn, 250},
+                                       {kMsgArcColumn, 305}};
+  for (const auto& [name, column] : heads) {
+    const auto texts = TextsOf(box, GetMessageText(name));
+    ASSERT_EQ(texts.size(), 1u) << name;
+    EXPECT_EQ(texts.front()->points[0],
+              (platform::Point{static_cast<int>(column * 114 / 90.0), 20}));
+  }
 }
 
 }  // namespace

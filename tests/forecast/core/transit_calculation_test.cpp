@@ -25,6 +25,7 @@
 #include "conditions/core/groups.h"
 #include "forecast/core/lunar_trans.h"
 #include "forecast/core/transit_calc_page.h"
+#include "forecast/core/transits_listing.h"
 #include "foundation/config/configuration.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -93,7 +94,7 @@ class TransitCalculationTest : public ::testing::Test {
     EXPECT_TRUE(s.SetUniversalTime(ut).ok());
     if (zoneHours != 0) {
       Source zoned;
-      EXPECT_TRUE(zoned.zone.SetTime(zoneHours, 0, '+').ok());
+      EXPECT_TRUE(zoned.zone.SetTime(std::abs(zoneHours), 0, zoneHours < 0 ? '-' : '+').ok());
       EXPECT_TRUE(s.ConvertToZoneOf(zoned).ok());
     }
     EXPECT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', "", "").ok());
@@ -566,21 +567,33 @@ TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEven
 // The Sun with the Moon may be searched 30 days at most: a longer period is cut with message
 // 1042 and the events up to the cut are still listed.
 TEST_F(TransitCalculationTest, APeriodBeyondTheTableIsCutWithItsMessage) {
-  const Chart natal = NatalAt(2451545.0);
   s_.transiting = 1;
   s_.target = 0;
   s_.aspectChoice = static_cast<std::uint16_t>(PositionOf(0.0));
   SetPeriod(1, 1, 2001, 31, 12, 2001);
-  const std::vector<double> days = RunDays(natal);
-  ASSERT_TRUE(prompts_.WasShown(kMsgTransitPeriodCut));
-  // The message names the period used: thirty days from the start.
+  // The message names the period used, thirty days from the start, with the days the list's
+  // heading names: in the chart's time, a day earlier west of Greenwich.
+  struct Case {
+    int zone;
+    const char *first, *last;
+  } const cases[] = {{0, "01:01:2001", "31:01:2001"}, {-5, "31:12:2000", "30:01:2001"}};
   const std::string ad = " " + GetMessageText(kMsgEraAd);
-  EXPECT_EQ(prompts_.shown.back().text, GetMessageText(kMsgTransitPeriodCut) + "\n" +
-                                            GetMessageText(kMsgPeriodWord) + " 01:01:2001" + ad +
-                                            " - 31:01:2001" + ad);
-  ExpectNear(days, oracle::Crossings({1, 0, 0.0, 0.0}, 2451910.5, 2451940.5, oracle::kTenMinutes),
-             2 * kMinute);
-  EXPECT_NEAR(calc_->SearchEnd() - calc_->SearchStart(), 30.0, 1e-9);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zone);
+    prompts_.shown.clear();
+    const Chart natal = NatalAt(2451545.0, c.zone);
+    const std::vector<double> days = RunDays(natal);
+    ASSERT_TRUE(prompts_.WasShown(kMsgTransitPeriodCut));
+    EXPECT_EQ(prompts_.shown.back().text, GetMessageText(kMsgTransitPeriodCut) + "\n" +
+                                              GetMessageText(kMsgPeriodWord) + " " + c.first + ad +
+                                              " - " + c.last + ad);
+    EXPECT_EQ(forecast::HeadingOf(*calc_).end.date.ToText(), c.last + ad);
+    std::vector<double> want =
+        oracle::Crossings({1, 0, 0.0, 0.0}, 2451910.5, 2451940.5, oracle::kTenMinutes);
+    for (double& t : want) t += c.zone / 24.0;
+    ExpectNear(days, want, 2 * kMinute);
+    EXPECT_NEAR(calc_->SearchEnd() - calc_->SearchStart(), 30.0, 1e-9);
+  }
 }
 
 // The sheet opens on a period the search covers whole: from a natal chart (whose shipped end,

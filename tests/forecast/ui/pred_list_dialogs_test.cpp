@@ -126,6 +126,10 @@ TEST_F(PredictListDialogTest, TheCommentTypedGoesWithTheRecordLeft) {
   ASSERT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
   platform::InstallGlyphs(nullptr);
   testing_support::ShowToPerson(shot, "prediction_list_dialog");
+  // The list's column names stand in a line of their own over its first line.
+  EXPECT_TRUE(dialog.EventList()->Head()->isVisible());
+  EXPECT_LE(dialog.EventList()->Head()->geometry().bottom(),
+            dialog.EventList()->viewport()->geometry().top());
   // Cancel asks before the changes go; No stays.
   prompts_.Expect(kMsgListNotSaved, Answer::No);
   dialog.reject();

@@ -12,6 +12,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
+#include "support/page_overlap.h"
 #include "views/core/table_page_header.h"
 
 namespace {
@@ -283,6 +284,38 @@ TEST_F(GridTest, ChartNamesFillTheCornerCellOfATableBetweenTwoCharts) {
     for (const std::string& t : c.texts) expected.push_back(Cp1251(t));
     EXPECT_EQ(texts, expected);
   }
+}
+
+// In narrow cells each name stays in its half of the corner, clear of the grid's lines as a 96-dpi
+// screen inks them: a pixel (27) below the line over it and short of the thick lines at its right
+// and under the corner (40 and a pixel).
+TEST_F(GridTest, ChartNamesStayClearOfTheCornersLines) {
+  SwitchOn({0, 1});
+  Chart inner = ChartWith({{0, 0.0}, {1, 150.0}});
+  Chart outer = ChartWith({{0, 10.0}, {1, 70.0}});
+  inner.definition.sources[0].SetName(Cp1251("Иванова-Петровская Мария"));
+  outer.definition.sources[0].SetName(Cp1251("Ли"));
+  RecordingDc dc(96, false), measure;
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  AspectTable table(config_, systems_);
+  table.LoadSettings(inner);
+  table.tableWidth = table.clientWidth = 3 * 1300 + 100;
+  table.originX = kX;
+  table.originY = kY;
+  table.needsLayout = 1;
+  table.Render(dc, 2, inner, &outer);
+  const int w = table.cellWidth, h = table.cellHeight;
+  int names = 0;
+  for (const auto& t : testing_support::PageTextBoxes(dc, measure)) {
+    const platform::Rect& b = t.box;
+    if (b.left >= kX + w || b.top <= kY - h) continue;  // outside the corner
+    const int half = b.top <= kY - h / 2 - 27 ? 1 : 0;
+    EXPECT_TRUE(b.left >= kX + 27 && b.right <= kX + w - 67) << t.text;
+    EXPECT_TRUE(b.top <= kY - 27 - half * (h / 2) && b.bottom >= kY - h / 2 - half * (h / 2 - 67))
+        << t.text;
+    ++names;
+  }
+  EXPECT_GE(names, 2);
 }
 
 TEST_F(GridTest, PaperWithoutColourDropsColoursAndHighlightsTheScreenKeeps) {

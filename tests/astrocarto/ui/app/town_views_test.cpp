@@ -87,6 +87,18 @@ TEST_F(TownViewsTest, RightClickOpensTheChartsOfTheChosenTownsAndThePointInTheCh
   EXPECT_GE(HouseSystemOfLast(), 100) << "geodetic";
   EXPECT_EQ(map->Map()->NearTowns().Count(), 0u) << "the list is emptied afterwards";
   EXPECT_TRUE(prompts_.shown.empty());
+
+  // A town relocated: its chart is labelled as a relocation to that town, apart from the chart
+  // it was made from.
+  AnswerTowns({1}, SelectedTownsPage::kRelocation);
+  map->NearTownsAt(map->Map()->Geometry().Project(37.0 + 37.0 / 60, 55.75));
+  auto* relocated = dynamic_cast<CKovraDoc*>(app_->Documents().Documents().back().get());
+  ASSERT_NE(relocated, nullptr);
+  EXPECT_EQ(PlaceOfDocument(), town);
+  EXPECT_NE(relocated->GetTitle(), document->GetTitle());
+  EXPECT_NE(relocated->GetTitle().find(town.Town()), std::string::npos);
+  relocated->Views().front()->Frame()->resize(900, 700);
+  Screenshot(*relocated->Views().front()->Frame(), "relocated_chart_screen");
 }
 
 TEST_F(TownViewsTest, NearTheArcticCircleGeodeticIsRefusedAndFarFromTownsOnlyThePointIsListed) {

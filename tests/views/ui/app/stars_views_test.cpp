@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSpinBox>
 
 #include "document/chart_document.h"
@@ -32,6 +33,7 @@ class StarsViewsTest : public ViewsTest {
 TEST_F(StarsViewsTest, ListAfterTheSettingsThenAStarsText) {
   CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
+  app_->GetMainFrame()->show();          // windows open as they do on a screen
   ASSERT_EQ(FixedStars().Count(), 300);  // the shipped catalogue
   // Cancel abandons the command; OK stores the settings and opens the list.
   AnswerFilter(platform::kIdCancel);
@@ -47,8 +49,16 @@ TEST_F(StarsViewsTest, ListAfterTheSettingsThenAStarsText) {
     EXPECT_TRUE(hit.aspect == 0 || hit.aspect == 1);
     EXPECT_LT(hit.deviation, 90);
   }
-  list->resize(1100, 500);
-  Screenshot(*list, "stars_list_screen");
+  // The window opens as wide as its table; a narrower one scrolls sideways to the last column.
+  Screenshot(*list->Frame(), "stars_list_screen");
+  EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+  list->Frame()->resize(list->Frame()->width() / 2, list->Frame()->height());
+  ASSERT_GT(list->horizontalScrollBar()->maximum(), 0);
+  list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+  QCoreApplication::processEvents();  // the bars laid out
+  EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+  Screenshot(*list->Frame(), "stars_list_scrolled");
+  list->horizontalScrollBar()->setValue(0);
   // On the screen as on paper the column titles stand over the columns, above the first row.
   {
     platform::RecordingDc dc(96, false);

@@ -14,6 +14,7 @@
 #include "shell/kovra_view.h"
 #include "views/core/aspect_table.h"
 #include "views/core/table_page_header.h"
+#include "views/ui/asptable_view.h"
 #include "views_fixture.h"
 
 namespace {
@@ -98,11 +99,11 @@ class ChartPageTable : public TableChoices {
         return true;
     return false;
   }
-  // Text-face writing in the table's corner cell: the names of two charts.
+  // Text-face writing at the top of the table's corner cell: the names of two charts.
   static bool HasNamesAt(const platform::RecordingDc& dc, int x, int y) {
     for (const RecordedCall& c : dc.Calls())
-      if (c.kind == RecordedCall::Text && c.font.face == platform::kTextFace &&
-          c.points[0].y == y && c.points[0].x > x && c.points[0].x < x + 300)
+      if (c.kind == RecordedCall::Text && c.font.face == platform::kTextFace && c.points[0].y < y &&
+          c.points[0].y > y - 300 && c.points[0].x > x && c.points[0].x < x + 300)
         return true;
     return false;
   }
@@ -171,6 +172,19 @@ TEST_F(ChartPageTable, OneChartDocumentIsNeverAskedAndUsesTheLargeOrSmallPlace) 
                           -1700 - config.print.offsets[3 + column]));
   }
   config.print.sizeChoice = 0;
+}
+
+TEST_F(ChartPageTable, TwoChartGridOnTheScreen) {
+  CKovraDoc* document = OpenTwo();
+  ASSERT_NE(document, nullptr);
+  platform::ModalDriver::Expect<D_CHOOSE_AT_FOR_DW>([](D_CHOOSE_AT_FOR_DW& dialog) {
+    dialog.choice = AspectTable::kChoiceBetween;
+    return platform::kIdOk;
+  });
+  auto* view = OpenView<CAspTableView>(document, cmd::kAspectTable);
+  ASSERT_NE(view, nullptr);
+  view->Frame()->resize(700, 700);
+  Screenshot(*view->Frame(), "aspect_table_two_charts_screen");
 }
 
 TEST_F(ChartPageTable, TablePageCarriesTheHeadTheAspectTableAndTheMidpointsUnderIt) {
