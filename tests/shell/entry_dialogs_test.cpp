@@ -553,7 +553,9 @@ TEST_F(EntryDialogs, ChartInformationSaysWhyChironAndTheAsteroidsAreMissing) {
   for (int i = 0; i < 6; ++i) {
     const int row = rows->rowCount() - 6 + i;
     EXPECT_EQ(rows->item(row, 0)->text(), names[i]);
-    EXPECT_EQ(rows->item(row, 1)->text(), QStringLiteral("нет в карте (известен в 1000-3000 гг.)"));
+    EXPECT_EQ(rows->item(row, 1)->text(),
+              i == 0 ? QStringLiteral("нет в карте (известен в 1030-3000 гг.)")
+                     : QStringLiteral("нет в карте (известен в 1000-3000 гг.)"));
   }
   const QTableWidget* points = info.PointTable();
   for (int r = 0; r < points->rowCount(); ++r)
