@@ -3,13 +3,13 @@
 // known (MinorBodyKnownSpan): for each body and each side of the range, Chebyshev series in x, y
 // and z on segments of equal length interpolating its integration continued there
 // (MinorBodyIntegrated: the same start, forces, integrator and steps as inside the range, so the
-// courses join the integration; Chiron passes to its own integration) at the Chebyshev nodes of
-// each segment. Each side reaches a few days past the known years and into the integrated range,
-// for the light-time and the joins. The coefficients are written as whole multiples of kQuantumAu,
-// which moves a body by less than 0.01", as text of 6 bits a character (DecodeCourseQuanta, which
-// the program decodes them with). Prints, per body and side, the
-// worst difference from the integration (as seen from the Sun, arcseconds) at points between the
-// nodes. Run from the repository root (about half a minute):
+// courses join the integration; Chiron before the range passes to its own integration, with the
+// inner planets sampled more densely) at the Chebyshev nodes of each segment. Each side reaches a
+// few days past the known years and into the integrated range, for the light-time and the joins.
+// The coefficients are written as whole multiples of kQuantumAu, which moves a body by less than
+// 0.01", as text of 6 bits a character (DecodeCourseQuanta, which the program decodes them with).
+// Prints, per body and side, the worst difference from the integration (as seen from the Sun,
+// arcseconds) at points between the nodes. Run from the repository root (about half a minute):
 //   build/tools/ephemeris_minor/minor_fit_minor_far [POINT:SEGMENT_DAYS:DEGREE ...]
 // where each argument replaces the segment length and the degree of one body (kShapes).
 #include <algorithm>

@@ -90,8 +90,8 @@ bool PlutoFarIntegrated(double jdTt, Vector3& positionAu);
 
 // Chiron and the asteroids (10..15) straight from their integration, continued to any date: what
 // their far courses are fitted to (tools/ephemeris_minor/fit_minor_far.cpp) and what the test of
-// the fit compares them with. Chiron outside the integrated range follows an integration of its
-// own with denser inner planets, which it reaches within 50 years of the range's ends. Slow: the
+// the fit compares them with. Chiron before the integrated range follows an integration of its
+// own with denser inner planets, which it reaches within 50 years of the range's start. Slow: the
 // first position in a new stretch integrates it (some seconds for a century in a debug build).
 // False for the other points.
 bool MinorBodyIntegrated(int point, double jdTt, Vector3& positionAu);
