@@ -5,11 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_calculate.h"
 #include "astro/chart/chart_context.h"
 #include "astro/ephemeris/ephemeris.h"
+#include "astro/ephemeris/minor/minor_elements_data.h"
 #include "astro/ephemeris/planet_theory.h"
 #include "astro/ephemeris/series_sets.h"
 #include "astro/houses/houses.h"
@@ -129,6 +131,18 @@ void BM_CutTheSeries(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CutTheSeries)->Unit(benchmark::kMillisecond);
+
+// The far courses of Chiron and the asteroids decoded from their text, all of them: the first
+// position on either side of the minor bodies' integrated range decodes that side's half.
+void BM_DecodeFarCourses(benchmark::State& state) {
+  std::vector<std::vector<double>> out(kStoredFarCourseCount);
+  for (std::size_t p = 0; p < kStoredFarCourseCount; ++p) out[p].resize(kStoredFarCourses[p].count);
+  for (auto _ : state)
+    for (std::size_t p = 0; p < kStoredFarCourseCount; ++p)
+      benchmark::DoNotOptimize(DecodeCourseQuanta(
+          kStoredFarCourses[p].quanta, kStoredFarCourses[p].widths, kFarCourseQuantumAu, out[p]));
+}
+BENCHMARK(BM_DecodeFarCourses)->Unit(benchmark::kMillisecond);
 
 // The check of the tables alone, from bytes already read.
 void BM_DecodeTables(benchmark::State& state) {

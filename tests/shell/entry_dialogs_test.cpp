@@ -690,7 +690,8 @@ TEST_F(EntryDialogs, ChartInformationSaysWhyChironAndTheAsteroidsAreMissing) {
     const int row = rows->rowCount() - 6 + i;
     EXPECT_EQ(rows->item(row, 0)->text(), names[i]);
     EXPECT_EQ(rows->item(row, 1)->text(),
-              QStringLiteral("нет в карте (известен в 1000-3000 гг. по TT)"));
+              i == 0 ? QStringLiteral("нет в карте (известен в 1030-3000 гг. по TT)")
+                     : QStringLiteral("нет в карте (известен в 1000-3000 гг. по TT)"));
   }
   const QTableWidget* points = info.PointTable();
   for (int r = 0; r < points->rowCount(); ++r)

@@ -31,10 +31,14 @@ bool InMinorIntegratedRange(double jdTt);
 // the charts leave the bodies out.
 inline constexpr double kMinorKnownFirstJd = 2086307.5;
 inline constexpr double kMinorKnownEndJd = 2817152.5;
+// Chiron's known years begin later, at 1030-01-01 0h (Julian calendar): its passage by Saturn in
+// 1064 magnifies the errors of its forces some fifty times going back, and before about 1026 its
+// place is more than 1' off.
+inline constexpr double kChironKnownFirstJd = 2097265.5;
 // False for an integrated body (9..15) at a date outside the years in which its place is known
-// (Pluto: kPlutoFarFirstJd..kPlutoFarEndJd, its fitted course; Chiron and the asteroids:
-// kMinorKnownFirstJd..kMinorKnownEndJd) and for a date that is not finite; true otherwise (the
-// points 20..29 are formulas, known at every date).
+// (Pluto: kPlutoFarFirstJd..kPlutoFarEndJd, its fitted course; the asteroids:
+// kMinorKnownFirstJd..kMinorKnownEndJd; Chiron from kChironKnownFirstJd) and for a date that is not
+// finite; true otherwise (the points 20..29 are formulas, known at every date).
 bool MinorBodyKnownAt(int point, double jdTt);
 // The TT Julian days [first, end) in which the place of an integrated body is known; false for
 // the other points, known at every date.
@@ -86,6 +90,8 @@ bool PlutoFarIntegrated(double jdTt, Vector3& positionAu);
 
 // Chiron and the asteroids (10..15) straight from their integration, continued to any date: what
 // their far courses are fitted to (tools/ephemeris_minor/fit_minor_far.cpp) and what the test of
-// the fit compares them with. Slow: the first position in a new stretch integrates it (some
-// seconds for a century in a debug build). False for the other points.
+// the fit compares them with. Chiron before the integrated range follows an integration of its
+// own with denser inner planets, which it reaches within 50 years of the range's start. Slow: the
+// first position in a new stretch integrates it (some seconds for a century in a debug build).
+// False for the other points.
 bool MinorBodyIntegrated(int point, double jdTt, Vector3& positionAu);

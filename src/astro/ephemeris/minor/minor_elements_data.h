@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <span>
+#include <string_view>
 
 // Heliocentric osculating elements, ecliptic and equinox J2000, angles in degrees.
 struct SourceElements {
@@ -62,12 +64,37 @@ FittedCourse PlutoFarCourse();
 // The courses of the integrated asteroids and Chiron (points 10..15) before and after the
 // integrated range, over the years in which their places are known (MinorBodyKnownAt): each
 // body's integration continued there, fitted as Pluto's far course is, one course per body and
-// side (tools/ephemeris_minor/fit_minor_far.cpp writes minor_far_courses_data.cpp).
-struct BodyCourse {
+// side (tools/ephemeris_minor/fit_minor_far.cpp writes minor_far_courses_data.cpp). The course of
+// `point` whose segments hold TT Julian day `jd`, its side decoded on first use (safe from several
+// threads); null where none does.
+const FittedCourse* MinorFarCourse(int point, double jd);
+
+// The far courses as the program carries them (tools/ephemeris_minor/fit_minor_far.cpp writes
+// minor_far_courses_data.cpp): per body and side, `count` coefficients as whole multiples of
+// kFarCourseQuantumAu in the text `quanta`, each coefficient k of a series (0..degree) in
+// `widths[k]` characters, which DecodeCourseQuanta reads.
+struct StoredCourse {
   int point;
-  FittedCourse course;
+  double firstJd, segmentDays;
+  int degree;
+  std::size_t count;
+  const char* widths;
+  const char* quanta;
 };
-std::span<const BodyCourse> MinorFarCourses();
+extern const double kFarCourseQuantumAu;
+extern const StoredCourse kStoredFarCourses[];
+extern const std::size_t kStoredFarCourseCount;
+
+// The text of whole numbers: each number n is mapped to 2n for n >= 0 and to -2n - 1 below zero,
+// and written in base 64, the highest digit first, each digit as the character of kCourseDigits
+// at its place, in as many characters as the digit of `widths` at the number's place in the
+// cycle of widths.size() numbers says (1..9). Writes the numbers of `text`, each times `scale`,
+// to `out`; false when `text` does not hold exactly out.size() numbers or holds other characters,
+// or `widths` other digits (`out` then holds no meaning).
+inline constexpr char kCourseDigits[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+bool DecodeCourseQuanta(std::string_view text, std::string_view widths, double scale,
+                        std::span<double> out);
 
 // Osculating elements of the asteroids at the two ends of the integrated range, from the
 // integration (written by the same tool): the fallback starts on them and passes to the mean

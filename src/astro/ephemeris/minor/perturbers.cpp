@@ -24,8 +24,11 @@ const std::array<double, kPlanetCount> kPlanetMassRatio = {
     1.0 / 6023600.0,   1.0 / 408523.71, 1.0 / 328900.5614, 1.0 / 3098703.59,
     1.0 / 1047.348644, 1.0 / 3497.9018, 1.0 / 22902.944,   1.0 / 19412.26};
 
-PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used, int stepScale)
-    : used_(used), stepScale_(static_cast<double>(stepScale)) {}
+PlanetGrid::PlanetGrid(std::bitset<kPlanetCount> used, int stepScale, int innerDivisor)
+    : used_(used) {
+  for (int p = 0; p < kPlanetCount; ++p)
+    step_[p] = kGridStep[p] * stepScale / (p < 4 ? innerDivisor : 1);
+}
 
 const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
   const long block = FloorDiv(index, kNodesPerBlock);
@@ -35,8 +38,8 @@ const PlanetGrid::Node& PlanetGrid::NodeOf(int planet, long index) {
   if (nodes.empty()) {
     nodes.resize(kNodesPerBlock);
     for (long i = 0; i < kNodesPerBlock; ++i) {
-      const double jd = kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) *
-                                          kGridStep[planet] * stepScale_;
+      const double jd =
+          kGridOrigin + static_cast<double>(block * kNodesPerBlock + i) * step_[planet];
       PerturberSeries().PlanetState(static_cast<Planet>(planet), jd, nodes[i].position,
                                     nodes[i].velocity);
     }
@@ -52,7 +55,7 @@ void PlanetGrid::PositionsAt(double jd, Positions& out) {
       out[p] = Vector3{};
       continue;
     }
-    const double h = kGridStep[p] * stepScale_;
+    const double h = step_[p];
     const double u = (jd - kGridOrigin) / h;
     const long index = static_cast<long>(std::floor(u));
     const double s = u - static_cast<double>(index);

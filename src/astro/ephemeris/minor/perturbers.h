@@ -26,8 +26,11 @@ class PlanetGrid {
  public:
   using Positions = std::array<Vector3, kPlanetCount>;
   // Only the planets set in `used` are sampled; the others stay at zero. `stepScale` multiplies
-  // every planet's grid step (fewer evaluations of the series, larger interpolation errors).
-  explicit PlanetGrid(std::bitset<kPlanetCount> used, int stepScale = 1);
+  // every planet's grid step (fewer evaluations of the series, larger interpolation errors);
+  // `innerDivisor` divides the steps of Mercury..Mars (their interpolation errors, up to 1e-4 au
+  // for Mercury, shift a body that passes close by a giant planet by minutes of arc within
+  // centuries; a step 4 times shorter makes them 256 times smaller).
+  explicit PlanetGrid(std::bitset<kPlanetCount> used, int stepScale = 1, int innerDivisor = 1);
   PlanetGrid(const PlanetGrid&) = delete;  // it points into its own blocks
   PlanetGrid& operator=(const PlanetGrid&) = delete;
   // Heliocentric positions (au, ecliptic and equinox J2000) at TT Julian day `jd`.
@@ -40,7 +43,7 @@ class PlanetGrid {
   const Node& NodeOf(int planet, long index);
 
   std::bitset<kPlanetCount> used_;
-  double stepScale_;
+  std::array<double, kPlanetCount> step_{};
   std::array<std::map<long, std::vector<Node>>, kPlanetCount> blocks_;
   // The block each planet read last (its number and nodes), since calls come in time order.
   std::array<long, kPlanetCount> lastBlock_{};
