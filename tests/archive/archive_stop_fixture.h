@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "archive/store/commit_recovery.h"
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
 #include "support/ephemeris_tables.h"

@@ -132,12 +132,20 @@ TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsLeftAloneAndReopensWhole
 }
 
 TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened) {
+  // The archive with its comment files lies elsewhere; the data folder holds a link to it. Every
+  // commit and its recovery happen where the files are, and the link stays a link.
   MakeFiles();
   testing_support::TempFolder elsewhere;
-  fs::rename(PathOf("f.arc"), elsewhere / "f.arc");
+  for (const char* name : {"f.arc", "f.ar0", "f.ar4"}) fs::rename(PathOf(name), elsewhere / name);
   fs::create_symlink(elsewhere / "f.arc", PathOf("f.arc"));
   const auto initial = Snapshot(folder_.Path());
   const auto initialElsewhere = Snapshot(elsewhere.Path());
+  const auto beside = [&] {  // the data folder's files but the link
+    auto files = Snapshot(folder_.Path());
+    files.erase("f.arc");
+    return files;
+  };
+  const auto initialBeside = beside();
   SetHoldsDataFolderLock(true);
   const auto restore = [&] {
     Restore(folder_.Path(), initial);
@@ -151,16 +159,17 @@ TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened
   for (const StopCase& c : cases) {
     restore();
     ASSERT_FALSE(RunStopped(c, -1)) << c.name;
-    const auto whole = Snapshot(folder_.Path());
+    const auto whole = Snapshot(elsewhere.Path());
+    ASSERT_NE(whole, initialElsewhere) << c.name;
     for (int k = 0;; ++k) {
       restore();
       const bool stopped = RunStopped(c, k);
       const std::string what = std::string(c.name) + " through a link, step " + std::to_string(k);
       OpenEveryArchive(what, k % 2 == 0);  // at the start, or at the archive's opening
-      const auto now = Snapshot(folder_.Path());
-      EXPECT_TRUE(now == initial || now == whole) << what;
+      const auto now = Snapshot(elsewhere.Path());
+      EXPECT_TRUE(now == initialElsewhere || now == whole) << what;
+      EXPECT_TRUE(beside() == initialBeside) << what;
       EXPECT_TRUE(fs::is_symlink(PathOf("f.arc"))) << what;
-      EXPECT_EQ(Snapshot(elsewhere.Path()).size(), 1u) << what;  // no backup left there
       if (!stopped || HasFailure()) break;
     }
   }
@@ -168,10 +177,9 @@ TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened
 
 // --- Intent records that are not the program's own ---
 
-// A record of the items "R target temp [backup]" or "D target backup", of a process gone.
-std::string Record(std::initializer_list<std::vector<std::string>> items, long pid) {
+// A record of the items "R target temp [backup]" or "D target backup".
+std::string Record(std::initializer_list<std::vector<std::string>> items) {
   CommitRecord record;
-  record.pid = pid;
   for (const auto& i : items)
     record.items.push_back({i[0] == "R", i[1], i[0] == "R" ? i[2] : "",
                             i.size() > 3 ? i[3] : (i[0] == "D" ? i[2] : "")});
@@ -181,49 +189,86 @@ std::string Record(std::initializer_list<std::vector<std::string>> items, long p
 TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
   MakeFiles();
   WriteFile(PathOf("velm.cfg"), "settings");
+  WriteFile(PathOf("notes.txt"), "the user's notes");
   testing_support::TempFolder outside;
   WriteFile(outside / "outside.txt", "the user's own");
   const long dead = DeadPid();
   // Files a received folder may hold, named as a commit names its new files and backups.
   const std::string tmp = ".velm-tmp-" + std::to_string(dead) + "-abcdef";
-  const std::string cfgBackup = ".velm.cfg.velm-old-" + std::to_string(dead) + "-1";
+  const std::string old = ".velm-old-" + std::to_string(dead) + "-1";
   WriteFile(outside / (".outside.txt" + tmp), "planted");
-  for (const std::string& name : {".t.arc" + tmp, ".f.arc" + tmp, cfgBackup})
+  for (const std::string& name : {".t.arc" + tmp, ".f.arc" + tmp, ".velm.cfg" + tmp})
     WriteFile(PathOf(name), "planted");
   const auto initial = Snapshot(folder_.Path());
   const auto initialOutside = Snapshot(outside.Path());
   const fs::path record = PathOf(".f.arc.commit");
-  const std::string own = Record({{"R", "f.arc", ".f.arc" + tmp}}, dead);
+  const std::string own = Record({{"R", "f.arc", ".f.arc" + tmp}});
+  // A comment file that is a link out of the folder, and a record whose other new file is gone
+  // while its old file is in place: the recovery goes back, and the link's file was never the
+  // commit's to remove.
+  const auto linkedOut = [&](const std::string& stem, const fs::path& to) {
+    fs::create_symlink(to, PathOf(stem + ".ar1"));
+    ASSERT_EQ(::link(PathOf("f.ar0").c_str(), PathOf("." + stem + ".ar0" + old).c_str()), 0);
+    if (stem != "f") fs::copy_file(PathOf("f.ar0"), PathOf(stem + ".ar0"));
+    WriteFile(PathOf("." + stem + ".arc.commit"),
+              Record({{"R", stem + ".ar1", "." + stem + ".ar1" + tmp},
+                      {"R", stem + ".ar0", "." + stem + ".ar0" + tmp, "." + stem + ".ar0" + old}}));
+  };
+  const std::string up = "../" + outside.Path().filename().string() + "/outside.txt";
   const struct {
     const char* name;
     std::function<void()> plant;
-    bool setAside = true;  // else: kept, and the archive refused until the user sees to it
+    int told = kMsgCommitRecordSetAside;  // 0: made whole, no message
+    const char* link = nullptr;           // a link of the folder that stays
   } cases[] = {
       {"absolute_path",
        [&] {
          WriteFile(record,
-                   Record({{"R", (outside / "outside.txt").string(), ".outside.txt" + tmp}}, dead));
+                   Record({{"R", (outside / "outside.txt").string(), ".outside.txt" + tmp}}));
        }},
       {"parent_folder",
        [&] {
-         const std::string up = "../" + outside.Path().filename().string() + "/outside.txt";
-         WriteFile(record, Record({{"R", up, ".outside.txt" + tmp}}, dead));
+         WriteFile(record, Record({{"R", up, ".outside.txt" + tmp}}));
        }},
       {"another_archive",
        [&] {
          WriteFile(record,
-                   Record({{"R", "f.arc", ".f.arc" + tmp}, {"R", "t.arc", ".t.arc" + tmp}}, dead));
+                   Record({{"R", "f.arc", ".f.arc" + tmp}, {"R", "t.arc", ".t.arc" + tmp}}));
        }},
       {"the_configuration",
        [&] {
-         WriteFile(record, Record({{"D", "velm.cfg", cfgBackup}}, dead));
+         WriteFile(record, Record({{"D", "velm.cfg", ".velm.cfg" + old}}));
+       }},
+      {"anchored_on_the_configuration",
+       [&] {
+         WriteFile(PathOf(".velm.cfg.commit"), Record({{"R", "velm.cfg", ".velm.cfg" + tmp}}));
+       }},
+      {"anchored_on_a_users_file",
+       [&] {
+         ASSERT_EQ(::link(PathOf("notes.txt").c_str(), PathOf(".notes.txt" + old).c_str()), 0);
+         WriteFile(PathOf(".notes.txt.commit"), Record({{"D", "notes.txt", ".notes.txt" + old}}));
        }},
       {"a_temporary_of_another_file",
        [&] {
-         WriteFile(record, Record({{"R", "f.arc", ".t.arc" + tmp}}, dead));
+         WriteFile(record, Record({{"R", "f.arc", ".t.arc" + tmp}}));
        }},
       {"huge", [&] { WriteFile(record, std::string(kCommitRecordBytes + 1, 'x')); }},
       {"torn", [&] { WriteFile(record, own.substr(0, own.size() - 7)); }},
+      // Sealed naming a new file that is not there; one byte changed, it names the planted one.
+      {"a_byte_changed_under_its_checksum",
+       [&] {
+         std::string changed =
+             Record({{"R", "f.arc", ".f.arc" + tmp.substr(0, tmp.size() - 1) + "g"}});
+         changed[changed.find("-abcdeg") + 6] = 'f';
+         WriteFile(record, changed);
+       }},
+      // "f.arx" ends like the archive's comment files but for its last character.
+      {"a_file_named_like_a_comment_file",
+       [&] {
+         WriteFile(PathOf("f.arx"), "the user's own");
+         ASSERT_EQ(::link(PathOf("f.arx").c_str(), PathOf(".f.arx" + old).c_str()), 0);
+         WriteFile(record, Record({{"D", "f.arx", ".f.arx" + old}}));
+       }},
       {"a_link",
        [&] {
          WriteFile(outside / "record", own);
@@ -238,20 +283,37 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
          ASSERT_EQ(::chown(record.c_str(), 12345, 12345), 0);
        }},
       // Whole and naming only the archive's own names, but its new file is a link out of the
-      // folder: nothing is renamed, and the archive waits until the user sees to it.
+      // folder, or another user's: it can never be finished.
       {"a_temporary_that_is_a_link",
        [&] {
          fs::remove(PathOf(".f.arc" + tmp));
          fs::create_symlink(outside / "outside.txt", PathOf(".f.arc" + tmp));
          WriteFile(record, own);
        },
-       false},
+       kMsgCommitCannotFinish},
+      {"a_temporary_of_another_user",
+       [&] {
+         ASSERT_EQ(::chown(PathOf(".f.arc" + tmp).c_str(), 12345, 12345), 0);
+         WriteFile(record, own);
+       },
+       kMsgCommitCannotFinish},
+      {"a_comment_file_linked_out", [&] { linkedOut("f", outside / "outside.txt"); }, 0, "f.ar1"},
+      {"a_comment_file_linked_up", [&] { linkedOut("f", up); }, 0, "f.ar1"},
+      {"a_comment_file_linked_out_of_an_archive_not_there",
+       [&] { linkedOut("g", outside / "outside.txt"); }, 0, "g.ar1"},
+      {"ninety_nine_set_aside_before",
+       [&] {
+         for (int n = 1; n <= 99; ++n)
+           WriteFile(PathOf(".f.arc.commit.bad" + (n == 1 ? std::string() : std::to_string(n))),
+                     "");
+         WriteFile(record, own.substr(1));
+       }},
   };
-  // The folder's files but the record and the leftovers of processes gone, which the clean-up
+  // The folder's files but the records and the leftovers of processes gone, which the clean-up
   // may remove (never rename over a file).
   const auto withoutRecords = [](testing_support::FolderFiles files) {
     std::erase_if(files, [](const auto& f) {
-      return f.first.starts_with(".f.arc.commit") ||
+      return !CommitRecordAnchor(f.first).empty() ||
              ParseLeftoverName(f.first).kind != LeftoverKind::kNone;
     });
     return files;
@@ -259,33 +321,33 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
   SetHoldsDataFolderLock(true);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    if (std::string(c.name) == "another_users" && ::geteuid() != 0) continue;
+    const bool root = ::geteuid() == 0;
+    if (std::string(c.name).find("another_user") != std::string::npos && !root) continue;
     Restore(folder_.Path(), initial);
     Restore(outside.Path(), initialOutside);
     c.plant();
-    const auto planted = withoutRecords(Snapshot(folder_.Path()));
+    auto planted = withoutRecords(Snapshot(folder_.Path()));
     const auto plantedOutside = Snapshot(outside.Path());
-    const int told = Count(prompts_, kMsgCommitRecordSetAside);
+    const int told = c.told == 0 ? 0 : Count(prompts_, c.told);
     // At the archive's opening, and at the start.
-    const int layout = Open();
+    EXPECT_EQ(Open(), kLayout4400);
     RecoverDataFolder(folder_.Path());
     EXPECT_TRUE(Snapshot(outside.Path()) == plantedOutside);
     EXPECT_TRUE(withoutRecords(Snapshot(folder_.Path())) == planted);
-    EXPECT_EQ(Exists(record), !c.setAside);
-    if (!c.setAside) {
-      EXPECT_EQ(layout, kCannotOpen);
-      fs::remove(record);
-      continue;
+    if (c.link) {
+      EXPECT_TRUE(fs::is_symlink(PathOf(c.link)));
     }
-    EXPECT_EQ(layout, kLayout4400);
-    EXPECT_TRUE(Exists(PathOf(".f.arc.commit.bad")));
-    EXPECT_EQ(Count(prompts_, kMsgCommitRecordSetAside), told + 1);
+    for (const char* name :
+         {".f.arc.commit", ".g.arc.commit", ".velm.cfg.commit", ".notes.txt.commit"})
+      EXPECT_FALSE(Exists(PathOf(name))) << name;
+    if (c.told != 0) {
+      EXPECT_EQ(Count(prompts_, c.told), told + 1);
+    }
     // Nothing blocks the archive's next change.
     Archive archive(slots_);
     ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
     ASSERT_EQ(archive.CreateIndex(), 0);
     EXPECT_EQ(SaveAt(archive, 1, 7, "A:7"), 0);
-    fs::remove_all(PathOf(".f.arc.commit.bad"));
   }
 }
 

@@ -77,7 +77,10 @@ int ArchiveIndex::IsArchiveFile(const fs::path& path) {
   return IsKnownLayout(IfRealArchive(path)) ? 1 : 0;
 }
 
-int ArchiveIndex::SetPath(const std::string& path) {
+int ArchiveIndex::SetPath(const std::string& given) {
+  // An archive reached through a link is the file it leads to: its comment files, its commits and
+  // their records are beside that file.
+  const std::string path = FileBehindLinks(given).string();
   const ArchiveFileInfo info = InspectArchiveFile(path);
   if (info.layout == kNotArchive) return -1;
   if (path != path_) FreeIndex();
@@ -89,7 +92,7 @@ int ArchiveIndex::SetPath(const std::string& path) {
 
 void ArchiveIndex::SetNewPath(const std::string& path) {
   FreeIndex();
-  path_ = path;
+  path_ = FileBehindLinks(path).string();
   layout_ = kCannotOpen;
   damaged_ = false;
 }

@@ -45,7 +45,8 @@ class ArchiveIndex {
   // The last-write time of a file now, as FileTime() keeps it; 0 when it cannot be read.
   static std::int64_t FileTimeOf(const std::string& path);
   // Makes an archive current and returns its layout code; -1 (nothing changed) for a file that is
-  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1.
+  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1. An
+  // archive reached through a link becomes current where the file itself is (GetPath names it).
   int SetPath(const std::string& path);
   // A name for a new archive made current: no index, nothing read (the file is written later).
   void SetNewPath(const std::string& path);

@@ -291,6 +291,16 @@ Status SafeRewrite::Replace(bool flushFolder) {
   return Status::Ok();
 }
 
+bool SafeRewrite::ReplaceAt(int folder, const std::string& name) {
+  if (committed_) return true;
+  if (temp_.empty() || file_ || failed_) return false;
+  if (InjectFileFault(FileOperation::kRename) ||
+      ::renameat(folder, temp_.filename().c_str(), folder, name.c_str()) != 0)
+    return false;
+  committed_ = true;
+  return true;
+}
+
 void SafeRewrite::StartWriting() {
   if (file_ == nullptr || failed_) return;
   if (std::fflush(file_) != 0) {

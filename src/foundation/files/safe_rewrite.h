@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,9 @@ class SafeRewrite {
   // disk (closing it), then the rename over the target, with or without the folder's flush.
   Status Flush();
   Status Replace(bool flushFolder);
+  // The rename over `name` of the folder `folder` (a handle of the temporary file's own folder),
+  // never following a link there; false when it fails.
+  bool ReplaceAt(int folder, const std::string& name);
   // Sends the written bytes on their way to the disk without waiting for them (a later Flush
   // then finds them written or underway).
   void StartWriting();
