@@ -49,8 +49,8 @@ RecordRecovery SetAside(int dir, const fs::path& folder, const std::string& reco
     if (InjectFileFault(FileOperation::kRename)) break;
     // linkat never replaces a name; the record's own name goes once the new one holds it.
     if (::linkat(dir, record.c_str(), dir, kept.c_str(), 0) == 0) {
-      moved = ::unlinkat(dir, record.c_str(), 0) == 0;
-      if (!moved) ::unlinkat(dir, kept.c_str(), 0);
+      moved = RemoveAt(dir, record);
+      if (!moved) RemoveAt(dir, kept);
       break;
     }
     if (errno == EEXIST || ExistsAt(dir, kept)) continue;
@@ -206,10 +206,10 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
   for (const CommitRecordItem& item : intent.items) {
     if (!item.backup.empty() && OwnFileAt(dir, item.backup, true) &&
         (intent.back || !SameFileAt(dir, item.backup, item.target)))
-      ::unlinkat(dir, item.backup.c_str(), 0);
-    if (item.rewrite && OwnFileAt(dir, item.temp)) ::unlinkat(dir, item.temp.c_str(), 0);
+      RemoveAt(dir, item.backup);
+    if (item.rewrite && OwnFileAt(dir, item.temp)) RemoveAt(dir, item.temp);
   }
-  ::unlinkat(dir, name.c_str(), 0);  // checked above: the user's own regular file
+  RemoveAt(dir, name);  // checked above: the user's own regular file
   FlushFolder(dir);
   return RecordRecovery::kDone;
 }
@@ -233,7 +233,7 @@ void RemoveLeftovers(int dir, const std::vector<std::string>& names, Belongs bel
         }))
       continue;
     if (leftover.pid == ::getpid() || ProcessAlive(leftover.pid)) continue;
-    if (OwnFileAt(dir, name)) ::unlinkat(dir, name.c_str(), 0);
+    if (OwnFileAt(dir, name)) RemoveAt(dir, name);
   }
 }
 

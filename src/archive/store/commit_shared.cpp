@@ -125,7 +125,11 @@ bool RenameAt(int dir, const std::string& from, const std::string& to) {
 }
 
 bool UnlinkAt(int dir, const std::string& name) {
-  return !InjectFileFault(FileOperation::kRename) && ::unlinkat(dir, name.c_str(), 0) == 0;
+  return !InjectFileFault(FileOperation::kRemove) && ::unlinkat(dir, name.c_str(), 0) == 0;
+}
+
+bool RemoveAt(int dir, const std::string& name) {
+  return !InjectedNoRemoval() && ::unlinkat(dir, name.c_str(), 0) == 0;
 }
 
 bool WriteWholeAt(int dir, const std::string& name, const std::string& text,
@@ -155,7 +159,7 @@ bool WriteWholeAt(int dir, const std::string& name, const std::string& text,
   good = ::close(fd) == 0 && good;
   if (good && written) written();
   if (!good || !RenameAt(dir, temp, name)) {
-    ::unlinkat(dir, temp.c_str(), 0);
+    RemoveAt(dir, temp);
     return false;
   }
   FlushFolder(dir);

@@ -49,6 +49,8 @@ bool OwnFileAt(int dir, const std::string& name, bool linkToo = false);
 // Renames and removals of the commit and the recovery, each counted by the fault injection.
 bool RenameAt(int dir, const std::string& from, const std::string& to);
 bool UnlinkAt(int dir, const std::string& name);
+// A removal of the clean-up (a record, a backup, a leftover), not counted.
+bool RemoveAt(int dir, const std::string& name);
 // Writes `text` under `name` whole and on the disk (a temporary file renamed over it), or
 // nothing; false on failure. `written` is called once the temporary file is on the disk.
 bool WriteWholeAt(int dir, const std::string& name, const std::string& text,

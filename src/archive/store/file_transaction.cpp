@@ -66,7 +66,7 @@ bool CopyAt(int dir, const std::string& from, const std::string& to) {
   if (out >= 0) {
     good = ::fsync(out) == 0 && good;
     good = ::close(out) == 0 && good;
-    if (!good) ::unlinkat(dir, to.c_str(), 0);
+    if (!good) RemoveAt(dir, to);
   }
   return good;
 }
@@ -207,12 +207,12 @@ Status FileTransaction::Commit() {
     Step(step);
   }
   FlushFolder(dir);
-  ::unlinkat(dir, record.c_str(), 0);
+  RemoveAt(dir, record);
   FlushFolder(dir);
   Step(step);
   for (Item& item : items_) {
     if (item.backup.empty()) continue;
-    ::unlinkat(dir, item.backup.c_str(), 0);
+    RemoveAt(dir, item.backup);
     item.backup.clear();
     Step(step);
   }
@@ -260,7 +260,7 @@ bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::strin
     return false;
   }
   FlushFolder(dir);
-  ::unlinkat(dir, record.c_str(), 0);
+  RemoveAt(dir, record);
   FlushFolder(dir);
   return true;
 }
@@ -268,7 +268,7 @@ bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::strin
 void FileTransaction::DropBackups(int dir) {
   for (Item& item : items_) {
     if (item.backup.empty()) continue;
-    ::unlinkat(dir, item.backup.c_str(), 0);
+    RemoveAt(dir, item.backup);
     item.backup.clear();
   }
 }
