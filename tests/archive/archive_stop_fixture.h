@@ -106,9 +106,6 @@ class ArchiveStopTest : public ArchiveTest {
       SetCommitStepHook(&StopAfterFault);
       ArmFault({FaultPoint::kRename, n});
       const int result = c.run(archive, prompts);
-      if (std::getenv("VELM_SHOW_WALK"))
-        std::fprintf(stderr, "%s %d %d: ended %d after %d steps\n", c.name, n, k, result,
-                     g_afterFault);
       std::_Exit(!FaultFired() ? kNotFired : result == 0 ? 0 : 2);
     }
     int status = 0;

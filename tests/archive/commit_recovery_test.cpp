@@ -6,6 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 #include "archive/store/commit_record.h"
 #include "archive_stop_fixture.h"
 #include "foundation/files/leftover_names.h"
@@ -129,6 +132,66 @@ TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsLeftAloneAndReopensWhole
   OpenEveryArchive("after the kill", true);
   EXPECT_FALSE(HasRecord());
   EXPECT_TRUE(Snapshot(folder_.Path()) != initial);  // finished, its texts checked above
+}
+
+int g_resume = -1;
+void PauseAtTheCommit(int step) {
+  if (step != 0) return;
+  [[maybe_unused]] ssize_t n = ::write(g_pipe, "x", 1);
+  char c = 0;
+  n = ::read(g_resume, &c, 1);
+}
+
+TEST_F(StoppedCommitTest, TwoCopiesCommittingToOneArchiveLoseNoUpdateAndMixNoFile) {
+  // One copy has written its new files and is about to commit them; the other saves a text of
+  // another record meanwhile. It waits for the first; an index read before the first one's
+  // commit is refused, never written over it, and the save made again keeps both.
+  for (const bool resumed : {true, false}) {
+    SCOPED_TRACE(resumed ? "the first resumes within the wait" : "the first stays paused");
+    MakeFiles();
+    int paused[2], resume[2];
+    ASSERT_EQ(::pipe(paused), 0);
+    ASSERT_EQ(::pipe(resume), 0);
+    const pid_t first = ::fork();
+    if (first == 0) {
+      P prompts;
+      Archive archive(slots_);
+      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+      g_pipe = paused[1];
+      g_resume = resume[0];
+      SetCommitStepHook(&PauseAtTheCommit);
+      std::_Exit(SaveAt(archive, 0, 0, "C:first") == 0 ? 0 : 2);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(paused[0], &c, 1), 1);
+    Archive second(slots_);
+    ASSERT_NE(second.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(second.CreateIndex(), 0);
+    std::thread resumer([&] {
+      // Within the second one's wait for the lock, or after it.
+      std::this_thread::sleep_for(std::chrono::milliseconds(resumed ? 300 : 2500));
+      [[maybe_unused]] const ssize_t n = ::write(resume[1], "x", 1);
+    });
+    EXPECT_EQ(SaveAt(second, 1, 7, "A:second"), -1);
+    resumer.join();
+    int status = 0;
+    ASSERT_EQ(::waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int fd : {paused[0], paused[1], resume[0], resume[1]}) ::close(fd);
+    EXPECT_EQ(prompts_.WasShown(kMsgArchiveBusy), !resumed);
+    // Opened afresh, the second copy's save goes in beside the first one's.
+    Archive again(slots_);
+    ASSERT_NE(again.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(again.CreateIndex(), 0);
+    EXPECT_EQ(SaveAt(again, 1, 7, "A:second"), 0);
+    OpenEveryArchive("two copies", true);
+    std::string text;
+    EXPECT_EQ(again.Comments().LoadComment(0, 0, text), 0);
+    EXPECT_EQ(text, "C:first");
+    EXPECT_EQ(again.Comments().LoadComment(1, 7, text), 0);
+    EXPECT_EQ(text, "A:second");
+    prompts_.shown.clear();
+  }
 }
 
 TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened) {

@@ -97,7 +97,11 @@ void ArchiveIndex::SetNewPath(const std::string& path) {
   damaged_ = false;
 }
 
-void ArchiveIndex::RefreshFileTime() { fileTime_ = FileTimeOf(path_); }
+void ArchiveIndex::RefreshFileTime() {
+  fileTime_ = FileTimeOf(path_);
+  struct stat st {};
+  fileInode_ = ::stat(path_.c_str(), &st) == 0 ? st.st_ino : 0;
+}
 
 bool ArchiveIndex::RefuseIfDamaged() const {
   if (!damaged_) return false;
@@ -235,7 +239,11 @@ int ArchiveIndex::NeedsOrdering() const {
 bool ArchiveIndex::IndexMatchesFile(const char* trace) const {
   // A damaged file's index lists the records that loaded, which may be fewer than the file holds.
   const std::int64_t records = InspectArchiveFile(path_).records;
-  if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
+  // Any commit replaces the file (a new inode) and so tells that another copy changed it since.
+  struct stat st {};
+  const bool same =
+      ::stat(path_.c_str(), &st) == 0 && st.st_ino == fileInode_ && FileTimeOf(path_) == fileTime_;
+  if (indexBuilt_ && same && (records == count_ || (damaged_ && records > count_)) &&
       static_cast<int>(index_.size()) == count_)
     return true;
   ReportError(kErrFormat, trace, 2);

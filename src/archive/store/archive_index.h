@@ -107,7 +107,8 @@ class ArchiveIndex {
   bool RefuseIfDamaged() const;
   // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
   static bool RefuseUnknownLayout(int layout);
-  // True when the index describes the current file record for record.
+  // True when the index describes the current file record for record, read from the file as it
+  // is now (no other copy of the program has changed it since). Called under ArchiveChangeLock.
   bool IndexMatchesFile(const char* trace) const;
   // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
   int RewriteInOrder(const std::vector<int>& order, const char* trace);
@@ -121,6 +122,7 @@ class ArchiveIndex {
   int capacity_ = 0;
   std::string path_;
   std::int64_t fileTime_ = 0;
+  unsigned long long fileInode_ = 0;  // the file the index was read from, with fileTime_
   int layout_ = kNotArchive;
   bool damaged_ = false;
   int count_ = 0;

@@ -33,6 +33,12 @@ void Step(int& step) {
 
 std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
+void TellBusy(const fs::path& archive) {
+  platform::GetPrompter().ShowMessage(kMsgArchiveBusy,
+                                      GetMessageText(kMsgArchiveBusy) + "\n" + Shown(archive),
+                                      platform::Icon::Information);
+}
+
 void TellBackupsKept(const fs::path& folder, const std::vector<std::string>& kept) {
   std::string text = GetMessageText(kMsgBackupsKept);
   for (const std::string& name : kept) text += "\n" + Shown(folder / name);
@@ -88,6 +94,15 @@ std::string MakeBackup(int dir, const std::string& name) {
 }  // namespace
 
 void SetCommitStepHook(CommitStepHook hook) { g_stepHook = hook; }
+
+ArchiveChangeLock::ArchiveChangeLock(const fs::path& archive)
+    : lock_(std::make_unique<FolderLock>(FolderOf(archive), kCommitWait)) {
+  if (lock_->Busy()) TellBusy(archive);
+}
+
+ArchiveChangeLock::~ArchiveChangeLock() = default;
+
+bool ArchiveChangeLock::Held() const { return lock_->Held(); }
 
 fs::path CommitIntentPath(const fs::path& anchor) {
   return FolderOf(anchor) / CommitRecordName(anchor.filename().string());
@@ -145,7 +160,7 @@ Status FileTransaction::Commit() {
 
   const FolderLock lock(folder, kCommitWait);
   if (!lock.Held()) {
-    if (lock.Busy()) TellOnce(kMsgArchiveBusy, Shown(anchor->given));
+    if (lock.Busy()) TellBusy(anchor->given);
     return Status::Error(kErrWrite, anchor->given.string());
   }
   const int dir = lock.Folder();

@@ -24,6 +24,25 @@
 #include "foundation/status.h"
 
 struct CommitRecord;
+namespace commit_detail {
+class FolderLock;
+}
+
+// The lock of an archive's folder, held by an operation from its check of the archive against its
+// index to the end of its commit, so that no other copy of the program commits in between. A
+// second copy waits briefly, then is told that the archive is busy (kMsgArchiveBusy) and Held()
+// is false. The commits of this thread within the operation take it again freely.
+class ArchiveChangeLock {
+ public:
+  explicit ArchiveChangeLock(const std::filesystem::path& archive);
+  ~ArchiveChangeLock();
+  ArchiveChangeLock(const ArchiveChangeLock&) = delete;
+  ArchiveChangeLock& operator=(const ArchiveChangeLock&) = delete;
+  bool Held() const;
+
+ private:
+  std::unique_ptr<commit_detail::FolderLock> lock_;
+};
 
 class FileTransaction {
  public:
