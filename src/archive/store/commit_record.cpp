@@ -178,15 +178,16 @@ CommitRecordCheck ReadItems(const std::vector<std::string_view>& lines, std::siz
                             CommitRecord& out) {
   if (last <= first) return CommitRecordCheck::kNotWhole;
   if (last - first > kCommitRecordItems) return CommitRecordCheck::kForeign;
+  // A foreign record's items are read on, to be named in a message; none is acted on.
   std::set<std::string> targets;
+  bool foreign = false;
   for (std::size_t i = first; i < last; ++i) {
     CommitRecordItem item;
     if (!read(lines[i], item)) return CommitRecordCheck::kNotWhole;
-    if (!OwnItem(item, anchor, firstFormat) || !targets.insert(item.target).second)
-      return CommitRecordCheck::kForeign;
+    if (!OwnItem(item, anchor, firstFormat) || !targets.insert(item.target).second) foreign = true;
     out.items.push_back(std::move(item));
   }
-  return CommitRecordCheck::kWhole;
+  return foreign ? CommitRecordCheck::kForeign : CommitRecordCheck::kWhole;
 }
 
 CommitRecordCheck ReadFirstFormat(std::string_view text, std::string_view anchor,

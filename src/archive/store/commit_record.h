@@ -41,7 +41,8 @@ std::string SealCommitRecord(std::string_view body);
 enum class CommitRecordCheck {
   kWhole,     // whole, and naming only the files of its own commit
   kNotWhole,  // cut short, damaged or of an unknown kind: nothing in it is acted on
-  kForeign,   // whole, but naming a file outside its commit: nothing in it is acted on
+  kForeign,   // whole, but naming a file outside its commit: nothing in it is acted on (its
+              // items are read on, to be named in a message)
 };
 // Reads the record of the commit anchored at the file named `anchor` (a bare name). Only an
 // archive or a comment page anchors a record: any other anchor gives kForeign.

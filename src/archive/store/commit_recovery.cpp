@@ -32,7 +32,8 @@ std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.nat
 std::string BackupsOf(const CommitRecord& intent, const fs::path& folder, int dir) {
   std::string names;
   for (const CommitRecordItem& item : intent.items)
-    if (!item.backup.empty() && ExistsAt(dir, item.backup))
+    if (!item.backup.empty() && item.backup.find('/') == std::string::npos &&
+        ExistsAt(dir, item.backup))
       names += "\n" + Shown(folder / item.backup);
   return names;
 }
