@@ -266,7 +266,7 @@ bool InCommitFamily(std::string_view anchor, std::string_view name) {
 }
 
 bool IsArchiveName(std::string_view name) {
-  return name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".arc");
+  return name.size() >= 4 && EqualNoCase(name.substr(name.size() - 4), ".arc");
 }
 
 bool IsArchiveFamilyName(std::string_view name) {
