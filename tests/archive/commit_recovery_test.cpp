@@ -302,8 +302,9 @@ TEST_F(StoppedCommitTest, ACommitOfTheEarlierVersionStoppedAfterAnyRenameReopens
 // --- Intent records that are not the program's own ---
 
 // A record of the items "R target temp [backup]" or "D target backup".
-std::string Record(std::initializer_list<std::vector<std::string>> items) {
+std::string Record(std::initializer_list<std::vector<std::string>> items, bool back = false) {
   CommitRecord record;
+  record.back = back;
   for (const auto& i : items)
     record.items.push_back({i[0] == "R", i[1], i[0] == "R" ? i[2] : "",
                             i.size() > 3 ? i[3] : (i[0] == "D" ? i[2] : "")});
@@ -344,6 +345,7 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
     std::function<void()> plant;
     int told = kMsgCommitRecordSetAside;  // 0: made whole, no message
     const char* link = nullptr;           // a link of the folder that stays
+    std::string kept = "";                // a backup that stays
   } cases[] = {
       {"absolute_path",
        [&] {
@@ -425,6 +427,15 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
       {"a_comment_file_linked_up", [&] { linkedOut("f", up); }, 0, "f.ar1"},
       {"a_comment_file_linked_out_of_an_archive_not_there",
        [&] { linkedOut("g", outside / "outside.txt"); }, 0, "g.ar1"},
+      // Going back, a comment file that is now a link is not replaced: set aside, its backup
+      // stays.
+      {"a_comment_file_linked_out_going_back",
+       [&] {
+         fs::rename(PathOf("f.ar4"), PathOf(".f.ar4" + old));
+         fs::create_symlink(outside / "outside.txt", PathOf("f.ar4"));
+         WriteFile(record, Record({{"R", "f.ar4", ".f.ar4" + tmp, ".f.ar4" + old}}, true));
+       },
+       kMsgCommitCannotFinish, "f.ar4", ".f.ar4" + old},
       {"ninety_nine_set_aside_before",
        [&] {
          for (int n = 1; n <= 99; ++n)
@@ -460,6 +471,9 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
     EXPECT_TRUE(withoutRecords(Snapshot(folder_.Path())) == planted);
     if (c.link) {
       EXPECT_TRUE(fs::is_symlink(PathOf(c.link)));
+    }
+    if (!c.kept.empty()) {
+      EXPECT_TRUE(Exists(PathOf(c.kept)));
     }
     for (const char* name :
          {".f.arc.commit", ".g.arc.commit", ".velm.cfg.commit", ".notes.txt.commit"})

@@ -108,6 +108,16 @@ bool CanFinish(int dir, const CommitRecord& intent) {
   return true;
 }
 
+// Whether every old file can come back: none waits under its backup for a target that is not
+// the user's own regular file.
+bool CanUndo(int dir, const CommitRecord& intent) {
+  for (const CommitRecordItem& item : intent.items)
+    if (!item.backup.empty() && ExistsAt(dir, item.backup) &&
+        !SameFileAt(dir, item.backup, item.target) && !Replaceable(dir, item.target))
+      return false;
+  return true;
+}
+
 // Forward: every new file still there over its target; a deletion only where the old file is
 // kept under its backup.
 void Finish(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
@@ -186,6 +196,8 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
   } else if (!intent.back && NewFileLost(dir, intent)) {
     turned = true;
   }
+  if ((intent.back || turned) && !CanUndo(dir, intent))
+    return SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
   // A change of direction is on the disk before the first step back.
   if (turned) {
     intent.back = true;
@@ -204,9 +216,12 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
     TellOnce(kMsgCommitNotFinished, names);
     return RecordRecovery::kUnfinished;
   }
+  // A backup goes once the file it kept is no longer needed: forward, the target is new; back,
+  // it was put back (or the target is still the same file). One a target that is not the
+  // user's own kept from being put back stays.
   for (const CommitRecordItem& item : intent.items) {
     if (!item.backup.empty() && OwnFileAt(dir, item.backup, true) &&
-        (intent.back || !SameFileAt(dir, item.backup, item.target)))
+        intent.back == SameFileAt(dir, item.backup, item.target))
       RemoveAt(dir, item.backup);
     if (item.rewrite && OwnFileAt(dir, item.temp)) RemoveAt(dir, item.temp);
   }
