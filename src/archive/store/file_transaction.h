@@ -60,12 +60,12 @@ class FileTransaction {
   bool Rewrites(const std::filesystem::path& target) const;
   bool Empty() const { return items_.empty(); }
 
-  // All or nothing: error 105 (cannot create) when a temporary file could not be created, 104
-  // (write) for a failed write, link or rename, a folder another copy of the program keeps busy
-  // (message kMsgArchiveBusy) or a file of the commit that is a link (kMsgCommitFileIsLink), 107
-  // (parameter) for files that are not one archive's or one comment slot's. The files are then as
-  // they were; when an old file could not be put back either, message kMsgBackupsKept names the
-  // backups kept, and the intent record stays for the next opening to finish the work.
+  // All or nothing: kErrCannotCreate when a temporary file could not be created; kErrWrite for a
+  // failed write, link or rename, a folder another copy of the program keeps busy (message
+  // kMsgArchiveBusy) or a file of the commit that is a link (kMsgCommitFileIsLink);
+  // kErrParameter for files that are not one archive's or one comment slot's. The files are then
+  // as they were; when an old file could not be put back either, message kMsgBackupsKept names
+  // the backups kept, and the intent record stays for the next opening to finish the work.
   Status Commit();
 
  private:
