@@ -436,6 +436,16 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
          WriteFile(record, Record({{"R", "f.ar4", ".f.ar4" + tmp, ".f.ar4" + old}}, true));
        },
        kMsgCommitCannotFinish, "f.ar4", ".f.ar4" + old},
+      // The folder copied without its hard links: the old comment file and its backup are two
+      // files of the same bytes, its new file gone: the commit goes back, not half forward.
+      {"a_new_file_lost_in_a_copy_without_links",
+       [&] {
+         for (const char* name : {"f.arc", "f.ar0"})
+           fs::copy_file(PathOf(name), PathOf("." + std::string(name) + old));
+         WriteFile(record, Record({{"R", "f.arc", ".f.arc" + tmp, ".f.arc" + old},
+                                   {"R", "f.ar0", ".f.ar0" + tmp, ".f.ar0" + old}}));
+       },
+       0},
       {"ninety_nine_set_aside_before",
        [&] {
          for (int n = 1; n <= 99; ++n)

@@ -75,8 +75,11 @@ RecordRecovery SetAside(int dir, const fs::path& folder, const std::string& reco
 bool NewFileLost(int dir, const CommitRecord& intent) {
   for (const CommitRecordItem& item : intent.items) {
     if (!item.rewrite || ExistsAt(dir, item.temp)) continue;
+    // The old file in place: its backup is the same file, or (the folder copied without its
+    // hard links) holds the same bytes.
     if (item.backup.empty() ? !ExistsAt(dir, item.target)
-                            : SameFileAt(dir, item.backup, item.target))
+                            : SameFileAt(dir, item.backup, item.target) ||
+                                  SameBytesAt(dir, item.backup, item.target))
       return true;
   }
   return false;
