@@ -1,13 +1,17 @@
 // An intent record of a stopped commit, as a received folder may hold it: the record
-// ".f.arc.commit" beside an archive with its comment file, another archive, the configuration,
-// leftovers of a commit and a file outside the folder, then the archive opened and the folder
-// started as the program does. The record may make the program touch only the archive's own files
-// and the leftovers named as its commits name them: every rename, link and removal elsewhere
-// aborts the run, so a recovery that reaches out is a finding.
+// ".f.arc.commit" beside an archive with its comment file, comment files that are links out of the
+// folder, another archive, the configuration, leftovers of a commit and a file outside the
+// folder, then the archive opened and the folder started as the program does. The input is the
+// record's body, sealed with its checksum (an earlier version's record, which has none, is taken
+// as it is), so that its mutations reach the actions. The record may make the program touch only
+// the archive's own files and the leftovers named as its commits name them: every rename, link
+// and removal elsewhere, or through a folder handle of another folder, aborts the run, and so does
+// a change of the file outside.
 #include "archive/store/commit_record.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +46,18 @@ void Check(const char* path) {
   }
 }
 
+// A name given relative to a folder handle, as the path it stands for.
+void CheckAt(int folder, const char* name) {
+  if (!g_guarded) return;
+  if (name[0] == '/' || folder == AT_FDCWD) return Check(name);
+  char target[4096];
+  const std::string link = "/proc/self/fd/" + std::to_string(folder);
+  const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+  if (n <= 0) return Check("");
+  target[n] = '\0';
+  Check((fs::path(target) / name).c_str());
+}
+
 template <typename F>
 F Next(const char* name) {
   return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
@@ -74,15 +90,19 @@ int remove(const char* path) {
   return next(path);
 }
 int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
-  if (fromFolder != AT_FDCWD || toFolder != AT_FDCWD) Check("");
-  Check(from);
-  Check(to);
+  CheckAt(fromFolder, from);
+  CheckAt(toFolder, to);
   static const auto next = Next<int (*)(int, const char*, int, const char*)>("renameat");
   return next(fromFolder, from, toFolder, to);
 }
+int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+  CheckAt(fromFolder, from);
+  CheckAt(toFolder, to);
+  static const auto next = Next<int (*)(int, const char*, int, const char*, int)>("linkat");
+  return next(fromFolder, from, toFolder, to, flags);
+}
 int unlinkat(int folder, const char* path, int flags) {
-  if (folder != AT_FDCWD) Check("");
-  Check(path);
+  CheckAt(folder, path);
   static const auto next = Next<int (*)(int, const char*, int)>("unlinkat");
   return next(folder, path, flags);
 }
@@ -104,11 +124,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::Put("outside/outside.txt", "the user's own");
   fuzz::Put("outside/.outside.txt.velm-tmp-999999999-abcdef", "planted");
-  fuzz::Put("case/.f.arc.commit", fuzz::Bytes(data, size));
+  // Comment files that lead out of the folder, by a whole path and by "../".
+  fs::create_symlink(outside / "outside.txt", g_case / "f.ar1");
+  fs::create_symlink("../outside/outside.txt", g_case / "f.ar2");
+  const std::string_view input = fuzz::Bytes(data, size);
+  fuzz::Put("case/.f.arc.commit",
+            input.starts_with("velm-commit 1\n") ? std::string(input) : SealCommitRecord(input));
   SetHoldsDataFolderLock(true);
   g_guarded = true;
   (void)RecoverArchiveFiles(g_case / "f.arc");
   RecoverDataFolder(g_case);
   g_guarded = false;
+  std::FILE* f = std::fopen((outside / "outside.txt").c_str(), "rb");
+  char kept[32] = {};
+  const std::size_t n = f ? std::fread(kept, 1, sizeof kept, f) : 0;
+  if (f) std::fclose(f);
+  if (std::string_view(kept, n) != "the user's own") {
+    std::fprintf(stderr, "the file outside the folder changed\n");
+    std::abort();
+  }
   return 0;
 }

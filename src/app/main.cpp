@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/subsystems.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/commit_recovery.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/settings.h"

@@ -12,11 +12,13 @@
 #include "archive/comments/chart_comments.h"
 #include "archive/import/foreign_import.h"
 #include "archive/store/archive_sort.h"
+#include "archive/store/commit_record.h"
 #include "archive/store/dynamic_archive.h"
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
 #include "archive_stop_fixture.h"
 #include "astro/chart/chart_context.h"
+#include "foundation/files/leftover_names.h"
 #include "foundation/messages/message_numbers.h"
 #include "support/ephemeris_tables.h"
 
@@ -304,26 +306,27 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
   }
 }
 
-TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWholeNewFiles) {
-  MakeFiles();
-  SetHoldsDataFolderLock(true);  // the test is the program holding its data folder
-  Chart withPages = MakeChart("Bb");
-  withPages.commentSlot = 9;
+// Every commit of the archive's operations, on the files MakeFiles() writes.
+std::vector<StopCase> EveryCommit(ArchiveStopTest& test, const Chart& withPages) {
+  const std::filesystem::path folder = test.Folder();
+  const auto PathOf = [folder](const char* name) { return (folder / name).string(); };
   const auto mark = [](Archive& a, std::initializer_list<int> records) {
     for (int n : records) a.Entry(n).mark = 'Y';
   };
-  const StopCase cases[] = {
-      {"insert", [&](Archive& a, P&) { return a.SaveToArchive(withPages); }},
-      {"delete", [&](Archive& a, P&) { return mark(a, {0}), a.Records().Delete(false); }},
-      {"move", [&](Archive& a, P&) { return mark(a, {0}), a.Records().ChartUpDown(false); }},
+  return {
+      {"insert", [=, &withPages](Archive& a, P&) { return a.SaveToArchive(withPages); }},
+      {"delete",
+       [=, &withPages](Archive& a, P&) { return mark(a, {0}), a.Records().Delete(false); }},
+      {"move",
+       [=, &withPages](Archive& a, P&) { return mark(a, {0}), a.Records().ChartUpDown(false); }},
       {"order", [](Archive& a, P&) { return a.Records().Order(); }},
       {"copy",
-       [&](Archive& a, P&) {
+       [=, &withPages](Archive& a, P&) {
          mark(a, {0, 2});
          return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
        }},
       {"move_to_archive",
-       [&](Archive& a, P& p) {
+       [=, &withPages](Archive& a, P& p) {
          mark(a, {0, 2});
          p.Expect(484, Answer::Yes);
          return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
@@ -334,26 +337,27 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
          p.Expect(510, Answer::Yes);
          return a.Records().ConvertTo43();
        }},
-      {"copy_whole", [&](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+      {"copy_whole",
+       [=, &withPages](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
       {"delete_archive", [](Archive& a, P&) { return a.Records().DeleteArchiveFiles(); }},
       {"comment_replaced", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
       {"comment_cut", [](Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
       {"comment_appended", [](Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
       {"sort_into_another",
-       [&](Archive& a, P& p) {
+       [=, &withPages](Archive& a, P& p) {
          p.ExpectFile(PathOf("t.arc"));
          p.Expect(74, Answer::Yes);
          return Sort(a, true);
        }},
       {"foreign_import",
-       [&](Archive& a, P& p) {
+       [=, &withPages](Archive& a, P& p) {
          ForeignImport importer(a);
          std::string target;
          p.Expect(401, Answer::Yes);
          return importer.ConvertToArchive(PathOf("x.cat"), target, 6);
        }},
       {"dynamic_archive",
-       [&](Archive&, P&) {
+       [=, &withPages](Archive&, P&) {
          FDate begin;
          testing_support::RecordingProgress progress;
          const ChartContext ctx(GetConfiguration(), testing_support::SharedTables());
@@ -371,6 +375,14 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
        },
        nullptr, true},
   };
+}
+
+TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWholeNewFiles) {
+  MakeFiles();
+  SetHoldsDataFolderLock(true);  // the test is the program holding its data folder
+  Chart withPages = MakeChart("Bb");
+  withPages.commentSlot = 9;
+  const std::vector<StopCase> cases = EveryCommit(*this, withPages);
   const auto initial = Snapshot(folder_.Path());
   std::map<std::string, testing_support::FolderFiles> finished;
   for (const StopCase& c : cases) {
@@ -407,6 +419,81 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
     if (HasFailure()) return;
   }
   EXPECT_FALSE(prompts_.WasShown(kMsgBackupsKept));
+}
+
+TEST_F(ArchiveStopTest, ARollBackStoppedAtAnyStepEndsWithTheWholeOldOrTheWholeNewFiles) {
+  // The n-th rename or removal fails once, and the process is stopped at each later step of the
+  // rollback that follows (or of the recovery's clean-up): the next opening finds the old files
+  // or the new ones, whole.
+  MakeFiles();
+  SetHoldsDataFolderLock(true);
+  Chart withPages = MakeChart("Bb");
+  withPages.commentSlot = 9;
+  const auto initial = Snapshot(folder_.Path());
+  std::map<std::string, testing_support::FolderFiles> finished;
+  for (const StopCase& c : EveryCommit(*this, withPages)) {
+    Restore(folder_.Path(), initial);
+    ASSERT_FALSE(RunStopped(c, -1)) << c.name;
+    finished[c.name] = Snapshot(folder_.Path());
+    bool fired = true;
+    for (int n = 1; fired; ++n) {
+      for (int k = 0;; ++k) {
+        Restore(folder_.Path(), initial);
+        const int ended = RunFaulted(c, n, k);
+        fired = ended != kNotFired;
+        const std::string what = std::string(c.name) + " rename " + std::to_string(n) +
+                                 " failed, stopped after step " + std::to_string(k);
+        OpenEveryArchive(what, c.dataFolder);
+        const auto now = Snapshot(folder_.Path());
+        EXPECT_TRUE(now == initial || now == finished[c.name] ||
+                    (c.alsoWhole != nullptr && now == finished[c.alsoWhole]))
+            << what;
+        if (ended != kStopped || HasFailure()) break;
+      }
+      if (HasFailure()) return;
+    }
+  }
+}
+
+TEST_F(ArchiveStopTest, ALastingRemovalFailureNeverLeavesImportOrConversionHalfDone) {
+  // No file can be removed (one held open on a shared folder): the operation fails, and while
+  // that lasts the archive opens whole or not at all; once it ends, it opens whole.
+  MakeFiles();
+  SetHoldsDataFolderLock(true);
+  const auto initial = Snapshot(folder_.Path());
+  const auto withoutLeftovers = [](testing_support::FolderFiles files) {
+    std::erase_if(files, [](const auto& f) {
+      return ParseLeftoverName(f.first).kind != LeftoverKind::kNone ||
+             !CommitRecordAnchor(f.first).empty();
+    });
+    return files;
+  };
+  const Chart none;
+  for (const StopCase& c : EveryCommit(*this, none)) {
+    if (c.name != std::string("convert") && c.name != std::string("foreign_import")) continue;
+    SCOPED_TRACE(c.name);
+    Restore(folder_.Path(), initial);
+    ASSERT_FALSE(RunStopped(c, -1));
+    const auto whole = Snapshot(folder_.Path());
+    Restore(folder_.Path(), initial);
+    {
+      P prompts;
+      Archive archive(slots_);
+      ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
+      ASSERT_EQ(archive.CreateIndex(), 0);
+      ArmFault({FaultPoint::kNoRemoval, 0});
+      EXPECT_NE(c.run(archive, prompts), 0);
+      for (const char* name : {"f.arc", "x.arc"}) {
+        const int layout = Archive::IfRealArchive(PathOf(name));
+        const auto now = withoutLeftovers(Snapshot(folder_.Path()));
+        EXPECT_TRUE(layout == kCannotOpen || now == initial || now == whole) << name;
+      }
+      DisarmFault();
+    }
+    OpenEveryArchive(c.name, true);
+    const auto now = withoutLeftovers(Snapshot(folder_.Path()));
+    EXPECT_TRUE(now == initial || now == whole);
+  }
 }
 
 TEST_F(ArchiveStopTest, ARollBackThatCannotPutAFileBackKeepsItsBackupForTheNextOpening) {

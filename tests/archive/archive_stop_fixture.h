@@ -9,16 +9,23 @@
 #include <cstdlib>
 #include <functional>
 
+#include "archive/store/commit_recovery.h"
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
 #include "support/ephemeris_tables.h"
 
 namespace archive_test {
 
-inline constexpr int kStopped = 77;  // the exit status of a child stopped by the step hook
+inline constexpr int kStopped = 77;   // the exit status of a child stopped by the step hook
+inline constexpr int kNotFired = 78;  // of a child whose armed fault never happened
 inline int g_stopAt = -1;
 inline void StopAtStep(int step) {
   if (step == g_stopAt) std::_Exit(kStopped);
+}
+// Stops at the g_stopAt-th step after the armed fault happened (0: the first).
+inline int g_afterFault = 0;
+inline void StopAfterFault(int) {
+  if (FaultFired() && g_afterFault++ == g_stopAt) std::_Exit(kStopped);
 }
 
 using P = testing_support::ScriptedPrompter;
@@ -31,6 +38,9 @@ struct StopCase {
 };
 
 class ArchiveStopTest : public ArchiveTest {
+ public:
+  std::filesystem::path Folder() const { return folder_.Path(); }
+
  protected:
   static void SetUpTestSuite() {
     ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
@@ -79,6 +89,28 @@ class ArchiveStopTest : public ArchiveTest {
     const int code = ended ? WEXITSTATUS(status) : -1;
     EXPECT_TRUE(code == 0 || code == kStopped) << c.name << " step " << stopAt << " ended " << code;
     return code == kStopped;
+  }
+
+  // Runs the case in a child process whose n-th rename or removal fails once, ended after the
+  // k-th step of the commit after that failure: the child's exit status (kStopped, kNotFired, 0
+  // for success, 2 for a failure reported).
+  int RunFaulted(const StopCase& c, int n, int k) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      P prompts;
+      Archive archive(slots_);
+      archive.saveTargetMode = 0;
+      archive.insertionMode = 1;
+      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+      g_stopAt = k;
+      SetCommitStepHook(&StopAfterFault);
+      ArmFault({FaultPoint::kRename, n});
+      const int result = c.run(archive, prompts);
+      std::_Exit(!FaultFired() ? kNotFired : result == 0 ? 0 : 2);
+    }
+    int status = 0;
+    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    return ended ? WEXITSTATUS(status) : -1;
   }
 
   // Whether a stopped commit left its intent record in the folder.

@@ -1,10 +1,11 @@
-// Files of an archive reached through symbolic links: a commit replaces the files the links lead
-// to and keeps the links; a commit that fails puts those files back.
+// A commit never follows a link: a file of the commit that is a link is refused with a message
+// naming it, and neither the link nor the file it leads to changes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "archive/store/file_transaction.h"
+#include "foundation/messages/message_numbers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -14,34 +15,26 @@ using testing_support::ReadFile;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-TEST(TransactionThroughLinks, TheLinkedFileIsReplacedOrPutBackAndTheLinkStays) {
-  struct Case {
-    const char* name;
-    int failingRename;   // 0: none
-    const char* linked;  // what the linked file holds afterwards
-    const char* plain;
-  };
-  const Case cases[] = {
-      {"committed", 0, "new archive", "new comments"},
-      {"second_rename_fails", 2, "old archive", "old comments"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+TEST(TransactionThroughLinks, AFileOfTheCommitThatIsALinkIsRefusedAndNothingChanges) {
+  for (const char* linked : {"charts.arc", "charts.ar0"}) {
+    SCOPED_TRACE(linked);
+    testing_support::ScriptedPrompter prompts;
     TempFolder dir, elsewhere;
-    WriteFile(elsewhere / "charts.arc", "old archive");
-    fs::create_symlink(elsewhere / "charts.arc", dir / "charts.arc");
+    WriteFile(elsewhere / "kept", "the user's own");
+    WriteFile(dir / "charts.arc", "old archive");
     WriteFile(dir / "charts.ar0", "old comments");
+    fs::remove(dir / linked);
+    fs::create_symlink(elsewhere / "kept", dir / linked);
     FileTransaction tx;
     ASSERT_TRUE(tx.Rewrite(dir / "charts.arc").Write("new archive"));
     ASSERT_TRUE(tx.Rewrite(dir / "charts.ar0").Write("new comments"));
-    EXPECT_TRUE(tx.Rewrites(dir / "charts.arc"));
-    // The backups are made first (two renames), then the first file replaced, then the second.
-    if (c.failingRename > 0) ArmFault({FaultPoint::kRename, 2 + c.failingRename});
-    EXPECT_EQ(tx.Commit().ok(), c.failingRename == 0);
-    DisarmFault();
-    EXPECT_TRUE(fs::is_symlink(dir / "charts.arc"));
-    EXPECT_EQ(ReadFile(elsewhere / "charts.arc"), c.linked);
-    EXPECT_EQ(ReadFile(dir / "charts.ar0"), c.plain);
+    EXPECT_FALSE(tx.Commit().ok());
+    ASSERT_TRUE(prompts.WasShown(kMsgCommitFileIsLink));
+    EXPECT_NE(prompts.shown.back().text.find(linked), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(dir / linked));
+    EXPECT_EQ(ReadFile(elsewhere / "kept"), "the user's own");
+    EXPECT_EQ(ReadFile(dir / "charts.arc"),
+              linked == std::string("charts.arc") ? "the user's own" : "old archive");
   }
 }
 

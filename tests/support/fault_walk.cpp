@@ -29,7 +29,7 @@ void Restore(const fs::path& folder, const FolderFiles& files) {
 std::string FaultName(const FileFault& fault) {
   static const char* const kNames[] = {
       "create", "write error at byte", "short write", "disk full from byte", "fsync",
-      "rename", "read-only folder"};
+      "rename", "read-only folder",    "no removal"};
   return std::string(kNames[static_cast<int>(fault.point)]) + " " + std::to_string(fault.at);
 }
 

@@ -82,7 +82,8 @@ int ArchiveComments::SaveComment(int n, int k) {
   if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages ||
       file_.LayoutCode() != kLayout4400)
     return -1;
-  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   const std::size_t i = static_cast<std::size_t>(k);
   CommentRefBlock& refs = file_.Entry(n).comments;
   const bool before = refs.HasText(k);

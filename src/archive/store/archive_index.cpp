@@ -77,7 +77,10 @@ int ArchiveIndex::IsArchiveFile(const fs::path& path) {
   return IsKnownLayout(IfRealArchive(path)) ? 1 : 0;
 }
 
-int ArchiveIndex::SetPath(const std::string& path) {
+int ArchiveIndex::SetPath(const std::string& given) {
+  // An archive reached through a link is the file it leads to: its comment files, its commits and
+  // their records are beside that file.
+  const std::string path = FileBehindLinks(given).string();
   const ArchiveFileInfo info = InspectArchiveFile(path);
   if (info.layout == kNotArchive) return -1;
   if (path != path_) FreeIndex();
@@ -89,12 +92,16 @@ int ArchiveIndex::SetPath(const std::string& path) {
 
 void ArchiveIndex::SetNewPath(const std::string& path) {
   FreeIndex();
-  path_ = path;
+  path_ = FileBehindLinks(path).string();
   layout_ = kCannotOpen;
   damaged_ = false;
 }
 
-void ArchiveIndex::RefreshFileTime() { fileTime_ = FileTimeOf(path_); }
+void ArchiveIndex::RefreshFileTime() {
+  fileTime_ = FileTimeOf(path_);
+  struct stat st {};
+  fileInode_ = ::stat(path_.c_str(), &st) == 0 ? st.st_ino : 0;
+}
 
 bool ArchiveIndex::RefuseIfDamaged() const {
   if (!damaged_) return false;
@@ -232,7 +239,11 @@ int ArchiveIndex::NeedsOrdering() const {
 bool ArchiveIndex::IndexMatchesFile(const char* trace) const {
   // A damaged file's index lists the records that loaded, which may be fewer than the file holds.
   const std::int64_t records = InspectArchiveFile(path_).records;
-  if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
+  // Any commit replaces the file (a new inode) and so tells that another copy changed it since.
+  struct stat st {};
+  const bool same =
+      ::stat(path_.c_str(), &st) == 0 && st.st_ino == fileInode_ && FileTimeOf(path_) == fileTime_;
+  if (indexBuilt_ && same && (records == count_ || (damaged_ && records > count_)) &&
       static_cast<int>(index_.size()) == count_)
     return true;
   ReportError(kErrFormat, trace, 2);

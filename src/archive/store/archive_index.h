@@ -45,7 +45,8 @@ class ArchiveIndex {
   // The last-write time of a file now, as FileTime() keeps it; 0 when it cannot be read.
   static std::int64_t FileTimeOf(const std::string& path);
   // Makes an archive current and returns its layout code; -1 (nothing changed) for a file that is
-  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1.
+  // no archive. A file that cannot be opened yet (a new name) becomes current with code -1. An
+  // archive reached through a link becomes current where the file itself is (GetPath names it).
   int SetPath(const std::string& path);
   // A name for a new archive made current: no index, nothing read (the file is written later).
   void SetNewPath(const std::string& path);
@@ -106,7 +107,8 @@ class ArchiveIndex {
   bool RefuseIfDamaged() const;
   // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
   static bool RefuseUnknownLayout(int layout);
-  // True when the index describes the current file record for record.
+  // True when the index describes the current file record for record, read from the file as it
+  // is now (no other copy of the program has changed it since). Called under ArchiveChangeLock.
   bool IndexMatchesFile(const char* trace) const;
   // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
   int RewriteInOrder(const std::vector<int>& order, const char* trace);
@@ -120,6 +122,7 @@ class ArchiveIndex {
   int capacity_ = 0;
   std::string path_;
   std::int64_t fileTime_ = 0;
+  unsigned long long fileInode_ = 0;  // the file the index was read from, with fileTime_
   int layout_ = kNotArchive;
   bool damaged_ = false;
   int count_ = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "archive/store/commit_record.h"
 #include "archive/store/commit_recovery.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
@@ -64,12 +65,7 @@ void CommentRefBlock::Read(BinaryReader& in) {
   for (std::uint16_t& l : lengths) l = in.U16();
 }
 
-bool HasArchiveExtension(const fs::path& path) {
-  const std::string& s = path.native();
-  if (s.size() < 4) return false;
-  const std::string tail = s.substr(s.size() - 4);
-  return MatchFilePattern(".arc", tail);
-}
+bool HasArchiveExtension(const fs::path& path) { return IsArchiveName(path.filename().string()); }
 
 ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;

@@ -132,6 +132,8 @@ int ArchiveRecords::ConvertLayout(int target, const char* trace) {
       dropsTexts = file_.HasComments(n) == 1;
     if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
   }
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held()) return -1;
   const std::int64_t count = InspectArchiveFile(file_.GetPath()).records;
   FileTransaction tx;
   ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
@@ -224,7 +226,8 @@ int ArchiveRecords::Delete(bool confirm) {
                          : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
-  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   if (marked == file_.RecordCount()) return DeleteArchiveFiles();
 
   std::vector<CommentRefBlock> saved;
@@ -282,7 +285,8 @@ int ArchiveRecords::ChartUpDown(bool up) {
     ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
-  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
   std::vector<int> order(static_cast<std::size_t>(file_.RecordCount()));
   std::iota(order.begin(), order.end(), 0);
@@ -406,20 +410,23 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
     ReportError(kErrParameter, trace, 4);
     return -1;
   }
-  if (!file_.IndexMatchesFile(trace)) return -1;
   if (file_.LayoutCode() == kLayout4400 && targetLayout != kLayout4400) {
     bool texts = false;
     for (int n = 0; n < file_.RecordCount() && !texts; ++n)
       texts = file_.Entry(n).IsSelected() && file_.HasComments(n);
     if (texts && !AskYesNo(kMsgCopyDropsTexts)) return -1;
   }
-  FileTransaction tx;
-  if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
-      !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx))
-    return -1;
-  if (Status st = tx.Commit(); !st.ok()) {  // nothing of the copy reaches the target
-    ReportError(st.ErrorCode(), trace, 2);
-    return -1;
+  {
+    const ArchiveChangeLock lock(file_.GetPath());
+    if (!lock.Held() || !file_.IndexMatchesFile(trace)) return -1;
+    FileTransaction tx;
+    if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
+        !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx))
+      return -1;
+    if (Status st = tx.Commit(); !st.ok()) {  // nothing of the copy reaches the target
+      ReportError(st.ErrorCode(), trace, 2);
+      return -1;
+    }
   }
   std::vector<char> marks;
   for (const ArchiveIndexEntry& e : file_.Entries()) marks.push_back(e.mark);
@@ -447,7 +454,8 @@ void ArchiveRecords::SwitchTo(const std::string& path) {
 int ArchiveRecords::Order() {
   const char* trace = "Archive::Order";
   if (file_.RecordCount() < 2) return -1;
-  if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
   file_.Progress().Begin();
   const std::vector<int> order = AlphabeticalOrder(file_.Entries(), file_.Progress());
 

@@ -54,6 +54,8 @@ int ArchiveSaving::InsertToArchive(const Chart& chart, int position, CommentRefB
   const char* trace = "Archive::InsertToArchive";
   block.Clear();
   if (file_.RefuseIfDamaged()) return -1;
+  const ArchiveChangeLock lock(file_.GetPath());
+  if (!lock.Held()) return -1;
   const ArchiveFileInfo info = InspectArchiveFile(file_.GetPath());
   if (info.layout != file_.LayoutCode() || position < 0 || position > info.records) {
     ReportError(kErrParameter, trace, 1);

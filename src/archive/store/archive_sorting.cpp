@@ -102,7 +102,8 @@ int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
     return -1;
   }
   if (!params.newArchive) {
-    if (file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+    const ArchiveChangeLock lock(file_.GetPath());
+    if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
     if (file_.RewriteInOrder(order, trace) != 0) return -1;
     file_.ReorderIndex(order);
     return 0;

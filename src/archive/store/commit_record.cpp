@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr std::string_view kHeader = "velm-commit 2";
+constexpr std::string_view kHeader = "velm-commit 3";
+constexpr std::string_view kFirstHeader = "velm-commit 1";
 constexpr std::string_view kSuffix = ".commit";
 
 std::uint64_t Checksum(std::string_view bytes) {
@@ -78,96 +79,164 @@ bool Unescape(std::string_view text, std::string& out) {
   return true;
 }
 
-// One item's line: "R|D <new> <backup> <old>\t<target>\t<temp>\t<backup>".
-bool ReadItem(std::string_view line, CommitRecordItem& item) {
+// The fields of an item's line, tab-separated.
+std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
   for (std::size_t tab; (tab = line.find('\t', start)) != std::string_view::npos; start = tab + 1)
     parts.push_back(line.substr(start, tab - start));
   parts.push_back(line.substr(start));
+  return parts;
+}
+
+// One item's line: "R|D\t<target>\t<temp>\t<backup>".
+bool ReadItem(std::string_view line, CommitRecordItem& item) {
+  const std::vector<std::string_view> parts = Fields(line);
+  if (parts.size() != 4 || (parts[0] != "R" && parts[0] != "D")) return false;
+  item.rewrite = parts[0] == "R";
+  return Unescape(parts[1], item.target) && Unescape(parts[2], item.temp) &&
+         Unescape(parts[3], item.backup);
+}
+
+// The earlier version's line: "R|D <new> <backup> <old>\t<target>\t<temp>\t<backup>" (inode
+// numbers, which are not used).
+bool ReadFirstFormatItem(std::string_view line, CommitRecordItem& item) {
+  const std::vector<std::string_view> parts = Fields(line);
   if (parts.size() != 4) return false;
   std::istringstream head{std::string(parts[0])};
   std::string kind, rest;
-  if (!(head >> kind >> item.newInode >> item.backupInode >> item.oldInode) || (head >> rest) ||
-      (kind != "R" && kind != "D"))
+  unsigned long long inode = 0;
+  if (!(head >> kind >> inode >> inode >> inode) || (head >> rest) || (kind != "R" && kind != "D"))
     return false;
   item.rewrite = kind == "R";
   return Unescape(parts[1], item.target) && Unescape(parts[2], item.temp) &&
          Unescape(parts[3], item.backup);
 }
 
-// Whether the item names only files of its own commit: its target in the family, its temporary
-// file and backup of the form a commit makes (the file they belong to is the target or, for a
-// target that is a link, the file it leads to: checked where the record is acted on).
-bool OwnItem(const CommitRecordItem& item, std::string_view anchor) {
+// The earlier version's leftover names: ".NAME.XXXXXX" (six letters or digits) and
+// ".NAME.old<pid>_<n>". The NAME, or empty for any other name.
+std::string FirstFormatTemporaryOf(std::string_view name) {
+  if (name.size() < 9 || name[0] != '.' || name[name.size() - 7] != '.') return {};
+  for (std::size_t i = name.size() - 6; i < name.size(); ++i)
+    if (!std::isalnum(static_cast<unsigned char>(name[i]))) return {};
+  return std::string(name.substr(1, name.size() - 8));
+}
+
+std::string FirstFormatBackupOf(std::string_view name) {
+  const std::size_t old = name.rfind(".old");
+  if (name.empty() || name[0] != '.' || old == std::string_view::npos || old < 2) return {};
+  const std::string_view tail = name.substr(old + 4);
+  const std::size_t bar = tail.find('_');
+  if (bar == std::string_view::npos || !Digits(tail.substr(0, bar)) ||
+      !Digits(tail.substr(bar + 1)))
+    return {};
+  return std::string(name.substr(1, old - 1));
+}
+
+// Whether the item names only files of its own commit, all in the record's folder: its target in
+// the family, its temporary file and backup of the form a commit makes for that target.
+bool OwnItem(const CommitRecordItem& item, std::string_view anchor, bool firstFormat) {
   if (!Bare(item.target) || !InCommitFamily(anchor, item.target)) return false;
-  const LeftoverName temp = ParseLeftoverName(item.temp);
-  const LeftoverName backup = ParseLeftoverName(item.backup);
-  if (item.rewrite) {
-    if (!Bare(item.temp) || temp.kind != LeftoverKind::kTemporary) return false;
-    if (!item.backup.empty() && (backup.kind != LeftoverKind::kBackup || backup.of != temp.of))
-      return false;
-  } else {
-    if (!item.temp.empty()) return false;
-    if (!item.backup.empty() && (backup.kind != LeftoverKind::kBackup || backup.of != item.target))
-      return false;
+  if (item.rewrite != !item.temp.empty()) return false;
+  if (!item.temp.empty()) {
+    const std::string of = firstFormat
+                               ? FirstFormatTemporaryOf(item.temp)
+                               : (ParseLeftoverName(item.temp).kind == LeftoverKind::kTemporary
+                                      ? ParseLeftoverName(item.temp).of
+                                      : std::string());
+    if (!Bare(item.temp) || of != item.target) return false;
   }
-  return item.backup.empty() || Bare(item.backup);
+  if (!item.backup.empty()) {
+    const std::string of = firstFormat
+                               ? FirstFormatBackupOf(item.backup)
+                               : (ParseLeftoverName(item.backup).kind == LeftoverKind::kBackup
+                                      ? ParseLeftoverName(item.backup).of
+                                      : std::string());
+    if (!Bare(item.backup) || of != item.target) return false;
+  }
+  return true;
+}
+
+std::vector<std::string_view> Lines(std::string_view body) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start < body.size();) {
+    const std::size_t next = body.find('\n', start);
+    if (next == std::string_view::npos) {
+      lines.push_back(body.substr(start));
+      break;
+    }
+    lines.push_back(body.substr(start, next - start));
+    start = next + 1;
+  }
+  return lines;
+}
+
+// The items of `lines` (from `first` on), each checked.
+template <typename Read>
+CommitRecordCheck ReadItems(const std::vector<std::string_view>& lines, std::size_t first,
+                            std::size_t last, std::string_view anchor, bool firstFormat, Read read,
+                            CommitRecord& out) {
+  if (last <= first) return CommitRecordCheck::kNotWhole;
+  if (last - first > kCommitRecordItems) return CommitRecordCheck::kForeign;
+  // A foreign record's items are read on, to be named in a message; none is acted on.
+  std::set<std::string> targets;
+  bool foreign = false;
+  for (std::size_t i = first; i < last; ++i) {
+    CommitRecordItem item;
+    if (!read(lines[i], item)) return CommitRecordCheck::kNotWhole;
+    if (!OwnItem(item, anchor, firstFormat) || !targets.insert(item.target).second) foreign = true;
+    out.items.push_back(std::move(item));
+  }
+  return foreign ? CommitRecordCheck::kForeign : CommitRecordCheck::kWhole;
+}
+
+CommitRecordCheck ReadFirstFormat(std::string_view text, std::string_view anchor,
+                                  CommitRecord& out) {
+  // "velm-commit 1", "owner <pid> <start>", the items, "end".
+  if (text.size() < 5 || text.substr(text.size() - 5) != "\nend\n")
+    return CommitRecordCheck::kNotWhole;
+  const std::vector<std::string_view> lines = Lines(text);
+  if (lines.size() < 4 || !lines[1].starts_with("owner ")) return CommitRecordCheck::kNotWhole;
+  out.firstFormat = true;
+  return ReadItems(lines, 2, lines.size() - 1, anchor, true, ReadFirstFormatItem, out);
 }
 
 }  // namespace
 
-std::string FormatCommitRecord(const CommitRecord& record) {
-  std::string text = std::string(kHeader) + "\nowner " + std::to_string(record.pid) + " " +
-                     std::to_string(record.started) + "\n";
-  for (const CommitRecordItem& item : record.items) {
-    text += (item.rewrite ? "R " : "D ") + std::to_string(item.newInode) + " " +
-            std::to_string(item.backupInode) + " " + std::to_string(item.oldInode) + "\t" +
-            Escape(item.target) + "\t" + Escape(item.temp) + "\t" + Escape(item.backup) + "\n";
-  }
+std::string SealCommitRecord(std::string_view body) {
   char sum[32];
-  std::snprintf(sum, sizeof sum, "end %016llx\n", static_cast<unsigned long long>(Checksum(text)));
-  return text + sum;
+  std::snprintf(sum, sizeof sum, "end %016llx\n", static_cast<unsigned long long>(Checksum(body)));
+  return std::string(body) + sum;
+}
+
+std::string FormatCommitRecord(const CommitRecord& record) {
+  std::string text =
+      std::string(kHeader) + "\ndirection " + (record.back ? "back" : "forward") + "\n";
+  for (const CommitRecordItem& item : record.items)
+    text += std::string(item.rewrite ? "R" : "D") + "\t" + Escape(item.target) + "\t" +
+            Escape(item.temp) + "\t" + Escape(item.backup) + "\n";
+  return SealCommitRecord(text);
 }
 
 CommitRecordCheck ReadCommitRecord(std::string_view text, std::string_view anchor,
                                    CommitRecord& out) {
   out = CommitRecord{};
   if (text.size() > kCommitRecordBytes) return CommitRecordCheck::kNotWhole;
+  if (!CanAnchorCommit(anchor)) return CommitRecordCheck::kForeign;
+  if (text.starts_with(std::string(kFirstHeader) + "\n")) return ReadFirstFormat(text, anchor, out);
   // The last line: "end <checksum of everything before it>".
   if (text.size() < 22 || text.back() != '\n') return CommitRecordCheck::kNotWhole;
   const std::size_t last = text.rfind('\n', text.size() - 2);
   if (last == std::string_view::npos) return CommitRecordCheck::kNotWhole;
   const std::string_view body = text.substr(0, last + 1);
-  const std::string_view end = text.substr(last + 1, text.size() - last - 2);
-  char expected[32];
-  std::snprintf(expected, sizeof expected, "end %016llx",
-                static_cast<unsigned long long>(Checksum(body)));
-  if (end != expected) return CommitRecordCheck::kNotWhole;
+  if (SealCommitRecord(body) != text) return CommitRecordCheck::kNotWhole;
 
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0; start < body.size();) {
-    const std::size_t next = body.find('\n', start);
-    lines.push_back(body.substr(start, next - start));
-    start = next + 1;
-  }
+  const std::vector<std::string_view> lines = Lines(body);
   if (lines.size() < 3 || lines[0] != kHeader) return CommitRecordCheck::kNotWhole;
-  {
-    std::istringstream owner{std::string(lines[1])};
-    std::string word, rest;
-    if (!(owner >> word >> out.pid >> out.started) || word != "owner" || (owner >> rest))
-      return CommitRecordCheck::kNotWhole;
-  }
-  if (lines.size() - 2 > kCommitRecordItems) return CommitRecordCheck::kForeign;
-  std::set<std::string> targets;
-  for (std::size_t i = 2; i < lines.size(); ++i) {
-    CommitRecordItem item;
-    if (!ReadItem(lines[i], item)) return CommitRecordCheck::kNotWhole;
-    if (!OwnItem(item, anchor) || !targets.insert(item.target).second)
-      return CommitRecordCheck::kForeign;
-    out.items.push_back(std::move(item));
-  }
-  return CommitRecordCheck::kWhole;
+  if (lines[1] != "direction forward" && lines[1] != "direction back")
+    return CommitRecordCheck::kNotWhole;
+  out.back = lines[1] == "direction back";
+  return ReadItems(lines, 2, lines.size(), anchor, false, ReadItem, out);
 }
 
 std::string CommitRecordName(std::string_view anchor) {
@@ -186,17 +255,33 @@ std::string CommitRecordAnchor(std::string_view name) {
 }
 
 bool InCommitFamily(std::string_view anchor, std::string_view name) {
-  if (name == anchor) return true;
-  if (anchor.size() >= 4 && EqualNoCase(anchor.substr(anchor.size() - 4), ".arc"))
-    return name.size() == anchor.size() &&
-           name.substr(0, name.size() - 1) == anchor.substr(0, anchor.size() - 1) &&
-           std::isdigit(static_cast<unsigned char>(name.back()));
+  if (IsArchiveName(anchor))
+    return name == anchor ||
+           (name.size() == anchor.size() &&
+            name.substr(0, name.size() - 1) == anchor.substr(0, anchor.size() - 1) &&
+            std::isdigit(static_cast<unsigned char>(name.back())));
   if (IsCommentPageName(anchor))
     return IsCommentPageName(name) && name.substr(0, 7) == anchor.substr(0, 7);
   return false;
 }
 
+bool IsArchiveName(std::string_view name) {
+  return name.size() >= 4 && EqualNoCase(name.substr(name.size() - 4), ".arc");
+}
+
+bool IsArchiveFamilyName(std::string_view name) {
+  if (name.size() <= 4) return false;
+  const std::string_view tail = name.substr(name.size() - 4);
+  return EqualNoCase(tail.substr(0, 3), ".ar") &&
+         (std::tolower(static_cast<unsigned char>(tail[3])) == 'c' ||
+          std::isdigit(static_cast<unsigned char>(tail[3])));
+}
+
 bool IsCommentPageName(std::string_view name) {
   return name.size() == 12 && name.substr(0, 4) == "Velm" && Digits(name.substr(4, 4)) &&
          name.substr(8) == ".txt";
+}
+
+bool CanAnchorCommit(std::string_view name) {
+  return IsArchiveName(name) || IsCommentPageName(name);
 }

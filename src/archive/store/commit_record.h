@@ -1,9 +1,10 @@
 // The intent record of a commit of several files (FileTransaction): ".A.commit" beside the
-// commit's first archive (or first file) A, naming every file of the commit by its bare name in
-// that folder, its new content's temporary file and its backup, and ending with a checksum of
-// everything before it. Read back, a record is untrusted: it may name only the files of its own
-// commit (the files of A's family: the archive and its comment files, or a chart's comment page
-// files) and the temporary and backup files of the form a commit makes for them.
+// commit's archive (or comment page) A, naming every file of the commit by its bare name in that
+// folder, its new content's temporary file and its backup, the direction a recovery takes, and
+// ending with a checksum of everything before it. Read back, a record is untrusted: it may name
+// only the files of its own commit (the files of A's family: the archive and its comment files, or
+// a chart's comment page files) and the temporary and backup files of the form a commit makes for
+// them.
 #pragma once
 
 #include <cstddef>
@@ -13,17 +14,18 @@
 
 struct CommitRecordItem {
   bool rewrite = false;  // false: the target is deleted
-  std::string target;    // bare names: the target in the record's folder
-  std::string temp;      // the new content (rewrites), beside the file the target leads to
-  std::string backup;    // the old file (empty when there was none), beside that file too
-  unsigned long long newInode = 0;     // the temporary file's
-  unsigned long long backupInode = 0;  // the backup's
-  unsigned long long oldInode = 0;     // the old file's at the target
+  std::string target;    // bare names of the record's folder: the target,
+  std::string temp;      // its new content (rewrites),
+  std::string backup;    // its old file (empty when there was none)
 };
 
 struct CommitRecord {
-  long pid = 0;                    // the committing process
-  unsigned long long started = 0;  // when it started (clock ticks after the boot)
+  // Forward (the commit point is passed): every new file goes in, every deletion is done. Back
+  // (a commit that failed is being rolled back): every old file comes back.
+  bool back = false;
+  // Written by the program's earlier version (no direction, no checksum, other leftover names):
+  // always forward.
+  bool firstFormat = false;
   std::vector<CommitRecordItem> items;
 };
 
@@ -33,13 +35,17 @@ inline constexpr std::size_t kCommitRecordBytes = 16384;
 inline constexpr std::size_t kCommitRecordItems = 24;
 
 std::string FormatCommitRecord(const CommitRecord& record);
+// `body` followed by its checksum line, as FormatCommitRecord ends a record.
+std::string SealCommitRecord(std::string_view body);
 
 enum class CommitRecordCheck {
   kWhole,     // whole, and naming only the files of its own commit
   kNotWhole,  // cut short, damaged or of an unknown kind: nothing in it is acted on
-  kForeign,   // whole, but naming a file outside its commit: nothing in it is acted on
+  kForeign,   // whole, but naming a file outside its commit: nothing in it is acted on (its
+              // items are read on, to be named in a message)
 };
-// Reads the record of the commit anchored at the file named `anchor` (a bare name).
+// Reads the record of the commit anchored at the file named `anchor` (a bare name). Only an
+// archive or a comment page anchors a record: any other anchor gives kForeign.
 CommitRecordCheck ReadCommitRecord(std::string_view text, std::string_view anchor,
                                    CommitRecord& out);
 
@@ -49,8 +55,14 @@ std::string CommitRecordName(std::string_view anchor);
 // other name.
 std::string CommitRecordAnchor(std::string_view name);
 // Whether `name` is one of the files of the commit family of `anchor`: "X.arc" with its comment
-// files "X.ar0".."X.ar9"; a chart's comment page "VelmSSSP.txt" with the other pages of its slot;
-// any other file alone.
+// files "X.ar0".."X.ar9"; a chart's comment page "VelmSSSP.txt" with the other pages of its
+// slot. Any other anchor has no family.
 bool InCommitFamily(std::string_view anchor, std::string_view name);
+// "X.arc" in any letter case: an archive.
+bool IsArchiveName(std::string_view name);
+// "X.arc" or one of its comment files "X.ar0".."X.ar9".
+bool IsArchiveFamilyName(std::string_view name);
 // "VelmSSSP.txt": a page file of a chart's comment slot.
 bool IsCommentPageName(std::string_view name);
+// Whether `name` may anchor a record: an archive or a comment page.
+bool CanAnchorCommit(std::string_view name);

@@ -1,13 +1,12 @@
 #include "archive/store/commit_recovery.h"
 
-#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
-#include <cstdio>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -29,189 +28,216 @@ std::atomic<bool> g_holdsLock{false};
 
 std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
-bool Exists(const fs::path& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
+// The names under which the old files of a record's commit are kept, for a message.
+std::string BackupsOf(const CommitRecord& intent, const fs::path& folder, int dir) {
+  std::string names;
+  for (const CommitRecordItem& item : intent.items)
+    if (!item.backup.empty() && item.backup.find('/') == std::string::npos &&
+        ExistsAt(dir, item.backup))
+      names += "\n" + Shown(folder / item.backup);
+  return names;
 }
 
-// The same file under two names (a backup still linked to the file in place).
-bool SameFile(const fs::path& a, const fs::path& b) {
-  struct stat sa {
-  }, sb{};
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
-
-// A temporary file or backup the recovery may move or remove: the user's own, never followed
-// through a link; a regular file, or (the backup of a deleted link) a link itself.
-bool OwnLeftover(const fs::path& path, bool linkToo) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && st.st_uid == ::geteuid() &&
-         (S_ISREG(st.st_mode) || (linkToo && S_ISLNK(st.st_mode)));
-}
-
-// The recovery renames and removes only paths NameFiles made from a record whose names were
-// checked (ReadCommitRecord): the targets of its family in the record's folder, and marked
-// leftovers of the file each target leads to, beside that file.
-bool Rename(const fs::path& from, const fs::path& to) {
-  return !InjectFileFault(FileOperation::kRename) && std::rename(from.c_str(), to.c_str()) == 0;
-}
-
-bool Unlink(const fs::path& path) {
-  return !InjectFileFault(FileOperation::kRename) && ::unlink(path.c_str()) == 0;
-}
-
-// A record that is not acted on goes out of the way under a name of its own (".A.commit.bad"),
-// so that it neither blocks the archive's next commit nor is taken for a commit again.
-RecordRecovery SetAside(const fs::path& record) {
-  fs::path kept;
-  if (MoveAside(record, kept).ok()) {
-    // Told each time: the name set aside is never met again.
-    platform::GetPrompter().ShowMessage(kMsgCommitRecordSetAside,
-                                        GetMessageText(kMsgCommitRecordSetAside) + "\n" +
-                                            Shown(record) + "\n-> " + Shown(kept.filename()),
-                                        platform::Icon::Warning);
-  } else {
-    TellOnce(kMsgCommitRecordInTheWay, Shown(record));
+// A record that is not acted on goes out of the way under a name of its own (".A.commit.bad",
+// ".bad2", ... without end), so that it neither blocks the archive's next commit nor is taken
+// for a commit again; message `number` names it, and `more` beneath.
+RecordRecovery SetAside(int dir, const fs::path& folder, const std::string& record, int number,
+                        const std::string& more = {}) {
+  std::string kept;
+  bool moved = false;
+  for (unsigned long n = 1; n < 100'000'000 && !moved; ++n) {
+    kept = record + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
+    if (InjectFileFault(FileOperation::kRename)) break;
+    // linkat never replaces a name; the record's own name goes once the new one holds it.
+    if (::linkat(dir, record.c_str(), dir, kept.c_str(), 0) == 0) {
+      moved = RemoveAt(dir, record);
+      if (!moved) RemoveAt(dir, kept);
+      break;
+    }
+    if (errno == EEXIST || ExistsAt(dir, kept)) continue;
+    // A folder, or a file system without hard links: renamed, its new name free.
+    moved = ::renameat(dir, record.c_str(), dir, kept.c_str()) == 0;
+    break;
   }
+  if (!moved) {
+    TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
+    return RecordRecovery::kSetAside;
+  }
+  FlushFolder(dir);
+  // Told each time: the name set aside is never met again.
+  platform::GetPrompter().ShowMessage(
+      number, GetMessageText(number) + "\n" + Shown(folder / record) + "\n-> " + kept + more,
+      platform::Icon::Warning);
   return RecordRecovery::kSetAside;
 }
 
-// One file of the record, with the paths its names stand for.
-struct Named {
-  const CommitRecordItem* item = nullptr;
-  fs::path given;   // the target in the record's folder
-  fs::path file;    // the file it leads to (the target itself unless it is a link)
-  fs::path temp;    // beside `file`
-  fs::path backup;  // beside `file` (beside `given` for a deletion)
-};
-
-// The paths of every file the record names; false when a temporary file or backup does not
-// belong to the file its target leads to.
-bool NameFiles(const CommitRecord& record, const fs::path& folder, std::vector<Named>& files) {
-  for (const CommitRecordItem& item : record.items) {
-    Named n;
-    n.item = &item;
-    n.given = folder / item.target;
-    n.file = item.rewrite ? FileBehindLinks(n.given) : n.given;
-    const fs::path beside = FolderOf(n.file);
-    const std::string of = n.file.filename().string();
-    if (item.rewrite) {
-      if (ParseLeftoverName(item.temp).of != of) return false;
-      n.temp = beside / item.temp;
-    }
-    if (!item.backup.empty()) {
-      if (ParseLeftoverName(item.backup).of != of) return false;
-      n.backup = beside / item.backup;
-    }
-    files.push_back(std::move(n));
-  }
-  return true;
-}
-
-// Forward: every temporary file still there over its target, every deletion done.
-void Finish(const std::vector<Named>& files, std::vector<fs::path>& kept) {
-  for (const Named& n : files) {
-    if (n.item->rewrite) {
-      if (!Exists(n.temp)) continue;  // renamed before the stop
-      if (!OwnLeftover(n.temp, false) || !Rename(n.temp, n.file)) kept.push_back(n.temp);
-    } else if (!n.backup.empty() && Exists(n.given) && !Unlink(n.given)) {
-      kept.push_back(n.given);
-    }
-  }
-}
-
-// Back: every old file from its backup; a file the commit created removed.
-void Undo(const std::vector<Named>& files, std::vector<fs::path>& kept) {
-  for (auto it = files.rbegin(); it != files.rend(); ++it) {
-    const Named& n = *it;
-    if (!n.backup.empty()) {
-      if (!Exists(n.backup) || SameFile(n.backup, n.file)) continue;  // the old file in place
-      if (!OwnLeftover(n.backup, !n.item->rewrite) || !Rename(n.backup, n.file))
-        kept.push_back(n.backup);
-    } else if (n.item->rewrite && n.item->newInode != 0 && InodeOf(n.file) == n.item->newInode &&
-               OwnLeftover(n.file, false) && !Unlink(n.file)) {
-      kept.push_back(n.file);
-    }
-  }
-}
-
-// A new file is gone while the old one is still in place: the commit cannot be finished.
-bool NewFileLost(const std::vector<Named>& files) {
-  for (const Named& n : files) {
-    if (!n.item->rewrite || Exists(n.temp)) continue;
-    if (n.backup.empty() ? !Exists(n.file) : SameFile(n.backup, n.file)) return true;
+// A new file is gone while the old one is still in place: the commit cannot go forward.
+bool NewFileLost(int dir, const CommitRecord& intent) {
+  for (const CommitRecordItem& item : intent.items) {
+    if (!item.rewrite || ExistsAt(dir, item.temp)) continue;
+    // The old file in place: its backup is the same file, or (the folder copied without its
+    // hard links) holds the same bytes.
+    if (item.backup.empty() ? !ExistsAt(dir, item.target)
+                            : SameFileAt(dir, item.backup, item.target) ||
+                                  SameBytesAt(dir, item.backup, item.target))
+      return true;
   }
   return false;
 }
 
-RecordRecovery Recover(const fs::path& record) {
+// Whether no step of the commit has been taken: every new file still waits, every file to be
+// deleted is still there.
+bool Untouched(int dir, const CommitRecord& intent) {
+  for (const CommitRecordItem& item : intent.items)
+    if (item.rewrite ? !ExistsAt(dir, item.temp)
+                     : (!item.backup.empty() && !SameFileAt(dir, item.backup, item.target)))
+      return false;
+  return true;
+}
+
+// A name the recovery may replace or remove: none there, or the user's own regular file (a
+// commit never has a link, or another user's file, among its files).
+bool Replaceable(int dir, const std::string& name) {
+  return !ExistsAt(dir, name) || OwnFileAt(dir, name);
+}
+
+// A new file that is not the user's own regular file (a link, another user's) is never moved, and
+// no target that is not is replaced or removed.
+bool CanFinish(int dir, const CommitRecord& intent) {
+  for (const CommitRecordItem& item : intent.items)
+    if ((item.rewrite && ExistsAt(dir, item.temp) && !OwnFileAt(dir, item.temp)) ||
+        !Replaceable(dir, item.target))
+      return false;
+  return true;
+}
+
+// Whether every old file can come back: none waits under its backup for a target that is not
+// the user's own regular file.
+bool CanUndo(int dir, const CommitRecord& intent) {
+  for (const CommitRecordItem& item : intent.items)
+    if (!item.backup.empty() && ExistsAt(dir, item.backup) &&
+        !SameFileAt(dir, item.backup, item.target) && !Replaceable(dir, item.target))
+      return false;
+  return true;
+}
+
+// Forward: every new file still there over its target; a deletion only where the old file is
+// kept under its backup.
+void Finish(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
+  for (const CommitRecordItem& item : intent.items) {
+    if (item.rewrite) {
+      if (ExistsAt(dir, item.temp) && !RenameAt(dir, item.temp, item.target))
+        kept.push_back(item.temp);
+    } else if (!item.backup.empty() && OwnFileAt(dir, item.backup, true) &&
+               OwnFileAt(dir, item.target) && !UnlinkAt(dir, item.target)) {
+      kept.push_back(item.target);
+    }
+  }
+}
+
+// Back: every old file from its backup; the new file of a target that was not there removed.
+void Undo(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
+  for (auto it = intent.items.rbegin(); it != intent.items.rend(); ++it) {
+    const CommitRecordItem& item = *it;
+    if (!item.backup.empty()) {
+      if (!ExistsAt(dir, item.backup) || SameFileAt(dir, item.backup, item.target) ||
+          !Replaceable(dir, item.target))
+        continue;
+      if (!OwnFileAt(dir, item.backup, true) || !RenameAt(dir, item.backup, item.target))
+        kept.push_back(item.backup);
+    } else if (item.rewrite && !ExistsAt(dir, item.temp) && OwnFileAt(dir, item.target) &&
+               !UnlinkAt(dir, item.target)) {
+      kept.push_back(item.target);
+    }
+  }
+}
+
+std::string ReadRecord(int dir, const std::string& name, bool& read) {
+  std::string text;
+  read = false;
+  const int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return text;
+  char buffer[4096];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() <= kCommitRecordBytes)
+    text.append(buffer, static_cast<std::size_t>(got));
+  ::close(fd);
+  read = got == 0 && text.size() <= kCommitRecordBytes;
+  return text;
+}
+
+// The recovery of the record `name` of the folder `dir` (the folder's lock held).
+RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name) {
   struct stat st {};
-  if (::lstat(record.c_str(), &st) != 0) return RecordRecovery::kNone;
-  const std::string anchor = CommitRecordAnchor(record.filename().string());
-  if (anchor.empty() || record.filename().string() != CommitRecordName(anchor))
-    return RecordRecovery::kNone;
+  if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return RecordRecovery::kNone;
+  const std::string anchor = CommitRecordAnchor(name);
+  if (anchor.empty() || name != CommitRecordName(anchor)) return RecordRecovery::kNone;
   if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1 ||
       static_cast<unsigned long long>(st.st_size) > kCommitRecordBytes)
-    return SetAside(record);
-  std::string text;
-  if (!ReadWholeFile(record, text, kCommitRecordBytes).ok()) return SetAside(record);
+    return SetAside(dir, folder, name, kMsgCommitRecordSetAside);
+  bool read = false;
+  const std::string text = ReadRecord(dir, name, read);
   CommitRecord intent;
-  if (ReadCommitRecord(text, anchor, intent) != CommitRecordCheck::kWhole) return SetAside(record);
-  if (intent.pid == ::getpid() && intent.started == StartTimeOf(::getpid())) {
-    const std::lock_guard lock(LiveMutex());
-    if (LiveIntents().count(record.string()) != 0) return RecordRecovery::kLive;
-  } else if (ProcessAlive(intent.pid) && StartTimeOf(intent.pid) == intent.started) {
-    return RecordRecovery::kLive;
+  const CommitRecordCheck check =
+      read ? ReadCommitRecord(text, anchor, intent) : CommitRecordCheck::kNotWhole;
+  if (check == CommitRecordCheck::kForeign && intent.firstFormat) {
+    // The earlier version's commit, naming files it may not: its old files stay where they are,
+    // and the archive is not shown as the stop left it.
+    TellOnce(kMsgFirstFormatRefused, Shown(folder / name) + BackupsOf(intent, folder, dir));
+    return RecordRecovery::kUnfinished;
   }
-  const fs::path folder = FolderOf(record);
-  std::vector<Named> files;
-  if (!NameFiles(intent, folder, files)) return SetAside(record);
+  if (check != CommitRecordCheck::kWhole)
+    return SetAside(dir, folder, name, kMsgCommitRecordSetAside);
 
-  const bool undo = NewFileLost(files);
-  std::vector<fs::path> kept;
-  if (undo)
-    Undo(files, kept);
-  else
-    Finish(files, kept);
-  std::set<fs::path> folders{folder};
-  for (const Named& n : files) folders.insert(FolderOf(n.file));
-  for (const fs::path& f : folders) FlushFolder(f);
+  std::vector<std::string> kept;
+  bool turned = false;  // forward on the disk, back from here
+  if (!intent.back && !CanFinish(dir, intent)) {
+    // Never finished forward: untouched, its old files are whole; else they come back.
+    if (Untouched(dir, intent))
+      return SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+    turned = true;
+  } else if (!intent.back && NewFileLost(dir, intent)) {
+    turned = true;
+  }
+  if ((intent.back || turned) && !CanUndo(dir, intent))
+    return SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+  // A change of direction is on the disk before the first step back.
+  if (turned) {
+    intent.back = true;
+    if (!WriteWholeAt(dir, name, FormatCommitRecord(intent))) kept.push_back(name);
+  }
+  if (kept.empty()) {
+    if (intent.back)
+      Undo(dir, intent, kept);
+    else
+      Finish(dir, intent, kept);
+  }
+  FlushFolder(dir);
   if (!kept.empty()) {
-    std::string names = Shown(record);
-    for (const fs::path& path : kept) names += "\n" + Shown(path);
+    std::string names = Shown(folder / name);
+    for (const std::string& k : kept) names += "\n" + Shown(folder / k);
     TellOnce(kMsgCommitNotFinished, names);
     return RecordRecovery::kUnfinished;
   }
-  for (const Named& n : files) {
-    if (!n.backup.empty() && OwnLeftover(n.backup, !n.item->rewrite) &&
-        (undo || !SameFile(n.backup, n.file)))
-      ::unlink(n.backup.c_str());
-    if (n.item->rewrite && OwnLeftover(n.temp, false)) ::unlink(n.temp.c_str());
+  // A backup goes once the file it kept is no longer needed: forward, the target is new; back,
+  // it was put back (or the target is still the same file). One a target that is not the
+  // user's own kept from being put back stays.
+  for (const CommitRecordItem& item : intent.items) {
+    if (!item.backup.empty() && OwnFileAt(dir, item.backup, true) &&
+        intent.back == SameFileAt(dir, item.backup, item.target))
+      RemoveAt(dir, item.backup);
+    if (item.rewrite && OwnFileAt(dir, item.temp)) RemoveAt(dir, item.temp);
   }
-  ::unlink(record.c_str());  // the record checked above: the user's own regular file
-  FlushFolder(folder);
+  RemoveAt(dir, name);  // checked above: the user's own regular file
+  FlushFolder(dir);
   return RecordRecovery::kDone;
 }
 
-std::vector<std::string> HiddenNames(const fs::path& folder) {
-  std::vector<std::string> names;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.size() > 2 && name[0] == '.') names.push_back(name);  // hidden, not "." or ".."
-  }
-  ::closedir(dir);
-  return names;
-}
-
-// Removes from `folder` the leftovers (marked names only) of processes gone, of the files
+// Removes from the folder the leftovers (marked names only) of processes gone, of the files
 // `belongs` accepts: backups, and temporary files while this process holds the data folder's
 // lock. Nothing of a commit family is removed while a record of it is there, whole or set aside.
 template <typename Belongs>
-void RemoveLeftovers(const fs::path& folder, const std::vector<std::string>& names,
-                     Belongs belongs) {
+void RemoveLeftovers(int dir, const std::vector<std::string>& names, Belongs belongs) {
   std::vector<std::string> recorded;
   for (const std::string& name : names)
     if (std::string anchor = CommitRecordAnchor(name); !anchor.empty())
@@ -221,68 +247,80 @@ void RemoveLeftovers(const fs::path& folder, const std::vector<std::string>& nam
     const LeftoverName leftover = ParseLeftoverName(name);
     if (leftover.kind == LeftoverKind::kNone || !belongs(leftover.of)) continue;
     if (leftover.kind == LeftoverKind::kTemporary && !temporaries) continue;
-    if (std::any_of(recorded.begin(), recorded.end(),
-                    [&](const std::string& a) { return InCommitFamily(a, leftover.of); }))
+    if (std::any_of(recorded.begin(), recorded.end(), [&](const std::string& a) {
+          return a == leftover.of || InCommitFamily(a, leftover.of);
+        }))
       continue;
     if (leftover.pid == ::getpid() || ProcessAlive(leftover.pid)) continue;
-    const fs::path path = folder / name;
-    if (OwnLeftover(path, false)) ::unlink(path.c_str());
+    if (OwnFileAt(dir, name)) RemoveAt(dir, name);
   }
 }
 
-bool IsArchiveFamilyName(const std::string& of) {
-  return of.size() > 4 && of[of.size() - 4] == '.' &&
-         (of[of.size() - 3] == 'a' || of[of.size() - 3] == 'A') &&
-         (of[of.size() - 2] == 'r' || of[of.size() - 2] == 'R');
+// The recovery of `record` in `folder`, under the folder's lock: kLive when another copy holds it.
+RecordRecovery RecoverIn(const fs::path& folder, const std::string& record) {
+  const FolderLock lock(folder, kCommitWait);
+  if (!lock.Held()) return lock.Busy() ? RecordRecovery::kLive : RecordRecovery::kNone;
+  return Recover(lock.Folder(), folder, record);
 }
+
+class FolderHandle {
+ public:
+  explicit FolderHandle(const fs::path& folder)
+      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+  ~FolderHandle() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderHandle(const FolderHandle&) = delete;
+  FolderHandle& operator=(const FolderHandle&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
 void SetHoldsDataFolderLock(bool held) { g_holdsLock = held; }
 
 RecordRecovery RecoverCommitRecord(const fs::path& record) {
-  const std::lock_guard recovering(RecoverMutex());
-  return Recover(record);
+  return RecoverIn(FolderOf(record), record.filename().string());
 }
 
 bool RecoverArchiveFiles(const fs::path& archive) {
-  const std::string name = archive.filename().string();
-  if (name.empty()) return true;
-  const std::lock_guard recovering(RecoverMutex());
-  const fs::path folder = FolderOf(archive);
-  const RecordRecovery done = Recover(folder / CommitRecordName(name));
-  // The archive's own files: "a.arc", its comment files "a.ar0".."a.ar9" and its intent record.
-  RemoveLeftovers(folder, HiddenNames(folder), [&](const std::string& of) {
-    return InCommitFamily(name, of) || of == CommitRecordName(name);
-  });
-  // An archive reached through a link has its new contents and backups where the link leads;
-  // they are cleared there once no record beside the link names them.
+  // An archive reached through a link is resolved here, once: its files, its record and its
+  // leftovers are those beside the file itself.
   const fs::path file = FileBehindLinks(archive);
-  if (file != archive && (done == RecordRecovery::kNone || done == RecordRecovery::kDone)) {
-    const std::string fileName = file.filename().string();
-    RemoveLeftovers(FolderOf(file), HiddenNames(FolderOf(file)),
-                    [&](const std::string& of) { return of == fileName; });
-  }
+  const std::string name = file.filename().string();
+  if (name.empty()) return true;
+  const fs::path folder = FolderOf(file);
+  const FolderHandle dir(folder);
+  if (dir.Get() < 0) return true;  // nothing there to read either
+  const std::string record = CommitRecordName(name);
+  RecordRecovery done = RecordRecovery::kNone;
+  if (ExistsAt(dir.Get(), record)) done = RecoverIn(folder, record);
+  // The archive's own files: "a.arc", its comment files "a.ar0".."a.ar9" and its intent record.
+  RemoveLeftovers(dir.Get(), HiddenNamesAt(dir.Get()),
+                  [&](const std::string& of) { return InCommitFamily(name, of) || of == record; });
   return done != RecordRecovery::kUnfinished;
 }
 
 void RecoverDataFolder(const fs::path& folder) {
-  const std::lock_guard recovering(RecoverMutex());
-  std::vector<std::string> names = HiddenNames(folder);
+  const FolderHandle dir(folder);
+  if (dir.Get() < 0) return;
+  std::vector<std::string> names = HiddenNamesAt(dir.Get());
   bool recovered = false;
   for (const std::string& name : names) {
     const std::string anchor = CommitRecordAnchor(name);
     if (anchor.empty() || name != CommitRecordName(anchor)) continue;
-    Recover(folder / name);
+    RecoverIn(folder, name);
     recovered = true;
   }
-  if (recovered) names = HiddenNames(folder);
-  RemoveLeftovers(folder, names, [&](const std::string& of) {
+  if (recovered) names = HiddenNamesAt(dir.Get());
+  RemoveLeftovers(dir.Get(), names, [&](const std::string& of) {
     // The program's own files: one there now, an archive or its comment file, an intent record,
     // a chart's comment page "VelmSSSP.txt".
     if (!CommitRecordAnchor(of).empty() || IsCommentPageName(of) || IsArchiveFamilyName(of))
       return true;
-    std::error_code ec;
-    return of.find('/') == std::string::npos && fs::exists(folder / of, ec);
+    return of.find('/') == std::string::npos && ExistsAt(dir.Get(), of);
   });
 }

@@ -1,15 +1,19 @@
 // Finishing the commits of several files (FileTransaction) that a stopped process left half done,
 // and removing what stopped saves left behind.
 //
-// A stopped commit leaves its intent record (commit_record.h). Its files are found by their names
-// alone: the record is whole on the disk before the first rename and the new files before it, so
-// the commit is finished by renaming every temporary file still there over its target, doing the
-// deletions, then dropping the backups and the record. Only when a new file is gone while the
-// old one is still in place (its backup still the same file) is the commit undone from the
-// backups instead. A record that is not whole, names a file outside its own commit, is not the
-// user's own regular file or is too long is never acted on: it is set aside under a name of its
-// own and the user told once. A recovery that cannot finish keeps every file and its record for
-// the next opening, and the archive is not read meanwhile.
+// A stopped commit leaves its intent record (commit_record.h) in the folder where its files are.
+// The recovery takes the folder's lock (a record whose lock another copy holds belongs to a commit
+// under way) and goes the one direction the record states: forward, every temporary file still
+// there renamed over its target and every deletion done (a file removed only while its backup
+// holds it); back, every old file put back from its backup and the new file of a target that was
+// not there removed. Only a forward record whose new file is gone while the old file is still in
+// place, or whose new file is not the user's own regular file, turns back, and the record says so
+// before the first step. Every name is a bare name of that folder, acted on through the folder's
+// handle: no link is ever followed. A record that is not whole, names a file outside its own
+// commit, is anchored on anything but an archive or a comment page, is not the user's own regular
+// file or is too long is never acted on: it is set aside under a name of its own and the user
+// told. A recovery that cannot finish keeps every file and its record for the next opening, and
+// the archive is not read meanwhile.
 //
 // The clean-up removes only names that carry the program's mark (leftover_names.h), of processes
 // no longer running, beside files the program writes, and none of the files of a commit family
@@ -18,10 +22,11 @@
 
 #include <filesystem>
 
-// Before `archive` is read: finishes or undoes the commit a stopped process left (a commit still
-// running in a live process is left alone), then removes the leftovers of the archive and its
-// comment files. False when the archive must not be read now: its stopped commit could not be
-// made whole (the user has been told why).
+// Before `archive` is read: finishes or undoes the commit a stopped process left (a commit under
+// way in another copy is left alone), then removes the leftovers of the archive and its comment
+// files. An archive reached through a link is recovered where the file itself is. False when the
+// archive must not be read now: its stopped commit could not be made whole (the user has been told
+// why).
 bool RecoverArchiveFiles(const std::filesystem::path& archive);
 // The same for every intent record and every leftover of the data folder `folder`, when the
 // program opens it holding its lock.
@@ -33,9 +38,9 @@ void SetHoldsDataFolderLock(bool held);
 enum class RecordRecovery {
   kNone,        // no record
   kDone,        // the commit is whole and its record gone
-  kLive,        // a running commit's: left alone
+  kLive,        // another copy holds the folder's lock: left alone
   kUnfinished,  // could not be made whole: every file kept for the next opening
   kSetAside,    // not acted on (not whole, foreign, not a regular file of the user's)
 };
-// Makes the commit of the intent record `record` whole; the caller holds no recovery lock.
+// Makes the commit of the intent record `record` whole, under its folder's lock.
 RecordRecovery RecoverCommitRecord(const std::filesystem::path& record);

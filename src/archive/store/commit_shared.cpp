@@ -1,15 +1,23 @@
 #include "archive/store/commit_shared.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <random>
+#include <set>
+#include <thread>
+#include <utility>
 
+#include "foundation/files/leftover_names.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
 
@@ -17,24 +25,68 @@ namespace fs = std::filesystem;
 
 namespace commit_detail {
 
-std::mutex& LiveMutex() {
-  static std::mutex mutex;
-  return mutex;
+namespace {
+
+// The folder locks this process holds: flock conflicts between two handles of one process, so a
+// thread taking its own lock again shares the handle it holds.
+struct HeldLock {
+  int fd = -1;
+  int count = 0;
+  std::thread::id owner;
+};
+std::mutex g_heldMutex;
+std::map<std::pair<dev_t, ino_t>, HeldLock> g_held;
+
+}  // namespace
+
+FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0) return;
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return;
+  }
+  const auto key = std::pair{st.st_dev, st.st_ino};
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    {
+      const std::lock_guard lock(g_heldMutex);
+      auto it = g_held.find(key);
+      if (it != g_held.end() && it->second.owner == std::this_thread::get_id()) {
+        ++it->second.count;
+        fd_ = it->second.fd;
+        ::close(fd);
+        return;
+      }
+      if (it == g_held.end()) {
+        // A file system without locks commits unlocked, as it did before.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+          g_held[key] = HeldLock{fd, 1, std::this_thread::get_id()};
+          fd_ = fd;
+          return;
+        }
+      }
+    }
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ::close(fd);
+  busy_ = true;
 }
 
-std::set<std::string>& LiveIntents() {
-  static std::set<std::string> intents;
-  return intents;
-}
-
-std::set<std::string>& LiveTemporaries() {
-  static std::set<std::string> temporaries;
-  return temporaries;
-}
-
-std::mutex& RecoverMutex() {
-  static std::mutex mutex;
-  return mutex;
+FolderLock::~FolderLock() {
+  if (fd_ < 0) return;
+  const std::lock_guard lock(g_heldMutex);
+  for (auto it = g_held.begin(); it != g_held.end(); ++it) {
+    if (it->second.fd != fd_) continue;
+    if (--it->second.count == 0) {
+      ::flock(fd_, LOCK_UN);
+      ::close(fd_);
+      g_held.erase(it);
+    }
+    return;
+  }
 }
 
 fs::path FolderOf(const fs::path& path) {
@@ -42,38 +94,112 @@ fs::path FolderOf(const fs::path& path) {
   return folder.empty() ? fs::path(".") : folder;
 }
 
-void FlushFolder(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-unsigned long long InodeOf(const fs::path& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 ? static_cast<unsigned long long>(st.st_ino) : 0;
-}
-
-unsigned long long StartTimeOf(long pid) {
-  std::FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "rb");
-  if (!f) return 0;
-  char buffer[1024];
-  const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
-  std::fclose(f);
-  buffer[n] = '\0';
-  const std::string text(buffer);
-  const std::size_t close = text.rfind(')');
-  if (close == std::string::npos) return 0;
-  std::istringstream fields(text.substr(close + 1));
-  std::string field;
-  for (int i = 3; i <= 22 && (fields >> field); ++i)
-    if (i == 22) return std::strtoull(field.c_str(), nullptr, 10);
-  return 0;
-}
+void FlushFolder(int folder) { ::fsync(folder); }
 
 bool ProcessAlive(long pid) {
   if (pid <= 0 || pid > 0x3fffffff) return false;
   return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+bool ExistsAt(int dir, const std::string& name) {
+  struct stat st {};
+  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool SameFileAt(int dir, const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::fstatat(dir, a.c_str(), &sa, AT_SYMLINK_NOFOLLOW) == 0 &&
+         ::fstatat(dir, b.c_str(), &sb, AT_SYMLINK_NOFOLLOW) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+bool SameBytesAt(int dir, const std::string& a, const std::string& b) {
+  const int fa = ::openat(dir, a.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const int fb = ::openat(dir, b.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  struct stat sa {
+  }, sb{};
+  bool same = fa >= 0 && fb >= 0 && ::fstat(fa, &sa) == 0 && ::fstat(fb, &sb) == 0 &&
+              S_ISREG(sa.st_mode) && S_ISREG(sb.st_mode) && sa.st_size == sb.st_size;
+  char ba[65536], bb[65536];
+  while (same) {
+    const ssize_t na = ::read(fa, ba, sizeof ba), nb = ::read(fb, bb, sizeof bb);
+    same = na == nb && na >= 0 && std::memcmp(ba, bb, static_cast<std::size_t>(na)) == 0;
+    if (na <= 0) break;
+  }
+  if (fa >= 0) ::close(fa);
+  if (fb >= 0) ::close(fb);
+  return same;
+}
+
+bool OwnFileAt(int dir, const std::string& name, bool linkToo) {
+  struct stat st {};
+  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && st.st_uid == ::geteuid() &&
+         (S_ISREG(st.st_mode) || (linkToo && S_ISLNK(st.st_mode)));
+}
+
+bool RenameAt(int dir, const std::string& from, const std::string& to) {
+  return !InjectFileFault(FileOperation::kRename) &&
+         ::renameat(dir, from.c_str(), dir, to.c_str()) == 0;
+}
+
+bool UnlinkAt(int dir, const std::string& name) {
+  return !InjectFileFault(FileOperation::kRemove) && ::unlinkat(dir, name.c_str(), 0) == 0;
+}
+
+bool RemoveAt(int dir, const std::string& name) {
+  return !InjectedNoRemoval() && ::unlinkat(dir, name.c_str(), 0) == 0;
+}
+
+bool WriteWholeAt(int dir, const std::string& name, const std::string& text,
+                  const std::function<void()>& written) {
+  static std::mt19937 random{std::random_device{}()};
+  static std::mutex randomMutex;
+  std::string temp = TemporaryNamePattern(name);
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    {
+      const std::lock_guard lock(randomMutex);
+      static constexpr char kLetters[] =
+          "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+      for (std::size_t i = temp.size() - 6; i < temp.size(); ++i)
+        temp[i] = kLetters[random() % (sizeof kLetters - 1)];
+    }
+    if (InjectFileFault(FileOperation::kCreate)) return false;
+    fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  int error = 0;
+  const std::size_t allowed = InjectWriteFault(text.size(), error);
+  bool good = !InjectFileFault(FileOperation::kWrite) && allowed == text.size() &&
+              ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  good = good && !InjectedDiskFull() && !InjectFileFault(FileOperation::kFsync) && ::fsync(fd) == 0;
+  good = ::close(fd) == 0 && good;
+  if (good && written) written();
+  if (!good || !RenameAt(dir, temp, name)) {
+    RemoveAt(dir, temp);
+    return false;
+  }
+  FlushFolder(dir);
+  return true;
+}
+
+std::vector<std::string> HiddenNamesAt(int dir) {
+  std::vector<std::string> names;
+  const int copy = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return names;
+  DIR* folder = ::fdopendir(copy);
+  if (!folder) {
+    ::close(copy);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name.size() > 2 && name[0] == '.') names.push_back(name);  // hidden, not "." or ".."
+  }
+  ::closedir(folder);
+  return names;
 }
 
 void TellOnce(int number, const std::string& detail) {

@@ -1,31 +1,65 @@
 // What the commit of several files (file_transaction.cpp) and the recovery of a stopped one
-// (commit_recovery.cpp) share within the process: the commits and temporary files under way, the
-// lock that lets one recovery run at a time, and small helpers of the file system.
+// (commit_recovery.cpp) share: the lock of the folder they change, and the file system's calls
+// made on bare names through that folder's handle, never following a link.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
-#include <mutex>
-#include <set>
+#include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace commit_detail {
 
-// What this process has under way: the intent records of its running commits and the temporary
-// files of its open transactions (guarded by LiveMutex()).
-std::mutex& LiveMutex();
-std::set<std::string>& LiveIntents();
-std::set<std::string>& LiveTemporaries();
-// One recovery at a time: two threads opening the same archive never rename the same files.
-std::mutex& RecoverMutex();
+// The lock of a folder's commits (flock on the folder itself, which no commit replaces): held
+// from an operation's check of its archive to the end of its commit, and by the recovery of a
+// stopped commit. A second copy of the program (or another thread) waits up to `wait`, then
+// finds it busy. The same thread may take it again (a commit within an operation that holds it).
+class FolderLock {
+ public:
+  FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  bool Held() const { return fd_ >= 0; }
+  // Another copy (or thread) held it for the whole wait.
+  bool Busy() const { return busy_; }
+  // The folder's handle, for the calls below.
+  int Folder() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+  bool busy_ = false;
+};
+
+// How long a commit waits for another copy's commit to end.
+inline constexpr std::chrono::milliseconds kCommitWait{2000};
 
 std::filesystem::path FolderOf(const std::filesystem::path& path);
-void FlushFolder(const std::filesystem::path& folder);
-// The inode of a file (its links not followed); 0 when it is not there.
-unsigned long long InodeOf(const std::filesystem::path& path);
-// When a process started (clock ticks after the boot); 0 when there is no such process.
-unsigned long long StartTimeOf(long pid);
+void FlushFolder(int folder);
 bool ProcessAlive(long pid);
+
+// Calls on a bare name of the folder `dir`; links are never followed.
+bool ExistsAt(int dir, const std::string& name);
+// The same file under both names (a backup still linked to the file in place).
+bool SameFileAt(int dir, const std::string& a, const std::string& b);
+// Two regular files of the same bytes (a backup copied apart from its file, as a copy of the
+// folder that keeps no hard links leaves it).
+bool SameBytesAt(int dir, const std::string& a, const std::string& b);
+// The user's own regular file (or, with linkToo, a link: the backup of a deleted link).
+bool OwnFileAt(int dir, const std::string& name, bool linkToo = false);
+// Renames and removals of the commit and the recovery, each counted by the fault injection.
+bool RenameAt(int dir, const std::string& from, const std::string& to);
+bool UnlinkAt(int dir, const std::string& name);
+// A removal of the clean-up (a record, a backup, a leftover), not counted.
+bool RemoveAt(int dir, const std::string& name);
+// Writes `text` under `name` whole and on the disk (a temporary file renamed over it), or
+// nothing; false on failure. `written` is called once the temporary file is on the disk.
+bool WriteWholeAt(int dir, const std::string& name, const std::string& text,
+                  const std::function<void()>& written = {});
+// The hidden names of the folder.
+std::vector<std::string> HiddenNamesAt(int dir);
 
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);

@@ -1,15 +1,17 @@
 #include "archive/store/file_transaction.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <string>
-#include <system_error>
+#include <utility>
 
-#include "archive/store/archive_layout.h"
 #include "archive/store/commit_record.h"
+#include "archive/store/commit_recovery.h"
 #include "archive/store/commit_shared.h"
-#include "foundation/errors/error_report.h"
 #include "foundation/files/leftover_names.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -29,87 +31,92 @@ void Step(int& step) {
   ++step;
 }
 
-void TellBackupsKept(const std::vector<fs::path>& kept) {
+std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
+
+void TellBusy(const fs::path& archive) {
+  platform::GetPrompter().ShowMessage(kMsgArchiveBusy,
+                                      GetMessageText(kMsgArchiveBusy) + "\n" + Shown(archive),
+                                      platform::Icon::Information);
+}
+
+void TellBackupsKept(const fs::path& folder, const std::vector<std::string>& kept) {
   std::string text = GetMessageText(kMsgBackupsKept);
-  for (const fs::path& path : kept) text += "\n" + platform::Utf8ToCp1251(path.native());
+  for (const std::string& name : kept) text += "\n" + Shown(folder / name);
   platform::GetPrompter().ShowMessage(kMsgBackupsKept, text, platform::Icon::Warning);
 }
 
-// A backup name beside `target` that no file has.
-fs::path BackupName(const fs::path& target) {
+// Runs its action when the scope ends.
+template <typename F>
+class AtExit {
+ public:
+  explicit AtExit(F f) : f_(std::move(f)) {}
+  ~AtExit() { f_(); }
+  AtExit(const AtExit&) = delete;
+  AtExit& operator=(const AtExit&) = delete;
+
+ private:
+  F f_;
+};
+
+// A copy of `from` under the new name `to`, whole on the disk, where hard links are not possible.
+bool CopyAt(int dir, const std::string& from, const std::string& to) {
+  const int in = ::openat(dir, from.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (in < 0) return false;
+  const int out =
+      ::openat(dir, to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  bool good = out >= 0;
+  char buffer[65536];
+  for (ssize_t got; good && (got = ::read(in, buffer, sizeof buffer)) != 0;)
+    good = got > 0 && ::write(out, buffer, static_cast<std::size_t>(got)) == got;
+  ::close(in);
+  if (out >= 0) {
+    good = ::fsync(out) == 0 && good;
+    good = ::close(out) == 0 && good;
+    if (!good) RemoveAt(dir, to);
+  }
+  return good;
+}
+
+// Keeps the file `name` under a new backup name, returned (empty on failure): a hard link, or a
+// copy where links are not possible.
+std::string MakeBackup(int dir, const std::string& name) {
   static std::atomic<unsigned> counter{0};
-  const fs::path folder = FolderOf(target);
+  if (InjectFileFault(FileOperation::kRename)) return {};
   for (;;) {
-    fs::path candidate = folder / BackupNameOf(target.filename().string(), ++counter);
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
+    std::string backup = BackupNameOf(name, ++counter);
+    if (::linkat(dir, name.c_str(), dir, backup.c_str(), 0) == 0) return backup;
+    if (errno == EEXIST) continue;
+    if (ExistsAt(dir, backup)) continue;
+    return CopyAt(dir, name, backup) ? backup : std::string();
   }
-}
-
-// Keeps the current file under `backup`: a hard link, or a copy where links are not possible.
-bool MakeBackup(const fs::path& target, const fs::path& backup) {
-  if (InjectFileFault(FileOperation::kRename)) return false;
-  if (::link(target.c_str(), backup.c_str()) == 0) return true;
-  std::error_code ec;
-  return fs::copy_file(target, backup, ec) && !ec;
-}
-
-// Writes the intent record whole and on the disk, or nothing.
-Status WriteIntent(const fs::path& record, const std::string& text, int& step) {
-  SafeRewrite out(record);
-  if (!out.Ok()) return Status::Error(kErrCannotCreate, record.string());
-  {
-    const std::lock_guard lock(LiveMutex());
-    LiveTemporaries().insert(out.TempPath().string());
-  }
-  out.Write(text);
-  Status st = out.Flush();
-  if (st.ok()) {
-    Step(step);
-    st = out.Replace(true);
-  }
-  const std::lock_guard lock(LiveMutex());
-  LiveTemporaries().erase(out.TempPath().string());
-  return st;
-}
-
-bool Exists(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
 }
 
 }  // namespace
 
 void SetCommitStepHook(CommitStepHook hook) { g_stepHook = hook; }
 
+ArchiveChangeLock::ArchiveChangeLock(const fs::path& archive)
+    : lock_(std::make_unique<FolderLock>(FolderOf(archive), kCommitWait)) {
+  if (lock_->Busy()) TellBusy(archive);
+}
+
+ArchiveChangeLock::~ArchiveChangeLock() = default;
+
+bool ArchiveChangeLock::Held() const { return lock_->Held(); }
+
 fs::path CommitIntentPath(const fs::path& anchor) {
   return FolderOf(anchor) / CommitRecordName(anchor.filename().string());
 }
 
-FileTransaction::~FileTransaction() {
-  const std::lock_guard lock(LiveMutex());
-  for (const Item& item : items_)
-    if (item.rewrite) LiveTemporaries().erase(item.rewrite->TempPath().string());
-}
-
 SafeRewrite& FileTransaction::Rewrite(const fs::path& target) {
-  // A file reached through a link is rewritten where the link leads: that file is the one backed
-  // up and put back.
-  const fs::path file = FileBehindLinks(target);
   for (Item& item : items_)
-    if (item.rewrite && item.target == file) return *item.rewrite;
+    if (item.rewrite && item.given == target) return *item.rewrite;
   // New content replaces an earlier removal of the same file.
-  std::erase_if(items_, [&](const Item& i) { return !i.rewrite && i.target == target; });
+  std::erase_if(items_, [&](const Item& i) { return !i.rewrite && i.given == target; });
   Item item;
   item.given = target;
-  item.target = file;
-  {
-    // Created and named live at once: an opening on another thread never takes it for a leftover.
-    const std::lock_guard lock(LiveMutex());
-    item.rewrite = std::make_unique<SafeRewrite>(target);
-    if (!item.rewrite->TempPath().empty())
-      LiveTemporaries().insert(item.rewrite->TempPath().string());
-  }
+  item.name = target.filename().string();
+  item.rewrite = std::make_unique<SafeRewrite>(target);
   items_.push_back(std::move(item));
   return *items_.back().rewrite;
 }
@@ -117,14 +124,13 @@ SafeRewrite& FileTransaction::Rewrite(const fs::path& target) {
 void FileTransaction::Remove(const fs::path& target) {
   Item item;
   item.given = target;
-  item.target = target;
+  item.name = target.filename().string();
   items_.push_back(std::move(item));
 }
 
 bool FileTransaction::Rewrites(const fs::path& target) const {
-  const fs::path file = FileBehindLinks(target);
   for (const Item& item : items_)
-    if (item.rewrite && item.target == file) return true;
+    if (item.rewrite && item.given == target) return true;
   return false;
 }
 
@@ -133,145 +139,151 @@ Status FileTransaction::Commit() {
   Step(step);
   for (Item& item : items_) {
     if (item.rewrite && item.rewrite->TempPath().empty())
-      return Status::Error(kErrCannotCreate, item.target.string());
-    if (item.rewrite && !item.rewrite->Ok()) return Status::Error(kErrWrite, item.target.string());
+      return Status::Error(kErrCannotCreate, item.given.string());
+    if (item.rewrite && !item.rewrite->Ok()) return Status::Error(kErrWrite, item.given.string());
   }
   if (items_.empty()) return Status::Ok();
   // The record names the files by their names in its own folder: one archive with its comment
   // files, or one slot's page files.
   const Item* anchor = &items_.front();
   for (const Item& item : items_)
-    if (HasArchiveExtension(item.given)) {
+    if (IsArchiveName(item.name)) {
       anchor = &item;
       break;
     }
   const fs::path folder = FolderOf(anchor->given);
-  const std::string anchorName = anchor->given.filename().string();
+  const std::string anchorName = anchor->name;
+  if (!CanAnchorCommit(anchorName)) return Status::Error(kErrParameter, anchor->given.string());
   for (const Item& item : items_)
-    if (FolderOf(item.given) != folder ||
-        !InCommitFamily(anchorName, item.given.filename().string()))
+    if (FolderOf(item.given) != folder || !InCommitFamily(anchorName, item.name))
       return Status::Error(kErrParameter, item.given.string());
+
+  const FolderLock lock(folder, kCommitWait);
+  if (!lock.Held()) {
+    if (lock.Busy()) TellBusy(anchor->given);
+    return Status::Error(kErrWrite, anchor->given.string());
+  }
+  const int dir = lock.Folder();
+  // Every file is named in this folder and changed there: a link (or a new file begun where a
+  // link led) is refused, never followed.
+  std::vector<bool> existed;
+  for (const Item& item : items_) {
+    struct stat st {};
+    const bool there = ::fstatat(dir, item.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if ((there && !S_ISREG(st.st_mode)) ||
+        (item.rewrite && FolderOf(item.rewrite->TempPath()) != folder)) {
+      TellOnce(kMsgCommitFileIsLink, Shown(item.given));
+      return Status::Error(kErrWrite, item.given.string());
+    }
+    existed.push_back(there);
+  }
   // Every new file whole on the disk before the record says it is there.
   for (Item& item : items_)
     if (item.rewrite)
       if (Status st = item.rewrite->Flush(); !st.ok()) return st;
+  // A record a stopped commit left is made whole first; one still there could not be, and is
+  // never written over.
+  const std::string record = CommitRecordName(anchorName);
+  if (ExistsAt(dir, record)) RecoverCommitRecord(folder / record);
+  if (ExistsAt(dir, record)) {
+    TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
+    return Status::Error(kErrWrite, (folder / record).string());
+  }
+  // Whatever way the commit ends, the backups still listed go.
+  const AtExit dropBackups([&] { DropBackups(dir); });
   CommitRecord intent;
-  intent.pid = ::getpid();
-  intent.started = StartTimeOf(intent.pid);
-  for (Item& item : items_) {
-    item.existed = Exists(item.target);
-    CommitRecordItem recorded;
-    recorded.rewrite = item.rewrite != nullptr;
-    recorded.target = item.given.filename().string();
-    if (item.rewrite) {
-      recorded.temp = item.rewrite->TempPath().filename().string();
-      recorded.newInode = InodeOf(item.rewrite->TempPath());
-    }
-    if (item.existed) {
-      recorded.oldInode = InodeOf(item.target);
-      item.backup = BackupName(item.target);
-      if (!MakeBackup(item.target, item.backup)) {
-        item.backup.clear();
-        DropBackups();
-        return Status::Error(kErrWrite, item.target.string());
-      }
-      recorded.backup = item.backup.filename().string();
-      recorded.backupInode = InodeOf(item.backup);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    Item& item = items_[i];
+    if (existed[i]) {
+      item.backup = MakeBackup(dir, item.name);
+      if (item.backup.empty()) return Status::Error(kErrWrite, item.given.string());
       Step(step);
     }
+    CommitRecordItem recorded;
+    recorded.rewrite = item.rewrite != nullptr;
+    recorded.target = item.name;
+    if (item.rewrite) recorded.temp = item.rewrite->TempPath().filename().string();
+    recorded.backup = item.backup;
     intent.items.push_back(std::move(recorded));
   }
-  intent_ = CommitIntentPath(anchor->given);
-  // A record a stopped commit left is made whole first; one still there belongs to a commit under
-  // way or one that could not be made whole, and is never written over.
-  if (Exists(intent_)) RecoverCommitRecord(intent_);
-  if (Exists(intent_)) {
-    DropBackups();
-    const fs::path record = intent_;
-    intent_.clear();
-    TellOnce(kMsgCommitRecordInTheWay, platform::Utf8ToCp1251(record.native()));
-    return Status::Error(kErrWrite, record.string());
-  }
-  {
-    const std::lock_guard lock(LiveMutex());
-    LiveIntents().insert(intent_.string());
-  }
-  const auto endCommit = [this] {
-    const std::lock_guard lock(LiveMutex());
-    LiveIntents().erase(intent_.string());
-    intent_.clear();
-  };
-  if (Status st = WriteIntent(intent_, FormatCommitRecord(intent), step); !st.ok()) {
-    DropBackups();
-    endCommit();
-    return st;
-  }
+  // The commit point: the record whole on the disk.
+  if (!WriteWholeAt(dir, record, FormatCommitRecord(intent), [&] { Step(step); }))
+    return Status::Error(kErrWrite, (folder / record).string());
   Step(step);
-  std::set<fs::path> folders;
-  for (Item& item : items_) {
-    folders.insert(FolderOf(item.target));
-    if (item.rewrite) {
-      if (Status st = item.rewrite->Replace(false); !st.ok()) {
-        RollBack();
-        endCommit();
-        return st;
-      }
-    } else if (item.existed) {
-      if (InjectFileFault(FileOperation::kRename) || ::unlink(item.target.c_str()) != 0) {
-        RollBack();
-        endCommit();
-        return Status::Error(kErrWrite, item.target.string());
-      }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    Item& item = items_[i];
+    const bool done = item.rewrite ? item.rewrite->ReplaceAt(dir, item.name)
+                                   : (!existed[i] || UnlinkAt(dir, item.name));
+    if (!done) {
+      RollBack(dir, folder, record, intent, step);
+      return Status::Error(kErrWrite, item.given.string());
     }
     item.done = true;
     Step(step);
   }
-  for (const fs::path& f : folders) FlushFolder(f);
-  ::unlink(intent_.c_str());
-  FlushFolder(FolderOf(intent_));
+  FlushFolder(dir);
+  RemoveAt(dir, record);
+  FlushFolder(dir);
   Step(step);
-  endCommit();
   for (Item& item : items_) {
     if (item.backup.empty()) continue;
-    ::unlink(item.backup.c_str());
+    RemoveAt(dir, item.backup);
     item.backup.clear();
     Step(step);
   }
   return Status::Ok();
 }
 
-bool FileTransaction::RollBack() {
-  std::vector<fs::path> kept;
+bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::string& record,
+                               CommitRecord& intent, int& step) {
+  bool any = false;
+  for (const Item& item : items_) any = any || item.done;
+  std::vector<std::string> kept;
+  if (any) {
+    // The way back is on the disk before its first step: a stop from here ends old.
+    intent.back = true;
+    if (!WriteWholeAt(dir, record, FormatCommitRecord(intent))) {
+      // The record still says forward: the next opening finishes the commit.
+      for (Item& item : items_)
+        if (!item.backup.empty()) kept.push_back(std::exchange(item.backup, {}));
+      kept.push_back(record);
+      TellBackupsKept(folder, kept);
+      return false;
+    }
+    Step(step);
+  }
   for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
     if (!it->done) continue;
-    if (it->existed) {
-      if (InjectFileFault(FileOperation::kRename) ||
-          std::rename(it->backup.c_str(), it->target.c_str()) != 0) {
-        kept.push_back(it->backup);
-        continue;  // the backup stays, named in the message, for the next opening to put back
+    if (!it->backup.empty()) {
+      if (!RenameAt(dir, it->backup, it->name)) {
+        kept.push_back(it->backup);  // kept, named in the message, for the next opening
+        continue;
       }
       it->backup.clear();
-    } else if (it->rewrite) {
-      ::unlink(it->target.c_str());
+    } else if (it->rewrite && !UnlinkAt(dir, it->name)) {
+      kept.push_back(it->name);
+      continue;
     }
     it->done = false;
+    Step(step);
   }
   if (!kept.empty()) {
-    // The intent record stays with every backup: the next opening makes the files whole.
+    // The record stays with every backup: the next opening puts the old files back.
     for (Item& item : items_) item.backup.clear();
-    TellBackupsKept(kept);
+    kept.push_back(record);
+    TellBackupsKept(folder, kept);
     return false;
   }
-  DropBackups();
-  ::unlink(intent_.c_str());
-  FlushFolder(FolderOf(intent_));
+  FlushFolder(dir);
+  RemoveAt(dir, record);
+  FlushFolder(dir);
   return true;
 }
 
-void FileTransaction::DropBackups() {
+void FileTransaction::DropBackups(int dir) {
   for (Item& item : items_) {
     if (item.backup.empty()) continue;
-    ::unlink(item.backup.c_str());
+    RemoveAt(dir, item.backup);
     item.backup.clear();
   }
 }

@@ -66,6 +66,7 @@ FaultPoint PointOf(FileOperation operation) {
     case FileOperation::kCreate:
       return FaultPoint::kCreate;
     case FileOperation::kRename:
+    case FileOperation::kRemove:
       return FaultPoint::kRename;
     case FileOperation::kFsync:
       return FaultPoint::kFsync;
@@ -106,6 +107,11 @@ bool InjectedDiskFull() {
   return g_armed.armed && g_armed.diskFull;
 }
 
+bool InjectedNoRemoval() {
+  const std::lock_guard lock(g_armedMutex);
+  return g_armed.armed && g_armed.fault.point == FaultPoint::kNoRemoval;
+}
+
 bool InjectFileFault(FileOperation operation) {
   // ArmFileFault counts creates, writes and renames only.
   if (operation != FileOperation::kFsync) {
@@ -117,9 +123,14 @@ bool InjectFileFault(FileOperation operation) {
   const std::lock_guard lock(g_armedMutex);
   if (!g_armed.armed) return false;
   if (g_armed.fault.point == FaultPoint::kReadOnly &&
-      (operation == FileOperation::kCreate || operation == FileOperation::kRename)) {
+      (operation == FileOperation::kCreate || operation == FileOperation::kRename ||
+       operation == FileOperation::kRemove)) {
     g_armed.fired = true;
     return true;
+  }
+  if (g_armed.fault.point == FaultPoint::kNoRemoval) {
+    g_armed.fired = g_armed.fired || operation == FileOperation::kRemove;
+    return operation == FileOperation::kRemove;
   }
   if (g_armed.fault.point != PointOf(operation)) return false;
   if (++g_armed.counted != g_armed.fault.at) return false;
@@ -211,7 +222,7 @@ SafeRewrite::SafeRewrite(fs::path target)
 
 SafeRewrite::~SafeRewrite() {
   if (file_) std::fclose(file_);
-  if (!committed_ && !temp_.empty()) {
+  if (!committed_ && !temp_.empty() && !InjectedNoRemoval()) {
     std::error_code ec;
     fs::remove(temp_, ec);
   }
@@ -289,6 +300,16 @@ Status SafeRewrite::Replace(bool flushFolder) {
     ::close(dirfd);
   }
   return Status::Ok();
+}
+
+bool SafeRewrite::ReplaceAt(int folder, const std::string& name) {
+  if (committed_) return true;
+  if (temp_.empty() || file_ || failed_) return false;
+  if (InjectFileFault(FileOperation::kRename) ||
+      ::renameat(folder, temp_.filename().c_str(), folder, name.c_str()) != 0)
+    return false;
+  committed_ = true;
+  return true;
 }
 
 void SafeRewrite::StartWriting() {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,9 @@ class SafeRewrite {
   // disk (closing it), then the rename over the target, with or without the folder's flush.
   Status Flush();
   Status Replace(bool flushFolder);
+  // The rename over `name` of the folder `folder` (a handle of the temporary file's own folder),
+  // never following a link there; false when it fails.
+  bool ReplaceAt(int folder, const std::string& name);
   // Sends the written bytes on their way to the disk without waiting for them (a later Flush
   // then finds them written or underway).
   void StartWriting();
@@ -127,7 +131,8 @@ Status RewriteKeepingOld(const std::filesystem::path& target, std::string_view c
 // Fault injection for tests. The file operations of the rewrite layer are counted: creating a
 // temporary file, each write into it, and each rename (or link or removal) that replaces a file.
 // After ArmFileFault(n) the n-th counted operation fails as the system call would; 0 disarms.
-enum class FileOperation { kCreate, kWrite, kRename, kFsync };
+// A removal (kRemove) counts as a rename for the counted faults.
+enum class FileOperation { kCreate, kWrite, kRename, kFsync, kRemove };
 void ArmFileFault(int n);
 // The operations counted since the last ArmFileFault.
 int CountedFileOperations();
@@ -145,6 +150,7 @@ enum class FaultPoint {
   kFsync,        // the n-th flush to the disk fails
   kRename,       // the n-th rename (or link, or removal) that replaces a file fails
   kReadOnly,     // the folder cannot be written: every create and every rename fails
+  kNoRemoval,    // no file can be removed (one held open on a shared folder): every removal fails
 };
 struct FileFault {
   FaultPoint point = FaultPoint::kCreate;
@@ -161,6 +167,8 @@ long long BytesWrittenSinceArming();
 std::size_t InjectWriteFault(std::size_t size, int& error);
 // True once a kNoSpace fault has filled the disk (a flush then fails as well).
 bool InjectedDiskFull();
+// True while a kNoRemoval fault is armed: a removal not counted by the walks fails as well.
+bool InjectedNoRemoval();
 
 // After ArmReadFault(path) every ReadWholeFile of `path` fails with error 103, as a file of
 // another owner would for a user; an empty path disarms. (Tests may run as root, where a file's
