@@ -24,10 +24,10 @@ using namespace archive_detail;
 
 int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   text.clear();
-  if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
-  const CommentRefBlock& refs = file_.Entry(n).comments;
+  if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
+  const CommentRefBlock& refs = index_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
-  std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
+  std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
     return -1;
@@ -58,16 +58,16 @@ int ArchiveComments::IsCommentUnchanged(std::string_view text) const {
 
 void ArchiveComments::ShiftCommentOffsets(int k, std::uint32_t offset, std::uint32_t length) {
   const std::size_t i = static_cast<std::size_t>(k);
-  for (ArchiveIndexEntry& e : file_.Entries())
+  for (ArchiveIndexEntry& e : index_.Entries())
     if (e.comments.HasText(k) && e.comments.offsets[i] >= offset) e.comments.offsets[i] -= length;
 }
 
 int ArchiveComments::RewriteBlocks(FileTransaction& tx, const char* trace) {
-  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return -1;
   std::vector<CommentRefBlock> blocks;
-  blocks.reserve(file_.Entries().size());
-  for (const ArchiveIndexEntry& e : file_.Entries()) blocks.push_back(e.comments);
+  blocks.reserve(index_.Entries().size());
+  for (const ArchiveIndexEntry& e : index_.Entries()) blocks.push_back(e.comments);
   if (Status st = archive_file::WriteWithBlocks(rewrite.In(), blocks, nullptr, rewrite.Out());
       !st.ok()) {
     ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 2);
@@ -77,20 +77,20 @@ int ArchiveComments::RewriteBlocks(FileTransaction& tx, const char* trace) {
 }
 
 int ArchiveComments::SaveComment(int n, int k) {
-  std::vector<ArchiveIndexEntry>& index = file_.Entries();
+  std::vector<ArchiveIndexEntry>& index = index_.Entries();
   const char* trace = "Archive::SaveComment";
-  if (n < 0 || n >= file_.RecordCount() || k < 0 || k >= kCommentPages ||
-      file_.LayoutCode() != kLayout4400)
+  if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages ||
+      index_.LayoutCode() != kLayout4400)
     return -1;
-  const ArchiveChangeLock lock(file_.GetPath());
-  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(index_.GetPath());
+  if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   const std::size_t i = static_cast<std::size_t>(k);
-  CommentRefBlock& refs = file_.Entry(n).comments;
+  CommentRefBlock& refs = index_.Entry(n).comments;
   const bool before = refs.HasText(k);
   const std::uint32_t offset = refs.offsets[i];
   const std::uint32_t oldLength = before ? refs.lengths[i] : 0;
   const std::string& text = commentBuffer_;
-  const fs::path file = ArchiveCommentFileName(file_.GetPath(), k);
+  const fs::path file = ArchiveCommentFileName(index_.GetPath(), k);
 
   std::vector<CommentRefBlock> saved;
   saved.reserve(index.size());
@@ -146,16 +146,16 @@ int ArchiveComments::SaveComment(int n, int k) {
     ReportError(st.ErrorCode(), trace, 2);
     return -1;
   }
-  file_.RefreshFileTime();
+  index_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
-  std::vector<ArchiveIndexEntry>& index = file_.Entries();
+  std::vector<ArchiveIndexEntry>& index = index_.Entries();
   const char* trace = "Archive::DeleteSelectedComments";
   for (int k = 0; k < kCommentPages; ++k) {
     const std::size_t i = static_cast<std::size_t>(k);
-    const fs::path file = ArchiveCommentFileName(file_.GetPath(), k);
+    const fs::path file = ArchiveCommentFileName(index_.GetPath(), k);
     std::string content;
     bool exists = false;
     if (!ReadFileIfExists(file, content, exists)) {
@@ -218,7 +218,7 @@ int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& ch
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
     if (!f) {
       ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
       continue;
@@ -248,10 +248,10 @@ bool ArchiveComments::AddChartComments(const Chart& chart, const fs::path& archi
                                        const char* trace, bool replace) {
   block.Clear();
   if (chart.commentSlot < 1) return true;
-  file_.Progress().Begin();
+  index_.Progress().Begin();
   bool ok = true;
   for (int k = 0; k < kCommentPages && ok; ++k) {
-    file_.Progress().SetPos(10 * k);
+    index_.Progress().SetPos(10 * k);
     fs::path page;
     if (!GetCommentFilePath(chart, k, &page)) continue;
     std::string text;
@@ -280,7 +280,7 @@ bool ArchiveComments::AddChartComments(const Chart& chart, const fs::path& archi
       ok = false;
     }
   }
-  file_.Progress().End();
+  index_.Progress().End();
   return ok;
 }
 
@@ -291,7 +291,7 @@ void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path&
     if (!source.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
     std::string text;
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(file_.GetPath(), k));
+    std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
     const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);

@@ -20,7 +20,7 @@ class ArchiveComments {
  public:
   // `file` is the archive's file and index; `slots` the application's comment-slot table. Both
   // must outlive this object.
-  ArchiveComments(ArchiveIndex& file, CommentSlotTable& slots) : file_(file), slots_(&slots) {}
+  ArchiveComments(ArchiveIndex& index, CommentSlotTable& slots) : index_(index), slots_(&slots) {}
   ArchiveComments(const ArchiveComments&) = delete;
   ArchiveComments& operator=(const ArchiveComments&) = delete;
 
@@ -56,7 +56,7 @@ class ArchiveComments {
   // Writes the archive anew in `tx` with every record's reference block taken from the index.
   int RewriteBlocks(FileTransaction& tx, const char* trace);
 
-  ArchiveIndex& file_;
+  ArchiveIndex& index_;
   CommentSlotTable* slots_;
   std::string commentBuffer_;
 };

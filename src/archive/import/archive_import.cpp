@@ -13,7 +13,7 @@ using namespace archive_detail;
 
 int ArchiveImport::OpenOtherArchive() {
   platform::FileChoice choice =
-      ArchiveFileChoice(true, ArchiveFilter::kVersion4, file_.DialogFolder());
+      ArchiveFileChoice(true, ArchiveFilter::kVersion4, index_.DialogFolder());
   choice.mustExist = true;
   choice.filters.push_back({Cp1251("Данные Ormandel 2.* (*.db)"), "*.db"});
   choice.filters.push_back({Cp1251("Конфигурация Velm 3.* (*.cfg)"), "*.cfg"});
@@ -22,7 +22,7 @@ int ArchiveImport::OpenOtherArchive() {
         {Cp1251("Гороскопы других программ (*.") + extension + ")", std::string("*.") + extension});
   if (!platform::GetPrompter().ChooseFile(choice)) return 0;
   std::string name = choice.path;
-  const int type = importer_ ? importer_->DefineFileType(name) : file_.IfRealArchive(name);
+  const int type = importer_ ? importer_->DefineFileType(name) : index_.IfRealArchive(name);
   const bool archive = IsKnownLayout(type);
   const bool foreign = type == 0 || type == 1 || type == 6 || (type >= 8 && type <= 12);
   if (foreign && importer_) {
@@ -33,10 +33,10 @@ int ArchiveImport::OpenOtherArchive() {
     ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return 0;
   }
-  if (file_.SetPath(name) < 0) {
+  if (index_.SetPath(name) < 0) {
     ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return 0;
   }
   recent_.AddRecentName(name);
-  return file_.CreateIndex() == 0 ? 1 : 0;
+  return index_.CreateIndex() == 0 ? 1 : 0;
 }

@@ -21,7 +21,7 @@ class ForeignChartImporter {
 class ArchiveImport {
  public:
   // The parts of the archive it works on; they must outlive it.
-  ArchiveImport(ArchiveIndex& file, RecentArchives& recent) : file_(file), recent_(recent) {}
+  ArchiveImport(ArchiveIndex& index, RecentArchives& recent) : index_(index), recent_(recent) {}
   ArchiveImport(const ArchiveImport&) = delete;
   ArchiveImport& operator=(const ArchiveImport&) = delete;
 
@@ -32,7 +32,7 @@ class ArchiveImport {
   void SetImporter(ForeignChartImporter* importer) { importer_ = importer; }
 
  private:
-  ArchiveIndex& file_;
+  ArchiveIndex& index_;
   RecentArchives& recent_;
   ForeignChartImporter* importer_ = nullptr;
 };

@@ -44,26 +44,27 @@ int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withCommen
   if (!handle || n < 0) return -1;
   // Past the last record: the end of a walk, not a read error.
   struct stat st {};
-  if (::fstat(::fileno(handle), &st) != 0 || n >= CountRecords(file_.LayoutCode(), st.st_size))
+  if (::fstat(::fileno(handle), &st) != 0 || n >= CountRecords(index_.LayoutCode(), st.st_size))
     return -1;
   // A damaged file ends where its index ends: the records after it do not load.
-  if (file_.IsDamaged() && file_.IsIndexBuilt() && n >= file_.RecordCount()) return -1;
+  if (index_.IsDamaged() && index_.IsIndexBuilt() && n >= index_.RecordCount()) return -1;
   CommentRefBlock local;
   CommentRefBlock& refs = block ? *block : local;
   Chart read;
-  if (file_.ReadRecord(handle, file_.LayoutCode(), n, read, refs, "Archive::Load") < 0) return -1;
+  if (index_.ReadRecord(handle, index_.LayoutCode(), n, read, refs, "Archive::Load") < 0) return -1;
   return Finish(read, refs, withComments, chart, n);
 }
 
 int ArchiveRecords::Finish(Chart& read, const CommentRefBlock& refs, bool withComments,
                            Chart& chart, int n) {
-  if (file_.LayoutCode() == kLayout4000)
+  if (index_.LayoutCode() == kLayout4000)
     ResetAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   else
     CheckAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   read.commentSlot = 0;
   chart = read;
-  if (file_.LayoutCode() == kLayout4400 && withComments) comments_.CopyCommentsToChart(refs, chart);
+  if (index_.LayoutCode() == kLayout4400 && withComments)
+    comments_.CopyCommentsToChart(refs, chart);
   return n;
 }
 
@@ -71,11 +72,11 @@ ArchiveRecords::Reader::Reader(ArchiveRecords& records, std::FILE* handle)
     : records_(records), handle_(handle) {
   struct stat st {};
   if (handle_ && ::fstat(::fileno(handle_), &st) == 0)
-    recordsInFile_ = CountRecords(records_.file_.LayoutCode(), st.st_size);
+    recordsInFile_ = CountRecords(records_.index_.LayoutCode(), st.st_size);
 }
 
 int ArchiveRecords::Reader::Read(Chart& chart, int n) {
-  ArchiveIndex& file = records_.file_;
+  ArchiveIndex& file = records_.index_;
   if (!handle_ || n < 0 || n >= recordsInFile_) return -1;
   if (file.IsDamaged() && file.IsIndexBuilt() && n >= file.RecordCount()) return -1;
   const int layout = file.LayoutCode();
@@ -101,10 +102,10 @@ int ArchiveRecords::Reader::Read(Chart& chart, int n) {
 }
 
 int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {
-  std::FILE* f = file_.Open();
+  std::FILE* f = index_.Open();
   if (!f) return -1;
   const int result = Load(f, chart, n, withComments);
-  file_.Close(f);
+  index_.Close(f);
   return result;
 }
 
@@ -113,44 +114,44 @@ int ArchiveRecords::LoadNextChart(Chart& chart, int n) {
 }
 
 int ArchiveRecords::ConvertTo44() {
-  if (file_.LayoutCode() != kLayout4000 && file_.LayoutCode() != kLayout4200) return -1;
+  if (index_.LayoutCode() != kLayout4000 && index_.LayoutCode() != kLayout4200) return -1;
   return ConvertLayout(kLayout4400, "Archive::ConvertTo44");
 }
 
 int ArchiveRecords::ConvertTo43() {
-  if (file_.LayoutCode() != kLayout4400) return -1;
+  if (index_.LayoutCode() != kLayout4400) return -1;
   return ConvertLayout(kLayout4200, "Archive::ConvertTo43");
 }
 
 int ArchiveRecords::ConvertLayout(int target, const char* trace) {
-  if (file_.RefuseUnknownLayout(target) || file_.RefuseIfDamaged()) return -1;
+  if (index_.RefuseUnknownLayout(target) || index_.RefuseIfDamaged()) return -1;
   // Texts exist only in layout 4400: leaving it drops them, after the user's consent.
   bool dropsTexts = false;
-  if (file_.LayoutCode() == kLayout4400 && target != kLayout4400) {
-    if (!file_.IsIndexBuilt() && file_.CreateIndex() != 0) return -1;
-    for (int n = 0; n < file_.RecordCount() && !dropsTexts; ++n)
-      dropsTexts = file_.HasComments(n) == 1;
+  if (index_.LayoutCode() == kLayout4400 && target != kLayout4400) {
+    if (!index_.IsIndexBuilt() && index_.CreateIndex() != 0) return -1;
+    for (int n = 0; n < index_.RecordCount() && !dropsTexts; ++n)
+      dropsTexts = index_.HasComments(n) == 1;
     if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
   }
-  const ArchiveChangeLock lock(file_.GetPath());
+  const ArchiveChangeLock lock(index_.GetPath());
   if (!lock.Held()) return -1;
-  const std::int64_t count = InspectArchiveFile(file_.GetPath()).records;
+  const std::int64_t count = InspectArchiveFile(index_.GetPath()).records;
   FileTransaction tx;
-  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return -1;
   const Status st =
-      archive_file::ConvertRecords(rewrite.In(), file_.LayoutCode(), count, rewrite.Out(), target);
+      archive_file::ConvertRecords(rewrite.In(), index_.LayoutCode(), count, rewrite.Out(), target);
   if (!st.ok()) {
     ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 0);
     return -1;
   }
   // Comment files are dropped only with the records that referred to them.
   if (dropsTexts)
-    for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
+    for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
   if (FinishRewrite(true, tx, trace, 0, 1) != 0) return -1;
-  for (ArchiveIndexEntry& e : file_.Entries()) e.comments.Clear();
-  file_.SetLayout(target);
-  file_.RefreshFileTime();
+  for (ArchiveIndexEntry& e : index_.Entries()) e.comments.Clear();
+  index_.SetLayout(target);
+  index_.RefreshFileTime();
   ShowMessage(target == kLayout4400 ? kMsgConverted44 : kMsgConverted43,
               platform::Icon::Information);
   return 0;
@@ -165,7 +166,7 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   }
   // The source read while it is replaced would be lost: neither the archive nor one of its
   // comment files (a name differing in the last character only) may be a target.
-  if (SharesArchiveFiles(target, file_.GetPath())) {
+  if (SharesArchiveFiles(target, index_.GetPath())) {
     ReportError(kErrParameter, trace, 1);
     return -1;
   }
@@ -178,11 +179,11 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
     ok = f && tx.Rewrite(to).CopyFrom(f);
     if (f) std::fclose(f);
   };
-  copy(file_.GetPath(), target);
+  copy(index_.GetPath(), target);
   // The target's comment files are the source's; stale ones of an earlier archive are dropped.
   for (int k = 0; k < kCommentPages && ok; ++k) {
-    if (file_.LayoutCode() == kLayout4400 && file_.CommentFileExists(k))
-      copy(ArchiveCommentFileName(file_.GetPath(), k), ArchiveCommentFileName(target, k));
+    if (index_.LayoutCode() == kLayout4400 && index_.CommentFileExists(k))
+      copy(ArchiveCommentFileName(index_.GetPath(), k), ArchiveCommentFileName(target, k));
     else
       tx.Remove(ArchiveCommentFileName(target, k));
   }
@@ -196,24 +197,24 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
 
 int ArchiveRecords::DeleteArchiveFiles() {
   FileTransaction tx;
-  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
-  tx.Remove(file_.GetPath());
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
+  tx.Remove(index_.GetPath());
   if (Status st = tx.Commit(); !st.ok()) {
     ReportError(st.ErrorCode(), "Archive::DeleteArchiveFiles", 0);
     return -1;
   }
-  const std::string path = file_.GetPath();
-  file_.SetNewPath(path);  // no index, the name kept
-  file_.RefreshFileTime();
+  const std::string path = index_.GetPath();
+  index_.SetNewPath(path);  // no index, the name kept
+  index_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveRecords::Delete(bool confirm) {
-  std::vector<ArchiveIndexEntry>& index = file_.Entries();
+  std::vector<ArchiveIndexEntry>& index = index_.Entries();
   const char* trace = "Archive::Delete";
   int marked = 0, first = -1;
-  for (int n = 0; n < file_.RecordCount(); ++n) {
-    if (!file_.Entry(n).IsSelected()) continue;
+  for (int n = 0; n < index_.RecordCount(); ++n) {
+    if (!index_.Entry(n).IsSelected()) continue;
     if (first < 0) first = n;
     ++marked;
   }
@@ -221,14 +222,14 @@ int ArchiveRecords::Delete(bool confirm) {
   if (confirm) {
     const bool yes = marked == 1
                          ? AskYesNo(kMsgDeleteChart, GetMessageText(kMsgDeleteChart) + "\n\"" +
-                                                         file_.Entry(first).name + ",  " +
-                                                         file_.Entry(first).title + "\" ?")
+                                                         index_.Entry(first).name + ",  " +
+                                                         index_.Entry(first).title + "\" ?")
                          : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
-  const ArchiveChangeLock lock(file_.GetPath());
-  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
-  if (marked == file_.RecordCount()) return DeleteArchiveFiles();
+  const ArchiveChangeLock lock(index_.GetPath());
+  if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
+  if (marked == index_.RecordCount()) return DeleteArchiveFiles();
 
   std::vector<CommentRefBlock> saved;
   saved.reserve(index.size());
@@ -239,12 +240,12 @@ int ArchiveRecords::Delete(bool confirm) {
   };
   FileTransaction tx;
   bool textsMoved = false;
-  if (file_.LayoutCode() == kLayout4400) {
-    for (int n = 0; n < file_.RecordCount() && !textsMoved; ++n)
-      textsMoved = file_.Entry(n).IsSelected() && file_.HasComments(n);
+  if (index_.LayoutCode() == kLayout4400) {
+    for (int n = 0; n < index_.RecordCount() && !textsMoved; ++n)
+      textsMoved = index_.Entry(n).IsSelected() && index_.HasComments(n);
     if (textsMoved && comments_.DeleteSelectedComments(tx) != 0) return fail();
   }
-  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return fail();
   // The kept records as they stand; with texts cut out, the 4400 blocks come from the index.
   Status st;
@@ -257,23 +258,23 @@ int ArchiveRecords::Delete(bool confirm) {
     }
     st = archive_file::WriteWithBlocks(rewrite.In(), blocks, &drop, rewrite.Out());
   } else {
-    st = archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(), UnmarkedRecords(index),
-                                           rewrite.Out());
+    st = archive_file::WriteRecordsInOrder(rewrite.In(), index_.LayoutCode(),
+                                           UnmarkedRecords(index), rewrite.Out());
   }
   if (FinishRewrite(st.ok(), tx, trace, 1, 2) != 0) return fail();
   std::erase_if(index, [](const ArchiveIndexEntry& e) { return e.IsSelected(); });
-  file_.SetRecordCount(static_cast<int>(index.size()));
-  file_.ClearMarks();
-  file_.RefreshFileTime();
+  index_.SetRecordCount(static_cast<int>(index.size()));
+  index_.ClearMarks();
+  index_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveRecords::ChartUpDown(bool up) {
-  std::vector<ArchiveIndexEntry>& index = file_.Entries();
+  std::vector<ArchiveIndexEntry>& index = index_.Entries();
   const char* trace = "Archive::ChartUpDown";
   int s = -1, marked = 0;
-  for (int n = 0; n < file_.RecordCount(); ++n) {
-    if (!file_.Entry(n).IsSelected()) continue;
+  for (int n = 0; n < index_.RecordCount(); ++n) {
+    if (!index_.Entry(n).IsSelected()) continue;
     if (s < 0) s = n;
     ++marked;
   }
@@ -281,25 +282,25 @@ int ArchiveRecords::ChartUpDown(bool up) {
     ShowMessage(kMsgUpDownOneOnly, platform::Icon::Information);
     return -1;
   }
-  if ((up && s == 0) || (!up && s == file_.RecordCount() - 1)) {
+  if ((up && s == 0) || (!up && s == index_.RecordCount() - 1)) {
     ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
-  const ArchiveChangeLock lock(file_.GetPath());
-  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
+  const ArchiveChangeLock lock(index_.GetPath());
+  if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
-  std::vector<int> order(static_cast<std::size_t>(file_.RecordCount()));
+  std::vector<int> order(static_cast<std::size_t>(index_.RecordCount()));
   std::iota(order.begin(), order.end(), 0);
   std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(a + 1)]);
-  if (file_.RewriteInOrder(order, trace) != 0) return -1;
+  if (index_.RewriteInOrder(order, trace) != 0) return -1;
   std::swap(index[static_cast<std::size_t>(a)], index[static_cast<std::size_t>(a + 1)]);
-  file_.RefreshFileTime();
+  index_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveRecords::ChooseDestinationFile(std::string& path, int& exists, int& layout) {
   platform::FileChoice choice =
-      ArchiveFileChoice(false, ArchiveFilter::kVersion4, file_.DialogFolder());
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, index_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   if (!HasFileExtension(name)) name += ".arc";
@@ -310,7 +311,7 @@ int ArchiveRecords::ChooseDestinationFile(std::string& path, int& exists, int& l
     layout = kLayout4400;
     return 0;
   }
-  const int code = file_.IfRealArchive(name);
+  const int code = index_.IfRealArchive(name);
   if (!IsKnownLayout(code)) {
     ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;
@@ -334,7 +335,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
     targetSize = info.length;
   }
   const std::int64_t needed = std::max<std::int64_t>(
-      std::int64_t{file_.RecordCount()} * LayoutRecordSize(kLayout4400), targetSize);
+      std::int64_t{index_.RecordCount()} * LayoutRecordSize(kLayout4400), targetSize);
   if (FreeSpaceBeside(target) < needed) {
     ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return false;
@@ -362,7 +363,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
 bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists, int layout,
                                          FileTransaction& tx) {
   const char* trace = "Archive::CopyToArchive";
-  std::FILE* f = OpenForReading(file_.GetPath());
+  std::FILE* f = OpenForReading(index_.GetPath());
   if (!f) {
     ReportError(kErrCannotOpen, trace, 1);
     return false;
@@ -371,22 +372,22 @@ bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists,
   bool ok = true;
   Chart chart;
   CommentRefBlock block;
-  for (int n = 0; ok && n < file_.RecordCount(); ++n) {
-    if (!file_.Entry(n).IsSelected()) continue;
-    if (file_.LayoutCode() == layout &&
-        file_.LayoutCode() != kLayout4400) {  // the same record bytes
-      ok = archive_file::SeekRecord(f, file_.LayoutCode(), n) &&
-           archive_file::CopyRecords(f, out, file_.LayoutCode(), 1);
+  for (int n = 0; ok && n < index_.RecordCount(); ++n) {
+    if (!index_.Entry(n).IsSelected()) continue;
+    if (index_.LayoutCode() == layout &&
+        index_.LayoutCode() != kLayout4400) {  // the same record bytes
+      ok = archive_file::SeekRecord(f, index_.LayoutCode(), n) &&
+           archive_file::CopyRecords(f, out, index_.LayoutCode(), 1);
       continue;
     }
-    if (file_.ReadRecord(f, file_.LayoutCode(), n, chart, block, trace) < 0) {
+    if (index_.ReadRecord(f, index_.LayoutCode(), n, chart, block, trace) < 0) {
       std::fclose(f);
       return false;
     }
-    if (file_.LayoutCode() == kLayout4000)
+    if (index_.LayoutCode() == kLayout4000)
       ResetAspectSystemName(ChartContext::FromCurrentSettings(), chart.definition);
     CommentRefBlock copied;
-    if (layout == kLayout4400 && file_.LayoutCode() == kLayout4400)
+    if (layout == kLayout4400 && index_.LayoutCode() == kLayout4400)
       comments_.CopyTextsTo(block, target, exists, tx, copied);
     ok = out.Write(archive_file::RecordBytes(chart, layout, copied));
   }
@@ -398,10 +399,10 @@ bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists,
 int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, int targetLayout,
                                   bool move, bool noQuestions, bool tellDone) {
   const char* trace = "Archive::CopyToArchive";
-  if (file_.RefuseUnknownLayout(targetLayout)) return -1;
-  if (move && file_.RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
+  if (index_.RefuseUnknownLayout(targetLayout)) return -1;
+  if (move && index_.RefuseIfDamaged()) return -1;  // its records could be copied but never deleted
   if (SharesArchiveFiles(target,
-                         file_.GetPath())) {  // the source would be read while it is replaced
+                         index_.GetPath())) {  // the source would be read while it is replaced
     ReportError(kErrParameter, trace, 3);
     return -1;
   }
@@ -410,15 +411,15 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
     ReportError(kErrParameter, trace, 4);
     return -1;
   }
-  if (file_.LayoutCode() == kLayout4400 && targetLayout != kLayout4400) {
+  if (index_.LayoutCode() == kLayout4400 && targetLayout != kLayout4400) {
     bool texts = false;
-    for (int n = 0; n < file_.RecordCount() && !texts; ++n)
-      texts = file_.Entry(n).IsSelected() && file_.HasComments(n);
+    for (int n = 0; n < index_.RecordCount() && !texts; ++n)
+      texts = index_.Entry(n).IsSelected() && index_.HasComments(n);
     if (texts && !AskYesNo(kMsgCopyDropsTexts)) return -1;
   }
   {
-    const ArchiveChangeLock lock(file_.GetPath());
-    if (!lock.Held() || !file_.IndexMatchesFile(trace)) return -1;
+    const ArchiveChangeLock lock(index_.GetPath());
+    if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
     FileTransaction tx;
     if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
         !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx))
@@ -429,18 +430,18 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
     }
   }
   std::vector<char> marks;
-  for (const ArchiveIndexEntry& e : file_.Entries()) marks.push_back(e.mark);
+  for (const ArchiveIndexEntry& e : index_.Entries()) marks.push_back(e.mark);
   // A move whose deletion fails or is declined has copied, not moved: the source keeps its records.
   if (move && Delete(true) != 0) return -1;
-  if (!noQuestions && (file_.NeedsOrdering() || targetExists) && AskYesNo(kMsgOrderAfterCopy)) {
-    const std::string former = file_.GetPath();
+  if (!noQuestions && (index_.NeedsOrdering() || targetExists) && AskYesNo(kMsgOrderAfterCopy)) {
+    const std::string former = index_.GetPath();
     SwitchTo(target);
-    if (file_.IsIndexBuilt() && file_.NeedsOrdering()) Order();
+    if (index_.IsIndexBuilt() && index_.NeedsOrdering()) Order();
     SwitchTo(former);
     // The marks of a copy stay set (the index was rebuilt on the way back).
-    if (!move && static_cast<int>(marks.size()) == file_.RecordCount())
-      for (int n = 0; n < file_.RecordCount(); ++n)
-        file_.Entry(n).mark = marks[static_cast<std::size_t>(n)];
+    if (!move && static_cast<int>(marks.size()) == index_.RecordCount())
+      for (int n = 0; n < index_.RecordCount(); ++n)
+        index_.Entry(n).mark = marks[static_cast<std::size_t>(n)];
   }
   if (tellDone) ShowMessage(kMsgDone, platform::Icon::Information);
   return 0;
@@ -448,20 +449,20 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
 
 void ArchiveRecords::SwitchTo(const std::string& path) {
   recent_.AddRecentName(path);
-  if (file_.SetPath(path) != -1) file_.CreateIndex();
+  if (index_.SetPath(path) != -1) index_.CreateIndex();
 }
 
 int ArchiveRecords::Order() {
   const char* trace = "Archive::Order";
-  if (file_.RecordCount() < 2) return -1;
-  const ArchiveChangeLock lock(file_.GetPath());
-  if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
-  file_.Progress().Begin();
-  const std::vector<int> order = AlphabeticalOrder(file_.Entries(), file_.Progress());
+  if (index_.RecordCount() < 2) return -1;
+  const ArchiveChangeLock lock(index_.GetPath());
+  if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
+  index_.Progress().Begin();
+  const std::vector<int> order = AlphabeticalOrder(index_.Entries(), index_.Progress());
 
-  const int written = file_.RewriteInOrder(order, "Archive::WriteData");
-  file_.Progress().End();
+  const int written = index_.RewriteInOrder(order, "Archive::WriteData");
+  index_.Progress().End();
   if (written != 0) return -1;
-  file_.ReorderIndex(order);
+  index_.ReorderIndex(order);
   return 0;
 }

@@ -25,8 +25,8 @@ class RecentArchives;
 class ArchiveRecords {
  public:
   // The parts of the archive it works on; they must outlive it.
-  ArchiveRecords(ArchiveIndex& file, ArchiveComments& comments, RecentArchives& recent)
-      : file_(file), comments_(comments), recent_(recent) {}
+  ArchiveRecords(ArchiveIndex& index, ArchiveComments& comments, RecentArchives& recent)
+      : index_(index), comments_(comments), recent_(recent) {}
   ArchiveRecords(const ArchiveRecords&) = delete;
   ArchiveRecords& operator=(const ArchiveRecords&) = delete;
 
@@ -97,7 +97,7 @@ class ArchiveRecords {
   // The marked records appended to the target's rewrite in its layout, their texts with them.
   bool AppendMarkedRecords(const std::string& target, bool exists, int layout, FileTransaction& tx);
 
-  ArchiveIndex& file_;
+  ArchiveIndex& index_;
   ArchiveComments& comments_;
   RecentArchives& recent_;
 };

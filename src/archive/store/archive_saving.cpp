@@ -35,62 +35,62 @@ constexpr const char* kSaveToArchiveTitle = "Сохранить в архиве"
 }  // namespace
 int ArchiveSaving::CheckFreeSpace() const {
   // The rewrite beside the file: every record and the new one, with the header.
-  const int layout = IsKnownLayout(file_.LayoutCode()) ? file_.LayoutCode() : kLayout4400;
-  const std::int64_t needed = RecordOffset(layout, std::int64_t{file_.RecordCount()} + 1);
-  return FreeSpaceBeside(file_.GetPath()) > needed ? 0 : -1;
+  const int layout = IsKnownLayout(index_.LayoutCode()) ? index_.LayoutCode() : kLayout4400;
+  const std::int64_t needed = RecordOffset(layout, std::int64_t{index_.RecordCount()} + 1);
+  return FreeSpaceBeside(index_.GetPath()) > needed ? 0 : -1;
 }
 
 int ArchiveSaving::FindInsertPosition(const Chart& chart) const {
-  if (options_.insertionMode == 0) return file_.RecordCount();
+  if (options_.insertionMode == 0) return index_.RecordCount();
   const std::string& name = BaseName(chart.definition);
-  for (int n = 0; n < file_.RecordCount(); ++n)
-    if (CompareStrings(name, file_.Entry(n).name, kNameCompareLength, true,
+  for (int n = 0; n < index_.RecordCount(); ++n)
+    if (CompareStrings(name, index_.Entry(n).name, kNameCompareLength, true,
                        Collation::kLatinFirst) == kCompareLess)
       return n;
-  return file_.RecordCount();
+  return index_.RecordCount();
 }
 
 int ArchiveSaving::InsertToArchive(const Chart& chart, int position, CommentRefBlock& block) {
   const char* trace = "Archive::InsertToArchive";
   block.Clear();
-  if (file_.RefuseIfDamaged()) return -1;
-  const ArchiveChangeLock lock(file_.GetPath());
+  if (index_.RefuseIfDamaged()) return -1;
+  const ArchiveChangeLock lock(index_.GetPath());
   if (!lock.Held()) return -1;
-  const ArchiveFileInfo info = InspectArchiveFile(file_.GetPath());
-  if (info.layout != file_.LayoutCode() || position < 0 || position > info.records) {
+  const ArchiveFileInfo info = InspectArchiveFile(index_.GetPath());
+  if (info.layout != index_.LayoutCode() || position < 0 || position > info.records) {
     ReportError(kErrParameter, trace, 1);
     return -1;
   }
   FileTransaction tx;
-  ArchiveRewrite rewrite(file_.GetPath(), tx, trace);
+  ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return -1;
   std::FILE* f = rewrite.In();
   SafeRewrite& out = rewrite.Out();
-  bool ok = archive_file::WriteHeader(out, file_.LayoutCode()) &&
-            archive_file::SeekRecord(f, file_.LayoutCode(), 0) &&
-            archive_file::CopyRecords(f, out, file_.LayoutCode(), position);
+  bool ok = archive_file::WriteHeader(out, index_.LayoutCode()) &&
+            archive_file::SeekRecord(f, index_.LayoutCode(), 0) &&
+            archive_file::CopyRecords(f, out, index_.LayoutCode(), position);
   CommentRefBlock refs;
-  if (ok && file_.LayoutCode() == kLayout4400)
-    ok = comments_.AddChartComments(chart, file_.GetPath(), tx, refs, trace, false);
-  ok = ok && out.Write(archive_file::RecordBytes(chart, file_.LayoutCode(), refs)) &&
-       archive_file::CopyRecords(f, out, file_.LayoutCode(), info.records - position);
+  if (ok && index_.LayoutCode() == kLayout4400)
+    ok = comments_.AddChartComments(chart, index_.GetPath(), tx, refs, trace, false);
+  ok = ok && out.Write(archive_file::RecordBytes(chart, index_.LayoutCode(), refs)) &&
+       archive_file::CopyRecords(f, out, index_.LayoutCode(), info.records - position);
   if (FinishRewrite(ok, tx, trace, 1, 2) != 0) return -1;
   block = refs;
-  file_.SetRecordCount(static_cast<int>(info.records) + 1);
-  file_.RefreshFileTime();
+  index_.SetRecordCount(static_cast<int>(info.records) + 1);
+  index_.RefreshFileTime();
   return 0;
 }
 
 int ArchiveSaving::InsertIndexEntry(const Chart& chart, int position,
                                     const CommentRefBlock& block) {
   // An index that does not match the file before the insertion is rebuilt from the file.
-  if (!file_.IsIndexBuilt() ||
-      static_cast<int>(file_.Entries().size()) != file_.RecordCount() - 1 ||
-      file_.RecordCount() >= file_.IndexCapacity() - 1)
-    return file_.CreateIndex();
+  if (!index_.IsIndexBuilt() ||
+      static_cast<int>(index_.Entries().size()) != index_.RecordCount() - 1 ||
+      index_.RecordCount() >= index_.IndexCapacity() - 1)
+    return index_.CreateIndex();
   ArchiveIndexEntry entry;
   entry.Fill(chart, block);
-  file_.Entries().insert(file_.Entries().begin() + position, entry);
+  index_.Entries().insert(index_.Entries().begin() + position, entry);
   return 0;
 }
 
@@ -99,12 +99,12 @@ int ArchiveSaving::SaveToArchive(const Chart& chart) {
   if (target == -1) return -1;
   if (target == 1) return SaveToNewArchive(chart, true);
   options_.targetChosen = 0;
-  if (file_.RefuseIfDamaged()) return -1;
+  if (index_.RefuseIfDamaged()) return -1;
   if (CheckFreeSpace() == -1) {
     ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
-  if (file_.LayoutCode() != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
+  if (index_.LayoutCode() != kLayout4400 && chart.commentSlot > 0 && HasCommentPages(chart) &&
       !AskYesNo(kMsgDropPagesOldLayout))
     return -1;
   const int position = FindInsertPosition(chart);
@@ -116,19 +116,19 @@ int ArchiveSaving::SaveToArchive(const Chart& chart) {
 }
 
 int ArchiveSaving::ChooseTargetArchive() {
-  if (file_.IsIndexBuilt() && (options_.saveTargetMode == 0 ||
-                               (options_.saveTargetMode == 1 && options_.targetChosen == 0)))
+  if (index_.IsIndexBuilt() && (options_.saveTargetMode == 0 ||
+                                (options_.saveTargetMode == 1 && options_.targetChosen == 0)))
     return 0;
   // Titled by the command; it begins at the current archive, else in the data folder.
   platform::FileChoice choice =
       ArchiveFileChoice(true, ArchiveFilter::kVersions45,
-                        file_.GetPath().empty() ? file_.DialogFolder() : file_.GetPath());
+                        index_.GetPath().empty() ? index_.DialogFolder() : index_.GetPath());
   choice.title = Cp1251(kSaveToArchiveTitle);
   choice.acceptText = Cp1251("Сохранить");
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   if (!HasFileExtension(name)) name += ".arc";
-  const int code = file_.IfRealArchive(name);
+  const int code = index_.IfRealArchive(name);
   if (code == kNotArchive) return -1;
   if (code == kCannotOpen) {
     std::error_code ec;
@@ -138,17 +138,17 @@ int ArchiveSaving::ChooseTargetArchive() {
     }
     if (!AskYesNo(kMsgCreateArchive)) return -1;
     recent_.AddRecentName(name);
-    file_.SetNewPath(name);
+    index_.SetNewPath(name);
     return 1;
   }
   recent_.AddRecentName(name);
-  file_.SetPath(name);
-  return file_.CreateIndex() == 0 ? 0 : -1;
+  index_.SetPath(name);
+  return index_.CreateIndex() == 0 ? 0 : -1;
 }
 
 int ArchiveSaving::ChooseNewArchiveFile() {
   platform::FileChoice choice =
-      ArchiveFileChoice(false, ArchiveFilter::kVersion4, file_.DialogFolder());
+      ArchiveFileChoice(false, ArchiveFilter::kVersion4, index_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice)) return -1;
   std::string name = choice.path;
   // The extension is cut: back from the end to a '.', not past a folder or the second character.
@@ -164,29 +164,29 @@ int ArchiveSaving::ChooseNewArchiveFile() {
   // An existing file is replaced only when the new archive is written, so a failed save keeps it.
   if (fs::exists(name, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   recent_.AddRecentName(name);
-  file_.SetNewPath(name);
+  index_.SetNewPath(name);
   return 0;
 }
 
 int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
-  if (FreeSpaceBeside(file_.GetPath()) < RecordOffset(kLayout4400, 1)) {
+  if (FreeSpaceBeside(index_.GetPath()) < RecordOffset(kLayout4400, 1)) {
     ShowMessage(kMsgNoDiskSpace, platform::Icon::Information);
     return -1;
   }
   options_.targetChosen = 0;
-  file_.FreeIndex();
+  index_.FreeIndex();
   FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(file_.GetPath());
+  SafeRewrite& out = tx.Rewrite(index_.GetPath());
   if (!out.Ok()) {
     ReportError(kErrCannotCreate, trace, 0);
     return -1;
   }
   // Comment files left by an earlier archive of the same name are replaced or removed.
-  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(file_.GetPath(), k));
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
   CommentRefBlock block;
-  if (!comments_.AddChartComments(chart, file_.GetPath(), tx, block, trace, true)) return -1;
+  if (!comments_.AddChartComments(chart, index_.GetPath(), tx, block, trace, true)) return -1;
   if (!archive_file::WriteHeader(out, kLayout4400) ||
       !out.Write(archive_file::RecordBytes(chart, kLayout4400, block))) {
     ReportError(kErrWrite, trace, 2);
@@ -198,8 +198,8 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   }
   ArchiveIndexEntry entry;
   entry.Fill(chart, block);
-  file_.SetSingleRecord(kLayout4400, entry);
-  file_.RefreshFileTime();
+  index_.SetSingleRecord(kLayout4400, entry);
+  index_.RefreshFileTime();
   ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }

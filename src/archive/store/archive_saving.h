@@ -14,9 +14,9 @@ struct ArchiveOptions;
 class ArchiveSaving {
  public:
   // The parts of the archive it works on; they must outlive it.
-  ArchiveSaving(ArchiveIndex& file, ArchiveComments& comments, RecentArchives& recent,
+  ArchiveSaving(ArchiveIndex& index, ArchiveComments& comments, RecentArchives& recent,
                 ArchiveOptions& options)
-      : file_(file), comments_(comments), recent_(recent), options_(options) {}
+      : index_(index), comments_(comments), recent_(recent), options_(options) {}
   ArchiveSaving(const ArchiveSaving&) = delete;
   ArchiveSaving& operator=(const ArchiveSaving&) = delete;
 
@@ -31,7 +31,7 @@ class ArchiveSaving {
   int InsertIndexEntry(const Chart& chart, int position, const CommentRefBlock& block);
 
  private:
-  ArchiveIndex& file_;
+  ArchiveIndex& index_;
   ArchiveComments& comments_;
   RecentArchives& recent_;
   ArchiveOptions& options_;

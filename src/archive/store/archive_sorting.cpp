@@ -58,29 +58,29 @@ std::string WithArchiveExtension(std::string name) {
 
 }  // namespace
 
-ArchiveSorting::ArchiveSorting(ArchiveIndex& file, ArchiveRecords& records)
-    : file_(file), records_(records) {}
+ArchiveSorting::ArchiveSorting(ArchiveIndex& index, ArchiveRecords& records)
+    : index_(index), records_(records) {}
 
 ArchiveSorting::~ArchiveSorting() = default;
 
 int ArchiveSorting::BreakToClasses(const ArchiveSortParams& params) {
   const char* trace = "Archive::BreakToClasses";
   FreeClasses();
-  if (!file_.IsIndexBuilt()) return -1;
+  if (!index_.IsIndexBuilt()) return -1;
   try {
     std::array<std::vector<ArchiveSortValue>, 3> values;
     if (params.NeedsCharts()) {
-      std::FILE* f = file_.Open();
+      std::FILE* f = index_.Open();
       if (!f) return -1;
-      file_.Progress().Begin();
-      const bool done = ReadSortValues(f, file_.LayoutCode(), file_.RecordCount(), params,
-                                       file_.Progress(), values);
-      file_.Progress().End();
-      file_.Close(f);
+      index_.Progress().Begin();
+      const bool done = ReadSortValues(f, index_.LayoutCode(), index_.RecordCount(), params,
+                                       index_.Progress(), values);
+      index_.Progress().End();
+      index_.Close(f);
       if (!done) return -1;
     }
     classes_ = std::make_unique<ArchiveSortClasses>(
-        ::BreakToClasses(file_.Entries(), params, std::move(values)));
+        ::BreakToClasses(index_.Entries(), params, std::move(values)));
   } catch (const std::bad_alloc&) {
     FreeClasses();
     ReportError(kErrNoMemory, trace, 0);
@@ -93,28 +93,28 @@ void ArchiveSorting::FreeClasses() { classes_.reset(); }
 
 int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
   const char* trace = "Archive::OrderClasses";
-  if (!classes_ || classes_->classOf.size() != file_.Entries().size()) return -1;
+  if (!classes_ || classes_->classOf.size() != index_.Entries().size()) return -1;
   std::vector<int> order;
   try {
-    order = ::OrderClasses(file_.Entries(), params, *classes_);
+    order = ::OrderClasses(index_.Entries(), params, *classes_);
   } catch (const std::bad_alloc&) {
     ReportError(kErrNoMemory, "ArcSort::Init", 2);
     return -1;
   }
   if (!params.newArchive) {
-    const ArchiveChangeLock lock(file_.GetPath());
-    if (!lock.Held() || file_.RefuseIfDamaged() || !file_.IndexMatchesFile(trace)) return -1;
-    if (file_.RewriteInOrder(order, trace) != 0) return -1;
-    file_.ReorderIndex(order);
+    const ArchiveChangeLock lock(index_.GetPath());
+    if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
+    if (index_.RewriteInOrder(order, trace) != 0) return -1;
+    index_.ReorderIndex(order);
     return 0;
   }
 
   platform::FileChoice choice =
-      ArchiveFileChoice(false, ArchiveFilter::kAnyVersion, file_.DialogFolder());
+      ArchiveFileChoice(false, ArchiveFilter::kAnyVersion, index_.DialogFolder());
   if (!platform::GetPrompter().ChooseFile(choice) || choice.path.empty()) return -2;
   const std::string target = WithArchiveExtension(choice.path);
   // The source read while it is replaced would be lost, and so would its comment files.
-  if (SharesArchiveFiles(target, file_.GetPath())) {
+  if (SharesArchiveFiles(target, index_.GetPath())) {
     ShowMessage(kMsgSortTargetIsCurrent, platform::Icon::Information);
     return -1;
   }
@@ -130,20 +130,20 @@ int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std:
   FileTransaction tx;
   bool written = false;
   {
-    ArchiveRewrite rewrite(file_.GetPath(), target, tx, trace);
+    ArchiveRewrite rewrite(index_.GetPath(), target, tx, trace);
     if (!rewrite.Ok()) return -1;
     written =
-        archive_file::WriteRecordsInOrder(rewrite.In(), file_.LayoutCode(), order, rewrite.Out())
+        archive_file::WriteRecordsInOrder(rewrite.In(), index_.LayoutCode(), order, rewrite.Out())
             .ok();
   }
   // The new archive's comment files are the pages its records use; files of an earlier archive of
   // that name are dropped.
   for (int k = 0; k < kCommentPages && written; ++k) {
     bool used = false;
-    if (file_.LayoutCode() == kLayout4400)
-      for (const ArchiveIndexEntry& e : file_.Entries()) used = used || e.comments.HasText(k);
+    if (index_.LayoutCode() == kLayout4400)
+      for (const ArchiveIndexEntry& e : index_.Entries()) used = used || e.comments.HasText(k);
     fs::path source;
-    if (used && file_.CommentFileExists(k, &source)) {
+    if (used && index_.CommentFileExists(k, &source)) {
       std::FILE* f = OpenForReading(source);
       written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
       if (f) std::fclose(f);

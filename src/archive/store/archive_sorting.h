@@ -15,7 +15,7 @@ struct ArchiveSortParams;
 class ArchiveSorting {
  public:
   // The parts of the archive it works on; they must outlive it.
-  ArchiveSorting(ArchiveIndex& file, ArchiveRecords& records);
+  ArchiveSorting(ArchiveIndex& index, ArchiveRecords& records);
   ~ArchiveSorting();
   ArchiveSorting(const ArchiveSorting&) = delete;
   ArchiveSorting& operator=(const ArchiveSorting&) = delete;
@@ -37,7 +37,7 @@ class ArchiveSorting {
   // The sorted records written into the new archive `target` with the comment files they use.
   int WriteSortedArchive(const std::vector<int>& order, const std::string& target);
 
-  ArchiveIndex& file_;
+  ArchiveIndex& index_;
   ArchiveRecords& records_;
   std::unique_ptr<ArchiveSortClasses> classes_;  // between BreakToClasses and FreeClasses
 };
