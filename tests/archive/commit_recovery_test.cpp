@@ -239,64 +239,72 @@ TEST_F(StoppedCommitTest, AnArchiveReachedThroughALinkIsMadeWholeWhereItIsOpened
 }
 
 TEST_F(StoppedCommitTest, ACommitOfTheEarlierVersionStoppedAfterAnyRenameReopensWhole) {
-  // The earlier version kept new files as ".NAME.XXXXXX" and old ones as ".NAME.old<pid>_<n>",
-  // and its record had no checksum. Each of its renames done in turn, then the folder opened.
+  // The first format kept new files as ".NAME.XXXXXX" and old ones as ".NAME.old<pid>_<n>", and
+  // its record had no checksum; the second named them as today and sealed its record, with no
+  // direction. Each of their renames done in turn, then the folder opened.
   MakeFiles();
   const auto initial = Snapshot(folder_.Path());
   const StopCase deletion{
       "delete", [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().Delete(false); }};
   ASSERT_FALSE(RunStopped(deletion, -1));
   const auto whole = Snapshot(folder_.Path());
-  const long dead = DeadPid();
+  const std::string dead = std::to_string(DeadPid());
   struct Item {
-    std::string name, temp, backup;
+    std::string name;
     bool rewrite;
   };
   std::vector<Item> items;
   for (const auto& [name, bytes] : initial)
     if (!whole.contains(name) || whole.at(name) != bytes)
-      items.push_back(
-          {name, whole.contains(name) ? "." + name + ".Ab12Cd" : "",
-           "." + name + ".old" + std::to_string(dead) + "_" + std::to_string(items.size() + 1),
-           whole.contains(name)});
+      items.push_back({name, whole.contains(name)});
   ASSERT_EQ(items.size(), 3u);  // f.ar0, f.ar4, f.arc
-  const auto plant = [&](std::size_t renamed, const std::string& firstTarget) {
+  std::string backup;           // the last item's backup, as planted
+  const auto plant = [&](int format, std::size_t renamed, const std::string& firstTarget) {
     Restore(folder_.Path(), initial);
-    std::string record = "velm-commit 1\nowner 1 0\n";
+    std::string record = "velm-commit " + std::to_string(format) + "\nowner 1 0\n";
     for (std::size_t i = 0; i < items.size(); ++i) {
       const Item& item = items[i];
-      ASSERT_EQ(::link(PathOf(item.name).c_str(), PathOf(item.backup).c_str()), 0);
-      if (item.rewrite) WriteFile(PathOf(item.temp), whole.at(item.name));
+      const std::string n = std::to_string(i + 1);
+      const std::string temp = !item.rewrite ? ""
+                               : format == 1 ? "." + item.name + ".Ab12Cd"
+                                             : "." + item.name + ".velm-tmp-" + dead + "-Ab12Cd";
+      backup = format == 1 ? "." + item.name + ".old" + dead + "_" + n
+                           : "." + item.name + ".velm-old-" + dead + "-" + n;
+      ASSERT_EQ(::link(PathOf(item.name).c_str(), PathOf(backup).c_str()), 0);
+      if (item.rewrite) WriteFile(PathOf(temp), whole.at(item.name));
       if (i < renamed) {
         if (item.rewrite)
-          fs::rename(PathOf(item.temp), PathOf(item.name));
+          fs::rename(PathOf(temp), PathOf(item.name));
         else
           fs::remove(PathOf(item.name));
       }
       record += std::string(item.rewrite ? "R" : "D") + " 1 2 3\t" +
-                (i == 0 ? firstTarget : item.name) + "\t" + item.temp + "\t" + item.backup + "\n";
+                (i == 0 ? firstTarget : item.name) + "\t" + temp + "\t" + backup + "\n";
     }
-    WriteFile(PathOf(".f.arc.commit"), record + "end\n");
+    WriteFile(PathOf(".f.arc.commit"), format == 1 ? record + "end\n" : SealCommitRecord(record));
   };
   SetHoldsDataFolderLock(true);
-  for (std::size_t renamed = 0; renamed <= items.size(); ++renamed) {
-    plant(renamed, items[0].name);
-    const std::string what = "earlier version, " + std::to_string(renamed) + " renamed";
-    OpenEveryArchive(what, renamed % 2 == 0);
-    EXPECT_TRUE(Snapshot(folder_.Path()) == whole) << what;
-  }
-  // One that names a file outside its folder: nothing is done, the archive is not shown as the
-  // stop left it, and the message names the backups that hold the old archive.
   testing_support::TempFolder outside;
   WriteFile(outside / "outside.txt", "the user's own");
-  plant(1, (outside / "outside.txt").string());
-  const auto stopped = Snapshot(folder_.Path());
-  EXPECT_EQ(Open(), kCannotOpen);
-  RecoverDataFolder(folder_.Path());
-  EXPECT_TRUE(Snapshot(folder_.Path()) == stopped);
-  EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
-  ASSERT_TRUE(prompts_.WasShown(kMsgFirstFormatRefused));
-  EXPECT_NE(prompts_.shown.back().text.find(items.back().backup), std::string::npos);
+  for (int format : {1, 2}) {
+    for (std::size_t renamed = 0; renamed <= items.size(); ++renamed) {
+      plant(format, renamed, items[0].name);
+      const std::string what =
+          "format " + std::to_string(format) + ", " + std::to_string(renamed) + " renamed";
+      OpenEveryArchive(what, renamed % 2 == 0);
+      EXPECT_TRUE(Snapshot(folder_.Path()) == whole) << what;
+    }
+    // One that names a file outside its folder: nothing is done, the archive is not shown as the
+    // stop left it, and the message names the backups that hold the old archive.
+    plant(format, 1, (outside / "outside.txt").string());
+    const auto stopped = Snapshot(folder_.Path());
+    EXPECT_EQ(Open(), kCannotOpen) << format;
+    RecoverDataFolder(folder_.Path());
+    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped) << format;
+    EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
+    ASSERT_TRUE(prompts_.WasShown(kMsgFirstFormatRefused));
+    EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos) << format;
+  }
 }
 
 // --- Intent records that are not the program's own ---

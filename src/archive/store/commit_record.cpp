@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::string_view kHeader = "velm-commit 3";
 constexpr std::string_view kFirstHeader = "velm-commit 1";
+constexpr std::string_view kSecondHeader = "velm-commit 2";
 constexpr std::string_view kSuffix = ".commit";
 
 std::uint64_t Checksum(std::string_view bytes) {
@@ -98,9 +99,9 @@ bool ReadItem(std::string_view line, CommitRecordItem& item) {
          Unescape(parts[3], item.backup);
 }
 
-// The earlier version's line: "R|D <new> <backup> <old>\t<target>\t<temp>\t<backup>" (inode
+// The earlier versions' line: "R|D <new> <backup> <old>\t<target>\t<temp>\t<backup>" (inode
 // numbers, which are not used).
-bool ReadFirstFormatItem(std::string_view line, CommitRecordItem& item) {
+bool ReadEarlierItem(std::string_view line, CommitRecordItem& item) {
   const std::vector<std::string_view> parts = Fields(line);
   if (parts.size() != 4) return false;
   std::istringstream head{std::string(parts[0])};
@@ -197,8 +198,18 @@ CommitRecordCheck ReadFirstFormat(std::string_view text, std::string_view anchor
     return CommitRecordCheck::kNotWhole;
   const std::vector<std::string_view> lines = Lines(text);
   if (lines.size() < 4 || !lines[1].starts_with("owner ")) return CommitRecordCheck::kNotWhole;
-  out.firstFormat = true;
-  return ReadItems(lines, 2, lines.size() - 1, anchor, true, ReadFirstFormatItem, out);
+  out.earlierFormat = true;
+  return ReadItems(lines, 2, lines.size() - 1, anchor, true, ReadEarlierItem, out);
+}
+
+// The second format: "velm-commit 2", "owner <pid> <start>", the items as the first format's
+// with the leftover names of today, sealed by its checksum.
+CommitRecordCheck ReadSecondFormat(std::string_view body, std::string_view anchor,
+                                   CommitRecord& out) {
+  const std::vector<std::string_view> lines = Lines(body);
+  if (lines.size() < 3 || !lines[1].starts_with("owner ")) return CommitRecordCheck::kNotWhole;
+  out.earlierFormat = true;
+  return ReadItems(lines, 2, lines.size(), anchor, false, ReadEarlierItem, out);
 }
 
 }  // namespace
@@ -231,6 +242,8 @@ CommitRecordCheck ReadCommitRecord(std::string_view text, std::string_view ancho
   const std::string_view body = text.substr(0, last + 1);
   if (SealCommitRecord(body) != text) return CommitRecordCheck::kNotWhole;
 
+  if (body.starts_with(std::string(kSecondHeader) + "\n"))
+    return ReadSecondFormat(body, anchor, out);
   const std::vector<std::string_view> lines = Lines(body);
   if (lines.size() < 3 || lines[0] != kHeader) return CommitRecordCheck::kNotWhole;
   if (lines[1] != "direction forward" && lines[1] != "direction back")

@@ -23,9 +23,9 @@ struct CommitRecord {
   // Forward (the commit point is passed): every new file goes in, every deletion is done. Back
   // (a commit that failed is being rolled back): every old file comes back.
   bool back = false;
-  // Written by the program's earlier version (no direction, no checksum, other leftover names):
-  // always forward.
-  bool firstFormat = false;
+  // Written by an earlier version of the program (no direction; the first format had no checksum
+  // and other leftover names): always forward.
+  bool earlierFormat = false;
   std::vector<CommitRecordItem> items;
 };
 

@@ -180,8 +180,8 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
   CommitRecord intent;
   const CommitRecordCheck check =
       read ? ReadCommitRecord(text, anchor, intent) : CommitRecordCheck::kNotWhole;
-  if (check == CommitRecordCheck::kForeign && intent.firstFormat) {
-    // The earlier version's commit, naming files it may not: its old files stay where they are,
+  if (check == CommitRecordCheck::kForeign && intent.earlierFormat) {
+    // An earlier version's commit, naming files it may not: its old files stay where they are,
     // and the archive is not shown as the stop left it.
     TellOnce(kMsgFirstFormatRefused, Shown(folder / name) + BackupsOf(intent, folder, dir));
     return RecordRecovery::kUnfinished;
