@@ -315,7 +315,7 @@ std::string Record(std::initializer_list<std::vector<std::string>> items, bool b
   record.back = back;
   for (const auto& i : items)
     record.items.push_back({i[0] == "R", i[1], i[0] == "R" ? i[2] : "",
-                            i.size() > 3 ? i[3] : (i[0] == "D" ? i[2] : "")});
+                            i.size() > 3 ? i[3] : (i[0] == "D" ? i[2] : ""), ""});
   return FormatCommitRecord(record);
 }
 
@@ -433,6 +433,14 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
        kMsgCommitCannotFinish},
       {"a_comment_file_linked_out", [&] { linkedOut("f", outside / "outside.txt"); }, 0, "f.ar1"},
       {"a_comment_file_linked_up", [&] { linkedOut("f", up); }, 0, "f.ar1"},
+      // Going back, a comment file that did not exist before the commit is removed only while it
+      // is the content the commit made: the user's own is none of it.
+      {"a_comment_file_the_commit_did_not_make",
+       [&] {
+         WriteFile(PathOf("f.ar1"), "the user's texts");
+         WriteFile(record, Record({{"R", "f.ar1", ".f.ar1" + tmp}}, true));
+       },
+       0},
       {"a_comment_file_linked_out_of_an_archive_not_there",
        [&] { linkedOut("g", outside / "outside.txt"); }, 0, "g.ar1"},
       // Going back, a comment file that is now a link is not replaced: set aside, its backup

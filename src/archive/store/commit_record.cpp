@@ -16,14 +16,7 @@ constexpr std::string_view kFirstHeader = "velm-commit 1";
 constexpr std::string_view kSecondHeader = "velm-commit 2";
 constexpr std::string_view kSuffix = ".commit";
 
-std::uint64_t Checksum(std::string_view bytes) {
-  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (unsigned char c : bytes) {
-    h ^= c;
-    h *= 1099511628211ull;
-  }
-  return h;
-}
+std::uint64_t Checksum(std::string_view bytes) { return Fnv1a(kFnv1aStart, bytes); }
 
 bool Digits(std::string_view text) {
   if (text.empty()) return false;
@@ -90,13 +83,25 @@ std::vector<std::string_view> Fields(std::string_view line) {
   return parts;
 }
 
-// One item's line: "R|D\t<target>\t<temp>\t<backup>".
+// One item's line: "R|D\t<target>\t<temp>\t<backup>\t<created>".
 bool ReadItem(std::string_view line, CommitRecordItem& item) {
   const std::vector<std::string_view> parts = Fields(line);
-  if (parts.size() != 4 || (parts[0] != "R" && parts[0] != "D")) return false;
+  if (parts.size() != 5 || (parts[0] != "R" && parts[0] != "D")) return false;
   item.rewrite = parts[0] == "R";
   return Unescape(parts[1], item.target) && Unescape(parts[2], item.temp) &&
-         Unescape(parts[3], item.backup);
+         Unescape(parts[3], item.backup) && Unescape(parts[4], item.created);
+}
+
+// "<size>-<16 hex digits>", or empty.
+bool CreatedForm(std::string_view created) {
+  if (created.empty()) return true;
+  const std::size_t bar = created.find('-');
+  if (bar == std::string_view::npos || !Digits(created.substr(0, bar)) ||
+      created.size() - bar - 1 != 16)
+    return false;
+  for (char c : created.substr(bar + 1))
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  return true;
 }
 
 // The earlier versions' line: "R|D <new> <backup> <old>\t<target>\t<temp>\t<backup>" (inode
@@ -139,6 +144,9 @@ std::string FirstFormatBackupOf(std::string_view name) {
 bool OwnItem(const CommitRecordItem& item, std::string_view anchor, bool firstFormat) {
   if (!Bare(item.target) || !InCommitFamily(anchor, item.target)) return false;
   if (item.rewrite != !item.temp.empty()) return false;
+  if (!CreatedForm(item.created) ||
+      (!item.created.empty() && (!item.rewrite || !item.backup.empty())))
+    return false;
   if (!item.temp.empty()) {
     const std::string of = firstFormat
                                ? FirstFormatTemporaryOf(item.temp)
@@ -214,6 +222,14 @@ CommitRecordCheck ReadSecondFormat(std::string_view body, std::string_view ancho
 
 }  // namespace
 
+std::uint64_t Fnv1a(std::uint64_t hash, std::string_view bytes) {
+  for (unsigned char c : bytes) {
+    hash ^= c;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
 std::string SealCommitRecord(std::string_view body) {
   char sum[32];
   std::snprintf(sum, sizeof sum, "end %016llx\n", static_cast<unsigned long long>(Checksum(body)));
@@ -225,7 +241,7 @@ std::string FormatCommitRecord(const CommitRecord& record) {
       std::string(kHeader) + "\ndirection " + (record.back ? "back" : "forward") + "\n";
   for (const CommitRecordItem& item : record.items)
     text += std::string(item.rewrite ? "R" : "D") + "\t" + Escape(item.target) + "\t" +
-            Escape(item.temp) + "\t" + Escape(item.backup) + "\n";
+            Escape(item.temp) + "\t" + Escape(item.backup) + "\t" + Escape(item.created) + "\n";
   return SealCommitRecord(text);
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,14 @@ struct CommitRecordItem {
   std::string target;    // bare names of the record's folder: the target,
   std::string temp;      // its new content (rewrites),
   std::string backup;    // its old file (empty when there was none)
+  // For a target that did not exist: its new content's size and checksum, "<size>-<16 hex>".
+  // Going back, the target is removed only when it is still that content (the commit's own file).
+  std::string created;
 };
+
+// FNV-1a over `bytes`, continuing from `hash` (kFnv1aStart for the first bytes).
+inline constexpr std::uint64_t kFnv1aStart = 14695981039346656037ull;
+std::uint64_t Fnv1a(std::uint64_t hash, std::string_view bytes);
 
 struct CommitRecord {
   // Forward (the commit point is passed): every new file goes in, every deletion is done. Back

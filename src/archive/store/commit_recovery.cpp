@@ -135,7 +135,8 @@ void Finish(int dir, const CommitRecord& intent, std::vector<std::string>& kept)
   }
 }
 
-// Back: every old file from its backup; the new file of a target that was not there removed.
+// Back: every old file from its backup; the new file of a target that was not there removed,
+// when it is still the content the commit made (an earlier version's record names none).
 void Undo(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
   for (auto it = intent.items.rbegin(); it != intent.items.rend(); ++it) {
     const CommitRecordItem& item = *it;
@@ -146,6 +147,8 @@ void Undo(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
       if (!OwnFileAt(dir, item.backup, true) || !RenameAt(dir, item.backup, item.target))
         kept.push_back(item.backup);
     } else if (item.rewrite && !ExistsAt(dir, item.temp) && OwnFileAt(dir, item.target) &&
+               (item.created.empty() ? intent.earlierFormat
+                                     : FingerprintAt(dir, item.target) == item.created) &&
                !UnlinkAt(dir, item.target)) {
       kept.push_back(item.target);
     }

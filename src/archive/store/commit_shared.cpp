@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -16,6 +17,7 @@
 #include <thread>
 #include <utility>
 
+#include "archive/store/commit_record.h"
 #include "foundation/files/leftover_names.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
@@ -130,6 +132,44 @@ bool SameBytesAt(int dir, const std::string& a, const std::string& b) {
   if (fa >= 0) ::close(fa);
   if (fb >= 0) ::close(fb);
   return same;
+}
+
+std::string FingerprintAt(int dir, const std::string& name) {
+  const int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat st {};
+  std::uint64_t hash = kFnv1aStart;
+  unsigned long long size = 0;
+  bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  // FNV-1a taken a word at a time (eight times fewer steps: an archive of 50 MB is read in a few
+  // milliseconds); each block is filled whole but at the file's end, so that the words are the
+  // same however the reads fall, and the bytes after the last whole word go one by one.
+  char buffer[65536];
+  for (bool end = false; read && !end;) {
+    std::size_t filled = 0;
+    while (filled < sizeof buffer) {
+      const ssize_t n = ::read(fd, buffer + filled, sizeof buffer - filled);
+      if (n <= 0) {
+        read = n == 0;
+        end = true;
+        break;
+      }
+      filled += static_cast<std::size_t>(n);
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= filled; i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, buffer + i, 8);
+      hash = (hash ^ word) * 1099511628211ull;
+    }
+    hash = Fnv1a(hash, std::string_view(buffer + i, filled - i));
+    size += filled;
+  }
+  ::close(fd);
+  if (!read) return {};
+  char text[48];
+  std::snprintf(text, sizeof text, "%llu-%016llx", size, static_cast<unsigned long long>(hash));
+  return text;
 }
 
 bool OwnFileAt(int dir, const std::string& name, bool linkToo) {

@@ -204,6 +204,7 @@ Status FileTransaction::Commit() {
     recorded.target = item.name;
     if (item.rewrite) recorded.temp = item.rewrite->TempPath().filename().string();
     recorded.backup = item.backup;
+    if (item.rewrite && !existed[i]) recorded.created = FingerprintAt(dir, recorded.temp);
     intent.items.push_back(std::move(recorded));
   }
   // The commit point: the record whole on the disk.
