@@ -70,20 +70,29 @@ class ArchiveStopTest : public ArchiveTest {
     WriteFile(PathOf("d.ar3"), "D:3");
   }
 
+  // In a forked child: the archive opened as every walk opens it, then `body`, which ends the
+  // child.
+  template <typename Body>
+  [[noreturn]] void InChild(Body body) {
+    P prompts;
+    Archive archive(slots_);
+    archive.saveTargetMode = 0;
+    archive.insertionMode = 1;
+    if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
+    body(archive, prompts);
+    std::_Exit(1);
+  }
+
   // Runs the case in a child process that the step hook ends after step `stopAt` (never for -1):
   // true when it was stopped there, false when it ran to its end (and succeeded).
   bool RunStopped(const StopCase& c, int stopAt) {
     const pid_t child = ::fork();
-    if (child == 0) {
-      P prompts;
-      Archive archive(slots_);
-      archive.saveTargetMode = 0;
-      archive.insertionMode = 1;
-      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
-      g_stopAt = stopAt;
-      SetCommitStepHook(&StopAtStep);
-      std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
-    }
+    if (child == 0)
+      InChild([&](Archive& archive, P& prompts) {
+        g_stopAt = stopAt;
+        SetCommitStepHook(&StopAtStep);
+        std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
+      });
     int status = 0;
     const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
     const int code = ended ? WEXITSTATUS(status) : -1;
@@ -96,18 +105,14 @@ class ArchiveStopTest : public ArchiveTest {
   // for success, 2 for a failure reported).
   int RunFaulted(const StopCase& c, int n, int k) {
     const pid_t child = ::fork();
-    if (child == 0) {
-      P prompts;
-      Archive archive(slots_);
-      archive.saveTargetMode = 0;
-      archive.insertionMode = 1;
-      if (archive.SetPath(PathOf("f.arc")) == -1 || archive.CreateIndex() != 0) std::_Exit(1);
-      g_stopAt = k;
-      SetCommitStepHook(&StopAfterFault);
-      ArmFault({FaultPoint::kRename, n});
-      const int result = c.run(archive, prompts);
-      std::_Exit(!FaultFired() ? kNotFired : result == 0 ? 0 : 2);
-    }
+    if (child == 0)
+      InChild([&](Archive& archive, P& prompts) {
+        g_stopAt = k;
+        SetCommitStepHook(&StopAfterFault);
+        ArmFault({FaultPoint::kRename, n});
+        const int result = c.run(archive, prompts);
+        std::_Exit(!FaultFired() ? kNotFired : result == 0 ? 0 : 2);
+      });
     int status = 0;
     const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
     return ended ? WEXITSTATUS(status) : -1;

@@ -147,23 +147,17 @@ bool OwnItem(const CommitRecordItem& item, std::string_view anchor, bool firstFo
   if (!CreatedForm(item.created) ||
       (!item.created.empty() && (!item.rewrite || !item.backup.empty())))
     return false;
-  if (!item.temp.empty()) {
-    const std::string of = firstFormat
-                               ? FirstFormatTemporaryOf(item.temp)
-                               : (ParseLeftoverName(item.temp).kind == LeftoverKind::kTemporary
-                                      ? ParseLeftoverName(item.temp).of
-                                      : std::string());
-    if (!Bare(item.temp) || of != item.target) return false;
-  }
-  if (!item.backup.empty()) {
-    const std::string of = firstFormat
-                               ? FirstFormatBackupOf(item.backup)
-                               : (ParseLeftoverName(item.backup).kind == LeftoverKind::kBackup
-                                      ? ParseLeftoverName(item.backup).of
-                                      : std::string());
-    if (!Bare(item.backup) || of != item.target) return false;
-  }
-  return true;
+  // A leftover name of the target's: empty, or bare and of the form `kind` takes for the target.
+  const auto leftoverOf = [&](const std::string& name, LeftoverKind kind,
+                              std::string (*earlier)(std::string_view)) {
+    if (name.empty()) return true;
+    const LeftoverName parsed = ParseLeftoverName(name);
+    const std::string of =
+        firstFormat ? earlier(name) : (parsed.kind == kind ? parsed.of : std::string());
+    return Bare(name) && of == item.target;
+  };
+  return leftoverOf(item.temp, LeftoverKind::kTemporary, FirstFormatTemporaryOf) &&
+         leftoverOf(item.backup, LeftoverKind::kBackup, FirstFormatBackupOf);
 }
 
 std::vector<std::string_view> Lines(std::string_view body) {
