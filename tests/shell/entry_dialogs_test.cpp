@@ -468,6 +468,7 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
     int note = 0;
     std::vector<std::pair<Field, const char*>> then = {};  // typed after the pick
     const char* zoneThen = "";
+    const char* before = "";  // typed before the pick
   } rows[] = {
       {"Киев", "Киев, Украина", "15.01.1985", "12:00", "+03:00"},
       {"Рига", "Рига, Латвия", "15.01.1980", "12:00", "+03:00"},
@@ -501,17 +502,30 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
        0,
        {{&entry::SourceBox::ZoneEdit, "+05:00"}, {date, "15.07.1985"}},
        "+05:00"},
+      {"Москва",
+       "Москва, Россия",
+       "15.07.1985",
+       "12:00",
+       "+04:00",
+       kMsgZoneTypedReplaced,
+       {},
+       "",
+       "+07:00"},
+      {"Москва", "Москва, Россия", "15.07.1985", "12:00", "+04:00", 0, {}, "", "+4:00"},
   };
   auto dialog = entry::MakeEntryDialog(kChartNatal);
   dialog->OnInitDialog();
   entry::SourceBox* box = dialog->PersonBox();
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.listed) + " " + r.date + " " + r.time);
-    Type(box, Typed{"Анна", r.date, false, r.time, "+07:00", "", "", ""});
+    Type(box, Typed{"Анна", r.date, false, r.time, r.before, "", "", ""});
+    Q_EMIT box->ZoneEdit()->textEdited(box->ZoneEdit()->text());
     ASSERT_TRUE(PickTown(box, r.prefix, r.listed));
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
     EXPECT_EQ(box->ZoneNote()->text().toStdString(),
-              r.note == 0 ? "" : Utf8(GetMessageText(r.note)));
+              r.note == 0                       ? ""
+              : r.note == kMsgZoneTypedReplaced ? Utf8(GetMessageText(r.note)) + " " + r.before
+                                                : Utf8(GetMessageText(r.note)));
     for (const auto& [field, text] : r.then) {
       (box->*field)()->setText(QString::fromUtf8(text));
       Q_EMIT(box->*field)()->textEdited((box->*field)()->text());

@@ -545,6 +545,7 @@ inline constexpr int kMsgRowMismatch = 1923;
 inline constexpr int kMsgZoneTimeSkipped = 1924;
 inline constexpr int kMsgZoneTimeRepeated = 1925;
 inline constexpr int kMsgZoneStandardOnly = 1926;
+inline constexpr int kMsgZoneTypedReplaced = 1927;
 inline constexpr int kMsgShippedFolderUnread = 1928;
 inline constexpr int kMsgTreminEventWithoutHouses = 1932;
 inline constexpr int kMsgNoForecastEvent = 1933;

@@ -91,6 +91,7 @@ SourceBox::SourceBox(const QString& title, bool withName, QWidget* parent)
   connect(era_, &QComboBox::currentIndexChanged, this, &SourceBox::FillZoneOfTown);
   for (QLineEdit* typed : {zone_, town_, latitude_, longitude_})
     connect(typed, &QLineEdit::textEdited, this, &SourceBox::ForgetPick);
+  connect(zone_, &QLineEdit::textEdited, this, [this] { zoneTyped_ = true; });
   connect(towns_, &QListWidget::itemClicked, this, &SourceBox::OnTownActivated);
   town_->installEventFilter(this);
   towns_->installEventFilter(this);
@@ -126,6 +127,7 @@ void SourceBox::SetSource(const Source& source) {
   era_->setCurrentIndex(t.era == 'B' ? kEraBc : kEraAd);
   time_->setText(platform::ToQt(t.time));
   zone_->setText(platform::ToQt(t.zone));
+  zoneTyped_ = false;
   latitude_->setText(platform::ToQt(t.latitude));
   longitude_->setText(platform::ToQt(t.longitude));
   town_->setText(platform::ToQt(t.town));
@@ -196,9 +198,19 @@ bool SourceBox::ChooseTown(int row) {
   longitude_->setText(platform::ToQt(LongitudeText(place)));
   town_->setText(platform::ToQt(place.Town()));
   region_->setText(platform::ToQt(place.Region()));
-  // The pick is the user's own act: it fills the zone over what was typed before it.
+  // The pick is the user's own act: it fills the zone over what was typed before it, and says
+  // so beside the zone when that was another.
+  FTimeCor typed;
+  const std::string before = platform::FromQt(zone_->text());
+  const bool typedBefore = zoneTyped_ && ParseZoneText(before, typed) == 0;
+  zoneTyped_ = false;
   pickedTown_ = town;
   FillZoneOfTown();
+  if (FTimeCor filled; typedBefore && ParseZoneText(platform::FromQt(zone_->text()), filled) == 0 &&
+                       ZoneText(filled) != ZoneText(typed)) {
+    const QString note = platform::ToQt(GetMessageText(kMsgZoneTypedReplaced) + " " + before);
+    zoneNote_->setText(zoneNote_->text().isEmpty() ? note : zoneNote_->text() + "\n" + note);
+  }
   ShowTownList(false);
   return true;
 }

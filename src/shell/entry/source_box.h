@@ -84,6 +84,7 @@ class SourceBox : public QGroupBox {
   QFormLayout* form_;
   int windowHeightWithoutList_ = 0;  // the window's height when the list appeared
   int pickedTown_ = -1;              // the atlas town whose zone the zone field follows
+  bool zoneTyped_ = false;           // the zone typed by the user since the last pick or fill
 };
 
 }  // namespace entry
