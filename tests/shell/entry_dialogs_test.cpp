@@ -533,8 +533,10 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
     if (r.then.empty()) continue;
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zoneThen);
   }
-  // The note beside the zone after a pick at a skipped hour, for a person to look at.
-  Type(box, Typed{"Анна", "31.03.1985", false, "02:30", "", "", "", ""});
+  // The notes beside the zone after a pick at a skipped hour over a zone typed, for a person to
+  // look at.
+  Type(box, Typed{"Анна", "31.03.1985", false, "02:30", "+07:00", "", "", ""});
+  Q_EMIT box->ZoneEdit()->textEdited(box->ZoneEdit()->text());
   ASSERT_TRUE(PickTown(box, "Москва", "Москва, Россия"));
   dialog->show();
   QCoreApplication::processEvents();
