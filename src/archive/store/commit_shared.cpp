@@ -116,24 +116,6 @@ bool SameFileAt(int dir, const std::string& a, const std::string& b) {
          sa.st_ino == sb.st_ino;
 }
 
-bool SameBytesAt(int dir, const std::string& a, const std::string& b) {
-  const int fa = ::openat(dir, a.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  const int fb = ::openat(dir, b.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  struct stat sa {
-  }, sb{};
-  bool same = fa >= 0 && fb >= 0 && ::fstat(fa, &sa) == 0 && ::fstat(fb, &sb) == 0 &&
-              S_ISREG(sa.st_mode) && S_ISREG(sb.st_mode) && sa.st_size == sb.st_size;
-  char ba[65536], bb[65536];
-  while (same) {
-    const ssize_t na = ::read(fa, ba, sizeof ba), nb = ::read(fb, bb, sizeof bb);
-    same = na == nb && na >= 0 && std::memcmp(ba, bb, static_cast<std::size_t>(na)) == 0;
-    if (na <= 0) break;
-  }
-  if (fa >= 0) ::close(fa);
-  if (fb >= 0) ::close(fb);
-  return same;
-}
-
 std::string FingerprintAt(int dir, const std::string& name) {
   const int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return {};
@@ -170,6 +152,11 @@ std::string FingerprintAt(int dir, const std::string& name) {
   char text[48];
   std::snprintf(text, sizeof text, "%llu-%016llx", size, static_cast<unsigned long long>(hash));
   return text;
+}
+
+bool SameBytesAt(int dir, const std::string& a, const std::string& b) {
+  const std::string first = FingerprintAt(dir, a);
+  return !first.empty() && first == FingerprintAt(dir, b);
 }
 
 bool OwnFileAt(int dir, const std::string& name, bool linkToo) {

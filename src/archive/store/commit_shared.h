@@ -44,12 +44,12 @@ bool ProcessAlive(long pid);
 bool ExistsAt(int dir, const std::string& name);
 // The same file under both names (a backup still linked to the file in place).
 bool SameFileAt(int dir, const std::string& a, const std::string& b);
-// Two regular files of the same bytes (a backup copied apart from its file, as a copy of the
-// folder that keeps no hard links leaves it).
-bool SameBytesAt(int dir, const std::string& a, const std::string& b);
 // A regular file's size and checksum as a commit records its new content (CommitRecordItem::
 // created); empty when it cannot be read.
 std::string FingerprintAt(int dir, const std::string& name);
+// Two regular files of the same size and checksum (a backup copied apart from its file, as a copy
+// of the folder that keeps no hard links leaves it).
+bool SameBytesAt(int dir, const std::string& a, const std::string& b);
 // The user's own regular file (or, with linkToo, a link: the backup of a deleted link).
 bool OwnFileAt(int dir, const std::string& name, bool linkToo = false);
 // Renames and removals of the commit and the recovery, each counted by the fault injection.
