@@ -63,10 +63,9 @@ bool PlaceOfTown(const TOWNS& towns, int town, Place& place) {
 bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone) {
   int minutes = 0;
   if (!towns.GetTownZone(town, minutes) || std::abs(minutes) > kMaxZoneMinutes) return false;
-  FTimeCor known;
-  const int size = std::abs(minutes);
-  if (!known.SetTime(size / 60, size % 60, minutes < 0 ? '-' : '+').ok()) return false;
-  zone = known;
+  const std::optional<FTimeCor> known = CorrectionOf(minutes * 60);
+  if (!known) return false;
+  zone = *known;
   return true;
 }
 
