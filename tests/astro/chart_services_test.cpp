@@ -151,10 +151,9 @@ TEST(ChartSeek, LuminaryReachesTheTargetLongitude) {
   }
 }
 
-// The searches of a body's rising and of the Moon's way to it stop where the body's place stops
-// being known. From just after Chiron's last rising before the end of its known years, the next
-// one (a sidereal day later) is not found and the nearest is that last one; the Moon is sent 5
-// degrees past Chiron (some nine hours ahead, found) and 20 (a day and a half, past the end).
+// The searches of a rising and of the Moon's way to a body stop where the body's place does: after
+// Chiron's last rising before its known years end the next is not found, the nearest is the last;
+// the Moon reaches 5 degrees past Chiron (nine hours ahead) but not 20 (a day and a half).
 TEST(ChartServicesKnownYears, SearchesStopAtTheEndOfABodysKnownYears) {
   const ChartContext ctx = ChartContext::FromCurrentSettings();
   double first = 0.0, until = 0.0;

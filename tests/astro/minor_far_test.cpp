@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -103,24 +104,21 @@ TEST(MinorFarCourses, FollowTheIntegrationBefore1600AndAfter2400) {
   }
 }
 
-// Chiron against every reference row of it: within 1' in its known years (the rows of 1582-2343,
-// the course before 1600 included); before them, at 833-955, its integration continued back,
-// which the known years' first decades rest on, within 2' (it passes Saturn in 1064, which
-// magnifies every error of the forces before it: with the inner planets sampled as sparsely as for
-// the integrated range it was 8' off at 955).
+// Chiron against every reference row of it: within 1' in its known years (1582-2343, the course
+// before 1600 included); at 833-955, before them, its integration continued back within 2' (it
+// passes Saturn in 1064, which magnifies every error of the forces before it).
 TEST(MinorFarCourses, ChironAgainstTheReferenceRows) {
+  const auto integrated = [](double t) {
+    Vector3 v;
+    EXPECT_TRUE(MinorBodyIntegrated(10, t, v));
+    return v;
+  };
   int known = 0, before = 0;
   for (const RefPosition& r : LoadReferencePositions()) {
     if (r.point != 10) continue;
     const bool inKnownYears = MinorBodyKnownAt(10, r.jdTt);
-    const PointPosition p = inKnownYears ? MinorBodyApparent(10, r.jdTt)
-                                         : ApparentFromHeliocentric(
-                                               [](double t) {
-                                                 Vector3 v;
-                                                 EXPECT_TRUE(MinorBodyIntegrated(10, t, v));
-                                                 return v;
-                                               },
-                                               r.jdTt);
+    const PointPosition p =
+        inKnownYears ? MinorBodyApparent(10, r.jdTt) : ApparentFromHeliocentric(integrated, r.jdTt);
     const double err =
         std::max(ArcsecBetween(p.longitude, r.lonDeg), std::abs(p.latitude - r.latDeg) * 3600.0);
     EXPECT_LE(err, inKnownYears ? 60.0 : 120.0) << r.id << " at " << ReferenceYear(r.jdTt);
@@ -128,18 +126,14 @@ TEST(MinorFarCourses, ChironAgainstTheReferenceRows) {
   }
   EXPECT_GE(known, 50);
   EXPECT_EQ(before, 3);
-  // After 2400 the reference has no row; there Chiron keeps the course verified against an
-  // independent ephemeris (within 1' over 1170-3000), the integration of the range continued:
-  // its places at 2598, 2798 and 2986 as that course gave them, to 0.5".
-  struct Verified {
-    double jdTt, lon, lat;
-  };
-  for (const Verified& v :
-       {Verified{2670000.5, 333.8186227, 5.3235811}, Verified{2743000.5, 328.4736572, 5.7917686},
-        Verified{2811700.5, 218.8194508, 0.1757250}}) {
-    const PointPosition p = MinorBodyApparent(10, v.jdTt);
-    EXPECT_LE(ArcsecBetween(p.longitude, v.lon), 0.5) << v.jdTt;
-    EXPECT_LE(std::abs(p.latitude - v.lat) * 3600.0, 0.5) << v.jdTt;
+  // After 2400, where the reference has no row, the places at 2598, 2798 and 2986 of the course
+  // verified against an independent ephemeris (within 1' over 1170-3000), to 0.5".
+  for (const auto& [jdTt, lon, lat] : {std::tuple{2670000.5, 333.8186227, 5.3235811},
+                                       std::tuple{2743000.5, 328.4736572, 5.7917686},
+                                       std::tuple{2811700.5, 218.8194508, 0.1757250}}) {
+    const PointPosition p = MinorBodyApparent(10, jdTt);
+    EXPECT_LE(ArcsecBetween(p.longitude, lon), 0.5) << jdTt;
+    EXPECT_LE(std::abs(p.latitude - lat) * 3600.0, 0.5) << jdTt;
   }
 }
 

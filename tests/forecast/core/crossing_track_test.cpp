@@ -107,38 +107,30 @@ TEST_P(FittedTrack, FindsTheDirectSearchsEventsToASecond) {
 INSTANTIATE_TEST_SUITE_P(Pairs, FittedTrack, ::testing::ValuesIn(kPairs),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A target that the separation reaches by a hair at one of its turns, against a natal point at a
-// station of the body and against a moving body: the aspect sits a w^2 / 8 degrees inside the
-// extreme separation (a the separation's acceleration there, both from the parabola through three
-// separations around the turn), so that it is passed twice, about w = 10 minutes apart, where the
-// search steps an hour at a time. The brute-force oracle on a one-minute grid finds both crossings;
-// the search lists the first, reporting a moment between the two, and the next search the second.
-struct TurnRow {
-  const char* name;
-  int body, target;  // target -1: a natal point at the body's own station
-  double nearJd;     // within three days of the turn, UT
-};
-void PrintTo(const TurnRow& r, std::ostream* out) { *out << r.name; }
-
-const TurnRow kTurns[] = {
-    {"mercury_station_2020_07_12", 2, -1, 2459042.85},
-    {"venus_station_2020_05_13", 3, -1, 2458982.8},
-    {"mars_station_2020_11_14", 4, -1, 2459167.5},
-    {"mars_jupiter_turn_1901_04", 4, 5, 2415484.3},
+// A target the separation reaches by a hair at a turn (a station of the body against a natal
+// point, or of a pair): w^2 / 8 degrees inside the extreme (a its acceleration, from the parabola
+// through three separations), so that it is passed twice about w = 10 minutes apart, within one
+// hourly step. The search lists the first (reporting a moment between the two), then the second.
+// Rows: target -1 for a natal point at the body's station; start and days span the turn.
+const PairRow kTurns[] = {
+    {"mercury_station_2020_07_12", 2, -1, LunarVariant::True, 2459039.85, 6},
+    {"venus_station_2020_05_13", 3, -1, LunarVariant::True, 2458979.8, 6},
+    {"mars_station_2020_11_14", 4, -1, LunarVariant::True, 2459164.5, 6},
+    {"mars_jupiter_turn_1901_04", 4, 5, LunarVariant::True, 2415481.3, 6},
 };
 
-class TurnWithinAStep : public ::testing::TestWithParam<TurnRow> {};
+class TurnWithinAStep : public ::testing::TestWithParam<PairRow> {};
 
 TEST_P(TurnWithinAStep, BothCrossingsOfAGrazingPassAreFound) {
-  const TurnRow& row = GetParam();
+  const PairRow& row = GetParam();
   const oracle::Pair zero{row.body, row.target, 0.0, 0.0, LunarVariant::True};
   const auto rate = [&](double t) { return oracle::SeparationRate(zero, t); };
-  double lo = row.nearJd - 3.0, hi = lo + 0.25;
-  while (hi < row.nearJd + 3.0 && (rate(lo) > 0.0) == (rate(hi) > 0.0)) {
+  double lo = row.start, hi = lo + 0.25;
+  while (hi < row.start + row.days && (rate(lo) > 0.0) == (rate(hi) > 0.0)) {
     lo = hi;
     hi += 0.25;
   }
-  ASSERT_LT(hi, row.nearJd + 3.0) << row.name << ": no turn";
+  ASSERT_LT(hi, row.start + row.days) << "no turn";
   const double turn = 0.5 * (lo + hi), h = 0.1;
   const double s0 = oracle::Separation(zero, turn), sBefore = oracle::Separation(zero, turn - h),
                sAfter = oracle::Separation(zero, turn + h);
@@ -148,27 +140,22 @@ TEST_P(TurnWithinAStep, BothCrossingsOfAGrazingPassAreFound) {
   const oracle::Pair aspect{row.body, row.target, row.target < 0 ? inside : 0.0,
                             row.target < 0 ? 0.0 : inside, LunarVariant::True};
   const std::vector<double> exact = oracle::Crossings(aspect, turn - 1.0, turn + 1.0, 60 * kSecond);
-  ASSERT_EQ(exact.size(), 2u) << row.name;
-  EXPECT_LT(exact[1] - exact[0], 3.0 * width) << row.name << ": not within one step";
+  ASSERT_EQ(exact.size(), 2u);
+  EXPECT_LT(exact[1] - exact[0], 3.0 * width) << "not within one step";
 
-  CrossingPair pair;
-  pair.body = row.body;
-  pair.target = row.target;
-  pair.fixedLongitude = aspect.fixedLongitude;
-  pair.offset = aspect.offset;
+  const CrossingPair pair{row.body, row.target, aspect.fixedLongitude, aspect.offset};
   const CrossingTolerance tolerance{1.0 / 3600.0, kSecond};
   const JdUt end{turn + 3.0};
   const CrossingResult first =
       FindNextCrossing(oracle::Tables(), pair, JdUt{turn - 3.0}, end, tolerance);
-  ASSERT_TRUE(first.found) << row.name;
-  EXPECT_GE(first.moment.days, exact[0] - kSecond) << row.name;
-  EXPECT_LT(first.moment.days, exact[1]) << row.name;
+  ASSERT_TRUE(first.found);
+  EXPECT_GE(first.moment.days, exact[0] - kSecond);
+  EXPECT_LT(first.moment.days, exact[1]);
   const CrossingResult second =
       FindNextCrossing(oracle::Tables(), pair, first.moment, end, tolerance);
-  ASSERT_TRUE(second.found) << row.name;
-  EXPECT_GE(second.moment.days, exact[1] - kSecond) << row.name;
-  EXPECT_LE(std::fabs(oracle::Separation(aspect, second.moment.days)), tolerance.degrees)
-      << row.name;
+  ASSERT_TRUE(second.found);
+  EXPECT_GE(second.moment.days, exact[1] - kSecond);
+  EXPECT_LE(std::fabs(oracle::Separation(aspect, second.moment.days)), tolerance.degrees);
 }
 
 INSTANTIATE_TEST_SUITE_P(Turns, TurnWithinAStep, ::testing::ValuesIn(kTurns),

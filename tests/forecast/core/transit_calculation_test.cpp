@@ -493,16 +493,14 @@ TEST_F(TransitCalculationTest, DirectionsAreTimedInClosedForm) {
   EXPECT_FALSE(calc->ShowTimeOfDay());
 }
 
-// The Moon's searches near both ends of Chiron's known years: the transit list's Moon-Chiron
-// pairs (conjunction, square, opposition) over a period across the end, and the lunar transits of a
-// chart near it to its own moving points (conjunctions). No event of a body whose
-// place is not known at its moment; the Moon-Chiron events inside the years those of the oracle.
+// The Moon near both ends of Chiron's known years: the transit list's Moon-Chiron conjunctions,
+// squares and oppositions over a period across an end, and the lunar transits (conjunctions to
+// all points, 30 days each side) of a chart at noon near it. No event of a body whose place is
+// unknown at its moment; the Moon-Chiron events inside the years are the oracle's.
 TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEventsInside) {
   double first = 0.0, until = 0.0;
   ASSERT_TRUE(BodyKnownSpan(10, first, until));
   const double knownLo = ToUt(JdTt{first}).days, knownHi = ToUt(JdTt{until}).days;
-  // The transit list over a period, or the lunar transits of a chart at noon (zone +00:00) 30
-  // days round it.
   const struct {
     const char* name;
     bool list;
@@ -517,8 +515,8 @@ TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEven
   const Chart natal = NatalAt(2451545.0);
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
-    std::vector<std::pair<int, double>> events;  // target, moment (UT), in time order
-    std::vector<double> offsets;
+    std::vector<std::pair<int, double>> events;  // target, moment (UT)
+    std::vector<double> offsets{0.0};
     double lo = 0.0, hi = 0.0;
     if (r.list) {
       s_.transiting = 1;
@@ -526,15 +524,14 @@ TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEven
       s_.aspectChoice = kTransitAnyAspect;
       s_.classMask = (1 << 1) | (1 << 4) | (1 << 5);  // conjunction, opposition, square
       SetPeriod(r.d1, r.m1, r.y1, r.d2, r.m2, r.y2);
-      calc_ = std::make_unique<TransitCalculation>(s_, natal, groups_, periods_);
-      calc_->Run(Context());
+      RunDays(natal);
       for (const TransitEventRecord& e : calc_->Events())
         events.emplace_back(e.target, e.julianDay);
       offsets = {0.0, 180.0, 90.0, 270.0};
       lo = calc_->SearchStart();
       hi = calc_->SearchEnd();
     } else {
-      LunarTransSettings lunar;  // nothing else chosen: all points, conjunctions, exact
+      LunarTransSettings lunar;
       lunar.aspectSystem = "VELM";
       lunar.planets = 3;
       lunar.exact = 1;
@@ -545,7 +542,6 @@ TEST_F(TransitCalculationTest, MoonSearchesAcrossAnEndOfTheKnownYearsListTheEven
       CLunarTrans run(lunar, chart);
       run.Compute(Context());
       for (const LunarTransitEvent& e : run.Events()) events.emplace_back(e.target, e.julianDay);
-      offsets = {0.0};
       lo = ut - 30.0;
       hi = ut + 30.0;
     }
