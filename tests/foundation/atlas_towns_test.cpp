@@ -44,6 +44,12 @@ struct AtlasBytes {
   std::string cor, dat, dst;
 };
 
+// A string after its length in one byte.
+void Counted(BinaryWriter& w, const std::string& s) {
+  w.U8(static_cast<std::uint8_t>(s.size()));
+  w.Bytes(s);
+}
+
 AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
                      const std::vector<std::string>& regions = kRegions, int namesVersion = 1,
                      const std::vector<std::string>& zones = {}) {
@@ -54,33 +60,21 @@ AtlasBytes MakeAtlas(const std::vector<TownRow>& towns = kTowns,
   dat.Bytes("VTWD");
   dat.U16(static_cast<std::uint16_t>(namesVersion));
   dat.U32(static_cast<std::uint32_t>(towns.size()));
-  if (namesVersion == 3) {
-    dat.U16(static_cast<std::uint16_t>(zones.size()));
-    for (const std::string& z : zones) {
-      dat.U8(static_cast<std::uint8_t>(z.size()));
-      dat.Bytes(z);
-    }
-  }
+  if (namesVersion == 3) dat.U16(static_cast<std::uint16_t>(zones.size()));
+  for (const std::string& z : zones) Counted(dat, z);
   for (const TownRow& t : towns) {
     cor.I16(static_cast<std::int16_t>(t.latitudeMinutes));
     cor.I16(static_cast<std::int16_t>(t.longitudeMinutes));
     cor.U32(t.code);
     dat.U16(static_cast<std::uint16_t>(t.region));
-    dat.U8(static_cast<std::uint8_t>(t.name.size()));
-    dat.Bytes(t.name);
-    if (namesVersion >= 2) {
-      dat.U8(static_cast<std::uint8_t>(t.latin.size()));
-      dat.Bytes(t.latin);
-    }
+    Counted(dat, t.name);
+    if (namesVersion >= 2) Counted(dat, t.latin);
     if (namesVersion == 3) dat.U16(static_cast<std::uint16_t>(t.zone));
   }
   dst.Bytes("VTWR");
   dst.U16(1);
   dst.U16(static_cast<std::uint16_t>(regions.size()));
-  for (const std::string& r : regions) {
-    dst.U8(static_cast<std::uint8_t>(r.size()));
-    dst.Bytes(r);
-  }
+  for (const std::string& r : regions) Counted(dst, r);
   return {cor.Take(), dat.Take(), dst.Take()};
 }
 

@@ -67,9 +67,7 @@ class ShippedUpdate : public ::testing::Test {
     EXPECT_TRUE(PrepareDataFolder(ChooseDataFolder(candidates), candidates).ok());
     return prompts.shown;
   }
-  bool Tells(const std::string& text, const char* name) {
-    return text.find(name) != std::string::npos;
-  }
+  bool Tells(const std::string& text, const char* name) { return text.find(name) != text.npos; }
 
   TempFolder root_;
   fs::path shipped_ = root_ / "share";

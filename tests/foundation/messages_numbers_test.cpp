@@ -153,9 +153,8 @@ TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
                              << Listed(found);
 }
 
-// The functions that take a message number or an error code first: the catalogue's, the
-// prompter's, the status' and the error report's, and every function that a source calls with a
-// named number first (a local helper that shows or words a message).
+// The functions that take a message number or an error code first: the known ones, and every
+// function a source calls with a named number first (a local helper that shows a message).
 std::set<std::string> MessageFunctions(const std::map<fs::path, std::vector<Token>>& sources) {
   std::set<std::string> names = {"Error",          "Message",  "ReportError",    "ShowMessage",
                                  "GetMessageText", "AskYesNo", "AskYesNoCancel", "AskOkCancel",
@@ -169,11 +168,10 @@ std::set<std::string> MessageFunctions(const std::map<fs::path, std::vector<Toke
   return names;
 }
 
-// The lines of a source that give a message function a raw number: written first in the call
-// (after any brackets and signs, on the same line or the next), through a name that the source
-// binds to a number ("int n = 605", "n{605}", "for (int n : {605, 607})", "kTitles[] = {605}"),
-// or compared with a status' error code or message number ("ErrorCode() != 102"). Zero, the
-// number of no message, is let through in a comparison.
+// The lines of a source that give a message function a raw number: first in the call (after
+// brackets and signs, on that line or the next), through a name bound to a number ("n = 605",
+// "n{605}", "n : {605, 607}", "kTitles[] = {605}"), or compared with an error code or message
+// number ("ErrorCode() != 102"; zero, no message, let through).
 std::vector<int> RawMessageNumbers(const std::vector<Token>& t,
                                    const std::set<std::string>& functions) {
   static const std::string none;

@@ -71,6 +71,12 @@ void Type(entry::SourceBox* box, const Typed& t) {
   box->RegionEdit()->clear();
 }
 
+// Types a field as a person would.
+void Edit(QLineEdit* field, const char* text) {
+  field->setText(QString::fromUtf8(text));
+  Q_EMIT field->textEdited(field->text());
+}
+
 // Presses OK; kIdOk when the dialog closed with OK.
 int PressOk(entry::ChartEntryDialog& d) {
   d.accept();
@@ -403,8 +409,7 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   auto dialog = entry::MakeEntryDialog(kChartNatal);
   dialog->OnInitDialog();
   entry::SourceBox* box = dialog->PersonBox();
-  box->TownEdit()->setText(QStringLiteral("моск"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "моск");
   QListWidget* list = box->TownList();
   ASSERT_GT(list->count(), 0);
   int row = -1;
@@ -429,8 +434,7 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
       << "no tz database installed: today's standard zone, said so";
   EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
   // Enter in the town field takes the first listed town rather than the typed text.
-  box->TownEdit()->setText(QStringLiteral("Москва"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Москва");
   ASSERT_GT(list->count(), 0);
   const QString first = list->item(0)->text();
   box->LatitudeEdit()->clear();
@@ -439,15 +443,8 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_TRUE(first.startsWith(box->TownEdit()->text()));
   EXPECT_FALSE(box->LatitudeEdit()->text().isEmpty());
   EXPECT_NE(dialog->result(), QDialog::Accepted);
-  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Щщщщщ");
   EXPECT_EQ(list->count(), 0);
-}
-
-// Types a field as a person would.
-void Edit(QLineEdit* field, const char* text) {
-  field->setText(QString::fromUtf8(text));
-  Q_EMIT field->textEdited(field->text());
 }
 
 // Picks the town listed as `listed` ("name, region", UTF-8) for its typed name.
@@ -590,8 +587,7 @@ TEST_F(EntryDialogs, AChosenTownLeavesNoEmptyBand) {
     return box->RegionEdit()->geometry().top() - box->TownEdit()->geometry().bottom();
   };
   const int height = dialog->height(), townToRegion = gap();
-  box->TownEdit()->setText(QStringLiteral("моск"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "моск");
   QCoreApplication::processEvents();
   ASSERT_TRUE(box->TownList()->isVisible());
   EXPECT_GT(dialog->height(), height);
@@ -601,8 +597,7 @@ TEST_F(EntryDialogs, AChosenTownLeavesNoEmptyBand) {
   EXPECT_EQ(dialog->height(), height);
   EXPECT_EQ(gap(), townToRegion);
   // A search that finds nothing shows no list and takes no room.
-  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Щщщщщ");
   QCoreApplication::processEvents();
   EXPECT_EQ(dialog->height(), height);
   EXPECT_EQ(gap(), townToRegion);
