@@ -526,8 +526,7 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
     Edit((box->*r.field)(), r.text);
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zoneThen);
   }
-  // The notes beside the zone after a pick at a skipped hour over a zone typed, for a person to
-  // look at.
+  // For a person to look at: the notes after a pick at a skipped hour over a typed zone.
   ASSERT_TRUE(pick("Москва, Россия", "31.03.1985", "02:30", "+07:00"));
   dialog->show();
   QCoreApplication::processEvents();
