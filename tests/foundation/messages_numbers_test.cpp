@@ -3,8 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -58,16 +59,75 @@ TEST(MessageNumbers, EveryNameHasACatalogueTextAndEveryNumberOneName) {
   }
 }
 
-// Each source file of src/ (.h and .cpp), as path and lines.
-void ForEachSourceLine(const std::function<void(const fs::path&, int, const std::string&)>& visit) {
-  const fs::path src = testing_support::SourceDir() / "src";
-  for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    const fs::path& p = entry.path();
-    if (!entry.is_regular_file() || (p.extension() != ".h" && p.extension() != ".cpp")) continue;
-    std::istringstream text(testing_support::ReadFile(p));
-    std::string line;
-    for (int number = 1; std::getline(text, line); ++number) visit(p, number, line);
+// A name, number or punctuation mark of a source, with its line.
+struct Token {
+  std::string text;
+  int line;
+};
+
+bool IsName(const std::string& s) {
+  return !s.empty() && (std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_');
+}
+bool IsNumber(const std::string& s) {
+  return !s.empty() && std::isdigit(static_cast<unsigned char>(s[0]));
+}
+bool IsNonZero(const std::string& s) {
+  return IsNumber(s) && s.find_first_not_of("0'") != std::string::npos;
+}
+bool IsNamedNumber(const std::string& s) {
+  return s.rfind("kMsg", 0) == 0 || s.rfind("kErr", 0) == 0 || s == "kNoMessage";
+}
+
+// The tokens of a source, comments and literals left out.
+std::vector<Token> Tokens(const std::string& code) {
+  std::vector<Token> tokens;
+  const auto past = [&](const char* stop, std::size_t from) {
+    const std::size_t at = code.find(stop, from);
+    return at == std::string::npos ? code.size() : at + std::strlen(stop);
+  };
+  const auto inWord = [&](std::size_t k) {
+    return k < code.size() &&
+           (std::isalnum(static_cast<unsigned char>(code[k])) || code[k] == '_' || code[k] == '\'');
+  };
+  for (std::size_t i = 0, end = 0, line = 1; i < code.size(); i = end) {
+    bool keep = false;
+    end = i + 1;
+    if (code.compare(i, 2, "//") == 0) {
+      end = past("\n", i);
+    } else if (code.compare(i, 2, "/*") == 0) {
+      end = past("*/", i + 2);
+    } else if (code.compare(i, 3, "R\"(") == 0) {
+      end = past(")\"", i + 3);
+    } else if (code[i] == '"' || code[i] == '\'') {
+      while (end < code.size() && code[end] != code[i] && code[end] != '\n')
+        end += code[end] == '\\' ? 2 : 1;
+      end = std::min(end + 1, code.size());
+    } else {
+      keep = !std::isspace(static_cast<unsigned char>(code[i]));
+      while (inWord(i) && inWord(end)) ++end;
+      for (const char* pair : {"==", "!=", "->", "::"})
+        if (code.compare(i, 2, pair) == 0) end = i + 2;
+    }
+    if (keep) tokens.push_back({code.substr(i, end - i), static_cast<int>(line)});
+    line += static_cast<std::size_t>(std::count(&code[i], &code[0] + end, '\n'));
   }
+  return tokens;
+}
+
+// The sources of src/ (.h and .cpp) as tokens, by path.
+const std::map<fs::path, std::vector<Token>>& Sources() {
+  static const std::map<fs::path, std::vector<Token>> sources = [] {
+    std::map<fs::path, std::vector<Token>> read;
+    for (const auto& e : fs::recursive_directory_iterator(testing_support::SourceDir() / "src"))
+      if (e.is_regular_file() && (e.path().extension() == ".h" || e.path().extension() == ".cpp"))
+        read[e.path()] = Tokens(testing_support::ReadFile(e.path()));
+    return read;
+  }();
+  return sources;
+}
+
+std::string Where(const fs::path& p, int line) {
+  return fs::relative(p, testing_support::SourceDir()).string() + ":" + std::to_string(line);
 }
 
 std::string Listed(const std::vector<std::string>& where) {
@@ -81,153 +141,77 @@ std::string Listed(const std::vector<std::string>& where) {
 // anywhere else in the program's sources is a second name that can drift from it.
 TEST(MessageNumbers, NoOtherSourceNamesAMessageNumber) {
   const fs::path root = testing_support::SourceDir();
-  const std::regex localName(R"(\bk(Msg|Err)\w*\s*=\s*\d)");
   std::vector<std::string> found;
-  ForEachSourceLine([&](const fs::path& p, int number, const std::string& line) {
-    if (p == root / kNumbersHeader || p == root / "src" / "foundation" / "status.h") return;
-    const bool candidate =
-        line.find("kMsg") != std::string::npos || line.find("kErr") != std::string::npos;
-    if (candidate && std::regex_search(line, localName))
-      found.push_back(fs::relative(p, root).string() + ":" + std::to_string(number));
-  });
+  for (const auto& [p, t] : Sources()) {
+    if (p == root / kNumbersHeader || p == root / "src" / "foundation" / "status.h") continue;
+    for (std::size_t i = 0; i + 2 < t.size(); ++i)
+      if ((t[i].text.rfind("kMsg", 0) == 0 || t[i].text.rfind("kErr", 0) == 0) &&
+          t[i + 1].text == "=" && IsNumber(t[i + 2].text))
+        found.push_back(Where(p, t[i].line));
+  }
   EXPECT_TRUE(found.empty()) << "message numbers or error codes named outside their header:"
                              << Listed(found);
 }
 
-// The tokens of a source: names, numbers and punctuation with their lines; comments and the
-// insides of string and character literals are left out.
-struct Token {
-  std::string text;
-  int line;
-  bool IsName() const {
-    return std::isalpha(static_cast<unsigned char>(text[0])) || text[0] == '_';
-  }
-  bool IsNumber() const { return std::isdigit(static_cast<unsigned char>(text[0])) != 0; }
-  bool IsNonZeroNumber() const {
-    return IsNumber() && text.find_first_not_of("0'") != std::string::npos;
-  }
-};
-
-std::vector<Token> Tokens(const std::string& code) {
-  std::vector<Token> tokens;
-  int line = 1;
-  const auto skipTo = [&](std::size_t from, const std::string& end) {
-    const std::size_t at = code.find(end, from);
-    const std::size_t stop = at == std::string::npos ? code.size() : at + end.size();
-    line += static_cast<int>(std::count(code.begin() + static_cast<long>(from),
-                                        code.begin() + static_cast<long>(stop), '\n'));
-    return stop;
-  };
-  const auto word = [&](std::size_t i) {
-    return std::isalnum(static_cast<unsigned char>(code[i])) || code[i] == '_' || code[i] == '\'';
-  };
-  for (std::size_t i = 0; i < code.size();) {
-    const char c = code[i];
-    if (c == '\n') {
-      ++line;
-      ++i;
-    } else if (std::isspace(static_cast<unsigned char>(c))) {
-      ++i;
-    } else if (code.compare(i, 2, "//") == 0) {
-      i = code.find('\n', i);
-      if (i == std::string::npos) i = code.size();
-    } else if (code.compare(i, 2, "/*") == 0) {
-      i = skipTo(i, "*/");
-    } else if (code.compare(i, 3, "R\"(") == 0) {
-      i = skipTo(i, ")\"");
-    } else if (c == '"' || c == '\'') {
-      std::size_t j = i + 1;
-      while (j < code.size() && code[j] != c && code[j] != '\n') j += code[j] == '\\' ? 2 : 1;
-      i = j + 1;
-    } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
-      std::size_t j = i;
-      while (j < code.size() && word(j)) ++j;
-      tokens.push_back({code.substr(i, j - i), line});
-      i = j;
-    } else {
-      const bool pair = code.compare(i, 2, "==") == 0 || code.compare(i, 2, "!=") == 0 ||
-                        code.compare(i, 2, "->") == 0 || code.compare(i, 2, "::") == 0;
-      tokens.push_back({code.substr(i, pair ? 2 : 1), line});
-      i += pair ? 2 : 1;
-    }
-  }
-  return tokens;
-}
-
-bool IsNamedNumber(const std::string& name) {
-  return name.rfind("kMsg", 0) == 0 || name.rfind("kErr", 0) == 0 || name == "kNoMessage";
-}
-
-// The functions that take a message number or an error code first: the catalogue's, the
-// prompter's, the status' and the error report's, and every function that a source calls with a
-// named number first (a local helper that shows or words a message).
-std::set<std::string> MessageFunctions(const std::vector<std::vector<Token>>& sources) {
+// The functions that take a message number or an error code first: the known ones, and every
+// function a source calls with a named number first (a local helper that shows a message).
+std::set<std::string> MessageFunctions(const std::map<fs::path, std::vector<Token>>& sources) {
   std::set<std::string> names = {"Error",          "Message",  "ReportError",    "ShowMessage",
                                  "GetMessageText", "AskYesNo", "AskYesNoCancel", "AskOkCancel",
                                  "InputText",      "TellOnce"};
-  for (const std::vector<Token>& t : sources)
+  for (const auto& [path, t] : sources)
     for (std::size_t i = 0; i + 2 < t.size(); ++i) {
-      std::size_t arg = i + 2;
-      if (arg + 2 < t.size() && t[arg].text == "platform" && t[arg + 1].text == "::") arg += 2;
-      if (t[i].IsName() && t[i + 1].text == "(" && IsNamedNumber(t[arg].text))
+      const std::size_t arg = i + (t[i + 2].text == "platform" ? 4 : 2);
+      if (IsName(t[i].text) && t[i + 1].text == "(" && arg < t.size() && IsNamedNumber(t[arg].text))
         names.insert(t[i].text);
     }
   return names;
 }
 
-// The lines of a source that give a message function a raw number: written first in the call
-// (after any brackets and signs, on the same line or the next), through a name that the source
-// binds to a number ("int n = 605", "n{605}", "for (int n : {605, 607})", "kTitles[] = {605}"),
-// or compared with a status' error code or message number ("ErrorCode() != 102"). Zero, the
-// number of no message, is let through in a comparison.
+// The lines of a source that give a message function a raw number: first in the call (after
+// brackets and signs, on that line or the next), through a name bound to a number ("n = 605",
+// "n{605}", "n : {605, 607}", "kTitles[] = {605}"), or compared with an error code or message
+// number ("ErrorCode() != 102"; zero, no message, let through).
 std::vector<int> RawMessageNumbers(const std::vector<Token>& t,
                                    const std::set<std::string>& functions) {
+  static const std::string none;
+  const auto at = [&](std::size_t k) -> const std::string& {
+    return k < t.size() ? t[k].text : none;
+  };
+  const auto skip = [&](std::size_t k, const std::string& marks) {
+    while (at(k).size() == 1 && marks.find(at(k)[0]) != std::string::npos) ++k;
+    return k;
+  };
   std::set<std::string> bound;
-  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
-    if (!t[i].IsName()) continue;
+  for (std::size_t i = 0; i < t.size(); ++i) {
     std::size_t j = i + 1;
-    if (t[j].text == "[")
+    if (at(j) == "[")
       while (j < t.size() && t[j].text != "]") ++j;
-    if (j + 1 < t.size() && t[j].text == "]") ++j;
-    if (j >= t.size() || (t[j].text != "=" && t[j].text != ":" && t[j].text != "{")) continue;
-    ++j;
-    while (j < t.size() && (t[j].text == "{" || t[j].text == "-" || t[j].text == "+")) ++j;
-    if (j < t.size() && t[j].IsNonZeroNumber()) bound.insert(t[i].text);
+    if (at(j) == "]") ++j;
+    if (IsName(t[i].text) && (at(j) == "=" || at(j) == ":" || at(j) == "{") &&
+        IsNonZero(at(skip(j + 1, "{-+"))))
+      bound.insert(t[i].text);
   }
   std::vector<int> lines;
-  for (std::size_t i = 0; i + 2 < t.size(); ++i) {
-    if (t[i].IsName() && functions.count(t[i].text) && t[i + 1].text == "(") {
-      std::size_t j = i + 2;
-      while (j < t.size() && (t[j].text == "(" || t[j].text == "-" || t[j].text == "+")) ++j;
-      while (j + 2 < t.size() && t[j].IsName() && (t[j + 1].text == "." || t[j + 1].text == "->"))
-        j += 2;
-      if (j < t.size() &&
-          (t[j].IsNumber() || (bound.count(t[j].text) && !IsNamedNumber(t[j].text))))
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (functions.count(t[i].text) && at(i + 1) == "(") {
+      std::size_t j = skip(i + 2, "(-+");
+      while (IsName(at(j)) && (at(j + 1) == "." || at(j + 1) == "->")) j += 2;
+      if (IsNumber(at(j)) || (bound.count(at(j)) && !IsNamedNumber(at(j))))
         lines.push_back(t[j].line);
     }
-    if ((t[i].text == "ErrorCode" || t[i].text == "MessageNumber") && t[i + 1].text == "(" &&
-        i + 4 < t.size() && t[i + 2].text == ")" &&
-        (t[i + 3].text == "==" || t[i + 3].text == "!=") && t[i + 4].IsNonZeroNumber())
+    if ((t[i].text == "ErrorCode" || t[i].text == "MessageNumber") && at(i + 1) == "(" &&
+        at(i + 2) == ")" && (at(i + 3) == "==" || at(i + 3) == "!=") && IsNonZero(at(i + 4)))
       lines.push_back(t[i + 4].line);
   }
   return lines;
 }
 
 TEST(MessageNumbers, NoSourceUsesARawMessageNumber) {
-  const fs::path root = testing_support::SourceDir();
-  std::vector<fs::path> paths;
-  std::vector<std::vector<Token>> sources;
-  for (const auto& entry : fs::recursive_directory_iterator(root / "src")) {
-    const fs::path& p = entry.path();
-    if (!entry.is_regular_file() || (p.extension() != ".h" && p.extension() != ".cpp")) continue;
-    paths.push_back(p);
-    sources.push_back(Tokens(testing_support::ReadFile(p)));
-  }
-  const std::set<std::string> functions = MessageFunctions(sources);
+  const std::set<std::string> functions = MessageFunctions(Sources());
   std::vector<std::string> found;
-  for (std::size_t i = 0; i < sources.size(); ++i)
-    for (int line : RawMessageNumbers(sources[i], functions))
-      found.push_back(fs::relative(paths[i], root).string() + ":" + std::to_string(line));
+  for (const auto& [p, t] : Sources())
+    for (int line : RawMessageNumbers(t, functions)) found.push_back(Where(p, line));
   EXPECT_TRUE(found.empty()) << "raw message numbers (name them from message_numbers.h or "
                                 "foundation/status.h):"
                              << Listed(found);
@@ -263,7 +247,8 @@ TEST(MessageNumbers, RawNumberRuleTellsNumbersFromNames) {
       {"if (st.MessageNumber() != 0) ShowMessage(st.MessageNumber());", 0},
       {"// ShowMessage(605) once was here\nShowMessage(kMsgDone, \"GetMessageText(1)\");", 0},
   };
-  const std::set<std::string> functions = MessageFunctions({Tokens("void f() { Say(kMsgDone); }")});
+  const std::set<std::string> functions =
+      MessageFunctions({{"", Tokens("void f() { Say(kMsgDone); }")}});
   for (const auto& c : cases) {
     const std::vector<int> lines = RawMessageNumbers(Tokens(c.code), functions);
     EXPECT_EQ(lines.empty() ? 0 : lines.front(), c.refusedLine) << c.code;

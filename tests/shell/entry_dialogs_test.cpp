@@ -71,6 +71,12 @@ void Type(entry::SourceBox* box, const Typed& t) {
   box->RegionEdit()->clear();
 }
 
+// Types a field as a person would.
+void Edit(QLineEdit* field, const char* text) {
+  field->setText(QString::fromUtf8(text));
+  Q_EMIT field->textEdited(field->text());
+}
+
 // Presses OK; kIdOk when the dialog closed with OK.
 int PressOk(entry::ChartEntryDialog& d) {
   d.accept();
@@ -403,8 +409,7 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   auto dialog = entry::MakeEntryDialog(kChartNatal);
   dialog->OnInitDialog();
   entry::SourceBox* box = dialog->PersonBox();
-  box->TownEdit()->setText(QStringLiteral("моск"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "моск");
   QListWidget* list = box->TownList();
   ASSERT_GT(list->count(), 0);
   int row = -1;
@@ -429,8 +434,7 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
       << "no tz database installed: today's standard zone, said so";
   EXPECT_FALSE(box->ChooseTown(list->count())) << "no such row";
   // Enter in the town field takes the first listed town rather than the typed text.
-  box->TownEdit()->setText(QStringLiteral("Москва"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Москва");
   ASSERT_GT(list->count(), 0);
   const QString first = list->item(0)->text();
   box->LatitudeEdit()->clear();
@@ -439,17 +443,16 @@ TEST_F(EntryDialogs, TownListPicksATownAndFillsThePlace) {
   EXPECT_TRUE(first.startsWith(box->TownEdit()->text()));
   EXPECT_FALSE(box->LatitudeEdit()->text().isEmpty());
   EXPECT_NE(dialog->result(), QDialog::Accepted);
-  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Щщщщщ");
   EXPECT_EQ(list->count(), 0);
 }
 
-// Picks the town listed as `listed` ("name, region", UTF-8) for the typed `prefix`.
-bool PickTown(entry::SourceBox* box, const char* prefix, const char* listed) {
-  box->TownEdit()->setText(QString::fromUtf8(prefix));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+// Picks the town listed as `listed` ("name, region", UTF-8) for its typed name.
+bool PickTown(entry::SourceBox* box, const std::string& listed) {
+  Edit(box->TownEdit(), listed.substr(0, listed.find(',')).c_str());
   for (int i = 0; i < box->TownList()->count(); ++i)
-    if (box->TownList()->item(i)->text() == QString::fromUtf8(listed)) return box->ChooseTown(i);
+    if (box->TownList()->item(i)->text() == QString::fromStdString(listed))
+      return box->ChooseTown(i);
   return false;
 }
 
@@ -462,82 +465,69 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
   platform::QtTimeZoneDatabase database;
   platform::SetTimeZoneDatabase(&database);
-  const Field date = &entry::SourceBox::DateEdit, time = &entry::SourceBox::TimeEdit;
-  const struct {
-    const char *prefix, *listed, *date, *time, *zone;
-    int note = 0;
-    std::vector<std::pair<Field, const char*>> then = {};  // typed after the pick
-    const char* zoneThen = "";
-    const char* before = "";  // typed before the pick
-  } rows[] = {
-      {"Киев", "Киев, Украина", "15.01.1985", "12:00", "+03:00"},
-      {"Рига", "Рига, Латвия", "15.01.1980", "12:00", "+03:00"},
-      {"Кишин", "Кишинёв, Молдавия", "15.01.1988", "12:00", "+03:00"},
-      {"Калинингр", "Калининград, Россия", "15.01.1976", "12:00", "+03:00"},
-      {"Москва", "Москва, Россия", "15.01.2013", "12:00", "+04:00"},
-      {"Новосиб", "Новосибирск, Россия", "15.01.2015", "12:00", "+06:00"},
-      {"Минск", "Минск, Беларусь", "15.01.1995", "12:00", "+02:00"},
-      {"Саратов", "Саратов, Россия", "15.01.2015", "12:00", "+03:00"},
-      {"Ульяновск", "Ульяновск, Россия", "15.01.2015", "12:00", "+03:00"},
-      {"Астрахань", "Астрахань, Россия", "15.01.2015", "12:00", "+03:00"},
-      {"Москва", "Москва, Россия", "15.07.1985", "12:00", "+04:00"},
-      {"Москва", "Москва, Россия", "15.01.1900", "12:00", "+02:30:17"},
-      {"Нью-Й", "Нью-Йорк, США", "04.07.1990", "12:00", "-04:00"},
-      {"Москва", "Москва, Россия", "31.03.1985", "02:30", "+03:00", kMsgZoneTimeSkipped},
-      {"Москва", "Москва, Россия", "29.09.1985", "02:30", "+04:00", kMsgZoneTimeRepeated},
-      {"Москва",
-       "Москва, Россия",
-       "15.01.1985",
-       "12:00",
-       "+03:00",
-       0,
-       {{date, "15.07.1985"}},
-       "+04:00"},
-      {"Москва", "Москва, Россия", "31.03.1985", "12:00", "+04:00", 0, {{time, "01:00"}}, "+03:00"},
-      {"Москва",
-       "Москва, Россия",
-       "15.01.1985",
-       "12:00",
-       "+03:00",
-       0,
-       {{&entry::SourceBox::ZoneEdit, "+05:00"}, {date, "15.07.1985"}},
-       "+05:00"},
-      {"Москва",
-       "Москва, Россия",
-       "15.07.1985",
-       "12:00",
-       "+04:00",
-       kMsgZoneTypedReplaced,
-       {},
-       "",
-       "+07:00"},
-      {"Москва", "Москва, Россия", "15.07.1985", "12:00", "+04:00", 0, {}, "", "+4:00"},
-  };
   auto dialog = entry::MakeEntryDialog(kChartNatal);
   dialog->OnInitDialog();
   entry::SourceBox* box = dialog->PersonBox();
+  const auto pick = [box](const char* listed, const char* date, const char* time,
+                          const char* zone) {
+    Type(box, Typed{"Анна", date, false, time, zone, "", "", ""});
+    Q_EMIT box->ZoneEdit()->textEdited(box->ZoneEdit()->text());
+    return PickTown(box, listed);
+  };
+  const struct {
+    const char *listed, *date, *time, *zone;
+    int note = 0;
+    const char* before = "";  // the zone typed before the pick
+  } rows[] = {
+      {"Киев, Украина", "15.01.1985", "12:00", "+03:00"},
+      {"Рига, Латвия", "15.01.1980", "12:00", "+03:00"},
+      {"Кишинёв, Молдавия", "15.01.1988", "12:00", "+03:00"},
+      {"Калининград, Россия", "15.01.1976", "12:00", "+03:00"},
+      {"Москва, Россия", "15.01.2013", "12:00", "+04:00"},
+      {"Новосибирск, Россия", "15.01.2015", "12:00", "+06:00"},
+      {"Минск, Беларусь", "15.01.1995", "12:00", "+02:00"},
+      {"Саратов, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Ульяновск, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Астрахань, Россия", "15.01.2015", "12:00", "+03:00"},
+      {"Москва, Россия", "15.07.1985", "12:00", "+04:00"},
+      {"Москва, Россия", "15.01.1900", "12:00", "+02:30:17"},
+      {"Нью-Йорк, США", "04.07.1990", "12:00", "-04:00"},
+      {"Москва, Россия", "31.03.1985", "02:30", "+03:00", kMsgZoneTimeSkipped},
+      {"Москва, Россия", "29.09.1985", "02:30", "+04:00", kMsgZoneTimeRepeated},
+      {"Москва, Россия", "15.07.1985", "12:00", "+04:00", kMsgZoneTypedReplaced, "+07:00"},
+      {"Москва, Россия", "15.07.1985", "12:00", "+04:00", 0, "+4:00"},
+  };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.listed) + " " + r.date + " " + r.time);
-    Type(box, Typed{"Анна", r.date, false, r.time, r.before, "", "", ""});
-    Q_EMIT box->ZoneEdit()->textEdited(box->ZoneEdit()->text());
-    ASSERT_TRUE(PickTown(box, r.prefix, r.listed));
+    ASSERT_TRUE(pick(r.listed, r.date, r.time, r.before));
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
     EXPECT_EQ(box->ZoneNote()->text().toStdString(),
               r.note == 0                       ? ""
               : r.note == kMsgZoneTypedReplaced ? Utf8(GetMessageText(r.note)) + " " + r.before
                                                 : Utf8(GetMessageText(r.note)));
-    for (const auto& [field, text] : r.then) {
-      (box->*field)()->setText(QString::fromUtf8(text));
-      Q_EMIT(box->*field)()->textEdited((box->*field)()->text());
-    }
-    if (r.then.empty()) continue;
+  }
+  // Typed after a pick in Moscow: a date or time moves the zone the pick filled, not one typed.
+  const Field date = &entry::SourceBox::DateEdit, time = &entry::SourceBox::TimeEdit;
+  const struct {
+    const char *date, *time, *zone, *typedZone;
+    Field field;
+    const char *text, *zoneThen;
+  } later[] = {
+      {"15.01.1985", "12:00", "+03:00", "", date, "15.07.1985", "+04:00"},
+      {"31.03.1985", "12:00", "+04:00", "", time, "01:00", "+03:00"},
+      {"15.01.1985", "12:00", "+03:00", "+05:00", date, "15.07.1985", "+05:00"},
+  };
+  for (const auto& r : later) {
+    SCOPED_TRACE(std::string(r.date) + " " + r.text);
+    ASSERT_TRUE(pick("Москва, Россия", r.date, r.time, ""));
+    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
+    EXPECT_TRUE(box->ZoneNote()->text().isEmpty());
+    if (*r.typedZone != '\0') Edit(box->ZoneEdit(), r.typedZone);
+    Edit((box->*r.field)(), r.text);
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zoneThen);
   }
-  // The notes beside the zone after a pick at a skipped hour over a zone typed, for a person to
-  // look at.
-  Type(box, Typed{"Анна", "31.03.1985", false, "02:30", "+07:00", "", "", ""});
-  Q_EMIT box->ZoneEdit()->textEdited(box->ZoneEdit()->text());
-  ASSERT_TRUE(PickTown(box, "Москва", "Москва, Россия"));
+  // For a person to look at: the notes after a pick at a skipped hour over a typed zone.
+  ASSERT_TRUE(pick("Москва, Россия", "31.03.1985", "02:30", "+07:00"));
   dialog->show();
   QCoreApplication::processEvents();
   TempFolder pictures;
@@ -558,7 +548,7 @@ TEST_F(EntryDialogs, ADerivedChartTakesTheZoneItsTownHadAtItsMoment) {
   auto typed = entry::MakeEntryDialog(kChartNatal);
   typed->OnInitDialog();
   Type(typed->PersonBox(), Typed{"Борис", "15.06.1985", false, "12:00", "", "", "", ""});
-  ASSERT_TRUE(PickTown(typed->PersonBox(), "Киев", "Киев, Украина"));
+  ASSERT_TRUE(PickTown(typed->PersonBox(), "Киев, Украина"));
   ASSERT_EQ(typed->PersonBox()->ReadSource(active.sources[0]), 0);
   active.sources[1] = active.sources[2] = active.sources[0];
   const struct {
@@ -575,16 +565,10 @@ TEST_F(EntryDialogs, ADerivedChartTakesTheZoneItsTownHadAtItsMoment) {
     SCOPED_TRACE(std::to_string(r.kind) + " " + r.zone);
     AnswerKind(r.kind, [](entry::ChartEntryDialog& d) { return PressOk(d); });
     SuperSource derived;
-    ASSERT_TRUE(EnterChartOfKind(
-        derived, r.kind, nullptr,
-        [r] {
-          return ClockReading{r.now, 0};
-        },
-        &active));
+    const auto clock = [r] { return ClockReading{r.now, 0}; };
+    ASSERT_TRUE(EnterChartOfKind(derived, r.kind, nullptr, clock, &active));
     EXPECT_EQ(ZoneText(derived.sources[1].zone), r.zone);
-    if (*r.time != '\0') {
-      EXPECT_EQ(TimeText(derived.sources[1].moment.time), r.time);
-    }
+    EXPECT_EQ(*r.time == '\0' ? r.time : TimeText(derived.sources[1].moment.time), r.time);
   }
   platform::SetTimeZoneDatabase(nullptr);
 }
@@ -602,8 +586,7 @@ TEST_F(EntryDialogs, AChosenTownLeavesNoEmptyBand) {
     return box->RegionEdit()->geometry().top() - box->TownEdit()->geometry().bottom();
   };
   const int height = dialog->height(), townToRegion = gap();
-  box->TownEdit()->setText(QStringLiteral("моск"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "моск");
   QCoreApplication::processEvents();
   ASSERT_TRUE(box->TownList()->isVisible());
   EXPECT_GT(dialog->height(), height);
@@ -613,8 +596,7 @@ TEST_F(EntryDialogs, AChosenTownLeavesNoEmptyBand) {
   EXPECT_EQ(dialog->height(), height);
   EXPECT_EQ(gap(), townToRegion);
   // A search that finds nothing shows no list and takes no room.
-  box->TownEdit()->setText(QStringLiteral("Щщщщщ"));
-  Q_EMIT box->TownEdit()->textEdited(box->TownEdit()->text());
+  Edit(box->TownEdit(), "Щщщщщ");
   QCoreApplication::processEvents();
   EXPECT_EQ(dialog->height(), height);
   EXPECT_EQ(gap(), townToRegion);
