@@ -12,13 +12,11 @@
 #include "archive/comments/chart_comments.h"
 #include "archive/import/foreign_import.h"
 #include "archive/store/archive_sort.h"
-#include "archive/store/commit_record.h"
 #include "archive/store/dynamic_archive.h"
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
 #include "archive_stop_fixture.h"
 #include "astro/chart/chart_context.h"
-#include "foundation/files/leftover_names.h"
 #include "foundation/messages/message_numbers.h"
 #include "support/ephemeris_tables.h"
 
@@ -307,26 +305,23 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
 }
 
 // Every commit of the archive's operations, on the files MakeFiles() writes.
-std::vector<StopCase> EveryCommit(ArchiveStopTest& test, const Chart& withPages) {
-  const std::filesystem::path folder = test.Folder();
+std::vector<StopCase> EveryCommit(const std::filesystem::path& folder, const Chart& withPages) {
   const auto PathOf = [folder](const char* name) { return (folder / name).string(); };
   const auto mark = [](Archive& a, std::initializer_list<int> records) {
     for (int n : records) a.Entry(n).mark = 'Y';
   };
   return {
-      {"insert", [=, &withPages](Archive& a, P&) { return a.SaveToArchive(withPages); }},
-      {"delete",
-       [=, &withPages](Archive& a, P&) { return mark(a, {0}), a.Records().Delete(false); }},
-      {"move",
-       [=, &withPages](Archive& a, P&) { return mark(a, {0}), a.Records().ChartUpDown(false); }},
+      {"insert", [=](Archive& a, P&) { return a.SaveToArchive(withPages); }},
+      {"delete", [=](Archive& a, P&) { return mark(a, {0}), a.Records().Delete(false); }},
+      {"move", [=](Archive& a, P&) { return mark(a, {0}), a.Records().ChartUpDown(false); }},
       {"order", [](Archive& a, P&) { return a.Records().Order(); }},
       {"copy",
-       [=, &withPages](Archive& a, P&) {
+       [=](Archive& a, P&) {
          mark(a, {0, 2});
          return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, false, true);
        }},
       {"move_to_archive",
-       [=, &withPages](Archive& a, P& p) {
+       [=](Archive& a, P& p) {
          mark(a, {0, 2});
          p.Expect(484, Answer::Yes);
          return a.Records().CopyToArchive(PathOf("t.arc"), 1, kLayout4400, true, true);
@@ -337,27 +332,26 @@ std::vector<StopCase> EveryCommit(ArchiveStopTest& test, const Chart& withPages)
          p.Expect(510, Answer::Yes);
          return a.Records().ConvertTo43();
        }},
-      {"copy_whole",
-       [=, &withPages](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+      {"copy_whole", [=](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
       {"delete_archive", [](Archive& a, P&) { return a.Records().DeleteArchiveFiles(); }},
       {"comment_replaced", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:new"); }},
       {"comment_cut", [](Archive& a, P&) { return SaveAt(a, 0, 4, ""); }},
       {"comment_appended", [](Archive& a, P&) { return SaveAt(a, 1, 7, "A:7"); }},
       {"sort_into_another",
-       [=, &withPages](Archive& a, P& p) {
+       [=](Archive& a, P& p) {
          p.ExpectFile(PathOf("t.arc"));
          p.Expect(74, Answer::Yes);
          return Sort(a, true);
        }},
       {"foreign_import",
-       [=, &withPages](Archive& a, P& p) {
+       [=](Archive& a, P& p) {
          ForeignImport importer(a);
          std::string target;
          p.Expect(401, Answer::Yes);
          return importer.ConvertToArchive(PathOf("x.cat"), target, 6);
        }},
       {"dynamic_archive",
-       [=, &withPages](Archive&, P&) {
+       [=](Archive&, P&) {
          FDate begin;
          testing_support::RecordingProgress progress;
          const ChartContext ctx(GetConfiguration(), testing_support::SharedTables());
@@ -378,81 +372,57 @@ std::vector<StopCase> EveryCommit(ArchiveStopTest& test, const Chart& withPages)
 }
 
 TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWholeNewFiles) {
+  // Stopped after each step of the commit; then with the n-th rename or removal failing once,
+  // stopped after each later step of the rollback that follows (or of the recovery's clean-up).
   MakeFiles();
   SetHoldsDataFolderLock(true);  // the test is the program holding its data folder
   Chart withPages = MakeChart("Bb");
   withPages.commentSlot = 9;
-  const std::vector<StopCase> cases = EveryCommit(*this, withPages);
   const auto initial = Snapshot(folder_.Path());
   std::map<std::string, testing_support::FolderFiles> finished;
-  for (const StopCase& c : cases) {
+  for (const StopCase& c : EveryCommit(folder_.Path(), withPages)) {
     Restore(folder_.Path(), initial);
     ASSERT_FALSE(RunStopped(c, -1)) << c.name;
     const auto whole = Snapshot(folder_.Path());
     ASSERT_NE(whole, initial) << c.name;
     finished[c.name] = whole;
+    const auto isWhole = [&](const testing_support::FolderFiles& now) {
+      return now == initial || now == whole ||
+             (c.alsoWhole != nullptr && now == finished[c.alsoWhole]);
+    };
     int steps = 0;
     for (int k = 0;; ++k) {
       Restore(folder_.Path(), initial);
       const bool stopped = RunStopped(c, k);
       const std::string what = std::string(c.name) + " stopped after step " + std::to_string(k);
       OpenEveryArchive(what, c.dataFolder);
-      const auto now = Snapshot(folder_.Path());
-      const bool isOld = now == initial, isNew = now == whole;
-      const bool isOther = c.alsoWhole != nullptr && now == finished[c.alsoWhole];
-      EXPECT_TRUE(isOld || isNew || isOther) << what;
+      EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what;
       // Stopped between the renames, then copied elsewhere: the copy is made whole by names.
       Restore(folder_.Path(), initial);
       RunStopped(c, k);
       if (HasRecord()) {
         CopyFolderAnew();
         OpenEveryArchive(what + ", copied", c.dataFolder);
-        const auto copied = Snapshot(folder_.Path());
-        EXPECT_TRUE(copied == initial || copied == whole ||
-                    (c.alsoWhole != nullptr && copied == finished[c.alsoWhole]))
-            << what << ", copied";
+        EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what << ", copied";
       }
       if (!stopped || HasFailure()) break;
       ++steps;
     }
     EXPECT_GE(steps, 6) << c.name;  // backups, record, renames, record dropped, backups dropped
-    if (HasFailure()) return;
-  }
-  EXPECT_FALSE(prompts_.WasShown(kMsgBackupsKept));
-}
-
-TEST_F(ArchiveStopTest, ARollBackStoppedAtAnyStepEndsWithTheWholeOldOrTheWholeNewFiles) {
-  // The n-th rename or removal fails once, and the process is stopped at each later step of the
-  // rollback that follows (or of the recovery's clean-up): the next opening finds the old files
-  // or the new ones, whole.
-  MakeFiles();
-  SetHoldsDataFolderLock(true);
-  Chart withPages = MakeChart("Bb");
-  withPages.commentSlot = 9;
-  const auto initial = Snapshot(folder_.Path());
-  std::map<std::string, testing_support::FolderFiles> finished;
-  for (const StopCase& c : EveryCommit(*this, withPages)) {
-    Restore(folder_.Path(), initial);
-    ASSERT_FALSE(RunStopped(c, -1)) << c.name;
-    finished[c.name] = Snapshot(folder_.Path());
-    bool fired = true;
-    for (int n = 1; fired; ++n) {
-      for (int k = 0;; ++k) {
+    for (int n = 1, ended = 0; ended != kNotFired; ++n) {
+      for (int k = 0; !HasFailure(); ++k) {
         Restore(folder_.Path(), initial);
-        const int ended = RunFaulted(c, n, k);
-        fired = ended != kNotFired;
+        ended = RunFaulted(c, n, k);
         const std::string what = std::string(c.name) + " rename " + std::to_string(n) +
                                  " failed, stopped after step " + std::to_string(k);
         OpenEveryArchive(what, c.dataFolder);
-        const auto now = Snapshot(folder_.Path());
-        EXPECT_TRUE(now == initial || now == finished[c.name] ||
-                    (c.alsoWhole != nullptr && now == finished[c.alsoWhole]))
-            << what;
-        if (ended != kStopped || HasFailure()) break;
+        EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what;
+        if (ended != kStopped) break;
       }
       if (HasFailure()) return;
     }
   }
+  EXPECT_FALSE(prompts_.WasShown(kMsgBackupsKept));
 }
 
 TEST_F(ArchiveStopTest, ALastingRemovalFailureNeverLeavesImportOrConversionHalfDone) {
@@ -461,15 +431,7 @@ TEST_F(ArchiveStopTest, ALastingRemovalFailureNeverLeavesImportOrConversionHalfD
   MakeFiles();
   SetHoldsDataFolderLock(true);
   const auto initial = Snapshot(folder_.Path());
-  const auto withoutLeftovers = [](testing_support::FolderFiles files) {
-    std::erase_if(files, [](const auto& f) {
-      return ParseLeftoverName(f.first).kind != LeftoverKind::kNone ||
-             !CommitRecordAnchor(f.first).empty();
-    });
-    return files;
-  };
-  const Chart none;
-  for (const StopCase& c : EveryCommit(*this, none)) {
+  for (const StopCase& c : EveryCommit(folder_.Path(), Chart())) {
     if (c.name != std::string("convert") && c.name != std::string("foreign_import")) continue;
     SCOPED_TRACE(c.name);
     Restore(folder_.Path(), initial);
@@ -485,13 +447,13 @@ TEST_F(ArchiveStopTest, ALastingRemovalFailureNeverLeavesImportOrConversionHalfD
       EXPECT_NE(c.run(archive, prompts), 0);
       for (const char* name : {"f.arc", "x.arc"}) {
         const int layout = Archive::IfRealArchive(PathOf(name));
-        const auto now = withoutLeftovers(Snapshot(folder_.Path()));
+        const auto now = WithoutLeftovers(Snapshot(folder_.Path()));
         EXPECT_TRUE(layout == kCannotOpen || now == initial || now == whole) << name;
       }
       DisarmFault();
     }
     OpenEveryArchive(c.name, true);
-    const auto now = withoutLeftovers(Snapshot(folder_.Path()));
+    const auto now = WithoutLeftovers(Snapshot(folder_.Path()));
     EXPECT_TRUE(now == initial || now == whole);
   }
 }

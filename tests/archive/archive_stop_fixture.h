@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <functional>
 
+#include "archive/store/commit_record.h"
 #include "archive/store/commit_recovery.h"
 #include "archive/store/file_transaction.h"
 #include "archive_fixture.h"
+#include "foundation/files/leftover_names.h"
 #include "support/ephemeris_tables.h"
 
 namespace archive_test {
@@ -38,9 +40,6 @@ struct StopCase {
 };
 
 class ArchiveStopTest : public ArchiveTest {
- public:
-  std::filesystem::path Folder() const { return folder_.Path(); }
-
  protected:
   static void SetUpTestSuite() {
     ASSERT_TRUE(LoadEphemeris(testing_support::SourceDir() / "data" / "velm.str").ok());
@@ -70,8 +69,7 @@ class ArchiveStopTest : public ArchiveTest {
     WriteFile(PathOf("d.ar3"), "D:3");
   }
 
-  // In a forked child: the archive opened as every walk opens it, then `body`, which ends the
-  // child.
+  // In a forked child: the archive opened as every walk opens it, then `body`, which ends it.
   template <typename Body>
   [[noreturn]] void InChild(Body body) {
     P prompts;
@@ -83,39 +81,48 @@ class ArchiveStopTest : public ArchiveTest {
     std::_Exit(1);
   }
 
+  // The exit status of the child process, once it ended (-1 when killed).
+  static int ExitStatus(pid_t child) {
+    int status = 0;
+    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    return ended ? WEXITSTATUS(status) : -1;
+  }
+
   // Runs the case in a child process that the step hook ends after step `stopAt` (never for -1):
   // true when it was stopped there, false when it ran to its end (and succeeded).
   bool RunStopped(const StopCase& c, int stopAt) {
-    const pid_t child = ::fork();
-    if (child == 0)
-      InChild([&](Archive& archive, P& prompts) {
-        g_stopAt = stopAt;
-        SetCommitStepHook(&StopAtStep);
-        std::_Exit(c.run(archive, prompts) == 0 ? 0 : 2);
-      });
-    int status = 0;
-    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
-    const int code = ended ? WEXITSTATUS(status) : -1;
+    const int code = RunFaulted(c, 0, stopAt);
     EXPECT_TRUE(code == 0 || code == kStopped) << c.name << " step " << stopAt << " ended " << code;
     return code == kStopped;
   }
 
-  // Runs the case in a child process whose n-th rename or removal fails once, ended after the
-  // k-th step of the commit after that failure: the child's exit status (kStopped, kNotFired, 0
-  // for success, 2 for a failure reported).
+  // Runs the case in a child whose n-th rename or removal fails once (none for 0), ended after the
+  // k-th step counted from that failure: its exit status (kStopped, kNotFired, 0, 2 for a failure).
   int RunFaulted(const StopCase& c, int n, int k) {
     const pid_t child = ::fork();
     if (child == 0)
       InChild([&](Archive& archive, P& prompts) {
         g_stopAt = k;
-        SetCommitStepHook(&StopAfterFault);
-        ArmFault({FaultPoint::kRename, n});
+        SetCommitStepHook(n == 0 ? &StopAtStep : &StopAfterFault);
+        if (n != 0) ArmFault({FaultPoint::kRename, n});
         const int result = c.run(archive, prompts);
-        std::_Exit(!FaultFired() ? kNotFired : result == 0 ? 0 : 2);
+        std::_Exit(n != 0 && !FaultFired() ? kNotFired : result == 0 ? 0 : 2);
       });
-    int status = 0;
-    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
-    return ended ? WEXITSTATUS(status) : -1;
+    return ExitStatus(child);
+  }
+
+  // The folder's files but intent records and the leftovers of processes gone, which a clean-up
+  // may remove.
+  static testing_support::FolderFiles WithoutLeftovers(testing_support::FolderFiles files) {
+    std::erase_if(files, [](const auto& f) {
+      return !CommitRecordAnchor(f.first).empty() ||
+             ParseLeftoverName(f.first).kind != LeftoverKind::kNone;
+    });
+    return files;
+  }
+  // A second name for the folder's file `name`, as a commit's backup is.
+  void LinkAs(const std::string& name, const std::string& backup) {
+    ASSERT_EQ(::link(PathOf(name).c_str(), PathOf(backup).c_str()), 0) << backup;
   }
 
   // Whether a stopped commit left its intent record in the folder.
