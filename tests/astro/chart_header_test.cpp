@@ -37,6 +37,31 @@ TEST(ChartHeader, FullAndCompactLines) {
   EXPECT_EQ(compact[2], Cp1251("Москва, Россия  55N45 037E37"));
 }
 
+// The zone is shown once, in the form the entry and the chart information give it (seconds of
+// local mean time included), with its abbreviation only where it has a common one.
+TEST(ChartHeader, TheZoneIsShownOnceInFull) {
+  const struct {
+    int h, m, s;
+    char sign;
+    const char* moment;
+  } rows[] = {
+      {2, 30, 17, '+', "15:06:1900 н.э.  12:00  +02:30:17"},
+      {3, 0, 0, '+', "15:06:1900 н.э.  12:00  +03:00 MSK"},
+      {13, 45, 0, '+', "15:06:1900 н.э.  12:00  +13:45"},
+      {0, 0, 0, '+', "15:06:1900 н.э.  12:00  +00:00 GMT"},
+      {15, 56, 8, '-', "15:06:1900 н.э.  12:00  -15:56:08"},
+  };
+  for (const auto& r : rows) {
+    Chart c = Natal();
+    Source& s = c.definition.sources[0];
+    ASSERT_TRUE(s.moment.date.SetDate(15, 6, 1900).ok());
+    ASSERT_TRUE(s.moment.time.SetTime(12, 0).ok());
+    ASSERT_TRUE(s.zone.SetTime(r.h, r.m, r.s, r.sign).ok());
+    EXPECT_EQ(ChartHeaderLines(c, false)[2], Cp1251(r.moment));
+    EXPECT_EQ(ChartHeaderLines(c, true)[1], Cp1251(r.moment));
+  }
+}
+
 TEST(ChartHeader, ACompositeChartShowsTheMidpointItIsCastFor) {
   Chart c = Natal();
   c.definition.SetKind(kChartSynastry);

@@ -164,8 +164,9 @@ TEST(AtlasZones, TheStandardZoneOfATownWhereTheAtlasKnowsIt) {
       {"greenwich", zoned(128), true, 0, "+00:00"},
       {"new_york", zoned(128 - 20), true, -300, "-05:00"},
       {"baker_island", zoned(128 - 48), true, -720, "-12:00"},
-      {"chatham", zoned(128 + 51), true, 765, ""},
-      {"kiribati", zoned(128 + 56), true, 840, ""},
+      {"chatham", zoned(128 + 51), true, 765, "+12:45"},
+      {"kiribati", zoned(128 + 56), true, 840, "+14:00"},
+      {"beyond_16_hours", zoned(128 + 65), true, 975, ""},
   };
   std::vector<TownRow> towns;
   for (const auto& r : rows) towns.push_back({r.name, 3, 0, 0, r.code});

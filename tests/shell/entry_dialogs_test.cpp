@@ -19,6 +19,7 @@
 
 #include "astro/aspects/aspectarium.h"
 #include "astro/chart/chart_calculate.h"
+#include "astro/chart/chart_header.h"
 #include "document/aspects_list_box.h"
 #include "foundation/atlas/towns.h"
 #include "foundation/files/settings.h"
@@ -26,6 +27,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
 #include "platform/qt/dialog.h"
+#include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_time_zones.h"
 #include "shell/core/entry/entry_history.h"
@@ -220,7 +222,7 @@ struct BadField {
 const BadField kBadFields[] = {
     {"day_31_april", "date", "31.04.1990", 775},   {"year_0", "date", "01.01.0", 777},
     {"month_13", "date", "01.13.1990", 656},       {"time_24_00", "time", "24:00", 659},
-    {"zone_13_hours", "zone", "+13:00", 659},      {"latitude_90", "latitude", "90N00", 778},
+    {"zone_16_30", "zone", "+16:30", 659},         {"latitude_90", "latitude", "90N00", 778},
     {"longitude_200", "longitude", "200E00", 778},
 };
 
@@ -536,9 +538,53 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
   platform::SetTimeZoneDatabase(nullptr);
 }
 
+// Zones of more than 12 hours east (summer time of New Zealand, Kamchatka and Chukotka, the
+// Chatham Islands, Tonga), checked against zdump: filled whether the town is picked after the
+// date is typed or before it. An offset a chart cannot hold empties the field and says so.
+TEST_F(EntryDialogs, ZonesBeyondTwelveHoursAreFilledWhicheverComesFirst) {
+  ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
+  platform::QtTimeZoneDatabase database;
+  platform::SetTimeZoneDatabase(&database);
+  auto dialog = entry::MakeEntryDialog(kChartNatal);
+  dialog->OnInitDialog();
+  entry::SourceBox* box = dialog->PersonBox();
+  const struct {
+    const char *listed, *date, *zone;
+  } rows[] = {
+      {"Окленд, Новая Зеландия", "15.01.2000", "+13:00"},
+      {"Петропавловск-Камчатский, Россия", "15.07.1985", "+13:00"},
+      {"Анадыр, Россия", "15.07.1985", "+13:00"},
+      {"Waitangi, Новая Зеландия", "15.01.2000", "+13:45"},
+      {"Нукуалофа, Тонга", "15.01.2000", "+14:00"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.listed);
+    Type(box, Typed{"Анна", r.date, false, "12:00", "+00:00", "", "", ""});
+    ASSERT_TRUE(PickTown(box, r.listed));
+    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
+    Type(box, Typed{"Анна", "", false, "12:00", "+00:00", "", "", ""});
+    ASSERT_TRUE(PickTown(box, r.listed));
+    EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneStandardOnly));
+    Edit(box->DateEdit(), r.date);
+    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
+    EXPECT_TRUE(box->ZoneNote()->text().isEmpty());
+  }
+  struct Beyond final : platform::TimeZoneDatabase {
+    std::optional<int> OffsetAtUtc(std::string_view, std::int64_t) const override {
+      return 16 * 3600 + 60;
+    }
+  } beyond;
+  platform::SetTimeZoneDatabase(&beyond);
+  Edit(box->DateEdit(), "16.01.2000");
+  EXPECT_TRUE(box->ZoneEdit()->text().isEmpty()) << "no zone of another moment stays";
+  EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneBeyondField));
+  platform::SetTimeZoneDatabase(nullptr);
+}
+
 // A chart derived from a Kyiv chart of 1985 (then at +03:00, summer +04:00) looks at a moment of
 // 2026 on the clock Kyiv keeps then: +02:00 in January, +03:00 in July; the solar return found in
-// June 2026 at +03:00.
+// June 2026 at +03:00. A date of the other season typed over the moment looked at (a horary
+// chart's question too) takes Kyiv's zone of that date.
 TEST_F(EntryDialogs, ADerivedChartTakesTheZoneItsTownHadAtItsMoment) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
   platform::QtTimeZoneDatabase database;
@@ -555,15 +601,24 @@ TEST_F(EntryDialogs, ADerivedChartTakesTheZoneItsTownHadAtItsMoment) {
     int kind;
     std::int64_t now;         // 15 January or 15 July 2026 12:00 UT
     const char *zone, *time;  // of the target; "" the found moment's
+    const char* typed = "";   // a date typed over the target's: its zone follows
   } rows[] = {
       {kChartTransit, 1768478400, "+02:00", "14:00"},
       {kChartTransit, 1784116800, "+03:00", "15:00"},
       {kChartProgressed, 1768478400, "+02:00", "14:00"},
       {kChartReturn, 1768478400, "+03:00", ""},
+      {kChartTransit, 1768478400, "+03:00", "14:00", "08.07.2026"},
+      {kChartTransit, 1784116800, "+02:00", "15:00", "15.01.2026"},
+      {kChartDirected, 1768478400, "+03:00", "14:00", "08.07.2026"},
+      {kChartHorary, 1784116800, "+02:00", "15:00", "15.01.2026"},
   };
   for (const auto& r : rows) {
-    SCOPED_TRACE(std::to_string(r.kind) + " " + r.zone);
-    AnswerKind(r.kind, [](entry::ChartEntryDialog& d) { return PressOk(d); });
+    SCOPED_TRACE(std::to_string(r.kind) + " " + r.zone + " " + r.typed);
+    AnswerKind(r.kind, [r](entry::ChartEntryDialog& d) {
+      entry::SourceBox* moment = r.kind == kChartHorary ? d.PersonBox() : d.TargetBox();
+      if (*r.typed != '\0') Edit(moment->DateEdit(), r.typed);
+      return PressOk(d);
+    });
     SuperSource derived;
     const auto clock = [r] { return ClockReading{r.now, 0}; };
     ASSERT_TRUE(EnterChartOfKind(derived, r.kind, nullptr, clock, &active));
@@ -665,6 +720,32 @@ TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
   // The Sun at 23 Pisces stands above the horizon before noon, in the tenth or eleventh house.
   EXPECT_TRUE(points->item(0, 3)->text() == QStringLiteral("X") ||
               points->item(0, 3)->text() == QStringLiteral("XI"));
+}
+
+// A zone of local mean time is written once and alike by the header and the chart information.
+TEST_F(EntryDialogs, TheHeaderShowsTheZoneAsTheChartInformationDoes) {
+  Chart chart;
+  Source& s = chart.definition.sources[0];
+  s.SetName(Cp1251("Москва 1900"));
+  ASSERT_TRUE(s.moment.date.SetDate(15, 6, 1900, 'A').ok());
+  ASSERT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
+  ASSERT_TRUE(s.zone.SetTime(2, 30, 17, '+').ok());
+  ASSERT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', Cp1251("Москва"), Cp1251("Россия")).ok());
+  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), chart).ok());
+  DChartInfo info(chart);
+  const QTableWidget* rows = info.InfoTable();
+  QString moment;
+  for (int r = 0; r < rows->rowCount(); ++r)
+    if (rows->item(r, 0)->text() == QStringLiteral("Момент")) moment = rows->item(r, 1)->text();
+  EXPECT_EQ(moment, QStringLiteral("15:06:1900 н.э.  12:00  +02:30:17"));
+  EXPECT_EQ(platform::ToQt(ChartHeaderLines(chart, false)[2]), moment);
+  // For a person to look at: the header as a page shows it.
+  const QImage page = platform::RenderPageImage(
+      1, 150, [&chart](platform::Dc& dc, int) { DrawChartHeader(chart, dc, 500, -500, 0, false); });
+  const std::filesystem::path picture = folder_.Path() / "chart_header_zone.png";
+  ASSERT_TRUE(page.copy(0, 0, page.width() / 2, page.height() / 8)
+                  .save(QString::fromStdString(picture.string())));
+  testing_support::ShowToPerson(picture, "chart_header_zone");
 }
 
 // A chart of 500: Chiron and the asteroids are not known then. The dialog lists none of them

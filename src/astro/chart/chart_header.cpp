@@ -61,8 +61,9 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
       composite ? ChartPersonNames(def) : (base != nullptr ? *base : def.sources[0]).Name();
   const Source& counted = ComputingSource(def);  // the midpoint of a composite chart
   const std::string title = ChartTitleLine(def);
+  // The zone once, seconds included, and its abbreviation where it has a common one.
   const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
-                                   counted.zone.ToText() + " " + counted.zone.ZoneName()},
+                                   Join({counted.zone.FullText(), counted.zone.CommonName()}, " ")},
                                   "  ");
   std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
   if (composite) {

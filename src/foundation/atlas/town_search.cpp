@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kMaxZoneMinutes = 12 * 60;
+constexpr int kMaxZoneMinutes = kMaxZoneHours * 60;
 constexpr double kJulianDayOfUnixEpoch = 2440587.5;  // 1 January 1970 0:00
 constexpr double kSecondsPerDay = 86400.0;
 
@@ -77,7 +77,7 @@ TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCo
         platform::OffsetAtLocal(*database, name, SecondsOfJulianDay(local.JulianDay()));
     if (offset) {
       const std::optional<FTimeCor> correction = CorrectionOf(offset->seconds);
-      if (!correction) return TownZone::None;
+      if (!correction) return TownZone::BeyondField;
       zone = *correction;
       switch (offset->kind) {
         case platform::LocalTime::Skipped:

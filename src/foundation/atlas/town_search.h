@@ -31,7 +31,8 @@ std::vector<TownListRow> ListTowns(const TOWNS& towns, std::string_view prefix,
 bool PlaceOfTown(const TOWNS& towns, int town, Place& place);
 
 // Sets `zone` to the standard zone the atlas gives town `town` when it knows one that a chart's
-// zone field holds (at most 12 hours either way, 12 only whole); false (zone unchanged) otherwise.
+// zone field holds (at most kMaxZoneHours either way, those only whole); false (zone unchanged)
+// otherwise.
 bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone);
 
 // Where the zone of a town at a moment came from.
@@ -41,11 +42,13 @@ enum class TownZone {
   Skipped,       // the same, for a local time the clocks skipped (the offset before the change)
   Repeated,      // the same, for a local time the clocks repeated (its first occurrence)
   StandardOnly,  // the atlas's standard zone of today: no database knows the town's zone
+  BeyondField,   // the database's offset is more than a chart's zone holds: the zone is unchanged
 };
 
 // Sets `zone` to the offset town `town`'s tz zone had at the moment `local` of the town's clock,
 // summer time and local mean time included, from the installed tz database; failing that, to the
-// atlas's standard zone (ZoneOfTown). Only an offset a chart's zone field holds is given.
+// atlas's standard zone (ZoneOfTown). Only an offset a chart's zone field holds is given (up to
+// kMaxZoneHours: the tz database's offsets reach 14 hours, local mean time almost 16).
 TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCor& zone);
 
 // The town of the atlas whose name and coordinates (to the minute) are `place`'s; -1 when

@@ -93,7 +93,7 @@ int CheckTimeText(std::string_view text, int& hours, int& minutes, std::string_v
     case kTimeKindLatitude:
       return hours <= 89 ? 0 : fault;
     case kTimeKindZone:
-      return hours < 12 || (hours == 12 && minutes == 0) ? 0 : fault;
+      return hours < kMaxZoneHours || (hours == kMaxZoneHours && minutes == 0) ? 0 : fault;
     default:
       return hours <= 23 ? 0 : fault;
   }

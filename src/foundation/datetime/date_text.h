@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/datetime/ftime.h"
 #include "foundation/status.h"
 
 // Kinds of CheckTimeText.
 inline constexpr char kTimeKindTime = 'T';  // a time of day: hours 0..23
 inline constexpr char kTimeKindZone =
-    'Z';  // a zone correction: hours 0..12, 12 only with 0 minutes
+    'Z';  // a zone correction: hours 0..kMaxZoneHours, that one only with 0 minutes
 inline constexpr char kTimeKindLatitude = 'L';  // a latitude: degrees 0..89
 
 // Parses a date by a pattern such as "DD.MM.YYYY" (a year standing last may carry a '-' for a
@@ -21,9 +22,9 @@ inline constexpr char kTimeKindLatitude = 'L';  // a latitude: degrees 0..89
 int CheckDateText(std::string_view text, int& day, int& month, int& year, std::string_view pattern);
 
 // Parses "HH:MM" or "HH:MM:SS" by its pattern. Returns 0, or 659 for a time or a zone (hours
-// outside 0..23, for a zone outside 0..12 or 12 with minutes; minutes or seconds outside 0..59;
-// a field that is not a number) or 778 for a latitude (degrees outside 0..89, minutes outside
-// 0..59, a field that is not a number).
+// outside 0..23, for a zone outside 0..kMaxZoneHours or that with minutes; minutes or seconds
+// outside 0..59; a field that is not a number) or 778 for a latitude (degrees outside 0..89,
+// minutes outside 0..59, a field that is not a number).
 int CheckTimeText(std::string_view text, int& hours, int& minutes, std::string_view pattern,
                   char kind);
 

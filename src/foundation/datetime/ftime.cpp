@@ -83,20 +83,26 @@ Status FTimeCor::SetTime(int hours, int minutes, int seconds, char sign) {
   return Status::Ok();
 }
 
-std::string FTimeCor::ZoneName() const {
-  const int minutesEast = (sign_ == '+' ? 1 : -1) * (hours_ * 60 + minutes_);
-  if (seconds_ == 0) {
-    for (const NamedZone& zone : kZoneNames) {
-      if (zone.minutesEast == minutesEast) return zone.name;
-    }
-  }
-  std::string name = "GMT";
-  name += sign_;
-  name += TwoFields(hours_, minutes_);
+std::string FTimeCor::FullText() const {
+  std::string text = ToText();
   if (seconds_ != 0) {
-    char text[16];
-    std::snprintf(text, sizeof text, ":%02d", seconds_);
-    name += text;
+    char field[16];
+    std::snprintf(field, sizeof field, ":%02d", seconds_);
+    text += field;
   }
-  return name;
+  return text;
+}
+
+std::string FTimeCor::CommonName() const {
+  if (seconds_ != 0) return {};
+  const int minutesEast = (sign_ == '+' ? 1 : -1) * (hours_ * 60 + minutes_);
+  for (const NamedZone& zone : kZoneNames) {
+    if (zone.minutesEast == minutesEast) return zone.name;
+  }
+  return {};
+}
+
+std::string FTimeCor::ZoneName() const {
+  std::string name = CommonName();
+  return name.empty() ? "GMT" + FullText() : name;
 }

@@ -46,6 +46,11 @@ class FTime {
   int seconds_ = 0;
 };
 
+// The largest zone correction, in hours either way (whole only): every offset of the tz database
+// (14 hours at most) and local mean time (under 16 hours: Manila before 1845, Alaska before 1867).
+// The chart records hold the hours as a word, so nothing larger is refused by them.
+inline constexpr int kMaxZoneHours = 16;
+
 // A time-zone correction: the local time is Universal Time plus the correction when the sign is
 // '+' (east of Greenwich), minus it when the sign is '-'.
 class FTimeCor : public FTime {
@@ -54,6 +59,8 @@ class FTimeCor : public FTime {
 
   // The sign and "HH:MM", for example "+03:00".
   std::string ToText() const override;
+  // The sign and "HH:MM", or "HH:MM:SS" when the seconds are not 0: "+02:30:17".
+  std::string FullText() const;
 
   char Sign() const { return sign_; }
   using FTime::SetTime;
@@ -64,8 +71,10 @@ class FTimeCor : public FTime {
   // The correction in signed decimal hours, east positive.
   double GetCorrectionHours() const { return sign_ == '+' ? GetHours() : -GetHours(); }
   // The usual abbreviation of the zone ("MSK" for +03:00), or "GMT" followed by the signed
-  // correction when the correction has no common name. ASCII only.
+  // correction (FullText) when the correction has no common name. ASCII only.
   std::string ZoneName() const;
+  // The usual abbreviation of the zone; empty when the correction has none.
+  std::string CommonName() const;
 
   friend bool operator==(const FTimeCor& a, const FTimeCor& b) {
     return a.GetCorrectionHours() == b.GetCorrectionHours();

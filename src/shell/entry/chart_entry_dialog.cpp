@@ -89,6 +89,8 @@ ChartEntryDialog::ChartEntryDialog(int kind, QWidget* parent)
 
   auto* boxes = new QHBoxLayout;
   person_ = new SourceBox(PersonTitle(kind), true, this);
+  // A horary chart's question is a moment looked at too, at the active chart's place.
+  person_->SetZoneFollowsAtlasPlace(kind == kChartHorary);
   boxes->addWidget(person_);
   if (fields.secondPerson) {
     second_ = new SourceBox(QStringLiteral("Второй гороскоп"), true, this);
@@ -96,6 +98,8 @@ ChartEntryDialog::ChartEntryDialog(int kind, QWidget* parent)
   }
   if (fields.target) {
     target_ = new SourceBox(TargetTitle(kind), false, this);
+    // The moment looked at takes the zone its town had then, as the user moves it.
+    target_->SetZoneFollowsAtlasPlace(true);
     boxes->addWidget(target_);
   }
   layout->addLayout(boxes);

@@ -12,6 +12,7 @@
 #include "foundation/atlas/towns.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/time_zones.h"
 #include "platform/qt/qt_text.h"
 #include "shell/core/entry/entry_text.h"
 
@@ -134,6 +135,12 @@ void SourceBox::SetSource(const Source& source) {
   region_->setText(platform::ToQt(t.region));
   towns_->clear();
   ShowTownList(false);
+  // The zone as given stays; from the next change of the date or time on it follows the town, as
+  // after a pick.
+  if (followsAtlasPlace_ && platform::GetTimeZoneDatabase() != nullptr) {
+    const int town = FindAtlasTown(GetTowns(), source.place);
+    if (town >= 0 && !GetTowns().GetTownZoneName(town).empty()) pickedTown_ = town;
+  }
 }
 
 int SourceBox::ReadSource(Source& source) const {
@@ -230,7 +237,13 @@ void SourceBox::FillZoneOfTown() {
     // No date yet: today's standard zone until one is typed.
     found = TownZone::StandardOnly;
   }
-  if (found == TownZone::None) return;
+  if (found == TownZone::None || found == TownZone::BeyondField) {
+    // No zone of another moment stays behind unsaid: the field is emptied, so that OK asks for one.
+    zone_->clear();
+    zoneNote_->setText(platform::ToQt(
+        GetMessageText(found == TownZone::None ? kMsgZoneUnknown : kMsgZoneBeyondField)));
+    return;
+  }
   zone_->setText(platform::ToQt(ZoneText(zone)));
   int note = 0;
   if (found == TownZone::Skipped) note = kMsgZoneTimeSkipped;

@@ -30,7 +30,12 @@ class SourceBox : public QGroupBox {
   // `withName` false: the name row is left out (the target moment of a chart).
   SourceBox(const QString& title, bool withName, QWidget* parent = nullptr);
 
+  // Fills the fields. With SetZoneFollowsAtlasPlace, a Source whose place is a town of the atlas
+  // (whose tz zone the installed database knows) is followed as if that town had been picked.
   void SetSource(const Source& source);
+  // The box of a derived chart's moment: the zone of the place's town follows the date and time
+  // the user types, until the zone, the town or the coordinates are typed.
+  void SetZoneFollowsAtlasPlace(bool follows) { followsAtlasPlace_ = follows; }
   // 0 with `source` set from the fields (a Source without a name row keeps its name), or the
   // message that refuses a field: that field gets the focus and `source` stays unchanged.
   int ReadSource(Source& source) const;
@@ -41,7 +46,8 @@ class SourceBox : public QGroupBox {
   // had at the date and local time of the fields (the atlas's standard zone where the tz database
   // does not know it); false for a row the list does not hold. Until the zone, the town or the
   // coordinates are typed over, a change of the date or time fills the zone anew. A local time
-  // the clocks skipped or repeated, or a zone known only as today's, is named in a note.
+  // the clocks skipped or repeated, or a zone known only as today's, is named in a note; a zone
+  // that is not known or that a chart cannot hold empties the field, and the note says why.
   bool ChooseTown(int row);
 
   QLineEdit* NameEdit() const { return name_; }
@@ -85,6 +91,7 @@ class SourceBox : public QGroupBox {
   int windowHeightWithoutList_ = 0;  // the window's height when the list appeared
   int pickedTown_ = -1;              // the atlas town whose zone the zone field follows
   bool zoneTyped_ = false;           // the zone typed by the user since the last pick or fill
+  bool followsAtlasPlace_ = false;   // a Source set in follows its atlas town (SetSource)
 };
 
 }  // namespace entry

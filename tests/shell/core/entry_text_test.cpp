@@ -84,14 +84,15 @@ const ClockCase kClocks[] = {
     {"short_fields", "9:5", false, 0, 9, 5, 0, '+'},
     {"whole_hour", "7", false, 0, 7, 0, 0, '+'},
     {"with_seconds", "12:30:45", false, 0, 12, 30, 45, '+'},
-    {"zone_13_hours", "+13:00", true, 659, 0, 0, 0, '+'},
-    {"zone_12_with_minutes", "-12:30", true, 659, 0, 0, 0, '+'},
+    {"zone_13_hours", "+13:00", true, 0, 13, 0, 0, '+'},
+    {"zone_16_with_minutes", "-16:30", true, 659, 0, 0, 0, '+'},
     {"zone_12", "-12:00", true, 0, 12, 0, 0, '-'},
     {"zone_without_sign_is_east", "3", true, 0, 3, 0, 0, '+'},
     {"zone_half_hour", "+05:30", true, 0, 5, 30, 0, '+'},
     {"zone_bad_sign", "*3", true, 659, 0, 0, 0, '+'},
     {"zone_local_mean_time", "+02:30:17", true, 0, 2, 30, 17, '+'},
-    {"zone_12_with_seconds", "-12:00:01", true, 659, 0, 0, 0, '+'},
+    {"zone_manila_local_mean_time", "-15:56:08", true, 0, 15, 56, 8, '-'},
+    {"zone_16_with_seconds", "-16:00:01", true, 659, 0, 0, 0, '+'},
 };
 
 class ClockText : public ::testing::TestWithParam<ClockCase> {};
@@ -214,7 +215,7 @@ TEST(EntrySourceTexts, FirstFaultInFieldOrderAndSourceUnchanged) {
   t.time = "10:00";
   EXPECT_EQ(SourceFromTexts(t, target), 778);
   t.latitude = "55N45";
-  t.zone = "+13:00";
+  t.zone = "+16:30";
   EXPECT_EQ(SourceFromTexts(t, target), 659);
   EXPECT_EQ(target, s);
 }

@@ -139,9 +139,9 @@ int ParseZoneText(std::string_view text, FTimeCor& zone) {
   const char* pattern = clock->size() == 8 ? "HH:MM:SS" : "HH:MM";
   if (const int fault = CheckTimeText(*clock, h, m, pattern, kTimeKindZone); fault != 0)
     return fault;
-  // Twelve hours only whole: the seconds too.
+  // The largest zone only whole: the seconds too.
   const int seconds = SecondsOf(*clock);
-  if (h == 12 && seconds != 0) return kMsgBadTime;
+  if (h == kMaxZoneHours && seconds != 0) return kMsgBadTime;
   FTimeCor read;
   if (!read.SetTime(h, m, seconds, sign).ok()) return kMsgBadTime;
   zone = read;
@@ -183,10 +183,7 @@ std::string TimeText(const FTime& time) {
   return Time2String(time.Hours(), time.Minutes(), time.Seconds(), time.Seconds() != 0);
 }
 
-std::string ZoneText(const FTimeCor& zone) {
-  return zone.Sign() +
-         Time2String(zone.Hours(), zone.Minutes(), zone.Seconds(), zone.Seconds() != 0);
-}
+std::string ZoneText(const FTimeCor& zone) { return zone.FullText(); }
 
 std::string LatitudeText(const Place& place) {
   return FormatLatLongByLetter(place.LatitudeDegrees(), place.LatitudeMinutes(),
