@@ -461,8 +461,9 @@ bool PickTown(entry::SourceBox* box, const std::string& listed) {
 using Field = QLineEdit* (entry::SourceBox::*)() const;
 
 // A pick fills the zone the town had at the date and time typed, over the zone typed before it:
-// zones since moved, summer time, local mean time, a skipped and a repeated hour. A zone filled
-// by the pick follows a later date or time; a zone typed after the pick stays.
+// zones since moved, summer time, local mean time, a skipped and a repeated hour, zones beyond 12
+// hours (checked against zdump). A zone filled by the pick follows a later date or time; a zone
+// typed after the pick stays.
 TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
   ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
   platform::QtTimeZoneDatabase database;
@@ -498,6 +499,11 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
       {"Москва, Россия", "29.09.1985", "02:30", "+04:00", kMsgZoneTimeRepeated},
       {"Москва, Россия", "15.07.1985", "12:00", "+04:00", kMsgZoneTypedReplaced, "+07:00"},
       {"Москва, Россия", "15.07.1985", "12:00", "+04:00", 0, "+4:00"},
+      {"Окленд, Новая Зеландия", "15.01.2000", "12:00", "+13:00"},
+      {"Петропавловск-Камчатский, Россия", "15.07.1985", "12:00", "+13:00"},
+      {"Анадыр, Россия", "15.07.1985", "12:00", "+13:00"},
+      {"Waitangi, Новая Зеландия", "15.01.2000", "12:00", "+13:45"},
+      {"Нукуалофа, Тонга", "15.01.2000", "12:00", "+14:00"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.listed) + " " + r.date + " " + r.time);
@@ -508,26 +514,44 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
               : r.note == kMsgZoneTypedReplaced ? Utf8(GetMessageText(r.note)) + " " + r.before
                                                 : Utf8(GetMessageText(r.note)));
   }
-  // Typed after a pick in Moscow: a date or time moves the zone the pick filled, not one typed.
+  // Typed after a pick: a date or time moves the zone the pick filled, not one typed.
   const Field date = &entry::SourceBox::DateEdit, time = &entry::SourceBox::TimeEdit;
   const struct {
-    const char *date, *time, *zone, *typedZone;
+    const char *listed, *date, *time, *zone, *typedZone;
     Field field;
     const char *text, *zoneThen;
   } later[] = {
-      {"15.01.1985", "12:00", "+03:00", "", date, "15.07.1985", "+04:00"},
-      {"31.03.1985", "12:00", "+04:00", "", time, "01:00", "+03:00"},
-      {"15.01.1985", "12:00", "+03:00", "+05:00", date, "15.07.1985", "+05:00"},
+      {"Москва, Россия", "15.01.1985", "12:00", "+03:00", "", date, "15.07.1985", "+04:00"},
+      {"Москва, Россия", "31.03.1985", "12:00", "+04:00", "", time, "01:00", "+03:00"},
+      {"Москва, Россия", "15.01.1985", "12:00", "+03:00", "+05:00", date, "15.07.1985", "+05:00"},
+      {"Окленд, Новая Зеландия", "15.07.1999", "12:00", "+12:00", "", date, "15.01.2000", "+13:00"},
+      {"Петропавловск-Камчатский, Россия", "15.01.1985", "12:00", "+12:00", "", date, "15.07.1985",
+       "+13:00"},
+      {"Анадыр, Россия", "15.01.1985", "12:00", "+12:00", "", date, "15.07.1985", "+13:00"},
+      {"Waitangi, Новая Зеландия", "15.07.1999", "12:00", "+12:45", "", date, "15.01.2000",
+       "+13:45"},
+      {"Нукуалофа, Тонга", "15.07.1999", "12:00", "+13:00", "", date, "15.01.2000", "+14:00"},
   };
   for (const auto& r : later) {
-    SCOPED_TRACE(std::string(r.date) + " " + r.text);
-    ASSERT_TRUE(pick("Москва, Россия", r.date, r.time, ""));
+    SCOPED_TRACE(std::string(r.listed) + " " + r.date + " " + r.text);
+    ASSERT_TRUE(pick(r.listed, r.date, r.time, ""));
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
     EXPECT_TRUE(box->ZoneNote()->text().isEmpty());
     if (*r.typedZone != '\0') Edit(box->ZoneEdit(), r.typedZone);
     Edit((box->*r.field)(), r.text);
     EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zoneThen);
   }
+  // An offset a chart cannot hold empties the field rather than keep another moment's zone.
+  struct Beyond final : platform::TimeZoneDatabase {
+    std::optional<int> OffsetAtUtc(std::string_view, std::int64_t) const override {
+      return 16 * 3600 + 60;
+    }
+  } beyond;
+  platform::SetTimeZoneDatabase(&beyond);
+  Edit(box->DateEdit(), "16.07.1985");
+  EXPECT_EQ(box->ZoneEdit()->text(), QString());
+  EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneBeyondField));
+  platform::SetTimeZoneDatabase(&database);
   // For a person to look at: the notes after a pick at a skipped hour over a typed zone.
   ASSERT_TRUE(pick("Москва, Россия", "31.03.1985", "02:30", "+07:00"));
   dialog->show();
@@ -535,49 +559,6 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
   TempFolder pictures;
   ASSERT_TRUE(dialog->grab().save(QString::fromStdString((pictures / "zone.png").string())));
   testing_support::ShowToPerson(pictures / "zone.png", "entry_zone_note");
-  platform::SetTimeZoneDatabase(nullptr);
-}
-
-// Zones of more than 12 hours east (summer time of New Zealand, Kamchatka and Chukotka, the
-// Chatham Islands, Tonga), checked against zdump: filled whether the town is picked after the
-// date is typed or before it. An offset a chart cannot hold empties the field and says so.
-TEST_F(EntryDialogs, ZonesBeyondTwelveHoursAreFilledWhicheverComesFirst) {
-  ASSERT_TRUE(GetTowns().Load(testing_support::SourceDir() / "data").ok());
-  platform::QtTimeZoneDatabase database;
-  platform::SetTimeZoneDatabase(&database);
-  auto dialog = entry::MakeEntryDialog(kChartNatal);
-  dialog->OnInitDialog();
-  entry::SourceBox* box = dialog->PersonBox();
-  const struct {
-    const char *listed, *date, *zone;
-  } rows[] = {
-      {"Окленд, Новая Зеландия", "15.01.2000", "+13:00"},
-      {"Петропавловск-Камчатский, Россия", "15.07.1985", "+13:00"},
-      {"Анадыр, Россия", "15.07.1985", "+13:00"},
-      {"Waitangi, Новая Зеландия", "15.01.2000", "+13:45"},
-      {"Нукуалофа, Тонга", "15.01.2000", "+14:00"},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.listed);
-    Type(box, Typed{"Анна", r.date, false, "12:00", "+00:00", "", "", ""});
-    ASSERT_TRUE(PickTown(box, r.listed));
-    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
-    Type(box, Typed{"Анна", "", false, "12:00", "+00:00", "", "", ""});
-    ASSERT_TRUE(PickTown(box, r.listed));
-    EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneStandardOnly));
-    Edit(box->DateEdit(), r.date);
-    EXPECT_EQ(box->ZoneEdit()->text().toStdString(), r.zone);
-    EXPECT_TRUE(box->ZoneNote()->text().isEmpty());
-  }
-  struct Beyond final : platform::TimeZoneDatabase {
-    std::optional<int> OffsetAtUtc(std::string_view, std::int64_t) const override {
-      return 16 * 3600 + 60;
-    }
-  } beyond;
-  platform::SetTimeZoneDatabase(&beyond);
-  Edit(box->DateEdit(), "16.01.2000");
-  EXPECT_TRUE(box->ZoneEdit()->text().isEmpty()) << "no zone of another moment stays";
-  EXPECT_EQ(platform::FromQt(box->ZoneNote()->text()), GetMessageText(kMsgZoneBeyondField));
   platform::SetTimeZoneDatabase(nullptr);
 }
 
@@ -722,34 +703,9 @@ TEST_F(EntryDialogs, PublishedNatalChartAgainstTheAlmanac) {
               points->item(0, 3)->text() == QStringLiteral("XI"));
 }
 
-// A zone of local mean time is written once and alike by the header and the chart information.
-TEST_F(EntryDialogs, TheHeaderShowsTheZoneAsTheChartInformationDoes) {
-  Chart chart;
-  Source& s = chart.definition.sources[0];
-  s.SetName(Cp1251("Москва 1900"));
-  ASSERT_TRUE(s.moment.date.SetDate(15, 6, 1900, 'A').ok());
-  ASSERT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
-  ASSERT_TRUE(s.zone.SetTime(2, 30, 17, '+').ok());
-  ASSERT_TRUE(s.place.SetPlace(55, 45, 'N', 37, 37, 'E', Cp1251("Москва"), Cp1251("Россия")).ok());
-  ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), chart).ok());
-  DChartInfo info(chart);
-  const QTableWidget* rows = info.InfoTable();
-  QString moment;
-  for (int r = 0; r < rows->rowCount(); ++r)
-    if (rows->item(r, 0)->text() == QStringLiteral("Момент")) moment = rows->item(r, 1)->text();
-  EXPECT_EQ(moment, QStringLiteral("15:06:1900 н.э.  12:00  +02:30:17"));
-  EXPECT_EQ(platform::ToQt(ChartHeaderLines(chart, false)[2]), moment);
-  // For a person to look at: the header as a page shows it.
-  const QImage page = platform::RenderPageImage(
-      1, 150, [&chart](platform::Dc& dc, int) { DrawChartHeader(chart, dc, 500, -500, 0, false); });
-  const std::filesystem::path picture = folder_.Path() / "chart_header_zone.png";
-  ASSERT_TRUE(page.copy(0, 0, page.width() / 2, page.height() / 8)
-                  .save(QString::fromStdString(picture.string())));
-  testing_support::ShowToPerson(picture, "chart_header_zone");
-}
-
 // A chart of 500: Chiron and the asteroids are not known then. The dialog lists none of them
-// among the points and says, under the chart's settings, that each is missing and why.
+// among the points and says, under the chart's settings, that each is missing and why. Its zone
+// of local mean time is written once, alike in the header and the information.
 TEST_F(EntryDialogs, ChartInformationSaysWhyChironAndTheAsteroidsAreMissing) {
   Chart chart;
   Source& s = chart.definition.sources[0];
@@ -757,10 +713,21 @@ TEST_F(EntryDialogs, ChartInformationSaysWhyChironAndTheAsteroidsAreMissing) {
   ASSERT_TRUE(s.moment.date.SetDate(15, 6, 500, 'A').ok());
   ASSERT_TRUE(s.moment.time.SetTime(12, 0, 0).ok());
   ASSERT_TRUE(s.place.SetPlace(41, 54, 'N', 12, 29, 'E', "Roma", "").ok());
+  ASSERT_TRUE(s.zone.SetTime(0, 49, 56, '+').ok());  // local mean time
   ASSERT_TRUE(ChartCalculate(ChartContext::FromCurrentSettings(), chart).ok());
   DChartInfo info(chart);
   info.resize(520, 760);
   const QTableWidget* rows = info.InfoTable();
+  // The header writes the zone once, as the information does.
+  EXPECT_EQ(
+      rows->findItems(QStringLiteral("15:06:0500 н.э.  12:00  +00:49:56"), Qt::MatchExactly).size(),
+      1);
+  EXPECT_EQ(ChartHeaderLines(chart, false)[2], Cp1251("15:06:0500 н.э.  12:00  +00:49:56"));
+  const QImage header = platform::RenderPageImage(
+      1, 150, [&chart](platform::Dc& dc, int) { DrawChartHeader(chart, dc, 500, -500, 0, false); });
+  ASSERT_TRUE(
+      header.copy(0, 0, 620, 200).save(QString::fromStdString((folder_ / "h.png").string())));
+  testing_support::ShowToPerson(folder_ / "h.png", "chart_header_zone");
   ASSERT_GE(rows->rowCount(), 6);
   const QString names[] = {QStringLiteral("Хирон"),  QStringLiteral("Веста"),
                            QStringLiteral("Церера"), QStringLiteral("Паллада"),
