@@ -40,6 +40,7 @@ class ZoneRules(unittest.TestCase):
             ("Europe/Oslo", "NO", ["Etc/GMT-1"], far, "Europe/Oslo", "sea"),
             ("", "NO", ["Etc/GMT-1"], far, None, "sea"),
             ("Europe/Moscow", "RU", ["Mars/Olympus"], far, "Europe/Moscow", "unknown"),
+            ("Europe/Moscow", "RU", ["../zoneinfo/UTC"], far, "Europe/Moscow", "unknown"),
             ("", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
             ("Mars/Olympus", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
         ]

@@ -240,8 +240,9 @@ DISAGREEMENTS = Path(__file__).resolve().parent / "zone_disagreements.tsv"
 
 # Why a town takes the zone it takes when GeoNames and the boundaries do not give the same clocks.
 RULES = {
-    "boundary": "the boundary zone: the town lies inside it and GeoNames' zone keeps other clocks "
-                "everywhere within %g km" % BORDER_KM,
+    "boundary": "the boundary zone (the first, where several hold the town): the town lies inside "
+                "it, and GeoNames' zone is kept at no point %g km from it or the tz database "
+                "does not list it for the town's country" % BORDER_KM,
     "border": "GeoNames' zone: the town lies within %g km of a border, GeoNames' zone keeps the "
               "clocks of a point that far from it and the tz database lists it for the town's "
               "country" % BORDER_KM,
@@ -259,8 +260,7 @@ def parse_tzif(data):
     every instant give the same clocks."""
     if data[:4] != b"TZif":
         raise ValueError("not a TZif file")
-    counts = struct.unpack(">6I", data[20:44])
-    isut, isstd, leap, times, types, chars = counts
+    isut, isstd, leap, times, types, chars = struct.unpack(">6I", data[20:44])
     pos = 44
     if data[4:5] >= b"2":  # skip the 32-bit block to the 64-bit one
         pos += times * 5 + types * 6 + chars + leap * 8 + isstd + isut
@@ -286,9 +286,13 @@ def parse_tzif(data):
     return offsets[0], tuple(changes), re.sub(r"<[^>]*>|[A-Za-z]{3,}", "A", footer)
 
 
+# A zone name Town.dat holds: a path inside the database's folder.
+ZONE_NAME = re.compile(r"[A-Za-z0-9_+-]+(?:/[A-Za-z0-9_+-]+)*")
+
+
 class TzDatabase:
     """The zones of the system's tz database (the files Python's zoneinfo reads) that a town may
-    carry: those it knows under a name Town.dat holds (ASCII, at most MAX_ZONE_NAME)."""
+    carry: those it knows under a name Town.dat holds (ZONE_NAME, at most MAX_ZONE_NAME)."""
 
     def __init__(self):
         self._known = {}
@@ -307,14 +311,18 @@ class TzDatabase:
 
     def knows(self, name):
         if name not in self._known:
-            try:
-                ZoneInfo(name)
-                self._known[name] = bool(name) and len(name) <= MAX_ZONE_NAME and name.isascii()
-            except (ZoneInfoNotFoundError, ValueError):
-                self._known[name] = False
+            self._known[name] = False
+            if len(name) <= MAX_ZONE_NAME and ZONE_NAME.fullmatch(name):
+                try:
+                    ZoneInfo(name)
+                    self._known[name] = True
+                except (ZoneInfoNotFoundError, ValueError):
+                    pass
         return self._known[name]
 
     def clocks(self, name):
+        if not self.knows(name):
+            raise ValueError("not a zone of the database: " + name)
         if name not in self._clocks:
             for folder in zoneinfo.TZPATH:
                 path = Path(folder) / name
