@@ -9,6 +9,7 @@ import sys
 import unittest
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, str(Path(sys.argv.pop(1) if len(sys.argv) > 1 else ".") / "tools" / "atlas"))
 import make_atlas  # noqa: E402
 
