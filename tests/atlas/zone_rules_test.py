@@ -1,0 +1,67 @@
+"""The atlas generator's choice of a town's zone between GeoNames and the tz boundaries, on the
+system's tz database: which zones are one zone, each rule of the list, and the points around a
+town that tell a border.
+
+    python3 tests/atlas/zone_rules_test.py <source folder>
+"""
+import math
+import sys
+import unittest
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, str(Path(sys.argv.pop(1) if len(sys.argv) > 1 else ".") / "tools" / "atlas"))
+import make_atlas  # noqa: E402
+
+
+class ZoneRules(unittest.TestCase):
+    tz = make_atlas.TzDatabase()
+
+    def test_one_zone_is_the_same_offsets_at_every_instant(self):
+        for a, b, same in [("Europe/Kiev", "Europe/Kyiv", True),   # a backward link
+                           ("MET", "CET", True),                   # only the abbreviations
+                           ("EST", "Etc/GMT+5", True),
+                           ("Europe/Zaporozhye", "Europe/Simferopol", False),
+                           ("Asia/Ho_Chi_Minh", "Asia/Bangkok", False),
+                           ("Europe/Oslo", "Europe/Berlin", False)]:  # before 1970 only
+            self.assertEqual(self.tz.same_clocks(a, b), same, (a, b))
+
+    def test_each_rule_of_the_list(self):
+        far = [["Asia/Shanghai"]] * 8
+        rows = [
+            # GeoNames, country, at the town, around it -> taken, rule
+            ("Europe/Kiev", "UA", ["Europe/Kyiv"], far, "Europe/Kyiv", None),
+            ("Asia/Urumqi", "CN", ["Asia/Shanghai", "Asia/Urumqi"], far, "Asia/Urumqi", None),
+            ("Asia/Urumqi", "CN", ["Asia/Shanghai"], far, "Asia/Shanghai", "boundary"),
+            ("Asia/Famagusta", "CY", ["Asia/Nicosia"], [["Asia/Famagusta"]] + far[1:],
+             "Asia/Famagusta", "border"),
+            # A zone of the neighbouring country across the border is not the town's.
+            ("America/New_York", "CA", ["America/Toronto"], [["America/New_York"]] + far[1:],
+             "America/Toronto", "boundary"),
+            ("Europe/Oslo", "NO", ["Etc/GMT-1"], far, "Europe/Oslo", "sea"),
+            ("", "NO", ["Etc/GMT-1"], far, None, "sea"),
+            ("Europe/Moscow", "RU", ["Mars/Olympus"], far, "Europe/Moscow", "unknown"),
+            ("Europe/Moscow", "RU", ["../zoneinfo/UTC"], far, "Europe/Moscow", "unknown"),
+            ("", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
+            ("Mars/Olympus", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
+        ]
+        for geonames, country, at_town, around, taken, rule in rows:
+            self.assertEqual(make_atlas.choose_zone(geonames, country, at_town, around, self.tz),
+                             (taken, rule), (geonames, at_town))
+
+    def test_points_around_a_town_lie_at_the_border_distance(self):
+        for lat, lon in [(55.75, 37.62), (-33.87, 151.21), (64.7, 179.99), (78.2, 15.6)]:
+            points = make_atlas.probe_points(lat, lon)
+            self.assertEqual((points[0], len(points)), ((lat, lon), 1 + make_atlas.BEARINGS))
+            self.assertGreater(points[1][0], lat)  # north first
+            for p, q in points[1:]:
+                # Haversine distance from the town.
+                a = (math.sin(math.radians(p - lat) / 2) ** 2 + math.cos(math.radians(lat)) *
+                     math.cos(math.radians(p)) * math.sin(math.radians(q - lon) / 2) ** 2)
+                km = 2 * make_atlas.EARTH_RADIUS_KM * math.asin(math.sqrt(a))
+                self.assertAlmostEqual(km, make_atlas.BORDER_KM, places=6)
+                self.assertTrue(-180 <= q < 180)
+
+
+if __name__ == "__main__":
+    unittest.main()

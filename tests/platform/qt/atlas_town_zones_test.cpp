@@ -1,0 +1,58 @@
+// The zones of towns of the shipped atlas that GeoNames puts in a neighbouring zone, read from
+// the system's tz database as the entry dialogs read them: each town found by its name through
+// the town list, at a date where its own zone and the neighbour's keep different clocks.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/atlas/town_search.h"
+#include "foundation/text/cp1251.h"
+#include "platform/qt/qt_time_zones.h"
+#include "support/test_support.h"
+
+namespace {
+
+TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());
+  platform::QtTimeZoneDatabase database;
+  platform::SetTimeZoneDatabase(&database);
+  // Offsets of the towns' own zones at 12:00 local time (GeoNames' zone in the comment).
+  const struct {
+    const char* listed;  // as the town list shows it (UTF-8)
+    int day, month, year;
+    int minutes;  // east of Greenwich
+  } rows[] = {
+      {"Чжаньцзян, Китай", 15, 7, 2000, 8 * 60},         // Asia/Urumqi +06:00
+      {"Ханой, Вьетнам", 15, 7, 1965, 7 * 60},           // Asia/Ho_Chi_Minh +08:00
+      {"Хайфон, Вьетнам", 15, 7, 1965, 7 * 60},          // Asia/Ho_Chi_Minh +08:00
+      {"Сьюдад-Хуарес, Мексика", 15, 1, 2024, -7 * 60},  // America/Ojinaga -06:00
+      {"Севастополь, Украина", 15, 1, 2020, 3 * 60},     // Europe/Zaporozhye +02:00
+      {"Shchyolkino, Украина", 15, 1, 2020, 3 * 60},     // Europe/Zaporozhye +02:00
+      {"Леви, Канада", 15, 1, 2000, -5 * 60},            // America/Blanc-Sablon -04:00
+      {"Хандыга, Россия", 15, 1, 2020, 9 * 60},          // Asia/Vladivostok +10:00
+      {"Среднеколымск, Россия", 15, 1, 2015, 11 * 60},   // Asia/Magadan +10:00
+      {"Зырянка, Россия", 15, 1, 2015, 11 * 60},         // Asia/Magadan +10:00
+      {"Черский, Россия", 15, 1, 2015, 11 * 60},         // Asia/Magadan +10:00
+      {"Уст-Нера, Россия", 15, 1, 2020, 10 * 60},        // Asia/Magadan +11:00
+      {"Киев, Украина", 15, 1, 1985, 3 * 60},            // agreed: Europe/Kiev, now Kyiv
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.listed);
+    const std::string listed = Cp1251(r.listed);
+    int town = -1;
+    for (const TownListRow& row : ListTowns(towns, listed.substr(0, listed.find(','))))
+      if (row.text == listed) town = row.town;
+    ASSERT_GE(town, 0);
+    Moment local;
+    ASSERT_TRUE(local.date.SetDate(r.day, r.month, r.year).ok());
+    ASSERT_TRUE(local.time.SetTime(12, 0).ok());
+    FTimeCor zone;
+    ASSERT_EQ(ZoneOfTownAt(towns, town, local, zone), TownZone::AtMoment);
+    EXPECT_EQ((zone.Sign() == '-' ? -1 : 1) * (zone.Hours() * 60 + zone.Minutes()), r.minutes);
+    EXPECT_EQ(zone.Seconds(), 0);
+  }
+  platform::SetTimeZoneDatabase(nullptr);
+}
+
+}  // namespace
