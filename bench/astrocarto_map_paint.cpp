@@ -2,10 +2,8 @@
 // Pluto and the nodes at 1200 x 800 pixels offscreen (goal: 30 ms).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 #include <filesystem>
 
 #include "astrocarto/core/astrocart_map.h"
@@ -70,12 +68,3 @@ void BM_PaintWorldMap(benchmark::State& state) {
 BENCHMARK(BM_PaintWorldMap)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

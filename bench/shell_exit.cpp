@@ -6,10 +6,8 @@
 // bytes unchanged), waits for the disk. BM_FourFilesAlone shows the waits of the old way.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QMdiArea>
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -146,12 +144,3 @@ void BM_FourFilesInABatch(benchmark::State& state) {
 BENCHMARK(BM_FourFilesInABatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -13,7 +13,7 @@ import sys
 from pathlib import Path
 
 # Target attributes and vector widths that g++ and clang spell differently.
-FILES = ["src/astro/ephemeris/series_sets.cpp"]
+FILES = ["src/astro/ephemeris/series_sets.cpp", "src/foundation/numbers/vector_state.cpp"]
 
 root = Path(__file__).resolve().parent.parent
 tree = root / (sys.argv[1] if len(sys.argv) > 1 else "build/test")

@@ -7,6 +7,7 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
+#include "foundation/numbers/vector_state.h"
 #include "platform/core/codepage.h"
 
 using namespace archive_detail;
@@ -27,6 +28,7 @@ bool Archive::IsSameFile(const std::filesystem::path& a, const std::filesystem::
 }
 
 int Archive::OpenByName(const std::string& path) {
+  CleanVectorState();  // the file's choice was the window's (foundation/numbers/vector_state.h)
   if (!IsArchiveFile(path)) {
     ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
     return -1;

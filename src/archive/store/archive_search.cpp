@@ -10,6 +10,7 @@
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/datetime/fdate.h"
+#include "foundation/numbers/vector_state.h"
 #include "foundation/text/text_helpers.h"
 
 namespace {
@@ -107,6 +108,7 @@ void ArchiveSearchCriteria::Clear() {
 ArchiveMatcher::ArchiveMatcher(const ArchiveIndex& index, const ArchiveComments& comments,
                                const ArchiveSearchCriteria& criteria)
     : index_(index), comments_(comments), c_(criteria) {
+  CleanVectorState();  // a search of the whole index follows (foundation/numbers/vector_state.h)
   if (!c_.caseSensitive) {
     c_.name = SearchKey(c_.name);
     c_.place = SearchKey(c_.place);

@@ -11,6 +11,7 @@
 #include "astro/ephemeris/lunar_points.h"
 #include "astro/ephemeris/table_sources.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/numbers/vector_state.h"
 
 namespace {
 
@@ -196,6 +197,9 @@ double Ephemeris::NutationDeg(double jdTt, double& rateDegPerDay) const {
 }
 
 BodyPosition Ephemeris::Position(int point, JdTt when, LunarVariant variant) const {
+  // Every computation asks its positions here, searches and charts alike, also after a run's
+  // progress has let the window paint: the upper halves of the vector registers are cleared first.
+  CleanVectorState();
   BodyPosition out;
   if (!IsBody(point) || !std::isfinite(when.days)) {
     out.approximate = true;

@@ -9,6 +9,7 @@
 
 #include "astro/ephemeris/earth_orientation.h"
 #include "astro/ephemeris/planet_theory.h"
+#include "foundation/numbers/vector_state.h"
 
 // The kernels are compiled a second time for AVX2 and FMA where the compiler can target them.
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -345,6 +346,7 @@ SeriesCut PerturberCut() {
 }
 
 SeriesSet::SeriesSet(const SeriesCut& cut) {
+  CleanVectorState();  // a cut of some milliseconds (foundation/numbers/vector_state.h)
   // A term A cos(B + C tau) is p cos(C tau) + q sin(C tau) with p = A cos B, q = -A sin B.
   std::array<BlockBuilder<VsopBlock, double>, 8> planets;
   const auto vsopTerms = VsopTerms();

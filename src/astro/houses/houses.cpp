@@ -5,6 +5,7 @@
 
 #include "astro/houses/angles.h"
 #include "astro/houses/house_geometry.h"
+#include "foundation/numbers/vector_state.h"
 
 using house_geometry::CuspOfObliqueAscension;
 using house_geometry::kDeg;
@@ -289,6 +290,7 @@ double HouseArmcDeg(double greenwichSiderealDeg, double eastLongitudeDeg, int co
 }
 
 std::optional<Houses> HouseCusps(const HouseInput& in) {
+  CleanVectorState();  // as the positions (ephemeris.cpp)
   if (!IsKnownHouseSystem(in.system)) return std::nullopt;
   if (!std::isfinite(in.armcDeg) || !std::isfinite(in.latitudeDeg) ||
       !std::isfinite(in.obliquityDeg) || std::fabs(in.latitudeDeg) > 90.0) {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/numbers/vector_state.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/progress_dialog.h"
 
@@ -116,6 +117,8 @@ bool BackgroundRun::Run(const std::function<void(ProgressSink&)>& work) {
   relay.start(kRelayMs);
   ++active_;
   std::thread worker([&] {
+    // The worker starts with this thread's vector registers, left in use by the window's painting.
+    CleanVectorState();
     SetThreadPrompter(&prompter);
     t_dialog = &dialog;
     try {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "foundation/numbers/vector_state.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/doc_template.h"
 #include "platform/qt/document.h"
@@ -115,6 +116,8 @@ std::vector<CommandTarget*> MainFrame::Route() const {
 }
 
 bool MainFrame::ExecuteCommand(int id) {
+  // Every command starts with this thread's vector registers as the window's painting left them.
+  CleanVectorState();
   const bool ran = RouteCommand(Route(), id);
   if (ran && afterCommand_) afterCommand_();
   return ran;

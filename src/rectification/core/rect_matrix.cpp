@@ -20,6 +20,7 @@
 #include "foundation/datetime/ftime.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/numbers/vector_state.h"
 #include "platform/core/progress_sink.h"
 #include "rectification/core/chart_rect.h"
 #include "rectification/core/life_event_list.h"
@@ -313,6 +314,7 @@ Status RectMatrix::CalculateAll(const ChartContext& ctx, const Chart& documentCh
   std::mutex transitsBuilding;
 
   const auto work = [&](int w, bool reports) {
+    CleanVectorState();  // each worker's own registers: the threads start with their creator's
     Chart chart = working;
     Source& source = chart.definition.sources[0];
     Failure& failure = failures[static_cast<std::size_t>(w)];

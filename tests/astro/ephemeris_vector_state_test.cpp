@@ -1,0 +1,44 @@
+// The computations clear the upper halves of the vector registers before they start: left in use
+// by the window's painting, they make every call of the C library's mathematics costly.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "astro/ephemeris/ephemeris.h"
+#include "astro/houses/houses.h"
+#include "foundation/numbers/vector_state.h"
+#include "support/test_support.h"
+
+namespace {
+
+#if defined(__x86_64__)
+// Puts ones into the upper half of ymm0 (in assembly: the compiler adds no vzeroupper of its own).
+[[gnu::target("avx")]] void FillUpperHalf() {
+  __asm__ volatile("vpcmpeqd %%ymm0, %%ymm0, %%ymm0" ::: "xmm0");
+}
+
+TEST(VectorState, ComputationsLeaveTheUpperHalvesUnused) {
+  if (!VectorStateVisible()) GTEST_SKIP() << "the processor does not show its vector state";
+  Ephemeris tables;
+  ASSERT_TRUE(tables.Load(testing_support::SourceDir() / "data" / "velm.str").ok());
+  HouseInput moscow;
+  moscow.armcDeg = 123.4;
+  moscow.latitudeDeg = 55.75;
+  moscow.obliquityDeg = 23.44;
+  const struct {
+    const char* what;
+    std::function<void()> run;
+  } cases[] = {
+      {"the Moon from the tables", [&] { (void)tables.Position(1, JdTt{2451545.0}); }},
+      {"Placidus cusps", [&] { (void)HouseCusps(moscow); }},
+  };
+  for (const auto& c : cases) {
+    FillUpperHalf();
+    ASSERT_TRUE(VectorUpperStateInUse());
+    c.run();
+    EXPECT_FALSE(VectorUpperStateInUse()) << c.what;
+  }
+}
+#endif
+
+}  // namespace
