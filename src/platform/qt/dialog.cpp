@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLayout>
 #include <algorithm>
 
 #include "platform/qt/title_room.h"
@@ -52,9 +53,17 @@ int TitleBarWidth(const QString& title) {
 }
 
 bool TitleRoomKeeper::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType()) {
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::WindowTitleChange || type == QEvent::LayoutRequest ||
+       type == QEvent::Show) &&
+      watched->isWidgetType()) {
     auto* window = static_cast<QWidget*>(watched);
-    window->setMinimumWidth(std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle())));
+    // A window's explicit minimum width stands in place of its layout's: it takes the layout's
+    // too, so the window never gets narrower than its controls.
+    int width = std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle()));
+    if (window->layout() != nullptr)
+      width = std::max(width, window->layout()->totalMinimumSize().width());
+    if (width != window->minimumWidth()) window->setMinimumWidth(width);
   }
   return false;
 }

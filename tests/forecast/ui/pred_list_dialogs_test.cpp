@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 
 #include "foundation/config/configuration.h"
@@ -101,6 +104,31 @@ class PredictListDialogTest : public ::testing::Test {
   ScriptedPrompter prompts_;
   Configuration config_;
 };
+
+// Narrowed as far as it goes, the dialog keeps the list whole left of its button column: no
+// column of the list slides under the buttons.
+TEST_F(PredictListDialogTest, NarrowedTheListStaysLeftOfTheButtons) {
+  DPREDICT_LIST dialog(folder_.Path());
+  ASSERT_TRUE(dialog.Open(config_));
+  testing_support::InstallShippedGlyphs();
+  dialog.show();
+  dialog.resize(200, 420);
+  QApplication::processEvents();
+  const std::filesystem::path shot = folder_ / "prediction_list_narrowed.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
+  platform::InstallGlyphs(nullptr);
+  testing_support::ShowToPerson(shot, "prediction_list_narrowed");
+  const CPredListBox* list = dialog.EventList();
+  for (const int id : {kIdcDeleteEvent, kIdcEventUp, kIdcSortEvents}) {
+    const auto* button = dialog.findChild<QPushButton*>(QStringLiteral("button%1").arg(id));
+    ASSERT_NE(button, nullptr);
+    EXPECT_GT(button->x(), list->geometry().right()) << id;
+  }
+  // Its lines fit beside the vertical bar, or it scrolls sideways.
+  const int line = list->sizeHintForColumn(0);
+  EXPECT_TRUE(list->viewport()->width() >= line || list->horizontalScrollBar()->maximum() > 0)
+      << line << " in " << list->viewport()->width();
+}
 
 TEST_F(PredictListDialogTest, TheCommentTypedGoesWithTheRecordLeft) {
   DPREDICT_LIST dialog(folder_.Path());
