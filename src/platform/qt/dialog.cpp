@@ -44,6 +44,12 @@ int Dialog::DoModal() {
 
 bool Dialog::DoDataExchange(bool) { return true; }
 
+QSize Dialog::sizeHint() const {
+  return QDialog::sizeHint()
+      .boundedTo(QSize(kDialogRoomWidth, kDialogRoomHeight))
+      .expandedTo(minimumSizeHint());
+}
+
 int TitleBarWidth(const QString& title) {
   // Window managers draw captions in about 11-point bold type; the bar's icon and its three
   // buttons take about 150 pixels. Never wider than a small screen.
