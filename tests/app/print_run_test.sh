@@ -1,7 +1,7 @@
 #!/bin/sh
 # `velm /p FILE` from a script with no display: the program starts without a screen, a chart file
-# it cannot take (a folder, a named pipe, a missing or an empty file) is reported on standard error,
-# naming the file, and the run ends at once with a non-zero status (no message box waiting for an
+# it cannot take (a folder, a named pipe, a missing or an empty file) is reported on standard error
+# in a plain sentence naming the file (no message number before it), and the run ends at once with a non-zero status (no message box waiting for an
 # answer, no wait for a writer of the pipe).
 # Usage: print_run_test.sh VELM WORK_FOLDER
 velm=$1
@@ -23,10 +23,13 @@ check() {
     *"$2"*"$work/$1"*) ;;
     *) echo "$1: no report naming the file reached standard error:"; echo "$out"; exit 1 ;;
   esac
+  case "$out" in
+    *"["[0-9]*"]"*) echo "$1: a message number reached standard error:"; echo "$out"; exit 1 ;;
+  esac
   if [ -e "$work/x.pdf" ]; then echo "$1: a PDF was written for nothing"; exit 1; fi
 }
-check unreadable.sav "[1934]"
-check pipe.sav "[1934]"
-check missing.sav "[1934]"
-check empty.sav "[2045]"
+check unreadable.sav "Не удается открыть файл гороскопов:"
+check pipe.sav "Не удается открыть файл гороскопов:"
+check missing.sav "Не удается открыть файл гороскопов:"
+check empty.sav "В файле нет ни одного гороскопа:"
 exit 0

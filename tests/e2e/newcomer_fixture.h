@@ -237,10 +237,20 @@ class NewcomerTest : public ShellTest {
   // The message numbers the session may show.
   void Allow(std::initializer_list<int> numbers) { allowed_.insert(numbers); }
 
+  // The room a window has on a screen of 1024 x 768 below its title bar and above a task bar,
+  // inside its frame.
+  static constexpr int kSmallScreenWidth = 1024 - 2 * 8, kSmallScreenHeight = 768 - 48 - 32;
+
   // A picture of the first dialog met of each class, named by it (print previews are
-  // photographed by the views they preview).
+  // photographed by the views they preview). Every dialog fits a small screen: the size it opens
+  // at and the least it can be made.
   ModalScript::Met Photographer() {
     return [this](QWidget& dialog, const std::string& name) {
+      const QSize needed =
+          dialog.sizeHint().expandedTo(dialog.minimumSize()).expandedTo(dialog.size());
+      EXPECT_TRUE(needed.width() <= kSmallScreenWidth && needed.height() <= kSmallScreenHeight)
+          << name << " \"" << dialog.windowTitle().toStdString() << "\" needs " << needed.width()
+          << " x " << needed.height();
       if (name == "QPrintPreviewDialog" || dialogsSeen_[name]++ > 0) return;
       Settle();
       Shot(dialog, "dialog_" + name, false);

@@ -244,6 +244,30 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
   Allow({kMsgTransitPeriodCut});
 }
 
+// Every command of the menus with a chart open: each dialog it opens fits a screen of 1024 x 768
+// (the fixture checks every dialog met) and is closed.
+TEST_F(NewcomerTest, EveryDialogOfTheMenusFitsASmallScreen) {
+  Start(
+      [](QWidget& d) {
+        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+        Click(d, QStringLiteral("OK"));
+      },
+      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
+  CKovraDoc* natal = ActiveChart(Frame());
+  ASSERT_NE(natal, nullptr);
+  script_.Otherwise([](QWidget& d) { d.close(); });
+  for (const platform::CommandDef& def : KovraCommandTable().commands) {
+    if (def.id == cmd::kAppExit || def.id == cmd::kFileClose || !Frame().StateOf(def.id).enabled)
+      continue;
+    Frame().MdiArea()->setActiveSubWindow(natal->Views().front()->Frame());
+    // The archive to save into and the file to print into are asked for, and not given.
+    if (def.id == cmd::kSaveToArchive || def.id == cmd::kFilePrint) prompts_.ExpectFile("");
+    Run(def.id);
+    script_.Verify(def.text);
+  }
+  prompts_.shown.clear();
+}
+
 // A person's number typed into a spin box.
 void TypeNumber(QSpinBox* box, int value) {
   ASSERT_NE(box, nullptr);

@@ -188,7 +188,10 @@ void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,
   const int step = ACLines::DrawStep(window, map.FullWindow(), state_.map == 0);
   lines_->DrawWithPens(dc, window, step, view.linePen,
                        [&view](double lon, double lat) { return view.geometry.Project(lon, lat); });
-  map.DrawLineSigns(dc, window, view, *lines_);
+  ACMapView signs = view;
+  signs.lineStep = step;
+  signs.cells = &rects;
+  map.DrawLineSigns(dc, window, signs, *lines_);
   dc.ResetClip();
 }
 

@@ -29,6 +29,37 @@ bool Inside(const Rect& r, const Rect& area) {
 
 bool IsUnset(const Rect& r) { return r.left == -1; }
 
+// Whether a point lies in a sea cell or sea run of the cells drawn.
+bool AtSea(const CellRects* cells, platform::Point p) {
+  if (cells == nullptr) return false;
+  const auto in = [p](const Rect& r) { return PointInRect(p.x, p.y, r); };
+  return std::any_of(cells->seaCells.begin(), cells->seaCells.end(), in) ||
+         std::any_of(cells->seaRuns.begin(), cells->seaRuns.end(), in);
+}
+
+// The ink of the widest line sign in logical units: the widest glyph of the lines' points, the
+// widest line name beside it, the taller of the two.
+struct SignInk {
+  int glyph = 0, name = 0, height = 0;
+};
+
+SignInk LineSignInk(platform::Dc& dc, int size, const ACLines& lines) {
+  const platform::DcState saved(dc);
+  SignInk ink;
+  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), size});
+  for (int k = 0; k < lines.LineCount(); ++k) {
+    const platform::Size e =
+        dc.GetTextExtent(std::string(1, glyphs::Point(lines.GetPointOfLine(k))));
+    ink = {std::max(ink.glyph, e.cx), ink.name, std::max(ink.height, e.cy)};
+  }
+  dc.SelectFont(TextFont(static_cast<int>(size * 0.7)));
+  for (const char* text : {"AS", "DS", "MC", "IC"}) {
+    const platform::Size e = dc.GetTextExtent(text);
+    ink = {ink.glyph, std::max(ink.name, e.cx), std::max(ink.height, e.cy)};
+  }
+  return ink;
+}
+
 bool TownInWindow(const MapWindow& w, double lon, double lat) {
   return w.west <= lon && lon < w.east && w.south <= lat && lat <= w.north;
 }
@@ -75,6 +106,139 @@ bool SignLayout::OverlapsPlaced(const SignBox& b) const {
   return std::any_of(placed.begin(), placed.end(), [&](const SignBox& p) {
     return b.west < p.east && p.west < b.east && b.south < p.north && p.south < b.north;
   });
+}
+
+SignBox SignLayout::InkAt(double longitude, double latitude, bool nameOnly) const {
+  SignBox box = BoxAt(longitude, latitude);
+  if (inkName > 0.0)
+    box = {longitude - inkGlyph, longitude + inkGlyph + inkName, latitude, latitude - inkDown};
+  if (nameOnly) box.west = longitude + (inkName > 0.0 ? inkGlyph : 0.5 * w);
+  // A tenth of a glyph's room round the ink, so that no line's pen reaches it.
+  const double room = 0.1 * h;
+  return {box.west - (nameOnly ? 0.0 : room), box.east + room, box.north + room, box.south - room};
+}
+
+int SignLayout::Crossings(double longitude, double latitude, int own, int enough) const {
+  const int others = obstacles.Count(InkAt(longitude, latitude), own, enough);
+  if (others >= enough) return others;
+  return others + obstacles.Meets(InkAt(longitude, latitude, true), own);
+}
+
+// --- obstacles of the signs ------------------------------------------------------------------
+
+namespace {
+
+// Whether the segment from (x1, y1) to (x2, y2) meets the box (edges included): the segment's
+// parameter range clipped to each of the box's slabs in turn stays non-empty.
+bool SegmentMeetsBox(double x1, double y1, double x2, double y2, const SignBox& b) {
+  double t0 = 0.0, t1 = 1.0;
+  const auto clip = [&](double p, double q) {
+    if (p == 0.0) return q >= 0.0;
+    const double t = q / p;
+    if (p < 0.0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+    return true;
+  };
+  const double dx = x2 - x1, dy = y2 - y1;
+  return clip(-dx, x1 - b.west) && clip(dx, b.east - x1) && clip(-dy, y1 - b.south) &&
+         clip(dy, b.north - y1);
+}
+
+}  // namespace
+
+int SignObstacles::Owner(int line, char kind) {
+  return 3 * line + (kind == 'M' ? 1 : kind == 'I' ? 2 : 0);
+}
+
+void SignObstacles::Reset(const MapWindow& window, double cellWidth, double cellHeight) {
+  window_ = window;
+  const double across = std::max(window.east - window.west, 0.0);
+  const double down = std::max(window.north - window.south, 0.0);
+  cellWidth_ = std::max({cellWidth, across / 64.0, 1e-6});
+  cellHeight_ = std::max({cellHeight, down / 64.0, 1e-6});
+  columns_ = static_cast<int>(std::ceil(across / cellWidth_)) + 1;
+  rows_ = static_cast<int>(std::ceil(down / cellHeight_)) + 1;
+  items_.clear();
+  squares_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), {});
+}
+
+int SignObstacles::Column(double longitude) const {
+  const double c = std::floor((longitude - window_.west) / cellWidth_);
+  return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(columns_ - 1)));
+}
+
+int SignObstacles::Row(double latitude) const {
+  const double r = std::floor((window_.north - latitude) / cellHeight_);
+  return static_cast<int>(std::clamp(r, 0.0, static_cast<double>(rows_ - 1)));
+}
+
+void SignObstacles::File(const Item& item) {
+  if (squares_.empty() || item.east < window_.west || item.west > window_.east ||
+      item.north < window_.south || item.south > window_.north)
+    return;
+  const auto index = static_cast<std::uint32_t>(items_.size());
+  items_.push_back(item);
+  for (int r = Row(item.north); r <= Row(item.south); ++r)
+    for (int c = Column(item.west); c <= Column(item.east); ++c)
+      squares_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
+               static_cast<std::size_t>(c)]
+          .push_back(index);
+}
+
+void SignObstacles::AddLines(const ACLines& lines, int step) {
+  for (const LineSegment& s : lines.CollectSegments(window_, step)) {
+    // The meridians run from the window's north edge to its south edge at the MC or IC.
+    char kind = 'A';
+    if (s.lon1 == s.lon2 && s.lat1 == window_.north && s.lat2 == window_.south)
+      kind = s.lon1 == lines.Mc(s.line) ? 'M' : s.lon1 == lines.Ic(s.line) ? 'I' : 'A';
+    File(Item{std::min(s.lon1, s.lon2), std::max(s.lon1, s.lon2), std::max(s.lat1, s.lat2),
+              std::min(s.lat1, s.lat2), s.lon1, s.lat1, s.lon2, s.lat2, Owner(s.line, kind)});
+  }
+}
+
+void SignObstacles::AddCell(const SignBox& cell) {
+  File(Item{cell.west, cell.east, cell.north, cell.south, 0.0, 0.0, 0.0, 0.0, -1});
+}
+
+int SignObstacles::Count(const SignBox& box, int own, int enough) const {
+  if (items_.empty()) return 0;
+  std::vector<int> met;
+  for (int r = Row(box.north); r <= Row(box.south); ++r)
+    for (int c = Column(box.west); c <= Column(box.east); ++c)
+      for (const std::uint32_t i :
+           squares_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
+                    static_cast<std::size_t>(c)]) {
+        const Item& item = items_[i];
+        if (item.owner == own || std::find(met.begin(), met.end(), item.owner) != met.end())
+          continue;
+        if (item.east < box.west || box.east < item.west || item.north < box.south ||
+            box.north < item.south)
+          continue;
+        if (item.owner >= 0 && !SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box))
+          continue;
+        met.push_back(item.owner);
+        if (static_cast<int>(met.size()) >= enough) return enough;
+      }
+  return static_cast<int>(met.size());
+}
+
+bool SignObstacles::Meets(const SignBox& box, int owner) const {
+  if (items_.empty()) return false;
+  for (int r = Row(box.north); r <= Row(box.south); ++r)
+    for (int c = Column(box.west); c <= Column(box.east); ++c)
+      for (const std::uint32_t i :
+           squares_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
+                    static_cast<std::size_t>(c)]) {
+        const Item& item = items_[i];
+        if (item.owner == owner && SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box))
+          return true;
+      }
+  return false;
 }
 
 char LineKindAt(const ACLines& lines, int k, double longitude, double latitude, bool strict) {
@@ -258,26 +422,47 @@ bool ACMap::CheckRunSign(const ACLines& lines, int line, double longitude, doubl
 RunSigns ACMap::PlaceRunSigns(const ACLines& lines, const VisibleRun& run, SignLayout& layout) {
   RunSigns signs;
   const int k = run.line;
+  const int own = SignObstacles::Owner(k, 'A');
   auto lat = [&](int s) { return lines.Sample(k, s); };
   auto lon = [&](int s) { return lines.SampleLongitude(s); };
   const char kindFirst = LineKindAt(lines, k, lon(run.first), lat(run.first), false);
   const char kindLast = LineKindAt(lines, k, lon(run.last), lat(run.last), false);
-  // Searches from sample `from` toward `to` for the first sample whose sign fits the window
-  // and overlaps no sign placed; keeps it in `slot` when the line is still of `kind` there.
+  // Positions closer than this to the last one tried for room are not tried again.
+  const double nearLon = layout.w / 8.0, nearLat = layout.h / 8.0;
+  // Searches from sample `from` toward `to` for the first sample whose sign fits the window,
+  // overlaps no sign placed and is clear of the obstacles, and keeps it in `slot`; without a
+  // clear place, the one that meets the fewest, on a ground. A place counts only where the line
+  // is still of `kind`: past its meridian the search ends.
   auto search = [&](int slot, int from, int to, char kind) {
     const int step = to >= from ? 1 : -1;
+    int best = -1, bestCount = 0;
+    double triedLon = kAbsent, triedLat = kAbsent;
     for (int s = from;; s += step) {
       if (!IsAbsent(lat(s)) && layout.Fits(lon(s), lat(s)) &&
           !layout.OverlapsPlaced(layout.BoxAt(lon(s), lat(s)))) {
-        if (!CheckRunSign(lines, k, lon(s), lat(s), kind)) return;
-        signs.longitude[static_cast<std::size_t>(slot)] = lon(s);
-        signs.latitude[static_cast<std::size_t>(slot)] = lat(s);
-        signs.kind[static_cast<std::size_t>(slot)] = kind;
-        layout.placed.push_back(layout.BoxAt(lon(s), lat(s)));
-        return;
+        const bool near = !IsAbsent(triedLon) && std::abs(lon(s) - triedLon) < nearLon &&
+                          std::abs(lat(s) - triedLat) < nearLat;
+        if (!near) {
+          triedLon = lon(s);
+          triedLat = lat(s);
+          const int count = layout.Crossings(lon(s), lat(s), own, best < 0 ? 1 << 30 : bestCount);
+          if (best < 0 || count < bestCount) {
+            if (!CheckRunSign(lines, k, lon(s), lat(s), kind)) break;
+            best = s;
+            bestCount = count;
+            if (count == 0) break;
+          }
+        }
       }
-      if (s == to) return;
+      if (s == to) break;
     }
+    if (best < 0) return;
+    const auto i = static_cast<std::size_t>(slot);
+    signs.longitude[i] = lon(best);
+    signs.latitude[i] = lat(best);
+    signs.kind[i] = kind;
+    signs.opaque[i] = bestCount > 0;
+    layout.placed.push_back(layout.BoxAt(lon(best), lat(best)));
   };
   if (kindFirst == kindLast) {
     // One sign, from the lower end toward the higher.
@@ -293,28 +478,44 @@ RunSigns ACMap::PlaceRunSigns(const ACLines& lines, const VisibleRun& run, SignL
   return signs;
 }
 
-void ACMap::PlaceICMCPlanetSigns(platform::Dc& dc, const ACMapView& view, const ACLines& lines,
-                                 SignLayout& layout, int glyphSize) {
+std::vector<PlacedSign> ACMap::PlaceLineSigns(const ACLines& lines, SignLayout& layout) {
+  std::vector<PlacedSign> signs;
+  for (const VisibleRun& run : lines.CollectVisibleRuns(layout.window)) {
+    const RunSigns found = PlaceRunSigns(lines, run, layout);
+    for (std::size_t i = 0; i < 2; ++i)
+      if (!IsAbsent(found.longitude[i]))
+        signs.push_back(PlacedSign{found.longitude[i], found.latitude[i], run.line, run.point,
+                                   found.kind[i], run.chart == '1', found.opaque[i]});
+  }
   const MapWindow& w = layout.window;
-  if (!(layout.h > 0.0)) return;
+  if (!(layout.h > 0.0)) return signs;
   for (const char kind : {'I', 'M'}) {
     for (int k = 0; k < lines.LineCount(); ++k) {
       const double x = kind == 'I' ? lines.Ic(k) : lines.Mc(k);
       if (IsAbsent(x)) continue;
+      double found = kAbsent;
+      int fewest = 0;
       for (double lat = w.south + 2.0 * layout.h; lat < w.north - 2.0 * layout.h;
            lat += layout.h / 2.0) {
         // The sign and its letters inside the window, clear of the bands of the grid's degrees.
         if (!layout.Fits(x, lat)) break;
-        const SignBox box = layout.BoxAt(x, lat);
-        if (layout.OverlapsPlaced(box)) continue;
-        layout.placed.push_back(box);
-        const platform::Point p = view.geometry.Project(x, lat);
-        DrawLineSign(dc, glyphSize, p.x, p.y, lines.GetPointOfLine(k), kind,
-                     lines.ChartOfLine(k) == 1, view.lineColour(lines.GetPointOfLine(k)));
-        break;
+        if (layout.OverlapsPlaced(layout.BoxAt(x, lat))) continue;
+        const int count = layout.Crossings(x, lat, SignObstacles::Owner(k, kind),
+                                           IsAbsent(found) ? 1 << 30 : fewest);
+        if (IsAbsent(found) || count < fewest) {
+          found = lat;
+          fewest = count;
+          if (count == 0) break;
+        }
       }
+      if (IsAbsent(found)) continue;
+      const bool opaque = fewest > 0;
+      layout.placed.push_back(layout.BoxAt(x, found));
+      signs.push_back(PlacedSign{x, found, k, lines.GetPointOfLine(k), kind,
+                                 lines.ChartOfLine(k) == 1, opaque});
     }
   }
+  return signs;
 }
 
 void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMapView& view,
@@ -346,24 +547,39 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
                               window.south + lat + taller};
   }
   // The signs keep off the country names and the town labels written before them.
-  const auto obstacle = [&](const Rect& r) {
-    if (IsUnset(r)) return;
+  const auto toDegrees = [&g](const Rect& r) {
     SignBox box;
     g.Unproject({r.left, r.top}, box.west, box.north);
     g.Unproject({r.right, r.bottom}, box.east, box.south);
-    layout.placed.push_back(box);
+    return box;
   };
-  for (const CountryLabel& c : countries_) obstacle(c.screen);
+  for (const CountryLabel& c : countries_)
+    if (!IsUnset(c.screen)) layout.placed.push_back(toDegrees(c.screen));
   for (const auto& labels : townLabels_)
-    for (const Rect& r : labels) obstacle(r);
-  for (const VisibleRun& run : lines.CollectVisibleRuns(window)) {
-    const RunSigns signs = PlaceRunSigns(lines, run, layout);
-    for (std::size_t i = 0; i < 2; ++i) {
-      if (IsAbsent(signs.longitude[i])) continue;
-      const platform::Point p = view.geometry.Project(signs.longitude[i], signs.latitude[i]);
-      DrawLineSign(dc, size, p.x, p.y, run.point, signs.kind[i], run.chart == '1',
-                   view.lineColour(run.point));
-    }
+    for (const Rect& r : labels)
+      if (!IsUnset(r)) layout.placed.push_back(toDegrees(r));
+  // Where they can, their ink keeps off the other lines and the coasts and borders too.
+  if (across > 0.0 && down > 0.0) {
+    const SignInk ink = LineSignInk(dc, size, lines);
+    layout.inkGlyph = ink.glyph / 2.0 * (window.east - window.west) / across;
+    layout.inkName = ink.name * (window.east - window.west) / across;
+    layout.inkDown = ink.height * (window.north - window.south) / down;
   }
-  PlaceICMCPlanetSigns(dc, view, lines, layout, size);
+  layout.obstacles.Reset(window, layout.w, layout.h);
+  layout.obstacles.AddLines(lines, view.lineStep);
+  if (view.cells != nullptr)
+    for (const Rect& r : view.cells->borders) layout.obstacles.AddCell(toDegrees(r));
+
+  // A sign with no clear place stands on a ground of the colour of the land or sea under it.
+  for (const PlacedSign& sign : PlaceLineSigns(lines, layout)) {
+    const platform::Point p = g.Project(sign.longitude, sign.latitude);
+    if (sign.opaque) {
+      const SignBox b = layout.InkAt(sign.longitude, sign.latitude);
+      const platform::Point nw = g.Project(b.west, b.north), se = g.Project(b.east, b.south);
+      dc.FillRect(Rect{nw.x, nw.y, se.x, se.y},
+                  AtSea(view.cells, p) ? view.colours.sea : view.colours.land);
+    }
+    DrawLineSign(dc, size, p.x, p.y, sign.point, sign.kind, sign.secondChart,
+                 view.lineColour(sign.point));
+  }
 }

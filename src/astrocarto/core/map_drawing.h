@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,12 @@ struct ACMapView {
   // The grid's degree labels stand outside the map area, in the room the printed frame keeps for
   // them (LayoutPrintFrame); then nothing inside the area keeps out of their way.
   bool gridOutside = false;
+  // The sample step the lines are drawn with (ACLines::DrawStep) and the map's cells as drawn:
+  // the line signs keep off the segments of the other lines and off the outline cells (coasts
+  // and borders), and a sign that finds no clear place stands on the colour of the land or sea
+  // under it. Without cells the signs mind the lines only and stand on the land colour.
+  int lineStep = 1;
+  const CellRects* cells = nullptr;
 
   // The height the fonts are fitted to: the frame's whole height.
   int ViewHeight() const { return geometry.frame.totalHeight; }
@@ -46,18 +53,69 @@ struct SignBox {
   double west = 0.0, east = 0.0, north = 0.0, south = 0.0;
 };
 
+// What a line sign keeps clear of where it can: the segments every line is drawn with and the
+// map's outline cells (coasts and borders), in degrees, filed by the squares of a coarse grid
+// over the window so that a box is tested against what lies near it only.
+class SignObstacles {
+ public:
+  // The owner of a line's segments: its horizon line ('A' or 'D'), its MC ('M') or IC ('I').
+  static int Owner(int line, char kind);
+
+  // Empties the store and files what follows by squares of `cellWidth` x `cellHeight` degrees
+  // over the window (brought to at least 1/64 of the window).
+  void Reset(const MapWindow& window, double cellWidth, double cellHeight);
+  // The segments that draw the lines with samples `step` apart (ACLines::CollectSegments).
+  void AddLines(const ACLines& lines, int step);
+  // An outline cell; nothing is filed outside the window.
+  void AddCell(const SignBox& cell);
+  // How many things other than `own` meet the box (its edges included): each other line's
+  // horizon line, MC and IC one, and the outline cells together one. Counting stops at `enough`.
+  int Count(const SignBox& box, int own, int enough = 1 << 30) const;
+  // Whether a segment of `owner` meets the box.
+  bool Meets(const SignBox& box, int owner) const;
+  bool Empty() const { return items_.empty(); }
+
+ private:
+  struct Item {
+    double west, east, north, south;  // the bounds; for a segment also its two ends below
+    double lon1, lat1, lon2, lat2;
+    int owner;  // -1 an outline cell
+  };
+  void File(const Item& item);
+  int Column(double longitude) const;
+  int Row(double latitude) const;
+
+  MapWindow window_;
+  double cellWidth_ = 1.0, cellHeight_ = 1.0;
+  int columns_ = 0, rows_ = 0;
+  std::vector<Item> items_;
+  std::vector<std::vector<std::uint32_t>> squares_;
+};
+
 // The signs placed so far in one drawing, and the size of a glyph in degrees.
 struct SignLayout {
   MapWindow window;
   double h = 0.0;     // a glyph's height: the window's height over the size divisor
   double w = 0.0;     // the width on the map that shows as long as h
   double tall = 0.0;  // a glyph's height as drawn, when more than h
+  // The ink of a sign from its position (degrees): half the widest glyph west and east of it, the
+  // widest line name east of that, the taller of the two down; none measured: the sign's box.
+  double inkGlyph = 0.0, inkName = 0.0, inkDown = 0.0;
   std::vector<SignBox> placed;
+  // What a sign's ink keeps clear of where it can; a sign with no clear place on its line takes
+  // the place where it meets the fewest, on an opaque ground.
+  SignObstacles obstacles;
 
   SignBox BoxAt(double longitude, double latitude) const;
   // The box at the position lies inside the window (with room for the glyph and its letters).
   bool Fits(double longitude, double latitude) const;
   bool OverlapsPlaced(const SignBox& box) const;
+  // The ink at the position with a tenth of a glyph's height of room round it; with `nameOnly`
+  // the line name's part.
+  SignBox InkAt(double longitude, double latitude, bool nameOnly = false) const;
+  // How many obstacles meet the ink at the position (0: a clear place): the other lines and the
+  // outline cells, and the sign's own line `own` where it crosses the name.
+  int Crossings(double longitude, double latitude, int own, int enough = 1 << 30) const;
 };
 
 // The signs of one visible run: up to two positions (-777.0 where none) and the kind of line at
@@ -66,7 +124,18 @@ struct RunSigns {
   std::array<double, 2> longitude{kAbsent, kAbsent};
   std::array<double, 2> latitude{kAbsent, kAbsent};
   std::array<char, 2> kind{'A', 'A'};
+  // The sign found no place clear of the other lines and the outlines: it stands on a ground.
+  std::array<bool, 2> opaque{false, false};
   int Count() const { return !IsAbsent(longitude[0]) + !IsAbsent(longitude[1]); }
+};
+
+// A sign placed on a line: its position (the glyph's top centre), the line, its chart point, its
+// kind ('A', 'D', 'M', 'I') and whether it stands on an opaque ground.
+struct PlacedSign {
+  double longitude = 0.0, latitude = 0.0;
+  int line = 0, point = 0;
+  char kind = 'A';
+  bool secondChart = false, opaque = false;
 };
 
 // The kind of line k at a place: 'A' when its body is nearer the ascendant than the descendant

@@ -22,6 +22,7 @@ class ACLines;
 struct ACMapView;
 struct RunSigns;
 struct SignLayout;
+struct PlacedSign;
 struct VisibleRun;
 
 // The part of a map on show, in degrees: longitude east positive, latitude north positive.
@@ -142,16 +143,20 @@ class ACMap {
   // second chart) right of it, its top at y.
   static void DrawLineSign(platform::Dc& dc, int size, int x, int y, int point, char kind,
                            bool secondChart, platform::Color colour);
-  // Up to two sign positions on a visible run of a horizon line, searched from its ends.
+  // Up to two sign positions on a visible run of a horizon line, searched from its ends: the
+  // first sample from the end whose sign fits the window, overlaps no sign placed and is clear
+  // of the layout's obstacles (other lines, outline cells); when none is, the one that fits,
+  // overlaps no sign and meets the fewest obstacles, on an opaque ground.
   static RunSigns PlaceRunSigns(const ACLines& lines, const VisibleRun& run, SignLayout& layout);
   // A sign found from an end whose kind was `startKind` stays only where the line is still of
   // that kind.
   static bool CheckRunSign(const ACLines& lines, int line, double longitude, double latitude,
                            char startKind);
-  // Signs on the IC lines, then the MC lines, at the first latitude upward from the window's
-  // south edge where they overlap no sign placed before.
-  static void PlaceICMCPlanetSigns(platform::Dc& dc, const ACMapView& view, const ACLines& lines,
-                                   SignLayout& layout, int glyphSize);
+  // Every sign of the lines in the layout's window: those of the horizon lines' visible runs
+  // (PlaceRunSigns), then the IC lines', then the MC lines', each at the first latitude upward
+  // from the window's south edge where it overlaps no sign placed before and is clear of the
+  // layout's obstacles; else where it overlaps no sign and meets the fewest, on an opaque ground.
+  static std::vector<PlacedSign> PlaceLineSigns(const ACLines& lines, SignLayout& layout);
 
  private:
   Status LoadOutline1(const std::filesystem::path& file);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,7 +31,13 @@ using platform::NumberBox;
 
 DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
     : platform::PropertyPage(parent), values_(values) {
-  auto* layout = new QVBoxLayout(this);
+  // Two columns, so the page fits a small screen: what is drawn at the left, the sizes and the
+  // crossings at the right.
+  auto* columns = new QHBoxLayout(this);
+  auto* layout = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(layout);
+  columns->addLayout(right);
   lineChoice_ = AddChoiceBox(this, layout, "Линии планет",
                              {"никаких", "Солнце - Плутон", "выводимых на гороскоп"});
   nodes_ = new QCheckBox(QStringLiteral("В том числе Лунных узлов"), this);
@@ -41,9 +48,10 @@ DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
   speed_ = AddChoiceBox(this, layout, "Оптимизация по скорости",
                         {"Высокая", "Средняя", "Низкая", "Минимальная"});
   lineSystem_ = AddChoiceBox(this, layout, "Система расчета линий", {"Эклиптическая", "Реальная"});
-  townFont_ = AddChoiceBox(this, layout, "для названий городов", {"Крупный", "Средний", "Мелкий"});
-  glyphFont_ = AddChoiceBox(this, layout, "для значков планет", {"Крупный", "Средний", "Мелкий"});
-  crossingBand_ = AddChoiceBox(this, layout, "Пересечения", {"по широте", "по долготе"});
+  layout->addStretch();
+  townFont_ = AddChoiceBox(this, right, "для названий городов", {"Крупный", "Средний", "Мелкий"});
+  glyphFont_ = AddChoiceBox(this, right, "для значков планет", {"Крупный", "Средний", "Мелкий"});
+  crossingBand_ = AddChoiceBox(this, right, "Пересечения", {"по широте", "по долготе"});
   // The crossings are always banded by latitude here: the choice is shown, not offered.
   for (QAbstractButton* b : crossingBand_->buttons()) b->setEnabled(false);
   auto* numbers = new QGridLayout;
@@ -54,7 +62,8 @@ DACMAP_CONF::DACMAP_CONF(AstroCartPage& values, QWidget* parent)
   numbers->addWidget(orb_, 0, 1);
   numbers->addWidget(new QLabel(QStringLiteral("Предельная широта"), this), 1, 0);
   numbers->addWidget(latitudeLimit_, 1, 1);
-  layout->addLayout(numbers);
+  right->addLayout(numbers);
+  right->addStretch();
   DoDataExchange(false);
 }
 

@@ -71,10 +71,12 @@ DSYNANAL::DSYNANAL(const Chart* current, QWidget* parent)
       chartBox_(new QGroupBox(QStringLiteral("Гороскоп"), this)),
       comment_(new QLabel(this)) {
   setWindowTitle(QStringLiteral("ПАРАМЕТРЫ СИНАСТРИЧЕСКОГО АНАЛИЗА"));
-  auto* layout = new QHBoxLayout(this);
+  // The chart and its comment above the search: side by side the two were wider than a small
+  // screen.
+  auto* layout = new QVBoxLayout(this);
   auto* left = new QVBoxLayout;
   auto* right = new QVBoxLayout;
-  layout->addLayout(left, 1);
+  layout->addLayout(left);
   layout->addLayout(right, 1);
 
   auto* chartForm = new QFormLayout(chartBox_);
@@ -89,7 +91,6 @@ DSYNANAL::DSYNANAL(const Chart* current, QWidget* parent)
   comment_->setWordWrap(true);
   comment_->setMinimumHeight(90);
   commentLayout->addWidget(comment_);
-  left->addStretch(1);
 
   QBoxLayout* modeLayout = nullptr;
   right->addWidget(platform::Box(this, "Режим поиска", modeLayout));

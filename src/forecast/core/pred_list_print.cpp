@@ -115,6 +115,13 @@ double BoxColumnScale(platform::Dc& dc) {
 
 }  // namespace
 
+int PredListLineWidth(platform::Dc& dc) {
+  const double scale = BoxColumnScale(dc);
+  const int arc =
+      std::max(dc.GetTextExtent("-999.99").cx, dc.GetTextExtent(GetMessageText(kMsgArcColumn)).cx);
+  return static_cast<int>((kBoxArc + kBoxIndent) * scale) + arc;
+}
+
 void DrawPredListHead(platform::Dc& dc, const platform::Rect& head, platform::Color background) {
   platform::DcState keep(dc);
   dc.FillRect(head, background);

@@ -38,6 +38,9 @@ std::vector<PredPrintLine> BuildPrintLines(const std::vector<PredListRecord>& re
 // all alike when the moment's text is wider than 90 pixels in the list box's font.
 void DrawPredListItem(platform::Dc& dc, const platform::Rect& item, const PredListRecord& r,
                       bool selected, platform::Color background);
+// The width (pixels) a line of the list box takes with its font selected: a marked record's
+// columns up to the arc and the widest arc ("-999.99") or its column name after it.
+int PredListLineWidth(platform::Dc& dc);
 // Draws the column names over the list box's lines in `head` (pixels, MM_TEXT, y down) with the
 // list box's font selected, as the printed page names them: the moment at its column, the
 // moving and the target object over their glyphs, the aspect and the arc.

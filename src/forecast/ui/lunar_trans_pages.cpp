@@ -99,7 +99,9 @@ void DLunarTrans::BuildControls(const std::vector<std::string>& systemNames) {
   layout->addLayout(toRow);
   signControls_ = {from_->button(0), from_->button(1), toEnd, toSigns};
   signControls_.push_back(signsWord);
-  grid->addWidget(periodBox, 2, 1);
+  // The period in a column of its own and the aspects beside the phases, so the page fits a
+  // small screen.
+  grid->addWidget(periodBox, 0, 2, 3, 1, Qt::AlignTop);
 
   QGroupBox* aspectsBox = Box(this, "Аспекты", layout);
   auto* systemRow = new QHBoxLayout;
@@ -109,7 +111,7 @@ void DLunarTrans::BuildControls(const std::vector<std::string>& systemNames) {
   layout->addLayout(systemRow);
   orbs_ = AddAspectOrbChoices(this, layout, "для каждой планеты по своей группе",
                               LunarTransPage::kMinOrbGroup, LunarTransPage::kMaxOrbGroup);
-  grid->addWidget(aspectsBox, 3, 0, 1, 2);
+  grid->addWidget(aspectsBox, 2, 1);
 
   connect(target_, &QButtonGroup::idClicked, this, [this](int id) { OnTargetClicked(id); });
   for (QButtonGroup* group : {period_, to_, orbs_.orbMode})

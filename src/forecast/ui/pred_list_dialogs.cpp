@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -169,10 +170,21 @@ class PredListDelegate : public QStyledItemDelegate {
     painter->restore();
   }
 
+  // As wide as the columns, so the list scrolls sideways rather than cut them.
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(std::max(size.height(), 18));
+    size.setWidth(std::max(size.width(), LineWidth()));
     return size;
+  }
+
+  static int LineWidth() {
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    platform::QtDc dc(painter, false);
+    dc.SetMapMode(platform::MapMode::Text);
+    dc.SelectFont(platform::Font{std::string(platform::kTextFace), kListBoxFontSize});
+    return forecast::PredListLineWidth(dc);
   }
 
  private:
@@ -208,7 +220,10 @@ class PredListHead : public QWidget {
 CPredListBox::CPredListBox(QWidget* parent) : QListWidget(parent), head_(new PredListHead(this)) {
   setItemDelegate(new PredListDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
-  setMinimumWidth(kListBoxWidth);
+  // Its lines whole beside a vertical scroll bar.
+  setMinimumWidth(std::max(kListBoxWidth, PredListDelegate::LineWidth() + 2 * frameWidth() +
+                                              verticalScrollBar()->sizeHint().width()));
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setViewportMargins(0, kListHeadHeight, 0, 0);
 }
 

@@ -69,14 +69,20 @@ DTRANSCALC::DTRANSCALC(const TransitCalcPage& page, const Aspectarium& systems,
 }
 
 void DTRANSCALC::BuildControls() {
-  auto* grid = new QGridLayout(this);
+  // Two columns, so the page fits a small screen: what is searched for and when at the left,
+  // how at the right.
+  auto* columns = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(left);
+  columns->addLayout(right);
   QBoxLayout* layout = nullptr;
 
   QGroupBox* modeBox = Box(this, "Режим", layout);
   mode_ =
       AddChoices(this, layout,
                  {"аспекты между планетами гороскопа", "аспекты от планет гороскопа к натальным"});
-  grid->addWidget(modeBox, 0, 0, 1, 2);
+  left->addWidget(modeBox);
 
   QGroupBox* pairBox = Box(this, "Планеты", layout);
   auto* pairRow = new QHBoxLayout;
@@ -87,12 +93,12 @@ void DTRANSCALC::BuildControls() {
   pairRow->addWidget(new QLabel(QStringLiteral("К"), this));
   pairRow->addWidget(target_);
   layout->addLayout(pairRow);
-  grid->addWidget(pairBox, 1, 0, 1, 2);
+  left->addWidget(pairBox);
 
   QGroupBox* periodBox = Box(this, "Период", layout);
   layout->addLayout(DateRow(this, "с", dates_[0], eras_[0]));
   layout->addLayout(DateRow(this, "по", dates_[1], eras_[1]));
-  grid->addWidget(periodBox, 2, 0, 1, 2);
+  left->addWidget(periodBox);
 
   QGroupBox* eventBox = Box(this, "События", layout);
   exact_ = new QCheckBox(QStringLiteral("Точный аспект"), this);
@@ -103,11 +109,12 @@ void DTRANSCALC::BuildControls() {
   sortByTime_->setVisible(false);
   sortByTime_->setEnabled(false);
   layout->addWidget(sortByTime_);
-  grid->addWidget(eventBox, 3, 0);
+  left->addWidget(eventBox);
+  left->addStretch();
 
   QGroupBox* precisionBox = Box(this, "Точность", layout);
   precision_ = AddChoices(this, layout, {"Высокая", "Средняя", "Низкая"});
-  grid->addWidget(precisionBox, 3, 1);
+  right->addWidget(precisionBox);
 
   QGroupBox* aspectBox = Box(this, "Аспекты", layout);
   auto* systemRow = new QHBoxLayout;
@@ -140,7 +147,7 @@ void DTRANSCALC::BuildControls() {
     });
   }
   layout->addLayout(classGrid);
-  grid->addWidget(aspectBox, 4, 0, 1, 2);
+  right->addWidget(aspectBox);
 
   QGroupBox* orbBox = Box(this, "Орбис", layout);
   orb_ = AddChoices(this, layout, {"постоянный", "по системе аспектов"});
@@ -155,7 +162,8 @@ void DTRANSCALC::BuildControls() {
   houseRow->addWidget(new QLabel(QStringLiteral("группа орбисов для аспектов к домам"), this));
   houseRow->addWidget(houseOrbGroup_);
   layout->addLayout(houseRow);
-  grid->addWidget(orbBox, 5, 0, 1, 2);
+  right->addWidget(orbBox);
+  right->addStretch();
 
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
     page_.ChooseTarget(target_->currentIndex());

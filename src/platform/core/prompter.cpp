@@ -30,9 +30,11 @@ class ConsolePrompter final : public Prompter {
   }
 
  private:
-  static void Print(int number, std::string_view text) {
+  // The text as a message box shows it, without the message number (a number told a reader of
+  // the console nothing: "[1934] Не удается открыть файл гороскопов:").
+  static void Print(int, std::string_view text) {
     const std::string utf8 = Cp1251ToUtf8(text);
-    std::fprintf(stderr, "[%d] %s\n", number, utf8.c_str());
+    std::fprintf(stderr, "%s\n", utf8.c_str());
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLayout>
 #include <algorithm>
 
 #include "platform/qt/title_room.h"
@@ -43,6 +44,12 @@ int Dialog::DoModal() {
 
 bool Dialog::DoDataExchange(bool) { return true; }
 
+QSize Dialog::sizeHint() const {
+  return QDialog::sizeHint()
+      .boundedTo(QSize(kDialogRoomWidth, kDialogRoomHeight))
+      .expandedTo(minimumSizeHint());
+}
+
 int TitleBarWidth(const QString& title) {
   // Window managers draw captions in about 11-point bold type; the bar's icon and its three
   // buttons take about 150 pixels. Never wider than a small screen.
@@ -52,9 +59,17 @@ int TitleBarWidth(const QString& title) {
 }
 
 bool TitleRoomKeeper::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType()) {
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::WindowTitleChange || type == QEvent::LayoutRequest ||
+       type == QEvent::Show) &&
+      watched->isWidgetType()) {
     auto* window = static_cast<QWidget*>(watched);
-    window->setMinimumWidth(std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle())));
+    // A window's explicit minimum width stands in place of its layout's: it takes the layout's
+    // too, so the window never gets narrower than its controls.
+    int width = std::max(window->minimumWidth(), TitleBarWidth(window->windowTitle()));
+    if (window->layout() != nullptr)
+      width = std::max(width, window->layout()->totalMinimumSize().width());
+    if (width != window->minimumWidth()) window->setMinimumWidth(width);
   }
   return false;
 }

@@ -17,6 +17,10 @@ namespace platform {
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 
+// The room a dialog opens in at most: a screen of 1024 x 768 less the window's frame, its title
+// bar and a task bar.
+inline constexpr int kDialogRoomWidth = 1024 - 2 * 8, kDialogRoomHeight = 768 - 48 - 32;
+
 class Dialog : public QDialog {
   Q_OBJECT
 
@@ -35,6 +39,9 @@ class Dialog : public QDialog {
   virtual void OnInitDialog() { DoDataExchange(false); }
 
   void accept() override;
+  // The layout's size within the room of a small screen (kDialogRoomWidth x kDialogRoomHeight):
+  // what stretches (lists, text boxes) gives way first; never below the layout's minimum.
+  QSize sizeHint() const override;
 };
 
 // Answers to modal dialogs, registered per dialog class.

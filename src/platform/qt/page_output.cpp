@@ -1,5 +1,6 @@
 #include "platform/qt/page_output.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -129,6 +131,12 @@ void ShowPrintPreview(QWidget* parent, int pageCount, const PageRenderer& render
   QPrintPreviewDialog dialog(&printer, parent);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                    [&](QPrinter* p) { PrintPages(*p, 1, std::max(1, pageCount), render); });
+  // The pages open at the window's width (the preview's own default shows a whole page, at
+  // 38.8 % in a window of the preview's own size), with the toolbar's choice marked to match.
+  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+    fitWidth->trigger();
+  if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+    preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
   dialog.exec();
 }
 

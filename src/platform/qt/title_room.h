@@ -11,7 +11,8 @@ namespace platform {
 int TitleBarWidth(const QString& title);
 
 // Installed on a window (and owned by it): each new caption widens the window's minimum width to
-// TitleBarWidth of the caption.
+// TitleBarWidth of the caption, and each new layout to the width the layout needs at least (an
+// explicit minimum width would otherwise replace the layout's).
 class TitleRoomKeeper : public QObject {
  public:
   using QObject::QObject;

@@ -155,7 +155,9 @@ void CAspListBox::SetSystem(const AspectSystem* system) {
   }
   platform::MeasuringDc measure(logicalDpiX(), false, platform::MapMode::Text);
   const int columns = settings::AspectListWidth(measure.dc(), rows_, kListItemHeight);
-  const int chrome = width() - viewport()->width() + verticalScrollBar()->sizeHint().width();
+  // The frame and the vertical scroll bar; the viewport's own width means nothing before the
+  // list is laid out (it took the unlaid width of 100 pixels and made the list 1463 wide).
+  const int chrome = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
   setMinimumWidth(std::max(760, columns + chrome));
   viewport()->update();
   heading_->update();

@@ -196,7 +196,8 @@ DArabConf::DArabConf(AllArabParts& parts, const ArabSettings& settings, bool mod
   ask_ = new QCheckBox(QStringLiteral("Показывать каждый раз при расчете"), this);
   numbers->addWidget(formula_, 3, 0, 1, 2);
   numbers->addWidget(ask_, 4, 0, 1, 2);
-  layout->addLayout(numbers, 2, 0, 1, 3);
+  // Under the list of charts, not across the dialog: it fits a small screen so.
+  right->addLayout(numbers);
 
   auto* buttons = new QHBoxLayout;
   computeButton_ = new QPushButton(QStringLiteral("Рассчитать"), this);

@@ -434,3 +434,83 @@ TEST_F(Grid, OnPaperTheDegreesStandOutsideTheMap) {
     EXPECT_TRUE(within(boxes[i].box, page)) << boxes[i].text;
   }
 }
+
+namespace {
+
+// Whether the segment passes through the box, by points a hundredth of its length apart.
+bool SegmentInBox(const LineSegment& s, const SignBox& b) {
+  for (double t = 0; t <= 1.0; t += 0.01) {
+    const double x = s.lon1 + (s.lon2 - s.lon1) * t, y = s.lat1 + (s.lat2 - s.lat1) * t;
+    if (b.west <= x && x <= b.east && b.south <= y && y <= b.north) return true;
+  }
+  return false;
+}
+
+// The signs of the ten planets' lines of one chart on the world map, with a coast of outline
+// cells near 65 W south of the equator: every sign stands where no other line and no coast cell
+// reaches its ink, or on a ground; some find a clear place.
+TEST(LineSigns, ClearOfOtherLinesAndCoastsOrOnAGround) {
+  const MapWindow world{-180, 180, 85, -60};
+  for (const double sun : {0, 100, 200, 290}) {
+    SCOPED_TRACE(sun);
+    ACLines lines = PlanetLines(sun);
+    lines.SetTwoCharts(false);
+    SignLayout layout = LayoutOf(world, 145.0 / 23, 145.0 / 23);
+    layout.inkGlyph = 0.5 * layout.w;
+    layout.inkName = 1.2 * layout.w;
+    layout.inkDown = layout.h;
+    layout.obstacles.Reset(world, layout.w, layout.h);
+    layout.obstacles.AddLines(lines, 5);
+    std::vector<SignBox> coast;
+    for (double lat = -55; sun != 200 && lat < 0; lat += 0.5)
+      coast.push_back({-65 + 5 * std::sin(lat / 7), -64.5 + 5 * std::sin(lat / 7), lat + 0.5, lat});
+    for (const SignBox& cell : coast) layout.obstacles.AddCell(cell);
+    const std::vector<LineSegment> segments = lines.CollectSegments(world, 5);
+    int clear = 0;
+    for (const PlacedSign& s : ACMap::PlaceLineSigns(lines, layout)) {
+      const SignBox ink = layout.InkAt(s.longitude, s.latitude);
+      std::string under;
+      for (const LineSegment& seg : segments) {
+        const bool meridian = seg.lon1 == seg.lon2 && seg.lat1 == world.north;
+        const bool own =
+            seg.line == s.line &&
+            (s.kind == 'A' || s.kind == 'D' ? !meridian : meridian && seg.lon1 == s.longitude);
+        if (!own && SegmentInBox(seg, ink)) under = "line " + std::to_string(seg.line);
+      }
+      for (const SignBox& c : coast)
+        if (c.west < ink.east && ink.west < c.east && c.south < ink.north && ink.south < c.north)
+          under = "the coast";
+      EXPECT_TRUE(under.empty() || s.opaque)
+          << s.point << s.kind << " at " << s.longitude << " " << s.latitude << " under " << under;
+      clear += !s.opaque;
+    }
+    EXPECT_GT(clear, 0);
+  }
+}
+
+// Where every square of the map is an outline cell, each glyph follows a box of the land colour
+// round its ink.
+TEST(LineSigns, WithoutAClearPlaceOnTheLandColour) {
+  ACMapView view = ViewOf({-180, 180, 85, -60}, 36000, 14500);
+  view.colours.land = {9, 9, 9};
+  CellRects cells;
+  for (int x = 0; x < 36000; x += 500)
+    for (int y = 0; y > -14500; y -= 500) cells.borders.push_back(Rect{x, y, x + 500, y - 500});
+  view.cells = &cells;
+  RecordingDc dc;
+  ACMap().DrawLineSigns(dc, view.geometry.window, view, SunLines(250.0));
+  int glyphs = 0;
+  for (std::size_t i = 1; i < dc.Calls().size(); ++i) {
+    const RecordedCall& c = dc.Calls()[i];
+    if (c.kind != RecordedCall::Text || !c.font.IsGlyphFace()) continue;
+    const RecordedCall& ground = dc.Calls()[i - 1];
+    ASSERT_EQ(ground.kind, RecordedCall::FillRect);
+    EXPECT_EQ(ground.color, (platform::Color{9, 9, 9}));
+    const Rect r{ground.points[0].x, ground.points[0].y, ground.points[1].x, ground.points[1].y};
+    EXPECT_TRUE(PointInRect(c.points[0].x, c.points[0].y - 1, r));
+    ++glyphs;
+  }
+  EXPECT_GT(glyphs, 0);
+}
+
+}  // namespace

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 
 #include "foundation/config/configuration.h"
@@ -101,6 +103,25 @@ class PredictListDialogTest : public ::testing::Test {
   ScriptedPrompter prompts_;
   Configuration config_;
 };
+
+// Narrowed as far as it goes, the dialog keeps the list whole left of its buttons.
+TEST_F(PredictListDialogTest, NarrowedTheListStaysLeftOfTheButtons) {
+  DPREDICT_LIST dialog(folder_.Path());
+  ASSERT_TRUE(dialog.Open(config_));
+  testing_support::InstallShippedGlyphs();
+  dialog.show();
+  dialog.resize(200, 420);
+  QApplication::processEvents();
+  const std::filesystem::path shot = folder_ / "prediction_list_narrowed.png";
+  ASSERT_TRUE(platform::SaveWidgetScreenshot(dialog, shot).ok());
+  platform::InstallGlyphs(nullptr);
+  testing_support::ShowToPerson(shot, "prediction_list_narrowed");
+  const CPredListBox* list = dialog.EventList();
+  for (const int id : {kIdcDeleteEvent, kIdcSortEvents})
+    EXPECT_GT(dialog.findChild<QPushButton*>(QStringLiteral("button%1").arg(id))->x(),
+              list->geometry().right());
+  EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));
+}
 
 TEST_F(PredictListDialogTest, TheCommentTypedGoesWithTheRecordLeft) {
   DPREDICT_LIST dialog(folder_.Path());

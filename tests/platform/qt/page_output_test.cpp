@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QPrintPreviewWidget>
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
@@ -299,9 +301,11 @@ TEST(PageOutput, WithoutAPrinterThePagesGoToAChosenPdfFile) {
   prompts.VerifyAllUsed();
 }
 
-TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
+TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrintingAtThePagesWidth) {
   std::vector<int> drawn;
   bool printing = true;
+  int zoomMode = -1;
+  bool fitWidthMarked = false;
   // The preview is modal: closed once it has drawn both pages, or after 10 seconds.
   QTimer closer;
   closer.setInterval(50);
@@ -309,7 +313,13 @@ TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
   clock.start();
   QObject::connect(&closer, &QTimer::timeout, [&] {
     if (drawn.size() < 2 && clock.elapsed() < 10000) return;
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      if (const auto* preview = dialog->findChild<QPrintPreviewWidget*>())
+        zoomMode = preview->zoomMode();
+      if (const auto* fit = dialog->findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidthMarked = fit->isChecked();
+      dialog->reject();
+    }
   });
   closer.start();
   platform::ShowPrintPreview(nullptr, 2, [&](platform::Dc& dc, int page) {
@@ -321,6 +331,8 @@ TEST(PageOutput, ThePrintPreviewDrawsThePagesAsPrinting) {
   EXPECT_EQ(drawn[0], 1);
   EXPECT_EQ(drawn[1], 2);
   EXPECT_TRUE(printing);
+  EXPECT_EQ(zoomMode, QPrintPreviewWidget::FitToWidth);
+  EXPECT_TRUE(fitWidthMarked);
 }
 
 TEST(PageOutput, AnUnwritablePdfIsReportedAsError105) {
