@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "astro/ephemeris/coordinates.h"
 #include "foundation/atlas/towns.h"
@@ -28,6 +29,13 @@ bool Inside(const Rect& r, const Rect& area) {
 }
 
 bool IsUnset(const Rect& r) { return r.left == -1; }
+
+// Two colours too near to tell a sign from its ground: no channel differs by a quarter of its
+// range.
+bool Alike(platform::Color a, platform::Color b) {
+  const auto near = [](int x, int y) { return std::abs(x - y) < 64; };
+  return near(a.r, b.r) && near(a.g, b.g) && near(a.b, b.b);
+}
 
 // Whether a point lies in a sea cell or sea run of the cells drawn.
 bool AtSea(const CellRects* cells, platform::Point p) {
@@ -570,16 +578,20 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
   if (view.cells != nullptr)
     for (const Rect& r : view.cells->borders) layout.obstacles.AddCell(toDegrees(r));
 
-  // A sign with no clear place stands on a ground of the colour of the land or sea under it.
+  // A sign with no clear place stands on a ground of the colour of the land or sea under it; a
+  // sign of nearly that colour itself (a point coloured like the sea) stands on paper instead.
   for (const PlacedSign& sign : PlaceLineSigns(lines, layout)) {
     const platform::Point p = g.Project(sign.longitude, sign.latitude);
-    if (sign.opaque) {
+    const platform::Color ink = view.lineColour(sign.point);
+    const platform::Color under = AtSea(view.cells, p) ? view.colours.sea : view.colours.land;
+    const bool lost = Alike(ink, under);
+    if (sign.opaque || lost) {
       const SignBox b = layout.InkAt(sign.longitude, sign.latitude);
       const platform::Point nw = g.Project(b.west, b.north), se = g.Project(b.east, b.south);
-      dc.FillRect(Rect{nw.x, nw.y, se.x, se.y},
-                  AtSea(view.cells, p) ? view.colours.sea : view.colours.land);
+      const platform::Color paper =
+          Alike(ink, platform::kWhite) ? platform::kBlack : platform::kWhite;
+      dc.FillRect(Rect{nw.x, nw.y, se.x, se.y}, lost ? paper : under);
     }
-    DrawLineSign(dc, size, p.x, p.y, sign.point, sign.kind, sign.secondChart,
-                 view.lineColour(sign.point));
+    DrawLineSign(dc, size, p.x, p.y, sign.point, sign.kind, sign.secondChart, ink);
   }
 }
