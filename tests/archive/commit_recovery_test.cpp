@@ -55,37 +55,54 @@ void PauseAtStep(int step) {
 
 class StoppedCommitTest : public ArchiveStopTest {
  protected:
-  // The folder with the comment save stopped between its renames, and the state it finishes in.
-  void StopBetweenRenames() {
+  // The folder with the commit of `c` (the comment save) stopped between its renames after step
+  // `at`, and the state it finishes in.
+  void StopBetweenRenames(const StopCase* c = nullptr, int at = kAfterFirstRename) {
+    if (c == nullptr) c = &save_;
     MakeFiles();
     initial_ = Snapshot(folder_.Path());
-    ASSERT_FALSE(RunStopped(save_, -1));
+    ASSERT_FALSE(RunStopped(*c, -1));
     finished_ = Snapshot(folder_.Path());
     Restore(folder_.Path(), initial_);
-    ASSERT_TRUE(RunStopped(save_, kAfterFirstRename));
+    ASSERT_TRUE(RunStopped(*c, at));
     ASSERT_TRUE(HasRecord());
     stopped_ = Snapshot(folder_.Path());
     ASSERT_TRUE(stopped_ != initial_);
     ASSERT_TRUE(stopped_ != finished_);
   }
   int Open() const { return Archive::IfRealArchive(PathOf("f.arc")); }
+  // What keeps a stopped commit from being made whole for a while.
+  struct Cause {
+    const char* name;
+    std::function<void()> arm, disarm;  // after the stop; the cause gone
+    int told = kMsgCommitNotFinished;
+    bool lasting = true;             // still there when the program starts afresh
+    bool untouched = true;           // every file as the stop left it while the cause lasts
+    bool endsOld = false;            // the commit goes back once the cause is gone
+    const StopCase* stop = nullptr;  // the comment save when none
+    int at = kAfterFirstRename;
+  };
   // An opening that cannot finish the commit refuses the archive and keeps every file; the next
-  // one, with the fault gone, finishes it.
-  void ExpectKeptThenFinished(const FileFault& fault, bool lasting) {
-    StopBetweenRenames();
+  // one, with the cause gone, makes it whole.
+  void ExpectKeptThenFinished(const Cause& cause) {
+    SCOPED_TRACE(cause.name);
+    StopBetweenRenames(cause.stop, cause.at);
     SetHoldsDataFolderLock(true);
-    ArmFault(fault);
+    prompts_.shown.clear();
+    cause.arm();
+    const auto armed = Snapshot(folder_.Path());
     EXPECT_EQ(Open(), kCannotOpen);
-    if (lasting) {
+    if (cause.lasting) {
       RecoverDataFolder(folder_.Path());
       EXPECT_EQ(Open(), kCannotOpen);
     }
-    DisarmFault();
-    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped_);
-    EXPECT_EQ(Count(prompts_, kMsgCommitNotFinished), 1);  // told once
+    EXPECT_TRUE(!cause.untouched || Snapshot(folder_.Path()) == armed);
+    cause.disarm();
+    EXPECT_TRUE(!cause.untouched || Snapshot(folder_.Path()) == stopped_);
+    EXPECT_EQ(Count(prompts_, cause.told), 1);  // told once
     EXPECT_EQ(Open(), kLayout4400);
-    OpenEveryArchive("finished", true);
-    EXPECT_TRUE(Snapshot(folder_.Path()) == finished_);
+    OpenEveryArchive("made whole", true);
+    EXPECT_TRUE(Snapshot(folder_.Path()) == (cause.endsOld ? initial_ : finished_));
   }
 
   // Another running copy saving `text` as record 0's page 0, paused at step `at`: its process id.
@@ -114,12 +131,57 @@ class StoppedCommitTest : public ArchiveStopTest {
   testing_support::FolderFiles initial_, finished_, stopped_;
 };
 
-TEST_F(StoppedCommitTest, ARecoveryWhoseRenameFailsKeepsEverythingForTheNextOpening) {
-  ExpectKeptThenFinished({FaultPoint::kRename, 1}, false);
+TEST_F(StoppedCommitTest,
+       ARecoveryThatCannotFinishOrReadItsRecordKeepsEverythingForTheNextOpening) {
+  const fs::path record = PathOf(".f.arc.commit");
+  std::string kept;  // the record's bytes, or the new file lost, while the cause lasts
+  const auto damage = [&](std::function<std::string(std::string)> change) {
+    return [&, change] {
+      kept = ReadFile(record);
+      WriteFile(record, change(kept));
+    };
+  };
+  const auto restore = [&] { WriteFile(record, kept); };
+  // The deletion stopped after its second rename; the new file of its third goes away, so the
+  // recovery turns back, and its second step back fails.
+  fs::path lost;
+  const Cause causes[] = {
+      {"a_rename_fails",
+       [] {
+         ArmFault({FaultPoint::kRename, 1});
+       },
+       [] { DisarmFault(); }, kMsgCommitNotFinished, false},
+      {"the_record_cannot_be_read", [&] { ArmReadFault(record); }, [] { ArmReadFault({}); }},
+      {"the_record_has_a_byte_changed",
+       damage([](std::string t) { return t.replace(t.size() / 2, 1, "~"); }), restore,
+       kMsgDamagedRecordAfterStep},
+      {"the_record_is_cut", damage([](std::string t) { return t.substr(0, t.size() - 30); }),
+       restore, kMsgDamagedRecordAfterStep},
+      {"the_record_is_emptied", damage([](const std::string&) { return std::string(); }), restore,
+       kMsgDamagedRecordAfterStep},
+      {"a_new_file_lost_then_a_step_back_fails",
+       [&] {
+         for (const auto& [name, bytes] : stopped_)
+           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) lost = PathOf(name);
+         kept = ReadFile(lost);
+         fs::remove(lost);
+         ArmFault({FaultPoint::kRename, 3});  // the record turned back, a file put back, ...
+       },
+       [&] {
+         DisarmFault();
+         WriteFile(lost, kept);  // found again: the way back is taken all the same
+       },
+       kMsgCommitNotFinished, false, false, true, &deletion_, 7},
+  };
+  for (const Cause& cause : causes) ExpectKeptThenFinished(cause);
 }
 
 TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
-  ExpectKeptThenFinished({FaultPoint::kReadOnly, 0}, true);
+  ExpectKeptThenFinished({"read_only",
+                          [] {
+                            ArmFault({FaultPoint::kReadOnly, 0});
+                          },
+                          [] { DisarmFault(); }});
   if (::geteuid() == 0) return;  // the superuser writes a read-only folder all the same
   // A folder made read-only for real, then writable again.
   Restore(folder_.Path(), stopped_);

@@ -35,12 +35,6 @@ void RecoverDataFolder(const std::filesystem::path& folder);
 // files it opens): temporary files of processes gone are then removed as well.
 void SetHoldsDataFolderLock(bool held);
 
-enum class RecordRecovery {
-  kNone,        // no record
-  kDone,        // the commit is whole and its record gone
-  kLive,        // another copy holds the folder's lock: left alone
-  kUnfinished,  // could not be made whole: every file kept for the next opening
-  kSetAside,    // not acted on (not whole, foreign, not a regular file of the user's)
-};
-// Makes the commit of the intent record `record` whole, under its folder's lock.
-RecordRecovery RecoverCommitRecord(const std::filesystem::path& record);
+// Makes the commit of the intent record `record` whole, under its folder's lock. False when it
+// could not be made whole now: every file is kept, and the archive is not to be read.
+bool RecoverCommitRecord(const std::filesystem::path& record);
