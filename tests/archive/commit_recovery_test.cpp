@@ -143,7 +143,7 @@ TEST_F(StoppedCommitTest,
   };
   const auto restore = [&] { WriteFile(record, kept); };
   // The deletion stopped after its second rename; the new file of its third goes away, so the
-  // recovery turns back, and its second step back fails.
+  // recovery turns back, and a step back fails.
   fs::path lost;
   const Cause causes[] = {
       {"a_rename_fails",
@@ -165,7 +165,7 @@ TEST_F(StoppedCommitTest,
            if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) lost = PathOf(name);
          kept = ReadFile(lost);
          fs::remove(lost);
-         ArmFault({FaultPoint::kRename, 3});  // the record turned back, a file put back, ...
+         ArmFault({FaultPoint::kRename, 2});  // the one after the record's turn back
        },
        [&] {
          DisarmFault();
@@ -331,16 +331,46 @@ TEST_F(StoppedCommitTest, ACommitOfTheEarlierVersionStoppedAfterAnyRenameReopens
       OpenEveryArchive(what, renamed % 2 == 0);
       EXPECT_TRUE(Snapshot(folder_.Path()) == whole) << what;
     }
-    // One that names a file outside its folder: nothing is done, the archive is not shown as the
-    // stop left it, and the message names the backups that hold the old archive.
-    plant(format, 1, (outside / "outside.txt").string());
+  }
+  // Records that cannot be taken as they are: one naming a file outside its folder, one of the
+  // first format cut before its last line "end", or naming a backup that does not end in digits.
+  // Nothing is done, the archive is not shown as the stop left it, and the message names the
+  // backups that hold the old archive.
+  const auto outsideFirst = [&](std::string& record) {
+    const std::string first = "\t" + items[0].first + "\t";
+    record.replace(record.find(first), first.size(),
+                   "\t" + (outside / "outside.txt").string() + "\t");
+  };
+  const struct {
+    const char* name;
+    int format;
+    std::function<void(std::string& record)> change;  // of the planted record, before its seal
+    int told = kMsgFirstFormatRefused;
+  } refused[] = {
+      {"first_naming_a_file_outside", 1, outsideFirst},
+      {"second_naming_a_file_outside", 2, outsideFirst},
+      {"first_cut_before_its_end", 1, [](std::string& record) { record.erase(record.size() - 4); },
+       kMsgDamagedRecordAfterStep},
+      {"first_with_a_backup_not_ending_in_digits", 1,
+       [&](std::string& record) {
+         record.replace(record.find(backup), backup.size(), backup + "x");
+         fs::rename(PathOf(backup), PathOf(backup + "x"));
+       }},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.name);
+    plant(c.format, 1, items[0].first);
+    std::string record = ReadFile(PathOf(".f.arc.commit"));
+    if (c.format == 2) record.erase(record.rfind("end "));
+    c.change(record);
+    WriteFile(PathOf(".f.arc.commit"), c.format == 2 ? SealCommitRecord(record) : record);
     const auto stopped = Snapshot(folder_.Path());
-    EXPECT_EQ(Open(), kCannotOpen) << format;
+    EXPECT_EQ(Open(), kCannotOpen);
     RecoverDataFolder(folder_.Path());
-    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped) << format;
+    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped);
     EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
-    ASSERT_TRUE(prompts_.WasShown(kMsgFirstFormatRefused));
-    EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos) << format;
+    ASSERT_TRUE(prompts_.WasShown(c.told));
+    EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos);
   }
 }
 
