@@ -21,7 +21,7 @@ TEST_F(ArchiveTest, RecentListKeepsNamesWhoseFilesAreAwayAndSavesThemBack) {
                            PathOf("dir.arc") + "\n" + PathOf("a.arc") + "\n";
   WriteFile(PathOf("velm.arn"), list);
   ASSERT_EQ(archive_.Init(), 0);
-  EXPECT_EQ(Archive::IfRealArchive(nul), kCannotOpen);
+  EXPECT_EQ(archive_.SetPath(nul), -1);
   EXPECT_FALSE(prompts_.WasShown(kMsgCommitRecordSetAside) ||
                prompts_.WasShown(kMsgCommitRecordInTheWay));
   // The first archive that opens becomes current and moves to the top; the others stay.

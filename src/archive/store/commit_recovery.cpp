@@ -186,6 +186,10 @@ void Undo(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
   }
 }
 
+// Whether the error of a look at a name says that no file has it (the name of an archive's record
+// may be longer than the folder takes: then there is none).
+bool NoSuchName(int error) { return error == ENOENT || error == ENAMETOOLONG; }
+
 // The record's bytes, or false when it cannot be read now (too many open files, an input or
 // output error, no permission): what it says is then unknown, not damaged. A record that grew
 // past kCommitRecordBytes meanwhile is read that far, which no check takes.
@@ -210,7 +214,7 @@ bool ReadRecord(int dir, const fs::path& folder, const std::string& name, std::s
 bool Recover(int dir, const fs::path& folder, const std::string& name) {
   struct stat st {};
   if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-    if (errno == ENOENT) return true;
+    if (NoSuchName(errno)) return true;
     TellOnce(kMsgCommitNotFinished, Shown(folder / name));  // there, but cannot be looked at now
     return false;
   }
@@ -332,7 +336,7 @@ bool RecoverIn(const fs::path& folder, const std::string& record) {
 // another reason than its absence).
 bool MaybeThere(int dir, const std::string& name) {
   struct stat st {};
-  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 || !NoSuchName(errno);
 }
 
 class FolderHandle {
