@@ -71,14 +71,14 @@ class StoppedCommitTest : public ArchiveStopTest {
     ASSERT_TRUE(stopped_ != finished_);
   }
   int Open() const { return Archive::IfRealArchive(PathOf("f.arc")); }
-  // What keeps a stopped commit from being made whole for a while.
+  // What keeps a stopped commit from being made whole for a while: set(true) after the stop,
+  // set(false) once it is gone.
   struct Cause {
     const char* name;
-    std::function<void()> arm, disarm;  // after the stop; the cause gone
+    std::function<void(bool)> set;
     int told = kMsgCommitNotFinished;
     bool lasting = true;             // still there when the program starts afresh
-    bool untouched = true;           // every file as the stop left it while the cause lasts
-    bool endsOld = false;            // the commit goes back once the cause is gone
+    bool turned = false;             // the recovery turns back before it stops: the end is old
     const StopCase* stop = nullptr;  // the comment save when none
     int at = kAfterFirstRename;
   };
@@ -89,20 +89,19 @@ class StoppedCommitTest : public ArchiveStopTest {
     StopBetweenRenames(cause.stop, cause.at);
     SetHoldsDataFolderLock(true);
     prompts_.shown.clear();
-    cause.arm();
+    cause.set(true);
     const auto armed = Snapshot(folder_.Path());
     EXPECT_EQ(Open(), kCannotOpen);
     if (cause.lasting) {
       RecoverDataFolder(folder_.Path());
       EXPECT_EQ(Open(), kCannotOpen);
     }
-    EXPECT_TRUE(!cause.untouched || Snapshot(folder_.Path()) == armed);
-    cause.disarm();
-    EXPECT_TRUE(!cause.untouched || Snapshot(folder_.Path()) == stopped_);
+    EXPECT_TRUE(cause.turned || Snapshot(folder_.Path()) == armed);
+    cause.set(false);
     EXPECT_EQ(Count(prompts_, cause.told), 1);  // told once
     EXPECT_EQ(Open(), kLayout4400);
     OpenEveryArchive("made whole", true);
-    EXPECT_TRUE(Snapshot(folder_.Path()) == (cause.endsOld ? initial_ : finished_));
+    EXPECT_TRUE(Snapshot(folder_.Path()) == (cause.turned ? initial_ : finished_));
   }
 
   // Another running copy saving `text` as record 0's page 0, paused at step `at`: its process id.
@@ -131,57 +130,46 @@ class StoppedCommitTest : public ArchiveStopTest {
   testing_support::FolderFiles initial_, finished_, stopped_;
 };
 
+const auto kFault = [](FileFault f) { return [f](bool on) { on ? ArmFault(f) : DisarmFault(); }; };
+
 TEST_F(StoppedCommitTest,
        ARecoveryThatCannotFinishOrReadItsRecordKeepsEverythingForTheNextOpening) {
   const fs::path record = PathOf(".f.arc.commit");
-  std::string kept;  // the record's bytes, or the new file lost, while the cause lasts
-  const auto damage = [&](std::function<std::string(std::string)> change) {
-    return [&, change] {
-      kept = ReadFile(record);
-      WriteFile(record, change(kept));
+  std::string kept;  // the record's bytes while the cause lasts
+  const auto damage = [&](std::string (*change)(std::string)) {
+    return [&, change](bool on) {
+      if (on) kept = ReadFile(record);
+      WriteFile(record, on ? change(kept) : kept);
     };
   };
-  const auto restore = [&] { WriteFile(record, kept); };
-  // The deletion stopped after its second rename; the new file of its third goes away, so the
-  // recovery turns back, and a step back fails.
-  fs::path lost;
   const Cause causes[] = {
-      {"a_rename_fails",
-       [] {
-         ArmFault({FaultPoint::kRename, 1});
-       },
-       [] { DisarmFault(); }, kMsgCommitNotFinished, false},
-      {"the_record_cannot_be_read", [&] { ArmReadFault(record); }, [] { ArmReadFault({}); }},
+      {"a_rename_fails", kFault({FaultPoint::kRename, 1}), kMsgCommitNotFinished, false},
+      {"the_record_cannot_be_read", [&](bool on) { ArmReadFault(on ? record : fs::path()); }},
       {"the_record_has_a_byte_changed",
-       damage([](std::string t) { return t.replace(t.size() / 2, 1, "~"); }), restore,
+       damage([](std::string t) { return t.replace(t.size() / 2, 1, "~"); }),
        kMsgDamagedRecordAfterStep},
       {"the_record_is_cut", damage([](std::string t) { return t.substr(0, t.size() - 30); }),
-       restore, kMsgDamagedRecordAfterStep},
-      {"the_record_is_emptied", damage([](const std::string&) { return std::string(); }), restore,
        kMsgDamagedRecordAfterStep},
+      {"the_record_is_emptied", damage([](std::string) { return std::string(); }),
+       kMsgDamagedRecordAfterStep},
+      // The deletion stopped after its second rename; the new file of its third goes away, so
+      // the recovery turns back, and its step back fails. Found again, the way back holds.
       {"a_new_file_lost_then_a_step_back_fails",
-       [&] {
+       [&](bool on) {
          for (const auto& [name, bytes] : stopped_)
-           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) lost = PathOf(name);
-         kept = ReadFile(lost);
-         fs::remove(lost);
-         ArmFault({FaultPoint::kRename, 2});  // the one after the record's turn back
+           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) {
+             if (on) fs::remove(PathOf(name));
+             if (!on) WriteFile(PathOf(name), bytes);
+           }
+         kFault({FaultPoint::kRename, 2})(on);  // the one after the record's turn back
        },
-       [&] {
-         DisarmFault();
-         WriteFile(lost, kept);  // found again: the way back is taken all the same
-       },
-       kMsgCommitNotFinished, false, false, true, &deletion_, 7},
+       kMsgCommitNotFinished, false, true, &deletion_, 7},
   };
   for (const Cause& cause : causes) ExpectKeptThenFinished(cause);
 }
 
 TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
-  ExpectKeptThenFinished({"read_only",
-                          [] {
-                            ArmFault({FaultPoint::kReadOnly, 0});
-                          },
-                          [] { DisarmFault(); }});
+  ExpectKeptThenFinished({"read_only", kFault({FaultPoint::kReadOnly, 0})});
   if (::geteuid() == 0) return;  // the superuser writes a read-only folder all the same
   // A folder made read-only for real, then writable again.
   Restore(folder_.Path(), stopped_);
@@ -331,46 +319,25 @@ TEST_F(StoppedCommitTest, ACommitOfTheEarlierVersionStoppedAfterAnyRenameReopens
       OpenEveryArchive(what, renamed % 2 == 0);
       EXPECT_TRUE(Snapshot(folder_.Path()) == whole) << what;
     }
-  }
-  // Records that cannot be taken as they are: one naming a file outside its folder, one of the
-  // first format cut before its last line "end", or naming a backup that does not end in digits.
-  // Nothing is done, the archive is not shown as the stop left it, and the message names the
-  // backups that hold the old archive.
-  const auto outsideFirst = [&](std::string& record) {
-    const std::string first = "\t" + items[0].first + "\t";
-    record.replace(record.find(first), first.size(),
-                   "\t" + (outside / "outside.txt").string() + "\t");
-  };
-  const struct {
-    const char* name;
-    int format;
-    std::function<void(std::string& record)> change;  // of the planted record, before its seal
-    int told = kMsgFirstFormatRefused;
-  } refused[] = {
-      {"first_naming_a_file_outside", 1, outsideFirst},
-      {"second_naming_a_file_outside", 2, outsideFirst},
-      {"first_cut_before_its_end", 1, [](std::string& record) { record.erase(record.size() - 4); },
-       kMsgDamagedRecordAfterStep},
-      {"first_with_a_backup_not_ending_in_digits", 1,
-       [&](std::string& record) {
-         record.replace(record.find(backup), backup.size(), backup + "x");
-         fs::rename(PathOf(backup), PathOf(backup + "x"));
-       }},
-  };
-  for (const auto& c : refused) {
-    SCOPED_TRACE(c.name);
-    plant(c.format, 1, items[0].first);
-    std::string record = ReadFile(PathOf(".f.arc.commit"));
-    if (c.format == 2) record.erase(record.rfind("end "));
-    c.change(record);
-    WriteFile(PathOf(".f.arc.commit"), c.format == 2 ? SealCommitRecord(record) : record);
-    const auto stopped = Snapshot(folder_.Path());
-    EXPECT_EQ(Open(), kCannotOpen);
-    RecoverDataFolder(folder_.Path());
-    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped);
-    EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
-    ASSERT_TRUE(prompts_.WasShown(c.told));
-    EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos);
+    // One that names a file outside its folder, and of the first format one cut before its last
+    // line "end" or naming a backup that does not end in digits: nothing is done, the archive is
+    // not shown as the stop left it, and the message names the backups that hold the old archive.
+    for (int change = 0; change < (format == 1 ? 3 : 1); ++change) {
+      plant(format, 1, change == 0 ? (outside / "outside.txt").string() : items[0].first);
+      std::string record = ReadFile(PathOf(".f.arc.commit"));
+      if (change == 1) record.erase(record.size() - 4);
+      if (change == 2) record.insert(record.find(backup) + backup.size(), "x");
+      if (change == 2) fs::rename(PathOf(backup), PathOf(backup + "x"));
+      WriteFile(PathOf(".f.arc.commit"), record);
+      const auto stopped = Snapshot(folder_.Path());
+      EXPECT_EQ(Open(), kCannotOpen) << format << change;
+      RecoverDataFolder(folder_.Path());
+      EXPECT_TRUE(Snapshot(folder_.Path()) == stopped) << format << change;
+      EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
+      ASSERT_TRUE(
+          prompts_.WasShown(change == 1 ? kMsgDamagedRecordAfterStep : kMsgFirstFormatRefused));
+      EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos) << format << change;
+    }
   }
 }
 

@@ -75,17 +75,18 @@ bool CopyAt(int dir, const std::string& from, const std::string& to) {
 }
 
 // Keeps the file `name` under a new backup name, returned (empty on failure): a hard link, or a
-// copy where links are not possible.
+// copy where links are not possible. A name taken (a leftover of an earlier process of the same
+// number) moves on to the next count, a few times at most.
 std::string MakeBackup(int dir, const std::string& name) {
   static std::atomic<unsigned> counter{0};
   if (InjectFileFault(FileOperation::kRename)) return {};
-  for (;;) {
+  for (int tries = 0; tries < 16; ++tries) {
     std::string backup = BackupNameOf(name, ++counter);
     if (::linkat(dir, name.c_str(), dir, backup.c_str(), 0) == 0) return backup;
-    if (errno == EEXIST) continue;
-    if (ExistsAt(dir, backup)) continue;
+    if (errno == EEXIST || ExistsAt(dir, backup)) continue;
     return CopyAt(dir, name, backup) ? backup : std::string();
   }
+  return {};
 }
 
 }  // namespace
