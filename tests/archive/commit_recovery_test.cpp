@@ -95,7 +95,11 @@ class StoppedCommitTest : public ArchiveStopTest {
     if (cause.lasting) {
       RecoverDataFolder(folder_.Path());
       EXPECT_EQ(Open(), kCannotOpen);
+      FileTransaction tx;  // nor is a commit made over it, or the record called in the way
+      tx.Rewrite(PathOf("f.arc")).Write("new");
+      EXPECT_FALSE(tx.Commit().ok());
     }
+    EXPECT_FALSE(prompts_.WasShown(kMsgCommitRecordInTheWay));
     EXPECT_TRUE(cause.turned || Snapshot(folder_.Path()) == armed);
     cause.set(false);
     EXPECT_EQ(Count(prompts_, cause.told), 1);  // told once

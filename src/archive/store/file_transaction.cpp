@@ -181,9 +181,10 @@ Status FileTransaction::Commit() {
     if (item.rewrite)
       if (Status st = item.rewrite->Flush(); !st.ok()) return st;
   // A record a stopped commit left is made whole first; one still there could not be, and is
-  // never written over.
+  // never written over. One kept for the next opening (told why) is not in the way for good.
   const std::string record = CommitRecordName(anchorName);
-  if (ExistsAt(dir, record)) RecoverCommitRecord(folder / record);
+  if (ExistsAt(dir, record) && !RecoverCommitRecord(folder / record))
+    return Status::Error(kErrWrite, (folder / record).string());
   if (ExistsAt(dir, record)) {
     TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
     return Status::Error(kErrWrite, (folder / record).string());
