@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "archive_fixture.h"
+#include "foundation/messages/message_numbers.h"
 
 namespace archive_test {
 namespace {
@@ -14,10 +15,15 @@ TEST_F(ArchiveTest, RecentListKeepsNamesWhoseFilesAreAwayAndSavesThemBack) {
   WriteFile(PathOf("a.arc"), Header(kLayout4400));
   WriteFile(PathOf("junk.arc"), "junk");  // damaged: a length that fits no layout
   std::filesystem::create_directory(PathOf("dir.arc"));
-  const std::string list = PathOf("gone.arc") + "\n" + PathOf("junk.arc") + "\n" +
+  // A name holding a NUL byte would name the folder itself in the system's calls: refused.
+  const std::string nul = PathOf("") + std::string(1, '\0') + "x.arc";
+  const std::string list = PathOf("gone.arc") + "\n" + nul + "\n" + PathOf("junk.arc") + "\n" +
                            PathOf("dir.arc") + "\n" + PathOf("a.arc") + "\n";
   WriteFile(PathOf("velm.arn"), list);
   ASSERT_EQ(archive_.Init(), 0);
+  EXPECT_EQ(archive_.SetPath(nul), -1);
+  EXPECT_FALSE(prompts_.WasShown(kMsgCommitRecordSetAside) ||
+               prompts_.WasShown(kMsgCommitRecordInTheWay));
   // The first archive that opens becomes current and moves to the top; the others stay.
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
   EXPECT_TRUE(archive_.IsIndexBuilt());

@@ -55,37 +55,57 @@ void PauseAtStep(int step) {
 
 class StoppedCommitTest : public ArchiveStopTest {
  protected:
-  // The folder with the comment save stopped between its renames, and the state it finishes in.
-  void StopBetweenRenames() {
+  // The folder with the commit of `c` (the comment save) stopped between its renames after step
+  // `at`, and the state it finishes in.
+  void StopBetweenRenames(const StopCase* c = nullptr, int at = kAfterFirstRename) {
+    if (c == nullptr) c = &save_;
     MakeFiles();
     initial_ = Snapshot(folder_.Path());
-    ASSERT_FALSE(RunStopped(save_, -1));
+    ASSERT_FALSE(RunStopped(*c, -1));
     finished_ = Snapshot(folder_.Path());
     Restore(folder_.Path(), initial_);
-    ASSERT_TRUE(RunStopped(save_, kAfterFirstRename));
+    ASSERT_TRUE(RunStopped(*c, at));
     ASSERT_TRUE(HasRecord());
     stopped_ = Snapshot(folder_.Path());
     ASSERT_TRUE(stopped_ != initial_);
     ASSERT_TRUE(stopped_ != finished_);
   }
   int Open() const { return Archive::IfRealArchive(PathOf("f.arc")); }
+  // What keeps a stopped commit from being made whole for a while: set(true) after the stop,
+  // set(false) once it is gone.
+  struct Cause {
+    const char* name;
+    std::function<void(bool)> set;
+    int told = kMsgCommitNotFinished;
+    bool lasting = true;             // still there when the program starts afresh
+    bool turned = false;             // the recovery turns back before it stops: the end is old
+    const StopCase* stop = nullptr;  // the comment save when none
+    int at = kAfterFirstRename;
+  };
   // An opening that cannot finish the commit refuses the archive and keeps every file; the next
-  // one, with the fault gone, finishes it.
-  void ExpectKeptThenFinished(const FileFault& fault, bool lasting) {
-    StopBetweenRenames();
+  // one, with the cause gone, makes it whole.
+  void ExpectKeptThenFinished(const Cause& cause) {
+    SCOPED_TRACE(cause.name);
+    StopBetweenRenames(cause.stop, cause.at);
     SetHoldsDataFolderLock(true);
-    ArmFault(fault);
+    prompts_.shown.clear();
+    cause.set(true);
+    const auto armed = Snapshot(folder_.Path());
     EXPECT_EQ(Open(), kCannotOpen);
-    if (lasting) {
+    if (cause.lasting) {
       RecoverDataFolder(folder_.Path());
       EXPECT_EQ(Open(), kCannotOpen);
+      FileTransaction tx;  // nor is a commit made over it, or the record called in the way
+      tx.Rewrite(PathOf("f.arc")).Write("new");
+      EXPECT_FALSE(tx.Commit().ok());
     }
-    DisarmFault();
-    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped_);
-    EXPECT_EQ(Count(prompts_, kMsgCommitNotFinished), 1);  // told once
+    EXPECT_FALSE(prompts_.WasShown(kMsgCommitRecordInTheWay));
+    EXPECT_TRUE(cause.turned || Snapshot(folder_.Path()) == armed);
+    cause.set(false);
+    EXPECT_EQ(Count(prompts_, cause.told), 1);  // told once
     EXPECT_EQ(Open(), kLayout4400);
-    OpenEveryArchive("finished", true);
-    EXPECT_TRUE(Snapshot(folder_.Path()) == finished_);
+    OpenEveryArchive("made whole", true);
+    EXPECT_TRUE(Snapshot(folder_.Path()) == (cause.turned ? initial_ : finished_));
   }
 
   // Another running copy saving `text` as record 0's page 0, paused at step `at`: its process id.
@@ -114,12 +134,46 @@ class StoppedCommitTest : public ArchiveStopTest {
   testing_support::FolderFiles initial_, finished_, stopped_;
 };
 
-TEST_F(StoppedCommitTest, ARecoveryWhoseRenameFailsKeepsEverythingForTheNextOpening) {
-  ExpectKeptThenFinished({FaultPoint::kRename, 1}, false);
+const auto kFault = [](FileFault f) { return [f](bool on) { on ? ArmFault(f) : DisarmFault(); }; };
+
+TEST_F(StoppedCommitTest,
+       ARecoveryThatCannotFinishOrReadItsRecordKeepsEverythingForTheNextOpening) {
+  const fs::path record = PathOf(".f.arc.commit");
+  std::string kept;  // the record's bytes while the cause lasts
+  const auto damage = [&](std::string (*change)(std::string)) {
+    return [&, change](bool on) {
+      if (on) kept = ReadFile(record);
+      WriteFile(record, on ? change(kept) : kept);
+    };
+  };
+  const Cause causes[] = {
+      {"a_rename_fails", kFault({FaultPoint::kRename, 1}), kMsgCommitNotFinished, false},
+      {"the_record_cannot_be_read", [&](bool on) { ArmReadFault(on ? record : fs::path()); }},
+      {"the_record_has_a_byte_changed",
+       damage([](std::string t) { return t.replace(t.size() / 2, 1, "~"); }),
+       kMsgDamagedRecordAfterStep},
+      {"the_record_is_cut", damage([](std::string t) { return t.substr(0, t.size() - 30); }),
+       kMsgDamagedRecordAfterStep},
+      {"the_record_is_emptied", damage([](std::string) { return std::string(); }),
+       kMsgDamagedRecordAfterStep},
+      // The deletion stopped after its second rename; the new file of its third goes away, so
+      // the recovery turns back, and its step back fails. Found again, the way back holds.
+      {"a_new_file_lost_then_a_step_back_fails",
+       [&](bool on) {
+         for (const auto& [name, bytes] : stopped_)
+           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) {
+             if (on) fs::remove(PathOf(name));
+             if (!on) WriteFile(PathOf(name), bytes);
+           }
+         kFault({FaultPoint::kRename, 2})(on);  // the one after the record's turn back
+       },
+       kMsgCommitNotFinished, false, true, &deletion_, 7},
+  };
+  for (const Cause& cause : causes) ExpectKeptThenFinished(cause);
 }
 
 TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
-  ExpectKeptThenFinished({FaultPoint::kReadOnly, 0}, true);
+  ExpectKeptThenFinished({"read_only", kFault({FaultPoint::kReadOnly, 0})});
   if (::geteuid() == 0) return;  // the superuser writes a read-only folder all the same
   // A folder made read-only for real, then writable again.
   Restore(folder_.Path(), stopped_);
@@ -269,16 +323,25 @@ TEST_F(StoppedCommitTest, ACommitOfTheEarlierVersionStoppedAfterAnyRenameReopens
       OpenEveryArchive(what, renamed % 2 == 0);
       EXPECT_TRUE(Snapshot(folder_.Path()) == whole) << what;
     }
-    // One that names a file outside its folder: nothing is done, the archive is not shown as the
-    // stop left it, and the message names the backups that hold the old archive.
-    plant(format, 1, (outside / "outside.txt").string());
-    const auto stopped = Snapshot(folder_.Path());
-    EXPECT_EQ(Open(), kCannotOpen) << format;
-    RecoverDataFolder(folder_.Path());
-    EXPECT_TRUE(Snapshot(folder_.Path()) == stopped) << format;
-    EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
-    ASSERT_TRUE(prompts_.WasShown(kMsgFirstFormatRefused));
-    EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos) << format;
+    // One that names a file outside its folder, and of the first format one cut before its last
+    // line "end" or naming a backup that does not end in digits: nothing is done, the archive is
+    // not shown as the stop left it, and the message names the backups that hold the old archive.
+    for (int change = 0; change < (format == 1 ? 3 : 1); ++change) {
+      plant(format, 1, change == 0 ? (outside / "outside.txt").string() : items[0].first);
+      std::string record = ReadFile(PathOf(".f.arc.commit"));
+      if (change == 1) record.erase(record.size() - 4);
+      if (change == 2) record.insert(record.find(backup) + backup.size(), "x");
+      if (change == 2) fs::rename(PathOf(backup), PathOf(backup + "x"));
+      WriteFile(PathOf(".f.arc.commit"), record);
+      const auto stopped = Snapshot(folder_.Path());
+      EXPECT_EQ(Open(), kCannotOpen) << format << change;
+      RecoverDataFolder(folder_.Path());
+      EXPECT_TRUE(Snapshot(folder_.Path()) == stopped) << format << change;
+      EXPECT_EQ(ReadFile(outside / "outside.txt"), "the user's own");
+      ASSERT_TRUE(
+          prompts_.WasShown(change == 1 ? kMsgDamagedRecordAfterStep : kMsgFirstFormatRefused));
+      EXPECT_NE(prompts_.shown.back().text.find(backup), std::string::npos) << format << change;
+    }
   }
 }
 

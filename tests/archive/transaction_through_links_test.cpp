@@ -16,10 +16,13 @@ using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 TEST(TransactionThroughLinks, AFileOfTheCommitThatIsALinkIsRefusedAndNothingChanges) {
-  for (const char* linked : {"charts.arc", "charts.ar0"}) {
-    SCOPED_TRACE(linked);
+  // A link to another folder, and one to a file beside it (whose rewrite stays in the folder).
+  for (const auto& [linked, inFolder] :
+       {std::pair{"charts.arc", false}, {"charts.ar0", false}, {"charts.ar0", true}}) {
+    SCOPED_TRACE(std::string(linked) + (inFolder ? " in the folder" : ""));
     testing_support::ScriptedPrompter prompts;
-    TempFolder dir, elsewhere;
+    TempFolder dir, other;
+    const fs::path elsewhere = inFolder ? dir.Path() : other.Path();
     WriteFile(elsewhere / "kept", "the user's own");
     WriteFile(dir / "charts.arc", "old archive");
     WriteFile(dir / "charts.ar0", "old comments");

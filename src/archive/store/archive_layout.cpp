@@ -69,6 +69,8 @@ bool HasArchiveExtension(const fs::path& path) { return IsArchiveName(path.filen
 
 ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
   ArchiveFileInfo info;
+  // A path the system's calls would cut at a NUL byte names another file: no archive's.
+  if (!FitsSystemCalls(path.native())) return info;
   // A commit a stopped process left half done is made whole before anything is read; an archive
   // whose commit cannot be made whole now is not read at all (never shown half changed).
   if (HasArchiveExtension(path) && !RecoverArchiveFiles(path)) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "foundation/files/leftover_names.h"
+#include "foundation/text/text_helpers.h"
 
 namespace {
 
@@ -15,15 +16,10 @@ constexpr std::string_view kHeader = "velm-commit 3";
 constexpr std::string_view kFirstHeader = "velm-commit 1";
 constexpr std::string_view kSecondHeader = "velm-commit 2";
 constexpr std::string_view kSuffix = ".commit";
+// The last line of a sealed record: "end <16 hex digits>\n".
+constexpr std::size_t kSealBytes = 21;
 
 std::uint64_t Checksum(std::string_view bytes) { return Fnv1a(kFnv1aStart, bytes); }
-
-bool Digits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return true;
-}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -96,7 +92,7 @@ bool ReadItem(std::string_view line, CommitRecordItem& item) {
 bool CreatedForm(std::string_view created) {
   if (created.empty()) return true;
   const std::size_t bar = created.find('-');
-  if (bar == std::string_view::npos || !Digits(created.substr(0, bar)) ||
+  if (bar == std::string_view::npos || !AllDigits(created.substr(0, bar)) ||
       created.size() - bar - 1 != 16)
     return false;
   for (char c : created.substr(bar + 1))
@@ -133,8 +129,8 @@ std::string FirstFormatBackupOf(std::string_view name) {
   if (name.empty() || name[0] != '.' || old == std::string_view::npos || old < 2) return {};
   const std::string_view tail = name.substr(old + 4);
   const std::size_t bar = tail.find('_');
-  if (bar == std::string_view::npos || !Digits(tail.substr(0, bar)) ||
-      !Digits(tail.substr(bar + 1)))
+  if (bar == std::string_view::npos || !AllDigits(tail.substr(0, bar)) ||
+      !AllDigits(tail.substr(bar + 1)))
     return {};
   return std::string(name.substr(1, old - 1));
 }
@@ -246,7 +242,7 @@ CommitRecordCheck ReadCommitRecord(std::string_view text, std::string_view ancho
   if (!CanAnchorCommit(anchor)) return CommitRecordCheck::kForeign;
   if (text.starts_with(std::string(kFirstHeader) + "\n")) return ReadFirstFormat(text, anchor, out);
   // The last line: "end <checksum of everything before it>".
-  if (text.size() < 22 || text.back() != '\n') return CommitRecordCheck::kNotWhole;
+  if (text.size() <= kSealBytes || text.back() != '\n') return CommitRecordCheck::kNotWhole;
   const std::size_t last = text.rfind('\n', text.size() - 2);
   if (last == std::string_view::npos) return CommitRecordCheck::kNotWhole;
   const std::string_view body = text.substr(0, last + 1);
@@ -267,14 +263,26 @@ std::string CommitRecordName(std::string_view anchor) {
 }
 
 std::string CommitRecordAnchor(std::string_view name) {
-  if (name.size() < 2 + kSuffix.size() || name[0] != '.') return {};
+  if (name.size() < 2 + kSuffix.size() || name[0] != '.' || !FitsSystemCalls(name) ||
+      name.find('/') != std::string_view::npos)
+    return {};
   const std::size_t at = name.rfind(kSuffix);
   if (at == std::string_view::npos || at < 2) return {};
   const std::string_view tail = name.substr(at + kSuffix.size());
   if (!tail.empty() &&
-      !(tail.substr(0, 4) == ".bad" && (tail.size() == 4 || Digits(tail.substr(4)))))
+      !(tail.substr(0, 4) == ".bad" && (tail.size() == 4 || AllDigits(tail.substr(4)))))
     return {};
   return std::string(name.substr(1, at - 1));
+}
+
+std::string CommitBackupOf(std::string_view name) {
+  const LeftoverName parsed = ParseLeftoverName(name);
+  if (parsed.kind == LeftoverKind::kBackup) return parsed.of;
+  return FirstFormatBackupOf(name);
+}
+
+bool FitsSystemCalls(std::string_view path) {
+  return !path.empty() && path.find('\0') == std::string_view::npos;
 }
 
 bool InCommitFamily(std::string_view anchor, std::string_view name) {
@@ -301,7 +309,7 @@ bool IsArchiveFamilyName(std::string_view name) {
 }
 
 bool IsCommentPageName(std::string_view name) {
-  return name.size() == 12 && name.substr(0, 4) == "Velm" && Digits(name.substr(4, 4)) &&
+  return name.size() == 12 && name.substr(0, 4) == "Velm" && AllDigits(name.substr(4, 4)) &&
          name.substr(8) == ".txt";
 }
 

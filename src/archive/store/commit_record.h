@@ -62,6 +62,12 @@ std::string CommitRecordName(std::string_view anchor);
 // For a record's file name ".A.commit", or one set aside as ".A.commit.bad<n>": A; empty for any
 // other name.
 std::string CommitRecordAnchor(std::string_view name);
+// The file a commit's backup name is of: ".NAME.velm-old-<pid>-<n>", or the first format's
+// ".NAME.old<pid>_<n>", gives NAME; empty for any other name.
+std::string CommitBackupOf(std::string_view name);
+// Whether the system's calls take `path` whole: not empty and no NUL byte, where they would cut
+// it (a path read from a file that holds one names another file, or the folder itself).
+bool FitsSystemCalls(std::string_view path);
 // Whether `name` is one of the files of the commit family of `anchor`: "X.arc" with its comment
 // files "X.ar0".."X.ar9"; a chart's comment page "VelmSSSP.txt" with the other pages of its
 // slot. Any other anchor has no family.

@@ -16,7 +16,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
-#include "platform/core/codepage.h"
+#include "foundation/text/text_helpers.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +25,6 @@ using namespace commit_detail;
 namespace {
 
 std::atomic<bool> g_holdsLock{false};
-
-std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
 // The names under which the old files of a record's commit are kept, for a message.
 std::string BackupsOf(const CommitRecord& intent, const fs::path& folder, int dir) {
@@ -38,14 +36,48 @@ std::string BackupsOf(const CommitRecord& intent, const fs::path& folder, int di
   return names;
 }
 
+// The backups of the family of `anchor` in the folder, whatever record names them (the old files
+// of a commit whose record cannot be trusted), for a message; empty when there are none.
+std::string FamilyBackups(int dir, const fs::path& folder, const std::string& anchor) {
+  std::vector<std::string> found;
+  for (const std::string& name : HiddenNamesAt(dir))
+    if (const std::string of = CommitBackupOf(name); !of.empty() && InCommitFamily(anchor, of))
+      found.push_back(name);
+  std::sort(found.begin(), found.end());
+  std::string names;
+  for (const std::string& name : found) names += "\n" + Shown(folder / name);
+  return names;
+}
+
+// How many names a record set aside tries: the first is free but for another copy's race.
+constexpr int kSetAsideTries = 4;
+
+// The number of the next name to set `record` aside under: one past the highest there
+// (".A.commit.bad" is 1, ".bad2" 2, ...).
+unsigned long long NextSetAsideNumber(int dir, const std::string& record) {
+  const std::string bad = record + ".bad";
+  unsigned long long highest = 0;
+  for (const std::string& name : HiddenNamesAt(dir)) {
+    if (!name.starts_with(bad)) continue;
+    const std::string_view n = std::string_view(name).substr(bad.size());
+    if (n.empty())
+      highest = std::max(highest, 1ull);
+    else if (n.size() <= 18 && AllDigits(n))
+      highest = std::max(highest, std::stoull(std::string(n)));
+  }
+  return highest + 1;
+}
+
 // A record that is not acted on goes out of the way under a name of its own (".A.commit.bad",
-// ".bad2", ... without end), so that it neither blocks the archive's next commit nor is taken
-// for a commit again; message `number` names it, and `more` beneath.
-RecordRecovery SetAside(int dir, const fs::path& folder, const std::string& record, int number,
-                        const std::string& more = {}) {
+// then ".bad<n>" one past the highest there), so that it neither blocks the archive's next
+// commit nor is taken for a commit again; message `number` names it, and `more` beneath. A
+// record that cannot be moved within a few names is named by message 1906.
+void SetAside(int dir, const fs::path& folder, const std::string& record, int number,
+              const std::string& more = {}) {
   std::string kept;
   bool moved = false;
-  for (unsigned long n = 1; n < 100'000'000 && !moved; ++n) {
+  unsigned long long n = NextSetAsideNumber(dir, record);
+  for (int tries = 0; tries < kSetAsideTries && !moved; ++tries, ++n) {
     kept = record + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
     if (InjectFileFault(FileOperation::kRename)) break;
     // linkat never replaces a name; the record's own name goes once the new one holds it.
@@ -61,14 +93,13 @@ RecordRecovery SetAside(int dir, const fs::path& folder, const std::string& reco
   }
   if (!moved) {
     TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
-    return RecordRecovery::kSetAside;
+    return;
   }
   FlushFolder(dir);
   // Told each time: the name set aside is never met again.
   platform::GetPrompter().ShowMessage(
       number, GetMessageText(number) + "\n" + Shown(folder / record) + "\n-> " + kept + more,
       platform::Icon::Warning);
-  return RecordRecovery::kSetAside;
 }
 
 // A new file is gone while the old one is still in place: the commit cannot go forward.
@@ -155,55 +186,89 @@ void Undo(int dir, const CommitRecord& intent, std::vector<std::string>& kept) {
   }
 }
 
-std::string ReadRecord(int dir, const std::string& name, bool& read) {
-  std::string text;
-  read = false;
+// Whether the error of a look at a name says that no file has it (the name of an archive's record
+// may be longer than the folder takes: then there is none).
+bool NoSuchName(int error) { return error == ENOENT || error == ENAMETOOLONG; }
+
+// The record's bytes, or false when it cannot be read now (too many open files, an input or
+// output error, no permission): what it says is then unknown, not damaged. A record that grew
+// past kCommitRecordBytes meanwhile is read that far, which no check takes.
+bool ReadRecord(int dir, const fs::path& folder, const std::string& name, std::string& text) {
+  text.clear();
+  if (InjectedReadFault(folder / name)) return false;
   const int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return text;
+  if (fd < 0) return false;
   char buffer[4096];
   ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() <= kCommitRecordBytes)
+  while (text.size() <= kCommitRecordBytes && (got = ::read(fd, buffer, sizeof buffer)) != 0) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
     text.append(buffer, static_cast<std::size_t>(got));
+  }
   ::close(fd);
-  read = got == 0 && text.size() <= kCommitRecordBytes;
-  return text;
+  return got >= 0;
 }
 
-// The recovery of the record `name` of the folder `dir` (the folder's lock held).
-RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name) {
+// The recovery of the record `name` of the folder `dir` (the folder's lock held): false when the
+// commit could not be made whole and its files must not be read now.
+bool Recover(int dir, const fs::path& folder, const std::string& name) {
   struct stat st {};
-  if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return RecordRecovery::kNone;
+  if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (NoSuchName(errno)) return true;
+    TellOnce(kMsgCommitNotFinished, Shown(folder / name));  // there, but cannot be looked at now
+    return false;
+  }
   const std::string anchor = CommitRecordAnchor(name);
-  if (anchor.empty() || name != CommitRecordName(anchor)) return RecordRecovery::kNone;
+  if (anchor.empty() || name != CommitRecordName(anchor)) return true;
   if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1 ||
-      static_cast<unsigned long long>(st.st_size) > kCommitRecordBytes)
-    return SetAside(dir, folder, name, kMsgCommitRecordSetAside);
-  bool read = false;
-  const std::string text = ReadRecord(dir, name, read);
+      static_cast<unsigned long long>(st.st_size) > kCommitRecordBytes) {
+    SetAside(dir, folder, name, kMsgCommitRecordSetAside);
+    return true;
+  }
+  std::string text;
+  if (!ReadRecord(dir, folder, name, text)) {
+    // Kept as it is: the next opening reads it again.
+    TellOnce(kMsgCommitNotFinished, Shown(folder / name));
+    return false;
+  }
   CommitRecord intent;
-  const CommitRecordCheck check =
-      read ? ReadCommitRecord(text, anchor, intent) : CommitRecordCheck::kNotWhole;
+  const CommitRecordCheck check = ReadCommitRecord(text, anchor, intent);
   if (check == CommitRecordCheck::kForeign && intent.earlierFormat) {
     // An earlier version's commit, naming files it may not: its old files stay where they are,
     // and the archive is not shown as the stop left it.
     TellOnce(kMsgFirstFormatRefused, Shown(folder / name) + BackupsOf(intent, folder, dir));
-    return RecordRecovery::kUnfinished;
+    return false;
   }
-  if (check != CommitRecordCheck::kWhole)
-    return SetAside(dir, folder, name, kMsgCommitRecordSetAside);
+  if (check == CommitRecordCheck::kNotWhole) {
+    // Damaged. A commit keeps its old files under backups before it writes its record, so with
+    // backups of the family there the renames may have begun, and nothing in the record tells
+    // which files are new: everything stays, the archive is refused, and the backups are named.
+    if (const std::string backups = FamilyBackups(dir, folder, anchor); !backups.empty()) {
+      TellOnce(kMsgDamagedRecordAfterStep, Shown(folder / name) + backups);
+      return false;
+    }
+  }
+  if (check != CommitRecordCheck::kWhole) {
+    SetAside(dir, folder, name, kMsgCommitRecordSetAside);
+    return true;
+  }
 
   std::vector<std::string> kept;
   bool turned = false;  // forward on the disk, back from here
   if (!intent.back && !CanFinish(dir, intent)) {
     // Never finished forward: untouched, its old files are whole; else they come back.
-    if (Untouched(dir, intent))
-      return SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+    if (Untouched(dir, intent)) {
+      SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+      return true;
+    }
     turned = true;
   } else if (!intent.back && NewFileLost(dir, intent)) {
     turned = true;
   }
-  if ((intent.back || turned) && !CanUndo(dir, intent))
-    return SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+  if ((intent.back || turned) && !CanUndo(dir, intent)) {
+    SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
+    return true;
+  }
   // A change of direction is on the disk before the first step back.
   if (turned) {
     intent.back = true;
@@ -220,7 +285,7 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
     std::string names = Shown(folder / name);
     for (const std::string& k : kept) names += "\n" + Shown(folder / k);
     TellOnce(kMsgCommitNotFinished, names);
-    return RecordRecovery::kUnfinished;
+    return false;
   }
   // A backup goes once the file it kept is no longer needed: forward, the target is new; back,
   // it was put back (or the target is still the same file). One a target that is not the
@@ -233,7 +298,7 @@ RecordRecovery Recover(int dir, const fs::path& folder, const std::string& name)
   }
   RemoveAt(dir, name);  // checked above: the user's own regular file
   FlushFolder(dir);
-  return RecordRecovery::kDone;
+  return true;
 }
 
 // Removes from the folder the leftovers (marked names only) of processes gone, of the files
@@ -259,11 +324,19 @@ void RemoveLeftovers(int dir, const std::vector<std::string>& names, Belongs bel
   }
 }
 
-// The recovery of `record` in `folder`, under the folder's lock: kLive when another copy holds it.
-RecordRecovery RecoverIn(const fs::path& folder, const std::string& record) {
+// The recovery of `record` in `folder`, under the folder's lock; a record whose lock another
+// copy holds is left alone.
+bool RecoverIn(const fs::path& folder, const std::string& record) {
   const FolderLock lock(folder, kCommitWait);
-  if (!lock.Held()) return lock.Busy() ? RecordRecovery::kLive : RecordRecovery::kNone;
+  if (!lock.Held()) return true;
   return Recover(lock.Folder(), folder, record);
+}
+
+// Whether `name` may be in the folder: there, or not known to be absent (fstatat failed for
+// another reason than its absence).
+bool MaybeThere(int dir, const std::string& name) {
+  struct stat st {};
+  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 || !NoSuchName(errno);
 }
 
 class FolderHandle {
@@ -285,13 +358,15 @@ class FolderHandle {
 
 void SetHoldsDataFolderLock(bool held) { g_holdsLock = held; }
 
-RecordRecovery RecoverCommitRecord(const fs::path& record) {
+bool RecoverCommitRecord(const fs::path& record) {
   return RecoverIn(FolderOf(record), record.filename().string());
 }
 
 bool RecoverArchiveFiles(const fs::path& archive) {
   // An archive reached through a link is resolved here, once: its files, its record and its
   // leftovers are those beside the file itself.
+  // A path the system's calls would cut names another file (or the folder itself): never read.
+  if (!FitsSystemCalls(archive.native())) return false;
   const fs::path file = FileBehindLinks(archive);
   const std::string name = file.filename().string();
   if (name.empty()) return true;
@@ -299,12 +374,11 @@ bool RecoverArchiveFiles(const fs::path& archive) {
   const FolderHandle dir(folder);
   if (dir.Get() < 0) return true;  // nothing there to read either
   const std::string record = CommitRecordName(name);
-  RecordRecovery done = RecordRecovery::kNone;
-  if (ExistsAt(dir.Get(), record)) done = RecoverIn(folder, record);
+  const bool readable = !MaybeThere(dir.Get(), record) || RecoverIn(folder, record);
   // The archive's own files: "a.arc", its comment files "a.ar0".."a.ar9" and its intent record.
   RemoveLeftovers(dir.Get(), HiddenNamesAt(dir.Get()),
                   [&](const std::string& of) { return InCommitFamily(name, of) || of == record; });
-  return done != RecordRecovery::kUnfinished;
+  return readable;
 }
 
 void RecoverDataFolder(const fs::path& folder) {

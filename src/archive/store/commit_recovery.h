@@ -12,8 +12,10 @@
 // handle: no link is ever followed. A record that is not whole, names a file outside its own
 // commit, is anchored on anything but an archive or a comment page, is not the user's own regular
 // file or is too long is never acted on: it is set aside under a name of its own and the user
-// told. A recovery that cannot finish keeps every file and its record for the next opening, and
-// the archive is not read meanwhile.
+// told, but for a damaged one beside backups of its family (its renames may have begun), which
+// stays with every file while the archive is refused and the backups named. A recovery that
+// cannot finish, or cannot read its record now, keeps every file and its record for the next
+// opening, and the archive is not read meanwhile.
 //
 // The clean-up removes only names that carry the program's mark (leftover_names.h), of processes
 // no longer running, beside files the program writes, and none of the files of a commit family
@@ -26,7 +28,7 @@
 // way in another copy is left alone), then removes the leftovers of the archive and its comment
 // files. An archive reached through a link is recovered where the file itself is. False when the
 // archive must not be read now: its stopped commit could not be made whole (the user has been told
-// why).
+// why), or the path holds a NUL byte (the system's calls would take another file).
 bool RecoverArchiveFiles(const std::filesystem::path& archive);
 // The same for every intent record and every leftover of the data folder `folder`, when the
 // program opens it holding its lock.
@@ -35,12 +37,6 @@ void RecoverDataFolder(const std::filesystem::path& folder);
 // files it opens): temporary files of processes gone are then removed as well.
 void SetHoldsDataFolderLock(bool held);
 
-enum class RecordRecovery {
-  kNone,        // no record
-  kDone,        // the commit is whole and its record gone
-  kLive,        // another copy holds the folder's lock: left alone
-  kUnfinished,  // could not be made whole: every file kept for the next opening
-  kSetAside,    // not acted on (not whole, foreign, not a regular file of the user's)
-};
-// Makes the commit of the intent record `record` whole, under its folder's lock.
-RecordRecovery RecoverCommitRecord(const std::filesystem::path& record);
+// Makes the commit of the intent record `record` whole, under its folder's lock. False when it
+// could not be made whole now: every file is kept, and the archive is not to be read.
+bool RecoverCommitRecord(const std::filesystem::path& record);

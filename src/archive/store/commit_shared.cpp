@@ -21,6 +21,7 @@
 #include "foundation/files/leftover_names.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -228,6 +229,8 @@ std::vector<std::string> HiddenNamesAt(int dir) {
   ::closedir(folder);
   return names;
 }
+
+std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
 void TellOnce(int number, const std::string& detail) {
   static std::mutex mutex;

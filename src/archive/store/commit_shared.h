@@ -64,6 +64,8 @@ bool WriteWholeAt(int dir, const std::string& name, const std::string& text,
 // The hidden names of the folder.
 std::vector<std::string> HiddenNamesAt(int dir);
 
+// A path as a message shows it (code page 1251).
+std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
 

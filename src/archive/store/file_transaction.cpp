@@ -15,7 +15,6 @@
 #include "foundation/files/leftover_names.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
-#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -30,8 +29,6 @@ void Step(int& step) {
   if (CommitStepHook hook = g_stepHook.load()) hook(step);
   ++step;
 }
-
-std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
 void TellBusy(const fs::path& archive) {
   platform::GetPrompter().ShowMessage(kMsgArchiveBusy,
@@ -78,17 +75,18 @@ bool CopyAt(int dir, const std::string& from, const std::string& to) {
 }
 
 // Keeps the file `name` under a new backup name, returned (empty on failure): a hard link, or a
-// copy where links are not possible.
+// copy where links are not possible. A name taken (a leftover of an earlier process of the same
+// number) moves on to the next count, a few times at most.
 std::string MakeBackup(int dir, const std::string& name) {
   static std::atomic<unsigned> counter{0};
   if (InjectFileFault(FileOperation::kRename)) return {};
-  for (;;) {
+  for (int tries = 0; tries < 16; ++tries) {
     std::string backup = BackupNameOf(name, ++counter);
     if (::linkat(dir, name.c_str(), dir, backup.c_str(), 0) == 0) return backup;
-    if (errno == EEXIST) continue;
-    if (ExistsAt(dir, backup)) continue;
+    if (errno == EEXIST || ExistsAt(dir, backup)) continue;
     return CopyAt(dir, name, backup) ? backup : std::string();
   }
+  return {};
 }
 
 }  // namespace
@@ -155,7 +153,8 @@ Status FileTransaction::Commit() {
   const std::string anchorName = anchor->name;
   if (!CanAnchorCommit(anchorName)) return Status::Error(kErrParameter, anchor->given.string());
   for (const Item& item : items_)
-    if (FolderOf(item.given) != folder || !InCommitFamily(anchorName, item.name))
+    if (!FitsSystemCalls(item.given.native()) || FolderOf(item.given) != folder ||
+        !InCommitFamily(anchorName, item.name))
       return Status::Error(kErrParameter, item.given.string());
 
   const FolderLock lock(folder, kCommitWait);
@@ -182,9 +181,10 @@ Status FileTransaction::Commit() {
     if (item.rewrite)
       if (Status st = item.rewrite->Flush(); !st.ok()) return st;
   // A record a stopped commit left is made whole first; one still there could not be, and is
-  // never written over.
+  // never written over. One kept for the next opening (told why) is not in the way for good.
   const std::string record = CommitRecordName(anchorName);
-  if (ExistsAt(dir, record)) RecoverCommitRecord(folder / record);
+  if (ExistsAt(dir, record) && !RecoverCommitRecord(folder / record))
+    return Status::Error(kErrWrite, (folder / record).string());
   if (ExistsAt(dir, record)) {
     TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
     return Status::Error(kErrWrite, (folder / record).string());
@@ -235,7 +235,7 @@ Status FileTransaction::Commit() {
   return Status::Ok();
 }
 
-bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::string& record,
+void FileTransaction::RollBack(int dir, const fs::path& folder, const std::string& record,
                                CommitRecord& intent, int& step) {
   bool any = false;
   for (const Item& item : items_) any = any || item.done;
@@ -244,12 +244,16 @@ bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::strin
     // The way back is on the disk before its first step: a stop from here ends old.
     intent.back = true;
     if (!WriteWholeAt(dir, record, FormatCommitRecord(intent))) {
-      // The record still says forward: the next opening finishes the commit.
+      // The record still says forward. The new files not yet in place go with this failed
+      // commit (its rewrites remove them), so the next opening finds one gone while its old file
+      // is in place, turns the record back and puts every old file back. It finishes the commit
+      // only when no new file is missing: the failure was at a removal after every new file was
+      // in, or the new files could not be removed either. Every backup stays until then.
       for (Item& item : items_)
         if (!item.backup.empty()) kept.push_back(std::exchange(item.backup, {}));
       kept.push_back(record);
       TellBackupsKept(folder, kept);
-      return false;
+      return;
     }
     Step(step);
   }
@@ -273,12 +277,11 @@ bool FileTransaction::RollBack(int dir, const fs::path& folder, const std::strin
     for (Item& item : items_) item.backup.clear();
     kept.push_back(record);
     TellBackupsKept(folder, kept);
-    return false;
+    return;
   }
   FlushFolder(dir);
   RemoveAt(dir, record);
   FlushFolder(dir);
-  return true;
 }
 
 void FileTransaction::DropBackups(int dir) {

@@ -65,7 +65,8 @@ class FileTransaction {
   // kMsgArchiveBusy) or a file of the commit that is a link (kMsgCommitFileIsLink);
   // kErrParameter for files that are not one archive's or one comment slot's. The files are then
   // as they were; when an old file could not be put back either, message kMsgBackupsKept names
-  // the backups kept, and the intent record stays for the next opening to finish the work.
+  // the backups kept, and the intent record stays for the next opening, which puts the old files
+  // back (see RollBack).
   Status Commit();
 
  private:
@@ -76,8 +77,9 @@ class FileTransaction {
     std::string backup;                    // empty when the target did not exist
     bool done = false;
   };
-  // False when some old file could not be put back (its backup is kept and named in a message).
-  bool RollBack(int folder, const std::filesystem::path& path, const std::string& record,
+  // Puts back every file already replaced; one that cannot be put back keeps its backup and the
+  // record (saying back) for the next opening, and message kMsgBackupsKept names them.
+  void RollBack(int folder, const std::filesystem::path& path, const std::string& record,
                 CommitRecord& intent, int& step);
   void DropBackups(int folder);
   std::vector<Item> items_;

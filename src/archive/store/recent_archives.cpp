@@ -7,6 +7,7 @@
 
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
+#include "archive/store/commit_record.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/files/settings.h"
@@ -40,7 +41,8 @@ int RecentArchives::LoadNames() {
     std::string line = text.substr(start, end - start);
     start = end + 1;
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-    if (line.empty() || line.size() > kMaxNameLength) continue;
+    // A name the system's calls would cut (a NUL byte in it) names another file: refused.
+    if (line.empty() || line.size() > kMaxNameLength || !FitsSystemCalls(line)) continue;
     if (std::find(names_.begin(), names_.end(), line) != names_.end()) continue;
     names_.push_back(std::move(line));
   }
@@ -59,7 +61,7 @@ int RecentArchives::SaveNames() {
 }
 
 void RecentArchives::AddRecentName(const std::string& path) {
-  if (path.empty() || path.size() > kMaxNameLength) return;
+  if (path.size() > kMaxNameLength || !FitsSystemCalls(path)) return;
   for (std::size_t i = 0; i < names_.size(); ++i) {
     if (names_[i] != path) continue;
     names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(i));

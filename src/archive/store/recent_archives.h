@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-// Every distinct name of the list is kept, whether its file is there or not: a name whose file is
-// missing, unreadable or damaged for a moment stays (see RecentNameState) until the user removes
-// it. A list that exists but cannot be read is reported once and never written over.
+// Every distinct name of the list is kept (but one holding a NUL byte, which names no file whole),
+// whether its file is there or not: a name whose file is missing, unreadable or damaged for a
+// moment stays (see RecentNameState) until the user removes it. A list that exists but cannot be
+// read is reported once and never written over.
 class RecentArchives {
  public:
   static constexpr int kMaxRecentNames = 50;

@@ -5,17 +5,15 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "foundation/text/text_helpers.h"
+
 namespace {
 
 constexpr std::string_view kTemporaryMark = ".velm-tmp-";
 constexpr std::string_view kBackupMark = ".velm-old-";
 
-bool AllDigits(std::string_view text) {
-  if (text.empty() || text.size() > 18) return false;
-  for (char c : text)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return true;
-}
+// A process number or a count: digits, few enough for a long.
+bool Number(std::string_view text) { return text.size() <= 18 && AllDigits(text); }
 
 }  // namespace
 
@@ -29,14 +27,14 @@ LeftoverName ParseLeftoverName(std::string_view name) {
     // "<pid>-<six letters or digits>" or "<pid>-<count>"
     const std::string_view tail = name.substr(at + mark.size());
     const std::size_t dash = tail.find('-');
-    if (dash == std::string_view::npos || !AllDigits(tail.substr(0, dash))) continue;
+    if (dash == std::string_view::npos || !Number(tail.substr(0, dash))) continue;
     const std::string_view last = tail.substr(dash + 1);
     if (kind == LeftoverKind::kTemporary) {
       if (last.size() != 6) continue;
       bool letters = true;
       for (char c : last) letters = letters && std::isalnum(static_cast<unsigned char>(c));
       if (!letters) continue;
-    } else if (!AllDigits(last)) {
+    } else if (!Number(last)) {
       continue;
     }
     out.kind = kind;

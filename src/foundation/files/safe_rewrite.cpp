@@ -36,6 +36,8 @@ bool ReadFaultArmedFor(const fs::path& path) {
 }
 }  // namespace
 
+bool InjectedReadFault(const fs::path& path) { return ReadFaultArmedFor(path); }
+
 void ArmReadFault(const fs::path& path) {
   const std::lock_guard lock(g_readFaultMutex);
   g_readFault = path;

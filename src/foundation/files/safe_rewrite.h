@@ -174,3 +174,6 @@ bool InjectedNoRemoval();
 // another owner would for a user; an empty path disarms. (Tests may run as root, where a file's
 // mode does not stop reading.)
 void ArmReadFault(const std::filesystem::path& path);
+// Whether ArmReadFault armed a failure for `path`: a reader that opens files itself fails as the
+// system's open would (the commit's intent record).
+bool InjectedReadFault(const std::filesystem::path& path);

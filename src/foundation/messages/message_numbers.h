@@ -534,6 +534,7 @@ inline constexpr int kMsgListLinesSkipped = 1908;
 inline constexpr int kMsgArchiveBusy = 1909;
 inline constexpr int kMsgFirstFormatRefused = 1910;
 inline constexpr int kMsgCommitCannotFinish = 1911;
+inline constexpr int kMsgDamagedRecordAfterStep = 1914;
 inline constexpr int kMsgNoArchiveOpen = 1916;
 inline constexpr int kMsgReopenFailed = 1917;
 inline constexpr int kMsgRunCancelled = 1918;

@@ -57,6 +57,11 @@ void ReplaceChar(std::string& text, char a, char b) {
   std::replace(text.begin(), text.end(), a, b);
 }
 
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::string CopyBeforeChar(std::string_view text, char c) {
   return std::string(text.substr(0, text.find(c)));
 }

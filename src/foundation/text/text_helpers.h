@@ -26,6 +26,9 @@ void RemoveAllBlanks(std::string& text);
 // Replaces every character a by b, in place.
 void ReplaceChar(std::string& text, char a, char b);
 
+// Whether the text is not empty and holds the ASCII digits 0-9 only.
+bool AllDigits(std::string_view text);
+
 // The text before the first occurrence of c; the whole text when c does not occur.
 std::string CopyBeforeChar(std::string_view text, char c);
 // The text between the first two occurrences of c goes to `out`; returns the index of the second

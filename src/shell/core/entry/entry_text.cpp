@@ -7,6 +7,7 @@
 
 #include "foundation/datetime/date_text.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/text/text_helpers.h"
 
 namespace {
 
@@ -15,13 +16,6 @@ std::string WithoutBlanks(std::string_view text) {
   for (char c : text)
     if (c != ' ' && c != '\t') out += c;
   return out;
-}
-
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return true;
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
