@@ -118,7 +118,7 @@ void ArchiveViewCommented::SaveCommentIfModified(int row, int page, bool ask) {
     return;
   archive.Comments().SetCommentText(text);
   archive.Comments().SaveComment(record, page);
-  ListBox()->Changed();
+  if (!RefillIfReread()) ListBox()->Changed();
 }
 
 void ArchiveViewCommented::OnListSelectionChanged() {

@@ -4,8 +4,10 @@
 // transaction.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,8 +35,15 @@ class ArchiveComments {
   int IsCommentUnchanged(std::string_view text) const;
   // Stores the comment buffer as page k of record n: 0, or -1.
   int SaveComment(int n, int k);
+  // The texts of a record, read from the comment files under the folder's shared lock; a page
+  // without a text, or whose text cannot be read (reported), holds none.
+  using RecordTexts = std::array<std::optional<std::string>, kCommentPages>;
+  RecordTexts ReadRecordTexts(const CommentRefBlock& block) const;
   // Gives a chart the texts of a record as its page files (a free slot is taken for them).
-  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart);
+  int CopyCommentsToChart(const RecordTexts& texts, Chart& chart);
+  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
+    return CopyCommentsToChart(ReadRecordTexts(block), chart);
+  }
 
   // --- Steps of the record operations ---
   // Writes the texts of the chart's page files after the current content of the comment files of
