@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "archive/print/archive_print.h"
 #include "archive/store/archive_sort.h"
 #include "archive_stop_fixture.h"
 #include "foundation/messages/message_numbers.h"
@@ -84,6 +85,24 @@ class TwoCopiesTest : public ArchiveStopTest {
   int resume_[2] = {-1, -1};
 };
 
+constexpr const char* kOtherText = "C:a longer text of C";
+
+// Page 0 of "C" as the browser's comment pane shows it, and as the printout of the archive
+// prints it: 0 when it is the other copy's text.
+int ShownText(Archive& a, P&) {
+  std::string text;
+  return a.Comments().LoadComment(RowOf(a, "C"), 0, text) == 0 && text == kOtherText ? 0 : -1;
+}
+int PrintedText(Archive& a, P&) {
+  ArchivePrintParams params;
+  params.commentPages = {0, ArchivePrintParams::kNoPage};
+  ArchivePrintList list;
+  if (list.Build(a, params, COORD_CONF{}) != 0) return -1;
+  const int row = RowOf(a, "C");
+  return row >= 0 && list.Charts()[static_cast<std::size_t>(row)].comments[0] == kOtherText ? 0
+                                                                                            : -1;
+}
+
 int SortInto(Archive& a, P& p, const std::string& target) {
   p.ExpectFile(target);
   ArchiveSortParams params;
@@ -101,15 +120,17 @@ TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActe
   // the record named.
   const std::pair<const char*, Op> others[] = {
       {"sort", [](Archive& a, P&) { return a.Records().Order(); }},
-      {"move", [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().ChartUpDown(false); }},
-      {"retext", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:a longer text of C"); }},
+      {"move",
+       [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().ChartUpDown(false); }},
+      {"retext", [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); }},
   };
   const struct {
     const char* name;
     std::function<int(Archive&, P&)> mine;
     std::function<bool(Archive&)> done;
   } mine[] = {
-      {"delete", [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); },
+      {"delete",
+       [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); },
        [](Archive& a) { return RowOf(a, "A") < 0 && a.RecordCount() == 2; }},
       {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); },
        [](Archive& a) {
@@ -152,10 +173,11 @@ TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActe
 TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {
   // The other copy is inside its commit (between its renames, or before them), holding the lock;
   // it resumes within this one's wait. This one's reading, copy or sort takes the whole result.
-  const Op retext = [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:a longer text of C"); };
+  const Op retext = [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); };
   const Op saveThere = [this](Archive& a, P&) {
-    return a.SetPath(PathOf("sub/t.arc")) < 0 || a.CreateIndex() != 0 ? -1
-                                                                         : a.SaveToArchive(MakeChart("N"));
+    return a.SetPath(PathOf("sub/t.arc")) < 0 || a.CreateIndex() != 0
+               ? -1
+               : a.SaveToArchive(MakeChart("N"));
   };
   const struct {
     const char* name;
@@ -166,26 +188,46 @@ TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {
     std::vector<std::string> names;
     bool refreshed = false;  // its order is the list's: refused once, the list read again
   } cases[] = {
-      {"open", &retext, 5, [](Archive& a, P&) { return a.CreateIndex(); }, "f.arc", {"C", "A", "B"}},
-      {"copy_whole", &retext, 5,
-       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }, "w.arc",
+      {"open",
+       &retext,
+       5,
+       [](Archive& a, P&) { return a.CreateIndex(); },
+       "f.arc",
        {"C", "A", "B"}},
-      {"sort_into_another", &retext, 5,
-       [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); }, "w.arc",
-       {"A", "B", "C"}, true},
-      {"copy_into_another_folder", &saveThere, 0,
+      {"comment", &retext, 5, ShownText, "f.arc", {"C", "A", "B"}, true},
+      {"print", &retext, 5, PrintedText, "f.arc", {"C", "A", "B"}, true},
+      {"copy_whole",
+       &retext,
+       5,
+       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); },
+       "w.arc",
+       {"C", "A", "B"}},
+      {"sort_into_another",
+       &retext,
+       5,
+       [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); },
+       "w.arc",
+       {"A", "B", "C"},
+       true},
+      {"copy_into_another_folder",
+       &saveThere,
+       0,
        [this](Archive& a, P&) {
          a.Entry(0).mark = 'Y';
          return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, false, true, false);
        },
-       "sub/t.arc", {"N", "T", "C"}},
-      {"move_into_another_folder", &saveThere, 0,
+       "sub/t.arc",
+       {"N", "T", "C"}},
+      {"move_into_another_folder",
+       &saveThere,
+       0,
        [this](Archive& a, P& p) {
          a.Entry(0).mark = 'Y';
          p.Expect(kMsgDeleteChart, Answer::Yes);
          return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, true, true, false);
        },
-       "sub/t.arc", {"N", "T", "C"}},
+       "sub/t.arc",
+       {"N", "T", "C"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -223,17 +265,22 @@ TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAnd
   ::kill(other, SIGSTOP);
   const auto held = Snapshot(folder_.Path());
   const std::pair<const char*, Op> tries[] = {
-      {"open", [this](Archive&, P&) {
+      {"open",
+       [this](Archive&, P&) {
          Archive another(slots_);
          return another.SetPath(PathOf("f.arc")) < 0 ? -1 : another.CreateIndex();
        }},
-      {"load", [](Archive& a, P&) {
+      {"load",
+       [](Archive& a, P&) {
          Chart chart;
          return a.LoadChart(chart, 0, true) == 0 ? 0 : -1;
        }},
+      {"comment", ShownText},
+      {"print", PrintedText},
       {"text", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:mine"); }},
       {"delete", [](Archive& a, P&) { return a.Entry(2).mark = 'Y', a.Records().Delete(false); }},
-      {"copy_whole", [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+      {"copy_whole",
+       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
   };
   for (const auto& [name, attempt] : tries) {
     SCOPED_TRACE(name);

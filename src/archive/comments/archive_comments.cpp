@@ -24,6 +24,13 @@ using namespace archive_detail;
 
 int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   text.clear();
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+  if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
+  return ReadComment(n, k, text);
+}
+
+int ArchiveComments::ReadComment(int n, int k, std::string& text) const {
+  text.clear();
   if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = index_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;

@@ -26,8 +26,13 @@ class ArchiveComments {
   ArchiveComments(const ArchiveComments&) = delete;
   ArchiveComments& operator=(const ArchiveComments&) = delete;
 
-  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text.
+  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text. Read under the
+  // folder's shared lock, of the file the index lists: an index of a file another copy of the
+  // program changed is read again (message kMsgArchiveChangedElsewhere) and no text is read.
   int LoadComment(int n, int k, std::string& text) const;
+  // The same read for a run over many records, whose caller holds the folder's lock and compared
+  // the index with the file under it.
+  int ReadComment(int n, int k, std::string& text) const;
   int LoadCurrentComment(int n, int k) { return LoadComment(n, k, commentBuffer_); }
   // The comment buffer (cut to 32000 bytes).
   void SetCommentText(std::string_view text);
