@@ -3,6 +3,9 @@
 // as they were, no temporary file is left and the index stays in step with the file. And every
 // operation stopped after any step of its commit, as a killed process stops: the next opening
 // finds the whole old files or the whole new ones, and nothing left behind.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -498,19 +501,24 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
     bool lockHeld;
     bool dataFolder;  // opened: the data folder, else the archive f.arc
     bool removed;
+    bool lockedElsewhere = false;  // another copy holds the folder's lock (reading it)
   } cases[] = {
       {".f.arc.velm-tmp-" + dead + "-Ab12Cd", true, false, true},  // a temporary of the archive
       {".f.ar4.velm-tmp-" + dead + "-Ab12Cd", true, false, true},  // of a comment file
       {"..f.arc.commit.velm-tmp-" + dead + "-Zz9Yy8", true, false, true},  // of an intent record
-      // another copy of the program may be writing it
-      {".f.arc.velm-tmp-" + dead + "-Ab12Cd", false, false, false},
-      {".f.arc.velm-tmp-1-Ab12Cd", true, false, false},             // a live process's
+      // judged by the folder's lock, never by the process number it carries
+      {".f.arc.velm-tmp-" + dead + "-Ab12Cd", false, false, true},
+      {".f.arc.velm-tmp-1-Ab12Cd", true, false, true},
       {".t.arc.velm-tmp-" + dead + "-Ab12Cd", true, false, false},  // another archive's
       {".t.arc.velm-tmp-" + dead + "-Ab12Cd", true, true, true},    // the data folder's
       {".velm.cfg.velm-tmp-" + dead + "-Qw12Er", true, true, true},
       {".notes.velm-tmp-" + dead + "-Qw12Er", true, true, false},  // no file of the program
       {".f.ar0.velm-old-" + dead + "-3", false, false, true},
-      {".f.ar0.velm-old-1-3", true, true, false},  // a live process's commit
+      {".f.ar0.velm-old-1-3", true, true, true},
+      {".velm.cfg.velm-tmp-1-Qw12Er", false, true, false},  // without the data folder's lock
+      // another copy works in the folder: its files may be live, whatever their number
+      {".f.arc.velm-tmp-" + dead + "-Ab12Cd", true, false, false, true},
+      {".f.ar0.velm-old-" + dead + "-3", true, true, false, true},
       {".f.arc.velm-old-" + dead + "-1", true, true, true},
       // The user's own hidden files, however like a leftover they look: no mark, no removal.
       {".f.arc.Ab12Cd", true, false, false},
@@ -524,10 +532,27 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
     Restore(folder_.Path(), initial);
     WriteFile(PathOf(file), "left");
     SetHoldsDataFolderLock(c.lockHeld);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = c.lockedElsewhere ? ::fork() : -1;
+    if (other == 0) {
+      const int dir = ::open(folder_.Path().c_str(), O_RDONLY | O_DIRECTORY);
+      [[maybe_unused]] const ssize_t n = ::flock(dir, LOCK_SH) == 0 ? ::write(ready[1], "x", 1) : 0;
+      for (;;) ::pause();
+    }
+    char byte = 0;
+    if (other > 0) {
+      ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    }
     if (c.dataFolder)
       RecoverDataFolder(folder_.Path());
     else
       EXPECT_EQ(Archive::IfRealArchive(PathOf("f.arc")), kLayout4400);
+    if (other > 0) {
+      ::kill(other, SIGKILL);
+      ::waitpid(other, nullptr, 0);
+    }
+    for (int fd : ready) ::close(fd);
     EXPECT_EQ(std::filesystem::exists(PathOf(file)), !c.removed) << file;
     EXPECT_EQ(ReadFile(PathOf("f.ar0")), "C:0A:0B:0") << file;
   }

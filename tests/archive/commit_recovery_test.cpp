@@ -183,16 +183,21 @@ TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
   EXPECT_EQ(Open(), kLayout4400);
 }
 
-TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsLeftAloneAndReopensWholeAfterItsKill) {
+TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsWaitedForNeverShownHalfDone) {
+  // The other copy is between its renames; it is stopped there (SIGSTOP), holding the lock.
   MakeFiles();
   const auto initial = Snapshot(folder_.Path());
   const pid_t copy = PausedCopy("C:new", kAfterFirstRename, -1);
   ASSERT_GT(copy, 0);
-  // This copy starts and opens the archive while the other is between its renames.
+  ::kill(copy, SIGSTOP);
+  // This copy starts and opens the archive: it waits, then says busy, and changes nothing.
   const auto underWay = Snapshot(folder_.Path());
   SetHoldsDataFolderLock(true);
   RecoverDataFolder(folder_.Path());
-  EXPECT_EQ(Open(), kLayout4400);
+  EXPECT_EQ(Open(), kCannotOpen);
+  Archive archive(slots_);
+  EXPECT_EQ(archive.SetPath(PathOf("f.arc")), -1);
+  EXPECT_TRUE(prompts_.WasShown(kMsgArchiveBusy));
   EXPECT_TRUE(Snapshot(folder_.Path()) == underWay);
   ::kill(copy, SIGKILL);
   ::waitpid(copy, nullptr, 0);
@@ -202,19 +207,19 @@ TEST_F(StoppedCommitTest, ACommitUnderWayInAnotherCopyIsLeftAloneAndReopensWhole
 }
 
 TEST_F(StoppedCommitTest, TwoCopiesCommittingToOneArchiveLoseNoUpdateAndMixNoFile) {
-  // One copy has written its new files and is about to commit them; the other saves a text of
-  // another record meanwhile. It waits for the first; an index read before the first one's
-  // commit is refused, never written over it, and the save made again keeps both.
+  // The second copy lists the archive; the first saves a text and is paused inside its commit.
+  // The second's save of another record waits for the first; finding the archive changed, it is
+  // refused with its own message and the list read again, and the save made again keeps both.
   for (const bool resumed : {true, false}) {
     SCOPED_TRACE(resumed ? "the first resumes within the wait" : "the first stays paused");
     MakeFiles();
+    Archive second(slots_);
+    ASSERT_NE(second.SetPath(PathOf("f.arc")), -1);
+    ASSERT_EQ(second.CreateIndex(), 0);
     int resume[2];
     ASSERT_EQ(::pipe(resume), 0);
     const pid_t first = PausedCopy("C:first", 0, resume[0]);
     ASSERT_GT(first, 0);
-    Archive second(slots_);
-    ASSERT_NE(second.SetPath(PathOf("f.arc")), -1);
-    ASSERT_EQ(second.CreateIndex(), 0);
     std::thread resumer([&] {  // within the second one's wait for the lock, or after it
       std::this_thread::sleep_for(std::chrono::milliseconds(resumed ? 300 : 2500));
       [[maybe_unused]] const ssize_t n = ::write(resume[1], "x", 1);
@@ -224,15 +229,16 @@ TEST_F(StoppedCommitTest, TwoCopiesCommittingToOneArchiveLoseNoUpdateAndMixNoFil
     EXPECT_EQ(ExitStatus(first), 0);
     for (int fd : resume) ::close(fd);
     EXPECT_EQ(prompts_.WasShown(kMsgArchiveBusy), !resumed);
-    // Opened afresh, the second copy's save goes in beside the first one's.
-    Archive again(slots_);
-    ASSERT_NE(again.SetPath(PathOf("f.arc")), -1);
-    ASSERT_EQ(again.CreateIndex(), 0);
-    EXPECT_EQ(SaveAt(again, 1, 7, "A:second"), 0);
+    EXPECT_EQ(prompts_.WasShown(kMsgArchiveChangedElsewhere), resumed);
+    if (!resumed) {
+      EXPECT_EQ(SaveAt(second, 1, 7, "A:second"), -1);
+    }
+    EXPECT_TRUE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
+    EXPECT_EQ(SaveAt(second, 1, 7, "A:second"), 0);
     OpenEveryArchive("two copies", true);
     std::string page0, page7;
-    EXPECT_EQ(again.Comments().LoadComment(0, 0, page0), 0);
-    EXPECT_EQ(again.Comments().LoadComment(1, 7, page7), 0);
+    EXPECT_EQ(second.Comments().LoadComment(0, 0, page0), 0);
+    EXPECT_EQ(second.Comments().LoadComment(1, 7, page7), 0);
     EXPECT_EQ(page0 + " " + page7, "C:first A:second");
     prompts_.shown.clear();
   }

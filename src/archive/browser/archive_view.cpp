@@ -172,6 +172,8 @@ void ArchiveView::OnListSelectionChanged() { ShowSelectedCount(List().SelectedCo
 
 void ArchiveView::OnInitDialog() {
   endResult_ = 0;
+  // An archive another copy of the program changed since it was listed is listed afresh.
+  if (archive_.IsIndexBuilt() && !archive_.Index().IsCurrent()) archive_.CreateIndex();
   RefillList(false);
   list_->setFocus();
   FillRecentCombo();
@@ -183,7 +185,15 @@ void ArchiveView::OnInitDialog() {
 
 // --- The shared operations ---
 
+bool ArchiveView::RefillIfReread() {
+  if (archive_.Index().Readings() == readings_) return false;
+  RefillList(true);
+  ShowSelectedCount(0);
+  return true;
+}
+
 void ArchiveView::RefillList(bool reset) {
+  readings_ = archive_.Index().Readings();
   list_->Refill(reset);
   EnableCommands(!List().IsEmptyArchive());
   ShowRecordCount();
@@ -365,6 +375,7 @@ void ArchiveView::OnConvert() {
     archive_.Records().ConvertTo43();
   else
     archive_.Records().ConvertTo44();
+  RefillIfReread();
   UpdateConvertCaption();
   Button(kIdComment)->setEnabled(!List().IsEmptyArchive() && archive_.LayoutCode() == kLayout4400);
 }
@@ -429,6 +440,7 @@ void ArchiveView::OnUpDown(bool up) {
   if (RefuseChange()) return;
   SyncSelection(ArchiveBrowserList::Sync::kListToMarks);
   archive_.Records().ChartUpDown(up);
+  if (RefillIfReread()) return;
   SyncSelection(ArchiveBrowserList::Sync::kMarksToList);
   const int row = List().FirstSelectedRow();
   if (row >= 0) {

@@ -75,6 +75,9 @@ class ArchiveView : public platform::Dialog {
   // The rows from the archive's index (`reset`: emptied first and from the first row), the
   // record count shown, the record commands enabled when there are records.
   void RefillList(bool reset);
+  // The rows afresh when the archive's index was read anew since they were filled (another copy of
+  // the program changed the archive and a command was refused): true then.
+  bool RefillIfReread();
   // Copies the list's selection into the marks (returns the number selected), or the marks into
   // the list's selection.
   int SyncSelection(ArchiveBrowserList::Sync direction);
@@ -175,5 +178,6 @@ class ArchiveView : public platform::Dialog {
   std::map<int, QPushButton*> buttons_;
   DArchiveSearch* search_ = nullptr;  // a child of the dialog
   int endResult_ = 0;
+  int readings_ = -1;  // the index's readings the rows were filled from
   bool fillingCombo_ = false;
 };

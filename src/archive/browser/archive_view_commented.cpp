@@ -90,6 +90,11 @@ void ArchiveViewCommented::ShowRecord(int row) {
   List().EnsureVisible(row, ListBox()->VisibleRows());
   ListBox()->Changed();
   archive.Comments().LoadCurrentComment(record, Page());
+  if (RefillIfReread()) {  // another copy changed the archive: its fresh list, no record chosen
+    edit_->SetText({});
+    edit_->setEnabled(false);
+    return;
+  }
   edit_->SetText(PageTextFromFile(archive.Comments().CommentText()));
   edit_->setEnabled(true);
   modified_ = false;
@@ -118,7 +123,7 @@ void ArchiveViewCommented::SaveCommentIfModified(int row, int page, bool ask) {
     return;
   archive.Comments().SetCommentText(text);
   archive.Comments().SaveComment(record, page);
-  ListBox()->Changed();
+  if (!RefillIfReread()) ListBox()->Changed();
 }
 
 void ArchiveViewCommented::OnListSelectionChanged() {

@@ -24,6 +24,13 @@ using namespace archive_detail;
 
 int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   text.clear();
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+  if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
+  return ReadComment(n, k, text);
+}
+
+int ArchiveComments::ReadComment(int n, int k, std::string& text) const {
+  text.clear();
   if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = index_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
@@ -82,7 +89,7 @@ int ArchiveComments::SaveComment(int n, int k) {
   if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages ||
       index_.LayoutCode() != kLayout4400)
     return -1;
-  const ArchiveChangeLock lock(index_.GetPath());
+  const ArchiveLock lock(index_.GetPath());
   if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   const std::size_t i = static_cast<std::size_t>(k);
   CommentRefBlock& refs = index_.Entry(n).comments;
@@ -203,18 +210,11 @@ int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
   return 0;
 }
 
-int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
-  chart.commentSlot = 0;
-  if (!block.HasAnyText()) return 0;
-  // A slot whose page files a session left behind is passed over: those pages stay untouched.
-  const int slot = TakeUnusedCommentSlot(*slots_);
-  if (slot < 0) {  // every slot is taken: the chart opens without its comment
-    ShowMessage(kMsgTooManyCommentCharts, platform::Icon::Information);
-    return -1;
-  }
-  chart.commentSlot = static_cast<std::uint8_t>(slot);
-  // The pages are written together: a failure leaves every page file of the slot as it was.
-  FileTransaction tx;
+ArchiveComments::RecordTexts ArchiveComments::ReadRecordTexts(const CommentRefBlock& block) const {
+  RecordTexts texts;
+  if (!block.HasAnyText()) return texts;
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+  if (!lock.Held()) return texts;
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
@@ -231,11 +231,30 @@ int ArchiveComments::CopyCommentsToChart(const CommentRefBlock& block, Chart& ch
       ReportError(kErrRead, "Archive::CopyComment2File", 0);
       continue;
     }
-    tx.Rewrite(CommentFileName(chart, k)).Write(text);
+    texts[i] = std::move(text);
   }
-  Status st = tx.Empty() ? Status::Error(kErrRead, "Archive::CopyComment2File", 1) : tx.Commit();
-  if (!st.ok()) {  // nothing arrived: the slot goes back
-    if (!tx.Empty()) ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
+  return texts;
+}
+
+int ArchiveComments::CopyCommentsToChart(const RecordTexts& texts, Chart& chart) {
+  chart.commentSlot = 0;
+  bool any = false;
+  for (const auto& text : texts) any = any || text.has_value();
+  if (!any) return 0;
+  // A slot whose page files a session left behind is passed over: those pages stay untouched.
+  const int slot = TakeUnusedCommentSlot(*slots_);
+  if (slot < 0) {  // every slot is taken: the chart opens without its comment
+    ShowMessage(kMsgTooManyCommentCharts, platform::Icon::Information);
+    return -1;
+  }
+  chart.commentSlot = static_cast<std::uint8_t>(slot);
+  // The pages are written together: a failure leaves every page file of the slot as it was.
+  FileTransaction tx;
+  for (int k = 0; k < kCommentPages; ++k)
+    if (const auto& text = texts[static_cast<std::size_t>(k)])
+      tx.Rewrite(CommentFileName(chart, k)).Write(*text);
+  if (Status st = tx.Commit(); !st.ok()) {  // nothing arrived: the slot goes back
+    ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
     slots_->Release(slot);
     chart.commentSlot = 0;
     return -1;

@@ -4,8 +4,10 @@
 // transaction.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,13 @@ class ArchiveComments {
   ArchiveComments(const ArchiveComments&) = delete;
   ArchiveComments& operator=(const ArchiveComments&) = delete;
 
-  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text.
+  // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text. Read under the
+  // folder's shared lock, of the file the index lists: an index of a file another copy of the
+  // program changed is read again (message kMsgArchiveChangedElsewhere) and no text is read.
   int LoadComment(int n, int k, std::string& text) const;
+  // The same read for a run over many records, whose caller holds the folder's lock and compared
+  // the index with the file under it.
+  int ReadComment(int n, int k, std::string& text) const;
   int LoadCurrentComment(int n, int k) { return LoadComment(n, k, commentBuffer_); }
   // The comment buffer (cut to 32000 bytes).
   void SetCommentText(std::string_view text);
@@ -33,8 +40,15 @@ class ArchiveComments {
   int IsCommentUnchanged(std::string_view text) const;
   // Stores the comment buffer as page k of record n: 0, or -1.
   int SaveComment(int n, int k);
+  // The texts of a record, read from the comment files under the folder's shared lock; a page
+  // without a text, or whose text cannot be read (reported), holds none.
+  using RecordTexts = std::array<std::optional<std::string>, kCommentPages>;
+  RecordTexts ReadRecordTexts(const CommentRefBlock& block) const;
   // Gives a chart the texts of a record as its page files (a free slot is taken for them).
-  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart);
+  int CopyCommentsToChart(const RecordTexts& texts, Chart& chart);
+  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
+    return CopyCommentsToChart(ReadRecordTexts(block), chart);
+  }
 
   // --- Steps of the record operations ---
   // Writes the texts of the chart's page files after the current content of the comment files of

@@ -8,6 +8,7 @@
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/archive_records.h"
+#include "archive/store/file_transaction.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -74,6 +75,11 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   }
   std::error_code ec;
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
+  // The records and their texts are read whole, of the file the list describes (a list another
+  // copy of the program changed is read again, message kMsgArchiveChangedElsewhere, and nothing
+  // is exported).
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+  if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
   SafeRewrite out{fs::path(target)};
   if (!out.Ok()) {
     ReportError(kErrCannotCreate, kTrace, 0);

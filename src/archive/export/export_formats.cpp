@@ -311,7 +311,7 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
       text = date.Era() == 'A' ? e.eraAd : e.eraBc;
       break;
     case kExpComment:
-      if (comments == nullptr || comments->LoadComment(record, e.commentPage, text) != 0) return {};
+      if (comments == nullptr || comments->ReadComment(record, e.commentPage, text) != 0) return {};
       if (e.maxCommentLength < ExportElement::kMaxCommentLength)
         text.resize(std::min<std::size_t>(text.size(), e.maxCommentLength));
       if (e.lineBreaks == 1)

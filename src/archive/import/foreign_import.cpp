@@ -211,6 +211,9 @@ int ForeignImport::Calculate(const std::string& source, const std::string& archi
     return -1;
   }
   const ChartContext ctx = ChartContext::FromCurrentSettings();
+  // The target's files are written under its folder's lock, from the first temporary file on.
+  const ArchiveLock lock(archivePath);
+  if (!lock.Held()) return -1;
   FileTransaction tx;
   SafeRewrite& file = tx.Rewrite(archivePath);
   if (!file.Ok()) {

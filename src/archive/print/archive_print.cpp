@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "archive/store/file_transaction.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
@@ -134,6 +135,11 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
                             const COORD_CONF& layout) {
   charts_.clear();
   points_.clear();
+  // The records and their texts are read whole, of the file the list describes: a list another
+  // copy of the program changed is read again (message kMsgArchiveChangedElsewhere) and nothing
+  // is printed, since the marks chosen on the old list are gone.
+  const ArchiveLock lock(archive.GetPath(), LockMode::kShared);
+  if (!lock.Held() || !archive.Index().RefreshIfChanged()) return -1;
   try {
     const int count = archive.RecordCount();
     const bool selectedOnly = params.selectedOnly != 0 && archive.MarkedCount() > 0;
@@ -162,7 +168,7 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
         const int page = params.commentPages[k];
         if (page < 0 || page >= ArchivePrintParams::kNoPage) continue;
         std::string text;
-        archive.Comments().LoadComment(n, page, text);
+        archive.Comments().ReadComment(n, page, text);
         c.comments[k] = CommentLineText(text);
         ++c.lines;
       }

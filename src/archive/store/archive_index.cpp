@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "archive/store/archive_internal.h"
+#include "archive/store/commit_recovery.h"
 #include "archive/store/file_transaction.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
@@ -17,6 +18,7 @@
 #include "foundation/messages/show_message.h"
 #include "foundation/text/collation.h"
 #include "foundation/text/cp1251.h"
+#include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
 using namespace archive_detail;
@@ -97,10 +99,52 @@ void ArchiveIndex::SetNewPath(const std::string& path) {
   damaged_ = false;
 }
 
-void ArchiveIndex::RefreshFileTime() {
-  fileTime_ = FileTimeOf(path_);
+namespace {
+
+struct FileIdentity {
+  unsigned long long device = 0, inode = 0;
+  std::int64_t time = 0, size = -1;
+};
+
+FileIdentity IdentityOf(const std::string& path) {
+  FileIdentity id;
   struct stat st {};
-  fileInode_ = ::stat(path_.c_str(), &st) == 0 ? st.st_ino : 0;
+  if (::stat(path.c_str(), &st) != 0) return id;
+  id.device = st.st_dev;
+  id.inode = st.st_ino;
+  id.time = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+  id.size = st.st_size;
+  return id;
+}
+
+void TellChangedElsewhere(const std::string& path) {
+  ShowMessage(kMsgArchiveChangedElsewhere,
+              GetMessageText(kMsgArchiveChangedElsewhere) + "\n" + platform::Utf8ToCp1251(path),
+              platform::Icon::Information);
+}
+
+}  // namespace
+
+void ArchiveIndex::RefreshFileTime() {
+  const FileIdentity id = IdentityOf(path_);
+  fileDevice_ = id.device;
+  fileInode_ = id.inode;
+  fileTime_ = id.time;
+  fileSize_ = id.size;
+}
+
+bool ArchiveIndex::IsCurrent() const {
+  // Any commit replaces the file (a new inode); the time and size tell a file changed in place.
+  const FileIdentity id = IdentityOf(path_);
+  return id.size >= 0 && id.device == fileDevice_ && id.inode == fileInode_ &&
+         id.time == fileTime_ && id.size == fileSize_;
+}
+
+bool ArchiveIndex::RefreshIfChanged() {
+  if (!indexBuilt_ || IsCurrent()) return true;
+  CreateIndex();
+  TellChangedElsewhere(path_);
+  return false;
 }
 
 bool ArchiveIndex::RefuseIfDamaged() const {
@@ -161,8 +205,28 @@ int ArchiveIndex::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, Comm
 }
 
 int ArchiveIndex::CreateIndex() {
+  // A commit a stopped process left half done is made whole first (it needs the folder's
+  // exclusive lock); the file is then read under the shared one. A commit begun and stopped in
+  // between leaves its record: it is made whole in its turn.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (HasArchiveExtension(path_) && !RecoverArchiveFiles(path_)) break;
+    const ArchiveLock lock(path_, LockMode::kShared);
+    if (!lock.Held()) {
+      FreeIndex();
+      return -1;
+    }
+    struct stat st {};
+    if (::lstat(CommitIntentPath(path_).c_str(), &st) == 0) continue;
+    return ReadIndex();
+  }
+  ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+  FreeIndex();
+  return -1;
+}
+
+int ArchiveIndex::ReadIndex() {
   RefreshFileTime();
-  const ArchiveFileInfo info = InspectArchiveFile(path_);
+  const ArchiveFileInfo info = InspectArchiveFileAsIs(path_);
   std::FILE* f = OpenForReading(path_);
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
@@ -188,6 +252,7 @@ int ArchiveIndex::CreateIndex() {
   }
   count_ = static_cast<int>(index_.size());
   indexBuilt_ = true;
+  ++readings_;
   return 0;
 }
 
@@ -236,14 +301,17 @@ int ArchiveIndex::NeedsOrdering() const {
   return 0;
 }
 
-bool ArchiveIndex::IndexMatchesFile(const char* trace) const {
+bool ArchiveIndex::IndexMatchesFile(const char* trace) {
+  // Another copy of the program changed the file since the index was read: the list is read
+  // again, never acted on.
+  if (indexBuilt_ && !IsCurrent()) {
+    CreateIndex();
+    TellChangedElsewhere(path_);
+    return false;
+  }
   // A damaged file's index lists the records that loaded, which may be fewer than the file holds.
-  const std::int64_t records = InspectArchiveFile(path_).records;
-  // Any commit replaces the file (a new inode) and so tells that another copy changed it since.
-  struct stat st {};
-  const bool same =
-      ::stat(path_.c_str(), &st) == 0 && st.st_ino == fileInode_ && FileTimeOf(path_) == fileTime_;
-  if (indexBuilt_ && same && (records == count_ || (damaged_ && records > count_)) &&
+  const std::int64_t records = InspectArchiveFileAsIs(path_).records;
+  if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
       static_cast<int>(index_.size()) == count_)
     return true;
   ReportError(kErrFormat, trace, 2);

@@ -61,7 +61,16 @@ class ArchiveIndex {
   bool IsDamaged() const { return damaged_; }
   // The last-write time of the current file as last seen (nanoseconds since the epoch).
   std::int64_t FileTime() const { return fileTime_; }
+  // Takes the current file as the one the index describes: only after this operation's own
+  // commit, under the exclusive lock under which the index was compared with the file.
   void RefreshFileTime();
+  // True when the current file is still the one the index was read from (its device, inode,
+  // last-write time and size): no other copy of the program has changed it since.
+  bool IsCurrent() const;
+  // A reader's check, under the folder's lock: an index of a file another copy has changed is
+  // read again, message kMsgArchiveChangedElsewhere tells so, and false is returned (the action
+  // asked for is not done).
+  bool RefreshIfChanged();
   // 1 when an archive is open: a current file with an index built.
   int IsOpen() const { return indexBuilt_ ? 1 : 0; }
   // The current file opened for reading (nullptr after error 102 "Archive::Open").
@@ -76,11 +85,16 @@ class ArchiveIndex {
   // --- The index ---
   int InitIndex(int count);
   void FreeIndex();
-  // Rebuilds the whole index from the current file: 0, or -1 after an error report.
+  // Rebuilds the whole index from the current file, read under the folder's shared lock (a
+  // commit of another copy under way is waited for, never read half done): 0, or -1 after an
+  // error report or message kMsgArchiveBusy.
   int CreateIndex();
   // The index of a file just written with the one record `entry` in `layout`.
   void SetSingleRecord(int layout, const ArchiveIndexEntry& entry);
   bool IsIndexBuilt() const { return indexBuilt_; }
+  // Counts the readings of the index from the file: a list kept beside it sees that it was read
+  // anew (after another copy of the program changed the file).
+  int Readings() const { return readings_; }
   int RecordCount() const { return count_; }
   // The number of records the file holds after a change, ahead of the index's own update.
   void SetRecordCount(int count) { count_ = count; }
@@ -108,8 +122,10 @@ class ArchiveIndex {
   // Message 527 and true for a code that is no layout (a layout number such as 4400 given instead).
   static bool RefuseUnknownLayout(int layout);
   // True when the index describes the current file record for record, read from the file as it
-  // is now (no other copy of the program has changed it since). Called under ArchiveChangeLock.
-  bool IndexMatchesFile(const char* trace) const;
+  // is now (no other copy of the program has changed it since). Called under the exclusive
+  // ArchiveLock. An index of a file another copy changed is read again and message
+  // kMsgArchiveChangedElsewhere tells so; one that disagrees with the file otherwise is error 106.
+  bool IndexMatchesFile(const char* trace);
   // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
   int RewriteInOrder(const std::vector<int>& order, const char* trace);
   // The index reordered after the file was rewritten in `order`; every mark cleared.
@@ -122,8 +138,13 @@ class ArchiveIndex {
   int capacity_ = 0;
   std::string path_;
   std::int64_t fileTime_ = 0;
-  unsigned long long fileInode_ = 0;  // the file the index was read from, with fileTime_
+  // The file the index was read from, with fileTime_.
+  unsigned long long fileDevice_ = 0, fileInode_ = 0;
+  std::int64_t fileSize_ = -1;
   int layout_ = kNotArchive;
   bool damaged_ = false;
   int count_ = 0;
+  int readings_ = 0;
+
+  int ReadIndex();
 };

@@ -77,6 +77,11 @@ ArchiveFileInfo InspectArchiveFile(const fs::path& path) {
     info.layout = kCannotOpen;
     return info;
   }
+  return InspectArchiveFileAsIs(path);
+}
+
+ArchiveFileInfo InspectArchiveFileAsIs(const fs::path& path) {
+  ArchiveFileInfo info;
   std::FILE* f = OpenForReading(path);
   if (!f) {
     info.layout = kCannotOpen;

@@ -65,6 +65,8 @@ struct ArchiveFileInfo {
   bool damaged = false;
 };
 ArchiveFileInfo InspectArchiveFile(const std::filesystem::path& path);
+// The same look without the recovery, for a reader that holds the folder's lock.
+ArchiveFileInfo InspectArchiveFileAsIs(const std::filesystem::path& path);
 
 // Comment file k of an archive: its path with the last character replaced by the digit k.
 std::filesystem::path ArchiveCommentFileName(const std::filesystem::path& archive, int k);

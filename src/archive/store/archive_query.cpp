@@ -5,13 +5,18 @@
 
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_search.h"
+#include "archive/store/file_transaction.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/errors/error_report.h"
 
 bool ArchiveQuery::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
-  return ArchiveMatcher(index_, comments_, criteria).Matches(n);
+  const ArchiveMatcher matcher(index_, comments_, criteria);
+  if (!matcher.ReadsTexts()) return matcher.Matches(n);
+  // The texts of the file the list describes: a list another copy changed matches nothing.
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+  return lock.Held() && index_.IsCurrent() && matcher.Matches(n);
 }
 
 bool ArchiveQuery::MatchRecord(int n, const ChartContext& context) const {

@@ -102,11 +102,26 @@ int ArchiveRecords::Reader::Read(Chart& chart, int n) {
 }
 
 int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {
-  std::FILE* f = index_.Open();
-  if (!f) return -1;
-  const int result = Load(f, chart, n, withComments);
-  index_.Close(f);
-  return result;
+  // The record and its texts read whole, of the file the index lists: one another copy changed
+  // meanwhile is listed afresh, and the record asked for by its old number is not loaded. The
+  // chart's page files are written once the archive's lock is let go (they may lie in its folder).
+  Chart read;
+  CommentRefBlock refs;
+  ArchiveComments::RecordTexts texts;
+  {
+    const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+    if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
+    std::FILE* f = index_.Open();
+    if (!f) return -1;
+    const int result = Load(f, read, n, false, &refs);
+    index_.Close(f);
+    if (result < 0) return -1;
+    if (withComments && index_.LayoutCode() == kLayout4400) texts = comments_.ReadRecordTexts(refs);
+  }
+  chart = read;
+  if (withComments && index_.LayoutCode() == kLayout4400)
+    comments_.CopyCommentsToChart(texts, chart);
+  return n;
 }
 
 int ArchiveRecords::LoadNextChart(Chart& chart, int n) {
@@ -133,9 +148,9 @@ int ArchiveRecords::ConvertLayout(int target, const char* trace) {
       dropsTexts = index_.HasComments(n) == 1;
     if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
   }
-  const ArchiveChangeLock lock(index_.GetPath());
-  if (!lock.Held()) return -1;
-  const std::int64_t count = InspectArchiveFile(index_.GetPath()).records;
+  const ArchiveLock lock(index_.GetPath());
+  if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
+  const std::int64_t count = InspectArchiveFileAsIs(index_.GetPath()).records;
   FileTransaction tx;
   ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
   if (!rewrite.Ok()) return -1;
@@ -172,6 +187,11 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   }
   std::error_code ec;
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
+  // The source read whole, no commit of another copy half done; the target written under its
+  // own lock.
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
+  if (!lock.Held()) return -1;
+  const int layout = InspectArchiveFileAsIs(index_.GetPath()).layout;
   FileTransaction tx;
   bool ok = true;
   auto copy = [&](const fs::path& from, const fs::path& to) {
@@ -182,7 +202,7 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   copy(index_.GetPath(), target);
   // The target's comment files are the source's; stale ones of an earlier archive are dropped.
   for (int k = 0; k < kCommentPages && ok; ++k) {
-    if (index_.LayoutCode() == kLayout4400 && index_.CommentFileExists(k))
+    if (layout == kLayout4400 && index_.CommentFileExists(k))
       copy(ArchiveCommentFileName(index_.GetPath(), k), ArchiveCommentFileName(target, k));
     else
       tx.Remove(ArchiveCommentFileName(target, k));
@@ -227,7 +247,7 @@ int ArchiveRecords::Delete(bool confirm) {
                          : AskYesNo(kMsgDeleteCharts);
     if (!yes) return -1;
   }
-  const ArchiveChangeLock lock(index_.GetPath());
+  const ArchiveLock lock(index_.GetPath());
   if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   if (marked == index_.RecordCount()) return DeleteArchiveFiles();
 
@@ -286,7 +306,7 @@ int ArchiveRecords::ChartUpDown(bool up) {
     ShowMessage(kMsgUpDownAtEnd, platform::Icon::Information);
     return -1;
   }
-  const ArchiveChangeLock lock(index_.GetPath());
+  const ArchiveLock lock(index_.GetPath());
   if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   const int a = up ? s - 1 : s;  // the first of the two records exchanged
   std::vector<int> order(static_cast<std::size_t>(index_.RecordCount()));
@@ -418,7 +438,8 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
     if (texts && !AskYesNo(kMsgCopyDropsTexts)) return -1;
   }
   {
-    const ArchiveChangeLock lock(index_.GetPath());
+    // The source read under its lock, the target read and written under its own.
+    const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
     if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
     FileTransaction tx;
     if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
@@ -455,7 +476,7 @@ void ArchiveRecords::SwitchTo(const std::string& path) {
 int ArchiveRecords::Order() {
   const char* trace = "Archive::Order";
   if (index_.RecordCount() < 2) return -1;
-  const ArchiveChangeLock lock(index_.GetPath());
+  const ArchiveLock lock(index_.GetPath());
   if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
   index_.Progress().Begin();
   const std::vector<int> order = AlphabeticalOrder(index_.Entries(), index_.Progress());

@@ -54,9 +54,10 @@ int ArchiveSaving::InsertToArchive(const Chart& chart, int position, CommentRefB
   const char* trace = "Archive::InsertToArchive";
   block.Clear();
   if (index_.RefuseIfDamaged()) return -1;
-  const ArchiveChangeLock lock(index_.GetPath());
-  if (!lock.Held()) return -1;
-  const ArchiveFileInfo info = InspectArchiveFile(index_.GetPath());
+  const ArchiveLock lock(index_.GetPath());
+  // The position was found in the index: it must describe the file as it is now.
+  if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
+  const ArchiveFileInfo info = InspectArchiveFileAsIs(index_.GetPath());
   if (info.layout != index_.LayoutCode() || position < 0 || position > info.records) {
     ReportError(kErrParameter, trace, 1);
     return -1;
@@ -177,6 +178,8 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   }
   options_.targetChosen = 0;
   index_.FreeIndex();
+  const ArchiveLock lock(index_.GetPath());
+  if (!lock.Held()) return -1;
   FileTransaction tx;
   SafeRewrite& out = tx.Rewrite(index_.GetPath());
   if (!out.Ok()) {

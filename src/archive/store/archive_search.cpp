@@ -1,10 +1,12 @@
 #include "archive/store/archive_search.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "archive/comments/archive_comments.h"
 #include "archive/store/archive_browser_list.h"
 #include "archive/store/archive_index.h"
+#include "archive/store/file_transaction.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
@@ -137,7 +139,7 @@ bool ArchiveMatcher::MatchComment(const ArchiveIndexEntry& entry, int record) co
     if (c_.commentPage != ArchiveSearchCriteria::kAllPages && c_.commentPage != k) continue;
     if (!entry.comments.HasText(k)) continue;
     std::string text;
-    if (comments_.LoadComment(record, k, text) != 0) continue;
+    if (comments_.ReadComment(record, k, text) != 0) continue;
     if (!c_.caseSensitive) text = SearchKey(text);
     if (text.find(c_.comment) != std::string::npos) return true;
   }
@@ -189,6 +191,13 @@ ArchiveFindResult ArchiveFind(ArchiveIndex& index, ArchiveBrowserList& list,
                               const ArchiveMatcher& matcher, ArchiveFindMode mode, int remembered,
                               int visibleRows) {
   ArchiveFindResult result;
+  // Texts are read of the file the list describes, never a commit of another copy half done: a
+  // list another copy changed is read again (message kMsgArchiveChangedElsewhere), nothing found.
+  std::optional<ArchiveLock> lock;
+  if (matcher.ReadsTexts()) {
+    lock.emplace(index.GetPath(), LockMode::kShared);
+    if (!lock->Held() || !index.RefreshIfChanged()) return result;
+  }
   const bool stepMode = mode == ArchiveFindMode::kPrevious || mode == ArchiveFindMode::kNext;
   if (stepMode) result.row = remembered;
   const int last = list.RecordRowCount() - 1;

@@ -53,6 +53,9 @@ class ArchiveMatcher {
                  const ArchiveSearchCriteria& criteria);
   bool Matches(int record) const;
   bool MatchesEntry(const ArchiveIndexEntry& entry, int record) const;
+  // The criteria ask for the records' texts: they are read under the folder's shared lock, which
+  // the caller holds, after it compared the index with the file.
+  bool ReadsTexts() const { return !c_.comment.empty(); }
 
  private:
   bool MatchText(const std::string& recordText, const std::string& wanted, bool context) const;

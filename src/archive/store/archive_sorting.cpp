@@ -102,7 +102,7 @@ int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
     return -1;
   }
   if (!params.newArchive) {
-    const ArchiveChangeLock lock(index_.GetPath());
+    const ArchiveLock lock(index_.GetPath());
     if (!lock.Held() || index_.RefuseIfDamaged() || !index_.IndexMatchesFile(trace)) return -1;
     if (index_.RewriteInOrder(order, trace) != 0) return -1;
     index_.ReorderIndex(order);
@@ -127,6 +127,10 @@ int ArchiveSorting::OrderClasses(const ArchiveSortParams& params) {
 
 int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std::string& target) {
   const char* trace = "Archive::OrderClasses";
+  // The order is of the index: the source must still be the file it was read from, and is read
+  // under its lock; the target is written under its own.
+  const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
+  if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
   FileTransaction tx;
   bool written = false;
   {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -301,65 +302,67 @@ bool Recover(int dir, const fs::path& folder, const std::string& name) {
   return true;
 }
 
-// Removes from the folder the leftovers (marked names only) of processes gone, of the files
-// `belongs` accepts: backups, and temporary files while this process holds the data folder's
-// lock. Nothing of a commit family is removed while a record of it is there, whole or set aside.
+// Removes from the folder the leftovers (marked names only) of the files `belongs` accepts. Called
+// under the folder's exclusive lock, held outermost by this thread: no copy of the program is
+// inside a commit there, and no operation of this process, so every such name is a leftover of a
+// stopped one, whatever process number it carries. The temporary files and backups of the files
+// of an archive family are made only under that lock; those of other files (`others`: the
+// configuration, a chart's comment pages) only while the program holds the data folder's lock.
+// Nothing of a commit family is removed while a record of it is there, whole or set aside.
 template <typename Belongs>
 void RemoveLeftovers(int dir, const std::vector<std::string>& names, Belongs belongs) {
   std::vector<std::string> recorded;
   for (const std::string& name : names)
     if (std::string anchor = CommitRecordAnchor(name); !anchor.empty())
       recorded.push_back(std::move(anchor));
-  const bool temporaries = g_holdsLock.load();
+  const bool others = g_holdsLock.load();
   for (const std::string& name : names) {
     const LeftoverName leftover = ParseLeftoverName(name);
     if (leftover.kind == LeftoverKind::kNone || !belongs(leftover.of)) continue;
-    if (leftover.kind == LeftoverKind::kTemporary && !temporaries) continue;
+    const bool ofArchive =
+        IsArchiveFamilyName(leftover.of) || !CommitRecordAnchor(leftover.of).empty();
+    if (!ofArchive && !others) continue;
     if (std::any_of(recorded.begin(), recorded.end(), [&](const std::string& a) {
           return a == leftover.of || InCommitFamily(a, leftover.of);
         }))
       continue;
-    if (leftover.pid == ::getpid() || ProcessAlive(leftover.pid)) continue;
     if (OwnFileAt(dir, name)) RemoveAt(dir, name);
   }
 }
 
-// The recovery of `record` in `folder`, under the folder's lock; a record whose lock another
-// copy holds is left alone.
-bool RecoverIn(const fs::path& folder, const std::string& record) {
-  const FolderLock lock(folder, kCommitWait);
-  if (!lock.Held()) return true;
-  return Recover(lock.Folder(), folder, record);
+// The recovery of `record` in the folder `lock` holds exclusive: false when the archive's files
+// must not be read now (the commit could not be made whole, or, setting `live`, another copy
+// holds the lock and may be inside its commit).
+bool RecoverUnder(const FolderLock& lock, const fs::path& folder, const std::string& record,
+                  bool* live = nullptr) {
+  // A folder that cannot be locked at all is changed by no copy of the program: a record there
+  // is a stopped commit.
+  if (lock.Held() || (lock.Unlockable() && lock.Folder() >= 0))
+    return Recover(lock.Folder(), folder, record);
+  if (live != nullptr) *live = lock.Busy();
+  return !lock.Busy();
 }
 
-// Whether `name` may be in the folder: there, or not known to be absent (fstatat failed for
-// another reason than its absence).
-bool MaybeThere(int dir, const std::string& name) {
+// Whether the folder's leftovers may be removed under `lock` (see RemoveLeftovers).
+bool MayClean(const FolderLock& lock) {
+  return (lock.Held() && lock.Outermost()) || (lock.Unlockable() && lock.Folder() >= 0);
+}
+
+// Whether `path` may be there: there, or not known to be absent (a look that failed for another
+// reason than its absence).
+bool MaybeThere(const fs::path& path) {
   struct stat st {};
-  return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 || !NoSuchName(errno);
+  return ::lstat(path.c_str(), &st) == 0 || !NoSuchName(errno);
 }
-
-class FolderHandle {
- public:
-  explicit FolderHandle(const fs::path& folder)
-      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
-  ~FolderHandle() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderHandle(const FolderHandle&) = delete;
-  FolderHandle& operator=(const FolderHandle&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
 void SetHoldsDataFolderLock(bool held) { g_holdsLock = held; }
 
 bool RecoverCommitRecord(const fs::path& record) {
-  return RecoverIn(FolderOf(record), record.filename().string());
+  const fs::path folder = FolderOf(record);
+  const FolderLock lock(folder, kCommitWait);
+  return RecoverUnder(lock, folder, record.filename().string());
 }
 
 bool RecoverArchiveFiles(const fs::path& archive) {
@@ -371,33 +374,47 @@ bool RecoverArchiveFiles(const fs::path& archive) {
   const std::string name = file.filename().string();
   if (name.empty()) return true;
   const fs::path folder = FolderOf(file);
-  const FolderHandle dir(folder);
-  if (dir.Get() < 0) return true;  // nothing there to read either
   const std::string record = CommitRecordName(name);
-  const bool readable = !MaybeThere(dir.Get(), record) || RecoverIn(folder, record);
+  // A record is waited for (a commit under way ends within the wait); without one, the clean-up
+  // needs the folder only while no other copy works in it.
+  const bool recorded = MaybeThere(folder / record);
+  const FolderLock lock(folder, recorded ? kCommitWait : std::chrono::milliseconds(0));
+  if (lock.Folder() < 0 && !lock.Busy()) return !recorded;  // nothing there to read either
+  if (recorded) {
+    bool live = false;
+    if (!RecoverUnder(lock, folder, record, &live)) {
+      // Another copy is inside its commit: the archive is not shown half changed.
+      if (live) TellArchiveBusy(file);
+      return false;
+    }
+  }
   // The archive's own files: "a.arc", its comment files "a.ar0".."a.ar9" and its intent record.
-  RemoveLeftovers(dir.Get(), HiddenNamesAt(dir.Get()),
-                  [&](const std::string& of) { return InCommitFamily(name, of) || of == record; });
-  return readable;
+  if (MayClean(lock))
+    RemoveLeftovers(lock.Folder(), HiddenNamesAt(lock.Folder()), [&](const std::string& of) {
+      return InCommitFamily(name, of) || of == record;
+    });
+  return true;
 }
 
 void RecoverDataFolder(const fs::path& folder) {
-  const FolderHandle dir(folder);
-  if (dir.Get() < 0) return;
-  std::vector<std::string> names = HiddenNamesAt(dir.Get());
+  // Records of commits under way in another copy are left to the opening of their archives.
+  const FolderLock lock(folder, std::chrono::milliseconds(0));
+  if (!MayClean(lock)) return;
+  const int dir = lock.Folder();
+  std::vector<std::string> names = HiddenNamesAt(dir);
   bool recovered = false;
   for (const std::string& name : names) {
     const std::string anchor = CommitRecordAnchor(name);
     if (anchor.empty() || name != CommitRecordName(anchor)) continue;
-    RecoverIn(folder, name);
+    RecoverUnder(lock, folder, name);
     recovered = true;
   }
-  if (recovered) names = HiddenNamesAt(dir.Get());
-  RemoveLeftovers(dir.Get(), names, [&](const std::string& of) {
+  if (recovered) names = HiddenNamesAt(dir);
+  RemoveLeftovers(dir, names, [&](const std::string& of) {
     // The program's own files: one there now, an archive or its comment file, an intent record,
     // a chart's comment page "VelmSSSP.txt".
     if (!CommitRecordAnchor(of).empty() || IsCommentPageName(of) || IsArchiveFamilyName(of))
       return true;
-    return of.find('/') == std::string::npos && ExistsAt(dir.Get(), of);
+    return of.find('/') == std::string::npos && ExistsAt(dir, of);
   });
 }

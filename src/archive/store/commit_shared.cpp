@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +19,7 @@
 #include "archive/store/commit_record.h"
 #include "foundation/files/leftover_names.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
@@ -30,19 +30,57 @@ namespace commit_detail {
 
 namespace {
 
-// The folder locks this process holds: flock conflicts between two handles of one process, so a
-// thread taking its own lock again shares the handle it holds.
+// The folder locks this process holds, one handle per folder: flock conflicts between two
+// handles of one process, and closing any handle of a file drops every fcntl lock of the process
+// on it. Within the process, the thread holding a folder exclusive is its owner; shared holds are
+// counted per thread.
 struct HeldLock {
-  int fd = -1;
-  int count = 0;
+  int folder = -1;  // the folder's handle
+  int locked = -1;  // the handle locked: the folder's, or the fcntl lock file's
+  int exclusive = 0;
   std::thread::id owner;
+  std::map<std::thread::id, int> shared;
 };
 std::mutex g_heldMutex;
 std::map<std::pair<dev_t, ino_t>, HeldLock> g_held;
 
+constexpr const char* kFcntlLockName = ".velm-folder.lock";
+
+enum class Taken { kTaken, kBusy, kRefused };
+
+// The lock of the folder `dir` in `mode` through the file system: flock, else an fcntl lock of
+// the folder's lock file (`locked` is then that file's handle).
+Taken LockFolder(int dir, LockMode mode, int& locked) {
+  locked = dir;
+  if (InjectedNoLock()) return Taken::kRefused;
+  if (::flock(dir, (mode == LockMode::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
+    return Taken::kTaken;
+  if (errno == EWOULDBLOCK) return Taken::kBusy;
+  // Some network file systems refuse flock but keep fcntl locks. The lock file is never a link,
+  // nor a second name of another file.
+  const int fd = ::openat(dir, kFcntlLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  struct stat st {};
+  if (fd < 0) return Taken::kRefused;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+    ::close(fd);
+    return Taken::kRefused;
+  }
+  struct flock range {};
+  range.l_type = mode == LockMode::kExclusive ? F_WRLCK : F_RDLCK;
+  range.l_whence = SEEK_SET;
+  if (::fcntl(fd, F_SETLK, &range) == 0) {
+    locked = fd;
+    return Taken::kTaken;
+  }
+  const bool busy = errno == EAGAIN || errno == EACCES;
+  ::close(fd);
+  return busy ? Taken::kBusy : Taken::kRefused;
+}
+
 }  // namespace
 
-FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait) {
+FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, LockMode mode)
+    : mode_(mode) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   struct stat st {};
   if (fd < 0) return;
@@ -51,22 +89,50 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait) {
     return;
   }
   const auto key = std::pair{st.st_dev, st.st_ino};
+  const auto me = std::this_thread::get_id();
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     {
       const std::lock_guard lock(g_heldMutex);
       auto it = g_held.find(key);
-      if (it != g_held.end() && it->second.owner == std::this_thread::get_id()) {
-        ++it->second.count;
-        fd_ = it->second.fd;
-        ::close(fd);
-        return;
-      }
-      if (it == g_held.end()) {
-        // A file system without locks commits unlocked, as it did before.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
-          g_held[key] = HeldLock{fd, 1, std::this_thread::get_id()};
+      if (it != g_held.end()) {
+        HeldLock& held = it->second;
+        const bool mine = held.exclusive > 0 && held.owner == me;
+        const bool sharedOnly = held.exclusive == 0;
+        if (mine || (sharedOnly && mode == LockMode::kShared)) {
+          if (mode == LockMode::kExclusive)
+            ++held.exclusive;
+          else
+            outermost_ = held.shared[me]++ == 0 && !mine;
+          fd_ = held.folder;
+          held_ = true;
+          ::close(fd);
+          return;
+        }
+        // A conversion of this thread's shared hold would let another copy in between.
+        if (sharedOnly && held.shared.contains(me)) {
+          ::close(fd);
+          return;
+        }
+      } else {
+        int locked = -1;
+        const Taken taken = LockFolder(fd, mode, locked);
+        if (taken == Taken::kRefused) {
+          unlockable_ = true;
+          ownHandle_ = true;
           fd_ = fd;
+          return;
+        }
+        if (taken == Taken::kTaken) {
+          HeldLock held{fd, locked, 0, me, {}};
+          if (mode == LockMode::kExclusive)
+            held.exclusive = 1;
+          else
+            held.shared[me] = 1;
+          g_held[key] = std::move(held);
+          fd_ = fd;
+          held_ = true;
+          outermost_ = true;
           return;
         }
       }
@@ -78,18 +144,38 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait) {
   busy_ = true;
 }
 
-FolderLock::~FolderLock() {
-  if (fd_ < 0) return;
-  const std::lock_guard lock(g_heldMutex);
-  for (auto it = g_held.begin(); it != g_held.end(); ++it) {
-    if (it->second.fd != fd_) continue;
-    if (--it->second.count == 0) {
-      ::flock(fd_, LOCK_UN);
-      ::close(fd_);
-      g_held.erase(it);
-    }
+FolderLock::~FolderLock() { Release(); }
+
+void FolderLock::Release() {
+  if (ownHandle_) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     return;
   }
+  if (!held_) return;
+  const std::lock_guard lock(g_heldMutex);
+  const auto me = std::this_thread::get_id();
+  for (auto it = g_held.begin(); it != g_held.end(); ++it) {
+    HeldLock& held = it->second;
+    if (held.folder != fd_) continue;
+    if (mode_ == LockMode::kExclusive) {
+      --held.exclusive;
+    } else if (auto mine = held.shared.find(me); mine != held.shared.end() && --mine->second == 0) {
+      held.shared.erase(mine);
+    }
+    if (held.exclusive == 0 && held.shared.empty()) {
+      if (held.locked != held.folder) {
+        ::close(held.locked);  // drops the fcntl lock
+      } else {
+        ::flock(held.folder, LOCK_UN);
+      }
+      ::close(held.folder);
+      g_held.erase(it);
+    }
+    break;
+  }
+  held_ = false;
+  fd_ = -1;
 }
 
 fs::path FolderOf(const fs::path& path) {
@@ -98,11 +184,6 @@ fs::path FolderOf(const fs::path& path) {
 }
 
 void FlushFolder(int folder) { ::fsync(folder); }
-
-bool ProcessAlive(long pid) {
-  if (pid <= 0 || pid > 0x3fffffff) return false;
-  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
 
 bool ExistsAt(int dir, const std::string& name) {
   struct stat st {};
@@ -242,6 +323,13 @@ void TellOnce(int number, const std::string& detail) {
     if (!told.insert(text).second) return;
   }
   platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
+}
+
+void TellArchiveBusy(const fs::path& archive) {
+  platform::GetPrompter().ShowMessage(
+      kMsgArchiveBusy,
+      GetMessageText(kMsgArchiveBusy) + "\n" + platform::Utf8ToCp1251(archive.native()),
+      platform::Icon::Information);
 }
 
 }  // namespace commit_detail

@@ -9,28 +9,48 @@
 #include <string>
 #include <vector>
 
+// How an archive's folder is locked: shared while reading, exclusive while changing.
+enum class LockMode { kShared, kExclusive };
+
 namespace commit_detail {
 
-// The lock of a folder's commits (flock on the folder itself, which no commit replaces): held
-// from an operation's check of its archive to the end of its commit, and by the recovery of a
-// stopped commit. A second copy of the program (or another thread) waits up to `wait`, then
-// finds it busy. The same thread may take it again (a commit within an operation that holds it).
+// The lock of a folder's archives: flock on the folder itself, which no commit replaces (where the
+// file system refuses flock, an fcntl lock of the hidden file ".velm-folder.lock" in the folder).
+// Exclusive while an operation changes an archive there (from its check of the archive against
+// its index to the end of its commit), and while a stopped commit is recovered or leftovers are
+// cleaned; shared while an archive and its comment files are read. A second copy of the program
+// (or another thread) waits up to `wait`, then finds it busy. The thread holding it exclusive may
+// take it again in either mode; a shared holder may take it shared again, never exclusive (a
+// conversion of a flock is not atomic). The folder is open as its handle even when it cannot be
+// locked at all (Unlockable()); `Held()` is then false.
 class FolderLock {
  public:
-  FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+  FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait,
+             LockMode mode = LockMode::kExclusive);
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return held_; }
   // Another copy (or thread) held it for the whole wait.
   bool Busy() const { return busy_; }
-  // The folder's handle, for the calls below.
+  // Neither flock nor an fcntl lock works in this folder.
+  bool Unlockable() const { return unlockable_; }
+  // This hold is not within another of this thread's: no operation of this process is under way
+  // in the folder.
+  bool Outermost() const { return outermost_; }
+  // The folder's handle, for the calls below (-1 when the folder cannot be opened).
   int Folder() const { return fd_; }
 
  private:
+  void Release();
   int fd_ = -1;
+  bool held_ = false;
   bool busy_ = false;
+  bool unlockable_ = false;
+  bool outermost_ = false;
+  bool ownHandle_ = false;  // fd_ is not the shared handle of the held lock
+  LockMode mode_ = LockMode::kExclusive;
 };
 
 // How long a commit waits for another copy's commit to end.
@@ -38,7 +58,6 @@ inline constexpr std::chrono::milliseconds kCommitWait{2000};
 
 std::filesystem::path FolderOf(const std::filesystem::path& path);
 void FlushFolder(int folder);
-bool ProcessAlive(long pid);
 
 // Calls on a bare name of the folder `dir`; links are never followed.
 bool ExistsAt(int dir, const std::string& name);
@@ -68,5 +87,8 @@ std::vector<std::string> HiddenNamesAt(int dir);
 std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
+// Message kMsgArchiveBusy naming the archive: another copy of the program kept its folder's lock
+// for the whole wait.
+void TellArchiveBusy(const std::filesystem::path& archive);
 
 }  // namespace commit_detail

@@ -76,6 +76,9 @@ Status WriteDynamicArchive(const ChartContext& ctx, const Chart& source, const F
   // The first record is computed at the beginning too, not left with the source chart's positions.
   if (Status st = chart.AddStep(ctx, 0.0); !st.ok()) return st;
 
+  // The target's files are written under its folder's lock, from the first temporary file on.
+  const ArchiveLock lock(file);
+  if (!lock.Held()) return Status::Error(kErrWrite, kTrace, 0);
   FileTransaction tx;
   SafeRewrite& out = tx.Rewrite(file);
   if (!out.Ok()) return Status::Error(kErrCannotCreate, kTrace, 0);

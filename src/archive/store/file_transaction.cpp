@@ -30,10 +30,23 @@ void Step(int& step) {
   ++step;
 }
 
-void TellBusy(const fs::path& archive) {
-  platform::GetPrompter().ShowMessage(kMsgArchiveBusy,
-                                      GetMessageText(kMsgArchiveBusy) + "\n" + Shown(archive),
-                                      platform::Icon::Information);
+// Message kMsgFolderCannotLock naming the archive: each time for a change it refuses, once per
+// archive for a read that goes on.
+void TellCannotLock(const fs::path& archive, LockMode mode) {
+  if (mode == LockMode::kShared) {
+    TellOnce(kMsgFolderCannotLock, Shown(archive));
+    return;
+  }
+  platform::GetPrompter().ShowMessage(kMsgFolderCannotLock,
+                                      GetMessageText(kMsgFolderCannotLock) + "\n" + Shown(archive),
+                                      platform::Icon::Warning);
+}
+
+// The identity of an archive's folder, for the order in which two folders are locked.
+std::pair<dev_t, ino_t> FolderKey(const fs::path& archive) {
+  struct stat st {};
+  if (::stat(FolderOf(archive).c_str(), &st) != 0) return {0, 0};
+  return {st.st_dev, st.st_ino};
 }
 
 void TellBackupsKept(const fs::path& folder, const std::vector<std::string>& kept) {
@@ -93,14 +106,34 @@ std::string MakeBackup(int dir, const std::string& name) {
 
 void SetCommitStepHook(CommitStepHook hook) { g_stepHook = hook; }
 
-ArchiveChangeLock::ArchiveChangeLock(const fs::path& archive)
-    : lock_(std::make_unique<FolderLock>(FolderOf(archive), kCommitWait)) {
-  if (lock_->Busy()) TellBusy(archive);
+ArchiveLock::ArchiveLock(const fs::path& archive, LockMode mode) { held_ = Take(archive, mode); }
+
+ArchiveLock::ArchiveLock(const fs::path& first, LockMode firstMode, const fs::path& second,
+                         LockMode secondMode) {
+  const auto a = FolderKey(first), b = FolderKey(second);
+  if (a == b && a != std::pair<dev_t, ino_t>{0, 0}) {
+    const bool exclusive = firstMode == LockMode::kExclusive || secondMode == LockMode::kExclusive;
+    held_ = Take(second, exclusive ? LockMode::kExclusive : LockMode::kShared);
+  } else if (a < b) {
+    held_ = Take(first, firstMode) && Take(second, secondMode);
+  } else {
+    held_ = Take(second, secondMode) && Take(first, firstMode);
+  }
 }
 
-ArchiveChangeLock::~ArchiveChangeLock() = default;
+ArchiveLock::~ArchiveLock() {
+  while (!locks_.empty()) locks_.pop_back();  // let go in the reverse order
+}
 
-bool ArchiveChangeLock::Held() const { return lock_->Held(); }
+bool ArchiveLock::Take(const fs::path& archive, LockMode mode) {
+  auto lock = std::make_unique<FolderLock>(FolderOf(archive), kCommitWait, mode);
+  if (lock->Busy()) TellArchiveBusy(archive);
+  const bool unlockable = lock->Unlockable();
+  if (unlockable) TellCannotLock(archive, mode);
+  const bool held = lock->Held() || (unlockable && mode == LockMode::kShared);
+  locks_.push_back(std::move(lock));
+  return held;
+}
 
 fs::path CommitIntentPath(const fs::path& anchor) {
   return FolderOf(anchor) / CommitRecordName(anchor.filename().string());
@@ -158,8 +191,12 @@ Status FileTransaction::Commit() {
       return Status::Error(kErrParameter, item.given.string());
 
   const FolderLock lock(folder, kCommitWait);
-  if (!lock.Held()) {
-    if (lock.Busy()) TellBusy(anchor->given);
+  // Where the folder cannot be locked, an archive is never changed; a chart's comment pages are
+  // written by the one copy that holds the data folder's lock.
+  const bool unlocked = lock.Unlockable() && lock.Folder() >= 0 && !IsArchiveFamilyName(anchorName);
+  if (!lock.Held() && !unlocked) {
+    if (lock.Busy()) TellArchiveBusy(anchor->given);
+    if (lock.Unlockable()) TellCannotLock(anchor->given, LockMode::kExclusive);
     return Status::Error(kErrWrite, anchor->given.string());
   }
   const int dir = lock.Folder();

@@ -20,28 +20,38 @@
 #include <string>
 #include <vector>
 
+#include "archive/store/commit_shared.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/status.h"
 
 struct CommitRecord;
-namespace commit_detail {
-class FolderLock;
-}
 
-// The lock of an archive's folder, held by an operation from its check of the archive against its
-// index to the end of its commit, so that no other copy of the program commits in between. A
-// second copy waits briefly, then is told that the archive is busy (kMsgArchiveBusy) and Held()
-// is false. The commits of this thread within the operation take it again freely.
-class ArchiveChangeLock {
+// The locks of the archives' folders an operation works in (commit_shared.h). Exclusive, for a
+// change: held from the operation's check of the archive against its index to the end of its
+// commit, so that no other copy of the program commits in between; every temporary file of an
+// archive's files is made under it. Shared, for a read: held while the archive and its comment
+// files are read, so that no commit of another copy is read half done. A second copy waits
+// briefly, then is told that the archive is busy (kMsgArchiveBusy) and Held() is false. Where the
+// folder cannot be locked at all, message kMsgFolderCannotLock says so: a change is then refused
+// (Held() false, told each time), a read goes on (told once per archive). The commits and reads
+// of this thread within the operation take its locks again freely.
+class ArchiveLock {
  public:
-  explicit ArchiveChangeLock(const std::filesystem::path& archive);
-  ~ArchiveChangeLock();
-  ArchiveChangeLock(const ArchiveChangeLock&) = delete;
-  ArchiveChangeLock& operator=(const ArchiveChangeLock&) = delete;
-  bool Held() const;
+  explicit ArchiveLock(const std::filesystem::path& archive, LockMode mode = LockMode::kExclusive);
+  // An operation on two archives (a copy, a sort into another archive): their folders' locks,
+  // always taken in the order of the folders' device and inode numbers, so that two copies taking
+  // the same two never wait for each other; one lock, in the stronger mode, for one folder.
+  ArchiveLock(const std::filesystem::path& first, LockMode firstMode,
+              const std::filesystem::path& second, LockMode secondMode);
+  ~ArchiveLock();
+  ArchiveLock(const ArchiveLock&) = delete;
+  ArchiveLock& operator=(const ArchiveLock&) = delete;
+  bool Held() const { return held_; }
 
  private:
-  std::unique_ptr<commit_detail::FolderLock> lock_;
+  bool Take(const std::filesystem::path& archive, LockMode mode);
+  std::vector<std::unique_ptr<commit_detail::FolderLock>> locks_;
+  bool held_ = false;
 };
 
 class FileTransaction {

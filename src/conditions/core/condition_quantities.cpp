@@ -241,7 +241,8 @@ int CFunc::CheckContextInComment(int page, int record, const QueryCondition& con
       page >= condeval::kCommentPages)
     return -1;
   std::string text;
-  if (commentArchive_->Comments().LoadComment(record, page, text) != 0) return -1;
+  // Read under the archive's lock the query run holds, of the file its list describes.
+  if (commentArchive_->Comments().ReadComment(record, page, text) != 0) return -1;
   return condeval::FieldHolds(text, condeval::Prepared(condition.text1, condition), condition) ? 1
                                                                                                : 0;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "archive/store/archive.h"
+#include "archive/store/file_transaction.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
 #include "foundation/messages/message_numbers.h"
@@ -34,6 +35,11 @@ class QueryWalk {
   // record number of every chart that holds. Returns the charts viewed; `end` says whether the
   // run goes on.
   int SearchCurrentArchive(const std::function<void(int)>& hit) {
+    // The records and their texts are read whole, of the file the list describes: a list another
+    // copy of the program changed is read again (message kMsgArchiveChangedElsewhere) and its
+    // archive is not searched, since the marks set on the old list are gone.
+    const ArchiveLock lock(archive_.GetPath(), LockMode::kShared);
+    if (!lock.Held() || !archive_.Index().RefreshIfChanged()) return 0;
     const int count = archive_.RecordCount();
     std::FILE* handle = archive_.Open();
     if (!handle) return 0;

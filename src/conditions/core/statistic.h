@@ -58,7 +58,7 @@ struct StatResults {
 enum class StatRunEnd {
   kCompleted,
   kCancelled,  // the progress dialog's Cancel: nothing is shown
-  kNoFile,     // the archive file could not be opened (reported by the archive)
+  kNoFile,     // the archive file could not be opened or read (reported by the archive)
 };
 
 class Statistic {

@@ -4,6 +4,7 @@
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
+#include "archive/store/file_transaction.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/query_run.h"
@@ -55,7 +56,7 @@ class SynSource {
       ShowMessage(kMsgNotAnArchive, GetMessageText(kMsgNotAnArchive) + "\n" + PathText(path));
       return false;
     }
-    if (archive_.CreateIndex() != 0 || (handle_ = archive_.Open()) == nullptr) {
+    if (archive_.CreateIndex() != 0 || !OpenIndexedFile()) {
       ShowMessage(kMsgIndexFailed, GetMessageText(kMsgIndexFailed) + "\n" + PathText(path));
       return false;
     }
@@ -82,6 +83,17 @@ class SynSource {
   }
 
  private:
+  // The file the index was read from, opened under the folder's shared lock (read again first
+  // when another copy of the program committed in between). A commit replaces the file, so the
+  // handle keeps reading the file indexed.
+  bool OpenIndexedFile() {
+    const ArchiveLock lock(archive_.GetPath(), LockMode::kShared);
+    if (!lock.Held() || (!archive_.Index().IsCurrent() && archive_.CreateIndex() != 0))
+      return false;
+    handle_ = archive_.Open();
+    return handle_ != nullptr;
+  }
+
   CommentSlotTable slots_;
   Archive archive_;
   std::FILE* handle_ = nullptr;

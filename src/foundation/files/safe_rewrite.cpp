@@ -114,6 +114,13 @@ bool InjectedNoRemoval() {
   return g_armed.armed && g_armed.fault.point == FaultPoint::kNoRemoval;
 }
 
+bool InjectedNoLock() {
+  const std::lock_guard lock(g_armedMutex);
+  if (!g_armed.armed || g_armed.fault.point != FaultPoint::kNoLock) return false;
+  g_armed.fired = true;
+  return true;
+}
+
 bool InjectFileFault(FileOperation operation) {
   // ArmFileFault counts creates, writes and renames only.
   if (operation != FileOperation::kFsync) {

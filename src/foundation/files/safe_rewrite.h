@@ -151,6 +151,7 @@ enum class FaultPoint {
   kRename,       // the n-th rename (or link, or removal) that replaces a file fails
   kReadOnly,     // the folder cannot be written: every create and every rename fails
   kNoRemoval,    // no file can be removed (one held open on a shared folder): every removal fails
+  kNoLock,       // the folder cannot be locked: flock and fcntl locks are both refused (lasting)
 };
 struct FileFault {
   FaultPoint point = FaultPoint::kCreate;
@@ -169,6 +170,8 @@ std::size_t InjectWriteFault(std::size_t size, int& error);
 bool InjectedDiskFull();
 // True while a kNoRemoval fault is armed: a removal not counted by the walks fails as well.
 bool InjectedNoRemoval();
+// True while a kNoLock fault is armed: every lock of an archive's folder is refused.
+bool InjectedNoLock();
 
 // After ArmReadFault(path) every ReadWholeFile of `path` fails with error 103, as a file of
 // another owner would for a user; an empty path disarms. (Tests may run as root, where a file's

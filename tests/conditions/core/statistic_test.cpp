@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "archive/store/archive_layout.h"
 #include "conditions/core/stat_params.h"
@@ -96,6 +97,9 @@ TEST_F(StatisticRunTest, AnUnreadableRecordIsPassedOverAndCancelEndsTheRun) {
   const std::string path = WriteFixtureArchive("stats.arc", "stats.txt");
   // Record 1 damaged (the Sun's longitude not a number): passed over and counted, never taken
   // for the chart read before it.
+  // Damaged on the disk behind the list's back: its time kept, so that the list still describes
+  // the file (a file another copy changed is refused before any record is read).
+  const auto listed = std::filesystem::last_write_time(path);
   {
     std::FILE* f = std::fopen(path.c_str(), "r+b");
     ASSERT_NE(f, nullptr);
@@ -104,6 +108,7 @@ TEST_F(StatisticRunTest, AnUnreadableRecordIsPassedOverAndCancelEndsTheRun) {
     ASSERT_EQ(std::fwrite(&nan, sizeof nan, 1, f), 1U);
     std::fclose(f);
   }
+  std::filesystem::last_write_time(path, listed);
   prompts_.Expect(kMsgLocalSpaceCharts, platform::Answer::Yes);
   const StatResults results = Run();
   EXPECT_EQ(results.unreadable, 1);

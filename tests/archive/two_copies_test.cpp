@@ -1,0 +1,309 @@
+// Two running copies of the program on one archive, each a process of its own: a list one copy
+// keeps while the other changes the archive, reads and copies while the other is inside its
+// commit, and a copy stopped while it holds the folder's lock.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "archive/print/archive_print.h"
+#include "archive/store/archive_sort.h"
+#include "archive_stop_fixture.h"
+#include "foundation/messages/message_numbers.h"
+
+namespace archive_test {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+using Op = std::function<int(Archive&, P&)>;
+
+// At step g_pauseAt of a commit: a byte on g_ready, then a wait for one on g_resume.
+int g_ready = -1, g_resume = -1, g_pauseAt = -1;
+void PauseAtStep(int step) {
+  if (step != g_pauseAt) return;
+  [[maybe_unused]] ssize_t n = ::write(g_ready, "x", 1);
+  char c = 0;
+  n = ::read(g_resume, &c, 1);
+}
+
+int RowOf(const Archive& a, const std::string& name) {
+  for (int n = 0; n < a.RecordCount(); ++n)
+    if (a.Entry(n).name == name) return n;
+  return -1;
+}
+
+class TwoCopiesTest : public ArchiveStopTest {
+ protected:
+  void SetUp() override {
+    ArchiveStopTest::SetUp();
+    Fresh();
+  }
+  // The folder as MakeFiles leaves it, with an archive "T" in the folder "sub".
+  void Fresh() {
+    for (const auto& e : fs::directory_iterator(folder_.Path())) fs::remove_all(e.path());
+    MakeFiles();
+    fs::create_directory(PathOf("sub"));
+    WriteFile(PathOf("sub/t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}));
+  }
+  // `other` run in another process on "f.arc" as it opens there: paused inside its commit at
+  // step `at` (the lock held) until a byte comes on resume_, or (at -1) run to its end.
+  pid_t OtherCopy(const Op& other, int at) {
+    int ready[2];
+    if (::pipe(ready) != 0 || ::pipe(resume_) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0)
+      InChild([&](Archive& a, P& p) {
+        g_ready = ready[1];
+        g_resume = resume_[0];
+        g_pauseAt = at;
+        SetCommitStepHook(&PauseAtStep);
+        std::_Exit(other(a, p) == 0 ? 0 : 2);
+      });
+    char c = 0;
+    const bool paused = at < 0 || ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return paused ? child : -1;
+  }
+  void Resume() { [[maybe_unused]] const ssize_t n = ::write(resume_[1], "x", 1); }
+  void TearDown() override {
+    for (int fd : resume_)
+      if (fd >= 0) ::close(fd);
+    ArchiveStopTest::TearDown();
+  }
+  Archive& Kept() {
+    archive_.insertionMode = 1;
+    archive_.saveTargetMode = 0;
+    EXPECT_NE(archive_.SetPath(PathOf("f.arc")), -1);
+    EXPECT_EQ(archive_.CreateIndex(), 0);
+    return archive_;
+  }
+  int resume_[2] = {-1, -1};
+};
+
+constexpr const char* kOtherText = "C:a longer text of C";
+
+// Page 0 of "C" as the browser's comment pane shows it, and as the printout of the archive
+// prints it: 0 when it is the other copy's text.
+int ShownText(Archive& a, P&) {
+  std::string text;
+  return a.Comments().LoadComment(RowOf(a, "C"), 0, text) == 0 && text == kOtherText ? 0 : -1;
+}
+int PrintedText(Archive& a, P&) {
+  ArchivePrintParams params;
+  params.commentPages = {0, ArchivePrintParams::kNoPage};
+  ArchivePrintList list;
+  if (list.Build(a, params, COORD_CONF{}) != 0) return -1;
+  const int row = RowOf(a, "C");
+  return row >= 0 && list.Charts()[static_cast<std::size_t>(row)].comments[0] == kOtherText ? 0
+                                                                                            : -1;
+}
+
+int SortInto(Archive& a, P& p, const std::string& target) {
+  p.ExpectFile(target);
+  ArchiveSortParams params;
+  params.keys = {kSortName, kSortNone, kSortNone};
+  params.newArchive = true;
+  if (a.Sorting().BreakToClasses(params) != 0) return -1;
+  const int result = a.Sorting().OrderClasses(params);
+  a.Sorting().FreeClasses();
+  return result;
+}
+
+TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActedOn) {
+  // Records C, A, B. The other copy changes the archive while this one keeps its list; this one's
+  // change is then refused with its own message and the list read again; done again, it acts on
+  // the record named.
+  const std::pair<const char*, Op> others[] = {
+      {"sort", [](Archive& a, P&) { return a.Records().Order(); }},
+      {"move",
+       [](Archive& a, P&) { return a.Entry(0).mark = 'Y', a.Records().ChartUpDown(false); }},
+      {"retext", [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); }},
+  };
+  const struct {
+    const char* name;
+    std::function<int(Archive&, P&)> mine;
+    std::function<bool(Archive&)> done;
+  } mine[] = {
+      {"delete",
+       [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); },
+       [](Archive& a) { return RowOf(a, "A") < 0 && a.RecordCount() == 2; }},
+      {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); },
+       [](Archive& a) {
+         std::string text;
+         return a.Comments().LoadComment(RowOf(a, "B"), 4, text) == 0 && text == "B:mine";
+       }},
+      {"save", [](Archive& a, P&) { return a.SaveToArchive(MakeChart("AB")); },
+       [](Archive& a) { return RowOf(a, "AB") >= 0 && a.RecordCount() == 4; }},
+      {"convert",
+       [](Archive& a, P& p) { return p.Expect(510, Answer::Yes), a.Records().ConvertTo43(); },
+       [](Archive& a) { return a.LayoutCode() == kLayout4200 && a.RecordCount() == 3; }},
+  };
+  for (const auto& [otherName, other] : others) {
+    for (const auto& m : mine) {
+      SCOPED_TRACE(std::string(otherName) + " then " + m.name);
+      Fresh();
+      Archive& kept = Kept();
+      const std::vector<std::string> before = Names();
+      ASSERT_EQ(ExitStatus(OtherCopy(other, -1)), 0);
+      const auto changed = Snapshot(folder_.Path());
+      prompts_.shown.clear();
+      EXPECT_EQ(m.mine(kept, prompts_), -1);
+      EXPECT_TRUE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
+      EXPECT_TRUE(Snapshot(folder_.Path()) == changed);
+      Archive fresh(slots_);
+      ASSERT_NE(fresh.SetPath(PathOf("f.arc")), -1);
+      ASSERT_EQ(fresh.CreateIndex(), 0);
+      std::vector<std::string> listed;
+      for (int n = 0; n < fresh.RecordCount(); ++n) listed.push_back(fresh.Entry(n).name);
+      EXPECT_EQ(Names(), listed);
+      EXPECT_EQ(m.mine(kept, prompts_), 0);
+      EXPECT_TRUE(m.done(kept));
+      OpenEveryArchive("kept list", false);
+      prompts_.VerifyAllUsed();
+      prompts_.shown.clear();
+    }
+  }
+}
+
+TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {
+  // The other copy is inside its commit (between its renames, or before them), holding the lock;
+  // it resumes within this one's wait. This one's reading, copy or sort takes the whole result.
+  const Op retext = [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); };
+  const Op saveThere = [this](Archive& a, P&) {
+    return a.SetPath(PathOf("sub/t.arc")) < 0 || a.CreateIndex() != 0
+               ? -1
+               : a.SaveToArchive(MakeChart("N"));
+  };
+  const struct {
+    const char* name;
+    const Op* other;
+    int at;
+    Op mine;
+    const char* target;  // the archive that must hold every record afterwards
+    std::vector<std::string> names;
+    bool refreshed = false;  // its order is the list's: refused once, the list read again
+  } cases[] = {
+      {"open",
+       &retext,
+       5,
+       [](Archive& a, P&) { return a.CreateIndex(); },
+       "f.arc",
+       {"C", "A", "B"}},
+      {"comment", &retext, 5, ShownText, "f.arc", {"C", "A", "B"}, true},
+      {"print", &retext, 5, PrintedText, "f.arc", {"C", "A", "B"}, true},
+      {"copy_whole",
+       &retext,
+       5,
+       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); },
+       "w.arc",
+       {"C", "A", "B"}},
+      {"sort_into_another",
+       &retext,
+       5,
+       [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); },
+       "w.arc",
+       {"A", "B", "C"},
+       true},
+      {"copy_into_another_folder",
+       &saveThere,
+       0,
+       [this](Archive& a, P&) {
+         a.Entry(0).mark = 'Y';
+         return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, false, true, false);
+       },
+       "sub/t.arc",
+       {"N", "T", "C"}},
+      {"move_into_another_folder",
+       &saveThere,
+       0,
+       [this](Archive& a, P& p) {
+         a.Entry(0).mark = 'Y';
+         p.Expect(kMsgDeleteChart, Answer::Yes);
+         return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, true, true, false);
+       },
+       "sub/t.arc",
+       {"N", "T", "C"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh();
+    Archive& kept = Kept();
+    const pid_t other = OtherCopy(*c.other, c.at);
+    ASSERT_GT(other, 0);
+    std::thread resumer([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      Resume();
+    });
+    EXPECT_EQ(c.mine(kept, prompts_), c.refreshed ? -1 : 0);
+    resumer.join();
+    EXPECT_EQ(prompts_.WasShown(kMsgArchiveChangedElsewhere), c.refreshed);
+    if (c.refreshed) {
+      EXPECT_EQ(c.mine(kept, prompts_), 0);
+    }
+    EXPECT_EQ(ExitStatus(other), 0);
+    EXPECT_FALSE(prompts_.WasShown(kMsgArchiveBusy));
+    Archive result(slots_);
+    ASSERT_NE(result.SetPath(PathOf(c.target)), -1);
+    ASSERT_EQ(result.CreateIndex(), 0);
+    std::vector<std::string> names;
+    for (int n = 0; n < result.RecordCount(); ++n) names.push_back(result.Entry(n).name);
+    EXPECT_EQ(names, c.names);
+    OpenEveryArchive(c.name, false);
+    prompts_.shown.clear();
+  }
+}
+
+TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAndLosesNothing) {
+  Archive& kept = Kept();
+  const pid_t other = OtherCopy([](Archive& a, P&) { return SaveAt(a, 1, 7, "A:other"); }, 0);
+  ASSERT_GT(other, 0);
+  ::kill(other, SIGSTOP);
+  const auto held = Snapshot(folder_.Path());
+  const std::pair<const char*, Op> tries[] = {
+      {"open",
+       [this](Archive&, P&) {
+         Archive another(slots_);
+         return another.SetPath(PathOf("f.arc")) < 0 ? -1 : another.CreateIndex();
+       }},
+      {"load",
+       [](Archive& a, P&) {
+         Chart chart;
+         return a.LoadChart(chart, 0, true) == 0 ? 0 : -1;
+       }},
+      {"comment", ShownText},
+      {"print", PrintedText},
+      {"text", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:mine"); }},
+      {"delete", [](Archive& a, P&) { return a.Entry(2).mark = 'Y', a.Records().Delete(false); }},
+      {"copy_whole",
+       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+  };
+  for (const auto& [name, attempt] : tries) {
+    SCOPED_TRACE(name);
+    prompts_.shown.clear();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(attempt(kept, prompts_), -1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, commit_detail::kCommitWait);
+    EXPECT_TRUE(prompts_.WasShown(kMsgArchiveBusy));
+    EXPECT_TRUE(Snapshot(folder_.Path()) == held);
+    kept.ClearMarks();
+  }
+  ::kill(other, SIGCONT);
+  Resume();
+  EXPECT_EQ(ExitStatus(other), 0);
+  // The other copy's text is there; this one's list, found changed, is refreshed, and its text
+  // saved again goes in beside it.
+  EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), -1);
+  EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), 0);
+  std::string page0, page7;
+  EXPECT_EQ(kept.Comments().LoadComment(0, 0, page0), 0);
+  EXPECT_EQ(kept.Comments().LoadComment(1, 7, page7), 0);
+  EXPECT_EQ(page0 + " " + page7, "C:mine A:other");
+}
+
+}  // namespace
+}  // namespace archive_test
