@@ -65,9 +65,9 @@ class PaintBetween final : public benchmark::BenchmarkReporter {
 
   bool ReportContext(const Context& context) override {
     std::fprintf(stderr, "the vector registers' upper halves after painting: %s\n",
-                 !VectorStateVisible()       ? "not visible on this processor"
+                 !VectorStateVisible()     ? "not visible on this processor"
                  : VectorUpperStateInUse() ? "in use"
-                                             : "unused");
+                                           : "unused");
     return display_->ReportContext(context);
   }
   void ReportRuns(const std::vector<Run>& report) override {

@@ -1,6 +1,6 @@
-#include "foundation/numbers/vector_state.h"
-
 #include <gtest/gtest.h>
+
+#include "foundation/numbers/vector_state.h"
 
 namespace {
 

@@ -43,9 +43,7 @@ bool VectorStateVisible() {
   return visible;
 }
 
-bool VectorUpperStateInUse() {
-  return VectorStateVisible() && (StateInUse() & kUpperHalves) != 0;
-}
+bool VectorUpperStateInUse() { return VectorStateVisible() && (StateInUse() & kUpperHalves) != 0; }
 
 #else
 
