@@ -78,6 +78,13 @@ def main():
                   lambda text: text.replace("platform/qt DEPS foundation",
                                             "platform/qt DEPS foundation astro", 1),
                   "platform_qt -> astro in the DEPS"))
+    cases.append(("a ui part given the shell, a layer up, in its DEPS", cmake,
+                  lambda text: text.replace("views/ui DEPS document",
+                                            "views/ui DEPS document shell", 1),
+                  "views_ui -> shell in the DEPS points up a layer"))
+    cases.append(("a library of no layer", cmake,
+                  append_line("velm_library(plotting DIR ${src}/plotting DEPS astro)"),
+                  "plotting belongs to no layer"))
     cases.append(("a core declared with QT", cmake,
                   lambda text: text.replace("views_core DIR", "views_core QT DIR", 1),
                   "views_core is declared with QT"))

@@ -60,8 +60,6 @@ class EditorTest : public ::testing::Test {
   AspectSystemEditor editor{aspects, config};
 };
 
-const auto kCancel = [](Aspect&) { return false; };
-
 TEST_F(EditorTest, OpensOnTheDisplaySlotsSystemAndFallsBackToTheFirst) {
   Load({"ALPHA", "BETA"});
   ASSERT_TRUE(config.SetSystemName(Configuration::kDisplaySystemSlot, "beta"));

@@ -101,7 +101,7 @@ TEST_F(ColoursImportTest, ImportAsksForAFileUntilOneIsChosenThenTakesTheSections
   testing_support::WriteFile(old / "VELM.CFG", file);
 
   ModalDriver::Expect<DImport>([](DImport& d) { return PressOk(d); });  // no file: 407
-  ModalDriver::Expect<DImport>([&old](DImport& d) {
+  ModalDriver::Expect<DImport>([](DImport& d) {
     EXPECT_FALSE(d.Box(1334)->isEnabled());
     d.OnImpFile();
     EXPECT_TRUE(d.page.fileChosen);
@@ -145,7 +145,7 @@ TEST_F(ColoursImportTest, TheTipOfTheDayOfVersion51GoesIntoTheProfile) {
     int showTips, nextTip;
   } const rows[] = {{false, 1, 2}, {true, 0, 9}};
   for (const Row& row : rows) {
-    ModalDriver::Expect<DImport>([&old, &row](DImport& d) {
+    ModalDriver::Expect<DImport>([&row](DImport& d) {
       d.OnImpFile();
       EXPECT_EQ(d.page.versionCode, 6);
       EXPECT_TRUE(d.Box(1371)->isEnabled());

@@ -175,11 +175,11 @@ TEST_F(CoordViewsTest, APrintedPageOfATwoChartDocumentNamesBothCharts) {
     auto* view = OpenView<CoordViewBase>(document, command);
     ASSERT_NE(view, nullptr) << command;
     const platform::RecordingDc page = PrintPage(*view);
-    for (const auto& [chart, x] : blocks) {
+    for (const auto& [chart, left] : blocks) {
       for (const std::string& line : ChartHeaderLines(*chart, true)) {
         const auto& calls = page.Calls();
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(),
-                                [&](const auto& call) {
+                                [&, x = left](const auto& call) {
                                   return call.kind == platform::RecordedCall::Text &&
                                          call.text == line && call.points.at(0).x == x;
                                 }))
