@@ -71,6 +71,10 @@ inline int NonA4Pages(const std::filesystem::path& pdf) {
   return other;
 }
 
+inline CKovraDoc* ActiveChart(CMainFrame& frame) {
+  return dynamic_cast<CKovraDoc*>(frame.GetActiveDocument());
+}
+
 class NewcomerTest : public ShellTest {
  protected:
   void SetUp() override {
@@ -118,6 +122,17 @@ class NewcomerTest : public ShellTest {
     Settle();
     script_.Verify("start");
     return *app_;
+  }
+
+  // Started from the start-up dialog's new natal chart, typed in by `enter`.
+  CKovraDoc* StartWithChart(ModalScript::Act enter) {
+    Start(
+        [](QWidget& d) {
+          Click(d, QStringLiteral("Новый гороскоп: Натальный"));
+          Click(d, QStringLiteral("OK"));
+        },
+        [this, &enter] { script_.Then("entry::CD_ENTER_Natal", enter); });
+    return ActiveChart(Frame());
   }
 
   CMainFrame& Frame() { return *app_->GetMainFrame(); }

@@ -51,10 +51,6 @@ void EnterMuscovite(QWidget& d, const QString& name) {
 
 void EnterIvanov(QWidget& d) { EnterMuscovite(d, QStringLiteral("Иванов")); }
 
-CKovraDoc* ActiveChart(CMainFrame& frame) {
-  return dynamic_cast<CKovraDoc*>(frame.GetActiveDocument());
-}
-
 // A dialog met on the walk over the views, taken as a person who accepts what it proposes takes
 // it: its computing button when it has one, else its OK, else its closing button.
 void AcceptAsProposed(QWidget& d) {
@@ -70,13 +66,7 @@ void AcceptAsProposed(QWidget& d) {
 // First start: the chart typed in, the wheel stepped in time, the house system and the wheel's
 // orientation changed, the chart saved into a new archive and found again in the browser.
 TEST_F(NewcomerTest, FirstStartEntersAChartStepsItChangesSettingsAndArchivesIt) {
-  Start(
-      [](QWidget& d) {
-        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
-        Click(d, QStringLiteral("OK"));
-      },
-      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
-  CKovraDoc* natal = ActiveChart(Frame());
+  CKovraDoc* natal = StartWithChart(EnterIvanov);
   ASSERT_NE(natal, nullptr);
   const Source& born = natal->GetChart()->definition.sources[0];
   EXPECT_EQ(born.Name(), Cp1251("Иванов"));
@@ -199,13 +189,7 @@ V* ViewOf(const CKovraDoc* document) {
 // must show something, its print preview opens, its PDF has the pages it announced, all A4; every
 // menu command is enabled but the two that need what a newcomer does not have.
 TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndPrints) {
-  Start(
-      [](QWidget& d) {
-        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
-        Click(d, QStringLiteral("OK"));
-      },
-      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
-  CKovraDoc* natal = ActiveChart(Frame());
+  CKovraDoc* natal = StartWithChart(EnterIvanov);
   ASSERT_NE(natal, nullptr);
 
   // The Sabian symbols read the user's own file of symbols, which a new data folder does not
@@ -247,13 +231,7 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
 // Every command of the menus with a chart open: each dialog it opens fits a screen of 1024 x 768
 // (the fixture checks every dialog met) and is closed.
 TEST_F(NewcomerTest, EveryDialogOfTheMenusFitsASmallScreen) {
-  Start(
-      [](QWidget& d) {
-        Click(d, QStringLiteral("Новый гороскоп: Натальный"));
-        Click(d, QStringLiteral("OK"));
-      },
-      [this] { script_.Then("entry::CD_ENTER_Natal", EnterIvanov); });
-  CKovraDoc* natal = ActiveChart(Frame());
+  CKovraDoc* natal = StartWithChart(EnterIvanov);
   ASSERT_NE(natal, nullptr);
   script_.Otherwise([](QWidget& d) { d.close(); });
   for (const platform::CommandDef& def : KovraCommandTable().commands) {
@@ -282,13 +260,7 @@ class NewcomerPathTest : public NewcomerTest {
  protected:
   // Started with the natal chart of Иванов (or the one `enter` types) typed in.
   CKovraDoc* StartWithChart(ModalScript::Act enter = EnterIvanov) {
-    Start(
-        [](QWidget& d) {
-          Click(d, QStringLiteral("Новый гороскоп: Натальный"));
-          Click(d, QStringLiteral("OK"));
-        },
-        [this, &enter] { script_.Then("entry::CD_ENTER_Natal", enter); });
-    return ActiveChart(Frame());
+    return NewcomerTest::StartWithChart(std::move(enter));
   }
   // Runs `command` from the window of `view` and returns the newest window of `document`.
   platform::View* RunFromWindow(platform::View* view, int command) {

@@ -213,40 +213,39 @@ void SignObstacles::AddCell(const SignBox& cell) {
   File(Item{cell.west, cell.east, cell.north, cell.south, 0.0, 0.0, 0.0, 0.0, -1});
 }
 
-int SignObstacles::Count(const SignBox& box, int own, int enough) const {
-  if (items_.empty()) return 0;
-  std::vector<int> met;
+template <typename Visit>
+bool SignObstacles::AnyIn(const SignBox& box, Visit visit) const {
   for (int r = Row(box.north); r <= Row(box.south); ++r)
     for (int c = Column(box.west); c <= Column(box.east); ++c)
       for (const std::uint32_t i :
            squares_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
-                    static_cast<std::size_t>(c)]) {
-        const Item& item = items_[i];
-        if (item.owner == own || std::find(met.begin(), met.end(), item.owner) != met.end())
-          continue;
-        if (item.east < box.west || box.east < item.west || item.north < box.south ||
-            box.north < item.south)
-          continue;
-        if (item.owner >= 0 && !SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box))
-          continue;
-        met.push_back(item.owner);
-        if (static_cast<int>(met.size()) >= enough) return enough;
-      }
+                    static_cast<std::size_t>(c)])
+        if (visit(items_[i])) return true;
+  return false;
+}
+
+int SignObstacles::Count(const SignBox& box, int own, int enough) const {
+  if (items_.empty()) return 0;
+  std::vector<int> met;
+  AnyIn(box, [&](const Item& item) {
+    if (item.owner == own || std::find(met.begin(), met.end(), item.owner) != met.end())
+      return false;
+    if (item.east < box.west || box.east < item.west || item.north < box.south ||
+        box.north < item.south)
+      return false;
+    if (item.owner >= 0 && !SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box))
+      return false;
+    met.push_back(item.owner);
+    return static_cast<int>(met.size()) >= enough;
+  });
   return static_cast<int>(met.size());
 }
 
 bool SignObstacles::Meets(const SignBox& box, int owner) const {
   if (items_.empty()) return false;
-  for (int r = Row(box.north); r <= Row(box.south); ++r)
-    for (int c = Column(box.west); c <= Column(box.east); ++c)
-      for (const std::uint32_t i :
-           squares_[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) +
-                    static_cast<std::size_t>(c)]) {
-        const Item& item = items_[i];
-        if (item.owner == owner && SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box))
-          return true;
-      }
-  return false;
+  return AnyIn(box, [&](const Item& item) {
+    return item.owner == owner && SegmentMeetsBox(item.lon1, item.lat1, item.lon2, item.lat2, box);
+  });
 }
 
 char LineKindAt(const ACLines& lines, int k, double longitude, double latitude, bool strict) {

@@ -82,6 +82,10 @@ class SignObstacles {
     int owner;  // -1 an outline cell
   };
   void File(const Item& item);
+  // Calls `visit` with each item filed in a square the box touches (an item in two squares
+  // twice) until it returns true; whether one did.
+  template <typename Visit>
+  bool AnyIn(const SignBox& box, Visit visit) const;
   int Column(double longitude) const;
   int Row(double latitude) const;
 
