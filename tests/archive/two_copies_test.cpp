@@ -36,19 +36,20 @@ int RowOf(const Archive& a, const std::string& name) {
   return -1;
 }
 
+std::vector<std::string> NamesOf(const Archive& a) {
+  std::vector<std::string> names;
+  for (int n = 0; n < a.RecordCount(); ++n) names.push_back(a.Entry(n).name);
+  return names;
+}
+
+// Page k of record n, or "(unread)" when it cannot be read.
+std::string TextAt(Archive& a, int n, int k) {
+  std::string text;
+  return a.Comments().LoadComment(n, k, text) == 0 ? text : "(unread)";
+}
+
 class TwoCopiesTest : public ArchiveStopTest {
  protected:
-  void SetUp() override {
-    ArchiveStopTest::SetUp();
-    Fresh();
-  }
-  // The folder as MakeFiles leaves it, with an archive "T" in the folder "sub".
-  void Fresh() {
-    for (const auto& e : fs::directory_iterator(folder_.Path())) fs::remove_all(e.path());
-    MakeFiles();
-    fs::create_directory(PathOf("sub"));
-    WriteFile(PathOf("sub/t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}));
-  }
   // `other` run in another process on "f.arc" as it opens there: paused inside its commit at
   // step `at` (the lock held) until a byte comes on resume_, or (at -1) run to its end.
   pid_t OtherCopy(const Op& other, int at) {
@@ -75,24 +76,37 @@ class TwoCopiesTest : public ArchiveStopTest {
       if (fd >= 0) ::close(fd);
     ArchiveStopTest::TearDown();
   }
+  // The folder as MakeFiles leaves it, with an archive "T" in the folder "sub", and "f.arc" listed
+  // by this copy.
   Archive& Kept() {
+    for (const auto& e : fs::directory_iterator(folder_.Path())) fs::remove_all(e.path());
+    MakeFiles();
+    fs::create_directory(PathOf("sub"));
+    WriteFile(PathOf("sub/t.arc"), ArchiveBytes(kLayout4400, {MakeChart("T")}));
     archive_.insertionMode = 1;
     archive_.saveTargetMode = 0;
     EXPECT_NE(archive_.SetPath(PathOf("f.arc")), -1);
     EXPECT_EQ(archive_.CreateIndex(), 0);
     return archive_;
   }
+  // The records of the folder's archive `name` as an opening lists them.
+  std::vector<std::string> NamesIn(const std::string& name) {
+    Archive a(slots_);
+    EXPECT_NE(a.SetPath(PathOf(name)), -1) << name;
+    EXPECT_EQ(a.CreateIndex(), 0) << name;
+    return NamesOf(a);
+  }
   int resume_[2] = {-1, -1};
+  const Op copyWhole_ = [this](Archive& a, P&) {
+    return a.Records().CopyWholeArchive(PathOf("w.arc"));
+  };
 };
 
 constexpr const char* kOtherText = "C:a longer text of C";
 
 // Page 0 of "C" as the browser's comment pane shows it, and as the printout of the archive
 // prints it: 0 when it is the other copy's text.
-int ShownText(Archive& a, P&) {
-  std::string text;
-  return a.Comments().LoadComment(RowOf(a, "C"), 0, text) == 0 && text == kOtherText ? 0 : -1;
-}
+int ShownText(Archive& a, P&) { return TextAt(a, RowOf(a, "C"), 0) == kOtherText ? 0 : -1; }
 int PrintedText(Archive& a, P&) {
   ArchivePrintParams params;
   params.commentPages = {0, ArchivePrintParams::kNoPage};
@@ -126,17 +140,14 @@ TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActe
   };
   const struct {
     const char* name;
-    std::function<int(Archive&, P&)> mine;
+    Op mine;
     std::function<bool(Archive&)> done;
   } mine[] = {
       {"delete",
        [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); },
        [](Archive& a) { return RowOf(a, "A") < 0 && a.RecordCount() == 2; }},
       {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); },
-       [](Archive& a) {
-         std::string text;
-         return a.Comments().LoadComment(RowOf(a, "B"), 4, text) == 0 && text == "B:mine";
-       }},
+       [](Archive& a) { return TextAt(a, RowOf(a, "B"), 4) == "B:mine"; }},
       {"save", [](Archive& a, P&) { return a.SaveToArchive(MakeChart("AB")); },
        [](Archive& a) { return RowOf(a, "AB") >= 0 && a.RecordCount() == 4; }},
       {"convert",
@@ -146,21 +157,14 @@ TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActe
   for (const auto& [otherName, other] : others) {
     for (const auto& m : mine) {
       SCOPED_TRACE(std::string(otherName) + " then " + m.name);
-      Fresh();
       Archive& kept = Kept();
-      const std::vector<std::string> before = Names();
       ASSERT_EQ(ExitStatus(OtherCopy(other, -1)), 0);
       const auto changed = Snapshot(folder_.Path());
       prompts_.shown.clear();
       EXPECT_EQ(m.mine(kept, prompts_), -1);
       EXPECT_TRUE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
       EXPECT_TRUE(Snapshot(folder_.Path()) == changed);
-      Archive fresh(slots_);
-      ASSERT_NE(fresh.SetPath(PathOf("f.arc")), -1);
-      ASSERT_EQ(fresh.CreateIndex(), 0);
-      std::vector<std::string> listed;
-      for (int n = 0; n < fresh.RecordCount(); ++n) listed.push_back(fresh.Entry(n).name);
-      EXPECT_EQ(Names(), listed);
+      EXPECT_EQ(Names(), NamesIn("f.arc"));
       EXPECT_EQ(m.mine(kept, prompts_), 0);
       EXPECT_TRUE(m.done(kept));
       OpenEveryArchive("kept list", false);
@@ -179,61 +183,37 @@ TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {
                ? -1
                : a.SaveToArchive(MakeChart("N"));
   };
+  const Op open = [](Archive& a, P&) { return a.CreateIndex(); };
+  const Op sortInto = [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); };
+  const auto copyThere = [this](bool move) -> Op {
+    return [this, move](Archive& a, P& p) {
+      a.Entry(0).mark = 'Y';
+      if (move) p.Expect(kMsgDeleteChart, Answer::Yes);
+      return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, move, true, false);
+    };
+  };
+  const std::vector<std::string> cab = {"C", "A", "B"}, ntc = {"N", "T", "C"};
   const struct {
     const char* name;
-    const Op* other;
-    int at;
+    const Op& other;
     Op mine;
+    int at;
     const char* target;  // the archive that must hold every record afterwards
     std::vector<std::string> names;
     bool refreshed = false;  // its order is the list's: refused once, the list read again
   } cases[] = {
-      {"open",
-       &retext,
-       5,
-       [](Archive& a, P&) { return a.CreateIndex(); },
-       "f.arc",
-       {"C", "A", "B"}},
-      {"comment", &retext, 5, ShownText, "f.arc", {"C", "A", "B"}, true},
-      {"print", &retext, 5, PrintedText, "f.arc", {"C", "A", "B"}, true},
-      {"copy_whole",
-       &retext,
-       5,
-       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); },
-       "w.arc",
-       {"C", "A", "B"}},
-      {"sort_into_another",
-       &retext,
-       5,
-       [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); },
-       "w.arc",
-       {"A", "B", "C"},
-       true},
-      {"copy_into_another_folder",
-       &saveThere,
-       0,
-       [this](Archive& a, P&) {
-         a.Entry(0).mark = 'Y';
-         return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, false, true, false);
-       },
-       "sub/t.arc",
-       {"N", "T", "C"}},
-      {"move_into_another_folder",
-       &saveThere,
-       0,
-       [this](Archive& a, P& p) {
-         a.Entry(0).mark = 'Y';
-         p.Expect(kMsgDeleteChart, Answer::Yes);
-         return a.Records().CopyToArchive(PathOf("sub/t.arc"), 1, kLayout4400, true, true, false);
-       },
-       "sub/t.arc",
-       {"N", "T", "C"}},
+      {"open", retext, open, 5, "f.arc", cab},
+      {"comment", retext, ShownText, 5, "f.arc", cab, true},
+      {"print", retext, PrintedText, 5, "f.arc", cab, true},
+      {"copy_whole", retext, copyWhole_, 5, "w.arc", cab},
+      {"sort_into_another", retext, sortInto, 5, "w.arc", {"A", "B", "C"}, true},
+      {"copy_into_another_folder", saveThere, copyThere(false), 0, "sub/t.arc", ntc},
+      {"move_into_another_folder", saveThere, copyThere(true), 0, "sub/t.arc", ntc},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Fresh();
     Archive& kept = Kept();
-    const pid_t other = OtherCopy(*c.other, c.at);
+    const pid_t other = OtherCopy(c.other, c.at);
     ASSERT_GT(other, 0);
     std::thread resumer([&] {
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -247,12 +227,7 @@ TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {
     }
     EXPECT_EQ(ExitStatus(other), 0);
     EXPECT_FALSE(prompts_.WasShown(kMsgArchiveBusy));
-    Archive result(slots_);
-    ASSERT_NE(result.SetPath(PathOf(c.target)), -1);
-    ASSERT_EQ(result.CreateIndex(), 0);
-    std::vector<std::string> names;
-    for (int n = 0; n < result.RecordCount(); ++n) names.push_back(result.Entry(n).name);
-    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(NamesIn(c.target), c.names);
     OpenEveryArchive(c.name, false);
     prompts_.shown.clear();
   }
@@ -279,8 +254,7 @@ TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAnd
       {"print", PrintedText},
       {"text", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:mine"); }},
       {"delete", [](Archive& a, P&) { return a.Entry(2).mark = 'Y', a.Records().Delete(false); }},
-      {"copy_whole",
-       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("w.arc")); }},
+      {"copy_whole", copyWhole_},
   };
   for (const auto& [name, attempt] : tries) {
     SCOPED_TRACE(name);
@@ -299,10 +273,7 @@ TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAnd
   // saved again goes in beside it.
   EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), -1);
   EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), 0);
-  std::string page0, page7;
-  EXPECT_EQ(kept.Comments().LoadComment(0, 0, page0), 0);
-  EXPECT_EQ(kept.Comments().LoadComment(1, 7, page7), 0);
-  EXPECT_EQ(page0 + " " + page7, "C:mine A:other");
+  EXPECT_EQ(TextAt(kept, 0, 0) + " " + TextAt(kept, 1, 7), "C:mine A:other");
 }
 
 }  // namespace
