@@ -171,10 +171,9 @@ bool IsTypeWord(const std::string& s) {
 // stands for that number in every other.
 bool IsConstantName(const std::string& s) {
   const auto upper = [](char c) { return std::isupper(static_cast<unsigned char>(c)) != 0; };
-  return s.size() > 1 && ((s[0] == 'k' && upper(s[1])) ||
-                          (upper(s[0]) && std::none_of(s.begin(), s.end(), [](char c) {
-                             return std::islower(static_cast<unsigned char>(c));
-                           })));
+  const auto lower = [](char c) { return std::islower(static_cast<unsigned char>(c)) != 0; };
+  return s.size() > 1 &&
+         ((s[0] == 'k' && upper(s[1])) || (upper(s[0]) && std::none_of(s.begin(), s.end(), lower)));
 }
 
 // The expressions of one source that can stand for a message number.
@@ -250,10 +249,6 @@ class Expressions {
     }
     return e;
   }
-  // The values of the first argument of the call whose "(" is at `open`.
-  std::vector<Range> FirstArgument(std::size_t open) const {
-    return Values(open + 1, End(open + 1));
-  }
   // The call "f(...)" or "a.b->f(...)" that `value` is, by its function's name, or "".
   std::string CallOf(Range value) const {
     const std::size_t head = Head(value.first, value.second);
@@ -310,7 +305,7 @@ MessageUse ReadMessageUse(const std::map<fs::path, std::vector<Token>>& sources)
     const Expressions x(t);
     for (std::size_t i = 0; i + 1 < x.Size(); ++i)
       if (IsName(x.At(i)) && !IsKeyword(x.At(i)) && x.At(i + 1) == "(")
-        for (const auto& [b, e] : x.FirstArgument(i + 1))
+        for (const auto& [b, e] : x.Values(i + 2, x.End(i + 2)))
           if (IsNamedNumber(x.At(x.Head(b, e)))) use.functions.insert(x.At(i));
     for (const std::string& name : BoundNames(t))
       if (IsConstantName(name)) use.constants.insert(name);
@@ -319,9 +314,10 @@ MessageUse ReadMessageUse(const std::map<fs::path, std::vector<Token>>& sources)
     const Expressions x(t);
     for (std::size_t i = 0; i + 1 < x.Size(); ++i)
       if (use.functions.count(x.At(i)) && x.At(i + 1) == "(")
-        for (const Expressions::Range& value : x.FirstArgument(i + 1))
-          if (!x.CallOf(value).empty()) use.resultFunctions.insert(x.CallOf(value));
+        for (const Expressions::Range& value : x.Values(i + 2, x.End(i + 2)))
+          use.resultFunctions.insert(x.CallOf(value));
   }
+  use.resultFunctions.erase("");  // a value that is no call
   return use;
 }
 
@@ -438,12 +434,11 @@ TEST(MessageNumbers, RawNumberRuleTellsNumbersFromNames) {
       {"ShowMessage(kBusy);", 0, "inline constexpr int kBusy = kMsgBusy;"},
   };
   for (const auto& c : cases) {
-    const std::map<fs::path, std::vector<Token>> sources = {
-        {"say.cpp", Tokens("void f() { Say(kMsgDone); }")},
-        {"own.h", Tokens(c.header)},
-        {"case.cpp", Tokens(c.code)}};
+    const std::vector<Token> code = Tokens(c.code);
     const std::vector<int> lines =
-        RawMessageNumbers(sources.at("case.cpp"), ReadMessageUse(sources));
+        RawMessageNumbers(code, ReadMessageUse({{"say.cpp", Tokens("void f() { Say(kMsgDone); }")},
+                                                {"own.h", Tokens(c.header)},
+                                                {"case.cpp", code}}));
     EXPECT_EQ(lines.empty() ? 0 : lines.front(), c.refusedLine) << c.code;
   }
 }
