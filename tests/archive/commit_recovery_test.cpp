@@ -161,10 +161,8 @@ TEST_F(StoppedCommitTest,
       {"a_new_file_lost_then_a_step_back_fails",
        [&](bool on) {
          for (const auto& [name, bytes] : stopped_)
-           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary) {
-             if (on) fs::remove(PathOf(name));
-             if (!on) WriteFile(PathOf(name), bytes);
-           }
+           if (ParseLeftoverName(name).kind == LeftoverKind::kTemporary)
+             on ? (void)fs::remove(PathOf(name)) : WriteFile(PathOf(name), bytes);
          kFault({FaultPoint::kRename, 2})(on);  // the one after the record's turn back
        },
        kMsgCommitNotFinished, false, true, &deletion_, 7},
