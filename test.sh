@@ -16,25 +16,14 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_SANITIZE=ON \
   -DVELM_BUILD_BENCH=OFF >/dev/null
 cmake --build build/test -j "$jobs"
+# The few sources with compiler-specific code and every test source, read by clang too (the
+# fuzzing tree's compiler).
+scripts/check-clang.py build/test
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Beside the tests, at a lower priority so that it takes the time they leave: clang reads the few
-# sources with compiler-specific code and every test source (the fuzzing tree's compiler), and the
-# ThreadSanitizer tree is built (computations at once on worker threads: a small tree of its own).
-side_log=$(mktemp)
-setsid bash -c '
-  nice -n 10 scripts/check-clang.py build/test -j "$1" &&
-    cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_TSAN=ON \
-      >/dev/null &&
-    nice -n 10 cmake --build build/tsan -j "$1" --target concurrent_runs_test' side "$jobs" \
-  >"$side_log" 2>&1 &
-side=$!
-trap 'kill -- -"$side" 2>/dev/null || true; rm -f "$side_log"' EXIT
 ctest --test-dir build/test --output-on-failure -j "$jobs"
-if ! wait "$side"; then
-  cat "$side_log" >&2
-  exit 1
-fi
-grep -v '^\[' "$side_log" || true
+# Computations at once on worker threads, under ThreadSanitizer: a small tree of its own.
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELM_WERROR=ON -DVELM_TSAN=ON >/dev/null
+cmake --build build/tsan -j "$jobs" --target concurrent_runs_test
 TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/tsan/concurrent_runs_test

@@ -47,8 +47,12 @@ def clang_words(entry):
     if "-o" in words:
         at = words.index("-o")
         del words[at:at + 2]
-    return [w for w in words if w != "-c" and Path(entry["directory"], w).resolve() != Path(
-        entry["file"]).resolve()]
+    # The g++ tree's precompiled header is g++'s own; clang reads the headers through its own.
+    for at in reversed(range(len(words) - 1)):
+        if words[at] == "-include" and words[at + 1].endswith("cmake_pch.hxx"):
+            del words[at:at + 2]
+    return [w for w in words if w not in ("-c", "-Winvalid-pch") and Path(
+        entry["directory"], w).resolve() != Path(entry["file"]).resolve()]
 
 
 def run(words, cwd, name):
