@@ -70,6 +70,10 @@ int ArchiveSorting::BreakToClasses(const ArchiveSortParams& params) {
   try {
     std::array<std::vector<ArchiveSortValue>, 3> values;
     if (params.NeedsCharts()) {
+      // The charts read by the index's row numbers: under the folder's lock, of the file the
+      // index lists (one another copy changed meanwhile is listed afresh, and nothing is sorted).
+      const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
+      if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
       std::FILE* f = index_.Open();
       if (!f) return -1;
       index_.Progress().Begin();
