@@ -148,8 +148,9 @@ class ArchiveView : public platform::Dialog {
   virtual void OnListSelectionChanged();
   // After the current archive changed: recent list, rows, comment button, caption.
   virtual void ArchiveChanged();
-  // Before the current archive is changed or copied (the commented browser stores its text).
-  virtual void BeforeArchiveChange() {}
+  // Before the current archive is changed or copied (the commented browser stores its text):
+  // false when the change is not to be done (a text refused stays in the editor).
+  virtual bool BeforeArchiveChange() { return true; }
   void CloseSearch();
   // The rows and the commands column, for the commented browser's own controls.
   QVBoxLayout* ListColumn() const { return listColumn_; }
