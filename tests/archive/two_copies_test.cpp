@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "archive/comments/chart_comments.h"
+#include "archive/export/export_formats.h"
 #include "archive/print/archive_print.h"
 #include "archive/store/archive_browser_list.h"
 #include "archive/store/archive_search.h"
@@ -163,6 +164,44 @@ int TextsSearched(Archive& a, P&) {
   return found.count == 1 && a.Entry(list.RecordOfRow(found.row)).name == "B" ? 0 : 1;
 }
 
+int TextsExported(Archive& a, P&) {
+  const auto element = [](int kind, int separator = 0) {
+    ExportElement e;
+    e.kind = static_cast<std::int16_t>(kind);
+    e.separator = static_cast<std::uint16_t>(separator);
+    e.maxCommentLength = ExportElement::kMaxCommentLength;
+    return e;
+  };
+  ExportFormat format;
+  format.name = "texts";
+  format.extension = "txt";
+  format.elements = {element(kExpName), element(kExpSeparator, ';'), element(kExpComment),
+                     element(kExpSeparator, 10)};
+  AllExpFormats formats;
+  formats.Append(format);
+  const std::string out = (fs::path(a.GetPath()).parent_path() / "out.txt").string();
+  if (a.Export().ExportArchive(out, 0, formats) < 0) return -1;
+  std::string lines;
+  if (!ReadWholeFile(out, lines).ok()) return 1;
+  fs::remove(out);
+  for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = lines.substr(at, end - at);
+    const std::size_t cut = line.find(';');
+    if (cut != std::string::npos && cut + 1 < line.size() &&
+        line.compare(cut + 1, cut + 1, line.substr(0, cut) + ":") != 0)
+      return 1;
+  }
+  return 0;
+}
+// The sort by the Sun's longitude, read from every chart: 0, or -1 when refused.
+int SortedByValue(Archive& a, P&) {
+  ArchiveSortParams params;
+  params.keys = {kSortBodyLongitude, kSortNone, kSortNone};
+  const int result = a.Sorting().BreakToClasses(params);
+  a.Sorting().FreeClasses();
+  return result;
+}
+
 int SortInto(Archive& a, P& p, const std::string& target) {
   p.ExpectFile(target);
   ArchiveSortParams params;
@@ -232,6 +271,8 @@ TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver)
       {"print", EveryTextPrinted},
       {"load", LoadedWithTexts},
       {"search", TextsSearched},
+      {"export", TextsExported},
+      {"sort_by_value", SortedByValue},
       {"copy_whole", copyWhole_},
       {"sort_into_another", [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); }},
       {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); }},
@@ -244,9 +285,13 @@ TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver)
       SCOPED_TRACE(std::string(name) + " after step " + std::to_string(step));
       Archive& kept = Kept();
       stopped = RunStopped(retext, step);
+      const bool recorded = HasRecord();
       prompts_.shown.clear();
       const int result = op(kept, prompts_);
       EXPECT_NE(result, 1) << "another record's text";
+      if (recorded) {
+        EXPECT_FALSE(HasRecord()) << "read beside a dead copy's record";
+      }
       EXPECT_EQ(result == -1, prompts_.WasShown(kMsgArchiveChangedElsewhere));
       if (result == -1) {
         EXPECT_EQ(op(kept, prompts_), 0) << "done again";
