@@ -577,6 +577,8 @@ int ArchiveView::Find(int mode, int remembered) {
   const ArchiveFindResult result =
       ArchiveFind(archive_.Index(), List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
                   list_->VisibleRows());
+  // A list found stale was read again (and said so): its fresh rows, nothing searched.
+  if (RefillIfReread()) return -1;
   list_->Changed();
   // The count follows the rows the search took, and the dialog stays off the row it found.
   ShowSelectedCount(List().SelectedCount());

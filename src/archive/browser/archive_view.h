@@ -121,7 +121,7 @@ class ArchiveView : public platform::Dialog {
   // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
   // 2 previous, 3 next, 4 all; `remembered` the last match or -1): the row taken, or -1, or for a
   // failed previous/next step `remembered`. Nothing found shows message 487; mode 4 shows the
-  // number of rows taken.
+  // number of rows taken. A list found stale is read again and shown anew: -1, nothing searched.
   int Find(int mode, int remembered = -1);
   // The search dialog is closing.
   void SearchClosed() { search_ = nullptr; }
