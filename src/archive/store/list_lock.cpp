@@ -4,6 +4,7 @@
 
 #include "archive/store/archive_index.h"
 #include "archive/store/commit_recovery.h"
+#include "foundation/errors/error_report.h"
 
 namespace fs = std::filesystem;
 
@@ -47,4 +48,6 @@ void ListLock::Check(ArchiveIndex& index, const fs::path* other, LockMode otherM
     }
     if (!RecoverArchiveFiles(path_)) return;
   }
+  // A stopped commit made whole, and another found in its place at once: never a silent refusal.
+  ReportError(kErrCannotOpen, "ListLock", 0);
 }
