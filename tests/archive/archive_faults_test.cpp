@@ -285,8 +285,13 @@ TEST_F(ArchiveFaultTest, FailedCommentPagesLeaveTheSlotFilesAsTheyWere) {
     ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);
     ASSERT_EQ(archive.CreateIndex(), 0);
     Chart chart;
+    ArchiveComments::RecordTexts texts;
+    {
+      const ListLock lock(archive.Index(), LockMode::kShared);
+      texts = archive.Comments().ReadRecordTexts(archive.Entry(1).comments, lock);
+    }
     ArmFileFault(n);
-    const int result = archive.Comments().CopyCommentsToChart(archive.Entry(1).comments, chart);
+    const int result = archive.Comments().CopyCommentsToChart(texts, chart);
     const bool fired = CountedFileOperations() >= n;
     ArmFileFault(0);
     if (!fired) {
@@ -368,7 +373,7 @@ std::vector<StopCase> EveryCommit(const std::filesystem::path& folder, const Cha
       {"comment_to_slot_pages",
        [](Archive& a, P&) {
          Chart chart;
-         return a.Comments().CopyCommentsToChart(a.Entry(2).comments, chart);
+         return a.LoadChart(chart, 2, true) == 2 ? 0 : -1;
        },
        nullptr, true},
   };

@@ -24,16 +24,18 @@ class ArchiveReaderTest : public ArchiveTest {
     std::vector<Chart> charts;
     for (int i = 0; i < count; ++i) charts.push_back(MakeChart("R" + std::to_string(i)));
     OpenArchive(name, layout, charts);
-    handle_ = archive_.Open();
+    lock_ = std::make_unique<ListLock>(archive_.Index(), LockMode::kShared);
+    handle_ = archive_.Open(*lock_);
     ASSERT_NE(handle_, nullptr);
   }
   void TearDown() override { archive_.Close(handle_); }
   // Record n read by the loader (`reader` null) or the reader: its name, or "-" for -1.
   std::string Read(int n, ArchiveRecords::Reader* reader = nullptr) {
     Chart chart;
-    const int got = reader ? reader->Read(chart, n) : archive_.Load(handle_, chart, n, false);
+    const int got = reader ? reader->Read(chart, n) : archive_.Load(handle_, chart, n);
     return got == n ? chart.definition.sources[0].Name() : "-";
   }
+  std::unique_ptr<ListLock> lock_;
   std::FILE* handle_ = nullptr;
 };
 

@@ -60,7 +60,9 @@ class ExportTest : public ArchiveTest {
     AllExpFormats all;
     all.Append(format);
     std::string out;
-    const int length = all.Convert(0, chart, out, 0, &archive_.Comments());
+    const ListLock lock(archive_.Index(), LockMode::kShared);
+    const ArchiveTexts texts(archive_.Comments(), lock);
+    const int length = all.Convert(0, chart, out, 0, &texts);
     EXPECT_EQ(length, static_cast<int>(out.size()));
     return out;
   }

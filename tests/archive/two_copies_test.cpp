@@ -9,7 +9,11 @@
 #include <chrono>
 #include <thread>
 
+#include "archive/comments/chart_comments.h"
+#include "archive/export/export_formats.h"
 #include "archive/print/archive_print.h"
+#include "archive/store/archive_browser_list.h"
+#include "archive/store/archive_search.h"
 #include "archive/store/archive_sort.h"
 #include "archive_stop_fixture.h"
 #include "foundation/messages/message_numbers.h"
@@ -117,6 +121,87 @@ int PrintedText(Archive& a, P&) {
                                                                                             : -1;
 }
 
+// Every text of the list read (comment pane), every text printed, a chart loaded with its texts,
+// the texts searched: 0 when every one read begins with its record's name, -1 when refused, and
+// 1 when one was another record's (read at a place of files half replaced).
+int EveryTextShown(Archive& a, P&) {
+  for (int n = 0; n < a.RecordCount(); ++n) {
+    std::string text;
+    if (!a.Entry(n).comments.HasText(0)) continue;
+    if (a.Comments().LoadComment(n, 0, text) != 0) return -1;
+    if (text.rfind(a.Entry(n).name + ":", 0) != 0) return 1;
+  }
+  return 0;
+}
+int EveryTextPrinted(Archive& a, P&) {
+  ArchivePrintParams params;
+  params.commentPages = {0, ArchivePrintParams::kNoPage};
+  ArchivePrintList list;
+  if (list.Build(a, params, COORD_CONF{}) != 0) return -1;
+  for (const auto& chart : list.Charts())
+    if (!chart.comments[0].empty() && chart.comments[0].rfind(chart.entry.name + ":", 0) != 0)
+      return 1;
+  return 0;
+}
+int LoadedWithTexts(Archive& a, P&) {
+  Chart chart;
+  const int n = RowOf(a, "B");
+  if (a.LoadChart(chart, n, true) != n) return -1;
+  std::string text;
+  return ReadWholeFile(CommentFileName(chart, 0), text).ok() && text.rfind("B:", 0) == 0 ? 0 : 1;
+}
+int TextsSearched(Archive& a, P&) {
+  ArchiveSearchCriteria criteria;
+  criteria.comment = "B:";
+  criteria.commentPage = 0;
+  criteria.caseSensitive = true;
+  ArchiveBrowserList list(a.Index());
+  list.Refill();
+  const ArchiveFindResult found =
+      ArchiveFind(a.Index(), list, ArchiveMatcher(a.Index(), a.Comments(), criteria),
+                  ArchiveFindMode::kAll, -1, 10);
+  if (found.count == 0) return -1;
+  return found.count == 1 && a.Entry(list.RecordOfRow(found.row)).name == "B" ? 0 : 1;
+}
+
+int TextsExported(Archive& a, P&) {
+  const auto element = [](int kind, int separator = 0) {
+    ExportElement e;
+    e.kind = static_cast<std::int16_t>(kind);
+    e.separator = static_cast<std::uint16_t>(separator);
+    e.maxCommentLength = ExportElement::kMaxCommentLength;
+    return e;
+  };
+  ExportFormat format;
+  format.name = "texts";
+  format.extension = "txt";
+  format.elements = {element(kExpName), element(kExpSeparator, ';'), element(kExpComment),
+                     element(kExpSeparator, 10)};
+  AllExpFormats formats;
+  formats.Append(format);
+  const std::string out = (fs::path(a.GetPath()).parent_path() / "out.txt").string();
+  if (a.Export().ExportArchive(out, 0, formats) < 0) return -1;
+  std::string lines;
+  if (!ReadWholeFile(out, lines).ok()) return 1;
+  fs::remove(out);
+  for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = lines.substr(at, end - at);
+    const std::size_t cut = line.find(';');
+    if (cut != std::string::npos && cut + 1 < line.size() &&
+        line.compare(cut + 1, cut + 1, line.substr(0, cut) + ":") != 0)
+      return 1;
+  }
+  return 0;
+}
+// The sort by the Sun's longitude, read from every chart: 0, or -1 when refused.
+int SortedByValue(Archive& a, P&) {
+  ArchiveSortParams params;
+  params.keys = {kSortBodyLongitude, kSortNone, kSortNone};
+  const int result = a.Sorting().BreakToClasses(params);
+  a.Sorting().FreeClasses();
+  return result;
+}
+
 int SortInto(Archive& a, P& p, const std::string& target) {
   p.ExpectFile(target);
   ArchiveSortParams params;
@@ -172,6 +257,113 @@ TEST_F(TwoCopiesTest, AKeptListOfAnArchiveAnotherCopyChangedIsRefreshedNeverActe
       prompts_.shown.clear();
     }
   }
+}
+
+TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver) {
+  // The other copy re-texts C (its page 0 grows, the texts after it move) and ends at each step
+  // of its commit, leaving its record and, between its renames, new comment files beside the old
+  // archive. This copy's kept list is then read, loaded, printed, searched, copied, sorted into
+  // another archive, re-texted and deleted from: each acts on whole data, or is refused with 1912
+  // (the stopped commit made whole, the list read again); the folder opens whole afterwards.
+  const StopCase retext{"retext", [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); }};
+  const std::pair<const char*, Op> mine[] = {
+      {"comment", EveryTextShown},
+      {"print", EveryTextPrinted},
+      {"load", LoadedWithTexts},
+      {"search", TextsSearched},
+      {"export", TextsExported},
+      {"sort_by_value", SortedByValue},
+      {"copy_whole", copyWhole_},
+      {"sort_into_another", [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); }},
+      {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); }},
+      {"delete",
+       [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); }},
+  };
+  for (const auto& [name, op] : mine) {
+    bool stopped = true;
+    for (int step = 1; stopped; ++step) {
+      SCOPED_TRACE(std::string(name) + " after step " + std::to_string(step));
+      Archive& kept = Kept();
+      stopped = RunStopped(retext, step);
+      const bool recorded = HasRecord();
+      prompts_.shown.clear();
+      const int result = op(kept, prompts_);
+      EXPECT_NE(result, 1) << "another record's text";
+      if (recorded) {
+        EXPECT_FALSE(HasRecord()) << "read beside a dead copy's record";
+      }
+      EXPECT_EQ(result == -1, prompts_.WasShown(kMsgArchiveChangedElsewhere));
+      if (result == -1) {
+        EXPECT_EQ(op(kept, prompts_), 0) << "done again";
+      }
+      OpenEveryArchive(name, false);
+      prompts_.VerifyAllUsed();
+    }
+  }
+}
+
+TEST_F(TwoCopiesTest, AnArchiveGoneUnderAKeptListIsToldInPlainWordsAndItsRowsKept) {
+  // The archive's files go while this copy keeps its list: the other copy deletes every chart
+  // (the files go with the last one), or the user moves the archive. The list, a load, a text,
+  // a text save and a deletion each say that the archive is gone; the rows stay to be shown.
+  const std::pair<const char*, std::function<void()>> gone[] = {
+      {"emptied_by_the_other",
+       [this] {
+         ASSERT_EQ(ExitStatus(OtherCopy(
+                       [](Archive& a, P&) {
+                         return a.ClearMarks(), a.Index().MarkAll(), a.Records().Delete(false);
+                       },
+                       -1)),
+                   0);
+       }},
+      {"moved", [this] { fs::rename(PathOf("f.arc"), PathOf("moved.arc")); }},
+  };
+  const std::pair<const char*, Op> mine[] = {
+      {"list", [](Archive& a, P&) { return a.Index().ReadAgain() ? 0 : -1; }},
+      {"load", LoadedWithTexts},
+      {"comment", EveryTextShown},
+      {"text", [](Archive& a, P&) { return SaveAt(a, RowOf(a, "B"), 4, "B:mine"); }},
+      {"delete",
+       [](Archive& a, P&) { return a.Entry(RowOf(a, "A")).mark = 'Y', a.Records().Delete(false); }},
+  };
+  for (const auto& [how, take] : gone) {
+    for (const auto& [name, op] : mine) {
+      SCOPED_TRACE(std::string(how) + " then " + name);
+      Archive& kept = Kept();
+      take();
+      prompts_.shown.clear();
+      EXPECT_EQ(op(kept, prompts_), -1);
+      EXPECT_TRUE(prompts_.WasShown(kMsgArchiveGone));
+      EXPECT_FALSE(prompts_.WasShown(-kErrCannotOpen));
+      EXPECT_FALSE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
+      EXPECT_EQ(NamesOf(kept), (std::vector<std::string>{"C", "A", "B"}));
+      EXPECT_FALSE(kept.Index().IsCurrent());
+    }
+  }
+}
+
+TEST_F(TwoCopiesTest, AFolderThatCannotBeLockedIsReadNeverChangedAndNoLockTurnsSilently) {
+  Archive& kept = Kept();
+  const auto before = Snapshot(folder_.Path());
+  ArmFault({FaultPoint::kNoLock, 1});
+  prompts_.shown.clear();
+  EXPECT_EQ(EveryTextShown(kept, prompts_), 0);
+  EXPECT_EQ(EveryTextPrinted(kept, prompts_), 0);
+  EXPECT_TRUE(prompts_.WasShown(kMsgFolderCannotLock));
+  for (int attempt = 0; attempt < 2; ++attempt) {  // told each time
+    prompts_.shown.clear();
+    EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), -1);
+    EXPECT_TRUE(prompts_.WasShown(kMsgFolderCannotLock));
+  }
+  DisarmFault();
+  EXPECT_TRUE(Snapshot(folder_.Path()) == before);
+  // A change asked for while this thread holds the folder shared: never a conversion (another
+  // copy could come in between), never a silent refusal.
+  const ArchiveLock shared(PathOf("f.arc"), LockMode::kShared);
+  prompts_.shown.clear();
+  EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), -1);
+  EXPECT_TRUE(prompts_.WasShown(-kErrParameter));
+  EXPECT_TRUE(Snapshot(folder_.Path()) == before);
 }
 
 TEST_F(TwoCopiesTest, ReadsAndCopiesWaitForTheOtherCopysCommitAndTakeItWhole) {

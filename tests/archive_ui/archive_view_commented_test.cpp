@@ -113,6 +113,41 @@ TEST_F(CommentedTest, DeclinedDeleteShowsTheStoredTextAgain) {
   EXPECT_FALSE(View().Editor()->isEnabled());
 }
 
+TEST_F(CommentedTest, ATextRefusedOnAStaleListStaysToBeStoredAndAGoneArchiveActsOnNoRow) {
+  // Another copy (another archive object on the same file) moves B before A while the browser
+  // shows A: the text typed on A is refused (1912), stays in the editor on A's row of the list
+  // read anew, and is stored on the next choice of a row.
+  OpenCommented();
+  Archive other(slots_);
+  ASSERT_NE(other.SetPath(PathOf("a.arc")), -1);
+  ASSERT_EQ(other.CreateIndex(), 0);
+  other.Entry(1).mark = 'Y';
+  ASSERT_EQ(other.Records().ChartUpDown(true), 0);
+  Type("typed on A");
+  ChooseRow(1);
+  EXPECT_TRUE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
+  EXPECT_EQ(Editor(), "typed on A");
+  EXPECT_EQ(Marks(), "NY");  // A, now the second record, chosen again
+  ChooseRow(0);
+  EXPECT_EQ(Stored(1, 0), "typed on A");
+  EXPECT_EQ(Editor(), "");
+
+  // The other copy deletes every chart: the archive's files go. Choosing a row says so; no row
+  // acts on a record the list no longer holds.
+  ASSERT_EQ(other.CreateIndex(), 0);
+  other.Index().MarkAll();
+  ASSERT_EQ(other.Records().Delete(false), 0);
+  prompts_.shown.clear();
+  ChooseRow(1);
+  EXPECT_TRUE(prompts_.WasShown(kMsgArchiveGone));
+  EXPECT_EQ(archive_.RecordCount(), 2);
+  Type("typed while gone");
+  ChooseRow(0);
+  EXPECT_EQ(Editor(), "typed while gone");
+  Show(true);
+  EXPECT_EQ(List().RecordRowCount(), 2);
+}
+
 TEST_F(CommentedTest, ClosingTheCommentsOrA4200ArchiveBringsThePlainBrowser) {
   OpenCommented(1);
   Type("B text");

@@ -173,7 +173,7 @@ void ArchiveView::OnListSelectionChanged() { ShowSelectedCount(List().SelectedCo
 void ArchiveView::OnInitDialog() {
   endResult_ = 0;
   // An archive another copy of the program changed since it was listed is listed afresh.
-  if (archive_.IsIndexBuilt() && !archive_.Index().IsCurrent()) archive_.CreateIndex();
+  if (archive_.IsIndexBuilt() && !archive_.Index().IsCurrent()) archive_.Index().ReadAgain(false);
   RefillList(false);
   list_->setFocus();
   FillRecentCombo();
@@ -281,7 +281,7 @@ void ArchiveView::ArchiveChanged() {
 // --- Choosing the archive ---
 
 void ArchiveView::OnSelectArchive() {
-  BeforeArchiveChange();
+  if (!BeforeArchiveChange()) return;
   std::string text = platform::PathFromQt(recent_->currentText().trimmed());
   if (!text.empty() && !HasFileExtension(text)) text += ".arc";
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
@@ -306,7 +306,7 @@ void ArchiveView::OnRecentChosen(int k) {
     FillRecentCombo();
     return;
   }
-  BeforeArchiveChange();
+  if (!BeforeArchiveChange()) return;
   archive_.SelectRecentArchive(k);
   ArchiveChanged();
 }
@@ -381,7 +381,7 @@ void ArchiveView::OnConvert() {
 }
 
 void ArchiveView::OnCopyWholeArchive() {
-  BeforeArchiveChange();
+  if (!BeforeArchiveChange()) return;
   AllExpFormats formats;
   formats.Load();
   if (formats.Count() == 0)
@@ -504,7 +504,7 @@ void ArchiveView::OnSort() {
 void ArchiveView::OnComment() {
   const int row = List().FirstSelectedRow();
   if (archive_.IsIndexBuilt()) archive_.ClearMarks();
-  if (row >= 0) archive_.Entry(List().RecordOfRow(row)).mark = 'Y';
+  if (const int record = List().RecordOfRow(row); record >= 0) archive_.Entry(record).mark = 'Y';
   archive_.browserVariant = 0;
   QDialog::reject();
 }
@@ -577,6 +577,8 @@ int ArchiveView::Find(int mode, int remembered) {
   const ArchiveFindResult result =
       ArchiveFind(archive_.Index(), List(), matcher, static_cast<ArchiveFindMode>(mode), remembered,
                   list_->VisibleRows());
+  // A list found stale was read again (and said so): its fresh rows, nothing searched.
+  if (RefillIfReread()) return -1;
   list_->Changed();
   // The count follows the rows the search took, and the dialog stays off the row it found.
   ShowSelectedCount(List().SelectedCount());

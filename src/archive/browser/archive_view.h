@@ -121,7 +121,7 @@ class ArchiveView : public platform::Dialog {
   // One find step of the configuration's last search over the rows (mode 0 first, 1 last,
   // 2 previous, 3 next, 4 all; `remembered` the last match or -1): the row taken, or -1, or for a
   // failed previous/next step `remembered`. Nothing found shows message 487; mode 4 shows the
-  // number of rows taken.
+  // number of rows taken. A list found stale is read again and shown anew: -1, nothing searched.
   int Find(int mode, int remembered = -1);
   // The search dialog is closing.
   void SearchClosed() { search_ = nullptr; }
@@ -148,8 +148,9 @@ class ArchiveView : public platform::Dialog {
   virtual void OnListSelectionChanged();
   // After the current archive changed: recent list, rows, comment button, caption.
   virtual void ArchiveChanged();
-  // Before the current archive is changed or copied (the commented browser stores its text).
-  virtual void BeforeArchiveChange() {}
+  // Before the current archive is changed or copied (the commented browser stores its text):
+  // false when the change is not to be done (a text refused stays in the editor).
+  virtual bool BeforeArchiveChange() { return true; }
   void CloseSearch();
   // The rows and the commands column, for the commented browser's own controls.
   QVBoxLayout* ListColumn() const { return listColumn_; }

@@ -106,30 +106,63 @@ bool ArchiveViewCommented::HasCommentOrText(int row) const {
   return record >= 0 && Arc().Entry(record).comments.HasText(Page());
 }
 
-void ArchiveViewCommented::SaveCommentIfModified(int row, int page, bool ask) {
-  if (!modified_) return;
+bool ArchiveViewCommented::SaveCommentIfModified(int row, int page, bool ask) {
+  if (!modified_) return true;
   modified_ = false;
   Archive& archive = Arc();
   const int record = List().RecordOfRow(row);
-  if (record < 0) return;
+  if (record < 0) return true;
   const std::string typed = edit_->Text();
   const std::string text = PageTextToFile(typed);
   // The same text, whatever line breaks it was stored with, is no change.
   if (archive.Comments().IsCommentUnchanged(text) ||
       PageTextFromFile(archive.Comments().CommentText()) == typed)
-    return;
+    return true;
   if (ask && platform::GetPrompter().AskYesNo(
                  kMsgUnsavedComment, GetMessageText(kMsgUnsavedComment)) != platform::Answer::Yes)
-    return;
+    return true;
+  const ArchiveIndexEntry chart = archive.Entry(record);
   archive.Comments().SetCommentText(text);
-  archive.Comments().SaveComment(record, page);
+  if (archive.Comments().SaveComment(record, page) != 0) {
+    KeepTyped(chart, typed);
+    return false;
+  }
   if (!RefillIfReread()) ListBox()->Changed();
+  return true;
+}
+
+namespace {
+
+// The same chart: every field of the record but its mark and where its texts lie.
+bool SameChart(ArchiveIndexEntry a, ArchiveIndexEntry b) {
+  a.mark = b.mark;
+  a.comments = b.comments;
+  return a == b;
+}
+
+}  // namespace
+
+void ArchiveViewCommented::KeepTyped(const ArchiveIndexEntry& chart, const std::string& typed) {
+  RefillIfReread();
+  int row = -1;
+  for (int r = 0; r < List().RecordRowCount() && row < 0; ++r)
+    if (const int n = List().RecordOfRow(r); n >= 0 && SameChart(Arc().Entry(n), chart)) row = r;
+  if (row >= 0) {
+    ShowRecord(row);
+  } else {
+    if (Arc().IsIndexBuilt()) Arc().ClearMarks();
+    List().ClearSelection();
+    ListBox()->Changed();
+  }
+  edit_->SetText(typed);
+  edit_->setEnabled(true);
+  modified_ = row >= 0;
 }
 
 void ArchiveViewCommented::OnListSelectionChanged() {
   const int old = MarkedRecord();
   if (old >= 0) {
-    SaveCommentIfModified(old, Page(), false);
+    if (!SaveCommentIfModified(old, Page(), false)) return;
     Arc().Entry(old).mark = 'N';
   }
   ShowRecord(ChosenRow());
@@ -138,7 +171,10 @@ void ArchiveViewCommented::OnListSelectionChanged() {
 void ArchiveViewCommented::OnPageChanged(int page) {
   if (page < 0 || page >= kCommentPages || page == Page()) return;
   const int row = ChosenRow();
-  if (row >= 0) SaveCommentIfModified(row, Page(), false);
+  if (row >= 0 && !SaveCommentIfModified(row, Page(), false)) {
+    pages_->setCurrentIndex(Page());
+    return;
+  }
   ChangeSettings([page](Configuration& config, Aspectarium&) {
     config.currentCommentPage = static_cast<std::uint16_t>(page);
   });
@@ -146,13 +182,13 @@ void ArchiveViewCommented::OnPageChanged(int page) {
   ShowRecord(row);
 }
 
-void ArchiveViewCommented::BeforeArchiveChange() {
+bool ArchiveViewCommented::BeforeArchiveChange() {
   const int row = ChosenRow();
-  if (row >= 0 && HasCommentOrText(row)) SaveCommentIfModified(row, Page(), false);
+  return row < 0 || !HasCommentOrText(row) || SaveCommentIfModified(row, Page(), false);
 }
 
 void ArchiveViewCommented::OnDelete() {
-  BeforeArchiveChange();
+  if (!BeforeArchiveChange()) return;
   ArchiveView::OnDelete();
   // A record still marked (the deletion was declined) shows its stored text again.
   const int marked = MarkedRecord();
@@ -182,17 +218,13 @@ void ArchiveViewCommented::SwitchToPlain() {
 }
 
 void ArchiveViewCommented::OnComment() {
-  BeforeArchiveChange();
-  SwitchToPlain();
+  if (BeforeArchiveChange()) SwitchToPlain();
 }
 
-bool ArchiveViewCommented::CheckOk() {
-  BeforeArchiveChange();
-  return ArchiveView::CheckOk();
-}
+bool ArchiveViewCommented::CheckOk() { return BeforeArchiveChange() && ArchiveView::CheckOk(); }
 
 void ArchiveViewCommented::reject() {
   const int row = ChosenRow();
-  if (row >= 0 && HasCommentOrText(row)) SaveCommentIfModified(row, Page(), true);
+  if (row >= 0 && HasCommentOrText(row) && !SaveCommentIfModified(row, Page(), true)) return;
   ArchiveView::reject();
 }

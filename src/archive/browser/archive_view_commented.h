@@ -28,7 +28,10 @@ class ArchiveViewCommented : public ArchiveView {
   bool HasCommentOrText(int row) const;
   // Stores the editor's text as page `page` of the record of `row` when the editor was entered
   // and its text differs from the stored one; `ask`: after message 515 (No drops the change).
-  void SaveCommentIfModified(int row, int page, bool ask);
+  // False when the text was not stored (the list was stale, or the write failed): it stays in
+  // the editor, on the same chart found again in the list read anew, and is stored by the next
+  // change of record or page; the caller then does nothing else.
+  bool SaveCommentIfModified(int row, int page, bool ask);
   // The page combo's choice: the text stored on the old page, the new page shown and remembered.
   void OnPageChanged(int page);
   void OnDelete() override;
@@ -45,7 +48,7 @@ class ArchiveViewCommented : public ArchiveView {
  protected:
   void OnListSelectionChanged() override;
   void ArchiveChanged() override;
-  void BeforeArchiveChange() override;
+  bool BeforeArchiveChange() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -55,6 +58,9 @@ class ArchiveViewCommented : public ArchiveView {
   int MarkedRecord() const;
   // The record of `row` marked alone, chosen in the list, its text of the current page shown.
   void ShowRecord(int row);
+  // The editor keeps `typed`, entered, on the row of the chart `chart` in the list as it is now
+  // (none when the chart is no longer there).
+  void KeepTyped(const ArchiveIndexEntry& chart, const std::string& typed);
   // The switch to the plain browser (without storing anything).
   void SwitchToPlain();
   int Page() const;

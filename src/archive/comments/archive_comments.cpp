@@ -11,6 +11,7 @@
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -24,13 +25,13 @@ using namespace archive_detail;
 
 int ArchiveComments::LoadComment(int n, int k, std::string& text) const {
   text.clear();
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-  if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
-  return ReadComment(n, k, text);
+  const ListLock lock(index_, LockMode::kShared);
+  return ReadComment(n, k, text, lock);
 }
 
-int ArchiveComments::ReadComment(int n, int k, std::string& text) const {
+int ArchiveComments::ReadComment(int n, int k, std::string& text, const ListLock& lock) const {
   text.clear();
+  if (!lock.Ok() || lock.Path() != index_.GetPath()) return -1;
   if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = index_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
@@ -210,11 +211,10 @@ int ArchiveComments::DeleteSelectedComments(FileTransaction& tx) {
   return 0;
 }
 
-ArchiveComments::RecordTexts ArchiveComments::ReadRecordTexts(const CommentRefBlock& block) const {
+ArchiveComments::RecordTexts ArchiveComments::ReadRecordTexts(const CommentRefBlock& block,
+                                                              const ListLock& lock) const {
   RecordTexts texts;
-  if (!block.HasAnyText()) return texts;
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-  if (!lock.Held()) return texts;
+  if (!block.HasAnyText() || !lock.Ok() || lock.Path() != index_.GetPath()) return texts;
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
@@ -304,8 +304,10 @@ bool ArchiveComments::AddChartComments(const Chart& chart, const fs::path& archi
 }
 
 void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path& target,
-                                  bool targetExisted, FileTransaction& tx, CommentRefBlock& block) {
+                                  bool targetExisted, FileTransaction& tx, CommentRefBlock& block,
+                                  const ListLock& lock) {
   block.Clear();
+  if (!lock.Ok() || lock.Path() != index_.GetPath()) return;
   for (int k = 0; k < kCommentPages; ++k) {
     if (!source.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);

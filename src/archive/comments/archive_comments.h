@@ -17,6 +17,7 @@
 
 class ArchiveIndex;
 class FileTransaction;
+class ListLock;
 
 class ArchiveComments {
  public:
@@ -28,11 +29,10 @@ class ArchiveComments {
 
   // Page k of record n, at most 32000 bytes: 0, or -1 with an empty text. Read under the
   // folder's shared lock, of the file the index lists: an index of a file another copy of the
-  // program changed is read again (message kMsgArchiveChangedElsewhere) and no text is read.
+  // program changed is read again (ListLock) and no text is read.
   int LoadComment(int n, int k, std::string& text) const;
-  // The same read for a run over many records, whose caller holds the folder's lock and compared
-  // the index with the file under it.
-  int ReadComment(int n, int k, std::string& text) const;
+  // The same read for a run over many records, under the caller's checked `lock`.
+  int ReadComment(int n, int k, std::string& text, const ListLock& lock) const;
   int LoadCurrentComment(int n, int k) { return LoadComment(n, k, commentBuffer_); }
   // The comment buffer (cut to 32000 bytes).
   void SetCommentText(std::string_view text);
@@ -40,15 +40,13 @@ class ArchiveComments {
   int IsCommentUnchanged(std::string_view text) const;
   // Stores the comment buffer as page k of record n: 0, or -1.
   int SaveComment(int n, int k);
-  // The texts of a record, read from the comment files under the folder's shared lock; a page
+  // The texts of a record, read from the comment files under the caller's checked `lock`; a page
   // without a text, or whose text cannot be read (reported), holds none.
   using RecordTexts = std::array<std::optional<std::string>, kCommentPages>;
-  RecordTexts ReadRecordTexts(const CommentRefBlock& block) const;
-  // Gives a chart the texts of a record as its page files (a free slot is taken for them).
+  RecordTexts ReadRecordTexts(const CommentRefBlock& block, const ListLock& lock) const;
+  // Gives a chart the texts of a record as its page files (a free slot is taken for them), once
+  // the archive's lock is let go (the page files may lie in its folder).
   int CopyCommentsToChart(const RecordTexts& texts, Chart& chart);
-  int CopyCommentsToChart(const CommentRefBlock& block, Chart& chart) {
-    return CopyCommentsToChart(ReadRecordTexts(block), chart);
-  }
 
   // --- Steps of the record operations ---
   // Writes the texts of the chart's page files after the current content of the comment files of
@@ -59,7 +57,8 @@ class ArchiveComments {
   // Appends record n's texts (from the current comment files) to the comment files of `target`;
   // `block` receives their places there.
   void CopyTextsTo(const CommentRefBlock& source, const std::filesystem::path& target,
-                   bool targetExisted, FileTransaction& tx, CommentRefBlock& block);
+                   bool targetExisted, FileTransaction& tx, CommentRefBlock& block,
+                   const ListLock& lock);
   // Cuts the texts of the marked records out of the comment files (rewritten in `tx`) and
   // updates the other entries' offsets; 0, or -1.
   int DeleteSelectedComments(FileTransaction& tx);
@@ -73,4 +72,19 @@ class ArchiveComments {
   ArchiveIndex& index_;
   CommentSlotTable* slots_;
   std::string commentBuffer_;
+};
+
+// The texts of an archive as a run over its records reads them (the search, the export, a
+// query's context conditions): only while its checked lock is held.
+class ArchiveTexts {
+ public:
+  ArchiveTexts(const ArchiveComments& comments, const ListLock& lock)
+      : comments_(comments), lock_(lock) {}
+  int Read(int n, int k, std::string& text) const {
+    return comments_.ReadComment(n, k, text, lock_);
+  }
+
+ private:
+  const ArchiveComments& comments_;
+  const ListLock& lock_;
 };

@@ -8,7 +8,7 @@
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/archive_records.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/chart/chart_definition.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
@@ -78,8 +78,9 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   // The records and their texts are read whole, of the file the list describes (a list another
   // copy of the program changed is read again, message kMsgArchiveChangedElsewhere, and nothing
   // is exported).
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-  if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
+  const ListLock lock(index_, LockMode::kShared);
+  if (!lock.Ok()) return -1;
+  const ArchiveTexts texts(comments_, lock);
   SafeRewrite out{fs::path(target)};
   if (!out.Ok()) {
     ReportError(kErrCannotCreate, kTrace, 0);
@@ -89,7 +90,7 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
     ReportError(kErrWrite, kTrace, 1);
     return -1;
   }
-  std::FILE* in = index_.Open();
+  std::FILE* in = index_.Open(lock);
   if (!in) return -1;
   ExportRefusals refusals;
   Chart chart;
@@ -99,8 +100,8 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   index_.Progress().Begin();
   for (int n = 0; n < index_.RecordCount() && !failed; ++n) {
     if (n % 256 == 0) index_.Progress().SetPos(static_cast<int>(100.0 * n / index_.RecordCount()));
-    if (records_.Load(in, chart, n, false) < 0 || CheckExportable(chart, refusals) != 0) continue;
-    if (formats.Convert(f, chart, line, n, &comments_) < 0) continue;
+    if (records_.Load(in, chart, n) < 0 || CheckExportable(chart, refusals) != 0) continue;
+    if (formats.Convert(f, chart, line, n, &texts) < 0) continue;
     if (!out.Write(line))
       failed = true;
     else

@@ -244,7 +244,7 @@ void UnderscoreBlanks(std::string& text) {
 }
 
 std::string RenderExportElement(const ExportElement& e, const ExportFormat& format,
-                                const Chart& chart, int record, const ArchiveComments* comments) {
+                                const Chart& chart, int record, const ArchiveTexts* comments) {
   const Source& s = ExportedSource(format, chart);
   const FDate& date = s.moment.date;
   const FTime& time = s.moment.time;
@@ -311,7 +311,7 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
       text = date.Era() == 'A' ? e.eraAd : e.eraBc;
       break;
     case kExpComment:
-      if (comments == nullptr || comments->ReadComment(record, e.commentPage, text) != 0) return {};
+      if (comments == nullptr || comments->Read(record, e.commentPage, text) != 0) return {};
       if (e.maxCommentLength < ExportElement::kMaxCommentLength)
         text.resize(std::min<std::size_t>(text.size(), e.maxCommentLength));
       if (e.lineBreaks == 1)
@@ -332,7 +332,7 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
 }
 
 int AllExpFormats::Convert(int f, const Chart& chart, std::string& out, int record,
-                           const ArchiveComments* comments) const {
+                           const ArchiveTexts* comments) const {
   out.clear();
   if (f < 0 || f >= Count()) return -1;
   const ExportFormat& format = Format(f);

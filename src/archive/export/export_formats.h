@@ -18,7 +18,7 @@
 #include "astro/chart/chart.h"
 #include "foundation/messages/message_numbers.h"
 
-class ArchiveComments;
+class ArchiveTexts;
 
 // Element kinds.
 enum ExportElementKind : int {
@@ -126,10 +126,10 @@ class AllExpFormats {
 
   // The line of `chart` in format f appended to nothing: `out` receives it; the result is its
   // length, or -1 (and `out` empty) for no such format. `record` is the chart's number in the
-  // archive whose texts `comments` holds (the comment elements read its pages; without comments
-  // they write nothing).
+  // archive whose texts `comments` reads under its lock (the comment elements read its pages;
+  // without them they write nothing).
   int Convert(int f, const Chart& chart, std::string& out, int record,
-              const ArchiveComments* comments) const;
+              const ArchiveTexts* comments) const;
 
   // False after a load that stopped early or left formats out.
   bool LoadedWhole() const { return whole_; }
@@ -142,7 +142,7 @@ class AllExpFormats {
 
 // One element of a chart's line in `format` (the Source chosen by the real-date rule).
 std::string RenderExportElement(const ExportElement& element, const ExportFormat& format,
-                                const Chart& chart, int record, const ArchiveComments* comments);
+                                const Chart& chart, int record, const ArchiveTexts* comments);
 // Puts width - length fill characters on the element's side (nothing with the pad flag off, a
 // text at or over the width, or fill code 0).
 void PadExportText(const ExportElement& element, std::string& text);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <new>
 
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "foundation/config/field_table.h"
 #include "foundation/config/settings_blocks.h"
 #include "foundation/drawing/font_fitting.h"
@@ -138,13 +138,13 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
   // The records and their texts are read whole, of the file the list describes: a list another
   // copy of the program changed is read again (message kMsgArchiveChangedElsewhere) and nothing
   // is printed, since the marks chosen on the old list are gone.
-  const ArchiveLock lock(archive.GetPath(), LockMode::kShared);
-  if (!lock.Held() || !archive.Index().RefreshIfChanged()) return -1;
+  const ListLock lock(archive.Index(), LockMode::kShared);
+  if (!lock.Ok()) return -1;
   try {
     const int count = archive.RecordCount();
     const bool selectedOnly = params.selectedOnly != 0 && archive.MarkedCount() > 0;
     if (params.coordinates != 0) points_ = PrintedPoints(layout);
-    std::FILE* handle = points_.empty() ? nullptr : archive.Open();
+    std::FILE* handle = points_.empty() ? nullptr : archive.Open(lock);
     for (int n = 0; n < count; ++n) {
       const ArchiveIndexEntry& entry = archive.Entry(n);
       if (selectedOnly && !entry.IsSelected()) continue;
@@ -154,7 +154,7 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
       if (!points_.empty()) {
         c.longitudes.assign(points_.size(), kAbsent);
         Chart chart;
-        if (handle && archive.Load(handle, chart, n, false) == n) {
+        if (handle && archive.Load(handle, chart, n) == n) {
           c.localSpace = chart.IsLocalSpace();
           for (std::size_t k = 0; k < points_.size(); ++k) {
             const int p = points_[k];
@@ -168,7 +168,7 @@ int ArchivePrintList::Build(Archive& archive, const ArchivePrintParams& params,
         const int page = params.commentPages[k];
         if (page < 0 || page >= ArchivePrintParams::kNoPage) continue;
         std::string text;
-        archive.Comments().ReadComment(n, page, text);
+        archive.Comments().ReadComment(n, page, text, lock);
         c.comments[k] = CommentLineText(text);
         ++c.lines;
       }

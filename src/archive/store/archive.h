@@ -38,6 +38,7 @@
 #include "archive/store/archive_records.h"
 #include "archive/store/archive_saving.h"
 #include "archive/store/archive_sorting.h"
+#include "archive/store/list_lock.h"
 #include "archive/store/recent_archives.h"
 #include "astro/chart/chart.h"
 
@@ -121,11 +122,10 @@ class Archive : public ArchiveOptions {
   int OpenByName(const std::string& path);
 
   // --- Reading (see ArchiveRecords) ---
-  std::FILE* Open() { return index_.Open(); }
+  std::FILE* Open(const ListLock& lock) { return index_.Open(lock); }
   void Close(std::FILE* handle) { index_.Close(handle); }
-  int Load(std::FILE* handle, Chart& chart, int n, bool withComments,
-           CommentRefBlock* block = nullptr) {
-    return records_.Load(handle, chart, n, withComments, block);
+  int Load(std::FILE* handle, Chart& chart, int n, CommentRefBlock* block = nullptr) {
+    return records_.Load(handle, chart, n, block);
   }
   int LoadChart(Chart& chart, int n, bool withComments) {
     return records_.LoadChart(chart, n, withComments);

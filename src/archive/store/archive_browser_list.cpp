@@ -221,7 +221,9 @@ void ArchiveBrowserList::Refill() {
 }
 
 int ArchiveBrowserList::RecordOfRow(int row) const {
-  return ValidRow(row) ? records_[static_cast<std::size_t>(row)] : -1;
+  // A row of a list the index no longer holds (an archive emptied under it) acts on nothing.
+  const int record = ValidRow(row) ? records_[static_cast<std::size_t>(row)] : -1;
+  return record < static_cast<int>(index_.Entries().size()) ? record : -1;
 }
 
 bool ArchiveBrowserList::IsSelected(int row) const {
@@ -269,7 +271,9 @@ void ArchiveBrowserList::EnsureVisible(int row, int visibleRows) {
 int ArchiveBrowserList::SyncSelection(Sync direction) {
   int count = 0;
   for (int row = 0; row < RecordRowCount(); ++row) {
-    ArchiveIndexEntry& entry = index_.Entry(RecordOfRow(row));
+    const int record = RecordOfRow(row);
+    if (record < 0) continue;
+    ArchiveIndexEntry& entry = index_.Entry(record);
     char& selected = selected_[static_cast<std::size_t>(row)];
     if (direction == Sync::kListToMarks)
       entry.mark = selected ? 'Y' : 'N';
@@ -298,7 +302,9 @@ int ArchiveBrowserList::InvertSelection() {
 int ArchiveBrowserList::RowOfInitial(char typed) const {
   const char wanted = CharToUpper(typed);
   for (int row = 0; row < RecordRowCount(); ++row) {
-    const std::string& name = index_.Entry(RecordOfRow(row)).name;
+    const int record = RecordOfRow(row);
+    if (record < 0) continue;
+    const std::string& name = index_.Entry(record).name;
     if (!name.empty() && CharToUpper(name[0]) == wanted) return row;
   }
   return -1;
@@ -347,6 +353,7 @@ int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int comme
     y = rowHeight;
   } else {
     for (int row = top_; row < RecordRowCount() && y < height; ++row, y += rowHeight, ++drawn) {
+      if (RecordOfRow(row) < 0) break;
       DrawArchiveRow(dc, {0, y, width, y + rowHeight}, columns, index_.Entry(RecordOfRow(row)),
                      IsSelected(row), commentPage);
     }

@@ -9,6 +9,7 @@
 #include "archive/store/archive_internal.h"
 #include "archive/store/commit_recovery.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -136,14 +137,40 @@ void ArchiveIndex::RefreshFileTime() {
 bool ArchiveIndex::IsCurrent() const {
   // Any commit replaces the file (a new inode); the time and size tell a file changed in place.
   const FileIdentity id = IdentityOf(path_);
-  return id.size >= 0 && id.device == fileDevice_ && id.inode == fileInode_ &&
-         id.time == fileTime_ && id.size == fileSize_;
+  return !stale_ && id.size >= 0 && id.device == fileDevice_ && id.inode == fileInode_ &&
+         id.time == fileTime_ && id.size == fileSize_ && !RecordLeft();
 }
 
-bool ArchiveIndex::RefreshIfChanged() {
-  if (!indexBuilt_ || IsCurrent()) return true;
-  CreateIndex();
-  TellChangedElsewhere(path_);
+bool ArchiveIndex::RecordLeft() const {
+  struct stat st {};
+  return !path_.empty() && ::lstat(CommitIntentPath(path_).c_str(), &st) == 0;
+}
+
+bool ArchiveIndex::ReadAgain(bool tellRead) {
+  // What a window shows stays until a reading succeeds: a list it keeps rows of is never emptied
+  // under it.
+  std::vector<ArchiveIndexEntry> kept = index_;
+  const int count = count_, capacity = capacity_, layout = layout_;
+  const bool built = indexBuilt_, damaged = damaged_;
+  quiet_ = true;
+  const int read = CreateIndex();
+  quiet_ = false;
+  if (read == 0) {
+    if (tellRead) TellChangedElsewhere(path_);
+    return true;
+  }
+  index_ = std::move(kept);
+  count_ = count;
+  capacity_ = capacity;
+  layout_ = layout;
+  indexBuilt_ = built;
+  damaged_ = damaged;
+  stale_ = true;
+  std::error_code ec;
+  const bool there = fs::exists(path_, ec) || ec;
+  const int number = there ? kMsgArchiveUnreadable : kMsgArchiveGone;
+  ShowMessage(number, GetMessageText(number) + "\n" + platform::Utf8ToCp1251(path_),
+              platform::Icon::Warning);
   return false;
 }
 
@@ -161,7 +188,8 @@ bool ArchiveIndex::RefuseUnknownLayout(int layout) {
   return true;
 }
 
-std::FILE* ArchiveIndex::Open() {
+std::FILE* ArchiveIndex::Open(const ListLock& lock) {
+  if (!lock.Ok() || lock.Path() != path_) return nullptr;
   std::FILE* f = OpenForReading(path_);
   if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
   return f;
@@ -191,6 +219,7 @@ void ArchiveIndex::FreeIndex() {
   index_.clear();
   index_.shrink_to_fit();
   indexBuilt_ = false;
+  stale_ = false;
   capacity_ = 0;
   count_ = 0;
 }
@@ -219,7 +248,7 @@ int ArchiveIndex::CreateIndex() {
     if (::lstat(CommitIntentPath(path_).c_str(), &st) == 0) continue;
     return ReadIndex();
   }
-  ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+  if (!quiet_) ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
   FreeIndex();
   return -1;
 }
@@ -229,13 +258,13 @@ int ArchiveIndex::ReadIndex() {
   const ArchiveFileInfo info = InspectArchiveFileAsIs(path_);
   std::FILE* f = OpenForReading(path_);
   if (!f) {
-    ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+    if (!quiet_) ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
     FreeIndex();
     return -1;
   }
   if (!IsKnownLayout(info.layout)) {
     std::fclose(f);
-    ReportError(kErrRead, "Archive::CreateIndex", 0);
+    if (!quiet_) ReportError(kErrRead, "Archive::CreateIndex", 0);
     layout_ = kNotArchive;
     FreeIndex();
     return -1;
@@ -246,12 +275,13 @@ int ArchiveIndex::ReadIndex() {
   const Status st = archive_file::ReadIndex(f, info, *progress_, index_);
   std::fclose(f);
   if (!st.ok()) {
-    ReportError(st.ErrorCode(), "Archive::CreateIndex", st.Detail());
+    if (!quiet_) ReportError(st.ErrorCode(), "Archive::CreateIndex", st.Detail());
     FreeIndex();
     return -1;
   }
   count_ = static_cast<int>(index_.size());
   indexBuilt_ = true;
+  stale_ = false;
   ++readings_;
   return 0;
 }
@@ -263,6 +293,7 @@ void ArchiveIndex::SetSingleRecord(int layout, const ArchiveIndexEntry& entry) {
   index_.push_back(entry);
   count_ = 1;
   indexBuilt_ = true;
+  stale_ = false;
 }
 
 int ArchiveIndex::HasComments(int n) const {
@@ -302,11 +333,10 @@ int ArchiveIndex::NeedsOrdering() const {
 }
 
 bool ArchiveIndex::IndexMatchesFile(const char* trace) {
-  // Another copy of the program changed the file since the index was read: the list is read
-  // again, never acted on.
+  // Another copy of the program changed the file since the index was read, or stopped inside
+  // its commit: the list is read again, never acted on.
   if (indexBuilt_ && !IsCurrent()) {
-    CreateIndex();
-    TellChangedElsewhere(path_);
+    ReadAgain();
     return false;
   }
   // A damaged file's index lists the records that loaded, which may be fewer than the file holds.

@@ -16,6 +16,8 @@
 #include "platform/core/progress_sink.h"
 #include "platform/core/prompter.h"
 
+class ListLock;
+
 // The filters of the archive's file dialogs: archives of versions 4 and 5 (a save target or an
 // archive to open), of version 4 (a new archive or a copy), or of any version (a sorted copy).
 enum class ArchiveFilter { kVersions45, kVersion4, kAnyVersion };
@@ -65,16 +67,24 @@ class ArchiveIndex {
   // commit, under the exclusive lock under which the index was compared with the file.
   void RefreshFileTime();
   // True when the current file is still the one the index was read from (its device, inode,
-  // last-write time and size): no other copy of the program has changed it since.
+  // last-write time and size), no intent record of its commits lies beside it, and the list was
+  // not kept after a failed reading (ReadAgain): no other copy of the program has changed it since.
   bool IsCurrent() const;
-  // A reader's check, under the folder's lock: an index of a file another copy has changed is
-  // read again, message kMsgArchiveChangedElsewhere tells so, and false is returned (the action
-  // asked for is not done).
-  bool RefreshIfChanged();
+  // An intent record of the archive's commits lies beside it: under the folder's lock, a commit a
+  // stopped copy left half done (its comment files may be new while the archive is old).
+  bool RecordLeft() const;
+  // The list read again after IsCurrent() found it stale, never under this thread's shared lock
+  // of the folder (the stopped commit of another copy is made whole first, under the exclusive
+  // one). Read: message kMsgArchiveChangedElsewhere, true. Not read: the list shown is kept as it
+  // was, marked as not current (every action on it is refused until it is read), message
+  // kMsgArchiveGone when the archive is no longer there, else kMsgArchiveUnreadable, and false.
+  // Without `tellRead` a list read is not told (a window opening shows it as it is).
+  bool ReadAgain(bool tellRead = true);
   // 1 when an archive is open: a current file with an index built.
   int IsOpen() const { return indexBuilt_ ? 1 : 0; }
-  // The current file opened for reading (nullptr after error 102 "Archive::Open").
-  std::FILE* Open();
+  // The current file opened for reading under `lock` (nullptr after error 102 "Archive::Open",
+  // or for a lock not held or a list found stale).
+  std::FILE* Open(const ListLock& lock);
   void Close(std::FILE* handle);
   // Reads record n of an open file: n, or -1 after the error is reported under `trace`.
   int ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
@@ -123,8 +133,8 @@ class ArchiveIndex {
   static bool RefuseUnknownLayout(int layout);
   // True when the index describes the current file record for record, read from the file as it
   // is now (no other copy of the program has changed it since). Called under the exclusive
-  // ArchiveLock. An index of a file another copy changed is read again and message
-  // kMsgArchiveChangedElsewhere tells so; one that disagrees with the file otherwise is error 106.
+  // ArchiveLock. An index of a file another copy changed is read again (ReadAgain); one that
+  // disagrees with the file otherwise is error 106.
   bool IndexMatchesFile(const char* trace);
   // Rewrites the current file with its records in `order` (record numbers): 0, or -1 reported.
   int RewriteInOrder(const std::vector<int>& order, const char* trace);
@@ -145,6 +155,8 @@ class ArchiveIndex {
   bool damaged_ = false;
   int count_ = 0;
   int readings_ = 0;
+  bool stale_ = false;  // kept after a reading that failed: of no file as it is now
+  bool quiet_ = false;  // a reading again: its failure is told once, by ReadAgain
 
   int ReadIndex();
 };

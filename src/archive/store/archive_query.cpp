@@ -5,7 +5,7 @@
 
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_search.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
@@ -13,10 +13,11 @@
 
 bool ArchiveQuery::MatchRecord(int n, const ArchiveSearchCriteria& criteria) const {
   const ArchiveMatcher matcher(index_, comments_, criteria);
-  if (!matcher.ReadsTexts()) return matcher.Matches(n);
-  // The texts of the file the list describes: a list another copy changed matches nothing.
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-  return lock.Held() && index_.IsCurrent() && matcher.Matches(n);
+  if (!matcher.ReadsTexts())
+    return n >= 0 && n < index_.RecordCount() && matcher.MatchesEntry(index_.Entry(n), n);
+  // The texts of the file the list describes: a list found stale matches nothing.
+  const ListLock lock(index_, LockMode::kShared);
+  return matcher.Matches(n, lock);
 }
 
 bool ArchiveQuery::MatchRecord(int n, const ChartContext& context) const {

@@ -34,7 +34,7 @@ class ArchiveQuery {
  public:
   // The index searched and the comments its records' texts are read from; they must outlive this
   // object.
-  ArchiveQuery(const ArchiveIndex& index, const ArchiveComments& comments)
+  ArchiveQuery(ArchiveIndex& index, const ArchiveComments& comments)
       : index_(index), comments_(comments) {}
   ArchiveQuery(const ArchiveQuery&) = delete;
   ArchiveQuery& operator=(const ArchiveQuery&) = delete;
@@ -58,7 +58,7 @@ class ArchiveQuery {
   const std::vector<SelectedRecordNode>& SelectedRecords() const { return selected_; }
 
  private:
-  const ArchiveIndex& index_;
+  ArchiveIndex& index_;
   const ArchiveComments& comments_;
   std::vector<SearchedArchive> searched_;
   std::vector<SelectedRecordNode> selected_;

@@ -14,6 +14,7 @@
 #include "archive/store/archive_internal.h"
 #include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "archive/store/recent_archives.h"
 #include "astro/chart/chart_context.h"
 #include "astro/chart/chart_definition.h"
@@ -39,8 +40,7 @@ std::vector<int> UnmarkedRecords(const std::vector<ArchiveIndexEntry>& index) {
 }
 
 }  // namespace
-int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withComments,
-                         CommentRefBlock* block) {
+int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, CommentRefBlock* block) {
   if (!handle || n < 0) return -1;
   // Past the last record: the end of a walk, not a read error.
   struct stat st {};
@@ -52,19 +52,16 @@ int ArchiveRecords::Load(std::FILE* handle, Chart& chart, int n, bool withCommen
   CommentRefBlock& refs = block ? *block : local;
   Chart read;
   if (index_.ReadRecord(handle, index_.LayoutCode(), n, read, refs, "Archive::Load") < 0) return -1;
-  return Finish(read, refs, withComments, chart, n);
+  return Finish(read, chart, n);
 }
 
-int ArchiveRecords::Finish(Chart& read, const CommentRefBlock& refs, bool withComments,
-                           Chart& chart, int n) {
+int ArchiveRecords::Finish(Chart& read, Chart& chart, int n) {
   if (index_.LayoutCode() == kLayout4000)
     ResetAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   else
     CheckAspectSystemName(ChartContext::FromCurrentSettings(), read.definition);
   read.commentSlot = 0;
   chart = read;
-  if (index_.LayoutCode() == kLayout4400 && withComments)
-    comments_.CopyCommentsToChart(refs, chart);
   return n;
 }
 
@@ -98,7 +95,7 @@ int ArchiveRecords::Reader::Read(Chart& chart, int n) {
     ReportError(st.ErrorCode(), "Archive::Load", 1);
     return -1;
   }
-  return records_.Finish(read, refs, false, chart, n);
+  return records_.Finish(read, chart, n);
 }
 
 int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {
@@ -109,14 +106,14 @@ int ArchiveRecords::LoadChart(Chart& chart, int n, bool withComments) {
   CommentRefBlock refs;
   ArchiveComments::RecordTexts texts;
   {
-    const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-    if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
-    std::FILE* f = index_.Open();
+    const ListLock lock(index_, LockMode::kShared);
+    std::FILE* f = index_.Open(lock);
     if (!f) return -1;
-    const int result = Load(f, read, n, false, &refs);
+    const int result = Load(f, read, n, &refs);
     index_.Close(f);
     if (result < 0) return -1;
-    if (withComments && index_.LayoutCode() == kLayout4400) texts = comments_.ReadRecordTexts(refs);
+    if (withComments && index_.LayoutCode() == kLayout4400)
+      texts = comments_.ReadRecordTexts(refs, lock);
   }
   chart = read;
   if (withComments && index_.LayoutCode() == kLayout4400)
@@ -189,8 +186,8 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   // The source read whole, no commit of another copy half done; the target written under its
   // own lock.
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
-  if (!lock.Held()) return -1;
+  const ListLock lock(index_, LockMode::kShared, target, LockMode::kExclusive, true);
+  if (!lock.Ok()) return -1;
   const int layout = InspectArchiveFileAsIs(index_.GetPath()).layout;
   FileTransaction tx;
   bool ok = true;
@@ -381,13 +378,10 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
 }
 
 bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists, int layout,
-                                         FileTransaction& tx) {
+                                         FileTransaction& tx, const ListLock& lock) {
   const char* trace = "Archive::CopyToArchive";
-  std::FILE* f = OpenForReading(index_.GetPath());
-  if (!f) {
-    ReportError(kErrCannotOpen, trace, 1);
-    return false;
-  }
+  std::FILE* f = index_.Open(lock);
+  if (!f) return false;
   SafeRewrite& out = tx.Rewrite(target);
   bool ok = true;
   Chart chart;
@@ -408,7 +402,7 @@ bool ArchiveRecords::AppendMarkedRecords(const std::string& target, bool exists,
       ResetAspectSystemName(ChartContext::FromCurrentSettings(), chart.definition);
     CommentRefBlock copied;
     if (layout == kLayout4400 && index_.LayoutCode() == kLayout4400)
-      comments_.CopyTextsTo(block, target, exists, tx, copied);
+      comments_.CopyTextsTo(block, target, exists, tx, copied, lock);
     ok = out.Write(archive_file::RecordBytes(chart, layout, copied));
   }
   std::fclose(f);
@@ -439,11 +433,11 @@ int ArchiveRecords::CopyToArchive(const std::string& target, int targetExists, i
   }
   {
     // The source read under its lock, the target read and written under its own.
-    const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
-    if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
+    const ListLock lock(index_, LockMode::kShared, target, LockMode::kExclusive);
+    if (!lock.Ok() || !index_.IndexMatchesFile(trace)) return -1;
     FileTransaction tx;
     if (!PrepareDestinationFile(target, targetExists != 0, targetLayout, tx) ||
-        !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx))
+        !AppendMarkedRecords(target, targetExists != 0, targetLayout, tx, lock))
       return -1;
     if (Status st = tx.Commit(); !st.ok()) {  // nothing of the copy reaches the target
       ReportError(st.ErrorCode(), trace, 2);

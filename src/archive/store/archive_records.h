@@ -20,6 +20,7 @@
 class ArchiveComments;
 class ArchiveIndex;
 class FileTransaction;
+class ListLock;
 class RecentArchives;
 
 class ArchiveRecords {
@@ -31,10 +32,9 @@ class ArchiveRecords {
   ArchiveRecords& operator=(const ArchiveRecords&) = delete;
 
   // --- Reading ---
-  // Reads record n into the chart: n, or -1. With `withComments` the record's texts become the
-  // chart's comment pages; the reference block is given when asked.
-  int Load(std::FILE* handle, Chart& chart, int n, bool withComments,
-           CommentRefBlock* block = nullptr);
+  // Reads record n of the file `handle` (opened under a checked ListLock) into the chart, without
+  // its texts: n, or -1. The reference block is given when asked.
+  int Load(std::FILE* handle, Chart& chart, int n, CommentRefBlock* block = nullptr);
   int LoadChart(Chart& chart, int n, bool withComments);
   // Record n without comments; n + 1, or -1.
   int LoadNextChart(Chart& chart, int n);
@@ -42,7 +42,7 @@ class ArchiveRecords {
   // Reads the records of the current archive for a run over many of them (a query, a statistic):
   // the file's size is taken once, when the reader is made, and the records are read in blocks of
   // kBlockRecords with one read each, so a run pays no system call per record. Read(chart, n)
-  // gives what Load(handle, chart, n, false) gives, a fault reported the same way. The handle
+  // gives what Load(handle, chart, n) gives, a fault reported the same way. The handle
   // stays the caller's and must outlive the reader; the archive must not change while it reads.
   class Reader {
    public:
@@ -86,8 +86,8 @@ class ArchiveRecords {
   void SwitchTo(const std::string& path);
 
  private:
-  // What Load does with a record read (the aspect-system name, the comment slot, the texts).
-  int Finish(Chart& read, const CommentRefBlock& refs, bool withComments, Chart& chart, int n);
+  // What Load does with a record read (the aspect-system name, the comment slot).
+  int Finish(Chart& read, Chart& chart, int n);
   // The whole file rewritten in layout `target` (the one conversion of ConvertTo44/ConvertTo43).
   int ConvertLayout(int target, const char* trace);
   // The copy target's new content begun in `tx`: the existing file, or a new file's header (with
@@ -95,7 +95,8 @@ class ArchiveRecords {
   bool PrepareDestinationFile(const std::string& target, bool exists, int layout,
                               FileTransaction& tx);
   // The marked records appended to the target's rewrite in its layout, their texts with them.
-  bool AppendMarkedRecords(const std::string& target, bool exists, int layout, FileTransaction& tx);
+  bool AppendMarkedRecords(const std::string& target, bool exists, int layout, FileTransaction& tx,
+                           const ListLock& lock);
 
   ArchiveIndex& index_;
   ArchiveComments& comments_;

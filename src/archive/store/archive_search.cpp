@@ -1,12 +1,11 @@
 #include "archive/store/archive_search.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "archive/comments/archive_comments.h"
 #include "archive/store/archive_browser_list.h"
 #include "archive/store/archive_index.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
 #include "foundation/config/field_table.h"
@@ -134,24 +133,25 @@ bool ArchiveMatcher::MatchText(const std::string& recordText, const std::string&
   return context ? text.find(wanted) != std::string::npos : text == wanted;
 }
 
-bool ArchiveMatcher::MatchComment(const ArchiveIndexEntry& entry, int record) const {
+bool ArchiveMatcher::MatchComment(int record, const ListLock* lock) const {
+  if (!lock || record < 0 || record >= index_.RecordCount()) return false;
   for (int k = 0; k < kCommentPages; ++k) {
     if (c_.commentPage != ArchiveSearchCriteria::kAllPages && c_.commentPage != k) continue;
-    if (!entry.comments.HasText(k)) continue;
     std::string text;
-    if (comments_.ReadComment(record, k, text) != 0) continue;
+    if (comments_.ReadComment(record, k, text, *lock) != 0) continue;
     if (!c_.caseSensitive) text = SearchKey(text);
     if (text.find(c_.comment) != std::string::npos) return true;
   }
   return false;
 }
 
-bool ArchiveMatcher::Matches(int record) const {
+bool ArchiveMatcher::Matches(int record, const ListLock& lock) const {
   if (record < 0 || record >= index_.RecordCount()) return false;
-  return MatchesEntry(index_.Entry(record), record);
+  return MatchesEntry(index_.Entry(record), record, &lock);
 }
 
-bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record) const {
+bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record,
+                                  const ListLock* lock) const {
   if (!MatchText(e.name, c_.name, c_.nameContext)) return false;
   if (!MatchText(e.title, c_.type, c_.typeContext)) return false;
   if (!MatchText(e.town, c_.place, c_.placeContext)) return false;
@@ -183,7 +183,7 @@ bool ArchiveMatcher::MatchesEntry(const ArchiveIndexEntry& e, int record) const 
       return false;
     }
   }
-  if (!c_.comment.empty() && !MatchComment(e, record)) return false;
+  if (!c_.comment.empty() && !MatchComment(record, lock)) return false;
   return true;
 }
 
@@ -191,19 +191,16 @@ ArchiveFindResult ArchiveFind(ArchiveIndex& index, ArchiveBrowserList& list,
                               const ArchiveMatcher& matcher, ArchiveFindMode mode, int remembered,
                               int visibleRows) {
   ArchiveFindResult result;
-  // Texts are read of the file the list describes, never a commit of another copy half done: a
-  // list another copy changed is read again (message kMsgArchiveChangedElsewhere), nothing found.
-  std::optional<ArchiveLock> lock;
-  if (matcher.ReadsTexts()) {
-    lock.emplace(index.GetPath(), LockMode::kShared);
-    if (!lock->Held() || !index.RefreshIfChanged()) return result;
-  }
+  // The list and its texts are of the files as they are, never a commit of another copy half
+  // done: a list found stale is read again (ListLock), nothing found.
+  const ListLock lock(index, LockMode::kShared);
+  if (!lock.Ok()) return result;
   const bool stepMode = mode == ArchiveFindMode::kPrevious || mode == ArchiveFindMode::kNext;
   if (stepMode) result.row = remembered;
   const int last = list.RecordRowCount() - 1;
   auto test = [&](int row) {
     const int record = list.RecordOfRow(row);
-    if (!matcher.Matches(record)) return false;
+    if (!matcher.Matches(record, lock)) return false;
     list.SetSelected(row, true);
     list.SetTopRow(row, visibleRows);
     index.Entry(record).mark = 'Y';

@@ -11,6 +11,7 @@
 class ArchiveBrowserList;
 class ArchiveComments;
 class ArchiveIndex;
+class ListLock;
 struct ArchiveIndexEntry;
 
 struct ArchiveSearchCriteria {
@@ -51,15 +52,17 @@ class ArchiveMatcher {
  public:
   ArchiveMatcher(const ArchiveIndex& index, const ArchiveComments& comments,
                  const ArchiveSearchCriteria& criteria);
-  bool Matches(int record) const;
-  bool MatchesEntry(const ArchiveIndexEntry& entry, int record) const;
-  // The criteria ask for the records' texts: they are read under the folder's shared lock, which
-  // the caller holds, after it compared the index with the file.
+  // Record `record` of the list, its texts read under the caller's checked `lock`.
+  bool Matches(int record, const ListLock& lock) const;
+  // An entry; without a lock (or a record number) it has no texts.
+  bool MatchesEntry(const ArchiveIndexEntry& entry, int record,
+                    const ListLock* lock = nullptr) const;
+  // The criteria ask for the records' texts.
   bool ReadsTexts() const { return !c_.comment.empty(); }
 
  private:
   bool MatchText(const std::string& recordText, const std::string& wanted, bool context) const;
-  bool MatchComment(const ArchiveIndexEntry& entry, int record) const;
+  bool MatchComment(int record, const ListLock* lock) const;
 
   const ArchiveIndex& index_;
   const ArchiveComments& comments_;

@@ -11,6 +11,7 @@
 #include "archive/store/archive_records.h"
 #include "archive/store/archive_sort.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
@@ -72,9 +73,8 @@ int ArchiveSorting::BreakToClasses(const ArchiveSortParams& params) {
     if (params.NeedsCharts()) {
       // The charts read by the index's row numbers: under the folder's lock, of the file the
       // index lists (one another copy changed meanwhile is listed afresh, and nothing is sorted).
-      const ArchiveLock lock(index_.GetPath(), LockMode::kShared);
-      if (!lock.Held() || !index_.RefreshIfChanged()) return -1;
-      std::FILE* f = index_.Open();
+      const ListLock lock(index_, LockMode::kShared);
+      std::FILE* f = index_.Open(lock);
       if (!f) return -1;
       index_.Progress().Begin();
       const bool done = ReadSortValues(f, index_.LayoutCode(), index_.RecordCount(), params,
@@ -133,8 +133,8 @@ int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std:
   const char* trace = "Archive::OrderClasses";
   // The order is of the index: the source must still be the file it was read from, and is read
   // under its lock; the target is written under its own.
-  const ArchiveLock lock(index_.GetPath(), LockMode::kShared, target, LockMode::kExclusive);
-  if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
+  const ListLock lock(index_, LockMode::kShared, target, LockMode::kExclusive);
+  if (!lock.Ok() || !index_.IndexMatchesFile(trace)) return -1;
   FileTransaction tx;
   bool written = false;
   {

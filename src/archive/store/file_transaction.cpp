@@ -7,11 +7,13 @@
 #include <atomic>
 #include <cerrno>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "archive/store/commit_record.h"
 #include "archive/store/commit_recovery.h"
 #include "archive/store/commit_shared.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/leftover_names.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -130,6 +132,12 @@ bool ArchiveLock::Take(const fs::path& archive, LockMode mode) {
   if (lock->Busy()) TellArchiveBusy(archive);
   const bool unlockable = lock->Unlockable();
   if (unlockable) TellCannotLock(archive, mode);
+  // Refused at once while the folder is there: this thread holds it shared and asked for it
+  // exclusive, which would let another copy in between. A fault of the program, never of the
+  // user's files: reported, and the action not done.
+  std::error_code ec;
+  if (!lock->Held() && !lock->Busy() && !unlockable && fs::is_directory(FolderOf(archive), ec))
+    ReportError(kErrParameter, "ArchiveLock", 1);
   const bool held = lock->Held() || (unlockable && mode == LockMode::kShared);
   locks_.push_back(std::move(lock));
   return held;
@@ -219,9 +227,19 @@ Status FileTransaction::Commit() {
       if (Status st = item.rewrite->Flush(); !st.ok()) return st;
   // A record a stopped commit left is made whole first; one still there could not be, and is
   // never written over. One kept for the next opening (told why) is not in the way for good.
+  // An archive's new files were made from its files as they were before that commit: put over
+  // its result they would mix the two, so the commit is refused and the list read again.
   const std::string record = CommitRecordName(anchorName);
+  const bool archiveRecordFound = IsArchiveFamilyName(anchorName) && ExistsAt(dir, record);
   if (ExistsAt(dir, record) && !RecoverCommitRecord(folder / record))
     return Status::Error(kErrWrite, (folder / record).string());
+  if (archiveRecordFound) {
+    platform::GetPrompter().ShowMessage(
+        kMsgArchiveChangedElsewhere,
+        GetMessageText(kMsgArchiveChangedElsewhere) + "\n" + Shown(anchor->given),
+        platform::Icon::Information);
+    return Status::Error(kErrWrite, anchor->given.string());
+  }
   if (ExistsAt(dir, record)) {
     TellOnce(kMsgCommitRecordInTheWay, Shown(folder / record));
     return Status::Error(kErrWrite, (folder / record).string());

@@ -18,7 +18,7 @@
 #include "conditions/core/groups.h"
 #include "conditions/core/query_condition.h"
 
-class Archive;
+class ArchiveTexts;
 class Aspectarium;
 class Chart;
 class ChartContext;
@@ -161,9 +161,10 @@ class CFunc {
   int ReportRunProblems(const ChartContext& context) const;
 
   // --- Comment pages, configurations and counts ---
-  // The archive whose comment pages CONTEXT conditions search (not owned). Without one, or for a
-  // chart without a record number, a chart has no comment pages.
-  void SetCommentArchive(const Archive* archive) { commentArchive_ = archive; }
+  // The texts of the archive whose comment pages CONTEXT conditions search, readable while the
+  // run holds its lock (not owned; set for the run over that archive, then unset). Without them,
+  // or for a chart without a record number, a chart has no comment pages.
+  void SetCommentTexts(const ArchiveTexts* texts) const { commentTexts_ = texts; }
   // Comment page `page` (0..9) of record `record` searched for the context text of `condition`:
   // 1 found, 0 not found, -1 no such page.
   int CheckContextInComment(int page, int record, const QueryCondition& condition) const;
@@ -181,7 +182,7 @@ class CFunc {
   int capacity_ = kCapacity;
   const Configuration* configuration_;
   const Aspectarium* aspects_;
-  const Archive* commentArchive_ = nullptr;
+  mutable const ArchiveTexts* commentTexts_ = nullptr;
   std::filesystem::path notReadWhole_;  // the list file last loaded, when lines were left out
 };
 

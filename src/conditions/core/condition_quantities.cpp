@@ -237,12 +237,10 @@ int QueryConditionContext(const CFunc& set, const Chart& chart, const QueryCondi
 }  // namespace condeval
 
 int CFunc::CheckContextInComment(int page, int record, const QueryCondition& condition) const {
-  if (!commentArchive_ || record < 0 || record >= commentArchive_->RecordCount() || page < 0 ||
-      page >= condeval::kCommentPages)
-    return -1;
+  if (!commentTexts_ || record < 0 || page < 0 || page >= condeval::kCommentPages) return -1;
   std::string text;
   // Read under the archive's lock the query run holds, of the file its list describes.
-  if (commentArchive_->Comments().ReadComment(record, page, text) != 0) return -1;
+  if (commentTexts_->Read(record, page, text) != 0) return -1;
   return condeval::FieldHolds(text, condeval::Prepared(condition.text1, condition), condition) ? 1
                                                                                                : 0;
 }

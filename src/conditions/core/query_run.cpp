@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "archive/store/archive.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/condition_logic.h"
 #include "foundation/messages/message_numbers.h"
@@ -38,11 +38,17 @@ class QueryWalk {
     // The records and their texts are read whole, of the file the list describes: a list another
     // copy of the program changed is read again (message kMsgArchiveChangedElsewhere) and its
     // archive is not searched, since the marks set on the old list are gone.
-    const ArchiveLock lock(archive_.GetPath(), LockMode::kShared);
-    if (!lock.Held() || !archive_.Index().RefreshIfChanged()) return 0;
-    const int count = archive_.RecordCount();
-    std::FILE* handle = archive_.Open();
+    const ListLock lock(archive_.Index(), LockMode::kShared);
+    std::FILE* handle = archive_.Open(lock);
     if (!handle) return 0;
+    const int count = archive_.RecordCount();
+    // CONTEXT conditions read the texts under this lock, and only while it is held.
+    const ArchiveTexts texts(archive_.Comments(), lock);
+    set_.SetCommentTexts(&texts);
+    const struct Unset {
+      const CFunc& set;
+      ~Unset() { set.SetCommentTexts(nullptr); }
+    } unset{set_};
     // The records in blocks, the file's size once: no system call per record.
     ArchiveRecords::Reader records(archive_.Records(), handle);
     int read = 0, skipped = 0, shown = -1;
@@ -168,7 +174,6 @@ QueryRunResult RunQuery(Archive& archive, const CFunc& set, const ChartContext& 
   if (RefuseQueryRequest(archive, request)) return result;
   // The set decides with the comment pages of the archive at hand.
   CFunc run(set);
-  run.SetCommentArchive(&archive);
   run.ReportRunProblems(context);
 
   // Questions and messages come before the progress dialog is shown.

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "archive/store/archive.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/aspects/aspect_system.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
@@ -174,14 +174,13 @@ int Statistic::Classify(const Chart& chart) {
 
 StatRunEnd Statistic::Calculate(Archive& archive, platform::ProgressSink& progress) {
   // The file the list describes, opened under the folder's shared lock: a list another copy of
-  // the program changed is read again (message kMsgArchiveChangedElsewhere) and not counted,
+  // the program changed is read again (ListLock) and not counted,
   // since the marks set on the old list are gone. A commit replaces the file, so the handle
   // keeps reading the file compared.
   std::FILE* handle = nullptr;
   {
-    const ArchiveLock lock(archive.GetPath(), LockMode::kShared);
-    if (!lock.Held() || !archive.Index().RefreshIfChanged()) return StatRunEnd::kNoFile;
-    handle = archive.Open();
+    const ListLock lock(archive.Index(), LockMode::kShared);
+    handle = archive.Open(lock);
   }
   if (handle == nullptr) return StatRunEnd::kNoFile;
   const int count = archive.RecordCount();

@@ -4,7 +4,7 @@
 
 #include "archive/comments/comment_slots.h"
 #include "archive/store/archive.h"
-#include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "astro/chart/chart.h"
 #include "astro/chart/chart_context.h"
 #include "conditions/core/query_run.h"
@@ -65,7 +65,7 @@ class SynSource {
   int Count() const { return archive_.RecordCount(); }
   // Record n without its comments; false after message 1134.
   bool Read(int n, Chart& chart) {
-    if (archive_.Load(handle_, chart, n, false) == n) return true;
+    if (archive_.Load(handle_, chart, n) == n) return true;
     ShowMessage(kMsgChartNotLoaded);
     return false;
   }
@@ -83,14 +83,12 @@ class SynSource {
   }
 
  private:
-  // The file the index was read from, opened under the folder's shared lock (read again first
-  // when another copy of the program committed in between). A commit replaces the file, so the
-  // handle keeps reading the file indexed.
+  // The file the index was read from, opened under the folder's checked shared lock (a list
+  // another copy of the program changed in between is read again, and this archive refused). A
+  // commit replaces the file, so the handle keeps reading the file indexed.
   bool OpenIndexedFile() {
-    const ArchiveLock lock(archive_.GetPath(), LockMode::kShared);
-    if (!lock.Held() || (!archive_.Index().IsCurrent() && archive_.CreateIndex() != 0))
-      return false;
-    handle_ = archive_.Open();
+    const ListLock lock(archive_.Index(), LockMode::kShared);
+    handle_ = archive_.Open(lock);
     return handle_ != nullptr;
   }
 

@@ -65,11 +65,12 @@ class QueryRunSnapshot : public condition_test::ConditionSetTest {
   std::vector<int> Run(const std::function<void(int)>& during = {}) {
     const ChartContext context = ChartContext::FromCurrentSettings();
     std::vector<int> held;
-    std::FILE* handle = archive_.Open();
+    const ListLock lock(archive_.Index(), LockMode::kShared);
+    std::FILE* handle = archive_.Open(lock);
     EXPECT_NE(handle, nullptr);
     for (int n = 0; handle != nullptr && n < archive_.RecordCount(); ++n) {
       Chart chart;
-      if (archive_.Load(handle, chart, n, false) < 0) break;
+      if (archive_.Load(handle, chart, n) < 0) break;
       if (set_.Evaluate(context, chart, n) == 1) held.push_back(n);
       if (during) during(n);
     }

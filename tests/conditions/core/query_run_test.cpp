@@ -1,9 +1,13 @@
 // The archive query run over the condition tool's charts written as real archives (the hits are
 // those the tool's tests worked out by hand, see query_test_support.h).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
+#include "archive/store/file_transaction.h"
+#include "conditions/core/statistic.h"
 #include "conditions/query_test_support.h"
 #include "foundation/messages/message_numbers.h"
 
@@ -103,6 +107,46 @@ TEST_F(QueryRunTest, MarksAlreadySetAreKeptOrClearedByTheAnswerTo678) {
   Run({});
   prompts_.VerifyAllUsed();
   EXPECT_EQ(TimesShown(prompts_, 678), 2);
+}
+
+TEST_F(QueryRunTest, AQueryOrStatisticBesideADeadCopysHalfCommitIsRefusedThenRunsWhole) {
+  // Another copy moved the first chart down and died once its intent record was written: its
+  // folder lock went with it, the files are the old ones beside the record.
+  UseConditions(kSunMoonSquare);
+  for (const bool statistic : {false, true}) {
+    SCOPED_TRACE(statistic ? "statistic" : "query");
+    const std::string path = WriteFixtureArchive("first.arc", "charts.txt");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      CommentSlotTable slots;
+      Archive other(slots);
+      if (other.SetPath(path) < 0 || other.CreateIndex() != 0) std::_Exit(1);
+      SetCommitStepHook([](int step) {
+        if (step == 3) std::_Exit(0);  // after the record, before the first rename
+      });
+      other.Entry(0).mark = 'Y';
+      other.Records().ChartUpDown(false);
+      std::_Exit(1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::filesystem::path record = CommitIntentPath(path);
+    ASSERT_TRUE(std::filesystem::exists(record));
+    const auto run = [&] {
+      if (!statistic) return Run({}).viewed;
+      Statistic stat;
+      EXPECT_TRUE(stat.Init({}, Context()));
+      return stat.Calculate(archive_, progress_) == StatRunEnd::kCompleted ? 1 : 0;
+    };
+    prompts_.shown.clear();
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(prompts_.WasShown(kMsgArchiveChangedElsewhere));
+    EXPECT_FALSE(std::filesystem::exists(record));
+    prompts_.Expect(kMsgLocalSpaceCharts, Answer::Yes);
+    EXPECT_GT(run(), 0);
+    prompts_.VerifyAllUsed();
+  }
 }
 
 TEST_F(QueryRunTest, RefusalsSearchNothing) {
