@@ -14,15 +14,19 @@ enum class LockMode { kShared, kExclusive };
 
 namespace commit_detail {
 
-// The lock of a folder's archives: flock on the folder itself, which no commit replaces (where the
-// file system refuses flock, an fcntl lock of the hidden file ".velm-folder.lock" in the folder).
-// Exclusive while an operation changes an archive there (from its check of the archive against
-// its index to the end of its commit), and while a stopped commit is recovered or leftovers are
-// cleaned; shared while an archive and its comment files are read. A second copy of the program
-// (or another thread) waits up to `wait`, then finds it busy. The thread holding it exclusive may
-// take it again in either mode; a shared holder may take it shared again, never exclusive (a
-// conversion of a flock is not atomic). The folder is open as its handle even when it cannot be
-// locked at all (Unlockable()); `Held()` is then false.
+// The lock of a folder's archives: an fcntl lock of the open file description of the folder's
+// lock file ".velm-folder.lock" (made at the first lock and kept), which NFS and SMB forward to
+// their server, beside flock on the folder itself, which keeps out a copy of an earlier release.
+// After locking, the file under the name is checked to be the one locked (one regular file), else
+// it is locked again. Exclusive while an operation changes an archive there (from its check of the
+// archive against its index to the end of its commit), and while a stopped commit is recovered or
+// leftovers are cleaned; shared while an archive and its comment files are read. A second copy of
+// the program (or another thread) waits up to `wait`, then finds it busy. The thread holding it
+// exclusive may take it again in either mode; a shared holder may take it shared again, never
+// exclusive (a conversion of a lock is not atomic). Where no lock file can be made, a read holds
+// the folder's flock alone on a local file system; on a share, and for a change, the folder is
+// then Unlockable(). The folder is open as its handle even when it cannot be locked at all;
+// `Held()` is then false.
 class FolderLock {
  public:
   FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait,
@@ -34,7 +38,7 @@ class FolderLock {
   bool Held() const { return held_; }
   // Another copy (or thread) held it for the whole wait.
   bool Busy() const { return busy_; }
-  // Neither flock nor an fcntl lock works in this folder.
+  // No lock of this folder can be had in this mode.
   bool Unlockable() const { return unlockable_; }
   // This hold is not within another of this thread's: no operation of this process is under way
   // in the folder.
