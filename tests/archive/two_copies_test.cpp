@@ -323,6 +323,8 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     int told;  // the save is refused with this message
   } cases[] = {
       {"share_change", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy},
+      {"share_read", FaultPoint::kLocalFlock, LockMode::kShared, false, kMsgArchiveBeingRead},
+      {"local_read", std::nullopt, LockMode::kShared, false, kMsgArchiveBeingRead},
       {"renamed_over", FaultPoint::kLocalFlock, LockMode::kExclusive, true, kMsgArchiveBusy},
       {"no_lock", FaultPoint::kNoLock, std::nullopt, false, kMsgFolderCannotLock},
   };

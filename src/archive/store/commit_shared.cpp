@@ -89,14 +89,17 @@ struct FolderLocking {
   int dir = -1;
   int file = -1;  // the lock file's handle
   bool flocked = false;
+  bool readers = false;  // after kBusy: the other holders only read
 
   Taken Try(LockMode mode) {
+    readers = false;
     if (InjectedNoLock()) return Taken::kRefused;
     const bool exclusive = mode == LockMode::kExclusive;
     if (!InjectedLocalFlock()) {
       if (::flock(dir, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
         flocked = true;
       } else if (errno == EWOULDBLOCK) {
+        readers = exclusive && OpenFile() && OnlyReaders();
         return Taken::kBusy;
       }
     }
@@ -113,6 +116,7 @@ struct FolderLocking {
       range.l_whence = SEEK_SET;
       if (::fcntl(file, F_OFD_SETLK, &range) != 0) {
         const bool busy = errno == EAGAIN || errno == EACCES;
+        readers = busy && exclusive && OnlyReaders();
         if (!busy) CloseFile();
         Unflock();
         return busy ? Taken::kBusy : Taken::kRefused;
@@ -147,6 +151,13 @@ struct FolderLocking {
   void Unflock() {
     if (flocked) ::flock(dir, LOCK_UN);
     flocked = false;
+  }
+  // Whether the holders that keep an exclusive lock out hold it only to read.
+  bool OnlyReaders() const {
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    return ::fcntl(file, F_OFD_GETLK, &probe) == 0 && probe.l_type == F_RDLCK;
   }
 };
 
@@ -189,6 +200,7 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
           ::close(fd);
           return;
         }
+        busyReading_ = sharedOnly;
       } else {
         const Taken taken = locking.Try(mode);
         if (taken == Taken::kRefused) {
@@ -209,6 +221,7 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
           outermost_ = true;
           return;
         }
+        busyReading_ = locking.readers;
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) break;
@@ -397,10 +410,10 @@ void TellOnce(int number, const std::string& detail) {
   platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
 }
 
-void TellArchiveBusy(const fs::path& archive) {
+void TellArchiveBusy(const fs::path& archive, bool reading) {
+  const int number = reading ? kMsgArchiveBeingRead : kMsgArchiveBusy;
   platform::GetPrompter().ShowMessage(
-      kMsgArchiveBusy,
-      GetMessageText(kMsgArchiveBusy) + "\n" + platform::Utf8ToCp1251(archive.native()),
+      number, GetMessageText(number) + "\n" + platform::Utf8ToCp1251(archive.native()),
       platform::Icon::Information);
 }
 

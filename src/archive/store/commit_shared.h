@@ -38,6 +38,8 @@ class FolderLock {
   bool Held() const { return held_; }
   // Another copy (or thread) held it for the whole wait.
   bool Busy() const { return busy_; }
+  // Busy, and at the end of the wait the holders only read.
+  bool BusyReading() const { return busy_ && busyReading_; }
   // No lock of this folder can be had in this mode.
   bool Unlockable() const { return unlockable_; }
   // This hold is not within another of this thread's: no operation of this process is under way
@@ -51,6 +53,7 @@ class FolderLock {
   int fd_ = -1;
   bool held_ = false;
   bool busy_ = false;
+  bool busyReading_ = false;
   bool unlockable_ = false;
   bool outermost_ = false;
   bool ownHandle_ = false;  // fd_ is not the shared handle of the held lock
@@ -92,7 +95,7 @@ std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
 // Message kMsgArchiveBusy naming the archive: another copy of the program kept its folder's lock
-// for the whole wait.
-void TellArchiveBusy(const std::filesystem::path& archive);
+// for the whole wait; kMsgArchiveBeingRead when, `reading`, it only reads the archive.
+void TellArchiveBusy(const std::filesystem::path& archive, bool reading = false);
 
 }  // namespace commit_detail
