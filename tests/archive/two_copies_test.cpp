@@ -11,6 +11,8 @@
 #include <optional>
 #include <thread>
 
+#include "archive/export/archive_export.h"
+#include "archive/export/export_formats.h"
 #include "archive/print/archive_print.h"
 #include "archive/store/archive_sort.h"
 #include "archive_stop_fixture.h"
@@ -49,6 +51,35 @@ std::string TextAt(Archive& a, int n, int k) {
   std::string text;
   return a.Comments().LoadComment(n, k, text) == 0 ? text : "(unread)";
 }
+
+// The prompter of a copy whose message `watched`, while it is shown, lets the other copy (a
+// process waiting for a byte on `go`) act: `status` is the other copy's exit status.
+class ActsWhileShown final : public platform::Prompter {
+ public:
+  ActsWhileShown(P& inner, int watched, int go, pid_t other)
+      : inner_(inner), watched_(watched), go_(go), other_(other) {}
+  void ShowMessage(int number, std::string_view text, platform::Icon icon) override {
+    if (number == watched_ && status == -2) {
+      [[maybe_unused]] const ssize_t n = ::write(go_, "x", 1);
+      int code = 0;
+      status = ::waitpid(other_, &code, 0) == other_ && WIFEXITED(code) ? WEXITSTATUS(code) : -1;
+    }
+    inner_.ShowMessage(number, text, icon);
+  }
+  Answer AskYesNo(int n, std::string_view t) override { return inner_.AskYesNo(n, t); }
+  Answer AskYesNoCancel(int n, std::string_view t) override { return inner_.AskYesNoCancel(n, t); }
+  Answer AskOkCancel(int n, std::string_view t) override { return inner_.AskOkCancel(n, t); }
+  bool ChooseFile(platform::FileChoice& c) override { return inner_.ChooseFile(c); }
+  bool InputText(int n, std::string_view p, std::string& t) override {
+    return inner_.InputText(n, p, t);
+  }
+  int status = -2;  // -2: not shown
+
+ private:
+  P& inner_;
+  int watched_, go_;
+  pid_t other_;
+};
 
 class TwoCopiesTest : public ArchiveStopTest {
  protected:
@@ -349,6 +380,62 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     }
     EXPECT_EQ(NamesIn("f.arc"), cab);  // a read goes on, where no lock can be had too
     DisarmFault();
+  }
+}
+
+TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {
+  AllExpFormats formats;
+  ExportFormat format;
+  format.extension = "csv";
+  format.elements = {ExportElement{}};
+  formats.Append(format);
+  const struct {
+    const char* name;
+    Op mine;
+    int message;
+    bool otherSaves;  // else the other copy opens the archive
+  } cases[] = {
+      {"convert",
+       [](Archive& a, P& p) { return p.Expect(510, Answer::Yes), a.Records().ConvertTo43(); },
+       kMsgConverted43, false},
+      {"copy_whole", copyWhole_, kMsgArchiveCopied, false},
+      {"export",
+       [&](Archive& a, P&) {
+         return a.Export().ExportArchive(PathOf("e"), 0, formats) < 0 ? -1 : 0;
+       },
+       kMsgExported, true},
+      {"save_new",
+       [this](Archive& a, P& p) {
+         p.ExpectFile(PathOf("n.arc"));
+         return a.Saving().SaveToNewArchive(MakeChart("N"), false);
+       },
+       kMsgChartSaved, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Archive& kept = Kept();
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+      ::close(go[1]);
+      P prompts;
+      Archive a(slots_);
+      a.saveTargetMode = 0;
+      char byte = 0;
+      const bool done = ::read(go[0], &byte, 1) == 1 && a.SetPath(PathOf("f.arc")) != -1 &&
+                        a.CreateIndex() == 0 &&
+                        (!c.otherSaves || a.SaveToArchive(MakeChart("O")) == 0);
+      std::_Exit(done ? 0 : 1);
+    }
+    ActsWhileShown prompter(prompts_, c.message, go[1], other);
+    platform::SetThreadPrompter(&prompter);
+    EXPECT_EQ(c.mine(kept, prompts_), 0);
+    platform::SetThreadPrompter(nullptr);
+    for (int fd : go) ::close(fd);
+    if (prompter.status == -2) ExitStatus(other);
+    EXPECT_EQ(prompter.status, 0);
+    prompts_.VerifyAllUsed();
   }
 }
 
