@@ -3,6 +3,7 @@
 // commit, and a copy stopped while it holds the folder's lock.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -381,6 +382,10 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     EXPECT_EQ(NamesIn("f.arc"), cab);  // a read goes on, where no lock can be had too
     DisarmFault();
   }
+  // Every user who may change the folder's archives can lock it, whoever made the file.
+  struct stat st {};
+  ASSERT_EQ(::stat(PathOf(std::string(kFolderLockName)).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666u);
 }
 
 TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {

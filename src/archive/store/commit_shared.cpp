@@ -135,7 +135,14 @@ struct FolderLocking {
     if (file >= 0) return true;
     const std::string name(kFolderLockName);
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | flags, 0666);
+    // Made open to every user (it holds nothing): each one who may change the folder's archives
+    // must be able to lock it exclusive, whoever made it.
+    file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0666);
+    if (file >= 0) {
+      ::fchmod(file, 0666);
+    } else if (errno == EEXIST) {
+      file = ::openat(dir, name.c_str(), O_RDWR | flags);
+    }
     // A folder or a lock file this user may only read: a shared lock needs the file only read.
     if (file < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
       file = ::openat(dir, name.c_str(), O_RDONLY | flags);
