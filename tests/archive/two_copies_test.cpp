@@ -18,6 +18,7 @@
 #include "archive/store/archive_sort.h"
 #include "archive_stop_fixture.h"
 #include "foundation/messages/message_numbers.h"
+#include "support/watching_prompter.h"
 
 namespace archive_test {
 namespace {
@@ -52,35 +53,6 @@ std::string TextAt(Archive& a, int n, int k) {
   std::string text;
   return a.Comments().LoadComment(n, k, text) == 0 ? text : "(unread)";
 }
-
-// The prompter of a copy whose message `watched`, while it is shown, lets the other copy (a
-// process waiting for a byte on `go`) act: `status` is the other copy's exit status.
-class ActsWhileShown final : public platform::Prompter {
- public:
-  ActsWhileShown(P& inner, int watched, int go, pid_t other)
-      : inner_(inner), watched_(watched), go_(go), other_(other) {}
-  void ShowMessage(int number, std::string_view text, platform::Icon icon) override {
-    if (number == watched_ && status == -2) {
-      [[maybe_unused]] const ssize_t n = ::write(go_, "x", 1);
-      int code = 0;
-      status = ::waitpid(other_, &code, 0) == other_ && WIFEXITED(code) ? WEXITSTATUS(code) : -1;
-    }
-    inner_.ShowMessage(number, text, icon);
-  }
-  Answer AskYesNo(int n, std::string_view t) override { return inner_.AskYesNo(n, t); }
-  Answer AskYesNoCancel(int n, std::string_view t) override { return inner_.AskYesNoCancel(n, t); }
-  Answer AskOkCancel(int n, std::string_view t) override { return inner_.AskOkCancel(n, t); }
-  bool ChooseFile(platform::FileChoice& c) override { return inner_.ChooseFile(c); }
-  bool InputText(int n, std::string_view p, std::string& t) override {
-    return inner_.InputText(n, p, t);
-  }
-  int status = -2;  // -2: not shown
-
- private:
-  P& inner_;
-  int watched_, go_;
-  pid_t other_;
-};
 
 class TwoCopiesTest : public ArchiveStopTest {
  protected:
@@ -433,13 +405,16 @@ TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {
                         (!c.otherSaves || a.SaveToArchive(MakeChart("O")) == 0);
       std::_Exit(done ? 0 : 1);
     }
-    ActsWhileShown prompter(prompts_, c.message, go[1], other);
+    int status = -2;  // the other copy's exit status, once it acted while the message was shown
+    testing_support::WatchingPrompter prompter(prompts_, [&](int n) {
+      if (n == c.message && status == -2 && ::write(go[1], "x", 1) == 1) status = ExitStatus(other);
+    });
     platform::SetThreadPrompter(&prompter);
     EXPECT_EQ(c.mine(kept, prompts_), 0);
     platform::SetThreadPrompter(nullptr);
     for (int fd : go) ::close(fd);
-    if (prompter.status == -2) ExitStatus(other);
-    EXPECT_EQ(prompter.status, 0);
+    if (status == -2) ExitStatus(other);
+    EXPECT_EQ(status, 0);
     prompts_.VerifyAllUsed();
   }
 }

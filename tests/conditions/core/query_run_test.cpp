@@ -8,6 +8,7 @@
 #include "archive/store/commit_shared.h"
 #include "conditions/query_test_support.h"
 #include "foundation/messages/message_numbers.h"
+#include "support/watching_prompter.h"
 
 namespace {
 
@@ -23,35 +24,6 @@ struct Group {
   std::string path;
   std::vector<int> records;
   friend bool operator==(const Group&, const Group&) = default;
-};
-
-// The scripted prompter, noting whether the folder's lock was free (another copy could take it
-// to change the archive) each time question 1110 was asked.
-class LockNotingPrompter final : public platform::Prompter {
- public:
-  LockNotingPrompter(testing_support::ScriptedPrompter& inner, std::filesystem::path folder)
-      : inner_(inner), folder_(std::move(folder)) {}
-  void ShowMessage(int n, std::string_view t, platform::Icon i) override {
-    inner_.ShowMessage(n, t, i);
-  }
-  Answer AskYesNo(int n, std::string_view t) override {
-    if (n == kMsgLocalSpaceCharts) {
-      const commit_detail::FolderLock lock(folder_, std::chrono::milliseconds(0));
-      askedFree.push_back(lock.Held());
-    }
-    return inner_.AskYesNo(n, t);
-  }
-  Answer AskYesNoCancel(int n, std::string_view t) override { return inner_.AskYesNoCancel(n, t); }
-  Answer AskOkCancel(int n, std::string_view t) override { return inner_.AskOkCancel(n, t); }
-  bool ChooseFile(platform::FileChoice& c) override { return inner_.ChooseFile(c); }
-  bool InputText(int n, std::string_view p, std::string& t) override {
-    return inner_.InputText(n, p, t);
-  }
-  std::vector<bool> askedFree;
-
- private:
-  testing_support::ScriptedPrompter& inner_;
-  std::filesystem::path folder_;
 };
 
 class QueryRunTest : public condition_test::QueryArchiveTest {
@@ -90,7 +62,12 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
       {"logic_and_not", kSunMoonSquare + kSunInAries, 2, "1 & !2", Answer::Yes, {3}, 8},
   };
   WriteFixtureArchive("first.arc", "charts.txt");
-  LockNotingPrompter noting(prompts_, folder_.Path());
+  std::vector<bool> askedFree;  // whether another copy could have changed the archive meanwhile
+  testing_support::WatchingPrompter noting(prompts_, [&](int n) {
+    if (n == kMsgLocalSpaceCharts)
+      askedFree.push_back(
+          commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0)).Held());
+  });
   platform::SetThreadPrompter(&noting);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,7 +91,7 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
   }
   platform::SetThreadPrompter(nullptr);
   // Asked once a run, never while the run holds the archive's lock.
-  EXPECT_EQ(noting.askedFree, std::vector<bool>(std::size(cases), true));
+  EXPECT_EQ(askedFree, std::vector<bool>(std::size(cases), true));
   // Record by record, the bar shows the records done (8 records: 12.5 % each).
   EXPECT_EQ(progress_.positions, (std::vector<int>{0, 12, 25, 37, 50, 62, 75, 87}));
   EXPECT_EQ(progress_.begun, progress_.ended);
