@@ -531,6 +531,7 @@ TEST_F(ArchiveStopTest, LeftoversOfProcessesGoneAreClearedWhenTheFolderOrAnArchi
       {".velm.cfg.backup", true, true, false},
       {".velm.cfg.mine01", true, true, false},
       {".f.ar0.old" + dead + "_3", true, true, false},
+      {std::string(kFolderLockName), true, true, false},  // the folders' lock file, kept
   };
   for (const auto& c : cases) {
     const std::string& file = c.file;

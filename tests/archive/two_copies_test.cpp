@@ -1,15 +1,19 @@
 // Two running copies of the program on one archive, each a process of its own: a list one copy
 // keeps while the other changes the archive, reads and copies while the other is inside its
 // commit, and a copy stopped while it holds the folder's lock.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "archive/comments/chart_comments.h"
+#include "archive/export/archive_export.h"
 #include "archive/export/export_formats.h"
 #include "archive/print/archive_print.h"
 #include "archive/store/archive_browser_list.h"
@@ -17,6 +21,7 @@
 #include "archive/store/archive_sort.h"
 #include "archive_stop_fixture.h"
 #include "foundation/messages/message_numbers.h"
+#include "support/watching_prompter.h"
 
 namespace archive_test {
 namespace {
@@ -99,6 +104,40 @@ class TwoCopiesTest : public ArchiveStopTest {
     EXPECT_NE(a.SetPath(PathOf(name)), -1) << name;
     EXPECT_EQ(a.CreateIndex(), 0) << name;
     return NamesOf(a);
+  }
+  // The other copy holding the folder's lock in `mode` until a byte comes on resume_; with
+  // `renameOver`, the lock file is renamed over while it is held, the new file locked as a copy
+  // coming after would lock it, and the first let go.
+  pid_t Holder(LockMode mode, bool renameOver) {
+    int ready[2];
+    if (::pipe(ready) != 0 || ::pipe(resume_) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+      {
+        const commit_detail::FolderLock lock(folder_.Path(), std::chrono::milliseconds(0), mode);
+        if (!lock.Held() || ::write(ready[1], "x", 1) != 1) std::_Exit(1);
+        if (renameOver) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));  // this copy waits
+          const std::string name = PathOf(std::string(kFolderLockName));
+          WriteFile(name + ".new", "");
+          const int fd = ::open((name + ".new").c_str(), O_RDWR);
+          struct flock range {};
+          range.l_type = F_WRLCK;
+          if (::rename((name + ".new").c_str(), name.c_str()) != 0 ||
+              ::fcntl(fd, F_OFD_SETLK, &range) != 0)
+            std::_Exit(2);
+        }
+        char c = 0;
+        if (!renameOver && ::read(resume_[0], &c, 1) != 1) std::_Exit(3);
+      }
+      char c = 0;
+      std::_Exit(!renameOver || ::read(resume_[0], &c, 1) == 1 ? 0 : 3);
+    }
+    char c = 0;
+    const bool held = ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return held ? child : -1;
   }
   int resume_[2] = {-1, -1};
   const Op copyWhole_ = [this](Archive& a, P&) {
@@ -466,6 +505,109 @@ TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAnd
   EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), -1);
   EXPECT_EQ(SaveAt(kept, 0, 0, "C:mine"), 0);
   EXPECT_EQ(TextAt(kept, 0, 0) + " " + TextAt(kept, 1, 7), "C:mine A:other");
+}
+
+TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot) {
+  // The other copy holds the folder's lock, or no lock can be had; this copy saves a chart.
+  // kLocalFlock: the folder's flock keeps no other copy out, as on a network share.
+  const struct {
+    const char* name;
+    std::optional<FaultPoint> fault;  // armed in both copies
+    std::optional<LockMode> held;     // by the other copy
+    bool renamedOver;
+    int told;  // the save is refused with this message
+  } cases[] = {
+      {"share_change", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy},
+      {"share_read", FaultPoint::kLocalFlock, LockMode::kShared, false, kMsgArchiveBeingRead},
+      {"local_read", std::nullopt, LockMode::kShared, false, kMsgArchiveBeingRead},
+      {"renamed_over", FaultPoint::kLocalFlock, LockMode::kExclusive, true, kMsgArchiveBusy},
+      {"no_lock", FaultPoint::kNoLock, std::nullopt, false, kMsgFolderCannotLock},
+  };
+  const std::vector<std::string> cab = {"C", "A", "B"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Archive& kept = Kept();
+    prompts_.shown.clear();
+    if (c.fault) ArmFault({*c.fault, 1});
+    const pid_t other = c.held ? Holder(*c.held, c.renamedOver) : 0;
+    ASSERT_GE(other, 0);
+    EXPECT_EQ(kept.SaveToArchive(MakeChart("N")), -1);
+    EXPECT_TRUE(prompts_.WasShown(c.told));
+    EXPECT_EQ(prompts_.shown.size(), 1u);
+    if (other > 0) {
+      Resume();
+      EXPECT_EQ(ExitStatus(other), 0);
+      for (int& fd : resume_) {
+        ::close(fd);
+        fd = -1;
+      }
+    }
+    EXPECT_EQ(NamesIn("f.arc"), cab);  // a read goes on, where no lock can be had too
+    DisarmFault();
+  }
+  // Every user who may change the folder's archives can lock it, whoever made the file.
+  struct stat st {};
+  ASSERT_EQ(::stat(PathOf(std::string(kFolderLockName)).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666u);
+}
+
+TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {
+  AllExpFormats formats;
+  ExportFormat format;
+  format.extension = "csv";
+  format.elements = {ExportElement{}};
+  formats.Append(format);
+  const struct {
+    const char* name;
+    Op mine;
+    int message;
+    bool otherSaves;  // else the other copy opens the archive
+  } cases[] = {
+      {"convert",
+       [](Archive& a, P& p) { return p.Expect(510, Answer::Yes), a.Records().ConvertTo43(); },
+       kMsgConverted43, false},
+      {"copy_whole", copyWhole_, kMsgArchiveCopied, false},
+      {"export",
+       [&](Archive& a, P&) {
+         return a.Export().ExportArchive(PathOf("e"), 0, formats) < 0 ? -1 : 0;
+       },
+       kMsgExported, true},
+      {"save_new",
+       [this](Archive& a, P& p) {
+         p.ExpectFile(PathOf("n.arc"));
+         return a.Saving().SaveToNewArchive(MakeChart("N"), false);
+       },
+       kMsgChartSaved, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Archive& kept = Kept();
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+      ::close(go[1]);
+      P prompts;
+      Archive a(slots_);
+      a.saveTargetMode = 0;
+      char byte = 0;
+      const bool done = ::read(go[0], &byte, 1) == 1 && a.SetPath(PathOf("f.arc")) != -1 &&
+                        a.CreateIndex() == 0 &&
+                        (!c.otherSaves || a.SaveToArchive(MakeChart("O")) == 0);
+      std::_Exit(done ? 0 : 1);
+    }
+    int status = -2;  // the other copy's exit status, once it acted while the message was shown
+    testing_support::WatchingPrompter prompter(prompts_, [&](int n) {
+      if (n == c.message && status == -2 && ::write(go[1], "x", 1) == 1) status = ExitStatus(other);
+    });
+    platform::SetThreadPrompter(&prompter);
+    EXPECT_EQ(c.mine(kept, prompts_), 0);
+    platform::SetThreadPrompter(nullptr);
+    for (int fd : go) ::close(fd);
+    if (status == -2) ExitStatus(other);
+    EXPECT_EQ(status, 0);
+    prompts_.VerifyAllUsed();
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "foundation/files/leftover_names.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -13,7 +14,7 @@ namespace testing_support {
 FolderFiles Snapshot(const fs::path& folder) {
   FolderFiles files;
   for (const auto& e : fs::recursive_directory_iterator(folder))
-    if (e.is_regular_file())
+    if (e.is_regular_file() && e.path().filename() != kFolderLockName)
       files[e.path().lexically_relative(folder).string()] = ReadFile(e.path());
   return files;
 }

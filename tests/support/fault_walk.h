@@ -10,7 +10,8 @@
 
 namespace testing_support {
 
-// Every file under `folder` (temporary files included) with its bytes, by relative path.
+// Every file under `folder` (temporary files included) with its bytes, by relative path; the
+// archive folders' lock files, which hold nothing, left out.
 using FolderFiles = std::map<std::string, std::string>;
 FolderFiles Snapshot(const std::filesystem::path& folder);
 // Makes `folder` hold exactly `files` again.

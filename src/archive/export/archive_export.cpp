@@ -32,26 +32,34 @@ bool IsArchiveFileOf(const fs::path& target, const fs::path& archive) {
   return false;
 }
 
-// Shows the refusal of `kind` (a message number) the first time only.
-int Refuse(char& shown, int kind) {
-  if (shown == '.') {
-    shown = '+';
+// Notes the refusal of a chart.
+int Refuse(char& met) {
+  met = '+';
+  return -1;
+}
+
+void TellRefusal(char met, int kind) {
+  if (met == '+')
     ShowMessage(kMsgNotExportable,
                 GetMessageText(kMsgKindPrefix) + " \"" + GetMessageText(kind) + "\" " +
                     GetMessageText(kMsgNotExportable),
                 platform::Icon::Information);
-  }
-  return -1;
 }
 
 }  // namespace
 
 int CheckExportable(const Chart& chart, ExportRefusals& refusals) {
   if (chart.definition.Kind() == kChartSynastry && chart.definition.keyKind == kCompositeSwitch)
-    return Refuse(refusals.composite, kMsgComposite);
-  if (chart.IsLocalSpace()) return Refuse(refusals.localSpace, kMsgLocalSpace);
-  if (chart.IsSymbolicThematic()) return Refuse(refusals.thematic, kMsgThematic);
+    return Refuse(refusals.composite);
+  if (chart.IsLocalSpace()) return Refuse(refusals.localSpace);
+  if (chart.IsSymbolicThematic()) return Refuse(refusals.thematic);
   return 0;
+}
+
+void TellExportRefusals(const ExportRefusals& refusals) {
+  TellRefusal(refusals.composite, kMsgComposite);
+  TellRefusal(refusals.localSpace, kMsgLocalSpace);
+  TellRefusal(refusals.thematic, kMsgThematic);
 }
 
 std::string ExportFileName(const std::string& path, const ExportFormat& format) {
@@ -75,27 +83,40 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   }
   std::error_code ec;
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
+  ExportRefusals refusals;
+  int written = 0, detail = 0;
+  const int failed = WriteExport(target, f, formats, refusals, written, detail);
+  // Told once the lock is let go: another copy changes the archive while a box is open.
+  TellExportRefusals(refusals);
+  if (failed != 0) {
+    if (failed > 0) ReportError(failed, kTrace, detail);
+    return -1;
+  }
+  ShowMessage(kMsgExported,
+              GetMessageText(kMsgOf) + " " + std::to_string(index_.RecordCount()) + " " +
+                  GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
+                  GetMessageText(kMsgExported),
+              platform::Icon::Information);
+  return written;
+}
+
+int ArchiveExport::WriteExport(const std::string& target, int f, const AllExpFormats& formats,
+                               ExportRefusals& refusals, int& written, int& detail) {
   // The records and their texts are read whole, of the file the list describes (a list another
   // copy of the program changed is read again, message kMsgArchiveChangedElsewhere, and nothing
   // is exported).
   const ListLock lock(index_, LockMode::kShared);
   if (!lock.Ok()) return -1;
   const ArchiveTexts texts(comments_, lock);
+  const ExportFormat& format = formats.Format(f);
   SafeRewrite out{fs::path(target)};
-  if (!out.Ok()) {
-    ReportError(kErrCannotCreate, kTrace, 0);
-    return -1;
-  }
-  if (format.headerFlag == 1 && !out.Write(format.header + "\r\n")) {
-    ReportError(kErrWrite, kTrace, 1);
-    return -1;
-  }
+  if (!out.Ok()) return kErrCannotCreate;
+  detail = 1;
+  if (format.headerFlag == 1 && !out.Write(format.header + "\r\n")) return kErrWrite;
   std::FILE* in = index_.Open(lock);
   if (!in) return -1;
-  ExportRefusals refusals;
   Chart chart;
   std::string line;
-  int written = 0;
   bool failed = false;
   index_.Progress().Begin();
   for (int n = 0; n < index_.RecordCount() && !failed; ++n) {
@@ -109,18 +130,8 @@ int ArchiveExport::ExportArchive(const std::string& path, int f, const AllExpFor
   }
   index_.Progress().End();
   index_.Close(in);
-  if (failed) {
-    ReportError(kErrWrite, kTrace, 2);
-    return -1;
-  }
-  if (const Status st = out.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), kTrace, 2);
-    return -1;
-  }
-  ShowMessage(kMsgExported,
-              GetMessageText(kMsgOf) + " " + std::to_string(index_.RecordCount()) + " " +
-                  GetMessageText(kMsgRecordsOfArchive) + std::to_string(written) + " " +
-                  GetMessageText(kMsgExported),
-              platform::Icon::Information);
-  return written;
+  detail = 2;
+  if (failed) return kErrWrite;
+  if (const Status st = out.Commit(); !st.ok()) return st.ErrorCode();
+  return 0;
 }

@@ -5,6 +5,7 @@
 
 class AllExpFormats;
 class ArchiveComments;
+struct ExportRefusals;
 class ArchiveIndex;
 class ArchiveRecords;
 
@@ -22,10 +23,15 @@ class ArchiveExport {
   // header line first when the format has one; unreadable records and the charts CheckExportable
   // refuses skipped. The file is written whole or not at all: the first failure is reported and
   // ends the export. Success shows how many of the records were written. The number written, or
-  // -1.
+  // -1. Every message is shown once the archive's lock is let go.
   int ExportArchive(const std::string& path, int f, const AllExpFormats& formats);
 
  private:
+  // The file `target` written under the archive's lock: 0, -1 when a failure was told, or the
+  // error code (and `detail`) to report.
+  int WriteExport(const std::string& target, int f, const AllExpFormats& formats,
+                  ExportRefusals& refusals, int& written, int& detail);
+
   ArchiveIndex& index_;
   ArchiveRecords& records_;
   const ArchiveComments& comments_;

@@ -149,15 +149,17 @@ void PadExportText(const ExportElement& element, std::string& text);
 // Blanks before the last character that is not a blank become '_'.
 void UnderscoreBlanks(std::string& text);
 
-// The one-shot refusals of an export: each '.' until its message was shown, then '+'.
+// The refusals of an export: each '.' until a chart of its kind was refused, then '+'.
 struct ExportRefusals {
   char composite = '.';
   char localSpace = '.';
   char thematic = '.';
 };
 // 0 when the chart may be exported; -1 for a composite, Local Space or symbolic thematic chart,
-// whose kind's refusal is shown the first time only.
+// whose kind is noted in `refusals`.
 int CheckExportable(const Chart& chart, ExportRefusals& refusals);
+// The refusal of each kind noted, one message a kind.
+void TellExportRefusals(const ExportRefusals& refusals);
 // The export file of `path` in `format`: the format's extension added unless the name already
 // ends in it (letter case aside).
 std::string ExportFileName(const std::string& path, const ExportFormat& format);

@@ -145,25 +145,32 @@ int ArchiveRecords::ConvertLayout(int target, const char* trace) {
       dropsTexts = index_.HasComments(n) == 1;
     if (dropsTexts && !AskYesNo(kMsgConvertDropsTexts)) return -1;
   }
-  const ArchiveLock lock(index_.GetPath());
-  if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
-  const std::int64_t count = InspectArchiveFileAsIs(index_.GetPath()).records;
-  FileTransaction tx;
-  ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
-  if (!rewrite.Ok()) return -1;
-  const Status st =
-      archive_file::ConvertRecords(rewrite.In(), index_.LayoutCode(), count, rewrite.Out(), target);
+  Status st;
+  {
+    const ArchiveLock lock(index_.GetPath());
+    if (!lock.Held() || !index_.IndexMatchesFile(trace)) return -1;
+    const std::int64_t count = InspectArchiveFileAsIs(index_.GetPath()).records;
+    FileTransaction tx;
+    ArchiveRewrite rewrite(index_.GetPath(), tx, trace);
+    if (!rewrite.Ok()) return -1;
+    st = archive_file::ConvertRecords(rewrite.In(), index_.LayoutCode(), count, rewrite.Out(),
+                                      target);
+    // Comment files are dropped only with the records that referred to them.
+    if (st.ok() && dropsTexts)
+      for (int k = 0; k < kCommentPages; ++k)
+        tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
+    if (st.ok()) {
+      if (FinishRewrite(true, tx, trace, 0, 1) != 0) return -1;
+      for (ArchiveIndexEntry& e : index_.Entries()) e.comments.Clear();
+      index_.SetLayout(target);
+      index_.RefreshFileTime();
+    }
+  }
+  // Told once the lock is let go: another copy opens the archive while the box is open.
   if (!st.ok()) {
     ReportError(st.ErrorCode(), trace, st.ErrorCode() == kErrRead ? 1 : 0);
     return -1;
   }
-  // Comment files are dropped only with the records that referred to them.
-  if (dropsTexts)
-    for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
-  if (FinishRewrite(true, tx, trace, 0, 1) != 0) return -1;
-  for (ArchiveIndexEntry& e : index_.Entries()) e.comments.Clear();
-  index_.SetLayout(target);
-  index_.RefreshFileTime();
   ShowMessage(target == kLayout4400 ? kMsgConverted44 : kMsgConverted43,
               platform::Icon::Information);
   return 0;
@@ -186,25 +193,29 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
   if (fs::exists(target, ec) && !AskYesNo(kMsgReplaceFile)) return -1;
   // The source read whole, no commit of another copy half done; the target written under its
   // own lock.
-  const ListLock lock(index_, LockMode::kShared, target, LockMode::kExclusive, true);
-  if (!lock.Ok()) return -1;
-  const int layout = InspectArchiveFileAsIs(index_.GetPath()).layout;
-  FileTransaction tx;
   bool ok = true;
-  auto copy = [&](const fs::path& from, const fs::path& to) {
-    std::FILE* f = OpenForReading(from);
-    ok = f && tx.Rewrite(to).CopyFrom(f);
-    if (f) std::fclose(f);
-  };
-  copy(index_.GetPath(), target);
-  // The target's comment files are the source's; stale ones of an earlier archive are dropped.
-  for (int k = 0; k < kCommentPages && ok; ++k) {
-    if (layout == kLayout4400 && index_.CommentFileExists(k))
-      copy(ArchiveCommentFileName(index_.GetPath(), k), ArchiveCommentFileName(target, k));
-    else
-      tx.Remove(ArchiveCommentFileName(target, k));
+  {
+    const ListLock lock(index_, LockMode::kShared, target, LockMode::kExclusive, true);
+    if (!lock.Ok()) return -1;
+    const int layout = InspectArchiveFileAsIs(index_.GetPath()).layout;
+    FileTransaction tx;
+    auto copy = [&](const fs::path& from, const fs::path& to) {
+      std::FILE* f = OpenForReading(from);
+      ok = f && tx.Rewrite(to).CopyFrom(f);
+      if (f) std::fclose(f);
+    };
+    copy(index_.GetPath(), target);
+    // The target's comment files are the source's; stale ones of an earlier archive are dropped.
+    for (int k = 0; k < kCommentPages && ok; ++k) {
+      if (layout == kLayout4400 && index_.CommentFileExists(k))
+        copy(ArchiveCommentFileName(index_.GetPath(), k), ArchiveCommentFileName(target, k));
+      else
+        tx.Remove(ArchiveCommentFileName(target, k));
+    }
+    ok = ok && tx.Commit().ok();
   }
-  if (!ok || !tx.Commit().ok()) {
+  // Told once the locks are let go.
+  if (!ok) {
     ShowMessage(kMsgCopyFailed, platform::Icon::Information);
     return -1;
   }

@@ -169,6 +169,36 @@ int ArchiveSaving::ChooseNewArchiveFile() {
   return 0;
 }
 
+int ArchiveSaving::WriteNewArchive(const Chart& chart, CommentRefBlock& block, const char* trace,
+                                   int& detail) {
+  const ArchiveLock lock(index_.GetPath());
+  if (!lock.Held()) return -1;
+  FileTransaction tx;
+  SafeRewrite& out = tx.Rewrite(index_.GetPath());
+  if (!out.Ok()) {
+    detail = 0;
+    return kErrCannotCreate;
+  }
+  // Comment files left by an earlier archive of the same name are replaced or removed.
+  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
+  if (!comments_.AddChartComments(chart, index_.GetPath(), tx, block, trace, true)) return -1;
+  if (!archive_file::WriteHeader(out, kLayout4400) ||
+      !out.Write(archive_file::RecordBytes(chart, kLayout4400, block))) {
+    detail = 2;
+    return kErrWrite;
+  }
+  if (Status st = tx.Commit(); !st.ok()) {
+    detail = 1;
+    return st.ErrorCode();
+  }
+  // The new file is the one the index describes, taken under the lock it was written under.
+  ArchiveIndexEntry entry;
+  entry.Fill(chart, block);
+  index_.SetSingleRecord(kLayout4400, entry);
+  index_.RefreshFileTime();
+  return 0;
+}
+
 int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   const char* trace = "Archive::SaveToNewArchive";
   if (!nameChosen && ChooseNewArchiveFile() == -1) return -1;
@@ -178,31 +208,13 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   }
   options_.targetChosen = 0;
   index_.FreeIndex();
-  const ArchiveLock lock(index_.GetPath());
-  if (!lock.Held()) return -1;
-  FileTransaction tx;
-  SafeRewrite& out = tx.Rewrite(index_.GetPath());
-  if (!out.Ok()) {
-    ReportError(kErrCannotCreate, trace, 0);
-    return -1;
-  }
-  // Comment files left by an earlier archive of the same name are replaced or removed.
-  for (int k = 0; k < kCommentPages; ++k) tx.Remove(ArchiveCommentFileName(index_.GetPath(), k));
   CommentRefBlock block;
-  if (!comments_.AddChartComments(chart, index_.GetPath(), tx, block, trace, true)) return -1;
-  if (!archive_file::WriteHeader(out, kLayout4400) ||
-      !out.Write(archive_file::RecordBytes(chart, kLayout4400, block))) {
-    ReportError(kErrWrite, trace, 2);
+  int detail = 0;
+  // Told once the lock is let go: another copy opens the archive while the box is open.
+  if (const int failed = WriteNewArchive(chart, block, trace, detail); failed != 0) {
+    if (failed > 0) ReportError(failed, trace, detail);
     return -1;
   }
-  if (Status st = tx.Commit(); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 1);
-    return -1;
-  }
-  ArchiveIndexEntry entry;
-  entry.Fill(chart, block);
-  index_.SetSingleRecord(kLayout4400, entry);
-  index_.RefreshFileTime();
   ShowMessage(kMsgChartSaved, platform::Icon::Information);
   return 0;
 }

@@ -31,6 +31,10 @@ class ArchiveSaving {
   int InsertIndexEntry(const Chart& chart, int position, const CommentRefBlock& block);
 
  private:
+  // The new archive of the one chart written under the lock: 0, -1 when a failure was told, or
+  // the error code (and `detail`) to report once the lock is let go.
+  int WriteNewArchive(const Chart& chart, CommentRefBlock& block, const char* trace, int& detail);
+
   ArchiveIndex& index_;
   ArchiveComments& comments_;
   RecentArchives& recent_;

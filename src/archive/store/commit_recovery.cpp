@@ -384,7 +384,7 @@ bool RecoverArchiveFiles(const fs::path& archive) {
     bool live = false;
     if (!RecoverUnder(lock, folder, record, &live)) {
       // Another copy is inside its commit: the archive is not shown half changed.
-      if (live) TellArchiveBusy(file);
+      if (live) TellArchiveBusy(file, lock.BusyReading());
       return false;
     }
   }

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,13 +31,13 @@ namespace commit_detail {
 
 namespace {
 
-// The folder locks this process holds, one handle per folder: flock conflicts between two
-// handles of one process, and closing any handle of a file drops every fcntl lock of the process
-// on it. Within the process, the thread holding a folder exclusive is its owner; shared holds are
-// counted per thread.
+// The folder locks this process holds, one handle per folder: flock and the lock file's fcntl
+// lock both conflict between two handles of one process. Within the process, the thread holding a
+// folder exclusive is its owner; shared holds are counted per thread.
 struct HeldLock {
   int folder = -1;  // the folder's handle
-  int locked = -1;  // the handle locked: the folder's, or the fcntl lock file's
+  int file = -1;    // the lock file's handle, -1 where the folder's flock alone holds it
+  bool flocked = false;
   int exclusive = 0;
   std::thread::id owner;
   std::map<std::thread::id, int> shared;
@@ -44,38 +45,128 @@ struct HeldLock {
 std::mutex g_heldMutex;
 std::map<std::pair<dev_t, ino_t>, HeldLock> g_held;
 
-constexpr const char* kFcntlLockName = ".velm-folder.lock";
-
 enum class Taken { kTaken, kBusy, kRefused };
 
-// The lock of the folder `dir` in `mode` through the file system: flock, else an fcntl lock of
-// the folder's lock file (`locked` is then that file's handle).
-Taken LockFolder(int dir, LockMode mode, int& locked) {
-  locked = dir;
-  if (InjectedNoLock()) return Taken::kRefused;
-  if (::flock(dir, (mode == LockMode::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
-    return Taken::kTaken;
-  if (errno == EWOULDBLOCK) return Taken::kBusy;
-  // Some network file systems refuse flock but keep fcntl locks. The lock file is never a link,
-  // nor a second name of another file.
-  const int fd = ::openat(dir, kFcntlLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  struct stat st {};
-  if (fd < 0) return Taken::kRefused;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
-    ::close(fd);
-    return Taken::kRefused;
+// How many times a lock file found replaced under its name right after it was locked is locked
+// again under the name.
+constexpr int kRelockTries = 4;
+
+// Whether the folder `dir` lies on a file system that other computers share: there the folder's
+// flock is kept by this computer alone.
+bool OnShare(int dir) {
+  struct statfs info {};
+  if (::fstatfs(dir, &info) != 0) return true;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case 0x6969:      // NFS
+    case 0x517B:      // SMB
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+    case 0x65735546:  // FUSE
+    case 0x01021997:  // 9P
+    case 0x00C36400:  // Ceph
+    case 0x5346414F:  // AFS
+      return true;
+    default:
+      return false;
   }
-  struct flock range {};
-  range.l_type = mode == LockMode::kExclusive ? F_WRLCK : F_RDLCK;
-  range.l_whence = SEEK_SET;
-  if (::fcntl(fd, F_SETLK, &range) == 0) {
-    locked = fd;
-    return Taken::kTaken;
-  }
-  const bool busy = errno == EAGAIN || errno == EACCES;
-  ::close(fd);
-  return busy ? Taken::kBusy : Taken::kRefused;
 }
+
+// The lock file under its name in `dir` is the one open as `file`: one regular file, one name.
+bool StillNamed(int dir, int file) {
+  struct stat opened {
+  }, named{};
+  return ::fstat(file, &opened) == 0 &&
+         ::fstatat(dir, std::string(kFolderLockName).c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISREG(named.st_mode) && named.st_nlink == 1 && opened.st_dev == named.st_dev &&
+         opened.st_ino == named.st_ino;
+}
+
+// One copy's try at the lock of the folder `dir`: the folder's flock, which keeps out a copy of an
+// earlier release (it locks only that way) but which NFS and SMB keep on each computer alone, and
+// an fcntl lock of the open file description of the folder's lock file, which they forward to the
+// server. A copy waiting for the lock keeps its handle of the lock file between tries.
+struct FolderLocking {
+  int dir = -1;
+  int file = -1;  // the lock file's handle
+  bool flocked = false;
+  bool readers = false;  // after kBusy: the other holders only read
+
+  Taken Try(LockMode mode) {
+    readers = false;
+    if (InjectedNoLock()) return Taken::kRefused;
+    const bool exclusive = mode == LockMode::kExclusive;
+    if (!InjectedLocalFlock()) {
+      if (::flock(dir, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
+        flocked = true;
+      } else if (errno == EWOULDBLOCK) {
+        readers = exclusive && OpenFile() && OnlyReaders();
+        return Taken::kBusy;
+      }
+    }
+    for (int tries = 0; tries < kRelockTries; ++tries) {
+      if (!OpenFile()) {
+        // No lock file, and none can be made (a folder this user cannot write): a read there is
+        // kept from a change of this computer's copies by the flock, which every copy takes.
+        const bool taken = !exclusive && flocked && !OnShare(dir);
+        if (!taken) Unflock();
+        return taken ? Taken::kTaken : Taken::kRefused;
+      }
+      struct flock range {};
+      range.l_type = exclusive ? F_WRLCK : F_RDLCK;
+      range.l_whence = SEEK_SET;
+      if (::fcntl(file, F_OFD_SETLK, &range) != 0) {
+        const bool busy = errno == EAGAIN || errno == EACCES;
+        readers = busy && exclusive && OnlyReaders();
+        if (!busy) CloseFile();
+        Unflock();
+        return busy ? Taken::kBusy : Taken::kRefused;
+      }
+      // Renamed over or removed since it was opened: the file under the name is the lock now.
+      if (StillNamed(dir, file)) return Taken::kTaken;
+      CloseFile();
+    }
+    Unflock();
+    return Taken::kBusy;
+  }
+
+  // The lock file open (made when missing; never through a link, never another kind of file nor
+  // a second name of another file); false when it cannot be.
+  bool OpenFile() {
+    if (file >= 0) return true;
+    const std::string name(kFolderLockName);
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    // Made open to every user (it holds nothing): each one who may change the folder's archives
+    // must be able to lock it exclusive, whoever made it.
+    file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0666);
+    if (file >= 0) {
+      ::fchmod(file, 0666);
+    } else if (errno == EEXIST) {
+      file = ::openat(dir, name.c_str(), O_RDWR | flags);
+    }
+    // A folder or a lock file this user may only read: a shared lock needs the file only read.
+    if (file < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+      file = ::openat(dir, name.c_str(), O_RDONLY | flags);
+    struct stat st {};
+    if (file >= 0 && (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1))
+      CloseFile();
+    return file >= 0;
+  }
+  void CloseFile() {
+    if (file >= 0) ::close(file);  // drops its lock
+    file = -1;
+  }
+  void Unflock() {
+    if (flocked) ::flock(dir, LOCK_UN);
+    flocked = false;
+  }
+  // Whether the holders that keep an exclusive lock out hold it only to read.
+  bool OnlyReaders() const {
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    return ::fcntl(file, F_OFD_GETLK, &probe) == 0 && probe.l_type == F_RDLCK;
+  }
+};
 
 }  // namespace
 
@@ -91,11 +182,13 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
   const auto key = std::pair{st.st_dev, st.st_ino};
   const auto me = std::this_thread::get_id();
   const auto deadline = std::chrono::steady_clock::now() + wait;
+  FolderLocking locking{fd};
   for (;;) {
     {
       const std::lock_guard lock(g_heldMutex);
       auto it = g_held.find(key);
       if (it != g_held.end()) {
+        locking.CloseFile();  // a handle of this process's held lock file: its lock stays
         HeldLock& held = it->second;
         const bool mine = held.exclusive > 0 && held.owner == me;
         const bool sharedOnly = held.exclusive == 0;
@@ -114,9 +207,9 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
           ::close(fd);
           return;
         }
+        busyReading_ = sharedOnly;
       } else {
-        int locked = -1;
-        const Taken taken = LockFolder(fd, mode, locked);
+        const Taken taken = locking.Try(mode);
         if (taken == Taken::kRefused) {
           unlockable_ = true;
           ownHandle_ = true;
@@ -124,7 +217,7 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
           return;
         }
         if (taken == Taken::kTaken) {
-          HeldLock held{fd, locked, 0, me, {}};
+          HeldLock held{fd, locking.file, locking.flocked, 0, me, {}};
           if (mode == LockMode::kExclusive)
             held.exclusive = 1;
           else
@@ -135,11 +228,13 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
           outermost_ = true;
           return;
         }
+        busyReading_ = locking.readers;
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  locking.CloseFile();
   ::close(fd);
   busy_ = true;
 }
@@ -164,11 +259,8 @@ void FolderLock::Release() {
       held.shared.erase(mine);
     }
     if (held.exclusive == 0 && held.shared.empty()) {
-      if (held.locked != held.folder) {
-        ::close(held.locked);  // drops the fcntl lock
-      } else {
-        ::flock(held.folder, LOCK_UN);
-      }
+      if (held.file >= 0) ::close(held.file);  // drops the lock file's lock
+      if (held.flocked) ::flock(held.folder, LOCK_UN);
       ::close(held.folder);
       g_held.erase(it);
     }
@@ -325,10 +417,10 @@ void TellOnce(int number, const std::string& detail) {
   platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
 }
 
-void TellArchiveBusy(const fs::path& archive) {
+void TellArchiveBusy(const fs::path& archive, bool reading) {
+  const int number = reading ? kMsgArchiveBeingRead : kMsgArchiveBusy;
   platform::GetPrompter().ShowMessage(
-      kMsgArchiveBusy,
-      GetMessageText(kMsgArchiveBusy) + "\n" + platform::Utf8ToCp1251(archive.native()),
+      number, GetMessageText(number) + "\n" + platform::Utf8ToCp1251(archive.native()),
       platform::Icon::Information);
 }
 

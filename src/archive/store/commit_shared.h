@@ -14,15 +14,19 @@ enum class LockMode { kShared, kExclusive };
 
 namespace commit_detail {
 
-// The lock of a folder's archives: flock on the folder itself, which no commit replaces (where the
-// file system refuses flock, an fcntl lock of the hidden file ".velm-folder.lock" in the folder).
-// Exclusive while an operation changes an archive there (from its check of the archive against
-// its index to the end of its commit), and while a stopped commit is recovered or leftovers are
-// cleaned; shared while an archive and its comment files are read. A second copy of the program
-// (or another thread) waits up to `wait`, then finds it busy. The thread holding it exclusive may
-// take it again in either mode; a shared holder may take it shared again, never exclusive (a
-// conversion of a flock is not atomic). The folder is open as its handle even when it cannot be
-// locked at all (Unlockable()); `Held()` is then false.
+// The lock of a folder's archives: an fcntl lock of the open file description of the folder's
+// lock file ".velm-folder.lock" (made at the first lock and kept), which NFS and SMB forward to
+// their server, beside flock on the folder itself, which keeps out a copy of an earlier release.
+// After locking, the file under the name is checked to be the one locked (one regular file), else
+// it is locked again. Exclusive while an operation changes an archive there (from its check of the
+// archive against its index to the end of its commit), and while a stopped commit is recovered or
+// leftovers are cleaned; shared while an archive and its comment files are read. A second copy of
+// the program (or another thread) waits up to `wait`, then finds it busy. The thread holding it
+// exclusive may take it again in either mode; a shared holder may take it shared again, never
+// exclusive (a conversion of a lock is not atomic). Where no lock file can be made, a read holds
+// the folder's flock alone on a local file system; on a share, and for a change, the folder is
+// then Unlockable(). The folder is open as its handle even when it cannot be locked at all;
+// `Held()` is then false.
 class FolderLock {
  public:
   FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait,
@@ -34,7 +38,9 @@ class FolderLock {
   bool Held() const { return held_; }
   // Another copy (or thread) held it for the whole wait.
   bool Busy() const { return busy_; }
-  // Neither flock nor an fcntl lock works in this folder.
+  // Busy, and at the end of the wait the holders only read.
+  bool BusyReading() const { return busy_ && busyReading_; }
+  // No lock of this folder can be had in this mode.
   bool Unlockable() const { return unlockable_; }
   // This hold is not within another of this thread's: no operation of this process is under way
   // in the folder.
@@ -47,6 +53,7 @@ class FolderLock {
   int fd_ = -1;
   bool held_ = false;
   bool busy_ = false;
+  bool busyReading_ = false;
   bool unlockable_ = false;
   bool outermost_ = false;
   bool ownHandle_ = false;  // fd_ is not the shared handle of the held lock
@@ -88,7 +95,7 @@ std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
 // Message kMsgArchiveBusy naming the archive: another copy of the program kept its folder's lock
-// for the whole wait.
-void TellArchiveBusy(const std::filesystem::path& archive);
+// for the whole wait; kMsgArchiveBeingRead when, `reading`, it only reads the archive.
+void TellArchiveBusy(const std::filesystem::path& archive, bool reading = false);
 
 }  // namespace commit_detail

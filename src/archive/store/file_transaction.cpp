@@ -129,7 +129,7 @@ ArchiveLock::~ArchiveLock() {
 
 bool ArchiveLock::Take(const fs::path& archive, LockMode mode) {
   auto lock = std::make_unique<FolderLock>(FolderOf(archive), kCommitWait, mode);
-  if (lock->Busy()) TellArchiveBusy(archive);
+  if (lock->Busy()) TellArchiveBusy(archive, lock->BusyReading());
   const bool unlockable = lock->Unlockable();
   if (unlockable) TellCannotLock(archive, mode);
   // Refused at once while the folder is there: this thread holds it shared and asked for it
@@ -203,7 +203,7 @@ Status FileTransaction::Commit() {
   // written by the one copy that holds the data folder's lock.
   const bool unlocked = lock.Unlockable() && lock.Folder() >= 0 && !IsArchiveFamilyName(anchorName);
   if (!lock.Held() && !unlocked) {
-    if (lock.Busy()) TellArchiveBusy(anchor->given);
+    if (lock.Busy()) TellArchiveBusy(anchor->given, lock.BusyReading());
     if (lock.Unlockable()) TellCannotLock(anchor->given, LockMode::kExclusive);
     return Status::Error(kErrWrite, anchor->given.string());
   }

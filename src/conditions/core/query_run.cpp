@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "archive/store/archive.h"
 #include "archive/store/list_lock.h"
@@ -33,14 +34,39 @@ class QueryWalk {
 
   // Decides every record of the current archive (its index built) in turn; `hit` is told the
   // record number of every chart that holds. Returns the charts viewed; `end` says whether the
-  // run goes on.
+  // run goes on. Question 1110 is asked between two holds of the archive's lock, never under one:
+  // the walk lets go at the first Local Space chart and goes on from it once answered.
   int SearchCurrentArchive(const std::function<void(int)>& hit) {
+    std::vector<int> hits;
+    int next = 0, read = 0, skipped = 0;
+    shown_ = -1;
+    while (WalkUnderLock(next, read, skipped, hits) == Walked::kAsk)
+      localSpaceTaken_ =
+          GetPrompter().AskYesNo(kMsgLocalSpaceCharts, GetMessageText(kMsgLocalSpaceCharts)) ==
+          Answer::Yes;
+    for (int n : hits) hit(n);
+    return read - skipped;
+  }
+
+  QueryRunEnd end = QueryRunEnd::kCompleted;
+  int stoppedAt = -1;
+
+ private:
+  enum class Walked { kEnded, kAsk };
+  // Decides the records from `next` on under the archive's lock; stops at the first Local Space
+  // chart while question 1110 is unasked (kAsk, `next` at that chart). Yes takes such charts as
+  // ordinary ones, No skips every one of them.
+  Walked WalkUnderLock(int& next, int& read, int& skipped, std::vector<int>& hits) {
     // The records and their texts are read whole, of the file the list describes: a list another
     // copy of the program changed is read again (message kMsgArchiveChangedElsewhere) and its
     // archive is not searched, since the marks set on the old list are gone.
     const ListLock lock(archive_.Index(), LockMode::kShared);
     std::FILE* handle = archive_.Open(lock);
-    if (!handle) return 0;
+    if (!handle) {
+      hits.clear();
+      read = skipped = 0;
+      return Walked::kEnded;
+    }
     const int count = archive_.RecordCount();
     // CONTEXT conditions read the texts under this lock, and only while it is held.
     const ArchiveTexts texts(archive_.Comments(), lock);
@@ -51,50 +77,39 @@ class QueryWalk {
     } unset{set_};
     // The records in blocks, the file's size once: no system call per record.
     ArchiveRecords::Reader records(archive_.Records(), handle);
-    int read = 0, skipped = 0, shown = -1;
+    Walked walked = Walked::kEnded;
     Chart chart;
-    for (int n = 0; n < count; ++n) {
+    for (; next < count; ++next) {
       // The bar moves only when its percentage changes: each step repaints the dialog.
-      if (const int percent = static_cast<int>(100LL * n / count); percent != shown) {
-        shown = percent;
+      if (const int percent = static_cast<int>(100LL * next / count); percent != shown_) {
+        shown_ = percent;
         progress_.SetPos(percent);
       }
       if (progress_.Cancelled()) {
         end = QueryRunEnd::kCancelled;
         break;
       }
-      if (records.Read(chart, n) < 0) break;
+      if (records.Read(chart, next) < 0) break;
+      if (chart.IsLocalSpace() && !localSpaceAsked_) {
+        localSpaceAsked_ = true;
+        walked = Walked::kAsk;
+        break;
+      }
       ++read;
-      if (chart.IsLocalSpace() && !TakeLocalSpace()) {
+      if (chart.IsLocalSpace() && !localSpaceTaken_) {
         ++skipped;
         continue;
       }
-      const int result = set_.Evaluate(context_, chart, n);
+      const int result = set_.Evaluate(context_, chart, next);
       if (result < 0) {
         end = QueryRunEnd::kEvaluationError;
-        stoppedAt = n;
+        stoppedAt = next;
         break;
       }
-      if (result == 1) hit(n);
+      if (result == 1) hits.push_back(next);
     }
     archive_.Close(handle);
-    return read - skipped;
-  }
-
-  QueryRunEnd end = QueryRunEnd::kCompleted;
-  int stoppedAt = -1;
-
- private:
-  // Message 1110 the first time a Local Space chart is met in the run: Yes takes such charts as
-  // ordinary ones, No skips every one of them.
-  bool TakeLocalSpace() {
-    if (!localSpaceAsked_) {
-      localSpaceAsked_ = true;
-      localSpaceTaken_ =
-          GetPrompter().AskYesNo(kMsgLocalSpaceCharts, GetMessageText(kMsgLocalSpaceCharts)) ==
-          Answer::Yes;
-    }
-    return localSpaceTaken_;
+    return walked;
   }
 
   Archive& archive_;
@@ -103,6 +118,7 @@ class QueryWalk {
   platform::ProgressSink& progress_;
   bool localSpaceAsked_ = false;
   bool localSpaceTaken_ = true;
+  int shown_ = -1;  // the percentage the bar shows
 };
 
 // The switched-on entries of the list whose files are not archives, named in one message (593

@@ -19,7 +19,9 @@ bool Number(std::string_view text) { return text.size() <= 18 && AllDigits(text)
 
 LeftoverName ParseLeftoverName(std::string_view name) {
   LeftoverName out;
-  if (name.size() < 2 || name[0] != '.' || name.find('/') != std::string_view::npos) return out;
+  if (name.size() < 2 || name[0] != '.' || name.find('/') != std::string_view::npos ||
+      name == kFolderLockName)
+    return out;
   for (const auto& [mark, kind] : {std::pair{kTemporaryMark, LeftoverKind::kTemporary},
                                    std::pair{kBackupMark, LeftoverKind::kBackup}}) {
     const std::size_t at = name.rfind(mark);

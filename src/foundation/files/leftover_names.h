@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+// The lock file of an archive's folder (archive/store/commit_shared.h): made once and kept there,
+// never a leftover.
+inline constexpr std::string_view kFolderLockName = ".velm-folder.lock";
+
 enum class LeftoverKind { kNone, kTemporary, kBackup };
 
 struct LeftoverName {

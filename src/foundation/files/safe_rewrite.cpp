@@ -121,6 +121,13 @@ bool InjectedNoLock() {
   return true;
 }
 
+bool InjectedLocalFlock() {
+  const std::lock_guard lock(g_armedMutex);
+  if (!g_armed.armed || g_armed.fault.point != FaultPoint::kLocalFlock) return false;
+  g_armed.fired = true;
+  return true;
+}
+
 bool InjectFileFault(FileOperation operation) {
   // ArmFileFault counts creates, writes and renames only.
   if (operation != FileOperation::kFsync) {

@@ -152,6 +152,8 @@ enum class FaultPoint {
   kReadOnly,     // the folder cannot be written: every create and every rename fails
   kNoRemoval,    // no file can be removed (one held open on a shared folder): every removal fails
   kNoLock,       // the folder cannot be locked: flock and fcntl locks are both refused (lasting)
+  kLocalFlock,   // the folder's flock is kept by this computer alone, as a network share keeps it:
+                 // it succeeds without keeping out another copy (lasting)
 };
 struct FileFault {
   FaultPoint point = FaultPoint::kCreate;
@@ -172,6 +174,8 @@ bool InjectedDiskFull();
 bool InjectedNoRemoval();
 // True while a kNoLock fault is armed: every lock of an archive's folder is refused.
 bool InjectedNoLock();
+// True while a kLocalFlock fault is armed: the folder's flock is not taken, as if it were granted.
+bool InjectedLocalFlock();
 
 // After ArmReadFault(path) every ReadWholeFile of `path` fails with error 103, as a file of
 // another owner would for a user; an empty path disarms. (Tests may run as root, where a file's

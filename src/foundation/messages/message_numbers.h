@@ -537,6 +537,7 @@ inline constexpr int kMsgCommitCannotFinish = 1911;
 inline constexpr int kMsgArchiveChangedElsewhere = 1912;
 inline constexpr int kMsgFolderCannotLock = 1913;
 inline constexpr int kMsgDamagedRecordAfterStep = 1914;
+inline constexpr int kMsgArchiveBeingRead = 1915;
 inline constexpr int kMsgNoArchiveOpen = 1916;
 inline constexpr int kMsgReopenFailed = 1917;
 inline constexpr int kMsgRunCancelled = 1918;

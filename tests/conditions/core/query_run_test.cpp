@@ -4,12 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
+#include "archive/store/commit_shared.h"
 #include "archive/store/file_transaction.h"
 #include "conditions/core/statistic.h"
 #include "conditions/query_test_support.h"
 #include "foundation/messages/message_numbers.h"
+#include "support/watching_prompter.h"
 
 namespace {
 
@@ -63,6 +66,13 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
       {"logic_and_not", kSunMoonSquare + kSunInAries, 2, "1 & !2", Answer::Yes, {3}, 8},
   };
   WriteFixtureArchive("first.arc", "charts.txt");
+  std::vector<bool> askedFree;  // whether another copy could have changed the archive meanwhile
+  testing_support::WatchingPrompter noting(prompts_, [&](int n) {
+    if (n == kMsgLocalSpaceCharts)
+      askedFree.push_back(
+          commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0)).Held());
+  });
+  platform::SetThreadPrompter(&noting);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     archive_.ClearMarks();
@@ -83,6 +93,9 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
                                             U("\nУсловию удовлетворяют - ") +
                                             std::to_string(c.marked.size()));
   }
+  platform::SetThreadPrompter(nullptr);
+  // Asked once a run, never while the run holds the archive's lock.
+  EXPECT_EQ(askedFree, std::vector<bool>(std::size(cases), true));
   // Record by record, the bar shows the records done (8 records: 12.5 % each).
   EXPECT_EQ(progress_.positions, (std::vector<int>{0, 12, 25, 37, 50, 62, 75, 87}));
   EXPECT_EQ(progress_.begun, progress_.ended);
