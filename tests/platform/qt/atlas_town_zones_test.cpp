@@ -36,6 +36,21 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
       {"Черский, Россия", 15, 1, 2015, 11 * 60},         // Asia/Magadan +10:00
       {"Уст-Нера, Россия", 15, 1, 2020, 10 * 60},        // Asia/Magadan +11:00
       {"Киев, Украина", 15, 1, 1985, 3 * 60},            // agreed: Europe/Kiev, now Kyiv
+      // Near a state's border, where GeoNames gives the neighbouring state's zone.
+      {"Araguaiana, Бразилия", 15, 7, 2020, -4 * 60},                // America/Sao_Paulo -03:00
+      {"Nhamunda, Бразилия", 15, 7, 2010, -4 * 60},                  // America/Santarem -03:00
+      {"Pedras de Fogo, Бразилия", 15, 10, 2000, -2 * 60},           // America/Recife -03:00
+      {"Porto Franco, Бразилия", 15, 1, 2013, -3 * 60},              // America/Araguaina -02:00
+      {"Poco Verde, Бразилия", 15, 1, 2012, -3 * 60},                // America/Bahia -02:00
+      {"Santa Maria da Boa Vista, Бразилия", 15, 1, 2012, -3 * 60},  // America/Bahia -02:00
+      {"Sao Geraldo do Araguaia, Бразилия", 15, 1, 2013, -3 * 60},   // America/Araguaina -02:00
+      {"Yarrawonga, Австралия", 15, 3, 1995, 11 * 60},               // Australia/Sydney +10:00
+      {"Robinvale, Австралия", 15, 3, 1995, 11 * 60},                // Australia/Sydney +10:00
+      {"Paralimni, Кипр", 15, 1, 2017, 2 * 60},                      // Asia/Famagusta +03:00
+      {"Deryneia, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
+      {"Avgorou, Кипр", 15, 1, 2017, 2 * 60},                        // Asia/Famagusta +03:00
+      {"Frenaros, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
+      {"Lefka, Кипр", 15, 1, 2017, 3 * 60},                          // Asia/Nicosia +02:00
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.listed);
