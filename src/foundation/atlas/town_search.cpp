@@ -28,6 +28,20 @@ std::optional<FTimeCor> CorrectionOf(int seconds) {
   return zone;
 }
 
+// The name under which `database` knows town `town`'s tz zone; empty when it knows none.
+std::string_view KnownTownZone(const platform::TimeZoneDatabase& database, const TOWNS& towns,
+                               int town) {
+  return platform::KnownZoneName(database, towns.GetTownZoneName(town));
+}
+
+// The zone `source`'s place keeps as a town of the atlas whose zone `database` knows; empty when
+// the place is no such town.
+std::string_view SourceTownZone(const platform::TimeZoneDatabase& database, const TOWNS& towns,
+                                const Source& source) {
+  const int town = FindAtlasTown(towns, source.place);
+  return town < 0 ? std::string_view() : KnownTownZone(database, towns, town);
+}
+
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -71,8 +85,9 @@ bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone) {
 
 TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCor& zone) {
   const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
-  const std::string_view name = towns.GetTownZoneName(town);
-  if (database != nullptr && !name.empty()) {
+  const std::string_view name =
+      database != nullptr ? KnownTownZone(*database, towns, town) : std::string_view();
+  if (!name.empty()) {
     const std::optional<platform::LocalOffset> offset =
         platform::OffsetAtLocal(*database, name, SecondsOfJulianDay(local.JulianDay()));
     if (offset) {
@@ -111,9 +126,7 @@ int FindAtlasTown(const TOWNS& towns, const Place& place) {
 bool MoveToTownClock(const TOWNS& towns, Source& source) {
   const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
   if (database == nullptr) return false;
-  const int town = FindAtlasTown(towns, source.place);
-  if (town < 0) return false;
-  const std::string_view name = towns.GetTownZoneName(town);
+  const std::string_view name = SourceTownZone(*database, towns, source);
   const std::optional<int> offset =
       name.empty() ? std::nullopt
                    : database->OffsetAtUtc(name, SecondsOfJulianDay(UniversalJulianDay(source)));

@@ -18,6 +18,10 @@ class TimeZoneDatabase {
   virtual std::optional<int> OffsetAtUtc(std::string_view zone, std::int64_t utcSeconds) const = 0;
 };
 
+// The name under which `database` knows zone `zone`: `zone` itself, else another name the zone
+// goes by in an older or newer database (Europe/Kyiv and Europe/Kiev); empty when it knows none.
+std::string_view KnownZoneName(const TimeZoneDatabase& database, std::string_view zone);
+
 // The installed database; nullptr when none is.
 const TimeZoneDatabase* GetTimeZoneDatabase();
 void SetTimeZoneDatabase(const TimeZoneDatabase* database);
