@@ -1,5 +1,6 @@
 #include "foundation/atlas/town_search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -139,4 +140,22 @@ bool MoveToTownClock(const TOWNS& towns, Source& source) {
   if (!moved.ConvertToZoneOf(clock).ok()) return false;
   source = moved;
   return true;
+}
+
+std::string TownZoneAbbreviation(const TOWNS& towns, const Source& source) {
+  const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
+  if (database == nullptr) return {};
+  const std::string_view name = SourceTownZone(*database, towns, source);
+  if (name.empty()) return {};
+  const std::int64_t instant = SecondsOfJulianDay(UniversalJulianDay(source));
+  // A zone other than the one the town kept then (typed over the pick) is not that zone's.
+  const std::optional<int> offset = database->OffsetAtUtc(name, instant);
+  const int typed = (source.zone.Sign() == '-' ? -1 : 1) * source.zone.SecondsOfDay();
+  if (!offset || *offset != typed) return {};
+  std::optional<std::string> abbreviation = database->AbbreviationAtUtc(name, instant);
+  if (!abbreviation || abbreviation->empty() ||
+      !std::all_of(abbreviation->begin(), abbreviation->end(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }))
+    return {};
+  return *std::move(abbreviation);
 }

@@ -58,7 +58,7 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
 
 // A tz database older than the atlas (no Kyiv, Ciudad_Juarez, Coyhaique, Nuuk: the system's
 // with those names refused) still gives those towns their zone at the moment, under the zone's
-// older name or the one it split from.
+// older name or the one it split from, and the zone's name in a chart's header.
 TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
   struct OldNames final : platform::TimeZoneDatabase {
     platform::QtTimeZoneDatabase system;
@@ -68,6 +68,10 @@ TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
     }
     std::optional<int> OffsetAtUtc(std::string_view zone, std::int64_t utc) const override {
       return New(zone) ? std::nullopt : system.OffsetAtUtc(zone, utc);
+    }
+    std::optional<std::string> AbbreviationAtUtc(std::string_view zone,
+                                                 std::int64_t utc) const override {
+      return New(zone) ? std::nullopt : system.AbbreviationAtUtc(zone, utc);
     }
   } old;
   TOWNS towns;
@@ -96,6 +100,9 @@ TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
     ASSERT_TRUE(source.moment.time.SetTime(12, 0).ok());
     ASSERT_EQ(ZoneOfTownAt(towns, town, source.moment, source.zone), TownZone::AtMoment);
     EXPECT_EQ(static_cast<int>(std::lround(source.zone.GetCorrectionHours() * 60)), r.minutes);
+    if (r.year == 1985) {
+      EXPECT_EQ(TownZoneAbbreviation(towns, source), "MSD");
+    }
   }
   platform::SetTimeZoneDatabase(nullptr);
 }
