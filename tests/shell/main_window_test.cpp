@@ -130,7 +130,7 @@ TEST_F(ShellTest, MainChartViewDrawsTheChartHeader) {
   ASSERT_NE(document, nullptr);
   const std::vector<std::string> lines = CKovraView::HeaderLines(*document->GetChart());
   EXPECT_EQ(lines, (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Проба (Натальный)"),
-                                             Cp1251("13:05:1975 н.э.  14:30  +03:00 MSK"), "",
+                                             Cp1251("13:05:1975 н.э.  14:30  +03:00"), "",
                                              "55N45 037E37"}));
 }
 

@@ -6,6 +6,7 @@
 
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/derived_charts.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/messages/message_numbers.h"
@@ -61,10 +62,12 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
       composite ? ChartPersonNames(def) : (base != nullptr ? *base : def.sources[0]).Name();
   const Source& counted = ComputingSource(def);  // the midpoint of a composite chart
   const std::string title = ChartTitleLine(def);
-  // The zone once, seconds included, and its abbreviation where it has a common one.
-  const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
-                                   Join({counted.zone.FullText(), counted.zone.CommonName()}, " ")},
-                                  "  ");
+  // The zone once, seconds included, and the tz database's name of it where the place is a town
+  // of the atlas that kept that zone then.
+  const std::string zone =
+      Join({counted.zone.FullText(), TownZoneAbbreviation(GetTowns(), counted)}, " ");
+  const std::string moment =
+      Join({counted.moment.date.ToText(), counted.moment.time.ToText(), zone}, "  ");
   std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
   if (composite) {
     // The midpoint lies between the two birth places: it is named after their towns.
