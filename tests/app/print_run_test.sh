@@ -47,7 +47,11 @@ check damaged.sav x.pdf "Неправильный формат данных в �
 check two.sav no/such/x.pdf "Не удается создать файл" no/such/x.pdf
 check two.sav folder.pdf "Не удается создать файл" folder.pdf
 
-# The charts print; the trace of an error would have gone to the data folder's log, not here.
+# The traces went to the data folder's log instead.
+grep -q "in function VelmApp::OpenChartFile ($work/damaged.sav)" "$work/data/velm.log" ||
+  { echo "no trace of the damaged file in velm.log:"; cat "$work/data/velm.log"; exit 1; }
+
+# The charts print.
 out=$(run --data-dir "$work/data" /p "$work/two.sav" --out "$work/two.pdf") ||
   { echo "two.sav: the print run failed:"; echo "$out"; exit 1; }
 [ -s "$work/two.pdf" ] || { echo "two.sav: no PDF"; exit 1; }
