@@ -63,28 +63,6 @@ TEST(ErrorReport, TellsAPlainTextAndLogsTheTraceAndDetailAndGoesOn) {
   SetErrorLogFile({});
 }
 
-TEST(ErrorReport, ThePlainTextNamesTheFileAndWhatToDo) {
-  const struct {
-    const char* name;
-    int code;
-    const char* file;
-    const char* expectedUtf8;
-  } cases[] = {
-      {"cannot_open", 102, "/home/u/a.sav",
-       "Не удается открыть файл /home/u/a.sav.\nПроверьте, что файл есть и что у вас есть право "
-       "его читать."},
-      {"cannot_create_without_file", 105, "",
-       "Не удается создать файл.\nПроверьте, что его папка есть, что это имя не занято папкой и "
-       "что у вас есть право писать в нее."},
-      {"damaged", 106, "x.sav",
-       "Неправильный формат данных в файле x.sav.\nФайл поврежден или это файл другого рода: "
-       "выберите другой файл или восстановите этот из копии."},
-      {"unknown_code", 55, "x", "Ошибка: x."},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Utf8(PlainErrorText(c.code, c.file)), c.expectedUtf8) << c.name;
-}
-
 TEST(ErrorReport, OnlyMemoryExhaustionWithoutContinueEndsTheProgram) {
   // Data never ends the program: every code but 2 returns even with the continue flag 0.
   for (int code : {102, 103, 104, 105, 106, 107}) {
