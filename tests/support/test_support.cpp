@@ -103,6 +103,7 @@ platform::Answer ScriptedPrompter::Answer(int messageNumber, std::string_view te
       return a;
     }
   }
+  if (declineUnscripted) return fallback;
   ADD_FAILURE() << "unexpected question " << messageNumber << ": " << platform::Cp1251ToUtf8(text);
   return fallback;
 }
@@ -120,6 +121,7 @@ platform::Answer ScriptedPrompter::AskOkCancel(int n, std::string_view text) {
 bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
   fileChoices.push_back(choice);
   if (files_.empty()) {
+    if (declineUnscripted) return false;
     ADD_FAILURE() << "unexpected file choice";
     return false;
   }
@@ -134,6 +136,7 @@ bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
 bool ScriptedPrompter::InputText(int n, std::string_view prompt, std::string& text) {
   shown.push_back({n, std::string(prompt)});
   if (texts_.empty()) {
+    if (declineUnscripted) return false;
     ADD_FAILURE() << "unexpected text input " << n;
     return false;
   }

@@ -64,6 +64,9 @@ class ScriptedPrompter final : public platform::Prompter {
 
   bool WasShown(int messageNumber) const;
   std::vector<Shown> shown;
+  // Questions, file choices and text inputs out of script are declined (No, Cancel, nothing
+  // chosen) instead of failing the test: for walks that press every button.
+  bool declineUnscripted = false;
   // Every file choice asked for, as it was asked.
   std::vector<platform::FileChoice> fileChoices;
 
