@@ -431,10 +431,34 @@ TEST_F(LifePointListingTest, PrintedColumnsFitAndFillDownFirst) {
   paper = wide.MeasurePrint(dc);
   EXPECT_EQ(wide.PrintFontSize(), 13400);
   EXPECT_EQ(paper.layout.Columns(), 1);
-  // With the "Windows 2000" option the columns are 1.3 units and the frame 27 "W".
+  // With the "Windows 2000" option the columns are 1.3 units and the frame 27 "W"; a printed
+  // column is 18 such units, so every phase mark (an em of 200 wide) ends before the dates of the
+  // next column begin.
   config_.windows2000 = 1;
   EXPECT_EQ(Listing(100.0).ColumnUnit(100), 130);
   EXPECT_EQ(Listing(100.0).FrameWidth(dc), 2700);
+  printSize_ = 1500;
+  forecast::LifePointListing wider = Listing(100.0);
+  paper = wider.MeasurePrint(dc);
+  dc.Clear();
+  forecast::PrintListingPage(dc, wider, paper, 1);
+  std::vector<int> dates, markEnds;
+  for (const RecordedCall& c : dc.Calls()) {
+    if (c.kind != RecordedCall::Text) continue;
+    if (c.text == "01:01:2001") dates.push_back(c.points[0].x);
+    if (c.font.face == platform::kGlyphFaceB && c.text == std::string(1, glyphs::kPhaseApplying))
+      markEnds.push_back(c.points[0].x + 200);
+  }
+  std::sort(dates.begin(), dates.end());
+  dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+  ASSERT_GE(dates.size(), 2u);
+  ASSERT_FALSE(markEnds.empty());
+  int overrun = -1000000;  // the most a mark reaches past the next column's dates
+  for (const int end : markEnds) {
+    const auto next = std::upper_bound(dates.begin(), dates.end(), end - 200);
+    if (next != dates.end()) overrun = std::max(overrun, end - *next);
+  }
+  EXPECT_LT(overrun, 0);
 }
 
 // ---- the prediction list ----------------------------------------------------------------------
