@@ -57,6 +57,7 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
                                     const Configuration& config,
                                     const std::array<int, 4>& frameOffsets = {});
 // The head of a printed page of the table views: DrawPrintedPageFrame and `title` in "Vudurez" at
-// 4000 centred between the margins at y = -600 - top margin.
+// 4000 centred between the margins at y = -600 - top margin where it keeps kHeadTitleGap from the
+// identification block and the ornament, else centred between them (smaller if need be).
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                          std::string_view title, const std::array<int, 4>& frameOffsets = {});
