@@ -14,6 +14,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/numbers/vector_state.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 #include "support/test_support.h"
@@ -203,6 +204,27 @@ TEST(PredListSort, MovesARecordAheadOnlyWhenItIsStrictlyEarlier) {
   const std::vector<PredListRecord> sorted = list.records;
   list.SortByMoment();
   EXPECT_EQ(list.records, sorted);
+}
+
+// Reading and sorting a list follow a window's dialog: each starts by clearing the upper halves
+// of the vector registers that the window's painting left in use.
+TEST(PredListFile, LoadAndSortLeaveTheUpperHalvesUnused) {
+  if (!testing_support::DirtyVectorUpperHalves())
+    GTEST_SKIP() << "the processor does not show its vector state";
+  const TempFolder dir;
+  const fs::path file = dir / "LIST.pls";
+  PredList list;
+  list.records = {Rec(3, 1, 2000, 0, "late"), Rec(1, 1, 2000, 0, "early")};
+  ASSERT_TRUE(list.Save(file).ok());
+  const struct {
+    const char* what;
+    std::function<void()> run;
+  } cases[] = {{"load", [&] { (void)list.Load(file); }}, {"sort", [&] { list.SortByMoment(); }}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(testing_support::DirtyVectorUpperHalves());
+    c.run();
+    EXPECT_FALSE(VectorUpperStateInUse()) << c.what;
+  }
 }
 
 // ---- the transfer dialog -----------------------------------------------------------------------
