@@ -46,6 +46,15 @@ function(velm_test name)
   # The headers most tests include, parsed once per test program rather than once per source.
   target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <algorithm> <cmath> <filesystem>
     <functional> <map> <string> <vector>)
+  # Read from the precompiled header, the standard library's inline code loses its standing as a
+  # system header, and GCC 12's optimiser then reports the copies inside std::string's own moves
+  # as out of bounds or overflowing (-Warray-bounds, -Wstringop-overflow: eight test sources; the
+  # same sources compiled without the header are silent). They say nothing of the tests: the
+  # optimised test programs of GCC 12 leave these two out; the libraries and Debug keep them.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${name} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Wno-array-bounds>
+                                           $<$<NOT:$<CONFIG:Debug>>:-Wno-stringop-overflow>)
+  endif()
   if(ARG_QT)
     target_precompile_headers(${name} PRIVATE <QApplication> <QCheckBox> <QComboBox> <QImage>
       <QPainter> <QPushButton> <QSpinBox> <QWidget>)

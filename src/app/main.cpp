@@ -98,17 +98,20 @@ int main(int argc, char** argv) {
   GetSettings().SetFolder(choice.folder);
   GetSettings().SetShippedFolders(candidates.shippedDefaults);
 
-  // The folder is created before it is locked and seeded after: seeding writes into it.
-  ReportStatus(CreateDataFolder(choice.folder), "CreateDataFolder");
+  // The folder is created before it is locked and seeded after: seeding writes into it. A folder
+  // the program cannot write is said so once; nothing is locked, seeded or logged there.
   DataFolderLock lock;
-  if (!LockDataFolderOrTell(lock, choice.folder)) return 1;
-  // What a copy of the program stopped in the middle of a save left in the folder is made whole
-  // (a commit of several files finished or undone) and cleared before anything is read.
-  if (lock.Held()) {
-    SetHoldsDataFolderLock(true);
-    RecoverDataFolder(choice.folder);
+  if (ReadyDataFolder(choice.folder)) {
+    SetErrorLogFile(choice.folder / kErrorLogName);
+    if (!LockDataFolderOrTell(lock, choice.folder)) return 1;
+    // What a copy of the program stopped in the middle of a save left in the folder is made
+    // whole (a commit of several files finished or undone) and cleared before anything is read.
+    if (lock.Held()) {
+      SetHoldsDataFolderLock(true);
+      RecoverDataFolder(choice.folder);
+    }
+    ReportStatus(PrepareDataFolder(choice, candidates), "PrepareDataFolder");
   }
-  ReportStatus(PrepareDataFolder(choice, candidates), "PrepareDataFolder");
 
   StartOptions options;
   options.splash = line.splash;

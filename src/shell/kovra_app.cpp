@@ -23,6 +23,9 @@
 #include "foundation/files/settings.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/cp1251.h"
+#include "platform/core/codepage.h"
+#include "platform/core/prompter.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_text.h"
@@ -57,7 +60,7 @@ QWidget* CKovraApp::MainWindow() const { return mainFrame_.get(); }
 bool CKovraApp::InitInstance(const StartOptions& options) {
   LoadProgramWideObjects();
   if (Status loaded = profile_.Load(GetPath(kProfileName)); !loaded.ok()) {
-    ReportStatus(loaded, "CKovraApp::InitInstance");
+    ReportStatus(loaded, "VelmApp::InitInstance");
     // A profile that could not be read (or was refused as too large) is never rewritten: its
     // recent-file list comes back once it can be read again.
     profileUnread_ = true;
@@ -78,11 +81,22 @@ bool CKovraApp::InitInstance(const StartOptions& options) {
       // A print run that printed nothing ends with a failure code (the user was told why); one
       // whose memory runs out is told so and ends as well.
       try {
-        opened = OpenChartFile(options.file);
+        int held = 0;
+        opened = OpenChartFile(options.file, &held);
         const Status printed = opened > 0 ? PrintOpenCharts(options.file, options.printOut)
                                           : Status::Error(kErrCannotOpen);
         if (opened > 0) ReportStatus(printed, "velm /p");
         if (!printed.ok()) exitCode_ = 1;
+        // Printed, but not what was asked: told, and the run ends with a failure code too.
+        if (const std::string missing = PrintedShortOf(opened, held);
+            printed.ok() && !missing.empty()) {
+          platform::GetPrompter().ShowMessage(
+              platform::kNoMessage,
+              Cp1251("Гороскопы файла ") + platform::Utf8ToCp1251(options.file) +
+                  Cp1251(" напечатаны не так, как просили:") + missing,
+              platform::Icon::Warning);
+          exitCode_ = 1;
+        }
       } catch (const std::bad_alloc&) {
         ReportError(kErrNoMemory, "velm /p", 0);
         exitCode_ = 1;
@@ -115,25 +129,34 @@ void CKovraApp::LoadProgramWideObjects() {
                           settings.FindProgramFile(g_DataFileNames[kDataTownNames]),
                           settings.FindProgramFile(g_DataFileNames[kDataTownRegions]));
       !towns.ok())
-    ReportStatus(towns, "CKovraApp::InitInstance");
+    ReportStatus(towns, "VelmApp::InitInstance");
 
   configFile_.LoadAtStart(GetPath(g_DataFileNames[kDataConfig]), GetConfiguration());
   // The glyph faces come with the configuration, as the font files did.
   if (Status st = LoadGlyphSet(GetSettings().FindProgramFile(kGlyphFileName), glyphs_); st.ok())
     platform::InstallGlyphs(&glyphs_);
   else
-    ReportStatus(st, "CKovraApp::InitInstance");
+    ReportStatus(st, "VelmApp::InitInstance");
 
-  for (const Status& skipped : GetAspectarium().LoadAll(folder))
-    ReportStatus(skipped, "CKovraApp::InitInstance");
+  std::error_code noFolder;
+  if (fs::is_directory(folder, noFolder))
+    for (const Status& skipped : GetAspectarium().LoadAll(folder))
+      ReportStatus(skipped, "VelmApp::InitInstance");
   // Aspect systems are the user's to edit: a data folder without any gets a copy of the shipped
-  // default system.
+  // default system. One the program cannot write reads the shipped system instead (the editor's
+  // changes to it are then not kept, as no setting is).
   if (GetAspectarium().Count() == 0) {
-    const fs::path shipped = settings.FindProgramFile(g_DataFileNames[kDataAspectSystem]);
-    if (shipped.parent_path() != folder && fs::exists(shipped) &&
-        FileCopy(shipped, folder / shipped.filename()) == 0) {
-      for (const Status& skipped : GetAspectarium().LoadAll(folder))
-        ReportStatus(skipped, "CKovraApp::InitInstance");
+    const fs::path shipped = settings.FindShippedFile(g_DataFileNames[kDataAspectSystem]);
+    // A file of that name the folder holds (damaged: it was told) is never replaced.
+    std::error_code ec;
+    if (!shipped.empty() && !fs::equivalent(shipped.parent_path(), folder, ec) &&
+        FindFileIgnoringCase(folder, shipped.filename().native()).match == NameMatch::Missing) {
+      if (settings.Writable() && FileCopy(shipped, folder / shipped.filename()) == 0) {
+        for (const Status& skipped : GetAspectarium().LoadAll(folder))
+          ReportStatus(skipped, "VelmApp::InitInstance");
+      } else {
+        ReportStatus(GetAspectarium().LoadInto(shipped, folder), "VelmApp::InitInstance");
+      }
     }
   }
   GetAspectarium().SetCurrentSystemName(
@@ -144,7 +167,7 @@ void CKovraApp::LoadProgramWideObjects() {
   // Without the tables the ephemeris computes from its series alone. A data folder without its
   // own copy reads the shipped one.
   if (fs::exists(GetSettings().FindProgramFile(g_DataFileNames[kDataEphemeris])))
-    ReportStatus(LoadEphemerisFromDataFolder(), "CKovraApp::InitInstance");
+    ReportStatus(LoadEphemerisFromDataFolder(), "VelmApp::InitInstance");
 
   // The table of ascendants by latitude and sidereal time, for the obliquity of today.
   const double nowJd = 2440587.5 + static_cast<double>(std::time(nullptr)) / 86400.0;
@@ -213,7 +236,7 @@ bool CKovraApp::EnterChart(Chart& chart) {
     return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), entered);
       !computed.ok()) {
-    ReportStatus(computed, "CKovraApp::EnterChart");
+    ReportStatus(computed, "VelmApp::EnterChart");
     return false;
   }
   chart = std::move(entered);
@@ -264,7 +287,7 @@ const Chart* CKovraApp::ActiveChart() const {
 
 void CKovraApp::ReadSessionAtStart() {
   sessionAtStart_.clear();
-  sessionReplaceable_ = true;
+  sessionReplaceable_ = GetSettings().Writable();
   const fs::path path = GetPath(g_DataFileNames[kDataSession]);
   std::error_code error;
   if (!fs::exists(path, error) && !error) return;
@@ -274,10 +297,10 @@ void CKovraApp::ReadSessionAtStart() {
   // read before the damage are still offered).
   fs::path kept;
   if (MoveAside(path, kept).ok()) {
-    ReportStatus(Status::Message(kMsgKeptAside, kept.string()), "CKovraApp::InitInstance");
+    ReportStatus(Status::Message(kMsgKeptAside, kept.string()), "VelmApp::InitInstance");
     return;
   }
-  ReportStatus(read, "CKovraApp::InitInstance");
+  ReportStatus(read, "VelmApp::InitInstance");
   sessionReplaceable_ = false;
 }
 
@@ -288,20 +311,22 @@ int CKovraApp::RestoreSession() {
   return opened;
 }
 
-int CKovraApp::OpenChartFile(const fs::path& path) {
+int CKovraApp::OpenChartFile(const fs::path& path, int* held) {
   std::vector<Chart> charts;
+  if (held != nullptr) *held = 0;
   if (Status read = ReadSessionFile(path, charts); !read.ok()) {
     // A file that cannot be opened at all is named to the user; the error report's number would
     // say nothing about which file it was.
     if (read.ErrorCode() == kErrCannotOpen)
       read = Status::Message(kMsgCannotOpenChartFile, path.string());
-    ReportStatus(read, "CKovraApp::OpenChartFile");
+    ReportStatus(read, "VelmApp::OpenChartFile");
     return 0;
   }
   if (charts.empty()) {
-    ReportStatus(Status::Message(kMsgNoChartInFile, path.string()), "CKovraApp::OpenChartFile");
+    ReportStatus(Status::Message(kMsgNoChartInFile, path.string()), "VelmApp::OpenChartFile");
     return 0;
   }
+  if (held != nullptr) *held = static_cast<int>(charts.size());
   int opened = 0;
   for (const Chart& chart : charts) opened += CKovraDoc::OpenChartDocument(*this, chart) != nullptr;
   if (opened > 0) {
@@ -309,6 +334,22 @@ int CKovraApp::OpenChartFile(const fs::path& path) {
     if (mainFrame_) mainFrame_->SetRecentFiles(recentFiles_.Entries());
   }
   return opened;
+}
+
+std::string CKovraApp::PrintedShortOf(int opened, int held) const {
+  std::string missing;
+  if (opened < held)
+    missing += Cp1251("\n- напечатано гороскопов ") + std::to_string(opened) + Cp1251(" из ") +
+               std::to_string(held) + Cp1251(": остальные не удалось открыть;");
+  if (GetAspectarium().Count() == 0)
+    missing += Cp1251(
+        "\n- без аспектов: нет ни одной системы аспектов ни в папке данных, ни среди файлов, "
+        "поставляемых с программой;");
+  if (&platform::Glyphs() != &glyphs_)
+    missing += Cp1251("\n- без знаков: не прочитан файл очертаний знаков ") +
+               std::string(kGlyphFileName) + ";";
+  if (!missing.empty()) missing.back() = '.';
+  return missing;
 }
 
 Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
@@ -338,6 +379,11 @@ Status CKovraApp::PrintOpenCharts(const fs::path& source, const fs::path& pdf) {
   std::error_code same;
   if (fs::equivalent(source, target, same) && !same)
     return Status::Message(kMsgPrintOverChartFile, target.string());
+  // A name a folder holds, or a folder that is not there, is told before any page is drawn.
+  const fs::path targetFolder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::error_code ec;
+  if (fs::is_directory(target, ec) || !fs::is_directory(targetFolder, ec))
+    return Status::Error(kErrCannotCreate, target.string());
   return platform::WritePdf(target, fs::path(source).filename().string(), pages, render);
 }
 
@@ -347,7 +393,7 @@ bool CKovraApp::CloseAllAndSaveSession() {
   documents_.CloseAllDocuments();
   if (sessionReplaceable_)
     ReportStatus(WriteSessionFile(GetPath(g_DataFileNames[kDataSession]), sessionCharts_),
-                 "CKovraApp::ExitInstance");
+                 "VelmApp::ExitInstance");
   return true;
 }
 
@@ -356,6 +402,14 @@ void CKovraApp::BeginExitWrites() {
 }
 
 int CKovraApp::ExitInstance() {
+  if (!GetSettings().Writable()) {
+    // A data folder the program cannot write: the start told the user that nothing is kept, so
+    // nothing is tried.
+    closing_ = true;
+    documents_.CloseAllDocuments();
+    archive_.FreeIndex();
+    return exitCode_;
+  }
   BeginExitWrites();
   if (printRun_) {
     closing_ = true;
@@ -369,7 +423,7 @@ int CKovraApp::ExitInstance() {
   archive_.Recent().SaveNames();
   archive_.FreeIndex();
   SaveProfile();
-  (void)exitWrites_->Finish("CKovraApp::ExitInstance");
+  (void)exitWrites_->Finish("VelmApp::ExitInstance");
   exitWrites_.reset();
   return exitCode_;
 }
@@ -377,7 +431,7 @@ int CKovraApp::ExitInstance() {
 void CKovraApp::SaveProfile() {
   if (profileUnread_) return;
   recentFiles_.WriteTo(profile_);
-  ReportStatus(profile_.Save(GetPath(kProfileName)), "CKovraApp::ExitInstance");
+  ReportStatus(profile_.Save(GetPath(kProfileName)), "VelmApp::ExitInstance");
 }
 
 void CKovraApp::SetTipOfTheDay(bool showAtStart, int nextTip) {

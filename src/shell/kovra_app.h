@@ -123,13 +123,17 @@ class CKovraApp : public platform::CommandTarget, public Workbench, public UiReg
   int CurrentChartKind() const override { return currentChartKind_; }
   // Opens the charts of the session file as read at start; the number opened.
   int RestoreSession();
-  // Opens every chart of a chart file (the session-file form); the number opened. The file goes
-  // to the recent-file list when it held charts; a file that holds none is told (message 2045).
-  int OpenChartFile(const std::filesystem::path& path);
+  // Opens every chart of a chart file (the session-file form); the number opened, and in `held`
+  // (when given) the number the file holds. The file goes to the recent-file list when it held
+  // charts; a file that holds none is told (message 2045).
+  int OpenChartFile(const std::filesystem::path& path, int* held = nullptr);
   // Prints the main view of every open chart: to `pdf` when given, else to the default printer,
   // else to a PDF file beside `source`. A PDF that would be `source` itself (the same file, also
   // through a link) is refused with message 2044 before anything is written.
   Status PrintOpenCharts(const std::filesystem::path& source, const std::filesystem::path& pdf);
+  // What a print run of a file holding `held` charts, `opened` of them open, printed other than
+  // asked: one line per shortfall (code page 1251), each after a line break; empty when none.
+  std::string PrintedShortOf(int opened, int held) const;
 
   // Shut-down: the closing flag, every document closed (their charts collected for the session),
   // the session file written (unless the file found at start could neither be read nor renamed

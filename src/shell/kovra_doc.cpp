@@ -76,7 +76,7 @@ bool CKovraDoc::FillNewChart(int kind, const SuperSource* active) {
     return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *chart);
       !computed.ok()) {
-    ReportStatus(computed, "CKovraDoc::OnNewDocument");
+    ReportStatus(computed, "VelmDoc::OnNewDocument");
     return false;
   }
   chart_ = std::move(chart);
@@ -100,7 +100,7 @@ bool CKovraDoc::AddRemoveOuterChart() {
     return false;
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *outer);
       !computed.ok()) {
-    ReportStatus(computed, "CKovraDoc::AddRemoveOuterChart");
+    ReportStatus(computed, "VelmDoc::AddRemoveOuterChart");
     return false;
   }
   SetOuterChart(std::move(outer));
@@ -123,7 +123,7 @@ bool CKovraDoc::CopySource(const Chart& source, bool withComments) {
   CheckAspectSystemName(ChartContext::FromCurrentSettings(), chart->definition);
   if (const Status computed = ChartCalculate(ChartContext::FromCurrentSettings(), *chart, 0);
       !computed.ok()) {
-    ReportStatus(computed, "CKovraDoc::OnNewDocument");
+    ReportStatus(computed, "VelmDoc::OnNewDocument");
     return false;
   }
   chart_ = std::move(chart);
@@ -236,7 +236,7 @@ bool CKovraDoc::StepChart(StepUnit unit, int count) {
   if (const Status computed =
           stepped.AddStep(ChartContext::FromCurrentSettings(), StepDays(stepped, unit, count));
       !computed.ok()) {
-    ReportStatus(computed, "CKovraDoc::StepChart");
+    ReportStatus(computed, "VelmDoc::StepChart");
     return false;
   }
   // A chart of one moment keeps one moment: the Sources that held it move with it, so that the

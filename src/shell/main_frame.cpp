@@ -44,7 +44,8 @@ void CascadeWindows(QMdiArea& area) {
 CMainFrame::CMainFrame(CKovraApp& app)
     : platform::MainFrame(app.Documents(), KovraCommandTable()), app_(app) {
   setWindowTitle(QStringLiteral("Velm"));
-  resize(1100, 800);
+  // 1100 x 800 where the screen has the room, else as much as its free area holds.
+  OpenAt(QSize(1100, 800));
   SetApplicationTarget(&app);
   RegisterCommands();
   UpdateCommandStates();

@@ -176,6 +176,7 @@ TEST_F(ExportTest, ElementsRenderAsTheirRulesSay) {
       {"longitude_minus", Element(kExpLonSign), "-"},
       {"zone_plus", Element(kExpZoneSign), "+"},
       {"zone_hours", Element(kExpZoneHours), "3"},
+      {"zone_name_of_no_atlas_town", Element(kExpZoneName), "GMT+03:00"},
       {"minutes", Padded(kExpMinutes, 3, ' ', 0), " 45"},
       {"town", Element(kExpTown), "Sydney"},
       {"era_ad", bc, "AD"},

@@ -12,14 +12,9 @@
 
 namespace {
 
-#if defined(__x86_64__)
-// Puts ones into the upper half of ymm0 (in assembly: the compiler adds no vzeroupper of its own).
-[[gnu::target("avx")]] void FillUpperHalf() {
-  __asm__ volatile("vpcmpeqd %%ymm0, %%ymm0, %%ymm0" ::: "xmm0");
-}
-
 TEST(VectorState, ComputationsLeaveTheUpperHalvesUnused) {
-  if (!VectorStateVisible()) GTEST_SKIP() << "the processor does not show its vector state";
+  if (!testing_support::DirtyVectorUpperHalves())
+    GTEST_SKIP() << "the processor does not show its vector state";
   Ephemeris tables;
   ASSERT_TRUE(tables.Load(testing_support::SourceDir() / "data" / "velm.str").ok());
   HouseInput moscow;
@@ -35,12 +30,10 @@ TEST(VectorState, ComputationsLeaveTheUpperHalvesUnused) {
       {"Placidus cusps", [&] { (void)HouseCusps(moscow); }},
   };
   for (const auto& c : cases) {
-    FillUpperHalf();
-    ASSERT_TRUE(VectorUpperStateInUse());
+    ASSERT_TRUE(testing_support::DirtyVectorUpperHalves());
     c.run();
     EXPECT_FALSE(VectorUpperStateInUse()) << c.what;
   }
 }
-#endif
 
 }  // namespace

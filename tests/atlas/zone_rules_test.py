@@ -44,10 +44,35 @@ class ZoneRules(unittest.TestCase):
             ("Europe/Moscow", "RU", ["../zoneinfo/UTC"], far, "Europe/Moscow", "unknown"),
             ("", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
             ("Mars/Olympus", "JP", ["Asia/Tokyo"], far, "Asia/Tokyo", "no-geonames"),
+            # Near a border, GeoNames' zone only where the other towns of the state bear it out
+            # (last column: GeoNames' zone and the boundary zones of each).
+            ("America/Sao_Paulo", "BR", ["America/Cuiaba"], [["America/Sao_Paulo"]] + far[1:],
+             "America/Cuiaba", "state", [("America/Cuiaba", ["America/Cuiaba"])]),
+            ("Asia/Famagusta", "CY", ["Asia/Nicosia"], [["Asia/Famagusta"]] + far[1:],
+             "Asia/Nicosia", "state", [("Asia/Famagusta", ["Asia/Famagusta"]),
+                                       ("Asia/Famagusta", ["Asia/Nicosia"])]),
+            # Only the towns GeoNames puts in its zone count; a town that several zones hold lies
+            # in each.
+            ("Asia/Hebron", "PS", ["Asia/Jerusalem"], [["Asia/Hebron"]] + far[1:],
+             "Asia/Hebron", "border", [("Asia/Hebron", ["Asia/Jerusalem", "Asia/Hebron"])] * 2 +
+             [("Asia/Hebron", ["Asia/Jerusalem"]), ("Asia/Hebron", ["Asia/Gaza"])] +
+             [("Asia/Jerusalem", ["Asia/Jerusalem"])] * 2),
         ]
-        for geonames, country, at_town, around, taken, rule in rows:
-            self.assertEqual(make_atlas.choose_zone(geonames, country, at_town, around, self.tz),
+        for geonames, country, at_town, around, taken, rule, *state in rows:
+            self.assertEqual(make_atlas.choose_zone(geonames, country, at_town, around, self.tz,
+                                                    lambda: state[0] if state else ()),
                              (taken, rule), (geonames, at_town))
+
+    def test_the_state_of_a_town_is_its_near_towns_or_all(self):
+        def town(admin, lat, lon, country="CY"):
+            return {"country": country, "adminCode": admin, "lat": lat, "lon": lon}
+        # Lefka's district reaches across the island; the town beside it tells its side.
+        towns = [town("04", 35.112, 32.850), town("04", 35.199, 32.993),   # 16 km
+                 town("04", 35.175, 33.364), town("01", 35.125, 33.941),
+                 town("04", 35.150, 33.100, "TR"), town("", 35.0, 33.0), town("", 35.0, 33.01)]
+        of = make_atlas.state_neighbours(towns)
+        for n, state in [(0, [1]), (1, [0]), (2, [0, 1]), (3, []), (5, [])]:
+            self.assertEqual(of(n), state, n)
 
     def test_points_around_a_town_lie_at_the_border_distance(self):
         for lat, lon in [(55.75, 37.62), (-33.87, 151.21), (64.7, 179.99), (78.2, 15.6)]:

@@ -11,6 +11,7 @@
 #include "archive/browser/archive_search_dialog.h"
 #include "archive/browser/archive_view.h"
 #include "astrocarto/ui/astrocart_view.h"
+#include "dialog_walk.h"
 #include "document/chart_document.h"
 #include "forecast/core/transit_calculation.h"
 #include "forecast/ui/forecast_views.h"
@@ -228,21 +229,33 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
   Allow({kMsgTransitPeriodCut});
 }
 
-// Every command of the menus with a chart open: each dialog it opens fits a screen of 1024 x 768
-// (the fixture checks every dialog met) and is closed.
-TEST_F(NewcomerTest, EveryDialogOfTheMenusFitsASmallScreen) {
+// Every command of the menus with a chart open and saved in an archive: each dialog it opens, and
+// every dialog and wizard page those open in turn (DialogWalk), fits a screen of 1024 x 768 (the
+// fixture checks every dialog met) and is closed.
+TEST_F(NewcomerTest, EveryDialogOfTheMenusAndWhatTheyOpenFitsASmallScreen) {
   CKovraDoc* natal = StartWithChart(EnterIvanov);
   ASSERT_NE(natal, nullptr);
-  script_.Otherwise([](QWidget& d) { d.close(); });
+  // An archive for the browser, its search and its query.
+  prompts_.ExpectFile((folder_ / "Клиенты").string());
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
+  Run(cmd::kSaveToArchive);
+  ASSERT_TRUE(natal->savedInArchive);
+  prompts_.declineUnscripted = true;
+  DialogWalk walk;
+  script_.Otherwise([&walk](QWidget& d) { walk.Visit(d); }, 1000);
   for (const platform::CommandDef& def : KovraCommandTable().commands) {
     if (def.id == cmd::kAppExit || def.id == cmd::kFileClose || !Frame().StateOf(def.id).enabled)
       continue;
     Frame().MdiArea()->setActiveSubWindow(natal->Views().front()->Frame());
-    // The archive to save into and the file to print into are asked for, and not given.
-    if (def.id == cmd::kSaveToArchive || def.id == cmd::kFilePrint) prompts_.ExpectFile("");
     Run(def.id);
     script_.Verify(def.text);
   }
+  // The walk went as deep as the query wizard's pages behind the archive browser.
+  for (const char* tried :
+       {"ArchiveView/ЗАПРОС", "DQuery/ДОБАВИТЬ 2", "CQueryWizardMain/КОЛИЧЕСТВО/next"})
+    EXPECT_TRUE(walk.Tried().contains(tried)) << tried;
+  EXPECT_TRUE(dialogsSeen_.contains("QWIZQUANT"));
+  std::cout << walk.Visits() << " dialogs walked, " << walk.Tried().size() << " buttons tried\n";
   prompts_.shown.clear();
 }
 

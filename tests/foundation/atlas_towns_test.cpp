@@ -319,10 +319,13 @@ TEST_F(Atlas, DamagedOrTruncatedFilesAreRefusedAndTheAtlasKept) {
   EXPECT_EQ(towns_.Count(), 6);
 }
 
-TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
+TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesAndWhateverTheirSigns) {
   std::vector<TownRow> rows = kTowns;
   rows[3].latin = "Moskva";  // Москва
   rows.push_back({Name866("Житомир"), 0, 50 * 60 + 15, 28 * 60 + 40, 0, "Zhytomyr"});
+  // 7..10: names that lost their soft sign in the atlas, or hold one in the middle.
+  for (const char* name : {"Анадыр", "Усть-Илимск", "Казань", "Казанлык"})
+    rows.push_back({Name866(name), 0, 0, 0, 0, ""});
   TempFolder dir;
   Write(dir, MakeAtlas(rows, kRegions, 2));
   TOWNS towns;
@@ -332,8 +335,19 @@ TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
     std::size_t limit;
     std::vector<int> towns;
   } cases[] = {
-      {"zhyt", 10, {6}}, {"Житомир", 10, {6}}, {"MOSK", 10, {0, 3}},  // MOSKVA, Москва
-      {"mosk", 1, {0}},  {"мос", 10, {3}},     {"Zhytomyrx", 10, {}},
+      {"zhyt", 10, {6}},
+      {"Житомир", 10, {6}},
+      {"MOSK", 10, {0, 3}},  // MOSKVA, Москва
+      {"mosk", 1, {0}},
+      {"мос", 10, {3}},
+      {"Zhytomyrx", 10, {}},
+      // Signs left out on both sides; the names as typed first.
+      {"Анадырь", 10, {7}},
+      {"анадЫРЪ", 10, {7}},
+      {"Уст-Илим", 10, {8}},
+      {"Усть-", 10, {8}},
+      {"Казань", 10, {9, 10}},
+      {"Анадырьск", 10, {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(towns.FindTownsByPrefix(Cp1251(c.prefixUtf8), c.limit), c.towns) << c.prefixUtf8;
@@ -343,7 +357,7 @@ TEST(AtlasSearch, TownsNamedInRussianAreFoundByTheirLatinNamesToo) {
   TempFolder bad;
   Write(bad, MakeAtlas(rows, kRegions, 2));
   EXPECT_EQ(towns.Load(bad.Path()).ErrorCode(), kErrFormat);
-  EXPECT_EQ(towns.Count(), 7);
+  EXPECT_EQ(towns.Count(), 11);
 }
 
 TEST(ShippedAtlas, RussianNamesFoundAlsoByTheirLatinNames) {
@@ -385,6 +399,10 @@ TEST(ShippedAtlas, LoadsAndHoldsMoscowUnderItsRussianName) {
     if (towns.GetTownName(i) == Cp1251("Москва") && towns.GetTownRegion(i) == Cp1251("Россия"))
       moscow = i;
   ASSERT_GE(moscow, 0);
+  // Typed with the soft sign the atlas's name may lack.
+  const std::vector<int> anadyr = towns.FindTownsByPrefix(Cp1251("Анадырь"));
+  ASSERT_FALSE(anadyr.empty());
+  EXPECT_TRUE(towns.GetTownName(anadyr[0]).starts_with(Cp1251("Анадыр")));
   TownCoords c;
   ASSERT_TRUE(towns.GetTownCoords(moscow, c));
   EXPECT_EQ(c.latitudeDegrees, 55);  // 55 45 N, 37 37 E

@@ -20,7 +20,7 @@ struct ReportCase {
   const char* expectedUtf8;
 };
 
-// The texts of the codes (docs/decisions.md) in the two layouts of a report.
+// The texts of the codes (docs/decisions.md) in the two layouts of a report's line in the log.
 const ReportCase kReports[] = {
     {"no_memory", 2, "Archive::LoadNames", 0,
      "Недостаточно памяти #0 \n in function Archive::LoadNames "},
@@ -38,15 +38,29 @@ const ReportCase kReports[] = {
     {"unknown_code", 55, "", 1, "Ошибка  #1"},
 };
 
-TEST(ErrorReport, ShowsTheCodeTextTraceAndDetailAndGoesOn) {
+// The log's line of a report: the report's line breaks made blanks, at the end of a line.
+std::string LoggedLine(std::string report) {
+  for (char& c : report)
+    if (c == '\n') c = ' ';
+  return "]: " + report + "\n";
+}
+
+TEST(ErrorReport, TellsAPlainTextAndLogsTheTraceAndDetailAndGoesOn) {
+  testing_support::TempFolder folder;
+  SetErrorLogFile(folder / "velm.log");
   for (const ReportCase& c : kReports) {
     SCOPED_TRACE(c.name);
     ScriptedPrompter prompts;
     ReportError(c.code, c.trace, c.detail, 1);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].number, -c.code);
-    EXPECT_EQ(Utf8(prompts.shown[0].text), c.expectedUtf8);
+    EXPECT_EQ(prompts.shown[0].text, PlainErrorText(c.code));
+    EXPECT_EQ(Utf8(FormatErrorReport(c.code, c.trace, c.detail)), c.expectedUtf8);
+    const std::string log = testing_support::ReadFile(folder / "velm.log");
+    EXPECT_EQ(log.size() - log.rfind(LoggedLine(c.expectedUtf8)), LoggedLine(c.expectedUtf8).size())
+        << log;
   }
+  SetErrorLogFile({});
 }
 
 TEST(ErrorReport, OnlyMemoryExhaustionWithoutContinueEndsTheProgram) {
@@ -84,20 +98,35 @@ TEST(ErrorReport, ReportStatusTellsErrorsAndMessagesAndNothingForSuccess) {
     EXPECT_TRUE(prompts.shown.empty());
   }
   {
-    // The file of the status (a UTF-8 path) is named after the trace, in code page 1251.
-    ScriptedPrompter prompts;
-    ReportStatus(Status::Error(kErrFormat, "/home/u/Архив.arc", 9), "Archive::Load");
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].number, -106);
-    EXPECT_EQ(
-        prompts.shown[0].text,
-        Cp1251("Неправильный формат данных #9 \n in function Archive::Load (/home/u/Архив.arc) "));
-  }
-  {
-    ScriptedPrompter prompts;
-    ReportStatus(Status::Error(kErrRead, "velm.str", 2));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, Cp1251("Ошибка чтения файла #2 \n in function velm.str "));
+    // The place of the status is named when it is a file (a UTF-8 path, told in code page 1251,
+    // or a name with an extension), never when it is a function or a phrase; the log has both.
+    testing_support::TempFolder folder;
+    SetErrorLogFile(folder / "velm.log");
+    const struct {
+      Status status;
+      const char* shownPlace;  // UTF-8; empty: no place told
+      const char* loggedUtf8;
+    } cases[] = {
+        {Status::Error(kErrFormat, "/home/u/Архив.arc", 9), "/home/u/Архив.arc",
+         "Неправильный формат данных #9 \n in function Archive::Load (/home/u/Архив.arc) "},
+        {Status::Error(kErrRead, "velm.str", 2), "velm.str",
+         "Ошибка чтения файла #2 \n in function Archive::Load (velm.str) "},
+        {Status::Error(kErrRead, "COORD_CONF::Load"), "",
+         "Ошибка чтения файла #0 \n in function Archive::Load (COORD_CONF::Load) "},
+        {Status::Error(kErrFormat, "line 5"), "",
+         "Неправильный формат данных #0 \n in function Archive::Load (line 5) "},
+    };
+    for (const auto& c : cases) {
+      ScriptedPrompter prompts;
+      ReportStatus(c.status, "Archive::Load");
+      ASSERT_EQ(prompts.shown.size(), 1u);
+      EXPECT_EQ(prompts.shown[0].number, -c.status.ErrorCode());
+      EXPECT_EQ(prompts.shown[0].text, PlainErrorText(c.status.ErrorCode(), Cp1251(c.shownPlace)));
+      EXPECT_NE(testing_support::ReadFile(folder / "velm.log").find(LoggedLine(c.loggedUtf8)),
+                std::string::npos)
+          << c.loggedUtf8;
+    }
+    SetErrorLogFile({});
   }
   {
     ScriptedPrompter prompts;

@@ -88,6 +88,12 @@ def main():
     cases.append(("a core declared with QT", cmake,
                   lambda text: text.replace("views_core DIR", "views_core QT DIR", 1),
                   "views_core is declared with QT"))
+    cases.append(("a file of no library", os.path.join("src", "plotting", "plot.cpp"),
+                  lambda text: text + "int Plot() { return 1; }\n", "a file of no library"))
+    cases.append(("a quoted include that names no file", in_first("astro", ".cpp"),
+                  append_line('#include "astro/no_such_header.h"'), "names no file of src/"))
+    cases.append(("a header of no library (the program's own folder)", in_first("views/core", ".cpp"),
+                  append_line('#include "app/subsystems.h"'), "a header of no library"))
     failures = 0
     with tempfile.TemporaryDirectory(prefix="velm-layers-") as tmp:
         copy = os.path.join(tmp, "tree")
@@ -99,15 +105,21 @@ def main():
             failures += 1
         for what, victim, plant, *said in cases:
             path = os.path.join(copy, victim)
-            original = open(path, encoding="utf-8").read()
+            # A file that does not exist is planted whole, and removed afterwards.
+            existed = os.path.exists(path)
+            original = open(path, encoding="utf-8").read() if existed else ""
             planted = plant(original)
             if planted == original:
                 print(f"FAIL: {what}: nothing planted in {victim}")
                 failures += 1
                 continue
+            os.makedirs(os.path.dirname(path), exist_ok=True)
             open(path, "w", encoding="utf-8").write(planted)
             code, out = run_check(copy)
-            open(path, "w", encoding="utf-8").write(original)
+            if existed:
+                open(path, "w", encoding="utf-8").write(original)
+            else:
+                os.remove(path)
             if code != 1 or (said[0] if said else victim) not in out:
                 print(f"FAIL: {what}: not refused (in {victim})")
                 failures += 1

@@ -546,6 +546,9 @@ TEST_F(EntryDialogs, APickedTownGivesTheZoneItHadAtTheTypedMoment) {
     std::optional<int> OffsetAtUtc(std::string_view, std::int64_t) const override {
       return 16 * 3600 + 60;
     }
+    std::optional<std::string> AbbreviationAtUtc(std::string_view, std::int64_t) const override {
+      return "+1601";
+    }
   } beyond;
   platform::SetTimeZoneDatabase(&beyond);
   Edit(box->DateEdit(), "16.07.1985");

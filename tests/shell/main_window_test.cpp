@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <cstdlib>
@@ -130,8 +131,36 @@ TEST_F(ShellTest, MainChartViewDrawsTheChartHeader) {
   ASSERT_NE(document, nullptr);
   const std::vector<std::string> lines = CKovraView::HeaderLines(*document->GetChart());
   EXPECT_EQ(lines, (std::vector<std::string>{Cp1251("Иванов"), Cp1251("Проба (Натальный)"),
-                                             Cp1251("13:05:1975 н.э.  14:30  +03:00 MSK"), "",
+                                             Cp1251("13:05:1975 н.э.  14:30  +03:00"), "",
                                              "55N45 037E37"}));
+}
+
+// The main window opens inside the free area of its screen, with its frame: at 1100 x 800 where
+// that fits, else as large as the area holds.
+TEST_F(ShellTest, TheMainWindowOpensInsideTheScreen) {
+  const QMargins frameRoom = platform::MainFrame::kWindowFrame;
+  const struct {
+    const char* name;
+    QRect available;
+    QSize opened;
+  } cases[] = {
+      {"wide", {0, 0, 1920, 1040}, {1100, 800}},
+      {"1024_x_768_panel_below", {0, 0, 1024, 728}, {1008, 688}},
+      {"1024_x_768_panel_left", {48, 0, 976, 768}, {960, 728}},
+      {"second_screen", {1920, 0, 1280, 984}, {1100, 800}},
+      {"just_enough", {0, 0, 1116, 840}, {1100, 800}},
+  };
+  for (const auto& c : cases) {
+    const QRect client = platform::MainFrame::OpeningGeometry({1100, 800}, c.available);
+    EXPECT_EQ(client.size(), c.opened) << c.name;
+    EXPECT_TRUE(c.available.contains(client.marginsAdded(frameRoom))) << c.name;
+  }
+  // The test's own screen (offscreen, 800 x 800) is smaller than 1100 x 800 and its frame.
+  CKovraApp& app = StartApp(true);
+  const CMainFrame& frame = *app.GetMainFrame();
+  const QRect screen = frame.screen()->availableGeometry();
+  EXPECT_EQ(frame.size(), platform::MainFrame::OpeningGeometry({1100, 800}, screen).size());
+  EXPECT_TRUE(screen.contains(frame.frameGeometry()));
 }
 
 TEST_F(ShellTest, ScreenshotOfTheMainWindowWithTwoCharts) {

@@ -16,12 +16,14 @@
 #include "foundation/atlas/towns.h"
 #include "foundation/config/configuration.h"
 #include "foundation/errors/error_report.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "platform/qt/title_room.h"
 #include "platform/qt/view.h"
 #include "shell/command_line.h"
 #include "shell/core/session.h"
+#include "shell/core/wheel/wheel_aspects.h"
 #include "shell/profile.h"
 #include "shell_fixture.h"
 
@@ -78,6 +80,39 @@ TEST_F(ShellTest, ADataFolderWithoutAspectSystemsGetsTheDefaultOne) {
   EXPECT_TRUE(fs::exists(folder_ / "VELM.asp"));
   EXPECT_EQ(GetAspectarium().Count(), 1);
   EXPECT_EQ(GetAspectarium().GetCurrentSystem()->GetName(), "VELM");
+}
+
+TEST_F(ShellTest, ADataFolderThatCannotBeWrittenIsSaidOnceAndChartsStillGetAspects) {
+  // Not writable by its owner; the program run by root would write it all the same, so the
+  // rewrite layer's read-only fault stands in for the permission there.
+  struct Writable {
+    fs::path folder;
+    ~Writable() {
+      DisarmFault();
+      fs::permissions(folder, fs::perms::owner_all);
+      GetSettings().SetWritable(true);
+    }
+  } restore{folder_.Path()};
+  fs::permissions(folder_.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (::geteuid() == 0) ArmFault({FaultPoint::kReadOnly, 0});
+  EXPECT_FALSE(ReadyDataFolder(folder_.Path()));
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_NE(prompts_.shown[0].text.find(Cp1251("нельзя писать")), std::string::npos);
+  StartApp();
+  CKovraDoc* document = OpenCopy(NatalChart(kMoscow));
+  ASSERT_NE(document, nullptr);
+  ASSERT_EQ(GetAspectarium().Count(), 1);
+  const AspectSystem* system =
+      wheel::SystemOfChart(*document->GetChart(), GetConfiguration(), GetAspectarium());
+  ASSERT_NE(system, nullptr);
+  EXPECT_FALSE(
+      wheel::FindWheelAspects(*document->GetChart(), 0, *system, GetConfiguration()).empty());
+  // A save of the shipped system would go to the data folder, never over the shipped file.
+  EXPECT_EQ(system->File().parent_path(), folder_.Path());
+  EXPECT_EQ(app_->ExitInstance(), 0);
+  // Nothing was tried in the folder, and nothing more was said.
+  EXPECT_TRUE(fs::is_empty(folder_.Path()));
+  EXPECT_EQ(prompts_.shown.size(), 1u);
 }
 
 TEST_F(ShellTest, StartUpComputesTheTableOfAscendants) {
@@ -295,30 +330,21 @@ TEST_F(ShellTest, PrintRunWritesOnePdfPageOfEveryChartWithoutTheWindow) {
   EXPECT_EQ(testing_support::ReadFile(folder_ / "velm.sav"), session);
 }
 
-TEST_F(ShellTest, PrintRunThatPrintsNothingEndsWithAFailureCode) {
+TEST_F(ShellTest, PrintRunWithoutAnAspectSystemPrintsButEndsWithAFailureCode) {
+  // Nothing shipped to fall back on: the wheel is printed without aspects, which is told.
+  GetSettings().SetShippedFolders({});
   const fs::path charts = folder_ / "one.sav";
   ASSERT_TRUE(WriteSessionFile(charts, {NatalChart(kMoscow)}).ok());
-  struct Case {
-    const char* name;
-    fs::path file;
-    fs::path out;
-  };
-  const Case cases[] = {
-      {"missing_chart_file", folder_ / "none.sav", folder_ / "a.pdf"},
-      {"pdf_in_a_missing_folder", charts, folder_ / "no" / "such" / "b.pdf"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    StartOptions options;
-    options.file = c.file.string();
-    options.printOnly = true;
-    options.printOut = c.out;
-    EXPECT_FALSE(Launch(options));
-    EXPECT_FALSE(fs::exists(c.out));
-    EXPECT_NE(app_->ExitInstance(), 0);
-    app_.reset();
-    DeletePending();
-  }
+  StartOptions options;
+  options.file = charts.string();
+  options.printOnly = true;
+  options.printOut = folder_ / "one.pdf";
+  EXPECT_FALSE(Launch(options));
+  EXPECT_EQ(GetAspectarium().Count(), 0);
+  EXPECT_EQ(CountPdfPages(options.printOut), 1);
+  ASSERT_FALSE(prompts_.shown.empty());
+  EXPECT_NE(prompts_.shown.back().text.find(Cp1251("без аспектов")), std::string::npos);
+  EXPECT_NE(app_->ExitInstance(), 0);
 }
 
 TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsNone) {
@@ -332,22 +358,31 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
   testing_support::WriteFile(folder_ / "huge.sav", "");
   fs::resize_file(folder_ / "huge.sav", 3ull << 30);
   fs::create_symlink(charts, folder_ / "link.pdf");
+  testing_support::WriteFile(folder_ / "damaged.sav", "not a chart");
   struct Case {
     const char* name;
     fs::path file;
     fs::path out;
-    int shown;  // the message or error report the run shows
+    int shown;         // the message or error report the run shows
+    bool namesTheOut;  // the message names the PDF, not the chart file
   };
   const Case cases[] = {
-      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", kMsgNoChartInFile},
-      {"missing_chart_file", folder_ / "none.sav", folder_ / "e.pdf", kMsgCannotOpenChartFile},
-      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", kMsgCannotOpenChartFile},
-      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", kMsgCannotOpenChartFile},
-      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf",
-       ErrorReportNumber(kErrFormat)},
-      {"pdf_over_the_chart_file", charts, charts, kMsgPrintOverChartFile},
-      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf",
-       kMsgPrintOverChartFile},
+      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", kMsgNoChartInFile, false},
+      {"missing_chart_file", folder_ / "none.sav", folder_ / "e.pdf", kMsgCannotOpenChartFile,
+       false},
+      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", kMsgCannotOpenChartFile, false},
+      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", kMsgCannotOpenChartFile, false},
+      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf", ErrorReportNumber(kErrFormat),
+       false},
+      {"damaged_chart_file", folder_ / "damaged.sav", folder_ / "f.pdf",
+       ErrorReportNumber(kErrFormat), false},
+      {"pdf_over_the_chart_file", charts, charts, kMsgPrintOverChartFile, true},
+      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf", kMsgPrintOverChartFile,
+       true},
+      {"pdf_in_a_missing_folder", charts, folder_ / "no" / "such" / "g.pdf",
+       ErrorReportNumber(kErrCannotCreate), true},
+      {"pdf_onto_a_folder", charts, folder_ / "folder.sav", ErrorReportNumber(kErrCannotCreate),
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -358,17 +393,18 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
     options.printOut = c.out;
     EXPECT_FALSE(Launch(options));
     EXPECT_TRUE(prompts_.WasShown(c.shown));
-    // Whatever went wrong, the message names the file it is about.
-    const fs::path& named = c.shown == kMsgPrintOverChartFile ? c.out : c.file;
-    ASSERT_FALSE(prompts_.shown.empty());
+    // Whatever went wrong, the message names the file it is about, and no trace of the code.
+    const fs::path& named = c.namesTheOut ? c.out : c.file;
+    ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_NE(prompts_.shown.back().text.find(named.string()), std::string::npos)
         << prompts_.shown.back().text;
+    EXPECT_EQ(prompts_.shown.back().text.find("function"), std::string::npos);
     EXPECT_NE(app_->ExitInstance(), 0);
     app_.reset();
     DeletePending();
     EXPECT_EQ(testing_support::ReadFile(charts), chartBytes);
     if (c.out != charts) {
-      EXPECT_FALSE(fs::exists(c.out) && !fs::is_symlink(c.out));
+      EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(c.out)));
     }
   }
   EXPECT_TRUE(fs::is_symlink(folder_ / "link.pdf"));

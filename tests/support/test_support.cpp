@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "foundation/drawing/glyph_file.h"
+#include "foundation/numbers/vector_state.h"
 #include "platform/core/codepage.h"
 
 namespace fs = std::filesystem;
@@ -39,6 +40,19 @@ void ShowToPerson(const fs::path& file, const std::string& name) {
     fs::copy_file(file, fs::path(demo) / (name + file.extension().string()),
                   fs::copy_options::overwrite_existing);
   }
+}
+
+bool DirtyVectorUpperHalves() {
+#if defined(__x86_64__)
+  if (!VectorStateVisible()) return false;
+  // Ones into the upper half of ymm0, in assembly inside code compiled without AVX: a function
+  // compiled for AVX would end, once optimised, in a vzeroupper of the compiler's own that
+  // clears the halves again.
+  __asm__ volatile("vpcmpeqd %%ymm0, %%ymm0, %%ymm0" ::: "xmm0");
+  return VectorUpperStateInUse();
+#else
+  return false;
+#endif
 }
 
 void InstallShippedGlyphs() {
@@ -103,6 +117,7 @@ platform::Answer ScriptedPrompter::Answer(int messageNumber, std::string_view te
       return a;
     }
   }
+  if (declineUnscripted) return fallback;
   ADD_FAILURE() << "unexpected question " << messageNumber << ": " << platform::Cp1251ToUtf8(text);
   return fallback;
 }
@@ -120,6 +135,7 @@ platform::Answer ScriptedPrompter::AskOkCancel(int n, std::string_view text) {
 bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
   fileChoices.push_back(choice);
   if (files_.empty()) {
+    if (declineUnscripted) return false;
     ADD_FAILURE() << "unexpected file choice";
     return false;
   }
@@ -134,6 +150,7 @@ bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
 bool ScriptedPrompter::InputText(int n, std::string_view prompt, std::string& text) {
   shown.push_back({n, std::string(prompt)});
   if (texts_.empty()) {
+    if (declineUnscripted) return false;
     ADD_FAILURE() << "unexpected text input " << n;
     return false;
   }

@@ -41,6 +41,10 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 void ShowToPerson(const std::filesystem::path& file, const std::string& name);
 // Installs the shipped glyph outlines (data/velm.gly), loaded once for the test program.
 void InstallShippedGlyphs();
+// Leaves the upper halves of this thread's vector registers in use, as the window's painting
+// does (foundation/numbers/vector_state.h), and says whether the processor shows them so; false
+// where it has no AVX or does not show its state (the caller skips).
+bool DirtyVectorUpperHalves();
 
 // Answers by message number. Every message box and question is recorded in `shown`; a question
 // without a scripted answer fails the current test (and is answered Cancel / No).
@@ -64,6 +68,9 @@ class ScriptedPrompter final : public platform::Prompter {
 
   bool WasShown(int messageNumber) const;
   std::vector<Shown> shown;
+  // Questions, file choices and text inputs out of script are declined (No, Cancel, nothing
+  // chosen) instead of failing the test: for walks that press every button.
+  bool declineUnscripted = false;
   // Every file choice asked for, as it was asked.
   std::vector<platform::FileChoice> fileChoices;
 

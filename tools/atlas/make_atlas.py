@@ -233,6 +233,12 @@ MAX_ZONE_NAME = 40
 # gives, when the tz database lists that zone for the town's country and its clocks are the ones
 # kept at one of those points.
 BORDER_KM = 5.0
+# GeoNames gives some countries' zones by first-order division (admin1: a state, a district), so
+# near a border its zone is evidence only where the other towns of the town's state bear it out
+# (or there are none): those within this distance of the town (all of them when none is that
+# near) that GeoNames puts in its zone lie in it by the boundaries more often than only in the
+# town's boundary zone.
+STATE_KM = 25.0
 EARTH_RADIUS_KM = 6371.0
 BEARINGS = 8
 BOUNDARY_SCRIPT = Path(__file__).resolve().parent / "boundary_zones.js"
@@ -244,8 +250,12 @@ RULES = {
                 "it, and GeoNames' zone is kept at no point %g km from it or the tz database "
                 "does not list it for the town's country" % BORDER_KM,
     "border": "GeoNames' zone: the town lies within %g km of a border, GeoNames' zone keeps the "
-              "clocks of a point that far from it and the tz database lists it for the town's "
-              "country" % BORDER_KM,
+              "clocks of a point that far from it, the tz database lists it for the town's "
+              "country and the town's state bears it out (see state)" % BORDER_KM,
+    "state": "the boundary zone: as for border, but the town's state does not bear GeoNames' "
+             "zone out: of the other towns of its country and GeoNames admin1 code within %g km "
+             "(all of them when none is that near) to which GeoNames gives that zone, as many or "
+             "fewer lie in it by the boundaries than only in the town's boundary zone" % STATE_KM,
     "no-geonames": "the boundary zone: GeoNames gives no zone the tz database knows",
     "sea": "GeoNames' zone: the town's point lies at sea outside every zone's waters (the "
            "boundaries give only a nautical zone)",
@@ -389,11 +399,37 @@ def boundary_zones(geo_tz_dir, points):
     return zones
 
 
-def choose_zone(geonames, country, at_town, around, tz):
+def distance_km(a, b):
+    """The great-circle distance of points a and b (latitude, longitude in degrees)."""
+    p1, l1, p2, l2 = map(math.radians, (a[0], a[1], b[0], b[1]))
+    h = math.sin((p2 - p1) / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin((l2 - l1) / 2) ** 2
+    return 2 * EARTH_RADIUS_KM * math.asin(math.sqrt(min(1.0, h)))
+
+
+def bears_out(geonames, boundary, state, tz):
+    """True when the towns `state` (pairs of the zone GeoNames gives, "" none, and the boundary
+    zones at the town) bear out GeoNames' zone `geonames` of a town against its boundary zone
+    `boundary`: there are none, or more of those GeoNames puts in that zone lie in it (one of
+    the zones that hold them keeps its clocks) than only in `boundary`."""
+    if not state:
+        return True
+    kept = moved = 0
+    for given, found in state:
+        if given and tz.knows(given) and tz.same_clocks(given, geonames):
+            known = [z for z in found if tz.knows(z)]
+            if any(tz.same_clocks(z, geonames) for z in known):
+                kept += 1
+            elif any(tz.same_clocks(z, boundary) for z in known):
+                moved += 1
+    return kept > moved
+
+
+def choose_zone(geonames, country, at_town, around, tz, state=tuple):
     """The zone a town of `country` takes, and the rule that chose it (None when GeoNames and the
     boundaries give the same clocks: the boundary zone's name is taken). `geonames` is the zone
     GeoNames gives ("" none), `at_town` the boundary zones at the town's point, `around` those at
-    the points BORDER_KM around it."""
+    the points BORDER_KM around it; `state()` gives the other towns of its state near it (see
+    STATE_KM) as bears_out takes them."""
     known_geonames = geonames if geonames and tz.knows(geonames) else None
     land = [z for z in at_town if not z.startswith("Etc/")]
     known = [z for z in land if tz.knows(z)]
@@ -409,8 +445,28 @@ def choose_zone(geonames, country, at_town, around, tz):
         return known[0], "no-geonames"
     if tz.is_of_country(known_geonames, country) and any(
             tz.knows(z) and tz.same_clocks(z, known_geonames) for zones in around for z in zones):
-        return known_geonames, "border"
+        if bears_out(known_geonames, known[0], state(), tz):
+            return known_geonames, "border"
+        return known[0], "state"
     return known[0], "boundary"
+
+
+def state_neighbours(cities):
+    """A function of a town's index giving the indices of the other towns of its country and
+    admin1 code within STATE_KM of it, or all of them when none is that near (none for a town
+    without an admin1 code)."""
+    states = {}
+    for n, city in enumerate(cities):
+        if city["adminCode"]:
+            states.setdefault((city["country"], city["adminCode"]), []).append(n)
+
+    def of(n):
+        city = cities[n]
+        others = [k for k in states.get((city["country"], city["adminCode"]), ()) if k != n]
+        near = [k for k in others if distance_km((city["lat"], city["lon"]),
+                                                 (cities[k]["lat"], cities[k]["lon"])) <= STATE_KM]
+        return near or others
+    return of
 
 
 def town_zones(cities, cities1000_path, geo_tz_dir, tz):
@@ -420,12 +476,15 @@ def town_zones(cities, cities1000_path, geo_tz_dir, tz):
     points = [p for c in cities for p in probe_points(c["lat"], c["lon"])]
     found = boundary_zones(geo_tz_dir, points)
     step = BEARINGS + 1
+    towns = [(given.get(c.get("id"), ""), found[n * step]) for n, c in enumerate(cities)]
+    state_of = state_neighbours(cities)
     chosen = []
     disagreements = []
     for n, city in enumerate(cities):
         at_town, around = found[n * step], found[n * step + 1:(n + 1) * step]
-        geonames = given.get(city.get("id"), "")
-        zone, rule = choose_zone(geonames, city["country"], at_town, around, tz)
+        geonames = towns[n][0]
+        zone, rule = choose_zone(geonames, city["country"], at_town, around, tz,
+                                 lambda n=n: [towns[k] for k in state_of(n)])
         chosen.append(zone)
         if rule is not None:
             disagreements.append((city["country"], city["name"], city.get("id", 0),

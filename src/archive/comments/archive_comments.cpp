@@ -254,7 +254,7 @@ int ArchiveComments::CopyCommentsToChart(const RecordTexts& texts, Chart& chart)
     if (const auto& text = texts[static_cast<std::size_t>(k)])
       tx.Rewrite(CommentFileName(chart, k)).Write(*text);
   if (Status st = tx.Commit(); !st.ok()) {  // nothing arrived: the slot goes back
-    ReportError(st.ErrorCode(), "CKovraDoc::CopyComment2File", 0);
+    ReportError(st.ErrorCode(), "VelmDoc::CopyComment2File", 0);
     slots_->Release(slot);
     chart.commentSlot = 0;
     return -1;

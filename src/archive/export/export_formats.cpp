@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "archive/comments/archive_comments.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/safe_rewrite.h"
@@ -284,8 +285,11 @@ std::string RenderExportElement(const ExportElement& e, const ExportFormat& form
     case kExpZoneSeconds:
       text = std::to_string(s.zone.Seconds());
       break;
-    case kExpZoneName:
-      return s.zone.ZoneName();
+    case kExpZoneName: {
+      // The tz database's name where it is known to be right, else the correction itself.
+      std::string name = TownZoneAbbreviation(GetTowns(), s);
+      return name.empty() ? "GMT" + s.zone.FullText() : name;
+    }
     case kExpZoneSign:
       return CharText(s.zone.Sign() == '+' ? e.plus : e.minus);
     case kExpTown:

@@ -54,6 +54,11 @@ platform::FileChoice ArchiveFileChoice(bool open, ArchiveFilter filter, std::str
   return choice;
 }
 
+std::string InDialogFolder(std::string chosen, const std::string& folder) {
+  if (chosen.empty() || !fs::path(chosen).is_relative()) return chosen;
+  return folder + chosen;
+}
+
 std::int64_t ArchiveIndex::FileTimeOf(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0;

@@ -29,6 +29,10 @@ std::string ArchiveFilterText(ArchiveFilter filter);
 // folder (ending in '/') or the file the dialog begins at.
 platform::FileChoice ArchiveFileChoice(bool open, ArchiveFilter filter, std::string start);
 
+// A file chosen by a bare name (no folder) lies in `folder` (ending in '/'), where the file
+// dialog began: the name as a file dialog of the data folder reads it, not in the working folder.
+std::string InDialogFolder(std::string chosen, const std::string& folder);
+
 class ArchiveIndex {
  public:
   ArchiveIndex();

@@ -77,6 +77,8 @@ class AspectSystem {
   // Reads `file`; on success the system takes its aspects, the file and the name from the file
   // name. Error 102/103 when it cannot be read, 106 when it is damaged (nothing changes).
   Status LoadSystem(const std::filesystem::path& file);
+  // The file SaveSystem rewrites.
+  void SetFile(std::filesystem::path file) { file_ = std::move(file); }
 
   // The file contents of a list of aspects, and back (error 106 naming `where` when damaged).
   static std::string Serialize(const std::vector<Aspect>& aspects);

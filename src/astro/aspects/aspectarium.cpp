@@ -51,6 +51,17 @@ std::vector<Status> Aspectarium::LoadAll(const std::filesystem::path& folder) {
   return problems;
 }
 
+Status Aspectarium::LoadInto(const std::filesystem::path& file,
+                             const std::filesystem::path& folder) {
+  folder_ = folder;
+  systems_.clear();
+  auto system = std::make_unique<AspectSystem>();
+  if (Status st = system->LoadSystem(file); !st.ok()) return st;
+  system->SetFile(folder / file.filename());
+  systems_.push_back(std::move(system));
+  return Status::Ok();
+}
+
 std::vector<std::string> Aspectarium::Names() const {
   std::vector<std::string> names;
   names.reserve(systems_.size());

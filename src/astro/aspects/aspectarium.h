@@ -19,6 +19,10 @@ class Aspectarium {
   // by file name. A file that cannot be read, is damaged, has no valid system name, repeats a
   // loaded name or comes after the 99th is skipped; the returned list tells why, one status each.
   std::vector<Status> LoadAll(const std::filesystem::path& folder);
+  // Forgets the loaded systems and loads the one of `file`, a file outside `folder` (the shipped
+  // default system, where the data folder has none and cannot take a copy), as though it were
+  // `folder`'s: the system's saves and new systems go to `folder`, never beside `file`.
+  Status LoadInto(const std::filesystem::path& file, const std::filesystem::path& folder);
   // The folder that new systems are written to (set by LoadAll).
   void SetFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
   const std::filesystem::path& Folder() const { return folder_; }

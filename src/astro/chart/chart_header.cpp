@@ -6,8 +6,10 @@
 
 #include "astro/chart/chart_definition.h"
 #include "astro/chart/derived_charts.h"
+#include "foundation/atlas/town_search.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
@@ -61,10 +63,12 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
       composite ? ChartPersonNames(def) : (base != nullptr ? *base : def.sources[0]).Name();
   const Source& counted = ComputingSource(def);  // the midpoint of a composite chart
   const std::string title = ChartTitleLine(def);
-  // The zone once, seconds included, and its abbreviation where it has a common one.
-  const std::string moment = Join({counted.moment.date.ToText(), counted.moment.time.ToText(),
-                                   Join({counted.zone.FullText(), counted.zone.CommonName()}, " ")},
-                                  "  ");
+  // The zone once, seconds included, and the tz database's name of it where the place is a town
+  // of the atlas that kept that zone then.
+  const std::string zone =
+      Join({counted.zone.FullText(), TownZoneAbbreviation(GetTowns(), counted)}, " ");
+  const std::string moment =
+      Join({counted.moment.date.ToText(), counted.moment.time.ToText(), zone}, "  ");
   std::string place = Join({counted.place.Town(), counted.place.Region()}, ", ");
   if (composite) {
     // The midpoint lies between the two birth places: it is named after their towns.
@@ -141,19 +145,18 @@ void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configurati
       platform::Font{std::string(platform::kTextFace), kPageTitleFontSize, 0, false, false});
   const int width = dc.GetTextExtent(title).cx;
   const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
-  const int blockRight = p.marginLeft + 400 + block.cx;
+  // The title keeps a gap from the chart's header (when the header reaches down beside it) and
+  // from the ornament: a title that touched either would read as one with it.
   const bool besideBlock = 150 + block.cy > kPageTitleDrop;
-  if (!besideBlock || middle - width / 2 > blockRight) {
+  const int roomLeft = (besideBlock ? p.marginLeft + 400 + block.cx : p.marginLeft) + kHeadTitleGap;
+  const int roomRight = PageOrnamentLeft(dc, p) - kHeadTitleGap;
+  if (middle - width / 2 >= roomLeft && middle + (width + 1) / 2 <= roomRight) {
     dc.SelectFont(oldFont);
     DrawPageTitle(dc, config, title);
     return;
   }
-  // A title that would run into the chart's header stands between the header and the ornament,
-  // in a smaller size when that room is narrower than it.
-  dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000, 0, false, false});
-  const int ornamentLeft = 20300 - p.marginRight - dc.GetTextExtent(glyphs::kOrnament).cx;
-  const int gap = 200;
-  const int room = std::max(1, ornamentLeft - blockRight - 2 * gap);
+  // Else it stands between them, in a smaller size when that room is narrower than it.
+  const int room = std::max(1, roomRight - roomLeft);
   int size = kPageTitleFontSize;
   dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
   while (size > 1000 && dc.GetTextExtent(title).cx > room) {
@@ -162,7 +165,7 @@ void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configurati
   }
   const unsigned oldAlign =
       dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  dc.TextOut((blockRight + ornamentLeft) / 2, -kPageTitleDrop - p.marginTop, title);
+  dc.TextOut((roomLeft + roomRight) / 2, -kPageTitleDrop - p.marginTop, title);
   dc.SetTextAlign(oldAlign);
   dc.SelectFont(oldFont);
 }

@@ -25,7 +25,8 @@ std::string ChartKindText(const SuperSource& definition);
 std::string ChartTitleLine(const SuperSource& definition);
 
 // The lines of the identification block (code page 1251): name, title, date and time with the
-// zone, place, coordinates; with `compact` three lines: name and title, moment, place and
+// zone (the tz database's abbreviation after it when TownZoneAbbreviation knows one), place,
+// coordinates; with `compact` three lines: name and title, moment, place and
 // coordinates. The moment and place are those the chart is cast for: a composite's midpoint,
 // named after both people, at the place "Середина: Москва — Киев" (the two towns between which
 // it lies; one town when both are the same).
@@ -56,6 +57,7 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
                                     const Configuration& config,
                                     const std::array<int, 4>& frameOffsets = {});
 // The head of a printed page of the table views: DrawPrintedPageFrame and `title` in "Vudurez" at
-// 4000 centred between the margins at y = -600 - top margin.
+// 4000 centred between the margins at y = -600 - top margin where it keeps kHeadTitleGap from the
+// identification block and the ornament, else centred between them (smaller if need be).
 void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
                          std::string_view title, const std::array<int, 4>& frameOffsets = {});

@@ -4,6 +4,7 @@
 
 #include "astrocarto/core/ac_lines.h"
 #include "foundation/numbers/angles.h"
+#include "foundation/numbers/vector_state.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool IsNodePair(int a, int b) {
 }  // namespace
 
 void ACLines::FindCrossings(int mode, const AstroCartPage& settings) {
+  CleanVectorState();  // the search follows its dialog (foundation/numbers/vector_state.h)
   crossings_.clear();
   // One turn of longitude: segments s - 1 .. s for s = 1 .. 360 x density cover every longitude
   // once, so a crossing in the repeated last degree is not found twice.

@@ -1,6 +1,7 @@
 #include "astrocarto/core/ac_lines.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "astro/chart/chart.h"
@@ -101,6 +102,12 @@ double FindRisingLatitude(double jd, double ut, double longitude, double eclipti
                            eclipticLongitude);
 }
 
+void ACLines::Changed() {
+  // Shared by every store of lines, on any thread: a stamp is never given twice.
+  static std::atomic<std::uint64_t> stamps{0};
+  revision_ = ++stamps;
+}
+
 void ACLines::Init(int choice, bool nodes, int density, const Configuration& config) {
   Free();
   flags_.fill('N');
@@ -113,6 +120,7 @@ void ACLines::Init(int choice, bool nodes, int density, const Configuration& con
     if (flags_[i] == 'Y') points_.push_back(i);
   perChart_ = static_cast<int>(points_.size());
   density_ = std::clamp(density, 1, kMaxDensity);
+  Changed();
   if (perChart_ == 0) return;
   const auto lines = static_cast<std::size_t>(2 * perChart_);
   samples_.assign(lines * static_cast<std::size_t>(SampleCount()), kAbsent);
@@ -136,6 +144,7 @@ void ACLines::Free() {
   top_.clear();
   bottom_.clear();
   crossings_.clear();
+  Changed();
 }
 
 int ACLines::GetPointOfLine(int k) const {
@@ -153,6 +162,7 @@ bool ACLines::Calculate(const Chart& chart, bool withLatitude, int half,
   if (perChart_ == 0 || (half != 0 && half != 1)) return false;
   const LineMoment moment = ChartLineMoment(chart);
   moments_[static_cast<std::size_t>(half)] = moment;
+  Changed();
   progress.Begin();
   progress.SetPos(0);
   bool done = true;
@@ -176,6 +186,7 @@ bool ACLines::Calculate(const Chart& chart, bool withLatitude, int half,
     return false;
   }
   if (half == 1) twoCharts_ = true;
+  Changed();
   return true;
 }
 
@@ -190,6 +201,7 @@ void ACLines::ClearHalf(int half) {
     FinishLine(k);
   }
   if (half == 1) twoCharts_ = false;
+  Changed();
 }
 
 void ACLines::SetLine(int k, std::span<const double> samples, double mc, double eclipticLongitude) {
@@ -220,6 +232,7 @@ double ACLines::LatitudeAt(int k, double longitude) const {
 }
 
 void ACLines::FinishLine(int k) {
+  Changed();
   const auto i = static_cast<std::size_t>(k);
   const double mc = mc_[i];
   ic_[i] = IsAbsent(mc) ? kAbsent : (mc <= 0.0 ? mc + 180.0 : mc - 180.0);

@@ -141,8 +141,19 @@ class ACLines {
   // absent), its MC longitude and its body's ecliptic longitude; the IC and the extremes follow.
   // Between its samples the line is taken as straight.
   void SetLine(int k, std::span<const double> samples, double mc, double eclipticLongitude);
-  void SetMoment(int half, const LineMoment& moment) { moments_[half == 0 ? 0 : 1] = moment; }
-  void SetTwoCharts(bool two) { twoCharts_ = two && perChart_ > 0; }
+  void SetMoment(int half, const LineMoment& moment) {
+    moments_[half == 0 ? 0 : 1] = moment;
+    Changed();
+  }
+  void SetTwoCharts(bool two) {
+    twoCharts_ = two && perChart_ > 0;
+    Changed();
+  }
+
+  // A stamp of the lines as they are, taken afresh from one counter of the whole program at
+  // every change of the lines (the crossings aside): two stores with one stamp hold the same
+  // lines. What a drawing derives from the lines alone it keeps under the stamp (LineSignCache).
+  std::uint64_t Revision() const { return revision_; }
 
   // The longitude of sample s.
   double SampleLongitude(int s) const { return s / static_cast<double>(density_) - 180.0; }
@@ -213,6 +224,7 @@ class ACLines {
            static_cast<std::size_t>(s);
   }
   void FinishLine(int k);
+  void Changed();
   void ClearHalf(int half);
   int HalfOfLine(int k) const { return ChartOfLine(k); }
   // 'A' when the body of line k rises at geographic longitude `longitude` (its hour angle lies
@@ -230,4 +242,5 @@ class ACLines {
   std::vector<int> top_, bottom_;
   std::array<LineMoment, 2> moments_{};
   std::vector<Crossing> crossings_;
+  std::uint64_t revision_ = 0;
 };

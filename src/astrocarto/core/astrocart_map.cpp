@@ -151,7 +151,9 @@ ACMapView AstroCartMap::MakeView(const MapGeometry& geometry, const MapColours& 
 void AstroCartMap::Paint(platform::Dc& dc) {
   dc.SetMapMode(platform::MapMode::HiMetric);
   ACMap& map = maps_.Map(state_.map);
-  DrawMap(dc, map, MakeView(geometry_, ScreenColours(settings_), false), rects_);
+  ACMapView view = MakeView(geometry_, ScreenColours(settings_), false);
+  view.signCache = &signCache_;
+  DrawMap(dc, map, view, rects_);
 }
 
 void AstroCartMap::DrawMap(platform::Dc& dc, ACMap& map, const ACMapView& view,

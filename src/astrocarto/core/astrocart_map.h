@@ -102,6 +102,8 @@ class AstroCartMap {
   MapGeometry geometry_;
   CellRects rects_;
   std::shared_ptr<ACLines> lines_ = std::make_shared<ACLines>();
+  // The line signs' places on the screen, found again when the lines or the view change.
+  LineSignCache signCache_;
   std::unique_ptr<Chart> second_;
   NearTownList nearTowns_;
 };

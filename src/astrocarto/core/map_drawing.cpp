@@ -12,6 +12,7 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/numbers/vector_state.h"
 
 namespace {
 
@@ -572,14 +573,34 @@ void ACMap::DrawLineSigns(platform::Dc& dc, const MapWindow& window, const ACMap
     layout.inkName = ink.name * (window.east - window.west) / across;
     layout.inkDown = ink.height * (window.north - window.south) / down;
   }
-  layout.obstacles.Reset(window, layout.w, layout.h);
-  layout.obstacles.AddLines(lines, view.lineStep);
-  if (view.cells != nullptr)
-    for (const Rect& r : view.cells->borders) layout.obstacles.AddCell(toDegrees(r));
+  LineSignCache::From from{lines.Revision(),
+                           layout.window,
+                           layout.h,
+                           layout.w,
+                           layout.tall,
+                           layout.inkGlyph,
+                           layout.inkName,
+                           layout.inkDown,
+                           layout.placed,
+                           view.lineStep,
+                           view.cells != nullptr ? view.cells->borders : std::vector<Rect>{}};
+  LineSignCache fresh;
+  LineSignCache& cache = view.signCache != nullptr ? *view.signCache : fresh;
+  if (!cache.valid || !(cache.from == from)) {
+    // The painting before has left the vector registers' upper halves in use, and the search
+    // asks the ascendant of many places (foundation/numbers/vector_state.h).
+    CleanVectorState();
+    layout.obstacles.Reset(window, layout.w, layout.h);
+    layout.obstacles.AddLines(lines, view.lineStep);
+    for (const Rect& r : from.cells) layout.obstacles.AddCell(toDegrees(r));
+    cache.signs = PlaceLineSigns(lines, layout);
+    cache.from = std::move(from);
+    cache.valid = true;
+  }
 
   // A sign with no clear place stands on a ground of the colour of the land or sea under it; a
   // sign of nearly that colour itself (a point coloured like the sea) stands on paper instead.
-  for (const PlacedSign& sign : PlaceLineSigns(lines, layout)) {
+  for (const PlacedSign& sign : cache.signs) {
     const platform::Point p = g.Project(sign.longitude, sign.latitude);
     const platform::Color ink = view.lineColour(sign.point);
     const platform::Color under = AtSea(view.cells, p) ? view.colours.sea : view.colours.land;

@@ -13,6 +13,7 @@
 #include "foundation/numbers/angles.h"
 
 class TOWNS;
+struct LineSignCache;
 
 // The colours of a map's parts on the device at hand (print rules already applied). A town is
 // a dot outlined in `towns` and filled with `townFill`.
@@ -42,6 +43,8 @@ struct ACMapView {
   // under it. Without cells the signs mind the lines only and stand on the land colour.
   int lineStep = 1;
   const CellRects* cells = nullptr;
+  // Where the signs' places are kept between drawings (none: placed at every drawing).
+  LineSignCache* signCache = nullptr;
 
   // The height the fonts are fitted to: the frame's whole height.
   int ViewHeight() const { return geometry.frame.totalHeight; }
@@ -51,6 +54,7 @@ struct ACMapView {
 // one glyph down from it.
 struct SignBox {
   double west = 0.0, east = 0.0, north = 0.0, south = 0.0;
+  friend bool operator==(const SignBox&, const SignBox&) = default;
 };
 
 // What a line sign keeps clear of where it can: the segments every line is drawn with and the
@@ -140,6 +144,26 @@ struct PlacedSign {
   int line = 0, point = 0;
   char kind = 'A';
   bool secondChart = false, opaque = false;
+};
+
+// The line signs of a drawing and everything their places were found from: the lines (their
+// stamp), the window and size of a glyph, the ink, the labels already written, the sample step
+// and the outline cells. A drawing from the same takes the places as they are: finding them walks
+// every line past every obstacle, which costs the world map some milliseconds at each paint,
+// while the lines and the view seldom change between paints.
+struct LineSignCache {
+  struct From {
+    std::uint64_t lines = 0;
+    MapWindow window;
+    double h = 0.0, w = 0.0, tall = 0.0, inkGlyph = 0.0, inkName = 0.0, inkDown = 0.0;
+    std::vector<SignBox> placed;
+    int lineStep = 1;
+    std::vector<platform::Rect> cells;
+    friend bool operator==(const From&, const From&) = default;
+  };
+  bool valid = false;
+  From from;
+  std::vector<PlacedSign> signs;
 };
 
 // The kind of line k at a place: 'A' when its body is nearer the ascendant than the descendant

@@ -338,9 +338,11 @@ void DQuery::OnCurrentOnly() {
 
 void DQuery::OnAddArchive() {
   if (model_.RefuseFullList()) return;
-  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, {});
+  // Where the browser's file dialogs begin: the current archive's folder, else the data folder.
+  const std::string folder = archive_.DialogFolder();
+  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, folder);
   if (!platform::GetPrompter().ChooseFile(choice)) return;
-  model_.AddArchive(choice.path);
+  model_.AddArchive(InDialogFolder(choice.path, folder));
   RefillArchives();
   UpdateControls();
 }

@@ -30,11 +30,14 @@ const char* const kModeTexts[] = {
     "Для двух архивов (один гороскоп - из первого, другой - подходящий из второго)",
     "Для одного архива (поиск любой подходящей пары среди гороскопов архива)"};
 
-// The file dialog of both "ИЗМЕНИТЬ" and "ДОБАВИТЬ": the chosen path, or empty after Cancel.
+// The file dialog of both "ИЗМЕНИТЬ" and "ДОБАВИТЬ", in the data folder where the archives are:
+// the chosen path, or empty after Cancel.
 std::string ChooseArchiveFile() {
-  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, {});
+  const std::string folder = GetSettings().GetPath("");
+  platform::FileChoice choice = ArchiveFileChoice(true, ArchiveFilter::kVersions45, folder);
   choice.mustExist = true;
-  return platform::GetPrompter().ChooseFile(choice) ? choice.path : std::string();
+  return platform::GetPrompter().ChooseFile(choice) ? InDialogFolder(choice.path, folder)
+                                                    : std::string();
 }
 
 QLineEdit* ReadOnlyEdit(QWidget* owner) {

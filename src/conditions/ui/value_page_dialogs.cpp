@@ -468,7 +468,14 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
        "Количество аспектов в гороскопе", "Количество аспектов у планеты/дома"});
   for (int k = 0; k < 5; ++k)
     count_[static_cast<std::size_t>(k)] = qobject_cast<QRadioButton*>(count->button(k));
-  layout->addWidget(countBox);
+  // The objects counted beside what is counted: one above the other, the page was taller than a
+  // small screen.
+  auto* countRow = new QHBoxLayout;
+  countRow->addWidget(countBox, 1);
+  planets_ = platform::AddChoiceBox(this, countRow, "Планеты",
+                                    {"Солнце - Плутон", "Все, выводимые на гороскоп", "Все"});
+  houses_ = platform::AddChoiceBox(this, countRow, "Дома", {"Никакие", "Угловые", "Все"});
+  layout->addLayout(countRow);
   auto* objectRow = new QHBoxLayout;
   objectRow->addWidget(object_, 1);
   objectRow->addWidget(addUp_);
@@ -503,11 +510,6 @@ QWIZQUANT::QWIZQUANT(CFunc& set, QWidget* parent)
   layout->addWidget(
       wizard_page::OrbBox(this, ownOrb_, orbDegrees_, orbMinutes_, systemOrb_, houseGroup_, orb));
 
-  auto* objectsRow = new QHBoxLayout;
-  planets_ = platform::AddChoiceBox(this, objectsRow, "Планеты",
-                                    {"Солнце - Плутон", "Все, выводимые на гороскоп", "Все"});
-  houses_ = platform::AddChoiceBox(this, objectsRow, "Дома", {"Никакие", "Угловые", "Все"});
-  layout->addLayout(objectsRow);
   layout->addWidget(nodes_);
   layout->addWidget(PageButtons(this));
 

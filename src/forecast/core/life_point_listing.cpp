@@ -100,16 +100,19 @@ ListingPaper LifePointListing::MeasurePrint(platform::Dc& dc) {
   const cfg::PrintSettings& p = config_.print;
   const int left = kPrintLeft + p.marginLeft;
   const int printable = std::max(1, kA4Width - left - p.marginRight);
+  // A column is 18 column units, so the wider units of the "Windows 2000" option widen the
+  // column too: its last mark (13.5 units in, one "W" wide) never reaches the next column.
+  const double unitsPerW = config_.windows2000 != 0 ? kWideUnit : 1.0;
   printSize_ = display_.printFontSize;
   platform::Size w = SampleW(dc, printSize_);
-  if (kPrintColumnUnits * w.cx > printable) {
-    const int fitted =
-        FitFontWidth(dc, platform::kTextFace, printSize_, printable / kFitDivisor, "W");
+  if (kPrintColumnUnits * ColumnUnit(w.cx) > printable) {
+    const int target = static_cast<int>(printable / (kFitDivisor * unitsPerW));
+    const int fitted = FitFontWidth(dc, platform::kTextFace, printSize_, target, "W");
     printSize_ = fitted > 0 ? fitted : kMinFontSize;
     w = SampleW(dc, printSize_);
   }
-  const int columnWidth = kPrintColumnUnits * w.cx;
   printUnit_ = std::max(1, ColumnUnit(w.cx));
+  const int columnWidth = kPrintColumnUnits * printUnit_;
   printRow_ = std::max(1, static_cast<int>(display_.printLineSpacing * w.cy));
   eventsTop_ = kPrintTop + p.marginTop + (ShowsCurrentRow() ? printRow_ : 0) + printRow_;
   ListingPaper& paper = paper_;

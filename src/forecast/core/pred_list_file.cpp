@@ -6,6 +6,7 @@
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/numbers/vector_state.h"
 #include "foundation/text/text_helpers.h"
 #include "platform/core/codepage.h"
 
@@ -94,6 +95,7 @@ Status CleanListName(std::string& name) {
 }
 
 Status PredList::Load(const fs::path& file) {
+  CleanVectorState();  // a window's dialog came before (foundation/numbers/vector_state.h)
   std::string bytes;
   if (Status st = ReadWholeFile(file, bytes); !st.ok()) return st;
   std::vector<PredListRecord> read;
@@ -123,6 +125,7 @@ std::string PredList::Serialize() const {
 }
 
 Status PredList::Save(const fs::path& file) {
+  CleanVectorState();  // a window's dialog came before (foundation/numbers/vector_state.h)
   std::error_code ec;
   fs::path kept;
   const bool keepOld = !damagedFile_.empty() && damagedFile_ == file && fs::exists(file, ec);
@@ -136,6 +139,7 @@ Status PredList::Save(const fs::path& file) {
 }
 
 void PredList::SortByMoment() {
+  CleanVectorState();  // a window's dialog came before (foundation/numbers/vector_state.h)
   std::vector<std::pair<double, PredListRecord>> keyed;
   keyed.reserve(records.size());
   for (PredListRecord& r : records) keyed.emplace_back(r.when.JulianDay(), std::move(r));

@@ -1,5 +1,6 @@
 #include "foundation/atlas/town_search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -26,6 +27,20 @@ std::optional<FTimeCor> CorrectionOf(int seconds) {
   if (!zone.SetTime(size / 3600, size / 60 % 60, size % 60, seconds < 0 ? '-' : '+').ok())
     return std::nullopt;
   return zone;
+}
+
+// The name under which `database` knows town `town`'s tz zone; empty when it knows none.
+std::string_view KnownTownZone(const platform::TimeZoneDatabase& database, const TOWNS& towns,
+                               int town) {
+  return platform::KnownZoneName(database, towns.GetTownZoneName(town));
+}
+
+// The zone `source`'s place keeps as a town of the atlas whose zone `database` knows; empty when
+// the place is no such town.
+std::string_view SourceTownZone(const platform::TimeZoneDatabase& database, const TOWNS& towns,
+                                const Source& source) {
+  const int town = FindAtlasTown(towns, source.place);
+  return town < 0 ? std::string_view() : KnownTownZone(database, towns, town);
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -71,8 +86,9 @@ bool ZoneOfTown(const TOWNS& towns, int town, FTimeCor& zone) {
 
 TownZone ZoneOfTownAt(const TOWNS& towns, int town, const Moment& local, FTimeCor& zone) {
   const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
-  const std::string_view name = towns.GetTownZoneName(town);
-  if (database != nullptr && !name.empty()) {
+  const std::string_view name =
+      database != nullptr ? KnownTownZone(*database, towns, town) : std::string_view();
+  if (!name.empty()) {
     const std::optional<platform::LocalOffset> offset =
         platform::OffsetAtLocal(*database, name, SecondsOfJulianDay(local.JulianDay()));
     if (offset) {
@@ -111,9 +127,7 @@ int FindAtlasTown(const TOWNS& towns, const Place& place) {
 bool MoveToTownClock(const TOWNS& towns, Source& source) {
   const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
   if (database == nullptr) return false;
-  const int town = FindAtlasTown(towns, source.place);
-  if (town < 0) return false;
-  const std::string_view name = towns.GetTownZoneName(town);
+  const std::string_view name = SourceTownZone(*database, towns, source);
   const std::optional<int> offset =
       name.empty() ? std::nullopt
                    : database->OffsetAtUtc(name, SecondsOfJulianDay(UniversalJulianDay(source)));
@@ -126,4 +140,22 @@ bool MoveToTownClock(const TOWNS& towns, Source& source) {
   if (!moved.ConvertToZoneOf(clock).ok()) return false;
   source = moved;
   return true;
+}
+
+std::string TownZoneAbbreviation(const TOWNS& towns, const Source& source) {
+  const platform::TimeZoneDatabase* database = platform::GetTimeZoneDatabase();
+  if (database == nullptr) return {};
+  const std::string_view name = SourceTownZone(*database, towns, source);
+  if (name.empty()) return {};
+  const std::int64_t instant = SecondsOfJulianDay(UniversalJulianDay(source));
+  // A zone other than the one the town kept then (typed over the pick) is not that zone's.
+  const std::optional<int> offset = database->OffsetAtUtc(name, instant);
+  const int typed = (source.zone.Sign() == '-' ? -1 : 1) * source.zone.SecondsOfDay();
+  if (!offset || *offset != typed) return {};
+  std::optional<std::string> abbreviation = database->AbbreviationAtUtc(name, instant);
+  if (!abbreviation || abbreviation->empty() ||
+      !std::all_of(abbreviation->begin(), abbreviation->end(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }))
+    return {};
+  return *std::move(abbreviation);
 }

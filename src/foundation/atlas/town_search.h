@@ -59,3 +59,9 @@ int FindAtlasTown(const TOWNS& towns, const Place& place);
 // re-expresses its instant on the clock that town had then (the zone of that instant) and
 // returns true; otherwise leaves `source` unchanged and returns false.
 bool MoveToTownClock(const TOWNS& towns, Source& source);
+
+// The tz database's abbreviation of the zone `source`'s place kept at `source`'s instant
+// ("EEST", "MSD", "LMT") when the place is a town of the atlas whose zone the installed database
+// knows, that zone had `source`'s offset then and the abbreviation is letters (some zones have
+// only digits, "+03"); empty otherwise. A name is never guessed from the offset alone.
+std::string TownZoneAbbreviation(const TOWNS& towns, const Source& source);

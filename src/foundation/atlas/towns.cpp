@@ -35,6 +35,16 @@ std::string_view Slice(const std::string& pool, const std::vector<std::uint32_t>
   return std::string_view(pool).substr(begin, ends[static_cast<std::size_t>(i)] - begin);
 }
 
+// A search key without its soft and hard signs (upper-case Ь and Ъ of code page 1251): atlas
+// names and what users type disagree on them ("Анадыр" and "Анадырь").
+std::string WithoutSigns(std::string_view key) {
+  std::string bare;
+  bare.reserve(key.size());
+  for (const char c : key)
+    if (c != '\xDC' && c != '\xDA') bare += c;
+  return bare;
+}
+
 bool ReadHeader(BinaryReader& in, std::string_view magic) {
   return in.Bytes(magic.size()) == magic && in.U16() == kVersion && in.Ok();
 }
@@ -166,6 +176,20 @@ Status TOWNS::Load(const std::filesystem::path& corFile, const std::filesystem::
   // An atlas written in name order is not sorted again.
   if (!std::is_sorted(atlas.byName_.begin(), atlas.byName_.end(), byKey))
     std::stable_sort(atlas.byName_.begin(), atlas.byName_.end(), byKey);
+  // The towns whose names hold a sign, in the order of their names without it.
+  atlas.signFreeEnds_.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::string bare = WithoutSigns(keys[i]);
+    if (bare.size() != keys[i].size()) {
+      atlas.signFreeNames_ += bare;
+      atlas.bySignFreeName_.push_back(static_cast<int>(i));
+    }
+    atlas.signFreeEnds_[i] = static_cast<std::uint32_t>(atlas.signFreeNames_.size());
+  }
+  keys.assign(count, std::string_view());
+  for (const int i : atlas.bySignFreeName_)
+    keys[static_cast<std::size_t>(i)] = Slice(atlas.signFreeNames_, atlas.signFreeEnds_, i);
+  std::stable_sort(atlas.bySignFreeName_.begin(), atlas.bySignFreeName_.end(), byKey);
   // The towns with a Latin name beside their Russian one, in the order of the Latin names.
   ConvertString866To1251(atlas.latinNames_);
   atlas.latinSearchNames_ = SearchKey(atlas.latinNames_);
@@ -245,24 +269,28 @@ std::string TOWNS::FormatTown(int i) const {
 }
 
 std::vector<int> TOWNS::FindTownsByPrefix(std::string_view prefix, std::size_t limit) const {
-  const std::string key = SearchKey(prefix);
+  const std::string key = SearchKey(prefix), bare = WithoutSigns(key);
   std::vector<int> found;
-  // The towns of `order` whose names (`search`, `ends`) begin with the key, in that order.
+  // The towns of `order` whose names (`search`, `ends`) begin with `wanted`, in that order, each
+  // once.
   const auto collect = [&](const std::vector<int>& order, const std::string& search,
-                           const std::vector<std::uint32_t>& ends) {
+                           const std::vector<std::uint32_t>& ends, const std::string& wanted) {
     const auto first = std::lower_bound(
-        order.begin(), order.end(), key,
+        order.begin(), order.end(), wanted,
         [&](int town, const std::string& k) { return Slice(search, ends, town) < k; });
     const std::size_t before = found.size();
     for (auto it = first; it != order.end() && found.size() < limit; ++it) {
-      if (!Slice(search, ends, *it).starts_with(key)) break;
+      if (!Slice(search, ends, *it).starts_with(wanted)) break;
       if (std::find(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(before), *it) ==
           found.begin() + static_cast<std::ptrdiff_t>(before))
         found.push_back(*it);
     }
   };
-  collect(byName_, searchNames_, nameEnds_);
-  collect(byLatinName_, latinSearchNames_, latinEnds_);
+  collect(byName_, searchNames_, nameEnds_, key);
+  // A sign typed that the atlas's name lacks; a sign the name holds that was not typed.
+  if (bare != key) collect(byName_, searchNames_, nameEnds_, bare);
+  collect(bySignFreeName_, signFreeNames_, signFreeEnds_, bare);
+  collect(byLatinName_, latinSearchNames_, latinEnds_, key);
   return found;
 }
 

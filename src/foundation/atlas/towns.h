@@ -58,8 +58,10 @@ class TOWNS {
   std::string FormatTown(int i) const;
 
   // Towns whose names begin with `prefix` (code page 1251, letter case ignored, Ё and Е alike),
-  // in name order, then the towns named in Russian whose Latin names begin with it, in the order
-  // of those, at most `limit` of them: the search of the chart-entry dialogs as the user types.
+  // in name order; then those whose names begin with it when the soft and hard signs (Ь, Ъ) of
+  // both are left out ("Анадырь" finds an atlas's "Анадыр", "Уст-Илимск" "Усть-Илимск"); then
+  // the towns named in Russian whose Latin names begin with it, in the order of those; at most
+  // `limit` of them: the search of the chart-entry dialogs as the user types.
   std::vector<int> FindTownsByPrefix(
       std::string_view prefix, std::size_t limit = std::numeric_limits<std::size_t>::max()) const;
 
@@ -79,6 +81,11 @@ class TOWNS {
   std::string latinSearchNames_;
   std::vector<std::uint32_t> latinEnds_;
   std::vector<int> byLatinName_;  // the towns with a Latin name, in the order of those
+  // The search names without their signs (Ь, Ъ) of the towns whose names hold one (empty for the
+  // others), and those towns in the order of these.
+  std::string signFreeNames_;
+  std::vector<std::uint32_t> signFreeEnds_;
+  std::vector<int> bySignFreeName_;
   // The tz zone names of the atlas, and per town 0 or 1 + its zone's number (empty: none known).
   std::string zoneNames_;
   std::vector<std::uint32_t> zoneNameEnds_;

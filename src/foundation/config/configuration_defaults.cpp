@@ -145,7 +145,11 @@ void AstroCartography(Configuration& c) {
   // black, grid grey, grid degrees navy.
   const std::int16_t kMap[8] = {54, 11, 8, 1, 12, 0, 7, 1};
   for (int i = 0; i < 8; ++i) a.Set(A::kMapColour[i], kMap[i]);
-  const std::int16_t kLines[12] = {12, 7, 2, 10, 4, 9, 8, 3, 11, 5, 6, 13};
+  // Lines: Sun crimson, Moon dim grey, Mercury dark green, Venus forest green, Mars dark red,
+  // Jupiter blue, Saturn dark grey, Uranus teal, Neptune royal blue, Pluto purple, the nodes
+  // brown, the other points medium violet red: each at least 3:1 in contrast against the land
+  // and the sea (the lighter red, grey, lime, cyan, olive and magenta were not).
+  const std::int16_t kLines[12] = {34, 57, 26, 27, 4, 9, 8, 3, 22, 5, 18, 52};
   for (int i = 0; i < 12; ++i) a.Set(A::kLineColour[i], kLines[i]);
 
   using L = ACLinesListSettings;

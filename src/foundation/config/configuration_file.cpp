@@ -17,6 +17,7 @@
 #include "foundation/files/binary_io.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
+#include "foundation/files/settings.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/prompter.h"
@@ -380,8 +381,10 @@ void ConfigurationFile::LoadAtStart(const std::filesystem::path& path, Configura
   const bool existed = std::filesystem::exists(path, ec) || ec;
   const Status st = config.Load(path);
   if (st.ok()) {
-    // A data folder without a configuration gets the defaults written at once.
-    if (!existed) ReportStatus(config.Save(path), "Configuration::Save");
+    // A data folder without a configuration gets the defaults written at once (when the program
+    // can write there).
+    if (!existed && GetSettings().Writable())
+      ReportStatus(config.Save(path), "Configuration::Save");
     return;
   }
   ReportStatus(st, "Configuration::Load");
@@ -389,7 +392,7 @@ void ConfigurationFile::LoadAtStart(const std::filesystem::path& path, Configura
 }
 
 void ConfigurationFile::SaveAtExit(const Configuration& config) {
-  if (path_.empty()) return;
+  if (path_.empty() || !GetSettings().Writable()) return;
   if (atStart_ != nullptr) {
     // The user was told at start; unchanged settings leave the unread file as it is.
     if (config == *atStart_) return;

@@ -14,21 +14,6 @@ std::string TwoFields(int a, int b) {
   return text;
 }
 
-struct NamedZone {
-  int minutesEast;
-  const char* name;
-};
-
-// Abbreviations of zones in standard time; where zones share a correction, the zone of Russia
-// names it. See docs/decisions.md.
-constexpr NamedZone kZoneNames[] = {
-    {0, "GMT"},    {60, "CET"},   {120, "EET"},  {180, "MSK"},   {210, "IRST"}, {240, "SAMT"},
-    {270, "AFT"},  {300, "YEKT"}, {330, "IST"},  {345, "NPT"},   {360, "OMST"}, {420, "KRAT"},
-    {480, "IRKT"}, {540, "YAKT"}, {570, "ACST"}, {600, "VLAT"},  {660, "MAGT"}, {720, "PETT"},
-    {-60, "AZOT"}, {-120, "FNT"}, {-180, "BRT"}, {-210, "NST"},  {-240, "AST"}, {-300, "EST"},
-    {-360, "CST"}, {-420, "MST"}, {-480, "PST"}, {-540, "AKST"}, {-600, "HST"}, {-660, "SST"},
-};
-
 }  // namespace
 
 std::string FTime::ToText() const { return TwoFields(hours_, minutes_); }
@@ -91,18 +76,4 @@ std::string FTimeCor::FullText() const {
     text += field;
   }
   return text;
-}
-
-std::string FTimeCor::CommonName() const {
-  if (seconds_ != 0) return {};
-  const int minutesEast = (sign_ == '+' ? 1 : -1) * (hours_ * 60 + minutes_);
-  for (const NamedZone& zone : kZoneNames) {
-    if (zone.minutesEast == minutesEast) return zone.name;
-  }
-  return {};
-}
-
-std::string FTimeCor::ZoneName() const {
-  std::string name = CommonName();
-  return name.empty() ? "GMT" + FullText() : name;
 }

@@ -70,11 +70,6 @@ class FTimeCor : public FTime {
   Status SetTime(int hours, int minutes, int seconds, char sign);
   // The correction in signed decimal hours, east positive.
   double GetCorrectionHours() const { return sign_ == '+' ? GetHours() : -GetHours(); }
-  // The usual abbreviation of the zone ("MSK" for +03:00), or "GMT" followed by the signed
-  // correction (FullText) when the correction has no common name. ASCII only.
-  std::string ZoneName() const;
-  // The usual abbreviation of the zone; empty when the correction has none.
-  std::string CommonName() const;
 
   friend bool operator==(const FTimeCor& a, const FTimeCor& b) {
     return a.GetCorrectionHours() == b.GetCorrectionHours();

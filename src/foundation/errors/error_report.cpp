@@ -1,8 +1,14 @@
 #include "foundation/errors/error_report.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <mutex>
 
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
@@ -27,6 +33,55 @@ constexpr CodeText kCodeTexts[] = {
 };
 
 constexpr const char* kUnknownCodeText = "Ошибка";
+
+// What the user can do about each code, in the plain text of a report.
+struct CodeAdvice {
+  int code;
+  const char* withFile;  // the sentence's subject names the file: "<text> <file>."
+  const char* advice;
+};
+
+constexpr CodeAdvice kAdvice[] = {
+    {kErrNoMemory, "Недостаточно памяти", "Закройте лишние окна и повторите действие."},
+    {kErrCannotOpen, "Не удается открыть файл",
+     "Проверьте, что файл есть и что у вас есть право его читать."},
+    {kErrRead, "Ошибка чтения файла",
+     "Файл недоступен или поврежден: проверьте его и повторите действие."},
+    {kErrWrite, "Ошибка записи в файл",
+     "Проверьте, что на диске есть место и что у вас есть право писать в его папку."},
+    {kErrCannotCreate, "Не удается создать файл",
+     "Проверьте, что его папка есть, что это имя не занято папкой и что у вас есть право писать "
+     "в нее."},
+    {kErrFormat, "Неправильный формат данных в файле",
+     "Файл поврежден или это файл другого рода: выберите другой файл или восстановите этот из "
+     "копии."},
+    {kErrParameter, "Неправильный параметр", "Проверьте введенные значения и повторите действие."},
+};
+
+// A place that names a file: a path, or a name with an extension; not a function ("A::B"), nor
+// a phrase ("line 5").
+bool IsFileName(std::string_view where) {
+  if (where.find('/') != std::string_view::npos) return true;
+  return where.find('.') != std::string_view::npos && where.find("::") == std::string_view::npos &&
+         where.find(' ') == std::string_view::npos;
+}
+
+std::mutex g_logMutex;
+std::filesystem::path g_logFile;
+constexpr off_t kLogLimit = 1 << 20;
+
+// The log file opened for appending (never through a link), the one before it kept aside once it
+// has grown past the limit; -1 when it cannot be opened.
+int OpenLog() {
+  if (g_logFile.empty()) return -1;
+  struct stat st {};
+  if (::lstat(g_logFile.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > kLogLimit) {
+    std::filesystem::path old = g_logFile;
+    old += ".old";
+    (void)::rename(g_logFile.c_str(), old.c_str());
+  }
+  return ::open(g_logFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+}
 
 std::string Printf(const char* format, const std::string& a, int n, const std::string& b) {
   const int size = std::snprintf(nullptr, 0, format, a.c_str(), n, b.c_str());
@@ -56,9 +111,49 @@ std::string FormatErrorReport(int code, std::string_view trace, int detail) {
   return Printf("%s #%i \n in function %s ", text, detail, std::string(trace));
 }
 
+std::string PlainErrorText(int code, std::string_view file) {
+  for (const CodeAdvice& a : kAdvice) {
+    if (a.code != code) continue;
+    std::string text = Cp1251(a.withFile);
+    if (!file.empty()) text += " " + std::string(file);
+    return text + ".\n" + Cp1251(a.advice);
+  }
+  std::string text = ErrorCodeText(code);
+  if (!file.empty()) text += ": " + std::string(file);
+  return text + ".";
+}
+
+void SetErrorLogFile(std::filesystem::path file) {
+  const std::lock_guard<std::mutex> lock(g_logMutex);
+  g_logFile = std::move(file);
+}
+
+void LogErrorTrace(std::string_view cp1251Line) {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  char stamp[32] = {};
+  if (gmtime_r(&now, &utc) != nullptr)
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &utc);
+  std::string line = std::string(stamp) + " UTC velm[" + std::to_string(::getpid()) +
+                     "]: " + platform::Cp1251ToUtf8(cp1251Line);
+  // One line per report: the report's own line breaks become blanks.
+  for (char& c : line)
+    if (c == '\n' || c == '\r') c = ' ';
+  line += '\n';
+  const std::lock_guard<std::mutex> lock(g_logMutex);
+  const int fd = OpenLog();
+  if (fd < 0) {
+    std::fputs(line.c_str(), stderr);
+    return;
+  }
+  [[maybe_unused]] const ssize_t written = ::write(fd, line.data(), line.size());
+  ::close(fd);
+}
+
 void ReportError(int code, std::string_view trace, int detail, int continueFlag) {
-  platform::GetPrompter().ShowMessage(
-      ErrorReportNumber(code), FormatErrorReport(code, trace, detail), platform::Icon::Error);
+  LogErrorTrace(FormatErrorReport(code, trace, detail));
+  platform::GetPrompter().ShowMessage(ErrorReportNumber(code), PlainErrorText(code),
+                                      platform::Icon::Error);
   if (continueFlag == 0 && code == kErrNoMemory) std::exit(1);
 }
 
@@ -81,7 +176,11 @@ void ReportStatus(const Status& status, std::string_view trace) {
   if (status.ErrorCode() != 0) {
     std::string fullTrace(trace);
     if (!where.empty()) fullTrace = fullTrace.empty() ? where : fullTrace + " (" + where + ")";
-    ReportError(status.ErrorCode(), fullTrace, status.Detail(), 1);
+    LogErrorTrace(FormatErrorReport(status.ErrorCode(), fullTrace, status.Detail()));
+    platform::GetPrompter().ShowMessage(
+        ErrorReportNumber(status.ErrorCode()),
+        PlainErrorText(status.ErrorCode(), IsFileName(where) ? where : std::string()),
+        platform::Icon::Error);
     return;
   }
   std::string text = GetMessageText(status.MessageNumber());

@@ -302,6 +302,25 @@ std::string MissingDataText(std::string_view what, std::string_view file, std::s
   return text;
 }
 
+bool ReadyDataFolder(const fs::path& folder) {
+  const bool created = CreateDataFolder(folder).ok();
+  // Whether a file can be made there, tried as every rewrite makes one (a temporary file, removed
+  // at once): the folder's permission bits tell nothing of a read-only mount.
+  const bool writable =
+      created && !SafeRewrite(folder / g_DataFileNames[kDataLock]).TempPath().empty();
+  GetSettings().SetWritable(writable);
+  if (writable) return true;
+  const std::string name = platform::Utf8ToCp1251(folder.native());
+  std::string text = created ? Cp1251("В папку данных ") + name + Cp1251(" нельзя писать")
+                             : Cp1251("Папку данных ") + name + Cp1251(" не удалось создать");
+  text += Cp1251(
+      ": программа работает с файлами, поставляемыми с ней, и ничего не сохранит - ни настройки, "
+      "ни изменения систем аспектов, ни гороскопы сеанса.\nЧтобы их сохранять, дайте право на "
+      "запись в эту папку или укажите другую (velm --data-dir ПАПКА).");
+  platform::GetPrompter().ShowMessage(platform::kNoMessage, text, platform::Icon::Warning);
+  return false;
+}
+
 Status PrepareDataFolder(const DataFolderChoice& choice, const DataFolderCandidates& candidates,
                          SeedResult* result) {
   if (choice.origin != DataFolderOrigin::ExecutableFolder) {
@@ -391,7 +410,7 @@ bool LockDataFolderOrTell(DataFolderLock& lock, const fs::path& folder) {
     case DataFolderLock::Result::Failed:
       break;
   }
-  ReportError(kErrCannotCreate,
-              platform::Utf8ToCp1251((folder / g_DataFileNames[kDataLock]).native()), 0, 1);
+  ReportStatus(Status::Error(kErrCannotCreate, (folder / g_DataFileNames[kDataLock]).native()),
+               "LockDataFolderOrTell");
   return true;
 }

@@ -94,6 +94,12 @@ Status CreateDataFolder(const std::filesystem::path& folder);
 std::string MissingDataText(std::string_view what, std::string_view file,
                             std::string_view hint = {});
 
+// Creates the folder when it is missing and tells whether the program can write into it, which
+// GetSettings().SetWritable records. A folder that cannot be created or written is told to the
+// user once, in one plain message (the prompter): the program then works on with the shipped
+// defaults and keeps no settings, and nothing should try to lock, seed or log into it.
+bool ReadyDataFolder(const std::filesystem::path& folder);
+
 // Creates the chosen folder when it is missing and, unless it is the executable's own folder,
 // seeds it from the first existing folder of shipped defaults (SeedDataFolder); the user is told
 // of the files kept beside a newer shipped version, in one message (the prompter).
@@ -127,6 +133,7 @@ class DataFolderLock {
 };
 
 // Takes the lock for the program. A second copy on the same folder is told so (the prompter) and
-// must not start: false. When the lock file cannot be created at all (a read-only folder), the
-// user is told with error 105 and true is returned: nothing can be overwritten there.
+// must not start: false. When the lock file cannot be made in a folder the program can write (a
+// link or no regular file in its place), the user is told with error 105 naming it and true is
+// returned. A folder it cannot write is never locked (ReadyDataFolder).
 bool LockDataFolderOrTell(DataFolderLock& lock, const std::filesystem::path& folder);

@@ -38,8 +38,14 @@ class Settings {
   // The first shipped copy of `name`; empty when no shipped folder has it.
   std::string FindShippedFile(std::string_view name) const;
 
+  // Whether the program can write into the data folder: false when the folder could not be
+  // created or may not be written (the start says so once); true until the start decides.
+  void SetWritable(bool writable) { writable_ = writable; }
+  bool Writable() const { return writable_; }
+
  private:
   std::filesystem::path folder_;
+  bool writable_ = true;
   std::vector<std::filesystem::path> shipped_;
 };
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -19,6 +20,26 @@
 #include "platform/qt/view.h"
 
 namespace platform {
+
+QRect MainFrame::OpeningGeometry(QSize wanted, const QRect& available) {
+  const QRect room = available.marginsRemoved(kWindowFrame);
+  const QSize size = wanted.boundedTo(room.size()).expandedTo(QSize(1, 1));
+  return QRect(room.topLeft() +
+                   QPoint((room.width() - size.width()) / 2, (room.height() - size.height()) / 2),
+               size);
+}
+
+void MainFrame::OpenAt(QSize wanted) {
+  const QScreen* on = screen();
+  if (on == nullptr) {
+    resize(wanted);
+    return;
+  }
+  const QRect client = OpeningGeometry(wanted, on->availableGeometry());
+  resize(client.size());
+  // move() places the frame, decorations included.
+  move(client.topLeft() - QPoint(kWindowFrame.left(), kWindowFrame.top()));
+}
 
 MainFrame::MainFrame(DocManager& documents, CommandTable table, QWidget* parent)
     : QMainWindow(parent),

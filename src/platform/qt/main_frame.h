@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QRect>
 #include <functional>
 #include <map>
 #include <string>
@@ -53,6 +55,16 @@ class MainFrame : public QMainWindow, public CommandTarget {
   CommandState StateOf(int id) const;
   // Renews the enabled and checked marks of every action (run before a menu opens).
   void UpdateCommandStates();
+
+  // The decorations a window manager puts around a window (title bar and borders), as most draw
+  // them; the real ones are known only once the window is shown.
+  static constexpr QMargins kWindowFrame{8, 32, 8, 8};
+  // Where a main window of client size `wanted` opens on a screen whose free area (without its
+  // panels) is `available`: the client rectangle in screen coordinates, as large as `wanted` or as
+  // the area holds with kWindowFrame around it, centred there.
+  static QRect OpeningGeometry(QSize wanted, const QRect& available);
+  // Sizes and places the window so on its screen.
+  void OpenAt(QSize wanted);
 
   QAction* Action(int id) const;
   QMenu* Menu(const QString& title) const;

@@ -8,6 +8,8 @@ namespace platform {
 class QtTimeZoneDatabase final : public TimeZoneDatabase {
  public:
   std::optional<int> OffsetAtUtc(std::string_view zone, std::int64_t utcSeconds) const override;
+  std::optional<std::string> AbbreviationAtUtc(std::string_view zone,
+                                               std::int64_t utcSeconds) const override;
 };
 
 }  // namespace platform

@@ -87,6 +87,9 @@ DCONFIG_PLANETS::DCONFIG_PLANETS(QWidget* parent) : platform::Dialog(parent) {
       grid->addWidget(row.a2, r, 3);
       grid->addWidget(row.orb, r, 4);
     }
+    // A shorter column keeps the rows of the others: the room left over goes below its last row,
+    // not between its heading and its rows.
+    grid->setRowStretch(kColumnEnd[c] - kColumnStart[c] + 1, 1);
   }
   layout->addWidget(platform::DialogButtons(this, "OK", "Отменить"));
 }

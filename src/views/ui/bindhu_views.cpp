@@ -368,7 +368,7 @@ ChartDocument* RunThematicChart(ChartDocument& document, Workbench& workbench) {
   const Status st =
       MakeThematicChart(ChartContext::FromCurrentSettings(), made, *chart, dialog.Page().Choice());
   if (!st.ok()) {
-    ReportStatus(st, "CKovraDoc::OnTemat");
+    ReportStatus(st, "VelmDoc::OnTemat");
     return nullptr;
   }
   return workbench.OpenChartDocument(DocCreation::DerivedChart(std::move(made)));

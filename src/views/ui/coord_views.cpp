@@ -11,6 +11,7 @@
 #include "foundation/drawing/page_frame.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "foundation/text/text_helpers.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/measuring_dc.h"
 #include "views/core/coord_table.h"
@@ -27,6 +28,16 @@ constexpr int kPageTableTop = 1800;
 constexpr int kFullFrame = 0;  // the page head's frame reaches the page's foot
 
 int ToPixels(int units, int dpi) { return std::max(1, units * dpi / 2540); }
+
+// The heading of a printed table: the window's caption part (" -Широты") without its dash, in
+// capitals as the other tables' pages have theirs ("ШИРОТЫ").
+std::string PrintedHeading(int caption) {
+  std::string text = GetMessageText(caption);
+  const std::size_t start = text.find_first_not_of(" -");
+  text.erase(0, std::min(start, text.size()));
+  StringToUpper(text);
+  return text;
+}
 
 }  // namespace
 
@@ -128,19 +139,34 @@ void CoordViewBase::OnPrint(platform::Dc& dc, int) {
   ChartDocument* document = GetDocument();
   if (chart == nullptr || document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
-  // The head names the document's charts as every table page does: the inner chart at the left,
-  // the outer one (or the ornament of a one-chart document) at the right, whichever table follows.
-  DrawTablePageHeader(dc, config, *document->GetChart(), document->GetOuterChart(), kFullFrame);
   const int x = config.print.marginLeft + kPageTableLeft;
-  const int y = -kPageTableTop - config.print.marginTop;
+  const int y = PrintHeadAndHeading(dc, PrintedHeading(CaptionMessage()));
   if (mode_ == 0)
     coords::DrawCoordTable(dc, *chart, config, x, y, 0, false, coords::Medium::Paper);
   else
     coords::DrawCoordDetailTable(dc, *chart, config, x, y, 0, mode_, coords::Medium::Paper);
 }
 
+int CoordViewBase::PrintHeadAndHeading(platform::Dc& dc, const std::string& heading) const {
+  ChartDocument* document = GetDocument();
+  const Configuration& config = GetConfiguration();
+  // The head names the document's charts as every table page does: the inner chart at the left,
+  // the outer one (or the ornament of a one-chart document) at the right, whichever table follows.
+  const PageHeadBlocks blocks =
+      DrawTablePageHeader(dc, config, *document->GetChart(), document->GetOuterChart(), kFullFrame);
+  // The heading beside the identification blocks where it clears them, else under them; the
+  // table then follows under the heading.
+  const PageTitlePlace place = PlacePageTitle(dc, config.print, heading, blocks);
+  DrawPlacedTitle(dc, place, heading);
+  return std::min(-kPageTableTop - config.print.marginTop, place.bottom - kTitleGap);
+}
+
+int CoordViewBase::CaptionMessage() const {
+  return mode_ == coords::kHorizontal ? kMsgHorizontal : caption_;
+}
+
 std::string CoordViewBase::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() + GetMessageText(caption_);
+  return platform::View::GetFrameTitle() + GetMessageText(CaptionMessage());
 }
 
 CCoordView::CCoordView(QWidget* parent) : CoordViewBase(0, kMsgCoordinates, kHelpContext, parent) {}
@@ -176,11 +202,6 @@ CCoordSpeedView::CCoordSpeedView(QWidget* parent)
 CCoordEquView::CCoordEquView(QWidget* parent)
     : CoordViewBase(coords::kEquatorial, kMsgEquatorial, kHelpContext, parent) {}
 
-std::string CCoordEquView::GetFrameTitle() const {
-  return platform::View::GetFrameTitle() +
-         GetMessageText(Mode() == coords::kHorizontal ? kMsgHorizontal : kMsgEquatorial);
-}
-
 AntisView::AntisView(QWidget* parent)
     : CoordViewBase(0, kMsgAntiscia, kHelpContext, parent, kDocViewAntiscia, true) {}
 
@@ -196,15 +217,8 @@ void AntisView::OnPrint(platform::Dc& dc, int) {
   const Configuration& config = GetConfiguration();
   const Chart& inner = *document->GetChart();
   const Chart* outer = document->GetOuterChart();
-  const int left = config.print.marginLeft, top = config.print.marginTop;
-  const PageHeadBlocks blocks = DrawTablePageHeader(dc, config, inner, outer, kFullFrame);
-  // The title beside the identification blocks where it clears them, else under them; the
-  // table then follows under the title.
-  const std::string title = GetMessageText(kMsgAntisciaTitle);
-  const PageTitlePlace place = PlacePageTitle(dc, config.print, title, blocks);
-  DrawPlacedTitle(dc, place, title);
-  const int tableTop = std::min(-kPageTableTop - top, place.bottom - kTitleGap);
-  const int x = left + kPageTableLeft;
+  const int tableTop = PrintHeadAndHeading(dc, GetMessageText(kMsgAntisciaTitle));
+  const int x = config.print.marginLeft + kPageTableLeft;
   const int h =
       coords::DrawCoordTable(dc, inner, config, x, tableTop, 0, true, coords::Medium::Paper);
   if (outer != nullptr)

@@ -3,7 +3,8 @@
 // latitudes, speeds and equatorial or horizontal coordinates. Each opens sized to its table; with
 // the screen layout's fit flag the whole table follows the window in both directions, down to a
 // smallest readable size, below which (and without the flag) the window scrolls. A printed page
-// carries the common page head and the table in the print layout.
+// carries the common page head, the table's heading (its caption part in capitals) and the table
+// in the print layout.
 #pragma once
 
 #include <QSize>
@@ -47,6 +48,11 @@ class CoordViewBase : public ChartDocView {
   void resizeEvent(QResizeEvent* event) override;
   // The window's width at its opening (0.01 mm) for the table's measures at scale 1.
   virtual int WindowWidth(const coords::TableMeasure& m) const;
+  // The caption part of the window: the view's own, message 280 for horizontal coordinates.
+  int CaptionMessage() const;
+  // Draws the common head of a table page and `heading` (code page 1251) beside or under it;
+  // returns the y where the table begins. The view's document has a chart.
+  int PrintHeadAndHeading(platform::Dc& dc, const std::string& heading) const;
   int caption_;
   bool wide_;
 
@@ -99,8 +105,6 @@ class CCoordEquView : public CoordViewBase {
  public:
   static constexpr int kHelpContext = 978660;
   explicit CCoordEquView(QWidget* parent = nullptr);
-  // Message 235 for equatorial coordinates, 280 for horizontal ones.
-  std::string GetFrameTitle() const override;
 };
 
 // The antiscia view ("Просмотр > Антисы и контрантисы", Ctrl-K): the wide table of the chart,

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "astrocarto/core/astrocart_map.h"
+#include "foundation/config/configuration.h"
 #include "foundation/config/settings_blocks.h"
+#include "foundation/drawing/palette.h"
 
 namespace {
 
@@ -68,6 +74,37 @@ TEST(AstroCartPage, LineColourOfABody) {
   const int cases[][2] = {{0, 20},  {9, 29},  {16, 30}, {17, 30}, {10, 31},
                           {15, 31}, {18, 31}, {29, 31}, {-1, 31}};
   for (const auto& c : cases) EXPECT_EQ(LineColourOfBody(block, c[0]), c[1]) << c[0];
+}
+
+// The contrast ratio of two colours by the web accessibility guidelines' relative luminance.
+double ContrastRatio(platform::Color a, platform::Color b) {
+  const auto luminance = [](platform::Color c) {
+    const auto linear = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every default line colour (Sun..Pluto, the nodes, the other points) reads on the default map:
+// its lines and signs have a contrast of at least 3:1 against the land and the sea, on the screen
+// and on paper printed in colour with each choice of background.
+TEST(AstroCartPage, DefaultLineColoursStandOutFromLandAndSea) {
+  EXPECT_NEAR(ContrastRatio(platform::kBlack, platform::kWhite), 21.0, 1e-9);
+  const Configuration config;
+  AstroCartPage page = ReadAstroCartPage(config.astroCart);
+  for (const int background : {0, 1, 2}) {
+    page.printBackground = background;
+    const MapColours map = AstroCartMap::PrintColours(page, true);
+    for (std::size_t i = 0; i < page.lineColours.size(); ++i) {
+      const platform::Color line = ColorByIndex(page.lineColours[i]);
+      EXPECT_GE(ContrastRatio(line, map.land), 3.0) << "line colour " << i << ", " << background;
+      EXPECT_GE(ContrastRatio(line, map.sea), 3.0) << "line colour " << i << ", " << background;
+    }
+  }
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "astro/chart/chart.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/drawing_helpers.h"
+#include "foundation/numbers/vector_state.h"
 #include "map_test_support.h"
 #include "platform/core/recording_dc.h"
 #include "support/page_overlap.h"
@@ -353,6 +357,61 @@ TEST(LineSigns, ViewWithoutHeightDrawsNone) {
   EXPECT_TRUE(dc.Calls().empty());
 }
 
+// Where the signs stand on the screen: each text's position and text.
+std::vector<std::pair<Point, std::string>> SignTexts(const RecordingDc& dc) {
+  std::vector<std::pair<Point, std::string>> out;
+  for (const RecordedCall& c : CallsOf(dc, RecordedCall::Text))
+    out.emplace_back(c.points[0], c.text);
+  return out;
+}
+
+// A drawing with the places kept from the one before draws what a drawing without them draws,
+// whenever the lines (recalculated into the same store), the window or the size of the signs
+// have changed between the two.
+TEST(LineSigns, PlacesKeptBetweenDrawingsFollowTheLinesAndTheView) {
+  const MapWindow world{-180, 180, 85, -60}, east{-20, 100, 80, -40};
+  const struct {
+    const char* what;
+    double sun;
+    MapWindow window;
+    int glyphSize;
+  } rows[] = {{"the first drawing", 280.0, world, 1},
+              {"the same again", 280.0, world, 1},
+              {"other lines", 250.0, world, 1},
+              {"another window", 250.0, east, 1},
+              {"larger signs", 250.0, east, 0}};
+  LineSignCache cache;
+  ACLines lines;
+  std::vector<std::pair<Point, std::string>> before;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    if (lines.LineCount() == 0 || lines.BodyLongitude(0) != row.sun) lines = SunLines(row.sun);
+    ACMapView view = ViewOf(row.window, 36000, 14500);
+    view.glyphFontSize = row.glyphSize;
+    RecordingDc fresh, kept;
+    ACMap().DrawLineSigns(fresh, row.window, view, lines);
+    view.signCache = &cache;
+    ACMap().DrawLineSigns(kept, row.window, view, lines);
+    ASSERT_FALSE(SignTexts(fresh).empty());
+    EXPECT_EQ(SignTexts(kept), SignTexts(fresh));
+    EXPECT_EQ(SignTexts(kept) == before, std::string(row.what) == "the same again");
+    before = SignTexts(kept);
+  }
+}
+
+// The signs' placement runs inside the painting: it starts by clearing the upper halves of the
+// vector registers the window left in use.
+TEST(LineSigns, PlacementLeavesTheUpperHalvesUnused) {
+  const ACLines lines = SunLines(250.0);
+  const MapWindow world{-180, 180, 85, -60};
+  const ACMapView view = ViewOf(world, 36000, 14500);
+  RecordingDc dc;
+  if (!testing_support::DirtyVectorUpperHalves())
+    GTEST_SKIP() << "the processor does not show its vector state";
+  ACMap().DrawLineSigns(dc, world, view, lines);
+  EXPECT_FALSE(VectorUpperStateInUse());
+}
+
 // The lines of the ten planets of a chart of 2000-01-01 12:00 UT whose Sun stands at `sun`, the
 // others spread from it, for both charts.
 ACLines PlanetLines(double sun) {
@@ -444,6 +503,38 @@ bool SegmentInBox(const LineSegment& s, const SignBox& b) {
     if (b.west <= x && x <= b.east && b.south <= y && y <= b.north) return true;
   }
   return false;
+}
+
+// A line is in a sign's way where its segment passes the box, not where the segment's bounding
+// box meets it: a box in the corner of a steep segment's bounding box is clear of it.
+TEST(LineSigns, ASegmentMeetsABoxWhereItPassesIt) {
+  const MapWindow world{-180, 180, 85, -60};
+  const ACLines lines = SunLines(280.0);
+  SignObstacles obstacles;
+  obstacles.Reset(world, 2.0, 2.0);
+  obstacles.AddLines(lines, 5);
+  const std::vector<LineSegment> segments = lines.CollectSegments(world, 5);
+  const auto steep = std::find_if(segments.begin(), segments.end(), [](const LineSegment& s) {
+    return s.line == 0 && s.lon1 > 40 && s.lon1 < 120 && s.lon1 != s.lon2 &&
+           std::abs(s.lat2 - s.lat1) > 2.0;
+  });
+  ASSERT_NE(steep, segments.end());
+  const LineSegment& s = *steep;
+  const double r = 0.1 * std::abs(s.lat2 - s.lat1);  // the half side of the boxes
+  const struct {
+    const char* what;
+    double lon, lat;
+    bool meets;
+  } rows[] = {
+      {"the corner off the segment", s.lon1, s.lat2, false},
+      {"the other corner off it", s.lon2, s.lat1, false},
+      {"the segment's middle", (s.lon1 + s.lon2) / 2, (s.lat1 + s.lat2) / 2, true},
+  };
+  for (const auto& row : rows) {
+    const SignBox box{row.lon - r, row.lon + r, row.lat + r, row.lat - r};
+    EXPECT_EQ(obstacles.Count(box, SignObstacles::Owner(1, 'A')), row.meets ? 1 : 0) << row.what;
+    EXPECT_EQ(obstacles.Meets(box, SignObstacles::Owner(0, 'A')), row.meets) << row.what;
+  }
 }
 
 // The signs of the ten planets' lines of one chart on the world map, with a coast of outline

@@ -62,9 +62,11 @@ TEST_F(QueryDialogTest, ControlsFollowTheSwitchAndTheMode) {
   dialog.OnMode(2);
   EXPECT_TRUE(dialog.LogicCombo()->isEnabled());
 
-  // An archive added through the file choice, then switched off by a double click's action.
-  prompts_.ExpectFile((folder_ / "first").string());
+  // An archive added through the file choice, which begins in the current archive's folder and
+  // reads a bare name there; then switched off by a double click's action.
+  prompts_.ExpectFile("first");
   dialog.Button(DQuery::kIdAddArchive)->click();
+  EXPECT_EQ(prompts_.fileChoices.back().path, (folder_ / "").string());
   ASSERT_EQ(dialog.Archives()->count(), 2);
   EXPECT_EQ(dialog.Archives()->currentRow(), 1);
   dialog.OnToggleArchive();

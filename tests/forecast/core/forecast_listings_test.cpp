@@ -431,10 +431,20 @@ TEST_F(LifePointListingTest, PrintedColumnsFitAndFillDownFirst) {
   paper = wide.MeasurePrint(dc);
   EXPECT_EQ(wide.PrintFontSize(), 13400);
   EXPECT_EQ(paper.layout.Columns(), 1);
-  // With the "Windows 2000" option the columns are 1.3 units and the frame 27 "W".
+  // With the "Windows 2000" option the columns are 1.3 units and the frame 27 "W"; a printed
+  // column is 18 such units, so every phase mark (an em of 200 wide) ends before the dates of the
+  // next column begin.
   config_.windows2000 = 1;
   EXPECT_EQ(Listing(100.0).ColumnUnit(100), 130);
   EXPECT_EQ(Listing(100.0).FrameWidth(dc), 2700);
+  printSize_ = 1500;
+  forecast::LifePointListing wider = Listing(100.0);
+  paper = wider.MeasurePrint(dc);
+  dc.Clear();
+  wider.DrawPrintedLine(dc, 0, {0, 0});
+  const RecordedCall* mark = dc.FindGlyph(glyphs::kPhaseApplying, 1);
+  ASSERT_NE(mark, nullptr);
+  EXPECT_LT(mark->points[0].x + 200, paper.columnStep);
 }
 
 // ---- the prediction list ----------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
+#include "foundation/numbers/vector_state.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/codepage.h"
 #include "support/test_support.h"
@@ -203,6 +204,22 @@ TEST(PredListSort, MovesARecordAheadOnlyWhenItIsStrictlyEarlier) {
   const std::vector<PredListRecord> sorted = list.records;
   list.SortByMoment();
   EXPECT_EQ(list.records, sorted);
+}
+
+// Reading and sorting a list follow a window's dialog: each starts by clearing the upper halves
+// of the vector registers that the window's painting left in use.
+TEST(PredListFile, LoadAndSortLeaveTheUpperHalvesUnused) {
+  const TempFolder dir;
+  const fs::path file = dir / "LIST.pls";
+  PredList list;
+  list.records = {Rec(3, 1, 2000, 0, "late"), Rec(1, 1, 2000, 0, "early")};
+  ASSERT_TRUE(list.Save(file).ok());
+  if (!testing_support::DirtyVectorUpperHalves()) GTEST_SKIP() << "no vector state shown";
+  (void)list.Load(file);
+  EXPECT_FALSE(VectorUpperStateInUse()) << "load";
+  ASSERT_TRUE(testing_support::DirtyVectorUpperHalves());
+  list.SortByMoment();
+  EXPECT_FALSE(VectorUpperStateInUse()) << "sort";
 }
 
 // ---- the transfer dialog -----------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // the town list, at a date where its own zone and the neighbour's keep different clocks.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "foundation/atlas/town_search.h"
@@ -36,6 +37,21 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
       {"Черский, Россия", 15, 1, 2015, 11 * 60},         // Asia/Magadan +10:00
       {"Уст-Нера, Россия", 15, 1, 2020, 10 * 60},        // Asia/Magadan +11:00
       {"Киев, Украина", 15, 1, 1985, 3 * 60},            // agreed: Europe/Kiev, now Kyiv
+      // Near a state's border, where GeoNames gives the neighbouring state's zone.
+      {"Araguaiana, Бразилия", 15, 7, 2020, -4 * 60},                // America/Sao_Paulo -03:00
+      {"Nhamunda, Бразилия", 15, 7, 2010, -4 * 60},                  // America/Santarem -03:00
+      {"Pedras de Fogo, Бразилия", 15, 10, 2000, -2 * 60},           // America/Recife -03:00
+      {"Porto Franco, Бразилия", 15, 1, 2013, -3 * 60},              // America/Araguaina -02:00
+      {"Poco Verde, Бразилия", 15, 1, 2012, -3 * 60},                // America/Bahia -02:00
+      {"Santa Maria da Boa Vista, Бразилия", 15, 1, 2012, -3 * 60},  // America/Bahia -02:00
+      {"Sao Geraldo do Araguaia, Бразилия", 15, 1, 2013, -3 * 60},   // America/Araguaina -02:00
+      {"Yarrawonga, Австралия", 15, 3, 1995, 11 * 60},               // Australia/Sydney +10:00
+      {"Robinvale, Австралия", 15, 3, 1995, 11 * 60},                // Australia/Sydney +10:00
+      {"Paralimni, Кипр", 15, 1, 2017, 2 * 60},                      // Asia/Famagusta +03:00
+      {"Deryneia, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
+      {"Avgorou, Кипр", 15, 1, 2017, 2 * 60},                        // Asia/Famagusta +03:00
+      {"Frenaros, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
+      {"Lefka, Кипр", 15, 1, 2017, 3 * 60},                          // Asia/Nicosia +02:00
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.listed);
@@ -51,6 +67,57 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
     ASSERT_EQ(ZoneOfTownAt(towns, town, local, zone), TownZone::AtMoment);
     EXPECT_EQ((zone.Sign() == '-' ? -1 : 1) * (zone.Hours() * 60 + zone.Minutes()), r.minutes);
     EXPECT_EQ(zone.Seconds(), 0);
+  }
+  platform::SetTimeZoneDatabase(nullptr);
+}
+
+// A tz database older than the atlas (no Kyiv, Ciudad_Juarez, Coyhaique, Nuuk: the system's
+// with those names refused) still gives those towns their zone at the moment, under the zone's
+// older name or the one it split from, and the zone's name in a chart's header.
+TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
+  struct OldNames final : platform::TimeZoneDatabase {
+    platform::QtTimeZoneDatabase system;
+    static bool New(std::string_view zone) {
+      return zone == "Europe/Kyiv" || zone == "America/Ciudad_Juarez" ||
+             zone == "America/Coyhaique" || zone == "America/Nuuk";
+    }
+    std::optional<int> OffsetAtUtc(std::string_view zone, std::int64_t utc) const override {
+      return New(zone) ? std::nullopt : system.OffsetAtUtc(zone, utc);
+    }
+    std::optional<std::string> AbbreviationAtUtc(std::string_view zone,
+                                                 std::int64_t utc) const override {
+      return New(zone) ? std::nullopt : system.AbbreviationAtUtc(zone, utc);
+    }
+  } old;
+  TOWNS towns;
+  ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());
+  platform::SetTimeZoneDatabase(&old);
+  const struct {
+    const char* listed;
+    int month, year;
+    int minutes;  // east of Greenwich; the atlas's standard zone of today differs
+  } rows[] = {
+      {"Киев, Украина", 7, 1985, 4 * 60},
+      {"Сьюдад-Хуарес, Мексика", 7, 2015, -6 * 60},
+      {"Койайке, Чили", 7, 2000, -4 * 60},
+      {"Нуук, Гренландия", 1, 2000, -3 * 60},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.listed);
+    const std::string listed = Cp1251(r.listed);
+    int town = -1;
+    for (const TownListRow& row : ListTowns(towns, listed.substr(0, listed.find(','))))
+      if (row.text == listed) town = row.town;
+    ASSERT_GE(town, 0);
+    Source source;
+    ASSERT_TRUE(PlaceOfTown(towns, town, source.place));
+    ASSERT_TRUE(source.moment.date.SetDate(15, r.month, r.year).ok());
+    ASSERT_TRUE(source.moment.time.SetTime(12, 0).ok());
+    ASSERT_EQ(ZoneOfTownAt(towns, town, source.moment, source.zone), TownZone::AtMoment);
+    EXPECT_EQ(static_cast<int>(std::lround(source.zone.GetCorrectionHours() * 60)), r.minutes);
+    if (r.year == 1985) {
+      EXPECT_EQ(TownZoneAbbreviation(towns, source), "MSD");
+    }
   }
   platform::SetTimeZoneDatabase(nullptr);
 }

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <filesystem>
 
 #include "archive/comments/comment_slots.h"
@@ -136,6 +138,27 @@ TEST_F(SynastryViewTest, AltIRunsThroughBothDialogsIntoTheView) {
   EXPECT_TRUE(app_->GetArchive().IsOpen());
   // The condition mode went to the synastry block.
   EXPECT_EQ(GetConfiguration().synastry.Get(S::kConditionMode), 0);
+}
+
+// "ИЗМЕНИТЬ" chooses the archive in the data folder, where a bare name typed is read; the
+// comment points at the chart's data above it.
+TEST_F(SynastryViewTest, ArchivesAreChosenInTheDataFolderByTheirBareNames) {
+  fs::copy_file(archive_, folder_ / "Клиенты.arc");
+  prompts_.ExpectFile("Клиенты.arc");
+  ModalDriver::Expect<DSYNANAL>([](DSYNANAL& dialog) {
+    dialog.ButtonOf(DSYNANAL::kChange1)->click();
+    dialog.OnMode(kSynOneArchive);
+    EXPECT_TRUE(dialog.Comment()->text().contains(QStringLiteral("(см. его данные выше)")));
+    dialog.show();
+    EXPECT_LT(dialog.ChartBox()->geometry().bottom(),
+              dialog.Comment()->mapTo(&dialog, QPoint()).y());
+    return platform::kIdCancel;
+  });
+  EXPECT_TRUE(app_->GetMainFrame()->ExecuteCommand(cmd::kSynastryAnalysis));
+  ASSERT_EQ(prompts_.fileChoices.size(), 1u);
+  EXPECT_EQ(prompts_.fileChoices[0].path, (folder_ / "").string());
+  EXPECT_EQ(GetConfiguration().synastry.Get(S::kArchive), (folder_ / "Клиенты.arc").string());
+  prompts_.VerifyAllUsed();
 }
 
 TEST_F(SynastryViewTest, OpensBothChartsOfAPairAndRefusesAChangedArchive) {

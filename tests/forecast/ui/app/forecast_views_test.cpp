@@ -179,7 +179,8 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   ArmFileFault(0);
   EXPECT_EQ(countEnabled, 0);
   ASSERT_TRUE(prompts_.WasShown(ErrorReportNumber(kErrCannotCreate)));
-  EXPECT_NE(prompts_.shown.back().text.find("CTransitsView::OnRButtonDown"), std::string::npos);
+  EXPECT_NE(prompts_.shown.back().text.find((folder_ / "SUNJUPITER.pls").string()),
+            std::string::npos);
   EXPECT_EQ(ListFile("SUNJUPITER").size(), 1 + events.size());
 
   EXPECT_EQ(Pictures(*view, "transit_list"), 1);
@@ -285,6 +286,14 @@ TEST_F(ForecastViewsTest, TheLifePointOfATransitChartShowsItsPositionNow) {
   EXPECT_EQ(saved.size(), view->Computation()->Events().size() - static_cast<std::size_t>(refused));
   for (const PredListRecord& r : saved) EXPECT_TRUE(r.IsLifePoint());
   EXPECT_GE(Pictures(*view, "life_point_list"), 1);
+  // The wide columns of the "Windows 2000" switch, in a list opened after its command.
+  ASSERT_TRUE(RunFrom(document, cmd::kConfigWindows2000));
+  platform::ModalDriver::Expect<LifePointSheet>(
+      [](LifePointSheet& sheet) { return sheet.DoDataExchange(true) ? kIdOk : kIdCancel; });
+  auto* wide = OpenView<LifePointView>(document, cmd::kLifePoint);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_GE(Pictures(*wide, "life_point_list_wide"), 1);
+  ASSERT_TRUE(RunFrom(document, cmd::kConfigWindows2000));
 }
 
 TEST_F(ForecastViewsTest, TheAspectListCommandAndThePrintedList) {

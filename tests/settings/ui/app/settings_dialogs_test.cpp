@@ -7,12 +7,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
@@ -290,6 +292,28 @@ TEST_F(SettingsTest, PlanetsRefuseAnOrbGroupOfSix) {
   }));
   EXPECT_EQ(GetConfiguration().GetObjectFlags(33).orbGroup, 2);
   EXPECT_TRUE(GetConfiguration().GetObjectFlags(33).aspect2);
+}
+
+// Each column's heading stands right above its first row, the short third column's too.
+TEST_F(SettingsTest, PlanetsHeadingsStandRightAboveTheirColumns) {
+  StartApp();
+  DCONFIG_PLANETS dialog;
+  dialog.show();
+  QCoreApplication::processEvents();
+  std::vector<QLabel*> headings;
+  for (QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->text() == QStringLiteral("Р")) headings.push_back(label);
+  ASSERT_EQ(headings.size(), 3u);
+  std::sort(headings.begin(), headings.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+  const auto at = [&dialog](QWidget* w) { return QRect(w->mapTo(&dialog, QPoint()), w->size()); };
+  for (int c : {0, 1, 2}) {
+    const QRect heading = at(headings[static_cast<std::size_t>(c)]);
+    const QRect first = at(dialog.Shown(14 * c));
+    // A label's text stands in the middle of its height.
+    EXPECT_GT(first.center().y(), heading.center().y()) << c;
+    EXPECT_LT(first.center().y() - heading.center().y(), 2 * first.height()) << c;
+    EXPECT_LT(std::abs(heading.center().x() - first.center().x()), first.width()) << c;
+  }
 }
 
 TEST_F(SettingsTest, WheelStoresTheCircleInvertedAndTheOpenChartRedraws) {

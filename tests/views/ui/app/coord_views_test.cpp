@@ -18,6 +18,7 @@
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
@@ -199,17 +200,25 @@ TEST_F(CoordViewsTest, PrintedPagesCarryTheHeadAndTheTable) {
     int command;
     const char* name;
     int firstColumn;  // the name over the first column of values; 0 none
+    const char* heading;
   };
   const Case cases[] = {
-      {cmd::kCoordinates, "coordinates", 0},
-      {cmd::kCoordLatitudes, "coordinates_latitudes", 0},
-      {cmd::kCoordSpeeds, "coordinates_speeds", 0},
-      {cmd::kCoordEquatorial, "coordinates_equatorial", kMsgRightAscensionColumn}};
+      {cmd::kCoordinates, "coordinates", 0, "КООРДИНАТЫ"},
+      {cmd::kCoordLatitudes, "coordinates_latitudes", 0, "ШИРОТЫ"},
+      {cmd::kCoordSpeeds, "coordinates_speeds", 0, "СКОРОСТИ"},
+      {cmd::kCoordEquatorial, "coordinates_equatorial", kMsgRightAscensionColumn, "ЭКВ.КООРДИНАТЫ"},
+      {cmd::kCoordHorizontal, "coordinates_horizontal", kMsgAzimuthColumn, "ГОР.КООРДИНАТЫ"}};
   const Configuration& config = GetConfiguration();
   for (const Case& k : cases) {
     auto* view = OpenView<CoordViewBase>(document, k.command);
     ASSERT_NE(view, nullptr);
     const platform::RecordingDc page = PrintPage(*view);
+    // The table's heading, in the title's size beside the head.
+    const auto heading = std::find_if(page.Calls().begin(), page.Calls().end(), [&](const auto& c) {
+      return c.kind == platform::RecordedCall::Text && c.text == Cp1251(k.heading);
+    });
+    ASSERT_NE(heading, page.Calls().end()) << k.name;
+    EXPECT_EQ(heading->font.pointSize, kHeadTitleSize) << k.name;
     // The Sun's glyph where the table begins, or under the names of the columns there.
     const platform::RecordedCall* sun = page.FindGlyph(glyphs::Point(0), 0);
     ASSERT_NE(sun, nullptr) << k.name;

@@ -33,8 +33,9 @@ class StarsViewsTest : public ViewsTest {
 TEST_F(StarsViewsTest, ListAfterTheSettingsThenAStarsText) {
   CKovraDoc* document = OpenOne();
   ASSERT_NE(document, nullptr);
-  app_->GetMainFrame()->show();          // windows open as they do on a screen
-  ASSERT_EQ(FixedStars().Count(), 300);  // the shipped catalogue
+  app_->GetMainFrame()->resize(1100, 800);  // as on a screen wider than the test's own
+  app_->GetMainFrame()->show();             // windows open as they do on a screen
+  ASSERT_EQ(FixedStars().Count(), 300);     // the shipped catalogue
   // Cancel abandons the command; OK stores the settings and opens the list.
   AnswerFilter(platform::kIdCancel);
   EXPECT_TRUE(RunFrom(document, cmd::kFixedStars));
