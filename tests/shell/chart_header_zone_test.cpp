@@ -30,7 +30,7 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
   const struct {
     const char* town;  // empty: a place no town of the atlas is
     const char* zoneId;
-    int year;  // 15 July, 12:00
+    int year;            // 15 July, 12:00
     int hours, minutes;  // the chart's zone, east
     const char* shown;
   } rows[] = {
@@ -61,8 +61,8 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
     ASSERT_TRUE(s.moment.date.SetDate(15, 7, r.year).ok());
     ASSERT_TRUE(s.moment.time.SetTime(12, 0).ok());
     const int size = std::abs(r.hours);
-    ASSERT_TRUE(s.zone.SetTime(size, r.minutes, r.year == 1900 ? 17 : 0, r.hours < 0 ? '-' : '+')
-                    .ok());
+    ASSERT_TRUE(
+        s.zone.SetTime(size, r.minutes, r.year == 1900 ? 17 : 0, r.hours < 0 ? '-' : '+').ok());
     const std::string day = "15:07:" + std::to_string(r.year);
     EXPECT_EQ(ChartHeaderLines(chart, true)[1], day + Cp1251(" н.э.  12:00  ") + r.shown);
     if (r.year == 1985) kyiv1985 = chart;
