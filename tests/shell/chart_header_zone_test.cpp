@@ -30,7 +30,7 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
   const struct {
     const char* town;  // empty: a place no town of the atlas is
     const char* zoneId;
-    int year;  // 15 July, 12:00
+    int year;            // 15 July, 12:00
     int hours, minutes;  // the chart's zone, east
     const char* shown;
   } rows[] = {
@@ -38,7 +38,6 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
       {"Киев", "Europe/Kyiv", 1985, 4, 0, "+04:00 MSD"},
       {"Лондон", "Europe/London", 2020, 1, 0, "+01:00 BST"},
       {"Нью-Йорк", "America/New_York", 2020, -4, 0, "-04:00 EDT"},
-      {"Париж", "Europe/Paris", 2020, 2, 0, "+02:00 CEST"},
       {"Окленд", "Pacific/Auckland", 2020, 12, 0, "+12:00 NZST"},
       {"Москва", "Europe/Moscow", 1900, 2, 30, "+02:30:17 MMT"},  // local mean time
       // A zone other than the town's then, one without letters, one typed for no town: none.
@@ -60,9 +59,8 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
     }
     ASSERT_TRUE(s.moment.date.SetDate(15, 7, r.year).ok());
     ASSERT_TRUE(s.moment.time.SetTime(12, 0).ok());
-    const int size = std::abs(r.hours);
-    ASSERT_TRUE(s.zone.SetTime(size, r.minutes, r.year == 1900 ? 17 : 0, r.hours < 0 ? '-' : '+')
-                    .ok());
+    const char sign = r.hours < 0 ? '-' : '+';
+    ASSERT_TRUE(s.zone.SetTime(std::abs(r.hours), r.minutes, r.year == 1900 ? 17 : 0, sign).ok());
     const std::string day = "15:07:" + std::to_string(r.year);
     EXPECT_EQ(ChartHeaderLines(chart, true)[1], day + Cp1251(" н.э.  12:00  ") + r.shown);
     if (r.year == 1985) kyiv1985 = chart;
