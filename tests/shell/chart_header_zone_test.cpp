@@ -50,13 +50,10 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
     SCOPED_TRACE(r.shown);
     Chart chart;
     Source& s = chart.definition.sources[0];
-    if (*r.town != '\0') {
-      const int town = TownIn(GetTowns(), r.town, r.zoneId);
-      ASSERT_GE(town, 0);
-      ASSERT_TRUE(PlaceOfTown(GetTowns(), town, s.place));
-    } else {
-      ASSERT_TRUE(s.place.SetPlace(50, 27, 'N', 30, 31, 'E', Cp1251("Дача"), "").ok());
-    }
+    const int town = *r.town != '\0' ? TownIn(GetTowns(), r.town, r.zoneId) : -1;
+    ASSERT_EQ(town >= 0, *r.town != '\0');
+    ASSERT_TRUE(town >= 0 ? PlaceOfTown(GetTowns(), town, s.place)
+                          : s.place.SetPlace(50, 27, 'N', 30, 31, 'E', Cp1251("Дача"), "").ok());
     ASSERT_TRUE(s.moment.date.SetDate(15, 7, r.year).ok());
     ASSERT_TRUE(s.moment.time.SetTime(12, 0).ok());
     const char sign = r.hours < 0 ? '-' : '+';
