@@ -150,17 +150,9 @@ TEST(ChartHeader, PrintedPageHeadPlacesTheOrnamentAndTheTitle) {
   EXPECT_EQ(calls[4].font.pointSize, 4000);
   EXPECT_EQ(calls[4].points[0], (platform::Point{(1000 + 20200) / 2, -1800}));
   EXPECT_EQ(calls[4].align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kCenter);
-}
 
-// Titles of every length keep the gap of the page heads from the header lines at their left and
-// from the ornament at their right: centred, else between the two, smaller where need be.
-TEST(ChartHeader, APrintedTitleNeverTouchesTheHeaderOrTheOrnament) {
-  Configuration config;
-  config.print.marginLeft = 1000;
-  config.print.marginRight = 800;
-  config.print.pageFrame = 0;
-  platform::RecordingDc dc(600, true);
-  dc.SetMapMode(platform::MapMode::HiMetric);
+  // Titles of every length keep the gap from the header lines at their left and the ornament at
+  // their right: centred, else between the two, smaller where need be.
   const auto box = [&dc](const platform::RecordedCall& c) {  // left and right of a text
     dc.SelectFont(c.font);
     const int w = dc.GetTextExtent(c.text).cx, x = c.points[0].x;
@@ -172,7 +164,6 @@ TEST(ChartHeader, APrintedTitleNeverTouchesTheHeaderOrTheOrnament) {
   for (int letters = 1; letters <= 60; ++letters) {
     dc.Clear();
     DrawPrintedPageHead(dc, Natal(), config, std::string(static_cast<std::size_t>(letters), 'W'));
-    const auto& calls = dc.Calls();
     ASSERT_EQ(calls.size(), 5u);
     int headerRight = 0;
     for (int i = 0; i < 3; ++i) headerRight = std::max(headerRight, box(calls[i]).second);

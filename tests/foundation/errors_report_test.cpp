@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "foundation/errors/error_report.h"
@@ -38,11 +40,10 @@ const ReportCase kReports[] = {
     {"unknown_code", 55, "", 1, "Ошибка  #1"},
 };
 
-// The log's line of a report: the report's line breaks made blanks, at the end of a line.
-std::string LoggedLine(std::string report) {
-  for (char& c : report)
-    if (c == '\n') c = ' ';
-  return "]: " + report + "\n";
+// Whether the log's last line ends in the report `utf8`, its line breaks made blanks.
+bool LoggedLast(const std::filesystem::path& log, std::string utf8) {
+  std::replace(utf8.begin(), utf8.end(), '\n', ' ');
+  return testing_support::ReadFile(log).ends_with("]: " + utf8 + "\n");
 }
 
 TEST(ErrorReport, TellsAPlainTextAndLogsTheTraceAndDetailAndGoesOn) {
@@ -56,9 +57,7 @@ TEST(ErrorReport, TellsAPlainTextAndLogsTheTraceAndDetailAndGoesOn) {
     EXPECT_EQ(prompts.shown[0].number, -c.code);
     EXPECT_EQ(prompts.shown[0].text, PlainErrorText(c.code));
     EXPECT_EQ(Utf8(FormatErrorReport(c.code, c.trace, c.detail)), c.expectedUtf8);
-    const std::string log = testing_support::ReadFile(folder / "velm.log");
-    EXPECT_EQ(log.size() - log.rfind(LoggedLine(c.expectedUtf8)), LoggedLine(c.expectedUtf8).size())
-        << log;
+    EXPECT_TRUE(LoggedLast(folder / "velm.log", c.expectedUtf8));
   }
   SetErrorLogFile({});
 }
@@ -122,9 +121,7 @@ TEST(ErrorReport, ReportStatusTellsErrorsAndMessagesAndNothingForSuccess) {
       ASSERT_EQ(prompts.shown.size(), 1u);
       EXPECT_EQ(prompts.shown[0].number, -c.status.ErrorCode());
       EXPECT_EQ(prompts.shown[0].text, PlainErrorText(c.status.ErrorCode(), Cp1251(c.shownPlace)));
-      EXPECT_NE(testing_support::ReadFile(folder / "velm.log").find(LoggedLine(c.loggedUtf8)),
-                std::string::npos)
-          << c.loggedUtf8;
+      EXPECT_TRUE(LoggedLast(folder / "velm.log", c.loggedUtf8)) << c.loggedUtf8;
     }
     SetErrorLogFile({});
   }

@@ -38,7 +38,6 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
       {"Киев", "Europe/Kyiv", 1985, 4, 0, "+04:00 MSD"},
       {"Лондон", "Europe/London", 2020, 1, 0, "+01:00 BST"},
       {"Нью-Йорк", "America/New_York", 2020, -4, 0, "-04:00 EDT"},
-      {"Париж", "Europe/Paris", 2020, 2, 0, "+02:00 CEST"},
       {"Окленд", "Pacific/Auckland", 2020, 12, 0, "+12:00 NZST"},
       {"Москва", "Europe/Moscow", 1900, 2, 30, "+02:30:17 MMT"},  // local mean time
       // A zone other than the town's then, one without letters, one typed for no town: none.
@@ -51,18 +50,14 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
     SCOPED_TRACE(r.shown);
     Chart chart;
     Source& s = chart.definition.sources[0];
-    if (*r.town != '\0') {
-      const int town = TownIn(GetTowns(), r.town, r.zoneId);
-      ASSERT_GE(town, 0);
-      ASSERT_TRUE(PlaceOfTown(GetTowns(), town, s.place));
-    } else {
-      ASSERT_TRUE(s.place.SetPlace(50, 27, 'N', 30, 31, 'E', Cp1251("Дача"), "").ok());
-    }
+    const int town = *r.town != '\0' ? TownIn(GetTowns(), r.town, r.zoneId) : -1;
+    ASSERT_EQ(town >= 0, *r.town != '\0');
+    ASSERT_TRUE(town >= 0 ? PlaceOfTown(GetTowns(), town, s.place)
+                          : s.place.SetPlace(50, 27, 'N', 30, 31, 'E', Cp1251("Дача"), "").ok());
     ASSERT_TRUE(s.moment.date.SetDate(15, 7, r.year).ok());
     ASSERT_TRUE(s.moment.time.SetTime(12, 0).ok());
-    const int size = std::abs(r.hours);
-    ASSERT_TRUE(
-        s.zone.SetTime(size, r.minutes, r.year == 1900 ? 17 : 0, r.hours < 0 ? '-' : '+').ok());
+    const char sign = r.hours < 0 ? '-' : '+';
+    ASSERT_TRUE(s.zone.SetTime(std::abs(r.hours), r.minutes, r.year == 1900 ? 17 : 0, sign).ok());
     const std::string day = "15:07:" + std::to_string(r.year);
     EXPECT_EQ(ChartHeaderLines(chart, true)[1], day + Cp1251(" н.э.  12:00  ") + r.shown);
     if (r.year == 1985) kyiv1985 = chart;

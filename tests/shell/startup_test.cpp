@@ -110,7 +110,6 @@ TEST_F(ShellTest, ADataFolderThatCannotBeWrittenIsSaidOnceAndChartsStillGetAspec
   // A save of the shipped system would go to the data folder, never over the shipped file.
   EXPECT_EQ(system->File().parent_path(), folder_.Path());
   EXPECT_EQ(app_->ExitInstance(), 0);
-  // Nothing was tried in the folder, and nothing more was said.
   EXPECT_TRUE(fs::is_empty(folder_.Path()));
   EXPECT_EQ(prompts_.shown.size(), 1u);
 }
@@ -363,26 +362,23 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
     const char* name;
     fs::path file;
     fs::path out;
-    int shown;         // the message or error report the run shows
-    bool namesTheOut;  // the message names the PDF, not the chart file
+    int shown;  // the message or error report the run shows
   };
   const Case cases[] = {
-      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", kMsgNoChartInFile, false},
-      {"missing_chart_file", folder_ / "none.sav", folder_ / "e.pdf", kMsgCannotOpenChartFile,
-       false},
-      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", kMsgCannotOpenChartFile, false},
-      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", kMsgCannotOpenChartFile, false},
-      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf", ErrorReportNumber(kErrFormat),
-       false},
+      {"empty_chart_file", folder_ / "empty.sav", folder_ / "a.pdf", kMsgNoChartInFile},
+      {"missing_chart_file", folder_ / "none.sav", folder_ / "e.pdf", kMsgCannotOpenChartFile},
+      {"named_pipe", folder_ / "pipe.sav", folder_ / "b.pdf", kMsgCannotOpenChartFile},
+      {"folder", folder_ / "folder.sav", folder_ / "c.pdf", kMsgCannotOpenChartFile},
+      {"file_far_too_large", folder_ / "huge.sav", folder_ / "d.pdf",
+       ErrorReportNumber(kErrFormat)},
       {"damaged_chart_file", folder_ / "damaged.sav", folder_ / "f.pdf",
-       ErrorReportNumber(kErrFormat), false},
-      {"pdf_over_the_chart_file", charts, charts, kMsgPrintOverChartFile, true},
-      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf", kMsgPrintOverChartFile,
-       true},
+       ErrorReportNumber(kErrFormat)},
+      {"pdf_over_the_chart_file", charts, charts, kMsgPrintOverChartFile},
+      {"pdf_through_a_link_to_the_chart_file", charts, folder_ / "link.pdf",
+       kMsgPrintOverChartFile},
       {"pdf_in_a_missing_folder", charts, folder_ / "no" / "such" / "g.pdf",
-       ErrorReportNumber(kErrCannotCreate), true},
-      {"pdf_onto_a_folder", charts, folder_ / "folder.sav", ErrorReportNumber(kErrCannotCreate),
-       true},
+       ErrorReportNumber(kErrCannotCreate)},
+      {"pdf_onto_a_folder", charts, folder_ / "folder.sav", ErrorReportNumber(kErrCannotCreate)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -393,8 +389,8 @@ TEST_F(ShellTest, PrintRunRefusesAFileThatIsNotWhatItClaimsWithAMessageAndHarmsN
     options.printOut = c.out;
     EXPECT_FALSE(Launch(options));
     EXPECT_TRUE(prompts_.WasShown(c.shown));
-    // Whatever went wrong, the message names the file it is about, and no trace of the code.
-    const fs::path& named = c.namesTheOut ? c.out : c.file;
+    // The message names the file it is about (the PDF when the chart file is sound), no code.
+    const fs::path& named = c.file == charts ? c.out : c.file;
     ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_NE(prompts_.shown.back().text.find(named.string()), std::string::npos)
         << prompts_.shown.back().text;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -357,7 +358,6 @@ TEST(LineSigns, ViewWithoutHeightDrawsNone) {
   EXPECT_TRUE(dc.Calls().empty());
 }
 
-// Where the signs stand on the screen: each text's position and text.
 std::vector<std::pair<Point, std::string>> SignTexts(const RecordingDc& dc) {
   std::vector<std::pair<Point, std::string>> out;
   for (const RecordedCall& c : CallsOf(dc, RecordedCall::Text))
@@ -366,8 +366,7 @@ std::vector<std::pair<Point, std::string>> SignTexts(const RecordingDc& dc) {
 }
 
 // A drawing with the places kept from the one before draws what a drawing without them draws,
-// whenever the lines (recalculated into the same store), the window or the size of the signs
-// have changed between the two.
+// whatever changed between the two: the lines (recalculated in place), the window, the signs' size.
 TEST(LineSigns, PlacesKeptBetweenDrawingsFollowTheLinesAndTheView) {
   const MapWindow world{-180, 180, 85, -60}, east{-20, 100, 80, -40};
   const struct {
@@ -399,15 +398,13 @@ TEST(LineSigns, PlacesKeptBetweenDrawingsFollowTheLinesAndTheView) {
   }
 }
 
-// The signs' placement runs inside the painting: it starts by clearing the upper halves of the
-// vector registers the window left in use.
+// The placement, run inside the painting, first clears the vector registers' upper halves.
 TEST(LineSigns, PlacementLeavesTheUpperHalvesUnused) {
   const ACLines lines = SunLines(250.0);
   const MapWindow world{-180, 180, 85, -60};
   const ACMapView view = ViewOf(world, 36000, 14500);
   RecordingDc dc;
-  if (!testing_support::DirtyVectorUpperHalves())
-    GTEST_SKIP() << "the processor does not show its vector state";
+  if (!testing_support::DirtyVectorUpperHalves()) GTEST_SKIP() << "no vector state shown";
   ACMap().DrawLineSigns(dc, world, view, lines);
   EXPECT_FALSE(VectorUpperStateInUse());
 }
@@ -521,19 +518,12 @@ TEST(LineSigns, ASegmentMeetsABoxWhereItPassesIt) {
   ASSERT_NE(steep, segments.end());
   const LineSegment& s = *steep;
   const double r = 0.1 * std::abs(s.lat2 - s.lat1);  // the half side of the boxes
-  const struct {
-    const char* what;
-    double lon, lat;
-    bool meets;
-  } rows[] = {
-      {"the corner off the segment", s.lon1, s.lat2, false},
-      {"the other corner off it", s.lon2, s.lat1, false},
-      {"the segment's middle", (s.lon1 + s.lon2) / 2, (s.lat1 + s.lat2) / 2, true},
-  };
-  for (const auto& row : rows) {
-    const SignBox box{row.lon - r, row.lon + r, row.lat + r, row.lat - r};
-    EXPECT_EQ(obstacles.Count(box, SignObstacles::Owner(1, 'A')), row.meets ? 1 : 0) << row.what;
-    EXPECT_EQ(obstacles.Meets(box, SignObstacles::Owner(0, 'A')), row.meets) << row.what;
+  // A box at a corner of the segment's bounding box, off the segment, and one on its middle.
+  for (const auto& [lon, lat, meets] :
+       {std::tuple{s.lon1, s.lat2, false}, {(s.lon1 + s.lon2) / 2, (s.lat1 + s.lat2) / 2, true}}) {
+    const SignBox box{lon - r, lon + r, lat + r, lat - r};
+    EXPECT_EQ(obstacles.Count(box, SignObstacles::Owner(1, 'A')), meets ? 1 : 0) << meets;
+    EXPECT_EQ(obstacles.Meets(box, SignObstacles::Owner(0, 'A')), meets) << meets;
   }
 }
 

@@ -3,7 +3,6 @@
 // the town list, at a date where its own zone and the neighbour's keep different clocks.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "foundation/atlas/town_search.h"
@@ -13,17 +12,37 @@
 
 namespace {
 
+struct ZoneRow {
+  const char* listed;  // as the town list shows it (UTF-8)
+  int day, month, year;
+  int minutes;  // east of Greenwich, at 12:00 local time
+};
+
+// Whether the row's town, found by its name through the town list, takes the row's zone; its
+// place, the moment and the zone in `source`.
+testing::AssertionResult TakesItsZone(const TOWNS& towns, const ZoneRow& r, Source& source) {
+  const std::string text = Cp1251(r.listed);
+  int town = -1;
+  for (const TownListRow& row : ListTowns(towns, text.substr(0, text.find(','))))
+    if (row.text == text) town = row.town;
+  if (town < 0 || !PlaceOfTown(towns, town, source.place)) return testing::AssertionFailure();
+  if (!source.moment.date.SetDate(r.day, r.month, r.year).ok() ||
+      !source.moment.time.SetTime(12, 0).ok() ||
+      ZoneOfTownAt(towns, town, source.moment, source.zone) != TownZone::AtMoment)
+    return testing::AssertionFailure() << "no zone at the moment";
+  const FTimeCor& zone = source.zone;
+  const int minutes = (zone.Sign() == '-' ? -1 : 1) * (zone.Hours() * 60 + zone.Minutes());
+  if (minutes == r.minutes && zone.Seconds() == 0) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << minutes << " min " << zone.Seconds() << " s";
+}
+
 TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
   TOWNS towns;
   ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());
   platform::QtTimeZoneDatabase database;
   platform::SetTimeZoneDatabase(&database);
-  // Offsets of the towns' own zones at 12:00 local time (GeoNames' zone in the comment).
-  const struct {
-    const char* listed;  // as the town list shows it (UTF-8)
-    int day, month, year;
-    int minutes;  // east of Greenwich
-  } rows[] = {
+  // The towns' own zones (GeoNames' zone in the comment).
+  const ZoneRow rows[] = {
       {"Чжаньцзян, Китай", 15, 7, 2000, 8 * 60},         // Asia/Urumqi +06:00
       {"Ханой, Вьетнам", 15, 7, 1965, 7 * 60},           // Asia/Ho_Chi_Minh +08:00
       {"Хайфон, Вьетнам", 15, 7, 1965, 7 * 60},          // Asia/Ho_Chi_Minh +08:00
@@ -53,28 +72,15 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
       {"Frenaros, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
       {"Lefka, Кипр", 15, 1, 2017, 3 * 60},                          // Asia/Nicosia +02:00
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.listed);
-    const std::string listed = Cp1251(r.listed);
-    int town = -1;
-    for (const TownListRow& row : ListTowns(towns, listed.substr(0, listed.find(','))))
-      if (row.text == listed) town = row.town;
-    ASSERT_GE(town, 0);
-    Moment local;
-    ASSERT_TRUE(local.date.SetDate(r.day, r.month, r.year).ok());
-    ASSERT_TRUE(local.time.SetTime(12, 0).ok());
-    FTimeCor zone;
-    ASSERT_EQ(ZoneOfTownAt(towns, town, local, zone), TownZone::AtMoment);
-    EXPECT_EQ((zone.Sign() == '-' ? -1 : 1) * (zone.Hours() * 60 + zone.Minutes()), r.minutes);
-    EXPECT_EQ(zone.Seconds(), 0);
+  for (const ZoneRow& r : rows) {
+    Source source;
+    EXPECT_TRUE(TakesItsZone(towns, r, source)) << r.listed;
   }
-  platform::SetTimeZoneDatabase(nullptr);
-}
 
-// A tz database older than the atlas (no Kyiv, Ciudad_Juarez, Coyhaique, Nuuk: the system's
-// with those names refused) still gives those towns their zone at the moment, under the zone's
-// older name or the one it split from, and the zone's name in a chart's header.
-TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
+  // A tz database older than the atlas (no Kyiv, Ciudad_Juarez, Coyhaique, Nuuk: the system's
+  // with those names refused) still gives those towns their zone at the moment, under the zone's
+  // older name or the one it split from, and the zone's name in a chart's header (at dates where
+  // the atlas's standard zone of today differs).
   struct OldNames final : platform::TimeZoneDatabase {
     platform::QtTimeZoneDatabase system;
     static bool New(std::string_view zone) {
@@ -89,32 +95,16 @@ TEST(ShippedAtlasZones, ADatabaseWithoutTheNewNamesTakesTheirOlderOnes) {
       return New(zone) ? std::nullopt : system.AbbreviationAtUtc(zone, utc);
     }
   } old;
-  TOWNS towns;
-  ASSERT_TRUE(towns.Load(testing_support::SourceDir() / "data").ok());
   platform::SetTimeZoneDatabase(&old);
-  const struct {
-    const char* listed;
-    int month, year;
-    int minutes;  // east of Greenwich; the atlas's standard zone of today differs
-  } rows[] = {
-      {"Киев, Украина", 7, 1985, 4 * 60},
-      {"Сьюдад-Хуарес, Мексика", 7, 2015, -6 * 60},
-      {"Койайке, Чили", 7, 2000, -4 * 60},
-      {"Нуук, Гренландия", 1, 2000, -3 * 60},
+  const ZoneRow renamed[] = {
+      {"Киев, Украина", 15, 7, 1985, 4 * 60},
+      {"Сьюдад-Хуарес, Мексика", 15, 7, 2015, -6 * 60},
+      {"Койайке, Чили", 15, 7, 2000, -4 * 60},
+      {"Нуук, Гренландия", 15, 1, 2000, -3 * 60},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.listed);
-    const std::string listed = Cp1251(r.listed);
-    int town = -1;
-    for (const TownListRow& row : ListTowns(towns, listed.substr(0, listed.find(','))))
-      if (row.text == listed) town = row.town;
-    ASSERT_GE(town, 0);
+  for (const ZoneRow& r : renamed) {
     Source source;
-    ASSERT_TRUE(PlaceOfTown(towns, town, source.place));
-    ASSERT_TRUE(source.moment.date.SetDate(15, r.month, r.year).ok());
-    ASSERT_TRUE(source.moment.time.SetTime(12, 0).ok());
-    ASSERT_EQ(ZoneOfTownAt(towns, town, source.moment, source.zone), TownZone::AtMoment);
-    EXPECT_EQ(static_cast<int>(std::lround(source.zone.GetCorrectionHours() * 60)), r.minutes);
+    EXPECT_TRUE(TakesItsZone(towns, r, source)) << r.listed;
     if (r.year == 1985) {
       EXPECT_EQ(TownZoneAbbreviation(towns, source), "MSD");
     }

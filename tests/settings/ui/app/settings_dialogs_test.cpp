@@ -309,7 +309,6 @@ TEST_F(SettingsTest, PlanetsHeadingsStandRightAboveTheirColumns) {
   for (int c : {0, 1, 2}) {
     const QRect heading = at(headings[static_cast<std::size_t>(c)]);
     const QRect first = at(dialog.Shown(14 * c));
-    // A label's text stands in the middle of its height.
     EXPECT_GT(first.center().y(), heading.center().y()) << c;
     EXPECT_LT(first.center().y() - heading.center().y(), 2 * first.height()) << c;
     EXPECT_LT(std::abs(heading.center().x() - first.center().x()), first.width()) << c;
