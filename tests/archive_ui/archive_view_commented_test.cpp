@@ -114,9 +114,7 @@ TEST_F(CommentedTest, DeclinedDeleteShowsTheStoredTextAgain) {
 }
 
 TEST_F(CommentedTest, ATextRefusedOnAStaleListStaysToBeStoredAndAGoneArchiveActsOnNoRow) {
-  // Another copy (another archive object on the same file) moves B before A while the browser
-  // shows A: the text typed on A is refused (1912), stays in the editor on A's row of the list
-  // read anew, and is stored on the next choice of a row.
+  // Another copy moves B before A while A's text is typed: refused, the text stays on A's new row.
   OpenCommented();
   Archive other(slots_);
   ASSERT_NE(other.SetPath(PathOf("a.arc")), -1);
@@ -131,13 +129,10 @@ TEST_F(CommentedTest, ATextRefusedOnAStaleListStaysToBeStoredAndAGoneArchiveActs
   ChooseRow(0);
   EXPECT_EQ(Stored(1, 0), "typed on A");
   EXPECT_EQ(Editor(), "");
-
-  // The other copy deletes every chart: the archive's files go. Choosing a row says so; no row
-  // acts on a record the list no longer holds.
+  // The other copy deletes every chart, and the archive's files go with them.
   ASSERT_EQ(other.CreateIndex(), 0);
   other.Index().MarkAll();
   ASSERT_EQ(other.Records().Delete(false), 0);
-  prompts_.shown.clear();
   ChooseRow(1);
   EXPECT_TRUE(prompts_.WasShown(kMsgArchiveGone));
   EXPECT_EQ(archive_.RecordCount(), 2);

@@ -104,11 +104,13 @@ bool ScriptedPrompter::WasShown(int messageNumber) const {
 }
 
 void ScriptedPrompter::ShowMessage(int messageNumber, std::string_view text, platform::Icon) {
+  if (watch) watch(messageNumber);
   shown.push_back({messageNumber, std::string(text)});
 }
 
 platform::Answer ScriptedPrompter::Answer(int messageNumber, std::string_view text,
                                           platform::Answer fallback) {
+  if (watch) watch(messageNumber);
   shown.push_back({messageNumber, std::string(text)});
   for (auto it = answers_.begin(); it != answers_.end(); ++it) {
     if (it->first == messageNumber) {
@@ -148,6 +150,7 @@ bool ScriptedPrompter::ChooseFile(platform::FileChoice& choice) {
 }
 
 bool ScriptedPrompter::InputText(int n, std::string_view prompt, std::string& text) {
+  if (watch) watch(n);
   shown.push_back({n, std::string(prompt)});
   if (texts_.empty()) {
     if (declineUnscripted) return false;

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,9 @@ class ScriptedPrompter final : public platform::Prompter {
   bool declineUnscripted = false;
   // Every file choice asked for, as it was asked.
   std::vector<platform::FileChoice> fileChoices;
+  // Told the number of each message shown and question asked before it is answered: a test acts
+  // there, as while the box is open.
+  std::function<void(int)> watch;
 
   void ShowMessage(int messageNumber, std::string_view text, platform::Icon icon) override;
   platform::Answer AskYesNo(int messageNumber, std::string_view text) override;

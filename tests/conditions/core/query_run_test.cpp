@@ -12,7 +12,6 @@
 #include "conditions/core/statistic.h"
 #include "conditions/query_test_support.h"
 #include "foundation/messages/message_numbers.h"
-#include "support/watching_prompter.h"
 
 namespace {
 
@@ -67,12 +66,11 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
   };
   WriteFixtureArchive("first.arc", "charts.txt");
   std::vector<bool> askedFree;  // whether another copy could have changed the archive meanwhile
-  testing_support::WatchingPrompter noting(prompts_, [&](int n) {
+  prompts_.watch = [&](int n) {
     if (n == kMsgLocalSpaceCharts)
       askedFree.push_back(
           commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0)).Held());
-  });
-  platform::SetThreadPrompter(&noting);
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     archive_.ClearMarks();
@@ -93,7 +91,6 @@ TEST_F(QueryRunTest, CurrentArchiveMarksTheChartsThatHold) {
                                             U("\nУсловию удовлетворяют - ") +
                                             std::to_string(c.marked.size()));
   }
-  platform::SetThreadPrompter(nullptr);
   // Asked once a run, never while the run holds the archive's lock.
   EXPECT_EQ(askedFree, std::vector<bool>(std::size(cases), true));
   // Record by record, the bar shows the records done (8 records: 12.5 % each).
@@ -123,8 +120,7 @@ TEST_F(QueryRunTest, MarksAlreadySetAreKeptOrClearedByTheAnswerTo678) {
 }
 
 TEST_F(QueryRunTest, AQueryOrStatisticBesideADeadCopysHalfCommitIsRefusedThenRunsWhole) {
-  // Another copy moved the first chart down and died once its intent record was written: its
-  // folder lock went with it, the files are the old ones beside the record.
+  // Another copy moved the first chart down and died once its intent record was written.
   UseConditions(kSunMoonSquare);
   for (const bool statistic : {false, true}) {
     SCOPED_TRACE(statistic ? "statistic" : "query");
@@ -142,8 +138,7 @@ TEST_F(QueryRunTest, AQueryOrStatisticBesideADeadCopysHalfCommitIsRefusedThenRun
       std::_Exit(1);
     }
     int status = -1;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(::waitpid(child, &status, 0) == child && status == 0);
     const std::filesystem::path record = CommitIntentPath(path);
     ASSERT_TRUE(std::filesystem::exists(record));
     const auto run = [&] {
