@@ -70,17 +70,24 @@ std::mutex g_logMutex;
 std::filesystem::path g_logFile;
 constexpr off_t kLogLimit = 1 << 20;
 
-// The log file opened for appending (never through a link), the one before it kept aside once it
-// has grown past the limit; -1 when it cannot be opened.
+// The log file opened for appending, the one before it kept aside once it has grown past the
+// limit; -1 when it cannot be opened. Both are bare names acted on through their folder's handle
+// and never followed through a link.
 int OpenLog() {
   if (g_logFile.empty()) return -1;
+  const std::string folder =
+      g_logFile.parent_path().empty() ? "." : g_logFile.parent_path().string();
+  const std::string name = g_logFile.filename().string();
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return -1;
   struct stat st {};
-  if (::lstat(g_logFile.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > kLogLimit) {
-    std::filesystem::path old = g_logFile;
-    old += ".old";
-    (void)::rename(g_logFile.c_str(), old.c_str());
-  }
-  return ::open(g_logFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+      st.st_size > kLogLimit)
+    (void)::renameat(dir, name.c_str(), dir, (name + ".old").c_str());
+  const int fd =
+      ::openat(dir, name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  ::close(dir);
+  return fd;
 }
 
 std::string Printf(const char* format, const std::string& a, int n, const std::string& b) {
