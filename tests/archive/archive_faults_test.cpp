@@ -405,13 +405,22 @@ TEST_F(ArchiveStopTest, AnOperationStoppedAfterAnyStepLeavesTheWholeOldOrTheWhol
       const std::string what = std::string(c.name) + " stopped after step " + std::to_string(k);
       OpenEveryArchive(what, c.dataFolder);
       EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what;
-      // Stopped between the renames, then copied elsewhere: the copy is made whole by names.
+      // Stopped between the renames, then copied elsewhere: the copy is made whole by names. On
+      // every other step a hard-link backup of the folder is made instead, which gives the record
+      // and every file a second name: made whole the same, the backup left as it was.
       Restore(folder_.Path(), initial);
       RunStopped(c, k);
-      if (HasRecord()) {
+      if (HasRecord() && k % 2 == 0) {
         CopyFolderAnew();
         OpenEveryArchive(what + ", copied", c.dataFolder);
         EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what << ", copied";
+      } else if (HasRecord()) {
+        MakeLinkedBackup();
+        const auto backup = Snapshot(folder_.Path().string() + ".bak");
+        OpenEveryArchive(what + ", with a hard-link backup", c.dataFolder);
+        EXPECT_TRUE(isWhole(Snapshot(folder_.Path()))) << what << ", with a hard-link backup";
+        EXPECT_TRUE(Snapshot(folder_.Path().string() + ".bak") == backup) << what;
+        RemoveLinkedBackup();
       }
       if (!stopped || HasFailure()) break;
       ++steps;

@@ -139,6 +139,16 @@ class ArchiveStopTest : public ArchiveTest {
                                 "' && mv '" + copy + "' '" + folder + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
+  // A backup of the folder made beside it with hard links ("cp -al"): every file there, the
+  // intent record too, gets a second name. The backup's folder lock is not taken along, so that
+  // the folder's lock file keeps one name. Removed by RemoveLinkedBackup.
+  void MakeLinkedBackup() {
+    const std::string folder = folder_.Path().string();
+    const std::string command = "cp -al '" + folder + "' '" + folder + ".bak' && rm -f '" + folder +
+                                ".bak/" + std::string(kFolderLockName) + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  void RemoveLinkedBackup() { std::filesystem::remove_all(folder_.Path().string() + ".bak"); }
   // Every archive of the folder opened, as the next start would; each record's texts checked.
   void OpenEveryArchive(const std::string& what, bool dataFolder) {
     if (dataFolder) RecoverDataFolder(folder_.Path());

@@ -81,6 +81,7 @@ class StoppedCommitTest : public ArchiveStopTest {
     bool turned = false;             // the recovery turns back before it stops: the end is old
     const StopCase* stop = nullptr;  // the comment save when none
     int at = kAfterFirstRename;
+    const char* says = "";  // the message names this too
   };
   // An opening that cannot finish the commit refuses the archive and keeps every file; the next
   // one, with the cause gone, makes it whole.
@@ -103,6 +104,8 @@ class StoppedCommitTest : public ArchiveStopTest {
     EXPECT_TRUE(cause.turned || Snapshot(folder_.Path()) == armed);
     cause.set(false);
     EXPECT_EQ(Count(prompts_, cause.told), 1);  // told once
+    for (const auto& shown : prompts_.shown)
+      EXPECT_TRUE(shown.number != cause.told || shown.text.find(cause.says) != std::string::npos);
     EXPECT_EQ(Open(), kLayout4400);
     OpenEveryArchive("made whole", true);
     EXPECT_TRUE(Snapshot(folder_.Path()) == (cause.turned ? initial_ : finished_));
@@ -166,8 +169,15 @@ TEST_F(StoppedCommitTest,
          kFault({FaultPoint::kRename, 2})(on);  // the one after the record's turn back
        },
        kMsgCommitNotFinished, false, true, &deletion_, 7},
+      // Another user's copy stopped there (the superuser plays that user): nothing of it is done
+      // here, its owner is named, and its owner's next opening finishes it.
+      {"the_record_is_another_users",
+       [&](bool on) { ASSERT_EQ(::chown(record.c_str(), on ? 65534 : 0, on ? 65534 : 0), 0); },
+       kMsgRecordOfAnotherUser, true, false, nullptr, kAfterFirstRename, "nobody (uid 65534)"},
   };
-  for (const Cause& cause : causes) ExpectKeptThenFinished(cause);
+  for (const Cause& cause : causes)
+    if (::geteuid() == 0 || std::string(cause.name).find("another_user") == std::string::npos)
+      ExpectKeptThenFinished(cause);
 }
 
 TEST_F(StoppedCommitTest, AFolderThatCannotBeWrittenIsNeverShownHalfChanged) {
@@ -398,6 +408,8 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
     int told = kMsgCommitRecordSetAside;  // 0: made whole, no message
     const char* link = nullptr;           // a link of the folder that stays
     std::string kept = "";                // a backup that stays
+    bool refused = false;   // the archive is not read, and the folder stays as planted
+    const char* says = "";  // a refusal's message names this
   } cases[] = {
       {"absolute_path", Record({{"R", (outside / "outside.txt").string(), ".outside.txt" + tmp}})},
       {"parent_folder", Record({{"R", up, ".outside.txt" + tmp}})},
@@ -435,9 +447,18 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
          fs::create_symlink(outside / "record", record);
        }},
       {"a_named_pipe", "", [&] { ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0); }},
+      // Beside a backup of the archive, as if it had taken a real record's place after a step.
+      {"a_named_pipe_beside_a_backup", "",
+       [&] {
+         LinkAs("f.arc", ".f.arc" + old);
+         ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
+       },
+       kMsgDamagedRecordAfterStep, nullptr, ".f.arc" + old, true, ".f.arc.commit\n"},
       {"a_folder", "", [&] { fs::create_directory(record); }},
-      // Whole and the archive's own, but another user's (only the superuser can make one here).
-      {"another_users", "", [&] { WriteFile(record, own), chown(record); }},
+      // Whole and the archive's own, but another user's (only the superuser can make one here):
+      // never moved nor linked (in a shared sticky folder a name could be made but not removed).
+      {"another_users", "", [&] { WriteFile(record, own), chown(record); }, kMsgRecordOfAnotherUser,
+       nullptr, "", true, ".f.arc.commit\nuid 12345"},
       // Whole and naming only the archive's own names, but its new file is a link out of the
       // folder, or another user's: it can never be finished.
       {"a_temporary_that_is_a_link", own,
@@ -457,15 +478,15 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
        [&] { WriteFile(PathOf("f.ar1"), "the user's texts"); }, 0},
       {"a_comment_file_linked_out_of_an_archive_not_there", "",
        [&] { linkedOut("g", outside / "outside.txt"); }, 0, "g.ar1"},
-      // Going back, a comment file that is now a link is not replaced: set aside, its backup
-      // stays.
+      // Going back, a comment file that is now a link is not replaced: the archive, half
+      // changed, is refused until the link is moved away.
       {"a_comment_file_linked_out_going_back",
        Record({{"R", "f.ar4", ".f.ar4" + tmp, ".f.ar4" + old}}, true),
        [&] {
          fs::rename(PathOf("f.ar4"), PathOf(".f.ar4" + old));
          fs::create_symlink(outside / "outside.txt", PathOf("f.ar4"));
        },
-       kMsgCommitCannotFinish, "f.ar4", ".f.ar4" + old},
+       kMsgCommitCannotUndo, "f.ar4", ".f.ar4" + old, true, "/f.ar4\n"},
       // The folder copied without its hard links: the old comment file and its backup are two
       // files of the same bytes, its new file gone: the commit goes back, not half forward.
       {"a_new_file_lost_in_a_copy_without_links",
@@ -490,20 +511,37 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
     Restore(outside.Path(), initialOutside);
     c.plant();
     if (!c.text.empty()) WriteFile(record, c.text);
-    auto planted = WithoutLeftovers(Snapshot(folder_.Path()));
+    const auto planted = WithoutLeftovers(Snapshot(folder_.Path()));
     const auto plantedOutside = Snapshot(outside.Path());
     const int told = Count(prompts_, c.told);
-    // At the archive's opening, and at the start.
-    EXPECT_EQ(Open(), kLayout4400);
+    // At the archive's opening, and at the start, and opened again.
+    const int layout = c.refused ? kCannotOpen : kLayout4400;
+    EXPECT_EQ(Open(), layout);
     RecoverDataFolder(folder_.Path());
+    EXPECT_EQ(Open(), layout);
     EXPECT_TRUE(Snapshot(outside.Path()) == plantedOutside);
     EXPECT_TRUE(WithoutLeftovers(Snapshot(folder_.Path())) == planted);
     EXPECT_TRUE(c.link == nullptr || fs::is_symlink(PathOf(c.link)));
     EXPECT_TRUE(c.kept.empty() || Exists(PathOf(c.kept)));
     for (const char* name :
          {".f.arc.commit", ".g.arc.commit", ".velm.cfg.commit", ".notes.txt.commit"})
-      EXPECT_FALSE(Exists(PathOf(name))) << name;
+      EXPECT_EQ(Exists(PathOf(name)), c.refused && name == std::string(".f.arc.commit")) << name;
     EXPECT_EQ(Count(prompts_, c.told), told + (c.told != 0 ? 1 : 0));
+    if (c.refused) {
+      ASSERT_TRUE(prompts_.WasShown(c.told));
+      EXPECT_NE(prompts_.shown.back().text.find(c.says), std::string::npos);
+      // Nothing moved or linked, however often it is opened; no change is made over it.
+      EXPECT_FALSE(Exists(PathOf(".f.arc.commit.bad")));
+      const auto refused = Snapshot(folder_.Path());
+      {
+        FileTransaction tx;
+        tx.Rewrite(PathOf("f.arc")).Write("new");
+        EXPECT_FALSE(tx.Commit().ok());
+      }
+      EXPECT_TRUE(Snapshot(folder_.Path()) == refused);
+      EXPECT_FALSE(prompts_.WasShown(kMsgCommitRecordInTheWay));
+      continue;
+    }
     // Nothing blocks the archive's next change.
     Archive archive(slots_);
     ASSERT_NE(archive.SetPath(PathOf("f.arc")), -1);

@@ -1,6 +1,7 @@
 #include "archive/store/commit_recovery.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
+#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -53,43 +55,59 @@ std::string FamilyBackups(int dir, const fs::path& folder, const std::string& an
 // How many names a record set aside tries: the first is free but for another copy's race.
 constexpr int kSetAsideTries = 4;
 
-// The number of the next name to set `record` aside under: one past the highest there
-// (".A.commit.bad" is 1, ".bad2" 2, ...).
-unsigned long long NextSetAsideNumber(int dir, const std::string& record) {
+// Where `record` goes aside: the number of the next name, one past the highest there
+// (".A.commit.bad" is 1, ".bad2" 2, ...), or the name it already has there (an earlier setting
+// aside linked it but could not remove its first name: no further name is made).
+struct SetAsideName {
+  unsigned long long next = 1;
+  std::string linked;
+};
+SetAsideName SetAsideNameOf(int dir, const std::string& record) {
   const std::string bad = record + ".bad";
+  SetAsideName found;
   unsigned long long highest = 0;
   for (const std::string& name : HiddenNamesAt(dir)) {
     if (!name.starts_with(bad)) continue;
+    if (SameFileAt(dir, name, record)) found.linked = name;
     const std::string_view n = std::string_view(name).substr(bad.size());
     if (n.empty())
       highest = std::max(highest, 1ull);
     else if (n.size() <= 18 && AllDigits(n))
       highest = std::max(highest, std::stoull(std::string(n)));
   }
-  return highest + 1;
+  found.next = highest + 1;
+  return found;
 }
 
-// A record that is not acted on goes out of the way under a name of its own (".A.commit.bad",
-// then ".bad<n>" one past the highest there), so that it neither blocks the archive's next
-// commit nor is taken for a commit again; message `number` names it, and `more` beneath. A
-// record that cannot be moved within a few names is named by message 1906.
+// A record of this user's own that is not acted on goes out of the way under a name of its own
+// (".A.commit.bad", then ".bad<n>" one past the highest there), so that it neither blocks the
+// archive's next commit nor is taken for a commit again; message `number` names it, and `more`
+// beneath. A record that cannot be moved within a few names is named by message 1906. Another
+// user's record is never set aside (its owner's next opening takes it).
 void SetAside(int dir, const fs::path& folder, const std::string& record, int number,
               const std::string& more = {}) {
   std::string kept;
   bool moved = false;
-  unsigned long long n = NextSetAsideNumber(dir, record);
-  for (int tries = 0; tries < kSetAsideTries && !moved; ++tries, ++n) {
-    kept = record + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
+  const SetAsideName aside = SetAsideNameOf(dir, record);
+  if (!aside.linked.empty()) {
+    kept = aside.linked;
+    moved = RemoveAt(dir, record);
+  }
+  unsigned long long n = aside.next;
+  for (int tries = 0; tries < kSetAsideTries && kept.empty(); ++tries, ++n) {
+    const std::string name = record + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
     if (InjectFileFault(FileOperation::kRename)) break;
     // linkat never replaces a name; the record's own name goes once the new one holds it.
-    if (::linkat(dir, record.c_str(), dir, kept.c_str(), 0) == 0) {
+    if (::linkat(dir, record.c_str(), dir, name.c_str(), 0) == 0) {
+      kept = name;
       moved = RemoveAt(dir, record);
-      if (!moved) RemoveAt(dir, kept);
+      if (!moved && RemoveAt(dir, kept)) kept.clear();
       break;
     }
-    if (errno == EEXIST || ExistsAt(dir, kept)) continue;
+    if (errno == EEXIST || ExistsAt(dir, name)) continue;
     // A folder, or a file system without hard links: renamed, its new name free.
-    moved = ::renameat(dir, record.c_str(), dir, kept.c_str()) == 0;
+    kept = name;
+    moved = ::renameat(dir, record.c_str(), dir, name.c_str()) == 0;
     break;
   }
   if (!moved) {
@@ -101,6 +119,35 @@ void SetAside(int dir, const fs::path& folder, const std::string& record, int nu
   platform::GetPrompter().ShowMessage(
       number, GetMessageText(number) + "\n" + Shown(folder / record) + "\n-> " + kept + more,
       platform::Icon::Warning);
+}
+
+// Whose a file is, for a message: the user's name and number, or the number of a user this
+// system does not know.
+std::string OwnerOf(uid_t uid) {
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  std::vector<char> buffer(16384);
+  const std::string number = "uid " + std::to_string(uid);
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+      found->pw_name == nullptr || found->pw_name[0] == '\0')
+    return number;
+  return platform::Utf8ToCp1251(found->pw_name) + " (" + number + ")";
+}
+
+// A record that is not acted on (damaged, naming files outside its commit, not a regular file or
+// too long): judged by the disk, never by what it says. A commit keeps its old files under backups
+// before it writes its record, so with backups of the family there its renames may have begun,
+// and nothing in it tells which files are new: everything stays, the archive is refused (false)
+// and the backups are named. Without any, no old file was touched (or every file of the commit is
+// new): this user's own record goes aside and the archive is read as it is.
+bool NotActedOn(int dir, const fs::path& folder, const std::string& name,
+                const std::string& anchor) {
+  if (const std::string backups = FamilyBackups(dir, folder, anchor); !backups.empty()) {
+    TellOnce(kMsgDamagedRecordAfterStep, Shown(folder / name) + backups);
+    return false;
+  }
+  SetAside(dir, folder, name, kMsgCommitRecordSetAside);
+  return true;
 }
 
 // A new file is gone while the old one is still in place: the commit cannot go forward.
@@ -143,14 +190,16 @@ bool CanFinish(int dir, const CommitRecord& intent) {
   return true;
 }
 
-// Whether every old file can come back: none waits under its backup for a target that is not
-// the user's own regular file.
-bool CanUndo(int dir, const CommitRecord& intent) {
+// The targets whose old file waits under its backup but cannot come back over them: they are not
+// the user's own regular file. Empty when every old file can come back; else their names, each
+// on a line of its own, for a message.
+std::string UndoBlockedBy(int dir, const fs::path& folder, const CommitRecord& intent) {
+  std::string names;
   for (const CommitRecordItem& item : intent.items)
     if (!item.backup.empty() && ExistsAt(dir, item.backup) &&
         !SameFileAt(dir, item.backup, item.target) && !Replaceable(dir, item.target))
-      return false;
-  return true;
+      names += "\n" + Shown(folder / item.target);
+  return names;
 }
 
 // Forward: every new file still there over its target; a deletion only where the old file is
@@ -221,11 +270,20 @@ bool Recover(int dir, const fs::path& folder, const std::string& name) {
   }
   const std::string anchor = CommitRecordAnchor(name);
   if (anchor.empty() || name != CommitRecordName(anchor)) return true;
-  if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1 ||
-      static_cast<unsigned long long>(st.st_size) > kCommitRecordBytes) {
-    SetAside(dir, folder, name, kMsgCommitRecordSetAside);
-    return true;
+  if (st.st_uid != ::geteuid()) {
+    // Another user's: its commit may have begun, and only its owner's copy can take it on (its
+    // files are that user's). Nothing of it is read, moved or linked here, and while it lies
+    // there the archive is neither read nor changed; its owner's next opening finishes it.
+    std::string detail = Shown(folder / name) + "\n" + OwnerOf(st.st_uid);
+    if (const std::string backups = FamilyBackups(dir, folder, anchor); !backups.empty())
+      detail += "\n" + GetMessageText(kMsgBackupsOfAnotherUsersCommit) + backups;
+    TellOnce(kMsgRecordOfAnotherUser, detail);
+    return false;
   }
+  // A second name (a hard-link backup of the folder gave it one) changes nothing: the record is
+  // read through this folder's name and every step acts on this folder's names.
+  if (!S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > kCommitRecordBytes)
+    return NotActedOn(dir, folder, name, anchor);
   std::string text;
   if (!ReadRecord(dir, folder, name, text)) {
     // Kept as it is: the next opening reads it again.
@@ -240,19 +298,7 @@ bool Recover(int dir, const fs::path& folder, const std::string& name) {
     TellOnce(kMsgFirstFormatRefused, Shown(folder / name) + BackupsOf(intent, folder, dir));
     return false;
   }
-  if (check == CommitRecordCheck::kNotWhole) {
-    // Damaged. A commit keeps its old files under backups before it writes its record, so with
-    // backups of the family there the renames may have begun, and nothing in the record tells
-    // which files are new: everything stays, the archive is refused, and the backups are named.
-    if (const std::string backups = FamilyBackups(dir, folder, anchor); !backups.empty()) {
-      TellOnce(kMsgDamagedRecordAfterStep, Shown(folder / name) + backups);
-      return false;
-    }
-  }
-  if (check != CommitRecordCheck::kWhole) {
-    SetAside(dir, folder, name, kMsgCommitRecordSetAside);
-    return true;
-  }
+  if (check != CommitRecordCheck::kWhole) return NotActedOn(dir, folder, name, anchor);
 
   std::vector<std::string> kept;
   bool turned = false;  // forward on the disk, back from here
@@ -266,9 +312,14 @@ bool Recover(int dir, const fs::path& folder, const std::string& name) {
   } else if (!intent.back && NewFileLost(dir, intent)) {
     turned = true;
   }
-  if ((intent.back || turned) && !CanUndo(dir, intent)) {
-    SetAside(dir, folder, name, kMsgCommitCannotFinish, BackupsOf(intent, folder, dir));
-    return true;
+  if (intent.back || turned) {
+    // A step was taken, and an old file cannot come back over a target that is now a link or
+    // another user's file: everything stays, the archive is refused, and the next opening goes
+    // back once that file is moved away.
+    if (const std::string blocked = UndoBlockedBy(dir, folder, intent); !blocked.empty()) {
+      TellOnce(kMsgCommitCannotUndo, blocked + BackupsOf(intent, folder, dir));
+      return false;
+    }
   }
   // A change of direction is on the disk before the first step back.
   if (turned) {

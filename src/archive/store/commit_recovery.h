@@ -10,12 +10,15 @@
 // place, or whose new file is not the user's own regular file, turns back, and the record says so
 // before the first step. Every name is a bare name of that folder, acted on through the folder's
 // handle: no link is ever followed. A record that is not whole, names a file outside its own
-// commit, is anchored on anything but an archive or a comment page, is not the user's own regular
-// file or is too long is never acted on: it is set aside under a name of its own and the user
-// told, but for a damaged one beside backups of its family (its renames may have begun), which
-// stays with every file while the archive is refused and the backups named. A recovery that
-// cannot finish, or cannot read its record now, keeps every file and its record for the next
-// opening, and the archive is not read meanwhile.
+// commit, is anchored on anything but an archive or a comment page, is not a regular file or is
+// too long is never acted on, and is judged by the disk: beside backups of its family (its
+// renames may have begun) it stays with every file while the archive is refused and the backups
+// named; without any it is set aside under a name of its own and the user told. A record of
+// another user is never read, moved or linked: while it lies there the archive is refused, its
+// owner named (that user's next opening takes it). A second name of a record (a hard-link backup
+// of the folder) changes nothing. A recovery that cannot finish, cannot go back over a target
+// that is now a link or another user's file, or cannot read its record now, keeps every file and
+// its record for the next opening, and the archive is not read meanwhile.
 //
 // The clean-up removes only names that carry the program's mark (leftover_names.h), of processes
 // no longer running, beside files the program writes, and none of the files of a commit family
