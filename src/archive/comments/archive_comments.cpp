@@ -13,7 +13,6 @@
 #include "archive/store/file_transaction.h"
 #include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
-#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -35,7 +34,7 @@ int ArchiveComments::ReadComment(int n, int k, std::string& text, const ListLock
   if (n < 0 || n >= index_.RecordCount() || k < 0 || k >= kCommentPages) return -1;
   const CommentRefBlock& refs = index_.Entry(n).comments;
   if (!refs.HasText(k)) return -1;
-  std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
+  std::FILE* f = index_.OpenUnder(lock, k);
   if (!f) {
     ReportError(kErrCannotOpen, "Archive::LoadComment", 0);
     return -1;
@@ -218,7 +217,7 @@ ArchiveComments::RecordTexts ArchiveComments::ReadRecordTexts(const CommentRefBl
   for (int k = 0; k < kCommentPages; ++k) {
     if (!block.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
+    std::FILE* f = index_.OpenUnder(lock, k);
     if (!f) {
       ReportError(kErrCannotOpen, "Archive::CopyComment2File", 0);
       continue;
@@ -312,7 +311,7 @@ void ArchiveComments::CopyTextsTo(const CommentRefBlock& source, const fs::path&
     if (!source.HasText(k)) continue;
     const std::size_t i = static_cast<std::size_t>(k);
     std::string text;
-    std::FILE* f = OpenForReading(ArchiveCommentFileName(index_.GetPath(), k));
+    std::FILE* f = index_.OpenUnder(lock, k);
     const std::size_t length = std::min<std::size_t>(source.lengths[i], kCommentMaxLength);
     const bool read = f && SeekTo(f, source.offsets[i]) && ReadExactly(f, length, text);
     if (f) std::fclose(f);

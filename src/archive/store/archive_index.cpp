@@ -195,9 +195,14 @@ bool ArchiveIndex::RefuseUnknownLayout(int layout) {
 
 std::FILE* ArchiveIndex::Open(const ListLock& lock) {
   if (!lock.Ok() || lock.Path() != path_) return nullptr;
-  std::FILE* f = OpenForReading(path_);
+  std::FILE* f = OpenUnder(lock);
   if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
   return f;
+}
+
+std::FILE* ArchiveIndex::OpenUnder(const ListLock& lock, int page) const {
+  if (!lock.Ok() || lock.Path() != path_ || page < -1 || page >= kCommentPages) return nullptr;
+  return OpenForReading(page < 0 ? fs::path(path_) : ArchiveCommentFileName(path_, page));
 }
 
 void ArchiveIndex::Close(std::FILE* handle) {

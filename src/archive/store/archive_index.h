@@ -89,6 +89,10 @@ class ArchiveIndex {
   // The current file opened for reading under `lock` (nullptr after error 102 "Archive::Open",
   // or for a lock not held or a list found stale).
   std::FILE* Open(const ListLock& lock);
+  // The current file, or its comment file `page` (0..9), opened for reading under `lock`:
+  // nullptr, not reported, for a lock not held, of another archive or over a stale list, and for
+  // a file that cannot be opened. Every read of the archive's files passes a ListLock.
+  std::FILE* OpenUnder(const ListLock& lock, int page = -1) const;
   void Close(std::FILE* handle);
   // Reads record n of an open file: n, or -1 after the error is reported under `trace`.
   int ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,

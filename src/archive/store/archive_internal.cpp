@@ -4,7 +4,9 @@
 
 #include <system_error>
 
+#include "archive/store/archive_index.h"
 #include "archive/store/file_transaction.h"
+#include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/messages.h"
@@ -64,10 +66,21 @@ bool SharesArchiveFiles(const fs::path& target, const fs::path& source) {
   return false;
 }
 
-ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,
+ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx,
+                               const char* trace)
+    : in_(OpenForReading(path)) {
+  Begin(path, tx, trace);
+}
+
+ArchiveRewrite::ArchiveRewrite(const ArchiveIndex& source, const ListLock& lock,
                                const std::filesystem::path& target, FileTransaction& tx,
-                               const char* trace) {
-  in_ = OpenForReading(source);
+                               const char* trace)
+    : in_(source.OpenUnder(lock)) {
+  if (lock.Ok()) Begin(target, tx, trace);
+}
+
+void ArchiveRewrite::Begin(const std::filesystem::path& target, FileTransaction& tx,
+                           const char* trace) {
   if (!in_) {
     ReportError(kErrCannotOpen, trace, 0);
     return;

@@ -13,7 +13,9 @@
 #include "foundation/messages/message_numbers.h"
 #include "platform/core/prompter.h"
 
+class ArchiveIndex;
 class FileTransaction;
+class ListLock;
 class SafeRewrite;
 
 namespace archive_detail {
@@ -42,11 +44,13 @@ bool SharesArchiveFiles(const std::filesystem::path& target, const std::filesyst
 // rewrite cannot be created) under `trace`; Ok() is false then. The file is closed with it.
 class ArchiveRewrite {
  public:
-  ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx, const char* trace)
-      : ArchiveRewrite(path, path, tx, trace) {}
-  // The file `source` read, `target` written.
-  ArchiveRewrite(const std::filesystem::path& source, const std::filesystem::path& target,
-                 FileTransaction& tx, const char* trace);
+  // The archive `path` rewritten in place, under the exclusive lock of an operation that
+  // compared its list with the file.
+  ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx, const char* trace);
+  // The archive of `source` read under its checked `lock` (nothing read, and nothing reported,
+  // for a lock not held or a stale list), `target` written.
+  ArchiveRewrite(const ArchiveIndex& source, const ListLock& lock,
+                 const std::filesystem::path& target, FileTransaction& tx, const char* trace);
   ~ArchiveRewrite();
   ArchiveRewrite(const ArchiveRewrite&) = delete;
   ArchiveRewrite& operator=(const ArchiveRewrite&) = delete;
@@ -56,6 +60,7 @@ class ArchiveRewrite {
   SafeRewrite& Out() const { return *out_; }
 
  private:
+  void Begin(const std::filesystem::path& target, FileTransaction& tx, const char* trace);
   std::FILE* in_ = nullptr;
   SafeRewrite* out_ = nullptr;
 };

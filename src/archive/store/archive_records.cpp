@@ -199,16 +199,17 @@ int ArchiveRecords::CopyWholeArchive(std::string target) {
     if (!lock.Ok()) return -1;
     const int layout = InspectArchiveFileAsIs(index_.GetPath()).layout;
     FileTransaction tx;
-    auto copy = [&](const fs::path& from, const fs::path& to) {
-      std::FILE* f = OpenForReading(from);
+    // Page -1: the archive itself.
+    auto copy = [&](int page, const fs::path& to) {
+      std::FILE* f = index_.OpenUnder(lock, page);
       ok = f && tx.Rewrite(to).CopyFrom(f);
       if (f) std::fclose(f);
     };
-    copy(index_.GetPath(), target);
+    copy(-1, target);
     // The target's comment files are the source's; stale ones of an earlier archive are dropped.
     for (int k = 0; k < kCommentPages && ok; ++k) {
       if (layout == kLayout4400 && index_.CommentFileExists(k))
-        copy(ArchiveCommentFileName(index_.GetPath(), k), ArchiveCommentFileName(target, k));
+        copy(k, ArchiveCommentFileName(target, k));
       else
         tx.Remove(ArchiveCommentFileName(target, k));
     }

@@ -13,7 +13,6 @@
 #include "archive/store/file_transaction.h"
 #include "archive/store/list_lock.h"
 #include "foundation/errors/error_report.h"
-#include "foundation/files/file_utils.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/show_message.h"
@@ -138,7 +137,7 @@ int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std:
   FileTransaction tx;
   bool written = false;
   {
-    ArchiveRewrite rewrite(index_.GetPath(), target, tx, trace);
+    ArchiveRewrite rewrite(index_, lock, target, tx, trace);
     if (!rewrite.Ok()) return -1;
     written =
         archive_file::WriteRecordsInOrder(rewrite.In(), index_.LayoutCode(), order, rewrite.Out())
@@ -150,9 +149,8 @@ int ArchiveSorting::WriteSortedArchive(const std::vector<int>& order, const std:
     bool used = false;
     if (index_.LayoutCode() == kLayout4400)
       for (const ArchiveIndexEntry& e : index_.Entries()) used = used || e.comments.HasText(k);
-    fs::path source;
-    if (used && index_.CommentFileExists(k, &source)) {
-      std::FILE* f = OpenForReading(source);
+    if (used && index_.CommentFileExists(k)) {
+      std::FILE* f = index_.OpenUnder(lock, k);
       written = f && tx.Rewrite(ArchiveCommentFileName(target, k)).CopyFrom(f);
       if (f) std::fclose(f);
     } else {

@@ -1,7 +1,8 @@
 // The lock under which an archive's records and texts are read or changed, with the kept list
 // checked under it. Every function that reads an archive's file or its comment files takes one
-// (ArchiveIndex::Open, ArchiveComments::ReadComment, ArchiveTexts), so that a reader that forgets
-// the lock, or takes it without checking the list, does not compile.
+// (ArchiveIndex::Open and OpenUnder, ArchiveComments::ReadComment, ArchiveTexts, the rewrite of
+// an archive into another, ArchiveRewrite), so that a reader that forgets the lock, or takes it
+// without checking the list, does not compile.
 //
 // The check: the list is of the file as it is now, and no intent record of the archive's commits
 // lies beside it. Under the lock a record is never a commit under way: it is what a copy of the
