@@ -285,7 +285,22 @@ TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver)
   // of its commit. Each use of this copy's kept list acts on whole data, or is refused with 1912
   // (the stopped commit made whole, the list read again) and then done.
   const StopCase retext{"retext", [](Archive& a, P&) { return SaveAt(a, 0, 0, kOtherText); }};
-  const std::pair<const char*, Op> mine[] = {
+  // Or it copies the archive whole into "w.arc", a new archive, and this copy then copies C into
+  // "w.arc" (a new archive while there is none): its commit meets the other's record of its
+  // target, which it makes whole, and is refused; the other's copy is never written over.
+  const StopCase copiedWhole{"copy_whole", copyWhole_};
+  const Op copyInto = [this](Archive& a, P&) {
+    a.ClearMarks();
+    a.Entry(RowOf(a, "C")).mark = 'Y';
+    const int there = fs::exists(PathOf("w.arc")) ? 1 : 0;
+    return a.Records().CopyToArchive(PathOf("w.arc"), there, kLayout4400, false, true, false);
+  };
+  const struct {
+    const char* name;
+    Op op;
+    const StopCase* dead = nullptr;      // the re-text when none
+    std::vector<std::string> then = {};  // a dead commit past its record: "w.arc" holds these
+  } mine[] = {
       {"comment", EveryTextShown},
       {"print", EveryTextPrinted},
       {"load", LoadedWithTexts},
@@ -296,31 +311,39 @@ TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver)
       {"sort_into_another", [this](Archive& a, P& p) { return SortInto(a, p, PathOf("w.arc")); }},
       {"text", TextOfB},
       {"delete", DeleteA},
+      {"copy_into_the_dead_copys_target", copyInto, &copiedWhole, {"C", "A", "B", "C"}},
   };
-  const std::string record = PathOf(".f.arc.commit");
-  for (const auto& [name, op] : mine) {
+  const auto recordThere = [this] {
+    for (const auto& e : fs::directory_iterator(folder_.Path()))
+      if (e.path().extension() == ".commit") return e.path();
+    return fs::path();
+  };
+  for (const auto& m : mine) {
     bool stopped = true;
     for (int step = 1; stopped; ++step) {
-      SCOPED_TRACE(std::string(name) + " after step " + std::to_string(step));
+      SCOPED_TRACE(std::string(m.name) + " after step " + std::to_string(step));
       Archive& kept = Kept();
-      stopped = RunStopped(retext, step);
-      const bool recorded = HasRecord();
-      if (recorded && ::geteuid() == 0) {
+      stopped = RunStopped(m.dead ? *m.dead : retext, step);
+      const fs::path record = recordThere();
+      if (!record.empty() && ::geteuid() == 0) {
         // The dead copy was another user's (the superuser plays that user): nothing is read or
         // written beside its record, which stays for its owner, whose opening makes it whole.
         ASSERT_EQ(::chown(record.c_str(), 65534, 65534), 0);
         const auto dead = Snapshot(folder_.Path());
-        EXPECT_EQ(op(kept, prompts_), -1);
+        EXPECT_EQ(m.op(kept, prompts_), -1);
         EXPECT_TRUE(Snapshot(folder_.Path()) == dead);
         ASSERT_EQ(::chown(record.c_str(), 0, 0), 0);
       }
       prompts_.shown.clear();
-      const int result = op(kept, prompts_);
+      const int result = m.op(kept, prompts_);
       EXPECT_NE(result, 1) << "another record's text";
-      EXPECT_FALSE(recorded && HasRecord()) << "read beside a dead copy's record";
+      EXPECT_FALSE(!record.empty() && HasRecord()) << "read beside a dead copy's record";
       EXPECT_EQ(result == -1, prompts_.WasShown(kMsgArchiveChangedElsewhere));
-      EXPECT_EQ(result == -1 ? op(kept, prompts_) : 0, 0) << "done again";
-      OpenEveryArchive(name, false);
+      EXPECT_EQ(result == -1 ? m.op(kept, prompts_) : 0, 0) << "done again";
+      if (!record.empty() && !m.then.empty()) {
+        EXPECT_EQ(NamesIn("w.arc"), m.then);
+      }
+      OpenEveryArchive(m.name, false);
       prompts_.VerifyAllUsed();
     }
   }
@@ -328,13 +351,25 @@ TEST_F(TwoCopiesTest, ACopyDeadInsideItsCommitIsNeverReadHalfDoneNorWrittenOver)
 
 TEST_F(TwoCopiesTest, AnArchiveGoneUnderAKeptListIsToldInPlainWordsAndItsRowsKept) {
   // The other copy deletes every chart (the files go with the last one), or the user moves the
-  // archive, while this copy keeps its list.
+  // archive, while this copy keeps its list; or the other sorts it, and the sorted file is there
+  // but cannot be read now: the list kept is of no file as it is, and never taken for the new one.
   const Op deleteAll = [](Archive& a, P&) {
     return a.Index().MarkAll(), a.Records().Delete(false);
   };
-  const std::pair<const char*, std::function<void()>> gone[] = {
+  const Op sort = [](Archive& a, P&) { return a.Records().Order(); };
+  const struct {
+    const char* how;
+    std::function<void()> take;
+    int told = kMsgArchiveGone;
+  } gone[] = {
       {"emptied_by_the_other", [&] { ASSERT_EQ(ExitStatus(OtherCopy(deleteAll, -1)), 0); }},
       {"moved", [this] { fs::rename(PathOf("f.arc"), PathOf("moved.arc")); }},
+      {"sorted_by_the_other_and_unreadable",
+       [&] {
+         ASSERT_EQ(ExitStatus(OtherCopy(sort, -1)), 0);
+         ArmReadFault(PathOf("f.arc"));
+       },
+       kMsgArchiveUnreadable},
   };
   const std::pair<const char*, Op> mine[] = {
       {"list", [](Archive& a, P&) { return a.Index().ReadAgain() ? 0 : -1; }},
@@ -343,17 +378,18 @@ TEST_F(TwoCopiesTest, AnArchiveGoneUnderAKeptListIsToldInPlainWordsAndItsRowsKep
       {"text", TextOfB},
       {"delete", DeleteA},
   };
-  for (const auto& [how, take] : gone) {
+  for (const auto& g : gone) {
     for (const auto& [name, op] : mine) {
-      SCOPED_TRACE(std::string(how) + " then " + name);
+      SCOPED_TRACE(std::string(g.how) + " then " + name);
       Archive& kept = Kept();
-      take();
+      g.take();
       prompts_.shown.clear();
       EXPECT_EQ(op(kept, prompts_), -1);
-      EXPECT_TRUE(prompts_.WasShown(kMsgArchiveGone));
+      EXPECT_TRUE(prompts_.WasShown(g.told));
       EXPECT_EQ(prompts_.shown.size(), 1u);
       EXPECT_EQ(NamesOf(kept), (std::vector<std::string>{"C", "A", "B"}));
       EXPECT_FALSE(kept.Index().IsCurrent());
+      ArmReadFault({});
     }
   }
 }
@@ -461,6 +497,11 @@ TEST_F(TwoCopiesTest, ACopyStoppedHoldingTheLockKeepsTheOthersWaitingThenBusyAnd
       {"text", [](Archive& a, P&) { return SaveAt(a, 0, 0, "C:mine"); }},
       {"delete", [](Archive& a, P&) { return a.Entry(2).mark = 'Y', a.Records().Delete(false); }},
       {"copy_whole", copyWhole_},
+      // Into another folder, whose lock nobody holds: the source's own lock keeps them waiting.
+      {"copy_whole_into_another_folder",
+       [this](Archive& a, P&) { return a.Records().CopyWholeArchive(PathOf("sub/w.arc")); }},
+      {"sort_into_another_folder",
+       [this](Archive& a, P& p) { return SortInto(a, p, PathOf("sub/w.arc")); }},
   };
   for (const auto& [name, attempt] : tries) {
     SCOPED_TRACE(name);

@@ -266,7 +266,8 @@ int ArchiveIndex::CreateIndex() {
 int ArchiveIndex::ReadIndex() {
   RefreshFileTime();
   const ArchiveFileInfo info = InspectArchiveFileAsIs(path_);
-  std::FILE* f = OpenForReading(path_);
+  // A file there that cannot be read now (armed by tests, which may run as the superuser).
+  std::FILE* f = InjectedReadFault(path_) ? nullptr : OpenForReading(path_);
   if (!f) {
     if (!quiet_) ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
     FreeIndex();
