@@ -548,6 +548,18 @@ TEST_F(StoppedCommitTest, IntentRecordsThatAreNotTheProgramsOwnHarmNoFile) {
     ASSERT_EQ(archive.CreateIndex(), 0);
     EXPECT_EQ(SaveAt(archive, 1, 7, "A:7"), 0);
   }
+  // Where no name can be removed, a torn record linked aside once is never linked again, however
+  // often it is opened: one name beside its own, named as in the way.
+  Restore(folder_.Path(), initial);
+  WriteFile(record, own.substr(0, own.size() - 7));
+  ArmFault({FaultPoint::kNoRemoval, 0});
+  for (int opening = 0; opening < 3; ++opening) Open();
+  DisarmFault();
+  int names = 0;
+  for (const auto& e : fs::directory_iterator(folder_.Path()))
+    names += e.path().filename().string().starts_with(".f.arc.commit") ? 1 : 0;
+  EXPECT_EQ(names, 2);
+  EXPECT_TRUE(prompts_.WasShown(kMsgCommitRecordInTheWay));
 }
 
 }  // namespace
