@@ -73,10 +73,11 @@ class TwoCopiesTest : public ArchiveStopTest {
         SetCommitStepHook(&PauseAtStep);
         std::_Exit(other(a, p) == 0 ? 0 : 2);
       });
+    // The write end closed here: a child that ends without pausing ends the read.
+    ::close(ready[1]);
     char c = 0;
     const bool paused = at < 0 || ::read(ready[0], &c, 1) == 1;
     ::close(ready[0]);
-    ::close(ready[1]);
     return paused ? child : -1;
   }
   void Resume() { [[maybe_unused]] const ssize_t n = ::write(resume_[1], "x", 1); }
@@ -480,18 +481,24 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     std::optional<FaultPoint> fault;  // armed in both copies
     std::optional<LockMode> held;     // by the other copy
     bool renamedOver;
-    int told;  // the save is refused with this message
+    int told;                 // the save is refused with this message
+    bool secondName = false;  // the lock file has a second name (a hard-link backup of the folder)
   } cases[] = {
       {"share_change", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy},
       {"share_read", FaultPoint::kLocalFlock, LockMode::kShared, false, kMsgArchiveBeingRead},
       {"local_read", std::nullopt, LockMode::kShared, false, kMsgArchiveBeingRead},
       {"renamed_over", FaultPoint::kLocalFlock, LockMode::kExclusive, true, kMsgArchiveBusy},
       {"no_lock", FaultPoint::kNoLock, std::nullopt, false, kMsgFolderCannotLock},
+      {"second_name", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Archive& kept = Kept();
     prompts_.shown.clear();
+    if (c.secondName) {
+      ASSERT_TRUE(commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0)).Held());
+      fs::create_hard_link(PathOf(std::string(kFolderLockName)), PathOf("backup.lock"));
+    }
     if (c.fault) ArmFault({*c.fault, 1});
     const pid_t other = c.held ? Holder(*c.held, c.renamedOver) : 0;
     ASSERT_GE(other, 0);
@@ -502,9 +509,10 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
       Resume();
       EXPECT_EQ(ExitStatus(other), 0);
     }
-    // A read goes on, where no lock can be had too.
+    // A read goes on, where no lock can be had too; the save is done once the other let go.
     EXPECT_EQ(NamesIn("f.arc"), (std::vector<std::string>{"C", "A", "B"}));
     DisarmFault();
+    EXPECT_EQ(kept.SaveToArchive(MakeChart("N")), 0);
   }
   // Every user who may change the folder's archives can lock it, whoever made the file.
   EXPECT_EQ(fs::status(PathOf(std::string(kFolderLockName))).permissions(), fs::perms(0666));

@@ -71,14 +71,15 @@ bool OnShare(int dir) {
   }
 }
 
-// The lock file under its name in `dir` is the one open as `file`: one regular file, one name.
+// The lock file under its name in `dir` is the one open as `file`: the same regular file. A
+// second name of it (a hard-link backup of the folder) leaves it the folder's lock: every copy
+// opens it by this name.
 bool StillNamed(int dir, int file) {
   struct stat opened {
   }, named{};
   return ::fstat(file, &opened) == 0 &&
          ::fstatat(dir, std::string(kFolderLockName).c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-         S_ISREG(named.st_mode) && named.st_nlink == 1 && opened.st_dev == named.st_dev &&
-         opened.st_ino == named.st_ino;
+         S_ISREG(named.st_mode) && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 // One copy's try at the lock of the folder `dir`: the folder's flock, which keeps out a copy of an
@@ -129,8 +130,8 @@ struct FolderLocking {
     return Taken::kBusy;
   }
 
-  // The lock file open (made when missing; never through a link, never another kind of file nor
-  // a second name of another file); false when it cannot be.
+  // The lock file open (made when missing; never through a link, never another kind of file);
+  // false when it cannot be.
   bool OpenFile() {
     if (file >= 0) return true;
     const std::string name(kFolderLockName);
@@ -147,8 +148,7 @@ struct FolderLocking {
     if (file < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
       file = ::openat(dir, name.c_str(), O_RDONLY | flags);
     struct stat st {};
-    if (file >= 0 && (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1))
-      CloseFile();
+    if (file >= 0 && (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode))) CloseFile();
     return file >= 0;
   }
   void CloseFile() {

@@ -17,8 +17,9 @@ namespace commit_detail {
 // The lock of a folder's archives: an fcntl lock of the open file description of the folder's
 // lock file ".velm-folder.lock" (made at the first lock and kept), which NFS and SMB forward to
 // their server, beside flock on the folder itself, which keeps out a copy of an earlier release.
-// After locking, the file under the name is checked to be the one locked (one regular file), else
-// it is locked again. Exclusive while an operation changes an archive there (from its check of the
+// After locking, the file under the name is checked to be the one locked (the same regular file; a
+// second name, as a hard-link backup of the folder gives it, is still the lock), else it is locked
+// again. Exclusive while an operation changes an archive there (from its check of the
 // archive against its index to the end of its commit), and while a stopped commit is recovered or
 // leftovers are cleaned; shared while an archive and its comment files are read. A second copy of
 // the program (or another thread) waits up to `wait`, then finds it busy. The thread holding it
