@@ -2,13 +2,16 @@
 // keeps while the other changes the archive, reads and copies while the other is inside its
 // commit, and a copy stopped while it holds the folder's lock.
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -130,6 +133,28 @@ class TwoCopiesTest : public ArchiveStopTest {
       return ::read(g_resume, &c, 1) == 1 ? 0 : 1;
     };
     return OtherCopy(hold, kNoStep);
+  }
+  // `body` run in a child process as the user `uid` of the group `gid` alone (as this user for 0):
+  // what it returns.
+  std::string AsUser(uid_t uid, gid_t gid, const std::function<std::string()>& body) {
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const bool dropped =
+          uid == 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 &&
+                       ::setresuid(uid, uid, uid) == 0);
+      const std::string result = dropped ? body() : "not dropped";
+      std::_Exit(::write(out[1], result.data(), result.size()) < 0 ? 1 : 0);
+    }
+    ::close(out[1]);
+    std::string result;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+      result.append(buffer, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    EXPECT_EQ(ExitStatus(child), 0);
+    return result;
   }
   int resume_[2] = {-1, -1};
   const Op copyWhole_ = [this](Archive& a, P&) {
@@ -514,8 +539,97 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     DisarmFault();
     EXPECT_EQ(kept.SaveToArchive(MakeChart("N")), 0);
   }
-  // Every user who may change the folder's archives can lock it, whoever made the file.
-  EXPECT_EQ(fs::status(PathOf(std::string(kFolderLockName))).permissions(), fs::perms(0666));
+}
+
+constexpr uid_t kOtherUser = 54321;  // a user and a group without a name
+constexpr gid_t kGroup = 54322;
+
+TEST_F(TwoCopiesTest, TheLockFileIsWritableByWhoMayChangeTheFolderAndReadableByAll) {
+  const struct {
+    const char* name;
+    mode_t folderMode;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;  // the lock file's as this copy makes it, with umask 022
+    uid_t fileOwner;
+    gid_t fileGroup;
+  } cases[] = {
+      {"owner_only", 0755, 0, 0, 0644, 0, 0},
+      {"group_setgid", 02775, 0, kGroup, 0664, 0, kGroup},
+      {"group_without_setgid", 0775, 0, kGroup, 0664, 0, kGroup},
+      {"every_user_sticky", 01777, 0, 0, 0666, 0, 0},
+      {"another_users_folder", 0755, kOtherUser, kOtherUser, 0644, kOtherUser, 0},
+  };
+  const mode_t umask = ::umask(022);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string folder = PathOf(c.name);
+    fs::create_directory(folder);
+    ASSERT_EQ(::chown(folder.c_str(), c.owner, c.group), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+    EXPECT_TRUE(commit_detail::FolderLock(folder, std::chrono::milliseconds(0)).Held());
+    struct stat st {};
+    ASSERT_EQ(::lstat((folder + "/" + std::string(kFolderLockName)).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.mode);
+    EXPECT_EQ(st.st_uid, c.fileOwner);
+    EXPECT_EQ(st.st_gid, c.fileGroup);
+  }
+  ::umask(umask);
+}
+
+TEST_F(TwoCopiesTest, ALockNameNotSimplyThisUsersIsReadAndAChangeSaysWhatIsWrong) {
+  // The folder's lock tried by another user. With the folder's flock made to keep out no copy, a
+  // read lock is held through the lock file alone.
+  const std::string lockName = PathOf(std::string(kFolderLockName));
+  const auto make = [&](mode_t mode) {
+    WriteFile(lockName, "");
+    ::chmod(lockName.c_str(), mode);
+  };
+  const struct {
+    const char* name;
+    mode_t folderMode;
+    std::function<void()> put;  // what lies under the lock file's name
+    uid_t user;                 // the user who tries it
+    gid_t group;
+    bool localFlock;
+    const char* got;
+  } cases[] = {
+      // The lock file as an earlier release made it, writable by every user.
+      {"outside_the_group", 02775, [&] { make(0666); }, kOtherUser, kOtherUser, true,
+       "read, refused 1939 for f.arc"},
+      {"in_the_group", 02775,
+       [this] { EXPECT_TRUE(commit_detail::FolderLock(folder_.Path(), {}).Held()); }, kOtherUser,
+       kGroup, true, "read, changed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Kept();
+    fs::remove(lockName);  // as the list's reading made it
+    ASSERT_EQ(::chown(folder_.Path().c_str(), 0, kGroup), 0);
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), c.folderMode), 0);
+    c.put();
+    std::set<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(folder_.Path()))
+      names.insert(e.path().string());
+    const std::string got = AsUser(c.user, c.group, [&] {
+      if (c.localFlock) ArmFault({FaultPoint::kLocalFlock, 1});
+      const bool read =
+          commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0), LockMode::kShared)
+              .Held();
+      prompts_.shown.clear();
+      std::string result = read ? "read" : "not read";
+      if (ArchiveLock(PathOf("f.arc")).Held()) return result + ", changed";
+      if (prompts_.shown.size() != 1) return result + ", refused with no message or several";
+      const auto& told = prompts_.shown[0];
+      result += ", refused " + std::to_string(told.number);
+      if (told.text.ends_with("\n" + PathOf("f.arc"))) result += " for f.arc";
+      return result;
+    });
+    EXPECT_EQ(got, c.got);
+    // Nothing made, nothing followed; no other file changed.
+    for (const auto& e : fs::recursive_directory_iterator(folder_.Path()))
+      EXPECT_TRUE(names.contains(e.path().string())) << e.path();
+  }
 }
 
 TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {
