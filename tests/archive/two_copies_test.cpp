@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
-#include <set>
 #include <sstream>
 #include <thread>
 
@@ -133,28 +132,6 @@ class TwoCopiesTest : public ArchiveStopTest {
       return ::read(g_resume, &c, 1) == 1 ? 0 : 1;
     };
     return OtherCopy(hold, kNoStep);
-  }
-  // `body` run in a child process as the user `uid` of the group `gid` alone (as this user for 0):
-  // what it returns.
-  std::string AsUser(uid_t uid, gid_t gid, const std::function<std::string()>& body) {
-    int out[2];
-    if (::pipe(out) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const bool dropped =
-          uid == 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 &&
-                       ::setresuid(uid, uid, uid) == 0);
-      const std::string result = dropped ? body() : "not dropped";
-      std::_Exit(::write(out[1], result.data(), result.size()) < 0 ? 1 : 0);
-    }
-    ::close(out[1]);
-    std::string result;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
-      result.append(buffer, static_cast<std::size_t>(n));
-    ::close(out[0]);
-    EXPECT_EQ(ExitStatus(child), 0);
-    return result;
   }
   int resume_[2] = {-1, -1};
   const Op copyWhole_ = [this](Archive& a, P&) {
@@ -541,95 +518,92 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
   }
 }
 
-constexpr uid_t kOtherUser = 54321;  // a user and a group without a name
-constexpr gid_t kGroup = 54322;
-
-TEST_F(TwoCopiesTest, TheLockFileIsWritableByWhoMayChangeTheFolderAndReadableByAll) {
+TEST_F(TwoCopiesTest, ALockFileMadeByTheFolderOrLeftByAnotherUserIsReadAndAChangeSaysWhy) {
+  // The lock file made by this copy (umask 022), or what another user left under its name, then
+  // taken by a user in a child process with the folder's flock made to keep out no copy: a read
+  // is held through the lock file alone.
+  constexpr uid_t kOther = 54321;  // a user and a group without a name
+  constexpr gid_t kGroup = 54322;
+  const std::string lock = PathOf(std::string(kFolderLockName)), dir = folder_.Path().string();
   const struct {
     const char* name;
-    mode_t folderMode;
-    uid_t owner;
+    uid_t owner;  // the folder's, of the group kGroup
+    mode_t mode;
+    char put;  // 'm' made by this copy, 'w' by the last release (0666), 'r' root's 0644 file, or
+               // another user's 'd' folder, 'p' pipe, 'l' link
+    uid_t user;
     gid_t group;
-    mode_t mode;  // the lock file's as this copy makes it, with umask 022
-    uid_t fileOwner;
-    gid_t fileGroup;
+    const char* got;  // the lock file's bits, owner, group; what the user could do
   } cases[] = {
-      {"owner_only", 0755, 0, 0, 0644, 0, 0},
-      {"group_setgid", 02775, 0, kGroup, 0664, 0, kGroup},
-      {"group_without_setgid", 0775, 0, kGroup, 0664, 0, kGroup},
-      {"every_user_sticky", 01777, 0, 0, 0666, 0, 0},
-      {"another_users_folder", 0755, kOtherUser, kOtherUser, 0644, kOtherUser, 0},
+      {"owner_only", 0, 0755, 'm', 0, 0, "644 0:0, read, changed"},
+      {"group_setgid", 0, 02775, 'm', kOther, kGroup, "664 0:54322, read, changed"},
+      {"group", 0, 0775, 'm', kOther, kGroup, "664 0:54322, read, changed"},
+      {"sticky", 0, 01777, 'm', kOther, kOther, "666 0:54322, read, changed"},
+      {"users_own", kOther, 0755, 'm', kOther, kOther, "644 54321:0, read, changed"},
+      {"outside_the_group", 0, 02775, 'w', kOther, kOther, "666 0:54322, read, refused 1939 f.arc"},
+      {"another_users_file", 0, 01777, 'r', kOther, kOther,
+       "644 0:0, read, refused 1937 root .velm-folder.lock"},
+      {"folder", 0, 01777, 'd', 0, 0,
+       "755 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+      {"pipe", 0, 01777, 'p', 0, 0,
+       "644 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+      {"link", 0, 01777, 'l', 0, 0,
+       "777 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
   };
   const mode_t umask = ::umask(022);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string folder = PathOf(c.name);
-    fs::create_directory(folder);
-    ASSERT_EQ(::chown(folder.c_str(), c.owner, c.group), 0);
-    ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
-    EXPECT_TRUE(commit_detail::FolderLock(folder, std::chrono::milliseconds(0)).Held());
+    Kept();
+    fs::remove(lock);  // as the list's reading made it
+    ASSERT_EQ(::chown(dir.c_str(), c.owner, kGroup), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), c.mode), 0);
+    if (c.put == 'm') {
+      EXPECT_TRUE(commit_detail::FolderLock(dir, {}).Held());
+    } else if (c.put == 'w' || c.put == 'r') {
+      WriteFile(lock, "");
+      ::chmod(lock.c_str(), c.put == 'w' ? 0666 : 0644);
+    } else {
+      if (c.put == 'd') fs::create_directory(lock);
+      if (c.put == 'p') ::mkfifo(lock.c_str(), 0666);
+      if (c.put == 'l') fs::create_symlink(PathOf("sub/made"), lock);
+      EXPECT_EQ(::lchown(lock.c_str(), kOther, kOther), 0);
+    }
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    if (::fork() == 0) {
+      std::string got = "not dropped";
+      if (c.user == 0 ||
+          (::setgroups(0, nullptr) == 0 && ::setresgid(c.group, c.group, c.group) == 0 &&
+           ::setresuid(c.user, c.user, c.user) == 0)) {
+        ArmFault({FaultPoint::kLocalFlock, 1});
+        got = commit_detail::FolderLock(dir, {}, LockMode::kShared).Held() ? "read" : "not read";
+        prompts_.shown.clear();
+        if (ArchiveLock(PathOf("f.arc")).Held()) got += ", changed";
+        for (const auto& told : prompts_.shown) {
+          got += ", refused " + std::to_string(told.number);
+          for (const char* whose : {"root", "54321"})
+            if (told.text.find(Cp1251("пользователь ") + whose) != std::string::npos)
+              got += std::string(" ") + whose;
+          got += " " + fs::path(told.text.substr(told.text.rfind('\n') + 1))
+                           .lexically_relative(dir)
+                           .string();
+        }
+      }
+      std::_Exit(::write(out[1], got.data(), got.size()) > 0 ? 0 : 1);
+    }
+    ::close(out[1]);
+    char got[200] = {};
+    EXPECT_GT(::read(out[0], got, sizeof got - 1), 0);
+    ::close(out[0]);
+    ::wait(nullptr);
     struct stat st {};
-    ASSERT_EQ(::lstat((folder + "/" + std::string(kFolderLockName)).c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, c.mode);
-    EXPECT_EQ(st.st_uid, c.fileOwner);
-    EXPECT_EQ(st.st_gid, c.fileGroup);
+    ::lstat(lock.c_str(), &st);
+    char bits[40];
+    std::snprintf(bits, sizeof bits, "%o %u:%u, ", st.st_mode & 0777, st.st_uid, st.st_gid);
+    EXPECT_EQ(bits + std::string(got), c.got);
+    EXPECT_FALSE(fs::exists(PathOf("sub/made")));  // never made through a link
   }
   ::umask(umask);
-}
-
-TEST_F(TwoCopiesTest, ALockNameNotSimplyThisUsersIsReadAndAChangeSaysWhatIsWrong) {
-  // The folder's lock tried by another user. With the folder's flock made to keep out no copy, a
-  // read lock is held through the lock file alone.
-  const std::string lockName = PathOf(std::string(kFolderLockName));
-  const auto make = [&](mode_t mode) {
-    WriteFile(lockName, "");
-    ::chmod(lockName.c_str(), mode);
-  };
-  const struct {
-    const char* name;
-    mode_t folderMode;
-    std::function<void()> put;  // what lies under the lock file's name
-    uid_t user;                 // the user who tries it
-    gid_t group;
-    bool localFlock;
-    const char* got;
-  } cases[] = {
-      // The lock file as an earlier release made it, writable by every user.
-      {"outside_the_group", 02775, [&] { make(0666); }, kOtherUser, kOtherUser, true,
-       "read, refused 1939 for f.arc"},
-      {"in_the_group", 02775,
-       [this] { EXPECT_TRUE(commit_detail::FolderLock(folder_.Path(), {}).Held()); }, kOtherUser,
-       kGroup, true, "read, changed"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Kept();
-    fs::remove(lockName);  // as the list's reading made it
-    ASSERT_EQ(::chown(folder_.Path().c_str(), 0, kGroup), 0);
-    ASSERT_EQ(::chmod(folder_.Path().c_str(), c.folderMode), 0);
-    c.put();
-    std::set<std::string> names;
-    for (const auto& e : fs::recursive_directory_iterator(folder_.Path()))
-      names.insert(e.path().string());
-    const std::string got = AsUser(c.user, c.group, [&] {
-      if (c.localFlock) ArmFault({FaultPoint::kLocalFlock, 1});
-      const bool read =
-          commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0), LockMode::kShared)
-              .Held();
-      prompts_.shown.clear();
-      std::string result = read ? "read" : "not read";
-      if (ArchiveLock(PathOf("f.arc")).Held()) return result + ", changed";
-      if (prompts_.shown.size() != 1) return result + ", refused with no message or several";
-      const auto& told = prompts_.shown[0];
-      result += ", refused " + std::to_string(told.number);
-      if (told.text.ends_with("\n" + PathOf("f.arc"))) result += " for f.arc";
-      return result;
-    });
-    EXPECT_EQ(got, c.got);
-    // Nothing made, nothing followed; no other file changed.
-    for (const auto& e : fs::recursive_directory_iterator(folder_.Path()))
-      EXPECT_TRUE(names.contains(e.path().string())) << e.path();
-  }
 }
 
 TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -86,6 +87,18 @@ bool StillNamed(int dir, int file) {
 // system's own check (bits, access lists, a read-only file system).
 bool MayChange(int dir) { return ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0; }
 
+// The name of user `uid`, or its number where it has none.
+std::string UserName(uid_t uid) {
+  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_name != nullptr && found->pw_name[0] != '\0')
+    return found->pw_name;
+  return std::to_string(uid);
+}
+
 // One copy's try at the lock of the folder `dir`: the folder's flock, which keeps out a copy of an
 // earlier release (it locks only that way) but which NFS and SMB keep on each computer alone, and
 // an fcntl lock of the open file description of the folder's lock file, which they forward to the
@@ -96,6 +109,7 @@ struct FolderLocking {
   bool flocked = false;
   bool readers = false;                      // after kBusy: the other holders only read
   LockRefusal refusal = LockRefusal::kNone;  // after kRefused: why
+  uid_t inTheWayOwner = 0;  // the owner of what lies under the lock file's name (kNameInWay)
 
   Taken Try(LockMode mode) {
     readers = false;
@@ -119,9 +133,9 @@ struct FolderLocking {
     }
     for (int tries = 0; tries < kRelockTries; ++tries) {
       if (!OpenFile(exclusive)) {
-        // No lock file this user can open, and none can be made (a folder this user cannot
-        // write): a read there is kept from a change of this computer's copies by the flock, which
-        // every copy takes.
+        // No lock file this user can open, and none can be made (a folder this user cannot write,
+        // another user's name in the way): a read there is kept from a change of this computer's
+        // copies by the flock, which every copy takes.
         const bool taken = !exclusive && flocked && !OnShare(dir);
         if (!taken) Unflock();
         return taken ? Taken::kTaken : Taken::kRefused;
@@ -145,20 +159,41 @@ struct FolderLocking {
   }
 
   // The lock file open, for writing to lock it exclusive, else for reading (a shared lock needs
-  // no more), made when missing; never through a link, never another kind of file. False when it
-  // cannot be.
+  // no more), made when missing. What lies under the name is looked at before it is opened: a
+  // folder, a pipe or a link is never opened, nor followed. False when it cannot be, `refusal`
+  // saying why.
   bool OpenFile(bool write) {
     if (file >= 0) return true;
     const std::string name(kFolderLockName);
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0600);
-    if (file >= 0) {
-      GiveToFolder();
-      return true;
+    struct stat named {};
+    if (::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) return false;
+      file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0600);
+      if (file >= 0) {
+        GiveToFolder();
+        return true;
+      }
+      // None can be made here, or another copy made it meanwhile.
+      if (errno != EEXIST || ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
     }
-    if (errno == EEXIST) file = ::openat(dir, name.c_str(), (write ? O_RDWR : O_RDONLY) | flags);
-    struct stat st {};
-    if (file >= 0 && (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode))) CloseFile();
+    bool refused = !S_ISREG(named.st_mode);
+    if (!refused) {
+      file = ::openat(dir, name.c_str(), (write ? O_RDWR : O_RDONLY) | flags);
+      refused = file < 0 && errno == EACCES;
+      // Replaced since it was looked at: what was opened decides.
+      struct stat opened {};
+      if (file >= 0 && (::fstat(file, &opened) != 0 || !S_ISREG(opened.st_mode))) {
+        CloseFile();
+        refused = true;
+        named = opened;
+      }
+    }
+    if (refused) {
+      refusal = LockRefusal::kNameInWay;
+      inTheWayOwner = named.st_uid;
+    }
     return file >= 0;
   }
   // The lock file just made, open as `file`: writable by whoever may change the folder's files (by
@@ -241,6 +276,7 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
         if (taken == Taken::kRefused) {
           unlockable_ = true;
           refusal_ = locking.refusal;
+          inTheWayOwner_ = locking.inTheWayOwner;
           ownHandle_ = true;
           fd_ = fd;
           return;
@@ -456,9 +492,17 @@ void TellOnce(int number, const std::string& detail) {
 }
 
 void TellLockRefused(const FolderLock& lock, const fs::path& archive, LockMode mode) {
-  const int number =
-      lock.Refusal() == LockRefusal::kReadOnly ? kMsgFolderReadOnly : kMsgFolderCannotLock;
-  const std::string text = GetMessageText(number) + "\n" + Shown(archive);
+  int number = kMsgFolderCannotLock;
+  if (lock.Refusal() == LockRefusal::kReadOnly) number = kMsgFolderReadOnly;
+  if (lock.Refusal() == LockRefusal::kNameInWay) number = kMsgLockNameInTheWay;
+  std::string text = GetMessageText(number);
+  if (number == kMsgLockNameInTheWay) {
+    if (const auto at = text.find("%s"); at != std::string::npos)
+      text.replace(at, 2, platform::Utf8ToCp1251(UserName(lock.InTheWayOwner())));
+    text += "\n" + Shown(FolderOf(archive) / kFolderLockName);
+  } else {
+    text += "\n" + Shown(archive);
+  }
   if (mode == LockMode::kShared)
     ShowOnce(number, text);
   else

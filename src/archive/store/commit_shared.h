@@ -3,6 +3,8 @@
 // made on bare names through that folder's handle, never following a link.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -17,8 +19,10 @@ namespace commit_detail {
 // Why a folder's lock cannot be had in the mode asked (FolderLock::Refusal).
 enum class LockRefusal {
   kNone,
-  kNoLocks,   // the file system gives no locks, or no lock file can be made there
-  kReadOnly,  // this user may not change the folder's files: it is locked shared only
+  kNoLocks,    // the file system gives no locks, or no lock file can be made there
+  kReadOnly,   // this user may not change the folder's files: it is locked shared only
+  kNameInWay,  // under the lock file's name lies what this user cannot lock: a folder, a pipe, a
+               // link, or a file this user may not open (another user's); its owner removes it
 };
 
 // The lock of a folder's archives: an fcntl lock of the open file description of the folder's
@@ -54,6 +58,8 @@ class FolderLock {
   // No lock of this folder can be had in this mode; Refusal() says why.
   bool Unlockable() const { return unlockable_; }
   LockRefusal Refusal() const { return refusal_; }
+  // The owner of what lies under the lock file's name (LockRefusal::kNameInWay).
+  uid_t InTheWayOwner() const { return inTheWayOwner_; }
   // This hold is not within another of this thread's: no operation of this process is under way
   // in the folder.
   bool Outermost() const { return outermost_; }
@@ -70,6 +76,7 @@ class FolderLock {
   bool outermost_ = false;
   bool ownHandle_ = false;  // fd_ is not the shared handle of the held lock
   LockRefusal refusal_ = LockRefusal::kNone;
+  uid_t inTheWayOwner_ = 0;
   LockMode mode_ = LockMode::kExclusive;
 };
 
@@ -108,8 +115,9 @@ std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
 // The message of a lock refused (`lock` Unlockable) for `archive`: kMsgFolderCannotLock naming the
-// archive, or kMsgFolderReadOnly naming it. Each time for a change it refuses, once per text for a
-// read that goes on.
+// archive, kMsgFolderReadOnly naming it, or kMsgLockNameInTheWay naming the lock file and the user
+// who must remove what lies there. Each time for a change it refuses, once per text for a read that
+// goes on.
 void TellLockRefused(const FolderLock& lock, const std::filesystem::path& archive, LockMode mode);
 // Message kMsgArchiveBusy naming the archive: another copy of the program kept its folder's lock
 // for the whole wait; kMsgArchiveBeingRead when, `reading`, it only reads the archive.

@@ -558,6 +558,7 @@ inline constexpr int kMsgNoForecastEvent = 1933;
 inline constexpr int kMsgCannotOpenChartFile = 1934;
 inline constexpr int kMsgRelocatedTitle = 1935;
 inline constexpr int kMsgGeodeticTitle = 1936;
+inline constexpr int kMsgLockNameInTheWay = 1937;
 inline constexpr int kMsgFolderReadOnly = 1939;
 inline constexpr int kMsgArchiveGone = 1940;
 inline constexpr int kMsgArchiveUnreadable = 1941;
