@@ -2,7 +2,9 @@
 // keeps while the other changes the archive, reads and copies while the other is inside its
 // commit, and a copy stopped while it holds the folder's lock.
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,10 +75,11 @@ class TwoCopiesTest : public ArchiveStopTest {
         SetCommitStepHook(&PauseAtStep);
         std::_Exit(other(a, p) == 0 ? 0 : 2);
       });
+    // The write end closed here: a child that ends without pausing ends the read.
+    ::close(ready[1]);
     char c = 0;
     const bool paused = at < 0 || ::read(ready[0], &c, 1) == 1;
     ::close(ready[0]);
-    ::close(ready[1]);
     return paused ? child : -1;
   }
   void Resume() { [[maybe_unused]] const ssize_t n = ::write(resume_[1], "x", 1); }
@@ -531,18 +534,24 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
     std::optional<FaultPoint> fault;  // armed in both copies
     std::optional<LockMode> held;     // by the other copy
     bool renamedOver;
-    int told;  // the save is refused with this message
+    int told;                 // the save is refused with this message
+    bool secondName = false;  // the lock file has a second name (a hard-link backup of the folder)
   } cases[] = {
       {"share_change", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy},
       {"share_read", FaultPoint::kLocalFlock, LockMode::kShared, false, kMsgArchiveBeingRead},
       {"local_read", std::nullopt, LockMode::kShared, false, kMsgArchiveBeingRead},
       {"renamed_over", FaultPoint::kLocalFlock, LockMode::kExclusive, true, kMsgArchiveBusy},
       {"no_lock", FaultPoint::kNoLock, std::nullopt, false, kMsgFolderCannotLock},
+      {"second_name", FaultPoint::kLocalFlock, LockMode::kExclusive, false, kMsgArchiveBusy, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Archive& kept = Kept();
     prompts_.shown.clear();
+    if (c.secondName) {
+      ASSERT_TRUE(commit_detail::FolderLock(folder_.Path(), std::chrono::milliseconds(0)).Held());
+      fs::create_hard_link(PathOf(std::string(kFolderLockName)), PathOf("backup.lock"));
+    }
     if (c.fault) ArmFault({*c.fault, 1});
     const pid_t other = c.held ? Holder(*c.held, c.renamedOver) : 0;
     ASSERT_GE(other, 0);
@@ -553,12 +562,99 @@ TEST_F(TwoCopiesTest, TheLockFileKeepsTheOtherCopyOutWhereTheFolderFlockDoesNot)
       Resume();
       EXPECT_EQ(ExitStatus(other), 0);
     }
-    // A read goes on, where no lock can be had too.
+    // A read goes on, where no lock can be had too; the save is done once the other let go.
     EXPECT_EQ(NamesIn("f.arc"), (std::vector<std::string>{"C", "A", "B"}));
     DisarmFault();
+    EXPECT_EQ(kept.SaveToArchive(MakeChart("N")), 0);
   }
-  // Every user who may change the folder's archives can lock it, whoever made the file.
-  EXPECT_EQ(fs::status(PathOf(std::string(kFolderLockName))).permissions(), fs::perms(0666));
+}
+
+TEST_F(TwoCopiesTest, ALockFileMadeByTheFolderOrLeftByAnotherUserIsReadAndAChangeSaysWhy) {
+  // The lock file made by this copy (umask 022), or what another user left under its name, then
+  // taken by a user in a child process with the folder's flock made to keep out no copy: a read
+  // is held through the lock file alone.
+  constexpr uid_t kOther = 54321;  // a user and a group without a name
+  constexpr gid_t kGroup = 54322;
+  const std::string lock = PathOf(std::string(kFolderLockName)), dir = folder_.Path().string();
+  const struct {
+    const char* name;
+    uid_t owner;  // the folder's, of the group kGroup
+    mode_t mode;
+    char put;  // 'm' made by this copy, 'w' by the last release (0666), 'r' root's 0644 file, or
+               // another user's 'd' folder, 'p' pipe, 'l' link
+    uid_t user;
+    gid_t group;
+    const char* got;  // the lock file's bits, owner, group; what the user could do
+  } cases[] = {
+      {"owner_only", 0, 0755, 'm', 0, 0, "644 0:0, read, changed"},
+      {"group_setgid", 0, 02775, 'm', kOther, kGroup, "664 0:54322, read, changed"},
+      {"group", 0, 0775, 'm', kOther, kGroup, "664 0:54322, read, changed"},
+      {"sticky", 0, 01777, 'm', kOther, kOther, "666 0:54322, read, changed"},
+      {"users_own", kOther, 0755, 'm', kOther, kOther, "644 54321:0, read, changed"},
+      {"outside_the_group", 0, 02775, 'w', kOther, kOther, "666 0:54322, read, refused 1939 f.arc"},
+      {"another_users_file", 0, 01777, 'r', kOther, kOther,
+       "644 0:0, read, refused 1937 root .velm-folder.lock"},
+      {"folder", 0, 01777, 'd', 0, 0,
+       "755 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+      {"pipe", 0, 01777, 'p', 0, 0,
+       "644 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+      {"link", 0, 01777, 'l', 0, 0,
+       "777 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+  };
+  const mode_t umask = ::umask(022);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Kept();
+    fs::remove(lock);  // as the list's reading made it
+    ASSERT_EQ(::chown(dir.c_str(), c.owner, kGroup), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), c.mode), 0);
+    if (c.put == 'm') {
+      EXPECT_TRUE(commit_detail::FolderLock(dir, {}).Held());
+    } else if (c.put == 'w' || c.put == 'r') {
+      WriteFile(lock, "");
+      ::chmod(lock.c_str(), c.put == 'w' ? 0666 : 0644);
+    } else {
+      if (c.put == 'd') fs::create_directory(lock);
+      if (c.put == 'p') ::mkfifo(lock.c_str(), 0666);
+      if (c.put == 'l') fs::create_symlink(PathOf("sub/made"), lock);
+      EXPECT_EQ(::lchown(lock.c_str(), kOther, kOther), 0);
+    }
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    if (::fork() == 0) {
+      std::string got = "not dropped";
+      if (c.user == 0 ||
+          (::setgroups(0, nullptr) == 0 && ::setresgid(c.group, c.group, c.group) == 0 &&
+           ::setresuid(c.user, c.user, c.user) == 0)) {
+        ArmFault({FaultPoint::kLocalFlock, 1});
+        got = commit_detail::FolderLock(dir, {}, LockMode::kShared).Held() ? "read" : "not read";
+        prompts_.shown.clear();
+        if (ArchiveLock(PathOf("f.arc")).Held()) got += ", changed";
+        for (const auto& told : prompts_.shown) {
+          got += ", refused " + std::to_string(told.number);
+          for (const char* whose : {"root", "54321"})
+            if (told.text.find(Cp1251("пользователь ") + whose) != std::string::npos)
+              got += std::string(" ") + whose;
+          got += " " + fs::path(told.text.substr(told.text.rfind('\n') + 1))
+                           .lexically_relative(dir)
+                           .string();
+        }
+      }
+      std::_Exit(::write(out[1], got.data(), got.size()) > 0 ? 0 : 1);
+    }
+    ::close(out[1]);
+    char got[200] = {};
+    EXPECT_GT(::read(out[0], got, sizeof got - 1), 0);
+    ::close(out[0]);
+    ::wait(nullptr);
+    struct stat st {};
+    ::lstat(lock.c_str(), &st);
+    char bits[40];
+    std::snprintf(bits, sizeof bits, "%o %u:%u, ", st.st_mode & 0777, st.st_uid, st.st_gid);
+    EXPECT_EQ(bits + std::string(got), c.got);
+    EXPECT_FALSE(fs::exists(PathOf("sub/made")));  // never made through a link
+  }
+  ::umask(umask);
 }
 
 TEST_F(TwoCopiesTest, AnotherCopyOpensAndSavesWhileADoneMessageIsShown) {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -71,14 +72,31 @@ bool OnShare(int dir) {
   }
 }
 
-// The lock file under its name in `dir` is the one open as `file`: one regular file, one name.
+// The lock file under its name in `dir` is the one open as `file`: the same regular file. A
+// second name of it (a hard-link backup of the folder) leaves it the folder's lock: every copy
+// opens it by this name.
 bool StillNamed(int dir, int file) {
   struct stat opened {
   }, named{};
   return ::fstat(file, &opened) == 0 &&
          ::fstatat(dir, std::string(kFolderLockName).c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-         S_ISREG(named.st_mode) && named.st_nlink == 1 && opened.st_dev == named.st_dev &&
-         opened.st_ino == named.st_ino;
+         S_ISREG(named.st_mode) && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Whether this user may change the files of the folder `dir` (write and enter it), by the
+// system's own check (bits, access lists, a read-only file system).
+bool MayChange(int dir) { return ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0; }
+
+// The name of user `uid`, or its number where it has none.
+std::string UserName(uid_t uid) {
+  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_name != nullptr && found->pw_name[0] != '\0')
+    return found->pw_name;
+  return std::to_string(uid);
 }
 
 // One copy's try at the lock of the folder `dir`: the folder's flock, which keeps out a copy of an
@@ -89,24 +107,35 @@ struct FolderLocking {
   int dir = -1;
   int file = -1;  // the lock file's handle
   bool flocked = false;
-  bool readers = false;  // after kBusy: the other holders only read
+  bool readers = false;                      // after kBusy: the other holders only read
+  LockRefusal refusal = LockRefusal::kNone;  // after kRefused: why
+  uid_t inTheWayOwner = 0;  // the owner of what lies under the lock file's name (kNameInWay)
 
   Taken Try(LockMode mode) {
     readers = false;
+    refusal = LockRefusal::kNoLocks;
     if (InjectedNoLock()) return Taken::kRefused;
     const bool exclusive = mode == LockMode::kExclusive;
+    // A user who may not change the folder's files never holds it exclusive: a lock file open to
+    // such a user for writing (to every user, as an earlier release made it) would let that copy
+    // keep out every user who may.
+    if (exclusive && !MayChange(dir)) {
+      refusal = LockRefusal::kReadOnly;
+      return Taken::kRefused;
+    }
     if (!InjectedLocalFlock()) {
       if (::flock(dir, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
         flocked = true;
       } else if (errno == EWOULDBLOCK) {
-        readers = exclusive && OpenFile() && OnlyReaders();
+        readers = exclusive && OpenFile(true) && OnlyReaders();
         return Taken::kBusy;
       }
     }
     for (int tries = 0; tries < kRelockTries; ++tries) {
-      if (!OpenFile()) {
-        // No lock file, and none can be made (a folder this user cannot write): a read there is
-        // kept from a change of this computer's copies by the flock, which every copy takes.
+      if (!OpenFile(exclusive)) {
+        // No lock file this user can open, and none can be made (a folder this user cannot write,
+        // another user's name in the way): a read there is kept from a change of this computer's
+        // copies by the flock, which every copy takes.
         const bool taken = !exclusive && flocked && !OnShare(dir);
         if (!taken) Unflock();
         return taken ? Taken::kTaken : Taken::kRefused;
@@ -129,27 +158,61 @@ struct FolderLocking {
     return Taken::kBusy;
   }
 
-  // The lock file open (made when missing; never through a link, never another kind of file nor
-  // a second name of another file); false when it cannot be.
-  bool OpenFile() {
+  // The lock file open, for writing to lock it exclusive, else for reading (a shared lock needs
+  // no more), made when missing. What lies under the name is looked at before it is opened: a
+  // folder, a pipe or a link is never opened, nor followed. False when it cannot be, `refusal`
+  // saying why.
+  bool OpenFile(bool write) {
     if (file >= 0) return true;
     const std::string name(kFolderLockName);
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    // Made open to every user (it holds nothing): each one who may change the folder's archives
-    // must be able to lock it exclusive, whoever made it.
-    file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0666);
-    if (file >= 0) {
-      ::fchmod(file, 0666);
-    } else if (errno == EEXIST) {
-      file = ::openat(dir, name.c_str(), O_RDWR | flags);
+    struct stat named {};
+    if (::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) return false;
+      file = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | flags, 0600);
+      if (file >= 0) {
+        GiveToFolder();
+        return true;
+      }
+      // None can be made here, or another copy made it meanwhile.
+      if (errno != EEXIST || ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
     }
-    // A folder or a lock file this user may only read: a shared lock needs the file only read.
-    if (file < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
-      file = ::openat(dir, name.c_str(), O_RDONLY | flags);
-    struct stat st {};
-    if (file >= 0 && (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1))
-      CloseFile();
+    bool refused = !S_ISREG(named.st_mode);
+    if (!refused) {
+      file = ::openat(dir, name.c_str(), (write ? O_RDWR : O_RDONLY) | flags);
+      refused = file < 0 && errno == EACCES;
+      // Replaced since it was looked at: what was opened decides.
+      struct stat opened {};
+      if (file >= 0 && (::fstat(file, &opened) != 0 || !S_ISREG(opened.st_mode))) {
+        CloseFile();
+        refused = true;
+        named = opened;
+      }
+    }
+    if (refused) {
+      refusal = LockRefusal::kNameInWay;
+      inTheWayOwner = named.st_uid;
+    }
     return file >= 0;
+  }
+  // The lock file just made, open as `file`: writable by whoever may change the folder's files (by
+  // the folder's bits: its owner, and its group or every user where they may write it), readable
+  // by every user, whatever this user's umask. Its group is the folder's where the group may
+  // write (a folder without the setgid bit gives the maker's own), and its owner the folder's (a
+  // copy run by the administrator): each where this user may give them.
+  void GiveToFolder() const {
+    struct stat folder {};
+    if (::fstat(dir, &folder) != 0) return;
+    if ((folder.st_mode & S_IWGRP) != 0 &&
+        ::fchown(file, static_cast<uid_t>(-1), folder.st_gid) != 0) {
+      // Not a member of the folder's group: the group keeps the maker's.
+    }
+    if ((folder.st_mode & S_IWUSR) != 0 && folder.st_uid != ::geteuid() &&
+        ::fchown(file, folder.st_uid, static_cast<gid_t>(-1)) != 0) {
+      // Only the administrator gives a file away.
+    }
+    ::fchmod(file, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH | (folder.st_mode & (S_IWGRP | S_IWOTH)));
   }
   void CloseFile() {
     if (file >= 0) ::close(file);  // drops its lock
@@ -212,6 +275,8 @@ FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds wait, L
         const Taken taken = locking.Try(mode);
         if (taken == Taken::kRefused) {
           unlockable_ = true;
+          refusal_ = locking.refusal;
+          inTheWayOwner_ = locking.inTheWayOwner;
           ownHandle_ = true;
           fd_ = fd;
           return;
@@ -405,16 +470,43 @@ std::vector<std::string> HiddenNamesAt(int dir) {
 
 std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
-void TellOnce(int number, const std::string& detail) {
+namespace {
+
+// Shows message `number` as `text`, once per process for the same text.
+void ShowOnce(int number, const std::string& text) {
   static std::mutex mutex;
   static std::set<std::string> told;
-  std::string text = GetMessageText(number);
-  if (!detail.empty()) text += "\n" + detail;
   {
     const std::lock_guard lock(mutex);
     if (!told.insert(text).second) return;
   }
   platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
+}
+
+}  // namespace
+
+void TellOnce(int number, const std::string& detail) {
+  std::string text = GetMessageText(number);
+  if (!detail.empty()) text += "\n" + detail;
+  ShowOnce(number, text);
+}
+
+void TellLockRefused(const FolderLock& lock, const fs::path& archive, LockMode mode) {
+  int number = kMsgFolderCannotLock;
+  if (lock.Refusal() == LockRefusal::kReadOnly) number = kMsgFolderReadOnly;
+  if (lock.Refusal() == LockRefusal::kNameInWay) number = kMsgLockNameInTheWay;
+  std::string text = GetMessageText(number);
+  if (number == kMsgLockNameInTheWay) {
+    if (const auto at = text.find("%s"); at != std::string::npos)
+      text.replace(at, 2, platform::Utf8ToCp1251(UserName(lock.InTheWayOwner())));
+    text += "\n" + Shown(FolderOf(archive) / kFolderLockName);
+  } else {
+    text += "\n" + Shown(archive);
+  }
+  if (mode == LockMode::kShared)
+    ShowOnce(number, text);
+  else
+    platform::GetPrompter().ShowMessage(number, text, platform::Icon::Warning);
 }
 
 void TellArchiveBusy(const fs::path& archive, bool reading) {

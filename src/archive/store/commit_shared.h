@@ -3,6 +3,8 @@
 // made on bare names through that folder's handle, never following a link.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -14,19 +16,32 @@ enum class LockMode { kShared, kExclusive };
 
 namespace commit_detail {
 
+// Why a folder's lock cannot be had in the mode asked (FolderLock::Refusal).
+enum class LockRefusal {
+  kNone,
+  kNoLocks,    // the file system gives no locks, or no lock file can be made there
+  kReadOnly,   // this user may not change the folder's files: it is locked shared only
+  kNameInWay,  // under the lock file's name lies what this user cannot lock: a folder, a pipe, a
+               // link, or a file this user may not open (another user's); its owner removes it
+};
+
 // The lock of a folder's archives: an fcntl lock of the open file description of the folder's
 // lock file ".velm-folder.lock" (made at the first lock and kept), which NFS and SMB forward to
 // their server, beside flock on the folder itself, which keeps out a copy of an earlier release.
-// After locking, the file under the name is checked to be the one locked (one regular file), else
-// it is locked again. Exclusive while an operation changes an archive there (from its check of the
-// archive against its index to the end of its commit), and while a stopped commit is recovered or
-// leftovers are cleaned; shared while an archive and its comment files are read. A second copy of
-// the program (or another thread) waits up to `wait`, then finds it busy. The thread holding it
-// exclusive may take it again in either mode; a shared holder may take it shared again, never
-// exclusive (a conversion of a lock is not atomic). Where no lock file can be made, a read holds
-// the folder's flock alone on a local file system; on a share, and for a change, the folder is
-// then Unlockable(). The folder is open as its handle even when it cannot be locked at all;
-// `Held()` is then false.
+// The lock file is made writable by whoever may change the folder's files (by the folder's own
+// bits, owner and group) and readable by every user: a shared lock needs it open for reading
+// only, an exclusive one for writing, and a user who may not change the folder's files never
+// locks it exclusive. After locking, the file under the name is checked to be the one locked
+// (the same regular file; a second name, as a hard-link backup of the folder gives it, is still
+// the lock), else it is locked again. Exclusive while an operation changes an archive there (from
+// its check of the archive against its index to the end of its commit), and while a stopped
+// commit is recovered or leftovers are cleaned; shared while an archive and its comment files are
+// read. A second copy of the program (or another thread) waits up to `wait`, then finds it busy.
+// The thread holding it exclusive may take it again in either mode; a shared holder may take it
+// shared again, never exclusive (a conversion of a lock is not atomic). Where the lock file
+// cannot be had for reading, a read holds the folder's flock alone on a local file system; on a
+// share, and for a change, the folder is then Unlockable(), and Refusal() says why. The folder is
+// open as its handle even when it cannot be locked at all; `Held()` is then false.
 class FolderLock {
  public:
   FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds wait,
@@ -40,8 +55,11 @@ class FolderLock {
   bool Busy() const { return busy_; }
   // Busy, and at the end of the wait the holders only read.
   bool BusyReading() const { return busy_ && busyReading_; }
-  // No lock of this folder can be had in this mode.
+  // No lock of this folder can be had in this mode; Refusal() says why.
   bool Unlockable() const { return unlockable_; }
+  LockRefusal Refusal() const { return refusal_; }
+  // The owner of what lies under the lock file's name (LockRefusal::kNameInWay).
+  uid_t InTheWayOwner() const { return inTheWayOwner_; }
   // This hold is not within another of this thread's: no operation of this process is under way
   // in the folder.
   bool Outermost() const { return outermost_; }
@@ -57,6 +75,8 @@ class FolderLock {
   bool unlockable_ = false;
   bool outermost_ = false;
   bool ownHandle_ = false;  // fd_ is not the shared handle of the held lock
+  LockRefusal refusal_ = LockRefusal::kNone;
+  uid_t inTheWayOwner_ = 0;
   LockMode mode_ = LockMode::kExclusive;
 };
 
@@ -94,6 +114,11 @@ std::vector<std::string> HiddenNamesAt(int dir);
 std::string Shown(const std::filesystem::path& path);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
+// The message of a lock refused (`lock` Unlockable) for `archive`: kMsgFolderCannotLock naming the
+// archive, kMsgFolderReadOnly naming it, or kMsgLockNameInTheWay naming the lock file and the user
+// who must remove what lies there. Each time for a change it refuses, once per text for a read that
+// goes on.
+void TellLockRefused(const FolderLock& lock, const std::filesystem::path& archive, LockMode mode);
 // Message kMsgArchiveBusy naming the archive: another copy of the program kept its folder's lock
 // for the whole wait; kMsgArchiveBeingRead when, `reading`, it only reads the archive.
 void TellArchiveBusy(const std::filesystem::path& archive, bool reading = false);

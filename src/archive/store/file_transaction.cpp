@@ -32,18 +32,6 @@ void Step(int& step) {
   ++step;
 }
 
-// Message kMsgFolderCannotLock naming the archive: each time for a change it refuses, once per
-// archive for a read that goes on.
-void TellCannotLock(const fs::path& archive, LockMode mode) {
-  if (mode == LockMode::kShared) {
-    TellOnce(kMsgFolderCannotLock, Shown(archive));
-    return;
-  }
-  platform::GetPrompter().ShowMessage(kMsgFolderCannotLock,
-                                      GetMessageText(kMsgFolderCannotLock) + "\n" + Shown(archive),
-                                      platform::Icon::Warning);
-}
-
 // The identity of an archive's folder, for the order in which two folders are locked.
 std::pair<dev_t, ino_t> FolderKey(const fs::path& archive) {
   struct stat st {};
@@ -131,7 +119,7 @@ bool ArchiveLock::Take(const fs::path& archive, LockMode mode) {
   auto lock = std::make_unique<FolderLock>(FolderOf(archive), kCommitWait, mode);
   if (lock->Busy()) TellArchiveBusy(archive, lock->BusyReading());
   const bool unlockable = lock->Unlockable();
-  if (unlockable) TellCannotLock(archive, mode);
+  if (unlockable) TellLockRefused(*lock, archive, mode);
   // Refused at once while the folder is there: this thread holds it shared and asked for it
   // exclusive, which would let another copy in between. A fault of the program, never of the
   // user's files: reported, and the action not done.
@@ -204,7 +192,7 @@ Status FileTransaction::Commit() {
   const bool unlocked = lock.Unlockable() && lock.Folder() >= 0 && !IsArchiveFamilyName(anchorName);
   if (!lock.Held() && !unlocked) {
     if (lock.Busy()) TellArchiveBusy(anchor->given, lock.BusyReading());
-    if (lock.Unlockable()) TellCannotLock(anchor->given, LockMode::kExclusive);
+    if (lock.Unlockable()) TellLockRefused(lock, anchor->given, LockMode::kExclusive);
     return Status::Error(kErrWrite, anchor->given.string());
   }
   const int dir = lock.Folder();

@@ -32,7 +32,7 @@ struct CommitRecord;
 // archive's files is made under it. Shared, for a read: held while the archive and its comment
 // files are read, so that no commit of another copy is read half done. A second copy waits
 // briefly, then is told that the archive is busy (kMsgArchiveBusy) and Held() is false. Where the
-// folder cannot be locked at all, message kMsgFolderCannotLock says so: a change is then refused
+// folder cannot be locked, a message says why (TellLockRefused): a change is then refused
 // (Held() false, told each time), a read goes on (told once per archive). The commits and reads
 // of this thread within the operation take its locks again freely.
 class ArchiveLock {
