@@ -595,11 +595,11 @@ TEST_F(TwoCopiesTest, ALockFileMadeByTheFolderOrLeftByAnotherUserIsReadAndAChang
       {"another_users_file", 0, 01777, 'r', kOther, kOther,
        "644 0:0, read, refused 1937 root .velm-folder.lock"},
       {"folder", 0, 01777, 'd', 0, 0,
-       "755 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+       "755 54321:54321, not read, refused 1937 uid 54321 .velm-folder.lock"},
       {"pipe", 0, 01777, 'p', 0, 0,
-       "644 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+       "644 54321:54321, not read, refused 1937 uid 54321 .velm-folder.lock"},
       {"link", 0, 01777, 'l', 0, 0,
-       "777 54321:54321, not read, refused 1937 54321 .velm-folder.lock"},
+       "777 54321:54321, not read, refused 1937 uid 54321 .velm-folder.lock"},
   };
   const mode_t umask = ::umask(022);
   for (const auto& c : cases) {
@@ -632,7 +632,7 @@ TEST_F(TwoCopiesTest, ALockFileMadeByTheFolderOrLeftByAnotherUserIsReadAndAChang
         if (ArchiveLock(PathOf("f.arc")).Held()) got += ", changed";
         for (const auto& told : prompts_.shown) {
           got += ", refused " + std::to_string(told.number);
-          for (const char* whose : {"root", "54321"})
+          for (const char* whose : {"root", "uid 54321"})
             if (told.text.find(Cp1251("пользователь ") + whose) != std::string::npos)
               got += std::string(" ") + whose;
           got += " " + fs::path(told.text.substr(told.text.rfind('\n') + 1))

@@ -1,7 +1,6 @@
 #include "archive/store/commit_recovery.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +18,6 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/text_helpers.h"
-#include "platform/core/codepage.h"
 #include "platform/core/prompter.h"
 
 namespace fs = std::filesystem;
@@ -119,19 +117,6 @@ void SetAside(int dir, const fs::path& folder, const std::string& record, int nu
   platform::GetPrompter().ShowMessage(
       number, GetMessageText(number) + "\n" + Shown(folder / record) + "\n-> " + kept + more,
       platform::Icon::Warning);
-}
-
-// Whose a file is, for a message: the user's name and number, or the number of a user this
-// system does not know.
-std::string OwnerOf(uid_t uid) {
-  struct passwd entry {};
-  struct passwd* found = nullptr;
-  std::vector<char> buffer(16384);
-  const std::string number = "uid " + std::to_string(uid);
-  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
-      found->pw_name == nullptr || found->pw_name[0] == '\0')
-    return number;
-  return platform::Utf8ToCp1251(found->pw_name) + " (" + number + ")";
 }
 
 // A record that is not acted on (damaged, naming files outside its commit, not a regular file or
@@ -274,7 +259,7 @@ bool Recover(int dir, const fs::path& folder, const std::string& name) {
     // Another user's: its commit may have begun, and only its owner's copy can take it on (its
     // files are that user's). Nothing of it is read, moved or linked here, and while it lies
     // there the archive is neither read nor changed; its owner's next opening finishes it.
-    std::string detail = Shown(folder / name) + "\n" + OwnerOf(st.st_uid);
+    std::string detail = Shown(folder / name) + "\n" + OwnerShown(st.st_uid);
     if (const std::string backups = FamilyBackups(dir, folder, anchor); !backups.empty())
       detail += "\n" + GetMessageText(kMsgBackupsOfAnotherUsersCommit) + backups;
     TellOnce(kMsgRecordOfAnotherUser, detail);

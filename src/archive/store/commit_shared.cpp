@@ -87,18 +87,6 @@ bool StillNamed(int dir, int file) {
 // system's own check (bits, access lists, a read-only file system).
 bool MayChange(int dir) { return ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0; }
 
-// The name of user `uid`, or its number where it has none.
-std::string UserName(uid_t uid) {
-  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
-  struct passwd entry {};
-  struct passwd* found = nullptr;
-  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-      found->pw_name != nullptr && found->pw_name[0] != '\0')
-    return found->pw_name;
-  return std::to_string(uid);
-}
-
 // One copy's try at the lock of the folder `dir`: the folder's flock, which keeps out a copy of an
 // earlier release (it locks only that way) but which NFS and SMB keep on each computer alone, and
 // an fcntl lock of the open file description of the folder's lock file, which they forward to the
@@ -470,6 +458,18 @@ std::vector<std::string> HiddenNamesAt(int dir) {
 
 std::string Shown(const fs::path& path) { return platform::Utf8ToCp1251(path.native()); }
 
+std::string OwnerShown(uid_t uid) {
+  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  const std::string number = "uid " + std::to_string(uid);
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+      found->pw_name == nullptr || found->pw_name[0] == '\0')
+    return number;
+  return platform::Utf8ToCp1251(found->pw_name) + " (" + number + ")";
+}
+
 namespace {
 
 // Shows message `number` as `text`, once per process for the same text.
@@ -498,7 +498,7 @@ void TellLockRefused(const FolderLock& lock, const fs::path& archive, LockMode m
   std::string text = GetMessageText(number);
   if (number == kMsgLockNameInTheWay) {
     if (const auto at = text.find("%s"); at != std::string::npos)
-      text.replace(at, 2, platform::Utf8ToCp1251(UserName(lock.InTheWayOwner())));
+      text.replace(at, 2, OwnerShown(lock.InTheWayOwner()));
     text += "\n" + Shown(FolderOf(archive) / kFolderLockName);
   } else {
     text += "\n" + Shown(archive);

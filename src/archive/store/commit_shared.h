@@ -112,6 +112,9 @@ std::vector<std::string> HiddenNamesAt(int dir);
 
 // A path as a message shows it (code page 1251).
 std::string Shown(const std::filesystem::path& path);
+// The user `uid` as a message names the owner of a file: "name (uid N)", or "uid N" for a user
+// this system does not know (code page 1251).
+std::string OwnerShown(uid_t uid);
 // Shows message `number` with `detail` beneath it, once per process for the same text.
 void TellOnce(int number, const std::string& detail);
 // The message of a lock refused (`lock` Unlockable) for `archive`: kMsgFolderCannotLock naming the
