@@ -483,9 +483,10 @@ def choose_zone(geonames, country, at_town, around, tz, state=tuple):
 
 def foreign_zone(zone, country, latin, tz, table=FOREIGN_ZONES):
     """The zone a town of `country` whose Latin name the atlas writes as `latin` takes when the
-    rules above give it `zone`, and the rule of FOREIGN_ZONES that decided (None: the tz database
-    lists `zone` for the country; PLACE, "country" or "drop", then the zone is None). Raises
-    ValueError for a town in a zone its country never had that the table does not name."""
+    rules above give it `zone`, and why: None when the tz database lists `zone` for the country,
+    else as FOREIGN_ZONES says, PLACE (`zone` kept), "country" (the country's zone) or "drop"
+    (None: the town left out). Raises ValueError for a town in a zone its country never had
+    that the table does not name."""
     if not zone or tz.is_of_country(zone, country):
         return zone, None
     taken, towns = table.get((country, zone), (PLACE, ()))
