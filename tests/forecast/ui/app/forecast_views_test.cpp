@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "document/command_ids.h"
@@ -229,6 +230,23 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
   RightClick(*view, 0);
   // One line per event but the ingresses.
   EXPECT_EQ(ListFile("MOON").size(), events.size() - static_cast<std::size_t>(ingresses));
+  // An ingress is no record: on its line only every event is offered. A hand-over that adds
+  // nothing says so and makes no list.
+  const auto ingress =
+      std::find_if(events.begin(), events.end(), std::mem_fn(&LunarTransitEvent::IsIngress));
+  ASSERT_LT(ingress - events.begin(), view->List().VisibleCount());
+  int oneOffered = -1;
+  platform::ModalDriver::Expect<DPREDLIST_TRANSFER>([&oneOffered](DPREDLIST_TRANSFER& dialog) {
+    oneOffered = dialog.CountGroup()->button(1)->isEnabled();
+    return kIdCancel;
+  });
+  RightClick(*view, static_cast<int>(ingress - events.begin()));
+  EXPECT_EQ(oneOffered, 0);
+  AnswerTransfer("none", false, false);
+  HandOverToPredList(
+      document->GetWorkbench(), 0, 2, [](int) { return std::optional<PredListRecord>(); }, "");
+  EXPECT_TRUE(prompts_.WasShown(kMsgNothingHandedOver));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "NONE.pls"));
   EXPECT_GE(Pictures(*view, "lunar_transit_list"), 1);
 }
 
