@@ -553,6 +553,7 @@ inline constexpr int kMsgZoneTypedReplaced = 1927;
 inline constexpr int kMsgShippedFolderUnread = 1928;
 inline constexpr int kMsgZoneBeyondField = 1929;
 inline constexpr int kMsgZoneUnknown = 1930;
+inline constexpr int kMsgNothingHandedOver = 1931;
 inline constexpr int kMsgTreminEventWithoutHouses = 1932;
 inline constexpr int kMsgNoForecastEvent = 1933;
 inline constexpr int kMsgCannotOpenChartFile = 1934;

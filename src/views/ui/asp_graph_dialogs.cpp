@@ -583,5 +583,5 @@ void DASPGRAPHDATA::Refresh() {
   back_->setEnabled(model.CanGoBack());
   forward_->setEnabled(model.CanGoForward());
   list_->Show(model, columns_);
-  if (move_->isChecked() && sampleX_) move(sampleX_(model.Sample()), y());
+  if (move_->isChecked() && sampleX_) PlaceAt(QPoint(sampleX_(model.Sample()), y()));
 }
