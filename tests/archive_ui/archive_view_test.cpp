@@ -147,6 +147,7 @@ TEST_F(ArchiveViewTest, ChoosingArchivesByNameAndFromTheRecentList) {
   prompts_.shown.clear();
   Click(ArchiveView::kIdSelect);
   EXPECT_EQ(Shown(), std::vector<int>{477});
+  EXPECT_NE(prompts_.shown[0].text.find(PathOf("missing.arc")), std::string::npos);
   EXPECT_EQ(archive_.GetPath(), PathOf("other.arc"));
   EXPECT_EQ(archive_.Recent().RecentNames().size(), 2u);
   // The second recent name chosen in the box becomes current.

@@ -18,6 +18,7 @@
 #include "archive/export/export_formats.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/file_utils.h"
@@ -302,7 +303,7 @@ void ArchiveView::OnRecentChosen(int k) {
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
   if (k < 0 || k >= static_cast<int>(names.size())) return;
   if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
-    ShowMessage(kMsgNotAnArchive);
+    ReportStatus(Status::Message(kMsgNotAnArchive, names[static_cast<std::size_t>(k)]));
     FillRecentCombo();
     return;
   }
