@@ -292,9 +292,16 @@ void ArchiveView::OnSelectArchive() {
       FillRecentCombo();  // message 477 was shown; nothing changed
       return;
     }
-  } else if (archive_.Import().OpenOtherArchive() == 0) {
-    FillRecentCombo();
-    return;
+  } else {
+    const std::string before = archive_.GetPath();
+    const bool listed = archive_.IsIndexBuilt();
+    // Cancelled or refused, nothing changed. A file made current whose index could not be built
+    // (it was told) leaves no rows of the archive before it: the list is refilled.
+    if (archive_.Import().OpenOtherArchive() == 0 && archive_.GetPath() == before &&
+        archive_.IsIndexBuilt() == listed) {
+      FillRecentCombo();
+      return;
+    }
   }
   ArchiveChanged();
 }
