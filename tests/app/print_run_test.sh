@@ -5,8 +5,9 @@
 # naming the file (no message number before it, no trace of the code), and the run ends at once
 # with a non-zero status (no message box waiting for an answer, no wait for a writer of the pipe).
 # A file one of whose charts does not open prints the others, says so naming the file, and ends
-# with status 1. A data folder the program cannot write is said so once, and the charts are
-# printed as asked (aspects included), with status 0.
+# with status 1. A command line it refuses is told in Russian, with how to start the program, and
+# ends with 2. A data folder the program cannot write is said so once, and the charts are printed
+# as asked (aspects included), with status 0.
 # Usage: print_run_test.sh VELM WORK_FOLDER
 velm=$1
 work=$2
@@ -47,6 +48,15 @@ check empty.sav x.pdf "В файле нет ни одного гороскопа
 check damaged.sav x.pdf "Неправильный формат данных в файле" damaged.sav
 check two.sav no/such/x.pdf "Не удается создать файл" no/such/x.pdf
 check two.sav folder.pdf "Не удается создать файл" folder.pdf
+
+# Refused command lines.
+for args in "/p two.sav --out" "/p two.sav --out=" "/p two.sav --data-dir" "/p two.sav --x" "/p"; do
+  out=$(cd "$work" && run $args)
+  case "$?:$out" in
+    "2:"*"velm: "*"не"*"Запуск: velm"*) ;;
+    *) echo "$args: not refused in Russian with status 2:"; echo "$out"; exit 1 ;;
+  esac
+done
 
 # The traces went to the data folder's log instead.
 grep -q "in function VelmApp::OpenChartFile ($work/damaged.sav)" "$work/data/velm.log" ||

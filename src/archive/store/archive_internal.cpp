@@ -69,12 +69,12 @@ ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& source,
                                const char* trace) {
   in_ = OpenForReading(source);
   if (!in_) {
-    ReportError(kErrCannotOpen, trace, 0);
+    ReportStatus(Status::Error(kErrCannotOpen, source.string()), trace);
     return;
   }
   SafeRewrite& out = tx.Rewrite(target);
   if (!out.Ok()) {
-    ReportError(kErrCannotCreate, trace, 0);
+    ReportStatus(Status::Error(kErrCannotCreate, target.string()), trace);
     return;
   }
   out_ = &out;

@@ -570,6 +570,7 @@ inline constexpr int kMsgBadFileName = 1950;
 inline constexpr int kMsgGroupNameEmpty = 1951;
 inline constexpr int kMsgGroupNameTooLong = 1952;
 inline constexpr int kMsgGroupNameBadChar = 1953;
+inline constexpr int kMsgArchiveNotRead = 1954;
 inline constexpr int kMsgLogicEmpty = 1960;
 inline constexpr int kMsgLogicTooLong = 1961;
 inline constexpr int kMsgConfOrbRange = 1962;
