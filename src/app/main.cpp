@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   // QApplication has taken its own options out of argv.
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!line.error.empty()) {
-    std::fprintf(stderr, "velm: %s\nusage: %s\n", line.error.c_str(), kUsage);
+    std::fprintf(stderr, "velm: %s\n%s\n", line.error.c_str(), kUsage);
     return 2;
   }
   // A print run may have no one at the screen: its messages go to standard error (the console

@@ -1,7 +1,5 @@
 #include "document/rich_text_view.h"
 
-#include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <cstdio>
 
@@ -10,13 +8,17 @@
 #include "document/chart_document.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/text_layout.h"
+#include "foundation/lists/column_pages.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "platform/core/codepage.h"
-#include "platform/qt/qt_dc.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
+
+// Printed text is laid out as on a printer of this resolution (fonts measured unhinted).
+constexpr double kPaperDpi = 1200.0;
 
 bool Fits(QChar c) {
   unsigned char byte;
@@ -165,6 +167,20 @@ CRichTextCtrlView::PrintArea CRichTextCtrlView::GetPrintArea(const Configuration
           27700 - p.marginTop - p.marginBottom};
 }
 
+CRichTextCtrlView::PrintArea CRichTextCtrlView::GetPrintArea(platform::Dc& dc,
+                                                             const Configuration& config,
+                                                             const Chart* chart, int titleMessage,
+                                                             std::string_view text) {
+  PrintArea area = GetPrintArea(config);
+  if (chart == nullptr) return area;
+  const std::string title =
+      lists::WidestPageTitle(GetMessageText(titleMessage), static_cast<int>(text.size()));
+  const int top = -PageContentTop(PlacePrintedPageTitle(dc, *chart, config, title), -area.top);
+  area.height -= top - area.top;
+  area.top = top;
+  return area;
+}
+
 std::string CRichTextCtrlView::PageTitle(int titleMessage, int page) {
   const std::string& title = GetMessageText(titleMessage);
   if (page <= 1) return title;
@@ -176,15 +192,14 @@ void CRichTextCtrlView::PrintHead(platform::Dc& dc, const Chart& chart, const Co
   DrawPrintedPageHead(dc, chart, config, PageTitle(titleMessage, page));
 }
 
-int CRichTextCtrlView::CountPrintPages(std::string_view text, const Configuration& config) {
+int CRichTextCtrlView::CountPrintPages(std::string_view text, const Configuration& config,
+                                       const Chart* chart, int titleMessage) {
   // Laid out as on paper: the fonts are measured unhinted, so a small picture at a printer's
   // resolution counts the lines exactly as the printer will place them.
-  QImage scratch(8, 8, QImage::Format_RGB32);
-  QPainter painter(&scratch);
-  platform::QtDc dc(painter, 1200, 1200, true);
-  dc.SetMapMode(platform::MapMode::HiMetric);
+  platform::MeasuringDc paper(kPaperDpi, true, platform::MapMode::HiMetric);
+  platform::Dc& dc = paper.dc();
+  const PrintArea area = GetPrintArea(dc, config, chart, titleMessage, text);
   dc.SelectFont(PrintFont());
-  const PrintArea area = GetPrintArea(config);
   return PrintTextPages(dc, 1, text, area.left, -area.top, std::max(1, area.width),
                         std::max(1, area.height), false);
 }
@@ -192,17 +207,22 @@ int CRichTextCtrlView::CountPrintPages(std::string_view text, const Configuratio
 bool CRichTextCtrlView::OnPreparePrinting(platform::PrintInfo& info) {
   SaveText();
   info.minPage = 1;
-  info.maxPage = CountPrintPages(buffer_, GetConfiguration());
+  const ChartDocument* document = GetChartDocument();
+  info.maxPage =
+      CountPrintPages(buffer_, GetConfiguration(),
+                      document != nullptr ? document->GetChart() : nullptr, PrintTitleMessage());
   return true;
 }
 
-void CRichTextCtrlView::PrintText(platform::Dc& dc, int page, int titleMessage) {
+void CRichTextCtrlView::OnPrint(platform::Dc& dc, int page) {
   const Configuration& config = GetConfiguration();
   const ChartDocument* document = GetChartDocument();
   // The views open on chart documents only; a result document has no chart to head the page.
-  if (document != nullptr && document->GetChart() != nullptr)
-    PrintHead(dc, *document->GetChart(), config, page, titleMessage);
-  const PrintArea area = GetPrintArea(config);
+  const Chart* chart = document != nullptr ? document->GetChart() : nullptr;
+  if (chart != nullptr) PrintHead(dc, *chart, config, page, PrintTitleMessage());
+  // The area as CountPrintPages measured it, so that the pages hold the lines it counted.
+  platform::MeasuringDc paper(kPaperDpi, true, platform::MapMode::HiMetric);
+  const PrintArea area = GetPrintArea(paper.dc(), config, chart, PrintTitleMessage(), buffer_);
   const platform::Font oldFont = dc.SelectFont(PrintFont());
   const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
   PrintTextPages(dc, page, buffer_, area.left, -area.top, std::max(1, area.width),

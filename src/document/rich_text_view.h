@@ -59,8 +59,10 @@ class CRichTextCtrlView : public platform::View {
 
   // Stores the text; the base stores nothing. 0 when the text was stored.
   virtual int SaveText() { return 0; }
-  // Page `page` of the text under the page head titled with message `titleMessage`.
-  virtual void PrintText(platform::Dc& dc, int page, int titleMessage);
+  // The message that titles the printed pages.
+  virtual int PrintTitleMessage() const = 0;
+  // Page `page` of the text under the page head titled with PrintTitleMessage.
+  void OnPrint(platform::Dc& dc, int page) override;
 
   // Creates the control over the top (fraction - 0.01) of the view with the text limit and the
   // text of the buffer, and gives it the focus.
@@ -80,6 +82,11 @@ class CRichTextCtrlView : public platform::View {
     int left, top, width, height;
   };
   static PrintArea GetPrintArea(const Configuration& config);
+  // The area under the page head of `chart` (none: GetPrintArea's) titled with `titleMessage`:
+  // lowered, and shortened as much, where a long header and the title under it reach further
+  // down. Measured in `dc` with the widest title the pages of `text` may show.
+  static PrintArea GetPrintArea(platform::Dc& dc, const Configuration& config, const Chart* chart,
+                                int titleMessage, std::string_view text);
   // The title of a printed page: the title message alone on page 1, "%s (%s %d)" with message 67
   // and the page number after it.
   static std::string PageTitle(int titleMessage, int page);
@@ -87,8 +94,9 @@ class CRichTextCtrlView : public platform::View {
   // the page title.
   static void PrintHead(platform::Dc& dc, const Chart& chart, const Configuration& config, int page,
                         int titleMessage);
-  // The pages `text` takes in the print area.
-  static int CountPrintPages(std::string_view text, const Configuration& config);
+  // The pages `text` takes in the print area under the head of `chart` titled `titleMessage`.
+  static int CountPrintPages(std::string_view text, const Configuration& config,
+                             const Chart* chart = nullptr, int titleMessage = 0);
 
   void OnDraw(platform::Dc& dc) override;
   // Stores the text first, then counts its pages.

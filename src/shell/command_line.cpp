@@ -2,13 +2,14 @@
 
 namespace {
 
-// "--name VALUE" or "--name=VALUE"; false when `arg` is not the option.
+// "--name VALUE" or "--name=VALUE"; false when `arg` is not the option. An empty or missing value
+// is refused with "после --name <missing>".
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-               std::string& value, std::string& error) {
+               const char* missing, std::string& value, std::string& error) {
   const std::string& arg = args[i];
   if (arg == name) {
     if (i + 1 >= args.size() || args[i + 1].empty()) {
-      error = name + " needs a value";
+      error = "после " + name + " " + missing;
     } else {
       value = args[++i];
     }
@@ -16,7 +17,7 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
   }
   if (arg.rfind(name + "=", 0) == 0) {
     value = arg.substr(name.size() + 1);
-    if (value.empty()) error = name + " needs a value";
+    if (value.empty()) error = "после " + name + " " + missing;
     return true;
   }
   return false;
@@ -31,22 +32,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
-    } else if (!optionsEnded && TakeValue(args, i, "--data-dir", line.dataDir, line.error)) {
-    } else if (!optionsEnded && TakeValue(args, i, "--out", line.out, line.error)) {
+    } else if (!optionsEnded && TakeValue(args, i, "--data-dir", "не указана папка данных",
+                                          line.dataDir, line.error)) {
+    } else if (!optionsEnded &&
+               TakeValue(args, i, "--out", "не указан файл PDF", line.out, line.error)) {
     } else if (!optionsEnded && arg == "--nosplash") {
       line.splash = false;
     } else if (!optionsEnded && (arg == "/p" || arg == "-p")) {
       line.print = true;
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-      line.error = "unknown option " + arg;
+      line.error = "неизвестный параметр " + arg;
     } else if (!line.file.empty()) {
-      line.error = "more than one file given";
+      line.error = "указано больше одного файла гороскопов";
     } else {
       line.file = arg;
     }
   }
-  if (line.error.empty() && line.print && line.file.empty()) line.error = "/p needs a file";
-  if (line.error.empty() && !line.out.empty() && !line.print) line.error = "--out needs /p";
+  if (line.error.empty() && line.print && line.file.empty())
+    line.error = "после /p не указан файл гороскопов";
+  if (line.error.empty() && !line.out.empty() && !line.print)
+    line.error = "--out задает файл PDF печати: он нужен только вместе с /p";
   if (line.print) line.splash = false;
   return line;
 }

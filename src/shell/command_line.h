@@ -16,7 +16,7 @@ struct CommandLine {
   std::string file;     // a chart file to open or print; empty when none
   bool print = false;   // /p
   std::string out;      // --out: the PDF file of /p
-  std::string error;    // why the command line was refused; empty when it was accepted
+  std::string error;    // why the command line was refused (UTF-8); empty when it was accepted
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
@@ -27,6 +27,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 bool PrintsWithoutScreen(const std::vector<std::string>& args, const char* display,
                          const char* waylandDisplay);
 
+// How the program is started, for a refused command line (UTF-8, as standard error shows it).
 inline constexpr const char* kUsage =
-    "velm [--data-dir DIR] [--nosplash] [FILE]\n       velm [--data-dir DIR] /p FILE [--out "
-    "PATH.pdf]";
+    "Запуск: velm [--data-dir ПАПКА] [--nosplash] [ФАЙЛ]\n"
+    "        velm [--data-dir ПАПКА] /p ФАЙЛ [--out ФАЙЛ.pdf]\n"
+    "  --data-dir ПАПКА  папка данных программы\n"
+    "  --nosplash        без заставки\n"
+    "  ФАЙЛ              файл гороскопов (например, velm.sav), открываемый при запуске\n"
+    "  /p ФАЙЛ           напечатать гороскопы файла, не показывая окна программы\n"
+    "  --out ФАЙЛ.pdf    печатать в этот файл PDF, а не на принтер";

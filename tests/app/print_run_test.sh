@@ -4,8 +4,10 @@
 # write (in a missing folder, or onto a folder) is reported on standard error in a plain sentence
 # naming the file (no message number before it, no trace of the code), and the run ends at once
 # with a non-zero status (no message box waiting for an answer, no wait for a writer of the pipe).
-# A data folder the program cannot write is said so once, and the charts are printed as asked
-# (aspects included), with status 0.
+# A file one of whose charts does not open prints the others, says so naming the file, and ends
+# with status 1. A command line it refuses is told in Russian, with how to start the program, and
+# ends with 2. A data folder the program cannot write is said so once, and the charts are printed
+# as asked (aspects included), with status 0.
 # Usage: print_run_test.sh VELM WORK_FOLDER
 velm=$1
 work=$2
@@ -47,6 +49,15 @@ check damaged.sav x.pdf "Неправильный формат данных в �
 check two.sav no/such/x.pdf "Не удается создать файл" no/such/x.pdf
 check two.sav folder.pdf "Не удается создать файл" folder.pdf
 
+# Refused command lines.
+for args in "/p two.sav --out" "/p two.sav --out=" "/p two.sav --data-dir" "/p two.sav --x" "/p"; do
+  out=$(cd "$work" && run $args)
+  case "$?:$out" in
+    "2:"*"velm: "*"не"*"Запуск: velm"*) ;;
+    *) echo "$args: not refused in Russian with status 2:"; echo "$out"; exit 1 ;;
+  esac
+done
+
 # The traces went to the data folder's log instead.
 grep -q "in function VelmApp::OpenChartFile ($work/damaged.sav)" "$work/data/velm.log" ||
   { echo "no trace of the damaged file in velm.log:"; cat "$work/data/velm.log"; exit 1; }
@@ -55,6 +66,24 @@ grep -q "in function VelmApp::OpenChartFile ($work/damaged.sav)" "$work/data/vel
 out=$(run --data-dir "$work/data" /p "$work/two.sav" --out "$work/two.pdf") ||
   { echo "two.sav: the print run failed:"; echo "$out"; exit 1; }
 [ -s "$work/two.pdf" ] || { echo "two.sav: no PDF"; exit 1; }
+
+# The two charts and a third that does not open: the first made a converse progression from
+# 9999 BC to 1900, whose progressed moment falls before the first day a date can hold.
+record=1776
+{ cat "$charts"; head -c $record "$charts"; } > "$work/three.sav" || exit 1
+poke() {  # the bytes $2 at offset $1 of the third record
+  printf "$2" | dd of="$work/three.sav" bs=1 seek=$((2 * record + $1)) conv=notrunc 2> /dev/null
+}
+poke 39 '\017\047B' && poke 351 '\004' && poke 383 '\001' || exit 1  # year, era; kind; converse
+out=$(run --data-dir "$work/data" /p "$work/three.sav" --out "$work/three.pdf")
+status=$?
+if [ "$status" -ne 1 ] || [ ! -s "$work/three.pdf" ]; then
+  echo "three.sav: expected status 1 and a PDF of the others, got $status"; echo "$out"; exit 1
+fi
+case "$out" in
+  *"$work/three.sav"*) ;;
+  *) echo "three.sav: the file was not named:"; echo "$out"; exit 1 ;;
+esac
 
 # A data folder the program cannot write: as root, the run is made as the user nobody (root
 # writes any folder); without a way to change user there, this part is left out.

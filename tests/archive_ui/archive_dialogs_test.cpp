@@ -192,6 +192,10 @@ TEST_F(EditorTest, ATypedNameMakesANewFormatAndTheOldKeepsItsName) {
   WriteFormats({"First"});
   auto dialog = Editor();
   EXPECT_EQ(dialog->FormatCombo()->count(), 2);  // "First", "НОВЫЙ ТИП"
+  QStringList boxes;
+  for (const QCheckBox* box : dialog->findChildren<QCheckBox*>()) boxes << box->text();
+  EXPECT_TRUE(
+      boxes.contains(QStringLiteral("Для прогрессий экспортировать реальную дату гороскопа")));
   AnswerElement(kExpDay);
   dialog->OnAdd();
   dialog->FormatCombo()->setEditText(QStringLiteral("Second  "));

@@ -16,6 +16,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
+#include "platform/core/recording_dc.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -147,6 +148,7 @@ TEST_F(ArchiveViewTest, ChoosingArchivesByNameAndFromTheRecentList) {
   prompts_.shown.clear();
   Click(ArchiveView::kIdSelect);
   EXPECT_EQ(Shown(), std::vector<int>{477});
+  EXPECT_NE(prompts_.shown[0].text.find(PathOf("missing.arc")), std::string::npos);
   EXPECT_EQ(archive_.GetPath(), PathOf("other.arc"));
   EXPECT_EQ(archive_.Recent().RecentNames().size(), 2u);
   // The second recent name chosen in the box becomes current.
@@ -154,6 +156,24 @@ TEST_F(ArchiveViewTest, ChoosingArchivesByNameAndFromTheRecentList) {
   EXPECT_EQ(archive_.GetPath(), PathOf("a.arc"));
   EXPECT_EQ(view_->RecordCountText(), QStringLiteral("1"));
   EXPECT_EQ(view_->RecentCombo()->itemText(0), QString::fromStdString(PathOf("a.arc")));
+  // A damaged archive chosen in the file dialog: named, current without the rows of the one
+  // before, its row saying it was not read under whole headings, also when opened again.
+  WriteFile(PathOf("bad.arc"), archive_test::Header(kLayout4400) + std::string(1836, '\xff'));
+  prompts_.ExpectFile(PathOf("bad.arc"));
+  prompts_.shown.clear();
+  Click(ArchiveView::kIdSelect);
+  EXPECT_EQ(Shown(), std::vector<int>{ErrorReportNumber(kErrFormat)});
+  EXPECT_NE(prompts_.shown[0].text.find(PathOf("bad.arc")), std::string::npos);
+  for (const bool reopened : {false, true}) {
+    if (reopened) Show();
+    EXPECT_EQ(view_->RecordCountText(), QStringLiteral("0"));
+    platform::RecordingDc rows, headings;
+    List().Paint(rows, 600, 100);
+    EXPECT_EQ(rows.Texts(), std::vector<std::string>{GetMessageText(kMsgArchiveNotRead)});
+    List().PaintHeadings(headings, 600);
+    EXPECT_EQ(headings.Texts().at(0), GetMessageText(kMsgNameColumn)) << reopened;
+    EXPECT_EQ(headings.Texts().at(1), GetMessageText(kMsgTypeColumn)) << reopened;
+  }
 }
 
 TEST_F(ArchiveViewTest, RecentNamesWithoutTheirFileStayMarkedUntilRemoved) {

@@ -152,7 +152,8 @@ TEST(ChartHeader, PrintedPageHeadPlacesTheOrnamentAndTheTitle) {
   EXPECT_EQ(calls[4].align & platform::TextAlign::kHorizontalMask, platform::TextAlign::kCenter);
 
   // Titles of every length keep the gap from the header lines at their left and the ornament at
-  // their right: centred, else between the two, smaller where need be.
+  // their right: centred, else between the two, smaller where need be (3000 at the least), else
+  // on a line of their own under both.
   const auto box = [&dc](const platform::RecordedCall& c) {  // left and right of a text
     dc.SelectFont(c.font);
     const int w = dc.GetTextExtent(c.text).cx, x = c.points[0].x;
@@ -168,8 +169,13 @@ TEST(ChartHeader, PrintedPageHeadPlacesTheOrnamentAndTheTitle) {
     int headerRight = 0;
     for (int i = 0; i < 3; ++i) headerRight = std::max(headerRight, box(calls[i]).second);
     const auto [titleLeft, titleRight] = box(calls[4]);
-    EXPECT_GE(titleLeft - headerRight, kHeadTitleGap) << letters;
-    EXPECT_GE(box(calls[3]).first - titleRight, kHeadTitleGap) << letters;
+    EXPECT_GE(calls[4].font.pointSize, kHeadTitleSmallest) << letters;
+    if (calls[4].points[0].y == -1800) {
+      EXPECT_GE(titleLeft - headerRight, kHeadTitleGap) << letters;
+      EXPECT_GE(box(calls[3]).first - titleRight, kHeadTitleGap) << letters;
+    } else {  // under the third line (2200: an em of 293) and the ornament
+      EXPECT_LE(calls[4].points[0].y, std::min(calls[2].points[0].y - 293, -1450 - 800)) << letters;
+    }
   }
 }
 

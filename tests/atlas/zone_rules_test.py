@@ -5,12 +5,15 @@ town that tell a border.
     python3 tests/atlas/zone_rules_test.py <source folder>
 """
 import math
+import struct
 import sys
 import unittest
 from pathlib import Path
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-sys.path.insert(0, str(Path(sys.argv.pop(1) if len(sys.argv) > 1 else ".") / "tools" / "atlas"))
+ROOT = Path(sys.argv.pop(1) if len(sys.argv) > 1 else ".")
+sys.path.insert(0, str(ROOT / "tools" / "atlas"))
+import diff_atlas  # noqa: E402
 import make_atlas  # noqa: E402
 
 
@@ -62,6 +65,41 @@ class ZoneRules(unittest.TestCase):
             self.assertEqual(make_atlas.choose_zone(geonames, country, at_town, around, self.tz,
                                                     lambda: state[0] if state else ()),
                              (taken, rule), (geonames, at_town))
+
+    def test_a_zone_its_country_never_had_takes_what_the_table_says(self):
+        table = {("XK", "Europe/Belgrade"): (make_atlas.PLACE, ("Pristina",)),
+                 ("IN", "Asia/Yangon"): ("Asia/Kolkata", ("Sarupathar",)),
+                 ("IN", "Asia/Dhaka"): (None, ("Karimganj",))}
+        for zone, country, town, taken in [
+                ("Europe/Belgrade", "RS", "Beograd", ("Europe/Belgrade", None)),
+                ("Europe/Belgrade", "XK", "Pristina", ("Europe/Belgrade", "place")),
+                ("Asia/Yangon", "IN", "Sarupathar", ("Asia/Kolkata", "country")),
+                ("Asia/Dhaka", "IN", "Karimganj", (None, "drop")),
+                ("Asia/Yangon", "IN", "Moreh", ValueError)]:  # not named
+            if taken is ValueError:
+                self.assertRaises(ValueError, make_atlas.foreign_zone, zone, country, town,
+                                  self.tz, table)
+            else:
+                self.assertEqual(make_atlas.foreign_zone(zone, country, town, self.tz, table),
+                                 taken, (zone, country, town))
+
+    def test_every_town_of_the_atlas_in_a_zone_its_country_never_had_is_named(self):
+        country = {name: code for code, name in make_atlas.country_names().items()}
+        dst, towns = diff_atlas.read_atlas(ROOT / "data")
+        regions, pos = [], 8
+        while pos < len(dst):
+            regions.append(dst[pos + 1:pos + 1 + dst[pos]].decode("cp866"))
+            pos += 1 + dst[pos]
+        foreign, taken = {}, {}
+        for record, zone, standard, name, latin in towns:  # the region number at byte 8
+            code = country[regions[struct.unpack_from("<H", record, 8)[0]]]
+            if zone and not self.tz.is_of_country(zone, code):
+                foreign.setdefault((code, zone), set()).add(latin or name)
+            taken[(code, latin or name)] = (zone, standard)
+        self.assertEqual(foreign, {k: set(towns) for k, (zone, towns)
+                                   in make_atlas.FOREIGN_ZONES.items() if zone == "place"})
+        # GeoNames' point of the town in Assam lies in Myanmar: India's +05:30.
+        self.assertEqual(taken[("IN", "Sarupathar")], ("Asia/Kolkata", 128 + 22))
 
     def test_the_state_of_a_town_is_its_near_towns_or_all(self):
         def town(admin, lat, lon, country="CY"):

@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -256,9 +259,30 @@ class NewcomerTest : public ShellTest {
   // inside its frame.
   static constexpr int kSmallScreenWidth = 1024 - 2 * 8, kSmallScreenHeight = 768 - 48 - 32;
 
+  // Whether `dialog` opened inside its screen's available area (from the area's corner when it
+  // is larger). A dialog the program placed itself (at a click) keeps room for the title bar that
+  // a window manager puts on it; Qt places the others by the frame it knows.
+  static bool OpensOnScreen(const QWidget& dialog) {
+    const QRect area = dialog.screen()->availableGeometry();
+    QRect framed = dialog.geometry();
+    if (dialog.testAttribute(Qt::WA_Moved)) {
+      const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+      const int top = framed.top() - dialog.frameGeometry().top();
+      framed.setBottom(framed.bottom() + std::max(0, titleBar - top));
+    }
+    // Larger than the area: from its corner, less the frame's border.
+    constexpr int kBorder = 8;
+    const auto inside = [](int from, int size, int areaFrom, int areaSize) {
+      return from >= areaFrom &&
+             (size > areaSize ? from <= areaFrom + kBorder : from + size <= areaFrom + areaSize);
+    };
+    return inside(framed.x(), framed.width(), area.x(), area.width()) &&
+           inside(framed.y(), framed.height(), area.y(), area.height());
+  }
+
   // A picture of the first dialog met of each class, named by it (print previews are
   // photographed by the views they preview). Every dialog fits a small screen: the size it opens
-  // at and the least it can be made.
+  // at and the least it can be made; and it opens inside the screen.
   ModalScript::Met Photographer() {
     return [this](QWidget& dialog, const std::string& name) {
       const QSize needed =
@@ -266,6 +290,10 @@ class NewcomerTest : public ShellTest {
       EXPECT_TRUE(needed.width() <= kSmallScreenWidth && needed.height() <= kSmallScreenHeight)
           << name << " \"" << dialog.windowTitle().toStdString() << "\" needs " << needed.width()
           << " x " << needed.height();
+      const QRect at = dialog.geometry();
+      EXPECT_TRUE(OpensOnScreen(dialog))
+          << name << " opens at " << at.x() << "," << at.y() << " " << at.width() << " x "
+          << at.height() << ", off the screen's area";
       if (name == "QPrintPreviewDialog" || dialogsSeen_[name]++ > 0) return;
       Settle();
       Shot(dialog, "dialog_" + name, false);

@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QSpinBox>
 #include <algorithm>
@@ -26,6 +27,8 @@
 #include "rectification/ui/tm_possible_moments.h"
 #include "rectification/ui/tremin_conf.h"
 #include "shell/kovra_view.h"
+#include "views/core/aspect_table.h"
+#include "views/ui/midpoints_view.h"
 #include "views/ui/stars_views.h"
 
 namespace e2e_test {
@@ -186,6 +189,20 @@ V* ViewOf(const CKovraDoc* document) {
   return nullptr;
 }
 
+// A pixel of the midpoint table's bottom row in its window: a few pixels above the lowest one
+// that falls in a cell; (-1, -1) when none does.
+QPoint BottomRowCell(CMidpointsView& view) {
+  const AspectTable* table = view.Table();
+  const QSize size = view.viewport()->size();
+  for (int y = size.height() - 1; table != nullptr && y >= 3; --y)
+    for (int x = 0; x < size.width(); x += 2) {
+      int column = 0, row = 0;
+      const platform::Point at = view.DeviceToLogical({x, y});
+      if (table->HitCell(at.x, at.y, column, row)) return {x, y - 3};
+    }
+  return {-1, -1};
+}
+
 // Every view command of a natal chart from its menu or accelerator: each view is photographed and
 // must show something, its print preview opens, its PDF has the pages it announced, all A4; every
 // menu command is enabled but the two that need what a newcomer does not have.
@@ -224,6 +241,53 @@ TEST_F(NewcomerTest, EveryViewOfAChartOpensFromItsMenuShowsSomethingPreviewsAndP
   ASSERT_NE(text, nullptr);
   LookAt(*text);
   std::cout << viewsSeen_.size() << " view kinds opened\n";
+
+  // The dialogs the views open by a right or a double click, walked as those of the menus are (the
+  // fixture checks that each fits a small screen and opens inside it): at a cell of the midpoint
+  // table's bottom row, then at the middle and the lower right corner of every window. One that
+  // follows its point across the view stays inside the screen when it moves.
+  const std::size_t shownBefore = prompts_.shown.size();
+  prompts_.declineUnscripted = true;
+  DialogWalk walk;
+  script_.Otherwise(
+      [&walk](QWidget& d) {
+        if (testing_support::FindButton(d, QStringLiteral("Передвигать")) != nullptr) {
+          Click(d, QStringLiteral("Передвигать"));
+          d.repaint();
+          Settle();
+          EXPECT_TRUE(OpensOnScreen(d)) << testing_support::ClassName(d) << " moved";
+        }
+        walk.Visit(d);
+      },
+      1000);
+  auto* midpoints = ViewOf<CMidpointsView>(natal);
+  ASSERT_NE(midpoints, nullptr);
+  Frame().MdiArea()->setActiveSubWindow(midpoints->Frame());
+  Settle();
+  const QPoint cell = BottomRowCell(*midpoints);
+  ASSERT_GE(cell.y(), 0);
+  QTest::mouseClick(midpoints->viewport(), Qt::RightButton, Qt::NoModifier, cell);
+  Settle();
+  std::vector<QPointer<platform::View>> windows;
+  for (platform::View* view : AllViews()) windows.emplace_back(view);
+  for (const QPointer<platform::View>& view : windows) {
+    if (view == nullptr) continue;
+    Frame().MdiArea()->setActiveSubWindow(view->Frame());
+    Settle();
+    const QSize size = view->viewport()->size();
+    for (const QPoint at : {QPoint(size.width() / 2, size.height() / 2),
+                            QPoint(size.width() * 15 / 16, size.height() * 15 / 16)}) {
+      if (view != nullptr) QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+      Settle();
+      if (view != nullptr) QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+      Settle();
+    }
+  }
+  script_.Verify("clicks in the views");
+  for (const char* opened : {"DMPAList", "DASPGRAPHDATA", "DEphemData", "DPREDLIST_TRANSFER"})
+    EXPECT_TRUE(dialogsSeen_.contains(opened)) << opened;
+  prompts_.shown.erase(prompts_.shown.begin() + static_cast<std::ptrdiff_t>(shownBefore),
+                       prompts_.shown.end());
   // The planet transits' sheet proposes a period longer than the transit table allows for the Sun
   // and Jupiter: the program says it shortened it.
   Allow({kMsgTransitPeriodCut});

@@ -49,6 +49,12 @@ TEST(DrawingFitting, FitFontHeightAndTheBoxSearches) {
   EXPECT_EQ(FitFontHeight(dc, kText, 10000, 300), 2200);
   EXPECT_EQ(FitFontHeight(dc, kGlyphA, 10000, 300), 2200);
   EXPECT_EQ(FitFontHeight(dc, kText, 10000, 1), -1);
+  // Finely: up by 10 from there; lower than 12 below 90, where FitFontHeight finds none; the
+  // smallest step when nothing fits; the first size kept.
+  EXPECT_EQ(FitFontHeightFinely(dc, kText, 10000, 300), 2240);
+  EXPECT_EQ(FitFontHeightFinely(dc, kText, 10000, 12), 80);
+  EXPECT_EQ(FitFontHeightFinely(dc, kText, 10000, 1), 10);
+  EXPECT_EQ(FitFontHeightFinely(dc, kText, 2205, 300), 2205);
   // The text "W" in a box 200 wide and 300 high: the smaller of 2200 (height) and 2900 (width).
   EXPECT_EQ(FitFontSize(dc, kText, 10000, 300, 200, "W"), 2200);
   EXPECT_EQ(FitFontSize(dc, kText, 10000, 1, 200, "W"), -1);

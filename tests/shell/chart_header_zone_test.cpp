@@ -1,18 +1,37 @@
-// The zone's name in a chart's header is the tz database's for the chart's atlas town at the
-// chart's instant; a zone that no town gives is shown as the offset alone.
+// The chart's header as the atlas gives it: the zone's name is the tz database's for the chart's
+// atlas town at the chart's instant (a zone that no town gives is shown as the offset alone), and
+// every printed page keeps its title and its first row clear of the longest header of the atlas.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMdiArea>
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "astro/chart/chart_header.h"
+#include "document/command_ids.h"
+#include "document/rich_text_view.h"
 #include "foundation/atlas/town_search.h"
+#include "foundation/drawing/glyph_drawing.h"
+#include "foundation/drawing/page_title.h"
+#include "foundation/files/data_folder.h"
 #include "foundation/text/cp1251.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/qt_time_zones.h"
+#include "rectification/core/life_event_list.h"
+#include "shell/main_frame.h"
+#include "shell_fixture.h"
+#include "support/page_overlap.h"
 #include "support/test_support.h"
+#include "views/ui/arab_dialogs.h"
+#include "views/ui/midpoints_dialogs.h"
 
+namespace shell_test {
 namespace {
 
 // The town of that name whose tz zone is `zone`.
@@ -73,4 +92,142 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
   platform::SetTimeZoneDatabase(nullptr);
 }
 
+// Page 1 of `view` printed: the title (`title`, UTF-8; none when empty) 1 mm clear of every line
+// of the chart's header and of the ornament (under, over or beside each) at a size that reads, the
+// first row 1 mm under them all, no text across the page frame.
+void ExpectHeadClear(platform::View& view, const Chart& chart, const char* title) {
+  platform::PrintInfo info;
+  ASSERT_TRUE(view.OnPreparePrinting(info));
+  platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
+  platform::RecordingDc dc(600.0, true);
+  dc.MeasureWith(&measure.dc());
+  dc.SetMapMode(platform::MapMode::HiMetric);
+  view.OnBeginPrinting(dc, info);
+  view.OnPrint(dc, 1);
+  std::vector<std::string> lines = ChartHeaderLines(chart, true);
+  for (const std::string& line : ChartHeaderLines(chart, false)) lines.push_back(line);
+  lines.emplace_back(glyphs::kOrnament);
+  std::vector<platform::Rect> head;
+  std::optional<platform::Rect> titleBox;
+  std::optional<testing_support::TextBox> first;
+  for (const testing_support::TextBox& t : testing_support::PageTextBoxes(dc, measure.dc())) {
+    if (std::find(lines.begin(), lines.end(), t.text) != lines.end())
+      head.push_back(t.box);
+    else if (!titleBox && t.text == Cp1251(title))
+      titleBox = t.box;
+    else if (!first || t.box.top > first->box.top)
+      first = t;
+  }
+  for (const std::string& fault : testing_support::PageOverlaps(dc, measure.dc()))
+    EXPECT_EQ(fault.find("crosses the page frame"), std::string::npos) << fault;
+  ASSERT_GE(head.size(), 4u) << "no header";
+  ASSERT_TRUE(first) << "no row";
+  constexpr int kGap = 100;  // 1 mm of paper between inks
+  int bottom = 0;
+  for (const platform::Rect& h : head) bottom = std::min(bottom, h.bottom);
+  ASSERT_EQ(titleBox.has_value(), *title != '\0') << "no title";
+  if (const platform::Rect* t = titleBox ? &*titleBox : nullptr) {
+    for (const platform::Rect& h : head)
+      EXPECT_TRUE(t->top <= h.bottom - kGap || t->bottom >= h.top + kGap ||
+                  t->left >= h.right + kGap || t->right <= h.left - kGap)
+          << "the title over the head at " << h.left << ", " << h.top;
+    EXPECT_GE(t->top - t->bottom, kHeadTitleSmallest * 96 / 720 * 3 / 4) << "too small a title";
+    bottom = std::min(bottom, t->bottom);
+  }
+  EXPECT_LE(first->box.top, bottom - kGap) << "\"" << Utf8(first->text) << "\" under the head";
+}
+
+// Every printed view kind under the longest header the atlas gives: its page's title clear of the
+// header (beside it or under its lowest line) and the first row under both, inside the frame.
+TEST_F(ShellTest, EveryPrintedPageKeepsItsTitleAndFirstRowClearOfTheLongestHeader) {
+  ASSERT_TRUE(SeedDataFolder(folder_.Path(), testing_support::SourceDir() / "data").ok());
+  GetSettings().SetShippedFolders({});
+  platform::ModalDriver::Always<DTipOfDay>([](DTipOfDay&) { return platform::kIdCancel; });
+  StartApp();
+  // The town whose place line (town, region, coordinates) is the widest in the header's face.
+  platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
+  measure.dc().SelectFont(platform::Font{std::string(platform::kTextFace), kHeaderFontSize});
+  int town = -1;
+  for (int i = 0, widest = 0; i < GetTowns().Count(); ++i) {
+    Place p;
+    if (!PlaceOfTown(GetTowns(), i, p)) continue;
+    const int width =
+        measure.dc().GetTextExtent(p.Town() + ", " + p.Region() + "  " + p.CoordText()).cx;
+    if (width > widest) std::tie(town, widest) = std::pair{i, width};
+  }
+  Chart chart = NatalChart(kMoscow, "Натал");
+  Source& source = chart.definition.sources[0];
+  ASSERT_TRUE(PlaceOfTown(GetTowns(), town, source.place) &&
+              ZoneOfTown(GetTowns(), town, source.zone));
+  CKovraDoc* natal = OpenCopy(chart);
+  ASSERT_NE(natal, nullptr);
+  chart = *natal->GetChart();
+  ASSERT_TRUE(
+      app_->RectificationEvents().Add(Cp1251("Свадьба"), 2, 9, 2000, "NNNY", "NNNNNNY").ok());
+  platform::ModalDriver::SetAcceptAll(true);
+  platform::ModalDriver::Always<DArabConf>([](DArabConf& dialog) {
+    dialog.ComputeButton()->click();
+    return platform::kIdOk;
+  });
+  // Where the command runs: the chart's window, the window opened last; or the last window
+  // printed again, as the midpoint list.
+  enum From { kChartWindow, kLastWindow, kMidpointList };
+  const struct {
+    int command;        // 0: the chart's own window
+    const char* title;  // "" none
+    From from = kChartWindow;
+  } kinds[] = {
+      {0, ""},
+      {cmd::kAspectTable, ""},
+      {cmd::kMidpoints, ""},
+      {cmd::kMidpoints, "СПИСОК МИДПОЙНТОВ", kMidpointList},
+      {cmd::kAntiscia, "АНТИСЫ И КОНТРАНТИСЫ"},
+      {cmd::kArabicParts, "АРАБСКИЕ ТОЧКИ"},
+      {cmd::kCoordinates, "КООРДИНАТЫ"},
+      {cmd::kCoordLatitudes, "ШИРОТЫ"},
+      {cmd::kCoordSpeeds, "СКОРОСТИ"},
+      {cmd::kCoordEquatorial, "ЭКВ.КООРДИНАТЫ"},
+      {cmd::kCoordHorizontal, "ГОР.КООРДИНАТЫ"},
+      {cmd::kFixedStars, "НЕПОДВИЖНЫЕ ЗВЕЗДЫ"},
+      {cmd::kPlanetaryHours, "ПЛАНЕТНЫЕ ЧАСЫ"},
+      {cmd::kGraphicEphemeris, "ГРАФИЧЕСКИЕ ЭФЕМЕРИДЫ"},
+      {cmd::kAspectGraph, "ГРАФИЧЕСКИЕ АСПЕКТЫ"},
+      {cmd::kBindhuTable, "ТАБЛИЦА БИНДХУ"},
+      {cmd::kComment, "КОММЕНТАРИЙ"},
+      {cmd::kInterpretationOutput, "ИНТЕРПРЕТАЦИЯ"},
+      {cmd::kPlanetTransits, "ТРАНЗИТЫ ПЛАНЕТ"},
+      {cmd::kMoonTransits, "ТРАНЗИТЫ ЛУНЫ"},
+      {cmd::kLifePoint, "Дома, прямое движение, 7 лет"},
+      {cmd::kAstroCartMap, "АСТРОКАРТОГРАФИЯ"},
+      {cmd::kLineCrossings, "ПЕРЕСЕЧЕНИЯ ЛИНИЙ", kLastWindow},
+      {cmd::kTownList, "АСТРОКАРТОГРАФИЯ"},
+      {cmd::kRectifyByEvents, "РЕКТИФИКАЦИЯ (стр. 1)"},
+  };
+  platform::View* view = natal->Views().front();
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(std::to_string(kind.command) + " " + kind.title);
+    if (kind.from == kMidpointList) {
+      platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([](DMIDPOINTS_PRINT& dialog) {
+        dialog.model.printForm = tables::kPrintAsList;
+        return platform::kIdOk;
+      });
+    } else if (kind.command != 0) {
+      CMainFrame& frame = *app_->GetMainFrame();
+      frame.MdiArea()->setActiveSubWindow(
+          (kind.from == kLastWindow ? view : natal->Views().front())->Frame());
+      const std::size_t views = natal->Views().size();
+      EXPECT_TRUE(frame.ExecuteCommand(kind.command));
+      ASSERT_GT(natal->Views().size(), views);
+      view = natal->Views().back();
+    }
+    if (auto* text = dynamic_cast<CRichTextCtrlView*>(view);
+        text && text->Control()->Text().empty())
+      text->Control()->SetText(Cp1251("Строка текста."));  // a comment to print
+    ExpectHeadClear(*view, chart, kind.title);
+    const std::string name = std::to_string(kind.command) + (kind.from == kMidpointList ? "l" : "");
+    WriteViewPictures(folder_.Path(), "printed_head_" + name, *view, 1);
+  }
+}
+
 }  // namespace
+}  // namespace shell_test

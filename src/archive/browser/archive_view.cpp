@@ -18,6 +18,7 @@
 #include "archive/export/export_formats.h"
 #include "astro/chart/chart_context.h"
 #include "foundation/config/configuration.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/data_file_names.h"
 #include "foundation/files/data_folder.h"
 #include "foundation/files/file_utils.h"
@@ -291,9 +292,16 @@ void ArchiveView::OnSelectArchive() {
       FillRecentCombo();  // message 477 was shown; nothing changed
       return;
     }
-  } else if (archive_.Import().OpenOtherArchive() == 0) {
-    FillRecentCombo();
-    return;
+  } else {
+    const std::string before = archive_.GetPath();
+    const bool listed = archive_.IsIndexBuilt();
+    // Cancelled or refused, nothing changed. A file made current whose index could not be built
+    // (it was told) leaves no rows of the archive before it: the list is refilled.
+    if (archive_.Import().OpenOtherArchive() == 0 && archive_.GetPath() == before &&
+        archive_.IsIndexBuilt() == listed) {
+      FillRecentCombo();
+      return;
+    }
   }
   ArchiveChanged();
 }
@@ -302,7 +310,7 @@ void ArchiveView::OnRecentChosen(int k) {
   const std::vector<std::string>& names = archive_.Recent().RecentNames();
   if (k < 0 || k >= static_cast<int>(names.size())) return;
   if (!Archive::IsArchiveFile(names[static_cast<std::size_t>(k)])) {
-    ShowMessage(kMsgNotAnArchive);
+    ReportStatus(Status::Message(kMsgNotAnArchive, names[static_cast<std::size_t>(k)]));
     FillRecentCombo();
     return;
   }

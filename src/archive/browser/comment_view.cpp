@@ -147,7 +147,7 @@ void CCommentView::DontSave() {
     saveOnClose_ = true;
 }
 
-void CCommentView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgCommentTitle); }
+int CCommentView::PrintTitleMessage() const { return kMsgCommentTitle; }
 
 void CCommentView::Detach() {
   if (!attached_) return;

@@ -28,7 +28,7 @@ class CCommentView : public CRichTextCtrlView {
   void OnInitialUpdate() override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kHelpContext; }
-  void OnPrint(platform::Dc& dc, int page) override;
+  int PrintTitleMessage() const override;
 
   // Stores the control's text as the current page: 0 when stored, -1 when the page was emptied
   // (or the store failed, which is reported).

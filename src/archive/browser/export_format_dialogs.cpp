@@ -214,7 +214,7 @@ DEXPORT::DEXPORT(QWidget* parent)
       header_(TextBox(this, static_cast<int>(ExportFormat::kHeaderWidth))),
       headerCheck_(new QCheckBox(QStringLiteral("Заголовок"), this)),
       realDate_(new QCheckBox(
-          QStringLiteral("Для прогрессий эспортировать реальную дату гороскопа"), this)) {
+          QStringLiteral("Для прогрессий экспортировать реальную дату гороскопа"), this)) {
   setWindowTitle(QStringLiteral("Экспорт архивов (настройка форматов)"));
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);

@@ -4,8 +4,8 @@
 #include "archive/store/archive_index.h"
 #include "archive/store/archive_internal.h"
 #include "archive/store/recent_archives.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/messages/message_numbers.h"
-#include "foundation/messages/show_message.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/prompter.h"
 
@@ -30,11 +30,11 @@ int ArchiveImport::OpenOtherArchive() {
     if (importer_->ConvertToArchive(name, converted, type) != 0) return 0;
     name = converted;
   } else if (!archive) {
-    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
+    ReportStatus(Status::Message(kMsgNotAnArchive, name));
     return 0;
   }
   if (index_.SetPath(name) < 0) {
-    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
+    ReportStatus(Status::Message(kMsgNotAnArchive, name));
     return 0;
   }
   recent_.AddRecentName(name);

@@ -3,6 +3,7 @@
 #include "archive/store/archive.h"
 
 #include "archive/store/archive_internal.h"
+#include "foundation/errors/error_report.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -30,7 +31,7 @@ bool Archive::IsSameFile(const std::filesystem::path& a, const std::filesystem::
 int Archive::OpenByName(const std::string& path) {
   CleanVectorState();  // the file's choice was the window's (foundation/numbers/vector_state.h)
   if (!IsArchiveFile(path)) {
-    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
+    ReportStatus(Status::Message(kMsgNotAnArchive, path));
     return -1;
   }
   FreeIndex();
@@ -66,7 +67,7 @@ void Archive::SelectRecentArchive(int i) {
   if (i < 0 || i >= static_cast<int>(names.size())) return;
   const std::string name = names[static_cast<std::size_t>(i)];
   if (!IsArchiveFile(name)) {
-    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
+    ReportStatus(Status::Message(kMsgNotAnArchive, name));
     return;
   }
   recent_.AddRecentName(name);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "foundation/drawing/palette.h"
 #include "foundation/drawing/text_layout.h"
@@ -112,10 +114,12 @@ int WidestText(platform::Dc& dc, const std::vector<std::string_view>& texts) {
 ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const ArchiveIndex& index) {
   const platform::Font old = dc.SelectFont(RowFont());
   const int count = index.IsIndexBuilt() ? index.RecordCount() : 0;
-  std::vector<std::string_view> names, titles, places;
-  names.reserve(static_cast<std::size_t>(count));
-  titles.reserve(static_cast<std::size_t>(count));
-  places.reserve(static_cast<std::size_t>(count));
+  // The headings of the columns that fit their texts: shown whole over any rows, or none.
+  std::vector<std::string_view> names{GetMessageText(kMsgNameColumn)},
+      titles{GetMessageText(kMsgTypeColumn)}, places{GetMessageText(kMsgPlaceColumn)};
+  names.reserve(static_cast<std::size_t>(count) + 1);
+  titles.reserve(static_cast<std::size_t>(count) + 1);
+  places.reserve(static_cast<std::size_t>(count) + 1);
   for (int n = 0; n < count; ++n) {
     const ArchiveIndexEntry& e = index.Entry(n);
     names.push_back(Trimmed(e.name));
@@ -202,9 +206,9 @@ void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, const ArchiveC
   dc.SelectFont(old);
 }
 
-void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected) {
+void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected, int message) {
   const platform::Font old = BeginRow(dc, item, selected, 0);
-  dc.TextOut(item.left, item.top + 1, GetMessageText(kMsgNoArchiveRows));
+  dc.TextOut(item.left, item.top + 1, GetMessageText(message));
   dc.SelectFont(old);
 }
 
@@ -213,11 +217,18 @@ void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool sele
 void ArchiveBrowserList::Refill() {
   widestKnown_ = false;
   const int count = index_.IsIndexBuilt() ? index_.RecordCount() : 0;
+  std::error_code ec;
+  unread_ = !index_.IsIndexBuilt() && !index_.GetPath().empty() &&
+            std::filesystem::exists(index_.GetPath(), ec);
   records_.resize(static_cast<std::size_t>(count));
   for (int n = 0; n < count; ++n) records_[static_cast<std::size_t>(n)] = n;
   selected_.assign(records_.size(), 0);
   top_ = std::clamp(top_, 0, std::max(RecordRowCount() - 1, 0));
   current_ = records_.empty() ? -1 : std::clamp(current_, 0, RecordRowCount() - 1);
+}
+
+int ArchiveBrowserList::EmptyRowMessage() const {
+  return unread_ ? kMsgArchiveNotRead : kMsgNoArchiveRows;
 }
 
 int ArchiveBrowserList::RecordOfRow(int row) const {
@@ -348,7 +359,7 @@ int ArchiveBrowserList::Paint(platform::Dc& dc, int width, int height, int comme
   int drawn = 0;
   int y = 0;
   if (records_.empty()) {
-    DrawArchiveEmptyRow(dc, {0, 0, width, rowHeight}, false);
+    DrawArchiveEmptyRow(dc, {0, 0, width, rowHeight}, false, EmptyRowMessage());
     ++drawn;
     y = rowHeight;
   } else {

@@ -37,8 +37,9 @@ inline constexpr int kArchiveRowBack = 15;
 struct ArchiveColumnWidths {
   int name = 0, title = 0, moment = 0, place = 0, coordinates = 0;
 };
-// The widest texts of the records of the index (none indexed: no records). The date and time and
-// the coordinates are measured in their widest digits and letters.
+// The widest texts of the records of the index (none indexed: no records), the name, second text
+// and place columns never narrower than their headings. The date and time and the coordinates are
+// measured in their widest digits and letters.
 ArchiveColumnWidths MeasureArchiveColumns(platform::Dc& dc, const ArchiveIndex& index);
 // The space between two columns: two widths of "1" in the row font.
 int ArchiveColumnGap(platform::Dc& dc);
@@ -66,8 +67,8 @@ ArchiveColumns LayOutArchiveColumns(const ArchiveColumnWidths& widest, int gap, 
 // commented browser); -1 none.
 void DrawArchiveRow(platform::Dc& dc, const platform::Rect& item, const ArchiveColumns& columns,
                     const ArchiveIndexEntry& entry, bool selected, int commentPage = -1);
-// The one row of an archive without records: message 473.
-void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected);
+// The one row of a list without records: catalogue message `message`.
+void DrawArchiveEmptyRow(platform::Dc& dc, const platform::Rect& item, bool selected, int message);
 
 class ArchiveBrowserList {
  public:
@@ -77,8 +78,12 @@ class ArchiveBrowserList {
   // One row per record of the index (none indexed: no records), every row deselected; the first
   // visible and the current row kept inside the list.
   void Refill();
-  // True when the archive has no records: the list then shows the one row of message 473.
+  // True when the list has no records: it then shows one message row, EmptyRowMessage().
   bool IsEmptyArchive() const { return records_.empty(); }
+  // The message row of a list without records: 473 for an archive without records or no archive;
+  // kMsgArchiveNotRead for an archive file that is there but whose index could not be built (a
+  // damaged or unreadable file), as at the last refill.
+  int EmptyRowMessage() const;
   // Rows shown: the records, or the one message row.
   int RowCount() const { return records_.empty() ? 1 : static_cast<int>(records_.size()); }
   // Rows that are records (0 for an empty archive).
@@ -140,6 +145,7 @@ class ArchiveBrowserList {
 
   ArchiveIndex& index_;
   std::vector<int> records_;
+  bool unread_ = false;  // the index could not be built of a file that is there
   std::vector<char> selected_;
   int current_ = -1;
   int top_ = 0;

@@ -196,7 +196,7 @@ bool ArchiveIndex::RefuseUnknownLayout(int layout) {
 std::FILE* ArchiveIndex::Open(const ListLock& lock) {
   if (!lock.Ok() || lock.Path() != path_) return nullptr;
   std::FILE* f = OpenUnder(lock);
-  if (!f) ReportError(kErrCannotOpen, "Archive::Open", 0);
+  if (!f) ReportStatus(Status::Error(kErrCannotOpen, path_), "Archive::Open");
   return f;
 }
 
@@ -237,7 +237,7 @@ void ArchiveIndex::FreeIndex() {
 int ArchiveIndex::ReadRecord(std::FILE* f, int layout, int n, Chart& chart, CommentRefBlock& block,
                              const char* trace) const {
   if (Status st = archive_file::ReadRecord(f, layout, n, chart, block); !st.ok()) {
-    ReportError(st.ErrorCode(), trace, 1);
+    ReportStatus(Status::Error(st.ErrorCode(), path_, 1), trace);
     return -1;
   }
   return n;
@@ -258,7 +258,7 @@ int ArchiveIndex::CreateIndex() {
     if (::lstat(CommitIntentPath(path_).c_str(), &st) == 0) continue;
     return ReadIndex();
   }
-  if (!quiet_) ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+  if (!quiet_) ReportStatus(Status::Error(kErrCannotOpen, path_), "Archive::CreateIndex");
   FreeIndex();
   return -1;
 }
@@ -269,13 +269,13 @@ int ArchiveIndex::ReadIndex() {
   // A file there that cannot be read now (armed by tests, which may run as the superuser).
   std::FILE* f = InjectedReadFault(path_) ? nullptr : OpenForReading(path_);
   if (!f) {
-    if (!quiet_) ReportError(kErrCannotOpen, "Archive::CreateIndex", 0);
+    if (!quiet_) ReportStatus(Status::Error(kErrCannotOpen, path_), "Archive::CreateIndex");
     FreeIndex();
     return -1;
   }
   if (!IsKnownLayout(info.layout)) {
     std::fclose(f);
-    if (!quiet_) ReportError(kErrRead, "Archive::CreateIndex", 0);
+    if (!quiet_) ReportStatus(Status::Error(kErrRead, path_), "Archive::CreateIndex");
     layout_ = kNotArchive;
     FreeIndex();
     return -1;
@@ -286,7 +286,8 @@ int ArchiveIndex::ReadIndex() {
   const Status st = archive_file::ReadIndex(f, info, *progress_, index_);
   std::fclose(f);
   if (!st.ok()) {
-    if (!quiet_) ReportError(st.ErrorCode(), "Archive::CreateIndex", st.Detail());
+    if (!quiet_)
+      ReportStatus(Status::Error(st.ErrorCode(), path_, st.Detail()), "Archive::CreateIndex");
     FreeIndex();
     return -1;
   }
@@ -355,7 +356,7 @@ bool ArchiveIndex::IndexMatchesFile(const char* trace) {
   if (indexBuilt_ && (records == count_ || (damaged_ && records > count_)) &&
       static_cast<int>(index_.size()) == count_)
     return true;
-  ReportError(kErrFormat, trace, 2);
+  ReportStatus(Status::Error(kErrFormat, path_, 2), trace);
   return false;
 }
 

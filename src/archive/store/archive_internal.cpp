@@ -69,25 +69,25 @@ bool SharesArchiveFiles(const fs::path& target, const fs::path& source) {
 ArchiveRewrite::ArchiveRewrite(const std::filesystem::path& path, FileTransaction& tx,
                                const char* trace)
     : in_(OpenForReading(path)) {
-  Begin(path, tx, trace);
+  Begin(path, path, tx, trace);
 }
 
 ArchiveRewrite::ArchiveRewrite(const ArchiveIndex& source, const ListLock& lock,
                                const std::filesystem::path& target, FileTransaction& tx,
                                const char* trace)
     : in_(source.OpenUnder(lock)) {
-  if (lock.Ok()) Begin(target, tx, trace);
+  if (lock.Ok()) Begin(source.GetPath(), target, tx, trace);
 }
 
-void ArchiveRewrite::Begin(const std::filesystem::path& target, FileTransaction& tx,
-                           const char* trace) {
+void ArchiveRewrite::Begin(const std::filesystem::path& source, const std::filesystem::path& target,
+                           FileTransaction& tx, const char* trace) {
   if (!in_) {
-    ReportError(kErrCannotOpen, trace, 0);
+    ReportStatus(Status::Error(kErrCannotOpen, source.string()), trace);
     return;
   }
   SafeRewrite& out = tx.Rewrite(target);
   if (!out.Ok()) {
-    ReportError(kErrCannotCreate, trace, 0);
+    ReportStatus(Status::Error(kErrCannotCreate, target.string()), trace);
     return;
   }
   out_ = &out;

@@ -60,7 +60,10 @@ class ArchiveRewrite {
   SafeRewrite& Out() const { return *out_; }
 
  private:
-  void Begin(const std::filesystem::path& target, FileTransaction& tx, const char* trace);
+  // The new file of `target` begun, once `source` was opened (each named by the message of a
+  // failure).
+  void Begin(const std::filesystem::path& source, const std::filesystem::path& target,
+             FileTransaction& tx, const char* trace);
   std::FILE* in_ = nullptr;
   SafeRewrite* out_ = nullptr;
 };

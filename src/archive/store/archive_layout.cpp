@@ -117,7 +117,7 @@ ArchiveFileInfo InspectArchiveFileAsIs(const fs::path& path) {
   const bool read = std::fread(word, 1, 4, f) == 4;
   std::fclose(f);
   if (!read) {
-    ReportError(kErrRead, "Archive::IfRealArchive", 0);
+    ReportStatus(Status::Error(kErrRead, path.string()), "Archive::IfRealArchive");
     return info;
   }
   const std::int32_t header = static_cast<std::int32_t>(

@@ -342,7 +342,7 @@ int ArchiveRecords::ChooseDestinationFile(std::string& path, int& exists, int& l
   }
   const int code = index_.IfRealArchive(name);
   if (!IsKnownLayout(code)) {
-    ShowMessage(kMsgNotAnArchive, platform::Icon::Information);
+    ReportStatus(Status::Message(kMsgNotAnArchive, name));
     return -1;
   }
   path = name;
@@ -358,7 +358,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
   if (exists) {
     const ArchiveFileInfo info = InspectArchiveFile(target);
     if (info.layout != layout || info.damaged) {
-      ReportError(info.damaged ? kErrFormat : kErrCannotOpen, trace, 0);
+      ReportStatus(Status::Error(info.damaged ? kErrFormat : kErrCannotOpen, target), trace);
       return false;
     }
     targetSize = info.length;
@@ -371,7 +371,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
   }
   SafeRewrite& out = tx.Rewrite(target);
   if (!out.Ok()) {
-    ReportError(kErrCannotCreate, trace, 0);
+    ReportStatus(Status::Error(kErrCannotCreate, target), trace);
     return false;
   }
   if (!exists) {
@@ -385,7 +385,7 @@ bool ArchiveRecords::PrepareDestinationFile(const std::string& target, bool exis
   std::FILE* t = OpenForReading(target);
   const bool copied = t && out.CopyFrom(t);
   if (t) std::fclose(t);
-  if (!copied) ReportError(kErrCannotOpen, trace, 0);
+  if (!copied) ReportStatus(Status::Error(kErrCannotOpen, target), trace);
   return copied;
 }
 

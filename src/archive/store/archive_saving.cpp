@@ -134,7 +134,7 @@ int ArchiveSaving::ChooseTargetArchive() {
   if (code == kCannotOpen) {
     std::error_code ec;
     if (fs::exists(name, ec)) {  // there, but unreadable: never replaced by a new archive
-      ReportError(kErrCannotOpen, "Archive::ChooseTargetArchive", 0);
+      ReportStatus(Status::Error(kErrCannotOpen, name), "Archive::ChooseTargetArchive");
       return -1;
     }
     if (!AskYesNo(kMsgCreateArchive)) return -1;
@@ -212,7 +212,7 @@ int ArchiveSaving::SaveToNewArchive(const Chart& chart, bool nameChosen) {
   int detail = 0;
   // Told once the lock is let go: another copy opens the archive while the box is open.
   if (const int failed = WriteNewArchive(chart, block, trace, detail); failed != 0) {
-    if (failed > 0) ReportError(failed, trace, detail);
+    if (failed > 0) ReportStatus(Status::Error(failed, index_.GetPath(), detail), trace);
     return -1;
   }
   ShowMessage(kMsgChartSaved, platform::Icon::Information);

@@ -26,6 +26,17 @@ std::string Join(std::initializer_list<std::string> parts, std::string_view sepa
   return out;
 }
 
+// Where DrawPrintedPageFrame puts the identification block: right of the left margin, under the
+// top one.
+constexpr int kBlockLeft = 400;
+constexpr int kBlockDrop = 150;
+
+platform::Font HeaderFont() {
+  platform::Font font;
+  font.pointSize = kHeaderFontSize;
+  return font;
+}
+
 }  // namespace
 
 std::string ChartPersonNames(const SuperSource& definition) {
@@ -82,11 +93,20 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   return {name, title, moment, place, coords};
 }
 
+platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact) {
+  const platform::Font oldFont = dc.SelectFont(HeaderFont());
+  const std::vector<std::string> lines = ChartHeaderLines(chart, compact);
+  platform::Size extent{0, 0};
+  for (const std::string& line : lines) extent.cx = std::max(extent.cx, dc.GetTextExtent(line).cx);
+  if (!lines.empty())
+    extent.cy = static_cast<int>(lines.size() - 1) * kHeaderLineStep + dc.GetTextMetrics().height;
+  dc.SelectFont(oldFont);
+  return extent;
+}
+
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
                                bool compact) {
-  platform::Font font;
-  font.pointSize = kHeaderFontSize;
-  const platform::Font oldFont = dc.SelectFont(font);
+  const platform::Font oldFont = dc.SelectFont(HeaderFont());
   const unsigned oldAlign =
       dc.SetTextAlign((align == 1 ? platform::TextAlign::kRight : platform::TextAlign::kLeft) |
                       platform::TextAlign::kTop);
@@ -132,42 +152,31 @@ platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
   const cfg::PrintSettings& p = config.print;
   config.DrawPageFrame(dc, frameOffsets);
   const platform::Size block =
-      DrawChartHeader(chart, dc, p.marginLeft + 400, -150 - p.marginTop, 0, true);
+      DrawChartHeader(chart, dc, p.marginLeft + kBlockLeft, -kBlockDrop - p.marginTop, 0, true);
   DrawPageOrnament(dc, config);
   return block;
 }
 
-void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
-                         std::string_view title, const std::array<int, 4>& frameOffsets) {
-  const platform::Size block = DrawPrintedPageFrame(dc, chart, config, frameOffsets);
+PageHeadBlocks PrintedPageHeadBlocks(platform::Dc& dc, const Chart& chart,
+                                     const Configuration& config) {
   const cfg::PrintSettings& p = config.print;
-  const platform::Font oldFont = dc.SelectFont(
-      platform::Font{std::string(platform::kTextFace), kPageTitleFontSize, 0, false, false});
-  const int width = dc.GetTextExtent(title).cx;
-  const int middle = (p.marginLeft + (21000 - p.marginRight)) / 2;
-  // The title keeps a gap from the chart's header (when the header reaches down beside it) and
-  // from the ornament: a title that touched either would read as one with it.
-  const bool besideBlock = 150 + block.cy > kPageTitleDrop;
-  const int roomLeft = (besideBlock ? p.marginLeft + 400 + block.cx : p.marginLeft) + kHeadTitleGap;
-  const int roomRight = PageOrnamentLeft(dc, p) - kHeadTitleGap;
-  if (middle - width / 2 >= roomLeft && middle + (width + 1) / 2 <= roomRight) {
-    dc.SelectFont(oldFont);
-    DrawPageTitle(dc, config, title);
-    return;
-  }
-  // Else it stands between them, in a smaller size when that room is narrower than it.
-  const int room = std::max(1, roomRight - roomLeft);
-  int size = kPageTitleFontSize;
-  dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
-  while (size > 1000 && dc.GetTextExtent(title).cx > room) {
-    size -= 100;
-    dc.SelectFont(platform::Font{std::string(platform::kTextFace), size, 0, false, false});
-  }
-  const unsigned oldAlign =
-      dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  dc.TextOut((roomLeft + roomRight) / 2, -kPageTitleDrop - p.marginTop, title);
-  dc.SetTextAlign(oldAlign);
-  dc.SelectFont(oldFont);
+  const platform::Size block = MeasureChartHeader(chart, dc, true);
+  return {p.marginLeft + kBlockLeft + block.cx, PageOrnamentLeft(dc, p),
+          std::min(-kBlockDrop - p.marginTop - block.cy, PageOrnamentBottom(dc, p))};
+}
+
+PageTitlePlace PlacePrintedPageTitle(platform::Dc& dc, const Chart& chart,
+                                     const Configuration& config, std::string_view title) {
+  return PlacePageTitle(dc, config.print, title, PrintedPageHeadBlocks(dc, chart, config));
+}
+
+PageTitlePlace DrawPrintedPageHead(platform::Dc& dc, const Chart& chart,
+                                   const Configuration& config, std::string_view title,
+                                   const std::array<int, 4>& frameOffsets) {
+  DrawPrintedPageFrame(dc, chart, config, frameOffsets);
+  const PageTitlePlace place = PlacePrintedPageTitle(dc, chart, config, title);
+  DrawPlacedTitle(dc, place, title);
+  return place;
 }
 
 platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/chart/chart.h"
+#include "foundation/drawing/page_title.h"
 #include "platform/core/dc.h"
 
 class Configuration;
@@ -37,6 +38,8 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
 // restored. Returns the extent of the block.
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
                                bool compact);
+// The extent DrawChartHeader gives, measured in `dc` without drawing.
+platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact);
 
 inline constexpr int kPageTitleFontSize = 4000;  // the title of a printed page
 inline constexpr int kPageTitleDrop = 600;       // its top below the top margin
@@ -56,8 +59,17 @@ void DrawPageTitle(platform::Dc& dc, const Configuration& config, std::string_vi
 platform::Size DrawPrintedPageFrame(platform::Dc& dc, const Chart& chart,
                                     const Configuration& config,
                                     const std::array<int, 4>& frameOffsets = {});
-// The head of a printed page of the table views: DrawPrintedPageFrame and `title` in "Vudurez" at
-// 4000 centred between the margins at y = -600 - top margin where it keeps kHeadTitleGap from the
-// identification block and the ornament, else centred between them (smaller if need be).
-void DrawPrintedPageHead(platform::Dc& dc, const Chart& chart, const Configuration& config,
-                         std::string_view title, const std::array<int, 4>& frameOffsets = {});
+// The blocks of the head DrawPrintedPageFrame draws (the identification block at the left, the
+// ornament at the right), measured in `dc` without drawing.
+PageHeadBlocks PrintedPageHeadBlocks(platform::Dc& dc, const Chart& chart,
+                                     const Configuration& config);
+// Where DrawPrintedPageHead puts `title`: PlacePageTitle beside or under PrintedPageHeadBlocks.
+// Its bottom, through PageContentTop, is where the page's content may begin; a page laid out
+// before it is drawn measures it here.
+PageTitlePlace PlacePrintedPageTitle(platform::Dc& dc, const Chart& chart,
+                                     const Configuration& config, std::string_view title);
+// The head of a printed page of the listings and texts: DrawPrintedPageFrame and `title` where
+// PlacePrintedPageTitle puts it. Returns that place.
+PageTitlePlace DrawPrintedPageHead(platform::Dc& dc, const Chart& chart,
+                                   const Configuration& config, std::string_view title,
+                                   const std::array<int, 4>& frameOffsets = {});

@@ -237,14 +237,20 @@ void ACLinesList::DrawEmpty(platform::Dc& dc, platform::Point at, int fontSize) 
   dc.TextOut(at.x, at.y, GetMessageText(kMsgNoTown));
 }
 
-TownListPrintFrame TownListPrintFrameOf(const Configuration& config) {
+TownListPrintFrame TownListPrintFrameOf(const Configuration& config, int headDrop) {
   const cfg::PrintSettings& p = config.print;
   TownListPrintFrame f;
   f.left = p.marginLeft + kPrintLeft;
-  f.top = p.marginTop + kPrintTop;
+  f.top = p.marginTop + kPrintTop + headDrop;
   f.width = std::max(1, kA4Width - p.marginLeft - p.marginRight);
   f.height = std::max(1, kA4Height - f.top - p.marginBottom);
   return f;
+}
+
+int TownListHeadDrop(platform::Dc& dc, const Configuration& config, const Chart& chart) {
+  const int usual = -kListTitleY - config.print.marginTop;
+  const std::string title = GetMessageText(kMsgAstrocartographyTitle);
+  return usual - PageContentTop(PlacePrintedPageTitle(dc, chart, config, title), usual);
 }
 
 void DrawTownListPageHead(platform::Dc& dc, const Configuration& config, const Chart& chart,
@@ -255,14 +261,15 @@ void DrawTownListPageHead(platform::Dc& dc, const Configuration& config, const C
   dc.SelectPen(platform::Pen{platform::PenStyle::Solid, 1, platform::kBlack});
   DrawPrintedPageHead(dc, chart, config, GetMessageText(kMsgAstrocartographyTitle));
   const cfg::PrintSettings& p = config.print;
+  const int drop = TownListHeadDrop(dc, config, chart);
   const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
   dc.SelectFont(TextFont(kListTitleSize));
-  dc.TextOut(middle, -kListTitleY - p.marginTop,
+  dc.TextOut(middle, -kListTitleY - p.marginTop - drop,
              lists::PageTitle(GetMessageText(kMsgListTitle), page));
   if (crossing) {
     dc.SelectFont(TextFont(kCrossingSize));
-    dc.TextOut(middle, -kCrossingY - p.marginTop,
+    dc.TextOut(middle, -kCrossingY - p.marginTop - drop,
                CrossingCaption(*crossing) + "  " + CrossingLatitudeText(crossing->latitude) + "  " +
                    CrossingLongitudeText(crossing->longitude));
   }

@@ -135,13 +135,17 @@ class ACLinesList {
 };
 
 // The printed page of the town list: the column headings, then the rows, from the left print
-// margin + 400 and 20 mm below the top print margin, down to the bottom margin.
+// margin + 400 and 20 mm below the top print margin (`headDrop` lower), down to the bottom margin.
 struct TownListPrintFrame {
   int left = 0, top = 0, width = 0, height = 0;
 };
-TownListPrintFrame TownListPrintFrameOf(const Configuration& config);
+TownListPrintFrame TownListPrintFrameOf(const Configuration& config, int headDrop = 0);
+// How much lower than usual the list's name, the crossing's caption and the rows stand on a page
+// of `chart`: under the page head (DrawPrintedPageHead) however far a long header and the title
+// under it reach.
+int TownListHeadDrop(platform::Dc& dc, const Configuration& config, const Chart& chart);
 // The head of printed page `page`: the common page head of the chart with the title
-// "АСТРОКАРТОГРАФИЯ"; in crossing mode the crossing's caption with its latitude and longitude;
-// the list title "СПИСОК ГОРОДОВ", with "(стр. n)" after the first page.
+// "АСТРОКАРТОГРАФИЯ"; under it, in crossing mode the crossing's caption with its latitude and
+// longitude, and the list title "СПИСОК ГОРОДОВ", with "(стр. n)" after the first page.
 void DrawTownListPageHead(platform::Dc& dc, const Configuration& config, const Chart& chart,
                           const std::optional<Crossing>& crossing, int page);

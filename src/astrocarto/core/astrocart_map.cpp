@@ -9,6 +9,7 @@
 #include "foundation/drawing/font_fitting.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/drawing/page_title.h"
 #include "foundation/drawing/palette.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
@@ -247,16 +248,17 @@ void AstroCartMap::Print(platform::Dc& dc, const Configuration& config, const Ch
     const platform::Size header = chart.DrawHeader(dc, headerLeft, -150 - margins[1], 0, false);
     dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), 6000});
     const int ornamentRight = 20300 - margins[2];
-    const int ornamentLeft = ornamentRight - dc.GetTextExtent(glyphs::kOrnament).cx;
     dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
     dc.TextOut(ornamentRight, -250 - margins[1], glyphs::kOrnament);
-    // The title between the chart's header and the ornament, so that it overlaps neither.
-    dc.SelectFont(platform::Font{std::string(platform::kTextFace), 4000});
-    dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-    const int titleLeft = std::min(headerLeft + header.cx, ornamentLeft);
-    dc.TextOut((titleLeft + ornamentLeft) / 2, -600 - margins[1],
-               GetMessageText(kMsgAstrocartographyTitle));
-    headerBottom = 150 + header.cy;
+    // The title beside the chart's header and the ornament where it clears both, else under
+    // them; the map under all three.
+    const PageHeadBlocks blocks{
+        headerLeft + header.cx, PageOrnamentLeft(dc, config.print),
+        std::min(-150 - margins[1] - header.cy, PageOrnamentBottom(dc, config.print))};
+    const std::string title = GetMessageText(kMsgAstrocartographyTitle);
+    const PageTitlePlace place = PlacePageTitle(dc, config.print, title, blocks);
+    DrawPlacedTitle(dc, place, title);
+    headerBottom = -place.bottom - margins[1];
   }
   // The map begins below the chart's header, however many lines the header holds.
   MapGeometry geometry;

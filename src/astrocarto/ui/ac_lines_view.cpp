@@ -96,7 +96,11 @@ void CACLinesView::DrawHead(platform::Dc& dc) {
 }
 
 platform::PrintedLines CACLinesView::MeasurePrint(platform::Dc& dc) {
-  const TownListPrintFrame frame = TownListPrintFrameOf(GetConfiguration());
+  const ChartDocument* document = Document();
+  const int headDrop = document != nullptr && document->GetChart() != nullptr
+                           ? TownListHeadDrop(dc, GetConfiguration(), *document->GetChart())
+                           : 0;
+  const TownListPrintFrame frame = TownListPrintFrameOf(GetConfiguration(), headDrop);
   print_ = towns_.Measure(dc, GetTowns(), printFontSize_);
   const double pitch = std::max(1.0, print_.charHeight * printInterval_);
   // The column headings take the frame's first row; the rows follow.

@@ -315,9 +315,7 @@ std::string CTLRVIEW::GetFrameTitle() const {
   return CRichTextCtrlView::GetFrameTitle() + GetMessageText(kMsgInterpretationCaption);
 }
 
-void CTLRVIEW::OnPrint(platform::Dc& dc, int page) {
-  PrintText(dc, page, kMsgInterpretationPrintTitle);
-}
+int CTLRVIEW::PrintTitleMessage() const { return kMsgInterpretationPrintTitle; }
 
 void CTLRVIEW::CopyAll() {
   if (Control() == nullptr) return;

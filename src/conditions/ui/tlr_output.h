@@ -93,7 +93,7 @@ class CTLRVIEW : public CRichTextCtrlView {
   void OnInitialUpdate() override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kHelpContext; }
-  void OnPrint(platform::Dc& dc, int page) override;
+  int PrintTitleMessage() const override;
 
   void CopyAll();
   void CopySelection();

@@ -1,5 +1,7 @@
 #include "forecast/core/event_listing.h"
 
+#include "astro/chart/chart_header.h"
+#include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/longitude_drawing.h"
 #include "foundation/drawing/palette.h"
@@ -28,6 +30,12 @@ void PrintListingPage(platform::Dc& dc, EventListing& listing, const ListingPape
     const int y = -(paper.top + static_cast<int>(cell.row * paper.pitch));
     listing.DrawPrintedLine(dc, first + k, {x, y});
   }
+}
+
+int PrintedHeadingTop(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                      std::string_view title, int usual) {
+  const int top = config.print.marginTop;
+  return -PageContentTop(PlacePrintedPageTitle(dc, chart, config, title), -(top + usual));
 }
 
 platform::Font TextFont(int size) {

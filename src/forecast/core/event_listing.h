@@ -10,6 +10,9 @@
 #include "foundation/lists/column_pages.h"
 #include "platform/core/dc.h"
 
+class Chart;
+class Configuration;
+
 namespace forecast {
 
 // The lines on the screen: x of each line, what lies above the first line, the line pitch.
@@ -53,6 +56,13 @@ class EventListing {
 // Draws printed page `page` (from 1) of `listing` laid out by `paper`: the head, then the page's
 // lines. A page past the last draws the head alone.
 void PrintListingPage(platform::Dc& dc, EventListing& listing, const ListingPaper& paper, int page);
+
+// How far under the paper's top edge the first printed row of a listing (its headings) stands:
+// `usual` under the top margin, or lower, under the page head of DrawPrintedPageHead, where a long
+// header and `title` placed under it reach further down. `title` is the widest the pages show
+// (lists::WidestPageTitle), so that every page keeps the same rows.
+int PrintedHeadingTop(platform::Dc& dc, const Chart& chart, const Configuration& config,
+                      std::string_view title, int usual);
 
 // The font of the text face at `size` (tenths of a point).
 platform::Font TextFont(int size);

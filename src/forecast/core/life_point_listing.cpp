@@ -114,7 +114,11 @@ ListingPaper LifePointListing::MeasurePrint(platform::Dc& dc) {
   printUnit_ = std::max(1, ColumnUnit(w.cx));
   const int columnWidth = kPrintColumnUnits * printUnit_;
   printRow_ = std::max(1, static_cast<int>(display_.printLineSpacing * w.cy));
-  eventsTop_ = kPrintTop + p.marginTop + (ShowsCurrentRow() ? printRow_ : 0) + printRow_;
+  // The current row and the column names over the events, under the page head however far a
+  // long header and the title under it reach.
+  const int headingTop = PrintedHeadingTop(dc, chart_, config_,
+                                           lists::WidestPageTitle(type_.name, Count()), kPrintTop);
+  eventsTop_ = headingTop + (ShowsCurrentRow() ? printRow_ : 0) + printRow_;
   ListingPaper& paper = paper_;
   const int rows = lists::FitCount(kA4Height - eventsTop_ - p.marginBottom, printRow_);
   const int columns = lists::FitColumns(printable, columnWidth, display_.printColumns);

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kPrintColumnChars = LunTranListing::kScreenChars - 5;
 constexpr int kSubtitleSize = 3500;
-constexpr int kTitleTop = 600;         // below the top margin
 constexpr double kSubtitleDrop = 0.8;  // title heights below the title
 constexpr double kMomentScale = 0.9;
 constexpr double kAspectOffset = 8.5;  // widths of "W" from the line's start
@@ -41,7 +40,8 @@ LunTranListing::LunTranListing(const std::vector<LunarTransitEvent>& events,
       system_(system),
       natalTarget_(natalTarget),
       config_(config),
-      chart_(chart) {}
+      chart_(chart),
+      headingTop_(config.print.marginTop + kPrintTop) {}
 
 int LunTranListing::FrameWidth(platform::Dc& dc) const {
   return kScreenChars * SampleW(dc, display_.screenFontSize).cx;
@@ -52,8 +52,8 @@ int LunTranListing::ListHeight(platform::Dc& dc) const {
   return static_cast<int>((Count() + 3) * pitch);
 }
 
-int LunTranListing::FrameRaise(int rowsUsed, double pitch, int topMargin, int bottomMargin) {
-  const int frameBottom = static_cast<int>((rowsUsed + 2) * pitch) + kPrintTop + topMargin;
+int LunTranListing::FrameRaise(int rowsUsed, double pitch, int headingTop, int bottomMargin) {
+  const int frameBottom = static_cast<int>((rowsUsed + 2) * pitch) + headingTop;
   return std::max(0, (kA4Height - bottomMargin) - frameBottom);
 }
 
@@ -71,12 +71,15 @@ ListingPaper LunTranListing::MeasurePrint(platform::Dc& dc) {
   const int columns = lists::FitColumns(usable, kPrintColumnChars * w.cx, display_.printColumns);
   const double pitch = std::max(1.0, display_.printLineSpacing * w.cy);
   const int heading = static_cast<int>(pitch);
-  const int lines =
-      lists::FitCount(kA4Height - p.marginTop - p.marginBottom - kPrintTop - heading, pitch);
+  // The headings under the titles however far a long header pushes them down.
+  const PrintedTitles titles =
+      PlaceTitles(dc, lists::WidestPageTitle(GetMessageText(kMsgLunarTransitsTitle), Count()));
+  headingTop_ = -PageContentTop({.bottom = titles.bottom}, -(kPrintTop + p.marginTop));
+  const int lines = lists::FitCount(kA4Height - headingTop_ - p.marginBottom - heading, pitch);
   paper_.layout =
       lists::ColumnPageLayout(lines, columns, lists::ColumnOrderOf(display_.printOrder));
   paper_.left = kPrintLeft + p.marginLeft;
-  paper_.top = kPrintTop + p.marginTop + heading;
+  paper_.top = headingTop_ + heading;
   paper_.pitch = pitch;
   paper_.columnStep = static_cast<double>(usable / paper_.layout.Columns());
   return paper_;
@@ -131,28 +134,40 @@ void LunTranListing::DrawPrintedLine(platform::Dc& dc, int line, platform::Point
   DrawEvent(dc, events_[static_cast<std::size_t>(line)], at.x, at.y, display_.printFontSize);
 }
 
+LunTranListing::PrintedTitles LunTranListing::PlaceTitles(platform::Dc& dc,
+                                                          const std::string& title) const {
+  PrintedTitles t;
+  t.title = PlacePrintedPageTitle(dc, chart_, config_, title);
+  t.bottom = t.title.bottom;
+  if (!natalTarget_) return t;
+  // Under the title and no wider than it: where the title clears the header, so does it.
+  const platform::Font old = dc.SelectFont(TextFont(t.title.size));
+  t.subtitleTop = t.title.top - static_cast<int>(kSubtitleDrop * dc.GetTextMetrics().height);
+  t.subtitleSize = kSubtitleSize * t.title.size / kHeadTitleSize;
+  dc.SelectFont(TextFont(t.subtitleSize));
+  t.bottom = std::min(t.bottom, t.subtitleTop - dc.GetTextMetrics().height);
+  dc.SelectFont(old);
+  return t;
+}
+
 void LunTranListing::DrawPageHead(platform::Dc& dc, int page, int, int rowsUsed) {
   const cfg::PrintSettings& p = config_.print;
   // The heading row stands above the rows used.
-  const int raise = FrameRaise(rowsUsed + 1, paper_.pitch, p.marginTop, p.marginBottom);
-  DrawPrintedPageHead(dc, chart_, config_,
-                      lists::PageTitle(GetMessageText(kMsgLunarTransitsTitle), page),
-                      {0, 0, 0, raise});
+  const int raise = FrameRaise(rowsUsed + 1, paper_.pitch, headingTop_, p.marginBottom);
+  const std::string title = lists::PageTitle(GetMessageText(kMsgLunarTransitsTitle), page);
+  DrawPrintedPageHead(dc, chart_, config_, title, {0, 0, 0, raise});
   // Every column the page fills has the headings over its first line.
   const int columns = paper_.layout.ColumnsUsedOnPage(page, Count());
   for (int c = 0; c < columns; ++c)
-    DrawColumnHeads(dc, paper_.left + static_cast<int>(c * paper_.columnStep),
-                    -(kPrintTop + p.marginTop), display_.printFontSize);
+    DrawColumnHeads(dc, paper_.left + static_cast<int>(c * paper_.columnStep), -headingTop_,
+                    display_.printFontSize);
   if (!natalTarget_) return;
+  const PrintedTitles titles = PlaceTitles(dc, title);
   platform::DcState keep(dc);
   dc.SetBkMode(platform::BkMode::Transparent);
-  dc.SelectFont(TextFont(kPageTitleSize));
-  const int titleHeight = dc.GetTextMetrics().height;
-  dc.SelectFont(TextFont(kSubtitleSize));
+  dc.SelectFont(TextFont(titles.subtitleSize));
   dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  const int middle = (p.marginLeft + (kA4Width - p.marginRight)) / 2;
-  dc.TextOut(middle, -(kTitleTop + p.marginTop + static_cast<int>(kSubtitleDrop * titleHeight)),
-             GetMessageText(kMsgToNatalChart));
+  dc.TextOut(titles.title.centre, titles.subtitleTop, GetMessageText(kMsgToNatalChart));
 }
 
 }  // namespace forecast

@@ -3,9 +3,12 @@
 // common page head, whose frame ends below the rows a page uses. Qt-free.
 #pragma once
 
+#include <string>
+
 #include "forecast/core/event_listing.h"
 #include "forecast/core/list_display_settings.h"
 #include "forecast/core/lunar_trans.h"
+#include "foundation/drawing/page_title.h"
 
 class AspectSystem;
 class Chart;
@@ -41,8 +44,9 @@ class LunTranListing : public EventListing {
   int ListHeight(platform::Dc& dc) const;
 
   // The raise of a printed page frame's bottom edge so that it ends two pitches below the rows
-  // used: 0 when that would lie below the bottom margin.
-  static int FrameRaise(int rowsUsed, double pitch, int topMargin, int bottomMargin);
+  // used, the headings standing `headingTop` under the paper's top edge: 0 when that would lie
+  // below the bottom margin.
+  static int FrameRaise(int rowsUsed, double pitch, int headingTop, int bottomMargin);
 
   // Draws event `e` at (x, y) in the text face at `size` (the moment at 0.9 of it; the aspect 8.5
   // widths of "W" from x, or half a "W" after the moment's text when that is wider).
@@ -52,6 +56,16 @@ class LunTranListing : public EventListing {
   void DrawColumnHeads(platform::Dc& dc, int x, int y, int size) const;
 
  private:
+  // The printed page's title where the page head puts it, with "к натальной карте" under it for
+  // events found against the natal chart (centred on it, at the title's size times 0.875).
+  struct PrintedTitles {
+    PageTitlePlace title;
+    int subtitleSize = 0;
+    int subtitleTop = 0;
+    int bottom = 0;  // under both
+  };
+  PrintedTitles PlaceTitles(platform::Dc& dc, const std::string& title) const;
+
   const std::vector<LunarTransitEvent>& events_;
   ListDisplaySettings display_;
   const AspectSystem* system_;
@@ -60,6 +74,7 @@ class LunTranListing : public EventListing {
   const Chart& chart_;
   double screenPitch_ = 1.0;
   ListingPaper paper_;
+  int headingTop_;  // of the printed column headings, under the paper's top edge (MeasurePrint)
 };
 
 }  // namespace forecast

@@ -54,21 +54,6 @@ void DrawMoving(platform::Dc& dc, const PredListRecord& r, int x, int y, int siz
     Glyph(dc, x, y, glyphs::Point(r.moving), 'a', size);
 }
 
-// The extent of the chart's compact identification block, measured as DrawChartHeader draws it.
-platform::Size MeasureBlock(platform::Dc& dc, const Chart& chart) {
-  const platform::Font old = dc.SelectFont(platform::Font{});
-  platform::Font font;
-  font.pointSize = kHeaderFontSize;
-  dc.SelectFont(font);
-  const std::vector<std::string> lines = ChartHeaderLines(chart, true);
-  platform::Size extent{0, 0};
-  for (const std::string& line : lines) extent.cx = std::max(extent.cx, dc.GetTextExtent(line).cx);
-  if (!lines.empty())
-    extent.cy = static_cast<int>(lines.size() - 1) * kHeaderLineStep + dc.GetTextMetrics().height;
-  dc.SelectFont(old);
-  return extent;
-}
-
 }  // namespace
 
 std::vector<std::string> WrapComment(std::string_view comment, std::size_t width) {
@@ -262,7 +247,7 @@ int PredListPrintout::DrawPageHead(platform::Dc& dc, int page, bool draw) const 
   if (person_ != nullptr) {
     // The person whose list it is, as every printed page of a chart names it.
     const platform::Size block =
-        draw ? DrawPrintedPageFrame(dc, *person_, config_) : MeasureBlock(dc, *person_);
+        draw ? DrawPrintedPageFrame(dc, *person_, config_) : MeasureChartHeader(*person_, dc, true);
     blocks.leftEnd = p.marginLeft + kBlockLeft + block.cx;
     blocks.bottom = std::min(blocks.bottom, -kBlockDrop - p.marginTop - block.cy);
   } else if (draw) {

@@ -136,6 +136,16 @@ ChartDefinition FullDefinition(const Chart& chart) {
           Int16(d.key.timeUnit)};
 }
 
+ChartDefinition TransitChartDefinition(const Chart& chart) {
+  const SuperSource& d = chart.definition;
+  const int kind = d.Kind();
+  if (kind == kChartProgressed || kind == kChartDirected) return FullDefinition(chart);
+  // Natal, horary and synastry charts move forward by the clock; any other kind by the clock
+  // too, backward when converse.
+  const bool clockOnly = kind == kChartNatal || kind == kChartHorary || kind == kChartSynastry;
+  return TransitDefinition(!clockOnly && d.converse == 1 ? 1 : 0);
+}
+
 std::string ChartDefinitionToText(const ChartDefinition& d) {
   char text[96];
   std::snprintf(text, sizeof text, "%d %d %d %d %d %d %d", d[0], d[1], d[2], d[3], d[5], d[4],
@@ -242,8 +252,10 @@ PredListRecord PredListRecord::FromTransitEvent(const TransitEventRecord& e, con
   r.movingLongitude = e.transitingLongitude;
   r.targetLongitude = e.targetLongitude;
   r.showTime = showTime ? 'Y' : 'N';
-  r.movingChart = FullDefinition(chart);
-  r.targetChart = withSecond && second != nullptr ? FullDefinition(*second) : r.movingChart;
+  r.movingChart = TransitChartDefinition(chart);
+  // Compared with a second chart: the natal chart behind a moving chart, or the document's own
+  // chart when that is the natal (or horary) chart the transits go over.
+  r.targetChart = withSecond ? FullDefinition(second != nullptr ? *second : chart) : r.movingChart;
   return r;
 }
 

@@ -43,6 +43,9 @@ ChartDefinition NatalDefinition();
 ChartDefinition TransitDefinition(int converse);
 // {kind, converse, key kind, the four key numbers} of `chart`.
 ChartDefinition FullDefinition(const Chart& chart);
+// The chart the bodies of a transit search of `chart` move in: a progressed or directed chart as
+// it is defined, else transits, converse as the search's clock runs (TransitTimeFactor).
+ChartDefinition TransitChartDefinition(const Chart& chart);
 
 // The seven numbers in file order, "%d %d %d %d %d %d %d" of [0] [1] [2] [3] [5] [4] [6].
 std::string ChartDefinitionToText(const ChartDefinition& definition);
@@ -83,8 +86,9 @@ struct PredListRecord {
   // longitudes), a date that does not exist, a time outside the day, a comment over 250 bytes.
   static std::optional<PredListRecord> FromText(std::string_view line);
 
-  // The record of a transit event: `chart` the document's chart the transits move in, `second`
-  // the chart compared with (the natal chart behind it) when `withSecond`.
+  // The record of a transit event: `chart` the document's chart the transits move in (the moving
+  // chart is its TransitChartDefinition), `second` the chart compared with when `withSecond`
+  // (the natal chart behind it; nullptr when `chart` itself is the natal chart).
   static PredListRecord FromTransitEvent(const TransitEventRecord& event, const Chart& chart,
                                          const Chart* second, bool withSecond, bool showTime);
   // The record of a lunar-transit event; nothing for an ingress. `natalTarget`: the events were

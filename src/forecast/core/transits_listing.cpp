@@ -68,7 +68,8 @@ TransitsListing::TransitsListing(const std::vector<TransitEventRecord>& events,
       heading_(std::move(heading)),
       display_(display.Clamped()),
       config_(config),
-      chart_(chart) {}
+      chart_(chart),
+      headingTop_(config.print.marginTop + kPrintedHeadingTop) {}
 
 double TransitsListing::FontScale() const { return config_.largeFont != 0 ? kLargeFontScale : 1.0; }
 
@@ -108,13 +109,18 @@ ListingPaper TransitsListing::MeasurePrint(platform::Dc& dc) {
   const double pitch = std::max(1.0, dc.GetTextMetrics().height * display_.printLineSpacing);
   dc.SelectFont(old);
   const cfg::PrintSettings& p = config_.print;
+  headingTop_ = PrintedHeadingTop(
+      dc, chart_, config_, lists::WidestPageTitle(GetMessageText(kMsgPlanetTransitsTitle), Count()),
+      kPrintedHeadingTop);
+  // The page head reaching lower takes its lines from the page.
+  const int headDrop = headingTop_ - p.marginTop - kPrintedHeadingTop;
   ListingPaper paper;
   // The column names take the first line under the heading.
-  paper.layout =
-      lists::ColumnPageLayout(std::max(1, LinesPerPage(p.marginTop, p.marginBottom, pitch) - 1), 1,
-                              lists::ColumnOrder::kDown);
+  paper.layout = lists::ColumnPageLayout(
+      std::max(1, LinesPerPage(p.marginTop + headDrop, p.marginBottom, pitch) - 1), 1,
+      lists::ColumnOrder::kDown);
   paper.left = p.marginLeft + kPrintedHeadingLeft;
-  paper.top = p.marginTop + kPrintedHeadingTop + 2 * static_cast<int>(pitch);
+  paper.top = headingTop_ + 2 * static_cast<int>(pitch);
   paper.pitch = pitch;
   return paper;
 }
@@ -230,14 +236,12 @@ void TransitsListing::DrawPageHead(platform::Dc& dc, int page, int, int) {
   DrawPrintedPageHead(dc, chart_, config_,
                       lists::PageTitle(GetMessageText(kMsgPlanetTransitsTitle), page));
   const cfg::PrintSettings& p = config_.print;
-  DrawHeading(dc, p.marginLeft + kPrintedHeadingLeft, -(p.marginTop + kPrintedHeadingTop),
-              PrintFontSize());
+  DrawHeading(dc, p.marginLeft + kPrintedHeadingLeft, -headingTop_, PrintFontSize());
   const platform::Font old = dc.SelectFont(TextFont(PrintFontSize()));
   const int pitch =
       static_cast<int>(std::max(1.0, dc.GetTextMetrics().height * display_.printLineSpacing));
   dc.SelectFont(old);
-  DrawColumnNames(dc, p.marginLeft + kPrintedHeadingLeft,
-                  -(p.marginTop + kPrintedHeadingTop + pitch), PrintFontSize());
+  DrawColumnNames(dc, p.marginLeft + kPrintedHeadingLeft, -(headingTop_ + pitch), PrintFontSize());
 }
 
 }  // namespace forecast

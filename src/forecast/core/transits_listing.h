@@ -72,6 +72,7 @@ class TransitsListing : public EventListing {
   const Configuration& config_;
   const Chart& chart_;
   double screenPitch_ = 1.0;
+  int headingTop_;  // of the printed heading, under the paper's top edge (from MeasurePrint)
 };
 
 // The glyph of a transit object: chart point 'M' + n, house cusp 34 + h 'o' + h; '?' for a code

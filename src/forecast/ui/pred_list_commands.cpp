@@ -42,7 +42,9 @@ void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
                         const std::function<std::optional<PredListRecord>(int)>& make,
                         std::string_view trace, const Chart* person) {
   Configuration& config = GetConfiguration();
-  DPREDLIST_TRANSFER transfer(clicked < eventCount ? clicked : -1, DataFolder(workbench),
+  // An event no list can hold (an ingress) is not offered on its own.
+  const bool offered = clicked >= 0 && clicked < eventCount && make(clicked).has_value();
+  DPREDLIST_TRANSFER transfer(offered ? clicked : -1, DataFolder(workbench),
                               config.predictionList.Get(cfg::PredictionListSettings::kListName),
                               workbench.MainWindow());
   if (transfer.DoModal() != platform::kIdOk) return;
@@ -54,5 +56,6 @@ void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
     return;
   }
   if (done.unknownAspect) ShowAspectMessage(kAspMsgBadPosition);
+  if (done.written == 0) ShowMessage(kMsgNothingHandedOver, platform::Icon::Information);
   if (page.OpenList()) RunPredictListCommand(workbench, person);
 }

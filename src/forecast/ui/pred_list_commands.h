@@ -17,11 +17,12 @@ class Workbench;
 void RunPredictListCommand(Workbench& workbench, const Chart* person = nullptr);
 
 // The hand-over protocol of the event views: DPREDLIST_TRANSFER with the event under the pointer
-// (`clicked`, -1 for none); on OK the chosen events out of `eventCount` become records by `make`
-// (nothing for an event it refuses) and are appended to the chosen list. A file that cannot be
-// written is reported as error 105 with `trace`, and nothing is added; an aspect outside its
-// system is told once. The list dialog follows when the user asked for it, for `person`, the
-// chart whose events were handed over.
+// (`clicked`, -1 for none, and none when `make` refuses it: an ingress is not offered alone); on
+// OK the chosen events out of `eventCount` become records by `make` (nothing for an event it
+// refuses) and are appended to the chosen list. A file that cannot be written is reported as
+// error 105 with `trace`, and nothing is added; an aspect outside its system is told once, and a
+// hand-over that added nothing says so (message 1931). The list dialog follows when the user
+// asked for it, for `person`, the chart whose events were handed over.
 void HandOverToPredList(Workbench& workbench, int clicked, int eventCount,
                         const std::function<std::optional<PredListRecord>(int event)>& make,
                         std::string_view trace, const Chart* person = nullptr);

@@ -84,6 +84,16 @@ int FitFontHeight(platform::Dc& dc, std::string_view face, int firstSize, int he
       firstSize, [&](int size) { return FontCharHeight(dc, face, size, kFaceSample) < height; });
 }
 
+int FitFontHeightFinely(platform::Dc& dc, std::string_view face, int firstSize, int height) {
+  constexpr int kStep = 10;
+  const int coarse = FitFontHeight(dc, face, firstSize, height);
+  const int limit = std::min(firstSize, std::max(coarse, 0) + 100 - kStep);
+  int size = std::max(coarse, kStep);
+  while (size + kStep <= limit && FontCharHeight(dc, face, size + kStep, kFaceSample) < height)
+    size += kStep;
+  return size;
+}
+
 int FitFontWidth(platform::Dc& dc, std::string_view face, int firstSize, int width,
                  std::string_view sample) {
   return SearchDownThenUp(

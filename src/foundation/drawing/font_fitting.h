@@ -27,6 +27,11 @@ int TextWidthInFont(platform::Dc& dc, std::string_view face, int size, std::stri
 // `height`. The search goes down from `firstSize` in steps of 1000 to the first size that fits,
 // then up again in steps of 100 while the text still fits; -1 when no size of 100 or more fits.
 int FitFontHeight(platform::Dc& dc, std::string_view face, int firstSize, int height);
+// FitFontHeight's size refined in steps of 10: raised while the sample stays lower than `height`,
+// below the next step of 100 and not above `firstSize` (10 or more); where FitFontHeight finds no
+// size the search runs from 10 to 90, and gives 10 when even that is not lower, so that a text
+// is drawn however low its box.
+int FitFontHeightFinely(platform::Dc& dc, std::string_view face, int firstSize, int height);
 // The same search for `sample` narrower than `width`.
 int FitFontWidth(platform::Dc& dc, std::string_view face, int firstSize, int width,
                  std::string_view sample);

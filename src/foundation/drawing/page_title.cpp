@@ -40,8 +40,8 @@ int PageOrnamentBottom(platform::Dc& dc, const cfg::PrintSettings& print) {
 }
 
 PageTitlePlace PlacePageTitle(platform::Dc& dc, const cfg::PrintSettings& print,
-                              std::string_view title, const PageHeadBlocks& blocks) {
-  const platform::Font old = dc.SelectFont(TitleFont(kHeadTitleSize));
+                              std::string_view title, const PageHeadBlocks& blocks, int titleSize) {
+  const platform::Font old = dc.SelectFont(TitleFont(titleSize));
   const auto width = [&dc, &title](int size) {
     dc.SelectFont(TitleFont(size));
     return dc.GetTextExtent(title).cx;
@@ -52,16 +52,16 @@ PageTitlePlace PlacePageTitle(platform::Dc& dc, const cfg::PrintSettings& print,
   };
   PageTitlePlace place;
   place.top = -kHeadTitleDrop - print.marginTop;
-  place.size = kHeadTitleSize;
+  place.size = titleSize;
   const int middle = (print.marginLeft + (kA4Width - print.marginRight)) / 2;
   const int roomLeft = blocks.leftEnd + kHeadTitleGap;
   const int roomRight = blocks.rightStart - kHeadTitleGap;
-  const int full = width(kHeadTitleSize);
+  const int full = width(titleSize);
   if (middle - full / 2 >= roomLeft && middle + full / 2 <= roomRight) {
     // Centred between the margins, clear of both blocks.
     place.centre = middle;
   } else {
-    int size = kHeadTitleSize;
+    int size = titleSize;
     while (size > kHeadTitleSmallest && width(size) > roomRight - roomLeft) size -= kSizeStep;
     if (width(size) <= roomRight - roomLeft) {
       // Between the blocks, at the size that fits there.
@@ -77,6 +77,10 @@ PageTitlePlace PlacePageTitle(platform::Dc& dc, const cfg::PrintSettings& print,
   place.bottom = std::min(blocks.bottom, place.top - height(place.size));
   dc.SelectFont(old);
   return place;
+}
+
+int PageContentTop(const PageTitlePlace& place, int usualTop) {
+  return std::min(usualTop, place.bottom - kHeadContentGap);
 }
 
 void DrawPlacedTitle(platform::Dc& dc, const PageTitlePlace& place, std::string_view title) {

@@ -33,10 +33,17 @@ inline constexpr int kHeadTitleSize = 4000;      // the title's size, tenths of 
 inline constexpr int kHeadTitleDrop = 600;       // its top below the top margin, beside the blocks
 inline constexpr int kHeadTitleSmallest = 3000;  // the smallest size it takes beside them
 inline constexpr int kHeadTitleGap = 300;        // between the title and a block
+inline constexpr int kHeadContentGap = 200;      // between the head and the page's content
 
-// Measures `title` (code page 1251) in `dc` and places it.
+// Measures `title` (code page 1251) in `dc` and places it; `size` is the size it takes where it
+// clears the blocks (a page may keep a size of its own).
 PageTitlePlace PlacePageTitle(platform::Dc& dc, const cfg::PrintSettings& print,
-                              std::string_view title, const PageHeadBlocks& blocks);
+                              std::string_view title, const PageHeadBlocks& blocks,
+                              int size = kHeadTitleSize);
+// Where the page's content begins (y, negative): at `usualTop`, its place when the head is short,
+// or kHeadContentGap under the title and the blocks where they reach lower (a long header, a
+// title under it). Every printed page with a head lays its content out from here.
+int PageContentTop(const PageTitlePlace& place, int usualTop);
 // Draws `title` where `place` says, in black; the font and alignment are restored.
 void DrawPlacedTitle(platform::Dc& dc, const PageTitlePlace& place, std::string_view title);
 

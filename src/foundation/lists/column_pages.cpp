@@ -80,4 +80,8 @@ std::string PageTitle(std::string_view title, int page) {
   return text + " (" + GetMessageText(kMsgPageWord) + " " + std::to_string(page) + ")";
 }
 
+std::string WidestPageTitle(std::string_view title, int lines) {
+  return PageTitle(title, std::max(1, lines));
+}
+
 }  // namespace lists

@@ -60,5 +60,8 @@ int FitColumns(int usableWidth, double columnWidth, int maxColumns);
 // The title of printed page `page`: `title` on page 1, "%s (%s %d)" with the title, "стр." and
 // the page number on the others (code page 1251).
 std::string PageTitle(std::string_view title, int page);
+// The widest of those titles a printout of `lines` lines may show: that of page `lines` (a page
+// holds a line at least), by which a page head is measured before the pages are counted.
+std::string WidestPageTitle(std::string_view title, int lines);
 
 }  // namespace lists

@@ -3,7 +3,9 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <algorithm>
 
 #include "platform/qt/title_room.h"
@@ -48,6 +50,43 @@ QSize Dialog::sizeHint() const {
   return QDialog::sizeHint()
       .boundedTo(QSize(kDialogRoomWidth, kDialogRoomHeight))
       .expandedTo(minimumSizeHint());
+}
+
+void Dialog::PlaceAt(QPoint at) {
+  if (isVisible()) {
+    PlaceWindowAt(*this, at);
+    return;
+  }
+  placeAt_ = at;
+}
+
+void Dialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);  // centres an unplaced dialog over its parent
+  if (placeAt_) {
+    PlaceWindowAt(*this, *placeAt_);
+    placeAt_.reset();
+  }
+}
+
+QSize FrameSize(const QWidget& window) {
+  // Until a window manager has framed the window its frame is not known: at least the borders and
+  // title bar that Qt's own placement of dialogs counts then, 10 pixels across and 40 down.
+  constexpr int kAcross = 10, kDown = 40;
+  return window.frameGeometry().size().expandedTo(window.geometry().size() + QSize(kAcross, kDown));
+}
+
+QPoint KeptOnScreen(QPoint wanted, QSize frame, const QRect& available) {
+  const int x = std::min(wanted.x(), available.left() + available.width() - frame.width());
+  const int y = std::min(wanted.y(), available.top() + available.height() - frame.height());
+  return {std::max(x, available.left()), std::max(y, available.top())};
+}
+
+void PlaceWindowAt(QWidget& window, QPoint at) {
+  const QScreen* screen = QGuiApplication::screenAt(at);
+  if (screen == nullptr) screen = window.screen();
+  // move() places a window's frame, title bar included.
+  window.move(screen != nullptr ? KeptOnScreen(at, FrameSize(window), screen->availableGeometry())
+                                : at);
 }
 
 int TitleBarWidth(const QString& title) {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -20,6 +21,18 @@ inline constexpr int kIdCancel = 2;
 // The room a dialog opens in at most: a screen of 1024 x 768 less the window's frame, its title
 // bar and a task bar.
 inline constexpr int kDialogRoomWidth = 1024 - 2 * 8, kDialogRoomHeight = 768 - 48 - 32;
+
+// The size of `window`'s frame on the screen, title bar and borders included: its frame geometry,
+// never less than its own size with room for a title bar and borders.
+QSize FrameSize(const QWidget& window);
+// The top-left corner for a frame of `frame` size wanted at `wanted`, moved back from the right
+// and bottom edges of `available` as far as it must to lie inside it; never left of or above the
+// area (a frame larger than the area starts at its corner).
+QPoint KeptOnScreen(QPoint wanted, QSize frame, const QRect& available);
+// Moves a top-level window so that its frame's top-left corner stands at `at` (global pixels),
+// kept whole inside the available area of the screen holding `at` (the window's own screen when
+// none does). Every window placed at a click or beside a point of a view goes through it.
+void PlaceWindowAt(QWidget& window, QPoint at);
 
 class Dialog : public QDialog {
   Q_OBJECT
@@ -42,6 +55,16 @@ class Dialog : public QDialog {
   // The layout's size within the room of a small screen (kDialogRoomWidth x kDialogRoomHeight):
   // what stretches (lists, text boxes) gives way first; never below the layout's minimum.
   QSize sizeHint() const override;
+
+  // Places the dialog at `at` by PlaceWindowAt: at once when it is shown, else as it shows, when
+  // its size is final.
+  void PlaceAt(QPoint at);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  std::optional<QPoint> placeAt_;
 };
 
 // Answers to modal dialogs, registered per dialog class.

@@ -23,6 +23,9 @@ constexpr int kGraphLeft = 5, kGraphTop = 5, kGraphRight = 5, kGraphBottom = 8;
 // Minutes between the time labels of the graph, the smallest that leaves room for the labels.
 constexpr std::array<int, 12> kTimeSteps{1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440};
 
+// The height of a line of the tables, 0.1 mm.
+constexpr int kLeastLine = 30, kMostLine = 60;
+
 // Where DrawPrintedPageFrame puts the chart's block: right of the left margin, under the top one.
 constexpr int kHeadBlockLeft = 400, kHeadBlockDrop = 150;
 
@@ -117,6 +120,22 @@ std::vector<std::string> WrapRectName(platform::Dc& dc, const std::string& text,
   return lines;
 }
 
+int RectTableLayout::RowTop(int r) const {
+  if (rowTops.empty()) return RowsTop() - r * rowHeight;
+  const int last = static_cast<int>(rowTops.size()) - 1;
+  const int k = std::clamp(r, 0, last);
+  return rowTops[static_cast<std::size_t>(k)] - (r - k) * rowHeight;
+}
+
+int RectTableLayout::TableBottom() const {
+  return rowTops.empty() ? RowsTop() - rowHeight : rowTops.back();
+}
+
+int RectTableLayout::RowLines(int r) const {
+  const auto k = static_cast<std::size_t>(r);
+  return r >= 0 && k < names.size() ? std::max(1, static_cast<int>(names[k].size())) : 1;
+}
+
 void RectGraph::DefineScale() {
   pointCount = TrialCount();
   timeStep = 1.0;
@@ -148,14 +167,47 @@ void RectGraph::LayOut(platform::Dc& dc, const platform::Rect& area, bool paper)
   l.paper = paper;
   const int width = std::max(1, area.right - area.left);
   const int height = std::max(1, area.top - area.bottom);
-  const int lines = RowCount() + 3;  // the two header lines and the totals row
-  l.rowHeight = std::clamp(height / lines, 30, 60);
-  l.fontSize = std::max(
-      1, FitFontHeight(dc, platform::kTextFace, 3000, Round((paper ? 0.9 : 0.8) * l.rowHeight)));
-  const platform::DcState keep(dc);
-  dc.SelectFont(TextFont(l.fontSize));
-  const int pad = std::max(2, l.rowHeight / 5);
+  const int rows = RowCount();
   l.nameWidth = Round(0.22 * width);
+  const platform::DcState keep(dc);
+  // The names wrapped in the font fitted to a line height; the lines of the table.
+  const auto wrapAt = [&](int line) {
+    l.rowHeight = line;
+    l.fontSize =
+        FitFontHeightFinely(dc, platform::kTextFace, 3000, Round((paper ? 0.9 : 0.8) * line));
+    dc.SelectFont(TextFont(l.fontSize));
+    l.names.clear();
+    int lines = 3;  // the two header lines and the totals row
+    for (int r = 0; r < rows; ++r) {
+      std::vector<std::string> name = WrapRectName(dc, RowName(r), Round(0.9 * l.nameWidth));
+      if (name.empty()) name.emplace_back();
+      lines += static_cast<int>(name.size());
+      l.names.push_back(std::move(name));
+    }
+    return lines;
+  };
+  // The largest line height at which every line stands in the area (a lower line has a smaller
+  // font and no more lines), within the bounds; the least when none is.
+  int low = kLeastLine;
+  int high = std::clamp(height / (rows + 3), kLeastLine, kMostLine);
+  while (low < high) {
+    const int middle = (low + high + 1) / 2;
+    if (middle * wrapAt(middle) <= height)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  (void)wrapAt(low);
+  const int line = l.rowHeight;
+  l.rowTops.clear();
+  int top = l.RowsTop();
+  for (const std::vector<std::string>& name : l.names) {
+    l.rowTops.push_back(top);
+    top -= static_cast<int>(name.size()) * line;
+  }
+  l.rowTops.push_back(top);  // the totals row
+  l.rowTops.push_back(top - line);
+  const int pad = std::max(2, l.rowHeight / 5);
   l.totalsWidth = std::max(Round(0.07 * width), dc.GetTextExtent("-8888888").cx + 2 * pad);
   l.columnWidth = std::max(Round(0.04 * width), dc.GetTextExtent("00:00").cx + 2 * pad);
   l.visibleTrials = std::max(1, (width - l.nameWidth - l.totalsWidth) / l.columnWidth);
@@ -209,16 +261,16 @@ RectHit RectGraph::HitTest(platform::Point p) const {
   if (form_ == kRectGraph) return {HitGraph(p), -1};
   const RectTableLayout& l = screen_;
   const int rows = RowCount();
-  const int tableBottom = l.RowsTop() - (rows + 1) * l.rowHeight;
-  if (p.y > l.area.top || p.y <= tableBottom || p.x < l.TrialsLeft()) return {};
+  if (p.y > l.area.top || p.y <= l.TableBottom() || p.x < l.TrialsLeft()) return {};
   const int column = (p.x - l.TrialsLeft()) / l.columnWidth;
   const int trial = first_ + column;
   if (column >= l.visibleTrials || trial >= TrialCount()) return {};
   RectHit hit{trial, -1};
-  if (p.y <= l.RowsTop()) {
-    const int row = (l.RowsTop() - p.y) / l.rowHeight;
-    if (row < rows) hit.row = row;
-  }
+  for (int r = 0; r < rows && p.y <= l.RowsTop(); ++r)
+    if (p.y > l.RowTop(r + 1)) {
+      hit.row = r;
+      break;
+    }
   return hit;
 }
 
@@ -303,8 +355,7 @@ void RectGraph::DrawTable(platform::Dc& dc, const RectTableLayout& l, int first)
   const int shown = std::clamp(trials - first, 0, l.visibleTrials);
   const int pad = std::max(2, l.rowHeight / 5);
   const int top = l.area.top;
-  const int rowsTop = l.RowsTop();
-  const int bottom = rowsTop - (rows + 1) * l.rowHeight;
+  const int bottom = l.TableBottom();
   const int trialsLeft = l.TrialsLeft();
   const int right = trialsLeft + shown * l.columnWidth;
   const unsigned centre = platform::TextAlign::kCenter | platform::TextAlign::kTop;
@@ -323,31 +374,30 @@ void RectGraph::DrawTable(platform::Dc& dc, const RectTableLayout& l, int first)
     Text(dc, trialsLeft + c * l.columnWidth + l.columnWidth / 2, baseline(top - l.rowHeight),
          MinuteText(TrialMoment(first + c)), centre);
 
-  // The rows: the name, the total over all trials and the score at each trial shown.
+  // The rows: every line of the name, the total over all trials and the score at each trial
+  // shown beside the middle of the name.
   const std::vector<double>& columnSums = ColumnSums();
   for (int r = 0; r < rows; ++r) {
-    const int rowTop = rowsTop - r * l.rowHeight;
-    const std::vector<std::string> lines = WrapRectName(dc, RowName(r), Round(0.9 * l.nameWidth));
-    const int lineHeight = std::max(1, dc.GetTextMetrics().height);
-    const int fits = std::max(1, l.rowHeight / lineHeight);
-    const int count = std::min(fits, static_cast<int>(lines.size()));
-    int y = rowTop - std::max(0, (l.rowHeight - count * lineHeight) / 2);
-    for (int i = 0; i < count; ++i, y -= lineHeight)
-      Text(dc, l.area.left + pad, y, lines[static_cast<std::size_t>(i)],
+    const int rowTop = l.RowTop(r);
+    const auto k = static_cast<std::size_t>(r);
+    const std::vector<std::string> lines =
+        k < l.names.size() ? l.names[k] : std::vector<std::string>{RowName(r)};
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      Text(dc, l.area.left + pad, baseline(rowTop - static_cast<int>(i) * l.rowHeight), lines[i],
            platform::TextAlign::kLeft | platform::TextAlign::kTop);
-    const double rowSum = columnSums[static_cast<std::size_t>(r)];
-    Text(dc, l.area.left + l.nameWidth + l.totalsWidth / 2, baseline(rowTop), Number(rowSum),
-         centre);
+    const int middle = baseline(rowTop - (l.RowLines(r) - 1) * l.rowHeight / 2);
+    const double rowSum = columnSums[k];
+    Text(dc, l.area.left + l.nameWidth + l.totalsWidth / 2, middle, Number(rowSum), centre);
     const double rowMean = trials > 0 ? rowSum / trials : 0.0;
     for (int c = 0; c < shown; ++c) {
       const double cell = Projected().Get2(first + c, r);
-      Text(dc, trialsLeft + c * l.columnWidth + l.columnWidth / 2, baseline(rowTop), Number(cell),
-           centre, RectColourClass(cell, rowMean));
+      Text(dc, trialsLeft + c * l.columnWidth + l.columnWidth / 2, middle, Number(cell), centre,
+           RectColourClass(cell, rowMean));
     }
   }
 
   // The totals row: the sum of every row at each trial shown.
-  const int totalsTop = rowsTop - rows * l.rowHeight;
+  const int totalsTop = l.RowTop(rows);
   Text(dc, l.area.left + pad, baseline(totalsTop), total,
        platform::TextAlign::kLeft | platform::TextAlign::kTop);
   double all = 0.0;
@@ -361,7 +411,7 @@ void RectGraph::DrawTable(platform::Dc& dc, const RectTableLayout& l, int first)
 
   // The grid: between the rows and between the columns.
   for (int r = 0; r <= rows + 1; ++r) {
-    const int y = rowsTop - r * l.rowHeight;
+    const int y = r <= rows ? l.RowTop(r) : bottom;
     Rule(dc, l.area.left, y, right, y);
   }
   Rule(dc, l.area.left, top, right, top);

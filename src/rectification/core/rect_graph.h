@@ -41,7 +41,7 @@ struct RectTableLayout {
   platform::Rect area;  // the client area, or the paper less margins and page head
   bool paper = false;
   int fontSize = 100;
-  int rowHeight = 1;
+  int rowHeight = 1;    // of one line: a row is as many row heights high as its name has lines
   int nameWidth = 1;    // the column of names
   int totalsWidth = 1;  // the totals column, right of the names
   int columnWidth = 1;  // one trial
@@ -50,6 +50,17 @@ struct RectTableLayout {
   // lines).
   int TrialsLeft() const { return area.left + nameWidth + totalsWidth; }
   int RowsTop() const { return area.top - 2 * rowHeight; }
+  // The top of row r; of the totals row for r = the row count.
+  int RowTop(int r) const;
+  // The bottom of the totals row.
+  int TableBottom() const;
+  // The lines of row r's name (one at least).
+  int RowLines(int r) const;
+
+  // Each row's name wrapped into its lines, and the rows' tops followed by the totals row's top
+  // and bottom.
+  std::vector<std::vector<std::string>> names;
+  std::vector<int> rowTops;
 };
 
 // What lies under a point: the trial (-1 for none) and the table row (-1 for none: the header,
@@ -80,7 +91,9 @@ class RectGraph : public RGraph, public RectMatrix {
   std::string RowName(int r) const;
 
   // Lays the current form out for `area` (the client rectangle, or the printed page less its
-  // margins and head) and keeps the first trial within the trials.
+  // margins and head) and keeps the first trial within the trials. The names are wrapped into
+  // lines no wider than 90 % of the name column; the two header lines, the totals row and every
+  // line of the names share the area's height, each 3 to 6 mm high.
   void LayOut(platform::Dc& dc, const platform::Rect& area, bool paper);
   const RectTableLayout& Layout(bool paper) const { return paper ? paper_ : screen_; }
 

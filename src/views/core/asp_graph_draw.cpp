@@ -26,6 +26,7 @@ namespace {
 constexpr int kLongDatePeriod = 200;  // days: from here on a label is the whole date
 constexpr int kOrnamentSize = 6000;
 constexpr int kTitleSize = 3800;
+constexpr int kBlockLeft = 400, kBlockDrop = 150;  // the identification, from the margins
 constexpr int kFramePen = 20;
 constexpr int kBaselineColour = 7;  // grey
 constexpr int kLabelLines = 3;
@@ -230,21 +231,26 @@ void DrawAspGraphRows(Dc& dc, const AspGraphLayout& layout, const AspGraphList& 
   }
 }
 
-void DrawAspGraphPageHeading(Dc& dc, const Configuration& config, const Chart& chart) {
+PageTitlePlace DrawAspGraphPageHeading(Dc& dc, const Configuration& config, const Chart& chart) {
   platform::DcState state(dc);
   const cfg::PrintSettings& print = config.print;
   dc.SelectPen({platform::PenStyle::Solid, kFramePen, platform::kBlack});
   config.DrawPageFrame(dc, {0, 0, 0, 0});
   dc.SetTextColor(platform::kBlack);
   dc.SetBkMode(platform::BkMode::Transparent);
-  chart.DrawHeader(dc, print.marginLeft + 400, -150 - print.marginTop, 0, true);
+  const platform::Size block =
+      chart.DrawHeader(dc, print.marginLeft + kBlockLeft, -kBlockDrop - print.marginTop, 0, true);
 
   dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
   dc.SelectFont({std::string(platform::kGlyphFaceA), kOrnamentSize});
   dc.TextOut(20300 - print.marginRight, -250 - print.marginTop, glyphs::kOrnament);
 
-  dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-  dc.SelectFont({std::string(platform::kTextFace), kTitleSize});
-  dc.TextOut((print.marginLeft + kA4Width - print.marginRight) / 2, -600 - print.marginTop,
-             GetMessageText(kMsgAspectGraphTitle));
+  // The title clear of a long identification: beside it, or under it.
+  const PageHeadBlocks blocks{
+      print.marginLeft + kBlockLeft + block.cx, PageOrnamentLeft(dc, print),
+      std::min(-kBlockDrop - print.marginTop - block.cy, PageOrnamentBottom(dc, print))};
+  const std::string title = GetMessageText(kMsgAspectGraphTitle);
+  const PageTitlePlace place = PlacePageTitle(dc, print, title, blocks, kTitleSize);
+  DrawPlacedTitle(dc, place, title);
+  return place;
 }

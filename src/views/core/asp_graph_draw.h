@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/drawing/page_title.h"
 #include "platform/core/dc.h"
 
 class Chart;
@@ -63,5 +64,8 @@ void DrawAspGraphTimeAxis(platform::Dc& dc, const AspGraphLayout& layout, const 
 void DrawAspGraphRows(platform::Dc& dc, const AspGraphLayout& layout, const AspGraphList& list,
                       const AspGraphSamples& samples, int firstRow, const AspGraphPaint& paint);
 // The printed page's heading: the page frame, the chart's identification, the ornament and the
-// title "ГРАФИЧЕСКИЕ АСПЕКТЫ".
-void DrawAspGraphPageHeading(platform::Dc& dc, const Configuration& config, const Chart& chart);
+// title "ГРАФИЧЕСКИЕ АСПЕКТЫ" at 3800 where PlacePageTitle puts it (centred between the margins
+// where it clears the identification and the ornament). Returns that place: the graph stands
+// under its bottom.
+PageTitlePlace DrawAspGraphPageHeading(platform::Dc& dc, const Configuration& config,
+                                       const Chart& chart);

@@ -45,13 +45,18 @@ AspGraphLayout ScreenLayout(const platform::Rect& client, int rowsInWindow) {
              client.top - client.bottom, std::clamp(rowsInWindow, 1, kMaxRows));
 }
 
-AspGraphLayout PrintLayout(const cfg::PrintSettings& print, int pairCount) {
+AspGraphLayout PrintLayout(const cfg::PrintSettings& print, int pairCount, int headBottom) {
   AspGraphLayout layout;
   layout.printing = true;
   layout.topMargin = kPrintTopMargin;
-  return Lay(layout, print.marginLeft, -print.marginTop,
-             kA4Width - print.marginLeft - print.marginRight,
-             kA4Height - print.marginTop - print.marginBottom, std::max(pairCount, kMinPrintRows));
+  const int width = kA4Width - print.marginLeft - print.marginRight;
+  const int rows = std::max(pairCount, kMinPrintRows);
+  const AspGraphLayout usual = Lay(layout, print.marginLeft, -print.marginTop, width,
+                                   kA4Height - print.marginTop - print.marginBottom, rows);
+  if (usual.y0 + usual.HeaderHeight() <= headBottom) return usual;
+  layout.topMargin = 0;
+  return Lay(layout, print.marginLeft, headBottom, width,
+             kA4Height - print.marginBottom + headBottom, rows);
 }
 
 void SetVerticalScale(AspGraphLayout& layout, int maxOrb) {

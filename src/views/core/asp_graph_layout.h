@@ -36,8 +36,12 @@ inline constexpr int kMaxRows = 24;
 // The layout of a window's client area (logical, `client.top` above `client.bottom`) with the
 // settings' rows in the window (held within 1..24).
 AspGraphLayout ScreenLayout(const platform::Rect& client, int rowsInWindow);
-// The layout of an A4 page less the print margins, every pair on the page (at least 8 rows).
-AspGraphLayout PrintLayout(const cfg::PrintSettings& print, int pairCount);
+// The layout of an A4 page less the print margins, every pair on the page (at least 8 rows). Its
+// top margin is the room of the page head; a head reaching lower than that room (`headBottom`,
+// y of its lowest part; 0 none) has the time axis' strip begin right under it instead, the area
+// then reaching from there to the bottom margin without a top margin of its own (the strip's
+// labels keep room of their own under its top).
+AspGraphLayout PrintLayout(const cfg::PrintSettings& print, int pairCount, int headBottom = 0);
 // Bars of the largest orb reach from the baseline to the row's top; without orbs (maxOrb 0 or
 // less) the scale is 0.
 void SetVerticalScale(AspGraphLayout& layout, int maxOrb);

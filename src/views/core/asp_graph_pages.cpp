@@ -319,6 +319,10 @@ AspGraphDataModel::Row AspGraphDataModel::RowOf(int j) const {
   return row;
 }
 
+int AspGraphDataTextSize(platform::Dc& dc, int itemHeight) {
+  return FitFontHeightFinely(dc, platform::kTextFace, kItemFirstSize, itemHeight);
+}
+
 void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
                           const AspGraphDataModel::Row& row, const AspGraphDataColumns& columns,
                           bool selected, platform::Color highlight, platform::Color highlightText) {
@@ -328,10 +332,8 @@ void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextAlign(platform::TextAlign::kLeft | platform::TextAlign::kTop);
   const platform::Color text = selected ? highlightText : platform::kBlack;
-  const int textSize = FitFontHeight(dc, platform::kTextFace, kItemFirstSize, height);
-  const int glyphSize = FitFontHeight(dc, platform::kGlyphFaceA, kItemFirstSize, height);
-  if (textSize < 0) return;
-  const platform::Font textFont{std::string(platform::kTextFace), textSize};
+  const platform::Font textFont{std::string(platform::kTextFace), AspGraphDataTextSize(dc, height)};
+  const int glyphSize = FitFontHeightFinely(dc, platform::kGlyphFaceA, kItemFirstSize, height);
   dc.SelectFont(textFont);
   dc.SetTextColor(text);
   dc.TextOut(item.left + kItemIndent, item.top, row.pairText);
@@ -341,7 +343,7 @@ void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
     return;
   }
   dc.SetTextColor(ColorByIndex(row.colour));
-  if (row.aspect >= 0 && glyphSize > 0) {
+  if (row.aspect >= 0) {
     dc.SelectFont({std::string(platform::kGlyphFaceB), glyphSize});
     (void)DrawGlyphNumber(dc, x, item.top, row.aspect);
   } else {

@@ -190,10 +190,14 @@ class AspGraphDataModel {
 struct AspGraphDataColumns {
   int aspect = 0, arc = 0, orb = 0;
 };
+// The size of the text font of an item `itemHeight` high (device pixels): the largest, in steps
+// of 10, at which "Vudurez" fits the height; the smallest step for an item lower than any size.
+int AspGraphDataTextSize(platform::Dc& dc, int itemHeight);
 // Draws one item of the sample dialog's list (device pixels, y down): the highlight when it is
 // selected, the pair's text, then the aspect's glyph (in "VelmAstro5b" at the size at which
 // "VelmAstro5a" fits the item's height, or the aspect's name) in the aspect's colour, the arc and
-// the deviation; "аспекта нет" at the aspect column for a pair without aspect.
+// the deviation; "аспекта нет" at the aspect column for a pair without aspect. The texts are in
+// "Vudurez" at AspGraphDataTextSize; however low the item, they are drawn.
 void DrawAspGraphDataItem(platform::Dc& dc, const platform::Rect& item,
                           const AspGraphDataModel::Row& row, const AspGraphDataColumns& columns,
                           bool selected, platform::Color highlight, platform::Color highlightText);

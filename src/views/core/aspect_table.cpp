@@ -13,6 +13,7 @@
 #include "foundation/messages/messages.h"
 #include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
+#include "views/core/table_page_header.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ enum HighlightMode { kNoHighlight = 0, kMajorInOrb, kAnyExact, kMajorExact, kAny
 // The printed list's page (0.01 mm): the usable width and height of an A4 page inside 1 mm.
 constexpr int kListPageWidth = 20800;
 constexpr int kListPageHeight = 27700;
+constexpr int kListTop = 2000;  // the list's first line under the top margin
 
 bool Accepted(int mode, const AspectMatch& match) {
   if (!match.Found()) return false;
@@ -213,7 +215,7 @@ int AspectTable::GetMidpointMark(double longitude, const Chart& chart) const {
 
 void AspectTable::FreeMidpList() { midpoints.clear(); }
 
-void AspectTable::SetListLayout(platform::Dc& dc) {
+void AspectTable::SetListLayout(platform::Dc& dc, const Chart& inner, const Chart* outer) {
   const cfg::PrintSettings& print = config_.print;
   const int size = std::max(1, config_.midpointPrint.Get(ListSettings::kListFontSize));
   const int interval = std::max(0, config_.midpointPrint.Get(ListSettings::kListInterval));
@@ -228,7 +230,16 @@ void AspectTable::SetListLayout(platform::Dc& dc) {
   glyphWidth = std::max(1, widest);
   lineHeight = std::max(1, interval + w.cy);
   firstEntryX = print.marginLeft + (5 * glyphWidth + 100) * 2;
-  linesPerPage = std::max(1, (kListPageHeight - print.marginTop - print.marginBottom) / lineHeight);
+  // Under the page head, however far a long header and the title under it reach; a page holds
+  // an entry at least, so the list has no more pages than the table has pairs.
+  const int usualTop = print.marginTop + kListTop;
+  const PageHeadBlocks head = TablePageHeadBlocks(dc, config_, inner, outer);
+  const PageTitlePlace title =
+      PlacePageTitle(dc, print, MidpointListTitle(std::max(1, count * count)), head);
+  listTop = -PageContentTop(title, -usualTop);
+  linesPerPage =
+      std::max(1, (kListPageHeight - print.marginTop - print.marginBottom - (listTop - usualTop)) /
+                      lineHeight);
   entriesPerLine =
       std::max(1, (kListPageWidth - print.marginRight - print.marginLeft - 10 * glyphWidth) /
                       (3 * glyphWidth));
@@ -241,7 +252,7 @@ int AspectTable::CreateMidpList(platform::Dc& dc, int choice, const Chart& inner
   CountPoints();
   choice = EffectiveChoice(choice, outer != nullptr);
   SetPlanets(choice, inner, outer);
-  SetListLayout(dc);
+  SetListLayout(dc, inner, outer);
 
   // Between two charts the columns and rows are different points: every pair counts. Within one
   // chart (i, j) and (j, i) are the same midpoint.

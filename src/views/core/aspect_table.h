@@ -109,17 +109,19 @@ class AspectTable {
   void DrawListPage(platform::Dc& dc, int page, const Chart& inner, const Chart* outer) const;
   // The index of the first entry of page `page` and one past its last; {0, 0} beyond the list.
   std::pair<std::size_t, std::size_t> ListPageEntries(int page) const;
-  // The list's page layout from the configured margins, list font and interval.
-  void SetListLayout(platform::Dc& dc);
+  // The list's page layout from the configured margins, list font and interval, its lines under
+  // the page head of `inner` and `outer` (DrawTablePageHeader) with its widest title.
+  void SetListLayout(platform::Dc& dc, const Chart& inner, const Chart* outer);
 
   // The point code of table position p (chart point 0..33, cusp 100..111); -1 beyond the points.
   int PointCode(int position) const;
   // The table point number of table position p; -1 beyond the points.
   int TablePointAt(int position) const;
 
-  // Sets the table up for a page placement and draws it (for printing).
+  // Sets the table up for a page placement and draws it (for printing); `drop` lowers a table in
+  // the lower half under a panel that stands lower than usual (ChartInfoPanel::DrawPage).
   void Draw(platform::Dc& dc, int layout, const Chart& inner, const Chart* outer, int choice,
-            int drawKind);
+            int drawKind, int drop = 0);
   // Lays the grid out when needed, then draws grid, headers, the chart names (choice 2) and the
   // cells of `kind`.
   void Render(platform::Dc& dc, int choice, const Chart& inner, const Chart* outer);
@@ -151,6 +153,7 @@ class AspectTable {
   std::array<char, 9> systemName{};
   std::vector<MidpointEntry> midpoints;
   int entriesPerLine = 1, lineHeight = 1, firstEntryX = 0, linesPerPage = 1, glyphWidth = 0;
+  int listTop = 0;  // the list's first line, under the paper's top edge
   int localSpace = 0;
 
  private:

@@ -77,7 +77,7 @@ int AspectTable::TableWidthForLayout(int layout) const {
 }
 
 void AspectTable::Draw(platform::Dc& dc, int layout, const Chart& inner, const Chart* outer,
-                       int choice, int drawKind) {
+                       int choice, int drawKind, int drop) {
   LoadSettings(inner);
   kind = kKindAspects;
   const cfg::PrintSettings& print = config_.print;
@@ -99,7 +99,8 @@ void AspectTable::Draw(platform::Dc& dc, int layout, const Chart& inner, const C
     originX = (21000 + left - right - tableWidth) / 2;
     // The upper table starts under the page head (the identification blocks begin 2 mm under
     // the top margin), not across it.
-    originY = layout == kLayoutTableLower ? kLowerTableTop : kUpperTableTop - print.marginTop;
+    originY =
+        layout == kLayoutTableLower ? kLowerTableTop - drop : kUpperTableTop - print.marginTop;
   }
   onPage = 1;
   needsLayout = 1;

@@ -22,7 +22,6 @@ using platform::Font;
 namespace align = platform::TextAlign;
 
 constexpr int kFirstSize = 10000;
-constexpr int kPageTitleSize = 4000;
 constexpr int kWhitePalette = 15;
 constexpr char kNoEvent[] = "-----";
 
@@ -149,37 +148,43 @@ std::string ChartInfoPanel::LunarDayText() const {
 
 namespace {
 constexpr int kInsideFrame = 200;  // the hours' frames from the page frame's left edge
+constexpr int kUpperTop = -3100;   // the hours and the element cross on a page of their own
+constexpr int kDatesDrop = 80;     // the dates' bottom over the hours' y
+
+// The hours' text size: "12:34:5678" fits a tenth of the panel's width.
+int HoursSize(Dc& dc, int width) {
+  return UsableSize(FitFontWidth(dc, platform::kTextFace, kFirstSize, width / 10, "12:34:5678"));
+}
 }  // namespace
 
-void ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configuration& config,
-                              const Chart& pageChart, int layout) {
+int ChartInfoPanel::DrawPage(Dc& dc, const ChartContext& ctx, const Configuration& config,
+                             const Chart& pageChart, int layout, const PageHeadBlocks& head) {
   SetChart(&pageChart);
   dc.SetMapMode(platform::MapMode::HiMetric);
   const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
   Compute(ctx);
   width = std::max(1, 19000 - config.print.marginLeft - config.print.marginRight);
   const bool upper = layout == kPanelLayoutUpper;
+  int drop = 0;
   if (upper) {
-    // The panel's own page: its title is the page's, centred between the margins under the
-    // identification blocks (over the hours it would run into the inner chart's block).
-    const platform::Font oldFont = dc.SelectFont(TextFont(kPageTitleSize));
-    const unsigned oldAlign = dc.SetTextAlign(align::kCenter | align::kTop);
-    const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
-    dc.TextOut((config.print.marginLeft + kA4Width - config.print.marginRight) / 2,
-               -config.print.marginTop - 600, GetMessageText(kMsgHoursTitle));
-    dc.SetTextColor(oldColour);
-    dc.SetTextAlign(oldAlign);
-    dc.SelectFont(oldFont);
+    // The panel's own page: its title is the page's, beside the identification blocks or under
+    // them, and the blocks of the panel (the hours' dates the highest) under the title.
+    const std::string title = GetMessageText(kMsgHoursTitle);
+    const PageTitlePlace place = PlacePageTitle(dc, config.print, title, head);
+    DrawPlacedTitle(dc, place, title);
+    const int top = kUpperTop + HoursDatesRise(dc);
+    drop = top - PageContentTop(place, top);
   }
   // The blocks keep their places among themselves; a left margin wider than the hours' frames
   // leave moves them all right, so that the frames stay inside the page frame.
   const int shift = std::max(0, config.print.marginLeft + kInsideFrame - (1000 - 150));
-  DrawHoursTable(dc, 1000 + shift, upper ? -3100 : -16100, 1.8, !upper);
-  DrawRiseSetTable(dc, 12300 + shift, upper ? -10000 : -23000);
-  const int size = DrawLunarDay(dc, 16000 + shift, upper ? -11500 : -24500);
-  DrawKarmicCoefficient(dc, 16000 + shift, upper ? -10200 : -23200, size);
-  DrawElementCross(dc, 12200 + shift, upper ? -3100 : -16100);
+  DrawHoursTable(dc, 1000 + shift, (upper ? kUpperTop : -16100) - drop, 1.8, !upper);
+  DrawRiseSetTable(dc, 12300 + shift, (upper ? -10000 : -23000) - drop);
+  const int size = DrawLunarDay(dc, 16000 + shift, (upper ? -11500 : -24500) - drop);
+  DrawKarmicCoefficient(dc, 16000 + shift, (upper ? -10200 : -23200) - drop, size);
+  DrawElementCross(dc, 12200 + shift, (upper ? kUpperTop : -16100) - drop);
   dc.SetBkMode(oldMode);
+  return drop;
 }
 
 void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale, bool withTitle) const {
@@ -194,8 +199,7 @@ void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale, bool wit
   dc.RoundRect({x + Scaled(2900 * k), y + 50, x + Scaled(5800 * k), y - Scaled(6000 * k)}, corner,
                corner);
 
-  const int size =
-      UsableSize(FitFontWidth(dc, platform::kTextFace, kFirstSize, width / 10, "12:34:5678"));
+  const int size = HoursSize(dc, width);
   dc.SetBkMode(platform::BkMode::Transparent);
   dc.SetTextColor(platform::kBlack);
   if (withTitle) {
@@ -207,8 +211,8 @@ void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale, bool wit
   // The dates just over their frames, a little smaller than the hours.
   dc.SelectFont(TextFont(size * 4 / 5));
   dc.SetTextAlign(align::kCenter | align::kBottom);
-  dc.TextOut(x + Scaled(1450 * k) - 150, y + 80, dates[0]);
-  dc.TextOut(x + Scaled(4350 * k), y + 80, dates[1]);
+  dc.TextOut(x + Scaled(1450 * k) - 150, y + kDatesDrop, dates[0]);
+  dc.TextOut(x + Scaled(4350 * k), y + kDatesDrop, dates[1]);
 
   dc.SetTextAlign(align::kLeft | align::kTop);
   const int glyphWidth = FontCharWidth(dc, platform::kGlyphFaceA, size, 'M');
@@ -224,6 +228,14 @@ void ChartInfoPanel::DrawHoursTable(Dc& dc, int x, int y, double scale, bool wit
     dc.SelectFont(TextFont(size));
     dc.TextOut(cx + glyphWidth + glyphWidth / 3, cy, entry.begin);
   }
+}
+
+int ChartInfoPanel::HoursDatesRise(Dc& dc) const {
+  const int size = HoursSize(dc, width);
+  const platform::Font old = dc.SelectFont(TextFont(size * 4 / 5));
+  const int height = dc.GetTextMetrics().height;
+  dc.SelectFont(old);
+  return kDatesDrop + height;
 }
 
 void ChartInfoPanel::DrawRiseSetTable(Dc& dc, int x, int y) const {

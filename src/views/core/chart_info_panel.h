@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "foundation/drawing/page_title.h"
 #include "platform/core/dc.h"
 #include "views/core/planetary_hours.h"
 
@@ -46,13 +47,18 @@ class ChartInfoPanel {
   // The message to show once for the computed chart: 42 polar, 28 no hours, 0 none.
   int Problem() const;
 
-  // The printed panel for `chart` in the upper (layout 3) or the lower half of the page.
-  void DrawPage(platform::Dc& dc, const ChartContext& ctx, const Configuration& config,
-                const Chart& chart, int layout);
+  // The printed panel for `chart` in the upper (layout 3) or the lower half of the page. On a
+  // page of its own (the upper half) it carries the page's title, placed by PlacePageTitle beside
+  // or under `head` (the blocks of the page head drawn), and stands under both. Returns how far
+  // the panel stands lower than its usual place (what follows it moves down as much).
+  int DrawPage(platform::Dc& dc, const ChartContext& ctx, const Configuration& config,
+               const Chart& chart, int layout, const PageHeadBlocks& head = {});
 
   // The blocks (see DrawPage and the view for their places).
   // `withTitle` false leaves the title (message 40) out: the panel's own page has it as its title.
   void DrawHoursTable(platform::Dc& dc, int x, int y, double scale, bool withTitle = true) const;
+  // How far the dates over the hours' frames reach above the `y` DrawHoursTable is given.
+  int HoursDatesRise(platform::Dc& dc) const;
   void DrawRiseSetTable(platform::Dc& dc, int x, int y) const;
   // Returns the text size of the block, also when the polar flag keeps it from drawing.
   int DrawLunarDay(platform::Dc& dc, int x, int y) const;

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kListTop = 2000;  // under the page head
 constexpr int kListLeft = 200;  // right of the left margin
 constexpr int kCuspCodeFirst = 100;
 
@@ -46,7 +45,7 @@ void AspectTable::DrawListPage(platform::Dc& dc, int page, const Chart& inner,
   const auto [first, last] = ListPageEntries(page);
   const int size =
       std::max(1, config_.midpointPrint.Get(cfg::MidpointPrintSettings::kListFontSize));
-  const int top = -(config_.print.marginTop + kListTop);
+  const int top = -listTop;
   const int x0 = config_.print.marginLeft + kListLeft;
   const int w = glyphWidth;
   const int perLine = std::max(1, entriesPerLine);

@@ -1,13 +1,14 @@
 #include "views/core/table_page_header.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "astro/chart/chart.h"
+#include "astro/chart/chart_header.h"
 #include "foundation/config/configuration.h"
 #include "foundation/drawing/glyph_drawing.h"
 #include "foundation/drawing/page_frame.h"
+#include "foundation/lists/column_pages.h"
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 
@@ -16,10 +17,37 @@ namespace {
 constexpr int kNothingUnder = 3;
 constexpr int kShortFrame = 11000;
 constexpr int kOrnamentSize = 6000;
-constexpr int kTitleSize = 4000;
 constexpr int kFramePen = 20;
+// The identification blocks from the margins, the ornament's right end and top.
+constexpr int kBlockInset = 200, kBlockDrop = 200;
+constexpr int kOrnamentInset = 700, kOrnamentDrop = 250;
 
 }  // namespace
+
+PageHeadBlocks TablePageHeadBlocks(platform::Dc& dc, const Configuration& config,
+                                   const Chart& inner, const Chart* outer) {
+  const cfg::PrintSettings& print = config.print;
+  const int top = print.marginTop, right = print.marginRight;
+  const platform::Size innerBlock = MeasureChartHeader(inner, dc, true);
+  PageHeadBlocks blocks{print.marginLeft + kBlockInset + innerBlock.cx, 0,
+                        -kBlockDrop - top - innerBlock.cy};
+  if (outer != nullptr) {
+    const platform::Size outerBlock = MeasureChartHeader(*outer, dc, true);
+    blocks.rightStart = kA4Width - kBlockInset - right - outerBlock.cx;
+    blocks.bottom = std::min(blocks.bottom, -kBlockDrop - top - outerBlock.cy);
+  } else {
+    const platform::Font oldFont =
+        dc.SelectFont({std::string(platform::kGlyphFaceA), kOrnamentSize});
+    blocks.rightStart = kA4Width - kOrnamentInset - right - dc.GetTextExtent(glyphs::kOrnament).cx;
+    blocks.bottom = std::min(blocks.bottom, -kOrnamentDrop - top - dc.GetTextMetrics().height);
+    dc.SelectFont(oldFont);
+  }
+  return blocks;
+}
+
+std::string MidpointListTitle(int page) {
+  return lists::PageTitle(GetMessageText(kMsgMidpointList), page);
+}
 
 PageHeadBlocks DrawTablePageHeader(platform::Dc& dc, const Configuration& config,
                                    const Chart& inner, const Chart* outer, int sameLayout) {
@@ -33,39 +61,23 @@ PageHeadBlocks DrawTablePageHeader(platform::Dc& dc, const Configuration& config
 
   const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
   const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
-  const platform::Size innerBlock = inner.DrawHeader(dc, left + 200, -200 - top, 0, true);
-  PageHeadBlocks blocks{left + 200 + innerBlock.cx, 0, -200 - top - innerBlock.cy};
+  inner.DrawHeader(dc, left + kBlockInset, -kBlockDrop - top, 0, true);
   if (outer != nullptr) {
-    const platform::Size outerBlock =
-        outer->DrawHeader(dc, kA4Width - 200 - right, -200 - top, 1, true);
-    blocks.rightStart = kA4Width - 200 - right - outerBlock.cx;
-    blocks.bottom = std::min(blocks.bottom, -200 - top - outerBlock.cy);
+    outer->DrawHeader(dc, kA4Width - kBlockInset - right, -kBlockDrop - top, 1, true);
   } else {
     const unsigned oldAlign =
         dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
     const platform::Font oldFont =
         dc.SelectFont({std::string(platform::kGlyphFaceA), kOrnamentSize});
-    dc.TextOut(kA4Width - 700 - right, -250 - top, glyphs::kOrnament);
-    blocks.rightStart = kA4Width - 700 - right - dc.GetTextExtent(glyphs::kOrnament).cx;
-    blocks.bottom = std::min(blocks.bottom, -250 - top - dc.GetTextMetrics().height);
+    dc.TextOut(kA4Width - kOrnamentInset - right, -kOrnamentDrop - top, glyphs::kOrnament);
     dc.SelectFont(oldFont);
     dc.SetTextAlign(oldAlign);
   }
-
+  const PageHeadBlocks blocks = TablePageHeadBlocks(dc, config, inner, outer);
   if (sameLayout < 0) {
-    const int page = -sameLayout;
-    std::string title = GetMessageText(kMsgMidpointList);
-    if (page > 1) {
-      char number[16];
-      std::snprintf(number, sizeof number, "%d", page);
-      title += " (" + GetMessageText(kMsgPageWord) + ' ' + number + ')';
-    }
-    const unsigned oldAlign =
-        dc.SetTextAlign(platform::TextAlign::kCenter | platform::TextAlign::kTop);
-    const platform::Font oldFont = dc.SelectFont({std::string(platform::kTextFace), kTitleSize});
-    dc.TextOut((left + kA4Width - right) / 2, -top - 600, title);
-    dc.SelectFont(oldFont);
-    dc.SetTextAlign(oldAlign);
+    // A page of the midpoint list: its title beside the blocks or under them.
+    const std::string title = MidpointListTitle(-sameLayout);
+    DrawPlacedTitle(dc, PlacePageTitle(dc, print, title, blocks), title);
   }
   dc.SetBkMode(oldMode);
   dc.SetTextColor(oldColour);

@@ -12,10 +12,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "astro/aspects/aspectarium.h"
 #include "foundation/config/configuration.h"
@@ -26,6 +28,7 @@
 #include "foundation/messages/show_message.h"
 #include "platform/core/prompter.h"
 #include "platform/qt/dialog_controls.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/qt_dc.h"
 #include "platform/qt/qt_text.h"
 #include "views/core/asp_graph_calc.h"
@@ -45,6 +48,8 @@ QPushButton* AddButton(QWidget* owner, QBoxLayout* into, const char* text) {
   into->addWidget(button);
   return button;
 }
+
+constexpr std::array<const char*, 3> kCaptions{"Аспект", "Дуга", "Орбис"};
 
 platform::Color FromQColor(const QColor& c) {
   return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
@@ -476,6 +481,24 @@ CAspGraphDataListBox::CAspGraphDataListBox(QWidget* parent) : QListWidget(parent
   setItemDelegate(new DataItemDelegate(this));
 }
 
+AspGraphDataColumns CAspGraphDataListBox::MeasureColumns(const AspGraphDataModel& model,
+                                                         const std::array<int, 3>& least) const {
+  const int height = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
+  platform::MeasuringDc measure(logicalDpiY(), false, platform::MapMode::Text);
+  platform::Dc& dc = measure.dc();
+  dc.SelectFont({std::string(platform::kTextFace), AspGraphDataTextSize(dc, height)});
+  const auto width = [&dc](const std::string& text) { return dc.GetTextExtent(text).cx; };
+  const int gap = width("MM");
+  int pairWidth = 0;
+  for (int j = 0; j < model.RowCount(); ++j)
+    pairWidth = std::max(pairWidth, width(model.RowOf(j).pairText));
+  AspGraphDataColumns columns;
+  columns.aspect = pairWidth + gap;
+  columns.arc = columns.aspect + std::max(width(GetMessageText(kMsgNoAspect)) + gap, least[0]);
+  columns.orb = columns.arc + std::max(width("000:00") + gap, least[1]);
+  return columns;
+}
+
 void CAspGraphDataListBox::Show(const AspGraphDataModel& model,
                                 const AspGraphDataColumns& columns) {
   model_ = &model;
@@ -503,32 +526,31 @@ DASPGRAPHDATA::DASPGRAPHDATA(const CAspGraphCalc& calc, int sample, SampleX samp
   top->addWidget(move_);
   layout->addLayout(top);
 
-  // The columns stand where their captions stand, measured from the list's left edge: after the
-  // widest pair text, then the arc's and the orb's widths.
+  // Each column is at least as wide as its caption and a gap.
   const QFontMetrics metrics(font());
-  int pairWidth = 0;
-  for (int j = 0; j < model.RowCount(); ++j)
-    pairWidth = std::max(pairWidth, metrics.horizontalAdvance(ToQt(model.RowOf(j).pairText)));
-  const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
-  const int aspectWidth = metrics.horizontalAdvance(ToQt(GetMessageText(kMsgNoAspect)));
-  const int arcWidth = metrics.horizontalAdvance(QStringLiteral("000:00"));
-  columns_.aspect = pairWidth + gap;
-  columns_.arc = columns_.aspect + aspectWidth + gap;
-  columns_.orb = columns_.arc + arcWidth + gap;
+  std::array<int, 3> captionWidths{};
+  for (std::size_t k = 0; k < kCaptions.size(); ++k)
+    captionWidths[k] = metrics.horizontalAdvance(QString::fromUtf8(kCaptions[k])) +
+                       metrics.horizontalAdvance(QStringLiteral("MM"));
+  // The items first: the columns are measured in the font the items are drawn in, at the height
+  // the list gives them.
+  list_ = new CAspGraphDataListBox(this);
+  list_->Show(model, columns_);
+  columns_ = list_->MeasureColumns(model, captionWidths);
+  const std::array<int, 3> starts{columns_.aspect, columns_.arc, columns_.orb};
   auto* captions = new QHBoxLayout;
   captions->setSpacing(0);
-  captions->addSpacing(columns_.aspect);
-  for (const auto& [text, width] : {std::pair{"Аспект", columns_.arc - columns_.aspect},
-                                    {"Дуга", columns_.orb - columns_.arc},
-                                    {"Орбис", arcWidth + gap}}) {
-    auto* caption = new QLabel(QString::fromUtf8(text), this);
-    caption->setFixedWidth(width);
+  captions->addSpacing(list_->frameWidth() + columns_.aspect);
+  for (std::size_t k = 0; k < kCaptions.size(); ++k) {
+    auto* caption = new QLabel(QString::fromUtf8(kCaptions[k]), this);
+    caption->setFixedWidth(k + 1 < starts.size() ? starts[k + 1] - starts[k] : captionWidths[k]);
     captions->addWidget(caption);
   }
   captions->addStretch();
   layout->addLayout(captions);
-  list_ = new CAspGraphDataListBox(this);
-  list_->setMinimumWidth(columns_.orb + arcWidth + 2 * gap);
+  list_->setMinimumWidth(2 * list_->frameWidth() + columns_.orb +
+                         std::max(columns_.orb - columns_.arc, captionWidths[2]) +
+                         list_->verticalScrollBar()->sizeHint().width());
   layout->addWidget(list_, 1);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch();
@@ -561,5 +583,5 @@ void DASPGRAPHDATA::Refresh() {
   back_->setEnabled(model.CanGoBack());
   forward_->setEnabled(model.CanGoForward());
   list_->Show(model, columns_);
-  if (move_->isChecked() && sampleX_) move(sampleX_(model.Sample()), y());
+  if (move_->isChecked() && sampleX_) PlaceAt(QPoint(sampleX_(model.Sample()), y()));
 }

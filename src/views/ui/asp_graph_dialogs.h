@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -171,6 +172,12 @@ class CAspGraphDataListBox : public QListWidget {
  public:
   explicit CAspGraphDataListBox(QWidget* parent = nullptr);
   void Show(const AspGraphDataModel& model, const AspGraphDataColumns& columns);
+  // The columns for the items the list holds: the aspect's a gap after the widest pair text, the
+  // arc's and the orb's after the widths of "аспекта нет" and "000:00" and a gap, each at least
+  // `least` (the captions' widths) from the one before; measured in the font the items are drawn
+  // in at the height the list gives them.
+  AspGraphDataColumns MeasureColumns(const AspGraphDataModel& model,
+                                     const std::array<int, 3>& least) const;
   const AspGraphDataModel* Model() const { return model_; }
   const AspGraphDataColumns& Columns() const { return columns_; }
 

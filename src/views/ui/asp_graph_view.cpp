@@ -168,9 +168,9 @@ void CAspGraphView::OnPrint(platform::Dc& dc, int) {
   if (document == nullptr || document->GetChart() == nullptr) return;
   const Configuration& config = GetConfiguration();
   dc.SetMapMode(platform::MapMode::HiMetric);
-  AspGraphLayout page = aspgraph::PrintLayout(config.print, calc_.PairCount());
+  const PageTitlePlace head = DrawAspGraphPageHeading(dc, config, *document->GetChart());
+  AspGraphLayout page = aspgraph::PrintLayout(config.print, calc_.PairCount(), head.bottom);
   aspgraph::SetVerticalScale(page, maxOrb_);
-  DrawAspGraphPageHeading(dc, config, *document->GetChart());
   DrawAspGraphTimeAxis(dc, page, calc_.FirstDay(), calc_.Scale());
   DrawAspGraphRows(dc, page, calc_.List(), calc_.Samples(), 0, PaintOf(config, true));
 }

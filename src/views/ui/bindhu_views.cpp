@@ -223,7 +223,7 @@ void CSabiansView::OnInitialUpdate() {
 
 std::string CSabiansView::GetFrameTitle() const { return Title(*this, kMsgSabianCaption); }
 
-void CSabiansView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgSabianTitle); }
+int CSabiansView::PrintTitleMessage() const { return kMsgSabianTitle; }
 
 CD_Sabian::CD_Sabian(const SabianChoice& choice, QWidget* parent)
     : platform::Dialog(parent), choice_(choice) {

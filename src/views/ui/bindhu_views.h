@@ -79,7 +79,7 @@ class CSabiansView : public CRichTextCtrlView {
   void OnInitialUpdate() override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kSabianHelpContext; }
-  void OnPrint(platform::Dc& dc, int page) override;
+  int PrintTitleMessage() const override;
   const std::string& Text() const { return buffer_; }
 
  private:

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kTitleGap = 300;  // between a title under the head and the table
 constexpr int kSecondTableGap = 1000;
 constexpr int kWindowExtra = 1000;  // below the table, 0.01 mm
 constexpr int kPageTableLeft = 200;
@@ -158,7 +157,7 @@ int CoordViewBase::PrintHeadAndHeading(platform::Dc& dc, const std::string& head
   // table then follows under the heading.
   const PageTitlePlace place = PlacePageTitle(dc, config.print, heading, blocks);
   DrawPlacedTitle(dc, place, heading);
-  return std::min(-kPageTableTop - config.print.marginTop, place.bottom - kTitleGap);
+  return PageContentTop(place, -kPageTableTop - config.print.marginTop);
 }
 
 int CoordViewBase::CaptionMessage() const {

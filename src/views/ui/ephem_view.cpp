@@ -214,7 +214,7 @@ void DEphemData::paintEvent(QPaintEvent* event) {
     // Beside the point it shows, inside the view's window.
     const QWidget* view = parentWidget();
     const QPoint origin = view->mapToGlobal(QPoint(0, 0));
-    move(page_.FollowX(origin.x(), view->width(), width()), pos().y());
+    PlaceAt(QPoint(page_.FollowX(origin.x(), view->width(), width()), pos().y()));
   }
 }
 

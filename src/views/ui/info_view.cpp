@@ -103,14 +103,16 @@ void CInfoView::PrintPage(platform::Dc& dc) {
   const Configuration& config = GetConfiguration();
   const Chart& inner = *document->GetChart();
   const Chart* outer = document->GetOuterChart();
-  DrawTablePageHeader(dc, config, inner, outer, printChoice);
+  const PageHeadBlocks head = DrawTablePageHeader(dc, config, inner, outer, printChoice);
   // A panel of its own: the screen's keeps its width.
   ChartInfoPanel page;
-  page.DrawPage(dc, ChartContext::FromCurrentSettings(), config, inner, kPanelLayoutUpper);
+  const int drop = page.DrawPage(dc, ChartContext::FromCurrentSettings(), config, inner,
+                                 kPanelLayoutUpper, head);
   if (printChoice == kPrintAspectTable || printChoice == kPrintMidpoints) {
     AspectTable table(config, GetAspectarium());
     table.Draw(
         dc, kLayoutTableLower, inner, outer, document->firstTableChoice,
-        printChoice == kPrintMidpoints ? AspectTable::kKindMidpoints : AspectTable::kKindAspects);
+        printChoice == kPrintMidpoints ? AspectTable::kKindMidpoints : AspectTable::kKindAspects,
+        drop);
   }
 }

@@ -48,7 +48,7 @@ void DMPAList::OnInitDialog() {
   list_->ShowItems();
   const tables::Spot at = tables::PlaceAtClick({click.x() - area.left(), click.y() - area.top()},
                                                width(), height(), area.width(), area.height());
-  move(area.left() + at.x, area.top() + at.y);
+  PlaceAt(QPoint(area.left() + at.x, area.top() + at.y));
 }
 
 void DMPAList::paintEvent(QPaintEvent* event) {

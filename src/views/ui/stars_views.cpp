@@ -185,7 +185,16 @@ platform::PrintedLines CStarsListView::MeasurePrint(platform::Dc& dc) {
   const int width = 20800 - p.marginLeft - p.marginRight;
   paper_ = list_.Measure(dc, FixedStars(),
                          list_.FitFontSize(dc, FixedStars(), width - kPrintLeft, kPrintFontSize));
+  // The column titles stand a row and a half over the rows, under the page head however far
+  // down a long header and the title under it reach (the title of the last page at the most).
+  const int titlesRise = paper_.rowHeight + paper_.rowHeight / 2;
   printTop_ = p.marginTop + kPrintTop;
+  if (const Chart* chart = Document() != nullptr ? Document()->GetChart() : nullptr) {
+    const std::string title =
+        lists::PageTitle(GetMessageText(kMsgStarsTitle), std::max(1, list_.Count()));
+    const PageTitlePlace head = PlacePrintedPageTitle(dc, *chart, GetConfiguration(), title);
+    printTop_ = titlesRise - PageContentTop(head, titlesRise - printTop_);
+  }
   const int rows =
       lists::FitCount(kA4Height - printTop_ - p.marginBottom, paper_.rowHeight * kRowSpacing);
   return {lists::ColumnPageLayout(rows, 1, lists::ColumnOrder::kAcross), p.marginLeft + kPrintLeft,
@@ -261,7 +270,7 @@ std::string CStarsView::GetFrameTitle() const {
   return Title(GetChartDocument(), kMsgStarTextCaption);
 }
 
-void CStarsView::OnPrint(platform::Dc& dc, int page) { PrintText(dc, page, kMsgStarsTitle); }
+int CStarsView::PrintTitleMessage() const { return kMsgStarsTitle; }
 
 CStarsView* ShowStarInterpretation(ChartDocument& document, int index) {
   if (!FixedStars().HasInterpretation(index)) {

@@ -94,7 +94,7 @@ class CStarsView : public CRichTextCtrlView {
   void OnInitialUpdate() override;
   std::string GetFrameTitle() const override;
   int HelpContext() const override { return kStarTextHelpContext; }
-  void OnPrint(platform::Dc& dc, int page) override;
+  int PrintTitleMessage() const override;
   const std::string& Text() const { return buffer_; }
 
  private:

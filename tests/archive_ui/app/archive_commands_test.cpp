@@ -17,6 +17,7 @@
 #include "archive/browser/archive_view.h"
 #include "archive/comments/chart_comments.h"
 #include "document/command_ids.h"
+#include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
 #include "platform/qt/qt_prompter.h"
 #include "shell/shell_fixture.h"
@@ -145,6 +146,15 @@ TEST_F(ArchiveCommandsTest, SaveAsksTheArchivesQuestions) {
   EXPECT_EQ(ReadFile(PathOf("new.ar0")), "page");
   EXPECT_EQ(archive.GetPath(), PathOf("new.arc"));
   EXPECT_TRUE(document->savedInArchive);
+
+  // A folder that cannot be written: the message names the archive, and nothing is written.
+  prompts_.ExpectFile(PathOf("locked"));
+  prompts_.Expect(kMsgCreateArchive, platform::Answer::Yes);
+  ArmFault({FaultPoint::kReadOnly, 0});
+  ASSERT_TRUE(frame.ExecuteCommand(cmd::kSaveToArchive));
+  DisarmFault();
+  EXPECT_NE(prompts_.shown.back().text.find(PathOf("locked.arc")), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(PathOf("locked.arc")));
   prompts_.VerifyAllUsed();
 }
 

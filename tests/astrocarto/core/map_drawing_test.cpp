@@ -366,19 +366,21 @@ std::vector<std::pair<Point, std::string>> SignTexts(const RecordingDc& dc) {
 }
 
 // A drawing with the places kept from the one before draws what a drawing without them draws,
-// whatever changed between the two: the lines (recalculated in place), the window, the signs' size.
+// whatever changed between the two: the lines (recalculated in place), the window (moved or
+// zoomed), the signs' size, the labels placed before the signs.
 TEST(LineSigns, PlacesKeptBetweenDrawingsFollowTheLinesAndTheView) {
-  const MapWindow world{-180, 180, 85, -60}, east{-20, 100, 80, -40};
+  const MapWindow world{-180, 180, 85, -60}, east{-20, 100, 80, -40}, moved{10, 130, 80, -40};
   const struct {
     const char* what;
     double sun;
     MapWindow window;
     int glyphSize;
-  } rows[] = {{"the first drawing", 280.0, world, 1},
-              {"the same again", 280.0, world, 1},
-              {"other lines", 250.0, world, 1},
-              {"another window", 250.0, east, 1},
-              {"larger signs", 250.0, east, 0}};
+    bool label;  // a town's label over the first sign drawn before
+  } rows[] = {
+      {"the first drawing", 280.0, world, 1, false}, {"the same again", 280.0, world, 1, false},
+      {"other lines", 250.0, world, 1, false},       {"another window", 250.0, east, 1, false},
+      {"larger signs", 250.0, east, 0, false},       {"the window moved", 250.0, moved, 0, false},
+      {"a label placed", 250.0, moved, 0, true}};
   LineSignCache cache;
   ACLines lines;
   std::vector<std::pair<Point, std::string>> before;
@@ -387,10 +389,16 @@ TEST(LineSigns, PlacesKeptBetweenDrawingsFollowTheLinesAndTheView) {
     if (lines.LineCount() == 0 || lines.BodyLongitude(0) != row.sun) lines = SunLines(row.sun);
     ACMapView view = ViewOf(row.window, 36000, 14500);
     view.glyphFontSize = row.glyphSize;
+    ACMap map;
+    map.InitTowns(1, 0, 0);
+    if (row.label) {
+      const Point p = before.front().first;
+      map.TownLabels(3)[0] = Rect{p.x - 300, p.y + 300, p.x + 300, p.y - 300};
+    }
     RecordingDc fresh, kept;
-    ACMap().DrawLineSigns(fresh, row.window, view, lines);
+    map.DrawLineSigns(fresh, row.window, view, lines);
     view.signCache = &cache;
-    ACMap().DrawLineSigns(kept, row.window, view, lines);
+    map.DrawLineSigns(kept, row.window, view, lines);
     ASSERT_FALSE(SignTexts(fresh).empty());
     EXPECT_EQ(SignTexts(kept), SignTexts(fresh));
     EXPECT_EQ(SignTexts(kept) == before, std::string(row.what) == "the same again");

@@ -290,8 +290,8 @@ TEST(LunTranListing, PrintedColumnsInBothOrdersUnderARaisedFrame) {
     ASSERT_EQ(natal.size(), 1u);
     EXPECT_EQ(natal[0]->points[0], (platform::Point{10750, -(600 + 1500 + 427)}));
   }
-  EXPECT_EQ(forecast::LunTranListing::FrameRaise(5, 200, 1500, 1500), 28200 - 4900);
-  EXPECT_EQ(forecast::LunTranListing::FrameRaise(130, 200, 1500, 1500), 0);
+  EXPECT_EQ(forecast::LunTranListing::FrameRaise(5, 200, 3500, 1500), 28200 - 4900);
+  EXPECT_EQ(forecast::LunTranListing::FrameRaise(130, 200, 3500, 1500), 0);
 }
 
 // ---- the life point ---------------------------------------------------------------------------

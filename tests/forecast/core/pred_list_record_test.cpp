@@ -233,6 +233,17 @@ TEST(PredListMakers, TransitEventsAreTakenOverWithTheirCharts) {
   const PredListRecord alone = PredListRecord::FromTransitEvent(e, progressed, &natal, false, true);
   EXPECT_EQ(alone.targetChart, alone.movingChart);
   EXPECT_EQ(alone.showTime, 'Y');
+  // The bodies move in the transit chart of the document's chart, compared with the document's
+  // own chart when no natal chart stands behind it.
+  const std::pair<Chart, ChartDefinition> kinds[] = {
+      {ChartOfKind(kChartHorary, 1), TransitDefinition(0)},
+      {ChartOfKind(8, 1), TransitDefinition(1)},  // a converse return runs the clock backward
+      {ChartOfKind(kChartDirected, 0, 2), {5, 0, 2, 2, 3, 4, 5}}};
+  for (const auto& [chart, moving] : kinds)
+    EXPECT_EQ(PredListRecord::FromTransitEvent(e, chart, nullptr, false, true).movingChart, moving);
+  const PredListRecord compared = PredListRecord::FromTransitEvent(e, natal, nullptr, true, true);
+  EXPECT_EQ(compared.movingChart, TransitDefinition(0));
+  EXPECT_EQ(compared.targetChart, FullDefinition(natal));
 }
 
 TEST(PredListMakers, LunarEventsByChartKindTargetAndAspect) {

@@ -71,6 +71,8 @@ TEST(ShippedAtlasZones, TownsTakeTheZoneTheirBoundariesGive) {
       {"Avgorou, Кипр", 15, 1, 2017, 2 * 60},                        // Asia/Famagusta +03:00
       {"Frenaros, Кипр", 15, 1, 2017, 2 * 60},                       // Asia/Famagusta +03:00
       {"Lefka, Кипр", 15, 1, 2017, 3 * 60},                          // Asia/Nicosia +02:00
+      // GeoNames puts the town of Assam in Myanmar: its country's zone, not Asia/Yangon +06:30.
+      {"Sarupathar, Индия", 15, 1, 2020, 5 * 60 + 30},
   };
   for (const ZoneRow& r : rows) {
     Source source;

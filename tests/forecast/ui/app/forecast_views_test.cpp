@@ -18,14 +18,18 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "document/command_ids.h"
 #include "forecast/core/pred_list_file.h"
+#include "forecast/core/pred_list_print.h"
 #include "forecast/ui/life_point_sheet.h"
 #include "forecast/ui/lunar_trans_pages.h"
 #include "forecast/ui/lunar_trans_sheet.h"
+#include "forecast/ui/pred_list_commands.h"
 #include "forecast/ui/pred_list_dialogs.h"
 #include "forecast/ui/pred_list_print_view.h"
 #include "forecast/ui/transit_sheet.h"
@@ -34,6 +38,7 @@
 #include "foundation/errors/error_report.h"
 #include "foundation/files/safe_rewrite.h"
 #include "foundation/messages/message_numbers.h"
+#include "platform/core/recording_dc.h"
 #include "platform/qt/child_frame.h"
 #include "platform/qt/page_output.h"
 #include "platform/qt/progress_dialog.h"
@@ -154,7 +159,14 @@ TEST_F(ForecastViewsTest, PlanetTransitsOpenTheirChartAndGoToAList) {
   EXPECT_EQ(saved[0].moving, 0);
   EXPECT_EQ(saved[0].target, 5);
   EXPECT_EQ(saved[0].aspect, events[2].code);
-  EXPECT_EQ(saved[0].movingChart[0], kChartNatal);
+  // Both bodies move in the transit chart: the line holds its definition twice (file order), and
+  // the list shows "тр" for both.
+  const std::string line = testing_support::ReadFile(folder_ / "SUNJUPITER.pls");
+  EXPECT_NE(line.find(" 3 0 -1 1 1 0 0 3 0 -1 1 1 0 0 "), std::string::npos) << line;
+  platform::RecordingDc shown;
+  forecast::DrawPredListItem(shown, {0, 0, 400, 16}, saved[0], false, platform::kWhite);
+  const std::vector<std::string> texts = shown.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), Cp1251("тр")), 2);
   std::size_t listed = 0;
   AnswerTransfer("SUNJUPITER", false, true);
   platform::ModalDriver::Expect<DPREDICT_LIST>([&listed](DPREDICT_LIST& dialog) {
@@ -218,6 +230,23 @@ TEST_F(ForecastViewsTest, LunarTransitsListAndHandOverTheirEvents) {
   RightClick(*view, 0);
   // One line per event but the ingresses.
   EXPECT_EQ(ListFile("MOON").size(), events.size() - static_cast<std::size_t>(ingresses));
+  // An ingress is no record: on its line only every event is offered. A hand-over that adds
+  // nothing says so and makes no list.
+  const auto ingress =
+      std::find_if(events.begin(), events.end(), std::mem_fn(&LunarTransitEvent::IsIngress));
+  ASSERT_LT(ingress - events.begin(), view->List().VisibleCount());
+  int oneOffered = -1;
+  platform::ModalDriver::Expect<DPREDLIST_TRANSFER>([&oneOffered](DPREDLIST_TRANSFER& dialog) {
+    oneOffered = dialog.CountGroup()->button(1)->isEnabled();
+    return kIdCancel;
+  });
+  RightClick(*view, static_cast<int>(ingress - events.begin()));
+  EXPECT_EQ(oneOffered, 0);
+  AnswerTransfer("none", false, false);
+  HandOverToPredList(
+      document->GetWorkbench(), 0, 2, [](int) { return std::optional<PredListRecord>(); }, "");
+  EXPECT_TRUE(prompts_.WasShown(kMsgNothingHandedOver));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "NONE.pls"));
   EXPECT_GE(Pictures(*view, "lunar_transit_list"), 1);
 }
 

@@ -76,6 +76,45 @@ TEST_F(RectifViewTest, FormsScrollChartsAndPrints) {
   view->OpenChartsAt({l.TrialsLeft() + l.columnWidth + 1, l.RowsTop() - 1});
   EXPECT_EQ(app_->Documents().Documents().size(), before + 1);
 
+  // Every line of each method's name stands in its row, on the screen and on paper, so that
+  // the rows that begin alike ("Прогр.Луна:", "Транзиты к", ...) read apart. The window is
+  // narrow enough for the names to wrap.
+  view->resize(500, 500);
+  QCoreApplication::processEvents();
+  for (const bool paper : {false, true}) {
+    platform::RecordingDc dc(96, paper);
+    dc.SetMapMode(platform::MapMode::LoMetric);
+    if (paper) {
+      platform::PrintInfo info;
+      ASSERT_TRUE(view->OnPreparePrinting(info));
+      view->OnPrint(dc, 1);
+    } else {
+      view->OnDraw(dc);
+    }
+    const RectTableLayout& t = g.Layout(paper);
+    std::vector<std::string> drawn(static_cast<std::size_t>(g.RowCount()));
+    for (const platform::RecordedCall& call : dc.Calls())
+      for (int r = 0; r < g.RowCount(); ++r)
+        if (call.kind == platform::RecordedCall::Text &&
+            call.mapMode == platform::MapMode::LoMetric &&
+            call.points[0].x < t.area.left + t.nameWidth && call.points[0].y <= t.RowTop(r) &&
+            call.points[0].y > t.RowTop(r + 1))
+          drawn[static_cast<std::size_t>(r)] += call.text;
+    ASSERT_EQ(g.RowCount(), 14);
+    for (int r = 0; r < g.RowCount(); ++r) {
+      std::string name = g.RowName(r);
+      std::erase(name, ' ');
+      std::erase(drawn[static_cast<std::size_t>(r)], ' ');
+      EXPECT_EQ(drawn[static_cast<std::size_t>(r)], name) << paper << " " << r;
+    }
+    EXPECT_GE(t.TableBottom(), t.area.bottom);
+    ASSERT_GT(t.RowLines(0), 1);
+    // A click on the last line of the first name is in the first row.
+    if (!paper) {
+      EXPECT_EQ(g.HitTest({t.TrialsLeft() + 1, t.RowTop(1) + 1}).row, 0);
+    }
+  }
+
   const char* names[] = {"rectif_view_events", "rectif_view_methods", "rectif_view_graph"};
   const int forms[] = {kRectByEvents, kRectByMethods, kRectGraph};
   for (int i = 0; i < 3; ++i) {

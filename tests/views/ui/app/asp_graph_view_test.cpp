@@ -25,6 +25,7 @@
 #include "foundation/messages/message_numbers.h"
 #include "foundation/messages/messages.h"
 #include "foundation/text/cp1251.h"
+#include "platform/qt/measuring_dc.h"
 #include "platform/qt/qt_text.h"
 #include "views/core/asp_graph_data.h"
 #include "views/ui/asp_graph_dialogs.h"
@@ -38,18 +39,18 @@ using platform::ModalDriver;
 
 class AspGraphViewTest : public ViewsTest {
  protected:
-  // The fixture's two lists in the data folder, then the program started on a Moscow chart.
-  CKovraDoc* OpenWithLists() {
+  // The fixture's two lists in the data folder, then the program started on a chart of `birth`.
+  CKovraDoc* OpenWithLists(const Birth& birth = kMoscow) {
     std::filesystem::copy_file(testing_support::FixturePath("aspgraph/velm.agr"),
                                folder_ / "velm.agr");
-    return OpenOne();
+    return OpenOne(birth);
   }
-  // The sheet's answer: list `list`, the first day 1.1.2014 AD and the speed setting `speed`;
+  // The sheet's answer: list `list`, the first day 1.1.`year` AD and the speed setting `speed`;
   // OK as the sheet's OK button takes it.
-  static void AnswerSheet(int list, int speed = 0) {
-    ModalDriver::Expect<AspGraphSheet>([list, speed](AspGraphSheet& sheet) {
+  static void AnswerSheet(int list, int speed = 0, int year = 2014) {
+    ModalDriver::Expect<AspGraphSheet>([list, speed, year](AspGraphSheet& sheet) {
       sheet.calculation->Lists()->setCurrentIndex(list);
-      SetFirstDay(sheet, 1, 1, 2014);
+      SetFirstDay(sheet, 1, 1, year);
       sheet.display->SpeedGroup()->button(speed)->setChecked(true);
       return sheet.DoDataExchange(true) ? platform::kIdOk : platform::kIdCancel;
     });
@@ -61,8 +62,8 @@ class AspGraphViewTest : public ViewsTest {
     boxes[1]->setValue(month);
     boxes[2]->setValue(year);
   }
-  CAspGraphView* OpenGraph(CKovraDoc* document, int list = 0, int speed = 0) {
-    AnswerSheet(list, speed);
+  CAspGraphView* OpenGraph(CKovraDoc* document, int list = 0, int speed = 0, int year = 2014) {
+    AnswerSheet(list, speed, year);
     return OpenView<CAspGraphView>(document, cmd::kAspectGraph);
   }
   std::string StoredFile() const { return testing_support::ReadFile(folder_ / "velm.agr"); }
@@ -150,6 +151,56 @@ TEST_F(AspGraphViewTest, AClickInThePlotShowsTheAspectsOfThatSample) {
   EXPECT_EQ(ModalDriver::CountShown<DASPGRAPHDATA>(), 1);
   click(2);  // in the label column: nothing
   EXPECT_EQ(ModalDriver::CountShown<DASPGRAPHDATA>(), 1);
+}
+
+TEST_F(AspGraphViewTest, TheAspectsOfADateDrawEveryRowAtTheListsRowHeight) {
+  CKovraDoc* document = OpenWithLists({"Петров", 21, 11, 1980, 6, 15, 3, 59, 56, 'N', 30, 19, 'E'});
+  ASSERT_NE(document, nullptr);
+  CAspGraphView* view = OpenGraph(document, 0, 1, 1981);
+  ASSERT_NE(view, nullptr);
+  FDate day;
+  ASSERT_TRUE(day.SetDate(21, 4, 1981).ok());
+  int sample = 0;
+  while (sample < view->Calc().SampleCount() &&
+         view->Calc().MomentOfSample(sample).date.DayNumber() < day.DayNumber())
+    ++sample;
+  DASPGRAPHDATA dialog(view->Calc(), sample, nullptr, view);
+  ASSERT_TRUE(dialog.DoDataExchange(false));
+  dialog.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(platform::FromQt(dialog.MomentEdit()->text()).substr(0, 10), "21:04:1981");
+  CAspGraphDataListBox& list = *dialog.List();
+  ASSERT_EQ(list.count(), 4);
+  const int height = list.visualItemRect(list.item(0)).height();
+  Screenshot(dialog, "aspect_graph_data");
+  const QImage shown = list.viewport()->grab().toImage();
+
+  // Each item as the list draws it, at the height the list gives it: the pair, the aspect's glyph,
+  // arc and orb, or "аспекта нет"; and ink in the picture left and right of the aspect column.
+  platform::MeasuringDc measure(list.logicalDpiY(), false, platform::MapMode::Text);
+  const int aspectX = list.Columns().aspect;
+  using Texts = std::vector<std::string>;
+  int aspects = 0;
+  for (int j = 0; j < list.count(); ++j) {
+    const AspGraphDataModel::Row row = dialog.model.RowOf(j);
+    platform::RecordingDc dc;
+    dc.MeasureWith(&measure.dc());
+    DrawAspGraphDataItem(dc, {0, 0, list.viewport()->width(), height}, row, list.Columns(), false,
+                         platform::kBlack, platform::kWhite);
+    const std::string glyph(1, static_cast<char>('0' + row.aspect));
+    const Texts want = row.hasAspect ? Texts{row.pairText, glyph, row.arc, row.deviation}
+                                     : Texts{row.pairText, row.noAspect};
+    EXPECT_EQ(dc.Texts(), want);
+    aspects += row.hasAspect;
+    const QRect item = list.visualItemRect(list.item(j));
+    int left = 0, right = 0;
+    for (int y = item.top(); y <= item.bottom(); ++y)
+      for (int x = 0; x < item.width(); ++x)
+        (x < aspectX ? left : right) += qGray(shown.pixel(x, y)) < 160;
+    EXPECT_GT(std::min(left, right), 20) << j;
+  }
+  EXPECT_GT(aspects, 0);
+  EXPECT_LT(aspects, list.count());
 }
 
 TEST_F(AspGraphViewTest, TheSheetSavesEditsAtOnceAndRefusesADayThatNeverWas) {
