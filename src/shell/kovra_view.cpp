@@ -158,11 +158,12 @@ void CKovraView::DrawChartPage(platform::Dc& dc, const Chart& chart, const Chart
   dc.SelectPen(oldPen);
 
   if (print.header != 0) {
-    chart.DrawHeader(dc, layout.header.x, layout.header.y, 0, false);
-    // The outer chart's header at the right margin, level with the inner chart's.
-    if (outer != nullptr)
-      outer->DrawHeader(dc, kPageWidth - print.marginRight - kPagePadding, layout.header.y, 1,
-                        false);
+    // The outer chart's header at the right margin, level with the inner chart's; the two share
+    // the width between them.
+    const int right = kPageWidth - print.marginRight - kPagePadding;
+    const int width = outer != nullptr ? HeaderPairWidth(layout.header.x, right) : kHeaderAnyWidth;
+    chart.DrawHeader(dc, layout.header.x, layout.header.y, 0, false, width);
+    if (outer != nullptr) outer->DrawHeader(dc, right, layout.header.y, 1, false, width);
   }
   // A wheel of its own: the view's wheel keeps the glyph boxes of the screen for the mouse.
   Wheel2 wheel(config);

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -93,9 +94,12 @@ TEST(ChartHeaderZone, TheDatabaseNamesTheZoneOfTheChartsTown) {
 }
 
 // Page 1 of `view` printed: the title (`title`, UTF-8; none when empty) 1 mm clear of every line
-// of the chart's header and of the ornament (under, over or beside each) at a size that reads, the
-// first row 1 mm under them all, no text across the page frame.
-void ExpectHeadClear(platform::View& view, const Chart& chart, const char* title) {
+// of the chart's header, of the second chart's when there is one, and of the ornament (under, over
+// or beside each) at a size that reads, the lines of the head 1 mm clear of each other (two
+// headers side by side never overprint), the first row 1 mm under them all, no text across the
+// page frame.
+void ExpectHeadClear(platform::View& view, const Chart& chart, const char* title,
+                     const Chart* second = nullptr) {
   platform::PrintInfo info;
   ASSERT_TRUE(view.OnPreparePrinting(info));
   platform::MeasuringDc measure(600.0, true, platform::MapMode::HiMetric);
@@ -105,7 +109,10 @@ void ExpectHeadClear(platform::View& view, const Chart& chart, const char* title
   view.OnBeginPrinting(dc, info);
   view.OnPrint(dc, 1);
   std::vector<std::string> lines = ChartHeaderLines(chart, true);
-  for (const std::string& line : ChartHeaderLines(chart, false)) lines.push_back(line);
+  for (const Chart* c : {&chart, second})
+    for (const bool compact : {true, false})
+      if (c != nullptr)
+        for (const std::string& line : ChartHeaderLines(*c, compact)) lines.push_back(line);
   lines.emplace_back(glyphs::kOrnament);
   std::vector<platform::Rect> head;
   std::optional<platform::Rect> titleBox;
@@ -120,11 +127,24 @@ void ExpectHeadClear(platform::View& view, const Chart& chart, const char* title
   }
   for (const std::string& fault : testing_support::PageOverlaps(dc, measure.dc()))
     EXPECT_EQ(fault.find("crosses the page frame"), std::string::npos) << fault;
-  ASSERT_GE(head.size(), 4u) << "no header";
-  ASSERT_TRUE(first) << "no row";
+  ASSERT_GE(head.size(), second != nullptr ? 6u : 4u) << "no header";
   constexpr int kGap = 100;  // 1 mm of paper between inks
+  for (std::size_t i = 0; i < head.size(); ++i)
+    for (std::size_t j = i + 1; j < head.size(); ++j) {
+      const platform::Rect &a = head[i], &b = head[j];
+      EXPECT_TRUE(a.top <= b.bottom || b.top <= a.bottom || a.left >= b.right + kGap ||
+                  b.left >= a.right + kGap)
+          << "two lines of the head over each other at " << a.left << ", " << a.top << " and "
+          << b.left << ", " << b.top;
+    }
+  ASSERT_TRUE(first) << "no row";
   int bottom = 0;
-  for (const platform::Rect& h : head) bottom = std::min(bottom, h.bottom);
+  for (const platform::Rect& h : head) {
+    bottom = std::min(bottom, h.bottom);
+    // A line made to fit its block's width still reads: its capitals at least 2/5 of the em of
+    // the header's size (at that size they are some 7/10 of it).
+    EXPECT_GE(h.top - h.bottom, kHeaderFontSize * 96 / 720 * 2 / 5) << "too small a line";
+  }
   ASSERT_EQ(titleBox.has_value(), *title != '\0') << "no title";
   if (const platform::Rect* t = titleBox ? &*titleBox : nullptr) {
     for (const platform::Rect& h : head)
@@ -172,11 +192,12 @@ TEST_F(ShellTest, EveryPrintedPageKeepsItsTitleAndFirstRowClearOfTheLongestHeade
   // Where the command runs: the chart's window, the window opened last; or the last window
   // printed again, as the midpoint list.
   enum From { kChartWindow, kLastWindow, kMidpointList };
-  const struct {
+  struct Kind {
     int command;        // 0: the chart's own window
     const char* title;  // "" none
     From from = kChartWindow;
-  } kinds[] = {
+  };
+  const Kind kinds[] = {
       {0, ""},
       {cmd::kAspectTable, ""},
       {cmd::kMidpoints, ""},
@@ -203,30 +224,54 @@ TEST_F(ShellTest, EveryPrintedPageKeepsItsTitleAndFirstRowClearOfTheLongestHeade
       {cmd::kTownList, "АСТРОКАРТОГРАФИЯ"},
       {cmd::kRectifyByEvents, "РЕКТИФИКАЦИЯ (стр. 1)"},
   };
+  // Then the pages that show two charts' heads, the second chart in the same town: each head's
+  // lines stay within its own half.
+  const Kind twoCharts[] = {
+      {0, ""},
+      {cmd::kAspectTable, ""},
+      {cmd::kMidpoints, ""},
+      {cmd::kCoordinates, "КООРДИНАТЫ"},
+      {cmd::kCoordinates2, "КООРДИНАТЫ (2)"},
+      {cmd::kCoordSpeeds, "СКОРОСТИ"},
+  };
   platform::View* view = natal->Views().front();
-  for (const auto& kind : kinds) {
-    SCOPED_TRACE(std::to_string(kind.command) + " " + kind.title);
-    if (kind.from == kMidpointList) {
-      platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([](DMIDPOINTS_PRINT& dialog) {
-        dialog.model.printForm = tables::kPrintAsList;
-        return platform::kIdOk;
-      });
-    } else if (kind.command != 0) {
-      CMainFrame& frame = *app_->GetMainFrame();
-      frame.MdiArea()->setActiveSubWindow(
-          (kind.from == kLastWindow ? view : natal->Views().front())->Frame());
-      const std::size_t views = natal->Views().size();
-      EXPECT_TRUE(frame.ExecuteCommand(kind.command));
-      ASSERT_GT(natal->Views().size(), views);
-      view = natal->Views().back();
+  const auto printEach = [&](const auto& list, const Chart* second) {
+    for (const Kind& kind : list) {
+      SCOPED_TRACE(std::to_string(kind.command) + " " + kind.title + (second ? " two" : ""));
+      if (kind.from == kMidpointList) {
+        platform::ModalDriver::Expect<DMIDPOINTS_PRINT>([](DMIDPOINTS_PRINT& dialog) {
+          dialog.model.printForm = tables::kPrintAsList;
+          return platform::kIdOk;
+        });
+      } else if (kind.command != 0) {
+        CMainFrame& frame = *app_->GetMainFrame();
+        frame.MdiArea()->setActiveSubWindow(
+            (kind.from == kLastWindow ? view : natal->Views().front())->Frame());
+        const std::size_t views = natal->Views().size();
+        EXPECT_TRUE(frame.ExecuteCommand(kind.command));
+        view = natal->Views().back();
+        // A window of that kind that was open already comes forward (the midpoints').
+        if (natal->Views().size() == views)
+          for (platform::View* open : natal->Views())
+            if (open->Frame() == frame.MdiArea()->activeSubWindow()) view = open;
+        ASSERT_TRUE(natal->Views().size() > views || second != nullptr);
+      } else {
+        view = natal->Views().front();
+      }
+      if (auto* text = dynamic_cast<CRichTextCtrlView*>(view);
+          text && text->Control()->Text().empty())
+        text->Control()->SetText(Cp1251("Строка текста."));  // a comment to print
+      ExpectHeadClear(*view, chart, kind.title, second);
+      const std::string name = std::to_string(kind.command) +
+                               (kind.from == kMidpointList ? "l" : "") + (second ? "_two" : "");
+      WriteViewPictures(folder_.Path(), "printed_head_" + name, *view, 1);
     }
-    if (auto* text = dynamic_cast<CRichTextCtrlView*>(view);
-        text && text->Control()->Text().empty())
-      text->Control()->SetText(Cp1251("Строка текста."));  // a comment to print
-    ExpectHeadClear(*view, chart, kind.title);
-    const std::string name = std::to_string(kind.command) + (kind.from == kMidpointList ? "l" : "");
-    WriteViewPictures(folder_.Path(), "printed_head_" + name, *view, 1);
-  }
+  };
+  printEach(kinds, nullptr);
+  Chart second = chart;
+  second.definition.sources[0].SetName(Cp1251("Второй"));
+  natal->SetOuterChart(std::make_unique<Chart>(second));
+  printEach(twoCharts, &second);
 }
 
 }  // namespace

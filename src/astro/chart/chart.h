@@ -134,8 +134,10 @@ class Chart {
 
   // The identification block (name, title, date and time with the zone, place, coordinates) in
   // "Vudurez" at (x, y): top-left, or top-right with `align` 1; `compact` joins it into three
-  // lines (chart_header.cpp). Returns its extent.
-  platform::Size DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const;
+  // lines (chart_header.cpp); a line wider than `width` (0: no bound) drawn smaller to fit.
+  // Returns its extent.
+  platform::Size DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact,
+                            int width = 0) const;
 
   // Equal when every field of the record is equal (the unsaved results below are not compared).
   friend bool operator==(const Chart& a, const Chart& b) {

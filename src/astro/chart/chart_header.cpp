@@ -93,11 +93,40 @@ std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact) {
   return {name, title, moment, place, coords};
 }
 
-platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact) {
+int HeaderPairWidth(int left, int right) {
+  return std::max(1, (right - left - kHeaderPairGap) / 2);
+}
+
+int HeaderLineSize(platform::Dc& dc, std::string_view text, int width) {
+  platform::Font font = HeaderFont();
+  const platform::Font oldFont = dc.SelectFont(font);
+  int extent = dc.GetTextExtent(text).cx;
+  if (width > 0 && extent > width) {
+    // In proportion first, then down in steps of a fiftieth until the measured line fits.
+    font.pointSize =
+        std::max(1, static_cast<int>(static_cast<long long>(kHeaderFontSize) * width / extent));
+    for (;;) {
+      dc.SelectFont(font);
+      extent = dc.GetTextExtent(text).cx;
+      if (extent <= width || font.pointSize == 1) break;
+      font.pointSize = std::max(1, font.pointSize - std::max(1, font.pointSize / 50));
+    }
+  }
+  dc.SelectFont(oldFont);
+  return font.pointSize;
+}
+
+platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact, int width) {
   const platform::Font oldFont = dc.SelectFont(HeaderFont());
   const std::vector<std::string> lines = ChartHeaderLines(chart, compact);
   platform::Size extent{0, 0};
-  for (const std::string& line : lines) extent.cx = std::max(extent.cx, dc.GetTextExtent(line).cx);
+  for (const std::string& line : lines) {
+    platform::Font font = HeaderFont();
+    font.pointSize = HeaderLineSize(dc, line, width);
+    dc.SelectFont(font);
+    extent.cx = std::max(extent.cx, dc.GetTextExtent(line).cx);
+  }
+  dc.SelectFont(HeaderFont());
   if (!lines.empty())
     extent.cy = static_cast<int>(lines.size() - 1) * kHeaderLineStep + dc.GetTextMetrics().height;
   dc.SelectFont(oldFont);
@@ -105,7 +134,7 @@ platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool com
 }
 
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
-                               bool compact) {
+                               bool compact, int width) {
   const platform::Font oldFont = dc.SelectFont(HeaderFont());
   const unsigned oldAlign =
       dc.SetTextAlign((align == 1 ? platform::TextAlign::kRight : platform::TextAlign::kLeft) |
@@ -114,10 +143,14 @@ platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int 
   platform::Size extent{0, 0};
   int line = 0;
   for (const std::string& text : ChartHeaderLines(chart, compact)) {
+    platform::Font font = HeaderFont();
+    font.pointSize = HeaderLineSize(dc, text, width);
+    dc.SelectFont(font);
     dc.TextOut(x, y + down * line * kHeaderLineStep, text);
     extent.cx = std::max(extent.cx, dc.GetTextExtent(text).cx);
     ++line;
   }
+  dc.SelectFont(HeaderFont());
   extent.cy = line > 0 ? (line - 1) * kHeaderLineStep + dc.GetTextMetrics().height : 0;
   dc.SetTextAlign(oldAlign);
   dc.SelectFont(oldFont);
@@ -179,6 +212,7 @@ PageTitlePlace DrawPrintedPageHead(platform::Dc& dc, const Chart& chart,
   return place;
 }
 
-platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact) const {
-  return DrawChartHeader(*this, dc, x, y, align, compact);
+platform::Size Chart::DrawHeader(platform::Dc& dc, int x, int y, int align, bool compact,
+                                 int width) const {
+  return DrawChartHeader(*this, dc, x, y, align, compact, width);
 }

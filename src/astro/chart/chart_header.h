@@ -33,13 +33,26 @@ std::string ChartTitleLine(const SuperSource& definition);
 // it lies; one town when both are the same).
 std::vector<std::string> ChartHeaderLines(const Chart& chart, bool compact);
 
+// No bound to a block's width: every line at kHeaderFontSize, the block as wide as its widest.
+inline constexpr int kHeaderAnyWidth = 0;
+// The paper kept clear between two blocks side by side.
+inline constexpr int kHeaderPairGap = 400;
+// The width each of two blocks side by side has when the left one starts at `left` and the right
+// one ends at `right`: half the span less kHeaderPairGap, so that their lines never meet.
+int HeaderPairWidth(int left, int right);
+// The size (tenths of a point) `text` is drawn at in a block `width` wide: kHeaderFontSize, or
+// less for a line wider than `width` at it, so that the whole line fits.
+int HeaderLineSize(platform::Dc& dc, std::string_view text, int width);
+
 // Draws the identification block in "Vudurez" with its top-left corner at (x, y), or its
-// top-right corner when `align` is 1, lines kHeaderLineStep apart. Font and alignment are
-// restored. Returns the extent of the block.
+// top-right corner when `align` is 1, lines kHeaderLineStep apart; a line wider than `width`
+// (kHeaderAnyWidth: no bound) is drawn at HeaderLineSize, whole and no wider. Font and alignment
+// are restored. Returns the extent of the block.
 platform::Size DrawChartHeader(const Chart& chart, platform::Dc& dc, int x, int y, int align,
-                               bool compact);
+                               bool compact, int width = kHeaderAnyWidth);
 // The extent DrawChartHeader gives, measured in `dc` without drawing.
-platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact);
+platform::Size MeasureChartHeader(const Chart& chart, platform::Dc& dc, bool compact,
+                                  int width = kHeaderAnyWidth);
 
 inline constexpr int kPageTitleFontSize = 4000;  // the title of a printed page
 inline constexpr int kPageTitleDrop = 600;       // its top below the top margin

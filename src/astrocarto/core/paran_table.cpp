@@ -124,10 +124,14 @@ void ParanTable::DrawPageHead(platform::Dc& dc, const Configuration& config,
   config.DrawPageFrame(dc, {0, 0, 0, std::max(0, kA4Height - p.marginBottom - rowsEnd)});
 
   const Chart& headed = choice_ == ACLines::kSecondChart && second != nullptr ? *second : first;
-  DrawChartHeader(headed, dc, p.marginLeft + 400, -kHeaderTop - p.marginTop, 0, true);
-  if (choice_ == ACLines::kBetweenCharts && second != nullptr) {
+  const bool two = choice_ == ACLines::kBetweenCharts && second != nullptr;
+  // Two blocks share the head's width, so that neither runs into the other.
+  const int width = two ? HeaderPairWidth(p.marginLeft + 400, kSecondHeaderRight - p.marginRight)
+                        : kHeaderAnyWidth;
+  DrawChartHeader(headed, dc, p.marginLeft + 400, -kHeaderTop - p.marginTop, 0, true, width);
+  if (two) {
     DrawChartHeader(*second, dc, kSecondHeaderRight - p.marginRight, -kHeaderTop - p.marginTop, 1,
-                    true);
+                    true, width);
   } else {
     dc.SelectFont(platform::Font{std::string(platform::kGlyphFaceA), kOrnamentSize});
     dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);

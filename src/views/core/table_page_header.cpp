@@ -22,17 +22,25 @@ constexpr int kFramePen = 20;
 constexpr int kBlockInset = 200, kBlockDrop = 200;
 constexpr int kOrnamentInset = 700, kOrnamentDrop = 250;
 
+// The width of each identification block: half the head's when there are two, else any.
+int BlockWidth(const cfg::PrintSettings& print, bool two) {
+  return two ? HeaderPairWidth(print.marginLeft + kBlockInset,
+                               kA4Width - kBlockInset - print.marginRight)
+             : kHeaderAnyWidth;
+}
+
 }  // namespace
 
 PageHeadBlocks TablePageHeadBlocks(platform::Dc& dc, const Configuration& config,
                                    const Chart& inner, const Chart* outer) {
   const cfg::PrintSettings& print = config.print;
   const int top = print.marginTop, right = print.marginRight;
-  const platform::Size innerBlock = MeasureChartHeader(inner, dc, true);
+  const platform::Size innerBlock =
+      MeasureChartHeader(inner, dc, true, BlockWidth(print, outer != nullptr));
   PageHeadBlocks blocks{print.marginLeft + kBlockInset + innerBlock.cx, 0,
                         -kBlockDrop - top - innerBlock.cy};
   if (outer != nullptr) {
-    const platform::Size outerBlock = MeasureChartHeader(*outer, dc, true);
+    const platform::Size outerBlock = MeasureChartHeader(*outer, dc, true, BlockWidth(print, true));
     blocks.rightStart = kA4Width - kBlockInset - right - outerBlock.cx;
     blocks.bottom = std::min(blocks.bottom, -kBlockDrop - top - outerBlock.cy);
   } else {
@@ -61,9 +69,11 @@ PageHeadBlocks DrawTablePageHeader(platform::Dc& dc, const Configuration& config
 
   const platform::Color oldColour = dc.SetTextColor(platform::kBlack);
   const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
-  inner.DrawHeader(dc, left + kBlockInset, -kBlockDrop - top, 0, true);
+  inner.DrawHeader(dc, left + kBlockInset, -kBlockDrop - top, 0, true,
+                   BlockWidth(print, outer != nullptr));
   if (outer != nullptr) {
-    outer->DrawHeader(dc, kA4Width - kBlockInset - right, -kBlockDrop - top, 1, true);
+    outer->DrawHeader(dc, kA4Width - kBlockInset - right, -kBlockDrop - top, 1, true,
+                      BlockWidth(print, true));
   } else {
     const unsigned oldAlign =
         dc.SetTextAlign(platform::TextAlign::kRight | platform::TextAlign::kTop);
