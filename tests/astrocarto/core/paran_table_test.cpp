@@ -7,6 +7,7 @@
 #include "foundation/drawing/palette.h"
 #include "foundation/text/cp1251.h"
 #include "platform/core/recording_dc.h"
+#include "support/page_overlap.h"
 
 namespace {
 
@@ -163,6 +164,15 @@ TEST(ParanTable, PageHeadShowsTheChartsOfItsChoiceAndAFrameEndingBelowTheRows) {
   EXPECT_TRUE(has(t, "Second"));
   EXPECT_FALSE(has(t, "?;<=>"));
   EXPECT_TRUE(has(t, Cp1251("ПЕРЕСЕЧЕНИЯ ЛИНИЙ (стр. 2)")));
+  // Both charts in a town of the longest name: each header keeps to its half of the head.
+  for (Chart* c : {&first, &second})
+    ASSERT_TRUE(c->definition.sources[0]
+                    .place
+                    .SetPlace(19, 48, 'N', 70, 41, 'W', Cp1251("Сан-Фелипе-де-Пуэрто-Плат"),
+                              Cp1251("Доминиканская республика"))
+                    .ok());
+  texts(ACLines::kBetweenCharts);
+  for (const std::string& fault : testing_support::PageOverlaps(dc, dc)) ADD_FAILURE() << fault;
   t = texts(ACLines::kSecondChart);
   EXPECT_TRUE(has(t, "Second"));
   EXPECT_FALSE(has(t, "First"));
